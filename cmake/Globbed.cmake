@@ -1,0 +1,23 @@
+# A library made of every source file of the given folders: a new file joins
+# its library without touching any CMakeLists.
+function(ta_library name kind)
+  set(sources)
+  foreach(dir IN LISTS ARGN)
+    file(GLOB found CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
+    list(APPEND sources ${found})
+  endforeach()
+  add_library(${name} ${kind} ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  ta_warnings(${name})
+endfunction()
+
+# One test executable for a folder of tests; it runs as one CTest test.
+function(ta_test_folder name)
+  file(GLOB found CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(${name} ${found})
+  target_link_libraries(${name} PRIVATE test_support ${ARGN})
+  ta_warnings(${name})
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TA_TEST_TMP=${CMAKE_BINARY_DIR}/test-tmp")
+endfunction()

@@ -1,0 +1,183 @@
+#pragma once
+// Firebird access through the engine's object interface: one connection, one
+// transaction, statements with named parameters. Every statement is prepared
+// in SQL dialect 1 (double quotes delimit strings, DATE carries a time).
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+namespace host::db {
+
+// Every database failure: Firebird's own message text with its codes, and the
+// statement that failed when there was one.
+class DbError : public std::runtime_error {
+public:
+    DbError(const QString& message, int sqlCode = 0, intptr_t gdsCode = 0, const QString& sql = {});
+    QString message() const { return message_; }
+    int sqlCode() const { return sqlCode_; }
+    intptr_t gdsCode() const { return gdsCode_; }
+    QString sql() const { return sql_; }
+
+private:
+    QString message_;
+    int sqlCode_;
+    intptr_t gdsCode_;
+    QString sql_;
+};
+
+// Statements executed through this layer since the process started; tests
+// hold the cost of opening and saving documents to a number.
+std::uint64_t statementCount();
+
+// Makes the embedded engine shareable by several processes: a root folder of
+// our own (links to the installed engine plus a configuration that runs it in
+// SuperClassic mode), named by the FIREBIRD variable. Must run before the
+// first connection; does nothing when FIREBIRD is already set.
+void prepareEmbeddedEngine(const QString& rootFolder = {});
+
+struct ConnectOptions {
+    QString name;               // "file path" (embedded) or "server:path"
+    QString user = "SYSDBA";
+    QString password = "masterkey";
+    QString role;
+};
+
+class Transaction;
+
+class Connection {
+public:
+    Connection();
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    void open(const ConnectOptions& options);
+    // A new database in SQL dialect 1 with UTF8 as its default character set.
+    void create(const ConnectOptions& options);
+    void close();
+    bool isOpen() const;
+    QString name() const;
+    QString user() const;
+    static bool isRemoteName(const QString& name);
+
+    struct Impl;
+    Impl* impl() const { return d.get(); }
+
+private:
+    std::unique_ptr<Impl> d;
+};
+
+// The one transaction of the application. Statements start it when needed.
+class Transaction {
+public:
+    explicit Transaction(Connection& connection);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    void start();
+    bool active() const;
+    void commit();            // ends the transaction: open cursors are closed
+    void commitRetaining();   // keeps the context: open cursors stay readable
+    void rollback();
+    void rollbackRetaining();
+    Connection& connection() const;
+
+    struct Impl;
+    Impl* impl() const { return d.get(); }
+
+private:
+    std::unique_ptr<Impl> d;
+};
+
+enum class ColumnType {
+    Unknown, SmallInt, Integer, BigInt, Float, Double, Char, VarChar,
+    Timestamp, Date, Time, TextBlob, Blob, Boolean, Null
+};
+
+struct ColumnInfo {
+    QString name;       // the column's own name
+    QString alias;      // the name the select gives it (what callers look up)
+    QString relation;   // the table it comes from, empty for expressions
+    ColumnType type = ColumnType::Unknown;
+    int size = 0;       // characters for text, bytes otherwise
+    int scale = 0;      // negative for scaled integers (NUMERIC stored as integer)
+    bool nullable = true;
+    bool isNumeric() const;
+    bool isText() const;
+};
+
+// A prepared statement. Parameters are named (":NAME", case-insensitive, one
+// name may stand in several places); a name never assigned binds NULL.
+class Statement {
+public:
+    explicit Statement(Transaction& transaction);
+    Statement(Transaction& transaction, const QString& sql);
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    void prepare(const QString& sql);
+    bool isPrepared() const;
+    QString sql() const;
+    bool isSelect() const;   // returns rows (a select or a procedure with output)
+
+    // Parameters, in the order of their first appearance.
+    const QStringList& paramNames() const;
+    bool hasParam(const QString& name) const;
+    void setParam(const QString& name, const QVariant& value);   // throws on an unknown name
+    void setParam(int index, const QVariant& value);
+    QVariant param(const QString& name) const;
+    void clearParams();
+
+    // Runs the statement. A select opens its cursor and returns -1; anything
+    // else returns the rows it affected.
+    int execute();
+    bool fetch();            // the next row; false (and the cursor closed) at the end
+    bool cursorOpen() const;
+    void closeCursor();
+
+    int columnCount() const;
+    const ColumnInfo& column(int index) const;
+    int columnIndex(const QString& aliasOrName) const;   // -1 when absent
+    QVariant value(int index) const;
+    QVariant value(const QString& aliasOrName) const;
+    bool isNull(int index) const;
+
+    Transaction& transaction() const;
+
+    struct Impl;
+
+private:
+    std::unique_ptr<Impl> d;
+};
+
+// Convenience: the first column of the first row, or an invalid QVariant when
+// there is no row.
+QVariant selectValue(Transaction& tr, const QString& sql, const QVariantMap& params = {});
+int executeSql(Transaction& tr, const QString& sql, const QVariantMap& params = {});
+qint64 generatorValue(Transaction& tr, const QString& generator, int increment = 1);
+
+// Metadata; names answer in any letter case.
+bool tableExists(Transaction& tr, const QString& table);
+bool columnExists(Transaction& tr, const QString& table, const QString& column);
+bool generatorExists(Transaction& tr, const QString& generator);
+int columnLength(Transaction& tr, const QString& table, const QString& column);   // characters; -1 if absent
+QStringList tableColumns(Transaction& tr, const QString& table);
+
+// Splits ":name" parameters out of SQL text, leaving "?" in their place.
+// Quoted literals and comments are left alone.
+struct ParsedSql {
+    QString text;
+    QStringList names;        // one per "?", upper-cased
+};
+ParsedSql parseNamedParams(const QString& sql);
+
+}  // namespace host::db

@@ -1,0 +1,40 @@
+# Sourced by the project's commands: installs what a fresh Debian 12 machine lacks
+# and builds a configuration of the project. Quiet when nothing is missing.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+PACKAGES=(
+  cmake g++ ninja-build ccache pkg-config
+  qt6-base-dev libgl-dev
+  firebird3.0-server-core firebird3.0-utils firebird-dev libfbclient2
+  libgtest-dev libgmock-dev libbenchmark-dev libzint-dev
+)
+
+stage_start() { STAGE_NAME="$1"; STAGE_T0=$(date +%s); echo "== $1"; }
+stage_end() { echo "== $STAGE_NAME: $(( $(date +%s) - STAGE_T0 ))s"; }
+
+install_missing() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  stage_start "installing ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  stage_end
+}
+
+# configure_and_build BUILD_DIR BUILD_TYPE [cmake options...]
+configure_and_build() {
+  local dir="$1" type="$2"; shift 2
+  stage_start "configure $dir"
+  cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "$@" >/dev/null
+  stage_end
+  stage_start "build $dir"
+  cmake --build "$dir" --parallel "$(nproc)"
+  stage_end
+}
