@@ -233,6 +233,19 @@ bool readTime(const QString& t, int pos, QTime& out)
     return true;
 }
 
+// Where the clock jumps forward (daylight saving started at midnight in
+// Brazil until 2019) the typed moment does not exist locally: take the first
+// one that does instead of an invalid value.
+QDateTime localDateTime(const QDate& date, const QTime& time)
+{
+    QDateTime dt(date, time);
+    if (!dt.isValid() && time.hour() < 23)
+        dt = QDateTime(date, time.addSecs(3600));
+    if (!dt.isValid())
+        dt = date.startOfDay();
+    return dt;
+}
+
 }  // namespace
 
 QString formatDateTime(const QString& format, const QDateTime& value)
@@ -294,7 +307,7 @@ bool parseDateTimeText(const QString& text, QDateTime& out)
         if (t[pos] != QLatin1Char(' ') || !readTime(t, pos + 1, time))
             return false;
     }
-    out = QDateTime(date, time);
+    out = localDateTime(date, time);
     return true;
 }
 

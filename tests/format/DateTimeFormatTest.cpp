@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -190,6 +192,41 @@ TEST(ParseDateTimeText, ReadsBackWhatTheFormatsWrite)
         ASSERT_TRUE(parseDateTimeText(formatDateTime(QString::fromUtf8(format), kSample), back)) << format;
         EXPECT_EQ(back.date(), kSample.date()) << format;
     }
+}
+
+// Sets the process time zone for one test and puts the old one back.
+class ScopedTimeZone {
+public:
+    explicit ScopedTimeZone(const char* zone)
+    {
+        if (const char* old = std::getenv("TZ"))
+            old_ = old;
+        hadOld_ = std::getenv("TZ") != nullptr;
+        setenv("TZ", zone, 1);
+        tzset();
+    }
+    ~ScopedTimeZone()
+    {
+        if (hadOld_)
+            setenv("TZ", old_.c_str(), 1);
+        else
+            unsetenv("TZ");
+        tzset();
+    }
+
+private:
+    std::string old_;
+    bool hadOld_ = false;
+};
+
+TEST(ParseDateTimeText, MidnightThatDaylightSavingSkippedIsStillADate)
+{
+    const ScopedTimeZone zone("America/Sao_Paulo");
+    QDateTime out;
+    ASSERT_TRUE(parseDateTimeText(QStringLiteral("04/11/2018"), out));
+    ASSERT_TRUE(out.isValid());
+    EXPECT_EQ(out.date(), QDate(2018, 11, 4));
+    EXPECT_EQ(formatDateTime(QStringLiteral("dd/mm/yyyy"), out), QStringLiteral("04/11/2018"));
 }
 
 struct ParseTimeCase {
