@@ -1,0 +1,13 @@
+// The host executable.
+
+#include "host/db/Database.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+int main(int argc, char** argv) {
+    host::db::prepareEmbeddedEngine();
+    QApplication app(argc, argv);
+    QMessageBox::information(nullptr, "Assistência Técnica", "Em construção.");
+    return 0;
+}

@@ -1,0 +1,228 @@
+// Connection, transaction, engine set-up and error handling.
+
+#include "host/db/FbApi.h"
+
+#include <ibase.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdlib>
+
+using namespace Firebird;
+
+namespace host::db {
+
+namespace detail {
+
+std::atomic<std::uint64_t> executedStatements{0};
+
+IMaster* master() {
+    static IMaster* m = fb_get_master_interface();
+    return m;
+}
+
+IUtil* util() {
+    static IUtil* u = master()->getUtilInterface();
+    return u;
+}
+
+IProvider* provider() {
+    static IProvider* p = master()->getDispatcher();
+    return p;
+}
+
+Status::Status() : status_(master()->getStatus()), wrapper_(status_) {}
+
+Status::~Status() { status_->dispose(); }
+
+void Status::check(const QString& sql) {
+    if (!(wrapper_.getState() & IStatus::STATE_ERRORS)) return;
+    char buffer[2048];
+    util()->formatStatus(buffer, sizeof buffer, &wrapper_);
+    const intptr_t* vector = wrapper_.getErrors();
+    const int sqlCode = isc_sqlcode(vector);
+    const intptr_t gds = (vector && vector[0] == isc_arg_gds) ? vector[1] : 0;
+    QString text = QString::fromUtf8(buffer).trimmed();
+    wrapper_.init();
+    throw DbError(text, sqlCode, gds, sql);
+}
+
+void raise(const QString& message, const QString& sql) { throw DbError(message, 0, 0, sql); }
+
+}  // namespace detail
+
+using detail::Status;
+
+DbError::DbError(const QString& message, int sqlCode, intptr_t gdsCode, const QString& sql)
+    : std::runtime_error(message.toStdString()), message_(message), sqlCode_(sqlCode), gdsCode_(gdsCode),
+      sql_(sql) {}
+
+std::uint64_t statementCount() { return detail::executedStatements.load(std::memory_order_relaxed); }
+
+void prepareEmbeddedEngine(const QString& rootFolder) {
+    if (qEnvironmentVariableIsSet("FIREBIRD")) return;
+    const QString installed = "/usr/lib/x86_64-linux-gnu/firebird/3.0";
+    QString root = rootFolder;
+    if (root.isEmpty()) root = QDir::tempPath() + "/techassist-firebird";
+    QDir().mkpath(root);
+    for (const char* entry : {"plugins", "intl", "UDF", "lib", "firebird.msg", "plugins.conf"}) {
+        const QString link = root + "/" + entry;
+        if (!QFileInfo::exists(link) && QFileInfo::exists(installed + "/" + entry))
+            QFile::link(installed + "/" + entry, link);
+    }
+    // SuperClassic lets the application and a batch job open the same file.
+    QFile conf(root + "/firebird.conf");
+    const QByteArray wanted = "ServerMode = SuperClassic\n";
+    if (!conf.open(QIODevice::ReadOnly) || conf.readAll() != wanted) {
+        conf.close();
+        if (conf.open(QIODevice::WriteOnly | QIODevice::Truncate)) conf.write(wanted);
+    }
+    conf.close();
+    qputenv("FIREBIRD", root.toLocal8Bit());
+}
+
+// ---------------------------------------------------------------- Connection
+
+namespace {
+
+IXpbBuilder* connectParams(Status& st, const ConnectOptions& o, bool creating) {
+    IXpbBuilder* dpb = detail::util()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0);
+    st.check();
+    dpb->insertString(&st, isc_dpb_user_name, o.user.toUtf8().constData());
+    dpb->insertString(&st, isc_dpb_password, o.password.toUtf8().constData());
+    dpb->insertString(&st, isc_dpb_lc_ctype, "UTF8");
+    if (!o.role.isEmpty()) dpb->insertString(&st, isc_dpb_sql_role_name, o.role.toUtf8().constData());
+    if (creating) {
+        dpb->insertInt(&st, isc_dpb_sql_dialect, 1);
+        dpb->insertString(&st, isc_dpb_set_db_charset, "UTF8");
+        dpb->insertInt(&st, isc_dpb_page_size, 8192);
+    }
+    st.check();
+    return dpb;
+}
+
+}  // namespace
+
+Connection::Connection() : d(std::make_unique<Impl>()) {}
+
+Connection::~Connection() {
+    try {
+        close();
+    } catch (...) {
+        // a failing detach on shutdown has nobody left to tell
+    }
+}
+
+static void attach(Connection::Impl& d, const ConnectOptions& options, bool creating) {
+    if (d.attachment) detail::raise("A conexão já está aberta: " + d.options.name);
+    if (!Connection::isRemoteName(options.name)) prepareEmbeddedEngine();
+    Status st;
+    IXpbBuilder* dpb = connectParams(st, options, creating);
+    const QByteArray name = options.name.toUtf8();
+    const unsigned len = dpb->getBufferLength(&st);
+    const unsigned char* buffer = dpb->getBuffer(&st);
+    d.attachment = creating ? detail::provider()->createDatabase(&st, name.constData(), len, buffer)
+                            : detail::provider()->attachDatabase(&st, name.constData(), len, buffer);
+    dpb->dispose();
+    st.check();
+    d.options = options;
+}
+
+void Connection::open(const ConnectOptions& options) { attach(*d, options, false); }
+
+void Connection::create(const ConnectOptions& options) { attach(*d, options, true); }
+
+void Connection::close() {
+    if (!d->attachment) return;
+    for (Transaction* t : std::set<Transaction*>(d->transactions))
+        if (t->active()) t->rollback();
+    d->forgetStatements();
+    Status st;
+    d->attachment->detach(&st);
+    if (st.operator&()->getState() & IStatus::STATE_ERRORS) d->attachment->release();
+    d->attachment = nullptr;
+}
+
+bool Connection::isOpen() const { return d->attachment != nullptr; }
+QString Connection::name() const { return d->options.name; }
+QString Connection::user() const { return d->options.user; }
+
+bool Connection::isRemoteName(const QString& name) {
+    if (name.startsWith("inet://") || name.startsWith("xnet://")) return true;
+    const int colon = name.indexOf(':');
+    const int slash = name.indexOf('/');
+    return colon > 1 && (slash < 0 || colon < slash);
+}
+
+// ---------------------------------------------------------------- Transaction
+
+Transaction::Transaction(Connection& connection) : d(std::make_unique<Impl>()) {
+    d->connection = &connection;
+    connection.impl()->transactions.insert(this);
+}
+
+Transaction::~Transaction() {
+    try {
+        if (active()) rollback();
+    } catch (...) {
+        // nothing to tell on the way out
+    }
+    d->connection->impl()->transactions.erase(this);
+}
+
+Connection& Transaction::connection() const { return *d->connection; }
+
+bool Transaction::active() const { return d->handle != nullptr; }
+
+void Transaction::start() {
+    if (d->handle) detail::raise("A transação já está ativa.");
+    IAttachment* att = d->connection->impl()->attachment;
+    if (!att) detail::raise("Banco de dados não conectado.");
+    // Read committed with record versions: readers never wait; a write that
+    // meets another session's uncommitted change fails at once.
+    static const unsigned char tpb[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed,
+                                        isc_tpb_rec_version, isc_tpb_nowait};
+    Status st;
+    d->handle = att->startTransaction(&st, sizeof tpb, tpb);
+    st.check();
+}
+
+void Transaction::Impl::ensureStarted(Transaction& self) {
+    if (!handle) self.start();
+}
+
+void Transaction::commit() {
+    if (!d->handle) return;
+    d->releaseCursors();
+    Status st;
+    d->handle->commit(&st);
+    st.check();
+    d->handle = nullptr;
+}
+
+void Transaction::commitRetaining() {
+    if (!d->handle) return;
+    Status st;
+    d->handle->commitRetaining(&st);
+    st.check();
+}
+
+void Transaction::rollback() {
+    if (!d->handle) return;
+    d->releaseCursors();
+    Status st;
+    d->handle->rollback(&st);
+    st.check();
+    d->handle = nullptr;
+}
+
+void Transaction::rollbackRetaining() {
+    if (!d->handle) return;
+    Status st;
+    d->handle->rollbackRetaining(&st);
+    st.check();
+}
+
+}  // namespace host::db

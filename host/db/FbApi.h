@@ -1,0 +1,60 @@
+#pragma once
+// Internal to host/db: the engine's object interface and the status handling
+// shared by the connection, transaction and statement sources.
+
+#include "host/db/Database.h"
+
+#include <firebird/Interface.h>
+
+#include <atomic>
+#include <set>
+
+namespace host::db::detail {
+
+Firebird::IMaster* master();
+Firebird::IUtil* util();
+Firebird::IProvider* provider();
+
+// Runs a call with a status wrapper and turns an engine failure into DbError.
+class Status {
+public:
+    Status();
+    ~Status();
+    Status(const Status&) = delete;
+    Status& operator=(const Status&) = delete;
+    Firebird::CheckStatusWrapper* operator&() { return &wrapper_; }
+    // Throws DbError when the last call failed.
+    void check(const QString& sql = {});
+
+private:
+    Firebird::IStatus* status_;
+    Firebird::CheckStatusWrapper wrapper_;
+};
+
+[[noreturn]] void raise(const QString& message, const QString& sql = {});
+
+extern std::atomic<std::uint64_t> executedStatements;
+
+}  // namespace host::db::detail
+
+namespace host::db {
+
+struct Connection::Impl {
+    Firebird::IAttachment* attachment = nullptr;
+    ConnectOptions options;
+    std::set<Transaction*> transactions;
+    std::set<Statement::Impl*> statements;
+    // Frees every prepared statement: their handles die with the attachment.
+    void forgetStatements();
+};
+
+struct Transaction::Impl {
+    Connection* connection = nullptr;
+    Firebird::ITransaction* handle = nullptr;
+    // Statements with an open cursor: a hard commit or rollback closes them.
+    std::set<Statement::Impl*> openCursors;
+    void ensureStarted(Transaction& self);
+    void releaseCursors();
+};
+
+}  // namespace host::db

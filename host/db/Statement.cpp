@@ -1,0 +1,292 @@
+// Prepared statements: named parameters, message buffers, cursors.
+
+#include "host/db/FbApi.h"
+#include "host/db/Values.h"
+
+#include <ibase.h>
+
+#include <QHash>
+
+using namespace Firebird;
+
+namespace host::db {
+
+using detail::Status;
+using detail::MessageField;
+
+struct Statement::Impl {
+    Transaction* tr = nullptr;
+    IStatement* handle = nullptr;
+    unsigned type = 0;
+    QString sql;
+
+    QStringList names;                  // unique names, upper-cased, first appearance order
+    QHash<QString, int> nameIndex;
+    std::vector<int> slotName;          // "?" position -> unique name index
+    std::vector<QVariant> values;       // per unique name
+
+    IMessageMetadata* inMeta = nullptr;
+    std::vector<MessageField> inFields;
+    std::vector<unsigned char> inBuffer;
+
+    IMessageMetadata* outMeta = nullptr;
+    std::vector<MessageField> outFields;
+    std::vector<ColumnInfo> columns;
+    std::vector<unsigned char> outBuffer;
+    QHash<QString, int> columnByName;
+
+    IResultSet* cursor = nullptr;
+    bool pendingRow = false;   // a procedure's single output row, not yet fetched
+    bool rowReady = false;
+
+    ~Impl() { free(); }
+
+    IAttachment* attachment() const { return tr->connection().impl()->attachment; }
+
+    void free();
+    void closeCursor();
+    void describe();
+    void bindInput();
+    void widenTextParams();
+};
+
+void Statement::Impl::closeCursor() {
+    rowReady = false;
+    pendingRow = false;
+    if (!cursor) return;
+    tr->impl()->openCursors.erase(this);
+    Status st;
+    cursor->close(&st);
+    if ((&st)->getState() & IStatus::STATE_ERRORS) cursor->release();
+    cursor = nullptr;
+}
+
+void Statement::Impl::free() {
+    closeCursor();
+    if (inMeta) inMeta->release();
+    if (outMeta) outMeta->release();
+    inMeta = outMeta = nullptr;
+    if (handle) {
+        Status st;
+        handle->free(&st);
+        if ((&st)->getState() & IStatus::STATE_ERRORS) handle->release();
+        handle = nullptr;
+    }
+    tr->connection().impl()->statements.erase(this);
+}
+
+void Transaction::Impl::releaseCursors() {
+    for (Statement::Impl* s : std::set<Statement::Impl*>(openCursors)) s->closeCursor();
+    openCursors.clear();
+}
+
+void Connection::Impl::forgetStatements() {
+    for (Statement::Impl* s : std::set<Statement::Impl*>(statements)) s->free();
+}
+
+Statement::Statement(Transaction& transaction) : d(std::make_unique<Impl>()) { d->tr = &transaction; }
+
+Statement::Statement(Transaction& transaction, const QString& sql) : Statement(transaction) { prepare(sql); }
+
+Statement::~Statement() = default;
+
+Transaction& Statement::transaction() const { return *d->tr; }
+bool Statement::isPrepared() const { return d->handle != nullptr; }
+QString Statement::sql() const { return d->sql; }
+
+bool Statement::isSelect() const {
+    return d->type == isc_info_sql_stmt_select || d->type == isc_info_sql_stmt_select_for_upd ||
+           (d->type == isc_info_sql_stmt_exec_procedure && !d->columns.empty());
+}
+
+void Statement::prepare(const QString& sql) {
+    d->free();
+    d->sql = sql;
+    const ParsedSql parsed = parseNamedParams(sql);
+    d->names.clear();
+    d->nameIndex.clear();
+    d->slotName.clear();
+    for (const QString& name : parsed.names) {
+        auto it = d->nameIndex.find(name);
+        if (it == d->nameIndex.end()) {
+            it = d->nameIndex.insert(name, int(d->names.size()));
+            d->names.append(name);
+        }
+        d->slotName.push_back(*it);
+    }
+    d->values.assign(d->names.size(), QVariant());
+
+    IAttachment* att = d->attachment();
+    if (!att) detail::raise("Banco de dados não conectado.", sql);
+    d->tr->impl()->ensureStarted(*d->tr);
+    Status st;
+    const QByteArray text = parsed.text.toUtf8();
+    d->handle = att->prepare(&st, d->tr->impl()->handle, text.size(), text.constData(), 1,
+                             IStatement::PREPARE_PREFETCH_METADATA);
+    st.check(sql);
+    d->tr->connection().impl()->statements.insert(d.get());
+    d->type = d->handle->getType(&st);
+    st.check(sql);
+    d->describe();
+}
+
+void Statement::Impl::describe() {
+    Status st;
+    IMessageMetadata* declaredIn = handle->getInputMetadata(&st);
+    st.check(sql);
+    inMeta = detail::coerceInput(declaredIn, inFields);
+    declaredIn->release();
+    inBuffer.assign(inMeta->getMessageLength(&st), 0);
+    st.check(sql);
+    if (inFields.size() != slotName.size())
+        detail::raise(QString("O comando tem %1 parâmetros e o texto %2 nomes.")
+                          .arg(inFields.size()).arg(slotName.size()), sql);
+
+    outMeta = handle->getOutputMetadata(&st);
+    st.check(sql);
+    outFields = detail::describeFields(outMeta);
+    outBuffer.assign(outMeta->getMessageLength(&st), 0);
+    columns.clear();
+    columnByName.clear();
+    for (unsigned i = 0; i < outFields.size(); ++i) {
+        ColumnInfo c = detail::columnInfo(outMeta, i, outFields[i]);
+        columnByName.insert(c.alias.toUpper(), int(i));
+        if (!columnByName.contains(c.name.toUpper())) columnByName.insert(c.name.toUpper(), int(i));
+        columns.push_back(std::move(c));
+    }
+}
+
+const QStringList& Statement::paramNames() const { return d->names; }
+
+bool Statement::hasParam(const QString& name) const { return d->nameIndex.contains(name.toUpper()); }
+
+void Statement::setParam(const QString& name, const QVariant& value) {
+    auto it = d->nameIndex.constFind(name.toUpper());
+    if (it == d->nameIndex.constEnd())
+        detail::raise(QString("Parâmetro %1 não encontrado.").arg(name), d->sql);
+    d->values[*it] = value;
+}
+
+void Statement::setParam(int index, const QVariant& value) {
+    if (index < 0 || index >= int(d->values.size()))
+        detail::raise(QString("Parâmetro de índice %1 não existe.").arg(index), d->sql);
+    d->values[index] = value;
+}
+
+QVariant Statement::param(const QString& name) const {
+    auto it = d->nameIndex.constFind(name.toUpper());
+    return it == d->nameIndex.constEnd() ? QVariant() : d->values[*it];
+}
+
+void Statement::clearParams() { std::fill(d->values.begin(), d->values.end(), QVariant()); }
+
+// A text value longer than the declared parameter gets a wider message slot,
+// so the engine itself judges it against the column (and reports truncation).
+void Statement::Impl::widenTextParams() {
+    bool wider = false;
+    for (size_t i = 0; i < inFields.size(); ++i) {
+        const QVariant& v = values[slotName[i]];
+        if (inFields[i].type == SQL_VARYING && !v.isNull() && v.userType() != QMetaType::QByteArray) {
+            const int bytes = v.toString().toUtf8().size();
+            if (bytes > int(inFields[i].length)) {
+                inFields[i].length = unsigned(bytes);
+                wider = true;
+            }
+        }
+    }
+    if (!wider) return;
+    IMessageMetadata* rebuilt = detail::rebuildInput(inMeta, inFields);
+    inMeta->release();
+    inMeta = rebuilt;
+    Status st;
+    inBuffer.assign(inMeta->getMessageLength(&st), 0);
+    st.check(sql);
+}
+
+void Statement::Impl::bindInput() {
+    if (inFields.empty()) return;
+    widenTextParams();
+    detail::BlobWriter blobs{attachment(), tr->impl()->handle};
+    for (size_t i = 0; i < inFields.size(); ++i) {
+        const QString& name = names[slotName[i]];
+        detail::writeValue(inFields[i], inBuffer.data(), values[slotName[i]], blobs, name, sql);
+    }
+}
+
+int Statement::execute() {
+    if (!d->handle) detail::raise("Comando não preparado.");
+    d->closeCursor();
+    d->tr->impl()->ensureStarted(*d->tr);
+    d->bindInput();
+    ITransaction* tra = d->tr->impl()->handle;
+    Status st;
+    detail::executedStatements.fetch_add(1, std::memory_order_relaxed);
+    if (d->type == isc_info_sql_stmt_select || d->type == isc_info_sql_stmt_select_for_upd) {
+        d->cursor = d->handle->openCursor(&st, tra, d->inMeta, d->inBuffer.data(), d->outMeta, 0);
+        st.check(d->sql);
+        d->tr->impl()->openCursors.insert(d.get());
+        return -1;
+    }
+    const bool returnsRow = !d->outFields.empty();
+    d->handle->execute(&st, tra, d->inMeta, d->inBuffer.data(), returnsRow ? d->outMeta : nullptr,
+                       returnsRow ? d->outBuffer.data() : nullptr);
+    st.check(d->sql);
+    if (returnsRow) {
+        d->pendingRow = true;
+        return -1;
+    }
+    if (d->type == isc_info_sql_stmt_ddl) return 0;
+    const ISC_UINT64 affected = d->handle->getAffectedRecords(&st);
+    st.check(d->sql);
+    return int(affected);
+}
+
+bool Statement::fetch() {
+    if (d->pendingRow) {
+        d->pendingRow = false;
+        d->rowReady = true;
+        return true;
+    }
+    d->rowReady = false;
+    if (!d->cursor) return false;
+    Status st;
+    const int result = d->cursor->fetchNext(&st, d->outBuffer.data());
+    st.check(d->sql);
+    if (result == IStatus::RESULT_OK) {
+        d->rowReady = true;
+        return true;
+    }
+    d->closeCursor();
+    return false;
+}
+
+bool Statement::cursorOpen() const { return d->cursor != nullptr || d->pendingRow; }
+void Statement::closeCursor() { d->closeCursor(); }
+
+int Statement::columnCount() const { return int(d->columns.size()); }
+const ColumnInfo& Statement::column(int index) const { return d->columns.at(size_t(index)); }
+
+int Statement::columnIndex(const QString& aliasOrName) const {
+    return d->columnByName.value(aliasOrName.toUpper(), -1);
+}
+
+QVariant Statement::value(int index) const {
+    if (!d->rowReady) detail::raise("Não há registro corrente.", d->sql);
+    if (index < 0 || index >= int(d->outFields.size()))
+        detail::raise(QString("Coluna de índice %1 não existe.").arg(index), d->sql);
+    detail::BlobWriter blobs{d->attachment(), d->tr->impl()->handle};
+    return detail::readValue(d->outFields[size_t(index)], d->outBuffer.data(), blobs);
+}
+
+QVariant Statement::value(const QString& aliasOrName) const {
+    const int i = columnIndex(aliasOrName);
+    if (i < 0) detail::raise(QString("Coluna %1 não encontrada.").arg(aliasOrName), d->sql);
+    return value(i);
+}
+
+bool Statement::isNull(int index) const {
+    const MessageField& f = d->outFields.at(size_t(index));
+    return *reinterpret_cast<const short*>(d->outBuffer.data() + f.nullOffset) != 0;
+}
+
+}  // namespace host::db

@@ -1,0 +1,336 @@
+// QVariant <-> message buffer conversions.
+
+#include "host/db/Values.h"
+
+#include <ibase.h>
+
+#include <QDateTime>
+
+#include <cmath>
+#include <cstring>
+
+using namespace Firebird;
+
+namespace host::db::detail {
+
+namespace {
+
+constexpr qint64 kJulianOfIscEpoch = 2400001;   // 1858-11-17, day 0 of the engine's dates
+
+int bytesPerChar(unsigned charset) {
+    switch (charset) {
+    case 3: return 3;   // UNICODE_FSS
+    case 4: return 4;   // UTF8
+    default: return 1;
+    }
+}
+
+double powerOf10(int exponent) {
+    static const double table[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9,
+                                   1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18};
+    return exponent >= 0 && exponent <= 18 ? table[exponent] : std::pow(10.0, exponent);
+}
+
+template <typename T>
+void put(unsigned char* at, T v) { std::memcpy(at, &v, sizeof v); }
+
+template <typename T>
+T get(const unsigned char* at) {
+    T v;
+    std::memcpy(&v, at, sizeof v);
+    return v;
+}
+
+[[noreturn]] void badValue(const QString& name, const QVariant& value, const QString& sql) {
+    raise(QString("Valor inválido para o parâmetro %1: %2").arg(name, value.toString()), sql);
+}
+
+void fillFromMeta(IMessageMetadata* meta, std::vector<MessageField>& fields) {
+    Status st;
+    for (unsigned i = 0; i < fields.size(); ++i) {
+        fields[i].offset = meta->getOffset(&st, i);
+        fields[i].nullOffset = meta->getNullOffset(&st, i);
+    }
+    st.check();
+}
+
+qint64 toInteger(const QVariant& v, int scale, bool& ok) {
+    ok = true;
+    switch (v.userType()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+        if (scale == 0) return v.toLongLong();
+        return std::llround(v.toDouble() * powerOf10(-scale));
+    case QMetaType::Bool:
+        return v.toBool() ? 1 : 0;
+    default: {
+        const double d = v.userType() == QMetaType::QString ? v.toString().trimmed().toDouble(&ok)
+                                                            : v.toDouble(&ok);
+        return ok ? std::llround(d * powerOf10(-scale)) : 0;
+    }
+    }
+}
+
+QDateTime toDateTime(const QVariant& v) {
+    switch (v.userType()) {
+    case QMetaType::QDateTime: return v.toDateTime();
+    case QMetaType::QDate: return QDateTime(v.toDate(), QTime(0, 0));
+    case QMetaType::QTime: return QDateTime(QDate(1899, 12, 30), v.toTime());
+    case QMetaType::QString: {
+        const QString s = v.toString().trimmed();
+        for (const char* f : {"yyyy-MM-dd HH:mm:ss.zzz", "yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd HH:mm",
+                              "yyyy-MM-dd", "dd/MM/yyyy HH:mm:ss", "dd/MM/yyyy HH:mm", "dd/MM/yyyy",
+                              "dd.MM.yyyy"}) {
+            QDateTime dt = QDateTime::fromString(s, f);
+            if (dt.isValid()) return dt;
+        }
+        return {};
+    }
+    default: return {};
+    }
+}
+
+void writeBlob(unsigned char* at, const QVariant& value, BlobWriter& blobs, const QString& sql) {
+    const QByteArray bytes =
+        value.userType() == QMetaType::QByteArray ? value.toByteArray() : value.toString().toUtf8();
+    Status st;
+    ISC_QUAD id;
+    IBlob* blob = blobs.attachment->createBlob(&st, blobs.transaction, &id, 0, nullptr);
+    st.check(sql);
+    constexpr int segment = 32 * 1024;
+    for (qsizetype pos = 0; pos < bytes.size(); pos += segment) {
+        const unsigned n = unsigned(std::min<qsizetype>(segment, bytes.size() - pos));
+        blob->putSegment(&st, n, bytes.constData() + pos);
+        if ((&st)->getState() & IStatus::STATE_ERRORS) {
+            blob->release();
+            st.check(sql);
+        }
+    }
+    blob->close(&st);
+    st.check(sql);
+    put(at, id);
+}
+
+QByteArray readBlob(const unsigned char* at, BlobWriter& blobs) {
+    ISC_QUAD id = get<ISC_QUAD>(at);
+    Status st;
+    IBlob* blob = blobs.attachment->openBlob(&st, blobs.transaction, &id, 0, nullptr);
+    st.check();
+    QByteArray bytes;
+    char chunk[32 * 1024];
+    for (;;) {
+        unsigned got = 0;
+        const int r = blob->getSegment(&st, sizeof chunk, chunk, &got);
+        if (r == IStatus::RESULT_OK || r == IStatus::RESULT_SEGMENT) {
+            bytes.append(chunk, got);
+            continue;
+        }
+        if (r == IStatus::RESULT_NO_DATA) break;
+        blob->release();
+        st.check();
+    }
+    blob->close(&st);
+    st.check();
+    return bytes;
+}
+
+}  // namespace
+
+QDate fromIscDate(ISC_DATE d) { return QDate::fromJulianDay(qint64(d) + kJulianOfIscEpoch); }
+ISC_DATE toIscDate(const QDate& d) { return ISC_DATE(d.toJulianDay() - kJulianOfIscEpoch); }
+QTime fromIscTime(ISC_TIME t) { return QTime::fromMSecsSinceStartOfDay(int(t / 10)); }
+ISC_TIME toIscTime(const QTime& t) { return ISC_TIME(t.msecsSinceStartOfDay()) * 10; }
+
+QDateTime fromTimestamp(const ISC_TIMESTAMP& ts) {
+    return QDateTime(fromIscDate(ts.timestamp_date), fromIscTime(ts.timestamp_time));
+}
+
+ISC_TIMESTAMP toTimestamp(const QDateTime& dt) {
+    return ISC_TIMESTAMP{toIscDate(dt.date()), toIscTime(dt.time())};
+}
+
+std::vector<MessageField> describeFields(IMessageMetadata* meta) {
+    Status st;
+    const unsigned n = meta->getCount(&st);
+    std::vector<MessageField> fields(n);
+    for (unsigned i = 0; i < n; ++i) {
+        MessageField& f = fields[i];
+        f.type = meta->getType(&st, i) & ~1u;
+        f.subType = meta->getSubType(&st, i);
+        f.length = meta->getLength(&st, i);
+        f.scale = meta->getScale(&st, i);
+        f.charset = meta->getCharSet(&st, i);
+    }
+    st.check();
+    fillFromMeta(meta, fields);
+    return fields;
+}
+
+ColumnInfo columnInfo(IMessageMetadata* meta, unsigned index, const MessageField& f) {
+    Status st;
+    ColumnInfo c;
+    c.name = QString::fromUtf8(meta->getField(&st, index));
+    c.relation = QString::fromUtf8(meta->getRelation(&st, index));
+    c.alias = QString::fromUtf8(meta->getAlias(&st, index));
+    if (c.alias.isEmpty()) c.alias = c.name;
+    c.nullable = meta->isNullable(&st, index);
+    st.check();
+    c.scale = f.scale;
+    c.size = int(f.length);
+    switch (f.type) {
+    case SQL_SHORT: c.type = ColumnType::SmallInt; break;
+    case SQL_LONG: c.type = ColumnType::Integer; break;
+    case SQL_INT64: c.type = ColumnType::BigInt; break;
+    case SQL_FLOAT: c.type = ColumnType::Float; break;
+    case SQL_DOUBLE:
+    case SQL_D_FLOAT: c.type = ColumnType::Double; break;
+    case SQL_TEXT: c.type = ColumnType::Char; break;
+    case SQL_VARYING: c.type = ColumnType::VarChar; break;
+    case SQL_TIMESTAMP: c.type = ColumnType::Timestamp; break;
+    case SQL_TYPE_DATE: c.type = ColumnType::Date; break;
+    case SQL_TYPE_TIME: c.type = ColumnType::Time; break;
+    case SQL_BLOB: c.type = f.subType == 1 ? ColumnType::TextBlob : ColumnType::Blob; break;
+    case SQL_BOOLEAN: c.type = ColumnType::Boolean; break;
+    case SQL_NULL: c.type = ColumnType::Null; break;
+    default: c.type = ColumnType::Unknown; break;
+    }
+    if (c.isText()) c.size = int(f.length) / bytesPerChar(f.charset);
+    return c;
+}
+
+IMessageMetadata* rebuildInput(IMessageMetadata* current, std::vector<MessageField>& fields) {
+    Status st;
+    IMetadataBuilder* builder = current->getBuilder(&st);
+    st.check();
+    for (unsigned i = 0; i < fields.size(); ++i) {
+        if (fields[i].type != SQL_VARYING) continue;
+        builder->setType(&st, i, SQL_VARYING);
+        builder->setLength(&st, i, fields[i].length);
+    }
+    IMessageMetadata* meta = builder->getMetadata(&st);
+    builder->release();
+    st.check();
+    fillFromMeta(meta, fields);
+    return meta;
+}
+
+IMessageMetadata* coerceInput(IMessageMetadata* declared, std::vector<MessageField>& fields) {
+    fields = describeFields(declared);
+    for (MessageField& f : fields)
+        if (f.type == SQL_TEXT) f.type = SQL_VARYING;
+    return rebuildInput(declared, fields);
+}
+
+void writeValue(const MessageField& f, unsigned char* buffer, const QVariant& value, BlobWriter& blobs,
+                const QString& name, const QString& sql) {
+    short* nullFlag = reinterpret_cast<short*>(buffer + f.nullOffset);
+    if (value.isNull() || !value.isValid() || f.type == SQL_NULL) {
+        *nullFlag = -1;
+        return;
+    }
+    *nullFlag = 0;
+    unsigned char* at = buffer + f.offset;
+    bool ok = true;
+    switch (f.type) {
+    case SQL_SHORT: {
+        const qint64 v = toInteger(value, f.scale, ok);
+        if (!ok || v < -32768 || v > 32767) badValue(name, value, sql);
+        put(at, qint16(v));
+        break;
+    }
+    case SQL_LONG: {
+        const qint64 v = toInteger(value, f.scale, ok);
+        if (!ok || v < INT32_MIN || v > INT32_MAX) badValue(name, value, sql);
+        put(at, qint32(v));
+        break;
+    }
+    case SQL_INT64: {
+        const qint64 v = toInteger(value, f.scale, ok);
+        if (!ok) badValue(name, value, sql);
+        put(at, v);
+        break;
+    }
+    case SQL_FLOAT:
+    case SQL_DOUBLE:
+    case SQL_D_FLOAT: {
+        const double d = value.userType() == QMetaType::QString ? value.toString().trimmed().toDouble(&ok)
+                                                                : value.toDouble(&ok);
+        if (!ok) badValue(name, value, sql);
+        if (f.type == SQL_FLOAT) put(at, float(d));
+        else put(at, d);
+        break;
+    }
+    case SQL_VARYING: {
+        QByteArray bytes;
+        if (value.userType() == QMetaType::QByteArray) bytes = value.toByteArray();
+        else if (value.userType() == QMetaType::QDateTime)
+            bytes = value.toDateTime().toString("yyyy-MM-dd HH:mm:ss").toUtf8();
+        else if (value.userType() == QMetaType::Double)
+            bytes = QByteArray::number(value.toDouble(), 'g', 17);
+        else bytes = value.toString().toUtf8();
+        if (unsigned(bytes.size()) > f.length) badValue(name, value, sql);
+        put(at, quint16(bytes.size()));
+        std::memcpy(at + 2, bytes.constData(), size_t(bytes.size()));
+        break;
+    }
+    case SQL_TIMESTAMP:
+    case SQL_TYPE_DATE:
+    case SQL_TYPE_TIME: {
+        const QDateTime dt = toDateTime(value);
+        if (!dt.isValid()) badValue(name, value, sql);
+        if (f.type == SQL_TIMESTAMP) put(at, toTimestamp(dt));
+        else if (f.type == SQL_TYPE_DATE) put(at, toIscDate(dt.date()));
+        else put(at, toIscTime(dt.time()));
+        break;
+    }
+    case SQL_BLOB: writeBlob(at, value, blobs, sql); break;
+    case SQL_BOOLEAN: put(at, static_cast<unsigned char>(value.toBool() ? 1 : 0)); break;
+    default: raise(QString("Tipo de parâmetro não suportado (%1) em %2").arg(f.type).arg(name), sql);
+    }
+}
+
+QVariant readValue(const MessageField& f, const unsigned char* buffer, BlobWriter& blobs) {
+    if (get<short>(buffer + f.nullOffset) != 0) return QVariant();
+    const unsigned char* at = buffer + f.offset;
+    auto scaled = [&](qint64 v) -> QVariant {
+        if (f.scale == 0) return v;
+        return double(v) / powerOf10(-f.scale);
+    };
+    switch (f.type) {
+    case SQL_SHORT: return f.scale ? scaled(get<qint16>(at)) : QVariant(int(get<qint16>(at)));
+    case SQL_LONG: return f.scale ? scaled(get<qint32>(at)) : QVariant(int(get<qint32>(at)));
+    case SQL_INT64: return scaled(get<qint64>(at));
+    case SQL_FLOAT: return double(get<float>(at));
+    case SQL_DOUBLE:
+    case SQL_D_FLOAT: return get<double>(at);
+    case SQL_TEXT: {
+        int n = int(f.length);
+        const char* s = reinterpret_cast<const char*>(at);
+        while (n > 0 && s[n - 1] == ' ') --n;
+        if (f.charset == 1) return QByteArray(s, n);   // OCTETS
+        return QString::fromUtf8(s, n);
+    }
+    case SQL_VARYING: {
+        const quint16 n = get<quint16>(at);
+        const char* s = reinterpret_cast<const char*>(at + 2);
+        if (f.charset == 1) return QByteArray(s, n);
+        return QString::fromUtf8(s, n);
+    }
+    case SQL_TIMESTAMP: return fromTimestamp(get<ISC_TIMESTAMP>(at));
+    case SQL_TYPE_DATE: return fromIscDate(get<ISC_DATE>(at));
+    case SQL_TYPE_TIME: return fromIscTime(get<ISC_TIME>(at));
+    case SQL_BLOB: {
+        const QByteArray bytes = readBlob(at, blobs);
+        if (f.subType == 1) return QString::fromUtf8(bytes);
+        return bytes;
+    }
+    case SQL_BOOLEAN: return bool(*at);
+    default: return QVariant();
+    }
+}
+
+}  // namespace host::db::detail

@@ -1,0 +1,47 @@
+#pragma once
+// Internal to host/db: conversion between QVariant and the engine's message buffers.
+
+#include "host/db/FbApi.h"
+
+#include <vector>
+
+namespace host::db::detail {
+
+struct MessageField {
+    unsigned type = 0;      // SQL_xxx without the nullable bit
+    int subType = 0;
+    unsigned length = 0;    // bytes in the message
+    int scale = 0;
+    unsigned charset = 0;
+    unsigned offset = 0;
+    unsigned nullOffset = 0;
+};
+
+// Reads and writes blobs inside the statement's transaction.
+struct BlobWriter {
+    Firebird::IAttachment* attachment;
+    Firebird::ITransaction* transaction;
+};
+
+std::vector<MessageField> describeFields(Firebird::IMessageMetadata* meta);
+ColumnInfo columnInfo(Firebird::IMessageMetadata* meta, unsigned index, const MessageField& field);
+
+// The declared input message with text parameters turned into VARYING, so a
+// value is never padded or cut by us.
+Firebird::IMessageMetadata* coerceInput(Firebird::IMessageMetadata* declared, std::vector<MessageField>& fields);
+// The same message with the lengths now in `fields`.
+Firebird::IMessageMetadata* rebuildInput(Firebird::IMessageMetadata* current, std::vector<MessageField>& fields);
+
+void writeValue(const MessageField& field, unsigned char* buffer, const QVariant& value, BlobWriter& blobs,
+                const QString& paramName, const QString& sql);
+QVariant readValue(const MessageField& field, const unsigned char* buffer, BlobWriter& blobs);
+
+// Engine date and time encodings.
+QDateTime fromTimestamp(const ISC_TIMESTAMP& ts);
+ISC_TIMESTAMP toTimestamp(const QDateTime& dt);
+QDate fromIscDate(ISC_DATE d);
+ISC_DATE toIscDate(const QDate& d);
+QTime fromIscTime(ISC_TIME t);
+ISC_TIME toIscTime(const QTime& t);
+
+}  // namespace host::db::detail

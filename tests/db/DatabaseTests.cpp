@@ -1,0 +1,288 @@
+#include "tests/support/TestDatabase.h"
+
+#include <QDateTime>
+
+using host::db::ColumnType;
+using host::db::DbError;
+using host::db::Statement;
+using testsupport::DatabaseTest;
+
+namespace {
+
+class Db : public DatabaseTest {
+protected:
+    void createTypesTable() {
+        // dialect 1 has no TIME type: times live in DATE (timestamp) columns
+        exec("create table T (ID integer not null primary key, S smallint, I integer, F float, "
+             "D double precision, N92 numeric(9,2), N152 numeric(15,2), C char(10), V varchar(40), "
+             "TS date, MEMO blob sub_type 1, BIN blob sub_type 0)");
+        tr().commitRetaining();
+    }
+};
+
+TEST_F(Db, EveryTypeRoundTripsIncludingNull) {
+    createTypesTable();
+    const QDateTime when(QDate(2026, 12, 7), QTime(14, 30, 5, 123));
+    QByteArray binary;
+    for (int i = 0; i < 70000; ++i) binary.append(char(i % 251));
+    const QString longText = QString("ação ").repeated(20000);
+    Statement ins(tr(), "insert into T values (:ID, :S, :I, :F, :D, :N92, :N152, :C, :V, :TS, :MEMO, :BIN)");
+    ins.setParam("ID", 1);
+    ins.setParam("S", -12);
+    ins.setParam("I", 2000000000);
+    ins.setParam("F", 1.5);
+    ins.setParam("D", 1234567.891);
+    ins.setParam("N92", 1234.56);
+    ins.setParam("N152", 9876543.21);
+    ins.setParam("C", "coração");
+    ins.setParam("V", "São Paulo é ótimo");
+    ins.setParam("TS", when);
+    ins.setParam("MEMO", longText);
+    ins.setParam("BIN", binary);
+    EXPECT_EQ(1, ins.execute());
+    ins.clearParams();
+    ins.setParam("ID", 2);
+    EXPECT_EQ(1, ins.execute());
+
+    Statement sel(tr(), "select * from T order by ID");
+    sel.execute();
+    ASSERT_TRUE(sel.fetch());
+    EXPECT_EQ(-12, sel.value("S").toInt());
+    EXPECT_EQ(2000000000, sel.value("I").toInt());
+    EXPECT_DOUBLE_EQ(1.5, sel.value("F").toDouble());
+    EXPECT_DOUBLE_EQ(1234567.891, sel.value("D").toDouble());
+    EXPECT_DOUBLE_EQ(1234.56, sel.value("N92").toDouble());
+    EXPECT_DOUBLE_EQ(9876543.21, sel.value("N152").toDouble());
+    EXPECT_EQ(QString("coração"), sel.value("C").toString());   // CHAR padding trimmed
+    EXPECT_EQ(QString("São Paulo é ótimo"), sel.value("V").toString());
+    EXPECT_EQ(when, sel.value("TS").toDateTime());
+    EXPECT_EQ(longText, sel.value("MEMO").toString());
+    EXPECT_EQ(binary, sel.value("BIN").toByteArray());
+    ASSERT_TRUE(sel.fetch());
+    for (int i = 1; i < sel.columnCount(); ++i) {
+        EXPECT_TRUE(sel.isNull(i)) << sel.column(i).name.toStdString();
+        EXPECT_TRUE(sel.value(i).isNull());
+    }
+    EXPECT_FALSE(sel.fetch());
+}
+
+TEST_F(Db, ColumnsDescribeNameAliasTypeSizeAndScale) {
+    createTypesTable();
+    Statement sel(tr(), "select ID as CODIGO, N92, V, C, TS, MEMO, BIN, S from T");
+    EXPECT_TRUE(sel.isSelect());
+    EXPECT_EQ("CODIGO", sel.column(0).alias);
+    EXPECT_EQ("ID", sel.column(0).name);
+    EXPECT_EQ("T", sel.column(0).relation);
+    EXPECT_EQ(0, sel.columnIndex("codigo"));
+    EXPECT_EQ(0, sel.columnIndex("ID"));
+    EXPECT_EQ(-2, sel.column(1).scale);
+    EXPECT_TRUE(sel.column(1).isNumeric());
+    EXPECT_EQ(ColumnType::VarChar, sel.column(2).type);
+    EXPECT_EQ(40, sel.column(2).size);
+    EXPECT_EQ(ColumnType::Char, sel.column(3).type);
+    EXPECT_EQ(10, sel.column(3).size);
+    EXPECT_EQ(ColumnType::Timestamp, sel.column(4).type);   // dialect 1: DATE keeps the time
+    EXPECT_EQ(ColumnType::TextBlob, sel.column(5).type);
+    EXPECT_EQ(ColumnType::Blob, sel.column(6).type);
+    EXPECT_EQ(ColumnType::SmallInt, sel.column(7).type);
+    EXPECT_EQ(-1, sel.columnIndex("MISSING"));
+    EXPECT_THROW(sel.value("MISSING"), DbError);
+}
+
+TEST_F(Db, DialectOneRules) {
+    EXPECT_EQ(QString("abc"), one("select \"abc\" from rdb$database").toString());
+    EXPECT_DOUBLE_EQ(3.5, one("select 7/2 from rdb$database").toDouble());
+    exec("create table D (X date)");
+    tr().commitRetaining();
+    const QDateTime when(QDate(2026, 1, 31), QTime(23, 59, 58));
+    exec("insert into D values (:X)", {{"X", when}});
+    EXPECT_EQ(when, one("select X from D").toDateTime());
+    // numeric wider than 9 digits is a double in dialect 1
+    exec("create table N (X numeric(15,2))");
+    tr().commitRetaining();
+    exec("insert into N values (:X)", {{"X", 0.29}});
+    EXPECT_DOUBLE_EQ(0.29, one("select X from N").toDouble());
+}
+
+TEST_F(Db, ScaledValuesConvertBothWays) {
+    createTypesTable();
+    // "12.345" into numeric(9,2) rounds to cents; strings and integers convert too
+    exec("insert into T (ID, N92) values (1, :N)", {{"N", 12.345}});
+    exec("insert into T (ID, N92) values (2, :N)", {{"N", "7.5"}});
+    exec("insert into T (ID, N92) values (3, :N)", {{"N", 3}});
+    EXPECT_DOUBLE_EQ(12.35, one("select N92 from T where ID = 1").toDouble());
+    EXPECT_DOUBLE_EQ(7.5, one("select N92 from T where ID = 2").toDouble());
+    EXPECT_DOUBLE_EQ(3.0, one("select N92 from T where ID = 3").toDouble());
+    // typed text is parsed by the dataset layer, never guessed here
+    EXPECT_THROW(exec("insert into T (ID, N92) values (4, :N)", {{"N", "7,5"}}), DbError);
+}
+
+TEST_F(Db, ParameterErrorsAreClear) {
+    createTypesTable();
+    EXPECT_THROW(exec("insert into T (ID, I) values (1, :I)", {{"I", "abc"}}), DbError);
+    Statement st(tr(), "select ID from T where ID = :ID");
+    EXPECT_THROW(st.setParam("NOPE", 1), DbError);
+    try {
+        exec("insert into T (ID, S) values (1, :S)", {{"S", 70000}});
+        FAIL() << "out of range smallint accepted";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.message().contains("S")) << e.message().toStdString();
+    }
+}
+
+TEST_F(Db, NamedParametersRepeatAndIgnoreLiteralsAndComments) {
+    const auto parsed = host::db::parseNamedParams(
+        "select ':X', \":Y\" /* :Z */ from T -- :W\n where A = :a and B = :B and C = :A and D=:b2");
+    EXPECT_EQ(QStringList({"A", "B", "A", "B2"}), parsed.names);
+    EXPECT_TRUE(parsed.text.contains("':X'"));
+    EXPECT_TRUE(parsed.text.contains("/* :Z */"));
+    EXPECT_TRUE(parsed.text.contains("-- :W"));
+
+    createTypesTable();
+    exec("insert into T (ID, I) values (1, 10)");
+    exec("insert into T (ID, I) values (2, 20)");
+    Statement st(tr(), "select count(*) from T where ID = :K or I = :K * 10 or ID = :k + 0");
+    EXPECT_EQ(QStringList({"K"}), st.paramNames());
+    st.setParam("k", 2);
+    st.execute();
+    ASSERT_TRUE(st.fetch());
+    EXPECT_EQ(1, st.value(0).toInt());
+    // an unassigned parameter is NULL: nothing equals it
+    Statement none(tr(), "select count(*) from T where ID = :NEVER");
+    none.execute();
+    ASSERT_TRUE(none.fetch());
+    EXPECT_EQ(0, none.value(0).toInt());
+}
+
+TEST_F(Db, TextLongerThanTheDeclaredParameterIsJudgedByTheEngine) {
+    createTypesTable();
+    exec("insert into T (ID, V) values (1, :V)", {{"V", "curto"}});
+    EXPECT_EQ(1, one("select count(*) from T where V starting with :P", {{"P", "cur"}}).toInt());
+    // a value too long for the column is refused with the engine's own message, never cut
+    for (const char* sql : {"select count(*) from T where V = :P", "update T set C = :P"}) {
+        try {
+            one(sql, {{"P", QString("x").repeated(100)}});
+            ADD_FAILURE() << sql;
+        } catch (const DbError& e) {
+            EXPECT_TRUE(e.message().contains("truncation")) << e.message().toStdString();
+        }
+    }
+    EXPECT_EQ(QString("curto"), one("select V from T").toString());
+}
+
+TEST_F(Db, CommitRetainingKeepsCursorsAndIsDurable) {
+    createTypesTable();
+    for (int i = 1; i <= 5; ++i) exec("insert into T (ID) values (:ID)", {{"ID", i}});
+    Statement sel(tr(), "select ID from T order by ID");
+    sel.execute();
+    ASSERT_TRUE(sel.fetch());
+    tr().commitRetaining();
+    int seen = 1;
+    while (sel.fetch()) ++seen;
+    EXPECT_EQ(5, seen);
+
+    auto second = openSecondConnection();
+    host::db::Transaction tr2(*second);
+    EXPECT_EQ(5, host::db::selectValue(tr2, "select count(*) from T").toInt());
+}
+
+TEST_F(Db, RollbackDiscardsAndRollbackRetainingGoesOn) {
+    createTypesTable();
+    exec("insert into T (ID) values (1)");
+    tr().commitRetaining();
+    exec("insert into T (ID) values (2)");
+    tr().rollbackRetaining();
+    EXPECT_TRUE(tr().active());
+    EXPECT_EQ(1, one("select count(*) from T").toInt());
+    exec("insert into T (ID) values (3)");
+    tr().rollback();
+    EXPECT_FALSE(tr().active());
+    EXPECT_EQ(1, one("select count(*) from T").toInt());   // the statement starts it again
+}
+
+TEST_F(Db, HardCommitClosesOpenCursors) {
+    createTypesTable();
+    exec("insert into T (ID) values (1)");
+    exec("insert into T (ID) values (2)");
+    Statement sel(tr(), "select ID from T");
+    sel.execute();
+    ASSERT_TRUE(sel.fetch());
+    tr().commit();
+    EXPECT_FALSE(sel.cursorOpen());
+    EXPECT_FALSE(sel.fetch());
+    sel.execute();   // the statement stays prepared across the commit
+    EXPECT_TRUE(sel.fetch());
+}
+
+TEST_F(Db, ColumnAddedByDdlIsUsableAfterCommitRetaining) {
+    createTypesTable();
+    exec("alter table T add EXTRA varchar(5) default \"x\"");
+    tr().commitRetaining();
+    exec("insert into T (ID, EXTRA) values (1, :E)", {{"E", "novo"}});
+    EXPECT_EQ(QString("novo"), one("select EXTRA from T").toString());
+}
+
+TEST_F(Db, PrimaryKeyViolationCarriesTheEngineMessage) {
+    createTypesTable();
+    exec("insert into T (ID) values (1)");
+    try {
+        exec("insert into T (ID) values (1)");
+        FAIL() << "duplicate key accepted";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.message().contains("violation of PRIMARY or UNIQUE KEY")) << e.message().toStdString();
+        EXPECT_EQ(-803, e.sqlCode());
+        EXPECT_NE(0, e.gdsCode());
+        EXPECT_TRUE(e.sql().contains("insert into T"));
+    }
+    EXPECT_THROW(exec("select nothing from nowhere"), DbError);
+}
+
+TEST_F(Db, MetadataAnswersInAnyLetterCase) {
+    createTypesTable();
+    EXPECT_TRUE(host::db::tableExists(tr(), "t"));
+    EXPECT_FALSE(host::db::tableExists(tr(), "TT"));
+    EXPECT_TRUE(host::db::columnExists(tr(), "t", "v"));
+    EXPECT_FALSE(host::db::columnExists(tr(), "T", "W"));
+    EXPECT_EQ(40, host::db::columnLength(tr(), "t", "V"));
+    EXPECT_EQ(10, host::db::columnLength(tr(), "T", "c"));
+    EXPECT_EQ(-1, host::db::columnLength(tr(), "T", "nope"));
+    EXPECT_EQ(12, host::db::tableColumns(tr(), "t").size());
+    EXPECT_EQ("ID", host::db::tableColumns(tr(), "T").first());
+}
+
+TEST_F(Db, GeneratorsAndStatementCount) {
+    exec("create generator GEN_TESTE");
+    tr().commitRetaining();
+    EXPECT_TRUE(host::db::generatorExists(tr(), "gen_teste"));
+    EXPECT_EQ(1, host::db::generatorValue(tr(), "GEN_TESTE"));
+    EXPECT_EQ(11, host::db::generatorValue(tr(), "gen_teste", 10));
+
+    testsupport::StatementCounter counter;
+    Statement st(tr(), "select 1 from rdb$database");
+    st.execute();
+    st.execute();
+    EXPECT_EQ(2, counter.count());
+}
+
+TEST_F(Db, ProcedureOutputIsOneRow) {
+    createTypesTable();
+    Statement st(tr(), "insert into T (ID, V) values (7, \"sete\") returning ID, V");
+    EXPECT_TRUE(st.isSelect());
+    st.execute();
+    ASSERT_TRUE(st.fetch());
+    EXPECT_EQ(7, st.value("ID").toInt());
+    EXPECT_EQ(QString("sete"), st.value(1).toString());
+    EXPECT_FALSE(st.fetch());
+}
+
+TEST(DbConnection, NamesAndFailures) {
+    EXPECT_TRUE(host::db::Connection::isRemoteName("server:/var/db/x.fdb"));
+    EXPECT_TRUE(host::db::Connection::isRemoteName("inet://server/x.fdb"));
+    EXPECT_FALSE(host::db::Connection::isRemoteName("/var/db/x.fdb"));
+    EXPECT_FALSE(host::db::Connection::isRemoteName("/var/db:1/x.fdb"));
+    host::db::Connection c;
+    EXPECT_THROW(c.open({testsupport::uniqueFile("missing", ".fdb")}), DbError);
+    EXPECT_FALSE(c.isOpen());
+}
+
+}  // namespace

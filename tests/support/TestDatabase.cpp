@@ -1,0 +1,55 @@
+#include "tests/support/TestDatabase.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+#include <atomic>
+
+namespace testsupport {
+
+QString testFolder() {
+    QString dir = qEnvironmentVariable("TA_TEST_TMP");
+    if (dir.isEmpty()) dir = QDir::tempPath() + "/techassist-tests";
+    QDir().mkpath(dir);
+    return dir;
+}
+
+QString uniqueFile(const QString& stem, const QString& suffix) {
+    static std::atomic<int> counter{0};
+    return QString("%1/%2-%3-%4%5")
+        .arg(testFolder(), stem)
+        .arg(QCoreApplication::applicationPid())
+        .arg(counter.fetch_add(1))
+        .arg(suffix);
+}
+
+void DatabaseTest::SetUp() {
+    dbPath = uniqueFile("db", ".fdb");
+    QFile::remove(dbPath);
+    connection = std::make_unique<host::db::Connection>();
+    connection->create({dbPath});
+    transaction = std::make_unique<host::db::Transaction>(*connection);
+}
+
+void DatabaseTest::TearDown() {
+    transaction.reset();
+    connection.reset();
+    QFile::remove(dbPath);
+}
+
+std::unique_ptr<host::db::Connection> DatabaseTest::openSecondConnection() const {
+    auto second = std::make_unique<host::db::Connection>();
+    second->open({dbPath});
+    return second;
+}
+
+int DatabaseTest::exec(const QString& sql, const QVariantMap& params) {
+    return host::db::executeSql(*transaction, sql, params);
+}
+
+QVariant DatabaseTest::one(const QString& sql, const QVariantMap& params) {
+    return host::db::selectValue(*transaction, sql, params);
+}
+
+}  // namespace testsupport

@@ -1,0 +1,42 @@
+#pragma once
+// A fresh database file per test, removed afterwards.
+
+#include "host/db/Database.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace testsupport {
+
+// Folder for the files tests create (TA_TEST_TMP, else the system temp folder).
+QString testFolder();
+// A file name in testFolder() no other test of this run uses.
+QString uniqueFile(const QString& stem, const QString& suffix);
+
+class DatabaseTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // A second, independent attachment to the same file.
+    std::unique_ptr<host::db::Connection> openSecondConnection() const;
+
+    QString dbPath;
+    std::unique_ptr<host::db::Connection> connection;
+    std::unique_ptr<host::db::Transaction> transaction;
+    host::db::Transaction& tr() { return *transaction; }
+    int exec(const QString& sql, const QVariantMap& params = {});
+    QVariant one(const QString& sql, const QVariantMap& params = {});
+};
+
+// Counts the statements executed while it lives.
+class StatementCounter {
+public:
+    StatementCounter() : start_(host::db::statementCount()) {}
+    int count() const { return int(host::db::statementCount() - start_); }
+
+private:
+    std::uint64_t start_;
+};
+
+}  // namespace testsupport
