@@ -67,11 +67,21 @@ void prepareEmbeddedEngine(const QString& rootFolder) {
     QString root = rootFolder;
     if (root.isEmpty()) root = QDir::tempPath() + "/techassist-firebird";
     QDir().mkpath(root);
-    for (const char* entry : {"plugins", "intl", "UDF", "lib", "firebird.msg", "plugins.conf"}) {
+    for (const char* entry : {"plugins", "UDF", "lib", "firebird.msg", "plugins.conf"}) {
         const QString link = root + "/" + entry;
         if (!QFileInfo::exists(link) && QFileInfo::exists(installed + "/" + entry))
             QFile::link(installed + "/" + entry, link);
     }
+    // The character-set library must be a file of the root: loaded through a
+    // symbolic link the engine reports every charset of it (ISO8859_1 among
+    // them) as "not installed".
+    const QString intl = root + "/intl";
+    if (QFileInfo(intl).isSymLink()) QFile::remove(intl);
+    QDir().mkpath(intl);
+    if (!QFileInfo::exists(intl + "/fbintl.conf"))
+        QFile::link(QFileInfo(installed + "/intl/fbintl.conf").canonicalFilePath(), intl + "/fbintl.conf");
+    if (!QFileInfo::exists(intl + "/libfbintl.so"))
+        QFile::copy(installed + "/intl/libfbintl.so", intl + "/libfbintl.so");
     // SuperClassic lets the application and a batch job open the same file.
     QFile conf(root + "/firebird.conf");
     const QByteArray wanted = "ServerMode = SuperClassic\n";
