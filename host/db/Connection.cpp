@@ -4,6 +4,7 @@
 
 #include <ibase.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -80,8 +81,13 @@ void prepareEmbeddedEngine(const QString& rootFolder) {
     QDir().mkpath(intl);
     if (!QFileInfo::exists(intl + "/fbintl.conf"))
         QFile::link(QFileInfo(installed + "/intl/fbintl.conf").canonicalFilePath(), intl + "/fbintl.conf");
-    if (!QFileInfo::exists(intl + "/libfbintl.so"))
-        QFile::copy(installed + "/intl/libfbintl.so", intl + "/libfbintl.so");
+    if (!QFileInfo::exists(intl + "/libfbintl.so")) {
+        // Copied under a name of this process and renamed, so that a process
+        // starting beside it never loads a half-written library.
+        const QString part = intl + QString("/libfbintl.so.%1").arg(QCoreApplication::applicationPid());
+        if (QFile::copy(installed + "/intl/libfbintl.so", part) && !QFile::rename(part, intl + "/libfbintl.so"))
+            QFile::remove(part);
+    }
     // SuperClassic lets the application and a batch job open the same file.
     QFile conf(root + "/firebird.conf");
     const QByteArray wanted = "ServerMode = SuperClassic\n";
