@@ -99,6 +99,11 @@ void prepareEmbeddedEngine(const QString& rootFolder) {
     qputenv("FIREBIRD", root.toLocal8Bit());
 }
 
+void prepareProcess() {
+    if (!qEnvironmentVariableIsSet("TZ") && QFileInfo::exists("/etc/localtime")) qputenv("TZ", ":/etc/localtime");
+    prepareEmbeddedEngine();
+}
+
 // ---------------------------------------------------------------- Connection
 
 namespace {

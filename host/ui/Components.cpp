@@ -1,0 +1,78 @@
+#include "host/ui/Components.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QPointer>
+
+#include <vector>
+
+namespace host::ui {
+
+int tagOf(const QObject* component) { return component ? component->property("tag").toInt() : 0; }
+
+void setTag(QObject* component, int tag)
+{
+    if (component)
+        component->setProperty("tag", tag);
+}
+
+void setPopupMenu(QWidget* widget, QMenu* menu)
+{
+    widget->setProperty("popupMenu", QVariant::fromValue(static_cast<QObject*>(menu)));
+    widget->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::disconnect(widget, &QWidget::customContextMenuRequested, nullptr, nullptr);
+    QObject::connect(widget, &QWidget::customContextMenuRequested, widget, [widget](const QPoint& pos) {
+        if (QMenu* m = popupMenu(widget))
+            m->popup(widget->mapToGlobal(pos));
+    });
+}
+
+QMenu* popupMenu(const QWidget* widget)
+{
+    return qobject_cast<QMenu*>(widget->property("popupMenu").value<QObject*>());
+}
+
+namespace {
+
+struct FocusWatch {
+    QPointer<QWidget> widget;
+    std::function<void()> onEnter;
+    std::function<void()> onExit;
+};
+
+bool contains(QWidget* outer, QWidget* inner) { return inner && (outer == inner || outer->isAncestorOf(inner)); }
+
+std::vector<FocusWatch>& watches()
+{
+    static std::vector<FocusWatch> list;
+    static bool connected = false;
+    if (!connected && qApp) {
+        connected = true;
+        QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget* old, QWidget* now) {
+            // Copy: a handler may add watches or close windows.
+            std::vector<FocusWatch> current = watches();
+            for (const auto& watch : current) {
+                if (!watch.widget)
+                    continue;
+                const bool wasIn = contains(watch.widget, old);
+                const bool isIn = contains(watch.widget, now);
+                if (wasIn && !isIn && watch.onExit)
+                    watch.onExit();
+                else if (!wasIn && isIn && watch.onEnter)
+                    watch.onEnter();
+            }
+        });
+    }
+    return list;
+}
+
+} // namespace
+
+void watchFocus(QWidget* widget, std::function<void()> onEnter, std::function<void()> onExit)
+{
+    auto& list = watches();
+    std::erase_if(list, [](const FocusWatch& w) { return w.widget.isNull(); });
+    list.push_back({widget, std::move(onEnter), std::move(onExit)});
+}
+
+} // namespace host::ui

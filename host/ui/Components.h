@@ -1,0 +1,37 @@
+#pragma once
+// Small helpers every window uses: components made with their name, the
+// classic integer tag of any component, popup menus, and enter/exit events
+// (focus moving into or out of a control and its children).
+
+#include <QObject>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <utility>
+
+class QMenu;
+
+namespace host::ui {
+
+// A new component carrying its name as object name (tests and layouts find it by it).
+template <class T, class... Args>
+T* named(const QString& name, Args&&... args)
+{
+    T* component = new T(std::forward<Args>(args)...);
+    component->setObjectName(name);
+    return component;
+}
+
+int tagOf(const QObject* component);
+void setTag(QObject* component, int tag);
+
+// Right click on the widget pops the menu up; popupMenu() gives it back.
+void setPopupMenu(QWidget* widget, QMenu* menu);
+QMenu* popupMenu(const QWidget* widget);
+
+// Runs the handlers when the focus moves into (enter) or out of (exit) the
+// widget or any of its children. Either handler may be empty.
+void watchFocus(QWidget* widget, std::function<void()> onEnter, std::function<void()> onExit);
+
+} // namespace host::ui

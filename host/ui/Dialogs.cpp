@@ -1,0 +1,167 @@
+#include "host/ui/Dialogs.h"
+
+#include "host/ui/QtDialogBackend.h"
+
+namespace host::ui {
+
+QString dialogKindName(DialogKind kind)
+{
+    switch (kind) {
+    case DialogKind::Information: return "information";
+    case DialogKind::Warning: return "warning";
+    case DialogKind::Error: return "error";
+    case DialogKind::LongText: return "long text";
+    case DialogKind::Question: return "question";
+    case DialogKind::TextInput: return "text input";
+    case DialogKind::NumberInput: return "number input";
+    case DialogKind::Password: return "password";
+    case DialogKind::PickList: return "pick list";
+    case DialogKind::OpenFile: return "open file";
+    case DialogKind::SaveFile: return "save file";
+    case DialogKind::Printer: return "printer";
+    case DialogKind::ModalForm: return "modal window";
+    }
+    return {};
+}
+
+bool isMessage(DialogKind kind)
+{
+    return kind == DialogKind::Information || kind == DialogKind::Warning || kind == DialogKind::Error
+        || kind == DialogKind::LongText;
+}
+
+namespace Dialogs {
+namespace {
+
+DialogBackend*& installed()
+{
+    static DialogBackend* current = nullptr;
+    return current;
+}
+
+DialogReply ask(DialogKind kind, const QString& title, const QString& text, const QStringList& options = {},
+                const QString& value = {}, const QString& detail = {})
+{
+    DialogRequest request;
+    request.kind = kind;
+    request.title = title;
+    request.text = text;
+    request.options = options;
+    request.value = value;
+    request.detail = detail;
+    return backend().ask(request);
+}
+
+} // namespace
+
+DialogBackend& backend()
+{
+    static QtDialogBackend onScreen;
+    DialogBackend* current = installed();
+    return current ? *current : onScreen;
+}
+
+DialogBackend* setBackend(DialogBackend* backend)
+{
+    DialogBackend* previous = installed();
+    installed() = backend;
+    return previous;
+}
+
+void information(const QString& text, const QString& title) { ask(DialogKind::Information, title, text); }
+void warning(const QString& text, const QString& title) { ask(DialogKind::Warning, title, text); }
+void error(const QString& text, const QString& title) { ask(DialogKind::Error, title, text); }
+
+void longText(const QString& title, const QString& text, const QString& detail)
+{
+    ask(DialogKind::LongText, title, text, {}, {}, detail);
+}
+
+QString question(const QString& text, const QStringList& captions, const QString& title)
+{
+    DialogReply reply = ask(DialogKind::Question, title, text, captions);
+    return reply.accepted ? reply.text : QString();
+}
+
+namespace {
+bool askValue(DialogKind kind, const QString& caption, const QString& prompt, QString& value,
+              const QStringList& options = {})
+{
+    DialogReply reply = ask(kind, caption, prompt, options, value);
+    if (reply.accepted)
+        value = reply.text;
+    return reply.accepted;
+}
+} // namespace
+
+bool inputQuery(const QString& caption, const QString& prompt, QString& value)
+{
+    return askValue(DialogKind::TextInput, caption, prompt, value);
+}
+
+bool inputNumber(const QString& caption, const QString& prompt, double& value)
+{
+    QString text = QString::number(value);
+    if (!askValue(DialogKind::NumberInput, caption, prompt, text))
+        return false;
+    bool ok = false;
+    double number = QString(text).replace(',', '.').toDouble(&ok);
+    if (ok)
+        value = number;
+    return ok;
+}
+
+bool password(const QString& caption, const QString& prompt, QString& value)
+{
+    return askValue(DialogKind::Password, caption, prompt, value);
+}
+
+bool pickFromList(const QString& caption, const QString& prompt, const QStringList& items, int& index)
+{
+    DialogRequest request;
+    request.kind = DialogKind::PickList;
+    request.title = caption;
+    request.text = prompt;
+    request.options = items;
+    request.value = index >= 0 && index < items.size() ? items.at(index) : QString();
+    DialogReply reply = backend().ask(request);
+    if (!reply.accepted)
+        return false;
+    int chosen = reply.index >= 0 ? reply.index : int(items.indexOf(reply.text));
+    if (chosen < 0 || chosen >= items.size())
+        return false;
+    index = chosen;
+    return true;
+}
+
+bool openFile(const QString& title, const QString& filter, QString& path)
+{
+    return askValue(DialogKind::OpenFile, title, title, path, {filter});
+}
+
+bool saveFile(const QString& title, const QString& filter, QString& path)
+{
+    return askValue(DialogKind::SaveFile, title, title, path, {filter});
+}
+
+bool choosePrinter(QString& printerName)
+{
+    return askValue(DialogKind::Printer, "Impressora", "Impressora", printerName);
+}
+
+QString qtFileFilter(const QString& classicFilter)
+{
+    const QStringList parts = classicFilter.split('|');
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString description = parts.at(i).trimmed();
+        const QString patterns = QString(parts.at(i + 1)).replace(';', ' ').trimmed();
+        filters << (description.contains('(') ? description : description + " (" + patterns + ")");
+    }
+    if (parts.size() % 2 == 1 && !parts.last().trimmed().isEmpty())
+        filters << parts.last().trimmed();
+    return filters.join(";;");
+}
+
+} // namespace Dialogs
+} // namespace host::ui

@@ -1,0 +1,76 @@
+#pragma once
+// The one entry point for every message, question and prompt. On screen a
+// Qt backend shows real dialogs; tests install a ScriptedDialogs backend that
+// answers in order and records every text shown.
+
+#include <QString>
+#include <QStringList>
+
+namespace host::ui {
+
+class Form;
+
+enum class DialogKind {
+    Information, Warning, Error, LongText,                 // messages
+    Question,                                              // custom buttons
+    TextInput, NumberInput, Password, PickList,            // prompts with a value
+    OpenFile, SaveFile, Printer,                           // system choices
+    ModalForm                                              // a form shown modally
+};
+QString dialogKindName(DialogKind kind);
+bool isMessage(DialogKind kind);
+
+struct DialogRequest {
+    DialogKind kind = DialogKind::Information;
+    QString title;
+    QString text;          // the message or the prompt
+    QString detail;        // long text body
+    QStringList options;   // button captions, list items or file filters
+    QString value;         // initial value of an input
+};
+
+struct DialogReply {
+    bool accepted = false;
+    QString text;          // caption chosen, value entered, file or printer chosen
+    int index = -1;        // position of the caption or item chosen
+};
+
+class DialogBackend {
+public:
+    virtual ~DialogBackend() = default;
+    virtual DialogReply ask(const DialogRequest& request) = 0;
+    // Called once a modal form is shown. A backend that drives the form itself
+    // returns true (the form must then have its modal result or be closed);
+    // false lets the form run its own modal loop.
+    virtual bool runModal(Form& form) { return false; }
+};
+
+namespace Dialogs {
+
+DialogBackend& backend();
+// Installs a backend (nullptr: the on-screen one) and returns the previous one.
+DialogBackend* setBackend(DialogBackend* backend);
+
+void information(const QString& text, const QString& title = {});
+void warning(const QString& text, const QString& title = {});
+void error(const QString& text, const QString& title = {});
+// A long text with its detail (a SQL text, a list): the detail is scrollable.
+void longText(const QString& title, const QString& text, const QString& detail);
+// Buttons with the given captions; the caption chosen, empty when the
+// dialog was closed without a choice.
+QString question(const QString& text, const QStringList& captions, const QString& title = {});
+
+bool inputQuery(const QString& caption, const QString& prompt, QString& value);
+bool inputNumber(const QString& caption, const QString& prompt, double& value);
+bool password(const QString& caption, const QString& prompt, QString& value);
+bool pickFromList(const QString& caption, const QString& prompt, const QStringList& items, int& index);
+// Filters in the classic "Bitmap (*.bmp)|*.bmp" form, several pairs allowed.
+bool openFile(const QString& title, const QString& filter, QString& path);
+bool saveFile(const QString& title, const QString& filter, QString& path);
+bool choosePrinter(QString& printerName);
+
+// "Bitmap (*.bmp)|*.bmp|Todos (*.*)|*.*" -> Qt's "Bitmap (*.bmp);;Todos (*.*)".
+QString qtFileFilter(const QString& classicFilter);
+
+} // namespace Dialogs
+} // namespace host::ui

@@ -1,0 +1,253 @@
+#include "host/ui/Form.h"
+
+#include "host/ui/Dialogs.h"
+#include "host/ui/WindowRegistry.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QTimer>
+
+namespace host::ui {
+namespace {
+
+// Sends each key press to the form of its receiver before the receiver sees
+// it. Qt offers a key event again to each parent while it stays unaccepted;
+// only the first delivery (the focused control) is previewed.
+class KeyPreviewFilter : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress) {
+            if (event->type() == QEvent::KeyRelease)
+                lastEvent_ = nullptr;
+            return false;
+        }
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget)
+            return false;
+        if (event == lastEvent_ && lastReceiver_ && widget != lastReceiver_ && widget->isAncestorOf(lastReceiver_))
+            return false;
+        lastEvent_ = event;
+        lastReceiver_ = widget;
+        auto* form = qobject_cast<Form*>(widget->window());
+        if (!form || !form->keyPreview())
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        return form->previewKey(key->key(), key->modifiers());
+    }
+
+private:
+    const QEvent* lastEvent_ = nullptr;
+    QPointer<QWidget> lastReceiver_;
+};
+
+void installKeyPreview()
+{
+    static QPointer<KeyPreviewFilter> filter;
+    if (!filter && qApp) {
+        filter = new KeyPreviewFilter(qApp);
+        qApp->installEventFilter(filter);
+    }
+}
+
+} // namespace
+
+Form::Form(QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    installKeyPreview();
+    WindowRegistry::added(this);
+}
+
+Form::~Form()
+{
+    if (loop_)
+        loop_->quit();
+    WindowRegistry::removed(this);
+}
+
+void Form::setStayOnTop(bool on) { setWindowFlag(Qt::WindowStaysOnTopHint, on); }
+
+bool Form::stayOnTop() const { return windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
+
+void Form::runCreate()
+{
+    if (created_)
+        return;
+    created_ = true;
+    if (onCreate)
+        onCreate();
+}
+
+void Form::applyPlacement()
+{
+    if (centered_) {
+        if (QScreen* screen = QApplication::primaryScreen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+    if (startMaximized_)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void Form::showNonModal()
+{
+    applyPlacement();
+    show();
+    raise();
+    activateWindow();
+}
+
+ModalResult Form::showModal()
+{
+    if (inModal_)
+        return modalResult_;
+    QPointer<Form> self(this);
+    ModalResult result = ModalResult::None;
+    modalResult_ = ModalResult::None;
+    inModal_ = true;
+    resultSink_ = &result;
+    setWindowModality(Qt::ApplicationModal);
+    applyPlacement();
+    show();
+    activateWindow();
+    bool driven = false;
+    try {
+        driven = Dialogs::backend().runModal(*this);
+    } catch (...) {
+        if (self) {
+            resultSink_ = nullptr;
+            inModal_ = false;
+            hide();
+            setWindowModality(Qt::NonModal);
+        }
+        throw;
+    }
+    if (self && inModal_ && driven) {
+        // A script that set no result leaves the window as a cancel would.
+        if (modalResult_ == ModalResult::None)
+            setModalResult(ModalResult::Cancel);
+        if (self && inModal_)
+            endModal();
+    }
+    if (self && inModal_) {
+        QEventLoop loop;
+        loop_ = &loop;
+        loop.exec(QEventLoop::DialogExec);
+        if (self)
+            loop_ = nullptr;
+    }
+    if (self) {
+        setWindowModality(Qt::NonModal);
+        resultSink_ = nullptr;
+        inModal_ = false;
+    }
+    return result;
+}
+
+void Form::setModalResult(ModalResult result)
+{
+    modalResult_ = result;
+    if (resultSink_)
+        *resultSink_ = result;
+    if (inModal_ && result != ModalResult::None)
+        close();
+}
+
+void Form::endModal()
+{
+    if (modalResult_ == ModalResult::None)
+        modalResult_ = ModalResult::Cancel;
+    if (resultSink_)
+        *resultSink_ = modalResult_;
+    inModal_ = false;
+    if (isVisible())
+        hide();
+    if (loop_)
+        loop_->quit();
+}
+
+void Form::release()
+{
+    if (released_)
+        return;
+    released_ = true;
+    WindowRegistry::released(this);
+    deleteLater();
+}
+
+void Form::closeEvent(QCloseEvent* event)
+{
+    bool canClose = true;
+    if (onCloseQuery)
+        onCloseQuery(canClose);
+    CloseAction action = inModal_ ? CloseAction::Hide : defaultCloseAction_;
+    if (canClose && onClose)
+        onClose(action);
+    if (!canClose || action == CloseAction::None) {
+        event->ignore();
+        if (inModal_)
+            setModalResult(ModalResult::None);
+        return;
+    }
+    if (action == CloseAction::Minimize) {
+        event->ignore();
+        showMinimized();
+        return;
+    }
+    event->accept();
+    if (inModal_)
+        endModal();
+    if (action == CloseAction::Free)
+        release();
+}
+
+void Form::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (onShow && !event->spontaneous())
+        onShow();
+}
+
+bool Form::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate) {
+        WindowRegistry::activated(this);
+        if (onActivate)
+            onActivate();
+    } else if (event->type() == QEvent::WindowDeactivate) {
+        if (onDeactivate)
+            onDeactivate();
+    }
+    return QWidget::event(event);
+}
+
+bool Form::previewKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    if (!onKeyDown)
+        return false;
+    int k = key;
+    onKeyDown(k, modifiers);
+    return k == 0;
+}
+
+QTimer* Form::addTimer(const QString& name, int intervalMs, std::function<void()> onTimer)
+{
+    auto* timer = new QTimer(this);
+    timer->setObjectName(name);
+    timer->setInterval(intervalMs);
+    connect(timer, &QTimer::timeout, this, [handler = std::move(onTimer)] {
+        if (handler)
+            handler();
+    });
+    timer->start();
+    return timer;
+}
+
+} // namespace host::ui

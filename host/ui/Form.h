@@ -1,0 +1,103 @@
+#pragma once
+// The base of every window: a top-level Qt widget built in code, with the
+// classic window behaviours the screens are described in: modal show with a
+// modal result, close actions, key preview, stay-on-top, centring,
+// maximising, a tag and the usual form events.
+
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+
+class QEventLoop;
+class QTimer;
+
+namespace host::ui {
+
+enum class ModalResult { None, Ok, Cancel, Abort, Retry, Ignore, Yes, No, Close };
+enum class CloseAction { None, Hide, Free, Minimize };
+
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form(QWidget* parent = nullptr);
+    ~Form() override;
+
+    void setCaption(const QString& caption) { setWindowTitle(caption); }
+    QString caption() const { return windowTitle(); }
+    int tag() const { return property("tag").toInt(); }
+    void setTag(int tag) { setProperty("tag", tag); }
+
+    // Placement applied whenever the form is shown.
+    void setStayOnTop(bool on);
+    bool stayOnTop() const;
+    void setCentered(bool on) { centered_ = on; }
+    bool centered() const { return centered_; }
+    void setStartMaximized(bool on) { startMaximized_ = on; }
+    bool startMaximized() const { return startMaximized_; }
+    void setClientWidth(int width) { resize(width, height()); }
+    void setClientHeight(int height) { resize(width(), height); }
+
+    // Modal show: returns once the modal result is set or the form closed
+    // (a close without a result counts as Cancel).
+    ModalResult showModal();
+    void showNonModal();
+    bool showingModal() const { return inModal_; }
+    ModalResult modalResult() const { return modalResult_; }
+    // While shown modally, a result other than None closes the form.
+    void setModalResult(ModalResult result);
+
+    // The close action when no handler changes it (classic default: hide).
+    void setDefaultCloseAction(CloseAction action) { defaultCloseAction_ = action; }
+    // True once the form has been freed by its close action (deletion is
+    // deferred to the event loop; the form is already gone for its variable).
+    bool released() const { return released_; }
+    // Frees the form from its own code (deferred, like close with Free).
+    void release();
+
+    // Key preview: onKeyDown sees each key pressed in the form before the
+    // focused control; setting the key to 0 consumes it.
+    void setKeyPreview(bool on) { keyPreview_ = on; }
+    bool keyPreview() const { return keyPreview_; }
+
+    // A timer owned by the form, enabled at once; the handler runs on every tick.
+    QTimer* addTimer(const QString& name, int intervalMs, std::function<void()> onTimer);
+
+    template <class T>
+    T* component(const QString& name) const { return findChild<T*>(name); }
+
+    std::function<void()> onCreate;      // run once by the form's variable after storing it
+    std::function<void()> onShow;
+    std::function<void()> onActivate;
+    std::function<void()> onDeactivate;
+    std::function<void(bool& canClose)> onCloseQuery;
+    std::function<void(CloseAction& action)> onClose;
+    std::function<void(int& key, Qt::KeyboardModifiers shift)> onKeyDown;
+
+    // Runs onCreate once (the window variable calls it after storing the form).
+    void runCreate();
+    // The key preview entry point (also used by the application-wide filter).
+    bool previewKey(int key, Qt::KeyboardModifiers modifiers);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void applyPlacement();
+    void endModal();
+
+    bool centered_ = false;
+    bool startMaximized_ = false;
+    bool keyPreview_ = false;
+    bool inModal_ = false;
+    bool released_ = false;
+    bool created_ = false;
+    ModalResult modalResult_ = ModalResult::None;
+    CloseAction defaultCloseAction_ = CloseAction::Hide;
+    QEventLoop* loop_ = nullptr;
+    ModalResult* resultSink_ = nullptr;   // the running showModal's result
+};
+
+} // namespace host::ui

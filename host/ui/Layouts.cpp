@@ -1,0 +1,72 @@
+#include "host/ui/Layouts.h"
+
+#include <QDir>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QWidget>
+
+namespace host::ui::Layouts {
+namespace {
+
+QString& folderOverride()
+{
+    static QString folder;
+    return folder;
+}
+
+QString keyName(const QObject* object, const QString& name)
+{
+    return name.isEmpty() ? object->objectName() : name;
+}
+
+} // namespace
+
+void setFolder(const QString& folder) { folderOverride() = folder; }
+
+QString folder()
+{
+    if (!folderOverride().isEmpty())
+        return folderOverride();
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+}
+
+QString settingsFile() { return QDir(folder()).filePath("layouts.ini"); }
+
+
+void saveWindow(const QWidget* window, const QString& name)
+{
+    const QString key = keyName(window, name);
+    if (key.isEmpty())
+        return;
+    QDir().mkpath(folder());
+    QSettings store(settingsFile(), QSettings::IniFormat);
+    store.beginGroup("Janela_" + key);
+    const bool maximized = window->isMaximized();
+    // A maximised window keeps the size it returns to.
+    const QRect rect = maximized ? window->normalGeometry() : window->geometry();
+    store.setValue("Left", rect.x());
+    store.setValue("Top", rect.y());
+    store.setValue("Width", rect.width());
+    store.setValue("Height", rect.height());
+    store.setValue("Maximized", maximized);
+    store.endGroup();
+}
+
+bool restoreWindow(QWidget* window, const QString& name)
+{
+    const QString key = keyName(window, name);
+    QSettings store(settingsFile(), QSettings::IniFormat);
+    store.beginGroup("Janela_" + key);
+    if (key.isEmpty() || !store.contains("Width"))
+        return false;
+    const int width = store.value("Width").toInt();
+    const int height = store.value("Height").toInt();
+    if (width <= 0 || height <= 0)
+        return false;
+    window->setGeometry(store.value("Left").toInt(), store.value("Top").toInt(), width, height);
+    if (store.value("Maximized").toBool())
+        window->setWindowState(window->windowState() | Qt::WindowMaximized);
+    return true;
+}
+
+} // namespace host::ui::Layouts

@@ -1,0 +1,52 @@
+#include "host/ui/Cursors.h"
+#include "host/ui/ProgressWindow.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+using namespace host::ui;
+
+TEST(ProgressWindow, ShowIncrementHideByTheClassicActions)
+{
+    ProgressWindow& progress = ProgressWindow::instance();
+    progress.prepare(3, "Inserindo itens de verificação", "Mostrar");
+    EXPECT_TRUE(progress.isShown());
+    EXPECT_EQ(progress.total(), 3);
+    EXPECT_EQ(progress.position(), 0);
+    progress.prepare(1, "Inserindo item 1", "Incrementar");
+    progress.prepare(1, "", "Incrementar");
+    EXPECT_EQ(progress.position(), 2);
+    EXPECT_EQ(progress.text(), "Inserindo item 1") << "an empty text keeps the last one";
+    progress.prepare(0, "", "Qualquer");
+    EXPECT_EQ(progress.position(), 2);
+    progress.prepare(0, "", "Ocultar");
+    EXPECT_FALSE(progress.isShown());
+    progress.prepare(1, "", "Incrementar");
+    EXPECT_EQ(progress.position(), 0) << "a hidden window does not advance";
+}
+
+TEST(Cursors, WaitCursorComesBackOnEveryPath)
+{
+    EXPECT_EQ(screenCursor(), CursorShape::Default);
+    try {
+        WaitCursor wait;
+        EXPECT_EQ(screenCursor(), CursorShape::HourGlass);
+        EXPECT_NE(QApplication::overrideCursor(), nullptr);
+        {
+            WaitCursor sql(CursorShape::SqlWait);
+            EXPECT_EQ(screenCursor(), CursorShape::SqlWait);
+        }
+        EXPECT_EQ(screenCursor(), CursorShape::HourGlass);
+        throw std::runtime_error("falha");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(screenCursor(), CursorShape::Default);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    setScreenCursor(CursorShape::HourGlass);
+    setScreenCursor(CursorShape::HourGlass);
+    setScreenCursor(CursorShape::Default);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
