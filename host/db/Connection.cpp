@@ -4,6 +4,7 @@
 
 #include <ibase.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -67,10 +68,25 @@ void prepareEmbeddedEngine(const QString& rootFolder) {
     QString root = rootFolder;
     if (root.isEmpty()) root = QDir::tempPath() + "/techassist-firebird";
     QDir().mkpath(root);
-    for (const char* entry : {"plugins", "intl", "UDF", "lib", "firebird.msg", "plugins.conf"}) {
+    for (const char* entry : {"plugins", "UDF", "lib", "firebird.msg", "plugins.conf"}) {
         const QString link = root + "/" + entry;
         if (!QFileInfo::exists(link) && QFileInfo::exists(installed + "/" + entry))
             QFile::link(installed + "/" + entry, link);
+    }
+    // The character-set library must be a file of the root: loaded through a
+    // symbolic link the engine reports every charset of it (ISO8859_1 among
+    // them) as "not installed".
+    const QString intl = root + "/intl";
+    if (QFileInfo(intl).isSymLink()) QFile::remove(intl);
+    QDir().mkpath(intl);
+    if (!QFileInfo::exists(intl + "/fbintl.conf"))
+        QFile::link(QFileInfo(installed + "/intl/fbintl.conf").canonicalFilePath(), intl + "/fbintl.conf");
+    if (!QFileInfo::exists(intl + "/libfbintl.so")) {
+        // Copied under a name of this process and renamed, so that a process
+        // starting beside it never loads a half-written library.
+        const QString part = intl + QString("/libfbintl.so.%1").arg(QCoreApplication::applicationPid());
+        if (QFile::copy(installed + "/intl/libfbintl.so", part) && !QFile::rename(part, intl + "/libfbintl.so"))
+            QFile::remove(part);
     }
     // SuperClassic lets the application and a batch job open the same file.
     QFile conf(root + "/firebird.conf");
@@ -118,6 +134,7 @@ Connection::~Connection() {
     } catch (...) {
         // a failing detach on shutdown has nobody left to tell
     }
+    for (Transaction* t : d->transactions) t->impl()->connection = nullptr;
 }
 
 static void attach(Connection::Impl& d, const ConnectOptions& options, bool creating) {
@@ -174,16 +191,22 @@ Transaction::~Transaction() {
     } catch (...) {
         // nothing to tell on the way out
     }
-    d->connection->impl()->transactions.erase(this);
+    d->orphanStatements();
+    if (d->connection) d->connection->impl()->transactions.erase(this);
 }
 
-Connection& Transaction::connection() const { return *d->connection; }
+Connection& Transaction::Impl::liveConnection() const {
+    if (!connection) detail::raise("A conexão da transação não existe mais.");
+    return *connection;
+}
+
+Connection& Transaction::connection() const { return d->liveConnection(); }
 
 bool Transaction::active() const { return d->handle != nullptr; }
 
 void Transaction::start() {
     if (d->handle) detail::raise("A transação já está ativa.");
-    IAttachment* att = d->connection->impl()->attachment;
+    IAttachment* att = d->liveConnection().impl()->attachment;
     if (!att) detail::raise("Banco de dados não conectado.");
     // Read committed with record versions: readers never wait; a write that
     // meets another session's uncommitted change fails at once.
@@ -198,36 +221,19 @@ void Transaction::Impl::ensureStarted(Transaction& self) {
     if (!handle) self.start();
 }
 
-void Transaction::commit() {
-    if (!d->handle) return;
-    d->releaseCursors();
+// Ends (commit, rollback) or renews (the retaining forms) the transaction.
+void Transaction::Impl::finish(void (ITransaction::*action)(CheckStatusWrapper*), bool ends) {
+    if (!handle) return;
+    if (ends) releaseCursors();
     Status st;
-    d->handle->commit(&st);
+    (handle->*action)(&st);
     st.check();
-    d->handle = nullptr;
+    if (ends) handle = nullptr;
 }
 
-void Transaction::commitRetaining() {
-    if (!d->handle) return;
-    Status st;
-    d->handle->commitRetaining(&st);
-    st.check();
-}
-
-void Transaction::rollback() {
-    if (!d->handle) return;
-    d->releaseCursors();
-    Status st;
-    d->handle->rollback(&st);
-    st.check();
-    d->handle = nullptr;
-}
-
-void Transaction::rollbackRetaining() {
-    if (!d->handle) return;
-    Status st;
-    d->handle->rollbackRetaining(&st);
-    st.check();
-}
+void Transaction::commit() { d->finish(&ITransaction::commit<CheckStatusWrapper>, true); }
+void Transaction::commitRetaining() { d->finish(&ITransaction::commitRetaining<CheckStatusWrapper>, false); }
+void Transaction::rollback() { d->finish(&ITransaction::rollback<CheckStatusWrapper>, true); }
+void Transaction::rollbackRetaining() { d->finish(&ITransaction::rollbackRetaining<CheckStatusWrapper>, false); }
 
 }  // namespace host::db
