@@ -6,7 +6,7 @@
 #include <QMessageBox>
 
 int main(int argc, char** argv) {
-    host::db::prepareEmbeddedEngine();
+    host::db::prepareProcess();
     QApplication app(argc, argv);
     QMessageBox::information(nullptr, "Assistência Técnica", "Em construção.");
     return 0;

@@ -4,6 +4,7 @@
 
 #include <ibase.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -67,10 +68,25 @@ void prepareEmbeddedEngine(const QString& rootFolder) {
     QString root = rootFolder;
     if (root.isEmpty()) root = QDir::tempPath() + "/techassist-firebird";
     QDir().mkpath(root);
-    for (const char* entry : {"plugins", "intl", "UDF", "lib", "firebird.msg", "plugins.conf"}) {
+    for (const char* entry : {"plugins", "UDF", "lib", "firebird.msg", "plugins.conf"}) {
         const QString link = root + "/" + entry;
         if (!QFileInfo::exists(link) && QFileInfo::exists(installed + "/" + entry))
             QFile::link(installed + "/" + entry, link);
+    }
+    // The character-set library must be a file of the root: loaded through a
+    // symbolic link the engine reports every charset of it (ISO8859_1 among
+    // them) as "not installed".
+    const QString intl = root + "/intl";
+    if (QFileInfo(intl).isSymLink()) QFile::remove(intl);
+    QDir().mkpath(intl);
+    if (!QFileInfo::exists(intl + "/fbintl.conf"))
+        QFile::link(QFileInfo(installed + "/intl/fbintl.conf").canonicalFilePath(), intl + "/fbintl.conf");
+    if (!QFileInfo::exists(intl + "/libfbintl.so")) {
+        // Copied under a name of this process and renamed, so that a process
+        // starting beside it never loads a half-written library.
+        const QString part = intl + QString("/libfbintl.so.%1").arg(QCoreApplication::applicationPid());
+        if (QFile::copy(installed + "/intl/libfbintl.so", part) && !QFile::rename(part, intl + "/libfbintl.so"))
+            QFile::remove(part);
     }
     // SuperClassic lets the application and a batch job open the same file.
     QFile conf(root + "/firebird.conf");
@@ -81,6 +97,11 @@ void prepareEmbeddedEngine(const QString& rootFolder) {
     }
     conf.close();
     qputenv("FIREBIRD", root.toLocal8Bit());
+}
+
+void prepareProcess() {
+    if (!qEnvironmentVariableIsSet("TZ") && QFileInfo::exists("/etc/localtime")) qputenv("TZ", ":/etc/localtime");
+    prepareEmbeddedEngine();
 }
 
 // ---------------------------------------------------------------- Connection

@@ -42,6 +42,11 @@ std::uint64_t statementCount();
 // first connection; does nothing when FIREBIRD is already set.
 void prepareEmbeddedEngine(const QString& rootFolder = {});
 
+// Process set-up before Qt and the engine start: the embedded engine's root
+// folder, and a pinned local time zone (with TZ unset, every local date-time
+// conversion re-reads the zone file, which makes reading dates ten times slower).
+void prepareProcess();
+
 struct ConnectOptions {
     QString name;               // "file path" (embedded) or "server:path"
     QString user = "SYSDBA";
@@ -137,9 +142,21 @@ public:
     QVariant param(const QString& name) const;
     void clearParams();
 
-    // Runs the statement. A select opens its cursor and returns -1; anything
-    // else returns the rows it affected.
-    int execute();
+    // What execute() returns: the rows affected, asked of the engine only
+    // when read (asking costs as much as a third of a one-row insert).
+    class RowCount {
+    public:
+        explicit RowCount(const Statement* s) : s_(s) {}
+        operator int() const { return s_->rowsAffected(); }
+
+    private:
+        const Statement* s_;
+    };
+
+    // Runs the statement. A select opens its cursor (rowsAffected() is -1);
+    // anything else can tell the rows it affected.
+    RowCount execute();
+    int rowsAffected() const;
     bool fetch();            // the next row; false (and the cursor closed) at the end
     bool cursorOpen() const;
     void closeCursor();

@@ -35,8 +35,12 @@ struct Statement::Impl {
     std::vector<unsigned char> outBuffer;
     QHash<QString, int> columnByName;
 
+    std::vector<QByteArray> textBytes;  // per "?": a text value encoded once per execute
+    Status status;                      // reused: asking the engine for one per call is not free
+
     IResultSet* cursor = nullptr;
     bool pendingRow = false;   // a procedure's single output row, not yet fetched
+    mutable int affected = -1; // -2: not asked yet
     bool rowReady = false;
 
     ~Impl() { free(); }
@@ -161,7 +165,8 @@ const QStringList& Statement::paramNames() const { return d->names; }
 bool Statement::hasParam(const QString& name) const { return d->nameIndex.contains(name.toUpper()); }
 
 void Statement::setParam(const QString& name, const QVariant& value) {
-    auto it = d->nameIndex.constFind(name.toUpper());
+    auto it = d->nameIndex.constFind(name);   // names are kept upper-case, as callers mostly write them
+    if (it == d->nameIndex.constEnd()) it = d->nameIndex.constFind(name.toUpper());
     if (it == d->nameIndex.constEnd())
         detail::raise(QString("Parâmetro %1 não encontrado.").arg(name), d->sql);
     d->values[*it] = value;
@@ -184,23 +189,24 @@ void Statement::clearParams() { std::fill(d->values.begin(), d->values.end(), QV
 // so the engine itself judges it against the column (and reports truncation).
 void Statement::Impl::widenTextParams() {
     bool wider = false;
+    textBytes.resize(inFields.size());
     for (size_t i = 0; i < inFields.size(); ++i) {
         const QVariant& v = values[slotName[i]];
-        if (inFields[i].type == SQL_VARYING && !v.isNull() && v.userType() != QMetaType::QByteArray) {
-            const int bytes = v.toString().toUtf8().size();
-            if (bytes > int(inFields[i].length)) {
-                inFields[i].length = unsigned(bytes);
-                wider = true;
-            }
+        QByteArray& bytes = textBytes[i];
+        bytes.clear();
+        if (inFields[i].type != SQL_VARYING || v.isNull() || !detail::isPlainText(v)) continue;
+        bytes = v.toString().toUtf8();
+        if (bytes.size() > qsizetype(inFields[i].length)) {
+            inFields[i].length = unsigned(bytes.size());
+            wider = true;
         }
     }
     if (!wider) return;
     IMessageMetadata* rebuilt = detail::rebuildInput(inMeta, inFields);
     inMeta->release();
     inMeta = rebuilt;
-    Status st;
-    inBuffer.assign(inMeta->getMessageLength(&st), 0);
-    st.check(sql);
+    inBuffer.assign(inMeta->getMessageLength(&status), 0);
+    status.check(sql);
 }
 
 void Statement::Impl::bindInput() {
@@ -208,37 +214,44 @@ void Statement::Impl::bindInput() {
     widenTextParams();
     detail::BlobWriter blobs{attachment(), tr->impl()->handle};
     for (size_t i = 0; i < inFields.size(); ++i) {
-        const QString& name = names[slotName[i]];
-        detail::writeValue(inFields[i], inBuffer.data(), values[slotName[i]], blobs, name, sql);
+        const QVariant& v = values[slotName[i]];
+        if (!v.isNull() && inFields[i].type == SQL_VARYING && detail::isPlainText(v))
+            detail::writeText(inFields[i], inBuffer.data(), textBytes[i]);
+        else
+            detail::writeValue(inFields[i], inBuffer.data(), v, blobs, names[slotName[i]], sql);
     }
 }
 
-int Statement::execute() {
+Statement::RowCount Statement::execute() {
     if (!d->handle) detail::raise("Comando não preparado.");
     d->closeCursor();
+    d->affected = -1;
     d->tr->impl()->ensureStarted(*d->tr);
     d->bindInput();
     ITransaction* tra = d->tr->impl()->handle;
-    Status st;
+    Status& st = d->status;
     detail::executedStatements.fetch_add(1, std::memory_order_relaxed);
     if (d->type == isc_info_sql_stmt_select || d->type == isc_info_sql_stmt_select_for_upd) {
         d->cursor = d->handle->openCursor(&st, tra, d->inMeta, d->inBuffer.data(), d->outMeta, 0);
         st.check(d->sql);
         d->tr->impl()->openCursors.insert(d.get());
-        return -1;
+        return RowCount(this);
     }
     const bool returnsRow = !d->outFields.empty();
     d->handle->execute(&st, tra, d->inMeta, d->inBuffer.data(), returnsRow ? d->outMeta : nullptr,
                        returnsRow ? d->outBuffer.data() : nullptr);
     st.check(d->sql);
-    if (returnsRow) {
-        d->pendingRow = true;
-        return -1;
+    d->pendingRow = returnsRow;
+    d->affected = d->type == isc_info_sql_stmt_ddl ? 0 : -2;
+    return RowCount(this);
+}
+
+int Statement::rowsAffected() const {
+    if (d->affected == -2) {
+        d->affected = int(d->handle->getAffectedRecords(&d->status));
+        d->status.check(d->sql);
     }
-    if (d->type == isc_info_sql_stmt_ddl) return 0;
-    const ISC_UINT64 affected = d->handle->getAffectedRecords(&st);
-    st.check(d->sql);
-    return int(affected);
+    return d->affected;
 }
 
 bool Statement::fetch() {
@@ -249,7 +262,7 @@ bool Statement::fetch() {
     }
     d->rowReady = false;
     if (!d->cursor) return false;
-    Status st;
+    Status& st = d->status;
     const int result = d->cursor->fetchNext(&st, d->outBuffer.data());
     st.check(d->sql);
     if (result == IStatus::RESULT_OK) {

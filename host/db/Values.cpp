@@ -146,7 +146,15 @@ QTime fromIscTime(ISC_TIME t) { return QTime::fromMSecsSinceStartOfDay(int(t / 1
 ISC_TIME toIscTime(const QTime& t) { return ISC_TIME(t.msecsSinceStartOfDay()) * 10; }
 
 QDateTime fromTimestamp(const ISC_TIMESTAMP& ts) {
-    return QDateTime(fromIscDate(ts.timestamp_date), fromIscTime(ts.timestamp_time));
+    const QDate date = fromIscDate(ts.timestamp_date);
+    const QTime time = fromIscTime(ts.timestamp_time);
+    QDateTime dt(date, time);
+    // A wall-clock time that the local zone skipped (Brazil's old daylight-saving
+    // midnights) would be an invalid value, that is, a lost date: take the first
+    // moment of that day that exists instead.
+    for (int minutes = 30; !dt.isValid() && minutes <= 180; minutes += 30)
+        dt = QDateTime(date, time.addSecs(minutes * 60));
+    return dt;
 }
 
 ISC_TIMESTAMP toTimestamp(const QDateTime& dt) {
@@ -223,6 +231,25 @@ IMessageMetadata* coerceInput(IMessageMetadata* declared, std::vector<MessageFie
     for (MessageField& f : fields)
         if (f.type == SQL_TEXT) f.type = SQL_VARYING;
     return rebuildInput(declared, fields);
+}
+
+bool isPlainText(const QVariant& value) {
+    switch (value.userType()) {
+    case QMetaType::QString:
+    case QMetaType::QChar:
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong: return true;
+    default: return false;
+    }
+}
+
+void writeText(const MessageField& f, unsigned char* buffer, const QByteArray& utf8) {
+    *reinterpret_cast<short*>(buffer + f.nullOffset) = 0;
+    unsigned char* at = buffer + f.offset;
+    put(at, quint16(utf8.size()));
+    std::memcpy(at + 2, utf8.constData(), size_t(utf8.size()));
 }
 
 void writeValue(const MessageField& f, unsigned char* buffer, const QVariant& value, BlobWriter& blobs,

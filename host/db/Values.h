@@ -34,6 +34,9 @@ Firebird::IMessageMetadata* rebuildInput(Firebird::IMessageMetadata* current, st
 
 void writeValue(const MessageField& field, unsigned char* buffer, const QVariant& value, BlobWriter& blobs,
                 const QString& paramName, const QString& sql);
+// Values sent as their text (strings and the like), not converted by type.
+bool isPlainText(const QVariant& value);
+void writeText(const MessageField& field, unsigned char* buffer, const QByteArray& utf8);
 QVariant readValue(const MessageField& field, const unsigned char* buffer, BlobWriter& blobs);
 
 // Engine date and time encodings.

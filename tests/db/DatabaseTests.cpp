@@ -2,6 +2,8 @@
 
 #include <QDateTime>
 
+#include <ctime>
+
 using host::db::ColumnType;
 using host::db::DbError;
 using host::db::Statement;
@@ -102,6 +104,20 @@ TEST_F(Db, DialectOneRules) {
     tr().commitRetaining();
     exec("insert into N values (:X)", {{"X", 0.29}});
     EXPECT_DOUBLE_EQ(0.29, one("select X from N").toDouble());
+}
+
+TEST_F(Db, SkippedLocalMidnightStillReadsAsThatDay) {
+    exec("create table D (X date)");
+    tr().commitRetaining();
+    exec("insert into D values (\"2018-11-04 00:00\")");   // daylight saving began at midnight in Brazil
+    const QByteArray oldTz = qgetenv("TZ");
+    qputenv("TZ", "America/Sao_Paulo");
+    tzset();
+    const QDateTime read = one("select X from D").toDateTime();
+    qputenv("TZ", oldTz);
+    tzset();
+    ASSERT_TRUE(read.isValid());
+    EXPECT_EQ(QDate(2018, 11, 4), read.date());
 }
 
 TEST_F(Db, ScaledValuesConvertBothWays) {
@@ -262,6 +278,19 @@ TEST_F(Db, GeneratorsAndStatementCount) {
     st.execute();
     st.execute();
     EXPECT_EQ(2, counter.count());
+}
+
+TEST_F(Db, RowsAffectedByEachKindOfStatement) {
+    createTypesTable();
+    for (int i = 1; i <= 3; ++i) exec("insert into T (ID, I) values (:ID, 5)", {{"ID", i}});
+    EXPECT_EQ(3, exec("update T set I = 6 where I = 5"));
+    EXPECT_EQ(0, exec("update T set I = 6 where I = 5"));
+    EXPECT_EQ(2, exec("delete from T where ID > 1"));
+    Statement sel(tr(), "select ID from T");
+    sel.execute();
+    EXPECT_EQ(-1, sel.rowsAffected());
+    Statement ddl(tr(), "create table U (X integer)");
+    EXPECT_EQ(0, int(ddl.execute()));
 }
 
 TEST_F(Db, ProcedureOutputIsOneRow) {

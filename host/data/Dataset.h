@@ -1,0 +1,255 @@
+#pragma once
+// The dataset: a cursor over buffered rows, states, fields and events, in the
+// classic data-aware model. Subclasses supply the rows (Query from the
+// database, MemDataset from code) and write changes back.
+//
+// Event order (see docs/architecture.md):
+//   open    before-open, open, after-open, after-scroll (when there is a row)
+//   close   before-close, close, after-close
+//   move    before-scroll, move, after-scroll
+//   append  before-insert, new row, new-record, after-insert, after-scroll
+//   edit    before-edit, after-edit (an empty dataset starts a new row)
+//   post    before-post, required check, write, after-post
+//   cancel  before-cancel, revert, after-cancel
+//   delete  before-delete, write, after-delete, after-scroll
+// host::Abort (or any exception) from a before-event leaves the dataset as it
+// was; a post requested while the same dataset's post has not yet written
+// its row is absorbed into that post.
+
+#include "host/data/Component.h"
+#include "host/data/Field.h"
+
+#include <QHash>
+#include <QString>
+#include <QVariant>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace host::data {
+
+class DataSource;
+
+enum class DatasetState { Inactive, Browse, Edit, Insert };
+
+enum LocateOption { LocateCaseInsensitive = 1, LocatePartialKey = 2 };
+using LocateOptions = int;
+
+using Bookmark = quint64;   // 0 marks no row
+
+class Dataset : public host::Component {
+public:
+    using Event = std::function<void(Dataset&)>;
+
+    explicit Dataset(host::Component* owner = nullptr, const QString& name = {});
+    ~Dataset() override;
+
+    // Events, assignable and detachable (see HandlerGuard.h).
+    Event beforeOpen, afterOpen, beforeClose, afterClose;
+    Event beforeInsert, afterInsert, onNewRecord;
+    Event beforeEdit, afterEdit, beforePost, afterPost;
+    Event beforeCancel, afterCancel, beforeDelete, afterDelete;
+    Event beforeScroll, afterScroll, onCalcFields;
+
+    // Opening and state.
+    void open();
+    void close();
+    bool active() const { return state_ != DatasetState::Inactive; }
+    void setActive(bool active) { active ? open() : close(); }
+    DatasetState state() const { return state_; }
+    bool editing() const { return state_ == DatasetState::Edit || state_ == DatasetState::Insert; }
+    bool modified() const { return modified_; }
+
+    // Cursor. Moving while a row is edited posts it (or cancels an untouched new row).
+    void first();
+    void last();
+    void next();
+    void prior();
+    int moveBy(int distance);
+    bool eof() const { return eof_; }
+    bool bof() const { return bof_; }
+    int recNo() const { return cur_ + 1; }              // 1-based; 0 when there is no row
+    void setRecNo(int recNo);
+    int recordCount();                                  // fetches every row
+    bool isEmpty() const { return rows_.empty(); }
+    void fetchAll();
+    int fetchedCount() const { return int(rows_.size()); }
+
+    // Changes.
+    void append();
+    void insert();
+    void edit();
+    void post();
+    void cancel();
+    void remove();                                      // deletes the current row
+    void refresh();                                     // re-reads the current row
+    void checkBrowseMode();                             // post when modified, else cancel
+    virtual bool canModify() const = 0;
+    bool autoEdit() const { return autoEdit_; }
+    void setAutoEdit(bool autoEdit) { autoEdit_ = autoEdit; }
+
+    // Search. Several key fields are separated by ";" with their values in a QVariantList.
+    bool locate(const QString& keyFields, const QVariant& keyValues, LocateOptions options = 0);
+    // Does not move the cursor; several result fields give a QVariantList; null when absent.
+    QVariant lookup(const QString& keyFields, const QVariant& keyValues, const QString& resultFields);
+
+    Bookmark bookmark() const;
+    bool bookmarkValid(Bookmark bookmark) const;
+    void gotoBookmark(Bookmark bookmark);
+
+    // Controls.
+    void disableControls();
+    void enableControls();
+    bool controlsDisabled() const { return disabled_ > 0; }
+
+    int tag() const { return tag_; }
+    void setTag(int tag) { tag_ = tag; }
+
+    // Fields. Fields added before the first open are persistent (named dataset
+    // name + field name) and the only ones; without them the fields come from
+    // the result's columns at each open.
+    const std::vector<Field*>& fields() const { return fieldList_; }
+    int fieldCount() const { return int(fieldList_.size()); }
+    Field* field(int index) const { return fieldList_.at(size_t(index)); }
+    Field* findField(const QString& fieldName) const;
+    Field* fieldByName(const QString& fieldName) const;   // raises when absent
+    Field* addField(const QString& fieldName, FieldType type, int size = 0);
+    Field* addCalculatedField(const QString& fieldName, FieldType type, int size = 0);
+    Field* addLookupField(const QString& fieldName, FieldType type, int size, const QString& keyFields,
+                          Dataset* lookupDataset, const QString& lookupKeyFields, const QString& resultField);
+    bool hasPersistentFields() const { return persistent_; }
+
+    // The host's ZerarFloatField: every float field of the current row := 0.
+    void zeroFloatFields();
+
+    // Lets a grid read another buffered row through the fields without moving
+    // the cursor or running events (calculated fields are computed for it).
+    class RowScope {
+    public:
+        RowScope(Dataset& dataset, int recNo);
+        ~RowScope();
+        RowScope(const RowScope&) = delete;
+        RowScope& operator=(const RowScope&) = delete;
+
+    private:
+        Dataset& dataset_;
+        int savedRow_;
+        std::vector<QVariant>* savedCalc_;
+        std::vector<QVariant> calc_;
+    };
+
+    const std::vector<DataSource*>& dataSources() const { return sources_; }
+
+protected:
+    using Values = std::vector<QVariant>;
+
+    // What a subclass provides. openData prepares the rows and calls
+    // defineColumn for each column it returns; fetchRow fills values in the
+    // order of the columns (false at the end).
+    virtual void openData() = 0;
+    virtual bool fetchRow(Values& columns) = 0;
+    virtual void closeData() = 0;
+    virtual void writeInsert(const Values& values) = 0;
+    virtual void writeModify(const Values& oldValues, const Values& newValues) = 0;
+    virtual void writeDelete(const Values& oldValues) = 0;
+    // Re-reads one row in place (by field name); false when the subclass
+    // cannot, and then every row is read again.
+    virtual bool readRow(Values& row) { return false; }
+
+    void defineColumn(const QString& name, FieldType type, int size);
+    int columnCount() const { return int(columns_.size()); }
+    // Value of a data field in a row buffer, by field name (for statements).
+    const QVariant* valueIn(const Values& row, const QString& fieldName) const;
+    int slotOf(const QString& fieldName) const;   // -1 unless a data field
+    void clearRows();
+
+private:
+    friend class Field;
+    friend class DataSource;
+    struct Row {
+        quint64 id;
+        Values values;
+    };
+    struct Column {
+        QString name;
+        FieldType type;
+        int size;
+    };
+
+    // Field plumbing.
+    Field* createField(const QString& fieldName, FieldType type, int size, FieldKind kind);
+    void bindFields();
+    void unbindFields();
+    const QVariant& slotValue(const Field& field) const;
+    const QVariant* oldSlotValue(const Field& field) const;
+    void writeField(Field& field, const QVariant& value);
+    void writeCalculated(Field& field, const QVariant& value);
+    void prepareWrite();
+    void calculateFields();
+    void calculateInto(Values& calc);
+    Values& calcTarget() { return peekCalc_ ? *peekCalc_ : calcBuf_; }
+    const Values* activeRow() const;
+    void rowChanged();
+    void fire(const Event& event);
+    void checkRequired() const;
+    Values rowFrom(const Values& columns) const;
+    bool hasCalculated() const { return calcCount_ > 0; }
+
+    // Cursor plumbing.
+    void checkActive() const;
+    bool fetchOne();
+    bool ensureRow(int index);
+    void beginScroll();
+    void endScroll();
+    void moveTo(int index);
+    int findRow(const QString& keyFields, const QVariant& keyValues, LocateOptions options);
+    void startInsert(bool append);
+    void discardInsertedRow();
+    void reread();
+    QVariant rowValue(int row, Field* field);
+
+    // Notifications.
+    void attachSource(DataSource* source);
+    void detachSource(DataSource* source);
+    void notifyDataChanged(Field* field);
+    void notifyStateChanged();
+    void notifyActiveChanged();
+    void notifyUpdateData();
+
+    DatasetState state_ = DatasetState::Inactive;
+    std::vector<std::unique_ptr<Field>> ownedFields_;
+    std::vector<Field*> fieldList_;
+    QHash<QString, Field*> fieldIndex_;
+    bool persistent_ = false;
+    int dataCount_ = 0;
+    int calcCount_ = 0;
+    std::vector<Column> columns_;
+    std::vector<int> slotColumns_;   // column of each data slot
+
+    std::vector<Row> rows_;
+    int cur_ = -1;
+    bool eof_ = true;
+    bool bof_ = true;
+    bool allFetched_ = true;
+    quint64 nextId_ = 1;
+    Values fetchBuffer_;
+    Values editBuf_;
+    Values calcBuf_;
+    int peekRow_ = -1;
+    Values* peekCalc_ = nullptr;
+    int savedCur_ = -1;
+    bool modified_ = false;
+    bool calculating_ = false;
+    bool autoEdit_ = true;
+    int posting_ = 0;        // post running, row not yet written
+    int newRecord_ = 0;      // inside new-record
+    bool insertCancelled_ = false;
+    int disabled_ = 0;
+    bool pendingState_ = false;
+    bool pendingActive_ = false;
+    int tag_ = 0;
+    std::vector<DataSource*> sources_;
+};
+
+}  // namespace host::data

@@ -1,0 +1,223 @@
+// Dataset changes: append, insert, edit, post, cancel, delete and refresh,
+// with their events and the re-entrancy the rules rely on.
+#include "host/data/Dataset.h"
+
+#include "host/data/Abort.h"
+
+namespace host::data {
+
+namespace {
+
+struct Counter {
+    int& value;
+    explicit Counter(int& v) : value(v) { ++value; }
+    ~Counter() { --value; }
+    Counter(const Counter&) = delete;
+    Counter& operator=(const Counter&) = delete;
+};
+
+}  // namespace
+
+void Dataset::checkBrowseMode()
+{
+    if (!editing())
+        return;
+    notifyUpdateData();
+    if (!editing())
+        return;
+    if (modified_)
+        post();
+    else
+        cancel();
+}
+
+void Dataset::append()
+{
+    startInsert(true);
+}
+
+void Dataset::insert()
+{
+    startInsert(false);
+}
+
+void Dataset::startInsert(bool append)
+{
+    checkActive();
+    checkBrowseMode();
+    if (!canModify())
+        throw DatasetError(QString("%1: a tabela não pode ser alterada.").arg(name()));
+    fire(beforeInsert);
+    if (append)
+        fetchAll();
+    savedCur_ = cur_;
+    const int position = append || cur_ < 0 ? int(rows_.size()) : cur_;
+    rows_.insert(rows_.begin() + position, Row{nextId_++, Values(size_t(dataCount_))});
+    cur_ = position;
+    eof_ = bof_ = false;
+    editBuf_.assign(size_t(dataCount_), QVariant());
+    state_ = DatasetState::Insert;
+    modified_ = false;
+    calculateFields();
+    notifyStateChanged();
+    {
+        Counter inNewRecord(newRecord_);
+        insertCancelled_ = false;
+        try {
+            fire(onNewRecord);
+        } catch (...) {
+            if (state_ == DatasetState::Insert)
+                discardInsertedRow();
+            throw;
+        }
+    }
+    if (insertCancelled_) {
+        // The new row was cancelled by its own new-record rule: the operation
+        // that asked for the row ends here.
+        insertCancelled_ = false;
+        throw host::Abort{};
+    }
+    modified_ = false;
+    notifyDataChanged(nullptr);
+    fire(afterInsert);
+    fire(afterScroll);
+}
+
+void Dataset::discardInsertedRow()
+{
+    rows_.erase(rows_.begin() + cur_);
+    const int restored = savedCur_ < int(rows_.size()) ? savedCur_ : int(rows_.size()) - 1;
+    cur_ = rows_.empty() ? -1 : std::max(restored, 0);
+    editBuf_.clear();
+    state_ = DatasetState::Browse;
+    modified_ = false;
+    eof_ = bof_ = rows_.empty();
+    rowChanged();
+    notifyStateChanged();
+}
+
+void Dataset::edit()
+{
+    checkActive();
+    if (editing())
+        return;
+    if (rows_.empty()) {
+        insert();
+        return;
+    }
+    if (!canModify())
+        throw DatasetError(QString("%1: a tabela não pode ser alterada.").arg(name()));
+    fire(beforeEdit);
+    if (editing())
+        return;
+    editBuf_ = rows_[size_t(cur_)].values;
+    state_ = DatasetState::Edit;
+    modified_ = false;
+    notifyStateChanged();
+    fire(afterEdit);
+}
+
+void Dataset::post()
+{
+    checkActive();
+    if (!editing() || posting_ > 0)
+        return;   // nothing pending, or absorbed into the post already running
+    notifyUpdateData();
+    {
+        Counter posting(posting_);
+        fire(beforePost);
+        if (!editing())
+            return;   // the row was cancelled by a before-post rule
+        checkRequired();
+        if (state_ == DatasetState::Insert)
+            writeInsert(editBuf_);
+        else
+            writeModify(rows_[size_t(cur_)].values, editBuf_);
+        rows_[size_t(cur_)].values = std::move(editBuf_);
+        editBuf_.clear();
+        state_ = DatasetState::Browse;
+        modified_ = false;
+    }
+    rowChanged();
+    notifyStateChanged();
+    fire(afterPost);
+}
+
+void Dataset::cancel()
+{
+    if (!editing())
+        return;
+    fire(beforeCancel);
+    if (!editing())
+        return;
+    if (state_ == DatasetState::Insert) {
+        if (newRecord_ > 0)
+            insertCancelled_ = true;
+        discardInsertedRow();
+    } else {
+        editBuf_.clear();
+        state_ = DatasetState::Browse;
+        modified_ = false;
+        rowChanged();
+        notifyStateChanged();
+    }
+    fire(afterCancel);
+}
+
+void Dataset::remove()
+{
+    checkActive();
+    if (state_ == DatasetState::Insert) {
+        cancel();
+        return;
+    }
+    if (rows_.empty() || cur_ < 0)
+        throw DatasetError(QString("%1: não há registro para excluir.").arg(name()));
+    if (!canModify())
+        throw DatasetError(QString("%1: a tabela não pode ser alterada.").arg(name()));
+    fire(beforeDelete);
+    const bool wasEditing = editing();
+    writeDelete(rows_[size_t(cur_)].values);
+    editBuf_.clear();
+    state_ = DatasetState::Browse;
+    modified_ = false;
+    rows_.erase(rows_.begin() + cur_);
+    if (!ensureRow(cur_))
+        cur_ = int(rows_.size()) - 1;
+    eof_ = rows_.empty();
+    bof_ = rows_.empty();
+    rowChanged();
+    if (wasEditing)
+        notifyStateChanged();
+    fire(afterDelete);
+    fire(afterScroll);
+}
+
+void Dataset::refresh()
+{
+    checkActive();
+    checkBrowseMode();
+    if (cur_ >= 0 && readRow(rows_[size_t(cur_)].values)) {
+        rowChanged();
+        return;
+    }
+    reread();
+}
+
+void Dataset::reread()
+{
+    const int keep = cur_;
+    rows_.clear();
+    closeData();
+    columns_.clear();
+    openData();
+    if (int(columns_.size()) <= (slotColumns_.empty() ? -1 : *std::max_element(slotColumns_.begin(), slotColumns_.end())))
+        throw DatasetError(QString("%1: as colunas mudaram; reabra a tabela.").arg(name()));
+    allFetched_ = false;
+    ensureRow(std::max(keep, 0));
+    cur_ = rows_.empty() ? -1 : std::min(std::max(keep, 0), int(rows_.size()) - 1);
+    eof_ = bof_ = rows_.empty();
+    rowChanged();
+}
+
+}  // namespace host::data

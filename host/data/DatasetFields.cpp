@@ -1,0 +1,281 @@
+// Dataset fields: definition, binding to columns at open, value slots, field
+// writes with their events, calculated and look-up fields.
+#include "host/data/Dataset.h"
+
+#include "host/data/Abort.h"
+
+namespace host::data {
+
+namespace {
+
+const QVariant kNull;
+
+struct Flag {
+    bool& flag;
+    bool saved;
+    explicit Flag(bool& f) : flag(f), saved(f) { flag = true; }
+    ~Flag() { flag = saved; }
+};
+
+}  // namespace
+
+Field* Dataset::createField(const QString& fieldName, FieldType type, int size, FieldKind kind)
+{
+    if (findField(fieldName))
+        throw DatasetError(QString("%1: campo '%2' duplicado.").arg(name(), fieldName));
+    auto field = std::make_unique<Field>(*this, fieldName, type, size, kind);
+    Field* raw = field.get();
+    raw->index_ = int(fieldList_.size());
+    fieldList_.push_back(raw);
+    fieldIndex_.insert(fieldName.toUpper(), raw);
+    ownedFields_.push_back(std::move(field));
+    return raw;
+}
+
+Field* Dataset::addField(const QString& fieldName, FieldType type, int size)
+{
+    if (active())
+        throw DatasetError(QString("%1: campos são definidos com a tabela fechada.").arg(name()));
+    persistent_ = true;
+    return createField(fieldName, type, size, FieldKind::Data);
+}
+
+Field* Dataset::addCalculatedField(const QString& fieldName, FieldType type, int size)
+{
+    if (active())
+        throw DatasetError(QString("%1: campos são definidos com a tabela fechada.").arg(name()));
+    persistent_ = true;
+    return createField(fieldName, type, size, FieldKind::Calculated);
+}
+
+Field* Dataset::addLookupField(const QString& fieldName, FieldType type, int size, const QString& keyFields,
+                               Dataset* lookupDataset, const QString& lookupKeyFields, const QString& resultField)
+{
+    if (active())
+        throw DatasetError(QString("%1: campos são definidos com a tabela fechada.").arg(name()));
+    persistent_ = true;
+    Field* field = createField(fieldName, type, size, FieldKind::Lookup);
+    field->setLookup(keyFields, lookupDataset, lookupKeyFields, resultField);
+    return field;
+}
+
+Field* Dataset::findField(const QString& fieldName) const
+{
+    return fieldIndex_.value(fieldName.toUpper(), nullptr);
+}
+
+Field* Dataset::fieldByName(const QString& fieldName) const
+{
+    Field* field = findField(fieldName);
+    if (!field)
+        throw DatasetError(QString("%1: campo '%2' não encontrado.").arg(name(), fieldName));
+    return field;
+}
+
+void Dataset::defineColumn(const QString& name, FieldType type, int size)
+{
+    columns_.push_back(Column{name, type, size});
+}
+
+void Dataset::bindFields()
+{
+    if (!persistent_)
+        for (const Column& column : columns_)
+            createField(column.name, column.type, column.size, FieldKind::Data);
+    QHash<QString, int> byName;
+    for (int c = int(columns_.size()) - 1; c >= 0; --c)
+        byName.insert(columns_[size_t(c)].name.toUpper(), c);
+    dataCount_ = 0;
+    calcCount_ = 0;
+    slotColumns_.clear();
+    for (Field* field : fieldList_) {
+        if (field->kind_ != FieldKind::Data) {
+            field->slot_ = calcCount_++;
+            continue;
+        }
+        const int column = byName.value(field->fieldName_.toUpper(), -1);
+        if (column < 0)
+            throw DatasetError(QString("%1: campo '%2' não encontrado.").arg(name(), field->fieldName_));
+        field->column_ = column;
+        field->slot_ = dataCount_++;
+        slotColumns_.push_back(column);
+    }
+    calcBuf_.assign(size_t(calcCount_), QVariant());
+}
+
+void Dataset::unbindFields()
+{
+    columns_.clear();
+    slotColumns_.clear();
+    calcBuf_.clear();
+    if (persistent_)
+        return;
+    fieldList_.clear();
+    fieldIndex_.clear();
+    ownedFields_.clear();
+    dataCount_ = 0;
+    calcCount_ = 0;
+}
+
+Dataset::Values Dataset::rowFrom(const Values& columns) const
+{
+    Values row(static_cast<size_t>(dataCount_));
+    for (size_t slot = 0; slot < slotColumns_.size(); ++slot)
+        row[slot] = columns[size_t(slotColumns_[slot])];
+    return row;
+}
+
+int Dataset::slotOf(const QString& fieldName) const
+{
+    const Field* field = findField(fieldName);
+    return field && field->kind_ == FieldKind::Data ? field->slot_ : -1;
+}
+
+const QVariant* Dataset::valueIn(const Values& row, const QString& fieldName) const
+{
+    const int slot = slotOf(fieldName);
+    return slot >= 0 && size_t(slot) < row.size() ? &row[size_t(slot)] : nullptr;
+}
+
+const Dataset::Values* Dataset::activeRow() const
+{
+    if (peekRow_ >= 0)
+        return &rows_[size_t(peekRow_)].values;
+    if (editing())
+        return &editBuf_;
+    if (cur_ >= 0 && size_t(cur_) < rows_.size())
+        return &rows_[size_t(cur_)].values;
+    return nullptr;
+}
+
+const QVariant& Dataset::slotValue(const Field& field) const
+{
+    if (field.kind_ != FieldKind::Data) {
+        const Values& calc = peekCalc_ ? *peekCalc_ : calcBuf_;
+        return field.slot_ >= 0 && size_t(field.slot_) < calc.size() ? calc[size_t(field.slot_)] : kNull;
+    }
+    const Values* row = activeRow();
+    return row && field.slot_ >= 0 && size_t(field.slot_) < row->size() ? (*row)[size_t(field.slot_)] : kNull;
+}
+
+const QVariant* Dataset::oldSlotValue(const Field& field) const
+{
+    if (field.kind_ != FieldKind::Data || state_ == DatasetState::Insert || cur_ < 0 ||
+        size_t(cur_) >= rows_.size())
+        return nullptr;
+    const Values& row = rows_[size_t(cur_)].values;
+    return field.slot_ >= 0 && size_t(field.slot_) < row.size() ? &row[size_t(field.slot_)] : nullptr;
+}
+
+void Dataset::prepareWrite()
+{
+    checkActive();
+    if (calculating_)
+        throw DatasetError(QString("%1: só campos calculados mudam durante o cálculo.").arg(name()));
+    if (editing())
+        return;
+    if (!autoEdit_)
+        throw DatasetError(QString("%1: a tabela não está em edição.").arg(name()));
+    edit();
+    if (!editing())
+        throw DatasetError(QString("%1: a tabela não está em edição.").arg(name()));
+}
+
+void Dataset::writeField(Field& field, const QVariant& value)
+{
+    prepareWrite();
+    const size_t slot = size_t(field.slot_);
+    QVariant old = editBuf_[slot];
+    editBuf_[slot] = value;
+    if (field.onValidate) {
+        try {
+            auto validate = field.onValidate;
+            validate(field);
+        } catch (...) {
+            if (editing() && slot < editBuf_.size())
+                editBuf_[slot] = std::move(old);
+            throw;
+        }
+    }
+    modified_ = true;
+    calculateFields();
+    notifyDataChanged(&field);
+    if (field.onChange) {
+        auto change = field.onChange;
+        change(field);
+    }
+}
+
+void Dataset::writeCalculated(Field& field, const QVariant& value)
+{
+    checkActive();
+    if (field.kind_ == FieldKind::Lookup && !calculating_) {
+        // Choosing a look-up value assigns the key fields that lead to it.
+        const QStringList keys = field.keyFields_.split(';', Qt::SkipEmptyParts);
+        QVariant found;
+        if (field.lookupDataset_ && field.lookupDataset_->active() && !value.isNull())
+            found = field.lookupDataset_->lookup(field.lookupResultField_, value, field.lookupKeyFields_);
+        for (int i = 0; i < keys.size(); ++i) {
+            const QVariant key = keys.size() == 1 ? found : found.toList().value(i);
+            fieldByName(keys[i].trimmed())->setValue(key);
+        }
+        return;
+    }
+    Values& calc = calcTarget();
+    if (field.slot_ >= 0 && size_t(field.slot_) < calc.size())
+        calc[size_t(field.slot_)] = value;
+    if (!calculating_)
+        notifyDataChanged(&field);
+}
+
+void Dataset::calculateFields()
+{
+    if (calcCount_ > 0)
+        calculateInto(calcBuf_);
+}
+
+void Dataset::calculateInto(Values& calc)
+{
+    calc.assign(size_t(calcCount_), QVariant());
+    if (!activeRow())
+        return;
+    Values* savedTarget = peekCalc_;
+    peekCalc_ = &calc;
+    struct Restore {
+        Values*& target;
+        Values* saved;
+        ~Restore() { target = saved; }
+    } restore{peekCalc_, savedTarget};
+    Flag calculating(calculating_);
+    for (Field* field : fieldList_) {
+        if (field->kind_ != FieldKind::Lookup || !field->lookupDataset_ || !field->lookupDataset_->active())
+            continue;
+        const QStringList keys = field->keyFields_.split(';', Qt::SkipEmptyParts);
+        QVariantList values;
+        for (const QString& key : keys)
+            values << fieldByName(key.trimmed())->value();
+        if (keys.isEmpty() || values.first().isNull())
+            continue;
+        const QVariant keyValues = keys.size() == 1 ? values.first() : QVariant(values);
+        calc[size_t(field->slot_)] =
+            field->lookupDataset_->lookup(field->lookupKeyFields_, keyValues, field->lookupResultField_);
+    }
+    fire(onCalcFields);
+}
+
+void Dataset::checkRequired() const
+{
+    for (const Field* field : fieldList_)
+        if (field->kind_ == FieldKind::Data && field->required_ && field->isNull())
+            throw DatasetError(QString("O campo '%1' deve ser preenchido.").arg(field->displayLabel()));
+}
+
+void Dataset::zeroFloatFields()
+{
+    checkActive();
+    for (Field* field : fieldList_)
+        if (field->kind_ == FieldKind::Data && field->type_ == FieldType::Float)
+            field->setAsFloat(0.0);
+}
+
+}  // namespace host::data

@@ -1,0 +1,346 @@
+// Field values: conversions between the stored value and the typed accessors.
+#include "host/data/Field.h"
+
+#include "host/data/Dataset.h"
+
+#include <cmath>
+
+namespace host::data {
+
+namespace {
+
+const QDate kDayZero(1899, 12, 30);
+
+bool isBlank(const QVariant& v)
+{
+    return !v.isValid() || v.isNull();
+}
+
+QString typeName(FieldType type)
+{
+    switch (type) {
+    case FieldType::Int16:
+    case FieldType::Int32: return "inteiro";
+    case FieldType::Float: return "numérico";
+    case FieldType::DateTime:
+    case FieldType::Date:
+    case FieldType::Time: return "data/hora";
+    default: return "texto";
+    }
+}
+
+[[noreturn]] void badValue(const Field& field, const QVariant& value)
+{
+    throw DatasetError(QString("'%1' não é um valor %2 válido para o campo '%3'.")
+                           .arg(value.toString(), typeName(field.dataType()), field.displayLabel()));
+}
+
+int roundHalfEven(double v)
+{
+    return int(std::nearbyint(v));
+}
+
+double toDouble(const Field& field, const QVariant& v)
+{
+    switch (v.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Bool:
+        return v.toDouble();
+    case QMetaType::QDateTime:
+    case QMetaType::QDate:
+    case QMetaType::QTime:
+        return dateTimeToDays(v.typeId() == QMetaType::QDate  ? v.toDate().startOfDay()
+                              : v.typeId() == QMetaType::QTime ? QDateTime(kDayZero, v.toTime())
+                                                                : v.toDateTime());
+    default: {
+        QString text = v.toString().trimmed();
+        bool ok = false;
+        double d = text.toDouble(&ok);
+        if (!ok)
+            d = QString(text).remove('.').replace(',', '.').toDouble(&ok);
+        if (!ok)
+            badValue(field, v);
+        return d;
+    }
+    }
+}
+
+QDateTime toDateTime(const Field& field, const QVariant& v)
+{
+    switch (v.typeId()) {
+    case QMetaType::QDateTime: return v.toDateTime();
+    case QMetaType::QDate: return v.toDate().startOfDay();
+    case QMetaType::QTime: return QDateTime(kDayZero, v.toTime());
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Int:
+    case QMetaType::LongLong: return daysToDateTime(v.toDouble());
+    default: {
+        const QString text = v.toString().trimmed();
+        for (const char* format : {"dd/MM/yyyy HH:mm:ss", "dd/MM/yyyy HH:mm", "dd/MM/yyyy", "yyyy-MM-dd HH:mm:ss",
+                                   "yyyy-MM-dd"}) {
+            QDateTime dt = QDateTime::fromString(text, format);
+            if (dt.isValid())
+                return dt;
+        }
+        badValue(field, v);
+    }
+    }
+}
+
+}  // namespace
+
+DatasetError::DatasetError(const QString& message)
+    : std::runtime_error(message.toStdString()), message_(message)
+{
+}
+
+double dateTimeToDays(const QDateTime& value)
+{
+    const qint64 days = kDayZero.daysTo(value.date());
+    const double fraction = value.time().msecsSinceStartOfDay() / 86400000.0;
+    // Before day zero the fraction still counts forward in the host's arithmetic.
+    return days >= 0 ? days + fraction : days - fraction;
+}
+
+QDateTime daysToDateTime(double days)
+{
+    const double whole = std::trunc(days);
+    const double fraction = std::fabs(days - whole);
+    qint64 msecs = qint64(std::llround(fraction * 86400000.0));
+    QDate date = kDayZero.addDays(qint64(whole));
+    if (msecs >= 86400000) {
+        msecs -= 86400000;
+        date = date.addDays(days >= 0 ? 1 : -1);
+    }
+    return QDateTime(date, QTime::fromMSecsSinceStartOfDay(int(msecs)));
+}
+
+Field::Field(Dataset& dataset, const QString& fieldName, FieldType type, int size, FieldKind kind)
+    : dataset_(&dataset), fieldName_(fieldName), name_(dataset.name() + fieldName), type_(type), size_(size),
+      kind_(kind)
+{
+}
+
+bool Field::isNumeric() const
+{
+    return type_ == FieldType::Int16 || type_ == FieldType::Int32 || type_ == FieldType::Float;
+}
+
+void Field::setLookup(const QString& keyFields, Dataset* lookupDataset, const QString& lookupKeyFields,
+                      const QString& resultField)
+{
+    keyFields_ = keyFields;
+    lookupDataset_ = lookupDataset;
+    lookupKeyFields_ = lookupKeyFields;
+    lookupResultField_ = resultField;
+}
+
+void Field::setKind(FieldKind kind)
+{
+    if (dataset_->active())
+        throw DatasetError(QString("O campo '%1' não pode mudar de tipo com a tabela aberta.").arg(fieldName_));
+    if (kind == FieldKind::Data || kind_ == FieldKind::Data)
+        throw DatasetError(QString("O campo '%1' só troca entre calculado e pesquisa.").arg(fieldName_));
+    kind_ = kind;
+}
+
+QVariant Field::normalized(const QVariant& v) const
+{
+    if (isBlank(v))
+        return QVariant();
+    switch (type_) {
+    case FieldType::Int16:
+    case FieldType::Int32:
+        if (v.typeId() == QMetaType::Int)
+            return v;
+        if (v.typeId() == QMetaType::QString) {
+            bool ok = false;
+            const QString text = v.toString().trimmed();
+            if (text.isEmpty())
+                return QVariant();
+            const int i = text.toInt(&ok);
+            if (!ok)
+                badValue(*this, v);
+            return i;
+        }
+        return roundHalfEven(toDouble(*this, v));
+    case FieldType::Float:
+        if (v.typeId() == QMetaType::Double)
+            return v;
+        if (v.typeId() == QMetaType::QString && v.toString().trimmed().isEmpty())
+            return QVariant();
+        return toDouble(*this, v);
+    case FieldType::DateTime:
+        if (v.typeId() == QMetaType::QString && v.toString().trimmed().isEmpty())
+            return QVariant();
+        return toDateTime(*this, v);
+    case FieldType::Date:
+        if (v.typeId() == QMetaType::QString && v.toString().trimmed().isEmpty())
+            return QVariant();
+        return toDateTime(*this, v).date().startOfDay();
+    case FieldType::Time:
+        if (v.typeId() == QMetaType::QString && v.toString().trimmed().isEmpty())
+            return QVariant();
+        return QDateTime(kDayZero, toDateTime(*this, v).time());
+    case FieldType::String: {
+        QString text = v.typeId() == QMetaType::Double ? QString::number(v.toDouble(), 'g', 15) : v.toString();
+        if (text.isEmpty())
+            return QVariant();
+        if (size_ > 0 && text.size() > size_)
+            text.truncate(size_);
+        return text;
+    }
+    case FieldType::Memo: {
+        const QString text = v.toString();
+        return text.isEmpty() ? QVariant() : QVariant(text);
+    }
+    case FieldType::Blob: {
+        const QByteArray bytes = v.toByteArray();
+        return bytes.isEmpty() ? QVariant() : QVariant(bytes);
+    }
+    }
+    return v;
+}
+
+QVariant Field::value() const
+{
+    return dataset_->slotValue(*this);
+}
+
+void Field::setValue(const QVariant& value)
+{
+    if (kind_ == FieldKind::Data)
+        dataset_->writeField(*this, normalized(value));
+    else
+        dataset_->writeCalculated(*this, normalized(value));
+}
+
+bool Field::isNull() const
+{
+    return isBlank(dataset_->slotValue(*this));
+}
+
+QVariant Field::oldValue() const
+{
+    const QVariant* old = dataset_->oldSlotValue(*this);
+    return old ? *old : QVariant();
+}
+
+QString Field::asString() const
+{
+    const QVariant& v = dataset_->slotValue(*this);
+    if (isBlank(v))
+        return QString();
+    switch (type_) {
+    case FieldType::String:
+    case FieldType::Memo:
+        return v.toString();
+    case FieldType::Float:
+    case FieldType::Int16:
+    case FieldType::Int32:
+    case FieldType::DateTime:
+    case FieldType::Date:
+    case FieldType::Time:
+        return defaultText(false);
+    case FieldType::Blob:
+        return QString::fromUtf8(v.toByteArray());
+    }
+    return v.toString();
+}
+
+void Field::setAsString(const QString& value)
+{
+    switch (type_) {
+    case FieldType::String:
+    case FieldType::Memo:
+    case FieldType::Blob:
+        setValue(value);
+        return;
+    default:
+        parseText(value);
+    }
+}
+
+int Field::asInteger() const
+{
+    const QVariant& v = dataset_->slotValue(*this);
+    if (isBlank(v))
+        return 0;
+    if (v.typeId() == QMetaType::Int)
+        return v.toInt();
+    if (v.typeId() == QMetaType::QString) {
+        bool ok = false;
+        const int i = v.toString().trimmed().toInt(&ok);
+        if (!ok)
+            badValue(*this, v);
+        return i;
+    }
+    return roundHalfEven(toDouble(*this, v));
+}
+
+void Field::setAsInteger(int value)
+{
+    setValue(value);
+}
+
+double Field::asFloat() const
+{
+    const QVariant& v = dataset_->slotValue(*this);
+    if (isBlank(v))
+        return 0.0;
+    return toDouble(*this, v);
+}
+
+void Field::setAsFloat(double value)
+{
+    setValue(value);
+}
+
+QDateTime Field::asDateTime() const
+{
+    const QVariant& v = dataset_->slotValue(*this);
+    if (isBlank(v))
+        return QDateTime();
+    return toDateTime(*this, v);
+}
+
+void Field::setAsDateTime(const QDateTime& value)
+{
+    setValue(value.isValid() ? QVariant(value) : QVariant());
+}
+
+bool Field::asBoolean() const
+{
+    const QVariant& v = dataset_->slotValue(*this);
+    if (isBlank(v))
+        return false;
+    if (type_ == FieldType::String || type_ == FieldType::Memo) {
+        const QString text = v.toString().trimmed().toUpper();
+        return text.startsWith('S') || text.startsWith('T') || text.startsWith('Y') || text == "1";
+    }
+    return toDouble(*this, v) != 0.0;
+}
+
+void Field::setAsBoolean(bool value)
+{
+    if (type_ == FieldType::String || type_ == FieldType::Memo)
+        setValue(value ? "S" : "N");
+    else
+        setValue(value ? 1 : 0);
+}
+
+QByteArray Field::asBytes() const
+{
+    const QVariant& v = dataset_->slotValue(*this);
+    return isBlank(v) ? QByteArray() : v.toByteArray();
+}
+
+}  // namespace host::data

@@ -1,0 +1,28 @@
+#pragma once
+// A dataset whose rows live only in memory (the grids that hold rows of their
+// own). Fields are defined with addField before the first open; opening
+// starts empty and closing forgets the rows. Same events as any dataset.
+
+#include "host/data/Dataset.h"
+
+namespace host::data {
+
+class MemDataset : public Dataset {
+public:
+    explicit MemDataset(host::Component* owner = nullptr, const QString& name = {});
+    ~MemDataset() override;
+
+    bool canModify() const override { return true; }
+    // Forgets every row without events (the dataset stays open).
+    void emptyDataset();
+
+protected:
+    void openData() override;
+    bool fetchRow(Values& columns) override { return false; }
+    void closeData() override {}
+    void writeInsert(const Values&) override {}
+    void writeModify(const Values&, const Values&) override {}
+    void writeDelete(const Values&) override {}
+};
+
+}  // namespace host::data

@@ -1,0 +1,290 @@
+// Query: a dataset over an SQL select with named parameters in the host transaction.
+#include "host/data/Query.h"
+
+#include "host/data/UpdateSql.h"
+#include "host/db/Database.h"
+
+#include <QLocale>
+
+namespace host::data {
+
+namespace {
+
+FieldType fieldTypeOf(const host::db::ColumnInfo& column)
+{
+    using host::db::ColumnType;
+    if (column.scale < 0)
+        return FieldType::Float;
+    switch (column.type) {
+    case ColumnType::SmallInt:
+    case ColumnType::Boolean: return FieldType::Int16;
+    case ColumnType::Integer: return FieldType::Int32;
+    case ColumnType::BigInt:
+    case ColumnType::Float:
+    case ColumnType::Double: return FieldType::Float;
+    case ColumnType::Timestamp: return FieldType::DateTime;
+    case ColumnType::Date: return FieldType::Date;
+    case ColumnType::Time: return FieldType::Time;
+    case ColumnType::TextBlob: return FieldType::Memo;
+    case ColumnType::Blob: return FieldType::Blob;
+    default: return FieldType::String;
+    }
+}
+
+bool isIdentifierChar(QChar c)
+{
+    return c.isLetterOrNumber() || c == '_' || c == '$';
+}
+
+}  // namespace
+
+QString sqlLiteral(const QVariant& value)
+{
+    if (!value.isValid() || value.isNull())
+        return "NULL";
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort: return value.toString();
+    case QMetaType::Bool: return value.toBool() ? "1" : "0";
+    case QMetaType::Double:
+    case QMetaType::Float: return QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
+    case QMetaType::QDateTime: return "'" + value.toDateTime().toString("yyyy-MM-dd HH:mm:ss") + "'";
+    case QMetaType::QDate: return "'" + value.toDate().toString("yyyy-MM-dd") + "'";
+    case QMetaType::QTime: return "'" + value.toTime().toString("HH:mm:ss") + "'";
+    default: {
+        QString text = value.toString();
+        return "'" + text.replace('\'', "''") + "'";
+    }
+    }
+}
+
+Query::Query(host::Component* owner, const QString& name) : Dataset(owner, name) {}
+
+Query::~Query()
+{
+    if (update_ && update_->query_ == this)
+        update_->query_ = nullptr;
+}
+
+void Query::setTransaction(host::db::Transaction* transaction)
+{
+    if (transaction == transaction_)
+        return;
+    close();
+    statement_.reset();
+    preparedSql_.clear();
+    if (update_)
+        update_->releaseStatements();
+    transaction_ = transaction;
+}
+
+void Query::setSql(const QString& sql)
+{
+    close();
+    sql_ = sql;
+    rebuildParams();
+}
+
+void Query::addSql(const QString& line)
+{
+    QString text = sql_;
+    if (!text.isEmpty() && !text.endsWith('\n'))
+        text += '\n';
+    setSql(text + line + '\n');
+}
+
+void Query::rebuildParams()
+{
+    const QStringList names = host::db::parseNamedParams(sql_).names;
+    std::vector<std::unique_ptr<Param>> rebuilt;
+    for (const QString& name : names) {
+        bool seen = false;
+        for (const auto& p : rebuilt)
+            seen = seen || p->name().compare(name, Qt::CaseInsensitive) == 0;
+        if (seen)
+            continue;
+        auto param = std::make_unique<Param>(name);
+        if (Param* old = findParam(name))
+            param->setValue(old->value());
+        rebuilt.push_back(std::move(param));
+    }
+    params_ = std::move(rebuilt);
+}
+
+Param* Query::findParam(const QString& name) const
+{
+    for (const auto& param : params_)
+        if (param->name().compare(name, Qt::CaseInsensitive) == 0)
+            return param.get();
+    return nullptr;
+}
+
+Param* Query::paramByName(const QString& name) const
+{
+    Param* param = findParam(name);
+    if (!param)
+        throw DatasetError(QString("%1: parâmetro '%2' não encontrado.").arg(this->name(), name));
+    return param;
+}
+
+void Query::setUpdateObject(UpdateSql* update)
+{
+    if (update_ && update_->query_ == this)
+        update_->query_ = nullptr;
+    update_ = update;
+    if (update_)
+        update_->query_ = this;
+}
+
+void Query::prepareStatement()
+{
+    if (!transaction_)
+        throw DatasetError(QString("%1: a consulta não tem transação.").arg(name()));
+    if (statement_ && preparedSql_ == sql_)
+        return;
+    statement_.reset();
+    auto statement = std::make_unique<host::db::Statement>(*transaction_);
+    statement->prepare(sql_);
+    statement_ = std::move(statement);
+    preparedSql_ = sql_;
+}
+
+void Query::bindParams()
+{
+    for (const auto& param : params_)
+        statement_->setParam(param->name(), param->isNull() ? QVariant() : param->value());
+}
+
+void Query::openData()
+{
+    prepareStatement();
+    if (statement_->cursorOpen())
+        statement_->closeCursor();
+    bindParams();
+    statement_->execute();
+    if (!statement_->isSelect())
+        throw DatasetError(QString("%1: a consulta não retorna registros.").arg(name()));
+    for (int c = 0; c < statement_->columnCount(); ++c) {
+        const host::db::ColumnInfo& column = statement_->column(c);
+        defineColumn(column.alias.isEmpty() ? column.name : column.alias, fieldTypeOf(column), column.size);
+    }
+}
+
+bool Query::fetchRow(Values& columns)
+{
+    if (!statement_ || !statement_->cursorOpen() || !statement_->fetch())
+        return false;
+    const int count = int(columns.size());
+    for (int c = 0; c < count; ++c)
+        columns[size_t(c)] = statement_->value(c);
+    return true;
+}
+
+void Query::closeData()
+{
+    if (statement_ && statement_->cursorOpen())
+        statement_->closeCursor();
+}
+
+int Query::execSql()
+{
+    close();
+    prepareStatement();
+    bindParams();
+    const int affected = statement_->execute();
+    if (statement_->cursorOpen())
+        statement_->closeCursor();
+    return affected;
+}
+
+void Query::requireUpdate(const QString& statement) const
+{
+    if (!update_)
+        throw DatasetError(QString("%1: a consulta é somente leitura.").arg(name()));
+    if (update_->texts_[size_t(statement == "insert"   ? UpdateSql::Kind::Insert
+                                : statement == "modify" ? UpdateSql::Kind::Modify
+                                                        : UpdateSql::Kind::Delete)]
+            .trimmed()
+            .isEmpty())
+        throw DatasetError(QString("%1: falta a instrução de %2 em %3.").arg(name(), statement, update_->name()));
+}
+
+void Query::writeInsert(const Values& values)
+{
+    requireUpdate("insert");
+    update_->run(UpdateSql::Kind::Insert, values, Values());
+}
+
+void Query::writeModify(const Values& oldValues, const Values& newValues)
+{
+    requireUpdate("modify");
+    update_->run(UpdateSql::Kind::Modify, newValues, oldValues);
+}
+
+void Query::writeDelete(const Values& oldValues)
+{
+    requireUpdate("delete");
+    update_->run(UpdateSql::Kind::Delete, oldValues, oldValues);
+}
+
+bool Query::readRow(Values& row)
+{
+    if (!update_ || update_->refreshSql().trimmed().isEmpty())
+        return false;
+    host::db::Statement& statement = update_->run(UpdateSql::Kind::Refresh, row, row);
+    if (statement.cursorOpen() && statement.fetch()) {
+        for (int c = 0; c < statement.columnCount(); ++c) {
+            const host::db::ColumnInfo& column = statement.column(c);
+            const int slot = slotOf(column.alias.isEmpty() ? column.name : column.alias);
+            if (slot >= 0)
+                row[size_t(slot)] = statement.value(c);
+        }
+    }
+    if (statement.cursorOpen())
+        statement.closeCursor();
+    return true;
+}
+
+QString Query::sqlWithParams() const
+{
+    QString out;
+    const QString& s = sql_;
+    const int n = int(s.size());
+    int i = 0;
+    while (i < n) {
+        const QChar c = s[i];
+        if (c == '\'' || c == '"') {
+            const int end = s.indexOf(c, i + 1);
+            const int stop = end < 0 ? n : end + 1;
+            out += s.mid(i, stop - i);
+            i = stop;
+        } else if (c == '-' && i + 1 < n && s[i + 1] == '-') {
+            const int end = s.indexOf('\n', i);
+            const int stop = end < 0 ? n : end;
+            out += s.mid(i, stop - i);
+            i = stop;
+        } else if (c == '/' && i + 1 < n && s[i + 1] == '*') {
+            const int end = s.indexOf("*/", i + 2);
+            const int stop = end < 0 ? n : end + 2;
+            out += s.mid(i, stop - i);
+            i = stop;
+        } else if (c == ':' && i + 1 < n && isIdentifierChar(s[i + 1])) {
+            int j = i + 1;
+            while (j < n && isIdentifierChar(s[j]))
+                ++j;
+            const Param* param = findParam(s.mid(i + 1, j - i - 1));
+            out += param ? sqlLiteral(param->value()) : s.mid(i, j - i);
+            i = j;
+        } else {
+            out += c;
+            ++i;
+        }
+    }
+    return out;
+}
+
+}  // namespace host::data

@@ -1,0 +1,100 @@
+#pragma once
+// A dataset over an SQL select in the host transaction. The SQL text may be
+// replaced between opens; named parameters keep their values across
+// replacements and bind NULL until assigned. Rows are fetched as the cursor
+// needs them. Without an update object the query is read-only.
+
+#include "host/data/Dataset.h"
+
+#include <QStringList>
+
+namespace host::db {
+class Statement;
+class Transaction;
+}
+
+namespace host::data {
+
+class UpdateSql;
+
+class Param {
+public:
+    explicit Param(const QString& name) : name_(name) {}
+    QString name() const { return name_; }
+    QVariant value() const { return value_; }
+    void setValue(const QVariant& value) { value_ = value; }
+    void clear() { value_ = QVariant(); }
+    bool isNull() const { return value_.isNull() || !value_.isValid(); }
+    void setAsString(const QString& value) { value_ = value; }
+    void setAsInteger(int value) { value_ = value; }
+    void setAsFloat(double value) { value_ = value; }
+    void setAsDateTime(const QDateTime& value) { value_ = value; }
+    QString asString() const { return value_.toString(); }
+    int asInteger() const { return value_.toInt(); }
+    double asFloat() const { return value_.toDouble(); }
+
+private:
+    QString name_;
+    QVariant value_;
+};
+
+class Query : public Dataset {
+public:
+    explicit Query(host::Component* owner = nullptr, const QString& name = {});
+    ~Query() override;
+
+    host::db::Transaction* transaction() const { return transaction_; }
+    void setTransaction(host::db::Transaction* transaction);
+
+    // Replacing the text of an open query closes it.
+    QString sql() const { return sql_; }
+    void setSql(const QString& sql);
+    void addSql(const QString& line);       // appends one line
+    void clearSql() { setSql(QString()); }
+
+    int paramCount() const { return int(params_.size()); }
+    Param* param(int index) const { return params_.at(size_t(index)).get(); }
+    Param* findParam(const QString& name) const;
+    Param* paramByName(const QString& name) const;   // raises when absent
+
+    UpdateSql* updateObject() const { return update_; }
+    void setUpdateObject(UpdateSql* update);
+    bool canModify() const override { return update_ != nullptr; }
+
+    // Runs a statement that returns no rows (the query stays closed); returns
+    // the rows it affected.
+    int execSql();
+
+    // The SQL text with the parameters' values written in (logs and dumps).
+    QString sqlWithParams() const;
+
+protected:
+    void openData() override;
+    bool fetchRow(Values& columns) override;
+    void closeData() override;
+    void writeInsert(const Values& values) override;
+    void writeModify(const Values& oldValues, const Values& newValues) override;
+    void writeDelete(const Values& oldValues) override;
+    bool readRow(Values& row) override;
+
+private:
+    friend class UpdateSql;
+    void rebuildParams();
+    void prepareStatement();
+    void bindParams();
+    void requireUpdate(const QString& statement) const;
+    const QVariant* valueFor(const Values& row, const QString& fieldName) const { return valueIn(row, fieldName); }
+
+    host::db::Transaction* transaction_ = nullptr;
+    QString sql_;
+    QString preparedSql_;
+    std::vector<std::unique_ptr<Param>> params_;
+    std::unique_ptr<host::db::Statement> statement_;
+    UpdateSql* update_ = nullptr;
+};
+
+// Writes a literal of a value as SQL text (dialect 1): NULL, numbers in their
+// shortest decimal form, quoted text, quoted timestamps.
+QString sqlLiteral(const QVariant& value);
+
+}  // namespace host::data

@@ -1,0 +1,68 @@
+// UpdateSql: binds a row's new and old values to the write statements.
+#include "host/data/UpdateSql.h"
+
+#include "host/data/Query.h"
+#include "host/db/Database.h"
+
+namespace host::data {
+
+UpdateSql::UpdateSql(host::Component* owner, const QString& name) : host::Component(owner, name) {}
+
+UpdateSql::~UpdateSql()
+{
+    if (query_ && query_->updateObject() == this)
+        query_->setUpdateObject(nullptr);
+}
+
+void UpdateSql::setSql(Kind kind, const QString& sql)
+{
+    texts_[size_t(kind)] = sql;
+}
+
+void UpdateSql::releaseStatements()
+{
+    for (size_t k = 0; k < statements_.size(); ++k) {
+        statements_[k].reset();
+        preparedFor_[k] = nullptr;
+        preparedText_[k].clear();
+    }
+}
+
+host::db::Statement& UpdateSql::prepared(Kind kind)
+{
+    const size_t k = size_t(kind);
+    host::db::Transaction* transaction = query_ ? query_->transaction() : nullptr;
+    if (!transaction)
+        throw DatasetError(QString("%1: sem consulta ou transação.").arg(name()));
+    if (!statements_[k] || preparedFor_[k] != transaction || preparedText_[k] != texts_[k]) {
+        statements_[k].reset();
+        auto statement = std::make_unique<host::db::Statement>(*transaction);
+        statement->prepare(texts_[k]);
+        statements_[k] = std::move(statement);
+        preparedFor_[k] = transaction;
+        preparedText_[k] = texts_[k];
+    }
+    return *statements_[k];
+}
+
+host::db::Statement& UpdateSql::run(Kind kind, const std::vector<QVariant>& newValues,
+                                    const std::vector<QVariant>& oldValues)
+{
+    host::db::Statement& statement = prepared(kind);
+    if (statement.cursorOpen())
+        statement.closeCursor();
+    const QStringList& names = statement.paramNames();
+    for (int i = 0; i < names.size(); ++i) {
+        const QString& param = names[i];
+        const QVariant* value = nullptr;
+        if (param.startsWith("OLD_", Qt::CaseInsensitive))
+            value = query_->valueFor(oldValues, param.mid(4));
+        if (!value)
+            value = query_->valueFor(newValues, param);
+        statement.setParam(i, value ? *value : QVariant());
+    }
+    statement.execute();
+    return statement;
+}
+
+}  // namespace host::data

@@ -1,0 +1,62 @@
+#pragma once
+// The statements that write a query's rows back: insert, modify, delete and
+// refresh. ":FIELD" takes the field's new value, ":OLD_FIELD" its value as
+// read or last posted; only the columns a statement names are written, so
+// joined columns never are. The refresh statement re-reads one row and may be
+// replaced at run time.
+
+#include "host/data/Component.h"
+
+#include <QString>
+#include <QVariant>
+
+#include <array>
+#include <memory>
+#include <vector>
+
+namespace host::db {
+class Statement;
+class Transaction;
+}
+
+namespace host::data {
+
+class Query;
+
+class UpdateSql : public host::Component {
+public:
+    enum class Kind { Modify = 0, Insert = 1, Delete = 2, Refresh = 3 };
+
+    explicit UpdateSql(host::Component* owner = nullptr, const QString& name = {});
+    ~UpdateSql() override;
+
+    QString sql(Kind kind) const { return texts_[size_t(kind)]; }
+    void setSql(Kind kind, const QString& sql);
+    QString modifySql() const { return sql(Kind::Modify); }
+    void setModifySql(const QString& sql) { setSql(Kind::Modify, sql); }
+    QString insertSql() const { return sql(Kind::Insert); }
+    void setInsertSql(const QString& sql) { setSql(Kind::Insert, sql); }
+    QString deleteSql() const { return sql(Kind::Delete); }
+    void setDeleteSql(const QString& sql) { setSql(Kind::Delete, sql); }
+    QString refreshSql() const { return sql(Kind::Refresh); }
+    void setRefreshSql(const QString& sql) { setSql(Kind::Refresh, sql); }
+
+    // The query this object writes for (set by Query::setUpdateObject).
+    Query* query() const { return query_; }
+
+private:
+    friend class Query;
+    // Binds and runs one statement with the query's row values.
+    host::db::Statement& run(Kind kind, const std::vector<QVariant>& newValues,
+                             const std::vector<QVariant>& oldValues);
+    host::db::Statement& prepared(Kind kind);
+    void releaseStatements();
+
+    Query* query_ = nullptr;
+    std::array<QString, 4> texts_;
+    std::array<std::unique_ptr<host::db::Statement>, 4> statements_;
+    std::array<host::db::Transaction*, 4> preparedFor_{};
+    std::array<QString, 4> preparedText_;
+};
+
+}  // namespace host::data

@@ -1,0 +1,29 @@
+#pragma once
+// The database of the host stand-in: its tables, domains and generators, and
+// the demonstration data a new installation starts with.
+
+#include <QString>
+
+namespace host::db {
+class Transaction;
+}
+
+namespace host {
+
+// Creates whatever is missing of the host schema: the domains DOVALOR and
+// DOCODIGOPRODUTO, every host table, the base form of the module's tables
+// (columns missing from an existing table are added; nothing is changed or
+// dropped) and the generators gen_aoitcodigo and GEN_ACITCODIGO, which start
+// at the largest key already stored. The DDL is committed (retaining) as it
+// goes; running it again on a complete database executes no DDL.
+void createHostSchema(db::Transaction& transaction);
+
+// A company, the parameter record, customers, suppliers, products and
+// services with prices and stock, stock locations, technicians (one named
+// after userName in upper case, unless userName is blank), situations of
+// every type, equipment models, labour-hour types and defects: enough for a
+// new user to open a service order at once. A row whose key is present is
+// left as it stands, so loading twice adds nothing. Commits retaining.
+void loadDemoData(db::Transaction& transaction, const QString& userName);
+
+}  // namespace host

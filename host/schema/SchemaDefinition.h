@@ -1,0 +1,63 @@
+#pragma once
+// The host database as data: every host table and the base form of the
+// module's tables (the columns its own upgrade does not add), so that the
+// creation and the checks of an existing database read the same list.
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace host::schema {
+
+enum class ColumnKind { VarChar, SmallInt, Integer, Timestamp, Double, Valor, ProductCode, Memo, Blob };
+
+struct ColumnType {
+    ColumnKind kind;
+    int length = 0;        // characters, for VarChar only
+    bool latin1 = false;   // CHARACTER SET ISO8859_1 (searched with COLLATE PT_PT)
+};
+
+inline constexpr bool kLatin1 = true;
+constexpr ColumnType varchar(int length, bool latin1 = false) { return {ColumnKind::VarChar, length, latin1}; }
+inline constexpr ColumnType kSmallInt{ColumnKind::SmallInt};
+inline constexpr ColumnType kInteger{ColumnKind::Integer};
+inline constexpr ColumnType kTimestamp{ColumnKind::Timestamp};
+inline constexpr ColumnType kDouble{ColumnKind::Double};
+inline constexpr ColumnType kValor{ColumnKind::Valor};              // domain DOVALOR
+inline constexpr ColumnType kProductCode{ColumnKind::ProductCode};  // domain DOCODIGOPRODUTO
+inline constexpr ColumnType kMemo{ColumnKind::Memo};
+inline constexpr ColumnType kBlob{ColumnKind::Blob};
+
+struct ColumnDef {
+    const char* name;
+    ColumnType type;
+    const char* defaultValue = nullptr;   // SQL literal in dialect 1, e.g. "S" in double quotes
+    bool required = false;                // NOT NULL besides the key columns
+};
+
+struct TableDef {
+    const char* name;
+    std::vector<const char*> key;         // primary key; empty = none
+    std::vector<ColumnDef> columns;
+};
+
+// Tables the host owns (customers, products, sales orders, receivables...).
+const std::vector<TableDef>& hostTables();
+// The module's tables as they stand before its schema upgrade runs.
+const std::vector<TableDef>& moduleBaseTables();
+// Both lists, host tables first.
+std::vector<const TableDef*> allTables();
+const TableDef* findTable(const QString& name);
+
+inline constexpr const char* kDomainValor = "DOVALOR";
+inline constexpr const char* kDomainProductCode = "DOCODIGOPRODUTO";
+inline constexpr const char* kGeneratorOrderItem = "GEN_AOITCODIGO";
+inline constexpr const char* kGeneratorContractItem = "GEN_ACITCODIGO";
+
+QString columnTypeSql(const ColumnType& type);
+QString columnSql(const ColumnDef& column, bool inKey);
+QString createTableSql(const TableDef& table);
+QString addColumnSql(const TableDef& table, const ColumnDef& column);
+
+}  // namespace host::schema

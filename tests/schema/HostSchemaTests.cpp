@@ -1,0 +1,205 @@
+#include "SchemaMetadata.h"
+
+#include "host/schema/HostSchema.h"
+#include "host/schema/SchemaDefinition.h"
+#include "tests/support/TestDatabase.h"
+
+#include <QSet>
+
+using namespace host::schema;
+
+namespace {
+
+class HostSchemaTest : public testsupport::DatabaseTest {
+protected:
+    void SetUp() override
+    {
+        DatabaseTest::SetUp();
+        host::createHostSchema(tr());
+    }
+};
+
+// What the engine must report for a column defined so.
+void expectStoredAs(const TableDef& table, const ColumnDef& def, const StoredColumn& stored)
+{
+    SCOPED_TRACE(QString("%1.%2").arg(table.name, def.name).toStdString());
+    const ColumnType& t = def.type;
+    switch (t.kind) {
+    case ColumnKind::VarChar:
+        EXPECT_EQ(stored.fieldType, fieldtype::VarChar);
+        EXPECT_EQ(stored.charLength, t.length);
+        EXPECT_EQ(stored.charsetId, t.latin1 ? fieldtype::CharsetLatin1 : fieldtype::CharsetUtf8);
+        break;
+    case ColumnKind::SmallInt: EXPECT_EQ(stored.fieldType, fieldtype::SmallInt); break;
+    case ColumnKind::Integer: EXPECT_EQ(stored.fieldType, fieldtype::Integer); break;
+    case ColumnKind::Timestamp: EXPECT_EQ(stored.fieldType, fieldtype::Timestamp); break;
+    case ColumnKind::Double:
+        EXPECT_EQ(stored.fieldType, fieldtype::Double);
+        EXPECT_TRUE(stored.source.startsWith("RDB$")) << stored.source.toStdString();
+        break;
+    case ColumnKind::Valor:
+        EXPECT_EQ(stored.source, "DOVALOR");
+        EXPECT_EQ(stored.fieldType, fieldtype::Double);
+        break;
+    case ColumnKind::ProductCode:
+        EXPECT_EQ(stored.source, "DOCODIGOPRODUTO");
+        EXPECT_EQ(stored.charLength, 11);
+        break;
+    case ColumnKind::Memo:
+        EXPECT_EQ(stored.fieldType, fieldtype::Blob);
+        EXPECT_EQ(stored.subType, 1);
+        break;
+    case ColumnKind::Blob:
+        EXPECT_EQ(stored.fieldType, fieldtype::Blob);
+        EXPECT_EQ(stored.subType, 0);
+        break;
+    }
+    const bool inKey = std::any_of(table.key.begin(), table.key.end(),
+                                   [&](const char* k) { return qstrcmp(k, def.name) == 0; });
+    EXPECT_EQ(stored.notNull, inKey || def.required);
+    if (def.defaultValue) {
+        EXPECT_EQ(stored.defaultSource, QString("DEFAULT ") + def.defaultValue);
+    } else {
+        EXPECT_TRUE(stored.defaultSource.isEmpty());
+    }
+}
+
+TEST_F(HostSchemaTest, NewDatabaseHoldsExactlyTheDefinedTables)
+{
+    QStringList expected;
+    for (const TableDef* t : allTables())
+        expected << t->name;
+    expected.sort();
+    EXPECT_EQ(expected.removeDuplicates(), 0) << "a table is defined twice";
+    EXPECT_EQ(userTables(tr()), expected);
+}
+
+TEST_F(HostSchemaTest, EveryTableHasItsDefinedColumnsTypesAndKey)
+{
+    for (const TableDef* table : allTables()) {
+        const auto stored = storedColumns(tr(), table->name);
+        QStringList defined;
+        for (const ColumnDef& c : table->columns) {
+            defined << c.name;
+            ASSERT_TRUE(stored.contains(c.name)) << table->name << "." << c.name;
+            expectStoredAs(*table, c, stored.value(c.name));
+        }
+        defined.sort();
+        EXPECT_EQ(defined.removeDuplicates(), 0) << table->name << " defines a column twice";
+        EXPECT_EQ(QStringList(stored.keys()), defined) << table->name;
+        QStringList key;
+        for (const char* k : table->key)
+            key << k;
+        EXPECT_EQ(primaryKey(tr(), table->name), key) << table->name;
+    }
+}
+
+// Literal names and widths as the module's datasets read them, so that a slip
+// in the definitions does not pass merely because the test reads them too.
+TEST_F(HostSchemaTest, SpotChecksAgainstTheModulesFieldTypes)
+{
+    struct Expect { const char *table, *column; int fieldType; int length; const char* domain; };
+    const Expect checks[] = {
+        {"AATC01AO", "AOCODIGO", fieldtype::Integer, 0, nullptr},
+        {"AATC01AO", "AOOBSERVACAO", fieldtype::Blob, 0, nullptr},
+        {"AATC01AOIT", "AOITSERIE", fieldtype::VarChar, 30, nullptr},
+        {"AATC01AP", "APVALTOTAL", fieldtype::Double, 0, "DOVALOR"},
+        {"AATC04AH", "AHCODIGO", fieldtype::SmallInt, 0, nullptr},
+        {"AATC05ACEV", "ACEVDATAINICIO", fieldtype::Timestamp, 0, nullptr},
+        {"AATC05ACIT", "ACITOBSERVACAO", fieldtype::VarChar, 255, nullptr},
+        {"AATC06AT", "ATNOME", fieldtype::VarChar, 50, nullptr},
+        {"AATC07AI", "AIQUANTIDADEENTREGUE", fieldtype::Double, 0, "DOVALOR"},
+        {"AATC11AJ", "AJCOMPLHC", fieldtype::VarChar, 300, nullptr},
+        {"AUGC0301", "CODIGO_CLIENTE", fieldtype::VarChar, 5, nullptr},
+        {"AUGC50NS", "NSNUMERO", fieldtype::VarChar, 50, nullptr},
+        {"ACEC1101", "PRDESCRICAOCOMERCIAL", fieldtype::VarChar, 100, nullptr},
+        {"ACRC5001", "CRPEDIDOCLI", fieldtype::VarChar, 50, nullptr},
+        {"ARQLOG", "USUARIO", fieldtype::VarChar, 30, nullptr},
+        {"AVEC8501", "VEOBSPROPOSTA", fieldtype::VarChar, 200, nullptr},
+        {"AVEC85LX", "VEITNUMEROSERIE", fieldtype::VarChar, 30, nullptr},
+        {"CADCOM", "OBSERVACAO", fieldtype::VarChar, 800, nullptr},
+        {"EMPRESA", "UGESPECIFICOEMPRESA", fieldtype::Integer, 0, nullptr},
+        {"PARAMETROS", "VALOR", fieldtype::VarChar, 255, nullptr},
+    };
+    for (const Expect& e : checks) {
+        SCOPED_TRACE(QString("%1.%2").arg(e.table, e.column).toStdString());
+        const auto columns = storedColumns(tr(), e.table);
+        ASSERT_TRUE(columns.contains(e.column));
+        const StoredColumn c = columns.value(e.column);
+        EXPECT_EQ(c.fieldType, e.fieldType);
+        if (e.length) {
+            EXPECT_EQ(c.charLength, e.length);
+        }
+        if (e.domain) {
+            EXPECT_EQ(c.source, e.domain);
+        }
+    }
+}
+
+// The module's own upgrades add these, and some of them are the very marks it
+// tests to know whether it has run; creating them here would skip its work.
+TEST_F(HostSchemaTest, LeavesToTheModuleWhatItsUpgradesCreate)
+{
+    const std::pair<const char*, const char*> upgradeColumns[] = {
+        {"AATC01AO", "ANCODIGO"},      {"AATC01AP", "APGARANTIA"},        {"AATC05AC", "TVCODIGO"},
+        {"AATC01AOIT", "AOITESPECIE"}, {"AATC05ACIT", "ACITSEQUENCIA"},   {"AATC11AJ", "AJTIPOPAGAMENTO"},
+        {"AATC05ACEV", "ACEVADITIVO"}, {"AUGC03CO", "COMODELO"},          {"AATC01AS", "ASRESERVA"},
+    };
+    for (const auto& [table, column] : upgradeColumns) {
+        EXPECT_TRUE(host::db::tableExists(tr(), table)) << table;
+        EXPECT_FALSE(host::db::columnExists(tr(), table, column)) << table << "." << column;
+    }
+    for (const char* table : {"AATC10AB", "AATC05CO", "AATC05FG", "AATC05ACCM"})
+        EXPECT_FALSE(host::db::tableExists(tr(), table)) << table;
+    // The forms the upgrade converts: the model text is widened to 80, the
+    // parts quantity moved into the value domain.
+    EXPECT_EQ(host::db::columnLength(tr(), "AATC01AOIT", "AOITMODELO"), 30);
+    EXPECT_TRUE(storedColumns(tr(), "AATC01AP").value("APQUANTIDADE").source.startsWith("RDB$"));
+}
+
+TEST_F(HostSchemaTest, DomainsAndGeneratorsExist)
+{
+    const auto valor = one("select rdb$field_type from rdb$fields where rdb$field_name = 'DOVALOR'");
+    EXPECT_EQ(valor.toInt(), fieldtype::Double);
+    const auto code = one("select rdb$character_length from rdb$fields where rdb$field_name = 'DOCODIGOPRODUTO'");
+    EXPECT_EQ(code.toInt(), 11);
+    // The module draws keys with the name in lower case, as the engine resolves it.
+    EXPECT_EQ(one("select gen_id(gen_aoitcodigo, 1) from rdb$database").toLongLong(), 1);
+    EXPECT_EQ(one("select gen_id(GEN_ACITCODIGO, 1) from rdb$database").toLongLong(), 1);
+}
+
+TEST_F(HostSchemaTest, CreatedDefaultsApplyToNewRows)
+{
+    exec("insert into AATC11AJ (AJCODIGO) values (1)");
+    EXPECT_EQ(one("select AJMODALIDADE || AJPERIODO || AJTIPO || AJNATUREZA || AJGERAFATURA from AATC11AJ"),
+              "A1MCS");
+}
+
+TEST_F(HostSchemaTest, RunningAgainChangesNothing)
+{
+    const QString before = schemaSnapshot(tr());
+    host::createHostSchema(tr());
+    EXPECT_EQ(schemaSnapshot(tr()), before);
+}
+
+TEST_F(HostSchemaTest, RestoresWhatIsMissingAndStartsGeneratorsAboveStoredKeys)
+{
+    exec("alter table AUGC0301 drop CLIE");
+    exec("drop table AUGC0901");
+    exec("drop generator GEN_AOITCODIGO");
+    tr().commitRetaining();
+    exec("insert into AATC01AOIT (AOITCODIGO, AOCODIGO) values (41, 1)");
+    exec("insert into AUGC0301 (CODIGO_CLIENTE, NOME) values ('00001', 'Cliente')");
+
+    host::createHostSchema(tr());
+
+    EXPECT_TRUE(host::db::columnExists(tr(), "AUGC0301", "CLIE"));
+    EXPECT_EQ(host::db::columnLength(tr(), "AUGC0301", "CLIE"), 20);
+    EXPECT_TRUE(host::db::tableExists(tr(), "AUGC0901"));
+    EXPECT_EQ(one("select NOME from AUGC0301"), "Cliente");
+    EXPECT_EQ(one("select gen_id(gen_aoitcodigo, 1) from rdb$database").toLongLong(), 42);
+    // The generator that existed is left where it was.
+    EXPECT_EQ(one("select gen_id(GEN_ACITCODIGO, 1) from rdb$database").toLongLong(), 1);
+}
+
+}  // namespace
