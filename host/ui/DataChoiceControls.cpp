@@ -54,7 +54,7 @@ void DataCheckBox::userToggled()
 {
     if (!beginChange())
         return;
-    setModified(true);
+    setFieldModified(true);
     if (runGuarded([this] { commit(); }) && onClick)
         runGuarded(onClick);
 }
@@ -140,7 +140,7 @@ void DataRadioGroup::chosen(int index)
         if (!beginChange())
             return;
         group_->button(index)->setChecked(true);
-        setModified(true);
+        setFieldModified(true);
         if (!runGuarded([this] { commit(); }))
             return;
     }
@@ -166,8 +166,8 @@ DataComboBox::DataComboBox(const QString& name, Style style, QWidget* parent) : 
     connect(this, &QComboBox::activated, this, [this] { userChanged(); });
     if (lineEdit())
         connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
-            if (!refreshing() && !isModified() && beginChange())
-                setModified(true);
+            if (!refreshing() && !fieldModified() && beginChange())
+                setFieldModified(true);
         });
     refresh();
 }
@@ -204,9 +204,9 @@ void DataComboBox::userChanged()
     if (refreshing())
         return;
     if (dataSource()) {
-        if (!isModified() && !beginChange())
+        if (!fieldModified() && !beginChange())
             return;
-        setModified(true);
+        setFieldModified(true);
         if (!runGuarded([this] { commit(); }))
             return;
     }
@@ -217,7 +217,7 @@ void DataComboBox::userChanged()
 void DataComboBox::focusOutEvent(QFocusEvent* event)
 {
     QComboBox::focusOutEvent(event);
-    if (isModified())
+    if (fieldModified())
         runGuarded([this] { commit(); });
 }
 

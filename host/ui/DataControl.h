@@ -43,8 +43,8 @@ protected:
     // when the field may not change now.
     bool beginChange();
     // Marks the control's value as typed and not yet written.
-    void setModified(bool modified) { modified_ = modified; }
-    bool isModified() const { return modified_; }
+    void setFieldModified(bool modified) { modified_ = modified; }
+    bool fieldModified() const { return modified_; }
     bool refreshing() const { return refreshing_; }
     void showField();
 

@@ -83,8 +83,9 @@ void DataEdit::refresh()
         setText(QString());
         return;
     }
-    if (f->dataType() == host::data::FieldType::String && f->size() > 0)
-        setMaxLength(f->size());
+    // The field's size bounds typing; captions from a get-text handler may be longer.
+    const bool mapped = f->onGetText || f->onSetText;
+    setMaxLength(f->dataType() == host::data::FieldType::String && f->size() > 0 && !mapped ? f->size() : 32767);
     const host::data::EditMask mask = activeMask();
     if (!mask.isNull()) {
         // Field texts carry the mask's literals; the input mask is filled
@@ -115,9 +116,9 @@ void DataEdit::userEdited()
 {
     if (refreshing())
         return;
-    if (!isModified() && !beginChange())
+    if (!fieldModified() && !beginChange())
         return;
-    setModified(true);
+    setFieldModified(true);
     if (onChange)
         onChange();
 }
@@ -125,7 +126,7 @@ void DataEdit::userEdited()
 void DataEdit::focusInEvent(QFocusEvent* event)
 {
     QLineEdit::focusInEvent(event);
-    if (!isModified() && activeMask().isNull())
+    if (!fieldModified() && activeMask().isNull())
         showField();   // the edit text, not the display text
     if (onEnter)
         onEnter();
@@ -134,7 +135,7 @@ void DataEdit::focusInEvent(QFocusEvent* event)
 void DataEdit::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
-    if (isModified())
+    if (fieldModified())
         runGuarded([this] { commit(); });
     else if (activeMask().isNull())
         showField();
@@ -144,11 +145,11 @@ void DataEdit::focusOutEvent(QFocusEvent* event)
 
 void DataEdit::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape && isModified()) {
+    if (event->key() == Qt::Key_Escape && fieldModified()) {
         showField();   // Esc gives back the field's value
         return;
     }
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && isModified())
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && fieldModified())
         runGuarded([this] { commit(); });
     QLineEdit::keyPressEvent(event);
 }

@@ -215,7 +215,7 @@ void DataLookupCombo::setKeyValue(const QVariant& key)
     if (!beginChange())
         return;
     pendingKey_ = key;
-    setModified(true);
+    setFieldModified(true);
     commit();
 }
 
@@ -230,7 +230,7 @@ void DataLookupCombo::userChose(int row)
         if (!beginChange())
             return;
         pendingKey_ = key;
-        setModified(true);
+        setFieldModified(true);
         if (!runGuarded([this] { commit(); }))
             return;
     }
@@ -247,7 +247,7 @@ void DataLookupCombo::clearByUser()
         if (!beginChange())
             return;
         pendingKey_ = QVariant();
-        setModified(true);
+        setFieldModified(true);
         if (!runGuarded([this] { commit(); }))
             return;
     }

@@ -14,10 +14,10 @@ DataMemo::DataMemo(const QString& name, QWidget* parent) : QPlainTextEdit(parent
 {
     setObjectName(name);
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
-        if (refreshing() || isModified())
+        if (refreshing() || fieldModified())
             return;
         if (beginChange())
-            setModified(true);
+            setFieldModified(true);
     });
     refresh();
 }
@@ -40,7 +40,7 @@ void DataMemo::writeField(host::data::Field& field) { field.setText(toPlainText(
 void DataMemo::focusOutEvent(QFocusEvent* event)
 {
     QPlainTextEdit::focusOutEvent(event);
-    if (isModified())
+    if (fieldModified())
         runGuarded([this] { commit(); });
     if (onExit)
         runGuarded(onExit);
