@@ -268,6 +268,8 @@ void DataGrid::setMultiSelect(bool on)
 
 int DataGrid::selectedIndex() const
 {
+    if (exitingColumn_ >= 0)
+        return exitingColumn_;
     const int c = currentIndex().isValid() ? currentIndex().column() : lastColumn_;
     return c >= 0 && c < columnCount() ? c : (columnCount() > 0 ? 0 : -1);
 }
@@ -356,8 +358,11 @@ void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& pre
     if (!current.isValid())
         return;
     const bool columnChanged = current.column() != previous.column() || !previous.isValid();
-    if (columnChanged && previous.isValid() && onColExit)
+    if (columnChanged && previous.isValid() && onColExit) {
+        exitingColumn_ = previous.column();   // the handler still sees the column it leaves
         runGuarded(onColExit);
+        exitingColumn_ = -1;
+    }
     lastColumn_ = current.column();
     if (!following_) {
         host::data::Dataset* data = dataset();

@@ -156,6 +156,7 @@ private:
     bool multiSelect_ = false;
     bool following_ = false;
     int lastColumn_ = -1;
+    int exitingColumn_ = -1;
 };
 
 } // namespace host::ui

@@ -11,6 +11,8 @@
 #include <QTest>
 #include <QWidget>
 
+#include "QtPrinters.h"
+
 #include <gtest/gtest.h>
 
 using namespace host::ui;
