@@ -214,36 +214,19 @@ void Transaction::Impl::ensureStarted(Transaction& self) {
     if (!handle) self.start();
 }
 
-void Transaction::commit() {
-    if (!d->handle) return;
-    d->releaseCursors();
+// Ends (commit, rollback) or renews (the retaining forms) the transaction.
+void Transaction::Impl::finish(void (ITransaction::*action)(CheckStatusWrapper*), bool ends) {
+    if (!handle) return;
+    if (ends) releaseCursors();
     Status st;
-    d->handle->commit(&st);
+    (handle->*action)(&st);
     st.check();
-    d->handle = nullptr;
+    if (ends) handle = nullptr;
 }
 
-void Transaction::commitRetaining() {
-    if (!d->handle) return;
-    Status st;
-    d->handle->commitRetaining(&st);
-    st.check();
-}
-
-void Transaction::rollback() {
-    if (!d->handle) return;
-    d->releaseCursors();
-    Status st;
-    d->handle->rollback(&st);
-    st.check();
-    d->handle = nullptr;
-}
-
-void Transaction::rollbackRetaining() {
-    if (!d->handle) return;
-    Status st;
-    d->handle->rollbackRetaining(&st);
-    st.check();
-}
+void Transaction::commit() { d->finish(&ITransaction::commit<CheckStatusWrapper>, true); }
+void Transaction::commitRetaining() { d->finish(&ITransaction::commitRetaining<CheckStatusWrapper>, false); }
+void Transaction::rollback() { d->finish(&ITransaction::rollback<CheckStatusWrapper>, true); }
+void Transaction::rollbackRetaining() { d->finish(&ITransaction::rollbackRetaining<CheckStatusWrapper>, false); }
 
 }  // namespace host::db

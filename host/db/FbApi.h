@@ -54,6 +54,7 @@ struct Transaction::Impl {
     // Statements with an open cursor: a hard commit or rollback closes them.
     std::set<Statement::Impl*> openCursors;
     void ensureStarted(Transaction& self);
+    void finish(void (Firebird::ITransaction::*action)(Firebird::CheckStatusWrapper*), bool ends);
     void releaseCursors();
 };
 
