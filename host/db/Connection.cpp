@@ -134,6 +134,7 @@ Connection::~Connection() {
     } catch (...) {
         // a failing detach on shutdown has nobody left to tell
     }
+    for (Transaction* t : d->transactions) t->impl()->connection = nullptr;
 }
 
 static void attach(Connection::Impl& d, const ConnectOptions& options, bool creating) {
@@ -190,16 +191,22 @@ Transaction::~Transaction() {
     } catch (...) {
         // nothing to tell on the way out
     }
-    d->connection->impl()->transactions.erase(this);
+    d->orphanStatements();
+    if (d->connection) d->connection->impl()->transactions.erase(this);
 }
 
-Connection& Transaction::connection() const { return *d->connection; }
+Connection& Transaction::Impl::liveConnection() const {
+    if (!connection) detail::raise("A conexão da transação não existe mais.");
+    return *connection;
+}
+
+Connection& Transaction::connection() const { return d->liveConnection(); }
 
 bool Transaction::active() const { return d->handle != nullptr; }
 
 void Transaction::start() {
     if (d->handle) detail::raise("A transação já está ativa.");
-    IAttachment* att = d->connection->impl()->attachment;
+    IAttachment* att = d->liveConnection().impl()->attachment;
     if (!att) detail::raise("Banco de dados não conectado.");
     // Read committed with record versions: readers never wait; a write that
     // meets another session's uncommitted change fails at once.
