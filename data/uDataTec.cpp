@@ -2,6 +2,10 @@
 
 #include "data/uDataTec.h"
 
+#include "host/Udmglobal.h"
+
+#include <stdexcept>
+
 host::data::DataModuleVar<TdmTec> dmTec("dmTec");
 
 TdmTec::TdmTec(host::Component* owner) : host::data::DataModule(owner, "dmTec")
@@ -15,8 +19,14 @@ TdmTec::~TdmTec() = default;
 
 void TdmTec::createComponents()
 {
+    if (!dmGlobal)
+        throw std::logic_error("TdmTec needs the host's dmGlobal and its connection");
     createQueries();
+    for (host::Component* component : components())
+        if (auto* query = dynamic_cast<host::data::Query*>(component))
+            query->setTransaction(dmGlobal->IBTransaction1.get());
     createFields();
+    quOSDescricaoTabVcto->setLookup("TVCODIGO", dmGlobal->quTabVenc, "CODIGO", "DESCRICAO");
     dsContato = adopt(std::make_unique<host::data::DataSource>(nullptr, "dsContato"));
     dsContatoEnt = adopt(std::make_unique<host::data::DataSource>(nullptr, "dsContatoEnt"));
     dsContatoCob = adopt(std::make_unique<host::data::DataSource>(nullptr, "dsContatoCob"));
