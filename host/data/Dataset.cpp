@@ -98,7 +98,10 @@ bool Dataset::fetchOne()
         allFetched_ = true;
         return false;
     }
-    rows_.push_back(Row{nextId_++, rowFrom(fetchBuffer_)});
+    if (identitySlots_)
+        rows_.push_back(Row{nextId_++, std::move(fetchBuffer_)});
+    else
+        rows_.push_back(Row{nextId_++, rowFrom(fetchBuffer_)});
     return true;
 }
 

@@ -226,6 +226,7 @@ private:
     int calcCount_ = 0;
     std::vector<Column> columns_;
     std::vector<int> slotColumns_;   // column of each data slot
+    bool identitySlots_ = false;     // slot i is column i: rows take the fetched buffer as it is
 
     std::vector<Row> rows_;
     int cur_ = -1;

@@ -101,12 +101,16 @@ void Dataset::bindFields()
         slotColumns_.push_back(column);
     }
     calcBuf_.assign(size_t(calcCount_), QVariant());
+    identitySlots_ = slotColumns_.size() == columns_.size();
+    for (size_t slot = 0; identitySlots_ && slot < slotColumns_.size(); ++slot)
+        identitySlots_ = slotColumns_[slot] == int(slot);
 }
 
 void Dataset::unbindFields()
 {
     columns_.clear();
     slotColumns_.clear();
+    identitySlots_ = false;
     calcBuf_.clear();
     if (persistent_)
         return;

@@ -134,6 +134,7 @@ Connection::~Connection() {
     } catch (...) {
         // a failing detach on shutdown has nobody left to tell
     }
+    for (Transaction* t : d->transactions) t->impl()->connection = nullptr;
 }
 
 static void attach(Connection::Impl& d, const ConnectOptions& options, bool creating) {
@@ -190,16 +191,22 @@ Transaction::~Transaction() {
     } catch (...) {
         // nothing to tell on the way out
     }
-    d->connection->impl()->transactions.erase(this);
+    d->orphanStatements();
+    if (d->connection) d->connection->impl()->transactions.erase(this);
 }
 
-Connection& Transaction::connection() const { return *d->connection; }
+Connection& Transaction::Impl::liveConnection() const {
+    if (!connection) detail::raise("A conexão da transação não existe mais.");
+    return *connection;
+}
+
+Connection& Transaction::connection() const { return d->liveConnection(); }
 
 bool Transaction::active() const { return d->handle != nullptr; }
 
 void Transaction::start() {
     if (d->handle) detail::raise("A transação já está ativa.");
-    IAttachment* att = d->connection->impl()->attachment;
+    IAttachment* att = d->liveConnection().impl()->attachment;
     if (!att) detail::raise("Banco de dados não conectado.");
     // Read committed with record versions: readers never wait; a write that
     // meets another session's uncommitted change fails at once.
@@ -214,36 +221,19 @@ void Transaction::Impl::ensureStarted(Transaction& self) {
     if (!handle) self.start();
 }
 
-void Transaction::commit() {
-    if (!d->handle) return;
-    d->releaseCursors();
+// Ends (commit, rollback) or renews (the retaining forms) the transaction.
+void Transaction::Impl::finish(void (ITransaction::*action)(CheckStatusWrapper*), bool ends) {
+    if (!handle) return;
+    if (ends) releaseCursors();
     Status st;
-    d->handle->commit(&st);
+    (handle->*action)(&st);
     st.check();
-    d->handle = nullptr;
+    if (ends) handle = nullptr;
 }
 
-void Transaction::commitRetaining() {
-    if (!d->handle) return;
-    Status st;
-    d->handle->commitRetaining(&st);
-    st.check();
-}
-
-void Transaction::rollback() {
-    if (!d->handle) return;
-    d->releaseCursors();
-    Status st;
-    d->handle->rollback(&st);
-    st.check();
-    d->handle = nullptr;
-}
-
-void Transaction::rollbackRetaining() {
-    if (!d->handle) return;
-    Status st;
-    d->handle->rollbackRetaining(&st);
-    st.check();
-}
+void Transaction::commit() { d->finish(&ITransaction::commit<CheckStatusWrapper>, true); }
+void Transaction::commitRetaining() { d->finish(&ITransaction::commitRetaining<CheckStatusWrapper>, false); }
+void Transaction::rollback() { d->finish(&ITransaction::rollback<CheckStatusWrapper>, true); }
+void Transaction::rollbackRetaining() { d->finish(&ITransaction::rollbackRetaining<CheckStatusWrapper>, false); }
 
 }  // namespace host::db

@@ -53,8 +53,13 @@ struct Transaction::Impl {
     Firebird::ITransaction* handle = nullptr;
     // Statements with an open cursor: a hard commit or rollback closes them.
     std::set<Statement::Impl*> openCursors;
+    // Every statement bound to this transaction: they are released with it.
+    std::set<Statement::Impl*> statements;
+    Connection& liveConnection() const;   // raises once the connection is gone
     void ensureStarted(Transaction& self);
+    void finish(void (Firebird::ITransaction::*action)(Firebird::CheckStatusWrapper*), bool ends);
     void releaseCursors();
+    void orphanStatements();
 };
 
 }  // namespace host::db

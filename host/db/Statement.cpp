@@ -43,9 +43,21 @@ struct Statement::Impl {
     mutable int affected = -1; // -2: not asked yet
     bool rowReady = false;
 
-    ~Impl() { free(); }
+    ~Impl() {
+        free();
+        if (tr) tr->impl()->statements.erase(this);
+    }
 
-    IAttachment* attachment() const { return tr->connection().impl()->attachment; }
+    Transaction& transaction() const {
+        if (!tr) detail::raise("A transação do comando não existe mais.", sql);
+        return *tr;
+    }
+    IAttachment* attachment() const { return transaction().impl()->liveConnection().impl()->attachment; }
+    // The transaction is going away: its statements outlive it unprepared.
+    void orphan() {
+        free();
+        tr = nullptr;
+    }
 
     void free();
     void closeCursor();
@@ -58,7 +70,7 @@ void Statement::Impl::closeCursor() {
     rowReady = false;
     pendingRow = false;
     if (!cursor) return;
-    tr->impl()->openCursors.erase(this);
+    if (tr) tr->impl()->openCursors.erase(this);
     Status st;
     cursor->close(&st);
     if ((&st)->getState() & IStatus::STATE_ERRORS) cursor->release();
@@ -76,7 +88,12 @@ void Statement::Impl::free() {
         if ((&st)->getState() & IStatus::STATE_ERRORS) handle->release();
         handle = nullptr;
     }
-    tr->connection().impl()->statements.erase(this);
+    if (tr && tr->impl()->connection) tr->impl()->connection->impl()->statements.erase(this);
+}
+
+void Transaction::Impl::orphanStatements() {
+    for (Statement::Impl* s : std::set<Statement::Impl*>(statements)) s->orphan();
+    statements.clear();
 }
 
 void Transaction::Impl::releaseCursors() {
@@ -88,13 +105,16 @@ void Connection::Impl::forgetStatements() {
     for (Statement::Impl* s : std::set<Statement::Impl*>(statements)) s->free();
 }
 
-Statement::Statement(Transaction& transaction) : d(std::make_unique<Impl>()) { d->tr = &transaction; }
+Statement::Statement(Transaction& transaction) : d(std::make_unique<Impl>()) {
+    d->tr = &transaction;
+    transaction.impl()->statements.insert(d.get());
+}
 
 Statement::Statement(Transaction& transaction, const QString& sql) : Statement(transaction) { prepare(sql); }
 
 Statement::~Statement() = default;
 
-Transaction& Statement::transaction() const { return *d->tr; }
+Transaction& Statement::transaction() const { return d->transaction(); }
 bool Statement::isPrepared() const { return d->handle != nullptr; }
 QString Statement::sql() const { return d->sql; }
 
@@ -122,13 +142,14 @@ void Statement::prepare(const QString& sql) {
 
     IAttachment* att = d->attachment();
     if (!att) detail::raise("Banco de dados não conectado.", sql);
-    d->tr->impl()->ensureStarted(*d->tr);
+    Transaction& tr = d->transaction();
+    tr.impl()->ensureStarted(tr);
     Status st;
     const QByteArray text = parsed.text.toUtf8();
-    d->handle = att->prepare(&st, d->tr->impl()->handle, text.size(), text.constData(), 1,
+    d->handle = att->prepare(&st, tr.impl()->handle, text.size(), text.constData(), 1,
                              IStatement::PREPARE_PREFETCH_METADATA);
     st.check(sql);
-    d->tr->connection().impl()->statements.insert(d.get());
+    tr.impl()->liveConnection().impl()->statements.insert(d.get());
     d->type = d->handle->getType(&st);
     st.check(sql);
     d->describe();
@@ -226,7 +247,7 @@ Statement::RowCount Statement::execute() {
     if (!d->handle) detail::raise("Comando não preparado.");
     d->closeCursor();
     d->affected = -1;
-    d->tr->impl()->ensureStarted(*d->tr);
+    d->transaction().impl()->ensureStarted(*d->tr);
     d->bindInput();
     ITransaction* tra = d->tr->impl()->handle;
     Status& st = d->status;

@@ -304,6 +304,24 @@ TEST_F(Db, ProcedureOutputIsOneRow) {
     EXPECT_FALSE(st.fetch());
 }
 
+TEST_F(Db, StatementOutlivingItsTransactionOrConnectionIsSafe) {
+    createTypesTable();
+    auto lone = std::make_unique<Statement>(tr(), "select ID from T");
+    lone->execute();
+    transaction.reset();   // the statement stays, unprepared
+    EXPECT_FALSE(lone->isPrepared());
+    EXPECT_THROW(lone->execute(), DbError);
+    EXPECT_THROW(lone->prepare("select 1 from rdb$database"), DbError);
+
+    transaction = std::make_unique<host::db::Transaction>(*connection);
+    Statement kept(tr(), "select ID from T");
+    connection->close();
+    EXPECT_FALSE(kept.isPrepared());
+    connection.reset();   // the transaction outlives its connection
+    EXPECT_THROW(tr().start(), DbError);
+    lone.reset();
+}
+
 TEST(DbConnection, NamesAndFailures) {
     EXPECT_TRUE(host::db::Connection::isRemoteName("server:/var/db/x.fdb"));
     EXPECT_TRUE(host::db::Connection::isRemoteName("inet://server/x.fdb"));

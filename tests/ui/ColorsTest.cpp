@@ -1,5 +1,7 @@
 #include "host/ui/Colors.h"
 
+#include "QtPrinters.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>

@@ -1,6 +1,8 @@
 #include "host/ui/Dialogs.h"
 #include "host/ui/ScriptedDialogs.h"
 
+#include "QtPrinters.h"
+
 #include <gtest/gtest.h>
 
 using namespace host::ui;

@@ -13,6 +13,8 @@
 #include <QTest>
 #include <QVBoxLayout>
 
+#include "QtPrinters.h"
+
 #include <gtest/gtest.h>
 
 using namespace host::ui;

@@ -3,6 +3,8 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
+#include "QtPrinters.h"
+
 #include <gtest/gtest.h>
 
 using namespace host::ui;

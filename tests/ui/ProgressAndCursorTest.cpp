@@ -3,6 +3,8 @@
 
 #include <QApplication>
 
+#include "QtPrinters.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>

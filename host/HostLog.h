@@ -1,0 +1,28 @@
+#pragma once
+// The host's trace: TdmGlobal::Log writes each line to the log file of the
+// system folder and keeps the last lines in memory for tests.
+
+#include <QList>
+#include <QString>
+
+namespace host {
+
+struct LogEntry {
+    QString origin;
+    QString text;
+    QString detail;
+};
+
+// The lines logged since the last clear (the newest 10000 at most).
+const QList<LogEntry>& logTrace();
+void clearLogTrace();
+// "origin|text" per line, for compact assertions.
+QStringList logTraceTexts();
+// The log file of today in the system folder (sCaminhoSistema/Log).
+QString logFilePath();
+
+// The system folder used when sCaminhoSistema is empty: the user's data
+// folder for this application (created on demand).
+QString defaultSystemFolder();
+
+}  // namespace host

@@ -1,0 +1,31 @@
+#include "host/PilvCpr70.h"
+
+#include "host/data/Dataset.h"
+
+#include <QStringList>
+
+namespace {
+QList<host::HookCall>& calls()
+{
+    static QList<host::HookCall> list;
+    return list;
+}
+}  // namespace
+
+bool ZelDevVerificarEvento(host::data::Dataset* dataset, const QString& evento)
+{
+    calls().append({dataset ? dataset->name() : QString(), evento});
+    return true;
+}
+
+const QList<host::HookCall>& host::hookCalls() { return calls(); }
+
+void host::clearHookCalls() { calls().clear(); }
+
+QStringList host::hookCallTexts()
+{
+    QStringList texts;
+    for (const HookCall& call : calls())
+        texts << call.dataset + ":" + call.event;
+    return texts;
+}

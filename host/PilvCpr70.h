@@ -1,0 +1,27 @@
+#pragma once
+// The host package PilvCpr70: the customisation hook. This installation has
+// no customisations, so the hook changes nothing; it records each call so
+// that tests can check which events a data module reports, in which order.
+
+#include <QString>
+#include <QList>
+#include <QStringList>
+
+namespace host::data {
+class Dataset;
+}
+
+// Called by the data modules' dataset handlers with the event in capitals
+// ("ONNEWRECORD", "BEFOREPOST", ...). The result means nothing.
+bool ZelDevVerificarEvento(host::data::Dataset* dataset, const QString& evento);
+
+namespace host {
+struct HookCall {
+    QString dataset;   // the dataset's name ("" for none)
+    QString event;
+};
+const QList<HookCall>& hookCalls();
+void clearHookCalls();
+// "quOS:BEFOREPOST" for each call, in order (short form for assertions).
+QStringList hookCallTexts();
+}  // namespace host

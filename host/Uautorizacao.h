@@ -1,0 +1,17 @@
+#pragma once
+// The host's small input dialogs (unit Uautorizacao): one value each, true
+// with the value when confirmed, false (value untouched) when cancelled.
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+bool Seleciona1Texto(const QString& caption, const QString& prompt, QString& texto);
+bool SelecionaValorNumerico(const QString& caption, const QString& prompt, double& valor);
+bool SelecionaValorInteiro(const QString& caption, const QString& prompt, int& valor);
+bool SelecionaData(const QString& caption, const QString& prompt, QDateTime& data);
+bool SelecionaSenha(const QString& caption, const QString& prompt, QString& senha);
+// A vehicle plate ("AAA-9999"); the plate typed goes to sAuxiliarGeral.
+bool SelecionaPlaca(const QString& caption, const QString& prompt);
+// A pick list; the item chosen, "" when cancelled.
+QString SelecionaFitraLista(const QString& titulo, const QString& caption, const QStringList& itens);

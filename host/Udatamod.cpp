@@ -1,0 +1,229 @@
+// Udatamod: single values read and written through SQL text.
+
+#include "host/Udatamod.h"
+
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+
+#include "host/data/Query.h"
+
+#include <stdexcept>
+
+QString sCodigoExcluido;
+QString sAuxiliarExclusao;
+QString sCaminhoSistema;
+bool bDetectarErroSQL = false;
+bool bDesligarMensagens = false;
+bool bModoZeltoControlAtivo = false;
+QString sAuxiliarGeral;
+int iAuxiliarGeral = 0;
+double rAuxiliarGeral = 0;
+double rFatorCodigoBarras = 1;
+double rLimitePedido = 0;
+
+namespace {
+
+host::db::Transaction& transaction()
+{
+    if (!dmGlobal)
+        throw std::logic_error("dmGlobal não foi criado");
+    return *dmGlobal->IBTransaction1;
+}
+
+QString selectText(const QString& coluna, const QString& tabela, const QString& condicao)
+{
+    return "select " + coluna + " from " + tabela + " " + condicao;
+}
+
+// The first value of the first row; invalid when there is no row.
+QVariant firstValue(const QString& sql, host::data::Query* query)
+{
+    if (!query)
+        return host::db::selectValue(transaction(), sql);
+    if (query->active())
+        query->close();
+    query->setSql(sql);
+    query->open();
+    QVariant value;
+    if (!query->isEmpty() && query->fieldCount() > 0)
+        value = query->field(0)->asVariant();
+    query->close();
+    return value;
+}
+
+QString keyText(const QString& valor, bool bSemAspas)
+{
+    return bSemAspas ? valor : QuotedStr(valor);
+}
+
+void commit() { transaction().commitRetaining(); }
+
+}  // namespace
+
+QString CarregaDado(const QString& coluna, const QString& tabela, const QString& condicao,
+                    host::data::Query* query)
+{
+    const QVariant value = firstValue(selectText(coluna, tabela, condicao), query);
+    return value.isNull() ? QString() : value.toString();
+}
+
+double CarregaNumero(const QString& coluna, const QString& tabela, const QString& condicao,
+                     host::data::Query* query)
+{
+    const QVariant value = firstValue(selectText(coluna, tabela, condicao), query);
+    bool ok = false;
+    const double number = value.toDouble(&ok);
+    return ok ? number : 0.0;
+}
+
+int CarregaNumeroInteiro(const QString& coluna, const QString& tabela, const QString& condicao,
+                         host::data::Query* query)
+{
+    const QVariant value = firstValue(selectText(coluna, tabela, condicao), query);
+    bool ok = false;
+    const double number = value.toDouble(&ok);
+    return ok ? int(number) : 0;
+}
+
+QDateTime CarregaData(const QString& coluna, const QString& tabela, const QString& condicao,
+                      host::data::Query* query)
+{
+    const QVariant value = firstValue(selectText(coluna, tabela, condicao), query);
+    return value.isNull() ? QDateTime() : value.toDateTime();
+}
+
+QString CarregaVariosDados(const QString& coluna, const QString& tabela, const QString& condicao,
+                           host::data::Query* query, const QString& separador)
+{
+    QString joined;
+    const QString sql = selectText(coluna, tabela, condicao);
+    if (query) {
+        if (query->active())
+            query->close();
+        query->setSql(sql);
+        query->open();
+        for (query->first(); !query->eof(); query->next())
+            joined += query->field(0)->asString() + separador;
+        query->close();
+        return joined;
+    }
+    host::db::Statement st(transaction(), sql);
+    st.execute();
+    while (st.fetch())
+        joined += (st.isNull(0) ? QString() : st.value(0).toString()) + separador;
+    return joined;
+}
+
+QString CarregaVariosDados(const QString& coluna, const QString& tabela, const QString& condicao,
+                           const QString& separador)
+{
+    return CarregaVariosDados(coluna, tabela, condicao, nullptr, separador);
+}
+
+double MaximoDado(const QString& coluna, const QString& tabela, const QString& colunaChave,
+                  const QString& valorChave, const QString& condicaoExtra, bool bSemAspas)
+{
+    return CarregaNumero("max(" + coluna + ")", tabela,
+                         "where " + colunaChave + " = " + keyText(valorChave, bSemAspas) + " " + condicaoExtra);
+}
+
+int ContadorDados(const QString& colunaChave, const QString& tabela, const QString& valorChave,
+                  const QString& condicaoExtra, bool bSemAspas)
+{
+    return CarregaNumeroInteiro("count(*)", tabela,
+                                "where " + colunaChave + " = " + keyText(valorChave, bSemAspas) + " " + condicaoExtra);
+}
+
+void UpdateCampo(const QString& tabela, const QString& coluna, const QString& valorSQL, const QString& condicao)
+{
+    host::db::executeSql(transaction(), "update " + tabela + " set " + coluna + " = " + valorSQL + " " + condicao);
+}
+
+void UpdateCampoCommit(const QString& tabela, const QString& coluna, const QString& valorSQL,
+                       const QString& condicao)
+{
+    UpdateCampo(tabela, coluna, valorSQL, condicao);
+    commit();
+}
+
+void UpdateCampoValor(const QString& tabela, const QString& coluna, double valor, const QString& condicao)
+{
+    UpdateCampo(tabela, coluna, ValueToSQL(valor), condicao);
+}
+
+void UpdateCampoValorCommit(const QString& tabela, const QString& coluna, double valor, const QString& condicao)
+{
+    UpdateCampoValor(tabela, coluna, valor, condicao);
+    commit();
+}
+
+void UpdateCampoVariavelCommit(const QString& tabela, const QString& coluna, const QVariant& valor,
+                               const QString& condicao)
+{
+    host::db::executeSql(transaction(), "update " + tabela + " set " + coluna + " = :VALOR_NOVO " + condicao,
+                         {{"VALOR_NOVO", valor}});
+    commit();
+}
+
+void Update2Campos(const QString& tabela, const QString& coluna1, const QString& valor1, const QString& coluna2,
+                   const QString& valor2, const QString& condicao)
+{
+    host::db::executeSql(transaction(), "update " + tabela + " set " + coluna1 + " = " + valor1 + ", " + coluna2 +
+                                            " = " + valor2 + " " + condicao);
+}
+
+void Update2CampoValorCommit(const QString& tabela, const QString& coluna1, const QString& coluna2,
+                             const QString& valor1, const QString& valor2, const QString& condicao)
+{
+    Update2Campos(tabela, coluna1, valor1, coluna2, valor2, condicao);
+    commit();
+}
+
+void DeletaRegistros(const QString& tabela, const QString& condicao)
+{
+    host::db::executeSql(transaction(), "delete from " + tabela + " " + condicao);
+}
+
+void DeletaRegistrosCommit(const QString& tabela, const QString& condicao)
+{
+    DeletaRegistros(tabela, condicao);
+    commit();
+}
+
+void InsertTable(const QString& tabela, const QStringList& colunas, const QVariantList& valores,
+                 host::data::Query* query, bool bParametros)
+{
+    if (colunas.size() != valores.size())
+        throw std::invalid_argument("InsertTable: colunas e valores em número diferente");
+    QStringList names;
+    QStringList values;
+    QVariantMap params;
+    for (qsizetype i = 0; i < colunas.size(); ++i) {
+        names << colunas[i].trimmed();
+        if (bParametros) {
+            const QString param = "P" + QString::number(i);
+            values << ":" + param;
+            params.insert(param, valores[i]);
+        } else {
+            values << ValueToSQL(valores[i]);
+        }
+    }
+    const QString sql = "insert into " + tabela + " (" + names.join(", ") + ") values (" + values.join(", ") + ")";
+    if (!query) {
+        host::db::executeSql(transaction(), sql, params);
+        return;
+    }
+    if (query->active())
+        query->close();
+    query->setSql(sql);
+    for (auto it = params.cbegin(); it != params.cend(); ++it)
+        query->paramByName(it.key())->setValue(it.value());
+    query->execSql();
+}
+
+std::unique_ptr<host::data::Query> CriarIbQuery(const QString& nome)
+{
+    auto query = std::make_unique<host::data::Query>(nullptr, nome);
+    query->setTransaction(&transaction());
+    return query;
+}

@@ -1,0 +1,139 @@
+#pragma once
+// The host's general routines of the unit Udatamod: single values read and
+// written by SQL text, dataset record buttons, users and passwords, window
+// layouts, money cuts and the shared scratch globals.
+//
+// Classic names are kept as the module writes them, in the global namespace.
+// A "condition" is the text that follows the table in the statement and
+// carries its own "where" ("Where AOCODIGO = 12", or "" for no condition).
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <memory>
+
+class QWidget;
+
+namespace host::data {
+class Dataset;
+class Query;
+}  // namespace host::data
+
+// ---- shared globals -------------------------------------------------------
+extern QString sCodigoExcluido;      // key text of the last deleted record (audit)
+extern QString sAuxiliarExclusao;
+extern QString sCaminhoSistema;      // system folder: ini files, logs, SQL dumps
+extern bool bDetectarErroSQL;        // show and dump the SQL of traced steps
+extern bool bDesligarMensagens;      // mute MostraAviso, MostraErro and MostraAvisoExtenso
+extern bool bModoZeltoControlAtivo;  // layout flag passed to the window-layout routines
+extern QString sAuxiliarGeral;       // scratch text (e.g. the plate chosen in SelecionaPlaca)
+extern int iAuxiliarGeral;
+extern double rAuxiliarGeral;
+extern double rFatorCodigoBarras;    // quantity factor of the last bar code read
+extern double rLimitePedido;
+
+// ---- single values ----------------------------------------------------------
+// "select <coluna> from <tabela> <condicao>": the first row's first value.
+// No row (or a null value) gives "" / 0 / an invalid date. With a query the
+// statement runs on it (its SQL is replaced), otherwise on a temporary one.
+QString CarregaDado(const QString& coluna, const QString& tabela, const QString& condicao,
+                    host::data::Query* query = nullptr);
+double CarregaNumero(const QString& coluna, const QString& tabela, const QString& condicao,
+                     host::data::Query* query = nullptr);
+int CarregaNumeroInteiro(const QString& coluna, const QString& tabela, const QString& condicao,
+                         host::data::Query* query = nullptr);
+QDateTime CarregaData(const QString& coluna, const QString& tabela, const QString& condicao,
+                      host::data::Query* query = nullptr);
+// Every row's value, each followed by the separator ("a,b," for ",").
+QString CarregaVariosDados(const QString& coluna, const QString& tabela, const QString& condicao,
+                           host::data::Query* query, const QString& separador);
+QString CarregaVariosDados(const QString& coluna, const QString& tabela, const QString& condicao,
+                           const QString& separador);
+
+// Largest <coluna> of the rows whose <colunaChave> equals the key (quoted
+// unless bSemAspas), plus the extra condition (" and ..."); 0 when none.
+double MaximoDado(const QString& coluna, const QString& tabela, const QString& colunaChave,
+                  const QString& valorChave, const QString& condicaoExtra = {}, bool bSemAspas = false);
+// Rows whose <colunaChave> equals the key, plus the extra condition.
+int ContadorDados(const QString& colunaChave, const QString& tabela, const QString& valorChave,
+                  const QString& condicaoExtra = {}, bool bSemAspas = false);
+
+// ---- single-statement writes ----------------------------------------------
+// The value is SQL text pasted as given ("'S'", "aaQuantidade * 2", "null").
+void UpdateCampo(const QString& tabela, const QString& coluna, const QString& valorSQL,
+                 const QString& condicao);
+void UpdateCampoCommit(const QString& tabela, const QString& coluna, const QString& valorSQL,
+                       const QString& condicao);
+// A number, written as a locale-free SQL literal.
+void UpdateCampoValor(const QString& tabela, const QString& coluna, double valor, const QString& condicao);
+void UpdateCampoValorCommit(const QString& tabela, const QString& coluna, double valor,
+                            const QString& condicao);
+// A typed value bound as a parameter (text, number, date, null), then commit.
+void UpdateCampoVariavelCommit(const QString& tabela, const QString& coluna, const QVariant& valor,
+                               const QString& condicao);
+// Two columns, values as SQL text.
+void Update2Campos(const QString& tabela, const QString& coluna1, const QString& valor1,
+                   const QString& coluna2, const QString& valor2, const QString& condicao);
+void Update2CampoValorCommit(const QString& tabela, const QString& coluna1, const QString& coluna2,
+                             const QString& valor1, const QString& valor2, const QString& condicao);
+void DeletaRegistros(const QString& tabela, const QString& condicao);
+void DeletaRegistrosCommit(const QString& tabela, const QString& condicao);
+// One row. bParametros true binds the values as typed parameters; false
+// pastes each value as an SQL literal (ValueToSQL). Nothing is committed.
+void InsertTable(const QString& tabela, const QStringList& colunas, const QVariantList& valores,
+                 host::data::Query* query = nullptr, bool bParametros = true);
+
+// A query on dmGlobal's transaction for the length of one routine.
+std::unique_ptr<host::data::Query> CriarIbQuery(const QString& nome = {});
+
+// ---- record buttons -------------------------------------------------------
+void InserirRegistro(host::data::Dataset& dataset);      // append a row (opens the dataset when closed)
+void SalvarAlteracoes(host::data::Dataset& dataset);     // post when editing, then commit retaining
+void CancelarAlteracoes(host::data::Dataset& dataset);   // cancel when editing
+// Asks "Confirma a exclusão do registro?" ("Sim"/"Não"); on "Sim" deletes
+// the current row and commits retaining. True when the row was deleted.
+bool ExcluirRegistro(host::data::Dataset& dataset);
+void ZerarFloatField(host::data::Dataset& dataset);      // every float field of the row := 0
+void ZerarNumericField(host::data::Dataset& dataset);    // every numeric (int and float) field := 0
+// The first required field left empty: a warning naming it and, with
+// bAbortar, the end of the operation. True when every required field is set.
+bool AvisaCamposObrigatorio(host::data::Dataset& dataset, bool bAbortar = true);
+
+// ---- questions, users, passwords ------------------------------------------
+// A question with the given button captions (the first lastIndex + 1 of them
+// when lastIndex >= 0); the caption chosen, "" when closed. Never muted.
+QString MostraPergunta(const QString& texto, const QStringList& captions, int lastIndex = -1);
+QString IbUserName();            // the database user of dmGlobal's connection, upper case
+bool UsuarioMestre();            // the master user (SYSDBA or the ATUSUARIOMESTRE parameter)
+bool UsuarioVendedor();          // a salesman login (a supplier of kind "V" named after the user)
+// Prompts for a password with the given text; true when it equals senha.
+// An empty senha protects nothing: true without asking.
+bool VerificaValidadeSenha(const QString& senha, const QString& prompt);
+// True when a record of that date may no longer change: the date is on or
+// before the parameter ATDATABLOQUEIO<tipo> (dd/mm/yyyy; empty: nothing locked).
+bool VerificaBloqueioAlteracao(const QDateTime& data, const QString& tipo);
+
+// ---- window layouts -------------------------------------------------------
+void CarregarConfiguracaoJanela(QWidget* janela, bool bModo = false, bool bFlag = false,
+                                const QString& nome = {});
+void SalvarConfiguracaoJanela(QWidget* janela, bool bModo = false, bool bFlag = false,
+                              const QString& nome = {});
+
+// ---- numbers and dates ------------------------------------------------------
+double Trunc2Casas(double valor);          // cut (toward zero) to two decimals
+double Corta2Casas(double valor);          // the same
+double Arredonda2Monetario(double valor);  // rounded half away from zero to cents
+QDateTime ProximoDiaUtilPorConfiguracao(const QDateTime& data);   // Saturday and Sunday move to Monday
+bool TextoIn(const QString& texto, const QStringList& lista);
+
+namespace host {
+class Component;
+}
+// The product look-up mode (ATMODOLOCALIZACAOPRODUTO) a data module works in;
+// kept for the host's product searches (host::modoLocalizacaoProduto()).
+void VerificaModoLocalizacaoProduto(const QString& modo, host::Component* dataModule);
+namespace host {
+QString modoLocalizacaoProduto();
+}

@@ -1,0 +1,188 @@
+// Udatamod: record buttons, users and passwords, layouts, money and dates.
+
+#include "host/Udatamod.h"
+
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+
+#include "host/data/Abort.h"
+#include "host/data/Dataset.h"
+#include "host/ui/Dialogs.h"
+#include "host/ui/Layouts.h"
+
+#include <cmath>
+
+using host::data::Dataset;
+using host::data::FieldType;
+
+void InserirRegistro(Dataset& dataset)
+{
+    if (!dataset.active())
+        dataset.open();
+    dataset.append();
+}
+
+void SalvarAlteracoes(Dataset& dataset)
+{
+    if (!dataset.editing())
+        return;
+    dataset.post();
+    dmGlobal->IBTransaction1->commitRetaining();
+}
+
+void CancelarAlteracoes(Dataset& dataset)
+{
+    if (dataset.editing())
+        dataset.cancel();
+}
+
+bool ExcluirRegistro(Dataset& dataset)
+{
+    if (!dataset.active() || dataset.isEmpty())
+        return false;
+    if (MostraPergunta("Confirma a exclusão do registro?", {"Sim", "Não"}) != "Sim")
+        return false;
+    if (dataset.editing())
+        dataset.cancel();
+    dataset.remove();
+    dmGlobal->IBTransaction1->commitRetaining();
+    return true;
+}
+
+namespace {
+
+void zeroFields(Dataset& dataset, bool integersToo)
+{
+    for (host::data::Field* field : dataset.fields()) {
+        if (field->kind() != host::data::FieldKind::Data || field->readOnly())
+            continue;
+        const FieldType type = field->dataType();
+        if (type == FieldType::Float || (integersToo && (type == FieldType::Int16 || type == FieldType::Int32)))
+            field->setAsFloat(0);
+    }
+}
+
+}  // namespace
+
+void ZerarFloatField(Dataset& dataset) { zeroFields(dataset, false); }
+
+void ZerarNumericField(Dataset& dataset) { zeroFields(dataset, true); }
+
+bool AvisaCamposObrigatorio(Dataset& dataset, bool bAbortar)
+{
+    for (host::data::Field* field : dataset.fields()) {
+        if (!field->required() || field->kind() != host::data::FieldKind::Data)
+            continue;
+        if (field->isNull() || field->asString().trimmed().isEmpty()) {
+            dmGlobal->MostraAviso("Campo obrigatório não informado: " + field->displayLabel(), bAbortar);
+            return false;
+        }
+    }
+    return true;
+}
+
+QString IbUserName()
+{
+    return dmGlobal ? dmGlobal->Database1->user().trimmed().toUpper() : QString();
+}
+
+bool UsuarioMestre()
+{
+    const QString user = IbUserName();
+    const QString master = dmGlobal ? dmGlobal->Parametro("ATUSUARIOMESTRE").trimmed().toUpper() : QString();
+    return user == "SYSDBA" || (!master.isEmpty() && user == master);
+}
+
+bool UsuarioVendedor()
+{
+    return ContadorDados("upper(FNOME)", "AUGC0501", IbUserName(), " and FTIPO = 'V'") > 0;
+}
+
+bool VerificaValidadeSenha(const QString& senha, const QString& prompt)
+{
+    if (senha.trimmed().isEmpty())
+        return true;
+    QString typed;
+    if (!host::ui::Dialogs::password("Senha", prompt, typed))
+        return false;
+    if (typed.trimmed() == senha.trimmed())
+        return true;
+    host::ui::Dialogs::warning("Senha inválida!");
+    return false;
+}
+
+bool VerificaBloqueioAlteracao(const QDateTime& data, const QString& tipo)
+{
+    const QString limit = dmGlobal->Parametro("ATDATABLOQUEIO" + tipo.trimmed().toUpper()).trimmed();
+    if (limit.isEmpty() || !data.isValid())
+        return false;
+    QDate until = QDate::fromString(limit, "dd/MM/yyyy");
+    if (!until.isValid())
+        return false;
+    return data.date() <= until;
+}
+
+void CarregarConfiguracaoJanela(QWidget* janela, bool, bool, const QString& nome)
+{
+    if (janela)
+        host::ui::Layouts::restoreWindow(janela, nome);
+}
+
+void SalvarConfiguracaoJanela(QWidget* janela, bool, bool, const QString& nome)
+{
+    if (janela)
+        host::ui::Layouts::saveWindow(janela, nome);
+}
+
+namespace {
+
+// The value read as its 15 significant digits, so 0.29 stays 0.29 and is not
+// cut to 0.28 because its binary form is 0.28999...
+double decimalValue(double value)
+{
+    return QString::number(value, 'g', 15).toDouble();
+}
+
+}  // namespace
+
+double Trunc2Casas(double valor)
+{
+    const double cents = decimalValue(valor * 100.0);
+    return std::trunc(decimalValue(cents)) / 100.0;
+}
+
+double Corta2Casas(double valor) { return Trunc2Casas(valor); }
+
+double Arredonda2Monetario(double valor)
+{
+    const double cents = decimalValue(decimalValue(valor) * 100.0);
+    return std::round(cents) / 100.0;
+}
+
+QDateTime ProximoDiaUtilPorConfiguracao(const QDateTime& data)
+{
+    QDateTime day = data;
+    while (day.isValid() && day.date().dayOfWeek() > 5)
+        day = day.addDays(1);
+    return day;
+}
+
+bool TextoIn(const QString& texto, const QStringList& lista)
+{
+    return lista.contains(texto);
+}
+
+namespace {
+QString& lookupMode()
+{
+    static QString mode;
+    return mode;
+}
+}  // namespace
+
+void VerificaModoLocalizacaoProduto(const QString& modo, host::Component*)
+{
+    lookupMode() = modo.trimmed();
+}
+
+QString host::modoLocalizacaoProduto() { return lookupMode(); }

@@ -1,0 +1,118 @@
+// TdmGlobal: the connection, the transaction, the host datasets and the
+// parameter and company records.
+
+#include "host/Udmglobal.h"
+
+#include "host/HostLog.h"
+#include "host/Udatamod.h"
+
+TdmGlobal* dmGlobal = nullptr;
+
+namespace {
+
+host::data::Query* newQuery(TdmGlobal* owner, const QString& name, const QString& sql)
+{
+    auto* query = owner->adopt(std::make_unique<host::data::Query>(nullptr, name));
+    query->setTransaction(owner->IBTransaction1.get());
+    query->setSql(sql);
+    return query;
+}
+
+}  // namespace
+
+TdmGlobal::TdmGlobal(const QString& databaseName, const QString& user, const QString& password)
+    : host::Component(nullptr, "dmGlobal")
+{
+    Database1 = std::make_unique<host::db::Connection>();
+    host::db::ConnectOptions options;
+    options.name = databaseName;
+    options.user = user;
+    options.password = password;
+    Database1->open(options);
+    IBTransaction1 = std::make_unique<host::db::Transaction>(*Database1);
+
+    IBScript1 = adopt(std::make_unique<TIBScript>(nullptr, "IBScript1"));
+    IBScript1->transaction = IBTransaction1.get();
+    quEmpresa = newQuery(this, "quEmpresa", "select * from EMPRESA order by CODIGO");
+    quTabVenc = newQuery(this, "quTabVenc", "select * from AFVT0101 order by CODIGO");
+    quReceber = newQuery(this, "quReceber", "select * from ACRC5001 where 1=0");
+    quMov = newQuery(this, "quMov", "select * from ACEM1401 where 1=0");
+    quMovItem = newQuery(this, "quMovItem", "select * from ACEM14IT where 1=0");
+    quClienteConsulta = newQuery(this, "quClienteConsulta",
+                                 "select * from AUGC0301 where CODIGO_CLIENTE = :CODIGO_CLIENTE");
+    quAuxiliar = newQuery(this, "quAuxiliar", {});
+    quAuxiliar2 = newQuery(this, "quAuxiliar2", {});
+
+    dmGlobal = this;
+    if (sCaminhoSistema.isEmpty())
+        sCaminhoSistema = host::defaultSystemFolder();
+    CarregaParametros();
+    CarregaEmpresa();
+    sLocalEstoqueAtual = Parametro("ATLOCALPADRAO");
+}
+
+TdmGlobal::~TdmGlobal()
+{
+    if (dmGlobal == this)
+        dmGlobal = nullptr;
+    for (host::data::Query* query : {quEmpresa, quTabVenc, quReceber, quMov, quMovItem,
+                                     quClienteConsulta, quAuxiliar, quAuxiliar2})
+        if (query && query->active())
+            query->close();
+    if (IBTransaction1 && IBTransaction1->active())
+        IBTransaction1->rollback();
+}
+
+// ---- parameter record ----
+
+void TdmGlobal::CarregaParametros()
+{
+    parametros_.clear();
+    host::db::Statement st(*IBTransaction1, "select NOME, VALOR from PARAMETROS");
+    st.execute();
+    while (st.fetch())
+        parametros_.insert(st.value(0).toString().trimmed().toUpper(), st.value(1).toString());
+}
+
+QString TdmGlobal::Parametro(const QString& nome) const
+{
+    return parametros_.value(nome.trimmed().toUpper());
+}
+
+int TdmGlobal::ParametroInteiro(const QString& nome) const
+{
+    return int(ParametroNumero(nome));
+}
+
+double TdmGlobal::ParametroNumero(const QString& nome) const
+{
+    QString text = Parametro(nome).trimmed();
+    if (text.contains(',') && !text.contains('.'))
+        text.replace(',', '.');
+    bool ok = false;
+    double value = text.toDouble(&ok);
+    return ok ? value : 0.0;
+}
+
+void TdmGlobal::SetParametro(const QString& nome, const QString& valor)
+{
+    const QString key = nome.trimmed().toUpper();
+    const QVariantMap params{{"NOME", key}, {"VALOR", valor}};
+    if (host::db::executeSql(*IBTransaction1, "update PARAMETROS set VALOR = :VALOR where NOME = :NOME", params) == 0)
+        host::db::executeSql(*IBTransaction1, "insert into PARAMETROS (NOME, VALOR) values (:NOME, :VALOR)", params);
+    parametros_.insert(key, valor);
+}
+
+QStringList TdmGlobal::NomesParametros() const
+{
+    QStringList names = parametros_.keys();
+    names.sort();
+    return names;
+}
+
+void TdmGlobal::CarregaEmpresa()
+{
+    if (quEmpresa->active())
+        quEmpresa->close();
+    quEmpresa->open();
+}

@@ -1,0 +1,225 @@
+#pragma once
+// The host's data module TdmGlobal (global dmGlobal): the one connection and
+// transaction, the parameter record, the company record, the host's shared
+// datasets, messages, the log, the schema routines and the customer, product,
+// sales-order, receivable, stock and tax routines the module relies on.
+//
+// Creating a TdmGlobal opens the database and makes it dmGlobal; destroying
+// it empties dmGlobal. One exists at a time.
+
+#include "host/data/Component.h"
+#include "host/data/Query.h"
+#include "host/db/Database.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <memory>
+
+namespace host::data {
+class Dataset;
+}
+
+// The host's schema script object: its text is replaced and run statement by
+// statement (";" ends a statement outside quotes and comments). DDL is
+// committed (retaining) after each statement, so the next one sees it.
+class TIBScript : public host::Component {
+public:
+    explicit TIBScript(host::Component* owner = nullptr, const QString& name = {});
+    host::db::Transaction* transaction = nullptr;
+    QString Script;
+    void ExecuteScript();
+    static QStringList splitStatements(const QString& script);
+};
+
+// What DesdobraContasReceber splits: a value over a payment-term table.
+struct DesdobramentoReceber {
+    double valorTotal = 0;
+    QString tabelaVencimento;      // AFVT0101.CODIGO: instalments and days
+    QString documento;             // NUMERO_DOCUMENTO of every instalment
+    QString cliente;
+    QString vendedor;
+    QDateTime dataEmissao;         // invalid: today
+    QString operacao;
+    QString serie;                 // "F", "RC", ...
+    QString filial;
+    QString situacao = "A";        // SITUACAO_DOCUMENTO ("V" = forecast)
+    int aoCodigo = 0;              // service order, 0 = none
+    int acCodigo = 0;              // contract, 0 = none
+    QString observacao;
+};
+
+// Tax inputs of a document line and what the tax routines return.
+struct ImpostoItemEntrada {
+    QString produto;
+    double aliquotaIPILinha = 0;   // the line's own rates, used when above 0
+    double aliquotaICMSLinha = 0;
+    QString operacaoLinha;
+    QString operacaoDocumento;
+    QString cliente;
+    QString filial;
+    QString parametroImposto;      // ATPARAMETROIMPOSTO, passed through
+};
+struct PercentuaisImposto {
+    double ipi = 0, icms = 0, terceiro = 0, substituicao = 0, icmsSubstituicao = 0;
+};
+struct ValoresIPI {
+    double valor = 0, base = 0;
+};
+struct ValoresICMS {
+    double base = 0, valor = 0, baseSubstituicao = 0, valorSubstituicao = 0;
+};
+struct OutrosImpostos {
+    double cofins = 0, ir = 0, inss = 0, csll = 0, pis = 0;
+    double cofinsSub = 0, irSub = 0, inssSub = 0, csllSub = 0, pisSub = 0;
+};
+
+class TdmGlobal : public host::Component {
+public:
+    // Opens the database (a file path or server:path) with the given account.
+    // Closing rolls back what was not committed: the host saves explicitly.
+    explicit TdmGlobal(const QString& databaseName, const QString& user = "SYSDBA",
+                       const QString& password = "masterkey");
+    ~TdmGlobal() override;
+
+    std::unique_ptr<host::db::Connection> Database1;
+    std::unique_ptr<host::db::Transaction> IBTransaction1;
+    TIBScript* IBScript1 = nullptr;
+
+    // Host datasets (all on IBTransaction1).
+    host::data::Query* quEmpresa = nullptr;          // the company record (EMPRESA), open
+    host::data::Query* quTabVenc = nullptr;          // payment terms (AFVT0101): CODIGO, DESCRICAO
+    host::data::Query* quReceber = nullptr;          // receivables (ACRC5001), CarregaParcelasReceber
+    host::data::Query* quMov = nullptr;              // stock document (ACEM1401)
+    host::data::Query* quMovItem = nullptr;          // its items (ACEM14IT)
+    host::data::Query* quClienteConsulta = nullptr;  // the current customer (AUGC0301), CarregaCliente
+    host::data::Query* quAuxiliar = nullptr;         // shared ad-hoc queries
+    host::data::Query* quAuxiliar2 = nullptr;
+    QString sLocalEstoqueAtual;                      // current stock location ("001")
+    QString sTextoRegraFiscal;                       // first input of RetornaOperacaoRegraFiscal
+
+    // ---- parameter record (table PARAMETROS: NOME, VALOR) ----
+    // A field read as text; "" when it has no row.
+    QString Parametro(const QString& nome) const;
+    int ParametroInteiro(const QString& nome) const;     // 0 when empty or not a number
+    double ParametroNumero(const QString& nome) const;   // C locale or "0,80"; 0 when empty
+    // Writes the field (row inserted or updated, not committed).
+    void SetParametro(const QString& nome, const QString& valor);
+    QStringList NomesParametros() const;                  // every field with a row, sorted
+    void CarregaParametros();                             // re-reads the table
+    void CarregaEmpresa();                                // reopens quEmpresa
+
+    // ---- messages (bDesligarMensagens mutes these three; they still abort) ----
+    // Shows the text; with bAbandonar, then ends the operation (host::Abort).
+    void MostraAviso(const QString& texto, bool bAbandonar = false);
+    // Shows the text as an error and ends the operation; never returns.
+    [[noreturn]] void MostraErro(const QString& texto);
+    // A message with a long detail text (an SQL text, a list).
+    void MostraAvisoExtenso(const QString& titulo, const QString& texto, bool bAbandonar = false,
+                            const QString& caption = {});
+    QString MostraPergunta(const QString& texto, const QStringList& captions, int lastIndex = -1);
+
+    // ---- log ----
+    // A trace line in the system folder's log file and host::logTrace().
+    void Log(const QString& origem, const QString& texto, const QString& detalhe = {});
+    // One audit row in ARQLOG.
+    void GravaLog(const QString& usuario, const QString& acao, const QString& observacao,
+                  const QString& tabela, const QDateTime& data = {}, const QDateTime& hora = {});
+
+    // ---- datasets and progress ----
+    // The host's display formats and masks on the dataset's fields by type:
+    // floats "###,###,##0.00", date-times "dd/mm/yyyy" with mask "!99/99/99;1;_".
+    void SetaMascaraField(host::data::Dataset& dataset);
+    void SetaMascaraFieldSemDisplay(host::data::Dataset& dataset);   // masks only
+    // The progress window: "Mostrar" (count = total), "Incrementar", "Ocultar".
+    void PreparaSplashForm(int count, const QString& texto, const QString& acao);
+
+    // ---- schema ----
+    // Does the table exist, or with a column name the column of that table.
+    bool VerificaExistenciaTabelaCampo(const QString& tabela, const QString& coluna = {});
+
+    // ---- customers and receivables ----
+    void CarregaCliente(const QString& cliente);                       // opens quClienteConsulta
+    // True when the customer has an open receivable due before today (the
+    // late-payment block); with bAbortar the warning is shown and the
+    // operation ends.
+    bool PVVerificaBloqueioAtraso(const QString& cliente, bool bAbortar = true);
+    // True when the customer's open receivables plus the value stay within
+    // LIMITE_CREDITO (0 = no limit); otherwise a warning (abandoning with bAbortar).
+    bool LimiteCredito(const QString& cliente, double valor, bool bAbortar = true);
+    // Opens quReceber on one customer and document, plus an extra condition.
+    void CarregaParcelasReceber(const QString& cliente, const QString& documento,
+                                const QString& condicao = {}, const QString& ordem = {});
+    void CarregaTabelaVencimento(const QString& condicao = {});       // opens quTabVenc
+    // quReceber's NUMERO_DOCUMENTO set-text handler: digits padded to six.
+    void quReceberNUMERO_DOCUMENTOSetText(host::data::Field& field, const QString& text);
+
+    // ---- stock and prices ----
+    double PosicaoEstoque(const QString& produto);                     // ESTOQUE of ACEC1101
+    // Quantity reserved (QTDE_PRODUCAO); with bRecalcular first recomputes it
+    // from the reserved, not yet withdrawn parts lines of service orders.
+    double Reservado(const QString& produto, bool bRecalcular = false, const QString& marca = {});
+    double CotacaoMoeda(const QString& moeda, const QDateTime& data, bool bUltima = true);
+    // Own code, other code (OUTRO_CODIGO) or bar code of a product; "" when
+    // unknown. A bar-code quantity factor goes to fator (1 otherwise).
+    QString RetornaCodigoProduto(const QString& texto, const QString& tipo, double& fator);
+    // Refuses (MostraAviso with abandon) a product already on the document.
+    void VerificaVendaProdutoRepetido(const QString& produto, const QString& colunaProduto,
+                                      const QString& tabela, const QString& condicao,
+                                      const QString& colunaQuantidade, host::data::Dataset* dataset);
+    // A unit that cannot be split ("UN", "PC", "CX"...) gets whole quantities:
+    // a fraction is refused (with bAbortar) or rounded up.
+    double VerificaUnidadeFracionamento(const QString& unidade, double valor, bool bMensagem = true,
+                                        bool bAbortar = true);
+    // The operation chosen by the per-product rule table AFVC09OU for the
+    // customer's state; the operation given when no rule applies.
+    QString RetornaOperacaoRegraFiscal(const QString& chave, const QString& cliente,
+                                       const QString& operacao, const QString& produto,
+                                       QString& mensagem, bool bMensagem, const QString& filial,
+                                       int condicaoTributaria = 0);
+
+    // ---- sales orders ----
+    // Inserts an AVEC8501 row and returns its number (next free number).
+    QString InserirPedidoVenda(const QString& cliente, const QString& vendedor,
+                               const QString& transportadora, const QString& tabelaVencimento,
+                               const QString& representante, const QString& operacao,
+                               const QString& tipo, const QString& observacao, const QString& contato,
+                               const QString& filial, const QString& pedidoCliente, int condicaoTributaria,
+                               const QDateTime& data, const QString& aux1, const QString& aux2);
+    // Appends a line (COD = the order's largest + 1) and returns its COD; the
+    // extra columns and values (", COL1, COL2" / ", 1, 'x'") are added to the insert.
+    int InserirPedidoVendaItem(const QString& produto, const QString& pedido, double quantidade,
+                               double desconto, bool bAtualizaTotal, bool bReserva,
+                               double valorUnitario, double valorAux1, double valorAux2,
+                               const QString& observacao, int aoCodigo, const QString& lote,
+                               bool bGravar, const QString& operacao, const QString& colunasExtras,
+                               const QString& valoresExtras);
+
+    // ---- receivables ----
+    // Splits the value into one ACRC5001 row per instalment of the payment
+    // term (days from AFVT0101.DIAS, e.g. "30/60/90"; one instalment when
+    // empty), cents of the rounding on the first. Returns the count written.
+    int DesdobraContasReceber(const DesdobramentoReceber& dados);
+
+    // ---- taxes of a document line ----
+    // Rates: IPI from the product (AIQ_IPI), ICMS from the operation (ICMS)
+    // or else the product (PERCENTUAL_ICMS), less the product's reduction
+    // (ICMS_PARA_REDUCAO %); the line's own rates win when above 0.
+    PercentuaisImposto NFCarregaPercentualIPIeICMS(const ImpostoItemEntrada& entrada);
+    ValoresIPI NFCarregaBaseValorIPI(double aliquotaIPI, double totalLinha);
+    // ICMS on the line total (plus the IPI when the operation's BASE_CALC_IPI is "S").
+    ValoresICMS NFCarregaBaseValorICMS(const ImpostoItemEntrada& entrada, const PercentuaisImposto& taxas,
+                                       double totalLinha, double valorIPI);
+    // PIS, COFINS, CSLL, IR and INSS at the rates of the parameters
+    // ATALIQUOTAPIS, ATALIQUOTACOFINS, ATALIQUOTACSLL, ATALIQUOTAIR and
+    // ATALIQUOTAINSS (percent; empty = 0); substitution values are 0.
+    OutrosImpostos NFCarregaOutrosImpostosItem(const ImpostoItemEntrada& entrada, double totalLinha);
+
+private:
+    QHash<QString, QString> parametros_;   // upper-case name -> value
+};
+
+extern TdmGlobal* dmGlobal;

@@ -1,0 +1,112 @@
+// TdmGlobal: messages, the log and the progress window.
+
+#include "host/HostLog.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+
+#include "host/data/Abort.h"
+#include "host/ui/Dialogs.h"
+#include "host/ui/ProgressWindow.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace host {
+void appendTrace(const LogEntry& entry);
+}
+
+namespace ui = host::ui;
+
+namespace {
+
+// "\r" in the classic texts is a line break.
+QString displayText(const QString& text)
+{
+    QString shown = text;
+    shown.replace("\r\n", "\n").replace('\r', '\n');
+    return shown;
+}
+
+// A muted message still leaves a trace, so nothing said is lost.
+bool muted(TdmGlobal& dm, const QString& origin, const QString& text)
+{
+    if (!bDesligarMensagens)
+        return false;
+    dm.Log(origin, text, "mensagem desligada");
+    return true;
+}
+
+}  // namespace
+
+void TdmGlobal::MostraAviso(const QString& texto, bool bAbandonar)
+{
+    if (!muted(*this, "[MostraAviso]", texto))
+        ui::Dialogs::information(displayText(texto));
+    if (bAbandonar)
+        host::abortOperation();
+}
+
+void TdmGlobal::MostraErro(const QString& texto)
+{
+    if (!muted(*this, "[MostraErro]", texto))
+        ui::Dialogs::error(displayText(texto));
+    host::abortOperation();
+}
+
+void TdmGlobal::MostraAvisoExtenso(const QString& titulo, const QString& texto, bool bAbandonar,
+                                   const QString& caption)
+{
+    if (!muted(*this, "[MostraAvisoExtenso]", titulo))
+        ui::Dialogs::longText(caption.isEmpty() ? titulo : caption, displayText(titulo), displayText(texto));
+    if (bAbandonar)
+        host::abortOperation();
+}
+
+QString TdmGlobal::MostraPergunta(const QString& texto, const QStringList& captions, int lastIndex)
+{
+    return ::MostraPergunta(texto, captions, lastIndex);
+}
+
+QString MostraPergunta(const QString& texto, const QStringList& captions, int lastIndex)
+{
+    const QStringList offered = lastIndex >= 0 ? captions.mid(0, lastIndex + 1) : captions;
+    return ui::Dialogs::question(displayText(texto), offered);
+}
+
+void TdmGlobal::Log(const QString& origem, const QString& texto, const QString& detalhe)
+{
+    host::appendTrace({origem, texto, detalhe});
+    const QString path = host::logFilePath();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::Append | QIODevice::Text))
+        return;   // a log that cannot be written must not stop the work
+    QTextStream out(&file);
+    out << QDateTime::currentDateTime().toString("dd/MM/yyyy hh:mm:ss.zzz") << '\t' << origem << '\t'
+        << QString(texto).replace('\n', ' ').replace('\r', ' ') << '\t'
+        << QString(detalhe).replace('\n', ' ').replace('\r', ' ') << '\n';
+}
+
+void TdmGlobal::GravaLog(const QString& usuario, const QString& acao, const QString& observacao,
+                         const QString& tabela, const QDateTime& data, const QDateTime& hora)
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime day = data.isValid() ? data : QDateTime(now.date(), QTime(0, 0));
+    host::db::executeSql(*IBTransaction1,
+                         "insert into ARQLOG (DATA, HORA, USUARIO, ACAO, TABELA, OBSERVACAO) "
+                         "values (:DATA, :HORA, :USUARIO, :ACAO, :TABELA, :OBSERVACAO)",
+                         {{"DATA", day},
+                          {"HORA", hora.isValid() ? hora : now},
+                          {"USUARIO", usuario.left(30)},
+                          {"ACAO", acao.left(50)},
+                          {"TABELA", tabela.left(20)},
+                          {"OBSERVACAO", observacao.left(255)}});
+}
+
+void TdmGlobal::PreparaSplashForm(int count, const QString& texto, const QString& acao)
+{
+    ui::ProgressWindow::instance().prepare(count, texto, acao);
+}

@@ -1,0 +1,196 @@
+// Uglobal: SQL literals, text columns, code lists, text files and e-mail.
+
+#include "host/Uglobal.h"
+
+#include "host/Udatamod.h"
+
+#include "host/data/Format.h"
+#include "host/data/Query.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QRegularExpression>
+#include <QTextStream>
+
+QString QuotedStr(const QString& texto)
+{
+    QString inner = texto;
+    inner.replace('\'', "''");
+    return "'" + inner + "'";
+}
+
+QString ValueToSQL(const QVariant& valor)
+{
+    if (!valor.isValid() || valor.isNull())
+        return "null";
+    switch (valor.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return QString::number(valor.toDouble(), 'g', 15);
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+        return valor.toString();
+    case QMetaType::Bool:
+        return valor.toBool() ? "1" : "0";
+    case QMetaType::QDateTime:
+        return DateTimeToSQL(valor.toDateTime());
+    case QMetaType::QDate:
+        return DateToSQL(QDateTime(valor.toDate(), QTime(0, 0)));
+    default:
+        return QuotedStr(valor.toString());
+    }
+}
+
+QString DateToSQL(const QDateTime& data)
+{
+    return data.isValid() ? "'" + data.toString("MM/dd/yyyy") + "'" : QString("null");
+}
+
+QString DateTimeToSQL(const QDateTime& data)
+{
+    return data.isValid() ? "'" + data.toString("MM/dd/yyyy hh:mm:ss") + "'" : QString("null");
+}
+
+QString DateTimeIniToSQL(const QDateTime& data)
+{
+    return data.isValid() ? "'" + data.toString("MM/dd/yyyy") + " 00:00:00'" : QString("null");
+}
+
+QString DateTimeFimToSQL(const QDateTime& data)
+{
+    return data.isValid() ? "'" + data.toString("MM/dd/yyyy") + " 23:59:59'" : QString("null");
+}
+
+namespace {
+
+QDateTime dateFromText(const QString& texto)
+{
+    const QString text = texto.trimmed();
+    QString digits = text;
+    digits.remove('/').remove(' ');
+    if (digits.isEmpty())
+        return {};
+    QDateTime value;
+    return host::data::parseDateTimeText(text, value) ? value : QDateTime();
+}
+
+}  // namespace
+
+QString StringDateToSQL(const QString& texto) { return DateToSQL(dateFromText(texto)); }
+
+QString StringDateTimeIniToSQL(const QString& texto) { return DateTimeIniToSQL(dateFromText(texto)); }
+
+QString StringDateTimeFimToSQL(const QString& texto) { return DateTimeFimToSQL(dateFromText(texto)); }
+
+QString PegaValorColuna(const QString& texto, const QString& separador, int n)
+{
+    if (n < 1 || separador.isEmpty())
+        return {};
+    const QStringList parts = texto.split(separador);
+    return n <= parts.size() ? parts[n - 1] : QString();
+}
+
+QString GetSQLtextComParametros(const host::data::Query& query, bool bQuebraLinha)
+{
+    QString text = query.sqlWithParams();
+    if (!bQuebraLinha)
+        text.replace(QRegularExpression("[\\r\\n]+"), " ");
+    return text;
+}
+
+namespace {
+
+using CodeList = QList<QPair<QString, QString>>;
+
+const QHash<QString, CodeList>& codeLists()
+{
+    static const QHash<QString, CodeList> lists = {
+        {"SIMNAO", {{"S", "Sim"}, {"N", "Não"}}},
+        // Kinds of payable and receivable documents.
+        {"CPTIPO", {{"D", "Duplicata"}, {"B", "Boleto"}, {"C", "Cheque"}, {"N", "Nota Promissória"},
+                    {"R", "Recibo"}, {"O", "Outros"}}},
+        {"CRTIPO", {{"D", "Duplicata"}, {"B", "Boleto"}, {"C", "Cheque"}, {"N", "Nota Promissória"},
+                    {"R", "Recibo"}, {"A", "Cartão"}, {"O", "Outros"}}},
+        // How the operation combo of a document lists the operations.
+        {"MODOPROCURAOPERACAO", {{"C", "Código"}, {"D", "Descrição"}, {"N", "Natureza"}}},
+    };
+    return lists;
+}
+
+}  // namespace
+
+QString RetornaSituacaoEquivalente(const QString& codigo, const QString& lista)
+{
+    const CodeList list = codeLists().value(lista.trimmed().toUpper());
+    for (const auto& [code, caption] : list)
+        if (code == codigo.trimmed())
+            return caption;
+    return {};
+}
+
+QString RetornaCodigoEquivalente(const QString& caption, const QString& lista)
+{
+    const CodeList list = codeLists().value(lista.trimmed().toUpper());
+    for (const auto& [code, text] : list)
+        if (text.compare(caption.trimmed(), Qt::CaseInsensitive) == 0)
+            return code;
+    return {};
+}
+
+QStringList RetornaListaSituacao(const QString& lista)
+{
+    QStringList captions;
+    for (const auto& entry : codeLists().value(lista.trimmed().toUpper()))
+        captions << entry.second;
+    return captions;
+}
+
+QString RetornaLinhaArquivoTexto(const QString& arquivo, int indice)
+{
+    QFile file(arquivo);
+    if (indice < 0 || !file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    QTextStream in(&file);
+    for (int line = 0; !in.atEnd(); ++line) {
+        const QString text = in.readLine();
+        if (line == indice)
+            return text;
+    }
+    return {};
+}
+
+namespace {
+QList<host::SentMail>& outbox()
+{
+    static QList<host::SentMail> mails;
+    return mails;
+}
+}  // namespace
+
+bool EnviarEmail(const QString& remetente, const QString& assunto, const QString& destinatarios,
+                 const QString& corpo, const QString& anexo)
+{
+    if (remetente.trimmed().isEmpty() || destinatarios.trimmed().isEmpty())
+        return false;
+    outbox().append({remetente, assunto, destinatarios, corpo, anexo});
+    const QDir folder(QDir(sCaminhoSistema).filePath("Email"));
+    QDir().mkpath(folder.path());
+    QFile file(folder.filePath(QDateTime::currentDateTime().toString("yyyyMMdd_hhmmsszzz") + "_" +
+                               QString::number(outbox().size()) + ".eml"));
+    if (file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        QTextStream out(&file);
+        QString body = corpo;
+        body.replace("\r\n", "\n").replace('\r', '\n');
+        out << "From: " << remetente << "\nTo: " << destinatarios << "\nSubject: " << assunto << "\n\n" << body
+            << "\n";
+    }
+    return true;
+}
+
+const QList<host::SentMail>& host::sentMails() { return outbox(); }
+
+void host::clearSentMails() { outbox().clear(); }

@@ -1,0 +1,56 @@
+#pragma once
+// The host's general helpers of the unit Uglobal: SQL literals, text columns,
+// the host's code lists, text files and e-mail.
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+namespace host::data {
+class Query;
+}
+
+// 'text' with inner quotes doubled.
+QString QuotedStr(const QString& texto);
+// A literal for SQL text: null, numbers in C locale (shortest form), dates
+// as 'mm/dd/yyyy hh:nn:ss', text quoted.
+QString ValueToSQL(const QVariant& valor);
+QString DateToSQL(const QDateTime& data);              // 'mm/dd/yyyy'
+QString DateTimeToSQL(const QDateTime& data);          // 'mm/dd/yyyy hh:nn:ss'
+QString DateTimeIniToSQL(const QDateTime& data);       // the day at 00:00:00
+QString DateTimeFimToSQL(const QDateTime& data);       // the day at 23:59:59
+QString StringDateToSQL(const QString& texto);         // "dd/mm/yy[yy]" -> 'mm/dd/yyyy'; "" -> null
+QString StringDateTimeIniToSQL(const QString& texto);
+QString StringDateTimeFimToSQL(const QString& texto);
+
+// The n-th field (from 1) of a text split at the separator; "" past the end.
+QString PegaValorColuna(const QString& texto, const QString& separador, int n);
+// The query's SQL with each :PARAM replaced by its value as an SQL literal.
+QString GetSQLtextComParametros(const host::data::Query& query, bool bQuebraLinha = false);
+
+// The caption of a code in one of the host's code lists ("SIMNAO", "CPTIPO",
+// "CRTIPO", "MODOPROCURAOPERACAO"); "" for an unknown code or list.
+QString RetornaSituacaoEquivalente(const QString& codigo, const QString& lista);
+// The code of a caption in a code list (the reverse); "" when unknown.
+QString RetornaCodigoEquivalente(const QString& caption, const QString& lista);
+// The captions of a code list, in order (for pick lists).
+QStringList RetornaListaSituacao(const QString& lista);
+
+// Line <indice> (from 0) of a text file; "" when the file or line is missing.
+QString RetornaLinhaArquivoTexto(const QString& arquivo, int indice);
+
+// Sends a mail. The stand-in has no mail server: it writes the message as a
+// file in sCaminhoSistema/Email and records it (host::sentMails()). False
+// when there is no recipient or sender.
+bool EnviarEmail(const QString& remetente, const QString& assunto, const QString& destinatarios,
+                 const QString& corpo, const QString& anexo = {});
+
+namespace host {
+struct SentMail {
+    QString sender, subject, recipients, body, attachment;
+};
+const QList<SentMail>& sentMails();
+void clearSentMails();
+}  // namespace host

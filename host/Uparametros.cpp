@@ -1,0 +1,114 @@
+// The host's parameters window.
+
+#include "host/Uparametros.h"
+
+#include "host/Udmglobal.h"
+
+#include "host/data/Query.h"
+#include "host/ui/Dialogs.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QTableWidget* nameValueGrid(QWidget* parent, const QString& name)
+{
+    auto* grid = new QTableWidget(0, 2, parent);
+    grid->setObjectName(name);
+    grid->setHorizontalHeaderLabels({"Nome", "Valor"});
+    grid->horizontalHeader()->setStretchLastSection(true);
+    grid->verticalHeader()->setVisible(false);
+    return grid;
+}
+
+void addRow(QTableWidget* grid, const QString& name, const QString& value)
+{
+    const int row = grid->rowCount();
+    grid->insertRow(row);
+    auto* nameItem = new QTableWidgetItem(name);
+    nameItem->setFlags(nameItem->flags() & ~Qt::ItemIsEditable);
+    grid->setItem(row, 0, nameItem);
+    auto* valueItem = new QTableWidgetItem(value);
+    valueItem->setData(Qt::UserRole, value);   // the stored value, to tell what changed
+    grid->setItem(row, 1, valueItem);
+}
+
+bool changed(const QTableWidget* grid, int row)
+{
+    const QTableWidgetItem* item = grid->item(row, 1);
+    return item->text() != item->data(Qt::UserRole).toString();
+}
+
+bool isBinary(const host::data::Field* field) { return field->dataType() == host::data::FieldType::Blob; }
+
+}  // namespace
+
+TfmParametros::TfmParametros(QWidget* parent) : host::ui::Form(parent)
+{
+    setCaption("Parâmetros");
+    resize(640, 560);
+    grdParametros = nameValueGrid(this, "grdParametros");
+    grdEmpresa = nameValueGrid(this, "grdEmpresa");
+    bbSalvar = new QPushButton("&Salvar", this);
+    bbSalvar->setObjectName("bbSalvar");
+    bbFechar = new QPushButton("&Fechar", this);
+    bbFechar->setObjectName("bbFechar");
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(bbSalvar);
+    buttons->addWidget(bbFechar);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel("Parâmetros", this));
+    layout->addWidget(grdParametros, 3);
+    layout->addWidget(new QLabel("Empresa", this));
+    layout->addWidget(grdEmpresa, 2);
+    layout->addLayout(buttons);
+
+    connect(bbSalvar, &QPushButton::clicked, this, [this] { Salvar(); });
+    connect(bbFechar, &QPushButton::clicked, this, [this] { close(); });
+}
+
+void TfmParametros::Carregar()
+{
+    grdParametros->setRowCount(0);
+    for (const QString& name : dmGlobal->NomesParametros())
+        addRow(grdParametros, name, dmGlobal->Parametro(name));
+    grdEmpresa->setRowCount(0);
+    dmGlobal->CarregaEmpresa();
+    if (dmGlobal->quEmpresa->isEmpty())
+        return;
+    for (host::data::Field* field : dmGlobal->quEmpresa->fields())
+        if (!isBinary(field) && field->fieldName() != "CODIGO")
+            addRow(grdEmpresa, field->fieldName(), field->asString());
+}
+
+void TfmParametros::Salvar()
+{
+    for (int row = 0; row < grdParametros->rowCount(); ++row)
+        if (changed(grdParametros, row))
+            dmGlobal->SetParametro(grdParametros->item(row, 0)->text(), grdParametros->item(row, 1)->text());
+    QStringList sets;
+    QVariantMap params;
+    for (int row = 0; row < grdEmpresa->rowCount(); ++row) {
+        if (!changed(grdEmpresa, row))
+            continue;
+        const QString column = grdEmpresa->item(row, 0)->text();
+        const QString text = grdEmpresa->item(row, 1)->text();
+        sets << column + " = :" + column;
+        params.insert(column, text.isEmpty() ? QVariant() : QVariant(text));
+    }
+    if (!sets.isEmpty() && !dmGlobal->quEmpresa->isEmpty()) {
+        params.insert("CODIGO_EMPRESA", dmGlobal->quEmpresa->fieldByName("CODIGO")->asVariant());
+        host::db::executeSql(*dmGlobal->IBTransaction1,
+                             "update EMPRESA set " + sets.join(", ") + " where CODIGO = :CODIGO_EMPRESA", params);
+    }
+    dmGlobal->IBTransaction1->commitRetaining();
+    Carregar();
+    host::ui::Dialogs::information("Parâmetros gravados.");
+}

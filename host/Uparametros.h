@@ -1,0 +1,23 @@
+#pragma once
+// The host's parameters window: the parameter record (one row per field:
+// name and value) and the company record (one row per column), both editable;
+// "Salvar" writes the changes and commits.
+
+#include "host/ui/Form.h"
+
+class QTableWidget;
+class QPushButton;
+
+class TfmParametros : public host::ui::Form {
+    Q_OBJECT
+public:
+    explicit TfmParametros(QWidget* parent = nullptr);
+
+    QTableWidget* grdParametros = nullptr;
+    QTableWidget* grdEmpresa = nullptr;
+    QPushButton* bbSalvar = nullptr;
+    QPushButton* bbFechar = nullptr;
+
+    void Carregar();   // fills both grids from dmGlobal
+    void Salvar();     // writes changed values and commits retaining
+};

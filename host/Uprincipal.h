@@ -1,0 +1,61 @@
+#pragma once
+// The host's main window fmPrincipal: the menus of the host stand-in, the
+// five contract items the module hooks, the parameters window and a command
+// that opens any window of the module by name.
+
+#include <QMainWindow>
+#include <QString>
+
+#include <functional>
+
+class QAction;
+class QMenu;
+
+// A menu item as the module sees it: a click handler it may replace, a
+// caption and a visibility.
+class TMenuItem {
+public:
+    TMenuItem(QMenu* menu, const QString& name, const QString& caption);
+    std::function<void(QObject* sender)> OnClick;
+    QString caption() const;
+    void setCaption(const QString& caption);
+    bool visible() const;
+    void setVisible(bool visible);
+    bool enabled() const;
+    void setEnabled(bool enabled);
+    void click();                 // runs OnClick as a user's click does
+    QAction* action() const { return action_; }
+
+private:
+    QAction* action_;
+};
+
+class TfmPrincipal : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TfmPrincipal(QWidget* parent = nullptr);
+    ~TfmPrincipal() override;
+
+    // Contract menu, hooked by the module when contracts are in use.
+    TMenuItem* miCadastroContrato = nullptr;      // "Contratos"
+    TMenuItem* miFaturamentoContrato = nullptr;   // "Faturamento de Contratos"
+    TMenuItem* miCadastroObjeto = nullptr;        // "Objetos"
+    TMenuItem* miCadastroCobertura = nullptr;     // "Coberturas"
+    TMenuItem* miReajusteContrato = nullptr;      // "Reajuste"
+    TMenuItem* miParametros = nullptr;            // opens TfmParametros
+    TMenuItem* miAbrirJanela = nullptr;           // asks a window name, then OnAbrirJanela
+    TMenuItem* miSair = nullptr;
+
+    // Opens a module window by name (set by the application: the module's
+    // ShowJanelaTec). Without it, "Janela não encontrada!".
+    std::function<void(const QString& nome)> OnAbrirJanela;
+    void AbrirJanela(const QString& nome);
+    void AbrirParametros();
+
+    TMenuItem* findMenuItem(const QString& name) const;
+
+private:
+    QList<TMenuItem*> items_;
+};
+
+extern TfmPrincipal* fmPrincipal;

@@ -1,0 +1,89 @@
+#include "host/ui/DataControl.h"
+
+#include "host/data/Dataset.h"
+#include "host/data/Field.h"
+#include "host/ui/Errors.h"
+
+namespace host::ui {
+
+void DataControl::setDataSource(host::data::DataSource* source)
+{
+    DataLink::setDataSource(source);
+    showField();
+}
+
+void DataControl::setDataField(const QString& fieldName)
+{
+    fieldName_ = fieldName;
+    showField();
+}
+
+void DataControl::bind(host::data::DataSource* source, const QString& fieldName)
+{
+    fieldName_ = fieldName;
+    setDataSource(source);
+}
+
+host::data::Field* DataControl::field() const
+{
+    host::data::Dataset* data = dataset();
+    if (!data || !data->active() || fieldName_.isEmpty())
+        return nullptr;
+    return data->findField(fieldName_);
+}
+
+bool DataControl::canModify() const
+{
+    host::data::Field* f = field();
+    return f && !f->readOnly() && f->kind() != host::data::FieldKind::Calculated && dataset()->canModify();
+}
+
+bool DataControl::beginChange()
+{
+    if (refreshing_)
+        return false;
+    bool ok = false;
+    if (canModify())
+        runGuarded([&] { ok = DataLink::edit(); });
+    if (!ok)
+        showField();
+    return ok;
+}
+
+void DataControl::commit()
+{
+    if (!modified_ || writing_)
+        return;
+    host::data::Field* f = field();
+    modified_ = false;
+    if (!f)
+        return;
+    writing_ = true;
+    try {
+        writeField(*f);
+    } catch (...) {
+        writing_ = false;
+        modified_ = true;
+        throw;
+    }
+    writing_ = false;
+    showField();
+}
+
+void DataControl::showField()
+{
+    if (writing_)
+        return;
+    refreshing_ = true;
+    modified_ = false;
+    refresh();
+    refreshing_ = false;
+}
+
+void DataControl::dataChanged(host::data::Field* changed)
+{
+    if (!changed || changed == field())
+        showField();
+}
+
+} // namespace host::ui

@@ -1,0 +1,63 @@
+#pragma once
+// The binding every data-aware control shares: a data source and a field
+// name. The control shows the field's text whenever the row or the field
+// changes, and writes what the user typed through the field's text (so the
+// field's get-text and set-text handlers apply) when the user leaves it or
+// the row is posted.
+
+#include "host/data/DataSource.h"
+
+#include <QString>
+
+namespace host::ui {
+
+class DataControl : private host::data::DataLink {
+public:
+    DataControl() = default;
+    ~DataControl() override = default;
+
+    void setDataSource(host::data::DataSource* source);
+    host::data::DataSource* dataSource() const { return DataLink::dataSource(); }
+    void setDataField(const QString& fieldName);
+    QString dataField() const { return fieldName_; }
+    // Both at once (a memo pointed at another text at run time).
+    void bind(host::data::DataSource* source, const QString& fieldName);
+
+    // The bound field while its dataset is open, else nullptr.
+    host::data::Field* field() const;
+    host::data::Dataset* dataset() const { return DataLink::dataset(); }
+    // Whether the user may change the field through this control.
+    bool canModify() const;
+
+    // Writes pending typing into the field now (leaving the control does it too).
+    void commit();
+
+protected:
+    // Show the field's current value (field may be null: show nothing).
+    virtual void refresh() = 0;
+    // Write the control's value into the field.
+    virtual void writeField(host::data::Field& field) {}
+
+    // Called by the control when the user starts changing it: puts the
+    // dataset in edit. False (and the control shown again from the field)
+    // when the field may not change now.
+    bool beginChange();
+    // Marks the control's value as typed and not yet written.
+    void setFieldModified(bool modified) { modified_ = modified; }
+    bool fieldModified() const { return modified_; }
+    bool refreshing() const { return refreshing_; }
+    void showField();
+
+private:
+    void activeChanged() override { showField(); }
+    void dataChanged(host::data::Field* changed) override;
+    void stateChanged() override {}
+    void updateData() override { commit(); }
+
+    QString fieldName_;
+    bool modified_ = false;
+    bool refreshing_ = false;
+    bool writing_ = false;
+};
+
+} // namespace host::ui

@@ -1,0 +1,157 @@
+#include "host/ui/DataEdit.h"
+
+#include "host/data/Field.h"
+#include "host/ui/Errors.h"
+
+#include <QKeyEvent>
+
+namespace host::ui {
+namespace {
+
+bool isDateOrTime(host::data::FieldType type)
+{
+    using host::data::FieldType;
+    return type == FieldType::Date || type == FieldType::DateTime || type == FieldType::Time;
+}
+
+// The date or time format whose text fills the mask ("  /  /  " -> dd/mm/yy).
+QString formatForMask(const host::data::EditMask& mask)
+{
+    const QString empty = mask.emptyText();
+    if (empty.contains(':') && !empty.contains('/'))
+        return empty.count(':') >= 2 ? "hh:nn:ss" : "hh:nn";
+    const QStringList groups = empty.split('/');
+    if (groups.size() == 3)
+        return groups[2].size() >= 4 ? "dd/mm/yyyy" : "dd/mm/yy";
+    return "dd/mm/yyyy";
+}
+
+} // namespace
+
+DataEdit::DataEdit(const QString& name, QWidget* parent) : QLineEdit(parent)
+{
+    setObjectName(name);
+    connect(this, &QLineEdit::textEdited, this, [this] { userEdited(); });
+    refresh();
+}
+
+host::data::EditMask DataEdit::activeMask() const
+{
+    if (!ownMask_.isEmpty())
+        return host::data::EditMask(ownMask_);
+    host::data::Field* f = field();
+    return host::data::EditMask(f ? f->editMask() : QString());
+}
+
+void DataEdit::setEditMask(const QString& mask)
+{
+    ownMask_ = mask;
+    showField();
+}
+
+void DataEdit::applyMask()
+{
+    const host::data::EditMask mask = activeMask();
+    const QString qtMask = mask.qtInputMask();
+    if (qtMask != appliedMask_) {
+        setInputMask(qtMask);
+        appliedMask_ = qtMask;
+    }
+}
+
+void DataEdit::setReadOnlyControl(bool readOnly)
+{
+    readOnly_ = readOnly;
+    showField();
+}
+
+QString DataEdit::valueText() const
+{
+    const host::data::EditMask mask = activeMask();
+    if (mask.isNull())
+        return text();
+    const QString shown = displayText();
+    return mask.isBlank(shown) ? QString() : mask.valueText(shown);
+}
+
+void DataEdit::refresh()
+{
+    applyMask();
+    host::data::Field* f = field();
+    setReadOnly(readOnly_ || !canModify());
+    if (!f) {
+        setText(QString());
+        return;
+    }
+    // The field's size bounds typing; captions from a get-text handler may be longer.
+    const bool mapped = f->onGetText || f->onSetText;
+    setMaxLength(f->dataType() == host::data::FieldType::String && f->size() > 0 && !mapped ? f->size() : 32767);
+    const host::data::EditMask mask = activeMask();
+    if (!mask.isNull()) {
+        // Field texts carry the mask's literals; the input mask is filled
+        // position by position from the edit text.
+        QString value;
+        if (!ownMask_.isEmpty() && f->editMask().isEmpty() && isDateOrTime(f->dataType()) && !f->onGetText)
+            value = f->isNull() ? QString() : host::data::formatDateTime(formatForMask(mask), f->asDateTime());
+        else
+            value = f->text();
+        setText(mask.isBlank(value) ? QString() : mask.editText(value));
+    } else {
+        setText(hasFocus() ? f->text() : f->displayText());
+    }
+    setCursorPosition(0);
+}
+
+void DataEdit::writeField(host::data::Field& field)
+{
+    const host::data::EditMask own(ownMask_);
+    // The field applies its own mask to typed text; a control mask is applied here.
+    if (!own.isNull() || field.editMask().isEmpty())
+        field.setText(valueText());
+    else
+        field.setText(activeMask().isBlank(displayText()) ? QString() : displayText());
+}
+
+void DataEdit::userEdited()
+{
+    if (refreshing())
+        return;
+    if (!fieldModified() && !beginChange())
+        return;
+    setFieldModified(true);
+    if (onChange)
+        onChange();
+}
+
+void DataEdit::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    if (!fieldModified() && activeMask().isNull())
+        showField();   // the edit text, not the display text
+    if (onEnter)
+        onEnter();
+}
+
+void DataEdit::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    if (fieldModified())
+        runGuarded([this] { commit(); });
+    else if (activeMask().isNull())
+        showField();
+    if (onExit)
+        runGuarded(onExit);
+}
+
+void DataEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && fieldModified()) {
+        showField();   // Esc gives back the field's value
+        return;
+    }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && fieldModified())
+        runGuarded([this] { commit(); });
+    QLineEdit::keyPressEvent(event);
+}
+
+} // namespace host::ui

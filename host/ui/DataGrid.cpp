@@ -1,0 +1,419 @@
+#include "host/ui/DataGrid.h"
+
+#include "host/data/Dataset.h"
+#include "host/data/Field.h"
+#include "host/ui/Components.h"
+#include "host/ui/DataGridParts.h"
+#include "host/ui/Errors.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+
+namespace host::ui {
+
+// ---- columns ----------------------------------------------------------------
+
+GridColumn::GridColumn(DataGrid& grid, const QString& fieldName) : grid_(grid), fieldName_(fieldName) {}
+
+void GridColumn::changed() { grid_.columnsChanged(); }
+
+void GridColumn::setFieldName(const QString& fieldName)
+{
+    fieldName_ = fieldName;
+    changed();
+}
+
+host::data::Field* GridColumn::field() const
+{
+    host::data::Dataset* data = grid_.dataset();
+    return data && data->active() ? data->findField(fieldName_) : nullptr;
+}
+
+int GridColumn::index() const
+{
+    for (int i = 0; i < grid_.columnCount(); ++i)
+        if (grid_.column(i) == this)
+            return i;
+    return -1;
+}
+
+QString GridColumn::title() const
+{
+    if (!title_.isEmpty())
+        return title_;
+    host::data::Field* f = field();
+    return f ? f->displayLabel() : fieldName_;
+}
+
+void GridColumn::setTitle(const QString& title)
+{
+    title_ = title;
+    changed();
+}
+
+void GridColumn::setWidth(int width)
+{
+    width_ = width;
+    changed();
+}
+
+void GridColumn::setVisible(bool visible)
+{
+    visible_ = visible;
+    changed();
+}
+
+void GridColumn::setReadOnly(bool readOnly)
+{
+    readOnly_ = readOnly;
+    changed();
+}
+
+void GridColumn::setPickList(const QStringList& items)
+{
+    pickList_ = items;
+    changed();
+}
+
+void GridColumn::setButtonStyle(ButtonStyle style)
+{
+    buttonStyle_ = style;
+    changed();
+}
+
+void GridColumn::setColor(const QColor& color)
+{
+    color_ = color;
+    changed();
+}
+
+void GridColumn::setAlignment(Qt::Alignment alignment)
+{
+    alignment_ = alignment;
+    changed();
+}
+
+// ---- grid -------------------------------------------------------------------
+
+DataGrid::DataGrid(const QString& name, QWidget* parent)
+    : QTableView(parent), model_(std::make_unique<DataGridModel>(*this))
+{
+    setObjectName(name);
+    setModel(model_.get());
+    setItemDelegate(new DataGridDelegate(*this));
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setSectionsMovable(true);
+    horizontalHeader()->setHighlightSections(false);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                    | QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
+        if (GridColumn* c = column(section); c && onTitleClick)
+            runGuarded([&] { onTitleClick(*c); });
+    });
+    connect(horizontalHeader(), &QHeaderView::sectionMoved, this, &DataGrid::headerMoved);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int section, int, int size) {
+        if (GridColumn* c = column(section); c && !following_ && c->visible())
+            c->width_ = size;
+    });
+    connect(this, &QAbstractItemView::doubleClicked, this, [this] {
+        if (onDblClick)
+            runGuarded(onDblClick);
+    });
+    watchFocus(this, [this] { if (onEnter) runGuarded(onEnter); }, [this] { if (onExit) runGuarded(onExit); });
+    applyOptions();
+}
+
+DataGrid::~DataGrid()
+{
+    setModel(nullptr);
+    model_->setDataSource(nullptr);
+}
+
+void DataGrid::setDataSource(host::data::DataSource* source) { model_->setDataSource(source); }
+
+host::data::DataSource* DataGrid::dataSource() const { return model_->dataSource(); }
+
+host::data::Dataset* DataGrid::dataset() const { return model_->dataset(); }
+
+GridColumn* DataGrid::column(int index) const
+{
+    return index >= 0 && index < columnCount() ? columns_[size_t(index)].get() : nullptr;
+}
+
+GridColumn* DataGrid::columnByField(const QString& fieldName) const
+{
+    for (const auto& c : columns_)
+        if (c->fieldName().compare(fieldName, Qt::CaseInsensitive) == 0)
+            return c.get();
+    return nullptr;
+}
+
+GridColumn* DataGrid::addColumn(const QString& fieldName, const QString& title, int width)
+{
+    if (!custom_) {
+        custom_ = true;
+        columns_.clear();
+    }
+    auto column = std::make_unique<GridColumn>(*this, fieldName);
+    column->title_ = title;
+    if (width >= 0)
+        column->width_ = width;
+    columns_.push_back(std::move(column));
+    columnsChanged();
+    return columns_.back().get();
+}
+
+void DataGrid::clearColumns()
+{
+    columns_.clear();
+    custom_ = true;
+    columnsChanged();
+}
+
+void DataGrid::moveColumn(int from, int to)
+{
+    if (from < 0 || from >= columnCount() || to < 0 || to >= columnCount() || from == to)
+        return;
+    auto moved = std::move(columns_[size_t(from)]);
+    columns_.erase(columns_.begin() + from);
+    columns_.insert(columns_.begin() + to, std::move(moved));
+    columnsChanged();
+}
+
+void DataGrid::headerMoved(int logical, int oldVisual, int newVisual)
+{
+    if (following_)
+        return;
+    // The header only moved a section; the columns take the new order and
+    // the header goes back to showing them in order.
+    following_ = true;
+    horizontalHeader()->moveSection(newVisual, oldVisual);
+    following_ = false;
+    moveColumn(oldVisual, newVisual);
+    if (onColumnMoved)
+        runGuarded(onColumnMoved);
+}
+
+void DataGrid::rebuildAutomaticColumns()
+{
+    if (custom_)
+        return;
+    columns_.clear();
+    host::data::Dataset* data = dataset();
+    if (!data || !data->active())
+        return;
+    for (host::data::Field* f : data->fields()) {
+        if (!f->visible())
+            continue;
+        auto column = std::make_unique<GridColumn>(*this, f->fieldName());
+        const int chars = f->dataType() == host::data::FieldType::String ? std::clamp(f->size(), 4, 40) : 10;
+        column->width_ = fontMetrics().averageCharWidth() * chars + 8;
+        columns_.push_back(std::move(column));
+    }
+}
+
+void DataGrid::columnsChanged()
+{
+    model_->reset();
+    applyColumnGeometry();
+    followDataset();
+}
+
+void DataGrid::applyColumnGeometry()
+{
+    following_ = true;
+    for (int i = 0; i < columnCount(); ++i) {
+        setColumnHidden(i, !column(i)->visible());
+        if (column(i)->visible())
+            setColumnWidth(i, column(i)->width());
+    }
+    following_ = false;
+}
+
+void DataGrid::applyOptions()
+{
+    setSelectionBehavior(rowSelect_ ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
+    setSelectionMode(multiSelect_ ? QAbstractItemView::MultiSelection : QAbstractItemView::SingleSelection);
+    if (multiSelect_)
+        setSelectionBehavior(QAbstractItemView::SelectRows);
+}
+
+void DataGrid::setEditing(bool on)
+{
+    editing_ = on;
+    columnsChanged();
+}
+
+void DataGrid::setReadOnlyGrid(bool on)
+{
+    readOnly_ = on;
+    columnsChanged();
+}
+
+void DataGrid::setRowSelect(bool on)
+{
+    rowSelect_ = on;
+    applyOptions();
+    columnsChanged();
+}
+
+void DataGrid::setMultiSelect(bool on)
+{
+    multiSelect_ = on;
+    applyOptions();
+    clearSelectedRows();
+}
+
+int DataGrid::selectedIndex() const
+{
+    if (exitingColumn_ >= 0)
+        return exitingColumn_;
+    const int c = currentIndex().isValid() ? currentIndex().column() : lastColumn_;
+    return c >= 0 && c < columnCount() ? c : (columnCount() > 0 ? 0 : -1);
+}
+
+void DataGrid::setSelectedIndex(int index)
+{
+    if (index < 0 || index >= columnCount())
+        return;
+    const int row = currentIndex().isValid() ? currentIndex().row() : std::max(0, dataset() ? dataset()->recNo() - 1 : 0);
+    if (row < model_->rowCount())
+        setCurrentIndex(model_->index(row, index));
+    else
+        lastColumn_ = index;
+}
+
+host::data::Field* DataGrid::selectedField() const
+{
+    GridColumn* c = selectedColumn();
+    return c ? c->field() : nullptr;
+}
+
+QList<int> DataGrid::selectedRows() const
+{
+    QList<int> rows;
+    if (!selectionModel())
+        return rows;
+    for (const QModelIndex& index : selectionModel()->selectedRows())
+        rows << index.row() + 1;
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void DataGrid::selectRow(int recNo, bool selected)
+{
+    if (recNo < 1 || recNo > model_->rowCount() || columnCount() == 0)
+        return;
+    const QItemSelection row(model_->index(recNo - 1, 0), model_->index(recNo - 1, columnCount() - 1));
+    selectionModel()->select(row, selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
+}
+
+void DataGrid::clearSelectedRows()
+{
+    if (selectionModel())
+        selectionModel()->clearSelection();
+}
+
+void DataGrid::editButtonClick()
+{
+    if (onEditButtonClick)
+        runGuarded(onEditButtonClick);
+}
+
+void DataGrid::editCurrentCell()
+{
+    if (!currentIndex().isValid())
+        return;
+    edit(currentIndex());
+    if (auto* combo = qobject_cast<QComboBox*>(indexWidget(currentIndex())))
+        combo->showPopup();
+}
+
+void DataGrid::followDataset()
+{
+    host::data::Dataset* data = dataset();
+    if (following_ || !data || !data->active() || data->recNo() < 1 || columnCount() == 0)
+        return;
+    const int row = data->recNo() - 1;
+    if (row >= model_->rowCount())
+        return;
+    int col = currentIndex().isValid() ? currentIndex().column() : (lastColumn_ >= 0 ? lastColumn_ : 0);
+    col = std::min(col, columnCount() - 1);
+    if (currentIndex().row() == row && currentIndex().column() == col)
+        return;
+    following_ = true;
+    selectionModel()->setCurrentIndex(model_->index(row, col),
+                                      multiSelect_ ? QItemSelectionModel::NoUpdate
+                                                   : QItemSelectionModel::ClearAndSelect
+                                                         | (rowSelect_ ? QItemSelectionModel::Rows
+                                                                       : QItemSelectionModel::NoUpdate));
+    following_ = false;
+}
+
+void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QTableView::currentChanged(current, previous);
+    if (!current.isValid())
+        return;
+    const bool columnChanged = current.column() != previous.column() || !previous.isValid();
+    if (columnChanged && previous.isValid() && onColExit) {
+        exitingColumn_ = previous.column();   // the handler still sees the column it leaves
+        runGuarded(onColExit);
+        exitingColumn_ = -1;
+    }
+    lastColumn_ = current.column();
+    if (!following_) {
+        host::data::Dataset* data = dataset();
+        if (data && data->active() && data->recNo() != current.row() + 1) {
+            bool moved = runGuarded([&] { data->setRecNo(current.row() + 1); });
+            if (!moved || data->recNo() != current.row() + 1) {
+                followDataset();   // the dataset refused to leave its row
+                return;
+            }
+        }
+    }
+    if (columnChanged && onColEnter)
+        runGuarded(onColEnter);
+}
+
+void DataGrid::keyPressEvent(QKeyEvent* event)
+{
+    if (onKeyDown) {
+        int key = event->key();
+        bool consumed = false;
+        runGuarded([&] {
+            onKeyDown(key, event->modifiers());
+            consumed = key == 0;
+        });
+        if (consumed)
+            return;
+    }
+    host::data::Dataset* data = dataset();
+    const bool modifiable = data && data->active() && data->canModify() && editing_ && !readOnly_ && !rowSelect_;
+    if (modifiable && state() != QAbstractItemView::EditingState) {
+        // The classic grid keys: Down past the last row appends, Insert
+        // inserts, Esc cancels the row being edited.
+        const bool lastRow = data->recNo() >= model_->rowCount();
+        if ((event->key() == Qt::Key_Down && lastRow && !data->editing() && event->modifiers() == Qt::NoModifier)
+            || event->key() == Qt::Key_Insert) {
+            runGuarded([&] { event->key() == Qt::Key_Insert ? data->insert() : data->append(); });
+            return;
+        }
+        if (event->key() == Qt::Key_Escape && data->editing()) {
+            runGuarded([&] { data->cancel(); });
+            return;
+        }
+    }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && event->modifiers().testFlag(Qt::ControlModifier)) {
+        if (GridColumn* c = selectedColumn(); c && c->buttonStyle() == GridColumn::ButtonStyle::Ellipsis) {
+            editButtonClick();
+            return;
+        }
+    }
+    QTableView::keyPressEvent(event);
+}
+
+} // namespace host::ui

@@ -1,0 +1,162 @@
+#pragma once
+// Data grid over a data source: one row per row of the dataset, columns by
+// field (built from the dataset's fields until the caller adds columns of
+// its own), in-place editing, look-up fields and pick lists as drop-down
+// lists, ellipsis buttons, and the classic grid events. The grid's current
+// row is the dataset's current row, both ways.
+
+#include "host/data/DataSource.h"
+
+#include <QColor>
+#include <QFont>
+#include <QList>
+#include <QStringList>
+#include <QTableView>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace host::ui {
+
+class DataGrid;
+class DataGridModel;
+
+class GridColumn {
+public:
+    enum class ButtonStyle { Auto, Ellipsis };
+
+    GridColumn(DataGrid& grid, const QString& fieldName);
+
+    QString fieldName() const { return fieldName_; }
+    void setFieldName(const QString& fieldName);
+    // The column's field while the dataset is open.
+    host::data::Field* field() const;
+    int index() const;
+
+    QString title() const;          // the field's label unless one was given
+    void setTitle(const QString& title);
+    int width() const { return width_; }
+    void setWidth(int width);
+    bool visible() const { return visible_; }
+    void setVisible(bool visible);
+    bool readOnly() const { return readOnly_; }
+    void setReadOnly(bool readOnly);
+    QStringList pickList() const { return pickList_; }
+    void setPickList(const QStringList& items);
+    ButtonStyle buttonStyle() const { return buttonStyle_; }
+    void setButtonStyle(ButtonStyle style);
+    QColor color() const { return color_; }          // invalid: the grid's colour
+    void setColor(const QColor& color);
+    Qt::Alignment alignment() const { return alignment_; }
+    void setAlignment(Qt::Alignment alignment);
+
+private:
+    friend class DataGrid;
+    void changed();
+
+    DataGrid& grid_;
+    QString fieldName_;
+    QString title_;
+    int width_ = 64;
+    bool visible_ = true;
+    bool readOnly_ = false;
+    QStringList pickList_;
+    ButtonStyle buttonStyle_ = ButtonStyle::Auto;
+    QColor color_;
+    Qt::Alignment alignment_ = Qt::AlignLeft | Qt::AlignVCenter;
+};
+
+// What a draw-cell handler may change before the cell is drawn.
+struct CellStyle {
+    QColor background;
+    QColor foreground;
+    QFont font;
+};
+
+class DataGrid : public QTableView {
+    Q_OBJECT
+public:
+    explicit DataGrid(const QString& name, QWidget* parent = nullptr);
+    ~DataGrid() override;
+
+    void setDataSource(host::data::DataSource* source);
+    host::data::DataSource* dataSource() const;
+    host::data::Dataset* dataset() const;
+
+    // Columns, in display order. Adding one ends the automatic columns.
+    GridColumn* addColumn(const QString& fieldName, const QString& title = {}, int width = -1);
+    void clearColumns();
+    int columnCount() const { return int(columns_.size()); }
+    GridColumn* column(int index) const;
+    GridColumn* columnByField(const QString& fieldName) const;   // any letter case
+    const std::vector<std::unique_ptr<GridColumn>>& columns() const { return columns_; }
+    // Puts a column at another position.
+    void moveColumn(int from, int to);
+    bool customColumns() const { return custom_; }
+
+    // Options.
+    void setEditing(bool on);                  // in-place editing (on by default)
+    bool editing() const { return editing_; }
+    void setReadOnlyGrid(bool on);
+    bool readOnlyGrid() const { return readOnly_; }
+    void setRowSelect(bool on);                // whole rows, no editing
+    bool rowSelect() const { return rowSelect_; }
+    void setMultiSelect(bool on);
+    bool multiSelect() const { return multiSelect_; }
+
+    // The selected column (index into columns()) and its field.
+    int selectedIndex() const;
+    void setSelectedIndex(int index);
+    GridColumn* selectedColumn() const { return column(selectedIndex()); }
+    host::data::Field* selectedField() const;
+
+    // Multi-select: the selected rows as record numbers (1-based, ascending).
+    QList<int> selectedRows() const;
+    void selectRow(int recNo, bool selected = true);
+    void clearSelectedRows();
+
+    // Runs the edit-button handler as a click on the ellipsis would.
+    void editButtonClick();
+    // Starts editing the current cell (a drop-down opens its list).
+    void editCurrentCell();
+
+    std::function<void()> onEditButtonClick;
+    std::function<void()> onColEnter;
+    std::function<void()> onColExit;
+    std::function<void(GridColumn& column)> onTitleClick;
+    std::function<void(CellStyle& style, int dataCol, GridColumn& column, bool selected)> onDrawColumnCell;
+    std::function<void()> onDblClick;
+    std::function<void(int& key, Qt::KeyboardModifiers shift)> onKeyDown;
+    std::function<void()> onEnter;
+    std::function<void()> onExit;
+    std::function<void()> onColumnMoved;
+
+    // The model's view of the data (for the editors and the layout store).
+    void columnsChanged();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+
+private:
+    friend class DataGridModel;
+    void rebuildAutomaticColumns();
+    void applyColumnGeometry();
+    void applyOptions();
+    void followDataset();
+    void headerMoved(int logical, int oldVisual, int newVisual);
+
+    std::unique_ptr<DataGridModel> model_;
+    std::vector<std::unique_ptr<GridColumn>> columns_;
+    bool custom_ = false;
+    bool editing_ = true;
+    bool readOnly_ = false;
+    bool rowSelect_ = false;
+    bool multiSelect_ = false;
+    bool following_ = false;
+    int lastColumn_ = -1;
+    int exitingColumn_ = -1;
+};
+
+} // namespace host::ui

@@ -1,0 +1,157 @@
+#include "host/ui/DataGridParts.h"
+
+#include "host/data/Dataset.h"
+#include "host/data/Field.h"
+#include "host/data/Format.h"
+#include "host/ui/Errors.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPainter>
+#include <QToolButton>
+
+namespace host::ui {
+
+EllipsisEditor::EllipsisEditor(DataGrid& grid, QWidget* parent) : QWidget(parent), edit_(new QLineEdit(this))
+{
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* button = new QToolButton(this);
+    button->setObjectName("btnEllipsis");
+    button->setText("...");
+    button->setFocusPolicy(Qt::NoFocus);
+    layout->addWidget(edit_);
+    layout->addWidget(button);
+    setFocusProxy(edit_);
+    connect(button, &QToolButton::clicked, &grid, [&grid] { grid.editButtonClick(); });
+}
+
+DataGridDelegate::DataGridDelegate(DataGrid& grid) : QStyledItemDelegate(&grid), grid_(grid) {}
+
+void DataGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    GridColumn* column = grid_.column(index.column());
+    host::data::Dataset* data = grid_.dataset();
+    if (grid_.onDrawColumnCell && column && data && data->active()) {
+        const bool selected = opt.state.testFlag(QStyle::State_Selected);
+        CellStyle style;
+        style.background = selected ? opt.palette.color(QPalette::Highlight)
+            : opt.backgroundBrush.style() != Qt::NoBrush ? opt.backgroundBrush.color()
+                                                        : opt.palette.color(QPalette::Base);
+        style.foreground = opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
+        style.font = opt.font;
+        // The handler reads the row being drawn through the dataset's fields.
+        runGuarded([&] {
+            host::data::Dataset::RowScope scope(*data, index.row() + 1);
+            grid_.onDrawColumnCell(style, index.column(), *column, selected);
+        });
+        opt.font = style.font;
+        if (selected) {
+            opt.palette.setColor(QPalette::Highlight, style.background);
+            opt.palette.setColor(QPalette::HighlightedText, style.foreground);
+        } else {
+            opt.backgroundBrush = style.background;
+            opt.palette.setColor(QPalette::Text, style.foreground);
+        }
+    }
+    const QWidget* widget = opt.widget;
+    QStyle* qstyle = widget ? widget->style() : QApplication::style();
+    qstyle->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+}
+
+QWidget* DataGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                        const QModelIndex& index) const
+{
+    GridColumn* column = grid_.column(index.column());
+    host::data::Field* f = column ? column->field() : nullptr;
+    if (!f)
+        return QStyledItemDelegate::createEditor(parent, option, index);
+    if (f->kind() == host::data::FieldKind::Lookup) {
+        auto* combo = new QComboBox(parent);
+        combo->setObjectName("lookupEditor");
+        QStringList texts;
+        QVariantList keys;
+        static_cast<const DataGridModel*>(index.model())->lookupList(*f, texts, keys);
+        for (int i = 0; i < texts.size(); ++i)
+            combo->addItem(texts.at(i), keys.at(i));
+        return combo;
+    }
+    if (!column->pickList().isEmpty()) {
+        auto* combo = new QComboBox(parent);
+        combo->setObjectName("pickListEditor");
+        combo->setEditable(true);
+        combo->addItems(column->pickList());
+        return combo;
+    }
+    QLineEdit* edit = nullptr;
+    QWidget* editor = nullptr;
+    if (column->buttonStyle() == GridColumn::ButtonStyle::Ellipsis) {
+        auto* ellipsis = new EllipsisEditor(grid_, parent);
+        edit = ellipsis->edit();
+        editor = ellipsis;
+    } else {
+        edit = new QLineEdit(parent);
+        editor = edit;
+    }
+    edit->setFrame(false);
+    if (!f->editMask().isEmpty())
+        edit->setInputMask(host::data::EditMask(f->editMask()).qtInputMask());
+    else if (f->dataType() == host::data::FieldType::String && f->size() > 0)
+        edit->setMaxLength(f->size());
+    return editor;
+}
+
+void DataGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
+{
+    const QString text = index.data(Qt::EditRole).toString();
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        const QString display = index.data(Qt::DisplayRole).toString();
+        const int at = combo->findText(combo->objectName() == "lookupEditor" ? display : text);
+        combo->setCurrentIndex(at);
+        if (combo->isEditable())
+            combo->setEditText(text);
+        return;
+    }
+    if (auto* ellipsis = qobject_cast<EllipsisEditor*>(editor)) {
+        ellipsis->edit()->setText(text);
+        return;
+    }
+    if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+        edit->setText(text);
+        return;
+    }
+    QStyledItemDelegate::setEditorData(editor, index);
+}
+
+void DataGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
+{
+    auto* gridModel = static_cast<DataGridModel*>(model);
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        if (combo->objectName() == "lookupEditor") {
+            if (combo->currentIndex() >= 0 && combo->currentText() != index.data(Qt::DisplayRole).toString())
+                gridModel->setLookupKey(index, combo->currentData());
+            return;
+        }
+        model->setData(index, combo->currentText(), Qt::EditRole);
+        return;
+    }
+    QLineEdit* edit = nullptr;
+    if (auto* ellipsis = qobject_cast<EllipsisEditor*>(editor))
+        edit = ellipsis->edit();
+    else
+        edit = qobject_cast<QLineEdit*>(editor);
+    if (!edit)
+        return QStyledItemDelegate::setModelData(editor, model, index);
+    // A masked edit gives its edit text, blanks included: the field reads it through its mask.
+    const QString text = edit->inputMask().isEmpty() ? edit->text() : edit->displayText();
+    if (text == index.data(Qt::EditRole).toString())
+        return;   // untouched cells do not put the row in edit
+    model->setData(index, text, Qt::EditRole);
+}
+
+} // namespace host::ui

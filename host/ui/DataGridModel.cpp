@@ -1,0 +1,182 @@
+#include "host/ui/DataGridParts.h"
+
+#include "host/data/Dataset.h"
+#include "host/data/Field.h"
+#include "host/ui/Colors.h"
+#include "host/ui/Errors.h"
+
+namespace host::ui {
+
+DataGridModel::DataGridModel(DataGrid& grid) : grid_(grid) {}
+
+int DataGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+
+int DataGridModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : grid_.columnCount();
+}
+
+QVariant DataGridModel::data(const QModelIndex& index, int role) const
+{
+    host::data::Dataset* data = dataset();
+    GridColumn* column = grid_.column(index.column());
+    if (!data || !data->active() || !column || index.row() >= rows_)
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole: {
+        host::data::Field* f = column->field();
+        if (!f)
+            return {};
+        QString text;
+        runGuarded([&] {
+            host::data::Dataset::RowScope scope(*data, index.row() + 1);
+            text = role == Qt::EditRole ? f->text() : f->displayText();
+        });
+        return text;
+    }
+    case Qt::TextAlignmentRole: {
+        host::data::Field* f = column->field();
+        if (f && f->isNumeric() && column->alignment() == (Qt::AlignLeft | Qt::AlignVCenter))
+            return int(Qt::AlignRight | Qt::AlignVCenter);
+        return int(column->alignment());
+    }
+    case Qt::BackgroundRole:
+        return column->color().isValid() ? QVariant(column->color()) : QVariant();
+    default: return {};
+    }
+}
+
+bool DataGridModel::moveTo(int row)
+{
+    host::data::Dataset* data = dataset();
+    if (!data || !data->active())
+        return false;
+    if (data->recNo() == row + 1)
+        return true;
+    return runGuarded([&] { data->setRecNo(row + 1); }) && data->recNo() == row + 1;
+}
+
+bool DataGridModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (role != Qt::EditRole || !cellEditable(index) || !moveTo(index.row()))
+        return false;
+    host::data::Field* f = grid_.column(index.column())->field();
+    if (f->text() == value.toString() && !dataset()->editing())
+        return true;   // nothing typed: no edit
+    return runGuarded([&] {
+        if (!edit())
+            return;
+        f->setText(value.toString());
+    });
+}
+
+bool DataGridModel::setLookupKey(const QModelIndex& index, const QVariant& key)
+{
+    if (!cellEditable(index) || !moveTo(index.row()))
+        return false;
+    host::data::Field* f = grid_.column(index.column())->field();
+    return runGuarded([&] {
+        if (!edit())
+            return;
+        const QStringList keyFields = f->keyFields().split(';', Qt::SkipEmptyParts);
+        if (!keyFields.isEmpty())
+            dataset()->fieldByName(keyFields.first().trimmed())->setValue(key);
+    });
+}
+
+void DataGridModel::lookupList(host::data::Field& field, QStringList& texts, QVariantList& keys) const
+{
+    host::data::Dataset* list = field.lookupDataset();
+    if (!list || !list->active())
+        return;
+    host::data::Field* key = list->findField(field.lookupKeyFields().section(';', 0, 0).trimmed());
+    host::data::Field* result = list->findField(field.lookupResultField());
+    if (!key || !result)
+        return;
+    const int count = list->recordCount();
+    for (int r = 1; r <= count; ++r) {
+        host::data::Dataset::RowScope scope(*list, r);
+        texts << result->displayText();
+        keys << key->value();
+    }
+}
+
+QVariant DataGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal)
+        return role == Qt::DisplayRole ? QVariant() : QAbstractTableModel::headerData(section, orientation, role);
+    GridColumn* column = grid_.column(section);
+    if (!column)
+        return {};
+    if (role == Qt::DisplayRole)
+        return column->title();
+    return {};
+}
+
+bool DataGridModel::cellEditable(const QModelIndex& index) const
+{
+    GridColumn* column = grid_.column(index.column());
+    host::data::Dataset* data = dataset();
+    if (!column || !data || !data->active() || !data->canModify())
+        return false;
+    if (!grid_.editing() || grid_.readOnlyGrid() || grid_.rowSelect() || column->readOnly())
+        return false;
+    host::data::Field* f = column->field();
+    return f && !f->readOnly() && f->kind() != host::data::FieldKind::Calculated;
+}
+
+Qt::ItemFlags DataGridModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (cellEditable(index))
+        result |= Qt::ItemIsEditable;
+    return result;
+}
+
+void DataGridModel::reset()
+{
+    beginResetModel();
+    host::data::Dataset* data = dataset();
+    rows_ = 0;
+    if (data && data->active())
+        runGuarded([&] { rows_ = data->recordCount(); });
+    endResetModel();
+}
+
+void DataGridModel::refreshShape()
+{
+    host::data::Dataset* data = dataset();
+    int rows = 0;
+    if (data && data->active())
+        runGuarded([&] { rows = data->recordCount(); });
+    if (rows != rows_) {
+        reset();
+    } else if (rows_ > 0 && columnCount() > 0) {
+        emit QAbstractTableModel::dataChanged(index(0, 0), index(rows_ - 1, columnCount() - 1));
+    }
+    grid_.followDataset();
+}
+
+void DataGridModel::activeChanged()
+{
+    grid_.rebuildAutomaticColumns();
+    reset();
+    grid_.applyColumnGeometry();
+    grid_.followDataset();
+}
+
+void DataGridModel::dataChanged(host::data::Field* field)
+{
+    host::data::Dataset* data = dataset();
+    if (field && data && data->recNo() > 0 && data->recNo() <= rows_) {
+        const int row = data->recNo() - 1;
+        emit QAbstractTableModel::dataChanged(index(row, 0), index(row, columnCount() - 1));
+        return;
+    }
+    refreshShape();
+}
+
+void DataGridModel::stateChanged() { refreshShape(); }
+
+} // namespace host::ui

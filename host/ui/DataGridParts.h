@@ -1,0 +1,71 @@
+#pragma once
+// Inner parts of DataGrid: the table model over the dataset and the cell
+// delegate (drawing hook and editors). Not for use outside the grid.
+
+#include "host/ui/DataGrid.h"
+
+#include <QAbstractTableModel>
+#include <QStyledItemDelegate>
+
+class QLineEdit;
+
+namespace host::ui {
+
+class DataGridModel : public QAbstractTableModel, public host::data::DataLink {
+    Q_OBJECT
+public:
+    explicit DataGridModel(DataGrid& grid);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // Rows or columns changed shape: the view starts again.
+    void reset();
+    bool cellEditable(const QModelIndex& index) const;
+    // The look-up list of a look-up field: texts and keys.
+    void lookupList(host::data::Field& field, QStringList& texts, QVariantList& keys) const;
+    // Writes a look-up choice (the key) for the current row.
+    bool setLookupKey(const QModelIndex& index, const QVariant& key);
+
+private:
+    void activeChanged() override;
+    void dataChanged(host::data::Field* field) override;
+    void stateChanged() override;
+    void updateData() override {}
+    void refreshShape();
+    bool moveTo(int row);
+
+    DataGrid& grid_;
+    int rows_ = 0;
+};
+
+// A text editor with an ellipsis button that runs the grid's edit-button handler.
+class EllipsisEditor : public QWidget {
+    Q_OBJECT
+public:
+    EllipsisEditor(DataGrid& grid, QWidget* parent);
+    QLineEdit* edit() const { return edit_; }
+
+private:
+    QLineEdit* edit_;
+};
+
+class DataGridDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    explicit DataGridDelegate(DataGrid& grid);
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
+
+private:
+    DataGrid& grid_;
+};
+
+} // namespace host::ui

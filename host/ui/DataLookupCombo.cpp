@@ -1,0 +1,278 @@
+#include "host/ui/DataLookupCombo.h"
+
+#include "host/data/Dataset.h"
+#include "host/data/Field.h"
+#include "host/ui/Errors.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QStandardItemModel>
+#include <QTableView>
+
+namespace host::ui {
+
+namespace {
+
+bool sameKey(const QVariant& a, const QVariant& b)
+{
+    if (a.isNull() || b.isNull() || !a.isValid() || !b.isValid())
+        return false;
+    return a.toString() == b.toString();
+}
+
+} // namespace
+
+// Hears the list dataset: any change of its rows marks the list to be read again.
+class DataLookupCombo::ListLink : public host::data::DataLink {
+public:
+    explicit ListLink(DataLookupCombo& combo) : combo_(combo) {}
+    void activeChanged() override { changed(); }
+    void dataChanged(host::data::Field* field) override { changed(); }
+
+private:
+    void changed()
+    {
+        combo_.listDirty_ = true;
+        if (!combo_.rebuilding_)
+            combo_.showField();
+    }
+    DataLookupCombo& combo_;
+};
+
+DataLookupCombo::DataLookupCombo(const QString& name, QWidget* parent)
+    : QComboBox(parent), listLink_(std::make_unique<ListLink>(*this)), model_(new QStandardItemModel(this))
+{
+    setObjectName(name);
+    setModel(model_);
+    auto* view = new QTableView(this);
+    view->horizontalHeader()->hide();
+    view->verticalHeader()->hide();
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setShowGrid(false);
+    setView(view);
+    connect(this, &QComboBox::activated, this, [this](int row) { userChose(row); });
+    refresh();
+}
+
+DataLookupCombo::~DataLookupCombo() { listLink_->setDataSource(nullptr); }
+
+void DataLookupCombo::setListSource(host::data::DataSource* source)
+{
+    listLink_->setDataSource(source);
+}
+
+host::data::DataSource* DataLookupCombo::listSource() const { return listLink_->dataSource(); }
+
+void DataLookupCombo::setKeyField(const QString& fieldName)
+{
+    keyField_ = fieldName;
+    listDirty_ = true;
+    showField();
+}
+
+void DataLookupCombo::setListField(const QString& fieldNames)
+{
+    listField_ = fieldNames;
+    listDirty_ = true;
+    showField();
+}
+
+void DataLookupCombo::setListFieldIndex(int index)
+{
+    listFieldIndex_ = std::max(0, index);
+    listDirty_ = true;
+    showField();
+}
+
+host::data::Dataset* DataLookupCombo::listDataset() const
+{
+    if (listLink_->dataSource())
+        return listLink_->dataset();
+    host::data::Field* f = field();
+    return f && f->kind() == host::data::FieldKind::Lookup ? f->lookupDataset() : nullptr;
+}
+
+QString DataLookupCombo::effectiveKeyField() const
+{
+    host::data::Field* f = field();
+    if (!listLink_->dataSource() && f && f->kind() == host::data::FieldKind::Lookup)
+        return f->lookupKeyFields();
+    return keyField_;
+}
+
+QStringList DataLookupCombo::effectiveListFields() const
+{
+    host::data::Field* f = field();
+    QString names = listField_;
+    if (names.isEmpty() && !listLink_->dataSource() && f && f->kind() == host::data::FieldKind::Lookup)
+        names = f->lookupResultField();
+    if (names.isEmpty())
+        names = effectiveKeyField();
+    QStringList result;
+    for (const QString& n : names.split(';', Qt::SkipEmptyParts))
+        result << n.trimmed();
+    return result;
+}
+
+void DataLookupCombo::ensureList() const
+{
+    if (!listDirty_)
+        return;
+    auto* self = const_cast<DataLookupCombo*>(this);
+    self->rebuilding_ = true;
+    listDirty_ = false;
+    model_->clear();
+    host::data::Dataset* list = listDataset();
+    const QString keyName = effectiveKeyField();
+    const QStringList names = effectiveListFields();
+    if (list && list->active() && !keyName.isEmpty()) {
+        host::data::Field* key = list->findField(keyName);
+        QList<host::data::Field*> shown;
+        for (const QString& n : names)
+            if (host::data::Field* f = list->findField(n))
+                shown << f;
+        const int rows = key ? list->recordCount() : 0;
+        for (int r = 1; r <= rows; ++r) {
+            host::data::Dataset::RowScope scope(*list, r);
+            QList<QStandardItem*> items;
+            for (host::data::Field* f : shown)
+                items << new QStandardItem(f->displayText());
+            if (items.isEmpty())
+                items << new QStandardItem(key->displayText());
+            items.first()->setData(key->value(), Qt::UserRole);
+            model_->appendRow(items);
+        }
+    }
+    self->setModelColumn(std::min(listFieldIndex_, std::max(0, model_->columnCount() - 1)));
+    self->rebuilding_ = false;
+}
+
+void DataLookupCombo::refreshList()
+{
+    listDirty_ = true;
+    showField();
+}
+
+int DataLookupCombo::rowOfKey(const QVariant& key) const
+{
+    ensureList();
+    for (int r = 0; r < model_->rowCount(); ++r)
+        if (sameKey(model_->item(r, 0)->data(Qt::UserRole), key))
+            return r;
+    return -1;
+}
+
+QVariant DataLookupCombo::boundKey() const
+{
+    host::data::Field* f = field();
+    if (!f)
+        return {};
+    if (f->kind() == host::data::FieldKind::Lookup && !listLink_->dataSource()) {
+        host::data::Field* key = dataset()->findField(f->keyFields().section(';', 0, 0).trimmed());
+        return key ? key->value() : QVariant();
+    }
+    return f->value();
+}
+
+QVariant DataLookupCombo::keyValue() const
+{
+    if (!dataSource())
+        return unboundKey_;
+    return boundKey();
+}
+
+void DataLookupCombo::refresh()
+{
+    // A look-up field's list dataset is not watched: read it again each time.
+    if (!listLink_->dataSource())
+        listDirty_ = true;
+    ensureList();
+    const QVariant key = dataSource() ? boundKey() : unboundKey_;
+    rebuilding_ = true;
+    setCurrentIndex(rowOfKey(key));
+    rebuilding_ = false;
+    setEnabled(!dataSource() || field() != nullptr);
+}
+
+void DataLookupCombo::writeField(host::data::Field& field)
+{
+    if (field.kind() == host::data::FieldKind::Lookup && !listLink_->dataSource()) {
+        // The look-up field shows the list; its key field holds the choice.
+        host::data::Field* key = dataset()->fieldByName(field.keyFields().section(';', 0, 0).trimmed());
+        key->setValue(pendingKey_);
+    } else {
+        field.setValue(pendingKey_);
+    }
+}
+
+void DataLookupCombo::setKeyValue(const QVariant& key)
+{
+    if (!dataSource()) {
+        unboundKey_ = key;
+        showField();
+        return;
+    }
+    if (!beginChange())
+        return;
+    pendingKey_ = key;
+    setFieldModified(true);
+    commit();
+}
+
+void DataLookupCombo::userChose(int row)
+{
+    if (rebuilding_ || row < 0)
+        return;
+    const QVariant key = model_->item(row, 0)->data(Qt::UserRole);
+    if (!dataSource()) {
+        unboundKey_ = key;
+    } else {
+        if (!beginChange())
+            return;
+        pendingKey_ = key;
+        setFieldModified(true);
+        if (!runGuarded([this] { commit(); }))
+            return;
+    }
+    if (onChange)
+        runGuarded(onChange);
+}
+
+void DataLookupCombo::clearByUser()
+{
+    if (!dataSource()) {
+        unboundKey_ = QVariant();
+        showField();
+    } else {
+        if (!beginChange())
+            return;
+        pendingKey_ = QVariant();
+        setFieldModified(true);
+        if (!runGuarded([this] { commit(); }))
+            return;
+    }
+    if (onChange)
+        runGuarded(onChange);
+}
+
+void DataLookupCombo::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Delete) {
+        clearByUser();
+        return;
+    }
+    QComboBox::keyPressEvent(event);
+}
+
+void DataLookupCombo::showPopup()
+{
+    ensureList();
+    if (auto* table = qobject_cast<QTableView*>(view())) {
+        table->resizeColumnsToContents();
+        for (int c = 0; c < model_->columnCount(); ++c)
+            table->setColumnHidden(c, false);
+    }
+    QComboBox::showPopup();
+}
+
+} // namespace host::ui

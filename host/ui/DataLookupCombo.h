@@ -1,0 +1,74 @@
+#pragma once
+// Look-up combo: the rows of a list dataset, shown by one or several list
+// fields ("CODIGO_CLIENTE;NOME"); choosing a row writes its key field value
+// into the bound field and shows the list text. Bound to a look-up field it
+// takes list, key and result from that field and writes the field's key
+// fields. Delete clears the field. Unbound, it is a plain picker whose key
+// value code reads and sets.
+
+#include "host/ui/DataControl.h"
+
+#include <QComboBox>
+#include <QStringList>
+#include <QVariant>
+
+#include <functional>
+#include <memory>
+
+class QStandardItemModel;
+
+namespace host::ui {
+
+class DataLookupCombo : public QComboBox, public DataControl {
+    Q_OBJECT
+public:
+    explicit DataLookupCombo(const QString& name, QWidget* parent = nullptr);
+    ~DataLookupCombo() override;
+
+    void setListSource(host::data::DataSource* source);
+    host::data::DataSource* listSource() const;
+    void setKeyField(const QString& fieldName);
+    QString keyField() const { return keyField_; }
+    void setListField(const QString& fieldNames);      // one or several, ";" between
+    QString listField() const { return listField_; }
+    void setListFieldIndex(int index);                 // the list field shown when closed
+
+    // The key of the row shown; null when none.
+    QVariant keyValue() const;
+    // Shows the row with that key (none when absent); bound, writes it into the field.
+    void setKeyValue(const QVariant& key);
+    QString text() const { return currentText(); }
+    // Reads the list dataset again (the list is also read when it changes).
+    void refreshList();
+
+    std::function<void()> onChange;   // the user chose a row or cleared the field
+
+protected:
+    void refresh() override;
+    void writeField(host::data::Field& field) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void showPopup() override;
+
+private:
+    class ListLink;
+    host::data::Dataset* listDataset() const;
+    QString effectiveKeyField() const;
+    QStringList effectiveListFields() const;
+    QVariant boundKey() const;
+    int rowOfKey(const QVariant& key) const;
+    void ensureList() const;
+    void userChose(int row);
+    void clearByUser();
+
+    std::unique_ptr<ListLink> listLink_;
+    QStandardItemModel* model_;
+    QString keyField_;
+    QString listField_;
+    int listFieldIndex_ = 0;
+    QVariant pendingKey_;
+    QVariant unboundKey_;
+    mutable bool listDirty_ = true;
+    bool rebuilding_ = false;
+};
+
+} // namespace host::ui

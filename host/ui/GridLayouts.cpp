@@ -1,0 +1,57 @@
+// Grid column layouts: order, width and visibility by field name.
+#include "host/ui/DataGrid.h"
+#include "host/ui/Layouts.h"
+
+#include <QDir>
+#include <QSettings>
+
+namespace host::ui::Layouts {
+
+void saveGrid(const DataGrid* grid, const QString& name)
+{
+    const QString key = name.isEmpty() ? grid->objectName() : name;
+    if (key.isEmpty())
+        return;
+    QDir().mkpath(folder());
+    QSettings store(settingsFile(), QSettings::IniFormat);
+    store.remove("Grade_" + key);
+    store.beginGroup("Grade_" + key);
+    store.beginWriteArray("Colunas", grid->columnCount());
+    for (int i = 0; i < grid->columnCount(); ++i) {
+        const GridColumn* column = grid->column(i);
+        store.setArrayIndex(i);
+        store.setValue("Campo", column->fieldName());
+        store.setValue("Largura", column->width());
+        store.setValue("Visivel", column->visible());
+    }
+    store.endArray();
+    store.endGroup();
+}
+
+bool restoreGrid(DataGrid* grid, const QString& name)
+{
+    const QString key = name.isEmpty() ? grid->objectName() : name;
+    QSettings store(settingsFile(), QSettings::IniFormat);
+    store.beginGroup("Grade_" + key);
+    const int count = store.beginReadArray("Colunas");
+    if (key.isEmpty() || count == 0)
+        return false;
+    // Saved columns come first in their saved order; columns the layout does
+    // not know (added since) keep their order after them.
+    int position = 0;
+    for (int i = 0; i < count; ++i) {
+        store.setArrayIndex(i);
+        GridColumn* column = grid->columnByField(store.value("Campo").toString());
+        if (!column)
+            continue;
+        grid->moveColumn(column->index(), position++);
+        const int width = store.value("Largura").toInt();
+        if (width > 0)
+            column->setWidth(width);
+        column->setVisible(store.value("Visivel", true).toBool());
+    }
+    store.endArray();
+    return true;
+}
+
+} // namespace host::ui::Layouts

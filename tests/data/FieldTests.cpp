@@ -1,0 +1,314 @@
+// Fields: validate/change chains, typed text, sizes, texts through formats
+// and masks, old values, calculated and look-up fields.
+#include "tests/data/DataFixture.h"
+
+#include "host/data/Abort.h"
+#include "host/data/MemDataset.h"
+
+using namespace host::data;
+
+namespace {
+
+class Fields : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ds.setName("cdsLines");
+        code = ds.addField("CODE", FieldType::String, 3);
+        group = ds.addField("GRUPO", FieldType::String, 10);
+        groupName = ds.addField("GRUPONOME", FieldType::String, 30);
+        qty = ds.addField("QTD", FieldType::Float);
+        price = ds.addField("PRECO", FieldType::Float);
+        total = ds.addField("TOTAL", FieldType::Float);
+        when = ds.addField("DATA", FieldType::DateTime);
+        number = ds.addField("NUMERO", FieldType::Int32);
+        ds.open();
+        ds.append();
+    }
+    MemDataset ds;
+    Field* code;
+    Field* group;
+    Field* groupName;
+    Field* qty;
+    Field* price;
+    Field* total;
+    Field* when;
+    Field* number;
+};
+
+TEST_F(Fields, NamesAndLabels)
+{
+    EXPECT_EQ(code->name(), "cdsLinesCODE");
+    EXPECT_EQ(code->displayLabel(), "CODE");
+    code->setDisplayLabel("Código");
+    EXPECT_EQ(code->displayLabel(), "Código");
+    EXPECT_EQ(ds.fieldByName("qtd"), qty);
+    EXPECT_EQ(ds.findField("nothing"), nullptr);
+    EXPECT_THROW(ds.fieldByName("nothing"), DatasetError);
+}
+
+TEST_F(Fields, ChangeRulesChainThroughNestedAssignments)
+{
+    QStringList trail;
+    code->onChange = [&](Field& f) {
+        trail << "code";
+        group->setAsString(f.asString() == "P1" ? "G1" : "G2");
+    };
+    group->onChange = [&](Field& f) {
+        trail << "group";
+        groupName->setAsString("Grupo " + f.asString());
+    };
+    auto retotal = [&](Field&) {
+        trail << "total";
+        total->setAsFloat(qty->asFloat() * price->asFloat());
+    };
+    qty->onChange = retotal;
+    price->onChange = retotal;
+
+    code->setAsString("P1");
+    qty->setAsFloat(3);
+    price->setAsFloat(2.5);
+    EXPECT_EQ(trail.join(","), "code,group,total,total");
+    EXPECT_EQ(groupName->asString(), "Grupo G1");
+    EXPECT_DOUBLE_EQ(total->asFloat(), 7.5);
+}
+
+TEST_F(Fields, ValidateSeesTheNewValueAndARefusalKeepsTheOld)
+{
+    qty->setAsFloat(1);
+    bool changed = false;
+    qty->onValidate = [&](Field& f) {
+        if (f.asFloat() < 0)
+            throw host::Abort{};
+    };
+    qty->onChange = [&](Field&) { changed = true; };
+    EXPECT_THROW(qty->setAsFloat(-2), host::Abort);
+    EXPECT_DOUBLE_EQ(qty->asFloat(), 1);
+    EXPECT_FALSE(changed);
+    qty->setAsFloat(4);
+    EXPECT_DOUBLE_EQ(qty->asFloat(), 4);
+    EXPECT_TRUE(changed);
+}
+
+TEST_F(Fields, AbortInAChangeRuleKeepsTheValuesSetSoFar)
+{
+    code->onChange = [&](Field&) {
+        group->setAsString("G9");
+        throw host::Abort{};
+    };
+    EXPECT_THROW(code->setAsString("X"), host::Abort);
+    EXPECT_EQ(code->asString(), "X");
+    EXPECT_EQ(group->asString(), "G9");
+    EXPECT_EQ(ds.state(), DatasetState::Insert);
+}
+
+TEST_F(Fields, SetTextRunsOnlyForTypedText)
+{
+    int typed = 0;
+    code->onSetText = [&](Field& f, const QString& text) {
+        ++typed;
+        f.setAsString(text.left(1) == "s" ? "S" : "N");
+    };
+    code->setText("sim");
+    EXPECT_EQ(code->asString(), "S");
+    code->setAsString("Sim");   // by code: no set-text, cut to the size
+    EXPECT_EQ(code->asString(), "Sim");
+    EXPECT_EQ(typed, 1);
+}
+
+TEST_F(Fields, GetTextGivesDisplayAndEditText)
+{
+    code->setAsString("S");
+    code->onGetText = [](Field& f, QString& text, bool display) {
+        if (f.asString() == "S")
+            text = display ? "Sim" : "s";
+    };
+    EXPECT_EQ(code->displayText(), "Sim");
+    EXPECT_EQ(code->text(), "s");
+    EXPECT_EQ(code->asString(), "S");
+}
+
+TEST_F(Fields, ValuesAreConvertedToTheFieldType)
+{
+    group->setAsString("Simultaneamente");
+    EXPECT_EQ(group->asString(), "Simultanea");   // cut to size 10
+    group->setAsString("");
+    EXPECT_TRUE(group->isNull());
+    number->setAsFloat(2.5);
+    EXPECT_EQ(number->asInteger(), 2);   // half to even
+    number->setAsString("41");
+    EXPECT_EQ(number->asInteger(), 41);
+    EXPECT_THROW(number->setAsString("4x"), DatasetError);
+    EXPECT_EQ(number->asInteger(), 41);
+    qty->setValue(QVariant());
+    EXPECT_TRUE(qty->isNull());
+    EXPECT_DOUBLE_EQ(qty->asFloat(), 0.0);
+    qty->setAsInteger(3);
+    EXPECT_EQ(qty->value().typeId(), QMetaType::Double);
+    code->setAsBoolean(true);
+    EXPECT_EQ(code->asString(), "S");
+    EXPECT_TRUE(code->asBoolean());
+    when->setAsDateTime(QDateTime(QDate(1899, 12, 31), QTime(12, 0)));
+    EXPECT_DOUBLE_EQ(when->asFloat(), 1.5);
+    when->setAsFloat(46000.25);
+    EXPECT_EQ(when->asDateTime(), QDateTime(QDate(2025, 12, 9), QTime(6, 0)));
+    number->clear();
+    EXPECT_TRUE(number->isNull());
+}
+
+struct TextCase {
+    FieldType type;
+    QString format;
+    QString mask;
+    QVariant value;
+    QString display;
+    QString edit;
+};
+
+TEST(FieldTexts, DisplayFormatsAndEditMasks)
+{
+    const std::vector<TextCase> cases = {
+        {FieldType::Int32, "000000000", "", 25, "000000025", "25"},
+        {FieldType::Float, "###,###,##0.00", "", 1234.5, "1.234,50", "1234,5"},
+        {FieldType::Float, "", "", 0.25, "0,25", "0,25"},
+        {FieldType::DateTime, "", "!99/99/99;1;_", QDateTime(QDate(2026, 2, 1), QTime(0, 0)), "01/02/2026", "01/02/26"},
+        {FieldType::DateTime, "hh:mm", "!99:99;1;_", QDateTime(QDate(1899, 12, 30), QTime(8, 5)), "08:05", "08:05"},
+        {FieldType::DateTime, "", "!99/99/99;1;_", QVariant(), "", "  /  /  "},
+        {FieldType::String, "", "99999-999;0;_", QString("12345678"), "12345-678", "12345-678"},
+    };
+    for (const TextCase& c : cases) {
+        MemDataset ds;
+        Field* f = ds.addField("F", c.type, 20);
+        f->setDisplayFormat(c.format);
+        f->setEditMask(c.mask);
+        ds.open();
+        ds.append();
+        f->setValue(c.value);
+        EXPECT_EQ(f->displayText(), c.display) << c.format.toStdString() << c.mask.toStdString();
+        EXPECT_EQ(f->text(), c.edit) << c.format.toStdString() << c.mask.toStdString();
+    }
+}
+
+TEST_F(Fields, TypedTextIsParsedByTypeAndMask)
+{
+    when->setEditMask("!99/99/99;1;_");
+    when->setText("05/03/26");
+    EXPECT_EQ(when->asDateTime().date(), QDate(2026, 3, 5));
+    when->setText("  /  /  ");
+    EXPECT_TRUE(when->isNull());
+    qty->setText("1.234,5");
+    EXPECT_DOUBLE_EQ(qty->asFloat(), 1234.5);
+    EXPECT_THROW(qty->setText("abc"), DatasetError);
+    EXPECT_DOUBLE_EQ(qty->asFloat(), 1234.5);
+    qty->setText("");
+    EXPECT_TRUE(qty->isNull());
+    group->setEditMask("99999-999;0;_");
+    group->setText("12345-678");
+    EXPECT_EQ(group->asString(), "12345678");
+}
+
+TEST_F(Fields, RequiredFieldsAreCheckedAfterBeforePost)
+{
+    number->setRequired(true);
+    number->setDisplayLabel("Número");
+    try {
+        ds.post();
+        FAIL();
+    } catch (const DatasetError& e) {
+        EXPECT_TRUE(e.message().contains("Número"));
+    }
+    EXPECT_EQ(ds.state(), DatasetState::Insert);
+    ds.beforePost = [&](Dataset&) { number->setAsInteger(1); };   // keys come in before-post
+    ds.post();
+    EXPECT_EQ(ds.state(), DatasetState::Browse);
+}
+
+TEST_F(Fields, OldValueIsTheValueAsPosted)
+{
+    price->setAsFloat(10);
+    EXPECT_TRUE(price->oldValue().isNull());   // a new row has none
+    ds.post();
+    ds.edit();
+    price->setAsFloat(12);
+    EXPECT_DOUBLE_EQ(price->oldValue().toDouble(), 10);
+    ds.post();
+    EXPECT_DOUBLE_EQ(price->oldValue().toDouble(), 12);
+    ds.edit();
+    price->setAsFloat(15);
+    ds.cancel();
+    EXPECT_DOUBLE_EQ(price->asFloat(), 12);
+}
+
+TEST_F(Fields, ZeroFloatFieldsZeroesOnlyFloats)
+{
+    code->setAsString("A");
+    ds.zeroFloatFields();
+    EXPECT_EQ(qty->value(), QVariant(0.0));
+    EXPECT_EQ(total->value(), QVariant(0.0));
+    EXPECT_TRUE(number->isNull());
+    EXPECT_EQ(code->asString(), "A");
+}
+
+TEST(CalculatedFields, ComputedPerRowAndOnChange)
+{
+    MemDataset ds;
+    Field* a = ds.addField("A", FieldType::Int32);
+    Field* twice = ds.addCalculatedField("TWICE", FieldType::Int32);
+    int runs = 0;
+    ds.onCalcFields = [&](Dataset&) {
+        ++runs;
+        twice->setAsInteger(a->asInteger() * 2);
+    };
+    EXPECT_THROW(ds.addField("B", FieldType::Int32); ds.open(); ds.addField("C", FieldType::Int32), DatasetError);
+    ds.append();
+    a->setAsInteger(4);
+    EXPECT_EQ(twice->asInteger(), 8);
+    ds.post();
+    ds.append();
+    a->setAsInteger(5);
+    ds.post();
+    ds.first();
+    EXPECT_EQ(twice->asInteger(), 8);
+    ds.next();
+    EXPECT_EQ(twice->asInteger(), 10);
+    {
+        Dataset::RowScope row(ds, 1);   // a grid painting row 1
+        EXPECT_EQ(twice->asInteger(), 8);
+        EXPECT_EQ(a->asInteger(), 4);
+    }
+    EXPECT_EQ(twice->asInteger(), 10);
+    EXPECT_GT(runs, 0);
+}
+
+TEST(LookupFields, ShowTheResultOfAnotherDatasetAndSetTheKey)
+{
+    MemDataset techs;
+    techs.setName("quTecnicos");
+    Field* techCode = techs.addField("ATCODIGO", FieldType::Int32);
+    Field* techName = techs.addField("ATNOME", FieldType::String, 50);
+    techs.open();
+    for (auto [code, name] : {std::pair{1, "Ana"}, std::pair{2, "Bruno"}}) {
+        techs.append();
+        techCode->setAsInteger(code);
+        techName->setAsString(name);
+        techs.post();
+    }
+    techs.first();
+
+    MemDataset orders;
+    Field* key = orders.addField("ATCODIGO", FieldType::Int32);
+    Field* desc = orders.addLookupField("DescTecnico", FieldType::String, 50, "ATCODIGO", &techs, "ATCODIGO", "ATNOME");
+    orders.open();
+    orders.append();
+    EXPECT_TRUE(desc->isNull());
+    key->setAsInteger(2);
+    EXPECT_EQ(desc->asString(), "Bruno");
+    EXPECT_EQ(techs.recNo(), 1);   // the look-up does not move the other dataset
+    desc->setAsString("Ana");      // picking from the list assigns the key
+    EXPECT_EQ(key->asInteger(), 1);
+    EXPECT_EQ(desc->displayText(), "Ana");
+    key->setAsInteger(7);
+    EXPECT_TRUE(desc->isNull());
+}
+
+}  // namespace

@@ -1,0 +1,266 @@
+// Queries over the database: parameters, lazy fetching, update statements,
+// refresh, search, statement counts.
+#include "tests/data/DataFixture.h"
+
+#include "host/data/Abort.h"
+
+using namespace host::data;
+using testsupport::StatementCounter;
+
+namespace {
+
+class Queries : public datatest::DataTest {
+protected:
+    void SetUp() override
+    {
+        DataTest::SetUp();
+        makeItems(q, us);
+    }
+    void TearDown() override
+    {
+        q.setTransaction(nullptr);
+        DataTest::TearDown();
+    }
+    Query q;
+    UpdateSql us;
+};
+
+TEST_F(Queries, FieldsComeFromTheColumnsWithTheirTypes)
+{
+    q.open();
+    ASSERT_EQ(q.fieldCount(), 8);
+    const std::vector<std::pair<QString, FieldType>> expected = {
+        {"ID", FieldType::Int32},   {"NAME", FieldType::String},    {"PRICE", FieldType::Float},
+        {"QTY", FieldType::Int16},  {"DT", FieldType::DateTime},    {"NOTES", FieldType::Memo},
+        {"CATID", FieldType::Int32}, {"CATNAME", FieldType::String}};
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(q.field(int(i))->fieldName(), expected[i].first);
+        EXPECT_EQ(q.field(int(i))->dataType(), expected[i].second) << i;
+    }
+    EXPECT_EQ(q.fieldByName("NAME")->size(), 10);
+    EXPECT_EQ(q.fieldByName("CATNAME")->asString(), "Tools");
+    q.close();
+    EXPECT_EQ(q.fieldCount(), 0);   // default fields live while open
+}
+
+TEST_F(Queries, PersistentFieldsBindByNameAndMustExist)
+{
+    Field* id = q.addField("ID", FieldType::Int32);
+    Field* name = q.addField("NAME", FieldType::String, 10);
+    EXPECT_EQ(id->name(), "quItemsID");
+    q.open();
+    EXPECT_EQ(q.fieldCount(), 2);
+    EXPECT_EQ(name->asString(), "item1");
+    q.close();
+    q.addField("MISSING", FieldType::Int32);
+    EXPECT_THROW(q.open(), DatasetError);
+    EXPECT_FALSE(q.active());
+}
+
+TEST_F(Queries, ParametersBindNullUntilAssignedAndSurviveNewText)
+{
+    q.setSql("select * from ITEMS where ID = :ID or (:ID is null and ID = 3)");
+    ASSERT_EQ(q.paramCount(), 1);
+    q.open();
+    EXPECT_EQ(q.fieldByName("ID")->asInteger(), 3);
+    q.paramByName("id")->setAsInteger(2);
+    q.close();
+    q.open();
+    EXPECT_EQ(q.fieldByName("ID")->asInteger(), 2);
+    q.setSql("select * from ITEMS where ID = :ID and NAME <> :NAME");   // closes, keeps :ID
+    EXPECT_FALSE(q.active());
+    EXPECT_EQ(q.paramByName("ID")->asInteger(), 2);
+    EXPECT_TRUE(q.paramByName("NAME")->isNull());
+    EXPECT_THROW(q.paramByName("OTHER"), DatasetError);
+    q.paramByName("NAME")->setAsString("it'em");
+    EXPECT_EQ(q.sqlWithParams(), "select * from ITEMS where ID = 2 and NAME <> 'it''em'");
+}
+
+TEST_F(Queries, SqlIsBuiltLineByLine)
+{
+    q.clearSql();
+    q.addSql("select * from ITEMS");
+    q.addSql("where ID > 1");
+    q.addSql("order by ID desc");
+    q.open();
+    EXPECT_EQ(q.recordCount(), 2);
+    EXPECT_EQ(q.fieldByName("ID")->asInteger(), 3);
+}
+
+TEST_F(Queries, RowsAreFetchedAsTheCursorNeedsThem)
+{
+    for (int i = 4; i <= 40; ++i)
+        exec(QString("insert into ITEMS (ID, NAME) values (%1, 'n%1')").arg(i));
+    q.open();
+    EXPECT_EQ(q.fetchedCount(), 1);
+    q.next();
+    EXPECT_EQ(q.fetchedCount(), 2);
+    EXPECT_EQ(q.recordCount(), 40);
+    EXPECT_EQ(q.recNo(), 2);
+    q.setRecNo(30);
+    EXPECT_EQ(q.fieldByName("ID")->asInteger(), 30);
+    EXPECT_EQ(q.moveBy(20), 10);
+    EXPECT_TRUE(q.eof());
+    q.first();
+    EXPECT_TRUE(q.bof());
+    EXPECT_EQ(q.moveBy(-1), 0);
+}
+
+TEST_F(Queries, UpdateStatementsWriteOnlyTheirColumnsWithOldKeys)
+{
+    q.open();
+    q.edit();
+    q.fieldByName("ID")->setAsInteger(100);   // the key changes through edit
+    q.fieldByName("CATNAME")->setAsString("Renamed");   // joined: never written
+    q.fieldByName("NOTES")->setAsString("a long note");
+    q.fieldByName("DT")->setAsDateTime(QDateTime(QDate(2026, 1, 2), QTime(10, 30)));
+    q.post();
+    EXPECT_EQ(one("select count(*) from ITEMS where ID = 1").toInt(), 0);
+    EXPECT_EQ(nameInDb(100), "item1");
+    EXPECT_EQ(one("select NOTES from ITEMS where ID = 100").toString(), "a long note");
+    EXPECT_EQ(one("select DT from ITEMS where ID = 100").toDateTime(), QDateTime(QDate(2026, 1, 2), QTime(10, 30)));
+    EXPECT_EQ(one("select CATNAME from CATS where CATID = 1").toString(), "Tools");
+    EXPECT_EQ(q.fieldByName("ID")->oldValue().toInt(), 100);
+
+    q.append();
+    q.fieldByName("ID")->setAsInteger(50);
+    q.fieldByName("PRICE")->setAsFloat(2.25);
+    q.post();
+    EXPECT_EQ(one("select PRICE from ITEMS where ID = 50").toDouble(), 2.25);
+    EXPECT_TRUE(one("select NAME from ITEMS where ID = 50").isNull());
+
+    ASSERT_TRUE(q.locate("ID", 2));
+    q.remove();
+    EXPECT_EQ(one("select count(*) from ITEMS where ID = 2").toInt(), 0);
+    EXPECT_EQ(q.fieldByName("ID")->asInteger(), 3);   // the next row becomes current
+}
+
+TEST_F(Queries, WithoutAnUpdateObjectTheQueryIsReadOnly)
+{
+    q.setUpdateObject(nullptr);
+    q.open();
+    EXPECT_FALSE(q.canModify());
+    EXPECT_THROW(q.edit(), DatasetError);
+    EXPECT_THROW(q.append(), DatasetError);
+    EXPECT_THROW(q.fieldByName("NAME")->setAsString("x"), DatasetError);
+    EXPECT_EQ(q.state(), DatasetState::Browse);
+}
+
+TEST_F(Queries, MissingStatementIsAnErrorNotASilentSuccess)
+{
+    us.setDeleteSql("");
+    q.open();
+    EXPECT_THROW(q.remove(), DatasetError);
+    EXPECT_EQ(q.recordCount(), 3);
+}
+
+TEST_F(Queries, RefreshRereadsTheCurrentRowWithItsJoinedColumns)
+{
+    q.open();
+    q.edit();
+    q.fieldByName("CATID")->setAsInteger(2);
+    q.post();
+    EXPECT_EQ(q.fieldByName("CATNAME")->asString(), "Tools");   // not re-read yet
+    StatementCounter count;
+    q.refresh();
+    EXPECT_EQ(count.count(), 1);
+    EXPECT_EQ(q.fieldByName("CATNAME")->asString(), "Parts");
+    EXPECT_EQ(q.recNo(), 1);
+
+    // the refresh statement may be replaced at run time
+    us.setRefreshSql("select 'fixed' as NAME from rdb$database");
+    q.refresh();
+    EXPECT_EQ(q.fieldByName("NAME")->asString(), "fixed");
+
+    // without one, the rows are read again and the cursor keeps its place
+    us.setRefreshSql("");
+    exec("update ITEMS set NAME = 'outside' where ID = 2");
+    q.next();
+    q.refresh();
+    EXPECT_EQ(q.recNo(), 2);
+    EXPECT_EQ(q.fieldByName("NAME")->asString(), "outside");
+}
+
+TEST_F(Queries, StatementCountsOfOpenPostAndDelete)
+{
+    StatementCounter open;
+    q.open();
+    q.recordCount();
+    EXPECT_EQ(open.count(), 1);
+    StatementCounter post;
+    q.edit();
+    q.fieldByName("NAME")->setAsString("x");
+    q.post();
+    EXPECT_EQ(post.count(), 1);
+    StatementCounter del;
+    q.remove();
+    EXPECT_EQ(del.count(), 1);
+    StatementCounter reopen;
+    q.close();
+    q.open();
+    EXPECT_EQ(reopen.count(), 1);
+}
+
+TEST_F(Queries, LocateWithSeveralFieldsAndOptions)
+{
+    q.open();
+    EXPECT_TRUE(q.locate("CATID;NAME", QVariantList{1, "item2"}));
+    EXPECT_EQ(q.recNo(), 2);
+    EXPECT_FALSE(q.locate("NAME", "ITEM3"));
+    EXPECT_EQ(q.recNo(), 2);   // a failed search does not move
+    EXPECT_TRUE(q.locate("NAME", "ITEM3", LocateCaseInsensitive));
+    EXPECT_EQ(q.recNo(), 3);
+    EXPECT_TRUE(q.locate("NAME", "ite", LocatePartialKey));
+    EXPECT_EQ(q.recNo(), 1);
+    EXPECT_TRUE(q.locate("ID", "2"));   // text is converted to the field's type
+    EXPECT_FALSE(q.locate("ID", "two"));
+    EXPECT_EQ(q.lookup("ID", 3, "NAME;CATNAME"), QVariant(QVariantList{"item3", "Parts"}));
+    EXPECT_TRUE(q.lookup("ID", 9, "NAME").isNull());
+    EXPECT_EQ(q.recNo(), 2);
+}
+
+TEST_F(Queries, BookmarksSurviveInsertsAndDeletes)
+{
+    q.open();
+    q.last();
+    const Bookmark third = q.bookmark();
+    q.first();
+    const Bookmark first = q.bookmark();
+    q.insert();
+    q.fieldByName("ID")->setAsInteger(0);
+    q.post();
+    EXPECT_EQ(q.recNo(), 1);
+    q.gotoBookmark(third);
+    EXPECT_EQ(q.fieldByName("ID")->asInteger(), 3);
+    q.gotoBookmark(first);
+    q.remove();
+    EXPECT_FALSE(q.bookmarkValid(first));
+    EXPECT_THROW(q.gotoBookmark(first), DatasetError);
+    EXPECT_TRUE(q.bookmarkValid(third));
+}
+
+TEST_F(Queries, ExecSqlRunsStatementsWithoutRows)
+{
+    Query upd;
+    upd.setTransaction(&tr());
+    upd.setSql("update ITEMS set QTY = :QTY where CATID = :CAT");
+    upd.paramByName("QTY")->setAsInteger(0);
+    upd.paramByName("CAT")->setAsInteger(1);
+    EXPECT_EQ(upd.execSql(), 2);
+    EXPECT_THROW(upd.open(), DatasetError);
+}
+
+TEST_F(Queries, ComponentsAreFoundByNameInAnyCase)
+{
+    host::Component module(nullptr, "dmTec");
+    Query quOS(&module, "quOS");
+    UpdateSql usOS(&module, "usOS");
+    EXPECT_EQ(module.findComponent("QUOS"), &quOS);
+    EXPECT_EQ(module.find<UpdateSql>("usos"), &usOS);
+    EXPECT_EQ(module.find<Query>("usos"), nullptr);
+    EXPECT_EQ(module.components().size(), 2u);
+    auto* made = module.adopt(std::make_unique<Query>(nullptr, "quRuntime"));
+    EXPECT_EQ(module.findComponent("qURUNTIME"), made);
+}
+
+}  // namespace

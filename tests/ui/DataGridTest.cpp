@@ -1,0 +1,236 @@
+#include "host/data/DataSource.h"
+#include "host/data/MemDataset.h"
+#include "host/ui/DataGrid.h"
+#include "host/ui/Layouts.h"
+#include "host/ui/ScriptedDialogs.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+using namespace host::ui;
+using host::data::DataSource;
+using host::data::DatasetState;
+using host::data::FieldType;
+using host::data::MemDataset;
+
+namespace {
+
+class DataGridTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        defects.addField("ADCODIGO", FieldType::Int32);
+        defects.addField("ADDESCRICAO", FieldType::String, 40);
+        defects.open();
+        for (auto [code, text] : {std::pair{1, "NAO LIGA"}, {2, "RUIDO"}}) {
+            defects.append();
+            defects.fieldByName("ADCODIGO")->setAsInteger(code);
+            defects.fieldByName("ADDESCRICAO")->setAsString(text);
+            defects.post();
+        }
+        lines.addField("AACODIGO", FieldType::Int32);
+        lines.addField("AAQUANTIDADE", FieldType::Float);
+        lines.addField("ADCODIGO", FieldType::Int32);
+        lines.addLookupField("DEFEITO", FieldType::String, 40, "ADCODIGO", &defects, "ADCODIGO", "ADDESCRICAO");
+        lines.open();
+        for (int i = 1; i <= 3; ++i) {
+            lines.append();
+            lines.fieldByName("AACODIGO")->setAsInteger(i);
+            lines.fieldByName("AAQUANTIDADE")->setAsFloat(i * 1.5);
+            lines.fieldByName("ADCODIGO")->setAsInteger(1);
+            lines.post();
+        }
+        lines.first();
+        grid.setDataSource(&ds);
+        grid.resize(600, 300);
+        grid.show();
+        QApplication::setActiveWindow(&grid);
+    }
+
+    QModelIndex cell(int row, const QString& field) { return grid.model()->index(row, grid.columnByField(field)->index()); }
+
+    MemDataset defects{nullptr, "quDefeito"};
+    MemDataset lines{nullptr, "quOSAndamento"};
+    DataSource ds{nullptr, "dsAndamento", &lines};
+    DataGrid grid{"dbgdOrdemServicoServicos"};
+};
+
+} // namespace
+
+TEST_F(DataGridTest, ShowsTheDatasetsFieldsUntilColumnsAreAdded)
+{
+    ASSERT_EQ(grid.columnCount(), 4);
+    EXPECT_FALSE(grid.customColumns());
+    EXPECT_EQ(grid.model()->rowCount(), 3);
+    EXPECT_EQ(grid.model()->data(cell(1, "AAQUANTIDADE")).toString(), "3");
+    EXPECT_EQ(grid.model()->data(cell(2, "DEFEITO")).toString(), "NAO LIGA");
+
+    grid.addColumn("AACODIGO", "Código", 50);
+    grid.addColumn("AAQUANTIDADE", "Qtde.", 70);
+    ASSERT_EQ(grid.columnCount(), 2);
+    EXPECT_EQ(grid.model()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "Qtde.");
+    grid.column(1)->setTitle("Quantidade");
+    grid.column(0)->setVisible(false);
+    grid.column(1)->setWidth(120);
+    EXPECT_EQ(grid.model()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "Quantidade");
+    EXPECT_TRUE(grid.isColumnHidden(0));
+    EXPECT_EQ(grid.columnWidth(1), 120);
+    EXPECT_EQ(grid.columnByField("aaquantidade"), grid.column(1));
+}
+
+TEST_F(DataGridTest, EditsTheDatasetInPlaceAndPostsWhenTheRowChanges)
+{
+    grid.setCurrentIndex(cell(1, "AAQUANTIDADE"));
+    EXPECT_EQ(lines.recNo(), 2) << "the grid's row is the dataset's row";
+    ASSERT_TRUE(grid.model()->setData(cell(1, "AAQUANTIDADE"), "7,25"));
+    EXPECT_EQ(lines.state(), DatasetState::Edit);
+    EXPECT_DOUBLE_EQ(lines.fieldByName("AAQUANTIDADE")->asFloat(), 7.25);
+
+    grid.setCurrentIndex(cell(2, "AAQUANTIDADE"));
+    EXPECT_EQ(lines.state(), DatasetState::Browse);
+    EXPECT_EQ(lines.recNo(), 3);
+    lines.setRecNo(2);
+    EXPECT_DOUBLE_EQ(lines.fieldByName("AAQUANTIDADE")->asFloat(), 7.25);
+    EXPECT_EQ(grid.currentIndex().row(), 1) << "the dataset's moves move the grid";
+}
+
+TEST_F(DataGridTest, TypingInACellGoesThroughTheEditor)
+{
+    grid.setCurrentIndex(cell(0, "AACODIGO"));
+    grid.editCurrentCell();
+    auto* editor = qobject_cast<QLineEdit*>(grid.indexWidget(grid.currentIndex()));
+    if (!editor)
+        editor = grid.findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->setText("15");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();   // the view commits the editor from its queue
+    EXPECT_EQ(lines.fieldByName("AACODIGO")->asInteger(), 15);
+    lines.post();
+    EXPECT_EQ(grid.model()->data(cell(0, "AACODIGO")).toString(), "15");
+}
+
+TEST_F(DataGridTest, LookupColumnsDropTheirListAndWriteTheKey)
+{
+    grid.setCurrentIndex(cell(0, "DEFEITO"));
+    grid.editCurrentCell();
+    auto* combo = grid.findChild<QComboBox*>("lookupEditor");
+    ASSERT_NE(combo, nullptr);
+    ASSERT_EQ(combo->count(), 2);
+    EXPECT_EQ(combo->currentText(), "NAO LIGA");
+    combo->hidePopup();
+    combo->setCurrentIndex(1);
+    grid.itemDelegate()->setModelData(combo, grid.model(), grid.currentIndex());
+    EXPECT_EQ(lines.fieldByName("ADCODIGO")->asInteger(), 2);
+    EXPECT_EQ(lines.fieldByName("DEFEITO")->asString(), "RUIDO");
+}
+
+TEST_F(DataGridTest, ReadOnlyColumnsRowSelectAndEditingOffRefuseEdits)
+{
+    grid.addColumn("AACODIGO");
+    grid.addColumn("AAQUANTIDADE")->setReadOnly(true);
+    EXPECT_TRUE(grid.model()->flags(grid.model()->index(0, 0)).testFlag(Qt::ItemIsEditable));
+    EXPECT_FALSE(grid.model()->flags(grid.model()->index(0, 1)).testFlag(Qt::ItemIsEditable));
+    EXPECT_FALSE(grid.model()->setData(grid.model()->index(0, 1), "9"));
+    grid.setRowSelect(true);
+    EXPECT_FALSE(grid.model()->flags(grid.model()->index(0, 0)).testFlag(Qt::ItemIsEditable));
+    grid.setRowSelect(false);
+    grid.setEditing(false);
+    EXPECT_FALSE(grid.model()->flags(grid.model()->index(0, 0)).testFlag(Qt::ItemIsEditable));
+    EXPECT_EQ(lines.state(), DatasetState::Browse);
+}
+
+TEST_F(DataGridTest, EventsReachTheirHandlers)
+{
+    grid.addColumn("AACODIGO", "Código", 50)->setButtonStyle(GridColumn::ButtonStyle::Ellipsis);
+    grid.addColumn("AAQUANTIDADE", "Qtde.", 70);
+    QStringList events;
+    grid.onEditButtonClick = [&] { events << "button:" + grid.selectedField()->fieldName(); };
+    grid.onColEnter = [&] { events << "enter:" + QString::number(grid.selectedIndex()); };
+    grid.onColExit = [&] { events << "exit:" + QString::number(grid.selectedIndex()); };
+    grid.onTitleClick = [&](GridColumn& c) { events << "title:" + c.fieldName(); };
+    grid.onKeyDown = [&](int& key, Qt::KeyboardModifiers) {
+        if (key >= Qt::Key_Shift && key <= Qt::Key_Alt)
+            return;
+        events << "key:" + QString::number(key, 16);
+        if (key == Qt::Key_F2)
+            key = 0;
+    };
+
+    grid.setSelectedIndex(0);
+    events.clear();
+    grid.setSelectedIndex(1);
+    EXPECT_EQ(events, (QStringList{"exit:0", "enter:1"}));
+    events.clear();
+    grid.setSelectedIndex(0);
+    QTest::keyClick(&grid, Qt::Key_Return, Qt::ControlModifier);
+    emit grid.horizontalHeader()->sectionClicked(1);
+    QTest::keyClick(&grid, Qt::Key_F2);
+    EXPECT_EQ(events, (QStringList{"exit:1", "enter:0", "key:1000004", "button:AACODIGO", "title:AAQUANTIDADE",
+                                   "key:1000031"}));
+    EXPECT_EQ(grid.selectedField()->fieldName(), "AACODIGO");
+}
+
+TEST_F(DataGridTest, DrawCellHandlerSeesTheRowBeingDrawn)
+{
+    QList<int> codes;
+    grid.onDrawColumnCell = [&](CellStyle& style, int, GridColumn& column, bool) {
+        if (column.fieldName() == "AACODIGO")
+            codes << lines.fieldByName("AACODIGO")->asInteger();
+        style.background = Qt::red;
+    };
+    grid.grab();
+    std::sort(codes.begin(), codes.end());
+    codes.erase(std::unique(codes.begin(), codes.end()), codes.end());
+    EXPECT_EQ(codes, (QList<int>{1, 2, 3}));
+    EXPECT_EQ(lines.recNo(), 1) << "drawing does not move the dataset";
+}
+
+TEST_F(DataGridTest, MultiSelectKeepsTheSelectedRows)
+{
+    grid.setMultiSelect(true);
+    grid.selectRow(3);
+    grid.selectRow(1);
+    EXPECT_EQ(grid.selectedRows(), (QList<int>{1, 3}));
+    grid.selectRow(1, false);
+    EXPECT_EQ(grid.selectedRows(), QList<int>{3});
+    grid.clearSelectedRows();
+    EXPECT_TRUE(grid.selectedRows().isEmpty());
+}
+
+TEST_F(DataGridTest, ColumnsLayoutSurvivesSaveAndRestore)
+{
+    QTemporaryDir dir;
+    Layouts::setFolder(dir.path());
+    grid.addColumn("AACODIGO", "Código", 50);
+    grid.addColumn("AAQUANTIDADE", "Qtde.", 70);
+    grid.addColumn("DEFEITO", "Defeito", 200);
+    grid.moveColumn(2, 0);
+    grid.column(1)->setWidth(99);
+    grid.column(2)->setVisible(false);
+    Layouts::saveGrid(&grid);
+
+    DataGrid other("dbgdOrdemServicoServicos");
+    other.setDataSource(&ds);
+    other.addColumn("AACODIGO", "Código", 50);
+    other.addColumn("AAQUANTIDADE", "Qtde.", 70);
+    other.addColumn("DEFEITO", "Defeito", 200);
+    other.addColumn("ADCODIGO", "Cód. Defeito", 40);   // added since the layout was saved
+    ASSERT_TRUE(Layouts::restoreGrid(&other));
+    QStringList order;
+    for (const auto& c : other.columns())
+        order << c->fieldName();
+    EXPECT_EQ(order, (QStringList{"DEFEITO", "AACODIGO", "AAQUANTIDADE", "ADCODIGO"}));
+    EXPECT_EQ(other.column(1)->width(), 99);
+    EXPECT_FALSE(other.column(2)->visible());
+    EXPECT_FALSE(Layouts::restoreGrid(&other, "fmPesquisa_Outra"));
+    Layouts::setFolder({});
+}
