@@ -5,6 +5,7 @@
 
 #include "tests/schema/SchemaMetadata.h"
 
+#include <QDateTime>
 #include <QMap>
 #include <QRegularExpression>
 
@@ -114,6 +115,7 @@ TEST_F(UpgradeTest, NewDatabaseGetsEveryColumnWithItsTypeAndDefault)
 TEST_F(UpgradeTest, DefaultsApplyToNewRows)
 {
     createDataModule();
+    const QDateTime afterUpgrade = one("select cast('NOW' as date) from rdb$database").toDateTime();
     exec("insert into AATC05AC (ACCODIGO) values (1)");
     exec("insert into AATC01AS (ASCODIGO) values (1)");
     exec("insert into AATC01AO (AOCODIGO) values (1)");
@@ -121,7 +123,7 @@ TEST_F(UpgradeTest, DefaultsApplyToNewRows)
     EXPECT_EQ(one("select ACVENCIMENTO + ACBASE from AATC05AC").toInt(), 2);
     EXPECT_EQ(one("select ASRESERVA || ASINSERCAO from AATC01AS").toString(), "SN");
     // "NOW" is the time of the insert, not of the upgrade.
-    EXPECT_EQ(one("select count(*) from AATC01AO where AODATACOBRANCA >= current_date").toInt(), 1);
+    EXPECT_GE(one("select AODATACOBRANCA from AATC01AO").toDateTime(), afterUpgrade);
     EXPECT_TRUE(one("select ANCODIGO from AATC01AO").isNull());
 }
 
@@ -139,7 +141,9 @@ TEST_F(UpgradeTest, SecondRunChangesNothing)
 TEST_F(UpgradeTest, NarrowModelTextRunsTheGroupsAgainAndWidensIt)
 {
     createDataModule();
-    exec("alter table AATC01AOIT alter AOITMODELO type varchar(30)");
+    // The engine never narrows a column: put the narrow one back in its place.
+    exec("alter table AATC01AOIT drop AOITMODELO");
+    exec("alter table AATC01AOIT add AOITMODELO varchar(30)");
     exec("alter table AATC01AO drop AOTURNO");
     exec("insert into AATC01AP (AOCODIGO, APSEQUENCIA, APQUANTIDADE) values (1, 1, 2.5)");
     EXPECT_FALSE(columnGroupsDone());

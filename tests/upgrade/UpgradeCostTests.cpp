@@ -11,7 +11,6 @@ TEST_F(UpgradeTest, CreatingOnAnUpToDateDatabaseIsAFewMetadataChecks)
     testsupport::StatementCounter onNew;
     createDataModule();
     const int newCount = onNew.count();
-    tec.reset();
 
     testsupport::StatementCounter upToDate;
     createDataModule();

@@ -41,7 +41,7 @@ void UpgradeTest::SetUp()
 void UpgradeTest::TearDown()
 {
     uDataTecUpgrade::setOfferObserver({});
-    tec.reset();
+    dmTec.free();
     global.reset();
     QFile::remove(dbPath);
 }
@@ -60,7 +60,9 @@ QVariant UpgradeTest::one(const QString& sql)
 
 void UpgradeTest::createDataModule()
 {
-    tec = std::make_unique<TdmTec>(nullptr);
+    dmTec.free();
+    tec = nullptr;
+    tec = dmTec.create(nullptr);
 }
 
 void UpgradeTest::upgradeAgain()

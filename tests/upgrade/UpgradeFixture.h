@@ -19,14 +19,15 @@ protected:
     host::db::Transaction& tr() { return *dmGlobal->IBTransaction1; }
     int exec(const QString& sql);
     QVariant one(const QString& sql);
-    // Creates TdmTec, whose creation handler runs the upgrade.
+    // Creates dmTec, whose creation handler runs the upgrade; frees it first
+    // when it exists.
     void createDataModule();
     // The creation handler again, on the data module already created.
     void upgradeAgain();
 
     QString dbPath;
     std::unique_ptr<TdmGlobal> global;
-    std::unique_ptr<TdmTec> tec;
+    TdmTec* tec = nullptr;
 };
 
 // The seven statements of the quantity conversion, in their order.
