@@ -1,32 +1,23 @@
 #pragma once
-// A database holding the host schema only (the module's tables in their base
-// form), copied per test from a template built once per run, with dmGlobal
-// open on it.
+// The host's test database (host schema, the module's tables in their base
+// form) with dmGlobal open on it; dmTec is created by the test.
 
 #include "data/uDataTec.h"
 #include "data/uDataTecUpgrade.h"
-#include "host/Udmglobal.h"
+#include "tests/support/HostDatabase.h"
 
-#include <gtest/gtest.h>
-
-#include <memory>
-
-class UpgradeTest : public ::testing::Test {
+class UpgradeTest : public testsupport::HostDatabaseTest {
 protected:
-    void SetUp() override;
     void TearDown() override;
 
-    host::db::Transaction& tr() { return *dmGlobal->IBTransaction1; }
+    // Runs SQL and commits it, so that DDL is seen by what follows.
     int exec(const QString& sql);
-    QVariant one(const QString& sql);
     // Creates dmTec, whose creation handler runs the upgrade; frees it first
     // when it exists.
     void createDataModule();
     // The creation handler again, on the data module already created.
     void upgradeAgain();
 
-    QString dbPath;
-    std::unique_ptr<TdmGlobal> global;
     TdmTec* tec = nullptr;
 };
 
