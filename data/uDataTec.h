@@ -1044,5 +1044,3 @@ void CarregaDefeitoItem(int aoCodigo, int aoitCodigo, double meChave, int meitSe
 void CarregaSolicitacao(int aiCodigo);
 // Whole hours in the seconds (truncated).
 int SegToHora(int segundos);
-// The defects and fixes of a service line in the host's search window; true on OK.
-bool SelecionaOSAndamentoDefeito(int aoCodigo, int aaCodigo);
