@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <vector>
+
 class TfmAtualizacao {
 public:
     // Creates the parts-request tables AATC07AI and AATC07AIENT when missing.
@@ -26,3 +28,18 @@ extern TfmAtualizacao* fmAtualizacao;
 
 // Uatualizacaostp: creates the cost table AATC08AF when missing.
 void CriarTabelaATCusto();
+
+namespace host::db {
+class Transaction;
+}
+namespace host::schema {
+struct TableDef;
+}
+namespace host {
+// Tables and columns the host stand-in's own routines need beyond the host
+// schema: currency quotes (AUGC10MO) and the document columns of the
+// serial-number movements (AUGC50NS). Atualizacao22012004 creates them too.
+const std::vector<host::schema::TableDef>& hostExtraTables();
+// Creates what is missing of them on a database (a new installation).
+void createHostExtras(host::db::Transaction& transaction);
+}  // namespace host
