@@ -90,7 +90,7 @@ public:
     // Host datasets (all on IBTransaction1).
     host::data::Query* quEmpresa = nullptr;          // the company record (EMPRESA), open
     host::data::Query* quTabVenc = nullptr;          // payment terms (AFVT0101): CODIGO, DESCRICAO
-    host::data::Query* quReceber = nullptr;          // receivables (ACRC5001), CarregaParcelasReceber
+    host::data::Query* quReceber = nullptr;          // receivables (ACRC5001), editable; CarregaParcelasReceber
     host::data::Query* quMov = nullptr;              // stock document (ACEM1401)
     host::data::Query* quMovItem = nullptr;          // its items (ACEM14IT)
     host::data::Query* quClienteConsulta = nullptr;  // the current customer (AUGC0301), CarregaCliente
@@ -224,6 +224,7 @@ public:
     OutrosImpostos NFCarregaOutrosImpostosItem(const ImpostoItemEntrada& entrada, double totalLinha);
 
 private:
+    void attachReceivableUpdates();
     QHash<QString, QString> parametros_;   // upper-case name -> value
 };
 
