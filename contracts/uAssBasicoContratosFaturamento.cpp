@@ -5,5 +5,6 @@ host::ui::FormVar<TfmAssBasicoContratosFaturamento> fmAssBasicoContratosFaturame
 TfmAssBasicoContratosFaturamento::TfmAssBasicoContratosFaturamento(QWidget* parent) : host::ui::Form(parent)
 {
     setCaption("Faturamento dos Contratos");
-    setDefaultCloseAction(host::ui::CloseAction::Free);
+    // Freed on close, shown modally or not; its variable then reads empty.
+    onClose = [](host::ui::CloseAction& action) { action = host::ui::CloseAction::Free; };
 }

@@ -4,5 +4,6 @@ host::ui::FormVar<TqrAssBasicoContratosImp> qrAssBasicoContratosImp("qrAssBasico
 
 TqrAssBasicoContratosImp::TqrAssBasicoContratosImp(QWidget* parent) : host::ui::Form(parent)
 {
-    setDefaultCloseAction(host::ui::CloseAction::Free);
+    // Freed on close, shown modally or not; its variable then reads empty.
+    onClose = [](host::ui::CloseAction& action) { action = host::ui::CloseAction::Free; };
 }

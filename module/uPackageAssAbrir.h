@@ -3,9 +3,15 @@
 
 #include "host/ui/WindowRegistry.h"
 
+#include <QString>
+
 #include <memory>
 
 namespace uPackageAss {
+
+// The order number after the ";" of "fmAssOrdemServico;42"; 0 when it is
+// missing or not a whole number.
+int numeroDaOrdem(const QString& nomeJanela);
 
 // The window of the variable, constructed (its creation handler included)
 // and only then stored when the variable is empty; then shown non-modally,

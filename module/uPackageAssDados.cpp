@@ -23,6 +23,8 @@ namespace {
 }
 }  // namespace
 
+bool contratosDisponiveis() { return TA_TEM_CONTRATOS != 0; }
+
 #if TA_TEM_CONTRATOS
 bool existeContrato() { return dmTecContrato.get() != nullptr; }
 void criarContrato() { dmTecContrato.create(nullptr); }

@@ -58,18 +58,6 @@ bool opcaoContratoQ()
     return true;
 }
 
-// The second ";"-field as an order number; anything but a whole number is 0.
-int numeroDaOrdem(const QString& nome)
-{
-    static const QRegularExpression inteiro("^[+-]?[0-9]+$");
-    const QString campo = PegaValorColuna(nome, ";", 2);
-    if (!inteiro.match(campo).hasMatch())
-        return 0;
-    bool ok = false;
-    const int numero = campo.toInt(&ok);
-    return ok ? numero : 0;
-}
-
 struct Janela {
     std::function<bool(const QString&)> aceita;
     std::function<void(const QString&)> abre;
@@ -141,6 +129,18 @@ const std::vector<Janela>& janelas()
 }
 
 }  // namespace
+
+// The second ";"-field as an order number; anything but a whole number is 0.
+int numeroDaOrdem(const QString& nome)
+{
+    static const QRegularExpression inteiro("^[+-]?[0-9]+$");
+    const QString campo = PegaValorColuna(nome, ";", 2);
+    if (!inteiro.match(campo).hasMatch())
+        return 0;
+    bool ok = false;
+    const int numero = campo.toInt(&ok);
+    return ok ? numero : 0;
+}
 
 void ShowJanelaTec(const QString& nomeJanela)
 {

@@ -5,5 +5,6 @@ host::ui::FormVar<TfmAssCheckout> fmAssCheckout("fmAssCheckout");
 TfmAssCheckout::TfmAssCheckout(QWidget* parent) : host::ui::Form(parent)
 {
     setCaption("Checkout dos Pedidos de Assistência");
-    setDefaultCloseAction(host::ui::CloseAction::Free);
+    // Freed on close, shown modally or not; its variable then reads empty.
+    onClose = [](host::ui::CloseAction& action) { action = host::ui::CloseAction::Free; };
 }

@@ -5,5 +5,6 @@ host::ui::FormVar<TfmAssCheckoutConsulta> fmAssCheckoutConsulta("fmAssCheckoutCo
 TfmAssCheckoutConsulta::TfmAssCheckoutConsulta(QWidget* parent) : host::ui::Form(parent)
 {
     setCaption("Consulta de Pedidos para Checkout");
-    setDefaultCloseAction(host::ui::CloseAction::Free);
+    // Freed on close, shown modally or not; its variable then reads empty.
+    onClose = [](host::ui::CloseAction& action) { action = host::ui::CloseAction::Free; };
 }

@@ -5,5 +5,6 @@ host::ui::FormVar<TfmAssContFatLocEquip> fmAssContFatLocEquip("fmAssContFatLocEq
 TfmAssContFatLocEquip::TfmAssContFatLocEquip(QWidget* parent) : host::ui::Form(parent)
 {
     setCaption("Faturamento de Contratos (Locação de Equipamentos)");
-    setDefaultCloseAction(host::ui::CloseAction::Free);
+    // Freed on close, shown modally or not; its variable then reads empty.
+    onClose = [](host::ui::CloseAction& action) { action = host::ui::CloseAction::Free; };
 }

@@ -5,5 +5,6 @@ host::ui::FormVar<TfmAssContCadLocEquip> fmAssContCadLocEquip("fmAssContCadLocEq
 TfmAssContCadLocEquip::TfmAssContCadLocEquip(QWidget* parent) : host::ui::Form(parent)
 {
     setCaption("Contratos de Locação de Equipamentos");
-    setDefaultCloseAction(host::ui::CloseAction::Free);
+    // Freed on close, shown modally or not; its variable then reads empty.
+    onClose = [](host::ui::CloseAction& action) { action = host::ui::CloseAction::Free; };
 }

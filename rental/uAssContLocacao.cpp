@@ -5,5 +5,6 @@ host::ui::FormVar<TfmAssContLocacao> fmAssContLocacao("fmAssContLocacao");
 TfmAssContLocacao::TfmAssContLocacao(QWidget* parent) : host::ui::Form(parent)
 {
     setCaption("Cadastro de Contrato de Locação de Equipamento");
-    setDefaultCloseAction(host::ui::CloseAction::Free);
+    // Freed on close, shown modally or not; its variable then reads empty.
+    onClose = [](host::ui::CloseAction& action) { action = host::ui::CloseAction::Free; };
 }

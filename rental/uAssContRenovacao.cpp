@@ -5,5 +5,6 @@ host::ui::FormVar<TfmAssContRenovacao> fmAssContRenovacao("fmAssContRenovacao");
 TfmAssContRenovacao::TfmAssContRenovacao(QWidget* parent) : host::ui::Form(parent)
 {
     setCaption("Renovação de Contratos Locação Equipamentos");
-    setDefaultCloseAction(host::ui::CloseAction::Free);
+    // Freed on close, shown modally or not; its variable then reads empty.
+    onClose = [](host::ui::CloseAction& action) { action = host::ui::CloseAction::Free; };
 }

@@ -5,5 +5,6 @@ host::ui::FormVar<TfmPesquisaAssContratosLocEquip> fmPesquisaAssContratosLocEqui
 TfmPesquisaAssContratosLocEquip::TfmPesquisaAssContratosLocEquip(QWidget* parent) : host::ui::Form(parent)
 {
     setCaption("Pesquisa de Contratos de Locação Equipamentos");
-    setDefaultCloseAction(host::ui::CloseAction::Free);
+    // Freed on close, shown modally or not; its variable then reads empty.
+    onClose = [](host::ui::CloseAction& action) { action = host::ui::CloseAction::Free; };
 }

@@ -5,5 +5,6 @@ host::ui::FormVar<TfmAssAndamento> fmAssAndamento("fmAssAndamento");
 TfmAssAndamento::TfmAssAndamento(QWidget* parent) : host::ui::Form(parent)
 {
     setCaption("Andamento das Ordens de Serviço");
-    setDefaultCloseAction(host::ui::CloseAction::Free);
+    // Freed on close, shown modally or not; its variable then reads empty.
+    onClose = [](host::ui::CloseAction& action) { action = host::ui::CloseAction::Free; };
 }

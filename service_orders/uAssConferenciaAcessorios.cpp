@@ -5,5 +5,6 @@ host::ui::FormVar<TfmAssConferenciaAcessorio> fmAssConferenciaAcessorio("fmAssCo
 TfmAssConferenciaAcessorio::TfmAssConferenciaAcessorio(QWidget* parent) : host::ui::Form(parent)
 {
     setCaption("Conferência de Acessórios");
-    setDefaultCloseAction(host::ui::CloseAction::Free);
+    // Freed on close, shown modally or not; its variable then reads empty.
+    onClose = [](host::ui::CloseAction& action) { action = host::ui::CloseAction::Free; };
 }

@@ -5,5 +5,6 @@ host::ui::FormVar<TfmAssFaturamento> fmAssFaturamento("fmAssFaturamento");
 TfmAssFaturamento::TfmAssFaturamento(QWidget* parent) : host::ui::Form(parent)
 {
     setCaption("Faturamento de Ordem de Serviço");
-    setDefaultCloseAction(host::ui::CloseAction::Free);
+    // Freed on close, shown modally or not; its variable then reads empty.
+    onClose = [](host::ui::CloseAction& action) { action = host::ui::CloseAction::Free; };
 }

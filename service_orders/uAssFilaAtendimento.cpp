@@ -5,5 +5,6 @@ host::ui::FormVar<TfmAssFilaAtendimento> fmAssFilaAtendimento("fmAssFilaAtendime
 TfmAssFilaAtendimento::TfmAssFilaAtendimento(QWidget* parent) : host::ui::Form(parent)
 {
     setCaption("Controle de Atendimento Externo (Fila de Atendimento)");
-    setDefaultCloseAction(host::ui::CloseAction::Free);
+    // Freed on close, shown modally or not; its variable then reads empty.
+    onClose = [](host::ui::CloseAction& action) { action = host::ui::CloseAction::Free; };
 }

@@ -5,5 +5,6 @@ host::ui::FormVar<TfmAssHoraTecnica> fmAssHoraTecnica("fmAssHoraTecnica");
 TfmAssHoraTecnica::TfmAssHoraTecnica(QWidget* parent) : host::ui::Form(parent)
 {
     setCaption("Hora Técnica");
-    setDefaultCloseAction(host::ui::CloseAction::Free);
+    // Freed on close, shown modally or not; its variable then reads empty.
+    onClose = [](host::ui::CloseAction& action) { action = host::ui::CloseAction::Free; };
 }

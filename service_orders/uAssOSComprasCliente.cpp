@@ -5,5 +5,6 @@ host::ui::FormVar<TfmAssOSComprasCliente> fmAssOSComprasCliente("fmAssOSComprasC
 TfmAssOSComprasCliente::TfmAssOSComprasCliente(QWidget* parent) : host::ui::Form(parent)
 {
     setCaption("Produtos Comprados pelo Cliente");
-    setDefaultCloseAction(host::ui::CloseAction::Free);
+    // Freed on close, shown modally or not; its variable then reads empty.
+    onClose = [](host::ui::CloseAction& action) { action = host::ui::CloseAction::Free; };
 }

@@ -6,5 +6,6 @@ TfmAssOSSelecaoRel::TfmAssOSSelecaoRel(QWidget* parent) : host::ui::Form(parent)
 {
     setCaption("Relatório de Ordem de Serviço por Seleção");
     setStayOnTop(true);
-    setDefaultCloseAction(host::ui::CloseAction::Free);
+    // Freed on close, shown modally or not; its variable then reads empty.
+    onClose = [](host::ui::CloseAction& action) { action = host::ui::CloseAction::Free; };
 }

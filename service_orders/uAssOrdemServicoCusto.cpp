@@ -5,5 +5,6 @@ host::ui::FormVar<TfmAssOrdemServicoCusto> fmAssOrdemServicoCusto("fmAssOrdemSer
 TfmAssOrdemServicoCusto::TfmAssOrdemServicoCusto(QWidget* parent) : host::ui::Form(parent)
 {
     setCaption("Formação de Custo");
-    setDefaultCloseAction(host::ui::CloseAction::Free);
+    // Freed on close, shown modally or not; its variable then reads empty.
+    onClose = [](host::ui::CloseAction& action) { action = host::ui::CloseAction::Free; };
 }

@@ -6,5 +6,6 @@ TfmAssOrdemServicoFecha::TfmAssOrdemServicoFecha(QWidget* parent) : host::ui::Fo
 {
     setCaption("Fechamento de OS");
     setStayOnTop(true);
-    setDefaultCloseAction(host::ui::CloseAction::Free);
+    // Freed on close, shown modally or not; its variable then reads empty.
+    onClose = [](host::ui::CloseAction& action) { action = host::ui::CloseAction::Free; };
 }

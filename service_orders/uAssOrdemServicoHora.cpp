@@ -5,5 +5,6 @@ host::ui::FormVar<TfmAssOrdemServicoHora> fmAssOrdemServicoHora("fmAssOrdemServi
 TfmAssOrdemServicoHora::TfmAssOrdemServicoHora(QWidget* parent) : host::ui::Form(parent)
 {
     setCaption("Horário de Execução do Serviço");
-    setDefaultCloseAction(host::ui::CloseAction::Free);
+    // Freed on close, shown modally or not; its variable then reads empty.
+    onClose = [](host::ui::CloseAction& action) { action = host::ui::CloseAction::Free; };
 }

@@ -5,5 +5,6 @@ host::ui::FormVar<TfmAssSituacaoTroca> fmAssSituacaoTroca("fmAssSituacaoTroca");
 TfmAssSituacaoTroca::TfmAssSituacaoTroca(QWidget* parent) : host::ui::Form(parent)
 {
     setCaption("Troca de Situação");
-    setDefaultCloseAction(host::ui::CloseAction::Free);
+    // Freed on close, shown modally or not; its variable then reads empty.
+    onClose = [](host::ui::CloseAction& action) { action = host::ui::CloseAction::Free; };
 }

@@ -5,5 +5,6 @@ host::ui::FormVar<TfmPesquisaAssDefeitos> fmPesquisaAssDefeitos("fmPesquisaAssDe
 TfmPesquisaAssDefeitos::TfmPesquisaAssDefeitos(QWidget* parent) : host::ui::Form(parent)
 {
     setCaption("Pesquisa de Defeitos");
-    setDefaultCloseAction(host::ui::CloseAction::Free);
+    // Freed on close, shown modally or not; its variable then reads empty.
+    onClose = [](host::ui::CloseAction& action) { action = host::ui::CloseAction::Free; };
 }
