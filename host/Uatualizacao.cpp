@@ -108,8 +108,6 @@ void TfmAtualizacao::Atualizacao22012004(bool bMensagem)
     const QSet<QString> existing = existingTablesAndColumns(transaction());
     for (const host::schema::TableDef& table : host::schema::hostTables())
         ensureTable(table, existing);
-    for (const host::schema::TableDef& table : host::hostExtraTables())
-        ensureTable(table, existing);
     if (bMensagem)
         dmGlobal->MostraAviso("Atualização concluída.");
 }
@@ -117,34 +115,4 @@ void TfmAtualizacao::Atualizacao22012004(bool bMensagem)
 void CriarTabelaATCusto()
 {
     ensureNamedTable("AATC08AF");
-}
-
-const std::vector<host::schema::TableDef>& host::hostExtraTables()
-{
-    using namespace host::schema;
-    static const std::vector<TableDef> tables = {
-        // Currency quotes read by CotacaoMoeda.
-        {"AUGC10MO", {}, {{"MOCODIGO", varchar(3)}, {"MODATA", kTimestamp}, {"MOCOTACAO", kDouble}}},
-        // The stock-document identity of serial-number movements (NSRetornaCondicaoSQL).
-        {"AUGC50NS", {"NSCODIGO"}, {{"NSCODIGO", kInteger}, {"NSDOCUMENTO", varchar(6)}, {"NSSERIE", varchar(5)},
-                                    {"NSCLIENTE", varchar(5)}, {"NSSEQUENCIA", kInteger}}},
-    };
-    return tables;
-}
-
-void host::createHostExtras(host::db::Transaction& tr)
-{
-    const QSet<QString> existing = existingTablesAndColumns(tr);
-    for (const host::schema::TableDef& table : hostExtraTables()) {
-        if (!existing.contains(table.name)) {
-            host::db::executeSql(tr, host::schema::createTableSql(table));
-            tr.commitRetaining();
-            continue;
-        }
-        for (const host::schema::ColumnDef& column : table.columns)
-            if (!existing.contains(QString(table.name) + "." + column.name)) {
-                host::db::executeSql(tr, host::schema::addColumnSql(table, column));
-                tr.commitRetaining();
-            }
-    }
 }

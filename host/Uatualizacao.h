@@ -29,17 +29,3 @@ extern TfmAtualizacao* fmAtualizacao;
 // Uatualizacaostp: creates the cost table AATC08AF when missing.
 void CriarTabelaATCusto();
 
-namespace host::db {
-class Transaction;
-}
-namespace host::schema {
-struct TableDef;
-}
-namespace host {
-// Tables and columns the host stand-in's own routines need beyond the host
-// schema: currency quotes (AUGC10MO) and the document columns of the
-// serial-number movements (AUGC50NS). Atualizacao22012004 creates them too.
-const std::vector<host::schema::TableDef>& hostExtraTables();
-// Creates what is missing of them on a database (a new installation).
-void createHostExtras(host::db::Transaction& transaction);
-}  // namespace host

@@ -36,12 +36,10 @@ QString HostDatabaseTest::templatePath()
     if (withDemoData())
         return templateDatabase("host-demo", [](host::db::Transaction& tr) {
             host::createHostSchema(tr);
-            host::createHostExtras(tr);
             host::loadDemoData(tr, kDemoUser);
         });
     return templateDatabase("host", [](host::db::Transaction& tr) {
         host::createHostSchema(tr);
-        host::createHostExtras(tr);
     });
 }
 
