@@ -1,7 +1,6 @@
 #include "app/BancoPadrao.h"
 
 #include "host/HostLog.h"
-#include "host/Uatualizacao.h"
 #include "host/db/Database.h"
 #include "host/schema/HostSchema.h"
 
@@ -30,7 +29,6 @@ bool prepararBanco(const QString& nome, const QString& usuario, const QString& s
     {
         host::db::Transaction transacao(conexao);
         host::createHostSchema(transacao);
-        host::createHostExtras(transacao);
         if (novo)
             host::loadDemoData(transacao, usuario);
         transacao.commit();
