@@ -36,6 +36,9 @@ QStringList remainingStatements()
 {
     const bool hasAux = partsColumnExists("APAUX");
     const bool hasQuantity = partsColumnExists("APQUANTIDADE");
+    const bool hasMark = partsColumnExists("APGARANTIA");
+    if (hasMark && !hasAux)
+        return {};   // converted: the mark is added last
     QStringList statements;
     if (!hasAux && hasQuantity)
         statements << kAddAux << kCopyOut << kDropQuantity;
@@ -44,7 +47,7 @@ QStringList remainingStatements()
     statements << kAddQuantity;
     if (hasAux || hasQuantity)
         statements << kCopyBack << kDropAux;
-    if (!partsColumnExists("APGARANTIA"))
+    if (!hasMark)
         statements << kAddMark;
     return statements;
 }

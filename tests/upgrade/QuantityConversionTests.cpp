@@ -4,6 +4,7 @@
 #include "UpgradeFixture.h"
 
 #include "tests/schema/SchemaMetadata.h"
+#include "tests/support/TestDatabase.h"
 
 #include <QMap>
 
@@ -76,6 +77,18 @@ TEST_P(ResumedConversionTest, KeepsEveryQuantity)
 }
 
 INSTANTIATE_TEST_SUITE_P(AfterStatements, ResumedConversionTest, ::testing::Range(0, 8));
+
+TEST_F(QuantityConversionTest, ConvertedTableIsLeftAlone)
+{
+    insertPartsLines();
+    for (const char* statement : kConversionStatements)
+        exec(statement);
+    const QString before = schemaSnapshot(tr());
+    testsupport::StatementCounter counter;
+    EXPECT_TRUE(convertPartsQuantity());
+    EXPECT_EQ(counter.count(), 3) << "three metadata checks, no DDL";
+    EXPECT_EQ(schemaSnapshot(tr()), before);
+}
 
 TEST_F(QuantityConversionTest, FailureIsDroppedAndTheNextCreationFinishesIt)
 {

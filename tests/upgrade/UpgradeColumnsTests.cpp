@@ -3,11 +3,14 @@
 
 #include "UpgradeFixture.h"
 
+#include "host/Udatamod.h"
 #include "tests/schema/SchemaMetadata.h"
 
 #include <QDateTime>
 #include <QMap>
 #include <QRegularExpression>
+
+#include <stdexcept>
 
 using namespace uDataTecUpgrade;
 
@@ -182,3 +185,35 @@ TEST_P(InterruptedUpgradeTest, CompletesAtTheNextCreation)
 // Within the first group, at the make and model, after the conversion, and
 // just before the mark of a done upgrade.
 INSTANTIATE_TEST_SUITE_P(StopBeforeOffer, InterruptedUpgradeTest, ::testing::Values(2, 30, 51, 120, 188));
+
+TEST_F(UpgradeTest, HandsTheProductLookupModeToTheHostOnlyWhenTheUpgradeEnds)
+{
+    dmGlobal->SetParametro("ATMODOLOCALIZACAOPRODUTO", "C");
+    setOfferObserver([](const ColumnOffer& o) {
+        if (o.number == 60)
+            throw std::runtime_error("stopped");
+    });
+    VerificaModoLocalizacaoProduto("", nullptr);
+    EXPECT_THROW(createDataModule(), std::runtime_error);
+    EXPECT_EQ(host::modoLocalizacaoProduto(), "") << "a failed step ends the upgrade there";
+
+    setOfferObserver({});
+    createDataModule();
+    EXPECT_EQ(host::modoLocalizacaoProduto(), "C");
+    dmGlobal->SetParametro("ATMODOLOCALIZACAOPRODUTO", "R");
+    upgradeAgain();
+    EXPECT_EQ(host::modoLocalizacaoProduto(), "R") << "also when nothing was missing";
+}
+
+TEST_F(UpgradeTest, CreatesTheRequestAndCostTablesWhenMissing)
+{
+    for (const char* table : {"AATC07AIENT", "AATC07AI", "AATC08AF"})
+        exec(QString("drop table ") + table);
+    createDataModule();
+    const QStringList tables = userTables(tr());
+    for (const char* table : {"AATC07AIENT", "AATC07AI", "AATC08AF"})
+        EXPECT_TRUE(tables.contains(table)) << table;
+    const auto cost = storedColumns(tr(), "AATC08AF");
+    EXPECT_EQ(cost.value("AFQUANTIDADE").source, "DOVALOR");
+    EXPECT_EQ(cost.value("AFTOTAL").source, "DOVALOR");
+}
