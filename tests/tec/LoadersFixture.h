@@ -1,7 +1,6 @@
 #pragma once
-// dmTec on a copy of a database whose module tables the schema upgrade has
-// already brought up to date (built once per run), with scripted dialogs, and
-// helpers that fill the rows the loaders select.
+// dmTec created on a copy of the upgraded template, with scripted dialogs,
+// and helpers that fill the rows the loaders select.
 
 #include "tests/tec/TecFixture.h"
 
