@@ -1,0 +1,957 @@
+#pragma once
+// TdmTec, the service data module: one query per table of service data (orders
+// and their lines, expenses, defects, costs, progress records, situations,
+// technicians, equipment, labour-hour types, parts requests, basic contracts,
+// assistance orders and rental equipment), the update objects that write them
+// back, the field objects the rules and windows read by name, and the event
+// handlers in which the rules run.
+//
+// One instance lives in dmTec, created through dmTec.create(owner): the
+// variable is set before the creation handler (the schema upgrade) runs. No
+// dataset is open after creation; loaders and windows open what they use.
+
+#include "host/data/DataModule.h"
+#include "host/data/DataSource.h"
+#include "host/data/Field.h"
+#include "host/data/Query.h"
+#include "host/data/UpdateSql.h"
+
+#include <QString>
+
+class TdmTec : public host::data::DataModule {
+public:
+    explicit TdmTec(host::Component* owner = nullptr);
+    ~TdmTec() override;
+
+    // ---- queries --------------------------------------------------------
+    host::data::Query* quOS = nullptr;
+    host::data::Query* quOSItem = nullptr;
+    host::data::Query* quOSPecas = nullptr;
+    host::data::Query* quOSAndamento = nullptr;
+    host::data::Query* quOSAndaIt = nullptr;
+    host::data::Query* quOSAndDef = nullptr;
+    host::data::Query* quOSItemDef = nullptr;
+    host::data::Query* quOSDespViagem = nullptr;
+    host::data::Query* quOSDespExtra = nullptr;
+    host::data::Query* quOSProj = nullptr;
+    host::data::Query* quOSAcessorios = nullptr;
+    host::data::Query* quOSCusto = nullptr;
+    host::data::Query* quOSContato = nullptr;
+    host::data::Query* quOSComprasCli = nullptr;
+    host::data::Query* quPesqOS = nullptr;
+    host::data::Query* quPesqSitItem = nullptr;
+    host::data::Query* quOSSituacao = nullptr;
+    host::data::Query* quDefeito = nullptr;
+    host::data::Query* quTecnicos = nullptr;
+    host::data::Query* quTecEquip = nullptr;
+    host::data::Query* QuTecDesc = nullptr;
+    host::data::Query* quEquipamento = nullptr;
+    host::data::Query* quEquipCli = nullptr;
+    host::data::Query* quHoraTecnica = nullptr;
+    host::data::Query* quContrato = nullptr;
+    host::data::Query* quContEquip = nullptr;
+    host::data::Query* quContServ = nullptr;
+    host::data::Query* quContItPesq = nullptr;
+    host::data::Query* quAssHistorico = nullptr;
+    host::data::Query* quSolicita = nullptr;
+    host::data::Query* quSolicitaIt = nullptr;
+    host::data::Query* quSolicitacaoItEnt = nullptr;
+    // assistance orders and rental equipment
+    host::data::Query* quAssVenda = nullptr;
+    host::data::Query* quAssVendaItem = nullptr;
+    host::data::Query* quAssVendaCotado = nullptr;
+    host::data::Query* quAssVendaObs = nullptr;
+    host::data::Query* quAssCtrlAlter = nullptr;
+    host::data::Query* quEqpCfgComp = nullptr;
+    host::data::Query* quEquipamentoLocacao = nullptr;
+    host::data::Query* quAcessoriosLocacao = nullptr;
+    host::data::Query* quEquipamentoGrupo = nullptr;
+
+    // ---- update objects -------------------------------------------------
+    host::data::UpdateSql* usOS = nullptr;
+    host::data::UpdateSql* usOSItem = nullptr;
+    host::data::UpdateSql* usOSPecas = nullptr;
+    host::data::UpdateSql* usOSAndamento = nullptr;
+    host::data::UpdateSql* usOSAndaIt = nullptr;
+    host::data::UpdateSql* usOSAndDef = nullptr;
+    host::data::UpdateSql* usOSItemDef = nullptr;
+    host::data::UpdateSql* usOSDespViagem = nullptr;
+    host::data::UpdateSql* usOSDespExtra = nullptr;
+    host::data::UpdateSql* usOSProj = nullptr;
+    host::data::UpdateSql* usOSAcessorios = nullptr;
+    host::data::UpdateSql* usOSCusto = nullptr;
+    host::data::UpdateSql* usOSContato = nullptr;
+    host::data::UpdateSql* usOSSituacao = nullptr;
+    host::data::UpdateSql* usDefeito = nullptr;
+    host::data::UpdateSql* usTecnicos = nullptr;
+    host::data::UpdateSql* usTecEquip = nullptr;
+    host::data::UpdateSql* usTecDesc = nullptr;
+    host::data::UpdateSql* usEquipamento = nullptr;
+    host::data::UpdateSql* usEquipCli = nullptr;
+    host::data::UpdateSql* usHoraTecnica = nullptr;
+    host::data::UpdateSql* usContrato = nullptr;
+    host::data::UpdateSql* usContEquip = nullptr;
+    host::data::UpdateSql* usContServ = nullptr;
+    host::data::UpdateSql* usAssHistorico = nullptr;
+    host::data::UpdateSql* usSolicita = nullptr;
+    host::data::UpdateSql* usSolicitaIt = nullptr;
+    host::data::UpdateSql* usSolicitacaoItEnt = nullptr;
+    host::data::UpdateSql* usAssVenda = nullptr;
+    host::data::UpdateSql* usAssVendaItem = nullptr;
+    host::data::UpdateSql* usAssVendaCotado = nullptr;
+    host::data::UpdateSql* usAssVendaObs = nullptr;
+    host::data::UpdateSql* usEquipamentoLocacao = nullptr;
+    host::data::UpdateSql* usAcessoriosLocacao = nullptr;
+    host::data::UpdateSql* usEquipamentoGrupo = nullptr;
+
+    // ---- data sources (bound at run time to a customer's contacts) ------
+    host::data::DataSource* dsContato = nullptr;
+    host::data::DataSource* dsContatoEnt = nullptr;
+    host::data::DataSource* dsContatoCob = nullptr;
+
+    // ---- public fields --------------------------------------------------
+    int iOSPesquisaAtual = 0;        // aoCodigo of quPesqOS's row when it last closed
+    double rTotalCustoOS = 0;        // sum(AFTOTAL) of the cost lines quOSCusto shows
+    QString sTipoCustoOS;            // "S" service line, "P" parts line: the cost lines being edited
+    int iDefeitoAOCODIGO = 0;        // owner of the item defects being edited:
+    int iDefeitoAOITCODIGO = 0;      //   order and item,
+    int iDefeitoMEITSEQUENCIA = 0;   //   or sales-document item
+    double rDefeitoMECHAVE = 0;      //   and its document key
+
+    // ---- creation and schema upgrade (uDataTecUpgrade.cpp) ---------------
+    void DataModuleCreate();
+    void quContratoBeforeOpen(host::data::Dataset& DataSet);
+    void quOSContatoBeforeOpen(host::data::Dataset& DataSet);
+
+    // ---- handlers shared by several datasets ------------------------------
+    // Report the event to the customisation hook with the sender, nothing else.
+    void NotificarBeforePost(host::data::Dataset& DataSet);
+    void NotificarBeforeClose(host::data::Dataset& DataSet);
+
+    // ---- registers: delete audit, post and commit (uDataTecRegistros.cpp) --
+    void quDefeitoBeforeDelete(host::data::Dataset& DataSet);
+    void quDefeitoAfterDelete(host::data::Dataset& DataSet);
+    void quDefeitoAfterPost(host::data::Dataset& DataSet);
+    void quTecnicosBeforeDelete(host::data::Dataset& DataSet);
+    void quTecnicosAfterDelete(host::data::Dataset& DataSet);
+    void quTecnicosAfterPost(host::data::Dataset& DataSet);
+    void quTecnicosBeforeOpen(host::data::Dataset& DataSet);
+    void quTecEquipBeforeDelete(host::data::Dataset& DataSet);
+    void quTecEquipAfterDelete(host::data::Dataset& DataSet);
+    void quEquipamentoBeforeDelete(host::data::Dataset& DataSet);   // also quEquipamentoLocacao's
+    void quEquipamentoAfterDelete(host::data::Dataset& DataSet);
+    void quEquipamentoAfterPost(host::data::Dataset& DataSet);
+    void quEquipamentoAfterScroll(host::data::Dataset& DataSet);
+    void quEquipamentoAfterOpen(host::data::Dataset& DataSet);
+    void quHoraTecnicaBeforeDelete(host::data::Dataset& DataSet);
+    void quHoraTecnicaAfterDelete(host::data::Dataset& DataSet);
+    void quHoraTecnicaAfterPost(host::data::Dataset& DataSet);
+    void quOSSituacaoBeforeDelete(host::data::Dataset& DataSet);
+    void quOSSituacaoAfterDelete(host::data::Dataset& DataSet);
+    void quOSSituacaoAfterPost(host::data::Dataset& DataSet);
+    void quContratoBeforeDelete(host::data::Dataset& DataSet);
+    void quContratoAfterDelete(host::data::Dataset& DataSet);
+    void quContEquipBeforeDelete(host::data::Dataset& DataSet);
+    void quContEquipAfterDelete(host::data::Dataset& DataSet);
+    void quContServBeforeDelete(host::data::Dataset& DataSet);
+    void quContServAfterDelete(host::data::Dataset& DataSet);
+
+    // ---- service-order data: audit and guard conventions (uDataTecOS.cpp) -
+    void quOSAfterDelete(host::data::Dataset& DataSet);
+    void quOSItemAfterDelete(host::data::Dataset& DataSet);
+    void quOSAcessoriosAfterDelete(host::data::Dataset& DataSet);
+    void quOSAcessoriosAfterPost(host::data::Dataset& DataSet);
+    void quOSPecasBeforeDelete(host::data::Dataset& DataSet);
+    void quOSAndamentoBeforeDelete(host::data::Dataset& DataSet);
+
+    // ---- opening: masks, SQL dump, open log (uDataTecAbertura.cpp) --------
+    void quPesqOSBeforeOpen(host::data::Dataset& DataSet);
+    void quPesqOSAfterOpen(host::data::Dataset& DataSet);
+    void quPesqOSBeforeClose(host::data::Dataset& DataSet);
+    void quOSComprasCliBeforeOpen(host::data::Dataset& DataSet);
+    void quOSComprasCliAfterOpen(host::data::Dataset& DataSet);
+    void quOSItemDefBeforeOpen(host::data::Dataset& DataSet);
+    void quAssVendaItemBeforeOpen(host::data::Dataset& DataSet);
+    // Saves the query's SQL text to <system folder>/SQLQuery/<name><ddmmyy_hhmmsszzz>.SQL
+    // when bDetectarErroSQL is set; the folder must exist. Returns the file
+    // written, "" when none.
+    QString SalvarSQLQuery(const host::data::Query& query) const;
+
+    // ---- rules of later work: bound now, bodies to come (uDataTecRegras.cpp)
+    // Edit guard of service-order data: refuses (Abort or message) a change.
+    void RestricaoInserindoOS(host::data::Dataset& DataSet, const QString& evento);
+    void quOSNewRecord(host::data::Dataset& DataSet);
+    void quOSBeforeInsert(host::data::Dataset& DataSet);
+    void quOSBeforeEdit(host::data::Dataset& DataSet);
+    void quOSBeforePost(host::data::Dataset& DataSet);
+    void quOSAfterPost(host::data::Dataset& DataSet);
+    void quOSAfterCancel(host::data::Dataset& DataSet);
+    void quOSBeforeDelete(host::data::Dataset& DataSet);
+    void quOSAfterScroll(host::data::Dataset& DataSet);
+    void quOSCalcFields(host::data::Dataset& DataSet);
+    void quPesqOSAfterScroll(host::data::Dataset& DataSet);
+    void quOSItemNewRecord(host::data::Dataset& DataSet);
+    void quOSItemBeforeInsert(host::data::Dataset& DataSet);
+    void quOSItemBeforeEdit(host::data::Dataset& DataSet);
+    void quOSItemBeforePost(host::data::Dataset& DataSet);
+    void quOSItemAfterPost(host::data::Dataset& DataSet);
+    void quOSItemBeforeDelete(host::data::Dataset& DataSet);
+    void quOSItemBeforeOpen(host::data::Dataset& DataSet);
+    void quOSItemCalcFields(host::data::Dataset& DataSet);
+    void quOSPecasNewRecord(host::data::Dataset& DataSet);
+    void quOSPecasBeforeInsert(host::data::Dataset& DataSet);
+    void quOSPecasBeforeEdit(host::data::Dataset& DataSet);
+    void quOSPecasBeforePost(host::data::Dataset& DataSet);
+    void quOSPecasAfterPost(host::data::Dataset& DataSet);
+    void quOSPecasAfterDelete(host::data::Dataset& DataSet);
+    void quOSPecasBeforeOpen(host::data::Dataset& DataSet);
+    void quOSPecasCalcFields(host::data::Dataset& DataSet);
+    void quOSAndamentoNewRecord(host::data::Dataset& DataSet);
+    void quOSAndamentoBeforeInsert(host::data::Dataset& DataSet);
+    void quOSAndamentoBeforeEdit(host::data::Dataset& DataSet);
+    void quOSAndamentoBeforePost(host::data::Dataset& DataSet);
+    void quOSAndamentoAfterPost(host::data::Dataset& DataSet);
+    void quOSAndamentoAfterDelete(host::data::Dataset& DataSet);
+    void quOSAndamentoBeforeOpen(host::data::Dataset& DataSet);
+    void quOSAndamentoCalcFields(host::data::Dataset& DataSet);
+    void quOSAndaItNewRecord(host::data::Dataset& DataSet);
+    void quOSAndaItBeforePost(host::data::Dataset& DataSet);
+    void quOSAndaItAfterPost(host::data::Dataset& DataSet);
+    void quOSAndaItAfterDelete(host::data::Dataset& DataSet);
+    void quOSAndDefNewRecord(host::data::Dataset& DataSet);
+    void quOSAndDefBeforePost(host::data::Dataset& DataSet);
+    void quOSAndDefAfterPost(host::data::Dataset& DataSet);
+    void quOSAndDefBeforeDelete(host::data::Dataset& DataSet);
+    void quOSAndDefAfterDelete(host::data::Dataset& DataSet);
+    void quOSAndDefBeforeClose(host::data::Dataset& DataSet);
+    void quOSItemDefNewRecord(host::data::Dataset& DataSet);
+    void quOSItemDefBeforePost(host::data::Dataset& DataSet);
+    void quOSItemDefAfterPost(host::data::Dataset& DataSet);
+    void quOSItemDefAfterDelete(host::data::Dataset& DataSet);
+    void quOSDespViagemNewRecord(host::data::Dataset& DataSet);
+    void quOSDespViagemAfterPost(host::data::Dataset& DataSet);
+    void quOSDespViagemAfterDelete(host::data::Dataset& DataSet);
+    void quOSDespExtraNewRecord(host::data::Dataset& DataSet);
+    void quOSDespExtraAfterPost(host::data::Dataset& DataSet);
+    void quOSDespExtraAfterDelete(host::data::Dataset& DataSet);
+    void quOSProjNewRecord(host::data::Dataset& DataSet);
+    void quOSProjBeforePost(host::data::Dataset& DataSet);
+    void quOSProjAfterPost(host::data::Dataset& DataSet);
+    void quOSCustoNewRecord(host::data::Dataset& DataSet);
+    void quOSCustoBeforePost(host::data::Dataset& DataSet);
+    void quOSCustoAfterPost(host::data::Dataset& DataSet);
+    void quOSCustoAfterOpen(host::data::Dataset& DataSet);
+    void quOSCustoAfterDelete(host::data::Dataset& DataSet);
+    void quOSContatoNewRecord(host::data::Dataset& DataSet);
+    void quOSContatoBeforePost(host::data::Dataset& DataSet);
+    void quOSContatoAfterPost(host::data::Dataset& DataSet);
+    void quOSAcessoriosNewRecord(host::data::Dataset& DataSet);
+    void quOSAcessoriosBeforeDelete(host::data::Dataset& DataSet);
+    void quOSSituacaoNewRecord(host::data::Dataset& DataSet);
+    void quOSSituacaoBeforePost(host::data::Dataset& DataSet);
+    void quDefeitoNewRecord(host::data::Dataset& DataSet);
+    void quTecnicosNewRecord(host::data::Dataset& DataSet);
+    void quTecEquipNewRecord(host::data::Dataset& DataSet);
+    void quEquipamentoNewRecord(host::data::Dataset& DataSet);
+    void quEquipCliNewRecord(host::data::Dataset& DataSet);
+    void quEquipCliBeforePost(host::data::Dataset& DataSet);
+    void quEquipCliAfterPost(host::data::Dataset& DataSet);
+    void quEquipCliBeforeDelete(host::data::Dataset& DataSet);
+    void quEquipCliAfterDelete(host::data::Dataset& DataSet);
+    void quHoraTecnicaNewRecord(host::data::Dataset& DataSet);
+    void quHoraTecnicaBeforePost(host::data::Dataset& DataSet);
+    void quContratoNewRecord(host::data::Dataset& DataSet);
+    void quContratoBeforePost(host::data::Dataset& DataSet);
+    void quContratoAfterPost(host::data::Dataset& DataSet);
+    void quContEquipBeforeInsert(host::data::Dataset& DataSet);
+    void quContEquipNewRecord(host::data::Dataset& DataSet);
+    void quContEquipBeforePost(host::data::Dataset& DataSet);
+    void quContServBeforeInsert(host::data::Dataset& DataSet);
+    void quContServNewRecord(host::data::Dataset& DataSet);
+    void quContServBeforePost(host::data::Dataset& DataSet);
+    void quSolicitaNewRecord(host::data::Dataset& DataSet);
+    void quSolicitaBeforePost(host::data::Dataset& DataSet);
+    void quSolicitaAfterPost(host::data::Dataset& DataSet);
+    void quSolicitaBeforeDelete(host::data::Dataset& DataSet);
+    void quSolicitaAfterDelete(host::data::Dataset& DataSet);
+    void quSolicitaItNewRecord(host::data::Dataset& DataSet);
+    void quSolicitaItBeforePost(host::data::Dataset& DataSet);
+    void quSolicitaItAfterPost(host::data::Dataset& DataSet);
+    void quSolicitacaoItEntNewRecord(host::data::Dataset& DataSet);
+    void quSolicitacaoItEntBeforePost(host::data::Dataset& DataSet);
+    void quSolicitacaoItEntAfterPost(host::data::Dataset& DataSet);
+    void quAssVendaNewRecord(host::data::Dataset& DataSet);
+    void quAssVendaBeforePost(host::data::Dataset& DataSet);
+    void quAssVendaAfterPost(host::data::Dataset& DataSet);
+    void quAssVendaAfterScroll(host::data::Dataset& DataSet);
+    void quAssVendaAfterOpen(host::data::Dataset& DataSet);
+    void quAssVendaBeforeDelete(host::data::Dataset& DataSet);
+    void quAssVendaAfterDelete(host::data::Dataset& DataSet);
+    void quAssVendaItemNewRecord(host::data::Dataset& DataSet);
+    void quAssVendaItemBeforeInsert(host::data::Dataset& DataSet);
+    void quAssVendaItemBeforePost(host::data::Dataset& DataSet);
+    void quAssVendaItemAfterPost(host::data::Dataset& DataSet);
+    void quAssVendaItemBeforeDelete(host::data::Dataset& DataSet);
+    void quAssVendaItemAfterDelete(host::data::Dataset& DataSet);
+    void quAssVendaItemAfterScroll(host::data::Dataset& DataSet);
+    void quAssVendaItemBeforeClose(host::data::Dataset& DataSet);
+    void quAssVendaItemCalcFields(host::data::Dataset& DataSet);
+    void quAssVendaCotadoNewRecord(host::data::Dataset& DataSet);
+    void quAssVendaCotadoBeforePost(host::data::Dataset& DataSet);
+    void quAssVendaCotadoAfterPost(host::data::Dataset& DataSet);
+    void quAssVendaCotadoBeforeDelete(host::data::Dataset& DataSet);
+    void quAssVendaCotadoAfterDelete(host::data::Dataset& DataSet);
+    void quAssVendaObsBeforeOpen(host::data::Dataset& DataSet);
+    void quAssVendaObsBeforePost(host::data::Dataset& DataSet);
+    void quAssVendaObsAfterCancel(host::data::Dataset& DataSet);
+
+    // ---- persistent fields: query name + column -------------------------
+    // quOS
+    host::data::Field* quOSAOCODIGO = nullptr;
+    host::data::Field* quOSCLCODIGO = nullptr;
+    host::data::Field* quOSATCODIGO = nullptr;
+    host::data::Field* quOSASCODIGO = nullptr;
+    host::data::Field* quOSVECODIGO = nullptr;
+    host::data::Field* quOSTVCODIGO = nullptr;
+    host::data::Field* quOSAOLAUDO = nullptr;
+    host::data::Field* quOSAODATAENTRADA = nullptr;
+    host::data::Field* quOSAODATASAIDA = nullptr;
+    host::data::Field* quOSAODATAAPROVA = nullptr;
+    host::data::Field* quOSAOATENDENTE = nullptr;
+    host::data::Field* quOSAOCONTATO = nullptr;
+    host::data::Field* quOSAOBAIXA = nullptr;
+    host::data::Field* quOSAOCONTACAIXA = nullptr;
+    host::data::Field* quOSAOVALORPROJETO = nullptr;
+    host::data::Field* quOSAODESPVIAGEM = nullptr;
+    host::data::Field* quOSAODESPDIVERSAS = nullptr;
+    host::data::Field* quOSAOVALORPECAS = nullptr;
+    host::data::Field* quOSAOVALORSERVICO = nullptr;
+    host::data::Field* quOSAOVALORTOTAL = nullptr;
+    host::data::Field* quOSAOOBSERVACAO = nullptr;
+    host::data::Field* quOSAODESCONTO = nullptr;
+    host::data::Field* quOSAOHORAENTRADA = nullptr;
+    host::data::Field* quOSAOHORASAIDA = nullptr;
+    host::data::Field* quOSAOPREVLIBERACAO = nullptr;
+    host::data::Field* quOSAOVALIDADEORCAMENTO = nullptr;
+    host::data::Field* quOSAOPRIORIDADE = nullptr;
+    host::data::Field* quOSAOATENDIMENTO = nullptr;
+    host::data::Field* quOSAONUMEROOSTERCEIROS = nullptr;
+    host::data::Field* quOSAODESCRICAOLAUDO = nullptr;
+    host::data::Field* quOSAOCAUSA = nullptr;
+    host::data::Field* quOSAOSOLUCAO = nullptr;
+    host::data::Field* quOSAOOBSLAUDO = nullptr;
+    host::data::Field* quOSAOIMPRIMIRLAUDO = nullptr;
+    host::data::Field* quOSAOTIPOOS = nullptr;
+    host::data::Field* quOSOFCODIGO = nullptr;
+    host::data::Field* quOSCLCODIGOCLIENTECOBRANCA = nullptr;
+    host::data::Field* quOSVECODIGODEVOLUCAO = nullptr;
+    host::data::Field* quOSAOREMANUFATURA = nullptr;
+    host::data::Field* quOSAODATACOBRANCA = nullptr;
+    host::data::Field* quOSAOHORAAPROVACAO = nullptr;
+    host::data::Field* quOSFOCODIGOVENDEDOR = nullptr;
+    host::data::Field* quOSFOCODIGOREPRESENTANTE = nullptr;
+    host::data::Field* quOSAOVALORPECASREQUERIDO = nullptr;
+    host::data::Field* quOSAOVALORSERVICOSREQUERIDO = nullptr;
+    host::data::Field* quOSAODESCONTOPECA = nullptr;
+    host::data::Field* quOSAODESCONTOSERVICO = nullptr;
+    host::data::Field* quOSCRDOCUMENTO = nullptr;
+    host::data::Field* quOSAOLOCAL = nullptr;
+    host::data::Field* quOSAOVALORIPI = nullptr;
+    host::data::Field* quOSFOCODIGOTRANSPORTE = nullptr;
+    host::data::Field* quOSCLCODIGOCOBRANCASERVICO = nullptr;
+    host::data::Field* quOSCLCODIGOCOBRANCADESPESAS = nullptr;
+    host::data::Field* quOSVECODIGOSERVICO = nullptr;
+    host::data::Field* quOSAOHISTORICO = nullptr;
+    host::data::Field* quOSAOSEQATENDIMENTO = nullptr;
+    host::data::Field* quOSAODESPESASCLIENTE = nullptr;
+    host::data::Field* quOSORCTCODIGO = nullptr;
+    host::data::Field* quOSASDESCRICAO = nullptr;
+    host::data::Field* quOSANCODIGO = nullptr;
+    host::data::Field* quOSDescTecnico = nullptr;
+    host::data::Field* quOSDescricaoTabVcto = nullptr;
+    host::data::Field* quOSCLIENTE = nullptr;
+    host::data::Field* quOSOBSCLI = nullptr;
+    host::data::Field* quOSNUMERO_IDENTIDADE = nullptr;
+    host::data::Field* quOSCGC_CNPJ = nullptr;
+    host::data::Field* quOSTELEFONE1 = nullptr;
+    host::data::Field* quOSTELEFONE2 = nullptr;
+    host::data::Field* quOSFAX = nullptr;
+    host::data::Field* quOSINSCRICAO_MUNICIPAL = nullptr;
+    host::data::Field* quOSENDERECO = nullptr;
+    host::data::Field* quOSCIDADE = nullptr;
+    host::data::Field* quOSCEP = nullptr;
+    host::data::Field* quOSBAIRRO = nullptr;
+    host::data::Field* quOSESTADO = nullptr;
+    host::data::Field* quOSPESSOA_FISICAOUJURIDICA = nullptr;
+    host::data::Field* quOSCONTATO = nullptr;
+    host::data::Field* quOSNOME_FANTASIA = nullptr;
+    host::data::Field* quOSCLIENTECOBRANCA = nullptr;
+    host::data::Field* quOSTECNICO = nullptr;
+    host::data::Field* quOSIMPRESSO_NF = nullptr;
+    host::data::Field* quOSCLIE = nullptr;
+    host::data::Field* quOSRACOR = nullptr;
+    host::data::Field* quOSStatusPV = nullptr;
+    host::data::Field* quOSStatusPedidoDevolucao = nullptr;
+    host::data::Field* quOSNOMEVENDEDOR = nullptr;
+    host::data::Field* quOSOPERACAO = nullptr;
+    host::data::Field* quOSTABELAVENCIMENTO = nullptr;
+    host::data::Field* quOSNOMEREPRESENTANTE = nullptr;
+    host::data::Field* quOSEMAIL = nullptr;
+    host::data::Field* quOSCLDESCONTO = nullptr;
+    host::data::Field* quOSLIMITE_CREDITO = nullptr;
+    host::data::Field* quOSTIPO_OP = nullptr;
+    host::data::Field* quOSASSUME_ICMS_SN = nullptr;
+    host::data::Field* quOSICMS = nullptr;
+    host::data::Field* quOSVAL_ITEM_IPI = nullptr;
+    host::data::Field* quOSPERC_CALC = nullptr;
+    host::data::Field* quOSBASE_CALC_IPI = nullptr;
+    host::data::Field* quOSOFMARKUPMINIMO = nullptr;
+    host::data::Field* quOSOFISENTOIE = nullptr;
+    host::data::Field* quOSAOTURNO = nullptr;
+    host::data::Field* quOSAORETORNO = nullptr;
+    // quOSItem
+    host::data::Field* quOSItemAOITCODIGO = nullptr;
+    host::data::Field* quOSItemAOCODIGO = nullptr;
+    host::data::Field* quOSItemAOITEQUIPCODIGO = nullptr;
+    host::data::Field* quOSItemAOITEQUIPDESCRICAO = nullptr;
+    host::data::Field* quOSItemAOITMARCA = nullptr;
+    host::data::Field* quOSItemAOITMODELO = nullptr;
+    host::data::Field* quOSItemAOITDEFEITO = nullptr;
+    host::data::Field* quOSItemAOITSERIE = nullptr;
+    host::data::Field* quOSItemAOITQUANTIDADE = nullptr;
+    host::data::Field* quOSItemAOITLOJACOMPRA = nullptr;
+    host::data::Field* quOSItemAOITDATACOMPRA = nullptr;
+    host::data::Field* quOSItemAOITCOR = nullptr;
+    host::data::Field* quOSItemAOITANOFABRICACAO = nullptr;
+    host::data::Field* quOSItemAOITKMINICIAL = nullptr;
+    host::data::Field* quOSItemAOITPLACA = nullptr;
+    host::data::Field* quOSItemAOITCOMBUSTIVEL = nullptr;
+    host::data::Field* quOSItemAOITPOSICAOCOMBUSTIVEL = nullptr;
+    host::data::Field* quOSItemAOITFOTO = nullptr;
+    host::data::Field* quOSItemAOITCODIGOINTERNO = nullptr;
+    host::data::Field* quOSItemAOITNUMERONOTAFISCAL = nullptr;
+    host::data::Field* quOSItemAOITNUMERONFREMESSA = nullptr;
+    host::data::Field* quOSItemAOITVALORNFREMESSA = nullptr;
+    host::data::Field* quOSItemAOITGARANTIA = nullptr;
+    host::data::Field* quOSItemAOITRENAVAN = nullptr;
+    host::data::Field* quOSItemAOITCARROCERIAMARCA = nullptr;
+    host::data::Field* quOSItemAOITCARROCERIANUMERO = nullptr;
+    host::data::Field* quOSItemAOITMOTORNUMERO = nullptr;
+    host::data::Field* quOSItemAOITAPROVADO = nullptr;
+    host::data::Field* quOSItemAOITESPECIE = nullptr;
+    host::data::Field* quOSItemAOITORIGINAL = nullptr;
+    host::data::Field* quOSItemAOITAUTORIZADO = nullptr;
+    host::data::Field* quOSItemAOITUSUARIO = nullptr;
+    host::data::Field* quOSItemASCODIGO = nullptr;
+    host::data::Field* quOSItemACCODIGO = nullptr;
+    host::data::Field* quOSItemAACODIGO = nullptr;
+    host::data::Field* quOSItemATCODIGO = nullptr;
+    host::data::Field* quOSItemAOITCAUSA = nullptr;
+    host::data::Field* quOSItemAOITOBSERVACAO = nullptr;
+    host::data::Field* quOSItemAOITSOLUCAO = nullptr;
+    host::data::Field* quOSItemAOITLAUDO = nullptr;
+    host::data::Field* quOSItemAOITEMAILENVIADO = nullptr;
+    host::data::Field* quOSItemAOITVALORFRETE = nullptr;
+    host::data::Field* quOSItemFOCONSECIONARIA = nullptr;
+    host::data::Field* quOSItemAOITDEFEITOCONSTATADO = nullptr;
+    host::data::Field* quOSItemEQUIPAMENTO = nullptr;
+    host::data::Field* quOSItemDESCRICAOCONSECIONARIA = nullptr;
+    host::data::Field* quOSItemAODATAENTRADA = nullptr;
+    host::data::Field* quOSItemCLIENTE = nullptr;
+    host::data::Field* quOSItemENDCLI = nullptr;
+    host::data::Field* quOSItemTECNICO = nullptr;
+    host::data::Field* quOSItemTECNICOITEM = nullptr;
+    host::data::Field* quOSItemDescricaoSituacao = nullptr;
+    host::data::Field* quOSItemEQUIPAMENTOCOMPLETO = nullptr;
+    host::data::Field* quOSItemAETIPO = nullptr;
+    host::data::Field* quOSItemAECODIGOINTERNO = nullptr;
+    host::data::Field* quOSItemFOCODIGOMOTORISTA = nullptr;
+    host::data::Field* quOSItemAOITPRCODIGO = nullptr;
+    // quOSPecas
+    host::data::Field* quOSPecasAPSEQUENCIA = nullptr;
+    host::data::Field* quOSPecasAOCODIGO = nullptr;
+    host::data::Field* quOSPecasAOITCODIGO = nullptr;
+    host::data::Field* quOSPecasPRCODIGO = nullptr;
+    host::data::Field* quOSPecasAPVALUNITARIO = nullptr;
+    host::data::Field* quOSPecasAPVALTOTAL = nullptr;
+    host::data::Field* quOSPecasAPOBSERVACAO = nullptr;
+    host::data::Field* quOSPecasAPAUTORIZADO = nullptr;
+    host::data::Field* quOSPecasAPTIPO = nullptr;
+    host::data::Field* quOSPecasAPRESERVA = nullptr;
+    host::data::Field* quOSPecasAPDESCONTO = nullptr;
+    host::data::Field* quOSPecasVECODIGO = nullptr;
+    host::data::Field* quOSPecasAPQUANTIDADE = nullptr;
+    host::data::Field* quOSPecasAPQUANTIDADEREQUERIDA = nullptr;
+    host::data::Field* quOSPecasUGINSERIDO = nullptr;
+    host::data::Field* quOSPecasAPUSUARIOINSERCAO = nullptr;
+    host::data::Field* quOSPecasAPGARANTIA = nullptr;
+    host::data::Field* quOSPecasAPVALORTOTALREQUERIDO = nullptr;
+    host::data::Field* quOSPecasLECODIGO = nullptr;
+    host::data::Field* quOSPecasAPPROMOCAO = nullptr;
+    host::data::Field* quOSPecasOFCODIGO = nullptr;
+    host::data::Field* quOSPecasAPVALORIPI = nullptr;
+    host::data::Field* quOSPecasAPBASEIPI = nullptr;
+    host::data::Field* quOSPecasAPIPI = nullptr;
+    host::data::Field* quOSPecasAPSUBST = nullptr;
+    host::data::Field* quOSPecasAPICMSSUBST = nullptr;
+    host::data::Field* quOSPecasAPBASESUBST = nullptr;
+    host::data::Field* quOSPecasAPVALORSUBST = nullptr;
+    host::data::Field* quOSPecasAPBASEICMS = nullptr;
+    host::data::Field* quOSPecasAPVALORICMS = nullptr;
+    host::data::Field* quOSPecasAPICMS = nullptr;
+    host::data::Field* quOSPecasAPCOFINS = nullptr;
+    host::data::Field* quOSPecasAPIR = nullptr;
+    host::data::Field* quOSPecasAPINSS = nullptr;
+    host::data::Field* quOSPecasAPPIS = nullptr;
+    host::data::Field* quOSPecasAPCSLL = nullptr;
+    host::data::Field* quOSPecasAPCOFINSSUB = nullptr;
+    host::data::Field* quOSPecasAPIRSUB = nullptr;
+    host::data::Field* quOSPecasAPINSSSUB = nullptr;
+    host::data::Field* quOSPecasAPPISSUB = nullptr;
+    host::data::Field* quOSPecasAPCSLLSUB = nullptr;
+    host::data::Field* quOSPecasAPNUMEROSERIE = nullptr;
+    host::data::Field* quOSPecasDescEquipOS = nullptr;
+    host::data::Field* quOSPecasDESCRICAO = nullptr;
+    host::data::Field* quOSPecasPCO_VENDA = nullptr;
+    host::data::Field* quOSPecasPCO_CUSTO = nullptr;
+    host::data::Field* quOSPecasEQUIPAMENTO = nullptr;
+    host::data::Field* quOSPecasAOITEQUIPCODIGO = nullptr;
+    host::data::Field* quOSPecasUNIDADE_MEDIDA = nullptr;
+    host::data::Field* quOSPecasRESERVADO = nullptr;
+    host::data::Field* quOSPecasDISPONIVEL = nullptr;
+    host::data::Field* quOSPecasESTOQUE = nullptr;
+    host::data::Field* quOSPecasOUTRO_CODIGO = nullptr;
+    host::data::Field* quOSPecasPRTAMANHO = nullptr;
+    host::data::Field* quOSPecasPRDESCRICAOCOMERCIAL = nullptr;
+    host::data::Field* quOSPecasPRPOSICIONAMENTO = nullptr;
+    host::data::Field* quOSPecasGRUPO = nullptr;
+    host::data::Field* quOSPecasDESCRICAOGRUPO = nullptr;
+    host::data::Field* quOSPecasPRIMUNE = nullptr;
+    host::data::Field* quOSPecasICMS_PARA_REDUCAO = nullptr;
+    host::data::Field* quOSPecasCOM_FAB_S_FS = nullptr;
+    host::data::Field* quOSPecasDataTransito = nullptr;
+    host::data::Field* quOSPecasQtdeTransito = nullptr;
+    host::data::Field* quOSPecasPRCODIGOFORNECEDOR = nullptr;
+    host::data::Field* quOSPecasNCCODIGO = nullptr;
+    host::data::Field* quOSPecasAPITREFERENCIADOCUMENTO = nullptr;
+    host::data::Field* quOSPecasAPITREFERENCIASERIE = nullptr;
+    host::data::Field* quOSPecasAPITREFERENCIALOCAL = nullptr;
+    host::data::Field* quOSPecasAPITREFERENCIAOFCODIGO = nullptr;
+    host::data::Field* quOSPecasAPITREFERENCIACLCODIGO = nullptr;
+    host::data::Field* quOSPecasPOPOSICIONAMENTO = nullptr;
+    host::data::Field* quOSPecasATCODIGO = nullptr;
+    host::data::Field* quOSPecasNOMETECNICO = nullptr;
+    // quOSAndamento
+    host::data::Field* quOSAndamentoAACODIGO = nullptr;
+    host::data::Field* quOSAndamentoAOCODIGO = nullptr;
+    host::data::Field* quOSAndamentoAOITCODIGO = nullptr;
+    host::data::Field* quOSAndamentoAADATA = nullptr;
+    host::data::Field* quOSAndamentoAAHORAINICIO = nullptr;
+    host::data::Field* quOSAndamentoAAHORAFIM = nullptr;
+    host::data::Field* quOSAndamentoAATOTAL = nullptr;
+    host::data::Field* quOSAndamentoPRCODIGO = nullptr;
+    host::data::Field* quOSAndamentoAAQUANTIDADE = nullptr;
+    host::data::Field* quOSAndamentoAADESCONTO = nullptr;
+    host::data::Field* quOSAndamentoAAVALOR = nullptr;
+    host::data::Field* quOSAndamentoAAVALORTOTAL = nullptr;
+    host::data::Field* quOSAndamentoAAAUTORIZADO = nullptr;
+    host::data::Field* quOSAndamentoAATIPO = nullptr;
+    host::data::Field* quOSAndamentoAAOBSERVACAO = nullptr;
+    host::data::Field* quOSAndamentoAAESPECIE = nullptr;
+    host::data::Field* quOSAndamentoATCODIGO = nullptr;
+    host::data::Field* quOSAndamentoAAQUANTIDADEREQUERIDA = nullptr;
+    host::data::Field* quOSAndamentoOFCODIGO = nullptr;
+    host::data::Field* quOSAndamentoAHCODIGO = nullptr;
+    host::data::Field* quOSAndamentoVECODIGO = nullptr;
+    host::data::Field* quOSAndamentoAAVALORTOTALREQUERIDO = nullptr;
+    host::data::Field* quOSAndamentoAAPROMOCAO = nullptr;
+    host::data::Field* quOSAndamentoIVCODIGO = nullptr;
+    host::data::Field* quOSAndamentoEVCODIGO = nullptr;
+    host::data::Field* quOSAndamentoAAKM = nullptr;
+    host::data::Field* quOSAndamentoAAVALORAUXILIAR = nullptr;
+    host::data::Field* quOSAndamentoAAMINUTODESCONTADO = nullptr;
+    host::data::Field* quOSAndamentoAAFATURA = nullptr;
+    host::data::Field* quOSAndamentoAAINFORMACAO = nullptr;
+    host::data::Field* quOSAndamentoAAQUANTIDADEIMPRESSA = nullptr;
+    host::data::Field* quOSAndamentoTotalHoraReferente = nullptr;
+    host::data::Field* quOSAndamentoAANUMEROSERIE = nullptr;
+    host::data::Field* quOSAndamentoDescEquipOS = nullptr;
+    host::data::Field* quOSAndamentoDescricaoHora = nullptr;
+    host::data::Field* quOSAndamentoAHTIPO = nullptr;
+    host::data::Field* quOSAndamentoDESCHORA = nullptr;
+    host::data::Field* quOSAndamentoAHHORA1 = nullptr;
+    host::data::Field* quOSAndamentoAHHORA2 = nullptr;
+    host::data::Field* quOSAndamentoAHHORA3 = nullptr;
+    host::data::Field* quOSAndamentoAHHORA4 = nullptr;
+    host::data::Field* quOSAndamentoAHHORA5 = nullptr;
+    host::data::Field* quOSAndamentoDESCRICAO = nullptr;
+    host::data::Field* quOSAndamentoEQUIPAMENTO = nullptr;
+    host::data::Field* quOSAndamentoAOITEQUIPCODIGO = nullptr;
+    host::data::Field* quOSAndamentoUNIDADE_MEDIDA = nullptr;
+    host::data::Field* quOSAndamentoIVDESCRICAO = nullptr;
+    host::data::Field* quOSAndamentoPRDESCRICAOCOMERCIAL = nullptr;
+    host::data::Field* quOSAndamentoATNOME = nullptr;
+    host::data::Field* quOSAndamentoGRUPO = nullptr;
+    host::data::Field* quOSAndamentoDESCRICAOGRUPO = nullptr;
+    host::data::Field* quOSAndamentoCOMPLEMENTO_DESC = nullptr;
+    host::data::Field* quOSAndamentoPRCODIGOFORNECEDOR = nullptr;
+    host::data::Field* quOSAndamentoPRQUANTIDADEPADRAO = nullptr;
+    // quOSAndaIt
+    host::data::Field* quOSAndaItAACODIGO = nullptr;
+    host::data::Field* quOSAndaItAOCODIGO = nullptr;
+    host::data::Field* quOSAndaItAAITSEQUENCIA = nullptr;
+    host::data::Field* quOSAndaItAAITDATA = nullptr;
+    host::data::Field* quOSAndaItAAITINICIO = nullptr;
+    host::data::Field* quOSAndaItAAITFIM = nullptr;
+    host::data::Field* quOSAndaItATCODIGO = nullptr;
+    // quOSAndDef
+    host::data::Field* quOSAndDefAAADSEQUENCIA = nullptr;
+    host::data::Field* quOSAndDefADCODIGO = nullptr;
+    host::data::Field* quOSAndDefAACODIGO = nullptr;
+    host::data::Field* quOSAndDefAOCODIGO = nullptr;
+    host::data::Field* quOSAndDefAOITCODIGO = nullptr;
+    host::data::Field* quOSAndDefPRCODIGO = nullptr;
+    host::data::Field* quOSAndDefADDESCRICAO = nullptr;
+    // quOSItemDef
+    host::data::Field* quOSItemDefAOADCODIGO = nullptr;
+    host::data::Field* quOSItemDefADCODIGO = nullptr;
+    host::data::Field* quOSItemDefAOCODIGO = nullptr;
+    host::data::Field* quOSItemDefAOITCODIGO = nullptr;
+    host::data::Field* quOSItemDefMECHAVE = nullptr;
+    host::data::Field* quOSItemDefMEITSEQUENCIA = nullptr;
+    host::data::Field* quOSItemDefAOADQUANTIDADE = nullptr;
+    host::data::Field* quOSItemDefADDESCRICAO = nullptr;
+    // quOSDespViagem
+    host::data::Field* quOSDespViagemAVCODIGO = nullptr;
+    host::data::Field* quOSDespViagemAOCODIGO = nullptr;
+    host::data::Field* quOSDespViagemAVDATA = nullptr;
+    host::data::Field* quOSDespViagemAVHORAINICIO = nullptr;
+    host::data::Field* quOSDespViagemAVHORAFIM = nullptr;
+    host::data::Field* quOSDespViagemAVPEDQUANTIDADE = nullptr;
+    host::data::Field* quOSDespViagemAVPEDVALOR = nullptr;
+    host::data::Field* quOSDespViagemAVPEDVALORTOTAL = nullptr;
+    host::data::Field* quOSDespViagemAVKMVALOR = nullptr;
+    host::data::Field* quOSDespViagemAVKMPERCORRIDO = nullptr;
+    host::data::Field* quOSDespViagemAVKMVALORTOTAL = nullptr;
+    host::data::Field* quOSDespViagemAVVALORTOTAL = nullptr;
+    host::data::Field* quOSDespViagemAVOBSERVACAO = nullptr;
+    host::data::Field* quOSDespViagemATCODIGO = nullptr;
+    host::data::Field* quOSDespViagemATNOME = nullptr;
+    // quOSDespExtra
+    host::data::Field* quOSDespExtraAXCODIGO = nullptr;
+    host::data::Field* quOSDespExtraAOCODIGO = nullptr;
+    host::data::Field* quOSDespExtraAXNUMERO = nullptr;
+    host::data::Field* quOSDespExtraAXSERIE = nullptr;
+    host::data::Field* quOSDespExtraAXDATA = nullptr;
+    host::data::Field* quOSDespExtraAXVALOR = nullptr;
+    host::data::Field* quOSDespExtraFOCODIGO = nullptr;
+    host::data::Field* quOSDespExtraFOCODIGOTRANSPORTADOR = nullptr;
+    host::data::Field* quOSDespExtraAXTIPO = nullptr;
+    host::data::Field* quOSDespExtraAXOBSERVACAO = nullptr;
+    host::data::Field* quOSDespExtraPRCODIGO = nullptr;
+    host::data::Field* quOSDespExtraATCODIGO = nullptr;
+    host::data::Field* quOSDespExtraTRANSPORTADORA = nullptr;
+    host::data::Field* quOSDespExtraFORNECEDOR = nullptr;
+    host::data::Field* quOSDespExtraDESCRICAOPRODUTO = nullptr;
+    host::data::Field* quOSDespExtraNOMETECNICO = nullptr;
+    // quOSProj
+    host::data::Field* quOSProjAQCODIGO = nullptr;
+    host::data::Field* quOSProjAOCODIGO = nullptr;
+    host::data::Field* quOSProjPRCODIGO = nullptr;
+    host::data::Field* quOSProjAQQUANTIDADE = nullptr;
+    host::data::Field* quOSProjAQVALOR = nullptr;
+    host::data::Field* quOSProjAQDESCONTO = nullptr;
+    host::data::Field* quOSProjAQVALORTOTAL = nullptr;
+    host::data::Field* quOSProjAQDATA = nullptr;
+    host::data::Field* quOSProjVECODIGO = nullptr;
+    host::data::Field* quOSProjOFCODIGO = nullptr;
+    host::data::Field* quOSProjAQOBSERVACAO = nullptr;
+    host::data::Field* quOSProjDESCRICAO = nullptr;
+    // quOSAcessorios
+    host::data::Field* quOSAcessoriosARSEQUENCIA = nullptr;
+    host::data::Field* quOSAcessoriosAOCODIGO = nullptr;
+    host::data::Field* quOSAcessoriosAOITCODIGO = nullptr;
+    host::data::Field* quOSAcessoriosARDESCRICAO = nullptr;
+    host::data::Field* quOSAcessoriosARCONFERIDO = nullptr;
+    // quOSCusto
+    host::data::Field* quOSCustoAFCODIGO = nullptr;
+    host::data::Field* quOSCustoAFID = nullptr;
+    host::data::Field* quOSCustoAFVALOR = nullptr;
+    host::data::Field* quOSCustoAFQUANTIDADE = nullptr;
+    host::data::Field* quOSCustoAFTOTAL = nullptr;
+    host::data::Field* quOSCustoAFVALORACUMULADO = nullptr;
+    host::data::Field* quOSCustoPRCODIGO = nullptr;
+    host::data::Field* quOSCustoCFCODIGO = nullptr;
+    host::data::Field* quOSCustoAOCODIGO = nullptr;
+    host::data::Field* quOSCustoAACODIGO = nullptr;
+    host::data::Field* quOSCustoAPSEQUENCIA = nullptr;
+    host::data::Field* quOSCustoDESCRICAO = nullptr;
+    // quOSContato
+    host::data::Field* quOSContatoCOD_CLI = nullptr;
+    host::data::Field* quOSContatoDATA_SOLICITADA = nullptr;
+    host::data::Field* quOSContatoHORA_SOLICITADA = nullptr;
+    host::data::Field* quOSContatoHORA_VISITA = nullptr;
+    host::data::Field* quOSContatoCTHORAFINAL = nullptr;
+    host::data::Field* quOSContatoOBSERVACAO = nullptr;
+    host::data::Field* quOSContatoPESSOA_CONTATO = nullptr;
+    host::data::Field* quOSContatoCONTRATO = nullptr;
+    host::data::Field* quOSContatoTIPO_CONTATO = nullptr;
+    host::data::Field* quOSContatoVENDEDOT = nullptr;
+    host::data::Field* quOSContatoSEQUENCIA = nullptr;
+    host::data::Field* quOSContatoCTTEMPOTOTAL = nullptr;
+    host::data::Field* quOSContatoRESUMIDA = nullptr;
+    host::data::Field* quOSContatoASCODIGO = nullptr;
+    host::data::Field* quOSContatoASCODIGOATUAL = nullptr;
+    host::data::Field* quOSContatoIDORIGEM = nullptr;
+    host::data::Field* quOSContatoAOITCODIGO = nullptr;
+    host::data::Field* quOSContatoDescricaoTecnico = nullptr;
+    host::data::Field* quOSContatoASDESCRICAO = nullptr;
+    // quOSComprasCli
+    host::data::Field* quOSComprasCliDOCUMENTO = nullptr;
+    host::data::Field* quOSComprasCliCODIGOPRODUTO = nullptr;
+    host::data::Field* quOSComprasCliDESCRICAO = nullptr;
+    host::data::Field* quOSComprasCliDATA = nullptr;
+    host::data::Field* quOSComprasCliCOD_PEDIDO = nullptr;
+    host::data::Field* quOSComprasCliMEITNUMEROSERIE = nullptr;
+    host::data::Field* quOSComprasCliPRNUMEROSERIE = nullptr;
+    host::data::Field* quOSComprasCliQUANTIDADE = nullptr;
+    host::data::Field* quOSComprasCliCOD_EMB_COLECAO = nullptr;
+    host::data::Field* quOSComprasCliMODELO = nullptr;
+    host::data::Field* quOSComprasCliCOMPLEMENTO_DESC = nullptr;
+    // quOSSituacao
+    host::data::Field* quOSSituacaoASCODIGO = nullptr;
+    host::data::Field* quOSSituacaoASDESCRICAO = nullptr;
+    host::data::Field* quOSSituacaoASTIPO = nullptr;
+    host::data::Field* quOSSituacaoASINTERNET = nullptr;
+    host::data::Field* quOSSituacaoASAPROVA = nullptr;
+    host::data::Field* quOSSituacaoASESTOQUE = nullptr;
+    host::data::Field* quOSSituacaoASCLIENTE = nullptr;
+    host::data::Field* quOSSituacaoASRESERVA = nullptr;
+    host::data::Field* quOSSituacaoASINSERCAO = nullptr;
+    host::data::Field* quOSSituacaoASID = nullptr;
+    host::data::Field* quOSSituacaoASCOR = nullptr;
+    host::data::Field* quOSSituacaoASEMAIL = nullptr;
+    host::data::Field* quOSSituacaoASSENHA = nullptr;
+    // quDefeito
+    host::data::Field* quDefeitoADCODIGO = nullptr;
+    host::data::Field* quDefeitoADDESCRICAO = nullptr;
+    host::data::Field* quDefeitoADIDENTIFICADOR = nullptr;
+    host::data::Field* quDefeitoADOBSERVACAO = nullptr;
+    // quTecnicos
+    host::data::Field* quTecnicosATCODIGO = nullptr;
+    host::data::Field* quTecnicosATNOME = nullptr;
+    host::data::Field* quTecnicosATALTERAROS = nullptr;
+    host::data::Field* quTecnicosATALTERARLAUDO = nullptr;
+    host::data::Field* quTecnicosATACESSORESTRITO = nullptr;
+    host::data::Field* quTecnicosATATIVO = nullptr;
+    host::data::Field* quTecnicosATALTERARSITUACAO = nullptr;
+    host::data::Field* quTecnicosATCEP = nullptr;
+    host::data::Field* quTecnicosATENDERECO = nullptr;
+    host::data::Field* quTecnicosATENDCOMPLEMENTO = nullptr;
+    host::data::Field* quTecnicosATENDNUMERO = nullptr;
+    host::data::Field* quTecnicosATBAIRRO = nullptr;
+    host::data::Field* quTecnicosATCIDADE = nullptr;
+    host::data::Field* quTecnicosATUF = nullptr;
+    // quTecEquip
+    host::data::Field* quTecEquipATITSEQUENCIA = nullptr;
+    host::data::Field* quTecEquipATCODIGO = nullptr;
+    host::data::Field* quTecEquipAECODIGO = nullptr;
+    host::data::Field* quTecEquipEQUIPAMENTO = nullptr;
+    // QuTecDesc
+    host::data::Field* QuTecDescATDCCODIGO = nullptr;
+    host::data::Field* QuTecDescATCODIGOPAI = nullptr;
+    host::data::Field* QuTecDescATCODIGOFILHO = nullptr;
+    host::data::Field* QuTecDescATNOME = nullptr;
+    // quEquipamento
+    host::data::Field* quEquipamentoAECODIGO = nullptr;
+    host::data::Field* quEquipamentoAEDESCRICAO = nullptr;
+    host::data::Field* quEquipamentoAEMARCA = nullptr;
+    host::data::Field* quEquipamentoAEMODELO = nullptr;
+    host::data::Field* quEquipamentoAEOBSERVACAO = nullptr;
+    host::data::Field* quEquipamentoAECARROCERIAMARCA = nullptr;
+    host::data::Field* quEquipamentoAETIPO = nullptr;
+    host::data::Field* quEquipamentoAEIDENTIFICADOR = nullptr;
+    host::data::Field* quEquipamentoAEATIVO = nullptr;
+    host::data::Field* quEquipamentoAEVALORGARANTIA = nullptr;
+    host::data::Field* quEquipamentoAECODIGOINTERNO = nullptr;
+    host::data::Field* quEquipamentoPRCODIGO = nullptr;
+    // quEquipCli
+    host::data::Field* quEquipCliAECLCODIGO = nullptr;
+    host::data::Field* quEquipCliAECODIGO = nullptr;
+    host::data::Field* quEquipCliCLCODIGO = nullptr;
+    host::data::Field* quEquipCliAECLOBSERVACAO = nullptr;
+    host::data::Field* quEquipCliAECLNUMEROSERIE = nullptr;
+    host::data::Field* quEquipCliAECLNUMEROPATRIMONIO = nullptr;
+    host::data::Field* quEquipCliNOME = nullptr;
+    host::data::Field* quEquipCliAEDESCRICAO = nullptr;
+    // quHoraTecnica
+    host::data::Field* quHoraTecnicaAHCODIGO = nullptr;
+    host::data::Field* quHoraTecnicaAHTIPO = nullptr;
+    host::data::Field* quHoraTecnicaAHHORA1 = nullptr;
+    host::data::Field* quHoraTecnicaAHHORA2 = nullptr;
+    host::data::Field* quHoraTecnicaAHHORA3 = nullptr;
+    host::data::Field* quHoraTecnicaAHHORA4 = nullptr;
+    host::data::Field* quHoraTecnicaAHHORA5 = nullptr;
+    host::data::Field* quHoraTecnicaAHDESCRICAO = nullptr;
+    // quContrato
+    host::data::Field* quContratoACCODIGO = nullptr;
+    host::data::Field* quContratoACDESCRICAO = nullptr;
+    host::data::Field* quContratoACVALOR = nullptr;
+    host::data::Field* quContratoACTEXTO = nullptr;
+    host::data::Field* quContratoACLIMITE = nullptr;
+    host::data::Field* quContratoACNUMEROCONTRATO = nullptr;
+    host::data::Field* quContratoPRCODIGO = nullptr;
+    host::data::Field* quContratoCLCODIGO = nullptr;
+    host::data::Field* quContratoACPRIORIDADE = nullptr;
+    host::data::Field* quContratoACTIPOLIMITE = nullptr;
+    host::data::Field* quContratoACATENDIMENTO = nullptr;
+    host::data::Field* quContratoACTIPOCONTRATO = nullptr;
+    host::data::Field* quContratoACDATAIMPLANTACAO = nullptr;
+    host::data::Field* quContratoACDATAVALIDADE = nullptr;
+    host::data::Field* quContratoACLIMITEHORA = nullptr;
+    host::data::Field* quContratoACVALORCHAMADAEXCEDENTE = nullptr;
+    host::data::Field* quContratoACVALORPARCELA = nullptr;
+    host::data::Field* quContratoACDATABASE = nullptr;
+    host::data::Field* quContratoACRENOVACAOAUTOMATICA = nullptr;
+    host::data::Field* quContratoACRENOVACAOLIMITE = nullptr;
+    host::data::Field* quContratoACSITUACAOOBS = nullptr;
+    host::data::Field* quContratoACVALORANTERIOR = nullptr;
+    host::data::Field* quContratoCXCODIGO = nullptr;
+    host::data::Field* quContratoBCCODIGO = nullptr;
+    host::data::Field* quContratoHCCODIGO = nullptr;
+    host::data::Field* quContratoACSERIENF = nullptr;
+    host::data::Field* quContratoACTIPOPAGAMENTO = nullptr;
+    host::data::Field* quContratoACAVALISTA1 = nullptr;
+    host::data::Field* quContratoACAVALISTA2 = nullptr;
+    host::data::Field* quContratoACFIADOR = nullptr;
+    host::data::Field* quContratoACJUROMES = nullptr;
+    host::data::Field* quContratoACJUROVENCIMENTO = nullptr;
+    host::data::Field* quContratoACJUROAPLICAR = nullptr;
+    host::data::Field* quContratoACJUROAPLICARPARCELA = nullptr;
+    host::data::Field* quContratoACPORTADORPREVISAO = nullptr;
+    host::data::Field* quContratoACMULTALIMITE = nullptr;
+    host::data::Field* quContratoACMULTAVALOR = nullptr;
+    host::data::Field* quContratoACMULTAINDICE = nullptr;
+    host::data::Field* quContratoACINDICEREAJUSTE = nullptr;
+    host::data::Field* quContratoACMODALIDADE = nullptr;
+    host::data::Field* quContratoACTIPO = nullptr;
+    host::data::Field* quContratoACNATUREZA = nullptr;
+    host::data::Field* quContratoAJCODIGO = nullptr;
+    host::data::Field* quContratoACCONTRATANTE = nullptr;
+    host::data::Field* quContratoACPERIODO = nullptr;
+    host::data::Field* quContratoACVENCIMENTO = nullptr;
+    host::data::Field* quContratoACBASE = nullptr;
+    host::data::Field* quContratoABCODIGO = nullptr;
+    host::data::Field* quContratoACRENOVACAO = nullptr;
+    host::data::Field* quContratoACDATARENOVACAO = nullptr;
+    host::data::Field* quContratoACSITUACAO = nullptr;
+    host::data::Field* quContratoACOBJETO = nullptr;
+    host::data::Field* quContratoACVINCULO = nullptr;
+    host::data::Field* quContratoACLOCAL = nullptr;
+    host::data::Field* quContratoACRESPONSAVEL = nullptr;
+    host::data::Field* quContratoACCOBRANCA = nullptr;
+    host::data::Field* quContratoCONTATO = nullptr;
+    host::data::Field* quContratoCLIENTE = nullptr;
+    // quContEquip
+    host::data::Field* quContEquipCOCODIGO = nullptr;
+    host::data::Field* quContEquipACCODIGO = nullptr;
+    host::data::Field* quContEquipAECODIGO = nullptr;
+    host::data::Field* quContEquipCOSERIE = nullptr;
+    host::data::Field* quContEquipCOPLACA = nullptr;
+    host::data::Field* quContEquipCOCODIGOINTERNO = nullptr;
+    host::data::Field* quContEquipCOVALOR = nullptr;
+    host::data::Field* quContEquipCOENDERECO = nullptr;
+    host::data::Field* quContEquipCOBAIRRO = nullptr;
+    host::data::Field* quContEquipCOCIDADE = nullptr;
+    host::data::Field* quContEquipCOESTADO = nullptr;
+    host::data::Field* quContEquipCOIDENTIFICADOR = nullptr;
+    host::data::Field* quContEquipDESCEQUIP = nullptr;
+    host::data::Field* quContEquipCLCODIGO = nullptr;
+    host::data::Field* quContEquipCOMARCA = nullptr;
+    host::data::Field* quContEquipCOMODELO = nullptr;
+    // quContServ
+    host::data::Field* quContServACCODIGO = nullptr;
+    host::data::Field* quContServCOCIDADE = nullptr;
+    host::data::Field* quContServCOENDERECO = nullptr;
+    host::data::Field* quContServCOCODIGO = nullptr;
+    host::data::Field* quContServCOIDENTIFICADOR = nullptr;
+    host::data::Field* quContServCOVALOR = nullptr;
+    // quContItPesq
+    host::data::Field* quContItPesqACITCODIGO = nullptr;
+    host::data::Field* quContItPesqCLCODIGO = nullptr;
+    host::data::Field* quContItPesqPRCODIGO = nullptr;
+    host::data::Field* quContItPesqACCODIGO = nullptr;
+    host::data::Field* quContItPesqACITNUMEROSERIE = nullptr;
+    host::data::Field* quContItPesqACITMODELO = nullptr;
+    host::data::Field* quContItPesqACITNF = nullptr;
+    host::data::Field* quContItPesqACITNFSERIE = nullptr;
+    host::data::Field* quContItPesqACITCOBERTURA = nullptr;
+    host::data::Field* quContItPesqACITGARANTIA = nullptr;
+    host::data::Field* quContItPesqACITGARANTIADATA = nullptr;
+    host::data::Field* quContItPesqACITVALOR = nullptr;
+    host::data::Field* quContItPesqACITVERSAOINICIO = nullptr;
+    host::data::Field* quContItPesqACITVERSAOFIM = nullptr;
+    host::data::Field* quContItPesqACITOBSERVACAO = nullptr;
+    host::data::Field* quContItPesqACITGRUPO = nullptr;
+    host::data::Field* quContItPesqACITINSTALACAO = nullptr;
+    host::data::Field* quContItPesqACITNUMEROLOGICO = nullptr;
+    // quAssHistorico
+    host::data::Field* quAssHistoricoHCCODIGO = nullptr;
+    host::data::Field* quAssHistoricoHCDESCRICAO = nullptr;
+    host::data::Field* quAssHistoricoHCTIPO = nullptr;
+    // quSolicita
+    host::data::Field* quSolicitaAICODIGO = nullptr;
+    host::data::Field* quSolicitaAIID = nullptr;
+    host::data::Field* quSolicitaAOCODIGO = nullptr;
+    host::data::Field* quSolicitaAISITUACAO = nullptr;
+    host::data::Field* quSolicitaAIOBSERVACAO = nullptr;
+    host::data::Field* quSolicitaATCODIGOSOLICITA = nullptr;
+    host::data::Field* quSolicitaAISEQUENCIA = nullptr;
+    // quSolicitaIt
+    host::data::Field* quSolicitaItAICODIGO = nullptr;
+    host::data::Field* quSolicitaItAIID = nullptr;
+    host::data::Field* quSolicitaItAISEQUENCIA = nullptr;
+    host::data::Field* quSolicitaItPRCODIGO = nullptr;
+    host::data::Field* quSolicitaItAIQUANTIDADE = nullptr;
+    host::data::Field* quSolicitaItAIQUANTIDADEENTREGUE = nullptr;
+    host::data::Field* quSolicitaItAIDATAEMISSAO = nullptr;
+    host::data::Field* quSolicitaItAIDATAPREVISAO = nullptr;
+    host::data::Field* quSolicitaItAIDATAENTREGA = nullptr;
+    host::data::Field* quSolicitaItATCODIGOENTREGA = nullptr;
+    host::data::Field* quSolicitaItAIOBSERVACAO = nullptr;
+    host::data::Field* quSolicitaItAOCODIGO = nullptr;
+    host::data::Field* quSolicitaItDescricaoTecnico = nullptr;
+    host::data::Field* quSolicitaItESTOQUE = nullptr;
+    host::data::Field* quSolicitaItDESCRICAO = nullptr;
+    host::data::Field* quSolicitaItPCO_VENDA = nullptr;
+    host::data::Field* quSolicitaItPRPOSICIONAMENTO = nullptr;
+    host::data::Field* quSolicitaItOUTRO_CODIGO = nullptr;
+    // quSolicitacaoItEnt
+    host::data::Field* quSolicitacaoItEntAIENTSEQ = nullptr;
+    host::data::Field* quSolicitacaoItEntAICODIGO = nullptr;
+    host::data::Field* quSolicitacaoItEntAISEQUENCIAREF = nullptr;
+    host::data::Field* quSolicitacaoItEntAIENTQTDENTREGUE = nullptr;
+    host::data::Field* quSolicitacaoItEntAIENTDATAENTREGUE = nullptr;
+    host::data::Field* quSolicitacaoItEntAIENTRESPONSAVEL = nullptr;
+    host::data::Field* quSolicitacaoItEntRESPONSAVEL = nullptr;
+    host::data::Field* quSolicitacaoItEntPRCODIGO = nullptr;
+    host::data::Field* quSolicitacaoItEntDESCRICAO = nullptr;
+
+private:
+    void createComponents();
+    void createQueries();
+    void createUpdateObjects();
+    void createFields();
+    void bindHandlers();
+    void bindRuleHandlers();
+    void bindAssistanceHandlers();
+    host::data::Query* newQuery(const char* name);
+    host::data::UpdateSql* newUpdate(const char* name, host::data::Query* query);
+};
+
+// The one instance; empty until created.
+extern host::data::DataModuleVar<TdmTec> dmTec;
+
+// Sums one kind of line of an order again into its header ("AATC01AP" parts,
+// "AATC01AA" services) and posts the header; bFechar closes the lines' query.
+void AtualizarOSCorrentePecas(int aoCodigo, const QString& tabela, bool bFechar);

@@ -1,0 +1,65 @@
+// Delete audit and guard conventions of the service-order datasets. The audit
+// texts of the header, items and accessories are left in sCodigoExcluido by
+// their before-delete handlers; parts and service lines pass the edit guard
+// before anything else happens.
+
+#include "data/uDataTec.h"
+
+#include "host/PilvCpr70.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+
+using host::data::Dataset;
+
+namespace {
+
+void gravarExclusao(const QString& acao, const QString& rotulo, const QString& tabela)
+{
+    const QDateTime agora = QDateTime::currentDateTime();
+    dmGlobal->GravaLog(IbUserName(), acao, rotulo + sCodigoExcluido, tabela, QDateTime(agora.date(), QTime(0, 0)),
+                       agora);
+}
+
+}  // namespace
+
+void TdmTec::quOSAfterDelete(Dataset& DataSet)
+{
+    gravarExclusao("Deletou O.S.", "Código/Cliente:", "AATC01AO");
+    ZelDevVerificarEvento(&DataSet, "AFTERDELETE");
+}
+
+void TdmTec::quOSItemAfterDelete(Dataset& DataSet)
+{
+    // The order's totals lose the deleted item's lines before the audit is written.
+    const int ordem = quOSAOCODIGO->asInteger();
+    AtualizarOSCorrentePecas(ordem, "AATC01AP", false);
+    AtualizarOSCorrentePecas(ordem, "AATC01AA", false);
+    gravarExclusao("Deletou Itens da O.S.", "Número O.S./Equip. ou Aut.:", "AATC01AOIT");
+    ZelDevVerificarEvento(&DataSet, "AFTERDELETE");
+}
+
+void TdmTec::quOSAcessoriosAfterDelete(Dataset& DataSet)
+{
+    gravarExclusao("Deletou Acessório da O.S.", "Número O.S./Acessório:", "AATC01AR");
+    ZelDevVerificarEvento(&DataSet, "AFTERDELETE");
+}
+
+void TdmTec::quOSAcessoriosAfterPost(Dataset& DataSet)
+{
+    ZelDevVerificarEvento(&DataSet, "AFTERPOST");
+    dmGlobal->IBTransaction1->commitRetaining();
+}
+
+void TdmTec::quOSPecasBeforeDelete(Dataset& DataSet)
+{
+    RestricaoInserindoOS(DataSet, "BEFOREDELETE");
+    sCodigoExcluido = quOSPecasPRCODIGO->asString();
+    ZelDevVerificarEvento(&DataSet, "BEFOREDELETE");
+}
+
+void TdmTec::quOSAndamentoBeforeDelete(Dataset& DataSet)
+{
+    RestricaoInserindoOS(DataSet, "BEFOREDELETE");
+    sCodigoExcluido = quOSAndamentoAOCODIGO->asString() + "/" + quOSAndamentoPRCODIGO->asString();
+    ZelDevVerificarEvento(&DataSet, "BEFOREDELETE");
+}

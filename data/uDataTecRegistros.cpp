@@ -1,0 +1,216 @@
+// Handlers of the registers (defects, technicians, equipment models,
+// labour-hour types, situations, basic contracts): the delete audit, the
+// customisation hook and the commit of each saved row.
+//
+// Delete audit: the before-delete handler leaves a text identifying the row in
+// sCodigoExcluido; the after-delete handler writes the audit record with the
+// label directly followed by that text.
+
+#include "data/uDataTec.h"
+
+#include "host/PilvCpr70.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+
+using host::data::Dataset;
+
+namespace {
+
+QString campo(const Dataset& dataset, const char* nome)
+{
+    return dataset.fieldByName(QString::fromLatin1(nome))->asString();
+}
+
+void guardarCodigoExcluido(const QString& texto)
+{
+    sCodigoExcluido = texto;
+}
+
+void gravarExclusao(const QString& acao, const QString& rotulo, const QString& tabela)
+{
+    const QDateTime agora = QDateTime::currentDateTime();
+    dmGlobal->GravaLog(IbUserName(), acao, rotulo + sCodigoExcluido, tabela, QDateTime(agora.date(), QTime(0, 0)),
+                       agora);
+}
+
+// Saved rows of the registers are committed at once; open datasets keep their rows.
+void confirmar()
+{
+    dmGlobal->IBTransaction1->commitRetaining();
+}
+
+}  // namespace
+
+void TdmTec::NotificarBeforePost(Dataset& DataSet)
+{
+    ZelDevVerificarEvento(&DataSet, "BEFOREPOST");
+}
+
+void TdmTec::NotificarBeforeClose(Dataset& DataSet)
+{
+    ZelDevVerificarEvento(&DataSet, "BEFORECLOSE");
+}
+
+// ---- defects ----
+
+void TdmTec::quDefeitoBeforeDelete(Dataset& DataSet)
+{
+    guardarCodigoExcluido(campo(*quDefeito, "ADCODIGO") + "/" + campo(*quDefeito, "ADDESCRICAO"));
+    ZelDevVerificarEvento(&DataSet, "BEFOREDELETE");
+}
+
+void TdmTec::quDefeitoAfterDelete(Dataset& DataSet)
+{
+    gravarExclusao("Deletou Cadastro de Defeito", "Código/Descrição:", "AATC02AD");
+    ZelDevVerificarEvento(&DataSet, "AFTERDELETE");
+}
+
+void TdmTec::quDefeitoAfterPost(Dataset& DataSet)
+{
+    ZelDevVerificarEvento(&DataSet, "AFTERPOST");
+    confirmar();
+}
+
+// ---- technicians ----
+
+void TdmTec::quTecnicosBeforeDelete(Dataset& DataSet)
+{
+    guardarCodigoExcluido(campo(*quTecnicos, "ATCODIGO") + "/" + campo(*quTecnicos, "ATNOME"));
+    ZelDevVerificarEvento(&DataSet, "BEFOREDELETE");
+}
+
+void TdmTec::quTecnicosAfterDelete(Dataset& DataSet)
+{
+    gravarExclusao("Deletou Cadastro de Técnicos", "Código/Técnico:", "AATC06AT");
+    ZelDevVerificarEvento(&DataSet, "AFTERDELETE");
+}
+
+void TdmTec::quTecnicosAfterPost(Dataset& DataSet)
+{
+    ZelDevVerificarEvento(&DataSet, "AFTERPOST");
+    confirmar();
+}
+
+void TdmTec::quTecnicosBeforeOpen(Dataset&)
+{
+    if (bDetectarErroSQL)
+        dmGlobal->MostraAviso("Sql Tecnicos: \r" + quTecnicos->sql(), false);
+}
+
+void TdmTec::quTecEquipBeforeDelete(Dataset& DataSet)
+{
+    guardarCodigoExcluido(campo(*quTecEquip, "ATCODIGO") + "/" + campo(*quTecEquip, "EQUIPAMENTO"));
+    ZelDevVerificarEvento(&DataSet, "BEFOREDELETE");
+}
+
+void TdmTec::quTecEquipAfterDelete(Dataset& DataSet)
+{
+    gravarExclusao("Equip./Aut. autorizados para técnicos", "Técnico/Equip. ou Aut.:", "AATC06ATIT");
+    ZelDevVerificarEvento(&DataSet, "AFTERDELETE");
+}
+
+// ---- equipment models (also the rental equipment's before delete) ----
+
+void TdmTec::quEquipamentoBeforeDelete(Dataset& DataSet)
+{
+    // The text comes from the register's current row whichever dataset is deleting.
+    QString texto = "/";
+    if (quEquipamento->active() && !quEquipamento->isEmpty())
+        texto = campo(*quEquipamento, "AECODIGO") + "/" + campo(*quEquipamento, "AEDESCRICAO");
+    guardarCodigoExcluido(texto);
+    ZelDevVerificarEvento(&DataSet, "BEFOREDELETE");
+}
+
+void TdmTec::quEquipamentoAfterDelete(Dataset& DataSet)
+{
+    gravarExclusao("Deletou Cadastro de Equipamento", "Código/Equipamento:", "AATC03AE");
+    ZelDevVerificarEvento(&DataSet, "AFTERDELETE");
+}
+
+void TdmTec::quEquipamentoAfterPost(Dataset& DataSet)
+{
+    ZelDevVerificarEvento(&DataSet, "AFTERPOST");
+    confirmar();
+}
+
+void TdmTec::quEquipamentoAfterScroll(Dataset& DataSet)
+{
+    ZelDevVerificarEvento(&DataSet, "AFTERSCROLL");
+}
+
+void TdmTec::quEquipamentoAfterOpen(Dataset& DataSet)
+{
+    dmGlobal->SetaMascaraFieldSemDisplay(DataSet);
+}
+
+// ---- labour-hour types ----
+
+void TdmTec::quHoraTecnicaBeforeDelete(Dataset& DataSet)
+{
+    guardarCodigoExcluido(campo(*quHoraTecnica, "AHCODIGO") + "/" + campo(*quHoraTecnica, "AHDESCRICAO"));
+    ZelDevVerificarEvento(&DataSet, "BEFOREDELETE");
+}
+
+void TdmTec::quHoraTecnicaAfterDelete(Dataset& DataSet)
+{
+    gravarExclusao("Deletou Hora Técnica", "Código/Descrição:", "AATC04AH");
+    ZelDevVerificarEvento(&DataSet, "AFTERDELETE");
+}
+
+void TdmTec::quHoraTecnicaAfterPost(Dataset& DataSet)
+{
+    ZelDevVerificarEvento(&DataSet, "AFTERPOST");
+    confirmar();
+}
+
+// ---- situations ----
+
+void TdmTec::quOSSituacaoBeforeDelete(Dataset& DataSet)
+{
+    guardarCodigoExcluido(campo(*quOSSituacao, "ASCODIGO") + "/" + campo(*quOSSituacao, "ASDESCRICAO"));
+    ZelDevVerificarEvento(&DataSet, "BEFOREDELETE");
+}
+
+void TdmTec::quOSSituacaoAfterDelete(Dataset& DataSet)
+{
+    gravarExclusao("Deletou Cadastro de Situação", "Código/Descrição:", "AATC01AS");
+    ZelDevVerificarEvento(&DataSet, "AFTERDELETE");
+}
+
+void TdmTec::quOSSituacaoAfterPost(Dataset& DataSet)
+{
+    ZelDevVerificarEvento(&DataSet, "AFTERPOST");
+    confirmar();
+}
+
+// ---- basic contracts: audit only, never the hook ----
+
+void TdmTec::quContratoBeforeDelete(Dataset&)
+{
+    guardarCodigoExcluido(campo(*quContrato, "ACCODIGO") + "/" + campo(*quContrato, "ACDESCRICAO"));
+}
+
+void TdmTec::quContratoAfterDelete(Dataset&)
+{
+    gravarExclusao("Deletou Contrato", "Código/Decsrição:", "AATC05AC");
+}
+
+void TdmTec::quContEquipBeforeDelete(Dataset&)
+{
+    guardarCodigoExcluido(campo(*quContEquip, "AECODIGO"));
+}
+
+void TdmTec::quContEquipAfterDelete(Dataset&)
+{
+    gravarExclusao("Deletou Equip./Aut. do Contrato", "Código:", "AUGC03CO");
+}
+
+void TdmTec::quContServBeforeDelete(Dataset&)
+{
+    guardarCodigoExcluido(campo(*quContServ, "COCIDADE") + "/" + campo(*quContServ, "COENDERECO"));
+}
+
+void TdmTec::quContServAfterDelete(Dataset&)
+{
+    gravarExclusao("Deletou Serviços do Contrato", "Código/Descrição:", "AUGC03CO");
+}

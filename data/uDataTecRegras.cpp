@@ -1,0 +1,385 @@
+// The handlers whose rules belong to the service-order, line, register,
+// request and assistance-order rules: bound now so every event reaches its
+// handler; each body says what it will do.
+
+#include "data/uDataTec.h"
+
+using host::data::Dataset;
+
+// The edit guard: technician permission, finished-order password, invoiced lines.
+void TdmTec::RestricaoInserindoOS(Dataset&, const QString&) {}
+
+// Order defaults: entry date and time, situation, technician, remanufacture kind.
+void TdmTec::quOSNewRecord(Dataset&) {}
+
+// Edit guard.
+void TdmTec::quOSBeforeInsert(Dataset&) {}
+
+// Edit guard.
+void TdmTec::quOSBeforeEdit(Dataset&) {}
+
+// Numbering (max+1), refusals, exit date of dead situations, history.
+void TdmTec::quOSBeforePost(Dataset&) {}
+
+// Commit, audit, refresh, default item, reason-for-change record, status e-mail, hook.
+void TdmTec::quOSAfterPost(Dataset&) {}
+
+// Undoes what the edit guard prepared.
+void TdmTec::quOSAfterCancel(Dataset&) {}
+
+// Password, question, guard, deletion of the children and commit; audit text.
+void TdmTec::quOSBeforeDelete(Dataset&) {}
+
+// Loads the order's items and filters the situations.
+void TdmTec::quOSAfterScroll(Dataset&) {}
+
+// StatusPV and StatusPedidoDevolucao.
+void TdmTec::quOSCalcFields(Dataset&) {}
+
+// Totals of the current item on the progress window.
+void TdmTec::quPesqOSAfterScroll(Dataset&) {}
+
+// Item defaults and situation.
+void TdmTec::quOSItemNewRecord(Dataset&) {}
+
+// Saves a header still being inserted, then the edit guard.
+void TdmTec::quOSItemBeforeInsert(Dataset&) {}
+
+// Edit guard.
+void TdmTec::quOSItemBeforeEdit(Dataset&) {}
+
+// Description required, new model offer, key from gen_aoitcodigo.
+void TdmTec::quOSItemBeforePost(Dataset&) {}
+
+// Commit, refresh, warranty line, check list, remanufacture, hook.
+void TdmTec::quOSItemAfterPost(Dataset&) {}
+
+// Item defects deleted first; audit text.
+void TdmTec::quOSItemBeforeDelete(Dataset&) {}
+
+// Vehicle or equipment columns.
+void TdmTec::quOSItemBeforeOpen(Dataset&) {}
+
+// EQUIPAMENTOCOMPLETO.
+void TdmTec::quOSItemCalcFields(Dataset&) {}
+
+// Line defaults and APSEQUENCIA (max+1 per order).
+void TdmTec::quOSPecasNewRecord(Dataset&) {}
+
+// Edit guard.
+void TdmTec::quOSPecasBeforeInsert(Dataset&) {}
+
+// Edit guard.
+void TdmTec::quOSPecasBeforeEdit(Dataset&) {}
+
+// Line total, reservation check, taxes in totals mode "I".
+void TdmTec::quOSPecasBeforePost(Dataset&) {}
+
+// Commit, re-total of the order, reservations, hook.
+void TdmTec::quOSPecasAfterPost(Dataset&) {}
+
+// Audit and re-total of the order.
+void TdmTec::quOSPecasAfterDelete(Dataset&) {}
+
+// Unit price read-only by parameter.
+void TdmTec::quOSPecasBeforeOpen(Dataset&) {}
+
+// DataTransito and QtdeTransito.
+void TdmTec::quOSPecasCalcFields(Dataset&) {}
+
+// Line defaults, item of the progress list, AACODIGO (max+1 per order).
+void TdmTec::quOSAndamentoNewRecord(Dataset&) {}
+
+// Default item of the order, then the edit guard.
+void TdmTec::quOSAndamentoBeforeInsert(Dataset&) {}
+
+// Edit guard.
+void TdmTec::quOSAndamentoBeforeEdit(Dataset&) {}
+
+// Worked minutes, hour pricing, line total.
+void TdmTec::quOSAndamentoBeforePost(Dataset&) {}
+
+// Commit, re-total of the order, hook.
+void TdmTec::quOSAndamentoAfterPost(Dataset&) {}
+
+// Audit and re-total of the order.
+void TdmTec::quOSAndamentoAfterDelete(Dataset&) {}
+
+// Commit retaining before the lines are read.
+void TdmTec::quOSAndamentoBeforeOpen(Dataset&) {}
+
+// TotalHoraReferente.
+void TdmTec::quOSAndamentoCalcFields(Dataset&) {}
+
+// AAITSEQUENCIA per service line.
+void TdmTec::quOSAndaItNewRecord(Dataset&) {}
+
+// Time entry checks.
+void TdmTec::quOSAndaItBeforePost(Dataset&) {}
+
+// Commit.
+void TdmTec::quOSAndaItAfterPost(Dataset&) {}
+
+// Commit.
+void TdmTec::quOSAndaItAfterDelete(Dataset&) {}
+
+// Owner columns and AAADSEQUENCIA (max+1).
+void TdmTec::quOSAndDefNewRecord(Dataset&) {}
+
+// Defect description and hook.
+void TdmTec::quOSAndDefBeforePost(Dataset&) {}
+
+// Commit and hook.
+void TdmTec::quOSAndDefAfterPost(Dataset&) {}
+
+// Audit text and hook.
+void TdmTec::quOSAndDefBeforeDelete(Dataset&) {}
+
+// Audit and hook.
+void TdmTec::quOSAndDefAfterDelete(Dataset&) {}
+
+// Hook.
+void TdmTec::quOSAndDefBeforeClose(Dataset&) {}
+
+// Owner values from the public defect fields, AOADCODIGO (max+1).
+void TdmTec::quOSItemDefNewRecord(Dataset&) {}
+
+// Defect description.
+void TdmTec::quOSItemDefBeforePost(Dataset&) {}
+
+// Commit.
+void TdmTec::quOSItemDefAfterPost(Dataset&) {}
+
+// Commit.
+void TdmTec::quOSItemDefAfterDelete(Dataset&) {}
+
+// AVCODIGO (max+1 per order), price per kilometre.
+void TdmTec::quOSDespViagemNewRecord(Dataset&) {}
+
+// Totals of the expense, header posted, hook.
+void TdmTec::quOSDespViagemAfterPost(Dataset&) {}
+
+// Re-total of the travel expenses.
+void TdmTec::quOSDespViagemAfterDelete(Dataset&) {}
+
+// AXCODIGO (max+1 per order).
+void TdmTec::quOSDespExtraNewRecord(Dataset&) {}
+
+// Carrier check, header posted, hook.
+void TdmTec::quOSDespExtraAfterPost(Dataset&) {}
+
+// Re-total of the extra expenses.
+void TdmTec::quOSDespExtraAfterDelete(Dataset&) {}
+
+// AQCODIGO (max+1 per order).
+void TdmTec::quOSProjNewRecord(Dataset&) {}
+
+// Line total cut to two decimals.
+void TdmTec::quOSProjBeforePost(Dataset&) {}
+
+// Commit and project total of the order.
+void TdmTec::quOSProjAfterPost(Dataset&) {}
+
+// AFCODIGO (max+1), kind from sTipoCustoOS.
+void TdmTec::quOSCustoNewRecord(Dataset&) {}
+
+// Formula value, accumulated value.
+void TdmTec::quOSCustoBeforePost(Dataset&) {}
+
+// RTotalCustoOS and commit.
+void TdmTec::quOSCustoAfterPost(Dataset&) {}
+
+// RTotalCustoOS.
+void TdmTec::quOSCustoAfterOpen(Dataset&) {}
+
+// RTotalCustoOS.
+void TdmTec::quOSCustoAfterDelete(Dataset&) {}
+
+// Header saved first, SEQUENCIA per customer, origin "A".
+void TdmTec::quOSContatoNewRecord(Dataset&) {}
+
+// Worked minutes across midnight.
+void TdmTec::quOSContatoBeforePost(Dataset&) {}
+
+// Audit, commit and hook.
+void TdmTec::quOSContatoAfterPost(Dataset&) {}
+
+// ARSEQUENCIA (max+1 per order).
+void TdmTec::quOSAcessoriosNewRecord(Dataset&) {}
+
+// Audit text and hook.
+void TdmTec::quOSAcessoriosBeforeDelete(Dataset&) {}
+
+// ASCODIGO (max+1) and defaults.
+void TdmTec::quOSSituacaoNewRecord(Dataset&) {}
+
+// One situation per type I, M and R; hook.
+void TdmTec::quOSSituacaoBeforePost(Dataset&) {}
+
+// ADCODIGO (max+1).
+void TdmTec::quDefeitoNewRecord(Dataset&) {}
+
+// ATCODIGO (max+1), ATALTERARLAUDO "S".
+void TdmTec::quTecnicosNewRecord(Dataset&) {}
+
+// ATITSEQUENCIA (max+1 per technician).
+void TdmTec::quTecEquipNewRecord(Dataset&) {}
+
+// AECODIGO from CodigoDisponivelEquipamento.
+void TdmTec::quEquipamentoNewRecord(Dataset&) {}
+
+// AECLCODIGO (max+1), current customer; hook first.
+void TdmTec::quEquipCliNewRecord(Dataset&) {}
+
+// Hook, then checks.
+void TdmTec::quEquipCliBeforePost(Dataset&) {}
+
+// Hook, then commit.
+void TdmTec::quEquipCliAfterPost(Dataset&) {}
+
+// Audit text and hook.
+void TdmTec::quEquipCliBeforeDelete(Dataset&) {}
+
+// Audit, hook and commit.
+void TdmTec::quEquipCliAfterDelete(Dataset&) {}
+
+// AHCODIGO (max+1).
+void TdmTec::quHoraTecnicaNewRecord(Dataset&) {}
+
+// Hour prices filled forward; first hour required.
+void TdmTec::quHoraTecnicaBeforePost(Dataset&) {}
+
+// ACCODIGO (max+1) and defaults.
+void TdmTec::quContratoNewRecord(Dataset&) {}
+
+// Contract product created when asked.
+void TdmTec::quContratoBeforePost(Dataset&) {}
+
+// Commit.
+void TdmTec::quContratoAfterPost(Dataset&) {}
+
+// Saves the contract first.
+void TdmTec::quContEquipBeforeInsert(Dataset&) {}
+
+// COCODIGO (max+1 over equipment and services), contract address.
+void TdmTec::quContEquipNewRecord(Dataset&) {}
+
+// Remembers the address for the next row.
+void TdmTec::quContEquipBeforePost(Dataset&) {}
+
+// Saves the contract first.
+void TdmTec::quContServBeforeInsert(Dataset&) {}
+
+// COCODIGO (max+1 over equipment and services).
+void TdmTec::quContServNewRecord(Dataset&) {}
+
+// Service description from the product.
+void TdmTec::quContServBeforePost(Dataset&) {}
+
+// AICODIGO (max+1 over headers and items), AIID "C".
+void TdmTec::quSolicitaNewRecord(Dataset&) {}
+
+// Required fields; hook first.
+void TdmTec::quSolicitaBeforePost(Dataset&) {}
+
+// Commit and hook.
+void TdmTec::quSolicitaAfterPost(Dataset&) {}
+
+// Items deleted with the header.
+void TdmTec::quSolicitaBeforeDelete(Dataset&) {}
+
+// Commit.
+void TdmTec::quSolicitaAfterDelete(Dataset&) {}
+
+// AISEQUENCIA per request, AIID "I", dates.
+void TdmTec::quSolicitaItNewRecord(Dataset&) {}
+
+// Delivered quantity clamped to the quantity.
+void TdmTec::quSolicitaItBeforePost(Dataset&) {}
+
+// Closing question and commit.
+void TdmTec::quSolicitaItAfterPost(Dataset&) {}
+
+// AIENTSEQ (max+1).
+void TdmTec::quSolicitacaoItEntNewRecord(Dataset&) {}
+
+// Delivered quantity against the request item.
+void TdmTec::quSolicitacaoItEntBeforePost(Dataset&) {}
+
+// Request item quantities and commit.
+void TdmTec::quSolicitacaoItEntAfterPost(Dataset&) {}
+
+// Order or proposal defaults.
+void TdmTec::quAssVendaNewRecord(Dataset&) {}
+
+// Number at first save, dates, hook.
+void TdmTec::quAssVendaBeforePost(Dataset&) {}
+
+// Commit and hook.
+void TdmTec::quAssVendaAfterPost(Dataset&) {}
+
+// Contacts of the customer.
+void TdmTec::quAssVendaAfterScroll(Dataset&) {}
+
+// Nothing.
+void TdmTec::quAssVendaAfterOpen(Dataset&) {}
+
+// Password, refusals and the order's dependants.
+void TdmTec::quAssVendaBeforeDelete(Dataset&) {}
+
+// Audit and hook.
+void TdmTec::quAssVendaAfterDelete(Dataset&) {}
+
+// Line defaults and COD.
+void TdmTec::quAssVendaItemNewRecord(Dataset&) {}
+
+// Header saved first.
+void TdmTec::quAssVendaItemBeforeInsert(Dataset&) {}
+
+// Quantity and total chain.
+void TdmTec::quAssVendaItemBeforePost(Dataset&) {}
+
+// Order totals and commit.
+void TdmTec::quAssVendaItemAfterPost(Dataset&) {}
+
+// Reservation and serial numbers released.
+void TdmTec::quAssVendaItemBeforeDelete(Dataset&) {}
+
+// Order totals and commit.
+void TdmTec::quAssVendaItemAfterDelete(Dataset&) {}
+
+// Stock of the current line.
+void TdmTec::quAssVendaItemAfterScroll(Dataset&) {}
+
+// Hook.
+void TdmTec::quAssVendaItemBeforeClose(Dataset&) {}
+
+// Computed line values.
+void TdmTec::quAssVendaItemCalcFields(Dataset&) {}
+
+// Configured-line defaults and COD.
+void TdmTec::quAssVendaCotadoNewRecord(Dataset&) {}
+
+// Stock check and back-order.
+void TdmTec::quAssVendaCotadoBeforePost(Dataset&) {}
+
+// Commit.
+void TdmTec::quAssVendaCotadoAfterPost(Dataset&) {}
+
+// Serial numbers released.
+void TdmTec::quAssVendaCotadoBeforeDelete(Dataset&) {}
+
+// Commit.
+void TdmTec::quAssVendaCotadoAfterDelete(Dataset&) {}
+
+// VeCodigo from the current order.
+void TdmTec::quAssVendaObsBeforeOpen(Dataset&) {}
+
+// VECODIGO from the current order.
+void TdmTec::quAssVendaObsBeforePost(Dataset&) {}
+
+// Audit of a cancelled edit.
+void TdmTec::quAssVendaObsAfterCancel(Dataset&) {}
+
+// Re-total of one kind of line of the order into its header.
+void AtualizarOSCorrentePecas(int, const QString&, bool) {}

@@ -1,0 +1,71 @@
+#pragma once
+// A data module: a component that owns datasets, update objects and data
+// sources, with a creation handler. Its global variable (dmTec, dmGlobal...)
+// is a DataModuleVar, the application's form factory for data modules: it
+// stores the new instance before the creation handler runs, so the handler
+// and everything it calls can already reach the module through the variable.
+
+#include "host/data/Component.h"
+
+#include <functional>
+#include <memory>
+#include <utility>
+
+namespace host::data {
+
+class DataModule : public host::Component {
+public:
+    explicit DataModule(host::Component* owner = nullptr, const QString& name = {})
+        : host::Component(owner, name)
+    {
+    }
+
+    std::function<void()> onCreate;   // run once by the module's variable after storing it
+};
+
+template <class T>
+class DataModuleVar {
+public:
+    explicit DataModuleVar(const char* name) : name_(QString::fromLatin1(name)) {}
+    DataModuleVar(const DataModuleVar&) = delete;
+    DataModuleVar& operator=(const DataModuleVar&) = delete;
+    // At the end of the process the engine may already be gone: a module
+    // still alive then is left to the operating system (free() it before).
+    ~DataModuleVar() { (void)module_.release(); }
+
+    QString name() const { return name_; }
+    T* get() const { return module_.get(); }
+    operator T*() const { return get(); }
+    T* operator->() const { return get(); }
+    explicit operator bool() const { return module_ != nullptr; }
+
+    // The existing module, or a new one named after this variable, listed
+    // under owner and stored here before its creation handler runs. When the
+    // handler fails the new module is freed, the variable emptied and the
+    // failure passed on (a half-created module is never left in use).
+    template <class... Args>
+    T* create(host::Component* owner, Args&&... args)
+    {
+        if (module_)
+            return module_.get();
+        module_ = std::make_unique<T>(owner, std::forward<Args>(args)...);
+        module_->setName(name_);
+        try {
+            if (module_->onCreate)
+                module_->onCreate();
+        } catch (...) {
+            module_.reset();
+            throw;
+        }
+        return module_.get();
+    }
+
+    // Frees the module (the end of the application; tests between cases).
+    void free() { module_.reset(); }
+
+private:
+    QString name_;
+    std::unique_ptr<T> module_;
+};
+
+}  // namespace host::data

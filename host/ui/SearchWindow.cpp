@@ -1,0 +1,147 @@
+#include "host/ui/SearchWindow.h"
+
+#include "host/data/Dataset.h"
+#include "host/data/Field.h"
+#include "host/data/Query.h"
+#include "host/ui/Components.h"
+#include "host/ui/Errors.h"
+
+#include <QKeyEvent>
+#include <QRegularExpression>
+#include <QVBoxLayout>
+
+namespace host::ui {
+
+SearchWindow::SearchWindow(QWidget* parent)
+    : Form(parent), grid_(new DataGrid("dbgdGeral", this)),
+      source_(std::make_unique<host::data::DataSource>(nullptr, "dsGeral"))
+{
+    setObjectName("fmPesquisa");
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(grid_);
+    grid_->setDataSource(source_.get());
+    grid_->onDblClick = [this] { setModalResult(ModalResult::Ok); };
+    grid_->onTitleClick = [this](GridColumn& column) { sortByColumn(*grid_, column); };
+    grid_->onColEnter = [this] { searchText_.clear(); };
+    grid_->onKeyDown = [this](int& key, Qt::KeyboardModifiers shift) {
+        if (shift & (Qt::ControlModifier | Qt::AltModifier))
+            return;
+        const bool printable = key < 0x01000000 && QChar(key).isPrint();
+        if ((printable || key == Qt::Key_Backspace)
+            && searchKey(key, printable ? QString(QChar(key)) : QString())) {
+            key = 0;
+        } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            key = 0;
+            setModalResult(ModalResult::Ok);
+        } else if (key == Qt::Key_Escape) {
+            key = 0;
+            setModalResult(ModalResult::Cancel);
+        }
+    };
+    resize(500, 350);
+}
+
+SearchWindow::~SearchWindow()
+{
+    // The grid goes first: it still listens to the data source.
+    delete grid_;
+}
+
+void SearchWindow::setDataset(host::data::Dataset* dataset) { source_->setDataset(dataset); }
+
+void SearchWindow::setGridPopupMenu(QMenu* menu) { setPopupMenu(grid_, menu); }
+
+void SearchWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (searchKey(event->key(), event->text()))
+        return;
+    Form::keyPressEvent(event);
+}
+
+bool SearchWindow::searchKey(int key, const QString& text)
+{
+    host::data::Dataset* data = source_->dataset();
+    host::data::Field* field = grid_->selectedField();
+    if (!data || !data->active() || !field)
+        return false;
+    if (key == Qt::Key_Backspace && !searchText_.isEmpty()) {
+        searchText_.chop(1);
+    } else if (!text.isEmpty() && text.at(0).isPrint()) {
+        searchText_ += text;
+    } else {
+        return false;
+    }
+    if (!searchText_.isEmpty())
+        runGuarded([&] {
+            data->locate(field->fieldName(), searchText_,
+                         host::data::LocateCaseInsensitive | host::data::LocatePartialKey);
+        });
+    return true;
+}
+
+GridColumn* createGridColumn(DataGrid& grid, int width, const QString& title, const QString& fieldName)
+{
+    return grid.addColumn(fieldName, title, width);
+}
+
+namespace {
+
+// Position of the outer "order by" (outside parentheses and quotes), or -1.
+int outerOrderBy(const QString& sql)
+{
+    static const QRegularExpression orderBy(R"(\border\s+by\b)", QRegularExpression::CaseInsensitiveOption);
+    int depth = 0;
+    QChar quote;
+    int found = -1;
+    for (int i = 0; i < sql.size(); ++i) {
+        const QChar c = sql.at(i);
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+            continue;
+        }
+        if (c == '\'' || c == '"')
+            quote = c;
+        else if (c == '(')
+            ++depth;
+        else if (c == ')')
+            --depth;
+        else if (depth == 0 && (c == 'o' || c == 'O')) {
+            const auto match = orderBy.match(sql, i, QRegularExpression::NormalMatch,
+                                             QRegularExpression::AnchorAtOffsetMatchOption);
+            if (match.hasMatch())
+                found = i;
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+QString reorderedSql(const QString& sql, const QString& fieldName)
+{
+    const int at = outerOrderBy(sql);
+    QString base = (at >= 0 ? sql.left(at) : sql).trimmed();
+    const QString current = at >= 0 ? sql.mid(at).simplified().toLower() : QString();
+    const QString ascending = "order by " + fieldName.toLower();
+    const bool toggle = current == ascending;
+    return base + "\norder by " + fieldName + (toggle ? " desc" : "");
+}
+
+bool sortByColumn(DataGrid& grid, GridColumn& column)
+{
+    auto* query = dynamic_cast<host::data::Query*>(grid.dataset());
+    host::data::Field* field = column.field();
+    if (!query || !field || field->kind() != host::data::FieldKind::Data)
+        return false;
+    return runGuarded([&] {
+        query->checkBrowseMode();
+        const QString fieldName = field->fieldName();
+        query->close();
+        query->setSql(reorderedSql(query->sql(), fieldName));
+        query->open();
+    });
+}
+
+} // namespace host::ui

@@ -1,0 +1,60 @@
+#pragma once
+// The host's generic search window: a grid over a data source that the
+// caller points at a dataset, a search-kind code, columns built by the
+// caller, caption and client width. A double click or Enter on a row closes
+// it with OK, Esc with Cancel. Typing letters in the grid finds the first row
+// whose selected column begins with them (the host's search keys).
+
+#include "host/ui/DataGrid.h"
+#include "host/ui/Form.h"
+
+#include <QString>
+
+#include <memory>
+
+class QMenu;
+
+namespace host::ui {
+
+class SearchWindow : public Form {
+    Q_OBJECT
+public:
+    explicit SearchWindow(QWidget* parent = nullptr);
+    ~SearchWindow() override;
+
+    DataGrid* grid() const { return grid_; }                        // "dbgdGeral"
+    host::data::DataSource* dataSource() const { return source_.get(); }   // "dsGeral"
+    void setDataset(host::data::Dataset* dataset);
+    int searchKind() const { return searchKind_; }
+    void setSearchKind(int kind) { searchKind_ = kind; }
+    void setGridPopupMenu(QMenu* menu);
+
+    // The typed prefix the search keys look for (cleared when the column changes).
+    QString searchText() const { return searchText_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    bool searchKey(int key, const QString& text);
+
+    DataGrid* grid_;
+    std::unique_ptr<host::data::DataSource> source_;
+    int searchKind_ = 0;
+    QString searchText_;
+};
+
+// CriaColunaDBGrid: a column of the field with its title and width.
+GridColumn* createGridColumn(DataGrid& grid, int width, const QString& title, const QString& fieldName);
+
+// The host's title-click handling: orders a query by the clicked column
+// (again on the same column: descending) and reopens it. Other datasets and
+// calculated or look-up columns are left as they are. Returns whether the
+// data was reordered.
+bool sortByColumn(DataGrid& grid, GridColumn& column);
+
+// The SQL text with its outer "order by" replaced (a text without one gets it
+// appended). Ordering by "FIELD" toggles to "FIELD desc" when already so.
+QString reorderedSql(const QString& sql, const QString& fieldName);
+
+} // namespace host::ui
