@@ -1,13 +1,132 @@
-// The host executable.
+// The host executable: opens (or creates) the database, creates dmGlobal and
+// the main window, loads the technical-assistance module by name and hands
+// it the windows the user asks for.
+//
+//   techassist [--banco ARQUIVO] [--janela "fmAssOrdemServico;42"]... [--autoteste]
 
+#include "app/BancoPadrao.h"
+#include "app/CarregaModulo.h"
+#include "app/DialogosConsole.h"
+
+#include "host/Udmglobal.h"
+#include "host/Uprincipal.h"
+#include "host/Utesteautomatizado.h"
 #include "host/db/Database.h"
+#include "host/ui/Dialogs.h"
+#include "host/ui/Errors.h"
+#include "host/ui/WindowRegistry.h"
 
 #include <QApplication>
-#include <QMessageBox>
+#include <QCommandLineParser>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTextStream>
 
-int main(int argc, char** argv) {
+#include <memory>
+
+namespace {
+
+// The window names the module opens, for the main window's menu.
+const QStringList kJanelas = {
+    "fmAssFaturamento", "fmAssHoraTecnica", "fmAssTecnico", "fmAssDefeito", "fmAssEquipamento",
+    "fmAssSituacao", "fmAssContratos", "fmAssContratosFaturamento", "fmAssOrdemServico", "fmAssAndamento",
+    "fmAssSolicitacao", "fmAssOSSelecaoRel", "fmAssBaixaPecas", "fmAssContObj", "fmAssContReaj",
+    "fmAssContFat", "fmAssContFatLocEquip", "fmAssContLocacao", "fmAssEquipamentoLocacao", "fmAssContCad",
+    "fmAssContratosLocEquip", "fmAssContCob", "fmAssEquipCli", "fmAssContCadDet", "fmAssContAditivo",
+    "fmAssVenda", "fmAssCheckout", "fmAssContRenovacao", "fmAssEntradaEquip", "fmAssCadMedidor",
+    "fmAssContCadCM", "AutomatizacaoDeTeste",
+};
+
+struct Opcoes {
+    QString banco, usuario, senha, modulo;
+    QStringList janelas;
+    bool autoteste = false;
+};
+
+Opcoes lerOpcoes(const QApplication& app)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Assistência Técnica");
+    parser.addHelpOption();
+    QCommandLineOption banco("banco", "Banco de dados (arquivo ou servidor:caminho).", "banco", app::bancoPadrao());
+    QCommandLineOption usuario("usuario", "Usuário do banco.", "usuario", "SYSDBA");
+    QCommandLineOption senha("senha", "Senha do usuário.", "senha", "masterkey");
+    QCommandLineOption modulo("modulo", "Biblioteca do módulo.", "modulo");
+    QCommandLineOption janela("janela", "Abre a janela ao iniciar (nome[;argumento]).", "janela");
+    QCommandLineOption autoteste("autoteste", "Executa o teste automatizado e termina com o resultado.");
+    parser.addOptions({banco, usuario, senha, modulo, janela, autoteste});
+    parser.process(app);
+    return {parser.value(banco), parser.value(usuario), parser.value(senha), parser.value(modulo),
+            parser.values(janela), parser.isSet(autoteste)};
+}
+
+void menuDeJanelas(TfmPrincipal& principal)
+{
+    QMenu* menu = principal.menuBar()->addMenu("&Janelas");
+    for (const QString& nome : kJanelas)
+        QObject::connect(menu->addAction(nome), &QAction::triggered,
+                         [&principal, nome] { principal.AbrirJanela(nome); });
+}
+
+int executarAutoteste(const app::Modulo& modulo)
+{
+    const bool executou = host::ui::runGuarded([&] { modulo.ShowJanelaTec("AutomatizacaoDeTeste"); });
+    TFmTesteAutomatizado* teste = FmTesteAutomatizado.get();
+    QTextStream saida(stdout);
+    if (!executou || !teste) {
+        saida << "O teste automatizado não foi executado." << Qt::endl;
+        return 2;
+    }
+    saida << teste->Relatorio() << Qt::endl;
+    return teste->Sucesso() ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
     host::db::prepareProcess();
-    QApplication app(argc, argv);
-    QMessageBox::information(nullptr, "Assistência Técnica", "Em construção.");
-    return 0;
+    QApplication aplicacao(argc, argv);
+    QApplication::setApplicationName("techassist");
+    const Opcoes opcoes = lerOpcoes(aplicacao);
+
+    app::DialogosConsole console;
+    if (opcoes.autoteste)
+        host::ui::Dialogs::setBackend(&console);
+
+    std::unique_ptr<TdmGlobal> global;
+    const bool iniciou = host::ui::runGuarded([&] {
+        app::prepararBanco(opcoes.banco, opcoes.usuario, opcoes.senha);
+        global = std::make_unique<TdmGlobal>(opcoes.banco, opcoes.usuario, opcoes.senha);
+    });
+    if (!iniciou)
+        return 3;
+
+    auto principal = std::make_unique<TfmPrincipal>();
+    menuDeJanelas(*principal);
+
+    QLibrary biblioteca;
+    app::Modulo modulo;
+    QString erro;
+    if (!app::carregarModulo(biblioteca, app::caminhoModulo(opcoes.modulo), modulo, erro)) {
+        host::ui::Dialogs::error("Não foi possível carregar o módulo Assistência.\r" + erro);
+        return 4;
+    }
+    principal->OnAbrirJanela = [&modulo](const QString& nome) { modulo.ShowJanelaTec(nome); };
+    if (!opcoes.autoteste)
+        principal->show();
+    host::ui::runGuarded([&] { modulo.CriarDataTec(); });
+
+    int resultado = 0;
+    if (opcoes.autoteste) {
+        resultado = executarAutoteste(modulo);
+    } else {
+        for (const QString& nome : opcoes.janelas)
+            host::ui::runGuarded([&] { modulo.ShowJanelaTec(nome); });
+        resultado = aplicacao.exec();
+    }
+    // The windows and data modules go before dmGlobal and its connection.
+    host::ui::WindowRegistry::freeAll();
+    principal.reset();
+    return resultado;
 }

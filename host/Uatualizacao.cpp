@@ -3,6 +3,9 @@
 #include "host/Uatualizacao.h"
 
 #include "host/Udmglobal.h"
+#include "host/schema/SchemaDefinition.h"
+
+#include <QSet>
 
 #include <QRegularExpression>
 
@@ -54,17 +57,62 @@ void TfmAtualizacao::AlterarTamanhoCampo(const QString& tabela, const QString& c
            QString::number(size) + ")");
 }
 
-void TfmAtualizacao::CriarTabelaSolicitacaoPecas()
+namespace {
+
+// Creates a table of the host schema's list when it is missing, or adds the
+// columns it lacks. `existing` holds "TABLE.COLUMN" and "TABLE" entries.
+void ensureTable(const host::schema::TableDef& table, const QSet<QString>& existing)
 {
-    throw std::logic_error("CriarTabelaSolicitacaoPecas: not yet");
+    if (!existing.contains(table.name)) {
+        runDdl(host::schema::createTableSql(table));
+        return;
+    }
+    for (const host::schema::ColumnDef& column : table.columns)
+        if (!existing.contains(QString(table.name) + "." + column.name))
+            runDdl(host::schema::addColumnSql(table, column));
 }
 
-void TfmAtualizacao::Atualizacao22012004(bool)
+QSet<QString> existingTablesAndColumns(host::db::Transaction& tr)
 {
-    throw std::logic_error("Atualizacao22012004: not yet");
+    QSet<QString> names;
+    host::db::Statement st(tr, "select trim(rdb$relation_name), trim(rdb$field_name) from rdb$relation_fields"
+                               " where coalesce(rdb$system_flag, 0) = 0");
+    st.execute();
+    while (st.fetch()) {
+        const QString table = st.value(0).toString().trimmed().toUpper();
+        names.insert(table);
+        names.insert(table + "." + st.value(1).toString().trimmed().toUpper());
+    }
+    return names;
+}
+
+void ensureNamedTable(const char* name)
+{
+    const host::schema::TableDef* table = host::schema::findTable(name);
+    if (!table)
+        throw std::logic_error(std::string("tabela desconhecida: ") + name);
+    if (!host::db::tableExists(transaction(), name))
+        runDdl(host::schema::createTableSql(*table));
+}
+
+}  // namespace
+
+void TfmAtualizacao::CriarTabelaSolicitacaoPecas()
+{
+    ensureNamedTable("AATC07AI");
+    ensureNamedTable("AATC07AIENT");
+}
+
+void TfmAtualizacao::Atualizacao22012004(bool bMensagem)
+{
+    const QSet<QString> existing = existingTablesAndColumns(transaction());
+    for (const host::schema::TableDef& table : host::schema::hostTables())
+        ensureTable(table, existing);
+    if (bMensagem)
+        dmGlobal->MostraAviso("Atualização concluída.");
 }
 
 void CriarTabelaATCusto()
 {
-    throw std::logic_error("CriarTabelaATCusto: not yet");
+    ensureNamedTable("AATC08AF");
 }

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <vector>
+
 class TfmAtualizacao {
 public:
     // Creates the parts-request tables AATC07AI and AATC07AIENT when missing.
@@ -26,3 +28,4 @@ extern TfmAtualizacao* fmAtualizacao;
 
 // Uatualizacaostp: creates the cost table AATC08AF when missing.
 void CriarTabelaATCusto();
+

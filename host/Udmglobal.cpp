@@ -6,6 +6,8 @@
 #include "host/HostLog.h"
 #include "host/Udatamod.h"
 
+#include "host/data/UpdateSql.h"
+
 TdmGlobal* dmGlobal = nullptr;
 
 namespace {
@@ -43,6 +45,7 @@ TdmGlobal::TdmGlobal(const QString& databaseName, const QString& user, const QSt
     quAuxiliar = newQuery(this, "quAuxiliar", {});
     quAuxiliar2 = newQuery(this, "quAuxiliar2", {});
 
+    attachReceivableUpdates();
     dmGlobal = this;
     if (sCaminhoSistema.isEmpty())
         sCaminhoSistema = host::defaultSystemFolder();
@@ -115,4 +118,25 @@ void TdmGlobal::CarregaEmpresa()
     if (quEmpresa->active())
         quEmpresa->close();
     quEmpresa->open();
+}
+
+// Receivables have no primary key: a row is its document, customer and sequence.
+void TdmGlobal::attachReceivableUpdates()
+{
+    static const QStringList columns = {"NUMERO_DOCUMENTO", "CODIGO_CLIENTE", "SEQUENCIA", "CODIGO_FILIAL",
+                                        "SITUACAO_DOCUMENTO", "VALOR_DOCUMENTO", "DATA_EMISSAO", "DATA_VENCIMENTO",
+                                        "AOCODIGO", "OBSERVACAO", "VALOR_DESCONTO", "DATA_PAGAMENTO", "TVCODIGO",
+                                        "OFCODIGO"};
+    const QString key = " where NUMERO_DOCUMENTO = :OLD_NUMERO_DOCUMENTO and CODIGO_CLIENTE = :OLD_CODIGO_CLIENTE"
+                        " and SEQUENCIA = :OLD_SEQUENCIA";
+    QStringList sets;
+    for (const QString& column : columns)
+        sets << column + " = :" + column;
+    auto* update = adopt(std::make_unique<host::data::UpdateSql>(nullptr, "usReceber"));
+    update->setInsertSql("insert into ACRC5001 (" + columns.join(", ") + ") values (:" + columns.join(", :") + ")");
+    update->setModifySql("update ACRC5001 set " + sets.join(", ") + key);
+    update->setDeleteSql("delete from ACRC5001" + key);
+    update->setRefreshSql("select * from ACRC5001 where NUMERO_DOCUMENTO = :NUMERO_DOCUMENTO"
+                          " and CODIGO_CLIENTE = :CODIGO_CLIENTE and SEQUENCIA = :SEQUENCIA");
+    quReceber->setUpdateObject(update);
 }

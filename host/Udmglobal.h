@@ -44,11 +44,9 @@ struct DesdobramentoReceber {
     QString vendedor;
     QDateTime dataEmissao;         // invalid: today
     QString operacao;
-    QString serie;                 // "F", "RC", ...
     QString filial;
     QString situacao = "A";        // SITUACAO_DOCUMENTO ("V" = forecast)
     int aoCodigo = 0;              // service order, 0 = none
-    int acCodigo = 0;              // contract, 0 = none
     QString observacao;
 };
 
@@ -92,7 +90,7 @@ public:
     // Host datasets (all on IBTransaction1).
     host::data::Query* quEmpresa = nullptr;          // the company record (EMPRESA), open
     host::data::Query* quTabVenc = nullptr;          // payment terms (AFVT0101): CODIGO, DESCRICAO
-    host::data::Query* quReceber = nullptr;          // receivables (ACRC5001), CarregaParcelasReceber
+    host::data::Query* quReceber = nullptr;          // receivables (ACRC5001), editable; CarregaParcelasReceber
     host::data::Query* quMov = nullptr;              // stock document (ACEM1401)
     host::data::Query* quMovItem = nullptr;          // its items (ACEM14IT)
     host::data::Query* quClienteConsulta = nullptr;  // the current customer (AUGC0301), CarregaCliente
@@ -182,7 +180,10 @@ public:
                                        int condicaoTributaria = 0);
 
     // ---- sales orders ----
-    // Inserts an AVEC8501 row and returns its number (next free number).
+    // Inserts an AVEC8501 row and returns its number: the largest numeric
+    // number plus one, six digits ("000124"). The branch keeps its last two
+    // characters (a stock location "001" names branch "01"); a date of 0
+    // (invalid or before 1900) means today. Nothing is committed.
     QString InserirPedidoVenda(const QString& cliente, const QString& vendedor,
                                const QString& transportadora, const QString& tabelaVencimento,
                                const QString& representante, const QString& operacao,
@@ -191,17 +192,21 @@ public:
                                const QDateTime& data, const QString& aux1, const QString& aux2);
     // Appends a line (COD = the order's largest + 1) and returns its COD; the
     // extra columns and values (", COL1, COL2" / ", 1, 'x'") are added to the insert.
+    // bReserva adds the quantity to the product's reservation, bBaixaEstoque
+    // takes it from its stock at once, bAtualizaTotal sums the order's
+    // VALOR_TOTAL again. The observation is cut to the column (25).
     int InserirPedidoVendaItem(const QString& produto, const QString& pedido, double quantidade,
-                               double desconto, bool bAtualizaTotal, bool bReserva,
+                               double desconto, bool bReserva, bool bBaixaEstoque,
                                double valorUnitario, double valorAux1, double valorAux2,
                                const QString& observacao, int aoCodigo, const QString& lote,
-                               bool bGravar, const QString& operacao, const QString& colunasExtras,
+                               bool bAtualizaTotal, const QString& operacao, const QString& colunasExtras,
                                const QString& valoresExtras);
 
     // ---- receivables ----
     // Splits the value into one ACRC5001 row per instalment of the payment
-    // term (days from AFVT0101.DIAS, e.g. "30/60/90"; one instalment when
-    // empty), cents of the rounding on the first. Returns the count written.
+    // term (AFVT0101: QUANTAS_VEZES instalments, the first DIA__INICIAL days
+    // after the emission (30 when 0), then every 30 days); the cents the
+    // division leaves go to the first. Nothing is committed. Returns the count.
     int DesdobraContasReceber(const DesdobramentoReceber& dados);
 
     // ---- taxes of a document line ----
@@ -219,6 +224,7 @@ public:
     OutrosImpostos NFCarregaOutrosImpostosItem(const ImpostoItemEntrada& entrada, double totalLinha);
 
 private:
+    void attachReceivableUpdates();
     QHash<QString, QString> parametros_;   // upper-case name -> value
 };
 

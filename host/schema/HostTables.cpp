@@ -186,6 +186,17 @@ const std::vector<TableDef>& hostTables()
         {"ACCODIGO", kInteger},
         {"ACITCODIGO", kInteger},
         {"NSMOVIMENTO", varchar(1)},
+        // The stock-document identity of a movement, for the condition that selects a document item's rows.
+        {"NSDOCUMENTO", varchar(6)},
+        {"NSSERIE", varchar(5)},
+        {"NSCLIENTE", varchar(5)},
+        {"NSSEQUENCIA", kInteger},
+    }},
+    // Currency quotes by day (product prices in a foreign currency).
+    {"AUGC10MO", {}, {
+        {"MOCODIGO", varchar(3)},
+        {"MODATA", kTimestamp},
+        {"MOCOTACAO", kDouble},
     }},
     // Generic texts/observations keyed by (OBCODIGO, OBID, OBSEQUENCIA).
     {"AUGC70OB", {"OBCODIGO", "OBID", "OBSEQUENCIA"}, {

@@ -4,6 +4,7 @@
 // built once per run into a template file that each test copies.
 
 #include "data/uDataTec.h"
+#include "host/Udmglobal.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,6 @@
 
 #include <memory>
 
-class TdmGlobal;
 
 namespace tectest {
 

@@ -1,0 +1,136 @@
+// The schema upgrade of the service tables: run by TdmTec's creation handler
+// and, for two tables the module reads before any upgrade may have run, by
+// the before-open handlers of quContrato and quOSContato.
+
+#include "data/uDataTecUpgrade.h"
+
+#include "data/uDataTec.h"
+#include "host/Uatualizacao.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+
+namespace uDataTecUpgrade {
+
+namespace {
+
+OfferObserver& offerObserver()
+{
+    static OfferObserver observer;
+    return observer;
+}
+
+bool exists(const char* table, const char* column = "")
+{
+    return dmGlobal->VerificaExistenciaTabelaCampo(QLatin1String(table), QLatin1String(column));
+}
+
+void offer(std::span<const ColumnOffer> offers)
+{
+    for (const ColumnOffer& o : offers) {
+        if (offerObserver())
+            offerObserver()(o);
+        fmAtualizacao->CriarCampoTabela(QLatin1String(o.table), QLatin1String(o.definition), QString());
+    }
+}
+
+// Steps 5 to 9: the column groups, the quantity conversion, the equipment
+// make and model, the wider model text.
+void upgradeColumns()
+{
+    offer(firstGroup());
+    if (!exists("AATC01AP", "APGARANTIA"))
+        convertPartsQuantity();
+    if (!exists("AUGC03CO", "COMODELO"))
+        offer(modelColumns());
+    offer(secondGroup());
+    fmAtualizacao->AlterarTamanhoCampo(QStringLiteral("AATC01AOIT"), QStringLiteral("AOITMODELO"),
+                                       QStringLiteral("80"));
+}
+
+}  // namespace
+
+void setOfferObserver(OfferObserver observer)
+{
+    offerObserver() = std::move(observer);
+}
+
+// An upgrade is done when its last column is there and the model text was
+// widened after it. The converted quantity is asked too: its failure is
+// dropped, and without this the groups (and with them the conversion) would
+// never run again, leaving the quantities in the scratch column.
+bool columnGroupsDone()
+{
+    return exists("AATC01AO", "ANCODIGO")
+           && fmAtualizacao->VerificaTamanhoCampo(QStringLiteral("AATC01AOIT"), QStringLiteral("AOITMODELO"),
+                                                  QStringLiteral("80"))
+           && exists("AATC01AP", "APGARANTIA");
+}
+
+void upgradeServiceTables(host::Component& dataModule)
+{
+    if (!exists("AATC07AI"))
+        fmAtualizacao->CriarTabelaSolicitacaoPecas();
+    fmAtualizacao->Atualizacao22012004(false);
+    CriarTabelaATCusto();
+    if (!columnGroupsDone())
+        upgradeColumns();
+    VerificaModoLocalizacaoProduto(dmGlobal->Parametro(QStringLiteral("ATMODOLOCALIZACAOPRODUTO")), &dataModule);
+}
+
+void addContractProductColumn()
+{
+    if (exists("AATC05AC", "PRCODIGO"))
+        return;
+    // The script commits each DDL statement, so the query opening next sees the column.
+    dmGlobal->IBScript1->Script = QStringLiteral(" ALTER TABLE AATC05AC ADD PRCODIGO VARCHAR(11) ");
+    dmGlobal->IBScript1->ExecuteScript();
+}
+
+void createContactTable()
+{
+    if (exists("CadCom"))
+        return;
+    // The progress records read and write IDORIGEM, the two situations, the
+    // item, the end time and the total time as well: without them quOSContato
+    // could not open on the table created here.
+    dmGlobal->IBScript1->Script = QStringLiteral(
+        "CREATE TABLE CADCOM (\n"
+        "  COD_CLI VARCHAR(5) CHARACTER SET ISO8859_1 NOT NULL,\n"
+        "  SEQUENCIA INTEGER NOT NULL,\n"
+        "  VENDEDOT VARCHAR(5) CHARACTER SET ISO8859_1,\n"
+        "  DATA_SOLICITADA TIMESTAMP,\n"
+        "  HORA_SOLICITADA TIMESTAMP,\n"
+        "  DATA_VISITA TIMESTAMP,\n"
+        "  HORA_VISITA TIMESTAMP,\n"
+        "  TIPO_CONTATO VARCHAR(20) CHARACTER SET ISO8859_1,\n"
+        "  PESSOA_CONTATO VARCHAR(50) CHARACTER SET ISO8859_1,\n"
+        "  RESUMIDA VARCHAR(100) CHARACTER SET ISO8859_1,\n"
+        "  OBSERVACAO VARCHAR(800) CHARACTER SET ISO8859_1,\n"
+        "  CONTRATO INTEGER,\n"
+        "  IDORIGEM VARCHAR(1),\n"
+        "  ASCODIGO INTEGER,\n"
+        "  ASCODIGOATUAL INTEGER,\n"
+        "  AOITCODIGO INTEGER,\n"
+        "  CTHORAFINAL TIMESTAMP,\n"
+        "  CTTEMPOTOTAL INTEGER,\n"
+        "  PRIMARY KEY (COD_CLI, SEQUENCIA)\n"
+        ")");
+    dmGlobal->IBScript1->ExecuteScript();
+}
+
+}  // namespace uDataTecUpgrade
+
+void TdmTec::DataModuleCreate()
+{
+    uDataTecUpgrade::upgradeServiceTables(*this);
+}
+
+void TdmTec::quContratoBeforeOpen(host::data::Dataset&)
+{
+    uDataTecUpgrade::addContractProductColumn();
+}
+
+void TdmTec::quOSContatoBeforeOpen(host::data::Dataset&)
+{
+    uDataTecUpgrade::createContactTable();
+}

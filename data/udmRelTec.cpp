@@ -1,0 +1,7 @@
+#include "data/udmRelTec.h"
+
+host::data::DataModuleVar<TDmRelTec> DmRelTec("DmRelTec");
+
+TDmRelTec::TDmRelTec(host::Component* owner) : host::data::DataModule(owner, "DmRelTec") {}
+
+TDmRelTec::~TDmRelTec() = default;

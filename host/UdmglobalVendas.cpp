@@ -1,0 +1,128 @@
+// TdmGlobal: sales orders and the fiscal-operation rule.
+
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+
+namespace {
+
+QString branchCode(const QString& filial)
+{
+    const QString code = filial.trimmed();
+    return code.size() > 2 ? code.right(2) : code;
+}
+
+QVariant textOrNull(const QString& text)
+{
+    return text.trimmed().isEmpty() ? QVariant() : QVariant(text.trimmed());
+}
+
+}  // namespace
+
+QString TdmGlobal::RetornaOperacaoRegraFiscal(const QString&, const QString& cliente, const QString& operacao,
+                                              const QString& produto, QString& mensagem, bool,
+                                              const QString&, int)
+{
+    mensagem.clear();
+    const QString state = CarregaDado("ESTADO", "AUGC0301", "where CODIGO_CLIENTE = " + QuotedStr(cliente.trimmed()));
+    // The most specific rule wins: customer and state before state alone before any.
+    const QString rule = CarregaDado(
+        "first 1 OFCODIGO", "AFVC09OU",
+        "where PRCODIGO = " + QuotedStr(produto.trimmed()) +
+            " and (coalesce(CLCODIGO, '') = '' or CLCODIGO = " + QuotedStr(cliente.trimmed()) + ")" +
+            " and (coalesce(OUUF, '') = '' or OUUF = " + QuotedStr(state.trimmed()) + ")" +
+            " order by CLCODIGO desc nulls last, OUUF desc nulls last");
+    if (!rule.trimmed().isEmpty())
+        return rule.trimmed();
+    mensagem = "Regra fiscal não encontrada para o produto " + produto.trimmed() + ".";
+    return operacao;
+}
+
+QString TdmGlobal::InserirPedidoVenda(const QString& cliente, const QString& vendedor,
+                                      const QString& transportadora, const QString& tabelaVencimento,
+                                      const QString& representante, const QString& operacao, const QString&,
+                                      const QString& observacao, const QString& contato, const QString& filial,
+                                      const QString& pedidoCliente, int condicaoTributaria, const QDateTime& data,
+                                      const QString&, const QString& aux2)
+{
+    const double last = CarregaNumero("max(cast(NUMERO_PEDIDO as double precision))", "AVEC8501",
+                                      "where NUMERO_PEDIDO similar to '[0-9]+'");
+    const QString number = QString::number(qint64(last) + 1).rightJustified(6, '0');
+    const QDateTime emission = data.isValid() && data.date().year() > 1900
+                                   ? data
+                                   : QDateTime(QDate::currentDate(), QTime(0, 0));
+    bool contactOk = false;
+    const int contact = contato.trimmed().toInt(&contactOk);
+    host::db::executeSql(
+        *IBTransaction1,
+        "insert into AVEC8501 (NUMERO_PEDIDO, CODIGO_CLIENTE, CODIGO_VENDEDOR, CODIG_TRANSPORTADORA,"
+        " TABELA_VENCIMENTO, COD_REPRES, OPERACAO, VEOBSERVACAOOC, ANCODIGOCONTATO, VELOCAL, VEPEDIDOCLIENTE,"
+        " ORCTCODIGO, DATA_EMISSAO, AUX2, OPERADOR, IMPRESSO_NF, VALOR_TOTAL, UGMODIFICADO) values (:NUMERO,"
+        " :CLIENTE, :VENDEDOR, :TRANSPORTADORA, :TABELA, :REPRESENTANTE, :OPERACAO, :OBSERVACAO, :CONTATO,"
+        " :LOCAL, :PEDIDOCLIENTE, :ORCTCODIGO, :EMISSAO, :AUX2, :OPERADOR, 'N', 0, :AGORA)",
+        {{"NUMERO", number},
+         {"CLIENTE", textOrNull(cliente)},
+         {"VENDEDOR", textOrNull(vendedor)},
+         {"TRANSPORTADORA", textOrNull(transportadora)},
+         {"TABELA", textOrNull(tabelaVencimento)},
+         {"REPRESENTANTE", textOrNull(representante)},
+         {"OPERACAO", textOrNull(operacao)},
+         {"OBSERVACAO", textOrNull(observacao.left(200))},
+         {"CONTATO", contactOk ? QVariant(contact) : QVariant()},
+         {"LOCAL", textOrNull(branchCode(filial))},
+         {"PEDIDOCLIENTE", textOrNull(pedidoCliente)},
+         {"ORCTCODIGO", condicaoTributaria},
+         {"EMISSAO", emission},
+         {"AUX2", textOrNull(aux2)},
+         {"OPERADOR", IbUserName().left(20)},
+         {"AGORA", QDateTime::currentDateTime()}});
+    return number;
+}
+
+int TdmGlobal::InserirPedidoVendaItem(const QString& produto, const QString& pedido, double quantidade,
+                                      double desconto, bool bReserva, bool bBaixaEstoque, double valorUnitario,
+                                      double, double, const QString& observacao, int aoCodigo, const QString&,
+                                      bool bAtualizaTotal, const QString& operacao, const QString& colunasExtras,
+                                      const QString& valoresExtras)
+{
+    const QString orderKey = "where NUMERO_PEDIDO = " + QuotedStr(pedido.trimmed());
+    const int cod = int(CarregaNumero("max(COD)", "AVEC85IT", orderKey)) + 1;
+    const double total = quantidade * valorUnitario * (1.0 - desconto / 100.0);
+    const QString location = sLocalEstoqueAtual.trimmed().isEmpty() ? Parametro("ATLOCALPADRAO").trimmed()
+                                                                      : sLocalEstoqueAtual.trimmed();
+    const QString extraColumns = colunasExtras.trimmed();
+    const QString extraValues = valoresExtras.trimmed();
+    auto withComma = [](const QString& text) {
+        return text.isEmpty() || text.startsWith(',') ? text : ", " + text;
+    };
+    host::db::executeSql(
+        *IBTransaction1,
+        "insert into AVEC85IT (COD, CODIGO, NUMERO_PEDIDO, QUANTIDADE, DESCONTO, VALOR, TOTAL_UNIT, OBS,"
+        " AOCODIGO, LECODIGO, VEITCFOP, DATA_EMISSAO, UGINSERIDO" + withComma(extraColumns) +
+            ") values (:COD, :PRODUTO, :PEDIDO, :QUANTIDADE, :DESCONTO, :VALOR, :TOTAL, :OBS, :AOCODIGO,"
+            " :LOCAL, :OPERACAO, :HOJE, :AGORA" + withComma(extraValues) + ")",
+        {{"COD", cod},
+         {"PRODUTO", produto.trimmed()},
+         {"PEDIDO", pedido.trimmed()},
+         {"QUANTIDADE", quantidade},
+         {"DESCONTO", desconto},
+         {"VALOR", valorUnitario},
+         {"TOTAL", total},
+         {"OBS", textOrNull(observacao.left(25))},
+         {"AOCODIGO", aoCodigo > 0 ? QVariant(aoCodigo) : QVariant()},
+         {"LOCAL", textOrNull(location)},
+         {"OPERACAO", textOrNull(operacao)},
+         {"HOJE", QDateTime(QDate::currentDate(), QTime(0, 0))},
+         {"AGORA", QDateTime::currentDateTime()}});
+    const QString productKey = "where CODIGO = " + QuotedStr(produto.trimmed());
+    if (bReserva)
+        UpdateCampo("ACEC1101", "QTDE_PRODUCAO", "coalesce(QTDE_PRODUCAO, 0) + " + ValueToSQL(quantidade), productKey);
+    if (bBaixaEstoque)
+        UpdateCampo("ACEC1101", "ESTOQUE", "coalesce(ESTOQUE, 0) - " + ValueToSQL(quantidade), productKey);
+    if (bAtualizaTotal)
+        UpdateCampo("AVEC8501", "VALOR_TOTAL",
+                    "(select coalesce(sum(TOTAL_UNIT), 0) from AVEC85IT it where it.NUMERO_PEDIDO = " +
+                        QuotedStr(pedido.trimmed()) + ")",
+                    orderKey);
+    return cod;
+}

@@ -1,0 +1,3 @@
+#include "host/Upesq.h"
+
+host::ui::FormVar<TfmPesquisa> fmPesquisa("fmPesquisa");

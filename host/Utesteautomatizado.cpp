@@ -1,0 +1,137 @@
+// The automated form tester.
+
+#include "host/Utesteautomatizado.h"
+
+#include "host/Udmglobal.h"
+#include "host/data/Abort.h"
+
+#include <QCoreApplication>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+#include <exception>
+
+host::ui::FormVar<TFmTesteAutomatizado> FmTesteAutomatizado("FmTesteAutomatizado");
+
+namespace {
+
+QString mensagemDaFalha(std::exception_ptr falha)
+{
+    try {
+        std::rethrow_exception(falha);
+    } catch (const host::Abort&) {
+        return "operação abortada";
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    } catch (...) {
+        return "exceção desconhecida";
+    }
+}
+
+// Windows freed by their close action are deleted by the event loop; the
+// tester deletes them at once so that each class is really gone before the next.
+void eliminarLiberadas()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+}  // namespace
+
+TFmTesteAutomatizado::TFmTesteAutomatizado(QWidget* parent) : host::ui::Form(parent)
+{
+    setCaption("Teste Automatizado de Formulários");
+    setDefaultCloseAction(host::ui::CloseAction::Free);
+    meRelatorio = new QPlainTextEdit(this);
+    meRelatorio->setObjectName("meRelatorio");
+    meRelatorio->setReadOnly(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(meRelatorio);
+    resize(600, 400);
+}
+
+void TFmTesteAutomatizado::Iniciar()
+{
+    resultados_.clear();
+    meRelatorio->clear();
+}
+
+void TFmTesteAutomatizado::Testar(const QString& classe, const Alvo& alvo, bool bJanela)
+{
+    if (alvo.atribuido()) {
+        // In use by the application: only its presence is checked.
+        registrar(classe, true, "instância em uso");
+        return;
+    }
+    QString erro;
+    try {
+        alvo.criar();
+        if (!alvo.atribuido())
+            erro = "a criação não atribuiu a variável";
+        else if (bJanela) {
+            if (host::ui::Form* form = alvo.janela())
+                erro = testarJanela(*form);
+            else
+                erro = "a instância não é uma janela";
+        }
+    } catch (...) {
+        erro = mensagemDaFalha(std::current_exception());
+    }
+    try {
+        alvo.liberar();
+        eliminarLiberadas();
+        if (erro.isEmpty() && alvo.atribuido())
+            erro = "a variável continua atribuída após a liberação";
+    } catch (...) {
+        if (erro.isEmpty())
+            erro = "liberação: " + mensagemDaFalha(std::current_exception());
+    }
+    registrar(classe, erro.isEmpty(), erro.isEmpty() ? (bJanela ? "aberta e fechada" : "criada e liberada") : erro);
+}
+
+QString TFmTesteAutomatizado::testarJanela(host::ui::Form& form)
+{
+    form.showNonModal();
+    QCoreApplication::processEvents();
+    if (!form.isVisible())
+        return "a janela não foi exibida";
+    form.close();
+    QCoreApplication::processEvents();
+    if (!form.released() && form.isVisible())
+        return "a janela não fechou";
+    return {};
+}
+
+void TFmTesteAutomatizado::registrar(const QString& classe, bool sucesso, const QString& mensagem)
+{
+    resultados_.append({classe, sucesso, mensagem});
+    const QString linha = (sucesso ? "OK " : "ERRO ") + classe + (sucesso ? QString() : ": " + mensagem);
+    meRelatorio->appendPlainText(linha);
+    if (dmGlobal)
+        dmGlobal->Log("[TesteAutomatizado]", linha);
+}
+
+int TFmTesteAutomatizado::Falhas() const
+{
+    int falhas = 0;
+    for (const Resultado& r : resultados_)
+        falhas += r.sucesso ? 0 : 1;
+    return falhas;
+}
+
+QString TFmTesteAutomatizado::Relatorio() const
+{
+    QStringList linhas;
+    for (const Resultado& r : resultados_)
+        linhas << (r.sucesso ? "OK " + r.classe : "ERRO " + r.classe + ": " + r.mensagem);
+    linhas << QString("Classes testadas: %1; falhas: %2").arg(resultados_.size()).arg(Falhas());
+    return linhas.join('\n');
+}
+
+void TFmTesteAutomatizado::Finalizar()
+{
+    const QString total = QString("Classes testadas: %1; falhas: %2").arg(resultados_.size()).arg(Falhas());
+    meRelatorio->appendPlainText(total);
+    if (dmGlobal)
+        dmGlobal->Log("[TesteAutomatizado]", total);
+    showNonModal();
+}

@@ -1,0 +1,196 @@
+// Ad-hoc lists on the host's generic search window: coverages, a customer's
+// equipment, the details of a contract item, the equipment picker and the
+// defects of an order item.
+
+#include "module/uPackageAss.h"
+
+#include "module/uPackageAssDados.h"
+
+#include "data/uDataTec.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Upesq.h"
+#include "host/data/Query.h"
+#include "host/ui/Layouts.h"
+
+#include <stdexcept>
+
+namespace uPackageAss {
+
+namespace {
+
+using host::ui::DataGrid;
+using host::ui::GridColumn;
+using host::ui::Layouts::restoreGrid;
+using host::ui::Layouts::saveGrid;
+
+// A new search window over the dataset, held in fmPesquisa.
+TfmPesquisa& novaPesquisa(host::data::Dataset* dataset, const QString& caption, int largura)
+{
+    auto* janela = new TfmPesquisa(nullptr);
+    fmPesquisa = janela;
+    janela->setDataset(dataset);
+    janela->setCaption(caption);
+    janela->setClientWidth(largura);
+    return *janela;
+}
+
+void liberarPesquisa(TfmPesquisa* janela)
+{
+    if (janela)
+        janela->release();
+    if (fmPesquisa.get() == janela)
+        fmPesquisa.clear();
+}
+
+GridColumn& coluna(DataGrid& grid, const QString& campo, const QString& titulo, int largura)
+{
+    return *grid.addColumn(campo, titulo, largura);
+}
+
+host::data::Query& consultaDoContrato(const char* nome)
+{
+    host::data::Query* query = dados::consultaContrato(QString::fromLatin1(nome));
+    if (!query)
+        throw std::runtime_error(std::string("módulo de contratos sem a consulta ") + nome);
+    return *query;
+}
+
+// The code of the host's current customer record ("" when none is loaded).
+QString clienteCorrente()
+{
+    host::data::Query* cliente = dmGlobal->quClienteConsulta;
+    if (!cliente || !cliente->active() || cliente->isEmpty())
+        return {};
+    host::data::Field* codigo = cliente->findField("CODIGO_CLIENTE");
+    return codigo ? codigo->asString() : QString();
+}
+
+}  // namespace
+
+void AbrirListaCoberturas()
+{
+    host::data::Query& coberturas = consultaDoContrato("quCtrCobertura");
+    coberturas.open();
+    TfmPesquisa* janela = &novaPesquisa(&coberturas, "Cadastro de Coberturas", 400);
+    try {
+        DataGrid& grid = *janela->grid();
+        for (const char* campo : {"ABCODIGO", "ABDESCRICAO", "ABPECAS", "ABMDO", "ABDESLOCA"})
+            coluna(grid, campo, {}, -1);
+        for (int i = 2; i < 5; ++i)
+            grid.columns()[size_t(i)]->setPickList({"Sim", "Não"});
+        janela->showModal();
+    } catch (...) {
+        coberturas.close();
+        liberarPesquisa(janela);
+        throw;
+    }
+    coberturas.close();
+    liberarPesquisa(janela);
+}
+
+void AbrirListaEquipamentosCliente()
+{
+    host::data::Query& equipamentos = *dmTec->quEquipCli;
+    dados::carregaEquipamentoCliente(clienteCorrente(), 0);
+    TfmPesquisa* janela = &novaPesquisa(&equipamentos, "Equipamentos do Cliente", 600);
+    try {
+        janela->setSearchKind(29);
+        DataGrid& grid = *janela->grid();
+        coluna(grid, "AECODIGO", "Código ", 100).setButtonStyle(GridColumn::ButtonStyle::Ellipsis);
+        coluna(grid, "aeDESCRICAO", "Descrição", 400).setReadOnly(true);
+        restoreGrid(&grid, "fmPesquisa_EquipamentoCliente");
+        janela->showModal();
+        saveGrid(&grid, "fmPesquisa_EquipamentoCliente");
+    } catch (...) {
+        equipamentos.close();
+        liberarPesquisa(janela);
+        throw;
+    }
+    equipamentos.close();
+    liberarPesquisa(janela);
+}
+
+void AbrirListaDetalheItemContrato()
+{
+    host::data::Query& detalhes = consultaDoContrato("quCtrCadastroDet");
+    dados::carregaContratoItemDetalheCorrente();
+    TfmPesquisa& janela = novaPesquisa(&detalhes, "Detalhe/Composição de Item do Contrato", 600);
+    janela.setSearchKind(31);
+    janela.setStayOnTop(true);
+    // It stays open beside the contract; closing it frees it.
+    janela.setDefaultCloseAction(host::ui::CloseAction::Free);
+    DataGrid& grid = *janela.grid();
+    coluna(grid, "PRCODIGO", "Código Produto", 100).setButtonStyle(GridColumn::ButtonStyle::Ellipsis);
+    coluna(grid, "DESCRICAO", "Descrição", 200);
+    coluna(grid, "ACDTQUANTIDADE", "Qtde.", 70);
+    coluna(grid, "ACDTOBSERVACAO", "Observação", 200);
+    restoreGrid(&grid, "dbgdPesquisa_ContratoItemDetalhe");
+    janela.showNonModal();
+}
+
+bool SelecionaEquipamentoCliente(int equipamento, const QString& cliente, int& escolhido)
+{
+    CriarDataTec();
+    host::data::Query& equipamentos = *dmTec->quEquipCli;
+    TfmPesquisa* janela = nullptr;
+    bool confirmado = false;
+    try {
+        dados::carregaEquipamentoCliente(cliente, equipamento);
+        janela = &novaPesquisa(&equipamentos, "Equipamentos do Cliente", 700);
+        janela->setSearchKind(37);
+        DataGrid& grid = *janela->grid();
+        host::ui::createGridColumn(grid, 70, "Seq.", "AECLCODIGO");
+        host::ui::createGridColumn(grid, 300, "Descrição", "aeDESCRICAO");
+        host::ui::createGridColumn(grid, 200, "Série", "AECLNUMEROSERIE");
+        host::ui::createGridColumn(grid, 200, "Patrimônio", "AECLNUMEROPATRIMONIO");
+        grid.setRowSelect(true);
+        grid.setEditing(false);
+        restoreGrid(&grid, "fmPesquisa_SelecionaEquipamentoCliente");
+        confirmado = janela->showModal() == host::ui::ModalResult::Ok;
+        saveGrid(&grid, "fmPesquisa_SelecionaEquipamentoCliente");
+        // Whichever way the list closed, the caller gets the row it was on.
+        host::data::Field* codigo = equipamentos.findField("AECLCODIGO");
+        escolhido = codigo && equipamentos.active() && !equipamentos.isEmpty() ? codigo->asInteger() : 0;
+    } catch (...) {
+        equipamentos.close();
+        liberarPesquisa(janela);
+        throw;
+    }
+    equipamentos.close();
+    liberarPesquisa(janela);
+    return confirmado;
+}
+
+void SelecionaDefeitoItem(int ordem, int item, double chaveDocumento, int sequenciaDocumento)
+{
+    CriarDataTec();
+    TdmTec& tec = *dmTec;
+    host::data::Query& defeitos = *tec.quOSItemDef;
+    TfmPesquisa* janela = nullptr;
+    try {
+        tec.iDefeitoAOCODIGO = ordem;
+        tec.iDefeitoAOITCODIGO = item;
+        tec.rDefeitoMECHAVE = chaveDocumento;
+        tec.iDefeitoMEITSEQUENCIA = sequenciaDocumento;
+        dados::carregaDefeitoItem(ordem, item, chaveDocumento, sequenciaDocumento);
+        janela = &novaPesquisa(&defeitos, "Defeitos do Item", 500);
+        janela->setSearchKind(42);
+        DataGrid& grid = *janela->grid();
+        coluna(grid, "ADCODIGO", "Código", 50).setButtonStyle(GridColumn::ButtonStyle::Ellipsis);
+        coluna(grid, "ADDESCRICAO", "Defeito", 250);
+        coluna(grid, "AOADQUANTIDADE", "Qtde.", 50);
+        restoreGrid(&grid, "dbgdPesquisa_SelecionaDefeitoItem");
+        janela->setObjectName("SelecionaDefeitoItem");
+        CarregarConfiguracaoJanela(janela, bModoZeltoControlAtivo, false, "_Pesq_SelecionaDefeitoItem");
+        janela->showModal();
+    } catch (...) {
+        defeitos.close();
+        liberarPesquisa(janela);
+        throw;
+    }
+    defeitos.close();
+    liberarPesquisa(janela);
+}
+
+}  // namespace uPackageAss

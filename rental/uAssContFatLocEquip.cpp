@@ -1,0 +1,10 @@
+#include "rental/uAssContFatLocEquip.h"
+
+host::ui::FormVar<TfmAssContFatLocEquip> fmAssContFatLocEquip("fmAssContFatLocEquip");
+
+TfmAssContFatLocEquip::TfmAssContFatLocEquip(QWidget* parent) : host::ui::Form(parent)
+{
+    setCaption("Faturamento de Contratos (Locação de Equipamentos)");
+    // Freed on close, shown modally or not; its variable then reads empty.
+    onClose = [](host::ui::CloseAction& action) { action = host::ui::CloseAction::Free; };
+}

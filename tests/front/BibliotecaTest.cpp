@@ -1,0 +1,76 @@
+// The module library loaded by name, as the host executable loads it.
+
+#include "tests/support/HostDatabase.h"
+
+#include "host/Utesteautomatizado.h"
+#include "host/ui/Layouts.h"
+#include "host/ui/WindowRegistry.h"
+
+#include <QCoreApplication>
+#include <QLibrary>
+
+namespace {
+
+class BibliotecaTest : public testsupport::HostDemoDatabaseTest {
+protected:
+    void SetUp() override
+    {
+        HostDemoDatabaseTest::SetUp();
+        host::ui::Layouts::setFolder(systemFolder);
+        global->SetParametro("ATUTILIZACONTRATOS", "N");
+        biblioteca.setFileName(TA_MODULE_PATH);
+        ASSERT_TRUE(biblioteca.load()) << biblioteca.errorString().toStdString();
+    }
+    void TearDown() override
+    {
+        host::ui::WindowRegistry::freeAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        HostDemoDatabaseTest::TearDown();
+    }
+
+    template <class F>
+    F resolver(const char* nome)
+    {
+        return reinterpret_cast<F>(biblioteca.resolve(nome));
+    }
+
+    QLibrary biblioteca;
+};
+
+TEST_F(BibliotecaTest, ExportsTheEntryRoutinesByTheirPlainNames)
+{
+    for (const char* nome : {"CriarDataTec", "ShowJanelaTec", "AbreOrdemServicoCliente", "ContratoNovoAutomatico",
+                             "SelecionaDefeitoItem", "RetornaTecQuery", "RetornaTecOSItemCorrente"})
+        EXPECT_NE(biblioteca.resolve(nome), nullptr) << nome;
+    // The equipment picker only under its unit-qualified name.
+    EXPECT_EQ(biblioteca.resolve("SelecionaEquipamentoCliente"), nullptr);
+    EXPECT_NE(biblioteca.resolve("_ZN11uPackageAss27SelecionaEquipamentoClienteEiRK7QStringRi"), nullptr);
+    EXPECT_NE(biblioteca.resolve("_ZN11uPackageAss13ShowJanelaTecERK7QString"), nullptr);
+}
+
+TEST_F(BibliotecaTest, LoadingCreatesNothingAndTheDispatcherOpensHostVisibleWindows)
+{
+    EXPECT_TRUE(host::ui::WindowRegistry::forms().isEmpty());
+    auto showJanelaTec = resolver<void (*)(const QString&)>("ShowJanelaTec");
+    ASSERT_NE(showJanelaTec, nullptr);
+    showJanelaTec("fmAssTecnico");
+    host::ui::Form* tecnicos = host::ui::WindowRegistry::find("fmAssTecnico");
+    ASSERT_NE(tecnicos, nullptr);
+    EXPECT_STREQ(tecnicos->metaObject()->className(), "TfmAssTecnico");
+    // The module's messages go through the host's dialogs.
+    dialogs->acknowledge("Janela não encontrada!");
+    showJanelaTec("fmAssDesconhecida");
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+TEST_F(BibliotecaTest, TheSelfTestRunsThroughTheLibrary)
+{
+    auto showJanelaTec = resolver<void (*)(const QString&)>("ShowJanelaTec");
+    ASSERT_NE(showJanelaTec, nullptr);
+    showJanelaTec("AutomatizacaoDeTeste");
+    TFmTesteAutomatizado* teste = FmTesteAutomatizado.get();
+    ASSERT_NE(teste, nullptr);
+    EXPECT_EQ(teste->Resultados().size(), 72);
+}
+
+}  // namespace

@@ -1,0 +1,115 @@
+// Pure helpers: money cuts, SQL literals, text columns, code lists, dates,
+// the customisation hook recorder.
+
+#include "host/PilvCpr70.h"
+#include "host/Udatamod.h"
+#include "host/Uglobal.h"
+
+#include "host/data/MemDataset.h"
+#include "host/data/Query.h"
+
+#include <gtest/gtest.h>
+
+TEST(MoneyTest, CutAndRoundToCentsWithoutBinaryLeaks)
+{
+    const struct {
+        double value, cut, rounded;
+    } cases[] = {
+        {0.29, 0.29, 0.29},   {1.999, 1.99, 2.0},    {-1.239, -1.23, -1.24}, {1.005, 1.0, 1.01},
+        {0.285, 0.28, 0.29},  {123456.789, 123456.78, 123456.79},           {0.0, 0.0, 0.0},
+        {19.99 * 3, 59.97, 59.97}, {4.35 * 100 / 100, 4.35, 4.35},
+    };
+    for (const auto& c : cases) {
+        EXPECT_DOUBLE_EQ(Trunc2Casas(c.value), c.cut) << c.value;
+        EXPECT_DOUBLE_EQ(Corta2Casas(c.value), c.cut) << c.value;
+        EXPECT_DOUBLE_EQ(Arredonda2Monetario(c.value), c.rounded) << c.value;
+    }
+}
+
+TEST(SqlTextTest, LiteralsAreLocaleFreeAndQuoted)
+{
+    EXPECT_EQ(QuotedStr("O'Brien"), "'O''Brien'");
+    EXPECT_EQ(QuotedStr(""), "''");
+    EXPECT_EQ(ValueToSQL(QVariant()), "null");
+    EXPECT_EQ(ValueToSQL(2.5), "2.5");
+    EXPECT_EQ(ValueToSQL(0.1 + 0.2), "0.3");
+    EXPECT_EQ(ValueToSQL(1e7), "10000000");
+    EXPECT_EQ(ValueToSQL(-7), "-7");
+    EXPECT_EQ(ValueToSQL(QString("d'x")), "'d''x'");
+    EXPECT_EQ(ValueToSQL(QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9))), "'03/05/2024 14:07:09'");
+    const QDateTime day(QDate(2024, 12, 31), QTime(10, 30));
+    EXPECT_EQ(DateToSQL(day), "'12/31/2024'");
+    EXPECT_EQ(DateTimeIniToSQL(day), "'12/31/2024 00:00:00'");
+    EXPECT_EQ(DateTimeFimToSQL(day), "'12/31/2024 23:59:59'");
+    EXPECT_EQ(DateToSQL(QDateTime()), "null");
+    EXPECT_EQ(StringDateToSQL("05/03/24"), "'03/05/2024'");
+    EXPECT_EQ(StringDateTimeFimToSQL("05/03/1999"), "'03/05/1999 23:59:59'");
+    EXPECT_EQ(StringDateToSQL("  /  /  "), "null") << "an empty masked date";
+}
+
+TEST(SqlTextTest, QueryTextWithParameterValues)
+{
+    host::data::Query query(nullptr, "quX");
+    query.setSql("select * from T\nwhere A = :A and B = :B");
+    query.paramByName("A")->setAsString("x'y");
+    query.paramByName("B")->setAsInteger(3);
+    const QString oneLine = GetSQLtextComParametros(query, false);
+    EXPECT_FALSE(oneLine.contains('\n'));
+    EXPECT_TRUE(oneLine.contains("'x''y'")) << oneLine.toStdString();
+    EXPECT_TRUE(oneLine.contains("B = 3")) << oneLine.toStdString();
+    EXPECT_TRUE(GetSQLtextComParametros(query, true).contains('\n'));
+}
+
+TEST(TextColumnTest, NthFieldFromOne)
+{
+    const struct {
+        const char* text;
+        const char* sep;
+        int n;
+        const char* expected;
+    } cases[] = {{"a;b;c", ";", 1, "a"}, {"a;b;c", ";", 3, "c"}, {"a;b;c", ";", 4, ""},  {"a;b;c", ";", 0, ""},
+                 {"a;;c", ";", 2, ""},   {"", ";", 1, ""},      {"x||y", "||", 2, "y"}, {"abc", "", 1, ""}};
+    for (const auto& c : cases)
+        EXPECT_EQ(PegaValorColuna(c.text, c.sep, c.n), c.expected) << c.text << " " << c.n;
+}
+
+TEST(CodeListTest, CaptionsAndCodesBothWays)
+{
+    EXPECT_EQ(RetornaSituacaoEquivalente("S", "SIMNAO"), "Sim");
+    EXPECT_EQ(RetornaSituacaoEquivalente("N", "simnao"), "Não");
+    EXPECT_EQ(RetornaSituacaoEquivalente("X", "SIMNAO"), "");
+    EXPECT_EQ(RetornaSituacaoEquivalente("S", "NAOEXISTE"), "");
+    EXPECT_EQ(RetornaSituacaoEquivalente("D", "CPTIPO"), "Duplicata");
+    EXPECT_EQ(RetornaSituacaoEquivalente("B", "CRTIPO"), "Boleto");
+    EXPECT_EQ(RetornaCodigoEquivalente("não", "SIMNAO"), "N");
+    EXPECT_EQ(RetornaListaSituacao("SIMNAO"), (QStringList{"Sim", "Não"}));
+    for (const char* list : {"SIMNAO", "CPTIPO", "CRTIPO", "MODOPROCURAOPERACAO"})
+        for (const QString& caption : RetornaListaSituacao(list))
+            EXPECT_EQ(RetornaSituacaoEquivalente(RetornaCodigoEquivalente(caption, list), list), caption) << list;
+}
+
+TEST(DatesTest, NextWorkingDaySkipsTheWeekend)
+{
+    const QTime at(9, 0);
+    EXPECT_EQ(ProximoDiaUtilPorConfiguracao(QDateTime(QDate(2024, 6, 7), at)).date(), QDate(2024, 6, 7));   // Friday
+    EXPECT_EQ(ProximoDiaUtilPorConfiguracao(QDateTime(QDate(2024, 6, 8), at)).date(), QDate(2024, 6, 10));  // Saturday
+    EXPECT_EQ(ProximoDiaUtilPorConfiguracao(QDateTime(QDate(2024, 6, 9), at)).date(), QDate(2024, 6, 10));  // Sunday
+    EXPECT_EQ(ProximoDiaUtilPorConfiguracao(QDateTime(QDate(2024, 6, 9), at)).time(), at);
+    EXPECT_TRUE(TextoIn("B", {"A", "B"}));
+    EXPECT_FALSE(TextoIn("b", {"A", "B"}));
+}
+
+TEST(HookTest, RecordsEachCallInOrderAndChangesNothing)
+{
+    host::clearHookCalls();
+    host::data::MemDataset dataset(nullptr, "quOS");
+    dataset.addField("A", host::data::FieldType::Int32);
+    dataset.open();
+    ZelDevVerificarEvento(&dataset, "ONNEWRECORD");
+    ZelDevVerificarEvento(&dataset, "BEFOREPOST");
+    ZelDevVerificarEvento(nullptr, "AFTERSCROLL");
+    EXPECT_EQ(host::hookCallTexts(), (QStringList{"quOS:ONNEWRECORD", "quOS:BEFOREPOST", ":AFTERSCROLL"}));
+    EXPECT_EQ(dataset.state(), host::data::DatasetState::Browse);
+    host::clearHookCalls();
+    EXPECT_TRUE(host::hookCalls().isEmpty());
+}

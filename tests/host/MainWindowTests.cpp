@@ -1,0 +1,86 @@
+// The host main window: the menu items the module hooks, opening a window by
+// name, and the parameters window.
+
+#include "host/Uparametros.h"
+#include "host/Uprincipal.h"
+#include "tests/support/HostDatabase.h"
+
+#include "host/data/Abort.h"
+
+#include <QPushButton>
+#include <QTableWidget>
+
+using testsupport::HostDatabaseTest;
+
+class MainWindowTest : public HostDatabaseTest {};
+
+TEST_F(MainWindowTest, TheFiveContractItemsTakeHandlerCaptionAndVisibility)
+{
+    TfmPrincipal window;
+    ASSERT_EQ(fmPrincipal, &window);
+    TMenuItem* items[] = {window.miCadastroContrato, window.miFaturamentoContrato, window.miCadastroObjeto,
+                          window.miCadastroCobertura, window.miReajusteContrato};
+    QStringList clicked;
+    for (TMenuItem* item : items) {
+        ASSERT_NE(item, nullptr);
+        item->OnClick = [&clicked, item](QObject* sender) {
+            clicked << sender->objectName();
+            if (item->caption() == "Cadastro de Cobertura")
+                host::abortOperation();   // a silent end inside a handler shows nothing
+        };
+    }
+    window.miCadastroObjeto->setCaption("Cadastro de Objetos");
+    window.miCadastroCobertura->setCaption("Cadastro de Cobertura");
+    window.miCadastroCobertura->setVisible(false);
+    for (TMenuItem* item : items)
+        item->action()->trigger();
+    EXPECT_EQ(clicked, (QStringList{"miCadastroContrato", "miFaturamentoContrato", "miCadastroObjeto",
+                                    "miCadastroCobertura", "miReajusteContrato"}));
+    EXPECT_FALSE(window.miCadastroCobertura->visible());
+    EXPECT_EQ(window.findMenuItem("MICADASTROOBJETO")->caption(), "Cadastro de Objetos");
+    EXPECT_TRUE(dialogs->shown().empty());
+}
+
+TEST_F(MainWindowTest, AWindowIsOpenedByNameThroughTheApplicationsHandler)
+{
+    auto window = std::make_unique<TfmPrincipal>();
+    dialogs->enter("fmAssOrdemServico;12", "Nome da janela").acknowledge("Janela não encontrada!");
+    QStringList opened;
+    window->OnAbrirJanela = [&opened](const QString& name) { opened << name; };
+    window->miAbrirJanela->click();
+    EXPECT_EQ(opened, QStringList{"fmAssOrdemServico;12"});
+    window->OnAbrirJanela = nullptr;
+    window->AbrirJanela("fmQualquer");
+    window.reset();
+    EXPECT_EQ(fmPrincipal, nullptr);
+}
+
+TEST_F(MainWindowTest, ParametersWindowEditsParametersAndCompany)
+{
+    exec("insert into EMPRESA (CODIGO, NOME, UGESPECIFICOEMPRESA) values (1, 'Oficina', 4)");
+    dmGlobal->SetParametro("ATOPCAOCONTRATO", "S");
+    dmGlobal->SetParametro("ATMODOOS", "");
+    TfmParametros window;
+    window.Carregar();
+    auto rowOf = [](QTableWidget* grid, const QString& name) {
+        for (int row = 0; row < grid->rowCount(); ++row)
+            if (grid->item(row, 0)->text() == name)
+                return row;
+        return -1;
+    };
+    const int option = rowOf(window.grdParametros, "ATOPCAOCONTRATO");
+    const int company = rowOf(window.grdEmpresa, "UGESPECIFICOEMPRESA");
+    ASSERT_GE(option, 0);
+    ASSERT_GE(company, 0);
+    EXPECT_EQ(window.grdParametros->item(option, 1)->text(), "S");
+    window.grdParametros->item(option, 1)->setText("Q");
+    window.grdEmpresa->item(company, 1)->setText("16");
+    dialogs->acknowledge("Parâmetros gravados.");
+    window.bbSalvar->click();
+    EXPECT_EQ(dmGlobal->Parametro("ATOPCAOCONTRATO"), "Q");
+    EXPECT_EQ(dmGlobal->quEmpresa->fieldByName("UGESPECIFICOEMPRESA")->asInteger(), 16);
+    EXPECT_EQ(dmGlobal->quEmpresa->fieldByName("NOME")->asString(), "Oficina");
+    tr().rollback();
+    dmGlobal->CarregaParametros();
+    EXPECT_EQ(dmGlobal->Parametro("ATOPCAOCONTRATO"), "Q") << "saving committed";
+}

@@ -1,0 +1,101 @@
+// Messages (shown through the dialogs service, muted by the switch, and the
+// abandon that ends the operation), the trace and the audit record.
+
+#include "host/HostLog.h"
+#include "host/Udatamod.h"
+#include "tests/support/HostDatabase.h"
+
+#include "host/data/Abort.h"
+#include "host/ui/ProgressWindow.h"
+
+#include <QFile>
+
+using testsupport::HostDatabaseTest;
+
+class MessagesTest : public HostDatabaseTest {};
+
+TEST_F(MessagesTest, InformationWithoutAbandonReturns)
+{
+    dialogs->acknowledge("Gravado");
+    EXPECT_NO_THROW(dmGlobal->MostraAviso("Gravado com sucesso."));
+    EXPECT_EQ(dialogs->texts(), QStringList{"Gravado com sucesso."});
+}
+
+TEST_F(MessagesTest, AbandonAndErrorShowThenEndTheOperation)
+{
+    dialogs->acknowledge().acknowledge();
+    EXPECT_THROW(dmGlobal->MostraAviso("Aviso: operação abortada.\rSem cliente.", true), host::Abort);
+    EXPECT_THROW(dmGlobal->MostraErro("Falhou."), host::Abort);
+    ASSERT_EQ(dialogs->shown().size(), 2u);
+    EXPECT_EQ(dialogs->shown()[0].text, "Aviso: operação abortada.\nSem cliente.") << "\\r is a line break";
+    EXPECT_EQ(dialogs->shown()[1].kind, host::ui::DialogKind::Error);
+}
+
+TEST_F(MessagesTest, MutedMessagesAreNotShownButStillAbandonAndAreLogged)
+{
+    bDesligarMensagens = true;
+    EXPECT_NO_THROW(dmGlobal->MostraAviso("informativo"));
+    EXPECT_THROW(dmGlobal->MostraAviso("abandona", true), host::Abort);
+    EXPECT_THROW(dmGlobal->MostraErro("erro"), host::Abort);
+    EXPECT_NO_THROW(dmGlobal->MostraAvisoExtenso("titulo", "detalhe"));
+    EXPECT_TRUE(dialogs->shown().empty());
+    EXPECT_EQ(host::logTraceTexts(), (QStringList{"[MostraAviso]|informativo", "[MostraAviso]|abandona",
+                                                  "[MostraErro]|erro", "[MostraAvisoExtenso]|titulo"}));
+}
+
+TEST_F(MessagesTest, QuestionsAreNeverMutedAndOfferTheCaptionsUpToTheLastIndex)
+{
+    bDesligarMensagens = true;
+    dialogs->answer("Não", "inserir equipamento");
+    EXPECT_EQ(MostraPergunta("Deseja inserir equipamento no cadastro?", {"Sim", "Não"}), "Não");
+    dialogs->answer("Assistência");
+    EXPECT_EQ(dmGlobal->MostraPergunta("Tipo?", {"Remanufatura", "Assistência", "Compra"}, 1), "Assistência");
+    EXPECT_EQ(dialogs->shown()[1].options, (QStringList{"Remanufatura", "Assistência"}));
+    EXPECT_EQ(dialogs->shown()[0].options, (QStringList{"Sim", "Não"}));
+}
+
+TEST_F(MessagesTest, LongTextCarriesItsDetail)
+{
+    dialogs->acknowledge();
+    EXPECT_THROW(dmGlobal->MostraAvisoExtenso("SQL com erro", "select *\rfrom X", true, "Depuração"), host::Abort);
+    EXPECT_EQ(dialogs->shown()[0].kind, host::ui::DialogKind::LongText);
+    EXPECT_EQ(dialogs->shown()[0].title, "Depuração");
+    EXPECT_EQ(dialogs->shown()[0].detail, "select *\nfrom X");
+}
+
+TEST_F(MessagesTest, LogKeepsOriginTextAndDetailInMemoryAndInTheSystemFolder)
+{
+    dmGlobal->Log("[CriarDataTec]", "***INICIO");
+    dmGlobal->Log("[quOS Open]", "select *\nfrom AATC01AO", "AOCODIGO=5");
+    ASSERT_EQ(host::logTrace().size(), 2);
+    EXPECT_EQ(host::logTrace()[1].detail, "AOCODIGO=5");
+    EXPECT_TRUE(host::logFilePath().startsWith(systemFolder));
+    QFile file(host::logFilePath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2) << "a line break inside a text stays on its line";
+    EXPECT_TRUE(lines[0].endsWith("\t[CriarDataTec]\t***INICIO\t"));
+    EXPECT_TRUE(lines[1].endsWith("\tselect * from AATC01AO\tAOCODIGO=5"));
+    host::clearLogTrace();
+    EXPECT_TRUE(host::logTrace().isEmpty());
+}
+
+TEST_F(MessagesTest, AuditRecordGoesToArqlogWithTodayWhenNoDateIsGiven)
+{
+    dmGlobal->GravaLog("SYSDBA", "EXCLUSAO", "AOCODIGO=12", "AATC01AO");
+    EXPECT_EQ(one("select count(*) from ARQLOG where USUARIO = 'SYSDBA' and ACAO = 'EXCLUSAO'"
+                  " and OBSERVACAO = 'AOCODIGO=12' and TABELA = 'AATC01AO' and DATA = 'TODAY'").toInt(),
+              1);
+    dmGlobal->GravaLog("U", "A", QString(300, 'x'), "T", QDateTime(QDate(2024, 2, 29), QTime(0, 0)));
+    EXPECT_EQ(one("select char_length(OBSERVACAO) from ARQLOG where DATA = '2024-02-29'").toInt(), 255);
+}
+
+TEST_F(MessagesTest, ProgressWindowFollowsTheClassicActions)
+{
+    dmGlobal->PreparaSplashForm(3, "Gerando", "Mostrar");
+    dmGlobal->PreparaSplashForm(1, "Passo", "Incrementar");
+    EXPECT_EQ(host::ui::ProgressWindow::instance().position(), 1);
+    EXPECT_EQ(host::ui::ProgressWindow::instance().total(), 3);
+    dmGlobal->PreparaSplashForm(0, "", "Ocultar");
+    EXPECT_FALSE(host::ui::ProgressWindow::instance().isShown());
+}

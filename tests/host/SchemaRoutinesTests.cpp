@@ -1,0 +1,84 @@
+// The schema routines: existence and size checks, added and widened
+// columns, the script object, and DDL taking effect before the next statement.
+
+#include "host/Uatualizacao.h"
+#include "host/Udatamod.h"
+#include "tests/support/HostDatabase.h"
+
+using testsupport::HostDatabaseTest;
+
+class SchemaRoutinesTest : public HostDatabaseTest {};
+
+TEST_F(SchemaRoutinesTest, ExistenceOfTablesAndColumnsInAnyCase)
+{
+    EXPECT_TRUE(dmGlobal->VerificaExistenciaTabelaCampo("CadCom", ""));
+    EXPECT_TRUE(dmGlobal->VerificaExistenciaTabelaCampo("aatc01ao", "aocodigo"));
+    EXPECT_FALSE(dmGlobal->VerificaExistenciaTabelaCampo("AATC01AO", "NAOEXISTE"));
+    EXPECT_FALSE(dmGlobal->VerificaExistenciaTabelaCampo("NAOEXISTE", ""));
+    EXPECT_FALSE(dmGlobal->VerificaExistenciaTabelaCampo("NAOEXISTE", "AOCODIGO"));
+}
+
+TEST_F(SchemaRoutinesTest, AddedColumnIsUsableAtOnceAndNotAddedTwice)
+{
+    EXPECT_TRUE(fmAtualizacao->CriarCampoTabela("AATC01AO", "AOTESTE VARCHAR(10) ", ""));
+    UpdateCampo("AATC01AO", "AOTESTE", "'x'", "");   // the next statement sees the column
+    EXPECT_FALSE(fmAtualizacao->CriarCampoTabela("AATC01AO", "aoteste VARCHAR(10)", ""));
+    EXPECT_TRUE(fmAtualizacao->CriarCampoTabela("AATC01AO", "AOTIPOTESTE VARCHAR(1)", "'2'"));
+    exec("insert into AATC01AO (AOCODIGO) values (777)");
+    EXPECT_EQ(CarregaDado("AOTIPOTESTE", "AATC01AO", "where AOCODIGO = 777"), "2");
+}
+
+TEST_F(SchemaRoutinesTest, SizeIsCheckedAndWidened)
+{
+    fmAtualizacao->CriarCampoTabela("AATC01AO", "AOMODELOTESTE VARCHAR(30)");
+    EXPECT_FALSE(fmAtualizacao->VerificaTamanhoCampo("AATC01AO", "AOMODELOTESTE", "80"));
+    EXPECT_TRUE(fmAtualizacao->VerificaTamanhoCampo("AATC01AO", "AOMODELOTESTE", "30"));
+    fmAtualizacao->AlterarTamanhoCampo("AATC01AO", "AOMODELOTESTE", "80");
+    EXPECT_TRUE(fmAtualizacao->VerificaTamanhoCampo("AATC01AO", "AOMODELOTESTE", "80"));
+    exec("insert into AATC01AO (AOCODIGO, AOMODELOTESTE) values (778, '" + QString(80, 'm') + "')");
+    EXPECT_FALSE(fmAtualizacao->VerificaTamanhoCampo("AATC01AO", "SEMCOLUNA", "80"));
+    EXPECT_NO_THROW(fmAtualizacao->AlterarTamanhoCampo("AATC01AO", "SEMCOLUNA", "80"));
+}
+
+TEST_F(SchemaRoutinesTest, ScriptRunsStatementsInOrderEachDdlVisibleToTheNext)
+{
+    exec("insert into AATC01AP (AOCODIGO, APSEQUENCIA, APQUANTIDADE) values (1, 1, 2.5)");
+    dmGlobal->IBScript1->Script =
+        "Alter table aatc01ap add apAux doValor;\n"
+        "Update aatc01ap Set apAux = APQUANTIDADE;\n"
+        "Alter table aatc01ap drop APQUANTIDADE;\n"
+        "Alter table aatc01ap add APQUANTIDADE doValor;\n"
+        "Update aatc01ap Set  APQUANTIDADE = apAux;\n"
+        "Alter table aatc01ap drop apAux;\n"
+        "Alter table aatc01ap add APGARANTIA VarChar(1)";
+    dmGlobal->IBScript1->ExecuteScript();
+    EXPECT_DOUBLE_EQ(CarregaNumero("APQUANTIDADE", "AATC01AP", "where AOCODIGO = 1"), 2.5);
+    EXPECT_TRUE(dmGlobal->VerificaExistenciaTabelaCampo("AATC01AP", "APGARANTIA"));
+    EXPECT_FALSE(dmGlobal->VerificaExistenciaTabelaCampo("AATC01AP", "APAUX"));
+}
+
+TEST_F(SchemaRoutinesTest, ScriptSplitsAtSemicolonsOutsideTextAndComments)
+{
+    EXPECT_EQ(TIBScript::splitStatements("a;b ; ;\n c"), (QStringList{"a", "b", "c"}));
+    EXPECT_EQ(TIBScript::splitStatements("insert into t values ('x;y'); select \"a;b\" from d"),
+              (QStringList{"insert into t values ('x;y')", "select \"a;b\" from d"}));
+    EXPECT_EQ(TIBScript::splitStatements("-- c;omment\nselect 1 /* ; */ from x;"),
+              (QStringList{"select 1  from x"}));
+    EXPECT_TRUE(TIBScript::splitStatements("  ;  ").isEmpty());
+}
+
+TEST_F(SchemaRoutinesTest, HostUpgradeCreatesMissingTablesAndColumns)
+{
+    exec("drop table AATC08AF");
+    exec("alter table AFVT0101 drop DESCONTO");
+    tr().commitRetaining();
+    CriarTabelaATCusto();
+    EXPECT_TRUE(dmGlobal->VerificaExistenciaTabelaCampo("AATC08AF", ""));
+    fmAtualizacao->Atualizacao22012004(false);
+    EXPECT_TRUE(dmGlobal->VerificaExistenciaTabelaCampo("AFVT0101", "DESCONTO"));
+    EXPECT_TRUE(dmGlobal->VerificaExistenciaTabelaCampo("AUGC50NS", "NSDOCUMENTO"));
+    exec("drop table AATC07AIENT");
+    tr().commitRetaining();
+    fmAtualizacao->CriarTabelaSolicitacaoPecas();
+    EXPECT_TRUE(dmGlobal->VerificaExistenciaTabelaCampo("AATC07AIENT", ""));
+}

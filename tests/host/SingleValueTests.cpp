@@ -1,0 +1,140 @@
+// The single-value routines: what they read, what they write, and which of
+// them commit.
+
+#include "host/Udatamod.h"
+#include "host/Uglobal.h"
+#include "tests/support/HostDatabase.h"
+
+#include "host/data/Query.h"
+
+using testsupport::HostDatabaseTest;
+
+class SingleValueTest : public HostDatabaseTest {
+protected:
+    void SetUp() override
+    {
+        HostDatabaseTest::SetUp();
+        exec("insert into AFVT0101 (CODIGO, DESCRICAO, QUANTAS_VEZES) values ('01', 'A vista', 1)");
+        exec("insert into AFVT0101 (CODIGO, DESCRICAO, QUANTAS_VEZES) values ('02', 'O''Brien 30/60', 2)");
+        exec("insert into AFVT0101 (CODIGO, DESCRICAO, QUANTAS_VEZES) values ('03', null, 3)");
+        tr().commitRetaining();
+    }
+    // What another attachment sees: only committed work.
+    QVariant committed(const QString& sql)
+    {
+        auto second = openSecondConnection();
+        host::db::Transaction other(*second);
+        return host::db::selectValue(other, sql);
+    }
+    std::unique_ptr<host::db::Connection> openSecondConnection()
+    {
+        auto second = std::make_unique<host::db::Connection>();
+        second->open({dbPath});
+        return second;
+    }
+};
+
+TEST_F(SingleValueTest, ReadersGiveEmptyOrZeroWithoutARowOrValue)
+{
+    EXPECT_EQ(CarregaDado("DESCRICAO", "AFVT0101", "where CODIGO = '99'"), "");
+    EXPECT_EQ(CarregaDado("DESCRICAO", "AFVT0101", "where CODIGO = '03'"), "");   // null value
+    EXPECT_EQ(CarregaNumero("QUANTAS_VEZES", "AFVT0101", "where CODIGO = '99'"), 0.0);
+    EXPECT_EQ(CarregaNumeroInteiro("QUANTAS_VEZES", "AFVT0101", "where CODIGO = '99'"), 0);
+    EXPECT_FALSE(CarregaData("DATA_EMISSAO", "ACRC5001", "").isValid());
+    EXPECT_EQ(CarregaNumero("sum(QUANTAS_VEZES)", "AFVT0101", "where CODIGO = '99'"), 0.0);   // null aggregate
+}
+
+TEST_F(SingleValueTest, ReadersGiveTheFirstRowOnATemporaryOrTheGivenQuery)
+{
+    EXPECT_EQ(CarregaDado("DESCRICAO", "AFVT0101", "where CODIGO = '02'"), "O'Brien 30/60");
+    EXPECT_EQ(CarregaNumeroInteiro("QUANTAS_VEZES", "AFVT0101", "order by CODIGO desc"), 3);
+    EXPECT_EQ(CarregaNumero("count(*)", "AFVT0101", ""), 3.0);
+    host::data::Query* aux = dmGlobal->quAuxiliar;
+    EXPECT_EQ(CarregaDado("CODIGO", "AFVT0101", "where QUANTAS_VEZES = 2", aux), "02");
+    EXPECT_FALSE(aux->active()) << "the shared query is left closed for the next user";
+}
+
+TEST_F(SingleValueTest, GeneratorValueThroughTheDatabaseRow)
+{
+    const int first = CarregaNumeroInteiro("gen_id(gen_aoitcodigo, 1)", "rdb$database", "");
+    EXPECT_EQ(CarregaNumeroInteiro("gen_id(gen_aoitcodigo, 1)", "rdb$database", ""), first + 1);
+}
+
+TEST_F(SingleValueTest, SeveralValuesAreEachFollowedByTheSeparator)
+{
+    EXPECT_EQ(CarregaVariosDados("CODIGO", "AFVT0101", "order by CODIGO", ","), "01,02,03,");
+    EXPECT_EQ(CarregaVariosDados("CODIGO", "AFVT0101", "where CODIGO > '01' order by CODIGO", dmGlobal->quAuxiliar,
+                                 "; "),
+              "02; 03; ");
+    EXPECT_EQ(CarregaVariosDados("CODIGO", "AFVT0101", "where 1=0", ","), "");
+    EXPECT_EQ(CarregaVariosDados("DESCRICAO", "AFVT0101", "where CODIGO = '03'", "|"), "|");   // a null is empty
+}
+
+TEST_F(SingleValueTest, MaximumAndCountByKeyWithExtraCondition)
+{
+    EXPECT_EQ(MaximoDado("QUANTAS_VEZES", "AFVT0101", "CODIGO", "02"), 2.0);
+    EXPECT_EQ(MaximoDado("QUANTAS_VEZES", "AFVT0101", "CODIGO", "99"), 0.0);
+    EXPECT_EQ(MaximoDado("QUANTAS_VEZES", "AFVT0101", "1", "1", " and CODIGO <> '03'", true), 2.0);
+    EXPECT_EQ(ContadorDados("CODIGO", "AFVT0101", "01"), 1);
+    EXPECT_EQ(ContadorDados("CODIGO", "AFVT0101", "01", " and QUANTAS_VEZES > 1"), 0);
+    EXPECT_EQ(ContadorDados("QUANTAS_VEZES", "AFVT0101", "3"), 1) << "a quoted number still matches a number column";
+    EXPECT_EQ(ContadorDados("DESCRICAO", "AFVT0101", "O'Brien 30/60"), 1) << "quotes inside the key";
+}
+
+TEST_F(SingleValueTest, PlainWritesDoNotCommitAndTheCommitFormsDo)
+{
+    UpdateCampo("AFVT0101", "DESCRICAO", "'Mudado'", "where CODIGO = '01'");
+    EXPECT_EQ(CarregaDado("DESCRICAO", "AFVT0101", "where CODIGO = '01'"), "Mudado");
+    EXPECT_EQ(committed("select DESCRICAO from AFVT0101 where CODIGO = '01'").toString(), "A vista");
+
+    UpdateCampoCommit("AFVT0101", "DESCRICAO", "'Gravado'", "where CODIGO = '01'");
+    EXPECT_EQ(committed("select DESCRICAO from AFVT0101 where CODIGO = '01'").toString(), "Gravado");
+
+    DeletaRegistros("AFVT0101", "where CODIGO = '03'");
+    EXPECT_EQ(committed("select count(*) from AFVT0101").toInt(), 3);
+    DeletaRegistrosCommit("AFVT0101", "where CODIGO = '02'");
+    EXPECT_EQ(committed("select count(*) from AFVT0101").toInt(), 1);
+}
+
+TEST_F(SingleValueTest, NumberAndTypedWritesAreLocaleFree)
+{
+    UpdateCampoValor("AFVT0101", "DESCONTO", 1234.5, "where CODIGO = '01'");
+    EXPECT_DOUBLE_EQ(CarregaNumero("DESCONTO", "AFVT0101", "where CODIGO = '01'"), 1234.5);
+    UpdateCampoValorCommit("AFVT0101", "DESCONTO", -0.25, "where CODIGO = '02'");
+    EXPECT_DOUBLE_EQ(committed("select DESCONTO from AFVT0101 where CODIGO = '02'").toDouble(), -0.25);
+    UpdateCampoVariavelCommit("AFVT0101", "DESCRICAO", QString("it's typed"), "where CODIGO = '03'");
+    EXPECT_EQ(committed("select DESCRICAO from AFVT0101 where CODIGO = '03'").toString(), "it's typed");
+    UpdateCampoVariavelCommit("AFVT0101", "DESCRICAO", QVariant(), "where CODIGO = '03'");
+    EXPECT_TRUE(committed("select DESCRICAO from AFVT0101 where CODIGO = '03'").isNull());
+}
+
+TEST_F(SingleValueTest, TwoColumnWritesTakeTheirValuesInTheirOwnOrder)
+{
+    Update2Campos("AFVT0101", "DESCRICAO", "'X'", "QUANTAS_VEZES", "7", "where CODIGO = '01'");
+    EXPECT_EQ(CarregaDado("DESCRICAO || '-' || QUANTAS_VEZES", "AFVT0101", "where CODIGO = '01'"), "X-7");
+    // The commit form names both columns first, then both values.
+    Update2CampoValorCommit("AFVT0101", "DESCRICAO", "QUANTAS_VEZES", "'Y'", "8", "where CODIGO = '02'");
+    EXPECT_EQ(committed("select DESCRICAO || '-' || QUANTAS_VEZES from AFVT0101 where CODIGO = '02'").toString(),
+              "Y-8");
+}
+
+TEST_F(SingleValueTest, InsertTableTypedOrAsLiterals)
+{
+    InsertTable("AFVT0101", {"CODIGO", "DESCRICAO", "QUANTAS_VEZES", "DESCONTO"},
+                {"10", "Com 'aspas'", 4, 2.5}, dmGlobal->quAuxiliar, true);
+    InsertTable("AFVT0101", {"CODIGO", "DESCRICAO", "DESCONTO"}, {"11", "Literal 'x'", 0.1}, nullptr, false);
+    EXPECT_EQ(CarregaDado("DESCRICAO", "AFVT0101", "where CODIGO = '10'"), "Com 'aspas'");
+    EXPECT_DOUBLE_EQ(CarregaNumero("DESCONTO", "AFVT0101", "where CODIGO = '10'"), 2.5);
+    EXPECT_EQ(CarregaDado("DESCRICAO", "AFVT0101", "where CODIGO = '11'"), "Literal 'x'");
+    EXPECT_DOUBLE_EQ(CarregaNumero("DESCONTO", "AFVT0101", "where CODIGO = '11'"), 0.1);
+    EXPECT_THROW(InsertTable("AFVT0101", {"CODIGO"}, {"12", "extra"}), std::invalid_argument);
+}
+
+TEST_F(SingleValueTest, TemporaryQueryWorksOnTheHostTransaction)
+{
+    auto query = CriarIbQuery("quTemp");
+    query->setSql("select CODIGO from AFVT0101 where CODIGO = :C");
+    query->paramByName("C")->setAsString("02");
+    query->open();
+    EXPECT_EQ(query->fieldByName("CODIGO")->asString(), "02");
+}

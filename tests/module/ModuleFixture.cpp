@@ -1,0 +1,56 @@
+#include "tests/module/ModuleFixture.h"
+
+#include "data/uDataTec.h"
+#include "data/udmRelTec.h"
+#include "host/HostLog.h"
+#include "host/Uprincipal.h"
+#include "host/ui/Layouts.h"
+#include "host/ui/WindowRegistry.h"
+#include "module/uPackageAssDados.h"
+
+#include <QCoreApplication>
+
+#if __has_include("contracts/uDataTecCont.h")
+#include "contracts/uDataTecCont.h"
+#endif
+
+namespace moduletest {
+
+void ModuleTest::SetUp()
+{
+    HostDemoDatabaseTest::SetUp();
+    host::ui::Layouts::setFolder(systemFolder);
+    parametro("ATUTILIZACONTRATOS", "N");
+    parametro("ATOPCAOCONTRATO", "");
+}
+
+void ModuleTest::TearDown()
+{
+    host::ui::WindowRegistry::freeAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    principal.reset();
+    DmRelTec.free();
+#if __has_include("contracts/uDataTecCont.h")
+    dmTecContrato.free();
+#endif
+    dmTec.free();
+    HostDemoDatabaseTest::TearDown();
+}
+
+void ModuleTest::parametro(const QString& nome, const QString& valor)
+{
+    global->SetParametro(nome, valor);
+}
+
+void ModuleTest::criarPrincipal() { principal = std::make_unique<TfmPrincipal>(); }
+
+QStringList ModuleTest::logDe(const QString& origem) const
+{
+    QStringList linhas;
+    for (const host::LogEntry& entrada : host::logTrace())
+        if (entrada.origin == origem)
+            linhas << entrada.text;
+    return linhas;
+}
+
+}  // namespace moduletest

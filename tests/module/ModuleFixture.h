@@ -1,0 +1,28 @@
+#pragma once
+// The host on a demonstration database with its main window, scripted
+// dialogs and the module's front door; every window, the data modules and
+// the main window are freed after each test.
+
+#include "tests/support/HostDatabase.h"
+
+#include "host/Uprincipal.h"
+
+#include <memory>
+
+
+namespace moduletest {
+
+class ModuleTest : public testsupport::HostDemoDatabaseTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    void parametro(const QString& nome, const QString& valor);
+    void criarPrincipal();
+    // "origin|text" of the log lines under that origin.
+    QStringList logDe(const QString& origem) const;
+
+    std::unique_ptr<TfmPrincipal> principal;
+};
+
+}  // namespace moduletest

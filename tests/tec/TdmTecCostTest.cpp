@@ -1,0 +1,76 @@
+// What creating TdmTec costs in database statements (deterministic), and the
+// data-module variable: set before the creation handler, emptied when it fails.
+
+#include "tests/tec/TecFixture.h"
+
+#include "host/Udmglobal.h"
+#include "host/data/DataModule.h"
+#include "tests/support/TestDatabase.h"
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace tectest {
+namespace {
+
+using TdmTecCostTest = TecTest;
+
+TEST_F(TdmTecCostTest, CreationOnAnUpToDateDatabaseCostsAtMostTwelveStatements)
+{
+    int onNew = 0;
+    {
+        testsupport::StatementCounter counter;
+        createTec();   // the first creation brings the module's tables up to date
+        onNew = counter.count();
+    }
+    std::printf("[ cost ] creating dmTec on a new database: %d statements\n", onNew);
+    dmTec.free();
+
+    testsupport::StatementCounter counter;
+    createTec();
+    std::printf("[ cost ] creating dmTec on an up-to-date database: %d statements\n", counter.count());
+    EXPECT_LE(counter.count(), 12);
+}
+
+
+struct Seen;
+extern host::data::DataModuleVar<Seen> dmSeen;
+
+struct Seen : host::data::DataModule {
+    explicit Seen(host::Component* owner) : host::data::DataModule(owner)
+    {
+        onCreate = [this] { sawItself = dmSeen.get() == this; };
+    }
+    bool sawItself = false;
+};
+host::data::DataModuleVar<Seen> dmSeen("dmSeen");
+
+TEST(DataModuleVarTest, VariableIsSetBeforeTheCreationHandlerRuns)
+{
+    host::Component owner;
+    Seen* module = dmSeen.create(&owner);
+    ASSERT_NE(module, nullptr);
+    EXPECT_TRUE(module->sawItself);
+    EXPECT_EQ(module->name(), "dmSeen");
+    EXPECT_EQ(owner.findComponent("dmSeen"), module);
+    dmSeen.free();
+    EXPECT_EQ(owner.findComponent("dmSeen"), nullptr);
+}
+
+TEST(DataModuleVarTest, FailingCreationHandlerLeavesTheVariableEmpty)
+{
+    struct Failing : host::data::DataModule {
+        explicit Failing(host::Component* owner) : host::data::DataModule(owner)
+        {
+            onCreate = [] { throw std::runtime_error("sem banco"); };
+        }
+    };
+    host::data::DataModuleVar<Failing> failing("dmFailing");
+    host::Component owner;
+    EXPECT_THROW(failing.create(&owner), std::runtime_error);
+    EXPECT_FALSE(failing);
+    EXPECT_TRUE(owner.components().empty());
+}
+
+}  // namespace
+}  // namespace tectest
