@@ -305,6 +305,84 @@ public:
     void quAssVendaObsBeforePost(host::data::Dataset& DataSet);
     void quAssVendaObsAfterCancel(host::data::Dataset& DataSet);
 
+    // ---- code-to-caption mappings and date entry (uDataTecMappings.cpp) ---
+    // Get-text handlers set the caption of the stored code (also in edit
+    // controls); set-text handlers store what was typed, upper-cased.
+    void quOSSituacaoASTIPOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quOSSituacaoASIDGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quOSAOREMANUFATURAGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quOSAOPRIORIDADEGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quOSAOATENDIMENTOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quOSAOTURNOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quOSAORETORNOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quOSAOIMPRIMIRLAUDOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quOSAOSEQATENDIMENTOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quOSIMPRESSO_NFGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quOSItemAOITGARANTIAGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quOSItemAOITAUTORIZADOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quOSItemAOITORIGINALGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quOSPecasAPTIPOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quOSAndamentoAATIPOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quOSPecasAPAUTORIZADOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quOSAndamentoAAAUTORIZADOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quOSPecasAPRESERVAGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quHoraTecnicaAHTIPOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quOSAndamentoAHTIPOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quDefeitoADIDENTIFICADORGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quEquipamentoAEIDENTIFICADORGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quEquipamentoAEATIVOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quTecnicosATALTERAROSGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quTecnicosATATIVOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quTecnicosATACESSORESTRITOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quTecnicosATALTERARSITUACAOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quOSSituacaoASESTOQUEGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quOSSituacaoASCLIENTEGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quOSSituacaoASINTERNETGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quOSSituacaoASEMAILGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quOSSituacaoASRESERVAGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quOSSituacaoASINSERCAOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quOSPecasAPPROMOCAOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quOSAndamentoAAPROMOCAOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quOSItemAOITEMAILENVIADOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quOSPecasAPTIPOSetText(host::data::Field& Sender, const QString& Text);
+    void quOSAndamentoAATIPOSetText(host::data::Field& Sender, const QString& Text);
+    void quOSPecasAPAUTORIZADOSetText(host::data::Field& Sender, const QString& Text);
+    void quOSAndamentoAAAUTORIZADOSetText(host::data::Field& Sender, const QString& Text);
+    void quHoraTecnicaAHTIPOSetText(host::data::Field& Sender, const QString& Text);
+    void quOSItemAOITGARANTIASetText(host::data::Field& Sender, const QString& Text);
+    // Typed date: the empty mask "  /  /  " empties the field; a text that is
+    // no date shows "Data informada inválida." and ends the operation.
+    void ValidaData(host::data::Field& Sender, const QString& Text);
+
+    // ---- loaders: close a query, set its key or rebuild its SQL, reopen ----
+    // (uDataTecLoaders.cpp). None catches: a failing open leaves the query
+    // closed and reaches the caller.
+    void CarregaOSItens(int aoCodigo, int aoitCodigo);
+    // Loads (or, with bCarregar false, closes) the order's expenses, parts,
+    // services, progress records, accessories and planned products.
+    void CarregaOSAtributos(int aoCodigo, int aoitCodigo, bool bCarregar);
+    void CarregaOSPecas(int aoCodigo, int aoitCodigo, const QString& sTexto = {});
+    void CarregaOSAndamento(int aoCodigo, int aoitCodigo);
+    void CarregaOSContato(int aoCodigo, int aoitCodigo);
+    void CarregaOSAcessorios(int aoCodigo);
+    // sTipo "S" cost lines of a service line, "P" of a parts line.
+    void CarregaOSCusto(const QString& sTipo, int aoCodigo, int iCodigoLinha);
+    void CarregaOSAndamentoItem(int aoCodigo, int aaCodigo);
+    void CarregaOSAndamentoDefeito(int aoCodigo, int aaCodigo);
+    void CarregaSituacao(int asCodigo, const QString& sModulo);
+    // Situations an order of this kind (AOREMANUFATURA) may take.
+    void OSFiltrarSituacao(const QString& sTipo);
+    // A negative code lists every technician.
+    void CarregarTecnicos(int atCodigo, bool bSomenteAtivos);
+    void CarregaEquipamento(int aeCodigo);
+    void CarregaDefeito(int adCodigo);
+    void CarregaContrato(int acCodigo);
+    void CarregaEquipamentoCliente(const QString& clCodigo, int aeCodigo);
+    void CarregaContatosCliente(const QString& clCodigo);
+    void CarregaSolicitacaoIt(int aiCodigo);
+    // Next free model code (largest + 1) through the host's auxiliary query.
+    int CodigoDisponivelEquipamento();
+
     // ---- persistent fields: query name + column -------------------------
     // quOS
     host::data::Field* quOSAOCODIGO = nullptr;
@@ -945,6 +1023,7 @@ private:
     void bindHandlers();
     void bindRuleHandlers();
     void bindAssistanceHandlers();
+    void bindFieldTextHandlers();
     host::data::Query* newQuery(const char* name);
     host::data::UpdateSql* newUpdate(const char* name, host::data::Query* query);
 };
@@ -955,3 +1034,16 @@ extern host::data::DataModuleVar<TdmTec> dmTec;
 // Sums one kind of line of an order again into its header ("AATC01AP" parts,
 // "AATC01AA" services) and posts the header; bFechar closes the lines' query.
 void AtualizarOSCorrentePecas(int aoCodigo, const QString& tabela, bool bFechar);
+
+// ---- loaders and routines of the unit (uDataTecLoaders.cpp) ----------------
+// Reopens quOS on one order; its after-scroll handler loads the items.
+void CarregaOrdemServico(int aoCodigo);
+// Defects of an order item (aoCodigo not 0) or of a sales-document item.
+void CarregaDefeitoItem(int aoCodigo, int aoitCodigo, double meChave, int meitSequencia);
+// Parts-request header; 0 or less leaves quSolicita closed.
+void CarregaSolicitacao(int aiCodigo);
+// Whole hours in the seconds (truncated).
+int SegToHora(int segundos);
+// The defects and fixes of a service line in the host's search window; true
+// when closed with OK. The caller has created the data modules.
+bool SelecionaOSAndamentoDefeito(int aoCodigo, int aaCodigo);

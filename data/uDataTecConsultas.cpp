@@ -5,8 +5,11 @@
 // refresh statement is the same select restricted to the key.
 
 #include "data/uDataTec.h"
+#include "data/uDataTecConsultas.h"
 
 #include <QStringList>
+
+#include <stdexcept>
 
 namespace {
 
@@ -493,7 +496,34 @@ QString refreshText(const QueryDef& def, const QStringList& keys)
     return QString::fromUtf8(def.select) + "\nwhere " + keyCondition(keys, QString::fromLatin1(def.alias) + ".", {});
 }
 
+const QueryDef& definicao(const QString& consulta)
+{
+    for (const QueryDef& def : kQueries)
+        if (consulta.compare(QString::fromLatin1(def.name), Qt::CaseInsensitive) == 0)
+            return def;
+    throw std::logic_error("TdmTec has no query " + consulta.toStdString());
+}
+
 }  // namespace
+
+namespace uDataTec {
+
+QString selectArmazenado(const QString& consulta)
+{
+    return QString::fromUtf8(definicao(consulta).select);
+}
+
+QString consultaArmazenada(const QString& consulta)
+{
+    return selectText(definicao(consulta));
+}
+
+QString condicaoArmazenada(const QString& consulta)
+{
+    return QString::fromUtf8(definicao(consulta).where);
+}
+
+}  // namespace uDataTec
 
 void TdmTec::createQueries()
 {

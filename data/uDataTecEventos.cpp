@@ -75,6 +75,7 @@ void TdmTec::bindHandlers()
 
     bindRuleHandlers();
     bindAssistanceHandlers();
+    bindFieldTextHandlers();
 }
 
 void TdmTec::bindRuleHandlers()

@@ -30,9 +30,6 @@ void TdmTec::quOSAfterCancel(Dataset&) {}
 // Password, question, guard, deletion of the children and commit; audit text.
 void TdmTec::quOSBeforeDelete(Dataset&) {}
 
-// Loads the order's items and filters the situations.
-void TdmTec::quOSAfterScroll(Dataset&) {}
-
 // StatusPV and StatusPedidoDevolucao.
 void TdmTec::quOSCalcFields(Dataset&) {}
 

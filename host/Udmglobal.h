@@ -229,3 +229,9 @@ private:
 };
 
 extern TdmGlobal* dmGlobal;
+
+// The contact people (AUGC3701) of a customer, in the query of that name that
+// dmGlobal keeps (made on the first call, reused afterwards): rows of
+// category "C" linked to the customer, of one contact type when given, by
+// name. An empty customer code leaves the query as it is, unopened.
+host::data::Query* CarregaClienteContatos(const QString& nome, const QString& cliente, const QString& tipo = {});

@@ -125,3 +125,24 @@ int TdmGlobal::DesdobraContasReceber(const DesdobramentoReceber& dados)
     }
     return count;
 }
+
+host::data::Query* CarregaClienteContatos(const QString& nome, const QString& cliente, const QString& tipo)
+{
+    auto* consulta = dmGlobal->find<host::data::Query>(nome);
+    if (!consulta) {
+        consulta = dmGlobal->adopt(std::make_unique<host::data::Query>(nullptr, nome));
+        consulta->setTransaction(dmGlobal->IBTransaction1.get());
+    }
+    const QString codigo = cliente.trimmed();
+    if (codigo.isEmpty())
+        return consulta;
+    consulta->close();
+    QString sql = "select sl.ancodigo, sl.annome from augc3701 sl where sl.anvinculocategoria = 'C' "
+                  " and sl.anvinculocodigo = :CODCLI ";
+    if (!tipo.trimmed().isEmpty())
+        sql += " and sl.antipo = " + QuotedStr(tipo.trimmed());
+    consulta->setSql(sql + " order by sl.annome ");
+    consulta->paramByName("CODCLI")->setAsString(codigo);
+    consulta->open();
+    return consulta;
+}

@@ -7,11 +7,20 @@
 
 #include "host/data/Component.h"
 
+#include <exception>
 #include <functional>
 #include <memory>
 #include <utility>
 
 namespace host::data {
+
+// The application's standard handler of a failure that leaves a data module's
+// creation handler (it shows the message). With one set, the module is kept,
+// as the application would keep it; without one (no application: batch work,
+// tests) the failure passes to the caller and the module is freed.
+using CreateFailureHandler = std::function<void(std::exception_ptr)>;
+void setCreateFailureHandler(CreateFailureHandler handler);
+const CreateFailureHandler& createFailureHandler();
 
 class DataModule : public host::Component {
 public:
@@ -40,9 +49,10 @@ public:
     explicit operator bool() const { return module_ != nullptr; }
 
     // The existing module, or a new one named after this variable, listed
-    // under owner and stored here before its creation handler runs. When the
-    // handler fails the new module is freed, the variable emptied and the
-    // failure passed on (a half-created module is never left in use).
+    // under owner and stored here before its creation handler runs. A failing
+    // handler goes to the application's handler and the module stays; with no
+    // application handler the module is freed, the variable emptied and the
+    // failure passed on.
     template <class... Args>
     T* create(host::Component* owner, Args&&... args)
     {
@@ -54,8 +64,11 @@ public:
             if (module_->onCreate)
                 module_->onCreate();
         } catch (...) {
-            module_.reset();
-            throw;
+            if (!createFailureHandler()) {
+                module_.reset();
+                throw;
+            }
+            createFailureHandler()(std::current_exception());
         }
         return module_.get();
     }

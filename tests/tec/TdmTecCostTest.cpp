@@ -13,7 +13,10 @@
 namespace tectest {
 namespace {
 
-using TdmTecCostTest = TecTest;
+class TdmTecCostTest : public TecTest {
+protected:
+    bool upgradedTemplate() const override { return false; }
+};
 
 TEST_F(TdmTecCostTest, CreationOnAnUpToDateDatabaseCostsAtMostTwelveStatements)
 {
@@ -70,6 +73,32 @@ TEST(DataModuleVarTest, FailingCreationHandlerLeavesTheVariableEmpty)
     EXPECT_THROW(failing.create(&owner), std::runtime_error);
     EXPECT_FALSE(failing);
     EXPECT_TRUE(owner.components().empty());
+}
+
+TEST(DataModuleVarTest, WithAnApplicationHandlerAFailingCreationIsReportedAndTheModuleKept)
+{
+    struct Failing : host::data::DataModule {
+        explicit Failing(host::Component* owner) : host::data::DataModule(owner)
+        {
+            onCreate = [] { throw std::runtime_error("coluna não criada"); };
+        }
+    };
+    QString reported;
+    host::data::setCreateFailureHandler([&](std::exception_ptr failure) {
+        try {
+            std::rethrow_exception(failure);
+        } catch (const std::exception& e) {
+            reported = QString::fromUtf8(e.what());
+        }
+    });
+    host::data::DataModuleVar<Failing> failing("dmFailing");
+    host::Component owner;
+    Failing* module = failing.create(&owner);
+    host::data::setCreateFailureHandler({});
+    EXPECT_EQ(reported, QString("coluna não criada"));
+    ASSERT_NE(module, nullptr);
+    EXPECT_EQ(failing.get(), module);
+    failing.free();
 }
 
 }  // namespace

@@ -6,25 +6,33 @@
 #include "host/Udmglobal.h"
 #include "host/db/Database.h"
 #include "host/schema/HostSchema.h"
+#include "tests/support/HostDatabase.h"
 #include "tests/support/TestDatabase.h"
 
 #include <QFile>
 
 namespace tectest {
 
+QString hostTemplateDatabase()
+{
+    return testsupport::templateDatabase("tec-host", [](host::db::Transaction& tr) { host::createHostSchema(tr); });
+}
+
 QString templateDatabase()
 {
     static const QString path = [] {
-        const QString file = testsupport::uniqueFile("tec-template", ".fdb");
+        const QString file = testsupport::uniqueFile("tec-upgraded", ".fdb");
         QFile::remove(file);
-        host::db::Connection connection;
-        connection.create({file});
+        QFile::copy(hostTemplateDatabase(), file);
+        QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QTemporaryDir folder;
+        sCaminhoSistema = folder.path();
         {
-            host::db::Transaction transaction(connection);
-            host::createHostSchema(transaction);
-            transaction.commit();
+            TdmGlobal global(file);
+            dmTec.create(nullptr);   // the creation handler brings the module's tables up to date
+            dmTec.free();
         }
-        connection.close();
+        sCaminhoSistema.clear();
         return file;
     }();
     return path;
@@ -49,7 +57,7 @@ void TecTest::openHost()
 {
     dbPath = testsupport::uniqueFile("tec", ".fdb");
     QFile::remove(dbPath);
-    ASSERT_TRUE(QFile::copy(templateDatabase(), dbPath));
+    ASSERT_TRUE(QFile::copy(upgradedTemplate() ? templateDatabase() : hostTemplateDatabase(), dbPath));
     QFile::setPermissions(dbPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     sCaminhoSistema = systemFolder.path();
     global = std::make_unique<TdmGlobal>(dbPath);

@@ -1,7 +1,7 @@
 #pragma once
-// A database with the host schema and its demonstration-free base, the
-// host's dmGlobal on it and dmTec created through its variable. The schema is
-// built once per run into a template file that each test copies.
+// A database with the host schema and the module's tables, the host's
+// dmGlobal on it and dmTec created through its variable. The database is built
+// once per run into a template file that each test copies.
 
 #include "data/uDataTec.h"
 #include "host/Udmglobal.h"
@@ -23,6 +23,9 @@ protected:
 
     // A fresh copy of the template database (dmTec not created).
     void openHost();
+    // The template: the module's tables already upgraded, or the host schema
+    // alone (the module's tables in their base form).
+    virtual bool upgradedTemplate() const { return true; }
     // Creates dmTec through its variable.
     TdmTec& createTec();
     // Runs SQL in the host transaction and commits retaining.
@@ -34,7 +37,9 @@ protected:
     QTemporaryDir systemFolder;
 };
 
-// The template database file (host schema), built on first use.
+// The template database files, built once per run on first use: the host
+// schema with the module's tables upgraded, and the host schema alone.
 QString templateDatabase();
+QString hostTemplateDatabase();
 
 }  // namespace tectest
