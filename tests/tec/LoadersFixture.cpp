@@ -8,7 +8,7 @@
 namespace tectest {
 namespace {
 
-QString upgradedTemplate()
+QString loadersTemplate()
 {
     static const QString path = [] {
         const QString file = testsupport::uniqueFile("tec-upgraded", ".fdb");
@@ -38,7 +38,7 @@ void LoadersTest::SetUp()
     TecTest::SetUp();
     global.reset();
     QFile::remove(dbPath);
-    ASSERT_TRUE(QFile::copy(upgradedTemplate(), dbPath));
+    ASSERT_TRUE(QFile::copy(loadersTemplate(), dbPath));
     QFile::setPermissions(dbPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     global = std::make_unique<TdmGlobal>(dbPath);
     dialogos = std::make_unique<host::ui::ScriptedDialogs>();
