@@ -1044,3 +1044,6 @@ void CarregaDefeitoItem(int aoCodigo, int aoitCodigo, double meChave, int meitSe
 void CarregaSolicitacao(int aiCodigo);
 // Whole hours in the seconds (truncated).
 int SegToHora(int segundos);
+// The defects and fixes of a service line in the host's search window; true
+// when closed with OK. The caller has created the data modules.
+bool SelecionaOSAndamentoDefeito(int aoCodigo, int aaCodigo);

@@ -17,6 +17,7 @@ bool bDesligarMensagens = false;
 bool bModoZeltoControlAtivo = false;
 QString sAuxiliarGeral;
 int iAuxiliarGeral = 0;
+int iPMCCodigoContrato = 0;
 double rAuxiliarGeral = 0;
 double rFatorCodigoBarras = 1;
 double rLimitePedido = 0;

@@ -30,6 +30,7 @@ extern bool bDesligarMensagens;      // mute MostraAviso, MostraErro and MostraA
 extern bool bModoZeltoControlAtivo;  // layout flag passed to the window-layout routines
 extern QString sAuxiliarGeral;       // scratch text (e.g. the plate chosen in SelecionaPlaca)
 extern int iAuxiliarGeral;
+extern int iPMCCodigoContrato;     // contract whose PMC the host shows (0 = none)
 extern double rAuxiliarGeral;
 extern double rFatorCodigoBarras;    // quantity factor of the last bar code read
 extern double rLimitePedido;

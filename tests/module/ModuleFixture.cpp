@@ -9,12 +9,35 @@
 #include "module/uPackageAssDados.h"
 
 #include <QCoreApplication>
+#include <QFile>
 
 #if __has_include("contracts/uDataTecCont.h")
 #include "contracts/uDataTecCont.h"
 #endif
 
 namespace moduletest {
+
+QString ModuleTest::templatePath()
+{
+    static const QString path = [this] {
+        const QString file = testsupport::uniqueFile("template-module", ".fdb");
+        QFile::remove(file);
+        QFile::copy(HostDemoDatabaseTest::templatePath(), file);
+        QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        TdmGlobal upgrading(file);
+        host::ui::ScriptedDialogs informacoes;
+        informacoes.setAutoAcknowledgeMessages(true);
+        dmTec.create(nullptr);
+        dmTec.free();
+#if __has_include("contracts/uDataTecCont.h")
+        dmTecContrato.create(nullptr);
+        dmTecContrato.free();
+#endif
+        upgrading.IBTransaction1->commit();
+        return file;
+    }();
+    return path;
+}
 
 void ModuleTest::SetUp()
 {

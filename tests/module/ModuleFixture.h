@@ -16,6 +16,9 @@ class ModuleTest : public testsupport::HostDemoDatabaseTest {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // The demonstration database with the module's own upgrades already run
+    // (service tables and contract tables), as a running installation has it.
+    QString templatePath() override;
 
     void parametro(const QString& nome, const QString& valor);
     void criarPrincipal();

@@ -1,0 +1,131 @@
+#pragma once
+// TdmTecContrato (global dmTecContrato): the data module of service and
+// rental contracts. It owns the datasets through which the contract screens,
+// the rental screens and the reports read and edit contracts, items,
+// contractual customers, links, billing objects, coverages, contacts, rental
+// lines, item details, compositions, meters and readings; the loaders that
+// reopen them on one parent key; the captions of the one-letter code columns.
+// Creating it brings the contract tables up to date (uDataTecContMigration.h).
+
+#include "host/data/DataModule.h"
+#include "host/data/DataSource.h"
+#include "host/data/Query.h"
+#include "host/data/UpdateSql.h"
+
+#include <QHash>
+#include <QString>
+
+namespace host::data {
+class Field;
+}
+
+class TdmTecContrato : public host::data::DataModule {
+public:
+    explicit TdmTecContrato(host::Component* owner = nullptr);
+    ~TdmTecContrato() override;
+
+    // ---- datasets and their update objects ----
+    host::data::Query* quCtrCadastro = nullptr;        // contract header AATC05AC
+    host::data::UpdateSql* usCtrCadastro = nullptr;
+    host::data::Query* quCtrCadastroIt = nullptr;      // contract items AATC05ACIT
+    host::data::UpdateSql* usCtrCadastroIt = nullptr;
+    host::data::Query* quCtrObjeto = nullptr;          // billing objects AATC11AJ
+    host::data::UpdateSql* usCtrObjeto = nullptr;
+    host::data::Query* quCtrCobertura = nullptr;       // coverage types AATC10AB
+    host::data::UpdateSql* usCtrCobertura = nullptr;
+    host::data::Query* quCtrContato = nullptr;         // contact records CADCOM
+    host::data::UpdateSql* usCtrContato = nullptr;
+    host::data::Query* quContratoCli = nullptr;        // contractual customers AATC05ACCL
+    host::data::UpdateSql* usContratoCli = nullptr;
+    host::data::Query* quContratoVin = nullptr;        // principal/complementary links AATC05ACVI
+    host::data::UpdateSql* usContratoVin = nullptr;
+    host::data::Query* quCtrCadastroEquip = nullptr;   // customer equipment AUGC03CO
+    host::data::UpdateSql* usCtrCadastroEquip = nullptr;
+    host::data::Query* quCtrVeiculo = nullptr;         // rental and vehicle lines AATC05ACEV
+    host::data::UpdateSql* usCtrVeiculo = nullptr;
+    host::data::Query* quCtrCadastroDet = nullptr;     // item details AATC05ACDT
+    host::data::UpdateSql* usCtrCadastroDet = nullptr;
+    host::data::Query* quCtrCadastroItCo = nullptr;    // meter readings AATC05ACITCO
+    host::data::UpdateSql* usCtrCadastroItCo = nullptr;
+    host::data::Query* quCtrCadastroMedidor = nullptr; // meters and groups AATC05CO
+    host::data::UpdateSql* usCtrCadastroMedidor = nullptr;
+    host::data::Query* QuFranquiaPorGrupo = nullptr;   // franchise per meter group AATC05FG
+    host::data::UpdateSql* UsFranquiaPorGrupo = nullptr;
+    host::data::Query* quCtrCadastroCM = nullptr;      // item compositions AATC05ACCM
+    host::data::UpdateSql* usCtrCadastroCM = nullptr;
+    host::data::Query* quCtrEquipLocacao = nullptr;    // rental view of items: equipment
+    host::data::UpdateSql* usCtrEquipLocacao = nullptr;
+    host::data::Query* quCtrAcessLocacao = nullptr;    // rental view of items: accessories
+    host::data::UpdateSql* usCtrAcessLocacao = nullptr;
+    host::data::Query* quCtrEquipSol = nullptr;        // lines of a sales order, read only
+    host::data::Query* quPesqIndice = nullptr;         // index names, read only
+
+    // ---- data sources ----
+    host::data::DataSource* dsPesqIndice = nullptr;
+    // Bound by the header's scroll rule to the contracting party's contacts.
+    host::data::DataSource* dsContato = nullptr;
+    host::data::DataSource* dsContatoEnt = nullptr;
+    host::data::DataSource* dsContatoCob = nullptr;
+    host::data::DataSource* dsContatoRet = nullptr;
+    host::data::DataSource* dsContatoCtr = nullptr;
+
+    // Fields other modules reach by name.
+    host::data::Field* quCtrCadastroACCODIGO = nullptr;
+    host::data::Field* quCtrCadastroCLCODIGO = nullptr;
+    host::data::Field* quCtrCadastroCXCODIGO = nullptr;
+    host::data::Field* quCtrCadastroACNUMEROCONTRATO = nullptr;
+    host::data::Field* quCtrCadastroItACITCODIGO = nullptr;
+
+    // ---- creation ----
+    // The creation handler: clears the customer flag and brings the contract
+    // tables up to date.
+    void DataModuleCreate();
+
+    // ---- loaders (close, rewrite or parameterise, open; nothing commits) ----
+    void CarregaContratoItem(const QString& cliente, const QString& contrato);
+    void CarregaContratoClientes(int contrato);
+    void CarregaContratoPrincipalComplemento(int principal, int complemento);
+    void CarregaContratoContato(int contrato, const QString& origem, const QString& cliente);
+    void CarregaContratoItemDetalhe(int item);
+    void CarregaContratoVeiculo(int contrato, bool bSomenteAtivos);
+    void CarregaObjeto(int objeto);
+    // dmGlobal->quReceber on the contract's receivables; code 0 leaves it closed.
+    void CarregaContratoParcela(int contrato);
+    // The named query over the customer's contact people (made on first use,
+    // kept and reloaded on later calls); closed when the customer is blank.
+    host::data::Query* CarregaContratanteContatos(const QString& nomeQuery, const QString& cliente,
+                                                  const QString& tipoContato);
+
+    // ---- shared field handler ----
+    // Date entry: "  /  /  " clears the field; a text that is no date is refused.
+    void ValidaData(host::data::Field& field, const QString& text);
+
+    // The base statements, without their WHERE lines (the loaders add them).
+    static QString sqlContrato();
+    static QString sqlContratoItem();
+    static QString sqlContratoEquipamento();
+    static QString sqlContratoClientes();
+    static QString sqlContratoVinculo();
+    static QString sqlContratoContato();
+    static QString sqlContratoVeiculo();
+    static QString sqlContratoItemDetalhe();
+    static QString sqlContratoParcela();
+
+    // Set by the contractual-customer rules before a post, consumed after it.
+    bool bClienteContratualPost = false;
+
+private:
+    void criarDatasets();
+    void ligarEventos();
+    void ligarTextos();
+    void ligarApresentacao();
+    void fecharDatasets();
+
+    QHash<QString, host::data::Query*> contatosContratante_;
+};
+
+extern host::data::DataModuleVar<TdmTecContrato> dmTecContrato;
+
+// Exported by plain name: dmTecContrato must exist.
+void CarregaContrato(int contrato);
+void CarregaContratoEquipamento(int contrato);

@@ -1,0 +1,78 @@
+// Which handler each dataset event of TdmTecContrato runs. The handlers end by
+// reporting the event to the customisation hook; the rule handlers of the
+// header, items, customers, links, contacts, objects and coverages are added
+// with their rules.
+
+#include "contracts/uDataTecCont.h"
+
+#include "host/PilvCpr70.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+
+using host::data::Dataset;
+
+namespace {
+
+Dataset::Event relata(const char* evento)
+{
+    return [evento](Dataset& dataset) { ZelDevVerificarEvento(&dataset, evento); };
+}
+
+void commitRetaining()
+{
+    dmGlobal->IBTransaction1->commitRetaining();
+}
+
+}  // namespace
+
+void TdmTecContrato::ligarEventos()
+{
+    for (host::data::Query* query : {quCtrCadastro, quCtrCadastroIt, quCtrCadastroEquip, quCtrContato, quCtrCobertura,
+                                     quCtrObjeto, quCtrCadastroDet, quContratoCli, quContratoVin, quCtrVeiculo})
+        query->beforeClose = relata("BEFORECLOSE");
+    quCtrCobertura->beforePost = relata("BEFOREPOST");
+    for (host::data::Query* query : {quCtrContato, quCtrCobertura, quContratoVin})
+        query->beforeDelete = relata("BEFOREDELETE");
+    quCtrContato->afterPost = relata("AFTERPOST");
+    quCtrObjeto->afterPost = [](Dataset& dataset) {
+        commitRetaining();
+        ZelDevVerificarEvento(&dataset, "AFTERPOST");
+    };
+    quCtrContato->afterDelete = relata("AFTERDELETE");
+    quCtrCobertura->afterDelete = relata("AFTERDELETE");
+    quContratoCli->afterDelete = [](Dataset& dataset) {
+        commitRetaining();
+        ZelDevVerificarEvento(&dataset, "AFTERDELETE");
+    };
+    quContratoVin->afterDelete = [](Dataset& dataset) {
+        ZelDevVerificarEvento(&dataset, "AFTERDELETE");
+        commitRetaining();
+    };
+
+    // A child row needs a stored contract: a contract still being inserted is saved first.
+    auto salvaContratoNovo = [this](Dataset&) {
+        if (quCtrCadastro->state() == host::data::DatasetState::Insert)
+            SalvarAlteracoes(*quCtrCadastro);
+    };
+    for (host::data::Query* query : {quCtrCadastroIt, quContratoCli, quCtrVeiculo})
+        query->beforeInsert = salvaContratoNovo;
+
+    // The rental rules read the equipment of the deleted line.
+    quCtrVeiculo->beforeDelete = [](Dataset& dataset) {
+        iAuxiliarGeral = dataset.fieldByName("EVCODIGO")->asInteger();
+    };
+
+    quCtrCadastroIt->beforeOpen = [](Dataset& dataset) {
+        const bool editavel = dmGlobal->Parametro("ATOPCAOCONTRATO").trimmed().toUpper() == "T";
+        dataset.fieldByName("ACITENCERRADO")->setReadOnly(!editavel);
+        dataset.fieldByName("ACITDEVOLVIDO")->setReadOnly(!editavel);
+    };
+    // The item key comes from the generator when no rule has set it.
+    quCtrCadastroIt->beforePost = [](Dataset& dataset) {
+        host::data::Field* chave = dataset.fieldByName("ACITCODIGO");
+        if (dataset.state() == host::data::DatasetState::Insert && chave->isNull())
+            chave->setAsInteger(CarregaNumeroInteiro("gen_id(GEN_ACITCODIGO, 1)", "rdb$database", ""));
+    };
+    quCtrCadastroDet->afterOpen = [](Dataset& dataset) { dmGlobal->SetaMascaraField(dataset); };
+    quCtrCadastro->afterClose = [](Dataset&) { iPMCCodigoContrato = 0; };
+}

@@ -1,0 +1,61 @@
+#pragma once
+// A database as the contract data module finds it when the module starts: the
+// host schema with the service upgrade of dmTec already run. The schema is
+// built once per run into a template file that each test copies; dialogs are
+// scripted and every message is recorded.
+
+#include "contracts/uDataTecCont.h"
+#include "host/ui/ScriptedDialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QVariant>
+
+#include <memory>
+#include <ostream>
+
+class TdmGlobal;
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE
+
+namespace contractstest {
+
+class ContractsTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Creates dmTecContrato through its variable (runs the migration).
+    TdmTecContrato& createContracts();
+    // Runs SQL in the host transaction and commits retaining.
+    void exec(const QString& sql);
+    QVariant one(const QString& sql);
+    bool columnExists(const QString& table, const QString& column);
+    bool tableExists(const QString& table);
+    QStringList messages() const { return dialogs->texts(); }
+    void clearMessages();
+    void setOption(const QString& value);   // ATOPCAOCONTRATO
+
+    QString dbPath;
+    std::unique_ptr<TdmGlobal> global;
+    std::unique_ptr<host::ui::ScriptedDialogs> dialogs;
+    QTemporaryDir systemFolder;
+};
+
+// A database after the contract migration too: the one the data module's
+// datasets work on (created once, copied per test).
+class ContractDataTest : public ContractsTest {
+protected:
+    void SetUp() override;
+    TdmTecContrato* dm = nullptr;
+};
+
+}  // namespace contractstest
