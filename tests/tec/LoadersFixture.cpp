@@ -8,24 +8,6 @@
 namespace tectest {
 namespace {
 
-QString loadersTemplate()
-{
-    static const QString path = [] {
-        const QString file = testsupport::uniqueFile("tec-upgraded", ".fdb");
-        QFile::remove(file);
-        QFile::copy(templateDatabase(), file);
-        QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        {
-            TdmGlobal host(file);
-            dmTec.create(nullptr);   // its creation upgrades the module's tables
-            dmTec.free();
-            host.IBTransaction1->commitRetaining();
-        }
-        return file;
-    }();
-    return path;
-}
-
 QString texto(const QString& valor)
 {
     return valor.isNull() ? QString("null") : QuotedStr(valor);
@@ -35,12 +17,7 @@ QString texto(const QString& valor)
 
 void LoadersTest::SetUp()
 {
-    TecTest::SetUp();
-    global.reset();
-    QFile::remove(dbPath);
-    ASSERT_TRUE(QFile::copy(loadersTemplate(), dbPath));
-    QFile::setPermissions(dbPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    global = std::make_unique<TdmGlobal>(dbPath);
+    TecTest::SetUp();   // a copy of the upgraded template
     dialogos = std::make_unique<host::ui::ScriptedDialogs>();
     createTec();
 }
