@@ -14,6 +14,11 @@
 
 #include <memory>
 
+namespace host::ui {
+class DataGrid;
+class GridColumn;
+}  // namespace host::ui
+
 class QWidget;
 
 namespace host::data {
@@ -121,6 +126,13 @@ void CarregarConfiguracaoJanela(QWidget* janela, bool bModo = false, bool bFlag 
                                 const QString& nome = {});
 void SalvarConfiguracaoJanela(QWidget* janela, bool bModo = false, bool bFlag = false,
                               const QString& nome = {});
+// Grid columns (order, width, visibility) under the grid's name or `nome`:
+// bCarregar true restores them, false saves them.
+void SalvarConfiguracaoDBGridComNome(host::ui::DataGrid* grid, bool bCarregar, const QString& nome = {});
+void SalvarConfiguracaoDBGrid(host::ui::DataGrid* grid, bool bCarregar);
+// A column of the field with its title and width, added to the grid.
+host::ui::GridColumn* CriaColunaDBGrid(host::ui::DataGrid* grid, int largura, const QString& titulo,
+                                       const QString& campo);
 
 // ---- numbers and dates ------------------------------------------------------
 double Trunc2Casas(double valor);          // cut (toward zero) to two decimals

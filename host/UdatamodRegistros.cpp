@@ -9,6 +9,7 @@
 #include "host/data/Dataset.h"
 #include "host/ui/Dialogs.h"
 #include "host/ui/Layouts.h"
+#include "host/ui/SearchWindow.h"
 
 #include <cmath>
 
@@ -132,6 +133,27 @@ void SalvarConfiguracaoJanela(QWidget* janela, bool, bool, const QString& nome)
 {
     if (janela)
         host::ui::Layouts::saveWindow(janela, nome);
+}
+
+void SalvarConfiguracaoDBGridComNome(host::ui::DataGrid* grid, bool bCarregar, const QString& nome)
+{
+    if (!grid)
+        return;
+    if (bCarregar)
+        host::ui::Layouts::restoreGrid(grid, nome);
+    else
+        host::ui::Layouts::saveGrid(grid, nome);
+}
+
+void SalvarConfiguracaoDBGrid(host::ui::DataGrid* grid, bool bCarregar)
+{
+    SalvarConfiguracaoDBGridComNome(grid, bCarregar);
+}
+
+host::ui::GridColumn* CriaColunaDBGrid(host::ui::DataGrid* grid, int largura, const QString& titulo,
+                                       const QString& campo)
+{
+    return grid ? host::ui::createGridColumn(*grid, largura, titulo, campo) : nullptr;
 }
 
 namespace {

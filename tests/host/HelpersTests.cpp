@@ -7,6 +7,11 @@
 
 #include "host/data/MemDataset.h"
 #include "host/data/Query.h"
+#include "host/data/DataSource.h"
+#include "host/ui/DataGrid.h"
+#include "host/ui/Layouts.h"
+
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -112,4 +117,32 @@ TEST(HookTest, RecordsEachCallInOrderAndChangesNothing)
     EXPECT_EQ(dataset.state(), host::data::DatasetState::Browse);
     host::clearHookCalls();
     EXPECT_TRUE(host::hookCalls().isEmpty());
+}
+
+TEST(GridLayoutRoutinesTest, ColumnsBuiltByTheHostSurviveASaveAndRestoreUnderAName)
+{
+    QTemporaryDir folder;
+    host::ui::Layouts::setFolder(folder.path());
+    host::data::MemDataset dataset(nullptr, "quLista");
+    dataset.addField("CODIGO", host::data::FieldType::Int32);
+    dataset.addField("NOME", host::data::FieldType::String, 40);
+    dataset.open();
+    host::data::DataSource source;
+    source.setDataset(&dataset);
+    host::ui::DataGrid grid("dbgdLista");
+    grid.setDataSource(&source);
+    host::ui::GridColumn* codigo = CriaColunaDBGrid(&grid, 60, "Código", "CODIGO");
+    host::ui::GridColumn* nome = CriaColunaDBGrid(&grid, 200, "Nome", "NOME");
+    ASSERT_EQ(grid.columnCount(), 2);
+    EXPECT_EQ(codigo->title(), "Código");
+    EXPECT_EQ(nome->width(), 200);
+    EXPECT_EQ(CriaColunaDBGrid(nullptr, 10, "x", "CODIGO"), nullptr);
+
+    SalvarConfiguracaoDBGridComNome(&grid, false, "_Pesq_Lista");
+    codigo->setWidth(10);
+    nome->setVisible(false);
+    SalvarConfiguracaoDBGridComNome(&grid, true, "_Pesq_Lista");
+    EXPECT_EQ(codigo->width(), 60);
+    EXPECT_TRUE(nome->visible());
+    host::ui::Layouts::setFolder({});
 }
