@@ -11,6 +11,7 @@
 #include "host/Udmglobal.h"
 #include "host/Uprincipal.h"
 #include "host/Utesteautomatizado.h"
+#include "host/data/DataModule.h"
 #include "host/db/Database.h"
 #include "host/ui/Dialogs.h"
 #include "host/ui/Errors.h"
@@ -89,6 +90,9 @@ int main(int argc, char** argv)
     QApplication aplicacao(argc, argv);
     QApplication::setApplicationName("techassist");
     const Opcoes opcoes = lerOpcoes(aplicacao);
+    // As the application does with any failure: a data module whose creation
+    // handler fails (a schema upgrade stopped half-way) is reported and kept.
+    host::data::setCreateFailureHandler(host::ui::showException);
 
     app::DialogosConsole console;
     if (opcoes.autoteste)

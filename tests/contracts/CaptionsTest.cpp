@@ -1,0 +1,163 @@
+// The captions of the one-letter columns, both ways, and the text handlers of
+// the header's hour credit, instalment value and dates.
+
+#include "tests/contracts/ContractsFixture.h"
+
+#include "contracts/uDataTecContLegendas.h"
+#include "host/Udmglobal.h"
+#include "host/data/Abort.h"
+#include "host/data/Field.h"
+
+using host::data::Field;
+
+namespace contractstest {
+namespace {
+
+using uDataTecCont::mapeamento;
+
+struct Caso {
+    const char* dataset;
+    const char* campo;
+    const char* opcao;     // ATOPCAOCONTRATO
+    const char* codigo;
+    const char* texto;     // shown for the code
+    const char* volta;     // code stored when the text is entered ("" clears)
+};
+
+const Caso kCasos[] = {
+    {"quCtrCadastro", "ACPERIODO", "", "S", "S - Semestral", "S"},
+    {"quCtrObjeto", "AJPERIODO", "", "S", "", "S"},
+    {"quCtrCadastroIt", "ACITPERIODO", "", "Q", "Q - Quinzenal", "Q"},
+    {"quCtrCadastro", "ACMODALIDADE", "", "I", "Intermédio", "I"},
+    {"quCtrObjeto", "AJMODALIDADE", "", "P", "Postecipado", "P"},
+    {"quCtrCadastro", "ACSITUACAO", "", "A", "A - Ativo", "A"},
+    {"quCtrCadastro", "ACSITUACAO", "", "#", "# - Desativado", "#"},
+    {"quCtrCadastro", "ACSITUACAO", "", "1", "", "1"},
+    {"quCtrCadastro", "ACSITUACAO", "E", "A", "", "A"},
+    {"quCtrCadastro", "ACSITUACAO", "E", "3", "3 - Não Possui", "3"},
+    {"quCtrCadastro", "ACTIPO", "", "U", "U - Licença de Uso", "U"},
+    {"quCtrCadastroIt", "ACTIPO", "", "M", "Mão-de-obra", "M"},
+    {"quCtrObjeto", "AJTIPO", "", "V", "Venda", "V"},
+    {"quCtrObjeto", "AJGERAFATURA", "", "L", "Lançamento", "L"},
+    {"quCtrObjeto", "AJFRANQUIA", "", "K", "KM", "K"},
+    {"quCtrObjeto", "AJFRANQUIA", "", "", "Nenhum", "N"},
+    {"quCtrCadastro", "ACTIPOFRANQUIA", "", "G", "Grupo", "G"},
+    {"quCtrCadastro", "ACTIPOFRANQUIA", "", "X", "Item", "I"},
+    {"quCtrCadastro", "ACVALORFIXO", "", "N", "Não", "N"},
+    {"quCtrCadastro", "ACVALORFIXO", "", "P", "PMC", "P"},
+    {"quCtrCadastro", "ACSEPARASERVICO", "", "D", "Discriminar Itens", "D"},
+    {"quCtrCadastro", "ACVINCULO", "", "C", "Complementar", "C"},
+    {"quCtrCadastro", "ACJUROAPLICAR", "", "P", "Portador", "P"},
+    {"quCtrCadastro", "ACPORTADORPREVISAO", "", "P", "Previsão", "P"},
+    {"quCtrCadastro", "ACCOMPROVANTE", "", "C", "Carta de Devolução", "C"},
+    {"quCtrCadastro", "ACCOMPROVANTERETIRADA", "", "X", "Não", "N"},
+    {"quCtrCadastroIt", "ACITENCERRADO", "", "S", "Sim", "S"},
+    {"quCtrCadastroIt", "ACITRETORNO", "", "", "Não", "N"},
+    {"quCtrCadastro", "ACRENOVACAO", "", "S", "Sim", "S"},
+    {"quCtrCadastro", "ACRENOVACAO", "E", "X", "X", "X"},
+    {"quCtrCadastroIt", "ACITGARANTIA", "", "S", "Sim ", "S"},
+    {"quCtrCadastroIt", "ACITGARANTIA", "", "Z", "", "Z"},
+    {"quCtrCadastroEquip", "COGARANTIA", "", "1", "1- Garantia de Fábrica ", "1"},
+    {"quCtrCadastroIt", "ACITTIPORECEBER", "", "1", "1 - Parcela A Vista", "1"},
+    {"quCtrVeiculo", "ACEVSITUACAO", "", "I", "Inativo", "I"},
+    {"quCtrVeiculo", "ACEVTIPO", "", "", "Titular", "T"},
+    {"quCtrVeiculo", "ACEVADITIVO", "", "S", "Substituição", "S"},
+    {"quCtrCadastroMedidor", "COID", "", "G", "Grupo", "G"},
+    {"quCtrCadastroMedidor", "COID", "", "M", "Medidor", "M"},
+    {"quCtrCobertura", "ABDESLOCA", "", "N", "Não", "N"},
+    {"quContratoCli", "ACCLATIVO", "", "S", "Sim", "S"},
+    {"quCtrCadastroIt", "ACITDEVOLVIDO", "", "Q", "", "Q"},
+    {"quCtrCadastro", "ACNATUREZA", "", "D", "Duplicata", "D"},
+    {"quCtrObjeto", "AJTIPOPAGAMENTO", "", "B", "Boleto", "B"},
+};
+
+using CaptionsTest = ContractDataTest;
+
+TEST_F(CaptionsTest, EveryMappingBothWays)
+{
+    for (const Caso& caso : kCasos) {
+        SCOPED_TRACE(std::string(caso.dataset) + "." + caso.campo + " " + caso.codigo + " option " + caso.opcao);
+        setOption(caso.opcao);
+        const auto& m = mapeamento(caso.dataset, caso.campo);
+        EXPECT_EQ(m.texto(caso.codigo), QString(caso.texto));
+        const QString texto = QString(caso.texto).isEmpty() ? QString(caso.codigo) : QString(caso.texto);
+        EXPECT_EQ(m.codigo(texto), QString(caso.volta));
+    }
+}
+
+TEST_F(CaptionsTest, EveryMappedFieldHasItsHandlers)
+{
+    for (const auto& m : uDataTecCont::mapeamentos())
+        for (const QString& campo : m.campos) {
+            Field* field = dm->find<host::data::Query>(m.dataset)->fieldByName(campo);
+            EXPECT_TRUE(field->onGetText && field->onSetText) << field->name().toStdString();
+        }
+}
+
+class HeaderTextTest : public ContractDataTest {
+protected:
+    void SetUp() override
+    {
+        ContractDataTest::SetUp();
+        exec("insert into AATC05AC (ACCODIGO, ACSITUACAO, ACHORACREDITO, ACDATAVALIDADE, ACVALORPARCELA) "
+             "values (1, 'A', 90, '2026-05-01', 10)");
+        CarregaContrato(1);
+    }
+    Field* campo(const char* nome) { return dm->quCtrCadastro->fieldByName(nome); }
+};
+
+TEST_F(HeaderTextTest, SituationShowsItsCaptionThroughTheField)
+{
+    EXPECT_EQ(campo("ACSITUACAO")->displayText(), "A - Ativo");
+    setOption("E");
+    EXPECT_EQ(campo("ACSITUACAO")->displayText(), "");
+    campo("ACSITUACAO")->setText("2 - Não");
+    EXPECT_EQ(campo("ACSITUACAO")->asString(), "2");
+    EXPECT_EQ(campo("ACSITUACAO")->displayText(), "2 - Não");
+}
+
+TEST_F(HeaderTextTest, HourCreditIsShownInHoursAndStoredInMinutes)
+{
+    EXPECT_EQ(campo("ACHORACREDITO")->displayText(), "1,50");
+    campo("ACHORACREDITO")->setText("2");
+    EXPECT_DOUBLE_EQ(campo("ACHORACREDITO")->asFloat(), 120);
+    campo("ACHORACREDITO")->setText("-1");
+    EXPECT_DOUBLE_EQ(campo("ACHORACREDITO")->asFloat(), 120);
+    campo("ACHORACREDITO")->setText("");
+    EXPECT_DOUBLE_EQ(campo("ACHORACREDITO")->asFloat(), 120);
+    EXPECT_THROW(campo("ACHORACREDITO")->setText("duas"), host::data::DatasetError);
+    campo("ACHORACREDITO")->setAsInteger(0);
+    EXPECT_EQ(campo("ACHORACREDITO")->displayText(), "");
+}
+
+TEST_F(HeaderTextTest, InstalmentValueIsCutToCentsAndABadNumberOnlyWarns)
+{
+    campo("ACVALORPARCELA")->setText("33,339");
+    EXPECT_DOUBLE_EQ(campo("ACVALORPARCELA")->asFloat(), 33.33);
+    campo("ACVALORPARCELA")->setText("abc");
+    EXPECT_DOUBLE_EQ(campo("ACVALORPARCELA")->asFloat(), 33.33);
+    EXPECT_EQ(messages(), QStringList{"Valor abc inválido."});
+}
+
+TEST_F(HeaderTextTest, DatesClearOnTheEmptyMaskAndRefuseWhatIsNoDate)
+{
+    campo("ACDATAVALIDADE")->setText("  /  /  ");
+    EXPECT_TRUE(campo("ACDATAVALIDADE")->isNull());
+    campo("ACDATAVALIDADE")->setText("15/06/26");
+    EXPECT_EQ(campo("ACDATAVALIDADE")->asDateTime().date(), QDate(2026, 6, 15));
+    EXPECT_THROW(campo("ACDATAVALIDADE")->setText("31/02/05"), host::Abort);
+    EXPECT_EQ(campo("ACDATAVALIDADE")->asDateTime().date(), QDate(2026, 6, 15));
+    EXPECT_EQ(messages(), QStringList{"Data informada inválida."});
+}
+
+TEST_F(HeaderTextTest, FranchiseKindStoresUGOrI)
+{
+    for (const auto& [texto, codigo] : std::initializer_list<std::pair<const char*, const char*>>{
+             {"Única", "U"}, {"Grupo", "G"}, {"Item", "I"}, {"qualquer", "I"}}) {
+        campo("ACTIPOFRANQUIA")->setText(texto);
+        EXPECT_EQ(campo("ACTIPOFRANQUIA")->asString(), codigo) << texto;
+    }
+}
+
+}  // namespace
+}  // namespace contractstest
