@@ -5,27 +5,10 @@
 #include "data/uDataTec.h"
 #include "host/data/Query.h"
 
-#include <stdexcept>
-
-#if __has_include("contracts/uDataTecCont.h")
 #include "contracts/uDataTecCont.h"
-#define TA_TEM_CONTRATOS 1
-#else
-#define TA_TEM_CONTRATOS 0
-#endif
 
 namespace uPackageAss::dados {
 
-namespace {
-[[noreturn]] void indisponivel(const char* rotina)
-{
-    throw std::runtime_error(std::string(rotina) + ": rotina não disponível nesta versão do módulo");
-}
-}  // namespace
-
-bool contratosDisponiveis() { return TA_TEM_CONTRATOS != 0; }
-
-#if TA_TEM_CONTRATOS
 bool existeContrato() { return dmTecContrato.get() != nullptr; }
 void criarContrato() { dmTecContrato.create(nullptr); }
 host::Component* moduloContrato() { return dmTecContrato.get(); }
@@ -34,13 +17,6 @@ void carregaContratoItemDetalheCorrente()
 {
     dmTecContrato->CarregaContratoItemDetalhe(dmTecContrato->quCtrCadastroItACITCODIGO->asInteger());
 }
-#else
-bool existeContrato() { return false; }
-void criarContrato() { indisponivel("TdmTecContrato"); }
-host::Component* moduloContrato() { return nullptr; }
-void carregaContrato(int) { indisponivel("CarregaContrato"); }
-void carregaContratoItemDetalheCorrente() { indisponivel("CarregaContratoItemDetalhe"); }
-#endif
 
 host::data::Query* consultaContrato(const QString& nome)
 {
@@ -48,8 +24,14 @@ host::data::Query* consultaContrato(const QString& nome)
     return modulo ? modulo->find<host::data::Query>(nome) : nullptr;
 }
 
-void carregaOrdemServico(int) { indisponivel("CarregaOrdemServico"); }
-void carregaEquipamentoCliente(const QString&, int) { indisponivel("CarregaEquipamentoCliente"); }
-void carregaDefeitoItem(int, int, double, int) { indisponivel("CarregaDefeitoItem"); }
+void carregaOrdemServico(int codigo) { CarregaOrdemServico(codigo); }
+void carregaEquipamentoCliente(const QString& cliente, int equipamento)
+{
+    dmTec->CarregaEquipamentoCliente(cliente, equipamento);
+}
+void carregaDefeitoItem(int ordem, int item, double chaveDocumento, int sequenciaDocumento)
+{
+    CarregaDefeitoItem(ordem, item, chaveDocumento, sequenciaDocumento);
+}
 
 }  // namespace uPackageAss::dados

@@ -13,8 +13,6 @@ class Query;
 
 namespace uPackageAss::dados {
 
-// False while this build has no contract data module.
-bool contratosDisponiveis();
 bool existeContrato();
 void criarContrato();                      // dmTecContrato through its variable
 host::Component* moduloContrato();         // nullptr while it does not exist

@@ -3,6 +3,9 @@
 
 #include "module/uPackageAss.h"
 
+#include "contracts/uDataTecCont.h"
+#include "data/uDataTec.h"
+
 extern "C" {
 
 void CriarDataTec() { uPackageAss::CriarDataTec(); }
@@ -18,5 +21,30 @@ void SelecionaDefeitoItem(int ordem, int item, double chaveDocumento, int sequen
 }
 void RetornaTecQuery(const QString& nome, host::data::Query*& query) { uPackageAss::RetornaTecQuery(nome, query); }
 int RetornaTecOSItemCorrente() { return uPackageAss::RetornaTecOSItemCorrente(); }
+
+}
+
+// The data modules' loaders keep their plain C++ names inside the module; the
+// host finds them by the same plain names, given here as symbol names.
+
+extern "C" {
+
+void exportaCarregaOrdemServico(int ordem) __asm__("CarregaOrdemServico");
+void exportaCarregaOrdemServico(int ordem) { CarregaOrdemServico(ordem); }
+
+void exportaCarregaDefeitoItem(int, int, double, int) __asm__("CarregaDefeitoItem");
+void exportaCarregaDefeitoItem(int ordem, int item, double chaveDocumento, int sequenciaDocumento)
+{
+    CarregaDefeitoItem(ordem, item, chaveDocumento, sequenciaDocumento);
+}
+
+void exportaCarregaSolicitacao(int solicitacao) __asm__("CarregaSolicitacao");
+void exportaCarregaSolicitacao(int solicitacao) { CarregaSolicitacao(solicitacao); }
+
+void exportaCarregaContrato(int contrato) __asm__("CarregaContrato");
+void exportaCarregaContrato(int contrato) { CarregaContrato(contrato); }
+
+void exportaCarregaContratoEquipamento(int contrato) __asm__("CarregaContratoEquipamento");
+void exportaCarregaContratoEquipamento(int contrato) { CarregaContratoEquipamento(contrato); }
 
 }

@@ -77,9 +77,7 @@
 #include "service_orders/uPesqAssOrdemServicoSimples.h"
 #include "service_orders/uSolicitacaoEntregas.h"
 
-#if __has_include("contracts/uDataTecCont.h")
 #include "contracts/uDataTecCont.h"
-#endif
 
 namespace uPackageAss {
 
@@ -88,13 +86,7 @@ void ExecutarAutomatizacaoDeTeste()
     TFmTesteAutomatizado& teste = *FmTesteAutomatizado.create();
     teste.Iniciar();
     teste.TestaForm("TdmTec", dmTec, false);
-#if __has_include("contracts/uDataTecCont.h")
     teste.TestaForm("TdmTecContrato", dmTecContrato, false);
-#else
-    teste.Testar("TdmTecContrato", {[] { return dados::existeContrato(); }, [] { dados::criarContrato(); },
-                                    [] { return static_cast<host::ui::Form*>(nullptr); }, [] {}},
-                 false);
-#endif
     teste.TestaForm("TDmRelTec", DmRelTec, false);
     teste.TestaForm("TfmAssAndamento", fmAssAndamento, true);
     teste.TestaForm("TfmAssBaixaPecas", fmAssBaixaPecas, true);

@@ -40,7 +40,9 @@ protected:
 TEST_F(BibliotecaTest, ExportsTheEntryRoutinesByTheirPlainNames)
 {
     for (const char* nome : {"CriarDataTec", "ShowJanelaTec", "AbreOrdemServicoCliente", "ContratoNovoAutomatico",
-                             "SelecionaDefeitoItem", "RetornaTecQuery", "RetornaTecOSItemCorrente"})
+                             "SelecionaDefeitoItem", "RetornaTecQuery", "RetornaTecOSItemCorrente",
+                             "CarregaOrdemServico", "CarregaDefeitoItem", "CarregaSolicitacao", "CarregaContrato",
+                             "CarregaContratoEquipamento"})
         EXPECT_NE(biblioteca.resolve(nome), nullptr) << nome;
     // The equipment picker only under its unit-qualified name.
     EXPECT_EQ(biblioteca.resolve("SelecionaEquipamentoCliente"), nullptr);

@@ -9,6 +9,7 @@
 #include "data/uDataTec.h"
 #include "host/Uprincipal.h"
 #include "module/uPackageAss.h"
+#include "contracts/uDataTecContMigration.h"
 #include "module/uPackageAssDados.h"
 
 #include <QAction>
@@ -69,8 +70,6 @@ TEST_F(CriarDataTecTest, ASecondCallCreatesNothingNew)
 
 TEST_F(CriarDataTecTest, ContractsInUseHookTheFiveItemsAgainOnEveryCall)
 {
-    if (!dados::contratosDisponiveis())
-        GTEST_SKIP() << "contract data module not in this build";
     for (const char* opcao : {"S", "E"}) {
         parametro("ATUTILIZACONTRATOS", opcao);
         criarPrincipal();
@@ -100,13 +99,17 @@ TEST_F(CriarDataTecTest, ContractsInUseHookTheFiveItemsAgainOnEveryCall)
 
 TEST_F(CriarDataTecTest, AFailureIsLoggedShownAndEndsTheOperation)
 {
-    if (dados::contratosDisponiveis())
-        GTEST_SKIP() << "the failure below needs a build without the contract data module";
-    // Contracts in use but no contract module to create: the creation fails.
+    // Contracts in use, and the contract tables' migration stops half-way.
     parametro("ATUTILIZACONTRATOS", "S");
     criarPrincipal();
+    global->IBTransaction1->commitRetaining();
+    host::db::executeSql(*global->IBTransaction1, "alter table AATC05AC drop TVCODIGO");
+    global->IBTransaction1->commitRetaining();
+    uDataTecContMigration::setObservadorColuna(
+        [](const uDataTecContMigration::Coluna&) { throw std::runtime_error("migração interrompida"); });
     dialogs->acknowledge("Erro: ao abrir módulo Assistência.");
     EXPECT_THROW(CriarDataTec(), host::Abort);
+    uDataTecContMigration::setObservadorColuna({});
     EXPECT_EQ(dialogs->pending(), 0);
     const QStringList log = logDe("[CriarDataTec]");
     ASSERT_EQ(log.size(), 2);
@@ -115,7 +118,7 @@ TEST_F(CriarDataTecTest, AFailureIsLoggedShownAndEndsTheOperation)
     const QString texto = dialogs->texts().value(0);
     // The message, a line break, then what failed.
     EXPECT_TRUE(texto.startsWith("Erro: ao abrir módulo Assistência.")) << texto.toStdString();
-    EXPECT_TRUE(texto.contains("TdmTecContrato")) << texto.toStdString();
+    EXPECT_TRUE(texto.contains("migração interrompida")) << texto.toStdString();
     // The service module stays: only what failed is tried again next time.
     EXPECT_NE(dmTec.get(), nullptr);
 }

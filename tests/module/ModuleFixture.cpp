@@ -11,9 +11,7 @@
 #include <QCoreApplication>
 #include <QFile>
 
-#if __has_include("contracts/uDataTecCont.h")
 #include "contracts/uDataTecCont.h"
-#endif
 
 namespace moduletest {
 
@@ -29,10 +27,8 @@ QString ModuleTest::templatePath()
         informacoes.setAutoAcknowledgeMessages(true);
         dmTec.create(nullptr);
         dmTec.free();
-#if __has_include("contracts/uDataTecCont.h")
         dmTecContrato.create(nullptr);
         dmTecContrato.free();
-#endif
         upgrading.IBTransaction1->commit();
         return file;
     }();
@@ -53,9 +49,7 @@ void ModuleTest::TearDown()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     principal.reset();
     DmRelTec.free();
-#if __has_include("contracts/uDataTecCont.h")
     dmTecContrato.free();
-#endif
     dmTec.free();
     HostDemoDatabaseTest::TearDown();
 }

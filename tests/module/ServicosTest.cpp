@@ -57,8 +57,6 @@ TEST_F(RetornaTecQueryTest, WithoutTheContractModuleContractNamesGiveNothing)
 
 TEST_F(RetornaTecQueryTest, ContractQueriesThroughTheContractModule)
 {
-    if (!dados::contratosDisponiveis())
-        GTEST_SKIP() << "contract data module not in this build";
     uPackageAss::CriarDataTec();
     uPackageAss::CriarDataTecContrato();
     Query* exato = nullptr;
@@ -82,8 +80,6 @@ TEST_F(RetornaTecOSItemCorrenteTest, MinusOneUnlessTheCurrentItemHasACode)
 {
     EXPECT_EQ(RetornaTecOSItemCorrente(), -1);   // closed
     Query& itens = *dmTec->quOSItem;
-    if (!global->VerificaExistenciaTabelaCampo("AATC01AOIT", "ATCODIGO"))
-        GTEST_SKIP() << "the items query needs the upgraded service tables";
     itens.paramByName("AOCODIGO")->setAsInteger(-999);
     itens.open();
     ASSERT_TRUE(itens.isEmpty());
@@ -105,8 +101,6 @@ TEST_F(AutoTesteTest, EverySeventyTwoClassesPassInOrder)
     EXPECT_EQ(resultados[3].classe, "TfmAssAndamento");
     EXPECT_EQ(resultados[71].classe, "TfmSolicitacaoEntregas");
     for (const auto& r : resultados) {
-        if (r.classe == "TdmTecContrato" && !dados::contratosDisponiveis())
-            continue;
         EXPECT_TRUE(r.sucesso) << r.classe.toStdString() << ": " << r.mensagem.toStdString();
     }
     // What the test created it also freed; what the application holds stays.

@@ -158,6 +158,20 @@ TEST_F(ShowJanelaTecTest, ServiceOrderNameAloneOnlyShowsTheWindow)
     EXPECT_FALSE(dmTec->quOS->active());
 }
 
+TEST_F(ShowJanelaTecTest, ServiceOrderNameWithANumberOpensTheWindowOnThatOrder)
+{
+    exec("insert into AATC01AO (AOCODIGO, CLCODIGO) values (42, '00001')");
+    exec("insert into AATC01AO (AOCODIGO, CLCODIGO) values (43, '00001')");
+    ShowJanelaTec("fmAssOrdemServico;42");
+    ASSERT_NE(find("fmAssOrdemServico"), nullptr);
+    ASSERT_TRUE(dmTec->quOS->active());
+    EXPECT_EQ(dmTec->quOS->recordCount(), 1);
+    EXPECT_EQ(dmTec->quOS->fieldByName("AOCODIGO")->asInteger(), 42);
+    // a bad number loads the empty order 0
+    ShowJanelaTec("fmAssOrdemServico;4x");
+    EXPECT_TRUE(dmTec->quOS->isEmpty());
+}
+
 TEST_F(ShowJanelaTecTest, TheOrderArgumentIsAWholeNumberOrZero)
 {
     const struct {
