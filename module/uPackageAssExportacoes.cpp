@@ -25,26 +25,58 @@ int RetornaTecOSItemCorrente() { return uPackageAss::RetornaTecOSItemCorrente();
 }
 
 // The data modules' loaders keep their plain C++ names inside the module; the
-// host finds them by the same plain names, given here as symbol names.
+// host finds them by the same plain names, given here as symbol names. The
+// host may call one before any entry routine: each first creates the data
+// module it loads (the contract loaders the contract module too, whatever the
+// contracts option says, as the dispatcher does).
+
+namespace {
+
+void moduloServico() { uPackageAss::CriarDataTec(); }
+
+void moduloContrato()
+{
+    uPackageAss::CriarDataTec();
+    uPackageAss::CriarDataTecContrato();
+}
+
+}  // namespace
 
 extern "C" {
 
 void exportaCarregaOrdemServico(int ordem) __asm__("CarregaOrdemServico");
-void exportaCarregaOrdemServico(int ordem) { CarregaOrdemServico(ordem); }
+void exportaCarregaOrdemServico(int ordem)
+{
+    moduloServico();
+    CarregaOrdemServico(ordem);
+}
 
 void exportaCarregaDefeitoItem(int, int, double, int) __asm__("CarregaDefeitoItem");
 void exportaCarregaDefeitoItem(int ordem, int item, double chaveDocumento, int sequenciaDocumento)
 {
+    moduloServico();
     CarregaDefeitoItem(ordem, item, chaveDocumento, sequenciaDocumento);
 }
 
 void exportaCarregaSolicitacao(int solicitacao) __asm__("CarregaSolicitacao");
-void exportaCarregaSolicitacao(int solicitacao) { CarregaSolicitacao(solicitacao); }
+void exportaCarregaSolicitacao(int solicitacao)
+{
+    moduloServico();
+    CarregaSolicitacao(solicitacao);
+}
 
 void exportaCarregaContrato(int contrato) __asm__("CarregaContrato");
-void exportaCarregaContrato(int contrato) { CarregaContrato(contrato); }
+void exportaCarregaContrato(int contrato)
+{
+    moduloContrato();
+    CarregaContrato(contrato);
+}
 
 void exportaCarregaContratoEquipamento(int contrato) __asm__("CarregaContratoEquipamento");
-void exportaCarregaContratoEquipamento(int contrato) { CarregaContratoEquipamento(contrato); }
+void exportaCarregaContratoEquipamento(int contrato)
+{
+    moduloContrato();
+    CarregaContratoEquipamento(contrato);
+}
 
 }

@@ -3,6 +3,7 @@
 #include "tests/support/HostDatabase.h"
 
 #include "host/Utesteautomatizado.h"
+#include "host/data/Query.h"
 #include "host/ui/Layouts.h"
 #include "host/ui/WindowRegistry.h"
 
@@ -48,6 +49,37 @@ TEST_F(BibliotecaTest, ExportsTheEntryRoutinesByTheirPlainNames)
     EXPECT_EQ(biblioteca.resolve("SelecionaEquipamentoCliente"), nullptr);
     EXPECT_NE(biblioteca.resolve("_ZN11uPackageAss27SelecionaEquipamentoClienteEiRK7QStringRi"), nullptr);
     EXPECT_NE(biblioteca.resolve("_ZN11uPackageAss13ShowJanelaTecERK7QString"), nullptr);
+}
+
+// The first calls into the library: the library keeps its data modules for
+// the life of the process, so this test runs before any other creates them.
+TEST_F(BibliotecaTest, LoadersCalledFirstByTheHostCreateTheirModulesAndAnswer)
+{
+    dialogs->setAutoAcknowledgeMessages(true);   // the contract tables' migration informs
+    auto carregaContrato = resolver<void (*)(int)>("CarregaContrato");
+    auto carregaContratoEquipamento = resolver<void (*)(int)>("CarregaContratoEquipamento");
+    auto carregaOrdemServico = resolver<void (*)(int)>("CarregaOrdemServico");
+    auto retornaTecQuery = resolver<void (*)(const QString&, host::data::Query*&)>("RetornaTecQuery");
+    ASSERT_TRUE(carregaContrato && carregaContratoEquipamento && carregaOrdemServico && retornaTecQuery);
+    const auto consulta = [&](const char* nome) {
+        host::data::Query* query = nullptr;
+        retornaTecQuery(nome, query);
+        return query;
+    };
+    carregaOrdemServico(0);
+    host::data::Query* ordens = consulta("quOS");
+    ASSERT_NE(ordens, nullptr);
+    EXPECT_TRUE(ordens->active() && ordens->isEmpty());
+    carregaContrato(0);
+    host::data::Query* contratos = consulta("quCtrCadastro");
+    ASSERT_NE(contratos, nullptr);
+    EXPECT_TRUE(contratos->active() && contratos->isEmpty());
+    EXPECT_TRUE(contratos->sql().contains("Where Cont.ACCODIGO is Null"));
+    carregaContratoEquipamento(1);
+    host::data::Query* equipamentos = consulta("quCtrCadastroEquip");
+    ASSERT_NE(equipamentos, nullptr);
+    EXPECT_TRUE(equipamentos->active());
+    EXPECT_TRUE(equipamentos->sql().contains("CtrEquip.ACCODIGO = 1"));
 }
 
 TEST_F(BibliotecaTest, LoadingCreatesNothingAndTheDispatcherOpensHostVisibleWindows)
