@@ -95,12 +95,11 @@ void TdmTecContrato::ligarTextos()
             f.setAsFloat(horas * 60);
     };
 
-    // Instalment value: cut to cents as typed.
+    // Instalment value: cut to cents as typed; a text that is no number
+    // (an empty one included) only warns and the value stays.
     quCtrCadastro->fieldByName("ACVALORPARCELA")->onSetText = [](Field& f, const QString& text) {
         double valor = 0;
-        if (text.trimmed().isEmpty())
-            valor = 0;
-        else if (!host::data::parseFloatText(text.trimmed(), valor)) {
+        if (text.trimmed().isEmpty() || !host::data::parseFloatText(text.trimmed(), valor)) {
             dmGlobal->MostraAviso(QString("Valor %1 inválido.").arg(text), false);
             return;
         }

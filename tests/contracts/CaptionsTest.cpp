@@ -136,7 +136,10 @@ TEST_F(HeaderTextTest, InstalmentValueIsCutToCentsAndABadNumberOnlyWarns)
     EXPECT_DOUBLE_EQ(campo("ACVALORPARCELA")->asFloat(), 33.33);
     campo("ACVALORPARCELA")->setText("abc");
     EXPECT_DOUBLE_EQ(campo("ACVALORPARCELA")->asFloat(), 33.33);
-    EXPECT_EQ(messages(), QStringList{"Valor abc inválido."});
+    // An empty text is no number either: it warns and keeps the value.
+    campo("ACVALORPARCELA")->setText("");
+    EXPECT_DOUBLE_EQ(campo("ACVALORPARCELA")->asFloat(), 33.33);
+    EXPECT_EQ(messages(), (QStringList{"Valor abc inválido.", "Valor  inválido."}));
 }
 
 TEST_F(HeaderTextTest, DatesClearOnTheEmptyMaskAndRefuseWhatIsNoDate)
