@@ -68,10 +68,14 @@ void TFmTesteAutomatizado::Testar(const QString& classe, const Alvo& alvo, bool 
         if (!alvo.atribuido())
             erro = "a criação não atribuiu a variável";
         else if (bJanela) {
-            if (host::ui::Form* form = alvo.janela())
-                erro = testarJanela(*form);
-            else
+            host::ui::Form* form = alvo.janela();
+            if (!form)
                 erro = "a instância não é uma janela";
+            else if (classe != QLatin1String(form->metaObject()->className()))
+                // The report names the class tested: a variable of another class would hide it.
+                erro = "a variável recebeu uma instância de " + QString::fromLatin1(form->metaObject()->className());
+            else
+                erro = testarJanela(*form);
         }
     } catch (...) {
         erro = mensagemDaFalha(std::current_exception());
