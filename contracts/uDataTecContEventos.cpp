@@ -49,6 +49,19 @@ void TdmTecContrato::ligarEventos()
         commitRetaining();
     };
 
+    // A new contract's key, and its post committed at once: what the callers
+    // outside the register rely on (ContratoNovoAutomatico, the rental
+    // screens). The header's defaults and checks come with its rules.
+    quCtrCadastro->onNewRecord = [](Dataset& dataset) {
+        dataset.fieldByName("ACCODIGO")->setAsInteger(CarregaNumeroInteiro("max(accodigo)", "aatc05ac", "") + 1);
+        ZelDevVerificarEvento(&dataset, "ONNEWRECORD");
+    };
+    quCtrCadastro->afterPost = [](Dataset& dataset) {
+        commitRetaining();
+        dataset.refresh();
+        ZelDevVerificarEvento(&dataset, "AFTERPOST");
+    };
+
     // A child row needs a stored contract: a contract still being inserted is saved first.
     auto salvaContratoNovo = [this](Dataset&) {
         if (quCtrCadastro->state() == host::data::DatasetState::Insert)

@@ -149,6 +149,20 @@ TEST_F(DatasetsTest, NewItemWhileTheContractIsBeingInsertedSavesTheContractFirst
     EXPECT_EQ(one("select count(*) from AATC05AC where ACCODIGO = 9").toInt(), 1);
 }
 
+TEST_F(DatasetsTest, ANewContractTakesTheNextCodeAndItsPostIsCommitted)
+{
+    exec("insert into AATC05AC (ACCODIGO) values (41)");
+    CarregaContrato(0);
+    host::clearHookCalls();
+    dm->quCtrCadastro->append();
+    EXPECT_EQ(dm->quCtrCadastroACCODIGO->asInteger(), 42);
+    dm->quCtrCadastroCLCODIGO->setAsString("00001");
+    dm->quCtrCadastro->post();
+    EXPECT_EQ(host::hookCallTexts(), (QStringList{"quCtrCadastro:ONNEWRECORD", "quCtrCadastro:AFTERPOST"}));
+    global->IBTransaction1->rollbackRetaining();
+    EXPECT_EQ(one("select CLCODIGO from AATC05AC where ACCODIGO = 42").toString(), "00001");
+}
+
 TEST_F(DatasetsTest, HandlersReportToTheHookWithTheirEventNames)
 {
     Query& cobertura = *dm->quCtrCobertura;
