@@ -43,6 +43,22 @@ void liberarPesquisa(TfmPesquisa* janela)
         fmPesquisa.clear();
 }
 
+// Runs a modal list, then closes its dataset and frees its window (emptying
+// fmPesquisa) whichever way it ended.
+template <class Corpo>
+void executarLista(host::data::Dataset& dataset, TfmPesquisa*& janela, Corpo corpo)
+{
+    try {
+        corpo();
+    } catch (...) {
+        dataset.close();
+        liberarPesquisa(janela);
+        throw;
+    }
+    dataset.close();
+    liberarPesquisa(janela);
+}
+
 GridColumn& coluna(DataGrid& grid, const QString& campo, const QString& titulo, int largura)
 {
     return *grid.addColumn(campo, titulo, largura);
@@ -73,20 +89,14 @@ void AbrirListaCoberturas()
     host::data::Query& coberturas = consultaDoContrato("quCtrCobertura");
     coberturas.open();
     TfmPesquisa* janela = &novaPesquisa(&coberturas, "Cadastro de Coberturas", 400);
-    try {
+    executarLista(coberturas, janela, [&] {
         DataGrid& grid = *janela->grid();
         for (const char* campo : {"ABCODIGO", "ABDESCRICAO", "ABPECAS", "ABMDO", "ABDESLOCA"})
             coluna(grid, campo, {}, -1);
         for (int i = 2; i < 5; ++i)
             grid.columns()[size_t(i)]->setPickList({"Sim", "Não"});
         janela->showModal();
-    } catch (...) {
-        coberturas.close();
-        liberarPesquisa(janela);
-        throw;
-    }
-    coberturas.close();
-    liberarPesquisa(janela);
+    });
 }
 
 void AbrirListaEquipamentosCliente()
@@ -94,7 +104,7 @@ void AbrirListaEquipamentosCliente()
     host::data::Query& equipamentos = *dmTec->quEquipCli;
     dados::carregaEquipamentoCliente(clienteCorrente(), 0);
     TfmPesquisa* janela = &novaPesquisa(&equipamentos, "Equipamentos do Cliente", 600);
-    try {
+    executarLista(equipamentos, janela, [&] {
         janela->setSearchKind(29);
         DataGrid& grid = *janela->grid();
         coluna(grid, "AECODIGO", "Código ", 100).setButtonStyle(GridColumn::ButtonStyle::Ellipsis);
@@ -102,13 +112,7 @@ void AbrirListaEquipamentosCliente()
         restoreGrid(&grid, "fmPesquisa_EquipamentoCliente");
         janela->showModal();
         saveGrid(&grid, "fmPesquisa_EquipamentoCliente");
-    } catch (...) {
-        equipamentos.close();
-        liberarPesquisa(janela);
-        throw;
-    }
-    equipamentos.close();
-    liberarPesquisa(janela);
+    });
 }
 
 void AbrirListaDetalheItemContrato()
@@ -135,7 +139,7 @@ bool SelecionaEquipamentoCliente(int equipamento, const QString& cliente, int& e
     host::data::Query& equipamentos = *dmTec->quEquipCli;
     TfmPesquisa* janela = nullptr;
     bool confirmado = false;
-    try {
+    executarLista(equipamentos, janela, [&] {
         dados::carregaEquipamentoCliente(cliente, equipamento);
         janela = &novaPesquisa(&equipamentos, "Equipamentos do Cliente", 700);
         janela->setSearchKind(37);
@@ -152,13 +156,7 @@ bool SelecionaEquipamentoCliente(int equipamento, const QString& cliente, int& e
         // Whichever way the list closed, the caller gets the row it was on.
         host::data::Field* codigo = equipamentos.findField("AECLCODIGO");
         escolhido = codigo && equipamentos.active() && !equipamentos.isEmpty() ? codigo->asInteger() : 0;
-    } catch (...) {
-        equipamentos.close();
-        liberarPesquisa(janela);
-        throw;
-    }
-    equipamentos.close();
-    liberarPesquisa(janela);
+    });
     return confirmado;
 }
 
@@ -168,7 +166,7 @@ void SelecionaDefeitoItem(int ordem, int item, double chaveDocumento, int sequen
     TdmTec& tec = *dmTec;
     host::data::Query& defeitos = *tec.quOSItemDef;
     TfmPesquisa* janela = nullptr;
-    try {
+    executarLista(defeitos, janela, [&] {
         tec.iDefeitoAOCODIGO = ordem;
         tec.iDefeitoAOITCODIGO = item;
         tec.rDefeitoMECHAVE = chaveDocumento;
@@ -184,13 +182,7 @@ void SelecionaDefeitoItem(int ordem, int item, double chaveDocumento, int sequen
         janela->setObjectName("SelecionaDefeitoItem");
         CarregarConfiguracaoJanela(janela, bModoZeltoControlAtivo, false, "_Pesq_SelecionaDefeitoItem");
         janela->showModal();
-    } catch (...) {
-        defeitos.close();
-        liberarPesquisa(janela);
-        throw;
-    }
-    defeitos.close();
-    liberarPesquisa(janela);
+    });
 }
 
 }  // namespace uPackageAss
