@@ -121,6 +121,7 @@ TEST_F(CriarDataTecTest, AFailureIsLoggedShownAndEndsTheOperation)
     EXPECT_TRUE(texto.contains("migração interrompida")) << texto.toStdString();
     // The service module stays: only what failed is tried again next time.
     EXPECT_NE(dmTec.get(), nullptr);
+    EXPECT_FALSE(dados::existeContrato());
 }
 
 }  // namespace

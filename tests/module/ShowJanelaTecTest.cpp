@@ -13,6 +13,11 @@
 #include "host/ui/WindowRegistry.h"
 #include "module/uPackageAss.h"
 #include "module/uPackageAssAbrir.h"
+#include "module/uPackageAssDados.h"
+#include "contracts/uDataTecContMigration.h"
+#include "host/db/Database.h"
+
+#include <stdexcept>
 
 #include <QCoreApplication>
 
@@ -127,6 +132,27 @@ TEST_F(ShowJanelaTecTest, LogsTheNameAndCreatesTheServiceModule)
     ShowJanelaTec("fmAssTecnico");
     EXPECT_NE(dmTec.get(), nullptr);
     EXPECT_EQ(logDe("[ShowJanelaTec]"), (QStringList{"***INICIO", "Janela:fmAssTecnico", "***FIM"}));
+}
+
+TEST_F(ShowJanelaTecTest, CreatesTheContractModuleWhateverTheContractsOption)
+{
+    ShowJanelaTec("fmAssTecnico");
+    EXPECT_TRUE(uPackageAss::dados::existeContrato());
+}
+
+TEST_F(ShowJanelaTecTest, AFailingContractModuleIsIgnoredAndTheWindowStillOpens)
+{
+    host::db::executeSql(*global->IBTransaction1, "alter table AATC05AC drop TVCODIGO");
+    global->IBTransaction1->commitRetaining();
+    uDataTecContMigration::setObservadorColuna(
+        [](const uDataTecContMigration::Coluna&) { throw std::runtime_error("migração interrompida"); });
+    ShowJanelaTec("fmAssTecnico");
+    uDataTecContMigration::setObservadorColuna({});
+    EXPECT_FALSE(uPackageAss::dados::existeContrato());
+    EXPECT_NE(find("fmAssTecnico"), nullptr);
+    EXPECT_TRUE(dialogs->shown().empty());
+    EXPECT_EQ(logDe("[ShowJanelaTec]").constLast(), "***FIM");
+    EXPECT_TRUE(logDe("[CriarDataTec]").filter("EXCEPTION").isEmpty());
 }
 
 TEST_F(ShowJanelaTecTest, UnknownNamesAndOtherLetterCaseAreRefused)
