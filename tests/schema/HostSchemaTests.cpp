@@ -2,7 +2,7 @@
 
 #include "host/schema/HostSchema.h"
 #include "host/schema/SchemaDefinition.h"
-#include "tests/support/TestDatabase.h"
+#include "tests/support/HostDatabase.h"
 
 #include <QSet>
 
@@ -10,12 +10,12 @@ using namespace host::schema;
 
 namespace {
 
+// Each test starts from a copy of one database the schema was created in.
 class HostSchemaTest : public testsupport::DatabaseTest {
 protected:
-    void SetUp() override
+    QString templatePath() override
     {
-        DatabaseTest::SetUp();
-        host::createHostSchema(tr());
+        return testsupport::templateDatabase("host", [](host::db::Transaction& t) { host::createHostSchema(t); });
     }
 };
 
