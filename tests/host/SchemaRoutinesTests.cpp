@@ -62,6 +62,16 @@ TEST_F(SchemaRoutinesTest, ScriptRunsStatementsInOrderEachDdlVisibleToTheNext)
     EXPECT_FALSE(dmGlobal->VerificaExistenciaTabelaCampo("AATC01AP", "APAUX"));
 }
 
+TEST_F(SchemaRoutinesTest, ScriptCommitsDdlWhateverSpaceFollowsItsFirstWord)
+{
+    dmGlobal->IBScript1->Script = "Create\n table AATCTESTE (A integer);\n"
+                                  "insert into AATCTESTE values (1);\n"
+                                  "ALTER\tTABLE AATCTESTE add B integer;\n"
+                                  "update AATCTESTE set B = A + 1";
+    dmGlobal->IBScript1->ExecuteScript();
+    EXPECT_EQ(CarregaNumeroInteiro("B", "AATCTESTE", ""), 2);
+}
+
 TEST_F(SchemaRoutinesTest, ScriptSplitsAtSemicolonsOutsideTextAndComments)
 {
     EXPECT_EQ(TIBScript::splitStatements("a;b ; ;\n c"), (QStringList{"a", "b", "c"}));
