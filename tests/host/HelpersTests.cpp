@@ -13,6 +13,8 @@
 
 #include <QTemporaryDir>
 
+#include <cmath>
+
 #include <gtest/gtest.h>
 
 TEST(MoneyTest, CutAndRoundToCentsWithoutBinaryLeaks)
@@ -30,6 +32,9 @@ TEST(MoneyTest, CutAndRoundToCentsWithoutBinaryLeaks)
         EXPECT_DOUBLE_EQ(Corta2Casas(c.value), c.cut) << c.value;
         EXPECT_DOUBLE_EQ(Arredonda2Monetario(c.value), c.rounded) << c.value;
     }
+    // Less than a cent below zero is zero, not "-0,00".
+    EXPECT_FALSE(std::signbit(Trunc2Casas(-0.001)));
+    EXPECT_FALSE(std::signbit(Arredonda2Monetario(-0.004)));
 }
 
 TEST(SqlTextTest, LiteralsAreLocaleFreeAndQuoted)
