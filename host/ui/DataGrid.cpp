@@ -121,7 +121,7 @@ DataGrid::DataGrid(const QString& name, QWidget* parent)
         if (onDblClick)
             runGuarded(onDblClick);
     });
-    watchFocus(this, [this] { if (onEnter) runGuarded(onEnter); }, [this] { if (onExit) runGuarded(onExit); });
+    watchFocus(this, [this] { if (onEnter) onEnter(); }, [this] { if (onExit) onExit(); });
     applyOptions();
 }
 

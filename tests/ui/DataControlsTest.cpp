@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 using namespace host::ui;
 using host::data::DataSource;
 using host::data::DatasetState;
@@ -198,6 +200,23 @@ TEST_F(DataControlsTest, ReadOnlyFieldsAndClosedDatasetsRefuseChanges)
     orders.close();
     EXPECT_EQ(edit.text(), "");
     EXPECT_TRUE(edit.isReadOnly());
+}
+
+TEST_F(DataControlsTest, AFailingChangeOrEnterHandlerOfAnEditIsShownNotThrown)
+{
+    ScriptedDialogs dialogs;
+    DataEdit edit("dbedCodigo", &window);
+    edit.bind(&dsOrdem, "AOCODIGO");
+    edit.onEnter = [] { throw std::runtime_error("Entrada recusada"); };
+    edit.onChange = [] { throw std::runtime_error("Código recusado"); };
+    dialogs.acknowledge("Entrada recusada").acknowledge("Código recusado");
+    edit.show();
+    EXPECT_NO_THROW(edit.setFocus());
+    edit.selectAll();
+    EXPECT_NO_THROW(QTest::keyClicks(&edit, "5"));
+    EXPECT_EQ(dialogs.pending(), 0);
+    edit.commit();
+    EXPECT_EQ(orders.fieldByName("AOCODIGO")->asInteger(), 5) << "the typing itself stands";
 }
 
 TEST_F(DataControlsTest, DateMaskTurnsAnEmptyMaskIntoAnEmptyField)
