@@ -41,7 +41,6 @@ bool DataCheckBox::matches(const QString& values, const QString& text)
 void DataCheckBox::refresh()
 {
     host::data::Field* f = field();
-    setEnabled(f != nullptr);
     setChecked(f && matches(checked_, f->text()));
 }
 
@@ -120,7 +119,6 @@ QString DataRadioGroup::value() const { return valueOf(itemIndex()); }
 void DataRadioGroup::refresh()
 {
     host::data::Field* f = field();
-    setEnabled(f != nullptr || !dataSource());
     const QString text = f ? f->text() : QString();
     int index = -1;
     for (int i = 0; i < items_.size() && f; ++i)
@@ -190,7 +188,6 @@ QStringList DataComboBox::pickList() const
 void DataComboBox::refresh()
 {
     host::data::Field* f = field();
-    setEnabled(f != nullptr || !dataSource());
     const QString text = f ? f->text() : QString();
     setCurrentIndex(findText(text));
     if (isEditable())

@@ -191,7 +191,6 @@ void DataLookupCombo::refresh()
     rebuilding_ = true;
     setCurrentIndex(rowOfKey(key));
     rebuilding_ = false;
-    setEnabled(!dataSource() || field() != nullptr);
 }
 
 void DataLookupCombo::writeField(host::data::Field& field)

@@ -202,6 +202,37 @@ TEST_F(DataControlsTest, ReadOnlyFieldsAndClosedDatasetsRefuseChanges)
     EXPECT_TRUE(edit.isReadOnly());
 }
 
+TEST_F(DataControlsTest, ControlsTheWindowDisabledStayDisabledWhileRowsChange)
+{
+    DataCheckBox check("dbckImprimirLaudo", "Imprimir", &window);
+    check.bind(&dsOrdem, "AOIMPRIMIRLAUDO");
+    DataRadioGroup group("dbrgStatusServ", "Status", &window);
+    group.setItems({"Executado", "Andamento"});
+    group.setValues({"S", "A"});
+    group.bind(&dsOrdem, "AOBAIXA");
+    DataComboBox combo("dbcbBaixa", DataComboBox::Style::DropDownList, &window);
+    combo.setPickList({"A", "S"});
+    combo.bind(&dsOrdem, "AOBAIXA");
+    DataLookupCombo lookup("dblcCliente", &window);
+    lookup.setListSource(&dsCliente);
+    lookup.setKeyField("CODIGO_CLIENTE");
+    lookup.setListField("NOME");
+    lookup.bind(&dsOrdem, "CLCODIGO");
+    const QList<QWidget*> controls{&check, &group, &combo, &lookup};
+    for (QWidget* control : controls)
+        control->setEnabled(false);   // the window's own rule, e.g. while the order is closed
+
+    orders.append();   // another row shown, then the first again
+    orders.cancel();
+    orders.edit();
+    orders.fieldByName("AOBAIXA")->setAsString("S");
+    orders.post();
+    for (QWidget* control : controls)
+        EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
+    EXPECT_EQ(group.itemIndex(), 0);
+    EXPECT_EQ(lookup.currentText(), "BRUNO");
+}
+
 TEST_F(DataControlsTest, AFailingChangeOrEnterHandlerOfAnEditIsShownNotThrown)
 {
     ScriptedDialogs dialogs;
