@@ -51,10 +51,7 @@ void DataCheckBox::writeField(host::data::Field& field)
 
 void DataCheckBox::userToggled()
 {
-    if (!beginChange())
-        return;
-    setFieldModified(true);
-    if (runGuarded([this] { commit(); }) && onClick)
+    if (writeChoice() && onClick)
         runGuarded(onClick);
 }
 
@@ -65,7 +62,7 @@ DataRadioGroup::DataRadioGroup(const QString& name, const QString& caption, QWid
 {
     setObjectName(name);
     new QGridLayout(this);
-    connect(group_, &QButtonGroup::idClicked, this, [this](int id) { chosen(id); });
+    connect(group_, &QButtonGroup::idClicked, this, [this] { chosen(); });
 }
 
 void DataRadioGroup::setItems(const QStringList& items)
@@ -132,16 +129,10 @@ void DataRadioGroup::refresh()
 
 void DataRadioGroup::writeField(host::data::Field& field) { field.setText(value()); }
 
-void DataRadioGroup::chosen(int index)
+void DataRadioGroup::chosen()
 {
-    if (dataSource()) {
-        if (!beginChange())
-            return;
-        group_->button(index)->setChecked(true);
-        setFieldModified(true);
-        if (!runGuarded([this] { commit(); }))
-            return;
-    }
+    if (dataSource() && !writeChoice())
+        return;
     if (onChange)
         runGuarded(onChange);
 }
@@ -150,9 +141,8 @@ void DataRadioGroup::setItemIndex(int index)
 {
     if (index < 0 || index >= items_.size() || index == itemIndex())
         return;
-    if (!dataSource())
-        group_->button(index)->setChecked(true);
-    chosen(index);
+    group_->button(index)->setChecked(true);
+    chosen();
 }
 
 // ---- combo box --------------------------------------------------------------
@@ -200,13 +190,8 @@ void DataComboBox::userChanged()
 {
     if (refreshing())
         return;
-    if (dataSource()) {
-        if (!fieldModified() && !beginChange())
-            return;
-        setFieldModified(true);
-        if (!runGuarded([this] { commit(); }))
-            return;
-    }
+    if (dataSource() && !writeChoice())
+        return;
     if (onChange)
         runGuarded(onChange);
 }

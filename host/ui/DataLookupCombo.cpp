@@ -226,11 +226,8 @@ void DataLookupCombo::userChose(int row)
     if (!dataSource()) {
         unboundKey_ = key;
     } else {
-        if (!beginChange())
-            return;
         pendingKey_ = key;
-        setFieldModified(true);
-        if (!runGuarded([this] { commit(); }))
+        if (!writeChoice())
             return;
     }
     if (onChange)
@@ -243,11 +240,8 @@ void DataLookupCombo::clearByUser()
         unboundKey_ = QVariant();
         showField();
     } else {
-        if (!beginChange())
-            return;
         pendingKey_ = QVariant();
-        setFieldModified(true);
-        if (!runGuarded([this] { commit(); }))
+        if (!writeChoice())
             return;
     }
     if (onChange)

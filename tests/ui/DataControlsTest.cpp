@@ -233,6 +233,65 @@ TEST_F(DataControlsTest, ControlsTheWindowDisabledStayDisabledWhileRowsChange)
     EXPECT_EQ(lookup.currentText(), "BRUNO");
 }
 
+TEST_F(DataControlsTest, TheChangeThatStartsANewRowOnAnEmptyDatasetIsKept)
+{
+    // On an empty dataset the first change starts a new row; showing that
+    // row must not wipe out what the user typed or clicked.
+    MemDataset empty(nullptr, "quVazio");
+    empty.addField("CODIGO", FieldType::Int32);
+    empty.addField("FLAG", FieldType::String, 1);
+    empty.addField("STATUS", FieldType::String, 1);
+    empty.addField("OBS", FieldType::Memo);
+    empty.open();
+    empty.onNewRecord = [](host::data::Dataset& d) { d.fieldByName("STATUS")->setAsString("A"); };
+    DataSource ds(nullptr, "dsVazio", &empty);
+
+    DataEdit edit("dbedCodigo", &window);
+    edit.bind(&ds, "CODIGO");
+    edit.setFocus();
+    QTest::keyClicks(&edit, "7");
+    EXPECT_EQ(empty.state(), DatasetState::Insert);
+    EXPECT_EQ(edit.text(), "7");
+    edit.commit();
+    EXPECT_EQ(empty.fieldByName("CODIGO")->asInteger(), 7);
+    empty.cancel();
+
+    DataMemo memo("dbmmObs", &window);
+    memo.bind(&ds, "OBS");
+    memo.setFocus();
+    QTest::keyClicks(&memo, "ok");
+    memo.commit();
+    EXPECT_EQ(empty.fieldByName("OBS")->asString(), "ok");
+    empty.cancel();
+
+    DataCheckBox check("dbckFlag", "Flag", &window);
+    check.setValueChecked("S");
+    check.setValueUnchecked("N");
+    check.bind(&ds, "FLAG");
+    check.click();
+    EXPECT_EQ(empty.state(), DatasetState::Insert);
+    EXPECT_EQ(empty.fieldByName("FLAG")->asString(), "S");
+    EXPECT_TRUE(check.isChecked());
+    empty.cancel();
+
+    DataRadioGroup group("dbrgStatus", "Status", &window);
+    group.setItems({"Andamento", "Suspenso"});
+    group.setValues({"A", "P"});
+    group.bind(&ds, "STATUS");
+    group.button(1)->click();
+    EXPECT_EQ(empty.fieldByName("STATUS")->asString(), "P") << "the click wins over the new row's default";
+    EXPECT_EQ(group.itemIndex(), 1);
+    empty.cancel();
+
+    DataComboBox combo("dbcbStatus", DataComboBox::Style::DropDownList, &window);
+    combo.setPickList({"A", "P"});
+    combo.bind(&ds, "STATUS");
+    combo.setCurrentIndex(1);
+    emit combo.activated(1);   // the user's pick
+    EXPECT_EQ(empty.fieldByName("STATUS")->asString(), "P");
+    EXPECT_EQ(combo.currentText(), "P");
+}
+
 TEST_F(DataControlsTest, AFailingChangeOrEnterHandlerOfAnEditIsShownNotThrown)
 {
     ScriptedDialogs dialogs;
