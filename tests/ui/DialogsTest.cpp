@@ -113,6 +113,18 @@ TEST(ScriptedDialogs, AFailureShownAsAnErrorByAHandlerStillFailsTheTest)
     }
 }
 
+TEST(ScriptedDialogs, ADialogOrModalWindowNoTestScriptedFailsInsteadOfWaiting)
+{
+    // No script of this test: the test program's own guard answers, so a
+    // forgotten script fails here instead of leaving a real dialog waiting.
+    EXPECT_THROW(Dialogs::information("Gravado"), UnexpectedDialog);
+    Form form;
+    form.setObjectName("fmSemRoteiro");
+    EXPECT_THROW(form.showModal(), UnexpectedDialog);
+    EXPECT_FALSE(form.showingModal());
+    EXPECT_FALSE(form.isVisible());
+}
+
 TEST(ScriptedDialogs, RestoresThePreviousBackend)
 {
     DialogBackend* onScreen = &Dialogs::backend();
