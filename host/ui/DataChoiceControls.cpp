@@ -151,12 +151,19 @@ DataComboBox::DataComboBox(const QString& name, Style style, QWidget* parent) : 
 {
     setObjectName(name);
     setEditable(style == Style::DropDown);
+    // Typed text is the field's value, never a new item of the pick list.
+    setInsertPolicy(QComboBox::NoInsert);
     connect(this, &QComboBox::activated, this, [this] { userChanged(); });
-    if (lineEdit())
+    if (lineEdit()) {
         connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
             if (!refreshing() && !fieldModified() && beginChange())
                 setFieldModified(true);
         });
+        connect(lineEdit(), &QLineEdit::returnPressed, this, [this] {
+            if (fieldModified())
+                runGuarded([this] { commit(); });
+        });
+    }
     refresh();
 }
 

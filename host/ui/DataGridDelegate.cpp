@@ -99,6 +99,7 @@ QWidget* DataGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
         auto* combo = new QComboBox(parent);
         combo->setObjectName("pickListEditor");
         combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
         combo->addItems(column->pickList());
         editOnTyping(combo->lineEdit(), index);
         return combo;

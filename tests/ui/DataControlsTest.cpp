@@ -7,6 +7,7 @@
 #include "host/ui/ScriptedDialogs.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
@@ -307,6 +308,21 @@ TEST_F(DataControlsTest, AFailingChangeOrEnterHandlerOfAnEditIsShownNotThrown)
     EXPECT_EQ(dialogs.pending(), 0);
     edit.commit();
     EXPECT_EQ(orders.fieldByName("AOCODIGO")->asInteger(), 5) << "the typing itself stands";
+}
+
+TEST_F(DataControlsTest, ComboTextTypedAndEnteredGoesToTheFieldNotIntoThePickList)
+{
+    DataComboBox combo("dbcbBaixa", DataComboBox::Style::DropDown, &window);
+    combo.setPickList({"A", "P"});
+    combo.bind(&dsOrdem, "AOBAIXA");
+    combo.show();
+    combo.setFocus();
+    combo.lineEdit()->selectAll();
+    QTest::keyClicks(combo.lineEdit(), "X");
+    QTest::keyClick(combo.lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(combo.pickList(), (QStringList{"A", "P"}));
+    EXPECT_EQ(orders.fieldByName("AOBAIXA")->asString(), "X") << "Enter writes the text, as in an edit";
+    EXPECT_EQ(orders.state(), DatasetState::Edit);
 }
 
 TEST_F(DataControlsTest, DateMaskTurnsAnEmptyMaskIntoAnEmptyField)
