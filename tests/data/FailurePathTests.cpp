@@ -33,4 +33,26 @@ TEST_F(FailurePaths, OpeningAStatementThatReturnsNoRowsRunsNothing)
     EXPECT_EQ(one("select count(*) from ITEMS").toInt(), 3);
 }
 
+TEST_F(FailurePaths, AFailedRereadLeavesAnEmptyConsistentDataset)
+{
+    q.setTransaction(&tr());
+    q.setSql("select ID, NAME from ITEMS where ID >= :MINID order by ID");
+    q.setUpdateObject(&us);   // no refresh statement: refresh reads every row again
+    us.setInsertSql("insert into ITEMS (ID, NAME) values (:ID, :NAME)");
+    q.paramByName("MINID")->setAsInteger(1);
+    q.open();
+    q.last();
+    q.paramByName("MINID")->setAsString("not a number");
+    EXPECT_THROW(q.refresh(), host::db::DbError);
+    EXPECT_TRUE(q.isEmpty());
+    EXPECT_EQ(q.recNo(), 0);
+    EXPECT_TRUE(q.eof());
+    EXPECT_TRUE(q.fieldByName("ID")->isNull());
+    q.paramByName("MINID")->setAsInteger(1);
+    q.insert();   // must not write past the empty row list
+    q.fieldByName("ID")->setAsInteger(9);
+    q.post();
+    EXPECT_EQ(one("select count(*) from ITEMS where ID = 9").toInt(), 1);
+}
+
 }  // namespace
