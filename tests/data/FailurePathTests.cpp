@@ -55,4 +55,21 @@ TEST_F(FailurePaths, AFailedRereadLeavesAnEmptyConsistentDataset)
     EXPECT_EQ(one("select count(*) from ITEMS where ID = 9").toInt(), 1);
 }
 
+TEST(MemFailurePaths, RefreshOfAnInMemoryDatasetKeepsItsRows)
+{
+    MemDataset ds;
+    Field* name = ds.addField("NAME", FieldType::String, 10);
+    ds.open();
+    for (const char* text : {"a", "b", "c"}) {
+        ds.append();
+        name->setAsString(text);
+        ds.post();
+    }
+    ds.setRecNo(2);
+    ds.refresh();
+    EXPECT_EQ(ds.recordCount(), 3);
+    EXPECT_EQ(ds.recNo(), 2);
+    EXPECT_EQ(name->asString(), "b");
+}
+
 }  // namespace
