@@ -72,4 +72,32 @@ TEST(MemFailurePaths, RefreshOfAnInMemoryDatasetKeepsItsRows)
     EXPECT_EQ(name->asString(), "b");
 }
 
+TEST(MemFailurePaths, AFailingCalculationWhileReadingAnotherRowLeavesTheCursorRow)
+{
+    MemDataset ds;
+    Field* a = ds.addField("A", FieldType::Int32);
+    Field* twice = ds.addCalculatedField("TWICE", FieldType::Int32);
+    bool fail = false;
+    ds.onCalcFields = [&](Dataset&) {
+        if (fail)
+            throw std::runtime_error("calc failed");
+        twice->setAsInteger(a->asInteger() * 2);
+    };
+    ds.open();
+    for (int v : {1, 2}) {
+        ds.append();
+        a->setAsInteger(v);
+        ds.post();
+    }
+    ds.first();
+    fail = true;
+    EXPECT_THROW(Dataset::RowScope(ds, 2), std::runtime_error);
+    EXPECT_THROW(ds.lookup("A", 2, "TWICE"), std::runtime_error);
+    fail = false;
+    EXPECT_EQ(a->asInteger(), 1);   // still the cursor's row, not row 2
+    ds.next();
+    EXPECT_EQ(a->asInteger(), 2);
+    EXPECT_EQ(twice->asInteger(), 4);
+}
+
 }  // namespace
