@@ -100,4 +100,45 @@ TEST(MemFailurePaths, AFailingCalculationWhileReadingAnotherRowLeavesTheCursorRo
     EXPECT_EQ(twice->asInteger(), 4);
 }
 
+TEST(MemFailurePaths, ALookupDatasetFreedFirstLeavesTheFieldEmpty)
+{
+    MemDataset orders;
+    Field* key = orders.addField("ATCODIGO", FieldType::Int32);
+    Field* desc;
+    {
+        MemDataset techs;   // another module's dataset, freed before this one
+        Field* code = techs.addField("ATCODIGO", FieldType::Int32);
+        Field* techName = techs.addField("ATNOME", FieldType::String, 20);
+        techs.open();
+        techs.append();
+        code->setAsInteger(1);
+        techName->setAsString("Ana");
+        techs.post();
+        desc = orders.addLookupField("DescTecnico", FieldType::String, 20, "ATCODIGO", &techs, "ATCODIGO",
+                                     "ATNOME");
+        orders.open();
+        orders.append();
+        key->setAsInteger(1);
+        EXPECT_EQ(desc->asString(), "Ana");
+    }
+    EXPECT_EQ(desc->lookupDataset(), nullptr);
+    key->setAsInteger(1);   // recalculates the look-up
+    EXPECT_TRUE(desc->isNull());
+    orders.post();
+    EXPECT_EQ(orders.recordCount(), 1);
+}
+
+TEST(MemFailurePaths, AFieldOfAFreedDatasetNoLongerListensToItsLookupDataset)
+{
+    MemDataset techs;
+    techs.addField("ATCODIGO", FieldType::Int32);
+    techs.open();
+    {
+        MemDataset orders;
+        orders.addField("ATCODIGO", FieldType::Int32);
+        orders.addLookupField("Desc", FieldType::String, 20, "ATCODIGO", &techs, "ATCODIGO", "ATCODIGO");
+    }
+    techs.close();   // nothing dangling is touched when techs goes
+}
+
 }  // namespace
