@@ -125,6 +125,8 @@ void Dataset::post()
     if (!editing() || posting_ > 0)
         return;   // nothing pending, or absorbed into the post already running
     notifyUpdateData();
+    if (!editing())
+        return;   // a control's text ran a rule that posted (or cancelled) the row
     {
         Counter posting(posting_);
         fire(beforePost);

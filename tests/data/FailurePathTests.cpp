@@ -141,4 +141,38 @@ TEST(MemFailurePaths, AFieldOfAFreedDatasetNoLongerListensToItsLookupDataset)
     techs.close();   // nothing dangling is touched when techs goes
 }
 
+// A control whose pending text, written before the post, runs a change rule
+// that posts the row itself: the outer post then has nothing left to do.
+struct PostingLink : DataLink {
+    QString pendingText;
+    void updateData() override
+    {
+        const QString text = std::exchange(pendingText, QString());
+        if (!text.isEmpty())
+            dataset()->fieldByName("NAME")->setAsString(text);
+    }
+};
+
+TEST(MemFailurePaths, APostDoneWhileControlsWriteTheirTextIsNotRepeated)
+{
+    MemDataset ds;
+    Field* name = ds.addField("NAME", FieldType::String, 20);
+    ds.open();
+    DataSource source(nullptr, "dsLines", &ds);
+    PostingLink link;
+    link.setDataSource(&source);
+    name->onChange = [&](Field&) { ds.post(); };
+    int beforePosts = 0;
+    int afterPosts = 0;
+    ds.beforePost = [&](Dataset&) { ++beforePosts; };
+    ds.afterPost = [&](Dataset&) { ++afterPosts; };
+    ds.append();
+    link.pendingText = "typed";
+    ds.post();
+    EXPECT_EQ(ds.state(), DatasetState::Browse);
+    EXPECT_EQ(name->asString(), "typed");
+    EXPECT_EQ(beforePosts, 1);
+    EXPECT_EQ(afterPosts, 1);
+}
+
 }  // namespace
