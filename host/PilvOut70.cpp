@@ -10,7 +10,7 @@ QString NSRetornaCondicaoSQL(const QString& produto, const QString& documento, c
     return " and PRCODIGO = " + QuotedStr(produto.trimmed()) +
            " and NSDOCUMENTO = " + QuotedStr(documento.trimmed()) +
            " and NSSERIE = " + QuotedStr(serie.trimmed()) +
-           " and OPCODIGO = " + QuotedStr(operacao.trimmed()) +
+           " and NSOPERACAO = " + QuotedStr(operacao.trimmed()) +
            " and NSCLIENTE = " + QuotedStr(cliente.trimmed()) +
            " and LECODIGO = " + QuotedStr(local.trimmed()) +
            " and NSSEQUENCIA = " + QString::number(sequencia);

@@ -3,9 +3,8 @@
 #include "host/Uatualizacao.h"
 
 #include "host/Udmglobal.h"
+#include "host/schema/HostSchema.h"
 #include "host/schema/SchemaDefinition.h"
-
-#include <QSet>
 
 #include <QRegularExpression>
 
@@ -59,33 +58,6 @@ void TfmAtualizacao::AlterarTamanhoCampo(const QString& tabela, const QString& c
 
 namespace {
 
-// Creates a table of the host schema's list when it is missing, or adds the
-// columns it lacks. `existing` holds "TABLE.COLUMN" and "TABLE" entries.
-void ensureTable(const host::schema::TableDef& table, const QSet<QString>& existing)
-{
-    if (!existing.contains(table.name)) {
-        runDdl(host::schema::createTableSql(table));
-        return;
-    }
-    for (const host::schema::ColumnDef& column : table.columns)
-        if (!existing.contains(QString(table.name) + "." + column.name))
-            runDdl(host::schema::addColumnSql(table, column));
-}
-
-QSet<QString> existingTablesAndColumns(host::db::Transaction& tr)
-{
-    QSet<QString> names;
-    host::db::Statement st(tr, "select trim(rdb$relation_name), trim(rdb$field_name) from rdb$relation_fields"
-                               " where coalesce(rdb$system_flag, 0) = 0");
-    st.execute();
-    while (st.fetch()) {
-        const QString table = st.value(0).toString().trimmed().toUpper();
-        names.insert(table);
-        names.insert(table + "." + st.value(1).toString().trimmed().toUpper());
-    }
-    return names;
-}
-
 void ensureNamedTable(const char* name)
 {
     const host::schema::TableDef* table = host::schema::findTable(name);
@@ -105,9 +77,9 @@ void TfmAtualizacao::CriarTabelaSolicitacaoPecas()
 
 void TfmAtualizacao::Atualizacao22012004(bool bMensagem)
 {
-    const QSet<QString> existing = existingTablesAndColumns(transaction());
     for (const host::schema::TableDef& table : host::schema::hostTables())
-        ensureTable(table, existing);
+        if (host::completeTable(transaction(), table))
+            transaction().commitRetaining();
     if (bMensagem)
         dmGlobal->MostraAviso("Atualização concluída.");
 }

@@ -7,6 +7,8 @@
 
 #include "host/data/Query.h"
 
+#include <QLocale>
+
 #include <stdexcept>
 
 QString sCodigoExcluido;
@@ -52,9 +54,19 @@ QVariant firstValue(const QString& sql, host::data::Query* query)
     return value;
 }
 
-QString keyText(const QString& valor, bool bSemAspas)
+// "where <key column> = <key value> <extra>"; an empty key column takes
+// every row. An unquoted key is pasted only when it is a number, so a key
+// value can never become SQL of its own.
+QString keyCondition(const QString& colunaChave, const QString& valorChave, const QString& condicaoExtra,
+                     bool bSemAspas)
 {
-    return bSemAspas ? valor : QuotedStr(valor);
+    QString where = "where 1=1";
+    if (!colunaChave.trimmed().isEmpty()) {
+        bool number = false;
+        QLocale::c().toDouble(valorChave.trimmed(), &number);
+        where += " and " + colunaChave + " = " + (bSemAspas && number ? valorChave.trimmed() : QuotedStr(valorChave));
+    }
+    return where + " " + condicaoExtra;
 }
 
 void commit() { transaction().commitRetaining(); }
@@ -124,15 +136,13 @@ QString CarregaVariosDados(const QString& coluna, const QString& tabela, const Q
 double MaximoDado(const QString& coluna, const QString& tabela, const QString& colunaChave,
                   const QString& valorChave, const QString& condicaoExtra, bool bSemAspas)
 {
-    return CarregaNumero("max(" + coluna + ")", tabela,
-                         "where " + colunaChave + " = " + keyText(valorChave, bSemAspas) + " " + condicaoExtra);
+    return CarregaNumero("max(" + coluna + ")", tabela, keyCondition(colunaChave, valorChave, condicaoExtra, bSemAspas));
 }
 
 int ContadorDados(const QString& colunaChave, const QString& tabela, const QString& valorChave,
                   const QString& condicaoExtra, bool bSemAspas)
 {
-    return CarregaNumeroInteiro("count(*)", tabela,
-                                "where " + colunaChave + " = " + keyText(valorChave, bSemAspas) + " " + condicaoExtra);
+    return CarregaNumeroInteiro("count(*)", tabela, keyCondition(colunaChave, valorChave, condicaoExtra, bSemAspas));
 }
 
 void UpdateCampo(const QString& tabela, const QString& coluna, const QString& valorSQL, const QString& condicao)

@@ -58,8 +58,9 @@ QString CarregaVariosDados(const QString& coluna, const QString& tabela, const Q
 QString CarregaVariosDados(const QString& coluna, const QString& tabela, const QString& condicao,
                            const QString& separador);
 
-// Largest <coluna> of the rows whose <colunaChave> equals the key (quoted
-// unless bSemAspas), plus the extra condition (" and ..."); 0 when none.
+// Largest <coluna> of the rows whose <colunaChave> equals the key, plus the
+// extra condition (" and ..."); 0 when none. An empty key column takes every
+// row. The key is quoted, unless bSemAspas and it is a number.
 double MaximoDado(const QString& coluna, const QString& tabela, const QString& colunaChave,
                   const QString& valorChave, const QString& condicaoExtra = {}, bool bSemAspas = false);
 // Rows whose <colunaChave> equals the key, plus the extra condition.

@@ -165,20 +165,24 @@ double decimalValue(double value)
     return QString::number(value, 'g', 15).toDouble();
 }
 
+// Whole cents back to money; a negative zero becomes zero (no "-0,00").
+double fromCents(double cents)
+{
+    return cents == 0 ? 0.0 : cents / 100.0;
+}
+
 }  // namespace
 
 double Trunc2Casas(double valor)
 {
-    const double cents = decimalValue(valor * 100.0);
-    return std::trunc(decimalValue(cents)) / 100.0;
+    return fromCents(std::trunc(decimalValue(valor * 100.0)));
 }
 
 double Corta2Casas(double valor) { return Trunc2Casas(valor); }
 
 double Arredonda2Monetario(double valor)
 {
-    const double cents = decimalValue(decimalValue(valor) * 100.0);
-    return std::round(cents) / 100.0;
+    return fromCents(std::round(decimalValue(decimalValue(valor) * 100.0)));
 }
 
 QDateTime ProximoDiaUtilPorConfiguracao(const QDateTime& data)

@@ -161,8 +161,9 @@ public:
     // from the reserved, not yet withdrawn parts lines of service orders.
     double Reservado(const QString& produto, bool bRecalcular = false, const QString& marca = {});
     double CotacaoMoeda(const QString& moeda, const QDateTime& data, bool bUltima = true);
-    // Own code, other code (OUTRO_CODIGO) or bar code of a product; "" when
-    // unknown. A bar-code quantity factor goes to fator (1 otherwise).
+    // Own code, other code (OUTRO_CODIGO) or alternative code of a product,
+    // in upper case; unknown text comes back as typed (upper case), for the
+    // caller's own "not registered" rule; "" only for empty text. fator is 1.
     QString RetornaCodigoProduto(const QString& texto, const QString& tipo, double& fator);
     // Refuses (MostraAviso with abandon) a product already on the document.
     void VerificaVendaProdutoRepetido(const QString& produto, const QString& colunaProduto,

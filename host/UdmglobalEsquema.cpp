@@ -5,6 +5,8 @@
 
 #include "host/data/Dataset.h"
 
+#include <QRegularExpression>
+
 TIBScript::TIBScript(host::Component* owner, const QString& name) : host::Component(owner, name) {}
 
 QStringList TIBScript::splitStatements(const QString& script)
@@ -57,7 +59,8 @@ void TIBScript::ExecuteScript()
     host::db::Transaction& tr = transaction ? *transaction : *dmGlobal->IBTransaction1;
     for (const QString& statement : splitStatements(Script)) {
         host::db::executeSql(tr, statement);
-        const QString verb = statement.section(' ', 0, 0, QString::SectionSkipEmpty).toUpper();
+        static const QRegularExpression space("\\s+");
+        const QString verb = statement.section(space, 0, 0).toUpper();
         if (verb == "CREATE" || verb == "ALTER" || verb == "DROP" || verb == "RECREATE")
             tr.commitRetaining();
     }

@@ -6,6 +6,7 @@
 
 #include "host/data/Query.h"
 #include "host/ui/Dialogs.h"
+#include "host/ui/Errors.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -70,7 +71,7 @@ TfmParametros::TfmParametros(QWidget* parent) : host::ui::Form(parent)
     layout->addWidget(grdEmpresa, 2);
     layout->addLayout(buttons);
 
-    connect(bbSalvar, &QPushButton::clicked, this, [this] { Salvar(); });
+    connect(bbSalvar, &QPushButton::clicked, this, [this] { host::ui::runGuarded([this] { Salvar(); }); });
     connect(bbFechar, &QPushButton::clicked, this, [this] { close(); });
 }
 
@@ -90,9 +91,33 @@ void TfmParametros::Carregar()
 
 void TfmParametros::Salvar()
 {
+    // One save is all or nothing: a value the database refuses undoes this
+    // save's rows (back to the savepoint, so others' pending work stays) and
+    // the remembered parameters, and leaves the typed values on screen.
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    host::db::executeSql(tr, "savepoint SALVAR_PARAMETROS");
+    try {
+        gravarParametros();
+        gravarEmpresa();
+    } catch (...) {
+        host::db::executeSql(tr, "rollback to savepoint SALVAR_PARAMETROS");
+        dmGlobal->CarregaParametros();
+        throw;
+    }
+    tr.commitRetaining();
+    Carregar();
+    host::ui::Dialogs::information("Parâmetros gravados.");
+}
+
+void TfmParametros::gravarParametros()
+{
     for (int row = 0; row < grdParametros->rowCount(); ++row)
         if (changed(grdParametros, row))
             dmGlobal->SetParametro(grdParametros->item(row, 0)->text(), grdParametros->item(row, 1)->text());
+}
+
+void TfmParametros::gravarEmpresa()
+{
     QStringList sets;
     QVariantMap params;
     for (int row = 0; row < grdEmpresa->rowCount(); ++row) {
@@ -103,12 +128,9 @@ void TfmParametros::Salvar()
         sets << column + " = :" + column;
         params.insert(column, text.isEmpty() ? QVariant() : QVariant(text));
     }
-    if (!sets.isEmpty() && !dmGlobal->quEmpresa->isEmpty()) {
-        params.insert("CODIGO_EMPRESA", dmGlobal->quEmpresa->fieldByName("CODIGO")->asVariant());
-        host::db::executeSql(*dmGlobal->IBTransaction1,
-                             "update EMPRESA set " + sets.join(", ") + " where CODIGO = :CODIGO_EMPRESA", params);
-    }
-    dmGlobal->IBTransaction1->commitRetaining();
-    Carregar();
-    host::ui::Dialogs::information("Parâmetros gravados.");
+    if (sets.isEmpty() || dmGlobal->quEmpresa->isEmpty())
+        return;
+    params.insert("CODIGO_EMPRESA", dmGlobal->quEmpresa->fieldByName("CODIGO")->asVariant());
+    host::db::executeSql(*dmGlobal->IBTransaction1,
+                         "update EMPRESA set " + sets.join(", ") + " where CODIGO = :CODIGO_EMPRESA", params);
 }

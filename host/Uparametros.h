@@ -1,7 +1,7 @@
 #pragma once
 // The host's parameters window: the parameter record (one row per field:
 // name and value) and the company record (one row per column), both editable;
-// "Salvar" writes the changes and commits.
+// "Salvar" writes the changes and commits, all or nothing.
 
 #include "host/ui/Form.h"
 
@@ -19,5 +19,11 @@ public:
     QPushButton* bbFechar = nullptr;
 
     void Carregar();   // fills both grids from dmGlobal
-    void Salvar();     // writes changed values and commits retaining
+    // Writes the changed values and commits retaining; when the database
+    // refuses one, nothing of this save is kept and the failure is raised.
+    void Salvar();
+
+private:
+    void gravarParametros();
+    void gravarEmpresa();
 };

@@ -4,8 +4,8 @@
 
 #include "host/Uparametros.h"
 
-#include "host/data/Abort.h"
 #include "host/ui/Dialogs.h"
+#include "host/ui/Errors.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,17 +28,12 @@ void TMenuItem::setVisible(bool visible) { action_->setVisible(visible); }
 bool TMenuItem::enabled() const { return action_->isEnabled(); }
 void TMenuItem::setEnabled(bool enabled) { action_->setEnabled(enabled); }
 
+// A silent end shows nothing; any other failure is shown, never let through
+// Qt's event loop.
 void TMenuItem::click()
 {
-    if (!OnClick)
-        return;
-    try {
-        OnClick(action_);
-    } catch (const host::Abort&) {
-        // an operation ended on purpose: nothing to show
-    } catch (const std::exception& e) {
-        host::ui::Dialogs::error(QString::fromUtf8(e.what()));
-    }
+    if (OnClick)
+        host::ui::runGuarded([this] { OnClick(action_); });
 }
 
 TfmPrincipal::TfmPrincipal(QWidget* parent) : QMainWindow(parent)

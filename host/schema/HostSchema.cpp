@@ -35,6 +35,8 @@ bool createDomains(db::Transaction& tr)
     return changed;
 }
 
+}  // namespace
+
 bool completeTable(db::Transaction& tr, const TableDef& table)
 {
     if (!db::tableExists(tr, QLatin1String(table.name))) {
@@ -53,6 +55,8 @@ bool completeTable(db::Transaction& tr, const TableDef& table)
     }
     return changed;
 }
+
+namespace {
 
 // A new generator starts at the largest key already stored, so that its next
 // value is free.

@@ -8,7 +8,16 @@ namespace host::db {
 class Transaction;
 }
 
+namespace host::schema {
+struct TableDef;
+}
+
 namespace host {
+
+// Creates the table when it is missing, or adds the columns of the definition
+// it lacks (nothing is changed or dropped). Nothing is committed; true when
+// any DDL ran.
+bool completeTable(db::Transaction& transaction, const schema::TableDef& table);
 
 // Creates whatever is missing of the host schema: the domains DOVALOR and
 // DOCODIGOPRODUTO, every host table, the base form of the module's tables

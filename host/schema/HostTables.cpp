@@ -189,6 +189,8 @@ const std::vector<TableDef>& hostTables()
         // The stock-document identity of a movement, for the condition that selects a document item's rows.
         {"NSDOCUMENTO", varchar(6)},
         {"NSSERIE", varchar(5)},
+        // Not OPCODIGO: that one marks the movements of a pending sales order.
+        {"NSOPERACAO", varchar(5)},
         {"NSCLIENTE", varchar(5)},
         {"NSSEQUENCIA", kInteger},
     }},

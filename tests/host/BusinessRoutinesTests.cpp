@@ -208,12 +208,15 @@ TEST_F(BusinessTest, TaxesOfALine)
 
 TEST_F(BusinessTest, SerialConditionSelectsOneDocumentItem)
 {
-    exec("insert into AUGC50NS (NSCODIGO, NSNUMERO, PRCODIGO, NSDOCUMENTO, NSSERIE, OPCODIGO, NSCLIENTE, LECODIGO,"
+    exec("insert into AUGC50NS (NSCODIGO, NSNUMERO, PRCODIGO, NSDOCUMENTO, NSSERIE, NSOPERACAO, NSCLIENTE, LECODIGO,"
          " NSSEQUENCIA) values (1, 'SN1', 'P1', '000010', 'A', '5102', '00001', '001', 1)");
-    exec("insert into AUGC50NS (NSCODIGO, NSNUMERO, PRCODIGO, NSDOCUMENTO, NSSERIE, OPCODIGO, NSCLIENTE, LECODIGO,"
+    exec("insert into AUGC50NS (NSCODIGO, NSNUMERO, PRCODIGO, NSDOCUMENTO, NSSERIE, NSOPERACAO, NSCLIENTE, LECODIGO,"
          " NSSEQUENCIA) values (2, 'SN2', 'P1', '000010', 'A', '5102', '00001', '001', 2)");
     const QString cond = NSRetornaCondicaoSQL("P1", "000010", "A", "5102", "00001", "001", 2, QDateTime());
     EXPECT_EQ(CarregaVariosDados("NSNUMERO", "AUGC50NS", " where 1=1 " + cond, ","), "SN2,");
     const QString none = NSRetornaCondicaoSQL("P2", "000010", "A", "5102", "00001", "001", 2, QDateTime());
     EXPECT_EQ(ContadorDados("1", "AUGC50NS", "1", none, true), 0);
+    // OPCODIGO marks the movements of a pending order; the document's
+    // operation is not one, so these serials still read as free.
+    EXPECT_EQ(ContadorDados("PRCODIGO", "AUGC50NS", "P1", " and coalesce(OPCODIGO, 0) = 0"), 2);
 }

@@ -13,6 +13,8 @@
 
 #include <QTemporaryDir>
 
+#include <cmath>
+
 #include <gtest/gtest.h>
 
 TEST(MoneyTest, CutAndRoundToCentsWithoutBinaryLeaks)
@@ -23,12 +25,16 @@ TEST(MoneyTest, CutAndRoundToCentsWithoutBinaryLeaks)
         {0.29, 0.29, 0.29},   {1.999, 1.99, 2.0},    {-1.239, -1.23, -1.24}, {1.005, 1.0, 1.01},
         {0.285, 0.28, 0.29},  {123456.789, 123456.78, 123456.79},           {0.0, 0.0, 0.0},
         {19.99 * 3, 59.97, 59.97}, {4.35 * 100 / 100, 4.35, 4.35},
+        {-2.999, -2.99, -3.0},    {1e9 + 0.015, 1e9 + 0.01, 1e9 + 0.02},
     };
     for (const auto& c : cases) {
         EXPECT_DOUBLE_EQ(Trunc2Casas(c.value), c.cut) << c.value;
         EXPECT_DOUBLE_EQ(Corta2Casas(c.value), c.cut) << c.value;
         EXPECT_DOUBLE_EQ(Arredonda2Monetario(c.value), c.rounded) << c.value;
     }
+    // Less than a cent below zero is zero, not "-0,00".
+    EXPECT_FALSE(std::signbit(Trunc2Casas(-0.001)));
+    EXPECT_FALSE(std::signbit(Arredonda2Monetario(-0.004)));
 }
 
 TEST(SqlTextTest, LiteralsAreLocaleFreeAndQuoted)

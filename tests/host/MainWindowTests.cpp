@@ -3,6 +3,7 @@
 
 #include "host/Uparametros.h"
 #include "host/Uprincipal.h"
+#include "host/Udatamod.h"
 #include "tests/support/HostDatabase.h"
 
 #include "host/data/Abort.h"
@@ -83,4 +84,35 @@ TEST_F(MainWindowTest, ParametersWindowEditsParametersAndCompany)
     tr().rollback();
     dmGlobal->CarregaParametros();
     EXPECT_EQ(dmGlobal->Parametro("ATOPCAOCONTRATO"), "Q") << "saving committed";
+}
+
+// A value the database refuses: the error is shown, nothing of that save is
+// kept (neither written nor remembered), and work pending elsewhere survives.
+TEST_F(MainWindowTest, ParametersWindowSavesAllOrNothing)
+{
+    exec("insert into EMPRESA (CODIGO, NOME, UGESPECIFICOEMPRESA) values (1, 'Oficina', 4)");
+    dmGlobal->SetParametro("ATOPCAOCONTRATO", "S");
+    tr().commitRetaining();
+    UpdateCampo("EMPRESA", "NOME", "'Pendente'", "where CODIGO = 1");
+    TfmParametros window;
+    window.Carregar();
+    auto valueCell = [](QTableWidget* grid, const QString& name) -> QTableWidgetItem* {
+        for (int row = 0; row < grid->rowCount(); ++row)
+            if (grid->item(row, 0)->text() == name)
+                return grid->item(row, 1);
+        return nullptr;
+    };
+    ASSERT_NE(valueCell(window.grdParametros, "ATOPCAOCONTRATO"), nullptr);
+    ASSERT_NE(valueCell(window.grdEmpresa, "UGESPECIFICOEMPRESA"), nullptr);
+    valueCell(window.grdParametros, "ATOPCAOCONTRATO")->setText("E");
+    valueCell(window.grdEmpresa, "UGESPECIFICOEMPRESA")->setText("dezesseis");
+    dialogs->acknowledge();
+    EXPECT_NO_THROW(window.bbSalvar->click());
+    ASSERT_EQ(dialogs->shown().size(), 1u);
+    EXPECT_EQ(dialogs->shown()[0].kind, host::ui::DialogKind::Error);
+    EXPECT_EQ(dmGlobal->Parametro("ATOPCAOCONTRATO"), "S");
+    EXPECT_EQ(one("select VALOR from PARAMETROS where NOME = 'ATOPCAOCONTRATO'").toString(), "S");
+    EXPECT_EQ(one("select UGESPECIFICOEMPRESA from EMPRESA").toInt(), 4);
+    EXPECT_EQ(one("select NOME from EMPRESA").toString(), "Pendente") << "other pending work is not rolled back";
+    EXPECT_EQ(valueCell(window.grdParametros, "ATOPCAOCONTRATO")->text(), "E") << "what the user typed stays";
 }

@@ -37,6 +37,11 @@ TEST_F(SchemaRoutinesTest, SizeIsCheckedAndWidened)
     EXPECT_TRUE(fmAtualizacao->VerificaTamanhoCampo("AATC01AO", "AOMODELOTESTE", "80"));
     exec("insert into AATC01AO (AOCODIGO, AOMODELOTESTE) values (778, '" + QString(80, 'm') + "')");
     EXPECT_FALSE(fmAtualizacao->VerificaTamanhoCampo("AATC01AO", "SEMCOLUNA", "80"));
+    // The module writes names in any letter case.
+    EXPECT_TRUE(fmAtualizacao->VerificaTamanhoCampo("aatc01ao", "AoModeloTeste", " 80 "));
+    fmAtualizacao->AlterarTamanhoCampo("Aatc01ao", "aomodeloteste", "100");
+    EXPECT_EQ(host::db::columnLength(tr(), "AATC01AO", "AOMODELOTESTE"), 100);
+    EXPECT_FALSE(fmAtualizacao->CriarCampoTabela("aatc01ao", "AoModeloTeste VARCHAR(5)"));
     EXPECT_NO_THROW(fmAtualizacao->AlterarTamanhoCampo("AATC01AO", "SEMCOLUNA", "80"));
 }
 
@@ -55,6 +60,16 @@ TEST_F(SchemaRoutinesTest, ScriptRunsStatementsInOrderEachDdlVisibleToTheNext)
     EXPECT_DOUBLE_EQ(CarregaNumero("APQUANTIDADE", "AATC01AP", "where AOCODIGO = 1"), 2.5);
     EXPECT_TRUE(dmGlobal->VerificaExistenciaTabelaCampo("AATC01AP", "APGARANTIA"));
     EXPECT_FALSE(dmGlobal->VerificaExistenciaTabelaCampo("AATC01AP", "APAUX"));
+}
+
+TEST_F(SchemaRoutinesTest, ScriptCommitsDdlWhateverSpaceFollowsItsFirstWord)
+{
+    dmGlobal->IBScript1->Script = "Create\n table AATCTESTE (A integer);\n"
+                                  "insert into AATCTESTE values (1);\n"
+                                  "ALTER\tTABLE AATCTESTE add B integer;\n"
+                                  "update AATCTESTE set B = A + 1";
+    dmGlobal->IBScript1->ExecuteScript();
+    EXPECT_EQ(CarregaNumeroInteiro("B", "AATCTESTE", ""), 2);
 }
 
 TEST_F(SchemaRoutinesTest, ScriptSplitsAtSemicolonsOutsideTextAndComments)

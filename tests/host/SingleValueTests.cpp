@@ -81,6 +81,23 @@ TEST_F(SingleValueTest, MaximumAndCountByKeyWithExtraCondition)
     EXPECT_EQ(ContadorDados("DESCRICAO", "AFVT0101", "O'Brien 30/60"), 1) << "quotes inside the key";
 }
 
+TEST_F(SingleValueTest, UnquotedKeyIsPastedOnlyWhenItIsANumber)
+{
+    EXPECT_EQ(ContadorDados("QUANTAS_VEZES", "AFVT0101", " 2 ", "", true), 1);
+    EXPECT_EQ(MaximoDado("QUANTAS_VEZES", "AFVT0101", "QUANTAS_VEZES", "-3.5", "", true), 0.0);
+    // Any other text is still a value, never SQL that widens the condition.
+    EXPECT_EQ(ContadorDados("CODIGO", "AFVT0101", "'01' or 1=1", "", true), 0);
+    EXPECT_EQ(MaximoDado("QUANTAS_VEZES", "AFVT0101", "CODIGO", "'01' or 1=1", "", true), 0.0);
+}
+
+TEST_F(SingleValueTest, WithoutAKeyColumnTheWholeTableCounts)
+{
+    EXPECT_EQ(MaximoDado("QUANTAS_VEZES", "AFVT0101", "", ""), 3.0);
+    EXPECT_EQ(MaximoDado("QUANTAS_VEZES", "AFVT0101", " ", "", " and CODIGO <> '03'"), 2.0);
+    EXPECT_EQ(ContadorDados("", "AFVT0101", ""), 3);
+    EXPECT_EQ(MaximoDado("QUANTAS_VEZES", "AFVT0101", "", "", "and 1=0"), 0.0) << "an empty table gives 0";
+}
+
 TEST_F(SingleValueTest, PlainWritesDoNotCommitAndTheCommitFormsDo)
 {
     UpdateCampo("AFVT0101", "DESCRICAO", "'Mudado'", "where CODIGO = '01'");

@@ -3,20 +3,23 @@
 #include "host/schema/HostParameters.h"
 #include "host/schema/HostSchema.h"
 #include "host/schema/SchemaDefinition.h"
-#include "tests/support/TestDatabase.h"
+#include "tests/support/HostDatabase.h"
 
 #include <QLocale>
 #include <QSet>
 
 namespace {
 
+// Each test starts from a copy of one database with the schema and the
+// demonstration data loaded for the user "fulano".
 class DemoDataTest : public testsupport::DatabaseTest {
 protected:
-    void SetUp() override
+    QString templatePath() override
     {
-        DatabaseTest::SetUp();
-        host::createHostSchema(tr());
-        host::loadDemoData(tr(), "fulano");
+        return testsupport::templateDatabase("host-demo-fulano", [](host::db::Transaction& t) {
+            host::createHostSchema(t);
+            host::loadDemoData(t, "fulano");
+        });
     }
 
     QMap<QString, int> rowCounts()

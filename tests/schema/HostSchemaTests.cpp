@@ -2,7 +2,7 @@
 
 #include "host/schema/HostSchema.h"
 #include "host/schema/SchemaDefinition.h"
-#include "tests/support/TestDatabase.h"
+#include "tests/support/HostDatabase.h"
 
 #include <QSet>
 
@@ -10,12 +10,12 @@ using namespace host::schema;
 
 namespace {
 
+// Each test starts from a copy of one database the schema was created in.
 class HostSchemaTest : public testsupport::DatabaseTest {
 protected:
-    void SetUp() override
+    QString templatePath() override
     {
-        DatabaseTest::SetUp();
-        host::createHostSchema(tr());
+        return testsupport::templateDatabase("host", [](host::db::Transaction& t) { host::createHostSchema(t); });
     }
 };
 
@@ -72,6 +72,30 @@ TEST_F(HostSchemaTest, NewDatabaseHoldsExactlyTheDefinedTables)
     expected.sort();
     EXPECT_EQ(expected.removeDuplicates(), 0) << "a table is defined twice";
     EXPECT_EQ(userTables(tr()), expected);
+}
+
+// The tables the four parts of the module read or write, written out here so
+// that a table dropped from the definitions cannot pass unnoticed. The
+// company, parameter, photo and currency tables are the host's own names.
+TEST_F(HostSchemaTest, NewDatabaseHoldsEveryTableTheModuleTouches)
+{
+    const char* const tables[] = {
+        "AATC01AA", "AATC01AAAD", "AATC01AAIT", "AATC01AO", "AATC01AOAD", "AATC01AOIT", "AATC01AP",
+        "AATC01AQ", "AATC01AR", "AATC01AS", "AATC01AV", "AATC01AX", "AATC02AD", "AATC03AE", "AATC03AECL",
+        "AATC04AH", "AATC05AC", "AATC05ACCL", "AATC05ACDT", "AATC05ACEV", "AATC05ACIT", "AATC05ACITCO",
+        "AATC05ACVI", "AATC06AT", "AATC06ATDC", "AATC06ATIT", "AATC07AI", "AATC07AIENT", "AATC08AF",
+        "AATC11AJ", "ACBC16HC", "ACEC1101", "ACEC11DA", "ACEC11PD", "ACEC11PO", "ACEC11PRFO", "ACEC11PX",
+        "ACEC1201", "ACEC1301", "ACEC1401", "ACEM1401", "ACEM14IT", "ACEM14REF", "ACOC80IT", "ACOC81PM",
+        "ACPC6001", "ACRC5001", "ACVC01TA", "ACXC9001", "ACXC94XP", "ACXM9201", "AFVC0901", "AFVC09OU",
+        "AFVT0101", "AGPC03CM", "AGPC7601", "ALFC2601", "ARQLOG", "AUGC0301", "AUGC03CO", "AUGC0501",
+        "AUGC05LB", "AUGC0901", "AUGC20EV", "AUGC20EVGR", "AUGC20EVIT", "AUGC20EVIV", "AUGC20IV",
+        "AUGC23EN", "AUGC24ER", "AUGC3701", "AUGC50NS", "AUGC70OB", "AVEC8501", "AVEC85IT", "AVEC85LX",
+        "AVEC85VEME", "AVEC85VO", "CADCOM", "EA", "RAMO",
+        "EMPRESA", "PARAMETROS", "FOTO", "AUGC10MO",
+    };
+    const QStringList present = userTables(tr());
+    for (const char* table : tables)
+        EXPECT_TRUE(present.contains(table)) << table;
 }
 
 TEST_F(HostSchemaTest, EveryTableHasItsDefinedColumnsTypesAndKey)

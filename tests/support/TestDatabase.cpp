@@ -28,7 +28,14 @@ void DatabaseTest::SetUp() {
     dbPath = uniqueFile("db", ".fdb");
     QFile::remove(dbPath);
     connection = std::make_unique<host::db::Connection>();
-    connection->create({dbPath});
+    const QString source = templatePath();
+    if (source.isEmpty()) {
+        connection->create({dbPath});
+    } else {
+        ASSERT_TRUE(QFile::copy(source, dbPath));
+        QFile::setPermissions(dbPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        connection->open({dbPath});
+    }
     transaction = std::make_unique<host::db::Transaction>(*connection);
 }
 

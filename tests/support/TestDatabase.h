@@ -18,6 +18,8 @@ class DatabaseTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // A database file to start from (copied for each test); empty: a new, empty database.
+    virtual QString templatePath() { return {}; }
     // A second, independent attachment to the same file.
     std::unique_ptr<host::db::Connection> openSecondConnection() const;
 
