@@ -7,7 +7,6 @@
 #include "host/schema/SchemaDefinition.h"
 
 #include <QRegularExpression>
-#include <QSet>
 
 #include <stdexcept>
 
@@ -59,27 +58,6 @@ void TfmAtualizacao::AlterarTamanhoCampo(const QString& tabela, const QString& c
 
 namespace {
 
-// Every column of the user tables, "TABLE.COLUMN", read in one statement: on
-// an up-to-date database the upgrade is this one read and nothing else.
-QSet<QString> existingColumns()
-{
-    QSet<QString> names;
-    host::db::Statement st(transaction(), "select trim(rdb$relation_name), trim(rdb$field_name) "
-                                          "from rdb$relation_fields where coalesce(rdb$system_flag, 0) = 0");
-    st.execute();
-    while (st.fetch())
-        names.insert(st.value(0).toString().trimmed().toUpper() + "." + st.value(1).toString().trimmed().toUpper());
-    return names;
-}
-
-bool isComplete(const host::schema::TableDef& table, const QSet<QString>& existing)
-{
-    for (const host::schema::ColumnDef& column : table.columns)
-        if (!existing.contains(QString(table.name) + "." + column.name))
-            return false;
-    return true;
-}
-
 void ensureNamedTable(const char* name)
 {
     const host::schema::TableDef* table = host::schema::findTable(name);
@@ -99,9 +77,9 @@ void TfmAtualizacao::CriarTabelaSolicitacaoPecas()
 
 void TfmAtualizacao::Atualizacao22012004(bool bMensagem)
 {
-    const QSet<QString> existing = existingColumns();
+    const QSet<QString> existing = host::existingTablesAndColumns(transaction());
     for (const host::schema::TableDef& table : host::schema::hostTables())
-        if (!isComplete(table, existing) && host::completeTable(transaction(), table))
+        if (host::completeTable(transaction(), table, existing))
             transaction().commitRetaining();
     if (bMensagem)
         dmGlobal->MostraAviso("Atualização concluída.");
