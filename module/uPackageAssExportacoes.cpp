@@ -47,4 +47,15 @@ void exportaCarregaContrato(int contrato) { CarregaContrato(contrato); }
 void exportaCarregaContratoEquipamento(int contrato) __asm__("CarregaContratoEquipamento");
 void exportaCarregaContratoEquipamento(int contrato) { CarregaContratoEquipamento(contrato); }
 
+int exportaSegToHora(int segundos) __asm__("SegToHora");
+int exportaSegToHora(int segundos) { return SegToHora(segundos); }
+
+// The host may call the picker before anything created the data module.
+bool exportaSelecionaOSAndamentoDefeito(int, int) __asm__("SelecionaOSAndamentoDefeito");
+bool exportaSelecionaOSAndamentoDefeito(int ordem, int linha)
+{
+    uPackageAss::CriarDataTec();
+    return SelecionaOSAndamentoDefeito(ordem, linha);
+}
+
 }
