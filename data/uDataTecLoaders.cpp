@@ -230,7 +230,8 @@ void CarregaDefeitoItem(int aoCodigo, int aoitCodigo, double meChave, int meitSe
     if (aoCodigo != 0)
         sql += "\n and It.aoCodigo = " + QString::number(aoCodigo) + " and AOITCODIGO = " + QString::number(aoitCodigo);
     else
-        sql += "\n and It.meChave = " + QString::number(meChave, 'g', QLocale::FloatingPointShortest) +
+        // Fixed notation: 'g' would write a key of 1000000 as 1e+06.
+        sql += "\n and It.meChave = " + QString::number(meChave, 'f', QLocale::FloatingPointShortest) +
                " and meitSequencia = " + QString::number(meitSequencia);
     defeitos.setSql(sql);
     defeitos.open();

@@ -4,23 +4,14 @@
 // before anything else happens.
 
 #include "data/uDataTec.h"
+#include "data/uDataTecExclusao.h"
 
 #include "host/PilvCpr70.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 
 using host::data::Dataset;
-
-namespace {
-
-void gravarExclusao(const QString& acao, const QString& rotulo, const QString& tabela)
-{
-    const QDateTime agora = QDateTime::currentDateTime();
-    dmGlobal->GravaLog(IbUserName(), acao, rotulo + sCodigoExcluido, tabela, QDateTime(agora.date(), QTime(0, 0)),
-                       agora);
-}
-
-}  // namespace
+using uDataTec::gravarExclusao;
 
 void TdmTec::quOSAfterDelete(Dataset& DataSet)
 {

@@ -7,12 +7,14 @@
 // label directly followed by that text.
 
 #include "data/uDataTec.h"
+#include "data/uDataTecExclusao.h"
 
 #include "host/PilvCpr70.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 
 using host::data::Dataset;
+using uDataTec::gravarExclusao;
 
 namespace {
 
@@ -26,13 +28,6 @@ void guardarCodigoExcluido(const QString& texto)
     sCodigoExcluido = texto;
 }
 
-void gravarExclusao(const QString& acao, const QString& rotulo, const QString& tabela)
-{
-    const QDateTime agora = QDateTime::currentDateTime();
-    dmGlobal->GravaLog(IbUserName(), acao, rotulo + sCodigoExcluido, tabela, QDateTime(agora.date(), QTime(0, 0)),
-                       agora);
-}
-
 // Saved rows of the registers are committed at once; open datasets keep their rows.
 void confirmar()
 {
@@ -40,6 +35,13 @@ void confirmar()
 }
 
 }  // namespace
+
+void uDataTec::gravarExclusao(const QString& acao, const QString& rotulo, const QString& tabela)
+{
+    const QDateTime agora = QDateTime::currentDateTime();
+    dmGlobal->GravaLog(IbUserName(), acao, rotulo + sCodigoExcluido, tabela, QDateTime(agora.date(), QTime(0, 0)),
+                       agora);
+}
 
 void TdmTec::NotificarBeforePost(Dataset& DataSet)
 {

@@ -77,8 +77,9 @@ void TfmAtualizacao::CriarTabelaSolicitacaoPecas()
 
 void TfmAtualizacao::Atualizacao22012004(bool bMensagem)
 {
+    const QSet<QString> existing = host::existingTablesAndColumns(transaction());
     for (const host::schema::TableDef& table : host::schema::hostTables())
-        if (host::completeTable(transaction(), table))
+        if (host::completeTable(transaction(), table, existing))
             transaction().commitRetaining();
     if (bMensagem)
         dmGlobal->MostraAviso("Atualização concluída.");

@@ -5,6 +5,7 @@
 #include "host/Udmglobal.h"
 
 #include "host/data/Query.h"
+#include "host/schema/HostParameters.h"
 #include "host/ui/Dialogs.h"
 #include "host/ui/Errors.h"
 
@@ -45,6 +46,17 @@ bool changed(const QTableWidget* grid, int row)
     return item->text() != item->data(Qt::UserRole).toString();
 }
 
+// Every field the system reads, set or not, and any other stored one.
+QStringList parameterNames()
+{
+    QStringList names = dmGlobal->NomesParametros();
+    for (const host::schema::ParameterDefault& field : host::schema::parameterDefaults())
+        if (!names.contains(QLatin1String(field.name)))
+            names << QLatin1String(field.name);
+    names.sort();
+    return names;
+}
+
 bool isBinary(const host::data::Field* field) { return field->dataType() == host::data::FieldType::Blob; }
 
 }  // namespace
@@ -78,7 +90,7 @@ TfmParametros::TfmParametros(QWidget* parent) : host::ui::Form(parent)
 void TfmParametros::Carregar()
 {
     grdParametros->setRowCount(0);
-    for (const QString& name : dmGlobal->NomesParametros())
+    for (const QString& name : parameterNames())
         addRow(grdParametros, name, dmGlobal->Parametro(name));
     grdEmpresa->setRowCount(0);
     dmGlobal->CarregaEmpresa();

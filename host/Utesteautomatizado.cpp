@@ -3,7 +3,7 @@
 #include "host/Utesteautomatizado.h"
 
 #include "host/Udmglobal.h"
-#include "host/data/Abort.h"
+#include "host/ui/Errors.h"
 
 #include <QCoreApplication>
 #include <QPlainTextEdit>
@@ -17,15 +17,13 @@ namespace {
 
 QString mensagemDaFalha(std::exception_ptr falha)
 {
-    try {
-        std::rethrow_exception(falha);
-    } catch (const host::Abort&) {
-        return "operação abortada";
-    } catch (const std::exception& e) {
-        return QString::fromUtf8(e.what());
-    } catch (...) {
-        return "exceção desconhecida";
-    }
+    const QString mensagem = host::ui::exceptionMessage(falha);
+    return mensagem.isEmpty() ? QString("operação abortada") : mensagem;
+}
+
+QString linha(const TFmTesteAutomatizado::Resultado& r)
+{
+    return r.sucesso ? "OK " + r.classe : "ERRO " + r.classe + ": " + r.mensagem;
 }
 
 // Windows freed by their close action are deleted by the event loop; the
@@ -108,10 +106,10 @@ QString TFmTesteAutomatizado::testarJanela(host::ui::Form& form)
 void TFmTesteAutomatizado::registrar(const QString& classe, bool sucesso, const QString& mensagem)
 {
     resultados_.append({classe, sucesso, mensagem});
-    const QString linha = (sucesso ? "OK " : "ERRO ") + classe + (sucesso ? QString() : ": " + mensagem);
-    meRelatorio->appendPlainText(linha);
+    const QString texto = linha(resultados_.last());
+    meRelatorio->appendPlainText(texto);
     if (dmGlobal)
-        dmGlobal->Log("[TesteAutomatizado]", linha);
+        dmGlobal->Log("[TesteAutomatizado]", texto);
 }
 
 int TFmTesteAutomatizado::Falhas() const
@@ -122,20 +120,24 @@ int TFmTesteAutomatizado::Falhas() const
     return falhas;
 }
 
+QString TFmTesteAutomatizado::Total() const
+{
+    return QString("Classes testadas: %1; falhas: %2").arg(resultados_.size()).arg(Falhas());
+}
+
 QString TFmTesteAutomatizado::Relatorio() const
 {
     QStringList linhas;
     for (const Resultado& r : resultados_)
-        linhas << (r.sucesso ? "OK " + r.classe : "ERRO " + r.classe + ": " + r.mensagem);
-    linhas << QString("Classes testadas: %1; falhas: %2").arg(resultados_.size()).arg(Falhas());
+        linhas << linha(r);
+    linhas << Total();
     return linhas.join('\n');
 }
 
 void TFmTesteAutomatizado::Finalizar()
 {
-    const QString total = QString("Classes testadas: %1; falhas: %2").arg(resultados_.size()).arg(Falhas());
-    meRelatorio->appendPlainText(total);
+    meRelatorio->appendPlainText(Total());
     if (dmGlobal)
-        dmGlobal->Log("[TesteAutomatizado]", total);
+        dmGlobal->Log("[TesteAutomatizado]", Total());
     showNonModal();
 }

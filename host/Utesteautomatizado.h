@@ -80,6 +80,7 @@ public:
     QPlainTextEdit* meRelatorio = nullptr;
 
 private:
+    QString Total() const;   // "Classes testadas: n; falhas: m"
     QString testarJanela(host::ui::Form& form);
     void registrar(const QString& classe, bool sucesso, const QString& mensagem);
 

@@ -79,4 +79,15 @@ void exportaCarregaContratoEquipamento(int contrato)
     CarregaContratoEquipamento(contrato);
 }
 
+int exportaSegToHora(int segundos) __asm__("SegToHora");
+int exportaSegToHora(int segundos) { return SegToHora(segundos); }
+
+// The host may call the picker before anything created the data module.
+bool exportaSelecionaOSAndamentoDefeito(int, int) __asm__("SelecionaOSAndamentoDefeito");
+bool exportaSelecionaOSAndamentoDefeito(int ordem, int linha)
+{
+    uPackageAss::CriarDataTec();
+    return SelecionaOSAndamentoDefeito(ordem, linha);
+}
+
 }

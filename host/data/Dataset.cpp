@@ -11,6 +11,9 @@ Dataset::Dataset(host::Component* owner, const QString& name) : host::Component(
 
 Dataset::~Dataset()
 {
+    for (Field* user : lookupUsers_)
+        user->lookupDataset_ = nullptr;
+    lookupUsers_.clear();
     const std::vector<DataSource*> sources = sources_;
     for (DataSource* source : sources)
         source->datasetGone();

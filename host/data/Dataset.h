@@ -251,6 +251,8 @@ private:
     bool pendingActive_ = false;
     int tag_ = 0;
     std::vector<DataSource*> sources_;
+    // Look-up fields (of any dataset) that read this one: told when it goes.
+    std::vector<Field*> lookupUsers_;
 };
 
 }  // namespace host::data

@@ -4,6 +4,8 @@
 
 #include "host/data/Abort.h"
 
+#include <algorithm>
+
 namespace host::data {
 
 namespace {
@@ -123,6 +125,8 @@ void Dataset::post()
     if (!editing() || posting_ > 0)
         return;   // nothing pending, or absorbed into the post already running
     notifyUpdateData();
+    if (!editing())
+        return;   // a control's text ran a rule that posted (or cancelled) the row
     {
         Counter posting(posting_);
         fire(beforePost);
@@ -208,11 +212,23 @@ void Dataset::reread()
 {
     const int keep = cur_;
     rows_.clear();
-    closeData();
-    columns_.clear();
-    openData();
-    if (int(columns_.size()) <= (slotColumns_.empty() ? -1 : *std::max_element(slotColumns_.begin(), slotColumns_.end())))
-        throw DatasetError(QString("%1: as colunas mudaram; reabra a tabela.").arg(name()));
+    try {
+        closeData();
+        columns_.clear();
+        openData();
+        const int lastSlotColumn =
+            slotColumns_.empty() ? -1 : *std::max_element(slotColumns_.begin(), slotColumns_.end());
+        if (int(columns_.size()) <= lastSlotColumn)
+            throw DatasetError(QString("%1: as colunas mudaram; reabra a tabela.").arg(name()));
+    } catch (...) {
+        // The old rows are gone and no new ones come: the dataset stays open
+        // and empty, never with a cursor past its rows.
+        allFetched_ = true;
+        cur_ = -1;
+        eof_ = bof_ = true;
+        rowChanged();
+        throw;
+    }
     allFetched_ = false;
     ensureRow(std::max(keep, 0));
     cur_ = rows_.empty() ? -1 : std::min(std::max(keep, 0), int(rows_.size()) - 1);

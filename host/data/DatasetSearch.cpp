@@ -143,7 +143,15 @@ Dataset::RowScope::RowScope(Dataset& dataset, int recNo)
     dataset.peekRow_ = row;
     if (dataset.calcCount_ > 0) {
         dataset.peekCalc_ = &calc_;
-        dataset.calculateInto(calc_);
+        try {
+            dataset.calculateInto(calc_);
+        } catch (...) {
+            // No destructor runs for a scope that failed to start: put the
+            // cursor's row back here.
+            dataset.peekRow_ = savedRow_;
+            dataset.peekCalc_ = savedCalc_;
+            throw;
+        }
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "host/data/Dataset.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace host::data {
@@ -134,11 +135,31 @@ bool Field::isNumeric() const
     return type_ == FieldType::Int16 || type_ == FieldType::Int32 || type_ == FieldType::Float;
 }
 
+Field::~Field()
+{
+    setLookupDataset(nullptr);
+}
+
+// The look-up dataset may belong to another module and be freed first: it
+// keeps a list of the fields that read it and empties their pointer then.
+void Field::setLookupDataset(Dataset* lookupDataset)
+{
+    if (lookupDataset == lookupDataset_)
+        return;
+    if (lookupDataset_) {
+        auto& users = lookupDataset_->lookupUsers_;
+        users.erase(std::remove(users.begin(), users.end(), this), users.end());
+    }
+    lookupDataset_ = lookupDataset;
+    if (lookupDataset_)
+        lookupDataset_->lookupUsers_.push_back(this);
+}
+
 void Field::setLookup(const QString& keyFields, Dataset* lookupDataset, const QString& lookupKeyFields,
                       const QString& resultField)
 {
     keyFields_ = keyFields;
-    lookupDataset_ = lookupDataset;
+    setLookupDataset(lookupDataset);
     lookupKeyFields_ = lookupKeyFields;
     lookupResultField_ = resultField;
 }

@@ -37,6 +37,7 @@ QDateTime daysToDateTime(double days);
 class Field {
 public:
     Field(Dataset& dataset, const QString& fieldName, FieldType type, int size, FieldKind kind);
+    ~Field();
     Field(const Field&) = delete;
     Field& operator=(const Field&) = delete;
 
@@ -124,6 +125,7 @@ private:
     QString defaultText(bool display) const;
     void parseText(const QString& text);
     QString maskedDateFormat() const;
+    void setLookupDataset(Dataset* lookupDataset);
 
     Dataset* dataset_;
     QString fieldName_;

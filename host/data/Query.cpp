@@ -162,12 +162,13 @@ void Query::bindParams()
 void Query::openData()
 {
     prepareStatement();
+    // Asked before running: opening an update or a delete must not carry it out.
+    if (!statement_->isSelect())
+        throw DatasetError(QString("%1: a consulta não retorna registros.").arg(name()));
     if (statement_->cursorOpen())
         statement_->closeCursor();
     bindParams();
     statement_->execute();
-    if (!statement_->isSelect())
-        throw DatasetError(QString("%1: a consulta não retorna registros.").arg(name()));
     for (int c = 0; c < statement_->columnCount(); ++c) {
         const host::db::ColumnInfo& column = statement_->column(c);
         defineColumn(column.alias.isEmpty() ? column.name : column.alias, fieldTypeOf(column), column.size);

@@ -94,6 +94,15 @@ QDateTime toDateTime(const QVariant& v) {
     }
 }
 
+// A failed close leaves the blob object alive: release it before raising.
+void closeBlob(IBlob* blob, Status& st, const QString& sql)
+{
+    blob->close(&st);
+    if ((&st)->getState() & IStatus::STATE_ERRORS)
+        blob->release();
+    st.check(sql);
+}
+
 void writeBlob(unsigned char* at, const QVariant& value, BlobWriter& blobs, const QString& sql) {
     const QByteArray bytes =
         value.userType() == QMetaType::QByteArray ? value.toByteArray() : value.toString().toUtf8();
@@ -110,8 +119,7 @@ void writeBlob(unsigned char* at, const QVariant& value, BlobWriter& blobs, cons
             st.check(sql);
         }
     }
-    blob->close(&st);
-    st.check(sql);
+    closeBlob(blob, st, sql);
     put(at, id);
 }
 
@@ -133,8 +141,7 @@ QByteArray readBlob(const unsigned char* at, BlobWriter& blobs) {
         blob->release();
         st.check();
     }
-    blob->close(&st);
-    st.check();
+    closeBlob(blob, st, QString());
     return bytes;
 }
 

@@ -9,6 +9,11 @@ namespace host::schema {
 const std::vector<ParameterDefault>& parameterDefaults()
 {
     static const std::vector<ParameterDefault> defaults = {
+        {"ATALIQUOTACOFINS", ""},
+        {"ATALIQUOTACSLL", ""},
+        {"ATALIQUOTAINSS", ""},
+        {"ATALIQUOTAIR", ""},
+        {"ATALIQUOTAPIS", ""},
         {"ATANDAMENTOPORITEM", ""},
         {"ATARREDONDAMENTOITEM", ""},
         {"ATATENDENTEAUTOMATICO", ""},
@@ -35,6 +40,7 @@ const std::vector<ParameterDefault>& parameterDefaults()
         {"ATCONTROLEOS", ""},
         {"ATCORSITUACAOGRADE", ""},
         {"ATCUSTOTIPOOS", ""},
+        {"ATDATABLOQUEIOOS", ""},
         {"ATDATAENTREGAHOJE", ""},
         {"ATDEDUZIMPOSTORETIDO", ""},
         {"ATDESCONTODIGITAVEL", ""},
@@ -163,10 +169,12 @@ const std::vector<ParameterDefault>& parameterDefaults()
         {"ATTOTALSEMCOLECAOFECHADA", ""},
         {"ATTROCASITUACAOITEM", ""},
         {"ATUSASERIESERVICO", ""},
+        {"ATUSUARIOMESTRE", ""},
         {"ATUTILIZACONTRATOS", "S"},
         {"ATVALORKM", "0.80"},
         {"ATVALORMENORITEM", ""},
         {"ATVALORZEROITEM", ""},
+        {"ATVENDAPRODUTOREPETIDO", ""},
         {"ATVINCULAPRODUTOEQUIPAMENTO", ""},
     };
     return defaults;

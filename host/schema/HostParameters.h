@@ -14,7 +14,8 @@ struct ParameterDefault {
     const char* value;   // numbers in C locale ("0.80")
 };
 
-// Every parameter field the module reads, with the value a new installation gets.
+// Every parameter field the module and the host's own routines read, with the
+// value a new installation gets.
 const std::vector<ParameterDefault>& parameterDefaults();
 
 }  // namespace host::schema

@@ -37,23 +37,40 @@ bool createDomains(db::Transaction& tr)
 
 }  // namespace
 
-bool completeTable(db::Transaction& tr, const TableDef& table)
+QSet<QString> existingTablesAndColumns(db::Transaction& tr)
 {
-    if (!db::tableExists(tr, QLatin1String(table.name))) {
+    QSet<QString> names;
+    db::Statement st(tr, "select trim(rdb$relation_name), trim(rdb$field_name) from rdb$relation_fields"
+                         " where coalesce(rdb$system_flag, 0) = 0");
+    st.execute();
+    while (st.fetch()) {
+        const QString table = st.value(0).toString().trimmed().toUpper();
+        names.insert(table);
+        names.insert(table + "." + st.value(1).toString().trimmed().toUpper());
+    }
+    return names;
+}
+
+bool completeTable(db::Transaction& tr, const TableDef& table, const QSet<QString>& existing)
+{
+    const QString name = QLatin1String(table.name);
+    if (!existing.contains(name)) {
         db::executeSql(tr, createTableSql(table));
         return true;
     }
-    QSet<QString> present;
-    for (const QString& c : db::tableColumns(tr, QLatin1String(table.name)))
-        present.insert(c.trimmed().toUpper());
     bool changed = false;
     for (const ColumnDef& c : table.columns) {
-        if (present.contains(QLatin1String(c.name)))
+        if (existing.contains(name + "." + QLatin1String(c.name)))
             continue;
         db::executeSql(tr, addColumnSql(table, c));
         changed = true;
     }
     return changed;
+}
+
+bool completeTable(db::Transaction& tr, const TableDef& table)
+{
+    return completeTable(tr, table, existingTablesAndColumns(tr));
 }
 
 namespace {
@@ -80,8 +97,9 @@ void createHostSchema(db::Transaction& transaction)
     if (createDomains(transaction))
         transaction.commitRetaining();
     bool changed = false;
+    const QSet<QString> existing = existingTablesAndColumns(transaction);
     for (const TableDef* table : allTables())
-        changed = completeTable(transaction, *table) || changed;
+        changed = completeTable(transaction, *table, existing) || changed;
     if (changed)
         transaction.commitRetaining();
     createGenerator(transaction, kGeneratorOrderItem, "AATC01AOIT", "AOITCODIGO");

@@ -2,6 +2,7 @@
 // The database of the host stand-in: its tables, domains and generators, and
 // the demonstration data a new installation starts with.
 
+#include <QSet>
 #include <QString>
 
 namespace host::db {
@@ -18,6 +19,11 @@ namespace host {
 // it lacks (nothing is changed or dropped). Nothing is committed; true when
 // any DDL ran.
 bool completeTable(db::Transaction& transaction, const schema::TableDef& table);
+// The same against what the database held when `existing` was read (one
+// statement for a whole schema instead of some per table).
+bool completeTable(db::Transaction& transaction, const schema::TableDef& table, const QSet<QString>& existing);
+// Every user table ("TABLE") and column ("TABLE.COLUMN") of the database, upper-case.
+QSet<QString> existingTablesAndColumns(db::Transaction& transaction);
 
 // Creates whatever is missing of the host schema: the domains DOVALOR and
 // DOCODIGOPRODUTO, every host table, the base form of the module's tables

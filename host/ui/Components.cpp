@@ -1,5 +1,7 @@
 #include "host/ui/Components.h"
 
+#include "host/ui/Errors.h"
+
 #include <QApplication>
 #include <QMenu>
 #include <QPointer>
@@ -57,9 +59,9 @@ std::vector<FocusWatch>& watches()
                 const bool wasIn = contains(watch.widget, old);
                 const bool isIn = contains(watch.widget, now);
                 if (wasIn && !isIn && watch.onExit)
-                    watch.onExit();
+                    runGuarded(watch.onExit);
                 else if (!wasIn && isIn && watch.onEnter)
-                    watch.onEnter();
+                    runGuarded(watch.onEnter);
             }
         });
     }

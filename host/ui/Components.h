@@ -31,7 +31,8 @@ void setPopupMenu(QWidget* widget, QMenu* menu);
 QMenu* popupMenu(const QWidget* widget);
 
 // Runs the handlers when the focus moves into (enter) or out of (exit) the
-// widget or any of its children. Either handler may be empty.
+// widget or any of its children. Either handler may be empty; a failing one
+// is shown as the application shows any failure.
 void watchFocus(QWidget* widget, std::function<void()> onEnter, std::function<void()> onExit);
 
 } // namespace host::ui

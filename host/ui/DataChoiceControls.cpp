@@ -41,7 +41,6 @@ bool DataCheckBox::matches(const QString& values, const QString& text)
 void DataCheckBox::refresh()
 {
     host::data::Field* f = field();
-    setEnabled(f != nullptr);
     setChecked(f && matches(checked_, f->text()));
 }
 
@@ -52,10 +51,7 @@ void DataCheckBox::writeField(host::data::Field& field)
 
 void DataCheckBox::userToggled()
 {
-    if (!beginChange())
-        return;
-    setFieldModified(true);
-    if (runGuarded([this] { commit(); }) && onClick)
+    if (writeChoice() && onClick)
         runGuarded(onClick);
 }
 
@@ -66,7 +62,7 @@ DataRadioGroup::DataRadioGroup(const QString& name, const QString& caption, QWid
 {
     setObjectName(name);
     new QGridLayout(this);
-    connect(group_, &QButtonGroup::idClicked, this, [this](int id) { chosen(id); });
+    connect(group_, &QButtonGroup::idClicked, this, [this] { chosen(); });
 }
 
 void DataRadioGroup::setItems(const QStringList& items)
@@ -120,7 +116,6 @@ QString DataRadioGroup::value() const { return valueOf(itemIndex()); }
 void DataRadioGroup::refresh()
 {
     host::data::Field* f = field();
-    setEnabled(f != nullptr || !dataSource());
     const QString text = f ? f->text() : QString();
     int index = -1;
     for (int i = 0; i < items_.size() && f; ++i)
@@ -134,16 +129,10 @@ void DataRadioGroup::refresh()
 
 void DataRadioGroup::writeField(host::data::Field& field) { field.setText(value()); }
 
-void DataRadioGroup::chosen(int index)
+void DataRadioGroup::chosen()
 {
-    if (dataSource()) {
-        if (!beginChange())
-            return;
-        group_->button(index)->setChecked(true);
-        setFieldModified(true);
-        if (!runGuarded([this] { commit(); }))
-            return;
-    }
+    if (dataSource() && !writeChoice())
+        return;
     if (onChange)
         runGuarded(onChange);
 }
@@ -152,9 +141,8 @@ void DataRadioGroup::setItemIndex(int index)
 {
     if (index < 0 || index >= items_.size() || index == itemIndex())
         return;
-    if (!dataSource())
-        group_->button(index)->setChecked(true);
-    chosen(index);
+    group_->button(index)->setChecked(true);
+    chosen();
 }
 
 // ---- combo box --------------------------------------------------------------
@@ -163,12 +151,19 @@ DataComboBox::DataComboBox(const QString& name, Style style, QWidget* parent) : 
 {
     setObjectName(name);
     setEditable(style == Style::DropDown);
+    // Typed text is the field's value, never a new item of the pick list.
+    setInsertPolicy(QComboBox::NoInsert);
     connect(this, &QComboBox::activated, this, [this] { userChanged(); });
-    if (lineEdit())
+    if (lineEdit()) {
         connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
             if (!refreshing() && !fieldModified() && beginChange())
                 setFieldModified(true);
         });
+        connect(lineEdit(), &QLineEdit::returnPressed, this, [this] {
+            if (fieldModified())
+                runGuarded([this] { commit(); });
+        });
+    }
     refresh();
 }
 
@@ -190,7 +185,6 @@ QStringList DataComboBox::pickList() const
 void DataComboBox::refresh()
 {
     host::data::Field* f = field();
-    setEnabled(f != nullptr || !dataSource());
     const QString text = f ? f->text() : QString();
     setCurrentIndex(findText(text));
     if (isEditable())
@@ -203,13 +197,8 @@ void DataComboBox::userChanged()
 {
     if (refreshing())
         return;
-    if (dataSource()) {
-        if (!fieldModified() && !beginChange())
-            return;
-        setFieldModified(true);
-        if (!runGuarded([this] { commit(); }))
-            return;
-    }
+    if (dataSource() && !writeChoice())
+        return;
     if (onChange)
         runGuarded(onChange);
 }

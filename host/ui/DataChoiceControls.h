@@ -71,7 +71,7 @@ protected:
 private:
     QString valueOf(int index) const;
     void rebuild();
-    void chosen(int index);
+    void chosen();
 
     QStringList items_;
     QStringList values_;

@@ -43,11 +43,22 @@ bool DataControl::beginChange()
     if (refreshing_)
         return false;
     bool ok = false;
-    if (canModify())
+    if (canModify()) {
+        changing_ = true;
         runGuarded([&] { ok = DataLink::edit(); });
+        changing_ = false;
+    }
     if (!ok)
         showField();
     return ok;
+}
+
+bool DataControl::writeChoice()
+{
+    if (!modified_ && !beginChange())
+        return false;
+    modified_ = true;
+    return runGuarded([this] { commit(); });
 }
 
 void DataControl::commit()
@@ -72,7 +83,7 @@ void DataControl::commit()
 
 void DataControl::showField()
 {
-    if (writing_)
+    if (writing_ || changing_)
         return;
     refreshing_ = true;
     modified_ = false;

@@ -39,9 +39,13 @@ protected:
     virtual void writeField(host::data::Field& field) {}
 
     // Called by the control when the user starts changing it: puts the
-    // dataset in edit. False (and the control shown again from the field)
-    // when the field may not change now.
+    // dataset in edit, keeping what the user did (a new row started on an
+    // empty dataset is not shown over it). False (and the control shown
+    // again from the field) when the field may not change now.
     bool beginChange();
+    // A choice made at once (a click, a pick from a list): puts the dataset
+    // in edit and writes the control's value now. False when refused or failed.
+    bool writeChoice();
     // Marks the control's value as typed and not yet written.
     void setFieldModified(bool modified) { modified_ = modified; }
     bool fieldModified() const { return modified_; }
@@ -58,6 +62,7 @@ private:
     bool modified_ = false;
     bool refreshing_ = false;
     bool writing_ = false;
+    bool changing_ = false;   // inside beginChange
 };
 
 } // namespace host::ui

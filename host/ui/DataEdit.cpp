@@ -120,7 +120,7 @@ void DataEdit::userEdited()
         return;
     setFieldModified(true);
     if (onChange)
-        onChange();
+        runGuarded(onChange);
 }
 
 void DataEdit::focusInEvent(QFocusEvent* event)
@@ -129,7 +129,7 @@ void DataEdit::focusInEvent(QFocusEvent* event)
     if (!fieldModified() && activeMask().isNull())
         showField();   // the edit text, not the display text
     if (onEnter)
-        onEnter();
+        runGuarded(onEnter);
 }
 
 void DataEdit::focusOutEvent(QFocusEvent* event)

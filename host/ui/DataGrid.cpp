@@ -121,7 +121,7 @@ DataGrid::DataGrid(const QString& name, QWidget* parent)
         if (onDblClick)
             runGuarded(onDblClick);
     });
-    watchFocus(this, [this] { if (onEnter) runGuarded(onEnter); }, [this] { if (onExit) runGuarded(onExit); });
+    watchFocus(this, [this] { if (onEnter) onEnter(); }, [this] { if (onExit) onExit(); });
     applyOptions();
 }
 
@@ -343,6 +343,10 @@ void DataGrid::followDataset()
     col = std::min(col, columnCount() - 1);
     if (currentIndex().row() == row && currentIndex().column() == col)
         return;
+    // The dataset moved by itself: what the editor held was written before
+    // the row was posted; committing it now would pull the dataset back.
+    if (QWidget* editor = indexWidget(currentIndex()); editor && state() == QAbstractItemView::EditingState)
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
     following_ = true;
     selectionModel()->setCurrentIndex(model_->index(row, col),
                                       multiSelect_ ? QItemSelectionModel::NoUpdate
@@ -350,6 +354,12 @@ void DataGrid::followDataset()
                                                          | (rowSelect_ ? QItemSelectionModel::Rows
                                                                        : QItemSelectionModel::NoUpdate));
     following_ = false;
+}
+
+void DataGrid::commitEditor()
+{
+    if (QWidget* editor = indexWidget(currentIndex()); editor && state() == QAbstractItemView::EditingState)
+        commitData(editor);
 }
 
 void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)

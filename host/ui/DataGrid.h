@@ -145,6 +145,8 @@ private:
     void applyColumnGeometry();
     void applyOptions();
     void followDataset();
+    // Writes the open cell editor's text into its field (before a post).
+    void commitEditor();
     void headerMoved(int logical, int oldVisual, int newVisual);
 
     std::unique_ptr<DataGridModel> model_;

@@ -13,6 +13,20 @@
 #include <QToolButton>
 
 namespace host::ui {
+namespace {
+
+// The user's first key in a cell puts its row in edit, as typing in any
+// data control does; a refused edit gives the cell its value back.
+void editOnTyping(QLineEdit* edit, const QModelIndex& index)
+{
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit, cell = QPersistentModelIndex(index)] {
+        auto* model = const_cast<DataGridModel*>(static_cast<const DataGridModel*>(cell.model()));
+        if (cell.isValid() && !model->beginEdit(cell))
+            edit->setText(cell.data(Qt::EditRole).toString());
+    });
+}
+
+} // namespace
 
 EllipsisEditor::EllipsisEditor(DataGrid& grid, QWidget* parent) : QWidget(parent), edit_(new QLineEdit(this))
 {
@@ -85,7 +99,9 @@ QWidget* DataGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
         auto* combo = new QComboBox(parent);
         combo->setObjectName("pickListEditor");
         combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
         combo->addItems(column->pickList());
+        editOnTyping(combo->lineEdit(), index);
         return combo;
     }
     QLineEdit* edit = nullptr;
@@ -99,6 +115,7 @@ QWidget* DataGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
         editor = edit;
     }
     edit->setFrame(false);
+    editOnTyping(edit, index);
     if (!f->editMask().isEmpty())
         edit->setInputMask(host::data::EditMask(f->editMask()).qtInputMask());
     else if (f->dataType() == host::data::FieldType::String && f->size() > 0)
@@ -149,8 +166,16 @@ void DataGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, 
         return QStyledItemDelegate::setModelData(editor, model, index);
     // A masked edit gives its edit text, blanks included: the field reads it through its mask.
     const QString text = edit->inputMask().isEmpty() ? edit->text() : edit->displayText();
-    if (text == index.data(Qt::EditRole).toString())
+    const QString current = index.data(Qt::EditRole).toString();
+    if (text == current)
         return;   // untouched cells do not put the row in edit
+    if (!edit->inputMask().isEmpty()) {
+        GridColumn* column = grid_.column(index.column());
+        host::data::Field* f = column ? column->field() : nullptr;
+        const host::data::EditMask mask(f ? f->editMask() : QString());
+        if (mask.isBlank(text) && mask.isBlank(current))
+            return;   // an empty masked cell, shown with the editor's blanks
+    }
     model->setData(index, text, Qt::EditRole);
 }
 

@@ -57,6 +57,15 @@ bool DataGridModel::moveTo(int row)
     return runGuarded([&] { data->setRecNo(row + 1); }) && data->recNo() == row + 1;
 }
 
+bool DataGridModel::beginEdit(const QModelIndex& index)
+{
+    if (!cellEditable(index) || !moveTo(index.row()))
+        return false;
+    bool editing = false;
+    runGuarded([&] { editing = edit(); });
+    return editing;
+}
+
 bool DataGridModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
     if (role != Qt::EditRole || !cellEditable(index) || !moveTo(index.row()))
@@ -64,26 +73,23 @@ bool DataGridModel::setData(const QModelIndex& index, const QVariant& value, int
     host::data::Field* f = grid_.column(index.column())->field();
     if (f->text() == value.toString() && !dataset()->editing())
         return true;   // nothing typed: no edit
-    return runGuarded([&] {
-        if (!edit())
-            return;
-        f->setText(value.toString());
-    });
+    return beginEdit(index) && runGuarded([&] { f->setText(value.toString()); });
 }
 
 bool DataGridModel::setLookupKey(const QModelIndex& index, const QVariant& key)
 {
-    if (!cellEditable(index) || !moveTo(index.row()))
+    if (!beginEdit(index))
         return false;
     host::data::Field* f = grid_.column(index.column())->field();
     return runGuarded([&] {
-        if (!edit())
-            return;
         const QStringList keyFields = f->keyFields().split(';', Qt::SkipEmptyParts);
         if (!keyFields.isEmpty())
             dataset()->fieldByName(keyFields.first().trimmed())->setValue(key);
     });
 }
+
+// Before the row is posted: the text still in the cell editor goes into its field.
+void DataGridModel::updateData() { grid_.commitEditor(); }
 
 void DataGridModel::lookupList(host::data::Field& field, QStringList& texts, QVariantList& keys) const
 {
@@ -144,7 +150,7 @@ void DataGridModel::reset()
     endResetModel();
 }
 
-void DataGridModel::refreshShape()
+void DataGridModel::refreshShape(bool rowsChanged)
 {
     host::data::Dataset* data = dataset();
     int rows = 0;
@@ -152,7 +158,7 @@ void DataGridModel::refreshShape()
         runGuarded([&] { rows = data->recordCount(); });
     if (rows != rows_) {
         reset();
-    } else if (rows_ > 0 && columnCount() > 0) {
+    } else if (rowsChanged && rows_ > 0 && columnCount() > 0) {
         emit QAbstractTableModel::dataChanged(index(0, 0), index(rows_ - 1, columnCount() - 1));
     }
     grid_.followDataset();
@@ -174,9 +180,13 @@ void DataGridModel::dataChanged(host::data::Field* field)
         emit QAbstractTableModel::dataChanged(index(row, 0), index(row, columnCount() - 1));
         return;
     }
-    refreshShape();
+    refreshShape(true);
 }
 
-void DataGridModel::stateChanged() { refreshShape(); }
+void DataGridModel::stateChanged()
+{
+    refreshShape(false);
+    grid_.viewport()->update();
+}
 
 } // namespace host::ui

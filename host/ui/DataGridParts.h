@@ -30,13 +30,19 @@ public:
     void lookupList(host::data::Field& field, QStringList& texts, QVariantList& keys) const;
     // Writes a look-up choice (the key) for the current row.
     bool setLookupKey(const QModelIndex& index, const QVariant& key);
+    // The user starts typing in the cell: its row goes in edit. False when
+    // the cell or its dataset refuses.
+    bool beginEdit(const QModelIndex& index);
 
 private:
     void activeChanged() override;
     void dataChanged(host::data::Field* field) override;
     void stateChanged() override;
-    void updateData() override {}
-    void refreshShape();
+    void updateData() override;
+    // Rows added or removed reset the view; rowsChanged also repaints the
+    // rows' texts (a state change alone must not: it would reset the
+    // editor the user is typing in).
+    void refreshShape(bool rowsChanged);
     bool moveTo(int row);
 
     DataGrid& grid_;

@@ -191,7 +191,6 @@ void DataLookupCombo::refresh()
     rebuilding_ = true;
     setCurrentIndex(rowOfKey(key));
     rebuilding_ = false;
-    setEnabled(!dataSource() || field() != nullptr);
 }
 
 void DataLookupCombo::writeField(host::data::Field& field)
@@ -227,11 +226,8 @@ void DataLookupCombo::userChose(int row)
     if (!dataSource()) {
         unboundKey_ = key;
     } else {
-        if (!beginChange())
-            return;
         pendingKey_ = key;
-        setFieldModified(true);
-        if (!runGuarded([this] { commit(); }))
+        if (!writeChoice())
             return;
     }
     if (onChange)
@@ -244,11 +240,8 @@ void DataLookupCombo::clearByUser()
         unboundKey_ = QVariant();
         showField();
     } else {
-        if (!beginChange())
-            return;
         pendingKey_ = QVariant();
-        setFieldModified(true);
-        if (!runGuarded([this] { commit(); }))
+        if (!writeChoice())
             return;
     }
     if (onChange)

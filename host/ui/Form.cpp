@@ -1,6 +1,7 @@
 #include "host/ui/Form.h"
 
 #include "host/ui/Dialogs.h"
+#include "host/ui/Errors.h"
 #include "host/ui/WindowRegistry.h"
 
 #include <QApplication>
@@ -184,12 +185,13 @@ void Form::release()
 
 void Form::closeEvent(QCloseEvent* event)
 {
+    // A handler's failure is shown and keeps the window open.
     bool canClose = true;
-    if (onCloseQuery)
-        onCloseQuery(canClose);
+    if (onCloseQuery && !runGuarded([&] { onCloseQuery(canClose); }))
+        canClose = false;
     CloseAction action = inModal_ ? CloseAction::Hide : defaultCloseAction_;
-    if (canClose && onClose)
-        onClose(action);
+    if (canClose && onClose && !runGuarded([&] { onClose(action); }))
+        action = CloseAction::None;
     if (!canClose || action == CloseAction::None) {
         event->ignore();
         if (inModal_)
@@ -212,7 +214,7 @@ void Form::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     if (onShow && !event->spontaneous())
-        onShow();
+        runGuarded(onShow);
 }
 
 bool Form::event(QEvent* event)
@@ -220,10 +222,10 @@ bool Form::event(QEvent* event)
     if (event->type() == QEvent::WindowActivate) {
         WindowRegistry::activated(this);
         if (onActivate)
-            onActivate();
+            runGuarded(onActivate);
     } else if (event->type() == QEvent::WindowDeactivate) {
         if (onDeactivate)
-            onDeactivate();
+            runGuarded(onDeactivate);
     }
     return QWidget::event(event);
 }
@@ -232,9 +234,9 @@ bool Form::previewKey(int key, Qt::KeyboardModifiers modifiers)
 {
     if (!onKeyDown)
         return false;
+    // A failing handler ends the key there, as one that consumed it.
     int k = key;
-    onKeyDown(k, modifiers);
-    return k == 0;
+    return !runGuarded([&] { onKeyDown(k, modifiers); }) || k == 0;
 }
 
 QTimer* Form::addTimer(const QString& name, int intervalMs, std::function<void()> onTimer)
@@ -244,7 +246,7 @@ QTimer* Form::addTimer(const QString& name, int intervalMs, std::function<void()
     timer->setInterval(intervalMs);
     connect(timer, &QTimer::timeout, this, [handler = std::move(onTimer)] {
         if (handler)
-            handler();
+            runGuarded(handler);
     });
     timer->start();
     return timer;

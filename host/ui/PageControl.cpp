@@ -1,6 +1,7 @@
 #include "host/ui/PageControl.h"
 
 #include "host/ui/Components.h"
+#include "host/ui/Errors.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -109,7 +110,7 @@ void PageControl::pageChanged(int index)
     if (old)
         tabBar()->setFocus();
     if (userInput_ && onChange)
-        onChange();
+        runGuarded(onChange);
 }
 
 } // namespace host::ui

@@ -43,8 +43,12 @@ TEST_F(BibliotecaTest, ExportsTheEntryRoutinesByTheirPlainNames)
     for (const char* nome : {"CriarDataTec", "ShowJanelaTec", "AbreOrdemServicoCliente", "ContratoNovoAutomatico",
                              "SelecionaDefeitoItem", "RetornaTecQuery", "RetornaTecOSItemCorrente",
                              "CarregaOrdemServico", "CarregaDefeitoItem", "CarregaSolicitacao", "CarregaContrato",
-                             "CarregaContratoEquipamento"})
+                             "CarregaContratoEquipamento", "SegToHora", "SelecionaOSAndamentoDefeito"})
         EXPECT_NE(biblioteca.resolve(nome), nullptr) << nome;
+    auto segToHora = resolver<int (*)(int)>("SegToHora");
+    ASSERT_NE(segToHora, nullptr);
+    EXPECT_EQ(segToHora(7199), 1);
+    EXPECT_EQ(segToHora(7200), 2);
     // The equipment picker only under its unit-qualified name.
     EXPECT_EQ(biblioteca.resolve("SelecionaEquipamentoCliente"), nullptr);
     EXPECT_NE(biblioteca.resolve("_ZN11uPackageAss27SelecionaEquipamentoClienteEiRK7QStringRi"), nullptr);

@@ -116,3 +116,29 @@ TEST_F(MainWindowTest, ParametersWindowSavesAllOrNothing)
     EXPECT_EQ(one("select NOME from EMPRESA").toString(), "Pendente") << "other pending work is not rolled back";
     EXPECT_EQ(valueCell(window.grdParametros, "ATOPCAOCONTRATO")->text(), "E") << "what the user typed stays";
 }
+
+// A database without the demonstration rows has no parameter row at all:
+// every field the system reads is still listed, empty, and can be set.
+TEST_F(MainWindowTest, ParametersWindowListsEveryKnownFieldEvenWithoutARow)
+{
+    ASSERT_EQ(one("select count(*) from PARAMETROS").toInt(), 0);
+    TfmParametros window;
+    window.Carregar();
+    auto valueCell = [&window](const QString& name) -> QTableWidgetItem* {
+        for (int row = 0; row < window.grdParametros->rowCount(); ++row)
+            if (window.grdParametros->item(row, 0)->text() == name)
+                return window.grdParametros->item(row, 1);
+        return nullptr;
+    };
+    // Fields of the module and of the host's own routines.
+    for (const char* name : {"ATOPCAOCONTRATO", "ATMODOOS", "ATVENDAPRODUTOREPETIDO", "ATUSUARIOMESTRE",
+                             "ATALIQUOTAPIS", "ATDATABLOQUEIOOS"}) {
+        ASSERT_NE(valueCell(name), nullptr) << name;
+        EXPECT_EQ(valueCell(name)->text(), "") << name;
+    }
+    valueCell("ATVENDAPRODUTOREPETIDO")->setText("N");
+    dialogs->acknowledge("Parâmetros gravados.");
+    window.Salvar();
+    EXPECT_EQ(dmGlobal->Parametro("ATVENDAPRODUTOREPETIDO"), "N");
+    EXPECT_EQ(one("select count(*) from PARAMETROS").toInt(), 1) << "only the field set gets a row";
+}

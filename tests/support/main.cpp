@@ -1,6 +1,7 @@
 // Test entry: a Qt application (offscreen in CI) and the shared embedded engine.
 
 #include "host/db/Database.h"
+#include "host/ui/ScriptedDialogs.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,6 +20,9 @@ int main(int argc, char** argv) {
     }
     host::db::prepareProcess();
     QApplication app(argc, argv);
+    // No test ever waits on a real dialog or modal window: one that the test
+    // did not script fails it with its text (a test's own script comes first).
+    host::ui::ScriptedDialogs unscripted;
     ::testing::InitGoogleMock(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -318,6 +318,26 @@ TEST_F(TdmTecLoadersTest, ItemDefectsOfAnOrderItemOrOfASalesDocumentItem)
     EXPECT_EQ(coluna(*dmTec->quOSItemDef, "AOADCODIGO"), QStringList{"5"});
 }
 
+// A whole document key is written out in full, never in exponent form.
+TEST_F(TdmTecLoadersTest, ItemDefectsOfALargeDocumentKeyWriteTheKeyInFull)
+{
+    const struct {
+        double chave;
+        const char* texto;
+    } casos[] = {{1000000, "1000000"}, {20000000, "20000000"}, {1234.5, "1234.5"}};
+    int codigo = 10;
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.texto);
+        exec(QString("insert into AATC01AOAD (AOADCODIGO, MECHAVE, MEITSEQUENCIA) values (%1, %2, 4)")
+                 .arg(++codigo)
+                 .arg(caso.texto));
+        CarregaDefeitoItem(0, 0, caso.chave, 4);
+        const QString sql = dmTec->quOSItemDef->sql();
+        EXPECT_TRUE(sql.contains(QString("It.meChave = %1 and").arg(caso.texto))) << sql.toStdString();
+        EXPECT_EQ(coluna(*dmTec->quOSItemDef, "AOADCODIGO"), QStringList{QString::number(codigo)});
+    }
+}
+
 TEST_F(TdmTecLoadersTest, RegistersReopenOnTheirKey)
 {
     modelo(3, "V");

@@ -7,6 +7,7 @@
 #include "host/ui/ScriptedDialogs.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
@@ -14,6 +15,8 @@
 #include "QtPrinters.h"
 
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 using namespace host::ui;
 using host::data::DataSource;
@@ -198,6 +201,128 @@ TEST_F(DataControlsTest, ReadOnlyFieldsAndClosedDatasetsRefuseChanges)
     orders.close();
     EXPECT_EQ(edit.text(), "");
     EXPECT_TRUE(edit.isReadOnly());
+}
+
+TEST_F(DataControlsTest, ControlsTheWindowDisabledStayDisabledWhileRowsChange)
+{
+    DataCheckBox check("dbckImprimirLaudo", "Imprimir", &window);
+    check.bind(&dsOrdem, "AOIMPRIMIRLAUDO");
+    DataRadioGroup group("dbrgStatusServ", "Status", &window);
+    group.setItems({"Executado", "Andamento"});
+    group.setValues({"S", "A"});
+    group.bind(&dsOrdem, "AOBAIXA");
+    DataComboBox combo("dbcbBaixa", DataComboBox::Style::DropDownList, &window);
+    combo.setPickList({"A", "S"});
+    combo.bind(&dsOrdem, "AOBAIXA");
+    DataLookupCombo lookup("dblcCliente", &window);
+    lookup.setListSource(&dsCliente);
+    lookup.setKeyField("CODIGO_CLIENTE");
+    lookup.setListField("NOME");
+    lookup.bind(&dsOrdem, "CLCODIGO");
+    const QList<QWidget*> controls{&check, &group, &combo, &lookup};
+    for (QWidget* control : controls)
+        control->setEnabled(false);   // the window's own rule, e.g. while the order is closed
+
+    orders.append();   // another row shown, then the first again
+    orders.cancel();
+    orders.edit();
+    orders.fieldByName("AOBAIXA")->setAsString("S");
+    orders.post();
+    for (QWidget* control : controls)
+        EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
+    EXPECT_EQ(group.itemIndex(), 0);
+    EXPECT_EQ(lookup.currentText(), "BRUNO");
+}
+
+TEST_F(DataControlsTest, TheChangeThatStartsANewRowOnAnEmptyDatasetIsKept)
+{
+    // On an empty dataset the first change starts a new row; showing that
+    // row must not wipe out what the user typed or clicked.
+    MemDataset empty(nullptr, "quVazio");
+    empty.addField("CODIGO", FieldType::Int32);
+    empty.addField("FLAG", FieldType::String, 1);
+    empty.addField("STATUS", FieldType::String, 1);
+    empty.addField("OBS", FieldType::Memo);
+    empty.open();
+    empty.onNewRecord = [](host::data::Dataset& d) { d.fieldByName("STATUS")->setAsString("A"); };
+    DataSource ds(nullptr, "dsVazio", &empty);
+
+    DataEdit edit("dbedCodigo", &window);
+    edit.bind(&ds, "CODIGO");
+    edit.setFocus();
+    QTest::keyClicks(&edit, "7");
+    EXPECT_EQ(empty.state(), DatasetState::Insert);
+    EXPECT_EQ(edit.text(), "7");
+    edit.commit();
+    EXPECT_EQ(empty.fieldByName("CODIGO")->asInteger(), 7);
+    empty.cancel();
+
+    DataMemo memo("dbmmObs", &window);
+    memo.bind(&ds, "OBS");
+    memo.setFocus();
+    QTest::keyClicks(&memo, "ok");
+    memo.commit();
+    EXPECT_EQ(empty.fieldByName("OBS")->asString(), "ok");
+    empty.cancel();
+
+    DataCheckBox check("dbckFlag", "Flag", &window);
+    check.setValueChecked("S");
+    check.setValueUnchecked("N");
+    check.bind(&ds, "FLAG");
+    check.click();
+    EXPECT_EQ(empty.state(), DatasetState::Insert);
+    EXPECT_EQ(empty.fieldByName("FLAG")->asString(), "S");
+    EXPECT_TRUE(check.isChecked());
+    empty.cancel();
+
+    DataRadioGroup group("dbrgStatus", "Status", &window);
+    group.setItems({"Andamento", "Suspenso"});
+    group.setValues({"A", "P"});
+    group.bind(&ds, "STATUS");
+    group.button(1)->click();
+    EXPECT_EQ(empty.fieldByName("STATUS")->asString(), "P") << "the click wins over the new row's default";
+    EXPECT_EQ(group.itemIndex(), 1);
+    empty.cancel();
+
+    DataComboBox combo("dbcbStatus", DataComboBox::Style::DropDownList, &window);
+    combo.setPickList({"A", "P"});
+    combo.bind(&ds, "STATUS");
+    combo.setCurrentIndex(1);
+    emit combo.activated(1);   // the user's pick
+    EXPECT_EQ(empty.fieldByName("STATUS")->asString(), "P");
+    EXPECT_EQ(combo.currentText(), "P");
+}
+
+TEST_F(DataControlsTest, AFailingChangeOrEnterHandlerOfAnEditIsShownNotThrown)
+{
+    ScriptedDialogs dialogs;
+    DataEdit edit("dbedCodigo", &window);
+    edit.bind(&dsOrdem, "AOCODIGO");
+    edit.onEnter = [] { throw std::runtime_error("Entrada recusada"); };
+    edit.onChange = [] { throw std::runtime_error("Código recusado"); };
+    dialogs.acknowledge("Entrada recusada").acknowledge("Código recusado");
+    edit.show();
+    EXPECT_NO_THROW(edit.setFocus());
+    edit.selectAll();
+    EXPECT_NO_THROW(QTest::keyClicks(&edit, "5"));
+    EXPECT_EQ(dialogs.pending(), 0);
+    edit.commit();
+    EXPECT_EQ(orders.fieldByName("AOCODIGO")->asInteger(), 5) << "the typing itself stands";
+}
+
+TEST_F(DataControlsTest, ComboTextTypedAndEnteredGoesToTheFieldNotIntoThePickList)
+{
+    DataComboBox combo("dbcbBaixa", DataComboBox::Style::DropDown, &window);
+    combo.setPickList({"A", "P"});
+    combo.bind(&dsOrdem, "AOBAIXA");
+    combo.show();
+    combo.setFocus();
+    combo.lineEdit()->selectAll();
+    QTest::keyClicks(combo.lineEdit(), "X");
+    QTest::keyClick(combo.lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(combo.pickList(), (QStringList{"A", "P"}));
+    EXPECT_EQ(orders.fieldByName("AOBAIXA")->asString(), "X") << "Enter writes the text, as in an edit";
+    EXPECT_EQ(orders.state(), DatasetState::Edit);
 }
 
 TEST_F(DataControlsTest, DateMaskTurnsAnEmptyMaskIntoAnEmptyField)

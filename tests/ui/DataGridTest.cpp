@@ -1,3 +1,4 @@
+#include "host/data/Abort.h"
 #include "host/data/DataSource.h"
 #include "host/data/MemDataset.h"
 #include "host/ui/DataGrid.h"
@@ -233,4 +234,81 @@ TEST_F(DataGridTest, ColumnsLayoutSurvivesSaveAndRestore)
     EXPECT_FALSE(other.column(2)->visible());
     EXPECT_FALSE(Layouts::restoreGrid(&other, "fmPesquisa_Outra"));
     Layouts::setFolder({});
+}
+
+namespace {
+
+// Opens the current cell's editor and types into it as the user would.
+QLineEdit* typeInCurrentCell(DataGrid& grid, const QString& text)
+{
+    grid.editCurrentCell();
+    auto* editor = qobject_cast<QLineEdit*>(grid.indexWidget(grid.currentIndex()));
+    if (!editor)
+        return nullptr;
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
+    return editor;
+}
+
+} // namespace
+
+TEST_F(DataGridTest, TypingInACellPutsTheRowInEditAndAPostWritesTheTypedText)
+{
+    grid.setCurrentIndex(cell(0, "AACODIGO"));
+    ASSERT_NE(typeInCurrentCell(grid, "15"), nullptr);
+    EXPECT_EQ(lines.state(), DatasetState::Edit) << "the first key typed puts the row in edit";
+
+    lines.post();   // a save key or a tool button while the editor is still open
+    EXPECT_EQ(lines.state(), DatasetState::Browse);
+    EXPECT_EQ(lines.fieldByName("AACODIGO")->asInteger(), 15);
+    EXPECT_EQ(lines.recNo(), 1);
+}
+
+TEST_F(DataGridTest, ADatasetMovedByCodeWhileACellIsTypedStaysWhereTheCodePutIt)
+{
+    grid.setCurrentIndex(cell(0, "AACODIGO"));
+    ASSERT_NE(typeInCurrentCell(grid, "15"), nullptr);
+
+    lines.next();   // posts the typed row, as leaving it in the grid would
+    EXPECT_EQ(lines.recNo(), 2);
+    EXPECT_EQ(lines.state(), DatasetState::Browse);
+    EXPECT_EQ(grid.currentIndex().row(), 1);
+    lines.first();
+    EXPECT_EQ(lines.fieldByName("AACODIGO")->asInteger(), 15);
+
+    grid.setCurrentIndex(cell(0, "AACODIGO"));
+    grid.editCurrentCell();   // opened, nothing typed
+    lines.last();
+    EXPECT_EQ(lines.recNo(), 3);
+    EXPECT_EQ(lines.state(), DatasetState::Browse);
+}
+
+TEST_F(DataGridTest, ARefusedEditGivesTheCellItsValueBack)
+{
+    lines.beforeEdit = [](host::data::Dataset&) { throw host::Abort(); };
+    grid.setCurrentIndex(cell(0, "AACODIGO"));
+    typeInCurrentCell(grid, "15");
+    EXPECT_EQ(lines.state(), DatasetState::Browse);
+    QCoreApplication::processEvents();
+    grid.setCurrentIndex(cell(1, "AACODIGO"));
+    lines.first();
+    EXPECT_EQ(lines.fieldByName("AACODIGO")->asInteger(), 1);
+}
+
+TEST_F(DataGridTest, AnUntouchedMaskedDateCellLeavesTheRowAlone)
+{
+    MemDataset visits(nullptr, "quVisita");
+    visits.addField("VIDATA", FieldType::Date)->setEditMask("!99/99/99;1;_");
+    visits.addField("VIOBS", FieldType::String, 20);
+    visits.open();
+    visits.append();
+    visits.fieldByName("VIOBS")->setAsString("SEM DATA");
+    visits.post();
+    ds.setDataset(&visits);
+    grid.setCurrentIndex(grid.model()->index(0, grid.columnByField("VIDATA")->index()));
+    grid.editCurrentCell();
+    grid.setCurrentIndex(grid.model()->index(0, grid.columnByField("VIOBS")->index()));
+    EXPECT_EQ(visits.state(), DatasetState::Browse);
+    EXPECT_TRUE(visits.fieldByName("VIDATA")->isNull());
+    ds.setDataset(&lines);
 }

@@ -1,4 +1,5 @@
 #include "host/ui/Dialogs.h"
+#include "host/ui/Errors.h"
 #include "host/ui/ScriptedDialogs.h"
 
 #include "QtPrinters.h"
@@ -94,6 +95,34 @@ TEST(ScriptedDialogs, DefaultFailureThrowsAndMessagesCanBeAutoAcknowledged)
     EXPECT_EQ(Dialogs::question("Continuar?", {"Sim", "Não"}), "Sim");
     EXPECT_THROW(Dialogs::question("De novo?", {"Sim"}), UnexpectedDialog);
     EXPECT_EQ(dialogs.texts(), (QStringList{"Olá", "Gravado", "Continuar?", "De novo?"}));
+}
+
+TEST(ScriptedDialogs, AFailureShownAsAnErrorByAHandlerStillFailsTheTest)
+{
+    // The application loop shows a handler's failure as an error message;
+    // the script's own failure must not be acknowledged away there.
+    for (bool autoAcknowledge : {true, false}) {
+        ScriptedDialogs dialogs;
+        dialogs.setAutoAcknowledgeMessages(autoAcknowledge);
+        if (!autoAcknowledge)
+            dialogs.acknowledge();
+        EXPECT_THROW(runGuarded([] { Dialogs::question("Excluir o item?", {"Sim", "Não"}); }), UnexpectedDialog)
+            << autoAcknowledge;
+        ASSERT_FALSE(dialogs.failures().isEmpty());
+        EXPECT_TRUE(dialogs.failures().first().contains("Excluir o item?"));
+    }
+}
+
+TEST(ScriptedDialogs, ADialogOrModalWindowNoTestScriptedFailsInsteadOfWaiting)
+{
+    // No script of this test: the test program's own guard answers, so a
+    // forgotten script fails here instead of leaving a real dialog waiting.
+    EXPECT_THROW(Dialogs::information("Gravado"), UnexpectedDialog);
+    Form form;
+    form.setObjectName("fmSemRoteiro");
+    EXPECT_THROW(form.showModal(), UnexpectedDialog);
+    EXPECT_FALSE(form.showingModal());
+    EXPECT_FALSE(form.isVisible());
 }
 
 TEST(ScriptedDialogs, RestoresThePreviousBackend)

@@ -1,3 +1,4 @@
+#include "host/data/Abort.h"
 #include "host/ui/Components.h"
 #include "host/ui/Form.h"
 #include "host/ui/PageControl.h"
@@ -12,6 +13,8 @@
 #include <QTabBar>
 #include <QTest>
 #include <QVBoxLayout>
+
+#include <stdexcept>
 
 #include "QtPrinters.h"
 
@@ -186,6 +189,59 @@ TEST_F(FormTest, CloseRefusedKeepsTheModalFormOpenUntilAllowed)
         f.setModalResult(ModalResult::Yes);
     });
     EXPECT_EQ(form->showModal(), ModalResult::Yes);
+}
+
+TEST_F(FormTest, AFailingHandlerIsShownAndNeverLeavesTheForm)
+{
+    ScriptedDialogs dialogs;
+    TfmExemplo* form = fmExemplo.create();
+    form->setKeyPreview(true);
+    form->onShow = [] { throw std::runtime_error("Tabela não encontrada"); };
+    form->onCloseQuery = [](bool&) { throw host::Abort(); };   // e.g. a post that refused the row
+    form->onKeyDown = [](int& key, Qt::KeyboardModifiers) {
+        if (key == Qt::Key_F5)
+            throw std::runtime_error("Falha ao atualizar");
+    };
+    dialogs.acknowledge("Tabela não encontrada").acknowledge("Falha ao atualizar");
+
+    EXPECT_NO_THROW(form->showNonModal());
+    EXPECT_TRUE(form->isVisible());
+    form->edCodigo->setFocus();
+    EXPECT_NO_THROW(QTest::keyClick(form->edCodigo, Qt::Key_F5));
+    EXPECT_NO_THROW(QTest::keyClick(form->edCodigo, Qt::Key_A));
+    EXPECT_EQ(form->edCodigo->text(), "a");
+    bool closed = true;
+    EXPECT_NO_THROW(closed = form->close());
+    EXPECT_FALSE(closed) << "a close query that fails keeps the window open";
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(dialogs.pending(), 0);
+
+    form->onCloseQuery = nullptr;
+    form->onClose = [](CloseAction&) { throw host::Abort(); };
+    EXPECT_NO_THROW(closed = form->close());
+    EXPECT_FALSE(closed);
+    EXPECT_TRUE(bool(fmExemplo));
+}
+
+TEST_F(FormTest, FailingPageAndFocusHandlersAreShownNotThrown)
+{
+    ScriptedDialogs dialogs;
+    TfmExemplo* form = fmExemplo.create();
+    auto* pc = new PageControl("pcOrdemServico", form);
+    form->layout()->addWidget(pc);
+    pc->addPage("tsItens", "&Itens");
+    TabSheet* tsLaudo = pc->addPage("tsLaudo", "&Laudo");
+    auto* edLaudo = named<QLineEdit>("edLaudo", tsLaudo);
+    pc->onChange = [] { throw std::runtime_error("Página recusada"); };
+    tsLaudo->onEnter = [] { throw std::runtime_error("Laudo bloqueado"); };
+    form->showNonModal();
+    QApplication::setActiveWindow(form);
+    dialogs.acknowledge("Página recusada").acknowledge("Laudo bloqueado");
+
+    EXPECT_NO_THROW(QTest::mouseClick(pc->tabBar(), Qt::LeftButton, {},
+                                      pc->tabBar()->tabRect(tsLaudo->pageIndex()).center()));
+    EXPECT_NO_THROW(edLaudo->setFocus());
+    EXPECT_EQ(dialogs.pending(), 0);
 }
 
 TEST_F(FormTest, PlacementAndTag)

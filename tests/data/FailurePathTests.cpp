@@ -1,0 +1,178 @@
+// Failure paths and lifetimes: a failing step must leave every dataset
+// consistent (no row lost, no stale cursor, nothing run that was refused).
+#include "tests/data/DataFixture.h"
+
+#include "host/data/DataSource.h"
+#include "host/data/MemDataset.h"
+
+#include <memory>
+#include <stdexcept>
+#include <utility>
+
+using namespace host::data;
+
+namespace {
+
+class FailurePaths : public datatest::DataTest {
+protected:
+    void TearDown() override
+    {
+        q.setTransaction(nullptr);
+        DataTest::TearDown();
+    }
+    Query q;
+    UpdateSql us;
+};
+
+TEST_F(FailurePaths, OpeningAStatementThatReturnsNoRowsRunsNothing)
+{
+    q.setTransaction(&tr());
+    q.setSql("delete from ITEMS");
+    EXPECT_THROW(q.open(), DatasetError);
+    EXPECT_FALSE(q.active());
+    EXPECT_EQ(one("select count(*) from ITEMS").toInt(), 3);
+}
+
+TEST_F(FailurePaths, AFailedRereadLeavesAnEmptyConsistentDataset)
+{
+    q.setTransaction(&tr());
+    q.setSql("select ID, NAME from ITEMS where ID >= :MINID order by ID");
+    q.setUpdateObject(&us);   // no refresh statement: refresh reads every row again
+    us.setInsertSql("insert into ITEMS (ID, NAME) values (:ID, :NAME)");
+    q.paramByName("MINID")->setAsInteger(1);
+    q.open();
+    q.last();
+    q.paramByName("MINID")->setAsString("not a number");
+    EXPECT_THROW(q.refresh(), host::db::DbError);
+    EXPECT_TRUE(q.isEmpty());
+    EXPECT_EQ(q.recNo(), 0);
+    EXPECT_TRUE(q.eof());
+    EXPECT_TRUE(q.fieldByName("ID")->isNull());
+    q.paramByName("MINID")->setAsInteger(1);
+    q.insert();   // must not write past the empty row list
+    q.fieldByName("ID")->setAsInteger(9);
+    q.post();
+    EXPECT_EQ(one("select count(*) from ITEMS where ID = 9").toInt(), 1);
+}
+
+TEST(MemFailurePaths, RefreshOfAnInMemoryDatasetKeepsItsRows)
+{
+    MemDataset ds;
+    Field* name = ds.addField("NAME", FieldType::String, 10);
+    ds.open();
+    for (const char* text : {"a", "b", "c"}) {
+        ds.append();
+        name->setAsString(text);
+        ds.post();
+    }
+    ds.setRecNo(2);
+    ds.refresh();
+    EXPECT_EQ(ds.recordCount(), 3);
+    EXPECT_EQ(ds.recNo(), 2);
+    EXPECT_EQ(name->asString(), "b");
+}
+
+TEST(MemFailurePaths, AFailingCalculationWhileReadingAnotherRowLeavesTheCursorRow)
+{
+    MemDataset ds;
+    Field* a = ds.addField("A", FieldType::Int32);
+    Field* twice = ds.addCalculatedField("TWICE", FieldType::Int32);
+    bool fail = false;
+    ds.onCalcFields = [&](Dataset&) {
+        if (fail)
+            throw std::runtime_error("calc failed");
+        twice->setAsInteger(a->asInteger() * 2);
+    };
+    ds.open();
+    for (int v : {1, 2}) {
+        ds.append();
+        a->setAsInteger(v);
+        ds.post();
+    }
+    ds.first();
+    fail = true;
+    EXPECT_THROW(Dataset::RowScope(ds, 2), std::runtime_error);
+    EXPECT_THROW(ds.lookup("A", 2, "TWICE"), std::runtime_error);
+    fail = false;
+    EXPECT_EQ(a->asInteger(), 1);   // still the cursor's row, not row 2
+    ds.next();
+    EXPECT_EQ(a->asInteger(), 2);
+    EXPECT_EQ(twice->asInteger(), 4);
+}
+
+TEST(MemFailurePaths, ALookupDatasetFreedFirstLeavesTheFieldEmpty)
+{
+    MemDataset orders;
+    Field* key = orders.addField("ATCODIGO", FieldType::Int32);
+    Field* desc;
+    {
+        MemDataset techs;   // another module's dataset, freed before this one
+        Field* code = techs.addField("ATCODIGO", FieldType::Int32);
+        Field* techName = techs.addField("ATNOME", FieldType::String, 20);
+        techs.open();
+        techs.append();
+        code->setAsInteger(1);
+        techName->setAsString("Ana");
+        techs.post();
+        desc = orders.addLookupField("DescTecnico", FieldType::String, 20, "ATCODIGO", &techs, "ATCODIGO",
+                                     "ATNOME");
+        orders.open();
+        orders.append();
+        key->setAsInteger(1);
+        EXPECT_EQ(desc->asString(), "Ana");
+    }
+    EXPECT_EQ(desc->lookupDataset(), nullptr);
+    key->setAsInteger(1);   // recalculates the look-up
+    EXPECT_TRUE(desc->isNull());
+    orders.post();
+    EXPECT_EQ(orders.recordCount(), 1);
+}
+
+TEST(MemFailurePaths, AFieldOfAFreedDatasetNoLongerListensToItsLookupDataset)
+{
+    MemDataset techs;
+    techs.addField("ATCODIGO", FieldType::Int32);
+    techs.open();
+    {
+        MemDataset orders;
+        orders.addField("ATCODIGO", FieldType::Int32);
+        orders.addLookupField("Desc", FieldType::String, 20, "ATCODIGO", &techs, "ATCODIGO", "ATCODIGO");
+    }
+    techs.close();   // nothing dangling is touched when techs goes
+}
+
+// A control whose pending text, written before the post, runs a change rule
+// that posts the row itself: the outer post then has nothing left to do.
+struct PostingLink : DataLink {
+    QString pendingText;
+    void updateData() override
+    {
+        const QString text = std::exchange(pendingText, QString());
+        if (!text.isEmpty())
+            dataset()->fieldByName("NAME")->setAsString(text);
+    }
+};
+
+TEST(MemFailurePaths, APostDoneWhileControlsWriteTheirTextIsNotRepeated)
+{
+    MemDataset ds;
+    Field* name = ds.addField("NAME", FieldType::String, 20);
+    ds.open();
+    DataSource source(nullptr, "dsLines", &ds);
+    PostingLink link;
+    link.setDataSource(&source);
+    name->onChange = [&](Field&) { ds.post(); };
+    int beforePosts = 0;
+    int afterPosts = 0;
+    ds.beforePost = [&](Dataset&) { ++beforePosts; };
+    ds.afterPost = [&](Dataset&) { ++afterPosts; };
+    ds.append();
+    link.pendingText = "typed";
+    ds.post();
+    EXPECT_EQ(ds.state(), DatasetState::Browse);
+    EXPECT_EQ(name->asString(), "typed");
+    EXPECT_EQ(beforePosts, 1);
+    EXPECT_EQ(afterPosts, 1);
+}
+
+}  // namespace
