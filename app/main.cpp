@@ -7,6 +7,7 @@
 #include "app/BancoPadrao.h"
 #include "app/CarregaModulo.h"
 #include "app/DialogosConsole.h"
+#include "app/SinalEncerrar.h"
 
 #include "host/Udmglobal.h"
 #include "host/Uprincipal.h"
@@ -105,6 +106,7 @@ int main(int argc, char** argv)
     });
     if (!iniciou)
         return 3;
+    app::encerrarComSinais();
 
     auto principal = std::make_unique<TfmPrincipal>();
     menuDeJanelas(*principal);
@@ -127,6 +129,7 @@ int main(int argc, char** argv)
     } else {
         for (const QString& nome : opcoes.janelas)
             host::ui::runGuarded([&] { modulo.ShowJanelaTec(nome); });
+        app::lacoPrincipalIniciado();
         resultado = aplicacao.exec();
     }
     // The windows and data modules go before dmGlobal and its connection.

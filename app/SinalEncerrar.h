@@ -1,0 +1,16 @@
+#pragma once
+// SIGTERM and SIGINT end the application. Once its main loop runs they go
+// through the loop, so the windows close and the database is detached
+// (pending work rolled back); before that (creating the database, the start's
+// own dialogs) the process simply ends, which the database survives: work not
+// committed is rolled back and a half-built schema is completed at the next
+// start. The database client installs handlers of its own that swallow these
+// signals: call this after the first connection.
+
+namespace app {
+
+void encerrarComSinais();
+// From now on a signal asks the main loop to quit.
+void lacoPrincipalIniciado();
+
+}  // namespace app
