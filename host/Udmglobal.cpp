@@ -140,3 +140,9 @@ void TdmGlobal::attachReceivableUpdates()
                           " and CODIGO_CLIENTE = :CODIGO_CLIENTE and SEQUENCIA = :SEQUENCIA");
     quReceber->setUpdateObject(update);
 }
+
+QString TdmGlobal::CodigoFilialCurto(const QString& filial)
+{
+    const QString code = filial.trimmed();
+    return code.size() > 2 ? code.right(2) : code;
+}

@@ -224,6 +224,10 @@ public:
     // ATALIQUOTAINSS (percent; empty = 0); substitution values are 0.
     OutrosImpostos NFCarregaOutrosImpostosItem(const ImpostoItemEntrada& entrada, double totalLinha);
 
+    // The branch as the sales-order and receivable tables hold it: its last
+    // two characters ("001" is stored "01").
+    static QString CodigoFilialCurto(const QString& filial);
+
 private:
     void attachReceivableUpdates();
     QHash<QString, QString> parametros_;   // upper-case name -> value

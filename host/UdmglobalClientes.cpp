@@ -13,12 +13,6 @@ namespace {
 const char* kOpenReceivable =
     " and DATA_PAGAMENTO is null and coalesce(SITUACAO_DOCUMENTO, '') not in ('V', 'C', 'P')";
 
-QString branchCode(const QString& filial)
-{
-    const QString code = filial.trimmed();
-    return code.size() > 2 ? code.right(2) : code;
-}
-
 }  // namespace
 
 void TdmGlobal::CarregaCliente(const QString& cliente)
@@ -105,7 +99,7 @@ int TdmGlobal::DesdobraContasReceber(const DesdobramentoReceber& dados)
             {"NUMERO_DOCUMENTO", dados.documento.trimmed()},
             {"CODIGO_CLIENTE", dados.cliente.trimmed()},
             {"SEQUENCIA", i},
-            {"CODIGO_FILIAL", branchCode(dados.filial)},
+            {"CODIGO_FILIAL", CodigoFilialCurto(dados.filial)},
             {"SITUACAO_DOCUMENTO", dados.situacao},
             {"VALOR_DOCUMENTO", double(i == 1 ? firstCents : eachCents) / 100.0},
             {"DATA_EMISSAO", emission},

@@ -6,12 +6,6 @@
 
 namespace {
 
-QString branchCode(const QString& filial)
-{
-    const QString code = filial.trimmed();
-    return code.size() > 2 ? code.right(2) : code;
-}
-
 QVariant textOrNull(const QString& text)
 {
     return text.trimmed().isEmpty() ? QVariant() : QVariant(text.trimmed());
@@ -69,7 +63,7 @@ QString TdmGlobal::InserirPedidoVenda(const QString& cliente, const QString& ven
          {"OPERACAO", textOrNull(operacao)},
          {"OBSERVACAO", textOrNull(observacao.left(200))},
          {"CONTATO", contactOk ? QVariant(contact) : QVariant()},
-         {"LOCAL", textOrNull(branchCode(filial))},
+         {"LOCAL", textOrNull(CodigoFilialCurto(filial))},
          {"PEDIDOCLIENTE", textOrNull(pedidoCliente)},
          {"ORCTCODIGO", condicaoTributaria},
          {"EMISSAO", emission},
