@@ -5,7 +5,7 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 PACKAGES=(
-  cmake g++ ninja-build ccache pkg-config
+  cmake g++ ninja-build ccache pkg-config tzdata
   qt6-base-dev libgl-dev
   firebird3.0-server-core firebird3.0-utils firebird-dev libfbclient2
   libgtest-dev libgmock-dev libbenchmark-dev libzint-dev
