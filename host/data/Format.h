@@ -117,6 +117,7 @@ private:
     QChar converted(int pos, QChar c) const;
     QString editTextFromFullValue(const QString& value) const;
     QString editTextFromInputValue(const QString& value) const;
+    QString layOut(const QString& value, bool valueHasLiterals) const;
 
     QString text_;
     bool saveLiterals_ = true;

@@ -124,23 +124,7 @@ QString EditMask::editText(const QString& value) const
 
 // A value with the literals: each literal of the value lines up with the
 // mask's; a value that lacks them still fills the input positions in order.
-QString EditMask::editTextFromFullValue(const QString& value) const
-{
-    QString out;
-    int vi = 0;
-    for (int i = 0; i < length(); ++i) {
-        const Position& p = positions_[std::size_t(i)];
-        if (p.kind == Kind::Literal) {
-            out += p.literal;
-            if (vi < value.size() && value[vi] == p.literal)
-                ++vi;
-            continue;
-        }
-        const QChar c = vi < value.size() ? value[vi++] : QLatin1Char(' ');
-        out += isBlankChar(c) ? blank_ : converted(i, c);
-    }
-    return out;
-}
+QString EditMask::editTextFromFullValue(const QString& value) const { return layOut(value, true); }
 
 // A value of input characters only; with "!" a short value is right-aligned.
 QString EditMask::editTextFromInputValue(const QString& value) const
@@ -150,15 +134,24 @@ QString EditMask::editTextFromInputValue(const QString& value) const
     QString chars = value.left(inputs);
     if (leadingBlanks_ && chars.size() < inputs)
         chars.prepend(QString(inputs - chars.size(), QLatin1Char(' ')));
+    return layOut(chars, false);
+}
+
+// The mask's literals with the value's characters in its input positions;
+// `valueHasLiterals` steps over a value character equal to the literal.
+QString EditMask::layOut(const QString& value, bool valueHasLiterals) const
+{
     QString out;
     int vi = 0;
     for (int i = 0; i < length(); ++i) {
         const Position& p = positions_[std::size_t(i)];
         if (p.kind == Kind::Literal) {
             out += p.literal;
+            if (valueHasLiterals && vi < value.size() && value[vi] == p.literal)
+                ++vi;
             continue;
         }
-        const QChar c = vi < chars.size() ? chars[vi++] : QLatin1Char(' ');
+        const QChar c = vi < value.size() ? value[vi++] : QLatin1Char(' ');
         out += isBlankChar(c) ? blank_ : converted(i, c);
     }
     return out;
