@@ -3,6 +3,8 @@
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+# Paths relative to the build folder, so that several checkouts share one compiler cache.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$ROOT")}"
 
 PACKAGES=(
   cmake g++ ninja-build ccache pkg-config tzdata
