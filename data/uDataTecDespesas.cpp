@@ -30,10 +30,19 @@ QDateTime horaAtual()
     return QDateTime(QDate(1899, 12, 30), QTime::currentTime());
 }
 
+// Lines saved while no order header is open (a register used on its own)
+// have no header to total.
+bool semCabecalho(const TdmTec& tec)
+{
+    return !tec.quOS->active() || (tec.quOS->state() == DatasetState::Browse && tec.quOS->isEmpty());
+}
+
 // Puts the header into edit (through its guard) and posts it: its before-post
 // handler sums the whole order again and its after-post commits.
 void postarCabecalho(TdmTec& tec)
 {
+    if (semCabecalho(tec))
+        return;
     if (tec.quOS->state() == DatasetState::Browse)
         tec.quOS->edit();
     tec.quOS->post();
@@ -42,6 +51,8 @@ void postarCabecalho(TdmTec& tec)
 // One expense column summed again into the header, which is then posted.
 void atualizarDespesa(TdmTec& tec, Field* coluna, const char* soma, const char* tabela)
 {
+    if (semCabecalho(tec))
+        return;
     const double valor = CarregaNumero(QString::fromLatin1(soma), QString::fromLatin1(tabela),
                                        "WHERE AOCODIGO = " + tec.quOSAOCODIGO->asString());
     if (tec.quOS->state() == DatasetState::Browse)
@@ -52,6 +63,8 @@ void atualizarDespesa(TdmTec& tec, Field* coluna, const char* soma, const char* 
 
 void despesaGravada(TdmTec& tec, Field* coluna, const char* soma, const char* tabela)
 {
+    if (semCabecalho(tec))
+        return;
     if (dmGlobal->Parametro("ATFORMULATOTALOS").trimmed() == "I")
         OrdemServicoAtualizaTotalizador(tec.quOSAOCODIGO->asInteger());
     else
@@ -77,7 +90,7 @@ void TdmTec::quOSDespViagemNewRecord(Dataset& DataSet)
     quOSDespViagemAOCODIGO->setAsInteger(quOSAOCODIGO->asInteger());
     std::unique_ptr<host::data::Query> consulta = CriarIbQuery();
     consulta->setSql("select max(avcodigo) as prox from AATC01AV where aocodigo = " +
-                     QuotedStr(quOSAOCODIGO->asString()));
+                     QuotedStr(QString::number(quOSAOCODIGO->asInteger())));
     consulta->open();
     quOSDespViagemAVCODIGO->setAsInteger(consulta->fieldByName("PROX")->asInteger() + 1);
     consulta->close();
@@ -144,7 +157,7 @@ void TdmTec::quOSDespExtraNewRecord(Dataset& DataSet)
     quOSDespExtraAXVALOR->setAsFloat(0);
     quOSDespExtraAOCODIGO->setAsInteger(quOSAOCODIGO->asInteger());
     quOSDespExtraAXCODIGO->setAsInteger(
-        int(MaximoDado("axCodigo", "aatc01ax", "aocodigo", quOSAOCODIGO->asString())) + 1);
+        int(MaximoDado("axCodigo", "aatc01ax", "aocodigo", QString::number(quOSAOCODIGO->asInteger()))) + 1);
     ZelDevVerificarEvento(&DataSet, "ONNEWRECORD");
 }
 
@@ -177,8 +190,14 @@ void TdmTec::quOSDespExtraPRCODIGOChange(Field&)
         CarregaDado("DESCRICAO", "ACEC1101", "WHERE CODIGO =" + QuotedStr(quOSDespExtraPRCODIGO->asString())));
 }
 
+// An emptied technician has no name (a quoted empty code is no number to
+// the database).
 void TdmTec::quOSDespExtraATCODIGOChange(Field&)
 {
+    if (quOSDespExtraATCODIGO->isNull()) {
+        quOSDespExtraNOMETECNICO->setAsString({});
+        return;
+    }
     quOSDespExtraNOMETECNICO->setAsString(
         CarregaDado("ATNOME", "AATC06AT", "WHERE ATCODIGO =" + QuotedStr(quOSDespExtraATCODIGO->asString())));
 }
@@ -226,9 +245,9 @@ void TdmTec::quOSProjBeforePost(Dataset& DataSet)
     quOSProjAQQUANTIDADEChange(*quOSProjAQQUANTIDADE);
     if (DataSet.state() != DatasetState::Insert)
         return;
-    quOSProjAOCODIGO->setAsInteger(quOSAOCODIGO->asInteger());
-    quOSProjAQCODIGO->setAsInteger(int(MaximoDado("aqcodigo", "aatc01aq", "aoCodigo", quOSAOCODIGO->asString())) +
-                                   1);
+    const int ordem = quOSAOCODIGO->asInteger();
+    quOSProjAOCODIGO->setAsInteger(ordem);
+    quOSProjAQCODIGO->setAsInteger(int(MaximoDado("aqcodigo", "aatc01aq", "aoCodigo", QString::number(ordem))) + 1);
 }
 
 void TdmTec::quOSProjBeforeDelete(Dataset&)

@@ -119,6 +119,12 @@ TEST_F(DespesasTest, ExtraExpenseCarrierMustBeACarrier)
     EXPECT_EQ(dmTec->quOSDespExtraTRANSPORTADORA->asString(), "") << "an emptied carrier needs no check";
     EXPECT_EQ(dialogos->pending(), 0);
 
+    tecnico(4, "Rui", "S");
+    dmTec->quOSDespExtraATCODIGO->setText("4");
+    EXPECT_EQ(dmTec->quOSDespExtraNOMETECNICO->asString(), "Rui");
+    dmTec->quOSDespExtraATCODIGO->setText("");
+    EXPECT_EQ(dmTec->quOSDespExtraNOMETECNICO->asString(), "");
+
     dmTec->quOSDespExtraAXVALOR->setText("12,5");
     dmTec->quOSDespExtraAXNUMERO->setAsString("NF1");
     extra.post();
