@@ -193,6 +193,8 @@ const std::vector<TableDef>& hostTables()
         {"NSOPERACAO", varchar(5)},
         {"NSCLIENTE", varchar(5)},
         {"NSSEQUENCIA", kInteger},
+        // The text of a movement ("Pedido (Em Produção)", "Movimento").
+        {"NSOBSERVACAO", varchar(100)},
     }},
     // Currency quotes by day (product prices in a foreign currency).
     {"AUGC10MO", {}, {
