@@ -99,6 +99,22 @@ TEST_F(MedidorJanelaTest, MovingSavesPendingChangesFirst)
     EXPECT_EQ(form.dbedCodigo->text(), "1");
 }
 
+TEST_F(MedidorJanelaTest, TitleClickOrdersTheGridAndKeepsItsLayoutForTheNextOpening)
+{
+    host::db::executeSql(*dmGlobal->IBTransaction1, "insert into AATC05CO (COCODIGO, CODESCRICAO, COID) values "
+                                                    "(1, 'Bomba', 'M')");
+    host::db::executeSql(*dmGlobal->IBTransaction1, "insert into AATC05CO (COCODIGO, CODESCRICAO, COID) values "
+                                                    "(2, 'Antena', 'M')");
+    TfmAssCadMedidor& form = abrir();
+    form.dbgdCadastro->column(1)->setWidth(321);
+    form.dbgdCadastro->onTitleClick(*form.dbgdCadastro->column(1));
+    EXPECT_EQ(form.dbedDescricao->text(), "Antena");
+    form.bbSair->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    TfmAssCadMedidor& nova = abrir();
+    EXPECT_EQ(nova.dbgdCadastro->column(1)->width(), 321);
+}
+
 TEST_F(MedidorJanelaTest, LeavingClosesTheMetersAndFreesTheWindow)
 {
     TfmAssCadMedidor& form = abrir();
