@@ -522,6 +522,12 @@ const std::vector<TableDef>& hostTables()
         {"TVCUSTOFINANCEIRO", kValor},
         {"DIA__INICIAL", kInteger},
     }},
+    // Cost formulas evaluated over a cost line (CalcularFormula): field names, numbers, + - * / ( ).
+    {"AGPC05CF", {"CFCODIGO"}, {
+        {"CFCODIGO", kInteger},
+        {"CFDESCRICAO", varchar(40)},
+        {"CFFORMULA", varchar(255)},
+    }},
     // Product compositions (components of a product).
     {"AGPC03CM", {}, {
         {"PRCODIGO", varchar(11)},
