@@ -98,6 +98,18 @@ public:
     host::data::Query* CarregaContratanteContatos(const QString& nomeQuery, const QString& cliente,
                                                   const QString& tipoContato);
 
+    // ---- invoice texts (uDataTecContTexto.cpp) ----
+    // The text of the billing object for one instalment of the contract, as
+    // its AJCOMPLNF says: nothing, the object text, the complement with its
+    // marks filled in, or both. The object text is the caller's when not
+    // blank, else the contract's ACOBJETO, else the object's AJOBJETO.
+    QString RetornarTextoContratoObjeto(int objeto, int contrato, int sequencia, const QDateTime& vencimento,
+                                        const QString& textoObjeto);
+    // The months an instalment due on that date covers ("ABRIL, MAIO, JUNHO/2008"),
+    // by the contract's period letter and modality.
+    static QString FormatarReferenciaPeriodo(const QString& modalidade, const QString& periodo,
+                                             const QDateTime& data);
+
     // ---- shared field handler ----
     // Date entry: "  /  /  " clears the field; a text that is no date is refused.
     void ValidaData(host::data::Field& field, const QString& text);

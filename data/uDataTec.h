@@ -305,6 +305,11 @@ public:
     void quAssVendaObsBeforePost(host::data::Dataset& DataSet);
     void quAssVendaObsAfterCancel(host::data::Dataset& DataSet);
 
+    // ---- totals, expenses, planned products and cost lines ---------------
+    // (uDataTecTotais.cpp, uDataTecDespesas.cpp, uDataTecCusto.cpp; bound by
+    // bindTotalHandlers in uDataTecTotaisEventos.cpp)
+    void quOSAODESCONTOChange(host::data::Field& Sender);
+
     // ---- code-to-caption mappings and date entry (uDataTecMappings.cpp) ---
     // Get-text handlers set the caption of the stored code (also in edit
     // controls); set-text handlers store what was typed, upper-cased.
@@ -1024,6 +1029,7 @@ private:
     void bindRuleHandlers();
     void bindAssistanceHandlers();
     void bindFieldTextHandlers();
+    void bindTotalHandlers();
     host::data::Query* newQuery(const char* name);
     host::data::UpdateSql* newUpdate(const char* name, host::data::Query* query);
 };
@@ -1031,9 +1037,19 @@ private:
 // The one instance; empty until created.
 extern host::data::DataModuleVar<TdmTec> dmTec;
 
+// ---- totals of the order's header (uDataTecTotais.cpp) ----------------------
+// None commits. The order asked for is loaded into quOS first when quOS shows
+// another; an order without a header row gets nothing written.
+// Every total of the order summed again into quOS (left in edit, not posted;
+// the edit guard runs when quOS was in browse).
+void OrdemServicoAtualizaTotalizador(int aoCodigo);
 // Sums one kind of line of an order again into its header ("AATC01AP" parts,
-// "AATC01AA" services) and posts the header; bFechar closes the lines' query.
+// "AATC01AA" services, any letter case; other names change nothing) and posts
+// the header; bFechar then closes quOS.
 void AtualizarOSCorrentePecas(int aoCodigo, const QString& tabela, bool bFechar);
+// AOVALORTOTAL of quOS's row (in edit or insert) from its stored totals, by
+// the formula that ATFORMULATOTALOS chooses.
+void OSAtualizaValorTotalCorrrente();
 
 // ---- loaders and routines of the unit (uDataTecLoaders.cpp) ----------------
 // Reopens quOS on one order; its after-scroll handler loads the items.

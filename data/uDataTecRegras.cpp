@@ -377,6 +377,3 @@ void TdmTec::quAssVendaObsBeforePost(Dataset&) {}
 
 // Audit of a cancelled edit.
 void TdmTec::quAssVendaObsAfterCancel(Dataset&) {}
-
-// Re-total of one kind of line of the order into its header.
-void AtualizarOSCorrentePecas(int, const QString&, bool) {}
