@@ -31,11 +31,6 @@ QString texto(const host::db::Statement& st, const char* coluna)
     return v.isNull() ? QString() : v.toString();
 }
 
-QString dataTexto(const QDate& data)
-{
-    return data.toString("dd/MM/yyyy");
-}
-
 }  // namespace
 
 namespace uDataTecContParcelas {

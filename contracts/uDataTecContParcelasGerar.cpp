@@ -80,6 +80,16 @@ public:
     {
     }
 
+    // The month's receivable of this contract already made real (invoiced or
+    // open under the date's number): the month is not forecast again.
+    bool faturada(const QDate& vencimento) const
+    {
+        const QString numero = P::DocumentoData(vencimento);
+        return std::any_of(linhas_.begin(), linhas_.end(), [&](const P::ReceberExistente& r) {
+            return r.situacao != "V" && r.contrato == contrato_ && r.item == 0 && r.documento == numero;
+        });
+    }
+
     // A forecast of this contract for the due date's month that a new one
     // replaces: numbered with the date, or with another day of the same
     // month (a due day changed since). Invoiced or open receivables never are.
@@ -202,6 +212,8 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
         if (contrato.vencimentoSemana > 0)
             vencimento = P::PrimeiroDiaSemana(contrato.vencimentoSemana, inicio, contrato.vencimento);
 
+        if (recebiveis.faturada(vencimento))
+            continue;
         recebiveis.substitui(vencimento);
 
         double valor = P::ValorParcela(dadosValor, inicio, true);

@@ -187,6 +187,10 @@ public:
     // (what quReceber's delete does). Nothing is committed.
     void ExcluirParcelaReceber(const QString& documento, const QString& cliente, double sequencia,
                                const QString& filial);
+    // Every receivable that meets the condition (on ACRC5001's columns, no
+    // "where"), with their cash-forecast rows and observations. Returns the
+    // receivables deleted. Nothing is committed.
+    int ExcluirParcelasReceber(const QString& condicao);
     // Writes the text of one observation (AUGC70OB): a new row, or the
     // existing row replaced or, with bAcrescentar, extended after a carriage
     // return. Nothing is committed.

@@ -250,6 +250,20 @@ void TdmGlobal::ExcluirParcelaReceber(const QString& documento, const QString& c
                           {"FIL", CodigoFilialCurto(filial)}});
 }
 
+int TdmGlobal::ExcluirParcelasReceber(const QString& condicao)
+{
+    const QString doRecebivel = "select 1 from ACRC5001 cr where (" + condicao + ")";
+    host::db::executeSql(*IBTransaction1,
+                         "delete from ACXC94XP x where x.XPID = 'R' and exists (" + doRecebivel +
+                             " and cr.NUMERO_DOCUMENTO = x.XPDOCUMENTO and cr.CODIGO_CLIENTE = x.XPEMITENTE"
+                             " and cr.SEQUENCIA = x.CRSEQUENCIA and cr.CODIGO_FILIAL = x.XPLOCAL)");
+    host::db::executeSql(*IBTransaction1,
+                         "delete from AUGC70OB o where o.OBID = 'R' and exists (" + doRecebivel +
+                             " and trim(cr.NUMERO_DOCUMENTO) || trim(cr.CODIGO_CLIENTE) ||"
+                             " cast(cast(cr.SEQUENCIA as integer) as varchar(12)) = o.OBCODIGO)");
+    return host::db::executeSql(*IBTransaction1, "delete from ACRC5001 where " + condicao);
+}
+
 void TdmGlobal::GravaObservacao(const QString& codigo, const QString& id, int sequencia, const QString& texto,
                                 bool bAcrescentar)
 {
