@@ -110,6 +110,28 @@ public:
     static QString FormatarReferenciaPeriodo(const QString& modalidade, const QString& periodo,
                                              const QDateTime& data);
 
+    // ---- meters, franchise and compositions (uDataTecContMedidor*.cpp, uDataTecContComposicao.cpp) ----
+    // Units used above the franchise in the month of the billing date (0 for
+    // franchise "U"); consumo receives the month's usage. Item 0 or less: every
+    // item of the contract, each meter's usage summed.
+    double CalculaValorExcedente(int contrato, const QDateTime& dataFaturamento, const QString& tipoFranquia,
+                                 double& consumo, int item);
+    // Usage in the billing month of the compositions of an equipment line, or
+    // of the one composition named by its item and sequence (both above 0).
+    double CalculaConsumoExcedenteComposto(int contrato, const QDateTime& dataFaturamento, const QString& texto,
+                                           const QString& equipamento, int item, int sequencia);
+    // Replaces the item's compositions by the product's, totals at the quantity.
+    void InserirComposicaoContrato(int contrato, int item, const QString& produto, double quantidade);
+    void CarregaComposicaoEquipContrato(int contrato, int linha);
+    void CarregaContadoresComposicaoItemContrato(int contrato, int item, int linha, const QString& produto,
+                                                 const QString& componente, int sequencia);
+    int SequenciaComposicao(const QString& produto);
+    int SequenciaComposicaoEquipamento(const QString& produto, const QString& linha);
+    // ATMODOCOMPOSICAO 2: compositions per equipment line, readings per composition.
+    static bool ComposicaoPorEquipamento();
+    // The items' after-scroll rule: the compositions of the current equipment line.
+    void AtualizaComposicaoDoItem();
+
     // ---- shared field handler ----
     // Date entry: "  /  /  " clears the field; a text that is no date is refused.
     void ValidaData(host::data::Field& field, const QString& text);
@@ -176,6 +198,8 @@ public:
 private:
     void criarDatasets();
     void ligarEventos();
+    void ligarEventosMedidores();
+    void NovaLeitura(host::data::Dataset& leitura);
     void ligarTextos();
     void ligarApresentacao();
     void fecharDatasets();

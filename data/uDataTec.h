@@ -309,6 +309,24 @@ public:
     // (uDataTecTotais.cpp, uDataTecDespesas.cpp, uDataTecCusto.cpp; bound by
     // bindTotalHandlers in uDataTecTotaisEventos.cpp)
     void quOSAODESCONTOChange(host::data::Field& Sender);
+    void quOSDespViagemBeforeEdit(host::data::Dataset& DataSet);   // also quOSDespExtra's
+    void quOSDespViagemBeforeDelete(host::data::Dataset& DataSet);
+    void quOSDespViagemAVPEDQUANTIDADEChange(host::data::Field& Sender);   // and AVPEDVALOR
+    void quOSDespViagemAVKMVALORChange(host::data::Field& Sender);         // and AVKMPERCORRIDO
+    void quOSDespViagemAVPEDVALORTOTALChange(host::data::Field& Sender);   // and AVKMVALORTOTAL
+    void quOSDespViagemATCODIGOChange(host::data::Field& Sender);
+    void quOSDespExtraBeforeDelete(host::data::Dataset& DataSet);
+    void quOSDespExtraFOCODIGOTRANSPORTADORChange(host::data::Field& Sender);
+    void quOSDespExtraPRCODIGOChange(host::data::Field& Sender);
+    void quOSDespExtraATCODIGOChange(host::data::Field& Sender);
+    void quOSProjAQQUANTIDADEChange(host::data::Field& Sender);   // and AQVALOR, AQDESCONTO
+    void quOSProjPRCODIGOChange(host::data::Field& Sender);
+    void quOSProjBeforeDelete(host::data::Dataset& DataSet);
+    void quOSProjAfterDelete(host::data::Dataset& DataSet);
+    void quOSCustoAFVALORChange(host::data::Field& Sender);      // and AFQUANTIDADE
+    void quOSCustoPRCODIGOChange(host::data::Field& Sender);
+    // rTotalCustoOS := the sum of the current cost line's group (0 when empty).
+    void totalizarCustoOS();
 
     // ---- code-to-caption mappings and date entry (uDataTecMappings.cpp) ---
     // Get-text handlers set the caption of the stored code (also in edit

@@ -193,6 +193,8 @@ const std::vector<TableDef>& hostTables()
         {"NSOPERACAO", varchar(5)},
         {"NSCLIENTE", varchar(5)},
         {"NSSEQUENCIA", kInteger},
+        // The text of a movement ("Pedido (Em Produção)", "Movimento").
+        {"NSOBSERVACAO", varchar(100)},
     }},
     // Currency quotes by day (product prices in a foreign currency).
     {"AUGC10MO", {}, {
@@ -539,6 +541,12 @@ const std::vector<TableDef>& hostTables()
         {"QUANTAS_VEZES", kInteger},
         {"TVCUSTOFINANCEIRO", kValor},
         {"DIA__INICIAL", kInteger},
+    }},
+    // Cost formulas evaluated over a cost line (CalcularFormula): field names, numbers, + - * / ( ).
+    {"AGPC05CF", {"CFCODIGO"}, {
+        {"CFCODIGO", kInteger},
+        {"CFDESCRICAO", varchar(40)},
+        {"CFFORMULA", varchar(255)},
     }},
     // Product compositions (components of a product).
     {"AGPC03CM", {}, {
