@@ -135,6 +135,18 @@ public:
     // The progress window: "Mostrar" (count = total), "Incrementar", "Ocultar".
     void PreparaSplashForm(int count, const QString& texto, const QString& acao);
 
+    // ---- texts ----
+    // Edits one text of AUGC70OB (code, kind, sequence) in TfmObservacao:
+    // `query` is the observation dataset (quObsGeral: parameters obCodigo,
+    // obId, obSequencia; `campo` its text field). "&Gravar" writes the row
+    // (a new one when the text had none) and commits retaining; cancel leaves
+    // it as it was. bSomenteLeitura shows the text without changing it;
+    // iTamanhoMaximo (0 = none) limits what is typed. The dataset is closed
+    // afterwards. True when a text was written.
+    bool InserirObservacaoAdicional(const QString& campo, const QString& codigo, const QString& id, int sequencia,
+                                    host::data::Query* query, bool bSomenteLeitura, int iTamanhoMaximo,
+                                    const QString& caption);
+
     // ---- schema ----
     // Does the table exist, or with a column name the column of that table.
     bool VerificaExistenciaTabelaCampo(const QString& tabela, const QString& coluna = {});
@@ -242,15 +254,28 @@ public:
                                const QDateTime& data, const QString& aux1, const QString& aux2);
     // Appends a line (COD = the order's largest + 1) and returns its COD; the
     // extra columns and values (", COL1, COL2" / ", 1, 'x'") are added to the insert.
+    // The line's stock location is `local`, or the current one when empty.
     // bReserva adds the quantity to the product's reservation, bBaixaEstoque
     // takes it from its stock at once, bAtualizaTotal sums the order's
     // VALOR_TOTAL again. The observation is cut to the column (25).
     int InserirPedidoVendaItem(const QString& produto, const QString& pedido, double quantidade,
                                double desconto, bool bReserva, bool bBaixaEstoque,
                                double valorUnitario, double valorAux1, double valorAux2,
-                               const QString& observacao, int aoCodigo, const QString& lote,
+                               const QString& observacao, int aoCodigo, const QString& local,
                                bool bAtualizaTotal, const QString& operacao, const QString& colunasExtras,
                                const QString& valoresExtras);
+    // A line of products still to deliver (VEITENTREGA "F", future): the
+    // first thirteen arguments as InserirPedidoVendaItem (11 the service
+    // order or contract, 12 the stock location, "" the current one), then the
+    // operation, salesman, unit, serial number, information text and origin
+    // order of the line ("" leaves each empty) and the origin line sequence
+    // (0 or less: none). Returns the line's COD, the order's largest.
+    int InseriProdutoPendencia(const QString& produto, const QString& pedido, double quantidade, double desconto,
+                               bool bReserva, bool bBaixaEstoque, double valorUnitario, double valorAux1,
+                               double valorAux2, const QString& observacao, int codigoOrigem, const QString& local,
+                               bool bAtualizaTotal, const QString& operacao, const QString& vendedor,
+                               const QString& unidade, const QString& numeroSerie, const QString& informacao,
+                               const QString& pedidoOrigem, int sequenciaOrigem);
 
     // ---- receivables ----
     // Splits the value into one ACRC5001 row per instalment of the payment

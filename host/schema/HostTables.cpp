@@ -455,6 +455,13 @@ const std::vector<TableDef>& hostTables()
         {"TACARTEIRAMOTORISTA", varchar(20)},
         {"FOCODIGOMOTORISTA", varchar(5)},
     }},
+    // Chart of accounts (accounting package): PCTIPO "A" takes entries, "S" groups.
+    {"ACCC01PC", {"PCCODIGO"}, {
+        {"PCCODIGO", kInteger},
+        {"PCCLASSIFICACAO", varchar(20)},
+        {"PCDESCRICAO", varchar(60)},
+        {"PCTIPO", varchar(1)},
+    }},
     // Cash-flow accounts (quCXContas: key CONTA, DESCRICAO).
     {"ACXC9001", {"CONTA"}, {
         {"CONTA", varchar(6)},
