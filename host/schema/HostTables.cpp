@@ -264,6 +264,11 @@ const std::vector<TableDef>& hostTables()
         {"COMISSAO", kValor},
         {"XCCODIGO", varchar(6)},
         {"PRNUMEROSERIE", varchar(9)},
+        {"PRALIQUOTAPIS", kValor},
+        {"PRALIQUOTACOFINS", kValor},
+        {"PRALIQUOTACSLL", kValor},
+        {"PRALIQUOTAIR", kValor},
+        {"PRALIQUOTAINSS", kValor},
     }},
     // Stock position of a product per stock location.
     {"ACEC11PO", {}, {
@@ -398,7 +403,7 @@ const std::vector<TableDef>& hostTables()
     }},
     // Receivables; contract forecast instalments (SITUACAO_DOCUMENTO "V", AOCODIGO = contract) and order simulations.
     {"ACRC5001", {}, {
-        {"NUMERO_DOCUMENTO", varchar(6)},
+        {"NUMERO_DOCUMENTO", varchar(10)},
         {"CODIGO_CLIENTE", varchar(5)},
         {"SEQUENCIA", kValor},
         {"CODIGO_FILIAL", varchar(2)},
@@ -526,6 +531,9 @@ const std::vector<TableDef>& hostTables()
         {"OFIRRF", kValor},
         {"OFCALCINSS", varchar(1)},
         {"OFINSS", kValor},
+        {"OFSUBSTITUICAO", varchar(1)},
+        {"OFMVA", kValor},
+        {"OFICMSINTERNO", kValor},
     }},
     // Fiscal operation per product (and customer, state, location).
     {"AFVC09OU", {}, {
