@@ -18,6 +18,8 @@
 
 #include <QString>
 
+struct ImpostoItemEntrada;
+
 class TdmTec : public host::data::DataModule {
 public:
     explicit TdmTec(host::Component* owner = nullptr);
@@ -327,6 +329,17 @@ public:
     void quOSCustoPRCODIGOChange(host::data::Field& Sender);
     // rTotalCustoOS := the sum of the current cost line's group (0 when empty).
     void totalizarCustoOS();
+
+    // ---- taxes and instalment simulation (uDataTecImpostos.cpp, uDataTecSimulacao.cpp)
+    // The taxes of quOSPecas's current row (in edit) through the host's four
+    // tax routines; a failure propagates and leaves what was written.
+    void OSCalculaImpostoCorrente();
+    ImpostoItemEntrada entradaImpostoCorrente() const;
+    // The order's grand total split into instalments by its payment term,
+    // kept as forecasts ("V") or removed as ATSIMULACAOPARCELAS says.
+    void OSSimularParcelamento(bool Verificar);
+    // "S" + the order code in at least five digits ("S00042").
+    static QString documentoSimulacao(int aoCodigo);
 
     // ---- code-to-caption mappings and date entry (uDataTecMappings.cpp) ---
     // Get-text handlers set the caption of the stored code (also in edit

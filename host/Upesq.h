@@ -16,6 +16,10 @@ using TfmPesquisa = host::ui::SearchWindow;
 
 extern host::ui::FormVar<TfmPesquisa> fmPesquisa;
 
+// The sales-order search (AVEC8501, newest first): true with the chosen
+// order's number; cancelled: false and the number untouched.
+bool SelecionaVenda(QString& sNumero);
+
 namespace host {
 
 struct PesquisaColuna {
