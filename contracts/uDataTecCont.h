@@ -12,8 +12,10 @@
 #include "host/data/Query.h"
 #include "host/data/UpdateSql.h"
 
+#include <QDateTime>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 namespace host::data {
 class Field;
@@ -96,6 +98,40 @@ public:
     host::data::Query* CarregaContratanteContatos(const QString& nomeQuery, const QString& cliente,
                                                   const QString& tipoContato);
 
+    // ---- invoice texts (uDataTecContTexto.cpp) ----
+    // The text of the billing object for one instalment of the contract, as
+    // its AJCOMPLNF says: nothing, the object text, the complement with its
+    // marks filled in, or both. The object text is the caller's when not
+    // blank, else the contract's ACOBJETO, else the object's AJOBJETO.
+    QString RetornarTextoContratoObjeto(int objeto, int contrato, int sequencia, const QDateTime& vencimento,
+                                        const QString& textoObjeto);
+    // The months an instalment due on that date covers ("ABRIL, MAIO, JUNHO/2008"),
+    // by the contract's period letter and modality.
+    static QString FormatarReferenciaPeriodo(const QString& modalidade, const QString& periodo,
+                                             const QDateTime& data);
+
+    // ---- meters, franchise and compositions (uDataTecContMedidor*.cpp, uDataTecContComposicao.cpp) ----
+    // Units used above the franchise in the month of the billing date (0 for
+    // franchise "U"); consumo receives the month's usage. Item 0 or less: every
+    // item of the contract, each meter's usage summed.
+    double CalculaValorExcedente(int contrato, const QDateTime& dataFaturamento, const QString& tipoFranquia,
+                                 double& consumo, int item);
+    // Usage in the billing month of the compositions of an equipment line, or
+    // of the one composition named by its item and sequence (both above 0).
+    double CalculaConsumoExcedenteComposto(int contrato, const QDateTime& dataFaturamento, const QString& texto,
+                                           const QString& equipamento, int item, int sequencia);
+    // Replaces the item's compositions by the product's, totals at the quantity.
+    void InserirComposicaoContrato(int contrato, int item, const QString& produto, double quantidade);
+    void CarregaComposicaoEquipContrato(int contrato, int linha);
+    void CarregaContadoresComposicaoItemContrato(int contrato, int item, int linha, const QString& produto,
+                                                 const QString& componente, int sequencia);
+    int SequenciaComposicao(const QString& produto);
+    int SequenciaComposicaoEquipamento(const QString& produto, const QString& linha);
+    // ATMODOCOMPOSICAO 2: compositions per equipment line, readings per composition.
+    static bool ComposicaoPorEquipamento();
+    // The items' after-scroll rule: the compositions of the current equipment line.
+    void AtualizaComposicaoDoItem();
+
     // ---- shared field handler ----
     // Date entry: "  /  /  " clears the field; a text that is no date is refused.
     void ValidaData(host::data::Field& field, const QString& text);
@@ -111,12 +147,59 @@ public:
     static QString sqlContratoItemDetalhe();
     static QString sqlContratoParcela();
 
+    // ---- instalment value and forecast instalments (uDataTecContParcelas*.cpp) ----
+    // The value of one instalment of the contract for the month of the date;
+    // with bAcumular, the months of its whole period added.
+    double RetornaValorParcelaContrato(int contrato, const QDateTime& data, bool bAcumular);
+    // The value net of the taxes the fiscal operation withholds.
+    double VerificaValorISSQNContrato(double valor, const QString& operacao);
+    // The cash-forecast rows of one receivable instalment (ATPREVISAOCAIXA "S").
+    void InserirProvisaoCaixaContrato(const QString& documento, const QString& cliente, const QString& filial,
+                                      int sequencia, int contrato, double valor, int objeto, bool bRevisar,
+                                      QStringList* mensagens);
+    // The observation of one receivable instalment: the billing object's text.
+    void GravaMensagemContratoContaReceber(int objeto, int contrato, int sequencia, const QString& chave,
+                                           const QDateTime& vencimento, const QString& texto, bool bAcrescentar);
+    // The start of the period after the one that begins at the date.
+    QDateTime RetornaDataIncrementada(const QDateTime& data, const QString& periodo);
+    // The order and invoice of one instalment and the invoice emission of a
+    // run (uDataTecContNota.cpp).
+    QString GeraNotaParcelaContrato(const QString& cliente, int contrato, double valor, int objeto, int parcela,
+                                    const QDateTime& vencimento, const QString& filial, bool bApenasPedido,
+                                    const QDateTime& emissao, QString& serie);
+    void AbreEmissaoCarregaNota(const QString& documentos, const QString& filial);
+
+    // ---- forecast maintenance (uDataTecContManutencao.cpp) ----
+    void quCtrCadastroACVALORPARCELAChange(host::data::Field& field);
+    void ReajustarValorContratoCorrente(double valor);
+    void quCtrCadastroACVENCIMENTOChange(host::data::Field& field);
+    void quCtrCadastroACSITUACAOChange(host::data::Field& field);
+    void quCtrCadastroAJCODIGOChange(host::data::Field& field);
+    void quCtrCadastroAJCODIGOSetText(host::data::Field& field, const QString& text);
+    void RegerarContasReceberItens();
+    void InserirParcelaItemContrato(const QString& cliente, const QString& serie, const QString& filial,
+                                    const QString& texto1, const QString& texto2, double valor,
+                                    const QDateTime& emissao, int contrato, int item, QString& documento,
+                                    int& sequencia);
+    void DeletarPrevisaoContratoComplementar(int contrato, const QString& documento, const QDateTime& emissao,
+                                             const QDateTime& vencimento, const QString& texto, bool bFlag);
+    // The contract's new template row while the cash-forecast dialog is open
+    // on it: what is not yet distributed of the net instalment.
+    void quCXPrevContratoNewRecord(host::data::Dataset& dataset);
+    // Run by the header's after-post and after-cancel: the forecasts of a
+    // contract ended in the edit go when it is saved, never when it is cancelled.
+    void AplicaExclusaoPrevisoesPendente();
+    void DescartaExclusaoPrevisoesPendente() { iContratoExcluirPrevisoes = 0; }
+    int iContratoExcluirPrevisoes = 0;
+
     // Set by the contractual-customer rules before a post, consumed after it.
     bool bClienteContratualPost = false;
 
 private:
     void criarDatasets();
     void ligarEventos();
+    void ligarEventosMedidores();
+    void NovaLeitura(host::data::Dataset& leitura);
     void ligarTextos();
     void ligarApresentacao();
     void fecharDatasets();
@@ -125,6 +208,21 @@ private:
 };
 
 extern host::data::DataModuleVar<TdmTecContrato> dmTecContrato;
+
+// The forecast-instalment generator: writes the contract's instalments of
+// the span as receivables with their cash forecast and observation, and
+// counts them in iContador. Dates travel as "dd/mm/yyyy" texts.
+void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodoInicial,
+                             const QString& sPeriodoFinal, const QString& sCliente, bool bNota,
+                             const QString& sDiaVencimento, int iContrato, double rValorParcela,
+                             const QString& sFilial, const QString& sTipoPagamento, const QString& sBanco,
+                             const QString& sDataEmissao, const QString& sPeriodo, int& iContador, int iObjeto,
+                             const QString& sFilialPedido, const QString& sOperacao, bool bUltimo,
+                             const QString& sObjeto, bool bRevisarCaixa, QStringList* mensagens, int iContaDebito,
+                             int iContaCredito);
+// The first day from the given one of the month ("mm/yy") that falls on the
+// weekday (1 = Sunday ... 7 = Saturday).
+QDateTime RetornaPrimeiroDiaSemanaMes(int diaSemana, const QString& mes, int primeiroDia);
 
 // Exported by plain name: dmTecContrato must exist.
 void CarregaContrato(int contrato);

@@ -21,6 +21,8 @@
 #include <functional>
 #include <memory>
 
+struct ImpostoItemEntrada;
+
 class TdmTec : public host::data::DataModule {
 public:
     explicit TdmTec(host::Component* owner = nullptr);
@@ -342,6 +344,35 @@ public:
     // (uDataTecTotais.cpp, uDataTecDespesas.cpp, uDataTecCusto.cpp; bound by
     // bindTotalHandlers in uDataTecTotaisEventos.cpp)
     void quOSAODESCONTOChange(host::data::Field& Sender);
+    void quOSDespViagemBeforeEdit(host::data::Dataset& DataSet);   // also quOSDespExtra's
+    void quOSDespViagemBeforeDelete(host::data::Dataset& DataSet);
+    void quOSDespViagemAVPEDQUANTIDADEChange(host::data::Field& Sender);   // and AVPEDVALOR
+    void quOSDespViagemAVKMVALORChange(host::data::Field& Sender);         // and AVKMPERCORRIDO
+    void quOSDespViagemAVPEDVALORTOTALChange(host::data::Field& Sender);   // and AVKMVALORTOTAL
+    void quOSDespViagemATCODIGOChange(host::data::Field& Sender);
+    void quOSDespExtraBeforeDelete(host::data::Dataset& DataSet);
+    void quOSDespExtraFOCODIGOTRANSPORTADORChange(host::data::Field& Sender);
+    void quOSDespExtraPRCODIGOChange(host::data::Field& Sender);
+    void quOSDespExtraATCODIGOChange(host::data::Field& Sender);
+    void quOSProjAQQUANTIDADEChange(host::data::Field& Sender);   // and AQVALOR, AQDESCONTO
+    void quOSProjPRCODIGOChange(host::data::Field& Sender);
+    void quOSProjBeforeDelete(host::data::Dataset& DataSet);
+    void quOSProjAfterDelete(host::data::Dataset& DataSet);
+    void quOSCustoAFVALORChange(host::data::Field& Sender);      // and AFQUANTIDADE
+    void quOSCustoPRCODIGOChange(host::data::Field& Sender);
+    // rTotalCustoOS := the sum of the current cost line's group (0 when empty).
+    void totalizarCustoOS();
+
+    // ---- taxes and instalment simulation (uDataTecImpostos.cpp, uDataTecSimulacao.cpp)
+    // The taxes of quOSPecas's current row (in edit) through the host's four
+    // tax routines; a failure propagates and leaves what was written.
+    void OSCalculaImpostoCorrente();
+    ImpostoItemEntrada entradaImpostoCorrente() const;
+    // The order's grand total split into instalments by its payment term,
+    // kept as forecasts ("V") or removed as ATSIMULACAOPARCELAS says.
+    void OSSimularParcelamento(bool Verificar);
+    // "S" + the order code in at least five digits ("S00042").
+    static QString documentoSimulacao(int aoCodigo);
 
     // ---- code-to-caption mappings and date entry (uDataTecMappings.cpp) ---
     // Get-text handlers set the caption of the stored code (also in edit

@@ -11,6 +11,9 @@
 namespace host::data {
 class Query;
 }
+namespace host::ui {
+class DataGrid;
+}
 
 // 'text' with inner quotes doubled.
 QString QuotedStr(const QString& texto);
@@ -38,6 +41,11 @@ QString RetornaCodigoEquivalente(const QString& caption, const QString& lista);
 // The captions of a code list, in order (for pick lists).
 QStringList RetornaListaSituacao(const QString& lista);
 
+// "Exportar para Excel": the grid's visible columns and rows as an .xlsx
+// workbook (host::ui::exportGridToXlsx); a name ending in ".xls" is written
+// as ".xlsx". Returns the file written.
+QString GridToExcelFile(host::ui::DataGrid* grid, const QString& arquivo);
+
 // Line <indice> (from 0) of a text file; "" when the file or line is missing.
 QString RetornaLinhaArquivoTexto(const QString& arquivo, int indice);
 
@@ -46,6 +54,18 @@ QString RetornaLinhaArquivoTexto(const QString& arquivo, int indice);
 // when there is no recipient or sender.
 bool EnviarEmail(const QString& remetente, const QString& assunto, const QString& destinatarios,
                  const QString& corpo, const QString& anexo = {});
+
+// The value of the host's cost formula <codigo> (table AGPC05CF, column
+// CFFORMULA) over the dataset's current row: numbers ("1.5" or "1,5"), the
+// row's field names, + - * / and parentheses. An unknown formula, a name that
+// is no field of the row, a malformed text or a division by zero is an error
+// (std::runtime_error with the reason), never a silent 0.
+namespace host::data {
+class Dataset;
+}
+double CalcularFormula(int codigo, const host::data::Dataset& dataset);
+// The same evaluation of a formula text (for the formula register and tests).
+double AvaliarFormula(const QString& formula, const host::data::Dataset& dataset);
 
 namespace host {
 struct SentMail {
