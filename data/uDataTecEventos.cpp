@@ -78,6 +78,7 @@ void TdmTec::bindHandlers()
     bindFieldTextHandlers();
     bindTotalHandlers();
     bindPecasHandlers();
+    bindOSHeaderHandlers();
 }
 
 void TdmTec::bindRuleHandlers()

@@ -314,7 +314,8 @@ TEST_F(LinhasTest, UnitValueReadOnlyAndInTransitFields)
 // Typing a product into a new line and saving it: one statement for the line
 // number, one for the typed code, one for the product, one for its group's
 // description; then the insert, the line re-read, the parts sum, the
-// header's update and the current item re-read.
+// header's update (its after-post adds its audit row and its re-read) and
+// the current item re-read.
 TEST_F(LinhasTest, TypingAProductAndSavingTheLineCostsAFixedNumberOfStatements)
 {
     modo("");
@@ -325,7 +326,7 @@ TEST_F(LinhasTest, TypingAProductAndSavingTheLineCostsAFixedNumberOfStatements)
     tec.quOSPecasPRCODIGO->setText("P1");
     EXPECT_EQ(contador.count(), 4);
     tec.quOSPecas->post();
-    EXPECT_EQ(contador.count(), 9);
+    EXPECT_EQ(contador.count(), 11);
 }
 
 }  // namespace
