@@ -383,6 +383,41 @@ public:
     // Next free model code (largest + 1) through the host's auxiliary query.
     int CodigoDisponivelEquipamento();
 
+    // ---- service-order items and customers' equipment -------------------
+    // (uDataTecItens.cpp: dataset handlers; uDataTecItensCampos.cpp: field
+    // rules and the filling from the registers; uDataTecItensSerie.cpp:
+    // serial number; uDataTecEquipamento.cpp: quEquipCli)
+    void quOSItemAOITEQUIPCODIGOChange(host::data::Field& Sender);
+    // Typed equipment code: the same change, under the item-grid focus rule.
+    void quOSItemAOITEQUIPCODIGOSetText(host::data::Field& Sender, const QString& Text);
+    void quOSItemAOITSERIEChange(host::data::Field& Sender);
+    void quOSItemAECODIGOINTERNOChange(host::data::Field& Sender);
+    void quOSItemATCODIGOChange(host::data::Field& Sender);
+    void quOSItemFOCONSECIONARIAChange(host::data::Field& Sender);
+    void quOSItemAOITPLACASetText(host::data::Field& Sender, const QString& Text);
+    void quOSItemAOITAPROVADOChange(host::data::Field& Sender);
+    void quOSItemAOITAPROVADOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quOSItemDeleteError(host::data::Dataset& DataSet);
+    // The item row is gone: its defects' deletion joins the transaction's work.
+    void quOSItemExcluido();
+    void quEquipCliAECODIGOChange(host::data::Field& Sender);
+    void quEquipCliCLCODIGOChange(host::data::Field& Sender);
+    // Fill the current item (edit or insert) from the equipment register, the
+    // host's vehicle models or the host's vehicles.
+    void CarregaOsItemEquipamentoDados(int iCodigo);
+    void CarregaOsItemModeloDados(int iCodigo);
+    void CarregaOsItemVeiculoDados(int iCodigo);
+    // Offers to register the item's description as a new model.
+    void VerificaEquipamentoOSCadastro();
+    // Service lines a saved item generates (uDataTecItensServicos.cpp).
+    void OSInserirGarantiaCorrente();
+    void InserirItemVerificacaoVeiculoOS(int iEquipamento, int iOrdem, int iItem, double rKm);
+    void AtualizarItemRemanufatura();
+    void PerguntarSeguroVeiculoOS();
+    // PROVISORIO until the header's rules land
+    void OSSalvarMotivoAlteracao(const QString& textoPadrao, int asCodigo);
+    void OSSalvaAtualiza();
+
     // ---- persistent fields: query name + column -------------------------
     // quOS
     host::data::Field* quOSAOCODIGO = nullptr;
@@ -1024,6 +1059,11 @@ private:
     void bindRuleHandlers();
     void bindAssistanceHandlers();
     void bindFieldTextHandlers();
+    void bindItemHandlers();
+    void copiarEquipamentoPorSerie(const QString& sSerie);
+    void informarFabricacaoPorSerie(const QString& sSerie);
+    bool bDigitandoEquipamento_ = false;   // the equipment code comes from typed text
+    bool bExcluindoItem_ = false;   // the item's defects are deleted under a savepoint, the item not yet
     host::data::Query* newQuery(const char* name);
     host::data::UpdateSql* newUpdate(const char* name, host::data::Query* query);
 };
@@ -1034,6 +1074,12 @@ extern host::data::DataModuleVar<TdmTec> dmTec;
 // Sums one kind of line of an order again into its header ("AATC01AP" parts,
 // "AATC01AA" services) and posts the header; bFechar closes the lines' query.
 void AtualizarOSCorrentePecas(int aoCodigo, const QString& tabela, bool bFechar);
+
+// The customer-equipment list of the module's front door, which registers it
+// when it loads (the data module lies beneath the front door): true, with the
+// chosen AECLCODIGO, when the list was confirmed.
+using SelecionaEquipamentoClienteRotina = bool (*)(int equipamento, const QString& cliente, int& escolhido);
+void RegistrarSelecionaEquipamentoCliente(SelecionaEquipamentoClienteRotina rotina);
 
 // ---- loaders and routines of the unit (uDataTecLoaders.cpp) ----------------
 // Reopens quOS on one order; its after-scroll handler loads the items.

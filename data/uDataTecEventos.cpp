@@ -76,6 +76,7 @@ void TdmTec::bindHandlers()
     bindRuleHandlers();
     bindAssistanceHandlers();
     bindFieldTextHandlers();
+    bindItemHandlers();
 }
 
 void TdmTec::bindRuleHandlers()
