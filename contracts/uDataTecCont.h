@@ -12,6 +12,7 @@
 #include "host/data/Query.h"
 #include "host/data/UpdateSql.h"
 
+#include <QDateTime>
 #include <QHash>
 #include <QString>
 
@@ -96,6 +97,40 @@ public:
     host::data::Query* CarregaContratanteContatos(const QString& nomeQuery, const QString& cliente,
                                                   const QString& tipoContato);
 
+    // ---- invoice texts (uDataTecContTexto.cpp) ----
+    // The text of the billing object for one instalment of the contract, as
+    // its AJCOMPLNF says: nothing, the object text, the complement with its
+    // marks filled in, or both. The object text is the caller's when not
+    // blank, else the contract's ACOBJETO, else the object's AJOBJETO.
+    QString RetornarTextoContratoObjeto(int objeto, int contrato, int sequencia, const QDateTime& vencimento,
+                                        const QString& textoObjeto);
+    // The months an instalment due on that date covers ("ABRIL, MAIO, JUNHO/2008"),
+    // by the contract's period letter and modality.
+    static QString FormatarReferenciaPeriodo(const QString& modalidade, const QString& periodo,
+                                             const QDateTime& data);
+
+    // ---- meters, franchise and compositions (uDataTecContMedidor*.cpp, uDataTecContComposicao.cpp) ----
+    // Units used above the franchise in the month of the billing date (0 for
+    // franchise "U"); consumo receives the month's usage. Item 0 or less: every
+    // item of the contract, each meter's usage summed.
+    double CalculaValorExcedente(int contrato, const QDateTime& dataFaturamento, const QString& tipoFranquia,
+                                 double& consumo, int item);
+    // Usage in the billing month of the compositions of an equipment line, or
+    // of the one composition named by its item and sequence (both above 0).
+    double CalculaConsumoExcedenteComposto(int contrato, const QDateTime& dataFaturamento, const QString& texto,
+                                           const QString& equipamento, int item, int sequencia);
+    // Replaces the item's compositions by the product's, totals at the quantity.
+    void InserirComposicaoContrato(int contrato, int item, const QString& produto, double quantidade);
+    void CarregaComposicaoEquipContrato(int contrato, int linha);
+    void CarregaContadoresComposicaoItemContrato(int contrato, int item, int linha, const QString& produto,
+                                                 const QString& componente, int sequencia);
+    int SequenciaComposicao(const QString& produto);
+    int SequenciaComposicaoEquipamento(const QString& produto, const QString& linha);
+    // ATMODOCOMPOSICAO 2: compositions per equipment line, readings per composition.
+    static bool ComposicaoPorEquipamento();
+    // The items' after-scroll rule: the compositions of the current equipment line.
+    void AtualizaComposicaoDoItem();
+
     // ---- shared field handler ----
     // Date entry: "  /  /  " clears the field; a text that is no date is refused.
     void ValidaData(host::data::Field& field, const QString& text);
@@ -117,6 +152,8 @@ public:
 private:
     void criarDatasets();
     void ligarEventos();
+    void ligarEventosMedidores();
+    void NovaLeitura(host::data::Dataset& leitura);
     void ligarTextos();
     void ligarApresentacao();
     void fecharDatasets();

@@ -88,4 +88,6 @@ void TdmTecContrato::ligarEventos()
     };
     quCtrCadastroDet->afterOpen = [](Dataset& dataset) { dmGlobal->SetaMascaraField(dataset); };
     quCtrCadastro->afterClose = [](Dataset&) { iPMCCodigoContrato = 0; };
+
+    ligarEventosMedidores();
 }

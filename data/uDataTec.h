@@ -18,6 +18,8 @@
 
 #include <QString>
 
+struct ImpostoItemEntrada;
+
 class TdmTec : public host::data::DataModule {
 public:
     explicit TdmTec(host::Component* owner = nullptr);
@@ -304,6 +306,40 @@ public:
     void quAssVendaObsBeforeOpen(host::data::Dataset& DataSet);
     void quAssVendaObsBeforePost(host::data::Dataset& DataSet);
     void quAssVendaObsAfterCancel(host::data::Dataset& DataSet);
+
+    // ---- totals, expenses, planned products and cost lines ---------------
+    // (uDataTecTotais.cpp, uDataTecDespesas.cpp, uDataTecCusto.cpp; bound by
+    // bindTotalHandlers in uDataTecTotaisEventos.cpp)
+    void quOSAODESCONTOChange(host::data::Field& Sender);
+    void quOSDespViagemBeforeEdit(host::data::Dataset& DataSet);   // also quOSDespExtra's
+    void quOSDespViagemBeforeDelete(host::data::Dataset& DataSet);
+    void quOSDespViagemAVPEDQUANTIDADEChange(host::data::Field& Sender);   // and AVPEDVALOR
+    void quOSDespViagemAVKMVALORChange(host::data::Field& Sender);         // and AVKMPERCORRIDO
+    void quOSDespViagemAVPEDVALORTOTALChange(host::data::Field& Sender);   // and AVKMVALORTOTAL
+    void quOSDespViagemATCODIGOChange(host::data::Field& Sender);
+    void quOSDespExtraBeforeDelete(host::data::Dataset& DataSet);
+    void quOSDespExtraFOCODIGOTRANSPORTADORChange(host::data::Field& Sender);
+    void quOSDespExtraPRCODIGOChange(host::data::Field& Sender);
+    void quOSDespExtraATCODIGOChange(host::data::Field& Sender);
+    void quOSProjAQQUANTIDADEChange(host::data::Field& Sender);   // and AQVALOR, AQDESCONTO
+    void quOSProjPRCODIGOChange(host::data::Field& Sender);
+    void quOSProjBeforeDelete(host::data::Dataset& DataSet);
+    void quOSProjAfterDelete(host::data::Dataset& DataSet);
+    void quOSCustoAFVALORChange(host::data::Field& Sender);      // and AFQUANTIDADE
+    void quOSCustoPRCODIGOChange(host::data::Field& Sender);
+    // rTotalCustoOS := the sum of the current cost line's group (0 when empty).
+    void totalizarCustoOS();
+
+    // ---- taxes and instalment simulation (uDataTecImpostos.cpp, uDataTecSimulacao.cpp)
+    // The taxes of quOSPecas's current row (in edit) through the host's four
+    // tax routines; a failure propagates and leaves what was written.
+    void OSCalculaImpostoCorrente();
+    ImpostoItemEntrada entradaImpostoCorrente() const;
+    // The order's grand total split into instalments by its payment term,
+    // kept as forecasts ("V") or removed as ATSIMULACAOPARCELAS says.
+    void OSSimularParcelamento(bool Verificar);
+    // "S" + the order code in at least five digits ("S00042").
+    static QString documentoSimulacao(int aoCodigo);
 
     // ---- code-to-caption mappings and date entry (uDataTecMappings.cpp) ---
     // Get-text handlers set the caption of the stored code (also in edit
@@ -1064,6 +1100,7 @@ private:
     void informarFabricacaoPorSerie(const QString& sSerie);
     bool bDigitandoEquipamento_ = false;   // the equipment code comes from typed text
     bool bExcluindoItem_ = false;   // the item's defects are deleted under a savepoint, the item not yet
+    void bindTotalHandlers();
     host::data::Query* newQuery(const char* name);
     host::data::UpdateSql* newUpdate(const char* name, host::data::Query* query);
 };
@@ -1071,9 +1108,19 @@ private:
 // The one instance; empty until created.
 extern host::data::DataModuleVar<TdmTec> dmTec;
 
+// ---- totals of the order's header (uDataTecTotais.cpp) ----------------------
+// None commits. The order asked for is loaded into quOS first when quOS shows
+// another; an order without a header row gets nothing written.
+// Every total of the order summed again into quOS (left in edit, not posted;
+// the edit guard runs when quOS was in browse).
+void OrdemServicoAtualizaTotalizador(int aoCodigo);
 // Sums one kind of line of an order again into its header ("AATC01AP" parts,
-// "AATC01AA" services) and posts the header; bFechar closes the lines' query.
+// "AATC01AA" services, any letter case; other names change nothing) and posts
+// the header; bFechar then closes quOS.
 void AtualizarOSCorrentePecas(int aoCodigo, const QString& tabela, bool bFechar);
+// AOVALORTOTAL of quOS's row (in edit or insert) from its stored totals, by
+// the formula that ATFORMULATOTALOS chooses.
+void OSAtualizaValorTotalCorrrente();
 
 // The customer-equipment list of the module's front door, which registers it
 // when it loads (the data module lies beneath the front door): true, with the

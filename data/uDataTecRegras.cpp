@@ -126,48 +126,6 @@ void TdmTec::quOSItemDefAfterPost(Dataset&) {}
 // Commit.
 void TdmTec::quOSItemDefAfterDelete(Dataset&) {}
 
-// AVCODIGO (max+1 per order), price per kilometre.
-void TdmTec::quOSDespViagemNewRecord(Dataset&) {}
-
-// Totals of the expense, header posted, hook.
-void TdmTec::quOSDespViagemAfterPost(Dataset&) {}
-
-// Re-total of the travel expenses.
-void TdmTec::quOSDespViagemAfterDelete(Dataset&) {}
-
-// AXCODIGO (max+1 per order).
-void TdmTec::quOSDespExtraNewRecord(Dataset&) {}
-
-// Carrier check, header posted, hook.
-void TdmTec::quOSDespExtraAfterPost(Dataset&) {}
-
-// Re-total of the extra expenses.
-void TdmTec::quOSDespExtraAfterDelete(Dataset&) {}
-
-// AQCODIGO (max+1 per order).
-void TdmTec::quOSProjNewRecord(Dataset&) {}
-
-// Line total cut to two decimals.
-void TdmTec::quOSProjBeforePost(Dataset&) {}
-
-// Commit and project total of the order.
-void TdmTec::quOSProjAfterPost(Dataset&) {}
-
-// AFCODIGO (max+1), kind from sTipoCustoOS.
-void TdmTec::quOSCustoNewRecord(Dataset&) {}
-
-// Formula value, accumulated value.
-void TdmTec::quOSCustoBeforePost(Dataset&) {}
-
-// RTotalCustoOS and commit.
-void TdmTec::quOSCustoAfterPost(Dataset&) {}
-
-// RTotalCustoOS.
-void TdmTec::quOSCustoAfterOpen(Dataset&) {}
-
-// RTotalCustoOS.
-void TdmTec::quOSCustoAfterDelete(Dataset&) {}
-
 // Header saved first, SEQUENCIA per customer, origin "A".
 void TdmTec::quOSContatoNewRecord(Dataset&) {}
 
@@ -338,6 +296,3 @@ void TdmTec::quAssVendaObsBeforePost(Dataset&) {}
 
 // Audit of a cancelled edit.
 void TdmTec::quAssVendaObsAfterCancel(Dataset&) {}
-
-// Re-total of one kind of line of the order into its header.
-void AtualizarOSCorrentePecas(int, const QString&, bool) {}

@@ -15,6 +15,18 @@ class Dataset;
 // ("ONNEWRECORD", "BEFOREPOST", ...). The result means nothing.
 bool ZelDevVerificarEvento(host::data::Dataset* dataset, const QString& evento);
 
+namespace host::ui {
+class DataGrid;
+}
+
+// The default edit-button action of a grid: the search that belongs to the
+// field of the selected column, by its name (customers for CLCODIGO and
+// CODIGO_CLIENTE, products for PRCODIGO, technicians for ATCODIGO, ...; the
+// table is in PilvCpr70Pesquisa.cpp). On a choice the row goes into edit and
+// the field takes the chosen code. False when the field has no search or
+// none was chosen.
+bool AbrirPesquisaReferentePelaGrid(host::ui::DataGrid* grid);
+
 namespace host {
 struct HookCall {
     QString dataset;   // the dataset's name ("" for none)

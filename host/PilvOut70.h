@@ -3,6 +3,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 // The condition (to follow " where 1=1 ") that selects, in AUGC50NS, the
 // serial numbers of one stock-document item: product, document, series,
@@ -16,3 +17,47 @@ QString NSRetornaCondicaoSQL(const QString& produto, const QString& documento, c
 // e-mail contains the text; tipo 0 = every contact, modo 2 = only those with
 // an e-mail. The result is informational.
 QString PesquisarEmailCodigoAleatorio(const QString& texto, int tipo = 0, int modo = 2);
+
+// ---- serial-number movements (AUGC50NS) -----------------------------------
+// A serial number's current movement is its row with the largest NSCODIGO.
+
+// The serial-number picker: the serial numbers of the product among the
+// movements that the condition (" and ...", alias ns, from code) selects,
+// each listed once with its newest such movement. Arguments 4 to 9 are the
+// document the numbers are picked for (sales order, purchase order, pending
+// order, composition, contract, service order): numbers whose listed
+// movement already belongs to it come selected. iUnico 1 allows one number,
+// 0 several. The kind names the movement in the caption ("D" available,
+// "I" inclusion). Options 1 to 7 are not used by this host.
+// Result: how many numbers were chosen, their list in sNumerosSerie as quoted
+// values ("'A1','A2'"); -1 (no window) when the product has none to offer;
+// 0 when the user chose none or cancelled (sNumerosSerie then "").
+int SelecionaNumerosSerie(const QString& sTipo, const QString& sProduto, const QString& sCondicao,
+                          const QString& sVenda, const QString& sOrdemCompra, const QString& sOrdemProducao,
+                          const QString& sComposicao, int iContrato, int iOrdemServico, QString& sNumerosSerie,
+                          int iOpcao1, int iOpcao2, int iOpcao3, int iOpcao4, int iOpcao5, int iOpcao6,
+                          int iOpcao7, int iUnico);
+
+// Books one movement per serial number: sNumerosSerie is a quoted list
+// ("'A1','A2'") or one number without quotes. The document references are
+// texts ("" = none; the order, purchase-order, service-order and contract
+// columns take the text's number). iItemContrato and iSequencia (0 = none)
+// go to ACITCODIGO and NSSEQUENCIA; the three options are not used by this
+// host. Nothing is committed. Returns the number of rows written.
+int InserirRegistroNumerosSerieProduto(const QString& sNumerosSerie, const QString& sProduto, const QString& sStatus,
+                                       const QString& sVenda, const QString& sOrdemCompra,
+                                       const QString& sOrdemProducao, const QString& sOrdemServico,
+                                       const QString& sContrato, const QString& sComposicao, const QString& sLocal,
+                                       const QString& sObservacao, int iItemContrato, int iSequencia,
+                                       int iOpcao1, int iOpcao2, int iOpcao3);
+
+// Deletes the movements the condition selects (" where ...", from code). An
+// empty condition deletes nothing (it would take every serial's history).
+// Nothing is committed. Returns the number of rows deleted.
+int ExcluirRegistroNumerosSerieProduto(const QString& sCondicao);
+
+namespace host {
+// The serial numbers of a list as SelecionaNumerosSerie gives it, or one
+// number without quotes; blanks are dropped.
+QStringList numerosSerieDaLista(const QString& lista);
+}  // namespace host

@@ -135,6 +135,33 @@ void SalvarConfiguracaoDBGrid(host::ui::DataGrid* grid, bool bCarregar);
 host::ui::GridColumn* CriaColunaDBGrid(host::ui::DataGrid* grid, int largura, const QString& titulo,
                                        const QString& campo);
 
+// ---- statement helpers -----------------------------------------------------
+// The key of the record before ("<") or after (">") the current key of the
+// table, by that key's order; the current value is compared as a parameter,
+// so text and number keys both work; an empty one gives the first (">") or
+// last ("<") record. `condicao` (" and ...", "where" optional) limits the
+// records, `colunaRetorno` names another column to return. At either end:
+// with bCircular the first/last record, otherwise the current value again.
+QString RegistroAnteriorProximo(const QString& tabela, const QString& colunaChave, const QString& direcao,
+                                const QString& valorAtual, const QString& condicao = {},
+                                const QString& colunaRetorno = {}, bool bCircular = false);
+// The table's columns, in their order, joined by the separator, leaving out
+// the listed ones ("NUMERO_PEDIDO,IMPRESSO_NF"; "," or ";" between names, any
+// letter case): the column list of an insert-select that sets those itself.
+// iModo 0 is the only mode (another is a programming error).
+QString RetornarCampos(const QString& tabela, const QString& separador, const QString& colunasExcluidas = {},
+                       int iModo = 0);
+// Host filters of a query's statement: AlocaFiltro adds a condition to the
+// outer where (before its group by/order by; "where" is added when there is
+// none), AlocaFiltroFinal adds it at the very end of the text (the caller
+// appends the order after it); a leading "where"/"and" of the condition is
+// dropped. LimpaFiltro takes every added condition off again. The query is
+// not opened or closed.
+void LimpaFiltro(host::data::Query* query);
+void AlocaFiltro(host::data::Query* query, const QString& condicao);
+void AlocaFiltro(const QString& condicao, host::data::Query* query);
+void AlocaFiltroFinal(host::data::Query* query, const QString& condicao);
+
 // ---- numbers and dates ------------------------------------------------------
 double Trunc2Casas(double valor);          // cut (toward zero) to two decimals
 double Corta2Casas(double valor);          // the same

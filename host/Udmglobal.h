@@ -43,14 +43,15 @@ struct DesdobramentoReceber {
     QString cliente;
     QString vendedor;
     QDateTime dataEmissao;         // invalid: today
-    QString operacao;
+    QString operacao;              // fiscal operation code (OFCODIGO)
     QString filial;
     QString situacao = "A";        // SITUACAO_DOCUMENTO ("V" = forecast)
     int aoCodigo = 0;              // service order, 0 = none
     QString observacao;
 };
 
-// Tax inputs of a document line and what the tax routines return.
+// Tax inputs of a document line and what the tax routines return. The rules
+// are in docs/tax-engine.md.
 struct ImpostoItemEntrada {
     QString produto;
     double aliquotaIPILinha = 0;   // the line's own rates, used when above 0
@@ -60,9 +61,27 @@ struct ImpostoItemEntrada {
     QString cliente;
     QString filial;
     QString parametroImposto;      // ATPARAMETROIMPOSTO, passed through
+    // What the document already holds of its operation, the product and the
+    // customer (joined into its rows). With dadosInformados false the routines
+    // read them from AFVC0901, ACEC1101 and AUGC0301 instead. A line operation
+    // other than the document's is always read from its row.
+    bool dadosInformados = false;
+    double icmsOperacao = 0;        // AFVC0901.ICMS
+    double percentualCalculo = 0;   // AFVC0901.PERC_CALC: share of the value the ICMS taxes (0 = all)
+    QString assumeICMS;             // AFVC0901.ASSUME_ICMS_SN: "S" the operation's rate even when 0
+    QString baseCalculoIPI;         // AFVC0901.BASE_CALC_IPI: "S" the IPI enters the ICMS base
+    double reducaoICMS = 0;         // ACEC1101.ICMS_PARA_REDUCAO: base reduction in percent
+    QString tipoProduto;            // ACEC1101.COM_FAB_S_FS: "7" a service (no IPI, no ICMS)
+    QString imune;                  // ACEC1101.PRIMUNE: "S" immune to IPI
+    QString inscricaoCliente;       // AUGC0301.CLIE: empty or "ISENTO" a final consumer
+    QString estadoCliente;          // AUGC0301.ESTADO
+    double totalProdutosDocumento = 0;   // the document's products total
 };
 struct PercentuaisImposto {
-    double ipi = 0, icms = 0, terceiro = 0, substituicao = 0, icmsSubstituicao = 0;
+    double ipi = 0, icms = 0;
+    double terceiro = 0;           // the ICMS base reduction (percent), for the ICMS step
+    double substituicao = 0;       // the operation's added-value margin (MVA, percent) when it substitutes
+    double icmsSubstituicao = 0;   // the ICMS rate of the substitution
 };
 struct ValoresIPI {
     double valor = 0, base = 0;
@@ -72,7 +91,7 @@ struct ValoresICMS {
 };
 struct OutrosImpostos {
     double cofins = 0, ir = 0, inss = 0, csll = 0, pis = 0;
-    double cofinsSub = 0, irSub = 0, inssSub = 0, csllSub = 0, pisSub = 0;
+    double cofinsSub = 0, irSub = 0, inssSub = 0, csllSub = 0, pisSub = 0;   // retained by the customer
 };
 
 class TdmGlobal : public host::Component {
@@ -135,6 +154,18 @@ public:
     // The progress window: "Mostrar" (count = total), "Incrementar", "Ocultar".
     void PreparaSplashForm(int count, const QString& texto, const QString& acao);
 
+    // ---- texts ----
+    // Edits one text of AUGC70OB (code, kind, sequence) in TfmObservacao:
+    // `query` is the observation dataset (quObsGeral: parameters obCodigo,
+    // obId, obSequencia; `campo` its text field). "&Gravar" writes the row
+    // (a new one when the text had none) and commits retaining; cancel leaves
+    // it as it was. bSomenteLeitura shows the text without changing it;
+    // iTamanhoMaximo (0 = none) limits what is typed. The dataset is closed
+    // afterwards. True when a text was written.
+    bool InserirObservacaoAdicional(const QString& campo, const QString& codigo, const QString& id, int sequencia,
+                                    host::data::Query* query, bool bSomenteLeitura, int iTamanhoMaximo,
+                                    const QString& caption);
+
     // ---- schema ----
     // Does the table exist, or with a column name the column of that table.
     bool VerificaExistenciaTabelaCampo(const QString& tabela, const QString& coluna = {});
@@ -193,36 +224,52 @@ public:
                                const QDateTime& data, const QString& aux1, const QString& aux2);
     // Appends a line (COD = the order's largest + 1) and returns its COD; the
     // extra columns and values (", COL1, COL2" / ", 1, 'x'") are added to the insert.
+    // The line's stock location is `local`, or the current one when empty.
     // bReserva adds the quantity to the product's reservation, bBaixaEstoque
     // takes it from its stock at once, bAtualizaTotal sums the order's
     // VALOR_TOTAL again. The observation is cut to the column (25).
     int InserirPedidoVendaItem(const QString& produto, const QString& pedido, double quantidade,
                                double desconto, bool bReserva, bool bBaixaEstoque,
                                double valorUnitario, double valorAux1, double valorAux2,
-                               const QString& observacao, int aoCodigo, const QString& lote,
+                               const QString& observacao, int aoCodigo, const QString& local,
                                bool bAtualizaTotal, const QString& operacao, const QString& colunasExtras,
                                const QString& valoresExtras);
+    // A line of products still to deliver (VEITENTREGA "F", future): the
+    // first thirteen arguments as InserirPedidoVendaItem (11 the service
+    // order or contract, 12 the stock location, "" the current one), then the
+    // operation, salesman, unit, serial number, information text and origin
+    // order of the line ("" leaves each empty) and the origin line sequence
+    // (0 or less: none). Returns the line's COD, the order's largest.
+    int InseriProdutoPendencia(const QString& produto, const QString& pedido, double quantidade, double desconto,
+                               bool bReserva, bool bBaixaEstoque, double valorUnitario, double valorAux1,
+                               double valorAux2, const QString& observacao, int codigoOrigem, const QString& local,
+                               bool bAtualizaTotal, const QString& operacao, const QString& vendedor,
+                               const QString& unidade, const QString& numeroSerie, const QString& informacao,
+                               const QString& pedidoOrigem, int sequenciaOrigem);
 
     // ---- receivables ----
     // Splits the value into one ACRC5001 row per instalment of the payment
     // term (AFVT0101: QUANTAS_VEZES instalments, the first DIA__INICIAL days
     // after the emission (30 when 0), then every 30 days); the cents the
-    // division leaves go to the first. Nothing is committed. Returns the count.
+    // division leaves go to the first. An unknown payment term is refused
+    // with a message. Nothing is committed. Returns the count.
     int DesdobraContasReceber(const DesdobramentoReceber& dados);
 
-    // ---- taxes of a document line ----
-    // Rates: IPI from the product (AIQ_IPI), ICMS from the operation (ICMS)
-    // or else the product (PERCENTUAL_ICMS), less the product's reduction
-    // (ICMS_PARA_REDUCAO %); the line's own rates win when above 0.
+    // ---- taxes of a document line (docs/tax-engine.md) ----
+    // The four steps run in this order, each taking what the one before gave.
+    // Rates: IPI and ICMS from the line, else the operation and the product;
+    // the base reduction and the substitution of the operation.
     PercentuaisImposto NFCarregaPercentualIPIeICMS(const ImpostoItemEntrada& entrada);
+    // IPI on the line total.
     ValoresIPI NFCarregaBaseValorIPI(double aliquotaIPI, double totalLinha);
-    // ICMS on the line total (plus the IPI when the operation's BASE_CALC_IPI is "S").
+    // ICMS and substitution on the line total (valorIPI as the IPI step gave it).
     ValoresICMS NFCarregaBaseValorICMS(const ImpostoItemEntrada& entrada, const PercentuaisImposto& taxas,
                                        double totalLinha, double valorIPI);
-    // PIS, COFINS, CSLL, IR and INSS at the rates of the parameters
-    // ATALIQUOTAPIS, ATALIQUOTACOFINS, ATALIQUOTACSLL, ATALIQUOTAIR and
-    // ATALIQUOTAINSS (percent; empty = 0); substitution values are 0.
-    OutrosImpostos NFCarregaOutrosImpostosItem(const ImpostoItemEntrada& entrada, double totalLinha);
+    // PIS, COFINS, CSLL, IR and INSS at the product's rates (else the
+    // parameters ATALIQUOTA*); PIS and COFINS on the total less the line's
+    // ICMS value; an operation that marks a tax "R" has it retained.
+    OutrosImpostos NFCarregaOutrosImpostosItem(const ImpostoItemEntrada& entrada, double totalLinha,
+                                               double valorIPI = 0, double valorICMS = 0);
 
     // The branch as the sales-order and receivable tables hold it: its last
     // two characters ("001" is stored "01").
@@ -240,3 +287,10 @@ extern TdmGlobal* dmGlobal;
 // category "C" linked to the customer, of one contact type when given, by
 // name. An empty customer code leaves the query as it is, unopened.
 host::data::Query* CarregaClienteContatos(const QString& nome, const QString& cliente, const QString& tipo = {});
+
+namespace host {
+// Each call of the four tax routines, in order, with the amounts it was given
+// ("NFCarregaBaseValorICMS total=100 ipi=12.349"); the newest 1000 are kept.
+const QStringList& taxCalls();
+void clearTaxCalls();
+}  // namespace host

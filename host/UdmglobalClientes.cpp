@@ -84,6 +84,9 @@ void TdmGlobal::CarregaTabelaVencimento(const QString& condicao)
 int TdmGlobal::DesdobraContasReceber(const DesdobramentoReceber& dados)
 {
     const QString term = "where CODIGO = " + QuotedStr(dados.tabelaVencimento.trimmed());
+    // An unknown term would make up a single instalment nobody agreed to.
+    if (ContadorDados("CODIGO", "AFVT0101", dados.tabelaVencimento.trimmed()) == 0)
+        MostraErro("Tabela de vencimento \"" + dados.tabelaVencimento.trimmed() + "\" não cadastrada.");
     const int count = std::max(1, CarregaNumeroInteiro("QUANTAS_VEZES", "AFVT0101", term));
     int firstDays = CarregaNumeroInteiro("DIA__INICIAL", "AFVT0101", term);
     if (firstDays <= 0)

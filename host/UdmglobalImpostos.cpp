@@ -1,33 +1,129 @@
-// TdmGlobal: the taxes of a document line. Plain rates: the stand-in keeps
-// no tax-substitution tables, so substitution values are 0.
+// TdmGlobal: the taxes of a document line, a small engine over the product,
+// the fiscal operation and the customer (rules in docs/tax-engine.md).
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
 
+#include "host/data/Query.h"
+
+#include <algorithm>
+
+namespace {
+
+QStringList& chamadas()
+{
+    static QStringList lista;
+    return lista;
+}
+
+QString numero(double valor)
+{
+    return QString::number(valor, 'g', 15);
+}
+
+void registrar(const QString& rotina, const QStringList& valores)
+{
+    QStringList& lista = chamadas();
+    lista << (rotina + " " + valores.join(' ')).trimmed();
+    while (lista.size() > 1000)
+        lista.removeFirst();
+}
+
+bool percentualParcial(double percentual)
+{
+    return percentual > 0 && percentual < 100;
+}
+
+QString operacaoDaLinha(const ImpostoItemEntrada& entrada)
+{
+    return (entrada.operacaoLinha.trimmed().isEmpty() ? entrada.operacaoDocumento : entrada.operacaoLinha).trimmed();
+}
+
+// The document's operation, product and customer data, from the entry when
+// the caller has them, else from their rows; a line operation of its own is
+// read from its row.
+ImpostoItemEntrada completar(const ImpostoItemEntrada& entrada)
+{
+    ImpostoItemEntrada dados = entrada;
+    const QString operacao = operacaoDaLinha(entrada);
+    const bool operacaoPropria = operacao != entrada.operacaoDocumento.trimmed();
+    if (!entrada.dadosInformados || operacaoPropria) {
+        std::unique_ptr<host::data::Query> consulta = CriarIbQuery();
+        consulta->setSql("select ICMS, PERC_CALC, ASSUME_ICMS_SN, BASE_CALC_IPI from AFVC0901 where COD_OP = " +
+                         QuotedStr(operacao));
+        consulta->open();
+        dados.icmsOperacao = consulta->field(0)->asFloat();
+        dados.percentualCalculo = consulta->field(1)->asFloat();
+        dados.assumeICMS = consulta->field(2)->asString().trimmed();
+        dados.baseCalculoIPI = consulta->field(3)->asString().trimmed();
+    }
+    if (!entrada.dadosInformados) {
+        const QString produto = "where CODIGO = " + QuotedStr(entrada.produto.trimmed());
+        dados.reducaoICMS = CarregaNumero("ICMS_PARA_REDUCAO", "ACEC1101", produto);
+        dados.tipoProduto = CarregaDado("COM_FAB_S_FS", "ACEC1101", produto).trimmed();
+        dados.imune = CarregaDado("PRIMUNE", "ACEC1101", produto).trimmed();
+        if (!entrada.cliente.trimmed().isEmpty())
+            dados.inscricaoCliente =
+                CarregaDado("CLIE", "AUGC0301", "where CODIGO_CLIENTE = " + QuotedStr(entrada.cliente.trimmed()));
+    }
+    return dados;
+}
+
+bool servico(const ImpostoItemEntrada& dados)
+{
+    return dados.tipoProduto.trimmed() == "7";
+}
+
+// A customer without a state registration buys as a final consumer.
+bool consumidorFinal(const ImpostoItemEntrada& dados)
+{
+    const QString inscricao = dados.inscricaoCliente.trimmed().toUpper();
+    return !dados.cliente.trimmed().isEmpty() && (inscricao.isEmpty() || inscricao == "ISENTO");
+}
+
+}  // namespace
+
+const QStringList& host::taxCalls()
+{
+    return chamadas();
+}
+
+void host::clearTaxCalls()
+{
+    chamadas().clear();
+}
+
 PercentuaisImposto TdmGlobal::NFCarregaPercentualIPIeICMS(const ImpostoItemEntrada& entrada)
 {
-    const QString product = "where CODIGO = " + QuotedStr(entrada.produto.trimmed());
-    const QString operationCode = entrada.operacaoLinha.trimmed().isEmpty() ? entrada.operacaoDocumento
-                                                                             : entrada.operacaoLinha;
-    const QString operation = "where COD_OP = " + QuotedStr(operationCode.trimmed());
+    registrar("NFCarregaPercentualIPIeICMS", {"produto=" + entrada.produto.trimmed()});
+    const ImpostoItemEntrada dados = completar(entrada);
     PercentuaisImposto taxas;
-    taxas.ipi = entrada.aliquotaIPILinha > 0 ? entrada.aliquotaIPILinha
-                                              : CarregaNumero("AIQ_IPI", "ACEC1101", product);
-    if (entrada.aliquotaICMSLinha > 0) {
+    if (servico(dados))
+        return taxas;   // a service pays the municipal tax, not IPI or ICMS
+    const QString produto = "where CODIGO = " + QuotedStr(entrada.produto.trimmed());
+    if (dados.imune != "S")
+        taxas.ipi = entrada.aliquotaIPILinha > 0 ? entrada.aliquotaIPILinha
+                                                  : CarregaNumero("AIQ_IPI", "ACEC1101", produto);
+    if (entrada.aliquotaICMSLinha > 0)
         taxas.icms = entrada.aliquotaICMSLinha;
-    } else {
-        double icms = CarregaNumero("ICMS", "AFVC0901", operation);
-        if (icms <= 0)
-            icms = CarregaNumero("PERCENTUAL_ICMS", "ACEC1101", product);
-        const double reduction = CarregaNumero("ICMS_PARA_REDUCAO", "ACEC1101", product);
-        taxas.icms = reduction > 0 && reduction < 100 ? icms * (1.0 - reduction / 100.0) : icms;
+    else if (dados.assumeICMS == "S" || dados.icmsOperacao > 0)
+        taxas.icms = dados.icmsOperacao;
+    else
+        taxas.icms = CarregaNumero("PERCENTUAL_ICMS", "ACEC1101", produto);
+    taxas.terceiro = percentualParcial(dados.reducaoICMS) ? dados.reducaoICMS : 0;
+    const QString operacao = "where COD_OP = " + QuotedStr(operacaoDaLinha(entrada));
+    if (CarregaDado("OFSUBSTITUICAO", "AFVC0901", operacao).trimmed() == "S") {
+        taxas.substituicao = CarregaNumero("OFMVA", "AFVC0901", operacao);
+        const double interno = CarregaNumero("OFICMSINTERNO", "AFVC0901", operacao);
+        taxas.icmsSubstituicao = interno > 0 ? interno : taxas.icms;
     }
     return taxas;
 }
 
 ValoresIPI TdmGlobal::NFCarregaBaseValorIPI(double aliquotaIPI, double totalLinha)
 {
+    registrar("NFCarregaBaseValorIPI", {"aliquota=" + numero(aliquotaIPI), "total=" + numero(totalLinha)});
     if (aliquotaIPI <= 0)
         return {};
     return {totalLinha * aliquotaIPI / 100.0, totalLinha};
@@ -36,26 +132,54 @@ ValoresIPI TdmGlobal::NFCarregaBaseValorIPI(double aliquotaIPI, double totalLinh
 ValoresICMS TdmGlobal::NFCarregaBaseValorICMS(const ImpostoItemEntrada& entrada, const PercentuaisImposto& taxas,
                                               double totalLinha, double valorIPI)
 {
-    if (taxas.icms <= 0)
+    registrar("NFCarregaBaseValorICMS", {"total=" + numero(totalLinha), "ipi=" + numero(valorIPI)});
+    if (taxas.icms <= 0 && taxas.icmsSubstituicao <= 0)
         return {};
-    const QString operationCode = entrada.operacaoLinha.trimmed().isEmpty() ? entrada.operacaoDocumento
-                                                                             : entrada.operacaoLinha;
-    const bool ipiInBase =
-        CarregaDado("BASE_CALC_IPI", "AFVC0901", "where COD_OP = " + QuotedStr(operationCode.trimmed())) == "S";
+    const ImpostoItemEntrada dados = completar(entrada);
+    const double reducao = percentualParcial(taxas.terceiro) ? 1.0 - taxas.terceiro / 100.0 : 1.0;
     ValoresICMS valores;
-    valores.base = totalLinha + (ipiInBase ? valorIPI : 0.0);
-    valores.valor = valores.base * taxas.icms / 100.0;
+    if (taxas.icms > 0) {
+        double base = percentualParcial(dados.percentualCalculo) ? totalLinha * dados.percentualCalculo / 100.0
+                                                                  : totalLinha;
+        if (dados.baseCalculoIPI == "S" || consumidorFinal(dados))
+            base += valorIPI;
+        valores.base = base * reducao;
+        valores.valor = valores.base * taxas.icms / 100.0;
+    }
+    if (taxas.icmsSubstituicao > 0) {
+        // The buyer's later sales, estimated by the margin, taxed now; the
+        // ICMS of this sale is deducted.
+        valores.baseSubstituicao = (totalLinha + valorIPI) * (1.0 + taxas.substituicao / 100.0) * reducao;
+        valores.valorSubstituicao =
+            std::max(0.0, valores.baseSubstituicao * taxas.icmsSubstituicao / 100.0 - valores.valor);
+    }
     return valores;
 }
 
-OutrosImpostos TdmGlobal::NFCarregaOutrosImpostosItem(const ImpostoItemEntrada&, double totalLinha)
+OutrosImpostos TdmGlobal::NFCarregaOutrosImpostosItem(const ImpostoItemEntrada& entrada, double totalLinha,
+                                                      double valorIPI, double valorICMS)
 {
-    auto at = [&](const char* parameter) { return totalLinha * ParametroNumero(parameter) / 100.0; };
+    registrar("NFCarregaOutrosImpostosItem",
+              {"total=" + numero(totalLinha), "ipi=" + numero(valorIPI), "icms=" + numero(valorICMS)});
+    const QString produto = "where CODIGO = " + QuotedStr(entrada.produto.trimmed());
+    const QString operacao = "where COD_OP = " + QuotedStr(operacaoDaLinha(entrada));
+    // PIS and COFINS are not charged on the ICMS of the same sale.
+    const double baseContribuicoes = std::max(0.0, totalLinha - valorICMS);
+    auto imposto = [&](const char* sufixo, double base, double& proprio, double& retido) {
+        double aliquota = CarregaNumero(QString("PRALIQUOTA") + sufixo, "ACEC1101", produto);
+        if (aliquota <= 0)
+            aliquota = ParametroNumero(QString("ATALIQUOTA") + sufixo);
+        const double valor = base * aliquota / 100.0;
+        const QString calculo = CarregaDado(QString("OFCALC") + (QString(sufixo) == "IR" ? "IRRF" : sufixo),
+                                            "AFVC0901", operacao)
+                                    .trimmed();
+        (calculo == "R" ? retido : proprio) = valor;
+    };
     OutrosImpostos impostos;
-    impostos.pis = at("ATALIQUOTAPIS");
-    impostos.cofins = at("ATALIQUOTACOFINS");
-    impostos.csll = at("ATALIQUOTACSLL");
-    impostos.ir = at("ATALIQUOTAIR");
-    impostos.inss = at("ATALIQUOTAINSS");
+    imposto("PIS", baseContribuicoes, impostos.pis, impostos.pisSub);
+    imposto("COFINS", baseContribuicoes, impostos.cofins, impostos.cofinsSub);
+    imposto("CSLL", totalLinha, impostos.csll, impostos.csllSub);
+    imposto("IR", totalLinha, impostos.ir, impostos.irSub);
+    imposto("INSS", totalLinha, impostos.inss, impostos.inssSub);
     return impostos;
 }

@@ -75,14 +75,15 @@ QString TdmGlobal::InserirPedidoVenda(const QString& cliente, const QString& ven
 
 int TdmGlobal::InserirPedidoVendaItem(const QString& produto, const QString& pedido, double quantidade,
                                       double desconto, bool bReserva, bool bBaixaEstoque, double valorUnitario,
-                                      double, double, const QString& observacao, int aoCodigo, const QString&,
+                                      double, double, const QString& observacao, int aoCodigo, const QString& local,
                                       bool bAtualizaTotal, const QString& operacao, const QString& colunasExtras,
                                       const QString& valoresExtras)
 {
     const QString orderKey = "where NUMERO_PEDIDO = " + QuotedStr(pedido.trimmed());
     const int cod = int(CarregaNumero("max(COD)", "AVEC85IT", orderKey)) + 1;
     const double total = quantidade * valorUnitario * (1.0 - desconto / 100.0);
-    const QString location = sLocalEstoqueAtual.trimmed().isEmpty() ? Parametro("ATLOCALPADRAO").trimmed()
+    const QString location = !local.trimmed().isEmpty()              ? local.trimmed()
+                             : sLocalEstoqueAtual.trimmed().isEmpty() ? Parametro("ATLOCALPADRAO").trimmed()
                                                                       : sLocalEstoqueAtual.trimmed();
     const QString extraColumns = colunasExtras.trimmed();
     const QString extraValues = valoresExtras.trimmed();
@@ -119,4 +120,33 @@ int TdmGlobal::InserirPedidoVendaItem(const QString& produto, const QString& ped
                         QuotedStr(pedido.trimmed()) + ")",
                     orderKey);
     return cod;
+}
+
+int TdmGlobal::InseriProdutoPendencia(const QString& produto, const QString& pedido, double quantidade,
+                                      double desconto, bool bReserva, bool bBaixaEstoque, double valorUnitario,
+                                      double valorAux1, double valorAux2, const QString& observacao,
+                                      int codigoOrigem, const QString& local, bool bAtualizaTotal,
+                                      const QString& operacao, const QString& vendedor, const QString& unidade,
+                                      const QString& numeroSerie, const QString& informacao,
+                                      const QString& pedidoOrigem, int sequenciaOrigem)
+{
+    QStringList colunas{"VEITENTREGA"};
+    QStringList valores{"'F'"};
+    const std::pair<const char*, QString> textos[] = {{"FOCODIGOVENDEDOR", vendedor.left(5)},
+                                                      {"VEITUNIDADE", unidade.left(2)},
+                                                      {"VEITNUMEROSERIE", numeroSerie.left(30)},
+                                                      {"VEITINFORMACAO", informacao.left(100)},
+                                                      {"VEPEDIDOORIGEM", pedidoOrigem.left(20)}};
+    for (const auto& [coluna, valor] : textos)
+        if (!valor.trimmed().isEmpty()) {
+            colunas << coluna;
+            valores << QuotedStr(valor.trimmed());
+        }
+    if (sequenciaOrigem > 0) {
+        colunas << "VEITSEQUENCIAITEMORIGEM";
+        valores << QString::number(sequenciaOrigem);
+    }
+    return InserirPedidoVendaItem(produto, pedido, quantidade, desconto, bReserva, bBaixaEstoque, valorUnitario,
+                                  valorAux1, valorAux2, observacao, codigoOrigem, local, bAtualizaTotal, operacao,
+                                  colunas.join(", "), valores.join(", "));
 }

@@ -47,6 +47,18 @@ QString RetornaLinhaArquivoTexto(const QString& arquivo, int indice);
 bool EnviarEmail(const QString& remetente, const QString& assunto, const QString& destinatarios,
                  const QString& corpo, const QString& anexo = {});
 
+// The value of the host's cost formula <codigo> (table AGPC05CF, column
+// CFFORMULA) over the dataset's current row: numbers ("1.5" or "1,5"), the
+// row's field names, + - * / and parentheses. An unknown formula, a name that
+// is no field of the row, a malformed text or a division by zero is an error
+// (std::runtime_error with the reason), never a silent 0.
+namespace host::data {
+class Dataset;
+}
+double CalcularFormula(int codigo, const host::data::Dataset& dataset);
+// The same evaluation of a formula text (for the formula register and tests).
+double AvaliarFormula(const QString& formula, const host::data::Dataset& dataset);
+
 namespace host {
 struct SentMail {
     QString sender, subject, recipients, body, attachment;

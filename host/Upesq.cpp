@@ -1,3 +1,142 @@
 #include "host/Upesq.h"
 
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/data/Field.h"
+#include "host/ui/Layouts.h"
+
+#include <QLineEdit>
+#include <QRegularExpression>
+
+#include <memory>
+#include <stdexcept>
+
 host::ui::FormVar<TfmPesquisa> fmPesquisa("fmPesquisa");
+
+namespace host {
+
+namespace {
+
+QString semWhere(const QString& condicao)
+{
+    static const QRegularExpression where(R"(^\s*where\b)", QRegularExpression::CaseInsensitiveOption);
+    return condicao.trimmed().remove(where).trimmed();
+}
+
+QString expressaoDaColuna(const PesquisaDefinicao& definicao, const QString& coluna)
+{
+    for (const PesquisaColuna& c : definicao.colunas)
+        if (c.campo.compare(coluna, Qt::CaseInsensitive) == 0)
+            return c.expressao.isEmpty() ? c.campo : c.expressao;
+    return coluna;
+}
+
+void liberar(TfmPesquisa* janela)
+{
+    if (janela) {
+        janela->enableSearchEdit({});
+        janela->setDataset(nullptr);
+        janela->release();
+    }
+    if (fmPesquisa.get() == janela)
+        fmPesquisa.clear();
+}
+
+}  // namespace
+
+QString montarSqlPesquisa(const PesquisaDefinicao& definicao, const QString& condicao,
+                          const QString& colunaPesquisa)
+{
+    QStringList condicoes;
+    for (const QString& c : {definicao.filtro, semWhere(condicao)})
+        if (!c.trimmed().isEmpty())
+            condicoes << "(" + c.trimmed() + ")";
+    if (!colunaPesquisa.isEmpty())
+        condicoes << "cast(" + expressaoDaColuna(definicao, colunaPesquisa) +
+                         " as varchar(200)) containing :PESQUISA";
+    QString sql = definicao.sql.trimmed();
+    if (!condicoes.isEmpty())
+        sql += "\nwhere " + condicoes.join(" and ");
+    if (!definicao.ordem.isEmpty())
+        sql += "\norder by " + definicao.ordem;
+    return sql;
+}
+
+bool executarPesquisa(const PesquisaDefinicao& definicao, const QString& condicao, QVariantMap& linha,
+                      const QVariantMap& parametros)
+{
+    std::unique_ptr<host::data::Query> query = CriarIbQuery("quPesquisa");
+    auto abrir = [&](const QString& coluna, const QString& texto) {
+        query->close();
+        query->setSql(montarSqlPesquisa(definicao, condicao, coluna));
+        for (auto it = parametros.begin(); it != parametros.end(); ++it)
+            query->paramByName(it.key())->setValue(it.value());
+        if (!coluna.isEmpty())
+            query->paramByName("PESQUISA")->setAsString(texto);
+        query->open();
+    };
+    abrir({}, {});
+
+    TfmPesquisa* janela = nullptr;
+    bool escolhido = false;
+    try {
+        janela = new TfmPesquisa(nullptr);
+        fmPesquisa = janela;
+        janela->setSearchKind(definicao.tipo);
+        janela->setDataset(query.get());
+        janela->setCaption(definicao.caption);
+        host::ui::DataGrid& grid = *janela->grid();
+        grid.setRowSelect(true);
+        int largura = 0;
+        for (const PesquisaColuna& coluna : definicao.colunas) {
+            host::ui::createGridColumn(grid, coluna.largura, coluna.titulo, coluna.campo);
+            largura += coluna.largura;
+        }
+        janela->setClientWidth(std::max(400, largura + 40));
+        if (definicao.colunaInicial > 0 && definicao.colunaInicial < grid.columnCount())
+            grid.setSelectedIndex(definicao.colunaInicial);
+        janela->enableSearchEdit([&](const QString& texto) {
+            host::data::Field* campo = grid.selectedField();
+            const QString coluna = campo ? campo->fieldName() : definicao.colunas.front().campo;
+            abrir(texto.isEmpty() ? QString() : coluna, texto);
+        });
+        host::ui::Layouts::restoreWindow(janela, definicao.layout);
+        host::ui::Layouts::restoreGrid(&grid, definicao.layout);
+        escolhido = janela->showModal() == host::ui::ModalResult::Ok && query->active() && !query->isEmpty();
+        host::ui::Layouts::saveWindow(janela, definicao.layout);
+        host::ui::Layouts::saveGrid(&grid, definicao.layout);
+        if (escolhido) {
+            linha.clear();
+            for (int i = 0; i < query->fieldCount(); ++i)
+                linha.insert(query->field(i)->fieldName().toUpper(), query->field(i)->value());
+        }
+    } catch (...) {
+        liberar(janela);
+        throw;
+    }
+    liberar(janela);
+    return escolhido;
+}
+
+QVariant valorPesquisa(const QVariantMap& linha, const QString& coluna)
+{
+    const auto it = linha.find(coluna.trimmed().toUpper());
+    if (it == linha.end())
+        throw std::invalid_argument(("search result has no column " + coluna).toStdString());
+    return it.value();
+}
+
+QString textoPesquisa(const QVariantMap& linha, const QString& coluna)
+{
+    const QVariant valor = valorPesquisa(linha, coluna);
+    if (valor.isNull())
+        return {};
+    if (valor.typeId() == QMetaType::Double) {
+        const double numero = valor.toDouble();
+        if (numero == double(qint64(numero)))
+            return QString::number(qint64(numero));
+    }
+    return valor.toString().trimmed();
+}
+
+}  // namespace host

@@ -82,6 +82,22 @@ void exportaCarregaContratoEquipamento(int contrato)
 int exportaSegToHora(int segundos) __asm__("SegToHora");
 int exportaSegToHora(int segundos) { return SegToHora(segundos); }
 
+// The host re-totals an order through these two; the partial one creates
+// the data module first, as the full one needs it too.
+void exportaOrdemServicoAtualizaTotalizador(int ordem) __asm__("OrdemServicoAtualizaTotalizador");
+void exportaOrdemServicoAtualizaTotalizador(int ordem)
+{
+    moduloServico();
+    OrdemServicoAtualizaTotalizador(ordem);
+}
+
+void exportaAtualizarOSCorrentePecas(int, const QString&, bool) __asm__("AtualizarOSCorrentePecas");
+void exportaAtualizarOSCorrentePecas(int ordem, const QString& tabela, bool fechar)
+{
+    moduloServico();
+    AtualizarOSCorrentePecas(ordem, tabela, fechar);
+}
+
 // The host may call the picker before anything created the data module.
 bool exportaSelecionaOSAndamentoDefeito(int, int) __asm__("SelecionaOSAndamentoDefeito");
 bool exportaSelecionaOSAndamentoDefeito(int ordem, int linha)

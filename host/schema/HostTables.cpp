@@ -193,6 +193,8 @@ const std::vector<TableDef>& hostTables()
         {"NSOPERACAO", varchar(5)},
         {"NSCLIENTE", varchar(5)},
         {"NSSEQUENCIA", kInteger},
+        // The text of a movement ("Pedido (Em Produção)", "Movimento").
+        {"NSOBSERVACAO", varchar(100)},
     }},
     // Currency quotes by day (product prices in a foreign currency).
     {"AUGC10MO", {}, {
@@ -262,6 +264,11 @@ const std::vector<TableDef>& hostTables()
         {"COMISSAO", kValor},
         {"XCCODIGO", varchar(6)},
         {"PRNUMEROSERIE", varchar(9)},
+        {"PRALIQUOTAPIS", kValor},
+        {"PRALIQUOTACOFINS", kValor},
+        {"PRALIQUOTACSLL", kValor},
+        {"PRALIQUOTAIR", kValor},
+        {"PRALIQUOTAINSS", kValor},
     }},
     // Stock position of a product per stock location.
     {"ACEC11PO", {}, {
@@ -396,7 +403,7 @@ const std::vector<TableDef>& hostTables()
     }},
     // Receivables; contract forecast instalments (SITUACAO_DOCUMENTO "V", AOCODIGO = contract) and order simulations.
     {"ACRC5001", {}, {
-        {"NUMERO_DOCUMENTO", varchar(6)},
+        {"NUMERO_DOCUMENTO", varchar(10)},
         {"CODIGO_CLIENTE", varchar(5)},
         {"SEQUENCIA", kValor},
         {"CODIGO_FILIAL", varchar(2)},
@@ -433,6 +440,13 @@ const std::vector<TableDef>& hostTables()
         {"TARG", varchar(20)},
         {"TACARTEIRAMOTORISTA", varchar(20)},
         {"FOCODIGOMOTORISTA", varchar(5)},
+    }},
+    // Chart of accounts (accounting package): PCTIPO "A" takes entries, "S" groups.
+    {"ACCC01PC", {"PCCODIGO"}, {
+        {"PCCODIGO", kInteger},
+        {"PCCLASSIFICACAO", varchar(20)},
+        {"PCDESCRICAO", varchar(60)},
+        {"PCTIPO", varchar(1)},
     }},
     // Cash-flow accounts (quCXContas: key CONTA, DESCRICAO).
     {"ACXC9001", {"CONTA"}, {
@@ -490,6 +504,9 @@ const std::vector<TableDef>& hostTables()
         {"OFIRRF", kValor},
         {"OFCALCINSS", varchar(1)},
         {"OFINSS", kValor},
+        {"OFSUBSTITUICAO", varchar(1)},
+        {"OFMVA", kValor},
+        {"OFICMSINTERNO", kValor},
     }},
     // Fiscal operation per product (and customer, state, location).
     {"AFVC09OU", {}, {
@@ -512,6 +529,12 @@ const std::vector<TableDef>& hostTables()
         {"QUANTAS_VEZES", kInteger},
         {"TVCUSTOFINANCEIRO", kValor},
         {"DIA__INICIAL", kInteger},
+    }},
+    // Cost formulas evaluated over a cost line (CalcularFormula): field names, numbers, + - * / ( ).
+    {"AGPC05CF", {"CFCODIGO"}, {
+        {"CFCODIGO", kInteger},
+        {"CFDESCRICAO", varchar(40)},
+        {"CFFORMULA", varchar(255)},
     }},
     // Product compositions (components of a product).
     {"AGPC03CM", {}, {

@@ -7,6 +7,7 @@
 #include "host/ui/Errors.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QRegularExpression>
 #include <QVBoxLayout>
 
@@ -49,6 +50,57 @@ SearchWindow::~SearchWindow()
 }
 
 void SearchWindow::setDataset(host::data::Dataset* dataset) { source_->setDataset(dataset); }
+
+void SearchWindow::enableSearchEdit(std::function<void(const QString& text)> onSearch)
+{
+    onSearch_ = std::move(onSearch);
+    if (searchEdit_)
+        return;
+    searchEdit_ = new QLineEdit(this);
+    searchEdit_->setObjectName("edPesquisa");
+    searchEdit_->setPlaceholderText("Pesquisar");
+    static_cast<QVBoxLayout*>(layout())->insertWidget(0, searchEdit_);
+    searchEdit_->installEventFilter(this);
+    connect(searchEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (onSearch_)
+            runGuarded([&] { onSearch_(text); });
+    });
+    searchEdit_->setFocus();
+}
+
+bool SearchWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == searchEdit_ && event->type() == QEvent::KeyPress
+        && searchEditKey(static_cast<QKeyEvent*>(event)->key()))
+        return true;
+    return Form::eventFilter(watched, event);
+}
+
+bool SearchWindow::searchEditKey(int key)
+{
+    host::data::Dataset* data = source_->dataset();
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        setModalResult(ModalResult::Ok);
+        return true;
+    case Qt::Key_Escape:
+        setModalResult(ModalResult::Cancel);
+        return true;
+    case Qt::Key_Down:
+    case Qt::Key_Up:
+    case Qt::Key_PageDown:
+    case Qt::Key_PageUp:
+        if (data && data->active())
+            runGuarded([&] {
+                const int page = 10;
+                data->moveBy(key == Qt::Key_Down ? 1 : key == Qt::Key_Up ? -1 : key == Qt::Key_PageDown ? page : -page);
+            });
+        return true;
+    default:
+        return false;
+    }
+}
 
 void SearchWindow::setGridPopupMenu(QMenu* menu) { setPopupMenu(grid_, menu); }
 

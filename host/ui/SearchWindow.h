@@ -10,8 +10,10 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
+class QLineEdit;
 class QMenu;
 
 namespace host::ui {
@@ -32,16 +34,27 @@ public:
     // The typed prefix the search keys look for (cleared when the column changes).
     QString searchText() const { return searchText_; }
 
+    // A search box ("edPesquisa") above the grid: each change of its text
+    // runs the handler (the caller re-reads its rows with the text as a
+    // parameter). In the box Enter picks, Esc cancels and the arrow and page
+    // keys move through the rows.
+    void enableSearchEdit(std::function<void(const QString& text)> onSearch);
+    QLineEdit* searchEdit() const { return searchEdit_; }
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool searchKey(int key, const QString& text);
+    bool searchEditKey(int key);
 
     DataGrid* grid_;
     std::unique_ptr<host::data::DataSource> source_;
     int searchKind_ = 0;
     QString searchText_;
+    QLineEdit* searchEdit_ = nullptr;
+    std::function<void(const QString&)> onSearch_;
 };
 
 // CriaColunaDBGrid: a column of the field with its title and width.

@@ -43,7 +43,8 @@ TEST_F(BibliotecaTest, ExportsTheEntryRoutinesByTheirPlainNames)
     for (const char* nome : {"CriarDataTec", "ShowJanelaTec", "AbreOrdemServicoCliente", "ContratoNovoAutomatico",
                              "SelecionaDefeitoItem", "RetornaTecQuery", "RetornaTecOSItemCorrente",
                              "CarregaOrdemServico", "CarregaDefeitoItem", "CarregaSolicitacao", "CarregaContrato",
-                             "CarregaContratoEquipamento", "SegToHora", "SelecionaOSAndamentoDefeito"})
+                             "CarregaContratoEquipamento", "SegToHora", "SelecionaOSAndamentoDefeito",
+                             "OrdemServicoAtualizaTotalizador", "AtualizarOSCorrentePecas"})
         EXPECT_NE(biblioteca.resolve(nome), nullptr) << nome;
     auto segToHora = resolver<int (*)(int)>("SegToHora");
     ASSERT_NE(segToHora, nullptr);

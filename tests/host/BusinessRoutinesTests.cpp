@@ -176,6 +176,18 @@ TEST_F(BusinessTest, SalesOrderAndItsLinesWithExtraColumns)
     EXPECT_DOUBLE_EQ(dmGlobal->Reservado("P2"), 1);
 }
 
+TEST_F(BusinessTest, SplittingByAnUnknownPaymentTermIsRefused)
+{
+    DesdobramentoReceber dados;
+    dados.valorTotal = 100;
+    dados.tabelaVencimento = "99";
+    dados.documento = "S00026";
+    dados.cliente = "00001";
+    dialogs->acknowledge("Tabela de vencimento \"99\" não cadastrada.");
+    EXPECT_THROW(dmGlobal->DesdobraContasReceber(dados), host::Abort);
+    EXPECT_EQ(CarregaNumeroInteiro("count(*)", "ACRC5001", "where NUMERO_DOCUMENTO = 'S00026'"), 0);
+}
+
 TEST_F(BusinessTest, TaxesOfALine)
 {
     ImpostoItemEntrada entrada;
@@ -193,8 +205,10 @@ TEST_F(BusinessTest, TaxesOfALine)
     entrada.produto = "P2";
     entrada.operacaoLinha = "5405";
     taxas = dmGlobal->NFCarregaPercentualIPIeICMS(entrada);
-    EXPECT_DOUBLE_EQ(taxas.icms, 3.5) << "the operation's 7% less the product's 50% reduction";
-    EXPECT_DOUBLE_EQ(dmGlobal->NFCarregaBaseValorICMS(entrada, taxas, 100, 0).base, 100);
+    EXPECT_DOUBLE_EQ(taxas.icms, 7) << "the operation's rate";
+    EXPECT_DOUBLE_EQ(taxas.terceiro, 50) << "the product's base reduction";
+    EXPECT_DOUBLE_EQ(dmGlobal->NFCarregaBaseValorICMS(entrada, taxas, 100, 0).base, 50);
+    EXPECT_DOUBLE_EQ(dmGlobal->NFCarregaBaseValorICMS(entrada, taxas, 100, 0).valor, 3.5);
     entrada.aliquotaICMSLinha = 4;
     EXPECT_DOUBLE_EQ(dmGlobal->NFCarregaPercentualIPIeICMS(entrada).icms, 4) << "the line's own rate wins";
 

@@ -1,0 +1,187 @@
+// The totals of a service order's header: the sums of its lines, written into
+// quOS, and the grand total chosen by ATFORMULATOTALOS. The sums run in SQL,
+// one statement per kind of line, whatever the number of lines.
+
+#include "data/uDataTec.h"
+
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+#include "host/data/HandlerGuard.h"
+
+#include <stdexcept>
+
+using host::data::Dataset;
+using host::data::DatasetState;
+using host::data::DetachHandler;
+using host::data::Field;
+using host::data::Query;
+
+namespace {
+
+QString modoTotal()
+{
+    return dmGlobal->Parametro("ATFORMULATOTALOS").trimmed();
+}
+
+TdmTec& modulo()
+{
+    if (!dmTec)
+        throw std::logic_error("dmTec não foi criado");
+    return *dmTec;
+}
+
+// Outside mode "T" only the lines the customer authorised and that carry no
+// warranty ("3 - Sem Garantia") count; the condition is a further SQL line.
+QString condicaoContagem(const QString& prefixo, const QString& separadorTipo)
+{
+    if (modoTotal() == "T")
+        return {};
+    return "\n and " + prefixo + "autorizado= " + QuotedStr("S") + " and " + prefixo + "tipo" + separadorTipo +
+           QuotedStr("3");
+}
+
+// The order asked for becomes quOS's row when it is not already.
+void carregarOrdem(TdmTec& tec, int aoCodigo)
+{
+    if (!tec.quOS->active() || tec.quOSAOCODIGO->asInteger() != aoCodigo)
+        CarregaOrdemServico(aoCodigo);
+}
+
+bool semCabecalho(const TdmTec& tec)
+{
+    return !tec.quOS->active() || (tec.quOS->state() == DatasetState::Browse && tec.quOS->isEmpty());
+}
+
+double somaDe(Query& consulta, const char* coluna)
+{
+    return consulta.fieldByName(QString::fromLatin1(coluna))->asFloat();
+}
+
+struct SomaLinhas {
+    double total = 0, totalRequerido = 0, totalIPI = 0;
+};
+
+SomaLinhas somarLinhas(Query& consulta, const QString& sql, bool comIPI)
+{
+    consulta.close();
+    consulta.setSql(sql);
+    consulta.open();
+    SomaLinhas soma{somaDe(consulta, "TOTAL"), somaDe(consulta, "TOTALREQ"),
+                    comIPI ? somaDe(consulta, "TOTIPI") : 0.0};
+    consulta.close();
+    return soma;
+}
+
+QString sqlPecas(const QString& codigo, bool comIPI, const QString& separadorTipo)
+{
+    return QString("select (sum(apValTotal)) as Total,  (sum(apValorTotalRequerido)) as TotalReq") +
+           (comIPI ? ",  sum(APVALORIPI) as TotIPI" : "") + " from AATC01AP  where aocodigo =  " + codigo +
+           condicaoContagem("ap", separadorTipo);
+}
+
+QString sqlServicos(const QString& codigo)
+{
+    return "select (sum(aaValorTotal)) as Total, (sum(aaValorTotalRequerido)) as TotalReq from AATC01AA "
+           " where aocodigo =  " +
+           codigo + condicaoContagem("aa", " = ");
+}
+
+double somaDespesa(const char* soma, const char* tabela, const QString& codigo)
+{
+    return CarregaNumero(QString::fromLatin1(soma), QString::fromLatin1(tabela), "WHERE AOCODIGO = " + codigo);
+}
+
+// One kind of line into the header: the guard is detached for this edit
+// alone, and the header is posted with its new grand total.
+void gravarParcial(TdmTec& tec, Field* total, Field* totalRequerido, const SomaLinhas& soma)
+{
+    DetachHandler semGuarda(tec.quOS->beforeEdit);
+    tec.quOS->edit();
+    total->setAsFloat(soma.total);
+    totalRequerido->setAsFloat(soma.totalRequerido);
+    OSAtualizaValorTotalCorrrente();
+    tec.quOS->post();
+}
+
+}  // namespace
+
+void OrdemServicoAtualizaTotalizador(int aoCodigo)
+{
+    TdmTec& tec = modulo();
+    carregarOrdem(tec, aoCodigo);
+    // An order that does not exist has no header to write into: editing an
+    // empty quOS would append a blank order instead.
+    if (semCabecalho(tec))
+        return;
+    const QString codigo = QString::number(aoCodigo);
+    std::unique_ptr<Query> consulta = CriarIbQuery();
+    DetachHandler semBeforePost(tec.quOS->beforePost);
+
+    const SomaLinhas pecas = somarLinhas(*consulta, sqlPecas(codigo, true, " = "), true);
+    const SomaLinhas servicos = somarLinhas(*consulta, sqlServicos(codigo), false);
+    const double despesasDiversas = somaDespesa("Sum(AxValor)", "AATC01AX", codigo);
+    const double despesasViagem = somaDespesa("Sum(avValorTotal)", "AATC01AV", codigo);
+    const double projeto = somaDespesa("Sum(aqValorTotal)", "AATC01AQ", codigo);
+
+    if (tec.quOS->state() == DatasetState::Browse)
+        tec.quOS->edit();   // through the edit guard
+    tec.quOSAOVALORSERVICO->setAsFloat(servicos.total);
+    tec.quOSAOVALORSERVICOSREQUERIDO->setAsFloat(servicos.totalRequerido);
+    tec.quOSAOVALORPECAS->setAsFloat(pecas.total);
+    tec.quOSAOVALORPECASREQUERIDO->setAsFloat(pecas.totalRequerido);
+    tec.quOSAODESPDIVERSAS->setAsFloat(despesasDiversas);
+    tec.quOSAODESPVIAGEM->setAsFloat(despesasViagem);
+    tec.quOSAOVALORPROJETO->setAsFloat(projeto);
+    tec.quOSAOVALORIPI->setAsFloat(pecas.totalIPI);
+    OSAtualizaValorTotalCorrrente();
+}
+
+void AtualizarOSCorrentePecas(int aoCodigo, const QString& tabela, bool bFechar)
+{
+    TdmTec& tec = modulo();
+    carregarOrdem(tec, aoCodigo);
+    const QString nome = tabela.toUpper();
+    if (!semCabecalho(tec) && (nome == "AATC01AP" || nome == "AATC01AA")) {
+        const QString codigo = QString::number(aoCodigo);
+        std::unique_ptr<Query> consulta = CriarIbQuery();
+        DetachHandler semBeforePost(tec.quOS->beforePost);
+        // A failure to write the parts total reaches the caller as the
+        // services' does: swallowing it left the header's totals behind the
+        // lines with nobody told.
+        if (nome == "AATC01AP")
+            gravarParcial(tec, tec.quOSAOVALORPECAS, tec.quOSAOVALORPECASREQUERIDO,
+                          somarLinhas(*consulta, sqlPecas(codigo, false, "= "), false));
+        else
+            gravarParcial(tec, tec.quOSAOVALORSERVICO, tec.quOSAOVALORSERVICOSREQUERIDO,
+                          somarLinhas(*consulta, sqlServicos(codigo), false));
+    }
+    if (bFechar)
+        tec.quOS->close();
+}
+
+void OSAtualizaValorTotalCorrrente()
+{
+    TdmTec& tec = modulo();
+    auto valor = [](const Field* campo) { return static_cast<long double>(campo->asFloat()); };
+    const QString modo = modoTotal();
+    long double total = 0;
+    if (modo == "P") {
+        total = valor(tec.quOSAOVALORPECAS) + valor(tec.quOSAOVALORSERVICO);
+    } else {
+        total = valor(tec.quOSAODESPVIAGEM);
+        if (modo != "0")
+            total += valor(tec.quOSAODESPDIVERSAS);
+        total = total + valor(tec.quOSAOVALORPECAS) + valor(tec.quOSAOVALORSERVICO) - valor(tec.quOSAODESCONTO) -
+                valor(tec.quOSAODESCONTOPECA) - valor(tec.quOSAODESCONTOSERVICO) + valor(tec.quOSAOVALORPROJETO) +
+                valor(tec.quOSAOVALORIPI);
+    }
+    tec.quOSAOVALORTOTAL->setAsFloat(static_cast<double>(total));
+}
+
+// A discount typed into the header changes the grand total at once, by the
+// same formula as every re-total (the project value stays in it).
+void TdmTec::quOSAODESCONTOChange(Field&)
+{
+    OSAtualizaValorTotalCorrrente();
+}

@@ -1,0 +1,227 @@
+// Serial-number movements: the picker and the routines that write AUGC50NS.
+
+#include "host/PilvOut70.h"
+
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+#include "host/Upesq.h"
+#include "host/data/Field.h"
+#include "host/data/MemDataset.h"
+#include "host/ui/DataGrid.h"
+#include "host/ui/Layouts.h"
+
+#include <QRegularExpression>
+#include <QSet>
+
+namespace host {
+
+QStringList numerosSerieDaLista(const QString& lista)
+{
+    QStringList numeros;
+    if (!lista.contains('\'')) {
+        if (!lista.trimmed().isEmpty())
+            numeros << lista.trimmed();
+        return numeros;
+    }
+    static const QRegularExpression quoted(R"('((?:[^']|'')*)')");
+    for (auto it = quoted.globalMatch(lista); it.hasNext();) {
+        const QString numero = it.next().captured(1).replace("''", "'").trimmed();
+        if (!numero.isEmpty())
+            numeros << numero;
+    }
+    return numeros;
+}
+
+}  // namespace host
+
+namespace {
+
+const char* const kLayout = "fmPesquisa_NumerosSerie";
+
+QVariant inteiroOuNulo(const QString& texto)
+{
+    bool ok = false;
+    const int numero = texto.trimmed().toInt(&ok);
+    return ok && numero != 0 ? QVariant(numero) : QVariant();
+}
+
+QVariant textoOuNulo(const QString& texto)
+{
+    return texto.trimmed().isEmpty() ? QVariant() : QVariant(texto.trimmed());
+}
+
+QString captionNumerosSerie(const QString& tipo)
+{
+    if (tipo.trimmed() == "D")
+        return "Números de Série Disponíveis";
+    if (tipo.trimmed() == "I")
+        return "Números de Série (Inclusão)";
+    return "Números de Série";
+}
+
+struct Documento {
+    QString venda, ordemCompra, ordemProducao, composicao;
+    int contrato = 0, ordemServico = 0;
+
+    bool temReferencia() const
+    {
+        return !venda.isEmpty() || !ordemCompra.isEmpty() || !ordemProducao.isEmpty() || !composicao.isEmpty()
+            || contrato != 0 || ordemServico != 0;
+    }
+    // The movement belongs to the document on every reference it names.
+    bool contem(host::db::Statement& row) const
+    {
+        auto igual = [&](const char* coluna, const QString& valor) {
+            return valor.isEmpty() || row.value(coluna).toString().trimmed() == valor;
+        };
+        auto igualNumero = [&](const char* coluna, int valor) {
+            return valor == 0 || row.value(coluna).toInt() == valor;
+        };
+        return temReferencia() && igual("VECODIGO", venda) && igual("OCCODIGO", ordemCompra)
+            && igual("OPCODIGO", ordemProducao) && igual("CMCODIGO", composicao)
+            && igualNumero("ACCODIGO", contrato) && igualNumero("AOCODIGO", ordemServico);
+    }
+};
+
+// One row per serial number: its newest movement among those selected.
+int carregarNumerosSerie(host::data::MemDataset& lista, const QString& produto, const QString& condicao,
+                         const Documento& documento, QList<int>& selecionados)
+{
+    host::db::Statement query(*dmGlobal->IBTransaction1,
+                              "select ns.NSNUMERO, ns.LECODIGO, le.DESCRICAO as LOCAL, ns.NSSTATUS, ns.VECODIGO,"
+                              " ns.OCCODIGO, ns.OPCODIGO, ns.CMCODIGO, ns.ACCODIGO, ns.AOCODIGO, ns.NSCODIGO"
+                              " from AUGC50NS ns left join ACEC1401 le on le.CODIGO = ns.LECODIGO"
+                              " where ns.PRCODIGO = :PRODUTO " + condicao +
+                              " order by ns.NSNUMERO, ns.NSCODIGO desc");
+    query.setParam("PRODUTO", produto.trimmed());
+    query.execute();
+    QSet<QString> vistos;
+    while (query.fetch()) {
+        const QString numero = query.value("NSNUMERO").toString().trimmed();
+        if (numero.isEmpty() || vistos.contains(numero))
+            continue;
+        vistos.insert(numero);
+        lista.append();
+        lista.fieldByName("NSNUMERO")->setAsString(numero);
+        lista.fieldByName("LECODIGO")->setAsString(query.value("LECODIGO").toString());
+        lista.fieldByName("LOCAL")->setAsString(query.value("LOCAL").toString());
+        lista.fieldByName("NSSTATUS")->setAsString(query.value("NSSTATUS").toString());
+        lista.post();
+        if (documento.contem(query))
+            selecionados << lista.recNo();
+    }
+    return int(vistos.size());
+}
+
+}  // namespace
+
+int SelecionaNumerosSerie(const QString& sTipo, const QString& sProduto, const QString& sCondicao,
+                          const QString& sVenda, const QString& sOrdemCompra, const QString& sOrdemProducao,
+                          const QString& sComposicao, int iContrato, int iOrdemServico, QString& sNumerosSerie,
+                          int, int, int, int, int, int, int, int iUnico)
+{
+    sNumerosSerie.clear();
+    host::data::MemDataset lista(nullptr, "mdNumerosSerie");
+    lista.addField("NSNUMERO", host::data::FieldType::String, 50);
+    lista.addField("LECODIGO", host::data::FieldType::String, 3);
+    lista.addField("LOCAL", host::data::FieldType::String, 50);
+    lista.addField("NSSTATUS", host::data::FieldType::String, 1);
+    lista.open();
+    const Documento documento{sVenda.trimmed(), sOrdemCompra.trimmed(), sOrdemProducao.trimmed(),
+                              sComposicao.trimmed(), iContrato, iOrdemServico};
+    QList<int> selecionados;
+    if (carregarNumerosSerie(lista, sProduto, sCondicao, documento, selecionados) == 0)
+        return -1;
+    lista.first();
+
+    TfmPesquisa* janela = new TfmPesquisa(nullptr);
+    fmPesquisa = janela;
+    QStringList escolhidos;
+    auto liberar = [&] {
+        janela->setDataset(nullptr);
+        janela->release();
+        if (fmPesquisa.get() == janela)
+            fmPesquisa.clear();
+    };
+    try {
+        janela->setSearchKind(98);
+        janela->setCaption(captionNumerosSerie(sTipo) + " - " + sProduto.trimmed());
+        janela->setDataset(&lista);
+        host::ui::DataGrid& grid = *janela->grid();
+        grid.setRowSelect(true);
+        grid.setMultiSelect(iUnico != 1);
+        host::ui::createGridColumn(grid, 180, "Nº Série", "NSNUMERO");
+        host::ui::createGridColumn(grid, 50, "Local", "LECODIGO");
+        host::ui::createGridColumn(grid, 200, "Descrição do Local", "LOCAL");
+        if (iUnico != 1)
+            for (int recNo : selecionados)
+                grid.selectRow(recNo);
+        host::ui::Layouts::restoreWindow(janela, kLayout);
+        host::ui::Layouts::restoreGrid(&grid, kLayout);
+        const bool ok = janela->showModal() == host::ui::ModalResult::Ok;
+        host::ui::Layouts::saveWindow(janela, kLayout);
+        host::ui::Layouts::saveGrid(&grid, kLayout);
+        if (ok) {
+            QList<int> linhas = iUnico == 1 ? QList<int>() : grid.selectedRows();
+            if (linhas.isEmpty() && !lista.isEmpty())
+                linhas << lista.recNo();
+            std::sort(linhas.begin(), linhas.end());
+            for (int recNo : linhas) {
+                lista.setRecNo(recNo);
+                escolhidos << QuotedStr(lista.fieldByName("NSNUMERO")->asString());
+            }
+        }
+    } catch (...) {
+        liberar();
+        throw;
+    }
+    liberar();
+    sNumerosSerie = escolhidos.join(",");
+    return int(escolhidos.size());
+}
+
+int InserirRegistroNumerosSerieProduto(const QString& sNumerosSerie, const QString& sProduto, const QString& sStatus,
+                                       const QString& sVenda, const QString& sOrdemCompra,
+                                       const QString& sOrdemProducao, const QString& sOrdemServico,
+                                       const QString& sContrato, const QString& sComposicao, const QString& sLocal,
+                                       const QString& sObservacao, int iItemContrato, int iSequencia, int, int, int)
+{
+    const QStringList numeros = host::numerosSerieDaLista(sNumerosSerie);
+    if (numeros.isEmpty())
+        return 0;
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    int codigo = host::db::selectValue(tr, "select coalesce(max(NSCODIGO), 0) from AUGC50NS").toInt();
+    host::db::Statement insert(tr,
+                               "insert into AUGC50NS (NSCODIGO, NSNUMERO, PRCODIGO, NSSTATUS, VECODIGO, OCCODIGO,"
+                               " OPCODIGO, AOCODIGO, ACCODIGO, CMCODIGO, LECODIGO, NSOBSERVACAO, ACITCODIGO,"
+                               " NSSEQUENCIA) values (:NSCODIGO, :NSNUMERO, :PRCODIGO, :NSSTATUS, :VECODIGO,"
+                               " :OCCODIGO, :OPCODIGO, :AOCODIGO, :ACCODIGO, :CMCODIGO, :LECODIGO, :NSOBSERVACAO,"
+                               " :ACITCODIGO, :NSSEQUENCIA)");
+    insert.setParam("PRCODIGO", textoOuNulo(sProduto));
+    insert.setParam("NSSTATUS", textoOuNulo(sStatus));
+    insert.setParam("VECODIGO", textoOuNulo(sVenda));
+    insert.setParam("OCCODIGO", inteiroOuNulo(sOrdemCompra));
+    insert.setParam("OPCODIGO", textoOuNulo(sOrdemProducao));
+    insert.setParam("AOCODIGO", inteiroOuNulo(sOrdemServico));
+    insert.setParam("ACCODIGO", inteiroOuNulo(sContrato));
+    insert.setParam("CMCODIGO", textoOuNulo(sComposicao));
+    insert.setParam("LECODIGO", textoOuNulo(sLocal));
+    insert.setParam("NSOBSERVACAO", textoOuNulo(sObservacao.left(100)));
+    insert.setParam("ACITCODIGO", iItemContrato != 0 ? QVariant(iItemContrato) : QVariant());
+    insert.setParam("NSSEQUENCIA", iSequencia != 0 ? QVariant(iSequencia) : QVariant());
+    for (const QString& numero : numeros) {
+        insert.setParam("NSCODIGO", ++codigo);
+        insert.setParam("NSNUMERO", numero);
+        insert.execute();
+    }
+    return int(numeros.size());
+}
+
+int ExcluirRegistroNumerosSerieProduto(const QString& sCondicao)
+{
+    static const QRegularExpression where(R"(^\s*where\s+\S)", QRegularExpression::CaseInsensitiveOption);
+    if (!where.match(sCondicao).hasMatch())
+        return 0;
+    return host::db::executeSql(*dmGlobal->IBTransaction1, "delete from AUGC50NS " + sCondicao);
+}

@@ -1,0 +1,134 @@
+#include "host/Uobservacao.h"
+
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/data/DataSource.h"
+#include "host/data/Field.h"
+#include "host/data/Query.h"
+#include "host/ui/DataTextControls.h"
+#include "host/ui/Layouts.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <stdexcept>
+
+TfmObservacao::TfmObservacao(QWidget* parent)
+    : Form(parent), dsObservacao(std::make_unique<host::data::DataSource>(nullptr, "dsObservacao"))
+{
+    setObjectName("fmObservacao");
+    setCaption("Observação");
+    auto* layout = new QVBoxLayout(this);
+    dbmeObservacao = new host::ui::DataMemo("dbmeObservacao", this);
+    dbmeObservacao->setDataSource(dsObservacao.get());
+    layout->addWidget(dbmeObservacao);
+    auto* botoes = new QHBoxLayout;
+    laTamanho = new QLabel(this);
+    laTamanho->setObjectName("laTamanho");
+    laTamanho->hide();
+    botoes->addWidget(laTamanho);
+    botoes->addStretch();
+    bbGravar = new QPushButton("&Gravar", this);
+    bbGravar->setObjectName("bbGravar");
+    bbCancelar = new QPushButton("&Cancelar", this);
+    bbCancelar->setObjectName("bbCancelar");
+    botoes->addWidget(bbGravar);
+    botoes->addWidget(bbCancelar);
+    layout->addLayout(botoes);
+    connect(bbGravar, &QPushButton::clicked, this, [this] { setModalResult(host::ui::ModalResult::Ok); });
+    connect(bbCancelar, &QPushButton::clicked, this, [this] { setModalResult(host::ui::ModalResult::Cancel); });
+    connect(dbmeObservacao, &QPlainTextEdit::textChanged, this, [this] { limitarTexto(); });
+    setKeyPreview(true);
+    onKeyDown = [this](int& key, Qt::KeyboardModifiers shift) {
+        if (key == Qt::Key_Escape) {
+            key = 0;
+            setModalResult(host::ui::ModalResult::Cancel);
+        } else if ((key == Qt::Key_Return || key == Qt::Key_Enter) && (shift & Qt::ControlModifier)) {
+            key = 0;
+            setModalResult(host::ui::ModalResult::Ok);
+        }
+    };
+    resize(520, 320);
+}
+
+TfmObservacao::~TfmObservacao()
+{
+    // The memo still listens to the data source.
+    delete dbmeObservacao;
+}
+
+void TfmObservacao::setTamanhoMaximo(int tamanho)
+{
+    tamanhoMaximo_ = std::max(0, tamanho);
+    laTamanho->setVisible(tamanhoMaximo_ > 0);
+    limitarTexto();
+}
+
+void TfmObservacao::limitarTexto()
+{
+    if (tamanhoMaximo_ <= 0)
+        return;
+    const QString texto = dbmeObservacao->toPlainText();
+    if (texto.size() > tamanhoMaximo_) {
+        const QSignalBlocker bloqueio(dbmeObservacao);
+        dbmeObservacao->setPlainText(texto.left(tamanhoMaximo_));
+        dbmeObservacao->moveCursor(QTextCursor::End);
+    }
+    laTamanho->setText(QString("%1 de %2 caracteres").arg(std::min<int>(texto.size(), tamanhoMaximo_)).arg(tamanhoMaximo_));
+}
+
+bool TdmGlobal::InserirObservacaoAdicional(const QString& campo, const QString& codigo, const QString& id,
+                                           int sequencia, host::data::Query* query, bool bSomenteLeitura,
+                                           int iTamanhoMaximo, const QString& caption)
+{
+    if (!query)
+        throw std::invalid_argument("InserirObservacaoAdicional: the observation query is the caller's");
+    host::data::Query& observacao = *query;
+    observacao.checkBrowseMode();
+    observacao.close();
+    observacao.paramByName("obCodigo")->setAsString(codigo.trimmed());
+    observacao.paramByName("obId")->setAsString(id.trimmed());
+    observacao.paramByName("obSequencia")->setAsInteger(sequencia);
+    observacao.open();
+
+    auto janela = std::make_unique<TfmObservacao>();
+    janela->setCaption(caption.trimmed().isEmpty() ? QString("Observação Adicional") : caption);
+    janela->dsObservacao->setDataset(&observacao);
+    janela->dbmeObservacao->setDataField(campo);
+    janela->dbmeObservacao->setReadOnlyControl(bSomenteLeitura);
+    janela->bbGravar->setEnabled(!bSomenteLeitura);
+    janela->setTamanhoMaximo(iTamanhoMaximo);
+    host::ui::Layouts::restoreWindow(janela.get());
+    bool gravado = false;
+    try {
+        const bool ok = janela->showModal() == host::ui::ModalResult::Ok && !bSomenteLeitura;
+        host::ui::Layouts::saveWindow(janela.get());
+        if (ok) {
+            janela->dbmeObservacao->commit();
+            const QString texto = janela->dbmeObservacao->text();
+            if (observacao.state() == host::data::DatasetState::Browse && observacao.isEmpty() && !texto.isEmpty()) {
+                observacao.append();
+                observacao.fieldByName(campo)->setAsString(texto);
+            }
+            if (observacao.state() == host::data::DatasetState::Insert) {
+                observacao.fieldByName("OBCODIGO")->setAsString(codigo.trimmed());
+                observacao.fieldByName("OBID")->setAsString(id.trimmed());
+                observacao.fieldByName("OBSEQUENCIA")->setAsInteger(sequencia);
+            }
+            gravado = observacao.state() != host::data::DatasetState::Browse;
+            SalvarAlteracoes(observacao);
+        } else {
+            CancelarAlteracoes(observacao);
+        }
+    } catch (...) {
+        janela->dsObservacao->setDataset(nullptr);
+        CancelarAlteracoes(observacao);
+        observacao.close();
+        throw;
+    }
+    janela->dsObservacao->setDataset(nullptr);
+    observacao.close();
+    return gravado;
+}
