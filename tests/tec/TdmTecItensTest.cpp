@@ -217,5 +217,23 @@ TEST_F(TdmTecItensExclusaoTest, ItemWhoseDeletionFailsKeepsItsDefects)
     EXPECT_EQ(one("select count(*) from AATC01AOAD where AOITCODIGO = 21").toInt(), 0);
 }
 
+TEST_F(TdmTecItensExclusaoTest, DeletedItemReTotalsTheOrderBeforeTheAuditRecord)
+{
+    parametro("ATFORMULATOTALOS", "T");
+    exec("insert into AATC01AP (AOCODIGO, APSEQUENCIA, AOITCODIGO, APVALTOTAL) values (10, 1, 21, 100)");
+    exec("insert into AATC01AP (AOCODIGO, APSEQUENCIA, AOITCODIGO, APVALTOTAL) values (10, 2, 22, 50)");
+    exec("update AATC01AO set AOVALORPECAS = 0 where AOCODIGO = 10");   // behind its lines
+    // The audit record cannot be written: whatever ran before it shows.
+    exec("create exception E_SEM_AUDITORIA 'auditoria recusada'");
+    exec("create trigger ARQLOG_RECUSA for ARQLOG before insert as begin exception E_SEM_AUDITORIA; end");
+    CarregaOrdemServico(10);
+    ASSERT_TRUE(dmTec->quOSItem->locate("AOITCODIGO", 21));
+
+    EXPECT_THROW(dmTec->quOSItem->remove(), host::db::DbError);
+    // The item's lines stay (they are not the item's to delete), so both count.
+    EXPECT_EQ(dmTec->quOSAOVALORPECAS->asFloat(), 150.0);
+    EXPECT_EQ(one("select AOVALORPECAS from AATC01AO where AOCODIGO = 10").toDouble(), 150.0);
+}
+
 }  // namespace
 }  // namespace tectest
