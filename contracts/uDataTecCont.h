@@ -15,6 +15,7 @@
 #include <QDateTime>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 namespace host::data {
 class Field;
@@ -146,6 +147,51 @@ public:
     static QString sqlContratoItemDetalhe();
     static QString sqlContratoParcela();
 
+    // ---- instalment value and forecast instalments (uDataTecContParcelas*.cpp) ----
+    // The value of one instalment of the contract for the month of the date;
+    // with bAcumular, the months of its whole period added.
+    double RetornaValorParcelaContrato(int contrato, const QDateTime& data, bool bAcumular);
+    // The value net of the taxes the fiscal operation withholds.
+    double VerificaValorISSQNContrato(double valor, const QString& operacao);
+    // The cash-forecast rows of one receivable instalment (ATPREVISAOCAIXA "S").
+    void InserirProvisaoCaixaContrato(const QString& documento, const QString& cliente, const QString& filial,
+                                      int sequencia, int contrato, double valor, int objeto, bool bRevisar,
+                                      QStringList* mensagens);
+    // The observation of one receivable instalment: the billing object's text.
+    void GravaMensagemContratoContaReceber(int objeto, int contrato, int sequencia, const QString& chave,
+                                           const QDateTime& vencimento, const QString& texto, bool bAcrescentar);
+    // The start of the period after the one that begins at the date.
+    QDateTime RetornaDataIncrementada(const QDateTime& data, const QString& periodo);
+    // The order and invoice of one instalment and the invoice emission of a
+    // run (uDataTecContNota.cpp).
+    QString GeraNotaParcelaContrato(const QString& cliente, int contrato, double valor, int objeto, int parcela,
+                                    const QDateTime& vencimento, const QString& filial, bool bApenasPedido,
+                                    const QDateTime& emissao, QString& serie);
+    void AbreEmissaoCarregaNota(const QString& documentos, const QString& filial);
+
+    // ---- forecast maintenance (uDataTecContManutencao.cpp) ----
+    void quCtrCadastroACVALORPARCELAChange(host::data::Field& field);
+    void ReajustarValorContratoCorrente(double valor);
+    void quCtrCadastroACVENCIMENTOChange(host::data::Field& field);
+    void quCtrCadastroACSITUACAOChange(host::data::Field& field);
+    void quCtrCadastroAJCODIGOChange(host::data::Field& field);
+    void quCtrCadastroAJCODIGOSetText(host::data::Field& field, const QString& text);
+    void RegerarContasReceberItens();
+    void InserirParcelaItemContrato(const QString& cliente, const QString& serie, const QString& filial,
+                                    const QString& texto1, const QString& texto2, double valor,
+                                    const QDateTime& emissao, int contrato, int item, QString& documento,
+                                    int& sequencia);
+    void DeletarPrevisaoContratoComplementar(int contrato, const QString& documento, const QDateTime& emissao,
+                                             const QDateTime& vencimento, const QString& texto, bool bFlag);
+    // The contract's new template row while the cash-forecast dialog is open
+    // on it: what is not yet distributed of the net instalment.
+    void quCXPrevContratoNewRecord(host::data::Dataset& dataset);
+    // Run by the header's after-post and after-cancel: the forecasts of a
+    // contract ended in the edit go when it is saved, never when it is cancelled.
+    void AplicaExclusaoPrevisoesPendente();
+    void DescartaExclusaoPrevisoesPendente() { iContratoExcluirPrevisoes = 0; }
+    int iContratoExcluirPrevisoes = 0;
+
     // Set by the contractual-customer rules before a post, consumed after it.
     bool bClienteContratualPost = false;
 
@@ -162,6 +208,21 @@ private:
 };
 
 extern host::data::DataModuleVar<TdmTecContrato> dmTecContrato;
+
+// The forecast-instalment generator: writes the contract's instalments of
+// the span as receivables with their cash forecast and observation, and
+// counts them in iContador. Dates travel as "dd/mm/yyyy" texts.
+void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodoInicial,
+                             const QString& sPeriodoFinal, const QString& sCliente, bool bNota,
+                             const QString& sDiaVencimento, int iContrato, double rValorParcela,
+                             const QString& sFilial, const QString& sTipoPagamento, const QString& sBanco,
+                             const QString& sDataEmissao, const QString& sPeriodo, int& iContador, int iObjeto,
+                             const QString& sFilialPedido, const QString& sOperacao, bool bUltimo,
+                             const QString& sObjeto, bool bRevisarCaixa, QStringList* mensagens, int iContaDebito,
+                             int iContaCredito);
+// The first day from the given one of the month ("mm/yy") that falls on the
+// weekday (1 = Sunday ... 7 = Saturday).
+QDateTime RetornaPrimeiroDiaSemanaMes(int diaSemana, const QString& mes, int primeiroDia);
 
 // Exported by plain name: dmTecContrato must exist.
 void CarregaContrato(int contrato);

@@ -56,10 +56,31 @@ void TdmTecContrato::ligarEventos()
         dataset.fieldByName("ACCODIGO")->setAsInteger(CarregaNumeroInteiro("max(accodigo)", "aatc05ac", "") + 1);
         ZelDevVerificarEvento(&dataset, "ONNEWRECORD");
     };
-    quCtrCadastro->afterPost = [](Dataset& dataset) {
+    quCtrCadastro->afterPost = [this](Dataset& dataset) {
         commitRetaining();
+        AplicaExclusaoPrevisoesPendente();
         dataset.refresh();
         ZelDevVerificarEvento(&dataset, "AFTERPOST");
+        // A changed instalment value rewrites the forecasts (never for delivered items).
+        if (dataset.tag() == 9 && dmGlobal->Parametro("ATOPCAOCONTRATO").trimmed().toUpper() != "T") {
+            dataset.setTag(0);
+            ReajustarValorContratoCorrente(0);
+        }
+        dataset.setTag(0);
+    };
+    quCtrCadastro->afterCancel = [this](Dataset& dataset) {
+        DescartaExclusaoPrevisoesPendente();
+        dataset.setTag(0);
+    };
+
+    // The forecasts follow the instalment value, due day, situation and billing object.
+    auto campo = [this](const char* nome) { return quCtrCadastro->fieldByName(nome); };
+    campo("ACVALORPARCELA")->onChange = [this](host::data::Field& f) { quCtrCadastroACVALORPARCELAChange(f); };
+    campo("ACVENCIMENTO")->onChange = [this](host::data::Field& f) { quCtrCadastroACVENCIMENTOChange(f); };
+    campo("ACSITUACAO")->onChange = [this](host::data::Field& f) { quCtrCadastroACSITUACAOChange(f); };
+    campo("AJCODIGO")->onChange = [this](host::data::Field& f) { quCtrCadastroAJCODIGOChange(f); };
+    campo("AJCODIGO")->onSetText = [this](host::data::Field& f, const QString& text) {
+        quCtrCadastroAJCODIGOSetText(f, text);
     };
 
     // A child row needs a stored contract: a contract still being inserted is saved first.

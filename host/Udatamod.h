@@ -92,6 +92,13 @@ void DeletaRegistrosCommit(const QString& tabela, const QString& condicao);
 void InsertTable(const QString& tabela, const QStringList& colunas, const QVariantList& valores,
                  host::data::Query* query = nullptr, bool bParametros = true);
 
+// A free code of a text column holding numbers: the largest number stored
+// plus one, or, past the maximum, the smallest number not stored; written
+// with the format's zeros ("000000" -> "000124"). "" when every number up to
+// the maximum is taken.
+QString CodigoCadastralDisponivel(const QString& coluna, const QString& tabela, int maximo,
+                                  const QString& formato, const QString& condicao = {});
+
 // A query on dmGlobal's transaction for the length of one routine.
 std::unique_ptr<host::data::Query> CriarIbQuery(const QString& nome = {});
 

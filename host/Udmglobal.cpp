@@ -46,6 +46,7 @@ TdmGlobal::TdmGlobal(const QString& databaseName, const QString& user, const QSt
     quAuxiliar2 = newQuery(this, "quAuxiliar2", {});
 
     attachReceivableUpdates();
+    criarDatasetsReceber();
     dmGlobal = this;
     if (sCaminhoSistema.isEmpty())
         sCaminhoSistema = host::defaultSystemFolder();
@@ -58,8 +59,9 @@ TdmGlobal::~TdmGlobal()
 {
     if (dmGlobal == this)
         dmGlobal = nullptr;
+    receberSql_.reset();
     for (host::data::Query* query : {quEmpresa, quTabVenc, quReceber, quMov, quMovItem,
-                                     quClienteConsulta, quAuxiliar, quAuxiliar2})
+                                     quClienteConsulta, quAuxiliar, quAuxiliar2, quCXPrev, quObsGeral})
         if (query && query->active())
             query->close();
     if (IBTransaction1 && IBTransaction1->active())

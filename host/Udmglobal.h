@@ -186,6 +186,55 @@ public:
     // quReceber's NUMERO_DOCUMENTO set-text handler: digits padded to six.
     void quReceberNUMERO_DOCUMENTOSetText(host::data::Field& field, const QString& text);
 
+    // ---- receivable instalments, cash forecast and observations ----
+    // (UdmglobalReceber.cpp; the cash-forecast dialog is UCXPrevisao.h)
+    host::data::Query* quCXPrev = nullptr;     // cash-forecast rows (ACXC94XP), editable; CarregaCXPrevisao
+    host::data::Query* quObsGeral = nullptr;   // one observation (AUGC70OB), editable; CarregaObservacao
+    // Appends one ACRC5001 row, arguments in the order the contract module
+    // passes them (see ParcelaReceber in UdmglobalReceber.cpp for the column
+    // of each). Nothing is committed.
+    void InseriParcelaReceber(const QString& cliente, const QString& documento, const QString& serie,
+                              const QString& filial, const QString& tipoPagamento, const QString& situacao,
+                              const QString& pedido, const QString& vendedor, const QString& portador,
+                              const QString& pedidoCliente, const QString& banco, const QString& nossoNumero,
+                              double sequencia, double valor, double desconto, double juros, double multa,
+                              double valorPago, double abatimento, double despesa, double pag10,
+                              const QDateTime& emissao, const QDateTime& vencimento, const QDateTime& lancamento,
+                              double valorOriginal, const QString& operacao, const QString& tabelaVencimento,
+                              const QString& obs10, int aoCodigo, const QString& observacao, const QString& origem,
+                              const QString& documentoOriginal, int acitCodigo, int contaDebito, int contaCredito,
+                              const QString& tipoVencimento, const QString& historico, int parcela);
+    // Appends one ACXC94XP row: "C" a contract's template row, "R" a row of
+    // one receivable. An empty code is stored "00". Nothing is committed.
+    void InserirCXPrevisao(const QString& documento, const QString& emitente, const QString& local,
+                           const QString& tipo, const QString& codigo, const QString& conta,
+                           const QString& historico, int sequencia, double valor, bool bRealizado,
+                           const QString& observacao, int contrato, int parcela);
+    // Opens quCXPrev on the "R" rows of one receivable, or ("C") on the
+    // template rows of a contract at a branch.
+    void CarregaCXPrevisao(const QString& documento, const QString& emitente, int sequencia, const QString& local);
+    void CarregaCXPrevisaoContrato(int contrato, const QString& local);
+    // Deletes one receivable with its cash-forecast rows and observation
+    // (what quReceber's delete does). Nothing is committed.
+    void ExcluirParcelaReceber(const QString& documento, const QString& cliente, double sequencia,
+                               const QString& filial);
+    // Every receivable that meets the condition (on ACRC5001's columns, no
+    // "where"), with their cash-forecast rows and observations. Returns the
+    // receivables deleted. Nothing is committed.
+    int ExcluirParcelasReceber(const QString& condicao);
+    // Writes the text of one observation (AUGC70OB): a new row, or the
+    // existing row replaced or, with bAcrescentar, extended after a carriage
+    // return. Nothing is committed.
+    void GravaObservacao(const QString& codigo, const QString& id, int sequencia, const QString& texto,
+                         bool bAcrescentar = false);
+    void CarregaObservacao(const QString& codigo, const QString& id, int sequencia);   // opens quObsGeral
+    // The host's own handlers of quReceber and quCXPrev; screens lend the
+    // datasets others for a while and put these back.
+    void quReceberBeforePost(host::data::Dataset& dataset);
+    void quReceberBeforeDelete(host::data::Dataset& dataset);
+    void quCXPrevNewRecord(host::data::Dataset& dataset);
+    void quCXPrevBeforeClose(host::data::Dataset& dataset);
+
     // ---- stock and prices ----
     double PosicaoEstoque(const QString& produto);                     // ESTOQUE of ACEC1101
     // Quantity reserved (QTDE_PRODUCAO); with bRecalcular first recomputes it
@@ -277,6 +326,14 @@ public:
 
 private:
     void attachReceivableUpdates();
+    void criarDatasetsReceber();
+    struct ReceberSql;                         // prepared inserts of UdmglobalReceber.cpp
+    std::shared_ptr<ReceberSql> receberSql_;
+    ReceberSql& receberSql();
+    struct ContextoCXPrev {                    // what quCXPrev is open on
+        QString tipo, documento, emitente, local;
+        int sequencia = 0, contrato = 0;
+    } cxPrev_;
     QHash<QString, QString> parametros_;   // upper-case name -> value
 };
 

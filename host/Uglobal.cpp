@@ -3,15 +3,17 @@
 #include "host/Uglobal.h"
 
 #include "host/Udatamod.h"
-
 #include "host/data/Format.h"
 #include "host/data/Query.h"
+#include "host/ui/GridExport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QRegularExpression>
 #include <QTextStream>
+
+#include <stdexcept>
 
 QString QuotedStr(const QString& texto)
 {
@@ -194,3 +196,10 @@ bool EnviarEmail(const QString& remetente, const QString& assunto, const QString
 const QList<host::SentMail>& host::sentMails() { return outbox(); }
 
 void host::clearSentMails() { outbox().clear(); }
+
+QString GridToExcelFile(host::ui::DataGrid* grid, const QString& arquivo)
+{
+    if (!grid)
+        throw std::invalid_argument("GridToExcelFile: no grid");
+    return host::ui::exportGridToXlsx(*grid, arquivo);
+}

@@ -11,6 +11,9 @@
 namespace host::data {
 class Query;
 }
+namespace host::ui {
+class DataGrid;
+}
 
 // 'text' with inner quotes doubled.
 QString QuotedStr(const QString& texto);
@@ -37,6 +40,11 @@ QString RetornaSituacaoEquivalente(const QString& codigo, const QString& lista);
 QString RetornaCodigoEquivalente(const QString& caption, const QString& lista);
 // The captions of a code list, in order (for pick lists).
 QStringList RetornaListaSituacao(const QString& lista);
+
+// "Exportar para Excel": the grid's visible columns and rows as an .xlsx
+// workbook (host::ui::exportGridToXlsx); a name ending in ".xls" is written
+// as ".xlsx". Returns the file written.
+QString GridToExcelFile(host::ui::DataGrid* grid, const QString& arquivo);
 
 // Line <indice> (from 0) of a text file; "" when the file or line is missing.
 QString RetornaLinhaArquivoTexto(const QString& arquivo, int indice);

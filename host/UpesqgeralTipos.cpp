@@ -50,11 +50,12 @@ const std::map<int, PesquisaDefinicao>& tipos()
                  {{"COD_OP", "Código", 60, "op.COD_OP"}, {"DESC_OP_NF", "Descrição", 300, "op.DESC_OP_NF"},
                   {"TIPO_OP", "Tipo", 40, "op.TIPO_OP"}}));
         add(tipo(46, "Pesquisa de Veículos/Equipamentos para Locação",
-                 "select ev.EVCODIGO, ev.EVPLACA, ev.EVMODELO, ev.EVMARCA, ev.EVSTATUS, ev.EVID from AUGC20EV ev",
+                 "select ev.EVCODIGO, ev.EVPLACA, ev.EVMODELO, ev.EVMARCA, ev.EVNSNUMERO, ev.EVSTATUS, ev.EVID"
+                 " from AUGC20EV ev",
                  {}, "ev.EVCODIGO",
                  {{"EVCODIGO", "Código", 60, "ev.EVCODIGO"}, {"EVPLACA", "Placa", 80, "ev.EVPLACA"},
                   {"EVMODELO", "Modelo", 200, "ev.EVMODELO"}, {"EVMARCA", "Marca", 150, "ev.EVMARCA"},
-                  {"EVSTATUS", "Status", 50, "ev.EVSTATUS"}}));
+                  {"EVNSNUMERO", "Nº Série", 120, "ev.EVNSNUMERO"}, {"EVSTATUS", "Status", 50, "ev.EVSTATUS"}}));
         add(tipo(47, "Pesquisa de Equipamentos para Locação",
                  "select Veic.EVCODIGO, Veic.EVMARCA, Veic.EVMODELO, Veic.EVNSNUMERO, Veic.EVSTATUS, Veic.EVID"
                  " from AUGC20EV Veic",
@@ -102,6 +103,28 @@ const std::map<int, PesquisaDefinicao>& tipos()
         add(tipo(101, "Pesquisa de Contratos por Número", kContratos, {}, "ac.ACNUMEROCONTRATO",
                  {{"ACNUMEROCONTRATO", "Nº Contrato", 120, "ac.ACNUMEROCONTRATO"}, {"ACCODIGO", "Código", 60, "ac.ACCODIGO"},
                   {"NOME", "Cliente", 250, "cl.NOME"}, {"ACDESCRICAO", "Descrição", 200, "ac.ACDESCRICAO"}}));
+        // Searches the screens name without a number.
+        add(tipo(110, "Pesquisa de Índices",
+                 "select distinct ix.MOEDA, ix.DESCRICAO from AGPC7601 ix", {}, "ix.MOEDA",
+                 {{"MOEDA", "Índice", 80, "ix.MOEDA"}, {"DESCRICAO", "Descrição", 300, "ix.DESCRICAO"}}));
+        add(tipo(111, "Pesquisa de Grupos de Medidores",
+                 "select co.COCODIGO, co.CODESCRICAO from AATC05CO co", "co.COID = 'G'", "co.CODESCRICAO",
+                 {{"COCODIGO", "Código", 60, "co.COCODIGO"}, {"CODESCRICAO", "Descrição", 300, "co.CODESCRICAO"}}));
+        add(tipo(112, "Pesquisa de Contratos por Veículo",
+                 "select ac.ACCODIGO, ac.ACNUMEROCONTRATO, ev.EVPLACA, ev.EVMODELO, cl.NOME, ve.EVCODIGO"
+                 " from AATC05ACEV ve join AATC05AC ac on ac.ACCODIGO = ve.ACCODIGO"
+                 " left join AUGC20EV ev on ev.EVCODIGO = ve.EVCODIGO"
+                 " left join AUGC0301 cl on cl.CODIGO_CLIENTE = ac.CLCODIGO",
+                 {}, "ev.EVPLACA",
+                 {{"EVPLACA", "Placa", 80, "ev.EVPLACA"}, {"EVMODELO", "Modelo", 200, "ev.EVMODELO"},
+                  {"ACCODIGO", "Contrato", 70, "ac.ACCODIGO"}, {"ACNUMEROCONTRATO", "Nº Contrato", 110, "ac.ACNUMEROCONTRATO"},
+                  {"NOME", "Cliente", 220, "cl.NOME"}}));
+        add(tipo(113, "Pesquisa de Históricos",
+                 "select hc.HCCODIGO, hc.HCDESCRICAO, hc.HCTIPO from ACBC16HC hc", {}, "hc.HCDESCRICAO",
+                 {{"HCCODIGO", "Código", 60, "hc.HCCODIGO"}, {"HCDESCRICAO", "Histórico", 350, "hc.HCDESCRICAO"}}));
+        add(tipo(114, "Pesquisa de Contas do Caixa",
+                 "select cx.CONTA, cx.DESCRICAO, cx.CONTA_DE_DESPESA from ACXC9001 cx", {}, "cx.CONTA",
+                 {{"CONTA", "Conta", 70, "cx.CONTA"}, {"DESCRICAO", "Descrição", 300, "cx.DESCRICAO"}}));
         return t;
     }();
     return lista;

@@ -104,6 +104,7 @@ void createHostSchema(db::Transaction& transaction)
         transaction.commitRetaining();
     createGenerator(transaction, kGeneratorOrderItem, "AATC01AOIT", "AOITCODIGO");
     createGenerator(transaction, kGeneratorContractItem, "AATC05ACIT", "ACITCODIGO");
+    createGenerator(transaction, kGeneratorCashForecast, "ACXC94XP", "XPCHAVE");
     transaction.commitRetaining();
 }
 

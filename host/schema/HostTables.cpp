@@ -430,6 +430,25 @@ const std::vector<TableDef>& hostTables()
         {"TVCODIGO", varchar(2)},
         {"OFCODIGO", varchar(5)},
         {"NUMERO_DO_BANCO", varchar(3)},
+        // The rest of what InseriParcelaReceber is handed.
+        {"SERIE_DOCUMENTO", varchar(3)},
+        {"TIPO_PAGAMENTO", varchar(2)},
+        {"CODIGO_VENDEDOR", varchar(5)},
+        {"CODIGO_PORTADOR", varchar(5)},
+        {"NOSSO_NUMERO", varchar(20)},
+        {"VALOR_JUROS", kValor},
+        {"VALOR_MULTA", kValor},
+        {"VALOR_PAGO", kValor},
+        {"VALOR_ABATIMENTO", kValor},
+        {"VALOR_DESPESA", kValor},
+        {"DATA_LANCAMENTO", kTimestamp},
+        {"VALOR_ORIGINAL", kValor},
+        {"ORIGEM", varchar(1)},
+        {"ACITCODIGO", kInteger},
+        {"PCCODIGODEBITO", kInteger},
+        {"PCCODIGOCREDITO", kInteger},
+        {"CRHISTORICO", varchar(100)},
+        {"CRPARCELA", kInteger},
     }},
     // Vehicle/driver register.
     {"ACVC01TA", {"TACODIGO"}, {
@@ -464,6 +483,14 @@ const std::vector<TableDef>& hostTables()
         {"XPDOCUMENTO", varchar(6)},
         {"XPEMITENTE", varchar(5)},
         {"CRSEQUENCIA", kInteger},
+        // Row key from GEN_XPCHAVE (the table has no natural one).
+        {"XPCHAVE", kInteger},
+        {"XPCODIGO", varchar(2)},
+        {"XPHISTORICO", varchar(60)},
+        {"XPREALIZADO", varchar(1)},
+        {"XPOBSERVACAO", varchar(100)},
+        {"XPPARCELA", kInteger},
+        {"XPVALORREALIZADO", kValor},
     }},
     // Cash movements.
     {"ACXM9201", {}, {

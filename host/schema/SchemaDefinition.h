@@ -54,6 +54,7 @@ inline constexpr const char* kDomainValor = "DOVALOR";
 inline constexpr const char* kDomainProductCode = "DOCODIGOPRODUTO";
 inline constexpr const char* kGeneratorOrderItem = "GEN_AOITCODIGO";
 inline constexpr const char* kGeneratorContractItem = "GEN_ACITCODIGO";
+inline constexpr const char* kGeneratorCashForecast = "GEN_XPCHAVE";   // ACXC94XP.XPCHAVE
 
 QString columnTypeSql(const ColumnType& type);
 QString columnSql(const ColumnDef& column, bool inKey);

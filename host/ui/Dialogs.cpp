@@ -19,6 +19,7 @@ QString dialogKindName(DialogKind kind)
     case DialogKind::OpenFile: return "open file";
     case DialogKind::SaveFile: return "save file";
     case DialogKind::Printer: return "printer";
+    case DialogKind::Color: return "colour";
     case DialogKind::ModalForm: return "modal window";
     }
     return {};
@@ -147,6 +148,11 @@ bool saveFile(const QString& title, const QString& filter, QString& path)
 bool choosePrinter(QString& printerName)
 {
     return askValue(DialogKind::Printer, "Impressora", "Impressora", printerName);
+}
+
+bool chooseColor(QString& color)
+{
+    return askValue(DialogKind::Color, "Cor", "Cor", color);
 }
 
 QString qtFileFilter(const QString& classicFilter)

@@ -14,7 +14,7 @@ enum class DialogKind {
     Information, Warning, Error, LongText,                 // messages
     Question,                                              // custom buttons
     TextInput, NumberInput, Password, PickList,            // prompts with a value
-    OpenFile, SaveFile, Printer,                           // system choices
+    OpenFile, SaveFile, Printer, Color,                    // system choices
     ModalForm                                              // a form shown modally
 };
 QString dialogKindName(DialogKind kind);
@@ -68,6 +68,9 @@ bool pickFromList(const QString& caption, const QString& prompt, const QStringLi
 bool openFile(const QString& title, const QString& filter, QString& path);
 bool saveFile(const QString& title, const QString& filter, QString& path);
 bool choosePrinter(QString& printerName);
+// The colour dialog, starting on `color`; the value goes in and out as the
+// classic colour text ("clRed", "$00FF8000"), so it round-trips stored texts.
+bool chooseColor(QString& color);
 
 // "Bitmap (*.bmp)|*.bmp|Todos (*.*)|*.*" -> Qt's "Bitmap (*.bmp);;Todos (*.*)".
 QString qtFileFilter(const QString& classicFilter);

@@ -1,5 +1,8 @@
 #include "host/ui/QtDialogBackend.h"
 
+#include "host/ui/Colors.h"
+
+#include <QColorDialog>
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -36,6 +39,7 @@ DialogReply QtDialogBackend::ask(const DialogRequest& request)
     case DialogKind::OpenFile:
     case DialogKind::SaveFile: return file(request);
     case DialogKind::Printer: return printer(request);
+    case DialogKind::Color: return color(request);
     case DialogKind::ModalForm: break;
     }
     return {};
@@ -134,6 +138,16 @@ DialogReply QtDialogBackend::printer(const DialogRequest& request)
     if (!names.contains(list.value))
         list.value = QPrinterInfo::defaultPrinterName();
     return pick(list);
+}
+
+DialogReply QtDialogBackend::color(const DialogRequest& request)
+{
+    ColorValue start = clBlack;
+    tryStringToColor(request.value, start);
+    const QColor chosen = QColorDialog::getColor(toQColor(start), nullptr, request.title);
+    if (!chosen.isValid())
+        return {};
+    return {true, colorToString(fromQColor(chosen)), -1};
 }
 
 } // namespace host::ui

@@ -17,6 +17,7 @@ private:
     DialogReply pick(const DialogRequest& request);
     DialogReply file(const DialogRequest& request);
     DialogReply printer(const DialogRequest& request);
+    DialogReply color(const DialogRequest& request);
 };
 
 } // namespace host::ui

@@ -6,6 +6,7 @@
 #include "host/Upesqprod.h"
 #include "host/data/Field.h"
 #include "host/ui/Layouts.h"
+#include "host/db/Database.h"
 #include "tests/support/HostDatabase.h"
 
 #include <QFile>
@@ -151,6 +152,10 @@ TEST_F(Pickers, EveryKindOpensOnTheHostTablesAndIsDocumented)
     QFile doc(QStringLiteral(TA_SOURCE_DIR "/docs/search-kinds.md"));
     ASSERT_TRUE(doc.open(QIODevice::ReadOnly));
     const QString texto = QString::fromUtf8(doc.readAll());
+    if (!host::db::tableExists(tr(), "AATC05CO")) {   // the contract module's own table
+        exec("create table AATC05CO (COCODIGO integer not null, CODESCRICAO varchar(50), COID varchar(1))");
+        tr().commitRetaining();
+    }
     for (int tipo : host::tiposPesquisaGeral()) {
         SCOPED_TRACE(tipo);
         EXPECT_TRUE(texto.contains("| " + QString::number(tipo) + " |")) << "kind missing from the docs";
@@ -251,4 +256,23 @@ TEST_F(Pickers, ProductSearchGivesCostAsTheFifthNumberAndCanLeaveServicesOut)
     EXPECT_DOUBLE_EQ(custo, 80.25);
     EXPECT_FALSE(SelecionaProduto(codigo, descricao, venda, estoque, reservado, promocional, custo, false));
     EXPECT_EQ(codigo, "P1");
+}
+
+TEST_F(Pickers, APickerCostsOneStatementToOpenAndOnePerSearchChange)
+{
+    operacoes();
+    const std::uint64_t antes = host::db::statementCount();
+    std::uint64_t aoAbrir = 0, aposBusca = 0;
+    dialogs->modal("fmPesquisa", [&](Form& form) {
+        aoAbrir = host::db::statementCount() - antes;
+        janela(form).grid()->setSelectedIndex(1);
+        digitar(form, "vend");   // four keys, four reads
+        aposBusca = host::db::statementCount() - antes;
+        QTest::keyClick(janela(form).searchEdit(), Qt::Key_Return);
+    });
+    QString a, b, c;
+    ASSERT_TRUE(SelecionaPesquisaGeral(25, "COD_OP", "COD_OP", "COD_OP", a, b, c));
+    EXPECT_EQ(aoAbrir, 1u);
+    EXPECT_EQ(aposBusca, 5u);
+    EXPECT_EQ(host::db::statementCount() - antes, 5u);   // picking reads nothing more
 }

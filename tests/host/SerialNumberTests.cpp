@@ -2,6 +2,7 @@
 
 #include "host/PilvOut70.h"
 #include "host/Upesq.h"
+#include "host/db/Database.h"
 #include "host/ui/Layouts.h"
 #include "tests/support/HostDatabase.h"
 
@@ -133,4 +134,16 @@ TEST_F(SerialNumbers, NumbersAlreadyOnTheDocumentComeSelectedAndSingleModePicksT
     dialogs->modal("fmPesquisa", [](Form& form) { QTest::keyClick(janela(form).grid(), Qt::Key_Escape); });
     EXPECT_EQ(SelecionaNumerosSerie("D", "EQ1", "", "", "", "", "", 0, 0, lista, 1, 0, 0, 0, 0, 0, 0, 1), 0);
     EXPECT_EQ(lista, "");
+}
+
+TEST_F(SerialNumbers, BookingAndPickingCostOneStatementPerRowWrittenAndOneToList)
+{
+    std::uint64_t antes = host::db::statementCount();
+    reservar("'C1','C2','C3'");
+    EXPECT_EQ(host::db::statementCount() - antes, 4u);   // the largest key, then one insert per number
+    antes = host::db::statementCount();
+    dialogs->modal("fmPesquisa", [](Form& form) { QTest::keyClick(janela(form).grid(), Qt::Key_Escape); });
+    QString lista;
+    SelecionaNumerosSerie("D", "EQ1", "", "", "", "", "", 0, 0, lista, 1, 0, 0, 0, 0, 0, 0, 0);
+    EXPECT_EQ(host::db::statementCount() - antes, 1u);
 }

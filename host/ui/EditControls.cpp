@@ -1,0 +1,344 @@
+#include "host/ui/EditControls.h"
+
+#include "host/data/Field.h"
+#include "host/data/Format.h"
+#include "host/ui/Dialogs.h"
+#include "host/ui/Errors.h"
+
+#include <QCalendarWidget>
+#include <QKeyEvent>
+#include <QStyle>
+#include <QToolButton>
+
+namespace host::ui {
+
+namespace {
+
+bool opensCalendar(const QKeyEvent& event)
+{
+    return event.key() == Qt::Key_F4 || (event.key() == Qt::Key_Down && (event.modifiers() & Qt::AltModifier));
+}
+
+void placeButton(QLineEdit& edit, QToolButton& button)
+{
+    const int size = edit.height() - 4;
+    button.setGeometry(edit.width() - size - 2, 2, size, size);
+    edit.setTextMargins(0, 0, size + 2, 0);
+}
+
+} // namespace
+
+SpinEdit::SpinEdit(const QString& name, QWidget* parent) : QSpinBox(parent)
+{
+    setObjectName(name);
+    connect(this, &QSpinBox::valueChanged, this, [this] {
+        if (onChange)
+            runGuarded(onChange);
+    });
+}
+
+CalendarButton::CalendarButton(QLineEdit& edit, std::function<QDate()> current,
+                               std::function<void(const QDate&)> pick)
+    : QObject(&edit), edit_(edit), button_(new QToolButton(&edit)), current_(std::move(current)),
+      pick_(std::move(pick))
+{
+    button_->setObjectName(edit.objectName() + "Calendario");
+    button_->setText("...");
+    button_->setCursor(Qt::ArrowCursor);
+    button_->setFocusPolicy(Qt::NoFocus);
+    connect(button_, &QToolButton::clicked, this, [this] { open(); });
+}
+
+void CalendarButton::open()
+{
+    if (calendar_ || edit_.isReadOnly())
+        return;
+    calendar_ = new QCalendarWidget(&edit_);
+    calendar_->setObjectName("calendario");
+    calendar_->setWindowFlags(Qt::Popup);
+    calendar_->setAttribute(Qt::WA_DeleteOnClose);
+    const QDate current = current_();
+    calendar_->setSelectedDate(current.isValid() ? current : QDate::currentDate());
+    auto chosen = [this](const QDate& date) {
+        QCalendarWidget* calendar = calendar_;
+        calendar_ = nullptr;
+        calendar->close();
+        runGuarded([&] { pick_(date); });
+    };
+    connect(calendar_, &QCalendarWidget::activated, this, chosen);
+    connect(calendar_, &QCalendarWidget::clicked, this, chosen);
+    connect(calendar_, &QObject::destroyed, this, [this](QObject* gone) {
+        if (gone == calendar_)
+            calendar_ = nullptr;
+    });
+    calendar_->installEventFilter(this);
+    calendar_->move(edit_.mapToGlobal(QPoint(0, edit_.height())));
+    calendar_->show();
+    calendar_->setFocus();
+}
+
+bool CalendarButton::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == calendar_ && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        calendar_->close();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+// ---- DateEdit ---------------------------------------------------------------
+
+DateEdit::DateEdit(const QString& name, QWidget* parent, bool twoDigitYear)
+    : QLineEdit(parent), twoDigitYear_(twoDigitYear),
+      calendar_(new CalendarButton(*this, [this] { return date_.date(); },
+                                   [this](const QDate& date) { setDate(QDateTime(date, QTime(0, 0))); }))
+{
+    setObjectName(name);
+    setInputMask(twoDigitYear ? "99/99/99;_" : "99/99/9999;_");
+}
+
+void DateEdit::setDate(const QDateTime& date)
+{
+    const QDateTime before = date_;
+    date_ = date.isValid() ? QDateTime(date.date(), QTime(0, 0)) : QDateTime();
+    setText(dateText());
+    if (date_ != before && onChange)
+        runGuarded(onChange);
+}
+
+QString DateEdit::dateText() const
+{
+    return date_.isValid() ? host::data::formatDateTime(format(), date_) : QString();
+}
+
+bool DateEdit::accept()
+{
+    const QString typed = text();
+    if (QString(typed).remove('/').trimmed().isEmpty()) {
+        setDate({});
+        return true;
+    }
+    QDateTime parsed;
+    if (!host::data::parseDateTimeText(typed, parsed)) {
+        setText(dateText());
+        Dialogs::error("Data inválida: " + displayText());
+        return false;
+    }
+    setDate(parsed);
+    return true;
+}
+
+void DateEdit::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    if (isModified()) {
+        setModified(false);
+        runGuarded([this] { accept(); });
+    }
+}
+
+void DateEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (opensCalendar(*event)) {
+        calendar_->open();
+        return;
+    }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        setModified(false);
+        runGuarded([this] { accept(); });
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void DateEdit::resizeEvent(QResizeEvent* event)
+{
+    QLineEdit::resizeEvent(event);
+    placeButton(*this, *calendar_->button());
+}
+
+// ---- CurrencyEdit ---------------------------------------------------------
+
+CurrencyEdit::CurrencyEdit(const QString& name, QWidget* parent) : QLineEdit(parent)
+{
+    setObjectName(name);
+    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    show();
+}
+
+void CurrencyEdit::setValue(double value)
+{
+    const bool changed = value != value_;
+    value_ = value;
+    show();
+    if (changed && onChange)
+        runGuarded(onChange);
+}
+
+void CurrencyEdit::setDisplayFormat(const QString& format)
+{
+    displayFormat_ = format;
+    show();
+}
+
+void CurrencyEdit::show()
+{
+    setText(typing_ ? host::data::formatFloatGeneral(value_) : host::data::formatFloat(displayFormat_, value_));
+    setModified(false);
+}
+
+bool CurrencyEdit::accept()
+{
+    double typed = 0;
+    if (!host::data::parseFloatText(text().trimmed(), typed)) {
+        const QString wrong = text();
+        show();
+        Dialogs::error("Valor inválido: " + wrong);
+        return false;
+    }
+    setValue(typed);
+    return true;
+}
+
+void CurrencyEdit::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    typing_ = true;
+    show();
+}
+
+void CurrencyEdit::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    typing_ = false;
+    if (isModified())
+        runGuarded([this] { accept(); });
+    show();
+}
+
+void CurrencyEdit::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && isModified())
+        runGuarded([this] { accept(); });
+    QLineEdit::keyPressEvent(event);
+}
+
+// ---- data-aware forms -------------------------------------------------------
+
+DataSpinEdit::DataSpinEdit(const QString& name, QWidget* parent) : QSpinBox(parent)
+{
+    setObjectName(name);
+    connect(this, &QSpinBox::valueChanged, this, [this] {
+        if (showing_)
+            return;
+        if (!fieldModified() && !beginChange())
+            return;
+        setFieldModified(true);
+        if (onChange)
+            runGuarded(onChange);
+    });
+    refresh();
+}
+
+void DataSpinEdit::refresh()
+{
+    showing_ = true;
+    host::data::Field* f = field();
+    setReadOnly(!canModify());
+    setValue(f && !f->isNull() ? f->asInteger() : minimum());
+    showing_ = false;
+}
+
+void DataSpinEdit::writeField(host::data::Field& field) { field.setText(QString::number(value())); }
+
+void DataSpinEdit::focusOutEvent(QFocusEvent* event)
+{
+    QSpinBox::focusOutEvent(event);
+    if (fieldModified())
+        runGuarded([this] { commit(); });
+}
+
+void DataSpinEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && fieldModified()) {
+        showField();
+        return;
+    }
+    QSpinBox::keyPressEvent(event);
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && fieldModified())
+        runGuarded([this] { commit(); });
+}
+
+DataDateEdit::DataDateEdit(const QString& name, QWidget* parent, bool twoDigitYear)
+    : DataEdit(name, parent),
+      calendar_(new CalendarButton(
+          *this,
+          [this] {
+              host::data::Field* f = field();
+              return f && !f->isNull() ? f->asDateTime().date() : QDate();
+          },
+          [this, twoDigitYear](const QDate& date) {
+              setText(host::data::formatDateTime(twoDigitYear ? "dd/mm/yy" : "dd/mm/yyyy",
+                                                 QDateTime(date, QTime(0, 0))));
+              emit textEdited(text());   // a pick is typing the date: the same rules apply
+              commit();
+          }))
+{
+    setEditMask(twoDigitYear ? "!99/99/99;1;_" : "!99/99/9999;1;_");
+}
+
+void DataDateEdit::resizeEvent(QResizeEvent* event)
+{
+    DataEdit::resizeEvent(event);
+    placeButton(*this, *calendar_->button());
+}
+
+void DataDateEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (opensCalendar(*event) && canModify()) {
+        calendar_->open();
+        return;
+    }
+    DataEdit::keyPressEvent(event);
+}
+
+DataCurrencyEdit::DataCurrencyEdit(const QString& name, QWidget* parent) : DataEdit(name, parent)
+{
+    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+}
+
+void DataCurrencyEdit::setDisplayFormat(const QString& format)
+{
+    displayFormat_ = format;
+    showField();
+}
+
+void DataCurrencyEdit::refresh()
+{
+    DataEdit::refresh();
+    host::data::Field* f = field();
+    if (!f || f->onGetText)
+        return;
+    if (typing_)
+        setText(f->text());
+    else if (!displayFormat_.isEmpty())
+        setText(f->isNull() ? QString() : host::data::formatFloat(displayFormat_, f->asFloat()));
+    else
+        setText(f->displayText());
+}
+
+void DataCurrencyEdit::focusInEvent(QFocusEvent* event)
+{
+    typing_ = true;
+    DataEdit::focusInEvent(event);
+}
+
+void DataCurrencyEdit::focusOutEvent(QFocusEvent* event)
+{
+    typing_ = false;
+    DataEdit::focusOutEvent(event);
+    if (!fieldModified())
+        showField();
+}
+
+} // namespace host::ui

@@ -1,0 +1,165 @@
+#pragma once
+// Entry controls the host's windows use beside the plain edit: a spin edit,
+// a date edit with a calendar and a currency edit with a display format,
+// each unbound (the window reads its value) and data-aware (bound to a field).
+
+#include "host/ui/DataControl.h"
+#include "host/ui/DataEdit.h"
+
+#include <QDateTime>
+#include <QLineEdit>
+#include <QSpinBox>
+
+#include <functional>
+
+class QCalendarWidget;
+class QToolButton;
+
+namespace host::ui {
+
+// A whole number between a minimum and a maximum; arrows and typing.
+class SpinEdit : public QSpinBox {
+    Q_OBJECT
+public:
+    explicit SpinEdit(const QString& name, QWidget* parent = nullptr);
+    std::function<void()> onChange;   // the value changed (by the user or by code)
+};
+
+// The calendar button beside a date edit: F4 or Alt+Down opens it too.
+class CalendarButton : public QObject {
+    Q_OBJECT
+public:
+    // `pick` receives the date chosen.
+    CalendarButton(QLineEdit& edit, std::function<QDate()> current, std::function<void(const QDate&)> pick);
+    QToolButton* button() const { return button_; }
+    void open();
+    QCalendarWidget* calendar() const { return calendar_; }   // while open, else nullptr
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QLineEdit& edit_;
+    QToolButton* button_;
+    QCalendarWidget* calendar_ = nullptr;
+    std::function<QDate()> current_;
+    std::function<void(const QDate&)> pick_;
+};
+
+// A date typed over the mask "dd/mm/yyyy" (or "dd/mm/yy": two-digit years
+// read 00-49 as 20xx, 50-99 as 19xx) or picked from the calendar. Blank is
+// no date. Text that is not a date is refused when the edit is left or Enter
+// is pressed ("Data inválida: ..." and the last date back).
+class DateEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit DateEdit(const QString& name, QWidget* parent = nullptr, bool twoDigitYear = false);
+
+    QDateTime date() const { return date_; }           // invalid when blank
+    void setDate(const QDateTime& date);
+    // "dd/mm/yyyy" (or "dd/mm/yy") of the date, "" when blank: the text the
+    // SQL date routines take.
+    QString dateText() const;
+    bool twoDigitYear() const { return twoDigitYear_; }
+    CalendarButton* calendarButton() const { return calendar_; }
+
+    std::function<void()> onChange;   // the date changed
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    bool accept();
+    QString format() const { return twoDigitYear_ ? "dd/mm/yy" : "dd/mm/yyyy"; }
+
+    QDateTime date_;
+    bool twoDigitYear_;
+    CalendarButton* calendar_;
+};
+
+// A value typed in the plain form ("1234,5") and shown, when the edit is not
+// being typed in, through the display format (" ,0.00;- ,0.00" gives
+// "1.234,50" and "-1.234,50"). Text that is not a number is refused when the
+// edit is left or Enter is pressed ("Valor inválido: ..." and the last value
+// back).
+class CurrencyEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit CurrencyEdit(const QString& name, QWidget* parent = nullptr);
+
+    double value() const { return value_; }
+    void setValue(double value);
+    QString displayFormat() const { return displayFormat_; }
+    void setDisplayFormat(const QString& format);
+
+    std::function<void()> onChange;   // the value changed
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    bool accept();
+    void show();
+
+    double value_ = 0;
+    bool typing_ = false;   // between entering and leaving the edit
+    QString displayFormat_ = " ,0.00;- ,0.00";
+};
+
+// The data-aware forms. They write through the field's text, as an edit.
+class DataSpinEdit : public QSpinBox, public DataControl {
+    Q_OBJECT
+public:
+    explicit DataSpinEdit(const QString& name, QWidget* parent = nullptr);
+    std::function<void()> onChange;   // the user changed the value
+
+protected:
+    void refresh() override;
+    void writeField(host::data::Field& field) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    bool showing_ = false;
+};
+
+// A date field over the date mask (four-digit year, or two), with the
+// calendar: a date picked is written at once, as a choice.
+class DataDateEdit : public DataEdit {
+    Q_OBJECT
+public:
+    explicit DataDateEdit(const QString& name, QWidget* parent = nullptr, bool twoDigitYear = false);
+    CalendarButton* calendarButton() const { return calendar_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    CalendarButton* calendar_;
+};
+
+// A number field shown through the control's display format (the field's
+// own when none is set) while not typed in, right-aligned.
+class DataCurrencyEdit : public DataEdit {
+    Q_OBJECT
+public:
+    explicit DataCurrencyEdit(const QString& name, QWidget* parent = nullptr);
+    QString displayFormat() const { return displayFormat_; }
+    void setDisplayFormat(const QString& format);
+
+protected:
+    void refresh() override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    QString displayFormat_ = " ,0.00;- ,0.00";
+    bool typing_ = false;
+};
+
+} // namespace host::ui

@@ -1,0 +1,233 @@
+// Forecast maintenance: the contract edits that rewrite, move or delete the
+// forecasts, the billing-object change, item receivables and the forecasts
+// of complementary contracts.
+
+#include "tests/contracts/ContractsFixture.h"
+
+#include "host/Udmglobal.h"
+#include "host/db/Database.h"
+#include "host/ui/Form.h"
+
+#include <QPushButton>
+
+namespace contractstest {
+namespace {
+
+class ManutencaoTest : public ContractDataTest {
+protected:
+    void SetUp() override
+    {
+        ContractDataTest::SetUp();
+        for (const char* sql : {
+                 "insert into AUGC0301 (CODIGO_CLIENTE, NOME) values ('C0001', 'Um')",
+                 "insert into AATC11AJ (AJCODIGO, AJDESCRICAO, AJOBJETO, AJCOMPLNF, CXCODIGO, AJPERIODO,"
+                 " AJTIPOPAGAMENTO) values (4, 'Manutenção', 'Manutenção mensal', '2', '1.01', 'M', '2')",
+                 "insert into AATC11AJ (AJCODIGO, AJDESCRICAO, AJOBJETO, AJCOMPLNF, CXCODIGO, AJPERIODO,"
+                 " AJTIPOPAGAMENTO, HCCODIGO) values (5, 'Suporte', 'Suporte técnico', '2', '1.02', 'M', '3', 8)",
+                 "insert into AATC05AC (ACCODIGO, CLCODIGO, ACMODALIDADE, ACPERIODO, ACVENCIMENTO, ACVALORFIXO,"
+                 " ACVALORPARCELA, ACLOCAL, AJCODIGO, ACSITUACAO)"
+                 " values (7, 'C0001', 'R', 'M', 10, 'S', 100, '01', 4, 'A')",
+             })
+            exec(sql);
+        global->SetParametro("ATPREVISAOCAIXA", "S");
+        global->IBTransaction1->commitRetaining();
+    }
+
+    void previsoes(const QString& inicio = "10/01/2031", const QString& fim = "10/04/2031")
+    {
+        int contador = 0;
+        InserirParcelasContrato("R", inicio, fim, "C0001", false, "10", 7, 100, "01", "2", "", inicio, "M", contador,
+                                4, "01", "", false, "", false, nullptr, 0, 0);
+    }
+
+    void abreContrato()
+    {
+        CarregaContrato(7);
+        dm->quCtrCadastro->edit();
+    }
+
+    host::data::Field* campo(const char* nome) { return dm->quCtrCadastro->fieldByName(nome); }
+
+    QStringList vencimentos()
+    {
+        QStringList out;
+        host::db::Statement st(*global->IBTransaction1,
+                               "select DATA_VENCIMENTO from ACRC5001 where SITUACAO_DOCUMENTO = 'V' order by 1");
+        st.execute();
+        while (st.fetch())
+            out << st.value(0).toDateTime().date().toString("yyyy-MM-dd");
+        return out;
+    }
+};
+
+TEST_F(ManutencaoTest, InstalmentValueMarksOnlyARealChange)
+{
+    abreContrato();
+    campo("ACVALORPARCELA")->setText("100");
+    EXPECT_EQ(dm->quCtrCadastro->tag(), 0);
+    campo("ACVALORPARCELA")->setText("0");
+    EXPECT_EQ(dm->quCtrCadastro->tag(), 0);
+    EXPECT_TRUE(campo("ACVALORANTERIOR")->isNull());
+    campo("ACVALORPARCELA")->setText("120");
+    EXPECT_EQ(dm->quCtrCadastro->tag(), 9);
+    EXPECT_DOUBLE_EQ(campo("ACVALORANTERIOR")->asFloat(), 100);
+}
+
+TEST_F(ManutencaoTest, SavedNewValueRewritesForecastsAndTheirCash)
+{
+    previsoes();
+    abreContrato();
+    campo("ACVALORPARCELA")->setText("120,5");
+    dialogs->answer("Sim", "Deseja alterar valor das provisões?");
+    dm->quCtrCadastro->post();
+    EXPECT_EQ(dm->quCtrCadastro->tag(), 0);
+    EXPECT_EQ(one("select count(*) from ACRC5001 where VALOR_DOCUMENTO = 120.5").toInt(), 3);
+    EXPECT_EQ(one("select count(*) from ACXC94XP where XPVALOR = 120.5").toInt(), 3);
+    EXPECT_EQ(one("select count(*) from ACXC94XP").toInt(), 3);
+    EXPECT_EQ(one("select count(*) from ARQLOG where ACAO = 'Deletou Previsão do CR' and TABELA = 'ACXC94XP'").toInt(),
+              3);
+    EXPECT_DOUBLE_EQ(one("select ACVALORANTERIOR from AATC05AC").toDouble(), 100);
+}
+
+TEST_F(ManutencaoTest, DueDayMovesForecastsAndFebruaryTakesThe28th)
+{
+    previsoes();
+    abreContrato();
+    dialogs->answer("Sim", "Deseja mudar vencimento das parcelas de provisão?");
+    campo("ACVENCIMENTO")->setText("30");
+    EXPECT_EQ(vencimentos(), (QStringList{"2031-01-30", "2031-02-28", "2031-03-30"}));
+    // Forecasting the same span again replaces them: no second row for a month.
+    dm->quCtrCadastro->post();
+    int contador = 0;
+    InserirParcelasContrato("R", "10/01/2031", "10/04/2031", "C0001", false, "30", 7, 100, "01", "2", "",
+                            "10/01/2031", "M", contador, 4, "01", "", false, "", false, nullptr, 0, 0);
+    EXPECT_EQ(vencimentos(), (QStringList{"2031-01-30", "2031-02-28", "2031-03-30"}));
+    EXPECT_EQ(one("select count(*) from ACXC94XP").toInt(), 3);
+}
+
+TEST_F(ManutencaoTest, DueDay31IsRefused)
+{
+    previsoes();
+    abreContrato();
+    campo("ACVENCIMENTO")->setText("31");
+    EXPECT_EQ(messages(), QStringList{"Dia inválido para vencimento"});
+    EXPECT_EQ(vencimentos(), (QStringList{"2031-01-10", "2031-02-10", "2031-03-10"}));
+    EXPECT_EQ(campo("ACVENCIMENTO")->asInteger(), 31);
+}
+
+TEST_F(ManutencaoTest, EndingDeletesForecastsOnlyWhenSaved)
+{
+    global->SetParametro("ATSENHAEXCLUSAORECEBER", "123");
+    previsoes();
+    abreContrato();
+    // Suspended: the validity stays; the forecasts go only with the save.
+    dialogs->answer("Sim", "Deseja excluir provisões do contrato?").enter("123", "Senha de Exclusão");
+    campo("ACSITUACAO")->setAsString("S");
+    EXPECT_TRUE(campo("ACDATAVALIDADE")->isNull());
+    dm->quCtrCadastro->cancel();
+    EXPECT_EQ(vencimentos().size(), 3);
+
+    abreContrato();
+    dialogs->answer("Sim", "Deseja excluir provisões do contrato?").enter("errada", "Senha de Exclusão");
+    EXPECT_ANY_THROW(campo("ACSITUACAO")->setAsString("C"));
+    dm->quCtrCadastro->cancel();
+    EXPECT_EQ(vencimentos().size(), 3);
+
+    abreContrato();
+    dialogs->answer("Sim", "Deseja excluir provisões do contrato?").enter("123", "Senha de Exclusão");
+    campo("ACSITUACAO")->setAsString("C");
+    EXPECT_EQ(campo("ACDATAVALIDADE")->asDateTime().date(), QDate::currentDate());
+    dm->quCtrCadastro->post();
+    EXPECT_TRUE(vencimentos().isEmpty());
+    EXPECT_EQ(one("select count(*) from ACXC94XP").toInt(), 0);
+    EXPECT_EQ(one("select count(*) from AUGC70OB").toInt(), 0);
+}
+
+TEST_F(ManutencaoTest, NewBillingObjectCopiesDefaultsAndForecastsAYear)
+{
+    previsoes();
+    abreContrato();
+    dialogs->answer("Sim", "Deseja recalcular parcelas de previsão?");
+    campo("AJCODIGO")->setText("5");
+    EXPECT_EQ(campo("AJCODIGO")->asInteger(), 5);
+    EXPECT_EQ(campo("ACOBJETO")->asString(), "Suporte técnico");
+    EXPECT_EQ(campo("OBJETO")->asString(), "Suporte");
+    EXPECT_EQ(campo("CXCODIGO")->asString(), "1.02");
+    EXPECT_EQ(campo("HCCODIGO")->asInteger(), 8);
+    EXPECT_EQ(campo("ACTIPOPAGAMENTO")->asString(), "3");
+    const QString aviso = messages().last();
+    ASSERT_TRUE(aviso.startsWith("Operação efetuada com sucesso! Parcelas criadas:")) << aviso.toStdString();
+    const int criadas = aviso.section(':', 1).toInt();
+    EXPECT_GE(criadas, 11);
+    EXPECT_EQ(one("select count(*) from ACRC5001").toInt(), 3 + criadas);
+    EXPECT_TRUE(global->quReceber->active());
+    EXPECT_GE(one("select count(*) from AUGC70OB where OBTEXTO = 'Suporte técnico'").toInt(), 11);
+}
+
+class ItensTest : public ManutencaoTest {
+protected:
+    void SetUp() override
+    {
+        ManutencaoTest::SetUp();
+        exec("update AATC05AC set ACVENCIMENTO = 5");
+        exec("insert into AATC05ACIT (ACITCODIGO, CLCODIGO, PRCODIGO, ACCODIGO, ACITVALOR, ACITINSTALACAO,"
+             " ACITDATAENTREGA, ACITTIPORECEBER) values (3, 'C0001', 'P', 7, 45, '2008-01-10', '2008-04-10', 'P')");
+        exec("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL, SITUACAO_DOCUMENTO,"
+             " AOCODIGO) values ('000777', 'C0001', 1, '01', '*', 9)");
+        dm->CarregaContratoItem("C0001", "7");
+        ASSERT_TRUE(dm->quCtrCadastroIt->locate("ACITCODIGO", 3));
+    }
+};
+
+TEST_F(ItensTest, MonthlyItemForecasts)
+{
+    dialogs->answer("Sim", "Deseja gerar novamente as provisões?");
+    dm->RegerarContasReceberItens();
+    EXPECT_EQ(vencimentos(), (QStringList{"2008-03-05", "2008-04-05", "2008-05-05"}));
+    EXPECT_EQ(one("select count(*) from ACRC5001 where ACITCODIGO = 3 and NUMERO_DOCUMENTO = '000777'"
+                  " and VALOR_DOCUMENTO = 45 and TIPO_PAGAMENTO = '2' and ORIGEM = 'C'")
+                  .toInt(),
+              3);
+    EXPECT_EQ(one("select max(SEQUENCIA) from ACRC5001").toInt(), 4);
+    // Again, with no value: the old forecasts go and none come.
+    exec("update AATC05ACIT set ACITVALOR = 0");
+    dm->CarregaContratoItem("C0001", "7");
+    dm->quCtrCadastroIt->locate("ACITCODIGO", 3);
+    dialogs->answer("Sim", "Deseja gerar novamente as provisões?");
+    dm->RegerarContasReceberItens();
+    EXPECT_TRUE(vencimentos().isEmpty());
+}
+
+TEST_F(ItensTest, SingleItemReceivable)
+{
+    exec("update AATC05ACIT set ACITTIPORECEBER = '1'");
+    dm->CarregaContratoItem("C0001", "7");
+    dm->quCtrCadastroIt->locate("ACITCODIGO", 3);
+    dialogs->answer("Sim", "Deseja gerar novamente as provisões?").enter("15/01/2031", "Informe a Data de Vencimento");
+    dm->RegerarContasReceberItens();
+    EXPECT_EQ(one("select NUMERO_DOCUMENTO || '|' || cast(SEQUENCIA as integer) || '|' || SITUACAO_DOCUMENTO || '|' || ACITCODIGO"
+                  " from ACRC5001 where AOCODIGO = 7")
+                  .toString(),
+              "000778|1| |3");
+    EXPECT_EQ(one("select DATA_VENCIMENTO from ACRC5001 where AOCODIGO = 7").toDateTime().date(), QDate(2031, 1, 15));
+}
+
+TEST_F(ManutencaoTest, ComplementaryForecastsOfTheSameInstalment)
+{
+    exec("update AATC05AC set ACVINCULO = 'P'");
+    exec("insert into AATC05AC (ACCODIGO, CLCODIGO, ACLOCAL, ACVINCULO) values (8, 'C0001', '01', 'C')");
+    exec("insert into AATC05ACVI (ACCODIGOPRINCIPAL, ACCODIGOCOMPLEMENTO) values (7, 8)");
+    int contador = 0;
+    InserirParcelasContrato("R", "10/01/2031", "10/03/2031", "C0001", false, "10", 8, 30, "01", "2", "",
+                            "10/01/2031", "M", contador, 4, "01", "", false, "", false, nullptr, 0, 0);
+    const QDateTime emissao(QDate(2031, 1, 10), QTime(0, 0));
+    dm->DeletarPrevisaoContratoComplementar(7, "100131", emissao, emissao, {}, false);
+    EXPECT_EQ(vencimentos().size(), 2);   // only under "F" or "V"
+    setOption("F");
+    dm->DeletarPrevisaoContratoComplementar(7, "100131", emissao, emissao, {}, false);
+    EXPECT_EQ(vencimentos(), QStringList{"2031-02-10"});
+    EXPECT_EQ(one("select count(*) from ACXC94XP").toInt(), 1);
+}
+
+}  // namespace
+}  // namespace contractstest

@@ -1,0 +1,123 @@
+// Receivable instalments, their cash forecast and observations: the host
+// routines the contract forecasts write through, the delete rule of
+// quReceber and the cash-forecast dialog driven through its widgets.
+
+#include "host/UCXPrevisao.h"
+#include "host/Udatamod.h"
+#include "host/data/Abort.h"
+#include "host/data/Query.h"
+#include "host/ui/DataGrid.h"
+#include "tests/support/HostDatabase.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+using testsupport::HostDatabaseTest;
+
+namespace {
+
+class ReceberCaixaTest : public HostDatabaseTest {
+protected:
+    void parcela(const QString& documento, int sequencia, double valor)
+    {
+        dmGlobal->InseriParcelaReceber("C0001", documento, "01", "001", "2", "V", {}, {}, {}, {}, "341", {}, sequencia,
+                                       valor, 0, 0, 0, 0, 0, 0, 0, QDateTime(QDate(2031, 1, 10), QTime(0, 0)),
+                                       QDateTime(QDate(2031, 2, 10), QTime(0, 0)), QDateTime::currentDateTime(), valor,
+                                       {}, {}, {}, 7, "obs", "C", {}, 0, 12, 13, {}, {}, 0);
+        dmGlobal->InserirCXPrevisao(documento, "C0001", "01", "R", {}, "1.01", {}, sequencia, valor, false, {}, 0, -1);
+        dmGlobal->GravaObservacao(documento + "C0001" + QString::number(sequencia), "R", 0, "texto");
+    }
+    int count(const char* table) { return one(QString("select count(*) from %1").arg(table)).toInt(); }
+};
+
+TEST_F(ReceberCaixaTest, RowsCarryWhatTheyAreGiven)
+{
+    parcela("100231", 1, 150.25);
+    EXPECT_EQ(one("select CODIGO_CLIENTE || NUMERO_DOCUMENTO || SERIE_DOCUMENTO || CODIGO_FILIAL || TIPO_PAGAMENTO"
+                  " || SITUACAO_DOCUMENTO || NUMERO_DO_BANCO || AOCODIGO || OBSERVACAO || ORIGEM || PCCODIGODEBITO"
+                  " || PCCODIGOCREDITO from ACRC5001")
+                  .toString(),
+              "C000110023101012V3417obsC1213");
+    EXPECT_DOUBLE_EQ(one("select VALOR_DOCUMENTO from ACRC5001").toDouble(), 150.25);
+    EXPECT_TRUE(one("select ACITCODIGO from ACRC5001").isNull());
+    EXPECT_EQ(one("select XPID || XPCODIGO || XPREALIZADO || XPPARCELA || XPLOCAL from ACXC94XP").toString(),
+              "R00N-101");
+    EXPECT_GT(one("select XPCHAVE from ACXC94XP").toInt(), 0);
+    dmGlobal->GravaObservacao("100231C00011", "R", 0, "mais", true);
+    dmGlobal->GravaObservacao("novo", "R", 0, "só", true);
+    EXPECT_EQ(one("select OBTEXTO from AUGC70OB where OBCODIGO = '100231C00011'").toString(), "texto\rmais");
+    EXPECT_EQ(one("select OBTEXTO from AUGC70OB where OBCODIGO = 'novo'").toString(), "só");
+    dmGlobal->GravaObservacao("novo", "R", 0, "outro");
+    EXPECT_EQ(one("select OBTEXTO from AUGC70OB where OBCODIGO = 'novo'").toString(), "outro");
+}
+
+TEST_F(ReceberCaixaTest, DeletingAReceivableTakesItsCashAndObservation)
+{
+    parcela("100231", 1, 10);
+    parcela("100231", 2, 20);
+    parcela("100331", 1, 30);
+    dmGlobal->CarregaParcelasReceber("C0001", "100231", " and SEQUENCIA = 2");
+    dmGlobal->quReceber->remove();
+    EXPECT_EQ(count("ACRC5001"), 2);
+    EXPECT_EQ(count("ACXC94XP"), 2);
+    EXPECT_EQ(count("AUGC70OB"), 2);
+    EXPECT_EQ(dmGlobal->ExcluirParcelasReceber("NUMERO_DOCUMENTO = '100331'"), 1);
+    EXPECT_EQ(one("select XPDOCUMENTO || CRSEQUENCIA from ACXC94XP").toString(), "1002311");
+    EXPECT_EQ(one("select OBCODIGO from AUGC70OB").toString(), "100231C00011");
+    dmGlobal->ExcluirParcelaReceber("100231", "C0001", 1, "01");
+    EXPECT_EQ(count("ACRC5001") + count("ACXC94XP") + count("AUGC70OB"), 0);
+}
+
+TEST_F(ReceberCaixaTest, ReceivablePostNeedsNumberAndDueDate)
+{
+    parcela("100231", 1, 10);
+    dmGlobal->CarregaParcelasReceber("C0001", "100231");
+    dmGlobal->quReceber->edit();
+    dmGlobal->quReceber->fieldByName("DATA_VENCIMENTO")->clear();
+    dialogs->acknowledge("Informe a data de vencimento");
+    EXPECT_THROW(dmGlobal->quReceber->post(), host::Abort);
+    dmGlobal->quReceber->cancel();
+}
+
+TEST_F(ReceberCaixaTest, FreeDocumentCodes)
+{
+    EXPECT_EQ(CodigoCadastralDisponivel("NUMERO_DOCUMENTO", "ACRC5001", 999999, "000000"), "000001");
+    parcela("000041", 1, 1);
+    parcela("ABC", 1, 1);
+    EXPECT_EQ(CodigoCadastralDisponivel("NUMERO_DOCUMENTO", "ACRC5001", 999999, "000000"), "000042");
+    parcela("999999", 1, 1);
+    EXPECT_EQ(CodigoCadastralDisponivel("NUMERO_DOCUMENTO", "ACRC5001", 999999, "000000"), "000001");
+}
+
+TEST_F(ReceberCaixaTest, DialogAddsTheUndistributedPartAndCommits)
+{
+    parcela("100231", 1, 100);
+    exec("update ACXC94XP set XPVALOR = 70");
+    dmGlobal->CarregaParcelasReceber("C0001", "100231");
+    dialogs->modal("fmCXPrevisao", [](host::ui::Form& form) {
+        EXPECT_EQ(form.findChild<QLabel*>("laTotal")->text(), "Total: 70,00");
+        form.findChild<QPushButton*>("bbIncluir")->click();
+        host::data::Dataset* cx = form.findChild<host::ui::DataGrid*>("dbgdCXPrev")->dataset();
+        EXPECT_DOUBLE_EQ(cx->fieldByName("XPVALOR")->asFloat(), 30);
+        cx->fieldByName("XCCODIGO")->setAsString("1.02");
+        form.findChild<QPushButton*>("bbConfirmar")->click();
+    });
+    EXPECT_TRUE(SelecionaCXPrevisao("R", *dmGlobal->quReceber));
+    EXPECT_FALSE(dmGlobal->quCXPrev->active());
+    dmGlobal->IBTransaction1->rollbackRetaining();
+    EXPECT_EQ(one("select sum(XPVALOR) from ACXC94XP where XPDOCUMENTO = '100231'").toDouble(), 100);
+    EXPECT_EQ(one("select XPEMITENTE || CRSEQUENCIA || XPLOCAL from ACXC94XP where XCCODIGO = '1.02'").toString(),
+              "C0001101");
+}
+
+TEST_F(ReceberCaixaTest, ClosingRowsThatMissTheValueIsTold)
+{
+    parcela("100231", 1, 100);
+    exec("update ACXC94XP set XPVALOR = 70");
+    dmGlobal->CarregaCXPrevisao("100231", "C0001", 1, "01");
+    dialogs->acknowledge("A previsão de caixa (70.00) difere do valor do documento (100.00).");
+    dmGlobal->quCXPrev->close();
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,214 @@
+// Spin, date and currency edits (unbound and data-aware) and the colour
+// dialog, driven through their widgets: typed text, keys and the calendar.
+
+#include "host/data/DataSource.h"
+#include "host/data/MemDataset.h"
+#include "host/ui/Colors.h"
+#include "host/ui/Dialogs.h"
+#include "host/ui/EditControls.h"
+#include "host/ui/ScriptedDialogs.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include "QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+using namespace host::ui;
+using host::data::DataSource;
+using host::data::DatasetState;
+using host::data::FieldType;
+using host::data::MemDataset;
+
+namespace {
+
+void leave(QWidget& widget)
+{
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(&widget, &out);
+}
+
+void enter(QWidget& widget)
+{
+    QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(&widget, &in);
+}
+
+// A date picked in an open calendar, with Enter as the user does.
+void pick(QCalendarWidget* calendar, const QDate& date)
+{
+    ASSERT_NE(calendar, nullptr);
+    calendar->setSelectedDate(date);
+    QTest::keyClick(calendar->findChild<QAbstractItemView*>(), Qt::Key_Return);
+}
+
+void typeOver(QLineEdit& edit, const QString& text)
+{
+    edit.setFocus();
+    edit.selectAll();
+    edit.home(false);
+    QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&edit, Qt::Key_Delete);
+    QTest::keyClicks(&edit, text);
+}
+
+class EditControlsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        rental.addField("ACITQUANTIDADE", FieldType::Int32);
+        rental.addField("ACITDATAENTREGA", FieldType::DateTime);
+        rental.addField("ACITVALOR", FieldType::Float);
+        rental.open();
+        rental.append();
+        rental.fieldByName("ACITQUANTIDADE")->setAsInteger(2);
+        rental.fieldByName("ACITDATAENTREGA")->setAsDateTime(QDateTime(QDate(2026, 5, 4), QTime(0, 0)));
+        rental.fieldByName("ACITVALOR")->setAsFloat(1234.5);
+        rental.post();
+        window.show();
+        QApplication::setActiveWindow(&window);
+    }
+
+    MemDataset rental{nullptr, "quCtrEquipLocacao"};
+    DataSource source{nullptr, "dsLocacao", &rental};
+    QWidget window;
+    ScriptedDialogs dialogs;
+};
+
+} // namespace
+
+TEST_F(EditControlsTest, SpinEditsKeepTheirRangeAndTheBoundOneWritesTheField)
+{
+    SpinEdit hour("rxspRetiradaHora", &window);
+    hour.setRange(0, 23);
+    int changes = 0;
+    hour.onChange = [&] { ++changes; };
+    hour.setFocus();
+    QTest::keyClick(&hour, Qt::Key_Up);
+    QTest::keyClicks(&hour, "99");   // beyond the maximum: refused
+    EXPECT_LE(hour.value(), 23);
+    EXPECT_GE(changes, 1);
+
+    DataSpinEdit quantity("dbspQuantidade", &window);
+    quantity.setRange(0, 1000);
+    quantity.bind(&source, "ACITQUANTIDADE");
+    EXPECT_EQ(quantity.value(), 2);
+    quantity.setFocus();
+    QTest::keyClick(&quantity, Qt::Key_Up);
+    EXPECT_EQ(rental.state(), DatasetState::Edit);
+    QTest::keyClick(&quantity, Qt::Key_Return);
+    EXPECT_EQ(rental.fieldByName("ACITQUANTIDADE")->asInteger(), 3);
+    QTest::keyClick(&quantity, Qt::Key_Up);
+    QTest::keyClick(&quantity, Qt::Key_Escape);   // Esc gives the field's value back
+    EXPECT_EQ(quantity.value(), 3);
+    rental.cancel();
+    EXPECT_EQ(quantity.value(), 2);               // a row shown is no change
+    EXPECT_EQ(rental.state(), DatasetState::Browse);
+}
+
+TEST_F(EditControlsTest, DateEditReadsTwoDigitYearsRefusesBadDatesAndBlankIsNoDate)
+{
+    DateEdit date("edIncData", &window, true);
+    int changes = 0;
+    date.onChange = [&] { ++changes; };
+    typeOver(date, "050449");
+    QTest::keyClick(&date, Qt::Key_Return);
+    EXPECT_EQ(date.date().date(), QDate(2049, 4, 5));
+    EXPECT_EQ(date.dateText(), "05/04/49");
+    typeOver(date, "010150");
+    leave(date);
+    EXPECT_EQ(date.date().date(), QDate(1950, 1, 1));
+    EXPECT_EQ(changes, 2);
+
+    dialogs.acknowledge("Data inválida");
+    typeOver(date, "310250");
+    leave(date);
+    EXPECT_EQ(date.date().date(), QDate(1950, 1, 1));   // the last good date stays
+    EXPECT_EQ(date.displayText(), "01/01/50");
+
+    typeOver(date, "");
+    leave(date);
+    EXPECT_FALSE(date.date().isValid());
+    EXPECT_EQ(date.dateText(), "");
+
+    DateEdit full("deEmissaoEm", &window);
+    full.setDate(QDateTime(QDate(2026, 12, 7), QTime(15, 30)));
+    EXPECT_EQ(full.displayText(), "07/12/2026");
+    EXPECT_EQ(full.date().time(), QTime(0, 0));
+    full.setFocus();
+    QTest::keyClick(&full, Qt::Key_F4);
+    ASSERT_NE(full.calendarButton()->calendar(), nullptr);
+    EXPECT_EQ(full.calendarButton()->calendar()->selectedDate(), QDate(2026, 12, 7));
+    pick(full.calendarButton()->calendar(), QDate(2026, 12, 24));
+    EXPECT_EQ(full.date().date(), QDate(2026, 12, 24));
+    EXPECT_EQ(full.calendarButton()->calendar(), nullptr);
+    EXPECT_EQ(dialogs.pending(), 0);
+}
+
+TEST_F(EditControlsTest, CurrencyEditShowsTheDisplayFormatAndTakesPlainTypedValues)
+{
+    CurrencyEdit value("edIncValor", &window);
+    EXPECT_EQ(value.displayText(), " 0,00");
+    value.setValue(-1234.5);
+    EXPECT_EQ(value.displayText(), "- 1.234,50");
+    typeOver(value, "1.234,567");
+    QTest::keyClick(&value, Qt::Key_Return);
+    EXPECT_DOUBLE_EQ(value.value(), 1234.567);
+    leave(value);
+    EXPECT_EQ(value.displayText(), " 1.234,57");
+    enter(value);
+    EXPECT_EQ(value.text(), "1234,567");   // typing starts from the plain value
+
+    dialogs.acknowledge("Valor inválido: 12.34");
+    typeOver(value, "12.34");   // a point is only a thousands separator
+    leave(value);
+    EXPECT_DOUBLE_EQ(value.value(), 1234.567);
+    value.setDisplayFormat("#,##0.0");
+    EXPECT_EQ(value.displayText(), "1.234,6");
+    EXPECT_EQ(dialogs.pending(), 0);
+}
+
+TEST_F(EditControlsTest, BoundDateAndCurrencyEditsWriteThroughTheFieldsText)
+{
+    DataDateEdit delivery("dbdeEntrega", &window);
+    delivery.bind(&source, "ACITDATAENTREGA");
+    EXPECT_EQ(delivery.displayText(), "04/05/2026");
+    delivery.setFocus();
+    QTest::keyClick(&delivery, Qt::Key_F4);
+    pick(delivery.calendarButton()->calendar(), QDate(2026, 6, 1));
+    EXPECT_EQ(rental.state(), DatasetState::Edit);
+    EXPECT_EQ(rental.fieldByName("ACITDATAENTREGA")->asDateTime().date(), QDate(2026, 6, 1));
+    rental.post();
+
+    DataCurrencyEdit amount("dbedValor", &window);
+    amount.bind(&source, "ACITVALOR");
+    EXPECT_EQ(amount.displayText(), " 1.234,50");
+    amount.setFocus();
+    enter(amount);
+    EXPECT_EQ(amount.text(), "1234,5");
+    amount.selectAll();
+    QTest::keyClicks(&amount, "-10,25");
+    leave(amount);
+    EXPECT_DOUBLE_EQ(rental.fieldByName("ACITVALOR")->asFloat(), -10.25);
+    EXPECT_EQ(amount.displayText(), "- 10,25");
+    rental.post();
+    rental.fieldByName("ACITVALOR")->setDisplayFormat("0.0");
+    amount.setDisplayFormat({});
+    EXPECT_EQ(amount.displayText(), "-10,3");   // the field's own format
+}
+
+TEST_F(EditControlsTest, ColourDialogGivesTheClassicColourText)
+{
+    dialogs.enter("clRed").cancel();
+    QString color = colorToString(clBlack);
+    EXPECT_TRUE(Dialogs::chooseColor(color));
+    EXPECT_EQ(color, "clRed");
+    EXPECT_EQ(stringToColor(color), clRed);
+    EXPECT_FALSE(Dialogs::chooseColor(color));
+    EXPECT_EQ(color, "clRed");
+    EXPECT_EQ(dialogs.shown().at(0).kind, DialogKind::Color);
+}
