@@ -15,8 +15,11 @@
 #include "host/data/Field.h"
 #include "host/data/Query.h"
 #include "host/data/UpdateSql.h"
+#include "host/db/Database.h"
 
 #include <QString>
+
+#include <memory>
 
 struct ImpostoItemEntrada;
 
@@ -1099,7 +1102,8 @@ private:
     void copiarEquipamentoPorSerie(const QString& sSerie);
     void informarFabricacaoPorSerie(const QString& sSerie);
     bool bDigitandoEquipamento_ = false;   // the equipment code comes from typed text
-    bool bExcluindoItem_ = false;   // the item's defects are deleted under a savepoint, the item not yet
+    // The item's defects, deleted before the item row, until that delete succeeds or fails.
+    std::unique_ptr<host::db::Savepoint> exclusaoItem_;
     void bindTotalHandlers();
     host::data::Query* newQuery(const char* name);
     host::data::UpdateSql* newUpdate(const char* name, host::data::Query* query);

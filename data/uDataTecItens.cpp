@@ -27,8 +27,6 @@ struct FechaAuxiliar {
     ~FechaAuxiliar() { dmGlobal->quAuxiliar->close(); }
 };
 
-const char* const kSavepointExclusao = "EXCLUSAOITEMOS";
-
 }  // namespace
 
 void TdmTec::quOSItemNewRecord(Dataset& DataSet)
@@ -142,39 +140,29 @@ void TdmTec::quOSItemBeforeDelete(Dataset& DataSet)
     // The defects go first, but under a savepoint and uncommitted: they are
     // kept when the item's own delete then fails (quOSItemDeleteError), and
     // become durable with the item's deletion.
-    host::db::Transaction& transacao = *dmGlobal->IBTransaction1;
-    host::db::executeSql(transacao, QString("SAVEPOINT ") + kSavepointExclusao);
-    bExcluindoItem_ = true;
+    exclusaoItem_ = std::make_unique<host::db::Savepoint>(*dmGlobal->IBTransaction1);
     try {
         DeletaRegistros("AATC01AOAD", "where AOITCODIGO = " + ValueToSQL(quOSItemAOITCODIGO->value())
                                           + " AND AOCODIGO = " + ValueToSQL(quOSItemAOCODIGO->value()));
         sCodigoExcluido = quOSItemAOCODIGO->asString() + "/" + quOSItemAOITEQUIPCODIGO->asString();
         ZelDevVerificarEvento(&DataSet, "BEFOREDELETE");
     } catch (...) {
-        quOSItemDeleteError(DataSet);
+        exclusaoItem_.reset();   // rolls back to the savepoint
         throw;
     }
 }
 
 void TdmTec::quOSItemDeleteError(Dataset&)
 {
-    if (!bExcluindoItem_)
-        return;
-    bExcluindoItem_ = false;
-    // The failure that brought us here is the one the caller must see.
-    try {
-        host::db::executeSql(*dmGlobal->IBTransaction1, QString("ROLLBACK TO SAVEPOINT ") + kSavepointExclusao);
-        host::db::executeSql(*dmGlobal->IBTransaction1, QString("RELEASE SAVEPOINT ") + kSavepointExclusao);
-    } catch (...) {
-    }
+    exclusaoItem_.reset();   // rolls back to the savepoint
 }
 
 void TdmTec::quOSItemExcluido()
 {
-    if (!bExcluindoItem_)
+    if (!exclusaoItem_)
         return;
-    bExcluindoItem_ = false;
-    host::db::executeSql(*dmGlobal->IBTransaction1, QString("RELEASE SAVEPOINT ") + kSavepointExclusao);
+    exclusaoItem_->release();
+    exclusaoItem_.reset();
 }
 
 void TdmTec::quOSItemBeforeOpen(Dataset&)
