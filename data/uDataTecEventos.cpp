@@ -78,6 +78,7 @@ void TdmTec::bindHandlers()
     bindFieldTextHandlers();
     bindItemHandlers();
     bindTotalHandlers();
+    bindPecasHandlers();
     bindOSHeaderHandlers();
 }
 
