@@ -17,6 +17,8 @@
 #include "host/data/UpdateSql.h"
 #include "host/db/Database.h"
 
+#include <QDateTime>
+#include <QHash>
 #include <QString>
 
 #include <functional>
@@ -1136,6 +1138,16 @@ public:
     host::data::Field* quSolicitacaoItEntDESCRICAO = nullptr;
 
 private:
+    // In-transit figures of the products of the open parts lines, read once
+    // per product while quOSPecas stays open (its calculated fields are
+    // recomputed on every row a grid paints).
+    struct TransitoPeca {
+        double quantidade = 0;
+        QDateTime entrega;
+    };
+    QHash<QString, TransitoPeca> transitoPecas_;
+    const TransitoPeca& transitoPeca(const QString& produto);
+
     void createComponents();
     void createQueries();
     void createUpdateObjects();
