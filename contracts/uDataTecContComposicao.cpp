@@ -89,6 +89,10 @@ void TdmTecContrato::CarregaComposicaoEquipContrato(int contrato, int linha)
     quCtrCadastroCM->paramByName("AcCodigo")->setAsInteger(contrato);
     quCtrCadastroCM->paramByName("ACEVCODIGO")->setAsInteger(linha);
     quCtrCadastroCM->open();
+    // A line without compositions shows no readings: those on screen belong
+    // to the composition shown before.
+    if (quCtrCadastroCM->isEmpty() && ComposicaoPorEquipamento())
+        quCtrCadastroItCo->close();
 }
 
 void TdmTecContrato::CarregaContadoresComposicaoItemContrato(int /*contrato*/, int item, int linha,

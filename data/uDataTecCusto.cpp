@@ -83,12 +83,19 @@ void TdmTec::quOSCustoAfterOpen(Dataset& DataSet)
     totalizarCustoOS();
 }
 
+// The total is summed before the row is read again, so that the controls
+// told of the refresh (the cost dialog's caption) show the new total; an
+// emptied dataset tells them through a whole-row change.
 void TdmTec::quOSCustoAfterPost(Dataset& DataSet)
 {
-    if (!DataSet.isEmpty())
-        quOSCusto->refresh();
     dmGlobal->IBTransaction1->commitRetaining();
     totalizarCustoOS();
+    if (!DataSet.isEmpty()) {
+        quOSCusto->refresh();
+    } else {
+        DataSet.disableControls();
+        DataSet.enableControls();
+    }
 }
 
 void TdmTec::quOSCustoAfterDelete(Dataset& DataSet)

@@ -30,6 +30,18 @@ void registrar(const QString& rotina, const QStringList& valores)
         lista.removeFirst();
 }
 
+// One row of columns in one statement; no row gives nulls (read as 0 or "").
+QVariantList linha(const QString& colunas, const QString& tabela, const QString& condicao)
+{
+    std::unique_ptr<host::data::Query> consulta = CriarIbQuery();
+    consulta->setSql("select " + colunas + " from " + tabela + " " + condicao);
+    consulta->open();
+    QVariantList valores;
+    for (int i = 0; i < consulta->fieldCount(); ++i)
+        valores << (consulta->isEmpty() ? QVariant() : consulta->field(i)->value());
+    return valores;
+}
+
 bool percentualParcial(double percentual)
 {
     return percentual > 0 && percentual < 100;
@@ -49,20 +61,19 @@ ImpostoItemEntrada completar(const ImpostoItemEntrada& entrada)
     const QString operacao = operacaoDaLinha(entrada);
     const bool operacaoPropria = operacao != entrada.operacaoDocumento.trimmed();
     if (!entrada.dadosInformados || operacaoPropria) {
-        std::unique_ptr<host::data::Query> consulta = CriarIbQuery();
-        consulta->setSql("select ICMS, PERC_CALC, ASSUME_ICMS_SN, BASE_CALC_IPI from AFVC0901 where COD_OP = " +
-                         QuotedStr(operacao));
-        consulta->open();
-        dados.icmsOperacao = consulta->field(0)->asFloat();
-        dados.percentualCalculo = consulta->field(1)->asFloat();
-        dados.assumeICMS = consulta->field(2)->asString().trimmed();
-        dados.baseCalculoIPI = consulta->field(3)->asString().trimmed();
+        const QVariantList op = linha("ICMS, PERC_CALC, ASSUME_ICMS_SN, BASE_CALC_IPI", "AFVC0901",
+                                      "where COD_OP = " + QuotedStr(operacao));
+        dados.icmsOperacao = op.value(0).toDouble();
+        dados.percentualCalculo = op.value(1).toDouble();
+        dados.assumeICMS = op.value(2).toString().trimmed();
+        dados.baseCalculoIPI = op.value(3).toString().trimmed();
     }
     if (!entrada.dadosInformados) {
         const QString produto = "where CODIGO = " + QuotedStr(entrada.produto.trimmed());
-        dados.reducaoICMS = CarregaNumero("ICMS_PARA_REDUCAO", "ACEC1101", produto);
-        dados.tipoProduto = CarregaDado("COM_FAB_S_FS", "ACEC1101", produto).trimmed();
-        dados.imune = CarregaDado("PRIMUNE", "ACEC1101", produto).trimmed();
+        const QVariantList colunas = linha("ICMS_PARA_REDUCAO, COM_FAB_S_FS, PRIMUNE", "ACEC1101", produto);
+        dados.reducaoICMS = colunas.value(0).toDouble();
+        dados.tipoProduto = colunas.value(1).toString().trimmed();
+        dados.imune = colunas.value(2).toString().trimmed();
         if (!entrada.cliente.trimmed().isEmpty())
             dados.inscricaoCliente =
                 CarregaDado("CLIE", "AUGC0301", "where CODIGO_CLIENTE = " + QuotedStr(entrada.cliente.trimmed()));
@@ -101,21 +112,22 @@ PercentuaisImposto TdmGlobal::NFCarregaPercentualIPIeICMS(const ImpostoItemEntra
     PercentuaisImposto taxas;
     if (servico(dados))
         return taxas;   // a service pays the municipal tax, not IPI or ICMS
-    const QString produto = "where CODIGO = " + QuotedStr(entrada.produto.trimmed());
+    const QVariantList produto = linha("AIQ_IPI, PERCENTUAL_ICMS", "ACEC1101",
+                                       "where CODIGO = " + QuotedStr(entrada.produto.trimmed()));
     if (dados.imune != "S")
-        taxas.ipi = entrada.aliquotaIPILinha > 0 ? entrada.aliquotaIPILinha
-                                                  : CarregaNumero("AIQ_IPI", "ACEC1101", produto);
+        taxas.ipi = entrada.aliquotaIPILinha > 0 ? entrada.aliquotaIPILinha : produto.value(0).toDouble();
     if (entrada.aliquotaICMSLinha > 0)
         taxas.icms = entrada.aliquotaICMSLinha;
     else if (dados.assumeICMS == "S" || dados.icmsOperacao > 0)
         taxas.icms = dados.icmsOperacao;
     else
-        taxas.icms = CarregaNumero("PERCENTUAL_ICMS", "ACEC1101", produto);
+        taxas.icms = produto.value(1).toDouble();
     taxas.terceiro = percentualParcial(dados.reducaoICMS) ? dados.reducaoICMS : 0;
-    const QString operacao = "where COD_OP = " + QuotedStr(operacaoDaLinha(entrada));
-    if (CarregaDado("OFSUBSTITUICAO", "AFVC0901", operacao).trimmed() == "S") {
-        taxas.substituicao = CarregaNumero("OFMVA", "AFVC0901", operacao);
-        const double interno = CarregaNumero("OFICMSINTERNO", "AFVC0901", operacao);
+    const QVariantList substituicao = linha("OFSUBSTITUICAO, OFMVA, OFICMSINTERNO", "AFVC0901",
+                                            "where COD_OP = " + QuotedStr(operacaoDaLinha(entrada)));
+    if (substituicao.value(0).toString().trimmed() == "S") {
+        taxas.substituicao = substituicao.value(1).toDouble();
+        const double interno = substituicao.value(2).toDouble();
         taxas.icmsSubstituicao = interno > 0 ? interno : taxas.icms;
     }
     return taxas;
@@ -161,25 +173,24 @@ OutrosImpostos TdmGlobal::NFCarregaOutrosImpostosItem(const ImpostoItemEntrada& 
 {
     registrar("NFCarregaOutrosImpostosItem",
               {"total=" + numero(totalLinha), "ipi=" + numero(valorIPI), "icms=" + numero(valorICMS)});
-    const QString produto = "where CODIGO = " + QuotedStr(entrada.produto.trimmed());
-    const QString operacao = "where COD_OP = " + QuotedStr(operacaoDaLinha(entrada));
+    const QVariantList produto =
+        linha("PRALIQUOTAPIS, PRALIQUOTACOFINS, PRALIQUOTACSLL, PRALIQUOTAIR, PRALIQUOTAINSS", "ACEC1101",
+              "where CODIGO = " + QuotedStr(entrada.produto.trimmed()));
+    const QVariantList operacao = linha("OFCALCPIS, OFCALCCOFINS, OFCALCCSLL, OFCALCIRRF, OFCALCINSS", "AFVC0901",
+                                        "where COD_OP = " + QuotedStr(operacaoDaLinha(entrada)));
     // PIS and COFINS are not charged on the ICMS of the same sale.
     const double baseContribuicoes = std::max(0.0, totalLinha - valorICMS);
-    auto imposto = [&](const char* sufixo, double base, double& proprio, double& retido) {
-        double aliquota = CarregaNumero(QString("PRALIQUOTA") + sufixo, "ACEC1101", produto);
+    auto imposto = [&](int coluna, const char* parametro, double base, double& proprio, double& retido) {
+        double aliquota = produto.value(coluna).toDouble();
         if (aliquota <= 0)
-            aliquota = ParametroNumero(QString("ATALIQUOTA") + sufixo);
-        const double valor = base * aliquota / 100.0;
-        const QString calculo = CarregaDado(QString("OFCALC") + (QString(sufixo) == "IR" ? "IRRF" : sufixo),
-                                            "AFVC0901", operacao)
-                                    .trimmed();
-        (calculo == "R" ? retido : proprio) = valor;
+            aliquota = ParametroNumero(QString::fromLatin1(parametro));
+        (operacao.value(coluna).toString().trimmed() == "R" ? retido : proprio) = base * aliquota / 100.0;
     };
     OutrosImpostos impostos;
-    imposto("PIS", baseContribuicoes, impostos.pis, impostos.pisSub);
-    imposto("COFINS", baseContribuicoes, impostos.cofins, impostos.cofinsSub);
-    imposto("CSLL", totalLinha, impostos.csll, impostos.csllSub);
-    imposto("IR", totalLinha, impostos.ir, impostos.irSub);
-    imposto("INSS", totalLinha, impostos.inss, impostos.inssSub);
+    imposto(0, "ATALIQUOTAPIS", baseContribuicoes, impostos.pis, impostos.pisSub);
+    imposto(1, "ATALIQUOTACOFINS", baseContribuicoes, impostos.cofins, impostos.cofinsSub);
+    imposto(2, "ATALIQUOTACSLL", totalLinha, impostos.csll, impostos.csllSub);
+    imposto(3, "ATALIQUOTAIR", totalLinha, impostos.ir, impostos.irSub);
+    imposto(4, "ATALIQUOTAINSS", totalLinha, impostos.inss, impostos.inssSub);
     return impostos;
 }

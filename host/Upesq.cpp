@@ -34,7 +34,8 @@ QString expressaoDaColuna(const PesquisaDefinicao& definicao, const QString& col
 void liberar(TfmPesquisa* janela)
 {
     if (janela) {
-        janela->enableSearchEdit({});
+        if (janela->searchEdit())
+            janela->enableSearchEdit({});   // its handler refers to the caller's frame
         janela->setDataset(nullptr);
         janela->release();
     }

@@ -74,7 +74,18 @@ Field* Dataset::fieldByName(const QString& fieldName) const
 
 void Dataset::defineColumn(const QString& name, FieldType type, int size)
 {
-    columns_.push_back(Column{name, type, size});
+    // A name the result already has ("a.*, b.*" sharing a key column) gets a
+    // suffix, as the classic field definitions do: AECODIGO, AECODIGO_1...
+    auto taken = [this](const QString& candidate) {
+        for (const Column& column : columns_)
+            if (column.name.compare(candidate, Qt::CaseInsensitive) == 0)
+                return true;
+        return false;
+    };
+    QString unique = name;
+    for (int n = 1; taken(unique); ++n)
+        unique = name + "_" + QString::number(n);
+    columns_.push_back(Column{unique, type, size});
 }
 
 void Dataset::bindFields()

@@ -125,6 +125,22 @@ TEST_F(ExcedenteTest, ItemZeroSumsEachItemsOwnUsage)
     EXPECT_EQ(excedente(2, 0, consumo), 7777);
 }
 
+TEST_F(ExcedenteTest, ThreeStatementsWhateverTheNumberOfItems)
+{
+    for (int codigo = 10; codigo < 30; ++codigo) {
+        item(codigo, 1, 1);
+        leitura(codigo, "05/10/2008", 10);
+        leitura(codigo, "06/10/2008", 20);
+    }
+    double consumo = 0;
+    for (int itemCodigo : {0, 10}) {
+        const auto antes = host::db::statementCount();
+        excedente(1, itemCodigo, consumo);
+        EXPECT_EQ(host::db::statementCount() - antes, 3u) << itemCodigo;
+    }
+    EXPECT_EQ(consumo, 10);
+}
+
 TEST_F(ExcedenteTest, SqlDisplayShowsEachStep)
 {
     item(10, 1, 0);

@@ -155,6 +155,18 @@ TEST_F(MedidoresTest, InModeTwoTheItemsScrollShowsTheLinesCompositionsAndTheirRe
     EXPECT_EQ(leituras.fieldByName("ACITCOCODIGO")->asInteger(), 33);
 }
 
+TEST_F(MedidoresTest, InModeTwoALineWithoutCompositionsShowsNoReadings)
+{
+    modoComposicao("2");
+    contratoComLinha();
+    exec("insert into AATC05ACEV (ACEVCODIGO, ACCODIGO, EVCODIGO, ACEVSITUACAO) values (6, 1, 41, 'A')");
+    dm->CarregaComposicaoEquipContrato(1, 5);
+    ASSERT_TRUE(dm->quCtrCadastroItCo->active());
+    dm->CarregaComposicaoEquipContrato(1, 6);
+    EXPECT_TRUE(dm->quCtrCadastroCM->isEmpty());
+    EXPECT_FALSE(dm->quCtrCadastroItCo->active());
+}
+
 TEST_F(MedidoresTest, OutsideModeTwoTheItemsScrollLeavesCompositionsAlone)
 {
     contratoComLinha();

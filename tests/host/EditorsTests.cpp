@@ -244,3 +244,15 @@ TEST_F(Editors, DocumentPickersGiveTheirValues)
     EXPECT_EQ(veiculo, 0);   // callers go on only with a code above 0
     EXPECT_EQ(placa, "");
 }
+
+TEST_F(Editors, ObservationEditorWorksOnTheHostsObservationDataset)
+{
+    dialogs->modal("fmObservacao", [](Form& form) {
+        digitar(static_cast<TfmObservacao&>(form).dbmeObservacao, "JUSTIFICADO");
+        QTest::mouseClick(static_cast<TfmObservacao&>(form).bbGravar, Qt::LeftButton);
+    });
+    EXPECT_TRUE(dmGlobal->InserirObservacaoAdicional("obTexto", "12J", "U", 3, dmGlobal->quObsGeral, false, 0,
+                                                     "Justificativa Entrada Equipamento"));
+    EXPECT_EQ(texto("12J", "U", 3), "JUSTIFICADO");
+    EXPECT_FALSE(dmGlobal->quObsGeral->active());
+}

@@ -7,9 +7,9 @@
 #include "host/ui/Layouts.h"
 #include "host/ui/WindowRegistry.h"
 #include "module/uPackageAssDados.h"
+#include "tests/support/ModuleTemplate.h"
 
 #include <QCoreApplication>
-#include <QFile>
 
 #include "contracts/uDataTecCont.h"
 
@@ -17,22 +17,7 @@ namespace moduletest {
 
 QString ModuleTest::templatePath()
 {
-    static const QString path = [this] {
-        const QString file = testsupport::uniqueFile("template-module", ".fdb");
-        QFile::remove(file);
-        QFile::copy(HostDemoDatabaseTest::templatePath(), file);
-        QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        TdmGlobal upgrading(file);
-        host::ui::ScriptedDialogs informacoes;
-        informacoes.setAutoAcknowledgeMessages(true);
-        dmTec.create(nullptr);
-        dmTec.free();
-        dmTecContrato.create(nullptr);
-        dmTecContrato.free();
-        upgrading.IBTransaction1->commit();
-        return file;
-    }();
-    return path;
+    return testsupport::moduleTemplateDatabase(HostDemoDatabaseTest::templatePath());
 }
 
 void ModuleTest::SetUp()

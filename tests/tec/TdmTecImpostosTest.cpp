@@ -5,6 +5,7 @@
 #include "tests/tec/TotaisFixture.h"
 
 #include "host/HostLog.h"
+#include "tests/support/TestDatabase.h"
 
 #include <stdexcept>
 
@@ -72,6 +73,17 @@ TEST_F(ImpostosTest, FourStepsInOrderWithTheUncutIPIPassedOn)
     EXPECT_EQ(log.last(), kOrigem + "|***FIM");
     tec.quOSPecas->post();
     EXPECT_DOUBLE_EQ(one("select APVALORIPI from AATC01AP where AOCODIGO = 7").toDouble(), 12.34);
+}
+
+// Saving a parts line in totals mode "I" runs this for the line: a fixed few
+// reads (product rates, the operation's substitution, the product's federal
+// rates, the operation's retentions), the order's joined data reused.
+TEST_F(ImpostosTest, TaxesOfALineCostAFixedNumberOfStatements)
+{
+    linha(123.49);
+    testsupport::StatementCounter contador;
+    dmTec->OSCalculaImpostoCorrente();
+    EXPECT_EQ(contador.count(), 4);
 }
 
 TEST_F(ImpostosTest, FederalTaxesAreStoredAsReturned)
