@@ -214,6 +214,9 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
 
         if (recebiveis.faturada(vencimento))
             continue;
+        // An instalment is written whole or not at all: a failure undoes its
+        // own rows and leaves the instalments already committed.
+        host::db::Savepoint parcela(*dmGlobal->IBTransaction1);
         recebiveis.substitui(vencimento);
 
         double valor = P::ValorParcela(dadosValor, inicio, true);
@@ -268,6 +271,7 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
             dmGlobal->InserirCXPrevisao(numero, cliente, sFilial, "R", {}, caixa.contaObjeto, {}, sequencia + 1,
                                         valor, false, {}, 0, -1);
         }
+        parcela.release();
         ++iContador;
         dmGlobal->IBTransaction1->commitRetaining();
     }
