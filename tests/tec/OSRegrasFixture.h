@@ -18,6 +18,16 @@ protected:
     // table is granted to all users first, as an installation does.
     void entrarComo(const QString& usuario)
     {
+        if (IbUserName() == "SYSDBA")
+            concederTudo();
+        dmTec.free();
+        global->IBTransaction1->commit();
+        global.reset();
+        global = std::make_unique<TdmGlobal>(dbPath, usuario, "x");
+        createTec();
+    }
+    void concederTudo()
+    {
         host::db::Statement tabelas(*global->IBTransaction1,
                                     "select trim(rdb$relation_name) from rdb$relations where rdb$system_flag = 0"
                                     " and rdb$view_blr is null");
@@ -28,11 +38,6 @@ protected:
         for (const QString& nome : nomes)
             exec("grant all on " + nome + " to public");
         exec("grant usage on generator GEN_AOITCODIGO to public");
-        dmTec.free();
-        global->IBTransaction1->commit();
-        global.reset();
-        global = std::make_unique<TdmGlobal>(dbPath, usuario, "x");
-        createTec();
     }
     void parametro(const QString& nome, const QString& valor)
     {
