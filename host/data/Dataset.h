@@ -55,6 +55,9 @@ public:
     // columns at each open: this runs right after, before any row is read, so
     // a data module can give those fields their handlers.
     Event onFieldsCreated;
+    // The write of a delete failed: runs before the failure reaches the caller,
+    // so a before-delete that did work of its own can undo it.
+    Event onDeleteError;
 
     // Opening and state.
     void open();
