@@ -50,7 +50,8 @@ QString SqlPedidosLote(const QString& pedidos)
            " left outer join afvc0901 Ope on (Ped.operacao = Ope.cod_op) \r left outer join afvt0101 Tab on"
            " (Ped.tabela_vencimento = Tab.codigo) \r left outer join augc0501 Transp on"
            " (Ped.codig_transportadora=Transp.fcod) \r";
-    sql += " Where ped.AUX2 <> " + QuotedStr("4") + " and ped.AUX2 <> " + QuotedStr("1") +
+    // An order whose AUX2 was never set is open (a bare "<>" would leave it out).
+    sql += " Where coalesce(ped.AUX2, '') <> " + QuotedStr("4") + " and coalesce(ped.AUX2, '') <> " + QuotedStr("1") +
            " and ped.impresso_nf like " + QuotedStr("N") + "\r";
     sql += " and numero_pedido in (" + pedidos + ") Order by ped.numero_pedido ";
     return sql;
