@@ -107,15 +107,16 @@ void TfmParametros::Salvar()
     // save's rows (back to the savepoint, so others' pending work stays) and
     // the remembered parameters, and leaves the typed values on screen.
     host::db::Transaction& tr = *dmGlobal->IBTransaction1;
-    host::db::executeSql(tr, "savepoint SALVAR_PARAMETROS");
+    host::db::Savepoint salvar(tr);
     try {
         gravarParametros();
         gravarEmpresa();
     } catch (...) {
-        host::db::executeSql(tr, "rollback to savepoint SALVAR_PARAMETROS");
+        salvar.rollback();
         dmGlobal->CarregaParametros();
         throw;
     }
+    salvar.release();
     tr.commitRetaining();
     Carregar();
     host::ui::Dialogs::information("Parâmetros gravados.");

@@ -17,7 +17,6 @@ std::unique_ptr<TqrRelatorio> qrRelatorio;
 
 namespace {
 
-constexpr double kMillimetresPerPixel = 25.4 / 96;
 constexpr double kColumnGap = 2;
 
 double autoWidth(host::data::Field* field, const QString& caption)
@@ -106,7 +105,7 @@ void TqrRelatorio::AdicionaColuna(const QString& caption, const QString& field, 
         width = autoWidth(f, caption);
     double left = 0;
     if (x >= 0)
-        left = x * kMillimetresPerPixel;
+        left = fromScreenUnits(x);
     else if (!columns_.empty())
         left = columns_.back().caption->left() + columns_.back().caption->width() + kColumnGap;
     const QString index = QString::number(columns_.size() + 1);
@@ -212,7 +211,7 @@ std::unique_ptr<TqrRelatorio> relatorioDaGrade(host::ui::DataGrid& grid, const Q
     relatorio->setPrograma(grid.window() ? grid.window()->objectName() : QString());
     for (const auto& column : grid.columns())
         if (column->visible())
-            relatorio->AdicionaColuna(column->title(), column->fieldName(), -1, column->width() * kMillimetresPerPixel);
+            relatorio->AdicionaColuna(column->title(), column->fieldName(), -1, fromScreenUnits(column->width()));
     return relatorio;
 }
 

@@ -191,6 +191,7 @@ Transaction::~Transaction() {
     } catch (...) {
         // nothing to tell on the way out
     }
+    d->endSavepoints();
     d->orphanStatements();
     if (d->connection) d->connection->impl()->transactions.erase(this);
 }
@@ -228,7 +229,12 @@ void Transaction::Impl::finish(void (ITransaction::*action)(CheckStatusWrapper*)
     Status st;
     (handle->*action)(&st);
     st.check();
-    if (ends) handle = nullptr;
+    if (ends) {
+        handle = nullptr;
+        endSavepoints();
+    } else {
+        renewSavepoints();
+    }
 }
 
 void Transaction::commit() { d->finish(&ITransaction::commit<CheckStatusWrapper>, true); }

@@ -102,6 +102,35 @@ private:
     std::unique_ptr<Impl> d;
 };
 
+// A savepoint in the transaction: a routine made of several writes can undo
+// its own work alone, leaving the transaction's other pending work as it is.
+//
+//   host::db::Savepoint sp(tr);
+//   ... posts ...
+//   sp.release();          // keep the work; leaving the scope without it undoes it
+//
+// Guards nest (an inner one undoes only its part). A commit or rollback
+// retaining ends the engine's savepoints; the live guards are taken again at
+// once, so afterwards they undo what was written after it (committed work
+// stays committed). A hard commit or rollback ends them: nothing is left to undo.
+class Savepoint {
+public:
+    explicit Savepoint(Transaction& transaction);
+    ~Savepoint();   // not released: rolls back to the savepoint
+    Savepoint(const Savepoint&) = delete;
+    Savepoint& operator=(const Savepoint&) = delete;
+
+    void release();    // keeps the work (it joins the enclosing scope's)
+    void rollback();   // undoes the work since the savepoint and ends the guard
+    bool active() const;
+    QString name() const;
+
+    struct Impl;
+
+private:
+    std::unique_ptr<Impl> d;
+};
+
 enum class ColumnType {
     Unknown, SmallInt, Integer, BigInt, Float, Double, Char, VarChar,
     Timestamp, Date, Time, TextBlob, Blob, Boolean, Null

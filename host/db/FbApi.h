@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <set>
+#include <vector>
 
 namespace host::db::detail {
 
@@ -55,11 +56,19 @@ struct Transaction::Impl {
     std::set<Statement::Impl*> openCursors;
     // Every statement bound to this transaction: they are released with it.
     std::set<Statement::Impl*> statements;
+    // Live savepoint guards, oldest first.
+    std::vector<Savepoint::Impl*> savepoints;
     Connection& liveConnection() const;   // raises once the connection is gone
     void ensureStarted(Transaction& self);
     void finish(void (Firebird::ITransaction::*action)(Firebird::CheckStatusWrapper*), bool ends);
     void releaseCursors();
     void orphanStatements();
+    // Runs a statement that has no parameters and returns nothing, unprepared.
+    void executeImmediate(const QByteArray& sql);
+    // After a retaining commit or rollback: the engine dropped the savepoints.
+    void renewSavepoints();
+    // After a hard end, or when the transaction goes: no savepoint is left.
+    void endSavepoints();
 };
 
 }  // namespace host::db

@@ -75,7 +75,8 @@ public:
     bool hasVariable(const QString& name) const { return variables_.contains(name); }
 
     // While the layout runs: the page being filled, and a page break that
-    // hooks may ask for (the next band starts a new page).
+    // hooks may ask for: the next band starts a new page (asked from a band's
+    // before-print, that band itself; asked after the last band, nothing).
     int pageNumber() const { return pageNumber_; }
     void newPage();
     QDateTime printDateTime() const { return printDateTime_; }

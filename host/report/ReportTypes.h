@@ -25,6 +25,10 @@ QString bandKindName(BandKind kind);
 
 enum class PaperSize { A4, Letter, Legal, Custom };
 
+// The classic report forms also place controls in screen units (pixels at
+// 96 per inch); this gives their millimetres.
+constexpr double fromScreenUnits(double pixels) { return pixels * 25.4 / 96; }
+
 struct Margins {
     double left = 10;
     double top = 10;

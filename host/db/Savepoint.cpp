@@ -1,0 +1,91 @@
+// Savepoint guards over the engine's SAVEPOINT / ROLLBACK TO / RELEASE.
+
+#include "host/db/FbApi.h"
+
+#include <algorithm>
+
+using namespace Firebird;
+
+namespace host::db {
+
+struct Savepoint::Impl {
+    Transaction* tr = nullptr;   // null once the guard has ended
+    QByteArray name;
+};
+
+namespace {
+
+std::atomic<unsigned> savepointSerial{0};
+
+}  // namespace
+
+void Transaction::Impl::executeImmediate(const QByteArray& sql) {
+    IAttachment* att = liveConnection().impl()->attachment;
+    if (!att || !handle) detail::raise("Banco de dados não conectado.", QString::fromUtf8(sql));
+    detail::Status st;
+    detail::executedStatements.fetch_add(1, std::memory_order_relaxed);
+    att->execute(&st, handle, unsigned(sql.size()), sql.constData(), 1, nullptr, nullptr, nullptr, nullptr);
+    st.check(QString::fromUtf8(sql));
+}
+
+void Transaction::Impl::renewSavepoints() {
+    for (Savepoint::Impl* sp : savepoints) executeImmediate("SAVEPOINT " + sp->name);
+}
+
+void Transaction::Impl::endSavepoints() {
+    for (Savepoint::Impl* sp : savepoints) sp->tr = nullptr;
+    savepoints.clear();
+}
+
+Savepoint::Savepoint(Transaction& transaction) : d(std::make_unique<Impl>()) {
+    Transaction::Impl& t = *transaction.impl();
+    t.ensureStarted(transaction);
+    d->name = "TA_SP_" + QByteArray::number(++savepointSerial);
+    t.executeImmediate("SAVEPOINT " + d->name);
+    d->tr = &transaction;
+    t.savepoints.push_back(d.get());
+}
+
+Savepoint::~Savepoint() {
+    if (!d->tr) return;
+    try {
+        rollback();
+    } catch (...) {
+        // The work cannot be undone alone (the engine refused, the connection
+        // failed): undo the whole transaction rather than let half of this
+        // routine be committed later by someone else's save.
+        try {
+            if (d->tr) d->tr->rollbackRetaining();
+        } catch (...) {
+            // the connection is gone: nothing it holds can be committed any more
+        }
+    }
+}
+
+bool Savepoint::active() const { return d->tr != nullptr; }
+QString Savepoint::name() const { return QString::fromLatin1(d->name); }
+
+// The guard and every guard taken after it end (the engine releases the
+// later savepoints with this one).
+static void forget(Transaction::Impl& t, Savepoint::Impl* sp) {
+    auto it = std::find(t.savepoints.begin(), t.savepoints.end(), sp);
+    for (auto later = it; later != t.savepoints.end(); ++later) (*later)->tr = nullptr;
+    t.savepoints.erase(it, t.savepoints.end());
+}
+
+void Savepoint::release() {
+    if (!d->tr) return;
+    Transaction::Impl& t = *d->tr->impl();
+    t.executeImmediate("RELEASE SAVEPOINT " + d->name);
+    forget(t, d.get());
+}
+
+void Savepoint::rollback() {
+    if (!d->tr) return;
+    Transaction::Impl& t = *d->tr->impl();
+    t.executeImmediate("ROLLBACK TO SAVEPOINT " + d->name);
+    t.executeImmediate("RELEASE SAVEPOINT " + d->name);
+    forget(t, d.get());
+}
+
+}  // namespace host::db

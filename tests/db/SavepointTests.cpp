@@ -1,0 +1,176 @@
+// Savepoint guards: a routine undoes only its own writes, nested guards undo
+// only their part, and the guards stay usable across a commit retaining.
+
+#include "tests/support/TestDatabase.h"
+
+#include <stdexcept>
+
+using host::db::Savepoint;
+using testsupport::DatabaseTest;
+
+namespace {
+
+class Savepoints : public DatabaseTest {
+protected:
+    void SetUp() override {
+        DatabaseTest::SetUp();
+        exec("create table T (ID integer not null primary key)");
+        tr().commitRetaining();
+    }
+    void put(int id) { exec("insert into T (ID) values (:ID)", {{"ID", id}}); }
+    // The rows of T as this transaction sees them, in order.
+    QList<int> ids() {
+        QList<int> out;
+        host::db::Statement st(tr(), "select ID from T order by ID");
+        st.execute();
+        while (st.fetch()) out.append(st.value(0).toInt());
+        return out;
+    }
+    // The rows another attachment sees: what is committed.
+    QList<int> committedIds() {
+        auto other = openSecondConnection();
+        host::db::Transaction otherTr(*other);
+        QList<int> out;
+        host::db::Statement st(otherTr, "select ID from T order by ID");
+        st.execute();
+        while (st.fetch()) out.append(st.value(0).toInt());
+        return out;
+    }
+};
+
+TEST_F(Savepoints, LeavingTheScopeUndoesOnlyTheGuardedWork) {
+    put(1);   // someone else's pending work
+    {
+        Savepoint sp(tr());
+        put(2);
+        put(3);
+    }
+    EXPECT_EQ(QList<int>({1}), ids());
+    try {
+        Savepoint sp(tr());
+        put(4);
+        put(1);   // duplicate key: the routine fails half-way
+        sp.release();
+        FAIL() << "the duplicate key was accepted";
+    } catch (const host::db::DbError&) {
+    }
+    EXPECT_EQ(QList<int>({1}), ids());
+    EXPECT_TRUE(tr().active());
+    tr().commit();
+    EXPECT_EQ(QList<int>({1}), committedIds());
+}
+
+TEST_F(Savepoints, ReleasedWorkJoinsTheTransaction) {
+    Savepoint sp(tr());
+    put(1);
+    sp.release();
+    EXPECT_FALSE(sp.active());
+    sp.rollback();   // an ended guard has nothing left to undo
+    EXPECT_EQ(QList<int>({1}), ids());
+    tr().commit();
+    EXPECT_EQ(QList<int>({1}), committedIds());
+}
+
+TEST_F(Savepoints, NestedGuardsUndoTheirOwnPartOnly) {
+    {
+        Savepoint outer(tr());
+        put(1);
+        try {
+            Savepoint inner(tr());
+            put(2);
+            throw std::runtime_error("inner step failed");
+        } catch (const std::runtime_error&) {
+        }
+        put(3);
+        {
+            Savepoint kept(tr());
+            put(4);
+            kept.release();
+        }
+        outer.release();
+    }
+    EXPECT_EQ(QList<int>({1, 3, 4}), ids());
+
+    {
+        Savepoint outer(tr());
+        put(5);
+        Savepoint inner(tr());
+        put(6);
+        inner.release();   // joins the outer guard's work, which is then undone
+    }
+    EXPECT_EQ(QList<int>({1, 3, 4}), ids());
+
+    Savepoint outer(tr());
+    Savepoint inner(tr());
+    put(7);
+    outer.release();   // the engine ends the later savepoints with it
+    EXPECT_FALSE(inner.active());
+    inner.rollback();
+    EXPECT_EQ(QList<int>({1, 3, 4, 7}), ids());
+}
+
+TEST_F(Savepoints, CommitRetainingInsideKeepsTheGuardsForTheWorkAfterIt) {
+    {
+        Savepoint outer(tr());
+        put(1);
+        {
+            Savepoint inner(tr());
+            put(2);
+            tr().commitRetaining();   // a step of the routine saves: 1 and 2 are committed
+            EXPECT_TRUE(inner.active());
+            put(3);
+        }   // inner undone: only 3
+        EXPECT_EQ(QList<int>({1, 2}), ids());
+        put(4);
+        EXPECT_TRUE(outer.active());
+    }   // outer undone: only what followed the commit
+    EXPECT_EQ(QList<int>({1, 2}), ids());
+    EXPECT_EQ(QList<int>({1, 2}), committedIds());
+
+    Savepoint sp(tr());
+    put(5);
+    tr().rollbackRetaining();
+    put(6);
+    sp.rollback();
+    EXPECT_EQ(QList<int>({1, 2}), ids());
+}
+
+TEST_F(Savepoints, HardCommitOrRollbackEndsTheGuards) {
+    {
+        Savepoint sp(tr());
+        put(1);
+        tr().commit();
+        EXPECT_FALSE(sp.active());
+    }
+    EXPECT_EQ(QList<int>({1}), committedIds());
+    {
+        Savepoint sp(tr());
+        put(2);
+        tr().rollback();
+        EXPECT_FALSE(sp.active());
+        put(3);   // a new transaction, which this guard does not cover
+    }
+    EXPECT_EQ(QList<int>({1, 3}), ids());
+}
+
+TEST_F(Savepoints, GuardOutlivingItsTransactionIsHarmless) {
+    auto sp = std::make_unique<Savepoint>(tr());
+    put(1);
+    transaction.reset();
+    EXPECT_FALSE(sp->active());
+    sp.reset();
+}
+
+TEST_F(Savepoints, CostTwoStatementsKeptThreeUndone) {
+    testsupport::StatementCounter kept;
+    {
+        Savepoint sp(tr());
+        sp.release();
+    }
+    EXPECT_EQ(2, kept.count());
+    testsupport::StatementCounter undone;
+    { Savepoint sp(tr()); }
+    EXPECT_EQ(3, undone.count());
+}
+
+}  // namespace
