@@ -9,7 +9,6 @@
 #include "host/Uglobal.h"
 #include "host/data/Format.h"
 #include "host/db/Database.h"
-#include "host/db/PontoDeRetorno.h"
 
 using host::data::Query;
 
@@ -36,7 +35,7 @@ void TdmTecContrato::InserirComposicaoContrato(int contrato, int item, const QSt
                                   " com a quantidade " + host::data::formatFloatGeneral(quantidade),
                               false);
     // The old compositions go only when the new ones are written.
-    host::db::PontoDeRetorno ponto(*dmGlobal->IBTransaction1);
+    host::db::Savepoint ponto(*dmGlobal->IBTransaction1);
     DeletaRegistros("aatc05accm", "Where acCodigo = " + sContrato + "  and acitCodigo = " + sItem);
     std::unique_ptr<Query> query = CriarIbQuery();
     // A composition of the item belongs to no equipment line: line 0.
@@ -52,7 +51,7 @@ void TdmTecContrato::InserirComposicaoContrato(int contrato, int item, const QSt
                   QuotedStr(produto) + "\r");
     query->paramByName("QtdeProd")->setAsFloat(quantidade);
     query->execSql();
-    ponto.concluir();
+    ponto.release();
     dmGlobal->IBTransaction1->commitRetaining();
 }
 

@@ -13,7 +13,6 @@
 #include "host/Upesqgeral.h"
 #include "host/data/Field.h"
 #include "host/db/Database.h"
-#include "host/db/PontoDeRetorno.h"
 #include "host/ui/Errors.h"
 
 #include <memory>
@@ -239,7 +238,7 @@ QString GeradorPedido::Gera()
         AjustaValorIssqn();
 
     // The order is whole or absent: its header, lines and stamp are one unit.
-    host::db::PontoDeRetorno ponto(*dmGlobal->IBTransaction1);
+    host::db::Savepoint ponto(*dmGlobal->IBTransaction1);
     if (!modelo_.isEmpty()) {
         CopiaModelo();
     } else {
@@ -249,7 +248,7 @@ QString GeradorPedido::Gera()
     if (!apenasPedido_ && modo_ == "C")
         LinhasFranquia();
     Carimba(SerieNota());
-    ponto.concluir();
+    ponto.release();
     dmGlobal->IBTransaction1->commitRetaining();
     return pedido_;
 }

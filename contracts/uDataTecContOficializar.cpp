@@ -7,9 +7,9 @@
 #include "contracts/uDataTecCont.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/db/Database.h"
 #include "host/Uglobal.h"
 #include "host/data/Query.h"
-#include "host/db/PontoDeRetorno.h"
 
 using namespace uDataTecContOficializar;
 
@@ -40,7 +40,7 @@ QString SelecaoNota(const QString& numero, const QString& comprovante)
 // savepoint, so that a failure leaves it as it was.
 void OficializaReceber(const Instalment& p, const QString& numero, const QString& serie)
 {
-    host::db::PontoDeRetorno ponto(*dmGlobal->IBTransaction1);
+    host::db::Savepoint ponto(*dmGlobal->IBTransaction1);
     MarcaEmitida(p);
     if (p.geraPV == "S")
         UpdateCampo("acrc5001", "pedido", QuotedStr(numero), p.chave());
@@ -52,7 +52,7 @@ void OficializaReceber(const Instalment& p, const QString& numero, const QString
         ArredondaCaixa(p);
         Renumera(p, p.geraPV == "S" ? numero : FormataDocumento(numero));
     }
-    ponto.concluir();
+    ponto.release();
     dmGlobal->IBTransaction1->commitRetaining();
 }
 

@@ -8,11 +8,11 @@
 #include "contracts/uDataTecCont.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/db/Database.h"
 #include "host/Uglobal.h"
 #include "host/Unotafiscal.h"
 #include "host/data/Field.h"
 #include "host/data/Query.h"
-#include "host/db/PontoDeRetorno.h"
 
 using namespace uDataTecContOficializar;
 
@@ -215,7 +215,7 @@ void PassoReceber(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
                 serie = "RC";
             {
                 // The receivable is updated whole or not at all.
-                host::db::PontoDeRetorno ponto(*dmGlobal->IBTransaction1);
+                host::db::Savepoint ponto(*dmGlobal->IBTransaction1);
                 MarcaEmitida(p);
                 const double valor = Arredonda2Monetario(ValorDocumento(p, numero, serie, p.filialReceber));
                 Update2Campos("acrc5001", "valor_documento", ValueToSQL(valor), "PAG10", ValueToSQL(valor),
@@ -223,7 +223,7 @@ void PassoReceber(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
                 ArredondaCaixa(p);
                 if (p.geraPV != "S")
                     Renumera(p, FormataDocumento(numero));
-                ponto.concluir();
+                ponto.release();
             }
             dmGlobal->IBTransaction1->commitRetaining();
             dm.DeletarPrevisaoContratoComplementar(p.contrato, p.documento, p.emissao, p.vencimento,

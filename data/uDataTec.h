@@ -363,6 +363,24 @@ public:
     // rTotalCustoOS := the sum of the current cost line's group (0 when empty).
     void totalizarCustoOS();
 
+    // ---- parts lines (uDataTecPecas.cpp, uDataTecPecasProduto.cpp; bound by
+    // bindPecasHandlers) ---------------------------------------------------
+    // The stock check: with ATESTOQUENEGATIVO "N" an increase (NewQuantity -
+    // PreviousQuantity) above the stock less the reserved quantity is refused
+    // and ends the operation. OrderCode is not used.
+    void VerificaEstoquePeca(int OrderCode, const QString& ProductCode, double PreviousQuantity,
+                             double NewQuantity);
+    void quOSPecasPRCODIGOSetText(host::data::Field& Sender, const QString& Text);
+    void quOSPecasPRCODIGOChange(host::data::Field& Sender);
+    void quOSPecasAPQUANTIDADESetText(host::data::Field& Sender, const QString& Text);
+    void quOSPecasAPQUANTIDADEChange(host::data::Field& Sender);   // and APVALUNITARIO's
+    void quOSPecasAPVALUNITARIOChange(host::data::Field& Sender);
+    void quOSPecasAPRESERVASetText(host::data::Field& Sender, const QString& Text);
+    void quOSPecasLECODIGOChange(host::data::Field& Sender);
+    void quOSPecasGRUPOChange(host::data::Field& Sender);
+    void quOSPecasAOITEQUIPCODIGOChange(host::data::Field& Sender);
+    void quOSPecasPRCODIGOFORNECEDORChange(host::data::Field& Sender);
+
     // ---- taxes and instalment simulation (uDataTecImpostos.cpp, uDataTecSimulacao.cpp)
     // The taxes of quOSPecas's current row (in edit) through the host's four
     // tax routines; a failure propagates and leaves what was written.
@@ -1094,6 +1112,7 @@ private:
     void bindAssistanceHandlers();
     void bindFieldTextHandlers();
     void bindTotalHandlers();
+    void bindPecasHandlers();
     void bindOSHeaderHandlers();
     host::data::Dataset::Event handler(void (TdmTec::*metodo)(host::data::Dataset&));
     void VerificarSenhaOrdemFinalizada();

@@ -7,7 +7,6 @@
 #include "host/data/Field.h"
 #include "host/data/Query.h"
 #include "host/db/Database.h"
-#include "host/db/PontoDeRetorno.h"
 #include "host/ui/DataGrid.h"
 
 #include <QFormLayout>
@@ -163,7 +162,7 @@ void TfmNotaFiscal::EmissaoNotaFiscalSaida(const QString& sPedido, const QString
         recusar("Pedido de venda " + pedido + " sem itens.");
 
     const QString serie = dados.serie.isEmpty() ? QString(kSeriePadrao) : dados.serie;
-    host::db::PontoDeRetorno ponto(tr);
+    host::db::Savepoint ponto(tr);
     const QString numero = proximoNumero(tr, serie, dados.local);
     const QDateTime hoje(QDate::currentDate(), QTime(0, 0));
     const QVariantMap chave{{"DOCUMENTO", numero}, {"SERIE", serie}, {"CLIENTE", dados.cliente},
@@ -188,7 +187,7 @@ void TfmNotaFiscal::EmissaoNotaFiscalSaida(const QString& sPedido, const QString
                          chave);
     host::db::executeSql(tr, "update AVEC8501 set IMPRESSO_NF = 'S' where NUMERO_PEDIDO = :PEDIDO",
                          {{"PEDIDO", pedido}});
-    ponto.concluir();
+    ponto.release();
     edDocumento->setText(numero);
     edSerie->setText(serie);
 }
