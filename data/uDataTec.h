@@ -16,6 +16,8 @@
 #include "host/data/Query.h"
 #include "host/data/UpdateSql.h"
 
+#include <QDateTime>
+#include <QHash>
 #include <QString>
 
 #include <functional>
@@ -1103,6 +1105,16 @@ public:
     host::data::Field* quSolicitacaoItEntDESCRICAO = nullptr;
 
 private:
+    // In-transit figures of the products of the open parts lines, read once
+    // per product while quOSPecas stays open (its calculated fields are
+    // recomputed on every row a grid paints).
+    struct TransitoPeca {
+        double quantidade = 0;
+        QDateTime entrega;
+    };
+    QHash<QString, TransitoPeca> transitoPecas_;
+    const TransitoPeca& transitoPeca(const QString& produto);
+
     void createComponents();
     void createQueries();
     void createUpdateObjects();

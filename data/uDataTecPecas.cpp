@@ -283,31 +283,43 @@ void TdmTec::quOSPecasAfterDelete(Dataset& DataSet)
 
 void TdmTec::quOSPecasBeforeOpen(Dataset&)
 {
+    transitoPecas_.clear();
     quOSPecasAPVALUNITARIO->setReadOnly(parametro("ATBLOQUEIAPRECOPECA") == "I");
 }
 
 // Quantity still to arrive on open purchase-order items and its latest
-// expected delivery; a failing query leaves the fields as they are.
+// expected delivery, in one statement per product; a failing read is not
+// kept, so the next row tries again.
+const TdmTec::TransitoPeca& TdmTec::transitoPeca(const QString& produto)
+{
+    auto encontrado = transitoPecas_.constFind(produto);
+    if (encontrado != transitoPecas_.constEnd())
+        return *encontrado;
+    std::unique_ptr<host::data::Query> consulta = CriarIbQuery();
+    consulta->setSql("select sum(quantidade - Coalesce(QUANTIDADE_RECEBIDA,0)) as QUANTIDADE, max(ENTREGA) as ENTREGA"
+                     " from ACOC80IT Where CODIGO = :PRODUTO AND ( Coalesce(OCITBAIXADO,'') = 'O') ");
+    consulta->paramByName("PRODUTO")->setAsString(produto);
+    consulta->open();
+    TransitoPeca transito;
+    transito.quantidade = consulta->fieldByName("QUANTIDADE")->asFloat();
+    transito.entrega = consulta->fieldByName("ENTREGA")->asDateTime();
+    consulta->close();
+    return *transitoPecas_.insert(produto, transito);
+}
+
 void TdmTec::quOSPecasCalcFields(Dataset&)
 {
     if (parametro("ATMODOCONSULTAPECA") != "Q")
         return;
-    const QString condicao = "Where CODIGO = " + QuotedStr(quOSPecasPRCODIGO->asString()) +
-                             " AND ( Coalesce(OCITBAIXADO,'') = 'O') ";
     try {
-        quOSPecasQtdeTransito->setAsFloat(
-            CarregaNumero("sum(quantidade - Coalesce(QUANTIDADE_RECEBIDA,0)) ", "ACOC80IT", condicao));
-    } catch (const std::exception&) {
-        // the in-transit figures are a hint on the grid, never a reason to fail a read
-    }
-    try {
-        const QDateTime entrega = CarregaData("FIRST 1 ENTREGA ", "ACOC80IT", condicao + "ORDER BY ENTREGA DESC");
-        if (entrega.isValid())
-            quOSPecasDataTransito->setAsDateTime(entrega);
+        const TransitoPeca& transito = transitoPeca(quOSPecasPRCODIGO->asString());
+        quOSPecasQtdeTransito->setAsFloat(transito.quantidade);
+        if (transito.entrega.isValid())
+            quOSPecasDataTransito->setAsDateTime(transito.entrega);
         else
             quOSPecasDataTransito->clear();
     } catch (const std::exception&) {
-        // as above
+        // the in-transit figures are a hint on the grid, never a reason to fail a read
     }
 }
 

@@ -9,6 +9,7 @@
 #include "host/PilvCpr70.h"
 #include "host/Upesq.h"
 #include "host/ui/DataGrid.h"
+#include "host/ui/WindowRegistry.h"
 #include "tests/support/TestDatabase.h"
 
 namespace tectest {
@@ -45,6 +46,25 @@ TEST_F(LinhasTest, NewLineDefaultsAndNumber)
     EXPECT_EQ(tec.quOSPecasAPSEQUENCIA->asInteger(), 8);
     ASSERT_FALSE(host::hookCalls().isEmpty());
     EXPECT_EQ(host::hookCalls().last().event, "ONNEWRECORD");
+}
+
+TEST_F(LinhasTest, OnTheActiveProgressWindowTheItemComesFromItsOrderList)
+{
+    item(2, 7);
+    abrir();
+    TdmTec& tec = *dmTec;
+    tec.quPesqOS->setSql("select AOCODIGO, AOITCODIGO from AATC01AOIT where AOITCODIGO = 2");
+    tec.quPesqOS->open();
+    auto* andamento = new host::ui::Form();
+    andamento->setObjectName("fmAssAndamento");
+    tec.quOSPecas->append();
+    EXPECT_EQ(tec.quOSPecasAOITCODIGO->asInteger(), 1) << "the window exists but is not the active one";
+    tec.quOSPecas->cancel();
+    host::ui::WindowRegistry::activated(andamento);
+    tec.quOSPecas->append();
+    EXPECT_EQ(tec.quOSPecasAOITCODIGO->asInteger(), 2);
+    tec.quOSPecas->cancel();
+    host::ui::WindowRegistry::freeAll();
 }
 
 TEST_F(LinhasTest, AHeaderBeingInsertedIsSavedBeforeItsFirstPart)
@@ -262,6 +282,24 @@ TEST_F(LinhasTest, LineTotalUnroundedHeaderTotalFollowsTheMode)
     EXPECT_NEAR(valor(tec.quOSAOVALORTOTAL), total + 10 + 0.5, 1e-12);
 }
 
+TEST_F(LinhasTest, SavingAlsoReTotalsTheServicesInSomeInstallationsAndMayMoveToTheLastLine)
+{
+    modo("");
+    parametro("ATMODOEMPRESA", "A");
+    exec("update or insert into EMPRESA (CODIGO, UGESPECIFICOEMPRESA) values (1, 16) matching (CODIGO)");
+    dmGlobal->CarregaEmpresa();
+    servico(7, 1, 40);
+    peca(7, 1, 10);
+    peca(7, 2, 20);
+    abrir();
+    TdmTec& tec = *dmTec;
+    tec.quOSPecas->edit();
+    tec.quOSPecasAPOBSERVACAO->setAsString("primeira");
+    tec.quOSPecas->post();
+    EXPECT_DOUBLE_EQ(valor(tec.quOSAOVALORSERVICO), 40);
+    EXPECT_EQ(tec.quOSPecasAPSEQUENCIA->asInteger(), 2) << "on the last line";
+}
+
 TEST_F(LinhasTest, SavingCommitsAtOnceAndKeepsTheReservedQuantity)
 {
     parametro("ATRESERVAPECAS", "S");
@@ -298,12 +336,23 @@ TEST_F(LinhasTest, UnitValueReadOnlyAndInTransitFields)
          " 'O', '2026-03-01')");
     exec("insert into ACOC80IT (CODIGO, QUANTIDADE, OCITBAIXADO, ENTREGA) values ('P1', 2, 'O', '2026-04-01')");
     exec("insert into ACOC80IT (CODIGO, QUANTIDADE, OCITBAIXADO, ENTREGA) values ('P1', 50, 'B', '2026-05-01')");
-    peca(7, 1, 10);
-    abrir();
+    for (int sequencia = 1; sequencia <= 3; ++sequencia)
+        peca(7, sequencia, 10);
+    exec("insert into AATC01AP (AOCODIGO, APSEQUENCIA, PRCODIGO) values (7, 4, 'P2')");
+    CarregaOrdemServico(7);
     TdmTec& tec = *dmTec;
+    testsupport::StatementCounter contador;
+    tec.CarregaOSPecas(7, 0);
+    EXPECT_EQ(coluna(*tec.quOSPecas, "QtdeTransito"), (QStringList{"8", "8", "8", "0"}));
+    EXPECT_EQ(contador.count(), 3) << "the lines, then one read per product, not two per row";
+    tec.quOSPecas->first();
     EXPECT_TRUE(tec.quOSPecasAPVALUNITARIO->readOnly());
     EXPECT_DOUBLE_EQ(valor(tec.quOSPecasQtdeTransito), 8);
     EXPECT_EQ(tec.quOSPecasDataTransito->asDateTime().date(), QDate(2026, 4, 1));
+    tec.quOSPecas->last();
+    EXPECT_DOUBLE_EQ(valor(tec.quOSPecasQtdeTransito), 0) << "nothing on order";
+    EXPECT_TRUE(tec.quOSPecasDataTransito->isNull());
+    tec.quOSPecas->first();
     parametro("ATBLOQUEIAPRECOPECA", "");
     parametro("ATMODOCONSULTAPECA", "");
     abrir();
