@@ -122,10 +122,16 @@ int main(int argc, char** argv)
     if (!opcoes.autoteste)
         principal->show();
     host::ui::runGuarded([&] { modulo.CriarDataTec(); });
+    // What failed so far was the data modules' creation: the schema upgrade.
+    const int errosDoInicio = console.erros();
 
     int resultado = 0;
     if (opcoes.autoteste) {
         resultado = executarAutoteste(modulo);
+        if (errosDoInicio > 0 && resultado == 0) {
+            QTextStream(stdout) << "A atualização do banco de dados relatou erros." << Qt::endl;
+            resultado = 5;
+        }
     } else {
         for (const QString& nome : opcoes.janelas)
             host::ui::runGuarded([&] { modulo.ShowJanelaTec(nome); });
