@@ -65,3 +65,12 @@ QVariant valorPesquisa(const QVariantMap& linha, const QString& coluna);
 QString textoPesquisa(const QVariantMap& linha, const QString& coluna);
 
 }  // namespace host
+
+// The delivery and contact addresses of a customer (AUGC3701 rows of
+// category "C" linked to the customer): true with the chosen ANCODIGO in
+// iCodigo; cancelled: false and the code untouched.
+bool SelecionaContatoClienteEntrega(const QString& sCliente, int& iCodigo);
+// The equipment of the customer's contracts (AATC05ACEV with the register
+// AUGC20EV): true with the chosen equipment codes (EVCODIGO as text) in
+// lista; cancelled: false and the list untouched.
+bool SelecionaAssEquipamentoCliente(const QString& sCliente, QStringList& lista);
