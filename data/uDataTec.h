@@ -16,6 +16,8 @@
 #include "host/data/Query.h"
 #include "host/data/UpdateSql.h"
 
+#include <QDateTime>
+#include <QHash>
 #include <QString>
 
 #include <functional>
@@ -362,6 +364,24 @@ public:
     void quOSCustoPRCODIGOChange(host::data::Field& Sender);
     // rTotalCustoOS := the sum of the current cost line's group (0 when empty).
     void totalizarCustoOS();
+
+    // ---- parts lines (uDataTecPecas.cpp, uDataTecPecasProduto.cpp; bound by
+    // bindPecasHandlers) ---------------------------------------------------
+    // The stock check: with ATESTOQUENEGATIVO "N" an increase (NewQuantity -
+    // PreviousQuantity) above the stock less the reserved quantity is refused
+    // and ends the operation. OrderCode is not used.
+    void VerificaEstoquePeca(int OrderCode, const QString& ProductCode, double PreviousQuantity,
+                             double NewQuantity);
+    void quOSPecasPRCODIGOSetText(host::data::Field& Sender, const QString& Text);
+    void quOSPecasPRCODIGOChange(host::data::Field& Sender);
+    void quOSPecasAPQUANTIDADESetText(host::data::Field& Sender, const QString& Text);
+    void quOSPecasAPQUANTIDADEChange(host::data::Field& Sender);   // and APVALUNITARIO's
+    void quOSPecasAPVALUNITARIOChange(host::data::Field& Sender);
+    void quOSPecasAPRESERVASetText(host::data::Field& Sender, const QString& Text);
+    void quOSPecasLECODIGOChange(host::data::Field& Sender);
+    void quOSPecasGRUPOChange(host::data::Field& Sender);
+    void quOSPecasAOITEQUIPCODIGOChange(host::data::Field& Sender);
+    void quOSPecasPRCODIGOFORNECEDORChange(host::data::Field& Sender);
 
     // ---- taxes and instalment simulation (uDataTecImpostos.cpp, uDataTecSimulacao.cpp)
     // The taxes of quOSPecas's current row (in edit) through the host's four
@@ -1085,6 +1105,16 @@ public:
     host::data::Field* quSolicitacaoItEntDESCRICAO = nullptr;
 
 private:
+    // In-transit figures of the products of the open parts lines, read once
+    // per product while quOSPecas stays open (its calculated fields are
+    // recomputed on every row a grid paints).
+    struct TransitoPeca {
+        double quantidade = 0;
+        QDateTime entrega;
+    };
+    QHash<QString, TransitoPeca> transitoPecas_;
+    const TransitoPeca& transitoPeca(const QString& produto);
+
     void createComponents();
     void createQueries();
     void createUpdateObjects();
@@ -1094,6 +1124,7 @@ private:
     void bindAssistanceHandlers();
     void bindFieldTextHandlers();
     void bindTotalHandlers();
+    void bindPecasHandlers();
     void bindOSHeaderHandlers();
     host::data::Dataset::Event handler(void (TdmTec::*metodo)(host::data::Dataset&));
     void VerificarSenhaOrdemFinalizada();

@@ -77,6 +77,7 @@ void TdmTec::bindHandlers()
     bindAssistanceHandlers();
     bindFieldTextHandlers();
     bindTotalHandlers();
+    bindPecasHandlers();
     bindOSHeaderHandlers();
 }
 

@@ -30,30 +30,6 @@ void TdmTec::quOSItemBeforeOpen(Dataset&) {}
 // EQUIPAMENTOCOMPLETO.
 void TdmTec::quOSItemCalcFields(Dataset&) {}
 
-// Line defaults and APSEQUENCIA (max+1 per order).
-void TdmTec::quOSPecasNewRecord(Dataset&) {}
-
-// Edit guard.
-void TdmTec::quOSPecasBeforeInsert(Dataset&) {}
-
-// Edit guard.
-void TdmTec::quOSPecasBeforeEdit(Dataset&) {}
-
-// Line total, reservation check, taxes in totals mode "I".
-void TdmTec::quOSPecasBeforePost(Dataset&) {}
-
-// Commit, re-total of the order, reservations, hook.
-void TdmTec::quOSPecasAfterPost(Dataset&) {}
-
-// Audit and re-total of the order.
-void TdmTec::quOSPecasAfterDelete(Dataset&) {}
-
-// Unit price read-only by parameter.
-void TdmTec::quOSPecasBeforeOpen(Dataset&) {}
-
-// DataTransito and QtdeTransito.
-void TdmTec::quOSPecasCalcFields(Dataset&) {}
-
 // Line defaults, item of the progress list, AACODIGO (max+1 per order).
 void TdmTec::quOSAndamentoNewRecord(Dataset&) {}
 
