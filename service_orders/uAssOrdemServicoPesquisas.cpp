@@ -165,7 +165,9 @@ void TfmAssOrdemServico::Label20Click()
             dmGlobal->CarregaTabelaVencimento();
         dmGlobal->quTabVenc->locate("codigo", dmTec->quOSTVCODIGO->asString());
     } else if (escolha == "Excluir") {
-        DeletaRegistros("acrc5001", "where aocodigo = " + QString::number(ordemAtual()));
+        // Only the simulation's own instalments: the order's real receivables carry its number too.
+        DeletaRegistros("acrc5001", "where aocodigo = " + QString::number(ordemAtual()) +
+                                        " and NUMERO_DOCUMENTO = " + QuotedStr(TdmTec::documentoSimulacao(ordemAtual())));
         dmGlobal->IBTransaction1->commitRetaining();
     } else if (escolha == "Simulação") {
         dmTec->OSSimularParcelamento(true);
@@ -239,7 +241,7 @@ void TfmAssOrdemServico::novaOSPorPlaca(bool abaVeiculo)
                                                     "nova OS:",
                                        placa))
         return;
-    dmTec->NovaOSEquipamentoPreExistente("O", placaFormatada(placa), true);
+    dmTec->NovaOSEquipamentoPreExistente("O", placaFormatada(placa), false);
     if (abaVeiculo) {
         VerificaOSAtributoAberto();
         dbgdVeiculo->setFocus();
@@ -263,18 +265,18 @@ void TfmAssOrdemServico::bbNSClick()
                                           "Informe o nº de série do equipamento para carregar os dados do mesmo na "
                                           "nova OS:",
                                           valor))
-            dmTec->NovaOSEquipamentoPreExistente("A", valor, true);
+            dmTec->NovaOSEquipamentoPreExistente("A", valor, false);
     } else if (escolha == "Código Interno") {
         if (host::ui::Dialogs::inputQuery("Inserindo OS pelo código interno",
                                           "Informe o Código Interno do equipamento para carregar os dados do mesmo "
                                           "na nova OS:",
                                           valor))
-            dmTec->NovaOSEquipamentoPreExistente("C", valor, true);
+            dmTec->NovaOSEquipamentoPreExistente("C", valor, false);
     } else if (escolha == "Placa") {
         novaOSPorPlaca(pcOrdemServico->activePage() == tsVeiculo);
     } else if (escolha == "Pesquisa") {
         if (escolherOrdem(valor))
-            dmTec->NovaOSEquipamentoPreExistente("P", valor, true);
+            dmTec->NovaOSEquipamentoPreExistente("P", valor, false);
     }
 }
 

@@ -16,6 +16,7 @@
 #include "host/ui/DataEdit.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/DataLookupCombo.h"
+#include "host/ui/DataTextControls.h"
 #include "host/ui/PageControl.h"
 #include "module/uPackageAss.h"
 #include "service_orders/uAssOrdemServico.h"
@@ -324,6 +325,28 @@ TEST_F(OrdemServicoJanelaTest, TheActiveTabReopensItsDataAndTheHeaderFollowsTheC
     form.FormDeactivate();
     EXPECT_FALSE(dmTec->quOSDespExtra->active());
     EXPECT_TRUE(dmTec->quOS->active()) << "the header stays open";
+}
+
+TEST_F(OrdemServicoJanelaTest, DeletingTheSimulationKeepsTheOrdersRealReceivables)
+{
+    ordem(42);
+    for (const char* documento : {"S00042", "000123"})
+        exec(QString("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, AOCODIGO)"
+                     " values ('%1', '00003', 1, 42)")
+                 .arg(documento));
+    parametro("ATOPCAOTELAOS", "S");
+    TfmAssOrdemServico& form = abrir("fmAssOrdemServico;42");
+    dialogs->answer("Excluir", "Deseja abrir cadastro de tabelas de vencimento, simular parcelamento, excluir "
+                               "simulação, ver simulação realizada?");
+    QTest::mouseClick(form.Label20, Qt::LeftButton);
+    EXPECT_EQ(valor("select count(*) from ACRC5001 where NUMERO_DOCUMENTO = 'S00042'").toInt(), 0);
+    EXPECT_EQ(valor("select count(*) from ACRC5001 where NUMERO_DOCUMENTO = '000123'").toInt(), 1);
+    EXPECT_EQ(form.pcOrdemServico->activePage(), form.tsReceber);
+    EXPECT_TRUE(dmGlobal->quReceber->active());
+
+    dialogs->answer("Ver");
+    QTest::mouseClick(form.Label20, Qt::LeftButton);
+    EXPECT_EQ(form.pcOrdemServico->activePage(), form.tsReceber);
 }
 
 TEST_F(OrdemServicoJanelaTest, TheAdditionalObservationNeedsAnOrder)
