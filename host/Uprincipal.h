@@ -10,6 +10,7 @@
 
 class QAction;
 class QMenu;
+class QTimer;
 
 // A menu item as the module sees it: a click handler it may replace, a
 // caption and a visibility.
@@ -64,6 +65,13 @@ public:
     // The register listing of a host register in the search window
     // ("PF", "PJ" customers by person type, "OP" operations, "TV" payment terms).
     void AbrirCadastro(const QString& cadastro);
+
+    // The window's timer (every second): its handler shows the date and time
+    // in the status bar. Long runs of the module set the handler aside and
+    // put it back (host::data::DetachHandler on tmPrincipalTimer).
+    QTimer* tmPrincipal = nullptr;
+    std::function<void()> tmPrincipalTimer;
+    void MostrarRelogio();
 
 private:
     QList<TMenuItem*> items_;
