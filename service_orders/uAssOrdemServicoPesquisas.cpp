@@ -204,7 +204,7 @@ void TfmAssOrdemServico::sbEnviarEmailClick(QPushButton* Sender)
 
 void TfmAssOrdemServico::sbEnviaEmailOSClick()
 {
-    EnviarMensagemContatoCliente(dmTec->quOSCLCODIGO->asString(), "INSERIDO");
+    dmTec->EnviarMensagemContatoCliente(dmTec->quOSCLCODIGO->asString(), "INSERIDO");
 }
 
 void TfmAssOrdemServico::dbimFotoDblClick()

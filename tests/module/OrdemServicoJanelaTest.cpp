@@ -209,7 +209,7 @@ TEST_F(OrdemServicoJanelaTest, AnUnchangedHeaderSendsTheStatusMailBeforeSavingAn
     exec("update EMPRESA set EMAIL = 'oficina@empresa.com.br'");
     dmGlobal->CarregaEmpresa();
     exec("insert into AATC01AS (ASCODIGO, ASDESCRICAO, ASTIPO, ASID, ASEMAIL) values (97, 'Pronto', 'N', 'A', 'S')");
-    ordem(42);
+    ordem(42, "00003", "ASCODIGO", "97");
     exec("insert into AATC01AOIT (AOCODIGO, AOITCODIGO, AOITEQUIPDESCRICAO, ASCODIGO) values (42, 1, 'Impressora', 97)");
     parametro("ATENVIOEMAILOS", "E");
     TfmAssOrdemServico& form = abrir("fmAssOrdemServico;42");
@@ -220,12 +220,14 @@ TEST_F(OrdemServicoJanelaTest, AnUnchangedHeaderSendsTheStatusMailBeforeSavingAn
     form.bbSalvar->click();
     EXPECT_TRUE(host::sentMails().isEmpty()) << "a pending header change sends nothing";
 
+    dialogs->answer("Sim", "Deseja enviar email?")
+        .acknowledge("Email com informações da ordem de serviço enviado para cliente!");
     form.bbSalvar->click();
     ASSERT_EQ(host::sentMails().size(), 1);
     EXPECT_EQ(host::sentMails()[0].recipients, "jose@cliente.com.br");
-    EXPECT_EQ(host::sentMails()[0].subject, "Referente O.S.: 42");
-    EXPECT_TRUE(host::sentMails()[0].body.contains("Impressora - Pronto"));
-    EXPECT_EQ(valor("select AOITEMAILENVIADO from AATC01AOIT where AOITCODIGO = 1").toString(), "S");
+    EXPECT_TRUE(host::sentMails()[0].body.contains("Item: Impressora"));
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(valor("select AOITEMAILENVIADO from AATC01AOIT where AOCODIGO = 42").toString(), "S");
     form.bbSalvar->click();
     EXPECT_EQ(host::sentMails().size(), 1) << "an item is mailed once";
 }
