@@ -22,6 +22,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 #include <memory>
 
 struct ImpostoItemEntrada;
@@ -316,7 +317,24 @@ public:
     void quContEquipBeforePost(host::data::Dataset& DataSet);
     void quContServBeforeInsert(host::data::Dataset& DataSet);
     void quContServNewRecord(host::data::Dataset& DataSet);
-    void quContServBeforePost(host::data::Dataset& DataSet);
+    // Registers, basic contracts and accessories (uDataTecCadastros.cpp).
+    void bindCadastrosHandlers();
+    void quTecnicosBeforePost(host::data::Dataset& DataSet);
+    void quTecnicosAfterScroll(host::data::Dataset& DataSet);
+    void quTecEquipBeforeInsert(host::data::Dataset& DataSet);
+    void quTecEquipAfterPost(host::data::Dataset& DataSet);
+    void quTecEquipAECODIGOChange(host::data::Field& Sender);
+    std::vector<host::data::Field*> horasTecnicas() const;
+    void CadastrarServicoContrato();
+    void quContratoAfterScroll(host::data::Dataset& DataSet);
+    void quContEquipAfterPost(host::data::Dataset& DataSet);
+    void quContEquipAECODIGOChange(host::data::Field& Sender);
+    void quContServAfterPost(host::data::Dataset& DataSet);
+    void quContServCOCIDADEChange(host::data::Field& Sender);
+    void quContratoACPRIORIDADEGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quContratoACATENDIMENTOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quOSAcessoriosBeforeInsert(host::data::Dataset& DataSet);
+    void quOSAcessoriosBeforeEdit(host::data::Dataset& DataSet);
     void quSolicitaNewRecord(host::data::Dataset& DataSet);
     void quSolicitaBeforePost(host::data::Dataset& DataSet);
     void quSolicitaAfterPost(host::data::Dataset& DataSet);
@@ -326,8 +344,23 @@ public:
     void quSolicitaItBeforePost(host::data::Dataset& DataSet);
     void quSolicitaItAfterPost(host::data::Dataset& DataSet);
     void quSolicitacaoItEntNewRecord(host::data::Dataset& DataSet);
-    void quSolicitacaoItEntBeforePost(host::data::Dataset& DataSet);
-    void quSolicitacaoItEntAfterPost(host::data::Dataset& DataSet);
+    // Parts requests (uDataTecSolicitacao.cpp).
+    void bindSolicitacaoHandlers();
+    void quSolicitaAfterScroll(host::data::Dataset& DataSet);
+    void quSolicitaAOCODIGOChange(host::data::Field& Sender);
+    void quSolicitaAISITUACAOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quSolicitaItBeforeInsert(host::data::Dataset& DataSet);
+    void RecusarItemOSExecutada(host::data::Dataset& DataSet);
+    void PerguntarEncerramentoSolicitacao();
+    void AtualizarPecasOSSolicitacao();
+    void IncluirPecaSolicitacao(int ordem, double quantidade);
+    void quSolicitaItPRCODIGOChange(host::data::Field& Sender);
+    void quSolicitaItAIQUANTIDADEENTREGUEChange(host::data::Field& Sender);
+    void quSolicitaItBeforeDelete(host::data::Dataset& DataSet);
+    void quSolicitaItAfterDelete(host::data::Dataset& DataSet);
+    void quSolicitacaoItEntAfterDelete(host::data::Dataset& DataSet);
+    // The request and sequence of the item being deleted, for its deliveries.
+    std::pair<int, int> sItemSolicitacaoExcluido;
     void quAssVendaNewRecord(host::data::Dataset& DataSet);
     void quAssVendaBeforePost(host::data::Dataset& DataSet);
     void quAssVendaAfterPost(host::data::Dataset& DataSet);
@@ -480,6 +513,7 @@ public:
     void CarregaEquipamentoCliente(const QString& clCodigo, int aeCodigo);
     void CarregaContatosCliente(const QString& clCodigo);
     void CarregaSolicitacaoIt(int aiCodigo);
+    void CarregarProdutosEntregSolicPecas(int iSequencia, int iSolicitacao, const QString& sTexto);
     // Next free model code (largest + 1) through the host's auxiliary query.
     int CodigoDisponivelEquipamento();
 

@@ -80,6 +80,8 @@ void TdmTec::bindHandlers()
     bindTotalHandlers();
     bindPecasHandlers();
     bindOSHeaderHandlers();
+    bindCadastrosHandlers();
+    bindSolicitacaoHandlers();
 }
 
 void TdmTec::bindRuleHandlers()
@@ -181,19 +183,7 @@ void TdmTec::bindRuleHandlers()
     quContEquip->beforePost = on(&TdmTec::quContEquipBeforePost);
     quContServ->beforeInsert = on(&TdmTec::quContServBeforeInsert);
     quContServ->onNewRecord = on(&TdmTec::quContServNewRecord);
-    quContServ->beforePost = on(&TdmTec::quContServBeforePost);
 
-    quSolicita->onNewRecord = on(&TdmTec::quSolicitaNewRecord);
-    quSolicita->beforePost = on(&TdmTec::quSolicitaBeforePost);
-    quSolicita->afterPost = on(&TdmTec::quSolicitaAfterPost);
-    quSolicita->beforeDelete = on(&TdmTec::quSolicitaBeforeDelete);
-    quSolicita->afterDelete = on(&TdmTec::quSolicitaAfterDelete);
-    quSolicitaIt->onNewRecord = on(&TdmTec::quSolicitaItNewRecord);
-    quSolicitaIt->beforePost = on(&TdmTec::quSolicitaItBeforePost);
-    quSolicitaIt->afterPost = on(&TdmTec::quSolicitaItAfterPost);
-    quSolicitacaoItEnt->onNewRecord = on(&TdmTec::quSolicitacaoItEntNewRecord);
-    quSolicitacaoItEnt->beforePost = on(&TdmTec::quSolicitacaoItEntBeforePost);
-    quSolicitacaoItEnt->afterPost = on(&TdmTec::quSolicitacaoItEntAfterPost);
 }
 
 void TdmTec::bindAssistanceHandlers()

@@ -242,6 +242,7 @@ const std::vector<TableDef>& hostTables()
         {"PRPRECOPROMOCIONAL", kValor},
         {"PRDATAPROMOCAO", kTimestamp},
         {"PRINICIOPROMOCAO", kTimestamp},
+        {"DATA_CADASTRO", kTimestamp},
         {"PRQUANTIDADEPROMOCAO", kValor},
         {"AIQ_IPI", kValor},
         {"PERCENTUAL_ICMS", kValor},
