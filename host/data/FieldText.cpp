@@ -150,7 +150,12 @@ void Field::parseText(const QString& text)
         if (trimmed.isEmpty())
             return clear();
         QDateTime dt;
-        if (!parseDateTimeText(trimmed, dt))
+        QTime hora;
+        // A time alone is that time of day zero, as the host's arithmetic
+        // reads it (an hour typed through the "!99:99" mask).
+        if (!parseDateTimeText(trimmed, dt) && parseTimeText(trimmed, hora))
+            dt = QDateTime(daysToDateTime(0).date(), hora);
+        if (!dt.isValid())
             throw DatasetError(QString("'%1' não é uma data válida.").arg(text));
         return setValue(dt);
     }
