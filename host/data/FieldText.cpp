@@ -150,13 +150,14 @@ void Field::parseText(const QString& text)
         if (trimmed.isEmpty())
             return clear();
         QDateTime dt;
-        QTime hora;
-        // A time alone is that time of day zero, as the host's arithmetic
-        // reads it (an hour typed through the "!99:99" mask).
-        if (!parseDateTimeText(trimmed, dt) && parseTimeText(trimmed, hora))
-            dt = QDateTime(daysToDateTime(0).date(), hora);
-        if (!dt.isValid())
-            throw DatasetError(QString("'%1' não é uma data válida.").arg(text));
+        QTime t;
+        // A time alone is that time on day zero, as the classic conversion
+        // reads it: time-of-day columns stored as date-times are typed so.
+        if (!parseDateTimeText(trimmed, dt)) {
+            if (type_ != FieldType::DateTime || !parseTimeText(trimmed, t))
+                throw DatasetError(QString("'%1' não é uma data válida.").arg(text));
+            dt = QDateTime(QDate(1899, 12, 30), t);
+        }
         return setValue(dt);
     }
     case FieldType::Time: {
