@@ -7,9 +7,13 @@
 #include "host/Udatamod.h"
 #include "host/Uglobal.h"
 #include "host/data/Abort.h"
+#include "host/Upesq.h"
+#include "host/ui/Layouts.h"
 #include "tests/support/SmtpReceiver.h"
 
 #include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
 
 namespace tectest {
 namespace {
@@ -194,6 +198,38 @@ TEST_F(EmailOS, SilentStopsAndTheCompanyAddressRequired)
                           "Empresa.");
     EXPECT_THROW(dmTec->OSEnviarEmailPorSituacao(7), host::Abort);
     EXPECT_TRUE(host::sentMails().isEmpty());
+}
+
+TEST_F(EmailOS, TheContactPickerListsTheCustomersContacts)
+{
+    QTemporaryDir layouts;
+    host::ui::Layouts::setFolder(layouts.path());
+    contato(1, "compras@cliente.com");
+    contato(2, "financeiro@cliente.com");
+    exec("insert into AUGC3701 (ANCODIGO, ANNOME, ANTIPO, ANVINCULOCATEGORIA, ANVINCULOCODIGO, ANEMAIL)"
+         " values (3, 'De outro', 'G', 'C', '00002', 'x@y.com')");
+    QStringList nomes;
+    dialogos->modal("fmPesquisa", [&](host::ui::Form& form) {
+        auto& janela = static_cast<TfmPesquisa&>(form);
+        auto* dados = janela.dataSource()->dataset();
+        for (dados->first(); !dados->eof(); dados->next())
+            nomes << dados->fieldByName("ANNOME")->asString();
+        dados->locate("ANNOME", "Contato 2");
+        QTest::keyClick(janela.grid(), Qt::Key_Return);
+    });
+    dmTec->EnviarMensagemContatoCliente("00001", {});
+    EXPECT_EQ(nomes, (QStringList{"Contato 1", "Contato 2"}));
+    EXPECT_EQ(dialogos->pending(), 0);
+    EXPECT_FALSE(fmPesquisa);
+    dialogos->modal("fmPesquisa", [](host::ui::Form& form) {   // another customer's: none, and cancelled
+        EXPECT_EQ(static_cast<TfmPesquisa&>(form).dataSource()->dataset()->recordCount(), 0);
+    });
+    EXPECT_EQ(AbreContato("C", "00009", nullptr, true, true), "");
+
+    const auto mostrados = dialogos->shown().size();
+    dmTec->EnviarMensagemContatoCliente("", {});   // no customer: no picker
+    EXPECT_EQ(dialogos->shown().size(), mostrados);
+    host::ui::Layouts::setFolder({});
 }
 
 }  // namespace
