@@ -6,12 +6,14 @@
 
 #include "host/ui/Dialogs.h"
 #include "host/ui/Errors.h"
+#include "host/ui/Layouts.h"
 
 #include <QAction>
 #include <QDateTime>
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -76,7 +78,26 @@ TfmPrincipal::TfmPrincipal(QWidget* parent) : QMainWindow(parent)
             host::ui::runGuarded(tmPrincipalTimer);
     });
     tmPrincipal->start();
+    tamanhoInicial();
     fmPrincipal = this;
+}
+
+// A usable size on the first start (without a window manager the menus alone
+// would give a tiny window), within the screen; later starts restore the
+// size and place the user left.
+void TfmPrincipal::tamanhoInicial()
+{
+    QSize tamanho(1024, 720);
+    if (const QScreen* tela = QGuiApplication::primaryScreen())
+        tamanho = tamanho.boundedTo(tela->availableGeometry().size());
+    resize(tamanho);
+    host::ui::Layouts::restoreWindow(this);
+}
+
+void TfmPrincipal::closeEvent(QCloseEvent* event)
+{
+    host::ui::Layouts::saveWindow(this);
+    QMainWindow::closeEvent(event);
 }
 
 TfmPrincipal::~TfmPrincipal()

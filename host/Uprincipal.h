@@ -37,6 +37,15 @@ public:
     explicit TfmPrincipal(QWidget* parent = nullptr);
     ~TfmPrincipal() override;
 
+protected:
+    // The window's size and place are kept for the next start.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void tamanhoInicial();
+
+public:
+
     // Contract menu, hooked by the module when contracts are in use.
     TMenuItem* miCadastroContrato = nullptr;      // "Contratos"
     TMenuItem* miFaturamentoContrato = nullptr;   // "Faturamento de Contratos"
