@@ -255,7 +255,6 @@ public:
     void quOSAndamentoBeforePost(host::data::Dataset& DataSet);
     void quOSAndamentoAfterPost(host::data::Dataset& DataSet);
     void quOSAndamentoAfterDelete(host::data::Dataset& DataSet);
-    void quOSAndamentoBeforeOpen(host::data::Dataset& DataSet);
     void quOSAndamentoCalcFields(host::data::Dataset& DataSet);
     void quOSAndaItNewRecord(host::data::Dataset& DataSet);
     void quOSAndaItBeforePost(host::data::Dataset& DataSet);
@@ -426,6 +425,29 @@ public:
     void quOSPecasGRUPOChange(host::data::Field& Sender);
     void quOSPecasAOITEQUIPCODIGOChange(host::data::Field& Sender);
     void quOSPecasPRCODIGOFORNECEDORChange(host::data::Field& Sender);
+
+    // ---- service lines (uDataTecAndamento.cpp, uDataTecAndamentoProduto.cpp,
+    // uDataTecAndamentoPreco.cpp; bound by bindAndamentoHandlers) -----------
+    void quOSAndamentoPRCODIGOSetText(host::data::Field& Sender, const QString& Text);
+    void quOSAndamentoPRCODIGOChange(host::data::Field& Sender);
+    void quOSAndamentoPRCODIGOFORNECEDORChange(host::data::Field& Sender);
+    void quOSAndamentoAHCODIGOChange(host::data::Field& Sender);
+    void quOSAndamentoAAESPECIEChange(host::data::Field& Sender);
+    void quOSAndamentoAAQUANTIDADESetText(host::data::Field& Sender, const QString& Text);
+    void quOSAndamentoAAVALORChange(host::data::Field& Sender);        // and AAQUANTIDADE's, AADESCONTO's
+    void quOSAndamentoAAHORAINICIOChange(host::data::Field& Sender);   // and AAHORAFIM's, AAMINUTODESCONTADO's
+    void quOSAndamentoATCODIGOChange(host::data::Field& Sender);
+    void quOSAndamentoIVCODIGOChange(host::data::Field& Sender);
+    void quOSAndamentoGRUPOChange(host::data::Field& Sender);
+    void quOSAndamentoAOITEQUIPCODIGOChange(host::data::Field& Sender);
+    // Prices the current service line by its hour type and worked minutes
+    // (AAVALORTOTAL, AAVALORTOTALREQUERIDO).
+    void OSAndamentoCalculaTotalItem();
+    // One order item per unit of the quantity (2.5 gives 3) for a service line
+    // of a remanufacture or purchase order, after the user agrees; true when
+    // at least one item was inserted.
+    bool InserirItensPeloServico(double Quantidade, const QString& Produto, const QString& Especie,
+                                 int Sequencia);
 
     // ---- taxes and instalment simulation (uDataTecImpostos.cpp, uDataTecSimulacao.cpp)
     // The taxes of quOSPecas's current row (in edit) through the host's four
@@ -1208,6 +1230,8 @@ private:
     std::unique_ptr<host::db::Savepoint> exclusaoItem_;
     void bindTotalHandlers();
     void bindPecasHandlers();
+    void bindAndamentoHandlers();
+    void precificarPorQuantidadeImpressa();
     void bindOSHeaderHandlers();
     host::data::Dataset::Event handler(void (TdmTec::*metodo)(host::data::Dataset&));
     void VerificarSenhaOrdemFinalizada();
@@ -1285,6 +1309,9 @@ void CarregaDefeitoItem(int aoCodigo, int aoitCodigo, double meChave, int meitSe
 void CarregaSolicitacao(int aiCodigo);
 // Whole hours in the seconds (truncated).
 int SegToHora(int segundos);
+// Whole seconds from B to A (rounded half to even); an A earlier than B
+// counts as the next day. Invalid date-times count as day 0.
+int SegundosEntreHorarios(const QDateTime& A, const QDateTime& B);
 // The defects and fixes of a service line in the host's search window; true
 // when closed with OK. The caller has created the data modules.
 bool SelecionaOSAndamentoDefeito(int aoCodigo, int aaCodigo);

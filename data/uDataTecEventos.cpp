@@ -79,6 +79,7 @@ void TdmTec::bindHandlers()
     bindItemHandlers();
     bindTotalHandlers();
     bindPecasHandlers();
+    bindAndamentoHandlers();
     bindOSHeaderHandlers();
     bindCadastrosHandlers();
     bindSolicitacaoHandlers();
@@ -123,7 +124,6 @@ void TdmTec::bindRuleHandlers()
     quOSAndamento->beforePost = on(&TdmTec::quOSAndamentoBeforePost);
     quOSAndamento->afterPost = on(&TdmTec::quOSAndamentoAfterPost);
     quOSAndamento->afterDelete = on(&TdmTec::quOSAndamentoAfterDelete);
-    quOSAndamento->beforeOpen = on(&TdmTec::quOSAndamentoBeforeOpen);
     quOSAndamento->onCalcFields = on(&TdmTec::quOSAndamentoCalcFields);
 
     quOSAndaIt->onNewRecord = on(&TdmTec::quOSAndaItNewRecord);

@@ -6,30 +6,6 @@
 
 using host::data::Dataset;
 
-// Line defaults, item of the progress list, AACODIGO (max+1 per order).
-void TdmTec::quOSAndamentoNewRecord(Dataset&) {}
-
-// Default item of the order, then the edit guard.
-void TdmTec::quOSAndamentoBeforeInsert(Dataset&) {}
-
-// Edit guard.
-void TdmTec::quOSAndamentoBeforeEdit(Dataset&) {}
-
-// Worked minutes, hour pricing, line total.
-void TdmTec::quOSAndamentoBeforePost(Dataset&) {}
-
-// Commit, re-total of the order, hook.
-void TdmTec::quOSAndamentoAfterPost(Dataset&) {}
-
-// Audit and re-total of the order.
-void TdmTec::quOSAndamentoAfterDelete(Dataset&) {}
-
-// Commit retaining before the lines are read.
-void TdmTec::quOSAndamentoBeforeOpen(Dataset&) {}
-
-// TotalHoraReferente.
-void TdmTec::quOSAndamentoCalcFields(Dataset&) {}
-
 // AAITSEQUENCIA per service line.
 void TdmTec::quOSAndaItNewRecord(Dataset&) {}
 

@@ -137,6 +137,7 @@ const std::vector<TableDef>& hostTables()
     {"AUGC20EVIV", {}, {
         {"EVCODIGO", kSmallInt},
         {"IVCODIGO", kSmallInt},
+        {"EVIVDATAULTIMAVERIFICACAO", kTimestamp},
     }},
     // Vehicle check items.
     {"AUGC20IV", {"IVCODIGO"}, {
