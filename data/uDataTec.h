@@ -210,7 +210,9 @@ public:
     void InserirHistoricoUltimasOrdensServico(const QString& ordem, const QString& cliente, const QString& placa);
 
     // ---- routines of other rules that the header calls (uDataTecRegras.cpp)
+    // Orders from known equipment (uDataTecOSEquipamento.cpp).
     void NovaOSEquipamentoPreExistente(const QString& tipo, const QString& valor, bool bNovaOS);
+    void NovoEquipamentoPlacaPreExistente(const QString& tipo, const QString& placa, int aoCodigo);
     void OSEnviarEmailPorSituacao(int aoCodigo);
     void BaixarEstoqueOrdemServico(int aoCodigo, bool bTodas, bool bVerificar);
     void RetirarReservaOrdemServido(int aoCodigo);
@@ -266,6 +268,8 @@ public:
     void quOSItemDefBeforePost(host::data::Dataset& DataSet);
     void quOSItemDefAfterPost(host::data::Dataset& DataSet);
     void quOSItemDefAfterDelete(host::data::Dataset& DataSet);
+    void quOSAndDefADCODIGOChange(host::data::Field& Sender);
+    void quOSItemDefADCODIGOChange(host::data::Field& Sender);
     void quOSDespViagemNewRecord(host::data::Dataset& DataSet);
     void quOSDespViagemAfterPost(host::data::Dataset& DataSet);
     void quOSDespViagemAfterDelete(host::data::Dataset& DataSet);
@@ -1165,6 +1169,7 @@ private:
     void bindTotalHandlers();
     void bindPecasHandlers();
     void bindOSHeaderHandlers();
+    void bindDefeitoHandlers();
     host::data::Dataset::Event handler(void (TdmTec::*metodo)(host::data::Dataset&));
     void VerificarSenhaOrdemFinalizada();
     void RestricaoModoFaturamento(host::data::Dataset& DataSet, const QString& evento);

@@ -80,6 +80,7 @@ void TdmTec::bindHandlers()
     bindTotalHandlers();
     bindPecasHandlers();
     bindOSHeaderHandlers();
+    bindDefeitoHandlers();
 }
 
 void TdmTec::bindRuleHandlers()

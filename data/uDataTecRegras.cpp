@@ -30,48 +30,6 @@ void TdmTec::quOSAndamentoBeforeOpen(Dataset&) {}
 // TotalHoraReferente.
 void TdmTec::quOSAndamentoCalcFields(Dataset&) {}
 
-// AAITSEQUENCIA per service line.
-void TdmTec::quOSAndaItNewRecord(Dataset&) {}
-
-// Time entry checks.
-void TdmTec::quOSAndaItBeforePost(Dataset&) {}
-
-// Commit.
-void TdmTec::quOSAndaItAfterPost(Dataset&) {}
-
-// Commit.
-void TdmTec::quOSAndaItAfterDelete(Dataset&) {}
-
-// Owner columns and AAADSEQUENCIA (max+1).
-void TdmTec::quOSAndDefNewRecord(Dataset&) {}
-
-// Defect description and hook.
-void TdmTec::quOSAndDefBeforePost(Dataset&) {}
-
-// Commit and hook.
-void TdmTec::quOSAndDefAfterPost(Dataset&) {}
-
-// Audit text and hook.
-void TdmTec::quOSAndDefBeforeDelete(Dataset&) {}
-
-// Audit and hook.
-void TdmTec::quOSAndDefAfterDelete(Dataset&) {}
-
-// Hook.
-void TdmTec::quOSAndDefBeforeClose(Dataset&) {}
-
-// Owner values from the public defect fields, AOADCODIGO (max+1).
-void TdmTec::quOSItemDefNewRecord(Dataset&) {}
-
-// Defect description.
-void TdmTec::quOSItemDefBeforePost(Dataset&) {}
-
-// Commit.
-void TdmTec::quOSItemDefAfterPost(Dataset&) {}
-
-// Commit.
-void TdmTec::quOSItemDefAfterDelete(Dataset&) {}
-
 // ARSEQUENCIA (max+1 per order).
 void TdmTec::quOSAcessoriosNewRecord(Dataset&) {}
 
@@ -225,9 +183,6 @@ void TdmTec::quAssVendaObsBeforePost(Dataset&) {}
 // Audit of a cancelled edit.
 void TdmTec::quAssVendaObsAfterCancel(Dataset&) {}
 
-// Fills a new order from the latest earlier order of the equipment or plate.
-void TdmTec::NovaOSEquipamentoPreExistente(const QString&, const QString&, bool) {}
-
 // Status e-mail of the order's situation, after confirmation.
 void TdmTec::OSEnviarEmailPorSituacao(int) {}
 
@@ -236,3 +191,6 @@ void TdmTec::BaixarEstoqueOrdemServico(int, bool, bool) {}
 
 // Releases the reservations of the order's parts.
 void TdmTec::RetirarReservaOrdemServido(int) {}
+
+// Fills a new order from the latest earlier order of the equipment or plate.
+void TdmTec::NovaOSEquipamentoPreExistente(const QString&, const QString&, bool) {}
