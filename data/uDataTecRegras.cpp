@@ -183,14 +183,5 @@ void TdmTec::quAssVendaObsBeforePost(Dataset&) {}
 // Audit of a cancelled edit.
 void TdmTec::quAssVendaObsAfterCancel(Dataset&) {}
 
-// Status e-mail of the order's situation, after confirmation.
-void TdmTec::OSEnviarEmailPorSituacao(int) {}
-
-// Withdraws the order's parts from stock through a sales order.
-void TdmTec::BaixarEstoqueOrdemServico(int, bool, bool) {}
-
-// Releases the reservations of the order's parts.
-void TdmTec::RetirarReservaOrdemServido(int) {}
-
 // Fills a new order from the latest earlier order of the equipment or plate.
 void TdmTec::NovaOSEquipamentoPreExistente(const QString&, const QString&, bool) {}
