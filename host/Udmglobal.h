@@ -19,6 +19,8 @@
 
 #include <memory>
 
+class QMenu;
+
 namespace host::data {
 class Dataset;
 }
@@ -115,6 +117,11 @@ public:
     host::data::Query* quClienteConsulta = nullptr;  // the current customer (AUGC0301), CarregaCliente
     host::data::Query* quAuxiliar = nullptr;         // shared ad-hoc queries
     host::data::Query* quAuxiliar2 = nullptr;
+    // Pop-up menus the host lends to grids: puGeral, the general one, and
+    // puPesq, the search lists' one. Each offers "Exportar para Excel" of the
+    // grid it popped up on. Made only when the process has a user interface.
+    QMenu* puGeral = nullptr;
+    QMenu* puPesq = nullptr;
     QString sLocalEstoqueAtual;                      // current stock location ("001")
     QString sTextoRegraFiscal;                       // first input of RetornaOperacaoRegraFiscal
 
@@ -342,6 +349,8 @@ public:
 private:
     void attachReceivableUpdates();
     void criarDatasetsReceber();
+    void criarMenus();
+    std::unique_ptr<QMenu> menuGeral_, menuPesq_;
     struct ReceberSql;                         // prepared inserts of UdmglobalReceber.cpp
     std::shared_ptr<ReceberSql> receberSql_;
     ReceberSql& receberSql();
