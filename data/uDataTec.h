@@ -211,7 +211,9 @@ public:
     void InserirHistoricoUltimasOrdensServico(const QString& ordem, const QString& cliente, const QString& placa);
 
     // ---- routines of other rules that the header calls (uDataTecRegras.cpp)
+    // Orders from known equipment (uDataTecOSEquipamento.cpp).
     void NovaOSEquipamentoPreExistente(const QString& tipo, const QString& valor, bool bNovaOS);
+    void NovoEquipamentoPlacaPreExistente(const QString& tipo, const QString& placa, int aoCodigo);
     // Status e-mail and the customer's contact picker (uDataTecEmail.cpp).
     void OSEnviarEmailPorSituacao(int aoCodigo);
     void EnviarMensagemContatoCliente(const QString& cliente, const QString& texto);
@@ -270,6 +272,8 @@ public:
     void quOSItemDefBeforePost(host::data::Dataset& DataSet);
     void quOSItemDefAfterPost(host::data::Dataset& DataSet);
     void quOSItemDefAfterDelete(host::data::Dataset& DataSet);
+    void quOSAndDefADCODIGOChange(host::data::Field& Sender);
+    void quOSItemDefADCODIGOChange(host::data::Field& Sender);
     void quOSDespViagemNewRecord(host::data::Dataset& DataSet);
     void quOSDespViagemAfterPost(host::data::Dataset& DataSet);
     void quOSDespViagemAfterDelete(host::data::Dataset& DataSet);
@@ -1233,6 +1237,7 @@ private:
     void bindAndamentoHandlers();
     void precificarPorQuantidadeImpressa();
     void bindOSHeaderHandlers();
+    void bindDefeitoHandlers();
     host::data::Dataset::Event handler(void (TdmTec::*metodo)(host::data::Dataset&));
     void VerificarSenhaOrdemFinalizada();
     void RestricaoModoFaturamento(host::data::Dataset& DataSet, const QString& evento);

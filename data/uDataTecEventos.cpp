@@ -83,6 +83,7 @@ void TdmTec::bindHandlers()
     bindOSHeaderHandlers();
     bindCadastrosHandlers();
     bindSolicitacaoHandlers();
+    bindDefeitoHandlers();
 }
 
 void TdmTec::bindRuleHandlers()

@@ -6,47 +6,6 @@
 
 using host::data::Dataset;
 
-// AAITSEQUENCIA per service line.
-void TdmTec::quOSAndaItNewRecord(Dataset&) {}
-
-// Time entry checks.
-void TdmTec::quOSAndaItBeforePost(Dataset&) {}
-
-// Commit.
-void TdmTec::quOSAndaItAfterPost(Dataset&) {}
-
-// Commit.
-void TdmTec::quOSAndaItAfterDelete(Dataset&) {}
-
-// Owner columns and AAADSEQUENCIA (max+1).
-void TdmTec::quOSAndDefNewRecord(Dataset&) {}
-
-// Defect description and hook.
-void TdmTec::quOSAndDefBeforePost(Dataset&) {}
-
-// Commit and hook.
-void TdmTec::quOSAndDefAfterPost(Dataset&) {}
-
-// Audit text and hook.
-void TdmTec::quOSAndDefBeforeDelete(Dataset&) {}
-
-// Audit and hook.
-void TdmTec::quOSAndDefAfterDelete(Dataset&) {}
-
-// Hook.
-void TdmTec::quOSAndDefBeforeClose(Dataset&) {}
-
-// Owner values from the public defect fields, AOADCODIGO (max+1).
-void TdmTec::quOSItemDefNewRecord(Dataset&) {}
-
-// Defect description.
-void TdmTec::quOSItemDefBeforePost(Dataset&) {}
-
-// Commit.
-void TdmTec::quOSItemDefAfterPost(Dataset&) {}
-
-// Commit.
-void TdmTec::quOSItemDefAfterDelete(Dataset&) {}
 
 // Order or proposal defaults.
 void TdmTec::quAssVendaNewRecord(Dataset&) {}
