@@ -44,6 +44,8 @@ TdmGlobal::TdmGlobal(const QString& databaseName, const QString& user, const QSt
                                  "select * from AUGC0301 where CODIGO_CLIENTE = :CODIGO_CLIENTE");
     quAuxiliar = newQuery(this, "quAuxiliar", {});
     quAuxiliar2 = newQuery(this, "quAuxiliar2", {});
+    quOperacao = newQuery(this, "quOperacao", "select * from AFVC0901 order by COD_OP");
+    quCXContas = newQuery(this, "quCXContas", "select * from ACXC9001 order by DESCRICAO");
 
     attachReceivableUpdates();
     criarDatasetsReceber();

@@ -115,6 +115,12 @@ public:
     host::data::Query* quClienteConsulta = nullptr;  // the current customer (AUGC0301), CarregaCliente
     host::data::Query* quAuxiliar = nullptr;         // shared ad-hoc queries
     host::data::Query* quAuxiliar2 = nullptr;
+    host::data::Query* quOperacao = nullptr;         // fiscal operations (AFVC0901); CarregaOperacaoTransacao
+    host::data::Query* quCXContas = nullptr;         // cash-flow accounts (ACXC9001) by description
+    // Opens quOperacao on "select * from AFVC0901 <condition> <order>" (the
+    // condition with its own "where"; no order: by code) and makes the
+    // operation given current when it is listed.
+    void CarregaOperacaoTransacao(const QString& operacao, const QString& condicao, const QString& ordem);
     QString sLocalEstoqueAtual;                      // current stock location ("001")
     QString sTextoRegraFiscal;                       // first input of RetornaOperacaoRegraFiscal
 
