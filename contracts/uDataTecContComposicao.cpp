@@ -25,34 +25,6 @@ int proximaSequencia(const QString& condicao)
     return CarregaNumeroInteiro("max(Coalesce(CMSequencia,0)) as Prox", "aatc05accm", condicao) + 1;
 }
 
-// A savepoint in the host's one transaction: the routine's own writes are
-// undone when it fails, the other pending work of the transaction is kept.
-class PontoDeRetorno {
-public:
-    PontoDeRetorno() { executar("SAVEPOINT " + nome_); }
-    ~PontoDeRetorno()
-    {
-        if (!concluido_) {
-            try {
-                executar("ROLLBACK TO SAVEPOINT " + nome_);
-            } catch (...) {
-                // The transaction already ended (a commit retaining keeps it,
-                // only a hard end loses it): nothing of this routine is left.
-            }
-        }
-    }
-    void concluir()
-    {
-        executar("RELEASE SAVEPOINT " + nome_);
-        concluido_ = true;
-    }
-
-private:
-    static void executar(const QString& sql) { host::db::executeSql(*dmGlobal->IBTransaction1, sql); }
-    const QString nome_ = "SP_COMPOSICAO_CONTRATO";
-    bool concluido_ = false;
-};
-
 }  // namespace
 
 void TdmTecContrato::InserirComposicaoContrato(int contrato, int item, const QString& produto, double quantidade)
@@ -63,7 +35,7 @@ void TdmTecContrato::InserirComposicaoContrato(int contrato, int item, const QSt
                                   " com a quantidade " + host::data::formatFloatGeneral(quantidade),
                               false);
     // The old compositions go only when the new ones are written.
-    PontoDeRetorno ponto;
+    host::db::Savepoint ponto(*dmGlobal->IBTransaction1);
     DeletaRegistros("aatc05accm", "Where acCodigo = " + sContrato + "  and acitCodigo = " + sItem);
     std::unique_ptr<Query> query = CriarIbQuery();
     // A composition of the item belongs to no equipment line: line 0.
@@ -79,7 +51,7 @@ void TdmTecContrato::InserirComposicaoContrato(int contrato, int item, const QSt
                   QuotedStr(produto) + "\r");
     query->paramByName("QtdeProd")->setAsFloat(quantidade);
     query->execSql();
-    ponto.concluir();
+    ponto.release();
     dmGlobal->IBTransaction1->commitRetaining();
 }
 

@@ -16,7 +16,12 @@
 #include "host/data/Query.h"
 #include "host/data/UpdateSql.h"
 
+#include <QDateTime>
+#include <QHash>
 #include <QString>
+
+#include <functional>
+#include <memory>
 
 struct ImpostoItemEntrada;
 
@@ -179,6 +184,36 @@ public:
     // written, "" when none.
     QString SalvarSQLQuery(const host::data::Query& query) const;
 
+    // ---- edit guard and situations (uDataTecRestricao.cpp, uDataTecSituacao.cpp)
+    // A situation's own password, asked when it has one; a wrong one aborts.
+    void OSVerificaSenhaAlteracaoSituacao(int asCodigo);
+    // Technicians who may write reports but not change orders get an order
+    // whose report is still empty without the before-edit guard.
+    void LiberaAlteracaoLaudo();
+    void quOSASCODIGOChange(host::data::Field& Sender);
+    // The situation chosen in the situation-change dialog, 0 when none.
+    int RetornaSituacaoTroca(int atual, int proposta, bool porItem);
+    // The technician code of the name (0 when none); true when there is one.
+    bool VerificaTecnicoCadastrado(int& atCodigo, const QString& nome);
+    // Asks the reason and writes the order's progress record (not committed).
+    void OSSalvarMotivoAlteracao(const QString& textoPadrao, int asCodigo);
+    // Stores quOS's row without its before-post, before-edit and after-post rules.
+    void OSSalvaAtualiza();
+
+    // ---- service-order header (uDataTecOSCabecalho.cpp, uDataTecOSGravacao.cpp)
+    void quOSCLCODIGOValidate(host::data::Field& Sender);
+    void quOSCLCODIGOChange(host::data::Field& Sender);
+    void quOSFOCODIGOVENDEDORChange(host::data::Field& Sender);
+    void quOSAOPRIORIDADEChange(host::data::Field& Sender);
+    // AOHISTORICO of the order being edited: its last three earlier orders of the plate.
+    void InserirHistoricoUltimasOrdensServico(const QString& ordem, const QString& cliente, const QString& placa);
+
+    // ---- routines of other rules that the header calls (uDataTecRegras.cpp)
+    void NovaOSEquipamentoPreExistente(const QString& tipo, const QString& valor, bool bNovaOS);
+    void OSEnviarEmailPorSituacao(int aoCodigo);
+    void BaixarEstoqueOrdemServico(int aoCodigo, bool bTodas, bool bVerificar);
+    void RetirarReservaOrdemServido(int aoCodigo);
+
     // ---- rules of later work: bound now, bodies to come (uDataTecRegras.cpp)
     // Edit guard of service-order data: refuses (Abort or message) a change.
     void RestricaoInserindoOS(host::data::Dataset& DataSet, const QString& evento);
@@ -329,6 +364,24 @@ public:
     void quOSCustoPRCODIGOChange(host::data::Field& Sender);
     // rTotalCustoOS := the sum of the current cost line's group (0 when empty).
     void totalizarCustoOS();
+
+    // ---- parts lines (uDataTecPecas.cpp, uDataTecPecasProduto.cpp; bound by
+    // bindPecasHandlers) ---------------------------------------------------
+    // The stock check: with ATESTOQUENEGATIVO "N" an increase (NewQuantity -
+    // PreviousQuantity) above the stock less the reserved quantity is refused
+    // and ends the operation. OrderCode is not used.
+    void VerificaEstoquePeca(int OrderCode, const QString& ProductCode, double PreviousQuantity,
+                             double NewQuantity);
+    void quOSPecasPRCODIGOSetText(host::data::Field& Sender, const QString& Text);
+    void quOSPecasPRCODIGOChange(host::data::Field& Sender);
+    void quOSPecasAPQUANTIDADESetText(host::data::Field& Sender, const QString& Text);
+    void quOSPecasAPQUANTIDADEChange(host::data::Field& Sender);   // and APVALUNITARIO's
+    void quOSPecasAPVALUNITARIOChange(host::data::Field& Sender);
+    void quOSPecasAPRESERVASetText(host::data::Field& Sender, const QString& Text);
+    void quOSPecasLECODIGOChange(host::data::Field& Sender);
+    void quOSPecasGRUPOChange(host::data::Field& Sender);
+    void quOSPecasAOITEQUIPCODIGOChange(host::data::Field& Sender);
+    void quOSPecasPRCODIGOFORNECEDORChange(host::data::Field& Sender);
 
     // ---- taxes and instalment simulation (uDataTecImpostos.cpp, uDataTecSimulacao.cpp)
     // The taxes of quOSPecas's current row (in edit) through the host's four
@@ -1052,6 +1105,16 @@ public:
     host::data::Field* quSolicitacaoItEntDESCRICAO = nullptr;
 
 private:
+    // In-transit figures of the products of the open parts lines, read once
+    // per product while quOSPecas stays open (its calculated fields are
+    // recomputed on every row a grid paints).
+    struct TransitoPeca {
+        double quantidade = 0;
+        QDateTime entrega;
+    };
+    QHash<QString, TransitoPeca> transitoPecas_;
+    const TransitoPeca& transitoPeca(const QString& produto);
+
     void createComponents();
     void createQueries();
     void createUpdateObjects();
@@ -1061,6 +1124,24 @@ private:
     void bindAssistanceHandlers();
     void bindFieldTextHandlers();
     void bindTotalHandlers();
+    void bindPecasHandlers();
+    void bindOSHeaderHandlers();
+    host::data::Dataset::Event handler(void (TdmTec::*metodo)(host::data::Dataset&));
+    void VerificarSenhaOrdemFinalizada();
+    void RestricaoModoFaturamento(host::data::Dataset& DataSet, const QString& evento);
+    void RecusarSituacaoMortaComLinhasACobrar();
+    void ConfirmarTrocaSituacao(host::data::Field& campo, int anterior, int proposta);
+    void PerguntarTipoOrdem();
+    bool AtendenteDoUsuario();
+    void CopiarDadosCliente(const host::data::Dataset& cliente);
+    void NumerarOrdem();
+    void IncluirItemPadrao(int aoCodigo);
+    void ExcluirDependentesOS();
+    QString StatusPedido(const QString& pedido, bool documentoMaisRecente);
+    int iOSExcluida_ = 0;                         // order whose header row is being deleted
+    // StatusPV's reads: calculated while grids repaint, so never on the host's
+    // shared auxiliary query that a running rule may hold open.
+    std::unique_ptr<host::data::Query> quStatusPedido_;
     host::data::Query* newQuery(const char* name);
     host::data::UpdateSql* newUpdate(const char* name, host::data::Query* query);
 };
@@ -1081,6 +1162,31 @@ void AtualizarOSCorrentePecas(int aoCodigo, const QString& tabela, bool bFechar)
 // AOVALORTOTAL of quOS's row (in edit or insert) from its stored totals, by
 // the formula that ATFORMULATOTALOS chooses.
 void OSAtualizaValorTotalCorrrente();
+
+// ---- situations and the edit guard (uDataTecRestricao.cpp, uDataTecSituacao.cpp)
+// True when the order's situation is of a finished type ("F", "D" or "S", any case).
+bool RetornaSituacaoFinal(int aoCodigo);
+// The flags of a situation as stored; all empty for 0 or an unknown code.
+struct SituacaoOS {
+    QString tipo, insercao, estoque, reserva, cliente;
+};
+SituacaoOS LerSituacaoOS(int asCodigo);
+// What the situation-change dialog of the service-order windows is given:
+// the order, the situation proposed, the technician of the user and, for a
+// change per item, the item situations to offer (nullptr: the order's).
+struct PedidoTrocaSituacao {
+    int ordem = 0;
+    int proposta = 0;
+    int tecnico = 0;
+    host::data::Dataset* situacoes = nullptr;
+};
+// The dialog lives with the windows above this module, which install it: it
+// returns the situation chosen, 0 when the dialog was not confirmed.
+using DialogoTrocaSituacao = std::function<int(const PedidoTrocaSituacao&)>;
+void InstalarDialogoTrocaSituacao(DialogoTrocaSituacao dialogo);
+// The progress window's totals of an order item, set by that window while it
+// exists; browsing the order search list per item shows them there.
+extern std::function<void(int aoCodigo, int aoitCodigo)> OSAndamentoTotalizarServicoPeca;
 
 // ---- loaders and routines of the unit (uDataTecLoaders.cpp) ----------------
 // Reopens quOS on one order; its after-scroll handler loads the items.

@@ -77,6 +77,8 @@ void TdmTec::bindHandlers()
     bindAssistanceHandlers();
     bindFieldTextHandlers();
     bindTotalHandlers();
+    bindPecasHandlers();
+    bindOSHeaderHandlers();
 }
 
 void TdmTec::bindRuleHandlers()

@@ -15,6 +15,7 @@ using uDataTec::gravarExclusao;
 
 void TdmTec::quOSAfterDelete(Dataset& DataSet)
 {
+    ExcluirDependentesOS();
     gravarExclusao("Deletou O.S.", "Código/Cliente:", "AATC01AO");
     ZelDevVerificarEvento(&DataSet, "AFTERDELETE");
 }
@@ -33,6 +34,13 @@ void TdmTec::quOSAcessoriosAfterDelete(Dataset& DataSet)
 {
     gravarExclusao("Deletou Acessório da O.S.", "Número O.S./Acessório:", "AATC01AR");
     ZelDevVerificarEvento(&DataSet, "AFTERDELETE");
+}
+
+void TdmTec::quOSAcessoriosBeforeDelete(Dataset& DataSet)
+{
+    RestricaoInserindoOS(DataSet, "BEFOREDELETE");
+    sCodigoExcluido = quOSAcessoriosAOCODIGO->asString() + "/" + quOSAcessoriosARDESCRICAO->asString();
+    ZelDevVerificarEvento(&DataSet, "BEFOREDELETE");
 }
 
 void TdmTec::quOSAcessoriosAfterPost(Dataset& DataSet)

@@ -6,36 +6,6 @@
 
 using host::data::Dataset;
 
-// The edit guard: technician permission, finished-order password, invoiced lines.
-void TdmTec::RestricaoInserindoOS(Dataset&, const QString&) {}
-
-// Order defaults: entry date and time, situation, technician, remanufacture kind.
-void TdmTec::quOSNewRecord(Dataset&) {}
-
-// Edit guard.
-void TdmTec::quOSBeforeInsert(Dataset&) {}
-
-// Edit guard.
-void TdmTec::quOSBeforeEdit(Dataset&) {}
-
-// Numbering (max+1), refusals, exit date of dead situations, history.
-void TdmTec::quOSBeforePost(Dataset&) {}
-
-// Commit, audit, refresh, default item, reason-for-change record, status e-mail, hook.
-void TdmTec::quOSAfterPost(Dataset&) {}
-
-// Undoes what the edit guard prepared.
-void TdmTec::quOSAfterCancel(Dataset&) {}
-
-// Password, question, guard, deletion of the children and commit; audit text.
-void TdmTec::quOSBeforeDelete(Dataset&) {}
-
-// StatusPV and StatusPedidoDevolucao.
-void TdmTec::quOSCalcFields(Dataset&) {}
-
-// Totals of the current item on the progress window.
-void TdmTec::quPesqOSAfterScroll(Dataset&) {}
-
 // Item defaults and situation.
 void TdmTec::quOSItemNewRecord(Dataset&) {}
 
@@ -59,30 +29,6 @@ void TdmTec::quOSItemBeforeOpen(Dataset&) {}
 
 // EQUIPAMENTOCOMPLETO.
 void TdmTec::quOSItemCalcFields(Dataset&) {}
-
-// Line defaults and APSEQUENCIA (max+1 per order).
-void TdmTec::quOSPecasNewRecord(Dataset&) {}
-
-// Edit guard.
-void TdmTec::quOSPecasBeforeInsert(Dataset&) {}
-
-// Edit guard.
-void TdmTec::quOSPecasBeforeEdit(Dataset&) {}
-
-// Line total, reservation check, taxes in totals mode "I".
-void TdmTec::quOSPecasBeforePost(Dataset&) {}
-
-// Commit, re-total of the order, reservations, hook.
-void TdmTec::quOSPecasAfterPost(Dataset&) {}
-
-// Audit and re-total of the order.
-void TdmTec::quOSPecasAfterDelete(Dataset&) {}
-
-// Unit price read-only by parameter.
-void TdmTec::quOSPecasBeforeOpen(Dataset&) {}
-
-// DataTransito and QtdeTransito.
-void TdmTec::quOSPecasCalcFields(Dataset&) {}
 
 // Line defaults, item of the progress list, AACODIGO (max+1 per order).
 void TdmTec::quOSAndamentoNewRecord(Dataset&) {}
@@ -150,26 +96,8 @@ void TdmTec::quOSItemDefAfterPost(Dataset&) {}
 // Commit.
 void TdmTec::quOSItemDefAfterDelete(Dataset&) {}
 
-// Header saved first, SEQUENCIA per customer, origin "A".
-void TdmTec::quOSContatoNewRecord(Dataset&) {}
-
-// Worked minutes across midnight.
-void TdmTec::quOSContatoBeforePost(Dataset&) {}
-
-// Audit, commit and hook.
-void TdmTec::quOSContatoAfterPost(Dataset&) {}
-
 // ARSEQUENCIA (max+1 per order).
 void TdmTec::quOSAcessoriosNewRecord(Dataset&) {}
-
-// Audit text and hook.
-void TdmTec::quOSAcessoriosBeforeDelete(Dataset&) {}
-
-// ASCODIGO (max+1) and defaults.
-void TdmTec::quOSSituacaoNewRecord(Dataset&) {}
-
-// One situation per type I, M and R; hook.
-void TdmTec::quOSSituacaoBeforePost(Dataset&) {}
 
 // ADCODIGO (max+1).
 void TdmTec::quDefeitoNewRecord(Dataset&) {}
@@ -335,3 +263,15 @@ void TdmTec::quAssVendaObsBeforePost(Dataset&) {}
 
 // Audit of a cancelled edit.
 void TdmTec::quAssVendaObsAfterCancel(Dataset&) {}
+
+// Fills a new order from the latest earlier order of the equipment or plate.
+void TdmTec::NovaOSEquipamentoPreExistente(const QString&, const QString&, bool) {}
+
+// Status e-mail of the order's situation, after confirmation.
+void TdmTec::OSEnviarEmailPorSituacao(int) {}
+
+// Withdraws the order's parts from stock through a sales order.
+void TdmTec::BaixarEstoqueOrdemServico(int, bool, bool) {}
+
+// Releases the reservations of the order's parts.
+void TdmTec::RetirarReservaOrdemServido(int) {}

@@ -247,9 +247,11 @@ public:
     // from the reserved, not yet withdrawn parts lines of service orders.
     double Reservado(const QString& produto, bool bRecalcular = false, const QString& marca = {});
     double CotacaoMoeda(const QString& moeda, const QDateTime& data, bool bUltima = true);
-    // Own code, other code (OUTRO_CODIGO) or alternative code of a product,
-    // in upper case; unknown text comes back as typed (upper case), for the
-    // caller's own "not registered" rule; "" only for empty text. fator is 1.
+    // Own code, other code (OUTRO_CODIGO), alternative code or package bar
+    // code (ACEC11CB) of a product, in that order of preference, in one
+    // statement; unknown text comes back as typed (upper case), for the
+    // caller's own "not registered" rule; "" only for empty text. fator is
+    // the units a package bar code stands for (CBFATOR), 1 otherwise.
     QString RetornaCodigoProduto(const QString& texto, const QString& tipo, double& fator);
     // Refuses (MostraAviso with abandon) a product already on the document.
     void VerificaVendaProdutoRepetido(const QString& produto, const QString& colunaProduto,

@@ -5,6 +5,7 @@
 #include "host/Uglobal.h"
 
 #include "host/data/Abort.h"
+#include "host/data/Query.h"
 
 #include <cmath>
 
@@ -60,13 +61,27 @@ QString TdmGlobal::RetornaCodigoProduto(const QString& texto, const QString&, do
     const QString typed = texto.trimmed().toUpper();
     if (typed.isEmpty())
         return {};
-    for (const char* column : {"CODIGO", "OUTRO_CODIGO", "PRCODIGOALTERNATIVO"}) {
-        const QString code = CarregaDado("first 1 CODIGO", "ACEC1101",
-                                         QString("where upper(%1) = ").arg(column) + QuotedStr(typed));
-        if (!code.isEmpty())
-            return code;
+    // One statement: the own code wins over the other code, that over the
+    // alternative code, and those over a package bar code, which brings the
+    // number of units it stands for.
+    std::unique_ptr<host::data::Query> consulta = CriarIbQuery();
+    consulta->setSql(
+        "select first 1 CODIGO, FATOR from ("
+        " select CODIGO, 1 as ORDEM, cast(1 as double precision) as FATOR from ACEC1101 where upper(CODIGO) = :TEXTO"
+        " union all select CODIGO, 2, cast(1 as double precision) from ACEC1101 where upper(OUTRO_CODIGO) = :TEXTO"
+        " union all select CODIGO, 3, cast(1 as double precision) from ACEC1101 where upper(PRCODIGOALTERNATIVO) = :TEXTO"
+        " union all select PRCODIGO, 4, cast(CBFATOR as double precision) from ACEC11CB where upper(CBCODIGO) = :TEXTO"
+        ") order by ORDEM");
+    consulta->paramByName("TEXTO")->setAsString(typed);
+    consulta->open();
+    QString code = typed;   // unknown: the caller's product rule refuses it with its own message
+    if (!consulta->isEmpty()) {
+        code = consulta->fieldByName("CODIGO")->asString().trimmed();
+        const double units = consulta->fieldByName("FATOR")->asFloat();
+        fator = units > 0 ? units : 1;
     }
-    return typed;   // unknown: the caller's product rule refuses it with its own message
+    consulta->close();
+    return code;
 }
 
 void TdmGlobal::VerificaVendaProdutoRepetido(const QString& produto, const QString& colunaProduto,

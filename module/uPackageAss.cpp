@@ -8,6 +8,7 @@
 #include "host/Udmglobal.h"
 #include "host/Uprincipal.h"
 #include "host/data/Abort.h"
+#include "service_orders/uAssSituacaoTroca.h"
 
 #include <exception>
 
@@ -80,6 +81,7 @@ void CriarDataTec()
     try {
         if (!dmTec)
             dmTec.create(nullptr);
+        InstalarDialogoTrocaSituacao(&TrocaSituacaoOrdemServico);
         if (contratosEmUso() && fmPrincipal) {
             CriarDataTecContrato();
             ligarMenuContratos(*fmPrincipal);

@@ -1,10 +1,260 @@
 #include "service_orders/uAssSituacaoTroca.h"
 
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+#include "host/data/Abort.h"
+#include "host/data/DataSource.h"
+#include "host/ui/Components.h"
+#include "host/ui/DataEdit.h"
+#include "host/ui/DataLookupCombo.h"
+#include "host/ui/Errors.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTime>
+#include <QVBoxLayout>
+
+using host::ui::named;
+
 host::ui::FormVar<TfmAssSituacaoTroca> fmAssSituacaoTroca("fmAssSituacaoTroca");
+
+namespace {
+
+const QString kHoraVazia = "  :  ";
+const QString kMascaraHora = "!99:99;1;_";
+
+// A time typed in a masked field; null when left empty. Text that is no time
+// ends the confirmation before anything is written.
+QVariant horaDigitada(const host::ui::DataEdit& campo)
+{
+    const QString texto = campo.text();
+    if (texto == kHoraVazia || texto.trimmed() == ":" || texto.trimmed().isEmpty())
+        return {};
+    const QTime hora = QTime::fromString(texto.trimmed(), "hh:mm");
+    if (!hora.isValid())
+        dmGlobal->MostraErro("'" + texto + "' não é uma hora válida");
+    return QDateTime(QDate(1899, 12, 30), hora);
+}
+
+bool trocaPorItem()
+{
+    return dmGlobal->Parametro("ATTROCASITUACAOITEM") == "I" && dmTec->quPesqOS->active();
+}
+
+}  // namespace
 
 TfmAssSituacaoTroca::TfmAssSituacaoTroca(QWidget* parent) : host::ui::Form(parent)
 {
     setCaption("Troca de Situação");
-    // Freed on close, shown modally or not; its variable then reads empty.
     onClose = [](host::ui::CloseAction& action) { action = host::ui::CloseAction::Free; };
+    onShow = [this] { FormActivate(); };
+
+    situacoes_ = std::make_unique<host::data::DataSource>(nullptr, "dsSituacao", dmTec ? dmTec->quOSSituacao : nullptr);
+    dsSituacao = situacoes_.get();
+    auto* layout = new QVBoxLayout(this);
+
+    auto* tecnico = new QHBoxLayout;
+    laCodTec = named<QLabel>("laCodTec", this);
+    laNomeTec = named<QLabel>("laNomeTec", this);
+    tecnico->addWidget(new QLabel("Técnico:", this));
+    tecnico->addWidget(laCodTec);
+    tecnico->addWidget(laNomeTec, 1);
+    layout->addLayout(tecnico);
+
+    auto* atual = new QHBoxLayout;
+    laCodSitAtual = named<QLabel>("laCodSitAtual", this);
+    laSitAtual = named<QLabel>("laSitAtual", this);
+    atual->addWidget(new QLabel("Situação Atual:", this));
+    atual->addWidget(laCodSitAtual);
+    atual->addWidget(laSitAtual, 1);
+    layout->addLayout(atual);
+
+    gbSituacao = named<QGroupBox>("gbSituacao", this);
+    auto* situacao = new QVBoxLayout(gbSituacao);
+    laTroca = named<QLabel>("laTroca", QString("Nova Situação:"), gbSituacao);
+    dblcSituacao = new host::ui::DataLookupCombo("dblcSituacao", gbSituacao);
+    dblcSituacao->setListSource(dsSituacao);
+    dblcSituacao->setKeyField("ASCODIGO");
+    dblcSituacao->setListField("ASDESCRICAO");
+    situacao->addWidget(laTroca);
+    situacao->addWidget(dblcSituacao);
+    layout->addWidget(gbSituacao);
+
+    auto* laudo = named<QGroupBox>("gbLaudo", this);
+    laudo->setTitle("Laudo da Situação");
+    auto* laudoLayout = new QVBoxLayout(laudo);
+    meLaudo = named<QPlainTextEdit>("meLaudo", laudo);
+    laudoLayout->addWidget(meLaudo);
+    layout->addWidget(laudo, 1);
+
+    auto* horas = new QFormLayout;
+    mdHoraInicial = new host::ui::DataEdit("mdHoraInicial", this);
+    mdHoraInicial->setEditMask(kMascaraHora);
+    mdHoraFinal = new host::ui::DataEdit("mdHoraFinal", this);
+    mdHoraFinal->setEditMask(kMascaraHora);
+    horas->addRow("Hora Inicial:", mdHoraInicial);
+    horas->addRow("Hora Final:", mdHoraFinal);
+    layout->addLayout(horas);
+    laTempo = named<QLabel>("laTempo", QString("00:00:00"), this);
+    laTempo->hide();
+    layout->addWidget(laTempo);
+
+    auto* botoes = new QHBoxLayout;
+    bbOk = named<QPushButton>("bbOk", QString("&Ok"), this);
+    bbCancelar = named<QPushButton>("bbCancelar", QString("&Cancelar"), this);
+    botoes->addStretch(1);
+    botoes->addWidget(bbOk);
+    botoes->addWidget(bbCancelar);
+    layout->addLayout(botoes);
+
+    connect(bbOk, &QPushButton::clicked, this, [this] { host::ui::runGuarded([this] { bbOkClick(); }); });
+    connect(bbCancelar, &QPushButton::clicked, this, [this] { close(); });
+    host::ui::watchFocus(meLaudo, {}, [this] {
+        const QString maiusculo = meLaudo->toPlainText().toUpper();
+        if (maiusculo != meLaudo->toPlainText())
+            meLaudo->setPlainText(maiusculo);
+    });
+}
+
+TfmAssSituacaoTroca::~TfmAssSituacaoTroca() = default;
+
+int TfmAssSituacaoTroca::ordem() const
+{
+    return dmTec->quOS->active() ? dmTec->quOSAOCODIGO->asInteger() : 0;
+}
+
+// The item of the change when situations are kept per item.
+int TfmAssSituacaoTroca::itemDaTroca() const
+{
+    if (!trocaPorItem())
+        return 0;
+    const host::data::Field* item = dmTec->quPesqOS->findField("AOITCODIGO");
+    return item ? item->asInteger() : 0;
+}
+
+int TfmAssSituacaoTroca::situacaoEscolhida() const
+{
+    if (dblcSituacao->isHidden())
+        return 0;
+    const int escolhida = dblcSituacao->keyValue().toInt();
+    return escolhida > 0 ? escolhida : 0;
+}
+
+// The dialog is about the order shown in quOS: without one there is nothing to load.
+void TfmAssSituacaoTroca::FormActivate()
+{
+    if (!dmTec || !dmTec->quOS->active())
+        return;
+    const QString tecnico = laCodTec->text().trimmed();
+    if (!tecnico.isEmpty())
+        laNomeTec->setText(CarregaDado("ATNOME", "AATC06AT", "where atcodigo = " + QuotedStr(tecnico)));
+    QString atual;
+    const host::data::Field* situacaoItem =
+        trocaPorItem() ? dmTec->quPesqOS->findField("ASCODIGO_Item") : nullptr;
+    if (situacaoItem && situacaoItem->asInteger() > 0)
+        atual = situacaoItem->asString();
+    else
+        atual = CarregaDado("asCodigo", "aatc01ao", "where aocodigo = " + QuotedStr(QString::number(ordem())));
+    if (atual.trimmed().isEmpty())
+        atual = "1";
+    laCodSitAtual->setText(atual);
+    laSitAtual->setText(CarregaDado("asDescricao", "aatc01as", "where ascodigo = " + atual));
+}
+
+// Technicians may be barred from changing situations, or asked the
+// protected-operation password for a dead one.
+void TfmAssSituacaoTroca::verificarPermissao(int situacao)
+{
+    if (UsuarioMestre())
+        return;
+    const QString permissao =
+        CarregaDado("ATALTERARSITUACAO", "AATC06AT", "WHERE UPPER(ATNOME) = " + QuotedStr(IbUserName()));
+    if (permissao == "N")
+        dmGlobal->MostraAviso("Usuário logado não tem permissão para alterar Situação da Ordem de Serviço", true);
+    if (permissao == "E" && LerSituacaoOS(situacao).tipo == "M" &&
+        !VerificaValidadeSenha(dmGlobal->Parametro("ATSENHAOPERACOESESPECIAIS"),
+                               "Senha para alteração de Situação de Ordem de Serviço Tipo Morta"))
+        host::abortOperation();
+}
+
+void TfmAssSituacaoTroca::bbOkClick()
+{
+    if (!dblcSituacao->isHidden() && dblcSituacao->text().isEmpty())
+        dmGlobal->MostraErro("Selecione a situação para qual você deseja trocar a O.S.");
+    if (!laTempo->isHidden())
+        mdHoraFinal->setText(QTime::currentTime().toString("hh:mm"));
+    const int anterior = laCodSitAtual->text().toInt();
+    const int escolhida = dblcSituacao->isHidden() ? anterior : situacaoEscolhida();
+    verificarPermissao(escolhida);
+    const QVariant inicio = horaDigitada(*mdHoraInicial);
+    const QVariant fim = horaDigitada(*mdHoraFinal);
+
+    host::data::Query& contato = *dmTec->quOSContato;
+    dmTec->CarregaOSContato(ordem(), 0);
+    contato.append();
+    dmTec->quOSContatoCONTRATO->setAsInteger(ordem());
+    dmTec->quOSContatoVENDEDOT->setAsString(laCodTec->text());
+    dmTec->quOSContatoASCODIGO->setAsInteger(anterior);
+    dmTec->quOSContatoASCODIGOATUAL->setAsInteger(escolhida);
+    dmTec->quOSContatoOBSERVACAO->setAsString(meLaudo->toPlainText());
+    if (!inicio.isNull())
+        dmTec->quOSContatoHORA_VISITA->setValue(inicio);
+    if (!fim.isNull())
+        dmTec->quOSContatoCTHORAFINAL->setValue(fim);
+    if (const int item = itemDaTroca(); item > 0)
+        dmTec->quOSContatoAOITCODIGO->setAsInteger(item);
+    contato.post();
+    dmGlobal->IBTransaction1->commitRetaining();
+
+    if (dmGlobal->quEmpresa->fieldByName("UGESPECIFICOEMPRESA")->asInteger() == 15 &&
+        LerSituacaoOS(escolhida).tipo == "F")
+        UpdateCampoCommit("AATC01AO", "AOBAIXA", "'S'", "WHERE AOCODIGO = " + QString::number(ordem()));
+    setModalResult(host::ui::ModalResult::Ok);
+}
+
+bool SelecionaSituacaoTroca(int& asCodigo, bool bCriar)
+{
+    if (bCriar)
+        fmAssSituacaoTroca.create();
+    TfmAssSituacaoTroca* dialogo = fmAssSituacaoTroca;
+    struct Liberar {
+        ~Liberar()
+        {
+            if (TfmAssSituacaoTroca* aberto = fmAssSituacaoTroca)
+                aberto->release();
+            fmAssSituacaoTroca.clear();
+        }
+    } liberar;
+    if (!dialogo)
+        return false;
+    if (host::data::Dataset* situacoes = dialogo->dsSituacao->dataset(); situacoes && !situacoes->active())
+        situacoes->open();
+    if (dialogo->showModal() != host::ui::ModalResult::Ok)
+        return false;
+    asCodigo = dialogo->situacaoEscolhida();
+    return true;
+}
+
+int TrocaSituacaoOrdemServico(const PedidoTrocaSituacao& pedido)
+{
+    TfmAssSituacaoTroca* dialogo = fmAssSituacaoTroca.create();
+    if (pedido.situacoes)
+        dialogo->dsSituacao->setDataset(pedido.situacoes);
+    if (!dialogo->dsSituacao->dataset()->active())
+        dialogo->dsSituacao->dataset()->open();   // the key is looked up in the list
+    dialogo->dblcSituacao->setKeyValue(pedido.proposta);
+    dialogo->gbSituacao->setTitle("Informe a nova situação da O.S Nº  " + QString::number(pedido.ordem));
+    dialogo->gbSituacao->setFixedHeight(85);
+    dialogo->setCaption("Troca de Situação");
+    dialogo->laCodTec->setText(QString::number(pedido.tecnico));
+    dialogo->dblcSituacao->show();
+    dialogo->laTroca->show();
+    dialogo->bbOk->show();
+    int situacao = 0;
+    return SelecionaSituacaoTroca(situacao, false) ? situacao : 0;
 }

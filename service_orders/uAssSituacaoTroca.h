@@ -1,14 +1,69 @@
 #pragma once
-// TfmAssSituacaoTroca (fmAssSituacaoTroca): the window of this unit. One instance lives in fmAssSituacaoTroca;
-// closing it frees it and empties the variable.
+// TfmAssSituacaoTroca (fmAssSituacaoTroca): the situation-change dialog. The
+// technician picks the order's new situation, may write a report and the
+// start and end time of the work; confirming writes the progress record.
+// One instance lives in fmAssSituacaoTroca; it is freed after each question.
 
+#include "data/uDataTec.h"
 #include "host/ui/Form.h"
 #include "host/ui/WindowRegistry.h"
+
+#include <memory>
+
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace host::data {
+class DataSource;
+}
+namespace host::ui {
+class DataEdit;
+class DataLookupCombo;
+}
 
 class TfmAssSituacaoTroca : public host::ui::Form {
     Q_OBJECT
 public:
     explicit TfmAssSituacaoTroca(QWidget* parent = nullptr);
+    ~TfmAssSituacaoTroca() override;
+
+    QGroupBox* gbSituacao = nullptr;
+    QLabel* laTroca = nullptr;
+    host::ui::DataLookupCombo* dblcSituacao = nullptr;
+    host::data::DataSource* dsSituacao = nullptr;
+    QLabel* laCodTec = nullptr;
+    QLabel* laNomeTec = nullptr;
+    QLabel* laCodSitAtual = nullptr;
+    QLabel* laSitAtual = nullptr;
+    QPlainTextEdit* meLaudo = nullptr;
+    host::ui::DataEdit* mdHoraInicial = nullptr;
+    host::ui::DataEdit* mdHoraFinal = nullptr;
+    QLabel* laTempo = nullptr;
+    QPushButton* bbOk = nullptr;
+    QPushButton* bbCancelar = nullptr;
+
+    void FormActivate();
+    void bbOkClick();
+
+    // The situation chosen in the list; 0 when the list is hidden or empty.
+    int situacaoEscolhida() const;
+
+private:
+    int ordem() const;
+    int itemDaTroca() const;
+    void verificarPermissao(int situacao);
+    std::unique_ptr<host::data::DataSource> situacoes_;
 };
 
 extern host::ui::FormVar<TfmAssSituacaoTroca> fmAssSituacaoTroca;
+
+// Shows the dialog modally (creating it first when bCriar); true when it was
+// confirmed, and then asCodigo is the situation chosen in its list (0 when the
+// list is hidden or empty). The dialog is freed in every case.
+bool SelecionaSituacaoTroca(int& asCodigo, bool bCriar);
+
+// The service-order rules' situation question: the dialog prepared for the
+// order and the situation proposed; the situation chosen, 0 when not confirmed.
+int TrocaSituacaoOrdemServico(const PedidoTrocaSituacao& pedido);

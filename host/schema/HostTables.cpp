@@ -279,6 +279,13 @@ const std::vector<TableDef>& hostTables()
         {"POSAIDA", kValor},
         {"POPRECOVENDA", kValor},
     }},
+    // Bar codes of a product's packages: a code stands for CBFATOR units
+    // (a box of 12 read at the counter is 12 of the product).
+    {"ACEC11CB", {}, {
+        {"CBCODIGO", varchar(20)},
+        {"PRCODIGO", varchar(11)},
+        {"CBFATOR", kValor},
+    }},
     // Price rows per customer/product, price table, sales band or group.
     {"ACEC11PD", {}, {
         {"PRCODIGO", varchar(11)},

@@ -1,0 +1,22 @@
+// Which handler the events of the service-order header's fields run, and the
+// components those rules keep for themselves.
+
+#include "data/uDataTec.h"
+
+
+using host::data::Field;
+
+std::function<void(int aoCodigo, int aoitCodigo)> OSAndamentoTotalizarServicoPeca;
+
+void TdmTec::bindOSHeaderHandlers()
+{
+    auto onField = [this](void (TdmTec::*metodo)(Field&)) {
+        return [this, metodo](Field& field) { (this->*metodo)(field); };
+    };
+    quOSCLCODIGO->onValidate = onField(&TdmTec::quOSCLCODIGOValidate);
+    quOSCLCODIGO->onChange = onField(&TdmTec::quOSCLCODIGOChange);
+    quOSFOCODIGOVENDEDOR->onChange = onField(&TdmTec::quOSFOCODIGOVENDEDORChange);
+    quOSAOPRIORIDADE->onChange = onField(&TdmTec::quOSAOPRIORIDADEChange);
+    quOSASCODIGO->onChange = onField(&TdmTec::quOSASCODIGOChange);
+
+}

@@ -1,0 +1,242 @@
+// Saving and deleting a service-order header: the checks and numbering
+// before the row is written, what follows a save, the refusals and the
+// cascade of a deletion, the two status texts of the order's sales orders,
+// and the loading of an order while the search list is browsed.
+
+#include "data/uDataTec.h"
+
+#include "host/PilvCpr70.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+#include "host/data/Abort.h"
+#include "host/ui/WindowRegistry.h"
+
+using host::data::Dataset;
+using host::data::DatasetState;
+
+namespace {
+
+QString parametro(const char* nome)
+{
+    return dmGlobal->Parametro(QString::fromLatin1(nome));
+}
+
+constexpr int kTagAlteracaoInterna = 8;
+
+QString situacaoGravada(const host::data::Field& ordem)
+{
+    if (ordem.isNull())
+        return {};
+    return CarregaDado("ASCODIGO", "AATC01AO", "where aoCodigo = " + ordem.asString());
+}
+
+QDateTime hoje()
+{
+    return QDate::currentDate().startOfDay();
+}
+
+}  // namespace
+
+void TdmTec::quOSBeforePost(Dataset& DataSet)
+{
+    if (quOSCLCODIGO->text().trimmed().isEmpty())
+        dmGlobal->MostraErro("Preenchimento do cliente obrigatório");
+    if (VerificaBloqueioAlteracao(quOSAODATAENTRADA->asDateTime(), "OS"))
+        host::abortOperation();
+    const QString controle = parametro("ATCONTROLEOS");
+    if (controle == "S") {
+        if (quOSAOATENDENTE->asString().trimmed().isEmpty())
+            quOSAOATENDENTE->setAsString(IbUserName());
+        if (quOSASCODIGO->isNull())
+            dmGlobal->MostraErro("Preenchimento da Situação obrigatório. Verifique no sistema se há alguma situação "
+                                 "cadastrada com tipo Inicial.");
+    }
+    // Read before the number is given: a new order has no stored situation yet.
+    const bool situacaoMudou = situacaoGravada(*quOSAOCODIGO) != quOSASCODIGO->asString();
+    if (controle == "P" && quOSASCODIGO->asInteger() > 0 && quOS->tag() != kTagAlteracaoInterna && situacaoMudou)
+        OSVerificaSenhaAlteracaoSituacao(quOSASCODIGO->asInteger());
+    const SituacaoOS situacao = LerSituacaoOS(quOSASCODIGO->asInteger());
+    if (situacao.cliente == "S")
+        dmGlobal->LimiteCredito(quOSCLCODIGO->asString(), quOSAOVALORTOTAL->asFloat(), true);
+
+    NumerarOrdem();
+
+    if (situacao.tipo == "M") {
+        quOSAODATASAIDA->setValue(QDate::currentDate());
+        quOSAOHORASAIDA->setValue(QTime::currentTime());
+    }
+    const QString ordem = quOSAOCODIGO->asString();
+    if (parametro("ATMODOOS") == "E" && situacaoMudou) {
+        UpdateCampo("AATC01AOIT IT", "AOITEMAILENVIADO", "'N'", "WHERE IT.AOCODIGO= " + ordem);
+        if (quOSItem->active() && !quOSItem->isEmpty())
+            quOSItem->refresh();
+    }
+    const QString modoEmpresa = parametro("ATMODOEMPRESA");
+    if (modoEmpresa == "H" || modoEmpresa == "1") {
+        const QString placa = CarregaDado("first 1 AOITPLACA", "AATC01AOIT",
+                                          "where AOCODIGO = " + ordem + " and AOITPLACA is not null")
+                                  .trimmed();
+        InserirHistoricoUltimasOrdensServico(ordem, quOSCLCODIGO->asString(), placa);
+    }
+    for (Dataset* detalhe : {quOSPecas, quOSAndamento, quOSDespViagem, quOSDespExtra, quOSProj})
+        SalvarAlteracoes(*detalhe);
+    OrdemServicoAtualizaTotalizador(quOSAOCODIGO->asInteger());
+    ZelDevVerificarEvento(&DataSet, "BEFOREPOST");
+}
+
+// A new order takes the next number unless the user types it.
+void TdmTec::NumerarOrdem()
+{
+    const bool digitado = parametro("ATNUMEROOSDIGITADO") == "S";
+    const bool inserindo = quOS->state() == DatasetState::Insert;
+    if (inserindo && !digitado)
+        quOSAOCODIGO->setAsInteger(int(MaximoDado("aoCodigo", "aatc01ao", "", "")) + 1);
+    if (quOSAOCODIGO->asInteger() == 0)
+        dmGlobal->MostraErro("Número da Ordem de Serviço Inválido.");
+    if (digitado && inserindo && ContadorDados("aoCodigo", "aatc01ao", quOSAOCODIGO->asString()) > 0)
+        dmGlobal->MostraErro("Número da Ordem de Serviço já cadastrado.");
+}
+
+void TdmTec::quOSAfterPost(Dataset& DataSet)
+{
+    if (dmGlobal->IBTransaction1->active())
+        dmGlobal->IBTransaction1->commitRetaining();
+    const int aoCodigo = quOSAOCODIGO->asInteger();
+    const QString ordem = quOSAOCODIGO->asString();
+    const QDateTime agora = QDateTime::currentDateTime();
+    dmGlobal->GravaLog(IbUserName(), "Alterou Ordem de Serviço " + ordem,
+                       "Cliente/Data/Operação: " + ordem + "/" + quOSCLCODIGO->asString(), "AATC01AO", hoje(), agora);
+    quOS->refresh();
+    quOS->beforeEdit = handler(&TdmTec::quOSBeforeEdit);
+
+    const QString modoOS = parametro("ATMODOOS");
+    if ((modoOS == "S" || modoOS == "1") && dmGlobal->ParametroInteiro("ATEQUIPAMENTOPADRAO") > 0 &&
+        ContadorDados("AOCODIGO", "AATC01AOIT", ordem, {}, true) == 0)
+        IncluirItemPadrao(aoCodigo);
+    const QString controle = parametro("ATCONTROLEOS");
+    if ((controle == "C" || controle == "P") && quOS->tag() != kTagAlteracaoInterna) {
+        OSSalvarMotivoAlteracao("Atualização de Ordem de Serviço", quOSASCODIGO->asInteger());
+        // The record belongs with the save just committed, not with whatever comes next.
+        dmGlobal->IBTransaction1->commitRetaining();
+    }
+    if (modoOS == "E")
+        OSEnviarEmailPorSituacao(aoCodigo);
+    if (quOS->tag() == kTagAlteracaoInterna)
+        quOS->setTag(0);
+    ZelDevVerificarEvento(&DataSet, "AFTERPOST");
+}
+
+// The installation's default equipment becomes the item of an order saved without one.
+void TdmTec::IncluirItemPadrao(int aoCodigo)
+{
+    if (!quOSItem->active())
+        CarregaOSItens(aoCodigo, 0);
+    quOSItem->append();
+    quOSItemAOITEQUIPCODIGO->setAsInteger(dmGlobal->ParametroInteiro("ATEQUIPAMENTOPADRAO"));
+    if (parametro("ATMODOOS") == "1") {
+        quOSItemAOITAUTORIZADO->setAsString("S");
+        quOSItemAOITGARANTIA->setAsString("1");
+    }
+    quOSItem->post();
+}
+
+// The order's children go with the header row, in the same unit of work:
+// they are deleted once the header's own delete has succeeded (after-delete),
+// so a refused or failed delete leaves every row in place. Work pending
+// before the deletion is committed here, so undoing a failed cascade undoes
+// this deletion only.
+void TdmTec::quOSBeforeDelete(Dataset& DataSet)
+{
+    if (!VerificaValidadeSenha(parametro("ATSENHAOS"), "Senha de Exclusão de Ordem de Serviço"))
+        host::abortOperation();
+    const QString ordem = quOSAOCODIGO->asString();
+    const QString documento = CarregaDado("documento", "acem14it", "where aocodigo = " + QuotedStr(ordem));
+    if (!documento.isEmpty() &&
+        MostraPergunta("A Ordem de Serviço já gerou nota fiscal número " + documento +
+                           ". Tem certeza de que deseja continuar?",
+                       {"Sim", "Não"}) != "Sim")
+        host::abortOperation();
+    RestricaoInserindoOS(*quOS, "BEFOREDELETE");
+    sCodigoExcluido = ordem + "/" + quOSCLCODIGO->asString();
+    dmGlobal->IBTransaction1->commitRetaining();
+    iOSExcluida_ = quOSAOCODIGO->asInteger();
+    ZelDevVerificarEvento(&DataSet, "BEFOREDELETE");
+}
+
+void TdmTec::ExcluirDependentesOS()
+{
+    const int aoCodigo = iOSExcluida_;
+    iOSExcluida_ = 0;
+    if (aoCodigo == 0)
+        return;
+    const QString ordem = QString::number(aoCodigo);
+    try {
+        DeletaRegistros("CADCOM", "where Contrato = " + ordem + " and IdOrigem = 'A'");
+        for (const char* tabela : {"AATC01AOIT", "AATC01AP", "AATC01AA"})
+            DeletaRegistros(QString::fromLatin1(tabela), "where aoCodigo = " + ordem);
+        dmGlobal->IBTransaction1->commitRetaining();
+    } catch (...) {
+        // The header's delete and the children's go back together; the order is shown again.
+        dmGlobal->IBTransaction1->rollbackRetaining();
+        CarregaOrdemServico(aoCodigo);
+        throw;
+    }
+}
+
+void TdmTec::quOSCalcFields(Dataset&)
+{
+    const QString pedido = quOSVECODIGO->asString().trimmed();
+    if (!pedido.isEmpty())
+        quOSStatusPV->setAsString(StatusPedido(pedido, true));
+    const QString devolucao = quOSVECODIGODEVOLUCAO->asString().trimmed();
+    if (!devolucao.isEmpty())
+        quOSStatusPedidoDevolucao->setAsString(StatusPedido(devolucao, false));
+}
+
+// What became of a sales order of the order: pending, not printed, queued,
+// or the document that printed it (the newest one, or the first found).
+QString TdmTec::StatusPedido(const QString& pedido, bool documentoMaisRecente)
+{
+    if (!quStatusPedido_)
+        quStatusPedido_ = CriarIbQuery("quStatusPedido");
+    host::data::Query& query = *quStatusPedido_;
+    query.close();
+    query.setSql("select NUMERO_PEDIDO, IMPRESSO_NF, OPERACAO from AVEC8501 where NUMERO_PEDIDO = :pedido");
+    query.paramByName("pedido")->setAsString(pedido);
+    query.open();
+    const QString numero = query.fieldByName("NUMERO_PEDIDO")->asString();
+    const QString impresso = query.fieldByName("IMPRESSO_NF")->asString();
+    const QString operacao = query.fieldByName("OPERACAO")->asString();
+    query.close();
+    if (operacao == "00000")
+        return "Pedido de Pendência";
+    if (impresso.isEmpty())
+        return "Pedido não impresso";
+    if (impresso == "N")
+        return "Pedido na fila de Impressão";
+    if (impresso != "S")
+        return {};
+    const QString documento =
+        CarregaDado("first 1 documento", "acem1401",
+                    "where Cod_Pedido = " + QuotedStr(numero) + (documentoMaisRecente ? " order by data desc" : ""),
+                    &query);
+    query.close();
+    return "Impresso Documento " + documento;
+}
+
+void TdmTec::quPesqOSAfterScroll(Dataset&)
+{
+    if (quPesqOS->controlsDisabled())
+        return;
+    const int ordem = quPesqOS->fieldByName("AOCODIGO")->asInteger();
+    CarregaOrdemServico(ordem);
+    if (parametro("ATANDAMENTOPORITEM") != "I") {
+        CarregaOSAtributos(ordem, 0, true);
+        return;
+    }
+    const int item = quPesqOS->fieldByName("AOITCODIGO")->asInteger();
+    CarregaOSAtributos(ordem, item, true);
+    if (OSAndamentoTotalizarServicoPeca && host::ui::WindowRegistry::find("fmAssAndamento"))
+        OSAndamentoTotalizarServicoPeca(ordem, item);
+}

@@ -1,0 +1,346 @@
+// The parts lines of a service order (quOSPecas): a new line's defaults and
+// number, the stock check, what a typed quantity, reservation, location,
+// group, equipment or manufacturer code does, the checks and totals before a
+// line is saved, and what follows saving or deleting it (commit, the order's
+// totals, the host's reserved quantity). The product rule that prices a line
+// is in uDataTecPecasProduto.cpp.
+
+#include "data/uDataTec.h"
+
+#include "host/PilvCpr70.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+#include "host/Uprodutocodigofabricante.h"
+
+#include "host/data/Abort.h"
+#include "host/data/Format.h"
+#include "host/ui/WindowRegistry.h"
+
+using host::data::Dataset;
+using host::data::DatasetState;
+using host::data::Field;
+
+namespace {
+
+QString parametro(const char* nome)
+{
+    return dmGlobal->Parametro(QString::fromLatin1(nome)).trimmed();
+}
+
+bool reservaPecasAtualizada()
+{
+    const QString modo = parametro("ATRESERVAPECAS");
+    return modo == "A" || modo == "S";
+}
+
+// The progress window, when it is the window the user works in, chooses the
+// item of a new line through its order list.
+bool andamentoAtivo()
+{
+    host::ui::Form* andamento = host::ui::WindowRegistry::find("fmAssAndamento");
+    return andamento && andamento == host::ui::WindowRegistry::activeForm();
+}
+
+int itemDaNovaLinha(const TdmTec& tec)
+{
+    if (andamentoAtivo() && tec.quPesqOS->active() && !tec.quPesqOS->isEmpty())
+        if (Field* item = tec.quPesqOS->findField("AOITCODIGO"))
+            return item->asInteger();
+    if (tec.quOSItem->active() && !tec.quOSItem->isEmpty())
+        return tec.quOSItemAOITCODIGO->asInteger();
+    return 0;
+}
+
+// The unit value less the line's discount, in extended precision.
+long double unitarioComDesconto(const TdmTec& tec)
+{
+    return static_cast<long double>(tec.quOSPecasAPVALUNITARIO->asFloat()) *
+           (1.0L - static_cast<long double>(tec.quOSPecasAPDESCONTO->asFloat()) / 100.0L);
+}
+
+int proximaSequencia(int aoCodigo)
+{
+    std::unique_ptr<host::data::Query> consulta = CriarIbQuery();
+    consulta->setSql("select max(apsequencia) as prox from AATC01AP where aocodigo = " +
+                     QuotedStr(QString::number(aoCodigo)));
+    consulta->open();
+    const int sequencia = consulta->fieldByName("PROX")->asInteger() + 1;
+    consulta->close();
+    return sequencia;
+}
+
+}  // namespace
+
+// ---- stock check ---------------------------------------------------------------
+
+void TdmTec::VerificaEstoquePeca(int, const QString& ProductCode, double PreviousQuantity, double NewQuantity)
+{
+    if (parametro("ATESTOQUENEGATIVO").toUpper() != "N")
+        return;
+    const double disponivel = dmGlobal->PosicaoEstoque(ProductCode) - dmGlobal->Reservado(ProductCode, false, {});
+    // A tolerance far below any quantity typed keeps 1.1 - 0.8 from counting
+    // as more than 0.3: an increase equal to what is available passes.
+    if (NewQuantity - PreviousQuantity > disponivel + 1e-9)
+        dmGlobal->MostraAviso("Quantidade insuficiente em estoque disponível do produto código \"" + ProductCode +
+                                  "\"",
+                              true);
+}
+
+// ---- new line --------------------------------------------------------------------
+
+void TdmTec::quOSPecasBeforeInsert(Dataset& DataSet)
+{
+    RestricaoInserindoOS(DataSet, "BEFOREINSERT");
+    // The order must exist before its first part.
+    if (quOS->state() == DatasetState::Insert)
+        SalvarAlteracoes(*quOS);
+}
+
+void TdmTec::quOSPecasNewRecord(Dataset& DataSet)
+{
+    ZerarFloatField(*quOSPecas);
+    if (parametro("ATRESERVAPECAS") == "A")
+        quOSPecasAPRESERVA->setAsString("S");
+    quOSPecasAPQUANTIDADE->setAsFloat(1);
+    quOSPecasAPVALUNITARIO->setAsFloat(0);
+    quOSPecasAPVALTOTAL->setAsFloat(0);
+    quOSPecasAPDESCONTO->setAsFloat(0);
+    quOSPecasQtdeTransito->setAsFloat(0);
+    quOSPecasAPAUTORIZADO->setAsString("S");
+    quOSPecasAPTIPO->setAsString("3");
+    quOSPecasAPUSUARIOINSERCAO->setAsString(IbUserName());
+    quOSPecasUGINSERIDO->setAsDateTime(QDateTime::currentDateTime());
+    if (parametro("ATLOCALPORFILIAL") == "S")
+        quOSPecasLECODIGO->setAsString(
+            CarregaDado("codigo", "acec1401", "where leFilial = " + QuotedStr(quOSAOLOCAL->asString())));
+    quOSPecasAOCODIGO->setAsInteger(quOSAOCODIGO->asInteger());
+    quOSPecasAOITCODIGO->setAsInteger(itemDaNovaLinha(*this));
+    quOSPecasAPSEQUENCIA->setAsInteger(proximaSequencia(quOSAOCODIGO->asInteger()));
+    ZelDevVerificarEvento(&DataSet, "ONNEWRECORD");
+}
+
+void TdmTec::quOSPecasBeforeEdit(Dataset& DataSet)
+{
+    RestricaoInserindoOS(DataSet, "BEFOREEDIT");
+}
+
+// ---- typed values and field rules --------------------------------------------
+
+void TdmTec::quOSPecasPRCODIGOSetText(Field&, const QString& Text)
+{
+    quOSPecasPRCODIGO->setAsString(dmGlobal->RetornaCodigoProduto(Text, {}, rFatorCodigoBarras));
+}
+
+// The line total, unrounded; a discount changed alone waits for the save.
+void TdmTec::quOSPecasAPQUANTIDADEChange(Field&)
+{
+    quOSPecasAPVALTOTAL->setAsFloat(static_cast<double>(quOSPecasAPQUANTIDADE->asFloat() * unitarioComDesconto(*this)));
+}
+
+void TdmTec::quOSPecasAPVALUNITARIOChange(Field& Sender)
+{
+    quOSPecasAPQUANTIDADEChange(Sender);
+}
+
+void TdmTec::quOSPecasAPQUANTIDADESetText(Field&, const QString& Text)
+{
+    double digitado = 0;
+    const bool numero = host::data::parseFloatText(Text, digitado);
+    if (numero && quOSPecasAPRESERVA->asString() == "S")
+        VerificaEstoquePeca(quOSAOCODIGO->asInteger(), quOSPecasPRCODIGO->asString(),
+                            quOSPecasAPQUANTIDADE->asFloat(), digitado);
+    if (!numero)
+        dmGlobal->MostraErro("Valor " + Text + " inválido.");
+    if (parametro("ATFRACIONAUNIDADE") == "S") {
+        try {
+            digitado = dmGlobal->VerificaUnidadeFracionamento(quOSPecasUNIDADE_MEDIDA->asString(), digitado, true,
+                                                              true);
+        } catch (...) {   // the host's refusal (its own message shown) is this field's refusal too
+            dmGlobal->MostraErro("Valor " + Text + " inválido.");
+        }
+    }
+    quOSPecasAPQUANTIDADE->setAsFloat(digitado);
+}
+
+void TdmTec::quOSPecasAPRESERVASetText(Field&, const QString& Text)
+{
+    if (Text == "S" || Text == "Sim") {
+        if (quOSASCODIGO->asInteger() > 0 &&
+            CarregaDado("asReserva", "aatc01as", "where ascodigo = " + quOSASCODIGO->asString()) == "N")
+            dmGlobal->MostraAviso("Situação não permiti reservar peça!", true);
+        VerificaEstoquePeca(quOSAOCODIGO->asInteger(), quOSPecasPRCODIGO->asString(), 0,
+                            quOSPecasAPQUANTIDADE->asFloat());
+    }
+    quOSPecasAPRESERVA->setAsString(Text);
+}
+
+void TdmTec::quOSPecasLECODIGOChange(Field&)
+{
+    const QString local = quOSPecasLECODIGO->asString();
+    if (!local.trimmed().isEmpty() && ContadorDados("codigo", "acec1401", local, {}, false) == 0)
+        dmGlobal->MostraAviso("Local inválido", true);
+}
+
+void TdmTec::quOSPecasGRUPOChange(Field&)
+{
+    const QString grupo = quOSPecasGRUPO->asString();
+    if (!grupo.isEmpty())
+        quOSPecasDESCRICAOGRUPO->setAsString(CarregaDado("DESCRICAO", "ACEC1201", "WHERE CODIGO =" + QuotedStr(grupo)));
+}
+
+void TdmTec::quOSPecasAOITEQUIPCODIGOChange(Field&)
+{
+    const QString equipamento = quOSPecasAOITEQUIPCODIGO->asString();
+    // An emptied code names no item: compared with the integer column the
+    // empty text would only raise a conversion error.
+    if (equipamento.trimmed().isEmpty()) {
+        quOSPecasEQUIPAMENTO->clear();
+        return;
+    }
+    std::unique_ptr<host::data::Query> consulta = CriarIbQuery();
+    consulta->setSql("select aoitequipdescricao  from AATC01AOIT            where aoitequipcodigo =    " +
+                     QuotedStr(equipamento) + " and aocodigo = " + QuotedStr(quOSAOCODIGO->asString()));
+    consulta->open();
+    const bool encontrado = !consulta->isEmpty();
+    const QString descricao = encontrado ? consulta->fieldByName("AOITEQUIPDESCRICAO")->asString() : QString();
+    consulta->close();
+    if (!encontrado)
+        dmGlobal->MostraAviso("Código não encontrado.", true);
+    quOSPecasEQUIPAMENTO->setAsString(descricao);
+}
+
+void TdmTec::quOSPecasPRCODIGOFORNECEDORChange(Field&)
+{
+    SelecionaProdutoCodigoFabricante(quOSPecasPRCODIGOFORNECEDOR->asString(), quOSPecasPRCODIGO);
+}
+
+// ---- saving and deleting ---------------------------------------------------------
+
+void TdmTec::quOSPecasBeforePost(Dataset& DataSet)
+{
+    RestricaoInserindoOS(DataSet, "BEFOREPOST");
+    if (quOSPecasPRCODIGO->text().isEmpty())
+        dmGlobal->MostraErro("Preenchimento da peça obrigatória");
+    const long double unitario = unitarioComDesconto(*this);
+    quOSPecasAPVALTOTAL->setAsFloat(static_cast<double>(quOSPecasAPQUANTIDADE->asFloat() * unitario));
+    quOSPecasAPVALORTOTALREQUERIDO->setAsFloat(
+        static_cast<double>(quOSPecasAPQUANTIDADEREQUERIDA->asFloat() * unitario));
+    if (quOSPecasAPRESERVA->asString() == "S" && parametro("ATCONFERERESERVA") == "A") {
+        const double gravada = CarregaNumero("APQUANTIDADE", "AATC01AP",
+                                             "WHERE AOCODIGO = " + quOSPecasAOCODIGO->asString() +
+                                                 " and APSEQUENCIA = " + quOSPecasAPSEQUENCIA->asString());
+        VerificaEstoquePeca(quOSAOCODIGO->asInteger(), quOSPecasPRCODIGO->asString(), gravada,
+                            quOSPecasAPQUANTIDADE->asFloat());
+    }
+    if (parametro("ATFORMULATOTALOS") == "I")
+        OSCalculaImpostoCorrente();
+    ZelDevVerificarEvento(&DataSet, "BEFOREPOST");
+}
+
+void TdmTec::quOSPecasAfterPost(Dataset& DataSet)
+{
+    dmGlobal->IBTransaction1->commitRetaining();
+    // The re-totals below write only the header, so this one re-read serves
+    // until the reservation changes the product's reserved quantity.
+    quOSPecas->refresh();
+    const int aoCodigo = quOSPecasAOCODIGO->asInteger();
+    const QString produto = quOSPecasPRCODIGO->asString();
+    if (parametro("ATFORMULATOTALOS") == "I")
+        OrdemServicoAtualizaTotalizador(aoCodigo);
+    else
+        AtualizarOSCorrentePecas(aoCodigo, "AATC01AP", false);
+    const QString modoEmpresa = parametro("ATMODOEMPRESA");
+    if (modoEmpresa == "A" || modoEmpresa == "C")
+        AtualizarOSCorrentePecas(aoCodigo, "AATC01AA", false);
+    if (reservaPecasAtualizada()) {
+        dmGlobal->Reservado(produto, true, {});
+        if (quOSPecas->active() && !quOSPecas->isEmpty())
+            quOSPecas->refresh();
+    }
+    if (quOSItem->active() && !quOSItem->isEmpty())
+        quOSItem->refresh();
+    ZelDevVerificarEvento(&DataSet, "AFTERPOST");
+    if (dmGlobal->quEmpresa->fieldByName("UGESPECIFICOEMPRESA")->asInteger() == 16)
+        quOSPecas->last();
+}
+
+void TdmTec::quOSPecasAfterDelete(Dataset& DataSet)
+{
+    const QDateTime agora = QDateTime::currentDateTime();
+    const int aoCodigo = quOSAOCODIGO->asInteger();
+    dmGlobal->GravaLog(IbUserName(), "Deletou Peças da O.S. " + QString::number(aoCodigo),
+                       "Código:" + sCodigoExcluido, "AATC01AP", QDateTime(agora.date(), QTime(0, 0)), agora);
+    AtualizarOSCorrentePecas(aoCodigo, "AATC01AP", false);
+    if (reservaPecasAtualizada())
+        dmGlobal->Reservado(sCodigoExcluido, true, {});
+    if (quOSItem->active() && !quOSItem->isEmpty())
+        quOSItem->refresh();
+    ZelDevVerificarEvento(&DataSet, "AFTERDELETE");
+}
+
+// ---- opening and calculated fields -----------------------------------------------
+
+void TdmTec::quOSPecasBeforeOpen(Dataset&)
+{
+    transitoPecas_.clear();
+    quOSPecasAPVALUNITARIO->setReadOnly(parametro("ATBLOQUEIAPRECOPECA") == "I");
+}
+
+// Quantity still to arrive on open purchase-order items and its latest
+// expected delivery, in one statement per product; a failing read is not
+// kept, so the next row tries again.
+const TdmTec::TransitoPeca& TdmTec::transitoPeca(const QString& produto)
+{
+    auto encontrado = transitoPecas_.constFind(produto);
+    if (encontrado != transitoPecas_.constEnd())
+        return *encontrado;
+    std::unique_ptr<host::data::Query> consulta = CriarIbQuery();
+    consulta->setSql("select sum(quantidade - Coalesce(QUANTIDADE_RECEBIDA,0)) as QUANTIDADE, max(ENTREGA) as ENTREGA"
+                     " from ACOC80IT Where CODIGO = :PRODUTO AND ( Coalesce(OCITBAIXADO,'') = 'O') ");
+    consulta->paramByName("PRODUTO")->setAsString(produto);
+    consulta->open();
+    TransitoPeca transito;
+    transito.quantidade = consulta->fieldByName("QUANTIDADE")->asFloat();
+    transito.entrega = consulta->fieldByName("ENTREGA")->asDateTime();
+    consulta->close();
+    return *transitoPecas_.insert(produto, transito);
+}
+
+void TdmTec::quOSPecasCalcFields(Dataset&)
+{
+    if (parametro("ATMODOCONSULTAPECA") != "Q")
+        return;
+    try {
+        const TransitoPeca& transito = transitoPeca(quOSPecasPRCODIGO->asString());
+        quOSPecasQtdeTransito->setAsFloat(transito.quantidade);
+        if (transito.entrega.isValid())
+            quOSPecasDataTransito->setAsDateTime(transito.entrega);
+        else
+            quOSPecasDataTransito->clear();
+    } catch (const std::exception&) {
+        // the in-transit figures are a hint on the grid, never a reason to fail a read
+    }
+}
+
+// ---- bindings --------------------------------------------------------------------
+
+void TdmTec::bindPecasHandlers()
+{
+    auto onField = [this](void (TdmTec::*handler)(Field&)) {
+        return [this, handler](Field& field) { (this->*handler)(field); };
+    };
+    auto onText = [this](void (TdmTec::*handler)(Field&, const QString&)) {
+        return [this, handler](Field& field, const QString& text) { (this->*handler)(field, text); };
+    };
+    quOSPecasPRCODIGO->onSetText = onText(&TdmTec::quOSPecasPRCODIGOSetText);
+    quOSPecasPRCODIGO->onChange = onField(&TdmTec::quOSPecasPRCODIGOChange);
+    quOSPecasAPQUANTIDADE->onSetText = onText(&TdmTec::quOSPecasAPQUANTIDADESetText);
+    quOSPecasAPQUANTIDADE->onChange = onField(&TdmTec::quOSPecasAPQUANTIDADEChange);
+    quOSPecasAPVALUNITARIO->onChange = onField(&TdmTec::quOSPecasAPVALUNITARIOChange);
+    quOSPecasAPRESERVA->onSetText = onText(&TdmTec::quOSPecasAPRESERVASetText);
+    quOSPecasLECODIGO->onChange = onField(&TdmTec::quOSPecasLECODIGOChange);
+    quOSPecasGRUPO->onChange = onField(&TdmTec::quOSPecasGRUPOChange);
+    quOSPecasAOITEQUIPCODIGO->onChange = onField(&TdmTec::quOSPecasAOITEQUIPCODIGOChange);
+    quOSPecasPRCODIGOFORNECEDOR->onChange = onField(&TdmTec::quOSPecasPRCODIGOFORNECEDORChange);
+}

@@ -1,0 +1,290 @@
+// The product rule of a parts line: when PRCODIGO changes the line takes the
+// product's data and tax rates, and its unit price through currency,
+// promotion, discount source, price table and per-location price, in that
+// order (a later step may override an earlier one), then its fiscal
+// operation. Every unit-value assignment recomputes the line total through
+// the field's change rule.
+
+#include "data/uDataTec.h"
+
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+
+#include "host/data/Abort.h"
+#include "host/data/HandlerGuard.h"
+
+using host::data::DetachHandler;
+using host::data::Field;
+
+namespace {
+
+QString parametro(const char* nome)
+{
+    return dmGlobal->Parametro(QString::fromLatin1(nome)).trimmed();
+}
+
+// What the rule reads of the product, in one statement.
+struct Produto {
+    QString codigo;
+    QString moeda;
+    double precoMoeda = 0;
+    double precoVenda = 0;
+    double custo = 0;
+    double cmvMoeda = 0;
+    double estoque = 0;
+    double reservado = 0;
+    double desconto = 0;
+    double precoPromocional = 0;
+    QDate inicioPromocao, fimPromocao;
+    double ipi = 0, icms = 0;
+    QString grupo;
+};
+
+bool lerProduto(TdmTec& tec, const QString& codigo, Produto& produto)
+{
+    std::unique_ptr<host::data::Query> consulta = CriarIbQuery();
+    // Each column once: a dataset holds one field per name.
+    consulta->setSql(
+        "Select descricao, PCO_MOEDA, moMoeda, pco_venda, estoque, Unidade_Medida, qtde_Producao, Desconto,"
+        " Outro_Codigo, pco_custo, PRPRECOPROMOCIONAL, PRDATAPROMOCAO, PRDESCRICAOCOMERCIAL, PRPOSICIONAMENTO,"
+        " PRINICIOPROMOCAO, AIQ_IPI, GRUPO, PRCMVMOEDA, PERCENTUAL_ICMS From Acec1101 Where codigo = " +
+        QuotedStr(codigo));
+    consulta->open();
+    if (consulta->isEmpty()) {
+        consulta->close();
+        return false;
+    }
+    auto texto = [&](const char* coluna) { return consulta->fieldByName(QString::fromLatin1(coluna))->asString(); };
+    auto numero = [&](const char* coluna) { return consulta->fieldByName(QString::fromLatin1(coluna))->asFloat(); };
+    auto data = [&](const char* coluna) {
+        return consulta->fieldByName(QString::fromLatin1(coluna))->asDateTime().date();
+    };
+    produto.codigo = codigo;
+    produto.moeda = texto("MOMOEDA");
+    produto.precoMoeda = numero("PCO_MOEDA");
+    produto.precoVenda = numero("PCO_VENDA");
+    produto.custo = numero("PCO_CUSTO");
+    produto.cmvMoeda = numero("PRCMVMOEDA");
+    produto.estoque = numero("ESTOQUE");
+    produto.reservado = numero("QTDE_PRODUCAO");
+    produto.desconto = numero("DESCONTO");
+    produto.precoPromocional = numero("PRPRECOPROMOCIONAL");
+    produto.inicioPromocao = data("PRINICIOPROMOCAO");
+    produto.fimPromocao = data("PRDATAPROMOCAO");
+    produto.ipi = numero("AIQ_IPI");
+    produto.icms = numero("PERCENTUAL_ICMS");
+    produto.grupo = texto("GRUPO");
+
+    tec.quOSPecasDESCRICAO->setAsString(texto("DESCRICAO"));
+    tec.quOSPecasGRUPO->setAsString(produto.grupo);
+    tec.quOSPecasPRDESCRICAOCOMERCIAL->setAsString(texto("PRDESCRICAOCOMERCIAL"));
+    tec.quOSPecasPRPOSICIONAMENTO->setAsString(texto("PRPOSICIONAMENTO"));
+    tec.quOSPecasOUTRO_CODIGO->setAsString(texto("OUTRO_CODIGO"));
+    tec.quOSPecasUNIDADE_MEDIDA->setAsString(texto("UNIDADE_MEDIDA"));
+    tec.quOSPecasDISPONIVEL->setAsFloat(produto.estoque - produto.reservado);
+    tec.quOSPecasRESERVADO->setAsFloat(produto.reservado);
+    tec.quOSPecasPCO_VENDA->setAsFloat(produto.precoVenda);
+    tec.quOSPecasPCO_CUSTO->setAsFloat(produto.custo);
+    consulta->close();
+    return true;
+}
+
+void aliquotas(TdmTec& tec, const Produto& produto)
+{
+    if (tec.quOSOFISENTOIE->asString() == "C" && tec.quOSCLIE->asString().toUpper() == "ISENTO")
+        tec.quOSPecasAPICMS->setAsFloat(produto.icms);
+    else if (tec.quOSASSUME_ICMS_SN->asString().toUpper() == "N")
+        tec.quOSPecasAPICMS->setAsFloat(tec.quOSICMS->asFloat());
+    else
+        tec.quOSPecasAPICMS->setAsFloat(produto.icms);
+    if (tec.quOSVAL_ITEM_IPI->asString() != "N")
+        tec.quOSPecasAPIPI->setAsFloat(produto.ipi);
+}
+
+void precoBase(TdmTec& tec, const Produto& produto)
+{
+    if (parametro("ATPRECOMOEDA") == "S" && !produto.moeda.isEmpty())
+        tec.quOSPecasAPVALUNITARIO->setAsFloat(
+            produto.precoMoeda * dmGlobal->CotacaoMoeda(produto.moeda, QDateTime::currentDateTime(), true));
+    else
+        tec.quOSPecasAPVALUNITARIO->setAsFloat(produto.precoVenda);
+}
+
+// A promotion holds from its first day through its last, each open when empty.
+void promocao(TdmTec& tec, const Produto& produto)
+{
+    const QDate hoje = QDate::currentDate();
+    if (produto.precoPromocional > 0 && (!produto.fimPromocao.isValid() || hoje <= produto.fimPromocao) &&
+        (!produto.inicioPromocao.isValid() || hoje >= produto.inicioPromocao)) {
+        tec.quOSPecasAPVALUNITARIO->setAsFloat(Trunc2Casas(produto.precoPromocional));
+        tec.quOSPecasAPPROMOCAO->setAsString("S");
+    }
+}
+
+void origemDesconto(TdmTec& tec, const Produto& produto)
+{
+    const QString origem = parametro("ATDESCONTOPECA");
+    if (origem == "C" || origem == "E")
+        tec.quOSPecasAPDESCONTO->setAsFloat(tec.quOSCLDESCONTO->asFloat());
+    else if (origem == "P")
+        tec.quOSPecasAPDESCONTO->setAsFloat(produto.desconto);
+}
+
+struct LinhaTabela {
+    double desconto = 0, valor = 0, acrescimo = 0;
+};
+
+// Discount, value and mark-up of one price-table row (zeros without a row).
+LinhaTabela linhaTabela(const QString& condicao)
+{
+    std::unique_ptr<host::data::Query> consulta = CriarIbQuery();
+    consulta->setSql("select first 1 pdDesconto, pdValor, pdAcrescimo from Acec11pd " + condicao);
+    consulta->open();
+    LinhaTabela linha;
+    if (!consulta->isEmpty()) {
+        linha.desconto = consulta->fieldByName("PDDESCONTO")->asFloat();
+        linha.valor = consulta->fieldByName("PDVALOR")->asFloat();
+        linha.acrescimo = consulta->fieldByName("PDACRESCIMO")->asFloat();
+    }
+    consulta->close();
+    return linha;
+}
+
+QString faixaCliente(const QString& cliente)
+{
+    return CarregaDado("clFaixaVenda", "Augc0301", "Where Codigo_Cliente = " + QuotedStr(cliente));
+}
+
+// The customer's own row for the product: a discount above 0 is taken, and
+// without one the row's value is the price.
+void precoCliente(TdmTec& tec, const QString& cliente, const QString& codigo)
+{
+    if (ContadorDados("prCodigo", "acec11pd", codigo.toUpper(), " and clCodigo = " + QuotedStr(cliente), false) <= 0)
+        return;
+    const LinhaTabela linha =
+        linhaTabela("Where prCodigo = " + QuotedStr(codigo) + " and clCodigo = " + QuotedStr(cliente));
+    tec.quOSPecasAPDESCONTO->setAsFloat(linha.desconto);
+    if (!(linha.desconto > 0))
+        tec.quOSPecasAPVALUNITARIO->setAsFloat(linha.valor);
+}
+
+void tabelaPreco(TdmTec& tec, const Produto& produto)
+{
+    const QString modo = parametro("ATTABELAPRECO");
+    const QString cliente = tec.quOSCLCODIGO->asString();
+    const QString codigo = produto.codigo;
+    if (modo == "F") {
+        const QString faixa = faixaCliente(cliente);
+        tec.quOSPecasAPDESCONTO->setAsFloat(CarregaNumero(
+            "pdDesconto", "Acec11pd", "Where pdFaixaVenda = " + QuotedStr(faixa) + " and prCodigo = " + QuotedStr(codigo)));
+    } else if (modo == "M") {
+        const QString faixa = faixaCliente(cliente);
+        const double acrescimo = CarregaNumero(
+            "PDACRESCIMO", "Acec11pd", "Where pdFaixaVenda = " + QuotedStr(faixa) + " and prCodigo = " + QuotedStr(codigo));
+        if (produto.cmvMoeda > 0)
+            tec.quOSPecasAPVALUNITARIO->setAsFloat(produto.cmvMoeda);
+        if (acrescimo > 0)
+            tec.quOSPecasAPVALUNITARIO->setAsFloat(tec.quOSPecasAPVALUNITARIO->asFloat() * (1 + acrescimo / 100));
+    } else if (modo == "S") {
+        precoCliente(tec, cliente, codigo);
+    } else if (modo == "E") {
+        if (tec.quOSPecasAPPROMOCAO->asString() != "S")
+            precoCliente(tec, cliente, codigo);
+    } else if (modo == "A") {
+        if (ContadorDados("prCodigo", "acec11pd", codigo.toUpper(), " and clCodigo = " + QuotedStr(cliente), false) > 0) {
+            const double acrescimo = CarregaNumero(
+                "pdAcrescimo", "Acec11pd", "Where prCodigo = " + QuotedStr(codigo) + " and clCodigo = " + QuotedStr(cliente));
+            tec.quOSPecasAPVALUNITARIO->setAsFloat(produto.custo * (1 + acrescimo / 100));
+        }
+    } else if (modo == "G") {
+        if (ContadorDados("prCodigo", "acec11pd", produto.grupo.toUpper(),
+                          " and pdID = 'G' and clCodigo = " + QuotedStr(cliente), false) > 0) {
+            const LinhaTabela linha = linhaTabela("Where pdID = 'G' and prCodigo = " + QuotedStr(produto.grupo) +
+                                                  " and clCodigo = " + QuotedStr(cliente));
+            tec.quOSPecasAPDESCONTO->setAsFloat(linha.desconto);
+            if (linha.desconto == 0)
+                tec.quOSPecasAPVALUNITARIO->setAsFloat(linha.valor);
+        }
+    } else if (modo == "R") {
+        sAuxiliarGeral = CarregaDado("RAMO", "AUGC0301", "Where Codigo_Cliente = " + QuotedStr(cliente));
+        tec.quOSPecasAPDESCONTO->setAsFloat(
+            CarregaNumero("RADESCONTOPROD", "RAMO", "Where  COD_RAMO = " + QuotedStr(sAuxiliarGeral)));
+    }
+}
+
+void precoPorLocal(TdmTec& tec, const QString& codigo)
+{
+    if (parametro("ATPRECOPORLOCAL") != "P")
+        return;
+    rAuxiliarGeral = CarregaNumero("poPrecoVenda", "Acec11po",
+                                   "where prCodigo = " + QuotedStr(codigo) + " and leCodigo = " +
+                                       QuotedStr(tec.quOSPecasLECODIGO->asString()));
+    if (rAuxiliarGeral > 0)
+        tec.quOSPecasAPVALUNITARIO->setAsFloat(rAuxiliarGeral);
+}
+
+void operacaoFiscal(TdmTec& tec, const QString& codigo)
+{
+    const QString modo = parametro("ATREGRAFISCAL");
+    const QString cliente = tec.quOSCLCODIGO->asString();
+    const QString operacaoOrdem = tec.quOSOFCODIGO->asString();
+    if (modo == "P") {
+        const QString regra = CarregaDado("OFREGRAFISCAL", "AFVC0901", "Where Cod_op = " + QuotedStr(operacaoOrdem));
+        if (regra == "N") {
+            tec.quOSPecasOFCODIGO->setAsString(operacaoOrdem);
+            return;
+        }
+        const QString produtoSaida = "PRCODIGO = " + QuotedStr(codigo) + " and OUID = 'P' and ouMOVIMENTO = 'S'";
+        sAuxiliarGeral = CarregaDado("OFCODIGO", "AFVC09OU",
+                                     "Where " + produtoSaida + " and clCodigo = " + QuotedStr(cliente));
+        if (sAuxiliarGeral.trimmed().isEmpty())
+            sAuxiliarGeral = CarregaDado("OFCODIGO", "AFVC09OU",
+                                         "Where OUUF = " + QuotedStr(tec.quOSESTADO->asString()) + " and " +
+                                             produtoSaida + " and clCodigo IS NULL");
+        if (sAuxiliarGeral.trimmed().isEmpty())
+            sAuxiliarGeral = operacaoOrdem;
+        tec.quOSPecasOFCODIGO->setAsString(sAuxiliarGeral);
+    } else if (modo == "R" || modo == "V") {
+        QString mensagem;
+        tec.quOSPecasOFCODIGO->setAsString(dmGlobal->RetornaOperacaoRegraFiscal(
+            dmGlobal->sTextoRegraFiscal, cliente, operacaoOrdem, codigo, mensagem, true, tec.quOSAOLOCAL->asString(),
+            tec.quOSORCTCODIGO->asInteger()));
+    }
+}
+
+}  // namespace
+
+void TdmTec::quOSPecasPRCODIGOChange(Field&)
+{
+    const QString codigo = quOSPecasPRCODIGO->asString();
+    // Emptying the refused code must not run this rule again.
+    auto esvaziarCodigo = [this] {
+        DetachHandler semRegra(quOSPecasPRCODIGO->onChange);
+        quOSPecasPRCODIGO->clear();
+    };
+    try {
+        dmGlobal->VerificaVendaProdutoRepetido(codigo, "prCodigo", "aatc01ap",
+                                               " and aoCodigo= " + QuotedStr(quOSAOCODIGO->asString()), "APQUANTIDADE",
+                                               quOSPecas);
+    } catch (...) {   // the host's refusal, silent; any other failure goes on with its own message
+        esvaziarCodigo();
+        throw;
+    }
+    if (codigo.isEmpty())
+        return;
+
+    Produto produto;
+    if (!lerProduto(*this, codigo, produto)) {
+        esvaziarCodigo();
+        dmGlobal->MostraAviso("Código não encontrado.", false);
+        host::abortOperation();
+    }
+    aliquotas(*this, produto);
+    precoBase(*this, produto);
+    promocao(*this, produto);
+    origemDesconto(*this, produto);
+    tabelaPreco(*this, produto);
+    precoPorLocal(*this, codigo);
+    operacaoFiscal(*this, codigo);
+}
