@@ -17,6 +17,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 namespace host::data {
 class Field;
 }
@@ -105,6 +107,21 @@ public:
     // blank, else the contract's ACOBJETO, else the object's AJOBJETO.
     QString RetornarTextoContratoObjeto(int objeto, int contrato, int sequencia, const QDateTime& vencimento,
                                         const QString& textoObjeto);
+    // While one lives, the texts reuse the object and contract rows they
+    // have read: a forecast run reads them once, not once per instalment.
+    class MemoriaTextos {
+    public:
+        explicit MemoriaTextos(TdmTecContrato& dm);
+        ~MemoriaTextos();
+        MemoriaTextos(const MemoriaTextos&) = delete;
+        MemoriaTextos& operator=(const MemoriaTextos&) = delete;
+
+    private:
+        TdmTecContrato& dm_;
+        bool dono_;
+    };
+    struct CacheTextos;
+    std::shared_ptr<CacheTextos> cacheTextos_;
     // The months an instalment due on that date covers ("ABRIL, MAIO, JUNHO/2008"),
     // by the contract's period letter and modality.
     static QString FormatarReferenciaPeriodo(const QString& modalidade, const QString& periodo,

@@ -172,18 +172,20 @@ void TdmTecContrato::ReajustarValorContratoCorrente(double)
                                   .arg(QuotedStr(p.documento), QuotedStr(p.cliente))
                                   .arg(p.sequencia)
                                   .arg(QuotedStr(p.filial));
+        // Each forecast is rewritten whole (value and cash) or left as it was.
+        host::db::Savepoint previsao(*dmGlobal->IBTransaction1);
         UpdateCampo("acrc5001", "VALOR_DOCUMENTO", valorEmCentavos(valor), "where " + chave);
-        commitRetaining();
         const QString exclusao = QString("where xpId = 'R' and xpDocumento = %1 and xpEmitente = %2"
                                          " and crSequencia = %3 and xpLocal = %4")
                                      .arg(QuotedStr(p.documento), QuotedStr(p.cliente))
                                      .arg(p.sequencia)
                                      .arg(QuotedStr(p.filial));
-        DeletaRegistrosCommit("acxc94xp", exclusao);
+        DeletaRegistros("acxc94xp", exclusao);
         dmGlobal->GravaLog(IbUserName(), "Deletou Previsão do CR", "delete from acxc94xp " + exclusao, "ACXC94XP",
                            QDateTime(QDate::currentDate(), QTime(0, 0)), QDateTime::currentDateTime());
         InserirProvisaoCaixaContrato(p.documento, p.cliente, p.filial, p.sequencia, contrato, valor, objeto, true,
                                      nullptr);
+        previsao.release();
         commitRetaining();
     }
 }

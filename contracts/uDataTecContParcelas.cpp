@@ -15,11 +15,6 @@ namespace P = uDataTecContParcelas;
 
 namespace {
 
-host::db::Transaction& transacao()
-{
-    return *dmGlobal->IBTransaction1;
-}
-
 QString opcao(const char* nome)
 {
     return dmGlobal->Parametro(nome).trimmed().toUpper();
@@ -40,16 +35,14 @@ DadosValor CarregaDadosValor(TdmTecContrato& dm, int contrato)
     DadosValor dados;
     const QString contratoOpcao = opcao("ATOPCAOCONTRATO");
     dados.situacaoPorItem = opcao("ATSITUACAOPORITEM");
-    host::db::Statement st(
-        transacao(),
-        "select ac.ACVALOR, ac.ACPERIODO, ac.ACVALORFIXO, ac.ACMODALIDADE, ac.ACVALORPARCELA,"
+    host::db::Statement& st = dmGlobal->ComandoPreparado("select ac.ACVALOR, ac.ACPERIODO, ac.ACVALORFIXO, ac.ACMODALIDADE, ac.ACVALORPARCELA,"
         " ac.ACQUANTIDADEPARCELA, ac.ACVINCULO,"
         " (select first 1 aj.AJVALORDIARIO from AATC11AJ aj where aj.AJCODIGO = ac.AJCODIGO) VALORDIARIO,"
         " (select sum(ev.ACEVVALOR) from AATC05ACEV ev where ev.ACCODIGO = ac.ACCODIGO) VEICULOS,"
         " (select sum(ev.ACEVVALOR) from AATC05ACEV ev where ev.ACCODIGO = ac.ACCODIGO"
         "   and (ev.ACEVSITUACAO is null or ev.ACEVSITUACAO <> 'I')) VEICULOSATIVOS,"
-        " (select sum(c.ACVALORPARCELA) from AATC05AC c where c.ACCODIGO in"
-        "   (select vi.ACCODIGOCOMPLEMENTO from AATC05ACVI vi where vi.ACCODIGOPRINCIPAL = ac.ACCODIGO)) COMPLEMENTARES"
+        " (select sum(c.ACVALORPARCELA) from AATC05ACVI vi join AATC05AC c on c.ACCODIGO = vi.ACCODIGOCOMPLEMENTO"
+        "   where vi.ACCODIGOPRINCIPAL = ac.ACCODIGO) COMPLEMENTARES"
         " from AATC05AC ac where ac.ACCODIGO = :C");
     st.setParam("C", contrato);
     st.execute();
@@ -75,7 +68,7 @@ DadosValor CarregaDadosValor(TdmTecContrato& dm, int contrato)
         return dados;
 
     if (dados.valorFixo == "P") {
-        host::db::Statement pmc(transacao(), "select PMDATA, PMVALORTOTAL from ACOC81PM where ACCODIGO = :C");
+        host::db::Statement& pmc = dmGlobal->ComandoPreparado("select PMDATA, PMVALORTOTAL from ACOC81PM where ACCODIGO = :C");
         pmc.setParam("C", contrato);
         pmc.execute();
         while (pmc.fetch())
@@ -87,9 +80,7 @@ DadosValor CarregaDadosValor(TdmTecContrato& dm, int contrato)
         return dados;
     // A line counts while its contractual customer is active: the greatest
     // ACCLATIVO of its rows is "S", or it has none.
-    host::db::Statement itens(
-        transacao(),
-        "select it.ACITVALOR, it.ACITGARANTIA, it.ACITGARANTIADATA, it.ACITGARANTIAPERCENTUAL,"
+    host::db::Statement& itens = dmGlobal->ComandoPreparado("select it.ACITVALOR, it.ACITGARANTIA, it.ACITGARANTIADATA, it.ACITGARANTIAPERCENTUAL,"
         " (select max(cl.ACCLATIVO) from AATC05ACCL cl where cl.ACCODIGO = it.ACCODIGO"
         "   and cl.CLCODIGO = it.CLCODIGO) ATIVO"
         " from AATC05ACIT it where it.ACCODIGO = :C");
@@ -111,8 +102,7 @@ DadosValor CarregaDadosValor(TdmTecContrato& dm, int contrato)
 TaxasOperacao CarregaTaxasOperacao(const QString& operacao)
 {
     TaxasOperacao taxas;
-    host::db::Statement st(transacao(),
-                           "select OFCALCISSQN, OFISSQN, OFCALCIRRF, OFIRRF, OFCALCINSS, OFINSS, OFCALCCOFINS,"
+    host::db::Statement& st = dmGlobal->ComandoPreparado("select OFCALCISSQN, OFISSQN, OFCALCIRRF, OFIRRF, OFCALCINSS, OFINSS, OFCALCCOFINS,"
                            " OFCOFINS, OFCALCCSLL, OFCSLL, OFCALCPIS, OFPIS from AFVC0901 where COD_OP = :OP");
     st.setParam("OP", operacao.trimmed());
     st.execute();
@@ -132,8 +122,7 @@ TaxasOperacao CarregaTaxasOperacao(const QString& operacao)
 std::vector<ReceberExistente> CarregaReceberCliente(const QString& cliente)
 {
     std::vector<ReceberExistente> linhas;
-    host::db::Statement st(transacao(),
-                           "select NUMERO_DOCUMENTO, CODIGO_FILIAL, SITUACAO_DOCUMENTO, SEQUENCIA, AOCODIGO,"
+    host::db::Statement& st = dmGlobal->ComandoPreparado("select NUMERO_DOCUMENTO, CODIGO_FILIAL, SITUACAO_DOCUMENTO, SEQUENCIA, AOCODIGO,"
                            " ACITCODIGO, DATA_VENCIMENTO from ACRC5001 where CODIGO_CLIENTE = :CLI");
     st.setParam("CLI", cliente.trimmed());
     st.execute();

@@ -46,8 +46,7 @@ struct ContratoParcelas {
 ContratoParcelas lerContrato(int contrato)
 {
     ContratoParcelas c;
-    host::db::Statement st(*dmGlobal->IBTransaction1,
-                           "select ac.ACVENCIMENTOSEMANA, ac.ACVENCIMENTO, ac.ACCOMPROVANTE, ac.AJCODIGOAUXILIAR,"
+    host::db::Statement& st = dmGlobal->ComandoPreparado("select ac.ACVENCIMENTOSEMANA, ac.ACVENCIMENTO, ac.ACCOMPROVANTE, ac.AJCODIGOAUXILIAR,"
                            " (select aj.AJOBJETO from AATC11AJ aj where aj.AJCODIGO = ac.AJCODIGOAUXILIAR) AUXILIAR"
                            " from AATC05AC ac where ac.ACCODIGO = :C");
     st.setParam("C", contrato);
@@ -190,6 +189,7 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
     const P::TaxasOperacao taxas = P::CarregaTaxasOperacao(sOperacao);
     P::ContextoCaixa caixa = P::CarregaContextoCaixa(iContrato, sFilial, iObjeto);
     Recebiveis recebiveis(cliente, iContrato);
+    TdmTecContrato::MemoriaTextos memoriaTextos(dm);
     QString documentosNota;
 
     auto observacoes = [&](const QString& documento, int sequencia, const QDate& vencimento) {
@@ -214,6 +214,9 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
 
         if (recebiveis.faturada(vencimento))
             continue;
+        // An instalment is written whole or not at all: a failure undoes its
+        // own rows and leaves the instalments already committed.
+        host::db::Savepoint parcela(*dmGlobal->IBTransaction1);
         recebiveis.substitui(vencimento);
 
         double valor = P::ValorParcela(dadosValor, inicio, true);
@@ -268,6 +271,7 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
             dmGlobal->InserirCXPrevisao(numero, cliente, sFilial, "R", {}, caixa.contaObjeto, {}, sequencia + 1,
                                         valor, false, {}, 0, -1);
         }
+        parcela.release();
         ++iContador;
         dmGlobal->IBTransaction1->commitRetaining();
     }

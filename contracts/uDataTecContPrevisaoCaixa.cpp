@@ -26,7 +26,7 @@ host::db::Transaction& transacao()
 std::vector<std::pair<QString, double>> lerModelo(int contrato, const QString& filial)
 {
     std::vector<std::pair<QString, double>> modelo;
-    host::db::Statement st(transacao(), "select XCCODIGO, XPVALOR from ACXC94XP where XPID = 'C'"
+    host::db::Statement& st = dmGlobal->ComandoPreparado("select XCCODIGO, XPVALOR from ACXC94XP where XPID = 'C'"
                                         " and ACCODIGO = :C and XPLOCAL = :L order by XPCHAVE");
     st.setParam("C", contrato);
     st.setParam("L", TdmGlobal::CodigoFilialCurto(filial));
@@ -96,15 +96,19 @@ namespace uDataTecContParcelas {
 ContextoCaixa CarregaContextoCaixa(int contrato, const QString& filial, int objeto)
 {
     ContextoCaixa contexto;
-    contexto.contaObjeto =
-        host::db::selectValue(transacao(), "select CXCODIGO from AATC11AJ where AJCODIGO = :O", {{"O", objeto}})
-            .toString();
+    host::db::Statement& conta = dmGlobal->ComandoPreparado("select CXCODIGO from AATC11AJ where AJCODIGO = :O");
+    conta.setParam("O", objeto);
+    conta.execute();
+    if (conta.fetch()) {
+        contexto.contaObjeto = conta.value(0).toString();
+        conta.closeCursor();
+    }
     contexto.ativo = dmGlobal->Parametro("ATPREVISAOCAIXA").trimmed().toUpper() == "S";
     if (!contexto.ativo)
         return contexto;
     contexto.reconstroi = dmGlobal->Parametro("ATCONTAPREVISAOPRODUTO").trimmed().toUpper() == "P";
     if (contexto.reconstroi) {
-        host::db::Statement st(transacao(), "select Prod.XCCODIGO, sum(It.ACITVALOR) from AATC05ACIT It"
+        host::db::Statement& st = dmGlobal->ComandoPreparado("select Prod.XCCODIGO, sum(It.ACITVALOR) from AATC05ACIT It"
                                             " left join ACEC1101 Prod on Prod.CODIGO = It.PRCODIGO"
                                             " where It.ACCODIGO = :C group by Prod.XCCODIGO");
         st.setParam("C", contrato);

@@ -8,6 +8,8 @@
 #include "host/data/Field.h"
 #include "host/data/Format.h"
 
+#include <map>
+#include <memory>
 #include <optional>
 
 using host::data::Query;
@@ -181,22 +183,68 @@ private:
     std::optional<QString> placas_;
 };
 
+struct TextosObjeto {
+    QString objeto, complemento, modo;
+};
+
+TextosObjeto lerObjeto(TdmTecContrato& dm, int objeto)
+{
+    Query& quObjeto = consultaTexto(dm, "quTextoObjeto",
+                                    "select AJOBJETO, AJCOMPLHC, AJCOMPLNF\nfrom AATC11AJ\nwhere AJCODIGO = :AJCODIGO");
+    abrirPorCodigo(quObjeto, "AJCODIGO", objeto);
+    TextosObjeto lido{texto(quObjeto, "AJOBJETO"), texto(quObjeto, "AJCOMPLHC"), texto(quObjeto, "AJCOMPLNF").left(1)};
+    quObjeto.close();
+    return lido;
+}
+
 }  // namespace
+
+struct TdmTecContrato::CacheTextos {
+    std::map<int, TextosObjeto> objetos;
+    std::map<int, std::shared_ptr<DadosTextoContrato>> contratos;
+};
+
+TdmTecContrato::MemoriaTextos::MemoriaTextos(TdmTecContrato& dm) : dm_(dm), dono_(!dm.cacheTextos_)
+{
+    if (dono_)
+        dm_.cacheTextos_ = std::make_shared<CacheTextos>();
+}
+
+TdmTecContrato::MemoriaTextos::~MemoriaTextos()
+{
+    if (dono_)
+        dm_.cacheTextos_.reset();
+}
 
 QString TdmTecContrato::RetornarTextoContratoObjeto(int objeto, int contrato, int sequencia,
                                                     const QDateTime& vencimento, const QString& textoObjeto)
 {
-    Query& quObjeto = consultaTexto(*this, "quTextoObjeto",
-                                    "select AJOBJETO, AJCOMPLHC, AJCOMPLNF\nfrom AATC11AJ\nwhere AJCODIGO = :AJCODIGO");
-    abrirPorCodigo(quObjeto, "AJCODIGO", objeto);
-    const QString objetoCadastro = texto(quObjeto, "AJOBJETO");
-    const QString complemento = texto(quObjeto, "AJCOMPLHC");
-    const QString modo = texto(quObjeto, "AJCOMPLNF").left(1);
-    quObjeto.close();
+    std::optional<TextosObjeto> objetoSemMemoria;
+    const TextosObjeto* objetoLido = nullptr;
+    if (cacheTextos_) {
+        auto lido = cacheTextos_->objetos.find(objeto);
+        if (lido == cacheTextos_->objetos.end())
+            lido = cacheTextos_->objetos.emplace(objeto, lerObjeto(*this, objeto)).first;
+        objetoLido = &lido->second;
+    } else {
+        objetoLido = &objetoSemMemoria.emplace(lerObjeto(*this, objeto));
+    }
+    const QString objetoCadastro = objetoLido->objeto;
+    const QString complemento = objetoLido->complemento;
+    const QString modo = objetoLido->modo;
     if (modo != "2" && modo != "3" && modo != "4" && modo != "5")
         return {};
 
-    DadosTextoContrato contratoLido(*this, contrato);
+    std::shared_ptr<DadosTextoContrato> dadosContrato;
+    if (cacheTextos_) {
+        std::shared_ptr<DadosTextoContrato>& lido = cacheTextos_->contratos[contrato];
+        if (!lido)
+            lido = std::make_shared<DadosTextoContrato>(*this, contrato);
+        dadosContrato = lido;
+    } else {
+        dadosContrato = std::make_shared<DadosTextoContrato>(*this, contrato);
+    }
+    DadosTextoContrato& contratoLido = *dadosContrato;
     const QString textoDoObjeto = !emBranco(textoObjeto)            ? textoObjeto
                                   : !emBranco(contratoLido.objeto) ? contratoLido.objeto
                                                                    : objetoCadastro;

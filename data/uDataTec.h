@@ -15,6 +15,7 @@
 #include "host/data/Field.h"
 #include "host/data/Query.h"
 #include "host/data/UpdateSql.h"
+#include "host/db/Database.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -471,6 +472,38 @@ public:
     void CarregaSolicitacaoIt(int aiCodigo);
     // Next free model code (largest + 1) through the host's auxiliary query.
     int CodigoDisponivelEquipamento();
+
+    // ---- service-order items and customers' equipment -------------------
+    // (uDataTecItens.cpp: dataset handlers; uDataTecItensCampos.cpp: field
+    // rules and the filling from the registers; uDataTecItensSerie.cpp:
+    // serial number; uDataTecEquipamento.cpp: quEquipCli)
+    void quOSItemAOITEQUIPCODIGOChange(host::data::Field& Sender);
+    // Typed equipment code: the same change, under the item-grid focus rule.
+    void quOSItemAOITEQUIPCODIGOSetText(host::data::Field& Sender, const QString& Text);
+    void quOSItemAOITSERIEChange(host::data::Field& Sender);
+    void quOSItemAECODIGOINTERNOChange(host::data::Field& Sender);
+    void quOSItemATCODIGOChange(host::data::Field& Sender);
+    void quOSItemFOCONSECIONARIAChange(host::data::Field& Sender);
+    void quOSItemAOITPLACASetText(host::data::Field& Sender, const QString& Text);
+    void quOSItemAOITAPROVADOChange(host::data::Field& Sender);
+    void quOSItemAOITAPROVADOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quOSItemDeleteError(host::data::Dataset& DataSet);
+    // The item row is gone: its defects' deletion joins the transaction's work.
+    void quOSItemExcluido();
+    void quEquipCliAECODIGOChange(host::data::Field& Sender);
+    void quEquipCliCLCODIGOChange(host::data::Field& Sender);
+    // Fill the current item (edit or insert) from the equipment register, the
+    // host's vehicle models or the host's vehicles.
+    void CarregaOsItemEquipamentoDados(int iCodigo);
+    void CarregaOsItemModeloDados(int iCodigo);
+    void CarregaOsItemVeiculoDados(int iCodigo);
+    // Offers to register the item's description as a new model.
+    void VerificaEquipamentoOSCadastro();
+    // Service lines a saved item generates (uDataTecItensServicos.cpp).
+    void OSInserirGarantiaCorrente();
+    void InserirItemVerificacaoVeiculoOS(int iEquipamento, int iOrdem, int iItem, double rKm);
+    void AtualizarItemRemanufatura();
+    void PerguntarSeguroVeiculoOS();
 
     // ---- persistent fields: query name + column -------------------------
     // quOS
@@ -1123,6 +1156,12 @@ private:
     void bindRuleHandlers();
     void bindAssistanceHandlers();
     void bindFieldTextHandlers();
+    void bindItemHandlers();
+    void copiarEquipamentoPorSerie(const QString& sSerie);
+    void informarFabricacaoPorSerie(const QString& sSerie);
+    bool bDigitandoEquipamento_ = false;   // the equipment code comes from typed text
+    // The item's defects, deleted before the item row, until that delete succeeds or fails.
+    std::unique_ptr<host::db::Savepoint> exclusaoItem_;
     void bindTotalHandlers();
     void bindPecasHandlers();
     void bindOSHeaderHandlers();
@@ -1163,6 +1202,11 @@ void AtualizarOSCorrentePecas(int aoCodigo, const QString& tabela, bool bFechar)
 // the formula that ATFORMULATOTALOS chooses.
 void OSAtualizaValorTotalCorrrente();
 
+// The customer-equipment list of the module's front door, which registers it
+// when it loads (the data module lies beneath the front door): true, with the
+// chosen AECLCODIGO, when the list was confirmed.
+using SelecionaEquipamentoClienteRotina = bool (*)(int equipamento, const QString& cliente, int& escolhido);
+void RegistrarSelecionaEquipamentoCliente(SelecionaEquipamentoClienteRotina rotina);
 // ---- situations and the edit guard (uDataTecRestricao.cpp, uDataTecSituacao.cpp)
 // True when the order's situation is of a finished type ("F", "D" or "S", any case).
 bool RetornaSituacaoFinal(int aoCodigo);

@@ -76,6 +76,7 @@ void TdmTec::bindHandlers()
     bindRuleHandlers();
     bindAssistanceHandlers();
     bindFieldTextHandlers();
+    bindItemHandlers();
     bindTotalHandlers();
     bindPecasHandlers();
     bindOSHeaderHandlers();

@@ -22,6 +22,7 @@ void TdmTec::quOSAfterDelete(Dataset& DataSet)
 
 void TdmTec::quOSItemAfterDelete(Dataset& DataSet)
 {
+    quOSItemExcluido();
     // The order's totals lose the deleted item's lines before the audit is written.
     const int ordem = quOSAOCODIGO->asInteger();
     AtualizarOSCorrentePecas(ordem, "AATC01AP", false);

@@ -6,30 +6,6 @@
 
 using host::data::Dataset;
 
-// Item defaults and situation.
-void TdmTec::quOSItemNewRecord(Dataset&) {}
-
-// Saves a header still being inserted, then the edit guard.
-void TdmTec::quOSItemBeforeInsert(Dataset&) {}
-
-// Edit guard.
-void TdmTec::quOSItemBeforeEdit(Dataset&) {}
-
-// Description required, new model offer, key from gen_aoitcodigo.
-void TdmTec::quOSItemBeforePost(Dataset&) {}
-
-// Commit, refresh, warranty line, check list, remanufacture, hook.
-void TdmTec::quOSItemAfterPost(Dataset&) {}
-
-// Item defects deleted first; audit text.
-void TdmTec::quOSItemBeforeDelete(Dataset&) {}
-
-// Vehicle or equipment columns.
-void TdmTec::quOSItemBeforeOpen(Dataset&) {}
-
-// EQUIPAMENTOCOMPLETO.
-void TdmTec::quOSItemCalcFields(Dataset&) {}
-
 // Line defaults, item of the progress list, AACODIGO (max+1 per order).
 void TdmTec::quOSAndamentoNewRecord(Dataset&) {}
 
@@ -110,21 +86,6 @@ void TdmTec::quTecEquipNewRecord(Dataset&) {}
 
 // AECODIGO from CodigoDisponivelEquipamento.
 void TdmTec::quEquipamentoNewRecord(Dataset&) {}
-
-// AECLCODIGO (max+1), current customer; hook first.
-void TdmTec::quEquipCliNewRecord(Dataset&) {}
-
-// Hook, then checks.
-void TdmTec::quEquipCliBeforePost(Dataset&) {}
-
-// Hook, then commit.
-void TdmTec::quEquipCliAfterPost(Dataset&) {}
-
-// Audit text and hook.
-void TdmTec::quEquipCliBeforeDelete(Dataset&) {}
-
-// Audit, hook and commit.
-void TdmTec::quEquipCliAfterDelete(Dataset&) {}
 
 // AHCODIGO (max+1).
 void TdmTec::quHoraTecnicaNewRecord(Dataset&) {}

@@ -196,6 +196,10 @@ public:
     // (UdmglobalReceber.cpp; the cash-forecast dialog is UCXPrevisao.h)
     host::data::Query* quCXPrev = nullptr;     // cash-forecast rows (ACXC94XP), editable; CarregaCXPrevisao
     host::data::Query* quObsGeral = nullptr;   // one observation (AUGC70OB), editable; CarregaObservacao
+    // A statement prepared once per connection and kept for the routines that
+    // run it again and again (its parameters are cleared and an open cursor
+    // closed each time it is handed out).
+    host::db::Statement& ComandoPreparado(const QString& sql);
     // Appends one ACRC5001 row, arguments in the order the contract module
     // passes them (see ParcelaReceber in UdmglobalReceber.cpp for the column
     // of each). Nothing is committed.

@@ -10,6 +10,7 @@
 #include "host/db/Database.h"
 #include "host/schema/SchemaDefinition.h"
 
+#include <map>
 #include <memory>
 
 using host::data::Dataset;
@@ -79,18 +80,21 @@ QString chaveObservacaoReceber(const QString& documento, const QString& cliente,
 
 // What goes with a receivable: left behind, its cash rows and observation
 // would be counted again under the next receivable of the same key.
-void excluirDependentesReceber(host::db::Transaction& tr, const QString& documento, const QString& cliente,
+void excluirDependentesReceber(TdmGlobal& global, const QString& documento, const QString& cliente,
                                double sequencia, const QString& filial)
 {
-    host::db::executeSql(tr,
-                         "delete from ACXC94XP where XPID = 'R' and XPDOCUMENTO = :DOC and XPEMITENTE = :CLI"
-                         " and CRSEQUENCIA = :SEQ and XPLOCAL = :FIL",
-                         {{"DOC", documento.trimmed()},
-                          {"CLI", cliente.trimmed()},
-                          {"SEQ", sequencia},
-                          {"FIL", TdmGlobal::CodigoFilialCurto(filial)}});
-    host::db::executeSql(tr, "delete from AUGC70OB where OBCODIGO = :COD and OBID = 'R'",
-                         {{"COD", chaveObservacaoReceber(documento, cliente, sequencia)}});
+    host::db::Statement& caixa = global.ComandoPreparado(
+        "delete from ACXC94XP where XPID = 'R' and XPDOCUMENTO = :DOC and XPEMITENTE = :CLI"
+        " and CRSEQUENCIA = :SEQ and XPLOCAL = :FIL");
+    caixa.setParam("DOC", documento.trimmed());
+    caixa.setParam("CLI", cliente.trimmed());
+    caixa.setParam("SEQ", sequencia);
+    caixa.setParam("FIL", TdmGlobal::CodigoFilialCurto(filial));
+    caixa.execute();
+    host::db::Statement& observacao =
+        global.ComandoPreparado("delete from AUGC70OB where OBCODIGO = :COD and OBID = 'R'");
+    observacao.setParam("COD", chaveObservacaoReceber(documento, cliente, sequencia));
+    observacao.execute();
 }
 
 // The receivable quCXPrev is open on: its value and what its rows distribute.
@@ -116,6 +120,7 @@ struct TdmGlobal::ReceberSql {
                                            " || :TEXTO") + kChaveObservacao)
     {
     }
+    std::map<QString, std::unique_ptr<host::db::Statement>> preparados;
     host::db::Statement receber;
     host::db::Statement cxPrevisao;
     host::db::Statement observacao;
@@ -127,6 +132,17 @@ TdmGlobal::ReceberSql& TdmGlobal::receberSql()
     if (!receberSql_)
         receberSql_ = std::make_shared<ReceberSql>(*IBTransaction1);
     return *receberSql_;
+}
+
+host::db::Statement& TdmGlobal::ComandoPreparado(const QString& sql)
+{
+    std::unique_ptr<host::db::Statement>& st = receberSql().preparados[sql];
+    if (!st)
+        st = std::make_unique<host::db::Statement>(*IBTransaction1, sql);
+    if (st->cursorOpen())
+        st->closeCursor();
+    st->clearParams();
+    return *st;
 }
 
 void TdmGlobal::criarDatasetsReceber()
@@ -242,12 +258,13 @@ void TdmGlobal::CarregaCXPrevisaoContrato(int contrato, const QString& local)
 void TdmGlobal::ExcluirParcelaReceber(const QString& documento, const QString& cliente, double sequencia,
                                       const QString& filial)
 {
-    excluirDependentesReceber(*IBTransaction1, documento, cliente, sequencia, filial);
-    host::db::executeSql(*IBTransaction1, QString("delete from ACRC5001") + kChaveReceber,
-                         {{"DOC", documento.trimmed()},
-                          {"CLI", cliente.trimmed()},
-                          {"SEQ", sequencia},
-                          {"FIL", CodigoFilialCurto(filial)}});
+    excluirDependentesReceber(*this, documento, cliente, sequencia, filial);
+    host::db::Statement& st = ComandoPreparado(QString("delete from ACRC5001") + kChaveReceber);
+    st.setParam("DOC", documento.trimmed());
+    st.setParam("CLI", cliente.trimmed());
+    st.setParam("SEQ", sequencia);
+    st.setParam("FIL", CodigoFilialCurto(filial));
+    st.execute();
 }
 
 int TdmGlobal::ExcluirParcelasReceber(const QString& condicao)
@@ -300,7 +317,7 @@ void TdmGlobal::quReceberBeforePost(Dataset& dataset)
 
 void TdmGlobal::quReceberBeforeDelete(Dataset& dataset)
 {
-    excluirDependentesReceber(*IBTransaction1, dataset.fieldByName("NUMERO_DOCUMENTO")->asString(),
+    excluirDependentesReceber(*this, dataset.fieldByName("NUMERO_DOCUMENTO")->asString(),
                               dataset.fieldByName("CODIGO_CLIENTE")->asString(),
                               dataset.fieldByName("SEQUENCIA")->asFloat(),
                               dataset.fieldByName("CODIGO_FILIAL")->asString());

@@ -160,6 +160,13 @@ bool SelecionaEquipamentoCliente(int equipamento, const QString& cliente, int& e
     return confirmado;
 }
 
+namespace {
+// The item rules of the data module, which lies beneath this unit, open the
+// list through this registration, made when the module loads.
+[[maybe_unused]] const bool equipamentoClienteRegistrado =
+    (RegistrarSelecionaEquipamentoCliente(&SelecionaEquipamentoCliente), true);
+}  // namespace
+
 void SelecionaDefeitoItem(int ordem, int item, double chaveDocumento, int sequenciaDocumento)
 {
     CriarDataTec();

@@ -51,6 +51,9 @@ public:
     Event beforeEdit, afterEdit, beforePost, afterPost;
     Event beforeCancel, afterCancel, beforeDelete, afterDelete;
     Event beforeScroll, afterScroll, onCalcFields;
+    // The write of a delete failed: runs before the failure reaches the caller,
+    // so a before-delete that did work of its own can undo it.
+    Event onDeleteError;
 
     // Opening and state.
     void open();

@@ -181,7 +181,12 @@ void Dataset::remove()
         throw DatasetError(QString("%1: a tabela não pode ser alterada.").arg(name()));
     fire(beforeDelete);
     const bool wasEditing = editing();
-    writeDelete(rows_[size_t(cur_)].values);
+    try {
+        writeDelete(rows_[size_t(cur_)].values);
+    } catch (...) {
+        fire(onDeleteError);
+        throw;
+    }
     editBuf_.clear();
     state_ = DatasetState::Browse;
     modified_ = false;

@@ -90,6 +90,35 @@ void createGenerator(db::Transaction& tr, const char* generator, const char* tab
         db::generatorValue(tr, QLatin1String(generator), static_cast<int>(largest));
 }
 
+// The indexes the module's frequent reads go through: a customer's or a
+// contract's receivables and their cash forecast, a contract's items.
+// Returns whether any was created.
+bool createIndexes(db::Transaction& tr)
+{
+    struct Index { const char* name; const char* table; const char* columns; };
+    static const Index indexes[] = {
+        {"IX_ACRC5001_CLIENTE", "ACRC5001", "CODIGO_CLIENTE, NUMERO_DOCUMENTO"},
+        {"IX_ACRC5001_AOCODIGO", "ACRC5001", "AOCODIGO"},
+        {"IX_ACXC94XP_DOCUMENTO", "ACXC94XP", "XPDOCUMENTO, XPEMITENTE"},
+        {"IX_ACXC94XP_ACCODIGO", "ACXC94XP", "ACCODIGO"},
+        {"IX_AATC05ACIT_ACCODIGO", "AATC05ACIT", "ACCODIGO"},
+    };
+    QSet<QString> existing;
+    db::Statement st(tr, "select trim(rdb$index_name) from rdb$indices where coalesce(rdb$system_flag, 0) = 0");
+    st.execute();
+    while (st.fetch())
+        existing.insert(st.value(0).toString().trimmed().toUpper());
+    bool changed = false;
+    for (const Index& index : indexes) {
+        if (existing.contains(QLatin1String(index.name)))
+            continue;
+        db::executeSql(tr, QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
+                               .arg(QLatin1String(index.name), QLatin1String(index.table), QLatin1String(index.columns)));
+        changed = true;
+    }
+    return changed;
+}
+
 }  // namespace
 
 void createHostSchema(db::Transaction& transaction)
@@ -105,6 +134,8 @@ void createHostSchema(db::Transaction& transaction)
     createGenerator(transaction, kGeneratorOrderItem, "AATC01AOIT", "AOITCODIGO");
     createGenerator(transaction, kGeneratorContractItem, "AATC05ACIT", "ACITCODIGO");
     createGenerator(transaction, kGeneratorCashForecast, "ACXC94XP", "XPCHAVE");
+    if (createIndexes(transaction))
+        transaction.commitRetaining();
     transaction.commitRetaining();
 }
 

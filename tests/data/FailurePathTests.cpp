@@ -55,6 +55,29 @@ TEST_F(FailurePaths, AFailedRereadLeavesAnEmptyConsistentDataset)
     EXPECT_EQ(one("select count(*) from ITEMS where ID = 9").toInt(), 1);
 }
 
+TEST_F(FailurePaths, AFailedDeleteTellsItsHandlerBeforeTheCallerAndKeepsTheRow)
+{
+    q.setTransaction(&tr());
+    q.setSql("select ID, NAME from ITEMS order by ID");
+    q.setUpdateObject(&us);
+    us.setDeleteSql("delete from NO_SUCH_TABLE where ID = :OLD_ID");
+    QStringList events;
+    q.beforeDelete = [&](Dataset&) { events << "before-delete"; };
+    q.onDeleteError = [&](Dataset& ds) { events << "delete-error " + ds.fieldByName("ID")->asString(); };
+    q.afterDelete = [&](Dataset&) { events << "after-delete"; };
+    q.open();
+    EXPECT_THROW(q.remove(), host::db::DbError);
+    EXPECT_EQ(events, (QStringList{"before-delete", "delete-error 1"}));
+    EXPECT_EQ(q.recordCount(), 3);
+    EXPECT_EQ(q.fieldByName("ID")->asInteger(), 1);
+
+    // A delete that goes through never reports an error.
+    events.clear();
+    us.setDeleteSql("delete from ITEMS where ID = :OLD_ID");
+    q.remove();
+    EXPECT_EQ(events, (QStringList{"before-delete", "after-delete"}));
+}
+
 TEST(MemFailurePaths, RefreshOfAnInMemoryDatasetKeepsItsRows)
 {
     MemDataset ds;

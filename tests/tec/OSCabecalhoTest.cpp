@@ -288,6 +288,24 @@ TEST_F(OSCabecalhoTest, ADeadSituationStampsTheExitDateOnEverySave)
     EXPECT_FALSE(one("select AOHORASAIDA from AATC01AO where AOCODIGO = 7").isNull());
 }
 
+TEST_F(OSCabecalhoTest, EmailModeMarksTheItemsUnreportedWhenTheSituationChanged)
+{
+    situacaoCom(1, "I");
+    situacaoCom(2, "N");
+    ordem(7, "00001", "A", 1);
+    item(1, 7);
+    item(2, 7);
+    exec("update AATC01AOIT set AOITEMAILENVIADO = 'S'");
+    parametro("ATMODOOS", "E");
+    CarregaOrdemServico(7);
+    dmTec->quOS->edit();
+    dmTec->quOSAOCONTATO->setAsString("Rui");
+    dmTec->quOS->post();
+    EXPECT_EQ(contar("AATC01AOIT", "AOITEMAILENVIADO = 'S'"), 2) << "same situation: the flags stay";
+    dmTec->quOSASCODIGO->setAsInteger(2);   // saved at once
+    EXPECT_EQ(contar("AATC01AOIT", "AOITEMAILENVIADO = 'N'"), 2);
+}
+
 TEST_F(OSCabecalhoTest, TheHistoryOfOrder120ListsItsLastThreeOrdersOfThePlate)
 {
     parametro("ATMODOEMPRESA", "H");

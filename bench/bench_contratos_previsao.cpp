@@ -1,0 +1,205 @@
+// Forecasting contracts: twelve monthly instalments for each of 1,000
+// contracts with three items (a receivable, its cash-forecast row and its
+// observation per instalment, each instalment committed), through the
+// forecast generator, against inserting the same rows through host/db
+// directly in the same run. Prints contracts per second, the ratio and the
+// statements each instalment costs.
+
+#include "contracts/uDataTecCont.h"
+#include "data/uDataTec.h"
+#include "host/Udmglobal.h"
+#include "host/db/Database.h"
+#include "host/schema/HostSchema.h"
+#include "host/ui/ScriptedDialogs.h"
+
+#include <firebird/Interface.h>
+#include <ibase.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr int kContratos = 1000;
+constexpr int kParcelas = 12;
+const char* const kObservacao = "Lancto. a Partir de Contas a Receber Gerado via Contrato.";
+
+double seconds(const std::function<void()>& work)
+{
+    const auto t0 = Clock::now();
+    work();
+    return std::chrono::duration<double>(Clock::now() - t0).count();
+}
+
+QString cliente(int contrato)
+{
+    return QString("C%1").arg(contrato, 4, 10, QChar('0'));
+}
+
+void preparaBase(host::db::Transaction& tr)
+{
+    host::db::executeSql(tr, "insert into AATC11AJ (AJCODIGO, AJDESCRICAO, AJOBJETO, AJCOMPLNF, CXCODIGO)"
+                             " values (1, 'Manutenção', 'Manutenção preventiva mensal', '2 - Objeto', '1.01')");
+    host::db::Statement cli(tr, "insert into AUGC0301 (CODIGO_CLIENTE, NOME) values (:C, :N)");
+    host::db::Statement ctr(tr, "insert into AATC05AC (ACCODIGO, CLCODIGO, ACMODALIDADE, ACPERIODO, ACVENCIMENTO,"
+                                " ACVALORFIXO, ACVALORPARCELA, ACLOCAL, AJCODIGO, ACSITUACAO)"
+                                " values (:A, :C, 'R', 'M', 10, 'N', 0, '01', 1, 'A')");
+    host::db::Statement it(tr, "insert into AATC05ACIT (ACITCODIGO, CLCODIGO, PRCODIGO, ACCODIGO, ACITVALOR)"
+                               " values (:I, :C, 'P1', :A, :V)");
+    for (int c = 1; c <= kContratos; ++c) {
+        cli.setParam("C", cliente(c));
+        cli.setParam("N", QString("Cliente %1").arg(c));
+        cli.execute();
+        ctr.setParam("A", c);
+        ctr.setParam("C", cliente(c));
+        ctr.execute();
+        for (int i = 0; i < 3; ++i) {
+            it.setParam("I", c * 3 + i);
+            it.setParam("C", cliente(c));
+            it.setParam("A", c);
+            it.setParam("V", 10.5 * (i + 1));
+            it.execute();
+        }
+    }
+    tr.commitRetaining();
+}
+
+void limpa(host::db::Transaction& tr)
+{
+    for (const char* t : {"ACRC5001", "ACXC94XP", "AUGC70OB"})
+        host::db::executeSql(tr, QString("delete from %1").arg(t));
+    tr.commitRetaining();
+}
+
+void ours()
+{
+    for (int c = 1; c <= kContratos; ++c) {
+        int contador = 0;
+        InserirParcelasContrato("R", "10/01/2031", "10/01/2032", cliente(c), false, "10", c, 0, "01", "2", "",
+                                "10/01/2031", "M", contador, 1, "01", "", false, "", false, nullptr, 0, 0);
+    }
+}
+
+// The same rows, written by prepared statements: what the generator would
+// cost if it only wrote.
+void raw(host::db::Transaction& tr)
+{
+    host::db::Statement rec(
+        tr, "insert into ACRC5001 (CODIGO_CLIENTE, NUMERO_DOCUMENTO, SERIE_DOCUMENTO, CODIGO_FILIAL, TIPO_PAGAMENTO,"
+            " SITUACAO_DOCUMENTO, SEQUENCIA, VALOR_DOCUMENTO, VALOR_DESCONTO, VALOR_JUROS, VALOR_MULTA, VALOR_PAGO,"
+            " VALOR_ABATIMENTO, VALOR_DESPESA, PAG10, DATA_EMISSAO, DATA_VENCIMENTO, DATA_LANCAMENTO,"
+            " VALOR_ORIGINAL, AOCODIGO, OBSERVACAO, ORIGEM, CRPARCELA) values (:CLI, :DOC, '01', '01', '2', 'V', 1,"
+            " :V, 0, 0, 0, 0, 0, 0, 0, :EMI, :VENC, :AGORA, :V, :AO, :OBS, 'C', 0)");
+    host::db::Statement cx(tr, "insert into ACXC94XP (XPCHAVE, XPDOCUMENTO, XPEMITENTE, XPLOCAL, XPID, XPCODIGO,"
+                               " XCCODIGO, CRSEQUENCIA, XPVALOR, XPREALIZADO, XPPARCELA)"
+                               " values (gen_id(GEN_XPCHAVE, 1), :DOC, :CLI, '01', 'R', '00', '1.01', 1, :V, 'N', -1)");
+    host::db::Statement ob(tr, "insert into AUGC70OB (OBCODIGO, OBID, OBSEQUENCIA, OBTEXTO) values (:K, 'R', 0, :T)");
+    const QDateTime emissao(QDate(2031, 1, 10), QTime(0, 0));
+    for (int c = 1; c <= kContratos; ++c)
+        for (int m = 0; m < kParcelas; ++m) {
+            const QDate vencimento(2031, 1 + m, 10);
+            const QString documento = vencimento.toString("ddMMyy");
+            rec.setParam("CLI", cliente(c));
+            rec.setParam("DOC", documento);
+            rec.setParam("V", 63.0);
+            rec.setParam("EMI", emissao);
+            rec.setParam("VENC", QDateTime(vencimento, QTime(0, 0)));
+            rec.setParam("AGORA", QDateTime::currentDateTime());
+            rec.setParam("AO", c);
+            rec.setParam("OBS", kObservacao);
+            rec.execute();
+            cx.setParam("DOC", documento);
+            cx.setParam("CLI", cliente(c));
+            cx.setParam("V", 63.0);
+            cx.execute();
+            ob.setParam("K", documento + cliente(c) + "1");
+            ob.setParam("T", "Manutenção preventiva mensal");
+            ob.execute();
+            tr.commitRetaining();
+        }
+}
+
+// Both sides commit every instalment, as the generator must. With the
+// engine's forced writes each commit waits for the disk, which on a shared
+// machine swamps what is measured: the database is switched to asynchronous
+// writes for the run.
+void escritaAssincrona(const QString& path)
+{
+    using namespace Firebird;
+    IMaster* master = fb_get_master_interface();
+    IStatus* status = master->getStatus();
+    ThrowStatusWrapper st(status);
+    IXpbBuilder* dpb = master->getUtilInterface()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0);
+    dpb->insertString(&st, isc_dpb_user_name, "SYSDBA");
+    dpb->insertInt(&st, isc_dpb_force_write, 0);
+    IAttachment* att = master->getDispatcher()->attachDatabase(&st, path.toUtf8().constData(),
+                                                                dpb->getBufferLength(&st), dpb->getBuffer(&st));
+    dpb->dispose();
+    att->detach(&st);
+    status->dispose();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    host::db::prepareProcess();
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString path = QDir::tempPath() + "/techassist-bench-previsao.fdb";
+    QFile::remove(path);
+    {
+        host::db::Connection c;
+        c.create({path});
+        host::db::Transaction tr(c);
+        host::createHostSchema(tr);
+        tr.commit();
+    }
+    escritaAssincrona(path);
+    double tempoNosso = 1e9, tempoDireto = 1e9;
+    std::uint64_t comandosNosso = 0, comandosDireto = 0;
+    int linhas = 0;
+    {
+        TdmGlobal global(path);
+        host::ui::ScriptedDialogs dialogos;
+        dialogos.setAutoAcknowledgeMessages(true);
+        global.SetParametro("ATPREVISAOCAIXA", "S");
+        dmTec.create(nullptr);
+        dmTecContrato.create(nullptr);
+        host::db::Transaction& tr = *global.IBTransaction1;
+        preparaBase(tr);
+        const int rounds = qEnvironmentVariableIntValue("BENCH_ROUNDS") > 0 ? qEnvironmentVariableIntValue("BENCH_ROUNDS") : 2;
+        for (int round = 0; round < rounds; ++round) {
+            limpa(tr);
+            std::uint64_t antes = host::db::statementCount();
+            tempoNosso = std::min(tempoNosso, seconds(ours));
+            comandosNosso = host::db::statementCount() - antes;
+            linhas = host::db::selectValue(tr, "select count(*) from ACRC5001").toInt();
+            limpa(tr);
+            antes = host::db::statementCount();
+            tempoDireto = std::min(tempoDireto, seconds([&] { raw(tr); }));
+            comandosDireto = host::db::statementCount() - antes;
+        }
+        limpa(tr);
+        tr.commit();
+        dmTecContrato.free();
+        dmTec.free();
+    }
+    const double parcelas = double(kContratos) * kParcelas;
+    std::printf("forecast %d contracts x %d instalments (%d receivables): ours %.3fs (%.0f contracts/s), "
+                "host/db %.3fs (%.0f contracts/s), ratio %.2f (goal <= 3.00)\n",
+                kContratos, kParcelas, linhas, tempoNosso, kContratos / tempoNosso, tempoDireto,
+                kContratos / tempoDireto, tempoNosso / tempoDireto);
+    std::printf("statements per instalment: ours %.2f, host/db %.2f\n", comandosNosso / parcelas,
+                comandosDireto / parcelas);
+    QFile::remove(path);
+    return 0;
+}

@@ -1,0 +1,98 @@
+// The header among its neighbours: browsing the order search list, a detail
+// whose after-save posts the header from inside the header's own save, and
+// the delete audit of an accessory.
+
+#include "tests/tec/OSRegrasFixture.h"
+
+#include "host/ui/Form.h"
+
+namespace tectest {
+namespace {
+
+class OSVizinhosTest : public OSRegrasTest {
+protected:
+    void SetUp() override
+    {
+        OSRegrasTest::SetUp();
+        cliente("00001", "Oficina Central");
+        ordem(7);
+        ordem(8);
+        item(1, 7);
+        item(2, 8);
+    }
+};
+
+TEST_F(OSVizinhosTest, BrowsingTheSearchListLoadsEachOrderAndPerItemItsItemsTotals)
+{
+    dmTec->quPesqOS->setSql("select Os.AOCODIGO, It.AOITCODIGO from AATC01AO Os"
+                            " join AATC01AOIT It on (It.AOCODIGO = Os.AOCODIGO) order by Os.AOCODIGO");
+    dmTec->quPesqOS->open();
+    EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), 7);
+    dmTec->quPesqOS->next();
+    EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), 8);
+
+    QList<QPair<int, int>> totalizados;
+    OSAndamentoTotalizarServicoPeca = [&](int ordem, int item) { totalizados.append({ordem, item}); };
+    parametro("ATANDAMENTOPORITEM", "I");
+    dmTec->quPesqOS->prior();
+    EXPECT_TRUE(totalizados.isEmpty()) << "no progress window, no totals";
+    host::ui::Form andamento;
+    andamento.setObjectName("fmAssAndamento");
+    dmTec->quPesqOS->next();
+    EXPECT_EQ(totalizados, (QList<QPair<int, int>>{{8, 2}}));
+
+    dmTec->quPesqOS->disableControls();
+    dmTec->quPesqOS->prior();
+    EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), 8) << "a list with its controls disabled loads nothing";
+    dmTec->quPesqOS->enableControls();
+    OSAndamentoTotalizarServicoPeca = nullptr;
+}
+
+// The header's save posts a pending parts line; the line's after-save re-totals
+// the header and posts it again from inside the header's own before-save. That
+// inner post is absorbed: the header is written once, with the new totals.
+TEST_F(OSVizinhosTest, ADetailPostingTheHeaderInsideItsSaveWritesTheHeaderOnce)
+{
+    exec("insert into AATC01AP (AOCODIGO, APSEQUENCIA, AOITCODIGO, PRCODIGO, APTIPO, APAUTORIZADO, APVALTOTAL)"
+         " values (7, 1, 1, 'P1', '3', 'S', 40)");
+    CarregaOrdemServico(7);
+    dmTec->CarregaOSPecas(7, 0);
+    // The line's own pricing rules are not the point here: the line keeps the total typed.
+    dmTec->quOSPecas->beforePost = nullptr;
+    dmTec->quOSPecas->afterPost = [](host::data::Dataset&) {
+        dmGlobal->IBTransaction1->commitRetaining();
+        AtualizarOSCorrentePecas(7, "AATC01AP", false);
+    };
+    dmTec->quOSPecas->edit();
+    dmTec->quOSPecas->fieldByName("APVALTOTAL")->setAsFloat(60);
+    dmTec->quOS->edit();
+    dmTec->quOSAOCONTATO->setAsString("Rui");
+    host::clearHookCalls();
+    SalvarAlteracoes(*dmTec->quOS);
+
+    EXPECT_EQ(dmTec->quOS->state(), host::data::DatasetState::Browse);
+    EXPECT_EQ(host::hookCallTexts().filter("quOS:AFTERPOST").size(), 1);
+    EXPECT_EQ(one("select AOCONTATO || '|' || cast(AOVALORPECAS as integer) from AATC01AO where AOCODIGO = 7").toString(), "Rui|60");
+    EXPECT_EQ(contar("ARQLOG", "TABELA = 'AATC01AO'"), 1) << "one audit record: one write";
+}
+
+TEST_F(OSVizinhosTest, DeletingAnAccessoryPassesTheGuardAndAuditsItsText)
+{
+    exec("insert into AATC01AR (AOCODIGO, ARSEQUENCIA, ARDESCRICAO) values (7, 1, 'Carregador')");
+    CarregaOrdemServico(7);
+    dmTec->CarregaOSAcessorios(7);
+    host::clearHookCalls();
+    dmTec->quOSAcessorios->remove();
+    EXPECT_EQ(one("select ACAO || '|' || OBSERVACAO from ARQLOG where TABELA = 'AATC01AR'").toString(),
+              "Deletou Acessório da O.S.|Número O.S./Acessório:7/Carregador");
+    EXPECT_EQ(host::hookCallTexts().filter("quOSAcessorios:"),
+              (QStringList{"quOSAcessorios:BEFOREDELETE", "quOSAcessorios:AFTERDELETE"}));
+
+    // An order deleted after another deletion audits its own text.
+    parametro("ATSENHAOS", "");
+    dmTec->quOS->remove();
+    EXPECT_EQ(one("select OBSERVACAO from ARQLOG where TABELA = 'AATC01AO'").toString(), "Código/Cliente:7/00001");
+}
+
+}  // namespace
+}  // namespace tectest
