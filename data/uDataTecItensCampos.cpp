@@ -193,6 +193,11 @@ void TdmTec::quOSItemATCODIGOChange(Field& Sender)
 
 void TdmTec::quOSItemFOCONSECIONARIAChange(Field& Sender)
 {
+    // Removing the dealer is no unknown code: the check would refuse every attempt.
+    if (Sender.asString().trimmed().isEmpty()) {
+        quOSItemDESCRICAOCONSECIONARIA->clear();
+        return;
+    }
     const QVariantMap fornecedor = primeiraLinha(
         *dmGlobal->quAuxiliar, "select fnome from augc0501  where fcod      = " + QuotedStr(Sender.asString()));
     if (fornecedor.isEmpty())

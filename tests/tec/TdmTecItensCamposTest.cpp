@@ -8,6 +8,8 @@
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/data/Abort.h"
+#include "host/data/DataSource.h"
+#include "host/ui/DataGrid.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -173,6 +175,32 @@ TEST_F(TdmTecItensFocoTest, CodeSetByProgramPassesWhateverHasTheFocus)
     EXPECT_EQ(dmTec->quOSItemAOITEQUIPDESCRICAO->asString(), "Furadeira");
 }
 
+TEST_F(TdmTecItensFocoTest, CodesTypedInTheItemGridsOfTheWindow)
+{
+    // The window's two grids on the items, each typed into while it has the focus.
+    host::data::DataSource itens{nullptr, "dsOSItem", dmTec->quOSItem};
+    auto digitarNaGrade = [&](const QString& nome, const QString& codigo) {
+        host::ui::DataGrid grade{nome};
+        grade.setDataSource(&itens);
+        grade.show();
+        QApplication::setActiveWindow(&grade);
+        grade.setFocus();
+        QApplication::processEvents();
+        const QModelIndex celula =
+            grade.model()->index(dmTec->quOSItem->recNo() - 1, grade.columnByField("AOITEQUIPCODIGO")->index());
+        return grade.model()->setData(celula, codigo);
+    };
+    EXPECT_TRUE(digitarNaGrade("dbgdOrdemServicoItens", "7"));
+    EXPECT_EQ(dmTec->quOSItemAOITEQUIPDESCRICAO->asString(), "Furadeira");
+    EXPECT_TRUE(digitarNaGrade("dbgdOrdemServicoItensVeiculo", "8"));
+    EXPECT_EQ(dmTec->quOSItemAOITEQUIPDESCRICAO->asString(), "Caminhão");
+
+    dialogos->acknowledge("Não foi possível inserir equipamento.");
+    EXPECT_FALSE(digitarNaGrade("dbgdOrdemServicoItensVeiculo", "7"));
+    EXPECT_EQ(dialogos->pending(), 0);
+    EXPECT_EQ(dmTec->quOSItemAOITEQUIPDESCRICAO->asString(), "Caminhão");
+}
+
 class TdmTecItensEquipClienteTest : public TdmTecItensCamposTest {
 protected:
     void SetUp() override
@@ -227,6 +255,8 @@ TEST_F(TdmTecItensCamposTest, TechnicianDealerPlateAndApproval)
     EXPECT_THROW(tec.quOSItemFOCONSECIONARIA->setText("00010"), host::Abort);
     EXPECT_EQ(tec.quOSItemDESCRICAOCONSECIONARIA->asString(), "Concessionária Sul");
     EXPECT_FALSE(dmGlobal->quAuxiliar->active());
+    tec.quOSItemFOCONSECIONARIA->setText("");   // the dealer removed: no message
+    EXPECT_TRUE(tec.quOSItemDESCRICAOCONSECIONARIA->isNull());
 
     tec.quOSItemAOITPLACA->setText("abc-1234");
     EXPECT_EQ(tec.quOSItemAOITPLACA->asString(), "ABC-1234");

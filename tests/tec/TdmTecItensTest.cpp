@@ -10,6 +10,8 @@
 #include "host/data/Abort.h"
 #include "host/db/Database.h"
 
+#include <QDir>
+
 namespace tectest {
 namespace {
 
@@ -146,6 +148,20 @@ TEST_F(TdmTecItensTest, SavingANewItemCostsAFixedNumberOfStatements)
     // The key, the insert and the refresh of the row (a commit is no statement).
     std::printf("saving a new order item: %llu statements\n", static_cast<unsigned long long>(custo));
     EXPECT_EQ(custo, 3u);
+}
+
+TEST_F(TdmTecItensTest, SqlDetectionDumpsTheItemsQueryAndShowsTheKeyStatement)
+{
+    parametro("ATMODOOS", "D");
+    QDir().mkpath(QDir(sCaminhoSistema).filePath("SQLQuery"));
+    bDetectarErroSQL = true;
+    novoItem();
+    dialogos->acknowledge();
+    dmTec->quOSItem->post();
+    EXPECT_EQ(dialogos->texts(), QStringList{"BeforePost select gen_id(gen_aoitcodigo,1) from rdb$database "});
+    const QStringList dumps =
+        QDir(QDir(sCaminhoSistema).filePath("SQLQuery")).entryList({"quOSItem*.SQL"}, QDir::Files);
+    EXPECT_EQ(dumps.size(), 1);
 }
 
 TEST_F(TdmTecItensTest, SituationColumnShowsOnlyInEmailMode)
