@@ -89,6 +89,26 @@ TEST_F(ManutencaoTest, SavedNewValueRewritesForecastsAndTheirCash)
     EXPECT_DOUBLE_EQ(one("select ACVALORANTERIOR from AATC05AC").toDouble(), 100);
 }
 
+TEST_F(ManutencaoTest, TemplateIsReviewedFirstWithTheContractsNewRowRule)
+{
+    exec("update AATC05AC set ACVALORPARCELALIQUIDO = 100");
+    global->InserirCXPrevisao({}, {}, "01", "C", {}, "1.01", {}, 0, 60, false, {}, 7, -1);
+    abreContrato();
+    campo("ACVALORPARCELA")->setText("110");
+    double proposto = 0;
+    dialogs->modal("fmCXPrevisao", [&](host::ui::Form& form) {
+        form.findChild<QPushButton*>("bbIncluir")->click();
+        proposto = global->quCXPrev->fieldByName("XPVALOR")->asFloat();
+        global->quCXPrev->fieldByName("XCCODIGO")->setAsString("1.02");
+        form.findChild<QPushButton*>("bbConfirmar")->click();
+    });
+    dm->quCtrCadastro->post();
+    EXPECT_DOUBLE_EQ(proposto, 40);
+    EXPECT_EQ(one("select count(*) from ACXC94XP where XPID = 'C' and ACCODIGO = 7 and XPLOCAL = '01'").toInt(), 2);
+    EXPECT_TRUE(global->quCXPrev->onNewRecord != nullptr);
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
 TEST_F(ManutencaoTest, DueDayMovesForecastsAndFebruaryTakesThe28th)
 {
     previsoes();

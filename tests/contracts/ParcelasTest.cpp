@@ -136,6 +136,38 @@ TEST_F(ParcelasTest, AFailedInstalmentLeavesNothingOfItsOwn)
     EXPECT_EQ(one("select count(*) from AUGC70OB").toInt(), 1);
 }
 
+TEST_F(ParcelasTest, ADueDateAlreadyReachedMovesTheSpanAMonthOn)
+{
+    const QDate hoje = QDate::currentDate();
+    const QString inicio = QDate(hoje.year(), hoje.month(), 1).toString("dd/MM/yyyy");
+    const QString fim = QDate(hoje.year(), hoje.month(), 1).addMonths(2).toString("dd/MM/yyyy");
+    EXPECT_EQ(gerar(inicio, fim, "A", 7, QString::number(std::min(hoje.day(), 28))), 2);
+    const QDate primeiro = one("select min(DATA_VENCIMENTO) from ACRC5001").toDateTime().date();
+    EXPECT_EQ(primeiro.month(), hoje.addMonths(1).month());
+}
+
+TEST_F(ParcelasTest, TracedStepsShowTheirDates)
+{
+    bDetectarErroSQL = true;
+    gerar("10/01/2031", "10/02/2031");
+    bDetectarErroSQL = false;
+    ASSERT_FALSE(messages().isEmpty());
+    EXPECT_EQ(messages().first().split(QRegularExpression("[\r\n]")),
+              (QStringList{" [InserirParcelasContrato] ",
+                           " Data Corrente:31/01/2031  Data Vencimento:10/01/2031  Data Fim:28/02/2031"}));
+}
+
+TEST_F(ParcelasTest, InvoicingAtOnceIsRefusedBeforeAnyRow)
+{
+    gerar("10/01/2031", "10/02/2031");
+    int contador = 0;
+    EXPECT_ANY_THROW(InserirParcelasContrato("R", "10/01/2031", "10/03/2031", "C0001", true, "10", 7, 99, "01", "2",
+                                             "", "10/01/2031", "M", contador, 4, "01", "", true, "", true, nullptr, 0,
+                                             0));
+    EXPECT_EQ(contador, 0);
+    EXPECT_EQ(receivables(), QStringList{"100131|1.00|V|50.00|2031-01-10"});
+}
+
 TEST_F(ParcelasTest, InvalidDatesWriteNothing)
 {
     int contador = 0;
