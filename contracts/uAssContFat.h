@@ -46,6 +46,9 @@ public:
     void CarregaParcelasContrato(const QString& condicao);
     void GerarFaturamentoContrato(const QString& periodoInicial, const QString& periodoFinal,
                                   const QString& dataFaturamento, bool bPorTabela);
+    // Officialising the selected forecast instalments (uAssContFatOficializar.cpp).
+    void OficializarParcelaPesquisa(host::data::Query& oDado, bool bMesRefOriginal, QStringList* aviso);
+    void OficializarParcelaPesquisaLote(host::data::Query& oDado, bool bMesRefOriginal, QStringList* aviso);
 
     // ---- handlers ----
     void bbPesquisarClick();
@@ -121,7 +124,6 @@ private:
     void FormClose(host::ui::CloseAction& action);
     void FormKeyDown(int& key, Qt::KeyboardModifiers shift);
     void edContratanteExit(QLineEdit* edit);
-    void OficializarSelecao();
     uAssContFat::FiltrosFaturamento Filtros() const;
     // Shows one of the two grids in the page of the list.
     void MostraParcelas(bool bParcelas);

@@ -45,12 +45,6 @@ void log(const QString& origem, const QString& texto)
     dmGlobal->Log(origem, texto);
 }
 
-// A failure of a database step: written to the log under the routine's name.
-void registraFalha(const QString& rotina, std::exception_ptr falha, const QString& sql)
-{
-    dmGlobal->Log("[" + rotina + "]", " EXCEPTION --> " + host::ui::exceptionMessage(falha), sql);
-}
-
 // Both edits of a range get the value picked.
 void preencheFaixa(QLineEdit* de, QLineEdit* ate, const QString& valor)
 {
@@ -125,8 +119,8 @@ int TfmAssContFat::PesquisarContrato(host::data::Query& query, int modo, bool bS
         const std::exception_ptr falha = std::current_exception();
         if (OperacaoAbortada(falha))
             throw;
-        registraFalha("TfmAssContFat.PesquisarContrato", falha, GetSQLtextComParametros(query));
-        dmGlobal->MostraAviso("Não foi possível realizar pesquisa.\r" + host::ui::exceptionMessage(falha), false);
+        TratarExcecaoBanco("TfmAssContFat.PesquisarContrato", falha, GetSQLtextComParametros(query));
+        dmGlobal->MostraAviso("Não foi possível realizar pesquisa.\r" + TratarExcecao(falha), false);
         return 0;
     }
     if (bContagem) {
@@ -176,8 +170,8 @@ void TfmAssContFat::CarregaParcelasContrato(const QString& condicao)
     } catch (...) {
         const std::exception_ptr falha = std::current_exception();
         if (!OperacaoAbortada(falha)) {
-            registraFalha("TfmAssContFat.CarregaParcelasContrato", falha, GetSQLtextComParametros(*quPesqRec));
-            dmGlobal->MostraAviso("Falha ao realizar pesquisa\r" + host::ui::exceptionMessage(falha), false);
+            TratarExcecaoBanco("TfmAssContFat.CarregaParcelasContrato", falha, GetSQLtextComParametros(*quPesqRec));
+            dmGlobal->MostraAviso("Falha ao realizar pesquisa\r" + TratarExcecao(falha), false);
         }
     }
     log(origem, "***FIM");
@@ -212,9 +206,14 @@ void TfmAssContFat::bbBaixarClick()
 {
     bbPesquisarClick();
     const int modo = rgTipo->itemIndex();
-    if (modo == ApenasOficializar)
-        OficializarSelecao();
-    else
+    if (modo == ApenasOficializar) {
+        QStringList aviso = LinhasAviso();
+        if (ckVolume->isChecked() || TextoIn(dmGlobal->Parametro("ATOPCAOCONTRATO"), {"F", "V"}))
+            OficializarParcelaPesquisaLote(*quPesq, ckMesRefOriginal->isChecked(), &aviso);
+        else
+            OficializarParcelaPesquisa(*quPesq, ckMesRefOriginal->isChecked(), &aviso);
+        GravaAviso(aviso);
+    } else
         GerarFaturamentoContrato(edPrevisaoIni->dateText(), edPrevisaoFim->dateText(), mdDataFaturamento->dateText(),
                                  modo == PorTabela);
     if (!meAviso->toPlainText().isEmpty())
@@ -275,10 +274,6 @@ void TfmAssContFat::GerarFaturamentoContrato(const QString& periodoInicial, cons
     dmGlobal->IBTransaction1->commitRetaining();
 }
 
-void TfmAssContFat::OficializarSelecao()
-{
-    dmGlobal->MostraAviso("Oficialização de parcelas indisponível.", true);
-}
 
 // ---- filters and pickers ------------------------------------------------------
 

@@ -179,12 +179,27 @@ public:
                                            const QDateTime& vencimento, const QString& texto, bool bAcrescentar);
     // The start of the period after the one that begins at the date.
     QDateTime RetornaDataIncrementada(const QDateTime& data, const QString& periodo);
-    // The order and invoice of one instalment and the invoice emission of a
-    // run (uDataTecContNota.cpp).
-    QString GeraNotaParcelaContrato(const QString& cliente, int contrato, double valor, int objeto, int parcela,
-                                    const QDateTime& vencimento, const QString& filial, bool bApenasPedido,
-                                    const QDateTime& emissao, QString& serie);
+    // ---- sales order and invoice per instalment (uDataTecContNota*.cpp) ----
+    // The order of one instalment and, unless the contract only wants the
+    // order (ACGERAPV "S"), its invoice: returns the invoice's number (the
+    // order's when none was issued) and puts the invoice's series in serie.
+    // The text date is the billing date when bUsaDataFaturamento and it is a
+    // date after 01/01/2000, else the due date; meters read the billing
+    // month (the due date's when there is no billing date).
+    QString GeraNotaParcelaContrato(const QString& cliente, int contrato, double valor, int objeto, int sequencia,
+                                    const QDateTime& vencimento, const QString& filial, bool bUsaDataFaturamento,
+                                    const QDateTime& dataFaturamento, QString& serie);
+    // The order only (the batch invoices its orders afterwards); serie is untouched.
+    QString GeraNotaParcelaContratoApenasPV(const QString& cliente, int contrato, double valor, int objeto,
+                                            int sequencia, const QDateTime& vencimento, const QString& filial,
+                                            bool bUsaDataFaturamento, const QDateTime& dataFaturamento,
+                                            QString& serie);
+    // The text of one order line (AUGC70OB, kind "V"); an empty text writes nothing.
+    void GravaObservacaoObjetoVendaItem(const QString& pedido, int linha, const QString& texto);
+    // The host's invoice form on the invoices of a run, at the branch.
     void AbreEmissaoCarregaNota(const QString& documentos, const QString& filial);
+    // Whether the last GeraNotaParcelaContrato issued an invoice.
+    bool bNotaEmitida = false;
 
     // ---- forecast maintenance (uDataTecContManutencao.cpp) ----
     void quCtrCadastroACVALORPARCELAChange(host::data::Field& field);

@@ -1,18 +1,385 @@
-// The order and invoice of an instalment are made by the invoicing of
-// contract instalments; until that is part of the system, an instalment
-// asked to be invoiced at once is refused before anything is written for it.
+// The sales order of one contract instalment and its invoice: the order's
+// header (new, or copied from the contract's model order), its lines by the
+// contract's separation letter, the excess and franchise lines of metered
+// contracts, the lines of complementary contracts, the stamping of the order
+// and the emission through the host's invoice form.
 
-#include "contracts/uDataTecCont.h"
+#include "contracts/uDataTecContNota.h"
 
+#include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+#include "host/Unotafiscal.h"
+#include "host/Upesqgeral.h"
+#include "host/data/Field.h"
+#include "host/db/Database.h"
+#include "host/ui/Errors.h"
 
-QString TdmTecContrato::GeraNotaParcelaContrato(const QString&, int, double, int, int, const QDateTime&,
-                                                const QString&, bool, const QDateTime&, QString&)
+#include <memory>
+
+namespace uDataTecContNota {
+
+namespace {
+
+QString numero(double valor)
 {
-    dmGlobal->MostraErro("Aviso: operação abortada.\rO faturamento de parcelas de contrato não está disponível.");
+    return QString::number(valor, 'g', 15);
 }
 
-void TdmTecContrato::AbreEmissaoCarregaNota(const QString&, const QString&)
+}  // namespace
+
+GeradorPedido::GeradorPedido(TdmTecContrato& dm, const Parcela& parcela, bool bApenasPedido)
+    : dm_(dm), parcela_(parcela), apenasPedido_(bApenasPedido), contrato_(QString::number(parcela.contrato))
 {
-    dmGlobal->MostraErro("Aviso: operação abortada.\rO faturamento de parcelas de contrato não está disponível.");
+    modo_ = dmGlobal->Parametro("ATOPCAOCONTRATO").trimmed();
+    produtoContrato_ = dmGlobal->Parametro("ATPRODUTOCONTRATO").trimmed();
+    const QDate limite(2000, 1, 1);
+    dataTexto_ = parcela.bUsaDataFaturamento && parcela.dataFaturamento.isValid() &&
+                         parcela.dataFaturamento.date() > limite
+                     ? parcela.dataFaturamento
+                     : parcela.vencimento;
+    // Meters are read in the billing month; an instalment without a billing
+    // date would read the month of a null date and bill no excess at all.
+    dataMedicao_ = parcela.dataFaturamento.isValid() ? parcela.dataFaturamento : parcela.vencimento;
+    if (!parcela.dataFaturamento.isValid())
+        dmGlobal->Log("[GeraNotaParcelaContrato]", "Parcela sem data de faturamento: medição pelo vencimento " +
+                                                       parcela.vencimento.toString("dd/MM/yyyy"));
+}
+
+// The contract and its billing object in one statement.
+void GeradorPedido::CarregaContrato()
+{
+    host::db::Statement st(
+        *dmGlobal->IBTransaction1,
+        "select coalesce(Cont.ACGERAPV, ''), coalesce(Cont.VECODIGOPADRAO, ''), coalesce(Cont.TVCODIGO, ''),"
+        " coalesce(Cont.ACSEPARASERVICO, ''), coalesce(Cont.ACTIPOFRANQUIA, ''),"
+        " coalesce(Cont.ACQUANTIDADEFRANQUIA, 0), coalesce(Cont.ACQUANTEXCFRANQUIA, 0),"
+        " coalesce(Cont.AJCODIGOAUXILIAR, 0), coalesce(Cont.ACCOMPROVANTE, ''),"
+        " (select count(*) from AVEC8501 Ped where Ped.NUMERO_PEDIDO = Cont.VECODIGOPADRAO),"
+        " (select Obj.OFCODIGO from AATC11AJ Obj where Obj.AJCODIGO = :OBJETO)"
+        " from AATC05AC Cont where Cont.ACCODIGO = :CONTRATO");
+    st.setParam("CONTRATO", parcela_.contrato);
+    st.setParam("OBJETO", parcela_.objeto);
+    st.execute();
+    if (st.fetch()) {
+        geraPV_ = st.value(0).toString().trimmed();
+        modelo_ = st.value(1).toString().trimmed();
+        tabela_ = st.value(2).toString().trimmed();
+        separacao_ = st.value(3).toString().trimmed();
+        tipoFranquia_ = st.value(4).toString().trimmed();
+        franquia_ = st.value(5).toDouble();
+        precoExcedenteFranquia_ = st.value(6).toDouble();
+        objetoAuxiliar_ = st.value(7).toInt();
+        comprovante_ = st.value(8).toString().trimmed();
+        if (st.value(9).toInt() == 0)
+            modelo_.clear();   // a model order that no longer exists counts as none
+        operacao_ = st.value(10).toString().trimmed();
+        st.closeCursor();
+    }
+}
+
+const Objeto& GeradorPedido::objeto(int codigo)
+{
+    auto it = objetos_.find(codigo);
+    if (it != objetos_.end())
+        return it->second;
+    Objeto dados;
+    host::db::Statement st(*dmGlobal->IBTransaction1,
+                           "select coalesce(AJVALORPERCENTUAL, 0), coalesce(OFCODIGO, ''), coalesce(AJOBJETO, '')"
+                           " from AATC11AJ where AJCODIGO = :OBJETO");
+    st.setParam("OBJETO", codigo);
+    st.execute();
+    if (st.fetch()) {
+        dados.percentual = st.value(0).toDouble();
+        dados.operacao = st.value(1).toString().trimmed();
+        dados.texto = st.value(2).toString();
+        st.closeCursor();
+    }
+    if (dados.percentual <= 0)
+        dados.percentual = 100;
+    return objetos_.emplace(codigo, dados).first->second;
+}
+
+double GeradorPedido::Percentual(int codigo, double valor)
+{
+    return Trunc2Casas(objeto(codigo).percentual * valor / 100.0);
+}
+
+QString GeradorPedido::TextoObjeto()
+{
+    if (!textoObjetoLido_) {
+        textoObjeto_ = dm_.RetornarTextoContratoObjeto(parcela_.objeto, parcela_.contrato, parcela_.sequencia,
+                                                       dataTexto_, {});
+        textoObjetoLido_ = true;
+    }
+    return textoObjeto_;
+}
+
+QString GeradorPedido::NomeFantasia(const QString& cliente)
+{
+    if (cliente.trimmed().isEmpty())
+        return {};
+    return CarregaDado("nome_fantasia", "augc0301", "where codigo_cliente = " + QuotedStr(cliente.trimmed()));
+}
+
+// One line by the line convention; returns its number.
+int GeradorPedido::Linha(const QString& produto, double quantidade, double desconto, double unitario,
+                         const QString& nota, int contratoLinha)
+{
+    return dmGlobal->InseriProdutoPendencia(produto, pedido_, quantidade, desconto, false, false, unitario, 0, 0, nota,
+                                            contratoLinha > 0 ? contratoLinha : parcela_.contrato, {}, false, {}, {},
+                                            {}, {}, {}, {}, 0);
+}
+
+void GeradorPedido::Cfop(int linha, const QString& operacao)
+{
+    UpdateCampo("AVEC85IT", "VEITCFOP", QuotedStr(operacao),
+                "Where Numero_Pedido = " + QuotedStr(pedido_) + " and Cod = " + QString::number(linha));
+}
+
+// The operation of the instalment's billing object; a missing one is an
+// error, or (ATMODOPEDIDOASSISTENCIA "C", full routine) picked by the user.
+void GeradorPedido::VerificaOperacao()
+{
+    if (!operacao_.isEmpty())
+        return;
+    const QString objetoTexto = QString::number(parcela_.objeto);
+    if (apenasPedido_ || dmGlobal->Parametro("ATMODOPEDIDOASSISTENCIA").trimmed() != "C")
+        dmGlobal->MostraErro("Objeto " + objetoTexto + " não possui operação válida para gerar nota fiscal!");
+    dmGlobal->MostraAviso("Objeto não possui transação/operação vinculada. \rPressione OK para selecionar.", false);
+    QString v1, v2, v3;
+    if (SelecionaPesquisaGeral(25, "cod_op", "cod_op", "cod_op", v1, v2, v3)) {
+        operacao_ = v1.trimmed();
+        if (operacao_.isEmpty())
+            dmGlobal->MostraAviso("Aviso: operação abortada.\rCódigo da Operação Inválido!", true);
+    }
+    // A cancelled search leaves no operation: an order without one cannot be
+    // invoiced, so nothing is written for it.
+    if (operacao_.isEmpty())
+        dmGlobal->MostraErro("Objeto " + objetoTexto + " não possui operação válida para gerar nota fiscal!");
+}
+
+// ISSQN operations bill the instalment's gross value for its whole period.
+void GeradorPedido::AjustaValorIssqn()
+{
+    host::db::Statement st(*dmGlobal->IBTransaction1,
+                           "select coalesce(OFCALCISSQN, ''), coalesce(OFISSQN, 0) from AFVC0901 where COD_OP = :OP");
+    st.setParam("OP", operacao_);
+    st.execute();
+    if (!st.fetch())
+        return;
+    const QString calcula = st.value(0).toString().trimmed();
+    const double taxa = st.value(1).toDouble();
+    st.closeCursor();
+    if ((calcula == "S" || calcula == "A") && taxa > 0) {
+        if (bDetectarErroSQL)
+            dmGlobal->MostraAviso("Valor Antes ISSQN Operação Objeto " + numero(valor_), false);
+        valor_ = dm_.RetornaValorParcelaContrato(parcela_.contrato, parcela_.vencimento, true);
+        if (bDetectarErroSQL)
+            dmGlobal->MostraAviso("Valor Depois ISSQN Operação Objeto " + numero(valor_), false);
+    }
+}
+
+void GeradorPedido::CopiaModelo()
+{
+    pedido_ = dmGlobal->ProximoNumeroVendas(parcela_.filial, {}, {});
+    const QString modelo = QuotedStr(modelo_);
+    for (const char* tabela : {"AVEC8501", "AVEC85IT"}) {
+        const QString colunas = RetornarCampos(tabela, ",", "NUMERO_PEDIDO", 0);
+        host::db::executeSql(*dmGlobal->IBTransaction1, QString(" Insert Into ") + tabela + " (Numero_Pedido, " +
+                                                            colunas + ")  Select " + QuotedStr(pedido_) + "," +
+                                                            colunas + " From " + tabela +
+                                                            " Ped  Where Ped.Numero_Pedido = " + modelo);
+        if (bDetectarErroSQL && !apenasPedido_)
+            dmGlobal->MostraAviso(QString(QLatin1String(tabela) == "AVEC8501" ? "Inseriu Pedido de Vendas "
+                                                                               : "Inseriu Itens do Pedido de Vendas ") +
+                                      pedido_,
+                                  false);
+    }
+    // The copy is this instalment's order: it takes the instalment's
+    // customer, operation and branch (opening a further order here would
+    // leave the copied lines on an order nobody invoices).
+    host::db::executeSql(*dmGlobal->IBTransaction1,
+                         "update AVEC8501 set CODIGO_CLIENTE = :CLIENTE, OPERACAO = :OPERACAO, VELOCAL = :LOCAL,"
+                         " IMPRESSO_NF = 'N', DATA_EMISSAO = :HOJE where NUMERO_PEDIDO = :PEDIDO",
+                         {{"CLIENTE", parcela_.cliente.trimmed()},
+                          {"OPERACAO", operacao_},
+                          {"LOCAL", TdmGlobal::CodigoFilialCurto(parcela_.filial)},
+                          {"HOJE", QDateTime(QDate::currentDate(), QTime(0, 0))},
+                          {"PEDIDO", pedido_}});
+}
+
+void GeradorPedido::CabecalhoNovo()
+{
+    pedido_ = dmGlobal->InserirPedidoVenda(parcela_.cliente, {}, {}, apenasPedido_ ? QString() : tabela_, {},
+                                           operacao_, {}, {}, {}, parcela_.filial, {}, 0, QDateTime(), {}, {});
+}
+
+// impresso_nf "N", the contract on the order, its total from its lines and
+// the series its invoice is to take.
+void GeradorPedido::Carimba(const QString& serie)
+{
+    host::db::executeSql(*dmGlobal->IBTransaction1,
+                         "update AVEC8501 set IMPRESSO_NF = 'N', AOCODIGO = :CONTRATO, ACCODIGO = :CONTRATO,"
+                         " VALOR_TOTAL = (select coalesce(sum(It.TOTAL_UNIT), 0) from AVEC85IT It"
+                         " where It.NUMERO_PEDIDO = :PEDIDO), VESERIENF = coalesce(cast(:SERIE as varchar(5)), VESERIENF)"
+                         " where NUMERO_PEDIDO = :PEDIDO",
+                         {{"CONTRATO", parcela_.contrato},
+                          {"PEDIDO", pedido_},
+                          {"SERIE", serie.isEmpty() ? QVariant() : QVariant(serie)}});
+}
+
+QString GeradorPedido::Gera()
+{
+    CarregaContrato();
+    VerificaOperacao();
+    valor_ = parcela_.valor;
+    if (!apenasPedido_)
+        AjustaValorIssqn();
+
+    // The order is whole or absent: its header, lines and stamp are one unit.
+    host::db::Savepoint ponto(*dmGlobal->IBTransaction1);
+    if (!modelo_.isEmpty()) {
+        CopiaModelo();
+    } else {
+        CabecalhoNovo();
+        apenasPedido_ ? LinhasApenasPedido() : LinhasPorSeparacao();
+    }
+    if (!apenasPedido_ && modo_ == "C")
+        LinhasFranquia();
+    Carimba(SerieNota());
+    ponto.release();
+    dmGlobal->IBTransaction1->commitRetaining();
+    return pedido_;
+}
+
+// The series the instalment's invoice takes, so that the officialising
+// finds it: "RC" for receipts, the service series, the contract document
+// type; empty leaves the invoice form's own.
+QString GeradorPedido::SerieNota() const
+{
+    if (apenasPedido_)
+        return comprovante_ == "R" ? "RC" : dmGlobal->Parametro("ATTIPODOCUMENTOCONTRATO").trimmed();
+    if (dmGlobal->Parametro("ATRECIBOCONTRATO").trimmed() != "S")
+        return dmGlobal->Parametro("ATTIPODOCUMENTOCONTRATO").trimmed();
+    if (comprovante_ != "N")
+        return "RC";
+    if (dmGlobal->Parametro("ATUSASERIESERVICO").trimmed() == "S") {
+        const QString serie = dmGlobal->Parametro("ATSERIESERVICO").trimmed();
+        return serie.isEmpty() ? "S1" : serie;
+    }
+    const QString tipo = dmGlobal->Parametro("ATTIPODOCUMENTOCONTRATO").trimmed();
+    return tipo.isEmpty() ? "01" : tipo;
+}
+
+}  // namespace uDataTecContNota
+
+using uDataTecContNota::GeradorPedido;
+using uDataTecContNota::Parcela;
+
+namespace {
+
+Parcela parcelaDe(const QString& cliente, int contrato, double valor, int objeto, int sequencia,
+                  const QDateTime& vencimento, const QString& filial, bool bUsaDataFaturamento,
+                  const QDateTime& dataFaturamento)
+{
+    return {cliente, contrato, valor, objeto, sequencia, vencimento, filial, bUsaDataFaturamento, dataFaturamento};
+}
+
+}  // namespace
+
+QString TdmTecContrato::GeraNotaParcelaContrato(const QString& cliente, int contrato, double valor, int objeto,
+                                                int sequencia, const QDateTime& vencimento, const QString& filial,
+                                                bool bUsaDataFaturamento, const QDateTime& dataFaturamento,
+                                                QString& serie)
+{
+    bNotaEmitida = false;
+    GeradorPedido gerador(*this, parcelaDe(cliente, contrato, valor, objeto, sequencia, vencimento, filial,
+                                           bUsaDataFaturamento, dataFaturamento),
+                          false);
+    const QString pedido = gerador.Gera();
+    if (gerador.geraPV() == "S" || pedido.isEmpty())
+        return pedido;
+
+    // The invoice form of this emission only.
+    delete fmNotaFiscal.get();
+    TfmNotaFiscal* nota = fmNotaFiscal.create(nullptr);
+    QString resultado = pedido;
+    try {
+        nota->PesquisarPedidoVendas(0, 0, pedido, {});
+        host::data::Query& ped = *nota->quPedido;
+        nota->EmissaoNotaFiscalSaida(ped.fieldByName("NUMERO_PEDIDO")->asString(), {},
+                                     ped.fieldByName("OPERACAO")->asString(), {}, {}, false,
+                                     ped.fieldByName("AUX1")->asFloat(), true);
+        resultado = nota->numeroNota();
+        serie = nota->serieNota();
+        bNotaEmitida = true;
+    } catch (...) {
+        dmGlobal->MostraAviso("Atenção: verificar faturamento contrato " + QString::number(contrato) +
+                                  " no pedido " + pedido + "\rCódigo do Erro: " +
+                                  host::ui::exceptionMessage(std::current_exception()),
+                              false);
+    }
+    nota->quPedido->close();
+    nota->quNotaFiscal->close();
+    delete nota;
+    return resultado;
+}
+
+QString TdmTecContrato::GeraNotaParcelaContratoApenasPV(const QString& cliente, int contrato, double valor,
+                                                        int objeto, int sequencia, const QDateTime& vencimento,
+                                                        const QString& filial, bool bUsaDataFaturamento,
+                                                        const QDateTime& dataFaturamento, QString&)
+{
+    GeradorPedido gerador(*this, parcelaDe(cliente, contrato, valor, objeto, sequencia, vencimento, filial,
+                                           bUsaDataFaturamento, dataFaturamento),
+                          true);
+    return gerador.Gera();
+}
+
+void TdmTecContrato::GravaObservacaoObjetoVendaItem(const QString& pedido, int linha, const QString& texto)
+{
+    if (texto.isEmpty())
+        return;
+    host::data::Query& obs = *dmGlobal->quObsGeral;
+    dmGlobal->CarregaObservacao(pedido, "V", linha);
+    if (obs.isEmpty())
+        obs.append();
+    else
+        obs.edit();
+    obs.fieldByName("OBCODIGO")->setAsString(pedido);
+    obs.fieldByName("OBID")->setAsString("V");
+    obs.fieldByName("OBSEQUENCIA")->setAsInteger(linha);
+    obs.fieldByName("OBTEXTO")->setAsString(texto);
+    try {
+        obs.post();
+    } catch (...) {
+        // The line stands without its text.
+        obs.cancel();
+    }
+    obs.close();
+}
+
+void TdmTecContrato::AbreEmissaoCarregaNota(const QString& documentos, const QString& filial)
+{
+    if (documentos.trimmed().isEmpty())
+        dmGlobal->MostraErro("Nenhuma parcela foi oficializada!");
+    TfmNotaFiscal* nota = fmNotaFiscal.create(nullptr);
+    host::data::Query& lista = *nota->quNotaFiscal;
+    lista.close();
+    lista.setSql("Select Mov.*, Tab.Tp_faturamento From acem1401 Mov                 Left Outer Join Afvt0101 "
+                 "Tab        On (Mov.tab_venc = Tab.Codigo)  where mov.local_doc = " +
+                 QuotedStr(filial));
+    if (dmGlobal->Parametro("ATRECIBOCONTRATO").trimmed() == "S")
+        lista.addSql(" and (" + documentos + ")");
+    else
+        lista.addSql(" and serie_doc in (" + QuotedStr("01") + ", " +
+                     QuotedStr(dmGlobal->Parametro("ATTIPODOCUMENTOCONTRATO")) + ") " + "  and mov.documento in (" +
+                     documentos + ") ");
+    lista.addSql("Order By Documento ");
+    lista.setSql(lista.sql().replace(",)", ")"));
+    if (bDetectarErroSQL)
+        dmGlobal->MostraAviso(lista.sql(), false);
+    lista.open();
+    nota->showNonModal();
 }

@@ -283,6 +283,9 @@ public:
                                const QString& tipo, const QString& observacao, const QString& contato,
                                const QString& filial, const QString& pedidoCliente, int condicaoTributaria,
                                const QDateTime& data, const QString& aux1, const QString& aux2);
+    // The number the next sales order of the branch gets (the largest numeric
+    // number plus one, six digits); nothing is reserved or written.
+    QString ProximoNumeroVendas(const QString& filial, const QString& serie = {}, const QString& tipo = {});
     // Appends a line (COD = the order's largest + 1) and returns its COD; the
     // extra columns and values (", COL1, COL2" / ", 1, 'x'") are added to the insert.
     // The line's stock location is `local`, or the current one when empty.
@@ -309,6 +312,12 @@ public:
                                const QString& pedidoOrigem, int sequenciaOrigem);
 
     // ---- receivables ----
+    // The value of a receivable billed by an invoice of the operation: when
+    // the operation withholds ISSQN (OFCALCISSQN "S" with a rate above 0)
+    // the tax, cut to cents, comes off the document's value, which the
+    // customer pays less it; other operations leave the value as it is.
+    void CRVerificaOperacaoSubtracao(const QString& documento, const QString& cliente, const QString& serie,
+                                     const QString& filial, const QString& operacao, double& valor);
     // Splits the value into one ACRC5001 row per instalment of the payment
     // term (AFVT0101: QUANTAS_VEZES instalments, the first DIA__INICIAL days
     // after the emission (30 when 0), then every 30 days); the cents the

@@ -39,9 +39,7 @@ QString TdmGlobal::InserirPedidoVenda(const QString& cliente, const QString& ven
                                       const QString& pedidoCliente, int condicaoTributaria, const QDateTime& data,
                                       const QString&, const QString& aux2)
 {
-    const double last = CarregaNumero("max(cast(NUMERO_PEDIDO as double precision))", "AVEC8501",
-                                      "where NUMERO_PEDIDO similar to '[0-9]+'");
-    const QString number = QString::number(qint64(last) + 1).rightJustified(6, '0');
+    const QString number = ProximoNumeroVendas(filial);
     const QDateTime emission = data.isValid() && data.date().year() > 1900
                                    ? data
                                    : QDateTime(QDate::currentDate(), QTime(0, 0));
@@ -149,4 +147,26 @@ int TdmGlobal::InseriProdutoPendencia(const QString& produto, const QString& ped
     return InserirPedidoVendaItem(produto, pedido, quantidade, desconto, bReserva, bBaixaEstoque, valorUnitario,
                                   valorAux1, valorAux2, observacao, codigoOrigem, local, bAtualizaTotal, operacao,
                                   colunas.join(", "), valores.join(", "));
+}
+
+QString TdmGlobal::ProximoNumeroVendas(const QString&, const QString&, const QString&)
+{
+    const double last = CarregaNumero("max(cast(NUMERO_PEDIDO as double precision))", "AVEC8501",
+                                      "where NUMERO_PEDIDO similar to '[0-9]+'");
+    return QString::number(qint64(last) + 1).rightJustified(6, '0');
+}
+
+void TdmGlobal::CRVerificaOperacaoSubtracao(const QString&, const QString&, const QString&, const QString&,
+                                            const QString& operacao, double& valor)
+{
+    if (operacao.trimmed().isEmpty())
+        return;
+    host::db::Statement st(*IBTransaction1,
+                           "select OFCALCISSQN, OFISSQN from AFVC0901 where COD_OP = :OPERACAO");
+    st.setParam("OPERACAO", operacao.trimmed());
+    st.execute();
+    if (!st.fetch())
+        return;
+    if (st.value(0).toString().trimmed() == "S" && st.value(1).toDouble() > 0)
+        valor -= Trunc2Casas(valor * st.value(1).toDouble() / 100.0);
 }

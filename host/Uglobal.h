@@ -78,6 +78,14 @@ double CalcularFormula(int codigo, const host::data::Dataset& dataset);
 // The same evaluation of a formula text (for the formula register and tests).
 double AvaliarFormula(const QString& formula, const host::data::Dataset& dataset);
 
+// The failure of a database step, written to the log under the origin
+// (" EXCEPTION --> " with the message and, when given, the statement).
+void TratarExcecaoBanco(const QString& origem, std::exception_ptr falha, const QString& sql = {});
+// The user-facing text of a failure ("" for a silent abort).
+QString TratarExcecao(std::exception_ptr falha);
+// Hands the memory the application freed back to the system.
+void TrimAppMemorySize();
+
 namespace host {
 struct SentMail {
     QString sender, subject, recipients, body, attachment;

@@ -8,9 +8,12 @@
 #include "host/ui/Errors.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
 
 TfmPrincipal* fmPrincipal = nullptr;
 
@@ -64,6 +67,15 @@ TfmPrincipal::TfmPrincipal(QWidget* parent) : QMainWindow(parent)
             AbrirJanela(name.trimmed());
     };
     miSair->OnClick = [this](QObject*) { close(); };
+    tmPrincipalTimer = [this] { MostrarRelogio(); };
+    tmPrincipal = new QTimer(this);
+    tmPrincipal->setObjectName("tmPrincipal");
+    tmPrincipal->setInterval(1000);
+    QObject::connect(tmPrincipal, &QTimer::timeout, this, [this] {
+        if (tmPrincipalTimer)
+            host::ui::runGuarded(tmPrincipalTimer);
+    });
+    tmPrincipal->start();
     fmPrincipal = this;
 }
 
@@ -96,4 +108,9 @@ TMenuItem* TfmPrincipal::findMenuItem(const QString& name) const
         if (item->action()->objectName().compare(name, Qt::CaseInsensitive) == 0)
             return item;
     return nullptr;
+}
+
+void TfmPrincipal::MostrarRelogio()
+{
+    statusBar()->showMessage(QDateTime::currentDateTime().toString("dd/MM/yyyy hh:mm:ss"));
 }

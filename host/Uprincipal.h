@@ -10,6 +10,7 @@
 
 class QAction;
 class QMenu;
+class QTimer;
 
 // A menu item as the module sees it: a click handler it may replace, a
 // caption and a visibility.
@@ -53,6 +54,13 @@ public:
     void AbrirParametros();
 
     TMenuItem* findMenuItem(const QString& name) const;
+
+    // The window's timer (every second): its handler shows the date and time
+    // in the status bar. Long runs of the module set the handler aside and
+    // put it back (host::data::DetachHandler on tmPrincipalTimer).
+    QTimer* tmPrincipal = nullptr;
+    std::function<void()> tmPrincipalTimer;
+    void MostrarRelogio();
 
 private:
     QList<TMenuItem*> items_;

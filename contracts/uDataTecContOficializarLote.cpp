@@ -1,0 +1,284 @@
+// Officialising forecast instalments in batch: the orders of every
+// instalment, then their invoices in one pass of the host's invoice form,
+// then the receivables; a failed instalment is reported and the run goes on.
+
+#include "contracts/uDataTecContOficializar.h"
+#include "contracts/uDataTecContOficializarComum.h"
+
+#include "contracts/uDataTecCont.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/db/Database.h"
+#include "host/Uglobal.h"
+#include "host/Unotafiscal.h"
+#include "host/data/Field.h"
+#include "host/data/Query.h"
+
+using namespace uDataTecContOficializar;
+
+namespace {
+
+const char* const kOrigem = "[TfmAssContFat.OficializarParcelaPesquisaLote]";
+const char* const kRotina = "TfmAssContFat.OficializarParcelaPesquisaLote";
+
+const char* const kColunasPedido[] = {
+    "Ped.numero_pedido", "Cli.nome", "Cli.CLINSCRICAOGP", "Cli.CLIE", "Cli.estado as UFCliente", "Ped.bcCodigo",
+    "Ped.Numero_o_Com", "Ped.valor_total", "Ped.valor_ipi", "Ped.ENTREGUE", "Ped.VELOCAL", "Ped.desconto_geral",
+    "Ped.data_emissao", "Ped.DATA_ENTREGA", "Ped.operador", "Ped.veReferenciaDocumento", "Ped.veReferenciaSerie",
+    "Ped.codigo_cliente", "Ope.DESC_OP_NF", "Ped.Impresso_NF", "Ped.operacao", "Ped.tabela_vencimento",
+    "Ped.codigo_vendedor", "Ped.codig_transportadora", "Ped.frete", "Ped.aux1", "Ped.veCredito",
+    "Ped.veObservacaoPagamento", "Ped.veObservacaoOC", "Ped.FOVENDEDORAUX", "Ped.VECOMPRADOR", "Ped.anCodigo",
+    "Ped.Vendedor_Empresa", "Tab.descricao as condicaopagamento", "Tab.tp_faturamento", "Transp.fplaca as Placa",
+    "Transp.fNome as Transportadora", "Ope.cod_mensagem as CodigoMsg", "Ope.BASE_CALC_IPI",
+    "Ope.ASSUME_ICMS_SN as AssumeICMS", "Ope.OFCUPOMFISCAL", "Ope.Perc_calc", "Ope.ICMS as ICMSOperacao",
+    "Ope.OFCALCIssqn", "Ope.OFIssqn", "Ped.aoCodigo", "Ped.veRecibo", "Ped.acCodigo", "Ped.VEVALORDESPESA",
+    "Ped.VEVOLUMENUMERO", "Ped.VEFRETEESTIMADO", "Ped.FOCODIGOREDESPACHO", "Ped.VEREDESPACHOTIPO",
+    "Ped.CODIGO_ENTREGA", "Ped.COD_REPRES", "Ped.VEOBSERVACAOPAGAMENTO", "Ped.ANCODIGOENTREGA", "Ped.VEPESOLIQUIDO",
+    "Ped.VEPESOBRUTO", "Ped.VEVALORTOTALDESCONTO", "Ped.VEVALORTOTALBRUTOITEM", "Ope.TIPO_OP", "Ped.vecomissaoven",
+    "Ped.vecomissaorep", "tab.pvcomissao", "Ped.ORCTCODIGO", "Ped.VECIDADEPRESTSERV", "Ped.veconsumidorfinal",
+    "Ped.VEINDPRES", "Ped.VEFRETEREDESPACHO", "Ped.VESERIENF", "Ped.VESEQCONTCARGA"};
+
+QString SqlPedidosLote(const QString& pedidos)
+{
+    QString sql = "select ";
+    bool primeira = true;
+    for (const char* coluna : kColunasPedido) {
+        sql += (primeira ? QString() : QString(",\r       ")) + coluna;
+        primeira = false;
+    }
+    sql += "\rFrom  avec8501 Ped \r left outer join augc0301 Cli on (Ped.codigo_cliente = Cli.codigo_cliente) \r"
+           " left outer join afvc0901 Ope on (Ped.operacao = Ope.cod_op) \r left outer join afvt0101 Tab on"
+           " (Ped.tabela_vencimento = Tab.codigo) \r left outer join augc0501 Transp on"
+           " (Ped.codig_transportadora=Transp.fcod) \r";
+    // An order whose AUX2 was never set is open (a bare "<>" would leave it out).
+    sql += " Where coalesce(ped.AUX2, '') <> " + QuotedStr("4") + " and coalesce(ped.AUX2, '') <> " + QuotedStr("1") +
+           " and ped.impresso_nf like " + QuotedStr("N") + "\r";
+    sql += " and numero_pedido in (" + pedidos + ") Order by ped.numero_pedido ";
+    return sql;
+}
+
+QString junta(const QString& lista, const QString& item)
+{
+    return lista.isEmpty() ? item : lista + " , " + item;
+}
+
+struct Listas {
+    QString sTodosPV;    // orders to invoice
+    QString soPedidos;   // order-only instalments
+    QString notas;       // invoices issued
+};
+
+void PassoPedidos(host::data::Query& oDado, const OpcoesOficializacao& opcoes, int total, Listas& listas)
+{
+    TdmTecContrato& dm = *dmTecContrato;
+    const bool porFaturamento = dmGlobal->ParametroInteiro("ATMODOCOMPOSICAO") == 2;
+    oDado.first();
+    for (int linha = 1; !oDado.eof(); oDado.next(), ++linha) {
+        dmGlobal->Log(kOrigem, "oDado.recno:" + QString::number(linha));
+        Instalment p;
+        try {
+            p = Instalment::From(oDado);
+            if (!ConfirmaValorZerado(p))
+                continue;
+            const QDateTime referencia = porFaturamento ? opcoes.dataFaturamento : p.vencimentoReferencia();
+            QString nada;
+            const QString pedido =
+                dm.GeraNotaParcelaContratoApenasPV(p.cliente, p.contrato, p.valor, p.objeto, p.sequencia, p.vencimento,
+                                                   p.local, opcoes.bMesRefOriginal, referencia, nada);
+            UpdateCampoCommit("acrc5001", "PEDIDO", QuotedStr(pedido), p.chave());
+            if (p.geraPV == "S")
+                listas.soPedidos = junta(listas.soPedidos, QuotedStr(pedido));
+            else
+                listas.sTodosPV = junta(listas.sTodosPV, QuotedStr(pedido));
+            dmGlobal->PreparaSplashForm(1, "Preparando " + QString::number(linha) + "º de " + QString::number(total) +
+                                               " contrato(s)",
+                                        "Incrementar");
+        } catch (...) {
+            const std::exception_ptr falha = std::current_exception();
+            TratarExcecaoBanco(kRotina, falha, {});
+            dmGlobal->MostraAviso("Erro na geração do pedido do contrato " + QString::number(p.contrato) + "\r" +
+                                      TratarExcecao(falha),
+                                  false);
+        }
+    }
+}
+
+void PassoNotas(const OpcoesOficializacao& opcoes, int total, Listas& listas)
+{
+    dmGlobal->Log(kOrigem, "trim(sTodosPV) <> EmptyStr");
+    if (opcoes.minimizar)
+        opcoes.minimizar();
+    dmGlobal->PreparaSplashForm(total, "Faturando Contratos...", "Mostrar");
+    delete fmNotaFiscal.get();
+    TfmNotaFiscal* nota = fmNotaFiscal.create(nullptr);
+    nota->showNonModal();
+    host::data::Query& pedidos = *nota->quPedido;
+    pedidos.close();
+    pedidos.setSql(SqlPedidosLote(listas.sTodosPV));
+    pedidos.open();
+    pedidos.first();
+    QString condicao, primeira, pedidoAtual;
+    try {
+        for (int linha = 1; !pedidos.eof(); pedidos.next(), ++linha) {
+            dmGlobal->Log(kOrigem, "quPedido.recno:" + QString::number(linha));
+            pedidoAtual = pedidos.fieldByName("NUMERO_PEDIDO")->asString();
+            try {
+                condicao += " or ( mov.cod_pedido = " + QuotedStr(pedidoAtual) + ") ";
+                nota->EmissaoNotaFiscalSaida(pedidoAtual, {}, pedidos.fieldByName("OPERACAO")->asString(), {}, {},
+                                             false, pedidos.fieldByName("AUX1")->asFloat(), true);
+                if (linha == 1)
+                    primeira = nota->numeroNota();
+                dmGlobal->PreparaSplashForm(1, "Nota fiscal gerada: " + nota->numeroNota(), "Incrementar");
+                listas.notas = junta(listas.notas, QuotedStr(nota->numeroNota()));
+                TrimAppMemorySize();
+            } catch (...) {
+                const std::exception_ptr falha = std::current_exception();
+                TratarExcecaoBanco(kRotina, falha, {});
+                dmGlobal->MostraAviso("Erro na geração da nota fiscal do pedido " + pedidoAtual + "\r" +
+                                          TratarExcecao(falha),
+                                      true);
+            }
+        }
+        const QString ultima = nota->numeroNota();
+        if (!condicao.isEmpty())
+            condicao = "and((1=2) " + condicao + ")";
+        nota->NFSelecionaLote(primeira, ultima, condicao, nota->serieNota());
+    } catch (...) {
+        const std::exception_ptr falha = std::current_exception();
+        TratarExcecaoBanco(kRotina, falha, {});
+        dmGlobal->MostraAviso("Falha na geração da nota fiscal do pedido " + pedidoAtual + "\r" + TratarExcecao(falha),
+                              false);
+    }
+    dmGlobal->PreparaSplashForm(0, "Aguarde", "Ocultar");
+}
+
+// The next forecasts of a principal contract's complementary contracts,
+// in the same window as the principal's.
+void PrevisaoComplementares(const Instalment& p, const JanelaPrevisao& janela, int& sequencia, QStringList* aviso)
+{
+    const QString opcao = dmGlobal->Parametro("ATOPCAOCONTRATO").trimmed();
+    if (opcao != "F" && opcao != "V")
+        return;
+    if (CarregaDado("ACVINCULO", "AATC05AC", "Where acCodigo=" + QString::number(p.contrato) + " ").trimmed() != "P")
+        return;
+    QString codigos = CarregaVariosDados("ACCODIGOCOMPLEMENTO", "Aatc05AcVi",
+                                         "Where ACCODIGOPRINCIPAL=" + QString::number(p.contrato), ",");
+    codigos.chop(1);
+    if (codigos.isEmpty())
+        return;
+    host::data::Query& aux = *dmGlobal->quAuxiliar;
+    aux.close();
+    aux.setSql("Select Cont.*, obj.ofCodigo from AATC05AC Cont  Left outer join Aatc11Aj Obj on (Cont.AjCodigo ="
+               " Obj.AjCodigo)  Where Cont.acCodigo in (" +
+               codigos + ")");
+    aux.open();
+    std::vector<Instalment> complementares;
+    for (aux.first(); !aux.eof(); aux.next()) {
+        Instalment c = p;
+        c.contrato = aux.fieldByName("ACCODIGO")->asInteger();
+        c.clienteContrato = aux.fieldByName("CLCODIGO")->asString().trimmed();
+        c.periodo = aux.fieldByName("ACPERIODO")->asString().trimmed();
+        c.diaVencimento = aux.fieldByName("ACVENCIMENTO")->asString().trimmed();
+        c.valorParcela = aux.fieldByName("ACVALORPARCELA")->asFloat();
+        c.local = aux.fieldByName("ACLOCAL")->asString().trimmed();
+        c.tipoPagamento = aux.fieldByName("ACTIPOPAGAMENTO")->asString().trimmed();
+        c.banco = aux.fieldByName("BCCODIGO")->asString().trimmed();
+        c.modalidade = aux.fieldByName("ACMODALIDADE")->asString().trimmed();
+        c.objeto = aux.fieldByName("AJCODIGO")->asInteger();
+        c.operacao = aux.fieldByName("OFCODIGO")->asString().trimmed();
+        complementares.push_back(c);
+    }
+    aux.close();
+    for (const Instalment& c : complementares)
+        GeraPrevisao(c, janela, sequencia, aviso);
+}
+
+void PassoReceber(host::data::Query& oDado, const OpcoesOficializacao& opcoes, int total, QStringList* aviso)
+{
+    TdmTecContrato& dm = *dmTecContrato;
+    const QString tipoDocumento = dmGlobal->Parametro("ATTIPODOCUMENTOCONTRATO").trimmed();
+    dmGlobal->PreparaSplashForm(total, "Faturando Contratos...", "Mostrar");
+    oDado.first();
+    for (int linha = 1; !oDado.eof(); oDado.next(), ++linha) {
+        dmGlobal->Log(kOrigem, "oDado.recno:" + QString::number(linha));
+        QString numero;
+        try {
+            const Instalment p = Instalment::From(oDado);
+            const QString pedido = CarregaDado("PEDIDO", "acrc5001", p.chave()).trimmed();
+            numero = pedido;
+            if (p.geraPV != "S" && !pedido.isEmpty())
+                numero = CarregaDado("DOCUMENTO", "acem1401", "WHERE COD_PEDIDO = " + QuotedStr(pedido)).trimmed();
+            if (numero.isEmpty())
+                continue;
+            QString serie = tipoDocumento.isEmpty() ? QString("01") : tipoDocumento;
+            if (p.comprovante == "R")
+                serie = "RC";
+            {
+                // The receivable is updated whole or not at all.
+                host::db::Savepoint ponto(*dmGlobal->IBTransaction1);
+                MarcaEmitida(p);
+                const double valor = Arredonda2Monetario(ValorDocumento(p, numero, serie, p.filialReceber));
+                Update2Campos("acrc5001", "valor_documento", ValueToSQL(valor), "PAG10", ValueToSQL(valor),
+                              p.chave());
+                ArredondaCaixa(p);
+                if (p.geraPV != "S")
+                    Renumera(p, FormataDocumento(numero));
+                ponto.release();
+            }
+            dmGlobal->IBTransaction1->commitRetaining();
+            dm.DeletarPrevisaoContratoComplementar(p.contrato, p.documento, p.emissao, p.vencimento,
+                                                   p.geraPV != "S" ? FormataDocumento(numero) : p.documento, false);
+            const JanelaPrevisao janela = JanelaProximaPrevisao(p, opcoes);
+            if (janela.gerar) {
+                int sequencia = SequenciaCliente(p.clienteContrato);
+                GeraPrevisao(p, janela, sequencia, aviso);
+                PrevisaoComplementares(p, janela, sequencia, aviso);
+            }
+            dmGlobal->PreparaSplashForm(1, "Finalizando " + QString::number(linha) + "º de " +
+                                               QString::number(total) + " contrato(s)",
+                                        "Incrementar");
+        } catch (...) {
+            const std::exception_ptr falha = std::current_exception();
+            TratarExcecaoBanco(kRotina, falha, {});
+            dmGlobal->MostraAviso("Falha na geração do contas a receber da nota " + numero + "\r" +
+                                      TratarExcecao(falha),
+                                  false);
+        }
+    }
+}
+
+}  // namespace
+
+void OficializarParcelaPesquisaLote(host::data::Query& oDado, const OpcoesOficializacao& opcoes,
+                                    QStringList* aviso)
+{
+    dmGlobal->Log(kOrigem, "***INICIO");
+    dmGlobal->Log(kOrigem, "oDado:" + oDado.name());
+    ExecucaoLonga execucao(oDado);
+    const int total = oDado.recordCount();
+    dmGlobal->PreparaSplashForm(total, "Faturando Contratos...", "Mostrar");
+    Listas listas;
+    try {
+        PassoPedidos(oDado, opcoes, total, listas);
+        dmGlobal->PreparaSplashForm(0, "Aguarde", "Ocultar");
+        if (!listas.sTodosPV.trimmed().isEmpty())
+            PassoNotas(opcoes, total, listas);
+        PassoReceber(oDado, opcoes, total, aviso);
+        if (listas.sTodosPV.trimmed().isEmpty())
+            dmGlobal->MostraAviso("Foram gerados pedidos sem emissão de NF!\r" + listas.soPedidos, false);
+        else
+            dmGlobal->MostraAviso("Operação efetuada com sucesso!\rNotas geradas:\r" + listas.notas + "\r" +
+                                      "Pedidos sem NF: " + listas.soPedidos,
+                                  false);
+    } catch (...) {
+        if (fmNotaFiscal)
+            fmNotaFiscal->quPedido->close();
+        execucao.encerra(false);
+        dmGlobal->Log(kOrigem, "***FIM");
+        throw;
+    }
+    if (fmNotaFiscal)
+        fmNotaFiscal->quPedido->close();
+    execucao.encerra(false);
+    dmGlobal->Log(kOrigem, "***FIM");
+}

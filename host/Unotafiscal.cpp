@@ -1,0 +1,208 @@
+#include "host/Unotafiscal.h"
+
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+#include "host/data/DataSource.h"
+#include "host/data/Field.h"
+#include "host/data/Query.h"
+#include "host/db/Database.h"
+#include "host/ui/DataGrid.h"
+
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include <stdexcept>
+
+host::ui::FormVar<TfmNotaFiscal> fmNotaFiscal("fmNotaFiscal");
+
+namespace {
+
+const char* const kSqlPedido =
+    "select Ped.NUMERO_PEDIDO, Ped.CODIGO_CLIENTE, Cli.NOME, Ped.DATA_EMISSAO, Ped.VALOR_TOTAL, Ped.OPERACAO,"
+    " Ped.AUX1, Ped.IMPRESSO_NF, Ped.VELOCAL, Ped.ACCODIGO\r"
+    "from AVEC8501 Ped left outer join AUGC0301 Cli on (Ped.CODIGO_CLIENTE = Cli.CODIGO_CLIENTE)\r"
+    "where Ped.NUMERO_PEDIDO = :PEDIDO";
+
+const char* const kSqlNotas =
+    "select Mov.DOCUMENTO, Mov.SERIE_DOC, Mov.LOCAL_DOC, Mov.COD_CLI, Mov.COD_PEDIDO, Mov.DATA, Mov.TOTAL_DOC,"
+    " Mov.OPERACAO_DOC, Mov.ACCODIGO from ACEM1401 Mov where 1 = 2";
+
+[[noreturn]] void recusar(const QString& texto)
+{
+    throw std::runtime_error(texto.toStdString());
+}
+
+// What the emission reads of the order, in one statement.
+struct DadosPedido {
+    QString cliente, operacao, impresso, situacao, local, tabela, serie;
+    int contrato = 0, linhas = 0, operacaoRegistrada = 0;
+    double total = 0;
+};
+
+DadosPedido lerPedido(host::db::Transaction& tr, const QString& pedido, const QString& operacao)
+{
+    host::db::Statement st(
+        tr, "select Ped.CODIGO_CLIENTE, Ped.OPERACAO, Ped.IMPRESSO_NF, Ped.AUX2, Ped.VELOCAL,"
+            " Ped.TABELA_VENCIMENTO, Ped.VESERIENF, Ped.ACCODIGO,"
+            " (select count(*) from AVEC85IT It where It.NUMERO_PEDIDO = Ped.NUMERO_PEDIDO),"
+            " (select coalesce(sum(It.TOTAL_UNIT), 0) from AVEC85IT It where It.NUMERO_PEDIDO = Ped.NUMERO_PEDIDO),"
+            " (select count(*) from AFVC0901 Ope where Ope.COD_OP = Ped.OPERACAO),"
+            " (select count(*) from AFVC0901 Ope where Ope.COD_OP = :OPERACAO)"
+            " from AVEC8501 Ped where Ped.NUMERO_PEDIDO = :PEDIDO");
+    st.setParam("PEDIDO", pedido);
+    st.setParam("OPERACAO", operacao.trimmed());
+    st.execute();
+    if (!st.fetch())
+        recusar("Pedido de venda " + pedido + " não encontrado.");
+    DadosPedido dados;
+    const bool propria = operacao.trimmed().isEmpty();
+    dados.cliente = st.value(0).toString().trimmed();
+    dados.operacao = propria ? st.value(1).toString().trimmed() : operacao.trimmed();
+    dados.impresso = st.value(2).toString().trimmed();
+    dados.situacao = st.value(3).toString().trimmed();
+    dados.local = st.value(4).toString().trimmed();
+    dados.tabela = st.value(5).toString().trimmed();
+    dados.serie = st.value(6).toString().trimmed();
+    dados.contrato = st.value(7).toInt();
+    dados.linhas = st.value(8).toInt();
+    dados.total = st.value(9).toDouble();
+    dados.operacaoRegistrada = st.value(propria ? 10 : 11).toInt();
+    st.closeCursor();
+    return dados;
+}
+
+// The next number of the series at the branch: the largest numeric one plus
+// one, six digits; numbers are never reused, so a series has no repeats.
+QString proximoNumero(host::db::Transaction& tr, const QString& serie, const QString& local)
+{
+    const QVariant maior = host::db::selectValue(
+        tr,
+        "select max(cast(DOCUMENTO as double precision)) from ACEM1401 where SERIE_DOC = :SERIE"
+        " and coalesce(LOCAL_DOC, '') = :LOCAL and DOCUMENTO similar to '[0-9]+'",
+        {{"SERIE", serie}, {"LOCAL", local}});
+    return QString::number(qint64(maior.toDouble()) + 1).rightJustified(6, '0');
+}
+
+}  // namespace
+
+TfmNotaFiscal::TfmNotaFiscal(QWidget* parent)
+    : Form(parent), quPedido(CriarIbQuery("quPedido")), quNotaFiscal(CriarIbQuery("quNotaFiscal")),
+      dsPedido(std::make_unique<host::data::DataSource>(nullptr, "dsPedido")),
+      dsNotaFiscal(std::make_unique<host::data::DataSource>(nullptr, "dsNotaFiscal"))
+{
+    setCaption("Emissão de Nota Fiscal");
+    quPedido->setSql(kSqlPedido);
+    quNotaFiscal->setSql(kSqlNotas);
+    dsPedido->setDataset(quPedido.get());
+    dsNotaFiscal->setDataset(quNotaFiscal.get());
+
+    auto* layout = new QVBoxLayout(this);
+    auto* atual = new QFormLayout;
+    edDocumento = new QLineEdit(this);
+    edDocumento->setObjectName("edDocumento");
+    edDocumento->setReadOnly(true);
+    edSerie = new QLineEdit(this);
+    edSerie->setObjectName("edSerie");
+    edSerie->setReadOnly(true);
+    atual->addRow("Nota Fiscal", edDocumento);
+    atual->addRow("Série", edSerie);
+    layout->addLayout(atual);
+    auto* divisao = new QSplitter(Qt::Vertical, this);
+    dbgdPedido = new host::ui::DataGrid("dbgdPedido", divisao);
+    dbgdPedido->setDataSource(dsPedido.get());
+    dbgdNotaFiscal = new host::ui::DataGrid("dbgdNotaFiscal", divisao);
+    dbgdNotaFiscal->setDataSource(dsNotaFiscal.get());
+    layout->addWidget(divisao);
+    resize(720, 480);
+}
+
+TfmNotaFiscal::~TfmNotaFiscal()
+{
+    // The grids listen to the data sources: they go first.
+    delete dbgdPedido;
+    delete dbgdNotaFiscal;
+}
+
+QString TfmNotaFiscal::numeroNota() const
+{
+    return edDocumento->text();
+}
+
+QString TfmNotaFiscal::serieNota() const
+{
+    return edSerie->text();
+}
+
+void TfmNotaFiscal::PesquisarPedidoVendas(int, int, const QString& sPedido, const QString& sPedidoAlternativo)
+{
+    const QString pedido = (sPedido.trimmed().isEmpty() ? sPedidoAlternativo : sPedido).trimmed();
+    quPedido->close();
+    quPedido->setSql(kSqlPedido);
+    quPedido->paramByName("PEDIDO")->setAsString(pedido);
+    quPedido->open();
+    if (quPedido->isEmpty())
+        recusar("Pedido de venda " + pedido + " não encontrado.");
+}
+
+void TfmNotaFiscal::EmissaoNotaFiscalSaida(const QString& sPedido, const QString&, const QString& sOperacao,
+                                           const QString&, const QString&, bool, double, bool)
+{
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    const QString pedido = sPedido.trimmed();
+    const DadosPedido dados = lerPedido(tr, pedido, sOperacao);
+    if (dados.impresso != "N" || dados.situacao == "1" || dados.situacao == "4")
+        recusar("Pedido de venda " + pedido + " já faturado ou encerrado.");
+    if (dados.operacao.isEmpty() || dados.operacaoRegistrada == 0)
+        recusar("Operação \"" + dados.operacao + "\" inválida para a nota fiscal do pedido " + pedido + ".");
+    if (dados.linhas == 0)
+        recusar("Pedido de venda " + pedido + " sem itens.");
+
+    const QString serie = dados.serie.isEmpty() ? QString(kSeriePadrao) : dados.serie;
+    host::db::Savepoint ponto(tr);
+    const QString numero = proximoNumero(tr, serie, dados.local);
+    const QDateTime hoje(QDate::currentDate(), QTime(0, 0));
+    const QVariantMap chave{{"DOCUMENTO", numero}, {"SERIE", serie}, {"CLIENTE", dados.cliente},
+                            {"OPERACAO", dados.operacao}, {"LOCAL", dados.local}, {"PEDIDO", pedido},
+                            {"HOJE", hoje}};
+    QVariantMap cabecalho = chave;
+    cabecalho.insert({{"TOTAL", dados.total}, {"TABELA", dados.tabela.isEmpty() ? QVariant() : dados.tabela},
+                      {"CONTRATO", dados.contrato > 0 ? QVariant(dados.contrato) : QVariant()}});
+    host::db::executeSql(tr,
+                         "insert into ACEM1401 (DOCUMENTO, SERIE_DOC, COD_CLI, OPERACAO_DOC, LOCAL_DOC, COD_PEDIDO,"
+                         " DATA, TOTAL_DOC, TAB_VENC, ACCODIGO) values (:DOCUMENTO, :SERIE, :CLIENTE, :OPERACAO,"
+                         " :LOCAL, :PEDIDO, :HOJE, :TOTAL, :TABELA, :CONTRATO)",
+                         cabecalho);
+    host::db::executeSql(tr,
+                         "insert into ACEM14IT (DOCUMENTO, SERIE, COD_CLI, COD_OP, MELOCAL, CODIGOPRODUTO, SEQUENCIA,"
+                         " MEITCFOP, QUNATIDADEPRODUTO, DATA, AOCODIGO, VEITSEQUENCIA, OBSERVACAO_PRODUTO,"
+                         " VALOR_TOTAL_UNIT) select cast(:DOCUMENTO as varchar(11)), cast(:SERIE as varchar(5)),"
+                         " cast(:CLIENTE as varchar(5)), cast(:OPERACAO as varchar(5)), cast(:LOCAL as varchar(2)),"
+                         " It.CODIGO, It.COD, coalesce(It.VEITCFOP, cast(:OPERACAO as varchar(5))), It.QUANTIDADE,"
+                         " cast(:HOJE as date), It.AOCODIGO, It.COD,"
+                         " It.OBS, It.TOTAL_UNIT from AVEC85IT It where It.NUMERO_PEDIDO = :PEDIDO order by It.COD",
+                         chave);
+    host::db::executeSql(tr, "update AVEC8501 set IMPRESSO_NF = 'S' where NUMERO_PEDIDO = :PEDIDO",
+                         {{"PEDIDO", pedido}});
+    ponto.release();
+    edDocumento->setText(numero);
+    edSerie->setText(serie);
+}
+
+void TfmNotaFiscal::NFSelecionaLote(const QString& sPrimeira, const QString& sUltima, const QString& sCondicao,
+                                    const QString& sSerie)
+{
+    quNotaFiscal->close();
+    quNotaFiscal->setSql("select Mov.*, Tab.TP_FATURAMENTO from ACEM1401 Mov"
+                         " left outer join AFVT0101 Tab on (Mov.TAB_VENC = Tab.CODIGO)\r"
+                         "where Mov.SERIE_DOC = :SERIE and Mov.DOCUMENTO between :PRIMEIRA and :ULTIMA\r" +
+                         sCondicao + "\rorder by Mov.DOCUMENTO");
+    quNotaFiscal->paramByName("SERIE")->setAsString(sSerie.trimmed().isEmpty() ? QString(kSeriePadrao) : sSerie);
+    quNotaFiscal->paramByName("PRIMEIRA")->setAsString(sPrimeira.trimmed());
+    quNotaFiscal->paramByName("ULTIMA")->setAsString(sUltima.trimmed());
+    quNotaFiscal->open();
+    showNonModal();
+}

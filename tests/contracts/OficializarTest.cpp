@@ -1,0 +1,246 @@
+// Officialising forecast instalments on a real database, one by one and in
+// batch: orders and invoices, receivables renumbered and valued, notes and
+// cash rows following, '*' rows kept, next forecasts, failures.
+
+#include "tests/contracts/NotaParcelaFixture.h"
+
+#include "contracts/uDataTecContOficializar.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Unotafiscal.h"
+#include "host/Uprincipal.h"
+#include "host/data/Abort.h"
+#include "host/data/Query.h"
+#include "host/db/Database.h"
+
+namespace contractstest {
+namespace {
+
+using uDataTecContOficializar::FormataDocumento;
+using uDataTecContOficializar::ValorCentesimos;
+
+TEST(OficializarRegras, DocumentNumbersAndHundredths)
+{
+    EXPECT_EQ(FormataDocumento("123"), "000123");
+    EXPECT_EQ(FormataDocumento("12A"), "000000") << "not a number";
+    EXPECT_EQ(FormataDocumento(""), "000000");
+    EXPECT_EQ(FormataDocumento("1234567"), "1234567");
+    EXPECT_EQ(FormataDocumento("000042"), "000042");
+    EXPECT_EQ(ValorCentesimos(1234.5), "00000123450/100.00");
+    EXPECT_EQ(ValorCentesimos(0.1 + 0.2), "00000000030/100.00");
+    EXPECT_EQ(ValorCentesimos(-2), "-00000000200/100.00");
+}
+
+class OficializarTest : public NotaParcelaTest {
+protected:
+    void SetUp() override
+    {
+        NotaParcelaTest::SetUp();
+        exec("update AATC11AJ set CXCODIGO = '1.01' where AJCODIGO = 4");
+        global->SetParametro("ATPREVISAOCAIXA", "S");
+        global->IBTransaction1->commitRetaining();
+        selecao = CriarIbQuery("quPesq");
+    }
+    void TearDown() override
+    {
+        selecao.reset();
+        NotaParcelaTest::TearDown();
+    }
+
+    // Forecasts of the contract from January to March 2031 (three instalments).
+    void prever(int contrato = 7, const QString& cliente = "C0001", int objeto = 4, double valor = 100)
+    {
+        int contador = 0;
+        InserirParcelasContrato("R", "10/01/2031", "10/04/2031", cliente, false, "10", contrato, valor, "01", "2",
+                                "001", "10/01/2031", "M", contador, objeto, "01", "", false, "", true, nullptr, 0, 0);
+    }
+    // The screen's selection in "Apenas Oficializar": one row per forecast.
+    host::data::Query& selecionar(const QString& extra = {})
+    {
+        selecao->close();
+        selecao->setSql("select \r  cont.*, \r  Cli.Nome, \r  obj.ofCodigo , Rec.* from AATC05AC cont \r"
+                        "Left Outer Join Augc0301 Cli On (Cont.clCodigo=Cli.codigo_cliente) "
+                        "Left Outer Join Acrc5001 Rec On (Cont.acCodigo = Rec.aoCodigo) "
+                        "Left outer join Aatc11Aj Obj on (Cont.AjCodigo = Obj.AjCodigo) "
+                        "Where ((Cont.ACSITUACAO = 'A')  or  (Cont.ACSITUACAO is null)) "
+                        "and ((Cont.acVinculo <> 'C') or (Cont.acVinculo is null)) "
+                        "and not(Rec.aoCodigo is null)  and situacao_documento='V' " +
+                        extra + " order by Rec.DATA_VENCIMENTO, Cont.ACCODIGO");
+        selecao->open();
+        return *selecao;
+    }
+    OpcoesOficializacao opcoes() const
+    {
+        OpcoesOficializacao o;
+        o.filial = "01";
+        return o;
+    }
+    QStringList receber(const QString& condicao = "where AOCODIGO = 7")
+    {
+        return rows("select NUMERO_DOCUMENTO, SITUACAO_DOCUMENTO, VALOR_DOCUMENTO, PEDIDO, CRDOCUMENTOORIGINAL"
+                    " from ACRC5001 " +
+                    condicao + " order by DATA_VENCIMENTO, AOCODIGO");
+    }
+
+    std::unique_ptr<host::data::Query> selecao;
+    QStringList aviso;
+};
+
+TEST_F(OficializarTest, OneByOneMakesEachForecastARenumberedReceivable)
+{
+    prever();
+    exec("update ACRC5001 set SITUACAO_DOCUMENTO = '*' where NUMERO_DOCUMENTO = '100231'");
+    ASSERT_EQ(receber(), (QStringList{"100131|V|100.00||", "100231|*|100.00||", "100331|V|100.00||"}));
+    ASSERT_EQ(one("select count(*) from AUGC70OB where OBCODIGO = '100131C00011' and OBID = 'R'").toInt(), 1);
+    exec("update ACXC94XP set XPVALOR = 100.004 where XPDOCUMENTO = '100131'");
+
+    exec("update ACRC5001 set SITUACAO_DOCUMENTO = 'V' where NUMERO_DOCUMENTO = '100231'");
+    host::data::Query& q = selecionar();
+    exec("update ACRC5001 set SITUACAO_DOCUMENTO = '*' where NUMERO_DOCUMENTO = '100231'");
+    OficializarParcelaPesquisa(q, opcoes(), &aviso);
+
+    EXPECT_EQ(receber("where AOCODIGO = 7 and DATA_VENCIMENTO < '04/01/2031'"),
+              (QStringList{"000001||100.00||", "000002|*|100.00||", "000003||100.00||"}))
+        << "a '*' row keeps its mark but is numbered and valued";
+    EXPECT_EQ(one("select count(*) from ACRC5001 where DATA_EMISSAO = 'today' and AOCODIGO = 7"
+                  " and DATA_VENCIMENTO < '04/01/2031'")
+                  .toInt(),
+              3);
+    EXPECT_EQ(one("select count(*) from AUGC70OB where OBCODIGO = '000001C00011' and OBID = 'R'").toInt(), 1)
+        << "the note follows the number";
+    EXPECT_EQ(rows("select XPDOCUMENTO, XPVALOR from ACXC94XP where XPID = 'R' and XPDOCUMENTO = '000001'"),
+              QStringList{"000001|100.00"})
+        << "cash rows renumbered and rounded";
+    EXPECT_EQ(rows("select DOCUMENTO, COD_PEDIDO from ACEM1401 order by DOCUMENTO"),
+              (QStringList{"000001|000001", "000002|000002", "000003|000003"}));
+    EXPECT_EQ(receber("where AOCODIGO = 7 and DATA_VENCIMENTO >= '04/01/2031'"),
+              (QStringList{"100431|V|100.00||", "100531|V|100.00||", "100631|V|100.00||"}))
+        << "each instalment brings the period after the contract's last due date";
+    EXPECT_FALSE(selecao->active()) << "the one-by-one run closes the selection";
+    ASSERT_TRUE(fmNotaFiscal) << "the emission form shows the run's invoices";
+    EXPECT_EQ(fmNotaFiscal->quNotaFiscal->recordCount(), 3);
+    EXPECT_TRUE(messages().contains("Operação efetuada com sucesso!"));
+}
+
+TEST_F(OficializarTest, ReceiptModeKeepsTheForecastNumber)
+{
+    global->SetParametro("ATRECIBOCONTRATO", "F");
+    prever();
+    OficializarParcelaPesquisa(selecionar("and Rec.NUMERO_DOCUMENTO = '100131'"), opcoes(), &aviso);
+    EXPECT_EQ(receber("where NUMERO_DOCUMENTO = '100131'"), QStringList{"100131||100.00||000001"});
+    EXPECT_EQ(one("select count(*) from AUGC70OB where OBCODIGO = '100131C00011'").toInt(), 1);
+    EXPECT_EQ(one("select count(*) from ACXC94XP where XPDOCUMENTO = '100131'").toInt(), 1);
+}
+
+TEST_F(OficializarTest, ZeroValueQuestionAndNoNextForecastWhenSwitchedOff)
+{
+    prever();
+    exec("update ACRC5001 set VALOR_DOCUMENTO = 0 where NUMERO_DOCUMENTO = '100131'");
+    dialogs->answer("Não", "O valor do contrato código 7 de vencimento 10/01/2031 está zerado. Tem certeza de que"
+                           " deseja faturar essa parcela?");
+    OficializarParcelaPesquisa(selecionar("and Rec.NUMERO_DOCUMENTO in ('100131', '100231')"), [this] {
+        OpcoesOficializacao o = opcoes();
+        o.bNaoGeraPrevisao = true;
+        return o;
+    }(), &aviso);
+    EXPECT_EQ(receber(), (QStringList{"100131|V|0.00||", "000001||100.00||", "100331|V|100.00||"}))
+        << "'Não' leaves the forecast; no new forecast is written";
+    EXPECT_EQ(one("select count(*) from AVEC8501").toInt(), 1);
+}
+
+TEST_F(OficializarTest, FailedEmissionLeavesTheReceivableAsItWas)
+{
+    prever();
+    exec("update AATC11AJ set OFCODIGO = '9999' where AJCODIGO = 4");
+    OficializarParcelaPesquisa(selecionar("and Rec.NUMERO_DOCUMENTO = '100131'"), opcoes(), &aviso);
+    EXPECT_EQ(receber(), (QStringList{"100131|V|100.00||", "100231|V|100.00||", "100331|V|100.00||"}));
+    EXPECT_EQ(one("select count(*) from ACEM1401").toInt(), 0);
+    ASSERT_EQ(aviso.size(), 1);
+    EXPECT_EQ(aviso[0], "Contrato 7: pedido 000001 sem nota fiscal; a parcela 100131 continua prevista.");
+    EXPECT_FALSE(fmNotaFiscal) << "no invoice to show";
+}
+
+TEST_F(OficializarTest, OrderOnlyContractTakesTheOrderNumberAndValue)
+{
+    contrato("ACGERAPV = 'S'");
+    prever();
+    EXPECT_THROW(OficializarParcelaPesquisa(selecionar("and Rec.NUMERO_DOCUMENTO = '100131'"), opcoes(), &aviso),
+                 host::Abort)
+        << "with orders only, the final message ends the run";
+    EXPECT_EQ(receber("where PEDIDO is not null"), QStringList{"000001||100.00|000001|"});
+    EXPECT_EQ(one("select count(*) from ACEM1401").toInt(), 0);
+    EXPECT_TRUE(messages().contains("Operação efetuada com sucesso!"));
+}
+
+TEST_F(OficializarTest, MainWindowTimerHandlerComesBack)
+{
+    TfmPrincipal principal;
+    int batidas = 0;
+    principal.tmPrincipalTimer = [&batidas] { ++batidas; };
+    prever();
+    OficializarParcelaPesquisa(selecionar("and Rec.NUMERO_DOCUMENTO = '100131'"), opcoes(), &aviso);
+    ASSERT_TRUE(principal.tmPrincipalTimer);
+    principal.tmPrincipalTimer();
+    EXPECT_EQ(batidas, 1);
+}
+
+class OficializarLoteTest : public OficializarTest {
+protected:
+    void SetUp() override
+    {
+        OficializarTest::SetUp();
+        // Contract 8 bills through an object without an operation; 9 wants orders only.
+        exec("insert into AATC11AJ (AJCODIGO, AJOBJETO, AJCOMPLNF) values (6, 'Sem operação', '2 - Objeto')");
+        exec("insert into AATC05AC (ACCODIGO, CLCODIGO, ACMODALIDADE, ACPERIODO, ACVENCIMENTO, ACVALORFIXO,"
+             " ACVALORPARCELA, ACLOCAL, AJCODIGO, ACSITUACAO) values (8, 'C0002', 'R', 'M', 10, 'S', 50, '01', 6, 'A')");
+        exec("insert into AATC05AC (ACCODIGO, CLCODIGO, ACMODALIDADE, ACPERIODO, ACVENCIMENTO, ACVALORFIXO,"
+             " ACVALORPARCELA, ACLOCAL, AJCODIGO, ACSITUACAO, ACGERAPV)"
+             " values (9, 'C0002', 'R', 'M', 15, 'S', 70, '01', 4, 'A', 'S')");
+    }
+};
+
+TEST_F(OficializarLoteTest, BatchGoesOnAfterAFailedRowAndReportsIt)
+{
+    prever(7);
+    prever(8, "C0002", 6, 50);
+    prever(9, "C0002", 4, 70);
+    host::data::Query& q = selecionar("and Rec.DATA_VENCIMENTO < '02/01/2031'");
+    ASSERT_EQ(q.recordCount(), 3);
+    OficializarParcelaPesquisaLote(q, opcoes(), &aviso);
+
+    const QStringList textos = messages();
+    EXPECT_TRUE(textos.filter("Erro na geração do pedido do contrato 8").size() == 1) << textos.join("\n").toStdString();
+    EXPECT_TRUE(textos.contains("Objeto 6 não possui operação válida para gerar nota fiscal!"));
+    EXPECT_EQ(receber("where DATA_VENCIMENTO < '02/01/2031'"),
+              (QStringList{"000001||100.00|000001|", "100131|V|50.00||", "100131||70.00|000002|"}))
+        << "contract 7 invoiced and renumbered, 8 still a forecast, 9 (order only) keeps its number";
+    EXPECT_EQ(rows("select DOCUMENTO, COD_PEDIDO from ACEM1401"), QStringList{"000001|000001"});
+    EXPECT_EQ(rows("select PAG10 from ACRC5001 where NUMERO_DOCUMENTO = '000001'"), QStringList{"100.00"});
+    EXPECT_TRUE(textos.last().startsWith("Operação efetuada com sucesso!")) << textos.last().toStdString();
+    EXPECT_TRUE(selecao->active()) << "the batch leaves its selection open";
+    EXPECT_EQ(receber("where AOCODIGO = 7 and DATA_VENCIMENTO >= '04/01/2031'"), QStringList{"100431|V|100.00||"});
+}
+
+TEST_F(OficializarLoteTest, InvoiceNumbersRunOnAcrossRunsWithoutGapsOrRepeats)
+{
+    prever(7);
+    OficializarParcelaPesquisa(selecionar("and Rec.NUMERO_DOCUMENTO = '100131'"), opcoes(), &aviso);
+    OficializarParcelaPesquisaLote(selecionar("and Rec.AOCODIGO = 7 and Rec.DATA_VENCIMENTO < '04/01/2031'"),
+                                   opcoes(), &aviso);
+    EXPECT_EQ(rows("select DOCUMENTO, SERIE_DOC from ACEM1401 order by DOCUMENTO"),
+              (QStringList{"000001|01", "000002|01", "000003|01"}));
+    EXPECT_EQ(receber("where AOCODIGO = 7 and DATA_VENCIMENTO < '04/01/2031'"),
+              (QStringList{"000001||100.00||", "000002||100.00|000002|", "000003||100.00|000003|"}));
+}
+
+TEST_F(OficializarLoteTest, OnlyOrderOnlyContractsRunNoInvoicePass)
+{
+    prever(9, "C0002", 4, 70);
+    OficializarParcelaPesquisaLote(selecionar("and Rec.AOCODIGO = 9 and Rec.DATA_VENCIMENTO < '02/01/2031'"),
+                                   opcoes(), &aviso);
+    EXPECT_FALSE(fmNotaFiscal);
+    EXPECT_EQ(messages().last(), "Foram gerados pedidos sem emissão de NF!\n'000001'");
+}
+
+}  // namespace
+}  // namespace contractstest
