@@ -211,7 +211,11 @@ public:
 
     // ---- routines of other rules that the header calls (uDataTecRegras.cpp)
     void NovaOSEquipamentoPreExistente(const QString& tipo, const QString& valor, bool bNovaOS);
+    // Status e-mail and the customer's contact picker (uDataTecEmail.cpp).
     void OSEnviarEmailPorSituacao(int aoCodigo);
+    void EnviarMensagemContatoCliente(const QString& cliente, const QString& texto);
+    // Parts lines into sales orders and the stock (uDataTecBaixa.cpp).
+    void InserirPecaPedidoVenda(bool bPendentes, const QString& pedido, bool bColecaoFechada, bool bTodas);
     void BaixarEstoqueOrdemServico(int aoCodigo, bool bTodas, bool bVerificar);
     void RetirarReservaOrdemServido(int aoCodigo);
 
@@ -283,6 +287,12 @@ public:
     void quOSContatoNewRecord(host::data::Dataset& DataSet);
     void quOSContatoBeforePost(host::data::Dataset& DataSet);
     void quOSContatoAfterPost(host::data::Dataset& DataSet);
+    void quOSContatoBeforeInsert(host::data::Dataset& DataSet);
+    void quOSContatoBeforeDelete(host::data::Dataset& DataSet);
+    void quOSContatoAfterDelete(host::data::Dataset& DataSet);
+    void quOSContatoHORA_VISITAChange(host::data::Field& Sender);
+    void quOSContatoCTHORAFINALChange(host::data::Field& Sender);
+    void bindContatoHandlers();
     void quOSAcessoriosNewRecord(host::data::Dataset& DataSet);
     void quOSAcessoriosBeforeDelete(host::data::Dataset& DataSet);
     void quOSSituacaoNewRecord(host::data::Dataset& DataSet);

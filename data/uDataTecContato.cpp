@@ -3,6 +3,7 @@
 // key per customer, the dates and the owner come from the order.
 
 #include "data/uDataTec.h"
+#include "data/uDataTecExclusao.h"
 
 #include "host/PilvCpr70.h"
 #include "host/Udatamod.h"
@@ -11,6 +12,7 @@
 #include "host/ui/WindowRegistry.h"
 
 using host::data::Dataset;
+using host::data::Field;
 
 namespace {
 
@@ -55,4 +57,57 @@ void TdmTec::quOSContatoAfterPost(Dataset& DataSet)
     dmGlobal->GravaLog(IbUserName(), "Alterou andamento de O.S.)", "OS.:" + quOSContatoCONTRATO->asString(), "CADCOM",
                        QDateTime(agora.date(), QTime(0, 0)), agora);
     ZelDevVerificarEvento(&DataSet, "AFTERPOST");
+}
+
+// A record refers to a stored order: an order still being inserted is saved first.
+void TdmTec::quOSContatoBeforeInsert(Dataset&)
+{
+    if (quOS->state() == host::data::DatasetState::Insert)
+        SalvarAlteracoes(*quOS);
+}
+
+void TdmTec::quOSContatoBeforeDelete(Dataset& DataSet)
+{
+    sCodigoExcluido = quOSContatoCONTRATO->asString() + "/" + quOSContatoDATA_SOLICITADA->asString();
+    ZelDevVerificarEvento(&DataSet, "BEFOREDELETE");
+}
+
+void TdmTec::quOSContatoAfterDelete(Dataset& DataSet)
+{
+    dmGlobal->IBTransaction1->commitRetaining();
+    uDataTec::gravarExclusao("Deletou Assentamentos da O.S.", "Número O.S./Data:", "CADCOM");
+    ZelDevVerificarEvento(&DataSet, "AFTERDELETE");
+}
+
+// Worked minutes between the start and the end; an end earlier than the
+// start is work across midnight.
+void TdmTec::quOSContatoHORA_VISITAChange(Field&)
+{
+    // An empty time counts as midnight.
+    const int inicio = quOSContatoHORA_VISITA->asDateTime().time().msecsSinceStartOfDay();
+    const int fim = quOSContatoCTHORAFINAL->asDateTime().time().msecsSinceStartOfDay();
+    qint64 segundos = qRound64((fim - inicio) / 1000.0);
+    if (inicio > fim)
+        segundos += 86400;
+    quOSContatoCTTEMPOTOTAL->setAsInteger(int(segundos / 60));
+}
+
+void TdmTec::quOSContatoCTHORAFINALChange(Field& Sender)
+{
+    quOSContatoHORA_VISITAChange(Sender);
+}
+
+void TdmTec::bindContatoHandlers()
+{
+    auto on = [this](void (TdmTec::*handler)(Dataset&)) {
+        return [this, handler](Dataset& dataset) { (this->*handler)(dataset); };
+    };
+    auto onField = [this](void (TdmTec::*handler)(Field&)) {
+        return [this, handler](Field& field) { (this->*handler)(field); };
+    };
+    quOSContato->beforeInsert = on(&TdmTec::quOSContatoBeforeInsert);
+    quOSContato->beforeDelete = on(&TdmTec::quOSContatoBeforeDelete);
+    quOSContato->afterDelete = on(&TdmTec::quOSContatoAfterDelete);
+    quOSContatoHORA_VISITA->onChange = onField(&TdmTec::quOSContatoHORA_VISITAChange);
+    quOSContatoCTHORAFINAL->onChange = onField(&TdmTec::quOSContatoCTHORAFINALChange);
 }

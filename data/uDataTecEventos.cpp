@@ -156,6 +156,7 @@ void TdmTec::bindRuleHandlers()
     quOSContato->onNewRecord = on(&TdmTec::quOSContatoNewRecord);
     quOSContato->beforePost = on(&TdmTec::quOSContatoBeforePost);
     quOSContato->afterPost = on(&TdmTec::quOSContatoAfterPost);
+    bindContatoHandlers();
     quOSAcessorios->onNewRecord = on(&TdmTec::quOSAcessoriosNewRecord);
     quOSAcessorios->beforeDelete = on(&TdmTec::quOSAcessoriosBeforeDelete);
 

@@ -227,12 +227,3 @@ void TdmTec::quAssVendaObsAfterCancel(Dataset&) {}
 
 // Fills a new order from the latest earlier order of the equipment or plate.
 void TdmTec::NovaOSEquipamentoPreExistente(const QString&, const QString&, bool) {}
-
-// Status e-mail of the order's situation, after confirmation.
-void TdmTec::OSEnviarEmailPorSituacao(int) {}
-
-// Withdraws the order's parts from stock through a sales order.
-void TdmTec::BaixarEstoqueOrdemServico(int, bool, bool) {}
-
-// Releases the reservations of the order's parts.
-void TdmTec::RetirarReservaOrdemServido(int) {}

@@ -165,38 +165,6 @@ QString RetornaLinhaArquivoTexto(const QString& arquivo, int indice)
     return {};
 }
 
-namespace {
-QList<host::SentMail>& outbox()
-{
-    static QList<host::SentMail> mails;
-    return mails;
-}
-}  // namespace
-
-bool EnviarEmail(const QString& remetente, const QString& assunto, const QString& destinatarios,
-                 const QString& corpo, const QString& anexo)
-{
-    if (remetente.trimmed().isEmpty() || destinatarios.trimmed().isEmpty())
-        return false;
-    outbox().append({remetente, assunto, destinatarios, corpo, anexo});
-    const QDir folder(QDir(sCaminhoSistema).filePath("Email"));
-    QDir().mkpath(folder.path());
-    QFile file(folder.filePath(QDateTime::currentDateTime().toString("yyyyMMdd_hhmmsszzz") + "_" +
-                               QString::number(outbox().size()) + ".eml"));
-    if (file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        QTextStream out(&file);
-        QString body = corpo;
-        body.replace("\r\n", "\n").replace('\r', '\n');
-        out << "From: " << remetente << "\nTo: " << destinatarios << "\nSubject: " << assunto << "\n\n" << body
-            << "\n";
-    }
-    return true;
-}
-
-const QList<host::SentMail>& host::sentMails() { return outbox(); }
-
-void host::clearSentMails() { outbox().clear(); }
-
 QString GridToExcelFile(host::ui::DataGrid* grid, const QString& arquivo)
 {
     if (!grid)

@@ -60,9 +60,15 @@ bool OperacaoAbortada(std::exception_ptr falha);
 // Line <indice> (from 0) of a text file; "" when the file or line is missing.
 QString RetornaLinhaArquivoTexto(const QString& arquivo, int indice);
 
-// Sends a mail. The stand-in has no mail server: it writes the message as a
-// file in sCaminhoSistema/Email and records it (host::sentMails()). False
-// when there is no recipient or sender.
+// Sends a plain-text mail (UTF-8) by SMTP to the ";"-separated recipients,
+// with the file `anexo` attached when one is named. The server, port, user,
+// password and TLS mode are the host parameters ATEMAILSERVIDOR,
+// ATEMAILPORTA (25 when empty), ATEMAILUSUARIO, ATEMAILSENHA and ATEMAILTLS
+// ("S" STARTTLS required, "I" implicit TLS, else none). True only when the
+// server accepted the message. Without a server, or when sending fails (the
+// failure is logged), the message is written as an .eml file to the outbox
+// sCaminhoSistema/Email and the answer is false. False at once when there is
+// no recipient or sender. Every call is recorded (host::sentMails()).
 bool EnviarEmail(const QString& remetente, const QString& assunto, const QString& destinatarios,
                  const QString& corpo, const QString& anexo = {});
 
@@ -89,6 +95,8 @@ void TrimAppMemorySize();
 namespace host {
 struct SentMail {
     QString sender, subject, recipients, body, attachment;
+    bool sent = false;    // the server accepted it
+    QString outboxFile;   // the .eml written when it was not sent
 };
 const QList<SentMail>& sentMails();
 void clearSentMails();

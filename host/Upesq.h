@@ -65,3 +65,15 @@ QVariant valorPesquisa(const QVariantMap& linha, const QString& coluna);
 QString textoPesquisa(const QVariantMap& linha, const QString& coluna);
 
 }  // namespace host
+
+namespace host::ui {
+class DataGrid;
+}
+
+// The contacts (AUGC3701) linked to a record: category ("C" customer) and
+// code. Shown modally, the chosen contact's name comes back ("" when
+// cancelled or when there is none). The grid argument (a caller's grid to
+// fill instead of the window) and the two flags are kept for the callers;
+// this host always shows the picker and lets one contact be chosen.
+QString AbreContato(const QString& sCategoria, const QString& sCodigo, host::ui::DataGrid* grid, bool bModal,
+                    bool bSelecionar);

@@ -11,7 +11,7 @@ PACKAGES=(
   qt6-base-dev libgl-dev
   firebird3.0-server-core firebird3.0-utils firebird-dev libfbclient2
   libgtest-dev libgmock-dev libbenchmark-dev libzint-dev
-  poppler-utils qpdf libxlsxwriter-dev unzip
+  poppler-utils qpdf libxlsxwriter-dev unzip libcurl4-openssl-dev
 )
 
 stage_start() { STAGE_NAME="$1"; STAGE_T0=$(date +%s); echo "== $1"; }

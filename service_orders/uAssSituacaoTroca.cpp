@@ -3,6 +3,7 @@
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
+#include "host/Upesqgeral.h"
 #include "host/data/Abort.h"
 #include "host/data/DataSource.h"
 #include "host/ui/Components.h"
@@ -24,6 +25,21 @@ using host::ui::named;
 host::ui::FormVar<TfmAssSituacaoTroca> fmAssSituacaoTroca("fmAssSituacaoTroca");
 
 namespace {
+
+// The technician's code answers a click (it opens the technicians' search).
+class RotuloClicavel : public QLabel {
+public:
+    using QLabel::QLabel;
+    std::function<void()> onClick;
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        QLabel::mouseReleaseEvent(event);
+        if (onClick)
+            host::ui::runGuarded(onClick);
+    }
+};
 
 const QString kHoraVazia = "  :  ";
 const QString kMascaraHora = "!99:99;1;_";
@@ -59,7 +75,9 @@ TfmAssSituacaoTroca::TfmAssSituacaoTroca(QWidget* parent) : host::ui::Form(paren
     auto* layout = new QVBoxLayout(this);
 
     auto* tecnico = new QHBoxLayout;
-    laCodTec = named<QLabel>("laCodTec", this);
+    auto* codigoTecnico = named<RotuloClicavel>("laCodTec", this);
+    codigoTecnico->onClick = [this] { laCodTecClick(); };
+    laCodTec = codigoTecnico;
     laNomeTec = named<QLabel>("laNomeTec", this);
     tecnico->addWidget(new QLabel("Técnico:", this));
     tecnico->addWidget(laCodTec);
@@ -111,6 +129,8 @@ TfmAssSituacaoTroca::TfmAssSituacaoTroca(QWidget* parent) : host::ui::Form(paren
     botoes->addWidget(bbOk);
     botoes->addWidget(bbCancelar);
     layout->addLayout(botoes);
+
+    addTimer("tiTempo", 1000, [this] { tiTempoTimer(); });
 
     connect(bbOk, &QPushButton::clicked, this, [this] { host::ui::runGuarded([this] { bbOkClick(); }); });
     connect(bbCancelar, &QPushButton::clicked, this, [this] { close(); });
@@ -164,6 +184,24 @@ void TfmAssSituacaoTroca::FormActivate()
         atual = "1";
     laCodSitAtual->setText(atual);
     laSitAtual->setText(CarregaDado("asDescricao", "aatc01as", "where ascodigo = " + atual));
+}
+
+void TfmAssSituacaoTroca::laCodTecClick()
+{
+    QString codigo, nome, ignorado;
+    if (!SelecionaPesquisaGeral(74, "atCodigo", "atNome", "atNome", codigo, nome, ignorado))
+        return;
+    laCodTec->setText(codigo);
+    laNomeTec->setText(nome);
+}
+
+void TfmAssSituacaoTroca::tiTempoTimer()
+{
+    const QString origem = "[TfmAssSituacaoTroca.tiTempoTimer]";
+    dmGlobal->Log(origem, "***INICIO");
+    if (!laTempo->isHidden())
+        laTempo->setText(QTime::currentTime().toString("hh:mm:ss"));
+    dmGlobal->Log(origem, "***FIM");
 }
 
 // Technicians may be barred from changing situations, or asked the

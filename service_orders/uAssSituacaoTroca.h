@@ -46,6 +46,8 @@ public:
 
     void FormActivate();
     void bbOkClick();
+    void laCodTecClick();
+    void tiTempoTimer();
 
     // The situation chosen in the list; 0 when the list is hidden or empty.
     int situacaoEscolhida() const;

@@ -150,8 +150,14 @@ void Field::parseText(const QString& text)
         if (trimmed.isEmpty())
             return clear();
         QDateTime dt;
-        if (!parseDateTimeText(trimmed, dt))
-            throw DatasetError(QString("'%1' não é uma data válida.").arg(text));
+        QTime t;
+        // A time alone is that time on day zero, as the classic conversion
+        // reads it: time-of-day columns stored as date-times are typed so.
+        if (!parseDateTimeText(trimmed, dt)) {
+            if (type_ != FieldType::DateTime || !parseTimeText(trimmed, t))
+                throw DatasetError(QString("'%1' não é uma data válida.").arg(text));
+            dt = QDateTime(QDate(1899, 12, 30), t);
+        }
         return setValue(dt);
     }
     case FieldType::Time: {

@@ -2,6 +2,8 @@
 
 #include "host/db/FbApi.h"
 
+#include <algorithm>
+
 #include <ibase.h>
 
 #include <QCoreApplication>
@@ -237,9 +239,27 @@ void Transaction::Impl::finish(void (ITransaction::*action)(CheckStatusWrapper*)
     }
 }
 
-void Transaction::commit() { d->finish(&ITransaction::commit<CheckStatusWrapper>, true); }
-void Transaction::commitRetaining() { d->finish(&ITransaction::commitRetaining<CheckStatusWrapper>, false); }
-void Transaction::rollback() { d->finish(&ITransaction::rollback<CheckStatusWrapper>, true); }
-void Transaction::rollbackRetaining() { d->finish(&ITransaction::rollbackRetaining<CheckStatusWrapper>, false); }
+void Transaction::commit() {
+    if (d->commitHolds > 0) {
+        d->heldCommit = 2;
+        return;
+    }
+    d->finish(&ITransaction::commit<CheckStatusWrapper>, true);
+}
+void Transaction::commitRetaining() {
+    if (d->commitHolds > 0) {
+        d->heldCommit = std::max(d->heldCommit, 1);
+        return;
+    }
+    d->finish(&ITransaction::commitRetaining<CheckStatusWrapper>, false);
+}
+void Transaction::rollback() {
+    d->heldCommit = 0;
+    d->finish(&ITransaction::rollback<CheckStatusWrapper>, true);
+}
+void Transaction::rollbackRetaining() {
+    d->heldCommit = 0;
+    d->finish(&ITransaction::rollbackRetaining<CheckStatusWrapper>, false);
+}
 
 }  // namespace host::db

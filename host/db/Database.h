@@ -131,6 +131,33 @@ private:
     std::unique_ptr<Impl> d;
 };
 
+// Holds the transaction's commits back while a routine of several steps
+// runs, each of which commits on its own (a dataset's after-post): a commit
+// asked meanwhile is only noted, so the routine's savepoint can still undo
+// every step. release() ends the hold and makes the commit that was asked
+// (the outermost hold only; a hard one if any step asked for one). Leaving
+// the scope without release() forgets the commits asked (the savepoint
+// taken inside the hold undoes the work). Rollbacks are never held.
+//
+//   host::db::CommitHold hold(tr);
+//   host::db::Savepoint sp(tr);
+//   ... steps that post and commit ...
+//   sp.release();
+//   hold.release();
+class CommitHold {
+public:
+    explicit CommitHold(Transaction& transaction);
+    ~CommitHold();
+    CommitHold(const CommitHold&) = delete;
+    CommitHold& operator=(const CommitHold&) = delete;
+
+    void release();
+    bool commitAsked() const;   // a step asked for a commit while held
+
+private:
+    Transaction* tr_;
+};
+
 enum class ColumnType {
     Unknown, SmallInt, Integer, BigInt, Float, Double, Char, VarChar,
     Timestamp, Date, Time, TextBlob, Blob, Boolean, Null

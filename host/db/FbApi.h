@@ -58,6 +58,10 @@ struct Transaction::Impl {
     std::set<Statement::Impl*> statements;
     // Live savepoint guards, oldest first.
     std::vector<Savepoint::Impl*> savepoints;
+    // Live commit holds and what the held commits asked for: 0 nothing,
+    // 1 a retaining commit, 2 a hard one.
+    int commitHolds = 0;
+    int heldCommit = 0;
     Connection& liveConnection() const;   // raises once the connection is gone
     void ensureStarted(Transaction& self);
     void finish(void (Firebird::ITransaction::*action)(Firebird::CheckStatusWrapper*), bool ends);

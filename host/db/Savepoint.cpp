@@ -88,4 +88,26 @@ void Savepoint::rollback() {
     forget(t, d.get());
 }
 
+CommitHold::CommitHold(Transaction& transaction) : tr_(&transaction) { ++tr_->impl()->commitHolds; }
+
+CommitHold::~CommitHold() {
+    if (!tr_) return;
+    Transaction::Impl& t = *tr_->impl();
+    if (--t.commitHolds == 0) t.heldCommit = 0;
+}
+
+bool CommitHold::commitAsked() const { return tr_ && tr_->impl()->heldCommit > 0; }
+
+void CommitHold::release() {
+    if (!tr_) return;
+    Transaction* tr = tr_;
+    tr_ = nullptr;
+    Transaction::Impl& t = *tr->impl();
+    if (--t.commitHolds > 0) return;
+    const int asked = t.heldCommit;
+    t.heldCommit = 0;
+    if (asked == 2) tr->commit();
+    else if (asked == 1) tr->commitRetaining();
+}
+
 }  // namespace host::db

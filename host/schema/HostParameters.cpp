@@ -49,6 +49,12 @@ const std::vector<ParameterDefault>& parameterDefaults()
         {"ATDESCONTOPELOVALOR", ""},
         {"ATDESCONTOPRAZOITEM", ""},
         {"ATDISPENSANUMEROSERIE", ""},
+        // The mail server of EnviarEmail; empty: mails wait in the outbox.
+        {"ATEMAILPORTA", ""},
+        {"ATEMAILSENHA", ""},
+        {"ATEMAILSERVIDOR", ""},
+        {"ATEMAILTLS", ""},
+        {"ATEMAILUSUARIO", ""},
         {"ATENVIOEMAILOS", ""},
         {"ATEQUIPAMENTOPADRAO", "0"},
         {"ATESTOQUEINSUFICIENTE", ""},

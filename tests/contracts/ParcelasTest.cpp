@@ -219,6 +219,20 @@ TEST_F(ParcelasTest, CashTemplateRescaledToTheInstalment)
     EXPECT_EQ(mensagens, QStringList{"Previsão do Contrato 7 da Data 10/01/2031 foi alterada."});
 }
 
+TEST_F(ParcelasTest, TemplateRebuiltFromTheItemsProductAccounts)
+{
+    global->SetParametro("ATCONTAPREVISAOPRODUTO", "P");
+    exec("insert into ACEC1101 (CODIGO, DESCRICAO, XCCODIGO) values ('P1', 'Um', '2.01')");
+    exec("insert into ACEC1101 (CODIGO, DESCRICAO, XCCODIGO) values ('P2', 'Dois', '2.02')");
+    exec("insert into AATC05ACIT (ACITCODIGO, CLCODIGO, PRCODIGO, ACCODIGO, ACITVALOR) values (3, 'C0001', 'P1', 7, 10)");
+    EXPECT_EQ(gerar("10/01/2031", "10/03/2031"), 2);
+    // Lines of 40 (P1) and 20 (P2) for an instalment of 60: one template row per account.
+    EXPECT_EQ(rows("select XCCODIGO, XPVALOR from ACXC94XP where XPID = 'C' order by XCCODIGO"),
+              (QStringList{"2.01|40.00", "2.02|20.00"}));
+    EXPECT_EQ(rows("select XCCODIGO, sum(XPVALOR) from ACXC94XP where XPID = 'R' group by XCCODIGO"),
+              (QStringList{"2.01|80.00", "2.02|40.00"}));
+}
+
 TEST_F(ParcelasTest, NoCashAccountIsToldAndTheInstalmentStays)
 {
     exec("update AATC11AJ set CXCODIGO = null");

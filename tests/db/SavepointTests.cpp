@@ -174,3 +174,65 @@ TEST_F(Savepoints, CostTwoStatementsKeptThreeUndone) {
 }
 
 }  // namespace
+
+// Commit holds: the commits of a routine's steps wait for its end, so its
+// savepoint can still undo every step.
+TEST_F(Savepoints, HeldCommitsWaitForTheEndAndAFailureUndoesEveryStep) {
+    put(1);
+    {
+        host::db::CommitHold hold(tr());
+        Savepoint sp(tr());
+        put(2);
+        tr().commitRetaining();   // a step's own commit: noted, not made
+        EXPECT_TRUE(hold.commitAsked());
+        put(3);
+        tr().commitRetaining();
+        EXPECT_EQ(QList<int>(), committedIds());
+        // the routine fails here: leaving the scope undoes 2 and 3
+    }
+    EXPECT_EQ(QList<int>({1}), ids());
+    tr().commitRetaining();   // no hold any more: a real commit
+    EXPECT_EQ(QList<int>({1}), committedIds());
+
+    {
+        host::db::CommitHold hold(tr());
+        Savepoint sp(tr());
+        put(4);
+        tr().commitRetaining();
+        sp.release();
+        EXPECT_EQ(QList<int>({1}), committedIds());
+        hold.release();   // the commit asked is made now
+    }
+    EXPECT_EQ(QList<int>({1, 4}), committedIds());
+}
+
+TEST_F(Savepoints, NestedHoldsCommitOnceAtTheOutermostAndRollbacksAreNeverHeld) {
+    {
+        host::db::CommitHold outer(tr());
+        {
+            host::db::CommitHold inner(tr());
+            put(1);
+            tr().commitRetaining();
+            inner.release();
+        }
+        EXPECT_EQ(QList<int>(), committedIds());
+        outer.release();
+    }
+    EXPECT_EQ(QList<int>({1}), committedIds());
+    {
+        host::db::CommitHold hold(tr());
+        put(2);
+        tr().commitRetaining();
+        tr().rollbackRetaining();   // undoes 2 and forgets the commit asked
+        EXPECT_FALSE(hold.commitAsked());
+        hold.release();
+    }
+    EXPECT_EQ(QList<int>({1}), ids());
+    // Nothing asked: releasing commits nothing.
+    put(3);
+    {
+        host::db::CommitHold hold(tr());
+        hold.release();
+    }
+    EXPECT_EQ(QList<int>({1}), committedIds());
+}

@@ -94,5 +94,36 @@ TEST_F(OSVizinhosTest, DeletingAnAccessoryPassesTheGuardAndAuditsItsText)
     EXPECT_EQ(one("select OBSERVACAO from ARQLOG where TABELA = 'AATC01AO'").toString(), "Código/Cliente:7/00001");
 }
 
+TEST_F(OSVizinhosTest, AnOrderSavedWithoutItemsReceivesTheDefaultEquipment)
+{
+    exec("insert into AATC03AE (AECODIGO, AEDESCRICAO) values (5, 'Compressor')");
+    exec("alter sequence GEN_AOITCODIGO restart with 100");   // past the items written directly
+    parametro("ATMODOOS", "1");
+    parametro("ATEQUIPAMENTOPADRAO", "5");
+    CarregaOrdemServico(0);
+    dmTec->quOS->append();
+    dmTec->quOSCLCODIGO->setAsString("00001");
+    SalvarAlteracoes(*dmTec->quOS);
+    const int ordem = dmTec->quOSAOCODIGO->asInteger();
+    EXPECT_EQ(contar("AATC01AOIT", QString("AOCODIGO = %1 and AOITEQUIPCODIGO = 5 and AOITAUTORIZADO = 'S'"
+                                           " and AOITGARANTIA = '1'")
+                                       .arg(ordem)),
+              1);
+    // Saved again with its item: no second one.
+    dmTec->quOS->edit();
+    SalvarAlteracoes(*dmTec->quOS);
+    EXPECT_EQ(contar("AATC01AOIT", QString("AOCODIGO = %1").arg(ordem)), 1);
+}
+
+TEST_F(OSVizinhosTest, DeletingAnItemAuditsItsOwnText)
+{
+    exec("update AATC01AOIT set AOITEQUIPCODIGO = 5 where AOITCODIGO = 1");
+    CarregaOrdemServico(7);
+    dmTec->CarregaOSItens(7, 0);
+    dmTec->quOSItem->remove();
+    EXPECT_EQ(one("select ACAO || '|' || OBSERVACAO from ARQLOG where TABELA = 'AATC01AOIT'").toString(),
+              "Deletou Itens da O.S.|Número O.S./Equip. ou Aut.:7/5");
+}
+
 }  // namespace
 }  // namespace tectest

@@ -10,6 +10,8 @@
 #include "service_orders/uAssSituacaoTroca.h"
 
 #include <QGroupBox>
+#include <QLineEdit>
+#include <QTest>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -166,6 +168,24 @@ TEST_F(TrocaSituacaoTest, TheDialogConfirmedWritesItsRecordAndTheChosenSituation
     EXPECT_TRUE(bool(dmTec->quOSASCODIGO->onChange)) << "the change rule is back";
     EXPECT_EQ(dialogos->pending(), 0);
     EXPECT_FALSE(fmAssSituacaoTroca) << "the dialog is freed";
+}
+
+TEST_F(TrocaSituacaoTest, AClickOnTheTechnicianPicksAnotherOne)
+{
+    tecnicoCom(4, "MARIA", "S");
+    dialogos->modal("fmAssSituacaoTroca", [this](host::ui::Form& form) {
+        auto& dialogo = static_cast<TfmAssSituacaoTroca&>(form);
+        dialogos->modal("fmPesquisa", [](host::ui::Form& pesquisa) {
+            QTest::keyClick(pesquisa.findChild<QLineEdit*>(), Qt::Key_Down);
+            QTest::keyClick(pesquisa.findChild<QLineEdit*>(), Qt::Key_Return);
+        });
+        QTest::mouseClick(dialogo.laCodTec, Qt::LeftButton);
+        EXPECT_EQ(dialogo.laCodTec->text(), "4");
+        EXPECT_EQ(dialogo.laNomeTec->text(), "MARIA");
+        dialogo.bbOk->click();
+    });
+    dmTec->quOSASCODIGO->setAsInteger(2);
+    EXPECT_EQ(progresso("CONTRATO = 7"), QStringList{"1|7|1|2|4||"});
 }
 
 TEST_F(TrocaSituacaoTest, CancellingTheDialogCancelsTheWholeHeaderEdit)

@@ -1,0 +1,106 @@
+// TfmVendas::Estoque: the stock movement of a sales order's items.
+
+#include "host/Uvendas.h"
+
+#include "host/PilvOut70.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+
+#include <QSet>
+
+namespace {
+
+// Locations are three-digit codes ("1" and "001" name the same one).
+QString codigoLocal(const QString& local)
+{
+    bool numero = false;
+    const int codigo = local.trimmed().toInt(&numero);
+    return numero ? QString("%1").arg(codigo, 3, 10, QChar('0')) : local.trimmed();
+}
+
+struct Movimento {
+    QString produto, local;
+    double quantidade = 0;
+};
+
+// What leaves, per product and location, of the items not moved yet.
+QList<Movimento> itensPendentes(host::db::Transaction& tr, const QString& pedido)
+{
+    host::db::Statement itens(tr,
+                              "select CODIGO, LECODIGO, sum(QUANTIDADE) as QUANTIDADE from AVEC85IT"
+                              " where NUMERO_PEDIDO = :PEDIDO and coalesce(BAIXA, '') <> 'S'"
+                              " group by CODIGO, LECODIGO");
+    itens.setParam("PEDIDO", pedido);
+    itens.execute();
+    QList<Movimento> movimentos;
+    while (itens.fetch()) {
+        const QString local = itens.value("LECODIGO").toString().trimmed();
+        movimentos.append({itens.value("CODIGO").toString().trimmed(),
+                           codigoLocal(local.isEmpty() ? dmGlobal->sLocalEstoqueAtual : local),
+                           itens.value("QUANTIDADE").toDouble()});
+    }
+    return movimentos;
+}
+
+void baixarPosicao(host::db::Transaction& tr, const Movimento& m)
+{
+    host::db::executeSql(tr, "update ACEC1101 set ESTOQUE = coalesce(ESTOQUE, 0) - :Q where CODIGO = :P",
+                         {{"Q", m.quantidade}, {"P", m.produto}});
+    const QVariantMap chave{{"Q", m.quantidade}, {"P", m.produto}, {"L", m.local}};
+    if (host::db::executeSql(tr,
+                             "update ACEC11PO set POSAIDA = coalesce(POSAIDA, 0) + :Q"
+                             " where PRCODIGO = :P and LECODIGO = :L",
+                             chave) == 0)
+        host::db::executeSql(tr,
+                             "insert into ACEC11PO (PRCODIGO, LECODIGO, POENTRADA, POSAIDA) values (:P, :L, 0, :Q)",
+                             chave);
+}
+
+// Serial numbers whose current movement is the order's leave with it.
+void baixarNumerosSerie(host::db::Transaction& tr, const QString& pedido)
+{
+    host::db::Statement atuais(tr,
+                               "select ns.NSNUMERO, ns.PRCODIGO, ns.LECODIGO, ns.AOCODIGO from AUGC50NS ns"
+                               " where ns.VECODIGO = :PEDIDO and coalesce(ns.NSSTATUS, '') <> 'V'"
+                               " and ns.NSCODIGO = (select max(x.NSCODIGO) from AUGC50NS x"
+                               " where x.PRCODIGO = ns.PRCODIGO and x.NSNUMERO = ns.NSNUMERO)");
+    atuais.setParam("PEDIDO", pedido);
+    atuais.execute();
+    struct Serie {
+        QString numero, produto, local, ordem;
+    };
+    QList<Serie> series;
+    while (atuais.fetch())
+        series.append({atuais.value("NSNUMERO").toString(), atuais.value("PRCODIGO").toString(),
+                       atuais.value("LECODIGO").toString(), atuais.value("AOCODIGO").toString()});
+    for (const Serie& s : series)
+        InserirRegistroNumerosSerieProduto(QuotedStr(s.numero.trimmed()), s.produto, "V", pedido, {}, {}, s.ordem,
+                                           {}, {}, s.local, "Pedido de Venda " + pedido, 0, 0, 0, 0, 0);
+}
+
+}  // namespace
+
+int TfmVendas::Estoque(const QString& pedido, bool bBaixar, bool, bool bLiberarReserva, bool, bool, bool, bool,
+                       bool, bool, bool)
+{
+    const QString numero = pedido.trimmed();
+    if (!bBaixar || numero.isEmpty())
+        return 0;
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    const QList<Movimento> movimentos = itensPendentes(tr, numero);
+    QSet<QString> produtos;
+    for (const Movimento& m : movimentos) {
+        baixarPosicao(tr, m);
+        produtos.insert(m.produto);
+    }
+    const int itens = host::db::executeSql(
+        tr, "update AVEC85IT set BAIXA = 'S' where NUMERO_PEDIDO = :PEDIDO and coalesce(BAIXA, '') <> 'S'",
+        {{"PEDIDO", numero}});
+    host::db::executeSql(tr, "update AVEC8501 set BAIXA = 'S' where NUMERO_PEDIDO = :PEDIDO", {{"PEDIDO", numero}});
+    baixarNumerosSerie(tr, numero);
+    if (bLiberarReserva)
+        for (const QString& produto : produtos)
+            dmGlobal->Reservado(produto, true, {});
+    return itens;
+}
