@@ -249,8 +249,11 @@ void TfmAssContFat::criarGrades()
         {"OBSERVACAO", "Obs./Histórico", 200},  {"VALOR_DOCUMENTO", "Valor", 90}};
     for (const auto& [campo, titulo, largura] : colunas)
         dbgdParc->addColumn(campo, titulo, largura);
-    for (host::ui::DataGrid* grade : {dbgdAssContFat, dbgdParc})
+    for (host::ui::DataGrid* grade : {dbgdAssContFat, dbgdParc}) {
         grade->setRowSelect(true);
+        if (dmGlobal->puGeral)
+            host::ui::setPopupMenu(grade, dmGlobal->puGeral);
+    }
     dbgdParc->hide();
     dbgdAssContFat->onTitleClick = [this](host::ui::GridColumn& coluna) {
         host::ui::sortByColumn(*dbgdAssContFat, coluna);

@@ -66,9 +66,8 @@ void TdmTecContrato::ligarTextos()
         auto* query = find<host::data::Query>(m.dataset);
         for (const QString& campo : m.campos) {
             Field* field = query->fieldByName(campo);
-            field->onGetText = [&m](Field& f, QString& text, bool) {
-                text = f.isNull() ? QString() : m.texto(f.asString());
-            };
+            // A null code has its caption too ("Nenhum", "Item", "Não"...).
+            field->onGetText = [&m](Field& f, QString& text, bool) { text = m.texto(f.asString()); };
             field->onSetText = [&m](Field& f, const QString& text) {
                 const QString codigo = m.codigo(text);
                 if (codigo.isEmpty())
@@ -122,8 +121,8 @@ void TdmTecContrato::ligarTextos()
             text.clear();
     };
     for (const char* campo : {"DataPedido", "DataProposta"})
-        quCtrCadastro->fieldByName(campo)->onGetText = [](Field&, QString& text, bool) {
-            if (text.trimmed() == "30/12/99")
+        quCtrCadastro->fieldByName(campo)->onGetText = [](Field& f, QString& text, bool) {
+            if (!f.isNull() && dataZero(f.asDateTime()))
                 text.clear();
         };
 }

@@ -82,9 +82,9 @@ void CarregaOrdemServico(int aoCodigo)
     Query& os = *dmTec->quOS;
     reabrir(os, "aocodigo", aoCodigo);
     // No row means no after-scroll: the children of the order shown before
-    // must not stay under an empty header.
+    // must not stay under an empty header, and no other items take their place.
     if (os.isEmpty()) {
-        dmTec->CarregaOSItens(0, 0);
+        dmTec->quOSItem->close();
         dmTec->CarregaOSAtributos(0, 0, false);
     }
 }

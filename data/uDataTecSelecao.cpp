@@ -3,7 +3,9 @@
 
 #include "data/uDataTec.h"
 
+#include "host/Udmglobal.h"
 #include "host/Upesq.h"
+#include "host/ui/Components.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/Layouts.h"
 
@@ -39,6 +41,7 @@ bool SelecionaOSAndamentoDefeito(int aoCodigo, int aaCodigo)
         host::ui::DataGrid& grid = *janela->grid();
         grid.addColumn("ADCODIGO", "Código", 70)->setButtonStyle(host::ui::GridColumn::ButtonStyle::Ellipsis);
         grid.addColumn("ADDESCRICAO", "Defeitos/Solução", 300);
+        host::ui::setPopupMenu(&grid, dmGlobal->puGeral);
         janela->setCaption("Defeitos/Soluções do Serviço");
         janela->setClientWidth(500);
         host::ui::Layouts::restoreGrid(&grid, kLayout);

@@ -58,12 +58,17 @@ void setOfferObserver(OfferObserver observer)
 // widened after it. The converted quantity is asked too: its failure is
 // dropped, and without this the groups (and with them the conversion) would
 // never run again, leaving the quantities in the scratch column.
+// The model text was widened to 80; a column made wider since counts as done.
+static bool modelTextWideEnough()
+{
+    return fmAtualizacao->VerificaTamanhoCampo(QStringLiteral("AATC01AOIT"), QStringLiteral("AOITMODELO"),
+                                               QStringLiteral("80"))
+           || host::db::columnLength(*dmGlobal->IBTransaction1, "AATC01AOIT", "AOITMODELO") > 80;
+}
+
 bool columnGroupsDone()
 {
-    return exists("AATC01AO", "ANCODIGO")
-           && fmAtualizacao->VerificaTamanhoCampo(QStringLiteral("AATC01AOIT"), QStringLiteral("AOITMODELO"),
-                                                  QStringLiteral("80"))
-           && exists("AATC01AP", "APGARANTIA");
+    return exists("AATC01AO", "ANCODIGO") && modelTextWideEnough() && exists("AATC01AP", "APGARANTIA");
 }
 
 void upgradeServiceTables(host::Component& dataModule)

@@ -48,9 +48,11 @@ bool TfmAtualizacao::CriarCampoTabela(const QString& tabela, const QString& defi
 
 void TfmAtualizacao::AlterarTamanhoCampo(const QString& tabela, const QString& coluna, const QString& tamanho)
 {
+    // Only ever widens: a column already as wide or wider keeps its size (the
+    // engine refuses to narrow one, and narrowing would cut stored texts).
     const int size = tamanho.trimmed().toInt();
     const int current = host::db::columnLength(transaction(), tabela.trimmed(), coluna.trimmed());
-    if (size <= 0 || current < 0 || current == size)
+    if (size <= 0 || current < 0 || current >= size)
         return;
     runDdl("alter table " + tabela.trimmed() + " alter " + coluna.trimmed() + " type varchar(" +
            QString::number(size) + ")");

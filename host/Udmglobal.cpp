@@ -8,6 +8,8 @@
 
 #include "host/data/UpdateSql.h"
 
+#include <QMenu>
+
 TdmGlobal* dmGlobal = nullptr;
 
 namespace {
@@ -49,6 +51,7 @@ TdmGlobal::TdmGlobal(const QString& databaseName, const QString& user, const QSt
 
     attachReceivableUpdates();
     criarDatasetsReceber();
+    criarMenus();
     dmGlobal = this;
     if (sCaminhoSistema.isEmpty())
         sCaminhoSistema = host::defaultSystemFolder();

@@ -19,6 +19,8 @@
 
 #include <memory>
 
+class QMenu;
+
 namespace host::data {
 class Dataset;
 }
@@ -121,6 +123,11 @@ public:
     // condition with its own "where"; no order: by code) and makes the
     // operation given current when it is listed.
     void CarregaOperacaoTransacao(const QString& operacao, const QString& condicao, const QString& ordem);
+    // Pop-up menus the host lends to grids: puGeral, the general one, and
+    // puPesq, the search lists' one. Each offers "Exportar para Excel" of the
+    // grid it popped up on. Made only when the process has a user interface.
+    QMenu* puGeral = nullptr;
+    QMenu* puPesq = nullptr;
     QString sLocalEstoqueAtual;                      // current stock location ("001")
     QString sTextoRegraFiscal;                       // first input of RetornaOperacaoRegraFiscal
 
@@ -348,6 +355,8 @@ public:
 private:
     void attachReceivableUpdates();
     void criarDatasetsReceber();
+    void criarMenus();
+    std::unique_ptr<QMenu> menuGeral_, menuPesq_;
     struct ReceberSql;                         // prepared inserts of UdmglobalReceber.cpp
     std::shared_ptr<ReceberSql> receberSql_;
     ReceberSql& receberSql();

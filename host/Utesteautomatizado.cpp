@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QVBoxLayout>
 
 #include <exception>
@@ -96,9 +97,12 @@ QString TFmTesteAutomatizado::testarJanela(host::ui::Form& form)
     QCoreApplication::processEvents();
     if (!form.isVisible())
         return "a janela não foi exibida";
+    // A window freed by its close action may be deleted while events run:
+    // only a guarded pointer may look at it afterwards.
+    const QPointer<host::ui::Form> janela(&form);
     form.close();
     QCoreApplication::processEvents();
-    if (!form.released() && form.isVisible())
+    if (janela && !janela->released() && janela->isVisible())
         return "a janela não fechou";
     return {};
 }

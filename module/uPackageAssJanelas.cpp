@@ -130,11 +130,12 @@ const std::vector<Janela>& janelas()
 
 }  // namespace
 
-// The second ";"-field as an order number; anything but a whole number is 0.
+// The second ";"-field as an order number (blanks around it ignored);
+// anything but a whole number is 0.
 int numeroDaOrdem(const QString& nome)
 {
     static const QRegularExpression inteiro("^[+-]?[0-9]+$");
-    const QString campo = PegaValorColuna(nome, ";", 2);
+    const QString campo = PegaValorColuna(nome, ";", 2).trimmed();
     if (!inteiro.match(campo).hasMatch())
         return 0;
     bool ok = false;

@@ -11,6 +11,7 @@
 #include "host/Udmglobal.h"
 #include "host/Upesq.h"
 #include "host/data/Query.h"
+#include "host/ui/Components.h"
 #include "host/ui/Layouts.h"
 
 #include <stdexcept>
@@ -109,6 +110,7 @@ void AbrirListaEquipamentosCliente()
         DataGrid& grid = *janela->grid();
         coluna(grid, "AECODIGO", "Código ", 100).setButtonStyle(GridColumn::ButtonStyle::Ellipsis);
         coluna(grid, "aeDESCRICAO", "Descrição", 400).setReadOnly(true);
+        host::ui::setPopupMenu(&grid, dmGlobal->puGeral);
         restoreGrid(&grid, "fmPesquisa_EquipamentoCliente");
         janela->showModal();
         saveGrid(&grid, "fmPesquisa_EquipamentoCliente");
@@ -150,6 +152,7 @@ bool SelecionaEquipamentoCliente(int equipamento, const QString& cliente, int& e
         host::ui::createGridColumn(grid, 200, "Patrimônio", "AECLNUMEROPATRIMONIO");
         grid.setRowSelect(true);
         grid.setEditing(false);
+        host::ui::setPopupMenu(&grid, dmGlobal->puPesq);
         restoreGrid(&grid, "fmPesquisa_SelecionaEquipamentoCliente");
         confirmado = janela->showModal() == host::ui::ModalResult::Ok;
         saveGrid(&grid, "fmPesquisa_SelecionaEquipamentoCliente");
@@ -185,6 +188,7 @@ void SelecionaDefeitoItem(int ordem, int item, double chaveDocumento, int sequen
         coluna(grid, "ADCODIGO", "Código", 50).setButtonStyle(GridColumn::ButtonStyle::Ellipsis);
         coluna(grid, "ADDESCRICAO", "Defeito", 250);
         coluna(grid, "AOADQUANTIDADE", "Qtde.", 50);
+        host::ui::setPopupMenu(&grid, dmGlobal->puGeral);
         restoreGrid(&grid, "dbgdPesquisa_SelecionaDefeitoItem");
         janela->setObjectName("SelecionaDefeitoItem");
         CarregarConfiguracaoJanela(janela, bModoZeltoControlAtivo, false, "_Pesq_SelecionaDefeitoItem");

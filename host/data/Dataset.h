@@ -51,6 +51,10 @@ public:
     Event beforeEdit, afterEdit, beforePost, afterPost;
     Event beforeCancel, afterCancel, beforeDelete, afterDelete;
     Event beforeScroll, afterScroll, onCalcFields;
+    // A dataset without persistent fields makes its fields from the result's
+    // columns at each open: this runs right after, before any row is read, so
+    // a data module can give those fields their handlers.
+    Event onFieldsCreated;
     // The write of a delete failed: runs before the failure reaches the caller,
     // so a before-delete that did work of its own can undo it.
     Event onDeleteError;
@@ -96,6 +100,8 @@ public:
     bool locate(const QString& keyFields, const QVariant& keyValues, LocateOptions options = 0);
     // Does not move the cursor; several result fields give a QVariantList; null when absent.
     QVariant lookup(const QString& keyFields, const QVariant& keyValues, const QString& resultFields);
+    // The look-up fields (of any dataset) that read this one.
+    const std::vector<Field*>& lookupFields() const { return lookupUsers_; }
 
     Bookmark bookmark() const;
     bool bookmarkValid(Bookmark bookmark) const;

@@ -115,6 +115,10 @@ void Dataset::bindFields()
     identitySlots_ = slotColumns_.size() == columns_.size();
     for (size_t slot = 0; identitySlots_ && slot < slotColumns_.size(); ++slot)
         identitySlots_ = slotColumns_[slot] == int(slot);
+    if (!persistent_ && onFieldsCreated) {
+        const Event handler = onFieldsCreated;
+        handler(*this);
+    }
 }
 
 void Dataset::unbindFields()

@@ -36,9 +36,17 @@ QString typeName(FieldType type)
                            .arg(value.toString(), typeName(field.dataType()), field.displayLabel()));
 }
 
-int roundHalfEven(double v)
+// A number for an integer field: rounded half to even; a value the field
+// cannot hold (out of its range, not a number) is refused, never wrapped.
+int toInteger(const Field& field, const QVariant& original, double v)
 {
-    return int(std::nearbyint(v));
+    const double rounded = std::nearbyint(v);
+    const bool small = field.dataType() == FieldType::Int16;
+    const double low = small ? -32768.0 : -2147483648.0;
+    const double high = small ? 32767.0 : 2147483647.0;
+    if (!(rounded >= low && rounded <= high))
+        badValue(field, original);
+    return int(rounded);
 }
 
 double toDouble(const Field& field, const QVariant& v)
@@ -71,6 +79,11 @@ double toDouble(const Field& field, const QVariant& v)
         return d;
     }
     }
+}
+
+int toInteger(const Field& field, const QVariant& v)
+{
+    return toInteger(field, v, toDouble(field, v));
 }
 
 QDateTime toDateTime(const Field& field, const QVariant& v)
@@ -181,7 +194,7 @@ QVariant Field::normalized(const QVariant& v) const
     case FieldType::Int16:
     case FieldType::Int32:
         if (v.typeId() == QMetaType::Int)
-            return v;
+            return type_ == FieldType::Int32 ? v : QVariant(toInteger(*this, v, v.toInt()));
         if (v.typeId() == QMetaType::QString) {
             bool ok = false;
             const QString text = v.toString().trimmed();
@@ -190,15 +203,20 @@ QVariant Field::normalized(const QVariant& v) const
             const int i = text.toInt(&ok);
             if (!ok)
                 badValue(*this, v);
-            return i;
+            return toInteger(*this, v, i);
         }
-        return roundHalfEven(toDouble(*this, v));
+        return toInteger(*this, v);
     case FieldType::Float:
-        if (v.typeId() == QMetaType::Double)
-            return v;
+        if (v.typeId() == QMetaType::Double) {
+            if (std::isfinite(v.toDouble()))
+                return v;
+            badValue(*this, v);
+        }
         if (v.typeId() == QMetaType::QString && v.toString().trimmed().isEmpty())
             return QVariant();
-        return toDouble(*this, v);
+        if (const double d = toDouble(*this, v); std::isfinite(d))
+            return d;
+        badValue(*this, v);
     case FieldType::DateTime:
         if (v.typeId() == QMetaType::QString && v.toString().trimmed().isEmpty())
             return QVariant();
@@ -304,7 +322,7 @@ int Field::asInteger() const
             badValue(*this, v);
         return i;
     }
-    return roundHalfEven(toDouble(*this, v));
+    return toInteger(*this, v);
 }
 
 void Field::setAsInteger(int value)

@@ -20,6 +20,7 @@ namespace host::db {
 namespace detail {
 
 std::atomic<std::uint64_t> executedStatements{0};
+std::atomic<std::uint64_t> preparedStatements{0};
 
 IMaster* master() {
     static IMaster* m = fb_get_master_interface();
@@ -63,6 +64,7 @@ DbError::DbError(const QString& message, int sqlCode, intptr_t gdsCode, const QS
       sql_(sql) {}
 
 std::uint64_t statementCount() { return detail::executedStatements.load(std::memory_order_relaxed); }
+std::uint64_t prepareCount() { return detail::preparedStatements.load(std::memory_order_relaxed); }
 
 void prepareEmbeddedEngine(const QString& rootFolder) {
     if (qEnvironmentVariableIsSet("FIREBIRD")) return;

@@ -32,9 +32,12 @@ private:
     QString sql_;
 };
 
-// Statements executed through this layer since the process started; tests
-// hold the cost of opening and saving documents to a number.
+// Statements executed, and statements prepared, through this layer since the
+// process started; tests hold the cost of opening and saving documents to
+// both numbers (a statement prepared again for every row costs more than its
+// execution). A statement run unprepared (the savepoints) counts in both.
 std::uint64_t statementCount();
+std::uint64_t prepareCount();
 
 // Makes the embedded engine shareable by several processes: a root folder of
 // our own (links to the installed engine plus a configuration that runs it in

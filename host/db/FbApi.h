@@ -35,6 +35,7 @@ private:
 [[noreturn]] void raise(const QString& message, const QString& sql = {});
 
 extern std::atomic<std::uint64_t> executedStatements;
+extern std::atomic<std::uint64_t> preparedStatements;
 
 }  // namespace host::db::detail
 

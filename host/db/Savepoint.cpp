@@ -24,6 +24,7 @@ void Transaction::Impl::executeImmediate(const QByteArray& sql) {
     if (!att || !handle) detail::raise("Banco de dados não conectado.", QString::fromUtf8(sql));
     detail::Status st;
     detail::executedStatements.fetch_add(1, std::memory_order_relaxed);
+    detail::preparedStatements.fetch_add(1, std::memory_order_relaxed);
     att->execute(&st, handle, unsigned(sql.size()), sql.constData(), 1, nullptr, nullptr, nullptr, nullptr);
     st.check(QString::fromUtf8(sql));
 }

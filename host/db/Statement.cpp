@@ -146,6 +146,7 @@ void Statement::prepare(const QString& sql) {
     tr.impl()->ensureStarted(tr);
     Status st;
     const QByteArray text = parsed.text.toUtf8();
+    detail::preparedStatements.fetch_add(1, std::memory_order_relaxed);
     d->handle = att->prepare(&st, tr.impl()->handle, text.size(), text.constData(), 1,
                              IStatement::PREPARE_PREFETCH_METADATA);
     st.check(sql);

@@ -20,18 +20,26 @@ void setTag(QObject* component, int tag)
 
 void setPopupMenu(QWidget* widget, QMenu* menu)
 {
-    widget->setProperty("popupMenu", QVariant::fromValue(static_cast<QObject*>(menu)));
+    // Guarded: a menu lent by another module (the host's) may go first.
+    widget->setProperty("popupMenu", QVariant::fromValue(QPointer<QObject>(menu)));
     widget->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::disconnect(widget, &QWidget::customContextMenuRequested, nullptr, nullptr);
     QObject::connect(widget, &QWidget::customContextMenuRequested, widget, [widget](const QPoint& pos) {
-        if (QMenu* m = popupMenu(widget))
+        if (QMenu* m = popupMenu(widget)) {
+            m->setProperty("popupComponent", QVariant::fromValue(QPointer<QObject>(widget)));
             m->popup(widget->mapToGlobal(pos));
+        }
     });
+}
+
+QWidget* popupComponent(const QMenu* menu)
+{
+    return qobject_cast<QWidget*>(menu->property("popupComponent").value<QPointer<QObject>>().data());
 }
 
 QMenu* popupMenu(const QWidget* widget)
 {
-    return qobject_cast<QMenu*>(widget->property("popupMenu").value<QObject*>());
+    return qobject_cast<QMenu*>(widget->property("popupMenu").value<QPointer<QObject>>().data());
 }
 
 namespace {

@@ -27,8 +27,11 @@ int tagOf(const QObject* component);
 void setTag(QObject* component, int tag);
 
 // Right click on the widget pops the menu up; popupMenu() gives it back.
+// One menu may serve several widgets: popupComponent() tells its actions
+// which widget it last popped up on.
 void setPopupMenu(QWidget* widget, QMenu* menu);
 QMenu* popupMenu(const QWidget* widget);
+QWidget* popupComponent(const QMenu* menu);
 
 // Runs the handlers when the focus moves into (enter) or out of (exit) the
 // widget or any of its children. Either handler may be empty; a failing one

@@ -116,6 +116,27 @@ TEST_F(HeaderTextTest, SituationShowsItsCaptionThroughTheField)
     EXPECT_EQ(campo("ACSITUACAO")->displayText(), "2 - Não");
 }
 
+TEST_F(HeaderTextTest, ANullCodeShowsTheCaptionOfOtherValues)
+{
+    ASSERT_TRUE(campo("ACTIPOFRANQUIA")->isNull());
+    EXPECT_EQ(campo("ACTIPOFRANQUIA")->displayText(), "Item");
+    EXPECT_EQ(campo("ACTIPOFRANQUIA")->text(), "Item");
+    EXPECT_EQ(campo("ACCOMPROVANTERETIRADA")->displayText(), "Não");
+    EXPECT_EQ(campo("ACPERIODO")->displayText(), "");   // no caption for other values
+    campo("ACTIPOFRANQUIA")->setText("Grupo");
+    EXPECT_EQ(campo("ACTIPOFRANQUIA")->displayText(), "Grupo");
+}
+
+TEST_F(HeaderTextTest, OrderAndProposalDatesShowTheZeroDateEmpty)
+{
+    for (const char* nome : {"DataPedido", "DataProposta"}) {
+        campo(nome)->setAsDateTime(QDateTime(QDate(1899, 12, 30), QTime(0, 0)));
+        EXPECT_EQ(campo(nome)->displayText(), "") << nome;
+        campo(nome)->setAsDateTime(QDateTime(QDate(2026, 6, 15), QTime(0, 0)));
+        EXPECT_EQ(campo(nome)->displayText(), "15/06/2026") << nome;
+    }
+}
+
 TEST_F(HeaderTextTest, HourCreditIsShownInHoursAndStoredInMinutes)
 {
     EXPECT_EQ(campo("ACHORACREDITO")->displayText(), "1,50");

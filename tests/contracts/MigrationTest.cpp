@@ -83,8 +83,10 @@ TEST_F(MigrationTest, SecondRunChangesNothingShowsNothingAndCostsOnlyTheExistenc
     testsupport::StatementCounter counter;
     createContracts();
     const int statements = counter.count();
-    std::printf("[ cost     ] creating dmTecContrato on an up-to-date database: %d statements\n", statements);
+    std::printf("[ cost     ] creating dmTecContrato on an up-to-date database: %d statements, %d prepared\n",
+                statements, counter.prepares());
     EXPECT_LE(statements, 7);
+    EXPECT_LE(counter.prepares(), 7);
     EXPECT_TRUE(messages().isEmpty()) << messages().join(" | ").toStdString();
     EXPECT_EQ(one("select count(*) from RDB$RELATION_FIELDS").toInt(), before);
 }

@@ -288,6 +288,7 @@ TEST_F(EventOrder, NestedPostFromOwnBeforePostIsAbsorbed)
     testsupport::StatementCounter count;
     q.post();
     EXPECT_EQ(count.count(), 2);   // the detail's update and the master's, once
+    EXPECT_EQ(count.prepares(), 2);
     EXPECT_EQ(masterPosts, 1);
     EXPECT_EQ(q.state(), DatasetState::Browse);
     EXPECT_EQ(one("select PRICE from ITEMS where ID = 1").toDouble(), 99.0);

@@ -153,15 +153,22 @@ TEST(MemFailurePaths, ALookupDatasetFreedFirstLeavesTheFieldEmpty)
 
 TEST(MemFailurePaths, AFieldOfAFreedDatasetNoLongerListensToItsLookupDataset)
 {
-    MemDataset techs;
-    techs.addField("ATCODIGO", FieldType::Int32);
-    techs.open();
+    auto techs = std::make_unique<MemDataset>();
+    techs->addField("ATCODIGO", FieldType::Int32);
+    techs->open();
+    MemDataset others;
+    Field* kept = others.addLookupField("Outro", FieldType::String, 20, "ATCODIGO", techs.get(), "ATCODIGO", "ATCODIGO");
     {
         MemDataset orders;
         orders.addField("ATCODIGO", FieldType::Int32);
-        orders.addLookupField("Desc", FieldType::String, 20, "ATCODIGO", &techs, "ATCODIGO", "ATCODIGO");
+        Field* desc =
+            orders.addLookupField("Desc", FieldType::String, 20, "ATCODIGO", techs.get(), "ATCODIGO", "ATCODIGO");
+        EXPECT_EQ(techs->lookupFields(), std::vector<Field*>({kept, desc}));
     }
-    techs.close();   // nothing dangling is touched when techs goes
+    // Only the living field is left for techs to reach when it goes.
+    EXPECT_EQ(techs->lookupFields(), std::vector<Field*>({kept}));
+    techs.reset();
+    EXPECT_EQ(kept->lookupDataset(), nullptr);
 }
 
 // A control whose pending text, written before the post, runs a change rule

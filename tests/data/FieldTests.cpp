@@ -5,6 +5,8 @@
 #include "host/data/Abort.h"
 #include "host/data/MemDataset.h"
 
+#include <limits>
+
 using namespace host::data;
 
 namespace {
@@ -154,6 +156,40 @@ TEST_F(Fields, ValuesAreConvertedToTheFieldType)
     EXPECT_EQ(when->asDateTime(), QDateTime(QDate(2025, 12, 9), QTime(6, 0)));
     number->clear();
     EXPECT_TRUE(number->isNull());
+}
+
+TEST_F(Fields, ValuesAFieldCannotHoldAreRefusedAndTheOldValueStays)
+{
+    Field* small = nullptr;
+    {
+        MemDataset other;
+        small = other.addField("PEQUENO", FieldType::Int16);
+        other.open();
+        other.append();
+        small->setAsInteger(32767);
+        EXPECT_THROW(small->setAsInteger(32768), DatasetError);
+        EXPECT_THROW(small->setAsString("-32769"), DatasetError);
+        EXPECT_THROW(small->setAsFloat(-40000.0), DatasetError);
+        EXPECT_EQ(small->asInteger(), 32767);
+    }
+    number->setAsInteger(7);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    for (double bad : {1e20, -1e20, 2147483647.5 + 1.0, -2147483649.0, nan, inf, -inf})
+        EXPECT_THROW(number->setAsFloat(bad), DatasetError) << bad;
+    EXPECT_THROW(number->setAsString("99999999999"), DatasetError);
+    EXPECT_EQ(number->asInteger(), 7);
+    number->setAsFloat(2147483647.0);
+    EXPECT_EQ(number->asInteger(), 2147483647);
+    number->setAsFloat(-2147483648.0);
+    EXPECT_EQ(number->asInteger(), -2147483648);
+
+    qty->setAsFloat(1.5);
+    EXPECT_THROW(qty->setAsFloat(nan), DatasetError);
+    EXPECT_THROW(qty->setValue(inf), DatasetError);
+    EXPECT_DOUBLE_EQ(qty->asFloat(), 1.5);
+    qty->setAsFloat(1e20);   // a float field holds it
+    EXPECT_THROW(qty->asInteger(), DatasetError);
 }
 
 struct TextCase {

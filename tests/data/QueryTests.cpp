@@ -164,6 +164,10 @@ TEST_F(Queries, RefreshRereadsTheCurrentRowWithItsJoinedColumns)
     StatementCounter count;
     q.refresh();
     EXPECT_EQ(count.count(), 1);
+    EXPECT_EQ(count.prepares(), 1);
+    q.refresh();
+    EXPECT_EQ(count.count(), 2);
+    EXPECT_EQ(count.prepares(), 1);   // kept for the next refresh
     EXPECT_EQ(q.fieldByName("CATNAME")->asString(), "Parts");
     EXPECT_EQ(q.recNo(), 1);
 
@@ -187,18 +191,26 @@ TEST_F(Queries, StatementCountsOfOpenPostAndDelete)
     q.open();
     q.recordCount();
     EXPECT_EQ(open.count(), 1);
-    StatementCounter post;
-    q.edit();
-    q.fieldByName("NAME")->setAsString("x");
-    q.post();
-    EXPECT_EQ(post.count(), 1);
-    StatementCounter del;
-    q.remove();
-    EXPECT_EQ(del.count(), 1);
+    EXPECT_EQ(open.prepares(), 1);
+    // Each update statement is prepared on its first use and kept.
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        StatementCounter post;
+        q.edit();
+        q.fieldByName("NAME")->setAsString("x" + QString::number(round));
+        q.post();
+        EXPECT_EQ(post.count(), 1);
+        EXPECT_EQ(post.prepares(), 1 - round);
+        StatementCounter del;
+        q.remove();
+        EXPECT_EQ(del.count(), 1);
+        EXPECT_EQ(del.prepares(), 1 - round);
+    }
     StatementCounter reopen;
     q.close();
     q.open();
     EXPECT_EQ(reopen.count(), 1);
+    EXPECT_EQ(reopen.prepares(), 0);   // the text did not change
 }
 
 TEST_F(Queries, LocateWithSeveralFieldsAndOptions)

@@ -278,6 +278,10 @@ TEST_F(Db, GeneratorsAndStatementCount) {
     st.execute();
     st.execute();
     EXPECT_EQ(2, counter.count());
+    EXPECT_EQ(1, counter.prepares());
+    st.prepare("select 2 from rdb$database");
+    EXPECT_EQ(2, counter.prepares());
+    EXPECT_EQ(2, counter.count());
 }
 
 TEST_F(Db, RowsAffectedByEachKindOfStatement) {

@@ -168,9 +168,11 @@ TEST_F(Savepoints, CostTwoStatementsKeptThreeUndone) {
         sp.release();
     }
     EXPECT_EQ(2, kept.count());
+    EXPECT_EQ(2, kept.prepares());   // run unprepared: the engine prepares each
     testsupport::StatementCounter undone;
     { Savepoint sp(tr()); }
     EXPECT_EQ(3, undone.count());
+    EXPECT_EQ(3, undone.prepares());
 }
 
 }  // namespace

@@ -10,7 +10,10 @@
 #include "host/data/Query.h"
 #include "module/uPackageAss.h"
 
+#include "host/ui/Components.h"
+
 #include <QCoreApplication>
+#include <QMenu>
 
 namespace moduletest {
 namespace {
@@ -25,12 +28,15 @@ struct Lista {
     int tipo = 0;
     QStringList campos;
     QList<QStringList> escolhas;
+    QString menu;   // the pop-up menu lent to the grid
 };
 
 Lista descrever(Form& form)
 {
     auto& pesquisa = static_cast<TfmPesquisa&>(form);
-    Lista lista{pesquisa.caption(), pesquisa.width(), pesquisa.searchKind(), {}, {}};
+    Lista lista{pesquisa.caption(), pesquisa.width(), pesquisa.searchKind(), {}, {}, {}};
+    if (QMenu* menu = host::ui::popupMenu(pesquisa.grid()))
+        lista.menu = menu->objectName();
     for (const auto& coluna : pesquisa.grid()->columns()) {
         lista.campos << coluna->fieldName();
         lista.escolhas << coluna->pickList();
@@ -68,6 +74,7 @@ TEST_F(ListasTest, EquipmentPickerConfirmedGivesTheChosenRow)
     EXPECT_EQ(vista.caption, "Equipamentos do Cliente");
     EXPECT_EQ(vista.tipo, 37);
     EXPECT_EQ(vista.campos, (QStringList{"AECLCODIGO", "aeDESCRICAO", "AECLNUMEROSERIE", "AECLNUMEROPATRIMONIO"}));
+    EXPECT_EQ(vista.menu, "puPesq");
     // Closed and freed, whichever way it went.
     EXPECT_FALSE(dmTec->quEquipCli->active());
     EXPECT_EQ(fmPesquisa.get(), nullptr);
@@ -94,6 +101,7 @@ TEST_F(ListasTest, CoverageListEditsEveryCoverageAndClosesItsDataset)
     EXPECT_EQ(dialogs->pending(), 0);
     EXPECT_EQ(vista.caption, "Cadastro de Coberturas");
     EXPECT_EQ(vista.campos, (QStringList{"ABCODIGO", "ABDESCRICAO", "ABPECAS", "ABMDO", "ABDESLOCA"}));
+    EXPECT_EQ(vista.menu, "");
     const QStringList simNao{"Sim", "Não"};
     EXPECT_EQ(vista.escolhas, (QList<QStringList>{{}, {}, simNao, simNao, simNao}));
     EXPECT_FALSE(dmTecContrato->quCtrCobertura->active());
@@ -108,6 +116,7 @@ TEST_F(ListasTest, CustomerEquipmentListOfNoCurrentCustomerIsModalAndFreed)
     EXPECT_EQ(vista.caption, "Equipamentos do Cliente");
     EXPECT_EQ(vista.tipo, 29);
     EXPECT_EQ(vista.campos, (QStringList{"AECODIGO", "aeDESCRICAO"}));
+    EXPECT_EQ(vista.menu, "puGeral");
     EXPECT_FALSE(dmTec->quEquipCli->active());
     EXPECT_EQ(fmPesquisa.get(), nullptr);
 }
@@ -163,6 +172,7 @@ TEST_F(ListasTest, ItemDefectsKeepTheirKeysForNewRowsAndCloseTheirDataset)
     EXPECT_EQ(vista.caption, "Defeitos do Item");
     EXPECT_EQ(vista.tipo, 42);
     EXPECT_EQ(vista.campos, (QStringList{"ADCODIGO", "ADDESCRICAO", "AOADQUANTIDADE"}));
+    EXPECT_EQ(vista.menu, "puGeral");
     EXPECT_FALSE(dmTec->quOSItemDef->active());
 }
 

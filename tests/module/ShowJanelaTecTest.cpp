@@ -193,9 +193,12 @@ TEST_F(ShowJanelaTecTest, ServiceOrderNameWithANumberOpensTheWindowOnThatOrder)
     ASSERT_TRUE(dmTec->quOS->active());
     EXPECT_EQ(dmTec->quOS->recordCount(), 1);
     EXPECT_EQ(dmTec->quOS->fieldByName("AOCODIGO")->asInteger(), 42);
-    // a bad number loads the empty order 0
-    ShowJanelaTec("fmAssOrdemServico;4x");
+    ShowJanelaTec("fmAssOrdemServico; 43");
+    EXPECT_EQ(dmTec->quOS->fieldByName("AOCODIGO")->asInteger(), 43);
+    // a bad number loads the empty order 0, with no items under it
+    ShowJanelaTec("fmAssOrdemServico;abc");
     EXPECT_TRUE(dmTec->quOS->isEmpty());
+    EXPECT_FALSE(dmTec->quOSItem->active());
 }
 
 TEST_F(ShowJanelaTecTest, TheOrderArgumentIsAWholeNumberOrZero)
@@ -205,7 +208,8 @@ TEST_F(ShowJanelaTecTest, TheOrderArgumentIsAWholeNumberOrZero)
         int ordem;
     } casos[] = {
         {"fmAssOrdemServico;42", 42}, {"fmAssOrdemServico;", 0},     {"fmAssOrdemServico;abc", 0},
-        {"fmAssOrdemServico;4x", 0},  {"fmAssOrdemServico;4.5", 0},  {"fmAssOrdemServico; 42", 0},
+        {"fmAssOrdemServico;4x", 0},  {"fmAssOrdemServico;4.5", 0},  {"fmAssOrdemServico; 42 ", 42},
+        {"fmAssOrdemServico;\t7", 7}, {"fmAssOrdemServico; ", 0},  {"fmAssOrdemServico;4 2", 0},
         {"fmAssOrdemServico;-3", -3}, {"fmAssOrdemServico;42;7", 42}, {"fmAssOrdemServico;99999999999", 0},
         {"fmAssOrdemServico", 0},
     };

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 
 #include <atomic>
 
@@ -22,6 +24,40 @@ QString uniqueFile(const QString& stem, const QString& suffix) {
         .arg(QCoreApplication::applicationPid())
         .arg(counter.fetch_add(1))
         .arg(suffix);
+}
+
+namespace {
+
+// The process that made a file of uniqueFile(), or 0 for another file.
+qint64 ownerOf(const QString& fileName) {
+    static const QRegularExpression pattern("^.+-([0-9]+)-[0-9]+(\\.[^.]*)?$");
+    const QRegularExpressionMatch m = pattern.match(fileName);
+    return m.hasMatch() ? m.captured(1).toLongLong() : 0;
+}
+
+template <class Predicate>
+void removeFilesOf(Predicate owned) {
+    QDir folder(testFolder());
+    for (const QFileInfo& entry : folder.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const qint64 owner = ownerOf(entry.fileName());
+        if (owner == 0 || !owned(owner)) continue;
+        if (entry.isDir())
+            QDir(entry.filePath()).removeRecursively();
+        else
+            QFile::remove(entry.filePath());
+    }
+}
+
+}  // namespace
+
+void removeFilesOfThisRun() {
+    const qint64 self = QCoreApplication::applicationPid();
+    removeFilesOf([self](qint64 owner) { return owner == self; });
+}
+
+void removeFilesOfEndedRuns() {
+    const qint64 self = QCoreApplication::applicationPid();
+    removeFilesOf([self](qint64 owner) { return owner != self && !QFileInfo::exists(QString("/proc/%1").arg(owner)); });
 }
 
 void DatabaseTest::SetUp() {

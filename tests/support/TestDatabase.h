@@ -13,6 +13,11 @@ namespace testsupport {
 QString testFolder();
 // A file name in testFolder() no other test of this run uses.
 QString uniqueFile(const QString& stem, const QString& suffix);
+// Removes the files of uniqueFile() that belong to this process (templates
+// built once per run included), or to test programs no longer running (one
+// that was killed never removed its own).
+void removeFilesOfThisRun();
+void removeFilesOfEndedRuns();
 
 class DatabaseTest : public ::testing::Test {
 protected:
@@ -31,14 +36,16 @@ protected:
     QVariant one(const QString& sql, const QVariantMap& params = {});
 };
 
-// Counts the statements executed while it lives.
+// Counts the statements executed, and those prepared, while it lives.
 class StatementCounter {
 public:
-    StatementCounter() : start_(host::db::statementCount()) {}
+    StatementCounter() : start_(host::db::statementCount()), prepareStart_(host::db::prepareCount()) {}
     int count() const { return int(host::db::statementCount() - start_); }
+    int prepares() const { return int(host::db::prepareCount() - prepareStart_); }
 
 private:
     std::uint64_t start_;
+    std::uint64_t prepareStart_;
 };
 
 }  // namespace testsupport

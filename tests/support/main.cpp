@@ -1,6 +1,7 @@
 // Test entry: a Qt application (offscreen in CI) and the shared embedded engine.
 
 #include "host/db/Database.h"
+#include "tests/support/TestDatabase.h"
 #include "host/ui/ScriptedDialogs.h"
 
 #include <QApplication>
@@ -24,5 +25,9 @@ int main(int argc, char** argv) {
     // did not script fails it with its text (a test's own script comes first).
     host::ui::ScriptedDialogs unscripted;
     ::testing::InitGoogleMock(&argc, argv);
-    return RUN_ALL_TESTS();
+    testsupport::removeFilesOfEndedRuns();
+    const int result = RUN_ALL_TESTS();
+    // The template databases are built once per program and kept to its end.
+    testsupport::removeFilesOfThisRun();
+    return result;
 }

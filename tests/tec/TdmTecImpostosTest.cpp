@@ -84,6 +84,7 @@ TEST_F(ImpostosTest, TaxesOfALineCostAFixedNumberOfStatements)
     testsupport::StatementCounter contador;
     dmTec->OSCalculaImpostoCorrente();
     EXPECT_EQ(contador.count(), 4);
+    EXPECT_LE(contador.prepares(), 4);
 }
 
 TEST_F(ImpostosTest, FederalTaxesAreStoredAsReturned)

@@ -25,19 +25,32 @@ TEST_F(TdmTecLoadersCostTest, AnOrderWithItsLinesCostsOneStatementPerQueryOpened
                  .arg(i));
     }
 
-    testsupport::StatementCounter ordemCarregada;
+    ordem(26);
+    item(4, 26);
+    // Twice: the second time shows what is prepared again for another order.
+    int custoOrdem = 0, custoFilhos = 0, preparosOrdem[2] = {}, preparosFilhos[2] = {};
+    for (int vez = 0; vez < 2; ++vez) {
+        const int numero = vez == 0 ? 25 : 26;
+        testsupport::StatementCounter ordemCarregada;
+        CarregaOrdemServico(numero);
+        custoOrdem = ordemCarregada.count();
+        preparosOrdem[vez] = ordemCarregada.prepares();
+
+        testsupport::StatementCounter filhosCarregados;
+        dmTec->CarregaOSAtributos(numero, 0, true);
+        dmTec->quOSPecas->fetchAll();
+        dmTec->quOSAndamento->fetchAll();
+        custoFilhos = filhosCarregados.count();
+        preparosFilhos[vez] = filhosCarregados.prepares();
+        if (vez == 0)
+            CarregaOrdemServico(25);
+    }
     CarregaOrdemServico(25);
-    const int custoOrdem = ordemCarregada.count();
-
-    testsupport::StatementCounter filhosCarregados;
     dmTec->CarregaOSAtributos(25, 0, true);
-    dmTec->quOSPecas->fetchAll();
-    dmTec->quOSAndamento->fetchAll();
-    const int custoFilhos = filhosCarregados.count();
 
-    std::printf("[ cost ] CarregaOrdemServico (3 items): %d statements; CarregaOSAtributos "
-                "(20 parts, 20 services): %d statements\n",
-                custoOrdem, custoFilhos);
+    std::printf("[ cost ] CarregaOrdemServico (3 items): %d statements, %d/%d prepared; CarregaOSAtributos "
+                "(20 parts, 20 services): %d statements, %d/%d prepared\n",
+                custoOrdem, preparosOrdem[0], preparosOrdem[1], custoFilhos, preparosFilhos[0], preparosFilhos[1]);
     EXPECT_EQ(dmTec->quOSItem->recordCount(), 3);
     EXPECT_EQ(dmTec->quOSPecas->recordCount(), 20);
     EXPECT_EQ(dmTec->quOSAndamento->recordCount(), 20);
@@ -45,6 +58,12 @@ TEST_F(TdmTecLoadersCostTest, AnOrderWithItsLinesCostsOneStatementPerQueryOpened
     // Travel, parts, extra, services, progress records and accessories, plus
     // the check that the progress-record table exists, made before it opens.
     EXPECT_EQ(custoFilhos, 7);
+    // Prepared once and kept: another order prepares again only the items
+    // (whose statement names the order) and the table check.
+    EXPECT_EQ(preparosOrdem[0], 2);
+    EXPECT_EQ(preparosOrdem[1], 1);
+    EXPECT_EQ(preparosFilhos[0], 7);
+    EXPECT_EQ(preparosFilhos[1], 1);
 }
 
 }  // namespace

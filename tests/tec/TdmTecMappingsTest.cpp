@@ -367,5 +367,31 @@ TEST_F(TdmTecMappingsTest, ValidaDataRefusesWhatIsNoDateAndKeepsTheValue)
     }
 }
 
+TEST_F(TdmTecMappingsTest, AssistanceOrderLineDatesAreTypedThroughValidaData)
+{
+    exec("insert into AVEC85IT (COD, CODIGO, NUMERO_PEDIDO, DATA_EMISSAO) values (1, 'P1', '000007', '2026-01-02')");
+    host::data::Query& linhas = *dmTec->quAssVendaItem;
+    for (int vez = 0; vez < 2; ++vez) {   // the fields are made again at each open
+        linhas.close();
+        linhas.paramByName("numero_pedido")->setAsString("000007");
+        linhas.open();
+        ASSERT_FALSE(linhas.isEmpty());
+        for (const char* nome : {"DATA_EMISSAO", "VEITENTREGADATA", "VEITMOEDACOTACAODATA"}) {
+            SCOPED_TRACE(nome);
+            Field* campo = linhas.fieldByName(nome);
+            campo->setText("15/03/26");
+            EXPECT_EQ(campo->asDateTime().date(), QDate(2026, 3, 15));
+            host::ui::ScriptedDialogs dialogos;
+            dialogos.acknowledge("Data informada inválida.");
+            EXPECT_THROW(campo->setText("31/02/26"), host::Abort);
+            EXPECT_EQ(dialogos.texts(), QStringList{"Data informada inválida."});
+            EXPECT_EQ(campo->asDateTime().date(), QDate(2026, 3, 15));
+            campo->setText("  /  /  ");
+            EXPECT_TRUE(campo->isNull());
+        }
+        linhas.cancel();
+    }
+}
+
 }  // namespace
 }  // namespace tectest

@@ -3,6 +3,7 @@
 #include "tests/tec/LoadersFixture.h"
 
 #include "host/Upesq.h"
+#include "host/ui/Components.h"
 #include "host/ui/DataGrid.h"
 
 using host::ui::Form;
@@ -33,6 +34,7 @@ TEST_F(SelecionaOSAndamentoDefeitoTest, ListsTheLinesDefectsAndTellsWhetherItClo
         EXPECT_EQ(grid.column(0)->buttonStyle(), host::ui::GridColumn::ButtonStyle::Ellipsis);
         EXPECT_EQ(grid.column(1)->title(), "Defeitos/Solução");
         EXPECT_EQ(grid.column(1)->width(), 300);
+        EXPECT_EQ(host::ui::popupMenu(&grid), dmGlobal->puGeral);
         EXPECT_EQ(coluna(*dmTec->quOSAndDef, "ADDESCRICAO"), (QStringList{"Não liga", "Trocar fusível"}));
         janela.setModalResult(ModalResult::Ok);
     });

@@ -172,6 +172,7 @@ TEST_F(TotaisTest, FullReTotalPassesTheEditGuardAndReattachesBeforePostOnFailure
 TEST_F(TotaisTest, ReTotallingCostsAFixedNumberOfStatements)
 {
     modo("");
+    int preparos = 0;
     auto custo = [&](int ordem) {
         CarregaOrdemServico(ordem);
         dmTec->quOS->cancel();
@@ -180,11 +181,13 @@ TEST_F(TotaisTest, ReTotallingCostsAFixedNumberOfStatements)
         dmTec->quOS->cancel();
         AtualizarOSCorrentePecas(ordem, "AATC01AP", false);
         AtualizarOSCorrentePecas(ordem, "AATC01AA", false);
+        preparos = contador.prepares();
         return contador.count();
     };
     peca(7, 1, 10);
     servico(7, 1, 10);
     const int pequena = custo(7);
+    const int preparosPequena = preparos;
     ordem(8);
     for (int i = 1; i <= 50; ++i) {
         peca(8, i, 10);
@@ -194,6 +197,9 @@ TEST_F(TotaisTest, ReTotallingCostsAFixedNumberOfStatements)
     std::printf("[ cost ] full re-total + two partial re-totals: %d statements (2 lines), %d (100 lines)\n",
                 pequena, grande);
     EXPECT_EQ(grande, pequena);
+    // Nothing prepared per line; the first run prepares what later runs keep.
+    EXPECT_LE(preparos, preparosPequena);
+    EXPECT_LE(preparosPequena, pequena);
     // Full: parts, services, extra, travel, project sums; each partial: its sum
     // and the header's update, then the header's after-post (audit record and
     // the row read again).

@@ -87,6 +87,7 @@ TEST_F(QuantityConversionTest, ConvertedTableIsLeftAlone)
     testsupport::StatementCounter counter;
     EXPECT_TRUE(convertPartsQuantity());
     EXPECT_EQ(counter.count(), 3) << "three metadata checks, no DDL";
+    EXPECT_EQ(counter.prepares(), 3);
     EXPECT_EQ(schemaSnapshot(tr()), before);
 }
 

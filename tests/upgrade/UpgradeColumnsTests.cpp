@@ -159,6 +159,27 @@ TEST_F(UpgradeTest, NarrowModelTextRunsTheGroupsAgainAndWidensIt)
     EXPECT_DOUBLE_EQ(one("select APQUANTIDADE from AATC01AP").toDouble(), 2.5);
 }
 
+TEST_F(UpgradeTest, WiderModelTextIsLeftAloneAndCountsAsUpToDate)
+{
+    createDataModule();
+    exec("alter table AATC01AOIT alter AOITMODELO type varchar(120)");
+    exec("insert into AATC01AOIT (AOITCODIGO, AOITMODELO) values (1, '" + QString(100, 'M') + "')");
+    EXPECT_TRUE(columnGroupsDone());
+    int offered = 0;
+    setOfferObserver([&](const ColumnOffer&) { ++offered; });
+    upgradeAgain();   // no attempt to narrow it (which the engine refuses)
+    createDataModule();
+    EXPECT_EQ(offered, 0);
+    EXPECT_EQ(storedColumns(tr(), "AATC01AOIT").value("AOITMODELO").charLength, 120);
+    EXPECT_EQ(one("select AOITMODELO from AATC01AOIT").toString(), QString(100, 'M'));
+
+    exec("alter table AATC01AO drop ANCODIGO");   // the groups run again, widening included
+    upgradeAgain();
+    EXPECT_GT(offered, 0);
+    EXPECT_TRUE(storedColumns(tr(), "AATC01AO").contains("ANCODIGO"));
+    EXPECT_EQ(storedColumns(tr(), "AATC01AOIT").value("AOITMODELO").charLength, 120);
+}
+
 // Stopped just before offer n; the next creation completes the same schema as
 // an upgrade that was never interrupted.
 class InterruptedUpgradeTest : public UpgradeTest, public ::testing::WithParamInterface<int> {};

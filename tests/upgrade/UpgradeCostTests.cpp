@@ -15,7 +15,8 @@ TEST_F(UpgradeTest, CreatingOnAnUpToDateDatabaseIsAFewMetadataChecks)
     testsupport::StatementCounter upToDate;
     createDataModule();
     const int upToDateCount = upToDate.count();
-    std::printf("[ statements ] creating TdmTec: new database %d, up-to-date database %d\n", newCount,
-                upToDateCount);
+    std::printf("[ statements ] creating TdmTec: new database %d, up-to-date database %d (%d prepared)\n", newCount,
+                upToDateCount, upToDate.prepares());
     EXPECT_LE(upToDateCount, 12);
+    EXPECT_LE(upToDate.prepares(), 12);
 }
