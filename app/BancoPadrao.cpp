@@ -4,37 +4,120 @@
 #include "host/db/Database.h"
 #include "host/schema/HostSchema.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+
+#include <unistd.h>
 
 namespace app {
+
+namespace {
+
+host::db::ConnectOptions opcoesDe(const QString& nome, const QString& usuario, const QString& senha)
+{
+    host::db::ConnectOptions opcoes;
+    opcoes.name = nome;
+    opcoes.user = usuario;
+    opcoes.password = senha;
+    return opcoes;
+}
+
+// Adds what the schema of an existing database lacks.
+void completarBanco(const host::db::ConnectOptions& opcoes)
+{
+    host::db::Connection conexao;
+    conexao.open(opcoes);
+    {
+        host::db::Transaction transacao(conexao);
+        host::createHostSchema(transacao);
+        transacao.commit();
+    }
+    conexao.close();
+}
+
+// A default database being built: its name plus the building process.
+QString nomeParcial(const QString& nome, qint64 processo)
+{
+    return QString("%1.%2.novo").arg(nome).arg(processo);
+}
+
+// Files left by first starts that were stopped (their process is gone).
+void removerParciaisAbandonados(const QString& nome)
+{
+    const QFileInfo alvo(nome);
+    const QRegularExpression parcial("^" + QRegularExpression::escape(alvo.fileName()) + "\\.([0-9]+)\\.novo$");
+    for (const QFileInfo& arquivo : alvo.dir().entryInfoList(QDir::Files)) {
+        const QRegularExpressionMatch m = parcial.match(arquivo.fileName());
+        if (m.hasMatch() && !QFileInfo::exists("/proc/" + m.captured(1)))
+            QFile::remove(arquivo.filePath());
+    }
+}
+
+// The default database is built under a name of this process and takes its
+// own name only once schema and demonstration data are complete, so a first
+// start stopped half-way leaves nothing that later starts would reject. Of
+// two first starts at once, the later one opens the database of the first.
+bool criarBancoPadrao(const host::db::ConnectOptions& opcoes)
+{
+    const QString nome = opcoes.name;
+    QDir().mkpath(QFileInfo(nome).absolutePath());
+    removerParciaisAbandonados(nome);
+    const QString parcial = nomeParcial(nome, QCoreApplication::applicationPid());
+    QFile::remove(parcial);
+    try {
+        host::db::ConnectOptions novas = opcoes;
+        novas.name = parcial;
+        host::db::Connection conexao;
+        conexao.create(novas);
+        {
+            host::db::Transaction transacao(conexao);
+            host::createHostSchema(transacao);
+            host::loadDemoData(transacao, opcoes.user);
+            transacao.commit();
+        }
+        conexao.close();
+    } catch (...) {
+        QFile::remove(parcial);
+        throw;
+    }
+    // A hard link, unlike a rename, never replaces a database that another
+    // first start completed meanwhile.
+    const int ligou = ::link(QFile::encodeName(parcial).constData(), QFile::encodeName(nome).constData());
+    const int erro = errno;
+    QFile::remove(parcial);
+    if (ligou == 0)
+        return true;
+    if (erro != EEXIST)
+        throw std::runtime_error(QString("Não foi possível criar o banco de dados \"%1\": %2")
+                                     .arg(nome, QString::fromLocal8Bit(std::strerror(erro)))
+                                     .toStdString());
+    completarBanco(opcoes);
+    return false;
+}
+
+}  // namespace
 
 QString bancoPadrao() { return QDir(host::defaultSystemFolder()).filePath("techassist.fdb"); }
 
 bool prepararBanco(const QString& nome, const QString& usuario, const QString& senha)
 {
-    const bool servidor = nome.contains(':') && !QFileInfo(nome).isAbsolute();
-    const bool novo = !servidor && !QFileInfo::exists(nome);
-    host::db::ConnectOptions opcoes;
-    opcoes.name = nome;
-    opcoes.user = usuario;
-    opcoes.password = senha;
-    host::db::Connection conexao;
-    if (novo) {
-        QDir().mkpath(QFileInfo(nome).absolutePath());
-        conexao.create(opcoes);
-    } else {
-        conexao.open(opcoes);
+    const host::db::ConnectOptions opcoes = opcoesDe(nome, usuario, senha);
+    if (host::db::Connection::isRemoteName(nome) || QFileInfo::exists(nome)) {
+        completarBanco(opcoes);
+        return false;
     }
-    {
-        host::db::Transaction transacao(conexao);
-        host::createHostSchema(transacao);
-        if (novo)
-            host::loadDemoData(transacao, usuario);
-        transacao.commit();
-    }
-    conexao.close();
-    return novo;
+    // Only the default database is made on first use: a mistyped name must
+    // not become an empty demonstration database in some other folder.
+    if (QFileInfo(nome).absoluteFilePath() != QFileInfo(bancoPadrao()).absoluteFilePath())
+        throw std::runtime_error(QString("O banco de dados \"%1\" não existe.").arg(nome).toStdString());
+    return criarBancoPadrao(opcoes);
 }
 
 }  // namespace app

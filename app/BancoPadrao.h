@@ -1,15 +1,16 @@
 #pragma once
 // The host's database on start-up: the embedded default file in the system
-// folder unless another is named; a new file gets the host schema and the
-// demonstration data, an existing one the parts of the schema it lacks.
+// folder unless another is named.
 
 #include <QString>
 
 namespace app {
 
 QString bancoPadrao();   // <system folder>/techassist.fdb
-// Creates the file when missing (schema and demonstration data for the
-// user), otherwise adds what the schema lacks. Returns true when created.
+// An existing database (or a server's) gets the parts of the schema it
+// lacks. The default database, when missing, is created whole (schema and
+// demonstration data for the user); any other missing file is an error
+// ("O banco de dados ... não existe."). Returns true when created.
 bool prepararBanco(const QString& nome, const QString& usuario, const QString& senha);
 
 }  // namespace app

@@ -8,6 +8,8 @@ namespace app {
 
 host::ui::DialogReply DialogosConsole::ask(const host::ui::DialogRequest& pedido)
 {
+    if (pedido.kind == host::ui::DialogKind::Error)
+        ++erros_;
     QTextStream erro(stderr);
     erro << host::ui::dialogKindName(pedido.kind) << ": " << QString(pedido.text).replace('\r', '\n');
     if (!pedido.detail.isEmpty())

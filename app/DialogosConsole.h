@@ -11,6 +11,10 @@ class DialogosConsole : public host::ui::DialogBackend {
 public:
     host::ui::DialogReply ask(const host::ui::DialogRequest& pedido) override;
     bool runModal(host::ui::Form& form) override;
+    int erros() const { return erros_; }   // error messages written so far
+
+private:
+    int erros_ = 0;
 };
 
 }  // namespace app

@@ -20,6 +20,9 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTextStream>
@@ -70,6 +73,26 @@ void menuDeJanelas(TfmPrincipal& principal)
                          [&principal, nome] { principal.AbrirJanela(nome); });
 }
 
+// Starts on one database file take turns until its schema is up to date:
+// two first starts at once would otherwise both upgrade the new database and
+// the later one would meet the columns the first had just added.
+std::unique_ptr<QLockFile> vezDoInicio(const QString& banco)
+{
+    if (host::db::Connection::isRemoteName(banco))
+        return nullptr;
+    if (QFileInfo(banco).absoluteFilePath() == QFileInfo(app::bancoPadrao()).absoluteFilePath())
+        QDir().mkpath(QFileInfo(banco).absolutePath());
+    if (!QFileInfo(QFileInfo(banco).absolutePath()).isDir())
+        return nullptr;   // the missing database is refused afterwards
+    auto vez = std::make_unique<QLockFile>(banco + ".inicio");
+    // No time limit (an upgrade may be long); the lock of a killed start names
+    // a process that is gone, and is taken over.
+    vez->setStaleLockTime(0);
+    if (!vez->tryLock(300000))
+        return nullptr;   // not ours to take (another user's folder): start without waiting
+    return vez;
+}
+
 int executarAutoteste(const app::Modulo& modulo)
 {
     const bool executou = host::ui::runGuarded([&] { modulo.ShowJanelaTec("AutomatizacaoDeTeste"); });
@@ -99,6 +122,7 @@ int main(int argc, char** argv)
     if (opcoes.autoteste)
         host::ui::Dialogs::setBackend(&console);
 
+    std::unique_ptr<QLockFile> vez = vezDoInicio(opcoes.banco);
     std::unique_ptr<TdmGlobal> global;
     const bool iniciou = host::ui::runGuarded([&] {
         app::prepararBanco(opcoes.banco, opcoes.usuario, opcoes.senha);
@@ -122,10 +146,17 @@ int main(int argc, char** argv)
     if (!opcoes.autoteste)
         principal->show();
     host::ui::runGuarded([&] { modulo.CriarDataTec(); });
+    // What failed so far was the data modules' creation: the schema upgrade.
+    const int errosDoInicio = console.erros();
+    vez.reset();
 
     int resultado = 0;
     if (opcoes.autoteste) {
         resultado = executarAutoteste(modulo);
+        if (errosDoInicio > 0 && resultado == 0) {
+            QTextStream(stdout) << "A atualização do banco de dados relatou erros." << Qt::endl;
+            resultado = 5;
+        }
     } else {
         for (const QString& nome : opcoes.janelas)
             host::ui::runGuarded([&] { modulo.ShowJanelaTec(nome); });

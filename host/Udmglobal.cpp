@@ -46,8 +46,12 @@ TdmGlobal::TdmGlobal(const QString& databaseName, const QString& user, const QSt
                                  "select * from AUGC0301 where CODIGO_CLIENTE = :CODIGO_CLIENTE");
     quAuxiliar = newQuery(this, "quAuxiliar", {});
     quAuxiliar2 = newQuery(this, "quAuxiliar2", {});
-    quOperacao = newQuery(this, "quOperacao", "select * from AFVC0901 order by COD_OP");
     quCXContas = newQuery(this, "quCXContas", "select * from ACXC9001 order by DESCRICAO");
+    quClienteLista = newQuery(this, "quClienteLista",
+                              "select CODIGO_CLIENTE, NOME, CGC_CNPJ from AUGC0301 order by NOME");
+    quOperacao = newQuery(this, "quOperacao", "select * from AFVC0901 op order by COD_OP");
+    quRepresentante = newQuery(this, "quRepresentante",
+                               "select FCOD CODIGO, FNOME NOME from AUGC0501 where FTIPO = 'R' order by FNOME");
 
     attachReceivableUpdates();
     criarDatasetsReceber();
@@ -66,7 +70,8 @@ TdmGlobal::~TdmGlobal()
         dmGlobal = nullptr;
     receberSql_.reset();
     for (host::data::Query* query : {quEmpresa, quTabVenc, quReceber, quMov, quMovItem,
-                                     quClienteConsulta, quAuxiliar, quAuxiliar2, quCXPrev, quObsGeral})
+                                     quClienteConsulta, quAuxiliar, quAuxiliar2, quCXPrev, quObsGeral,
+                                     quClienteLista, quOperacao, quRepresentante})
         if (query && query->active())
             query->close();
     if (IBTransaction1 && IBTransaction1->active())

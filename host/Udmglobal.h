@@ -24,6 +24,10 @@ class QMenu;
 namespace host::data {
 class Dataset;
 }
+namespace host::ui {
+class DataLookupCombo;
+}
+class QWidget;
 
 // The host's schema script object: its text is replaced and run statement by
 // statement (";" ends a statement outside quotes and comments). DDL is
@@ -116,8 +120,11 @@ public:
     host::data::Query* quMovItem = nullptr;          // its items (ACEM14IT)
     host::data::Query* quClienteConsulta = nullptr;  // the current customer (AUGC0301), CarregaCliente
     host::data::Query* quAuxiliar = nullptr;         // shared ad-hoc queries
+    // Look-up lists of the entry windows' combos (UdmglobalCadastros.cpp).
+    host::data::Query* quClienteLista = nullptr;     // customers (AUGC0301): CODIGO_CLIENTE, NOME, CGC_CNPJ
+    host::data::Query* quOperacao = nullptr;         // fiscal operations (AFVC0901), CarregaOperacaoTransacao
+    host::data::Query* quRepresentante = nullptr;    // representatives (AUGC0501 of type "R"): CODIGO, NOME
     host::data::Query* quAuxiliar2 = nullptr;
-    host::data::Query* quOperacao = nullptr;         // fiscal operations (AFVC0901); CarregaOperacaoTransacao
     host::data::Query* quCXContas = nullptr;         // cash-flow accounts (ACXC9001) by description
     // Opens quOperacao on "select * from AFVC0901 <condition> <order>" (the
     // condition with its own "where"; no order: by code) and makes the
@@ -196,6 +203,17 @@ public:
     void CarregaParcelasReceber(const QString& cliente, const QString& documento,
                                 const QString& condicao = {}, const QString& ordem = {});
     void CarregaTabelaVencimento(const QString& condicao = {});       // opens quTabVenc
+    // The look-up lists of the entry windows (UdmglobalCadastros.cpp).
+    // Opens quOperacao on the operations the condition ("and ..." on the
+    // alias op, or empty) leaves, in the given order clause.
+    void CarregaOperacaoTransacao(const QString& condicao, const QString& ordem);
+    void CarregaListaClientes();       // (re)opens quClienteLista, by name
+    void CarregaRepresentantes();      // (re)opens quRepresentante, by name
+    // With bAtivar, dropping a customer combo down opens the customer search
+    // instead of the whole register, and the choice is written into the
+    // combo's field (the window and caption are the caller's, unused here).
+    void VerificaListagemCliente(bool bAtivar, host::ui::DataLookupCombo* combo, QWidget* janela,
+                                 const QString& caption);
     // quReceber's NUMERO_DOCUMENTO set-text handler: digits padded to six.
     void quReceberNUMERO_DOCUMENTOSetText(host::data::Field& field, const QString& text);
 

@@ -72,6 +72,12 @@ QString RetornaLinhaArquivoTexto(const QString& arquivo, int indice);
 bool EnviarEmail(const QString& remetente, const QString& assunto, const QString& destinatarios,
                  const QString& corpo, const QString& anexo = {});
 
+// The host's sender settings: the company record's e-mail address.
+QString RemetenteEmail();
+// A mail from the host's sender (EnviarEmail); false when it could not go
+// (no recipient, no sender).
+bool EnviaEmail(const QString& destinatario, const QString& assunto, const QString& texto);
+
 // The value of the host's cost formula <codigo> (table AGPC05CF, column
 // CFFORMULA) over the dataset's current row: numbers ("1.5" or "1,5"), the
 // row's field names, + - * / and parentheses. An unknown formula, a name that

@@ -77,3 +77,12 @@ class DataGrid;
 // this host always shows the picker and lets one contact be chosen.
 QString AbreContato(const QString& sCategoria, const QString& sCodigo, host::ui::DataGrid* grid, bool bModal,
                     bool bSelecionar);
+
+// The delivery and contact addresses of a customer (AUGC3701 rows of
+// category "C" linked to the customer): true with the chosen ANCODIGO in
+// iCodigo; cancelled: false and the code untouched.
+bool SelecionaContatoClienteEntrega(const QString& sCliente, int& iCodigo);
+// The equipment of the customer's contracts (AATC05ACEV with the register
+// AUGC20EV): true with the chosen equipment codes (EVCODIGO as text) in
+// lista; cancelled: false and the list untouched.
+bool SelecionaAssEquipamentoCliente(const QString& sCliente, QStringList& lista);

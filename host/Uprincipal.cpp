@@ -2,16 +2,21 @@
 
 #include "host/Uprincipal.h"
 
+#include "host/Upesq.h"
+#include "host/Upesqgeral.h"
+
 #include "host/Uparametros.h"
 
 #include "host/ui/Dialogs.h"
 #include "host/ui/Errors.h"
+#include "host/ui/Layouts.h"
 
 #include <QAction>
 #include <QDateTime>
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -44,6 +49,7 @@ TfmPrincipal::TfmPrincipal(QWidget* parent) : QMainWindow(parent)
     setObjectName("fmPrincipal");
     setWindowTitle("Assistência Técnica");
     QMenu* system = menuBar()->addMenu("&Sistema");
+    QMenu* registers = menuBar()->addMenu("C&adastros");
     QMenu* contracts = menuBar()->addMenu("&Contratos");
     auto add = [this](QMenu* menu, const QString& name, const QString& caption) {
         auto* item = new TMenuItem(menu, name, caption);
@@ -54,6 +60,12 @@ TfmPrincipal::TfmPrincipal(QWidget* parent) : QMainWindow(parent)
     miAbrirJanela = add(system, "miAbrirJanela", "Abrir janela...");
     system->addSeparator();
     miSair = add(system, "miSair", "Sair");
+    miCadastroPessoaFisica = add(registers, "miCadastroPessoaFisica", "Pessoa Física");
+    miCadastroPessoaJuridica = add(registers, "miCadastroPessoaJuridica", "Pessoa Jurídica");
+    miCadastroTecnico = add(registers, "miCadastroTecnico", "Técnicos");
+    miCadastroSituacao = add(registers, "miCadastroSituacao", "Situações");
+    miCadastroOperacao = add(registers, "miCadastroOperacao", "Operações");
+    miCadastroTabelaVencimento = add(registers, "miCadastroTabelaVencimento", "Tabelas de Vencimento");
     miCadastroContrato = add(contracts, "miCadastroContrato", "Contratos");
     miFaturamentoContrato = add(contracts, "miFaturamentoContrato", "Faturamento de Contratos");
     miCadastroObjeto = add(contracts, "miCadastroObjeto", "Objetos");
@@ -61,6 +73,12 @@ TfmPrincipal::TfmPrincipal(QWidget* parent) : QMainWindow(parent)
     miReajusteContrato = add(contracts, "miReajusteContrato", "Reajuste");
 
     miParametros->OnClick = [this](QObject*) { AbrirParametros(); };
+    miCadastroPessoaFisica->OnClick = [this](QObject*) { AbrirCadastro("PF"); };
+    miCadastroPessoaJuridica->OnClick = [this](QObject*) { AbrirCadastro("PJ"); };
+    miCadastroOperacao->OnClick = [this](QObject*) { AbrirCadastro("OP"); };
+    miCadastroTabelaVencimento->OnClick = [this](QObject*) { AbrirCadastro("TV"); };
+    miCadastroTecnico->OnClick = [this](QObject*) { AbrirJanela("fmAssTecnico"); };
+    miCadastroSituacao->OnClick = [this](QObject*) { AbrirJanela("fmAssSituacao"); };
     miAbrirJanela->OnClick = [this](QObject*) {
         QString name;
         if (host::ui::Dialogs::inputQuery("Abrir janela", "Nome da janela:", name) && !name.trimmed().isEmpty())
@@ -76,7 +94,26 @@ TfmPrincipal::TfmPrincipal(QWidget* parent) : QMainWindow(parent)
             host::ui::runGuarded(tmPrincipalTimer);
     });
     tmPrincipal->start();
+    tamanhoInicial();
     fmPrincipal = this;
+}
+
+// A usable size on the first start (without a window manager the menus alone
+// would give a tiny window), within the screen; later starts restore the
+// size and place the user left.
+void TfmPrincipal::tamanhoInicial()
+{
+    QSize tamanho(1024, 720);
+    if (const QScreen* tela = QGuiApplication::primaryScreen())
+        tamanho = tamanho.boundedTo(tela->availableGeometry().size());
+    resize(tamanho);
+    host::ui::Layouts::restoreWindow(this);
+}
+
+void TfmPrincipal::closeEvent(QCloseEvent* event)
+{
+    host::ui::Layouts::saveWindow(this);
+    QMainWindow::closeEvent(event);
 }
 
 TfmPrincipal::~TfmPrincipal()
@@ -100,6 +137,29 @@ void TfmPrincipal::AbrirParametros()
     window->setDefaultCloseAction(host::ui::CloseAction::Free);
     window->Carregar();
     window->showNonModal();
+}
+
+void TfmPrincipal::AbrirCadastro(const QString& cadastro)
+{
+    QVariantMap linha;
+    if (cadastro == "PF" || cadastro == "PJ") {
+        host::PesquisaDefinicao clientes{
+            3, cadastro == "PF" ? "Cadastro de Pessoa Física" : "Cadastro de Pessoa Jurídica", "fmCadastro" + cadastro,
+            "select cl.CODIGO_CLIENTE, cl.NOME, cl.CGC_CNPJ, cl.CIDADE from AUGC0301 cl",
+            cadastro == "PF" ? "cl.PESSOA_FISICAOUJURIDICA = 'F'"
+                             : "coalesce(cl.PESSOA_FISICAOUJURIDICA, 'J') <> 'F'",
+            "cl.NOME",
+            {{"CODIGO_CLIENTE", "Código", 70, "cl.CODIGO_CLIENTE"}, {"NOME", "Nome", 280, "cl.NOME"},
+             {"CGC_CNPJ", cadastro == "PF" ? "CPF" : "CNPJ", 130, "cl.CGC_CNPJ"}, {"CIDADE", "Cidade", 150, "cl.CIDADE"}},
+            1};
+        host::executarPesquisa(clientes, {}, linha);
+        return;
+    }
+    QString v1, v2, v3;
+    if (cadastro == "OP")
+        SelecionaPesquisaGeral(25, "COD_OP", "COD_OP", "COD_OP", v1, v2, v3);
+    else if (cadastro == "TV")
+        SelecionaPesquisaGeral(13, "CODIGO", "CODIGO", "CODIGO", v1, v2, v3);
 }
 
 TMenuItem* TfmPrincipal::findMenuItem(const QString& name) const

@@ -37,12 +37,29 @@ public:
     explicit TfmPrincipal(QWidget* parent = nullptr);
     ~TfmPrincipal() override;
 
+protected:
+    // The window's size and place are kept for the next start.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void tamanhoInicial();
+
+public:
+
     // Contract menu, hooked by the module when contracts are in use.
     TMenuItem* miCadastroContrato = nullptr;      // "Contratos"
     TMenuItem* miFaturamentoContrato = nullptr;   // "Faturamento de Contratos"
     TMenuItem* miCadastroObjeto = nullptr;        // "Objetos"
     TMenuItem* miCadastroCobertura = nullptr;     // "Coberturas"
     TMenuItem* miReajusteContrato = nullptr;      // "Reajuste"
+    // Registers menu: the host's registers, and the module's technicians and
+    // situations through OnAbrirJanela.
+    TMenuItem* miCadastroPessoaFisica = nullptr;        // "Pessoa Física"
+    TMenuItem* miCadastroPessoaJuridica = nullptr;      // "Pessoa Jurídica"
+    TMenuItem* miCadastroTecnico = nullptr;             // "Técnicos"
+    TMenuItem* miCadastroSituacao = nullptr;            // "Situações"
+    TMenuItem* miCadastroOperacao = nullptr;            // "Operações"
+    TMenuItem* miCadastroTabelaVencimento = nullptr;    // "Tabelas de Vencimento"
     TMenuItem* miParametros = nullptr;            // opens TfmParametros
     TMenuItem* miAbrirJanela = nullptr;           // asks a window name, then OnAbrirJanela
     TMenuItem* miSair = nullptr;
@@ -54,6 +71,9 @@ public:
     void AbrirParametros();
 
     TMenuItem* findMenuItem(const QString& name) const;
+    // The register listing of a host register in the search window
+    // ("PF", "PJ" customers by person type, "OP" operations, "TV" payment terms).
+    void AbrirCadastro(const QString& cadastro);
 
     // The window's timer (every second): its handler shows the date and time
     // in the status bar. Long runs of the module set the handler aside and

@@ -1,10 +1,270 @@
+// The service-order window's life cycle (creation, show, activation,
+// deactivation, close) and its record buttons.
+
 #include "service_orders/uAssOrdemServico.h"
 
+#include "data/uDataTec.h"
+
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+#include "host/data/Abort.h"
+#include "host/data/DataSource.h"
+#include "host/ui/DataChoiceControls.h"
+#include "host/ui/DataEdit.h"
+#include "host/ui/DataGrid.h"
+#include "host/ui/DataLookupCombo.h"
+#include "host/ui/DataTextControls.h"
+#include "host/ui/Errors.h"
+#include "host/ui/PageControl.h"
+
+#include <QGroupBox>
+#include <QPushButton>
+
 host::ui::FormVar<TfmAssOrdemServico> fmAssOrdemServico("fmAssOrdemServico");
+
+namespace {
+
+QString parametro(const char* nome) { return dmGlobal->Parametro(nome); }
+
+// The technicians' access column of the logged-in user.
+QString acessoRestritoDoUsuario()
+{
+    return CarregaDado("ATACESSORESTRITO", "AATC06AT", "where upper(ATNOME) = " + QuotedStr(IbUserName().toUpper()))
+        .trimmed();
+}
+
+}  // namespace
 
 TfmAssOrdemServico::TfmAssOrdemServico(QWidget* parent) : host::ui::Form(parent)
 {
     setCaption("Ordem de Serviço");
-    // Freed on close, shown modally or not; its variable then reads empty.
-    onClose = [](host::ui::CloseAction& action) { action = host::ui::CloseAction::Free; };
+    setStayOnTop(true);
+    setCentered(true);
+    setStartMaximized(true);
+    setKeyPreview(true);
+    resize(1200, 760);
+    montarTela();
+    ligarEventos();
+    onCreate = [this] { FormCreate(); };
+    onShow = [this] { FormShow(); };
+    onActivate = [this] { FormActivate(); };
+    onDeactivate = [this] { FormDeactivate(); };
+    onClose = [this](host::ui::CloseAction& action) {
+        FormClose();
+        action = host::ui::CloseAction::Free;
+    };
+}
+
+TfmAssOrdemServico::~TfmAssOrdemServico()
+{
+    // The controls go before their data sources.
+    qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
+}
+
+int TfmAssOrdemServico::ordemAtual() const { return dmTec->quOSAOCODIGO->asInteger(); }
+
+void TfmAssOrdemServico::FormCreate()
+{
+    tsVeiculo->setTabVisible(parametro("ATPESQUISAOSVEICULO") == "S");
+    CarregarConfiguracaoJanela(this, bModoZeltoControlAtivo, false, "");
+    if (parametro("ATLISTAGEMCLIENTEOS") == "N")
+        dmGlobal->VerificaListagemCliente(true, dblcCliente, this, "Cliente");
+    const bool contratos = parametro("ATUTILIZACONTRATOS") == "S";
+    sbPesqContrato->setVisible(contratos);
+    sbEnviaEmailOS->setVisible(contratos);
+    pcOrdemServico->setActivePage(pcOrdemServico->page(0));
+    CarregaOrdemServico(0);
+    bbOSInterna->setVisible(parametro("ATIMPRIMECOMPROVANTEOS") == "S" || parametro("ATPESQUISAOSVEICULO") == "S");
+    tsFoto->setTabVisible(parametro("ATEXIBEFOTOOS") == "S");
+    const QString listagem = parametro("ATLISTACLIENTEOS");
+    if (listagem == "C")
+        dblcCliente->setListField("CODIGO_CLIENTE;NOME");
+    else if (listagem == "P")
+        dblcCliente->setListField("CGC_CNPJ;NOME");
+    dbedAtendente->setEnabled(parametro("ATATENDENTEAUTOMATICO") == "N");
+    dbrgStatusServ->setVisible(parametro("ATOCULTASTATUSSERVICO") != "S");
+    const bool vendedor = UsuarioVendedor();
+    if (parametro("ATBLOQUEIATABELAVENDEDOR") == "S" && vendedor) {
+        sbPesqTabVcto->setEnabled(false);
+        dblcTabVcto->setEnabled(false);
+    }
+    if (parametro("ATBLOQUEIAOPERACAOVENDEDOR") == "S" && vendedor) {
+        sbOp->setEnabled(false);
+        dblcOperacao->setEnabled(false);
+    }
+    // The number is typed only with manual numbering (and only while inserting).
+    dbedCodigo->setEnabled(false);
+    dbedCodigo->setReadOnlyControl(true);
+    if (parametro("ATCODIGOOSMANUAL") == "S") {
+        dbedCodigo->setEnabled(true);
+        dbedCodigo->setReadOnlyControl(false);
+    }
+    const QString opcaoTela = parametro("ATOPCAOTELAOS");
+    tsProjeto->setTabVisible(opcaoTela == "P");
+    tsOutros->setTabVisible(false);
+    const bool modoSeis = parametro("ATMODOFATURAMENTOOS") == "6";
+    btPagarTecnico->setVisible(modoSeis);
+    gbDespesasCliente->setVisible(modoSeis);
+    const bool fila = opcaoTela == "C";
+    sbEnviarFilaAten->setVisible(fila);
+    laFilaAten->setVisible(fila);
+    dbteFilaAten->setVisible(fila);
+    // Shown by the header change or the queue, never on their own.
+    laSuspensao->setVisible(false);
+    dbcbSuspensao->setVisible(false);
+    dbcbTipoOs->setVisible(false);
+    findChild<QWidget*>("laTipoOs")->setVisible(false);
+    dbedSeqAtendimento->setVisible(false);
+    dsOrdemDataChange();
+}
+
+void TfmAssOrdemServico::FormShow()
+{
+    if (parametro("ATIMPRIMECOMPROVANTEOS") != "S" && dmTec->quOSAOREMANUFATURA->asString() != "R")
+        SalvarConfiguracaoDBGrid(dbgdOrdemServico, true);
+    for (host::ui::DataGrid* grade : {dbgdVeiculo, dbgdOrdemServicoServicos, dbgdPecas, dbgdDespesaExtra,
+                                      dbgdDespesaViagem, dbgdOrdemServicoAndamento, dbgdProjeto})
+        SalvarConfiguracaoDBGrid(grade, true);
+    if (host::ui::GridColumn* km = dbgdOrdemServico->columnByField("AOITKMINICIAL"))
+        km->setButtonStyle(host::ui::GridColumn::ButtonStyle::Ellipsis);
+    if (!parametro("ATSENHALIBERAPRECO").trimmed().isEmpty() && !UsuarioMestre())
+        for (const char* coluna : {"APVALUNITARIO", "APVALTOTAL"})
+            if (host::ui::GridColumn* preco = dbgdPecas->columnByField(coluna))
+                preco->setReadOnly(true);
+    QPalette cores = paCabecalho->palette();
+    cores.setColor(QPalette::Window, palette().color(QPalette::Button));
+    paCabecalho->setPalette(cores);
+}
+
+void TfmAssOrdemServico::FormActivate()
+{
+    pcOrdemServicoChange();
+    dmGlobal->CarregaListaClientes();
+    dmGlobal->CarregaTabelaVencimento();
+    dmGlobal->CarregaRepresentantes();
+    dmTec->CarregaSituacao(0, "A");
+    dmGlobal->CarregaOperacaoTransacao(" and op.tipo_op not in ('5', 'A', '0', 'D')"
+                                       " and (op.OFCUPOMFISCAL <> 'I' or op.OFCUPOMFISCAL is null)",
+                                       "Order by desc_op_nf ");
+    dblcOperacao->setListField(
+        RetornaSituacaoEquivalente(parametro("ATMODOPROCURAOPERACAO"), "MODOPROCURAOPERACAO") == "Código"
+            ? "COD_OP;DESC_OP_NF"
+            : "DESC_OP_NF");
+    aplicarRestricaoTecnico();
+    if (dmGlobal->quEmpresa->active() && dmGlobal->quEmpresa->findField("UGESPECIFICOEMPRESA") &&
+        dmGlobal->quEmpresa->fieldByName("UGESPECIFICOEMPRESA")->asInteger() == 2) {
+        tsVeiculo->setTabVisible(false);
+        tsDespesaViagem->setTabVisible(false);
+    }
+    tsReceber->setTabVisible(parametro("ATOPCAOTELAOS") == "S");
+}
+
+// "A": only the items-related tabs; "E": everything but the items.
+void TfmAssOrdemServico::aplicarRestricaoTecnico()
+{
+    bRestricaoItens_ = false;
+    if (UsuarioMestre())
+        return;
+    if (acessoRestritoDoUsuario() == "A") {
+        bRestricaoItens_ = true;
+        for (host::ui::TabSheet* aba : {tsDespesaViagem, tsServico, tsFoto, tsPecasOS, tsDespesaExtra, tsObservacao,
+                                        tsLaudo, tsAndamento, tsCliente})
+            aba->setTabVisible(false);
+    }
+    if (acessoRestritoDoUsuario() == "E") {
+        dbgdOrdemServico->setVisible(false);
+        bRestricaoItens_ = true;
+        tsItens->setTabVisible(false);
+        tsItens->setPageIndex(pcOrdemServico->pageCount() - 1);
+        tsItens->setTag(tsItens->pageIndex());
+    }
+}
+
+void TfmAssOrdemServico::FormDeactivate()
+{
+    TdmTec& tec = *dmTec;
+    for (host::data::Dataset* d : {tec.quOSPecas, tec.quOSDespViagem, tec.quOSDespExtra, tec.quOSContato,
+                                   tec.quOSAcessorios, tec.quOSAndamento, tec.quOSSituacao, tec.quTecnicos,
+                                   tec.quDefeito})
+        d->close();
+    for (host::data::Dataset* d : {dmGlobal->quClienteLista, dmGlobal->quTabVenc, dmGlobal->quOperacao,
+                                   dmGlobal->quRepresentante})
+        d->close();
+}
+
+void TfmAssOrdemServico::FormClose()
+{
+    TdmTec& tec = *dmTec;
+    for (host::data::Dataset* d : {tec.quOSItem, tec.quOS, tec.quContrato, tec.quOSAndamento})
+        d->close();
+    SalvarConfiguracaoJanela(this, bModoZeltoControlAtivo);
+    tec.CarregaOSItens(0, 0);
+    release();
+    fmAssOrdemServico.clear();
+}
+
+// ---- record buttons ----
+
+void TfmAssOrdemServico::bbNovoClick()
+{
+    try {
+        InserirRegistro(*dmTec->quOS);
+    } catch (const host::Abort&) {
+    } catch (const std::exception&) {
+        // A failed insert leaves the screen on the current row, reloaded below.
+    }
+    if (dblcCliente->isEnabled() && dblcCliente->isVisible())
+        dblcCliente->setFocus();
+    pcOrdemServico->setActivePage(pcOrdemServico->page(0));
+    VerificaOSAtributoAberto();
+    // A new order is numbered when first saved: reloading now would throw the
+    // new row away, so only a stored order is reloaded.
+    if (dmTec->quOS->state() != host::data::DatasetState::Insert)
+        CarregaOrdemServico(ordemAtual());
+}
+
+void TfmAssOrdemServico::bbSalvarClick()
+{
+    TdmTec& tec = *dmTec;
+    if (parametro("ATENVIOEMAILOS") == "E" && tec.quOS->state() == host::data::DatasetState::Browse)
+        tec.OSEnviarEmailPorSituacao(ordemAtual());
+    const bool novaOrdem = tec.quOS->state() == host::data::DatasetState::Insert;
+    SalvarAlteracoes(*tec.quOS);
+    // The header query follows the number the new order was stored under.
+    if (novaOrdem && ordemAtual() > 0)
+        CarregaOrdemServico(ordemAtual());
+    for (host::data::Dataset* d : {tec.quOSItem, tec.quOSAndamento, tec.quOSPecas, tec.quOSDespViagem,
+                                   tec.quOSDespExtra, tec.quOSContato, tec.quOSAcessorios})
+        SalvarAlteracoes(*d);
+}
+
+void TfmAssOrdemServico::bbCancelarClick() { CancelarAlteracoes(*dmTec->quOS); }
+
+void TfmAssOrdemServico::bbExcluirClick()
+{
+    SalvarAlteracoes(*dmTec->quOSItem);
+    ExcluirRegistro(*dmTec->quOS);
+}
+
+// quOS holds the one order shown: the previous or next order is the one
+// before or after its number, loaded in its place.
+void TfmAssOrdemServico::sbAnteriorClick()
+{
+    SalvarAlteracoes(*dmTec->quOS);
+    CarregaOrdemServico(RegistroAnteriorProximo("AATC01AO", "AOCODIGO", "<", dmTec->quOSAOCODIGO->asString()).toInt());
+}
+
+void TfmAssOrdemServico::sbProximoClick()
+{
+    SalvarAlteracoes(*dmTec->quOS);
+    CarregaOrdemServico(RegistroAnteriorProximo("AATC01AO", "AOCODIGO", ">", dmTec->quOSAOCODIGO->asString()).toInt());
+}
+
+void TfmAssOrdemServico::bbSairClick() { close(); }
+
+void TfmAssOrdemServico::OSPassaTag(int value)
+{
+    for (host::data::Dataset* d : {dmTec->quOS, dmTec->quOSPecas, dmTec->quOSAndamento, dmTec->quOSItem})
+        d->setTag(value);
 }

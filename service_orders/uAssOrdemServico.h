@@ -1,14 +1,287 @@
 #pragma once
-// TfmAssOrdemServico (fmAssOrdemServico): the window of this unit. One instance lives in fmAssOrdemServico;
-// closing it frees it and empties the variable.
+// TfmAssOrdemServico (fmAssOrdemServico): the one window in which a service
+// order is opened, created, edited, saved, deleted and browsed. It holds no
+// data of its own: every control is bound to a dataset of dmTec or to a host
+// look-up, and the rules stay in TdmTec and the host. One instance lives in
+// fmAssOrdemServico; closing it frees it and empties the variable.
+//
+// Sources by topic: uAssOrdemServico.cpp (life cycle and record buttons),
+// uAssOrdemServicoTela.cpp (the controls), uAssOrdemServicoAbas.cpp (the data
+// behind the active tab), uAssOrdemServicoCabecalho.cpp (header change,
+// service status, expense options), uAssOrdemServicoPesquisas.cpp (look-ups,
+// register labels, e-mails, photo, new order from equipment).
 
 #include "host/ui/Form.h"
 #include "host/ui/WindowRegistry.h"
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace host::data {
+class DataSource;
+class Dataset;
+}
+namespace host::ui {
+class CheckListBox;
+class DataComboBox;
+class DataEdit;
+class DataGrid;
+class DataImage;
+class DataLabel;
+class DataLookupCombo;
+class DataMemo;
+class DataRadioGroup;
+class GridColumn;
+class PageControl;
+class TabSheet;
+}
 
 class TfmAssOrdemServico : public host::ui::Form {
     Q_OBJECT
 public:
     explicit TfmAssOrdemServico(QWidget* parent = nullptr);
+    ~TfmAssOrdemServico() override;
+
+    // ---- data sources ----
+    host::data::DataSource* dsOrdem = nullptr;
+    host::data::DataSource* dsItens = nullptr;
+    host::data::DataSource* dsAndamento = nullptr;
+    host::data::DataSource* dsPecas = nullptr;
+    host::data::DataSource* dsViagem = nullptr;
+    host::data::DataSource* dsExtra = nullptr;
+    host::data::DataSource* dsProjeto = nullptr;
+    host::data::DataSource* dsContato = nullptr;
+    host::data::DataSource* dsAcessorios = nullptr;
+    host::data::DataSource* dsSituacao = nullptr;
+    host::data::DataSource* dsTecnico = nullptr;
+    host::data::DataSource* dsCliente = nullptr;
+    host::data::DataSource* dsTabVcto = nullptr;
+    host::data::DataSource* dsOperacao = nullptr;
+    host::data::DataSource* dsRepresentante = nullptr;
+    host::data::DataSource* dsReceber = nullptr;
+
+    // ---- record buttons and the buttons of the tool bar ----
+    QPushButton* bbNovo = nullptr;
+    QPushButton* bbSalvar = nullptr;
+    QPushButton* bbCancelar = nullptr;
+    QPushButton* bbExcluir = nullptr;
+    QPushButton* sbAnterior = nullptr;
+    QPushButton* sbProximo = nullptr;
+    QPushButton* bbSair = nullptr;
+    QPushButton* bbNS = nullptr;
+    QPushButton* bbImprimir = nullptr;        // print dispatcher
+    QPushButton* bbOSInterna = nullptr;       // quick receipt of the print dispatcher
+    QPushButton* bbDocumentos = nullptr;      // sales-document menu
+    QPushButton* btPagarTecnico = nullptr;    // technician payment
+    QPushButton* sbPesqContrato = nullptr;
+    QPushButton* sbEnviaEmailOS = nullptr;
+    QPushButton* sbEnviarEmail = nullptr;          // "Orçamento" (tag -1)
+    QPushButton* sbEnviarEmailAbertura = nullptr;  // "Abertura" (tag 1)
+    QPushButton* sbObsAdic = nullptr;
+    QPushButton* sbDistribuicaoOS = nullptr;
+    QPushButton* sbEnviarFilaAten = nullptr;
+
+    // ---- header ----
+    QWidget* paCabecalho = nullptr;
+    host::ui::DataEdit* dbedCodigo = nullptr;
+    host::ui::DataLabel* laCliente = nullptr;
+    host::ui::DataLookupCombo* dblcCliente = nullptr;
+    QPushButton* sbPesqCli = nullptr;
+    host::ui::DataEdit* dbedAtendente = nullptr;
+    host::ui::DataEdit* dbedDataEntrada = nullptr;
+    host::ui::DataEdit* dbedHoraEntrada = nullptr;
+    host::ui::DataEdit* dbedContato = nullptr;
+    host::ui::DataRadioGroup* dbrgPrioridade = nullptr;
+    host::ui::DataRadioGroup* dbrgAtendimento = nullptr;
+    host::ui::DataLabel* Label20 = nullptr;
+    host::ui::DataLookupCombo* dblcTabVcto = nullptr;
+    QPushButton* sbPesqTabVcto = nullptr;
+    host::ui::DataRadioGroup* dbrgStatusServ = nullptr;
+    host::ui::DataEdit* dbedDataSaida = nullptr;
+    host::ui::DataEdit* dbedHoraSaida = nullptr;
+    QLabel* laSuspensao = nullptr;
+    host::ui::DataComboBox* dbcbSuspensao = nullptr;
+    host::ui::DataLabel* Label4 = nullptr;
+    host::ui::DataLookupCombo* dblcSituacao = nullptr;
+    host::ui::DataComboBox* dbcbTipoOs = nullptr;
+    host::ui::DataLabel* laOperacao = nullptr;
+    host::ui::DataLookupCombo* dblcOperacao = nullptr;
+    QPushButton* sbOp = nullptr;
+    host::ui::DataEdit* dbedDataCobranca = nullptr;
+    QLabel* laPV = nullptr;
+    host::ui::DataLabel* dbtePedidoVendas = nullptr;
+    QLabel* laSeparadorPV = nullptr;
+    host::ui::DataLabel* dbtePedidoVendaServico = nullptr;
+    host::ui::DataLabel* dbteStatusPV = nullptr;
+    host::ui::DataEdit* dbedSeqAtendimento = nullptr;
+    QLabel* laFilaAten = nullptr;
+    host::ui::DataLabel* dbteFilaAten = nullptr;
+    QPushButton* sbCliCobranca = nullptr;
+
+    // ---- tabs ----
+    host::ui::PageControl* pcOrdemServico = nullptr;
+    host::ui::TabSheet* tsItens = nullptr;
+    host::ui::TabSheet* tsVeiculo = nullptr;
+    host::ui::TabSheet* tsServico = nullptr;
+    host::ui::TabSheet* tsPecasOS = nullptr;
+    host::ui::TabSheet* tsDespesaViagem = nullptr;
+    host::ui::TabSheet* tsDespesaExtra = nullptr;
+    host::ui::TabSheet* tsProjeto = nullptr;
+    host::ui::TabSheet* tsLaudo = nullptr;
+    host::ui::TabSheet* tsAndamento = nullptr;
+    host::ui::TabSheet* tsObservacao = nullptr;
+    host::ui::TabSheet* tsFoto = nullptr;
+    host::ui::TabSheet* tsCliente = nullptr;
+    host::ui::TabSheet* tsOutros = nullptr;
+    host::ui::TabSheet* tsReceber = nullptr;
+
+    // ---- grids of the detail tabs ----
+    host::ui::DataGrid* dbgdOrdemServico = nullptr;            // items
+    host::ui::DataGrid* dbgdVeiculo = nullptr;                 // vehicle items
+    host::ui::DataGrid* dbgdOrdemServicoServicos = nullptr;    // services
+    host::ui::DataGrid* dbgdPecas = nullptr;
+    host::ui::DataGrid* dbgdDespesaViagem = nullptr;
+    host::ui::DataGrid* dbgdDespesaExtra = nullptr;
+    host::ui::DataGrid* dbgdProjeto = nullptr;
+    host::ui::DataGrid* dbgdOrdemServicoAndamento = nullptr;   // progress records
+    host::ui::DataGrid* dbgdAcessorios = nullptr;
+    host::ui::DataGrid* dbgdReceber = nullptr;
+
+    // ---- report tab ----
+    host::ui::DataLabel* laTecnico = nullptr;
+    host::ui::DataLookupCombo* dblcTecnico = nullptr;
+    host::ui::DataRadioGroup* dbrgImprimirLaudo = nullptr;
+    host::ui::DataEdit* dbedValidadeOrcamento = nullptr;
+    host::ui::DataMemo* dbmeLaudo = nullptr;
+    host::ui::DataMemo* dbmeCausa = nullptr;
+    host::ui::DataMemo* dbmeSolucao = nullptr;
+    host::ui::DataMemo* dbmeObsLaudo = nullptr;
+
+    // ---- observation tab ----
+    host::ui::DataEdit* dbedContaCaixa = nullptr;
+    host::ui::DataLabel* laClienteCobranca = nullptr;
+    host::ui::DataLookupCombo* dblcCliCobranca = nullptr;
+    QPushButton* sbPesqCliCob = nullptr;
+    host::ui::DataEdit* dbedNumeroOSTerceiros = nullptr;
+    host::ui::DataEdit* dbedPrevLiberacao = nullptr;
+    host::ui::DataEdit* dbedDataAprova = nullptr;
+    host::ui::DataEdit* dbedHoraAprovacao = nullptr;
+    host::ui::DataLookupCombo* dblcRepresentante = nullptr;
+    QPushButton* sbPesqRepres = nullptr;
+    host::ui::DataEdit* dbedLocal = nullptr;
+    host::ui::DataLabel* laClienteCobrancaServico = nullptr;
+    host::ui::DataLookupCombo* dblcCliCobServ = nullptr;
+    QPushButton* sbPesqCliCobServ = nullptr;
+    host::ui::DataLabel* laClienteDespesas = nullptr;
+    host::ui::DataLookupCombo* dblcCliDespesas = nullptr;
+    QPushButton* sbPesqClienteDespesas = nullptr;
+    host::ui::DataEdit* dbedLocalPrestacao = nullptr;
+    QPushButton* sbPesquisaLocalPrestacao = nullptr;
+    host::ui::DataLabel* dbtePedidoDevolucao = nullptr;
+    host::ui::DataMemo* dbmeObservacao = nullptr;
+    QGroupBox* gbDespesasCliente = nullptr;
+    host::ui::CheckListBox* clOpcoesDespesas = nullptr;
+
+    // ---- customer tab ----
+    QLabel* laCGC = nullptr;
+    host::ui::DataLabel* dbteCGC = nullptr;
+    QLabel* laIE = nullptr;
+    host::ui::DataLabel* dbteIE = nullptr;
+    QLabel* laInscMunicipal = nullptr;
+    host::ui::DataLabel* dbteInscMunicipal = nullptr;
+    QLabel* laNomeFantasia = nullptr;
+    host::ui::DataLabel* dbteNomeFantasia = nullptr;
+    QLabel* laPessoaFisica = nullptr;
+
+    // ---- photo, other, totals ----
+    host::ui::DataImage* dbimFoto = nullptr;
+    host::ui::DataMemo* dbmeHistorico = nullptr;
+    QGroupBox* gbTotais = nullptr;
+
+    // ---- handlers bound to the controls ----
+    void FormCreate();
+    void FormShow();
+    void FormActivate();
+    void FormDeactivate();
+    void FormClose();
+    void bbNovoClick();
+    void bbSalvarClick();
+    void bbCancelarClick();
+    void bbExcluirClick();
+    void bbSairClick();
+    void sbAnteriorClick();
+    void sbProximoClick();
+    void pcOrdemServicoChange();
+    void pcOrdemServicoExit();
+    void tsLaudoEnter();
+    void tsLaudoExit();
+    void dsOrdemDataChange();
+    void dbrgStatusServChange();
+    void sbPesqCliClick();
+    void sbPesqCliCobClick();
+    void sbPesqCliCobServClick();
+    void sbPesqClienteDespesasClick();
+    void sbPesqTabVctoClick();
+    void sbOpClick();
+    void sbPesqRepresClick();
+    void sbPesquisaLocalPrestacaoClick();
+    void sbCliCobrancaClick();
+    void laClienteClick();
+    void laTecnicoClick();
+    void Label4Click();
+    void laOperacaoClick();
+    void Label20Click();
+    void dbimFotoDblClick();
+    void dbgdOrdemServicoAndamentoTitleClick(host::ui::GridColumn& Column);
+    void dbgdOrdemServicoServicosEnter();
+    void sbObsAdicClick();
+    void sbEnviarEmailClick(QPushButton* Sender);
+    void sbEnviaEmailOSClick();
+    void clOpcoesDespesasClickCheck();
+    void bbNSClick();
+    void sbPesqContratoClick();
+
+    // ---- public routines ----
+    void VerificaOSAtributoAberto();
+    void OSPassaTag(int value);
+    void CarregaOpcoesDespesas();
+    void GravaOpcoesDespesas();
+    bool GetValueOpcaoDespesa(const QString& caption) const;
+
+    // The items-only restriction of the logged-in technician.
+    bool restricaoItens() const { return bRestricaoItens_; }
+
+private:
+    void montarTela();
+    QWidget* montarCabecalho();
+    QWidget* montarBotoes();
+    QWidget* montarTotais();
+    void montarAbas();
+    void montarAbaLaudo();
+    void montarAbaObservacao();
+    void montarAbaCliente();
+    void ligarEventos();
+    host::data::DataSource* fonte(const char* nome, host::data::Dataset* dataset);
+    host::ui::DataGrid* gradeDe(host::ui::TabSheet* aba, const char* nome, host::data::DataSource* fonte);
+
+    void aplicarRestricaoTecnico();
+    void carregarParcelasReceber();
+    void sairDoLaudo();
+    void pesquisarCliente(const char* coluna);
+    void abrirMenuPrincipal(const char* item);
+    void novaOSPorPlaca(bool abaVeiculo);
+    int ordemAtual() const;
+
+    bool bRestricaoItens_ = false;
+    host::ui::TabSheet* abaAnterior_ = nullptr;
+    std::vector<std::unique_ptr<host::data::DataSource>> fontes_;
 };
 
 extern host::ui::FormVar<TfmAssOrdemServico> fmAssOrdemServico;

@@ -13,6 +13,8 @@
 
 #include <cstdlib>
 
+#include <unistd.h>
+
 using namespace Firebird;
 
 namespace host::db {
@@ -70,7 +72,11 @@ void prepareEmbeddedEngine(const QString& rootFolder) {
     if (qEnvironmentVariableIsSet("FIREBIRD")) return;
     const QString installed = "/usr/lib/x86_64-linux-gnu/firebird/3.0";
     QString root = rootFolder;
-    if (root.isEmpty()) root = QDir::tempPath() + "/techassist-firebird";
+    // One root per OS user: the first user's folder is not writable by the next.
+    // The engine's lock folder stays its machine-wide default, so that one
+    // database file never gets two lock folders (the application's and a
+    // batch tool's), which would let both write it unaware of each other.
+    if (root.isEmpty()) root = QDir::tempPath() + QString("/techassist-firebird-%1").arg(::getuid());
     QDir().mkpath(root);
     for (const char* entry : {"plugins", "UDF", "lib", "firebird.msg", "plugins.conf"}) {
         const QString link = root + "/" + entry;
@@ -93,8 +99,11 @@ void prepareEmbeddedEngine(const QString& rootFolder) {
             QFile::remove(part);
     }
     // SuperClassic lets the application and a batch job open the same file.
+    // A plain path opens only through the embedded engine: without Loopback,
+    // a file this user may not read is never opened through a local server
+    // with the default credentials instead. "server:path" still goes Remote.
     QFile conf(root + "/firebird.conf");
-    const QByteArray wanted = "ServerMode = SuperClassic\n";
+    const QByteArray wanted = "ServerMode = SuperClassic\nProviders = Remote, Engine12\n";
     if (!conf.open(QIODevice::ReadOnly) || conf.readAll() != wanted) {
         conf.close();
         if (conf.open(QIODevice::WriteOnly | QIODevice::Truncate)) conf.write(wanted);

@@ -91,7 +91,8 @@ void createGenerator(db::Transaction& tr, const char* generator, const char* tab
 }
 
 // The indexes the module's frequent reads go through: a customer's or a
-// contract's receivables and their cash forecast, a contract's items.
+// contract's receivables and their cash forecast, a contract's items, an
+// order's lines, the invoices of an order and of a series.
 // Returns whether any was created.
 bool createIndexes(db::Transaction& tr)
 {
@@ -102,6 +103,9 @@ bool createIndexes(db::Transaction& tr)
         {"IX_ACXC94XP_DOCUMENTO", "ACXC94XP", "XPDOCUMENTO, XPEMITENTE"},
         {"IX_ACXC94XP_ACCODIGO", "ACXC94XP", "ACCODIGO"},
         {"IX_AATC05ACIT_ACCODIGO", "AATC05ACIT", "ACCODIGO"},
+        {"IX_AVEC85IT_PEDIDO", "AVEC85IT", "NUMERO_PEDIDO"},
+        {"IX_ACEM1401_PEDIDO", "ACEM1401", "COD_PEDIDO"},
+        {"IX_ACEM1401_SERIE", "ACEM1401", "SERIE_DOC, LOCAL_DOC, DOCUMENTO"},
     };
     QSet<QString> existing;
     db::Statement st(tr, "select trim(rdb$index_name) from rdb$indices where coalesce(rdb$system_flag, 0) = 0");

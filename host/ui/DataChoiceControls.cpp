@@ -116,7 +116,9 @@ QString DataRadioGroup::value() const { return valueOf(itemIndex()); }
 void DataRadioGroup::refresh()
 {
     host::data::Field* f = field();
-    const QString text = f ? f->text() : QString();
+    // Values are the stored codes: compared with the stored value, not with
+    // the caption a get-text handler shows for it.
+    const QString text = !f ? QString() : values_.isEmpty() ? f->text() : f->asString().trimmed();
     int index = -1;
     for (int i = 0; i < items_.size() && f; ++i)
         if (valueOf(i) == text)
@@ -127,7 +129,13 @@ void DataRadioGroup::refresh()
     group_->setExclusive(true);
 }
 
-void DataRadioGroup::writeField(host::data::Field& field) { field.setText(value()); }
+void DataRadioGroup::writeField(host::data::Field& field)
+{
+    if (values_.isEmpty())
+        field.setText(value());
+    else
+        field.setAsString(value());
+}
 
 void DataRadioGroup::chosen()
 {

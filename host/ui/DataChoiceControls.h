@@ -43,7 +43,9 @@ private:
 };
 
 // One radio button per item; the field holds the value of the checked item
-// (values[i], or the item's caption where no value is given).
+// (values[i], or the item's caption where no value is given). Values are the
+// stored codes, read and written past the field's get/set-text handlers;
+// captions without values go through them.
 class DataRadioGroup : public QGroupBox, public DataControl {
     Q_OBJECT
 public:

@@ -259,6 +259,10 @@ void DataLookupCombo::keyPressEvent(QKeyEvent* event)
 
 void DataLookupCombo::showPopup()
 {
+    if (onDropDown) {
+        runGuarded(onDropDown);
+        return;
+    }
     ensureList();
     if (auto* table = qobject_cast<QTableView*>(view())) {
         table->resizeColumnsToContents();

@@ -42,6 +42,9 @@ public:
     void refreshList();
 
     std::function<void()> onChange;   // the user chose a row or cleared the field
+    // When set, dropping the list down runs this instead (a search window in
+    // place of a list too large to show).
+    std::function<void()> onDropDown;
 
 protected:
     void refresh() override;

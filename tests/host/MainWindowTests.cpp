@@ -8,7 +8,10 @@
 
 #include "host/data/Abort.h"
 
+#include "host/ui/Layouts.h"
+
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTableWidget>
 
 using testsupport::HostDatabaseTest;
@@ -40,6 +43,24 @@ TEST_F(MainWindowTest, TheFiveContractItemsTakeHandlerCaptionAndVisibility)
     EXPECT_FALSE(window.miCadastroCobertura->visible());
     EXPECT_EQ(window.findMenuItem("MICADASTROOBJETO")->caption(), "Cadastro de Objetos");
     EXPECT_TRUE(dialogs->shown().empty());
+}
+
+TEST_F(MainWindowTest, StartsAtAUsableSizeAndRemembersTheSizeLeft)
+{
+    QTemporaryDir pasta;
+    host::ui::Layouts::setFolder(pasta.path());
+    {
+        TfmPrincipal window;
+        window.show();
+        EXPECT_GE(window.width(), 800);
+        EXPECT_GE(window.height(), 600);
+        window.resize(900, 650);
+        window.miSair->click();   // closing keeps the size
+    }
+    TfmPrincipal again;
+    again.show();
+    EXPECT_EQ(again.size(), QSize(900, 650));
+    host::ui::Layouts::setFolder({});
 }
 
 TEST_F(MainWindowTest, AWindowIsOpenedByNameThroughTheApplicationsHandler)

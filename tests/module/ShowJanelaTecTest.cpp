@@ -177,11 +177,13 @@ TEST_F(ShowJanelaTecTest, MutedMessagesRefuseSilently)
     EXPECT_TRUE(dialogs->shown().empty());
 }
 
-TEST_F(ShowJanelaTecTest, ServiceOrderNameAloneOnlyShowsTheWindow)
+TEST_F(ShowJanelaTecTest, ServiceOrderNameAloneShowsTheWindowOnTheEmptyOrder)
 {
+    exec("insert into AATC01AO (AOCODIGO, CLCODIGO) values (42, '00001')");
     ShowJanelaTec("fmAssOrdemServico");
     ASSERT_NE(find("fmAssOrdemServico"), nullptr);
-    EXPECT_FALSE(dmTec->quOS->active());
+    ASSERT_TRUE(dmTec->quOS->active());
+    EXPECT_TRUE(dmTec->quOS->isEmpty());
 }
 
 TEST_F(ShowJanelaTecTest, ServiceOrderNameWithANumberOpensTheWindowOnThatOrder)

@@ -1,0 +1,249 @@
+// Officialising 1,000 forecast instalments (one per contract) in batch: an
+// order, an invoice and the real receivable each, through the batch run
+// (order pass, invoice pass, receivable pass; no next forecast), against
+// writing the same rows through host/db directly in the same run. Prints
+// instalments per second, the ratio and the statements each costs.
+
+#include "contracts/uDataTecCont.h"
+#include "contracts/uDataTecContOficializar.h"
+#include "data/uDataTec.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Unotafiscal.h"
+#include "host/data/Query.h"
+#include "host/db/Database.h"
+#include "host/schema/HostSchema.h"
+#include "host/ui/ScriptedDialogs.h"
+
+#include <firebird/Interface.h>
+#include <ibase.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr int kParcelas = 1000;
+
+double seconds(const std::function<void()>& work)
+{
+    const auto t0 = Clock::now();
+    work();
+    return std::chrono::duration<double>(Clock::now() - t0).count();
+}
+
+QString cliente(int contrato)
+{
+    return QString("C%1").arg(contrato, 4, 10, QChar('0'));
+}
+
+void preparaBase(TdmGlobal& global, host::db::Transaction& tr)
+{
+    global.SetParametro("ATPRODUTOCONTRATO", "SERV");
+    host::db::executeSql(tr, "insert into AFVC0901 (COD_OP, DESC_OP_NF) values ('5933', 'Prestação de serviço')");
+    host::db::executeSql(tr, "insert into AATC11AJ (AJCODIGO, AJDESCRICAO, AJOBJETO, AJCOMPLNF, OFCODIGO)"
+                             " values (1, 'Manutenção', 'Manutenção preventiva mensal', '2 - Objeto', '5933')");
+    host::db::Statement cli(tr, "insert into AUGC0301 (CODIGO_CLIENTE, NOME) values (:C, :N)");
+    host::db::Statement ctr(tr, "insert into AATC05AC (ACCODIGO, CLCODIGO, ACMODALIDADE, ACPERIODO, ACVENCIMENTO,"
+                                " ACVALORFIXO, ACVALORPARCELA, ACLOCAL, AJCODIGO, ACSITUACAO)"
+                                " values (:A, :C, 'R', 'M', 10, 'S', 63, '01', 1, 'A')");
+    for (int c = 1; c <= kParcelas; ++c) {
+        cli.setParam("C", cliente(c));
+        cli.setParam("N", QString("Cliente %1").arg(c));
+        cli.execute();
+        ctr.setParam("A", c);
+        ctr.setParam("C", cliente(c));
+        ctr.execute();
+    }
+    tr.commitRetaining();
+}
+
+// A forecast per contract with its cash row and note, and nothing billed.
+void previsoes(host::db::Transaction& tr)
+{
+    for (const char* t : {"ACRC5001", "ACXC94XP", "AUGC70OB", "AVEC8501", "AVEC85IT", "ACEM1401", "ACEM14IT"})
+        host::db::executeSql(tr, QString("delete from %1").arg(t));
+    host::db::Statement rec(tr, "insert into ACRC5001 (CODIGO_CLIENTE, NUMERO_DOCUMENTO, CODIGO_FILIAL,"
+                                " SITUACAO_DOCUMENTO, SEQUENCIA, VALOR_DOCUMENTO, DATA_EMISSAO, DATA_VENCIMENTO,"
+                                " AOCODIGO) values (:CLI, '100131', '01', 'V', 1, 63, :EMI, :VENC, :AO)");
+    host::db::Statement cx(tr, "insert into ACXC94XP (XPCHAVE, XPDOCUMENTO, XPEMITENTE, XPLOCAL, XPID, XPCODIGO,"
+                               " XCCODIGO, CRSEQUENCIA, XPVALOR, XPREALIZADO, XPPARCELA)"
+                               " values (gen_id(GEN_XPCHAVE, 1), '100131', :CLI, '01', 'R', '00', '1.01', 1, 63, 'N', -1)");
+    host::db::Statement ob(tr, "insert into AUGC70OB (OBCODIGO, OBID, OBSEQUENCIA, OBTEXTO) values (:K, 'R', 0, :T)");
+    for (int c = 1; c <= kParcelas; ++c) {
+        rec.setParam("CLI", cliente(c));
+        rec.setParam("EMI", QDateTime(QDate(2030, 12, 10), QTime(0, 0)));
+        rec.setParam("VENC", QDateTime(QDate(2031, 1, 10), QTime(0, 0)));
+        rec.setParam("AO", c);
+        rec.execute();
+        cx.setParam("CLI", cliente(c));
+        cx.execute();
+        ob.setParam("K", "100131" + cliente(c) + "1");
+        ob.setParam("T", "Manutenção preventiva mensal");
+        ob.execute();
+    }
+    tr.commitRetaining();
+}
+
+void ours(host::db::Transaction& tr)
+{
+    auto selecao = CriarIbQuery("quPesq");
+    selecao->setSql("select cont.*, Cli.Nome, obj.ofCodigo , Rec.* from AATC05AC cont"
+                    " Left Outer Join Augc0301 Cli On (Cont.clCodigo=Cli.codigo_cliente)"
+                    " Left Outer Join Acrc5001 Rec On (Cont.acCodigo = Rec.aoCodigo)"
+                    " Left outer join Aatc11Aj Obj on (Cont.AjCodigo = Obj.AjCodigo)"
+                    " Where ((Cont.ACSITUACAO = 'A') or (Cont.ACSITUACAO is null))"
+                    " and not(Rec.aoCodigo is null) and situacao_documento='V' order by Cont.ACCODIGO");
+    selecao->open();
+    OpcoesOficializacao opcoes;
+    opcoes.filial = "01";
+    opcoes.bNaoGeraPrevisao = true;
+    OficializarParcelaPesquisaLote(*selecao, opcoes, nullptr);
+    selecao->close();
+    delete fmNotaFiscal.get();
+    (void)tr;
+}
+
+// The same rows by prepared statements: the order with its line, the
+// invoice with its line, the order marked, the receivable, its cash row and
+// its note under the new number; a commit per instalment.
+void raw(host::db::Transaction& tr)
+{
+    host::db::Statement ped(tr, "insert into AVEC8501 (NUMERO_PEDIDO, CODIGO_CLIENTE, OPERACAO, VELOCAL, DATA_EMISSAO,"
+                                " IMPRESSO_NF, AOCODIGO, ACCODIGO, VALOR_TOTAL) values (:P, :CLI, '5933', '01', :HOJE,"
+                                " 'N', :AO, :AO, 63)");
+    host::db::Statement it(tr, "insert into AVEC85IT (COD, CODIGO, NUMERO_PEDIDO, QUANTIDADE, DESCONTO, VALOR,"
+                               " TOTAL_UNIT, AOCODIGO, VEITCFOP, VEITENTREGA, DATA_EMISSAO) values (1, 'SERV', :P, 1, 0,"
+                               " 63, 63, :AO, '5933', 'F', :HOJE)");
+    host::db::Statement obs(tr, "insert into AUGC70OB (OBCODIGO, OBID, OBSEQUENCIA, OBTEXTO) values (:P, 'V', 1, :T)");
+    host::db::Statement nf(tr, "insert into ACEM1401 (DOCUMENTO, SERIE_DOC, COD_CLI, OPERACAO_DOC, LOCAL_DOC,"
+                               " COD_PEDIDO, DATA, TOTAL_DOC, ACCODIGO) values (:P, '01', :CLI, '5933', '01', :P,"
+                               " :HOJE, 63, :AO)");
+    host::db::Statement nfit(tr, "insert into ACEM14IT (DOCUMENTO, SERIE, COD_CLI, COD_OP, MELOCAL, CODIGOPRODUTO,"
+                                 " SEQUENCIA, MEITCFOP, QUNATIDADEPRODUTO, DATA, VEITSEQUENCIA, VALOR_TOTAL_UNIT)"
+                                 " values (:P, '01', :CLI, '5933', '01', 'SERV', 1, '5933', 1, :HOJE, 1, 63)");
+    host::db::Statement marca(tr, "update AVEC8501 set IMPRESSO_NF = 'S' where NUMERO_PEDIDO = :P");
+    host::db::Statement rec(tr, "update ACRC5001 set SITUACAO_DOCUMENTO = ' ', DATA_EMISSAO = :HOJE, PEDIDO = :P,"
+                                " VALOR_DOCUMENTO = 63, PAG10 = 63, NUMERO_DOCUMENTO = :P where CODIGO_CLIENTE = :CLI"
+                                " and NUMERO_DOCUMENTO = '100131' and SEQUENCIA = 1 and CODIGO_FILIAL = '01'");
+    host::db::Statement cx(tr, "update ACXC94XP set XPDOCUMENTO = :P where XPID = 'R' and XPDOCUMENTO = '100131'"
+                               " and XPEMITENTE = :CLI");
+    host::db::Statement nota(tr, "update AUGC70OB set OBCODIGO = :NOVO where OBCODIGO = :VELHO and OBID = 'R'");
+    const QDateTime hoje(QDate::currentDate(), QTime(0, 0));
+    for (int c = 1; c <= kParcelas; ++c) {
+        const QString numero = QString::number(c).rightJustified(6, '0');
+        for (host::db::Statement* st : {&ped, &it, &nf, &nfit}) {
+            st->setParam("P", numero);
+            st->setParam("HOJE", hoje);
+            if (st->hasParam("CLI"))
+                st->setParam("CLI", cliente(c));
+            if (st->hasParam("AO"))
+                st->setParam("AO", c);
+        }
+        ped.execute();
+        it.execute();
+        obs.setParam("P", numero);
+        obs.setParam("T", "Manutenção preventiva mensal");
+        obs.execute();
+        nf.execute();
+        nfit.execute();
+        marca.setParam("P", numero);
+        marca.execute();
+        rec.setParam("HOJE", hoje);
+        rec.setParam("P", numero);
+        rec.setParam("CLI", cliente(c));
+        rec.execute();
+        cx.setParam("P", numero);
+        cx.setParam("CLI", cliente(c));
+        cx.execute();
+        nota.setParam("NOVO", numero + cliente(c) + "1");
+        nota.setParam("VELHO", "100131" + cliente(c) + "1");
+        nota.execute();
+        tr.commitRetaining();
+    }
+}
+
+// Both sides commit every instalment; the database is switched to
+// asynchronous writes so that the disk of a shared machine does not swamp
+// what is measured.
+void escritaAssincrona(const QString& path)
+{
+    using namespace Firebird;
+    IMaster* master = fb_get_master_interface();
+    IStatus* status = master->getStatus();
+    ThrowStatusWrapper st(status);
+    IXpbBuilder* dpb = master->getUtilInterface()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0);
+    dpb->insertString(&st, isc_dpb_user_name, "SYSDBA");
+    dpb->insertInt(&st, isc_dpb_force_write, 0);
+    IAttachment* att = master->getDispatcher()->attachDatabase(&st, path.toUtf8().constData(),
+                                                                dpb->getBufferLength(&st), dpb->getBuffer(&st));
+    dpb->dispose();
+    att->detach(&st);
+    status->dispose();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    host::db::prepareProcess();
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString path = QDir::tempPath() + "/techassist-bench-oficializar.fdb";
+    QFile::remove(path);
+    {
+        host::db::Connection c;
+        c.create({path});
+        host::db::Transaction tr(c);
+        host::createHostSchema(tr);
+        tr.commit();
+    }
+    escritaAssincrona(path);
+    double tempoNosso = 1e9, tempoDireto = 1e9;
+    std::uint64_t comandosNosso = 0, comandosDireto = 0;
+    int notas = 0, reais = 0;
+    {
+        TdmGlobal global(path);
+        host::ui::ScriptedDialogs dialogos;
+        dialogos.setAutoAcknowledgeMessages(true);
+        dmTec.create(nullptr);
+        dmTecContrato.create(nullptr);
+        host::db::Transaction& tr = *global.IBTransaction1;
+        preparaBase(global, tr);
+        const int rounds =
+            qEnvironmentVariableIntValue("BENCH_ROUNDS") > 0 ? qEnvironmentVariableIntValue("BENCH_ROUNDS") : 2;
+        for (int round = 0; round < rounds; ++round) {
+            previsoes(tr);
+            std::uint64_t antes = host::db::statementCount();
+            tempoNosso = std::min(tempoNosso, seconds([&] { ours(tr); }));
+            comandosNosso = host::db::statementCount() - antes;
+            notas = host::db::selectValue(tr, "select count(*) from ACEM1401").toInt();
+            reais = host::db::selectValue(tr, "select count(*) from ACRC5001 where SITUACAO_DOCUMENTO = ' '"
+                                              " and NUMERO_DOCUMENTO <> '100131'")
+                        .toInt();
+            previsoes(tr);
+            antes = host::db::statementCount();
+            tempoDireto = std::min(tempoDireto, seconds([&] { raw(tr); }));
+            comandosDireto = host::db::statementCount() - antes;
+        }
+        tr.commit();
+        dmTecContrato.free();
+        dmTec.free();
+    }
+    std::printf("officialise %d instalments in batch (%d invoices, %d receivables made real): ours %.3fs"
+                " (%.0f instalments/s), host/db %.3fs (%.0f instalments/s), ratio %.2f (goal <= 4.00)\n",
+                kParcelas, notas, reais, tempoNosso, kParcelas / tempoNosso, tempoDireto, kParcelas / tempoDireto,
+                tempoNosso / tempoDireto);
+    std::printf("statements per instalment: ours %.2f, host/db %.2f\n", double(comandosNosso) / kParcelas,
+                double(comandosDireto) / kParcelas);
+    QFile::remove(path);
+    return 0;
+}

@@ -1,0 +1,383 @@
+// The service-order window opened through the dispatcher and driven through
+// its controls on the demonstration database: tabs under the parameters and
+// the technician's access, new/save/reload, the status e-mail before the
+// save, the manual number, the suspension, the expense options, browsing
+// and deleting; and a picture of the window with an order loaded.
+
+#include "tests/module/ModuleFixture.h"
+
+#include "contracts/uDataTecCont.h"
+#include "data/uDataTec.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+#include "host/db/Database.h"
+#include "host/ui/DataChoiceControls.h"
+#include "host/ui/DataEdit.h"
+#include "host/ui/DataGrid.h"
+#include "host/ui/DataLookupCombo.h"
+#include "host/ui/DataTextControls.h"
+#include "host/ui/PageControl.h"
+#include "module/uPackageAss.h"
+#include "service_orders/uAssOrdemServico.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+namespace moduletest {
+namespace {
+
+using host::data::DatasetState;
+
+class OrdemServicoJanelaTest : public ModuleTest {
+protected:
+    TfmAssOrdemServico& abrir(const QString& nome = "fmAssOrdemServico")
+    {
+        uPackageAss::ShowJanelaTec(nome);
+        TfmAssOrdemServico* form = fmAssOrdemServico.get();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(form));
+        return *form;
+    }
+    QVariant valor(const QString& sql) { return host::db::selectValue(*dmGlobal->IBTransaction1, sql); }
+    void ordem(int codigo, const QString& cliente = "00003", const QString& extra = {}, const QString& valores = {})
+    {
+        exec(QString("insert into AATC01AO (AOCODIGO, CLCODIGO, AODATAENTRADA, AOBAIXA, AOPRIORIDADE%1)"
+                     " values (%2, '%3', '2026-11-02', 'A', 'M'%4)")
+                 .arg(extra.isEmpty() ? QString() : ", " + extra)
+                 .arg(codigo)
+                 .arg(cliente, valores.isEmpty() ? QString() : ", " + valores));
+    }
+    QStringList abasVisiveis(TfmAssOrdemServico& form)
+    {
+        QStringList nomes;
+        for (int i = 0; i < form.pcOrdemServico->pageCount(); ++i)
+            if (form.pcOrdemServico->page(i)->tabVisible())
+                nomes << form.pcOrdemServico->page(i)->objectName();
+        return nomes;
+    }
+    // Reconnects as another database user (embedded: no password check), as
+    // a technician logs in; the tables are granted to everyone first.
+    void entrarComo(const QString& usuario)
+    {
+        if (IbUserName() == "SYSDBA")
+            concederTudo();
+        dmTecContrato.free();
+        dmTec.free();
+        global->IBTransaction1->commit();
+        global.reset();
+        global = std::make_unique<TdmGlobal>(dbPath, usuario, "x");
+    }
+    void concederTudo()
+    {
+        host::db::Statement tabelas(*global->IBTransaction1,
+                                    "select trim(rdb$relation_name) from rdb$relations where rdb$system_flag = 0"
+                                    " and rdb$view_blr is null");
+        tabelas.execute();
+        QStringList nomes;
+        while (tabelas.fetch())
+            nomes << tabelas.value(0).toString();
+        for (const QString& nome : nomes)
+            exec("grant all on " + nome + " to public");
+        for (const char* gerador : {"GEN_AOITCODIGO"})
+            exec(QString("grant usage on generator ") + gerador + " to public");
+    }
+    void tecnico(int codigo, const QString& nome, const QString& acesso)
+    {
+        exec(QString("insert into AATC06AT (ATCODIGO, ATNOME, ATATIVO, ATALTERAROS, ATACESSORESTRITO)"
+                     " values (%1, '%2', 'S', 'S', '%3')")
+                 .arg(codigo)
+                 .arg(nome, acesso));
+    }
+};
+
+const QStringList kTodasAsAbas = {"tsItens",        "tsVeiculo",    "tsServico",     "tsPecasOS",
+                                  "tsDespesaViagem", "tsDespesaExtra", "tsProjeto",   "tsLaudo",
+                                  "tsAndamento",    "tsObservacao", "tsFoto",        "tsCliente",
+                                  "tsOutros",       "tsReceber"};
+
+TEST_F(OrdemServicoJanelaTest, TabsComeInTheirOrderWithTheirCaptionsAndTheParametersShowThem)
+{
+    TfmAssOrdemServico& form = abrir();
+    ASSERT_EQ(form.pcOrdemServico->pageCount(), 14);
+    QStringList nomes, captions;
+    for (int i = 0; i < 14; ++i) {
+        nomes << form.pcOrdemServico->page(i)->objectName();
+        captions << form.pcOrdemServico->page(i)->caption();
+    }
+    EXPECT_EQ(nomes, kTodasAsAbas);
+    EXPECT_EQ(captions, (QStringList{"&Itens da OS", "Veículos", "Se&rviço", "&Despesa com Peças",
+                                     "Despesas com Via&gem", "Des&pesas Extras", "Projeto", "&Laudo", "Andamen&to",
+                                     "O&bs. e Acessórios", "&Foto ", "Cli&ente", "Outros", "Simulação Parcelas"}));
+    EXPECT_EQ(abasVisiveis(form), (QStringList{"tsItens", "tsServico", "tsPecasOS", "tsDespesaViagem",
+                                               "tsDespesaExtra", "tsLaudo", "tsAndamento", "tsObservacao",
+                                               "tsCliente"}))
+        << "no vehicles, project, photo, others or instalments by default";
+    EXPECT_EQ(form.caption(), "Ordem de Serviço");
+    EXPECT_TRUE(form.stayOnTop());
+    EXPECT_TRUE(form.keyPreview());
+    EXPECT_FALSE(form.sbPesqContrato->isVisible());
+    EXPECT_FALSE(form.gbDespesasCliente->isVisible());
+    EXPECT_FALSE(form.sbEnviarFilaAten->isVisible());
+    EXPECT_FALSE(form.dbedCodigo->isEnabled());
+    EXPECT_EQ(form.dbrgStatusServ->items(), (QStringList{"Executado", "Andamento", "Suspenso", "Terceiro"}));
+    EXPECT_EQ(form.dbrgStatusServ->title(), "Status do Serviço");
+    EXPECT_EQ(form.dbrgPrioridade->items(), (QStringList{"Baixa", "Média", "Alta", "Urgente"}));
+    EXPECT_EQ(form.dbrgAtendimento->items(), (QStringList{"Interno", "Externo"}));
+    form.bbSair->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(fmAssOrdemServico.get(), nullptr) << "freed on close";
+
+    parametro("ATPESQUISAOSVEICULO", "S");
+    parametro("ATEXIBEFOTOOS", "S");
+    parametro("ATOPCAOTELAOS", "P");
+    parametro("ATUTILIZACONTRATOS", "S");
+    parametro("ATMODOFATURAMENTOOS", "6");
+    TfmAssOrdemServico& outra = abrir();
+    EXPECT_TRUE(outra.tsVeiculo->tabVisible());
+    EXPECT_TRUE(outra.tsFoto->tabVisible());
+    EXPECT_TRUE(outra.tsProjeto->tabVisible());
+    EXPECT_FALSE(outra.tsReceber->tabVisible()) << "instalments only with option S";
+    EXPECT_FALSE(outra.tsOutros->tabVisible());
+    EXPECT_TRUE(outra.sbPesqContrato->isVisible());
+    EXPECT_TRUE(outra.sbEnviaEmailOS->isVisible());
+    EXPECT_TRUE(outra.bbOSInterna->isVisible());
+    EXPECT_FALSE(outra.gbDespesasCliente->isHidden()) << "on the observation tab";
+    EXPECT_TRUE(outra.btPagarTecnico->isVisible());
+    outra.bbSair->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    parametro("ATOPCAOTELAOS", "S");
+    TfmAssOrdemServico& terceira = abrir();
+    EXPECT_TRUE(terceira.tsReceber->tabVisible());
+    EXPECT_FALSE(terceira.tsProjeto->tabVisible());
+}
+
+TEST_F(OrdemServicoJanelaTest, TechnicianAccessHidesTabsAndTheMasterUserSeesEverything)
+{
+    tecnico(91, "ANA", "A");
+    tecnico(92, "BETO", "E");
+    entrarComo("ANA");
+    TfmAssOrdemServico& form = abrir();
+    EXPECT_TRUE(form.restricaoItens());
+    EXPECT_EQ(abasVisiveis(form), QStringList{"tsItens"});
+    form.bbSair->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    entrarComo("BETO");
+    TfmAssOrdemServico& semItens = abrir();
+    EXPECT_TRUE(semItens.restricaoItens());
+    EXPECT_FALSE(semItens.tsItens->tabVisible());
+    EXPECT_FALSE(semItens.dbgdOrdemServico->isVisibleTo(&semItens));
+    EXPECT_EQ(semItens.tsItens->pageIndex(), 13) << "moved to the last position";
+    EXPECT_EQ(semItens.tsItens->tag(), 13);
+    EXPECT_TRUE(semItens.tsServico->tabVisible());
+    semItens.bbSair->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    parametro("ATUSUARIOMESTRE", "BETO");
+    TfmAssOrdemServico& mestre = abrir();
+    EXPECT_FALSE(mestre.restricaoItens());
+    EXPECT_TRUE(mestre.tsItens->tabVisible());
+    EXPECT_TRUE(mestre.tsLaudo->tabVisible());
+}
+
+TEST_F(OrdemServicoJanelaTest, ANewOrderTypedAndSavedIsReloadedByItsNumber)
+{
+    ordem(41);
+    TfmAssOrdemServico& form = abrir();
+    form.bbNovo->click();
+    EXPECT_EQ(dmTec->quOS->state(), DatasetState::Insert);
+    EXPECT_EQ(form.pcOrdemServico->activePageIndex(), 0);
+    dmTec->quOSCLCODIGO->setAsString("00004");   // as the customer combo writes it
+    EXPECT_EQ(form.dblcCliente->text(), "Clínica Saúde & Vida S/A");
+    form.bbSalvar->click();
+    EXPECT_EQ(dmTec->quOS->state(), DatasetState::Browse);
+    EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), 42);
+    EXPECT_EQ(dmTec->quOS->paramByName("AOCODIGO")->asInteger(), 42) << "the header query follows the new order";
+    dmGlobal->IBTransaction1->rollbackRetaining();
+    EXPECT_EQ(valor("select CLCODIGO from AATC01AO where AOCODIGO = 42").toString(), "00004");
+    EXPECT_EQ(form.dbedCodigo->text().toInt(), 42);
+}
+
+TEST_F(OrdemServicoJanelaTest, AnUnchangedHeaderSendsTheStatusMailBeforeSavingAndAPendingChangeNone)
+{
+    exec("update AUGC0301 set EMAIL = 'jose@cliente.com.br' where CODIGO_CLIENTE = '00003'");
+    exec("update EMPRESA set EMAIL = 'oficina@empresa.com.br'");
+    dmGlobal->CarregaEmpresa();
+    exec("insert into AATC01AS (ASCODIGO, ASDESCRICAO, ASTIPO, ASID, ASEMAIL) values (97, 'Pronto', 'N', 'A', 'S')");
+    ordem(42, "00003", "ASCODIGO", "97");
+    exec("insert into AATC01AOIT (AOCODIGO, AOITCODIGO, AOITEQUIPDESCRICAO, ASCODIGO) values (42, 1, 'Impressora', 97)");
+    parametro("ATENVIOEMAILOS", "E");
+    TfmAssOrdemServico& form = abrir("fmAssOrdemServico;42");
+    host::clearSentMails();
+
+    dmTec->quOS->edit();
+    dmTec->quOSAOCONTATO->setAsString("Sr. José");
+    form.bbSalvar->click();
+    EXPECT_TRUE(host::sentMails().isEmpty()) << "a pending header change sends nothing";
+
+    dialogs->answer("Sim", "Deseja enviar email?");
+    form.bbSalvar->click();
+    ASSERT_EQ(host::sentMails().size(), 1);
+    EXPECT_EQ(host::sentMails()[0].recipients, "jose@cliente.com.br");
+    EXPECT_TRUE(host::sentMails()[0].body.contains("Item: Impressora"));
+    EXPECT_EQ(dialogs->pending(), 0);
+    // No mail server here: the message waits in the outbox and the item is not marked as told.
+    EXPECT_TRUE(valor("select AOITEMAILENVIADO from AATC01AOIT where AOCODIGO = 42").isNull());
+}
+
+TEST_F(OrdemServicoJanelaTest, TheManualNumberIsTypedOnlyWhileInserting)
+{
+    ordem(42);
+    parametro("ATCODIGOOSMANUAL", "S");
+    TfmAssOrdemServico& form = abrir("fmAssOrdemServico;42");
+    EXPECT_FALSE(form.dbedCodigo->isEnabled());
+    form.bbNovo->click();
+    EXPECT_TRUE(form.dbedCodigo->isEnabled());
+    EXPECT_FALSE(form.dbedCodigo->readOnlyControl());
+    form.bbCancelar->click();
+    EXPECT_FALSE(form.dbedCodigo->isEnabled());
+}
+
+TEST_F(OrdemServicoJanelaTest, SuspendedSetsPAndOffersAtMostTwentyEarlierReasons)
+{
+    for (int i = 1; i <= 25; ++i)
+        ordem(100 + i, "00003", "AOLAUDO", QString("'Motivo %1'").arg(i, 2, 10, QChar('0')));
+    ordem(42);
+    TfmAssOrdemServico& form = abrir("fmAssOrdemServico;42");
+    EXPECT_FALSE(form.dbcbSuspensao->isVisible());
+    form.dbrgStatusServ->button(2)->click();
+    EXPECT_EQ(dmTec->quOSAOBAIXA->asString(), "P");
+    EXPECT_EQ(dmTec->quOS->state(), DatasetState::Edit);
+    EXPECT_TRUE(form.dbcbSuspensao->isVisible());
+    EXPECT_TRUE(form.laSuspensao->isVisible());
+    EXPECT_EQ(form.dbcbSuspensao->pickList().size(), 20);
+    form.dbrgStatusServ->button(1)->click();
+    EXPECT_FALSE(form.dbcbSuspensao->isVisible());
+    EXPECT_EQ(dmTec->quOSAOBAIXA->asString(), "A");
+}
+
+TEST_F(OrdemServicoJanelaTest, ExpenseOptionsStoreTheTickedCaptionsInListOrder)
+{
+    ordem(42);
+    parametro("ATMODOFATURAMENTOOS", "6");
+    TfmAssOrdemServico& form = abrir("fmAssOrdemServico;42");
+    form.pcOrdemServico->setActivePage(form.tsObservacao);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_FALSE(form.clOpcoesDespesas->checked(i));
+    for (int i : {3, 0}) {
+        QListWidgetItem* item = form.clOpcoesDespesas->item(i);
+        item->setCheckState(Qt::Checked);   // the user's tick
+    }
+    EXPECT_EQ(dmTec->quOSAODESPESASCLIENTE->asString(), "Serviço;Despesas Extras;");
+    form.bbSalvar->click();
+    EXPECT_TRUE(form.GetValueOpcaoDespesa("Serviço"));
+    EXPECT_FALSE(form.GetValueOpcaoDespesa("Despesas com Viagem"));
+    parametro("ATMODOFATURAMENTOOS", "1");
+    EXPECT_TRUE(form.GetValueOpcaoDespesa("Despesas com Viagem")) << "every option counts outside mode 6";
+}
+
+TEST_F(OrdemServicoJanelaTest, PreviousAndNextSaveFirstAndDeleteAsks)
+{
+    ordem(41);
+    ordem(42);
+    ordem(43);
+    TfmAssOrdemServico& form = abrir("fmAssOrdemServico;42");
+    dmTec->quOS->edit();
+    dmTec->quOSAOCONTATO->setAsString("Antes de ir");
+    form.sbProximo->click();
+    EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), 43);
+    EXPECT_EQ(valor("select AOCONTATO from AATC01AO where AOCODIGO = 42").toString(), "Antes de ir");
+    form.sbAnterior->click();
+    form.sbAnterior->click();
+    EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), 41);
+
+    dialogs->answer("Não", "Confirma a exclusão do registro?");
+    form.bbExcluir->click();
+    EXPECT_EQ(valor("select count(*) from AATC01AO where AOCODIGO = 41").toInt(), 1);
+    dialogs->answer("Sim", "Confirma a exclusão do registro?");
+    form.bbExcluir->click();
+    EXPECT_EQ(valor("select count(*) from AATC01AO where AOCODIGO = 41").toInt(), 0);
+}
+
+TEST_F(OrdemServicoJanelaTest, TheActiveTabReopensItsDataAndTheHeaderFollowsTheCustomer)
+{
+    ordem(42);
+    exec("insert into AATC01AX (AOCODIGO, AXCODIGO, AXVALOR) values (42, 1, 15)");
+    TfmAssOrdemServico& form = abrir("fmAssOrdemServico;42");
+    form.pcOrdemServico->setActivePage(form.tsDespesaExtra);
+    form.pcOrdemServicoChange();
+    ASSERT_TRUE(dmTec->quOSDespExtra->active());
+    EXPECT_EQ(dmTec->quOSDespExtra->recordCount(), 1);
+    EXPECT_GT(form.dbgdDespesaExtra->columnCount(), 0);
+    EXPECT_EQ(form.laCGC->text(), "CPF") << "customer 00003 is a natural person";
+    EXPECT_EQ(form.laNomeFantasia->text(), "Tipo Cliente      PESSOA FÍSICA");
+    EXPECT_FALSE(form.laPessoaFisica->isHidden());
+    dmTec->quOS->edit();
+    dmTec->quOSCLCODIGO->setAsString("00004");
+    EXPECT_EQ(form.laCGC->text(), "CGC:");
+    EXPECT_EQ(form.laIE->text(), "Insc. Est.");
+    EXPECT_TRUE(form.laPessoaFisica->isHidden());
+    form.FormDeactivate();
+    EXPECT_FALSE(dmTec->quOSDespExtra->active());
+    EXPECT_TRUE(dmTec->quOS->active()) << "the header stays open";
+}
+
+TEST_F(OrdemServicoJanelaTest, DeletingTheSimulationKeepsTheOrdersRealReceivables)
+{
+    ordem(42);
+    for (const char* documento : {"S00042", "000123"})
+        exec(QString("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, AOCODIGO)"
+                     " values ('%1', '00003', 1, 42)")
+                 .arg(documento));
+    parametro("ATOPCAOTELAOS", "S");
+    TfmAssOrdemServico& form = abrir("fmAssOrdemServico;42");
+    dialogs->answer("Excluir", "Deseja abrir cadastro de tabelas de vencimento, simular parcelamento, excluir "
+                               "simulação, ver simulação realizada?");
+    QTest::mouseClick(form.Label20, Qt::LeftButton);
+    EXPECT_EQ(valor("select count(*) from ACRC5001 where NUMERO_DOCUMENTO = 'S00042'").toInt(), 0);
+    EXPECT_EQ(valor("select count(*) from ACRC5001 where NUMERO_DOCUMENTO = '000123'").toInt(), 1);
+    EXPECT_EQ(form.pcOrdemServico->activePage(), form.tsReceber);
+    EXPECT_TRUE(dmGlobal->quReceber->active());
+
+    dialogs->answer("Ver");
+    QTest::mouseClick(form.Label20, Qt::LeftButton);
+    EXPECT_EQ(form.pcOrdemServico->activePage(), form.tsReceber);
+}
+
+TEST_F(OrdemServicoJanelaTest, TheAdditionalObservationNeedsAnOrder)
+{
+    TfmAssOrdemServico& form = abrir();
+    dialogs->acknowledge("Não há O.S. selecionada. Para inserir uma Observação adicional selecione uma O.S.");
+    form.sbObsAdic->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+// The window as a person sees it with order 42 loaded, written next to the
+// test program (run under Xvfb by the screenshot test, offscreen otherwise).
+TEST_F(OrdemServicoJanelaTest, PictureOfTheWindowWithOrder42)
+{
+    ordem(42, "00004");
+    exec("update AATC01AO set AOCONTATO = 'Dra. Helena', AOATENDENTE = 'MARCOS', AOVALORSERVICO = 180,"
+         " AOVALORPECAS = 95.5, AOVALORTOTAL = 275.5 where AOCODIGO = 42");
+    exec("insert into AATC01AOIT (AOCODIGO, AOITCODIGO, AOITEQUIPDESCRICAO, AOITMARCA, AOITSERIE, AOITDEFEITO)"
+         " values (42, 1, 'Impressora laser', 'Brother', 'BR55821', 'Não puxa o papel')");
+    TfmAssOrdemServico& form = abrir("fmAssOrdemServico;42");
+    form.resize(1280, 800);
+    QTest::qWait(50);
+    const QString arquivo = QDir(QCoreApplication::applicationDirPath()).filePath("fmAssOrdemServico_42.png");
+    ASSERT_TRUE(form.grab().save(arquivo));
+    EXPECT_EQ(form.dbedCodigo->text().toInt(), 42);
+    EXPECT_EQ(form.dbgdOrdemServico->model()->rowCount(), 1);
+    EXPECT_EQ(form.dbrgPrioridade->itemIndex(), 1) << "M shows as Média";
+    form.dbrgPrioridade->button(3)->click();
+    EXPECT_EQ(dmTec->quOSAOPRIORIDADE->asString(), "U");
+    EXPECT_EQ(dmTec->quOSAOPRIORIDADE->text(), "Urgente");
+}
+
+}  // namespace
+}  // namespace moduletest
