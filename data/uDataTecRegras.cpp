@@ -3,15 +3,26 @@
 // handler; each body says what it will do.
 
 #include "data/uDataTec.h"
+#include "host/Udmglobal.h"
 
 using host::data::Dataset;
+
+namespace {
+// The assistance-order rules (keys, defaults, totals) are not written yet:
+// a row saved or deleted without them would be a wrong record, so both are
+// refused with a message instead of passing silently.
+[[noreturn]] void recusarPedidoAssistencia()
+{
+    dmGlobal->MostraErro("Pedidos de assistência ainda não podem ser gravados ou excluídos.");
+}
+}
 
 
 // Order or proposal defaults.
 void TdmTec::quAssVendaNewRecord(Dataset&) {}
 
 // Number at first save, dates, hook.
-void TdmTec::quAssVendaBeforePost(Dataset&) {}
+void TdmTec::quAssVendaBeforePost(Dataset&) { recusarPedidoAssistencia(); }
 
 // Commit and hook.
 void TdmTec::quAssVendaAfterPost(Dataset&) {}
@@ -23,7 +34,7 @@ void TdmTec::quAssVendaAfterScroll(Dataset&) {}
 void TdmTec::quAssVendaAfterOpen(Dataset&) {}
 
 // Password, refusals and the order's dependants.
-void TdmTec::quAssVendaBeforeDelete(Dataset&) {}
+void TdmTec::quAssVendaBeforeDelete(Dataset&) { recusarPedidoAssistencia(); }
 
 // Audit and hook.
 void TdmTec::quAssVendaAfterDelete(Dataset&) {}
@@ -35,13 +46,13 @@ void TdmTec::quAssVendaItemNewRecord(Dataset&) {}
 void TdmTec::quAssVendaItemBeforeInsert(Dataset&) {}
 
 // Quantity and total chain.
-void TdmTec::quAssVendaItemBeforePost(Dataset&) {}
+void TdmTec::quAssVendaItemBeforePost(Dataset&) { recusarPedidoAssistencia(); }
 
 // Order totals and commit.
 void TdmTec::quAssVendaItemAfterPost(Dataset&) {}
 
 // Reservation and serial numbers released.
-void TdmTec::quAssVendaItemBeforeDelete(Dataset&) {}
+void TdmTec::quAssVendaItemBeforeDelete(Dataset&) { recusarPedidoAssistencia(); }
 
 // Order totals and commit.
 void TdmTec::quAssVendaItemAfterDelete(Dataset&) {}
@@ -59,13 +70,13 @@ void TdmTec::quAssVendaItemCalcFields(Dataset&) {}
 void TdmTec::quAssVendaCotadoNewRecord(Dataset&) {}
 
 // Stock check and back-order.
-void TdmTec::quAssVendaCotadoBeforePost(Dataset&) {}
+void TdmTec::quAssVendaCotadoBeforePost(Dataset&) { recusarPedidoAssistencia(); }
 
 // Commit.
 void TdmTec::quAssVendaCotadoAfterPost(Dataset&) {}
 
 // Serial numbers released.
-void TdmTec::quAssVendaCotadoBeforeDelete(Dataset&) {}
+void TdmTec::quAssVendaCotadoBeforeDelete(Dataset&) { recusarPedidoAssistencia(); }
 
 // Commit.
 void TdmTec::quAssVendaCotadoAfterDelete(Dataset&) {}
@@ -74,7 +85,7 @@ void TdmTec::quAssVendaCotadoAfterDelete(Dataset&) {}
 void TdmTec::quAssVendaObsBeforeOpen(Dataset&) {}
 
 // VECODIGO from the current order.
-void TdmTec::quAssVendaObsBeforePost(Dataset&) {}
+void TdmTec::quAssVendaObsBeforePost(Dataset&) { recusarPedidoAssistencia(); }
 
 // Audit of a cancelled edit.
 void TdmTec::quAssVendaObsAfterCancel(Dataset&) {}
