@@ -182,6 +182,3 @@ void TdmTec::quAssVendaObsBeforePost(Dataset&) {}
 
 // Audit of a cancelled edit.
 void TdmTec::quAssVendaObsAfterCancel(Dataset&) {}
-
-// Fills a new order from the latest earlier order of the equipment or plate.
-void TdmTec::NovaOSEquipamentoPreExistente(const QString&, const QString&, bool) {}
