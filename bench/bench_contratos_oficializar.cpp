@@ -15,8 +15,7 @@
 #include "host/schema/HostSchema.h"
 #include "host/ui/ScriptedDialogs.h"
 
-#include <firebird/Interface.h>
-#include <ibase.h>
+#include "bench/BenchFirebird.h"
 
 #include <QApplication>
 #include <QDir>
@@ -171,25 +170,6 @@ void raw(host::db::Transaction& tr)
     }
 }
 
-// Both sides commit every instalment; the database is switched to
-// asynchronous writes so that the disk of a shared machine does not swamp
-// what is measured.
-void escritaAssincrona(const QString& path)
-{
-    using namespace Firebird;
-    IMaster* master = fb_get_master_interface();
-    IStatus* status = master->getStatus();
-    ThrowStatusWrapper st(status);
-    IXpbBuilder* dpb = master->getUtilInterface()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0);
-    dpb->insertString(&st, isc_dpb_user_name, "SYSDBA");
-    dpb->insertInt(&st, isc_dpb_force_write, 0);
-    IAttachment* att = master->getDispatcher()->attachDatabase(&st, path.toUtf8().constData(),
-                                                                dpb->getBufferLength(&st), dpb->getBuffer(&st));
-    dpb->dispose();
-    att->detach(&st);
-    status->dispose();
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -206,7 +186,7 @@ int main(int argc, char** argv)
         host::createHostSchema(tr);
         tr.commit();
     }
-    escritaAssincrona(path);
+    bench::escritaAssincrona(path);
     double tempoNosso = 1e9, tempoDireto = 1e9;
     std::uint64_t comandosNosso = 0, comandosDireto = 0;
     int notas = 0, reais = 0;

@@ -5,6 +5,7 @@
 #include "contracts/uDataTecContOficializar.h"
 
 #include "host/data/Format.h"
+#include "host/ui/EditControls.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

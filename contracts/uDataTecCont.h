@@ -231,6 +231,7 @@ private:
     void criarDatasets();
     void ligarEventos();
     void ligarEventosMedidores();
+    void ligarEventosObjeto();
     void NovaLeitura(host::data::Dataset& leitura);
     void ligarTextos();
     void ligarApresentacao();

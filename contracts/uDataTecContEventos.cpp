@@ -111,4 +111,5 @@ void TdmTecContrato::ligarEventos()
     quCtrCadastro->afterClose = [](Dataset&) { iPMCCodigoContrato = 0; };
 
     ligarEventosMedidores();
+    ligarEventosObjeto();
 }

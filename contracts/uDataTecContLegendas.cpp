@@ -75,8 +75,10 @@ std::vector<Mapeamento> construir()
     m.push_back(tabela("quCtrCadastro", {"ACPERIODO"},
                        {{"B", "B - Bimestral"}, {"M", "M - Mensal"}, {"T", "T - Trimestral"}, {"S", "S - Semestral"},
                         {"A", "A - Anual"}}));
+    // "S" as well: the object's period goes to the contract, whose forecasts bill six-month periods.
     m.push_back(tabela("quCtrObjeto", {"AJPERIODO"},
-                       {{"B", "B - Bimestral"}, {"M", "M - Mensal"}, {"T", "T - Trimestral"}, {"A", "A - Anual"}}));
+                       {{"B", "B - Bimestral"}, {"M", "M - Mensal"}, {"T", "T - Trimestral"}, {"S", "S - Semestral"},
+                        {"A", "A - Anual"}}));
     m.push_back(tabela("quCtrCadastroIt", {"ACITPERIODO"},
                        {{"D", "D - Diario"}, {"E", "E - Semanal"}, {"Q", "Q - Quinzenal"}, {"B", "B - Bimestral"},
                         {"M", "M - Mensal"}, {"T", "T - Trimestral"}, {"S", "S - Semestral"}, {"A", "A - Anual"}}));

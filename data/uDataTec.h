@@ -22,6 +22,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 #include <memory>
 
 struct ImpostoItemEntrada;
@@ -256,7 +257,6 @@ public:
     void quOSAndamentoBeforePost(host::data::Dataset& DataSet);
     void quOSAndamentoAfterPost(host::data::Dataset& DataSet);
     void quOSAndamentoAfterDelete(host::data::Dataset& DataSet);
-    void quOSAndamentoBeforeOpen(host::data::Dataset& DataSet);
     void quOSAndamentoCalcFields(host::data::Dataset& DataSet);
     void quOSAndaItNewRecord(host::data::Dataset& DataSet);
     void quOSAndaItBeforePost(host::data::Dataset& DataSet);
@@ -320,7 +320,24 @@ public:
     void quContEquipBeforePost(host::data::Dataset& DataSet);
     void quContServBeforeInsert(host::data::Dataset& DataSet);
     void quContServNewRecord(host::data::Dataset& DataSet);
-    void quContServBeforePost(host::data::Dataset& DataSet);
+    // Registers, basic contracts and accessories (uDataTecCadastros.cpp).
+    void bindCadastrosHandlers();
+    void quTecnicosBeforePost(host::data::Dataset& DataSet);
+    void quTecnicosAfterScroll(host::data::Dataset& DataSet);
+    void quTecEquipBeforeInsert(host::data::Dataset& DataSet);
+    void quTecEquipAfterPost(host::data::Dataset& DataSet);
+    void quTecEquipAECODIGOChange(host::data::Field& Sender);
+    std::vector<host::data::Field*> horasTecnicas() const;
+    void CadastrarServicoContrato();
+    void quContratoAfterScroll(host::data::Dataset& DataSet);
+    void quContEquipAfterPost(host::data::Dataset& DataSet);
+    void quContEquipAECODIGOChange(host::data::Field& Sender);
+    void quContServAfterPost(host::data::Dataset& DataSet);
+    void quContServCOCIDADEChange(host::data::Field& Sender);
+    void quContratoACPRIORIDADEGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quContratoACATENDIMENTOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quOSAcessoriosBeforeInsert(host::data::Dataset& DataSet);
+    void quOSAcessoriosBeforeEdit(host::data::Dataset& DataSet);
     void quSolicitaNewRecord(host::data::Dataset& DataSet);
     void quSolicitaBeforePost(host::data::Dataset& DataSet);
     void quSolicitaAfterPost(host::data::Dataset& DataSet);
@@ -330,8 +347,23 @@ public:
     void quSolicitaItBeforePost(host::data::Dataset& DataSet);
     void quSolicitaItAfterPost(host::data::Dataset& DataSet);
     void quSolicitacaoItEntNewRecord(host::data::Dataset& DataSet);
-    void quSolicitacaoItEntBeforePost(host::data::Dataset& DataSet);
-    void quSolicitacaoItEntAfterPost(host::data::Dataset& DataSet);
+    // Parts requests (uDataTecSolicitacao.cpp).
+    void bindSolicitacaoHandlers();
+    void quSolicitaAfterScroll(host::data::Dataset& DataSet);
+    void quSolicitaAOCODIGOChange(host::data::Field& Sender);
+    void quSolicitaAISITUACAOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quSolicitaItBeforeInsert(host::data::Dataset& DataSet);
+    void RecusarItemOSExecutada(host::data::Dataset& DataSet);
+    void PerguntarEncerramentoSolicitacao();
+    void AtualizarPecasOSSolicitacao();
+    void IncluirPecaSolicitacao(int ordem, double quantidade);
+    void quSolicitaItPRCODIGOChange(host::data::Field& Sender);
+    void quSolicitaItAIQUANTIDADEENTREGUEChange(host::data::Field& Sender);
+    void quSolicitaItBeforeDelete(host::data::Dataset& DataSet);
+    void quSolicitaItAfterDelete(host::data::Dataset& DataSet);
+    void quSolicitacaoItEntAfterDelete(host::data::Dataset& DataSet);
+    // The request and sequence of the item being deleted, for its deliveries.
+    std::pair<int, int> sItemSolicitacaoExcluido;
     void quAssVendaNewRecord(host::data::Dataset& DataSet);
     void quAssVendaBeforePost(host::data::Dataset& DataSet);
     void quAssVendaAfterPost(host::data::Dataset& DataSet);
@@ -397,6 +429,29 @@ public:
     void quOSPecasGRUPOChange(host::data::Field& Sender);
     void quOSPecasAOITEQUIPCODIGOChange(host::data::Field& Sender);
     void quOSPecasPRCODIGOFORNECEDORChange(host::data::Field& Sender);
+
+    // ---- service lines (uDataTecAndamento.cpp, uDataTecAndamentoProduto.cpp,
+    // uDataTecAndamentoPreco.cpp; bound by bindAndamentoHandlers) -----------
+    void quOSAndamentoPRCODIGOSetText(host::data::Field& Sender, const QString& Text);
+    void quOSAndamentoPRCODIGOChange(host::data::Field& Sender);
+    void quOSAndamentoPRCODIGOFORNECEDORChange(host::data::Field& Sender);
+    void quOSAndamentoAHCODIGOChange(host::data::Field& Sender);
+    void quOSAndamentoAAESPECIEChange(host::data::Field& Sender);
+    void quOSAndamentoAAQUANTIDADESetText(host::data::Field& Sender, const QString& Text);
+    void quOSAndamentoAAVALORChange(host::data::Field& Sender);        // and AAQUANTIDADE's, AADESCONTO's
+    void quOSAndamentoAAHORAINICIOChange(host::data::Field& Sender);   // and AAHORAFIM's, AAMINUTODESCONTADO's
+    void quOSAndamentoATCODIGOChange(host::data::Field& Sender);
+    void quOSAndamentoIVCODIGOChange(host::data::Field& Sender);
+    void quOSAndamentoGRUPOChange(host::data::Field& Sender);
+    void quOSAndamentoAOITEQUIPCODIGOChange(host::data::Field& Sender);
+    // Prices the current service line by its hour type and worked minutes
+    // (AAVALORTOTAL, AAVALORTOTALREQUERIDO).
+    void OSAndamentoCalculaTotalItem();
+    // One order item per unit of the quantity (2.5 gives 3) for a service line
+    // of a remanufacture or purchase order, after the user agrees; true when
+    // at least one item was inserted.
+    bool InserirItensPeloServico(double Quantidade, const QString& Produto, const QString& Especie,
+                                 int Sequencia);
 
     // ---- taxes and instalment simulation (uDataTecImpostos.cpp, uDataTecSimulacao.cpp)
     // The taxes of quOSPecas's current row (in edit) through the host's four
@@ -484,6 +539,7 @@ public:
     void CarregaEquipamentoCliente(const QString& clCodigo, int aeCodigo);
     void CarregaContatosCliente(const QString& clCodigo);
     void CarregaSolicitacaoIt(int aiCodigo);
+    void CarregarProdutosEntregSolicPecas(int iSequencia, int iSolicitacao, const QString& sTexto);
     // Next free model code (largest + 1) through the host's auxiliary query.
     int CodigoDisponivelEquipamento();
 
@@ -1178,6 +1234,8 @@ private:
     std::unique_ptr<host::db::Savepoint> exclusaoItem_;
     void bindTotalHandlers();
     void bindPecasHandlers();
+    void bindAndamentoHandlers();
+    void precificarPorQuantidadeImpressa();
     void bindOSHeaderHandlers();
     void bindDefeitoHandlers();
     host::data::Dataset::Event handler(void (TdmTec::*metodo)(host::data::Dataset&));
@@ -1256,6 +1314,9 @@ void CarregaDefeitoItem(int aoCodigo, int aoitCodigo, double meChave, int meitSe
 void CarregaSolicitacao(int aiCodigo);
 // Whole hours in the seconds (truncated).
 int SegToHora(int segundos);
+// Whole seconds from B to A (rounded half to even); an A earlier than B
+// counts as the next day. Invalid date-times count as day 0.
+int SegundosEntreHorarios(const QDateTime& A, const QDateTime& B);
 // The defects and fixes of a service line in the host's search window; true
 // when closed with OK. The caller has created the data modules.
 bool SelecionaOSAndamentoDefeito(int aoCodigo, int aaCodigo);

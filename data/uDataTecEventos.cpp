@@ -79,7 +79,10 @@ void TdmTec::bindHandlers()
     bindItemHandlers();
     bindTotalHandlers();
     bindPecasHandlers();
+    bindAndamentoHandlers();
     bindOSHeaderHandlers();
+    bindCadastrosHandlers();
+    bindSolicitacaoHandlers();
     bindDefeitoHandlers();
 }
 
@@ -122,7 +125,6 @@ void TdmTec::bindRuleHandlers()
     quOSAndamento->beforePost = on(&TdmTec::quOSAndamentoBeforePost);
     quOSAndamento->afterPost = on(&TdmTec::quOSAndamentoAfterPost);
     quOSAndamento->afterDelete = on(&TdmTec::quOSAndamentoAfterDelete);
-    quOSAndamento->beforeOpen = on(&TdmTec::quOSAndamentoBeforeOpen);
     quOSAndamento->onCalcFields = on(&TdmTec::quOSAndamentoCalcFields);
 
     quOSAndaIt->onNewRecord = on(&TdmTec::quOSAndaItNewRecord);
@@ -182,19 +184,7 @@ void TdmTec::bindRuleHandlers()
     quContEquip->beforePost = on(&TdmTec::quContEquipBeforePost);
     quContServ->beforeInsert = on(&TdmTec::quContServBeforeInsert);
     quContServ->onNewRecord = on(&TdmTec::quContServNewRecord);
-    quContServ->beforePost = on(&TdmTec::quContServBeforePost);
 
-    quSolicita->onNewRecord = on(&TdmTec::quSolicitaNewRecord);
-    quSolicita->beforePost = on(&TdmTec::quSolicitaBeforePost);
-    quSolicita->afterPost = on(&TdmTec::quSolicitaAfterPost);
-    quSolicita->beforeDelete = on(&TdmTec::quSolicitaBeforeDelete);
-    quSolicita->afterDelete = on(&TdmTec::quSolicitaAfterDelete);
-    quSolicitaIt->onNewRecord = on(&TdmTec::quSolicitaItNewRecord);
-    quSolicitaIt->beforePost = on(&TdmTec::quSolicitaItBeforePost);
-    quSolicitaIt->afterPost = on(&TdmTec::quSolicitaItAfterPost);
-    quSolicitacaoItEnt->onNewRecord = on(&TdmTec::quSolicitacaoItEntNewRecord);
-    quSolicitacaoItEnt->beforePost = on(&TdmTec::quSolicitacaoItEntBeforePost);
-    quSolicitacaoItEnt->afterPost = on(&TdmTec::quSolicitacaoItEntAfterPost);
 }
 
 void TdmTec::bindAssistanceHandlers()

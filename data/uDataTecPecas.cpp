@@ -6,6 +6,7 @@
 // is in uDataTecPecasProduto.cpp.
 
 #include "data/uDataTec.h"
+#include "data/uDataTecLinhas.h"
 
 #include "host/PilvCpr70.h"
 #include "host/Udatamod.h"
@@ -32,24 +33,6 @@ bool reservaPecasAtualizada()
 {
     const QString modo = parametro("ATRESERVAPECAS");
     return modo == "A" || modo == "S";
-}
-
-// The progress window, when it is the window the user works in, chooses the
-// item of a new line through its order list.
-bool andamentoAtivo()
-{
-    host::ui::Form* andamento = host::ui::WindowRegistry::find("fmAssAndamento");
-    return andamento && andamento == host::ui::WindowRegistry::activeForm();
-}
-
-int itemDaNovaLinha(const TdmTec& tec)
-{
-    if (andamentoAtivo() && tec.quPesqOS->active() && !tec.quPesqOS->isEmpty())
-        if (Field* item = tec.quPesqOS->findField("AOITCODIGO"))
-            return item->asInteger();
-    if (tec.quOSItem->active() && !tec.quOSItem->isEmpty())
-        return tec.quOSItemAOITCODIGO->asInteger();
-    return 0;
 }
 
 // The unit value less the line's discount, in extended precision.
@@ -115,7 +98,7 @@ void TdmTec::quOSPecasNewRecord(Dataset& DataSet)
         quOSPecasLECODIGO->setAsString(
             CarregaDado("codigo", "acec1401", "where leFilial = " + QuotedStr(quOSAOLOCAL->asString())));
     quOSPecasAOCODIGO->setAsInteger(quOSAOCODIGO->asInteger());
-    quOSPecasAOITCODIGO->setAsInteger(itemDaNovaLinha(*this));
+    quOSPecasAOITCODIGO->setAsInteger(uDataTecLinhas::itemDaNovaLinha(*this));
     quOSPecasAPSEQUENCIA->setAsInteger(proximaSequencia(quOSAOCODIGO->asInteger()));
     ZelDevVerificarEvento(&DataSet, "ONNEWRECORD");
 }
@@ -145,21 +128,11 @@ void TdmTec::quOSPecasAPVALUNITARIOChange(Field& Sender)
 
 void TdmTec::quOSPecasAPQUANTIDADESetText(Field&, const QString& Text)
 {
-    double digitado = 0;
-    const bool numero = host::data::parseFloatText(Text, digitado);
-    if (numero && quOSPecasAPRESERVA->asString() == "S")
+    double digitado = uDataTecLinhas::numeroDigitado(Text);
+    if (quOSPecasAPRESERVA->asString() == "S")
         VerificaEstoquePeca(quOSAOCODIGO->asInteger(), quOSPecasPRCODIGO->asString(),
                             quOSPecasAPQUANTIDADE->asFloat(), digitado);
-    if (!numero)
-        dmGlobal->MostraErro("Valor " + Text + " inválido.");
-    if (parametro("ATFRACIONAUNIDADE") == "S") {
-        try {
-            digitado = dmGlobal->VerificaUnidadeFracionamento(quOSPecasUNIDADE_MEDIDA->asString(), digitado, true,
-                                                              true);
-        } catch (...) {   // the host's refusal (its own message shown) is this field's refusal too
-            dmGlobal->MostraErro("Valor " + Text + " inválido.");
-        }
-    }
+    digitado = uDataTecLinhas::fracionarQuantidade(Text, quOSPecasUNIDADE_MEDIDA->asString(), digitado);
     quOSPecasAPQUANTIDADE->setAsFloat(digitado);
 }
 
@@ -191,23 +164,7 @@ void TdmTec::quOSPecasGRUPOChange(Field&)
 
 void TdmTec::quOSPecasAOITEQUIPCODIGOChange(Field&)
 {
-    const QString equipamento = quOSPecasAOITEQUIPCODIGO->asString();
-    // An emptied code names no item: compared with the integer column the
-    // empty text would only raise a conversion error.
-    if (equipamento.trimmed().isEmpty()) {
-        quOSPecasEQUIPAMENTO->clear();
-        return;
-    }
-    std::unique_ptr<host::data::Query> consulta = CriarIbQuery();
-    consulta->setSql("select aoitequipdescricao  from AATC01AOIT            where aoitequipcodigo =    " +
-                     QuotedStr(equipamento) + " and aocodigo = " + QuotedStr(quOSAOCODIGO->asString()));
-    consulta->open();
-    const bool encontrado = !consulta->isEmpty();
-    const QString descricao = encontrado ? consulta->fieldByName("AOITEQUIPDESCRICAO")->asString() : QString();
-    consulta->close();
-    if (!encontrado)
-        dmGlobal->MostraAviso("Código não encontrado.", true);
-    quOSPecasEQUIPAMENTO->setAsString(descricao);
+    uDataTecLinhas::equipamentoDaLinha(*this, quOSPecasAOITEQUIPCODIGO, quOSPecasEQUIPAMENTO);
 }
 
 void TdmTec::quOSPecasPRCODIGOFORNECEDORChange(Field&)
@@ -246,13 +203,7 @@ void TdmTec::quOSPecasAfterPost(Dataset& DataSet)
     quOSPecas->refresh();
     const int aoCodigo = quOSPecasAOCODIGO->asInteger();
     const QString produto = quOSPecasPRCODIGO->asString();
-    if (parametro("ATFORMULATOTALOS") == "I")
-        OrdemServicoAtualizaTotalizador(aoCodigo);
-    else
-        AtualizarOSCorrentePecas(aoCodigo, "AATC01AP", false);
-    const QString modoEmpresa = parametro("ATMODOEMPRESA");
-    if (modoEmpresa == "A" || modoEmpresa == "C")
-        AtualizarOSCorrentePecas(aoCodigo, "AATC01AA", false);
+    uDataTecLinhas::retotalizarOrdem(aoCodigo, "AATC01AP", "AATC01AA", true);
     if (reservaPecasAtualizada()) {
         dmGlobal->Reservado(produto, true, {});
         if (quOSPecas->active() && !quOSPecas->isEmpty())

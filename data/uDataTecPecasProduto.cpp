@@ -6,6 +6,7 @@
 // the field's change rule.
 
 #include "data/uDataTec.h"
+#include "data/uDataTecLinhas.h"
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
@@ -131,88 +132,6 @@ void origemDesconto(TdmTec& tec, const Produto& produto)
         tec.quOSPecasAPDESCONTO->setAsFloat(produto.desconto);
 }
 
-struct LinhaTabela {
-    double desconto = 0, valor = 0, acrescimo = 0;
-};
-
-// Discount, value and mark-up of one price-table row (zeros without a row).
-LinhaTabela linhaTabela(const QString& condicao)
-{
-    std::unique_ptr<host::data::Query> consulta = CriarIbQuery();
-    consulta->setSql("select first 1 pdDesconto, pdValor, pdAcrescimo from Acec11pd " + condicao);
-    consulta->open();
-    LinhaTabela linha;
-    if (!consulta->isEmpty()) {
-        linha.desconto = consulta->fieldByName("PDDESCONTO")->asFloat();
-        linha.valor = consulta->fieldByName("PDVALOR")->asFloat();
-        linha.acrescimo = consulta->fieldByName("PDACRESCIMO")->asFloat();
-    }
-    consulta->close();
-    return linha;
-}
-
-QString faixaCliente(const QString& cliente)
-{
-    return CarregaDado("clFaixaVenda", "Augc0301", "Where Codigo_Cliente = " + QuotedStr(cliente));
-}
-
-// The customer's own row for the product: a discount above 0 is taken, and
-// without one the row's value is the price.
-void precoCliente(TdmTec& tec, const QString& cliente, const QString& codigo)
-{
-    if (ContadorDados("prCodigo", "acec11pd", codigo.toUpper(), " and clCodigo = " + QuotedStr(cliente), false) <= 0)
-        return;
-    const LinhaTabela linha =
-        linhaTabela("Where prCodigo = " + QuotedStr(codigo) + " and clCodigo = " + QuotedStr(cliente));
-    tec.quOSPecasAPDESCONTO->setAsFloat(linha.desconto);
-    if (!(linha.desconto > 0))
-        tec.quOSPecasAPVALUNITARIO->setAsFloat(linha.valor);
-}
-
-void tabelaPreco(TdmTec& tec, const Produto& produto)
-{
-    const QString modo = parametro("ATTABELAPRECO");
-    const QString cliente = tec.quOSCLCODIGO->asString();
-    const QString codigo = produto.codigo;
-    if (modo == "F") {
-        const QString faixa = faixaCliente(cliente);
-        tec.quOSPecasAPDESCONTO->setAsFloat(CarregaNumero(
-            "pdDesconto", "Acec11pd", "Where pdFaixaVenda = " + QuotedStr(faixa) + " and prCodigo = " + QuotedStr(codigo)));
-    } else if (modo == "M") {
-        const QString faixa = faixaCliente(cliente);
-        const double acrescimo = CarregaNumero(
-            "PDACRESCIMO", "Acec11pd", "Where pdFaixaVenda = " + QuotedStr(faixa) + " and prCodigo = " + QuotedStr(codigo));
-        if (produto.cmvMoeda > 0)
-            tec.quOSPecasAPVALUNITARIO->setAsFloat(produto.cmvMoeda);
-        if (acrescimo > 0)
-            tec.quOSPecasAPVALUNITARIO->setAsFloat(tec.quOSPecasAPVALUNITARIO->asFloat() * (1 + acrescimo / 100));
-    } else if (modo == "S") {
-        precoCliente(tec, cliente, codigo);
-    } else if (modo == "E") {
-        if (tec.quOSPecasAPPROMOCAO->asString() != "S")
-            precoCliente(tec, cliente, codigo);
-    } else if (modo == "A") {
-        if (ContadorDados("prCodigo", "acec11pd", codigo.toUpper(), " and clCodigo = " + QuotedStr(cliente), false) > 0) {
-            const double acrescimo = CarregaNumero(
-                "pdAcrescimo", "Acec11pd", "Where prCodigo = " + QuotedStr(codigo) + " and clCodigo = " + QuotedStr(cliente));
-            tec.quOSPecasAPVALUNITARIO->setAsFloat(produto.custo * (1 + acrescimo / 100));
-        }
-    } else if (modo == "G") {
-        if (ContadorDados("prCodigo", "acec11pd", produto.grupo.toUpper(),
-                          " and pdID = 'G' and clCodigo = " + QuotedStr(cliente), false) > 0) {
-            const LinhaTabela linha = linhaTabela("Where pdID = 'G' and prCodigo = " + QuotedStr(produto.grupo) +
-                                                  " and clCodigo = " + QuotedStr(cliente));
-            tec.quOSPecasAPDESCONTO->setAsFloat(linha.desconto);
-            if (linha.desconto == 0)
-                tec.quOSPecasAPVALUNITARIO->setAsFloat(linha.valor);
-        }
-    } else if (modo == "R") {
-        sAuxiliarGeral = CarregaDado("RAMO", "AUGC0301", "Where Codigo_Cliente = " + QuotedStr(cliente));
-        tec.quOSPecasAPDESCONTO->setAsFloat(
-            CarregaNumero("RADESCONTOPROD", "RAMO", "Where  COD_RAMO = " + QuotedStr(sAuxiliarGeral)));
-    }
-}
-
 void precoPorLocal(TdmTec& tec, const QString& codigo)
 {
     if (parametro("ATPRECOPORLOCAL") != "P")
@@ -222,35 +141,6 @@ void precoPorLocal(TdmTec& tec, const QString& codigo)
                                        QuotedStr(tec.quOSPecasLECODIGO->asString()));
     if (rAuxiliarGeral > 0)
         tec.quOSPecasAPVALUNITARIO->setAsFloat(rAuxiliarGeral);
-}
-
-void operacaoFiscal(TdmTec& tec, const QString& codigo)
-{
-    const QString modo = parametro("ATREGRAFISCAL");
-    const QString cliente = tec.quOSCLCODIGO->asString();
-    const QString operacaoOrdem = tec.quOSOFCODIGO->asString();
-    if (modo == "P") {
-        const QString regra = CarregaDado("OFREGRAFISCAL", "AFVC0901", "Where Cod_op = " + QuotedStr(operacaoOrdem));
-        if (regra == "N") {
-            tec.quOSPecasOFCODIGO->setAsString(operacaoOrdem);
-            return;
-        }
-        const QString produtoSaida = "PRCODIGO = " + QuotedStr(codigo) + " and OUID = 'P' and ouMOVIMENTO = 'S'";
-        sAuxiliarGeral = CarregaDado("OFCODIGO", "AFVC09OU",
-                                     "Where " + produtoSaida + " and clCodigo = " + QuotedStr(cliente));
-        if (sAuxiliarGeral.trimmed().isEmpty())
-            sAuxiliarGeral = CarregaDado("OFCODIGO", "AFVC09OU",
-                                         "Where OUUF = " + QuotedStr(tec.quOSESTADO->asString()) + " and " +
-                                             produtoSaida + " and clCodigo IS NULL");
-        if (sAuxiliarGeral.trimmed().isEmpty())
-            sAuxiliarGeral = operacaoOrdem;
-        tec.quOSPecasOFCODIGO->setAsString(sAuxiliarGeral);
-    } else if (modo == "R" || modo == "V") {
-        QString mensagem;
-        tec.quOSPecasOFCODIGO->setAsString(dmGlobal->RetornaOperacaoRegraFiscal(
-            dmGlobal->sTextoRegraFiscal, cliente, operacaoOrdem, codigo, mensagem, true, tec.quOSAOLOCAL->asString(),
-            tec.quOSORCTCODIGO->asInteger()));
-    }
 }
 
 }  // namespace
@@ -284,7 +174,8 @@ void TdmTec::quOSPecasPRCODIGOChange(Field&)
     precoBase(*this, produto);
     promocao(*this, produto);
     origemDesconto(*this, produto);
-    tabelaPreco(*this, produto);
+    uDataTecLinhas::tabelaPreco(*this, {quOSPecasAPVALUNITARIO, quOSPecasAPDESCONTO, quOSPecasAPPROMOCAO},
+                                {codigo, produto.grupo, produto.custo, produto.cmvMoeda}, "RADESCONTOPROD");
     precoPorLocal(*this, codigo);
-    operacaoFiscal(*this, codigo);
+    uDataTecLinhas::operacaoFiscal(*this, quOSPecasOFCODIGO, codigo);
 }

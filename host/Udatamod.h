@@ -24,6 +24,7 @@ class QWidget;
 namespace host::data {
 class Dataset;
 class Query;
+enum class FieldType;
 }  // namespace host::data
 
 // ---- shared globals -------------------------------------------------------
@@ -175,6 +176,18 @@ double Corta2Casas(double valor);          // the same
 double Arredonda2Monetario(double valor);  // rounded half away from zero to cents
 QDateTime ProximoDiaUtilPorConfiguracao(const QDateTime& data);   // Saturday and Sunday move to Monday
 bool TextoIn(const QString& texto, const QStringList& lista);
+
+// ---- search filters (UdatamodFiltros.cpp) ---------------------------------
+// The condition of one search filter, " and (...)", for the column text as the
+// statement names it ("cont.acCodigo"); "" when both values are blank. Modes:
+// "F" a range (both values: between; only one of them: equal to it), "I" equal to the first value, "C" the first value contained in a
+// text column (other types: equal). Values are written as literals of the
+// type: integers and floats parsed as numbers, dates as the whole day (range
+// ends at 00:00:00 and 23:59:59), texts quoted with inner quotes doubled, so
+// typed text never becomes SQL. A value that is not of the type ends the
+// operation with "Valor inválido: <value>" / "Data inválida: <value>".
+QString AdicionaFiltro(const QString& coluna, const QString& valor1, const QString& valor2,
+                       host::data::FieldType tipo, const QString& modo);
 
 namespace host {
 class Component;

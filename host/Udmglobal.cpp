@@ -46,6 +46,7 @@ TdmGlobal::TdmGlobal(const QString& databaseName, const QString& user, const QSt
                                  "select * from AUGC0301 where CODIGO_CLIENTE = :CODIGO_CLIENTE");
     quAuxiliar = newQuery(this, "quAuxiliar", {});
     quAuxiliar2 = newQuery(this, "quAuxiliar2", {});
+    quCXContas = newQuery(this, "quCXContas", "select * from ACXC9001 order by DESCRICAO");
     quClienteLista = newQuery(this, "quClienteLista",
                               "select CODIGO_CLIENTE, NOME, CGC_CNPJ from AUGC0301 order by NOME");
     quOperacao = newQuery(this, "quOperacao", "select * from AFVC0901 op order by COD_OP");

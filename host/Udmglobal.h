@@ -125,6 +125,11 @@ public:
     host::data::Query* quOperacao = nullptr;         // fiscal operations (AFVC0901), CarregaOperacaoTransacao
     host::data::Query* quRepresentante = nullptr;    // representatives (AUGC0501 of type "R"): CODIGO, NOME
     host::data::Query* quAuxiliar2 = nullptr;
+    host::data::Query* quCXContas = nullptr;         // cash-flow accounts (ACXC9001) by description
+    // Opens quOperacao on "select * from AFVC0901 <condition> <order>" (the
+    // condition with its own "where"; no order: by code) and makes the
+    // operation given current when it is listed.
+    void CarregaOperacaoTransacao(const QString& operacao, const QString& condicao, const QString& ordem);
     // Pop-up menus the host lends to grids: puGeral, the general one, and
     // puPesq, the search lists' one. Each offers "Exportar para Excel" of the
     // grid it popped up on. Made only when the process has a user interface.

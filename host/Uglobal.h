@@ -10,7 +10,9 @@
 
 #include <exception>
 
+class QComboBox;
 namespace host::data {
+class Dataset;
 class Query;
 }
 namespace host::ui {
@@ -47,6 +49,13 @@ QStringList RetornaListaSituacao(const QString& lista);
 // workbook (host::ui::exportGridToXlsx); a name ending in ".xls" is written
 // as ".xlsx". Returns the file written.
 QString GridToExcelFile(host::ui::DataGrid* grid, const QString& arquivo);
+
+// The fields of the dataset, one entry each in the dataset's field order
+// (their labels), replacing the combo's entries: the entry's index is the
+// field's index. Nothing is selected afterwards.
+void CarregaCamposTabela(QComboBox* combo, const host::data::Dataset& dataset);
+// True when the failure is the silent end of an operation (host::Abort).
+bool OperacaoAbortada(std::exception_ptr falha);
 
 // Line <indice> (from 0) of a text file; "" when the file or line is missing.
 QString RetornaLinhaArquivoTexto(const QString& arquivo, int indice);

@@ -137,6 +137,7 @@ const std::vector<TableDef>& hostTables()
     {"AUGC20EVIV", {}, {
         {"EVCODIGO", kSmallInt},
         {"IVCODIGO", kSmallInt},
+        {"EVIVDATAULTIMAVERIFICACAO", kTimestamp},
     }},
     // Vehicle check items.
     {"AUGC20IV", {"IVCODIGO"}, {
@@ -242,6 +243,7 @@ const std::vector<TableDef>& hostTables()
         {"PRPRECOPROMOCIONAL", kValor},
         {"PRDATAPROMOCAO", kTimestamp},
         {"PRINICIOPROMOCAO", kTimestamp},
+        {"DATA_CADASTRO", kTimestamp},
         {"PRQUANTIDADEPROMOCAO", kValor},
         {"AIQ_IPI", kValor},
         {"PERCENTUAL_ICMS", kValor},

@@ -26,7 +26,7 @@ struct Caso {
 
 const Caso kCasos[] = {
     {"quCtrCadastro", "ACPERIODO", "", "S", "S - Semestral", "S"},
-    {"quCtrObjeto", "AJPERIODO", "", "S", "", "S"},
+    {"quCtrObjeto", "AJPERIODO", "", "S", "S - Semestral", "S"},
     {"quCtrCadastroIt", "ACITPERIODO", "", "Q", "Q - Quinzenal", "Q"},
     {"quCtrCadastro", "ACMODALIDADE", "", "I", "Intermédio", "I"},
     {"quCtrObjeto", "AJMODALIDADE", "", "P", "Postecipado", "P"},

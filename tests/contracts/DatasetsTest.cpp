@@ -178,6 +178,7 @@ TEST_F(DatasetsTest, HandlersReportToTheHookWithTheirEventNames)
     dm->quCtrObjeto->post();
     EXPECT_EQ(host::hookCallTexts(), (QStringList{"quCtrCobertura:BEFOREPOST", "quCtrCobertura:BEFOREDELETE",
                                                   "quCtrCobertura:AFTERDELETE", "quCtrCobertura:BEFORECLOSE",
+                                                  "quCtrObjeto:ONNEWRECORD", "quCtrObjeto:BEFOREPOST",
                                                   "quCtrObjeto:AFTERPOST"}));
     // The object's post is committed: another attachment sees it.
     auto second = std::make_unique<host::db::Connection>();

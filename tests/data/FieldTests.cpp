@@ -241,6 +241,11 @@ TEST_F(Fields, TypedTextIsParsedByTypeAndMask)
     group->setEditMask("99999-999;0;_");
     group->setText("12345-678");
     EXPECT_EQ(group->asString(), "12345678");
+    when->setEditMask("!99:99;1;_");
+    when->setText("23:30");
+    EXPECT_EQ(when->asDateTime(), QDateTime(QDate(1899, 12, 30), QTime(23, 30))) << "a time alone is of day zero";
+    EXPECT_THROW(when->setText("25:99"), DatasetError);
+    EXPECT_EQ(when->asDateTime().time(), QTime(23, 30));
 }
 
 TEST_F(Fields, RequiredFieldsAreCheckedAfterBeforePost)

@@ -10,6 +10,7 @@
 #include "tests/support/ModuleTemplate.h"
 
 #include <QCoreApplication>
+#include <QLineEdit>
 
 #include "contracts/uDataTecCont.h"
 
@@ -53,6 +54,17 @@ QStringList ModuleTest::logDe(const QString& origem) const
         if (entrada.origin == origem)
             linhas << entrada.text;
     return linhas;
+}
+
+void ModuleTest::digita(QWidget* controle, const QString& texto)
+{
+    controle->setFocus();
+    if (auto* linha = qobject_cast<QLineEdit*>(controle))
+        linha->selectAll();
+    else if (auto* interna = controle->findChild<QLineEdit*>())
+        interna->selectAll();
+    QTest::keyClicks(controle, texto);
+    QTest::keyClick(controle, Qt::Key_Tab);
 }
 
 }  // namespace moduletest

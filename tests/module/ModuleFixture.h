@@ -6,6 +6,10 @@
 #include "tests/support/HostDatabase.h"
 
 #include "host/Uprincipal.h"
+#include "host/ui/WindowRegistry.h"
+#include "module/uPackageAss.h"
+
+#include <QTest>
 
 #include <memory>
 
@@ -24,6 +28,20 @@ protected:
     void criarPrincipal();
     // "origin|text" of the log lines under that origin.
     QStringList logDe(const QString& origem) const;
+
+    // Opens the window by name through the dispatcher, with the data modules
+    // created first, and waits until it is the active window.
+    template <class T>
+    T& abrirJanela(host::ui::FormVar<T>& variavel, const QString& nome)
+    {
+        uPackageAss::ShowJanelaTec("fmAssTecnico");
+        uPackageAss::ShowJanelaTec(nome);
+        T* form = variavel.get();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(form));
+        return *form;
+    }
+    // Types the text into the control and leaves it with Tab.
+    static void digita(QWidget* controle, const QString& texto);
 
     std::unique_ptr<TfmPrincipal> principal;
 };

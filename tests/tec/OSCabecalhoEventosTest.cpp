@@ -100,6 +100,9 @@ TEST_F(OSVizinhosTest, AnOrderSavedWithoutItemsReceivesTheDefaultEquipment)
     exec("alter sequence GEN_AOITCODIGO restart with 100");   // past the items written directly
     parametro("ATMODOOS", "1");
     parametro("ATEQUIPAMENTOPADRAO", "5");
+    // Mode "1" also gives the authorised item with factory warranty its warranty line.
+    exec("insert into ACEC1101 (CODIGO, DESCRICAO, COM_FAB_S_FS) values ('SG', 'Garantia', '7')");
+    parametro("ATSERVICOPADRAO", "SG");
     CarregaOrdemServico(0);
     dmTec->quOS->append();
     dmTec->quOSCLCODIGO->setAsString("00001");
@@ -109,6 +112,7 @@ TEST_F(OSVizinhosTest, AnOrderSavedWithoutItemsReceivesTheDefaultEquipment)
                                            " and AOITGARANTIA = '1'")
                                        .arg(ordem)),
               1);
+    EXPECT_EQ(contar("AATC01AA", QString("AOCODIGO = %1 and PRCODIGO = 'SG'").arg(ordem)), 1);
     // Saved again with its item: no second one.
     dmTec->quOS->edit();
     SalvarAlteracoes(*dmTec->quOS);

@@ -79,7 +79,8 @@ TEST_F(TdmTecConventionsTest, SavingADefectReportsThenCommits)
     dmTec->quDefeitoADDESCRICAO->setAsString("Não liga");
     dmTec->quDefeito->post();
 
-    EXPECT_EQ(host::hookCallTexts(), (QStringList{"quDefeito:BEFOREPOST", "quDefeito:AFTERPOST"}));
+    EXPECT_EQ(host::hookCallTexts(),
+              (QStringList{"quDefeito:ONNEWRECORD", "quDefeito:BEFOREPOST", "quDefeito:AFTERPOST"}));
     EXPECT_EQ(committedRows("AATC02AD", "ADCODIGO = 3"), 1);
     EXPECT_TRUE(dmTec->quDefeito->active());   // commit retaining keeps the rows
     dmTec->quDefeito->close();
@@ -120,6 +121,7 @@ TEST_F(TdmTecConventionsTest, RegisterAuditTextsTableDriven)
         host::data::Query& query = *(dmTec.get()->*c.query);
         SCOPED_TRACE(query.name().toStdString());
         exec(c.insert);
+        query.close();   // a master's scroll may have opened it for another key
         if (c.param)
             query.paramByName(c.param)->setValue(c.key);
         query.open();

@@ -1,0 +1,312 @@
+// The service lines of an order (quOSAndamento): a new line's defaults and
+// number, the default item of a remanufacture order, the field rules (hour
+// type, kind of service, typed quantity, line total, worked minutes, look-ups),
+// the checks before a save, and what follows saving or deleting a line. The
+// product rule is in uDataTecAndamentoProduto.cpp; hour pricing, the worked
+// time and the items a service inserts in uDataTecAndamentoPreco.cpp.
+
+#include "data/uDataTec.h"
+#include "data/uDataTecLinhas.h"
+
+#include "host/PilvCpr70.h"
+#include "host/PilvTra70.h"
+#include "host/Uautorizacao.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+#include "host/Uprodutocodigofabricante.h"
+
+#include "host/data/Abort.h"
+
+using host::data::Dataset;
+using host::data::DatasetState;
+using host::data::Field;
+
+namespace {
+
+QString parametro(const char* nome)
+{
+    return dmGlobal->Parametro(QString::fromLatin1(nome)).trimmed();
+}
+
+bool ordemDeRemanufaturaOuCompra(const TdmTec& tec)
+{
+    const QString tipo = tec.quOSAOREMANUFATURA->asString();
+    return tipo == "R" || tipo == "C";
+}
+
+int proximaLinha(const QString& aoCodigo)
+{
+    return static_cast<int>(MaximoDado("aaCodigo", "aatc01aa", "aoCodigo", aoCodigo, {}, false)) + 1;
+}
+
+bool itensVazios(const TdmTec& tec)
+{
+    return !tec.quOSItem->active() || tec.quOSItem->isEmpty();
+}
+
+}  // namespace
+
+// ---- new line ----------------------------------------------------------------------
+
+void TdmTec::quOSAndamentoBeforeInsert(Dataset& DataSet)
+{
+    RestricaoInserindoOS(DataSet, "BEFOREINSERT");
+    // The order must exist before its first line.
+    if (quOS->state() == DatasetState::Insert)
+        SalvarAlteracoes(*quOS);
+    const int equipamentoPadrao = parametro("ATEQUIPAMENTOPADRAO").toInt();
+    if (parametro("ATREMANUFATURA") == "S" && itensVazios(*this) && equipamentoPadrao > 0) {
+        if (!quOSItem->active())
+            CarregaOSItens(quOSAOCODIGO->asInteger(), 0);
+        if (quOSItem->isEmpty()) {
+            quOSItem->append();
+            quOSItemAOITEQUIPCODIGO->setAsInteger(equipamentoPadrao);
+            quOSItem->post();
+        }
+    }
+    // A service line always belongs to an existing item.
+    if (itensVazios(*this))
+        dmGlobal->MostraAviso("Não há equipamento válido cadastrado", true);
+}
+
+void TdmTec::quOSAndamentoNewRecord(Dataset& DataSet)
+{
+    ZerarFloatField(*quOSAndamento);
+    quOSAndamentoAADATA->setAsDateTime(QDateTime(QDate::currentDate(), QTime(0, 0)));
+    quOSAndamentoAATOTAL->setAsInteger(0);
+    quOSAndamentoAAMINUTODESCONTADO->setAsInteger(0);
+    quOSAndamentoAAQUANTIDADE->setAsFloat(1);
+    quOSAndamentoAAVALOR->setAsFloat(0);
+    quOSAndamentoAAVALORTOTAL->setAsFloat(0);
+    quOSAndamentoAAAUTORIZADO->setAsString("S");
+    quOSAndamentoAATIPO->setAsString("3");
+    quOSAndamentoAOCODIGO->setAsInteger(quOSAOCODIGO->asInteger());
+    quOSAndamentoAOITCODIGO->setAsInteger(uDataTecLinhas::itemDaNovaLinha(*this));
+    if (ordemDeRemanufaturaOuCompra(*this))
+        quOSAndamentoAAQUANTIDADE->setAsFloat(0);
+    quOSAndamentoAACODIGO->setAsInteger(proximaLinha(quOSAOCODIGO->asString()));
+    ZelDevVerificarEvento(&DataSet, "ONNEWRECORD");
+}
+
+void TdmTec::quOSAndamentoBeforeEdit(Dataset& DataSet)
+{
+    RestricaoInserindoOS(DataSet, "BEFOREEDIT");
+}
+
+// ---- typed values and field rules --------------------------------------------------
+
+void TdmTec::quOSAndamentoPRCODIGOSetText(Field&, const QString& Text)
+{
+    quOSAndamentoPRCODIGO->setAsString(dmGlobal->RetornaCodigoProduto(Text, {}, rFatorCodigoBarras));
+}
+
+void TdmTec::quOSAndamentoPRCODIGOFORNECEDORChange(Field&)
+{
+    SelecionaProdutoCodigoFabricante(quOSAndamentoPRCODIGOFORNECEDOR->asString(), quOSAndamentoPRCODIGO);
+}
+
+// The hour type's prices are copied into the line; the line is priced by
+// them only when it is saved.
+void TdmTec::quOSAndamentoAHCODIGOChange(Field&)
+{
+    const int codigo = quOSAndamentoAHCODIGO->asInteger();
+    if (codigo <= 0)
+        return;
+    host::data::Query& auxiliar = *dmGlobal->quAuxiliar;
+    auxiliar.close();
+    auxiliar.setSql("select ahdescricao, ahhora1, ahhora2, ahhora3, ahhora4, ahhora5, ahtipo from AATC04AH"
+                    " where AHCODIGO = " + QuotedStr(QString::number(codigo)));
+    QVariantList valores;
+    try {
+        auxiliar.open();
+        if (!auxiliar.isEmpty())
+            for (const char* coluna : {"AHDESCRICAO", "AHHORA1", "AHHORA2", "AHHORA3", "AHHORA4", "AHHORA5", "AHTIPO"})
+                valores << auxiliar.fieldByName(QString::fromLatin1(coluna))->value();
+    } catch (...) {
+        auxiliar.close();
+        throw;
+    }
+    auxiliar.close();
+    if (valores.isEmpty())
+        dmGlobal->MostraAviso("Código não encontrado.", true);
+    Field* destinos[] = {quOSAndamentoDESCHORA, quOSAndamentoAHHORA1, quOSAndamentoAHHORA2, quOSAndamentoAHHORA3,
+                         quOSAndamentoAHHORA4,  quOSAndamentoAHHORA5, quOSAndamentoAHTIPO};
+    for (int i = 0; i < valores.size(); ++i)
+        destinos[i]->setValue(valores.at(i));
+}
+
+void TdmTec::quOSAndamentoAAESPECIEChange(Field&)
+{
+    const QString especie = quOSAndamentoAAESPECIE->asString();
+    if (parametro("ATREMANUFATURA") != "S" || especie.isEmpty())
+        return;
+    const double valor = CarregaNumero("daValor", "ACEC11da",
+                                       "where prCodigo = " + QuotedStr(quOSAndamentoPRCODIGO->asString()) +
+                                           " and daEspecie = " + QuotedStr(especie));
+    if (valor > 0)
+        quOSAndamentoAAVALOR->setAsFloat(valor);
+}
+
+void TdmTec::quOSAndamentoAAQUANTIDADESetText(Field&, const QString& Text)
+{
+    const double digitado = uDataTecLinhas::numeroDigitado(Text);
+    quOSAndamentoAAQUANTIDADE->setAsFloat(
+        uDataTecLinhas::fracionarQuantidade(Text, quOSAndamentoUNIDADE_MEDIDA->asString(), digitado));
+}
+
+// Quantity times value first, then the discount, cut to cents.
+void TdmTec::quOSAndamentoAAVALORChange(Field&)
+{
+    quOSAndamentoAAVALORTOTAL->setAsFloat(Trunc2Casas(quOSAndamentoAAQUANTIDADE->asFloat() *
+                                                      quOSAndamentoAAVALOR->asFloat() *
+                                                      (1 - quOSAndamentoAADESCONTO->asFloat() / 100)));
+}
+
+// Whole minutes from start to end (the end before the start is the next
+// day) less the break. A break longer than the interval leaves no minutes:
+// its excess is no work done.
+void TdmTec::quOSAndamentoAAHORAINICIOChange(Field&)
+{
+    const int segundos =
+        SegundosEntreHorarios(quOSAndamentoAAHORAFIM->asDateTime(), quOSAndamentoAAHORAINICIO->asDateTime());
+    const int minutos = segundos / 60 - quOSAndamentoAAMINUTODESCONTADO->asInteger();
+    quOSAndamentoAATOTAL->setAsInteger(minutos < 0 ? 0 : minutos);
+}
+
+void TdmTec::quOSAndamentoATCODIGOChange(Field&)
+{
+    const int tecnico = quOSAndamentoATCODIGO->asInteger();
+    if (tecnico > 0)
+        quOSAndamentoATNOME->setAsString(CarregaDado("ATNOME", "AATC06AT", "WHERE ATCODIGO = " + QString::number(tecnico)));
+}
+
+void TdmTec::quOSAndamentoIVCODIGOChange(Field&)
+{
+    const int verificacao = quOSAndamentoIVCODIGO->asInteger();
+    if (verificacao > 0)
+        quOSAndamentoIVDESCRICAO->setAsString(
+            CarregaDado("IVDESCRICAO", "Augc20iv", "Where ivCodigo = " + QString::number(verificacao)));
+}
+
+void TdmTec::quOSAndamentoGRUPOChange(Field&)
+{
+    const QString grupo = quOSAndamentoGRUPO->asString();
+    if (!grupo.isEmpty())
+        quOSAndamentoDESCRICAOGRUPO->setAsString(
+            CarregaDado("DESCRICAO", "ACEC1201", "WHERE CODIGO =" + QuotedStr(grupo)));
+}
+
+void TdmTec::quOSAndamentoAOITEQUIPCODIGOChange(Field&)
+{
+    uDataTecLinhas::equipamentoDaLinha(*this, quOSAndamentoAOITEQUIPCODIGO, quOSAndamentoEQUIPAMENTO);
+}
+
+// ---- saving and deleting -----------------------------------------------------------
+
+void TdmTec::quOSAndamentoBeforePost(Dataset& DataSet)
+{
+    RestricaoInserindoOS(DataSet, "BEFOREPOST");
+    // Taken again: another line may have been saved since this one was created.
+    if (quOSAndamento->state() == DatasetState::Insert)
+        quOSAndamentoAACODIGO->setAsInteger(proximaLinha(quOSAndamentoAOCODIGO->asString()));
+    if (quOSAndamentoAOITCODIGO->text().isEmpty())
+        dmGlobal->MostraErro("Preenchimento do equipamento obrigatório");
+    if (quOSAndamentoDESCRICAO->asString().isEmpty() && parametro("ATUTILIZACONTRATOS") != "S")
+        dmGlobal->MostraErro("Preenchimento da descrição do serviço obrigatório");
+    if (parametro("ATREMANUFATURA") == "S" && quOSAndamentoAAESPECIE->asString().isEmpty())
+        dmGlobal->MostraErro("Preenchimento da Espécie de Recarga obrigatório");
+    if (quOSAndamentoIVCODIGO->asInteger() > 0 && quOSAndamentoAAQUANTIDADE->asFloat() > 0 &&
+        parametro("ATSITUACAOPORITEM") == "S")
+        AtualizarUltimaVerificacaoVeiculo(quOSAndamentoEVCODIGO->asInteger(), quOSAndamentoIVCODIGO->asInteger());
+    const QString modoEmpresa = parametro("ATMODOEMPRESA");
+    const double padrao = quOSAndamentoPRQUANTIDADEPADRAO->asFloat();
+    if ((modoEmpresa == "P" || modoEmpresa == "1") && padrao > 0 && quOSAndamentoAAQUANTIDADE->asFloat() != padrao &&
+        !VerificaValidadeSenha(dmGlobal->Parametro("ATSENHAOPERACOESESPECIAIS"),
+                               "Qtde. informada difere da qtde. padrão do produto. Informa a senha para operações "
+                               "especiais para continuar."))
+        host::abortOperation();
+    if (ordemDeRemanufaturaOuCompra(*this) &&
+        (quOSAndamento->state() == DatasetState::Insert || quOSAndamentoAAQUANTIDADEREQUERIDA->asFloat() == 0)) {
+        if (quOSAndamentoAAQUANTIDADEREQUERIDA->asFloat() == 0) {
+            double quantidade = 0;
+            if (SelecionaValorNumerico("Quantidade", "Informe a quantidade desejada:", quantidade))
+                quOSAndamentoAAQUANTIDADEREQUERIDA->setAsFloat(quantidade);
+        }
+        if (InserirItensPeloServico(quOSAndamentoAAQUANTIDADEREQUERIDA->asFloat(), quOSAndamentoPRCODIGO->asString(),
+                                    quOSAndamentoAAESPECIE->asString(), quOSAndamentoAACODIGO->asInteger())) {
+            // The placeholder item gives way to the items of the service. Without
+            // a default equipment there is none: the items just made carry
+            // code 0 and must stay.
+            const int equipamentoPadrao = parametro("ATEQUIPAMENTOPADRAO").toInt();
+            if (equipamentoPadrao > 0 && quOSItem->locate("AOITEQUIPCODIGO", equipamentoPadrao))
+                quOSItem->remove();
+            quOSAndamentoAOITCODIGO->setAsInteger(quOSItemAOITCODIGO->asInteger());
+        }
+    }
+    if (modoEmpresa == "T")
+        quOSAndamentoAATOTAL->setAsInteger(static_cast<int>(
+            CarregaNumero("sum(AAitFIM - AAITINICIO)*24", "AATC01AAIT",
+                          "Where aoCodigo =" + quOSAndamentoAOCODIGO->asString() +
+                              " and aaCodigo  =" + quOSAndamentoAACODIGO->asString()) *
+            60));
+    if (parametro("ATHORAPORQTDEIMPRESSA") == "S") {
+        if (quOSAndamentoAHCODIGO->asInteger() > 0)
+            precificarPorQuantidadeImpressa();
+    } else {
+        OSAndamentoCalculaTotalItem();
+    }
+    ZelDevVerificarEvento(&DataSet, "BEFOREPOST");
+}
+
+void TdmTec::quOSAndamentoAfterPost(Dataset& DataSet)
+{
+    dmGlobal->IBTransaction1->commitRetaining();
+    // Brings the joined columns of what was saved (hour type, product, item).
+    quOSAndamento->refresh();
+    uDataTecLinhas::retotalizarOrdem(quOSAOCODIGO->asInteger(), "AATC01AA", "AATC01AP", true);
+    if (quOSItem->active() && !quOSItem->isEmpty())
+        quOSItem->refresh();
+    ZelDevVerificarEvento(&DataSet, "AFTERPOST");
+}
+
+void TdmTec::quOSAndamentoAfterDelete(Dataset& DataSet)
+{
+    const QDateTime agora = QDateTime::currentDateTime();
+    dmGlobal->GravaLog(IbUserName(), "Deletou Serviço da O.S.", "Número O.S./Código:" + sCodigoExcluido, "AATC01AA",
+                       QDateTime(agora.date(), QTime(0, 0)), agora);
+    uDataTecLinhas::retotalizarOrdem(quOSAOCODIGO->asInteger(), "AATC01AA", "AATC01AP", false);
+    ZelDevVerificarEvento(&DataSet, "AFTERDELETE");
+}
+
+void TdmTec::quOSAndamentoCalcFields(Dataset&)
+{
+    const int minutos = quOSAndamentoAATOTAL->asInteger();
+    quOSAndamentoTotalHoraReferente->setAsFloat(minutos > 0 ? Trunc2Casas(minutos / 60.0) : 0);
+}
+
+// ---- bindings ----------------------------------------------------------------------
+
+void TdmTec::bindAndamentoHandlers()
+{
+    auto onField = [this](void (TdmTec::*handler)(Field&)) {
+        return [this, handler](Field& field) { (this->*handler)(field); };
+    };
+    auto onText = [this](void (TdmTec::*handler)(Field&, const QString&)) {
+        return [this, handler](Field& field, const QString& text) { (this->*handler)(field, text); };
+    };
+    quOSAndamentoPRCODIGO->onSetText = onText(&TdmTec::quOSAndamentoPRCODIGOSetText);
+    quOSAndamentoPRCODIGO->onChange = onField(&TdmTec::quOSAndamentoPRCODIGOChange);
+    quOSAndamentoPRCODIGOFORNECEDOR->onChange = onField(&TdmTec::quOSAndamentoPRCODIGOFORNECEDORChange);
+    quOSAndamentoAHCODIGO->onChange = onField(&TdmTec::quOSAndamentoAHCODIGOChange);
+    quOSAndamentoAAESPECIE->onChange = onField(&TdmTec::quOSAndamentoAAESPECIEChange);
+    quOSAndamentoAAQUANTIDADE->onSetText = onText(&TdmTec::quOSAndamentoAAQUANTIDADESetText);
+    for (Field* campo : {quOSAndamentoAAQUANTIDADE, quOSAndamentoAADESCONTO, quOSAndamentoAAVALOR})
+        campo->onChange = onField(&TdmTec::quOSAndamentoAAVALORChange);
+    for (Field* campo : {quOSAndamentoAAHORAINICIO, quOSAndamentoAAHORAFIM, quOSAndamentoAAMINUTODESCONTADO})
+        campo->onChange = onField(&TdmTec::quOSAndamentoAAHORAINICIOChange);
+    quOSAndamentoATCODIGO->onChange = onField(&TdmTec::quOSAndamentoATCODIGOChange);
+    quOSAndamentoIVCODIGO->onChange = onField(&TdmTec::quOSAndamentoIVCODIGOChange);
+    quOSAndamentoGRUPO->onChange = onField(&TdmTec::quOSAndamentoGRUPOChange);
+    quOSAndamentoAOITEQUIPCODIGO->onChange = onField(&TdmTec::quOSAndamentoAOITEQUIPCODIGOChange);
+}

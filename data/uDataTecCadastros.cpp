@@ -1,0 +1,390 @@
+// Rules of the registers (defects, technicians and their equipment, equipment
+// models, labour-hour types), of the basic contracts with their equipment and
+// service rows, and of the accessories received with an order: keys of new
+// rows, defaults, checks before saving, lookups of typed codes and the
+// masters saved before their details.
+
+#include "data/uDataTec.h"
+#include "data/uDataTecCadastros.h"
+
+#include "host/PilvCpr70.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+#include "host/data/Abort.h"
+#include "host/ui/Dialogs.h"
+
+#include <QDate>
+
+using host::data::Dataset;
+using host::data::DatasetState;
+using host::data::Field;
+
+namespace {
+
+// The address of the last contract equipment row saved since the module was
+// loaded, offered to the next new row.
+QString sContEqEndereco;
+QString sContEqBairro;
+QString sContEqCidade;
+QString sContEqEstado;
+
+// "prox" + 1 of a max() query on the host's auxiliary query (an empty table gives 1).
+int proximoCodigo(const QString& sql)
+{
+    host::data::Query& auxiliar = *dmGlobal->quAuxiliar;
+    auxiliar.close();
+    try {
+        auxiliar.setSql(sql);
+        auxiliar.open();
+        const int proximo = auxiliar.fieldByName("prox")->asInteger() + 1;
+        auxiliar.close();
+        return proximo;
+    } catch (...) {
+        auxiliar.close();
+        throw;
+    }
+}
+
+bool modoVeiculo()
+{
+    return dmGlobal->Parametro("ATMODOVEICULO") == "O";
+}
+
+void confirmar()
+{
+    dmGlobal->IBTransaction1->commitRetaining();
+}
+
+// A detail row needs its master's key: a master still being inserted is saved first.
+void salvarMestreInserindo(Dataset& mestre)
+{
+    if (mestre.state() == DatasetState::Insert)
+        SalvarAlteracoes(mestre);
+}
+
+// Reads the columns of one row into a map; an empty map when there is no row.
+QVariantMap lerLinha(const QString& sql)
+{
+    std::unique_ptr<host::data::Query> consulta = CriarIbQuery();
+    consulta->setSql(sql);
+    consulta->open();
+    QVariantMap linha;
+    if (!consulta->isEmpty())
+        for (Field* campo : consulta->fields())
+            linha.insert(campo->fieldName().toUpper(), campo->value());
+    consulta->close();
+    return linha;
+}
+
+}  // namespace
+
+void uDataTec::esquecerEnderecoContrato()
+{
+    sContEqEndereco.clear();
+    sContEqBairro.clear();
+    sContEqCidade.clear();
+    sContEqEstado.clear();
+}
+
+// ---- defects, equipment models ------------------------------------------------------
+
+void TdmTec::quDefeitoNewRecord(Dataset& DataSet)
+{
+    quDefeitoADCODIGO->setAsInteger(proximoCodigo("select max(adcodigo) as prox from AATC02AD"));
+    ZelDevVerificarEvento(&DataSet, "ONNEWRECORD");
+}
+
+void TdmTec::quEquipamentoNewRecord(Dataset& DataSet)
+{
+    quEquipamentoAECODIGO->setAsInteger(CodigoDisponivelEquipamento());
+    quEquipamentoAEIDENTIFICADOR->setAsString(modoVeiculo() ? "V" : "E");
+    ZelDevVerificarEvento(&DataSet, "ONNEWRECORD");
+}
+
+// ---- technicians and the equipment each one serves --------------------------------
+
+void TdmTec::quTecnicosNewRecord(Dataset& DataSet)
+{
+    quTecnicosATCODIGO->setAsInteger(proximoCodigo("select max(atcodigo) as prox from AATC06AT"));
+    quTecnicosATALTERAROS->setAsString("N");
+    quTecnicosATALTERARLAUDO->setAsString("N");
+    quTecnicosATACESSORESTRITO->setAsString("S");
+    quTecnicosATATIVO->setAsString("S");
+    quTecnicosATALTERARSITUACAO->setAsString("T");
+    ZelDevVerificarEvento(&DataSet, "ONNEWRECORD");
+}
+
+void TdmTec::quTecnicosBeforePost(Dataset& DataSet)
+{
+    // Who may change orders may also write their reports.
+    if (quTecnicosATALTERAROS->asString() == "S")
+        quTecnicosATALTERARLAUDO->setAsString("S");
+    ZelDevVerificarEvento(&DataSet, "BEFOREPOST");
+}
+
+void TdmTec::quTecnicosAfterScroll(Dataset&)
+{
+    quTecEquip->close();
+    quTecEquip->paramByName("atcodigo")->setAsInteger(quTecnicosATCODIGO->asInteger());
+    quTecEquip->open();
+}
+
+void TdmTec::quTecEquipBeforeInsert(Dataset&)
+{
+    salvarMestreInserindo(*quTecnicos);
+}
+
+void TdmTec::quTecEquipNewRecord(Dataset& DataSet)
+{
+    const QString tecnico = quTecnicosATCODIGO->asString();
+    quTecEquipATITSEQUENCIA->setAsInteger(
+        proximoCodigo("select max(atitSequencia) as prox from AATC06ATIT where atcodigo = " + QuotedStr(tecnico)));
+    quTecEquipATCODIGO->setAsInteger(quTecnicosATCODIGO->asInteger());
+    ZelDevVerificarEvento(&DataSet, "ONNEWRECORD");
+}
+
+void TdmTec::quTecEquipAfterPost(Dataset& DataSet)
+{
+    confirmar();
+    DataSet.refresh();
+    ZelDevVerificarEvento(&DataSet, "AFTERPOST");
+}
+
+void TdmTec::quTecEquipAECODIGOChange(Field& Sender)
+{
+    const QVariantMap equipamento =
+        lerLinha("select aedescricao  from aatc03ae     where aecodigo =   " + QuotedStr(Sender.asString()));
+    if (equipamento.isEmpty())
+        dmGlobal->MostraAviso("Código não encontrado.", true);
+    quTecEquipEQUIPAMENTO->setAsString(equipamento.value("AEDESCRICAO").toString());
+}
+
+// ---- labour-hour types ----------------------------------------------------------------
+
+void TdmTec::quHoraTecnicaNewRecord(Dataset& DataSet)
+{
+    quHoraTecnicaAHCODIGO->setAsInteger(proximoCodigo("select max(ahcodigo) as prox from AATC04AH "));
+    for (Field* hora : horasTecnicas())
+        hora->setAsFloat(0);
+    quHoraTecnicaAHTIPO->setAsString("E");
+    ZelDevVerificarEvento(&DataSet, "ONNEWRECORD");
+}
+
+void TdmTec::quHoraTecnicaBeforePost(Dataset& DataSet)
+{
+    if (quHoraTecnicaAHHORA1->asFloat() <= 0)
+        dmGlobal->MostraErro("Valor da 1º hora deve ser informada.");
+    // Later hours left empty repeat the last price given.
+    const std::vector<Field*> horas = horasTecnicas();
+    for (size_t i = 1; i < horas.size(); ++i)
+        if (horas[i]->asFloat() <= 0)
+            horas[i]->setAsFloat(horas[i - 1]->asFloat());
+    ZelDevVerificarEvento(&DataSet, "BEFOREPOST");
+}
+
+std::vector<Field*> TdmTec::horasTecnicas() const
+{
+    return {quHoraTecnicaAHHORA1, quHoraTecnicaAHHORA2, quHoraTecnicaAHHORA3, quHoraTecnicaAHHORA4,
+            quHoraTecnicaAHHORA5};
+}
+
+// ---- basic contracts ------------------------------------------------------------------
+
+void TdmTec::quContratoNewRecord(Dataset&)
+{
+    quContratoACCODIGO->setAsInteger(proximoCodigo("select max(accodigo) as prox from AATC05AC"));
+    quContratoACDATAIMPLANTACAO->setAsDateTime(QDateTime(QDate::currentDate(), QTime(0, 0)));
+    for (Field* valor : {quContratoACVALORCHAMADAEXCEDENTE, quContratoACVALOR, quContratoACLIMITE,
+                         quContratoACLIMITEHORA})
+        valor->setAsFloat(0);
+}
+
+void TdmTec::quContratoBeforePost(Dataset&)
+{
+    if (quContrato->state() == DatasetState::Insert && quContratoPRCODIGO->asString().trimmed().isEmpty())
+        CadastrarServicoContrato();
+    if (quContratoPRCODIGO->asString().trimmed().isEmpty())
+        dmGlobal->MostraErro("Informe um código do cadastro de serviço para este contrato");
+    if (quContratoACNUMEROCONTRATO->asString().trimmed().isEmpty())
+        dmGlobal->MostraErro("Preenchimento do Nº do Contrato obrigatório");
+}
+
+// Offers to register the contract as a service product (kind "7") and links it.
+void TdmTec::CadastrarServicoContrato()
+{
+    if (MostraPergunta("Deseja salvar este contrato no cadastro de serviço?", {"Sim", "Não"}) != "Sim")
+        return;
+    QString codigo;
+    if (!host::ui::Dialogs::inputQuery("Código", "Informe o código para o contrato no cadastro de serviço", codigo))
+        return;
+    codigo = codigo.trimmed();
+    if (codigo.isEmpty())
+        return;
+    if (ContadorDados("Codigo", "ACEC1101", codigo) > 0)
+        dmGlobal->MostraErro("Código informado já existe.");
+    InsertTable("ACEC1101", {"CODIGO", "DESCRICAO", "PCO_VENDA", "DATA_CADASTRO", "COM_FAB_S_FS"},
+                {codigo, quContratoACDESCRICAO->asString(), quContratoACVALOR->asFloat(),
+                 QDateTime(QDate::currentDate(), QTime(0, 0)), QString("7")});
+    quContratoPRCODIGO->setAsString(codigo);
+    dmGlobal->MostraAviso("Cadastro efetuado com sucesso.", false);
+}
+
+void TdmTec::quContratoAfterPost(Dataset& DataSet)
+{
+    confirmar();
+    DataSet.refresh();
+}
+
+void TdmTec::quContratoAfterScroll(Dataset&)
+{
+    for (host::data::Query* detalhe : {quContEquip, quContServ}) {
+        detalhe->close();
+        detalhe->paramByName("accodigo")->setAsInteger(quContratoACCODIGO->asInteger());
+        detalhe->open();
+    }
+}
+
+void TdmTec::quContEquipBeforeInsert(Dataset&)
+{
+    salvarMestreInserindo(*quContrato);
+}
+
+void TdmTec::quContEquipNewRecord(Dataset&)
+{
+    // Equipment and service rows share one numbering.
+    quContEquipCOCODIGO->setAsInteger(proximoCodigo("select max(cocodigo) as prox from AUGC03CO"));
+    quContEquipACCODIGO->setAsInteger(quContratoACCODIGO->asInteger());
+    quContEquipCOVALOR->setAsFloat(0);
+    quContEquipCOIDENTIFICADOR->setAsString("E");
+    if (modoVeiculo())
+        return;   // these columns hold make, model, colour and year for vehicles
+    quContEquipCOENDERECO->setAsString(sContEqEndereco);
+    quContEquipCOBAIRRO->setAsString(sContEqBairro);
+    quContEquipCOCIDADE->setAsString(sContEqCidade);
+    quContEquipCOESTADO->setAsString(sContEqEstado);
+}
+
+void TdmTec::quContEquipBeforePost(Dataset&)
+{
+    if (modoVeiculo())
+        return;
+    sContEqEndereco = quContEquipCOENDERECO->asString();
+    sContEqBairro = quContEquipCOBAIRRO->asString();
+    sContEqCidade = quContEquipCOCIDADE->asString();
+    sContEqEstado = quContEquipCOESTADO->asString();
+}
+
+void TdmTec::quContEquipAfterPost(Dataset& DataSet)
+{
+    confirmar();
+    DataSet.refresh();
+}
+
+void TdmTec::quContEquipAECODIGOChange(Field& Sender)
+{
+    const QVariantMap equipamento = lerLinha("select aedescricao, aemarca, aemodelo  from aatc03ae     where aecodigo =   " +
+                                             QuotedStr(Sender.asString()));
+    if (equipamento.isEmpty())
+        dmGlobal->MostraAviso("Código não encontrado.", true);
+    quContEquipDESCEQUIP->setAsString(equipamento.value("AEDESCRICAO").toString());
+    if (modoVeiculo()) {
+        quContEquipCOENDERECO->setAsString(equipamento.value("AEMARCA").toString());
+        quContEquipCOBAIRRO->setAsString(equipamento.value("AEMODELO").toString());
+    }
+}
+
+void TdmTec::quContServBeforeInsert(Dataset&)
+{
+    salvarMestreInserindo(*quContrato);
+}
+
+void TdmTec::quContServNewRecord(Dataset&)
+{
+    quContServCOCODIGO->setAsInteger(proximoCodigo("select max(cocodigo) as prox from AUGC03CO"));
+    quContServCOVALOR->setAsFloat(0);
+    quContServACCODIGO->setAsInteger(quContratoACCODIGO->asInteger());
+    quContServCOIDENTIFICADOR->setAsString("S");
+}
+
+void TdmTec::quContServAfterPost(Dataset& DataSet)
+{
+    confirmar();
+    DataSet.refresh();
+}
+
+void TdmTec::quContServCOCIDADEChange(Field& Sender)
+{
+    const QVariantMap servico = lerLinha("select descricao , pco_venda from acec1101  where codigo       = " +
+                                         QuotedStr(Sender.asString()) + "  and COM_FAB_S_FS  = " + "'7'");
+    if (servico.isEmpty())
+        dmGlobal->MostraAviso("Código não encontrado.", true);
+    quContServCOENDERECO->setAsString(servico.value("DESCRICAO").toString());
+    quContServCOVALOR->setAsFloat(servico.value("PCO_VENDA").toDouble());
+}
+
+// ---- accessories received with an order -------------------------------------------
+
+void TdmTec::quOSAcessoriosNewRecord(Dataset& DataSet)
+{
+    const QString ordem = quOSAOCODIGO->asString();
+    quOSAcessoriosARSEQUENCIA->setAsInteger(
+        proximoCodigo("select max(arsequencia) as prox from AATC01AR where aocodigo = " + QuotedStr(ordem)));
+    quOSAcessoriosAOCODIGO->setAsInteger(quOSAOCODIGO->asInteger());
+    ZelDevVerificarEvento(&DataSet, "ONNEWRECORD");
+}
+
+void TdmTec::quOSAcessoriosBeforeInsert(Dataset& DataSet)
+{
+    salvarMestreInserindo(*quOS);
+    RestricaoInserindoOS(DataSet, "BEFOREINSERT");
+}
+
+void TdmTec::quOSAcessoriosBeforeEdit(Dataset& DataSet)
+{
+    RestricaoInserindoOS(DataSet, "BEFOREEDIT");
+}
+
+// ---- captions of the contract's coded columns (other values show nothing) -------
+
+void TdmTec::quContratoACPRIORIDADEGetText(Field& Sender, QString& Text, bool)
+{
+    const QString codigo = Sender.asString();
+    Text = codigo == "B" ? "Baixa" : codigo == "M" ? "Média" : codigo == "A" ? "Alta" : QString();
+}
+
+void TdmTec::quContratoACATENDIMENTOGetText(Field& Sender, QString& Text, bool)
+{
+    const QString codigo = Sender.asString();
+    Text = codigo == "I" ? "Interno" : codigo == "E" ? "Externo" : QString();
+}
+
+// ---- bindings -------------------------------------------------------------------------
+
+void TdmTec::bindCadastrosHandlers()
+{
+    auto on = [this](void (TdmTec::*handler)(Dataset&)) {
+        return [this, handler](Dataset& dataset) { (this->*handler)(dataset); };
+    };
+    auto onField = [this](void (TdmTec::*handler)(Field&)) {
+        return [this, handler](Field& field) { (this->*handler)(field); };
+    };
+    quTecnicos->beforePost = on(&TdmTec::quTecnicosBeforePost);
+    quTecnicos->afterScroll = on(&TdmTec::quTecnicosAfterScroll);
+    quTecEquip->beforeInsert = on(&TdmTec::quTecEquipBeforeInsert);
+    quTecEquip->afterPost = on(&TdmTec::quTecEquipAfterPost);
+    quTecEquipAECODIGO->onChange = onField(&TdmTec::quTecEquipAECODIGOChange);
+    quContrato->afterScroll = on(&TdmTec::quContratoAfterScroll);
+    quContEquip->afterPost = on(&TdmTec::quContEquipAfterPost);
+    quContEquipAECODIGO->onChange = onField(&TdmTec::quContEquipAECODIGOChange);
+    quContServ->afterPost = on(&TdmTec::quContServAfterPost);
+    quContServCOCIDADE->onChange = onField(&TdmTec::quContServCOCIDADEChange);
+    quOSAcessorios->beforeInsert = on(&TdmTec::quOSAcessoriosBeforeInsert);
+    quOSAcessorios->beforeEdit = on(&TdmTec::quOSAcessoriosBeforeEdit);
+    quOSAcessorios->beforePost = on(&TdmTec::NotificarBeforePost);
+    auto getText = [this](void (TdmTec::*handler)(Field&, QString&, bool)) {
+        return [this, handler](Field& field, QString& text, bool display) { (this->*handler)(field, text, display); };
+    };
+    quContratoACPRIORIDADE->onGetText = getText(&TdmTec::quContratoACPRIORIDADEGetText);
+    quContratoACATENDIMENTO->onGetText = getText(&TdmTec::quContratoACATENDIMENTOGetText);
+}

@@ -1,0 +1,30 @@
+// Uglobal: a dataset's field list for the free filters of search windows,
+// and the test for the silent end of an operation.
+
+#include "host/Uglobal.h"
+
+#include "host/data/Abort.h"
+#include "host/data/Dataset.h"
+#include "host/data/Field.h"
+
+#include <QComboBox>
+
+void CarregaCamposTabela(QComboBox* combo, const host::data::Dataset& dataset)
+{
+    combo->clear();
+    for (const host::data::Field* campo : dataset.fields())
+        combo->addItem(campo->displayLabel());
+    combo->setCurrentIndex(-1);
+}
+
+bool OperacaoAbortada(std::exception_ptr falha)
+{
+    try {
+        if (falha)
+            std::rethrow_exception(falha);
+    } catch (const host::Abort&) {
+        return true;
+    } catch (...) {
+    }
+    return false;
+}

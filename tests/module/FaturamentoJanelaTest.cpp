@@ -1,0 +1,233 @@
+// The contract invoicing window, opened through the dispatcher and driven
+// through its controls: the branch required, the search and its count, the
+// forecast run, the officialising selection, the filters that toggle and
+// normalise, F8, the two grids and the preview.
+
+#include "tests/module/ModuleFixture.h"
+
+#include "contracts/uAssContFat.h"
+#include "contracts/uDataTecCont.h"
+#include "host/Udmglobal.h"
+#include "host/Upesq.h"
+#include "host/report/Uvisualrel.h"
+#include "host/ui/DataChoiceControls.h"
+#include "host/ui/DataGrid.h"
+#include "host/ui/DataTextControls.h"
+#include "host/ui/EditControls.h"
+#include "host/ui/PageControl.h"
+#include "host/ui/SearchWindow.h"
+#include "host/ui/StatusBar.h"
+#include "module/uPackageAss.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace moduletest {
+namespace {
+
+using host::ui::Form;
+
+class FaturamentoJanelaTest : public ModuleTest {
+protected:
+    void SetUp() override
+    {
+        ModuleTest::SetUp();
+        parametro("ATUTILIZACONTRATOS", "S");
+        for (const char* sql : {
+                 "insert into AUGC0301 (CODIGO_CLIENTE, NOME) values ('T0001', 'Alfa Contratante')",
+                 "insert into AUGC0301 (CODIGO_CLIENTE, NOME) values ('T0002', 'Beta Contratante')",
+                 "insert into AATC11AJ (AJCODIGO, AJDESCRICAO, AJOBJETO, AJCOMPLNF) values (904, 'Manutenção',"
+                 " 'Manutenção mensal', '2 - Objeto')",
+                 "insert into AATC05AC (ACCODIGO, ACNUMEROCONTRATO, CLCODIGO, ACSITUACAO, ACLOCAL, AJCODIGO,"
+                 " ACMODALIDADE, ACPERIODO, ACVENCIMENTO, ACVALORFIXO, ACVALORPARCELA, ACTIPOPAGAMENTO, ACVINCULO)"
+                 " values (901, 'C-901', 'T0001', 'A', '01', 904, 'R', 'M', 10, 'S', 120, '2', 'P')",
+                 "insert into AATC05AC (ACCODIGO, ACNUMEROCONTRATO, CLCODIGO, ACSITUACAO, ACLOCAL, AJCODIGO,"
+                 " ACMODALIDADE, ACPERIODO, ACVENCIMENTO, ACVALORFIXO, ACVALORPARCELA, ACTIPOPAGAMENTO)"
+                 " values (902, 'C-902', 'T0002', 'A', '01', 904, 'R', 'M', 15, 'S', 80, '2')",
+                 "insert into AATC05AC (ACCODIGO, ACNUMEROCONTRATO, CLCODIGO, ACSITUACAO, ACLOCAL, ACVINCULO)"
+                 " values (903, 'C-903', 'T0001', 'A', '01', 'C')",
+             })
+            exec(sql);
+        dmGlobal->IBTransaction1->commitRetaining();
+    }
+
+    TfmAssContFat& abrir() { return abrirJanela(fmAssContFat, "fmAssContFat"); }
+    int linhas(host::ui::DataGrid* grade) { return grade->model()->rowCount(); }
+    QVariant valor(const QString& sql) { return one(sql); }
+    // What the transaction keeps once uncommitted work is dropped.
+    void descartaPendentes() { dmGlobal->IBTransaction1->rollbackRetaining(); }
+};
+
+TEST_F(FaturamentoJanelaTest, BranchIsRequiredBeforeAnySearchOrRun)
+{
+    TfmAssContFat& form = abrir();
+    EXPECT_EQ(form.caption(), "Gerar Faturamento de Contratos");
+    EXPECT_FALSE(form.dbgdParc->isVisible());
+    EXPECT_EQ(form.rgTipo->itemIndex(), 0);
+    dialogs->acknowledge("Informe a filial desejada!");
+    form.bbPesquisar->click();
+    EXPECT_FALSE(form.quPesq->active());
+    form.rgTipo->button(3)->click();
+    dialogs->acknowledge("Informe a filial desejada!");
+    form.bbBaixar->click();
+    EXPECT_FALSE(form.quPesq->active());
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+TEST_F(FaturamentoJanelaTest, SearchListsActiveContractsAndCountsThem)
+{
+    TfmAssContFat& form = abrir();
+    digita(form.edUnNegocioIni, "01");
+    digita(form.edContratoAleatorio, "'C-901','C-902','C-903'");
+    form.cbOrdem->setCurrentIndex(3);
+    form.bbPesquisar->click();
+    ASSERT_TRUE(form.quPesq->active());
+    EXPECT_EQ(linhas(form.dbgdAssContFat), 2) << "the complementary contract is never listed";
+    EXPECT_EQ(form.stInfo->panelText(0), "Total de Contratos: 2");
+    EXPECT_EQ(form.dbgdAssContFat->column(1)->field()->displayText(), "Alfa Contratante");
+    EXPECT_EQ(form.dbgdAssContFat->column(4)->fieldName(), "ACVENCIMENTO");
+    const QStringList log = logDe("[quPesqOpen]");
+    ASSERT_EQ(log.size(), 3);
+    EXPECT_EQ(log.first(), "***INICIO");
+    EXPECT_TRUE(log.at(1).contains("Cont.acNumeroContrato in ('C-901','C-902','C-903')"));
+    EXPECT_EQ(log.last(), "***FIM");
+
+    digita(form.edContratoAleatorio, "'C-901') or (1=1");
+    form.bbPesquisar->click();
+    EXPECT_EQ(linhas(form.dbgdAssContFat), 0) << "a quote typed in the list finds nothing";
+    EXPECT_EQ(form.stInfo->panelText(0), "Total de Contratos: 0");
+}
+
+TEST_F(FaturamentoJanelaTest, ForecastRunWritesTheInstalmentsAndShowsThem)
+{
+    TfmAssContFat& form = abrir();
+    digita(form.edUnNegocioIni, "01");
+    digita(form.edContratoAleatorio, "C-901,C-902");
+    digita(form.edPrevisaoIni, "01/10/2031");
+    digita(form.edPrevisaoFim, "01/01/2032");
+
+    dialogs->acknowledge("Data de faturamento inválida!");
+    form.bbBaixar->click();
+    EXPECT_EQ(valor("select count(*) from ACRC5001 where AOCODIGO in (901, 902)").toInt(), 0);
+
+    digita(form.mdDataFaturamento, "05/10/2031");
+    dialogs->answer("Não", "Tem certeza de que deseja gerar faturamento do período?");
+    form.bbBaixar->click();
+    EXPECT_EQ(valor("select count(*) from ACRC5001 where AOCODIGO in (901, 902)").toInt(), 0);
+
+    dialogs->answer("Sim", "Tem certeza de que deseja gerar faturamento do período?");
+    dialogs->acknowledge("Operação efetuada com sucesso!Parcelas inseridas: 6");
+    form.bbBaixar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    descartaPendentes();
+    EXPECT_EQ(valor("select count(*) from ACRC5001 where AOCODIGO = 901 and SITUACAO_DOCUMENTO = 'V'").toInt(), 3)
+        << "committed";
+    EXPECT_EQ(valor("select sum(VALOR_DOCUMENTO) from ACRC5001 where AOCODIGO = 902").toDouble(), 240);
+    EXPECT_TRUE(form.dbgdParc->isVisible());
+    EXPECT_FALSE(form.dbgdAssContFat->isVisible());
+    EXPECT_EQ(linhas(form.dbgdParc), 6);
+    EXPECT_EQ(form.dbgdParc->column(0)->field()->displayText(), "C-901");
+
+    emit form.dbgdParc->doubleClicked(form.dbgdParc->model()->index(0, 0));
+    EXPECT_FALSE(form.dbgdAssContFat->isHidden()) << "back to the contract list, nothing reloaded";
+    EXPECT_EQ(linhas(form.dbgdAssContFat), 2);
+}
+
+TEST_F(FaturamentoJanelaTest, OfficialisingModeListsOneRowPerInstalment)
+{
+    exec("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL, SITUACAO_DOCUMENTO,"
+         " AOCODIGO, DATA_VENCIMENTO, VALOR_DOCUMENTO) values ('101031', 'T0001', 1, '01', 'V', 901, '2031-10-10',"
+         " 120)");
+    exec("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL, SITUACAO_DOCUMENTO,"
+         " AOCODIGO, DATA_VENCIMENTO, VALOR_DOCUMENTO) values ('101131', 'T0001', 1, '01', 'V', 901, '2031-11-10',"
+         " 120)");
+    exec("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL, SITUACAO_DOCUMENTO,"
+         " AOCODIGO, DATA_VENCIMENTO, VALOR_DOCUMENTO) values ('000777', 'T0001', 1, '01', '', 901, '2031-09-10',"
+         " 120)");
+    TfmAssContFat& form = abrir();
+    digita(form.edUnNegocioIni, "01");
+    digita(form.edContratoAleatorio, "C-901,C-902");
+    form.rgTipo->button(3)->click();
+    form.bbPesquisar->click();
+    EXPECT_EQ(linhas(form.dbgdAssContFat), 2);
+    EXPECT_EQ(form.stInfo->panelText(0), "Total de Contratos: 2") << "instalment rows, not contracts";
+    EXPECT_EQ(form.dbgdAssContFat->column(4)->fieldName(), "DATA_VENCIMENTO");
+    EXPECT_EQ(form.dbgdAssContFat->column(4)->field()->displayText(), "10/10/2031");
+
+    form.pcFatura->setCurrentIndex(2);
+    form.ckCRAberta->click();
+    form.bbPesquisar->click();
+    EXPECT_EQ(form.stInfo->panelText(0), "Total de Contratos: 3") << "open instalments in any situation";
+    form.ckSemPrevisao->click();
+    form.ckCRAberta->click();
+    form.bbPesquisar->click();
+    EXPECT_EQ(form.stInfo->panelText(0), "Total de Contratos: 0");
+}
+
+TEST_F(FaturamentoJanelaTest, ContractLabelTogglesTheListAndTheCodeRange)
+{
+    TfmAssContFat& form = abrir();
+    digita(form.edContratoAleatorio, "'C-901'");
+    QTest::mouseClick(form.laContrato, Qt::LeftButton);
+    EXPECT_EQ(form.laContrato->text(), "Código do Contrato");
+    EXPECT_TRUE(form.edContratoAleatorio->isHidden());
+    EXPECT_EQ(form.edContratoAleatorio->text(), "") << "the hidden filter is cleared";
+    EXPECT_TRUE(form.edContIni->isVisible());
+    digita(form.edContIni, "902");
+    QTest::mouseClick(form.laContrato, Qt::LeftButton);
+    EXPECT_EQ(form.laContrato->text(), "Contratos Aleatórios");
+    EXPECT_EQ(form.edContIni->text(), "");
+    EXPECT_TRUE(form.edContIni->isHidden());
+}
+
+TEST_F(FaturamentoJanelaTest, ContractingPartyCodeIsWrittenWithFiveDigits)
+{
+    TfmAssContFat& form = abrir();
+    digita(form.edContratanteIni, "42");
+    EXPECT_EQ(form.edContratanteIni->text(), "00042");
+    dialogs->acknowledge("Código do Contratante inválido");
+    digita(form.edContratanteFim, "4a");
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+TEST_F(FaturamentoJanelaTest, F8PicksAnObjectForTheFreeFilter)
+{
+    TfmAssContFat& form = abrir();
+    dialogs->modal("fmPesquisa", [](Form& janela) {
+        auto& pesquisa = static_cast<TfmPesquisa&>(janela);
+        pesquisa.dataSource()->dataset()->locate("AJCODIGO", 904);
+        QTest::keyClick(pesquisa.grid(), Qt::Key_Return);
+    });
+    QTest::keyClick(form.edUnNegocioIni, Qt::Key_F8);
+    EXPECT_EQ(form.cbCampos->currentText(), "AJCODIGO");
+    EXPECT_EQ(form.edAlternativo->text(), "904");
+    digita(form.edUnNegocioIni, "01");
+    form.bbPesquisar->click();
+    EXPECT_EQ(form.stInfo->panelText(0), "Total de Contratos: 2");
+}
+
+TEST_F(FaturamentoJanelaTest, PreviewShowsTheContractListEvenFromTheInstalments)
+{
+    TfmAssContFat& form = abrir();
+    digita(form.edUnNegocioIni, "01");
+    digita(form.edContratoAleatorio, "C-901");
+    form.bbPesquisar->click();
+    form.dbgdAssContFat->onDblClick();
+    EXPECT_TRUE(form.dbgdParc->isVisible());
+    QString vista;
+    dialogs->modal("fmVisualizadorRelatorio", [&](Form& janela) {
+        vista = static_cast<TfmVisualizadorRelatorio&>(janela).pages().textDump();
+    });
+    form.bbVisualizar->click();
+    EXPECT_TRUE(vista.contains("Gerar Faturamento de Contratos")) << vista.toStdString();
+    EXPECT_TRUE(vista.contains("C-901"));
+    EXPECT_TRUE(vista.contains("Alfa Contratante"));
+}
+
+}  // namespace
+}  // namespace moduletest
