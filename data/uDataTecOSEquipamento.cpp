@@ -82,10 +82,13 @@ void semNotasDeRemessa(TdmTec& tec)
     tec.quOSItemAOITKMINICIAL->setAsFloat(0);
 }
 
-void iniciarOrdem(TdmTec& tec)
+// True when the order is started here (not already being created).
+bool iniciarOrdem(TdmTec& tec)
 {
-    if (tec.quOS->state() != DatasetState::Insert)
-        tec.quOS->append();
+    if (tec.quOS->state() == DatasetState::Insert)
+        return false;
+    tec.quOS->append();
+    return true;
 }
 
 // The items of the order in the header, ready for a new one.
@@ -155,8 +158,9 @@ void copiarUltimaOS(TdmTec& tec, const Dataset& ultima)
     QString resposta = "Sim";
     if (dmGlobal->Parametro("ATCONFERERESERVA").trimmed() == "A")
         resposta = MostraPergunta("Deseja carregar o ITEM da ultima O.S. gerada para esta Placa?", {"Sim", "Não"});
+    bool ordemPropria = false;
     try {
-        iniciarOrdem(tec);
+        ordemPropria = iniciarOrdem(tec);
         tec.quOSCLCODIGO->setAsString(valor(ultima, "CLCODIGO").toString());
         tec.quOSAOCONTATO->setAsString(valor(ultima, "AOCONTATO").toString());
         tec.quOSATCODIGO->setValue(valor(ultima, "ATCODIGO"));
@@ -171,9 +175,12 @@ void copiarUltimaOS(TdmTec& tec, const Dataset& ultima)
         semNotasDeRemessa(tec);
         tec.quOSItem->post();
     } catch (...) {
-        // The unfinished item is this routine's own; what was saved stays.
+        // The unsaved item, and the order when this routine started it, are
+        // its own; what was saved stays.
         if (tec.quOSItem->active() && tec.quOSItem->state() == DatasetState::Insert)
             tec.quOSItem->cancel();
+        if (ordemPropria && tec.quOS->state() == DatasetState::Insert)
+            tec.quOS->cancel();
         dmGlobal->MostraErro("Não foi possível carregar dados da OS");
     }
     dmGlobal->MostraAviso("Operação efetuada com sucesso!", false);

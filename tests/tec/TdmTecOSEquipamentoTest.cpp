@@ -30,7 +30,7 @@ protected:
         tecnicoCom(4, "Rui", "S");
         modelo(70, "E");   // equipment
         modelo(71, "V");   // vehicle
-        modelo(72, "");    // no identifier
+        modelo(72, QString());   // no identifier
     }
     // An earlier order and its item, every copied column filled.
     void anterior(int ordem, const QString& entrada, const QString& cliente, int item, const QString& placa,
@@ -53,6 +53,15 @@ protected:
                  .arg(equipamento)
                  .arg(placa, serie));
     }
+    // The copy sets the serial, whose own rule offers the earlier item again
+    // (declined), and the copied description is not in the register (not
+    // added); then the success message.
+    void copiaDeclinandoSerieECadastro()
+    {
+        dialogos->answer("Não", "Deseja inserir o equipamento referente a este Nº de Série?")
+            .answer("Não", "Deseja inserir equipamento no cadastro?")
+            .acknowledge("Operação efetuada com sucesso!");
+    }
     void novaOrdem()
     {
         CarregaOrdemServico(0);
@@ -71,9 +80,12 @@ protected:
         return host::db::selectValue(transacao, "select count(*) from " + tabela + " where " + condicao).toInt();
     }
     static TfmPesquisa& janela(Form& form) { return static_cast<TfmPesquisa&>(form); }
-    // Picks the first row whose searched column contains the text.
-    static void escolher(Form& form, const QString& texto)
+    // Picks the first row whose column contains the text, searching on that
+    // column as the user does after clicking its title.
+    static void escolher(Form& form, const QString& coluna, const QString& texto)
     {
+        auto* grid = janela(form).grid();
+        grid->setSelectedIndex(grid->columnByField(coluna)->index());
         QLineEdit* edit = janela(form).searchEdit();
         ASSERT_NE(edit, nullptr);
         edit->clear();
@@ -87,7 +99,7 @@ TEST_F(OSEquipamentoTest, TheLatestOrderOfASerialGivesTheNewOrderItsCustomerAndI
     anterior(20, "2026-01-10", "00001", 200, "ABC-1234", "SN-9");
     anterior(21, "2026-05-02", "00002", 210, "ABC-1234", "SN-9");   // the latest
     anterior(19, "2026-03-01", "00001", 190, "ABC-1234", "SN-9");
-    dialogos->answer("Não", "Nº de Série").acknowledge("Operação efetuada com sucesso!");
+    copiaDeclinandoSerieECadastro();
     CarregaOrdemServico(0);
     dmTec->NovaOSEquipamentoPreExistente("A", "sn-9", false);   // upper-cased on both sides
     TdmTec& tec = *dmTec;
@@ -120,7 +132,7 @@ TEST_F(OSEquipamentoTest, EachKindFindsItsColumn)
     const std::pair<const char*, const char*> buscas[] = {{"O", "xyz-9876"}, {"P", "30"}, {"C", "int-30"}};
     for (const auto& [tipo, valor] : buscas) {
         SCOPED_TRACE(tipo);
-        dialogos->answer("Não", "Nº de Série").acknowledge("Operação efetuada com sucesso!");
+        copiaDeclinandoSerieECadastro();
         CarregaOrdemServico(0);
         dmTec->NovaOSEquipamentoPreExistente(tipo, valor, false);
         EXPECT_EQ(dmTec->quOSItemAOITSERIE->asString(), "S-1");
@@ -130,13 +142,20 @@ TEST_F(OSEquipamentoTest, EachKindFindsItsColumn)
 TEST_F(OSEquipamentoTest, TheConditionIsAskedForAndTheInvoicesLeftOutByParameter)
 {
     anterior(20, "2026-01-10", "00001", 200, "ABC-1234", "SN-9");
-    parametro("ATCONFERERESERVA", "A");
-    dialogos->answer("Não", "Deseja carregar o ITEM da ultima O.S. gerada para esta Placa?")
-        .answer("Não", "Nº de Série")
-        .acknowledge("Operação efetuada com sucesso!");
-    CarregaOrdemServico(0);
-    dmTec->NovaOSEquipamentoPreExistente("O", "ABC-1234", false);
+    // Each copy starts from order 20 alone: an order made here would be the
+    // plate's latest.
+    auto copiarDaOrdem20 = [this] {
+        exec("delete from AATC01AOIT where AOCODIGO <> 20");
+        exec("delete from AATC01AO where AOCODIGO <> 20");
+        CarregaOrdemServico(0);
+        dmTec->NovaOSEquipamentoPreExistente("O", "ABC-1234", false);
+        return dmTec->quOSAOCODIGO->asInteger();
+    };
     TdmTec& tec = *dmTec;
+    parametro("ATCONFERERESERVA", "A");
+    dialogos->answer("Não", "Deseja carregar o ITEM da ultima O.S. gerada para esta Placa?");
+    copiaDeclinandoSerieECadastro();
+    copiarDaOrdem20();
     EXPECT_DOUBLE_EQ(tec.quOSItemAOITKMINICIAL->asFloat(), 0);
     EXPECT_TRUE(tec.quOSItemAOITCOMBUSTIVEL->isNull());
     EXPECT_TRUE(tec.quOSItemAOITPOSICAOCOMBUSTIVEL->isNull());
@@ -144,20 +163,20 @@ TEST_F(OSEquipamentoTest, TheConditionIsAskedForAndTheInvoicesLeftOutByParameter
     EXPECT_EQ(tec.quOSItemAOITPLACA->asString(), "ABC-1234") << "identification copied";
     EXPECT_EQ(tec.quOSItemAOITSERIE->asString(), "SN-9");
     EXPECT_EQ(tec.quOSItemAOITCOR->asString(), "Azul");
+    EXPECT_EQ(tec.quOSItemAOITANOFABRICACAO->asString(), "2019");
     EXPECT_EQ(tec.quOSItemAOITNUMERONOTAFISCAL->asString(), "NF20");
 
-    dialogos->answer("Sim", "Deseja carregar").answer("Não", "Nº de Série").acknowledge("Operação efetuada com sucesso!");
-    CarregaOrdemServico(0);
-    dmTec->NovaOSEquipamentoPreExistente("O", "ABC-1234", false);
+    dialogos->answer("Sim", "Deseja carregar");
+    copiaDeclinandoSerieECadastro();
+    copiarDaOrdem20();
     EXPECT_DOUBLE_EQ(tec.quOSItemAOITKMINICIAL->asFloat(), 20000);
     EXPECT_EQ(tec.quOSItemAOITDEFEITO->asString(), "Não liga 20");
+    EXPECT_EQ(tec.quOSItemAOITCOMBUSTIVEL->asString(), "Diesel");
 
     parametro("ATCONFERERESERVA", "");
     parametro("ATQUANTIDADEREQUERIDA", "S");
-    dialogos->answer("Não", "Nº de Série").acknowledge("Operação efetuada com sucesso!");
-    CarregaOrdemServico(0);
-    dmTec->NovaOSEquipamentoPreExistente("O", "ABC-1234", false);
-    const int ordem = tec.quOSAOCODIGO->asInteger();
+    copiaDeclinandoSerieECadastro();
+    const int ordem = copiarDaOrdem20();
     EXPECT_EQ(itemGravado("coalesce(AOITNUMERONOTAFISCAL, '-') || coalesce(AOITNUMERONFREMESSA, '-')", ordem), "--");
     EXPECT_DOUBLE_EQ(one("select AOITKMINICIAL from AATC01AOIT where AOCODIGO = " + QString::number(ordem)).toDouble(),
                      0);
@@ -182,10 +201,23 @@ TEST_F(OSEquipamentoTest, AFailedCopyIsReportedAndKeepsWhatWasSaved)
     EXPECT_THROW(dmTec->NovaOSEquipamentoPreExistente("O", "ABC-1234", false), host::Abort);
     const QStringList textos = dialogos->texts();
     ASSERT_FALSE(textos.isEmpty());
-    EXPECT_TRUE(textos.last().contains("Não foi possível carregar dados da OS"));
+    EXPECT_TRUE(textos.last().contains("Não foi possível carregar dados da OS")) << textos.join('|').toStdString();
     EXPECT_FALSE(textos.join('|').contains("Operação efetuada com sucesso!"));
     EXPECT_EQ(one("select count(*) from AATC01AO").toInt(), 1) << "no new order";
+    EXPECT_EQ(dmTec->quOS->state(), DatasetState::Browse) << "the unsaved order it started is dropped";
     EXPECT_TRUE(dmTec->quOSItemAOITEQUIPCODIGO->onChange) << "the equipment rule is attached again";
+
+    // The header saved, the item refused (no description): the header stays.
+    exec("update AATC01AO set CLCODIGO = '00001' where AOCODIGO = 20");
+    exec("update AATC01AOIT set AOITEQUIPDESCRICAO = null where AOCODIGO = 20");
+    dialogos->answer("Não", "Deseja inserir o equipamento referente a este Nº de Série?");
+    CarregaOrdemServico(0);
+    EXPECT_THROW(dmTec->NovaOSEquipamentoPreExistente("O", "ABC-1234", false), host::Abort);
+    EXPECT_TRUE(dialogos->texts().join('|').contains("Preenchimento do equipamento obrigatório|Não foi possível "
+                                                     "carregar dados da OS"));
+    EXPECT_EQ(one("select count(*) from AATC01AO").toInt(), 2) << "the saved header stays";
+    EXPECT_EQ(one("select count(*) from AATC01AOIT").toInt(), 1) << "no item copied";
+    EXPECT_EQ(dmTec->quOSItem->state(), DatasetState::Browse);
 }
 
 TEST_F(OSEquipamentoTest, ANewOrdersUnknownPlateBecomesAVehicleItemOfTheChosenModel)
@@ -193,12 +225,13 @@ TEST_F(OSEquipamentoTest, ANewOrdersUnknownPlateBecomesAVehicleItemOfTheChosenMo
     exec("insert into AUGC24ER (ERCODIGO, ERDESCRICAO) values (3, 'Fiat')");
     exec("insert into AUGC23EN (ENCODIGO, ENDESCRICAO, ERCODIGO) values (71, 'Uno Mille', 3)");
     parametro("ATMODOOS", "A");
+    parametro("ATSITUACAOPORITEM", "M");   // items come from the vehicle-model register
     dialogos->enter("abc1234", "Informe a placa para abertura de Ordem de Serviço");
     dialogos->modal("fmPesquisa", [](Form& form) {
         EXPECT_EQ(janela(form).searchKind(), 79);
-        escolher(form, "Uno");
+        escolher(form, "ENDESCRICAO", "Uno");
     });
-    dialogos->modal("fmPesquisa", [](Form& form) { escolher(form, "Lima"); });
+    dialogos->modal("fmPesquisa", [](Form& form) { escolher(form, "NOME", "Lima"); });
     CarregaOrdemServico(0);
     EXPECT_THROW(dmTec->quOS->append(), host::Abort) << "the new order's own operation ends";
     TdmTec& tec = *dmTec;
@@ -244,9 +277,8 @@ TEST_F(PlacaTest, TheEquipmentOfThePlatesLatestOtherOrderIsAddedWhenConfirmed)
     exec("update AATC01AOIT set AOCODIGO = 50 where AOCODIGO = 22");   // the current order's own item
     CarregaOrdemServico(50);
     const int antes = itensDaOrdem();
-    dialogos->answer("Sim", "Deseja inserir o equipamento associado a placa abc-1234 ?")
-        .answer("Não", "Nº de Série")
-        .acknowledge("Operação efetuada com sucesso!");
+    dialogos->answer("Sim", "Deseja inserir o equipamento associado a placa abc-1234 ?");
+    copiaDeclinandoSerieECadastro();
     dmTec->NovoEquipamentoPlacaPreExistente("O", "abc-1234", 50);
     EXPECT_EQ(itensDaOrdem(), antes + 1);
     EXPECT_EQ(dmTec->quOSItemAOITSERIE->asString(), "SN-NEW") << "order 21, the latest other one";
@@ -279,12 +311,15 @@ TEST_F(PlacaTest, WithRequestedQuantitiesTheInvoicesAreLeftOut)
 {
     anterior(21, "2026-04-10", "00001", 210, "ABC-1234", "SN-NEW");
     parametro("ATQUANTIDADEREQUERIDA", "S");
-    dialogos->answer("Sim").answer("Não", "Nº de Série").acknowledge("Operação efetuada com sucesso!");
+    dialogos->answer("Sim", "Deseja inserir o equipamento associado a placa");
+    copiaDeclinandoSerieECadastro();
     dmTec->NovoEquipamentoPlacaPreExistente("O", "ABC-1234", 50);
-    EXPECT_EQ(one("select coalesce(AOITNUMERONOTAFISCAL, '-') || coalesce(AOITNUMERONFREMESSA, '-') || AOITKMINICIAL"
-                  " from AATC01AOIT where AOCODIGO = 50 and AOITSERIE = 'SN-NEW'")
+    const QString copia = "AOCODIGO = 50 and AOITSERIE = 'SN-NEW'";
+    EXPECT_EQ(one("select coalesce(AOITNUMERONOTAFISCAL, '-') || coalesce(AOITNUMERONFREMESSA, '-') from AATC01AOIT"
+                  " where " + copia)
                   .toString(),
-              "--0");
+              "--");
+    EXPECT_DOUBLE_EQ(one("select AOITKMINICIAL from AATC01AOIT where " + copia).toDouble(), 0);
 }
 
 }  // namespace
