@@ -92,4 +92,5 @@ void TdmTecContrato::ligarEventos()
 
     ligarEventosMedidores();
     ligarEventosObjeto();
+    ligarEventosLocacao();
 }
