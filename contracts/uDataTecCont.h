@@ -268,8 +268,6 @@ public:
     void quContratoVinBeforePost(host::data::Dataset& dataset);
     void quContratoVinAfterPost(host::data::Dataset& dataset);
     void quContratoVinACCODIGOCOMPLEMENTOChange(host::data::Field& field);
-    void quCtrContatoNewRecord(host::data::Dataset& dataset);
-    void quCtrContatoBeforePost(host::data::Dataset& dataset);
     void quCtrContatoMGCODIGOChange(host::data::Field& field);
     void quCtrCoberturaNewRecord(host::data::Dataset& dataset);
     void quCtrCadastroEquipNewRecord(host::data::Dataset& dataset);

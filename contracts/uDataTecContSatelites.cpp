@@ -50,8 +50,6 @@ void TdmTecContrato::ligarEventosSatelites()
         quContratoVinACCODIGOCOMPLEMENTOChange(f);
     };
 
-    quCtrContato->onNewRecord = [this](Dataset& d) { quCtrContatoNewRecord(d); };
-    quCtrContato->beforePost = [this](Dataset& d) { quCtrContatoBeforePost(d); };
     quCtrContato->fieldByName("MGCODIGO")->onChange = [this](Field& f) { quCtrContatoMGCODIGOChange(f); };
 
     quCtrCobertura->onNewRecord = [this](Dataset& d) { quCtrCoberturaNewRecord(d); };
@@ -163,27 +161,6 @@ void TdmTecContrato::quContratoVinAfterPost(Dataset& dataset)
 }
 
 // ---- contact records ----
-
-void TdmTecContrato::quCtrContatoNewRecord(Dataset& dataset)
-{
-    // A header without a customer leaves its own changes alone: the contact
-    // row simply has no customer.
-    const QString cliente = quCtrCadastroCLCODIGO->asString().trimmed();
-    dataset.fieldByName("CONTRATO")->setAsInteger(quCtrCadastroACCODIGO->asInteger());
-    dataset.fieldByName("COD_CLI")->setAsString(cliente);
-    dataset.fieldByName("IDORIGEM")->setAsString("C");
-    dataset.fieldByName("SEQUENCIA")->setAsInteger(int(MaximoDado("Sequencia", "CadCom", "cod_cli", cliente)) + 1);
-    const QDateTime agora = QDateTime::currentDateTime();
-    dataset.fieldByName("DATA_VISITA")->setAsDateTime(QDateTime(agora.date(), QTime(0, 0)));
-    dataset.fieldByName("HORA_VISITA")->setAsDateTime(agora);
-    ZelDevVerificarEvento(&dataset, "ONNEWRECORD");
-}
-
-void TdmTecContrato::quCtrContatoBeforePost(Dataset& dataset)
-{
-    dataset.fieldByName("CTUSUARIO")->setAsString(IbUserName());
-    ZelDevVerificarEvento(&dataset, "BEFOREPOST");
-}
 
 void TdmTecContrato::quCtrContatoMGCODIGOChange(Field& field)
 {
