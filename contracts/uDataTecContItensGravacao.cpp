@@ -161,8 +161,8 @@ void TdmTecContrato::passoPeriodoLocacao(Dataset& item)
     // A new line, or one whose value or dates changed, regenerates its receivables.
     auto data = [&item](const char* campo, const char* coluna) {
         Field* f = item.fieldByName(campo);
-        return f->isNull() ? QString("coalesce(%1, '12/31/1999') = '12/31/1999'").arg(coluna)
-                           : QString("coalesce(%1, '12/31/1999') = %2").arg(coluna, DateTimeToSQL(f->asDateTime()));
+        return f->isNull() ? QString("%1 is null").arg(coluna)
+                           : QString("%1 = %2").arg(coluna, DateTimeToSQL(f->asDateTime()));
     };
     const int iguais = CarregaNumeroInteiro(
         "count(*)", "AATC05ACIT",
