@@ -362,6 +362,8 @@ private:
     // The item's post in progress, and its delete.
     std::unique_ptr<host::db::Savepoint> spItem_;
     std::unique_ptr<host::db::Savepoint> spExclusaoItem_;
+    // The rental line's post in progress (its reason record waits for the row).
+    std::unique_ptr<host::db::Savepoint> spVeiculo_;
     // The item's own re-post for its serial numbers is running (once per save).
     bool bRepostandoItem_ = false;
     void ligarEventosItens();
