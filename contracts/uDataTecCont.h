@@ -422,6 +422,10 @@ void InserirParcelasContratoLocEquipamentos(
 // weekday (1 = Sunday ... 7 = Saturday).
 QDateTime RetornaPrimeiroDiaSemanaMes(int diaSemana, const QString& mes, int primeiroDia);
 
+// A joined description set by a rule: shown, never written (the field's
+// read-only flag is kept).
+void DefineDescricaoUnida(host::data::Dataset& dataset, const char* campo, const QVariant& valor);
+
 // Exported by plain name: dmTecContrato must exist.
 void CarregaContrato(int contrato);
 void CarregaContratoEquipamento(int contrato);
