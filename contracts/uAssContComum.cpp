@@ -6,6 +6,9 @@
 #include "host/Uglobal.h"
 #include "host/data/Query.h"
 #include "host/ui/Components.h"
+#include "host/ui/EditControls.h"
+
+#include <algorithm>
 
 #include <QLineEdit>
 #include <QToolButton>
@@ -25,8 +28,17 @@ void LigaLogAbertura(host::data::Query& query)
 QLineEdit* EditFiltro(const char* nome, int limite)
 {
     auto* edit = host::ui::named<QLineEdit>(nome);
-    if (limite > 0)
-        edit->setMaxLength(limite);
+    if (limite <= 0)
+        return edit;
+    edit->setMaxLength(limite);
+    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QString(std::max(limite, 4) + 2, QChar('0'))) + 12);
+    return edit;
+}
+
+host::ui::DateEdit* EditData(const char* nome)
+{
+    auto* edit = new host::ui::DateEdit(nome);
+    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance("00/00/00000") + 40);
     return edit;
 }
 

@@ -20,7 +20,10 @@
 #include "host/ui/SearchWindow.h"
 #include "host/ui/StatusBar.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
+#include <QSizePolicy>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -34,6 +37,7 @@
 
 using host::ui::named;
 using uAssContComum::BotaoPesquisa;
+using uAssContComum::EditData;
 using uAssContComum::EditFiltro;
 
 host::ui::FormVar<TfmAssContFat> fmAssContFat("fmAssContFat");
@@ -111,20 +115,20 @@ void TfmAssContFat::criarSelecao()
         grade->addWidget(rotulo, linha, 0);
         if (ate)
             grade->addWidget(new QLabel("de"), linha, 1);
-        grade->addWidget(de, linha, 2);
+        grade->addWidget(de, linha, 2, Qt::AlignLeft);
         if (ate) {
             grade->addWidget(new QLabel("até"), linha, 3);
-            grade->addWidget(ate, linha, 4);
+            grade->addWidget(ate, linha, 4, Qt::AlignLeft);
         }
         if (botao)
-            grade->addWidget(botao, linha, 5);
+            grade->addWidget(botao, linha, 5, Qt::AlignLeft);
         ++linha;
     };
-    edPrevisaoIni = new host::ui::DateEdit("edPrevisaoIni");
-    edPrevisaoFim = new host::ui::DateEdit("edPrevisaoFim");
+    edPrevisaoIni = EditData("edPrevisaoIni");
+    edPrevisaoFim = EditData("edPrevisaoFim");
     faixa(new QLabel("Previsão"), edPrevisaoIni, edPrevisaoFim, nullptr);
-    edVctoIni = new host::ui::DateEdit("edVctoIni");
-    edVctoFim = new host::ui::DateEdit("edVctoFim");
+    edVctoIni = EditData("edVctoIni");
+    edVctoFim = EditData("edVctoFim");
     faixa(new QLabel("Vencimento"), edVctoIni, edVctoFim, nullptr);
 
     laContrato = new host::ui::DataLabel("laContrato");
@@ -161,7 +165,7 @@ void TfmAssContFat::criarSelecao()
     edCRDocFim = EditFiltro("edCRDocFim", 6);
     sbPesqCR = BotaoPesquisa("sbPesqCR");
     faixa(new QLabel("Conta a Receber"), edCRDocIni, edCRDocFim, sbPesqCR);
-    mdDataFaturamento = new host::ui::DateEdit("mdDataFaturamento");
+    mdDataFaturamento = EditData("mdDataFaturamento");
     faixa(new QLabel("Data Faturamento (Emissão)"), mdDataFaturamento, nullptr, nullptr);
     cbNatureza = named<QComboBox>("cbNatureza");
     cbNatureza->addItems(kNaturezas);
@@ -178,7 +182,7 @@ void TfmAssContFat::criarSelecao()
     cbCampos = named<QComboBox>("cbCampos");
     edAlternativo = EditFiltro("edAlternativo", 6);
     grade->addWidget(cbCampos, linha, 0, 1, 3);
-    grade->addWidget(edAlternativo, linha++, 3, 1, 2);
+    grade->addWidget(edAlternativo, linha++, 3, 1, 2, Qt::AlignLeft);
 
     ckMesRefOriginal = named<QCheckBox>("ckMesRefOriginal", "Mês de Referência Pelo Vencimento Original");
     ckSemPrevisao = named<QCheckBox>("ckSemPrevisao", "Sem Previsão");
@@ -214,7 +218,7 @@ void TfmAssContFat::criarGrades()
     dbgdAssContFat = new host::ui::DataGrid("dbgdAssContFat");
     dbgdAssContFat->setDataSource(dsPesq_.get());
     dbgdAssContFat->addColumn("ACNUMEROCONTRATO", "Contrato", 90);
-    dbgdAssContFat->addColumn("NOME", "Cliente", 250);
+    dbgdAssContFat->addColumn("NOME", "Cliente", 220);
     dbgdAssContFat->addColumn("ACVALORPARCELA", "Valor ", 90);
     dbgdAssContFat->addColumn("ACDATARENOVACAO", "Data Base", 80);
     dbgdAssContFat->addColumn("ACVENCIMENTO", "Vencimento", 80);
@@ -279,19 +283,20 @@ void TfmAssContFat::criarBotoes()
     stInfo->addPanel(200);
     stInfo->addPanel(50);
 
+    gbSelecao->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
     auto* esquerda = new QVBoxLayout;
     esquerda->addWidget(gbSelecao);
     esquerda->addWidget(rgTipo);
     esquerda->addStretch();
     auto* corpo = new QHBoxLayout;
-    corpo->addLayout(esquerda);
+    corpo->addLayout(esquerda, 0);
     corpo->addWidget(pcFatura, 1);
     auto* janela = new QVBoxLayout(this);
     janela->setContentsMargins(4, 4, 4, 4);
     janela->addLayout(corpo, 1);
     janela->addWidget(paBotoes);
     janela->addWidget(stInfo);
-    resize(1000, 620);
+    resize(1280, 660);
 }
 
 void TfmAssContFat::FormCreate()

@@ -34,6 +34,7 @@ using host::ui::named;
 host::ui::FormVar<TfmAssContReaj> fmAssContReaj("fmAssContReaj");
 
 using uAssContComum::BotaoPesquisa;
+using uAssContComum::EditData;
 using uAssContComum::EditFiltro;
 
 TfmAssContReaj::TfmAssContReaj(QWidget* parent) : host::ui::Form(parent)
@@ -97,14 +98,14 @@ void TfmAssContReaj::criarFiltros()
     edContratoFim = EditFiltro("edContratoFim");
     sbPesqContrato = BotaoPesquisa("sbPesqContrato");
     faixa("Código Contrato", edContratoIni, edContratoFim, sbPesqContrato);
-    mdDataBaseIni = new host::ui::DateEdit("mdDataBaseIni");
-    mdDataBaseFim = new host::ui::DateEdit("mdDataBaseFim");
+    mdDataBaseIni = EditData("mdDataBaseIni");
+    mdDataBaseFim = EditData("mdDataBaseFim");
     faixa("Data Base", mdDataBaseIni, mdDataBaseFim, nullptr);
-    mdDataRenovacaoIni = new host::ui::DateEdit("mdDataRenovacaoIni");
-    mdDataRenovacaoFim = new host::ui::DateEdit("mdDataRenovacaoFim");
+    mdDataRenovacaoIni = EditData("mdDataRenovacaoIni");
+    mdDataRenovacaoFim = EditData("mdDataRenovacaoFim");
     faixa("Data Renovação", mdDataRenovacaoIni, mdDataRenovacaoFim, nullptr);
-    mdLimiteRenovacaoIni = new host::ui::DateEdit("mdLimiteRenovacaoIni");
-    mdLimiteRenovacaoFim = new host::ui::DateEdit("mdLimiteRenovacaoFim");
+    mdLimiteRenovacaoIni = EditData("mdLimiteRenovacaoIni");
+    mdLimiteRenovacaoFim = EditData("mdLimiteRenovacaoFim");
     faixa("Limite Renovação", mdLimiteRenovacaoIni, mdLimiteRenovacaoFim, nullptr);
     edIndiceIni = EditFiltro("edIndiceIni", 10);
     edIndiceFim = EditFiltro("edIndiceFim", 10);
@@ -145,7 +146,7 @@ void TfmAssContReaj::criarOpcoes()
     grade->addWidget(rgTipo, 1, 0, 1, 6);
 
     ckAtualizaDataBase = named<QCheckBox>("ckAtualizaDataBase", "Atualizar Data Base");
-    mdAtualDataBase = new host::ui::DateEdit("mdAtualDataBase");
+    mdAtualDataBase = EditData("mdAtualDataBase");
     grade->addWidget(ckAtualizaDataBase, 2, 0, 1, 2);
     grade->addWidget(new QLabel("Com a Data Base"), 2, 2, 1, 2);
     grade->addWidget(mdAtualDataBase, 2, 4);
