@@ -103,6 +103,17 @@ protected:
     }
 
     host::data::Query& linhas() { return *dm->quCtrVeiculo; }
+    // Line 5 of contract 7, its start odometer changed by a user other than
+    // the master user (the reason is asked at the post).
+    void linhaEditadaPorOutroUsuario()
+    {
+        entrarComo("JOAO");
+        linha(5, 7, 3, iso(QDate::currentDate()), {});
+        CarregaContrato(7);
+        dm->CarregaContratoVeiculo(7, true);
+        linhas().edit();
+        fl("ACEVKMINICIO").setAsFloat(1200);
+    }
     host::data::Field& fl(const char* nome) { return *linhas().fieldByName(nome); }
     host::data::Query& itens() { return *dm->quCtrCadastroIt; }
     host::data::Field& fi(const char* nome) { return *itens().fieldByName(nome); }
@@ -268,12 +279,7 @@ TEST_F(LocacaoTest, UnitOnContractIsFoundOnTheHostQuery)
 // A user other than the master user must give a reason for changing a line.
 TEST_F(LocacaoTest, ChangedLineOfAnotherUserAsksTheReasonAndRecordsIt)
 {
-    entrarComo("JOAO");
-    linha(5, 7, 3, iso(QDate::currentDate()), {});
-    CarregaContrato(7);
-    dm->CarregaContratoVeiculo(7, true);
-    linhas().edit();
-    fl("ACEVKMINICIO").setAsFloat(1200);
+    linhaEditadaPorOutroUsuario();
     dialogs->enter("  ", "Informe o motivo para a alteração do contrato:");
     EXPECT_THROW(linhas().post(), host::Abort);
     EXPECT_EQ(linhas().state(), host::data::DatasetState::Edit);
@@ -293,12 +299,7 @@ TEST_F(LocacaoTest, ReasonOfALineThatIsNotWrittenIsNotKept)
     exec("create exception E_LINHA_PRESA 'linha presa'");
     exec("create trigger T_LINHA_PRESA for AATC05ACEV active before update position 0 as begin"
          " exception E_LINHA_PRESA; end");
-    entrarComo("JOAO");
-    linha(5, 7, 3, iso(QDate::currentDate()), {});
-    CarregaContrato(7);
-    dm->CarregaContratoVeiculo(7, true);
-    linhas().edit();
-    fl("ACEVKMINICIO").setAsFloat(1200);
+    linhaEditadaPorOutroUsuario();
     dialogs->enter("Cliente pediu", "Informe o motivo para a alteração do contrato:");
     EXPECT_ANY_THROW(linhas().post());
     linhas().cancel();
