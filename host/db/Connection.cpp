@@ -194,6 +194,7 @@ bool Connection::isRemoteName(const QString& name) {
 // ---------------------------------------------------------------- Transaction
 
 Transaction::Transaction(Connection& connection) : d(std::make_unique<Impl>()) {
+    d->self = this;
     d->connection = &connection;
     connection.impl()->transactions.insert(this);
 }
@@ -204,6 +205,7 @@ Transaction::~Transaction() {
     } catch (...) {
         // nothing to tell on the way out
     }
+    forgetPrepared();
     d->endSavepoints();
     d->orphanStatements();
     if (d->connection) d->connection->impl()->transactions.erase(this);
@@ -271,6 +273,34 @@ void Transaction::rollback() {
 void Transaction::rollbackRetaining() {
     d->heldCommit = 0;
     d->finish(&ITransaction::rollbackRetaining<CheckStatusWrapper>, false);
+}
+
+std::shared_ptr<Statement> Transaction::prepared(const QString& sql) {
+    auto found = d->keptByText.find(sql);
+    if (found != d->keptByText.end()) {
+        const Impl::Kept::iterator entry = *found;
+        // Held elsewhere (a caller still reading it): this one gets its own.
+        if (entry->second.use_count() > 1) return std::make_shared<Statement>(*this, sql);
+        d->kept.splice(d->kept.begin(), d->kept, entry);
+        Statement& st = *entry->second;
+        if (!st.isPrepared()) st.prepare(sql); // the connection was closed and opened again
+        st.closeCursor();
+        st.clearParams();
+        return entry->second;
+    }
+    auto st = std::make_shared<Statement>(*this, sql);
+    d->kept.emplace_front(sql, st);
+    d->keptByText.insert(sql, d->kept.begin());
+    if (int(d->kept.size()) > kPreparedKept) {
+        d->keptByText.remove(d->kept.back().first);
+        d->kept.pop_back();
+    }
+    return st;
+}
+
+void Transaction::forgetPrepared() {
+    d->keptByText.clear();
+    d->kept.clear();
 }
 
 }  // namespace host::db

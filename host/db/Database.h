@@ -58,6 +58,7 @@ struct ConnectOptions {
 };
 
 class Transaction;
+class Statement;
 
 class Connection {
 public:
@@ -97,6 +98,16 @@ public:
     void rollback();
     void rollbackRetaining();
     Connection& connection() const;
+
+    // A prepared statement of this text kept for reuse, so that what a routine
+    // runs row after row is prepared once: it comes with its cursor closed and
+    // its parameters cleared. The most recently used texts are kept (up to
+    // kPreparedKept); a statement still held by a caller is never handed out
+    // twice (a second holder gets a statement of its own). A schema change
+    // (DDL) frees the kept statements, as does closing the connection.
+    std::shared_ptr<Statement> prepared(const QString& sql);
+    void forgetPrepared();
+    static constexpr int kPreparedKept = 128;
 
     struct Impl;
     Impl* impl() const { return d.get(); }
@@ -236,7 +247,9 @@ private:
 };
 
 // Convenience: the first column of the first row, or an invalid QVariant when
-// there is no row.
+// there is no row. With parameters, the statement is the transaction's kept
+// one (Transaction::prepared): a text with parameters is written to be run
+// again with other values.
 QVariant selectValue(Transaction& tr, const QString& sql, const QVariantMap& params = {});
 int executeSql(Transaction& tr, const QString& sql, const QVariantMap& params = {});
 qint64 generatorValue(Transaction& tr, const QString& generator, int increment = 1);
