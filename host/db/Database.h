@@ -45,6 +45,18 @@ std::uint64_t prepareCount();
 // first connection; does nothing when FIREBIRD is already set.
 void prepareEmbeddedEngine(const QString& rootFolder = {});
 
+// The engine keeps each database's lock table in a lock folder shared by
+// every process that opens the file; one file with two folders would be
+// written by processes unaware of each other. The folder is chosen by the
+// file's owner ("techassist-firebird-lock-<uid>" in the temporary folder):
+// each OS user's own databases have a folder of that user, and a file
+// several users share gets one folder, shared through the file's group.
+// prepareLockFolder() names it (FIREBIRD_LOCK) before the first embedded
+// attach; a FIREBIRD_LOCK set by whoever started the process is left alone.
+// The engine reads it once, so a later database of another owner is refused.
+QString lockFolderFor(const QString& database);
+void prepareLockFolder(const QString& database);
+
 // Process set-up before Qt and the engine start: the embedded engine's root
 // folder, and a pinned local time zone (with TZ unset, every local date-time
 // conversion re-reads the zone file, which makes reading dates ten times slower).
