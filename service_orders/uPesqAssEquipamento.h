@@ -12,3 +12,7 @@ public:
 };
 
 extern host::ui::FormVar<TfmPesquisaAssEquipamento> fmPesquisaAssEquipamento;
+
+// The equipment-model search (AATC03AE by description): true with the chosen
+// model's code and description; cancelled: false and both untouched.
+bool SelecionaEquipamento(int& iCodigo, QString& sDescricao);
