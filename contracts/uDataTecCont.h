@@ -227,11 +227,61 @@ public:
     // Set by the contractual-customer rules before a post, consumed after it.
     bool bClienteContratualPost = false;
 
+    // ---- rental lines, rental items and the late-return fine (uDataTecContLocacao*.cpp) ----
+    // dmGlobal->quReceber on the contract's receivables; kind "C" (a
+    // complementary contract) adds the principal contracts' receivables that
+    // are not forecasts. Code 0 leaves it closed.
+    void CarregaContratoParcelaLocEquip(int contrato, const QString& tipo);
+    // quCtrCadastroIt on the contract's items, complementary or not, closed or not.
+    void CarregaContratoItemEquipamento(int contrato, bool bComplementar, bool bEncerrado);
+    // quCtrEquipSol on the lines of a sales order.
+    void CarregaEquipSolicitadosPedidoAss(const QString& pedido);
+    // Rental lines of the unit (of the contract when its code is above 0;
+    // active ones only when asked) on dmGlobal->quAuxiliar, left open on them.
+    bool VerificaExisteVeiculo(int contrato, int veiculo, bool bSomenteAtivos);
+    // With an expected count: true when the contract's invoices carry another
+    // number of its non-complementary items (not all invoiced). Without (0):
+    // true when no invoice carries that item and product yet.
+    bool CtrAssVerificaPendenciaEmissaoNF(int contrato, int item, int esperado, const QString& produto);
+    // The unit's status from its lines ("L" rented, "D" available); committed.
+    void AtualizaStatusVeiculoContrato(int veiculo);
+    // Quantity of the product reserved by contract items; bDesconsiderarAtual
+    // leaves out the current item of quCtrCadastroIt.
+    double ReservaContrato(const QString& produto, bool bDesconsiderarAtual);
+    // Saves the header of contract `regravar` again (its rules recompute its
+    // values), then loads contract `recarregar`.
+    void CtrAtualizaValorContratoAcessorio(int recarregar, int regravar);
+    // The rental line's value: quantity times unit value.
+    void CalculaTotalVeiculo();
+    // The late-return fine of the current item, offered to the user.
+    void GerarMultaAtrasoCR();
+    // A returned item: the fine when it came back late.
+    void DevolverItemContrato();
+
+    // Rules of the rental lines (quCtrVeiculo) and the rental fields of items.
+    void quCtrVeiculoNewRecord(host::data::Dataset& dataset);
+    void quCtrVeiculoBeforePost(host::data::Dataset& dataset);
+    void quCtrVeiculoAfterPost(host::data::Dataset& dataset);
+    void quCtrVeiculoAfterDelete(host::data::Dataset& dataset);
+    void quCtrVeiculoEVCODIGOChange(host::data::Field& field);
+    void quCtrVeiculoACEVDATAFIMChange(host::data::Field& field);
+    void quCtrVeiculoACEVSITUACAOChange(host::data::Field& field);
+    void quCtrVeiculoACEVSITUACAOValidate(host::data::Field& field);
+    void quCtrCadastroItACITENCERRADOChange(host::data::Field& field);
+    void quCtrCadastroItACITDEVOLVIDOChange(host::data::Field& field);
+    void quCtrCadastroItACITQUANTIDADEChange(host::data::Field& field);
+    // Contact records of a contract: the owner, number and date of a new one.
+    void quCtrContatoNewRecord(host::data::Dataset& dataset);
+    void quCtrContatoBeforePost(host::data::Dataset& dataset);
+
 private:
     void criarDatasets();
     void ligarEventos();
     void ligarEventosMedidores();
     void ligarEventosObjeto();
+    void ligarEventosLocacao();
+    void VerificaDisponibilidadeVeiculo(host::data::Dataset& linha);
+    void RegistraMotivoAlteracaoVeiculo(host::data::Dataset& linha);
     void NovaLeitura(host::data::Dataset& leitura);
     void ligarTextos();
     void ligarApresentacao();
@@ -253,6 +303,18 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
                              const QString& sFilialPedido, const QString& sOperacao, bool bUltimo,
                              const QString& sObjeto, bool bRevisarCaixa, QStringList* mensagens, int iContaDebito,
                              int iContaCredito);
+// The rental instalments of a contract (a variant of InserirParcelasContrato
+// for the rental screens): one forecast a month over the span, valued from
+// the contract or fixed, with the period it covers and the planned boleto
+// date, counted in iContador. Arguments 10, 11, 13 and 15 are not used.
+void InserirParcelasContratoLocEquipamentos(
+    const QString& sPeriodoInicial, const QString& sPeriodoFinal, const QString& sCliente,
+    const QString& sDiaVencimento, int iContrato, double rValor, const QString& sFilial,
+    const QString& sTipoPagamento, const QString& sBanco, const QString& sDataFaturamento, const QString& sPeriodo,
+    int& iContador, const QString& sFilialPedido, const QString& sOperacao, bool bFlag, bool bRevisarCaixa,
+    QStringList* mensagens, const QDateTime& dInicioCobertura, const QDateTime& dFimCobertura, double rMesesPular,
+    bool bValorFixo, const QString& sObservacao, const QDateTime& dPrimeiroBoleto, bool bProrrogaValidade);
+
 // The first day from the given one of the month ("mm/yy") that falls on the
 // weekday (1 = Sunday ... 7 = Saturday).
 QDateTime RetornaPrimeiroDiaSemanaMes(int diaSemana, const QString& mes, int primeiroDia);

@@ -112,4 +112,5 @@ void TdmTecContrato::ligarEventos()
 
     ligarEventosMedidores();
     ligarEventosObjeto();
+    ligarEventosLocacao();
 }

@@ -89,6 +89,3 @@ void TdmTec::quAssVendaObsBeforePost(Dataset&) { recusarPedidoAssistencia(); }
 
 // Audit of a cancelled edit.
 void TdmTec::quAssVendaObsAfterCancel(Dataset&) {}
-
-// Fills a new order from the latest earlier order of the equipment or plate.
-void TdmTec::NovaOSEquipamentoPreExistente(const QString&, const QString&, bool) {}

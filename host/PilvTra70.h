@@ -11,3 +11,9 @@ bool SelecionaVeiculo(int& iCodigo, QString& sPlaca);
 // verification (today) on the vehicle's check-list row. A vehicle whose
 // list lacks the item keeps its list as it is.
 void AtualizarUltimaVerificacaoVeiculo(int iVeiculo, int iItemVerificacao);
+
+// The status of a rental unit (AUGC20EV.EVSTATUS of its "L" row) from the
+// rental lines of the contracts: "L" (rented) while an active line has begun
+// and has not ended (no end, or an end after now), "D" (available)
+// otherwise. Rows already right are not written. Nothing is committed.
+void AtualizaStatusVeiculo(int iVeiculo);

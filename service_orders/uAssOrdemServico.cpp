@@ -10,6 +10,7 @@
 #include "host/Uglobal.h"
 #include "host/data/Abort.h"
 #include "host/data/DataSource.h"
+#include "host/ui/Components.h"
 #include "host/ui/DataChoiceControls.h"
 #include "host/ui/DataEdit.h"
 #include "host/ui/DataGrid.h"
@@ -58,7 +59,9 @@ TfmAssOrdemServico::TfmAssOrdemServico(QWidget* parent) : host::ui::Form(parent)
 
 TfmAssOrdemServico::~TfmAssOrdemServico()
 {
-    // The controls go before their data sources.
+    // The controls go before their data sources, and no focus handler of
+    // this window runs while they are torn down.
+    host::ui::forgetFocusWatches(this);
     qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
 }
 

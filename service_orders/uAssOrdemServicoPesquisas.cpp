@@ -241,8 +241,12 @@ void TfmAssOrdemServico::novaOSPorPlaca(bool abaVeiculo)
                                                     "nova OS:",
                                        placa))
         return;
-    dmTec->NovaOSEquipamentoPreExistente("O", placaFormatada(placa), false);
+    const QString formatada = placaFormatada(placa);
+    dmTec->NovaOSEquipamentoPreExistente("O", formatada, false);
     if (abaVeiculo) {
+        // The vehicle came over; the equipment that went with it is offered too.
+        if (formatada != "-")
+            dmTec->NovoEquipamentoPlacaPreExistente("O", formatada, dmTec->quOSAOCODIGO->asInteger());
         VerificaOSAtributoAberto();
         dbgdVeiculo->setFocus();
     }

@@ -85,4 +85,9 @@ void watchFocus(QWidget* widget, std::function<void()> onEnter, std::function<vo
     list.push_back({widget, std::move(onEnter), std::move(onExit)});
 }
 
+void forgetFocusWatches(QWidget* window)
+{
+    std::erase_if(watches(), [window](const FocusWatch& w) { return w.widget.isNull() || contains(window, w.widget); });
+}
+
 } // namespace host::ui

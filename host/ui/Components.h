@@ -37,5 +37,9 @@ QWidget* popupComponent(const QMenu* menu);
 // widget or any of its children. Either handler may be empty; a failing one
 // is shown as the application shows any failure.
 void watchFocus(QWidget* widget, std::function<void()> onEnter, std::function<void()> onExit);
+// Drops the watches of the window's widgets. A window being destroyed calls
+// it first: the focus leaves its widgets while they are torn down, and their
+// handlers belong to a window that no longer exists.
+void forgetFocusWatches(QWidget* window);
 
 } // namespace host::ui

@@ -1,5 +1,6 @@
 #include "host/ui/Form.h"
 
+#include "host/ui/Components.h"
 #include "host/ui/Dialogs.h"
 #include "host/ui/Errors.h"
 #include "host/ui/WindowRegistry.h"
@@ -66,6 +67,7 @@ Form::Form(QWidget* parent) : QWidget(parent, Qt::Window)
 
 Form::~Form()
 {
+    forgetFocusWatches(this);
     if (loop_)
         loop_->quit();
     WindowRegistry::removed(this);

@@ -19,6 +19,7 @@
 #include "host/ui/DataTextControls.h"
 #include "host/ui/PageControl.h"
 #include "module/uPackageAss.h"
+#include "tests/support/TestDatabase.h"
 #include "service_orders/uAssOrdemServico.h"
 
 #include <QApplication>
@@ -71,20 +72,7 @@ protected:
         global.reset();
         global = std::make_unique<TdmGlobal>(dbPath, usuario, "x");
     }
-    void concederTudo()
-    {
-        host::db::Statement tabelas(*global->IBTransaction1,
-                                    "select trim(rdb$relation_name) from rdb$relations where rdb$system_flag = 0"
-                                    " and rdb$view_blr is null");
-        tabelas.execute();
-        QStringList nomes;
-        while (tabelas.fetch())
-            nomes << tabelas.value(0).toString();
-        for (const QString& nome : nomes)
-            exec("grant all on " + nome + " to public");
-        for (const char* gerador : {"GEN_AOITCODIGO"})
-            exec(QString("grant usage on generator ") + gerador + " to public");
-    }
+    void concederTudo() { testsupport::grantAllToPublic(*global->IBTransaction1, {"GEN_AOITCODIGO"}); }
     void tecnico(int codigo, const QString& nome, const QString& acesso)
     {
         exec(QString("insert into AATC06AT (ATCODIGO, ATNOME, ATATIVO, ATALTERAROS, ATACESSORESTRITO)"

@@ -95,4 +95,19 @@ QVariant DatabaseTest::one(const QString& sql, const QVariantMap& params) {
     return host::db::selectValue(*transaction, sql, params);
 }
 
+void grantAllToPublic(host::db::Transaction& tr, const QStringList& generators)
+{
+    host::db::Statement tabelas(tr, "select trim(rdb$relation_name) from rdb$relations where rdb$system_flag = 0"
+                                    " and rdb$view_blr is null");
+    tabelas.execute();
+    QStringList nomes;
+    while (tabelas.fetch())
+        nomes << tabelas.value(0).toString();
+    for (const QString& nome : nomes)
+        host::db::executeSql(tr, "grant all on " + nome + " to public");
+    for (const QString& gerador : generators)
+        host::db::executeSql(tr, "grant usage on generator " + gerador + " to public");
+    tr.commitRetaining();
+}
+
 }  // namespace testsupport

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QStringList>
+
 #include <memory>
 
 namespace testsupport {
@@ -18,6 +20,10 @@ QString uniqueFile(const QString& stem, const QString& suffix);
 // that was killed never removed its own).
 void removeFilesOfThisRun();
 void removeFilesOfEndedRuns();
+
+// Every table of the database, and the named generators, open to every
+// user, so a test can reconnect as a user other than the owner; committed.
+void grantAllToPublic(host::db::Transaction& tr, const QStringList& generators = {});
 
 class DatabaseTest : public ::testing::Test {
 protected:

@@ -8,6 +8,7 @@
 
 #include "host/HostLog.h"
 #include "host/data/Abort.h"
+#include "host/ui/Form.h"
 #include "tests/support/TestDatabase.h"
 
 #include <cstdio>
@@ -197,7 +198,10 @@ TEST_F(OSCabecalhoTest, PlateModeCancelledLeavesNoValidity)
 
     dmTec->quOS->cancel();
     dialogos->enter("ABC1234");
+    // No item has the plate: the vehicle-model search opens, here cancelled.
+    dialogos->modal("fmPesquisa", [](host::ui::Form&) {});
     novaOrdem();
+    EXPECT_EQ(dmTec->quOS->state(), DatasetState::Insert);
     EXPECT_EQ(data(dmTec->quOSAOVALIDADEORCAMENTO), QDate::currentDate().addDays(30));
     EXPECT_EQ(sAuxiliarGeral, "ABC-1234");
 }

@@ -9,6 +9,7 @@
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/db/Database.h"
+#include "tests/support/TestDatabase.h"
 
 namespace tectest {
 
@@ -26,19 +27,7 @@ protected:
         global = std::make_unique<TdmGlobal>(dbPath, usuario, "x");
         createTec();
     }
-    void concederTudo()
-    {
-        host::db::Statement tabelas(*global->IBTransaction1,
-                                    "select trim(rdb$relation_name) from rdb$relations where rdb$system_flag = 0"
-                                    " and rdb$view_blr is null");
-        tabelas.execute();
-        QStringList nomes;
-        while (tabelas.fetch())
-            nomes << tabelas.value(0).toString();
-        for (const QString& nome : nomes)
-            exec("grant all on " + nome + " to public");
-        exec("grant usage on generator GEN_AOITCODIGO to public");
-    }
+    void concederTudo() { testsupport::grantAllToPublic(*global->IBTransaction1, {"GEN_AOITCODIGO"}); }
     void parametro(const QString& nome, const QString& valor)
     {
         global->SetParametro(nome, valor);

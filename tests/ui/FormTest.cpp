@@ -244,6 +244,31 @@ TEST_F(FormTest, FailingPageAndFocusHandlersAreShownNotThrown)
     EXPECT_EQ(dialogs.pending(), 0);
 }
 
+// A window closed with the focus inside a page: the page's exit handler
+// belongs to the window being torn down and must not run on its remains.
+TEST_F(FormTest, DestroyingAWindowWithTheFocusInAPageRunsNoExitHandler)
+{
+    TfmExemplo* form = fmExemplo.create();
+    auto* pc = new PageControl("pcOrdemServico", form);
+    form->layout()->addWidget(pc);
+    TabSheet* tsItens = pc->addPage("tsItens", "&Itens");
+    auto* edItem = named<QLineEdit>("edItem", tsItens);
+    int saidas = 0;
+    pc->onExit = [&saidas, pc] {
+        ++saidas;
+        (void)pc->activePage();
+    };
+    form->showNonModal();
+    QApplication::setActiveWindow(form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+    edItem->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), edItem);
+    form->release();
+    processDeferredDeletes();
+    EXPECT_EQ(fmExemplo.get(), nullptr);
+    EXPECT_EQ(saidas, 0);
+}
+
 TEST_F(FormTest, PlacementAndTag)
 {
     TfmExemplo* form = fmExemplo.create();

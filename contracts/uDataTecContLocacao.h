@@ -1,0 +1,66 @@
+#pragma once
+// The rental rules of the contract data module (uDataTecContLocacao*.cpp)
+// that reckon without the database: the late-return fine, the lateness of a
+// return, the calendar of rental instalments; and the clock they read, which
+// tests set.
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+namespace host::data {
+class Dataset;
+class Field;
+}  // namespace host::data
+
+namespace uDataTecContLocacao {
+
+// The named field of the dataset (the rules name fields that always exist).
+host::data::Field& campo(host::data::Dataset& dataset, const char* nome);
+
+// The clock of the rental rules; an empty function puts the system clock back.
+void setRelogio(std::function<QDateTime()> relogio);
+QDateTime agora();
+
+// The zero date (30/12/1899) the rental columns store for "no date", and
+// the test the rules apply: null, invalid or the zero date.
+QDateTime dataZero();
+bool dataVazia(const QDateTime& data);
+// A time of day as the hour columns keep it: that time on the zero date.
+QDateTime horaDoDia(const QTime& hora);
+
+// What the fine reads of a contract item.
+struct ItemMulta {
+    QString periodo;          // ACITPERIODO: "D" daily, any other per period
+    double valor = 0;         // ACITVALOR: price per period
+    double frete = 0;         // ACITFRETE: freight inside the price
+    QDate instalacao;         // ACITINSTALACAO: start of the rental
+    QDate entrega;            // ACITDATAENTREGA: due back
+    QDate encerramento;       // ACITDATAENCERRAMENTO: closed
+    int horaSaida = 0;        // hour of ACITHORASAIDA
+    int horaEntrada = 0;      // hour of ACITHORAENTRADA
+};
+// The late-return fine. Daily: the hours between departure and return at
+// the price of a 12-hour day (never below 0), plus each whole day late at
+// the daily price. Other periods: each day late at the period's price over
+// its length in days (a rental with no length counts one day).
+double ValorMultaAtraso(const ItemMulta& item);
+
+// A return is late after the due-back day, or on it after the return hour.
+// An item without a due-back date is never late.
+bool ItemAtrasado(const QDateTime& entrega, const QDateTime& horaEntrada, const QDateTime& agora);
+
+// ---- calendar of rental instalments ----
+QDate UltimoDiaMes(const QDate& data);
+// The day of `dia` in the month of `mes`; a day the month lacks is its last.
+QDate DiaNoMes(int dia, const QDate& mes);
+// The anchors of a span's instalments: from the month end of the first
+// date, one month on at a time (the day kept, clamped to the month), while
+// the anchor is before the month end of the last date and at least 28 days
+// from it (so the last date's month gets none).
+std::vector<QDate> AncorasParcelas(const QDate& primeiro, const QDate& ultimo);
+
+}  // namespace uDataTecContLocacao

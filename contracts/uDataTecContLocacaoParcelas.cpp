@@ -1,0 +1,211 @@
+// InserirParcelasContratoLocEquipamentos: the rental instalments of a
+// contract. One forecast receivable a month over the span, numbered with the
+// host's next free document number, carrying the period it covers and the
+// date its boleto is planned. What the rules read is read once per call;
+// each instalment is written whole or not at all and committed.
+
+#include "contracts/uDataTecCont.h"
+
+#include "contracts/uDataTecContLocacao.h"
+#include "contracts/uDataTecContParcelas.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+#include "host/data/Format.h"
+#include "host/db/Database.h"
+
+namespace P = uDataTecContParcelas;
+namespace L = uDataTecContLocacao;
+
+namespace {
+
+QDate lerData(const QString& texto)
+{
+    QDateTime data;
+    if (!host::data::parseDateTimeText(texto.trimmed(), data) || !data.isValid())
+        return {};
+    return data.date();
+}
+
+QDate dataOuNula(const QDateTime& data)
+{
+    return L::dataVazia(data) ? QDate() : data.date();
+}
+
+QVariant comoParametro(const QDate& data)
+{
+    return data.isValid() ? QVariant(QDateTime(data, QTime(0, 0))) : QVariant();
+}
+
+// What the run reads of the contract.
+struct ContratoLocacao {
+    QDate dataRa;           // ACDATARA: first planned boleto
+    QDate validade;         // ACDATAVALIDADE
+    int objeto = 0;         // AJCODIGO: the cash account when the contract has no template
+};
+
+ContratoLocacao lerContrato(TdmTecContrato& dm, int contrato)
+{
+    ContratoLocacao c;
+    host::db::Statement st(*dmGlobal->IBTransaction1,
+                           "select ACDATARA, ACDATAVALIDADE, AJCODIGO from AATC05AC where ACCODIGO = :C");
+    st.setParam("C", contrato);
+    st.execute();
+    if (st.fetch()) {
+        c.dataRa = dataOuNula(st.value(0).toDateTime());
+        c.validade = dataOuNula(st.value(1).toDateTime());
+        c.objeto = st.value(2).toInt();
+        st.closeCursor();
+    }
+    // The screen's header row holds the boleto date as the user sees it.
+    host::data::Query& cabecalho = *dm.quCtrCadastro;
+    if (cabecalho.active() && !cabecalho.isEmpty() && dm.quCtrCadastroACCODIGO->asInteger() == contrato)
+        c.dataRa = dataOuNula(cabecalho.fieldByName("ACDATARA")->asDateTime());
+    return c;
+}
+
+// The progress window is hidden on every way out.
+class Progresso {
+public:
+    Progresso() { dmGlobal->PreparaSplashForm(10, "Gerando parcelamento...", "Mostrar"); }
+    ~Progresso() { dmGlobal->PreparaSplashForm(0, {}, "Ocultar"); }
+    Progresso(const Progresso&) = delete;
+    Progresso& operator=(const Progresso&) = delete;
+    void passo() { dmGlobal->PreparaSplashForm(1, "Aguarde. Gerando parcelamento...", "Incrementar"); }
+};
+
+// An earlier forecast of the contract under the number a date gives is
+// replaced. Real receivables under it are never deleted: they may be paid.
+void substituiPrevisao(const QString& cliente, int contrato, const QDate& vencimento)
+{
+    dmGlobal->ExcluirParcelasReceber("CODIGO_CLIENTE = " + QuotedStr(cliente) +
+                                     " and NUMERO_DOCUMENTO = " + QuotedStr(P::DocumentoData(vencimento)) +
+                                     " and AOCODIGO = " + QString::number(contrato) +
+                                     " and SITUACAO_DOCUMENTO = 'V'");
+}
+
+struct Documento {
+    QString numero;
+    int sequencia = 0;
+};
+
+Documento proximoDocumento(const QString& cliente, int contrato)
+{
+    Documento d;
+    if (dmGlobal->Parametro("ATPARCELASEMPREVISAO").trimmed().toUpper() == "S") {
+        d.numero = P::DocumentoContrato(contrato);
+        d.sequencia = int(MaximoDado("sequencia", "acrc5001", "codigo_cliente", cliente,
+                                     " and aocodigo = " + QString::number(contrato))) +
+                      1;
+        return d;
+    }
+    d.numero = CodigoCadastralDisponivel("numero_documento", "Acrc5001", 999999, "000000");
+    d.sequencia = int(MaximoDado("sequencia", "acrc5001", "codigo_cliente", cliente,
+                                 " and numero_documento = " + QuotedStr(d.numero))) +
+                  1;
+    return d;
+}
+
+}  // namespace
+
+void InserirParcelasContratoLocEquipamentos(
+    const QString& sPeriodoInicial, const QString& sPeriodoFinal, const QString& sCliente,
+    const QString& sDiaVencimento, int iContrato, double rValor, const QString& sFilial,
+    const QString& sTipoPagamento, const QString& sBanco, const QString& /*sDataFaturamento*/,
+    const QString& /*sPeriodo*/, int& iContador, const QString& /*sFilialPedido*/, const QString& sOperacao,
+    bool /*bFlag*/, bool bRevisarCaixa, QStringList* mensagens, const QDateTime& dInicioCobertura,
+    const QDateTime& dFimCobertura, double rMesesPular, bool bValorFixo, const QString& sObservacao,
+    const QDateTime& dPrimeiroBoleto, bool bProrrogaValidade)
+{
+    TdmTecContrato& dm = *dmTecContrato;
+    const QDate primeiro = lerData(sPeriodoInicial), ultimo = lerData(sPeriodoFinal);
+    if (!primeiro.isValid() || !ultimo.isValid())
+        dmGlobal->MostraErro("Data Inicial/Final inválidas!");
+
+    const QString cliente = sCliente.trimmed();
+    const int meses = int(rMesesPular);
+    const bool porValidade = dmGlobal->ParametroInteiro("ATMODOCOMPOSICAO") == 9;
+    ContratoLocacao contrato = lerContrato(dm, iContrato);
+
+    // The period the first instalment covers and its planned boleto.
+    QDate de = dataOuNula(dInicioCobertura);
+    if (!bValorFixo)
+        de = de.addMonths(meses);
+    QDate ate = porValidade ? dataOuNula(dFimCobertura) : de.addMonths(1);
+    QDate boleto = bValorFixo ? dataOuNula(dPrimeiroBoleto) : contrato.dataRa.addMonths(meses);
+    const int diaCobertura = dataOuNula(dInicioCobertura).day();
+
+    const int dia = sDiaVencimento.trimmed().isEmpty() ? 1 : sDiaVencimento.trimmed().toInt();
+    const QString tipoDocumento = dmGlobal->Parametro("ATTIPODOCUMENTOCONTRATO").trimmed().isEmpty()
+                                      ? QString("01")
+                                      : dmGlobal->Parametro("ATTIPODOCUMENTOCONTRATO").trimmed();
+    const P::DadosValor dadosValor = P::CarregaDadosValor(dm, iContrato);
+    const P::TaxasOperacao taxas = P::CarregaTaxasOperacao(sOperacao);
+    P::ContextoCaixa caixa = P::CarregaContextoCaixa(iContrato, sFilial, contrato.objeto);
+    TdmTecContrato::MemoriaTextos memoriaTextos(dm);
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+
+    Progresso progresso;
+    for (const QDate& ancora : L::AncorasParcelas(primeiro, ultimo)) {
+        progresso.passo();
+        QDate vencimento = P::DataVencimento(ancora, dia);
+        host::db::Savepoint parcela(tr);
+        substituiPrevisao(cliente, iContrato, vencimento);
+
+        double valor = 0;
+        if (bValorFixo) {
+            valor = Trunc2Casas(rValor);
+        } else {
+            valor = P::ValorParcela(dadosValor, ancora, true);
+            if (valor <= 0)
+                valor = rValor;
+            valor = Trunc2Casas(P::ValorLiquido(taxas, valor));
+        }
+
+        // Periods by validity: each instalment falls due on the contract's
+        // validity, which moves 30 days on.
+        if (porValidade && bProrrogaValidade) {
+            if (contrato.validade.isValid())
+                vencimento = contrato.validade;
+            contrato.validade = vencimento.addDays(30);
+            host::db::executeSql(tr, "update AATC05AC set ACDATAVALIDADE = :VALIDADE where ACCODIGO = :C",
+                                 {{"VALIDADE", comoParametro(contrato.validade)}, {"C", iContrato}});
+        }
+
+        const Documento documento = proximoDocumento(cliente, iContrato);
+        if (!bValorFixo && boleto.isValid() && vencimento < boleto)
+            dmGlobal->MostraAviso("Aviso: operação abortada.\rData de Vencimento é menor que a Data de Previsão dos "
+                                  "Boletos!",
+                                  true);
+
+        const QDateTime hoje(L::agora().date(), QTime(0, 0));
+        dmGlobal->InseriParcelaReceber(cliente, documento.numero, tipoDocumento, sFilial, sTipoPagamento, "V", {}, {},
+                                       {}, {}, sBanco, {}, documento.sequencia, valor, 0, 0, 0, 0, 0, 0, 0, hoje,
+                                       QDateTime(vencimento, QTime(0, 0)), hoje, 0, {}, {}, sObservacao.trimmed(),
+                                       iContrato, {}, "C", {}, 0, 0, 0, {}, {}, 0);
+        P::GravaPrevisaoCaixa(caixa, documento.numero, cliente, sFilial, documento.sequencia, iContrato, valor,
+                              bRevisarCaixa, mensagens);
+        host::db::executeSql(tr,
+                             "update ACRC5001 set CRPREVBOLETO = :BOLETO, CREMISSAOINI = :DE, CREMISSAOFIN = :ATE"
+                             " where CODIGO_CLIENTE = :CLIENTE and SEQUENCIA = :SEQUENCIA and AOCODIGO = :CONTRATO"
+                             " and CODIGO_FILIAL = :FILIAL and NUMERO_DOCUMENTO = :DOCUMENTO",
+                             {{"BOLETO", comoParametro(boleto)},
+                              {"DE", comoParametro(de)},
+                              {"ATE", comoParametro(ate)},
+                              {"CLIENTE", cliente},
+                              {"SEQUENCIA", documento.sequencia},
+                              {"CONTRATO", iContrato},
+                              {"FILIAL", TdmGlobal::CodigoFilialCurto(sFilial)},
+                              {"DOCUMENTO", documento.numero}});
+        dm.GravaMensagemContratoContaReceber(0, iContrato, documento.sequencia,
+                                             documento.numero + cliente + QString::number(documento.sequencia),
+                                             QDateTime(vencimento, QTime(0, 0)), {}, false);
+        parcela.release();
+
+        boleto = boleto.addMonths(1);
+        de = boleto.isValid() && diaCobertura > 0 ? L::DiaNoMes(diaCobertura, boleto) : de.addMonths(1);
+        ate = ate.addMonths(1);
+        ++iContador;
+        tr.commitRetaining();
+    }
+}

@@ -1,0 +1,224 @@
+// The rules of the rental lines (quCtrVeiculo, AATC05ACEV): defaults, the
+// unit's model and plate, the line value, end dates and situation, the
+// checks before a post (the unit free, not twice on the contract, a reason
+// for a change), and the unit's status after each post and delete. These
+// rules report nothing to the customisation hook.
+
+#include "contracts/uDataTecCont.h"
+
+#include "contracts/uDataTecContLocacao.h"
+#include "host/PilvTra70.h"
+#include "host/Uautorizacao.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/data/Abort.h"
+#include "host/db/Database.h"
+
+using host::data::Dataset;
+using host::data::DatasetState;
+using host::data::Field;
+namespace L = uDataTecContLocacao;
+using L::campo;
+
+namespace {
+
+QDateTime hoje()
+{
+    return QDateTime(L::agora().date(), QTime(0, 0));
+}
+
+// Before 01/01/1900: the zero date the lines store for "no end".
+const QDateTime& limiteDataZero()
+{
+    static const QDateTime limite(QDate(1900, 1, 1), QTime(0, 0));
+    return limite;
+}
+
+}  // namespace
+
+void TdmTecContrato::ligarEventosLocacao()
+{
+    Dataset& linha = *quCtrVeiculo;
+    linha.onNewRecord = [this](Dataset& d) { quCtrVeiculoNewRecord(d); };
+    linha.beforePost = [this](Dataset& d) { quCtrVeiculoBeforePost(d); };
+    linha.afterPost = [this](Dataset& d) { quCtrVeiculoAfterPost(d); };
+    linha.afterDelete = [this](Dataset& d) { quCtrVeiculoAfterDelete(d); };
+    campo(linha, "EVCODIGO").onChange = [this](Field& f) { quCtrVeiculoEVCODIGOChange(f); };
+    campo(linha, "ACEVDATAFIM").onChange = [this](Field& f) { quCtrVeiculoACEVDATAFIMChange(f); };
+    campo(linha, "ACEVSITUACAO").onChange = [this](Field& f) { quCtrVeiculoACEVSITUACAOChange(f); };
+    campo(linha, "ACEVSITUACAO").onValidate = [this](Field& f) { quCtrVeiculoACEVSITUACAOValidate(f); };
+    campo(linha, "ACEVQTDE").onChange = [this](Field&) { CalculaTotalVeiculo(); };
+    campo(linha, "ACEVVALORUNIT").onChange = [this](Field&) { CalculaTotalVeiculo(); };
+
+    Dataset& item = *quCtrCadastroIt;
+    campo(item, "ACITENCERRADO").onChange = [this](Field& f) { quCtrCadastroItACITENCERRADOChange(f); };
+    campo(item, "ACITDEVOLVIDO").onChange = [this](Field& f) { quCtrCadastroItACITDEVOLVIDOChange(f); };
+    campo(item, "ACITQUANTIDADE").onChange = [this](Field& f) { quCtrCadastroItACITQUANTIDADEChange(f); };
+
+    quCtrContato->onNewRecord = [this](Dataset& d) { quCtrContatoNewRecord(d); };
+    quCtrContato->beforePost = [this](Dataset& d) { quCtrContatoBeforePost(d); };
+}
+
+void TdmTecContrato::quCtrVeiculoNewRecord(Dataset& dataset)
+{
+    ZerarNumericField(dataset);
+    campo(dataset, "ACCODIGO").setValue(quCtrCadastroACCODIGO->value());
+    campo(dataset, "ACEVDATAINICIO").setAsDateTime(hoje());
+    campo(dataset, "ACEVHORAINICIO").setAsDateTime(L::agora());
+    campo(dataset, "ACEVSITUACAO").setAsString("A");
+    campo(dataset, "ACEVTIPO").setAsString("A");
+}
+
+void TdmTecContrato::quCtrVeiculoEVCODIGOChange(Field& field)
+{
+    if (field.isNull())
+        return;
+    host::db::Statement st(*dmGlobal->IBTransaction1,
+                           "select evModelo, evPlaca from AUGC20EV where evCodigo = :EVCODIGO and EVID = 'L'");
+    st.setParam("EVCODIGO", field.asInteger());
+    st.execute();
+    QVariant modelo, placa;
+    if (st.fetch()) {
+        modelo = st.value(0);
+        placa = st.value(1);
+        st.closeCursor();
+    }
+    campo(field.dataset(), "EVMODELO").setValue(modelo);
+    campo(field.dataset(), "EVPLACA").setValue(placa);
+}
+
+void TdmTecContrato::CalculaTotalVeiculo()
+{
+    Dataset& linha = *quCtrVeiculo;
+    if (linha.state() != DatasetState::Edit && linha.state() != DatasetState::Insert)
+        return;
+    const int quantidade = campo(linha, "ACEVQTDE").asInteger();
+    const double unitario = campo(linha, "ACEVVALORUNIT").asFloat();
+    if (quantidade > 0 && Trunc2Casas(unitario) > 0)
+        campo(linha, "ACEVVALOR").setAsFloat(quantidade * unitario);
+}
+
+void TdmTecContrato::quCtrVeiculoACEVDATAFIMChange(Field& field)
+{
+    Dataset& linha = field.dataset();
+    if (campo(linha, "ACEVSITUACAO").asString() != "I" || L::dataVazia(field.asDateTime()))
+        return;
+    const QString diario = CarregaDado("ajValorDiario", "AATC11AJ",
+                                       "where AJCODIGO = " + QString::number(quCtrCadastro->fieldByName("AJCODIGO")->asInteger()));
+    if (diario.trimmed().toUpper() != "S")
+        return;
+    if (MostraPergunta("Deseja calcular o valor total pelo dias do contrato?", {"Sim", "Não"}) != "Sim")
+        return;
+    const QDateTime inicio = campo(linha, "ACEVDATAINICIO").asDateTime();
+    const qint64 dias = L::dataVazia(inicio) ? 0 : inicio.secsTo(field.asDateTime()) / 86400;
+    Field& valor = campo(linha, "ACEVVALOR");
+    valor.setAsFloat(valor.asFloat() * double(dias));
+}
+
+void TdmTecContrato::quCtrVeiculoACEVSITUACAOChange(Field& field)
+{
+    Dataset& linha = field.dataset();
+    if (field.asString() != "I" || !L::dataVazia(campo(linha, "ACEVDATAFIM").asDateTime()))
+        return;
+    campo(linha, "ACEVDATAFIM").setAsDateTime(hoje());
+    campo(linha, "ACEVHORAFIM").setAsDateTime(L::agora());
+}
+
+void TdmTecContrato::quCtrVeiculoACEVSITUACAOValidate(Field& field)
+{
+    Dataset& linha = field.dataset();
+    const QDateTime fim = campo(linha, "ACEVDATAFIM").asDateTime();
+    if (field.asString() != "A" || L::dataVazia(fim) || fim.date() > L::agora().date())
+        return;
+    // The line opens again: its end is cleared.
+    campo(linha, "ACEVDATAFIM").setAsDateTime(L::dataZero());
+    campo(linha, "ACEVHORAFIM").setAsDateTime(L::dataZero());
+}
+
+void TdmTecContrato::VerificaDisponibilidadeVeiculo(Dataset& linha)
+{
+    // An open end reads as the zero date: any active line of the unit that
+    // began first holds it.
+    const QDateTime fim = campo(linha, "ACEVDATAFIM").asDateTime();
+    const QVariant ocupante = host::db::selectValue(
+        *dmGlobal->IBTransaction1,
+        "select first 1 ACCODIGO from AATC05ACEV where EVCODIGO = :EVCODIGO and ACCODIGO <> :ACCODIGO"
+        " and ((ACEVSITUACAO <> 'I') or (ACEVSITUACAO is null)) and ACEVDATAINICIO <= :INICIO"
+        " and (ACEVDATAFIM >= :FIM or ACEVDATAFIM is null or ACEVDATAFIM < :LIMITE)",
+        {{"EVCODIGO", campo(linha, "EVCODIGO").value()},
+         {"ACCODIGO", campo(linha, "ACCODIGO").asInteger()},
+         {"INICIO", campo(linha, "ACEVDATAINICIO").value()},
+         {"FIM", L::dataVazia(fim) ? L::dataZero() : fim},
+         {"LIMITE", limiteDataZero()}});
+    if (ocupante.isValid() && !ocupante.isNull())
+        dmGlobal->MostraAviso("Veículo está sendo utilizado no contrato código " + ocupante.toString() + "!", true);
+}
+
+void TdmTecContrato::RegistraMotivoAlteracaoVeiculo(Dataset& linha)
+{
+    QString motivo;
+    if (!Seleciona1Texto("Pilvora 3", "Informe o motivo para a alteração do contrato:", motivo) ||
+        motivo.trimmed().isEmpty())
+        throw host::Abort();
+    QString campos;
+    const auto& lista = linha.fields();
+    for (size_t i = 0; i < lista.size(); ++i) {
+        const Field& f = *lista[i];
+        if (f.value() == f.oldValue())
+            continue;
+        campos += f.displayLabel();
+        if (i + 1 < lista.size())
+            campos += ",";
+    }
+    if (!quCtrContato->active())
+        CarregaContratoContato(campo(linha, "ACCODIGO").asInteger(), "C", {});
+    InserirRegistro(*quCtrContato);
+    quCtrContato->fieldByName("RESUMIDA")->setAsString("[Equipamento] Motivo: " + motivo + "  (Campos: " + campos + ")");
+    quCtrContato->fieldByName("CTUSUARIO")->setAsString(IbUserName());
+    quCtrContato->post();
+}
+
+void TdmTecContrato::quCtrVeiculoBeforePost(Dataset& dataset)
+{
+    VerificaDisponibilidadeVeiculo(dataset);
+
+    const QDateTime fim = campo(dataset, "ACEVDATAFIM").asDateTime();
+    if (!L::dataVazia(fim) && L::agora().date() >= fim.date())
+        campo(dataset, "ACEVSITUACAO").setAsString("I");
+
+    if (dataset.state() == DatasetState::Insert)
+        campo(dataset, "ACEVCODIGO").setAsInteger(CarregaNumeroInteiro("max(ACEVCODIGO)", "AATC05ACEV", "") + 1);
+
+    const int repetidas =
+        host::db::selectValue(*dmGlobal->IBTransaction1,
+                              "select count(*) from AATC05ACEV where ACCODIGO = :ACCODIGO and EVCODIGO = :EVCODIGO"
+                              " and ACEVCODIGO <> :ACEVCODIGO and ((ACEVSITUACAO <> 'I') or (ACEVSITUACAO is null))",
+                              {{"ACCODIGO", campo(dataset, "ACCODIGO").asInteger()},
+                               {"EVCODIGO", campo(dataset, "EVCODIGO").value()},
+                               {"ACEVCODIGO", campo(dataset, "ACEVCODIGO").asInteger()}})
+            .toInt();
+    if (repetidas > 0)
+        dmGlobal->MostraAviso("Veículo já inserido no contrato!", true);
+
+    if (!UsuarioMestre() && dataset.state() == DatasetState::Edit)
+        RegistraMotivoAlteracaoVeiculo(dataset);
+}
+
+void TdmTecContrato::quCtrVeiculoAfterPost(Dataset& dataset)
+{
+    dmGlobal->IBTransaction1->commitRetaining();
+    const int registro = dataset.recNo();
+    const int veiculo = campo(dataset, "EVCODIGO").asInteger();
+    CarregaContratoVeiculo(campo(dataset, "ACCODIGO").asInteger(), true);
+    if (!dataset.isEmpty())
+        dataset.setRecNo(std::min(registro, dataset.recordCount()));
+    AtualizaStatusVeiculo(veiculo);
+    if (quCtrCadastro->active() && !quCtrCadastro->isEmpty())
+        quCtrCadastro->edit();
+}
+
+void TdmTecContrato::quCtrVeiculoAfterDelete(Dataset&)
+{
+    dmGlobal->IBTransaction1->commitRetaining();
+    AtualizaStatusVeiculo(iAuxiliarGeral);
+}

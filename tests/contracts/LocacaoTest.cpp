@@ -1,0 +1,416 @@
+// Rental support on a real database: the rental instalments, the rental
+// lines of a contract and their checks, the unit's status, the return of an
+// item with its late-return fine, and the checks the rental screens call.
+
+#include "tests/contracts/ContractsFixture.h"
+
+#include "contracts/uDataTecContLocacao.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/db/Database.h"
+#include "host/data/Abort.h"
+#include "host/ui/ProgressWindow.h"
+#include "tests/support/TestDatabase.h"
+
+namespace contractstest {
+namespace {
+
+namespace L = uDataTecContLocacao;
+
+QDateTime dia(int d, int m, int a)
+{
+    return QDateTime(QDate(a, m, d), QTime(0, 0));
+}
+
+class LocacaoTest : public ContractDataTest {
+protected:
+    void SetUp() override
+    {
+        ContractDataTest::SetUp();
+        for (const char* sql : {
+                 "insert into AUGC0301 (CODIGO_CLIENTE, NOME) values ('C0001', 'Um')",
+                 "insert into AATC11AJ (AJCODIGO, AJDESCRICAO, AJVALORDIARIO) values (4, 'Locação', 'S')",
+                 "insert into AATC05AC (ACCODIGO, CLCODIGO, ACMODALIDADE, ACPERIODO, ACVENCIMENTO, ACVALORFIXO,"
+                 " ACVALORPARCELA, ACLOCAL, AJCODIGO, ACSITUACAO, ACDATARA)"
+                 " values (7, 'C0001', 'R', 'M', 10, 'S', 150, '01', 4, 'A', '2031-01-05')",
+                 "insert into AATC05AC (ACCODIGO, CLCODIGO, ACLOCAL, AJCODIGO, ACSITUACAO)"
+                 " values (8, 'C0001', '01', 4, 'A')",
+                 "insert into AUGC20EV (EVCODIGO, EVID, EVMODELO, EVPLACA, EVSTATUS) values (3, 'L', 'Gerador 5kVA', 'GER0003', 'D')",
+                 "insert into AUGC20EV (EVCODIGO, EVID, EVMODELO, EVPLACA, EVSTATUS) values (4, 'L', 'Andaime', 'AND0004', 'L')",
+             })
+            exec(sql);
+    }
+    void TearDown() override
+    {
+        L::setRelogio({});
+        ContractDataTest::TearDown();
+    }
+
+    int gerar(double valor = 150, bool fixo = false, const QDateTime& boleto = {})
+    {
+        int contador = 0;
+        InserirParcelasContratoLocEquipamentos("15/01/2031", "15/06/2031", "C0001", "10", 7, valor, "01", "2", "001",
+                                               "", "M", contador, "01", "", false, false, nullptr, dia(15, 1, 2031),
+                                               dia(15, 7, 2031), 0, fixo, " PED-9 ", boleto, false);
+        return contador;
+    }
+
+    QStringList parcelas()
+    {
+        host::db::Statement st(*global->IBTransaction1,
+                               "select NUMERO_DOCUMENTO, cast(SEQUENCIA as integer), SITUACAO_DOCUMENTO, VALOR_DOCUMENTO,"
+                               " DATA_VENCIMENTO, CRPREVBOLETO, CREMISSAOINI, CREMISSAOFIN, OBS10, SERIE_DOCUMENTO"
+                               " from ACRC5001 where AOCODIGO = 7 order by DATA_VENCIMENTO");
+        st.execute();
+        QStringList out;
+        while (st.fetch()) {
+            QStringList c;
+            for (int i = 0; i < st.columnCount(); ++i) {
+                const QVariant v = st.value(i);
+                c << (v.typeId() == QMetaType::QDateTime ? v.toDateTime().toString("dd/MM/yy")
+                      : v.typeId() == QMetaType::Double  ? QString::number(v.toDouble(), 'f', 2)
+                                                         : v.toString());
+            }
+            out << c.join(' ');
+        }
+        return out;
+    }
+
+    // A rental line stored as it stands (dates as yyyy-mm-dd or null).
+    void linha(int codigo, int contrato, int unidade, const QString& inicio, const QString& fim,
+               const QString& situacao = "A")
+    {
+        exec(QString("insert into AATC05ACEV (ACEVCODIGO, ACCODIGO, EVCODIGO, ACEVDATAINICIO, ACEVDATAFIM,"
+                     " ACEVSITUACAO) values (%1, %2, %3, %4, %5, '%6')")
+                 .arg(codigo)
+                 .arg(contrato)
+                 .arg(unidade)
+                 .arg(inicio.isEmpty() ? QString("null") : "'" + inicio + "'",
+                      fim.isEmpty() ? QString("null") : "'" + fim + "'", situacao));
+    }
+    static QString iso(const QDate& d) { return d.toString("yyyy-MM-dd"); }
+
+    host::data::Query& linhas() { return *dm->quCtrVeiculo; }
+    host::data::Field& fl(const char* nome) { return *linhas().fieldByName(nome); }
+    host::data::Query& itens() { return *dm->quCtrCadastroIt; }
+    host::data::Field& fi(const char* nome) { return *itens().fieldByName(nome); }
+    QString status(int unidade)
+    {
+        return one(QString("select EVSTATUS from AUGC20EV where EVCODIGO = %1 and EVID = 'L'").arg(unidade)).toString();
+    }
+
+    void novaLinha(int unidade)
+    {
+        CarregaContrato(7);
+        dm->CarregaContratoVeiculo(7, true);
+        linhas().append();
+        fl("EVCODIGO").setAsInteger(unidade);
+    }
+};
+
+TEST_F(LocacaoTest, SpanFromMidJanuaryToMidJuneGivesFiveInstalmentsWithTheirPeriodsAndBoletoDates)
+{
+    EXPECT_EQ(gerar(), 5);
+    EXPECT_EQ(parcelas(), (QStringList{
+                              "000001 1 V 150.00 10/01/31 05/01/31 15/01/31 15/02/31 PED-9 01",
+                              "000002 1 V 150.00 10/02/31 05/02/31 15/02/31 15/03/31 PED-9 01",
+                              "000003 1 V 150.00 10/03/31 05/03/31 15/03/31 15/04/31 PED-9 01",
+                              "000004 1 V 150.00 10/04/31 05/04/31 15/04/31 15/05/31 PED-9 01",
+                              "000005 1 V 150.00 10/05/31 05/05/31 15/05/31 15/06/31 PED-9 01",
+                          }));
+    EXPECT_FALSE(host::ui::ProgressWindow::instance().isShown());
+}
+
+TEST_F(LocacaoTest, DueDateBeforeTheBoletoDateStopsTheRun)
+{
+    exec("update AATC05AC set ACDATARA = '2031-01-20' where ACCODIGO = 7");
+    EXPECT_THROW(gerar(), host::Abort);
+    EXPECT_EQ(messages(), QStringList{"Aviso: operação abortada.\nData de Vencimento é menor que a Data de "
+                                      "Previsão dos Boletos!"});
+    EXPECT_TRUE(parcelas().isEmpty());
+    EXPECT_FALSE(host::ui::ProgressWindow::instance().isShown());
+}
+
+TEST_F(LocacaoTest, FixedValueRunTakesTheValueCutTheGivenBoletoDateAndNoBoletoCheck)
+{
+    EXPECT_EQ(gerar(99.999, true, dia(20, 1, 2031)), 5);
+    const QStringList rows = parcelas();
+    ASSERT_EQ(rows.size(), 5);
+    EXPECT_EQ(rows.front(), "000001 1 V 99.99 10/01/31 20/01/31 15/01/31 15/02/31 PED-9 01");
+    EXPECT_EQ(rows.back(), "000005 1 V 99.99 10/05/31 20/05/31 15/05/31 15/06/31 PED-9 01");
+}
+
+TEST_F(LocacaoTest, UnreadableSpanWritesNothing)
+{
+    int contador = 0;
+    EXPECT_THROW(InserirParcelasContratoLocEquipamentos("31/02/2031", "15/06/2031", "C0001", "10", 7, 150, "01", "2",
+                                                        "", "", "M", contador, "01", "", false, false, nullptr,
+                                                        dia(15, 1, 2031), {}, 0, false, "", {}, false),
+                 host::Abort);
+    EXPECT_EQ(messages(), QStringList{"Data Inicial/Final inválidas!"});
+    EXPECT_TRUE(parcelas().isEmpty());
+}
+
+TEST_F(LocacaoTest, NewLineTakesItsDefaultsKeyAndUnitAndRentsTheUnit)
+{
+    linha(40, 8, 4, "2020-01-01", "2020-02-01", "I");
+    novaLinha(3);
+    EXPECT_EQ(fl("ACCODIGO").asInteger(), 7);
+    EXPECT_EQ(fl("ACEVSITUACAO").asString(), "A");
+    EXPECT_EQ(fl("ACEVTIPO").asString(), "A");
+    EXPECT_EQ(fl("ACEVDATAINICIO").asDateTime().date(), QDate::currentDate());
+    EXPECT_EQ(fl("EVMODELO").asString(), "Gerador 5kVA");
+    EXPECT_EQ(fl("EVPLACA").asString(), "GER0003");
+    fl("ACEVQTDE").setAsInteger(3);
+    fl("ACEVVALORUNIT").setAsFloat(12.5);
+    EXPECT_DOUBLE_EQ(fl("ACEVVALOR").asFloat(), 37.5);
+    linhas().post();
+    EXPECT_EQ(one("select ACEVCODIGO from AATC05ACEV where ACCODIGO = 7").toInt(), 41);
+    EXPECT_EQ(status(3), "L");
+    EXPECT_EQ(dm->quCtrCadastro->state(), host::data::DatasetState::Edit);
+}
+
+TEST_F(LocacaoTest, UnitInUseByAnotherContractOrTwiceOnTheContractIsRefused)
+{
+    const QDate hoje = QDate::currentDate();
+    linha(1, 8, 3, iso(hoje.addMonths(-2)), {});
+    novaLinha(3);
+    EXPECT_THROW(linhas().post(), host::Abort);
+    EXPECT_EQ(linhas().state(), host::data::DatasetState::Insert);
+    linhas().cancel();
+
+    linha(2, 7, 4, iso(hoje.addDays(-3)), {});
+    novaLinha(4);
+    EXPECT_THROW(linhas().post(), host::Abort);
+    EXPECT_EQ(messages(), (QStringList{"Veículo está sendo utilizado no contrato código 8!",
+                                       "Veículo já inserido no contrato!"}));
+}
+
+TEST_F(LocacaoTest, LineEndsAfterItsEndDateAndOpensAgainWithItsEndCleared)
+{
+    const QDate hoje = QDate::currentDate();
+    linha(5, 7, 3, iso(hoje.addMonths(-1)), iso(hoje.addDays(-1)));
+    CarregaContrato(7);
+    dm->CarregaContratoVeiculo(7, true);
+    ASSERT_EQ(linhas().recordCount(), 1);
+    linhas().edit();
+    fl("ACEVOBSERVACAO").setAsString("devolvido");
+    linhas().post();
+    EXPECT_EQ(one("select ACEVSITUACAO from AATC05ACEV where ACEVCODIGO = 5").toString(), "I");
+    EXPECT_TRUE(linhas().isEmpty()) << "the list keeps the active lines";
+    EXPECT_EQ(status(3), "D");
+
+    dm->CarregaContratoVeiculo(7, false);
+    linhas().edit();
+    fl("ACEVSITUACAO").setAsString("A");
+    EXPECT_TRUE(L::dataVazia(fl("ACEVDATAFIM").asDateTime()));
+    EXPECT_TRUE(fl("ACEVDATAFIM").displayText().isEmpty());
+    linhas().post();
+    EXPECT_EQ(one("select ACEVSITUACAO from AATC05ACEV where ACEVCODIGO = 5").toString(), "A");
+    EXPECT_EQ(status(3), "L");
+}
+
+TEST_F(LocacaoTest, SettingTheLineInactiveEndsItTodayAndMayPriceItByTheDays)
+{
+    const QDate hoje = QDate::currentDate();
+    linha(5, 7, 3, iso(hoje.addDays(-4)), {});
+    exec("update AATC05ACEV set ACEVVALOR = 25 where ACEVCODIGO = 5");
+    CarregaContrato(7);
+    dm->CarregaContratoVeiculo(7, true);
+    linhas().edit();
+    dialogs->answer("Sim", "Deseja calcular o valor total pelo dias do contrato?");
+    fl("ACEVSITUACAO").setAsString("I");
+    EXPECT_EQ(fl("ACEVDATAFIM").asDateTime().date(), hoje);
+    EXPECT_DOUBLE_EQ(fl("ACEVVALOR").asFloat(), 100);
+}
+
+TEST_F(LocacaoTest, UnitStatusFollowsItsActiveLines)
+{
+    const QDate hoje = QDate::currentDate();
+    linha(1, 7, 3, iso(hoje.addDays(-10)), iso(hoje.addDays(10)));
+    linha(2, 8, 4, iso(hoje.addDays(-10)), iso(hoje.addDays(-1)));
+    dm->AtualizaStatusVeiculoContrato(3);
+    dm->AtualizaStatusVeiculoContrato(4);
+    EXPECT_EQ(status(3), "L");
+    EXPECT_EQ(status(4), "D");
+    exec("update AATC05ACEV set ACEVSITUACAO = 'I' where ACEVCODIGO = 1");
+    exec("update AATC05ACEV set ACEVDATAFIM = null where ACEVCODIGO = 2");
+    dm->AtualizaStatusVeiculoContrato(3);
+    dm->AtualizaStatusVeiculoContrato(4);
+    EXPECT_EQ(status(3), "D");
+    EXPECT_EQ(status(4), "L");
+}
+
+TEST_F(LocacaoTest, UnitOnContractIsFoundOnTheHostQuery)
+{
+    const QDate hoje = QDate::currentDate();
+    linha(1, 7, 3, iso(hoje), {}, "I");
+    linha(2, 8, 3, iso(hoje), {});
+    EXPECT_TRUE(dm->VerificaExisteVeiculo(7, 3, false));
+    EXPECT_FALSE(dm->VerificaExisteVeiculo(7, 3, true));
+    EXPECT_TRUE(dm->VerificaExisteVeiculo(0, 3, true));
+    EXPECT_EQ(dmGlobal->quAuxiliar->fieldByName("ACCODIGO")->asInteger(), 8);
+    EXPECT_FALSE(dm->VerificaExisteVeiculo(0, 4, false));
+}
+
+// A user other than the master user must give a reason for changing a line.
+TEST_F(LocacaoTest, ChangedLineOfAnotherUserAsksTheReasonAndRecordsIt)
+{
+    testsupport::grantAllToPublic(*global->IBTransaction1);
+    dmTecContrato.free();
+    global->IBTransaction1->commit();
+    global.reset();
+    global = std::make_unique<TdmGlobal>(dbPath, "JOAO", "x");
+    dm = &createContracts();
+
+    linha(5, 7, 3, iso(QDate::currentDate()), {});
+    CarregaContrato(7);
+    dm->CarregaContratoVeiculo(7, true);
+    linhas().edit();
+    fl("ACEVKMINICIO").setAsFloat(1200);
+    dialogs->enter("  ", "Informe o motivo para a alteração do contrato:");
+    EXPECT_THROW(linhas().post(), host::Abort);
+    EXPECT_EQ(linhas().state(), host::data::DatasetState::Edit);
+
+    fl("ACEVOBSERVACAO").setAsString("troca de pneu");
+    dialogs->enter("Cliente pediu");
+    linhas().post();
+    EXPECT_EQ(one("select RESUMIDA || '|' || CTUSUARIO || '|' || CONTRATO || '|' || COD_CLI || '|' || IDORIGEM"
+                  " from CADCOM")
+                  .toString(),
+              "[Equipamento] Motivo: Cliente pediu  (Campos: ACEVKMINICIO,ACEVOBSERVACAO,)|JOAO|7|C0001|C");
+    EXPECT_EQ(one("select ACEVKMINICIO from AATC05ACEV where ACEVCODIGO = 5").toInt(), 1200);
+}
+
+class LocacaoItensTest : public LocacaoTest {
+protected:
+    void SetUp() override
+    {
+        LocacaoTest::SetUp();
+        for (const char* sql : {
+                 "insert into AATC05ACIT (ACITCODIGO, CLCODIGO, PRCODIGO, ACCODIGO, ACITQUANTIDADE, ACITRESERVADO)"
+                 " values (11, 'C0001', 'PX', 7, 2, 'S')",
+                 "insert into AATC05ACIT (ACITCODIGO, CLCODIGO, PRCODIGO, ACCODIGO, ACITQUANTIDADE, ACITRESERVADO)"
+                 " values (12, 'C0001', 'PX', 8, 5, 'S')",
+                 "insert into AATC05ACIT (ACITCODIGO, CLCODIGO, PRCODIGO, ACCODIGO, ACITQUANTIDADE, ACITRESERVADO)"
+                 " values (13, 'C0001', 'PX', 8, 7, 'N')",
+                 "insert into AATC05ACIT (ACITCODIGO, CLCODIGO, PRCODIGO, ACCODIGO, ACITCOMPLEMENTO)"
+                 " values (14, 'C0001', 'PC', 7, 'S')",
+                 "insert into AATC05ACIT (ACITCODIGO, CLCODIGO, PRCODIGO, ACCODIGO) values (15, 'C0001', 'P3', 7)",
+             })
+            exec(sql);
+    }
+    void notaItem(const char* documento, int item, const char* produto)
+    {
+        exec(QString("insert into ACEM14IT (DOCUMENTO, SERIE, COD_CLI, COD_OP, MELOCAL, CODIGOPRODUTO, VEITSEQUENCIA)"
+                     " values ('%1', '1', 'C0001', '5102', '01', '%2', %3)")
+                 .arg(documento, produto)
+                 .arg(item));
+    }
+    void itemDiario(const QDate& entrega)
+    {
+        exec(QString("insert into AATC05ACIT (ACITCODIGO, CLCODIGO, PRCODIGO, ACCODIGO, ACITPERIODO, ACITVALOR,"
+                     " ACITFRETE, ACITINSTALACAO, ACITDATAENTREGA, ACITHORASAIDA)"
+                     " values (21, 'C0001', 'PD', 9, 'D', 120, 0, '%1', '%2', '1899-12-30 08:00')")
+                 .arg(iso(entrega.addDays(-5)), iso(entrega)));
+        dm->CarregaContratoItemEquipamento(9, false, false);
+        ASSERT_EQ(itens().recordCount(), 1);
+    }
+};
+
+TEST_F(LocacaoItensTest, ReservedQuantityLeavesOutTheCurrentItemWhenAsked)
+{
+    dm->CarregaContratoItemEquipamento(7, false, false);
+    ASSERT_TRUE(itens().locate("ACITCODIGO", 11));
+    EXPECT_DOUBLE_EQ(dm->ReservaContrato("PX", false), 7);
+    EXPECT_DOUBLE_EQ(dm->ReservaContrato("PX", true), 5);
+    itens().append();
+    fi("ACITCODIGO").clear();
+    EXPECT_DOUBLE_EQ(dm->ReservaContrato("PX", true), 7) << "an item not stored leaves nothing out";
+    itens().cancel();
+}
+
+TEST_F(LocacaoItensTest, ItemListsByComplementaryAndClosedFlags)
+{
+    exec("update AATC05ACIT set ACITENCERRADO = 'S' where ACITCODIGO = 15");
+    dm->CarregaContratoItemEquipamento(7, false, false);
+    EXPECT_EQ(itens().recordCount(), 1);
+    dm->CarregaContratoItemEquipamento(7, true, false);
+    EXPECT_EQ(fi("ACITCODIGO").asInteger(), 14);
+    dm->CarregaContratoItemEquipamento(7, false, true);
+    EXPECT_EQ(fi("ACITCODIGO").asInteger(), 15);
+}
+
+TEST_F(LocacaoItensTest, PendingInvoiceByCountOfItemsOrByOneItem)
+{
+    exec("insert into ACEM1401 (DOCUMENTO, SERIE_DOC, COD_CLI, OPERACAO_DOC, LOCAL_DOC, ACCODIGO)"
+         " values ('000010', '1', 'C0001', '5102', '01', 7)");
+    notaItem("000010", 11, "PX");
+    notaItem("000010", 14, "PC");
+    EXPECT_TRUE(dm->CtrAssVerificaPendenciaEmissaoNF(7, 0, 2, "")) << "one of two items invoiced";
+    EXPECT_TRUE(dm->CtrAssVerificaPendenciaEmissaoNF(7, 15, 0, "P3"));
+    EXPECT_FALSE(dm->CtrAssVerificaPendenciaEmissaoNF(7, 11, 0, "PX"));
+    notaItem("000010", 15, "P3");
+    EXPECT_FALSE(dm->CtrAssVerificaPendenciaEmissaoNF(7, 0, 2, "")) << "the complementary line does not count";
+    EXPECT_FALSE(dm->CtrAssVerificaPendenciaEmissaoNF(7, 15, 0, "P3"));
+    EXPECT_TRUE(dm->CtrAssVerificaPendenciaEmissaoNF(7, 15, 0, "P4"));
+    EXPECT_TRUE(dm->CtrAssVerificaPendenciaEmissaoNF(8, 0, 1, ""));
+}
+
+TEST_F(LocacaoItensTest, DailyItemReturnedTwoDaysLateOffersTheFine)
+{
+    setOption("T");
+    const QDate entrega(2031, 5, 10);
+    itemDiario(entrega);
+    L::setRelogio([&] { return QDateTime(entrega.addDays(2), QTime(11, 0)); });
+    itens().edit();
+    fi("ACITENCERRADO").setAsString("S");
+    EXPECT_EQ(fi("ACITDATAENCERRAMENTO").asDateTime(), dia(12, 5, 2031));
+    EXPECT_EQ(fi("ACITHORAENTRADA").asDateTime().time(), QTime(11, 0));
+    dialogs->answer("Sim");
+    fi("ACITDEVOLVIDO").setAsString("S");
+    EXPECT_EQ(messages(), QStringList{"O Equipamento foi devolvido com atraso, deseja gerar um documento de multa no "
+                                      "valor de 270,00"});
+    EXPECT_DOUBLE_EQ(fi("ACITVALORMULTA").asFloat(), 270);
+
+    fi("ACITENCERRADO").setAsString("N");
+    EXPECT_TRUE(L::dataVazia(fi("ACITDATAENCERRAMENTO").asDateTime()));
+}
+
+TEST_F(LocacaoItensTest, ReturnOnTheDueDayNotAfterTheReturnHourOffersNoFine)
+{
+    setOption("T");
+    const QDate entrega(2031, 5, 10);
+    itemDiario(entrega);
+    L::setRelogio([&] { return QDateTime(entrega, QTime(11, 0)); });
+    itens().edit();
+    fi("ACITENCERRADO").setAsString("S");
+    fi("ACITDEVOLVIDO").setAsString("S");
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_TRUE(fi("ACITVALORMULTA").isNull());
+
+    setOption("");
+    L::setRelogio([&] { return QDateTime(entrega.addDays(3), QTime(9, 0)); });
+    fi("ACITDEVOLVIDO").setAsString("N");
+    EXPECT_TRUE(messages().isEmpty()) << "returns are checked only under option T";
+}
+
+TEST_F(LocacaoItensTest, NewQuantityOfAnItemWithChosenSerialsAsksToChooseAgain)
+{
+    global->SetParametro("ATMODOPEDIDOASSISTENCIA", "C");
+    exec("update AATC05ACIT set ACITNUMEROSERIE = '<selecionado>' where ACITCODIGO = 15");
+    dm->CarregaContratoItemEquipamento(7, false, false);
+    ASSERT_TRUE(itens().locate("ACITCODIGO", 15));
+    itens().edit();
+    dialogs->answer("Não", "Confirma uma nova seleção de Número(s) de Série?");
+    fi("ACITQUANTIDADE").setAsFloat(3);
+    EXPECT_EQ(itens().state(), host::data::DatasetState::Browse);
+    EXPECT_EQ(fi("ACITNUMEROSERIE").asString(), "<selecionado>");
+    itens().edit();
+    dialogs->answer("Sim");
+    fi("ACITQUANTIDADE").setAsFloat(3);
+    EXPECT_TRUE(fi("ACITNUMEROSERIE").isNull());
+}
+
+}  // namespace
+}  // namespace contractstest
