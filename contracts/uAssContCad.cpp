@@ -33,6 +33,7 @@ QString parametro(const char* nome) { return dmGlobal->Parametro(nome).trimmed()
 
 TfmAssContCad::TfmAssContCad(QWidget* parent) : host::ui::Form(parent)
 {
+    uAssContCad::ExigeModulosContrato();
     setCaption("Cadastro de Contratos");
     setStayOnTop(true);
     setCentered(true);
@@ -54,7 +55,9 @@ TfmAssContCad::TfmAssContCad(QWidget* parent) : host::ui::Form(parent)
 TfmAssContCad::~TfmAssContCad()
 {
     devolverReceber();
-    // The controls go before their data sources and the history query.
+    // The controls go before their data sources and the history query, and
+    // no focus handler of this window runs while they are torn down.
+    host::ui::forgetFocusWatches(this);
     qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
     fontes_.clear();
     delete quHistCR;

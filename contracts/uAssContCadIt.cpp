@@ -25,6 +25,7 @@ using host::ui::GridColumn;
 
 TfmAssContCadIt::TfmAssContCadIt(QWidget* parent) : host::ui::Form(parent)
 {
+    uAssContCad::ExigeModulosContrato();
     setCaption("Itens do Cliente do Contrato");
     setStayOnTop(true);
     setCentered(true);

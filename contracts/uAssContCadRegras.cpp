@@ -4,6 +4,7 @@
 #include "contracts/uAssContCadRegras.h"
 
 #include "contracts/uDataTecCont.h"
+#include "data/uDataTec.h"
 
 #include "host/Uautorizacao.h"
 #include "host/Udatamod.h"
@@ -194,6 +195,12 @@ bool CarregaPagina(const QString& pagina, const ContextoPagina& contexto, host::
     else
         return false;
     return true;
+}
+
+void ExigeModulosContrato()
+{
+    if (!dmTecContrato || !dmTec)
+        throw std::runtime_error("O cadastro de contratos precisa do módulo de contratos.");
 }
 
 // ---- windows opened by name ----

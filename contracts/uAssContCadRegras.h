@@ -111,6 +111,10 @@ void ExcluirParcelasContrato(host::data::Dataset& receber, int contrato);
 int LancarContadores(int contrato, const QDateTime& data);
 void LancamentoContadores();
 
+// The register's windows live on the contract data module (and dmTec): made
+// without them, they refuse to be built.
+void ExigeModulosContrato();
+
 // ---- windows opened by name ----
 // The module's dispatcher, which lies above this unit, registers itself
 // when the module loads; the register opens the detail, compositions and
