@@ -19,7 +19,10 @@
 #include "host/ui/SearchWindow.h"
 #include "host/ui/StatusBar.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
+#include <QSizePolicy>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -43,10 +46,20 @@ const QStringList kNaturezas = {"A - Em Carteira",  "C - Cheque pré-datado", "D
                                 "O - Comissão",     "P - Pgto Dólar",        "R- Recibo/Frete",
                                 "S - Prestação de Serviços", "U - Outros",   "V - Adto Viagem"};
 
+// A short code edit: as wide as its limit, so that the selection keeps to
+// the left and the grids get the rest of the window.
 QLineEdit* edit(const char* nome, int limite)
 {
     auto* e = named<QLineEdit>(nome);
     e->setMaxLength(limite);
+    e->setFixedWidth(e->fontMetrics().horizontalAdvance(QString(std::max(limite, 4) + 2, QChar('0'))) + 12);
+    return e;
+}
+
+host::ui::DateEdit* editData(const char* nome)
+{
+    auto* e = new host::ui::DateEdit(nome);
+    e->setFixedWidth(e->fontMetrics().horizontalAdvance("00/00/00000") + 40);   // the text and its button
     return e;
 }
 
@@ -132,20 +145,20 @@ void TfmAssContFat::criarSelecao()
         grade->addWidget(rotulo, linha, 0);
         if (ate)
             grade->addWidget(new QLabel("de"), linha, 1);
-        grade->addWidget(de, linha, 2);
+        grade->addWidget(de, linha, 2, Qt::AlignLeft);
         if (ate) {
             grade->addWidget(new QLabel("até"), linha, 3);
-            grade->addWidget(ate, linha, 4);
+            grade->addWidget(ate, linha, 4, Qt::AlignLeft);
         }
         if (botao)
-            grade->addWidget(botao, linha, 5);
+            grade->addWidget(botao, linha, 5, Qt::AlignLeft);
         ++linha;
     };
-    edPrevisaoIni = new host::ui::DateEdit("edPrevisaoIni");
-    edPrevisaoFim = new host::ui::DateEdit("edPrevisaoFim");
+    edPrevisaoIni = editData("edPrevisaoIni");
+    edPrevisaoFim = editData("edPrevisaoFim");
     faixa(new QLabel("Previsão"), edPrevisaoIni, edPrevisaoFim, nullptr);
-    edVctoIni = new host::ui::DateEdit("edVctoIni");
-    edVctoFim = new host::ui::DateEdit("edVctoFim");
+    edVctoIni = editData("edVctoIni");
+    edVctoFim = editData("edVctoFim");
     faixa(new QLabel("Vencimento"), edVctoIni, edVctoFim, nullptr);
 
     laContrato = new host::ui::DataLabel("laContrato");
@@ -182,7 +195,7 @@ void TfmAssContFat::criarSelecao()
     edCRDocFim = edit("edCRDocFim", 6);
     sbPesqCR = pesquisa("sbPesqCR");
     faixa(new QLabel("Conta a Receber"), edCRDocIni, edCRDocFim, sbPesqCR);
-    mdDataFaturamento = new host::ui::DateEdit("mdDataFaturamento");
+    mdDataFaturamento = editData("mdDataFaturamento");
     faixa(new QLabel("Data Faturamento (Emissão)"), mdDataFaturamento, nullptr, nullptr);
     cbNatureza = named<QComboBox>("cbNatureza");
     cbNatureza->addItems(kNaturezas);
@@ -199,7 +212,7 @@ void TfmAssContFat::criarSelecao()
     cbCampos = named<QComboBox>("cbCampos");
     edAlternativo = edit("edAlternativo", 6);
     grade->addWidget(cbCampos, linha, 0, 1, 3);
-    grade->addWidget(edAlternativo, linha++, 3, 1, 2);
+    grade->addWidget(edAlternativo, linha++, 3, 1, 2, Qt::AlignLeft);
 
     ckMesRefOriginal = named<QCheckBox>("ckMesRefOriginal", "Mês de Referência Pelo Vencimento Original");
     ckSemPrevisao = named<QCheckBox>("ckSemPrevisao", "Sem Previsão");
@@ -235,7 +248,7 @@ void TfmAssContFat::criarGrades()
     dbgdAssContFat = new host::ui::DataGrid("dbgdAssContFat");
     dbgdAssContFat->setDataSource(dsPesq_.get());
     dbgdAssContFat->addColumn("ACNUMEROCONTRATO", "Contrato", 90);
-    dbgdAssContFat->addColumn("NOME", "Cliente", 250);
+    dbgdAssContFat->addColumn("NOME", "Cliente", 220);
     dbgdAssContFat->addColumn("ACVALORPARCELA", "Valor ", 90);
     dbgdAssContFat->addColumn("ACDATARENOVACAO", "Data Base", 80);
     dbgdAssContFat->addColumn("ACVENCIMENTO", "Vencimento", 80);
@@ -300,19 +313,20 @@ void TfmAssContFat::criarBotoes()
     stInfo->addPanel(200);
     stInfo->addPanel(50);
 
+    gbSelecao->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
     auto* esquerda = new QVBoxLayout;
     esquerda->addWidget(gbSelecao);
     esquerda->addWidget(rgTipo);
     esquerda->addStretch();
     auto* corpo = new QHBoxLayout;
-    corpo->addLayout(esquerda);
+    corpo->addLayout(esquerda, 0);
     corpo->addWidget(pcFatura, 1);
     auto* janela = new QVBoxLayout(this);
     janela->setContentsMargins(4, 4, 4, 4);
     janela->addLayout(corpo, 1);
     janela->addWidget(paBotoes);
     janela->addWidget(stInfo);
-    resize(1000, 620);
+    resize(1280, 660);
 }
 
 void TfmAssContFat::FormCreate()

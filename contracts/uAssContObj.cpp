@@ -171,10 +171,15 @@ void TfmAssContObj::criarControles()
         membro->onClick = std::move(acao);
         return membro;
     };
+    // A row of a code, its look-up and buttons: the code as wide as a code,
+    // the look-up's description taking the rest.
     auto linha = [](std::initializer_list<QWidget*> widgets) {
         auto* l = new QHBoxLayout;
-        for (QWidget* w : widgets)
-            l->addWidget(w);
+        for (QWidget* w : widgets) {
+            if (auto* codigo = qobject_cast<host::ui::DataEdit*>(w))
+                codigo->setFixedWidth(codigo->fontMetrics().horizontalAdvance("0000000") + 12);
+            l->addWidget(w, qobject_cast<host::ui::DataLookupCombo*>(w) ? 1 : 0);
+        }
         return l;
     };
 
@@ -184,7 +189,9 @@ void TfmAssContObj::criarControles()
     pesquisa(sbPesqObj, "sbPesqObj", [this] { sbPesqObjClick(); });
     pesquisa(sbAnt, "sbAnt", [this] { Mover("<"); })->setText("<");
     pesquisa(sbProx, "sbProx", [this] { Mover(">"); })->setText(">");
-    fDados->addRow("Código", linha({dbedCodigo, sbPesqObj, sbAnt, sbProx}));
+    auto* codigo = linha({dbedCodigo, sbPesqObj, sbAnt, sbProx});
+    codigo->addStretch();
+    fDados->addRow("Código", codigo);
     fDados->addRow("Descrição", editar(dbedDescricao, "dbedDescricao", "AJDESCRICAO"));
     fDados->addRow("Objeto", editar(dbedObj, "dbedObj", "AJOBJETO"));
     // "S - Semestral" beside the Part's four: the billing object hands its
@@ -254,7 +261,8 @@ void TfmAssContObj::criarControles()
     janela->setContentsMargins(4, 4, 4, 4);
     janela->addLayout(colunas, 1);
     janela->addLayout(botoes);
-    resize(648, 422);
+    // Wider than the classic 648: the look-ups show their descriptions whole.
+    resize(880, 422);
 }
 
 host::data::Dataset& TfmAssContObj::objeto() const

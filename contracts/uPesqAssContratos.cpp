@@ -1,10 +1,258 @@
+// The contract search: filters, match mode and order, the list with its
+// count, and SelecionaContrato.
+
 #include "contracts/uPesqAssContratos.h"
+
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+#include "host/data/DataSource.h"
+#include "host/data/Field.h"
+#include "host/data/Query.h"
+#include "host/ui/Components.h"
+#include "host/ui/DataGrid.h"
+#include "host/ui/Errors.h"
+#include "host/ui/StatusBar.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+using host::ui::named;
 
 host::ui::FormVar<TfmPesquisaAssContratos> fmPesquisaAssContratos("fmPesquisaAssContratos");
 
-TfmPesquisaAssContratos::TfmPesquisaAssContratos(QWidget* parent) : host::ui::Form(parent)
+namespace uPesqAssContratos {
+
+namespace {
+
+const char* const kDe = "from AATC05AC cont\n"
+                        " left outer join augc0301 cli on (cont.clcodigo = cli.codigo_cliente)\n"
+                        "where not(accodigo is null)";
+
+const char* const kOrdem[] = {"cont.acNumeroContrato", "cont.acDescricao", "cli.nome", "cont.acTipoContrato",
+                              "cont.acValor"};
+
+}  // namespace
+
+QString Padrao(const QString& texto, FiltroPesquisaContratos::Onde onde)
+{
+    const QString maiusculo = texto.toUpper();
+    switch (onde) {
+    case FiltroPesquisaContratos::Onde::ComecandoCom:
+        return maiusculo + "%";
+    case FiltroPesquisaContratos::Onde::TerminandoCom:
+        return "%" + maiusculo;
+    case FiltroPesquisaContratos::Onde::Contendo:
+        break;
+    }
+    return "%" + maiusculo + "%";
+}
+
+QString Condicoes(const FiltroPesquisaContratos& filtro)
+{
+    // The value is a number column: compared as the text the engine writes for it.
+    const std::pair<const QString*, const char*> filtros[] = {
+        {&filtro.numero, "and upper(cont.acNumeroContrato) like "},
+        {&filtro.descricao, "and upper(cont.acDescricao) like "},
+        {&filtro.cliente, "and upper(cli.nome) like "},
+        {&filtro.tipo, "and upper(cont.acTipoContrato) like "},
+        {&filtro.valor, "and upper(cast(cont.acValor as varchar(28))) like "},
+    };
+    QString sql;
+    for (const auto& [texto, linha] : filtros)
+        if (!texto->trimmed().isEmpty())
+            sql += "\n" + QString::fromUtf8(linha) + QuotedStr(Padrao(texto->trimmed(), filtro.onde));
+    return sql;
+}
+
+QString SqlLista(const FiltroPesquisaContratos& filtro)
+{
+    const int ordem = filtro.ordem >= 0 && filtro.ordem < 5 ? filtro.ordem : 0;
+    return "select cont.*, cli.nome as Cliente\n" + QString::fromUtf8(kDe) + Condicoes(filtro) + "\nOrder by " +
+           QString::fromUtf8(kOrdem[ordem]);
+}
+
+QString SqlContagem(const FiltroPesquisaContratos& filtro)
+{
+    return "select count(*) as TotReg\n" + QString::fromUtf8(kDe) + Condicoes(filtro);
+}
+
+}  // namespace uPesqAssContratos
+
+TfmPesquisaAssContratos::TfmPesquisaAssContratos(QWidget* parent)
+    : host::ui::Form(parent),
+      quPesquisa(CriarIbQuery("quPesquisa")),
+      dsPesquisa(std::make_unique<host::data::DataSource>(nullptr, "dsPesquisa", quPesquisa.get()))
 {
     setCaption("Pesquisa de Contratos");
-    // Freed on close, shown modally or not; its variable then reads empty.
+    setStayOnTop(true);
+    setCentered(true);
+    setKeyPreview(true);
+    criarControles();
+    onKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { FormKeyDown(key, shift); };
     onClose = [](host::ui::CloseAction& action) { action = host::ui::CloseAction::Free; };
+}
+
+TfmPesquisaAssContratos::~TfmPesquisaAssContratos()
+{
+    dsPesquisa->setDataset(nullptr);
+}
+
+void TfmPesquisaAssContratos::criarControles()
+{
+    auto* filtros = named<QGroupBox>("gbFiltros", "Pesquisar");
+    auto* fFiltros = new QFormLayout(filtros);
+    edNumeroContrato = named<QLineEdit>("edNumeroContrato");
+    edNumeroContrato->setMaxLength(10);
+    fFiltros->addRow("Nº Contrato", edNumeroContrato);
+    edDescricao = named<QLineEdit>("edDescricao");
+    fFiltros->addRow("Descrição", edDescricao);
+    edCliente = named<QLineEdit>("edCliente");
+    fFiltros->addRow("Cliente", edCliente);
+    cbTipoContrato = named<QComboBox>("cbTipoContrato");
+    cbTipoContrato->setEditable(true);
+    cbTipoContrato->addItems({"", "Com Peça", "Sem Peça"});
+    fFiltros->addRow("Tipo de Contrato", cbTipoContrato);
+    edValor = named<QLineEdit>("edValor");
+    edValor->setMaxLength(28);
+    fFiltros->addRow("Valor do Contrato", edValor);
+
+    auto* onde = named<QGroupBox>("rgOnde", "Onde");
+    auto* lOnde = new QVBoxLayout(onde);
+    grupoOnde_ = new QButtonGroup(this);
+    rbComecando = named<QRadioButton>("rbComecando", "Começando com");
+    rbContendo = named<QRadioButton>("rbContendo", "Contendo");
+    rbTerminando = named<QRadioButton>("rbTerminando", "Terminando com");
+    int indice = 0;
+    for (QRadioButton* rb : {rbComecando, rbContendo, rbTerminando}) {
+        grupoOnde_->addButton(rb, indice++);
+        lOnde->addWidget(rb);
+    }
+    rbContendo->setChecked(true);
+
+    auto* ordem = named<QGroupBox>("gbOrdem", "Ordenar por ");
+    auto* lOrdem = new QVBoxLayout(ordem);
+    cbOrdem = named<QComboBox>("cbOrdem");
+    cbOrdem->addItems({"Nº do Contrato", "Descrição", "Cliente", "Tipo de Contrato", "Valor do Contrato"});
+    lOrdem->addWidget(cbOrdem);
+    lOrdem->addStretch();
+
+    bbOk = named<QPushButton>("bbOk", "OK");
+    bbOk->setDefault(true);
+    bbOk->setAutoDefault(true);
+    bbCancelar = named<QPushButton>("bbCancelar", "Cancelar");
+    connect(bbOk, &QPushButton::clicked, this, [this] { host::ui::runGuarded([this] { bbOkClick(); }); });
+    connect(bbCancelar, &QPushButton::clicked, this,
+            [this] { setModalResult(host::ui::ModalResult::Cancel); });
+
+    dbgdContratos = new host::ui::DataGrid("dbgdContratos");
+    dbgdContratos->setDataSource(dsPesquisa.get());
+    dbgdContratos->setRowSelect(true);
+    dbgdContratos->addColumn("ACNUMEROCONTRATO", "Nº do Contrato", 90);
+    dbgdContratos->addColumn("ACDESCRICAO", "Descrição", 220);
+    dbgdContratos->addColumn("CLIENTE", "Cliente", 200);
+    dbgdContratos->addColumn("ACTIPOCONTRATO", "Tipo de Contrato", 100);
+    dbgdContratos->addColumn("ACVALOR", "Valor do Contrato", 100);
+    dbgdContratos->onDblClick = [this] { dbgdContratosDblClick(); };
+    dbgdContratos->onKeyDown = [this](int& key, Qt::KeyboardModifiers) {
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            key = 0;
+            dbgdContratosDblClick();
+        }
+    };
+
+    sbStatus = new host::ui::StatusBar("sbStatus");
+    sbStatus->addPanel(220);
+    sbStatus->addPanel(0);
+
+    auto* topo = new QHBoxLayout;
+    topo->addWidget(filtros, 2);
+    topo->addWidget(onde);
+    topo->addWidget(ordem);
+    auto* botoes = new QVBoxLayout;
+    botoes->addWidget(bbOk);
+    botoes->addWidget(bbCancelar);
+    botoes->addStretch();
+    topo->addLayout(botoes);
+    auto* janela = new QVBoxLayout(this);
+    janela->setContentsMargins(4, 4, 4, 0);
+    janela->addLayout(topo);
+    janela->addWidget(dbgdContratos, 1);
+    janela->addWidget(sbStatus);
+    resize(760, 480);
+}
+
+FiltroPesquisaContratos TfmPesquisaAssContratos::filtro() const
+{
+    FiltroPesquisaContratos f;
+    f.numero = edNumeroContrato->text();
+    f.descricao = edDescricao->text();
+    f.cliente = edCliente->text();
+    f.tipo = cbTipoContrato->currentText();
+    f.valor = edValor->text();
+    f.onde = static_cast<FiltroPesquisaContratos::Onde>(std::max(0, grupoOnde_->checkedId()));
+    f.ordem = cbOrdem->currentIndex();
+    return f;
+}
+
+void TfmPesquisaAssContratos::bbOkClick()
+{
+    const FiltroPesquisaContratos f = filtro();
+    quPesquisa->close();
+    quPesquisa->setSql(uPesqAssContratos::SqlLista(f));
+    quPesquisa->open();
+    host::data::Query& contagem = *dmGlobal->quAuxiliar;
+    contagem.close();
+    contagem.setSql(uPesqAssContratos::SqlContagem(f));
+    contagem.open();
+    const int encontrados = contagem.fieldByName("TotReg")->asInteger();
+    sbStatus->setPanelText(1, "Registros Encontrados: " + QString::number(encontrados));
+    if (sbStatus->panelText(0).isEmpty())
+        sbStatus->setPanelText(0, "Total de Registros: " +
+                                      QString::number(CarregaNumeroInteiro("count(*) as TotalItens", "AATC05AC", {})));
+}
+
+void TfmPesquisaAssContratos::dbgdContratosDblClick()
+{
+    if (quPesquisa->active() && !quPesquisa->isEmpty())
+        setModalResult(host::ui::ModalResult::Ok);
+}
+
+void TfmPesquisaAssContratos::FormKeyDown(int& key, Qt::KeyboardModifiers)
+{
+    if (key == Qt::Key_F11) {
+        dbgdContratos->setFocus();
+        key = 0;
+    } else if (key == Qt::Key_F12) {
+        edDescricao->setFocus();
+        key = 0;
+    }
+}
+
+bool SelecionaContrato(int& codigo, QString& numero)
+{
+    TfmPesquisaAssContratos* dialogo = fmPesquisaAssContratos.create();
+    struct Liberar {
+        ~Liberar()
+        {
+            if (TfmPesquisaAssContratos* aberto = fmPesquisaAssContratos)
+                aberto->release();
+            fmPesquisaAssContratos.clear();
+        }
+    } liberar;
+    if (dialogo->showModal() != host::ui::ModalResult::Ok || !dialogo->quPesquisa->active() ||
+        dialogo->quPesquisa->isEmpty())
+        return false;
+    codigo = dialogo->quPesquisa->fieldByName("accodigo")->asInteger();
+    numero = dialogo->quPesquisa->fieldByName("ACNUMEROCONTRATO")->asString();
+    dialogo->quPesquisa->close();
+    dmGlobal->quAuxiliar->close();
+    return true;
 }

@@ -172,11 +172,32 @@ void AlocaFiltro(host::data::Query* query, const QString& condicao);
 void AlocaFiltro(const QString& condicao, host::data::Query* query);
 void AlocaFiltroFinal(host::data::Query* query, const QString& condicao);
 
+// ---- links of stock documents ---------------------------------------------
+// A row of ACEM14REF: the stock-document item an order was made from. The
+// classic routine takes a long positional list; here the values it fills.
+struct ReferenciaACEM14 {
+    QString tipo;                 // REFTIPO: "S", a service order made from the document
+    QString documento;            // the document: number, customer, series,
+    QString cliente;              //   stock location and operation
+    QString serie;
+    QString local;
+    QString operacao;
+    QDateTime dataDocumento;      // REFODATA_DOC
+    QDateTime dataReferencia;     // REFDATA: when the link was made
+    int aoCodigo = 0;             // REFAOCODIGO: the service order
+    int sequencia = 0;            // REFOSEQUENCIA: the document item
+};
+// Inserts the link (one statement, prepared once per connection); nothing
+// is committed.
+void InsereACEM14REF(const ReferenciaACEM14& referencia);
+
 // ---- numbers and dates ------------------------------------------------------
 double Trunc2Casas(double valor);          // cut (toward zero) to two decimals
 double Corta2Casas(double valor);          // the same
 double Arredonda2Monetario(double valor);  // rounded half away from zero to cents
-QDateTime ProximoDiaUtilPorConfiguracao(const QDateTime& data);   // Saturday and Sunday move to Monday
+// The same date when it is a working day of the host's calendar, otherwise
+// the next working day (host/Calendario.h); the time of day is kept.
+QDateTime ProximoDiaUtilPorConfiguracao(const QDateTime& data);
 bool TextoIn(const QString& texto, const QStringList& lista);
 
 // ---- search filters (UdatamodFiltros.cpp) ---------------------------------

@@ -191,14 +191,6 @@ double Arredonda2Monetario(double valor)
     return fromCents(std::round(decimalValue(decimalValue(valor) * 100.0)));
 }
 
-QDateTime ProximoDiaUtilPorConfiguracao(const QDateTime& data)
-{
-    QDateTime day = data;
-    while (day.isValid() && day.date().dayOfWeek() > 5)
-        day = day.addDays(1);
-    return day;
-}
-
 bool TextoIn(const QString& texto, const QStringList& lista)
 {
     return lista.contains(texto);

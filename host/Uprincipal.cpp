@@ -66,6 +66,8 @@ TfmPrincipal::TfmPrincipal(QWidget* parent) : QMainWindow(parent)
     miCadastroSituacao = add(registers, "miCadastroSituacao", "Situações");
     miCadastroOperacao = add(registers, "miCadastroOperacao", "Operações");
     miCadastroTabelaVencimento = add(registers, "miCadastroTabelaVencimento", "Tabelas de Vencimento");
+    miCadastroHistorico = add(registers, "miCadastroHistorico", "Históricos");
+    miCadastroContaCaixa = add(registers, "miCadastroContaCaixa", "Contas de Caixa");
     miCadastroContrato = add(contracts, "miCadastroContrato", "Contratos");
     miFaturamentoContrato = add(contracts, "miFaturamentoContrato", "Faturamento de Contratos");
     miCadastroObjeto = add(contracts, "miCadastroObjeto", "Objetos");
@@ -77,6 +79,8 @@ TfmPrincipal::TfmPrincipal(QWidget* parent) : QMainWindow(parent)
     miCadastroPessoaJuridica->OnClick = [this](QObject*) { AbrirCadastro("PJ"); };
     miCadastroOperacao->OnClick = [this](QObject*) { AbrirCadastro("OP"); };
     miCadastroTabelaVencimento->OnClick = [this](QObject*) { AbrirCadastro("TV"); };
+    miCadastroHistorico->OnClick = [this](QObject*) { AbrirCadastro("HC"); };
+    miCadastroContaCaixa->OnClick = [this](QObject*) { AbrirCadastro("CX"); };
     miCadastroTecnico->OnClick = [this](QObject*) { AbrirJanela("fmAssTecnico"); };
     miCadastroSituacao->OnClick = [this](QObject*) { AbrirJanela("fmAssSituacao"); };
     miAbrirJanela->OnClick = [this](QObject*) {
@@ -160,6 +164,10 @@ void TfmPrincipal::AbrirCadastro(const QString& cadastro)
         SelecionaPesquisaGeral(25, "COD_OP", "COD_OP", "COD_OP", v1, v2, v3);
     else if (cadastro == "TV")
         SelecionaPesquisaGeral(13, "CODIGO", "CODIGO", "CODIGO", v1, v2, v3);
+    else if (cadastro == "HC")
+        SelecionaPesquisaGeral(113, "HCCODIGO", "HCCODIGO", "HCCODIGO", v1, v2, v3);
+    else if (cadastro == "CX")
+        SelecionaPesquisaGeral(114, "CONTA", "CONTA", "CONTA", v1, v2, v3);
 }
 
 TMenuItem* TfmPrincipal::findMenuItem(const QString& name) const

@@ -60,6 +60,8 @@ public:
     TMenuItem* miCadastroSituacao = nullptr;            // "Situações"
     TMenuItem* miCadastroOperacao = nullptr;            // "Operações"
     TMenuItem* miCadastroTabelaVencimento = nullptr;    // "Tabelas de Vencimento"
+    TMenuItem* miCadastroHistorico = nullptr;           // "Históricos"
+    TMenuItem* miCadastroContaCaixa = nullptr;          // "Contas de Caixa"
     TMenuItem* miParametros = nullptr;            // opens TfmParametros
     TMenuItem* miAbrirJanela = nullptr;           // asks a window name, then OnAbrirJanela
     TMenuItem* miSair = nullptr;
@@ -72,7 +74,8 @@ public:
 
     TMenuItem* findMenuItem(const QString& name) const;
     // The register listing of a host register in the search window
-    // ("PF", "PJ" customers by person type, "OP" operations, "TV" payment terms).
+    // ("PF", "PJ" customers by person type, "OP" operations, "TV" payment terms,
+    // "HC" standard history texts, "CX" cash accounts).
     void AbrirCadastro(const QString& cadastro);
 
     // The window's timer (every second): its handler shows the date and time

@@ -7,6 +7,7 @@
 // unit-qualified name); the host looks the exported ones up by their plain
 // names, declared extern "C" below. Loading the library creates nothing.
 
+#include <QDateTime>
 #include <QString>
 
 class QObject;
@@ -75,8 +76,18 @@ TA_EXPORT void ContratoNovoAutomatico(const QString& cliente, const QString& con
 TA_EXPORT void SelecionaDefeitoItem(int ordem, int item, double chaveDocumento, int sequenciaDocumento);
 TA_EXPORT void RetornaTecQuery(const QString& nome, host::data::Query*& query);
 TA_EXPORT int RetornaTecOSItemCorrente();
+// Service orders made for the host without the window: with `automatico` the
+// periodic orders of the contracts whose period has come; otherwise, with
+// code -123, the removal of the orders made from the stock document; any
+// other code makes one order per qualifying item of the document (a code
+// >= 0 with a product narrows it to that item). Only under this plain name.
+TA_EXPORT void LancaOrdemServico(int codigo, const QString& cliente, const QString& serie, const QString& local,
+                                 const QString& operacao, const QString& documento, const QString& produto,
+                                 const QDateTime& dataDocumento, bool automatico);
 }
 
 // The signatures the host casts the resolved symbols to.
 using TCriarDataTec = void (*)();
 using TShowJanelaTec = void (*)(const QString&);
+using TLancaOrdemServico = void (*)(int, const QString&, const QString&, const QString&, const QString&,
+                                    const QString&, const QString&, const QDateTime&, bool);

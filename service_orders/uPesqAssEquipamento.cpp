@@ -1,5 +1,6 @@
 #include "service_orders/uPesqAssEquipamento.h"
 
+#include "host/Udmglobal.h"
 #include "host/Upesq.h"
 
 host::ui::FormVar<TfmPesquisaAssEquipamento> fmPesquisaAssEquipamento("fmPesquisaAssEquipamento");
@@ -13,22 +14,22 @@ TfmPesquisaAssEquipamento::TfmPesquisaAssEquipamento(QWidget* parent) : host::ui
 
 bool SelecionaEquipamento(int& iCodigo, QString& sDescricao)
 {
-    const host::PesquisaDefinicao modelos{
-        0,
-        "Pesquisa de Equipamento",
-        "fmPesquisaAssEquipamento",
-        "select ae.AECODIGO, ae.AEDESCRICAO, ae.AEMARCA, ae.AEMODELO from AATC03AE ae",
-        {},
-        "ae.AEDESCRICAO",
-        {{"AEDESCRICAO", "Descrição", 220, "ae.AEDESCRICAO"},
-         {"AECODIGO", "Código", 60, "ae.AECODIGO"},
-         {"AEMARCA", "Marca", 100, "ae.AEMARCA"},
-         {"AEMODELO", "Modelo", 100, "ae.AEMODELO"}},
-        0};
+    static const QString kOrigem = "[SelecionaEquipamento]";
+    dmGlobal->Log(kOrigem, "***INICIO");
+    host::PesquisaDefinicao definicao{
+        0, "Pesquisa de Equipamento", "fmPesquisaAssEquipamento",
+        "select eq.AECODIGO, eq.AEDESCRICAO, eq.AEMARCA, eq.AEMODELO from AATC03AE eq", {}, "eq.AEDESCRICAO",
+        {{"AECODIGO", "Código", 60, "eq.AECODIGO"},
+         {"AEDESCRICAO", "Descrição", 260, "eq.AEDESCRICAO"},
+         {"AEMARCA", "Marca", 120, "eq.AEMARCA"},
+         {"AEMODELO", "Modelo", 120, "eq.AEMODELO"}},
+        1};
     QVariantMap linha;
-    if (!host::executarPesquisa(modelos, {}, linha))
-        return false;
-    iCodigo = host::valorPesquisa(linha, "AECODIGO").toInt();
-    sDescricao = host::textoPesquisa(linha, "AEDESCRICAO");
-    return true;
+    const bool escolhido = host::executarPesquisa(definicao, {}, linha);
+    if (escolhido) {
+        iCodigo = host::valorPesquisa(linha, "AECODIGO").toInt();
+        sDescricao = host::textoPesquisa(linha, "AEDESCRICAO");
+    }
+    dmGlobal->Log(kOrigem, "***FIM");
+    return escolhido;
 }

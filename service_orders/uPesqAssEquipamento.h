@@ -5,6 +5,8 @@
 #include "host/ui/Form.h"
 #include "host/ui/WindowRegistry.h"
 
+#include <QString>
+
 class TfmPesquisaAssEquipamento : public host::ui::Form {
     Q_OBJECT
 public:
@@ -13,6 +15,6 @@ public:
 
 extern host::ui::FormVar<TfmPesquisaAssEquipamento> fmPesquisaAssEquipamento;
 
-// The equipment-model search (AATC03AE by description): true with the chosen
-// model's code and description; cancelled: false and both untouched.
+// The equipment-model search (AATC03AE): true with the chosen model's code
+// and description; false, the arguments unchanged, when nothing is picked.
 bool SelecionaEquipamento(int& iCodigo, QString& sDescricao);

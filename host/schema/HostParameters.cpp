@@ -48,6 +48,8 @@ const std::vector<ParameterDefault>& parameterDefaults()
         {"ATDESCONTOPECAACERTO", ""},
         {"ATDESCONTOPELOVALOR", ""},
         {"ATDESCONTOPRAZOITEM", ""},
+        // The working weekdays of the calendar: 1 Sunday, 2 Monday ... 7 Saturday.
+        {"ATDIASUTEIS", "23456"},
         {"ATDISPENSANUMEROSERIE", ""},
         // The mail server of EnviarEmail; empty: mails wait in the outbox.
         {"ATEMAILPORTA", ""},

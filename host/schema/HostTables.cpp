@@ -394,6 +394,10 @@ const std::vector<TableDef>& hostTables()
         {"REFOCOD_CLI", varchar(5)},
         {"REFOOPERACAO_DOC", varchar(5)},
         {"REFOLOCAL_DOC", varchar(2)},
+        {"REFTIPO", varchar(1)},
+        {"REFOSEQUENCIA", kInteger},
+        {"REFODATA_DOC", kTimestamp},
+        {"REFDATA", kTimestamp},
     }},
     // Purchase-order items (in-transit quantities).
     {"ACOC80IT", {}, {
@@ -966,6 +970,13 @@ const std::vector<TableDef>& hostTables()
         {"FTID", varchar(1)},
         {"FTSEQUENCIA", kInteger},
         {"FTFOTO", kBlob},
+    }},
+    // The holidays of the working-day calendar (ProximoDiaUtilPorConfiguracao):
+    // FEANUAL "S" repeats the day and month every year.
+    {"FERIADOS", {"FEDATA"}, {
+        {"FEDATA", kTimestamp},
+        {"FEDESCRICAO", varchar(60)},
+        {"FEANUAL", varchar(1)},
     }},
     // The host's parameter record: one row per ATxxx field, the value as text
     // (an absent row reads as an empty value).

@@ -44,7 +44,7 @@ TEST_F(BibliotecaTest, ExportsTheEntryRoutinesByTheirPlainNames)
                              "SelecionaDefeitoItem", "RetornaTecQuery", "RetornaTecOSItemCorrente",
                              "CarregaOrdemServico", "CarregaDefeitoItem", "CarregaSolicitacao", "CarregaContrato",
                              "CarregaContratoEquipamento", "SegToHora", "SelecionaOSAndamentoDefeito",
-                             "OrdemServicoAtualizaTotalizador", "AtualizarOSCorrentePecas"})
+                             "OrdemServicoAtualizaTotalizador", "AtualizarOSCorrentePecas", "LancaOrdemServico"})
         EXPECT_NE(biblioteca.resolve(nome), nullptr) << nome;
     auto segToHora = resolver<int (*)(int)>("SegToHora");
     ASSERT_NE(segToHora, nullptr);

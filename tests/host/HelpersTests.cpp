@@ -99,13 +99,8 @@ TEST(CodeListTest, CaptionsAndCodesBothWays)
             EXPECT_EQ(RetornaSituacaoEquivalente(RetornaCodigoEquivalente(caption, list), list), caption) << list;
 }
 
-TEST(DatesTest, NextWorkingDaySkipsTheWeekend)
+TEST(DatesTest, TextoInComparesWholeTextsWithCase)
 {
-    const QTime at(9, 0);
-    EXPECT_EQ(ProximoDiaUtilPorConfiguracao(QDateTime(QDate(2024, 6, 7), at)).date(), QDate(2024, 6, 7));   // Friday
-    EXPECT_EQ(ProximoDiaUtilPorConfiguracao(QDateTime(QDate(2024, 6, 8), at)).date(), QDate(2024, 6, 10));  // Saturday
-    EXPECT_EQ(ProximoDiaUtilPorConfiguracao(QDateTime(QDate(2024, 6, 9), at)).date(), QDate(2024, 6, 10));  // Sunday
-    EXPECT_EQ(ProximoDiaUtilPorConfiguracao(QDateTime(QDate(2024, 6, 9), at)).time(), at);
     EXPECT_TRUE(TextoIn("B", {"A", "B"}));
     EXPECT_FALSE(TextoIn("b", {"A", "B"}));
 }

@@ -20,6 +20,8 @@
 #include "module/uPackageAss.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
+#include <QDir>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -169,6 +171,53 @@ TEST_F(FaturamentoJanelaTest, OfficialisingModeListsOneRowPerInstalment)
     EXPECT_EQ(form.stInfo->panelText(0), "Total de Contratos: 0");
 }
 
+// Mode 3 end to end on the window: the forecasts made by a forecast run are
+// listed one row per instalment, "Gerar" turns them into invoices, and the
+// next search lists only the forecasts that the run wrote for the next period.
+TEST_F(FaturamentoJanelaTest, GenerateInOfficialisingModeInvoicesTheListedForecasts)
+{
+    exec("update AATC11AJ set OFCODIGO = '5933' where AJCODIGO = 904");
+    parametro("ATPRODUTOCONTRATO", "S0003");
+    TfmAssContFat& form = abrir();
+    digita(form.edUnNegocioIni, "01");
+    digita(form.edContratoAleatorio, "C-901");
+    digita(form.edPrevisaoIni, "01/10/2031");
+    digita(form.edPrevisaoFim, "01/12/2031");
+    digita(form.mdDataFaturamento, "05/10/2031");
+    dialogs->answer("Sim", "Tem certeza de que deseja gerar faturamento do período?")
+        .acknowledge("Operação efetuada com sucesso!Parcelas inseridas: 2");
+    form.bbBaixar->click();
+    ASSERT_EQ(dialogs->pending(), 0);
+
+    form.rgTipo->button(3)->click();
+    form.bbPesquisar->click();
+    ASSERT_EQ(linhas(form.dbgdAssContFat), 2);
+    EXPECT_EQ(form.dbgdAssContFat->column(4)->field()->displayText(), "10/10/2031");
+
+    dialogs->acknowledge("Operação efetuada com sucesso!").acknowledge("Operação efetuada com sucesso!");
+    form.bbBaixar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    ASSERT_FALSE(dialogs->shown().empty());
+    EXPECT_TRUE(dialogs->shown().back().detail.contains("Notas fiscais geradas: "))
+        << dialogs->shown().back().detail.toStdString();
+    EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('|').toStdString();
+    EXPECT_EQ(linhas(form.dbgdAssContFat), 0) << "the run closes the selection it walked";
+    EXPECT_TRUE(form.dbgdAssContFat->isVisible());
+    descartaPendentes();
+    EXPECT_EQ(valor("select count(*) from ACEM1401").toInt(), 2) << "one invoice per instalment";
+    EXPECT_EQ(valor("select count(*) from ACRC5001 where AOCODIGO = 901 and SITUACAO_DOCUMENTO = 'V'").toInt(), 2)
+        << "each officialised instalment forecasts the next period";
+    EXPECT_EQ(valor("select count(*) from ACRC5001 where AOCODIGO = 901 and coalesce(SITUACAO_DOCUMENTO, '') = ''"
+                    " and NUMERO_DOCUMENTO in (select DOCUMENTO from ACEM1401)")
+                  .toInt(),
+              2)
+        << "the officialised ones carry their invoice's number";
+
+    form.bbPesquisar->click();
+    EXPECT_EQ(form.stInfo->panelText(0), "Total de Contratos: 2");
+    EXPECT_EQ(form.dbgdAssContFat->column(4)->field()->displayText(), "10/12/2031") << "the next forecasts";
+}
+
 TEST_F(FaturamentoJanelaTest, ContractLabelTogglesTheListAndTheCodeRange)
 {
     TfmAssContFat& form = abrir();
@@ -227,6 +276,20 @@ TEST_F(FaturamentoJanelaTest, PreviewShowsTheContractListEvenFromTheInstalments)
     EXPECT_TRUE(vista.contains("Gerar Faturamento de Contratos")) << vista.toStdString();
     EXPECT_TRUE(vista.contains("C-901"));
     EXPECT_TRUE(vista.contains("Alfa Contratante"));
+}
+
+// The window as a person sees it with the contracts of branch 01 listed,
+// written next to the test program (run under Xvfb by the screenshot test,
+// offscreen otherwise).
+TEST_F(FaturamentoJanelaTest, PictureOfTheWindowWithContractsListed)
+{
+    TfmAssContFat& form = abrir();
+    digita(form.edUnNegocioIni, "01");
+    form.bbPesquisar->click();
+    ASSERT_EQ(linhas(form.dbgdAssContFat), 2);
+    QTest::qWait(50);
+    const QString arquivo = QDir(QCoreApplication::applicationDirPath()).filePath("fmAssContFat.png");
+    ASSERT_TRUE(form.grab().save(arquivo));
 }
 
 }  // namespace

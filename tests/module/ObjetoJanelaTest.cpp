@@ -14,9 +14,12 @@
 #include "host/ui/DataChoiceControls.h"
 #include "host/ui/DataEdit.h"
 #include "host/ui/DataLookupCombo.h"
+#include "host/ui/DataTextControls.h"
 #include "module/uPackageAss.h"
 
 #include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -157,6 +160,27 @@ TEST_F(ObjetoJanelaTest, LookUpsAreOpenWhileTheWindowIsActive)
     EXPECT_EQ(fmAssContObj.get(), nullptr);
 }
 
+TEST_F(ObjetoJanelaTest, LabelsOpenTheHostRegistersOfHistoriesAccountsAndOperations)
+{
+    exec("insert into ACXC9001 (CONTA, DESCRICAO) values ('1.01', 'Caixa geral')");
+    criarPrincipal();
+    TfmAssContObj& form = abrir();
+    const std::pair<host::ui::DataLabel*, int> rotulos[] = {
+        {form.laHistorico, 113}, {form.laConta, 114}, {form.laOperacao, 25}, {form.laTipoPgto, 25}};
+    for (const auto& [rotulo, tipo] : rotulos) {
+        SCOPED_TRACE(rotulo->objectName().toStdString());
+        int aberta = 0;
+        dialogs->modal("fmPesquisa", [&aberta](Form& janela) {
+            aberta = static_cast<TfmPesquisa&>(janela).searchKind();
+            EXPECT_FALSE(static_cast<TfmPesquisa&>(janela).dataSource()->dataset()->isEmpty());
+        });
+        QTest::mouseClick(rotulo, Qt::LeftButton);
+        EXPECT_EQ(aberta, tipo);
+        EXPECT_EQ(dialogs->pending(), 0);
+    }
+    EXPECT_TRUE(dmGlobal->quOperacao->active()) << "the operations reloaded after their register";
+}
+
 TEST_F(ObjetoJanelaTest, ReportListsTheObjectShown)
 {
     TfmAssContObj& form = abrir();
@@ -167,6 +191,24 @@ TEST_F(ObjetoJanelaTest, ReportListsTheObjectShown)
     });
     form.bbRelatorio->click();
     EXPECT_TRUE(vista.contains("Vinte")) << vista.toStdString();
+}
+
+// The window as a person sees it with an object loaded, written next to
+// the test program (run under Xvfb by the screenshot test, offscreen
+// otherwise).
+TEST_F(ObjetoJanelaTest, PictureOfTheWindowWithAnObject)
+{
+    exec("insert into ACXC9001 (CONTA, DESCRICAO) values ('1.01', 'Caixa geral')");
+    exec("update AATC11AJ set AJOBJETO = 'Manutenção preventiva mensal @M', CXCODIGO = '1.01', HCCODIGO = 77,"
+         " OFCODIGO = 'TS', AJPERIODO = 'M', AJGERAFATURA = 'F', AJCOMPLNF = '2 - Objeto', AJFRANQUIA = 'N',"
+         " AJVALORDIARIO = 'N', AJATIVO = 'S', AJVALORPERCENTUAL = 100 where AJCODIGO = 10");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContObj& form = abrir();
+    dmTecContrato->CarregaObjeto(10);
+    QTest::qWait(50);
+    EXPECT_EQ(form.dblcHist->text(), "Histórico de contrato");
+    const QString arquivo = QDir(QCoreApplication::applicationDirPath()).filePath("fmAssContObj.png");
+    ASSERT_TRUE(form.grab().save(arquivo));
 }
 
 }  // namespace

@@ -1,0 +1,187 @@
+// Automatic mode of LancaOrdemServico: the periodic service order of each
+// contract in force whose period has come, with the contract's equipment as
+// its items and one service line.
+//
+// What every contract needs besides its own row is read once per run: the
+// history of the contracts' orders (latest entry date and whether there is
+// any), their equipment rows and the working-day calendar; a contract then
+// costs no statement of its own until its order is made.
+
+#include "data/uDataTecOSAutomatica.h"
+#include "data/uDataTecOSAutomaticaComum.h"
+
+#include "data/uDataTec.h"
+
+#include "host/Calendario.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Ulote.h"
+#include "host/data/Query.h"
+
+#include <QHash>
+#include <QVariant>
+
+#include <vector>
+
+using namespace uDataTecOSAutomatica::comum;
+
+namespace uDataTecOSAutomatica {
+
+namespace {
+
+constexpr int kSemPeriodicidade = 999999;
+
+const QDateTime kSemOrdem(QDate(1900, 1, 1), QTime(0, 0));
+const QDateTime kLimiteSemOrdem(QDate(1901, 1, 1), QTime(0, 0));
+
+const char* const kSqlContratos =
+    " Select ACAPROVAIP,ACCODIGO,ACCONTRATANTE, ACCODIGOINTEGRACAO, ACDATAIMPLANTACAO, ACDATABASE from AATC05AC \r"
+    " where ACDATAIMPLANTACAO   <= Current_TimeStamp \r"
+    " and ACDATAVALIDADE >= Current_TimeStamp \r"
+    " and coalesce(ACCODIGOINTEGRACAO,'')<>''";
+
+// The orders that have an item of a contract.
+struct Historico {
+    QDateTime ultimaEntrada = kSemOrdem;
+    int itens = 0;
+};
+
+struct Equipamento {
+    QVariant equipamento, serie, garantia, dataCompra;
+};
+
+QHash<int, Historico> historicoContratos(host::data::Query& consulta)
+{
+    consulta.setSql("select i.ACCODIGO, max(os.AODATAENTRADA), count(*) from AATC01AO os"
+                    " join AATC01AOIT i on i.AOCODIGO = os.AOCODIGO"
+                    " where i.ACCODIGO is not null group by i.ACCODIGO");
+    consulta.open();
+    QHash<int, Historico> historico;
+    for (; !consulta.eof(); consulta.next()) {
+        Historico& h = historico[consulta.fields().at(0)->asInteger()];
+        if (!consulta.fields().at(1)->isNull())
+            h.ultimaEntrada = consulta.fields().at(1)->asDateTime();
+        h.itens = consulta.fields().at(2)->asInteger();
+    }
+    consulta.close();
+    return historico;
+}
+
+// Every equipment and service row of the contracts in force, by contract,
+// in the order the server gives them.
+QHash<int, std::vector<Equipamento>> equipamentosContratos(host::data::Query& consulta)
+{
+    consulta.setSql(" Select CtrEquip.ACCODIGO, CtrEquip.AECODIGO, CtrEquip.COSERIE, CtrEquip.COGARANTIA,"
+                    " CtrEquip.CODATACOMPRA from AUGC03CO CtrEquip join AATC05AC Ctr on Ctr.ACCODIGO = CtrEquip.ACCODIGO"
+                    " where Ctr.ACDATAIMPLANTACAO <= Current_TimeStamp and Ctr.ACDATAVALIDADE >= Current_TimeStamp"
+                    " and coalesce(Ctr.ACCODIGOINTEGRACAO,'')<>''");
+    consulta.open();
+    QHash<int, std::vector<Equipamento>> equipamentos;
+    for (; !consulta.eof(); consulta.next()) {
+        const auto& campos = consulta.fields();
+        equipamentos[campos.at(0)->asInteger()].push_back(
+            {campos.at(1)->value(), campos.at(2)->value(), campos.at(3)->value(), campos.at(4)->value()});
+    }
+    consulta.close();
+    return equipamentos;
+}
+
+QString dataTexto(const QDateTime& data) { return data.toString("dd/MM/yyyy"); }
+
+// The order of one contract: header, the contract's rows as items, the line.
+void ordemDoContrato(int contrato, const QString& contratante, const QDateTime& vencimento,
+                     const std::vector<Equipamento>& equipamentos)
+{
+    TdmTec& tec = *dmTec;
+    CarregaOrdemServico(0);
+    const int ordem = novaOrdem("C", contratante, vencimento);
+    tec.CarregaOSItens(0, 0);
+    tec.CarregaOSAndamento(ordem, 0);
+    for (const Equipamento& e : equipamentos) {
+        tec.quOSItem->append();
+        tec.quOSItemAOITEQUIPCODIGO->setValue(e.equipamento);
+        tec.quOSItemACCODIGO->setAsInteger(contrato);
+        tec.quOSItemAOITSERIE->setValue(e.serie);
+        tec.quOSItemAOITGARANTIA->setValue(e.garantia);
+        tec.quOSItemAOITDATACOMPRA->setValue(e.dataCompra);
+        tec.quOSItem->post();
+    }
+    novaLinhaServico(ordem);
+}
+
+class Progresso {
+public:
+    explicit Progresso(int total) { dmGlobal->PreparaSplashForm(total, "Gerando ordens de serviço dos contratos...", "Mostrar"); }
+    ~Progresso() { dmGlobal->PreparaSplashForm(0, {}, "Ocultar"); }
+    void contrato(int codigo) { dmGlobal->PreparaSplashForm(1, "Contrato " + QString::number(codigo), "Incrementar"); }
+};
+
+}  // namespace
+
+int PeriodicidadeContrato(const QString& codigoIntegracao)
+{
+    bool numero = false;
+    const int dias = codigoIntegracao.section('-', 0, 0).trimmed().toInt(&numero);
+    return numero ? dias : kSemPeriodicidade;
+}
+
+QDateTime VencimentoContrato(const QDateTime& base, int periodicidade, bool primeiraAprovada,
+                             const host::CalendarioDiasUteis& calendario)
+{
+    const QDateTime vencimento = base.addDays((primeiraAprovada ? 0 : qint64(periodicidade)) + 3);
+    return calendario.proximoDiaUtil(vencimento);
+}
+
+void LancarOrdensContratos()
+{
+    log("Entrou no procedimento para geração da OS automaticamente através do contrato");
+    auto contratos = CriarIbQuery("quContratosOS");
+    auto auxiliar = CriarIbQuery("quAuxiliarOS");
+    contratos->setSql(QString::fromLatin1(kSqlContratos));
+    contratos->open();
+    const QHash<int, Historico> historico = historicoContratos(*auxiliar);
+    const QHash<int, std::vector<Equipamento>> equipamentos = equipamentosContratos(*auxiliar);
+    const host::CalendarioDiasUteis calendario = host::CalendarioDiasUteis::carregar();
+    const QDateTime comparacao(QDate::currentDate().addDays(3), QTime(0, 0));
+    QStringList falhas;
+    {
+        host::ExecucaoLote lote(kOrigem);
+        Progresso progresso(contratos->recordCount());
+        for (contratos->first(); !contratos->eof(); contratos->next()) {
+            const int contrato = contratos->fieldByName("ACCODIGO")->asInteger();
+            progresso.contrato(contrato);
+            log("Vai lançar contrato " + QString::number(contrato));
+            const int periodicidade = PeriodicidadeContrato(contratos->fieldByName("ACCODIGOINTEGRACAO")->asString());
+            const Historico h = historico.value(contrato);
+            QDateTime base = h.ultimaEntrada;
+            if (base < kLimiteSemOrdem)
+                base = contratos->fieldByName("ACDATABASE")->asDateTime();
+            log("DataBase Inicial: " + dataTexto(base));
+            if (!base.isValid()) {
+                // Without a base date the order would be dated in 1900, and
+                // made again on every run.
+                log("Não gerou OS, pois o contrato não tem data base.");
+            } else {
+                const bool aprovada =
+                    contratos->fieldByName("ACAPROVAIP")->asString().left(1).toUpper() == "S" && h.itens == 0;
+                const QDateTime vencimento = VencimentoContrato(base, periodicidade, aprovada, calendario);
+                log("DataBase com dias de periodicidade: " + dataTexto(vencimento));
+                log("Data Comparção: " + dataTexto(comparacao));
+                if (comparacao.date() >= vencimento.date()) {
+                    log("Vai Inserir Ordem de Serviço");
+                    const QString contratante = contratos->fieldByName("ACCONTRATANTE")->asString();
+                    const std::vector<Equipamento> linhas = equipamentos.value(contrato);
+                    QString falha;
+                    if (!ordemInteira(lote, [&] { ordemDoContrato(contrato, contratante, vencimento, linhas); }, falha))
+                        falhas << "Contrato " + QString::number(contrato) + ": " + falha;
+                }
+            }
+            log("terminou de lançar contrato " + QString::number(contrato));
+        }
+    }
+    contratos->close();
+    if (!falhas.isEmpty())
+        dmGlobal->MostraAviso("Não foi possível Lançar ordem de serviço periódica." + falhas.join("\r"), false);
+}
+
+}  // namespace uDataTecOSAutomatica
