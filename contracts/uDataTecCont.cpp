@@ -6,6 +6,7 @@
 #include "contracts/uDataTecContDefinitions.h"
 #include "contracts/uDataTecContMigration.h"
 #include "host/Udmglobal.h"
+#include "host/db/Database.h"
 
 using host::data::DataSource;
 using host::data::Query;
@@ -29,7 +30,7 @@ TdmTecContrato::~TdmTecContrato()
 
 void TdmTecContrato::DataModuleCreate()
 {
-    bClienteContratualPost = false;
+    bReprocessarContrato = false;
     uDataTecContMigration::atualizarTabelasContrato();
 }
 

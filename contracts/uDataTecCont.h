@@ -22,6 +22,9 @@
 namespace host::data {
 class Field;
 }
+namespace host::db {
+class Savepoint;
+}
 
 class TdmTecContrato : public host::data::DataModule {
 public:
@@ -224,8 +227,55 @@ public:
     void DescartaExclusaoPrevisoesPendente() { iContratoExcluirPrevisoes = 0; }
     int iContratoExcluirPrevisoes = 0;
 
-    // Set by the contractual-customer rules before a post, consumed after it.
-    bool bClienteContratualPost = false;
+    // ---- header rules (uDataTecContCadastro*.cpp, uDataTecContCancelamento.cpp) ----
+    void quCtrCadastroNewRecord(host::data::Dataset& dataset);
+    // Runs under a savepoint that lasts until the row is written: a refused
+    // or failed post leaves nothing of its steps behind; the after-post
+    // commits the steps with the row.
+    void quCtrCadastroBeforePost(host::data::Dataset& dataset);
+    void quCtrCadastroAfterPost(host::data::Dataset& dataset);
+    void quCtrCadastroBeforeDelete(host::data::Dataset& dataset);
+    void quCtrCadastroAfterDelete(host::data::Dataset& dataset);
+    void quCtrCadastroAfterScroll(host::data::Dataset& dataset);
+    void quCtrCadastroAfterCancel(host::data::Dataset& dataset);
+    void quCtrCadastroCalcFields(host::data::Dataset& dataset);
+    void quCtrCadastroCLCODIGOValidate(host::data::Field& field);
+    void quCtrCadastroCLCODIGOChange(host::data::Field& field);
+    void quCtrCadastroACLOCALChange(host::data::Field& field);
+    void quCtrCadastroBCCODIGOChange(host::data::Field& field);
+    void quCtrCadastroACCONTRATANTEChange(host::data::Field& field);
+    void quCtrCadastroACCONTRETIRADAChange(host::data::Field& field);
+    void quCtrCadastroACCONTENTREGAChange(host::data::Field& field);
+    void quCtrCadastroACCONTCOBRANCAChange(host::data::Field& field);
+    void quCtrCadastroACCONTENTCONTRATOChange(host::data::Field& field);
+    void quCtrCadastroACVINCULOChange(host::data::Field& field);
+    // Cancelling a contract: its open receivables due from the cancellation
+    // date on go, with their cash rows, when the user agrees.
+    void CtrVerificaCancelamentoCR();
+    // The program's own re-post of the current header (its values
+    // recomputed by the before-post): the header goes into edit when it is
+    // not, and no reason for change is asked, since the user changed nothing.
+    void RegravarContratoCorrente();
+
+    // ---- satellites of the header (uDataTecContSatelites.cpp) ----
+    void quContratoCliNewRecord(host::data::Dataset& dataset);
+    void quContratoCliBeforePost(host::data::Dataset& dataset);
+    void quContratoCliAfterPost(host::data::Dataset& dataset);
+    void quContratoCliBeforeDelete(host::data::Dataset& dataset);
+    void quContratoCliCalcFields(host::data::Dataset& dataset);
+    void quContratoCliCLCODIGOChange(host::data::Field& field);
+    void quContratoVinNewRecord(host::data::Dataset& dataset);
+    void quContratoVinBeforePost(host::data::Dataset& dataset);
+    void quContratoVinAfterPost(host::data::Dataset& dataset);
+    void quContratoVinACCODIGOCOMPLEMENTOChange(host::data::Field& field);
+    void quCtrContatoMGCODIGOChange(host::data::Field& field);
+    void quCtrCoberturaNewRecord(host::data::Dataset& dataset);
+    void quCtrCadastroEquipNewRecord(host::data::Dataset& dataset);
+    void quCtrCadastroEquipBeforePost(host::data::Dataset& dataset);
+    void quCtrCadastroEquipAfterPost(host::data::Dataset& dataset);
+    void quCtrCadastroEquipBeforeDelete(host::data::Dataset& dataset);
+    void quCtrCadastroEquipAfterDelete(host::data::Dataset& dataset);
+    void quCtrCadastroEquipAECODIGOChange(host::data::Field& field);
 
     // ---- rental lines, rental items and the late-return fine (uDataTecContLocacao*.cpp) ----
     // dmGlobal->quReceber on the contract's receivables; kind "C" (a
@@ -275,6 +325,22 @@ public:
     void quCtrContatoBeforePost(host::data::Dataset& dataset);
 
 private:
+    // Set when an extra customer's active flag changes; the customer's
+    // after-post then re-posts the header, whose instalment value counts
+    // only active customers' items.
+    bool bReprocessarContrato = false;
+    // The header's post in progress: from its before-post to the write.
+    std::unique_ptr<host::db::Savepoint> spCabecalho_;
+    // The header's delete in progress: from its before-delete to its after-delete.
+    std::unique_ptr<host::db::Savepoint> spExclusaoCabecalho_;
+    int iRegravacaoPrograma_ = 0;
+    // What the header's calculated fields read from other rows, by contract.
+    struct CacheCalculados;
+    std::shared_ptr<CacheCalculados> cacheCalculados_;
+    void EsquecerCalculados();
+    void ligarEventosCadastro();
+    void ligarEventosSatelites();
+
     void criarDatasets();
     void ligarEventos();
     void ligarEventosMedidores();

@@ -56,6 +56,8 @@ void TdmTecContrato::ligarApresentacao()
     quCtrObjeto->fieldByName("AJCODIGO")->setRequired(true);
     quCtrCadastroIt->fieldByName("CLCODIGO")->setRequired(true);
     quCtrCadastroIt->fieldByName("PRCODIGO")->setRequired(true);
+    // An equipment row under contract names its model.
+    quCtrCadastroEquip->fieldByName("AECODIGO")->setRequired(true);
     // Editable only under the option of delivered and returned items (on open).
     quCtrCadastroIt->fieldByName("ACITENCERRADO")->setReadOnly(true);
 }

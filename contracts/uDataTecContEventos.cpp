@@ -1,7 +1,7 @@
 // Which handler each dataset event of TdmTecContrato runs. The handlers end by
 // reporting the event to the customisation hook; the rule handlers of the
-// header, items, customers, links, contacts, objects and coverages are added
-// with their rules.
+// header and its satellites (uDataTecContCadastro*.cpp,
+// uDataTecContSatelites.cpp), the items and the objects are bound from here.
 
 #include "contracts/uDataTecCont.h"
 
@@ -49,29 +49,9 @@ void TdmTecContrato::ligarEventos()
         commitRetaining();
     };
 
-    // A new contract's key, and its post committed at once: what the callers
-    // outside the register rely on (ContratoNovoAutomatico, the rental
-    // screens). The header's defaults and checks come with its rules.
-    quCtrCadastro->onNewRecord = [](Dataset& dataset) {
-        dataset.fieldByName("ACCODIGO")->setAsInteger(CarregaNumeroInteiro("max(accodigo)", "aatc05ac", "") + 1);
-        ZelDevVerificarEvento(&dataset, "ONNEWRECORD");
-    };
-    quCtrCadastro->afterPost = [this](Dataset& dataset) {
-        commitRetaining();
-        AplicaExclusaoPrevisoesPendente();
-        dataset.refresh();
-        ZelDevVerificarEvento(&dataset, "AFTERPOST");
-        // A changed instalment value rewrites the forecasts (never for delivered items).
-        if (dataset.tag() == 9 && dmGlobal->Parametro("ATOPCAOCONTRATO").trimmed().toUpper() != "T") {
-            dataset.setTag(0);
-            ReajustarValorContratoCorrente(0);
-        }
-        dataset.setTag(0);
-    };
-    quCtrCadastro->afterCancel = [this](Dataset& dataset) {
-        DescartaExclusaoPrevisoesPendente();
-        dataset.setTag(0);
-    };
+    // The header's rules and those of its satellites.
+    ligarEventosCadastro();
+    ligarEventosSatelites();
 
     // The forecasts follow the instalment value, due day, situation and billing object.
     auto campo = [this](const char* nome) { return quCtrCadastro->fieldByName(nome); };

@@ -114,9 +114,7 @@ void TdmTecContrato::CtrAtualizaValorContratoAcessorio(int recarregar, int regra
     CarregaContrato(regravar);
     // A contract that is not stored has no header to save (editing the
     // empty dataset would append one).
-    if (!quCtrCadastro->isEmpty()) {
-        quCtrCadastro->edit();
-        quCtrCadastro->post();
-    }
+    if (!quCtrCadastro->isEmpty())
+        RegravarContratoCorrente();
     CarregaContrato(recarregar);
 }

@@ -100,6 +100,11 @@ void InsertTable(const QString& tabela, const QStringList& colunas, const QVaria
 QString CodigoCadastralDisponivel(const QString& coluna, const QString& tabela, int maximo,
                                   const QString& formato, const QString& condicao = {});
 
+// The next key of an integer column, drawn from the generator: two stations
+// never get the same key, even before either has posted, and the generator
+// is stepped past any larger key stored by other means (max + 1) first.
+int ProximaChave(const QString& gerador, const QString& coluna, const QString& tabela);
+
 // A query on dmGlobal's transaction for the length of one routine.
 std::unique_ptr<host::data::Query> CriarIbQuery(const QString& nome = {});
 

@@ -42,6 +42,15 @@ public:
 };
 
 // What DesdobraContasReceber splits: a value over a payment-term table.
+// The document whose serial-number movements (AUGC50NS) a check counts:
+// the references given (not empty or 0) must all match.
+struct DocumentoNumeroSerie {
+    QString venda;              // VECODIGO
+    int ordemServico = 0;       // AOCODIGO
+    int contrato = 0;           // ACCODIGO
+    int itemContrato = 0;       // ACITCODIGO
+};
+
 struct DesdobramentoReceber {
     double valorTotal = 0;
     QString tabelaVencimento;      // AFVT0101.CODIGO: instalments and days
@@ -188,6 +197,13 @@ public:
                                     host::data::Query* query, bool bSomenteLeitura, int iTamanhoMaximo,
                                     const QString& caption);
 
+    // Copies one AUGC70OB text (source code, sequence and kind) to another
+    // key (target code, sequence and kind), replacing the text stored there;
+    // nothing when the source has none. Nothing is committed.
+    void ImportaObservacaoAdicional(const QString& codigoOrigem, const QString& sequenciaOrigem,
+                                    const QString& idOrigem, const QString& codigoDestino,
+                                    const QString& sequenciaDestino, const QString& idDestino);
+
     // ---- schema ----
     // Does the table exist, or with a column name the column of that table.
     bool VerificaExistenciaTabelaCampo(const QString& tabela, const QString& coluna = {});
@@ -277,6 +293,13 @@ public:
 
     // ---- stock and prices ----
     double PosicaoEstoque(const QString& produto);                     // ESTOQUE of ACEC1101
+    // A product that carries serial numbers (PRGERANS "O" or "Ú") must have,
+    // on the document, one movement (AUGC50NS) per unit of the quantity:
+    // fewer are refused with a message (ending the operation with bAbortar)
+    // and false. Products without serial numbers always pass.
+    bool NumeroSerieProdutoObrigatorio(const QString& produto, double quantidade,
+                                       const DocumentoNumeroSerie& documento, const QDateTime& data,
+                                       bool bAbortar = true);
     // Quantity reserved (QTDE_PRODUCAO); with bRecalcular first recomputes it
     // from the reserved, not yet withdrawn parts lines of service orders.
     double Reservado(const QString& produto, bool bRecalcular = false, const QString& marca = {});

@@ -58,6 +58,9 @@ public:
     // The write of a delete failed: runs before the failure reaches the caller,
     // so a before-delete that did work of its own can undo it.
     Event onDeleteError;
+    // Likewise for a post: the required check or the write failed after the
+    // before-post rules had run (the row stays in edit).
+    Event onPostError;
 
     // Opening and state.
     void open();

@@ -132,11 +132,16 @@ void Dataset::post()
         fire(beforePost);
         if (!editing())
             return;   // the row was cancelled by a before-post rule
-        checkRequired();
-        if (state_ == DatasetState::Insert)
-            writeInsert(editBuf_);
-        else
-            writeModify(rows_[size_t(cur_)].values, editBuf_);
+        try {
+            checkRequired();
+            if (state_ == DatasetState::Insert)
+                writeInsert(editBuf_);
+            else
+                writeModify(rows_[size_t(cur_)].values, editBuf_);
+        } catch (...) {
+            fire(onPostError);
+            throw;
+        }
         rows_[size_t(cur_)].values = std::move(editBuf_);
         editBuf_.clear();
         state_ = DatasetState::Browse;

@@ -136,6 +136,7 @@ void createHostSchema(db::Transaction& transaction)
     if (changed)
         transaction.commitRetaining();
     createGenerator(transaction, kGeneratorOrderItem, "AATC01AOIT", "AOITCODIGO");
+    createGenerator(transaction, kGeneratorContract, "AATC05AC", "ACCODIGO");
     createGenerator(transaction, kGeneratorContractItem, "AATC05ACIT", "ACITCODIGO");
     createGenerator(transaction, kGeneratorCashForecast, "ACXC94XP", "XPCHAVE");
     if (createIndexes(transaction))

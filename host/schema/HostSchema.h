@@ -28,7 +28,7 @@ QSet<QString> existingTablesAndColumns(db::Transaction& transaction);
 // Creates whatever is missing of the host schema: the domains DOVALOR and
 // DOCODIGOPRODUTO, every host table, the base form of the module's tables
 // (columns missing from an existing table are added; nothing is changed or
-// dropped) and the generators gen_aoitcodigo and GEN_ACITCODIGO, which start
+// dropped) and the generators gen_aoitcodigo, GEN_ACCODIGO and GEN_ACITCODIGO, which start
 // at the largest key already stored. The DDL is committed (retaining) as it
 // goes; running it again on a complete database executes no DDL.
 void createHostSchema(db::Transaction& transaction);

@@ -53,6 +53,7 @@ const TableDef* findTable(const QString& name);
 inline constexpr const char* kDomainValor = "DOVALOR";
 inline constexpr const char* kDomainProductCode = "DOCODIGOPRODUTO";
 inline constexpr const char* kGeneratorOrderItem = "GEN_AOITCODIGO";
+inline constexpr const char* kGeneratorContract = "GEN_ACCODIGO";       // AATC05AC.ACCODIGO
 inline constexpr const char* kGeneratorContractItem = "GEN_ACITCODIGO";
 inline constexpr const char* kGeneratorCashForecast = "GEN_XPCHAVE";   // ACXC94XP.XPCHAVE
 

@@ -158,7 +158,8 @@ TEST_F(DatasetsTest, ANewContractTakesTheNextCodeAndItsPostIsCommitted)
     EXPECT_EQ(dm->quCtrCadastroACCODIGO->asInteger(), 42);
     dm->quCtrCadastroCLCODIGO->setAsString("00001");
     dm->quCtrCadastro->post();
-    EXPECT_EQ(host::hookCallTexts(), (QStringList{"quCtrCadastro:ONNEWRECORD", "quCtrCadastro:AFTERPOST"}));
+    EXPECT_EQ(host::hookCallTexts(),
+              (QStringList{"quCtrCadastro:ONNEWRECORD", "quCtrCadastro:BEFOREPOST", "quCtrCadastro:AFTERPOST"}));
     global->IBTransaction1->rollbackRetaining();
     EXPECT_EQ(one("select CLCODIGO from AATC05AC where ACCODIGO = 42").toString(), "00001");
 }
@@ -176,7 +177,8 @@ TEST_F(DatasetsTest, HandlersReportToTheHookWithTheirEventNames)
     dm->quCtrObjeto->append();
     dm->quCtrObjeto->fieldByName("AJCODIGO")->setAsInteger(1);
     dm->quCtrObjeto->post();
-    EXPECT_EQ(host::hookCallTexts(), (QStringList{"quCtrCobertura:BEFOREPOST", "quCtrCobertura:BEFOREDELETE",
+    EXPECT_EQ(host::hookCallTexts(), (QStringList{"quCtrCobertura:ONNEWRECORD", "quCtrCobertura:BEFOREPOST",
+                                                  "quCtrCobertura:BEFOREDELETE",
                                                   "quCtrCobertura:AFTERDELETE", "quCtrCobertura:BEFORECLOSE",
                                                   "quCtrObjeto:ONNEWRECORD", "quCtrObjeto:BEFOREPOST",
                                                   "quCtrObjeto:AFTERPOST"}));

@@ -103,7 +103,8 @@ TEST_F(ManutencaoTest, TemplateIsReviewedFirstWithTheContractsNewRowRule)
         form.findChild<QPushButton*>("bbConfirmar")->click();
     });
     dm->quCtrCadastro->post();
-    EXPECT_DOUBLE_EQ(proposto, 40);
+    // The post has recomputed the net instalment (110) before the review.
+    EXPECT_DOUBLE_EQ(proposto, 50);
     EXPECT_EQ(one("select count(*) from ACXC94XP where XPID = 'C' and ACCODIGO = 7 and XPLOCAL = '01'").toInt(), 2);
     EXPECT_TRUE(global->quCXPrev->onNewRecord != nullptr);
     EXPECT_EQ(dialogs->pending(), 0);
@@ -157,6 +158,7 @@ TEST_F(ManutencaoTest, EndingDeletesForecastsOnlyWhenSaved)
     dialogs->answer("Sim", "Deseja excluir provisões do contrato?").enter("123", "Senha de Exclusão");
     campo("ACSITUACAO")->setAsString("C");
     EXPECT_EQ(campo("ACDATAVALIDADE")->asDateTime().date(), QDate::currentDate());
+    dialogs->answer("Não", "Deseja excluir contas a receber em aberto");
     dm->quCtrCadastro->post();
     EXPECT_TRUE(vencimentos().isEmpty());
     EXPECT_EQ(one("select count(*) from ACXC94XP").toInt(), 0);
