@@ -17,6 +17,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 namespace host::data {
@@ -257,6 +258,30 @@ public:
     // not, and no reason for change is asked, since the user changed nothing.
     void RegravarContratoCorrente();
 
+    // The same, with the fields the caller changes set first (inside the re-post).
+    void RegravarContratoCorrente(const std::function<void()>& alterar);
+
+    // ---- item rules (uDataTecContItens*.cpp, uDataTecContPreco.cpp) ----
+    void quCtrCadastroItNewRecord(host::data::Dataset& dataset);
+    // Under a savepoint until the row is written, as the header's.
+    void quCtrCadastroItBeforePost(host::data::Dataset& dataset);
+    void quCtrCadastroItAfterPost(host::data::Dataset& dataset);
+    void quCtrCadastroItBeforeDelete(host::data::Dataset& dataset);
+    void quCtrCadastroItAfterDelete(host::data::Dataset& dataset);
+    void quCtrCadastroItCalcFields(host::data::Dataset& dataset);
+    void quCtrCadastroItPRCODIGOChange(host::data::Field& field);
+    void quCtrCadastroItACCODIGOChange(host::data::Field& field);
+    void quCtrCadastroItACITVALORSetText(host::data::Field& field, const QString& text);
+    void quCtrCadastroItACITVALORPERCENTUALChange(host::data::Field& field);
+    void quCtrCadastroDetNewRecord(host::data::Dataset& dataset);
+    void quCtrCadastroDetBeforePost(host::data::Dataset& dataset);
+    void quCtrCadastroDetPRCODIGOChange(host::data::Field& field);
+    // The product's active flag follows its use by contract items (only
+    // under ATPARCELASEMPREVISAO "S"); committed.
+    void AtualizaAtivoProdutoContrato(const QString& produto);
+    // The contract's lines, closed and complementary ones left out, cut to cents.
+    double CalculaTotalEquipamentos(int contrato);
+
     // ---- satellites of the header (uDataTecContSatelites.cpp) ----
     void quContratoCliNewRecord(host::data::Dataset& dataset);
     void quContratoCliBeforePost(host::data::Dataset& dataset);
@@ -334,6 +359,16 @@ private:
     // The header's delete in progress: from its before-delete to its after-delete.
     std::unique_ptr<host::db::Savepoint> spExclusaoCabecalho_;
     int iRegravacaoPrograma_ = 0;
+    // The item's post in progress, and its delete.
+    std::unique_ptr<host::db::Savepoint> spItem_;
+    std::unique_ptr<host::db::Savepoint> spExclusaoItem_;
+    // The item's own re-post for its serial numbers is running (once per save).
+    bool bRepostandoItem_ = false;
+    void ligarEventosItens();
+    bool passoNumerosSerie(host::data::Dataset& item);
+    void passoPeriodoLocacao(host::data::Dataset& item);
+    void passoEstoque(host::data::Dataset& item);
+    void totalizaEquipamentosCabecalho();
     // What the header's calculated fields read from other rows, by contract.
     struct CacheCalculados;
     std::shared_ptr<CacheCalculados> cacheCalculados_;
@@ -388,3 +423,6 @@ QDateTime RetornaPrimeiroDiaSemanaMes(int diaSemana, const QString& mes, int pri
 // Exported by plain name: dmTecContrato must exist.
 void CarregaContrato(int contrato);
 void CarregaContratoEquipamento(int contrato);
+// Exported by plain name: a product's new price goes into every contract
+// item of that product, and each such contract is saved again.
+void CtrAlteracaoPrecoProduto(const QString& produto, double preco);

@@ -245,16 +245,21 @@ void TdmTecContrato::quCtrCadastroAfterPost(Dataset& dataset)
 
 void TdmTecContrato::RegravarContratoCorrente()
 {
-    ++iRegravacaoPrograma_;
-    try {
-        if (!quCtrCadastro->editing())
-            quCtrCadastro->edit();
-        quCtrCadastro->post();
-    } catch (...) {
-        --iRegravacaoPrograma_;
-        throw;
-    }
-    --iRegravacaoPrograma_;
+    RegravarContratoCorrente({});
+}
+
+void TdmTecContrato::RegravarContratoCorrente(const std::function<void()>& alterar)
+{
+    struct Programa {
+        int& contador;
+        explicit Programa(int& c) : contador(c) { ++contador; }
+        ~Programa() { --contador; }
+    } programa(iRegravacaoPrograma_);
+    if (!quCtrCadastro->editing())
+        quCtrCadastro->edit();
+    if (alterar)
+        alterar();
+    quCtrCadastro->post();
 }
 
 // ---- delete ----

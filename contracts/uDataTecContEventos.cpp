@@ -81,12 +81,7 @@ void TdmTecContrato::ligarEventos()
         dataset.fieldByName("ACITENCERRADO")->setReadOnly(!editavel);
         dataset.fieldByName("ACITDEVOLVIDO")->setReadOnly(!editavel);
     };
-    // The item key comes from the generator when no rule has set it.
-    quCtrCadastroIt->beforePost = [](Dataset& dataset) {
-        host::data::Field* chave = dataset.fieldByName("ACITCODIGO");
-        if (dataset.state() == host::data::DatasetState::Insert && chave->isNull())
-            chave->setAsInteger(CarregaNumeroInteiro("gen_id(GEN_ACITCODIGO, 1)", "rdb$database", ""));
-    };
+    ligarEventosItens();
     quCtrCadastroDet->afterOpen = [](Dataset& dataset) { dmGlobal->SetaMascaraField(dataset); };
     quCtrCadastro->afterClose = [](Dataset&) { iPMCCodigoContrato = 0; };
 

@@ -79,6 +79,13 @@ void exportaCarregaContratoEquipamento(int contrato)
     CarregaContratoEquipamento(contrato);
 }
 
+void exportaCtrAlteracaoPrecoProduto(const QString&, double) __asm__("CtrAlteracaoPrecoProduto");
+void exportaCtrAlteracaoPrecoProduto(const QString& produto, double preco)
+{
+    moduloContrato();
+    CtrAlteracaoPrecoProduto(produto, preco);
+}
+
 int exportaSegToHora(int segundos) __asm__("SegToHora");
 int exportaSegToHora(int segundos) { return SegToHora(segundos); }
 

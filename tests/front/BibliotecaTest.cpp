@@ -43,7 +43,7 @@ TEST_F(BibliotecaTest, ExportsTheEntryRoutinesByTheirPlainNames)
     for (const char* nome : {"CriarDataTec", "ShowJanelaTec", "AbreOrdemServicoCliente", "ContratoNovoAutomatico",
                              "SelecionaDefeitoItem", "RetornaTecQuery", "RetornaTecOSItemCorrente",
                              "CarregaOrdemServico", "CarregaDefeitoItem", "CarregaSolicitacao", "CarregaContrato",
-                             "CarregaContratoEquipamento", "SegToHora", "SelecionaOSAndamentoDefeito",
+                             "CarregaContratoEquipamento", "CtrAlteracaoPrecoProduto", "SegToHora", "SelecionaOSAndamentoDefeito",
                              "OrdemServicoAtualizaTotalizador", "AtualizarOSCorrentePecas", "LancaOrdemServico"})
         EXPECT_NE(biblioteca.resolve(nome), nullptr) << nome;
     auto segToHora = resolver<int (*)(int)>("SegToHora");
