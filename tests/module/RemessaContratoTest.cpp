@@ -173,8 +173,8 @@ TEST_F(RemessaContratoTest, TheCostsOfTheProductsAreReadOnceForTheShipment)
     item(8904, "P0003", 1, nullptr, nullptr);
     carregar();
     const auto quatroLinhas = custo();
-    // Each line: its savepoint, its insert and its commit.
-    EXPECT_EQ(quatroLinhas - duasLinhas, 2u * 3u) << duasLinhas << " / " << quatroLinhas;
+    // Each line: its savepoint, its insert and its commit at the most.
+    EXPECT_LE(quatroLinhas - duasLinhas, 2u * 3u) << duasLinhas << " / " << quatroLinhas;
 }
 
 TEST_F(RemessaContratoTest, SupplyOrderOfThePriceListFromTheCompanyToItself)
