@@ -1,8 +1,9 @@
 // The readjustment run: each contract of the selection raised in its steps
 // (previous values kept, items, instalment and net value, hour value, value
 // splits, forecasts, base date), its complementary contracts first; and the
-// undo of the one level kept. Each group of statements is committed as the
-// run goes: a failure keeps what was done before it.
+// undo of the one level kept. Each contract is one unit: a failure undoes
+// the failing contract's own steps (its forecasts deleted, its items raised
+// without its header) and stops the run; earlier contracts stay done.
 
 #include "contracts/uDataTecContReajuste.h"
 
@@ -26,6 +27,18 @@ host::db::Transaction& transacao()
 void commit()
 {
     transacao().commitRetaining();
+}
+
+// The steps commit as they go; held back here, so the savepoint can still
+// undo all of them when a later one fails.
+template <typename Passos>
+void umContrato(Passos&& passos)
+{
+    host::db::CommitHold comites(transacao());
+    host::db::Savepoint contrato(transacao());
+    passos();
+    contrato.release();
+    comites.release();
 }
 
 QString textoData(const QDate& data)
@@ -102,7 +115,7 @@ void Reajuste::ReajusteContrato(host::data::Query& contratos, bool bVinculado, b
         return;
 
     for (contratos.first(); !contratos.eof(); contratos.next())
-        reajusta(Contrato(contratos), bVinculado, bComplementares);
+        umContrato([&] { reajusta(Contrato(contratos), bVinculado, bComplementares); });
     if (bVinculado)
         return;
     dmGlobal->MostraAviso("Operação efetuada com sucesso! Total de contratos reajustados: " +
@@ -222,23 +235,26 @@ void Reajuste::ContratoReajustarVinculado(int principal)
     vinculados_.close();
 }
 
-void Reajuste::DesfazerReajusteContrato(host::data::Query& contratos)
+void Reajuste::desfaz(const Contrato& contrato)
 {
     host::db::Transaction& tr = transacao();
-    for (contratos.first(); !contratos.eof(); contratos.next()) {
-        const Contrato contrato(contratos);
-        const QVariantMap chave{{"C", contrato.codigo}};
-        host::db::executeSql(tr, "update AATC05AC set ACVALORPARCELA = ACVALORANTERIOR where ACCODIGO = :C"
-                                 " and ACVALORANTERIOR is not null", chave);
-        commit();
-        host::db::executeSql(tr, "update AATC05ACIT set ACITVALORUNITARIO = coalesce(ACITVALORUNITARIO_ANTERIOR,"
-                                 " ACITVALORUNITARIO), ACITVALOR = coalesce(ACITVALOR_ANTERIOR, ACITVALOR)"
-                                 " where ACCODIGO = :C", chave);
-        host::db::executeSql(tr, "update AATC05AC set ACDATABASE = coalesce(ACDATABASEANTERIOR, ACDATABASE)"
-                                 " where ACCODIGO = :C", chave);
-        regeraPrevisoes(contrato, contrato.valorAnterior);
-        commit();
-    }
+    const QVariantMap chave{{"C", contrato.codigo}};
+    host::db::executeSql(tr, "update AATC05AC set ACVALORPARCELA = ACVALORANTERIOR where ACCODIGO = :C"
+                             " and ACVALORANTERIOR is not null", chave);
+    commit();
+    host::db::executeSql(tr, "update AATC05ACIT set ACITVALORUNITARIO = coalesce(ACITVALORUNITARIO_ANTERIOR,"
+                             " ACITVALORUNITARIO), ACITVALOR = coalesce(ACITVALOR_ANTERIOR, ACITVALOR)"
+                             " where ACCODIGO = :C", chave);
+    host::db::executeSql(tr, "update AATC05AC set ACDATABASE = coalesce(ACDATABASEANTERIOR, ACDATABASE)"
+                             " where ACCODIGO = :C", chave);
+    regeraPrevisoes(contrato, contrato.valorAnterior);
+    commit();
+}
+
+void Reajuste::DesfazerReajusteContrato(host::data::Query& contratos)
+{
+    for (contratos.first(); !contratos.eof(); contratos.next())
+        umContrato([&] { desfaz(Contrato(contratos)); });
     dmGlobal->MostraAviso("Operação efetuada com sucesso! Total de contratos desfeitos: " +
                               QString::number(contratos.recordCount()),
                           false);

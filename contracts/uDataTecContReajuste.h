@@ -93,6 +93,7 @@ private:
     struct Contrato;
     void reajusta(const Contrato& contrato, bool bVinculado, bool bComplementares);
     void guardaValoresAnteriores(const Contrato& contrato);
+    void desfaz(const Contrato& contrato);
     void regeraPrevisoes(const Contrato& contrato, double valorReserva);
     double taxa(const Contrato& contrato) const;
 

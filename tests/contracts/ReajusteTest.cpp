@@ -283,5 +283,47 @@ TEST_F(ReajusteTest, InvalidNewBaseDateChangesNothing)
     EXPECT_DOUBLE_EQ(valor("select ACVALORPARCELA from AATC05AC where ACCODIGO = 7"), 100);
 }
 
+TEST_F(ReajusteTest, AFailingContractIsLeftAsItWasAndTheEarlierOnesStayRaised)
+{
+    previsoes(8, 2);
+    const int previsoesAntes = one("select count(*) from ACRC5001 where AOCODIGO = 8").toInt();
+    ASSERT_GT(previsoesAntes, 0);
+    exec("insert into AATC05ACIT (ACITCODIGO, CLCODIGO, PRCODIGO, ACCODIGO, ACITVALORUNITARIO, ACITQUANTIDADE,"
+         " ACITVALOR) values (2, 'C0001', 'P1', 8, 20, 1, 20)");
+    exec("create exception E_REAJUSTE_RECUSADO 'recusado'");
+    // Refuses the forecasts of contract 8 only: its items, header and splits
+    // are written before, its forecasts deleted before the new ones fail.
+    exec("create trigger T_REAJUSTE_RECUSADO for ACRC5001 active before insert position 0 as begin"
+         " if (new.AOCODIGO = 8) then exception E_REAJUSTE_RECUSADO; end");
+    EXPECT_ANY_THROW(reajusta(percentual(10), selecao("7", "8")));
+
+    global->IBTransaction1->commitRetaining();   // whatever was kept would now be stored
+    EXPECT_DOUBLE_EQ(valor("select ACVALORPARCELA from AATC05AC where ACCODIGO = 7"), 110) << "done before: kept";
+    EXPECT_DOUBLE_EQ(valor("select ACVALORPARCELA from AATC05AC where ACCODIGO = 8"), 200);
+    EXPECT_TRUE(texto("select ACVALORANTERIOR from AATC05AC where ACCODIGO = 8").isEmpty());
+    EXPECT_EQ(linhas("select ACITVALORUNITARIO, ACITVALOR from AATC05ACIT where ACITCODIGO = 2"), "20.00 20.00");
+    EXPECT_EQ(one("select count(*) from ACRC5001 where AOCODIGO = 8").toInt(), previsoesAntes)
+        << "its forecasts are not lost";
+    EXPECT_FALSE(messages().contains("Operação efetuada com sucesso! Total de contratos reajustados: 2"));
+}
+
+TEST_F(ReajusteTest, AFailingUndoLeavesTheContractAsItWas)
+{
+    previsoes(7, 2);
+    R::OpcoesReajuste opcoes = percentual(10);
+    opcoes.novasProvisoes = false;
+    reajusta(opcoes, selecao("7", "7"));
+    ASSERT_EQ(item(), "11.00 33.00 10.00 30.00");
+    exec("create exception E_DESFAZ_RECUSADO 'recusado'");
+    exec("create trigger T_DESFAZ_RECUSADO for ACRC5001 active before insert position 0 as begin"
+         " exception E_DESFAZ_RECUSADO; end");
+    EXPECT_ANY_THROW(desfaz(opcoes, selecao("7", "7")));
+
+    global->IBTransaction1->commitRetaining();
+    EXPECT_DOUBLE_EQ(valor("select ACVALORPARCELA from AATC05AC where ACCODIGO = 7"), 110);
+    EXPECT_EQ(item(), "11.00 33.00 10.00 30.00");
+    EXPECT_GT(one("select count(*) from ACRC5001 where AOCODIGO = 7").toInt(), 0) << "its forecasts are not lost";
+}
+
 }  // namespace
 }  // namespace contractstest
