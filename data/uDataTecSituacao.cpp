@@ -9,11 +9,13 @@
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
+#include "host/Ulote.h"
 #include "host/data/Abort.h"
 #include "host/data/HandlerGuard.h"
 #include "host/db/Database.h"
 #include "host/ui/Dialogs.h"
 
+#include <memory>
 #include <stdexcept>
 
 using host::data::Dataset;
@@ -51,9 +53,14 @@ SituacaoOS LerSituacaoOS(int asCodigo)
     SituacaoOS situacao;
     if (asCodigo <= 0)
         return situacao;
-    host::db::Statement statement(*dmGlobal->IBTransaction1,
-                                  "select ASTIPO, ASINSERCAO, ASESTOQUE, ASRESERVA, ASCLIENTE from AATC01AS"
-                                  " where ASCODIGO = :codigo");
+    const QString sql = "select ASTIPO, ASINSERCAO, ASESTOQUE, ASRESERVA, ASCLIENTE from AATC01AS"
+                        " where ASCODIGO = :codigo";
+    // A batch run keeps it prepared: every order and item it makes reads it.
+    std::unique_ptr<host::db::Statement> propria;
+    host::db::Statement* lote = host::ExecucaoLote::comandoPreparado(*dmGlobal->IBTransaction1, sql);
+    if (!lote)
+        propria = std::make_unique<host::db::Statement>(*dmGlobal->IBTransaction1, sql);
+    host::db::Statement& statement = lote ? *lote : *propria;
     statement.setParam("codigo", asCodigo);
     statement.execute();
     if (!statement.fetch())
@@ -63,6 +70,7 @@ SituacaoOS LerSituacaoOS(int asCodigo)
     situacao.estoque = statement.value(2).toString();
     situacao.reserva = statement.value(3).toString();
     situacao.cliente = statement.value(4).toString();
+    statement.closeCursor();
     return situacao;
 }
 

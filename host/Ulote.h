@@ -10,11 +10,26 @@
 //
 // The dialogs installed before are put back when the run ends, so the run's
 // own closing message reaches the user.
+//
+// While a run lives, the single-value reads the rules make through the host
+// (CarregaDado and its siblings, MaximoDado, ContadorDados), the audit
+// record of GravaLog and the rules' first-row reads keep their statements
+// prepared, by text, for the next row: a run repeats the same statements
+// for every row. The statements go with the run.
 
 #include "host/ui/Dialogs.h"
 
 #include <QHash>
 #include <QString>
+
+#include <list>
+#include <memory>
+#include <utility>
+
+namespace host::db {
+class Statement;
+class Transaction;
+}
 
 namespace host {
 
@@ -35,7 +50,14 @@ public:
     ui::DialogReply ask(const ui::DialogRequest& pedido) override;
     bool runModal(ui::Form& form) override;
 
+    // The prepared statement of a read or write the running batch repeats
+    // (by its text, the most recent 64 kept), or nullptr when no batch runs.
+    static db::Statement* comandoPreparado(db::Transaction& tr, const QString& sql);
+
 private:
+    struct Leituras;
+    std::unique_ptr<Leituras> leituras_;
+    ExecucaoLote* anteriorLote_ = nullptr;
     QString origem_;
     QHash<QString, QString> respostas_;
     QString ultimoTexto_;
