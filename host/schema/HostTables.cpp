@@ -121,6 +121,14 @@ const std::vector<TableDef>& hostTables()
         {"EVQTDETOTAL", kValor},
         {"EVQTDEBLOQUEADA", kValor},
     }},
+    // Mileage readings of the rentable vehicles (the host's mileage window).
+    {"AUGC20KM", {"KMCODIGO"}, {
+        {"KMCODIGO", kInteger},
+        {"EVCODIGO", kSmallInt},
+        {"KMDATA", kTimestamp},
+        {"KMQUILOMETRAGEM", kValor},
+        {"KMOBSERVACAO", varchar(100)},
+    }},
     // Accessories linked to rentable equipment.
     {"AUGC20EVIT", {"EVCODIGO", "EVCODIGOVINCULADO"}, {
         {"EVCODIGO", kSmallInt},
@@ -976,6 +984,15 @@ const std::vector<TableDef>& hostTables()
     {"PARAMETROS", {"NOME"}, {
         {"NOME", varchar(60)},
         {"VALOR", varchar(255)},
+    }},
+    // The last number given per document kind, series and branch (sales
+    // orders, invoices): taking the next one is one row update, locked until
+    // the taker's transaction ends, so two desks never get the same number.
+    {"NUMERACAO", {"DOCUMENTO", "SERIE", "LOCAL"}, {
+        {"DOCUMENTO", varchar(31)},
+        {"SERIE", varchar(5)},
+        {"LOCAL", varchar(2)},
+        {"ULTIMO", kDouble, nullptr, true},
     }},
     };
     return tables;
