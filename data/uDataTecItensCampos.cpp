@@ -50,7 +50,7 @@ QVariantMap primeiraLinha(Query& consulta, const QString& sql, const QVariantMap
 {
     // A batch run keeps the statement prepared for its next row; the query
     // given still ends closed with the text.
-    if (host::db::Statement* lote = host::ExecucaoLote::comandoPreparado(*dmGlobal->IBTransaction1, sql)) {
+    if (const auto lote = host::ExecucaoLote::comandoPreparado(*dmGlobal->IBTransaction1, sql)) {
         consulta.close();
         consulta.setSql(sql);
         for (auto it = parametros.begin(); it != parametros.end(); ++it)

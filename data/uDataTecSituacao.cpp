@@ -9,7 +9,6 @@
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
-#include "host/Ulote.h"
 #include "host/data/Abort.h"
 #include "host/data/HandlerGuard.h"
 #include "host/db/Database.h"
@@ -53,14 +52,10 @@ SituacaoOS LerSituacaoOS(int asCodigo)
     SituacaoOS situacao;
     if (asCodigo <= 0)
         return situacao;
-    const QString sql = "select ASTIPO, ASINSERCAO, ASESTOQUE, ASRESERVA, ASCLIENTE from AATC01AS"
-                        " where ASCODIGO = :codigo";
-    // A batch run keeps it prepared: every order and item it makes reads it.
-    std::unique_ptr<host::db::Statement> propria;
-    host::db::Statement* lote = host::ExecucaoLote::comandoPreparado(*dmGlobal->IBTransaction1, sql);
-    if (!lote)
-        propria = std::make_unique<host::db::Statement>(*dmGlobal->IBTransaction1, sql);
-    host::db::Statement& statement = lote ? *lote : *propria;
+    // Kept prepared by the transaction: every order and item saved reads it.
+    const std::shared_ptr<host::db::Statement> kept = dmGlobal->IBTransaction1->prepared(
+        "select ASTIPO, ASINSERCAO, ASESTOQUE, ASRESERVA, ASCLIENTE from AATC01AS where ASCODIGO = :codigo");
+    host::db::Statement& statement = *kept;
     statement.setParam("codigo", asCodigo);
     statement.execute();
     if (!statement.fetch())

@@ -46,7 +46,7 @@ QVariant firstValue(const QString& sql, host::data::Query* query)
         query->close();
     // A batch run keeps the statement prepared for its next row; the query
     // given still ends with the text, as the callers may show it.
-    if (host::db::Statement* lote = host::ExecucaoLote::comandoPreparado(transaction(), sql)) {
+    if (const auto lote = host::ExecucaoLote::comandoPreparado(transaction(), sql)) {
         if (query)
             query->setSql(sql);
         lote->execute();

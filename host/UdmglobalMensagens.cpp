@@ -3,7 +3,6 @@
 #include "host/HostLog.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
-#include "host/Ulote.h"
 
 #include "host/data/Abort.h"
 #include "host/ui/Dialogs.h"
@@ -96,23 +95,15 @@ void TdmGlobal::GravaLog(const QString& usuario, const QString& acao, const QStr
 {
     const QDateTime now = QDateTime::currentDateTime();
     const QDateTime day = data.isValid() ? data : QDateTime(now.date(), QTime(0, 0));
-    const QString sql = "insert into ARQLOG (DATA, HORA, USUARIO, ACAO, TABELA, OBSERVACAO) "
-                        "values (:DATA, :HORA, :USUARIO, :ACAO, :TABELA, :OBSERVACAO)";
-    const QVariantMap valores = {{"DATA", day},
-                                 {"HORA", hora.isValid() ? hora : now},
-                                 {"USUARIO", usuario.left(30)},
-                                 {"ACAO", acao.left(50)},
-                                 {"TABELA", tabela.left(20)},
-                                 {"OBSERVACAO", observacao.left(255)}};
-    // Every order a batch run makes writes one: kept prepared for the run.
-    host::db::Statement* lote = host::ExecucaoLote::comandoPreparado(*IBTransaction1, sql);
-    if (!lote) {
-        host::db::executeSql(*IBTransaction1, sql, valores);
-        return;
-    }
-    for (auto it = valores.begin(); it != valores.end(); ++it)
-        lote->setParam(it.key(), it.value());
-    lote->execute();
+    host::db::executeSql(*IBTransaction1,
+                         "insert into ARQLOG (DATA, HORA, USUARIO, ACAO, TABELA, OBSERVACAO) "
+                         "values (:DATA, :HORA, :USUARIO, :ACAO, :TABELA, :OBSERVACAO)",
+                         {{"DATA", day},
+                          {"HORA", hora.isValid() ? hora : now},
+                          {"USUARIO", usuario.left(30)},
+                          {"ACAO", acao.left(50)},
+                          {"TABELA", tabela.left(20)},
+                          {"OBSERVACAO", observacao.left(255)}});
 }
 
 void TdmGlobal::PreparaSplashForm(int count, const QString& texto, const QString& acao)

@@ -8,44 +8,15 @@ namespace host {
 
 namespace {
 ExecucaoLote* loteAtual = nullptr;
-constexpr size_t kLeiturasGuardadas = 64;
 }  // namespace
 
-// The most recently used statements first; the oldest goes past the limit
-// (reads whose text carries a row's own key are used once).
-struct ExecucaoLote::Leituras {
-    db::Transaction* tr = nullptr;
-    std::list<std::pair<QString, std::unique_ptr<db::Statement>>> recentes;
-
-    db::Statement* obter(db::Transaction& transacao, const QString& sql)
-    {
-        if (tr != &transacao) {
-            recentes.clear();
-            tr = &transacao;
-        }
-        for (auto it = recentes.begin(); it != recentes.end(); ++it) {
-            if (it->first != sql)
-                continue;
-            recentes.splice(recentes.begin(), recentes, it);
-            db::Statement& st = *recentes.front().second;
-            if (st.cursorOpen())
-                st.closeCursor();
-            return &st;
-        }
-        recentes.emplace_front(sql, std::make_unique<db::Statement>(transacao, sql));
-        if (recentes.size() > kLeiturasGuardadas)
-            recentes.pop_back();
-        return recentes.front().second.get();
-    }
-};
-
-db::Statement* ExecucaoLote::comandoPreparado(db::Transaction& tr, const QString& sql)
+std::shared_ptr<db::Statement> ExecucaoLote::comandoPreparado(db::Transaction& tr, const QString& sql)
 {
-    return loteAtual ? loteAtual->leituras_->obter(tr, sql) : nullptr;
+    return loteAtual ? tr.prepared(sql) : nullptr;
 }
 
 ExecucaoLote::ExecucaoLote(const QString& origem)
-    : leituras_(std::make_unique<Leituras>()), anteriorLote_(loteAtual), origem_(origem)
+    : anteriorLote_(loteAtual), origem_(origem)
 {
     anterior_ = ui::Dialogs::setBackend(this);
     loteAtual = this;

@@ -12,19 +12,17 @@
 // own closing message reaches the user.
 //
 // While a run lives, the single-value reads the rules make through the host
-// (CarregaDado and its siblings, MaximoDado, ContadorDados), the audit
-// record of GravaLog and the rules' first-row reads keep their statements
-// prepared, by text, for the next row: a run repeats the same statements
-// for every row. The statements go with the run.
+// (CarregaDado and its siblings, MaximoDado, ContadorDados) and the rules'
+// first-row reads keep their statements prepared, by text, among the
+// transaction's kept statements: a run repeats the same reads for every row,
+// where a user's one-off reads are not worth keeping.
 
 #include "host/ui/Dialogs.h"
 
 #include <QHash>
 #include <QString>
 
-#include <list>
 #include <memory>
-#include <utility>
 
 namespace host::db {
 class Statement;
@@ -50,13 +48,11 @@ public:
     ui::DialogReply ask(const ui::DialogRequest& pedido) override;
     bool runModal(ui::Form& form) override;
 
-    // The prepared statement of a read or write the running batch repeats
-    // (by its text, the most recent 64 kept), or nullptr when no batch runs.
-    static db::Statement* comandoPreparado(db::Transaction& tr, const QString& sql);
+    // The transaction's kept statement of a read the running batch repeats,
+    // or nullptr when no batch runs.
+    static std::shared_ptr<db::Statement> comandoPreparado(db::Transaction& tr, const QString& sql);
 
 private:
-    struct Leituras;
-    std::unique_ptr<Leituras> leituras_;
     ExecucaoLote* anteriorLote_ = nullptr;
     QString origem_;
     QHash<QString, QString> respostas_;
