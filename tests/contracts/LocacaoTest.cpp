@@ -13,6 +13,8 @@
 #include "host/ui/ProgressWindow.h"
 #include "tests/support/TestDatabase.h"
 
+#include <cstdio>
+
 namespace contractstest {
 namespace {
 
@@ -47,10 +49,10 @@ protected:
         ContractDataTest::TearDown();
     }
 
-    int gerar(double valor = 150, bool fixo = false, const QDateTime& boleto = {})
+    int gerar(double valor = 150, bool fixo = false, const QDateTime& boleto = {}, const QString& fim = "15/06/2031")
     {
         int contador = 0;
-        InserirParcelasContratoLocEquipamentos("15/01/2031", "15/06/2031", "C0001", "10", 7, valor, "01", "2", "001",
+        InserirParcelasContratoLocEquipamentos("15/01/2031", fim, "C0001", "10", 7, valor, "01", "2", "001",
                                                "", "M", contador, "01", "", false, false, nullptr, dia(15, 1, 2031),
                                                dia(15, 7, 2031), 0, fixo, " PED-9 ", boleto, false);
         return contador;
@@ -91,7 +93,29 @@ protected:
     }
     static QString iso(const QDate& d) { return d.toString("yyyy-MM-dd"); }
 
+    // Reconnects as another database user, every table granted to all first.
+    void entrarComo(const QString& usuario)
+    {
+        testsupport::grantAllToPublic(*global->IBTransaction1);
+        dmTecContrato.free();
+        global->IBTransaction1->commit();
+        global.reset();
+        global = std::make_unique<TdmGlobal>(dbPath, usuario, "x");
+        dm = &createContracts();
+    }
+
     host::data::Query& linhas() { return *dm->quCtrVeiculo; }
+    // Line 5 of contract 7, its start odometer changed by a user other than
+    // the master user (the reason is asked at the post).
+    void linhaEditadaPorOutroUsuario()
+    {
+        entrarComo("JOAO");
+        linha(5, 7, 3, iso(QDate::currentDate()), {});
+        CarregaContrato(7);
+        dm->CarregaContratoVeiculo(7, true);
+        linhas().edit();
+        fl("ACEVKMINICIO").setAsFloat(1200);
+    }
     host::data::Field& fl(const char* nome) { return *linhas().fieldByName(nome); }
     host::data::Query& itens() { return *dm->quCtrCadastroIt; }
     host::data::Field& fi(const char* nome) { return *itens().fieldByName(nome); }
@@ -139,6 +163,36 @@ TEST_F(LocacaoTest, FixedValueRunTakesTheValueCutTheGivenBoletoDateAndNoBoletoCh
     ASSERT_EQ(rows.size(), 5);
     EXPECT_EQ(rows.front(), "000001 1 V 99.99 10/01/31 20/01/31 15/01/31 15/02/31 PED-9 01");
     EXPECT_EQ(rows.back(), "000005 1 V 99.99 10/05/31 20/05/31 15/05/31 15/06/31 PED-9 01");
+}
+
+TEST_F(LocacaoTest, EarlierForecastUnderTheDueDatesNumberIsReplacedButARealReceivableStays)
+{
+    exec("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL, AOCODIGO,"
+         " SITUACAO_DOCUMENTO, DATA_VENCIMENTO) values ('100131', 'C0001', 1, '01', 7, 'V', '2031-01-10')");
+    exec("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL, AOCODIGO,"
+         " DATA_VENCIMENTO) values ('100231', 'C0001', 1, '01', 7, '2031-02-10')");
+    EXPECT_EQ(gerar(), 5);
+    EXPECT_EQ(one("select count(*) from ACRC5001 where NUMERO_DOCUMENTO = '100131'").toInt(), 0);
+    EXPECT_EQ(one("select count(*) from ACRC5001 where NUMERO_DOCUMENTO = '100231'").toInt(), 1);
+    EXPECT_EQ(one("select count(*) from ACRC5001 where AOCODIGO = 7").toInt(), 6);
+}
+
+// What the run reads is read once; each instalment costs its own writes,
+// its number and sequence, and its savepoint.
+TEST_F(LocacaoTest, EachInstalmentCostsAFixedNumberOfStatements)
+{
+    testsupport::StatementCounter cinco;
+    ASSERT_EQ(gerar(), 5);
+    const int statements5 = cinco.count(), prepares5 = cinco.prepares();
+    exec("delete from ACRC5001");
+    testsupport::StatementCounter dez;
+    ASSERT_EQ(gerar(150, false, {}, "15/11/2031"), 10);
+    const int porParcela = (dez.count() - statements5) / 5, preparadasPorParcela = (dez.prepares() - prepares5) / 5;
+    std::printf("[ cost     ] rental instalments: %d statements for 5, %d for 10 (%d prepared); per instalment %d"
+                " statements, %d prepared\n",
+                statements5, dez.count(), dez.prepares(), porParcela, preparadasPorParcela);
+    EXPECT_LE(porParcela, 6);
+    EXPECT_LE(preparadasPorParcela, 2);
 }
 
 TEST_F(LocacaoTest, UnreadableSpanWritesNothing)
@@ -257,18 +311,7 @@ TEST_F(LocacaoTest, UnitOnContractIsFoundOnTheHostQuery)
 // A user other than the master user must give a reason for changing a line.
 TEST_F(LocacaoTest, ChangedLineOfAnotherUserAsksTheReasonAndRecordsIt)
 {
-    testsupport::grantAllToPublic(*global->IBTransaction1);
-    dmTecContrato.free();
-    global->IBTransaction1->commit();
-    global.reset();
-    global = std::make_unique<TdmGlobal>(dbPath, "JOAO", "x");
-    dm = &createContracts();
-
-    linha(5, 7, 3, iso(QDate::currentDate()), {});
-    CarregaContrato(7);
-    dm->CarregaContratoVeiculo(7, true);
-    linhas().edit();
-    fl("ACEVKMINICIO").setAsFloat(1200);
+    linhaEditadaPorOutroUsuario();
     dialogs->enter("  ", "Informe o motivo para a alteração do contrato:");
     EXPECT_THROW(linhas().post(), host::Abort);
     EXPECT_EQ(linhas().state(), host::data::DatasetState::Edit);
@@ -281,6 +324,21 @@ TEST_F(LocacaoTest, ChangedLineOfAnotherUserAsksTheReasonAndRecordsIt)
                   .toString(),
               "[Equipamento] Motivo: Cliente pediu  (Campos: ACEVKMINICIO,ACEVOBSERVACAO,)|JOAO|7|C0001|C");
     EXPECT_EQ(one("select ACEVKMINICIO from AATC05ACEV where ACEVCODIGO = 5").toInt(), 1200);
+}
+
+TEST_F(LocacaoTest, ReasonOfALineThatIsNotWrittenIsNotKept)
+{
+    exec("create exception E_LINHA_PRESA 'linha presa'");
+    exec("create trigger T_LINHA_PRESA for AATC05ACEV active before update position 0 as begin"
+         " exception E_LINHA_PRESA; end");
+    linhaEditadaPorOutroUsuario();
+    dialogs->enter("Cliente pediu", "Informe o motivo para a alteração do contrato:");
+    EXPECT_ANY_THROW(linhas().post());
+    linhas().cancel();
+
+    global->IBTransaction1->commitRetaining();   // whatever was kept would now be stored
+    EXPECT_EQ(one("select count(*) from CADCOM").toInt(), 0);
+    EXPECT_EQ(one("select coalesce(ACEVKMINICIO, 0) from AATC05ACEV where ACEVCODIGO = 5").toInt(), 0);
 }
 
 TEST_F(LocacaoTest, ComplementaryContractListsItsPrincipalsRealReceivablesToo)
