@@ -16,6 +16,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 #include <functional>
 #include <memory>
@@ -152,6 +153,9 @@ public:
     static bool ComposicaoPorEquipamento();
     // The items' after-scroll rule: the compositions of the current equipment line.
     void AtualizaComposicaoDoItem();
+
+    // A joined description set by a rule: shown, never written.
+    static void DefineDescricao(host::data::Dataset& dataset, const char* campo, const QVariant& valor);
 
     // ---- shared field handler ----
     // Date entry: "  /  /  " clears the field; a text that is no date is refused.

@@ -145,12 +145,7 @@ void TdmTecContrato::quCtrCadastroACLOCALChange(Field& field)
     const QString local = field.asString().trimmed();
     if (local.isEmpty())
         return;
-    Field* nome = quCtrCadastro->fieldByName("NOMEFILIAL");
-    // A joined description: shown, never written.
-    const bool somenteLeitura = nome->readOnly();
-    nome->setReadOnly(false);
-    nome->setAsString(CarregaDado("nome", "ea", "where codigo = " + QuotedStr(local)));
-    nome->setReadOnly(somenteLeitura);
+    DefineDescricao(*quCtrCadastro, "NOMEFILIAL", CarregaDado("nome", "ea", "where codigo = " + QuotedStr(local)));
 }
 
 void TdmTecContrato::quCtrCadastroBCCODIGOChange(Field& field)

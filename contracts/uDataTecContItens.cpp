@@ -75,15 +75,6 @@ QString parametro(const char* nome)
     return dmGlobal->Parametro(nome).trimmed().toUpper();
 }
 
-// A joined description set by a rule: shown, never written.
-void defineDescricao(Dataset& dataset, const char* campo, const QVariant& valor)
-{
-    Field* field = dataset.fieldByName(campo);
-    const bool somenteLeitura = field->readOnly();
-    field->setReadOnly(false);
-    field->setValue(valor);
-    field->setReadOnly(somenteLeitura);
-}
 
 }  // namespace
 
@@ -150,11 +141,11 @@ void TdmTecContrato::quCtrCadastroItPRCODIGOChange(Field& field)
                       " where p.Codigo = " +
                       QuotedStr(produto));
         query->open();
-        defineDescricao(item, "DESCRICAO", query->field(0)->value());
+        DefineDescricao(item, "DESCRICAO", query->field(0)->value());
         item.fieldByName("ACITVALOR")->setAsFloat(query->field(1)->asFloat());
         item.fieldByName("ACITVALORUNITARIO")->setAsFloat(query->field(1)->asFloat());
-        defineDescricao(item, "DESCRICAOGRUPO", query->field(2)->value());
-        defineDescricao(item, "DESCRICAOCOLECAO", query->field(3)->value());
+        DefineDescricao(item, "DESCRICAOGRUPO", query->field(2)->value());
+        DefineDescricao(item, "DESCRICAOCOLECAO", query->field(3)->value());
     }
     const QString modoPedido = parametro("ATMODOPEDIDOASSISTENCIA");
     if (modoPedido == "E" || modoPedido == "C")
@@ -164,7 +155,7 @@ void TdmTecContrato::quCtrCadastroItPRCODIGOChange(Field& field)
 
 void TdmTecContrato::quCtrCadastroItACCODIGOChange(Field& field)
 {
-    defineDescricao(*quCtrCadastroIt, "ACTIPO",
+    DefineDescricao(*quCtrCadastroIt, "ACTIPO",
                     CarregaDado("actipo", "aatc05ac", "where accodigo = " + QString::number(field.asInteger())));
 }
 
@@ -223,6 +214,6 @@ void TdmTecContrato::quCtrCadastroDetPRCODIGOChange(Field& field)
     const QString produto = field.asString().trimmed();
     if (produto.isEmpty())
         return;
-    defineDescricao(*quCtrCadastroDet, "DESCRICAO",
+    DefineDescricao(*quCtrCadastroDet, "DESCRICAO",
                     CarregaDado("Descricao", "Acec1101", "where Codigo = " + QuotedStr(produto)));
 }
