@@ -2,11 +2,15 @@
 // the main window, loads the technical-assistance module by name and hands
 // it the windows the user asks for.
 //
-//   techassist [--banco ARQUIVO] [--janela "fmAssOrdemServico;42"]... [--autoteste]
+//   techassist [--banco ARQUIVO] [--janela "fmAssOrdemServico;42"]... [--autoteste] [--os-contratos]
+//
+// --os-contratos is the host's scheduled job: the periodic service orders of
+// the contracts, made without a window; what was made goes to the output.
 
 #include "app/BancoPadrao.h"
 #include "app/CarregaModulo.h"
 #include "app/DialogosConsole.h"
+#include "app/OrdensContratos.h"
 #include "app/SinalEncerrar.h"
 
 #include "host/Udmglobal.h"
@@ -46,7 +50,19 @@ struct Opcoes {
     QString banco, usuario, senha, modulo;
     QStringList janelas;
     bool autoteste = false;
+    bool ordensContratos = false;
+    bool semJanelas() const { return autoteste || ordensContratos; }
 };
+
+const char* const kOpcaoOrdensContratos = "os-contratos";
+
+// The scheduled job runs where there may be no display at all.
+void semTelaParaOsContratos(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (QByteArray(argv[i]) == QByteArray("--") + kOpcaoOrdensContratos && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+}
 
 Opcoes lerOpcoes(const QApplication& app)
 {
@@ -59,10 +75,13 @@ Opcoes lerOpcoes(const QApplication& app)
     QCommandLineOption modulo("modulo", "Biblioteca do módulo.", "modulo");
     QCommandLineOption janela("janela", "Abre a janela ao iniciar (nome[;argumento]).", "janela");
     QCommandLineOption autoteste("autoteste", "Executa o teste automatizado e termina com o resultado.");
-    parser.addOptions({banco, usuario, senha, modulo, janela, autoteste});
+    QCommandLineOption ordensContratos(kOpcaoOrdensContratos,
+                                       "Gera as ordens de serviço periódicas dos contratos, sem janelas, lista as"
+                                       " geradas e termina.");
+    parser.addOptions({banco, usuario, senha, modulo, janela, autoteste, ordensContratos});
     parser.process(app);
     return {parser.value(banco), parser.value(usuario), parser.value(senha), parser.value(modulo),
-            parser.values(janela), parser.isSet(autoteste)};
+            parser.values(janela), parser.isSet(autoteste), parser.isSet(ordensContratos)};
 }
 
 void menuDeJanelas(TfmPrincipal& principal)
@@ -111,6 +130,7 @@ int executarAutoteste(const app::Modulo& modulo)
 int main(int argc, char** argv)
 {
     host::db::prepareProcess();
+    semTelaParaOsContratos(argc, argv);
     QApplication aplicacao(argc, argv);
     QApplication::setApplicationName("techassist");
     const Opcoes opcoes = lerOpcoes(aplicacao);
@@ -119,7 +139,7 @@ int main(int argc, char** argv)
     host::data::setCreateFailureHandler(host::ui::showException);
 
     app::DialogosConsole console;
-    if (opcoes.autoteste)
+    if (opcoes.semJanelas())
         host::ui::Dialogs::setBackend(&console);
 
     std::unique_ptr<QLockFile> vez = vezDoInicio(opcoes.banco);
@@ -143,7 +163,9 @@ int main(int argc, char** argv)
         return 4;
     }
     principal->OnAbrirJanela = [&modulo](const QString& nome) { modulo.ShowJanelaTec(nome); };
-    if (!opcoes.autoteste)
+    const app::LancaOrdemServico lanca = app::resolverLancaOrdemServico(biblioteca);
+    app::ligarMenuOrdensContratos(*principal, lanca);
+    if (!opcoes.semJanelas())
         principal->show();
     host::ui::runGuarded([&] { modulo.CriarDataTec(); });
     // What failed so far was the data modules' creation: the schema upgrade.
@@ -151,7 +173,9 @@ int main(int argc, char** argv)
     vez.reset();
 
     int resultado = 0;
-    if (opcoes.autoteste) {
+    if (opcoes.ordensContratos) {
+        resultado = app::executarOrdensContratos(lanca);
+    } else if (opcoes.autoteste) {
         resultado = executarAutoteste(modulo);
         if (errosDoInicio > 0 && resultado == 0) {
             QTextStream(stdout) << "A atualização do banco de dados relatou erros." << Qt::endl;

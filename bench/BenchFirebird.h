@@ -6,7 +6,14 @@
 #include <firebird/Interface.h>
 #include <ibase.h>
 
+#include <QFile>
 #include <QString>
+
+#include <chrono>
+#include <functional>
+
+#include "host/db/Database.h"
+#include "host/schema/HostSchema.h"
 
 namespace bench {
 
@@ -24,6 +31,28 @@ inline void escritaAssincrona(const QString& path)
     dpb->dispose();
     att->detach(&st);
     status->dispose();
+}
+
+// A new database file at the path with the host schema, switched to
+// asynchronous writes (an earlier file of that name is removed first).
+inline void novoBancoHost(const QString& path)
+{
+    QFile::remove(path);
+    {
+        host::db::Connection c;
+        c.create({path});
+        host::db::Transaction tr(c);
+        host::createHostSchema(tr);
+        tr.commit();
+    }
+    escritaAssincrona(path);
+}
+
+inline double segundos(const std::function<void()>& trabalho)
+{
+    const auto inicio = std::chrono::steady_clock::now();
+    trabalho();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
 }
 
 }  // namespace bench

@@ -134,15 +134,7 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QString path = QDir::tempPath() + "/techassist-bench-previsao.fdb";
-    QFile::remove(path);
-    {
-        host::db::Connection c;
-        c.create({path});
-        host::db::Transaction tr(c);
-        host::createHostSchema(tr);
-        tr.commit();
-    }
-    bench::escritaAssincrona(path);
+    bench::novoBancoHost(path);
     double tempoNosso = 1e9, tempoDireto = 1e9;
     std::uint64_t comandosNosso = 0, comandosDireto = 0;
     int linhas = 0;

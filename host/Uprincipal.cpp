@@ -73,6 +73,10 @@ TfmPrincipal::TfmPrincipal(QWidget* parent) : QMainWindow(parent)
     miCadastroObjeto = add(contracts, "miCadastroObjeto", "Objetos");
     miCadastroCobertura = add(contracts, "miCadastroCobertura", "Coberturas");
     miReajusteContrato = add(contracts, "miReajusteContrato", "Reajuste");
+    contracts->addSeparator();
+    // Enabled by the application once the module that makes the orders is loaded.
+    miOrdemServicoContrato = add(contracts, "miOrdemServicoContrato", "Gerar Ordens de Serviço dos Contratos");
+    miOrdemServicoContrato->setEnabled(false);
 
     miParametros->OnClick = [this](QObject*) { AbrirParametros(); };
     miCadastroPessoaFisica->OnClick = [this](QObject*) { AbrirCadastro("PF"); };

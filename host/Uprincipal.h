@@ -52,6 +52,9 @@ public:
     TMenuItem* miCadastroObjeto = nullptr;        // "Objetos"
     TMenuItem* miCadastroCobertura = nullptr;     // "Coberturas"
     TMenuItem* miReajusteContrato = nullptr;      // "Reajuste"
+    // The periodic service orders of the contracts, run by hand (the host
+    // also runs them on a schedule, headless); its handler is the application's.
+    TMenuItem* miOrdemServicoContrato = nullptr;  // "Gerar Ordens de Serviço dos Contratos"
     // Registers menu: the host's registers, and the module's technicians and
     // situations through OnAbrirJanela.
     TMenuItem* miCadastroPessoaFisica = nullptr;        // "Pessoa Física"

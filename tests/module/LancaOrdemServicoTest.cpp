@@ -4,10 +4,12 @@
 
 #include "tests/module/ModuleFixture.h"
 
+#include "app/OrdensContratos.h"
 #include "data/uDataTecOSAutomatica.h"
 #include "host/Calendario.h"
 #include "host/HostLog.h"
 #include "host/db/Database.h"
+#include "host/ui/ProgressWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -378,4 +380,29 @@ TEST_F(LancaOrdemServicoDocumentoTest, RemovalOfAnOrderProtectedByAPasswordIsRef
     EXPECT_EQ(dialogs->texts().last(), "Não foi possível Excluir ordem de serviço.\nOS:" + QString::number(ordem) +
                                            " Senha de Exclusão de Ordem de Serviço");
     EXPECT_TRUE(log().contains(" EXCEPTION --> Senha de Exclusão de Ordem de Serviço"));
+}
+
+TEST_F(LancaOrdemServicoTest, TheContractMenuRunsItWithTheProgressWindowAndTellsWhatItMade)
+{
+    criarPrincipal();
+    EXPECT_FALSE(principal->miOrdemServicoContrato->enabled());
+    app::ligarMenuOrdensContratos(*principal, &LancaOrdemServico);
+    EXPECT_TRUE(principal->miOrdemServicoContrato->enabled());
+    EXPECT_EQ(principal->miOrdemServicoContrato->caption(), "Gerar Ordens de Serviço dos Contratos");
+    contrato(50, "00002", "30", "S", hoje().addDays(-10));
+    equipamento(50, 1, "A");
+    contrato(51, "00003", "30", "N", hoje().addDays(-10));
+    dialogs->acknowledge("Ordens de serviço geradas: 1");
+    principal->miOrdemServicoContrato->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    const int ordem = one("select AOCODIGO from AATC01AO").toInt();
+    EXPECT_TRUE(dialogs->shown().back().detail.startsWith(QString("OS %1  Contrato 50  Cliente 00002").arg(ordem, 9, 10, QChar('0'))));
+    // The progress window went through both contracts and is hidden again.
+    const host::ui::ProgressWindow& progresso = host::ui::ProgressWindow::instance();
+    EXPECT_FALSE(progresso.isShown());
+    EXPECT_EQ(progresso.total(), 2);
+    EXPECT_EQ(progresso.text(), "Contrato 51");
+    dialogs->acknowledge("Nenhuma ordem de serviço gerada.");
+    principal->miOrdemServicoContrato->click();
+    EXPECT_EQ(dialogs->pending(), 0);
 }

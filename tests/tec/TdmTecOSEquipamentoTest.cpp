@@ -192,6 +192,19 @@ TEST_F(OSEquipamentoTest, NothingFoundForAnExistingOrderAbandonsAndChangesNothin
     EXPECT_EQ(one("select count(*) from AATC01AO").toInt(), 0);
 }
 
+TEST_F(OSEquipamentoTest, ATypedValueWithAQuoteFindsNothingAndBreaksNothing)
+{
+    anterior(20, "2026-01-10", "00001", 200, "ABC-1234", "SN-9");
+    dialogos->acknowledge("Registro não encontrado!");
+    CarregaOrdemServico(0);
+    EXPECT_THROW(dmTec->NovaOSEquipamentoPreExistente("A", "x' or '1'='1", false), host::Abort);
+    EXPECT_EQ(dialogos->pending(), 0) << "no database error, only the plain refusal";
+    CarregaOrdemServico(20);
+    EXPECT_THROW(dmTec->NovoEquipamentoPlacaPreExistente("O", "AB'-1234", 50), host::Abort);
+    EXPECT_TRUE(dialogos->texts().join('|').indexOf("Não foi possível") < 0);
+    EXPECT_EQ(one("select count(*) from AATC01AO").toInt(), 1);
+}
+
 TEST_F(OSEquipamentoTest, AFailedCopyIsReportedAndKeepsWhatWasSaved)
 {
     anterior(20, "2026-01-10", "00001", 200, "ABC-1234", "SN-9");
