@@ -331,6 +331,14 @@ public:
                                const QString& tipo, const QString& observacao, const QString& contato,
                                const QString& filial, const QString& pedidoCliente, int condicaoTributaria,
                                const QDateTime& data, const QString& aux1, const QString& aux2);
+    // The sales-order record (AVEC8501) that callers edit and post: opened on
+    // one order by CarregaPedidoVenda; its header columns are written back.
+    host::data::Query* quPedidoVenda = nullptr;
+    void CarregaPedidoVenda(const QString& pedido);
+    // The fiscal operation of the type (AFVC0901.TIPO_OP) that most sales
+    // orders carry (the smallest code on a tie, also among unused ones); ""
+    // when no operation has the type.
+    QString RetornaOperacaoMaisUsada(const QString& tipo);
     // The number the next sales order of the branch gets (the largest numeric
     // number plus one, six digits); nothing is reserved or written.
     QString ProximoNumeroVendas(const QString& filial, const QString& serie = {}, const QString& tipo = {});

@@ -726,6 +726,7 @@ const std::vector<TableDef>& hostTables()
         {"RCCODIGOREDESPACHO", varchar(5)},
         {"BAIXA", varchar(1)},
         {"VENSREMESSASUP", varchar(30)},
+        {"VEREFERENTE", varchar(1000)},
     }},
     // Sales-order lines; requested lines of assistance orders.
     {"AVEC85IT", {"COD", "CODIGO", "NUMERO_PEDIDO"}, {

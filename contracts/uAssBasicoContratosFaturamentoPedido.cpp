@@ -1,0 +1,148 @@
+// Per-customer service billing: the statements of the lists, the contract's
+// allowance and the sales order.
+
+#include "contracts/uAssBasicoContratosFaturamento.h"
+
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/data/Field.h"
+#include "host/data/Query.h"
+#include "host/db/Database.h"
+
+#include <QDateTime>
+
+namespace uAssBasicoContratosFaturamento {
+
+namespace {
+
+// Orders of the customer entered in the period: the whole final day counts,
+// as in the totals (the next day is the bound, not included).
+const char* const kPeriodo = "where Os.CLCODIGO = :clcodigo\n"
+                             " and Os.AODATAENTRADA >= :pDI and Os.AODATAENTRADA < :pDF";
+
+}  // namespace
+
+QString SqlServicos()
+{
+    return "select Anda.AOCODIGO, Anda.AACODIGO, Anda.PRCODIGO, Prod.codigo, Prod.DESCRICAO, Anda.AAQUANTIDADE,\n"
+           " Anda.AAVALOR, Anda.AAVALORTOTAL, Anda.AAAUTORIZADO, Anda.AATOTAL, It.AOITEQUIPDESCRICAO,\n"
+           " Os.CLCODIGO, Os.AODATAENTRADA\n"
+           "from AATC01AA Anda\n"
+           " join AATC01AO Os on (Os.AOCODIGO = Anda.AOCODIGO)\n"
+           " left outer join AATC01AOIT It on (It.AOITCODIGO = Anda.AOITCODIGO)\n"
+           " left outer join ACEC1101 Prod on (Prod.CODIGO = Anda.PRCODIGO)\n" +
+           QString::fromLatin1(kPeriodo) + "\norder by Anda.AOCODIGO, Anda.AACODIGO";
+}
+
+QString SqlPecas()
+{
+    return "select Pec.AOCODIGO, Pec.APSEQUENCIA, Pec.PRCODIGO, Prod.codigo, Prod.DESCRICAO, Pec.APQUANTIDADE,\n"
+           " Pec.APVALUNITARIO, Pec.APVALTOTAL, Pec.APAUTORIZADO, It.AOITEQUIPDESCRICAO,\n"
+           " Os.CLCODIGO, Os.AODATAENTRADA\n"
+           "from AATC01AP Pec\n"
+           " join AATC01AO Os on (Os.AOCODIGO = Pec.AOCODIGO)\n"
+           " left outer join AATC01AOIT It on (It.AOITCODIGO = Pec.AOITCODIGO)\n"
+           " left outer join ACEC1101 Prod on (Prod.CODIGO = Pec.PRCODIGO)\n" +
+           QString::fromLatin1(kPeriodo) + "\norder by Pec.AOCODIGO, Pec.APSEQUENCIA";
+}
+
+QString SqlContrato()
+{
+    // Of several contracts of the customer the first by code is used.
+    return "select Ct.ACCODIGO, Ct.ACNUMEROCONTRATO, Ct.ACLIMITE, Ct.ACLIMITEHORA, Ct.ACVALORCHAMADAEXCEDENTE,\n"
+           " Ct.ACVALOR, Ct.CLCODIGO, Ct.PRCODIGO, Ct.ACTIPOCONTRATO, Cli.NOME as CLIENTE\n"
+           "from AATC05AC Ct\n"
+           " left outer join AUGC0301 Cli on (Cli.CODIGO_CLIENTE = Ct.CLCODIGO)\n"
+           "where Ct.CLCODIGO = :clcodigo\n"
+           "order by Ct.ACCODIGO";
+}
+
+std::vector<bool> ServicosCobrados(const Franquia& franquia, const std::vector<ServicoPeriodo>& servicos)
+{
+    std::vector<bool> cobrados;
+    cobrados.reserve(servicos.size());
+    double horas = 0;
+    double chamadas = 0;
+    const bool porHora = franquia.limiteHora > 0;
+    for (const ServicoPeriodo& servico : servicos) {
+        if (porHora)
+            horas += servico.minutos / 60.0;
+        else if (franquia.limiteChamadas > 0)
+            chamadas += 1;
+        const bool excede = (porHora && horas > franquia.limiteHora) ||
+                            ((!porHora || horas <= franquia.limiteHora) && chamadas > franquia.limiteChamadas);
+        cobrados.push_back(excede && servico.autorizado);
+    }
+    return cobrados;
+}
+
+namespace {
+
+int linha(const QString& pedido, const QString& produto, double quantidade, double valor, int ordem,
+          int sequenciaOrigem = 0)
+{
+    return dmGlobal->InseriProdutoPendencia(produto, pedido, quantidade, 0, false, false, valor, 0, 0, {}, ordem, {},
+                                            false, {}, {}, {}, {}, {}, {}, sequenciaOrigem);
+}
+
+QString texto(const host::data::Query& dataset, const char* campo) { return dataset.fieldByName(campo)->asString(); }
+double numero(const host::data::Query& dataset, const char* campo) { return dataset.fieldByName(campo)->asFloat(); }
+
+// The services, in list order; the order numbers of every row go into the reference.
+void linhasServicos(const QString& pedido, host::data::Query& contrato, host::data::Query& servicos,
+                    QString& referencia)
+{
+    std::vector<ServicoPeriodo> periodo;
+    for (servicos.first(); !servicos.eof(); servicos.next())
+        periodo.push_back({servicos.fieldByName("AATOTAL")->asInteger(), texto(servicos, "AAAUTORIZADO") == "S"});
+    const std::vector<bool> cobrados =
+        ServicosCobrados({numero(contrato, "ACLIMITEHORA"), numero(contrato, "ACLIMITE")}, periodo);
+    size_t i = 0;
+    for (servicos.first(); !servicos.eof(); servicos.next(), ++i) {
+        const int ordem = servicos.fieldByName("AOCODIGO")->asInteger();
+        referencia += "/" + QString::number(ordem);
+        if (!cobrados[i])
+            continue;
+        const double valor = servicos.fieldByName("AATOTAL")->asInteger() > 0 ? numero(servicos, "AAVALORTOTAL")
+                                                                               : numero(servicos, "AAVALOR");
+        linha(pedido, texto(servicos, "PRCODIGO"), numero(servicos, "AAQUANTIDADE"), valor, ordem);
+    }
+}
+
+void linhasPecas(const QString& pedido, host::data::Query& contrato, host::data::Query& pecas)
+{
+    if (texto(contrato, "ACTIPOCONTRATO") != "Sem Peça")
+        return;
+    for (pecas.first(); !pecas.eof(); pecas.next())
+        if (texto(pecas, "APAUTORIZADO") == "S")
+            linha(pedido, texto(pecas, "PRCODIGO"), numero(pecas, "APQUANTIDADE"), numero(pecas, "APVALUNITARIO"),
+                  pecas.fieldByName("AOCODIGO")->asInteger());
+}
+
+}  // namespace
+
+QString GerarPedidoVenda(host::data::Query& contrato, host::data::Query& servicos, host::data::Query& pecas)
+{
+    host::db::Savepoint pedidoInteiro(*dmGlobal->IBTransaction1);
+    const QString pedido = dmGlobal->InserirPedidoVenda(
+        texto(contrato, "CLCODIGO"), {}, {}, {}, {}, "00000", "S", {}, {}, dmGlobal->Parametro("ATLOCALPADRAO"), {}, 0,
+        QDateTime(QDate::currentDate(), QTime(0, 0)), {}, {});
+    linha(pedido, texto(contrato, "PRCODIGO"), 1, numero(contrato, "ACVALOR"), 0, -1);
+    QString referencia;
+    if (servicos.active())
+        linhasServicos(pedido, contrato, servicos, referencia);
+    if (pecas.active())
+        linhasPecas(pedido, contrato, pecas);
+
+    dmGlobal->CarregaPedidoVenda(pedido);
+    host::data::Query& registro = *dmGlobal->quPedidoVenda;
+    registro.edit();
+    registro.fieldByName("VEREFERENTE")->setAsString("Referente à OS: " + referencia);
+    registro.post();
+    registro.close();
+    pedidoInteiro.release();
+    dmGlobal->IBTransaction1->commitRetaining();
+    return pedido;
+}
+
+}  // namespace uAssBasicoContratosFaturamento

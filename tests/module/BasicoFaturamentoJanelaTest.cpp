@@ -1,0 +1,219 @@
+// The per-customer service billing opened through the dispatcher: the
+// selection checks, the lists and totals over the same days, the sales order
+// with the contract line, the services over the allowance and the parts of
+// contracts without parts, the reference text, clearing.
+
+#include "tests/module/ModuleFixture.h"
+
+#include "contracts/uAssBasicoContratosFaturamento.h"
+#include "host/Udmglobal.h"
+#include "host/Unotafiscal.h"
+#include "host/data/Query.h"
+#include "host/ui/DataGrid.h"
+#include "host/ui/DataTextControls.h"
+#include "host/ui/EditControls.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QStringList& list, std::ostream* os)
+{
+    *os << "{\n  \"" << list.join("\",\n  \"").toStdString() << "\"}";
+}
+QT_END_NAMESPACE
+
+namespace moduletest {
+namespace {
+
+class BasicoFaturamentoJanelaTest : public ModuleTest {
+protected:
+    void SetUp() override
+    {
+        ModuleTest::SetUp();
+        exec("insert into AATC05AC (ACCODIGO, ACNUMEROCONTRATO, ACDESCRICAO, CLCODIGO, ACVALOR, ACTIPOCONTRATO,"
+             " ACLIMITE, ACLIMITEHORA, ACVALORCHAMADAEXCEDENTE, PRCODIGO) values (950, 'B-950', 'Suporte',"
+             " '00004', 500, 'Com Peça', 0, 2, 90, 'S0003')");
+        ordem(6001, "2026-03-01 10:00");
+        ordem(6002, "2026-03-10 15:30");   // on the final day, after its start
+        ordem(6003, "2026-03-11 08:00");   // after the period
+        servico(6001, 1, "S0001", 60, "S", 120);
+        servico(6001, 2, "S0001", 60, "S", 120);
+        servico(6002, 1, "S0001", 60, "N", 130);
+        servico(6002, 2, "S0002", 60, "S", 80);
+        servico(6003, 1, "S0001", 60, "S", 999);
+        peca(6001, 1, "P0005", 2, 35.5, "S");
+        peca(6002, 1, "P0001", 1, 89.9, "N");
+    }
+    void ordem(int codigo, const QString& entrada)
+    {
+        exec(QString("insert into AATC01AO (AOCODIGO, CLCODIGO, AODATAENTRADA, AOBAIXA) values (%1, '00004', '%2', 'A')")
+                 .arg(codigo)
+                 .arg(entrada));
+    }
+    void servico(int ordem, int linha, const QString& produto, int minutos, const QString& autorizado, double total)
+    {
+        exec(QString("insert into AATC01AA (AOCODIGO, AACODIGO, PRCODIGO, AAQUANTIDADE, AAVALOR, AAVALORTOTAL,"
+                     " AAAUTORIZADO, AATOTAL) values (%1, %2, '%3', 1, 10, %4, '%5', %6)")
+                 .arg(ordem)
+                 .arg(linha)
+                 .arg(produto)
+                 .arg(total)
+                 .arg(autorizado)
+                 .arg(minutos));
+    }
+    void peca(int ordem, int linha, const QString& produto, double quantidade, double unitario,
+              const QString& autorizado)
+    {
+        exec(QString("insert into AATC01AP (AOCODIGO, APSEQUENCIA, PRCODIGO, APQUANTIDADE, APVALUNITARIO, APVALTOTAL,"
+                     " APAUTORIZADO) values (%1, %2, '%3', %4, %5, %6, '%7')")
+                 .arg(ordem)
+                 .arg(linha)
+                 .arg(produto)
+                 .arg(quantidade)
+                 .arg(unitario)
+                 .arg(quantidade * unitario)
+                 .arg(autorizado));
+    }
+    TfmAssBasicoContratosFaturamento& abrir()
+    {
+        return abrirJanela(fmAssBasicoContratosFaturamento, "fmAssContratosFaturamento");
+    }
+    void selecionar(TfmAssBasicoContratosFaturamento& form, const QString& cliente, const QString& de,
+                    const QString& ate)
+    {
+        form.edCliente->setText(cliente);
+        for (auto [edicao, texto] : {std::pair{form.edDataInicial, de}, std::pair{form.edDataFinal, ate}}) {
+            if (texto.isEmpty())
+                edicao->setDate({});
+            else
+                digita(edicao, texto);
+        }
+        form.bbPesquisar->click();
+    }
+    // The lines of the newest sales order: product, quantity, unit value and service order.
+    QStringList linhasPedido(QString* pedido = nullptr)
+    {
+        const QString numero = one("select max(NUMERO_PEDIDO) from AVEC8501").toString();
+        if (pedido)
+            *pedido = numero;
+        host::data::Query linhas(nullptr, "quLinhas");
+        linhas.setTransaction(dmGlobal->IBTransaction1.get());
+        linhas.setSql("select CODIGO, QUANTIDADE, VALOR, AOCODIGO from AVEC85IT where NUMERO_PEDIDO = '" + numero +
+                      "' order by COD");
+        linhas.open();
+        QStringList texto;
+        for (; !linhas.eof(); linhas.next())
+            texto << linhas.fieldByName("CODIGO")->asString() + " " +
+                         QString::number(linhas.fieldByName("QUANTIDADE")->asFloat()) + " x " +
+                         QString::number(linhas.fieldByName("VALOR")->asFloat()) + " OS " +
+                         linhas.fieldByName("AOCODIGO")->asString();
+        return texto;
+    }
+    void pedirVenda(TfmAssBasicoContratosFaturamento& form)
+    {
+        dialogs->acknowledge("Operação efetuada com sucesso!");
+        dialogs->answer("Não", "Deseja abrir o pedido de vendas?");
+        form.bbPedidoVenda->click();
+    }
+};
+
+TEST_F(BasicoFaturamentoJanelaTest, TheSelectionIsCheckedAndEqualDatesAreAPeriod)
+{
+    TfmAssBasicoContratosFaturamento& form = abrir();
+    EXPECT_EQ(form.caption(), "Faturamento dos Contratos");
+    EXPECT_TRUE(form.quPesqServico->active() && form.quPesqServico->isEmpty()) << "opened empty";
+    dialogs->acknowledge("Informe um cliente válido");
+    selecionar(form, "", "01/03/2026", "10/03/2026");
+    dialogs->acknowledge("Informe um período válido");
+    selecionar(form, "00004", "", "10/03/2026");
+    dialogs->acknowledge("Data inicial deve ser menor que data final");
+    selecionar(form, "00004", "11/03/2026", "10/03/2026");
+    EXPECT_EQ(dialogs->pending(), 0);
+
+    selecionar(form, "00004", "10/03/2026", "10/03/2026");
+    EXPECT_EQ(form.laTotalOS->text(), "Total de OS: 1");
+    EXPECT_EQ(form.quPesqServico->recordCount(), 2);
+    EXPECT_EQ(form.dbteNumeroContrato->text(), "B-950");
+}
+
+TEST_F(BasicoFaturamentoJanelaTest, ListsAndTotalsCoverTheSameDaysTheFinalOneWhole)
+{
+    TfmAssBasicoContratosFaturamento& form = abrir();
+    selecionar(form, "00004", "01/03/2026", "10/03/2026");
+    EXPECT_EQ(form.laTotalOS->text(), "Total de OS: 2");
+    EXPECT_EQ(form.laTotalServicos->text(), "Valor Total dos Serviços: 450,00");
+    EXPECT_EQ(form.laTotalPecas->text(), "Valor Total das Peças: 160,90");
+    ASSERT_EQ(form.quPesqServico->recordCount(), 4) << "the services of the final day's order are listed";
+    double servicos = 0;
+    for (form.quPesqServico->first(); !form.quPesqServico->eof(); form.quPesqServico->next())
+        servicos += form.quPesqServico->fieldByName("AAVALORTOTAL")->asFloat();
+    EXPECT_DOUBLE_EQ(servicos, 450);
+    EXPECT_EQ(form.quPesqPecas->recordCount(), 2);
+    EXPECT_EQ(form.dbgdServicos->columnByField("AOITEQUIPDESCRICAO")->title(), "Equipamento");
+}
+
+TEST_F(BasicoFaturamentoJanelaTest, SalesOrderBillsTheContractAndTheServicesOverTheHoursButNoPartsWithParts)
+{
+    TfmAssBasicoContratosFaturamento& form = abrir();
+    selecionar(form, "00004", "01/03/2026", "10/03/2026");
+    pedirVenda(form);
+    QString pedido;
+    EXPECT_EQ(linhasPedido(&pedido), (QStringList{"S0003 1 x 500 OS ", "S0002 1 x 80 OS 6002"}))
+        << "the third hour is not authorised, the fourth is billed; \"Com Peça\": no parts";
+    EXPECT_EQ(one("select VEREFERENTE || '|' || CODIGO_CLIENTE || '|' || OPERACAO from AVEC8501"
+                  " where NUMERO_PEDIDO = '" + pedido + "'")
+                  .toString(),
+              "Referente à OS: /6001/6001/6002/6002|00004|00000");
+    EXPECT_EQ(fmAssBasicoContratosFaturamento.get(), &form) << "\"Não\" keeps the window";
+}
+
+TEST_F(BasicoFaturamentoJanelaTest, ContractsWithoutPartsBillTheAuthorisedPartsAndCallLimitsTheLaterCalls)
+{
+    exec("update AATC05AC set ACTIPOCONTRATO = 'Sem Peça', ACLIMITEHORA = 0, ACLIMITE = 2 where ACCODIGO = 950");
+    TfmAssBasicoContratosFaturamento& form = abrir();
+    selecionar(form, "00004", "01/03/2026", "10/03/2026");
+    pedirVenda(form);
+    EXPECT_EQ(linhasPedido(), (QStringList{"S0003 1 x 500 OS ", "S0002 1 x 80 OS 6002", "P0005 2 x 35.5 OS 6001"}));
+}
+
+TEST_F(BasicoFaturamentoJanelaTest, APeriodWithoutOrdersBillsTheContractAloneAndClearingResetsTheWindow)
+{
+    TfmAssBasicoContratosFaturamento& form = abrir();
+    selecionar(form, "00004", "01/01/2026", "31/01/2026");
+    EXPECT_EQ(form.laTotalOS->text(), "Total de OS: 0");
+    EXPECT_EQ(form.laTotalServicos->text(), "Valor Total dos Serviços: 0,00");
+    pedirVenda(form);
+    QString pedido;
+    EXPECT_EQ(linhasPedido(&pedido), QStringList{"S0003 1 x 500 OS "});
+    EXPECT_EQ(one("select VEREFERENTE from AVEC8501 where NUMERO_PEDIDO = '" + pedido + "'").toString(),
+              "Referente à OS: ");
+
+    form.bbLimpar->click();
+    EXPECT_TRUE(form.edCliente->text().isEmpty());
+    EXPECT_FALSE(form.quContrato->active());
+    EXPECT_EQ(form.laTotalOS->text(), "Total de OS: ");
+    const int pedidos = one("select count(*) from AVEC8501").toInt();
+    dialogs->acknowledge("Nenhum contrato do cliente selecionado.");
+    form.bbPedidoVenda->click();
+    EXPECT_EQ(one("select count(*) from AVEC8501").toInt(), pedidos);
+}
+
+TEST_F(BasicoFaturamentoJanelaTest, OpeningTheNewOrderShowsItInTheHostAndClosesTheWindow)
+{
+    TfmAssBasicoContratosFaturamento& form = abrir();
+    selecionar(form, "00004", "01/03/2026", "10/03/2026");
+    dialogs->acknowledge("Operação efetuada com sucesso!");
+    dialogs->answer("Sim", "Deseja abrir o pedido de vendas?");
+    form.bbPedidoVenda->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(fmAssBasicoContratosFaturamento.get(), nullptr);
+    ASSERT_NE(fmNotaFiscal.get(), nullptr);
+    EXPECT_EQ(fmNotaFiscal->quPedido->fieldByName("NUMERO_PEDIDO")->asString(),
+              one("select max(NUMERO_PEDIDO) from AVEC8501").toString());
+}
+
+}  // namespace
+}  // namespace moduletest
