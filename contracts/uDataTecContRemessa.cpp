@@ -1,0 +1,263 @@
+// The shipment invoice and the supply order of a contract.
+
+#include "contracts/uDataTecContRemessa.h"
+
+#include "contracts/uDataTecCont.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+#include "host/Unotafiscal.h"
+#include "host/Upesqgeral.h"
+#include "host/data/Field.h"
+#include "host/data/Format.h"
+#include "host/data/Query.h"
+#include "host/db/Database.h"
+
+#include <exception>
+
+namespace uDataTecContRemessa {
+
+const char* const kInsereLinha =
+    "insert into avec85it  (CODIGO, COD, NUMERO_PEDIDO, VALOR, QUANTIDADE, OBS, DESCONTO,   DATA_EMISSAO, BAIXA, "
+    "TOTAL_UNIT, AUX2, AUX3, aoCodigo,   UGMODIFICADO, VEITUNIDADE, VEITCOMPLEMENTO, ACITCODIGO)  values  (:CODIGO, "
+    ":COD, :NUMERO_PEDIDO, :VALOR, :QUANTIDADE, :OBS, :DESCONTO,   :DATA_EMISSAO, :BAIXA, :TOTAL_UNIT, :AUX2, :AUX3, "
+    ":aoCodigo,   'NOW', :VEITUNIDADE, :VEITCOMPLEMENTO, :ACITCODIGO)";
+
+QString ObservacaoPeriodo(const QDateTime& instalacao, const QDateTime& encerramento)
+{
+    auto data = [](const QDateTime& d) {
+        return d.isValid() ? host::data::formatDateTime("dd/mm/yy", d) : QString();
+    };
+    return "Dt: " + data(instalacao) + " até " + data(encerramento);
+}
+
+QVariantMap ParametrosLinha(const ItemRemessa& item, double custo, const QString& unidadeMedida,
+                            const QString& pedido, int contrato, const QDateTime& hoje)
+{
+    return {{"CODIGO", item.produto},
+            {"COD", item.item},
+            {"NUMERO_PEDIDO", pedido},
+            {"VALOR", Trunc2Casas(custo)},
+            {"QUANTIDADE", item.quantidade},
+            {"OBS", ObservacaoPeriodo(item.instalacao, item.encerramento)},
+            {"DESCONTO", item.desconto},
+            {"DATA_EMISSAO", hoje},
+            {"BAIXA", QString("")},
+            {"TOTAL_UNIT", item.quantidade * custo},
+            {"AUX2", 0},
+            {"AUX3", 0},
+            {"aoCodigo", contrato},
+            {"VEITUNIDADE", unidadeMedida.left(2)},
+            {"VEITCOMPLEMENTO", item.complemento},
+            {"ACITCODIGO", QString::number(item.item)}};
+}
+
+}  // namespace uDataTecContRemessa
+
+using namespace uDataTecContRemessa;
+
+namespace {
+
+const QString kAbortada = QStringLiteral("Aviso: operação abortada.\r");
+
+host::data::Query& contrato() { return *dmTecContrato->quCtrCadastro; }
+host::data::Query& itens() { return *dmTecContrato->quCtrCadastroIt; }
+QString campoContrato(const char* nome) { return contrato().fieldByName(nome)->asString(); }
+
+ItemRemessa itemAtual()
+{
+    const host::data::Query& it = itens();
+    auto campo = [&it](const char* nome) { return it.fieldByName(nome); };
+    return {campo("PRCODIGO")->asString(),          campo("ACITCODIGO")->asInteger(),
+            campo("ACITQUANTIDADE")->asFloat(),     campo("ACITDESCONTO")->asFloat(),
+            campo("ACITINSTALACAO")->asDateTime(),  campo("ACITDATAENCERRAMENTO")->asDateTime(),
+            campo("ACITCOMPLEMENTO")->asString()};
+}
+
+QString operacaoRemessa()
+{
+    QString operacao = dmGlobal->RetornaOperacaoMaisUsada("6");
+    if (operacao.isEmpty()) {
+        QString descricao, tipo;
+        SelecionaPesquisaGeral(25, "cod_op", "desc_op_nf", "tipo_op", operacao, descricao, tipo);
+    }
+    if (operacao.trimmed().isEmpty())
+        dmGlobal->MostraAviso(kAbortada + "Código da Operação Inválido!", true);
+    return operacao.trimmed();
+}
+
+// The temporary order's header: the contract's customer, operation and branch.
+QString pedidoTemporario(const QString& operacao)
+{
+    const QString pedido = dmGlobal->InserirPedidoVenda(campoContrato("CLCODIGO"), {}, {}, {}, {}, operacao, {}, {},
+                                                        {}, campoContrato("ACLOCAL"), {}, 0, QDateTime(), {}, {});
+    const QString condicao = "where numero_pedido = " + QuotedStr(pedido);
+    UpdateCampo("avec8501", "impresso_nf", QuotedStr("N"), condicao);
+    UpdateCampo("avec8501", "aoCodigo", campoContrato("ACCODIGO"), condicao);
+    UpdateCampoCommit("AVEC8501", "FRETE", QuotedStr("1"), " where NUMERO_PEDIDO = " + QuotedStr(pedido));
+    return pedido;
+}
+
+// One line per loaded item, each committed; a failed line undoes only its
+// own insert, never other pending work of the transaction.
+void linhasTemporarias(const QString& pedido)
+{
+    host::data::Query& it = itens();
+    const int codigoContrato = contrato().fieldByName("ACCODIGO")->asInteger();
+    const QDateTime hoje(QDate::currentDate(), QTime(0, 0));
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    it.disableControls();
+    struct Retomar {
+        host::data::Query& it;
+        ~Retomar()
+        {
+            it.first();
+            it.enableControls();
+        }
+    } retomar{it};
+    for (it.first(); !it.eof(); it.next()) {
+        const ItemRemessa item = itemAtual();
+        const QString produto = "where codigo = " + QuotedStr(item.produto);
+        const double custo = Trunc2Casas(CarregaNumero("pco_custo", "acec1101", produto));
+        const QString unidade = CarregaDado("UNIDADE_MEDIDA", "acec1101", produto);
+        try {
+            host::db::Savepoint linha(tr);
+            host::db::executeSql(tr, kInsereLinha, ParametrosLinha(item, custo, unidade, pedido, codigoContrato, hoje));
+            linha.release();
+        } catch (const std::exception&) {
+            dmGlobal->MostraErro("Erro ao Gerar Nota Fiscal.");
+        }
+        tr.commitRetaining();
+    }
+}
+
+// The invoice window, made afresh for this emission and released after it.
+class JanelaNota {
+public:
+    JanelaNota()
+    {
+        liberar();
+        janela_ = fmNotaFiscal.create();
+    }
+    ~JanelaNota() { liberar(); }
+    JanelaNota(const JanelaNota&) = delete;
+    JanelaNota& operator=(const JanelaNota&) = delete;
+    TfmNotaFiscal* get() const { return fmNotaFiscal.get(); }
+
+private:
+    static void liberar()
+    {
+        if (TfmNotaFiscal* aberta = fmNotaFiscal.get())
+            aberta->release();
+        fmNotaFiscal.clear();
+    }
+    TfmNotaFiscal* janela_ = nullptr;
+};
+
+// The invoice of the temporary order; the contract records it, the
+// temporary order goes and the invoice carries the contract. Returns the
+// document ("" when the window was closed during the emission).
+QString emitirNota(TfmNotaFiscal& nota, const QString& pedido)
+{
+    nota.PesquisarPedidoVendas(0, 0, {}, pedido);
+    host::data::Query& ordem = *nota.quPedido;
+    nota.EmissaoNotaFiscalSaida(ordem.fieldByName("NUMERO_PEDIDO")->asString(), {},
+                                ordem.fieldByName("OPERACAO")->asString(), {}, {}, false,
+                                ordem.fieldByName("AUX1")->asFloat(), true);
+    if (!fmNotaFiscal.get())
+        return {};
+    const QString documento = nota.numeroNota();
+    const QString serie = nota.serieNota();
+    const QString cliente = ordem.fieldByName("CODIGO_CLIENTE")->asString();
+    const QString operacao = ordem.fieldByName("OPERACAO")->asString();
+    const QString local = CarregaDado("LOCAL_DOC", "ACEM1401",
+                                      "where DOCUMENTO = " + QuotedStr(documento) + " and SERIE_DOC = " +
+                                          QuotedStr(serie) + " and COD_PEDIDO = " + QuotedStr(pedido));
+    contrato().edit();
+    contrato().fieldByName("ACNFREMESSA")->setAsString(documento);
+    contrato().fieldByName("ACNFREMESSAEMISSAO")->setAsDateTime(QDateTime(QDate::currentDate(), QTime(0, 0)));
+    contrato().post();
+
+    const QString doPedido = " where NUMERO_PEDIDO = " + QuotedStr(pedido);
+    for (const char* tabela : {"AVEC8501", "AVEC85IT", "AVEC85LX"})
+        DeletaRegistros(tabela, doPedido);
+    DeletaRegistros("AUGC70OB", " where OBCODIGO = " + QuotedStr(pedido) + " and OBID = 'V' ");
+    UpdateCampoCommit("ACEM1401", "ACCODIGO", QuotedStr(campoContrato("ACCODIGO")),
+                      " where DOCUMENTO = " + QuotedStr(documento) + " and SERIE_DOC = " + QuotedStr(serie) +
+                          " and COD_CLI = " + QuotedStr(cliente) + " and OPERACAO_DOC = " + QuotedStr(operacao) +
+                          " and LOCAL_DOC = " + QuotedStr(local));
+    nota.quPedido->close();
+    nota.quNotaFiscal->close();
+    dmGlobal->IBTransaction1->commitRetaining();
+    return documento;
+}
+
+}  // namespace
+
+void EmitirRemessaContrato()
+{
+    if (MostraPergunta("Deseja emitir nota fiscal de remessa? ", {"Sim", "Não"}) != "Sim")
+        return;
+    const int contratoCodigo = contrato().fieldByName("ACCODIGO")->asInteger();
+    const int carregados = itens().active() ? itens().recordCount() : 0;
+    const QString remessa = campoContrato("ACNFREMESSA").trimmed();
+    if (!dmTecContrato->CtrAssVerificaPendenciaEmissaoNF(contratoCodigo, 0, carregados, {}) && !remessa.isEmpty())
+        dmGlobal->MostraAviso(kAbortada + "Contrato já possui Documento: " + remessa + ".", true);
+    if (carregados == 0)
+        dmGlobal->MostraAviso(kAbortada + "Não existem itens para Emissão S/Remessa!", true);
+    const QString operacao = operacaoRemessa();
+    const QString pedido = pedidoTemporario(operacao);
+    linhasTemporarias(pedido);
+
+    JanelaNota janela;
+    QString documento;
+    try {
+        documento = emitirNota(*janela.get(), pedido);
+    } catch (const std::exception& erro) {
+        dmGlobal->MostraAviso("Atenção: verificar faturamento contrato " + QString::number(contratoCodigo) +
+                                  " no pedido " + pedido + "\rCódigo do Erro: " + QString::fromUtf8(erro.what()),
+                              true);
+    }
+    dmGlobal->MostraAviso("Documento \"" + documento + "\" gerado com Sucesso!", false);
+}
+
+void GerarOrdemAbastecimento()
+{
+    const QString operacao = CarregaDado("cod_op", "afvc0901", "where cod_natureza=" + QuotedStr("05949")).trimmed();
+    if (operacao.isEmpty())
+        dmGlobal->MostraAviso("Operação de Remessa de Abastecimento (05949) não encontrada.", true);
+    const QString cnpj = dmGlobal->quEmpresa->fieldByName("CICCGC")->asString();
+    const QString cliente = CarregaDado("codigo_cliente", "augc0301", "where cgc_cnpj=" + QuotedStr(cnpj)).trimmed();
+    if (cliente.isEmpty())
+        dmGlobal->MostraAviso(
+            "Cliente não encontrado. Cadastro do cliente deve ser o mesmo cadastro nos dados da empresa.", true);
+    const QString filial = TdmGlobal::CodigoFilialCurto(dmGlobal->Parametro("ATLOCALPADRAO"));
+
+    // The order and its lines are written whole or not at all.
+    host::db::Savepoint ordemInteira(*dmGlobal->IBTransaction1);
+    const QString pedido = dmGlobal->InserirPedidoVenda(cliente, {}, {}, {}, {}, operacao, "S", {}, {}, filial, {},
+                                                        0, QDateTime(QDate::currentDate(), QTime(0, 0)), {}, {});
+    const QString local = CarregaDado("codigo", "acec1401", "where leFilial = " + QuotedStr(filial));
+    const QString contratante = campoContrato("ACCONTRATANTE");
+    if (!pedido.isEmpty()) {
+        const QString serie = itens().active() && !itens().isEmpty()
+                                  ? itens().fieldByName("ACITNUMEROSERIE")->asString()
+                                  : QString();
+        Update2Campos("AVEC8501", "CODIGO_ENTREGA", QuotedStr(contratante), "VENSREMESSASUP", QuotedStr(serie),
+                      "where numero_pedido=" + QuotedStr(pedido));
+        UpdateCampo("avec8501", "impresso_nf", QuotedStr("N"), "Where numero_pedido =" + QuotedStr(pedido));
+    }
+    const int contratoItem = itens().active() && !itens().isEmpty() ? itens().fieldByName("ACCODIGO")->asInteger()
+                                                                     : contrato().fieldByName("ACCODIGO")->asInteger();
+    std::unique_ptr<host::data::Query> precos = CriarIbQuery("quPrecosContratante");
+    precos->setSql("Select Pd.prcodigo, Pd.pdvalor  From Acec11pd Pd Where Pd.clcodigo = " + QuotedStr(contratante));
+    precos->open();
+    for (; !precos->eof(); precos->next())
+        dmGlobal->InseriProdutoPendencia(precos->fieldByName("prcodigo")->asString(), pedido, 1, 0, false, false,
+                                         Trunc2Casas(precos->fieldByName("pdvalor")->asFloat()), 0, 0, {},
+                                         contratoItem, local, false, {}, {}, {}, {}, {}, {}, 0);
+    precos->close();
+    ordemInteira.release();
+    dmGlobal->IBTransaction1->commitRetaining();
+    dmGlobal->MostraAviso("Ordem de Abastecimento " + pedido + " gerada com sucesso.", false);
+}
