@@ -179,6 +179,16 @@ TEST_F(BasicoContratosJanelaTest, CancellingTheSearchKeepsTheContractAndEmptyFil
     EXPECT_EQ(fmPesquisaAssContratos.get(), nullptr) << "the dialog is released";
 }
 
+TEST_F(BasicoContratosJanelaTest, EscapeOpensTheSearch)
+{
+    TfmAssBasicoContratos& form = abrir();
+    bool pesquisou = false;
+    dialogs->modal("fmPesquisaAssContratos", [&](Form&) { pesquisou = true; });
+    QTest::keyClick(&form, Qt::Key_Escape);
+    EXPECT_TRUE(pesquisou);
+    EXPECT_TRUE(dmTec->quContrato->isEmpty()) << "cancelled: no contract";
+}
+
 TEST_F(BasicoContratosJanelaTest, EquipmentTitlesFollowTheVehicleMode)
 {
     TfmAssBasicoContratos& form = abrir();
@@ -218,6 +228,16 @@ TEST_F(BasicoContratosJanelaTest, NewContractSavedThroughTheButtons)
                   .toString(),
               "77-Z/Sem Peça/E/S0001");
     EXPECT_EQ(form.dbcbAtendimento->text(), "Externo");
+
+    dmTec->quContEquip->append();
+    dmTec->quContEquipAECODIGO->setAsInteger(2);
+    dmTec->quContEquipCOSERIE->setAsString("NB-77");
+    form.bbSalvar->click();
+    EXPECT_EQ(one(QString("select AECODIGO || '/' || COSERIE || '/' || COIDENTIFICADOR from AUGC03CO where ACCODIGO = %1")
+                      .arg(codigo))
+                  .toString(),
+              "2/NB-77/E")
+        << "\"&Salvar\" saves the contract, then its equipment";
 }
 
 TEST_F(BasicoContratosJanelaTest, DoubleClicksDoNothingWithoutTheServiceOrderWindow)

@@ -8,6 +8,8 @@
 #include "contracts/uAssBasicoContratosFaturamento.h"
 #include "host/Udmglobal.h"
 #include "host/Unotafiscal.h"
+#include "host/report/PreparedReport.h"
+#include "host/report/Uvisualrel.h"
 #include "host/data/Query.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/DataTextControls.h"
@@ -199,6 +201,45 @@ TEST_F(BasicoFaturamentoJanelaTest, APeriodWithoutOrdersBillsTheContractAloneAnd
     dialogs->acknowledge("Nenhum contrato do cliente selecionado.");
     form.bbPedidoVenda->click();
     EXPECT_EQ(one("select count(*) from AVEC8501").toInt(), pedidos);
+}
+
+TEST_F(BasicoFaturamentoJanelaTest, TheOrderCostsAFixedNumberOfStatementsPlusOnePerBilledLine)
+{
+    TfmAssBasicoContratosFaturamento& form = abrir();
+    auto custo = [&](const QString& de, const QString& ate) {
+        selecionar(form, "00004", de, ate);
+        testsupport::StatementCounter contador;
+        uAssBasicoContratosFaturamento::GerarPedidoVenda(*form.quContrato, *form.quPesqServico, *form.quPesqPecas);
+        return std::pair{contador.count(), contador.prepares()};
+    };
+    const auto [vazio, preparadosVazio] = custo("01/01/2026", "31/01/2026");
+    const auto [umaLinha, preparadosUmaLinha] = custo("01/03/2026", "10/03/2026");
+    exec("update AATC05AC set ACLIMITEHORA = 0, ACLIMITE = 1 where ACCODIGO = 950");
+    const auto [tresLinhas, preparadosTresLinhas] = custo("01/03/2026", "10/03/2026");
+    // Savepoint, order (number, insert), contract line (number, insert), the
+    // order record read and its reference written, savepoint kept.
+    EXPECT_EQ(vazio, 8);
+    EXPECT_EQ(umaLinha, vazio + 2) << "four services listed, one billed: the others cost nothing";
+    EXPECT_EQ(tresLinhas, vazio + 4) << "two billed";
+    // Prepared: the host keeps a statement prepared while its text repeats.
+    EXPECT_EQ(preparadosVazio, 8);
+    EXPECT_EQ(preparadosUmaLinha, 8);
+    EXPECT_EQ(preparadosTresLinhas, 10);
+}
+
+TEST_F(BasicoFaturamentoJanelaTest, TheChosenGridIsPrintedWithItsTitles)
+{
+    TfmAssBasicoContratosFaturamento& form = abrir();
+    selecionar(form, "00004", "01/03/2026", "10/03/2026");
+    QString dump;
+    dialogs->answer("Peças", "Deseja imprimir relatório de Serviços ou Peças?");
+    dialogs->modal("fmVisualizadorRelatorio", [&](host::ui::Form& janela) {
+        dump = static_cast<TfmVisualizadorRelatorio&>(janela).pages().textDump();
+    });
+    form.bbImprimir->click();
+    EXPECT_TRUE(dump.contains("Faturamento dos Contratos")) << dump.toStdString();
+    EXPECT_TRUE(dump.contains("Código | Descrição do Produto | Qtde. | Valor Total | Equipamento")) << dump.toStdString();
+    EXPECT_TRUE(dump.contains("Correia de transmissão")) << dump.toStdString();
 }
 
 TEST_F(BasicoFaturamentoJanelaTest, OpeningTheNewOrderShowsItInTheHostAndClosesTheWindow)
