@@ -238,9 +238,10 @@ void TfmAssBasicoContratos::AjustaTitulosEquipamento()
 
 void TfmAssBasicoContratos::FormActivate()
 {
+    const int atual = contrato().active() && !contrato().isEmpty() ? dmTec->quContratoACCODIGO->asInteger() : 0;
     for (host::data::Query* detalhe : {dmTec->quContEquip, dmTec->quContServ})
         if (!detalhe->active()) {
-            detalhe->paramByName("accodigo")->setAsInteger(dmTec->quContratoACCODIGO->asInteger());
+            detalhe->paramByName("accodigo")->setAsInteger(atual);
             detalhe->open();
         }
     dmGlobal->CarregaListaClientes();
@@ -271,7 +272,7 @@ void TfmAssBasicoContratos::FormKeyDown(int& key, Qt::KeyboardModifiers)
 void TfmAssBasicoContratos::bbNovoClick()
 {
     InserirRegistro(contrato());
-    // Only the cursor's move may fail here without consequence.
+    // The cursor goes to the contract number when the field can take it.
     if (dbedNumeroContrato->isVisible() && dbedNumeroContrato->isEnabled())
         dbedNumeroContrato->setFocus();
 }
