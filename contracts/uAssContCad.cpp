@@ -1,10 +1,236 @@
+// The contract register's life cycle (creation, show, activation,
+// deactivation, close), its record buttons and browsing.
+
 #include "contracts/uAssContCad.h"
+
+#include "contracts/uAssContCadRegras.h"
+#include "contracts/uDataTecCont.h"
+#include "data/uDataTec.h"
+
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Urelatorio.h"
+#include "host/data/DataSource.h"
+#include "host/data/Field.h"
+#include "host/data/Query.h"
+#include "host/ui/Components.h"
+#include "host/ui/DataChoiceControls.h"
+#include "host/ui/DataEdit.h"
+#include "host/ui/DataGrid.h"
+#include "host/ui/PageControl.h"
+
+#include <QGroupBox>
+#include <QMenu>
+#include <QPushButton>
 
 host::ui::FormVar<TfmAssContCad> fmAssContCad("fmAssContCad");
 
+namespace {
+
+QString parametro(const char* nome) { return dmGlobal->Parametro(nome).trimmed().toUpper(); }
+
+}  // namespace
+
 TfmAssContCad::TfmAssContCad(QWidget* parent) : host::ui::Form(parent)
 {
+    uAssContCad::ExigeModulosContrato();
     setCaption("Cadastro de Contratos");
-    // Freed on close, shown modally or not; its variable then reads empty.
-    onClose = [](host::ui::CloseAction& action) { action = host::ui::CloseAction::Free; };
+    setStayOnTop(true);
+    setCentered(true);
+    setKeyPreview(true);
+    resize(697, 647);
+    montarTela();
+    ligarEventos();
+    onCreate = [this] { FormCreate(); };
+    onShow = [this] { FormShow(); };
+    onActivate = [this] { FormActivate(); };
+    onDeactivate = [this] { FormDeactivate(); };
+    onKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { FormKeyDown(key, shift); };
+    onClose = [this](host::ui::CloseAction& action) {
+        FormClose();
+        action = host::ui::CloseAction::Free;
+    };
+}
+
+TfmAssContCad::~TfmAssContCad()
+{
+    devolverReceber();
+    // The controls go before their data sources and the history query, and
+    // no focus handler of this window runs while they are torn down.
+    host::ui::forgetFocusWatches(this);
+    qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
+    fontes_.clear();
+    delete quHistCR;
+}
+
+host::data::Query& TfmAssContCad::contrato() const { return *dmTecContrato->quCtrCadastro; }
+
+int TfmAssContCad::codigoContrato() const { return dmTecContrato->quCtrCadastroACCODIGO->asInteger(); }
+
+void TfmAssContCad::primeiraPagina() { pcContrato->setActivePage(pcContrato->page(0)); }
+
+void TfmAssContCad::carregarContrato(int codigo)
+{
+    CarregaContrato(codigo);
+    primeiraPagina();
+}
+
+void TfmAssContCad::PrepararOpcaoSituacao()
+{
+    auto query = CriarIbQuery();
+    query->setSql("select first 10 ACSITUACAOOBS from aatc05ac  Where not(ACSITUACAOOBS is null) Group by "
+                  "ACSITUACAOOBS ");
+    QStringList itens = dbcbSituacao->pickList();
+    for (query->open(); !query->eof(); query->next())
+        itens << query->field(0)->text();
+    dbcbSituacao->setPickList(itens);
+}
+
+void TfmAssContCad::FormCreate()
+{
+    PrepararOpcaoSituacao();
+    CarregaContrato(0);
+    primeiraPagina();
+    tsVeiculos->setTabVisible(parametro("ATMODOVEICULO") == "O" || parametro("ATSITUACAOPORITEM") == "S" ||
+                              parametro("ATSITUACAOPORITEM") == "I");
+    CarregarConfiguracaoJanela(this, bModoZeltoControlAtivo, false, "");
+    for (host::ui::DataGrid* grade : {dbgdAssContCadItem, dbgdAssContCadClientes, dbgdAssContCadAcompanhamento})
+        SalvarConfiguracaoDBGrid(grade, true);
+    if (tsVeiculos->tabVisible())
+        SalvarConfiguracaoDBGrid(dbgdAssContCadVeiculo, true);
+    primeiraPagina();
+    if (const int situacao = RetornaColuna("ACITSITUACAO", dbgdAssContCadItem); situacao != -1)
+        dbgdAssContCadItem->column(situacao)->setPickList(CarregaVariosDados(" DISTINCT ACITSITUACAO ", "AATC05ACIT",
+                                                 "Where (ACITSITUACAO <>'') and not(ACITSITUACAO is null) Order by "
+                                                 "ACITSITUACAO ",
+                                                 "\n")
+                                  .split('\n', Qt::SkipEmptyParts));
+    grpFranquia->setVisible(parametro("ATOPCAOCONTRATO") == "C");
+}
+
+void TfmAssContCad::FormShow()
+{
+    SalvarConfiguracaoDBGrid(dbgdContRecAberto, true);
+    SalvarConfiguracaoDBGrid(dbgdAssContCadVeiculo, true);
+    paBotoesItens->setVisible(false);
+    if (parametro("ATOPCAOCONTRATO") == "T")
+        paBotoesItens->setVisible(true);
+    for (host::ui::DataGrid* grade : {dbgdContratoVinc, dbgdAssContCadClientes, dbgdContRecAberto,
+                                      dbgdAssContCadAcompanhamento, dbgdAssContCadItem, dbgdAssContCadEquip,
+                                      dbgdAssContCadVeiculo})
+        if (dmGlobal->puGeral)
+            host::ui::setPopupMenu(grade, dmGlobal->puGeral);
+    if (dmGlobal->puPesq)
+        host::ui::setPopupMenu(dbgdHistorico, dmGlobal->puPesq);
+    if (dmGlobal->ParametroInteiro("ATMODOCOMPOSICAO") == 2)
+        host::ui::setPopupMenu(dbgdAssContCadVeiculo, ppMenuContratoItens);
+}
+
+void TfmAssContCad::FormActivate()
+{
+    dmGlobal->CarregaListaClientes();
+    dmGlobal->CarregaListaFornecedores();
+    dmGlobal->CarregaContasCaixa();
+    dmGlobal->CarregaBancos();
+    for (host::data::Dataset* lista : {static_cast<host::data::Dataset*>(dmTec->quAssHistorico),
+                                       static_cast<host::data::Dataset*>(dmTecContrato->quPesqIndice),
+                                       static_cast<host::data::Dataset*>(dmTec->quHoraTecnica)})
+        if (!lista->active())
+            lista->open();
+}
+
+void TfmAssContCad::FormDeactivate()
+{
+    devolverReceber();
+    for (host::data::Dataset* lista :
+         {static_cast<host::data::Dataset*>(dmGlobal->quClienteLista),
+          static_cast<host::data::Dataset*>(dmGlobal->quFornecedorLista),
+          static_cast<host::data::Dataset*>(dmGlobal->quBanco),
+          static_cast<host::data::Dataset*>(dmTec->quAssHistorico),
+          static_cast<host::data::Dataset*>(dmTecContrato->quCtrCobertura),
+          static_cast<host::data::Dataset*>(dmTecContrato->quPesqIndice),
+          static_cast<host::data::Dataset*>(dmTec->quHoraTecnica)})
+        lista->close();
+}
+
+void TfmAssContCad::FormClose()
+{
+    TdmTecContrato& dm = *dmTecContrato;
+    devolverReceber();
+    for (host::data::Dataset* d : {static_cast<host::data::Dataset*>(dmGlobal->quReceber),
+                                   static_cast<host::data::Dataset*>(dm.quCtrCadastro),
+                                   static_cast<host::data::Dataset*>(dm.quCtrCadastroIt),
+                                   static_cast<host::data::Dataset*>(dm.quCtrCadastroEquip),
+                                   static_cast<host::data::Dataset*>(dm.quCtrObjeto),
+                                   static_cast<host::data::Dataset*>(dm.quCtrContato),
+                                   static_cast<host::data::Dataset*>(dmGlobal->quCXContas),
+                                   static_cast<host::data::Dataset*>(dm.quContratoCli)})
+        d->close();
+    SalvarConfiguracaoJanela(this, bModoZeltoControlAtivo);
+    SalvarConfiguracaoDBGrid(dbgdAssContCadClientes, false);
+    SalvarConfiguracaoDBGrid(dbgdAssContCadItem, false);
+    release();
+    fmAssContCad.clear();
+}
+
+// ---- the instalments' guards lent by the window ----
+
+// Only forecasts leave the register's grid; what goes takes its cash rows
+// and observation along, as the host's own rule does.
+void TfmAssContCad::quReceberAntesDelete(host::data::Dataset& dataset)
+{
+    if (!uAssContCad::PodeExcluirParcela(dataset.fieldByName("SITUACAO_DOCUMENTO")->asString()))
+        dmGlobal->MostraErro("Não é possível excluir parcelas faturadas! ");
+    dmGlobal->quReceberBeforeDelete(dataset);
+}
+
+void TfmAssContCad::emprestarReceber()
+{
+    host::data::Query& receber = *dmGlobal->quReceber;
+    receber.beforeDelete = [this](host::data::Dataset& d) { quReceberAntesDelete(d); };
+    receber.beforePost = nullptr;
+    receberEmprestado_ = true;
+}
+
+void TfmAssContCad::devolverReceber()
+{
+    if (!receberEmprestado_ || !dmGlobal)
+        return;
+    host::data::Query& receber = *dmGlobal->quReceber;
+    receber.beforePost = [](host::data::Dataset& d) { dmGlobal->quReceberBeforePost(d); };
+    receber.beforeDelete = [](host::data::Dataset& d) { dmGlobal->quReceberBeforeDelete(d); };
+    receberEmprestado_ = false;
+}
+
+// ---- record buttons ----
+
+void TfmAssContCad::bbNovoClick()
+{
+    InserirRegistro(contrato());
+    dbedNumeroContrato->setFocus();
+    primeiraPagina();
+}
+
+void TfmAssContCad::bbSalvarClick() { SalvarAlteracoes(contrato()); }
+
+void TfmAssContCad::bbCancelarClick() { CancelarAlteracoes(contrato()); }
+
+void TfmAssContCad::bbExcluirClick()
+{
+    ExcluirRegistro(contrato());
+    carregarContrato(-1);
+}
+
+void TfmAssContCad::bbRelatorioClick() { QuerytoRelatorio(contrato(), true); }
+
+void TfmAssContCad::bbSairClick() { close(); }
+
+void TfmAssContCad::sbAntClick()
+{
+    carregarContrato(RegistroAnteriorProximo("AATC05AC", "ACCODIGO", "<", QString::number(codigoContrato())).toInt());
+}
+
+void TfmAssContCad::sbProxClick()
+{
+    carregarContrato(RegistroAnteriorProximo("AATC05AC", "ACCODIGO", ">", QString::number(codigoContrato())).toInt());
 }

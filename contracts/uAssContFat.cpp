@@ -3,6 +3,7 @@
 
 #include "contracts/uAssContFat.h"
 
+#include "contracts/uAssContComum.h"
 #include "contracts/uDataTecCont.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
@@ -35,6 +36,9 @@
 #include <QVBoxLayout>
 
 using host::ui::named;
+using uAssContComum::BotaoPesquisa;
+using uAssContComum::EditData;
+using uAssContComum::EditFiltro;
 
 host::ui::FormVar<TfmAssContFat> fmAssContFat("fmAssContFat");
 
@@ -45,34 +49,6 @@ const QStringList kNaturezas = {"A - Em Carteira",  "C - Cheque pré-datado", "D
                                 "L - Vales",        "M- Memorando",          "N - NF/Serviços",
                                 "O - Comissão",     "P - Pgto Dólar",        "R- Recibo/Frete",
                                 "S - Prestação de Serviços", "U - Outros",   "V - Adto Viagem"};
-
-// A short code edit: as wide as its limit, so that the selection keeps to
-// the left and the grids get the rest of the window.
-QLineEdit* edit(const char* nome, int limite)
-{
-    auto* e = named<QLineEdit>(nome);
-    e->setMaxLength(limite);
-    e->setFixedWidth(e->fontMetrics().horizontalAdvance(QString(std::max(limite, 4) + 2, QChar('0'))) + 12);
-    return e;
-}
-
-host::ui::DateEdit* editData(const char* nome)
-{
-    auto* e = new host::ui::DateEdit(nome);
-    e->setFixedWidth(e->fontMetrics().horizontalAdvance("00/00/00000") + 40);   // the text and its button
-    return e;
-}
-
-// The log lines around each open of the window's two queries.
-void ligaLog(host::data::Query& query)
-{
-    const QString origem = "[" + query.name() + "Open]";
-    query.beforeOpen = [origem](host::data::Dataset& dataset) {
-        dmGlobal->Log(origem, "***INICIO");
-        dmGlobal->Log(origem, GetSQLtextComParametros(static_cast<host::data::Query&>(dataset)));
-    };
-    query.afterOpen = [origem](host::data::Dataset&) { dmGlobal->Log(origem, "***FIM"); };
-}
 
 }  // namespace
 
@@ -107,7 +83,7 @@ void TfmAssContFat::criarQueries()
     quPesqRec = quPesqRec_.get();
     for (host::data::Query* query : {quPesq, quPesqRec}) {
         query->setTransaction(dmGlobal->IBTransaction1.get());
-        ligaLog(*query);
+        uAssContComum::LigaLogAbertura(*query);
     }
     quPesqRec->setSql(uAssContFat::SqlParcelasContrato("1=0"));
     const std::tuple<const char*, FieldType, int, const char*> campos[] = {
@@ -134,12 +110,6 @@ void TfmAssContFat::criarSelecao()
     gbSelecao = named<QGroupBox>("gbSelecao", "Seleção");
     auto* grade = new QGridLayout(gbSelecao);
     int linha = 0;
-    auto pesquisa = [](const char* nome) {
-        auto* botao = named<QToolButton>(nome);
-        botao->setText("...");
-        botao->setToolTip("Pesquisa");
-        return botao;
-    };
     // A row: its label, "de", the first edit, "até", the second, a search button.
     auto faixa = [&](QWidget* rotulo, QWidget* de, QWidget* ate, QToolButton* botao) {
         grade->addWidget(rotulo, linha, 0);
@@ -154,11 +124,11 @@ void TfmAssContFat::criarSelecao()
             grade->addWidget(botao, linha, 5, Qt::AlignLeft);
         ++linha;
     };
-    edPrevisaoIni = editData("edPrevisaoIni");
-    edPrevisaoFim = editData("edPrevisaoFim");
+    edPrevisaoIni = EditData("edPrevisaoIni");
+    edPrevisaoFim = EditData("edPrevisaoFim");
     faixa(new QLabel("Previsão"), edPrevisaoIni, edPrevisaoFim, nullptr);
-    edVctoIni = editData("edVctoIni");
-    edVctoFim = editData("edVctoFim");
+    edVctoIni = EditData("edVctoIni");
+    edVctoFim = EditData("edVctoFim");
     faixa(new QLabel("Vencimento"), edVctoIni, edVctoFim, nullptr);
 
     laContrato = new host::ui::DataLabel("laContrato");
@@ -168,34 +138,34 @@ void TfmAssContFat::criarSelecao()
     edContratoAleatorio = named<QLineEdit>("edContratoAleatorio");
     edContratoAleatorio->setToolTip("Informar número dos contratos entre aspas simples e separados por vírgulas "
                                     "Exemplo: '00001','00002'");
-    edContIni = edit("edContIni", 10);
-    edContFim = edit("edContFim", 10);
+    edContIni = EditFiltro("edContIni", 10);
+    edContFim = EditFiltro("edContFim", 10);
     edContIni->hide();
     edContFim->hide();
     auto* contratos = new QHBoxLayout;
     contratos->addWidget(edContratoAleatorio, 1);
     contratos->addWidget(edContIni);
     contratos->addWidget(edContFim);
-    sbPesqContrato = pesquisa("sbPesqContrato");
+    sbPesqContrato = BotaoPesquisa("sbPesqContrato");
     grade->addWidget(laContrato, linha, 0);
     grade->addLayout(contratos, linha, 1, 1, 4);
     grade->addWidget(sbPesqContrato, linha++, 5);
 
-    edContratanteIni = edit("edContratanteIni", 5);
-    edContratanteFim = edit("edContratanteFim", 5);
-    sbPesqContratante = pesquisa("sbPesqContratante");
+    edContratanteIni = EditFiltro("edContratanteIni", 5);
+    edContratanteFim = EditFiltro("edContratanteFim", 5);
+    sbPesqContratante = BotaoPesquisa("sbPesqContratante");
     faixa(new QLabel("Contratante"), edContratanteIni, edContratanteFim, sbPesqContratante);
-    edContaIni = edit("edContaIni", 6);
-    edContaFim = edit("edContaFim", 6);
-    sbPesqConta = pesquisa("sbPesqConta");
+    edContaIni = EditFiltro("edContaIni", 6);
+    edContaFim = EditFiltro("edContaFim", 6);
+    sbPesqConta = BotaoPesquisa("sbPesqConta");
     faixa(new QLabel("Conta"), edContaIni, edContaFim, sbPesqConta);
-    edUnNegocioIni = edit("edUnNegocioIni", 2);
+    edUnNegocioIni = EditFiltro("edUnNegocioIni", 2);
     faixa(new QLabel("Filial (U.N.)"), edUnNegocioIni, nullptr, nullptr);
-    edCRDocIni = edit("edCRDocIni", 6);
-    edCRDocFim = edit("edCRDocFim", 6);
-    sbPesqCR = pesquisa("sbPesqCR");
+    edCRDocIni = EditFiltro("edCRDocIni", 6);
+    edCRDocFim = EditFiltro("edCRDocFim", 6);
+    sbPesqCR = BotaoPesquisa("sbPesqCR");
     faixa(new QLabel("Conta a Receber"), edCRDocIni, edCRDocFim, sbPesqCR);
-    mdDataFaturamento = editData("mdDataFaturamento");
+    mdDataFaturamento = EditData("mdDataFaturamento");
     faixa(new QLabel("Data Faturamento (Emissão)"), mdDataFaturamento, nullptr, nullptr);
     cbNatureza = named<QComboBox>("cbNatureza");
     cbNatureza->addItems(kNaturezas);
@@ -205,12 +175,12 @@ void TfmAssContFat::criarSelecao()
     cbOrdem->addItems(uAssContFat::OrdensPesquisa());
     cbOrdem->setCurrentIndex(-1);
     faixa(new QLabel("Ordenação"), cbOrdem, nullptr, nullptr);
-    edCodObjIni = edit("edCodObjIni", 6);
-    edCodObjFim = edit("edCodObjFim", 6);
-    cbPesqObj = pesquisa("cbPesqObj");
+    edCodObjIni = EditFiltro("edCodObjIni", 6);
+    edCodObjFim = EditFiltro("edCodObjFim", 6);
+    cbPesqObj = BotaoPesquisa("cbPesqObj");
     faixa(new QLabel("Código do Objeto"), edCodObjIni, edCodObjFim, cbPesqObj);
     cbCampos = named<QComboBox>("cbCampos");
-    edAlternativo = edit("edAlternativo", 6);
+    edAlternativo = EditFiltro("edAlternativo", 6);
     grade->addWidget(cbCampos, linha, 0, 1, 3);
     grade->addWidget(edAlternativo, linha++, 3, 1, 2, Qt::AlignLeft);
 

@@ -67,15 +67,11 @@ FiltrosFaturamento TfmAssContFat::Filtros() const
 {
     FiltrosFaturamento f;
     f.opcaoContrato = dmGlobal->Parametro("ATOPCAOCONTRATO");
-    if (cbCampos->currentIndex() >= 0 && dmTecContrato) {
-        const host::data::Field* campo = dmTecContrato->quCtrCadastro->field(cbCampos->currentIndex());
-        // Only a column of the contract table can filter "Cont.": descriptions
-        // joined from other tables and calculated values are not in it.
-        for (const uDataTecCont::FieldDef* def : uDataTecCont::datasetDef("quCtrCadastro").tableFields())
-            if (def->name.compare(campo->fieldName(), Qt::CaseInsensitive) == 0) {
-                f.campoLivre = campo->fieldName();
-                f.tipoCampoLivre = campo->dataType();
-            }
+    if (const host::data::Field* campo =
+            dmTecContrato ? uDataTecCont::CampoLivreContrato(*dmTecContrato->quCtrCadastro, cbCampos->currentIndex())
+                          : nullptr) {
+        f.campoLivre = campo->fieldName();
+        f.tipoCampoLivre = campo->dataType();
         f.valorLivre = edAlternativo->text();
     }
     f.contratosAleatorios = edContratoAleatorio->text();

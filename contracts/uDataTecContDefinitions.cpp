@@ -2,6 +2,7 @@
 #include "contracts/uDataTecContDefinitions.h"
 
 #include "contracts/uDataTecCont.h"
+#include "host/data/Dataset.h"
 
 #include <stdexcept>
 
@@ -288,6 +289,17 @@ QString keyCondition(const DatasetDef& def)
 }
 
 }  // namespace
+
+const host::data::Field* CampoLivreContrato(const host::data::Dataset& cadastro, int indice)
+{
+    if (indice < 0 || indice >= int(cadastro.fields().size()))
+        return nullptr;
+    const host::data::Field* campo = cadastro.fields()[size_t(indice)];
+    for (const FieldDef* def : datasetDef("quCtrCadastro").tableFields())
+        if (def->name.compare(campo->fieldName(), Qt::CaseInsensitive) == 0)
+            return campo;
+    return nullptr;
+}
 
 QString insertSql(const DatasetDef& def)
 {

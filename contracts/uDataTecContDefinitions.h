@@ -6,6 +6,10 @@
 
 #include "host/data/Field.h"
 
+namespace host::data {
+class Dataset;
+}
+
 #include <QString>
 #include <QStringList>
 
@@ -42,6 +46,11 @@ const DatasetDef& datasetDef(const QString& dataset);
 QString insertSql(const DatasetDef& def);
 QString modifySql(const DatasetDef& def);
 QString deleteSql(const DatasetDef& def);
+
+// A column of the contract table that a window's free filter may compare
+// ("cont." + its name): the field of quCtrCadastro at that index, or null for
+// a joined description, a calculated value or no choice (index < 0).
+const host::data::Field* CampoLivreContrato(const host::data::Dataset& cadastro, int indice);
 
 // Parses "NAME:type NAME:type ..." (types: i integer, h smallint, f float,
 // d date-time, m memo, sN text of N; a leading * marks a joined field, a

@@ -108,6 +108,7 @@ void bloco1()
         aviso("Tabela de Cadastro de Medidores criada com Sucesso!");
     }
     adiciona(colunasBloco1());
+    adiciona(colunasDesfazerReajuste());
     aviso("Novos Campos Tabela de Contratos criados com Sucesso!");
 }
 
@@ -139,6 +140,10 @@ void bloco3()
     // A table of an earlier layout has rows: they read line 0.
     if (!existe("AATC05ACCM", "ACEVCODIGO"))
         adiciona(Coluna{"AATC05ACCM", "ACEVCODIGO INTEGER DEFAULT 0 NOT NULL"});
+    // The one level of previous values a readjustment keeps to be undone;
+    // the base date's column, added last, marks the group done.
+    if (!existe("AATC05AC", "ACDATABASEANTERIOR"))
+        adiciona(colunasDesfazerReajuste());
 }
 
 }  // namespace
@@ -155,6 +160,16 @@ void atualizarTabelasContrato()
     if (!(existe("AATC05ACITCO", "PRCODIGO") && existe("AATC05FG", "FGCODIGO")))
         bloco2();
     bloco3();
+}
+
+std::span<const Coluna> colunasDesfazerReajuste()
+{
+    static const Coluna colunas[] = {
+        {"AATC05ACIT", "ACITVALORUNITARIO_ANTERIOR DOVALOR"},
+        {"AATC05ACIT", "ACITVALOR_ANTERIOR DOVALOR"},
+        {"AATC05AC", "ACDATABASEANTERIOR TIMESTAMP"},
+    };
+    return colunas;
 }
 
 }  // namespace uDataTecContMigration

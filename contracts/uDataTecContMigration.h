@@ -3,7 +3,7 @@
 // in three blocks, through the host's schema routines. Block 1 runs unless
 // AATC05AC.TVCODIGO and AATC05CO.COCODIGO exist, block 2 unless
 // AATC05ACITCO.PRCODIGO and AATC05FG.FGCODIGO exist, block 3 always; on an
-// up-to-date database the whole run is seven existence checks.
+// up-to-date database the whole run is eight existence checks.
 
 #include <QString>
 
@@ -26,6 +26,10 @@ std::span<const Coluna> colunasBloco2();
 // The layout AATC05ACIT is created with: a table of an earlier layout gets
 // the columns it lacks.
 std::span<const Coluna> colunasItemCriado();
+
+// The previous-value columns a readjustment writes and its undo reads,
+// added by the third block when missing.
+std::span<const Coluna> colunasDesfazerReajuste();
 
 void atualizarTabelasContrato();
 

@@ -144,6 +144,8 @@ void SalvarConfiguracaoJanela(QWidget* janela, bool bModo = false, bool bFlag = 
 // bCarregar true restores them, false saves them.
 void SalvarConfiguracaoDBGridComNome(host::ui::DataGrid* grid, bool bCarregar, const QString& nome = {});
 void SalvarConfiguracaoDBGrid(host::ui::DataGrid* grid, bool bCarregar);
+// The index of the grid's column bound to the field (any letter case), -1 when none.
+int RetornaColuna(const QString& campo, const host::ui::DataGrid* grid);
 // A column of the field with its title and width, added to the grid.
 host::ui::GridColumn* CriaColunaDBGrid(host::ui::DataGrid* grid, int largura, const QString& titulo,
                                        const QString& campo);

@@ -150,6 +150,12 @@ void SalvarConfiguracaoDBGrid(host::ui::DataGrid* grid, bool bCarregar)
     SalvarConfiguracaoDBGridComNome(grid, bCarregar);
 }
 
+int RetornaColuna(const QString& campo, const host::ui::DataGrid* grid)
+{
+    const host::ui::GridColumn* coluna = grid ? grid->columnByField(campo) : nullptr;
+    return coluna ? coluna->index() : -1;
+}
+
 host::ui::GridColumn* CriaColunaDBGrid(host::ui::DataGrid* grid, int largura, const QString& titulo,
                                        const QString& campo)
 {

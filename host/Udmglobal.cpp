@@ -52,6 +52,8 @@ TdmGlobal::TdmGlobal(const QString& databaseName, const QString& user, const QSt
     quOperacao = newQuery(this, "quOperacao", "select * from AFVC0901 op order by COD_OP");
     quRepresentante = newQuery(this, "quRepresentante",
                                "select FCOD CODIGO, FNOME NOME from AUGC0501 where FTIPO = 'R' order by FNOME");
+    quFornecedorLista = newQuery(this, "quFornecedorLista", "select FCOD, FNOME, FTIPO from AUGC0501 order by FNOME");
+    quBanco = newQuery(this, "quBanco", "select * from AUGC0901 order by CODIGO_BANCO");
 
     attachReceivableUpdates();
     criarDatasetsReceber();
@@ -71,7 +73,8 @@ TdmGlobal::~TdmGlobal()
     receberSql_.reset();
     for (host::data::Query* query : {quEmpresa, quTabVenc, quReceber, quMov, quMovItem,
                                      quClienteConsulta, quAuxiliar, quAuxiliar2, quCXPrev, quObsGeral,
-                                     quClienteLista, quOperacao, quRepresentante})
+                                     quClienteLista, quOperacao, quRepresentante, quFornecedorLista,
+                                     quBanco, quCXContas})
         if (query && query->active())
             query->close();
     if (IBTransaction1 && IBTransaction1->active())
@@ -138,7 +141,7 @@ void TdmGlobal::attachReceivableUpdates()
     static const QStringList columns = {"NUMERO_DOCUMENTO", "CODIGO_CLIENTE", "SEQUENCIA", "CODIGO_FILIAL",
                                         "SITUACAO_DOCUMENTO", "VALOR_DOCUMENTO", "DATA_EMISSAO", "DATA_VENCIMENTO",
                                         "AOCODIGO", "OBSERVACAO", "VALOR_DESCONTO", "DATA_PAGAMENTO", "TVCODIGO",
-                                        "OFCODIGO"};
+                                        "OFCODIGO", "CREMISSAOINI", "CREMISSAOFIN"};
     const QString key = " where NUMERO_DOCUMENTO = :OLD_NUMERO_DOCUMENTO and CODIGO_CLIENTE = :OLD_CODIGO_CLIENTE"
                         " and SEQUENCIA = :OLD_SEQUENCIA";
     QStringList sets;

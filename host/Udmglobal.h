@@ -135,6 +135,8 @@ public:
     host::data::Query* quRepresentante = nullptr;    // representatives (AUGC0501 of type "R"): CODIGO, NOME
     host::data::Query* quAuxiliar2 = nullptr;
     host::data::Query* quCXContas = nullptr;         // cash-flow accounts (ACXC9001) by description
+    host::data::Query* quFornecedorLista = nullptr;  // suppliers (AUGC0501): FCOD, FNOME, FTIPO
+    host::data::Query* quBanco = nullptr;            // banks (AUGC0901): CODIGO_BANCO, NOME_BANCO
     // Opens quOperacao on "select * from AFVC0901 <condition> <order>" (the
     // condition with its own "where"; no order: by code) and makes the
     // operation given current when it is listed.
@@ -225,6 +227,9 @@ public:
     void CarregaOperacaoTransacao(const QString& condicao, const QString& ordem);
     void CarregaListaClientes();       // (re)opens quClienteLista, by name
     void CarregaRepresentantes();      // (re)opens quRepresentante, by name
+    void CarregaListaFornecedores();   // (re)opens quFornecedorLista, by name
+    void CarregaBancos();              // (re)opens quBanco, by code
+    void CarregaContasCaixa();         // (re)opens quCXContas
     // With bAtivar, dropping a customer combo down opens the customer search
     // instead of the whole register, and the choice is written into the
     // combo's field (the window and caption are the caller's, unused here).

@@ -33,6 +33,12 @@ void TdmGlobal::CarregaListaClientes() { reabrir(quClienteLista); }
 
 void TdmGlobal::CarregaRepresentantes() { reabrir(quRepresentante); }
 
+void TdmGlobal::CarregaListaFornecedores() { reabrir(quFornecedorLista); }
+
+void TdmGlobal::CarregaBancos() { reabrir(quBanco); }
+
+void TdmGlobal::CarregaContasCaixa() { reabrir(quCXContas); }
+
 // A register too large to scroll through: the combo's drop-down is the
 // customer search (typed text finds the customer) instead of the list.
 void TdmGlobal::VerificaListagemCliente(bool bAtivar, host::ui::DataLookupCombo* combo, QWidget*,

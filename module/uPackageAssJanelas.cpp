@@ -10,6 +10,7 @@
 #include "contracts/uAssCadMedidor.h"
 #include "contracts/uAssContCad.h"
 #include "contracts/uAssContCadCM.h"
+#include "contracts/uAssContCadRegras.h"
 #include "contracts/uAssContFat.h"
 #include "contracts/uAssContObj.h"
 #include "contracts/uAssContReajustarValor.h"
@@ -167,5 +168,12 @@ void ShowJanelaTec(const QString& nomeJanela)
         dmGlobal->MostraAviso("Janela não encontrada!", false);
     dmGlobal->Log(kOrigem, "***FIM");
 }
+
+namespace {
+// The contract register, beneath this unit, opens windows by name through
+// the dispatcher registered here when the module loads.
+[[maybe_unused]] const bool janelasContratoRegistradas =
+    (uAssContCad::RegistrarShowJanela(&ShowJanelaTec), true);
+}  // namespace
 
 }  // namespace uPackageAss

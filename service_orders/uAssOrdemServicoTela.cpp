@@ -12,6 +12,7 @@
 #include "host/ui/DataGrid.h"
 #include "host/ui/DataLookupCombo.h"
 #include "host/ui/DataTextControls.h"
+#include "host/ui/FormBuilders.h"
 #include "host/ui/PageControl.h"
 
 #include <QGridLayout>
@@ -30,12 +31,13 @@ using host::ui::DataRadioGroup;
 
 namespace {
 
-QPushButton* botao(QWidget* pai, const char* nome, const QString& texto)
-{
-    auto* b = new QPushButton(texto, pai);
-    b->setObjectName(nome);
-    return b;
-}
+// The common constructors under this file's names.
+constexpr auto* botao = &host::ui::makeButton;
+constexpr auto* lupa = &host::ui::makeSearchButton;
+constexpr auto* edit = &host::ui::makeEdit;
+constexpr auto* texto = &host::ui::makeText;
+constexpr auto* ligacao = &host::ui::makeLink;
+constexpr auto* combo = &host::ui::makeLookup;
 
 QLabel* rotulo(QWidget* pai, const char* nome, const QString& texto)
 {
@@ -44,46 +46,11 @@ QLabel* rotulo(QWidget* pai, const char* nome, const QString& texto)
     return l;
 }
 
-DataLabel* texto(QWidget* pai, const char* nome, host::data::DataSource* fonte, const QString& campo)
-{
-    auto* l = new DataLabel(nome, pai);
-    if (fonte)
-        l->bind(fonte, campo);
-    return l;
-}
-
-// A caption that works as a link (the register labels).
-DataLabel* link(QWidget* pai, const char* nome, const QString& caption)
-{
-    auto* l = new DataLabel(nome, pai);
-    l->setText(caption);
-    l->setCursor(Qt::PointingHandCursor);
-    return l;
-}
-
-DataEdit* edit(QWidget* pai, const char* nome, host::data::DataSource* fonte, const QString& campo)
-{
-    auto* e = new DataEdit(nome, pai);
-    e->bind(fonte, campo);
-    return e;
-}
-
 DataMemo* memo(QWidget* pai, const char* nome, host::data::DataSource* fonte, const QString& campo)
 {
     auto* m = new DataMemo(nome, pai);
     m->bind(fonte, campo);
     return m;
-}
-
-DataLookupCombo* combo(QWidget* pai, const char* nome, host::data::DataSource* fonte, const QString& campo,
-                       host::data::DataSource* lista, const QString& chave, const QString& campos)
-{
-    auto* c = new DataLookupCombo(nome, pai);
-    c->bind(fonte, campo);
-    c->setListSource(lista);
-    c->setKeyField(chave);
-    c->setListField(campos);
-    return c;
 }
 
 DataRadioGroup* radio(QWidget* pai, const char* nome, const QString& caption, host::data::DataSource* fonte,
@@ -112,13 +79,6 @@ QWidget* campo(const QString& caption, QWidget* controle, QWidget* extra = nullp
         h->addWidget(extra);
     v->addLayout(h);
     return caixa;
-}
-
-QPushButton* lupa(QWidget* pai, const char* nome)
-{
-    QPushButton* b = botao(pai, nome, "...");
-    b->setFixedWidth(24);
-    return b;
 }
 
 }  // namespace
@@ -210,7 +170,7 @@ QWidget* TfmAssOrdemServico::montarCabecalho()
     g->setVerticalSpacing(2);
 
     dbedCodigo = edit(p, "dbedCodigo", dsOrdem, "AOCODIGO");
-    laCliente = link(p, "laCliente", "Cliente");
+    laCliente = ligacao(p, "laCliente", "Cliente");
     dblcCliente = combo(p, "dblcCliente", dsOrdem, "CLCODIGO", dsCliente, "CODIGO_CLIENTE", "NOME");
     sbPesqCli = lupa(p, "sbPesqCli");
     sbPesqContrato = botao(p, "sbPesqContrato", "Equip. Contrato");
@@ -222,7 +182,7 @@ QWidget* TfmAssOrdemServico::montarCabecalho()
                            {"Baixa", "Média", "Alta", "Urgente"}, {"B", "M", "A", "U"});
     dbrgAtendimento = radio(p, "dbrgAtendimento", "Atendimento", dsOrdem, "AOATENDIMENTO", {"Interno", "Externo"},
                             {"I", "E"});
-    Label20 = link(p, "Label20", "Tabela Vcto.");
+    Label20 = ligacao(p, "Label20", "Tabela Vcto.");
     dblcTabVcto = combo(p, "dblcTabVcto", dsOrdem, "TVCODIGO", dsTabVcto, "CODIGO", "DESCRICAO");
     sbPesqTabVcto = lupa(p, "sbPesqTabVcto");
     dbrgStatusServ = radio(p, "dbrgStatusServ", "Status do Serviço", dsOrdem, "AOBAIXA",
@@ -232,11 +192,11 @@ QWidget* TfmAssOrdemServico::montarCabecalho()
     laSuspensao = rotulo(p, "laSuspensao", "Motivo da Suspensão");
     dbcbSuspensao = new DataComboBox("dbcbSuspensao", DataComboBox::Style::DropDown, p);
     dbcbSuspensao->bind(dsOrdem, "AOLAUDO");
-    Label4 = link(p, "Label4", "Situação");
+    Label4 = ligacao(p, "Label4", "Situação");
     dblcSituacao = combo(p, "dblcSituacao", dsOrdem, "ASCODIGO", dsSituacao, "ASCODIGO", "ASDESCRICAO");
     dbcbTipoOs = new DataComboBox("dbcbTipoOs", DataComboBox::Style::DropDown, p);
     dbcbTipoOs->bind(dsOrdem, "AOTIPOOS");
-    laOperacao = link(p, "laOperacao", "Operação");
+    laOperacao = ligacao(p, "laOperacao", "Operação");
     dblcOperacao = combo(p, "dblcOperacao", dsOrdem, "OFCODIGO", dsOperacao, "COD_OP", "DESC_OP_NF");
     sbOp = lupa(p, "sbOp");
     dbedDataCobranca = edit(p, "dbedDataCobranca", dsOrdem, "AODATACOBRANCA");
@@ -361,7 +321,7 @@ void TfmAssOrdemServico::montarAbas()
 void TfmAssOrdemServico::montarAbaLaudo()
 {
     QWidget* p = tsLaudo;
-    laTecnico = link(p, "laTecnico", "Técnico");
+    laTecnico = ligacao(p, "laTecnico", "Técnico");
     dblcTecnico = combo(p, "dblcTecnico", dsOrdem, "ATCODIGO", dsTecnico, "ATCODIGO", "ATNOME");
     dbrgImprimirLaudo = radio(p, "dbrgImprimirLaudo", "Imprimir Laudo no Orçamento", dsOrdem, "AOIMPRIMIRLAUDO",
                               {"Sim", "Não"}, {"S", "N"});
@@ -384,7 +344,7 @@ void TfmAssOrdemServico::montarAbaObservacao()
 {
     QWidget* p = tsObservacao;
     dbedContaCaixa = edit(p, "dbedContaCaixa", dsOrdem, "AOCONTACAIXA");
-    laClienteCobranca = link(p, "laClienteCobranca", "Cliente Cobrança");
+    laClienteCobranca = ligacao(p, "laClienteCobranca", "Cliente Cobrança");
     dblcCliCobranca = combo(p, "dblcCliCobranca", dsOrdem, "CLCODIGOCLIENTECOBRANCA", dsCliente, "CODIGO_CLIENTE",
                             "NOME");
     sbPesqCliCob = lupa(p, "sbPesqCliCob");
@@ -396,11 +356,11 @@ void TfmAssOrdemServico::montarAbaObservacao()
                               "NOME");
     sbPesqRepres = lupa(p, "sbPesqRepres");
     dbedLocal = edit(p, "dbedLocal", dsOrdem, "AOLOCAL");
-    laClienteCobrancaServico = link(p, "laClienteCobrancaServico", "Cliente Cobrança Serviço");
+    laClienteCobrancaServico = ligacao(p, "laClienteCobrancaServico", "Cliente Cobrança Serviço");
     dblcCliCobServ = combo(p, "dblcCliCobServ", dsOrdem, "CLCODIGOCOBRANCASERVICO", dsCliente, "CODIGO_CLIENTE",
                            "NOME");
     sbPesqCliCobServ = lupa(p, "sbPesqCliCobServ");
-    laClienteDespesas = link(p, "laClienteDespesas", "Cliente Cobrança Despesas");
+    laClienteDespesas = ligacao(p, "laClienteDespesas", "Cliente Cobrança Despesas");
     dblcCliDespesas = combo(p, "dblcCliDespesas", dsOrdem, "CLCODIGOCOBRANCADESPESAS", dsCliente,
                             "CODIGO_CLIENTE", "NOME");
     sbPesqClienteDespesas = lupa(p, "sbPesqClienteDespesas");

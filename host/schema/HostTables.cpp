@@ -121,6 +121,14 @@ const std::vector<TableDef>& hostTables()
         {"EVQTDETOTAL", kValor},
         {"EVQTDEBLOQUEADA", kValor},
     }},
+    // Mileage readings of the rentable vehicles (the host's mileage window).
+    {"AUGC20KM", {"KMCODIGO"}, {
+        {"KMCODIGO", kInteger},
+        {"EVCODIGO", kSmallInt},
+        {"KMDATA", kTimestamp},
+        {"KMQUILOMETRAGEM", kValor},
+        {"KMOBSERVACAO", varchar(100)},
+    }},
     // Accessories linked to rentable equipment.
     {"AUGC20EVIT", {"EVCODIGO", "EVCODIGOVINCULADO"}, {
         {"EVCODIGO", kSmallInt},

@@ -5,6 +5,7 @@
 #include "tests/contracts/ContractsFixture.h"
 
 #include "contracts/uDataTecContLocacao.h"
+#include "host/PilvCpr70.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/db/Database.h"
@@ -280,6 +281,50 @@ TEST_F(LocacaoTest, ChangedLineOfAnotherUserAsksTheReasonAndRecordsIt)
                   .toString(),
               "[Equipamento] Motivo: Cliente pediu  (Campos: ACEVKMINICIO,ACEVOBSERVACAO,)|JOAO|7|C0001|C");
     EXPECT_EQ(one("select ACEVKMINICIO from AATC05ACEV where ACEVCODIGO = 5").toInt(), 1200);
+}
+
+TEST_F(LocacaoTest, ComplementaryContractListsItsPrincipalsRealReceivablesToo)
+{
+    exec("insert into AATC05ACVI (ACCODIGOCOMPLEMENTO, ACCODIGOPRINCIPAL) values (7, 8)");
+    for (const char* valores : {"('000001', 1, 7, 'V', '2031-01-10')", "('000002', 1, 8, null, '2031-02-10')",
+                                "('000003', 1, 8, 'V', '2031-03-10')"})
+        exec(QString("insert into ACRC5001 (NUMERO_DOCUMENTO, SEQUENCIA, AOCODIGO, SITUACAO_DOCUMENTO,"
+                     " DATA_VENCIMENTO) values ") + valores);
+    auto documentos = [] {
+        QStringList out;
+        host::data::Query& receber = *dmGlobal->quReceber;
+        for (receber.first(); !receber.eof(); receber.next())
+            out << receber.fieldByName("NUMERO_DOCUMENTO")->asString();
+        return out;
+    };
+    dm->CarregaContratoParcelaLocEquip(7, "C");
+    EXPECT_EQ(documentos(), (QStringList{"000001", "000002"}));
+    dm->CarregaContratoParcelaLocEquip(7, "");
+    EXPECT_EQ(documentos(), QStringList{"000001"});
+    dm->CarregaContratoParcelaLocEquip(0, "C");
+    EXPECT_FALSE(dmGlobal->quReceber->active());
+}
+
+TEST_F(LocacaoTest, SalesOrderLinesAreLoadedByTheOrderNumberAsText)
+{
+    exec("insert into AVEC85IT (COD, CODIGO, NUMERO_PEDIDO, QUANTIDADE) values (1, 'P1', '000123', 2)");
+    exec("insert into AVEC85IT (COD, CODIGO, NUMERO_PEDIDO, QUANTIDADE) values (2, 'P2', '000124', 1)");
+    dm->CarregaEquipSolicitadosPedidoAss("000123");
+    ASSERT_EQ(dm->quCtrEquipSol->recordCount(), 1);
+    EXPECT_EQ(dm->quCtrEquipSol->fieldByName("CODIGO")->asString(), "P1");
+    dm->CarregaEquipSolicitadosPedidoAss("000123' or '1'='1");
+    EXPECT_TRUE(dm->quCtrEquipSol->isEmpty());
+}
+
+TEST_F(LocacaoTest, AnotherContractsHeaderIsSavedAgainAndTheFirstLoaded)
+{
+    dm->CtrAtualizaValorContratoAcessorio(7, 8);
+    EXPECT_TRUE(host::hookCallTexts().contains("quCtrCadastro:AFTERPOST"));
+    EXPECT_EQ(dm->quCtrCadastroACCODIGO->asInteger(), 7);
+    host::clearHookCalls();
+    dm->CtrAtualizaValorContratoAcessorio(7, 99);
+    EXPECT_FALSE(host::hookCallTexts().contains("quCtrCadastro:AFTERPOST"));
+    EXPECT_EQ(one("select count(*) from AATC05AC").toInt(), 2) << "no header appended for a missing contract";
 }
 
 class LocacaoItensTest : public LocacaoTest {

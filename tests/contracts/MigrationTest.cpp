@@ -38,7 +38,8 @@ protected:
         for (const char* table : {"AATC05ACEV", "AATC10AB", "AATC11AJ", "AATC05ACIT", "AATC05ACITCO", "AATC05CO",
                                   "AATC05FG", "AATC05ACCM"})
             EXPECT_TRUE(tableExists(table)) << table;
-        for (auto list : {mig::colunasBloco1(), mig::colunasBloco2(), mig::colunasItemCriado()})
+        for (auto list : {mig::colunasBloco1(), mig::colunasBloco2(), mig::colunasItemCriado(),
+                          mig::colunasDesfazerReajuste()})
             for (const mig::Coluna& coluna : list)
                 EXPECT_TRUE(columnExists(coluna.tabela, columnOf(coluna))) << coluna.tabela << "." << coluna.definicao;
         for (const auto& [table, column] : std::initializer_list<std::pair<const char*, const char*>>{
@@ -85,8 +86,8 @@ TEST_F(MigrationTest, SecondRunChangesNothingShowsNothingAndCostsOnlyTheExistenc
     const int statements = counter.count();
     std::printf("[ cost     ] creating dmTecContrato on an up-to-date database: %d statements, %d prepared\n",
                 statements, counter.prepares());
-    EXPECT_LE(statements, 7);
-    EXPECT_LE(counter.prepares(), 7);
+    EXPECT_LE(statements, 8);
+    EXPECT_LE(counter.prepares(), 8);
     EXPECT_TRUE(messages().isEmpty()) << messages().join(" | ").toStdString();
     EXPECT_EQ(one("select count(*) from RDB$RELATION_FIELDS").toInt(), before);
 }
@@ -154,6 +155,26 @@ TEST_F(MigrationTest, CompositionTableOfAnEarlierLayoutGetsItsLineWithRowsPresen
     EXPECT_TRUE(columnExists("AATC05ACCM", "ACCMORDEM"));
     EXPECT_EQ(one("select ACEVCODIGO from AATC05ACCM").toInt(), 0);
     EXPECT_FALSE(messages().contains(kCompostos));
+}
+
+TEST_F(MigrationTest, UpgradedDatabaseWithoutTheReadjustmentUndoColumnsGetsThemOnceWithRowsKept)
+{
+    createContracts();
+    dmTecContrato.free();
+    for (const mig::Coluna& coluna : mig::colunasDesfazerReajuste())
+        exec(QString("alter table %1 drop %2").arg(coluna.tabela, columnOf(coluna)));
+    exec("insert into AATC05AC (ACCODIGO, ACVALORPARCELA) values (9, 120)");
+    clearMessages();
+    createContracts();
+    expectFullLayout();
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(one("select ACVALORPARCELA from AATC05AC where ACCODIGO = 9").toInt(), 120);
+    EXPECT_TRUE(one("select ACDATABASEANTERIOR from AATC05AC where ACCODIGO = 9").isNull());
+
+    dmTecContrato.free();
+    const int before = one("select count(*) from RDB$RELATION_FIELDS").toInt();
+    createContracts();
+    EXPECT_EQ(one("select count(*) from RDB$RELATION_FIELDS").toInt(), before);
 }
 
 TEST_F(MigrationTest, TheFirstBlockAddsItsColumnsInTheirOrderEndingWithItsMark)

@@ -1,0 +1,288 @@
+// The register's actions over the data module: the forecast of a contract
+// (and of its complementary contracts), deleting every forecast, the period
+// dates of option "P" and the meter readings of F10.
+
+#include "contracts/uAssContCadRegras.h"
+
+#include "contracts/uDataTecCont.h"
+#include "contracts/uDataTecContParcelas.h"
+
+#include "host/Uautorizacao.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+#include "host/data/Abort.h"
+#include "host/data/Field.h"
+#include "host/data/Query.h"
+#include "host/ui/Cursors.h"
+
+#include <cmath>
+
+namespace uAssContCad {
+
+using host::data::Dataset;
+using host::data::Query;
+
+namespace {
+
+QString opcaoContrato() { return dmGlobal->Parametro("ATOPCAOCONTRATO").trimmed().toUpper(); }
+
+QString texto(const Dataset& d, const char* campo) { return d.fieldByName(campo)->asString(); }
+
+QString dataTexto(const QDateTime& data) { return data.toString("dd/MM/yyyy"); }
+
+QDateTime hoje() { return QDateTime(QDate::currentDate(), QTime(0, 0)); }
+
+void commitRetaining() { dmGlobal->IBTransaction1->commitRetaining(); }
+
+// The forecast of the complementary contracts of a principal one, with the
+// same span and counter (options "F" and "V").
+void PrevisaoComplementares(int contrato, const QString& inicio, const QString& fim, int& contador)
+{
+    if (CarregaDado("ACVINCULO", "AATC05AC", "Where acCodigo=" + QuotedStr(QString::number(contrato)) + " ")
+            .trimmed()
+            .toUpper() != "P")
+        return;
+    QString lista = CarregaVariosDados("ACCODIGOCOMPLEMENTO", "Aatc05AcVi",
+                                       "Where ACCODIGOPRINCIPAL=" + QString::number(contrato), ",");
+    lista.chop(1);
+    if (lista.trimmed().isEmpty())
+        return;
+    auto query = CriarIbQuery();
+    query->setSql("Select Cont.*, obj.ofCodigo from AATC05AC Cont  Left outer join Aatc11Aj Obj on (Cont.AjCodigo = "
+                  "Obj.AjCodigo)  Where Cont.acCodigo in (" +
+                  lista + ")");
+    for (query->open(); !query->eof(); query->next()) {
+        const Query& c = *query;
+        InserirParcelasContrato(texto(c, "ACMODALIDADE"), inicio, fim, texto(c, "CLCODIGO"), false,
+                                texto(c, "ACVENCIMENTO"), c.fieldByName("ACCODIGO")->asInteger(),
+                                c.fieldByName("ACVALORPARCELA")->asFloat(), texto(c, "ACLOCAL"),
+                                texto(c, "ACTIPOPAGAMENTO"), texto(c, "BCCODIGO"), inicio, texto(c, "ACPERIODO"),
+                                contador, c.fieldByName("AJCODIGO")->asInteger(), texto(c, "ACLOCAL"),
+                                texto(c, "OFCODIGO"), false, QString(), false, nullptr, 0, 0);
+    }
+}
+
+// Under option "T" the forecasts come from the items: each one's
+// receivables are made again.
+void RegerarPorItens(TdmTecContrato& dm, int contrato, const QString& cliente)
+{
+    dm.CarregaContratoItem(cliente, QString::number(contrato));
+    Dataset& itens = *dm.quCtrCadastroIt;
+    for (itens.first(); !itens.eof(); itens.next())
+        dm.RegerarContasReceberItens();
+    dm.CarregaContratoParcela(contrato);
+}
+
+}  // namespace
+
+// ---- forecast ----
+
+int MesesDoPeriodo(const QString& periodo)
+{
+    const QString p = periodo.trimmed().toUpper();
+    return QStringList{"B", "M", "T", "S", "A"}.contains(p) ? uDataTecContParcelas::MesesPeriodo(p) : 0;
+}
+
+QDateTime DataFinalPrevisao(const QDateTime& inicio, const QString& periodo, const QString& modalidade,
+                            int quantidade, const QDateTime& padrao)
+{
+    const int meses = MesesDoPeriodo(periodo);
+    if (meses == 0)
+        return padrao;
+    const int retroativo = modalidade.trimmed().toUpper() == "R" ? 1 : 0;
+    const QDate dia = inicio.date();
+    if (quantidade == 1 && periodo.trimmed().toUpper() == "M" && retroativo == 1)
+        return QDateTime(dia.addMonths(1), inicio.time());
+    return QDateTime(dia.addMonths(meses * quantidade - retroativo).addDays(1), inicio.time());
+}
+
+void GravarDataInicioFimVeiculos(Dataset& receber, int contrato, const QDateTime& implantacao)
+{
+    receber.disableControls();
+    QDate dia = implantacao.date();
+    try {
+        for (receber.first(); !receber.eof(); receber.next()) {
+            if (receber.fieldByName("AOCODIGO")->asInteger() != contrato)
+                continue;
+            const QDate fim = dia.addMonths(1).addDays(-1);
+            try {
+                receber.edit();
+                receber.fieldByName("CREMISSAOINI")->setAsDateTime(QDateTime(dia, QTime(0, 0)));
+                receber.fieldByName("CREMISSAOFIN")->setAsDateTime(QDateTime(fim, QTime(0, 0)));
+                receber.post();
+            } catch (const std::exception&) {
+                if (receber.editing())
+                    receber.cancel();
+            }
+            // The next period starts the day after this one ends.
+            dia = fim.addDays(1);
+        }
+        commitRetaining();
+    } catch (...) {
+        receber.enableControls();
+        throw;
+    }
+    receber.enableControls();
+}
+
+void GerarPrevisaoContrato()
+{
+    TdmTecContrato& dm = *dmTecContrato;
+    Query& ctr = *dm.quCtrCadastro;
+    if (texto(ctr, "ACSITUACAO").trimmed().toUpper() != "A")
+        dmGlobal->MostraErro("Contrato não está ativo");
+    if (texto(ctr, "ACLOCAL").trimmed().isEmpty())
+        dmGlobal->MostraErro("Informa a U.N.");
+    if (ctr.fieldByName("ACVALORPARCELA")->asFloat() <= 0)
+        dmGlobal->MostraErro("Valor Inválido");
+    SalvarAlteracoes(ctr);
+    const int contrato = ctr.fieldByName("ACCODIGO")->asInteger();
+
+    if (opcaoContrato() == "T") {
+        RegerarPorItens(dm, contrato, texto(ctr, "CLCODIGO"));
+        return;
+    }
+
+    QDateTime inicio = hoje();
+    const QDateTime padrao(inicio.date().addMonths(12), QTime(0, 0));
+    int quantidade = 0;
+    if (texto(ctr, "ACVALORFIXO").trimmed().toUpper() == "D")
+        quantidade = int(std::trunc(ctr.fieldByName("ACQUANTIDADEPARCELA")->asFloat()));
+    if (!SelecionaData("Início da Previsão de faturamento", "Informe a data Inicial da previsão do contas a receber",
+                       inicio))
+        return;
+    if (quantidade <= 0) {
+        double valor = quantidade;
+        if (!SelecionaValorNumerico("Nº de Previsões", "Informe o número de parcelas para previsão do contas a receber",
+                                    valor))
+            return;
+        quantidade = int(std::trunc(valor));
+    }
+    const QDateTime fim = DataFinalPrevisao(inicio, texto(ctr, "ACPERIODO"), texto(ctr, "ACMODALIDADE"),
+                                            quantidade, padrao);
+    host::ui::WaitCursor ampulheta;
+    const QString sInicio = dataTexto(inicio);
+    const QString sFim = dataTexto(fim);
+    int contador = 0;
+    InserirParcelasContrato(texto(ctr, "ACMODALIDADE"), sInicio, sFim, texto(ctr, "CLCODIGO"), false,
+                            texto(ctr, "ACVENCIMENTO"), contrato, ctr.fieldByName("ACVALORPARCELA")->asFloat(),
+                            texto(ctr, "ACLOCAL"), texto(ctr, "ACTIPOPAGAMENTO"), texto(ctr, "BCCODIGO"), sInicio,
+                            texto(ctr, "ACPERIODO"), contador, ctr.fieldByName("AJCODIGO")->asInteger(),
+                            texto(ctr, "ACLOCAL"), texto(ctr, "OFCODIGO"), false, texto(ctr, "ACOBJETO"), true,
+                            nullptr, ctr.fieldByName("PCCODIGODEBITO")->asInteger(),
+                            ctr.fieldByName("PCCODIGOCREDITO")->asInteger());
+    dm.CarregaContratoParcela(contrato);
+    Dataset& receber = *dmGlobal->quReceber;
+    if (opcaoContrato() == "P" && receber.active() && !receber.isEmpty())
+        GravarDataInicioFimVeiculos(receber, contrato, ctr.fieldByName("ACDATAIMPLANTACAO")->asDateTime());
+    if (opcaoContrato() == "F" || opcaoContrato() == "V")
+        PrevisaoComplementares(contrato, sInicio, sFim, contador);
+    dmGlobal->MostraAviso("Operação efetuada com sucesso! Parcelas criadas:" + QString::number(contador));
+}
+
+// ---- deleting every forecast ----
+
+int ExcluirTodasPrevisoes(Dataset& receber, int contrato)
+{
+    const bool semPrevisao = dmGlobal->Parametro("ATPARCELASEMPREVISAO").trimmed().toUpper() == "S";
+    int excluidas = 0;
+    receber.first();
+    while (!receber.eof()) {
+        if (!ExcluiNaExclusaoTotal(ParcelaDe(receber), semPrevisao)) {
+            receber.next();
+            continue;
+        }
+        const QString documento = texto(receber, "NUMERO_DOCUMENTO");
+        const QString condicao = "Where xpId = 'R'   and xpEmitente  = " + QuotedStr(texto(receber, "CODIGO_CLIENTE")) +
+                                 "  and xpDocumento = " + QuotedStr(documento) +
+                                 "  and xpLocal     = " + QuotedStr(texto(receber, "CODIGO_FILIAL")) +
+                                 "  and crSequencia = " + QuotedStr(texto(receber, "SEQUENCIA"));
+        DeletaRegistros("acxc94xp", condicao);
+        commitRetaining();
+        dmGlobal->GravaLog(IbUserName(), "Deletou Previsão do CR", "delete from acxc94xp " + condicao, "ACXC94XP",
+                           hoje(), QDateTime::currentDateTime());
+        dmTecContrato->DeletarPrevisaoContratoComplementar(contrato, documento,
+                                                           receber.fieldByName("DATA_EMISSAO")->asDateTime(),
+                                                           receber.fieldByName("DATA_VENCIMENTO")->asDateTime(),
+                                                           QString(), false);
+        receber.remove();
+        commitRetaining();
+        ++excluidas;
+    }
+    receber.first();
+    return excluidas;
+}
+
+void ExcluirParcelasContrato(Dataset& receber, int contrato)
+{
+    const QString opcao = opcaoContrato();
+    if (!UsuarioMestre() && opcao != "L" && opcao != "F")
+        dmGlobal->MostraErro("Apenas usuário administrador pode excluir todas parcelas!");
+    if (MostraPergunta("Tem certeza de que deseja excluir todas previsões?", {"Sim", "Não"}) != "Sim")
+        return;
+    if (receber.active())
+        ExcluirTodasPrevisoes(receber, contrato);
+}
+
+// ---- F10 meter readings ----
+
+int LancarContadores(int contrato, const QDateTime& data)
+{
+    TdmTecContrato& dm = *dmTecContrato;
+    Query& leituras = *dm.quCtrCadastroItCo;
+    leituras.close();
+    leituras.setSql(" Select CtrCo.*, CtrIt.prcodigo CodigoProduto, CtrIt.acitnumeroserie, co.codescricao,"
+                    " pr.descricao  from AATC05ACITCO CtrCo"
+                    " left join aatc05acit CtrIt on (CtrIt.acitcodigo = CtrCo.acitcodigo)"
+                    " left join aatc05co co on (co.cocodigo = CtrCo.cocodigo)"
+                    " left join acec1101 pr on (pr.codigo = CtrIt.prcodigo)"
+                    " where Ctrit.accodigo =" +
+                    QString::number(contrato) + " and co.coid='M' ");
+    leituras.open();
+
+    Dataset& itens = *dm.quCtrCadastroIt;
+    auto ultima = CriarIbQuery();
+    int lancadas = 0;
+    while (!itens.eof() && !itens.isEmpty()) {
+        const int item = itens.fieldByName("ACITCODIGO")->asInteger();
+        ultima->close();
+        ultima->setSql(" select CtrCo.ACITCODIGO, CtrCo.EVCODIGO, CtrCo.ACITCODATA, CtrCo.ACITCOCONTADORTOTAL,"
+                       " CtrCo.COCODIGO  from AATC05ACITCO CtrCo"
+                       " left join aatc05acit CtrIt on (CtrIt.acitcodigo = CtrCo.acitcodigo)"
+                       " where CtrCo.acitcocodigo in (select max(a.acitcocodigo) from AATC05ACITCO a where "
+                       "a.acitcodigo=CtrCo.acitcodigo) and Ctrit.ACITCODIGO =" +
+                       QString::number(item));
+        ultima->open();
+        const bool temLeitura = !ultima->isEmpty();
+        double valor = temLeitura ? ultima->fieldByName("ACITCOCONTADORTOTAL")->asFloat() : 0.0;
+        const QVariant medidor = temLeitura ? ultima->fieldByName("COCODIGO")->value() : QVariant();
+        const QVariant linha = temLeitura ? ultima->fieldByName("EVCODIGO")->value() : QVariant();
+        ultima->close();
+        if (!SelecionaValorNumerico("Lançamento dos Contadores", "Informe o contador", valor))
+            break;
+        leituras.append();
+        leituras.fieldByName("ACITCODIGO")->setAsInteger(item);
+        leituras.fieldByName("ACITCODATAFATURAMENTO")->setAsDateTime(data);
+        leituras.fieldByName("ACITCODATA")->setAsDateTime(data);
+        leituras.fieldByName("ACITCOCONTADORTOTAL")->setAsFloat(valor);
+        leituras.fieldByName("COCODIGO")->setAsVariant(medidor);
+        leituras.fieldByName("EVCODIGO")->setAsVariant(linha);
+        leituras.post();
+        ++lancadas;
+        itens.next();
+    }
+    return lancadas;
+}
+
+void LancamentoContadores()
+{
+    QDateTime data = QDateTime::currentDateTime();
+    if (!SelecionaData("Lançamento dos Contadores", "Informe a data", data))
+        return;
+    // Told only when a reading was really written.
+    if (LancarContadores(dmTecContrato->quCtrCadastroACCODIGO->asInteger(), data) > 0)
+        dmGlobal->MostraAviso("Operação efetuada com sucesso.");
+}
+
+}  // namespace uAssContCad

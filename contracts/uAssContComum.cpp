@@ -1,0 +1,53 @@
+// What the contract windows share.
+
+#include "contracts/uAssContComum.h"
+
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+#include "host/data/Query.h"
+#include "host/ui/Components.h"
+#include "host/ui/EditControls.h"
+
+#include <algorithm>
+
+#include <QLineEdit>
+#include <QToolButton>
+
+namespace uAssContComum {
+
+void LigaLogAbertura(host::data::Query& query)
+{
+    const QString origem = "[" + query.name() + "Open]";
+    query.beforeOpen = [origem](host::data::Dataset& dataset) {
+        dmGlobal->Log(origem, "***INICIO");
+        dmGlobal->Log(origem, GetSQLtextComParametros(static_cast<host::data::Query&>(dataset)));
+    };
+    query.afterOpen = [origem](host::data::Dataset&) { dmGlobal->Log(origem, "***FIM"); };
+}
+
+QLineEdit* EditFiltro(const char* nome, int limite)
+{
+    auto* edit = host::ui::named<QLineEdit>(nome);
+    if (limite <= 0)
+        return edit;
+    edit->setMaxLength(limite);
+    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QString(std::max(limite, 4) + 2, QChar('0'))) + 12);
+    return edit;
+}
+
+host::ui::DateEdit* EditData(const char* nome)
+{
+    auto* edit = new host::ui::DateEdit(nome);
+    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance("00/00/00000") + 40);
+    return edit;
+}
+
+QToolButton* BotaoPesquisa(const char* nome)
+{
+    auto* botao = host::ui::named<QToolButton>(nome);
+    botao->setText("...");
+    botao->setToolTip("Pesquisa");
+    return botao;
+}
+
+}  // namespace uAssContComum

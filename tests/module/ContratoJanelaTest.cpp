@@ -1,0 +1,444 @@
+// The contract register opened through the dispatcher and driven through
+// its controls: its pages and lists under the parameters, a contract made
+// with a customer and an item, forecast, shown, saved, reopened and
+// deleted; the instalments' guards, the header's data change, the keys, the
+// customers' items window and a picture of the window.
+
+#include "tests/module/ModuleFixture.h"
+
+#include "contracts/uAssContCad.h"
+#include "contracts/uAssContCadIt.h"
+#include "contracts/uDataTecCont.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Upesq.h"
+#include "host/data/Field.h"
+#include "host/data/Query.h"
+#include "host/ui/DataChoiceControls.h"
+#include "host/ui/DataEdit.h"
+#include "host/ui/DataGrid.h"
+#include "host/ui/DataTextControls.h"
+#include "host/ui/PageControl.h"
+#include "host/ui/SearchWindow.h"
+
+#include <QAbstractItemModel>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTimer>
+
+namespace moduletest {
+namespace {
+
+using host::data::DatasetState;
+using host::ui::Form;
+
+class ContratoJanelaTest : public ModuleTest {
+protected:
+    void SetUp() override
+    {
+        ModuleTest::SetUp();
+        parametro("ATUTILIZACONTRATOS", "S");
+    }
+    TfmAssContCad& abrir() { return abrirJanela(fmAssContCad, "fmAssContCad"); }
+    void fechar(TfmAssContCad& form)
+    {
+        form.bbSair->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    // The user's click on the page's tab.
+    void aba(TfmAssContCad& form, host::ui::TabSheet* pagina)
+    {
+        QTabBar* barra = form.pcContrato->tabBar();
+        QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(pagina->pageIndex()).center());
+        ASSERT_EQ(form.pcContrato->activePage(), pagina);
+    }
+    static void escolhe(host::ui::DataComboBox* combo, const QString& texto)
+    {
+        const int i = combo->findText(texto);
+        ASSERT_GE(i, 0) << texto.toStdString();
+        combo->setCurrentIndex(i);
+        emit combo->activated(i);
+    }
+    // The search window answered with the row whose column holds the value.
+    void pesquisa(const QString& coluna, const QString& valor)
+    {
+        dialogs->modal("fmPesquisa", [coluna, valor](Form& janela) {
+            auto& p = static_cast<TfmPesquisa&>(janela);
+            ASSERT_TRUE(p.dataSource()->dataset()->locate(coluna, valor)) << valor.toStdString();
+            QTest::keyClick(p.grid(), Qt::Key_Return);
+        });
+    }
+    void tecla(TfmAssContCad& form, int key, Qt::KeyboardModifiers mod = Qt::NoModifier)
+    {
+        QTest::keyClick(form.focusWidget() ? form.focusWidget() : &form, Qt::Key(key), mod);
+    }
+    host::data::Query& ctr() { return *dmTecContrato->quCtrCadastro; }
+    void contrato(int codigo, const QString& extraCols = {}, const QString& extraVals = {})
+    {
+        exec(QString("insert into AATC05AC (ACCODIGO, ACNUMEROCONTRATO, CLCODIGO, ACSITUACAO, ACLOCAL, ACPERIODO,"
+                     " ACMODALIDADE, ACVENCIMENTO, ACVALORFIXO, ACVALORPARCELA%1) values (%2, 'N%2', '00004', 'A',"
+                     " '01', 'M', 'A', 10, 'S', 100%3)")
+                 .arg(extraCols.isEmpty() ? QString() : ", " + extraCols)
+                 .arg(codigo)
+                 .arg(extraVals.isEmpty() ? QString() : ", " + extraVals));
+    }
+    void receber(const QString& documento, const QString& situacao, int contratoCodigo = 801)
+    {
+        exec(QString("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL,"
+                     " SITUACAO_DOCUMENTO, VALOR_DOCUMENTO, DATA_EMISSAO, DATA_VENCIMENTO, AOCODIGO)"
+                     " values ('%1', '00004', 1, '01', '%2', 100, '2020-01-01', '2020-02-10', %3)")
+                 .arg(documento, situacao)
+                 .arg(contratoCodigo));
+    }
+    QStringList paginasVisiveis(TfmAssContCad& form)
+    {
+        QStringList nomes;
+        for (int i = 0; i < form.pcContrato->pageCount(); ++i)
+            if (form.pcContrato->page(i)->tabVisible())
+                nomes << form.pcContrato->page(i)->objectName();
+        return nomes;
+    }
+};
+
+TEST_F(ContratoJanelaTest, OpensEmptyWithItsNinePagesInOrderAndTheParametersShowThem)
+{
+    for (int i = 1; i <= 12; ++i)
+        exec(QString("insert into AATC05AC (ACCODIGO, ACSITUACAOOBS) values (%1, 'Obs %2')").arg(900 + i).arg(i % 11));
+    TfmAssContCad& form = abrir();
+    EXPECT_EQ(form.caption(), "Cadastro de Contratos");
+    EXPECT_TRUE(form.stayOnTop());
+    EXPECT_TRUE(form.keyPreview());
+    EXPECT_EQ(ctr().state(), DatasetState::Browse);
+    EXPECT_TRUE(ctr().isEmpty()) << "an empty header, ready for a new contract";
+    QStringList nomes, captions;
+    for (int i = 0; i < form.pcContrato->pageCount(); ++i) {
+        nomes << form.pcContrato->page(i)->objectName();
+        captions << form.pcContrato->page(i)->caption();
+    }
+    EXPECT_EQ(nomes, (QStringList{"tsContDadosAdicionais", "tsContFinanceiro", "tsClientesCont", "tsContParcAberta",
+                                  "tsContAcompanhamento", "tsHistCR", "tsItens", "tsContEquip", "tsVeiculos"}));
+    EXPECT_EQ(captions, (QStringList{"Dados Adicionais", "Financeiro", "Clientes Contratuais", "Parcelas do Contrato",
+                                     "Acompanhamento", "Histórico de Contas", "Itens do Contrato", "Equipamentos",
+                                     "Veículos"}));
+    EXPECT_EQ(paginasVisiveis(form).size(), 7) << "no equipment, no vehicles by default";
+    EXPECT_FALSE(form.grpFranquia->isVisible());
+    EXPECT_TRUE(form.paBotoesItens->isHidden());
+    EXPECT_FALSE(form.dbedCodigo->isEnabled());
+    EXPECT_EQ(form.dbcbSituacao->pickList().size(), 10) << "at most ten earlier remarks";
+    EXPECT_EQ(form.dbcbModalidade->pickList(), (QStringList{"Antecipado", "Retroativo", "Intermédio"}));
+    EXPECT_EQ(form.dbcbFixo->pickList(), (QStringList{"Sim", "Não", "Dividido", "PMC"}));
+    EXPECT_EQ(form.dbcbTipoPgto->pickList().size(), 28);
+    EXPECT_EQ(form.dbgdAssContCadItem->columnByField("ACITTIPORECEBER")->pickList(),
+              (QStringList{"P - Previsão", "1 - Parcela A Vista"}));
+    EXPECT_EQ(form.dbgdAssContCadItem->columnByField("ACITPERIODO")->pickList().size(), 8);
+    fechar(form);
+    EXPECT_EQ(fmAssContCad.get(), nullptr) << "freed on close";
+    EXPECT_FALSE(ctr().active());
+
+    parametro("ATMODOVEICULO", "O");
+    parametro("ATOPCAOCONTRATO", "C");
+    TfmAssContCad& veiculos = abrir();
+    EXPECT_TRUE(veiculos.tsVeiculos->tabVisible());
+    EXPECT_TRUE(veiculos.grpFranquia->isVisible());
+    fechar(veiculos);
+
+    parametro("ATOPCAOCONTRATO", "T");
+    TfmAssContCad& itens = abrir();
+    EXPECT_FALSE(itens.paBotoesItens->isHidden()) << "close and return buttons under T";
+}
+
+TEST_F(ContratoJanelaTest, ContractWithCustomerAndItemIsForecastShownSavedReopenedAndDeleted)
+{
+    TfmAssContCad& form = abrir();
+    form.bbNovo->click();
+    ASSERT_EQ(ctr().state(), DatasetState::Insert);
+    EXPECT_TRUE(form.dbedLocal->isEnabled()) << "the unit is typed only while inserting";
+    digita(form.dbedNumeroContrato, "CT-2031");
+    digita(form.dbedLocal, "01");
+    pesquisa("CODIGO_CLIENTE", "00004");
+    form.sbPesqCli->click();
+    EXPECT_EQ(ctr().fieldByName("CLCODIGO")->asString(), "00004");
+    escolhe(form.dbcbModalidade, "Antecipado");
+    escolhe(form.dbcbPeriodo, "M - Mensal");
+    escolhe(form.dbcbFixo, "Sim");
+    escolhe(form.dbcbDeveGerar, "A - Ativo");
+    digita(form.dbedVencimento, "10");
+    digita(form.dbedValorParcela, "250");
+    form.bbSalvar->click();
+    ASSERT_EQ(ctr().state(), DatasetState::Browse);
+    const int codigo = ctr().fieldByName("ACCODIGO")->asInteger();
+    ASSERT_GT(codigo, 0);
+    EXPECT_EQ(one(QString("select ACNUMEROCONTRATO from AATC05AC where ACCODIGO = %1").arg(codigo)).toString(),
+              "CT-2031");
+    EXPECT_FALSE(form.dbedLocal->isEnabled());
+
+    // The item, on its page.
+    aba(form, form.tsItens);
+    host::data::Query& itens = *dmTecContrato->quCtrCadastroIt;
+    ASSERT_TRUE(itens.active());
+    form.dbgdAssContCadItem->setFocus();
+    QTest::keyClick(form.dbgdAssContCadItem, Qt::Key_Insert);
+    ASSERT_TRUE(itens.editing());
+    // What the item rules fill from the contract, where they have not.
+    if (itens.fieldByName("ACCODIGO")->asInteger() == 0)
+        itens.fieldByName("ACCODIGO")->setAsInteger(codigo);
+    if (itens.fieldByName("CLCODIGO")->asString().isEmpty())
+        itens.fieldByName("CLCODIGO")->setAsString("00004");
+    pesquisa("CODIGO", "S0003");
+    form.dbgdAssContCadItem->setSelectedIndex(form.dbgdAssContCadItem->columnByField("PRCODIGO")->index());
+    form.dbgdAssContCadItem->editButtonClick();
+    EXPECT_EQ(itens.fieldByName("PRCODIGO")->asString(), "S0003");
+    itens.fieldByName("ACITVALOR")->setAsFloat(250);
+    SalvarAlteracoes(itens);
+    EXPECT_EQ(one(QString("select count(*) from AATC05ACIT where ACCODIGO = %1 and PRCODIGO = 'S0003'").arg(codigo))
+                  .toInt(),
+              1);
+
+    // The forecast, seen on the instalments page.
+    aba(form, form.tsContParcAberta);
+    EXPECT_FALSE(itens.active()) << "leaving the items closes them";
+    dialogs->enter("01/02/2031", "Informe a data Inicial da previsão do contas a receber")
+        .enter("3", "Informe o número de parcelas")
+        .acknowledge("Operação efetuada com sucesso! Parcelas criadas:3");
+    form.bbPrevisionar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(form.dbgdContRecAberto->model()->rowCount(), 3);
+    EXPECT_EQ(dmGlobal->quReceber->fieldByName("SITUACAO_DOCUMENTO")->asString(), "V");
+    EXPECT_DOUBLE_EQ(dmGlobal->quReceber->fieldByName("VALOR_DOCUMENTO")->asFloat(), 250);
+
+    form.bbSalvar->click();
+    fechar(form);
+
+    // Reopened by the contract search.
+    TfmAssContCad& denovo = abrir();
+    pesquisa("ACCODIGO", QString::number(codigo));
+    denovo.sbPesqContrato->click();
+    EXPECT_EQ(denovo.dbedNumeroContrato->text(), "CT-2031");
+    EXPECT_EQ(denovo.pcContrato->activePageIndex(), 0);
+    aba(denovo, denovo.tsContParcAberta);
+    EXPECT_EQ(denovo.dbgdContRecAberto->model()->rowCount(), 3);
+    aba(denovo, denovo.tsItens);
+    EXPECT_EQ(denovo.dbgdAssContCadItem->model()->rowCount(), 1);
+
+    // Deleted: the host asks, the data module's rules run.
+    dialogs->setAutoAcknowledgeMessages(true);
+    dialogs->answer("Sim", "Confirma a exclusão do registro?");
+    denovo.bbExcluir->click();
+    EXPECT_EQ(one(QString("select count(*) from AATC05AC where ACCODIGO = %1").arg(codigo)).toInt(), 0);
+    EXPECT_TRUE(ctr().isEmpty()) << "nothing loaded after the deletion";
+    EXPECT_EQ(denovo.pcContrato->activePageIndex(), 0);
+}
+
+TEST_F(ContratoJanelaTest, InstalmentsPageLendsItsGuardsAndDeactivationGivesThemBack)
+{
+    contrato(801);
+    receber("000001", "V");
+    receber("000002", " ");
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    aba(form, form.tsContParcAberta);
+    host::data::Query& r = *dmGlobal->quReceber;
+    ASSERT_EQ(form.dbgdContRecAberto->model()->rowCount(), 2);
+
+    // A non-forecast row entering edit is cancelled at once.
+    r.locate("NUMERO_DOCUMENTO", "000002");
+    form.dbgdContRecAberto->setSelectedIndex(form.dbgdContRecAberto->columnByField("VALOR_DESCONTO")->index());
+    form.dbgdContRecAberto->setFocus();
+    QTest::keyClicks(form.dbgdContRecAberto, "5");
+    EXPECT_EQ(r.state(), DatasetState::Browse);
+    r.locate("NUMERO_DOCUMENTO", "000001");
+    r.edit();
+    EXPECT_EQ(r.state(), DatasetState::Edit) << "a forecast may be edited";
+    r.cancel();
+
+    // Only forecasts may be deleted from the grid.
+    r.locate("NUMERO_DOCUMENTO", "000002");
+    dialogs->acknowledge("Não é possível excluir parcelas faturadas! ");
+    EXPECT_ANY_THROW(r.remove());
+    EXPECT_EQ(one("select count(*) from ACRC5001 where NUMERO_DOCUMENTO = '000002'").toInt(), 1);
+    r.locate("NUMERO_DOCUMENTO", "000001");
+    r.remove();
+    EXPECT_EQ(one("select count(*) from ACRC5001 where NUMERO_DOCUMENTO = '000001'").toInt(), 0);
+
+    // Deactivated, the host's own rules are back: the host deletes any row.
+    form.onDeactivate();
+    r.locate("NUMERO_DOCUMENTO", "000002");
+    r.remove();
+    EXPECT_EQ(one("select count(*) from ACRC5001 where NUMERO_DOCUMENTO = '000002'").toInt(), 0);
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+TEST_F(ContratoJanelaTest, InstalmentColoursFollowTheSituationAndTheDueDate)
+{
+    contrato(801);
+    receber("000001", "*");
+    receber("000002", "V");
+    receber("000003", " ");
+    exec("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL, SITUACAO_DOCUMENTO,"
+         " VALOR_DOCUMENTO, DATA_EMISSAO, DATA_VENCIMENTO, AOCODIGO) values ('000004', '00004', 1, '01', ' ', 100,"
+         " '2020-01-01', '2099-02-10', 801)");
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    aba(form, form.tsContParcAberta);
+    host::data::Query& r = *dmGlobal->quReceber;
+    // What the grid's drawing asks of each row.
+    auto fundo = [&](int linha) {
+        host::data::Dataset::RowScope linhaDesenhada(r, linha + 1);
+        host::ui::CellStyle estilo;
+        form.dbgdContRecAberto->onDrawColumnCell(estilo, 1, *form.dbgdContRecAberto->column(1), false);
+        EXPECT_EQ(estilo.foreground, QColor(Qt::black));
+        return estilo.background;
+    };
+    EXPECT_EQ(fundo(0), QColor(166, 202, 240));
+    EXPECT_EQ(fundo(1), QColor(255, 255, 213));
+    EXPECT_EQ(fundo(2), QColor(255, 213, 213)) << "overdue";
+    EXPECT_FALSE(fundo(3).isValid()) << "not yet due: the grid's own colour";
+}
+
+TEST_F(ContratoJanelaTest, HeaderChangeRebindsTheLinksAndAdaptsTheFranchise)
+{
+    contrato(801, "ACVINCULO, ACTIPOFRANQUIA", "'C', 'G'");
+    contrato(802, "ACVINCULO", "'P'");
+    contrato(803, "ACVINCULO", "'X'");
+    parametro("ATOPCAOCONTRATO", "C");
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    EXPECT_EQ(form.dbgdContratoVinc->column(0)->fieldName(), "ACCODIGOPRINCIPAL");
+    EXPECT_EQ(form.dbgdContratoVinc->column(3)->fieldName(), "ACVALORPARCELAPRINCIPAL");
+    EXPECT_TRUE(form.dbgdContratoVinc->readOnlyGrid());
+    EXPECT_TRUE(form.dbedQuantidadeFranquia->isHidden()) << "group franchise";
+    EXPECT_EQ(form.laTipoFranquia->cursor().shape(), Qt::PointingHandCursor);
+    CarregaContrato(802);
+    EXPECT_EQ(form.dbgdContratoVinc->column(1)->fieldName(), "CLNOMECOMPLEMENTO");
+    EXPECT_FALSE(form.dbgdContratoVinc->readOnlyGrid());
+    EXPECT_FALSE(form.dbedQuantidadeFranquia->isHidden());
+    CarregaContrato(803);
+    EXPECT_EQ(form.dbgdContratoVinc->column(1)->fieldName(), "CLNOMECOMPLEMENTO") << "another link keeps the grid";
+
+    EXPECT_FALSE(form.dbedRenovacaoLimite->isEnabled());
+    exec("update AATC05AC set ACRENOVACAO = 'N' where ACCODIGO = 803");
+    CarregaContrato(803);
+    ASSERT_FALSE(form.dbckRenovacaoAut->isChecked());
+    form.dbckRenovacaoAut->click();
+    EXPECT_EQ(ctr().fieldByName("ACRENOVACAO")->asString(), "S");
+    EXPECT_TRUE(form.dbedRenovacaoLimite->isEnabled());
+    form.dbckRenovacaoAut->click();
+    EXPECT_TRUE(form.dbedRenovacaoLimite->isEnabled()) << "unticking does not disable it";
+}
+
+TEST_F(ContratoJanelaTest, KeysToggleThePagesAndWorkOnlyWhereTheyBelong)
+{
+    contrato(801);
+    receber("000001", "V");
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    form.pcContrato->setFocus();
+    tecla(form, Qt::Key_F6);
+    EXPECT_FALSE(form.tsItens->tabVisible());
+    tecla(form, Qt::Key_F6);
+    EXPECT_TRUE(form.tsItens->tabVisible());
+    tecla(form, Qt::Key_F12);
+    EXPECT_TRUE(form.tsContEquip->tabVisible());
+    tecla(form, Qt::Key_F11);
+    EXPECT_TRUE(form.tsVeiculos->tabVisible()) << "outside the items page F11 toggles the vehicles";
+
+    tecla(form, Qt::Key_F7);   // not on the instalments page: nothing asked
+    tecla(form, Qt::Key_F10);  // not on the items page: nothing asked
+    parametro("ATUSUARIOMESTRE", "NINGUEM");
+    if (!UsuarioMestre()) {
+        tecla(form, Qt::Key_L, Qt::ControlModifier);
+        EXPECT_TRUE(ctr().active()) << "Ctrl+L only for the master user";
+    }
+
+    aba(form, form.tsContParcAberta);
+    form.dbgdContRecAberto->setFocus();
+    dialogs->enter("10", "Informe % Desconto").answer("Não").acknowledge("Operação efetuada com sucesso!");
+    tecla(form, Qt::Key_F7);
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_DOUBLE_EQ(one("select VALOR_DOCUMENTO from ACRC5001 where NUMERO_DOCUMENTO = '000001'").toDouble(), 90);
+
+    aba(form, form.tsVeiculos);
+    exec("insert into AATC05ACEV (ACEVCODIGO, ACCODIGO, EVCODIGO, ACEVSITUACAO) values (1, 801, 1, 'I')");
+    dmTecContrato->CarregaContratoVeiculo(801, true);
+    EXPECT_EQ(form.dbgdAssContCadVeiculo->model()->rowCount(), 0);
+    form.dbgdAssContCadVeiculo->setFocus();
+    tecla(form, Qt::Key_F8);
+    EXPECT_EQ(form.dbgdAssContCadVeiculo->model()->rowCount(), 1) << "F8 shows the inactive lines";
+}
+
+TEST_F(ContratoJanelaTest, F3LoadsTheCustomersNewestContractOnItsItemsPage)
+{
+    contrato(801, "ACDATAIMPLANTACAO", "'2020-01-01'");
+    contrato(802, "ACDATAIMPLANTACAO", "'2021-01-01'");
+    exec("insert into AATC05ACIT (ACITCODIGO, ACCODIGO, CLCODIGO, PRCODIGO, ACITVALOR) values (1, 802, '00004',"
+         " 'S0001', 10)");
+    TfmAssContCad& form = abrir();
+    pesquisa("CODIGO_CLIENTE", "00004");
+    tecla(form, Qt::Key_F3);
+    EXPECT_EQ(ctr().fieldByName("ACCODIGO")->asInteger(), 802);
+    EXPECT_EQ(form.pcContrato->activePage(), form.tsItens);
+    EXPECT_EQ(form.dbgdAssContCadItem->model()->rowCount(), 1);
+
+    pesquisa("CODIGO_CLIENTE", "00005");
+    dialogs->acknowledge("Cliente não possui contrato");
+    tecla(form, Qt::Key_F3);
+    EXPECT_EQ(ctr().fieldByName("ACCODIGO")->asInteger(), 802) << "nothing else loaded";
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+TEST_F(ContratoJanelaTest, CustomersItemsWindowMakesTheRegisterWaitAndThenOffersTheNewValue)
+{
+    contrato(801);
+    exec("update AATC05AC set ACVALORFIXO = 'N' where ACCODIGO = 801");
+    exec("insert into AATC05ACCL (ACCODIGO, CLCODIGO, ACCLATIVO) values (801, '00004', 'S')");
+    exec("insert into AATC05ACIT (ACITCODIGO, ACCODIGO, CLCODIGO, PRCODIGO, ACITVALOR) values (1, 801, '00004',"
+         " 'S0001', 100)");
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    aba(form, form.tsClientesCont);
+    ASSERT_EQ(form.dbgdAssContCadClientes->model()->rowCount(), 1);
+    EXPECT_EQ(form.paClienteContrato->text(), "Valor Total R$ 100,00 ");
+
+    bool viuJanela = false;
+    QTimer::singleShot(0, [&] {
+        TfmAssContCadIt* itens = fmAssContCadIt.get();
+        ASSERT_NE(itens, nullptr);
+        viuJanela = true;
+        EXPECT_EQ(itens->caption(), "Itens do Cliente do Contrato");
+        EXPECT_EQ(itens->dbgdAssContCadIt->model()->rowCount(), 1);
+        EXPECT_EQ(itens->paClienteContrato->text(), "Valor Total R$ 100,00    ");
+        host::data::Query& it = *dmTecContrato->quCtrCadastroIt;
+        it.edit();
+        it.fieldByName("ACITVALOR")->setAsFloat(130);
+        itens->close();
+    });
+    dialogs->setAutoAcknowledgeMessages(true);
+    dialogs->answer("Não", "O valor dos itens foi alterado, deseja alterar valor do contrato?");
+    form.dbgdAssContCadClientes->setSelectedIndex(form.dbgdAssContCadClientes->columnByField("Valor")->index());
+    form.dbgdAssContCadClientes->editButtonClick();
+    EXPECT_TRUE(viuJanela);
+    EXPECT_EQ(fmAssContCadIt.get(), nullptr);
+    EXPECT_EQ(one("select ACITVALOR from AATC05ACIT where ACITCODIGO = 1").toDouble(), 130) << "saved on close";
+    EXPECT_EQ(dialogs->pending(), 0) << "the instalment value changed: asked";
+    EXPECT_FALSE(dmTecContrato->quCtrCadastroIt->active());
+}
+
+TEST_F(ContratoJanelaTest, PictureOfTheWindowWithAContract)
+{
+    contrato(801, "ACDATAIMPLANTACAO, ACDATAVALIDADE, ACOBJETO, ACTEXTO",
+             "'2031-01-01', '2031-12-31', 'Manutenção preventiva mensal', 'Atendimento em horário comercial'");
+    parametro("ATOPCAOCONTRATO", "C");
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    form.resize(900, 720);
+    QTest::qWait(50);
+    const QString arquivo = QDir(QCoreApplication::applicationDirPath()).filePath("fmAssContCad_801.png");
+    ASSERT_TRUE(form.grab().save(arquivo));
+    EXPECT_EQ(form.dbedNumeroContrato->text(), "N801");
+}
+
+}  // namespace
+}  // namespace moduletest
