@@ -1,22 +1,137 @@
 #pragma once
-// What the benchmarks share about the engine: benchmarks that commit every
-// row switch their database to asynchronous writes, so that the disk of a
-// shared machine does not swamp what is measured.
+// What the benchmarks share: timing by rounds (the median, ours and raw
+// taking turns to go first), a plain attachment through the engine's object
+// interface for the raw side, and new databases with asynchronous writes, so
+// that the disk of a shared machine does not swamp what is measured.
 
 #include <firebird/Interface.h>
 #include <ibase.h>
 
+#include <QDir>
 #include <QFile>
 #include <QString>
-
-#include <chrono>
-#include <functional>
 
 #include "host/db/Database.h"
 #include "host/schema/HostSchema.h"
 
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <vector>
+
 namespace bench {
 
+inline double segundos(const std::function<void()>& trabalho)
+{
+    const auto inicio = std::chrono::steady_clock::now();
+    trabalho();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
+}
+
+// BENCH_ROUNDS, or the benchmark's own default.
+inline int rounds(int padrao)
+{
+    const int pedidas = qEnvironmentVariableIntValue("BENCH_ROUNDS");
+    return pedidas > 0 ? pedidas : padrao;
+}
+
+// The times of one kind of work, a round each; the median is the figure
+// (a minimum rewards a lucky round, a mean an unlucky one).
+class Tempos {
+public:
+    void add(double t) { tempos_.push_back(t); }
+    double mediana() const
+    {
+        if (tempos_.empty())
+            return 0;
+        std::vector<double> t = tempos_;
+        std::sort(t.begin(), t.end());
+        const size_t n = t.size();
+        return n % 2 ? t[n / 2] : (t[n / 2 - 1] + t[n / 2]) / 2;
+    }
+
+private:
+    std::vector<double> tempos_;
+};
+
+// Runs `ours` and `raw` once per round, the one going first changing every
+// round (the second of a pair finds the caches warmer).
+inline void alternando(int n, const std::function<void()>& ours, const std::function<void()>& raw)
+{
+    for (int round = 0; round < n; ++round) {
+        if (round % 2 == 0) {
+            ours();
+            raw();
+        } else {
+            raw();
+            ours();
+        }
+    }
+}
+
+inline void imprimeRazao(const char* o_que, double nosso, double direto, double meta, const char* contra = "raw")
+{
+    std::printf("%s: ours %.4fs %s %.4fs ratio %.2f (goal <= %.2f)%s\n", o_que, nosso, contra, direto,
+                nosso / direto, meta, nosso / direto <= meta ? "" : "  ** goal missed **");
+}
+
+// A plain attachment and one transaction through the engine's object
+// interface: the raw side of a comparison.
+struct Raw {
+    Firebird::IMaster* master = fb_get_master_interface();
+    Firebird::IStatus* status = master->getStatus();
+    Firebird::ThrowStatusWrapper st{status};
+    Firebird::IAttachment* att = nullptr;
+    Firebird::ITransaction* tra = nullptr;
+
+    explicit Raw(const QString& path)
+    {
+        Firebird::IXpbBuilder* dpb =
+            master->getUtilInterface()->getXpbBuilder(&st, Firebird::IXpbBuilder::DPB, nullptr, 0);
+        dpb->insertString(&st, isc_dpb_user_name, "SYSDBA");
+        dpb->insertString(&st, isc_dpb_lc_ctype, "UTF8");
+        att = master->getDispatcher()->attachDatabase(&st, path.toUtf8().constData(), dpb->getBufferLength(&st),
+                                                      dpb->getBuffer(&st));
+        dpb->dispose();
+        // As the layer's: read committed, record versions, no wait.
+        static const unsigned char tpb[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed,
+                                            isc_tpb_rec_version, isc_tpb_nowait};
+        tra = att->startTransaction(&st, sizeof tpb, tpb);
+    }
+    ~Raw()
+    {
+        tra->commit(&st);
+        att->detach(&st);
+        status->dispose();
+    }
+    Raw(const Raw&) = delete;
+    Raw& operator=(const Raw&) = delete;
+
+    void executa(const char* sql)
+    {
+        att->execute(&st, tra, 0, sql, 1, nullptr, nullptr, nullptr, nullptr);
+    }
+    // Reads every row of a table once.
+    long long conta(const char* tabela)
+    {
+        const QByteArray sql = QByteArray("select count(*) from ") + tabela;
+        Firebird::IResultSet* rs = att->openCursor(&st, tra, 0, sql.constData(), 1, nullptr, nullptr, nullptr,
+                                                   nullptr, 0);
+        Firebird::IMessageMetadata* meta = rs->getMetadata(&st);
+        std::vector<unsigned char> buf(meta->getMessageLength(&st), 0);
+        long long n = 0;
+        if (rs->fetchNext(&st, buf.data()) == Firebird::IStatus::RESULT_OK)
+            std::memcpy(&n, buf.data() + meta->getOffset(&st, 0), std::min<size_t>(sizeof n, meta->getLength(&st, 0)));
+        rs->close(&st);
+        meta->release();
+        return n;
+    }
+};
+
+// Switches a database to asynchronous writes: benchmarks that commit every
+// row would otherwise measure the shared machine's disk.
 inline void escritaAssincrona(const QString& path)
 {
     using namespace Firebird;
@@ -48,11 +163,18 @@ inline void novoBancoHost(const QString& path)
     escritaAssincrona(path);
 }
 
-inline double segundos(const std::function<void()>& trabalho)
-{
-    const auto inicio = std::chrono::steady_clock::now();
-    trabalho();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
-}
+// The path of a benchmark's database in the temporary folder, removed
+// when the benchmark ends (and before it starts, if a killed run left it).
+class Arquivo {
+public:
+    explicit Arquivo(const QString& nome) : path(QDir::tempPath() + "/techassist-bench-" + nome + ".fdb")
+    {
+        QFile::remove(path);
+    }
+    ~Arquivo() { QFile::remove(path); }
+    Arquivo(const Arquivo&) = delete;
+    Arquivo& operator=(const Arquivo&) = delete;
+    const QString path;
+};
 
 }  // namespace bench

@@ -25,6 +25,7 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <tuple>
 
 using Clock = std::chrono::steady_clock;
 
@@ -113,7 +114,8 @@ void ours(host::db::Transaction& tr)
 
 // The same rows by prepared statements: the order with its line, the
 // invoice with its line, the order marked, the receivable, its cash row and
-// its note under the new number; a commit per instalment.
+// its note under the new number, the two numbers' counters; a commit per
+// instalment.
 void raw(host::db::Transaction& tr)
 {
     host::db::Statement ped(tr, "insert into AVEC8501 (NUMERO_PEDIDO, CODIGO_CLIENTE, OPERACAO, VELOCAL, DATA_EMISSAO,"
@@ -136,8 +138,20 @@ void raw(host::db::Transaction& tr)
     host::db::Statement cx(tr, "update ACXC94XP set XPDOCUMENTO = :P where XPID = 'R' and XPDOCUMENTO = '100131'"
                                " and XPEMITENTE = :CLI");
     host::db::Statement nota(tr, "update AUGC70OB set OBCODIGO = :NOVO where OBCODIGO = :VELHO and OBID = 'R'");
+    // The order's and the invoice's numbers taken from their series' counters.
+    host::db::Statement contador(
+        tr, "update NUMERACAO set ULTIMO = ULTIMO + 1 where DOCUMENTO = :D and SERIE = :S"
+            " and LOCAL = :L returning ULTIMO");
     const QDateTime hoje(QDate::currentDate(), QTime(0, 0));
     for (int c = 1; c <= kParcelas; ++c) {
+        for (const auto& [documento, serie, local] :
+             {std::tuple<QString, QString, QString>{"AVEC8501", "", ""}, {"ACEM1401", "01", "01"}}) {
+            contador.setParam("D", documento);
+            contador.setParam("S", serie);
+            contador.setParam("L", local);
+            contador.execute();
+            contador.fetch();
+        }
         const QString numero = QString::number(c).rightJustified(6, '0');
         for (host::db::Statement* st : {&ped, &it, &nf, &nfit}) {
             st->setParam("P", numero);

@@ -1,114 +1,81 @@
 // Insert 20,000 rows and fetch them all, through host/db and through the
-// engine's object interface written plainly; prints ours / raw for each.
+// engine's object interface written plainly; prints ours / raw for each
+// (the median of the rounds).
 
 #include "host/db/Database.h"
 
-#include <firebird/Interface.h>
-#include <ibase.h>
+#include "bench/BenchFirebird.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QDir>
-#include <QFile>
 
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
 #include <cstring>
-#include <functional>
 
 using namespace Firebird;
-using Clock = std::chrono::steady_clock;
 
 namespace {
 
 constexpr int kRows = 20000;
 
-double seconds(const std::function<void()>& work) {
-    const auto t0 = Clock::now();
-    work();
-    return std::chrono::duration<double>(Clock::now() - t0).count();
+void rawInsert(bench::Raw& raw)
+{
+    const char* sql = "insert into B2 (ID, NOME, VALOR, DATA) values (?, ?, ?, ?)";
+    IStatement* stmt = raw.att->prepare(&raw.st, raw.tra, 0, sql, 1, IStatement::PREPARE_PREFETCH_METADATA);
+    IMessageMetadata* meta = stmt->getInputMetadata(&raw.st);
+    std::vector<unsigned char> buf(meta->getMessageLength(&raw.st), 0);
+    const unsigned o0 = meta->getOffset(&raw.st, 0), o1 = meta->getOffset(&raw.st, 1),
+                   o2 = meta->getOffset(&raw.st, 2), o3 = meta->getOffset(&raw.st, 3);
+    const QDateTime when(QDate(2023, 2, 25), QTime(0, 0));
+    for (int i = 1; i <= kRows; ++i) {
+        std::memcpy(&buf[o0], &i, 4);
+        const QByteArray name = QString("Cliente número %1").arg(i).toUtf8();
+        const auto len = static_cast<unsigned short>(name.size());
+        std::memcpy(&buf[o1], &len, 2);
+        std::memcpy(&buf[o1 + 2], name.constData(), size_t(name.size()));
+        const double v = i * 1.25;
+        std::memcpy(&buf[o2], &v, 8);
+        const ISC_TIMESTAMP ts{ISC_DATE(when.date().toJulianDay() - 2400001),
+                               ISC_TIME(when.time().msecsSinceStartOfDay()) * 10};
+        std::memcpy(&buf[o3], &ts, sizeof ts);
+        stmt->execute(&raw.st, raw.tra, meta, buf.data(), nullptr, nullptr);
+    }
+    meta->release();
+    stmt->free(&raw.st);
+    raw.tra->commitRetaining(&raw.st);
 }
 
-struct Raw {
-    IMaster* master = fb_get_master_interface();
-    IStatus* status = master->getStatus();
-    ThrowStatusWrapper st{status};
-    IAttachment* att = nullptr;
-    ITransaction* tra = nullptr;
-
-    explicit Raw(const QString& path) {
-        IXpbBuilder* dpb = master->getUtilInterface()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0);
-        dpb->insertString(&st, isc_dpb_user_name, "SYSDBA");
-        dpb->insertString(&st, isc_dpb_lc_ctype, "UTF8");
-        att = master->getDispatcher()->attachDatabase(&st, path.toUtf8().constData(),
-                                                      dpb->getBufferLength(&st), dpb->getBuffer(&st));
-        dpb->dispose();
-        tra = att->startTransaction(&st, 0, nullptr);
-    }
-    ~Raw() {
-        tra->commit(&st);
-        att->detach(&st);
-        status->dispose();
-    }
-
-    void insert() {
-        const char* sql = "insert into B2 (ID, NOME, VALOR, DATA) values (?, ?, ?, ?)";
-        IStatement* stmt = att->prepare(&st, tra, 0, sql, 1, IStatement::PREPARE_PREFETCH_METADATA);
-        IMessageMetadata* meta = stmt->getInputMetadata(&st);
-        std::vector<unsigned char> buf(meta->getMessageLength(&st), 0);
-        const unsigned o0 = meta->getOffset(&st, 0), o1 = meta->getOffset(&st, 1), o2 = meta->getOffset(&st, 2),
-                       o3 = meta->getOffset(&st, 3);
-        const QDateTime when(QDate(2023, 2, 25), QTime(0, 0));
-        for (int i = 1; i <= kRows; ++i) {
-            std::memcpy(&buf[o0], &i, 4);
-            const QByteArray name = QString("Cliente número %1").arg(i).toUtf8();
-            const auto len = static_cast<unsigned short>(name.size());
-            std::memcpy(&buf[o1], &len, 2);
-            std::memcpy(&buf[o1 + 2], name.constData(), size_t(name.size()));
-            const double v = i * 1.25;
-            std::memcpy(&buf[o2], &v, 8);
-            const ISC_TIMESTAMP ts{ISC_DATE(when.date().toJulianDay() - 2400001),
-                                   ISC_TIME(when.time().msecsSinceStartOfDay()) * 10};
-            std::memcpy(&buf[o3], &ts, sizeof ts);
-            stmt->execute(&st, tra, meta, buf.data(), nullptr, nullptr);
-        }
-        meta->release();
-        stmt->free(&st);
-        tra->commitRetaining(&st);
-    }
-
-    long long fetch() {
-        IStatement* stmt = att->prepare(&st, tra, 0, "select ID, NOME, VALOR, DATA from B2", 1,
+long long rawFetch(bench::Raw& raw)
+{
+    IStatement* stmt = raw.att->prepare(&raw.st, raw.tra, 0, "select ID, NOME, VALOR, DATA from B2", 1,
                                         IStatement::PREPARE_PREFETCH_METADATA);
-        IMessageMetadata* meta = stmt->getOutputMetadata(&st);
-        std::vector<unsigned char> buf(meta->getMessageLength(&st), 0);
-        const unsigned o0 = meta->getOffset(&st, 0), o1 = meta->getOffset(&st, 1), o2 = meta->getOffset(&st, 2),
-                       o3 = meta->getOffset(&st, 3);
-        IResultSet* rs = stmt->openCursor(&st, tra, nullptr, nullptr, meta, 0);
-        long long sum = 0;
-        while (rs->fetchNext(&st, buf.data()) == IStatus::RESULT_OK) {
-            int id;
-            std::memcpy(&id, &buf[o0], 4);
-            unsigned short len;
-            std::memcpy(&len, &buf[o1], 2);
-            const QString name = QString::fromUtf8(reinterpret_cast<const char*>(&buf[o1 + 2]), len);
-            double v;
-            std::memcpy(&v, &buf[o2], 8);
-            ISC_TIMESTAMP ts;
-            std::memcpy(&ts, &buf[o3], sizeof ts);
-            const QDateTime when(QDate::fromJulianDay(ts.timestamp_date + 2400001),
-                                 QTime::fromMSecsSinceStartOfDay(int(ts.timestamp_time / 10)));
-            sum += id + name.size() + int(v) + when.date().day();
-        }
-        rs->close(&st);
-        meta->release();
-        stmt->free(&st);
-        return sum;
+    IMessageMetadata* meta = stmt->getOutputMetadata(&raw.st);
+    std::vector<unsigned char> buf(meta->getMessageLength(&raw.st), 0);
+    const unsigned o0 = meta->getOffset(&raw.st, 0), o1 = meta->getOffset(&raw.st, 1),
+                   o2 = meta->getOffset(&raw.st, 2), o3 = meta->getOffset(&raw.st, 3);
+    IResultSet* rs = stmt->openCursor(&raw.st, raw.tra, nullptr, nullptr, meta, 0);
+    long long sum = 0;
+    while (rs->fetchNext(&raw.st, buf.data()) == IStatus::RESULT_OK) {
+        int id;
+        std::memcpy(&id, &buf[o0], 4);
+        unsigned short len;
+        std::memcpy(&len, &buf[o1], 2);
+        const QString name = QString::fromUtf8(reinterpret_cast<const char*>(&buf[o1 + 2]), len);
+        double v;
+        std::memcpy(&v, &buf[o2], 8);
+        ISC_TIMESTAMP ts;
+        std::memcpy(&ts, &buf[o3], sizeof ts);
+        const QDateTime when(QDate::fromJulianDay(ts.timestamp_date + 2400001),
+                             QTime::fromMSecsSinceStartOfDay(int(ts.timestamp_time / 10)));
+        sum += id + name.size() + int(v) + when.date().day();
     }
-};
+    rs->close(&raw.st);
+    meta->release();
+    stmt->free(&raw.st);
+    return sum;
+}
 
-void oursInsert(host::db::Transaction& tr) {
+void oursInsert(host::db::Transaction& tr)
+{
     host::db::Statement ins(tr, "insert into B1 (ID, NOME, VALOR, DATA) values (:ID, :NOME, :VALOR, :DATA)");
     const QDateTime when(QDate(2023, 2, 25), QTime(0, 0));
     for (int i = 1; i <= kRows; ++i) {
@@ -121,7 +88,8 @@ void oursInsert(host::db::Transaction& tr) {
     tr.commitRetaining();
 }
 
-long long oursFetch(host::db::Transaction& tr) {
+long long oursFetch(host::db::Transaction& tr)
+{
     host::db::Statement sel(tr, "select ID, NOME, VALOR, DATA from B1");
     sel.execute();
     long long sum = 0;
@@ -133,45 +101,46 @@ long long oursFetch(host::db::Transaction& tr) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     host::db::prepareProcess();
     QCoreApplication app(argc, argv);
-    const QString path = QDir::tempPath() + "/techassist-bench-db.fdb";
-    QFile::remove(path);
-    double oursIns = 1e9, rawIns = 1e9, oursSel = 1e9, rawSel = 1e9;
+    bench::Arquivo base("db");
     {
         host::db::Connection c;
-        c.create({path});
+        c.create({base.path});
         host::db::Transaction tr(c);
         for (const char* t : {"B1", "B2"})
             host::db::executeSql(tr, QString("create table %1 (ID integer, NOME varchar(40), VALOR double "
                                              "precision, DATA date)").arg(t));
         tr.commit();
     }
-    const int rounds = qEnvironmentVariableIntValue("BENCH_ROUNDS") > 0 ? qEnvironmentVariableIntValue("BENCH_ROUNDS") : 3;
-    for (int round = 0; round < rounds; ++round) {
-        {
+    bench::escritaAssincrona(base.path);
+    bench::Tempos oursIns, rawIns, oursSel, rawSel;
+    // Each side on an attachment of its own, one at a time; the rows the
+    // previous round deleted are collected (a read) before the clock runs.
+    bench::alternando(
+        bench::rounds(11),
+        [&] {
             host::db::Connection c;
-            c.open({path});
+            c.open({base.path});
             host::db::Transaction tr(c);
             host::db::executeSql(tr, "delete from B1");
             tr.commitRetaining();
-            oursIns = std::min(oursIns, seconds([&] { oursInsert(tr); }));
-            oursSel = std::min(oursSel, seconds([&] { oursFetch(tr); }));
+            host::db::selectValue(tr, "select count(*) from B1");
+            oursIns.add(bench::segundos([&] { oursInsert(tr); }));
+            oursSel.add(bench::segundos([&] { oursFetch(tr); }));
             tr.commit();
-        }
-        {
-            Raw raw(path);
-            raw.att->execute(&raw.st, raw.tra, 0, "delete from B2", 1, nullptr, nullptr, nullptr, nullptr);
+        },
+        [&] {
+            bench::Raw raw(base.path);
+            raw.executa("delete from B2");
             raw.tra->commitRetaining(&raw.st);
-            rawIns = std::min(rawIns, seconds([&] { raw.insert(); }));
-            rawSel = std::min(rawSel, seconds([&] { raw.fetch(); }));
-        }
-    }
-    std::printf("host/db insert %d rows: ours %.3fs raw %.3fs ratio %.2f (goal <= 1.10)\n", kRows, oursIns, rawIns,
-                oursIns / rawIns);
-    std::printf("host/db fetch  %d rows: ours %.3fs raw %.3fs ratio %.2f (goal <= 1.10)\n", kRows, oursSel, rawSel,
-                oursSel / rawSel);
-    QFile::remove(path);
+            raw.conta("B2");
+            rawIns.add(bench::segundos([&] { rawInsert(raw); }));
+            rawSel.add(bench::segundos([&] { rawFetch(raw); }));
+        });
+    bench::imprimeRazao("host/db insert 20000 rows", oursIns.mediana(), rawIns.mediana(), 1.10);
+    bench::imprimeRazao("host/db fetch  20000 rows", oursSel.mediana(), rawSel.mediana(), 1.10);
     return 0;
 }

@@ -49,8 +49,7 @@ GeradorPedido::GeradorPedido(TdmTecContrato& dm, const Parcela& parcela, bool bA
 // The contract and its billing object in one statement.
 void GeradorPedido::CarregaContrato()
 {
-    host::db::Statement st(
-        *dmGlobal->IBTransaction1,
+    const std::shared_ptr<host::db::Statement> st = dmGlobal->IBTransaction1->prepared(
         "select coalesce(Cont.ACGERAPV, ''), coalesce(Cont.VECODIGOPADRAO, ''), coalesce(Cont.TVCODIGO, ''),"
         " coalesce(Cont.ACSEPARASERVICO, ''), coalesce(Cont.ACTIPOFRANQUIA, ''),"
         " coalesce(Cont.ACQUANTIDADEFRANQUIA, 0), coalesce(Cont.ACQUANTEXCFRANQUIA, 0),"
@@ -58,23 +57,22 @@ void GeradorPedido::CarregaContrato()
         " (select count(*) from AVEC8501 Ped where Ped.NUMERO_PEDIDO = Cont.VECODIGOPADRAO),"
         " (select Obj.OFCODIGO from AATC11AJ Obj where Obj.AJCODIGO = :OBJETO)"
         " from AATC05AC Cont where Cont.ACCODIGO = :CONTRATO");
-    st.setParam("CONTRATO", parcela_.contrato);
-    st.setParam("OBJETO", parcela_.objeto);
-    st.execute();
-    if (st.fetch()) {
-        geraPV_ = st.value(0).toString().trimmed();
-        modelo_ = st.value(1).toString().trimmed();
-        tabela_ = st.value(2).toString().trimmed();
-        separacao_ = st.value(3).toString().trimmed();
-        tipoFranquia_ = st.value(4).toString().trimmed();
-        franquia_ = st.value(5).toDouble();
-        precoExcedenteFranquia_ = st.value(6).toDouble();
-        objetoAuxiliar_ = st.value(7).toInt();
-        comprovante_ = st.value(8).toString().trimmed();
-        if (st.value(9).toInt() == 0)
-            modelo_.clear();   // a model order that no longer exists counts as none
-        operacao_ = st.value(10).toString().trimmed();
-        st.closeCursor();
+    st->setParam("CONTRATO", parcela_.contrato);
+    st->setParam("OBJETO", parcela_.objeto);
+    st->execute();
+    if (st->fetch()) {
+        geraPV_ = st->value(0).toString().trimmed();
+        modelo_ = st->value(1).toString().trimmed();
+        tabela_ = st->value(2).toString().trimmed();
+        separacao_ = st->value(3).toString().trimmed();
+        tipoFranquia_ = st->value(4).toString().trimmed();
+        franquia_ = st->value(5).toDouble();
+        precoExcedenteFranquia_ = st->value(6).toDouble();
+        objetoAuxiliar_ = st->value(7).toInt();
+        comprovante_ = st->value(8).toString().trimmed();
+        if (st->value(9).toInt() == 0) modelo_.clear(); // a model order that no longer exists counts as none
+        operacao_ = st->value(10).toString().trimmed();
+        st->closeCursor();
     }
 }
 
@@ -84,16 +82,16 @@ const Objeto& GeradorPedido::objeto(int codigo)
     if (it != objetos_.end())
         return it->second;
     Objeto dados;
-    host::db::Statement st(*dmGlobal->IBTransaction1,
-                           "select coalesce(AJVALORPERCENTUAL, 0), coalesce(OFCODIGO, ''), coalesce(AJOBJETO, '')"
-                           " from AATC11AJ where AJCODIGO = :OBJETO");
-    st.setParam("OBJETO", codigo);
-    st.execute();
-    if (st.fetch()) {
-        dados.percentual = st.value(0).toDouble();
-        dados.operacao = st.value(1).toString().trimmed();
-        dados.texto = st.value(2).toString();
-        st.closeCursor();
+    const std::shared_ptr<host::db::Statement> st = dmGlobal->IBTransaction1->prepared(
+        "select coalesce(AJVALORPERCENTUAL, 0), coalesce(OFCODIGO, ''), coalesce(AJOBJETO, '')"
+        " from AATC11AJ where AJCODIGO = :OBJETO");
+    st->setParam("OBJETO", codigo);
+    st->execute();
+    if (st->fetch()) {
+        dados.percentual = st->value(0).toDouble();
+        dados.operacao = st->value(1).toString().trimmed();
+        dados.texto = st->value(2).toString();
+        st->closeCursor();
     }
     if (dados.percentual <= 0)
         dados.percentual = 100;
@@ -124,17 +122,29 @@ QString GeradorPedido::NomeFantasia(const QString& cliente)
 
 // One line by the line convention; returns its number.
 int GeradorPedido::Linha(const QString& produto, double quantidade, double desconto, double unitario,
-                         const QString& nota, int contratoLinha)
-{
-    return dmGlobal->InseriProdutoPendencia(produto, pedido_, quantidade, desconto, false, false, unitario, 0, 0, nota,
-                                            contratoLinha > 0 ? contratoLinha : parcela_.contrato, {}, false, {}, {},
-                                            {}, {}, {}, {}, 0);
+                         const QString& nota, int contratoLinha, const QString& operacao) {
+    return dmGlobal->InseriProdutoPendencia(produto, pedido_, quantidade, desconto, false, false, unitario, 0,
+                                            0, nota, contratoLinha > 0 ? contratoLinha : parcela_.contrato,
+                                            {}, false, operacao, {}, {}, {}, {}, {}, 0);
+}
+
+// A line with the operation of its object, written with the line; an object
+// without one leaves the line's operation blank (not null), as it always did.
+int GeradorPedido::LinhaCfop(const QString& operacao, const QString& produto, double quantidade,
+                             double desconto, double unitario, const QString& nota) {
+    if (!operacao.trimmed().isEmpty())
+        return Linha(produto, quantidade, desconto, unitario, nota, 0, operacao);
+    const int linha = Linha(produto, quantidade, desconto, unitario, nota);
+    Cfop(linha, operacao);
+    return linha;
 }
 
 void GeradorPedido::Cfop(int linha, const QString& operacao)
 {
-    UpdateCampo("AVEC85IT", "VEITCFOP", QuotedStr(operacao),
-                "Where Numero_Pedido = " + QuotedStr(pedido_) + " and Cod = " + QString::number(linha));
+    host::db::executeSql(
+        *dmGlobal->IBTransaction1,
+        "update AVEC85IT set VEITCFOP = :OPERACAO where NUMERO_PEDIDO = :PEDIDO and COD = :LINHA",
+        {{"OPERACAO", operacao}, {"PEDIDO", pedido_}, {"LINHA", linha}});
 }
 
 // The operation of the instalment's billing object; a missing one is an
@@ -162,15 +172,14 @@ void GeradorPedido::VerificaOperacao()
 // ISSQN operations bill the instalment's gross value for its whole period.
 void GeradorPedido::AjustaValorIssqn()
 {
-    host::db::Statement st(*dmGlobal->IBTransaction1,
-                           "select coalesce(OFCALCISSQN, ''), coalesce(OFISSQN, 0) from AFVC0901 where COD_OP = :OP");
-    st.setParam("OP", operacao_);
-    st.execute();
-    if (!st.fetch())
-        return;
-    const QString calcula = st.value(0).toString().trimmed();
-    const double taxa = st.value(1).toDouble();
-    st.closeCursor();
+    const std::shared_ptr<host::db::Statement> st = dmGlobal->IBTransaction1->prepared(
+        "select coalesce(OFCALCISSQN, ''), coalesce(OFISSQN, 0) from AFVC0901 where COD_OP = :OP");
+    st->setParam("OP", operacao_);
+    st->execute();
+    if (!st->fetch()) return;
+    const QString calcula = st->value(0).toString().trimmed();
+    const double taxa = st->value(1).toDouble();
+    st->closeCursor();
     if ((calcula == "S" || calcula == "A") && taxa > 0) {
         if (bDetectarErroSQL)
             dmGlobal->MostraAviso("Valor Antes ISSQN Operação Objeto " + numero(valor_), false);

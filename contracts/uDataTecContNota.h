@@ -71,8 +71,10 @@ private:
     double Percentual(int codigo, double valor);   // Trunc2(P(object) x value / 100)
     QString TextoObjeto();                          // the instalment object's text, read once
     QString NomeFantasia(const QString& cliente);
-    int Linha(const QString& produto, double quantidade, double desconto, double unitario, const QString& nota,
-              int contratoLinha = 0);
+    int Linha(const QString& produto, double quantidade, double desconto, double unitario,
+              const QString& nota, int contratoLinha = 0, const QString& operacao = {});
+    int LinhaCfop(const QString& operacao, const QString& produto, double quantidade, double desconto,
+                  double unitario, const QString& nota);
     void Cfop(int linha, const QString& operacao);
 
     TdmTecContrato& dm_;

@@ -141,9 +141,9 @@ void GeradorPedido::LinhaRateio()
     const double quantidade = CarregaNumero("Sum(ACITQUANTIDADE)", "AATC05ACIT", "Where acCodigo = " + contrato_);
     const double total = Percentual(parcela_.objeto, valor_);
     // Without units to spread over, the instalment is one unit.
-    const int linha = quantidade > 0 ? Linha(produtoContrato_, quantidade, 0, Trunc2Casas(total / quantidade), {})
-                                     : Linha(produtoContrato_, 1, 0, total, {});
-    Cfop(linha, operacao_);
+    const int linha = quantidade > 0 ? LinhaCfop(operacao_, produtoContrato_, quantidade, 0,
+                                                 Trunc2Casas(total / quantidade), {})
+                                     : LinhaCfop(operacao_, produtoContrato_, 1, 0, total, {});
     const QString clientes = CarregaVariosDados(
         "(select cl.nome from augc0301 cl where it.clCOdigo = cl.codigo_cliente)", "AATC05ACCL it ",
         "where  Coalesce(it.ACCLATIVO, '') <> 'N' AND  it.acCodigo = " + contrato_, "; ");
@@ -183,8 +183,7 @@ void GeradorPedido::LinhasEquipamento()
 
 void GeradorPedido::LinhaPadrao()
 {
-    const int linha = Linha(produtoContrato_, 1, 0, Percentual(parcela_.objeto, valor_), {});
-    Cfop(linha, operacao_);
+    const int linha = LinhaCfop(operacao_, produtoContrato_, 1, 0, Percentual(parcela_.objeto, valor_), {});
     dm_.GravaObservacaoObjetoVendaItem(pedido_, linha, TextoObjeto());
     Complementar(modo_ == "C" && !apenasPedido_ ? ExcedenteContrato() : valor_, {});
 }
@@ -226,8 +225,8 @@ void GeradorPedido::ComplementaresF(const QString& cliente)
         const int objetoComplemento = r[1].toInt();
         if (objetoComplemento <= 0)
             continue;
-        const int linha = Linha(produtoContrato_, 1, 0, Percentual(objetoComplemento, r[2].toDouble()), {});
-        Cfop(linha, objeto(objetoComplemento).operacao);
+        const int linha = LinhaCfop(objeto(objetoComplemento).operacao, produtoContrato_, 1, 0,
+                                    Percentual(objetoComplemento, r[2].toDouble()), {});
         const QString texto =
             complemento > 0
                 ? dm_.RetornarTextoContratoObjeto(objetoComplemento, complemento, parcela_.sequencia, dataTexto_, {})
@@ -259,11 +258,11 @@ void GeradorPedido::LinhaAuxiliar(double valor, const QString& cliente)
     if (modo_ == "C" && !apenasPedido_) {
         const double preco = CarregaNumero("(acitvalorexcedente)", "AATC05ACIT it ",
                                            "Where it.acCodigo=" + QuotedStr(contrato_));
-        linha = Linha(produtoContrato_, valor, 0, Percentual(auxiliar, preco), {});
+        linha =
+            LinhaCfop(objeto(auxiliar).operacao, produtoContrato_, valor, 0, Percentual(auxiliar, preco), {});
     } else {
-        linha = Linha(produtoContrato_, 1, 0, Percentual(auxiliar, valor), {});
+        linha = LinhaCfop(objeto(auxiliar).operacao, produtoContrato_, 1, 0, Percentual(auxiliar, valor), {});
     }
-    Cfop(linha, objeto(auxiliar).operacao);
     QString texto = dm_.RetornarTextoContratoObjeto(auxiliar, parcela_.contrato, parcela_.sequencia, dataTexto_,
                                                     objeto(auxiliar).texto);
     if (!cliente.trimmed().isEmpty())
@@ -310,8 +309,8 @@ void GeradorPedido::LinhaFranquia(double consumo, double franquia, double preco,
                                   QString::number(franquia) + kCR + " Contador " + QString::number(consumo) + kCR +
                                   " Excedente " + QString::number(excedente),
                               false);
-    const int linha = Linha(produtoContrato_, excedente, 0, Percentual(objetoAuxiliar_, preco), {});
-    Cfop(linha, objeto(objetoAuxiliar_).operacao);
+    const int linha = LinhaCfop(objeto(objetoAuxiliar_).operacao, produtoContrato_, excedente, 0,
+                                Percentual(objetoAuxiliar_, preco), {});
     dm_.GravaObservacaoObjetoVendaItem(
         pedido_, linha,
         dm_.RetornarTextoContratoObjeto(objetoAuxiliar_, parcela_.contrato, parcela_.sequencia, dataTexto_, {}));

@@ -14,6 +14,9 @@
 
 namespace uDataTecContOficializar {
 
+const char* const kChaveReceber = " where codigo_cliente = :CLIENTE and numero_documento = :DOCUMENTO and"
+                                  " sequencia = :SEQUENCIA and codigo_filial = :FILIAL";
+
 namespace {
 
 QString texto(host::data::Query& row, const char* campo)
@@ -81,6 +84,11 @@ QString Instalment::chave() const
            QuotedStr(filialReceber);
 }
 
+QVariantMap Instalment::chaveParametros() const {
+    return {
+        {"CLIENTE", cliente}, {"DOCUMENTO", documento}, {"SEQUENCIA", sequencia}, {"FILIAL", filialReceber}};
+}
+
 QDateTime Instalment::vencimentoReferencia() const
 {
     return temVencimentoOriginal ? vencimentoOriginal : CarregaData("CRVENCIMENTOORIGINAL", "ACRC5001", chave());
@@ -96,62 +104,121 @@ bool ConfirmaValorZerado(const Instalment& p)
                           {"Sim", "Não"}) == "Sim";
 }
 
+namespace {
+
+host::db::Transaction& transacao() {
+    return *dmGlobal->IBTransaction1;
+}
+
+QDateTime hoje() {
+    return QDateTime(QDate::currentDate(), QTime(0, 0));
+}
+
+} // namespace
+
 void MarcaEmitida(const Instalment& p)
 {
-    UpdateCampo("acrc5001", "situacao_documento", QuotedStr(" "),
-                p.chave() + "  and coalesce(situacao_documento, ' ') <> '*'  ");
-    UpdateCampo("acrc5001", "data_emissao", DateToSQL(QDateTime::currentDateTime()), p.chave());
+    QVariantMap valores = p.chaveParametros();
+    host::db::executeSql(transacao(),
+                         QString("update acrc5001 set situacao_documento = ' '") + kChaveReceber +
+                             " and coalesce(situacao_documento, ' ') <> '*'",
+                         valores);
+    valores.insert("HOJE", hoje());
+    host::db::executeSql(transacao(), QString("update acrc5001 set data_emissao = :HOJE") + kChaveReceber,
+                         valores);
 }
 
 double ValorDocumento(const Instalment& p, const QString& numero, const QString& serie, const QString& filial)
 {
-    double valor = p.geraPV == "S"
-                       ? CarregaNumero("valor_total", "avec8501", "Where Numero_Pedido = " + QuotedStr(numero))
-                       : CarregaNumero("total_doc", "acem1401",
-                                       "Where documento = " + QuotedStr(numero) + " and serie_doc = " +
-                                           QuotedStr(serie) + " and local_doc=" + QuotedStr(filial));
+    const QVariant total =
+        p.geraPV == "S"
+            ? host::db::selectValue(transacao(),
+                                    "select valor_total from avec8501 Where Numero_Pedido = :NUMERO",
+                                    {{"NUMERO", numero}})
+            : host::db::selectValue(
+                  transacao(),
+                  "select total_doc from acem1401 Where documento = :NUMERO and serie_doc = :SERIE"
+                  " and local_doc = :FILIAL",
+                  {{"NUMERO", numero}, {"SERIE", serie}, {"FILIAL", filial}});
+    double valor = total.toDouble();
     dmGlobal->CRVerificaOperacaoSubtracao(numero, p.cliente, serie, filial, p.operacao, valor);
     return valor;
 }
 
 namespace {
 
-QString condicaoCaixa(const Instalment& p, const QString& documento)
-{
-    return "where xpID = 'R' and xpDocumento = " + QuotedStr(documento) + " and xpEmitente = " +
-           QuotedStr(p.cliente) + " and xpLocal = " + QuotedStr(p.filialReceber) + " and CRSEQUENCIA = " +
-           p.sequenciaTexto();
+const char* const kCaixa =
+    " where xpID = 'R' and xpDocumento = :DOCUMENTO_CAIXA and xpEmitente = :CLIENTE and"
+    " xpLocal = :FILIAL and CRSEQUENCIA = :SEQUENCIA";
+
+QVariantMap caixa(const Instalment& p) {
+    return {{"DOCUMENTO_CAIXA", p.documento},
+            {"CLIENTE", p.cliente},
+            {"FILIAL", p.filialReceber},
+            {"SEQUENCIA", p.sequencia}};
+}
+
+// The note is keyed with the branch, or (as the forecast writes it) without.
+void RenumeraObservacao(const Instalment& p, const QString& novo) {
+    const QString resto = p.cliente + QString::number(qint64(p.sequencia));
+    const char* const sql = "update augc70ob set obCodigo = :NOVO where obCodigo = :VELHO and obId = 'R'";
+    const int comFilial = host::db::executeSql(
+        transacao(), sql,
+        {{"NOVO", p.filialReceber + novo + resto}, {"VELHO", p.filialReceber + p.documento + resto}});
+    if (comFilial == 0)
+        host::db::executeSql(transacao(), sql, {{"NOVO", novo + resto}, {"VELHO", p.documento + resto}});
 }
 
 }  // namespace
 
 void ArredondaCaixa(const Instalment& p)
 {
-    UpdateCampo("ACXC94XP", "xpValor", "Cast(XpValor as Numeric(9,2) )", condicaoCaixa(p, p.documento));
+    host::db::executeSql(transacao(),
+                         QString("update ACXC94XP set xpValor = Cast(XpValor as Numeric(9,2) )") + kCaixa,
+                         caixa(p));
 }
 
 void Renumera(const Instalment& p, const QString& novo)
 {
-    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
-    UpdateCampo("acrc5001", "numero_documento", QuotedStr(novo), p.chave());
-    // The note is keyed with the branch, or (as the forecast writes it) without.
-    const QString resto = p.cliente + QString::number(qint64(p.sequencia));
-    const int comFilial = host::db::executeSql(
-        tr, "update augc70ob set obCodigo = :NOVO where obCodigo = :VELHO and obId = 'R'",
-        {{"NOVO", p.filialReceber + novo + resto}, {"VELHO", p.filialReceber + p.documento + resto}});
-    if (comFilial == 0)
-        host::db::executeSql(tr, "update augc70ob set obCodigo = :NOVO where obCodigo = :VELHO and obId = 'R'",
-                             {{"NOVO", novo + resto}, {"VELHO", p.documento + resto}});
-    UpdateCampo("ACXC94XP", "xpDocumento", QuotedStr(novo), condicaoCaixa(p, p.documento));
+    QVariantMap valores = p.chaveParametros();
+    valores.insert("NOVO", novo);
+    host::db::executeSql(transacao(), QString("update acrc5001 set numero_documento = :NOVO") + kChaveReceber,
+                         valores);
+    RenumeraObservacao(p, novo);
+    valores = caixa(p);
+    valores.insert("NOVO", novo);
+    host::db::executeSql(transacao(), QString("update ACXC94XP set xpDocumento = :NOVO") + kCaixa, valores);
+}
+
+void OficializaReceberLote(const Instalment& p, double valor, const QString& novo) {
+    QVariantMap valores = p.chaveParametros();
+    valores.insert({{"HOJE", hoje()}, {"VALOR", valor}, {"NOVO", novo.isEmpty() ? p.documento : novo}});
+    host::db::executeSql(
+        transacao(),
+        QString("update acrc5001 set situacao_documento = case when coalesce(situacao_documento, ' ')"
+                " <> '*' then ' ' else situacao_documento end, data_emissao = :HOJE,"
+                " valor_documento = :VALOR, PAG10 = :VALOR, numero_documento = :NOVO") +
+            kChaveReceber,
+        valores);
+    if (!novo.isEmpty()) RenumeraObservacao(p, novo);
+    valores = caixa(p);
+    valores.insert("NOVO", novo.isEmpty() ? p.documento : novo);
+    host::db::executeSql(
+        transacao(),
+        QString("update ACXC94XP set xpValor = Cast(XpValor as Numeric(9,2) ), xpDocumento = :NOVO") + kCaixa,
+        valores);
 }
 
 JanelaPrevisao JanelaProximaPrevisao(const Instalment& p, const OpcoesOficializacao& opcoes)
 {
     JanelaPrevisao janela;
-    const QDateTime ultimo =
-        CarregaData("max(DATA_VENCIMENTO)", "acrc5001", "Where aoCodigo = " + QString::number(p.contrato));
-    if (!ultimo.isValid() || ultimo.date() == QDate(1999, 12, 1) || opcoes.bContasAbertas || opcoes.bNaoGeraPrevisao)
-        return janela;
+    if (opcoes.bContasAbertas || opcoes.bNaoGeraPrevisao) return janela;
+    const QDateTime ultimo = host::db::selectValue(transacao(),
+                                                   "select max(DATA_VENCIMENTO) from acrc5001"
+                                                   " Where aoCodigo = :CONTRATO",
+                                                   {{"CONTRATO", p.contrato}})
+                                 .toDateTime();
+    if (!ultimo.isValid() || ultimo.date() == QDate(1999, 12, 1)) return janela;
     janela.inicio = dmTecContrato->RetornaDataIncrementada(ultimo, p.periodo);
     janela.fim = dmTecContrato->RetornaDataIncrementada(janela.inicio, p.periodo);
     janela.gerar = true;

@@ -10,6 +10,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QVariantMap>
 
 #include <functional>
 #include <memory>
@@ -31,10 +32,15 @@ struct Instalment {
     static Instalment From(host::data::Query& row);
     // The receivable's key, as every update of the row names it.
     QString chave() const;
+    // The same key as parameters of kChaveReceber.
+    QVariantMap chaveParametros() const;
     QString sequenciaTexto() const;
     // CRVENCIMENTOORIGINAL, read by the key when the selection lacks it.
     QDateTime vencimentoReferencia() const;
 };
+
+// " where ..." naming the receivable by :CLIENTE, :DOCUMENTO, :SEQUENCIA, :FILIAL.
+extern const char* const kChaveReceber;
 
 // The zero-value question; false when the user answers "Não".
 bool ConfirmaValorZerado(const Instalment& p);
@@ -47,6 +53,11 @@ double ValorDocumento(const Instalment& p, const QString& numero, const QString&
 void ArredondaCaixa(const Instalment& p);
 // The receivable, its note and its cash-forecast rows under the new number.
 void Renumera(const Instalment& p, const QString& novo);
+// The batch's receivable made real in one update: situation blank (a '*'
+// row keeps its mark), emission date today, value and PAG10, and the new
+// number (none: it keeps its own); its note re-keyed and its cash rows
+// rounded to cents under that number.
+void OficializaReceberLote(const Instalment& p, double valor, const QString& novo);
 // The contract's next period: from one period (plus a day) after its last
 // due date to one period later; none without a due date, with the sentinel
 // 01/12/1999, or when the screen switches forecasts off.

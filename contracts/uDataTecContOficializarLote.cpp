@@ -82,10 +82,17 @@ void PassoPedidos(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
                 continue;
             const QDateTime referencia = porFaturamento ? opcoes.dataFaturamento : p.vencimentoReferencia();
             QString nada;
+            // The order and its number on the receivable: one commit.
+            host::db::CommitHold umCommit(*dmGlobal->IBTransaction1);
             const QString pedido =
                 dm.GeraNotaParcelaContratoApenasPV(p.cliente, p.contrato, p.valor, p.objeto, p.sequencia, p.vencimento,
                                                    p.local, opcoes.bMesRefOriginal, referencia, nada);
-            UpdateCampoCommit("acrc5001", "PEDIDO", QuotedStr(pedido), p.chave());
+            QVariantMap valores = p.chaveParametros();
+            valores.insert("PEDIDO", pedido);
+            host::db::executeSql(*dmGlobal->IBTransaction1,
+                                 QString("update acrc5001 set PEDIDO = :PEDIDO") + kChaveReceber, valores);
+            dmGlobal->IBTransaction1->commitRetaining();
+            umCommit.release();
             if (p.geraPV == "S")
                 listas.soPedidos = junta(listas.soPedidos, QuotedStr(pedido));
             else
@@ -204,10 +211,23 @@ void PassoReceber(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
         QString numero;
         try {
             const Instalment p = Instalment::From(oDado);
-            const QString pedido = CarregaDado("PEDIDO", "acrc5001", p.chave()).trimmed();
+            // The order of the receivable and the invoice of that order, in one read.
+            const std::shared_ptr<host::db::Statement> leitura = dmGlobal->IBTransaction1->prepared(
+                QString("select r.PEDIDO, (select first 1 n.DOCUMENTO from acem1401 n where n.COD_PEDIDO = "
+                        "r.PEDIDO)"
+                        " from acrc5001 r") +
+                QString(kChaveReceber).replace(" codigo_cliente", " r.codigo_cliente"));
+            for (auto [nome, valor] : p.chaveParametros().asKeyValueRange())
+                leitura->setParam(nome, valor);
+            leitura->execute();
+            QString pedido, nota;
+            if (leitura->fetch()) {
+                pedido = leitura->value(0).toString().trimmed();
+                nota = leitura->value(1).toString().trimmed();
+                leitura->closeCursor();
+            }
             numero = pedido;
-            if (p.geraPV != "S" && !pedido.isEmpty())
-                numero = CarregaDado("DOCUMENTO", "acem1401", "WHERE COD_PEDIDO = " + QuotedStr(pedido)).trimmed();
+            if (p.geraPV != "S" && !pedido.isEmpty()) numero = nota;
             if (numero.isEmpty())
                 continue;
             QString serie = tipoDocumento.isEmpty() ? QString("01") : tipoDocumento;
@@ -216,13 +236,8 @@ void PassoReceber(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
             {
                 // The receivable is updated whole or not at all.
                 host::db::Savepoint ponto(*dmGlobal->IBTransaction1);
-                MarcaEmitida(p);
                 const double valor = Arredonda2Monetario(ValorDocumento(p, numero, serie, p.filialReceber));
-                Update2Campos("acrc5001", "valor_documento", ValueToSQL(valor), "PAG10", ValueToSQL(valor),
-                              p.chave());
-                ArredondaCaixa(p);
-                if (p.geraPV != "S")
-                    Renumera(p, FormataDocumento(numero));
+                OficializaReceberLote(p, valor, p.geraPV != "S" ? FormataDocumento(numero) : QString());
                 ponto.release();
             }
             dmGlobal->IBTransaction1->commitRetaining();

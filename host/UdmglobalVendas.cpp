@@ -3,6 +3,7 @@
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
+#include "host/Unumeracao.h"
 
 namespace {
 
@@ -78,7 +79,6 @@ int TdmGlobal::InserirPedidoVendaItem(const QString& produto, const QString& ped
                                       const QString& valoresExtras)
 {
     const QString orderKey = "where NUMERO_PEDIDO = " + QuotedStr(pedido.trimmed());
-    const int cod = int(CarregaNumero("max(COD)", "AVEC85IT", orderKey)) + 1;
     const double total = quantidade * valorUnitario * (1.0 - desconto / 100.0);
     const QString location = !local.trimmed().isEmpty()              ? local.trimmed()
                              : sLocalEstoqueAtual.trimmed().isEmpty() ? Parametro("ATLOCALPADRAO").trimmed()
@@ -88,25 +88,30 @@ int TdmGlobal::InserirPedidoVendaItem(const QString& produto, const QString& ped
     auto withComma = [](const QString& text) {
         return text.isEmpty() || text.startsWith(',') ? text : ", " + text;
     };
-    host::db::executeSql(
-        *IBTransaction1,
-        "insert into AVEC85IT (COD, CODIGO, NUMERO_PEDIDO, QUANTIDADE, DESCONTO, VALOR, TOTAL_UNIT, OBS,"
-        " AOCODIGO, LECODIGO, VEITCFOP, DATA_EMISSAO, UGINSERIDO" + withComma(extraColumns) +
-            ") values (:COD, :PRODUTO, :PEDIDO, :QUANTIDADE, :DESCONTO, :VALOR, :TOTAL, :OBS, :AOCODIGO,"
-            " :LOCAL, :OPERACAO, :HOJE, :AGORA" + withComma(extraValues) + ")",
-        {{"COD", cod},
-         {"PRODUTO", produto.trimmed()},
-         {"PEDIDO", pedido.trimmed()},
-         {"QUANTIDADE", quantidade},
-         {"DESCONTO", desconto},
-         {"VALOR", valorUnitario},
-         {"TOTAL", total},
-         {"OBS", textOrNull(observacao.left(25))},
-         {"AOCODIGO", aoCodigo > 0 ? QVariant(aoCodigo) : QVariant()},
-         {"LOCAL", textOrNull(location)},
-         {"OPERACAO", textOrNull(operacao)},
-         {"HOJE", QDateTime(QDate::currentDate(), QTime(0, 0))},
-         {"AGORA", QDateTime::currentDateTime()}});
+    // The line takes the order's next number in the insert itself.
+    const int cod =
+        host::db::selectValue(
+            *IBTransaction1,
+            "insert into AVEC85IT (COD, CODIGO, NUMERO_PEDIDO, QUANTIDADE, DESCONTO, VALOR, TOTAL_UNIT, OBS,"
+            " AOCODIGO, LECODIGO, VEITCFOP, DATA_EMISSAO, UGINSERIDO" +
+                withComma(extraColumns) +
+                ") values ((select coalesce(max(It.COD), 0) + 1 from AVEC85IT It where It.NUMERO_PEDIDO ="
+                " cast(:PEDIDO as varchar(20))), :PRODUTO, :PEDIDO, :QUANTIDADE, :DESCONTO, :VALOR, :TOTAL,"
+                " :OBS, :AOCODIGO, :LOCAL, :OPERACAO, :HOJE, :AGORA" +
+                withComma(extraValues) + ") returning COD",
+            {{"PRODUTO", produto.trimmed()},
+             {"PEDIDO", pedido.trimmed()},
+             {"QUANTIDADE", quantidade},
+             {"DESCONTO", desconto},
+             {"VALOR", valorUnitario},
+             {"TOTAL", total},
+             {"OBS", textOrNull(observacao.left(25))},
+             {"AOCODIGO", aoCodigo > 0 ? QVariant(aoCodigo) : QVariant()},
+             {"LOCAL", textOrNull(location)},
+             {"OPERACAO", textOrNull(operacao)},
+             {"HOJE", QDateTime(QDate::currentDate(), QTime(0, 0))},
+             {"AGORA", QDateTime::currentDateTime()}})
+            .toInt();
     const QString productKey = "where CODIGO = " + QuotedStr(produto.trimmed());
     if (bReserva)
         UpdateCampo("ACEC1101", "QTDE_PRODUCAO", "coalesce(QTDE_PRODUCAO, 0) + " + ValueToSQL(quantidade), productKey);
@@ -149,11 +154,23 @@ int TdmGlobal::InseriProdutoPendencia(const QString& produto, const QString& ped
                                   colunas.join(", "), valores.join(", "));
 }
 
+// Order numbers are one sequence over every branch: the counter of the
+// orders, caught up with the largest numeric order stored when needed.
 QString TdmGlobal::ProximoNumeroVendas(const QString&, const QString&, const QString&)
 {
-    const double last = CarregaNumero("max(cast(NUMERO_PEDIDO as double precision))", "AVEC8501",
-                                      "where NUMERO_PEDIDO similar to '[0-9]+'");
-    return QString::number(qint64(last) + 1).rightJustified(6, '0');
+    host::db::Transaction& tr = *IBTransaction1;
+    const host::NumerosGravados gravados{
+        [this] {
+            return qint64(CarregaNumero("max(cast(NUMERO_PEDIDO as double precision))", "AVEC8501",
+                                        "where NUMERO_PEDIDO similar to '[0-9]+'"));
+        },
+        [&tr](qint64 numero) {
+            return host::db::selectValue(tr, "select 1 from AVEC8501 where NUMERO_PEDIDO = :NUMERO",
+                                         {{"NUMERO", QString::number(numero).rightJustified(6, '0')}})
+                .isValid();
+        }};
+    const qint64 numero = host::ProximoNumeroSerie(tr, {"AVEC8501", {}, {}}, gravados);
+    return QString::number(numero).rightJustified(6, '0');
 }
 
 void TdmGlobal::CRVerificaOperacaoSubtracao(const QString&, const QString&, const QString&, const QString&,
@@ -161,12 +178,11 @@ void TdmGlobal::CRVerificaOperacaoSubtracao(const QString&, const QString&, cons
 {
     if (operacao.trimmed().isEmpty())
         return;
-    host::db::Statement st(*IBTransaction1,
-                           "select OFCALCISSQN, OFISSQN from AFVC0901 where COD_OP = :OPERACAO");
-    st.setParam("OPERACAO", operacao.trimmed());
-    st.execute();
-    if (!st.fetch())
-        return;
-    if (st.value(0).toString().trimmed() == "S" && st.value(1).toDouble() > 0)
-        valor -= Trunc2Casas(valor * st.value(1).toDouble() / 100.0);
+    const std::shared_ptr<host::db::Statement> st =
+        IBTransaction1->prepared("select OFCALCISSQN, OFISSQN from AFVC0901 where COD_OP = :OPERACAO");
+    st->setParam("OPERACAO", operacao.trimmed());
+    st->execute();
+    if (!st->fetch()) return;
+    if (st->value(0).toString().trimmed() == "S" && st->value(1).toDouble() > 0)
+        valor -= Trunc2Casas(valor * st->value(1).toDouble() / 100.0);
 }

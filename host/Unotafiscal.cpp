@@ -3,6 +3,7 @@
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
+#include "host/Unumeracao.h"
 #include "host/data/DataSource.h"
 #include "host/data/Field.h"
 #include "host/data/Query.h"
@@ -45,46 +46,71 @@ struct DadosPedido {
 
 DadosPedido lerPedido(host::db::Transaction& tr, const QString& pedido, const QString& operacao)
 {
-    host::db::Statement st(
-        tr, "select Ped.CODIGO_CLIENTE, Ped.OPERACAO, Ped.IMPRESSO_NF, Ped.AUX2, Ped.VELOCAL,"
-            " Ped.TABELA_VENCIMENTO, Ped.VESERIENF, Ped.ACCODIGO,"
-            " (select count(*) from AVEC85IT It where It.NUMERO_PEDIDO = Ped.NUMERO_PEDIDO),"
-            " (select coalesce(sum(It.TOTAL_UNIT), 0) from AVEC85IT It where It.NUMERO_PEDIDO = Ped.NUMERO_PEDIDO),"
-            " (select count(*) from AFVC0901 Ope where Ope.COD_OP = Ped.OPERACAO),"
-            " (select count(*) from AFVC0901 Ope where Ope.COD_OP = :OPERACAO)"
-            " from AVEC8501 Ped where Ped.NUMERO_PEDIDO = :PEDIDO");
-    st.setParam("PEDIDO", pedido);
-    st.setParam("OPERACAO", operacao.trimmed());
-    st.execute();
-    if (!st.fetch())
-        recusar("Pedido de venda " + pedido + " não encontrado.");
+    const std::shared_ptr<host::db::Statement> st =
+        tr.prepared("select Ped.CODIGO_CLIENTE, Ped.OPERACAO, Ped.IMPRESSO_NF, Ped.AUX2, Ped.VELOCAL,"
+                    " Ped.TABELA_VENCIMENTO, Ped.VESERIENF, Ped.ACCODIGO,"
+                    " (select count(*) from AVEC85IT It where It.NUMERO_PEDIDO = Ped.NUMERO_PEDIDO),"
+                    " (select coalesce(sum(It.TOTAL_UNIT), 0) from AVEC85IT It where It.NUMERO_PEDIDO = "
+                    "Ped.NUMERO_PEDIDO),"
+                    " (select count(*) from AFVC0901 Ope where Ope.COD_OP = Ped.OPERACAO),"
+                    " (select count(*) from AFVC0901 Ope where Ope.COD_OP = :OPERACAO)"
+                    " from AVEC8501 Ped where Ped.NUMERO_PEDIDO = :PEDIDO");
+    st->setParam("PEDIDO", pedido);
+    st->setParam("OPERACAO", operacao.trimmed());
+    st->execute();
+    if (!st->fetch()) recusar("Pedido de venda " + pedido + " não encontrado.");
     DadosPedido dados;
     const bool propria = operacao.trimmed().isEmpty();
-    dados.cliente = st.value(0).toString().trimmed();
-    dados.operacao = propria ? st.value(1).toString().trimmed() : operacao.trimmed();
-    dados.impresso = st.value(2).toString().trimmed();
-    dados.situacao = st.value(3).toString().trimmed();
-    dados.local = st.value(4).toString().trimmed();
-    dados.tabela = st.value(5).toString().trimmed();
-    dados.serie = st.value(6).toString().trimmed();
-    dados.contrato = st.value(7).toInt();
-    dados.linhas = st.value(8).toInt();
-    dados.total = st.value(9).toDouble();
-    dados.operacaoRegistrada = st.value(propria ? 10 : 11).toInt();
-    st.closeCursor();
+    dados.cliente = st->value(0).toString().trimmed();
+    dados.operacao = propria ? st->value(1).toString().trimmed() : operacao.trimmed();
+    dados.impresso = st->value(2).toString().trimmed();
+    dados.situacao = st->value(3).toString().trimmed();
+    dados.local = st->value(4).toString().trimmed();
+    dados.tabela = st->value(5).toString().trimmed();
+    dados.serie = st->value(6).toString().trimmed();
+    dados.contrato = st->value(7).toInt();
+    dados.linhas = st->value(8).toInt();
+    dados.total = st->value(9).toDouble();
+    dados.operacaoRegistrada = st->value(propria ? 10 : 11).toInt();
+    st->closeCursor();
     return dados;
 }
 
-// The next number of the series at the branch: the largest numeric one plus
-// one, six digits; numbers are never reused, so a series has no repeats.
+QString seisDigitos(qint64 numero) {
+    return QString::number(numero).rightJustified(6, '0');
+}
+
+// The next number of the series at the branch, six digits, from the series'
+// counter (started at the largest numeric invoice stored); numbers are never
+// reused, so a series has no repeats, and a failed emission gives its
+// number back, so it has no gaps.
 QString proximoNumero(host::db::Transaction& tr, const QString& serie, const QString& local)
 {
-    const QVariant maior = host::db::selectValue(
-        tr,
-        "select max(cast(DOCUMENTO as double precision)) from ACEM1401 where SERIE_DOC = :SERIE"
-        " and coalesce(LOCAL_DOC, '') = :LOCAL and DOCUMENTO similar to '[0-9]+'",
-        {{"SERIE", serie}, {"LOCAL", local}});
-    return QString::number(qint64(maior.toDouble()) + 1).rightJustified(6, '0');
+    const QVariantMap chave{{"SERIE", serie}, {"LOCAL", local}};
+    const host::NumerosGravados gravados{
+        [&] {
+            return qint64(
+                host::db::selectValue(tr,
+                                      "select max(cast(DOCUMENTO as double precision)) from ACEM1401"
+                                      " where SERIE_DOC = :SERIE and coalesce(LOCAL_DOC, '') = :LOCAL"
+                                      " and DOCUMENTO similar to '[0-9]+'",
+                                      chave)
+                    .toDouble());
+        },
+        [&](qint64 numero) {
+            QVariantMap valores = chave;
+            valores.insert("DOCUMENTO", seisDigitos(numero));
+            // With a branch the whole index of the series answers.
+            return host::db::selectValue(tr,
+                                         local.isEmpty()
+                                             ? "select 1 from ACEM1401 where SERIE_DOC = :SERIE and"
+                                               " DOCUMENTO = :DOCUMENTO and coalesce(LOCAL_DOC, '') = :LOCAL"
+                                             : "select 1 from ACEM1401 where SERIE_DOC = :SERIE and"
+                                               " LOCAL_DOC = :LOCAL and DOCUMENTO = :DOCUMENTO",
+                                         valores)
+                .isValid();
+        }};
+    return seisDigitos(host::ProximoNumeroSerie(tr, {"ACEM1401", serie, local}, gravados));
 }
 
 }  // namespace

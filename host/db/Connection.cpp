@@ -13,6 +13,7 @@
 
 #include <cstdlib>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Firebird;
@@ -73,9 +74,6 @@ void prepareEmbeddedEngine(const QString& rootFolder) {
     const QString installed = "/usr/lib/x86_64-linux-gnu/firebird/3.0";
     QString root = rootFolder;
     // One root per OS user: the first user's folder is not writable by the next.
-    // The engine's lock folder stays its machine-wide default, so that one
-    // database file never gets two lock folders (the application's and a
-    // batch tool's), which would let both write it unaware of each other.
     if (root.isEmpty()) root = QDir::tempPath() + QString("/techassist-firebird-%1").arg(::getuid());
     QDir().mkpath(root);
     for (const char* entry : {"plugins", "UDF", "lib", "firebird.msg", "plugins.conf"}) {
@@ -110,6 +108,56 @@ void prepareEmbeddedEngine(const QString& rootFolder) {
     }
     conf.close();
     qputenv("FIREBIRD", root.toLocal8Bit());
+}
+
+namespace {
+
+// The lock folder this process named for the engine (empty: none yet, or
+// one named by whoever started the process, which is left alone).
+QString& chosenLockFolder() {
+    static QString folder;
+    return folder;
+}
+
+}  // namespace
+
+QString lockFolderFor(const QString& database) {
+    struct stat info {};
+    const uid_t owner =
+        ::stat(QFile::encodeName(database).constData(), &info) == 0 ? info.st_uid : ::getuid();
+    return QDir::tempPath() + QString("/techassist-firebird-lock-%1").arg(owner);
+}
+
+void prepareLockFolder(const QString& database) {
+    const QString folder = lockFolderFor(database);
+    QString& chosen = chosenLockFolder();
+    if (!chosen.isEmpty()) {
+        // The engine reads its lock folder once: a database of another owner
+        // would be opened here with a folder that is not its own.
+        if (folder != chosen)
+            detail::raise(QString("O banco %1 pertence a outro usuário do sistema: abra-o em outro processo.")
+                              .arg(database));
+        return;
+    }
+    if (qEnvironmentVariableIsSet("FIREBIRD_LOCK")) return;
+    struct stat info {};
+    if (::stat(QFile::encodeName(folder).constData(), &info) != 0) {
+        // Shared with the users of the database's group (a file several OS
+        // users write): the engine makes its lock files group-writable, and
+        // the folder hands its group on to them.
+        // A group this user cannot give leaves the folder to the user alone.
+        const QByteArray path = QFile::encodeName(folder);
+        ::mkdir(path.constData(), 0700);
+        struct stat db {};
+        const bool grupo = ::stat(QFile::encodeName(database).constData(), &db) == 0 &&
+                           ::chown(path.constData(), uid_t(-1), db.st_gid) == 0;
+        ::chmod(path.constData(), grupo ? 02770 : 0700);
+    }
+    if (::access(QFile::encodeName(folder).constData(), R_OK | W_OK | X_OK) != 0)
+        detail::raise(QString("A pasta de travas do banco %1 (%2) não pode ser usada por este usuário do sistema.")
+                          .arg(database, folder));
+    qputenv("FIREBIRD_LOCK", QFile::encodeName(folder));
+    chosen = folder;
 }
 
 void prepareProcess() {
@@ -152,7 +200,10 @@ Connection::~Connection() {
 
 static void attach(Connection::Impl& d, const ConnectOptions& options, bool creating) {
     if (d.attachment) detail::raise("A conexão já está aberta: " + d.options.name);
-    if (!Connection::isRemoteName(options.name)) prepareEmbeddedEngine();
+    if (!Connection::isRemoteName(options.name)) {
+        prepareEmbeddedEngine();
+        prepareLockFolder(options.name);
+    }
     Status st;
     IXpbBuilder* dpb = connectParams(st, options, creating);
     const QByteArray name = options.name.toUtf8();
@@ -194,6 +245,7 @@ bool Connection::isRemoteName(const QString& name) {
 // ---------------------------------------------------------------- Transaction
 
 Transaction::Transaction(Connection& connection) : d(std::make_unique<Impl>()) {
+    d->self = this;
     d->connection = &connection;
     connection.impl()->transactions.insert(this);
 }
@@ -204,6 +256,7 @@ Transaction::~Transaction() {
     } catch (...) {
         // nothing to tell on the way out
     }
+    forgetPrepared();
     d->endSavepoints();
     d->orphanStatements();
     if (d->connection) d->connection->impl()->transactions.erase(this);
@@ -271,6 +324,34 @@ void Transaction::rollback() {
 void Transaction::rollbackRetaining() {
     d->heldCommit = 0;
     d->finish(&ITransaction::rollbackRetaining<CheckStatusWrapper>, false);
+}
+
+std::shared_ptr<Statement> Transaction::prepared(const QString& sql) {
+    auto found = d->keptByText.find(sql);
+    if (found != d->keptByText.end()) {
+        const Impl::Kept::iterator entry = *found;
+        // Held elsewhere (a caller still reading it): this one gets its own.
+        if (entry->second.use_count() > 1) return std::make_shared<Statement>(*this, sql);
+        d->kept.splice(d->kept.begin(), d->kept, entry);
+        Statement& st = *entry->second;
+        if (!st.isPrepared()) st.prepare(sql); // the connection was closed and opened again
+        st.closeCursor();
+        st.clearParams();
+        return entry->second;
+    }
+    auto st = std::make_shared<Statement>(*this, sql);
+    d->kept.emplace_front(sql, st);
+    d->keptByText.insert(sql, d->kept.begin());
+    if (int(d->kept.size()) > kPreparedKept) {
+        d->keptByText.remove(d->kept.back().first);
+        d->kept.pop_back();
+    }
+    return st;
+}
+
+void Transaction::forgetPrepared() {
+    d->keptByText.clear();
+    d->kept.clear();
 }
 
 }  // namespace host::db

@@ -45,6 +45,18 @@ std::uint64_t prepareCount();
 // first connection; does nothing when FIREBIRD is already set.
 void prepareEmbeddedEngine(const QString& rootFolder = {});
 
+// The engine keeps each database's lock table in a lock folder shared by
+// every process that opens the file; one file with two folders would be
+// written by processes unaware of each other. The folder is chosen by the
+// file's owner ("techassist-firebird-lock-<uid>" in the temporary folder):
+// each OS user's own databases have a folder of that user, and a file
+// several users share gets one folder, shared through the file's group.
+// prepareLockFolder() names it (FIREBIRD_LOCK) before the first embedded
+// attach; a FIREBIRD_LOCK set by whoever started the process is left alone.
+// The engine reads it once, so a later database of another owner is refused.
+QString lockFolderFor(const QString& database);
+void prepareLockFolder(const QString& database);
+
 // Process set-up before Qt and the engine start: the embedded engine's root
 // folder, and a pinned local time zone (with TZ unset, every local date-time
 // conversion re-reads the zone file, which makes reading dates ten times slower).
@@ -58,6 +70,7 @@ struct ConnectOptions {
 };
 
 class Transaction;
+class Statement;
 
 class Connection {
 public:
@@ -97,6 +110,16 @@ public:
     void rollback();
     void rollbackRetaining();
     Connection& connection() const;
+
+    // A prepared statement of this text kept for reuse, so that what a routine
+    // runs row after row is prepared once: it comes with its cursor closed and
+    // its parameters cleared. The most recently used texts are kept (up to
+    // kPreparedKept); a statement still held by a caller is never handed out
+    // twice (a second holder gets a statement of its own). A schema change
+    // (DDL) frees the kept statements, as does closing the connection.
+    std::shared_ptr<Statement> prepared(const QString& sql);
+    void forgetPrepared();
+    static constexpr int kPreparedKept = 128;
 
     struct Impl;
     Impl* impl() const { return d.get(); }
@@ -236,7 +259,9 @@ private:
 };
 
 // Convenience: the first column of the first row, or an invalid QVariant when
-// there is no row.
+// there is no row. With parameters, the statement is the transaction's kept
+// one (Transaction::prepared): a text with parameters is written to be run
+// again with other values.
 QVariant selectValue(Transaction& tr, const QString& sql, const QVariantMap& params = {});
 int executeSql(Transaction& tr, const QString& sql, const QVariantMap& params = {});
 qint64 generatorValue(Transaction& tr, const QString& generator, int increment = 1);

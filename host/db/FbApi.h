@@ -6,7 +6,11 @@
 
 #include <firebird/Interface.h>
 
+#include <QHash>
+
 #include <atomic>
+#include <list>
+#include <memory>
 #include <set>
 #include <vector>
 
@@ -51,6 +55,7 @@ struct Connection::Impl {
 };
 
 struct Transaction::Impl {
+    Transaction* self = nullptr;
     Connection* connection = nullptr;
     Firebird::ITransaction* handle = nullptr;
     // Statements with an open cursor: a hard commit or rollback closes them.
@@ -63,13 +68,17 @@ struct Transaction::Impl {
     // 1 a retaining commit, 2 a hard one.
     int commitHolds = 0;
     int heldCommit = 0;
+    // Statements kept for reuse by their text, the most recently used first.
+    using Kept = std::list<std::pair<QString, std::shared_ptr<Statement>>>;
+    Kept kept;
+    QHash<QString, Kept::iterator> keptByText;
     Connection& liveConnection() const;   // raises once the connection is gone
     void ensureStarted(Transaction& self);
     void finish(void (Firebird::ITransaction::*action)(Firebird::CheckStatusWrapper*), bool ends);
     void releaseCursors();
     void orphanStatements();
-    // Runs a statement that has no parameters and returns nothing, unprepared.
-    void executeImmediate(const QByteArray& sql);
+    // Runs a savepoint statement (kept prepared).
+    void runSavepointStatement(const QByteArray& sql);
     // After a retaining commit or rollback: the engine dropped the savepoints.
     void renewSavepoints();
     // After a hard end, or when the transaction goes: no savepoint is left.

@@ -74,20 +74,32 @@ ParsedSql parseNamedParams(const QString& sql) {
     return out;
 }
 
+namespace {
+
+// The kept statement for a text with parameters; a text without them is
+// usually built for one row (literals in it) and is prepared for this call.
+std::shared_ptr<Statement> statementFor(Transaction& tr, const QString& sql, const QVariantMap& params) {
+    if (params.isEmpty()) return std::make_shared<Statement>(tr, sql);
+    std::shared_ptr<Statement> st = tr.prepared(sql);
+    for (auto it = params.begin(); it != params.end(); ++it)
+        st->setParam(it.key(), it.value());
+    return st;
+}
+
+} // namespace
+
 QVariant selectValue(Transaction& tr, const QString& sql, const QVariantMap& params) {
-    Statement st(tr, sql);
-    for (auto it = params.begin(); it != params.end(); ++it) st.setParam(it.key(), it.value());
-    st.execute();
-    if (!st.fetch()) return QVariant();
-    QVariant v = st.value(0);
-    st.closeCursor();
+    const std::shared_ptr<Statement> st = statementFor(tr, sql, params);
+    st->execute();
+    if (!st->fetch()) return QVariant();
+    QVariant v = st->value(0);
+    st->closeCursor();
     return v;
 }
 
 int executeSql(Transaction& tr, const QString& sql, const QVariantMap& params) {
-    Statement st(tr, sql);
-    for (auto it = params.begin(); it != params.end(); ++it) st.setParam(it.key(), it.value());
-    return st.execute();
+    const std::shared_ptr<Statement> st = statementFor(tr, sql, params);
+    return st->execute();
 }
 
 qint64 generatorValue(Transaction& tr, const QString& generator, int increment) {

@@ -13,24 +13,18 @@ struct Savepoint::Impl {
     QByteArray name;
 };
 
-namespace {
-
-std::atomic<unsigned> savepointSerial{0};
-
-}  // namespace
-
-void Transaction::Impl::executeImmediate(const QByteArray& sql) {
-    IAttachment* att = liveConnection().impl()->attachment;
-    if (!att || !handle) detail::raise("Banco de dados não conectado.", QString::fromUtf8(sql));
-    detail::Status st;
-    detail::executedStatements.fetch_add(1, std::memory_order_relaxed);
-    detail::preparedStatements.fetch_add(1, std::memory_order_relaxed);
-    att->execute(&st, handle, unsigned(sql.size()), sql.constData(), 1, nullptr, nullptr, nullptr, nullptr);
-    st.check(QString::fromUtf8(sql));
+// Savepoint statements are kept prepared like any other: a guard is named by
+// its depth (live guards are always nested, so no two share a name), which
+// leaves a handful of texts for every routine that takes one.
+void Transaction::Impl::runSavepointStatement(const QByteArray& sql) {
+    if (!liveConnection().impl()->attachment || !handle)
+        detail::raise("Banco de dados não conectado.", QString::fromUtf8(sql));
+    self->prepared(QString::fromLatin1(sql))->execute();
 }
 
 void Transaction::Impl::renewSavepoints() {
-    for (Savepoint::Impl* sp : savepoints) executeImmediate("SAVEPOINT " + sp->name);
+    for (Savepoint::Impl* sp : savepoints)
+        runSavepointStatement("SAVEPOINT " + sp->name);
 }
 
 void Transaction::Impl::endSavepoints() {
@@ -41,8 +35,8 @@ void Transaction::Impl::endSavepoints() {
 Savepoint::Savepoint(Transaction& transaction) : d(std::make_unique<Impl>()) {
     Transaction::Impl& t = *transaction.impl();
     t.ensureStarted(transaction);
-    d->name = "TA_SP_" + QByteArray::number(++savepointSerial);
-    t.executeImmediate("SAVEPOINT " + d->name);
+    d->name = "TA_SP_" + QByteArray::number(qsizetype(t.savepoints.size()) + 1);
+    t.runSavepointStatement("SAVEPOINT " + d->name);
     d->tr = &transaction;
     t.savepoints.push_back(d.get());
 }
@@ -77,15 +71,15 @@ static void forget(Transaction::Impl& t, Savepoint::Impl* sp) {
 void Savepoint::release() {
     if (!d->tr) return;
     Transaction::Impl& t = *d->tr->impl();
-    t.executeImmediate("RELEASE SAVEPOINT " + d->name);
+    t.runSavepointStatement("RELEASE SAVEPOINT " + d->name);
     forget(t, d.get());
 }
 
 void Savepoint::rollback() {
     if (!d->tr) return;
     Transaction::Impl& t = *d->tr->impl();
-    t.executeImmediate("ROLLBACK TO SAVEPOINT " + d->name);
-    t.executeImmediate("RELEASE SAVEPOINT " + d->name);
+    t.runSavepointStatement("ROLLBACK TO SAVEPOINT " + d->name);
+    t.runSavepointStatement("RELEASE SAVEPOINT " + d->name);
     forget(t, d.get());
 }
 

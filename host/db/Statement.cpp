@@ -259,6 +259,8 @@ Statement::RowCount Statement::execute() {
         d->tr->impl()->openCursors.insert(d.get());
         return RowCount(this);
     }
+    // A kept statement holds its tables in use: a schema change frees them first.
+    if (d->type == isc_info_sql_stmt_ddl) d->tr->forgetPrepared();
     const bool returnsRow = !d->outFields.empty();
     d->handle->execute(&st, tra, d->inMeta, d->inBuffer.data(), returnsRow ? d->outMeta : nullptr,
                        returnsRow ? d->outBuffer.data() : nullptr);

@@ -985,6 +985,15 @@ const std::vector<TableDef>& hostTables()
         {"NOME", varchar(60)},
         {"VALOR", varchar(255)},
     }},
+    // The last number given per document kind, series and branch (sales
+    // orders, invoices): taking the next one is one row update, locked until
+    // the taker's transaction ends, so two desks never get the same number.
+    {"NUMERACAO", {"DOCUMENTO", "SERIE", "LOCAL"}, {
+        {"DOCUMENTO", varchar(31)},
+        {"SERIE", varchar(5)},
+        {"LOCAL", varchar(2)},
+        {"ULTIMO", kDouble, nullptr, true},
+    }},
     };
     return tables;
 }

@@ -366,9 +366,12 @@ TEST_F(NotaParcelaTest, StatementsOfOneInstalment)
     QString serie;
     gera(serie);   // prepares what is kept
     const auto antes = host::db::statementCount();
+    const auto preparosAntes = host::db::prepareCount();
     gera(serie);
     EXPECT_EQ(host::db::statementCount() - antes, 23u)
         << "order 14 with its line and text, emission 8, commit 1";
+    EXPECT_EQ(host::db::prepareCount() - preparosAntes, 3u)
+        << "the invoice form's own datasets (a form per emission); the rest is kept prepared";
 }
 
 }  // namespace

@@ -12,6 +12,9 @@
 #include "host/data/Abort.h"
 #include "host/data/Query.h"
 #include "host/db/Database.h"
+#include "tests/support/TestDatabase.h"
+
+#include <cstdio>
 
 namespace contractstest {
 namespace {
@@ -240,6 +243,40 @@ TEST_F(OficializarLoteTest, OnlyOrderOnlyContractsRunNoInvoicePass)
                                    opcoes(), &aviso);
     EXPECT_FALSE(fmNotaFiscal);
     EXPECT_EQ(messages().last(), "Foram gerados pedidos sem emissão de NF!\n'000001'");
+}
+
+// Each further instalment of a batch costs the same statements, and none of
+// them is prepared again: what the passes run per row is kept prepared.
+TEST_F(OficializarLoteTest, EachInstalmentCostsTheSameStatementsAndNoPrepare) {
+    exec("insert into AATC05AC (ACCODIGO, CLCODIGO, ACMODALIDADE, ACPERIODO, ACVENCIMENTO, ACVALORFIXO,"
+         " ACVALORPARCELA, ACLOCAL, AJCODIGO, ACSITUACAO) values (11, 'C0002', 'R', 'M', 10, 'S', 100, '01', "
+         "4, 'A')");
+    prever(7);
+    prever(11, "C0002", 4, 100);
+    OpcoesOficializacao semPrevisao = opcoes();
+    semPrevisao.bNaoGeraPrevisao = true;
+    OficializarParcelaPesquisaLote(selecionar("and Rec.AOCODIGO = 7 and Rec.DATA_VENCIMENTO < '02/01/2031'"),
+                                   semPrevisao, &aviso); // prepares what is kept
+
+    testsupport::StatementCounter uma;
+    OficializarParcelaPesquisaLote(selecionar("and Rec.AOCODIGO = 7 and Rec.DATA_VENCIMENTO >= '02/01/2031' "
+                                              "and Rec.DATA_VENCIMENTO < '03/01/2031'"),
+                                   semPrevisao, &aviso);
+    const int custoUma = uma.count(), preparosUma = uma.prepares();
+
+    testsupport::StatementCounter duas;
+    OficializarParcelaPesquisaLote(
+        selecionar("and ((Rec.AOCODIGO = 7 and Rec.DATA_VENCIMENTO >= '03/01/2031' and"
+                   " Rec.DATA_VENCIMENTO < '04/01/2031') or (Rec.AOCODIGO = 11 and"
+                   " Rec.DATA_VENCIMENTO < '02/01/2031'))"),
+        semPrevisao, &aviso);
+    const int custoDuas = duas.count(), preparosDuas = duas.prepares();
+    std::printf("[ cost ] batch of one instalment: %d statements, %d prepared; of two: %d, %d prepared\n",
+                custoUma, preparosUma, custoDuas, preparosDuas);
+    EXPECT_EQ(custoDuas - custoUma, 31) << "order 14, invoice 8, receivable 9 for each further instalment";
+    EXPECT_LE(preparosDuas, preparosUma) << "no statement prepared per instalment";
+    EXPECT_LE(preparosUma, 5) << "the batch's own lists (orders and invoices of the run)";
+    EXPECT_EQ(rows("select count(*) from ACEM1401"), QStringList{"4"});
 }
 
 }  // namespace

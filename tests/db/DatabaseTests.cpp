@@ -4,6 +4,12 @@
 
 #include <ctime>
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <unistd.h>
+
 using host::db::ColumnType;
 using host::db::DbError;
 using host::db::Statement;
@@ -324,6 +330,25 @@ TEST_F(Db, StatementOutlivingItsTransactionOrConnectionIsSafe) {
     connection.reset();   // the transaction outlives its connection
     EXPECT_THROW(tr().start(), DbError);
     lone.reset();
+}
+
+TEST(DbConnection, LockFolderIsTheDatabaseOwners) {
+    const QString path = testsupport::uniqueFile("dono", ".fdb");
+    EXPECT_TRUE(host::db::lockFolderFor(path).endsWith(QString("/techassist-firebird-lock-%1").arg(::getuid())))
+        << "a new file is this user's";
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    EXPECT_EQ(host::db::lockFolderFor(path), host::db::lockFolderFor(QFileInfo(path).absolutePath() + "/../" +
+                                                                      QFileInfo(path).dir().dirName() + "/" +
+                                                                      QFileInfo(path).fileName()))
+        << "one file, one folder, whatever the path names it";
+    if (::getuid() == 0) {
+        // A file of another OS user (shared with this one) takes that user's folder.
+        ASSERT_EQ(::chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+        EXPECT_TRUE(host::db::lockFolderFor(path).endsWith("/techassist-firebird-lock-65534"));
+    }
+    QFile::remove(path);
 }
 
 TEST(DbConnection, NamesAndFailures) {

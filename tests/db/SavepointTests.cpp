@@ -168,11 +168,22 @@ TEST_F(Savepoints, CostTwoStatementsKeptThreeUndone) {
         sp.release();
     }
     EXPECT_EQ(2, kept.count());
-    EXPECT_EQ(2, kept.prepares());   // run unprepared: the engine prepares each
+    EXPECT_EQ(2, kept.prepares()); // the first guard prepares its statements
     testsupport::StatementCounter undone;
     { Savepoint sp(tr()); }
     EXPECT_EQ(3, undone.count());
-    EXPECT_EQ(3, undone.prepares());
+    EXPECT_EQ(1, undone.prepares()); // only the rollback is new
+    // Kept prepared: later guards, nested or not, prepare only what is new.
+    testsupport::StatementCounter later;
+    for (int i = 0; i < 3; ++i) {
+        Savepoint outer(tr());
+        Savepoint inner(tr());
+        EXPECT_NE(outer.name(), inner.name());
+        inner.release();
+        outer.release();
+    }
+    EXPECT_EQ(12, later.count());
+    EXPECT_EQ(2, later.prepares()) << "the inner guard's two statements, once";
 }
 
 }  // namespace

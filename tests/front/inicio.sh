@@ -6,6 +6,13 @@ set -u
 exe="$1"; base="$2"
 rm -rf "$base"; mkdir -p "$base"
 falha() { echo "FALHA: $*"; exit 1; }
+# A temporary folder of this run: the engine's root and lock folders the
+# program makes there are seen by nobody else. A process killed while it
+# holds a mutex of the engine's shared lock files leaves it held, and every
+# process using those files would wait for it for ever.
+mkdir -p "$base/tmp"; chmod 1777 "$base/tmp"
+export TMPDIR="$base/tmp"
+unset FIREBIRD_LOCK FIREBIRD
 
 # A --banco naming a file that does not exist is refused and nothing is created.
 XDG_DATA_HOME="$base/a" "$exe" --autoteste --banco "$base/digitado/errado.fdb" >"$base/a.out" 2>&1
@@ -24,4 +31,14 @@ XDG_DATA_HOME="$base/c" "$exe" --autoteste >"$base/c2.out" 2>&1 & p2=$!
 wait $p1 || { cat "$base/c1.out"; falha "primeiro de dois inícios"; }
 wait $p2 || { cat "$base/c2.out"; falha "segundo de dois inícios"; }
 [ -z "$(find "$base/c" -name '*.novo')" ] || falha "arquivo parcial deixado"
+
+# A second OS user starts after the first (who made the folders first):
+# each user's database gets a lock folder of its own owner.
+if [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null; then
+  mkdir -p "$base/d"; chown 65534:65534 "$base/d"
+  (cd "$base/d" && XDG_DATA_HOME="$base/d" setpriv --reuid=65534 --regid=65534 --clear-groups \
+     "$exe" --autoteste >"$base/d.out" 2>&1) || { cat "$base/d.out"; falha "segundo usuário do sistema"; }
+  [ -d "$base/tmp/techassist-firebird-lock-65534" ] || falha "segundo usuário sem pasta de travas própria"
+  [ -d "$base/tmp/techassist-firebird-lock-0" ] || falha "primeiro usuário sem pasta de travas própria"
+fi
 rm -rf "$base"

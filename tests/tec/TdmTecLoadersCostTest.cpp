@@ -59,11 +59,12 @@ TEST_F(TdmTecLoadersCostTest, AnOrderWithItsLinesCostsOneStatementPerQueryOpened
     // the check that the progress-record table exists, made before it opens.
     EXPECT_EQ(custoFilhos, 7);
     // Prepared once and kept: another order prepares again only the items
-    // (whose statement names the order) and the table check.
+    // (whose statement names the order); the table check is the
+    // transaction's kept statement, prepared before the first load.
     EXPECT_EQ(preparosOrdem[0], 2);
     EXPECT_EQ(preparosOrdem[1], 1);
-    EXPECT_EQ(preparosFilhos[0], 7);
-    EXPECT_EQ(preparosFilhos[1], 1);
+    EXPECT_EQ(preparosFilhos[0], 6);
+    EXPECT_EQ(preparosFilhos[1], 0);
 }
 
 }  // namespace

@@ -87,7 +87,7 @@ TEST_F(QuantityConversionTest, ConvertedTableIsLeftAlone)
     testsupport::StatementCounter counter;
     EXPECT_TRUE(convertPartsQuantity());
     EXPECT_EQ(counter.count(), 3) << "three metadata checks, no DDL";
-    EXPECT_EQ(counter.prepares(), 3);
+    EXPECT_LE(counter.prepares(), 3) << "metadata checks are kept prepared";
     EXPECT_EQ(schemaSnapshot(tr()), before);
 }
 

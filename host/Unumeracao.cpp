@@ -1,0 +1,71 @@
+// Per-series counters: one row update instead of a scan of the documents.
+
+#include "host/Unumeracao.h"
+
+#include <QThread>
+
+#include <ibase.h>
+
+namespace host {
+
+namespace {
+
+// Another desk holds the counter (its transaction has not ended yet).
+bool emUsoPorOutro(const db::DbError& e) {
+    return e.gdsCode() == isc_lock_conflict || e.gdsCode() == isc_update_conflict ||
+           e.gdsCode() == isc_deadlock || e.gdsCode() == isc_unique_key_violation ||
+           e.gdsCode() == isc_no_dup;
+}
+
+QVariantMap chave(const SerieNumeracao& s) {
+    return {{"DOCUMENTO", s.documento}, {"SERIE", s.serie.trimmed()}, {"LOCAL", s.local.trimmed()}};
+}
+
+// Takes the next number, or -1 when the series has no counter yet.
+qint64 incrementa(db::Transaction& tr, const SerieNumeracao& s) {
+    const QVariant ultimo = db::selectValue(tr,
+                                            "update NUMERACAO set ULTIMO = ULTIMO + 1 where DOCUMENTO = "
+                                            ":DOCUMENTO and SERIE = :SERIE and LOCAL = :LOCAL"
+                                            " returning ULTIMO",
+                                            chave(s));
+    return ultimo.isNull() ? -1 : qint64(ultimo.toDouble());
+}
+
+// Sets the counter past the numbers stored by other means (or starts it).
+qint64 alcanca(db::Transaction& tr, const SerieNumeracao& s, const NumerosGravados& gravados, bool existe) {
+    const qint64 proximo = gravados.maior() + 1;
+    QVariantMap valores = chave(s);
+    valores.insert("ULTIMO", double(proximo));
+    db::executeSql(tr,
+                   existe ? QString("update NUMERACAO set ULTIMO = :ULTIMO where DOCUMENTO = :DOCUMENTO and"
+                                    " SERIE = :SERIE and LOCAL = :LOCAL")
+                          : QString("insert into NUMERACAO (DOCUMENTO, SERIE, LOCAL, ULTIMO)"
+                                    " values (:DOCUMENTO, :SERIE, :LOCAL, :ULTIMO)"),
+                   valores);
+    return proximo;
+}
+
+qint64 tenta(db::Transaction& tr, const SerieNumeracao& s, const NumerosGravados& gravados) {
+    const qint64 numero = incrementa(tr, s);
+    if (numero < 0) return alcanca(tr, s, gravados, false);
+    // A number written without the counter (an import, an older version)
+    // is never given again.
+    if (gravados.existe(numero)) return alcanca(tr, s, gravados, true);
+    return numero;
+}
+
+} // namespace
+
+qint64 ProximoNumeroSerie(db::Transaction& tr, const SerieNumeracao& serie, const NumerosGravados& gravados) {
+    constexpr int kTentativas = 40; // about two seconds
+    for (int vez = 1;; ++vez) {
+        try {
+            return tenta(tr, serie, gravados);
+        } catch (const db::DbError& e) {
+            if (vez >= kTentativas || !emUsoPorOutro(e)) throw;
+            QThread::msleep(50);
+        }
+    }
+}
+
+} // namespace host

@@ -1,0 +1,99 @@
+// Statements kept prepared by the transaction: what a routine runs row after
+// row is prepared once, never handed to two holders at once, and let go
+// before a schema change or when the connection closes.
+
+#include "tests/support/TestDatabase.h"
+
+using host::db::DbError;
+using testsupport::DatabaseTest;
+using testsupport::StatementCounter;
+
+namespace {
+
+class Kept : public DatabaseTest {
+  protected:
+    void SetUp() override {
+        DatabaseTest::SetUp();
+        exec("create table K (ID integer not null primary key, V varchar(20))");
+        tr().commitRetaining();
+    }
+};
+
+TEST_F(Kept, TextWithParametersIsPreparedOnceTextWithoutIsNot) {
+    StatementCounter counter;
+    for (int i = 1; i <= 5; ++i)
+        exec("insert into K (ID, V) values (:ID, :V)", {{"ID", i}, {"V", QString("v%1").arg(i)}});
+    EXPECT_EQ(counter.count(), 5);
+    EXPECT_EQ(counter.prepares(), 1);
+    EXPECT_EQ(one("select V from K where ID = :ID", {{"ID", 3}}).toString(), "v3");
+    EXPECT_EQ(one("select V from K where ID = :ID", {{"ID", 4}}).toString(), "v4");
+    EXPECT_EQ(counter.prepares(), 2);
+    // Literal text is built for one row: prepared for its call only.
+    exec("update K set V = 'x' where ID = 1");
+    exec("update K set V = 'x' where ID = 1");
+    EXPECT_EQ(counter.prepares(), 4);
+}
+
+TEST_F(Kept, AStatementStillHeldIsNeverHandedOutTwice) {
+    exec("insert into K (ID, V) values (1, 'um')");
+    exec("insert into K (ID, V) values (2, 'dois')");
+    const QString sql = "select V from K where ID >= :ID order by ID";
+    auto outer = tr().prepared(sql);
+    outer->setParam("ID", 1);
+    outer->execute();
+    ASSERT_TRUE(outer->fetch());
+    // A nested routine asking for the same text gets a statement of its own
+    // and leaves the outer cursor where it was.
+    auto inner = tr().prepared(sql);
+    EXPECT_NE(inner.get(), outer.get());
+    inner->setParam("ID", 2);
+    inner->execute();
+    ASSERT_TRUE(inner->fetch());
+    EXPECT_EQ(inner->value(0).toString(), "dois");
+    EXPECT_EQ(outer->value(0).toString(), "um");
+    ASSERT_TRUE(outer->fetch());
+    EXPECT_EQ(outer->value(0).toString(), "dois");
+    inner.reset();
+    outer.reset();
+    // Released, the kept one comes back with its cursor closed and no values.
+    auto again = tr().prepared(sql);
+    EXPECT_FALSE(again->cursorOpen());
+    EXPECT_TRUE(again->param("ID").isNull());
+}
+
+TEST_F(Kept, SchemaChangesLetTheKeptStatementsGo) {
+    exec("insert into K (ID, V) values (:ID, :V)", {{"ID", 1}, {"V", "um"}});
+    EXPECT_EQ(one("select count(*) from K where ID = :ID", {{"ID", 1}}).toInt(), 1);
+    tr().commitRetaining();
+    // The kept statements name K: dropping it must not meet them in use.
+    EXPECT_NO_THROW(exec("drop table K"));
+    tr().commitRetaining();
+    exec("create table K (ID integer not null primary key, V varchar(20), W integer)");
+    tr().commitRetaining();
+    exec("insert into K (ID, V) values (:ID, :V)", {{"ID", 2}, {"V", "dois"}});
+    EXPECT_EQ(one("select count(*) from K where ID = :ID", {{"ID", 2}}).toInt(), 1);
+}
+
+TEST_F(Kept, OnlyTheMostRecentlyUsedAreKept) {
+    const int many = host::db::Transaction::kPreparedKept + 10;
+    for (int i = 0; i < many; ++i)
+        one(QString("select %1 from rdb$database where 1 = :UM").arg(i), {{"UM", 1}});
+    StatementCounter counter;
+    one(QString("select %1 from rdb$database where 1 = :UM").arg(many - 1), {{"UM", 1}});
+    EXPECT_EQ(counter.prepares(), 0) << "the newest is kept";
+    one("select 0 from rdb$database where 1 = :UM", {{"UM", 1}});
+    EXPECT_EQ(counter.prepares(), 1) << "the oldest was let go";
+}
+
+TEST_F(Kept, ClosingTheConnectionUnpreparesThemAndTheyPrepareAgain) {
+    exec("insert into K (ID, V) values (:ID, :V)", {{"ID", 1}, {"V", "um"}});
+    tr().commit();
+    connection->close();
+    connection->open({dbPath});
+    StatementCounter counter;
+    exec("insert into K (ID, V) values (:ID, :V)", {{"ID", 2}, {"V", "dois"}});
+    EXPECT_EQ(counter.prepares(), 1);
+    EXPECT_EQ(one("select count(*) from K where ID > :ID", {{"ID", 0}}).toInt(), 2);
+}
+
+} // namespace
