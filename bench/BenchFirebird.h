@@ -80,7 +80,7 @@ inline void imprimeRazao(const char* o_que, double nosso, double direto, double 
 // A plain attachment and one transaction through the engine's object
 // interface: the raw side of a comparison.
 struct Raw {
-    Firebird::IMaster* master = fb_get_master_interface();
+    Firebird::IMaster* master = Firebird::fb_get_master_interface();
     Firebird::IStatus* status = master->getStatus();
     Firebird::ThrowStatusWrapper st{status};
     Firebird::IAttachment* att = nullptr;

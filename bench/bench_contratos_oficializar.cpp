@@ -15,7 +15,7 @@
 #include "host/schema/HostSchema.h"
 #include "host/ui/ScriptedDialogs.h"
 
-#include "bench/BenchFirebird.h"
+#include "bench/BenchContratos.h"
 
 #include <QApplication>
 #include <QDir>
@@ -33,37 +33,13 @@ namespace {
 
 constexpr int kParcelas = 1000;
 
-double seconds(const std::function<void()>& work)
-{
-    const auto t0 = Clock::now();
-    work();
-    return std::chrono::duration<double>(Clock::now() - t0).count();
-}
-
-QString cliente(int contrato)
-{
-    return QString("C%1").arg(contrato, 4, 10, QChar('0'));
-}
-
 void preparaBase(TdmGlobal& global, host::db::Transaction& tr)
 {
     global.SetParametro("ATPRODUTOCONTRATO", "SERV");
     host::db::executeSql(tr, "insert into AFVC0901 (COD_OP, DESC_OP_NF) values ('5933', 'Prestação de serviço')");
     host::db::executeSql(tr, "insert into AATC11AJ (AJCODIGO, AJDESCRICAO, AJOBJETO, AJCOMPLNF, OFCODIGO)"
                              " values (1, 'Manutenção', 'Manutenção preventiva mensal', '2 - Objeto', '5933')");
-    host::db::Statement cli(tr, "insert into AUGC0301 (CODIGO_CLIENTE, NOME) values (:C, :N)");
-    host::db::Statement ctr(tr, "insert into AATC05AC (ACCODIGO, CLCODIGO, ACMODALIDADE, ACPERIODO, ACVENCIMENTO,"
-                                " ACVALORFIXO, ACVALORPARCELA, ACLOCAL, AJCODIGO, ACSITUACAO)"
-                                " values (:A, :C, 'R', 'M', 10, 'S', 63, '01', 1, 'A')");
-    for (int c = 1; c <= kParcelas; ++c) {
-        cli.setParam("C", cliente(c));
-        cli.setParam("N", QString("Cliente %1").arg(c));
-        cli.execute();
-        ctr.setParam("A", c);
-        ctr.setParam("C", cliente(c));
-        ctr.execute();
-    }
-    tr.commitRetaining();
+    bench::clientesEContratos(tr, kParcelas, "S", 63);
 }
 
 // A forecast per contract with its cash row and note, and nothing billed.
@@ -79,14 +55,14 @@ void previsoes(host::db::Transaction& tr)
                                " values (gen_id(GEN_XPCHAVE, 1), '100131', :CLI, '01', 'R', '00', '1.01', 1, 63, 'N', -1)");
     host::db::Statement ob(tr, "insert into AUGC70OB (OBCODIGO, OBID, OBSEQUENCIA, OBTEXTO) values (:K, 'R', 0, :T)");
     for (int c = 1; c <= kParcelas; ++c) {
-        rec.setParam("CLI", cliente(c));
+        rec.setParam("CLI", bench::cliente(c));
         rec.setParam("EMI", QDateTime(QDate(2030, 12, 10), QTime(0, 0)));
         rec.setParam("VENC", QDateTime(QDate(2031, 1, 10), QTime(0, 0)));
         rec.setParam("AO", c);
         rec.execute();
-        cx.setParam("CLI", cliente(c));
+        cx.setParam("CLI", bench::cliente(c));
         cx.execute();
-        ob.setParam("K", "100131" + cliente(c) + "1");
+        ob.setParam("K", "100131" + bench::cliente(c) + "1");
         ob.setParam("T", "Manutenção preventiva mensal");
         ob.execute();
     }
@@ -157,7 +133,7 @@ void raw(host::db::Transaction& tr)
             st->setParam("P", numero);
             st->setParam("HOJE", hoje);
             if (st->hasParam("CLI"))
-                st->setParam("CLI", cliente(c));
+                st->setParam("CLI", bench::cliente(c));
             if (st->hasParam("AO"))
                 st->setParam("AO", c);
         }
@@ -172,13 +148,13 @@ void raw(host::db::Transaction& tr)
         marca.execute();
         rec.setParam("HOJE", hoje);
         rec.setParam("P", numero);
-        rec.setParam("CLI", cliente(c));
+        rec.setParam("CLI", bench::cliente(c));
         rec.execute();
         cx.setParam("P", numero);
-        cx.setParam("CLI", cliente(c));
+        cx.setParam("CLI", bench::cliente(c));
         cx.execute();
-        nota.setParam("NOVO", numero + cliente(c) + "1");
-        nota.setParam("VELHO", "100131" + cliente(c) + "1");
+        nota.setParam("NOVO", numero + bench::cliente(c) + "1");
+        nota.setParam("VELHO", "100131" + bench::cliente(c) + "1");
         nota.execute();
         tr.commitRetaining();
     }
@@ -191,45 +167,31 @@ int main(int argc, char** argv)
     host::db::prepareProcess();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QString path = QDir::tempPath() + "/techassist-bench-oficializar.fdb";
-    bench::novoBancoHost(path);
-    double tempoNosso = 1e9, tempoDireto = 1e9;
-    std::uint64_t comandosNosso = 0, comandosDireto = 0;
+    bench::Arquivo base("oficializar");
+    bench::novoBancoHost(base.path);
+    bench::Comparacao c;
     int notas = 0, reais = 0;
     {
-        TdmGlobal global(path);
-        host::ui::ScriptedDialogs dialogos;
-        dialogos.setAutoAcknowledgeMessages(true);
-        dmTec.create(nullptr);
-        dmTecContrato.create(nullptr);
-        host::db::Transaction& tr = *global.IBTransaction1;
-        preparaBase(global, tr);
-        const int rounds =
-            qEnvironmentVariableIntValue("BENCH_ROUNDS") > 0 ? qEnvironmentVariableIntValue("BENCH_ROUNDS") : 2;
-        for (int round = 0; round < rounds; ++round) {
-            previsoes(tr);
-            std::uint64_t antes = host::db::statementCount();
-            tempoNosso = std::min(tempoNosso, seconds([&] { ours(tr); }));
-            comandosNosso = host::db::statementCount() - antes;
-            notas = host::db::selectValue(tr, "select count(*) from ACEM1401").toInt();
-            reais = host::db::selectValue(tr, "select count(*) from ACRC5001 where SITUACAO_DOCUMENTO = ' '"
-                                              " and NUMERO_DOCUMENTO <> '100131'")
-                        .toInt();
-            previsoes(tr);
-            antes = host::db::statementCount();
-            tempoDireto = std::min(tempoDireto, seconds([&] { raw(tr); }));
-            comandosDireto = host::db::statementCount() - antes;
-        }
+        bench::ModuloContratos modulo(base.path);
+        host::db::Transaction& tr = modulo.tr();
+        preparaBase(modulo.global, tr);
+        c = bench::comparaRodadas(
+            bench::rounds(5), [&] { previsoes(tr); },
+            [&] {
+                ours(tr);
+                notas = host::db::selectValue(tr, "select count(*) from ACEM1401").toInt();
+                reais = host::db::selectValue(tr, "select count(*) from ACRC5001 where SITUACAO_DOCUMENTO = ' '"
+                                                  " and NUMERO_DOCUMENTO <> '100131'")
+                            .toInt();
+            },
+            [&] { raw(tr); });
         tr.commit();
-        dmTecContrato.free();
-        dmTec.free();
     }
+    const double nosso = c.nosso.mediana(), direto = c.direto.mediana();
     std::printf("officialise %d instalments in batch (%d invoices, %d receivables made real): ours %.3fs"
                 " (%.0f instalments/s), host/db %.3fs (%.0f instalments/s), ratio %.2f (goal <= 4.00)\n",
-                kParcelas, notas, reais, tempoNosso, kParcelas / tempoNosso, tempoDireto, kParcelas / tempoDireto,
-                tempoNosso / tempoDireto);
-    std::printf("statements per instalment: ours %.2f, host/db %.2f\n", double(comandosNosso) / kParcelas,
-                double(comandosDireto) / kParcelas);
-    QFile::remove(path);
+                kParcelas, notas, reais, nosso, kParcelas / nosso, direto, kParcelas / direto, nosso / direto);
+    std::printf("statements per instalment: ours %.2f, host/db %.2f\n", double(c.comandosNosso) / kParcelas,
+                double(c.comandosDireto) / kParcelas);
     return 0;
 }

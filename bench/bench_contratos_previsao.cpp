@@ -12,7 +12,7 @@
 #include "host/schema/HostSchema.h"
 #include "host/ui/ScriptedDialogs.h"
 
-#include "bench/BenchFirebird.h"
+#include "bench/BenchContratos.h"
 
 #include <QApplication>
 #include <QDir>
@@ -31,44 +31,21 @@ constexpr int kContratos = 1000;
 constexpr int kParcelas = 12;
 const char* const kObservacao = "Lancto. a Partir de Contas a Receber Gerado via Contrato.";
 
-double seconds(const std::function<void()>& work)
-{
-    const auto t0 = Clock::now();
-    work();
-    return std::chrono::duration<double>(Clock::now() - t0).count();
-}
-
-QString cliente(int contrato)
-{
-    return QString("C%1").arg(contrato, 4, 10, QChar('0'));
-}
-
 void preparaBase(host::db::Transaction& tr)
 {
     host::db::executeSql(tr, "insert into AATC11AJ (AJCODIGO, AJDESCRICAO, AJOBJETO, AJCOMPLNF, CXCODIGO)"
                              " values (1, 'Manutenção', 'Manutenção preventiva mensal', '2 - Objeto', '1.01')");
-    host::db::Statement cli(tr, "insert into AUGC0301 (CODIGO_CLIENTE, NOME) values (:C, :N)");
-    host::db::Statement ctr(tr, "insert into AATC05AC (ACCODIGO, CLCODIGO, ACMODALIDADE, ACPERIODO, ACVENCIMENTO,"
-                                " ACVALORFIXO, ACVALORPARCELA, ACLOCAL, AJCODIGO, ACSITUACAO)"
-                                " values (:A, :C, 'R', 'M', 10, 'N', 0, '01', 1, 'A')");
     host::db::Statement it(tr, "insert into AATC05ACIT (ACITCODIGO, CLCODIGO, PRCODIGO, ACCODIGO, ACITVALOR)"
                                " values (:I, :C, 'P1', :A, :V)");
-    for (int c = 1; c <= kContratos; ++c) {
-        cli.setParam("C", cliente(c));
-        cli.setParam("N", QString("Cliente %1").arg(c));
-        cli.execute();
-        ctr.setParam("A", c);
-        ctr.setParam("C", cliente(c));
-        ctr.execute();
+    bench::clientesEContratos(tr, kContratos, "N", 0, [&](int c) {
         for (int i = 0; i < 3; ++i) {
             it.setParam("I", c * 3 + i);
-            it.setParam("C", cliente(c));
+            it.setParam("C", bench::cliente(c));
             it.setParam("A", c);
             it.setParam("V", 10.5 * (i + 1));
             it.execute();
         }
-    }
-    tr.commitRetaining();
+    });
 }
 
 void limpa(host::db::Transaction& tr)
@@ -82,7 +59,7 @@ void ours()
 {
     for (int c = 1; c <= kContratos; ++c) {
         int contador = 0;
-        InserirParcelasContrato("R", "10/01/2031", "10/01/2032", cliente(c), false, "10", c, 0, "01", "2", "",
+        InserirParcelasContrato("R", "10/01/2031", "10/01/2032", bench::cliente(c), false, "10", c, 0, "01", "2", "",
                                 "10/01/2031", "M", contador, 1, "01", "", false, "", false, nullptr, 0, 0);
     }
 }
@@ -106,7 +83,7 @@ void raw(host::db::Transaction& tr)
         for (int m = 0; m < kParcelas; ++m) {
             const QDate vencimento(2031, 1 + m, 10);
             const QString documento = vencimento.toString("ddMMyy");
-            rec.setParam("CLI", cliente(c));
+            rec.setParam("CLI", bench::cliente(c));
             rec.setParam("DOC", documento);
             rec.setParam("V", 63.0);
             rec.setParam("EMI", emissao);
@@ -116,10 +93,10 @@ void raw(host::db::Transaction& tr)
             rec.setParam("OBS", kObservacao);
             rec.execute();
             cx.setParam("DOC", documento);
-            cx.setParam("CLI", cliente(c));
+            cx.setParam("CLI", bench::cliente(c));
             cx.setParam("V", 63.0);
             cx.execute();
-            ob.setParam("K", documento + cliente(c) + "1");
+            ob.setParam("K", documento + bench::cliente(c) + "1");
             ob.setParam("T", "Manutenção preventiva mensal");
             ob.execute();
             tr.commitRetaining();
@@ -133,44 +110,32 @@ int main(int argc, char** argv)
     host::db::prepareProcess();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QString path = QDir::tempPath() + "/techassist-bench-previsao.fdb";
-    bench::novoBancoHost(path);
-    double tempoNosso = 1e9, tempoDireto = 1e9;
-    std::uint64_t comandosNosso = 0, comandosDireto = 0;
+    bench::Arquivo base("previsao");
+    bench::novoBancoHost(base.path);
+    bench::Comparacao c;
     int linhas = 0;
     {
-        TdmGlobal global(path);
-        host::ui::ScriptedDialogs dialogos;
-        dialogos.setAutoAcknowledgeMessages(true);
-        global.SetParametro("ATPREVISAOCAIXA", "S");
-        dmTec.create(nullptr);
-        dmTecContrato.create(nullptr);
-        host::db::Transaction& tr = *global.IBTransaction1;
+        bench::ModuloContratos modulo(base.path,
+                                      [](TdmGlobal& global) { global.SetParametro("ATPREVISAOCAIXA", "S"); });
+        host::db::Transaction& tr = modulo.tr();
         preparaBase(tr);
-        const int rounds = qEnvironmentVariableIntValue("BENCH_ROUNDS") > 0 ? qEnvironmentVariableIntValue("BENCH_ROUNDS") : 2;
-        for (int round = 0; round < rounds; ++round) {
-            limpa(tr);
-            std::uint64_t antes = host::db::statementCount();
-            tempoNosso = std::min(tempoNosso, seconds(ours));
-            comandosNosso = host::db::statementCount() - antes;
-            linhas = host::db::selectValue(tr, "select count(*) from ACRC5001").toInt();
-            limpa(tr);
-            antes = host::db::statementCount();
-            tempoDireto = std::min(tempoDireto, seconds([&] { raw(tr); }));
-            comandosDireto = host::db::statementCount() - antes;
-        }
+        c = bench::comparaRodadas(
+            bench::rounds(3), [&] { limpa(tr); },
+            [&] {
+                ours();
+                linhas = host::db::selectValue(tr, "select count(*) from ACRC5001").toInt();
+            },
+            [&] { raw(tr); });
         limpa(tr);
         tr.commit();
-        dmTecContrato.free();
-        dmTec.free();
     }
     const double parcelas = double(kContratos) * kParcelas;
+    const double nosso = c.nosso.mediana(), direto = c.direto.mediana();
     std::printf("forecast %d contracts x %d instalments (%d receivables): ours %.3fs (%.0f contracts/s), "
                 "host/db %.3fs (%.0f contracts/s), ratio %.2f (goal <= 3.00)\n",
-                kContratos, kParcelas, linhas, tempoNosso, kContratos / tempoNosso, tempoDireto,
-                kContratos / tempoDireto, tempoNosso / tempoDireto);
-    std::printf("statements per instalment: ours %.2f, host/db %.2f\n", comandosNosso / parcelas,
-                comandosDireto / parcelas);
-    QFile::remove(path);
+                kContratos, kParcelas, linhas, nosso, kContratos / nosso, direto, kContratos / direto,
+                nosso / direto);
+    std::printf("statements per instalment: ours %.2f, host/db %.2f\n", c.comandosNosso / parcelas,
+                c.comandosDireto / parcelas);
     return 0;
 }

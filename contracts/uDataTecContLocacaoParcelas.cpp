@@ -14,6 +14,8 @@
 #include "host/data/Format.h"
 #include "host/db/Database.h"
 
+#include <vector>
+
 namespace P = uDataTecContParcelas;
 namespace L = uDataTecContLocacao;
 
@@ -74,15 +76,45 @@ public:
     void passo() { dmGlobal->PreparaSplashForm(1, "Aguarde. Gerando parcelamento...", "Incrementar"); }
 };
 
-// An earlier forecast of the contract under the number a date gives is
-// replaced. Real receivables under it are never deleted: they may be paid.
-void substituiPrevisao(const QString& cliente, int contrato, const QDate& vencimento)
-{
-    dmGlobal->ExcluirParcelasReceber("CODIGO_CLIENTE = " + QuotedStr(cliente) +
-                                     " and NUMERO_DOCUMENTO = " + QuotedStr(P::DocumentoData(vencimento)) +
-                                     " and AOCODIGO = " + QString::number(contrato) +
-                                     " and SITUACAO_DOCUMENTO = 'V'");
-}
+// The contract's forecasts of the customer, read once per run: an earlier
+// one under the number a due date gives is replaced. Real receivables under
+// that number are never deleted (they may be paid).
+class PrevisoesAnteriores {
+public:
+    PrevisoesAnteriores(const QString& cliente, int contrato) : cliente_(cliente)
+    {
+        host::db::Statement st(*dmGlobal->IBTransaction1,
+                               "select NUMERO_DOCUMENTO, SEQUENCIA, CODIGO_FILIAL from ACRC5001"
+                               " where CODIGO_CLIENTE = :CLIENTE and AOCODIGO = :CONTRATO and SITUACAO_DOCUMENTO = 'V'");
+        st.setParam("CLIENTE", cliente);
+        st.setParam("CONTRATO", contrato);
+        st.execute();
+        while (st.fetch())
+            linhas_.push_back({st.value(0).toString().trimmed(), st.value(1).toDouble(), st.value(2).toString()});
+    }
+
+    void substitui(const QDate& vencimento)
+    {
+        const QString numero = P::DocumentoData(vencimento);
+        for (auto it = linhas_.begin(); it != linhas_.end();) {
+            if (it->documento != numero) {
+                ++it;
+                continue;
+            }
+            dmGlobal->ExcluirParcelaReceber(it->documento, cliente_, it->sequencia, it->filial);
+            it = linhas_.erase(it);
+        }
+    }
+
+private:
+    struct Linha {
+        QString documento;
+        double sequencia;
+        QString filial;
+    };
+    QString cliente_;
+    std::vector<Linha> linhas_;
+};
 
 struct Documento {
     QString numero;
@@ -143,6 +175,7 @@ void InserirParcelasContratoLocEquipamentos(
     const P::TaxasOperacao taxas = P::CarregaTaxasOperacao(sOperacao);
     P::ContextoCaixa caixa = P::CarregaContextoCaixa(iContrato, sFilial, contrato.objeto);
     TdmTecContrato::MemoriaTextos memoriaTextos(dm);
+    PrevisoesAnteriores anteriores(cliente, iContrato);
     host::db::Transaction& tr = *dmGlobal->IBTransaction1;
 
     Progresso progresso;
@@ -150,7 +183,7 @@ void InserirParcelasContratoLocEquipamentos(
         progresso.passo();
         QDate vencimento = P::DataVencimento(ancora, dia);
         host::db::Savepoint parcela(tr);
-        substituiPrevisao(cliente, iContrato, vencimento);
+        anteriores.substitui(vencimento);
 
         double valor = 0;
         if (bValorFixo) {
@@ -185,18 +218,19 @@ void InserirParcelasContratoLocEquipamentos(
                                        iContrato, {}, "C", {}, 0, 0, 0, {}, {}, 0);
         P::GravaPrevisaoCaixa(caixa, documento.numero, cliente, sFilial, documento.sequencia, iContrato, valor,
                               bRevisarCaixa, mensagens);
-        host::db::executeSql(tr,
-                             "update ACRC5001 set CRPREVBOLETO = :BOLETO, CREMISSAOINI = :DE, CREMISSAOFIN = :ATE"
-                             " where CODIGO_CLIENTE = :CLIENTE and SEQUENCIA = :SEQUENCIA and AOCODIGO = :CONTRATO"
-                             " and CODIGO_FILIAL = :FILIAL and NUMERO_DOCUMENTO = :DOCUMENTO",
-                             {{"BOLETO", comoParametro(boleto)},
-                              {"DE", comoParametro(de)},
-                              {"ATE", comoParametro(ate)},
-                              {"CLIENTE", cliente},
-                              {"SEQUENCIA", documento.sequencia},
-                              {"CONTRATO", iContrato},
-                              {"FILIAL", TdmGlobal::CodigoFilialCurto(sFilial)},
-                              {"DOCUMENTO", documento.numero}});
+        host::db::Statement& periodo = dmGlobal->ComandoPreparado(
+            "update ACRC5001 set CRPREVBOLETO = :BOLETO, CREMISSAOINI = :DE, CREMISSAOFIN = :ATE"
+            " where CODIGO_CLIENTE = :CLIENTE and SEQUENCIA = :SEQUENCIA and AOCODIGO = :CONTRATO"
+            " and CODIGO_FILIAL = :FILIAL and NUMERO_DOCUMENTO = :DOCUMENTO");
+        periodo.setParam("BOLETO", comoParametro(boleto));
+        periodo.setParam("DE", comoParametro(de));
+        periodo.setParam("ATE", comoParametro(ate));
+        periodo.setParam("CLIENTE", cliente);
+        periodo.setParam("SEQUENCIA", documento.sequencia);
+        periodo.setParam("CONTRATO", iContrato);
+        periodo.setParam("FILIAL", TdmGlobal::CodigoFilialCurto(sFilial));
+        periodo.setParam("DOCUMENTO", documento.numero);
+        periodo.execute();
         dm.GravaMensagemContratoContaReceber(0, iContrato, documento.sequencia,
                                              documento.numero + cliente + QString::number(documento.sequencia),
                                              QDateTime(vencimento, QTime(0, 0)), {}, false);

@@ -13,6 +13,8 @@
 #include "host/ui/ProgressWindow.h"
 #include "tests/support/TestDatabase.h"
 
+#include <cstdio>
+
 namespace contractstest {
 namespace {
 
@@ -47,10 +49,10 @@ protected:
         ContractDataTest::TearDown();
     }
 
-    int gerar(double valor = 150, bool fixo = false, const QDateTime& boleto = {})
+    int gerar(double valor = 150, bool fixo = false, const QDateTime& boleto = {}, const QString& fim = "15/06/2031")
     {
         int contador = 0;
-        InserirParcelasContratoLocEquipamentos("15/01/2031", "15/06/2031", "C0001", "10", 7, valor, "01", "2", "001",
+        InserirParcelasContratoLocEquipamentos("15/01/2031", fim, "C0001", "10", 7, valor, "01", "2", "001",
                                                "", "M", contador, "01", "", false, false, nullptr, dia(15, 1, 2031),
                                                dia(15, 7, 2031), 0, fixo, " PED-9 ", boleto, false);
         return contador;
@@ -139,6 +141,36 @@ TEST_F(LocacaoTest, FixedValueRunTakesTheValueCutTheGivenBoletoDateAndNoBoletoCh
     ASSERT_EQ(rows.size(), 5);
     EXPECT_EQ(rows.front(), "000001 1 V 99.99 10/01/31 20/01/31 15/01/31 15/02/31 PED-9 01");
     EXPECT_EQ(rows.back(), "000005 1 V 99.99 10/05/31 20/05/31 15/05/31 15/06/31 PED-9 01");
+}
+
+TEST_F(LocacaoTest, EarlierForecastUnderTheDueDatesNumberIsReplacedButARealReceivableStays)
+{
+    exec("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL, AOCODIGO,"
+         " SITUACAO_DOCUMENTO, DATA_VENCIMENTO) values ('100131', 'C0001', 1, '01', 7, 'V', '2031-01-10')");
+    exec("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL, AOCODIGO,"
+         " DATA_VENCIMENTO) values ('100231', 'C0001', 1, '01', 7, '2031-02-10')");
+    EXPECT_EQ(gerar(), 5);
+    EXPECT_EQ(one("select count(*) from ACRC5001 where NUMERO_DOCUMENTO = '100131'").toInt(), 0);
+    EXPECT_EQ(one("select count(*) from ACRC5001 where NUMERO_DOCUMENTO = '100231'").toInt(), 1);
+    EXPECT_EQ(one("select count(*) from ACRC5001 where AOCODIGO = 7").toInt(), 6);
+}
+
+// What the run reads is read once; each instalment costs its own writes,
+// its number and sequence, and its savepoint.
+TEST_F(LocacaoTest, EachInstalmentCostsAFixedNumberOfStatements)
+{
+    testsupport::StatementCounter cinco;
+    ASSERT_EQ(gerar(), 5);
+    const int statements5 = cinco.count(), prepares5 = cinco.prepares();
+    exec("delete from ACRC5001");
+    testsupport::StatementCounter dez;
+    ASSERT_EQ(gerar(150, false, {}, "15/11/2031"), 10);
+    const int porParcela = (dez.count() - statements5) / 5, preparadasPorParcela = (dez.prepares() - prepares5) / 5;
+    std::printf("[ cost     ] rental instalments: %d statements for 5, %d for 10 (%d prepared); per instalment %d"
+                " statements, %d prepared\n",
+                statements5, dez.count(), dez.prepares(), porParcela, preparadasPorParcela);
+    EXPECT_LE(porParcela, 6);
+    EXPECT_LE(preparadasPorParcela, 2);
 }
 
 TEST_F(LocacaoTest, UnreadableSpanWritesNothing)

@@ -1,0 +1,99 @@
+#pragma once
+// What the contract benchmarks share on top of BenchFirebird.h: the module
+// opened over the benchmark's database (dmGlobal, dialogs answered, the
+// service and contract data modules), customers and contracts numbered
+// 1..n, and the rounds of ours against the same rows through host/db, each
+// round starting from the same data.
+
+#include "bench/BenchFirebird.h"
+
+#include "contracts/uDataTecCont.h"
+#include "data/uDataTec.h"
+#include "host/Udmglobal.h"
+#include "host/ui/ScriptedDialogs.h"
+
+#include <cstdint>
+#include <functional>
+
+namespace bench {
+
+inline QString cliente(int contrato)
+{
+    return QString("C%1").arg(contrato, 4, 10, QChar('0'));
+}
+
+class ModuloContratos {
+public:
+    // `parametros` runs before the data modules are created.
+    explicit ModuloContratos(const QString& path, const std::function<void(TdmGlobal&)>& parametros = {})
+        : global(path)
+    {
+        dialogos.setAutoAcknowledgeMessages(true);
+        if (parametros)
+            parametros(global);
+        dmTec.create(nullptr);
+        dmTecContrato.create(nullptr);
+    }
+    ~ModuloContratos()
+    {
+        dmTecContrato.free();
+        dmTec.free();
+    }
+    ModuloContratos(const ModuloContratos&) = delete;
+    ModuloContratos& operator=(const ModuloContratos&) = delete;
+    host::db::Transaction& tr() { return *global.IBTransaction1; }
+
+    TdmGlobal global;
+    host::ui::ScriptedDialogs dialogos;
+};
+
+// Customers C0001.. and contracts 1..n (monthly, due on the 10th, branch
+// "01", object 1, active), the contract's own values from `valores`
+// (ACVALORFIXO and ACVALORPARCELA); `porContrato` adds what a benchmark
+// needs of each. Committed.
+inline void clientesEContratos(host::db::Transaction& tr, int n, const QString& valorFixo, double valorParcela,
+                               const std::function<void(int)>& porContrato = {})
+{
+    host::db::Statement cli(tr, "insert into AUGC0301 (CODIGO_CLIENTE, NOME) values (:C, :N)");
+    host::db::Statement ctr(tr, "insert into AATC05AC (ACCODIGO, CLCODIGO, ACMODALIDADE, ACPERIODO, ACVENCIMENTO,"
+                                " ACVALORFIXO, ACVALORPARCELA, ACLOCAL, AJCODIGO, ACSITUACAO)"
+                                " values (:A, :C, 'R', 'M', 10, :FIXO, :PARCELA, '01', 1, 'A')");
+    for (int c = 1; c <= n; ++c) {
+        cli.setParam("C", cliente(c));
+        cli.setParam("N", QString("Cliente %1").arg(c));
+        cli.execute();
+        ctr.setParam("A", c);
+        ctr.setParam("C", cliente(c));
+        ctr.setParam("FIXO", valorFixo);
+        ctr.setParam("PARCELA", valorParcela);
+        ctr.execute();
+        if (porContrato)
+            porContrato(c);
+    }
+    tr.commitRetaining();
+}
+
+// Ours against host/db, round after round, each side after `prepara` has
+// put the data back as it was; times (the median is the figure) and the
+// statements of the last round.
+struct Comparacao {
+    Tempos nosso, direto;
+    std::uint64_t comandosNosso = 0, comandosDireto = 0;
+};
+
+inline Comparacao comparaRodadas(int rodadas, const std::function<void()>& prepara,
+                                 const std::function<void()>& nosso, const std::function<void()>& direto)
+{
+    Comparacao c;
+    auto mede = [&](const std::function<void()>& trabalho, Tempos& tempos, std::uint64_t& comandos) {
+        prepara();
+        const std::uint64_t antes = host::db::statementCount();
+        tempos.add(segundos(trabalho));
+        comandos = host::db::statementCount() - antes;
+    };
+    alternando(
+        rodadas, [&] { mede(nosso, c.nosso, c.comandosNosso); }, [&] { mede(direto, c.direto, c.comandosDireto); });
+    return c;
+}
+
+}  // namespace bench
