@@ -12,6 +12,7 @@
 #include "host/data/Field.h"
 #include "host/data/Format.h"
 #include "host/data/Query.h"
+#include "host/db/Database.h"
 #include "host/ui/Components.h"
 #include "host/ui/Cursors.h"
 #include "host/ui/DataGrid.h"
@@ -216,18 +217,14 @@ void TfmAssBasicoContratosFaturamento::bbPesquisarClick()
 
 void TfmAssBasicoContratosFaturamento::atualizarTotais(const QString& cliente, const QDate& inicio, const QDate& fim)
 {
-    const QString ini = DateTimeIniToSQL(QDateTime(inicio, QTime(0, 0)));
-    const QString final = DateTimeFimToSQL(QDateTime(fim, QTime(0, 0)));
-    const QString ordens = "from AATC01AO os where os.aocodigo is not null and os.clcodigo = " + QuotedStr(cliente) +
-                           " and os.aoDataEntrada between " + ini + " and " + final;
-    host::data::Query& auxiliar = *dmGlobal->quAuxiliar;
-    auto valor = [&auxiliar](const QString& sql) {
-        auxiliar.close();
-        auxiliar.setSql(sql);
-        auxiliar.open();
-        const double v = auxiliar.fields().empty() ? 0 : auxiliar.field(0)->asFloat();
-        auxiliar.close();
-        return v;
+    // The typed customer and the dates travel as parameters, never as SQL text.
+    const QVariantMap periodo{{"CLIENTE", cliente},
+                              {"INI", QDateTime(inicio, QTime(0, 0))},
+                              {"FIM", QDateTime(fim, QTime(23, 59, 59))}};
+    const QString ordens = "from AATC01AO os where os.aocodigo is not null and os.clcodigo = :CLIENTE"
+                           " and os.aoDataEntrada between :INI and :FIM";
+    auto valor = [&periodo](const QString& sql) {
+        return host::db::selectValue(*dmGlobal->IBTransaction1, sql, periodo).toDouble();
     };
     const double total = valor("select count(*) " + ordens);
     const double servicos =

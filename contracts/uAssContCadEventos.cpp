@@ -2,6 +2,9 @@
 
 #include "contracts/uAssContCad.h"
 
+#include "contracts/uDataTecContOS.h"
+#include "contracts/uDataTecContRemessa.h"
+
 #include "host/data/DataSource.h"
 #include "host/ui/DataChoiceControls.h"
 #include "host/ui/DataGrid.h"
@@ -125,4 +128,11 @@ void TfmAssContCad::ligarEventos()
         if (acao->objectName() == "mmComposiodoItem")
             connect(acao, &QAction::triggered, this,
                     [this] { host::ui::runGuarded([this] { mmComposiodoItemClick(); }); });
+        else if (acao->objectName() == "mmGerarOrdemdeAbastecimento")
+            connect(acao, &QAction::triggered, this, [] { host::ui::runGuarded([] { GerarOrdemAbastecimento(); }); });
+
+    // Items and customer equipment go into the service order open beside this window.
+    dbgdAssContCadItem->onDblClick = [] { InserirItemContratoOS(); };
+    dbgdAssContCadEquip->onDblClick = [] { InserirEquipamentoContratoOS(); };
+    connect(btRemessaIten, &QPushButton::clicked, this, [] { host::ui::runGuarded([] { EmitirRemessaContrato(); }); });
 }

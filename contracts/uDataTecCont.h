@@ -154,9 +154,6 @@ public:
     // The items' after-scroll rule: the compositions of the current equipment line.
     void AtualizaComposicaoDoItem();
 
-    // A joined description set by a rule: shown, never written.
-    static void DefineDescricao(host::data::Dataset& dataset, const char* campo, const QVariant& valor);
-
     // ---- shared field handler ----
     // Date entry: "  /  /  " clears the field; a text that is no date is refused.
     void ValidaData(host::data::Field& field, const QString& text);
@@ -366,6 +363,8 @@ private:
     // The item's post in progress, and its delete.
     std::unique_ptr<host::db::Savepoint> spItem_;
     std::unique_ptr<host::db::Savepoint> spExclusaoItem_;
+    // The rental line's post in progress (its reason record waits for the row).
+    std::unique_ptr<host::db::Savepoint> spVeiculo_;
     // The item's own re-post for its serial numbers is running (once per save).
     bool bRepostandoItem_ = false;
     void ligarEventosItens();
@@ -423,6 +422,10 @@ void InserirParcelasContratoLocEquipamentos(
 // The first day from the given one of the month ("mm/yy") that falls on the
 // weekday (1 = Sunday ... 7 = Saturday).
 QDateTime RetornaPrimeiroDiaSemanaMes(int diaSemana, const QString& mes, int primeiroDia);
+
+// A joined description set by a rule: shown, never written (the field's
+// read-only flag is kept).
+void DefineDescricaoUnida(host::data::Dataset& dataset, const char* campo, const QVariant& valor);
 
 // Exported by plain name: dmTecContrato must exist.
 void CarregaContrato(int contrato);

@@ -287,6 +287,10 @@ void TdmTecContrato::quCtrCadastroBeforeDelete(Dataset& dataset)
     dmGlobal->ExcluirParcelasReceber("aocodigo = " + codigo);
     DeletaRegistros("AATC05ACCL", chave);
     if (parametro("ATMODOVEICULO") == "O") {
+        // Each line's after-delete commits; held back (and dropped: the
+        // header's after-delete commits the whole) so that the savepoint
+        // above still undoes them when the header is not deleted.
+        host::db::CommitHold semCommit(*dmGlobal->IBTransaction1);
         CarregaContratoVeiculo(contrato, false);
         while (!quCtrVeiculo->isEmpty())
             quCtrVeiculo->remove();

@@ -145,7 +145,8 @@ void TdmTecContrato::quCtrCadastroACLOCALChange(Field& field)
     const QString local = field.asString().trimmed();
     if (local.isEmpty())
         return;
-    DefineDescricao(*quCtrCadastro, "NOMEFILIAL", CarregaDado("nome", "ea", "where codigo = " + QuotedStr(local)));
+    DefineDescricaoUnida(*quCtrCadastro, "NOMEFILIAL",
+                         CarregaDado("nome", "ea", "where codigo = " + QuotedStr(local)));
 }
 
 void TdmTecContrato::quCtrCadastroBCCODIGOChange(Field& field)

@@ -140,3 +140,12 @@ void TdmTecContrato::ValidaData(Field& field, const QString& text)
         dmGlobal->MostraErro("Data informada inválida.");
     field.setAsDateTime(data);
 }
+
+void DefineDescricaoUnida(host::data::Dataset& dataset, const char* campo, const QVariant& valor)
+{
+    Field* field = dataset.fieldByName(campo);
+    const bool somenteLeitura = field->readOnly();
+    field->setReadOnly(false);
+    field->setValue(valor);
+    field->setReadOnly(somenteLeitura);
+}

@@ -75,7 +75,6 @@ QString parametro(const char* nome)
     return dmGlobal->Parametro(nome).trimmed().toUpper();
 }
 
-
 }  // namespace
 
 void TdmTecContrato::ligarEventosItens()
@@ -141,11 +140,11 @@ void TdmTecContrato::quCtrCadastroItPRCODIGOChange(Field& field)
                       " where p.Codigo = " +
                       QuotedStr(produto));
         query->open();
-        DefineDescricao(item, "DESCRICAO", query->field(0)->value());
+        DefineDescricaoUnida(item, "DESCRICAO", query->field(0)->value());
         item.fieldByName("ACITVALOR")->setAsFloat(query->field(1)->asFloat());
         item.fieldByName("ACITVALORUNITARIO")->setAsFloat(query->field(1)->asFloat());
-        DefineDescricao(item, "DESCRICAOGRUPO", query->field(2)->value());
-        DefineDescricao(item, "DESCRICAOCOLECAO", query->field(3)->value());
+        DefineDescricaoUnida(item, "DESCRICAOGRUPO", query->field(2)->value());
+        DefineDescricaoUnida(item, "DESCRICAOCOLECAO", query->field(3)->value());
     }
     const QString modoPedido = parametro("ATMODOPEDIDOASSISTENCIA");
     if (modoPedido == "E" || modoPedido == "C")
@@ -155,7 +154,7 @@ void TdmTecContrato::quCtrCadastroItPRCODIGOChange(Field& field)
 
 void TdmTecContrato::quCtrCadastroItACCODIGOChange(Field& field)
 {
-    DefineDescricao(*quCtrCadastroIt, "ACTIPO",
+    DefineDescricaoUnida(*quCtrCadastroIt, "ACTIPO",
                     CarregaDado("actipo", "aatc05ac", "where accodigo = " + QString::number(field.asInteger())));
 }
 
@@ -214,6 +213,6 @@ void TdmTecContrato::quCtrCadastroDetPRCODIGOChange(Field& field)
     const QString produto = field.asString().trimmed();
     if (produto.isEmpty())
         return;
-    DefineDescricao(*quCtrCadastroDet, "DESCRICAO",
+    DefineDescricaoUnida(*quCtrCadastroDet, "DESCRICAO",
                     CarregaDado("Descricao", "Acec1101", "where Codigo = " + QuotedStr(produto)));
 }

@@ -42,6 +42,8 @@ void TdmTecContrato::ligarEventosLocacao()
     linha.onNewRecord = [this](Dataset& d) { quCtrVeiculoNewRecord(d); };
     linha.beforePost = [this](Dataset& d) { quCtrVeiculoBeforePost(d); };
     linha.afterPost = [this](Dataset& d) { quCtrVeiculoAfterPost(d); };
+    linha.onPostError = [this](Dataset&) { spVeiculo_.reset(); };
+    linha.afterCancel = [this](Dataset&) { spVeiculo_.reset(); };
     linha.afterDelete = [this](Dataset& d) { quCtrVeiculoAfterDelete(d); };
     campo(linha, "EVCODIGO").onChange = [this](Field& f) { quCtrVeiculoEVCODIGOChange(f); };
     campo(linha, "ACEVDATAFIM").onChange = [this](Field& f) { quCtrVeiculoACEVDATAFIMChange(f); };
@@ -180,6 +182,8 @@ void TdmTecContrato::RegistraMotivoAlteracaoVeiculo(Dataset& linha)
 
 void TdmTecContrato::quCtrVeiculoBeforePost(Dataset& dataset)
 {
+    // The reason recorded below is undone when the line is not written.
+    auto savepoint = std::make_unique<host::db::Savepoint>(*dmGlobal->IBTransaction1);
     VerificaDisponibilidadeVeiculo(dataset);
 
     const QDateTime fim = campo(dataset, "ACEVDATAFIM").asDateTime();
@@ -202,10 +206,15 @@ void TdmTecContrato::quCtrVeiculoBeforePost(Dataset& dataset)
 
     if (!UsuarioMestre() && dataset.state() == DatasetState::Edit)
         RegistraMotivoAlteracaoVeiculo(dataset);
+    spVeiculo_ = std::move(savepoint);
 }
 
 void TdmTecContrato::quCtrVeiculoAfterPost(Dataset& dataset)
 {
+    if (spVeiculo_) {
+        spVeiculo_->release();
+        spVeiculo_.reset();
+    }
     dmGlobal->IBTransaction1->commitRetaining();
     const int registro = dataset.recNo();
     const int veiculo = campo(dataset, "EVCODIGO").asInteger();

@@ -257,13 +257,9 @@ void TdmTecContrato::quCtrCadastroAJCODIGOChange(Field& field)
     query->open();
     if (query->isEmpty())
         return;
+    // The object's operation is shown through a joined field.
     auto copia = [&](const char* destino, const char* origem) {
-        Field* alvo = quCtrCadastro->fieldByName(destino);
-        // The object's operation is shown through a joined field.
-        const bool somenteLeitura = alvo->readOnly();
-        alvo->setReadOnly(false);
-        alvo->setValue(query->fieldByName(origem)->value());
-        alvo->setReadOnly(somenteLeitura);
+        DefineDescricaoUnida(*quCtrCadastro, destino, query->fieldByName(origem)->value());
     };
     copia("ACOBJETO", "AJOBJETO");
     copia("OBJETO", "AJDESCRICAO");

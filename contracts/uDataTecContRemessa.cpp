@@ -13,6 +13,8 @@
 #include "host/data/Query.h"
 #include "host/db/Database.h"
 
+#include <QHash>
+
 #include <exception>
 
 namespace uDataTecContRemessa {
@@ -98,6 +100,41 @@ QString pedidoTemporario(const QString& operacao)
     return pedido;
 }
 
+struct CustoProduto {
+    double custo = 0;
+    QString unidade;
+};
+
+// The cost and unit of every product of the loaded items, read at once
+// (codes compared as the database does, trailing blanks aside).
+QHash<QString, CustoProduto> custosProdutos(host::data::Query& it)
+{
+    QStringList codigos;
+    for (it.first(); !it.eof(); it.next()) {
+        const QString produto = it.fieldByName("PRCODIGO")->asString().trimmed();
+        if (!codigos.contains(produto))
+            codigos << produto;
+    }
+    QHash<QString, CustoProduto> custos;
+    if (codigos.isEmpty())
+        return custos;
+    QStringList marcadores;
+    QVariantMap parametros;
+    for (const QString& codigo : codigos) {
+        marcadores << ":P" + QString::number(parametros.size());
+        parametros.insert(marcadores.last().mid(1), codigo);
+    }
+    host::db::Statement st(*dmGlobal->IBTransaction1, "select codigo, pco_custo, UNIDADE_MEDIDA from acec1101"
+                                                      " where codigo in (" + marcadores.join(", ") + ")");
+    for (auto p = parametros.cbegin(); p != parametros.cend(); ++p)
+        st.setParam(p.key(), p.value());
+    st.execute();
+    while (st.fetch())
+        custos.insert(st.value(0).toString().trimmed(),
+                      {Trunc2Casas(st.value(1).toDouble()), st.value(2).toString()});
+    return custos;
+}
+
 // One line per loaded item, each committed; a failed line undoes only its
 // own insert, never other pending work of the transaction.
 void linhasTemporarias(const QString& pedido)
@@ -115,11 +152,12 @@ void linhasTemporarias(const QString& pedido)
             it.enableControls();
         }
     } retomar{it};
+    const QHash<QString, CustoProduto> custos = custosProdutos(it);
     for (it.first(); !it.eof(); it.next()) {
         const ItemRemessa item = itemAtual();
-        const QString produto = "where codigo = " + QuotedStr(item.produto);
-        const double custo = Trunc2Casas(CarregaNumero("pco_custo", "acec1101", produto));
-        const QString unidade = CarregaDado("UNIDADE_MEDIDA", "acec1101", produto);
+        const CustoProduto produto = custos.value(item.produto.trimmed());
+        const double custo = produto.custo;
+        const QString unidade = produto.unidade;
         try {
             host::db::Savepoint linha(tr);
             host::db::executeSql(tr, kInsereLinha, ParametrosLinha(item, custo, unidade, pedido, codigoContrato, hoje));

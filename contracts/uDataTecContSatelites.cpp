@@ -22,17 +22,7 @@ void commitRetaining()
     dmGlobal->IBTransaction1->commitRetaining();
 }
 
-
 }  // namespace
-
-void TdmTecContrato::DefineDescricao(Dataset& dataset, const char* campo, const QVariant& valor)
-{
-    Field* field = dataset.fieldByName(campo);
-    const bool somenteLeitura = field->readOnly();
-    field->setReadOnly(false);
-    field->setValue(valor);
-    field->setReadOnly(somenteLeitura);
-}
 
 void TdmTecContrato::ligarEventosSatelites()
 {
@@ -76,7 +66,7 @@ void TdmTecContrato::quContratoCliCLCODIGOChange(Field& field)
     const QString codigo = field.asString().trimmed();
     if (ContadorDados("Codigo_Cliente", "Augc0301", codigo) < 1)
         dmGlobal->MostraAviso("Código não encontrado", true);
-    DefineDescricao(*quContratoCli, "CLIENTE", CarregaDado("Nome", "Augc0301", "where Codigo_Cliente = " + QuotedStr(codigo)));
+    DefineDescricaoUnida(*quContratoCli, "CLIENTE", CarregaDado("Nome", "Augc0301", "where Codigo_Cliente = " + QuotedStr(codigo)));
 }
 
 void TdmTecContrato::quContratoCliBeforePost(Dataset& dataset)
@@ -139,9 +129,9 @@ void TdmTecContrato::quContratoVinACCODIGOCOMPLEMENTOChange(Field& field)
                   " left join augc0301 cl on cl.codigo_cliente = ac.clCodigo where ac.acCodigo = " +
                   QString::number(field.asInteger()));
     query->open();
-    DefineDescricao(*quContratoVin, "CLCODIGOCOMPLEMENTO", query->field(0)->value());
-    DefineDescricao(*quContratoVin, "CLNOMECOMPLEMENTO", query->field(1)->value());
-    DefineDescricao(*quContratoVin, "ACVALORPARCELACOMPLEMENTO", query->field(2)->value());
+    DefineDescricaoUnida(*quContratoVin, "CLCODIGOCOMPLEMENTO", query->field(0)->value());
+    DefineDescricaoUnida(*quContratoVin, "CLNOMECOMPLEMENTO", query->field(1)->value());
+    DefineDescricaoUnida(*quContratoVin, "ACVALORPARCELACOMPLEMENTO", query->field(2)->value());
 }
 
 void TdmTecContrato::quContratoVinBeforePost(Dataset& dataset)
@@ -167,7 +157,7 @@ void TdmTecContrato::quCtrContatoMGCODIGOChange(Field& field)
     const QString codigo = field.asString().trimmed();
     if (codigo.isEmpty())
         return;
-    DefineDescricao(*quCtrContato, "DESCRICAO", CarregaDado("DESCRICAO", "ALFC2601", "where CODIGO = " + QuotedStr(codigo)));
+    DefineDescricaoUnida(*quCtrContato, "DESCRICAO", CarregaDado("DESCRICAO", "ALFC2601", "where CODIGO = " + QuotedStr(codigo)));
 }
 
 // ---- coverage types ----
@@ -199,7 +189,7 @@ void TdmTecContrato::quCtrCadastroEquipAECODIGOChange(Field& field)
     query->setSql("select Aedescricao, AeMarca, AeModelo from Aatc03Ae where AeCodigo = " +
                   QString::number(field.asInteger()));
     query->open();
-    DefineDescricao(*quCtrCadastroEquip, "EQUIPAMENTO", query->field(0)->value());
+    DefineDescricaoUnida(*quCtrCadastroEquip, "EQUIPAMENTO", query->field(0)->value());
     quCtrCadastroEquip->fieldByName("COMARCA")->setValue(query->field(1)->value());
     quCtrCadastroEquip->fieldByName("COMODELO")->setValue(query->field(2)->value());
 }

@@ -33,12 +33,15 @@ void ProgressWindow::ensureWindow()
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, window_, &QObject::deleteLater);
 }
 
-void ProgressWindow::refresh()
+void ProgressWindow::refresh(bool pintar)
 {
     ensureWindow();
     label_->setText(text_);
     bar_->setRange(0, std::max(total_, 0));
     bar_->setValue(std::min(position_, std::max(total_, 0)));
+    if (!pintar && pintado_.isValid() && pintado_.elapsed() < 50)
+        return;
+    pintado_.start();
     // Long work runs on the interface thread: let the window paint itself.
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
@@ -51,7 +54,7 @@ void ProgressWindow::show(int total, const QString& text)
     shown_ = true;
     ensureWindow();
     window_->show();
-    refresh();
+    refresh(true);
 }
 
 void ProgressWindow::increment(int steps, const QString& text)
@@ -61,7 +64,7 @@ void ProgressWindow::increment(int steps, const QString& text)
     position_ += steps;
     if (!text.isEmpty())
         text_ = text;
-    refresh();
+    refresh(false);
 }
 
 void ProgressWindow::hide()

@@ -3,6 +3,7 @@
 // step by step, hidden at the end. One window for the application.
 
 #include <QLabel>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QProgressBar>
 #include <QString>
@@ -29,7 +30,12 @@ public:
 private:
     ProgressWindow() = default;
     void ensureWindow();
-    void refresh();
+    // Shows the current text and position; `pintar` lets the window paint
+    // itself now, otherwise at most every 50 ms (a batch that counts every
+    // row would spend more time painting the window than doing its work).
+    void refresh(bool pintar);
+
+    QElapsedTimer pintado_;
 
     QPointer<QWidget> window_;
     QPointer<QLabel> label_;

@@ -327,6 +327,32 @@ TEST_F(ExclusaoTest, ForecastsCustomersAndLinesGoAndItemsAreKeptUnlinked)
               "quCtrCadastro:BEFOREDELETE,quCtrCadastro:AFTERDELETE");
 }
 
+TEST_F(ExclusaoTest, RefusedHeaderDeleteKeepsTheVehicleLinesAndEverythingBefore)
+{
+    global->SetParametro("ATMODOVEICULO", "O");
+    exec("create exception E_CONTRATO_PRESO 'contrato preso'");
+    exec("create trigger T_CONTRATO_PRESO for AATC05AC active before delete position 0 as begin"
+         " exception E_CONTRATO_PRESO; end");
+    EXPECT_ANY_THROW(exclui());
+
+    global->IBTransaction1->commitRetaining();   // whatever was kept would now be stored
+    EXPECT_EQ(one("select count(*) from AATC05AC").toInt(), 1);
+    EXPECT_EQ(one("select count(*) from AATC05ACEV").toInt(), 1);
+    EXPECT_EQ(one("select count(*) from ACRC5001").toInt(), 1);
+    EXPECT_EQ(one("select count(*) from AATC05ACCL").toInt(), 1);
+    EXPECT_EQ(one("select ACCODIGO from AATC05ACIT").toInt(), 7);
+}
+
+TEST_F(ExclusaoTest, VehicleLinesGoThroughTheirOwnDatasetAndTheDeleteIsStored)
+{
+    global->SetParametro("ATMODOVEICULO", "O");
+    exclui();
+    global->IBTransaction1->rollbackRetaining();   // all of it was committed by the header's own handler
+    EXPECT_EQ(one("select count(*) from AATC05AC").toInt(), 0);
+    EXPECT_EQ(one("select count(*) from AATC05ACEV").toInt(), 0);
+    EXPECT_EQ(one("select count(*) from ACRC5001").toInt(), 0);
+}
+
 TEST_F(ExclusaoTest, ItemsAreDeletedUnderTheOneContractOptions)
 {
     setOption("M");

@@ -93,7 +93,29 @@ protected:
     }
     static QString iso(const QDate& d) { return d.toString("yyyy-MM-dd"); }
 
+    // Reconnects as another database user, every table granted to all first.
+    void entrarComo(const QString& usuario)
+    {
+        testsupport::grantAllToPublic(*global->IBTransaction1);
+        dmTecContrato.free();
+        global->IBTransaction1->commit();
+        global.reset();
+        global = std::make_unique<TdmGlobal>(dbPath, usuario, "x");
+        dm = &createContracts();
+    }
+
     host::data::Query& linhas() { return *dm->quCtrVeiculo; }
+    // Line 5 of contract 7, its start odometer changed by a user other than
+    // the master user (the reason is asked at the post).
+    void linhaEditadaPorOutroUsuario()
+    {
+        entrarComo("JOAO");
+        linha(5, 7, 3, iso(QDate::currentDate()), {});
+        CarregaContrato(7);
+        dm->CarregaContratoVeiculo(7, true);
+        linhas().edit();
+        fl("ACEVKMINICIO").setAsFloat(1200);
+    }
     host::data::Field& fl(const char* nome) { return *linhas().fieldByName(nome); }
     host::data::Query& itens() { return *dm->quCtrCadastroIt; }
     host::data::Field& fi(const char* nome) { return *itens().fieldByName(nome); }
@@ -289,18 +311,7 @@ TEST_F(LocacaoTest, UnitOnContractIsFoundOnTheHostQuery)
 // A user other than the master user must give a reason for changing a line.
 TEST_F(LocacaoTest, ChangedLineOfAnotherUserAsksTheReasonAndRecordsIt)
 {
-    testsupport::grantAllToPublic(*global->IBTransaction1);
-    dmTecContrato.free();
-    global->IBTransaction1->commit();
-    global.reset();
-    global = std::make_unique<TdmGlobal>(dbPath, "JOAO", "x");
-    dm = &createContracts();
-
-    linha(5, 7, 3, iso(QDate::currentDate()), {});
-    CarregaContrato(7);
-    dm->CarregaContratoVeiculo(7, true);
-    linhas().edit();
-    fl("ACEVKMINICIO").setAsFloat(1200);
+    linhaEditadaPorOutroUsuario();
     dialogs->enter("  ", "Informe o motivo para a alteração do contrato:");
     EXPECT_THROW(linhas().post(), host::Abort);
     EXPECT_EQ(linhas().state(), host::data::DatasetState::Edit);
@@ -313,6 +324,21 @@ TEST_F(LocacaoTest, ChangedLineOfAnotherUserAsksTheReasonAndRecordsIt)
                   .toString(),
               "[Equipamento] Motivo: Cliente pediu  (Campos: ACEVKMINICIO,ACEVOBSERVACAO,)|JOAO|7|C0001|C");
     EXPECT_EQ(one("select ACEVKMINICIO from AATC05ACEV where ACEVCODIGO = 5").toInt(), 1200);
+}
+
+TEST_F(LocacaoTest, ReasonOfALineThatIsNotWrittenIsNotKept)
+{
+    exec("create exception E_LINHA_PRESA 'linha presa'");
+    exec("create trigger T_LINHA_PRESA for AATC05ACEV active before update position 0 as begin"
+         " exception E_LINHA_PRESA; end");
+    linhaEditadaPorOutroUsuario();
+    dialogs->enter("Cliente pediu", "Informe o motivo para a alteração do contrato:");
+    EXPECT_ANY_THROW(linhas().post());
+    linhas().cancel();
+
+    global->IBTransaction1->commitRetaining();   // whatever was kept would now be stored
+    EXPECT_EQ(one("select count(*) from CADCOM").toInt(), 0);
+    EXPECT_EQ(one("select coalesce(ACEVKMINICIO, 0) from AATC05ACEV where ACEVCODIGO = 5").toInt(), 0);
 }
 
 TEST_F(LocacaoTest, ComplementaryContractListsItsPrincipalsRealReceivablesToo)

@@ -141,6 +141,15 @@ TEST_F(BasicoFaturamentoJanelaTest, TheSelectionIsCheckedAndEqualDatesAreAPeriod
     EXPECT_EQ(form.dbteNumeroContrato->text(), "B-950");
 }
 
+TEST_F(BasicoFaturamentoJanelaTest, ACustomerTypedWithAQuoteFindsNothingAndBreaksNothing)
+{
+    TfmAssBasicoContratosFaturamento& form = abrir();
+    selecionar(form, "0' or '1'='1", "01/03/2026", "10/03/2026");
+    EXPECT_EQ(form.laTotalOS->text(), "Total de OS: 0");
+    EXPECT_EQ(form.laTotalServicos->text(), "Valor Total dos Serviços: 0,00");
+    EXPECT_EQ(form.quPesqServico->recordCount(), 0);
+}
+
 TEST_F(BasicoFaturamentoJanelaTest, ListsAndTotalsCoverTheSameDaysTheFinalOneWhole)
 {
     TfmAssBasicoContratosFaturamento& form = abrir();

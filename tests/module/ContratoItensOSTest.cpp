@@ -7,13 +7,19 @@
 
 #include "tests/module/ModuleFixture.h"
 
+#include "contracts/uAssContCad.h"
 #include "contracts/uDataTecCont.h"
 #include "contracts/uDataTecContOS.h"
 #include "data/uDataTec.h"
 #include "host/Udmglobal.h"
 #include "host/data/Field.h"
 #include "host/data/Query.h"
+#include "host/ui/DataGrid.h"
 #include "host/ui/PageControl.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
 #include "service_orders/uAssOrdemServico.h"
 
 namespace moduletest {
@@ -170,6 +176,30 @@ TEST_F(ContratoItensOSTest, NothingWithoutTheOrderWindowOrWithContractsNotInUse)
     InserirItemContratoOS();
     EXPECT_EQ(one("select count(*) from AATC01AOIT where AOCODIGO = 5605").toInt(), 0);
     EXPECT_TRUE(dialogs->texts().isEmpty());
+}
+
+TEST_F(ContratoItensOSTest, TheRegistersGridsAndButtonsRunTheCopiesAndTheDocuments)
+{
+    abrirOrdem(5606);
+    TfmAssContCad& cadastro = abrirJanela(fmAssContCad, "fmAssContCad");
+    contrato(960);
+    naLinha(8803);
+    dialogs->acknowledge("Operação efetuada com sucesso!");
+    cadastro.dbgdAssContCadItem->onDblClick();
+    ASSERT_TRUE(dmTecContrato->quCtrCadastroEquip->locate("COCODIGO", 7101));
+    cadastro.dbgdAssContCadEquip->onDblClick();
+    EXPECT_EQ(one("select list(AOITEQUIPCODIGO) from (select * from AATC01AOIT where AOCODIGO = 5606"
+                  " order by AOITCODIGO)")
+                  .toString(),
+              "2,3")
+        << "the placeholder, then the equipment";
+    EXPECT_EQ(linhas(5606), "S0001:95:3:1 S0003:140:3:0");
+
+    dialogs->answer("Não", "Deseja emitir nota fiscal de remessa?");
+    cadastro.btRemessaIten->click();
+    dialogs->acknowledge("Operação de Remessa de Abastecimento (05949) não encontrada.");
+    cadastro.ppMenuContratoItens->findChild<QAction*>("mmGerarOrdemdeAbastecimento")->trigger();
+    EXPECT_EQ(dialogs->pending(), 0);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "host/Udmglobal.h"
 #include "host/Unotafiscal.h"
 #include "host/data/Query.h"
+#include "host/db/Database.h"
 #include "host/ui/Errors.h"
 
 QT_BEGIN_NAMESPACE
@@ -150,6 +151,30 @@ TEST_F(RemessaContratoTest, AFailedLineUndoesOnlyItselfAndEndsTheShipment)
     EXPECT_TRUE(documento().isEmpty());
     EXPECT_EQ(dmTecContrato->quCtrCadastroIt->recNo(), 1);
     EXPECT_FALSE(dmTecContrato->quCtrCadastroIt->controlsDisabled());
+}
+
+// The products' costs are read once for the shipment, not once per line:
+// more lines of products already on it cost only their own writes.
+TEST_F(RemessaContratoTest, TheCostsOfTheProductsAreReadOnceForTheShipment)
+{
+    auto custo = [this] {
+        const auto antes = host::db::statementCount();
+        dialogs->answer("Sim", "Deseja emitir nota fiscal de remessa?");
+        dialogs->acknowledge("gerado com Sucesso!");
+        remessa();
+        EXPECT_FALSE(documento().isEmpty());
+        exec("update AATC05AC set ACNFREMESSA = null where ACCODIGO = 970");
+        exec("delete from ACEM14IT");
+        return host::db::statementCount() - antes;
+    };
+    carregar();
+    const auto duasLinhas = custo();
+    item(8903, "P0001", 1, nullptr, nullptr);
+    item(8904, "P0003", 1, nullptr, nullptr);
+    carregar();
+    const auto quatroLinhas = custo();
+    // Each line: its savepoint, its insert and its commit at the most.
+    EXPECT_LE(quatroLinhas - duasLinhas, 2u * 3u) << duasLinhas << " / " << quatroLinhas;
 }
 
 TEST_F(RemessaContratoTest, SupplyOrderOfThePriceListFromTheCompanyToItself)

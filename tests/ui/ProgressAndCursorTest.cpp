@@ -2,6 +2,8 @@
 #include "host/ui/ProgressWindow.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QProgressBar>
 
 #include "QtPrinters.h"
 
@@ -28,6 +30,24 @@ TEST(ProgressWindow, ShowIncrementHideByTheClassicActions)
     EXPECT_FALSE(progress.isShown());
     progress.prepare(1, "", "Incrementar");
     EXPECT_EQ(progress.position(), 0) << "a hidden window does not advance";
+}
+
+// A batch counts every row; the window paints at most every 50 ms, but its
+// controls always show the last text and position.
+TEST(ProgressWindow, ControlsFollowEveryIncrementWhilePaintingIsSpaced)
+{
+    ProgressWindow& progress = ProgressWindow::instance();
+    progress.prepare(1000, "Faturando Contratos...", "Mostrar");
+    for (int i = 1; i <= 1000; ++i)
+        progress.prepare(1, "Nota fiscal gerada: " + QString::number(i), "Incrementar");
+    QWidget* janela = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "fmSplash")
+            janela = w;
+    ASSERT_NE(janela, nullptr);
+    EXPECT_EQ(janela->findChild<QLabel*>("laMensagem")->text(), "Nota fiscal gerada: 1000");
+    EXPECT_EQ(janela->findChild<QProgressBar*>("pbProgresso")->value(), 1000);
+    progress.prepare(0, "", "Ocultar");
 }
 
 TEST(Cursors, WaitCursorComesBackOnEveryPath)
