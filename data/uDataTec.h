@@ -1254,6 +1254,13 @@ private:
     // StatusPV's reads: calculated while grids repaint, so never on the host's
     // shared auxiliary query that a running rule may hold open.
     std::unique_ptr<host::data::Query> quStatusPedido_;
+    // Queries of the rules' own reads, one per name, kept by the module so
+    // their statements stay prepared from one row to the next (a new query
+    // per call prepared the statement again for every order a batch made).
+    QHash<QString, std::shared_ptr<host::data::Query>> consultasProprias_;
+public:
+    host::data::Query& ConsultaPropria(const QString& nome);
+private:
     host::data::Query* newQuery(const char* name);
     host::data::UpdateSql* newUpdate(const char* name, host::data::Query* query);
 };

@@ -34,13 +34,14 @@ struct Servico {
 // product (kind '7') counts.
 bool lerServico(const QString& codigo, Servico& servico)
 {
-    std::unique_ptr<host::data::Query> consulta = CriarIbQuery();
+    host::data::Query* consulta = &dmTec->ConsultaPropria("quServicoProduto");
     QString sql = "select descricao, pco_venda, Unidade_Medida, COD_LISTA_PRECO, PRDATAPROMOCAO, PRPRECOPROMOCIONAL,"
                   " PRDESCRICAOCOMERCIAL, pco_Custo, GRUPO, PRCMVMOEDA, OFCODIGO, PRQUANTIDADEPADRAO, Desconto"
-                  " from acec1101 where codigo = " + QuotedStr(codigo);
+                  " from acec1101 where codigo = :codigo";
     if (parametro("ATREMANUFATURA") != "S")
         sql += " and COM_FAB_S_FS = '7'";
     consulta->setSql(sql);
+    consulta->paramByName("codigo")->setAsString(codigo);
     consulta->open();
     const bool encontrado = !consulta->isEmpty();
     if (encontrado) {

@@ -5,6 +5,7 @@
 // refresh statement is the same select restricted to the key.
 
 #include "data/uDataTec.h"
+#include "host/Udatamod.h"
 #include "data/uDataTecConsultas.h"
 
 #include <QStringList>
@@ -543,4 +544,13 @@ void TdmTec::createQueries()
         update->setDeleteSql(deleteText(table, keys));
         update->setRefreshSql(refreshText(def, keys));
     }
+}
+
+host::data::Query& TdmTec::ConsultaPropria(const QString& nome)
+{
+    std::shared_ptr<host::data::Query>& consulta = consultasProprias_[nome];
+    if (!consulta)
+        consulta = std::shared_ptr<host::data::Query>(CriarIbQuery(nome).release());
+    consulta->close();
+    return *consulta;
 }

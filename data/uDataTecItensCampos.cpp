@@ -8,7 +8,9 @@
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
+#include "host/Ulote.h"
 #include "host/data/HandlerGuard.h"
+#include "host/db/Database.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -46,6 +48,24 @@ namespace uDataTecItens {
 
 QVariantMap primeiraLinha(Query& consulta, const QString& sql, const QVariantMap& parametros)
 {
+    // A batch run keeps the statement prepared for its next row; the query
+    // given still ends closed with the text.
+    if (const auto lote = host::ExecucaoLote::comandoPreparado(*dmGlobal->IBTransaction1, sql)) {
+        consulta.close();
+        consulta.setSql(sql);
+        for (auto it = parametros.begin(); it != parametros.end(); ++it)
+            lote->setParam(it.key(), it.value());
+        lote->execute();
+        QVariantMap linha;
+        if (lote->fetch()) {
+            for (int c = 0; c < lote->columnCount(); ++c) {
+                const host::db::ColumnInfo& coluna = lote->column(c);
+                linha.insert((coluna.alias.isEmpty() ? coluna.name : coluna.alias).toUpper(), lote->value(c));
+            }
+            lote->closeCursor();
+        }
+        return linha;
+    }
     consulta.close();
     consulta.setSql(sql);
     for (auto it = parametros.begin(); it != parametros.end(); ++it)

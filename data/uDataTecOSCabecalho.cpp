@@ -132,7 +132,7 @@ void TdmTec::quOSCLCODIGOChange(host::data::Field& Sender)
     const QString cliente = Sender.asString();
     if (cliente.isEmpty())
         return;
-    auto query = CriarIbQuery("quClienteOS");
+    host::data::Query* query = &ConsultaPropria("quClienteOS");
     query->setSql("select Cli.CGC_CNPJ, Cli.NUMERO_IDENTIDADE, Cli.TELEFONE1, Cli.CLIE, Cli.CLDESCONTO,"
                   " Cli.INSCRICAO_MUNICIPAL, Cli.ENDERECO, Cli.CIDADE, Cli.CEP, Cli.BAIRRO, Cli.ESTADO,"
                   " Cli.PESSOA_FISICAOUJURIDICA, Cli.DATA_NASCIMENTO, Cli.CONTATO, Cli.TABELA_VENCIMENTO, Cli.NOME,"
@@ -152,6 +152,7 @@ void TdmTec::quOSCLCODIGOChange(host::data::Field& Sender)
     if (parametro("ATMOSTRAOBSCLIENTE") == "S" && !observacao.isEmpty())
         dmGlobal->MostraAviso("Observações do Cliente:\r" + observacao, false);
 
+    query = &ConsultaPropria("quClienteContratoOS");
     query->setSql("select Con.ACPRIORIDADE, Con.ACATENDIMENTO, Cli.CONTATO from AATC05AC Con"
                   " left outer join AUGC0301 Cli on (Cli.CODIGO_CLIENTE = Con.CLCODIGO)"
                   " where Con.CLCODIGO = :cliente");

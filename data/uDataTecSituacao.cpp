@@ -14,6 +14,7 @@
 #include "host/db/Database.h"
 #include "host/ui/Dialogs.h"
 
+#include <memory>
 #include <stdexcept>
 
 using host::data::Dataset;
@@ -51,9 +52,10 @@ SituacaoOS LerSituacaoOS(int asCodigo)
     SituacaoOS situacao;
     if (asCodigo <= 0)
         return situacao;
-    host::db::Statement statement(*dmGlobal->IBTransaction1,
-                                  "select ASTIPO, ASINSERCAO, ASESTOQUE, ASRESERVA, ASCLIENTE from AATC01AS"
-                                  " where ASCODIGO = :codigo");
+    // Kept prepared by the transaction: every order and item saved reads it.
+    const std::shared_ptr<host::db::Statement> kept = dmGlobal->IBTransaction1->prepared(
+        "select ASTIPO, ASINSERCAO, ASESTOQUE, ASRESERVA, ASCLIENTE from AATC01AS where ASCODIGO = :codigo");
+    host::db::Statement& statement = *kept;
     statement.setParam("codigo", asCodigo);
     statement.execute();
     if (!statement.fetch())
@@ -63,6 +65,7 @@ SituacaoOS LerSituacaoOS(int asCodigo)
     situacao.estoque = statement.value(2).toString();
     situacao.reserva = statement.value(3).toString();
     situacao.cliente = statement.value(4).toString();
+    statement.closeCursor();
     return situacao;
 }
 

@@ -62,10 +62,13 @@ struct SomaLinhas {
     double total = 0, totalRequerido = 0, totalIPI = 0;
 };
 
-SomaLinhas somarLinhas(Query& consulta, const QString& sql, bool comIPI)
+// The order's key is a parameter and each sum has a query of the module's
+// own, so a sum stays prepared from one order to the next.
+SomaLinhas somarLinhas(Query& consulta, const QString& sql, int aoCodigo, bool comIPI)
 {
     consulta.close();
     consulta.setSql(sql);
+    consulta.paramByName("aocodigo")->setAsInteger(aoCodigo);
     consulta.open();
     SomaLinhas soma{somaDe(consulta, "TOTAL"), somaDe(consulta, "TOTALREQ"),
                     comIPI ? somaDe(consulta, "TOTIPI") : 0.0};
@@ -73,23 +76,29 @@ SomaLinhas somarLinhas(Query& consulta, const QString& sql, bool comIPI)
     return soma;
 }
 
-QString sqlPecas(const QString& codigo, bool comIPI, const QString& separadorTipo)
+QString sqlPecas(bool comIPI, const QString& separadorTipo)
 {
     return QString("select (sum(apValTotal)) as Total,  (sum(apValorTotalRequerido)) as TotalReq") +
-           (comIPI ? ",  sum(APVALORIPI) as TotIPI" : "") + " from AATC01AP  where aocodigo =  " + codigo +
+           (comIPI ? ",  sum(APVALORIPI) as TotIPI" : "") + " from AATC01AP  where aocodigo = :aocodigo" +
            condicaoContagem("ap", separadorTipo);
 }
 
-QString sqlServicos(const QString& codigo)
+QString sqlServicos()
 {
     return "select (sum(aaValorTotal)) as Total, (sum(aaValorTotalRequerido)) as TotalReq from AATC01AA "
-           " where aocodigo =  " +
-           codigo + condicaoContagem("aa", " = ");
+           " where aocodigo = :aocodigo" +
+           condicaoContagem("aa", " = ");
 }
 
-double somaDespesa(const char* soma, const char* tabela, const QString& codigo)
+double somaDespesa(TdmTec& tec, const char* soma, const char* tabela, int aoCodigo)
 {
-    return CarregaNumero(QString::fromLatin1(soma), QString::fromLatin1(tabela), "WHERE AOCODIGO = " + codigo);
+    Query& consulta = tec.ConsultaPropria(QString("quSoma") + QLatin1String(tabela));
+    consulta.setSql(QString("select %1 from %2 WHERE AOCODIGO = :aocodigo").arg(QLatin1String(soma), QLatin1String(tabela)));
+    consulta.paramByName("aocodigo")->setAsInteger(aoCodigo);
+    consulta.open();
+    const double valor = consulta.isEmpty() ? 0.0 : consulta.fields().at(0)->asFloat();
+    consulta.close();
+    return valor;
 }
 
 // One kind of line into the header: the guard is detached for this edit
@@ -114,15 +123,13 @@ void OrdemServicoAtualizaTotalizador(int aoCodigo)
     // empty quOS would append a blank order instead.
     if (semCabecalho(tec))
         return;
-    const QString codigo = QString::number(aoCodigo);
-    std::unique_ptr<Query> consulta = CriarIbQuery();
     DetachHandler semBeforePost(tec.quOS->beforePost);
 
-    const SomaLinhas pecas = somarLinhas(*consulta, sqlPecas(codigo, true, " = "), true);
-    const SomaLinhas servicos = somarLinhas(*consulta, sqlServicos(codigo), false);
-    const double despesasDiversas = somaDespesa("Sum(AxValor)", "AATC01AX", codigo);
-    const double despesasViagem = somaDespesa("Sum(avValorTotal)", "AATC01AV", codigo);
-    const double projeto = somaDespesa("Sum(aqValorTotal)", "AATC01AQ", codigo);
+    const SomaLinhas pecas = somarLinhas(tec.ConsultaPropria("quSomaPecas"), sqlPecas(true, " = "), aoCodigo, true);
+    const SomaLinhas servicos = somarLinhas(tec.ConsultaPropria("quSomaServicos"), sqlServicos(), aoCodigo, false);
+    const double despesasDiversas = somaDespesa(tec, "Sum(AxValor)", "AATC01AX", aoCodigo);
+    const double despesasViagem = somaDespesa(tec, "Sum(avValorTotal)", "AATC01AV", aoCodigo);
+    const double projeto = somaDespesa(tec, "Sum(aqValorTotal)", "AATC01AQ", aoCodigo);
 
     if (tec.quOS->state() == DatasetState::Browse)
         tec.quOS->edit();   // through the edit guard
@@ -143,18 +150,17 @@ void AtualizarOSCorrentePecas(int aoCodigo, const QString& tabela, bool bFechar)
     carregarOrdem(tec, aoCodigo);
     const QString nome = tabela.toUpper();
     if (!semCabecalho(tec) && (nome == "AATC01AP" || nome == "AATC01AA")) {
-        const QString codigo = QString::number(aoCodigo);
-        std::unique_ptr<Query> consulta = CriarIbQuery();
         DetachHandler semBeforePost(tec.quOS->beforePost);
         // A failure to write the parts total reaches the caller as the
         // services' does: swallowing it left the header's totals behind the
         // lines with nobody told.
         if (nome == "AATC01AP")
             gravarParcial(tec, tec.quOSAOVALORPECAS, tec.quOSAOVALORPECASREQUERIDO,
-                          somarLinhas(*consulta, sqlPecas(codigo, false, "= "), false));
+                          somarLinhas(tec.ConsultaPropria("quSomaPecasParcial"), sqlPecas(false, "= "), aoCodigo,
+                                      false));
         else
             gravarParcial(tec, tec.quOSAOVALORSERVICO, tec.quOSAOVALORSERVICOSREQUERIDO,
-                          somarLinhas(*consulta, sqlServicos(codigo), false));
+                          somarLinhas(tec.ConsultaPropria("quSomaServicos"), sqlServicos(), aoCodigo, false));
     }
     if (bFechar)
         tec.quOS->close();

@@ -1,6 +1,7 @@
 // Udatamod: single values read and written through SQL text.
 
 #include "host/Udatamod.h"
+#include "host/Ulote.h"
 
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
@@ -41,10 +42,22 @@ QString selectText(const QString& coluna, const QString& tabela, const QString& 
 // The first value of the first row; invalid when there is no row.
 QVariant firstValue(const QString& sql, host::data::Query* query)
 {
+    if (query && query->active())
+        query->close();
+    // A batch run keeps the statement prepared for its next row; the query
+    // given still ends with the text, as the callers may show it.
+    if (const auto lote = host::ExecucaoLote::comandoPreparado(transaction(), sql)) {
+        if (query)
+            query->setSql(sql);
+        lote->execute();
+        if (!lote->fetch())
+            return QVariant();
+        const QVariant value = lote->value(0);
+        lote->closeCursor();
+        return value;
+    }
     if (!query)
         return host::db::selectValue(transaction(), sql);
-    if (query->active())
-        query->close();
     query->setSql(sql);
     query->open();
     QVariant value;

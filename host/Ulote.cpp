@@ -1,16 +1,32 @@
 #include "host/Ulote.h"
 
 #include "host/Udmglobal.h"
+#include "host/db/Database.h"
 #include "host/ui/Form.h"
 
 namespace host {
 
-ExecucaoLote::ExecucaoLote(const QString& origem) : origem_(origem)
+namespace {
+ExecucaoLote* loteAtual = nullptr;
+}  // namespace
+
+std::shared_ptr<db::Statement> ExecucaoLote::comandoPreparado(db::Transaction& tr, const QString& sql)
 {
-    anterior_ = ui::Dialogs::setBackend(this);
+    return loteAtual ? tr.prepared(sql) : nullptr;
 }
 
-ExecucaoLote::~ExecucaoLote() { ui::Dialogs::setBackend(anterior_); }
+ExecucaoLote::ExecucaoLote(const QString& origem)
+    : anteriorLote_(loteAtual), origem_(origem)
+{
+    anterior_ = ui::Dialogs::setBackend(this);
+    loteAtual = this;
+}
+
+ExecucaoLote::~ExecucaoLote()
+{
+    loteAtual = anteriorLote_;
+    ui::Dialogs::setBackend(anterior_);
+}
 
 void ExecucaoLote::responder(const QString& pergunta, const QString& resposta)
 {

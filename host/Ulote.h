@@ -10,11 +10,24 @@
 //
 // The dialogs installed before are put back when the run ends, so the run's
 // own closing message reaches the user.
+//
+// While a run lives, the single-value reads the rules make through the host
+// (CarregaDado and its siblings, MaximoDado, ContadorDados) and the rules'
+// first-row reads keep their statements prepared, by text, among the
+// transaction's kept statements: a run repeats the same reads for every row,
+// where a user's one-off reads are not worth keeping.
 
 #include "host/ui/Dialogs.h"
 
 #include <QHash>
 #include <QString>
+
+#include <memory>
+
+namespace host::db {
+class Statement;
+class Transaction;
+}
 
 namespace host {
 
@@ -35,7 +48,12 @@ public:
     ui::DialogReply ask(const ui::DialogRequest& pedido) override;
     bool runModal(ui::Form& form) override;
 
+    // The transaction's kept statement of a read the running batch repeats,
+    // or nullptr when no batch runs.
+    static std::shared_ptr<db::Statement> comandoPreparado(db::Transaction& tr, const QString& sql);
+
 private:
+    ExecucaoLote* anteriorLote_ = nullptr;
     QString origem_;
     QHash<QString, QString> respostas_;
     QString ultimoTexto_;

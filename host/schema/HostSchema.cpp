@@ -92,11 +92,15 @@ void createGenerator(db::Transaction& tr, const char* generator, const char* tab
 
 // The indexes the module's frequent reads go through: a customer's or a
 // contract's receivables and their cash forecast, a contract's items, an
-// order's lines, the invoices of an order and of a series.
+// order's lines, the invoices of an order and of a series, an order's items,
+// the earlier items of a serial number, a customer's contracts and the
+// newest order (the engine reads a
+// largest value or a descending order only through a descending index:
+// without it every new order read the whole table to take its number).
 // Returns whether any was created.
 bool createIndexes(db::Transaction& tr)
 {
-    struct Index { const char* name; const char* table; const char* columns; };
+    struct Index { const char* name; const char* table; const char* columns; bool descending = false; };
     static const Index indexes[] = {
         {"IX_ACRC5001_CLIENTE", "ACRC5001", "CODIGO_CLIENTE, NUMERO_DOCUMENTO"},
         {"IX_ACRC5001_AOCODIGO", "ACRC5001", "AOCODIGO"},
@@ -106,6 +110,10 @@ bool createIndexes(db::Transaction& tr)
         {"IX_AVEC85IT_PEDIDO", "AVEC85IT", "NUMERO_PEDIDO"},
         {"IX_ACEM1401_PEDIDO", "ACEM1401", "COD_PEDIDO"},
         {"IX_ACEM1401_SERIE", "ACEM1401", "SERIE_DOC, LOCAL_DOC, DOCUMENTO"},
+        {"IX_AATC01AOIT_AOCODIGO", "AATC01AOIT", "AOCODIGO"},
+        {"IX_AATC01AO_AOCODIGO_DESC", "AATC01AO", "AOCODIGO", true},
+        {"IX_AATC01AOIT_SERIE", "AATC01AOIT", "AOITSERIE"},
+        {"IX_AATC05AC_CLCODIGO", "AATC05AC", "CLCODIGO"},
     };
     QSet<QString> existing;
     db::Statement st(tr, "select trim(rdb$index_name) from rdb$indices where coalesce(rdb$system_flag, 0) = 0");
@@ -116,8 +124,10 @@ bool createIndexes(db::Transaction& tr)
     for (const Index& index : indexes) {
         if (existing.contains(QLatin1String(index.name)))
             continue;
-        db::executeSql(tr, QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
-                               .arg(QLatin1String(index.name), QLatin1String(index.table), QLatin1String(index.columns)));
+        db::executeSql(tr, QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
+                               .arg(index.descending ? QStringLiteral("DESCENDING ") : QString(),
+                                    QLatin1String(index.name), QLatin1String(index.table),
+                                    QLatin1String(index.columns)));
         changed = true;
     }
     return changed;

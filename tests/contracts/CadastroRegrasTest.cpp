@@ -342,6 +342,24 @@ TEST_F(CadastroRegrasTest, ForecastAsksTheCountAndOptionPWritesPeriodDates)
         << "each period starts the day after the previous one ended";
 }
 
+TEST_F(CadastroRegrasTest, UnderOptionTTheForecastRegeneratesFromTheItemsWithoutDateOrCount)
+{
+    global->SetParametro("ATOPCAOCONTRATO", "T");
+    exec("insert into AATC05ACIT (ACITCODIGO, ACCODIGO, CLCODIGO, PRCODIGO, ACITVALOR, ACITTIPORECEBER,"
+         " ACITINSTALACAO, ACITDATAENTREGA) values (1, 7, 'C0001', 'P1', 40, 'P', '2031-01-10', '2031-04-10')");
+    exec("insert into AATC05ACIT (ACITCODIGO, ACCODIGO, CLCODIGO, PRCODIGO, ACITVALOR) values (2, 7, 'C0001', 'P1',"
+         " 60)");
+    receber("000009", "V", 100);
+    CarregaContrato(7);
+    // Only the item's own question (the item without a period asks nothing).
+    dialogs->answer("Sim", "Deseja gerar novamente as provisões?");
+    uAssContCad::GerarPrevisaoContrato();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(one("select count(*) from ACRC5001 where AOCODIGO = 7 and ACITCODIGO = 1").toInt(), 3);
+    EXPECT_TRUE(dmGlobal->quReceber->active());
+    EXPECT_EQ(dmGlobal->quReceber->recordCount(), 4) << "the contract's receivables reloaded";
+}
+
 // ---- meter readings ----
 
 class LeiturasTest : public CadastroRegrasTest {

@@ -7,6 +7,7 @@
 #include "host/Udatamod.h"
 #include "host/Ulote.h"
 #include "host/data/Abort.h"
+#include "host/data/Query.h"
 #include "host/ui/Form.h"
 #include "tests/support/HostDatabase.h"
 
@@ -139,4 +140,25 @@ TEST_F(HostCalendario, BatchRunLogsMessagesDeclinesPromptsAndPutsTheDialogsBack)
     dialogs->acknowledge("Depois do lote");
     global->MostraAviso("Depois do lote", false);
     EXPECT_EQ(dialogs->pending(), 0);
+}
+
+TEST_F(HostCalendario, BatchRunKeepsItsRepeatedStatementsPrepared)
+{
+    global->SetParametro("ATDIASUTEIS", "23456");
+    const auto lerDuasVezes = [] {
+        const auto antes = host::db::prepareCount();
+        for (int i = 0; i < 2; ++i)
+            EXPECT_EQ(CarregaNumeroInteiro("count(*)", "PARAMETROS", "where NOME = 'ATDIASUTEIS'"), 1);
+        return host::db::prepareCount() - antes;
+    };
+    EXPECT_EQ(lerDuasVezes(), 2u);   // a user's one-off reads are not kept
+    {
+        host::ExecucaoLote lote("[Teste]");
+        EXPECT_EQ(lerDuasVezes(), 1u);
+        // With a query of the caller's, the query still ends with the text.
+        auto consulta = CriarIbQuery();
+        EXPECT_EQ(CarregaDado("VALOR", "PARAMETROS", "where NOME = 'ATDIASUTEIS'", consulta.get()), "23456");
+        EXPECT_EQ(consulta->sql(), "select VALOR from PARAMETROS where NOME = 'ATDIASUTEIS'");
+        EXPECT_FALSE(consulta->active());
+    }
 }

@@ -5,9 +5,12 @@
 // customers' items window and a picture of the window.
 
 #include "tests/module/ModuleFixture.h"
+#include "tests/support/TestDatabase.h"
 
 #include "contracts/uAssContCad.h"
+#include "contracts/uAssContCadCM.h"
 #include "contracts/uAssContCadIt.h"
+#include "contracts/uAssContObj.h"
 #include "contracts/uDataTecCont.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
@@ -19,12 +22,14 @@
 #include "host/ui/DataGrid.h"
 #include "host/ui/DataTextControls.h"
 #include "host/ui/PageControl.h"
+#include "host/report/Uvisualrel.h"
 #include "host/ui/SearchWindow.h"
 
 #include <QAbstractItemModel>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTimer>
@@ -424,6 +429,273 @@ TEST_F(ContratoJanelaTest, CustomersItemsWindowMakesTheRegisterWaitAndThenOffers
     EXPECT_EQ(one("select ACITVALOR from AATC05ACIT where ACITCODIGO = 1").toDouble(), 130) << "saved on close";
     EXPECT_EQ(dialogs->pending(), 0) << "the instalment value changed: asked";
     EXPECT_FALSE(dmTecContrato->quCtrCadastroIt->active());
+}
+
+TEST_F(ContratoJanelaTest, RecordButtonsBrowseCancelAndPrintTheHeader)
+{
+    for (int codigo : {801, 802, 803})
+        contrato(codigo);
+    TfmAssContCad& form = abrir();
+    CarregaContrato(802);
+    form.pcContrato->setActivePage(form.tsContFinanceiro);
+    form.sbAnt->click();
+    EXPECT_EQ(ctr().fieldByName("ACCODIGO")->asInteger(), 801);
+    EXPECT_EQ(form.pcContrato->activePageIndex(), 0);
+    form.sbProx->click();
+    form.sbProx->click();
+    EXPECT_EQ(ctr().fieldByName("ACCODIGO")->asInteger(), 803);
+    form.sbProx->click();
+    EXPECT_EQ(ctr().fieldByName("ACCODIGO")->asInteger(), 803) << "the last one stays";
+
+    digita(form.dbedNumeroContrato, "Outro");
+    EXPECT_EQ(ctr().state(), DatasetState::Edit);
+    form.bbCancelar->click();
+    EXPECT_EQ(form.dbedNumeroContrato->text(), "N803");
+
+    QString vista;
+    dialogs->modal("fmVisualizadorRelatorio", [&](Form& janela) {
+        vista = static_cast<TfmVisualizadorRelatorio&>(janela).pages().textDump();
+    });
+    form.bbRelatorio->click();
+    EXPECT_TRUE(vista.contains("N803")) << vista.toStdString();
+}
+
+TEST_F(ContratoJanelaTest, HeaderPickersWriteTheirChoiceAndACancelChangesNothing)
+{
+    contrato(801);
+    exec("insert into AATC11AJ (AJCODIGO, AJDESCRICAO) values (31, 'Suporte')");
+    exec("insert into AGPC7601 (MOEDA, DESCRICAO) values ('IGPM', 'IGP-M')");
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    pesquisa("AJCODIGO", "31");
+    form.sbPesqObj->click();
+    EXPECT_EQ(ctr().fieldByName("AJCODIGO")->asInteger(), 31);
+    pesquisa("AJCODIGO", "31");
+    form.sbPesqObjAux->click();
+    EXPECT_EQ(ctr().fieldByName("AJCODIGOAUXILIAR")->asInteger(), 31);
+    pesquisa("CODIGO_CLIENTE", "00003");
+    form.sbPesqContratante->click();
+    EXPECT_EQ(ctr().fieldByName("ACCONTRATANTE")->asString(), "00003");
+    pesquisa("MOEDA", "IGPM");
+    form.sbPesqMoeda->click();
+    EXPECT_EQ(ctr().fieldByName("ACMULTAINDICE")->asString(), "IGPM");
+    form.bbSalvar->click();
+
+    dialogs->modal("fmPesquisa", [](Form& janela) { QTest::keyClick(janela.focusWidget(), Qt::Key_Escape); });
+    form.sbPesqMoeda->click();
+    EXPECT_EQ(ctr().state(), DatasetState::Browse) << "the index search edits only on a choice";
+    dialogs->modal("fmPesquisa", [](Form& janela) { QTest::keyClick(janela.focusWidget(), Qt::Key_Escape); });
+    form.sbPesqCli->click();
+    EXPECT_EQ(ctr().fieldByName("CLCODIGO")->asString(), "00004") << "cancelled: the customer stays";
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+TEST_F(ContratoJanelaTest, CashForecastDialogLendsTheContractRuleAndGivesTheHostsBack)
+{
+    contrato(801);
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    bool contratoNaJanela = false;
+    dialogs->modal("fmCXPrevisao", [&](Form&) {
+        host::data::Dataset& previsao = *dmGlobal->quCXPrev;
+        previsao.append();
+        contratoNaJanela = previsao.fieldByName("ACCODIGO")->asInteger() == 801;
+        previsao.cancel();
+    });
+    form.sbCaixa->click();
+    EXPECT_TRUE(contratoNaJanela);
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+TEST_F(ContratoJanelaTest, ListingKeysAndTheMasterUsersContractListing)
+{
+    contrato(801);
+    contrato(802);
+    exec("insert into AATC05ACIT (ACITCODIGO, ACCODIGO, CLCODIGO, PRCODIGO, ACITVALOR) values (1, 801, '00004',"
+         " 'S0001', 10)");
+    exec("insert into AATC05ACIT (ACITCODIGO, ACCODIGO, CLCODIGO, PRCODIGO, ACITVALOR) values (2, 802, '00003',"
+         " 'S0002', 20)");
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    int etiquetaDurante = -1, itensListados = 0;
+    dialogs->modal("fmPesquisa", [&](Form& janela) {
+        etiquetaDurante = dmTecContrato->quCtrCadastroIt->tag();
+        itensListados = static_cast<TfmPesquisa&>(janela).grid()->model()->rowCount();
+        EXPECT_EQ(janela.caption(), "Itens de Todos Contratos");
+    });
+    tecla(form, Qt::Key_F2);
+    EXPECT_EQ(etiquetaDurante, 2) << "item posts save the header again while listed";
+    EXPECT_EQ(dmTecContrato->quCtrCadastroIt->tag(), 0);
+    EXPECT_EQ(itensListados, 2);
+
+    ASSERT_TRUE(UsuarioMestre());
+    int contratosListados = 0;
+    dialogs->modal("fmPesquisa", [&](Form& janela) {
+        EXPECT_EQ(janela.caption(), "Contratos");
+        contratosListados = static_cast<TfmPesquisa&>(janela).grid()->model()->rowCount();
+        ctr().locate("ACCODIGO", 802);
+    });
+    tecla(form, Qt::Key_L, Qt::ControlModifier);
+    EXPECT_EQ(contratosListados, 2);
+    EXPECT_EQ(form.dbedNumeroContrato->text(), "N802") << "the contract left current";
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+TEST_F(ContratoJanelaTest, F5SplitsTheInstalmentByADueDateTable)
+{
+    contrato(801);
+    exec("insert into AFVT0101 (CODIGO, DESCRICAO, QUANTAS_VEZES, DIA__INICIAL) values ('T2', 'Duas vezes', 2, 30)");
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    aba(form, form.tsContParcAberta);
+    pesquisa("CODIGO", "T2");
+    dialogs->setAutoAcknowledgeMessages(true);
+    tecla(form, Qt::Key_F5);
+    EXPECT_EQ(one("select count(*) from ACRC5001 where AOCODIGO = 801").toInt(), 2);
+    EXPECT_EQ(one("select sum(VALOR_DOCUMENTO) from ACRC5001 where AOCODIGO = 801").toDouble(), 100);
+    EXPECT_EQ(form.dbgdContRecAberto->model()->rowCount(), 2) << "reloaded";
+}
+
+TEST_F(ContratoJanelaTest, ItemsPageKeysReadingsCompositionsAndItemButtons)
+{
+    contrato(801);
+    parametro("ATOPCAOCONTRATO", "T");
+    exec("insert into AATC05ACIT (ACITCODIGO, ACCODIGO, CLCODIGO, PRCODIGO, ACITVALOR) values (1, 801, '00004',"
+         " 'S0001', 100)");
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    aba(form, form.tsItens);
+    host::data::Query& itens = *dmTecContrato->quCtrCadastroIt;
+    ASSERT_EQ(form.dbgdAssContCadItem->model()->rowCount(), 1);
+    dialogs->answer("Sim", "Deseja encerrar o item do contrato Mão de obra técnica (hora)");
+    form.btEncerrarItem->click();
+    EXPECT_EQ(one("select ACITENCERRADO from AATC05ACIT where ACITCODIGO = 1").toString(), "S");
+    dialogs->answer("Não", "Deseja devolver o item do contrato");
+    form.btDevolverItem->click();
+    EXPECT_TRUE(one("select ACITDEVOLVIDO from AATC05ACIT where ACITCODIGO = 1").isNull());
+
+    form.dbgdAssContCadItem->setFocus();
+    tecla(form, Qt::Key_F10);   // only under option C
+    EXPECT_EQ(dialogs->pending(), 0);
+    tecla(form, Qt::Key_F11);
+    EXPECT_NE(fmAssContCadCM.get(), nullptr) << "F11 on the items page opens the compositions";
+    EXPECT_FALSE(form.tsVeiculos->tabVisible());
+    EXPECT_TRUE(itens.active());
+}
+
+TEST_F(ContratoJanelaTest, F10EntersTheReadingsOfTheItemsUnderOptionC)
+{
+    contrato(801);
+    parametro("ATOPCAOCONTRATO", "C");
+    exec("insert into AATC05CO (COCODIGO, CODESCRICAO, COID) values (3, 'Copiadora', 'M')");
+    for (int i = 1; i <= 2; ++i) {
+        exec(QString("insert into AATC05ACIT (ACITCODIGO, ACCODIGO, CLCODIGO, PRCODIGO, ACITVALOR) values (%1, 801,"
+                     " '00004', 'S0001', 10)")
+                 .arg(i));
+        exec(QString("insert into AATC05ACITCO (ACITCOCODIGO, ACITCODIGO, COCODIGO, EVCODIGO, ACITCODATA,"
+                     " ACITCODATAFATURAMENTO, ACITCOCONTADORTOTAL) values (%1, %1, 3, 0, '2031-01-05', '2031-01-05',"
+                     " %2)")
+                 .arg(i)
+                 .arg(i * 1000));
+    }
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    aba(form, form.tsItens);
+    form.dbgdAssContCadItem->setFocus();
+    dialogs->enter("05/02/2031", "Informe a data").enter("1500").enter("2600").acknowledge(
+        "Operação efetuada com sucesso.");
+    tecla(form, Qt::Key_F10);
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(one("select count(*) from AATC05ACITCO where ACITCODATAFATURAMENTO = '2031-02-05'").toInt(), 2);
+}
+
+TEST_F(ContratoJanelaTest, InstalmentButtonsOpenTheObservationAndTheCashForecast)
+{
+    contrato(801);
+    receber("000001", "V");
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    aba(form, form.tsContParcAberta);
+    dialogs->modal("fmObservacao", [](Form& janela) {
+        auto* memo = janela.findChild<QPlainTextEdit*>();
+        ASSERT_NE(memo, nullptr);
+        memo->setFocus();
+        QTest::keyClicks(memo, "Cobrar na portaria");
+        janela.setModalResult(host::ui::ModalResult::Ok);
+    });
+    form.dbgdContRecAberto->setSelectedIndex(form.dbgdContRecAberto->columnByField("OBSERVACAO")->index());
+    form.dbgdContRecAberto->editButtonClick();
+    EXPECT_EQ(one("select OBTEXTO from AUGC70OB where OBID = 'R' and OBCODIGO = '00000100004' || '1'").toString(),
+              "Cobrar na portaria");
+
+    bool caixa = false;
+    dialogs->modal("fmCXPrevisao", [&](Form&) { caixa = true; });
+    form.dbgdContRecAberto->setSelectedIndex(form.dbgdContRecAberto->columnByField("VALOR_DOCUMENTO")->index());
+    form.dbgdContRecAberto->editButtonClick();
+    EXPECT_TRUE(caixa);
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+TEST_F(ContratoJanelaTest, LinkedContractsSearchAndDoubleClickOpenTheOtherSide)
+{
+    contrato(801, "ACVINCULO", "'P'");
+    contrato(802, "ACVINCULO", "'C'");
+    exec("insert into AATC05ACVI (ACCODIGOPRINCIPAL, ACCODIGOCOMPLEMENTO) values (801, 802)");
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    ASSERT_GT(dmTecContrato->quContratoVin->recordCount(), 0) << "the header's scroll loads its links";
+    form.dbgdContratoVinc->onDblClick();
+    EXPECT_EQ(ctr().fieldByName("ACCODIGO")->asInteger(), 802);
+    EXPECT_EQ(form.dbgdContratoVinc->column(0)->fieldName(), "ACCODIGOPRINCIPAL");
+    form.dbgdContratoVinc->onDblClick();
+    EXPECT_EQ(ctr().fieldByName("ACCODIGO")->asInteger(), 801);
+}
+
+TEST_F(ContratoJanelaTest, LabelsOpenTheObjectRegisterAndTheHostRegisters)
+{
+    contrato(801, "ACTIPOFRANQUIA", "'G'");
+    criarPrincipal();
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    QTest::mouseClick(form.Label20, Qt::LeftButton);
+    EXPECT_NE(fmAssContObj.get(), nullptr) << "the billing-object register";
+    fmAssContObj->close();
+    int aberta = 0;
+    dialogs->modal("fmPesquisa", [&aberta](Form& janela) { aberta = static_cast<TfmPesquisa&>(janela).searchKind(); });
+    QTest::mouseClick(form.Label24, Qt::LeftButton);
+    EXPECT_EQ(aberta, 113) << "the history register";
+    bool franquia = false;
+    dialogs->modal("fmPesquisa", [&](Form& janela) { franquia = janela.caption() == "Franquia por Grupo"; });
+    QTest::mouseClick(form.laTipoFranquia, Qt::LeftButton);
+    EXPECT_TRUE(franquia);
+    QTest::mouseClick(form.Label55, Qt::LeftButton);
+    EXPECT_EQ(iPMCCodigoContrato, 801);
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+TEST_F(ContratoJanelaTest, StatementsOfLoadingAContractAndItsInstalmentsPage)
+{
+    contrato(801);
+    for (int i = 1; i <= 3; ++i)
+        receber(QString("00000%1").arg(i), "V");
+    TfmAssContCad& form = abrir();
+    testsupport::StatementCounter carga;
+    CarregaContrato(801);
+    const int contratoCarregado = carga.count();
+    testsupport::StatementCounter parcelas;
+    aba(form, form.tsContParcAberta);
+    const int paginaParcelas = parcelas.count();
+    testsupport::StatementCounter salvar;
+    digita(form.dbedNumeroContrato, "N801-A");
+    form.bbSalvar->click();
+    const int contratoSalvo = salvar.count();
+    // The header and its links; the instalments once as the page shows and
+    // once by the page change, whatever their number; the header's ordered
+    // post (its rules) and the reload.
+    EXPECT_EQ(contratoCarregado, 2);
+    EXPECT_EQ(paginaParcelas, 2);
+    EXPECT_EQ(form.dbgdContRecAberto->model()->rowCount(), 3);
+    EXPECT_EQ(contratoSalvo, 8);
 }
 
 TEST_F(ContratoJanelaTest, PictureOfTheWindowWithAContract)

@@ -255,6 +255,27 @@ TEST_F(LancaOrdemServicoTest, ContractsNotDueCostNoStatementOfTheirOwn)
     EXPECT_EQ(host::db::statementCount() - depois, umContrato);
 }
 
+TEST_F(LancaOrdemServicoTest, TheRunKeepsItsStatementsPreparedFromOneOrderToTheNext)
+{
+    const auto prepararam = [this](int primeiro, int contratos) {
+        for (int c = primeiro; c < primeiro + contratos; ++c) {
+            contrato(c, "00002", "30", "S", hoje().addDays(-10));
+            equipamento(c, 1, "A" + QString::number(c));
+            equipamento(c, 2, "B" + QString::number(c));
+        }
+        const auto antes = host::db::prepareCount();
+        automatico();
+        return host::db::prepareCount() - antes;
+    };
+    prepararam(60, 1);   // the module's first orders prepare what later runs find ready
+    const auto dois = prepararam(70, 2);
+    const auto seis = prepararam(80, 6);
+    EXPECT_EQ(contar("AATC01AO"), 9);
+    // What an order still prepares carries its own number or customer in its
+    // text; everything the rules repeat stays prepared.
+    EXPECT_LE((seis - dois) / 4, 6u) << seis << " " << dois;
+}
+
 // ---- stock documents ---------------------------------------------------------
 
 namespace {
