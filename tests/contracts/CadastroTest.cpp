@@ -264,6 +264,18 @@ TEST_F(CancelamentoTest, RefusedPostLeavesTheDatabaseAsItWas)
     EXPECT_EQ(one("select ACSITUACAO from AATC05AC where ACCODIGO = 7").toString(), "A");
 }
 
+TEST_F(CancelamentoTest, FailedWriteTakesTheDeletionsBack)
+{
+    exec("insert into AATC05AC (ACCODIGO, CLCODIGO) values (8, 'C0002')");
+    cancela();
+    campo("ACCODIGO")->setAsInteger(8);   // another contract's key: the write fails
+    dialogs->answer("Sim", "Deseja excluir contas a receber");
+    EXPECT_ANY_THROW(dm->quCtrCadastro->post());
+    global->IBTransaction1->commitRetaining();
+    EXPECT_EQ(restantes().size(), 12);
+    EXPECT_EQ(one("select count(*) from ACXC94XP").toInt(), 12);
+}
+
 // ---- deletion ----
 
 class ExclusaoTest : public CadastroFixture {

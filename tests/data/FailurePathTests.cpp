@@ -78,6 +78,29 @@ TEST_F(FailurePaths, AFailedDeleteTellsItsHandlerBeforeTheCallerAndKeepsTheRow)
     EXPECT_EQ(events, (QStringList{"before-delete", "after-delete"}));
 }
 
+TEST_F(FailurePaths, AFailedPostTellsItsHandlerBeforeTheCallerAndStaysInEdit)
+{
+    q.setTransaction(&tr());
+    q.setSql("select ID, NAME from ITEMS order by ID");
+    q.setUpdateObject(&us);
+    us.setModifySql("update NO_SUCH_TABLE set NAME = :NAME where ID = :OLD_ID");
+    QStringList events;
+    q.beforePost = [&](Dataset&) { events << "before-post"; };
+    q.onPostError = [&](Dataset& ds) { events << "post-error " + ds.fieldByName("NAME")->asString(); };
+    q.afterPost = [&](Dataset&) { events << "after-post"; };
+    q.open();
+    q.edit();
+    q.fieldByName("NAME")->setAsString("novo");
+    EXPECT_THROW(q.post(), host::db::DbError);
+    EXPECT_EQ(events, (QStringList{"before-post", "post-error novo"}));
+    EXPECT_EQ(q.state(), host::data::DatasetState::Edit);
+
+    events.clear();
+    us.setModifySql("update ITEMS set NAME = :NAME where ID = :OLD_ID");
+    q.post();
+    EXPECT_EQ(events, (QStringList{"before-post", "after-post"}));
+}
+
 TEST(MemFailurePaths, RefreshOfAnInMemoryDatasetKeepsItsRows)
 {
     MemDataset ds;
