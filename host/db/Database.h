@@ -219,6 +219,8 @@ public:
     // Parameters, in the order of their first appearance.
     const QStringList& paramNames() const;
     bool hasParam(const QString& name) const;
+    // The type the engine gave the parameter (its first place); Unknown when absent.
+    ColumnType paramType(const QString& name) const;
     void setParam(const QString& name, const QVariant& value);   // throws on an unknown name
     void setParam(int index, const QVariant& value);
     QVariant param(const QString& name) const;
