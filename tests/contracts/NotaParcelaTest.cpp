@@ -11,6 +11,9 @@
 #include "host/data/Query.h"
 #include "host/db/Database.h"
 
+#include <QCoreApplication>
+#include <QLineEdit>
+
 namespace contractstest {
 namespace {
 
@@ -359,6 +362,9 @@ TEST_F(NotaParcelaTest, InvoiceFormRefusesClosedOrdersAndNumbersEachSeries)
     exec("update AVEC8501 set VESERIENF = 'RC' where NUMERO_PEDIDO = '" + outro + "'");
     nota->EmissaoNotaFiscalSaida(outro, {}, {}, {}, {}, false, 0, true);
     EXPECT_EQ(nota->numeroNota() + "/" + nota->serieNota(), "000001/RC") << "each series numbers on its own";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(nota->edDocumento->text() + "/" + nota->edSerie->text(), "000001/RC")
+        << "the form's fields show the invoice issued last";
 }
 
 TEST_F(NotaParcelaTest, StatementsOfOneInstalment)
