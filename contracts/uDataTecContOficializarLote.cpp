@@ -75,6 +75,8 @@ void PassoPedidos(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
 {
     TdmTecContrato& dm = *dmTecContrato;
     const bool porFaturamento = dmGlobal->ParametroInteiro("ATMODOCOMPOSICAO") == 2;
+    // The billing objects and contracts the orders' texts read, once per pass.
+    const TdmTecContrato::MemoriaTextos memoria(dm);
     oDado.first();
     for (int linha = 1; !oDado.eof(); oDado.next(), ++linha) {
         dmGlobal->Log(kOrigem, "oDado.recno:" + QString::number(linha));
