@@ -61,6 +61,10 @@ Field* Dataset::addLookupField(const QString& fieldName, FieldType type, int siz
 
 Field* Dataset::findField(const QString& fieldName) const
 {
+    // Names mostly come upper-case already (a statement's parameters, the
+    // modules' own code): they are looked up without an upper-case copy.
+    if (Field* field = fieldIndex_.value(fieldName, nullptr))
+        return field;
     return fieldIndex_.value(fieldName.toUpper(), nullptr);
 }
 
