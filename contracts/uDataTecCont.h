@@ -127,6 +127,14 @@ public:
     };
     struct CacheTextos;
     std::shared_ptr<CacheTextos> cacheTextos_;
+    // A billing object as an order line reads it: its percentage (0 when
+    // none), operation and object text as stored; from the texts' memory
+    // while one lives, so a batch reads each object once.
+    struct ObjetoFaturamento {
+        double percentual = 0;
+        QString operacao, texto;
+    };
+    ObjetoFaturamento DadosObjetoFaturamento(int objeto);
     // The months an instalment due on that date covers ("ABRIL, MAIO, JUNHO/2008"),
     // by the contract's period letter and modality.
     static QString FormatarReferenciaPeriodo(const QString& modalidade, const QString& periodo,

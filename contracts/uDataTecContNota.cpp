@@ -81,18 +81,12 @@ const Objeto& GeradorPedido::objeto(int codigo)
     auto it = objetos_.find(codigo);
     if (it != objetos_.end())
         return it->second;
+    // The same row the object's texts read (once per order, or per batch).
+    const TdmTecContrato::ObjetoFaturamento lido = dm_.DadosObjetoFaturamento(codigo);
     Objeto dados;
-    const std::shared_ptr<host::db::Statement> st = dmGlobal->IBTransaction1->prepared(
-        "select coalesce(AJVALORPERCENTUAL, 0), coalesce(OFCODIGO, ''), coalesce(AJOBJETO, '')"
-        " from AATC11AJ where AJCODIGO = :OBJETO");
-    st->setParam("OBJETO", codigo);
-    st->execute();
-    if (st->fetch()) {
-        dados.percentual = st->value(0).toDouble();
-        dados.operacao = st->value(1).toString().trimmed();
-        dados.texto = st->value(2).toString();
-        st->closeCursor();
-    }
+    dados.percentual = lido.percentual;
+    dados.operacao = lido.operacao;
+    dados.texto = lido.texto;
     if (dados.percentual <= 0)
         dados.percentual = 100;
     return objetos_.emplace(codigo, dados).first->second;
@@ -303,6 +297,7 @@ QString TdmTecContrato::GeraNotaParcelaContrato(const QString& cliente, int cont
                                                 QString& serie)
 {
     bNotaEmitida = false;
+    const MemoriaTextos memoria(*this);
     GeradorPedido gerador(*this, parcelaDe(cliente, contrato, valor, objeto, sequencia, vencimento, filial,
                                            bUsaDataFaturamento, dataFaturamento),
                           false);
@@ -340,6 +335,7 @@ QString TdmTecContrato::GeraNotaParcelaContratoApenasPV(const QString& cliente, 
                                                         const QString& filial, bool bUsaDataFaturamento,
                                                         const QDateTime& dataFaturamento, QString&)
 {
+    const MemoriaTextos memoria(*this);
     GeradorPedido gerador(*this, parcelaDe(cliente, contrato, valor, objeto, sequencia, vencimento, filial,
                                            bUsaDataFaturamento, dataFaturamento),
                           true);
@@ -350,23 +346,17 @@ void TdmTecContrato::GravaObservacaoObjetoVendaItem(const QString& pedido, int l
 {
     if (texto.isEmpty())
         return;
-    host::data::Query& obs = *dmGlobal->quObsGeral;
-    dmGlobal->CarregaObservacao(pedido, "V", linha);
-    if (obs.isEmpty())
-        obs.append();
-    else
-        obs.edit();
-    obs.fieldByName("OBCODIGO")->setAsString(pedido);
-    obs.fieldByName("OBID")->setAsString("V");
-    obs.fieldByName("OBSEQUENCIA")->setAsInteger(linha);
-    obs.fieldByName("OBTEXTO")->setAsString(texto);
+    // The row of the host's observations is added, or its text replaced, in
+    // one statement (the host dataset would read it first, then write it).
+    dmGlobal->quObsGeral->close();
     try {
-        obs.post();
+        host::db::executeSql(*dmGlobal->IBTransaction1,
+                             "update or insert into AUGC70OB (OBCODIGO, OBID, OBSEQUENCIA, OBTEXTO)"
+                             " values (:OBCODIGO, 'V', :OBSEQUENCIA, :OBTEXTO) matching (OBCODIGO, OBID, OBSEQUENCIA)",
+                             {{"OBCODIGO", pedido}, {"OBSEQUENCIA", linha}, {"OBTEXTO", texto}});
     } catch (...) {
         // The line stands without its text.
-        obs.cancel();
     }
-    obs.close();
 }
 
 void TdmTecContrato::AbreEmissaoCarregaNota(const QString& documentos, const QString& filial)

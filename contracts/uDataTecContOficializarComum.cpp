@@ -140,7 +140,13 @@ double ValorDocumento(const Instalment& p, const QString& numero, const QString&
                   "select total_doc from acem1401 Where documento = :NUMERO and serie_doc = :SERIE"
                   " and local_doc = :FILIAL",
                   {{"NUMERO", numero}, {"SERIE", serie}, {"FILIAL", filial}});
-    double valor = total.toDouble();
+    return ValorOperacao(p, total.toDouble(), numero, serie, filial);
+}
+
+double ValorOperacao(const Instalment& p, double total, const QString& numero, const QString& serie,
+                     const QString& filial)
+{
+    double valor = total;
     dmGlobal->CRVerificaOperacaoSubtracao(numero, p.cliente, serie, filial, p.operacao, valor);
     return valor;
 }

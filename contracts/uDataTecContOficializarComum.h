@@ -49,6 +49,9 @@ void MarcaEmitida(const Instalment& p);
 // The value of the order (order-only contract) or of the invoice, as the
 // host's operation rule leaves it.
 double ValorDocumento(const Instalment& p, const QString& numero, const QString& serie, const QString& filial);
+// The same from the document's total already read.
+double ValorOperacao(const Instalment& p, double total, const QString& numero, const QString& serie,
+                     const QString& filial);
 // The cash-forecast rows of the receivable rounded to cents.
 void ArredondaCaixa(const Instalment& p);
 // The receivable, its note and its cash-forecast rows under the new number.

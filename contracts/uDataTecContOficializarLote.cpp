@@ -57,9 +57,12 @@ QString SqlPedidosLote(const QString& pedidos)
     return sql;
 }
 
-QString junta(const QString& lista, const QString& item)
+// In place: a batch's lists grow by a thousand numbers.
+void junta(QString& lista, const QString& item)
 {
-    return lista.isEmpty() ? item : lista + " , " + item;
+    if (!lista.isEmpty())
+        lista += " , ";
+    lista += item;
 }
 
 struct Listas {
@@ -72,6 +75,8 @@ void PassoPedidos(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
 {
     TdmTecContrato& dm = *dmTecContrato;
     const bool porFaturamento = dmGlobal->ParametroInteiro("ATMODOCOMPOSICAO") == 2;
+    // The billing objects and contracts the orders' texts read, once per pass.
+    const TdmTecContrato::MemoriaTextos memoria(dm);
     oDado.first();
     for (int linha = 1; !oDado.eof(); oDado.next(), ++linha) {
         dmGlobal->Log(kOrigem, "oDado.recno:" + QString::number(linha));
@@ -94,9 +99,9 @@ void PassoPedidos(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
             dmGlobal->IBTransaction1->commitRetaining();
             umCommit.release();
             if (p.geraPV == "S")
-                listas.soPedidos = junta(listas.soPedidos, QuotedStr(pedido));
+                junta(listas.soPedidos, QuotedStr(pedido));
             else
-                listas.sTodosPV = junta(listas.sTodosPV, QuotedStr(pedido));
+                junta(listas.sTodosPV, QuotedStr(pedido));
             dmGlobal->PreparaSplashForm(1, "Preparando " + QString::number(linha) + "º de " + QString::number(total) +
                                                " contrato(s)",
                                         "Incrementar");
@@ -120,6 +125,8 @@ void PassoNotas(const OpcoesOficializacao& opcoes, int total, Listas& listas)
     TfmNotaFiscal* nota = fmNotaFiscal.create(nullptr);
     nota->showNonModal();
     host::data::Query& pedidos = *nota->quPedido;
+    // The form's grid shows the orders once, after the pass.
+    const host::data::ControlsDisabled semGrade(pedidos);
     pedidos.close();
     pedidos.setSql(SqlPedidosLote(listas.sTodosPV));
     pedidos.open();
@@ -133,10 +140,11 @@ void PassoNotas(const OpcoesOficializacao& opcoes, int total, Listas& listas)
                 condicao += " or ( mov.cod_pedido = " + QuotedStr(pedidoAtual) + ") ";
                 nota->EmissaoNotaFiscalSaida(pedidoAtual, {}, pedidos.fieldByName("OPERACAO")->asString(), {}, {},
                                              false, pedidos.fieldByName("AUX1")->asFloat(), true);
+                dmGlobal->IBTransaction1->commitRetaining();
                 if (linha == 1)
                     primeira = nota->numeroNota();
                 dmGlobal->PreparaSplashForm(1, "Nota fiscal gerada: " + nota->numeroNota(), "Incrementar");
-                listas.notas = junta(listas.notas, QuotedStr(nota->numeroNota()));
+                junta(listas.notas, QuotedStr(nota->numeroNota()));
                 TrimAppMemorySize();
             } catch (...) {
                 const std::exception_ptr falha = std::current_exception();
@@ -156,6 +164,9 @@ void PassoNotas(const OpcoesOficializacao& opcoes, int total, Listas& listas)
         dmGlobal->MostraAviso("Falha na geração da nota fiscal do pedido " + pedidoAtual + "\r" + TratarExcecao(falha),
                               false);
     }
+    // The invoices issued (each whole by its own savepoint) are committed
+    // together, which frees the series' counter for other desks.
+    dmGlobal->IBTransaction1->commitRetaining();
     dmGlobal->PreparaSplashForm(0, "Aguarde", "Ocultar");
 }
 
@@ -211,36 +222,44 @@ void PassoReceber(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
         QString numero;
         try {
             const Instalment p = Instalment::From(oDado);
-            // The order of the receivable and the invoice of that order, in one read.
+            QString serie = tipoDocumento.isEmpty() ? QString("01") : tipoDocumento;
+            if (p.comprovante == "R")
+                serie = "RC";
+            // The order of the receivable, the invoice of that order and the
+            // document's total (the order's, or the invoice's in its series),
+            // in one read.
             const std::shared_ptr<host::db::Statement> leitura = dmGlobal->IBTransaction1->prepared(
-                QString("select r.PEDIDO, (select first 1 n.DOCUMENTO from acem1401 n where n.COD_PEDIDO = "
-                        "r.PEDIDO)"
-                        " from acrc5001 r") +
+                QString("select r.PEDIDO, (select first 1 n.DOCUMENTO from acem1401 n where n.COD_PEDIDO = r.PEDIDO),"
+                        " (select p.VALOR_TOTAL from avec8501 p where p.NUMERO_PEDIDO = r.PEDIDO),"
+                        " (select first 1 t.TOTAL_DOC from acem1401 t where t.DOCUMENTO = (select first 1 n.DOCUMENTO"
+                        " from acem1401 n where n.COD_PEDIDO = r.PEDIDO) and t.SERIE_DOC = :SERIE and t.LOCAL_DOC ="
+                        " :FILIAL) from acrc5001 r") +
                 QString(kChaveReceber).replace(" codigo_cliente", " r.codigo_cliente"));
             for (auto [nome, valor] : p.chaveParametros().asKeyValueRange())
                 leitura->setParam(nome, valor);
+            leitura->setParam("SERIE", serie);
             leitura->execute();
             QString pedido, nota;
+            double totalPedido = 0, totalNota = 0;
             if (leitura->fetch()) {
                 pedido = leitura->value(0).toString().trimmed();
                 nota = leitura->value(1).toString().trimmed();
+                totalPedido = leitura->value(2).toDouble();
+                totalNota = leitura->value(3).toDouble();
                 leitura->closeCursor();
             }
             numero = pedido;
             if (p.geraPV != "S" && !pedido.isEmpty()) numero = nota;
             if (numero.isEmpty())
                 continue;
-            QString serie = tipoDocumento.isEmpty() ? QString("01") : tipoDocumento;
-            if (p.comprovante == "R")
-                serie = "RC";
             {
                 // The receivable is updated whole or not at all.
                 host::db::Savepoint ponto(*dmGlobal->IBTransaction1);
-                const double valor = Arredonda2Monetario(ValorDocumento(p, numero, serie, p.filialReceber));
+                const double valor = Arredonda2Monetario(
+                    ValorOperacao(p, p.geraPV == "S" ? totalPedido : totalNota, numero, serie, p.filialReceber));
                 OficializaReceberLote(p, valor, p.geraPV != "S" ? FormataDocumento(numero) : QString());
                 ponto.release();
             }
-            dmGlobal->IBTransaction1->commitRetaining();
             dm.DeletarPrevisaoContratoComplementar(p.contrato, p.documento, p.emissao, p.vencimento,
                                                    p.geraPV != "S" ? FormataDocumento(numero) : p.documento, false);
             const JanelaPrevisao janela = JanelaProximaPrevisao(p, opcoes);
@@ -260,6 +279,8 @@ void PassoReceber(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
                                   false);
         }
     }
+    // Each receivable's savepoint kept it whole; the pass is committed once.
+    dmGlobal->IBTransaction1->commitRetaining();
 }
 
 }  // namespace

@@ -185,14 +185,18 @@ private:
 
 struct TextosObjeto {
     QString objeto, complemento, modo;
+    double percentual = 0;
+    QString operacao;
 };
 
 TextosObjeto lerObjeto(TdmTecContrato& dm, int objeto)
 {
     Query& quObjeto = consultaTexto(dm, "quTextoObjeto",
-                                    "select AJOBJETO, AJCOMPLHC, AJCOMPLNF\nfrom AATC11AJ\nwhere AJCODIGO = :AJCODIGO");
+                                    "select AJOBJETO, AJCOMPLHC, AJCOMPLNF, AJVALORPERCENTUAL, OFCODIGO\nfrom AATC11AJ\n"
+                                    "where AJCODIGO = :AJCODIGO");
     abrirPorCodigo(quObjeto, "AJCODIGO", objeto);
-    TextosObjeto lido{texto(quObjeto, "AJOBJETO"), texto(quObjeto, "AJCOMPLHC"), texto(quObjeto, "AJCOMPLNF").left(1)};
+    TextosObjeto lido{texto(quObjeto, "AJOBJETO"), texto(quObjeto, "AJCOMPLHC"), texto(quObjeto, "AJCOMPLNF").left(1),
+                      quObjeto.fieldByName("AJVALORPERCENTUAL")->asFloat(), texto(quObjeto, "OFCODIGO").trimmed()};
     quObjeto.close();
     return lido;
 }
@@ -216,19 +220,34 @@ TdmTecContrato::MemoriaTextos::~MemoriaTextos()
         dm_.cacheTextos_.reset();
 }
 
+namespace {
+
+// The object's row, from the memory while one lives.
+const TextosObjeto& objetoDaMemoria(TdmTecContrato& dm, TdmTecContrato::CacheTextos* memoria, int objeto,
+                                    std::optional<TextosObjeto>& semMemoria)
+{
+    if (!memoria)
+        return semMemoria.emplace(lerObjeto(dm, objeto));
+    auto lido = memoria->objetos.find(objeto);
+    if (lido == memoria->objetos.end())
+        lido = memoria->objetos.emplace(objeto, lerObjeto(dm, objeto)).first;
+    return lido->second;
+}
+
+}  // namespace
+
+TdmTecContrato::ObjetoFaturamento TdmTecContrato::DadosObjetoFaturamento(int objeto)
+{
+    std::optional<TextosObjeto> semMemoria;
+    const TextosObjeto& lido = objetoDaMemoria(*this, cacheTextos_.get(), objeto, semMemoria);
+    return {lido.percentual, lido.operacao, lido.objeto};
+}
+
 QString TdmTecContrato::RetornarTextoContratoObjeto(int objeto, int contrato, int sequencia,
                                                     const QDateTime& vencimento, const QString& textoObjeto)
 {
     std::optional<TextosObjeto> objetoSemMemoria;
-    const TextosObjeto* objetoLido = nullptr;
-    if (cacheTextos_) {
-        auto lido = cacheTextos_->objetos.find(objeto);
-        if (lido == cacheTextos_->objetos.end())
-            lido = cacheTextos_->objetos.emplace(objeto, lerObjeto(*this, objeto)).first;
-        objetoLido = &lido->second;
-    } else {
-        objetoLido = &objetoSemMemoria.emplace(lerObjeto(*this, objeto));
-    }
+    const TextosObjeto* objetoLido = &objetoDaMemoria(*this, cacheTextos_.get(), objeto, objetoSemMemoria);
     const QString objetoCadastro = objetoLido->objeto;
     const QString complemento = objetoLido->complemento;
     const QString modo = objetoLido->modo;

@@ -4,7 +4,12 @@
 
 #include <QDate>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
+
+#include <memory>
 
 namespace host {
 
@@ -23,6 +28,33 @@ void appendTrace(const LogEntry& entry)
     if (entries.size() >= kTraceLimit)
         entries.remove(0, entries.size() - kTraceLimit + 1);
     entries.append(entry);
+}
+
+// The log file stays open between lines (opening, creating its folder and
+// closing it for every line cost more than a batch's own work); it is opened
+// again when the day or the system folder changes, or when it was removed
+// (looked for at most once a second).
+void writeLogLine(const QString& line)
+{
+    static QString aberto;
+    static std::unique_ptr<QFile> arquivo;
+    static QElapsedTimer conferido;
+    const QString path = logFilePath();
+    const bool conferir = !conferido.isValid() || conferido.elapsed() >= 1000;
+    if (conferir)
+        conferido.start();
+    if (!arquivo || aberto != path || (conferir && !arquivo->exists())) {
+        arquivo.reset();
+        aberto.clear();
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        auto novo = std::make_unique<QFile>(path);
+        if (!novo->open(QIODevice::Append | QIODevice::Text))
+            return;   // a log that cannot be written must not stop the work
+        arquivo = std::move(novo);
+        aberto = path;
+    }
+    arquivo->write(line.toUtf8());
+    arquivo->flush();
 }
 
 const QList<LogEntry>& logTrace() { return trace(); }

@@ -9,13 +9,10 @@
 #include "host/ui/ProgressWindow.h"
 
 #include <QDateTime>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTextStream>
 
 namespace host {
 void appendTrace(const LogEntry& entry);
+void writeLogLine(const QString& line);
 }
 
 namespace ui = host::ui;
@@ -79,15 +76,14 @@ QString MostraPergunta(const QString& texto, const QStringList& captions, int la
 void TdmGlobal::Log(const QString& origem, const QString& texto, const QString& detalhe)
 {
     host::appendTrace({origem, texto, detalhe});
-    const QString path = host::logFilePath();
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::Append | QIODevice::Text))
-        return;   // a log that cannot be written must not stop the work
-    QTextStream out(&file);
-    out << QDateTime::currentDateTime().toString("dd/MM/yyyy hh:mm:ss.zzz") << '\t' << origem << '\t'
-        << QString(texto).replace('\n', ' ').replace('\r', ' ') << '\t'
-        << QString(detalhe).replace('\n', ' ').replace('\r', ' ') << '\n';
+    const QDateTime agora = QDateTime::currentDateTime();
+    const QDate dia = agora.date();
+    const QTime hora = agora.time();
+    const QString linha = QString::asprintf("%02d/%02d/%04d %02d:%02d:%02d.%03d\t", dia.day(), dia.month(), dia.year(),
+                                            hora.hour(), hora.minute(), hora.second(), hora.msec()) +
+                          origem + '\t' + QString(texto).replace('\n', ' ').replace('\r', ' ') + '\t' +
+                          QString(detalhe).replace('\n', ' ').replace('\r', ' ') + '\n';
+    host::writeLogLine(linha);
 }
 
 void TdmGlobal::GravaLog(const QString& usuario, const QString& acao, const QString& observacao,

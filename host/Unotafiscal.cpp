@@ -155,12 +155,27 @@ TfmNotaFiscal::~TfmNotaFiscal()
 
 QString TfmNotaFiscal::numeroNota() const
 {
-    return edDocumento->text();
+    return numero_;
 }
 
 QString TfmNotaFiscal::serieNota() const
 {
-    return edSerie->text();
+    return serie_;
+}
+
+void TfmNotaFiscal::exibeNota()
+{
+    if (exibicaoPendente_)
+        return;
+    exibicaoPendente_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            exibicaoPendente_ = false;
+            edDocumento->setText(numero_);
+            edSerie->setText(serie_);
+        },
+        Qt::QueuedConnection);
 }
 
 void TfmNotaFiscal::PesquisarPedidoVendas(int, int, const QString& sPedido, const QString& sPedidoAlternativo)
@@ -214,8 +229,9 @@ void TfmNotaFiscal::EmissaoNotaFiscalSaida(const QString& sPedido, const QString
     host::db::executeSql(tr, "update AVEC8501 set IMPRESSO_NF = 'S' where NUMERO_PEDIDO = :PEDIDO",
                          {{"PEDIDO", pedido}});
     ponto.release();
-    edDocumento->setText(numero);
-    edSerie->setText(serie);
+    numero_ = numero;
+    serie_ = serie;
+    exibeNota();
 }
 
 void TfmNotaFiscal::NFSelecionaLote(const QString& sPrimeira, const QString& sUltima, const QString& sCondicao,

@@ -62,6 +62,15 @@ public:
     QString numeroNota() const;
     QString serieNota() const;
 
+private:
+    // The invoice issued last. The fields show it once events run: a batch
+    // issues invoices faster than a field can lay its text out for each.
+    void exibeNota();
+    QString numero_, serie_;
+    bool exibicaoPendente_ = false;
+
+public:
+
     // The series an order's invoice gets: the order's VESERIENF, else "01".
     static constexpr const char* kSeriePadrao = "01";
 };

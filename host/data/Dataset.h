@@ -267,4 +267,17 @@ private:
     std::vector<Field*> lookupUsers_;
 };
 
+// The dataset's controls disabled for a scope (a long walk over its rows
+// repaints nothing), enabled again on every way out.
+class ControlsDisabled {
+public:
+    explicit ControlsDisabled(Dataset& dataset) : dataset_(dataset) { dataset_.disableControls(); }
+    ~ControlsDisabled() { dataset_.enableControls(); }
+    ControlsDisabled(const ControlsDisabled&) = delete;
+    ControlsDisabled& operator=(const ControlsDisabled&) = delete;
+
+private:
+    Dataset& dataset_;
+};
+
 }  // namespace host::data

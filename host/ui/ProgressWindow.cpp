@@ -36,11 +36,16 @@ void ProgressWindow::ensureWindow()
 void ProgressWindow::refresh(bool pintar)
 {
     ensureWindow();
+    const bool agora = pintar || !pintado_.isValid() || pintado_.elapsed() >= 50;
+    // Between paints the controls take their values without painting (the
+    // bar would repaint itself at once on every new percentage).
+    window_->setUpdatesEnabled(false);
     label_->setText(text_);
     bar_->setRange(0, std::max(total_, 0));
     bar_->setValue(std::min(position_, std::max(total_, 0)));
-    if (!pintar && pintado_.isValid() && pintado_.elapsed() < 50)
+    if (!agora)
         return;
+    window_->setUpdatesEnabled(true);
     pintado_.start();
     // Long work runs on the interface thread: let the window paint itself.
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -71,8 +76,10 @@ void ProgressWindow::hide()
 {
     shown_ = false;
     position_ = 0;
-    if (window_)
+    if (window_) {
+        window_->setUpdatesEnabled(true);
         window_->hide();
+    }
 }
 
 void ProgressWindow::prepare(int count, const QString& text, const QString& action)

@@ -9,6 +9,7 @@
 #include "host/ui/ProgressWindow.h"
 
 #include <QFile>
+#include <QThread>
 
 using testsupport::HostDatabaseTest;
 
@@ -78,6 +79,34 @@ TEST_F(MessagesTest, LogKeepsOriginTextAndDetailInMemoryAndInTheSystemFolder)
     EXPECT_TRUE(lines[1].endsWith("\tselect * from AATC01AO\tAOCODIGO=5"));
     host::clearLogTrace();
     EXPECT_TRUE(host::logTrace().isEmpty());
+}
+
+// The file stays open between lines: another system folder gets its own
+// file, and a file removed meanwhile is made again.
+TEST_F(MessagesTest, LogFollowsTheSystemFolderAndARemovedFile)
+{
+    auto linhas = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly | QIODevice::Text)
+                   ? QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts).size()
+                   : -1;
+    };
+    dmGlobal->Log("[A]", "primeira");
+    const QString primeiro = host::logFilePath();
+    const QString outraPasta = systemFolder + "/outra";
+    sCaminhoSistema = outraPasta;
+    dmGlobal->Log("[B]", "segunda");
+    const QString segundo = host::logFilePath();
+    sCaminhoSistema = systemFolder;
+    dmGlobal->Log("[A]", "terceira");
+    EXPECT_NE(primeiro, segundo);
+    EXPECT_EQ(linhas(primeiro), 2);
+    EXPECT_EQ(linhas(segundo), 1);
+
+    ASSERT_TRUE(QFile::remove(primeiro));
+    QThread::msleep(1100);   // a removed file is looked for once a second
+    dmGlobal->Log("[A]", "quarta");
+    EXPECT_EQ(linhas(primeiro), 1);
 }
 
 TEST_F(MessagesTest, AuditRecordGoesToArqlogWithTodayWhenNoDateIsGiven)
