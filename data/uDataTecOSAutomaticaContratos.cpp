@@ -146,6 +146,9 @@ void LancarOrdensContratos()
     QStringList falhas;
     {
         host::ExecucaoLote lote(kOrigem);
+        // Situations, technicians, equipment models, products and their
+        // groups are read, never written, by the orders a run makes.
+        lote.tabelasFixas({"AATC01AS", "AATC06AT", "AATC03AE", "ACEC1101", "ACEC1201"});
         Progresso progresso(contratos->recordCount());
         for (contratos->first(); !contratos->eof(); contratos->next()) {
             const int contrato = contratos->fieldByName("ACCODIGO")->asInteger();

@@ -220,6 +220,8 @@ public:
     // Parameters, in the order of their first appearance.
     const QStringList& paramNames() const;
     bool hasParam(const QString& name) const;
+    // The type the engine gave the parameter (its first place); Unknown when absent.
+    ColumnType paramType(const QString& name) const;
     // Throws on an unknown name. The name is any string view ("ID" as it is
     // written, a QString): a row's parameters set by name cost no string of
     // their own, and set in the same order every row, no hashing either.

@@ -203,6 +203,13 @@ const QStringList& Statement::paramNames() const { return d->names; }
 
 bool Statement::hasParam(const QString& name) const { return d->nameIndex.contains(name.toUpper()); }
 
+ColumnType Statement::paramType(const QString& name) const {
+    const int index = d->nameIndex.value(name.toUpper(), -1);
+    for (size_t slot = 0; slot < d->slotName.size(); ++slot)
+        if (d->slotName[slot] == index) return detail::columnTypeOf(d->inFields[slot]);
+    return ColumnType::Unknown;
+}
+
 namespace {
 
 // A name as callers write it against one kept upper-case: ASCII letters in

@@ -195,6 +195,26 @@ std::vector<MessageField> describeFields(IMessageMetadata* meta) {
     return fields;
 }
 
+ColumnType columnTypeOf(const MessageField& f) {
+    switch (f.type) {
+    case SQL_SHORT: return ColumnType::SmallInt;
+    case SQL_LONG: return ColumnType::Integer;
+    case SQL_INT64: return ColumnType::BigInt;
+    case SQL_FLOAT: return ColumnType::Float;
+    case SQL_DOUBLE:
+    case SQL_D_FLOAT: return ColumnType::Double;
+    case SQL_TEXT: return ColumnType::Char;
+    case SQL_VARYING: return ColumnType::VarChar;
+    case SQL_TIMESTAMP: return ColumnType::Timestamp;
+    case SQL_TYPE_DATE: return ColumnType::Date;
+    case SQL_TYPE_TIME: return ColumnType::Time;
+    case SQL_BLOB: return f.subType == 1 ? ColumnType::TextBlob : ColumnType::Blob;
+    case SQL_BOOLEAN: return ColumnType::Boolean;
+    case SQL_NULL: return ColumnType::Null;
+    default: return ColumnType::Unknown;
+    }
+}
+
 ColumnInfo columnInfo(IMessageMetadata* meta, unsigned index, const MessageField& f) {
     Status st;
     ColumnInfo c;
@@ -206,23 +226,7 @@ ColumnInfo columnInfo(IMessageMetadata* meta, unsigned index, const MessageField
     st.check();
     c.scale = f.scale;
     c.size = int(f.length);
-    switch (f.type) {
-    case SQL_SHORT: c.type = ColumnType::SmallInt; break;
-    case SQL_LONG: c.type = ColumnType::Integer; break;
-    case SQL_INT64: c.type = ColumnType::BigInt; break;
-    case SQL_FLOAT: c.type = ColumnType::Float; break;
-    case SQL_DOUBLE:
-    case SQL_D_FLOAT: c.type = ColumnType::Double; break;
-    case SQL_TEXT: c.type = ColumnType::Char; break;
-    case SQL_VARYING: c.type = ColumnType::VarChar; break;
-    case SQL_TIMESTAMP: c.type = ColumnType::Timestamp; break;
-    case SQL_TYPE_DATE: c.type = ColumnType::Date; break;
-    case SQL_TYPE_TIME: c.type = ColumnType::Time; break;
-    case SQL_BLOB: c.type = f.subType == 1 ? ColumnType::TextBlob : ColumnType::Blob; break;
-    case SQL_BOOLEAN: c.type = ColumnType::Boolean; break;
-    case SQL_NULL: c.type = ColumnType::Null; break;
-    default: c.type = ColumnType::Unknown; break;
-    }
+    c.type = columnTypeOf(f);
     if (c.isText()) c.size = int(f.length) / bytesPerChar(f.charset);
     return c;
 }

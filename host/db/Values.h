@@ -24,6 +24,7 @@ struct BlobWriter {
 };
 
 std::vector<MessageField> describeFields(Firebird::IMessageMetadata* meta);
+ColumnType columnTypeOf(const MessageField& field);
 ColumnInfo columnInfo(Firebird::IMessageMetadata* meta, unsigned index, const MessageField& field);
 
 // The declared input message with text parameters turned into VARYING, so a
