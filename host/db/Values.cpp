@@ -5,6 +5,7 @@
 #include <ibase.h>
 
 #include <QDateTime>
+#include <QStringEncoder>
 
 #include <cmath>
 #include <cstring>
@@ -41,6 +42,11 @@ T get(const unsigned char* at) {
     return v;
 }
 
+// The value a variant holds, read in place: converting through QVariant
+// costs more than binding the value.
+template <typename T>
+const T& held(const QVariant& v) { return *static_cast<const T*>(v.constData()); }
+
 [[noreturn]] void badValue(const QString& name, const QVariant& value, const QString& sql) {
     raise(QString("Valor inválido para o parâmetro %1: %2").arg(name, value.toString()), sql);
 }
@@ -58,7 +64,11 @@ qint64 toInteger(const QVariant& v, int scale, bool& ok) {
     ok = true;
     switch (v.userType()) {
     case QMetaType::Int:
+        if (scale == 0) return held<int>(v);
+        return std::llround(held<int>(v) * powerOf10(-scale));
     case QMetaType::LongLong:
+        if (scale == 0) return held<qlonglong>(v);
+        [[fallthrough]];
     case QMetaType::UInt:
     case QMetaType::ULongLong:
     case QMetaType::Short:
@@ -263,15 +273,61 @@ void writeText(const MessageField& f, unsigned char* buffer, const QByteArray& u
     std::memcpy(at + 2, utf8.constData(), size_t(utf8.size()));
 }
 
+qsizetype textUnits(const QVariant& value) {
+    switch (value.userType()) {
+    case QMetaType::QString: return held<QString>(value).size();
+    case QMetaType::QChar: return 1;
+    default: return 20;   // the longest 64-bit integer
+    }
+}
+
+void encodeText(const MessageField& f, unsigned char* buffer, const QVariant& value) {
+    *reinterpret_cast<short*>(buffer + f.nullOffset) = 0;
+    char* text = reinterpret_cast<char*>(buffer + f.offset + 2);
+    QStringEncoder utf8(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+    const char* end = value.userType() == QMetaType::QString ? utf8.appendToBuffer(text, held<QString>(value))
+                                                             : utf8.appendToBuffer(text, value.toString());
+    put(buffer + f.offset, quint16(end - text));
+}
+
+namespace {
+
+// The commonest pairs of value and parameter type, written as they are:
+// false leaves the value to the general conversion.
+bool writeExact(const MessageField& f, unsigned char* at, const QVariant& value) {
+    if (f.scale != 0) return false;
+    switch (value.userType()) {
+    case QMetaType::Int:
+        if (f.type == SQL_LONG) put(at, qint32(held<int>(value)));
+        else if (f.type == SQL_INT64) put(at, qint64(held<int>(value)));
+        else return false;
+        return true;
+    case QMetaType::Double:
+        if (f.type != SQL_DOUBLE) return false;
+        put(at, held<double>(value));
+        return true;
+    case QMetaType::QDateTime: {
+        const QDateTime& dt = held<QDateTime>(value);
+        if (f.type != SQL_TIMESTAMP || !dt.isValid()) return false;
+        put(at, toTimestamp(dt));
+        return true;
+    }
+    default: return false;
+    }
+}
+
+}  // namespace
+
 void writeValue(const MessageField& f, unsigned char* buffer, const QVariant& value, BlobWriter& blobs,
                 const QString& name, const QString& sql) {
     short* nullFlag = reinterpret_cast<short*>(buffer + f.nullOffset);
-    if (value.isNull() || !value.isValid() || f.type == SQL_NULL) {
+    if (f.type == SQL_NULL || value.isNull()) {   // an invalid variant is null too
         *nullFlag = -1;
         return;
     }
     *nullFlag = 0;
     unsigned char* at = buffer + f.offset;
+    if (writeExact(f, at, value)) return;
     bool ok = true;
     switch (f.type) {
     case SQL_SHORT: {
@@ -295,8 +351,9 @@ void writeValue(const MessageField& f, unsigned char* buffer, const QVariant& va
     case SQL_FLOAT:
     case SQL_DOUBLE:
     case SQL_D_FLOAT: {
-        const double d = value.userType() == QMetaType::QString ? value.toString().trimmed().toDouble(&ok)
-                                                                : value.toDouble(&ok);
+        const double d = value.userType() == QMetaType::Double    ? held<double>(value)
+                         : value.userType() == QMetaType::QString ? value.toString().trimmed().toDouble(&ok)
+                                                                  : value.toDouble(&ok);
         if (!ok) badValue(name, value, sql);
         if (f.type == SQL_FLOAT) put(at, float(d));
         else put(at, d);
