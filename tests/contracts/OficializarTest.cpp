@@ -273,8 +273,8 @@ TEST_F(OficializarLoteTest, EachInstalmentCostsTheSameStatementsAndNoPrepare) {
     const int custoDuas = duas.count(), preparosDuas = duas.prepares();
     std::printf("[ cost ] batch of one instalment: %d statements, %d prepared; of two: %d, %d prepared\n",
                 custoUma, preparosUma, custoDuas, preparosDuas);
-    EXPECT_EQ(custoDuas - custoUma, 27)
-        << "order 11 (the billing object read once per batch), invoice 8, receivable 8 for each further instalment";
+    EXPECT_EQ(custoDuas - custoUma, 26) << "order 10 (the billing object read once per batch, the contract once per"
+                                           " order), invoice 8, receivable 8 for each further instalment";
     EXPECT_LE(preparosDuas, preparosUma) << "no statement prepared per instalment";
     EXPECT_LE(preparosUma, 5) << "the batch's own lists (orders and invoices of the run)";
     EXPECT_EQ(rows("select count(*) from ACEM1401"), QStringList{"4"});
