@@ -1274,6 +1274,8 @@ extern host::data::DataModuleVar<TdmTec> dmTec;
 // Every total of the order summed again into quOS (left in edit, not posted;
 // the edit guard runs when quOS was in browse).
 void OrdemServicoAtualizaTotalizador(int aoCodigo);
+// The totals of a header being inserted with no line saved yet: every sum empty.
+void OrdemServicoTotaisVazios();
 // Sums one kind of line of an order again into its header ("AATC01AP" parts,
 // "AATC01AA" services, any letter case; other names change nothing) and posts
 // the header; bFechar then closes quOS.

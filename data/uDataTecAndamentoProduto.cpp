@@ -9,6 +9,7 @@
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/Ulote.h"
 #include "host/Uglobal.h"
 
 #include "host/data/Abort.h"
@@ -32,7 +33,7 @@ struct Servico {
 
 // The product in one statement; outside remanufacture only a service
 // product (kind '7') counts.
-bool lerServico(const QString& codigo, Servico& servico)
+bool lerServicoDoBanco(const QString& codigo, Servico& servico)
 {
     host::data::Query* consulta = &dmTec->ConsultaPropria("quServicoProduto");
     QString sql = "select descricao, pco_venda, Unidade_Medida, COD_LISTA_PRECO, PRDATAPROMOCAO, PRPRECOPROMOCIONAL,"
@@ -63,6 +64,20 @@ bool lerServico(const QString& codigo, Servico& servico)
     }
     consulta->close();
     return encontrado;
+}
+
+// A batch run reads each product once.
+bool lerServico(const QString& codigo, Servico& servico)
+{
+    const QVariant lido = host::ExecucaoLote::lembrada(
+        "ACEC1101", "lerServico " + parametro("ATREMANUFATURA") + " " + codigo, [&] {
+            Servico doBanco;
+            return lerServicoDoBanco(codigo, doBanco) ? QVariant::fromValue(doBanco) : QVariant();
+        });
+    if (!lido.isValid())
+        return false;
+    servico = lido.value<Servico>();
+    return true;
 }
 
 void copiarServico(TdmTec& tec, const Servico& servico)

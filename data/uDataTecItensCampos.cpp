@@ -125,9 +125,14 @@ void TdmTec::CarregaOsItemEquipamentoDados(int iCodigo)
 {
     const bool digitado = std::exchange(bDigitandoEquipamento_, false);
     const QString codigo = QuotedStr(QString::number(iCodigo));
-    const QVariantMap modelo = primeiraLinha(
-        *dmGlobal->quAuxiliar, "select aedescricao, aemarca, aemodelo, aecarroceriamarca, AEIDENTIFICADOR, AETIPO "
-                               "from aatc03ae where aecodigo = " + codigo);
+    const QString sql = "select aedescricao, aemarca, aemodelo, aecarroceriamarca, AEIDENTIFICADOR, AETIPO "
+                        "from aatc03ae where aecodigo = " + codigo;
+    // A batch run reads each model once (the auxiliary query still ends with the text).
+    dmGlobal->quAuxiliar->close();
+    dmGlobal->quAuxiliar->setSql(sql);
+    const QVariantMap modelo =
+        host::ExecucaoLote::lembrada("AATC03AE", sql, [&] { return QVariant(primeiraLinha(*dmGlobal->quAuxiliar, sql)); })
+            .toMap();
     if (digitado && dmGlobal->Parametro("ATQUANTIDADEREQUERIDA") == "S") {
         // Vehicles and equipment are typed in their own grids.
         const QString grade = gradeItensComFoco();

@@ -10,6 +10,7 @@
 #include "host/Uglobal.h"
 #include "host/Ulote.h"
 #include "host/data/Abort.h"
+#include "host/data/Query.h"
 #include "host/db/Database.h"
 
 using host::data::DatasetState;
@@ -25,6 +26,17 @@ void descartarPendentes()
     for (host::data::Dataset* dados : {dmTec->quOSAndamento, dmTec->quOSItem, dmTec->quOS})
         if (dados->active() && dados->editing())
             dados->cancel();
+}
+
+// quOSAndamento already holds every line of the order, as its loader left
+// it (no item filter) with nothing pending: the order's maker loaded it
+// before the items, whose rules keep it current.
+bool linhasCarregadas(int aoCodigo)
+{
+    const host::data::Query& linhas = *dmTec->quOSAndamento;
+    const host::data::Param* ordem = linhas.findParam("aocodigo");
+    return linhas.active() && !linhas.editing() && ordem && !ordem->isNull() && ordem->asInteger() == aoCodigo &&
+           !linhas.sql().contains("Anda.AOITCODIGO =");
 }
 
 }  // namespace
@@ -81,7 +93,8 @@ void novaLinhaServico(int aoCodigo, bool passos)
     TdmTec& tec = *dmTec;
     if (passos)
         log("Vai carregar os servicos");
-    tec.CarregaOSAndamento(aoCodigo, 0);
+    if (!linhasCarregadas(aoCodigo))
+        tec.CarregaOSAndamento(aoCodigo, 0);
     if (passos)
         log("Vai inserir os servicos");
     tec.quOSAndamento->append();

@@ -95,7 +95,10 @@ void ordemDoContrato(int contrato, const QString& contratante, const QDateTime& 
     TdmTec& tec = *dmTec;
     CarregaOrdemServico(0);
     const int ordem = novaOrdem("C", contratante, vencimento);
-    tec.CarregaOSItens(0, 0);
+    // The new header's after-scroll loaded the items attached to no order,
+    // where the order's items are appended; only anything else is replaced.
+    if (!tec.quOSItem->active() || tec.quOSItem->editing() || !tec.quOSItem->isEmpty())
+        tec.CarregaOSItens(0, 0);
     tec.CarregaOSAndamento(ordem, 0);
     for (const Equipamento& e : equipamentos) {
         tec.quOSItem->append();
@@ -146,6 +149,9 @@ void LancarOrdensContratos()
     QStringList falhas;
     {
         host::ExecucaoLote lote(kOrigem);
+        // Situations, technicians, equipment models, products and their
+        // groups are read, never written, by the orders a run makes.
+        lote.tabelasFixas({"AATC01AS", "AATC06AT", "AATC03AE", "ACEC1101", "ACEC1201"});
         Progresso progresso(contratos->recordCount());
         for (contratos->first(); !contratos->eof(); contratos->next()) {
             const int contrato = contratos->fieldByName("ACCODIGO")->asInteger();

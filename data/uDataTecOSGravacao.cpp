@@ -60,6 +60,7 @@ void TdmTec::quOSBeforePost(Dataset& DataSet)
     if (situacao.cliente == "S")
         dmGlobal->LimiteCredito(quOSCLCODIGO->asString(), quOSAOVALORTOTAL->asFloat(), true);
 
+    const bool inserindo = quOS->state() == DatasetState::Insert;
     NumerarOrdem();
 
     if (situacao.tipo == "M") {
@@ -79,9 +80,17 @@ void TdmTec::quOSBeforePost(Dataset& DataSet)
                                   .trimmed();
         InserirHistoricoUltimasOrdensServico(ordem, quOSCLCODIGO->asString(), placa);
     }
-    for (Dataset* detalhe : {quOSPecas, quOSAndamento, quOSDespViagem, quOSDespExtra, quOSProj})
+    bool linhaGravada = false;
+    for (Dataset* detalhe : {quOSPecas, quOSAndamento, quOSDespViagem, quOSDespExtra, quOSProj}) {
+        linhaGravada = linhaGravada || detalhe->editing();
         SalvarAlteracoes(*detalhe);
-    OrdemServicoAtualizaTotalizador(quOSAOCODIGO->asInteger());
+    }
+    // A new order has no lines until they are saved after it (or just above):
+    // its sums are all empty, and reading them cost five statements.
+    if (inserindo && !linhaGravada)
+        OrdemServicoTotaisVazios();
+    else
+        OrdemServicoAtualizaTotalizador(quOSAOCODIGO->asInteger());
     ZelDevVerificarEvento(&DataSet, "BEFOREPOST");
 }
 

@@ -9,6 +9,7 @@
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
+#include "host/Ulote.h"
 #include "host/data/Abort.h"
 #include "host/data/HandlerGuard.h"
 #include "host/db/Database.h"
@@ -47,11 +48,11 @@ void InstalarDialogoTrocaSituacao(DialogoTrocaSituacao dialogo)
     dialogoTroca() = std::move(dialogo);
 }
 
-SituacaoOS LerSituacaoOS(int asCodigo)
+namespace {
+
+SituacaoOS lerSituacao(int asCodigo)
 {
     SituacaoOS situacao;
-    if (asCodigo <= 0)
-        return situacao;
     // Kept prepared by the transaction: every order and item saved reads it.
     const std::shared_ptr<host::db::Statement> kept = dmGlobal->IBTransaction1->prepared(
         "select ASTIPO, ASINSERCAO, ASESTOQUE, ASRESERVA, ASCLIENTE from AATC01AS where ASCODIGO = :codigo");
@@ -67,6 +68,18 @@ SituacaoOS LerSituacaoOS(int asCodigo)
     situacao.cliente = statement.value(4).toString();
     statement.closeCursor();
     return situacao;
+}
+
+}  // namespace
+
+SituacaoOS LerSituacaoOS(int asCodigo)
+{
+    if (asCodigo <= 0)
+        return {};
+    // A batch run reads each situation once.
+    return host::ExecucaoLote::lembrada("AATC01AS", "LerSituacaoOS " + QString::number(asCodigo), [&] {
+               return QVariant::fromValue(lerSituacao(asCodigo));
+           }).value<SituacaoOS>();
 }
 
 void TdmTec::quOSASCODIGOChange(host::data::Field& Sender)

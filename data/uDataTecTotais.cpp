@@ -113,6 +113,10 @@ void gravarParcial(TdmTec& tec, Field* total, Field* totalRequerido, const SomaL
     tec.quOS->post();
 }
 
+// The sums into quOS's header fields and its grand total.
+void gravarTotais(TdmTec& tec, const SomaLinhas& pecas, const SomaLinhas& servicos, double despesasDiversas,
+                  double despesasViagem, double projeto);
+
 }  // namespace
 
 void OrdemServicoAtualizaTotalizador(int aoCodigo)
@@ -133,6 +137,20 @@ void OrdemServicoAtualizaTotalizador(int aoCodigo)
 
     if (tec.quOS->state() == DatasetState::Browse)
         tec.quOS->edit();   // through the edit guard
+    gravarTotais(tec, pecas, servicos, despesasDiversas, despesasViagem, projeto);
+}
+
+void OrdemServicoTotaisVazios()
+{
+    TdmTec& tec = modulo();
+    gravarTotais(tec, {}, {}, 0.0, 0.0, 0.0);
+}
+
+namespace {
+
+void gravarTotais(TdmTec& tec, const SomaLinhas& pecas, const SomaLinhas& servicos, double despesasDiversas,
+                  double despesasViagem, double projeto)
+{
     tec.quOSAOVALORSERVICO->setAsFloat(servicos.total);
     tec.quOSAOVALORSERVICOSREQUERIDO->setAsFloat(servicos.totalRequerido);
     tec.quOSAOVALORPECAS->setAsFloat(pecas.total);
@@ -143,6 +161,8 @@ void OrdemServicoAtualizaTotalizador(int aoCodigo)
     tec.quOSAOVALORIPI->setAsFloat(pecas.totalIPI);
     OSAtualizaValorTotalCorrrente();
 }
+
+}  // namespace
 
 void AtualizarOSCorrentePecas(int aoCodigo, const QString& tabela, bool bFechar)
 {

@@ -40,21 +40,25 @@ QString selectText(const QString& coluna, const QString& tabela, const QString& 
 }
 
 // The first value of the first row; invalid when there is no row.
-QVariant firstValue(const QString& sql, host::data::Query* query)
+QVariant firstValue(const QString& tabela, const QString& sql, host::data::Query* query)
 {
     if (query && query->active())
         query->close();
-    // A batch run keeps the statement prepared for its next row; the query
+    // A batch run keeps the statement prepared for its next row, and a read
+    // of a table the run never changes for the rest of the run; the query
     // given still ends with the text, as the callers may show it.
-    if (const auto lote = host::ExecucaoLote::comandoPreparado(transaction(), sql)) {
+    if (host::ExecucaoLote::ativa()) {
         if (query)
             query->setSql(sql);
-        lote->execute();
-        if (!lote->fetch())
-            return QVariant();
-        const QVariant value = lote->value(0);
-        lote->closeCursor();
-        return value;
+        return host::ExecucaoLote::lembrada(tabela, sql, [&] {
+            const auto lote = host::ExecucaoLote::leituraPreparada(transaction(), sql);
+            lote->execute();
+            if (!lote->fetch())
+                return QVariant();
+            const QVariant value = lote->value(0);
+            lote->closeCursor();
+            return value;
+        });
     }
     if (!query)
         return host::db::selectValue(transaction(), sql);
@@ -89,14 +93,14 @@ void commit() { transaction().commitRetaining(); }
 QString CarregaDado(const QString& coluna, const QString& tabela, const QString& condicao,
                     host::data::Query* query)
 {
-    const QVariant value = firstValue(selectText(coluna, tabela, condicao), query);
+    const QVariant value = firstValue(tabela, selectText(coluna, tabela, condicao), query);
     return value.isNull() ? QString() : value.toString();
 }
 
 double CarregaNumero(const QString& coluna, const QString& tabela, const QString& condicao,
                      host::data::Query* query)
 {
-    const QVariant value = firstValue(selectText(coluna, tabela, condicao), query);
+    const QVariant value = firstValue(tabela, selectText(coluna, tabela, condicao), query);
     bool ok = false;
     const double number = value.toDouble(&ok);
     return ok ? number : 0.0;
@@ -105,7 +109,7 @@ double CarregaNumero(const QString& coluna, const QString& tabela, const QString
 int CarregaNumeroInteiro(const QString& coluna, const QString& tabela, const QString& condicao,
                          host::data::Query* query)
 {
-    const QVariant value = firstValue(selectText(coluna, tabela, condicao), query);
+    const QVariant value = firstValue(tabela, selectText(coluna, tabela, condicao), query);
     bool ok = false;
     const double number = value.toDouble(&ok);
     return ok ? int(number) : 0;
@@ -114,7 +118,7 @@ int CarregaNumeroInteiro(const QString& coluna, const QString& tabela, const QSt
 QDateTime CarregaData(const QString& coluna, const QString& tabela, const QString& condicao,
                       host::data::Query* query)
 {
-    const QVariant value = firstValue(selectText(coluna, tabela, condicao), query);
+    const QVariant value = firstValue(tabela, selectText(coluna, tabela, condicao), query);
     return value.isNull() ? QDateTime() : value.toDateTime();
 }
 
@@ -160,6 +164,7 @@ int ContadorDados(const QString& colunaChave, const QString& tabela, const QStri
 
 void UpdateCampo(const QString& tabela, const QString& coluna, const QString& valorSQL, const QString& condicao)
 {
+    host::ExecucaoLote::tabelaAlterada(tabela);
     host::db::executeSql(transaction(), "update " + tabela + " set " + coluna + " = " + valorSQL + " " + condicao);
 }
 
@@ -184,6 +189,7 @@ void UpdateCampoValorCommit(const QString& tabela, const QString& coluna, double
 void UpdateCampoVariavelCommit(const QString& tabela, const QString& coluna, const QVariant& valor,
                                const QString& condicao)
 {
+    host::ExecucaoLote::tabelaAlterada(tabela);
     host::db::executeSql(transaction(), "update " + tabela + " set " + coluna + " = :VALOR_NOVO " + condicao,
                          {{"VALOR_NOVO", valor}});
     commit();
@@ -192,6 +198,7 @@ void UpdateCampoVariavelCommit(const QString& tabela, const QString& coluna, con
 void Update2Campos(const QString& tabela, const QString& coluna1, const QString& valor1, const QString& coluna2,
                    const QString& valor2, const QString& condicao)
 {
+    host::ExecucaoLote::tabelaAlterada(tabela);
     host::db::executeSql(transaction(), "update " + tabela + " set " + coluna1 + " = " + valor1 + ", " + coluna2 +
                                             " = " + valor2 + " " + condicao);
 }
@@ -205,6 +212,7 @@ void Update2CampoValorCommit(const QString& tabela, const QString& coluna1, cons
 
 void DeletaRegistros(const QString& tabela, const QString& condicao)
 {
+    host::ExecucaoLote::tabelaAlterada(tabela);
     host::db::executeSql(transaction(), "delete from " + tabela + " " + condicao);
 }
 
@@ -219,6 +227,7 @@ void InsertTable(const QString& tabela, const QStringList& colunas, const QVaria
 {
     if (colunas.size() != valores.size())
         throw std::invalid_argument("InsertTable: colunas e valores em número diferente");
+    host::ExecucaoLote::tabelaAlterada(tabela);
     QStringList names;
     QStringList values;
     QVariantMap params;

@@ -7,13 +7,170 @@
 namespace host {
 
 namespace {
+
 ExecucaoLote* loteAtual = nullptr;
+
+bool caractereDeNome(QChar c) { return c.isLetterOrNumber() || c == '_' || c == '$' || c == '.'; }
+
+// The quoted values compared by "column = 'value'" become parameters: the
+// rules paste the row's key into the text, and one statement per key would
+// be prepared anew for every row of the run. Only a plain column on the
+// left takes a parameter (its type is the column's); any other literal
+// stays in the text.
+struct LeituraParametrizada {
+    QString texto;
+    QStringList valores;
+};
+
+LeituraParametrizada parametrizar(const QString& sql)
+{
+    LeituraParametrizada leitura;
+    const qsizetype n = sql.size();
+    qsizetype i = 0;
+    auto comparacaoComColuna = [&](qsizetype aspa) {
+        qsizetype j = aspa - 1;
+        while (j >= 0 && sql[j].isSpace())
+            --j;
+        if (j < 1 || sql[j] != '=' || QStringLiteral("<>!=:").contains(sql[j - 1]))
+            return false;
+        --j;
+        while (j >= 0 && sql[j].isSpace())
+            --j;
+        qsizetype fim = j;
+        while (j >= 0 && caractereDeNome(sql[j]))
+            --j;
+        return fim > j && sql[j + 1].isLetter();
+    };
+    while (i < n) {
+        const QChar c = sql[i];
+        if (c == '-' && i + 1 < n && sql[i + 1] == '-') {
+            const qsizetype fim = sql.indexOf('\n', i);
+            const qsizetype ate = fim < 0 ? n : fim;
+            leitura.texto += sql.mid(i, ate - i);
+            i = ate;
+        } else if (c == '/' && i + 1 < n && sql[i + 1] == '*') {
+            const qsizetype fim = sql.indexOf("*/", i + 2);
+            const qsizetype ate = fim < 0 ? n : fim + 2;
+            leitura.texto += sql.mid(i, ate - i);
+            i = ate;
+        } else if (c == '\'' || c == '"') {
+            QString valor;
+            qsizetype j = i + 1;
+            bool fechado = false;
+            while (j < n) {
+                if (sql[j] == c) {
+                    if (j + 1 < n && sql[j + 1] == c) {
+                        valor += c;
+                        j += 2;
+                        continue;
+                    }
+                    fechado = true;
+                    break;
+                }
+                valor += sql[j++];
+            }
+            if (fechado && comparacaoComColuna(i)) {
+                leitura.valores << valor;
+                leitura.texto += ":TA_LOTE_" + QString::number(leitura.valores.size());
+            } else {
+                leitura.texto += sql.mid(i, (fechado ? j + 1 : n) - i);
+            }
+            i = fechado ? j + 1 : n;
+        } else {
+            leitura.texto += c;
+            ++i;
+        }
+    }
+    return leitura;
+}
+
+// A value bound as a parameter converts as the engine converts the quoted
+// text: text columns take it as it is, integer columns plain digits. Dates
+// (the engine reads "02/03/2026" month first) and fractions stay in the text.
+bool valorConverteIgual(db::ColumnType tipo, const QString& valor)
+{
+    switch (tipo) {
+    case db::ColumnType::Char:
+    case db::ColumnType::VarChar: return true;
+    case db::ColumnType::SmallInt:
+    case db::ColumnType::Integer:
+    case db::ColumnType::BigInt: {
+        const QString digitos = valor.trimmed();
+        if (digitos.isEmpty() || digitos.size() > 9)
+            return false;
+        for (qsizetype i = 0; i < digitos.size(); ++i)
+            if (!digitos[i].isDigit() && !(i == 0 && digitos[i] == '-' && digitos.size() > 1))
+                return false;
+        return true;
+    }
+    default: return false;
+    }
+}
+
+QString nomeTabela(const QString& tabela)
+{
+    return tabela.trimmed().section(' ', 0, 0).toUpper();
+}
+
 }  // namespace
+
+bool ExecucaoLote::ativa() { return loteAtual != nullptr; }
+
+void ExecucaoLote::tabelasFixas(const QStringList& tabelas)
+{
+    for (const QString& tabela : tabelas)
+        tabelasFixas_.insert(nomeTabela(tabela));
+}
+
+QVariant ExecucaoLote::lembrada(const QString& tabela, const QString& chave, const std::function<QVariant()>& ler)
+{
+    if (!loteAtual)
+        return ler();
+    // One table with an alias at most: a join may read a table the run changes.
+    const QStringList palavras = tabela.simplified().split(' ');
+    const QString nome = nomeTabela(tabela);
+    if (palavras.size() > 2 || tabela.contains(',') || !loteAtual->tabelasFixas_.contains(nome))
+        return ler();
+    const QString chaveCompleta = nome + '\n' + chave;
+    const auto guardada = loteAtual->lembradas_.constFind(chaveCompleta);
+    if (guardada != loteAtual->lembradas_.constEnd())
+        return *guardada;
+    const QVariant valor = ler();
+    loteAtual->lembradas_.insert(chaveCompleta, valor);
+    return valor;
+}
+
+void ExecucaoLote::tabelaAlterada(const QString& tabela)
+{
+    if (!loteAtual)
+        return;
+    const QString prefixo = nomeTabela(tabela) + '\n';
+    for (auto it = loteAtual->lembradas_.begin(); it != loteAtual->lembradas_.end();)
+        it = it.key().startsWith(prefixo) ? loteAtual->lembradas_.erase(it) : std::next(it);
+}
 
 std::shared_ptr<db::Statement> ExecucaoLote::comandoPreparado(db::Transaction& tr, const QString& sql)
 {
     return loteAtual ? tr.prepared(sql) : nullptr;
 }
+
+std::shared_ptr<db::Statement> ExecucaoLote::leituraPreparada(db::Transaction& tr, const QString& sql)
+{
+    if (!loteAtual)
+        return nullptr;
+    const LeituraParametrizada leitura = parametrizar(sql);
+    if (leitura.valores.isEmpty())
+        return tr.prepared(sql);
+    auto comando = tr.prepared(leitura.texto);
+    for (qsizetype i = 0; i < leitura.valores.size(); ++i) {
+        const QString nome = "TA_LOTE_" + QString::number(i + 1);
+        if (!valorConverteIgual(comando->paramType(nome), leitura.valores[i]))
+            return tr.prepared(sql);
+        comando->setParam(nome, leitura.valores[i]);
+    }
+    return comando;
+}
+
 
 ExecucaoLote::ExecucaoLote(const QString& origem)
     : anteriorLote_(loteAtual), origem_(origem)

@@ -15,13 +15,18 @@
 // (CarregaDado and its siblings, MaximoDado, ContadorDados) and the rules'
 // first-row reads keep their statements prepared, by text, among the
 // transaction's kept statements: a run repeats the same reads for every row,
-// where a user's one-off reads are not worth keeping.
+// where a user's one-off reads are not worth keeping. The values a
+// single-value read compares with a column become parameters first.
 
 #include "host/ui/Dialogs.h"
 
 #include <QHash>
+#include <QSet>
 #include <QString>
+#include <QStringList>
+#include <QVariant>
 
+#include <functional>
 #include <memory>
 
 namespace host::db {
@@ -51,9 +56,27 @@ public:
     // The transaction's kept statement of a read the running batch repeats,
     // or nullptr when no batch runs.
     static std::shared_ptr<db::Statement> comandoPreparado(db::Transaction& tr, const QString& sql);
+    // Likewise for a single-value read whose text carries the row's values
+    // ("where CODIGO = 'C0012'"): those compared with a column are bound as
+    // parameters, so one statement serves every row. The values are bound.
+    static std::shared_ptr<db::Statement> leituraPreparada(db::Transaction& tr, const QString& sql);
+
+    // Tables the run reads but never changes (situations, technicians,
+    // products...): while the run lives, a read of one of them is kept by its
+    // text and serves every later row. A write into such a table through the
+    // host's record routines forgets what was kept of it.
+    void tabelasFixas(const QStringList& tabelas);
+    // The value `ler` gives, kept for the run when `tabela` is one of its
+    // fixed tables (the first word of a "TABLE alias" counts); without a run,
+    // or for any other table, it simply reads.
+    static QVariant lembrada(const QString& tabela, const QString& chave, const std::function<QVariant()>& ler);
+    static void tabelaAlterada(const QString& tabela);
+    static bool ativa();
 
 private:
     ExecucaoLote* anteriorLote_ = nullptr;
+    QSet<QString> tabelasFixas_;
+    QHash<QString, QVariant> lembradas_;   // "TABLE\nkey" -> value
     QString origem_;
     QHash<QString, QString> respostas_;
     QString ultimoTexto_;

@@ -41,6 +41,7 @@ void Dataset::open()
     fire(beforeOpen);
     try {
         columns_.clear();
+        columnIndex_.clear();
         openData();
         bindFields();
         rows_.clear();

@@ -237,6 +237,7 @@ private:
     int dataCount_ = 0;
     int calcCount_ = 0;
     std::vector<Column> columns_;
+    QHash<QString, int> columnIndex_;   // upper-case column name -> column
     std::vector<int> slotColumns_;   // column of each data slot
     bool identitySlots_ = false;     // slot i is column i: rows take the fetched buffer as it is
 

@@ -225,6 +225,7 @@ void Dataset::reread()
     try {
         closeData();
         columns_.clear();
+        columnIndex_.clear();
         openData();
         const int lastSlotColumn =
             slotColumns_.empty() ? -1 : *std::max_element(slotColumns_.begin(), slotColumns_.end());

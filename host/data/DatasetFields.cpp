@@ -27,7 +27,7 @@ Field* Dataset::createField(const QString& fieldName, FieldType type, int size, 
     Field* raw = field.get();
     raw->index_ = int(fieldList_.size());
     fieldList_.push_back(raw);
-    fieldIndex_.insert(fieldName.toUpper(), raw);
+    fieldIndex_.insert(raw->upperName_, raw);
     ownedFields_.push_back(std::move(field));
     return raw;
 }
@@ -61,6 +61,10 @@ Field* Dataset::addLookupField(const QString& fieldName, FieldType type, int siz
 
 Field* Dataset::findField(const QString& fieldName) const
 {
+    // Callers mostly write names in upper case, as they are kept.
+    const auto exact = fieldIndex_.constFind(fieldName);
+    if (exact != fieldIndex_.constEnd())
+        return *exact;
     return fieldIndex_.value(fieldName.toUpper(), nullptr);
 }
 
@@ -76,15 +80,15 @@ void Dataset::defineColumn(const QString& name, FieldType type, int size)
 {
     // A name the result already has ("a.*, b.*" sharing a key column) gets a
     // suffix, as the classic field definitions do: AECODIGO, AECODIGO_1...
-    auto taken = [this](const QString& candidate) {
-        for (const Column& column : columns_)
-            if (column.name.compare(candidate, Qt::CaseInsensitive) == 0)
-                return true;
-        return false;
-    };
+    // Names are looked up by their upper case: a joined select has a hundred
+    // columns, and it is opened for every document.
     QString unique = name;
-    for (int n = 1; taken(unique); ++n)
+    QString key = unique.toUpper();
+    for (int n = 1; columnIndex_.contains(key); ++n) {
         unique = name + "_" + QString::number(n);
+        key = unique.toUpper();
+    }
+    columnIndex_.insert(key, int(columns_.size()));
     columns_.push_back(Column{unique, type, size});
 }
 
@@ -93,9 +97,6 @@ void Dataset::bindFields()
     if (!persistent_)
         for (const Column& column : columns_)
             createField(column.name, column.type, column.size, FieldKind::Data);
-    QHash<QString, int> byName;
-    for (int c = int(columns_.size()) - 1; c >= 0; --c)
-        byName.insert(columns_[size_t(c)].name.toUpper(), c);
     dataCount_ = 0;
     calcCount_ = 0;
     slotColumns_.clear();
@@ -104,7 +105,7 @@ void Dataset::bindFields()
             field->slot_ = calcCount_++;
             continue;
         }
-        const int column = byName.value(field->fieldName_.toUpper(), -1);
+        const int column = columnIndex_.value(field->upperName_, -1);
         if (column < 0)
             throw DatasetError(QString("%1: campo '%2' não encontrado.").arg(name(), field->fieldName_));
         field->column_ = column;
@@ -124,6 +125,7 @@ void Dataset::bindFields()
 void Dataset::unbindFields()
 {
     columns_.clear();
+    columnIndex_.clear();
     slotColumns_.clear();
     identitySlots_ = false;
     calcBuf_.clear();

@@ -138,7 +138,7 @@ QDateTime daysToDateTime(double days)
 }
 
 Field::Field(Dataset& dataset, const QString& fieldName, FieldType type, int size, FieldKind kind)
-    : dataset_(&dataset), fieldName_(fieldName), name_(dataset.name() + fieldName), type_(type), size_(size),
+    : dataset_(&dataset), fieldName_(fieldName), upperName_(fieldName.toUpper()), name_(dataset.name() + fieldName), type_(type), size_(size),
       kind_(kind)
 {
 }

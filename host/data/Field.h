@@ -129,6 +129,7 @@ private:
 
     Dataset* dataset_;
     QString fieldName_;
+    QString upperName_;      // the key of the dataset's look-ups by name
     QString name_;
     FieldType type_;
     int size_;

@@ -85,6 +85,8 @@ void Query::setTransaction(host::db::Transaction* transaction)
 void Query::setSql(const QString& sql)
 {
     close();
+    if (sql == sql_)
+        return;   // the same parameters: a rule reopening its query keeps their values
     sql_ = sql;
     rebuildParams();
 }

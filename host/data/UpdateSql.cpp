@@ -55,7 +55,7 @@ host::db::Statement& UpdateSql::run(Kind kind, const std::vector<QVariant>& newV
     for (int i = 0; i < names.size(); ++i) {
         const QString& param = names[i];
         const QVariant* value = nullptr;
-        if (param.startsWith("OLD_", Qt::CaseInsensitive))
+        if (param.startsWith(u"OLD_", Qt::CaseInsensitive))
             value = query_->valueFor(oldValues, param.mid(4));
         if (!value)
             value = query_->valueFor(newValues, param);

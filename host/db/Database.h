@@ -3,6 +3,7 @@
 // transaction, statements with named parameters. Every statement is prepared
 // in SQL dialect 1 (double quotes delimit strings, DATE carries a time).
 
+#include <QAnyStringView>
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -219,8 +220,15 @@ public:
     // Parameters, in the order of their first appearance.
     const QStringList& paramNames() const;
     bool hasParam(const QString& name) const;
-    void setParam(const QString& name, const QVariant& value);   // throws on an unknown name
+    // The type the engine gave the parameter (its first place); Unknown when absent.
+    ColumnType paramType(const QString& name) const;
+    // Throws on an unknown name. The name is any string view ("ID" as it is
+    // written, a QString): a row's parameters set by name cost no string of
+    // their own, and set in the same order every row, no hashing either.
+    void setParam(QAnyStringView name, const QVariant& value);
+    void setParam(QAnyStringView name, QVariant&& value);
     void setParam(int index, const QVariant& value);
+    void setParam(int index, QVariant&& value);
     QVariant param(const QString& name) const;
     void clearParams();
 

@@ -7,6 +7,9 @@
 
 #include <QHash>
 
+#include <type_traits>
+#include <utility>
+
 using namespace Firebird;
 
 namespace host::db {
@@ -24,6 +27,7 @@ struct Statement::Impl {
     QHash<QString, int> nameIndex;
     std::vector<int> slotName;          // "?" position -> unique name index
     std::vector<QVariant> values;       // per unique name
+    int nextName = 0;                   // the name after the one set last
 
     IMessageMetadata* inMeta = nullptr;
     std::vector<MessageField> inFields;
@@ -35,7 +39,11 @@ struct Statement::Impl {
     std::vector<unsigned char> outBuffer;
     QHash<QString, int> columnByName;
 
-    std::vector<QByteArray> textBytes;  // per "?": a text value encoded once per execute
+    // Per "?": a text value that might not fit its slot, encoded ahead (the
+    // slot is widened for it); the others are encoded straight into the message.
+    std::vector<size_t> textSlots;      // the "?" of text type
+    std::vector<QByteArray> textBytes;
+    std::vector<char> encodedAhead;
     Status status;                      // reused: asking the engine for one per call is not free
 
     IResultSet* cursor = nullptr;
@@ -62,6 +70,9 @@ struct Statement::Impl {
     void free();
     void closeCursor();
     void describe();
+    int nameIndexOf(QAnyStringView name);
+    Q_DECL_COLD_FUNCTION Q_NEVER_INLINE int hashedNameIndexOf(QAnyStringView name);
+    size_t checkedIndex(int index) const;
     void bindInput();
     void widenTextParams();
 };
@@ -139,6 +150,7 @@ void Statement::prepare(const QString& sql) {
         d->slotName.push_back(*it);
     }
     d->values.assign(d->names.size(), QVariant());
+    d->nextName = 0;
 
     IAttachment* att = d->attachment();
     if (!att) detail::raise("Banco de dados não conectado.", sql);
@@ -167,6 +179,11 @@ void Statement::Impl::describe() {
     if (inFields.size() != slotName.size())
         detail::raise(QString("O comando tem %1 parâmetros e o texto %2 nomes.")
                           .arg(inFields.size()).arg(slotName.size()), sql);
+    textSlots.clear();
+    for (size_t i = 0; i < inFields.size(); ++i)
+        if (inFields[i].type == SQL_VARYING) textSlots.push_back(i);
+    textBytes.assign(inFields.size(), QByteArray());
+    encodedAhead.assign(inFields.size(), 0);
 
     outMeta = handle->getOutputMetadata(&st);
     st.check(sql);
@@ -186,18 +203,74 @@ const QStringList& Statement::paramNames() const { return d->names; }
 
 bool Statement::hasParam(const QString& name) const { return d->nameIndex.contains(name.toUpper()); }
 
-void Statement::setParam(const QString& name, const QVariant& value) {
-    auto it = d->nameIndex.constFind(name);   // names are kept upper-case, as callers mostly write them
-    if (it == d->nameIndex.constEnd()) it = d->nameIndex.constFind(name.toUpper());
-    if (it == d->nameIndex.constEnd())
-        detail::raise(QString("Parâmetro %1 não encontrado.").arg(name), d->sql);
-    d->values[*it] = value;
+ColumnType Statement::paramType(const QString& name) const {
+    const int index = d->nameIndex.value(name.toUpper(), -1);
+    for (size_t slot = 0; slot < d->slotName.size(); ++slot)
+        if (d->slotName[slot] == index) return detail::columnTypeOf(d->inFields[slot]);
+    return ColumnType::Unknown;
 }
 
-void Statement::setParam(int index, const QVariant& value) {
-    if (index < 0 || index >= int(d->values.size()))
-        detail::raise(QString("Parâmetro de índice %1 não existe.").arg(index), d->sql);
-    d->values[index] = value;
+namespace {
+
+// A name as callers write it against one kept upper-case: ASCII letters in
+// either case; anything else not ASCII is left to the hashed look-up.
+bool sameAsciiName(const QString& upper, QAnyStringView name) {
+    if (upper.size() != name.size()) return false;
+    const QChar* kept = upper.constData();
+    auto same = [&](const auto* text) {
+        for (qsizetype i = 0; i < name.size(); ++i) {
+            char16_t c = char16_t(text[i]);
+            if (c >= 0x80) return false;
+            if (c >= 'a' && c <= 'z') c = char16_t(c - 'a' + 'A');
+            if (c != kept[i].unicode()) return false;
+        }
+        return true;
+    };
+    return name.visit([&](auto view) {
+        if constexpr (std::is_same_v<decltype(view), QStringView>)
+            return same(view.utf16());
+        else
+            return same(reinterpret_cast<const unsigned char*>(view.data()));   // Latin-1 or UTF-8
+    });
+}
+
+}  // namespace
+
+// Routines set a row's parameters in the same order row after row: the name
+// after the one set last is tried first, and only a miss builds a key to hash.
+int Statement::Impl::nameIndexOf(QAnyStringView name) {
+    const int n = int(names.size());
+    const int guess = nextName < n ? nextName : 0;
+    if (n > 0 && sameAsciiName(std::as_const(names)[guess], name)) {
+        nextName = guess + 1;
+        return guess;
+    }
+    return hashedNameIndexOf(name);
+}
+
+int Statement::Impl::hashedNameIndexOf(QAnyStringView name) {
+    const auto it = nameIndex.constFind(name.toString().toUpper());   // names are kept upper-case
+    if (it == nameIndex.constEnd())
+        detail::raise(QString("Parâmetro %1 não encontrado.").arg(name.toString()), sql);
+    nextName = *it + 1;
+    return *it;
+}
+
+void Statement::setParam(QAnyStringView name, const QVariant& value) { d->values[d->nameIndexOf(name)] = value; }
+
+// A value made for the call (most are) is moved in: copying a variant costs
+// as much as finding the name.
+void Statement::setParam(QAnyStringView name, QVariant&& value) {
+    d->values[d->nameIndexOf(name)] = std::move(value);
+}
+
+void Statement::setParam(int index, const QVariant& value) { d->values[d->checkedIndex(index)] = value; }
+void Statement::setParam(int index, QVariant&& value) { d->values[d->checkedIndex(index)] = std::move(value); }
+
+size_t Statement::Impl::checkedIndex(int index) const {
+    if (index < 0 || index >= int(values.size()))
+        detail::raise(QString("Parâmetro de índice %1 não existe.").arg(index), sql);
+    return size_t(index);
 }
 
 QVariant Statement::param(const QString& name) const {
@@ -209,15 +282,18 @@ void Statement::clearParams() { std::fill(d->values.begin(), d->values.end(), QV
 
 // A text value longer than the declared parameter gets a wider message slot,
 // so the engine itself judges it against the column (and reports truncation).
+// Only a text whose UTF-8 might not fit (up to 3 bytes per UTF-16 unit) is
+// encoded here; the rest go straight into the message when bound.
 void Statement::Impl::widenTextParams() {
     bool wider = false;
-    textBytes.resize(inFields.size());
-    for (size_t i = 0; i < inFields.size(); ++i) {
+    for (const size_t i : textSlots) {
         const QVariant& v = values[slotName[i]];
+        encodedAhead[i] = 0;
+        if (!detail::isPlainText(v) || v.isNull() || detail::textUnits(v) * 3 <= qsizetype(inFields[i].length))
+            continue;
         QByteArray& bytes = textBytes[i];
-        bytes.clear();
-        if (inFields[i].type != SQL_VARYING || v.isNull() || !detail::isPlainText(v)) continue;
         bytes = v.toString().toUtf8();
+        encodedAhead[i] = 1;
         if (bytes.size() > qsizetype(inFields[i].length)) {
             inFields[i].length = unsigned(bytes.size());
             wider = true;
@@ -237,10 +313,16 @@ void Statement::Impl::bindInput() {
     detail::BlobWriter blobs{attachment(), tr->impl()->handle};
     for (size_t i = 0; i < inFields.size(); ++i) {
         const QVariant& v = values[slotName[i]];
-        if (!v.isNull() && inFields[i].type == SQL_VARYING && detail::isPlainText(v))
-            detail::writeText(inFields[i], inBuffer.data(), textBytes[i]);
-        else
+        if (inFields[i].type == SQL_VARYING && detail::isPlainText(v) && !v.isNull()) {
+            if (encodedAhead[i]) {
+                detail::writeText(inFields[i], inBuffer.data(), textBytes[i]);
+                textBytes[i] = QByteArray();
+            } else {
+                detail::encodeText(inFields[i], inBuffer.data(), v);
+            }
+        } else {
             detail::writeValue(inFields[i], inBuffer.data(), v, blobs, names[slotName[i]], sql);
+        }
     }
 }
 

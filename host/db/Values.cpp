@@ -5,6 +5,7 @@
 #include <ibase.h>
 
 #include <QDateTime>
+#include <QStringEncoder>
 
 #include <cmath>
 #include <cstring>
@@ -41,6 +42,11 @@ T get(const unsigned char* at) {
     return v;
 }
 
+// The value a variant holds, read in place: converting through QVariant
+// costs more than binding the value.
+template <typename T>
+const T& held(const QVariant& v) { return *static_cast<const T*>(v.constData()); }
+
 [[noreturn]] void badValue(const QString& name, const QVariant& value, const QString& sql) {
     raise(QString("Valor inválido para o parâmetro %1: %2").arg(name, value.toString()), sql);
 }
@@ -58,7 +64,11 @@ qint64 toInteger(const QVariant& v, int scale, bool& ok) {
     ok = true;
     switch (v.userType()) {
     case QMetaType::Int:
+        if (scale == 0) return held<int>(v);
+        return std::llround(held<int>(v) * powerOf10(-scale));
     case QMetaType::LongLong:
+        if (scale == 0) return held<qlonglong>(v);
+        [[fallthrough]];
     case QMetaType::UInt:
     case QMetaType::ULongLong:
     case QMetaType::Short:
@@ -185,6 +195,26 @@ std::vector<MessageField> describeFields(IMessageMetadata* meta) {
     return fields;
 }
 
+ColumnType columnTypeOf(const MessageField& f) {
+    switch (f.type) {
+    case SQL_SHORT: return ColumnType::SmallInt;
+    case SQL_LONG: return ColumnType::Integer;
+    case SQL_INT64: return ColumnType::BigInt;
+    case SQL_FLOAT: return ColumnType::Float;
+    case SQL_DOUBLE:
+    case SQL_D_FLOAT: return ColumnType::Double;
+    case SQL_TEXT: return ColumnType::Char;
+    case SQL_VARYING: return ColumnType::VarChar;
+    case SQL_TIMESTAMP: return ColumnType::Timestamp;
+    case SQL_TYPE_DATE: return ColumnType::Date;
+    case SQL_TYPE_TIME: return ColumnType::Time;
+    case SQL_BLOB: return f.subType == 1 ? ColumnType::TextBlob : ColumnType::Blob;
+    case SQL_BOOLEAN: return ColumnType::Boolean;
+    case SQL_NULL: return ColumnType::Null;
+    default: return ColumnType::Unknown;
+    }
+}
+
 ColumnInfo columnInfo(IMessageMetadata* meta, unsigned index, const MessageField& f) {
     Status st;
     ColumnInfo c;
@@ -196,23 +226,7 @@ ColumnInfo columnInfo(IMessageMetadata* meta, unsigned index, const MessageField
     st.check();
     c.scale = f.scale;
     c.size = int(f.length);
-    switch (f.type) {
-    case SQL_SHORT: c.type = ColumnType::SmallInt; break;
-    case SQL_LONG: c.type = ColumnType::Integer; break;
-    case SQL_INT64: c.type = ColumnType::BigInt; break;
-    case SQL_FLOAT: c.type = ColumnType::Float; break;
-    case SQL_DOUBLE:
-    case SQL_D_FLOAT: c.type = ColumnType::Double; break;
-    case SQL_TEXT: c.type = ColumnType::Char; break;
-    case SQL_VARYING: c.type = ColumnType::VarChar; break;
-    case SQL_TIMESTAMP: c.type = ColumnType::Timestamp; break;
-    case SQL_TYPE_DATE: c.type = ColumnType::Date; break;
-    case SQL_TYPE_TIME: c.type = ColumnType::Time; break;
-    case SQL_BLOB: c.type = f.subType == 1 ? ColumnType::TextBlob : ColumnType::Blob; break;
-    case SQL_BOOLEAN: c.type = ColumnType::Boolean; break;
-    case SQL_NULL: c.type = ColumnType::Null; break;
-    default: c.type = ColumnType::Unknown; break;
-    }
+    c.type = columnTypeOf(f);
     if (c.isText()) c.size = int(f.length) / bytesPerChar(f.charset);
     return c;
 }
@@ -259,15 +273,61 @@ void writeText(const MessageField& f, unsigned char* buffer, const QByteArray& u
     std::memcpy(at + 2, utf8.constData(), size_t(utf8.size()));
 }
 
+qsizetype textUnits(const QVariant& value) {
+    switch (value.userType()) {
+    case QMetaType::QString: return held<QString>(value).size();
+    case QMetaType::QChar: return 1;
+    default: return 20;   // the longest 64-bit integer
+    }
+}
+
+void encodeText(const MessageField& f, unsigned char* buffer, const QVariant& value) {
+    *reinterpret_cast<short*>(buffer + f.nullOffset) = 0;
+    char* text = reinterpret_cast<char*>(buffer + f.offset + 2);
+    QStringEncoder utf8(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+    const char* end = value.userType() == QMetaType::QString ? utf8.appendToBuffer(text, held<QString>(value))
+                                                             : utf8.appendToBuffer(text, value.toString());
+    put(buffer + f.offset, quint16(end - text));
+}
+
+namespace {
+
+// The commonest pairs of value and parameter type, written as they are:
+// false leaves the value to the general conversion.
+bool writeExact(const MessageField& f, unsigned char* at, const QVariant& value) {
+    if (f.scale != 0) return false;
+    switch (value.userType()) {
+    case QMetaType::Int:
+        if (f.type == SQL_LONG) put(at, qint32(held<int>(value)));
+        else if (f.type == SQL_INT64) put(at, qint64(held<int>(value)));
+        else return false;
+        return true;
+    case QMetaType::Double:
+        if (f.type != SQL_DOUBLE) return false;
+        put(at, held<double>(value));
+        return true;
+    case QMetaType::QDateTime: {
+        const QDateTime& dt = held<QDateTime>(value);
+        if (f.type != SQL_TIMESTAMP || !dt.isValid()) return false;
+        put(at, toTimestamp(dt));
+        return true;
+    }
+    default: return false;
+    }
+}
+
+}  // namespace
+
 void writeValue(const MessageField& f, unsigned char* buffer, const QVariant& value, BlobWriter& blobs,
                 const QString& name, const QString& sql) {
     short* nullFlag = reinterpret_cast<short*>(buffer + f.nullOffset);
-    if (value.isNull() || !value.isValid() || f.type == SQL_NULL) {
+    if (f.type == SQL_NULL || value.isNull()) {   // an invalid variant is null too
         *nullFlag = -1;
         return;
     }
     *nullFlag = 0;
     unsigned char* at = buffer + f.offset;
+    if (writeExact(f, at, value)) return;
     bool ok = true;
     switch (f.type) {
     case SQL_SHORT: {
@@ -291,8 +351,9 @@ void writeValue(const MessageField& f, unsigned char* buffer, const QVariant& va
     case SQL_FLOAT:
     case SQL_DOUBLE:
     case SQL_D_FLOAT: {
-        const double d = value.userType() == QMetaType::QString ? value.toString().trimmed().toDouble(&ok)
-                                                                : value.toDouble(&ok);
+        const double d = value.userType() == QMetaType::Double    ? held<double>(value)
+                         : value.userType() == QMetaType::QString ? value.toString().trimmed().toDouble(&ok)
+                                                                  : value.toDouble(&ok);
         if (!ok) badValue(name, value, sql);
         if (f.type == SQL_FLOAT) put(at, float(d));
         else put(at, d);

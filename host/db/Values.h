@@ -24,6 +24,7 @@ struct BlobWriter {
 };
 
 std::vector<MessageField> describeFields(Firebird::IMessageMetadata* meta);
+ColumnType columnTypeOf(const MessageField& field);
 ColumnInfo columnInfo(Firebird::IMessageMetadata* meta, unsigned index, const MessageField& field);
 
 // The declared input message with text parameters turned into VARYING, so a
@@ -37,6 +38,12 @@ void writeValue(const MessageField& field, unsigned char* buffer, const QVariant
 // Values sent as their text (strings and the like), not converted by type.
 bool isPlainText(const QVariant& value);
 void writeText(const MessageField& field, unsigned char* buffer, const QByteArray& utf8);
+// A plain text value's length in UTF-16 units (an upper bound for numbers);
+// its UTF-8 takes at most three bytes a unit.
+qsizetype textUnits(const QVariant& value);
+// Writes a plain text value as UTF-8 straight into its slot, which must hold
+// three bytes for each of its units.
+void encodeText(const MessageField& field, unsigned char* buffer, const QVariant& value);
 QVariant readValue(const MessageField& field, const unsigned char* buffer, BlobWriter& blobs);
 
 // Engine date and time encodings.

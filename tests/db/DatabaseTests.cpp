@@ -192,6 +192,113 @@ TEST_F(Db, TextLongerThanTheDeclaredParameterIsJudgedByTheEngine) {
     EXPECT_EQ(QString("curto"), one("select V from T").toString());
 }
 
+// Names are found whatever string form and letter case the caller uses, in
+// the order of the text or any other, and a moved-in value is the one bound.
+TEST_F(Db, ParametersAreSetByAnyFormOfTheirNameInAnyOrder) {
+    exec("create table P (ID integer, NOME varchar(20), DESCR varchar(20), VALOR double precision)");
+    tr().commitRetaining();
+    Statement ins(tr(), "insert into P values (:ID, :NOME, :DESCRIÇÃO, :VALOR)");
+    ins.setParam("ID", 1);                          // the text's order, as written
+    ins.setParam(QString("NOME"), "um");
+    ins.setParam("descrição", "primeiro");           // not ASCII, other case
+    ins.setParam(QLatin1StringView("valor"), 1.5);
+    ins.execute();
+    ins.setParam(u"VALOR", 2.5);                    // backwards, each form again
+    ins.setParam(QByteArray("DESCRIÇÃO"), "segundo");
+    ins.setParam(QStringLiteral("nome"), "dois");
+    QVariant id(2);
+    ins.setParam("Id", std::move(id));
+    ins.execute();
+    ins.setParam("VALOR", 3.5);                     // only some again: the rest keep theirs
+    ins.setParam("NOME", "três");
+    ins.setParam("NOME", "tres");
+    ins.setParam(0, 3);
+    ins.execute();
+    EXPECT_THROW(ins.setParam("NOM", 1), DbError);
+    EXPECT_THROW(ins.setParam("NOMEX", 1), DbError);
+    EXPECT_THROW(ins.setParam(4, 1), DbError);
+
+    Statement sel(tr(), "select ID, NOME, DESCR, VALOR from P order by ID");
+    sel.execute();
+    QStringList rows;
+    while (sel.fetch())
+        rows << QString("%1 %2 %3 %4").arg(sel.value(0).toInt()).arg(sel.value(1).toString(),
+                                                                       sel.value(2).toString())
+                    .arg(sel.value(3).toDouble());
+    EXPECT_EQ(QStringList({"1 um primeiro 1.5", "2 dois segundo 2.5", "3 tres segundo 3.5"}), rows);
+}
+
+// Text goes into its slot as UTF-8 straight from the string when it surely
+// fits; one that might not (more UTF-16 units than a third of the slot's
+// bytes) is measured first and, if longer, gets a wider slot so the engine
+// judges it. Either way the next value of the same statement binds right.
+TEST_F(Db, TextOfEveryLengthBindsThroughTheSameStatement) {
+    createTypesTable();
+    const QString face = QString::fromUcs4(U"\U0001F600");   // two UTF-16 units, four bytes
+    Statement ins(tr(), "insert into T (ID, V) values (:ID, :V)");
+    const QList<QVariant> values = {QString("São Paulo"), face.repeated(40), QString("ç").repeated(40),
+                                    1234567890, QString(), QString("x")};
+    for (int i = 0; i < values.size(); ++i) {
+        ins.setParam("ID", i + 1);
+        ins.setParam("V", values[i]);
+        ins.execute();
+    }
+    for (const QString& tooLong : {face.repeated(41), QString("ç").repeated(41), QString("x").repeated(500)}) {
+        ins.setParam("ID", 99);
+        ins.setParam("V", tooLong);
+        EXPECT_THROW(ins.execute(), DbError);
+    }
+    ins.setParam("ID", values.size() + 1);
+    ins.setParam("V", "depois");
+    ins.execute();
+
+    Statement sel(tr(), "select V from T order by ID");
+    sel.execute();
+    for (const QVariant& expected : values) {
+        ASSERT_TRUE(sel.fetch());
+        EXPECT_EQ(expected.toString(), sel.value(0).toString());
+    }
+    ASSERT_TRUE(sel.fetch());
+    EXPECT_EQ(QString("depois"), sel.value(0).toString());
+    EXPECT_FALSE(sel.fetch());
+}
+
+// Values bound as they are (an int into an integer, a double into a double, a
+// date-time into a date) and the ones converted agree with what is read back.
+TEST_F(Db, ValuesOfOtherTypesThanTheColumnConvert) {
+    createTypesTable();
+    const QDateTime when(QDate(2026, 2, 28), QTime(23, 59, 59, 990));
+    Statement ins(tr(), "insert into T (ID, S, I, F, D, N92, TS) values (:ID, :S, :I, :F, :D, :N92, :TS)");
+    ins.setParam("ID", 1);
+    ins.setParam("S", 7);
+    ins.setParam("I", 2.6);      // a double into an integer rounds
+    ins.setParam("F", 3);
+    ins.setParam("D", 4);        // an int into a double
+    ins.setParam("N92", 5);
+    ins.setParam("TS", when);
+    ins.execute();
+    ins.setParam("ID", 2);
+    ins.setParam("I", qlonglong(-8));
+    ins.setParam("D", 1e300);
+    ins.setParam("TS", QDate(2026, 3, 1));
+    ins.execute();
+    Statement sel(tr(), "select S, I, F, D, N92, TS from T where ID = 1");
+    sel.execute();
+    ASSERT_TRUE(sel.fetch());
+    EXPECT_EQ(QVariantList({7, 3, 3.0, 4.0, 5.0, when}),
+              QVariantList({sel.value(0), sel.value(1), sel.value(2), sel.value(3), sel.value(4), sel.value(5)}));
+    EXPECT_EQ(-8, one("select I from T where ID = 2").toInt());
+    EXPECT_DOUBLE_EQ(1e300, one("select D from T where ID = 2").toDouble());
+    EXPECT_EQ(QDateTime(QDate(2026, 3, 1), QTime(0, 0)), one("select TS from T where ID = 2").toDateTime());
+
+    ins.setParam("ID", 3);
+    ins.setParam("TS", QDateTime());   // not a date: refused, never stored as some other day
+    EXPECT_THROW(ins.execute(), DbError);
+    ins.setParam("TS", QVariant());
+    ins.setParam("I", 3e9);            // out of an integer's range
+    EXPECT_THROW(ins.execute(), DbError);
+}
+
 TEST_F(Db, CommitRetainingKeepsCursorsAndIsDurable) {
     createTypesTable();
     for (int i = 1; i <= 5; ++i) exec("insert into T (ID) values (:ID)", {{"ID", i}});

@@ -1,39 +1,15 @@
 // The host executable's scheduled job: "techassist --os-contratos" makes the
 // periodic service orders of the contracts without a window and lists them.
 
-#include "tests/support/HostDatabase.h"
+#include "tests/front/ExecutavelNoBanco.h"
 
 #include "host/db/Database.h"
 
-#include <QProcess>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
 namespace {
 
-class OrdensContratosJob : public testsupport::HostDemoDatabaseTest {
+class OrdensContratosJob : public testfront::ExecutavelNoBanco {
 protected:
-    // Runs the executable on the test's database, with the test's own
-    // connection closed meanwhile; the standard output and the exit code.
-    QString executar(int& codigo)
-    {
-        global->IBTransaction1->commit();
-        global.reset();
-        QProcess processo;
-        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
-        ambiente.insert("XDG_DATA_HOME", dados.path());
-        ambiente.remove("QT_QPA_PLATFORM");   // the job needs no display of its own
-        processo.setProcessEnvironment(ambiente);
-        processo.start(TA_HOST_PATH, {"--banco", dbPath, "--os-contratos"});
-        EXPECT_TRUE(processo.waitForFinished(120000));
-        codigo = processo.exitCode();
-        erros = QString::fromUtf8(processo.readAllStandardError());
-        global = std::make_unique<TdmGlobal>(dbPath);
-        return QString::fromUtf8(processo.readAllStandardOutput());
-    }
-    QTemporaryDir dados;
-    QString erros;
+    QString executar(int& codigo) { return ExecutavelNoBanco::executar({"--os-contratos"}, codigo); }
 };
 
 }  // namespace

@@ -162,3 +162,51 @@ TEST_F(HostCalendario, BatchRunKeepsItsRepeatedStatementsPrepared)
         EXPECT_FALSE(consulta->active());
     }
 }
+
+TEST_F(HostCalendario, BatchReadsBindTheValuesTheyCompareWithAColumn)
+{
+    global->SetParametro("ATDIASUTEIS", "23456");
+    global->SetParametro("ATLOCALPADRAO", "01");
+    exec("insert into FERIADOS (FEDATA, FEDESCRICAO, FEANUAL) values ('2024-03-02', 'Um', 'N')");
+    exec("insert into FERIADOS (FEDATA, FEDESCRICAO, FEANUAL) values ('2024-02-03', 'Dois', 'N')");
+    host::ExecucaoLote lote("[Teste]");
+    const auto antes = host::db::prepareCount();
+    // Another key of the same read is the same statement; a quote in the value stays one value.
+    EXPECT_EQ(CarregaDado("VALOR", "PARAMETROS", "where NOME = 'ATDIASUTEIS'"), "23456");
+    EXPECT_EQ(CarregaDado("VALOR", "PARAMETROS", "where NOME = 'ATLOCALPADRAO'"), "01");
+    EXPECT_EQ(CarregaDado("VALOR", "PARAMETROS", "where NOME = 'AT''X'"), "");
+    EXPECT_EQ(host::db::prepareCount() - antes, 1u);
+    // Text that is no comparison with a column stays as written.
+    EXPECT_EQ(CarregaNumeroInteiro("count(*)", "PARAMETROS", "where upper(NOME) = 'ATDIASUTEIS' and 'a' = 'a'"), 1);
+    // A date is read by the engine, month first with slashes: it stays in the text.
+    EXPECT_EQ(CarregaDado("FEDESCRICAO", "FERIADOS", "where FEDATA = '03/02/2024'"), "Um");
+    EXPECT_EQ(CarregaDado("FEDESCRICAO", "FERIADOS", "where FEDATA = '02/03/2024'"), "Dois");
+}
+
+TEST_F(HostCalendario, BatchRemembersReadsOfItsFixedTablesUntilTheyAreWritten)
+{
+    global->SetParametro("ATDIASUTEIS", "23456");
+    const auto ler = [] { return CarregaDado("VALOR", "PARAMETROS", "where NOME = 'ATDIASUTEIS'"); };
+    {
+        host::ExecucaoLote lote("[Teste]");
+        lote.tabelasFixas({"PARAMETROS"});
+        EXPECT_EQ(ler(), "23456");
+        const auto antes = host::db::statementCount();
+        EXPECT_EQ(ler(), "23456");
+        EXPECT_EQ(CarregaDado("VALOR", "PARAMETROS P", "where NOME = 'ATDIASUTEIS'"), "23456");
+        EXPECT_EQ(host::db::statementCount() - antes, 1u);   // the alias makes another text
+        // A write through the host's routines forgets what was kept of the table.
+        UpdateCampo("PARAMETROS", "VALOR", "'2345'", "where NOME = 'ATDIASUTEIS'");
+        EXPECT_EQ(ler(), "2345");
+        // A join is never kept: it may read a table the run writes.
+        const auto depois = host::db::statementCount();
+        for (int i = 0; i < 2; ++i)
+            EXPECT_EQ(CarregaNumeroInteiro("count(*)", "PARAMETROS P join PARAMETROS Q on Q.NOME = P.NOME",
+                                           "where P.NOME = 'ATDIASUTEIS'"),
+                      1);
+        EXPECT_EQ(host::db::statementCount() - depois, 2u);
+    }
+    // Without a run nothing is kept.
+    exec("update PARAMETROS set VALOR = '23' where NOME = 'ATDIASUTEIS'");
+    EXPECT_EQ(ler(), "23");
+}

@@ -1,0 +1,45 @@
+// "techassist --autoteste" as an installer's check runs it: the self-test
+// passing is not enough when that start's schema upgrade reported an error.
+
+#include "tests/front/ExecutavelNoBanco.h"
+
+#include "host/db/Database.h"
+
+namespace {
+
+class Autoteste : public testfront::ExecutavelNoBanco {
+protected:
+    QString executar(int& codigo) { return ExecutavelNoBanco::executar({"--autoteste"}, codigo, "offscreen"); }
+};
+
+}  // namespace
+
+// A database of an older layout, where the order items' model text is still
+// narrow and someone made it unique: the upgrade cannot widen it (the engine
+// refuses to change a column of a constraint), every window still passes,
+// and the run ends with 5. With the constraint gone the next start widens
+// the column and the same run ends with 0.
+TEST_F(Autoteste, AnUpgradeErrorOfTheStartFailsAPassingSelfTest)
+{
+    exec("alter table AATC01AOIT drop AOITMODELO");
+    tr().commitRetaining();
+    exec("alter table AATC01AOIT add AOITMODELO varchar(60)");
+    tr().commitRetaining();
+    exec("alter table AATC01AOIT add constraint UQ_AOITMODELO unique (AOITMODELO)");
+    tr().commitRetaining();
+
+    int codigo = -1;
+    QString saida = executar(codigo);
+    EXPECT_EQ(codigo, 5) << saida.toStdString() << erros.toStdString();
+    EXPECT_TRUE(erros.contains("Integrity Constraint")) << erros.toStdString();
+    EXPECT_TRUE(saida.contains("; falhas: 0")) << saida.toStdString();
+    EXPECT_TRUE(saida.contains("A atualização do banco de dados relatou erros.")) << saida.toStdString();
+    EXPECT_EQ(host::db::columnLength(tr(), "AATC01AOIT", "AOITMODELO"), 60);
+
+    exec("alter table AATC01AOIT drop constraint UQ_AOITMODELO");
+    tr().commitRetaining();
+    saida = executar(codigo);
+    EXPECT_EQ(codigo, 0) << saida.toStdString() << erros.toStdString();
+    EXPECT_FALSE(saida.contains("A atualização do banco de dados relatou erros.")) << saida.toStdString();
+    EXPECT_EQ(host::db::columnLength(tr(), "AATC01AOIT", "AOITMODELO"), 80);
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The host executable run as people start it, on the test's database.
+
+#include "tests/support/HostDatabase.h"
+
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace testfront {
+
+class ExecutavelNoBanco : public testsupport::HostDemoDatabaseTest {
+protected:
+    // Runs the executable with `--banco <the test's database>` and the
+    // options, with the test's own connection closed meanwhile: its standard
+    // output (the error output goes to `erros`) and its exit code. Without a
+    // platform the process gets none (a job needs no display); with one it
+    // gets that one.
+    QString executar(const QStringList& opcoes, int& codigo, const QString& plataforma = {})
+    {
+        global->IBTransaction1->commit();
+        global.reset();
+        QProcess processo;
+        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.insert("XDG_DATA_HOME", dados.path());
+        ambiente.remove("QT_QPA_PLATFORM");
+        if (!plataforma.isEmpty())
+            ambiente.insert("QT_QPA_PLATFORM", plataforma);
+        processo.setProcessEnvironment(ambiente);
+        processo.start(TA_HOST_PATH, QStringList{"--banco", dbPath} + opcoes);
+        EXPECT_TRUE(processo.waitForFinished(180000));
+        codigo = processo.exitStatus() == QProcess::NormalExit ? processo.exitCode() : -1;
+        erros = QString::fromUtf8(processo.readAllStandardError());
+        global = std::make_unique<TdmGlobal>(dbPath);
+        return QString::fromUtf8(processo.readAllStandardOutput());
+    }
+    QTemporaryDir dados;
+    QString erros;
+};
+
+}  // namespace testfront
