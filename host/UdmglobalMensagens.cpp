@@ -10,6 +10,8 @@
 
 #include <QDateTime>
 
+#include <cstdio>
+
 namespace host {
 void appendTrace(const LogEntry& entry);
 void writeLogLine(const QString& line);
@@ -76,13 +78,21 @@ QString MostraPergunta(const QString& texto, const QStringList& captions, int la
 void TdmGlobal::Log(const QString& origem, const QString& texto, const QString& detalhe)
 {
     host::appendTrace({origem, texto, detalhe});
+    // "dd/MM/yyyy hh:mm:ss.zzz", written by hand: a batch logs every row.
     const QDateTime agora = QDateTime::currentDateTime();
     const QDate dia = agora.date();
     const QTime hora = agora.time();
-    const QString linha = QString::asprintf("%02d/%02d/%04d %02d:%02d:%02d.%03d\t", dia.day(), dia.month(), dia.year(),
-                                            hora.hour(), hora.minute(), hora.second(), hora.msec()) +
-                          origem + '\t' + QString(texto).replace('\n', ' ').replace('\r', ' ') + '\t' +
-                          QString(detalhe).replace('\n', ' ').replace('\r', ' ') + '\n';
+    char carimbo[32];
+    std::snprintf(carimbo, sizeof carimbo, "%02d/%02d/%04d %02d:%02d:%02d.%03d\t", dia.day(), dia.month(), dia.year(),
+                  hora.hour(), hora.minute(), hora.second(), hora.msec());
+    QString linha = QString::fromLatin1(carimbo);
+    linha.reserve(linha.size() + origem.size() + texto.size() + detalhe.size() + 3);
+    linha += origem;
+    linha += '\t';
+    linha += QString(texto).replace('\n', ' ').replace('\r', ' ');
+    linha += '\t';
+    linha += QString(detalhe).replace('\n', ' ').replace('\r', ' ');
+    linha += '\n';
     host::writeLogLine(linha);
 }
 
