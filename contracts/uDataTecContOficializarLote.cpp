@@ -15,6 +15,8 @@
 #include "host/data/Query.h"
 
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 using namespace uDataTecContOficializar;
 
@@ -72,6 +74,9 @@ struct Listas {
     QString soPedidos;   // order-only instalments
     QString notas;       // invoices issued
     QStringList pedidosNota;   // the orders to invoice, one by one
+    // The selection's rows as the order pass read them, for the receivable
+    // pass (none where reading the row failed).
+    std::vector<std::optional<Instalment>> parcelas;
 };
 
 void PassoPedidos(host::data::Query& oDado, const OpcoesOficializacao& opcoes, int total, Listas& listas)
@@ -84,8 +89,10 @@ void PassoPedidos(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
     for (int linha = 1; !oDado.eof(); oDado.next(), ++linha) {
         dmGlobal->Log(kOrigem, "oDado.recno:" + QString::number(linha));
         Instalment p;
+        listas.parcelas.emplace_back();
         try {
             p = Instalment::From(oDado);
+            listas.parcelas.back() = p;
             if (!ConfirmaValorZerado(p))
                 continue;
             const QDateTime referencia = porFaturamento ? opcoes.dataFaturamento : p.vencimentoReferencia();
@@ -238,7 +245,8 @@ void PrevisaoComplementares(const Instalment& p, const JanelaPrevisao& janela, i
         GeraPrevisao(c, janela, sequencia, aviso);
 }
 
-void PassoReceber(host::data::Query& oDado, const OpcoesOficializacao& opcoes, int total, QStringList* aviso)
+void PassoReceber(host::data::Query& oDado, const OpcoesOficializacao& opcoes, int total, const Listas& listas,
+                  QStringList* aviso)
 {
     TdmTecContrato& dm = *dmTecContrato;
     const QString tipoDocumento = dmGlobal->Parametro("ATTIPODOCUMENTOCONTRATO").trimmed();
@@ -248,7 +256,9 @@ void PassoReceber(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
         dmGlobal->Log(kOrigem, "oDado.recno:" + QString::number(linha));
         QString numero;
         try {
-            const Instalment p = Instalment::From(oDado);
+            const std::optional<Instalment>& lida =
+                size_t(linha) <= listas.parcelas.size() ? listas.parcelas[size_t(linha - 1)] : std::nullopt;
+            const Instalment p = lida ? *lida : Instalment::From(oDado);
             QString serie = tipoDocumento.isEmpty() ? QString("01") : tipoDocumento;
             if (p.comprovante == "R")
                 serie = "RC";
@@ -328,7 +338,7 @@ void OficializarParcelaPesquisaLote(host::data::Query& oDado, const OpcoesOficia
         dmGlobal->PreparaSplashForm(0, "Aguarde", "Ocultar");
         if (!listas.sTodosPV.trimmed().isEmpty())
             PassoNotas(opcoes, total, listas);
-        PassoReceber(oDado, opcoes, total, aviso);
+        PassoReceber(oDado, opcoes, total, listas, aviso);
         if (listas.sTodosPV.trimmed().isEmpty())
             dmGlobal->MostraAviso("Foram gerados pedidos sem emissão de NF!\r" + listas.soPedidos, false);
         else

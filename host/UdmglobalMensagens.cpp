@@ -10,8 +10,6 @@
 
 #include <QDateTime>
 
-#include <cstdio>
-
 namespace host {
 void appendTrace(const LogEntry& entry);
 void writeLogLine(const QString& line);
@@ -82,9 +80,18 @@ void TdmGlobal::Log(const QString& origem, const QString& texto, const QString& 
     const QDateTime agora = QDateTime::currentDateTime();
     const QDate dia = agora.date();
     const QTime hora = agora.time();
-    char carimbo[32];
-    std::snprintf(carimbo, sizeof carimbo, "%02d/%02d/%04d %02d:%02d:%02d.%03d\t", dia.day(), dia.month(), dia.year(),
-                  hora.hour(), hora.minute(), hora.second(), hora.msec());
+    char carimbo[] = "00/00/0000 00:00:00.000\t";
+    auto digitos = [&carimbo](int posicao, int valor, int quantos) {
+        for (int i = quantos - 1; i >= 0; --i, valor /= 10)
+            carimbo[posicao + i] = char('0' + valor % 10);
+    };
+    digitos(0, dia.day(), 2);
+    digitos(3, dia.month(), 2);
+    digitos(6, dia.year(), 4);
+    digitos(11, hora.hour(), 2);
+    digitos(14, hora.minute(), 2);
+    digitos(17, hora.second(), 2);
+    digitos(20, hora.msec(), 3);
     QString linha = QString::fromLatin1(carimbo);
     linha.reserve(linha.size() + origem.size() + texto.size() + detalhe.size() + 3);
     linha += origem;

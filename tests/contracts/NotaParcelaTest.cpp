@@ -385,6 +385,26 @@ TEST_F(NotaParcelaTest, LineTextWithMarksTakesTheContractAsTheTextRoutineReadsIt
     EXPECT_EQ(observacao("000002", 1), esperado) << "the order-only routine";
 }
 
+// An invoice number written by other means in the series and branch is
+// never given again; another branch's does not count.
+TEST_F(NotaParcelaTest, InvoiceNumbersSkipThoseWrittenByOtherMeans)
+{
+    TfmNotaFiscal* nota = fmNotaFiscal.create(nullptr);
+    auto emite = [&] {
+        const QString pedido = global->InserirPedidoVenda("C0001", {}, {}, {}, {}, "5933", {}, {}, {}, "01", {}, 0,
+                                                          QDateTime(), {}, {});
+        global->InseriProdutoPendencia("SERV", pedido, 1, 0, false, false, 5, 0, 0, {}, 0, {}, true, {}, {}, {}, {},
+                                       {}, {}, 0);
+        nota->EmissaoNotaFiscalSaida(pedido, {}, {}, {}, {}, false, 0, true);
+        return nota->numeroNota();
+    };
+    EXPECT_EQ(emite(), "000001");
+    exec("insert into ACEM1401 (DOCUMENTO, SERIE_DOC, LOCAL_DOC) values ('000002', '01', '01')");
+    exec("insert into ACEM1401 (DOCUMENTO, SERIE_DOC, LOCAL_DOC) values ('000004', '01', '02')");
+    EXPECT_EQ(emite(), "000003");
+    EXPECT_EQ(emite(), "000004");
+}
+
 TEST_F(NotaParcelaTest, StatementsOfOneInstalment)
 {
     QString serie;
@@ -392,10 +412,11 @@ TEST_F(NotaParcelaTest, StatementsOfOneInstalment)
     const auto antes = host::db::statementCount();
     const auto preparosAntes = host::db::prepareCount();
     gera(serie);
-    EXPECT_EQ(host::db::statementCount() - antes, 20u)
-        << "order 11 with its line and text (the billing object and the contract read once), emission 8, commit 1";
-    EXPECT_EQ(host::db::prepareCount() - preparosAntes, 3u)
-        << "the invoice form's own datasets (a form per emission); the rest is kept prepared";
+    EXPECT_EQ(host::db::statementCount() - antes, 18u)
+        << "order 10 with its line and text (the billing object and the contract read once, the order's number taken"
+           " and tested in one statement), emission 7, commit 1";
+    EXPECT_EQ(host::db::prepareCount() - preparosAntes, 1u)
+        << "the invoice form's order list (a form per emission); the rest is kept prepared";
 }
 
 }  // namespace
