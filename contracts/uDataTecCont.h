@@ -135,6 +135,14 @@ public:
         QString operacao, texto;
     };
     ObjetoFaturamento DadosObjetoFaturamento(int objeto);
+    // The contract columns its texts read, taken by a caller with a row of
+    // its own: the texts' memory keeps them (nothing happens without one).
+    struct ContratoTexto {
+        QString objeto, periodo, modalidade;
+        QVariant implantacao, validade;
+        QString numero;
+    };
+    void LembraContratoTexto(int contrato, const ContratoTexto& dados);
     // The months an instalment due on that date covers ("ABRIL, MAIO, JUNHO/2008"),
     // by the contract's period letter and modality.
     static QString FormatarReferenciaPeriodo(const QString& modalidade, const QString& periodo,

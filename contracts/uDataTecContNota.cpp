@@ -46,7 +46,8 @@ GeradorPedido::GeradorPedido(TdmTecContrato& dm, const Parcela& parcela, bool bA
                                                        parcela.vencimento.toString("dd/MM/yyyy"));
 }
 
-// The contract and its billing object in one statement.
+// The contract (with the columns its texts read) and its billing object's
+// operation in one statement.
 void GeradorPedido::CarregaContrato()
 {
     const std::shared_ptr<host::db::Statement> st = dmGlobal->IBTransaction1->prepared(
@@ -55,7 +56,9 @@ void GeradorPedido::CarregaContrato()
         " coalesce(Cont.ACQUANTIDADEFRANQUIA, 0), coalesce(Cont.ACQUANTEXCFRANQUIA, 0),"
         " coalesce(Cont.AJCODIGOAUXILIAR, 0), coalesce(Cont.ACCOMPROVANTE, ''),"
         " (select count(*) from AVEC8501 Ped where Ped.NUMERO_PEDIDO = Cont.VECODIGOPADRAO),"
-        " (select Obj.OFCODIGO from AATC11AJ Obj where Obj.AJCODIGO = :OBJETO)"
+        " (select Obj.OFCODIGO from AATC11AJ Obj where Obj.AJCODIGO = :OBJETO),"
+        " Cont.ACOBJETO, Cont.ACPERIODO, Cont.ACMODALIDADE, Cont.ACDATAIMPLANTACAO, Cont.ACDATAVALIDADE,"
+        " Cont.ACNUMEROCONTRATO"
         " from AATC05AC Cont where Cont.ACCODIGO = :CONTRATO");
     st->setParam("CONTRATO", parcela_.contrato);
     st->setParam("OBJETO", parcela_.objeto);
@@ -72,6 +75,10 @@ void GeradorPedido::CarregaContrato()
         comprovante_ = st->value(8).toString().trimmed();
         if (st->value(9).toInt() == 0) modelo_.clear(); // a model order that no longer exists counts as none
         operacao_ = st->value(10).toString().trimmed();
+        // The texts of this order's lines read the same row.
+        dm_.LembraContratoTexto(parcela_.contrato,
+                                {st->value(11).toString(), st->value(12).toString(), st->value(13).toString(),
+                                 st->value(14), st->value(15), st->value(16).toString()});
         st->closeCursor();
     }
 }

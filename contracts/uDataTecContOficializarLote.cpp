@@ -14,6 +14,10 @@
 #include "host/data/Field.h"
 #include "host/data/Query.h"
 
+#include <algorithm>
+#include <optional>
+#include <vector>
+
 using namespace uDataTecContOficializar;
 
 namespace {
@@ -69,6 +73,10 @@ struct Listas {
     QString sTodosPV;    // orders to invoice
     QString soPedidos;   // order-only instalments
     QString notas;       // invoices issued
+    QStringList pedidosNota;   // the orders to invoice, one by one
+    // The selection's rows as the order pass read them, for the receivable
+    // pass (none where reading the row failed).
+    std::vector<std::optional<Instalment>> parcelas;
 };
 
 void PassoPedidos(host::data::Query& oDado, const OpcoesOficializacao& opcoes, int total, Listas& listas)
@@ -81,14 +89,18 @@ void PassoPedidos(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
     for (int linha = 1; !oDado.eof(); oDado.next(), ++linha) {
         dmGlobal->Log(kOrigem, "oDado.recno:" + QString::number(linha));
         Instalment p;
+        listas.parcelas.emplace_back();
         try {
             p = Instalment::From(oDado);
+            listas.parcelas.back() = p;
             if (!ConfirmaValorZerado(p))
                 continue;
             const QDateTime referencia = porFaturamento ? opcoes.dataFaturamento : p.vencimentoReferencia();
             QString nada;
-            // The order and its number on the receivable: one commit.
+            // The order and its number on the receivable: one unit, one
+            // commit (a receivable that cannot take the number leaves no order).
             host::db::CommitHold umCommit(*dmGlobal->IBTransaction1);
+            host::db::Savepoint ponto(*dmGlobal->IBTransaction1);
             const QString pedido =
                 dm.GeraNotaParcelaContratoApenasPV(p.cliente, p.contrato, p.valor, p.objeto, p.sequencia, p.vencimento,
                                                    p.local, opcoes.bMesRefOriginal, referencia, nada);
@@ -96,12 +108,15 @@ void PassoPedidos(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
             valores.insert("PEDIDO", pedido);
             host::db::executeSql(*dmGlobal->IBTransaction1,
                                  QString("update acrc5001 set PEDIDO = :PEDIDO") + kChaveReceber, valores);
+            ponto.release();
             dmGlobal->IBTransaction1->commitRetaining();
             umCommit.release();
-            if (p.geraPV == "S")
+            if (p.geraPV == "S") {
                 junta(listas.soPedidos, QuotedStr(pedido));
-            else
+            } else {
                 junta(listas.sTodosPV, QuotedStr(pedido));
+                listas.pedidosNota << pedido;
+            }
             dmGlobal->PreparaSplashForm(1, "Preparando " + QString::number(linha) + "º de " + QString::number(total) +
                                                " contrato(s)",
                                         "Incrementar");
@@ -112,6 +127,36 @@ void PassoPedidos(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
                                       TratarExcecao(falha),
                                   false);
         }
+    }
+}
+
+constexpr qsizetype kPedidosPorLista = 100;
+
+// The invoice of the current order of the list; a failure is shown with
+// abandon, which ends the pass.
+void EmiteNotaLote(TfmNotaFiscal& nota, host::data::Query& pedidos, int linha, QString& condicao, QString& primeira,
+                   QString& pedidoAtual, Listas& listas)
+{
+    dmGlobal->Log(kOrigem, "quPedido.recno:" + QString::number(linha));
+    pedidoAtual = pedidos.fieldByName("NUMERO_PEDIDO")->asString();
+    try {
+        condicao += " or ( mov.cod_pedido = " + QuotedStr(pedidoAtual) + ") ";
+        nota.EmissaoNotaFiscalSaida(pedidoAtual, {}, pedidos.fieldByName("OPERACAO")->asString(), {}, {}, false,
+                                    pedidos.fieldByName("AUX1")->asFloat(), true);
+        // Each invoice is committed on its own: the series' counter changed
+        // under several savepoints of one commit makes each release walk the
+        // counter's old versions, which the long transaction never collects.
+        dmGlobal->IBTransaction1->commitRetaining();
+        if (linha == 1)
+            primeira = nota.numeroNota();
+        dmGlobal->PreparaSplashForm(1, "Nota fiscal gerada: " + nota.numeroNota(), "Incrementar");
+        junta(listas.notas, QuotedStr(nota.numeroNota()));
+        TrimAppMemorySize();
+    } catch (...) {
+        const std::exception_ptr falha = std::current_exception();
+        TratarExcecaoBanco(kRotina, falha, {});
+        dmGlobal->MostraAviso("Erro na geração da nota fiscal do pedido " + pedidoAtual + "\r" + TratarExcecao(falha),
+                              true);
     }
 }
 
@@ -127,32 +172,24 @@ void PassoNotas(const OpcoesOficializacao& opcoes, int total, Listas& listas)
     host::data::Query& pedidos = *nota->quPedido;
     // The form's grid shows the orders once, after the pass.
     const host::data::ControlsDisabled semGrade(pedidos);
-    pedidos.close();
-    pedidos.setSql(SqlPedidosLote(listas.sTodosPV));
-    pedidos.open();
-    pedidos.first();
+    // The orders are listed a slice at a time, in the order the list's
+    // statement sorts them: the engine compares every order it reads with
+    // the whole "in" list, so a thousand orders in one statement cost more
+    // than the emissions themselves.
+    QStringList ordenados = listas.pedidosNota;
+    std::sort(ordenados.begin(), ordenados.end());
     QString condicao, primeira, pedidoAtual;
     try {
-        for (int linha = 1; !pedidos.eof(); pedidos.next(), ++linha) {
-            dmGlobal->Log(kOrigem, "quPedido.recno:" + QString::number(linha));
-            pedidoAtual = pedidos.fieldByName("NUMERO_PEDIDO")->asString();
-            try {
-                condicao += " or ( mov.cod_pedido = " + QuotedStr(pedidoAtual) + ") ";
-                nota->EmissaoNotaFiscalSaida(pedidoAtual, {}, pedidos.fieldByName("OPERACAO")->asString(), {}, {},
-                                             false, pedidos.fieldByName("AUX1")->asFloat(), true);
-                dmGlobal->IBTransaction1->commitRetaining();
-                if (linha == 1)
-                    primeira = nota->numeroNota();
-                dmGlobal->PreparaSplashForm(1, "Nota fiscal gerada: " + nota->numeroNota(), "Incrementar");
-                junta(listas.notas, QuotedStr(nota->numeroNota()));
-                TrimAppMemorySize();
-            } catch (...) {
-                const std::exception_ptr falha = std::current_exception();
-                TratarExcecaoBanco(kRotina, falha, {});
-                dmGlobal->MostraAviso("Erro na geração da nota fiscal do pedido " + pedidoAtual + "\r" +
-                                          TratarExcecao(falha),
-                                      true);
-            }
+        int linha = 0;
+        for (qsizetype inicio = 0; inicio < ordenados.size(); inicio += kPedidosPorLista) {
+            QString fatia;
+            for (const QString& pedido : ordenados.mid(inicio, kPedidosPorLista))
+                junta(fatia, QuotedStr(pedido));
+            pedidos.close();
+            pedidos.setSql(SqlPedidosLote(fatia));
+            pedidos.open();
+            for (pedidos.first(); !pedidos.eof(); pedidos.next())
+                EmiteNotaLote(*nota, pedidos, ++linha, condicao, primeira, pedidoAtual, listas);
         }
         const QString ultima = nota->numeroNota();
         if (!condicao.isEmpty())
@@ -164,9 +201,6 @@ void PassoNotas(const OpcoesOficializacao& opcoes, int total, Listas& listas)
         dmGlobal->MostraAviso("Falha na geração da nota fiscal do pedido " + pedidoAtual + "\r" + TratarExcecao(falha),
                               false);
     }
-    // The invoices issued (each whole by its own savepoint) are committed
-    // together, which frees the series' counter for other desks.
-    dmGlobal->IBTransaction1->commitRetaining();
     dmGlobal->PreparaSplashForm(0, "Aguarde", "Ocultar");
 }
 
@@ -211,7 +245,8 @@ void PrevisaoComplementares(const Instalment& p, const JanelaPrevisao& janela, i
         GeraPrevisao(c, janela, sequencia, aviso);
 }
 
-void PassoReceber(host::data::Query& oDado, const OpcoesOficializacao& opcoes, int total, QStringList* aviso)
+void PassoReceber(host::data::Query& oDado, const OpcoesOficializacao& opcoes, int total, const Listas& listas,
+                  QStringList* aviso)
 {
     TdmTecContrato& dm = *dmTecContrato;
     const QString tipoDocumento = dmGlobal->Parametro("ATTIPODOCUMENTOCONTRATO").trimmed();
@@ -221,20 +256,24 @@ void PassoReceber(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
         dmGlobal->Log(kOrigem, "oDado.recno:" + QString::number(linha));
         QString numero;
         try {
-            const Instalment p = Instalment::From(oDado);
+            const std::optional<Instalment>& lida =
+                size_t(linha) <= listas.parcelas.size() ? listas.parcelas[size_t(linha - 1)] : std::nullopt;
+            const Instalment p = lida ? *lida : Instalment::From(oDado);
             QString serie = tipoDocumento.isEmpty() ? QString("01") : tipoDocumento;
             if (p.comprovante == "R")
                 serie = "RC";
             // The order of the receivable, the invoice of that order and the
             // document's total (the order's, or the invoice's in its series),
             // in one read.
+            // (Joins, each through an index: a subselect compared with the
+            // invoice's number would read every invoice of the series.)
             const std::shared_ptr<host::db::Statement> leitura = dmGlobal->IBTransaction1->prepared(
-                QString("select r.PEDIDO, (select first 1 n.DOCUMENTO from acem1401 n where n.COD_PEDIDO = r.PEDIDO),"
-                        " (select p.VALOR_TOTAL from avec8501 p where p.NUMERO_PEDIDO = r.PEDIDO),"
-                        " (select first 1 t.TOTAL_DOC from acem1401 t where t.DOCUMENTO = (select first 1 n.DOCUMENTO"
-                        " from acem1401 n where n.COD_PEDIDO = r.PEDIDO) and t.SERIE_DOC = :SERIE and t.LOCAL_DOC ="
-                        " :FILIAL) from acrc5001 r") +
-                QString(kChaveReceber).replace(" codigo_cliente", " r.codigo_cliente"));
+                QString("select first 1 r.PEDIDO, n.DOCUMENTO, p.VALOR_TOTAL, t.TOTAL_DOC from acrc5001 r"
+                        " left join avec8501 p on (p.NUMERO_PEDIDO = r.PEDIDO)"
+                        " left join acem1401 n on (n.COD_PEDIDO = r.PEDIDO)"
+                        " left join acem1401 t on (t.SERIE_DOC = :SERIE and t.LOCAL_DOC = :FILIAL and"
+                        " t.DOCUMENTO = n.DOCUMENTO) where r.codigo_cliente = :CLIENTE and r.numero_documento ="
+                        " :DOCUMENTO and r.sequencia = :SEQUENCIA and r.codigo_filial = :FILIAL"));
             for (auto [nome, valor] : p.chaveParametros().asKeyValueRange())
                 leitura->setParam(nome, valor);
             leitura->setParam("SERIE", serie);
@@ -299,7 +338,7 @@ void OficializarParcelaPesquisaLote(host::data::Query& oDado, const OpcoesOficia
         dmGlobal->PreparaSplashForm(0, "Aguarde", "Ocultar");
         if (!listas.sTodosPV.trimmed().isEmpty())
             PassoNotas(opcoes, total, listas);
-        PassoReceber(oDado, opcoes, total, aviso);
+        PassoReceber(oDado, opcoes, total, listas, aviso);
         if (listas.sTodosPV.trimmed().isEmpty())
             dmGlobal->MostraAviso("Foram gerados pedidos sem emissão de NF!\r" + listas.soPedidos, false);
         else

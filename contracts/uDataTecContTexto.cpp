@@ -42,11 +42,16 @@ QString texto(Query& query, const char* campo)
     return query.fieldByName(campo)->asString();
 }
 
-// A date column in the text form the host's one-value read gives it.
+// A date in the text form the host's one-value read gives it.
+QString textoData(const QVariant& valor)
+{
+    return valor.isNull() ? QString() : host::data::formatDateTime("c", valor.toDateTime());
+}
+
 QString textoData(Query& query, const char* campo)
 {
     host::data::Field* field = query.fieldByName(campo);
-    return field->isNull() ? QString() : host::data::formatDateTime("c", field->asDateTime());
+    return field->isNull() ? QString() : textoData(QVariant(field->asDateTime()));
 }
 
 bool emBranco(const QString& valor)
@@ -138,6 +143,13 @@ public:
         validade = textoData(query, "ACDATAVALIDADE");
         numero = texto(query, "ACNUMEROCONTRATO");
         query.close();
+    }
+
+    DadosTextoContrato(TdmTecContrato& dm, int contrato, const TdmTecContrato::ContratoTexto& dados)
+        : objeto(dados.objeto), periodo(dados.periodo), modalidade(dados.modalidade),
+          implantacao(textoData(dados.implantacao)), validade(textoData(dados.validade)), numero(dados.numero),
+          dm_(dm), contrato_(contrato)
+    {
     }
 
     // ACEVDATAINICIO " até " ACEVDATAFIM of the contract's first rental line.
@@ -235,6 +247,12 @@ const TextosObjeto& objetoDaMemoria(TdmTecContrato& dm, TdmTecContrato::CacheTex
 }
 
 }  // namespace
+
+void TdmTecContrato::LembraContratoTexto(int contrato, const ContratoTexto& dados)
+{
+    if (cacheTextos_)
+        cacheTextos_->contratos[contrato] = std::make_shared<DadosTextoContrato>(*this, contrato, dados);
+}
 
 TdmTecContrato::ObjetoFaturamento TdmTecContrato::DadosObjetoFaturamento(int objeto)
 {

@@ -71,8 +71,17 @@ QStringList logTraceTexts()
 
 QString logFilePath()
 {
-    const QString folder = sCaminhoSistema.isEmpty() ? defaultSystemFolder() : sCaminhoSistema;
-    return QDir(folder).filePath("Log/" + QDate::currentDate().toString("yyyyMMdd") + ".log");
+    // Asked for every line: built again only when the day or the folder changes.
+    static QString pasta, caminho;
+    static QDate dia;
+    const QDate hoje = QDate::currentDate();
+    if (hoje != dia || pasta != sCaminhoSistema || caminho.isEmpty()) {
+        const QString folder = sCaminhoSistema.isEmpty() ? defaultSystemFolder() : sCaminhoSistema;
+        caminho = QDir(folder).filePath("Log/" + hoje.toString("yyyyMMdd") + ".log");
+        pasta = sCaminhoSistema;
+        dia = hoje;
+    }
+    return caminho;
 }
 
 QString defaultSystemFolder()

@@ -76,13 +76,30 @@ QString MostraPergunta(const QString& texto, const QStringList& captions, int la
 void TdmGlobal::Log(const QString& origem, const QString& texto, const QString& detalhe)
 {
     host::appendTrace({origem, texto, detalhe});
+    // "dd/MM/yyyy hh:mm:ss.zzz", written by hand: a batch logs every row.
     const QDateTime agora = QDateTime::currentDateTime();
     const QDate dia = agora.date();
     const QTime hora = agora.time();
-    const QString linha = QString::asprintf("%02d/%02d/%04d %02d:%02d:%02d.%03d\t", dia.day(), dia.month(), dia.year(),
-                                            hora.hour(), hora.minute(), hora.second(), hora.msec()) +
-                          origem + '\t' + QString(texto).replace('\n', ' ').replace('\r', ' ') + '\t' +
-                          QString(detalhe).replace('\n', ' ').replace('\r', ' ') + '\n';
+    char carimbo[] = "00/00/0000 00:00:00.000\t";
+    auto digitos = [&carimbo](int posicao, int valor, int quantos) {
+        for (int i = quantos - 1; i >= 0; --i, valor /= 10)
+            carimbo[posicao + i] = char('0' + valor % 10);
+    };
+    digitos(0, dia.day(), 2);
+    digitos(3, dia.month(), 2);
+    digitos(6, dia.year(), 4);
+    digitos(11, hora.hour(), 2);
+    digitos(14, hora.minute(), 2);
+    digitos(17, hora.second(), 2);
+    digitos(20, hora.msec(), 3);
+    QString linha = QString::fromLatin1(carimbo);
+    linha.reserve(linha.size() + origem.size() + texto.size() + detalhe.size() + 3);
+    linha += origem;
+    linha += '\t';
+    linha += QString(texto).replace('\n', ' ').replace('\r', ' ');
+    linha += '\t';
+    linha += QString(detalhe).replace('\n', ' ').replace('\r', ' ');
+    linha += '\n';
     host::writeLogLine(linha);
 }
 

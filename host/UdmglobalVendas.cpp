@@ -164,11 +164,8 @@ QString TdmGlobal::ProximoNumeroVendas(const QString&, const QString&, const QSt
             return qint64(CarregaNumero("max(cast(NUMERO_PEDIDO as double precision))", "AVEC8501",
                                         "where NUMERO_PEDIDO similar to '[0-9]+'"));
         },
-        [&tr](qint64 numero) {
-            return host::db::selectValue(tr, "select 1 from AVEC8501 where NUMERO_PEDIDO = :NUMERO",
-                                         {{"NUMERO", QString::number(numero).rightJustified(6, '0')}})
-                .isValid();
-        }};
+        {},
+        "exists (select 1 from AVEC8501 where NUMERO_PEDIDO = :NUMERO)"};
     const qint64 numero = host::ProximoNumeroSerie(tr, {"AVEC8501", {}, {}}, gravados);
     return QString::number(numero).rightJustified(6, '0');
 }

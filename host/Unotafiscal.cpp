@@ -97,19 +97,12 @@ QString proximoNumero(host::db::Transaction& tr, const QString& serie, const QSt
                                       chave)
                     .toDouble());
         },
-        [&](qint64 numero) {
-            QVariantMap valores = chave;
-            valores.insert("DOCUMENTO", seisDigitos(numero));
-            // With a branch the whole index of the series answers.
-            return host::db::selectValue(tr,
-                                         local.isEmpty()
-                                             ? "select 1 from ACEM1401 where SERIE_DOC = :SERIE and"
-                                               " DOCUMENTO = :DOCUMENTO and coalesce(LOCAL_DOC, '') = :LOCAL"
-                                             : "select 1 from ACEM1401 where SERIE_DOC = :SERIE and"
-                                               " LOCAL_DOC = :LOCAL and DOCUMENTO = :DOCUMENTO",
-                                         valores)
-                .isValid();
-        }};
+        {},
+        // With a branch the whole index of the series answers.
+        local.isEmpty() ? "exists (select 1 from ACEM1401 where SERIE_DOC = :SERIE and DOCUMENTO = :NUMERO and"
+                          " coalesce(LOCAL_DOC, '') = :LOCAL)"
+                        : "exists (select 1 from ACEM1401 where SERIE_DOC = :SERIE and LOCAL_DOC = :LOCAL and"
+                          " DOCUMENTO = :NUMERO)"};
     return seisDigitos(host::ProximoNumeroSerie(tr, {"ACEM1401", serie, local}, gravados));
 }
 

@@ -2,6 +2,7 @@
 
 #include "host/Unumeracao.h"
 
+#include <QRegularExpression>
 #include <QThread>
 
 #include <ibase.h>
@@ -45,12 +46,37 @@ qint64 alcanca(db::Transaction& tr, const SerieNumeracao& s, const NumerosGravad
     return proximo;
 }
 
+// Takes the next number and tells whether the documents already hold it,
+// in one statement; -1 when the series has no counter yet.
+qint64 incrementaTestando(db::Transaction& tr, const SerieNumeracao& s, const QString& existeSql, bool& existe) {
+    // The new number as the documents write it: six digits, or more.
+    static const QString kSeisDigitos =
+        "iif(new.ULTIMO >= 1000000, cast(cast(new.ULTIMO as integer) as varchar(18)),"
+        " lpad(cast(new.ULTIMO as integer), 6, '0'))";
+    static const QRegularExpression kNumero(":NUMERO\\b");
+    const std::shared_ptr<db::Statement> st =
+        tr.prepared("update NUMERACAO set ULTIMO = ULTIMO + 1 where DOCUMENTO = :DOCUMENTO and SERIE = :SERIE and"
+                    " LOCAL = :LOCAL returning ULTIMO, iif(" +
+                    QString(existeSql).replace(kNumero, kSeisDigitos) + ", 1, 0)");
+    const QVariantMap valores = chave(s);
+    for (auto it = valores.begin(); it != valores.end(); ++it) st->setParam(it.key(), it.value());
+    st->execute();
+    existe = false;
+    if (!st->fetch()) return -1;
+    const QVariant ultimo = st->value(0);
+    existe = st->value(1).toInt() == 1;
+    st->closeCursor();
+    return ultimo.isNull() ? -1 : qint64(ultimo.toDouble());
+}
+
 qint64 tenta(db::Transaction& tr, const SerieNumeracao& s, const NumerosGravados& gravados) {
-    const qint64 numero = incrementa(tr, s);
+    bool existe = false;
+    const qint64 numero = gravados.existeSql.isEmpty() ? incrementa(tr, s)
+                                                       : incrementaTestando(tr, s, gravados.existeSql, existe);
     if (numero < 0) return alcanca(tr, s, gravados, false);
     // A number written without the counter (an import, an older version)
     // is never given again.
-    if (gravados.existe(numero)) return alcanca(tr, s, gravados, true);
+    if (gravados.existeSql.isEmpty() ? gravados.existe(numero) : existe) return alcanca(tr, s, gravados, true);
     return numero;
 }
 

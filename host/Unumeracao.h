@@ -22,6 +22,10 @@ struct SerieNumeracao {
 struct NumerosGravados {
     std::function<qint64()> maior;
     std::function<bool(qint64)> existe;
+    // The same test as an SQL condition ("exists (select ...)") on :NUMERO,
+    // the number as six digits, and on the series' :SERIE and :LOCAL: the
+    // number is then taken and tested in one statement.
+    QString existeSql;
 };
 
 // The next number of the series, taken inside the caller's transaction: the

@@ -271,7 +271,18 @@ private:
 // one (Transaction::prepared): a text with parameters is written to be run
 // again with other values.
 QVariant selectValue(Transaction& tr, const QString& sql, const QVariantMap& params = {});
-int executeSql(Transaction& tr, const QString& sql, const QVariantMap& params = {});
+// What executeSql returns: the rows affected, asked of the engine only when
+// read as a number (most callers never read it, and asking costs as much as
+// a third of a one-row insert). It keeps the statement until it goes.
+class AffectedRows {
+public:
+    explicit AffectedRows(std::shared_ptr<Statement> statement) : statement_(std::move(statement)) {}
+    operator int() const;
+
+private:
+    std::shared_ptr<Statement> statement_;
+};
+AffectedRows executeSql(Transaction& tr, const QString& sql, const QVariantMap& params = {});
 qint64 generatorValue(Transaction& tr, const QString& generator, int increment = 1);
 
 // Metadata; names answer in any letter case.

@@ -97,9 +97,12 @@ QVariant selectValue(Transaction& tr, const QString& sql, const QVariantMap& par
     return v;
 }
 
-int executeSql(Transaction& tr, const QString& sql, const QVariantMap& params) {
-    const std::shared_ptr<Statement> st = statementFor(tr, sql, params);
-    return st->execute();
+AffectedRows::operator int() const { return statement_->rowsAffected(); }
+
+AffectedRows executeSql(Transaction& tr, const QString& sql, const QVariantMap& params) {
+    std::shared_ptr<Statement> st = statementFor(tr, sql, params);
+    st->execute();
+    return AffectedRows(std::move(st));
 }
 
 qint64 generatorValue(Transaction& tr, const QString& generator, int increment) {

@@ -354,6 +354,7 @@ Statement::RowCount Statement::execute() {
 
 int Statement::rowsAffected() const {
     if (d->affected == -2) {
+        if (!d->handle) detail::raise("Comando não preparado.", d->sql);
         d->affected = int(d->handle->getAffectedRecords(&d->status));
         d->status.check(d->sql);
     }

@@ -367,6 +367,44 @@ TEST_F(NotaParcelaTest, InvoiceFormRefusesClosedOrdersAndNumbersEachSeries)
         << "the form's fields show the invoice issued last";
 }
 
+// The line's text reads the contract's row the order read: dates, number
+// and object text come out as the text routine gives them on its own.
+TEST_F(NotaParcelaTest, LineTextWithMarksTakesTheContractAsTheTextRoutineReadsIt)
+{
+    exec("update AATC11AJ set AJCOMPLNF = '5 - Complemento e objeto', AJCOMPLHC = 'Contrato @C de @I a @F, @M'"
+         " where AJCODIGO = 4");
+    contrato("ACNUMEROCONTRATO = 'CT-77', ACOBJETO = 'Manutenção do parque', ACDATAIMPLANTACAO = '2030-03-01',"
+             " ACDATAVALIDADE = '2032-02-28'");
+    const QString esperado =
+        dm->RetornarTextoContratoObjeto(4, 7, 1, QDateTime(QDate(2031, 6, 10), QTime(0, 0)), {});
+    EXPECT_TRUE(esperado.contains("CT-77") && esperado.endsWith("Manutenção do parque")) << esperado.toStdString();
+    QString serie;
+    gera(serie);
+    EXPECT_EQ(observacao("000001", 1), esperado);
+    geraPedido();
+    EXPECT_EQ(observacao("000002", 1), esperado) << "the order-only routine";
+}
+
+// An invoice number written by other means in the series and branch is
+// never given again; another branch's does not count.
+TEST_F(NotaParcelaTest, InvoiceNumbersSkipThoseWrittenByOtherMeans)
+{
+    TfmNotaFiscal* nota = fmNotaFiscal.create(nullptr);
+    auto emite = [&] {
+        const QString pedido = global->InserirPedidoVenda("C0001", {}, {}, {}, {}, "5933", {}, {}, {}, "01", {}, 0,
+                                                          QDateTime(), {}, {});
+        global->InseriProdutoPendencia("SERV", pedido, 1, 0, false, false, 5, 0, 0, {}, 0, {}, true, {}, {}, {}, {},
+                                       {}, {}, 0);
+        nota->EmissaoNotaFiscalSaida(pedido, {}, {}, {}, {}, false, 0, true);
+        return nota->numeroNota();
+    };
+    EXPECT_EQ(emite(), "000001");
+    exec("insert into ACEM1401 (DOCUMENTO, SERIE_DOC, LOCAL_DOC) values ('000002', '01', '01')");
+    exec("insert into ACEM1401 (DOCUMENTO, SERIE_DOC, LOCAL_DOC) values ('000004', '01', '02')");
+    EXPECT_EQ(emite(), "000003");
+    EXPECT_EQ(emite(), "000004");
+}
+
 TEST_F(NotaParcelaTest, StatementsOfOneInstalment)
 {
     QString serie;
@@ -374,10 +412,11 @@ TEST_F(NotaParcelaTest, StatementsOfOneInstalment)
     const auto antes = host::db::statementCount();
     const auto preparosAntes = host::db::prepareCount();
     gera(serie);
-    EXPECT_EQ(host::db::statementCount() - antes, 21u)
-        << "order 12 with its line and text (the billing object read once), emission 8, commit 1";
-    EXPECT_EQ(host::db::prepareCount() - preparosAntes, 3u)
-        << "the invoice form's own datasets (a form per emission); the rest is kept prepared";
+    EXPECT_EQ(host::db::statementCount() - antes, 18u)
+        << "order 10 with its line and text (the billing object and the contract read once, the order's number taken"
+           " and tested in one statement), emission 7, commit 1";
+    EXPECT_EQ(host::db::prepareCount() - preparosAntes, 1u)
+        << "the invoice form's order list (a form per emission); the rest is kept prepared";
 }
 
 }  // namespace

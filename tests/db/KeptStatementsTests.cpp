@@ -61,6 +61,20 @@ TEST_F(Kept, AStatementStillHeldIsNeverHandedOutTwice) {
     EXPECT_TRUE(again->param("ID").isNull());
 }
 
+// The rows a write affected are asked of the engine only when read; a
+// count kept for later keeps its statement, so a second run of the same text
+// meanwhile does not change it.
+TEST_F(Kept, AffectedRowsKeptForLaterStayThoseOfTheirOwnRun) {
+    exec("insert into K (ID, V) values (1, 'um')");
+    exec("insert into K (ID, V) values (2, 'dois')");
+    const QString sql = "update K set V = V where ID >= :ID";
+    const host::db::AffectedRows duas = host::db::executeSql(tr(), sql, {{"ID", 1}});
+    const host::db::AffectedRows uma = host::db::executeSql(tr(), sql, {{"ID", 2}});
+    EXPECT_EQ(int(uma), 1);
+    EXPECT_EQ(int(duas), 2);
+    EXPECT_EQ(int(host::db::executeSql(tr(), sql, {{"ID", 3}})), 0);
+}
+
 TEST_F(Kept, SchemaChangesLetTheKeptStatementsGo) {
     exec("insert into K (ID, V) values (:ID, :V)", {{"ID", 1}, {"V", "um"}});
     EXPECT_EQ(one("select count(*) from K where ID = :ID", {{"ID", 1}}).toInt(), 1);

@@ -8,7 +8,9 @@
 #include "host/data/Abort.h"
 #include "host/ui/ProgressWindow.h"
 
+#include <QDate>
 #include <QFile>
+#include <QRegularExpression>
 #include <QThread>
 
 using testsupport::HostDatabaseTest;
@@ -76,6 +78,9 @@ TEST_F(MessagesTest, LogKeepsOriginTextAndDetailInMemoryAndInTheSystemFolder)
     const QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2) << "a line break inside a text stays on its line";
     EXPECT_TRUE(lines[0].endsWith("\t[CriarDataTec]\t***INICIO\t"));
+    EXPECT_TRUE(QRegularExpression("^\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d:\\d\\d\\.\\d{3}\t").match(lines[0]).hasMatch())
+        << lines[0].toStdString();
+    EXPECT_TRUE(lines[0].startsWith(QDate::currentDate().toString("dd/MM/yyyy ")));
     EXPECT_TRUE(lines[1].endsWith("\tselect * from AATC01AO\tAOCODIGO=5"));
     host::clearLogTrace();
     EXPECT_TRUE(host::logTrace().isEmpty());

@@ -44,6 +44,15 @@ TEST_F(Numeracao, NumbersWrittenByOtherMeansAreNeverGivenAgain) {
     EXPECT_EQ(proximo(), "000009");
 }
 
+// The number is tested as the documents write it: six digits, or more.
+TEST_F(Numeracao, PastSixDigitsTheNumberIsTestedWhole) {
+    EXPECT_EQ(proximo(), "000001");
+    exec("update NUMERACAO set ULTIMO = 999999 where DOCUMENTO = 'AVEC8501'");
+    pedidoGravado("1000000");
+    EXPECT_EQ(proximo(), "1000001");
+    EXPECT_EQ(proximo(), "1000002");
+}
+
 TEST_F(Numeracao, EachSeriesAndBranchCountsOnItsOwn) {
     const host::NumerosGravados nenhum{[] { return qint64(0); }, [](qint64) { return false; }};
     EXPECT_EQ(host::ProximoNumeroSerie(tr(), {"ACEM1401", "01", "01"}, nenhum), 1);

@@ -225,12 +225,13 @@ TEST_F(BasicoFaturamentoJanelaTest, TheOrderCostsAFixedNumberOfStatementsPlusOne
     const auto [umaLinha, preparadosUmaLinha] = custo("01/03/2026", "10/03/2026");
     exec("update AATC05AC set ACLIMITEHORA = 0, ACLIMITE = 1 where ACCODIGO = 950");
     const auto [tresLinhas, preparadosTresLinhas] = custo("01/03/2026", "10/03/2026");
-    // Savepoint, order (number from the counter and its check, insert),
-    // contract line (an insert that takes its number), the order record read
-    // and its reference written, savepoint kept: 8. The database's first
-    // order also starts the orders' counter (one statement more).
+    // Savepoint, order (number taken from the counter and tested in one
+    // statement, insert), contract line (an insert that takes its number),
+    // the order record read and its reference written, savepoint kept: 7.
+    // The database's first order also starts the orders' counter (the
+    // largest order stored read, the counter written: two statements more).
     EXPECT_EQ(vazio, 9);
-    EXPECT_EQ(umaLinha, 8 + 1) << "four services listed, one billed: the others cost nothing";
+    EXPECT_EQ(umaLinha, 7 + 1) << "four services listed, one billed: the others cost nothing";
     EXPECT_EQ(tresLinhas, umaLinha + 1) << "two billed";
     // Prepared: the transaction keeps its statements prepared; a later order
     // prepares none again.
