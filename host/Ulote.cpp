@@ -41,6 +41,12 @@ LeituraParametrizada parametrizar(const QString& sql)
             --j;
         return fim > j && sql[j + 1].isLetter();
     };
+    // The value ends the comparison ("= 'X' || Y" stays in the text).
+    auto terminaComparacao = [&](qsizetype depois) {
+        while (depois < n && sql[depois].isSpace())
+            ++depois;
+        return depois >= n || sql[depois] == ')' || sql[depois] == ';' || sql[depois].isLetter();
+    };
     while (i < n) {
         const QChar c = sql[i];
         if (c == '-' && i + 1 < n && sql[i + 1] == '-') {
@@ -69,7 +75,7 @@ LeituraParametrizada parametrizar(const QString& sql)
                 }
                 valor += sql[j++];
             }
-            if (fechado && comparacaoComColuna(i)) {
+            if (fechado && comparacaoComColuna(i) && terminaComparacao(j + 1)) {
                 leitura.valores << valor;
                 leitura.texto += ":TA_LOTE_" + QString::number(leitura.valores.size());
             } else {

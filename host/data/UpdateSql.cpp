@@ -41,6 +41,11 @@ host::db::Statement& UpdateSql::prepared(Kind kind)
         statements_[k] = std::move(statement);
         preparedFor_[k] = transaction;
         preparedText_[k] = texts_[k];
+        vinculos_[k].clear();
+        for (const QString& param : statements_[k]->paramNames()) {
+            const bool antigo = param.startsWith(QLatin1String("OLD_"), Qt::CaseInsensitive);
+            vinculos_[k].push_back({antigo, antigo ? param.mid(4) : param});
+        }
     }
     return *statements_[k];
 }
@@ -51,14 +56,16 @@ host::db::Statement& UpdateSql::run(Kind kind, const std::vector<QVariant>& newV
     host::db::Statement& statement = prepared(kind);
     if (statement.cursorOpen())
         statement.closeCursor();
+    const std::vector<Vinculo>& vinculos = vinculos_[size_t(kind)];
     const QStringList& names = statement.paramNames();
-    for (int i = 0; i < names.size(); ++i) {
-        const QString& param = names[i];
+    for (int i = 0; i < int(vinculos.size()); ++i) {
+        const Vinculo& vinculo = vinculos[size_t(i)];
         const QVariant* value = nullptr;
-        if (param.startsWith(u"OLD_", Qt::CaseInsensitive))
-            value = query_->valueFor(oldValues, param.mid(4));
+        if (vinculo.antigo)
+            value = query_->valueFor(oldValues, vinculo.campo);
+        // ":OLD_X" with no field X is a field of that very name.
         if (!value)
-            value = query_->valueFor(newValues, param);
+            value = query_->valueFor(newValues, names[i]);
         statement.setParam(i, value ? *value : QVariant());
     }
     statement.execute();

@@ -57,6 +57,13 @@ private:
     std::array<std::unique_ptr<host::db::Statement>, 4> statements_;
     std::array<host::db::Transaction*, 4> preparedFor_{};
     std::array<QString, 4> preparedText_;
+    // Per parameter of each statement, taken once at prepare: whether it
+    // names the old value (":OLD_FIELD") and the field it names.
+    struct Vinculo {
+        bool antigo;
+        QString campo;
+    };
+    std::array<std::vector<Vinculo>, 4> vinculos_;
 };
 
 }  // namespace host::data

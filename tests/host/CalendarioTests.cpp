@@ -178,6 +178,7 @@ TEST_F(HostCalendario, BatchReadsBindTheValuesTheyCompareWithAColumn)
     EXPECT_EQ(host::db::prepareCount() - antes, 1u);
     // Text that is no comparison with a column stays as written.
     EXPECT_EQ(CarregaNumeroInteiro("count(*)", "PARAMETROS", "where upper(NOME) = 'ATDIASUTEIS' and 'a' = 'a'"), 1);
+    EXPECT_EQ(CarregaDado("VALOR", "PARAMETROS", "where NOME = 'ATDIAS' || 'UTEIS'"), "23456");
     // A date is read by the engine, month first with slashes: it stays in the text.
     EXPECT_EQ(CarregaDado("FEDESCRICAO", "FERIADOS", "where FEDATA = '03/02/2024'"), "Um");
     EXPECT_EQ(CarregaDado("FEDESCRICAO", "FERIADOS", "where FEDATA = '02/03/2024'"), "Dois");
