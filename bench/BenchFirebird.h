@@ -37,19 +37,32 @@ inline int rounds(int padrao)
     return pedidas > 0 ? pedidas : padrao;
 }
 
+inline double medianaDe(std::vector<double> t)
+{
+    if (t.empty())
+        return 0;
+    std::sort(t.begin(), t.end());
+    const size_t n = t.size();
+    return n % 2 ? t[n / 2] : (t[n / 2 - 1] + t[n / 2]) / 2;
+}
+
 // The times of one kind of work, a round each; the median is the figure
 // (a minimum rewards a lucky round, a mean an unlucky one).
 class Tempos {
 public:
     void add(double t) { tempos_.push_back(t); }
-    double mediana() const
+    double mediana() const { return medianaDe(tempos_); }
+    // The median of round-by-round ratios against the other side's times:
+    // the two sides of a round run one right after the other, so a load that
+    // comes and goes on a shared machine weighs on both alike, where the
+    // ratio of two medians can take each from a different moment.
+    double razaoMediana(const Tempos& outro) const
     {
-        if (tempos_.empty())
-            return 0;
-        std::vector<double> t = tempos_;
-        std::sort(t.begin(), t.end());
-        const size_t n = t.size();
-        return n % 2 ? t[n / 2] : (t[n / 2 - 1] + t[n / 2]) / 2;
+        std::vector<double> razoes;
+        for (size_t i = 0; i < std::min(tempos_.size(), outro.tempos_.size()); ++i)
+            if (outro.tempos_[i] > 0)
+                razoes.push_back(tempos_[i] / outro.tempos_[i]);
+        return medianaDe(razoes);
     }
 
 private:
@@ -75,6 +88,15 @@ inline void imprimeRazao(const char* o_que, double nosso, double direto, double 
 {
     std::printf("%s: ours %.4fs %s %.4fs ratio %.2f (goal <= %.2f)%s\n", o_que, nosso, contra, direto,
                 nosso / direto, meta, nosso / direto <= meta ? "" : "  ** goal missed **");
+}
+
+// The medians of both sides, and as the ratio the median of the rounds' own.
+inline void imprimeRazao(const char* o_que, const Tempos& nosso, const Tempos& direto, double meta,
+                         const char* contra = "raw")
+{
+    const double razao = nosso.razaoMediana(direto);
+    std::printf("%s: ours %.4fs %s %.4fs ratio %.2f (goal <= %.2f)%s\n", o_que, nosso.mediana(), contra,
+                direto.mediana(), razao, meta, razao <= meta ? "" : "  ** goal missed **");
 }
 
 // A plain attachment and one transaction through the engine's object
@@ -113,7 +135,7 @@ struct Raw {
     {
         att->execute(&st, tra, 0, sql, 1, nullptr, nullptr, nullptr, nullptr);
     }
-    // Reads every row of a table once.
+    // Reads every row of a table once ("T where ..." reads the rows chosen).
     long long conta(const char* tabela)
     {
         const QByteArray sql = QByteArray("select count(*) from ") + tabela;

@@ -217,13 +217,18 @@ int main(int argc, char** argv)
 
     bench::Tempos oursW, dbW, rawW, oursP, rawP;
     int nextId = 100000;
-    // Each side on an attachment of its own, one at a time.
+    // Each side on an attachment of its own, one at a time. The engine keeps a
+    // page cache per attachment: each side reads the walked rows once before
+    // the clock runs, so that no walk is timed on pages its own side's earlier
+    // walk brought in while the other side's walk reads them cold.
+    const QByteArray walked = QByteArray("T where ID <= ") + QByteArray::number(kWalkRows);
     bench::alternando(
-        bench::rounds(31),
+        bench::rounds(41),
         [&] {
             host::db::Connection connection;
             connection.open({base.path});
             host::db::Transaction tr(connection);
+            host::db::selectValue(tr, "select count(*) from " + QString::fromLatin1(walked));
             dbW.add(bench::segundos([&] { dbWalk(tr); }));
             oursW.add(bench::segundos([&] { oursWalk(tr); }));
             oursP.add(bench::segundos([&] { oursPost(tr, nextId); }));
@@ -232,12 +237,13 @@ int main(int argc, char** argv)
         },
         [&] {
             bench::Raw raw(base.path);
+            raw.conta(walked.constData());
             rawW.add(bench::segundos([&] { rawWalk(raw); }));
             rawP.add(bench::segundos([&] { rawPost(raw, nextId); }));
             nextId += kPostRows;
         });
-    bench::imprimeRazao("host/data walk 10000 rows x 7 fields", oursW.mediana(), rawW.mediana(), 1.30);
-    bench::imprimeRazao("host/db   walk 10000 rows x 7 fields", dbW.mediana(), rawW.mediana(), 1.10);
-    bench::imprimeRazao("host/data post 2000 appended rows", oursP.mediana(), rawP.mediana(), 1.30);
+    bench::imprimeRazao("host/data walk 10000 rows x 7 fields", oursW, rawW, 1.30);
+    bench::imprimeRazao("host/db   walk 10000 rows x 7 fields", dbW, rawW, 1.10);
+    bench::imprimeRazao("host/data post 2000 appended rows", oursP, rawP, 1.30);
     return 0;
 }

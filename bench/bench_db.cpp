@@ -140,7 +140,7 @@ int main(int argc, char** argv)
             rawIns.add(bench::segundos([&] { rawInsert(raw); }));
             rawSel.add(bench::segundos([&] { rawFetch(raw); }));
         });
-    bench::imprimeRazao("host/db insert 20000 rows", oursIns.mediana(), rawIns.mediana(), 1.10);
-    bench::imprimeRazao("host/db fetch  20000 rows", oursSel.mediana(), rawSel.mediana(), 1.10);
+    bench::imprimeRazao("host/db insert 20000 rows", oursIns, rawIns, 1.10);
+    bench::imprimeRazao("host/db fetch  20000 rows", oursSel, rawSel, 1.10);
     return 0;
 }

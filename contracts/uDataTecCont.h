@@ -221,6 +221,9 @@ public:
     void AbreEmissaoCarregaNota(const QString& documentos, const QString& filial);
     // Whether the last GeraNotaParcelaContrato issued an invoice.
     bool bNotaEmitida = false;
+    // Set while a caller holds each order in a savepoint of its own (with
+    // what it writes along with the order): the builder then takes none.
+    bool bPedidoEmUnidadeDoChamador = false;
 
     // ---- forecast maintenance (uDataTecContManutencao.cpp) ----
     void quCtrCadastroACVALORPARCELAChange(host::data::Field& field);

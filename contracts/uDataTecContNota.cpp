@@ -16,6 +16,7 @@
 #include "host/ui/Errors.h"
 
 #include <memory>
+#include <optional>
 
 namespace uDataTecContNota {
 
@@ -247,8 +248,11 @@ QString GeradorPedido::Gera()
     if (!apenasPedido_)
         AjustaValorIssqn();
 
-    // The order is whole or absent: its header, lines and stamp are one unit.
-    host::db::Savepoint ponto(*dmGlobal->IBTransaction1);
+    // The order is whole or absent: its header, lines and stamp are one unit
+    // (the caller's, when it holds one).
+    std::optional<host::db::Savepoint> ponto;
+    if (!dm_.bPedidoEmUnidadeDoChamador)
+        ponto.emplace(*dmGlobal->IBTransaction1);
     if (!modelo_.isEmpty()) {
         CopiaModelo();
     } else {
@@ -258,7 +262,8 @@ QString GeradorPedido::Gera()
     if (!apenasPedido_ && modo_ == "C")
         LinhasFranquia();
     Carimba(SerieNota());
-    ponto.release();
+    if (ponto)
+        ponto->release();
     dmGlobal->IBTransaction1->commitRetaining();
     return pedido_;
 }

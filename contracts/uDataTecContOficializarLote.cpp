@@ -85,6 +85,12 @@ void PassoPedidos(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
     const bool porFaturamento = dmGlobal->ParametroInteiro("ATMODOCOMPOSICAO") == 2;
     // The billing objects and contracts the orders' texts read, once per pass.
     const TdmTecContrato::MemoriaTextos memoria(dm);
+    // Each order is built inside the savepoint below.
+    struct UnidadePropria {
+        TdmTecContrato& dm;
+        explicit UnidadePropria(TdmTecContrato& d) : dm(d) { dm.bPedidoEmUnidadeDoChamador = true; }
+        ~UnidadePropria() { dm.bPedidoEmUnidadeDoChamador = false; }
+    } unidade(dm);
     oDado.first();
     for (int linha = 1; !oDado.eof(); oDado.next(), ++linha) {
         dmGlobal->Log(kOrigem, "oDado.recno:" + QString::number(linha));

@@ -52,11 +52,12 @@ DadosPedido lerPedido(host::db::Transaction& tr, const QString& pedido, const QS
                     " (select count(*) from AVEC85IT It where It.NUMERO_PEDIDO = Ped.NUMERO_PEDIDO),"
                     " (select coalesce(sum(It.TOTAL_UNIT), 0) from AVEC85IT It where It.NUMERO_PEDIDO = "
                     "Ped.NUMERO_PEDIDO),"
-                    " (select count(*) from AFVC0901 Ope where Ope.COD_OP = Ped.OPERACAO),"
-                    " (select count(*) from AFVC0901 Ope where Ope.COD_OP = :OPERACAO)"
+                    " (select count(*) from AFVC0901 Ope where Ope.COD_OP ="
+                    " coalesce(cast(:OPERACAO as varchar(60)), Ped.OPERACAO))"
                     " from AVEC8501 Ped where Ped.NUMERO_PEDIDO = :PEDIDO");
     st->setParam("PEDIDO", pedido);
-    st->setParam("OPERACAO", operacao.trimmed());
+    // The operation asked for, or (none asked) the order's own.
+    st->setParam("OPERACAO", operacao.trimmed().isEmpty() ? QVariant() : QVariant(operacao.trimmed()));
     st->execute();
     if (!st->fetch()) recusar("Pedido de venda " + pedido + " não encontrado.");
     DadosPedido dados;
@@ -71,7 +72,7 @@ DadosPedido lerPedido(host::db::Transaction& tr, const QString& pedido, const QS
     dados.contrato = st->value(7).toInt();
     dados.linhas = st->value(8).toInt();
     dados.total = st->value(9).toDouble();
-    dados.operacaoRegistrada = st->value(propria ? 10 : 11).toInt();
+    dados.operacaoRegistrada = st->value(10).toInt();
     st->closeCursor();
     return dados;
 }

@@ -171,9 +171,10 @@ protected:
 
     void defineColumn(const QString& name, FieldType type, int size);
     int columnCount() const { return int(columns_.size()); }
-    // Value of a data field in a row buffer, by field name (for statements).
-    const QVariant* valueIn(const Values& row, const QString& fieldName) const;
     int slotOf(const QString& fieldName) const;   // -1 unless a data field
+    // Changes whenever the fields are bound to slots or unbound: slots found
+    // by name stay right while it does not.
+    unsigned fieldBindings() const { return fieldBindings_; }
     void clearRows();
 
 private:
@@ -195,7 +196,7 @@ private:
     void unbindFields();
     const QVariant& slotValue(const Field& field) const;
     const QVariant* oldSlotValue(const Field& field) const;
-    void writeField(Field& field, const QVariant& value);
+    void writeField(Field& field, QVariant value);
     void writeCalculated(Field& field, const QVariant& value);
     void prepareWrite();
     void calculateFields();
@@ -238,6 +239,7 @@ private:
     int calcCount_ = 0;
     std::vector<Column> columns_;
     QHash<QString, int> columnIndex_;   // upper-case column name -> column
+    unsigned fieldBindings_ = 0;
     std::vector<int> slotColumns_;   // column of each data slot
     bool identitySlots_ = false;     // slot i is column i: rows take the fetched buffer as it is
 

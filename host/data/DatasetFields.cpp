@@ -4,6 +4,8 @@
 
 #include "host/data/Abort.h"
 
+#include <utility>
+
 namespace host::data {
 
 namespace {
@@ -94,6 +96,7 @@ void Dataset::defineColumn(const QString& name, FieldType type, int size)
 
 void Dataset::bindFields()
 {
+    ++fieldBindings_;
     if (!persistent_)
         for (const Column& column : columns_)
             createField(column.name, column.type, column.size, FieldKind::Data);
@@ -124,6 +127,7 @@ void Dataset::bindFields()
 
 void Dataset::unbindFields()
 {
+    ++fieldBindings_;
     columns_.clear();
     columnIndex_.clear();
     slotColumns_.clear();
@@ -150,12 +154,6 @@ int Dataset::slotOf(const QString& fieldName) const
 {
     const Field* field = findField(fieldName);
     return field && field->kind_ == FieldKind::Data ? field->slot_ : -1;
-}
-
-const QVariant* Dataset::valueIn(const Values& row, const QString& fieldName) const
-{
-    const int slot = slotOf(fieldName);
-    return slot >= 0 && size_t(slot) < row.size() ? &row[size_t(slot)] : nullptr;
 }
 
 const Dataset::Values* Dataset::activeRow() const
@@ -202,12 +200,15 @@ void Dataset::prepareWrite()
         throw DatasetError(QString("%1: a tabela não está em edição.").arg(name()));
 }
 
-void Dataset::writeField(Field& field, const QVariant& value)
+void Dataset::writeField(Field& field, QVariant value)
 {
     prepareWrite();
     const size_t slot = size_t(field.slot_);
-    QVariant old = editBuf_[slot];
-    editBuf_[slot] = value;
+    QVariant old;   // what a failed validation puts back
+    if (field.onValidate)
+        old = std::exchange(editBuf_[slot], std::move(value));
+    else
+        editBuf_[slot] = std::move(value);
     if (field.onValidate) {
         try {
             auto validate = field.onValidate;

@@ -204,16 +204,19 @@ int Query::execSql()
     return affected;
 }
 
-void Query::requireUpdate(const QString& statement) const
+// Asked before every row written: a name, not a string made for each row.
+void Query::requireUpdate(const char* statement) const
 {
     if (!update_)
         throw DatasetError(QString("%1: a consulta é somente leitura.").arg(name()));
-    if (update_->texts_[size_t(statement == "insert"   ? UpdateSql::Kind::Insert
-                                : statement == "modify" ? UpdateSql::Kind::Modify
-                                                        : UpdateSql::Kind::Delete)]
+    const QByteArrayView which(statement);
+    if (update_->texts_[size_t(which == "insert"   ? UpdateSql::Kind::Insert
+                                : which == "modify" ? UpdateSql::Kind::Modify
+                                                    : UpdateSql::Kind::Delete)]
             .trimmed()
             .isEmpty())
-        throw DatasetError(QString("%1: falta a instrução de %2 em %3.").arg(name(), statement, update_->name()));
+        throw DatasetError(
+            QString("%1: falta a instrução de %2 em %3.").arg(name(), QLatin1String(statement), update_->name()));
 }
 
 void Query::writeInsert(const Values& values)

@@ -82,8 +82,9 @@ private:
     void rebuildParams();
     void prepareStatement();
     void bindParams();
-    void requireUpdate(const QString& statement) const;
-    const QVariant* valueFor(const Values& row, const QString& fieldName) const { return valueIn(row, fieldName); }
+    void requireUpdate(const char* statement) const;   // "insert", "modify" or "delete"
+    int slotFor(const QString& fieldName) const { return slotOf(fieldName); }
+    unsigned fieldBindingsFor() const { return fieldBindings(); }
 
     host::db::Transaction* transaction_ = nullptr;
     QString sql_;

@@ -25,6 +25,7 @@ void UpdateSql::releaseStatements()
         statements_[k].reset();
         preparedFor_[k] = nullptr;
         preparedText_[k].clear();
+        sources_[k].valid = false;
     }
 }
 
@@ -41,13 +42,27 @@ host::db::Statement& UpdateSql::prepared(Kind kind)
         statements_[k] = std::move(statement);
         preparedFor_[k] = transaction;
         preparedText_[k] = texts_[k];
-        vinculos_[k].clear();
-        for (const QString& param : statements_[k]->paramNames()) {
-            const bool antigo = param.startsWith(QLatin1String("OLD_"), Qt::CaseInsensitive);
-            vinculos_[k].push_back({antigo, antigo ? param.mid(4) : param});
-        }
+        sources_[k].valid = false;
     }
     return *statements_[k];
+}
+
+const std::vector<UpdateSql::Source>& UpdateSql::sourcesFor(Kind kind, const host::db::Statement& statement)
+{
+    Sources& sources = sources_[size_t(kind)];
+    if (sources.valid && sources.fieldBindings == query_->fieldBindingsFor())
+        return sources.params;
+    sources.params.clear();
+    for (const QString& param : statement.paramNames()) {
+        Source source;
+        if (param.startsWith(u"OLD_", Qt::CaseInsensitive))
+            source.oldSlot = query_->slotFor(param.mid(4));
+        source.newSlot = query_->slotFor(param);
+        sources.params.push_back(source);
+    }
+    sources.valid = true;
+    sources.fieldBindings = query_->fieldBindingsFor();
+    return sources.params;
 }
 
 host::db::Statement& UpdateSql::run(Kind kind, const std::vector<QVariant>& newValues,
@@ -56,17 +71,15 @@ host::db::Statement& UpdateSql::run(Kind kind, const std::vector<QVariant>& newV
     host::db::Statement& statement = prepared(kind);
     if (statement.cursorOpen())
         statement.closeCursor();
-    const std::vector<Vinculo>& vinculos = vinculos_[size_t(kind)];
-    const QStringList& names = statement.paramNames();
-    for (int i = 0; i < int(vinculos.size()); ++i) {
-        const Vinculo& vinculo = vinculos[size_t(i)];
-        const QVariant* value = nullptr;
-        if (vinculo.antigo)
-            value = query_->valueFor(oldValues, vinculo.campo);
-        // ":OLD_X" with no field X is a field of that very name.
+    auto in = [](const std::vector<QVariant>& row, int slot) {
+        return slot >= 0 && size_t(slot) < row.size() ? &row[size_t(slot)] : nullptr;
+    };
+    const std::vector<Source>& sources = sourcesFor(kind, statement);
+    for (size_t i = 0; i < sources.size(); ++i) {
+        const QVariant* value = in(oldValues, sources[i].oldSlot);
         if (!value)
-            value = query_->valueFor(newValues, names[i]);
-        statement.setParam(i, value ? *value : QVariant());
+            value = in(newValues, sources[i].newSlot);
+        statement.setParam(int(i), value ? *value : QVariant());
     }
     statement.execute();
     return statement;

@@ -52,18 +52,27 @@ private:
     host::db::Statement& prepared(Kind kind);
     void releaseStatements();
 
+    // Where each parameter of a prepared statement takes its value from: the
+    // slot of its field in the old row (":OLD_X") and in the new one (":X",
+    // also when the old row has no such slot). Found by name once per
+    // statement and binding of the query's fields, not for every row.
+    struct Source {
+        int oldSlot = -1;
+        int newSlot = -1;
+    };
+    struct Sources {
+        bool valid = false;
+        unsigned fieldBindings = 0;
+        std::vector<Source> params;
+    };
+    const std::vector<Source>& sourcesFor(Kind kind, const host::db::Statement& statement);
+
     Query* query_ = nullptr;
     std::array<QString, 4> texts_;
     std::array<std::unique_ptr<host::db::Statement>, 4> statements_;
     std::array<host::db::Transaction*, 4> preparedFor_{};
     std::array<QString, 4> preparedText_;
-    // Per parameter of each statement, taken once at prepare: whether it
-    // names the old value (":OLD_FIELD") and the field it names.
-    struct Vinculo {
-        bool antigo;
-        QString campo;
-    };
-    std::array<std::vector<Vinculo>, 4> vinculos_;
+    std::array<Sources, 4> sources_;
 };
 
 }  // namespace host::data

@@ -135,6 +135,39 @@ TEST_F(Queries, UpdateStatementsWriteOnlyTheirColumnsWithOldKeys)
     EXPECT_EQ(q.fieldByName("ID")->asInteger(), 3);   // the next row becomes current
 }
 
+// Where each parameter takes its value is found once per statement, not per
+// row: a query reopened on other columns, or a statement given another text,
+// binds from the fields as they are now.
+TEST_F(Queries, UpdateStatementsFollowTheFieldsAfterAReopenOrANewText)
+{
+    q.open();
+    ASSERT_TRUE(q.locate("ID", 2));
+    q.edit();
+    q.fieldByName("NAME")->setAsString("first");
+    q.post();
+    EXPECT_EQ(nameInDb(2), "first");
+
+    q.close();
+    q.setSql("select NAME, QTY, ID from ITEMS order by ID");   // other slots, fewer columns
+    q.open();
+    ASSERT_TRUE(q.locate("ID", 2));
+    q.edit();
+    q.fieldByName("NAME")->setAsString("second");
+    q.fieldByName("QTY")->setAsInteger(7);
+    q.post();
+    EXPECT_EQ(nameInDb(2), "second");
+    EXPECT_EQ(one("select QTY from ITEMS where ID = 2").toInt(), 7);
+    EXPECT_TRUE(one("select PRICE from ITEMS where ID = 2").isNull());   // no such field: NULL
+
+    us.setModifySql("update ITEMS set QTY = :QTY, NAME = :NAME where ID = :OLD_ID");
+    q.edit();
+    q.fieldByName("ID")->setAsInteger(2);
+    q.fieldByName("NAME")->setAsString("third");
+    q.post();
+    EXPECT_EQ(nameInDb(2), "third");
+    EXPECT_EQ(one("select QTY from ITEMS where ID = 2").toInt(), 7);
+}
+
 TEST_F(Queries, WithoutAnUpdateObjectTheQueryIsReadOnly)
 {
     q.setUpdateObject(nullptr);
