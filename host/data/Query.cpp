@@ -138,8 +138,12 @@ void Query::setUpdateObject(UpdateSql* update)
     if (update_ && update_->query_ == this)
         update_->query_ = nullptr;
     update_ = update;
-    if (update_)
+    if (update_ && update_->query_ != this) {
         update_->query_ = this;
+        // Slots found in another query's fields mean nothing in these.
+        for (auto& sources : update_->sources_)
+            sources.valid = false;
+    }
 }
 
 void Query::prepareStatement()

@@ -168,6 +168,32 @@ TEST_F(Queries, UpdateStatementsFollowTheFieldsAfterAReopenOrANewText)
     EXPECT_EQ(one("select QTY from ITEMS where ID = 2").toInt(), 7);
 }
 
+// An update object handed to another query takes its parameters from that
+// query's fields, even when both bound their fields as often.
+TEST_F(Queries, UpdateObjectMovedToAnotherQueryFollowsItsFields)
+{
+    q.open();
+    ASSERT_TRUE(q.locate("ID", 2));
+    q.edit();
+    q.fieldByName("NAME")->setAsString("first");
+    q.post();
+    q.close();
+
+    Query outra;
+    outra.setTransaction(&tr());
+    outra.setSql("select NAME, QTY, ID from ITEMS order by ID");   // other slots
+    outra.setUpdateObject(&us);   // the same statements, already prepared
+    outra.open();
+    ASSERT_TRUE(outra.locate("ID", 2));
+    outra.edit();
+    outra.fieldByName("NAME")->setAsString("second");
+    outra.fieldByName("QTY")->setAsInteger(7);
+    outra.post();
+    EXPECT_EQ(nameInDb(2), "second");
+    EXPECT_EQ(one("select QTY from ITEMS where ID = 2").toInt(), 7);
+    outra.setTransaction(nullptr);
+}
+
 TEST_F(Queries, WithoutAnUpdateObjectTheQueryIsReadOnly)
 {
     q.setUpdateObject(nullptr);
