@@ -49,11 +49,8 @@ const QString kLoteContratosCliente = QStringLiteral("quClienteContratoOS");
 
 // The row of each customer a batch read up front; the customer's contract
 // rows only when they all say the same (the order takes the first row the
-// server gives, which another plan may give in another order). A customer
-// without contract rows is known to have none; one missing from the
-// register is left to the rule's own read (the copy of an empty row clears
-// the order's customer fields).
-QHash<QString, int> linhasPorCliente(Dataset& leitura, const QStringList& clientes, bool contratos)
+// server gives, which another plan may give in another order).
+QHash<QString, int> linhasPorCliente(Dataset& leitura, const QStringList& clientes, bool todasIguais)
 {
     QHash<QString, int> linhas;
     QSet<QString> divergentes;
@@ -70,18 +67,17 @@ QHash<QString, int> linhasPorCliente(Dataset& leitura, const QStringList& client
         const QString chave = leitura.field(0)->asString();
         if (!linhas.contains(chave)) {
             linhas.insert(chave, linha);
-            if (contratos)
+            if (todasIguais)
                 primeiros.insert(chave, valores());
-        } else if (contratos && primeiros.value(chave) != valores()) {
+        } else if (todasIguais && primeiros.value(chave) != valores()) {
             divergentes.insert(chave);
         }
     }
     for (const QString& chave : divergentes)
         linhas.remove(chave);
-    if (contratos)
-        for (const QString& cliente : clientes)
-            if (!linhas.contains(cliente) && !divergentes.contains(cliente))
-                linhas.insert(cliente, -1);
+    for (const QString& cliente : clientes)
+        if (!linhas.contains(cliente) && !divergentes.contains(cliente))
+            linhas.insert(cliente, -1);
     return linhas;
 }
 
@@ -172,8 +168,8 @@ void TdmTec::quOSCLCODIGOValidate(host::data::Field& Sender)
 {
     const QString cliente = Sender.asString();
     QString tipo;
-    if (const auto lido = host::ExecucaoLote::leituraGuardada(kLoteClientes, cliente); lido && *lido)
-        tipo = (*lido)->fieldByName("TIPO_CLIENTE")->asString();
+    if (const auto lido = host::ExecucaoLote::leituraGuardada(kLoteClientes, cliente))
+        tipo = *lido ? (*lido)->fieldByName("TIPO_CLIENTE")->asString() : QString();
     else
         tipo = CarregaDado("Tipo_Cliente", "Augc0301", "where Codigo_Cliente = " + QuotedStr(cliente));
     if (tipo == "3")
@@ -192,9 +188,11 @@ void TdmTec::quOSCLCODIGOChange(host::data::Field& Sender)
     if (cliente.isEmpty())
         return;
     QString observacao;
-    if (const auto lido = host::ExecucaoLote::leituraGuardada(kLoteClientes, cliente); lido && *lido) {
-        CopiarDadosCliente(**lido);
-        observacao = (*lido)->fieldByName("OBSERVACAO")->asString().trimmed();
+    if (const auto lido = host::ExecucaoLote::leituraGuardada(kLoteClientes, cliente)) {
+        if (*lido) {
+            CopiarDadosCliente(**lido);
+            observacao = (*lido)->fieldByName("OBSERVACAO")->asString().trimmed();
+        }
     } else {
         host::data::Query& query = ConsultaPropria(kLoteClientes);
         query.setSql(QString("select") + kColunasCliente + " where Cli.CODIGO_CLIENTE = :cliente");
