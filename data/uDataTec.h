@@ -1256,11 +1256,6 @@ public:
     // codes) take what they need of them from one read made here, kept by
     // the run, in place of three reads per order.
     void LerClientesDoLote(host::ExecucaoLote& lote, const QString& contratantes, const QStringList& clientes);
-    // Likewise for how many of each model (of the orders' items) the
-    // customers own.
-    void LerEquipamentosClientesDoLote(host::ExecucaoLote& lote, const QString& contratantes,
-                                       const QList<std::pair<int, QString>>& modelosClientes);
-    int EquipamentosDoCliente(int modelo, const QString& cliente);
 private:
     void NumerarOrdem();
     void IncluirItemPadrao(int aoCodigo);

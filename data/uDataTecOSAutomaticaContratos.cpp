@@ -156,15 +156,9 @@ void LancarOrdensContratos()
         // groups are read, never written, by the orders a run makes.
         lote.tabelasFixas({"AATC01AS", "AATC06AT", "AATC03AE", "ACEC1101", "ACEC1201"});
         QStringList contratantes;
-        QList<std::pair<int, QString>> modelosClientes;
-        for (contratos->first(); !contratos->eof(); contratos->next()) {
-            const QString contratante = contratos->fieldByName("ACCONTRATANTE")->asString();
-            contratantes << contratante;
-            for (const Equipamento& e : equipamentos.value(contratos->fieldByName("ACCODIGO")->asInteger()))
-                modelosClientes << std::pair{e.equipamento.toInt(), contratante};
-        }
+        for (contratos->first(); !contratos->eof(); contratos->next())
+            contratantes << contratos->fieldByName("ACCONTRATANTE")->asString();
         dmTec->LerClientesDoLote(lote, QString::fromLatin1(kSqlContratantes), contratantes);
-        dmTec->LerEquipamentosClientesDoLote(lote, QString::fromLatin1(kSqlContratantes), modelosClientes);
         Progresso progresso(contratos->recordCount());
         for (contratos->first(); !contratos->eof(); contratos->next()) {
             const int contrato = contratos->fieldByName("ACCODIGO")->asInteger();

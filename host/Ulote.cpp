@@ -180,10 +180,8 @@ void ExecucaoLote::guardarLeitura(const QString& nome, const QStringList& tabela
         guardada.tabelas.insert(nomeTabela(tabela));
     guardada.leitura = std::move(leitura);
     guardada.linhas.clear();
-    // Two keys the server takes for one: the one with a row counts.
     for (auto it = linhas.begin(); it != linhas.end(); ++it)
-        if (it.value() >= 0 || !guardada.linhas.contains(chaveTexto(it.key())))
-            guardada.linhas.insert(chaveTexto(it.key()), it.value());
+        guardada.linhas.insert(chaveTexto(it.key()), it.value());
 }
 
 std::optional<data::Dataset*> ExecucaoLote::leituraGuardada(const QString& nome, const QString& chave)

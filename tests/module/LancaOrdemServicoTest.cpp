@@ -5,13 +5,11 @@
 #include "tests/module/ModuleFixture.h"
 
 #include "app/OrdensContratos.h"
-#include "data/uDataTec.h"
 #include "data/uDataTecOSAutomatica.h"
 #include "host/Calendario.h"
 #include "host/HostLog.h"
 #include "host/db/Database.h"
 #include "host/ui/ProgressWindow.h"
-#include "module/uPackageAss.h"
 
 #include <gtest/gtest.h>
 
@@ -286,25 +284,6 @@ TEST_F(LancaOrdemServicoTest, OrdersTakeTheirCustomersDataFromTheRunsOneRead)
     EXPECT_TRUE(log().contains("Cliente Bloqueado. Verifique no cadastro de clientes. "));
 }
 
-TEST_F(LancaOrdemServicoTest, AnItemOfAModelTheCustomerOwnsOffersTheCustomersListWhichTheRunDeclines)
-{
-    const QDate base = hoje().addDays(-10);
-    contrato(54, "00002", "30", "S", base);
-    equipamento(54, 1, "A");
-    equipamento(54, 2, "B");
-    exec("insert into AATC03AECL (AECLCODIGO, AECODIGO, CLCODIGO, AECLNUMEROSERIE) values (1, 2, '00002', 'DO-CLIENTE')");
-    static QStringList listas;
-    listas.clear();
-    RegistrarSelecionaEquipamentoCliente([](int modelo, const QString& cliente, int&) {
-        listas << QString::number(modelo) + " " + cliente;
-        return false;   // declined, as the run's pick lists are
-    });
-    automatico();
-    RegistrarSelecionaEquipamentoCliente(&uPackageAss::SelecionaEquipamentoCliente);
-    EXPECT_EQ(listas, QStringList{"2 00002"});
-    EXPECT_EQ(contar("AATC01AOIT where AOITSERIE in ('A', 'B')"), 2);
-}
-
 TEST_F(LancaOrdemServicoTest, TheRunKeepsItsStatementsPreparedFromOneOrderToTheNext)
 {
     struct Custo {
@@ -328,14 +307,15 @@ TEST_F(LancaOrdemServicoTest, TheRunKeepsItsStatementsPreparedFromOneOrderToTheN
     // Every statement the rules repeat stays prepared, the reads that carry
     // the order's number or customer in their text included; what situations,
     // technicians, models and products say is read once per run, and so are
-    // the due contracts' customers and the models they own. An order with two
-    // items and its service line: the savepoint (2); the header (empty load,
-    // last observation, unattached items, number, insert, audit record,
-    // re-read: 7); its lines loaded once (1); each item (the serial's
-    // earlier item, key, insert, re-read: 2 x 4); the line (number twice, insert, re-read, sum,
+    // the due contracts' customers. An order with two items and its service
+    // line: the savepoint (2); the header (empty load, last observation,
+    // unattached items, number, insert, audit record, re-read: 7); its lines
+    // loaded once (1);
+    // each item (customer's equipment, the serial's earlier item, key,
+    // insert, re-read: 2 x 5); the line (number twice, insert, re-read, sum,
     // the header's new totals, its audit record, header and item re-read: 9).
     EXPECT_EQ(seis.preparos - dois.preparos, 0u);
-    EXPECT_EQ((seis.comandos - dois.comandos) / 4, 2u + 7 + 1 + 2 * 4 + 9) << seis.comandos << " " << dois.comandos;
+    EXPECT_EQ((seis.comandos - dois.comandos) / 4, 2u + 7 + 1 + 2 * 5 + 9) << seis.comandos << " " << dois.comandos;
 }
 
 // ---- stock documents ---------------------------------------------------------
