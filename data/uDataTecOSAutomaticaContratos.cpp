@@ -39,9 +39,6 @@ const char* const kSqlContratos =
     " where ACDATAIMPLANTACAO   <= Current_TimeStamp \r"
     " and ACDATAVALIDADE >= Current_TimeStamp \r"
     " and coalesce(ACCODIGOINTEGRACAO,'')<>''";
-const char* const kSqlContratantes =
-    "select ACCONTRATANTE from AATC05AC where ACDATAIMPLANTACAO <= Current_TimeStamp"
-    " and ACDATAVALIDADE >= Current_TimeStamp and coalesce(ACCODIGOINTEGRACAO,'')<>''";
 
 // The orders that have an item of a contract.
 struct Historico {
@@ -155,10 +152,6 @@ void LancarOrdensContratos()
         // Situations, technicians, equipment models, products and their
         // groups are read, never written, by the orders a run makes.
         lote.tabelasFixas({"AATC01AS", "AATC06AT", "AATC03AE", "ACEC1101", "ACEC1201"});
-        QStringList contratantes;
-        for (contratos->first(); !contratos->eof(); contratos->next())
-            contratantes << contratos->fieldByName("ACCONTRATANTE")->asString();
-        dmTec->LerClientesDoLote(lote, QString::fromLatin1(kSqlContratantes), contratantes);
         Progresso progresso(contratos->recordCount());
         for (contratos->first(); !contratos->eof(); contratos->next()) {
             const int contrato = contratos->fieldByName("ACCODIGO")->asInteger();
