@@ -4,6 +4,8 @@
 #include "host/db/Database.h"
 #include "host/ui/Form.h"
 
+#include <cmath>
+
 namespace host {
 
 namespace {
@@ -93,11 +95,14 @@ LeituraParametrizada parametrizar(const QString& sql)
 // A value bound as a parameter converts as the engine converts the quoted
 // text: text columns take it as it is, integer columns plain digits. Dates
 // (the engine reads "02/03/2026" month first) and fractions stay in the text.
-bool valorConverteIgual(db::ColumnType tipo, const QString& valor)
+// So does a value the parameter cannot hold (a text longer than the column,
+// a number past a smallint's or integer's range): compared as a literal it
+// simply matches no row, bound it would be refused.
+bool valorConverteIgual(const db::ColumnInfo& coluna, const QString& valor)
 {
-    switch (tipo) {
+    switch (coluna.type) {
     case db::ColumnType::Char:
-    case db::ColumnType::VarChar: return true;
+    case db::ColumnType::VarChar: return valor.size() <= coluna.size;
     case db::ColumnType::SmallInt:
     case db::ColumnType::Integer:
     case db::ColumnType::BigInt: {
@@ -107,7 +112,12 @@ bool valorConverteIgual(db::ColumnType tipo, const QString& valor)
         for (qsizetype i = 0; i < digitos.size(); ++i)
             if (!digitos[i].isDigit() && !(i == 0 && digitos[i] == '-' && digitos.size() > 1))
                 return false;
-        return true;
+        // As stored: a scaled column keeps hundredths and the like as units.
+        const double guardado = std::abs(digitos.toDouble()) * std::pow(10.0, -coluna.scale);
+        const double limite = coluna.type == db::ColumnType::SmallInt ? 32767.0
+                              : coluna.type == db::ColumnType::Integer ? 2147483647.0
+                                                                       : 9.0e18;
+        return guardado <= limite;
     }
     default: return false;
     }
@@ -170,7 +180,7 @@ std::shared_ptr<db::Statement> ExecucaoLote::leituraPreparada(db::Transaction& t
     auto comando = tr.prepared(leitura.texto);
     for (qsizetype i = 0; i < leitura.valores.size(); ++i) {
         const QString nome = "TA_LOTE_" + QString::number(i + 1);
-        if (!valorConverteIgual(comando->paramType(nome), leitura.valores[i]))
+        if (!valorConverteIgual(comando->paramInfo(nome), leitura.valores[i]))
             return tr.prepared(sql);
         comando->setParam(nome, leitura.valores[i]);
     }

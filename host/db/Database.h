@@ -222,6 +222,9 @@ public:
     bool hasParam(const QString& name) const;
     // The type the engine gave the parameter (its first place); Unknown when absent.
     ColumnType paramType(const QString& name) const;
+    // Its type, scale and size (characters for text) likewise; no name
+    // gives an Unknown type.
+    ColumnInfo paramInfo(const QString& name) const;
     // Throws on an unknown name. The name is any string view ("ID" as it is
     // written, a QString): a row's parameters set by name cost no string of
     // their own, and set in the same order every row, no hashing either.

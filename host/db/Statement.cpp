@@ -31,6 +31,7 @@ struct Statement::Impl {
 
     IMessageMetadata* inMeta = nullptr;
     std::vector<MessageField> inFields;
+    std::vector<unsigned> declaredLength;   // per "?": as described, before any widening
     std::vector<unsigned char> inBuffer;
 
     IMessageMetadata* outMeta = nullptr;
@@ -179,6 +180,8 @@ void Statement::Impl::describe() {
     if (inFields.size() != slotName.size())
         detail::raise(QString("O comando tem %1 parâmetros e o texto %2 nomes.")
                           .arg(inFields.size()).arg(slotName.size()), sql);
+    declaredLength.clear();
+    for (const MessageField& f : inFields) declaredLength.push_back(f.length);
     textSlots.clear();
     for (size_t i = 0; i < inFields.size(); ++i)
         if (inFields[i].type == SQL_VARYING) textSlots.push_back(i);
@@ -208,6 +211,13 @@ ColumnType Statement::paramType(const QString& name) const {
     for (size_t slot = 0; slot < d->slotName.size(); ++slot)
         if (d->slotName[slot] == index) return detail::columnTypeOf(d->inFields[slot]);
     return ColumnType::Unknown;
+}
+
+ColumnInfo Statement::paramInfo(const QString& name) const {
+    const int index = d->nameIndex.value(name.toUpper(), -1);
+    for (size_t slot = 0; slot < d->slotName.size(); ++slot)
+        if (d->slotName[slot] == index) return detail::paramInfo(d->inFields[slot], d->declaredLength[slot]);
+    return ColumnInfo();
 }
 
 namespace {

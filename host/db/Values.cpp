@@ -231,6 +231,15 @@ ColumnInfo columnInfo(IMessageMetadata* meta, unsigned index, const MessageField
     return c;
 }
 
+ColumnInfo paramInfo(const MessageField& f, unsigned declaredLength) {
+    ColumnInfo c;
+    c.type = columnTypeOf(f);
+    c.scale = f.scale;
+    c.size = int(declaredLength);
+    if (c.isText()) c.size = int(declaredLength) / bytesPerChar(f.charset);
+    return c;
+}
+
 IMessageMetadata* rebuildInput(IMessageMetadata* current, std::vector<MessageField>& fields) {
     Status st;
     IMetadataBuilder* builder = current->getBuilder(&st);

@@ -26,6 +26,9 @@ struct BlobWriter {
 std::vector<MessageField> describeFields(Firebird::IMessageMetadata* meta);
 ColumnType columnTypeOf(const MessageField& field);
 ColumnInfo columnInfo(Firebird::IMessageMetadata* meta, unsigned index, const MessageField& field);
+// A parameter's type, scale and size (characters for text) as the engine
+// described it, whatever length its slot was widened to since.
+ColumnInfo paramInfo(const MessageField& field, unsigned declaredLength);
 
 // The declared input message with text parameters turned into VARYING, so a
 // value is never padded or cut by us.

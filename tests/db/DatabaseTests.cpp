@@ -192,6 +192,30 @@ TEST_F(Db, TextLongerThanTheDeclaredParameterIsJudgedByTheEngine) {
     EXPECT_EQ(QString("curto"), one("select V from T").toString());
 }
 
+// A parameter tells the column it stands for: type, scale and size in
+// characters, as described, even after a longer value widened its slot.
+TEST_F(Db, ParametersDescribeTheirColumn) {
+    createTypesTable();
+    Statement st(tr(), "select ID from T where S = :S and N92 = :N and C = :C and V = :V and TS = :TS");
+    EXPECT_EQ(st.paramInfo("S").type, ColumnType::SmallInt);
+    EXPECT_EQ(st.paramInfo("n").type, ColumnType::Integer);
+    EXPECT_EQ(st.paramInfo("N").scale, -2);
+    EXPECT_EQ(st.paramInfo("C").size, 10);
+    EXPECT_EQ(st.paramInfo("V").size, 40);
+    EXPECT_EQ(st.paramInfo("TS").type, ColumnType::Timestamp);
+    EXPECT_EQ(st.paramInfo("X").type, ColumnType::Unknown);
+    exec("insert into T (ID, V) values (1, 'curto')");
+    Statement texto(tr(), "select ID from T where V = :V");
+    texto.setParam("V", QString("x").repeated(100));
+    EXPECT_THROW(
+        {
+            texto.execute();
+            texto.fetch();
+        },
+        DbError);
+    EXPECT_EQ(texto.paramInfo("V").size, 40);
+}
+
 // Names are found whatever string form and letter case the caller uses, in
 // the order of the text or any other, and a moved-in value is the one bound.
 TEST_F(Db, ParametersAreSetByAnyFormOfTheirNameInAnyOrder) {

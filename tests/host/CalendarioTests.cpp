@@ -184,6 +184,33 @@ TEST_F(HostCalendario, BatchReadsBindTheValuesTheyCompareWithAColumn)
     EXPECT_EQ(CarregaDado("FEDESCRICAO", "FERIADOS", "where FEDATA = '02/03/2024'"), "Dois");
 }
 
+TEST_F(HostCalendario, BatchReadsLeaveInTheTextTheValuesTheColumnCannotHold)
+{
+    exec("insert into AUGC03CO (COCODIGO, ACCODIGO, COSERIE) values (7, 12, 'S1')");
+    const QString serieLonga = QString(31, 'X');   // the column holds 30
+    const QString nomeLongo = QString(61, 'A');    // the column holds 60
+    const auto ler = [&] {
+        return QStringList{CarregaDado("COCODIGO", "AUGC03CO", "where ACCODIGO = '40000'"),
+                           CarregaDado("COCODIGO", "AUGC03CO", "where ACCODIGO = '-40000'"),
+                           CarregaDado("COCODIGO", "AUGC03CO", "where COSERIE = '" + serieLonga + "'"),
+                           CarregaDado("VALOR", "PARAMETROS", "where NOME = '" + nomeLongo + "'"),
+                           CarregaDado("COCODIGO", "AUGC03CO", "where ACCODIGO = '12'")};
+    };
+    const QStringList semLote = ler();
+    EXPECT_EQ(semLote, (QStringList{"", "", "", "", "7"}));
+    host::ExecucaoLote lote("[Teste]");
+    // The values that fit their columns still share one statement.
+    const auto antes = host::db::prepareCount();
+    EXPECT_EQ(CarregaDado("COCODIGO", "AUGC03CO", "where ACCODIGO = '32767'"), "");
+    EXPECT_EQ(CarregaDado("COCODIGO", "AUGC03CO", "where ACCODIGO = '12'"), "7");
+    EXPECT_EQ(CarregaDado("COCODIGO", "AUGC03CO", "where COSERIE = '" + QString(30, 'X') + "'"), "");
+    EXPECT_EQ(CarregaDado("COCODIGO", "AUGC03CO", "where COSERIE = 'S1'"), "7");
+    EXPECT_EQ(host::db::prepareCount() - antes, 2u);
+    // A contract past a smallint, a text longer than its column: no row, as
+    // without a run, where bound as parameters they would be refused.
+    EXPECT_EQ(ler(), semLote);
+}
+
 TEST_F(HostCalendario, BatchRemembersReadsOfItsFixedTablesUntilTheyAreWritten)
 {
     global->SetParametro("ATDIASUTEIS", "23456");

@@ -47,6 +47,9 @@ TEST(ProgressWindow, ControlsFollowEveryIncrementWhilePaintingIsSpaced)
     ASSERT_NE(janela, nullptr);
     EXPECT_EQ(janela->findChild<QLabel*>("laMensagem")->text(), "Nota fiscal gerada: 1000");
     EXPECT_EQ(janela->findChild<QProgressBar*>("pbProgresso")->value(), 1000);
+    // Between paints it still paints when the work lets it (a message shown
+    // over it, the work waiting): the last text reaches the screen.
+    EXPECT_TRUE(janela->updatesEnabled());
     progress.prepare(0, "", "Ocultar");
 }
 
