@@ -27,10 +27,6 @@
 
 struct ImpostoItemEntrada;
 
-namespace host {
-class ExecucaoLote;
-}
-
 class TdmTec : public host::data::DataModule {
 public:
     explicit TdmTec(host::Component* owner = nullptr);
@@ -1250,18 +1246,6 @@ private:
     void PerguntarTipoOrdem();
     bool AtendenteDoUsuario();
     void CopiarDadosCliente(const host::data::Dataset& cliente);
-    void ContratoDoCliente(const host::data::Dataset& contrato);
-public:
-    // A batch run's orders for these customers (`contratantes` selects their
-    // codes) take what they need of them from one read made here, kept by
-    // the run, in place of three reads per order.
-    void LerClientesDoLote(host::ExecucaoLote& lote, const QString& contratantes, const QStringList& clientes);
-    // Likewise for how many of each model (of the orders' items) the
-    // customers own.
-    void LerEquipamentosClientesDoLote(host::ExecucaoLote& lote, const QString& contratantes,
-                                       const QList<std::pair<int, QString>>& modelosClientes);
-    int EquipamentosDoCliente(int modelo, const QString& cliente);
-private:
     void NumerarOrdem();
     void IncluirItemPadrao(int aoCodigo);
     void ExcluirDependentesOS();

@@ -22,12 +22,6 @@ using host::data::Query;
 
 namespace {
 
-// How many of a model each customer owns, read by a batch run for all its
-// orders, by model and customer.
-const QString kLoteEquipamentosCliente = QStringLiteral("quEquipamentosClienteOS");
-
-QString chaveEquipamentoCliente(const QString& modelo, const QString& cliente) { return modelo + '\n' + cliente; }
-
 SelecionaEquipamentoClienteRotina selecionaEquipamentoCliente = nullptr;
 
 const char* const kGradeItens = "dbgdOrdemServicoItens";
@@ -157,7 +151,9 @@ void TdmTec::CarregaOsItemEquipamentoDados(int iCodigo)
     quOSItemAETIPO->setValue(modelo.value("AETIPO"));
 
     const QString cliente = quOSCLCODIGO->asString();
-    if (EquipamentosDoCliente(iCodigo, cliente) <= 0)
+    if (CarregaNumeroInteiro("count(*)", "AATC03AECL",
+                             "WHERE AECODIGO = " + codigo + " AND CLCODIGO = " + QuotedStr(cliente))
+        <= 0)
         return;
     if (!selecionaEquipamentoCliente)
         throw std::logic_error("A lista de equipamentos do cliente não foi registrada.");
@@ -167,34 +163,6 @@ void TdmTec::CarregaOsItemEquipamentoDados(int iCodigo)
     const QString condicao = "WHERE AECLCODIGO = " + QString::number(escolhido);
     quOSItemAOITSERIE->setAsString(CarregaDado("AECLNUMEROSERIE", "AATC03AECL", condicao));
     quOSItemAOITOBSERVACAO->setAsString(CarregaDado("AECLOBSERVACAO", "AATC03AECL", condicao));
-}
-
-int TdmTec::EquipamentosDoCliente(int modelo, const QString& cliente)
-{
-    const auto lido = host::ExecucaoLote::leituraGuardada(kLoteEquipamentosCliente,
-                                                          chaveEquipamentoCliente(QString::number(modelo), cliente));
-    if (lido)
-        return *lido ? (*lido)->field(2)->asInteger() : 0;
-    return CarregaNumeroInteiro("count(*)", "AATC03AECL",
-                                "WHERE AECODIGO = " + QuotedStr(QString::number(modelo)) +
-                                    " AND CLCODIGO = " + QuotedStr(cliente));
-}
-
-void TdmTec::LerEquipamentosClientesDoLote(host::ExecucaoLote& lote, const QString& contratantes,
-                                           const QList<std::pair<int, QString>>& modelosClientes)
-{
-    std::shared_ptr<Query> leitura = CriarIbQuery(kLoteEquipamentosCliente);
-    leitura->setSql("select AECODIGO, CLCODIGO, count(*) from AATC03AECL where CLCODIGO in (" + contratantes +
-                    ") group by AECODIGO, CLCODIGO");
-    leitura->open();
-    leitura->fetchAll();
-    QHash<QString, int> linhas;
-    for (const auto& [modelo, cliente] : modelosClientes)
-        linhas.insert(chaveEquipamentoCliente(QString::number(modelo), cliente), -1);
-    int linha = 0;
-    for (leitura->first(); !leitura->eof(); leitura->next(), ++linha)
-        linhas.insert(chaveEquipamentoCliente(leitura->field(0)->asString(), leitura->field(1)->asString()), linha);
-    lote.guardarLeitura(kLoteEquipamentosCliente, {"AATC03AECL"}, leitura, linhas);
 }
 
 void TdmTec::CarregaOsItemModeloDados(int iCodigo)

@@ -39,9 +39,6 @@ const char* const kSqlContratos =
     " where ACDATAIMPLANTACAO   <= Current_TimeStamp \r"
     " and ACDATAVALIDADE >= Current_TimeStamp \r"
     " and coalesce(ACCODIGOINTEGRACAO,'')<>''";
-const char* const kSqlContratantes =
-    "select ACCONTRATANTE from AATC05AC where ACDATAIMPLANTACAO <= Current_TimeStamp"
-    " and ACDATAVALIDADE >= Current_TimeStamp and coalesce(ACCODIGOINTEGRACAO,'')<>''";
 
 // The orders that have an item of a contract.
 struct Historico {
@@ -155,16 +152,6 @@ void LancarOrdensContratos()
         // Situations, technicians, equipment models, products and their
         // groups are read, never written, by the orders a run makes.
         lote.tabelasFixas({"AATC01AS", "AATC06AT", "AATC03AE", "ACEC1101", "ACEC1201"});
-        QStringList contratantes;
-        QList<std::pair<int, QString>> modelosClientes;
-        for (contratos->first(); !contratos->eof(); contratos->next()) {
-            const QString contratante = contratos->fieldByName("ACCONTRATANTE")->asString();
-            contratantes << contratante;
-            for (const Equipamento& e : equipamentos.value(contratos->fieldByName("ACCODIGO")->asInteger()))
-                modelosClientes << std::pair{e.equipamento.toInt(), contratante};
-        }
-        dmTec->LerClientesDoLote(lote, QString::fromLatin1(kSqlContratantes), contratantes);
-        dmTec->LerEquipamentosClientesDoLote(lote, QString::fromLatin1(kSqlContratantes), modelosClientes);
         Progresso progresso(contratos->recordCount());
         for (contratos->first(); !contratos->eof(); contratos->next()) {
             const int contrato = contratos->fieldByName("ACCODIGO")->asInteger();

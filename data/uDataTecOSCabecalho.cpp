@@ -10,8 +10,6 @@
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
-#include "host/Ulote.h"
-#include "host/data/Query.h"
 #include "host/db/Database.h"
 
 #include <QHash>
@@ -30,55 +28,6 @@ QString parametro(const char* nome)
 QString primeiraSituacao(const QString& condicao)
 {
     return CarregaDado("first 1 ASCODIGO", "AATC01AS", condicao);
-}
-
-// What a new order takes from its customer, and from the customer's contract.
-const char* const kColunasCliente =
-    " Cli.CGC_CNPJ, Cli.NUMERO_IDENTIDADE, Cli.TELEFONE1, Cli.CLIE, Cli.CLDESCONTO,"
-    " Cli.INSCRICAO_MUNICIPAL, Cli.ENDERECO, Cli.CIDADE, Cli.CEP, Cli.BAIRRO, Cli.ESTADO,"
-    " Cli.PESSOA_FISICAOUJURIDICA, Cli.DATA_NASCIMENTO, Cli.CONTATO, Cli.TABELA_VENCIMENTO, Cli.NOME,"
-    " Cli.EMAIL, Cli.NATUREZA_OPERACAO, Cli.OBSERVACAO, Cli.CODIGO_REPRESENTACAO, Cli.LIMITE_CREDITO,"
-    " Ram.RACOR, Cli.ORCTCODIGO"
-    " from AUGC0301 Cli left outer join RAMO Ram on (Ram.COD_RAMO = Cli.RAMO)";
-const char* const kColunasContratoCliente =
-    " Con.ACPRIORIDADE, Con.ACATENDIMENTO, Cli.CONTATO from AATC05AC Con"
-    " left outer join AUGC0301 Cli on (Cli.CODIGO_CLIENTE = Con.CLCODIGO)";
-// The names a batch run keeps those reads under, read once for all its orders.
-const QString kLoteClientes = QStringLiteral("quClienteOS");
-const QString kLoteContratosCliente = QStringLiteral("quClienteContratoOS");
-
-// The row of each customer a batch read up front; the customer's contract
-// rows only when they all say the same (the order takes the first row the
-// server gives, which another plan may give in another order).
-QHash<QString, int> linhasPorCliente(Dataset& leitura, const QStringList& clientes, bool todasIguais)
-{
-    QHash<QString, int> linhas;
-    QSet<QString> divergentes;
-    const auto valores = [&leitura] {
-        QStringList v;
-        for (int i = 1; i < leitura.fieldCount(); ++i)
-            v << leitura.field(i)->asString();
-        return v;
-    };
-    QHash<QString, QStringList> primeiros;
-    leitura.fetchAll();
-    int linha = 0;
-    for (leitura.first(); !leitura.eof(); leitura.next(), ++linha) {
-        const QString chave = leitura.field(0)->asString();
-        if (!linhas.contains(chave)) {
-            linhas.insert(chave, linha);
-            if (todasIguais)
-                primeiros.insert(chave, valores());
-        } else if (todasIguais && primeiros.value(chave) != valores()) {
-            divergentes.insert(chave);
-        }
-    }
-    for (const QString& chave : divergentes)
-        linhas.remove(chave);
-    for (const QString& cliente : clientes)
-        if (!linhas.contains(cliente) && !divergentes.contains(cliente))
-            linhas.insert(cliente, -1);
-    return linhas;
 }
 
 QString classificacaoCliente(const QString& tipo)
@@ -167,11 +116,7 @@ bool TdmTec::AtendenteDoUsuario()
 void TdmTec::quOSCLCODIGOValidate(host::data::Field& Sender)
 {
     const QString cliente = Sender.asString();
-    QString tipo;
-    if (const auto lido = host::ExecucaoLote::leituraGuardada(kLoteClientes, cliente))
-        tipo = *lido ? (*lido)->fieldByName("TIPO_CLIENTE")->asString() : QString();
-    else
-        tipo = CarregaDado("Tipo_Cliente", "Augc0301", "where Codigo_Cliente = " + QuotedStr(cliente));
+    const QString tipo = CarregaDado("Tipo_Cliente", "Augc0301", "where Codigo_Cliente = " + QuotedStr(cliente));
     if (tipo == "3")
         dmGlobal->MostraAviso("Cliente Bloqueado. Verifique no cadastro de clientes. ", true);
     const QString classificacao = classificacaoCliente(tipo);
@@ -187,21 +132,19 @@ void TdmTec::quOSCLCODIGOChange(host::data::Field& Sender)
     const QString cliente = Sender.asString();
     if (cliente.isEmpty())
         return;
-    QString observacao;
-    if (const auto lido = host::ExecucaoLote::leituraGuardada(kLoteClientes, cliente)) {
-        if (*lido) {
-            CopiarDadosCliente(**lido);
-            observacao = (*lido)->fieldByName("OBSERVACAO")->asString().trimmed();
-        }
-    } else {
-        host::data::Query& query = ConsultaPropria(kLoteClientes);
-        query.setSql(QString("select") + kColunasCliente + " where Cli.CODIGO_CLIENTE = :cliente");
-        query.paramByName("cliente")->setAsString(cliente);
-        query.open();
-        CopiarDadosCliente(query);
-        observacao = query.fieldByName("OBSERVACAO")->asString().trimmed();
-        query.close();
-    }
+    host::data::Query* query = &ConsultaPropria("quClienteOS");
+    query->setSql("select Cli.CGC_CNPJ, Cli.NUMERO_IDENTIDADE, Cli.TELEFONE1, Cli.CLIE, Cli.CLDESCONTO,"
+                  " Cli.INSCRICAO_MUNICIPAL, Cli.ENDERECO, Cli.CIDADE, Cli.CEP, Cli.BAIRRO, Cli.ESTADO,"
+                  " Cli.PESSOA_FISICAOUJURIDICA, Cli.DATA_NASCIMENTO, Cli.CONTATO, Cli.TABELA_VENCIMENTO, Cli.NOME,"
+                  " Cli.EMAIL, Cli.NATUREZA_OPERACAO, Cli.OBSERVACAO, Cli.CODIGO_REPRESENTACAO, Cli.LIMITE_CREDITO,"
+                  " Ram.RACOR, Cli.ORCTCODIGO"
+                  " from AUGC0301 Cli left outer join RAMO Ram on (Ram.COD_RAMO = Cli.RAMO)"
+                  " where Cli.CODIGO_CLIENTE = :cliente");
+    query->paramByName("cliente")->setAsString(cliente);
+    query->open();
+    CopiarDadosCliente(*query);
+    const QString observacao = query->fieldByName("OBSERVACAO")->asString().trimmed();
+    query->close();
 
     const QString bloqueio = parametro("ATBLOQUEIOATRASO");
     if (bloqueio == "O" || bloqueio == "A")
@@ -209,47 +152,24 @@ void TdmTec::quOSCLCODIGOChange(host::data::Field& Sender)
     if (parametro("ATMOSTRAOBSCLIENTE") == "S" && !observacao.isEmpty())
         dmGlobal->MostraAviso("Observações do Cliente:\r" + observacao, false);
 
-    if (const auto lido = host::ExecucaoLote::leituraGuardada(kLoteContratosCliente, cliente)) {
-        if (*lido)
-            ContratoDoCliente(**lido);
-        return;
+    query = &ConsultaPropria("quClienteContratoOS");
+    query->setSql("select Con.ACPRIORIDADE, Con.ACATENDIMENTO, Cli.CONTATO from AATC05AC Con"
+                  " left outer join AUGC0301 Cli on (Cli.CODIGO_CLIENTE = Con.CLCODIGO)"
+                  " where Con.CLCODIGO = :cliente");
+    query->paramByName("cliente")->setAsString(cliente);
+    query->open();
+    if (!query->isEmpty()) {
+        const QString prioridade = query->fieldByName("ACPRIORIDADE")->asString();
+        const QString atendimento = query->fieldByName("ACATENDIMENTO")->asString();
+        const QString contato = query->fieldByName("CONTATO")->asString();
+        if (!prioridade.isEmpty())
+            quOSAOPRIORIDADE->setAsString(prioridade);
+        if (!atendimento.isEmpty())
+            quOSAOATENDIMENTO->setAsString(atendimento);
+        if (!contato.isEmpty())
+            quOSAOCONTATO->setAsString(contato);
     }
-    host::data::Query& query = ConsultaPropria(kLoteContratosCliente);
-    query.setSql(QString("select") + kColunasContratoCliente + " where Con.CLCODIGO = :cliente");
-    query.paramByName("cliente")->setAsString(cliente);
-    query.open();
-    if (!query.isEmpty())
-        ContratoDoCliente(query);
-    query.close();
-}
-
-// The priority, service kind and contact of the customer's contract.
-void TdmTec::ContratoDoCliente(const Dataset& contrato)
-{
-    const QString prioridade = contrato.fieldByName("ACPRIORIDADE")->asString();
-    const QString atendimento = contrato.fieldByName("ACATENDIMENTO")->asString();
-    const QString contato = contrato.fieldByName("CONTATO")->asString();
-    if (!prioridade.isEmpty())
-        quOSAOPRIORIDADE->setAsString(prioridade);
-    if (!atendimento.isEmpty())
-        quOSAOATENDIMENTO->setAsString(atendimento);
-    if (!contato.isEmpty())
-        quOSAOCONTATO->setAsString(contato);
-}
-
-void TdmTec::LerClientesDoLote(host::ExecucaoLote& lote, const QString& contratantes, const QStringList& clientes)
-{
-    const QString filtro = " in (" + contratantes + ")";
-    std::shared_ptr<host::data::Query> leitura = CriarIbQuery(kLoteClientes);
-    leitura->setSql(QString("select Cli.CODIGO_CLIENTE, Cli.TIPO_CLIENTE,") + kColunasCliente +
-                    " where Cli.CODIGO_CLIENTE" + filtro);
-    leitura->open();
-    lote.guardarLeitura(kLoteClientes, {"AUGC0301", "RAMO"}, leitura, linhasPorCliente(*leitura, clientes, false));
-    leitura = CriarIbQuery(kLoteContratosCliente);
-    leitura->setSql(QString("select Con.CLCODIGO,") + kColunasContratoCliente + " where Con.CLCODIGO" + filtro);
-    leitura->open();
-    lote.guardarLeitura(kLoteContratosCliente, {"AATC05AC", "AUGC0301"}, leitura,
-                        linhasPorCliente(*leitura, clientes, true));
+    query->close();
 }
 
 // The customer's data shown with the order before it is saved and read again.

@@ -1,7 +1,6 @@
 #include "host/Ulote.h"
 
 #include "host/Udmglobal.h"
-#include "host/data/Dataset.h"
 #include "host/db/Database.h"
 #include "host/ui/Form.h"
 
@@ -161,55 +160,9 @@ void ExecucaoLote::tabelaAlterada(const QString& tabela)
 {
     if (!loteAtual)
         return;
-    const QString nome = nomeTabela(tabela);
-    const QString prefixo = nome + '\n';
+    const QString prefixo = nomeTabela(tabela) + '\n';
     for (auto it = loteAtual->lembradas_.begin(); it != loteAtual->lembradas_.end();)
         it = it.key().startsWith(prefixo) ? loteAtual->lembradas_.erase(it) : std::next(it);
-    for (auto it = loteAtual->leituras_.begin(); it != loteAtual->leituras_.end();)
-        it = it->tabelas.contains(nome) ? loteAtual->leituras_.erase(it) : std::next(it);
-}
-
-namespace {
-
-QString chaveTexto(const QString& chave)
-{
-    qsizetype fim = chave.size();
-    while (fim > 0 && chave[fim - 1] == ' ')
-        --fim;
-    return chave.left(fim);
-}
-
-}  // namespace
-
-void ExecucaoLote::guardarLeitura(const QString& nome, const QStringList& tabelas,
-                                  std::shared_ptr<data::Dataset> leitura, const QHash<QString, int>& linhas)
-{
-    LeituraGuardada& guardada = leituras_[nome];
-    guardada.tabelas.clear();
-    for (const QString& tabela : tabelas)
-        guardada.tabelas.insert(nomeTabela(tabela));
-    guardada.leitura = std::move(leitura);
-    guardada.linhas.clear();
-    // Two keys the server takes for one: the one with a row counts.
-    for (auto it = linhas.begin(); it != linhas.end(); ++it)
-        if (it.value() >= 0 || !guardada.linhas.contains(chaveTexto(it.key())))
-            guardada.linhas.insert(chaveTexto(it.key()), it.value());
-}
-
-std::optional<data::Dataset*> ExecucaoLote::leituraGuardada(const QString& nome, const QString& chave)
-{
-    if (!loteAtual)
-        return std::nullopt;
-    const auto guardada = loteAtual->leituras_.constFind(nome);
-    if (guardada == loteAtual->leituras_.constEnd())
-        return std::nullopt;
-    const auto linha = guardada->linhas.constFind(chaveTexto(chave));
-    if (linha == guardada->linhas.constEnd())
-        return std::nullopt;
-    if (*linha < 0)
-        return nullptr;
-    guardada->leitura->setRecNo(*linha + 1);
-    return guardada->leitura.get();
 }
 
 std::shared_ptr<db::Statement> ExecucaoLote::comandoPreparado(db::Transaction& tr, const QString& sql)

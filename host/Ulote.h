@@ -28,15 +28,10 @@
 
 #include <functional>
 #include <memory>
-#include <optional>
 
 namespace host::db {
 class Statement;
 class Transaction;
-}
-
-namespace host::data {
-class Dataset;
 }
 
 namespace host {
@@ -76,30 +71,12 @@ public:
     // or for any other table, it simply reads.
     static QVariant lembrada(const QString& tabela, const QString& chave, const std::function<QVariant()>& ler);
     static void tabelaAlterada(const QString& tabela);
-
-    // A read the run made once for all its rows (the customers of the due
-    // contracts), left open, with the row of each key it was asked for (-1:
-    // the key has no row). It answers the rules' own read of such a key
-    // until a write through the host's record routines touches one of
-    // `tabelas`; from then on the rules read again. Keys compare as the
-    // server compares text: trailing blanks do not count.
-    void guardarLeitura(const QString& nome, const QStringList& tabelas, std::shared_ptr<data::Dataset> leitura,
-                        const QHash<QString, int>& linhas);
-    // The kept read `nome` on the row of `chave`, nullptr when the key has
-    // no row; nothing when no run keeps an answer for that key.
-    static std::optional<data::Dataset*> leituraGuardada(const QString& nome, const QString& chave);
     static bool ativa();
 
 private:
     ExecucaoLote* anteriorLote_ = nullptr;
     QSet<QString> tabelasFixas_;
     QHash<QString, QVariant> lembradas_;   // "TABLE\nkey" -> value
-    struct LeituraGuardada {
-        QSet<QString> tabelas;
-        std::shared_ptr<data::Dataset> leitura;
-        QHash<QString, int> linhas;
-    };
-    QHash<QString, LeituraGuardada> leituras_;
     QString origem_;
     QHash<QString, QString> respostas_;
     QString ultimoTexto_;

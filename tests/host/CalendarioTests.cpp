@@ -238,36 +238,3 @@ TEST_F(HostCalendario, BatchRemembersReadsOfItsFixedTablesUntilTheyAreWritten)
     exec("update PARAMETROS set VALOR = '23' where NOME = 'ATDIASUTEIS'");
     EXPECT_EQ(ler(), "23");
 }
-
-TEST_F(HostCalendario, BatchServesARowReadUpFrontUntilItsTablesAreWritten)
-{
-    global->SetParametro("ATDIASUTEIS", "23456");
-    const auto valor = [](const QString& chave) -> QVariant {
-        const auto lida = host::ExecucaoLote::leituraGuardada("p", chave);
-        if (!lida)
-            return "ler";
-        return *lida ? (*lida)->fieldByName("VALOR")->asVariant() : QVariant("nenhuma");
-    };
-    {
-        host::ExecucaoLote lote("[Teste]");
-        std::shared_ptr<host::data::Query> leitura = CriarIbQuery("p");
-        leitura->setSql("select NOME, VALOR from PARAMETROS where NOME = 'ATDIASUTEIS'");
-        leitura->open();
-        lote.guardarLeitura("p", {"PARAMETROS"}, leitura, {{"ATDIASUTEIS", 0}, {"OUTRO", -1}});
-        EXPECT_EQ(valor("ATDIASUTEIS"), "23456");
-        EXPECT_EQ(valor("ATDIASUTEIS  "), "23456");   // trailing blanks do not count, leading ones do
-        EXPECT_EQ(valor(" ATDIASUTEIS"), "ler");
-        EXPECT_EQ(valor("atdiasuteis"), "ler");
-        EXPECT_EQ(valor("OUTRO"), "nenhuma");
-        EXPECT_EQ(valor("TERCEIRO"), "ler");
-        // A write into another table keeps it; into one of its tables, the
-        // rules read again and see the new value.
-        UpdateCampo("FERIADOS", "FEDESCRICAO", "'x'", "where 1 = 0");
-        EXPECT_EQ(valor("ATDIASUTEIS"), "23456");
-        UpdateCampo("PARAMETROS", "VALOR", "'2345'", "where NOME = 'ATDIASUTEIS'");
-        EXPECT_EQ(valor("ATDIASUTEIS"), "ler");
-        EXPECT_EQ(valor("OUTRO"), "ler");
-        EXPECT_EQ(CarregaDado("VALOR", "PARAMETROS", "where NOME = 'ATDIASUTEIS'"), "2345");
-    }
-    EXPECT_EQ(valor("ATDIASUTEIS"), "ler");   // nothing outlives the run
-}

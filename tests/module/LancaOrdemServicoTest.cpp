@@ -5,13 +5,11 @@
 #include "tests/module/ModuleFixture.h"
 
 #include "app/OrdensContratos.h"
-#include "data/uDataTec.h"
 #include "data/uDataTecOSAutomatica.h"
 #include "host/Calendario.h"
 #include "host/HostLog.h"
 #include "host/db/Database.h"
 #include "host/ui/ProgressWindow.h"
-#include "module/uPackageAss.h"
 
 #include <gtest/gtest.h>
 
@@ -257,54 +255,6 @@ TEST_F(LancaOrdemServicoTest, ContractsNotDueCostNoStatementOfTheirOwn)
     EXPECT_EQ(host::db::statementCount() - depois, umContrato);
 }
 
-TEST_F(LancaOrdemServicoTest, OrdersTakeTheirCustomersDataFromTheRunsOneRead)
-{
-    const QDate base = hoje().addDays(-10);
-    exec("update AUGC0301 set CONTATO = 'Maria', ORCTCODIGO = 7, TIPO_CLIENTE = '1' where CODIGO_CLIENTE = '00002'");
-    exec("update AUGC0301 set CONTATO = '  Jose  ' where CODIGO_CLIENTE = '00003'");
-    contrato(50, "00002", "30", "S", base);
-    equipamento(50, 1, "A");
-    contrato(51, "00003", "30", "S", base);
-    equipamento(51, 1, "B");
-    // The customer's other contract, out of force, says something else: the
-    // order takes the first contract row the server gives, as a user's does.
-    contrato(52, "00003", "30", "S", base, hoje().addDays(-400), hoje().addDays(-1));
-    exec("update AATC05AC set ACATENDIMENTO = 'E' where ACCODIGO in (50, 51)");
-    exec("update AATC05AC set ACATENDIMENTO = 'I' where ACCODIGO = 52");
-    // A blocked customer is still refused through what the run read.
-    exec("insert into AUGC0301 (CODIGO_CLIENTE, NOME, TIPO_CLIENTE) values ('00009', 'Bloqueado', '3')");
-    contrato(53, "00009", "30", "S", base);
-    equipamento(53, 1, "C");
-    dialogs->acknowledge("Não foi possível Lançar ordem de serviço periódica.");
-    automatico();
-
-    EXPECT_EQ(contar("AATC01AO"), 2);
-    EXPECT_EQ(contar("AATC01AO where CLCODIGO = '00002' and AOCONTATO = 'Maria' and ORCTCODIGO = 7"
-                     " and AOATENDIMENTO = 'E'"),
-              1);
-    EXPECT_EQ(contar("AATC01AO where CLCODIGO = '00003' and AOCONTATO = '  Jose  ' and AOATENDIMENTO = 'E'"), 1);
-    EXPECT_TRUE(log().contains("Cliente Bloqueado. Verifique no cadastro de clientes. "));
-}
-
-TEST_F(LancaOrdemServicoTest, AnItemOfAModelTheCustomerOwnsOffersTheCustomersListWhichTheRunDeclines)
-{
-    const QDate base = hoje().addDays(-10);
-    contrato(54, "00002", "30", "S", base);
-    equipamento(54, 1, "A");
-    equipamento(54, 2, "B");
-    exec("insert into AATC03AECL (AECLCODIGO, AECODIGO, CLCODIGO, AECLNUMEROSERIE) values (1, 2, '00002', 'DO-CLIENTE')");
-    static QStringList listas;
-    listas.clear();
-    RegistrarSelecionaEquipamentoCliente([](int modelo, const QString& cliente, int&) {
-        listas << QString::number(modelo) + " " + cliente;
-        return false;   // declined, as the run's pick lists are
-    });
-    automatico();
-    RegistrarSelecionaEquipamentoCliente(&uPackageAss::SelecionaEquipamentoCliente);
-    EXPECT_EQ(listas, QStringList{"2 00002"});
-    EXPECT_EQ(contar("AATC01AOIT where AOITSERIE in ('A', 'B')"), 2);
-}
-
 TEST_F(LancaOrdemServicoTest, TheRunKeepsItsStatementsPreparedFromOneOrderToTheNext)
 {
     struct Custo {
@@ -327,15 +277,15 @@ TEST_F(LancaOrdemServicoTest, TheRunKeepsItsStatementsPreparedFromOneOrderToTheN
     EXPECT_EQ(contar("AATC01AO"), 9);
     // Every statement the rules repeat stays prepared, the reads that carry
     // the order's number or customer in their text included; what situations,
-    // technicians, models and products say is read once per run, and so are
-    // the due contracts' customers and the models they own. An order with two
-    // items and its service line: the savepoint (2); the header (empty load,
-    // last observation, unattached items, number, insert, audit record,
-    // re-read: 7); its lines loaded once (1); each item (the serial's
-    // earlier item, key, insert, re-read: 2 x 4); the line (number twice, insert, re-read, sum,
+    // technicians, models and products say is read once per run. An order
+    // with two items and its service line: the savepoint (2); the header
+    // (empty load, last observation, unattached items, three customer reads,
+    // number, insert, audit record, re-read: 10); its lines loaded once (1);
+    // each item (customer's equipment, the serial's earlier item, key,
+    // insert, re-read: 2 x 5); the line (number twice, insert, re-read, sum,
     // the header's new totals, its audit record, header and item re-read: 9).
     EXPECT_EQ(seis.preparos - dois.preparos, 0u);
-    EXPECT_EQ((seis.comandos - dois.comandos) / 4, 2u + 7 + 1 + 2 * 4 + 9) << seis.comandos << " " << dois.comandos;
+    EXPECT_EQ((seis.comandos - dois.comandos) / 4, 2u + 10 + 1 + 2 * 5 + 9) << seis.comandos << " " << dois.comandos;
 }
 
 // ---- stock documents ---------------------------------------------------------
