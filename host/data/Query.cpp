@@ -139,6 +139,10 @@ void Query::setUpdateObject(UpdateSql* update)
         update_->query_ = nullptr;
     update_ = update;
     if (update_ && update_->query_ != this) {
+        // One update object serves one query: the query it leaves forgets it,
+        // or that query would keep a pointer the object's end leaves dangling.
+        if (update_->query_ && update_->query_->update_ == update_)
+            update_->query_->update_ = nullptr;
         update_->query_ = this;
         // Slots found in another query's fields mean nothing in these.
         for (auto& sources : update_->sources_)

@@ -183,6 +183,7 @@ TEST_F(Queries, UpdateObjectMovedToAnotherQueryFollowsItsFields)
     outra.setTransaction(&tr());
     outra.setSql("select NAME, QTY, ID from ITEMS order by ID");   // other slots
     outra.setUpdateObject(&us);   // the same statements, already prepared
+    EXPECT_EQ(q.updateObject(), nullptr);   // one query at a time; q outlives us
     outra.open();
     ASSERT_TRUE(outra.locate("ID", 2));
     outra.edit();
