@@ -19,10 +19,8 @@ Dataset::~Dataset()
         source->datasetGone();
 }
 
-void Dataset::fire(const Event& event)
+void Dataset::runHandler(const Event& event)
 {
-    if (!event)
-        return;
     // A handler may detach or replace itself while it runs.
     Event handler = event;
     handler(*this);

@@ -204,7 +204,13 @@ private:
     Values& calcTarget() { return peekCalc_ ? *peekCalc_ : calcBuf_; }
     const Values* activeRow() const;
     void rowChanged();
-    void fire(const Event& event);
+    // Most events have no handler: the test stays at the call site.
+    void fire(const Event& event)
+    {
+        if (event)
+            runHandler(event);
+    }
+    void runHandler(const Event& event);
     void checkRequired() const;
     Values rowFrom(const Values& columns) const;
     bool hasCalculated() const { return calcCount_ > 0; }

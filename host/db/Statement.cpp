@@ -404,8 +404,12 @@ QVariant Statement::value(int index) const {
     if (!d->rowReady) detail::raise("Não há registro corrente.", d->sql);
     if (index < 0 || index >= int(d->outFields.size()))
         detail::raise(QString("Coluna de índice %1 não existe.").arg(index), d->sql);
-    detail::BlobWriter blobs{d->attachment(), d->tr->impl()->handle};
-    return detail::readValue(d->outFields[size_t(index)], d->outBuffer.data(), blobs);
+    const MessageField& f = d->outFields[size_t(index)];
+    // Only a blob is read through the attachment; asking for it on every cell
+    // of a walk is not free.
+    detail::BlobWriter blobs{nullptr, nullptr};
+    if (f.type == SQL_BLOB) blobs = {d->attachment(), d->tr->impl()->handle};
+    return detail::readValue(f, d->outBuffer.data(), blobs);
 }
 
 QVariant Statement::value(const QString& aliasOrName) const {
