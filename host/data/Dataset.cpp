@@ -42,13 +42,13 @@ void Dataset::open()
         columnIndex_.clear();
         openData();
         bindFields();
-        rows_.clear();
+        dropRows();
         allFetched_ = false;
         state_ = DatasetState::Browse;
         fetchOne();
     } catch (...) {
         state_ = DatasetState::Inactive;
-        rows_.clear();
+        dropRows();
         try {
             closeData();
         } catch (...) {
@@ -73,7 +73,7 @@ void Dataset::close()
         return;
     fire(beforeClose);
     state_ = DatasetState::Inactive;
-    rows_.clear();
+    dropRows();
     editBuf_.clear();
     cur_ = -1;
     eof_ = bof_ = true;
@@ -91,20 +91,46 @@ void Dataset::close()
     fire(afterClose);
 }
 
+// A row read straight into its cells when the fields are the columns in
+// their order; else through a buffer of the columns.
 bool Dataset::fetchOne()
 {
     if (allFetched_)
         return false;
-    fetchBuffer_.resize(columns_.size());
-    if (!fetchRow(fetchBuffer_)) {
-        allFetched_ = true;
-        return false;
+    QVariant* cells = rowStore_.add();
+    bool fetched = false;
+    try {
+        if (identitySlots_) {
+            fetched = fetchRow({cells, size_t(dataCount_)});
+        } else {
+            fetchBuffer_.resize(columns_.size());
+            fetched = fetchRow(fetchBuffer_);
+            for (size_t slot = 0; fetched && slot < slotColumns_.size(); ++slot)
+                cells[slot] = std::move(fetchBuffer_[size_t(slotColumns_[slot])]);
+        }
+        if (fetched)
+            rows_.push_back(Row{nextId_++, cells});
+    } catch (...) {
+        rowStore_.release(cells);
+        throw;
     }
-    if (identitySlots_)
-        rows_.push_back(Row{nextId_++, std::move(fetchBuffer_)});
-    else
-        rows_.push_back(Row{nextId_++, rowFrom(fetchBuffer_)});
-    return true;
+    if (!fetched) {
+        rowStore_.release(cells);
+        allFetched_ = true;
+    }
+    return fetched;
+}
+
+void Dataset::dropRows()
+{
+    rows_.clear();
+    rowStore_.reset(dataCount_);
+}
+
+void Dataset::eraseRow(int row)
+{
+    rowStore_.release(rows_[size_t(row)].values);
+    rows_.erase(rows_.begin() + row);
 }
 
 bool Dataset::ensureRow(int index)
@@ -135,7 +161,7 @@ void Dataset::clearRows()
     editBuf_.clear();
     state_ = DatasetState::Browse;
     modified_ = false;
-    rows_.clear();
+    dropRows();
     cur_ = -1;
     eof_ = bof_ = true;
     rowChanged();

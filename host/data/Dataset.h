@@ -18,6 +18,7 @@
 
 #include "host/data/Component.h"
 #include "host/data/Field.h"
+#include "host/data/RowStore.h"
 
 #include <QHash>
 #include <QString>
@@ -25,6 +26,7 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <vector>
 
 namespace host::data {
@@ -155,19 +157,22 @@ public:
 
 protected:
     using Values = std::vector<QVariant>;
+    // A row's values by slot: a buffered row's cells or an edit buffer.
+    using RowValues = std::span<const QVariant>;
+    using MutableRowValues = std::span<QVariant>;
 
     // What a subclass provides. openData prepares the rows and calls
     // defineColumn for each column it returns; fetchRow fills values in the
     // order of the columns (false at the end).
     virtual void openData() = 0;
-    virtual bool fetchRow(Values& columns) = 0;
+    virtual bool fetchRow(MutableRowValues columns) = 0;
     virtual void closeData() = 0;
-    virtual void writeInsert(const Values& values) = 0;
-    virtual void writeModify(const Values& oldValues, const Values& newValues) = 0;
-    virtual void writeDelete(const Values& oldValues) = 0;
+    virtual void writeInsert(RowValues values) = 0;
+    virtual void writeModify(RowValues oldValues, RowValues newValues) = 0;
+    virtual void writeDelete(RowValues oldValues) = 0;
     // Re-reads one row in place (by field name); false when the subclass
     // cannot, and then every row is read again.
-    virtual bool readRow(Values& row) { return false; }
+    virtual bool readRow(MutableRowValues row) { return false; }
 
     void defineColumn(const QString& name, FieldType type, int size);
     int columnCount() const { return int(columns_.size()); }
@@ -182,7 +187,7 @@ private:
     friend class DataSource;
     struct Row {
         quint64 id;
-        Values values;
+        QVariant* values;   // dataCount_ cells in rowStore_
     };
     struct Column {
         QString name;
@@ -202,7 +207,10 @@ private:
     void calculateFields();
     void calculateInto(Values& calc);
     Values& calcTarget() { return peekCalc_ ? *peekCalc_ : calcBuf_; }
-    const Values* activeRow() const;
+    const QVariant* activeRow() const;
+    MutableRowValues rowValues(int row) { return {rows_[size_t(row)].values, size_t(dataCount_)}; }
+    void dropRows();
+    void eraseRow(int row);
     void rowChanged();
     // Most events have no handler: the test stays at the call site.
     void fire(const Event& event)
@@ -212,7 +220,6 @@ private:
     }
     void runHandler(const Event& event);
     void checkRequired() const;
-    Values rowFrom(const Values& columns) const;
     bool hasCalculated() const { return calcCount_ > 0; }
 
     // Cursor plumbing.
@@ -250,6 +257,7 @@ private:
     bool identitySlots_ = false;     // slot i is column i: rows take the fetched buffer as it is
 
     std::vector<Row> rows_;
+    RowStore rowStore_;
     int cur_ = -1;
     bool eof_ = true;
     bool bof_ = true;

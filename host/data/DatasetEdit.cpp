@@ -54,7 +54,9 @@ void Dataset::startInsert(bool append)
         fetchAll();
     savedCur_ = cur_;
     const int position = append || cur_ < 0 ? int(rows_.size()) : cur_;
-    rows_.insert(rows_.begin() + position, Row{nextId_++, Values(size_t(dataCount_))});
+    // The new row's cells wait, null, for the post; the fields read the edit
+    // buffer meanwhile.
+    rows_.insert(rows_.begin() + position, Row{nextId_++, rowStore_.add()});
     cur_ = position;
     eof_ = bof_ = false;
     editBuf_.assign(size_t(dataCount_), QVariant());
@@ -87,7 +89,7 @@ void Dataset::startInsert(bool append)
 
 void Dataset::discardInsertedRow()
 {
-    rows_.erase(rows_.begin() + cur_);
+    eraseRow(cur_);
     const int restored = savedCur_ < int(rows_.size()) ? savedCur_ : int(rows_.size()) - 1;
     cur_ = rows_.empty() ? -1 : std::max(restored, 0);
     editBuf_.clear();
@@ -112,7 +114,8 @@ void Dataset::edit()
     fire(beforeEdit);
     if (editing())
         return;
-    editBuf_ = rows_[size_t(cur_)].values;
+    const RowValues row = rowValues(cur_);
+    editBuf_.assign(row.begin(), row.end());
     state_ = DatasetState::Edit;
     modified_ = false;
     notifyStateChanged();
@@ -137,12 +140,14 @@ void Dataset::post()
             if (state_ == DatasetState::Insert)
                 writeInsert(editBuf_);
             else
-                writeModify(rows_[size_t(cur_)].values, editBuf_);
+                writeModify(rowValues(cur_), editBuf_);
         } catch (...) {
             fire(onPostError);
             throw;
         }
-        rows_[size_t(cur_)].values = std::move(editBuf_);
+        // The buffer keeps its room for the next row edited.
+        const MutableRowValues row = rowValues(cur_);
+        std::move(editBuf_.begin(), editBuf_.begin() + std::min(editBuf_.size(), row.size()), row.begin());
         editBuf_.clear();
         state_ = DatasetState::Browse;
         modified_ = false;
@@ -187,7 +192,7 @@ void Dataset::remove()
     fire(beforeDelete);
     const bool wasEditing = editing();
     try {
-        writeDelete(rows_[size_t(cur_)].values);
+        writeDelete(rowValues(cur_));
     } catch (...) {
         fire(onDeleteError);
         throw;
@@ -195,7 +200,7 @@ void Dataset::remove()
     editBuf_.clear();
     state_ = DatasetState::Browse;
     modified_ = false;
-    rows_.erase(rows_.begin() + cur_);
+    eraseRow(cur_);
     if (!ensureRow(cur_))
         cur_ = int(rows_.size()) - 1;
     eof_ = rows_.empty();
@@ -211,7 +216,7 @@ void Dataset::refresh()
 {
     checkActive();
     checkBrowseMode();
-    if (cur_ >= 0 && readRow(rows_[size_t(cur_)].values)) {
+    if (cur_ >= 0 && readRow(rowValues(cur_))) {
         rowChanged();
         return;
     }
@@ -221,7 +226,7 @@ void Dataset::refresh()
 void Dataset::reread()
 {
     const int keep = cur_;
-    rows_.clear();
+    dropRows();
     try {
         closeData();
         columns_.clear();

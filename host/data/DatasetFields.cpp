@@ -142,28 +142,22 @@ void Dataset::unbindFields()
     calcCount_ = 0;
 }
 
-Dataset::Values Dataset::rowFrom(const Values& columns) const
-{
-    Values row(static_cast<size_t>(dataCount_));
-    for (size_t slot = 0; slot < slotColumns_.size(); ++slot)
-        row[slot] = columns[size_t(slotColumns_[slot])];
-    return row;
-}
-
 int Dataset::slotOf(const QString& fieldName) const
 {
     const Field* field = findField(fieldName);
     return field && field->kind_ == FieldKind::Data ? field->slot_ : -1;
 }
 
-const Dataset::Values* Dataset::activeRow() const
+// The values the fields read: a row a grid peeks at, the edit buffer, or the
+// cursor's row; dataCount_ of them.
+const QVariant* Dataset::activeRow() const
 {
     if (peekRow_ >= 0)
-        return &rows_[size_t(peekRow_)].values;
+        return rows_[size_t(peekRow_)].values;
     if (editing())
-        return &editBuf_;
+        return editBuf_.size() == size_t(dataCount_) ? editBuf_.data() : nullptr;
     if (cur_ >= 0 && size_t(cur_) < rows_.size())
-        return &rows_[size_t(cur_)].values;
+        return rows_[size_t(cur_)].values;
     return nullptr;
 }
 
@@ -173,8 +167,8 @@ const QVariant& Dataset::slotValue(const Field& field) const
         const Values& calc = peekCalc_ ? *peekCalc_ : calcBuf_;
         return field.slot_ >= 0 && size_t(field.slot_) < calc.size() ? calc[size_t(field.slot_)] : kNull;
     }
-    const Values* row = activeRow();
-    return row && field.slot_ >= 0 && size_t(field.slot_) < row->size() ? (*row)[size_t(field.slot_)] : kNull;
+    const QVariant* row = activeRow();
+    return row && field.slot_ >= 0 && field.slot_ < dataCount_ ? row[field.slot_] : kNull;
 }
 
 const QVariant* Dataset::oldSlotValue(const Field& field) const
@@ -182,8 +176,7 @@ const QVariant* Dataset::oldSlotValue(const Field& field) const
     if (field.kind_ != FieldKind::Data || state_ == DatasetState::Insert || cur_ < 0 ||
         size_t(cur_) >= rows_.size())
         return nullptr;
-    const Values& row = rows_[size_t(cur_)].values;
-    return field.slot_ >= 0 && size_t(field.slot_) < row.size() ? &row[size_t(field.slot_)] : nullptr;
+    return field.slot_ >= 0 && field.slot_ < dataCount_ ? &rows_[size_t(cur_)].values[field.slot_] : nullptr;
 }
 
 void Dataset::prepareWrite()

@@ -57,7 +57,7 @@ int Dataset::findRow(const QString& keyFields, const QVariant& keyValues, Locate
         return -1;   // a value of the wrong kind matches no row
     }
     for (int row = 0; ensureRow(row); ++row) {
-        const Values& values = rows_[size_t(row)].values;
+        const QVariant* values = rows_[size_t(row)].values;
         bool all = true;
         for (size_t k = 0; k < keys.size() && all; ++k)
             all = matches(*keys[k], values[size_t(keys[k]->slot_)], wanted[int(k)], options);

@@ -249,7 +249,7 @@ QVariant Field::normalized(const QVariant& v) const
     return v;
 }
 
-QVariant Field::value() const
+const QVariant& Field::value() const
 {
     return dataset_->slotValue(*this);
 }

@@ -80,8 +80,9 @@ public:
     void setKind(FieldKind kind);
 
     // Value of the current row. Assigning a field of a dataset in browse state
-    // puts it in edit (auto-edit) or raises.
-    QVariant value() const;
+    // puts it in edit (auto-edit) or raises. The reference is the row's own
+    // cell: copy it to keep it past the next move, change, post or close.
+    const QVariant& value() const;
     void setValue(const QVariant& value);
     QVariant asVariant() const { return value(); }
     void setAsVariant(const QVariant& value) { setValue(value); }

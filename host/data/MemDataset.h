@@ -18,14 +18,14 @@ public:
 
 protected:
     void openData() override;
-    bool fetchRow(Values& columns) override { return false; }
+    bool fetchRow(MutableRowValues) override { return false; }
     void closeData() override {}
-    void writeInsert(const Values&) override {}
-    void writeModify(const Values&, const Values&) override {}
-    void writeDelete(const Values&) override {}
+    void writeInsert(RowValues) override {}
+    void writeModify(RowValues, RowValues) override {}
+    void writeDelete(RowValues) override {}
     // The row in memory is the row: refreshing re-reads nothing (and never
     // reopens, which would forget every row).
-    bool readRow(Values&) override { return true; }
+    bool readRow(MutableRowValues) override { return true; }
 };
 
 }  // namespace host::data

@@ -185,7 +185,7 @@ void Query::openData()
     }
 }
 
-bool Query::fetchRow(Values& columns)
+bool Query::fetchRow(MutableRowValues columns)
 {
     if (!statement_ || !statement_->cursorOpen() || !statement_->fetch())
         return false;
@@ -227,25 +227,25 @@ void Query::requireUpdate(const char* statement) const
             QString("%1: falta a instrução de %2 em %3.").arg(name(), QLatin1String(statement), update_->name()));
 }
 
-void Query::writeInsert(const Values& values)
+void Query::writeInsert(RowValues values)
 {
     requireUpdate("insert");
-    update_->run(UpdateSql::Kind::Insert, values, Values());
+    update_->run(UpdateSql::Kind::Insert, values, {});
 }
 
-void Query::writeModify(const Values& oldValues, const Values& newValues)
+void Query::writeModify(RowValues oldValues, RowValues newValues)
 {
     requireUpdate("modify");
     update_->run(UpdateSql::Kind::Modify, newValues, oldValues);
 }
 
-void Query::writeDelete(const Values& oldValues)
+void Query::writeDelete(RowValues oldValues)
 {
     requireUpdate("delete");
     update_->run(UpdateSql::Kind::Delete, oldValues, oldValues);
 }
 
-bool Query::readRow(Values& row)
+bool Query::readRow(MutableRowValues row)
 {
     if (!update_ || update_->refreshSql().trimmed().isEmpty())
         return false;

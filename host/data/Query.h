@@ -70,12 +70,12 @@ public:
 
 protected:
     void openData() override;
-    bool fetchRow(Values& columns) override;
+    bool fetchRow(MutableRowValues columns) override;
     void closeData() override;
-    void writeInsert(const Values& values) override;
-    void writeModify(const Values& oldValues, const Values& newValues) override;
-    void writeDelete(const Values& oldValues) override;
-    bool readRow(Values& row) override;
+    void writeInsert(RowValues values) override;
+    void writeModify(RowValues oldValues, RowValues newValues) override;
+    void writeDelete(RowValues oldValues) override;
+    bool readRow(MutableRowValues row) override;
 
 private:
     friend class UpdateSql;

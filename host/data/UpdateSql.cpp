@@ -65,13 +65,13 @@ const std::vector<UpdateSql::Source>& UpdateSql::sourcesFor(Kind kind, const hos
     return sources.params;
 }
 
-host::db::Statement& UpdateSql::run(Kind kind, const std::vector<QVariant>& newValues,
-                                    const std::vector<QVariant>& oldValues)
+host::db::Statement& UpdateSql::run(Kind kind, std::span<const QVariant> newValues,
+                                    std::span<const QVariant> oldValues)
 {
     host::db::Statement& statement = prepared(kind);
     if (statement.cursorOpen())
         statement.closeCursor();
-    auto in = [](const std::vector<QVariant>& row, int slot) {
+    auto in = [](std::span<const QVariant> row, int slot) {
         return slot >= 0 && size_t(slot) < row.size() ? &row[size_t(slot)] : nullptr;
     };
     const std::vector<Source>& sources = sourcesFor(kind, statement);

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <memory>
+#include <span>
 #include <vector>
 
 namespace host::db {
@@ -47,8 +48,7 @@ public:
 private:
     friend class Query;
     // Binds and runs one statement with the query's row values.
-    host::db::Statement& run(Kind kind, const std::vector<QVariant>& newValues,
-                             const std::vector<QVariant>& oldValues);
+    host::db::Statement& run(Kind kind, std::span<const QVariant> newValues, std::span<const QVariant> oldValues);
     host::db::Statement& prepared(Kind kind);
     void releaseStatements();
 

@@ -1,0 +1,89 @@
+// RowStore: row cells in blocks that grow with the rows read, full-size
+// blocks passed on from one dataset to the next.
+#include "host/data/RowStore.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace host::data {
+
+namespace {
+
+// A full block holds this many cells (64 KB): large enough that a long query
+// allocates rarely, small enough to come from the heap, not a mapping of its
+// own. A dataset of a few rows gets blocks of a few rows.
+constexpr size_t kBlockCells = 2048;
+
+// Full blocks of closed datasets, emptied, for the next dataset that reads
+// many rows: a query reopened over and over (every document opened, every
+// refresh) finds its memory ready, where freeing it would let the C library
+// give it back to the system at each close and fault it in again, page by
+// page, at the next open. Datasets belong to one thread; each thread keeps
+// at most 4 MB.
+constexpr size_t kSpareBlocks = 64;
+thread_local std::vector<std::unique_ptr<QVariant[]>> spareBlocks;
+
+// Cells back to null: each value destroyed in place, no null made to swap in.
+void empty(QVariant* cells, size_t count)
+{
+    std::destroy_n(cells, count);
+    std::uninitialized_value_construct_n(cells, count);
+}
+
+}  // namespace
+
+RowStore::~RowStore()
+{
+    reset(0);
+}
+
+void RowStore::reset(int width)
+{
+    released_.clear();
+    const size_t rowWidth = size_t(std::max(width_, 1));
+    for (size_t b = 0; b < blocks_.size(); ++b) {
+        Block& block = blocks_[b];
+        if (block.capacity != kBlockCells || spareBlocks.size() >= kSpareBlocks)
+            continue;
+        const size_t used = (b + 1 == blocks_.size() ? usedInLast_ : block.rows) * rowWidth;
+        empty(block.cells.get(), used);
+        spareBlocks.push_back(std::move(block.cells));
+    }
+    blocks_.clear();
+    usedInLast_ = 0;
+    width_ = std::max(width, 0);
+}
+
+QVariant* RowStore::add()
+{
+    if (!released_.empty()) {
+        QVariant* row = released_.back();
+        released_.pop_back();
+        return row;
+    }
+    // A row of no cells still gets one, so that every row has an address.
+    const size_t width = size_t(std::max(width_, 1));
+    if (blocks_.empty() || usedInLast_ == blocks_.back().rows) {
+        const size_t most = std::max<size_t>(1, kBlockCells / width);
+        const size_t rows = blocks_.empty() ? 1 : std::min(blocks_.back().rows * 2, most);
+        const bool full = rows == most && width <= kBlockCells;
+        Block block{nullptr, rows, full ? kBlockCells : rows * width};
+        if (full && !spareBlocks.empty()) {
+            block.cells = std::move(spareBlocks.back());
+            spareBlocks.pop_back();
+        } else {
+            block.cells = std::make_unique<QVariant[]>(block.capacity);
+        }
+        blocks_.push_back(std::move(block));
+        usedInLast_ = 0;
+    }
+    return &blocks_.back().cells[usedInLast_++ * width];
+}
+
+void RowStore::release(QVariant* row)
+{
+    empty(row, size_t(std::max(width_, 1)));
+    released_.push_back(row);
+}
+
+}  // namespace host::data
