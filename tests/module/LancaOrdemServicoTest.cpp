@@ -5,6 +5,7 @@
 #include "tests/module/ModuleFixture.h"
 
 #include "app/OrdensContratos.h"
+#include "data/uDataTec.h"
 #include "data/uDataTecOSAutomatica.h"
 #include "host/Calendario.h"
 #include "host/HostLog.h"
@@ -238,6 +239,20 @@ TEST_F(LancaOrdemServicoTest, QuestionsOfTheReusedRulesTakeTheBatchPath)
     EXPECT_EQ(contar("AATC01AO"), 0);
     semOrfaos();
     EXPECT_EQ(dialogs->pending(), 0);
+}
+
+TEST_F(LancaOrdemServicoTest, OrdersTotalledOnScreenAreSavedWithTheirTotals)
+{
+    // The line's rules only put the header's totals in edit in this mode.
+    parametro("ATFORMULATOTALOS", "I");
+    contrato(50, "00002", "30", "S", hoje().addDays(-10));
+    equipamento(50, 1, "A");
+    automatico();
+    automatico();   // the next run must not meet a header left in edit either
+    ASSERT_EQ(contar("AATC01AO"), 1);
+    EXPECT_DOUBLE_EQ(one("select AOVALORSERVICO from AATC01AO").toDouble(), 120);
+    EXPECT_DOUBLE_EQ(one("select AOVALORTOTAL from AATC01AO").toDouble(), 120);
+    EXPECT_NE(dmTec->quOS->state(), host::data::DatasetState::Edit);
 }
 
 TEST_F(LancaOrdemServicoTest, ContractsNotDueCostNoStatementOfTheirOwn)
