@@ -241,6 +241,21 @@ TEST_F(LancaOrdemServicoTest, QuestionsOfTheReusedRulesTakeTheBatchPath)
     EXPECT_EQ(dialogs->pending(), 0);
 }
 
+TEST_F(LancaOrdemServicoTest, AContractWithoutEquipmentNeverTakesAnItemOfNoOrder)
+{
+    // An item left without an order (by an older version or another tool)
+    // is what a new header shows; the contract's line must not land on it.
+    exec("insert into AATC01AOIT (AOITCODIGO, AOITEQUIPCODIGO, AOITEQUIPDESCRICAO) values (900, 1, 'Solto')");
+    contrato(51, "00002", "30", "S", hoje().addDays(-10));
+    dialogs->acknowledge("Não foi possível Lançar ordem de serviço periódica.Contrato 51: Não há equipamento válido"
+                         " cadastrado");
+    automatico();
+    EXPECT_EQ(contar("AATC01AO"), 0);
+    EXPECT_EQ(contar("AATC01AA"), 0);
+    EXPECT_EQ(contar("AATC01AOIT where AOITCODIGO = 900 and AOCODIGO is null"), 1);
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
 TEST_F(LancaOrdemServicoTest, OrdersTotalledOnScreenAreSavedWithTheirTotals)
 {
     // The line's rules only put the header's totals in edit in this mode.
