@@ -102,6 +102,9 @@ void novaLinhaServico(int aoCodigo, bool passos)
     if (passos)
         log("Vai confirmar inserção dos serviços");
     tec.quOSAndamento->post();
+    // Where the installation totals orders on screen, the line's rules leave
+    // the header's new totals in edit for the user to save; nobody will here.
+    SalvarAlteracoes(*tec.quOS);
 }
 
 }  // namespace uDataTecOSAutomatica::comum

@@ -92,6 +92,11 @@ QString dataTexto(const QDateTime& data) { return data.toString("dd/MM/yyyy"); }
 void ordemDoContrato(int contrato, const QString& contratante, const QDateTime& vencimento,
                      const std::vector<Equipamento>& equipamentos)
 {
+    // The service line's own rule refuses an order with no item, but a new
+    // header also shows the items that belong to no order, and the line
+    // would take one of those: the contract is refused first, as that rule does.
+    if (equipamentos.empty())
+        dmGlobal->MostraAviso("Não há equipamento válido cadastrado", true);
     TdmTec& tec = *dmTec;
     CarregaOrdemServico(0);
     const int ordem = novaOrdem("C", contratante, vencimento);

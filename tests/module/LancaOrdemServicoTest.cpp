@@ -5,6 +5,7 @@
 #include "tests/module/ModuleFixture.h"
 
 #include "app/OrdensContratos.h"
+#include "data/uDataTec.h"
 #include "data/uDataTecOSAutomatica.h"
 #include "host/Calendario.h"
 #include "host/HostLog.h"
@@ -238,6 +239,35 @@ TEST_F(LancaOrdemServicoTest, QuestionsOfTheReusedRulesTakeTheBatchPath)
     EXPECT_EQ(contar("AATC01AO"), 0);
     semOrfaos();
     EXPECT_EQ(dialogs->pending(), 0);
+}
+
+TEST_F(LancaOrdemServicoTest, AContractWithoutEquipmentNeverTakesAnItemOfNoOrder)
+{
+    // An item left without an order (by an older version or another tool)
+    // is what a new header shows; the contract's line must not land on it.
+    exec("insert into AATC01AOIT (AOITCODIGO, AOITEQUIPCODIGO, AOITEQUIPDESCRICAO) values (900, 1, 'Solto')");
+    contrato(51, "00002", "30", "S", hoje().addDays(-10));
+    dialogs->acknowledge("Não foi possível Lançar ordem de serviço periódica.Contrato 51: Não há equipamento válido"
+                         " cadastrado");
+    automatico();
+    EXPECT_EQ(contar("AATC01AO"), 0);
+    EXPECT_EQ(contar("AATC01AA"), 0);
+    EXPECT_EQ(contar("AATC01AOIT where AOITCODIGO = 900 and AOCODIGO is null"), 1);
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+TEST_F(LancaOrdemServicoTest, OrdersTotalledOnScreenAreSavedWithTheirTotals)
+{
+    // The line's rules only put the header's totals in edit in this mode.
+    parametro("ATFORMULATOTALOS", "I");
+    contrato(50, "00002", "30", "S", hoje().addDays(-10));
+    equipamento(50, 1, "A");
+    automatico();
+    automatico();   // the next run must not meet a header left in edit either
+    ASSERT_EQ(contar("AATC01AO"), 1);
+    EXPECT_DOUBLE_EQ(one("select AOVALORSERVICO from AATC01AO").toDouble(), 120);
+    EXPECT_DOUBLE_EQ(one("select AOVALORTOTAL from AATC01AO").toDouble(), 120);
+    EXPECT_NE(dmTec->quOS->state(), host::data::DatasetState::Edit);
 }
 
 TEST_F(LancaOrdemServicoTest, ContractsNotDueCostNoStatementOfTheirOwn)
