@@ -19,9 +19,12 @@ constexpr size_t kBlockCells = 2048;
 // refresh) finds its memory ready, where freeing it would let the C library
 // give it back to the system at each close and fault it in again, page by
 // page, at the next open. Datasets belong to one thread; each thread keeps
-// at most 4 MB.
+// at most 4 MB. Plain pointers, nothing to destroy: a dataset freed while
+// the program ends, after its thread's other locals are gone, still finds
+// the list (the blocks left in it end with the process).
 constexpr size_t kSpareBlocks = 64;
-thread_local std::vector<std::unique_ptr<QVariant[]>> spareBlocks;
+thread_local QVariant* spareBlocks[kSpareBlocks];
+thread_local size_t spareCount = 0;
 
 // Cells back to null: each value destroyed in place, no null made to swap in.
 void empty(QVariant* cells, size_t count)
@@ -43,11 +46,11 @@ void RowStore::reset(int width)
     const size_t rowWidth = size_t(std::max(width_, 1));
     for (size_t b = 0; b < blocks_.size(); ++b) {
         Block& block = blocks_[b];
-        if (block.capacity != kBlockCells || spareBlocks.size() >= kSpareBlocks)
+        if (block.capacity != kBlockCells || spareCount == kSpareBlocks)
             continue;
         const size_t used = (b + 1 == blocks_.size() ? usedInLast_ : block.rows) * rowWidth;
         empty(block.cells.get(), used);
-        spareBlocks.push_back(std::move(block.cells));
+        spareBlocks[spareCount++] = block.cells.release();
     }
     blocks_.clear();
     usedInLast_ = 0;
@@ -68,9 +71,8 @@ QVariant* RowStore::add()
         const size_t rows = blocks_.empty() ? 1 : std::min(blocks_.back().rows * 2, most);
         const bool full = rows == most && width <= kBlockCells;
         Block block{nullptr, rows, full ? kBlockCells : rows * width};
-        if (full && !spareBlocks.empty()) {
-            block.cells = std::move(spareBlocks.back());
-            spareBlocks.pop_back();
+        if (full && spareCount > 0) {
+            block.cells.reset(spareBlocks[--spareCount]);
         } else {
             block.cells = std::make_unique<QVariant[]>(block.capacity);
         }

@@ -74,12 +74,14 @@ host::db::Statement& UpdateSql::run(Kind kind, std::span<const QVariant> newValu
     auto in = [](std::span<const QVariant> row, int slot) {
         return slot >= 0 && size_t(slot) < row.size() ? &row[size_t(slot)] : nullptr;
     };
+    static const QVariant null;
     const std::vector<Source>& sources = sourcesFor(kind, statement);
     for (size_t i = 0; i < sources.size(); ++i) {
         const QVariant* value = in(oldValues, sources[i].oldSlot);
         if (!value)
             value = in(newValues, sources[i].newSlot);
-        statement.setParam(int(i), value ? *value : QVariant());
+        // Bound from the row's own cell: no copy of the value per parameter.
+        statement.setParam(int(i), value ? *value : null);
     }
     statement.execute();
     return statement;
