@@ -125,6 +125,22 @@ TEST_F(OficializarTest, OneByOneMakesEachForecastARenumberedReceivable)
     EXPECT_TRUE(messages().contains("Operação efetuada com sucesso!"));
 }
 
+// A contract due at the month's end: the forecast after its last due date
+// is the next month's, also when the next month is shorter (a month and a
+// day after the 31st of January is the 1st of March, which left February
+// without a forecast, so never billed).
+TEST_F(OficializarTest, NextForecastAfterAMonthsEndDueDateIsTheNextMonths)
+{
+    exec("update AATC05AC set ACVENCIMENTO = 31 where ACCODIGO = 7");
+    int contador = 0;
+    InserirParcelasContrato("R", "10/01/2031", "10/02/2031", "C0001", false, "31", 7, 100, "01", "2", "001",
+                            "10/01/2031", "M", contador, 4, "01", "", false, "", true, nullptr, 0, 0);
+    ASSERT_EQ(receber(), QStringList{"310131|V|100.00||"});
+    OficializarParcelaPesquisa(selecionar(), opcoes(), &aviso);
+    EXPECT_EQ(rows("select NUMERO_DOCUMENTO from ACRC5001 where AOCODIGO = 7 and SITUACAO_DOCUMENTO = 'V'"),
+              QStringList{"280231"});
+}
+
 TEST_F(OficializarTest, ReceiptModeKeepsTheForecastNumber)
 {
     global->SetParametro("ATRECIBOCONTRATO", "F");
