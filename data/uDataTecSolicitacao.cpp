@@ -233,7 +233,9 @@ void TdmTec::AtualizarPecasOSSolicitacao()
     if (ContadorDados("aocodigo", "AATC01AP", QString::number(ordem), " and " + condicao, true) == 0) {
         IncluirPecaSolicitacao(ordem, quantidade);
     } else {
-        if (entregue == quantidade) {
+        // Delivered in full, or more than a quantity lowered afterwards asks
+        // for: nothing is left to reserve (a negative line would be left).
+        if (entregue >= quantidade) {
             DeletaRegistros("AATC01AP", "where " + condicao);
         } else {
             Update2Campos("AATC01AP", "APQUANTIDADE", numero(quantidade - entregue), "APQUANTIDADEREQUERIDA",

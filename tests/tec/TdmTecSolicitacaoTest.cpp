@@ -171,6 +171,20 @@ TEST_F(SolicitacaoTest, InInstallation4ADeliveryKeepsLineTotalsOrderTotalsAndRes
     EXPECT_DOUBLE_EQ(one("select AOVALORPECAS from AATC01AO where AOCODIGO = 7").toDouble(), 0);
 }
 
+TEST_F(SolicitacaoTest, InInstallation4AQuantityLoweredBelowTheDeliveredOneLeavesNoNegativeLine)
+{
+    empresa(4);
+    novaSolicitacao();
+    novoItem("P1", 5);
+    entregar("3");
+    ASSERT_EQ(linhaPeca(), "2/2/S/4");
+    dmTec->quSolicitaIt->edit();
+    dmTec->quSolicitaItAIQUANTIDADE->setAsFloat(2);   // 3 already delivered
+    dmTec->quSolicitaIt->post();
+    EXPECT_EQ(contar("AATC01AP", "AOCODIGO = 7 and APQUANTIDADE < 0"), 0);
+    EXPECT_EQ(contar("AATC01AP", "AOCODIGO = 7"), 0) << "nothing left to deliver";
+}
+
 TEST_F(SolicitacaoTest, InInstallation4ARequestWithoutOrderTouchesNoPartsLine)
 {
     empresa(4);
