@@ -268,6 +268,18 @@ void TdmTec::GravarTotaisOrdem()
 void TdmTec::IncluirPecaSolicitacao(int ordem, double quantidade)
 {
     quOSPecas->append();
+    try {
+        PreencherPecaSolicitacao(ordem, quantidade);
+    } catch (...) {
+        // A refused line is not left half made for the order window's next save.
+        if (quOSPecas->state() == DatasetState::Insert)
+            quOSPecas->cancel();
+        throw;
+    }
+}
+
+void TdmTec::PreencherPecaSolicitacao(int ordem, double quantidade)
+{
     quOSPecasAOCODIGO->setAsInteger(ordem);
     quOSPecasPRCODIGO->setAsString(quSolicitaItPRCODIGO->asString());
     quOSPecasAPQUANTIDADE->setAsFloat(quantidade);
