@@ -241,7 +241,15 @@ JanelaPrevisao JanelaProximaPrevisao(const Instalment& p, const OpcoesOficializa
                                                    {{"CONTRATO", p.contrato}})
                                  .toDateTime();
     if (!ultimo.isValid() || ultimo.date() == QDate(1999, 12, 1)) return janela;
-    janela.inicio = InicioPeriodoSeguinte(ultimo, p.periodo);
+    // Under "I" the generator bills a period in the month after it: the
+    // period that falls due a period after the last due date starts a month
+    // before that date.
+    if (p.modalidade.trimmed().toUpper() == "I")
+        janela.inicio = QDateTime(uDataTecContParcelas::IncMonth(
+                                      ultimo.date(), uDataTecContParcelas::MesesPeriodo(p.periodo) - 1),
+                                  ultimo.time());
+    else
+        janela.inicio = InicioPeriodoSeguinte(ultimo, p.periodo);
     janela.fim = InicioPeriodoSeguinte(janela.inicio, p.periodo);
     janela.gerar = true;
     return janela;

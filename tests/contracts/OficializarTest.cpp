@@ -141,6 +141,30 @@ TEST_F(OficializarTest, NextForecastAfterAMonthsEndDueDateIsTheNextMonths)
               QStringList{"280231"});
 }
 
+// Under "I" an instalment falls due in the month after its period: the
+// forecast after the last due date is the next month's (monthly) or three
+// months on (quarterly), not a month more (which skipped every other month).
+TEST_F(OficializarTest, NextForecastOfAnIntermediateContractFollowsItsLastDueDate)
+{
+    exec("update AATC05AC set ACMODALIDADE = 'I' where ACCODIGO = 7");
+    int contador = 0;
+    InserirParcelasContrato("I", "10/01/2031", "10/02/2031", "C0001", false, "10", 7, 100, "01", "2", "001",
+                            "10/01/2031", "M", contador, 4, "01", "", false, "", true, nullptr, 0, 0);
+    ASSERT_EQ(receber(), QStringList{"100231|V|100.00||"});
+    OficializarParcelaPesquisa(selecionar(), opcoes(), &aviso);
+    EXPECT_EQ(rows("select NUMERO_DOCUMENTO from ACRC5001 where AOCODIGO = 7 and SITUACAO_DOCUMENTO = 'V'"),
+              QStringList{"100331"});
+
+    exec("delete from ACRC5001");
+    exec("update AATC05AC set ACPERIODO = 'T' where ACCODIGO = 7");
+    InserirParcelasContrato("I", "10/01/2031", "10/02/2031", "C0001", false, "10", 7, 100, "01", "2", "001",
+                            "10/01/2031", "T", contador, 4, "01", "", false, "", true, nullptr, 0, 0);
+    ASSERT_EQ(receber(), QStringList{"100231|V|300.00||"});
+    OficializarParcelaPesquisa(selecionar(), opcoes(), &aviso);
+    EXPECT_EQ(rows("select NUMERO_DOCUMENTO from ACRC5001 where AOCODIGO = 7 and SITUACAO_DOCUMENTO = 'V'"),
+              QStringList{"100531"});
+}
+
 TEST_F(OficializarTest, ReceiptModeKeepsTheForecastNumber)
 {
     global->SetParametro("ATRECIBOCONTRATO", "F");
