@@ -211,6 +211,27 @@ TEST_F(RowStorage, AValueReferenceHoldsItsRowsValueUntilThatRowChanges)
     EXPECT_EQ(second, QVariant("changed"));   // the row's own cell
 }
 
+// Bookmarks name rows, not cells: a deleted row's cells serving a new row do
+// not bring its bookmark back, and rows inserted before others keep theirs.
+TEST_F(RowStorage, BookmarksFollowTheirRowsWhenCellsAreUsedAgain)
+{
+    ds.setRecNo(2);
+    const Bookmark deleted = ds.bookmark();
+    ds.setRecNo(2500);
+    const Bookmark kept = ds.bookmark();
+    ds.setRecNo(2);
+    ds.remove();
+    ds.setRecNo(1);
+    ds.insert();
+    id->setAsInteger(-1);
+    ds.post();
+    EXPECT_FALSE(ds.bookmarkValid(deleted));
+    EXPECT_THROW(ds.gotoBookmark(deleted), DatasetError);
+    ds.gotoBookmark(kept);
+    EXPECT_EQ(id->asInteger(), 2500);
+    EXPECT_EQ(name->asString(), "n2500");
+}
+
 // A search for the value a field shows while its row is edited: the search
 // posts the row first, and that post empties the edit buffer the value was in.
 TEST_F(RowStorage, ASearchForTheEditedRowsOwnValueFindsThatRowOnceItIsPosted)
