@@ -166,6 +166,12 @@ void InserirParcelasContratoLocEquipamentos(
     QDate ate = porValidade ? dataOuNula(dFimCobertura) : de.addMonths(1);
     QDate boleto = bValorFixo ? dataOuNula(dPrimeiroBoleto) : contrato.dataRa.addMonths(meses);
     const int diaCobertura = dataOuNula(dInicioCobertura).day();
+    // Each month is counted from the first instalment's dates, not from the
+    // month before: a month added to the 28th of February would hold every
+    // later date to the 28th.
+    const QDate primeiroDe = de, primeiroAte = porValidade ? ate : de, primeiroBoleto = boleto;
+    const int mesesAte = porValidade ? 0 : 1;
+    int mes = 0;
 
     const int dia = sDiaVencimento.trimmed().isEmpty() ? 1 : sDiaVencimento.trimmed().toInt();
     const QString tipoDocumento = dmGlobal->Parametro("ATTIPODOCUMENTOCONTRATO").trimmed().isEmpty()
@@ -236,9 +242,10 @@ void InserirParcelasContratoLocEquipamentos(
                                              QDateTime(vencimento, QTime(0, 0)), {}, false);
         parcela.release();
 
-        boleto = boleto.addMonths(1);
-        de = boleto.isValid() && diaCobertura > 0 ? L::DiaNoMes(diaCobertura, boleto) : de.addMonths(1);
-        ate = ate.addMonths(1);
+        ++mes;
+        boleto = primeiroBoleto.addMonths(mes);
+        de = boleto.isValid() && diaCobertura > 0 ? L::DiaNoMes(diaCobertura, boleto) : primeiroDe.addMonths(mes);
+        ate = primeiroAte.addMonths(mes + mesesAte);
         ++iContador;
         tr.commitRetaining();
     }

@@ -153,8 +153,9 @@ void TdmTecContrato::ReajustarValorContratoCorrente(double)
     std::vector<Previsao> previsoes;
     {
         auto query = CriarIbQuery();
+        // A contract item's own receivables carry the item's value: not rewritten here.
         query->setSql("Select * from acrc5001 cr Where cr.aoCodigo = " + QString::number(contrato) +
-                      "  and SITUACAO_DOCUMENTO='V'");
+                      "  and SITUACAO_DOCUMENTO='V' and coalesce(cr.ACITCODIGO, 0) = 0");
         for (query->open(); !query->eof(); query->next())
             previsoes.push_back({query->fieldByName("NUMERO_DOCUMENTO")->asString(),
                                  query->fieldByName("CODIGO_CLIENTE")->asString(),

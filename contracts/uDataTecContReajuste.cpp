@@ -52,9 +52,10 @@ QString textoData(const QDate& data)
 struct Reajuste::Contrato {
     int codigo = 0;
     QString indice, valorFixo, operacao, modalidade, cliente, filial, tipoPagamento, banco, periodo, textoObjeto;
+    QString vencimento;   // as text: a contract without a due day is due on the 1st, as elsewhere
     QDateTime dataBase;
     double valorParcela = 0, valorLiquido = 0, valorAnterior = 0;
-    int vencimento = 0, objeto = 0;
+    int objeto = 0;
 
     explicit Contrato(host::data::Dataset& d)
     {
@@ -75,7 +76,7 @@ struct Reajuste::Contrato {
         valorParcela = numero("ACVALORPARCELA");
         valorLiquido = numero("ACVALORPARCELALIQUIDO");
         valorAnterior = numero("ACVALORANTERIOR");
-        vencimento = d.fieldByName("ACVENCIMENTO")->asInteger();
+        vencimento = texto("ACVENCIMENTO");
         objeto = d.fieldByName("AJCODIGO")->asInteger();
     }
 };
@@ -209,7 +210,7 @@ void Reajuste::regeraPrevisoes(const Contrato& contrato, double valorReserva)
 {
     const int previsoes = host::db::selectValue(transacao(),
                                                 "select count(*) from ACRC5001 where AOCODIGO = :C"
-                                                " and SITUACAO_DOCUMENTO = 'V'",
+                                                " and SITUACAO_DOCUMENTO = 'V' and " + QString(kPrevisaoDoContrato),
                                                 {{"C", contrato.codigo}})
                               .toInt();
     // A contract without forecasts gets none.
@@ -219,7 +220,7 @@ void Reajuste::regeraPrevisoes(const Contrato& contrato, double valorReserva)
     CRDeletarParcelasContrato(contrato.codigo);
     int contador = 0;
     InserirParcelasContrato(contrato.modalidade, textoData(hoje_), textoData(hoje_.addMonths(meses)), contrato.cliente,
-                            false, QString::number(contrato.vencimento), contrato.codigo, valorReserva,
+                            false, contrato.vencimento, contrato.codigo, valorReserva,
                             contrato.filial, contrato.tipoPagamento, contrato.banco, textoData(hoje_), contrato.periodo,
                             contador, contrato.objeto, contrato.filial, contrato.operacao, false, contrato.textoObjeto,
                             false, &avisos_, 0, 0);

@@ -58,6 +58,9 @@ double CarregaMediaIndice(const QString& indice, const QDate& data, int meses);
 // price, the instalment value recomputed (the old one kept as previous) and
 // written into the contract's forecasts (their old value kept in pag10).
 void ContratoAtualizaItens(int contrato, const QDate& data, const QString& operacao);
+// A forecast of the contract itself: a contract item's own receivables
+// (ACITCODIGO set) carry the item's value and are left to the item.
+inline constexpr const char* kPrevisaoDoContrato = "coalesce(ACITCODIGO, 0) = 0";
 // Deletes the contract's forecasts with their cash rows; committed.
 void CRDeletarParcelasContrato(int contrato);
 

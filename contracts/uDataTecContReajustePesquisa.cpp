@@ -103,13 +103,15 @@ void ContratoAtualizaItens(int contrato, const QDate& data, const QString& opera
     host::db::executeSql(tr, "update AATC05AC set ACVALORANTERIOR = ACVALORPARCELA, ACVALORPARCELA = :V"
                              " where ACCODIGO = :C", {{"V", valor}, {"C", contrato}});
     host::db::executeSql(tr, "update ACRC5001 set PAG10 = VALOR_DOCUMENTO, VALOR_DOCUMENTO = :V"
-                             " where AOCODIGO = :C and SITUACAO_DOCUMENTO = 'V'", {{"V", valor}, {"C", contrato}});
+                             " where AOCODIGO = :C and SITUACAO_DOCUMENTO = 'V' and " + QString(kPrevisaoDoContrato),
+                         {{"V", valor}, {"C", contrato}});
     tr.commitRetaining();
 }
 
 void CRDeletarParcelasContrato(int contrato)
 {
-    dmGlobal->ExcluirParcelasReceber("AOCODIGO = " + QString::number(contrato) + " and SITUACAO_DOCUMENTO = 'V'");
+    dmGlobal->ExcluirParcelasReceber("AOCODIGO = " + QString::number(contrato) + " and SITUACAO_DOCUMENTO = 'V' and " +
+                                     kPrevisaoDoContrato);
     transacao().commitRetaining();
 }
 

@@ -357,6 +357,7 @@ public:
     void PerguntarEncerramentoSolicitacao();
     void AtualizarPecasOSSolicitacao();
     void IncluirPecaSolicitacao(int ordem, double quantidade);
+    void GravarTotaisOrdem();
     void quSolicitaItPRCODIGOChange(host::data::Field& Sender);
     void quSolicitaItAIQUANTIDADEENTREGUEChange(host::data::Field& Sender);
     void quSolicitaItBeforeDelete(host::data::Dataset& DataSet);

@@ -11,6 +11,7 @@
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
 #include "host/data/Abort.h"
+#include "host/data/HandlerGuard.h"
 
 using host::data::Dataset;
 using host::data::DatasetState;
@@ -38,6 +39,12 @@ int proximaSolicitacao()
 int proximaSequencia(int solicitacao)
 {
     return int(MaximoDado("AISEQUENCIA", "AATC07AI", "AICODIGO", QString::number(solicitacao), {}, true)) + 1;
+}
+
+bool reservaPecasAtualizada()
+{
+    const QString modo = dmGlobal->Parametro("ATRESERVAPECAS").trimmed();
+    return modo == "A" || modo == "S";
 }
 
 QString numero(double valor)
@@ -208,7 +215,13 @@ void TdmTec::AtualizarPecasOSSolicitacao()
     const int ordem = quSolicitaItAOCODIGO->asInteger();
     const double quantidade = quSolicitaItAIQUANTIDADE->asFloat();
     const double entregue = quSolicitaItAIQUANTIDADEENTREGUE->asFloat();
+    // A request of no order (or of one that does not exist) has no parts
+    // lines to keep: a line appended here would belong to no order.
+    if (ordem <= 0)
+        return;
     CarregaOrdemServico(ordem);
+    if (quOS->isEmpty())
+        return;
     CarregaOSPecas(ordem, 0);
     // An item without a responsible matches the lines without a technician,
     // never every line of the product.
@@ -217,14 +230,37 @@ void TdmTec::AtualizarPecasOSSolicitacao()
                                 : "atcodigo = " + quSolicitaItATCODIGOENTREGA->asString();
     const QString condicao = tecnico + " and aocodigo = " + QString::number(ordem) +
                              " and prcodigo = " + QuotedStr(quSolicitaItPRCODIGO->asString());
-    if (ContadorDados("aocodigo", "AATC01AP", QString::number(ordem), " and " + condicao, true) == 0)
+    if (ContadorDados("aocodigo", "AATC01AP", QString::number(ordem), " and " + condicao, true) == 0) {
         IncluirPecaSolicitacao(ordem, quantidade);
-    else if (entregue == quantidade)
-        DeletaRegistrosCommit("AATC01AP", "where " + condicao);
-    else
-        Update2CampoValorCommit("AATC01AP", "APQUANTIDADE", "APQUANTIDADEREQUERIDA", numero(quantidade - entregue),
-                                numero(quantidade - entregue), "where " + condicao);
+    } else {
+        if (entregue == quantidade) {
+            DeletaRegistros("AATC01AP", "where " + condicao);
+        } else {
+            Update2Campos("AATC01AP", "APQUANTIDADE", numero(quantidade - entregue), "APQUANTIDADEREQUERIDA",
+                          numero(quantidade - entregue), "where " + condicao);
+            // The lines' totals follow their new quantities, by the line total rule.
+            const QString unitario = " * coalesce(APVALUNITARIO, 0) * (1 - coalesce(APDESCONTO, 0) / 100.00)";
+            Update2Campos("AATC01AP", "APVALTOTAL", "APQUANTIDADE" + unitario, "APVALORTOTALREQUERIDO",
+                          "APQUANTIDADEREQUERIDA" + unitario, "where " + condicao);
+        }
+        confirmar();
+        // The lines changed here pass by no parts-line save, which keeps the
+        // product's reserved quantity.
+        if (reservaPecasAtualizada())
+            dmGlobal->Reservado(quSolicitaItPRCODIGO->asString(), true, {});
+    }
     OrdemServicoAtualizaTotalizador(ordem);
+    GravarTotaisOrdem();
+}
+
+// The order's new totals are stored at once: no order window saves them
+// after a request changed its parts lines.
+void TdmTec::GravarTotaisOrdem()
+{
+    if (quOS->state() != DatasetState::Edit)
+        return;
+    host::data::DetachHandler semAntesGravar(quOS->beforePost);
+    quOS->post();
 }
 
 void TdmTec::IncluirPecaSolicitacao(int ordem, double quantidade)

@@ -146,6 +146,29 @@ TEST_F(LocacaoTest, SpanFromMidJanuaryToMidJuneGivesFiveInstalmentsWithTheirPeri
     EXPECT_FALSE(host::ui::ProgressWindow::instance().isShown());
 }
 
+// Periods and boleto dates that start at a month's end stay at the month's
+// end: a month added to the 28th of February does not hold every later
+// instalment to the 28th (which left the 29th to the 31st of each month out
+// of every period).
+TEST_F(LocacaoTest, PeriodsAndBoletoDatesFromAMonthsEndKeepTheMonthsEnd)
+{
+    int contador = 0;
+    InserirParcelasContratoLocEquipamentos("15/01/2031", "15/06/2031", "C0001", "31", 7, 150, "01", "2", "001", "",
+                                           "M", contador, "01", "", false, false, nullptr, dia(31, 1, 2031),
+                                           dia(31, 7, 2031), 0, true, "", dia(31, 1, 2031), false);
+    ASSERT_EQ(contador, 5);
+    QStringList periodos;
+    for (const QString& linha : parcelas())
+        periodos << linha.section(' ', 4, 7);
+    EXPECT_EQ(periodos, (QStringList{
+                            "31/01/31 31/01/31 31/01/31 28/02/31",
+                            "28/02/31 28/02/31 28/02/31 31/03/31",
+                            "31/03/31 31/03/31 31/03/31 30/04/31",
+                            "30/04/31 30/04/31 30/04/31 31/05/31",
+                            "31/05/31 31/05/31 31/05/31 30/06/31",
+                        }));
+}
+
 TEST_F(LocacaoTest, DueDateBeforeTheBoletoDateStopsTheRun)
 {
     exec("update AATC05AC set ACDATARA = '2031-01-20' where ACCODIGO = 7");

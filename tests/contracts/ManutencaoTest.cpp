@@ -89,6 +89,24 @@ TEST_F(ManutencaoTest, SavedNewValueRewritesForecastsAndTheirCash)
     EXPECT_DOUBLE_EQ(one("select ACVALORANTERIOR from AATC05AC").toDouble(), 100);
 }
 
+// A receivable of a contract item carries the item's value (and maybe its
+// own customer): a new instalment value of the contract leaves it and its
+// cash forecast alone.
+TEST_F(ManutencaoTest, NewValueLeavesTheItemsOwnReceivablesAlone)
+{
+    previsoes();
+    exec("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL, SITUACAO_DOCUMENTO,"
+         " AOCODIGO, ACITCODIGO, VALOR_DOCUMENTO, DATA_VENCIMENTO) values ('000777', 'C0001', 1, '01', 'V', 7, 3, 45,"
+         " '2031-02-05')");
+    abreContrato();
+    campo("ACVALORPARCELA")->setText("120,5");
+    dialogs->answer("Sim", "Deseja alterar valor das provisões?");
+    dm->quCtrCadastro->post();
+    EXPECT_EQ(one("select count(*) from ACRC5001 where VALOR_DOCUMENTO = 120.5").toInt(), 3);
+    EXPECT_DOUBLE_EQ(one("select VALOR_DOCUMENTO from ACRC5001 where ACITCODIGO = 3").toDouble(), 45);
+    EXPECT_EQ(one("select count(*) from ACXC94XP where XPDOCUMENTO = '000777'").toInt(), 0);
+}
+
 TEST_F(ManutencaoTest, TemplateIsReviewedFirstWithTheContractsNewRowRule)
 {
     exec("update AATC05AC set ACVALORPARCELALIQUIDO = 100");

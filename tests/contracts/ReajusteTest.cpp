@@ -218,6 +218,53 @@ TEST_F(ReajusteTest, ForecastsAreGeneratedAgainAtTheNewValueAndAContractWithoutT
     EXPECT_EQ(one("select count(*) from ACRC5001 where AOCODIGO = 8").toInt(), 0);
 }
 
+// An item's own receivables (monthly forecasts of the item, at its value and
+// possibly for its own customer) are not the contract's instalments: the
+// readjustment neither deletes them, nor counts them as months to forecast,
+// nor rewrites them at the contract's value.
+TEST_F(ReajusteTest, TheItemsOwnReceivablesAreNeitherDeletedCountedNorRevalued)
+{
+    previsoes(7, 3);
+    const QString doContrato = "select count(*) from ACRC5001 where AOCODIGO = 7 and SITUACAO_DOCUMENTO = 'V'"
+                               " and ACITCODIGO is null";
+    ASSERT_EQ(one(doContrato).toInt(), 3);
+    exec("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL, SITUACAO_DOCUMENTO,"
+         " AOCODIGO, ACITCODIGO, VALOR_DOCUMENTO, DATA_VENCIMENTO) values ('000777', 'C0001', 1, '01', 'V', 7, 1, 30,"
+         " '2031-03-05')");
+    R::OpcoesReajuste opcoes = percentual(10);
+    opcoes.novasProvisoes = false;
+    reajusta(opcoes, selecao("7", "7"));
+    EXPECT_EQ(linhas("select VALOR_DOCUMENTO, PAG10 from ACRC5001 where ACITCODIGO = 1"), "30.00 -");
+    EXPECT_EQ(one(doContrato).toInt(), 3) << "as many months as the contract had";
+
+    clearMessages();
+    setOption("I");
+    exec("insert into ACEC1101 (CODIGO, DESCRICAO, PRPRECOCONTRATO) values ('P1', 'Produto', 12.5)");
+    R::OpcoesReajuste itens;
+    itens.tipo = R::PorItemContrato;
+    dialogs->answer("Sim", "Tem certeza de que deseja continuar?");
+    reajusta(itens, selecao("7", "7"));
+    EXPECT_EQ(linhas("select VALOR_DOCUMENTO, PAG10 from ACRC5001 where ACITCODIGO = 1"), "30.00 -");
+}
+
+// The forecasts of a contract without a due day fall on the 1st, as the
+// register's forecast gives them, also after a readjustment.
+TEST_F(ReajusteTest, AContractWithoutADueDayKeepsItsForecastsOnTheFirst)
+{
+    exec("update AATC05AC set ACVENCIMENTO = null where ACCODIGO = 7");
+    const QDate inicio = QDate::currentDate().addMonths(1);
+    int contador = 0;
+    InserirParcelasContrato("R", inicio.toString("dd/MM/yyyy"), inicio.addMonths(3).toString("dd/MM/yyyy"), "C0001",
+                            false, "", 7, 1, "01", "2", "", inicio.toString("dd/MM/yyyy"), "M", contador, 4, "01", "",
+                            false, "", false, nullptr, 0, 0);
+    const QString foraDoDia1 = "select count(*) from ACRC5001 where AOCODIGO = 7"
+                               " and extract(day from DATA_VENCIMENTO) <> 1";
+    ASSERT_EQ(one(foraDoDia1).toInt(), 0);
+    reajusta(percentual(10), selecao("7", "7"));
+    EXPECT_GT(one("select count(*) from ACRC5001 where AOCODIGO = 7").toInt(), 0);
+    EXPECT_EQ(one(foraDoDia1).toInt(), 0);
+}
+
 TEST_F(ReajusteTest, UndoRestoresValueItemsAndBaseDateAndRegeneratesTheForecasts)
 {
     previsoes(7, 3);

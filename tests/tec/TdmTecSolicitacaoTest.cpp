@@ -141,6 +141,52 @@ TEST_F(SolicitacaoTest, InInstallation4DeliveriesReduceAndFinallyDeleteTheOrders
     EXPECT_EQ(contar("AATC01AP", "AOCODIGO = 7"), 0);
 }
 
+// A delivery changes the reserved line's quantities in SQL: its totals, the
+// order's parts total and the product's reserved quantity must follow, as
+// they do when the line is saved through the order window.
+TEST_F(SolicitacaoTest, InInstallation4ADeliveryKeepsLineTotalsOrderTotalsAndReservationsInStep)
+{
+    empresa(4);
+    parametro("ATRESERVAPECAS", "S");
+    novaSolicitacao();
+    novoItem("P1", 5);
+    ASSERT_EQ(linhaPeca(), "5/5/S/4");
+    EXPECT_DOUBLE_EQ(reservadoGravado("P1"), 5);
+    entregar("3");
+    EXPECT_DOUBLE_EQ(one("select APVALTOTAL from AATC01AP where AOCODIGO = 7 and PRCODIGO = 'P1'").toDouble(), 20)
+        << "2 left at 10";
+    EXPECT_DOUBLE_EQ(
+        one("select APVALORTOTALREQUERIDO from AATC01AP where AOCODIGO = 7 and PRCODIGO = 'P1'").toDouble(), 20);
+    EXPECT_DOUBLE_EQ(reservadoGravado("P1"), 2);
+    dmGlobal->IBTransaction1->rollbackRetaining();   // nothing may rest on a later save
+    EXPECT_DOUBLE_EQ(one("select AOVALORPECAS from AATC01AO where AOCODIGO = 7").toDouble(), 20);
+    EXPECT_DOUBLE_EQ(one("select AOVALORTOTAL from AATC01AO where AOCODIGO = 7").toDouble(), 20);
+
+    dmTec->CarregaSolicitacaoIt(dmTec->quSolicitaAICODIGO->asInteger());
+    dialogos->answer("Não");
+    entregar("5");
+    EXPECT_EQ(contar("AATC01AP", "AOCODIGO = 7"), 0);
+    EXPECT_DOUBLE_EQ(reservadoGravado("P1"), 0) << "nothing reserved any more";
+    dmGlobal->IBTransaction1->rollbackRetaining();
+    EXPECT_DOUBLE_EQ(one("select AOVALORPECAS from AATC01AO where AOCODIGO = 7").toDouble(), 0);
+}
+
+TEST_F(SolicitacaoTest, InInstallation4ARequestWithoutOrderTouchesNoPartsLine)
+{
+    empresa(4);
+    CarregaSolicitacao(999999);
+    dmTec->quSolicita->append();
+    dmTec->quSolicita->post();
+    dmTec->CarregaSolicitacaoIt(dmTec->quSolicitaAICODIGO->asInteger());
+    novoItem("P1", 2);
+    EXPECT_EQ(contar("AATC07AI", "AIID = 'I'"), 1);
+    EXPECT_EQ(contar("AATC01AP", "1 = 1"), 0) << "a parts line of no order";
+
+    novaSolicitacao(99);   // typed, and not an order
+    novoItem("P2", 1);
+    EXPECT_EQ(contar("AATC01AP", "1 = 1"), 0);
+}
+
 TEST_F(SolicitacaoTest, AnItemWithoutResponsibleTouchesOnlyLinesWithoutTechnician)
 {
     empresa(4);
