@@ -188,6 +188,8 @@ void InserirParcelasContratoLocEquipamentos(
     for (const QDate& ancora : L::AncorasParcelas(primeiro, ultimo)) {
         progresso.passo();
         QDate vencimento = P::DataVencimento(ancora, dia);
+        // The cash template rebuilt on the way commits; held back to the end.
+        host::db::CommitHold comites(tr);
         host::db::Savepoint parcela(tr);
         anteriores.substitui(vencimento);
 
@@ -241,6 +243,7 @@ void InserirParcelasContratoLocEquipamentos(
                                              documento.numero + cliente + QString::number(documento.sequencia),
                                              QDateTime(vencimento, QTime(0, 0)), {}, false);
         parcela.release();
+        comites.release();
 
         ++mes;
         boleto = primeiroBoleto.addMonths(mes);

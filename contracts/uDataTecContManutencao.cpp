@@ -173,7 +173,9 @@ void TdmTecContrato::ReajustarValorContratoCorrente(double)
                                   .arg(QuotedStr(p.documento), QuotedStr(p.cliente))
                                   .arg(p.sequencia)
                                   .arg(QuotedStr(p.filial));
-        // Each forecast is rewritten whole (value and cash) or left as it was.
+        // Each forecast is rewritten whole (value and cash) or left as it was;
+        // the commit of a cash template rebuilt on the way is held back.
+        host::db::CommitHold comites(*dmGlobal->IBTransaction1);
         host::db::Savepoint previsao(*dmGlobal->IBTransaction1);
         UpdateCampo("acrc5001", "VALOR_DOCUMENTO", valorEmCentavos(valor), "where " + chave);
         const QString exclusao = QString("where xpId = 'R' and xpDocumento = %1 and xpEmitente = %2"
@@ -187,6 +189,7 @@ void TdmTecContrato::ReajustarValorContratoCorrente(double)
         InserirProvisaoCaixaContrato(p.documento, p.cliente, p.filial, p.sequencia, contrato, valor, objeto, true,
                                      nullptr);
         previsao.release();
+        comites.release();
         commitRetaining();
     }
 }

@@ -215,7 +215,9 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
         if (recebiveis.faturada(vencimento))
             continue;
         // An instalment is written whole or not at all: a failure undoes its
-        // own rows and leaves the instalments already committed.
+        // own rows and leaves the instalments already committed. The cash
+        // template rebuilt on the way commits; held back to the instalment's end.
+        host::db::CommitHold comites(*dmGlobal->IBTransaction1);
         host::db::Savepoint parcela(*dmGlobal->IBTransaction1);
         recebiveis.substitui(vencimento);
 
@@ -272,6 +274,7 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
                                         valor, false, {}, 0, -1);
         }
         parcela.release();
+        comites.release();
         ++iContador;
         dmGlobal->IBTransaction1->commitRetaining();
     }

@@ -169,6 +169,21 @@ TEST_F(LocacaoTest, PeriodsAndBoletoDatesFromAMonthsEndKeepTheMonthsEnd)
                         }));
 }
 
+// The cash template rebuilt from the items commits; an instalment whose cash
+// rows fail leaves no receivable of its own behind all the same.
+TEST_F(LocacaoTest, AnInstalmentWhoseCashFailsLeavesNothingAlsoWhenTheTemplateIsRebuilt)
+{
+    global->SetParametro("ATPREVISAOCAIXA", "S");
+    global->SetParametro("ATCONTAPREVISAOPRODUTO", "P");
+    exec("update AATC11AJ set CXCODIGO = '1.01' where AJCODIGO = 4");
+    exec("create exception E_CAIXA 'sem caixa'");
+    exec("create trigger T_CAIXA for ACXC94XP before insert as begin"
+         " if (new.XPDOCUMENTO = '000002') then exception E_CAIXA; end");
+    EXPECT_ANY_THROW(gerar());
+    global->IBTransaction1->commitRetaining();
+    EXPECT_EQ(parcelas().size(), 1);
+}
+
 TEST_F(LocacaoTest, DueDateBeforeTheBoletoDateStopsTheRun)
 {
     exec("update AATC05AC set ACDATARA = '2031-01-20' where ACCODIGO = 7");

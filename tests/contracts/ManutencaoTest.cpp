@@ -107,6 +107,25 @@ TEST_F(ManutencaoTest, NewValueLeavesTheItemsOwnReceivablesAlone)
     EXPECT_EQ(one("select count(*) from ACXC94XP where XPDOCUMENTO = '000777'").toInt(), 0);
 }
 
+// The cash template rebuilt from the items commits; a forecast whose new
+// cash rows fail keeps its old value and its old cash rows all the same.
+TEST_F(ManutencaoTest, AForecastWhoseCashFailsKeepsItsValueAndCashAlsoWhenTheTemplateIsRebuilt)
+{
+    global->SetParametro("ATCONTAPREVISAOPRODUTO", "P");
+    previsoes();
+    ASSERT_EQ(one("select count(*) from ACXC94XP where XPDOCUMENTO = '100231'").toInt(), 1);
+    exec("create exception E_CAIXA 'sem caixa'");
+    exec("create trigger T_CAIXA for ACXC94XP before insert as begin"
+         " if (new.XPDOCUMENTO = '100231') then exception E_CAIXA; end");
+    abreContrato();
+    campo("ACVALORPARCELA")->setText("120,5");
+    dialogs->answer("Sim", "Deseja alterar valor das provisões?");
+    EXPECT_ANY_THROW(dm->quCtrCadastro->post());
+    global->IBTransaction1->commitRetaining();
+    EXPECT_DOUBLE_EQ(one("select VALOR_DOCUMENTO from ACRC5001 where NUMERO_DOCUMENTO = '100231'").toDouble(), 100);
+    EXPECT_EQ(one("select count(*) from ACXC94XP where XPDOCUMENTO = '100231'").toInt(), 1);
+}
+
 TEST_F(ManutencaoTest, TemplateIsReviewedFirstWithTheContractsNewRowRule)
 {
     exec("update AATC05AC set ACVALORPARCELALIQUIDO = 100");

@@ -136,6 +136,25 @@ TEST_F(ParcelasTest, AFailedInstalmentLeavesNothingOfItsOwn)
     EXPECT_EQ(one("select count(*) from AUGC70OB").toInt(), 1);
 }
 
+// The cash template rebuilt from the items commits its own rows; that commit
+// must not make the failing instalment's receivable, nor the deletion of the
+// forecast it replaces, stay.
+TEST_F(ParcelasTest, AFailedInstalmentLeavesNothingOfItsOwnAlsoWhenTheTemplateIsRebuilt)
+{
+    global->SetParametro("ATCONTAPREVISAOPRODUTO", "P");
+    exec("insert into ACEC1101 (CODIGO, DESCRICAO, XCCODIGO) values ('P1', 'Um', '2.01')");
+    exec("insert into ACEC1101 (CODIGO, DESCRICAO, XCCODIGO) values ('P2', 'Dois', '2.02')");
+    exec("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL, AOCODIGO,"
+         " SITUACAO_DOCUMENTO, VALOR_DOCUMENTO, DATA_VENCIMENTO) values ('100231', 'C0001', 1, '01', 7, 'V', 77,"
+         " '2031-02-10')");
+    exec("create exception E_CAIXA 'sem caixa'");
+    exec("create trigger T_CAIXA for ACXC94XP before insert as begin"
+         " if (new.XPDOCUMENTO = '100231') then exception E_CAIXA; end");
+    EXPECT_THROW(gerar("10/01/2031", "10/04/2031"), host::db::DbError);
+    global->IBTransaction1->commitRetaining();
+    EXPECT_EQ(receivables(), (QStringList{"100131|1.00|V|50.00|2031-01-10", "100231|1.00|V|77.00|2031-02-10"}));
+}
+
 TEST_F(ParcelasTest, ADueDateAlreadyReachedMovesTheSpanAMonthOn)
 {
     const QDate hoje = QDate::currentDate();
