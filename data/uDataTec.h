@@ -358,6 +358,7 @@ public:
     void AtualizarPecasOSSolicitacao();
     void IncluirPecaSolicitacao(int ordem, double quantidade);
     void GravarTotaisOrdem();
+    void PreencherPecaSolicitacao(int ordem, double quantidade);
     void quSolicitaItPRCODIGOChange(host::data::Field& Sender);
     void quSolicitaItAIQUANTIDADEENTREGUEChange(host::data::Field& Sender);
     void quSolicitaItBeforeDelete(host::data::Dataset& DataSet);

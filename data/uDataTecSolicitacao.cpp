@@ -233,7 +233,9 @@ void TdmTec::AtualizarPecasOSSolicitacao()
     if (ContadorDados("aocodigo", "AATC01AP", QString::number(ordem), " and " + condicao, true) == 0) {
         IncluirPecaSolicitacao(ordem, quantidade);
     } else {
-        if (entregue == quantidade) {
+        // Delivered in full, or more than a quantity lowered afterwards asks
+        // for: nothing is left to reserve (a negative line would be left).
+        if (entregue >= quantidade) {
             DeletaRegistros("AATC01AP", "where " + condicao);
         } else {
             Update2Campos("AATC01AP", "APQUANTIDADE", numero(quantidade - entregue), "APQUANTIDADEREQUERIDA",
@@ -266,6 +268,18 @@ void TdmTec::GravarTotaisOrdem()
 void TdmTec::IncluirPecaSolicitacao(int ordem, double quantidade)
 {
     quOSPecas->append();
+    try {
+        PreencherPecaSolicitacao(ordem, quantidade);
+    } catch (...) {
+        // A refused line is not left half made for the order window's next save.
+        if (quOSPecas->state() == DatasetState::Insert)
+            quOSPecas->cancel();
+        throw;
+    }
+}
+
+void TdmTec::PreencherPecaSolicitacao(int ordem, double quantidade)
+{
     quOSPecasAOCODIGO->setAsInteger(ordem);
     quOSPecasPRCODIGO->setAsString(quSolicitaItPRCODIGO->asString());
     quOSPecasAPQUANTIDADE->setAsFloat(quantidade);

@@ -171,6 +171,33 @@ TEST_F(SolicitacaoTest, InInstallation4ADeliveryKeepsLineTotalsOrderTotalsAndRes
     EXPECT_DOUBLE_EQ(one("select AOVALORPECAS from AATC01AO where AOCODIGO = 7").toDouble(), 0);
 }
 
+TEST_F(SolicitacaoTest, InInstallation4AQuantityLoweredBelowTheDeliveredOneLeavesNoNegativeLine)
+{
+    empresa(4);
+    novaSolicitacao();
+    novoItem("P1", 5);
+    entregar("3");
+    ASSERT_EQ(linhaPeca(), "2/2/S/4");
+    dmTec->quSolicitaIt->edit();
+    dmTec->quSolicitaItAIQUANTIDADE->setAsFloat(2);   // 3 already delivered
+    dmTec->quSolicitaIt->post();
+    EXPECT_EQ(contar("AATC01AP", "AOCODIGO = 7 and APQUANTIDADE < 0"), 0);
+    EXPECT_EQ(contar("AATC01AP", "AOCODIGO = 7"), 0) << "nothing left to deliver";
+}
+
+TEST_F(SolicitacaoTest, InInstallation4AReservedLineRefusedByThePartsRulesLeavesNoRowBeingInserted)
+{
+    empresa(4);
+    exec("insert into AATC01AP (AOCODIGO, APSEQUENCIA, PRCODIGO, APQUANTIDADE, ATCODIGO) values (7, 1, 'P1', 1, 5)");
+    parametro("ATVENDAPRODUTOREPETIDO", "N");
+    novaSolicitacao();
+    dialogos->acknowledge("Produto já lançado neste documento!");
+    EXPECT_THROW(novoItem("P1", 2), host::Abort);
+    EXPECT_EQ(contar("AATC07AI", "AIID = 'I'"), 1) << "the item itself is saved";
+    EXPECT_EQ(dmTec->quOSPecas->state(), host::data::DatasetState::Browse) << "no half-made line left to save";
+    EXPECT_EQ(dmTec->quOSPecas->recordCount(), 1);
+}
+
 TEST_F(SolicitacaoTest, InInstallation4ARequestWithoutOrderTouchesNoPartsLine)
 {
     empresa(4);
