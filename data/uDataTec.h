@@ -357,7 +357,8 @@ public:
     void PerguntarEncerramentoSolicitacao();
     void AtualizarPecasOSSolicitacao();
     void IncluirPecaSolicitacao(int ordem, double quantidade);
-    void GravarTotaisOrdem();
+    void GravarTotaisOrdem(int ordem);
+    void RetirarPecaSolicitacaoExcluida();
     void PreencherPecaSolicitacao(int ordem, double quantidade);
     void quSolicitaItPRCODIGOChange(host::data::Field& Sender);
     void quSolicitaItAIQUANTIDADEENTREGUEChange(host::data::Field& Sender);
@@ -365,7 +366,11 @@ public:
     void quSolicitaItAfterDelete(host::data::Dataset& DataSet);
     void quSolicitacaoItEntAfterDelete(host::data::Dataset& DataSet);
     // The request and sequence of the item being deleted, for its deliveries.
-    std::pair<int, int> sItemSolicitacaoExcluido;
+    struct ItemSolicitacaoExcluido {
+        int solicitacao = 0, sequencia = 0, ordem = 0;
+        QString produto;
+        QVariant tecnico;
+    } sItemSolicitacaoExcluido;
     void quAssVendaNewRecord(host::data::Dataset& DataSet);
     void quAssVendaBeforePost(host::data::Dataset& DataSet);
     void quAssVendaAfterPost(host::data::Dataset& DataSet);

@@ -47,6 +47,16 @@ bool reservaPecasAtualizada()
     return modo == "A" || modo == "S";
 }
 
+// The order's parts lines that stand for a request item: its order, product
+// and responsible. An item without a responsible matches the lines without a
+// technician, never every line of the product.
+QString condicaoPecaSolicitada(int ordem, const QString& produto, const QVariant& tecnico)
+{
+    const QString filtroTecnico =
+        tecnico.isNull() ? QString("atcodigo is null") : "atcodigo = " + QString::number(tecnico.toInt());
+    return filtroTecnico + " and aocodigo = " + QString::number(ordem) + " and prcodigo = " + QuotedStr(produto);
+}
+
 QString numero(double valor)
 {
     return QString::number(valor, 'g', 15);
@@ -223,13 +233,8 @@ void TdmTec::AtualizarPecasOSSolicitacao()
     if (quOS->isEmpty())
         return;
     CarregaOSPecas(ordem, 0);
-    // An item without a responsible matches the lines without a technician,
-    // never every line of the product.
-    const QString tecnico = quSolicitaItATCODIGOENTREGA->isNull()
-                                ? QString("atcodigo is null")
-                                : "atcodigo = " + quSolicitaItATCODIGOENTREGA->asString();
-    const QString condicao = tecnico + " and aocodigo = " + QString::number(ordem) +
-                             " and prcodigo = " + QuotedStr(quSolicitaItPRCODIGO->asString());
+    const QString condicao =
+        condicaoPecaSolicitada(ordem, quSolicitaItPRCODIGO->asString(), quSolicitaItATCODIGOENTREGA->value());
     if (ContadorDados("aocodigo", "AATC01AP", QString::number(ordem), " and " + condicao, true) == 0) {
         IncluirPecaSolicitacao(ordem, quantidade);
     } else {
@@ -251,14 +256,14 @@ void TdmTec::AtualizarPecasOSSolicitacao()
         if (reservaPecasAtualizada())
             dmGlobal->Reservado(quSolicitaItPRCODIGO->asString(), true, {});
     }
-    OrdemServicoAtualizaTotalizador(ordem);
-    GravarTotaisOrdem();
+    GravarTotaisOrdem(ordem);
 }
 
 // The order's new totals are stored at once: no order window saves them
 // after a request changed its parts lines.
-void TdmTec::GravarTotaisOrdem()
+void TdmTec::GravarTotaisOrdem(int ordem)
 {
+    OrdemServicoAtualizaTotalizador(ordem);
     if (quOS->state() != DatasetState::Edit)
         return;
     host::data::DetachHandler semAntesGravar(quOS->beforePost);
@@ -326,15 +331,45 @@ void TdmTec::quSolicitaItBeforeDelete(Dataset& DataSet)
         dmGlobal->MostraAviso(
             "Este item não pode ser excluído pois existem entregas de peças relacionados a este produto.", true);
     ZelDevVerificarEvento(&DataSet, "BEFOREDELETE");
-    sItemSolicitacaoExcluido = {quSolicitaItAICODIGO->asInteger(), quSolicitaItAISEQUENCIA->asInteger()};
+    sItemSolicitacaoExcluido = {quSolicitaItAICODIGO->asInteger(), quSolicitaItAISEQUENCIA->asInteger(),
+                                quSolicitaItAOCODIGO->asInteger(), quSolicitaItPRCODIGO->asString(),
+                                quSolicitaItATCODIGOENTREGA->value()};
 }
 
 void TdmTec::quSolicitaItAfterDelete(Dataset&)
 {
     // The item's deliveries go with it instead of pointing at nothing.
-    DeletaRegistros("AATC07AIENT", "where AICODIGO = " + QString::number(sItemSolicitacaoExcluido.first) +
-                                       " and AISEQUENCIAREF = " + QString::number(sItemSolicitacaoExcluido.second));
+    DeletaRegistros("AATC07AIENT", "where AICODIGO = " + QString::number(sItemSolicitacaoExcluido.solicitacao) +
+                                       " and AISEQUENCIAREF = " + QString::number(sItemSolicitacaoExcluido.sequencia));
     confirmar();
+    if (empresaEspecifica4())
+        RetirarPecaSolicitacaoExcluida();
+}
+
+// The reserved line of a deleted item leaves the order with it (kept, it
+// stayed reserved, counted in the order's total and went into its sales
+// order), unless another item still stands for the same product and
+// responsible or the line already went into a sales order.
+void TdmTec::RetirarPecaSolicitacaoExcluida()
+{
+    const ItemSolicitacaoExcluido& item = sItemSolicitacaoExcluido;
+    if (item.ordem <= 0)
+        return;
+    const QString ordem = QString::number(item.ordem);
+    const QString responsavel = item.tecnico.isNull() ? QString("ATCODIGOENTREGA is null")
+                                                      : "ATCODIGOENTREGA = " + QString::number(item.tecnico.toInt());
+    if (ContadorDados("AOCODIGO", "AATC07AI", ordem,
+                      " and AIID = 'I' and PRCODIGO = " + QuotedStr(item.produto) + " and " + responsavel, true) > 0)
+        return;
+    const QString pendentes =
+        condicaoPecaSolicitada(item.ordem, item.produto, item.tecnico) + " and coalesce(VECODIGO, '') = ''";
+    if (ContadorDados("aocodigo", "AATC01AP", ordem, " and " + pendentes, true) == 0)
+        return;
+    DeletaRegistros("AATC01AP", "where " + pendentes);
+    confirmar();
+    if (reservaPecasAtualizada())
+        dmGlobal->Reservado(item.produto, true, {});
+    GravarTotaisOrdem(item.ordem);
 }
 
 // ---- deliveries -------------------------------------------------------------------

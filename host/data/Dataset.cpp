@@ -111,7 +111,10 @@ bool Dataset::fetchOne()
         if (fetched)
             rows_.push_back(Row{nextId_++, cells});
     } catch (...) {
+        // Nothing of the row that failed reaches the next: its cells are
+        // emptied, and so is what it left in the buffer of the columns.
         rowStore_.release(cells);
+        fetchBuffer_.clear();
         throw;
     }
     if (!fetched) {

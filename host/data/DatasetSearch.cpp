@@ -70,8 +70,11 @@ int Dataset::findRow(const QString& keyFields, const QVariant& keyValues, Locate
 bool Dataset::locate(const QString& keyFields, const QVariant& keyValues, LocateOptions options)
 {
     checkActive();
+    // Taken before the post below: the value may be a field's own, a cell of
+    // the edit buffer that the post empties.
+    const QVariant wanted = keyValues;
     checkBrowseMode();
-    const int row = findRow(keyFields, keyValues, options);
+    const int row = findRow(keyFields, wanted, options);
     if (row < 0)
         return false;
     fire(beforeScroll);

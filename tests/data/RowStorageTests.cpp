@@ -211,6 +211,103 @@ TEST_F(RowStorage, AValueReferenceHoldsItsRowsValueUntilThatRowChanges)
     EXPECT_EQ(second, QVariant("changed"));   // the row's own cell
 }
 
+// Bookmarks name rows, not cells: a deleted row's cells serving a new row do
+// not bring its bookmark back, and rows inserted before others keep theirs.
+TEST_F(RowStorage, BookmarksFollowTheirRowsWhenCellsAreUsedAgain)
+{
+    ds.setRecNo(2);
+    const Bookmark deleted = ds.bookmark();
+    ds.setRecNo(2500);
+    const Bookmark kept = ds.bookmark();
+    ds.setRecNo(2);
+    ds.remove();
+    ds.setRecNo(1);
+    ds.insert();
+    id->setAsInteger(-1);
+    ds.post();
+    EXPECT_FALSE(ds.bookmarkValid(deleted));
+    EXPECT_THROW(ds.gotoBookmark(deleted), DatasetError);
+    ds.gotoBookmark(kept);
+    EXPECT_EQ(id->asInteger(), 2500);
+    EXPECT_EQ(name->asString(), "n2500");
+}
+
+// A search for the value a field shows while its row is edited: the search
+// posts the row first, and that post empties the edit buffer the value was in.
+TEST_F(RowStorage, ASearchForTheEditedRowsOwnValueFindsThatRowOnceItIsPosted)
+{
+    ds.setRecNo(2);
+    name->setAsString("typed");
+    ASSERT_TRUE(ds.locate("NAME", name->value()));
+    EXPECT_EQ(ds.state(), DatasetState::Browse);
+    EXPECT_EQ(ds.recNo(), 2);
+
+    ds.setRecNo(5);
+    ds.insert();
+    id->setAsInteger(-1);
+    name->setAsString("new row");
+    ASSERT_TRUE(ds.locate("NAME", name->value()));
+    EXPECT_EQ(ds.recNo(), 5);
+    EXPECT_EQ(id->asInteger(), -1);
+}
+
+// A row whose reading fails halfway leaves nothing behind: the next row read
+// into those cells shows none of the failed row's values.
+class FailingRows : public Dataset {
+public:
+    bool canModify() const override { return false; }
+    int failAt = 0;
+
+protected:
+    void openData() override
+    {
+        defineColumn("ID", FieldType::Int32, 0);
+        defineColumn("NAME", FieldType::String, 20);
+        next_ = 1;
+    }
+    bool fetchRow(MutableRowValues columns) override
+    {
+        if (next_ > 3)
+            return false;
+        if (next_ == failAt) {
+            failAt = 0;
+            columns[1] = "partial";
+            throw DatasetError("leitura interrompida");
+        }
+        columns[0] = next_;
+        if (next_ != 2)
+            columns[1] = QString("n%1").arg(next_);   // the second row has no name
+        ++next_;
+        return true;
+    }
+    void closeData() override {}
+    void writeInsert(RowValues) override {}
+    void writeModify(RowValues, RowValues) override {}
+    void writeDelete(RowValues) override {}
+
+private:
+    int next_ = 1;
+};
+
+TEST(RowStoreFetch, ARowWhoseReadFailsHalfwayLeavesNoValueForTheNextRow)
+{
+    for (bool reordered : {false, true}) {
+        FailingRows rows;
+        if (reordered) {   // fields in another order than the columns
+            rows.addField("NAME", FieldType::String, 20);
+            rows.addField("ID", FieldType::Int32);
+        }
+        rows.failAt = 2;
+        rows.open();
+        EXPECT_THROW(rows.next(), DatasetError);
+        EXPECT_EQ(rows.fetchedCount(), 1);
+        rows.next();
+        EXPECT_EQ(rows.fieldByName("ID")->asInteger(), 2);
+        EXPECT_TRUE(rows.fieldByName("NAME")->isNull()) << reordered;
+        EXPECT_EQ(rows.recordCount(), 3);
+    }
+}
+
 // A query's rows across many blocks, fields in the columns' order (read
 // straight into the row) and in another order (through the columns).
 class QueryRows : public datatest::DataTest {

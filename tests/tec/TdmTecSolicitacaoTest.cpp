@@ -171,6 +171,36 @@ TEST_F(SolicitacaoTest, InInstallation4ADeliveryKeepsLineTotalsOrderTotalsAndRes
     EXPECT_DOUBLE_EQ(one("select AOVALORPECAS from AATC01AO where AOCODIGO = 7").toDouble(), 0);
 }
 
+// The reserved line stands for the item: left behind, it stayed reserved,
+// counted in the order's total and went into its sales order.
+TEST_F(SolicitacaoTest, InInstallation4DeletingAnItemTakesItsReservedLineOffTheOrder)
+{
+    empresa(4);
+    parametro("ATRESERVAPECAS", "S");
+    novaSolicitacao();
+    novoItem("P1", 5);
+    novoItem("P2", 2);
+    ASSERT_EQ(linhaPeca(), "5/5/S/4");
+    ASSERT_TRUE(dmTec->quSolicitaIt->locate("PRCODIGO", "P1"));
+    dmTec->quSolicitaIt->remove();
+    EXPECT_EQ(contar("AATC01AP", "AOCODIGO = 7 and PRCODIGO = 'P1'"), 0);
+    EXPECT_EQ(contar("AATC01AP", "AOCODIGO = 7 and PRCODIGO = 'P2'"), 1) << "the other item's line stays";
+    EXPECT_DOUBLE_EQ(reservadoGravado("P1"), 0);
+    dmGlobal->IBTransaction1->rollbackRetaining();
+    EXPECT_EQ(contar("AATC01AP", "AOCODIGO = 7 and PRCODIGO = 'P1'"), 0) << "committed";
+    EXPECT_DOUBLE_EQ(one("select AOVALORPECAS from AATC01AO where AOCODIGO = 7").toDouble(), 5) << "P2: 2 at 2.50";
+
+    dmTec->CarregaSolicitacaoIt(dmTec->quSolicitaAICODIGO->asInteger());
+    novoItem("P2", 1);   // the same product and responsible again
+    ASSERT_TRUE(dmTec->quSolicitaIt->locate("PRCODIGO", "P2"));
+    dmTec->quSolicitaIt->remove();
+    EXPECT_EQ(contar("AATC01AP", "AOCODIGO = 7 and PRCODIGO = 'P2'"), 1) << "still stands for the other item";
+    exec("update AATC01AP set VECODIGO = '000123', APRESERVA = 'B' where AOCODIGO = 7 and PRCODIGO = 'P2'");
+    dmTec->quSolicitaIt->first();
+    dmTec->quSolicitaIt->remove();
+    EXPECT_EQ(contar("AATC01AP", "AOCODIGO = 7 and PRCODIGO = 'P2'"), 1) << "in a sales order: left alone";
+}
+
 TEST_F(SolicitacaoTest, InInstallation4AQuantityLoweredBelowTheDeliveredOneLeavesNoNegativeLine)
 {
     empresa(4);
