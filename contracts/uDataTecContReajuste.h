@@ -56,7 +56,8 @@ qint64 Centesimos(double valor);
 double CarregaMediaIndice(const QString& indice, const QDate& data, int meses);
 // Kind "Por Item Contrato": the items re-priced at the products' contract
 // price, the instalment value recomputed (the old one kept as previous) and
-// written into the contract's forecasts (their old value kept in pag10).
+// written, net of the withheld taxes, into the contract's forecasts (their
+// old value kept in pag10).
 void ContratoAtualizaItens(int contrato, const QDate& data, const QString& operacao);
 // A forecast of the contract itself: a contract item's own receivables
 // (ACITCODIGO set) carry the item's value and are left to the item.

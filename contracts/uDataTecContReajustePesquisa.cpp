@@ -98,10 +98,12 @@ void ContratoAtualizaItens(int contrato, const QDate& data, const QString& opera
     tr.commitRetaining();
 
     TdmTecContrato& dm = *dmTecContrato;
-    const double valor =
-        Arredonda2Monetario(dm.VerificaValorISSQNContrato(dm.RetornaValorParcelaContrato(contrato, QDateTime(data, QTime(0, 0)), true), operacao));
+    // The instalment value stays gross, as every other kind keeps it; the
+    // forecasts take it net of the operation's withheld taxes.
+    const double bruto = dm.RetornaValorParcelaContrato(contrato, QDateTime(data, QTime(0, 0)), true);
+    const double valor = Arredonda2Monetario(dm.VerificaValorISSQNContrato(bruto, operacao));
     host::db::executeSql(tr, "update AATC05AC set ACVALORANTERIOR = ACVALORPARCELA, ACVALORPARCELA = :V"
-                             " where ACCODIGO = :C", {{"V", valor}, {"C", contrato}});
+                             " where ACCODIGO = :C", {{"V", Arredonda2Monetario(bruto)}, {"C", contrato}});
     host::db::executeSql(tr, "update ACRC5001 set PAG10 = VALOR_DOCUMENTO, VALOR_DOCUMENTO = :V"
                              " where AOCODIGO = :C and SITUACAO_DOCUMENTO = 'V' and " + QString(kPrevisaoDoContrato),
                          {{"V", valor}, {"C", contrato}});

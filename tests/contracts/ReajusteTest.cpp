@@ -320,6 +320,23 @@ TEST_F(ReajusteTest, ItemPricesKindRepricesItemsAndRewritesTheForecastsInPlace)
     EXPECT_EQ(messages().size(), 1) << "only the question: nothing runs after \"Não\"";
 }
 
+// Re-pricing by the items keeps the instalment value gross, as the other
+// kinds do: the net value (after the taxes the operation withholds) goes to
+// the forecasts only. A fixed value taken net would lose the taxes again at
+// every later forecast.
+TEST_F(ReajusteTest, ItemPricesKindKeepsTheInstalmentValueGrossAndWritesTheForecastsNet)
+{
+    exec("insert into AFVC0901 (COD_OP, OFCALCISSQN, OFISSQN) values ('5933', 'S', 5)");
+    exec("update AATC11AJ set OFCODIGO = '5933' where AJCODIGO = 4");
+    previsoes(7, 2);
+    R::OpcoesReajuste opcoes;
+    opcoes.tipo = R::PorItemContrato;
+    dialogs->answer("Sim", "Tem certeza de que deseja continuar?");
+    reajusta(opcoes, selecao("7", "7"));
+    EXPECT_DOUBLE_EQ(valor("select ACVALORPARCELA from AATC05AC where ACCODIGO = 7"), 100);
+    EXPECT_EQ(one("select count(*) from ACRC5001 where AOCODIGO = 7 and VALOR_DOCUMENTO <> 95").toInt(), 0);
+}
+
 TEST_F(ReajusteTest, InvalidNewBaseDateChangesNothing)
 {
     R::OpcoesReajuste opcoes = percentual(5);
