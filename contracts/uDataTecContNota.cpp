@@ -59,7 +59,7 @@ void GeradorPedido::CarregaContrato()
         " (select count(*) from AVEC8501 Ped where Ped.NUMERO_PEDIDO = Cont.VECODIGOPADRAO),"
         " (select Obj.OFCODIGO from AATC11AJ Obj where Obj.AJCODIGO = :OBJETO),"
         " Cont.ACOBJETO, Cont.ACPERIODO, Cont.ACMODALIDADE, Cont.ACDATAIMPLANTACAO, Cont.ACDATAVALIDADE,"
-        " Cont.ACNUMEROCONTRATO"
+        " Cont.ACNUMEROCONTRATO, coalesce(Cont.ACVALORPARCELA, 0)"
         " from AATC05AC Cont where Cont.ACCODIGO = :CONTRATO");
     st->setParam("CONTRATO", parcela_.contrato);
     st->setParam("OBJETO", parcela_.objeto);
@@ -76,6 +76,7 @@ void GeradorPedido::CarregaContrato()
         comprovante_ = st->value(8).toString().trimmed();
         if (st->value(9).toInt() == 0) modelo_.clear(); // a model order that no longer exists counts as none
         operacao_ = st->value(10).toString().trimmed();
+        valorParcelaContrato_ = st->value(17).toDouble();
         // The texts of this order's lines read the same row.
         dm_.LembraContratoTexto(parcela_.contrato,
                                 {st->value(11).toString(), st->value(12).toString(), st->value(13).toString(),
@@ -185,7 +186,10 @@ void GeradorPedido::AjustaValorIssqn()
     if ((calcula == "S" || calcula == "A") && taxa > 0) {
         if (bDetectarErroSQL)
             dmGlobal->MostraAviso("Valor Antes ISSQN Operação Objeto " + numero(valor_), false);
-        valor_ = dm_.RetornaValorParcelaContrato(parcela_.contrato, parcela_.vencimento, true);
+        // As the forecast was valued: a value rule that gives nothing (no
+        // lines) falls back to the contract's instalment value, not 0.00.
+        const double bruto = dm_.RetornaValorParcelaContrato(parcela_.contrato, parcela_.vencimento, true);
+        valor_ = bruto > 0 ? bruto : valorParcelaContrato_;
         if (bDetectarErroSQL)
             dmGlobal->MostraAviso("Valor Depois ISSQN Operação Objeto " + numero(valor_), false);
     }

@@ -87,6 +87,7 @@ private:
     QString pedido_, operacao_;
     QString geraPV_, modelo_, tabela_, separacao_, tipoFranquia_, comprovante_;
     double franquia_ = 0, precoExcedenteFranquia_ = 0;
+    double valorParcelaContrato_ = 0;   // ACVALORPARCELA: what the value rule falls back to
     int objetoAuxiliar_ = 0;
     std::map<int, Objeto> objetos_;
     QString textoObjeto_;

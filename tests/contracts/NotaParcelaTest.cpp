@@ -42,6 +42,22 @@ TEST_F(NotaParcelaTest, DefaultLetterBillsTheValueAndIssuesTheInvoice)
               (QStringList{"000001|000001", "000002|000002"}));
 }
 
+// An operation that computes ISSQN bills the contract's gross value, read
+// again; a contract whose value rule gives nothing (no lines) is billed its
+// instalment value, as its forecast was valued, not 0.00.
+TEST_F(NotaParcelaTest, IssqnOperationBillsTheInstalmentValueWhenTheValueRuleGivesNothing)
+{
+    exec("update AFVC0901 set OFCALCISSQN = 'S', OFISSQN = 5 where COD_OP = '5933'");
+    exec("update AATC05AC set ACVALORFIXO = 'N' where ACCODIGO = 7");
+    QString serie;
+    gera(serie, 95);
+    EXPECT_EQ(linhas("000001"), QStringList{"SERV|1.00|0.00|100.00|5933"});
+
+    item(1, "P1", 30, 1, 30, 0);
+    gera(serie, 95);
+    EXPECT_EQ(linhas("000002"), QStringList{"SERV|1.00|0.00|30.00|5933"}) << "the lines' value, gross";
+}
+
 TEST_F(NotaParcelaTest, ItemLettersByPercentageAndByOwnPrices)
 {
     item(1, "P1", 30.33, 2, 15.5, 10);
