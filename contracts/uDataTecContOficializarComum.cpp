@@ -4,6 +4,7 @@
 #include "contracts/uDataTecContOficializarComum.h"
 
 #include "contracts/uDataTecCont.h"
+#include "contracts/uDataTecContParcelas.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
@@ -215,6 +216,21 @@ void OficializaReceberLote(const Instalment& p, double valor, const QString& nov
         valores);
 }
 
+namespace {
+
+// The start of the period after the date's: a period on and a day, but never
+// past that period's month. A day after the 28th to 31st of a shorter month
+// would start the period after it, and the month between would get no
+// forecast.
+QDateTime InicioPeriodoSeguinte(const QDateTime& data, const QString& periodo)
+{
+    const QDateTime seguinte = dmTecContrato->RetornaDataIncrementada(data, periodo);
+    const QDate mes = uDataTecContParcelas::IncMonth(data.date(), uDataTecContParcelas::MesesPeriodo(periodo));
+    return seguinte.date().month() == mes.month() ? seguinte : QDateTime(mes, data.time());
+}
+
+}  // namespace
+
 JanelaPrevisao JanelaProximaPrevisao(const Instalment& p, const OpcoesOficializacao& opcoes)
 {
     JanelaPrevisao janela;
@@ -225,8 +241,16 @@ JanelaPrevisao JanelaProximaPrevisao(const Instalment& p, const OpcoesOficializa
                                                    {{"CONTRATO", p.contrato}})
                                  .toDateTime();
     if (!ultimo.isValid() || ultimo.date() == QDate(1999, 12, 1)) return janela;
-    janela.inicio = dmTecContrato->RetornaDataIncrementada(ultimo, p.periodo);
-    janela.fim = dmTecContrato->RetornaDataIncrementada(janela.inicio, p.periodo);
+    // Under "I" the generator bills a period in the month after it: the
+    // period that falls due a period after the last due date starts a month
+    // before that date.
+    if (p.modalidade.trimmed().toUpper() == "I")
+        janela.inicio = QDateTime(uDataTecContParcelas::IncMonth(
+                                      ultimo.date(), uDataTecContParcelas::MesesPeriodo(p.periodo) - 1),
+                                  ultimo.time());
+    else
+        janela.inicio = InicioPeriodoSeguinte(ultimo, p.periodo);
+    janela.fim = InicioPeriodoSeguinte(janela.inicio, p.periodo);
     janela.gerar = true;
     return janela;
 }

@@ -85,6 +85,19 @@ protected:
                     condicao + " order by DATA_VENCIMENTO, AOCODIGO");
     }
 
+    // One forecast of January's period (it must read as `prevista`),
+    // officialised: the numbers of the forecasts then written.
+    QStringList previsaoSeguinte(const QString& modalidade, const QString& periodo, const QString& dia,
+                                 const QString& prevista)
+    {
+        int contador = 0;
+        InserirParcelasContrato(modalidade, "10/01/2031", "10/02/2031", "C0001", false, dia, 7, 100, "01", "2", "001",
+                                "10/01/2031", periodo, contador, 4, "01", "", false, "", true, nullptr, 0, 0);
+        EXPECT_EQ(receber(), QStringList{prevista});
+        OficializarParcelaPesquisa(selecionar(), opcoes(), &aviso);
+        return rows("select NUMERO_DOCUMENTO from ACRC5001 where AOCODIGO = 7 and SITUACAO_DOCUMENTO = 'V'");
+    }
+
     std::unique_ptr<host::data::Query> selecao;
     QStringList aviso;
 };
@@ -123,6 +136,28 @@ TEST_F(OficializarTest, OneByOneMakesEachForecastARenumberedReceivable)
     ASSERT_TRUE(fmNotaFiscal) << "the emission form shows the run's invoices";
     EXPECT_EQ(fmNotaFiscal->quNotaFiscal->recordCount(), 3);
     EXPECT_TRUE(messages().contains("Operação efetuada com sucesso!"));
+}
+
+// A contract due at the month's end: the forecast after its last due date
+// is the next month's, also when the next month is shorter (a month and a
+// day after the 31st of January is the 1st of March, which left February
+// without a forecast, so never billed).
+TEST_F(OficializarTest, NextForecastAfterAMonthsEndDueDateIsTheNextMonths)
+{
+    exec("update AATC05AC set ACVENCIMENTO = 31 where ACCODIGO = 7");
+    EXPECT_EQ(previsaoSeguinte("R", "M", "31", "310131|V|100.00||"), QStringList{"280231"});
+}
+
+// Under "I" an instalment falls due in the month after its period: the
+// forecast after the last due date is the next month's (monthly) or three
+// months on (quarterly), not a month more (which skipped every other month).
+TEST_F(OficializarTest, NextForecastOfAnIntermediateContractFollowsItsLastDueDate)
+{
+    exec("update AATC05AC set ACMODALIDADE = 'I' where ACCODIGO = 7");
+    EXPECT_EQ(previsaoSeguinte("I", "M", "10", "100231|V|100.00||"), QStringList{"100331"});
+    exec("delete from ACRC5001");
+    exec("update AATC05AC set ACPERIODO = 'T' where ACCODIGO = 7");
+    EXPECT_EQ(previsaoSeguinte("I", "T", "10", "100231|V|300.00||"), QStringList{"100531"});
 }
 
 TEST_F(OficializarTest, ReceiptModeKeepsTheForecastNumber)
