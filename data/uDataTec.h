@@ -355,22 +355,25 @@ public:
     void quSolicitaItBeforeInsert(host::data::Dataset& DataSet);
     void RecusarItemOSExecutada(host::data::Dataset& DataSet);
     void PerguntarEncerramentoSolicitacao();
+    // A request item as its order's reserved parts line knows it.
+    struct ItemSolicitacaoPeca {
+        int solicitacao = 0, sequencia = 0, ordem = 0;
+        QString produto;
+        QVariant tecnico;
+    };
     void AtualizarPecasOSSolicitacao();
     void IncluirPecaSolicitacao(int ordem, double quantidade);
     void GravarTotaisOrdem(int ordem);
-    void RetirarPecaSolicitacaoExcluida();
+    void RetirarPecaSolicitacao(const ItemSolicitacaoPeca& item);
     void PreencherPecaSolicitacao(int ordem, double quantidade);
     void quSolicitaItPRCODIGOChange(host::data::Field& Sender);
     void quSolicitaItAIQUANTIDADEENTREGUEChange(host::data::Field& Sender);
     void quSolicitaItBeforeDelete(host::data::Dataset& DataSet);
     void quSolicitaItAfterDelete(host::data::Dataset& DataSet);
     void quSolicitacaoItEntAfterDelete(host::data::Dataset& DataSet);
-    // The request and sequence of the item being deleted, for its deliveries.
-    struct ItemSolicitacaoExcluido {
-        int solicitacao = 0, sequencia = 0, ordem = 0;
-        QString produto;
-        QVariant tecnico;
-    } sItemSolicitacaoExcluido;
+    // The item being deleted, for its deliveries and its reserved parts line.
+    ItemSolicitacaoPeca sItemSolicitacaoExcluido;
+    ItemSolicitacaoPeca sItemSolicitacaoAnterior;   // what an edited item stood for before its post
     void quAssVendaNewRecord(host::data::Dataset& DataSet);
     void quAssVendaBeforePost(host::data::Dataset& DataSet);
     void quAssVendaAfterPost(host::data::Dataset& DataSet);

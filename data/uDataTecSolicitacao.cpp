@@ -13,6 +13,8 @@
 #include "host/data/Abort.h"
 #include "host/data/HandlerGuard.h"
 
+#include <utility>
+
 using host::data::Dataset;
 using host::data::DatasetState;
 using host::data::Field;
@@ -173,6 +175,15 @@ void TdmTec::quSolicitaItBeforePost(Dataset& DataSet)
     // The request screen adds items by itself with the tag set, without a responsible.
     if (DataSet.tag() == 0 && quSolicitaItDescricaoTecnico->asString().isEmpty())
         dmGlobal->MostraErro("Preenchimento do Responsável obrigatório");
+    sItemSolicitacaoAnterior = {};
+    const bool outraPeca = quSolicitaItAOCODIGO->value() != quSolicitaItAOCODIGO->oldValue() ||
+                           quSolicitaItPRCODIGO->value() != quSolicitaItPRCODIGO->oldValue() ||
+                           quSolicitaItATCODIGOENTREGA->value() != quSolicitaItATCODIGOENTREGA->oldValue();
+    if (DataSet.state() == DatasetState::Edit && outraPeca)
+        sItemSolicitacaoAnterior = {quSolicitaItAICODIGO->asInteger(), quSolicitaItAISEQUENCIA->asInteger(),
+                                    quSolicitaItAOCODIGO->oldValue().toInt(),
+                                    quSolicitaItPRCODIGO->oldValue().toString(),
+                                    quSolicitaItATCODIGOENTREGA->oldValue()};
 }
 
 // An executed order takes no new parts: the item is dropped and its save ends.
@@ -194,8 +205,11 @@ void TdmTec::quSolicitaItAfterPost(Dataset& DataSet)
     ZelDevVerificarEvento(&DataSet, "AFTERPOST");
     confirmar();
     PerguntarEncerramentoSolicitacao();
-    if (empresaEspecifica4())
+    if (empresaEspecifica4()) {
+        const ItemSolicitacaoPeca anterior = std::exchange(sItemSolicitacaoAnterior, {});
+        RetirarPecaSolicitacao(anterior);
         AtualizarPecasOSSolicitacao();
+    }
 }
 
 void TdmTec::PerguntarEncerramentoSolicitacao()
@@ -343,16 +357,16 @@ void TdmTec::quSolicitaItAfterDelete(Dataset&)
                                        " and AISEQUENCIAREF = " + QString::number(sItemSolicitacaoExcluido.sequencia));
     confirmar();
     if (empresaEspecifica4())
-        RetirarPecaSolicitacaoExcluida();
+        RetirarPecaSolicitacao(sItemSolicitacaoExcluido);
 }
 
-// The reserved line of a deleted item leaves the order with it (kept, it
-// stayed reserved, counted in the order's total and went into its sales
-// order), unless another item still stands for the same product and
-// responsible or the line already went into a sales order.
-void TdmTec::RetirarPecaSolicitacaoExcluida()
+// The reserved line of an item deleted, or changed to another product or
+// responsible, leaves the order (kept, it stayed reserved, counted in the
+// order's total and went into its sales order), unless another item still
+// stands for the same product and responsible or the line already went into
+// a sales order.
+void TdmTec::RetirarPecaSolicitacao(const ItemSolicitacaoPeca& item)
 {
-    const ItemSolicitacaoExcluido& item = sItemSolicitacaoExcluido;
     if (item.ordem <= 0)
         return;
     const QString ordem = QString::number(item.ordem);

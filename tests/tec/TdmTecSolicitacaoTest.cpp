@@ -201,6 +201,20 @@ TEST_F(SolicitacaoTest, InInstallation4DeletingAnItemTakesItsReservedLineOffTheO
     EXPECT_EQ(contar("AATC01AP", "AOCODIGO = 7 and PRCODIGO = 'P2'"), 1) << "in a sales order: left alone";
 }
 
+TEST_F(SolicitacaoTest, InInstallation4AnItemChangedToAnotherProductMovesItsReservedLine)
+{
+    empresa(4);
+    parametro("ATRESERVAPECAS", "S");
+    novaSolicitacao();
+    novoItem("P1", 5);
+    dmTec->quSolicitaIt->edit();
+    dmTec->quSolicitaItPRCODIGO->setText("P2");
+    dmTec->quSolicitaIt->post();
+    EXPECT_EQ(contar("AATC01AP", "AOCODIGO = 7 and PRCODIGO = 'P1'"), 0) << "P1 is no longer asked for";
+    EXPECT_EQ(contar("AATC01AP", "AOCODIGO = 7 and PRCODIGO = 'P2' and APQUANTIDADE = 5"), 1);
+    EXPECT_DOUBLE_EQ(reservadoGravado("P1"), 0);
+}
+
 TEST_F(SolicitacaoTest, InInstallation4AQuantityLoweredBelowTheDeliveredOneLeavesNoNegativeLine)
 {
     empresa(4);
