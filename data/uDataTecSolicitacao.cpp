@@ -383,7 +383,12 @@ void TdmTec::RetirarPecaSolicitacao(const ItemSolicitacaoPeca& item)
     confirmar();
     if (reservaPecasAtualizada())
         dmGlobal->Reservado(item.produto, true, {});
-    GravarTotaisOrdem(item.ordem);
+    // The order open in edit on the order window takes the new totals into
+    // that edit, stored by its own save and checks.
+    if (quOS->active() && quOSAOCODIGO->asInteger() == item.ordem && quOS->state() != DatasetState::Browse)
+        OrdemServicoAtualizaTotalizador(item.ordem);
+    else
+        GravarTotaisOrdem(item.ordem);
 }
 
 // ---- deliveries -------------------------------------------------------------------

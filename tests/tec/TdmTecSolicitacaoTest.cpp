@@ -196,6 +196,15 @@ TEST_F(SolicitacaoTest, InInstallation4DeletingAnItemTakesItsReservedLineOffTheO
     dmTec->quSolicitaIt->remove();
     EXPECT_EQ(contar("AATC01AP", "AOCODIGO = 7 and PRCODIGO = 'P2'"), 1) << "still stands for the other item";
     exec("update AATC01AP set VECODIGO = '000123', APRESERVA = 'B' where AOCODIGO = 7 and PRCODIGO = 'P2'");
+    novoItem("P1", 1);
+    CarregaOrdemServico(7);
+    dmTec->quOS->edit();
+    dmTec->quOSAOOBSERVACAO->setAsString("em digitação");   // the order window's own unsaved edit
+    ASSERT_TRUE(dmTec->quSolicitaIt->locate("PRCODIGO", "P1"));
+    dmTec->quSolicitaIt->remove();
+    EXPECT_TRUE(dmTec->quOS->editing()) << "the user's edit is not saved behind the user's back";
+    EXPECT_DOUBLE_EQ(dmTec->quOSAOVALORPECAS->asFloat(), 2.5) << "but takes the new totals: P2 alone";
+    dmTec->quOS->cancel();
     dmTec->quSolicitaIt->first();
     dmTec->quSolicitaIt->remove();
     EXPECT_EQ(contar("AATC01AP", "AOCODIGO = 7 and PRCODIGO = 'P2'"), 1) << "in a sales order: left alone";
