@@ -75,7 +75,8 @@ struct Reajuste::Contrato {
         dataBase = d.fieldByName("ACDATABASE")->asDateTime();
         valorParcela = numero("ACVALORPARCELA");
         valorLiquido = numero("ACVALORPARCELALIQUIDO");
-        valorAnterior = numero("ACVALORANTERIOR");
+        // Without a previous value the undo leaves the instalment value as it is.
+        valorAnterior = d.fieldByName("ACVALORANTERIOR")->isNull() ? valorParcela : numero("ACVALORANTERIOR");
         vencimento = texto("ACVENCIMENTO");
         objeto = d.fieldByName("AJCODIGO")->asInteger();
     }

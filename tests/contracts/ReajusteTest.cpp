@@ -294,6 +294,23 @@ TEST_F(ReajusteTest, UndoWithoutPreviousValuesLeavesTheContractAsItIs)
     EXPECT_EQ(messages(), QStringList{"Operação efetuada com sucesso! Total de contratos desfeitos: 1"});
 }
 
+// The forecasts the undo writes again fall back, where the value rule gives
+// nothing, to the instalment value the undo leaves: a contract never
+// readjusted keeps its own, its forecasts are not written at 0.00.
+TEST_F(ReajusteTest, UndoWithoutPreviousValuesRegeneratesTheForecastsAtTheInstalmentValue)
+{
+    exec("update AATC05AC set ACVALORFIXO = 'N' where ACCODIGO = 8");
+    const QDate inicio = QDate::currentDate().addMonths(1);
+    int contador = 0;
+    InserirParcelasContrato("R", inicio.toString("dd/MM/yyyy"), inicio.addMonths(2).toString("dd/MM/yyyy"), "C0001",
+                            false, "10", 8, 200, "01", "2", "", inicio.toString("dd/MM/yyyy"), "M", contador, 4, "01",
+                            "", false, "", false, nullptr, 0, 0);
+    ASSERT_EQ(one("select count(*) from ACRC5001 where AOCODIGO = 8 and VALOR_DOCUMENTO = 200").toInt(), 2);
+    desfaz(percentual(0), selecao("8", "8"));
+    EXPECT_GT(one("select count(*) from ACRC5001 where AOCODIGO = 8").toInt(), 0);
+    EXPECT_EQ(one("select count(*) from ACRC5001 where AOCODIGO = 8 and VALOR_DOCUMENTO <> 200").toInt(), 0);
+}
+
 TEST_F(ReajusteTest, ItemPricesKindRepricesItemsAndRewritesTheForecastsInPlace)
 {
     setOption("I");
