@@ -40,8 +40,6 @@ QString TdmGlobal::InserirPedidoVenda(const QString& cliente, const QString& ven
                                       const QString& pedidoCliente, int condicaoTributaria, const QDateTime& data,
                                       const QString&, const QString& aux2)
 {
-    // An order that cannot be written gives its number back at once.
-    host::db::Savepoint ponto(*IBTransaction1);
     const QString number = ProximoNumeroVendas(filial);
     const QDateTime emission = data.isValid() && data.date().year() > 1900
                                    ? data
@@ -71,7 +69,6 @@ QString TdmGlobal::InserirPedidoVenda(const QString& cliente, const QString& ven
          {"AUX2", textOrNull(aux2)},
          {"OPERADOR", IbUserName().left(20)},
          {"AGORA", QDateTime::currentDateTime()}});
-    ponto.release();
     return number;
 }
 

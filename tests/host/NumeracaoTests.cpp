@@ -53,19 +53,6 @@ TEST_F(Numeracao, PastSixDigitsTheNumberIsTestedWhole) {
     EXPECT_EQ(proximo(), "1000002");
 }
 
-// An order whose row is refused gives its number back at once: the caller
-// that goes on after the failure does not leave a gap in the orders.
-TEST_F(Numeracao, AnOrderThatCannotBeWrittenKeepsNoNumber) {
-    EXPECT_EQ(proximo(), "000001");
-    EXPECT_THROW(dmGlobal->InserirPedidoVenda("CLIENTE-LONGO", {}, {}, {}, {}, "5102", "S", {}, {}, "001", {}, 0,
-                                              QDateTime(), {}, {}),
-                 host::db::DbError);
-    EXPECT_EQ(proximo(), "000002");
-    EXPECT_EQ(dmGlobal->InserirPedidoVenda("00001", {}, {}, {}, {}, "5102", "S", {}, {}, "001", {}, 0, QDateTime(),
-                                           {}, {}),
-              "000003");
-}
-
 TEST_F(Numeracao, EachSeriesAndBranchCountsOnItsOwn) {
     const host::NumerosGravados nenhum{[] { return qint64(0); }, [](qint64) { return false; }};
     EXPECT_EQ(host::ProximoNumeroSerie(tr(), {"ACEM1401", "01", "01"}, nenhum), 1);
