@@ -318,6 +318,11 @@ void TdmTecContrato::RegerarContasReceberItens()
     const QString cliente = item.fieldByName("CLCODIGO")->asString().trimmed();
     const QString tipo = item.fieldByName("ACITTIPORECEBER")->asString().trimmed().toUpper();
     const double valor = item.fieldByName("ACITVALOR")->asFloat();
+    // A single receivable is an open one: its new due date is asked before
+    // the old one goes, so that cancelling the date keeps it.
+    QDateTime vencimentoUnico(QDate::currentDate(), QTime(0, 0));
+    if (tipo == "1" && !SelecionaData("Vencimento", "Informe a Data de Vencimento", vencimentoUnico))
+        return;
 
     dmGlobal->ExcluirParcelasReceber(QString("aoCodigo = %1 and acitCodigo = %2 and situacao_documento = %3")
                                          .arg(contrato)
@@ -353,12 +358,10 @@ void TdmTecContrato::RegerarContasReceberItens()
     }
     if (tipo != "1")
         return;
-    QDateTime vencimento = hoje;
-    if (!SelecionaData("Vencimento", "Informe a Data de Vencimento", vencimento))
-        return;
     QString documento;
     int sequencia = 0;
-    inserirReceberUnico(cliente, serie, filial, valor, hoje, vencimento, agora, contrato, codigo, documento, sequencia);
+    inserirReceberUnico(cliente, serie, filial, valor, hoje, vencimentoUnico, agora, contrato, codigo, documento,
+                        sequencia);
 }
 
 void TdmTecContrato::InserirParcelaItemContrato(const QString& cliente, const QString& serie, const QString& filial,

@@ -98,12 +98,14 @@ void excluirDependentesReceber(TdmGlobal& global, const QString& documento, cons
 }
 
 // The receivable quCXPrev is open on: its value and what its rows distribute.
-double valorReceber(host::db::Transaction& tr, const QString& documento, const QString& cliente, int sequencia)
+// The branch is part of its key (each branch numbers its own documents).
+double valorReceber(host::db::Transaction& tr, const QString& documento, const QString& cliente, int sequencia,
+                    const QString& filial)
 {
     return host::db::selectValue(tr,
                                  "select VALOR_DOCUMENTO from ACRC5001 where NUMERO_DOCUMENTO = :DOC"
-                                 " and CODIGO_CLIENTE = :CLI and SEQUENCIA = :SEQ",
-                                 {{"DOC", documento}, {"CLI", cliente}, {"SEQ", sequencia}})
+                                 " and CODIGO_CLIENTE = :CLI and SEQUENCIA = :SEQ and CODIGO_FILIAL = :FIL",
+                                 {{"DOC", documento}, {"CLI", cliente}, {"SEQ", sequencia}, {"FIL", filial}})
         .toDouble();
 }
 
@@ -342,7 +344,7 @@ void TdmGlobal::quCXPrevNewRecord(Dataset& dataset)
     dataset.fieldByName("XPDOCUMENTO")->setAsString(cxPrev_.documento);
     dataset.fieldByName("XPEMITENTE")->setAsString(cxPrev_.emitente);
     dataset.fieldByName("CRSEQUENCIA")->setAsInteger(cxPrev_.sequencia);
-    const double valor = valorReceber(*IBTransaction1, cxPrev_.documento, cxPrev_.emitente, cxPrev_.sequencia);
+    const double valor = valorReceber(*IBTransaction1, cxPrev_.documento, cxPrev_.emitente, cxPrev_.sequencia, cxPrev_.local);
     const double distribuido =
         host::db::selectValue(*IBTransaction1,
                               "select sum(XPVALOR) from ACXC94XP where XPID = 'R' and XPDOCUMENTO = :DOC"
@@ -366,7 +368,7 @@ void TdmGlobal::quCXPrevBeforeClose(Dataset& dataset)
     double soma = 0;
     for (dataset.first(); !dataset.eof(); dataset.next())
         soma += dataset.fieldByName("XPVALOR")->asFloat();
-    const double valor = valorReceber(*IBTransaction1, cxPrev_.documento, cxPrev_.emitente, cxPrev_.sequencia);
+    const double valor = valorReceber(*IBTransaction1, cxPrev_.documento, cxPrev_.emitente, cxPrev_.sequencia, cxPrev_.local);
     if (Trunc2Casas(soma) != Trunc2Casas(valor))
         MostraAviso(QString("A previsão de caixa (%1) difere do valor do documento (%2).")
                         .arg(QString::number(Trunc2Casas(soma), 'f', 2), QString::number(Trunc2Casas(valor), 'f', 2)));

@@ -220,8 +220,13 @@ void TfmNotaFiscal::EmissaoNotaFiscalSaida(const QString& sPedido, const QString
                          " cast(:HOJE as date), It.AOCODIGO, It.COD,"
                          " It.OBS, It.TOTAL_UNIT from AVEC85IT It where It.NUMERO_PEDIDO = :PEDIDO order by It.COD",
                          chave);
-    host::db::executeSql(tr, "update AVEC8501 set IMPRESSO_NF = 'S' where NUMERO_PEDIDO = :PEDIDO",
-                         {{"PEDIDO", pedido}});
+    // Marked only if still not invoiced: another desk may have invoiced the
+    // order since it was read (while this one waited for the counter).
+    if (host::db::executeSql(tr,
+                             "update AVEC8501 set IMPRESSO_NF = 'S' where NUMERO_PEDIDO = :PEDIDO"
+                             " and IMPRESSO_NF = 'N'",
+                             {{"PEDIDO", pedido}}) == 0)
+        recusar("Pedido de venda " + pedido + " já faturado ou encerrado.");
     ponto.release();
     numero_ = numero;
     serie_ = serie;

@@ -88,6 +88,9 @@ int TfmVendas::Estoque(const QString& pedido, bool bBaixar, bool, bool bLiberarR
     if (!bBaixar || numero.isEmpty())
         return 0;
     host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    // A step that fails takes back the ones before it: stock moved without
+    // its items marked would be moved again by the next run.
+    host::db::Savepoint ponto(tr);
     const QList<Movimento> movimentos = itensPendentes(tr, numero);
     QSet<QString> produtos;
     for (const Movimento& m : movimentos) {
@@ -102,5 +105,6 @@ int TfmVendas::Estoque(const QString& pedido, bool bBaixar, bool, bool bLiberarR
     if (bLiberarReserva)
         for (const QString& produto : produtos)
             dmGlobal->Reservado(produto, true, {});
+    ponto.release();
     return itens;
 }

@@ -271,6 +271,23 @@ TEST_F(ItensTest, SingleItemReceivable)
     EXPECT_EQ(one("select DATA_VENCIMENTO from ACRC5001 where AOCODIGO = 7").toDateTime().date(), QDate(2031, 1, 15));
 }
 
+// The single receivable of an item is an open one: cancelling the due date
+// asked for the new one leaves the old one in place.
+TEST_F(ItensTest, CancelledDueDateKeepsTheItemsSingleReceivable)
+{
+    exec("update AATC05ACIT set ACITTIPORECEBER = '1'");
+    exec("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL, SITUACAO_DOCUMENTO,"
+         " AOCODIGO, ACITCODIGO, VALOR_DOCUMENTO) values ('000500', 'C0001', 1, '01', ' ', 7, 3, 45)");
+    dm->CarregaContratoItem("C0001", "7");
+    dm->quCtrCadastroIt->locate("ACITCODIGO", 3);
+    dialogs->answer("Sim", "Deseja gerar novamente as provisões?").cancel("Informe a Data de Vencimento");
+    dm->RegerarContasReceberItens();
+    global->IBTransaction1->commitRetaining();
+    EXPECT_EQ(one("select count(*) from ACRC5001 where AOCODIGO = 7 and ACITCODIGO = 3").toInt(), 1);
+    EXPECT_EQ(one("select NUMERO_DOCUMENTO from ACRC5001 where AOCODIGO = 7 and ACITCODIGO = 3").toString(),
+              "000500");
+}
+
 TEST_F(ManutencaoTest, ComplementaryForecastsOfTheSameInstalment)
 {
     exec("update AATC05AC set ACVINCULO = 'P'");

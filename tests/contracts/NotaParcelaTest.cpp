@@ -383,6 +383,25 @@ TEST_F(NotaParcelaTest, InvoiceFormRefusesClosedOrdersAndNumbersEachSeries)
         << "the form's fields show the invoice issued last";
 }
 
+// Another desk invoices the same order while this one takes its number
+// (its commit lands between this desk's reading of the order and its
+// marking it): the order gets one invoice, not two.
+TEST_F(NotaParcelaTest, AnOrderInvoicedMeanwhileByAnotherDeskIsNotInvoicedAgain)
+{
+    TfmNotaFiscal* nota = fmNotaFiscal.create(nullptr);
+    const QString pedido = global->InserirPedidoVenda("C0001", {}, {}, {}, {}, "5933", {}, {}, {}, "01", {}, 0,
+                                                      QDateTime(), {}, {});
+    global->InseriProdutoPendencia("SERV", pedido, 1, 0, false, false, 5, 0, 0, {}, 0, {}, true, {}, {}, {}, {}, {},
+                                   {}, 0);
+    exec("create trigger T_OUTRA_MESA for ACEM1401 active before insert position 0 as begin"
+         " in autonomous transaction do"
+         " update AVEC8501 set IMPRESSO_NF = 'S' where NUMERO_PEDIDO = new.COD_PEDIDO; end");
+    global->IBTransaction1->commitRetaining();
+    EXPECT_THROW(nota->EmissaoNotaFiscalSaida(pedido, {}, {}, {}, {}, false, 0, true), std::runtime_error);
+    EXPECT_EQ(one("select count(*) from ACEM1401").toInt(), 0);
+    EXPECT_EQ(one("select count(*) from ACEM14IT").toInt(), 0);
+}
+
 // The line's text reads the contract's row the order read: dates, number
 // and object text come out as the text routine gives them on its own.
 TEST_F(NotaParcelaTest, LineTextWithMarksTakesTheContractAsTheTextRoutineReadsIt)

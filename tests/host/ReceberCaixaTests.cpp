@@ -120,4 +120,23 @@ TEST_F(ReceberCaixaTest, ClosingRowsThatMissTheValueIsTold)
     EXPECT_EQ(dialogs->pending(), 0);
 }
 
+// The same document, customer and sequence at another branch is another
+// receivable: its value is not the one the rows are measured against.
+TEST_F(ReceberCaixaTest, TheForecastOfABranchFollowsThatBranchsReceivable)
+{
+    parcela("100231", 1, 100);
+    dmGlobal->InseriParcelaReceber("C0001", "100231", "01", "002", "2", "V", {}, {}, {}, {}, "341", {}, 1, 40, 0, 0,
+                                   0, 0, 0, 0, 0, QDateTime(QDate(2031, 1, 10), QTime(0, 0)),
+                                   QDateTime(QDate(2031, 2, 10), QTime(0, 0)), QDateTime::currentDateTime(), 40, {},
+                                   {}, {}, 7, {}, "C", {}, 0, 0, 0, {}, {}, 0);
+    dmGlobal->InserirCXPrevisao("100231", "C0001", "02", "R", {}, "1.01", {}, 1, 25, false, {}, 0, -1);
+    dmGlobal->CarregaCXPrevisao("100231", "C0001", 1, "002");
+    InserirRegistro(*dmGlobal->quCXPrev);
+    EXPECT_DOUBLE_EQ(dmGlobal->quCXPrev->fieldByName("XPVALOR")->asFloat(), 15);
+    dmGlobal->quCXPrev->fieldByName("XCCODIGO")->setAsString("1.02");
+    dmGlobal->quCXPrev->post();
+    dmGlobal->quCXPrev->close();   // 25 + 15 = 40: nothing to tell
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
 }  // namespace

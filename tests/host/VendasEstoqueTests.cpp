@@ -72,4 +72,21 @@ TEST_F(VendasEstoque, SerialNumbersOfTheOrderLeaveWithIt)
     EXPECT_EQ(one("select count(*) from AUGC50NS where NSSTATUS = 'V'").toInt(), 2);
 }
 
+// A step that fails half way (here the serial numbers) leaves the stock,
+// the positions and the items as they were: nothing moved is kept.
+TEST_F(VendasEstoque, AFailedMoveKeepsNothingOfIt)
+{
+    InserirRegistroNumerosSerieProduto("'S1'", "P1", "D", pedido, {}, {}, "7", {}, {}, "001", "Entrada", 0, 0, 0, 0, 0);
+    exec("create exception E_FALHA_TESTE 'falha injetada'");
+    exec("create trigger T_FALHA_TESTE for AUGC50NS active before insert position 0 as begin"
+         " if (new.NSSTATUS = 'V') then exception E_FALHA_TESTE; end");
+    tr().commitRetaining();
+    EXPECT_THROW(estoque(), host::db::DbError);
+    EXPECT_DOUBLE_EQ(numero("select ESTOQUE from ACEC1101 where CODIGO = 'P1'"), 10);
+    EXPECT_DOUBLE_EQ(numero("select POSAIDA from ACEC11PO where PRCODIGO = 'P1' and LECODIGO = '001'"), 0);
+    EXPECT_EQ(one("select count(*) from ACEC11PO where PRCODIGO = 'P2'").toInt(), 0);
+    EXPECT_EQ(one("select count(*) from AVEC85IT where NUMERO_PEDIDO = :P and BAIXA = 'S'", {{"P", pedido}}).toInt(), 0);
+    EXPECT_EQ(one("select coalesce(BAIXA, '') from AVEC8501 where NUMERO_PEDIDO = :P", {{"P", pedido}}).toString(), "");
+}
+
 }  // namespace
