@@ -18,6 +18,8 @@
 
 #include "host/data/Abort.h"
 
+#include <cmath>
+
 using host::data::Dataset;
 using host::data::DatasetState;
 using host::data::Field;
@@ -244,12 +246,14 @@ void TdmTec::quOSAndamentoBeforePost(Dataset& DataSet)
             quOSAndamentoAOITCODIGO->setAsInteger(quOSItemAOITCODIGO->asInteger());
         }
     }
+    // The span comes back in days: 13 minutes read as 12.999..., so the
+    // entries' whole minutes are rounded, never cut.
     if (modoEmpresa == "T")
-        quOSAndamentoAATOTAL->setAsInteger(static_cast<int>(
+        quOSAndamentoAATOTAL->setAsInteger(static_cast<int>(std::lround(
             CarregaNumero("sum(AAitFIM - AAITINICIO)*24", "AATC01AAIT",
                           "Where aoCodigo =" + quOSAndamentoAOCODIGO->asString() +
                               " and aaCodigo  =" + quOSAndamentoAACODIGO->asString()) *
-            60));
+            60)));
     if (parametro("ATHORAPORQTDEIMPRESSA") == "S") {
         if (quOSAndamentoAHCODIGO->asInteger() > 0)
             precificarPorQuantidadeImpressa();

@@ -183,6 +183,27 @@ TEST_F(ServicosTest, WorkedMinutesFromTheTimeEntriesInModeT)
     EXPECT_DOUBLE_EQ(valor(tec.quOSAndamentoAAVALORTOTAL), 70) << "50 + 40/60 x 30";
 }
 
+// The entries' span comes back as a fraction of a day: 13 minutes must not
+// become 12.999... and be cut to 12.
+TEST_F(ServicosTest, WorkedMinutesFromTheTimeEntriesAreNotCutShortByOneMinute)
+{
+    parametro("ATMODOEMPRESA", "T");
+    exec("insert into AATC01AAIT (AOCODIGO, AACODIGO, AAITSEQUENCIA, AAITINICIO, AAITFIM) values"
+         " (7, 1, 1, '2026-01-05 08:00', '2026-01-05 08:13')");
+    novoServico();
+    TdmTec& tec = *dmTec;
+    tec.quOSAndamentoAHCODIGO->setAsInteger(11);
+    tec.quOSAndamento->post();
+    EXPECT_EQ(tec.quOSAndamentoAATOTAL->asInteger(), 13);
+    EXPECT_DOUBLE_EQ(valor(tec.quOSAndamentoAAVALORTOTAL), 10.83) << "50/60 x 13";
+
+    exec("insert into AATC01AAIT (AOCODIGO, AACODIGO, AAITSEQUENCIA, AAITINICIO, AAITFIM) values"
+         " (7, 1, 2, '2026-01-05 09:00', '2026-01-05 09:26')");
+    tec.quOSAndamento->edit();
+    tec.quOSAndamento->post();
+    EXPECT_EQ(tec.quOSAndamentoAATOTAL->asInteger(), 39);
+}
+
 // ---- product rule --------------------------------------------------------------------
 
 TEST_F(ServicosTest, ChoosingAServiceProduct)
