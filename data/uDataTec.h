@@ -172,6 +172,7 @@ public:
     void quOSAcessoriosAfterPost(host::data::Dataset& DataSet);
     void quOSPecasBeforeDelete(host::data::Dataset& DataSet);
     void quOSAndamentoBeforeDelete(host::data::Dataset& DataSet);
+    void quOSAndamentoDeleteError(host::data::Dataset& DataSet);
 
     // ---- opening: masks, SQL dump, open log (uDataTecAbertura.cpp) --------
     void quPesqOSBeforeOpen(host::data::Dataset& DataSet);
@@ -1242,6 +1243,8 @@ private:
     bool bDigitandoEquipamento_ = false;   // the equipment code comes from typed text
     // The item's defects, deleted before the item row, until that delete succeeds or fails.
     std::unique_ptr<host::db::Savepoint> exclusaoItem_;
+    // The service line's time entries and defects, likewise.
+    std::unique_ptr<host::db::Savepoint> exclusaoServico_;
     void bindTotalHandlers();
     void bindPecasHandlers();
     void bindAndamentoHandlers();

@@ -272,6 +272,10 @@ void TdmTec::quOSAndamentoAfterPost(Dataset& DataSet)
 
 void TdmTec::quOSAndamentoAfterDelete(Dataset& DataSet)
 {
+    if (exclusaoServico_) {
+        exclusaoServico_->release();
+        exclusaoServico_.reset();
+    }
     const QDateTime agora = QDateTime::currentDateTime();
     dmGlobal->GravaLog(IbUserName(), "Deletou Serviço da O.S.", "Número O.S./Código:" + sCodigoExcluido, "AATC01AA",
                        QDateTime(agora.date(), QTime(0, 0)), agora);
@@ -309,4 +313,5 @@ void TdmTec::bindAndamentoHandlers()
     quOSAndamentoIVCODIGO->onChange = onField(&TdmTec::quOSAndamentoIVCODIGOChange);
     quOSAndamentoGRUPO->onChange = onField(&TdmTec::quOSAndamentoGRUPOChange);
     quOSAndamentoAOITEQUIPCODIGO->onChange = onField(&TdmTec::quOSAndamentoAOITEQUIPCODIGOChange);
+    quOSAndamento->onDeleteError = [this](Dataset& d) { quOSAndamentoDeleteError(d); };
 }

@@ -9,6 +9,8 @@
 #include "host/PilvCpr70.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+#include "host/db/Database.h"
 
 using host::data::Dataset;
 using uDataTec::gravarExclusao;
@@ -60,6 +62,24 @@ void TdmTec::quOSPecasBeforeDelete(Dataset& DataSet)
 void TdmTec::quOSAndamentoBeforeDelete(Dataset& DataSet)
 {
     RestricaoInserindoOS(DataSet, "BEFOREDELETE");
-    sCodigoExcluido = quOSAndamentoAOCODIGO->asString() + "/" + quOSAndamentoPRCODIGO->asString();
-    ZelDevVerificarEvento(&DataSet, "BEFOREDELETE");
+    // The line's number is taken again by the order's next line: its time
+    // entries and defects go with it, under a savepoint and uncommitted, so
+    // that a failed delete of the line keeps them (quOSAndamentoDeleteError).
+    exclusaoServico_ = std::make_unique<host::db::Savepoint>(*dmGlobal->IBTransaction1);
+    try {
+        const QString linha = "where AOCODIGO = " + ValueToSQL(quOSAndamentoAOCODIGO->value())
+                              + " and AACODIGO = " + ValueToSQL(quOSAndamentoAACODIGO->value());
+        DeletaRegistros("AATC01AAIT", linha);
+        DeletaRegistros("AATC01AAAD", linha);
+        sCodigoExcluido = quOSAndamentoAOCODIGO->asString() + "/" + quOSAndamentoPRCODIGO->asString();
+        ZelDevVerificarEvento(&DataSet, "BEFOREDELETE");
+    } catch (...) {
+        exclusaoServico_.reset();   // rolls back to the savepoint
+        throw;
+    }
+}
+
+void TdmTec::quOSAndamentoDeleteError(Dataset&)
+{
+    exclusaoServico_.reset();   // rolls back to the savepoint
 }

@@ -182,7 +182,9 @@ void TdmTec::ExcluirDependentesOS()
     const QString ordem = QString::number(aoCodigo);
     try {
         DeletaRegistros("CADCOM", "where Contrato = " + ordem + " and IdOrigem = 'A'");
-        for (const char* tabela : {"AATC01AOIT", "AATC01AP", "AATC01AA"})
+        // With the lines and items go their time entries and defects: the
+        // next new order takes this number again and would inherit them.
+        for (const char* tabela : {"AATC01AOIT", "AATC01AOAD", "AATC01AP", "AATC01AA", "AATC01AAIT", "AATC01AAAD"})
             DeletaRegistros(QString::fromLatin1(tabela), "where aoCodigo = " + ordem);
         dmGlobal->IBTransaction1->commitRetaining();
     } catch (...) {

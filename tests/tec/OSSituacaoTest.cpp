@@ -296,6 +296,27 @@ TEST_F(ExclusaoOSTest, DeletingAnOrderRemovesItsChildrenAndProgressRecordsOnly)
         << "committed with the header";
 }
 
+// The next new order takes the number of the last one deleted: the time
+// entries and defects of its lines and items must not pass to it.
+TEST_F(ExclusaoOSTest, DeletingAnOrderTakesTheTimeEntriesAndDefectsOfItsLinesAndItems)
+{
+    for (int ordem : {7, 8}) {
+        exec(QString("insert into AATC01AAIT (AOCODIGO, AACODIGO, AAITSEQUENCIA) values (%1, 1, 1)").arg(ordem));
+        exec(QString("insert into AATC01AAAD (AAADSEQUENCIA, ADCODIGO, AACODIGO, AOCODIGO) values (%1, 1, 1, %1)")
+                 .arg(ordem));
+        exec(QString("insert into AATC01AOAD (AOADCODIGO, ADCODIGO, AOCODIGO, AOITCODIGO) values (%1, 1, %1, %1)")
+                 .arg(ordem));
+    }
+    auto detalhes = [this](int ordem) {
+        const QString onde = QString("AOCODIGO = %1").arg(ordem);
+        return contar("AATC01AAIT", onde) + contar("AATC01AAAD", onde) + contar("AATC01AOAD", onde);
+    };
+    dialogos->enter("del", "Senha de Exclusão de Ordem de Serviço");
+    dmTec->quOS->remove();
+    EXPECT_EQ(detalhes(7), 0);
+    EXPECT_EQ(detalhes(8), 3) << "another order keeps its rows";
+}
+
 TEST_F(ExclusaoOSTest, ARefusedDeleteLeavesEverythingInPlace)
 {
     dialogos->enter("errada").acknowledge("Senha inválida!");

@@ -7,6 +7,7 @@
 
 #include "host/HostLog.h"
 #include "host/PilvCpr70.h"
+#include "host/db/Database.h"
 #include "tests/support/TestDatabase.h"
 
 namespace tectest {
@@ -428,6 +429,69 @@ TEST_F(ServicosTest, SavingCommitsAndDeletingLeavesAnAuditAndANewTotal)
                   " and OBSERVACAO = 'Número O.S./Código:7/S1'").toInt(),
               1);
     EXPECT_EQ(host::hookCalls().last().event, "AFTERDELETE");
+}
+
+// A line number is reused (the order's highest plus one): the time entries
+// and defects of a deleted line must not pass to the next line, whose worked
+// minutes are summed from its entries under company mode "T".
+class ExclusaoServicoTest : public ServicosTest {
+protected:
+    void SetUp() override
+    {
+        ServicosTest::SetUp();
+        servico(7, 1, 30);
+        servico(7, 2, 40);
+        for (int linha : {1, 2}) {
+            exec(QString("insert into AATC01AAIT (AOCODIGO, AACODIGO, AAITSEQUENCIA, AAITINICIO, AAITFIM)"
+                         " values (7, %1, 1, '2026-03-02 08:00', '2026-03-02 10:00')")
+                     .arg(linha));
+            exec(QString("insert into AATC01AAAD (AAADSEQUENCIA, ADCODIGO, AACODIGO, AOCODIGO, AOITCODIGO)"
+                         " values (%1, 1, %1, 7, 1)")
+                     .arg(linha));
+        }
+        abrirServicos();
+        ASSERT_TRUE(dmTec->quOSAndamento->locate("AACODIGO", 2));
+    }
+    int detalhes(int linha)
+    {
+        return one(QString("select count(*) from AATC01AAIT where AOCODIGO = 7 and AACODIGO = %1").arg(linha)).toInt() +
+               one(QString("select count(*) from AATC01AAAD where AOCODIGO = 7 and AACODIGO = %1").arg(linha)).toInt();
+    }
+    // Seen from another connection: what is committed.
+    int gravadas(const QString& condicao)
+    {
+        host::db::Connection outra;
+        outra.open({dbPath});
+        host::db::Transaction transacao(outra);
+        return host::db::selectValue(transacao, "select count(*) from AATC01AAIT where " + condicao).toInt();
+    }
+};
+
+TEST_F(ExclusaoServicoTest, ADeletedLineTakesItsTimeEntriesAndDefects)
+{
+    dmTec->quOSAndamento->remove();
+    EXPECT_EQ(detalhes(2), 0);
+    EXPECT_EQ(detalhes(1), 2) << "another line keeps its own";
+    dmGlobal->IBTransaction1->commitRetaining();
+    EXPECT_EQ(gravadas("AOCODIGO = 7 and AACODIGO = 2"), 0) << "durable with the deletion";
+
+    // The next line takes number 2 again and starts without worked time.
+    dmGlobal->SetParametro("ATMODOEMPRESA", "T");
+    novoServico();
+    ASSERT_EQ(dmTec->quOSAndamentoAACODIGO->asInteger(), 2);
+    dmTec->quOSAndamento->post();
+    EXPECT_EQ(dmTec->quOSAndamentoAATOTAL->asInteger(), 0);
+}
+
+TEST_F(ExclusaoServicoTest, ALineWhoseDeletionFailsKeepsItsTimeEntriesAndDefects)
+{
+    exec("create exception E_TESTE 'servico travado'");
+    exec("create trigger TR_TESTE for AATC01AA before delete as begin exception E_TESTE; end");
+    EXPECT_ANY_THROW(dmTec->quOSAndamento->remove());
+    EXPECT_EQ(dmTec->quOSAndamentoAACODIGO->asInteger(), 2);
+    EXPECT_EQ(detalhes(2), 2);
+    dmGlobal->IBTransaction1->commitRetaining();
+    EXPECT_EQ(gravadas("AOCODIGO = 7 and AACODIGO = 2"), 1);
 }
 
 TEST_F(ServicosTest, OpeningTheLinesCommitsNothing)
