@@ -4,6 +4,7 @@
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
 #include "host/Unumeracao.h"
+#include "host/Uvendas.h"
 
 namespace {
 
@@ -115,8 +116,9 @@ int TdmGlobal::InserirPedidoVendaItem(const QString& produto, const QString& ped
     const QString productKey = "where CODIGO = " + QuotedStr(produto.trimmed());
     if (bReserva)
         UpdateCampo("ACEC1101", "QTDE_PRODUCAO", "coalesce(QTDE_PRODUCAO, 0) + " + ValueToSQL(quantidade), productKey);
+    // Marked as moved, or the order's stock move would take it out again.
     if (bBaixaEstoque)
-        UpdateCampo("ACEC1101", "ESTOQUE", "coalesce(ESTOQUE, 0) - " + ValueToSQL(quantidade), productKey);
+        TfmVendas::EstoqueItem(pedido, cod);
     if (bAtualizaTotal)
         UpdateCampo("AVEC8501", "VALOR_TOTAL",
                     "(select coalesce(sum(TOTAL_UNIT), 0) from AVEC85IT it where it.NUMERO_PEDIDO = " +

@@ -19,4 +19,7 @@ public:
     // committed. Returns the number of items moved.
     static int Estoque(const QString& pedido, bool bBaixar, bool bOpcao3, bool bLiberarReserva, bool bOpcao5,
                        bool bOpcao6, bool bOpcao7, bool bOpcao8, bool bOpcao9, bool bOpcao10, bool bOpcao11);
+    // The same move for one item of the order (its line code), when it is
+    // written already moved: marked BAIXA "S", the order's move passes it by.
+    static void EstoqueItem(const QString& pedido, int item);
 };

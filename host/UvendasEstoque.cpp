@@ -24,14 +24,16 @@ struct Movimento {
     double quantidade = 0;
 };
 
-// What leaves, per product and location, of the items not moved yet.
-QList<Movimento> itensPendentes(host::db::Transaction& tr, const QString& pedido)
+// What leaves, per product and location, of the items not moved yet (of
+// one item only when its code is given).
+QList<Movimento> itensPendentes(host::db::Transaction& tr, const QString& pedido, int item = 0)
 {
     host::db::Statement itens(tr,
                               "select CODIGO, LECODIGO, sum(QUANTIDADE) as QUANTIDADE from AVEC85IT"
                               " where NUMERO_PEDIDO = :PEDIDO and coalesce(BAIXA, '') <> 'S'"
-                              " group by CODIGO, LECODIGO");
+                              " and (:ITEM = 0 or COD = :ITEM) group by CODIGO, LECODIGO");
     itens.setParam("PEDIDO", pedido);
+    itens.setParam("ITEM", item);
     itens.execute();
     QList<Movimento> movimentos;
     while (itens.fetch()) {
@@ -107,4 +109,13 @@ int TfmVendas::Estoque(const QString& pedido, bool bBaixar, bool, bool bLiberarR
             dmGlobal->Reservado(produto, true, {});
     ponto.release();
     return itens;
+}
+
+void TfmVendas::EstoqueItem(const QString& pedido, int item)
+{
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    for (const Movimento& m : itensPendentes(tr, pedido.trimmed(), item))
+        baixarPosicao(tr, m);
+    host::db::executeSql(tr, "update AVEC85IT set BAIXA = 'S' where NUMERO_PEDIDO = :PEDIDO and COD = :ITEM",
+                         {{"PEDIDO", pedido.trimmed()}, {"ITEM", item}});
 }

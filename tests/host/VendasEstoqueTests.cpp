@@ -72,6 +72,18 @@ TEST_F(VendasEstoque, SerialNumbersOfTheOrderLeaveWithIt)
     EXPECT_EQ(one("select count(*) from AUGC50NS where NSSTATUS = 'V'").toInt(), 2);
 }
 
+// A line written already moved leaves the stock once: the order's move
+// passes it by.
+TEST_F(VendasEstoque, ALineWrittenMovedIsNotMovedAgainWithTheOrder)
+{
+    dmGlobal->InserirPedidoVendaItem("P1", pedido, 2, 0, false, true, 10, 0, 0, {}, 7, {}, true, {}, {}, {});
+    EXPECT_DOUBLE_EQ(numero("select ESTOQUE from ACEC1101 where CODIGO = 'P1'"), 8);
+    EXPECT_DOUBLE_EQ(numero("select POSAIDA from ACEC11PO where PRCODIGO = 'P1' and LECODIGO = '001'"), 2);
+    EXPECT_EQ(estoque(), 2);
+    EXPECT_DOUBLE_EQ(numero("select ESTOQUE from ACEC1101 where CODIGO = 'P1'"), 5);
+    EXPECT_DOUBLE_EQ(numero("select POSAIDA from ACEC11PO where PRCODIGO = 'P1' and LECODIGO = '001'"), 5);
+}
+
 // A step that fails half way (here the serial numbers) leaves the stock,
 // the positions and the items as they were: nothing moved is kept.
 TEST_F(VendasEstoque, AFailedMoveKeepsNothingOfIt)
