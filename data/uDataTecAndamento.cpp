@@ -218,9 +218,6 @@ void TdmTec::quOSAndamentoBeforePost(Dataset& DataSet)
         dmGlobal->MostraErro("Preenchimento da descrição do serviço obrigatório");
     if (parametro("ATREMANUFATURA") == "S" && quOSAndamentoAAESPECIE->asString().isEmpty())
         dmGlobal->MostraErro("Preenchimento da Espécie de Recarga obrigatório");
-    if (quOSAndamentoIVCODIGO->asInteger() > 0 && quOSAndamentoAAQUANTIDADE->asFloat() > 0 &&
-        parametro("ATSITUACAOPORITEM") == "S")
-        AtualizarUltimaVerificacaoVeiculo(quOSAndamentoEVCODIGO->asInteger(), quOSAndamentoIVCODIGO->asInteger());
     const QString modoEmpresa = parametro("ATMODOEMPRESA");
     const double padrao = quOSAndamentoPRQUANTIDADEPADRAO->asFloat();
     if ((modoEmpresa == "P" || modoEmpresa == "1") && padrao > 0 && quOSAndamentoAAQUANTIDADE->asFloat() != padrao &&
@@ -265,6 +262,11 @@ void TdmTec::quOSAndamentoBeforePost(Dataset& DataSet)
 
 void TdmTec::quOSAndamentoAfterPost(Dataset& DataSet)
 {
+    // The vehicle's verification is recorded once the line that did it is
+    // written, and committed with it: a refused or failed save records none.
+    if (quOSAndamentoIVCODIGO->asInteger() > 0 && quOSAndamentoAAQUANTIDADE->asFloat() > 0 &&
+        parametro("ATSITUACAOPORITEM") == "S")
+        AtualizarUltimaVerificacaoVeiculo(quOSAndamentoEVCODIGO->asInteger(), quOSAndamentoIVCODIGO->asInteger());
     dmGlobal->IBTransaction1->commitRetaining();
     // Brings the joined columns of what was saved (hour type, product, item).
     quOSAndamento->refresh();

@@ -382,6 +382,37 @@ TEST_F(ServicosTest, CheckItemRecordsTheVehiclesLastVerification)
         << "a check item without quantity was not done";
 }
 
+TEST_F(ServicosTest, ALineNotSavedRecordsNoVerification)
+{
+    parametro("ATSITUACAOPORITEM", "S");
+    parametro("ATMODOEMPRESA", "P");
+    parametro("ATSENHAOPERACOESESPECIAIS", "segredo");
+    exec("update ACEC1101 set PRQUANTIDADEPADRAO = 2 where CODIGO = 'S1'");
+    exec("insert into AUGC20EVIV (EVCODIGO, IVCODIGO) values (8, 4)");
+    novoServico();
+    TdmTec& tec = *dmTec;
+    tec.quOSAndamentoEVCODIGO->setAsInteger(8);
+    tec.quOSAndamentoIVCODIGO->setAsInteger(4);
+    tec.quOSAndamentoAAQUANTIDADE->setAsFloat(3);
+    dialogos->enter("errada", "difere da qtde. padrão").acknowledge("Senha inválida!");
+    EXPECT_THROW(tec.quOSAndamento->post(), host::Abort);
+    tec.quOSAndamento->cancel();
+    dmGlobal->IBTransaction1->commitRetaining();
+    EXPECT_TRUE(one("select EVIVDATAULTIMAVERIFICACAO from AUGC20EVIV where IVCODIGO = 4").isNull())
+        << "the save was refused: the vehicle was not verified";
+
+    // A line whose write fails records nothing either.
+    novoServico();
+    tec.quOSAndamentoEVCODIGO->setAsInteger(8);
+    tec.quOSAndamentoIVCODIGO->setAsInteger(4);
+    exec("create exception E_TESTE 'servico travado'");
+    exec("create trigger TR_TESTE for AATC01AA before insert as begin exception E_TESTE; end");
+    EXPECT_ANY_THROW(tec.quOSAndamento->post());
+    tec.quOSAndamento->cancel();
+    dmGlobal->IBTransaction1->commitRetaining();
+    EXPECT_TRUE(one("select EVIVDATAULTIMAVERIFICACAO from AUGC20EVIV where IVCODIGO = 4").isNull());
+}
+
 // ---- items inserted by a service -----------------------------------------------------
 
 TEST_F(ServicosTest, ARequestedQuantityOfAPurchaseOrderInsertsOneItemPerUnit)
