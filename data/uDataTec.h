@@ -1245,6 +1245,12 @@ private:
     std::unique_ptr<host::db::Savepoint> exclusaoItem_;
     // The service line's time entries and defects, likewise.
     std::unique_ptr<host::db::Savepoint> exclusaoServico_;
+    // The items a service line inserted, until the line is written or its save fails.
+    std::unique_ptr<host::db::CommitHold> esperaItensDoServico_;
+    std::unique_ptr<host::db::Savepoint> itensDoServico_;
+    QVariant itemAnteriorDoServico_;
+    void DesfazerItensDoServico();
+    void ConfirmarItensDoServico();
     void bindTotalHandlers();
     void bindPecasHandlers();
     void bindAndamentoHandlers();

@@ -225,43 +225,83 @@ void TdmTec::quOSAndamentoBeforePost(Dataset& DataSet)
                                "Qtde. informada difere da qtde. padrão do produto. Informa a senha para operações "
                                "especiais para continuar."))
         host::abortOperation();
-    if (ordemDeRemanufaturaOuCompra(*this) &&
-        (quOSAndamento->state() == DatasetState::Insert || quOSAndamentoAAQUANTIDADEREQUERIDA->asFloat() == 0)) {
-        if (quOSAndamentoAAQUANTIDADEREQUERIDA->asFloat() == 0) {
-            double quantidade = 0;
-            if (SelecionaValorNumerico("Quantidade", "Informe a quantidade desejada:", quantidade))
-                quOSAndamentoAAQUANTIDADEREQUERIDA->setAsFloat(quantidade);
+    try {
+        if (ordemDeRemanufaturaOuCompra(*this) &&
+            (quOSAndamento->state() == DatasetState::Insert || quOSAndamentoAAQUANTIDADEREQUERIDA->asFloat() == 0)) {
+            if (quOSAndamentoAAQUANTIDADEREQUERIDA->asFloat() == 0) {
+                double quantidade = 0;
+                if (SelecionaValorNumerico("Quantidade", "Informe a quantidade desejada:", quantidade))
+                    quOSAndamentoAAQUANTIDADEREQUERIDA->setAsFloat(quantidade);
+            }
+            // The items and the placeholder's deletion belong to this line: they
+            // are taken back when its save fails (DesfazerItensDoServico). The
+            // header's re-total after the placeholder's deletion commits: that
+            // commit waits for the line.
+            itemAnteriorDoServico_ = quOSAndamentoAOITCODIGO->value();
+            esperaItensDoServico_ = std::make_unique<host::db::CommitHold>(*dmGlobal->IBTransaction1);
+            itensDoServico_ = std::make_unique<host::db::Savepoint>(*dmGlobal->IBTransaction1);
+            if (InserirItensPeloServico(quOSAndamentoAAQUANTIDADEREQUERIDA->asFloat(),
+                                        quOSAndamentoPRCODIGO->asString(), quOSAndamentoAAESPECIE->asString(),
+                                        quOSAndamentoAACODIGO->asInteger())) {
+                // The placeholder item gives way to the items of the service. Without
+                // a default equipment there is none: the items just made carry
+                // code 0 and must stay.
+                const int equipamentoPadrao = parametro("ATEQUIPAMENTOPADRAO").toInt();
+                if (equipamentoPadrao > 0 && quOSItem->locate("AOITEQUIPCODIGO", equipamentoPadrao))
+                    quOSItem->remove();
+                quOSAndamentoAOITCODIGO->setAsInteger(quOSItemAOITCODIGO->asInteger());
+            } else {
+                ConfirmarItensDoServico();
+            }
         }
-        if (InserirItensPeloServico(quOSAndamentoAAQUANTIDADEREQUERIDA->asFloat(), quOSAndamentoPRCODIGO->asString(),
-                                    quOSAndamentoAAESPECIE->asString(), quOSAndamentoAACODIGO->asInteger())) {
-            // The placeholder item gives way to the items of the service. Without
-            // a default equipment there is none: the items just made carry
-            // code 0 and must stay.
-            const int equipamentoPadrao = parametro("ATEQUIPAMENTOPADRAO").toInt();
-            if (equipamentoPadrao > 0 && quOSItem->locate("AOITEQUIPCODIGO", equipamentoPadrao))
-                quOSItem->remove();
-            quOSAndamentoAOITCODIGO->setAsInteger(quOSItemAOITCODIGO->asInteger());
+        // The span comes back in days: 13 minutes read as 12.999..., so the
+        // entries' whole minutes are rounded, never cut.
+        if (modoEmpresa == "T")
+            quOSAndamentoAATOTAL->setAsInteger(static_cast<int>(std::lround(
+                CarregaNumero("sum(AAitFIM - AAITINICIO)*24", "AATC01AAIT",
+                              "Where aoCodigo =" + quOSAndamentoAOCODIGO->asString() +
+                                  " and aaCodigo  =" + quOSAndamentoAACODIGO->asString()) *
+                60)));
+        if (parametro("ATHORAPORQTDEIMPRESSA") == "S") {
+            if (quOSAndamentoAHCODIGO->asInteger() > 0)
+                precificarPorQuantidadeImpressa();
+        } else {
+            OSAndamentoCalculaTotalItem();
         }
+        ZelDevVerificarEvento(&DataSet, "BEFOREPOST");
+    } catch (...) {
+        DesfazerItensDoServico();
+        throw;
     }
-    // The span comes back in days: 13 minutes read as 12.999..., so the
-    // entries' whole minutes are rounded, never cut.
-    if (modoEmpresa == "T")
-        quOSAndamentoAATOTAL->setAsInteger(static_cast<int>(std::lround(
-            CarregaNumero("sum(AAitFIM - AAITINICIO)*24", "AATC01AAIT",
-                          "Where aoCodigo =" + quOSAndamentoAOCODIGO->asString() +
-                              " and aaCodigo  =" + quOSAndamentoAACODIGO->asString()) *
-            60)));
-    if (parametro("ATHORAPORQTDEIMPRESSA") == "S") {
-        if (quOSAndamentoAHCODIGO->asInteger() > 0)
-            precificarPorQuantidadeImpressa();
-    } else {
-        OSAndamentoCalculaTotalItem();
-    }
-    ZelDevVerificarEvento(&DataSet, "BEFOREPOST");
+}
+
+// A line whose save fails after it inserted its items takes them back, the
+// placeholder item returns, and the line points at its former item again.
+void TdmTec::DesfazerItensDoServico()
+{
+    if (!itensDoServico_)
+        return;
+    itensDoServico_.reset();   // rolls back to the savepoint
+    esperaItensDoServico_.reset();   // the commits asked meanwhile are forgotten
+    quOSAndamentoAOITCODIGO->setValue(itemAnteriorDoServico_);
+    CancelarAlteracoes(*quOSItem);
+    quOSItem->close();
+    quOSItem->open();
+}
+
+void TdmTec::ConfirmarItensDoServico()
+{
+    if (!itensDoServico_)
+        return;
+    itensDoServico_->release();
+    itensDoServico_.reset();
+    esperaItensDoServico_->release();   // makes the commit asked meanwhile
+    esperaItensDoServico_.reset();
 }
 
 void TdmTec::quOSAndamentoAfterPost(Dataset& DataSet)
 {
+    ConfirmarItensDoServico();
     // The vehicle's verification is recorded once the line that did it is
     // written, and committed with it: a refused or failed save records none.
     if (quOSAndamentoIVCODIGO->asInteger() > 0 && quOSAndamentoAAQUANTIDADE->asFloat() > 0 &&
@@ -320,4 +360,5 @@ void TdmTec::bindAndamentoHandlers()
     quOSAndamentoGRUPO->onChange = onField(&TdmTec::quOSAndamentoGRUPOChange);
     quOSAndamentoAOITEQUIPCODIGO->onChange = onField(&TdmTec::quOSAndamentoAOITEQUIPCODIGOChange);
     quOSAndamento->onDeleteError = [this](Dataset& d) { quOSAndamentoDeleteError(d); };
+    quOSAndamento->onPostError = [this](Dataset&) { DesfazerItensDoServico(); };
 }

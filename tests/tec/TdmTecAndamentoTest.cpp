@@ -444,6 +444,33 @@ TEST_F(ServicosTest, ARequestedQuantityOfAPurchaseOrderInsertsOneItemPerUnit)
     EXPECT_EQ(one("select count(*) from AATC01AOIT where AOCODIGO = 7").toInt(), 3) << "no items without Sim";
 }
 
+TEST_F(ServicosTest, ALineWhoseWriteFailsTakesBackTheItemsItInserted)
+{
+    parametro("ATEQUIPAMENTOPADRAO", "99");
+    exec("set generator gen_aoitcodigo to 100");
+    exec("update AATC01AO set AOREMANUFATURA = 'C' where AOCODIGO = 7");
+    exec("update AATC01AOIT set AOITEQUIPCODIGO = 99 where AOITCODIGO = 1");   // the placeholder
+    exec("create exception E_TESTE 'servico travado'");
+    exec("create trigger TR_TESTE for AATC01AA before insert as begin exception E_TESTE; end");
+    novoServico();
+    TdmTec& tec = *dmTec;
+    tec.quOSAndamentoAAQUANTIDADEREQUERIDA->setAsFloat(2);
+    dialogos->answer("Sim", "Deseja inserir itens desse serviço?");
+    EXPECT_ANY_THROW(tec.quOSAndamento->post());
+    EXPECT_EQ(one("select count(*) from AATC01AOIT where AOCODIGO = 7 and AOITEQUIPDESCRICAO = 'S1'").toInt(), 0);
+    EXPECT_EQ(one("select count(*) from AATC01AOIT where AOCODIGO = 7 and AOITEQUIPCODIGO = 99").toInt(), 1)
+        << "the placeholder is back";
+    EXPECT_EQ(tec.quOSAndamentoAOITCODIGO->asInteger(), 1) << "the line points at an item that exists";
+    EXPECT_EQ(tec.quOSItem->recordCount(), 1);
+
+    // Saved again once the table accepts it: the items of this save only.
+    exec("drop trigger TR_TESTE");
+    dialogos->answer("Sim", "Deseja inserir itens desse serviço?");
+    tec.quOSAndamento->post();
+    EXPECT_EQ(one("select count(*) from AATC01AOIT where AOCODIGO = 7 and AOITEQUIPDESCRICAO = 'S1'").toInt(), 2);
+    EXPECT_EQ(one("select count(*) from AATC01AOIT where AOCODIGO = 7").toInt(), 2);
+}
+
 TEST_F(ServicosTest, ItemsOfAServiceAreAllOrNone)
 {
     exec("update AATC01AO set AOREMANUFATURA = 'C' where AOCODIGO = 7");
