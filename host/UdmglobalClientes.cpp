@@ -4,6 +4,7 @@
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
+#include "host/db/Database.h"
 
 #include <cmath>
 
@@ -97,6 +98,8 @@ int TdmGlobal::DesdobraContasReceber(const DesdobramentoReceber& dados)
     const qint64 totalCents = std::llround(dados.valorTotal * 100.0);
     const qint64 eachCents = totalCents / count;
     const qint64 firstCents = totalCents - eachCents * (count - 1);
+    // The instalments stand together: one refused leaves none of the others.
+    host::db::Savepoint parcelas(*IBTransaction1);
     for (int i = 1; i <= count; ++i) {
         QVariantMap row{
             {"NUMERO_DOCUMENTO", dados.documento.trimmed()},
@@ -120,6 +123,7 @@ int TdmGlobal::DesdobraContasReceber(const DesdobramentoReceber& dados)
                              " :DATA_VENCIMENTO, :AOCODIGO, :OBSERVACAO, :TVCODIGO, :OFCODIGO)",
                              row);
     }
+    parcelas.release();
     return count;
 }
 

@@ -188,6 +188,25 @@ TEST_F(BusinessTest, SplittingByAnUnknownPaymentTermIsRefused)
     EXPECT_EQ(CarregaNumeroInteiro("count(*)", "ACRC5001", "where NUMERO_DOCUMENTO = 'S00026'"), 0);
 }
 
+TEST_F(BusinessTest, ASplitWhoseInstalmentIsRefusedLeavesNoneOfItsInstalments)
+{
+    exec("create exception E_FALHA_TESTE 'falha injetada'");
+    exec("create trigger T_FALHA_TESTE for ACRC5001 active before insert position 0 as begin"
+         " if (new.SEQUENCIA = 2) then exception E_FALHA_TESTE; end");
+    tr().commitRetaining();
+    exec("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, VALOR_DOCUMENTO) values"
+         " ('OUTRO', '00002', 1, 10)");   // other pending work of the transaction stays
+    DesdobramentoReceber dados;
+    dados.valorTotal = 100;
+    dados.tabelaVencimento = "03";
+    dados.documento = "S00027";
+    dados.cliente = "00001";
+    dados.aoCodigo = 27;
+    EXPECT_THROW(dmGlobal->DesdobraContasReceber(dados), host::db::DbError);
+    EXPECT_EQ(CarregaNumeroInteiro("count(*)", "ACRC5001", "where NUMERO_DOCUMENTO = 'S00027'"), 0);
+    EXPECT_EQ(CarregaNumeroInteiro("count(*)", "ACRC5001", "where NUMERO_DOCUMENTO = 'OUTRO'"), 1);
+}
+
 TEST_F(BusinessTest, TaxesOfALine)
 {
     ImpostoItemEntrada entrada;
