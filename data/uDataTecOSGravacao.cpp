@@ -182,9 +182,11 @@ void TdmTec::ExcluirDependentesOS()
     const QString ordem = QString::number(aoCodigo);
     try {
         DeletaRegistros("CADCOM", "where Contrato = " + ordem + " and IdOrigem = 'A'");
-        // With the lines and items go their time entries and defects: the
-        // next new order takes this number again and would inherit them.
-        for (const char* tabela : {"AATC01AOIT", "AATC01AOAD", "AATC01AP", "AATC01AA", "AATC01AAIT", "AATC01AAAD"})
+        // With the lines and items go their time entries and defects, and the
+        // order's expenses, project products, accessories and costs: the next
+        // new order takes this number again and would inherit them.
+        for (const char* tabela : {"AATC01AOIT", "AATC01AOAD", "AATC01AP", "AATC01AA", "AATC01AAIT", "AATC01AAAD",
+                                   "AATC01AV", "AATC01AX", "AATC01AQ", "AATC01AR", "AATC08AF"})
             DeletaRegistros(QString::fromLatin1(tabela), "where aoCodigo = " + ordem);
         dmGlobal->IBTransaction1->commitRetaining();
     } catch (...) {

@@ -317,6 +317,33 @@ TEST_F(ExclusaoOSTest, DeletingAnOrderTakesTheTimeEntriesAndDefectsOfItsLinesAnd
     EXPECT_EQ(detalhes(8), 3) << "another order keeps its rows";
 }
 
+// Expenses, project products, accessories and costs are the order's too: a
+// new order under the same number would count them in its totals (and its
+// first expense would collide with the key left behind).
+TEST_F(ExclusaoOSTest, DeletingAnOrderTakesItsExpensesProjectAccessoriesAndCosts)
+{
+    for (int ordem : {7, 8}) {
+        exec(QString("insert into AATC01AV (AOCODIGO, AVCODIGO, AVPEDVALOR) values (%1, 1, 10)").arg(ordem));
+        exec(QString("insert into AATC01AX (AOCODIGO, AXCODIGO) values (%1, 1)").arg(ordem));
+        exec(QString("insert into AATC01AQ (AQCODIGO, AOCODIGO, AQVALORTOTAL) values (1, %1, 30)").arg(ordem));
+        exec(QString("insert into AATC01AR (AOCODIGO, ARSEQUENCIA, ARDESCRICAO) values (%1, 1, 'Cabo')").arg(ordem));
+        exec(QString("insert into AATC08AF (AFCODIGO, AOCODIGO, AFVALOR) values (%1, %1, 5)").arg(ordem));
+    }
+    exec("insert into AATC08AF (AFCODIGO, AFVALOR) values (99, 5)");   // a cost of no order
+    auto daOrdem = [this](int ordem) {
+        const QString onde = QString("AOCODIGO = %1").arg(ordem);
+        int total = 0;
+        for (const char* tabela : {"AATC01AV", "AATC01AX", "AATC01AQ", "AATC01AR", "AATC08AF"})
+            total += contar(tabela, onde);
+        return total;
+    };
+    dialogos->enter("del", "Senha de Exclusão de Ordem de Serviço");
+    dmTec->quOS->remove();
+    EXPECT_EQ(daOrdem(7), 0);
+    EXPECT_EQ(daOrdem(8), 5) << "another order keeps its rows";
+    EXPECT_EQ(contar("AATC08AF", "AFCODIGO = 99"), 1);
+}
+
 TEST_F(ExclusaoOSTest, ARefusedDeleteLeavesEverythingInPlace)
 {
     dialogos->enter("errada").acknowledge("Senha inválida!");
