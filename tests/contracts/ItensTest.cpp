@@ -10,6 +10,8 @@
 #include "host/Udmglobal.h"
 #include "host/data/Abort.h"
 
+#include <ctime>
+
 namespace contractstest {
 namespace {
 
@@ -53,6 +55,25 @@ TEST(ItensRegras, EquivalentHoursAndWarrantyDiscount)
     EXPECT_DOUBLE_EQ(ValorDividido(200, true, dia(2031, 3, 2), 25, hoje), 150);
     EXPECT_DOUBLE_EQ(ValorDividido(200, true, dia(2031, 3, 1), 25, hoje), 200);
     EXPECT_DOUBLE_EQ(ValorDividido(200, false, dia(2031, 3, 2), 25, hoje), 200);
+}
+
+// Whole calendar days, whatever the clock does in between: a span across the
+// start of summer time is not an hour short of its last day.
+TEST(ItensRegras, EquivalentHoursCountCalendarDaysAcrossSummerTime)
+{
+    const QByteArray antes = qgetenv("TZ");
+    qputenv("TZ", "Europe/Lisbon");
+    tzset();
+    using uDataTecContItens::HorasEquivalentes;
+    const int horas = HorasEquivalentes(dia(2031, 3, 28), dia(2031, 3, 31));
+    const int horasComHora = HorasEquivalentes(dia(2031, 3, 29).addSecs(3600 * 10), dia(2031, 4, 1).addSecs(3600 * 10));
+    if (antes.isNull())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", antes);
+    tzset();
+    EXPECT_EQ(horas, 72);
+    EXPECT_EQ(horasComHora, 72);
 }
 
 class ItensContratoTest : public CadastroFixture {
