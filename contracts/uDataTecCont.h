@@ -386,6 +386,8 @@ private:
     std::unique_ptr<host::db::Savepoint> spVeiculo_;
     // The item's own re-post for its serial numbers is running (once per save).
     bool bRepostandoItem_ = false;
+    // The product an edited item leaves: its active flag follows its remaining use.
+    QString sProdutoAnteriorItem_;
     void ligarEventosItens();
     bool passoNumerosSerie(host::data::Dataset& item);
     void passoPeriodoLocacao(host::data::Dataset& item);

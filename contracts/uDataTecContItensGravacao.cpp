@@ -15,6 +15,8 @@
 #include "host/db/Database.h"
 #include "host/schema/SchemaDefinition.h"
 
+#include <utility>
+
 using host::data::Dataset;
 using host::data::DatasetState;
 using host::data::Field;
@@ -62,6 +64,9 @@ void TdmTecContrato::quCtrCadastroItBeforePost(Dataset& item)
     // The serial-number movements written below wait for the row.
     auto savepoint = std::make_unique<host::db::Savepoint>(*dmGlobal->IBTransaction1);
     Field* chave = item.fieldByName("ACITCODIGO");
+    sProdutoAnteriorItem_ = item.state() == DatasetState::Edit
+                                ? item.fieldByName("PRCODIGO")->oldValue().toString().trimmed()
+                                : QString();
     if (item.state() == DatasetState::Insert && chave->isNull())
         chave->setAsInteger(ProximaChave(host::schema::kGeneratorContractItem, "ACITCODIGO", "AATC05ACIT"));
 
@@ -199,6 +204,9 @@ void TdmTecContrato::quCtrCadastroItAfterPost(Dataset& item)
     dmGlobal->IBTransaction1->commitRetaining();
     const QString produto = texto(item, "PRCODIGO");
     AtualizaAtivoProdutoContrato(produto);
+    const QString anterior = std::exchange(sProdutoAnteriorItem_, QString());
+    if (!anterior.isEmpty() && anterior != produto)
+        AtualizaAtivoProdutoContrato(anterior);
     if (item.tag() == 2) {
         // Once: the header of the item's contract is saved again.
         item.setTag(0);

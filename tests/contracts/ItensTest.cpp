@@ -272,6 +272,19 @@ TEST_F(ItensContratoTest, ProductActiveFlagFollowsItsUseAndDeletionIsAudited)
               "Nº/Produto/Cliente 7/P1/C0001");
 }
 
+TEST_F(ItensContratoTest, AnItemMovedToAnotherProductGivesTheFormerOneItsActiveFlagBack)
+{
+    global->SetParametro("ATPARCELASEMPREVISAO", "S");
+    novoItem();
+    itens().post();
+    EXPECT_EQ(one("select PRATIVO from ACEC1101 where CODIGO = 'P1'").toString(), "N");
+    itens().edit();
+    item("PRCODIGO")->setAsString("S1");
+    itens().post();
+    EXPECT_EQ(one("select PRATIVO from ACEC1101 where CODIGO = 'S1'").toString(), "N");
+    EXPECT_EQ(one("select PRATIVO from ACEC1101 where CODIGO = 'P1'").toString(), "S");
+}
+
 TEST_F(ItensContratoTest, DeletingAnItemWithSerialNumbersAsksAndNoKeepsThem)
 {
     global->SetParametro("ATMODOPEDIDOASSISTENCIA", "C");
