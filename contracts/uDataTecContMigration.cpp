@@ -115,11 +115,12 @@ void bloco1()
 void bloco2()
 {
     adiciona(colunasBloco2());
-    if (!existe("AATC05CO", "COID")) {
-        // Every meter stored before groups existed is a meter.
+    // Every meter stored before groups existed is a meter. The column is
+    // committed before its rows are set: a run stopped in between left them
+    // empty (read as groups), so this block, running again, sets them then.
+    if (!existe("AATC05CO", "COID"))
         adiciona(Coluna{"AATC05CO", "COID VARCHAR(1)"});
-        UpdateCampoCommit("AATC05CO", "COID", "'M'", "");
-    }
+    UpdateCampoCommit("AATC05CO", "COID", "'M'", "where COID is null");
     adiciona(Coluna{"AATC05ACIT", "COCODIGO INTEGER"});
     if (!existe("AATC05FG", "FGCODIGO")) {
         criaTabela("AATC05FG");

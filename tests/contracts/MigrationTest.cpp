@@ -132,6 +132,17 @@ TEST_F(MigrationTest, MetersStoredBeforeGroupsExistedBecomeMeters)
     EXPECT_EQ(one("select count(*) from AATC05CO where COID = 'M'").toInt(), 2);
 }
 
+TEST_F(MigrationTest, MetersOfARunStoppedBetweenTheKindAndItsValueStillBecomeMeters)
+{
+    // The kind was added and committed, the run stopped before the rows got their value.
+    exec(mig::sqlCriarTabela("AATC05CO"));
+    exec("insert into AATC05CO (COCODIGO, CODESCRICAO) values (1, 'A')");
+    exec("insert into AATC05CO (COCODIGO, CODESCRICAO) values (2, 'B')");
+    exec("alter table AATC05CO add COID VARCHAR(1)");
+    createContracts();
+    EXPECT_EQ(one("select count(*) from AATC05CO where COID = 'M'").toInt(), 2);
+}
+
 TEST_F(MigrationTest, ItemTableOfAnEarlierLayoutKeepsItsRowsAndGetsTheLayout)
 {
     dropTable("AATC05ACITCO");
