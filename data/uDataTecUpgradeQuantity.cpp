@@ -6,6 +6,7 @@
 #include "data/uDataTecUpgrade.h"
 
 #include "host/Udmglobal.h"
+#include "host/db/Database.h"
 
 #include <QStringList>
 
@@ -17,8 +18,8 @@ namespace {
 
 const QString kAddAux = QStringLiteral("Alter table aatc01ap add apAux doValor");
 const QString kCopyOut = QStringLiteral("Update aatc01ap Set apAux = APQUANTIDADE");
-// Resuming with the scratch column already there: it may hold the copy and
-// APQUANTIDADE may already be the new, empty column, so keep what was copied.
+// Resuming with the scratch column already there and APQUANTIDADE already
+// the new, empty column: keep what was copied.
 const QString kCopyOutKeeping = QStringLiteral("Update aatc01ap Set apAux = coalesce(apAux, APQUANTIDADE)");
 const QString kDropQuantity = QStringLiteral("Alter table aatc01ap drop APQUANTIDADE");
 const QString kAddQuantity = QStringLiteral("Alter table aatc01ap add APQUANTIDADE doValor");
@@ -29,6 +30,16 @@ const QString kAddMark = QStringLiteral("Alter table aatc01ap add APGARANTIA Var
 bool partsColumnExists(const char* column)
 {
     return dmGlobal->VerificaExistenciaTabelaCampo(QStringLiteral("AATC01AP"), QLatin1String(column));
+}
+
+// The new quantity is the one in the value domain; the old one is not.
+bool quantityConverted()
+{
+    return host::db::selectValue(*dmGlobal->IBTransaction1,
+                                 "select trim(rdb$field_source) from rdb$relation_fields "
+                                 "where rdb$relation_name = 'AATC01AP' and rdb$field_name = 'APQUANTIDADE'")
+               .toString()
+        == QLatin1String("DOVALOR");
 }
 
 // What is left to run, judged from the columns present.
@@ -43,7 +54,10 @@ QStringList remainingStatements()
     if (!hasAux && hasQuantity)
         statements << kAddAux << kCopyOut << kDropQuantity;
     else if (hasAux && hasQuantity)
-        statements << kCopyOutKeeping << kDropQuantity;
+        // While the old column could not be dropped (a view on it, say) the
+        // lines were worked on through it: its values are the current ones,
+        // not the copy taken then.
+        statements << (quantityConverted() ? kCopyOutKeeping : kCopyOut) << kDropQuantity;
     statements << kAddQuantity;
     if (hasAux || hasQuantity)
         statements << kCopyBack << kDropAux;

@@ -108,3 +108,21 @@ TEST_F(QuantityConversionTest, FailureIsDroppedAndTheNextCreationFinishesIt)
     expectQuantitiesKept();
     EXPECT_TRUE(columnGroupsDone());
 }
+
+TEST_F(QuantityConversionTest, QuantitiesChangedWhileTheConversionWasBlockedAreKept)
+{
+    insertPartsLines();
+    exec("create view VPECAS as select APQUANTIDADE from AATC01AP");
+    createDataModule();   // the scratch copy is taken, the drop refused
+    // The lines are worked on with the old column until the view goes.
+    exec("update AATC01AP set APQUANTIDADE = 9 where APSEQUENCIA = 1");
+    exec("update AATC01AP set APQUANTIDADE = null where APSEQUENCIA = 2");
+    exec("insert into AATC01AP (AOCODIGO, APSEQUENCIA, PRCODIGO, APQUANTIDADE) values (7, 8, 'P1', 4)");
+    exec("drop view VPECAS");
+    createDataModule();
+    expectConverted();
+    EXPECT_DOUBLE_EQ(one("select APQUANTIDADE from AATC01AP where APSEQUENCIA = 1").toDouble(), 9.0);
+    EXPECT_TRUE(one("select APQUANTIDADE from AATC01AP where APSEQUENCIA = 2").isNull());
+    EXPECT_DOUBLE_EQ(one("select APQUANTIDADE from AATC01AP where APSEQUENCIA = 8").toDouble(), 4.0);
+    EXPECT_DOUBLE_EQ(one("select APQUANTIDADE from AATC01AP where APSEQUENCIA = 4").toDouble(), 1234567.125);
+}
