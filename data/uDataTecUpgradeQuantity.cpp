@@ -19,8 +19,9 @@ namespace {
 const QString kAddAux = QStringLiteral("Alter table aatc01ap add apAux doValor");
 const QString kCopyOut = QStringLiteral("Update aatc01ap Set apAux = APQUANTIDADE");
 // Resuming with the scratch column already there and APQUANTIDADE already
-// the new, empty column: keep what was copied.
-const QString kCopyOutKeeping = QStringLiteral("Update aatc01ap Set apAux = coalesce(apAux, APQUANTIDADE)");
+// the new column: keep what was copied where it is still empty, and what was
+// entered in it since (the lines are worked on while the copy back is pending).
+const QString kCopyOutKeeping = QStringLiteral("Update aatc01ap Set apAux = coalesce(APQUANTIDADE, apAux)");
 const QString kDropQuantity = QStringLiteral("Alter table aatc01ap drop APQUANTIDADE");
 const QString kAddQuantity = QStringLiteral("Alter table aatc01ap add APQUANTIDADE doValor");
 const QString kCopyBack = QStringLiteral("Update aatc01ap Set  APQUANTIDADE = apAux");

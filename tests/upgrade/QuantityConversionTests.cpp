@@ -126,3 +126,18 @@ TEST_F(QuantityConversionTest, QuantitiesChangedWhileTheConversionWasBlockedAreK
     EXPECT_DOUBLE_EQ(one("select APQUANTIDADE from AATC01AP where APSEQUENCIA = 8").toDouble(), 4.0);
     EXPECT_DOUBLE_EQ(one("select APQUANTIDADE from AATC01AP where APSEQUENCIA = 4").toDouble(), 1234567.125);
 }
+
+TEST_F(QuantityConversionTest, QuantitiesEnteredWhileTheCopyBackWasPendingAreKept)
+{
+    insertPartsLines();
+    for (int i = 0; i < 4; ++i)   // the new column is there, the copy not yet back
+        exec(kConversionStatements[i]);
+    exec("update AATC01AP set APQUANTIDADE = 9 where APSEQUENCIA = 1");
+    exec("insert into AATC01AP (AOCODIGO, APSEQUENCIA, PRCODIGO, APQUANTIDADE) values (7, 8, 'P1', 4)");
+    EXPECT_TRUE(convertPartsQuantity());
+    expectConverted();
+    EXPECT_DOUBLE_EQ(one("select APQUANTIDADE from AATC01AP where APSEQUENCIA = 1").toDouble(), 9.0);
+    EXPECT_DOUBLE_EQ(one("select APQUANTIDADE from AATC01AP where APSEQUENCIA = 8").toDouble(), 4.0);
+    EXPECT_DOUBLE_EQ(one("select APQUANTIDADE from AATC01AP where APSEQUENCIA = 4").toDouble(), 1234567.125);
+    EXPECT_TRUE(one("select APQUANTIDADE from AATC01AP where APSEQUENCIA = 3").isNull());
+}
