@@ -202,6 +202,10 @@ public:
     void OSSalvarMotivoAlteracao(const QString& textoPadrao, int asCodigo);
     // Stores quOS's row without its before-post, before-edit and after-post rules.
     void OSSalvaAtualiza();
+    // Stores what is pending on the order shown: header first (a new order is
+    // reloaded under the number it got), then its items, then the lines that
+    // refer to them. Run before another order takes its place.
+    void OSSalvarPendentes();
 
     // ---- service-order header (uDataTecOSCabecalho.cpp, uDataTecOSGravacao.cpp)
     void quOSCLCODIGOValidate(host::data::Field& Sender);

@@ -253,3 +253,15 @@ void TdmTec::quPesqOSAfterScroll(Dataset&)
     if (OSAndamentoTotalizarServicoPeca && host::ui::WindowRegistry::find("fmAssAndamento"))
         OSAndamentoTotalizarServicoPeca(ordem, item);
 }
+
+void TdmTec::OSSalvarPendentes()
+{
+    const bool novaOrdem = quOS->state() == host::data::DatasetState::Insert;
+    SalvarAlteracoes(*quOS);
+    // The header query follows the number the new order was stored under.
+    if (novaOrdem && quOSAOCODIGO->asInteger() > 0)
+        CarregaOrdemServico(quOSAOCODIGO->asInteger());
+    for (host::data::Dataset* d : {quOSItem, quOSAndamento, quOSPecas, quOSDespViagem, quOSDespExtra, quOSContato,
+                                   quOSAcessorios})
+        SalvarAlteracoes(*d);
+}

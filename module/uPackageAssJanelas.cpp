@@ -6,6 +6,7 @@
 #include "module/uPackageAssDados.h"
 
 #include "contracts/uAssBasicoContratos.h"
+#include "data/uDataTec.h"
 #include "contracts/uAssBasicoContratosFaturamento.h"
 #include "contracts/uAssCadMedidor.h"
 #include "contracts/uAssContCad.h"
@@ -91,6 +92,8 @@ const std::vector<Janela>& janelas()
         {[](const QString& n) { return PegaValorColuna(n, ";", 1) == kOrdemServico; },
          [](const QString& n) {
              abrir(fmAssOrdemServico);
+             // The window may already hold another order with changes pending.
+             dmTec->OSSalvarPendentes();
              dados::carregaOrdemServico(numeroDaOrdem(n));
          }},
         nome("fmAssAndamento", [] { abrir(fmAssAndamento); }),

@@ -232,14 +232,7 @@ void TfmAssOrdemServico::bbSalvarClick()
     TdmTec& tec = *dmTec;
     if (parametro("ATENVIOEMAILOS") == "E" && tec.quOS->state() == host::data::DatasetState::Browse)
         tec.OSEnviarEmailPorSituacao(ordemAtual());
-    const bool novaOrdem = tec.quOS->state() == host::data::DatasetState::Insert;
-    SalvarAlteracoes(*tec.quOS);
-    // The header query follows the number the new order was stored under.
-    if (novaOrdem && ordemAtual() > 0)
-        CarregaOrdemServico(ordemAtual());
-    for (host::data::Dataset* d : {tec.quOSItem, tec.quOSAndamento, tec.quOSPecas, tec.quOSDespViagem,
-                                   tec.quOSDespExtra, tec.quOSContato, tec.quOSAcessorios})
-        SalvarAlteracoes(*d);
+    tec.OSSalvarPendentes();
 }
 
 void TfmAssOrdemServico::bbCancelarClick() { CancelarAlteracoes(*dmTec->quOS); }
@@ -251,16 +244,17 @@ void TfmAssOrdemServico::bbExcluirClick()
 }
 
 // quOS holds the one order shown: the previous or next order is the one
-// before or after its number, loaded in its place.
+// before or after its number, loaded in its place. Its reload closes the
+// items and lines, so whatever is pending on them is stored first too.
 void TfmAssOrdemServico::sbAnteriorClick()
 {
-    SalvarAlteracoes(*dmTec->quOS);
+    dmTec->OSSalvarPendentes();
     CarregaOrdemServico(RegistroAnteriorProximo("AATC01AO", "AOCODIGO", "<", dmTec->quOSAOCODIGO->asString()).toInt());
 }
 
 void TfmAssOrdemServico::sbProximoClick()
 {
-    SalvarAlteracoes(*dmTec->quOS);
+    dmTec->OSSalvarPendentes();
     CarregaOrdemServico(RegistroAnteriorProximo("AATC01AO", "AOCODIGO", ">", dmTec->quOSAOCODIGO->asString()).toInt());
 }
 

@@ -292,6 +292,35 @@ TEST_F(OrdemServicoJanelaTest, PreviousAndNextSaveFirstAndDeleteAsks)
     EXPECT_EQ(valor("select count(*) from AATC01AO where AOCODIGO = 41").toInt(), 0);
 }
 
+// Moving to another order, by the arrows or by the dispatcher, keeps what was
+// typed on the order left: an item in edit went with the reload unsaved.
+TEST_F(OrdemServicoJanelaTest, MovingToAnotherOrderSavesTheItemBeingEdited)
+{
+    ordem(42);
+    ordem(43);
+    exec("insert into AATC01AOIT (AOCODIGO, AOITCODIGO, AOITEQUIPDESCRICAO) values (42, 1, 'Impressora')");
+    TfmAssOrdemServico& form = abrir("fmAssOrdemServico;42");
+    ASSERT_EQ(dmTec->quOSItem->recordCount(), 1);
+    dmTec->quOSItem->edit();
+    dmTec->quOSItem->fieldByName("AOITDEFEITO")->setAsString("Não liga");
+    dialogs->answer("Não", "Deseja inserir equipamento no cadastro?");   // the item's own save asks
+    form.sbProximo->click();
+    EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), 43);
+    EXPECT_EQ(valor("select AOITDEFEITO from AATC01AOIT where AOCODIGO = 42").toString(), "Não liga");
+
+    form.sbAnterior->click();
+    ASSERT_EQ(dmTec->quOSAOCODIGO->asInteger(), 42);
+    dmTec->quOS->edit();
+    dmTec->quOSAOCONTATO->setAsString("Sr. José");
+    dmTec->quOSItem->edit();
+    dmTec->quOSItem->fieldByName("AOITDEFEITO")->setAsString("Liga e desliga");
+    dialogs->answer("Não", "Deseja inserir equipamento no cadastro?");
+    uPackageAss::ShowJanelaTec("fmAssOrdemServico;43");
+    EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), 43);
+    EXPECT_EQ(valor("select AOCONTATO from AATC01AO where AOCODIGO = 42").toString(), "Sr. José");
+    EXPECT_EQ(valor("select AOITDEFEITO from AATC01AOIT where AOCODIGO = 42").toString(), "Liga e desliga");
+}
+
 TEST_F(OrdemServicoJanelaTest, TheActiveTabReopensItsDataAndTheHeaderFollowsTheCustomer)
 {
     ordem(42);
