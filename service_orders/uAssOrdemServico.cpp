@@ -211,6 +211,9 @@ void TfmAssOrdemServico::FormClose()
 
 void TfmAssOrdemServico::bbNovoClick()
 {
+    // The new row reloads the items and lines: what is pending on them is
+    // stored first, and a refusal keeps the user on this order.
+    dmTec->OSSalvarPendentes();
     try {
         InserirRegistro(*dmTec->quOS);
     } catch (const host::Abort&) {

@@ -16,6 +16,9 @@
 #include "host/ui/PageControl.h"
 
 #include <QString>
+#include <QVariant>
+
+#include <functional>
 
 namespace {
 
@@ -42,6 +45,18 @@ void carregarItensFiltrados(const QString& condicao)
     LimpaFiltro(itens);
     itens->setSql(uDataTec::selectArmazenado("quOSItem") + "\nwhere " + condicao + "\norder by It.AOITCODIGO");
     itens->open();
+}
+
+// The items tabs and the photo tab share quOSItem: the reload keeps what was
+// typed on the item and stays on it, so the photo goes to the item chosen.
+void recarregarItens(const std::function<void()>& recarregar)
+{
+    host::data::Query& itens = *dmTec->quOSItem;
+    const QVariant atual = itens.active() && !itens.isEmpty() ? itens.fieldByName("AOITCODIGO")->value() : QVariant();
+    SalvarAlteracoes(itens);
+    recarregar();
+    if (!atual.isNull())
+        itens.locate("AOITCODIGO", atual);
 }
 
 }  // namespace
@@ -79,12 +94,14 @@ void TfmAssOrdemServico::VerificaOSAtributoAberto()
 
     const QString numero = QString::number(ordem);
     if (aba == tsVeiculo && ordem > 0)
-        carregarItensFiltrados("it.aoCodigo = " + numero + " and  Eqp.aeIdentificador = 'V' ");
+        recarregarItens([&] { carregarItensFiltrados("it.aoCodigo = " + numero + " and  Eqp.aeIdentificador = 'V' "); });
     else if (aba == tsItens && tsVeiculo->tabVisible() && ordem > 0)
-        carregarItensFiltrados(" it.aoCodigo = " + numero +
-                               " and (Eqp.aeIdentificador <> 'V' or Eqp.aeIdentificador is null)");
+        recarregarItens([&] {
+            carregarItensFiltrados(" it.aoCodigo = " + numero +
+                                   " and (Eqp.aeIdentificador <> 'V' or Eqp.aeIdentificador is null)");
+        });
     else if (aba == tsItens || aba == tsFoto)
-        tec.CarregaOSItens(ordem, 0);
+        recarregarItens([&] { tec.CarregaOSItens(ordem, 0); });
 }
 
 void TfmAssOrdemServico::pcOrdemServicoChange()

@@ -213,7 +213,9 @@ void TfmAssOrdemServico::dbimFotoDblClick()
     if (!host::ui::Dialogs::openFile("Abrir", "Bitmap (*.bmp)|*.bmp", arquivo))
         return;
     host::data::Query& itens = *dmTec->quOSItem;
-    if (!itens.active())
+    // An order without items has no item to take the photo: editing the
+    // empty dataset would append a new item holding only the photo.
+    if (!itens.active() || itens.isEmpty())
         return;
     QFile foto(arquivo);
     if (!foto.open(QIODevice::ReadOnly))

@@ -24,6 +24,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -319,6 +320,58 @@ TEST_F(OrdemServicoJanelaTest, MovingToAnotherOrderSavesTheItemBeingEdited)
     EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), 43);
     EXPECT_EQ(valor("select AOCONTATO from AATC01AO where AOCODIGO = 42").toString(), "Sr. José");
     EXPECT_EQ(valor("select AOITDEFEITO from AATC01AOIT where AOCODIGO = 42").toString(), "Liga e desliga");
+}
+
+TEST_F(OrdemServicoJanelaTest, ANewOrderStoresTheItemBeingEditedOnTheOrderLeft)
+{
+    ordem(42);
+    exec("insert into AATC01AOIT (AOCODIGO, AOITCODIGO, AOITEQUIPDESCRICAO) values (42, 1, 'Impressora')");
+    TfmAssOrdemServico& form = abrir("fmAssOrdemServico;42");
+    dmTec->quOSItem->edit();
+    dmTec->quOSItem->fieldByName("AOITDEFEITO")->setAsString("Não liga");
+    dialogs->answer("Não", "Deseja inserir equipamento no cadastro?");
+    form.bbNovo->click();
+    EXPECT_EQ(dmTec->quOS->state(), DatasetState::Insert);
+    EXPECT_EQ(valor("select AOITDEFEITO from AATC01AOIT where AOCODIGO = 42").toString(), "Não liga");
+}
+
+// The photo tab shows and takes the photo of the item chosen on the items tab.
+TEST_F(OrdemServicoJanelaTest, ThePhotoTabKeepsTheChosenItemAndItsPendingChange)
+{
+    ordem(42);
+    for (int item : {1, 2})
+        exec(QString("insert into AATC01AOIT (AOCODIGO, AOITCODIGO, AOITEQUIPDESCRICAO) values (42, %1, 'Item %1')")
+                 .arg(item));
+    parametro("ATEXIBEFOTOOS", "S");
+    TfmAssOrdemServico& form = abrir("fmAssOrdemServico;42");
+    dmTec->quOSItem->last();
+    ASSERT_EQ(dmTec->quOSItem->fieldByName("AOITCODIGO")->asInteger(), 2);
+    dmTec->quOSItem->edit();
+    dmTec->quOSItem->fieldByName("AOITDEFEITO")->setAsString("Tela trincada");
+    dialogs->answer("Não", "Deseja inserir equipamento no cadastro?");
+    form.pcOrdemServico->setActivePage(form.tsFoto);
+    form.pcOrdemServicoChange();
+    EXPECT_EQ(dmTec->quOSItem->fieldByName("AOITCODIGO")->asInteger(), 2);
+    EXPECT_EQ(valor("select AOITDEFEITO from AATC01AOIT where AOCODIGO = 42 and AOITCODIGO = 2").toString(),
+              "Tela trincada");
+}
+
+TEST_F(OrdemServicoJanelaTest, APhotoOnAnOrderWithoutItemsMakesNoItem)
+{
+    ordem(42);
+    parametro("ATEXIBEFOTOOS", "S");
+    TfmAssOrdemServico& form = abrir("fmAssOrdemServico;42");
+    form.pcOrdemServico->setActivePage(form.tsFoto);
+    form.pcOrdemServicoChange();
+    const QString arquivo = QDir::temp().filePath("foto_os_42.bmp");
+    QFile foto(arquivo);
+    ASSERT_TRUE(foto.open(QIODevice::WriteOnly));
+    foto.write("BM fake");
+    foto.close();
+    dialogs->enter(arquivo, "Abrir");
+    form.dbimFotoDblClick();
+    EXPECT_EQ(valor("select count(*) from AATC01AOIT where AOCODIGO = 42").toInt(), 0);
+    EXPECT_EQ(valor("select count(*) from AATC01AOIT where AOCODIGO is null").toInt(), 0);
 }
 
 TEST_F(OrdemServicoJanelaTest, TheActiveTabReopensItsDataAndTheHeaderFollowsTheCustomer)
