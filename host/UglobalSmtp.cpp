@@ -53,6 +53,17 @@ QString enderecoDe(const QString& texto)
     return (m.hasMatch() ? m.captured(1) : texto).trimmed();
 }
 
+// Header texts come from records (a customer's address, a contact's): a
+// line break or other control character there would start a header line
+// of its own, so each one becomes a space.
+QString semControles(QString texto)
+{
+    for (QChar& c : texto)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            c = QLatin1Char(' ');
+    return texto;
+}
+
 QStringList destinatariosDe(const QString& lista)
 {
     QStringList enderecos;
@@ -198,14 +209,15 @@ QString gravarNaCaixaDeSaida(const QByteArray& mensagem)
 bool EnviarEmail(const QString& remetente, const QString& assunto, const QString& destinatarios,
                  const QString& corpo, const QString& anexo)
 {
-    const QStringList para = destinatariosDe(destinatarios);
-    if (remetente.trimmed().isEmpty() || para.isEmpty())
+    const QStringList para = destinatariosDe(semControles(destinatarios));
+    const QString de = semControles(remetente);
+    if (de.trimmed().isEmpty() || para.isEmpty())
         return false;
     host::SentMail registro{remetente, assunto, destinatarios, corpo, anexo};
-    const QByteArray mensagem = montarMensagem(remetente, assunto, para, corpo, anexo);
+    const QByteArray mensagem = montarMensagem(de, semControles(assunto), para, corpo, anexo);
     const Servidor servidor = servidorConfigurado();
     if (!servidor.host.isEmpty()) {
-        const QString falha = enviarSmtp(servidor, remetente, para, mensagem);
+        const QString falha = enviarSmtp(servidor, de, para, mensagem);
         registro.sent = falha.isEmpty();
         if (!registro.sent && dmGlobal)
             dmGlobal->Log("[EnviarEmail]", " EXCEPTION --> " + falha, servidor.host);

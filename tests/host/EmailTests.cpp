@@ -96,6 +96,25 @@ TEST_F(Email, ARefusingServerOrNoServerListeningLeavesTheMessageInTheOutbox)
     EXPECT_EQ(caixaDeSaida().size(), 2);
 }
 
+TEST_F(Email, LineBreaksInAddressesOrSubjectAddNoHeaderLine)
+{
+    // Addresses come from customer records: a line break there must not
+    // start a header of its own (a hidden copy to someone else).
+    EXPECT_FALSE(EnviarEmail("a@b.com\r\nBcc: remetente@intruso.com", "Assunto\nBcc: assunto@intruso.com",
+                             "c@d.com\r\nBcc: cliente@intruso.com;e@f.com", "Corpo"));
+    const QStringList arquivos = caixaDeSaida();
+    ASSERT_EQ(arquivos.size(), 1);
+    QFile eml(systemFolder + "/Email/" + arquivos.first());
+    ASSERT_TRUE(eml.open(QIODevice::ReadOnly));
+    const QByteArray conteudo = eml.readAll();
+    const QByteArray cabecalhos = conteudo.left(conteudo.indexOf("\r\n\r\n") + 2);
+    EXPECT_FALSE(cabecalhos.contains("\nBcc:"));
+    EXPECT_FALSE(cabecalhos.contains("\rBcc:"));
+    for (const QByteArray& linha : cabecalhos.split('\n'))
+        EXPECT_FALSE(linha.chopped(linha.endsWith('\r') ? 1 : 0).contains('\r')) << linha.constData();
+    EXPECT_TRUE(cabecalhos.contains("e@f.com"));
+}
+
 TEST_F(Email, NoSenderOrNoRecipientIsRefusedAtOnce)
 {
     EXPECT_FALSE(EnviarEmail("", "Assunto", "c@d.com", "Corpo"));
