@@ -206,6 +206,9 @@ public:
     // reloaded under the number it got), then its items, then the lines that
     // refer to them. Run before another order takes its place.
     void OSSalvarPendentes();
+    // The same when the window closes; a row put in edit or insert and left
+    // untouched is let go rather than stored.
+    void OSSalvarPendentesAoFechar();
 
     // ---- service-order header (uDataTecOSCabecalho.cpp, uDataTecOSGravacao.cpp)
     void quOSCLCODIGOValidate(host::data::Field& Sender);

@@ -265,3 +265,12 @@ void TdmTec::OSSalvarPendentes()
                                    quOSAcessorios})
         SalvarAlteracoes(*d);
 }
+
+void TdmTec::OSSalvarPendentesAoFechar()
+{
+    for (host::data::Dataset* d : {quOS, quOSItem, quOSAndamento, quOSPecas, quOSDespViagem, quOSDespExtra,
+                                   quOSContato, quOSAcessorios})
+        if (d->editing() && !d->modified())
+            d->cancel();
+    OSSalvarPendentes();
+}

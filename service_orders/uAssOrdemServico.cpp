@@ -199,6 +199,9 @@ void TfmAssOrdemServico::FormDeactivate()
 void TfmAssOrdemServico::FormClose()
 {
     TdmTec& tec = *dmTec;
+    // Closing drops the datasets: what was typed is stored first, and a
+    // refused save keeps the window open on it.
+    tec.OSSalvarPendentesAoFechar();
     for (host::data::Dataset* d : {tec.quOSItem, tec.quOS, tec.quContrato, tec.quOSAndamento})
         d->close();
     SalvarConfiguracaoJanela(this, bModoZeltoControlAtivo);

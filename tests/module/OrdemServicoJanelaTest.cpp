@@ -374,6 +374,34 @@ TEST_F(OrdemServicoJanelaTest, APhotoOnAnOrderWithoutItemsMakesNoItem)
     EXPECT_EQ(valor("select count(*) from AATC01AOIT where AOCODIGO is null").toInt(), 0);
 }
 
+// Closing the window keeps what was typed, as moving to another order does;
+// a new row left untouched goes without a word.
+TEST_F(OrdemServicoJanelaTest, ClosingStoresThePendingChangesAndLetsAnUntouchedNewOrderGo)
+{
+    ordem(42);
+    exec("insert into AATC01AOIT (AOCODIGO, AOITCODIGO, AOITEQUIPDESCRICAO) values (42, 1, 'Impressora')");
+    TfmAssOrdemServico* form = &abrir("fmAssOrdemServico;42");
+    dmTec->quOS->edit();
+    dmTec->quOSAOCONTATO->setAsString("Sr. José");
+    dmTec->quOSItem->edit();
+    dmTec->quOSItem->fieldByName("AOITDEFEITO")->setAsString("Não liga");
+    dialogs->answer("Não", "Deseja inserir equipamento no cadastro?");
+    form->bbSair->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(fmAssOrdemServico.get(), nullptr);
+    EXPECT_EQ(valor("select AOCONTATO from AATC01AO where AOCODIGO = 42").toString(), "Sr. José");
+    EXPECT_EQ(valor("select AOITDEFEITO from AATC01AOIT where AOCODIGO = 42").toString(), "Não liga");
+
+    form = &abrir("fmAssOrdemServico;42");
+    form->bbNovo->click();
+    ASSERT_EQ(dmTec->quOS->state(), DatasetState::Insert);
+    form->bbSair->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(fmAssOrdemServico.get(), nullptr);
+    EXPECT_EQ(valor("select count(*) from AATC01AO").toInt(), 1);
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
 TEST_F(OrdemServicoJanelaTest, TheActiveTabReopensItsDataAndTheHeaderFollowsTheCustomer)
 {
     ordem(42);
