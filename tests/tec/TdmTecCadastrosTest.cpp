@@ -107,6 +107,30 @@ TEST_F(CadastrosTest, EquipmentOfANewTechnicianSavesTheTechnicianFirstAndLooksUp
     EXPECT_EQ(tec.quTecEquipEQUIPAMENTO->asString(), "Modelo 7") << "nothing else is filled";
 }
 
+TEST_F(CadastrosTest, ADeletedTechnicianTakesItsModelsAndTheNextOneUnderItsCodeStartsWithNone)
+{
+    TdmTec& tec = *dmTec;
+    modelo(7, "E");
+    tec.CarregarTecnicos(0, false);
+    tec.quTecnicos->append();
+    tec.quTecnicosATNOME->setAsString("Rui");
+    tec.quTecEquip->append();
+    tec.quTecEquipAECODIGO->setText("7");
+    tec.quTecEquip->post();
+    const int codigo = tec.quTecnicosATCODIGO->asInteger();
+    ASSERT_EQ(one("select count(*) from AATC06ATIT where ATCODIGO = " + QString::number(codigo)).toInt(), 1);
+
+    tec.quTecnicos->remove();
+    EXPECT_EQ(one("select count(*) from AATC06ATIT where ATCODIGO = " + QString::number(codigo)).toInt(), 0);
+    // The next technician takes the same code and must not inherit the models.
+    tec.quTecnicos->append();
+    EXPECT_EQ(tec.quTecnicosATCODIGO->asInteger(), codigo);
+    tec.quTecnicosATNOME->setAsString("Ana");
+    tec.quTecnicos->post();
+    tec.quTecnicosAfterScroll(*tec.quTecnicos);
+    EXPECT_TRUE(tec.quTecEquip->isEmpty());
+}
+
 TEST_F(CadastrosTest, ContractEquipmentAndServiceRowsShareOneKeySequence)
 {
     TdmTec& tec = *dmTec;
