@@ -11,6 +11,8 @@
 
 #include <QDateTime>
 
+#include <cmath>
+
 namespace uAssBasicoContratosFaturamento {
 
 namespace {
@@ -61,16 +63,21 @@ std::vector<bool> ServicosCobrados(const Franquia& franquia, const std::vector<S
 {
     std::vector<bool> cobrados;
     cobrados.reserve(servicos.size());
-    double horas = 0;
+    // The worked time adds up in whole minutes against the limit in minutes:
+    // summed as fractions of an hour, lines that fill the hours exactly came
+    // out a hair over them and the last covered line was billed.
+    long long minutos = 0;
+    const double limiteMinutos = std::round(franquia.limiteHora * 60.0 * 1000.0) / 1000.0;
     double chamadas = 0;
     const bool porHora = franquia.limiteHora > 0;
     for (const ServicoPeriodo& servico : servicos) {
         if (porHora)
-            horas += servico.minutos / 60.0;
+            minutos += servico.minutos;
         else if (franquia.limiteChamadas > 0)
             chamadas += 1;
-        const bool excede = (porHora && horas > franquia.limiteHora) ||
-                            ((!porHora || horas <= franquia.limiteHora) && chamadas > franquia.limiteChamadas);
+        const bool acimaDasHoras = double(minutos) > limiteMinutos;
+        const bool excede = (porHora && acimaDasHoras) ||
+                            ((!porHora || !acimaDasHoras) && chamadas > franquia.limiteChamadas);
         cobrados.push_back(excede && servico.autorizado);
     }
     return cobrados;

@@ -30,6 +30,19 @@ TEST(FaturamentoBasicoFranquia, HourLimitTwoWithThreeHoursBillsOnlyTheThird)
               (std::vector<bool>{false, false, false}));
 }
 
+// Worked time adds up in whole minutes: 12 + 46 + 2 minutes are the hour
+// itself, not a fraction over it.
+TEST(FaturamentoBasicoFranquia, ServicesThatFillTheHoursExactlyAreCovered)
+{
+    EXPECT_EQ(ServicosCobrados({1, 0}, servicos({{12, true}, {46, true}, {2, true}, {1, true}})),
+              (std::vector<bool>{false, false, false, true}));
+    EXPECT_EQ(ServicosCobrados({2, 0}, servicos({{24, true}, {92, true}, {4, true}})),
+              (std::vector<bool>{false, false, false}));
+    // A limit of hours and minutes (2.3 hours: 138 minutes).
+    EXPECT_EQ(ServicosCobrados({2.3, 0}, servicos({{100, true}, {38, true}, {1, true}})),
+              (std::vector<bool>{false, false, true}));
+}
+
 TEST(FaturamentoBasicoFranquia, CallLimitTwoBillsTheThirdAndLater)
 {
     EXPECT_EQ(ServicosCobrados({0, 2}, servicos({{0, true}, {30, true}, {0, true}, {120, true}})),

@@ -181,6 +181,19 @@ TEST_F(BasicoFaturamentoJanelaTest, SalesOrderBillsTheContractAndTheServicesOver
     EXPECT_EQ(fmAssBasicoContratosFaturamento.get(), &form) << "\"Não\" keeps the window";
 }
 
+TEST_F(BasicoFaturamentoJanelaTest, ServicesThatFillTheHourLimitExactlyAreNotBilled)
+{
+    exec("update AATC05AC set ACLIMITEHORA = 1 where ACCODIGO = 950");
+    exec("update AATC01AA set AATOTAL = 12 where AOCODIGO = 6001 and AACODIGO = 1");
+    exec("update AATC01AA set AATOTAL = 46 where AOCODIGO = 6001 and AACODIGO = 2");
+    exec("update AATC01AA set AATOTAL = 2, AAAUTORIZADO = 'S' where AOCODIGO = 6002 and AACODIGO = 1");
+    TfmAssBasicoContratosFaturamento& form = abrir();
+    selecionar(form, "00004", "01/03/2026", "10/03/2026");
+    pedirVenda(form);
+    EXPECT_EQ(linhasPedido(), (QStringList{"S0003 1 x 500 OS ", "S0002 1 x 80 OS 6002"}))
+        << "12 + 46 + 2 minutes fill the hour; only the line after it is billed";
+}
+
 TEST_F(BasicoFaturamentoJanelaTest, ContractsWithoutPartsBillTheAuthorisedPartsAndCallLimitsTheLaterCalls)
 {
     exec("update AATC05AC set ACTIPOCONTRATO = 'Sem Peça', ACLIMITEHORA = 0, ACLIMITE = 2 where ACCODIGO = 950");
