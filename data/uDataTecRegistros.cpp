@@ -28,6 +28,9 @@ void guardarCodigoExcluido(const QString& texto)
     sCodigoExcluido = texto;
 }
 
+// The technician being deleted, for its after-delete handler.
+QString tecnicoExcluido;
+
 // Saved rows of the registers are committed at once; open datasets keep their rows.
 void confirmar()
 {
@@ -77,12 +80,18 @@ void TdmTec::quDefeitoAfterPost(Dataset& DataSet)
 
 void TdmTec::quTecnicosBeforeDelete(Dataset& DataSet)
 {
+    tecnicoExcluido = campo(*quTecnicos, "ATCODIGO").trimmed();
     guardarCodigoExcluido(campo(*quTecnicos, "ATCODIGO") + "/" + campo(*quTecnicos, "ATNOME"));
     ZelDevVerificarEvento(&DataSet, "BEFOREDELETE");
 }
 
 void TdmTec::quTecnicosAfterDelete(Dataset& DataSet)
 {
+    // The models it served go with it: the next new technician takes this
+    // code again and would inherit them.
+    if (!tecnicoExcluido.isEmpty())
+        DeletaRegistros("AATC06ATIT", "where ATCODIGO = " + tecnicoExcluido);
+    tecnicoExcluido.clear();
     gravarExclusao("Deletou Cadastro de Técnicos", "Código/Técnico:", "AATC06AT");
     ZelDevVerificarEvento(&DataSet, "AFTERDELETE");
 }

@@ -33,6 +33,16 @@ protected:
         exec("insert into AATC05AC (ACCODIGO, ACDESCRICAO, ACNUMEROCONTRATO, PRCODIGO) values (1, 'Básico', '10', 'S1')");
         dmTec->CarregaContrato(1);
     }
+    // A new technician "Rui" with a new model row being inserted; model 7 exists.
+    void novoTecnicoComModelo7()
+    {
+        TdmTec& tec = *dmTec;
+        modelo(7, "E");
+        tec.CarregarTecnicos(0, false);
+        tec.quTecnicos->append();
+        tec.quTecnicosATNOME->setAsString("Rui");
+        tec.quTecEquip->append();
+    }
     void horas(double h1, double h2, double h3, double h4, double h5)
     {
         TdmTec& tec = *dmTec;
@@ -91,11 +101,7 @@ TEST_F(CadastrosTest, TechnicianDefaultsAndWhoChangesOrdersMayWriteReports)
 TEST_F(CadastrosTest, EquipmentOfANewTechnicianSavesTheTechnicianFirstAndLooksUpTheModel)
 {
     TdmTec& tec = *dmTec;
-    modelo(7, "E");
-    tec.CarregarTecnicos(0, false);
-    tec.quTecnicos->append();
-    tec.quTecnicosATNOME->setAsString("Rui");
-    tec.quTecEquip->append();
+    novoTecnicoComModelo7();
     EXPECT_EQ(one("select count(*) from AATC06AT where ATNOME = 'Rui'").toInt(), 1) << "saved before its detail";
     EXPECT_EQ(tec.quTecEquipATCODIGO->asInteger(), tec.quTecnicosATCODIGO->asInteger());
     EXPECT_EQ(tec.quTecEquipATITSEQUENCIA->asInteger(), 1);
@@ -105,6 +111,26 @@ TEST_F(CadastrosTest, EquipmentOfANewTechnicianSavesTheTechnicianFirstAndLooksUp
     EXPECT_THROW(tec.quTecEquipAECODIGO->setText("99"), host::Abort);
     EXPECT_EQ(tec.quTecEquipAECODIGO->asInteger(), 99) << "the typed code stays";
     EXPECT_EQ(tec.quTecEquipEQUIPAMENTO->asString(), "Modelo 7") << "nothing else is filled";
+}
+
+TEST_F(CadastrosTest, ADeletedTechnicianTakesItsModelsAndTheNextOneUnderItsCodeStartsWithNone)
+{
+    TdmTec& tec = *dmTec;
+    novoTecnicoComModelo7();
+    tec.quTecEquipAECODIGO->setText("7");
+    tec.quTecEquip->post();
+    const int codigo = tec.quTecnicosATCODIGO->asInteger();
+    ASSERT_EQ(one("select count(*) from AATC06ATIT where ATCODIGO = " + QString::number(codigo)).toInt(), 1);
+
+    tec.quTecnicos->remove();
+    EXPECT_EQ(one("select count(*) from AATC06ATIT where ATCODIGO = " + QString::number(codigo)).toInt(), 0);
+    // The next technician takes the same code and must not inherit the models.
+    tec.quTecnicos->append();
+    EXPECT_EQ(tec.quTecnicosATCODIGO->asInteger(), codigo);
+    tec.quTecnicosATNOME->setAsString("Ana");
+    tec.quTecnicos->post();
+    tec.quTecnicosAfterScroll(*tec.quTecnicos);
+    EXPECT_TRUE(tec.quTecEquip->isEmpty());
 }
 
 TEST_F(CadastrosTest, ContractEquipmentAndServiceRowsShareOneKeySequence)
