@@ -121,6 +121,15 @@ void TfmAssContCad::listagemContratos()
 // F5: the instalment split by a due-date table.
 void TfmAssContCad::desdobrarParcelas()
 {
+    // The instalments belong to a stored contract: on the empty header they
+    // had no contract nor customer, and under a new contract given up they
+    // stayed under its number for the next contract to take.
+    host::data::Query& cabecalho = contrato();
+    const bool inserindo = cabecalho.state() == host::data::DatasetState::Insert;
+    if (!cabecalho.active() || (!inserindo && cabecalho.isEmpty()))
+        return;
+    if (inserindo)
+        SalvarAlteracoes(cabecalho);
     QString tabela, v2, v3;
     if (SelecionaPesquisaGeral(13, "CODIGO", "CODIGO", "CODIGO", tabela, v2, v3)) {
         host::data::Query& ctr = contrato();

@@ -556,6 +556,27 @@ TEST_F(ContratoJanelaTest, F5SplitsTheInstalmentByADueDateTable)
     EXPECT_EQ(form.dbgdContRecAberto->model()->rowCount(), 2) << "reloaded";
 }
 
+TEST_F(ContratoJanelaTest, F5WithoutAStoredContractLeavesNoInstalment)
+{
+    contrato(801);
+    exec("insert into AFVT0101 (CODIGO, DESCRICAO, QUANTAS_VEZES, DIA__INICIAL) values ('T2', 'Duas vezes', 2, 30)");
+    const QString orfas = "select count(*) from ACRC5001 r where not exists (select 1 from AATC05AC c"
+                          " where c.ACCODIGO = r.AOCODIGO)";
+    TfmAssContCad& form = abrir();
+    dialogs->setAutoAcknowledgeMessages(true);
+    // The empty header the screen opens on.
+    pesquisa("CODIGO", "T2");
+    tecla(form, Qt::Key_F5);
+    EXPECT_EQ(one(orfas).toInt(), 0) << "no contract, no customer: nothing to split";
+    EXPECT_EQ(dialogs->pending(), 1) << "no table is asked; the answer waits for the next search";
+    // A new contract given up: its number goes to the next contract.
+    form.bbNovo->click();
+    ASSERT_EQ(ctr().state(), DatasetState::Insert);
+    tecla(form, Qt::Key_F5);
+    form.bbCancelar->click();
+    EXPECT_EQ(one(orfas).toInt(), 0) << "instalments under an unsaved number go to the next contract given it";
+}
+
 TEST_F(ContratoJanelaTest, ItemsPageKeysReadingsCompositionsAndItemButtons)
 {
     contrato(801);
