@@ -218,11 +218,13 @@ void TfmAssBasicoContratosFaturamento::bbPesquisarClick()
 void TfmAssBasicoContratosFaturamento::atualizarTotais(const QString& cliente, const QDate& inicio, const QDate& fim)
 {
     // The typed customer and the dates travel as parameters, never as SQL text.
+    // The final day counts whole, as in the lists: up to the next day's start
+    // (its last second's fractions were left out at 23:59:59).
     const QVariantMap periodo{{"CLIENTE", cliente},
                               {"INI", QDateTime(inicio, QTime(0, 0))},
-                              {"FIM", QDateTime(fim, QTime(23, 59, 59))}};
+                              {"FIM", QDateTime(fim.addDays(1), QTime(0, 0))}};
     const QString ordens = "from AATC01AO os where os.aocodigo is not null and os.clcodigo = :CLIENTE"
-                           " and os.aoDataEntrada between :INI and :FIM";
+                           " and os.aoDataEntrada >= :INI and os.aoDataEntrada < :FIM";
     auto valor = [&periodo](const QString& sql) {
         return host::db::selectValue(*dmGlobal->IBTransaction1, sql, periodo).toDouble();
     };

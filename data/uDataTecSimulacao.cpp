@@ -71,8 +71,11 @@ void TdmTec::OSSimularParcelamento(bool Verificar)
         SemTextoDocumento semTexto;
         try {
             // A new simulation replaces the order's earlier one: splitting
-            // again over kept forecasts would count the total twice.
-            DeletaRegistros("acrc5001", daSimulacao);
+            // again over kept forecasts would count the total twice. The
+            // earlier one may stand under the order's former customer; the
+            // document "S" + code with the code is this order's only.
+            DeletaRegistros("acrc5001", "where NUMERO_DOCUMENTO = " + QuotedStr(documento) +
+                                            " and aocodigo = " + QString::number(codigo));
             DesdobramentoReceber dados;
             dados.valorTotal = quOSAOVALORTOTAL->asFloat();
             dados.tabelaVencimento = quOSTVCODIGO->asString();

@@ -166,6 +166,17 @@ TEST_F(BasicoFaturamentoJanelaTest, ListsAndTotalsCoverTheSameDaysTheFinalOneWho
     EXPECT_EQ(form.dbgdServicos->columnByField("AOITEQUIPDESCRICAO")->title(), "Equipamento");
 }
 
+TEST_F(BasicoFaturamentoJanelaTest, AnOrderEnteredInTheFinalDaysLastSecondIsInTheTotalsAsInTheLists)
+{
+    ordem(6004, "2026-03-10 23:59:59.5000");
+    servico(6004, 1, "S0002", 30, "S", 25);
+    TfmAssBasicoContratosFaturamento& form = abrir();
+    selecionar(form, "00004", "01/03/2026", "10/03/2026");
+    ASSERT_EQ(form.quPesqServico->recordCount(), 5) << "listed";
+    EXPECT_EQ(form.laTotalOS->text(), "Total de OS: 3");
+    EXPECT_EQ(form.laTotalServicos->text(), "Valor Total dos Serviços: 475,00");
+}
+
 TEST_F(BasicoFaturamentoJanelaTest, SalesOrderBillsTheContractAndTheServicesOverTheHoursButNoPartsWithParts)
 {
     TfmAssBasicoContratosFaturamento& form = abrir();

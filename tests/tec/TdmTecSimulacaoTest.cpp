@@ -68,6 +68,20 @@ TEST_F(SimulacaoTest, KeepingModeLeavesForecastsWhoseCentsAddUp)
     EXPECT_EQ(parcelas(), 3) << "a new simulation replaces the earlier one";
 }
 
+TEST_F(SimulacaoTest, AnOrderMovedToAnotherCustomerKeepsNoForecastUnderTheFormerOne)
+{
+    dmGlobal->SetParametro("ATSIMULACAOPARCELAS", "S");
+    dmTec->OSSimularParcelamento(false);
+    ASSERT_EQ(parcelas(" and CODIGO_CLIENTE = '00001'"), 3);
+
+    exec("update AATC01AO set CLCODIGO = '00002' where AOCODIGO = 42");
+    CarregaOrdemServico(42);
+    dmTec->OSSimularParcelamento(false);
+    EXPECT_EQ(parcelas(" and CODIGO_CLIENTE = '00002'"), 3);
+    EXPECT_EQ(parcelas(" and CODIGO_CLIENTE = '00001'"), 0) << "the order's total was forecast twice";
+    contratoIntacto();
+}
+
 TEST_F(SimulacaoTest, RemovingModeLeavesNoRowOfTheSimulation)
 {
     dmGlobal->SetParametro("ATSIMULACAOPARCELAS", "");
