@@ -43,6 +43,12 @@ bool ExcluirRegistro(Dataset& dataset)
         return false;
     if (MostraPergunta("Confirma a exclusão do registro?", {"Sim", "Não"}) != "Sim")
         return false;
+    // A row not yet stored is only let go: cancelling it makes the row shown
+    // before it current, and that one must not be deleted in its place.
+    if (dataset.state() == host::data::DatasetState::Insert) {
+        dataset.cancel();
+        return true;
+    }
     if (dataset.editing())
         dataset.cancel();
     dataset.remove();

@@ -91,6 +91,16 @@ TEST_F(RecordsTest, DeleteAsksAndOnlyYesDeletesAndCommits)
     EXPECT_FALSE(ExcluirRegistro(*query)) << "an empty dataset asks nothing";
 }
 
+TEST_F(RecordsTest, DeletingARowBeingInsertedOnlyLetsItGo)
+{
+    const int antes = committedCount("");
+    InserirRegistro(*query);
+    dialogs->answer("Sim", "exclusão");
+    EXPECT_TRUE(ExcluirRegistro(*query));
+    EXPECT_EQ(query->state(), host::data::DatasetState::Browse);
+    EXPECT_EQ(committedCount(""), antes) << "the row shown before the new one stays";
+}
+
 TEST_F(RecordsTest, ZeroingTouchesOnlyTheNumbersAskedFor)
 {
     InserirRegistro(*query);

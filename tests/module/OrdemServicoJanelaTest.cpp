@@ -402,6 +402,18 @@ TEST_F(OrdemServicoJanelaTest, ClosingStoresThePendingChangesAndLetsAnUntouchedN
     EXPECT_EQ(dialogs->pending(), 0);
 }
 
+TEST_F(OrdemServicoJanelaTest, DeletingANewOrderNotYetSavedKeepsTheOrderShownBefore)
+{
+    ordem(42);
+    TfmAssOrdemServico& form = abrir("fmAssOrdemServico;42");
+    form.bbNovo->click();
+    ASSERT_EQ(dmTec->quOS->state(), DatasetState::Insert);
+    dialogs->answer("Sim", "Confirma a exclusão do registro?");
+    form.bbExcluir->click();
+    EXPECT_EQ(valor("select count(*) from AATC01AO where AOCODIGO = 42").toInt(), 1);
+    EXPECT_EQ(dmTec->quOS->state(), DatasetState::Browse);
+}
+
 TEST_F(OrdemServicoJanelaTest, TheActiveTabReopensItsDataAndTheHeaderFollowsTheCustomer)
 {
     ordem(42);
