@@ -20,6 +20,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace host::data {
 class Field;
@@ -376,6 +377,8 @@ private:
     bool bReprocessarContrato = false;
     // The header's post in progress: from its before-post to the write.
     std::unique_ptr<host::db::Savepoint> spCabecalho_;
+    // The cancellation's count, told once the cancelled header is stored.
+    std::optional<QString> avisoCancelamento_;
     // The header's delete in progress: from its before-delete to its after-delete.
     std::unique_ptr<host::db::Savepoint> spExclusaoCabecalho_;
     int iRegravacaoPrograma_ = 0;

@@ -119,6 +119,7 @@ void TdmTecContrato::quCtrCadastroBeforePost(Dataset& dataset)
     // Every write of the steps below waits for the row: a later refusal or a
     // failed write takes them back (the guard's destructor, or onPostError).
     auto savepoint = std::make_unique<host::db::Savepoint>(*dmGlobal->IBTransaction1);
+    avisoCancelamento_.reset();
     const bool inserindo = dataset.state() == DatasetState::Insert;
     const int contrato = dataset.fieldByName("ACCODIGO")->asInteger();
     const QString chave = "where accodigo = " + QString::number(contrato);
@@ -232,6 +233,11 @@ void TdmTecContrato::quCtrCadastroAfterPost(Dataset& dataset)
         spCabecalho_.reset();
     }
     dmGlobal->IBTransaction1->commitRetaining();
+    if (avisoCancelamento_) {
+        const QString aviso = *avisoCancelamento_;
+        avisoCancelamento_.reset();
+        dmGlobal->MostraAviso(aviso, false);
+    }
     AplicaExclusaoPrevisoesPendente();
     EsquecerCalculados();
     dataset.refresh();

@@ -40,5 +40,6 @@ void TdmTecContrato::CtrVerificaCancelamentoCR()
             .arg(QuotedStr(cabecalho.fieldByName("CLCODIGO")->asString().trimmed()))
             .arg(contrato)
             .arg(DateToSQL(QDateTime(data->asDateTime().date(), QTime(0, 0)))));
-    dmGlobal->MostraAviso(QString::number(excluidas) + " parcela(s) excluída(s) com sucesso!", false);
+    // Told after the header is written: a later refusal takes them back.
+    avisoCancelamento_ = QString::number(excluidas) + " parcela(s) excluída(s) com sucesso!";
 }

@@ -256,6 +256,8 @@ TEST_F(CancelamentoTest, RefusedPostLeavesTheDatabaseAsItWas)
         .answer("Não", "não possui veículos ativos");
     EXPECT_THROW(dm->quCtrCadastro->post(), host::Abort);
     EXPECT_EQ(messages().last(), "Data inicial do contrato deve ser menor que a data de término.");
+    EXPECT_FALSE(messages().contains("3 parcela(s) excluída(s) com sucesso!"))
+        << "the deletions are taken back with the refused post: they are not told as done";
     // Nothing of the inactivation or the deletions stays, committed or not.
     global->IBTransaction1->commitRetaining();
     EXPECT_EQ(restantes().size(), 12);
