@@ -414,6 +414,25 @@ TEST_F(OrdemServicoJanelaTest, DeletingANewOrderNotYetSavedKeepsTheOrderShownBef
     EXPECT_EQ(dmTec->quOS->state(), DatasetState::Browse);
 }
 
+// Coming back to a tab reopens its lines: a line left in edit there is stored first.
+TEST_F(OrdemServicoJanelaTest, ReturningToATabKeepsTheLineLeftInEditThere)
+{
+    ordem(42);
+    exec("insert into AATC01AX (AOCODIGO, AXCODIGO, AXVALOR) values (42, 1, 15)");
+    TfmAssOrdemServico& form = abrir("fmAssOrdemServico;42");
+    form.pcOrdemServico->setActivePage(form.tsDespesaExtra);
+    form.pcOrdemServicoChange();
+    ASSERT_EQ(dmTec->quOSDespExtra->recordCount(), 1);
+    dmTec->quOSDespExtra->edit();
+    dmTec->quOSDespExtra->fieldByName("AXVALOR")->setAsFloat(20);
+    form.pcOrdemServico->setActivePage(form.tsDespesaViagem);
+    form.pcOrdemServicoChange();
+    form.pcOrdemServico->setActivePage(form.tsDespesaExtra);
+    form.pcOrdemServicoChange();
+    EXPECT_DOUBLE_EQ(valor("select AXVALOR from AATC01AX where AOCODIGO = 42").toDouble(), 20);
+    EXPECT_DOUBLE_EQ(dmTec->quOSDespExtra->fieldByName("AXVALOR")->asFloat(), 20);
+}
+
 TEST_F(OrdemServicoJanelaTest, TheActiveTabReopensItsDataAndTheHeaderFollowsTheCustomer)
 {
     ordem(42);
