@@ -6,6 +6,7 @@
 // time and the items a service inserts in uDataTecAndamentoPreco.cpp.
 
 #include "data/uDataTec.h"
+#include "data/uDataTecExclusao.h"
 #include "data/uDataTecLinhas.h"
 
 #include "host/PilvCpr70.h"
@@ -318,10 +319,7 @@ void TdmTec::quOSAndamentoAfterPost(Dataset& DataSet)
 
 void TdmTec::quOSAndamentoAfterDelete(Dataset& DataSet)
 {
-    if (exclusaoServico_) {
-        exclusaoServico_->release();
-        exclusaoServico_.reset();
-    }
+    uDataTec::confirmarFilhos(exclusaoServico_);
     const QDateTime agora = QDateTime::currentDateTime();
     dmGlobal->GravaLog(IbUserName(), "Deletou Serviço da O.S.", "Número O.S./Código:" + sCodigoExcluido, "AATC01AA",
                        QDateTime(agora.date(), QTime(0, 0)), agora);

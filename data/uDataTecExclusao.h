@@ -5,8 +5,21 @@
 
 #include <QString>
 
+#include <functional>
+#include <memory>
+
+namespace host::db {
+class Savepoint;
+}
+
 namespace uDataTec {
 
 void gravarExclusao(const QString& acao, const QString& rotulo, const QString& tabela);
+
+// A row's children deleted in its before-delete, under a savepoint kept in
+// `guarda` and uncommitted: the row's delete error drops `guarda` (rolling
+// them back), its after-delete confirms them with confirmarFilhos.
+void excluirFilhosAntes(std::unique_ptr<host::db::Savepoint>& guarda, const std::function<void()>& passos);
+void confirmarFilhos(std::unique_ptr<host::db::Savepoint>& guarda);
 
 }  // namespace uDataTec

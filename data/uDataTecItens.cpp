@@ -3,6 +3,7 @@
 // The field rules are in uDataTecItensCampos.cpp and uDataTecItensSerie.cpp.
 
 #include "data/uDataTec.h"
+#include "data/uDataTecExclusao.h"
 
 #include "host/PilvCpr70.h"
 #include "host/Udatamod.h"
@@ -140,16 +141,12 @@ void TdmTec::quOSItemBeforeDelete(Dataset& DataSet)
     // The defects go first, but under a savepoint and uncommitted: they are
     // kept when the item's own delete then fails (quOSItemDeleteError), and
     // become durable with the item's deletion.
-    exclusaoItem_ = std::make_unique<host::db::Savepoint>(*dmGlobal->IBTransaction1);
-    try {
+    uDataTec::excluirFilhosAntes(exclusaoItem_, [&] {
         DeletaRegistros("AATC01AOAD", "where AOITCODIGO = " + ValueToSQL(quOSItemAOITCODIGO->value())
                                           + " AND AOCODIGO = " + ValueToSQL(quOSItemAOCODIGO->value()));
         sCodigoExcluido = quOSItemAOCODIGO->asString() + "/" + quOSItemAOITEQUIPCODIGO->asString();
         ZelDevVerificarEvento(&DataSet, "BEFOREDELETE");
-    } catch (...) {
-        exclusaoItem_.reset();   // rolls back to the savepoint
-        throw;
-    }
+    });
 }
 
 void TdmTec::quOSItemDeleteError(Dataset&)
@@ -159,10 +156,7 @@ void TdmTec::quOSItemDeleteError(Dataset&)
 
 void TdmTec::quOSItemExcluido()
 {
-    if (!exclusaoItem_)
-        return;
-    exclusaoItem_->release();
-    exclusaoItem_.reset();
+    uDataTec::confirmarFilhos(exclusaoItem_);
 }
 
 void TdmTec::quOSItemBeforeOpen(Dataset&)

@@ -65,18 +65,14 @@ void TdmTec::quOSAndamentoBeforeDelete(Dataset& DataSet)
     // The line's number is taken again by the order's next line: its time
     // entries and defects go with it, under a savepoint and uncommitted, so
     // that a failed delete of the line keeps them (quOSAndamentoDeleteError).
-    exclusaoServico_ = std::make_unique<host::db::Savepoint>(*dmGlobal->IBTransaction1);
-    try {
+    uDataTec::excluirFilhosAntes(exclusaoServico_, [&] {
         const QString linha = "where AOCODIGO = " + ValueToSQL(quOSAndamentoAOCODIGO->value())
                               + " and AACODIGO = " + ValueToSQL(quOSAndamentoAACODIGO->value());
         DeletaRegistros("AATC01AAIT", linha);
         DeletaRegistros("AATC01AAAD", linha);
         sCodigoExcluido = quOSAndamentoAOCODIGO->asString() + "/" + quOSAndamentoPRCODIGO->asString();
         ZelDevVerificarEvento(&DataSet, "BEFOREDELETE");
-    } catch (...) {
-        exclusaoServico_.reset();   // rolls back to the savepoint
-        throw;
-    }
+    });
 }
 
 void TdmTec::quOSAndamentoDeleteError(Dataset&)

@@ -12,6 +12,7 @@
 #include "host/PilvCpr70.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/db/Database.h"
 
 using host::data::Dataset;
 using uDataTec::gravarExclusao;
@@ -44,6 +45,25 @@ void uDataTec::gravarExclusao(const QString& acao, const QString& rotulo, const 
     const QDateTime agora = QDateTime::currentDateTime();
     dmGlobal->GravaLog(IbUserName(), acao, rotulo + sCodigoExcluido, tabela, QDateTime(agora.date(), QTime(0, 0)),
                        agora);
+}
+
+void uDataTec::excluirFilhosAntes(std::unique_ptr<host::db::Savepoint>& guarda, const std::function<void()>& passos)
+{
+    guarda = std::make_unique<host::db::Savepoint>(*dmGlobal->IBTransaction1);
+    try {
+        passos();
+    } catch (...) {
+        guarda.reset();   // rolls back to the savepoint
+        throw;
+    }
+}
+
+void uDataTec::confirmarFilhos(std::unique_ptr<host::db::Savepoint>& guarda)
+{
+    if (!guarda)
+        return;
+    guarda->release();
+    guarda.reset();
 }
 
 void TdmTec::NotificarBeforePost(Dataset& DataSet)
