@@ -27,24 +27,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QMenu>
-#include <QMenuBar>
 #include <QTextStream>
 
 #include <memory>
 
 namespace {
-
-// The window names the module opens, for the main window's menu.
-const QStringList kJanelas = {
-    "fmAssFaturamento", "fmAssHoraTecnica", "fmAssTecnico", "fmAssDefeito", "fmAssEquipamento",
-    "fmAssSituacao", "fmAssContratos", "fmAssContratosFaturamento", "fmAssOrdemServico", "fmAssAndamento",
-    "fmAssSolicitacao", "fmAssOSSelecaoRel", "fmAssBaixaPecas", "fmAssContObj", "fmAssContReaj",
-    "fmAssContFat", "fmAssContFatLocEquip", "fmAssContLocacao", "fmAssEquipamentoLocacao", "fmAssContCad",
-    "fmAssContratosLocEquip", "fmAssContCob", "fmAssEquipCli", "fmAssContCadDet", "fmAssContAditivo",
-    "fmAssVenda", "fmAssCheckout", "fmAssContRenovacao", "fmAssEntradaEquip", "fmAssCadMedidor",
-    "fmAssContCadCM", "AutomatizacaoDeTeste",
-};
 
 struct Opcoes {
     QString banco, usuario, senha, modulo;
@@ -82,14 +69,6 @@ Opcoes lerOpcoes(const QApplication& app)
     parser.process(app);
     return {parser.value(banco), parser.value(usuario), parser.value(senha), parser.value(modulo),
             parser.values(janela), parser.isSet(autoteste), parser.isSet(ordensContratos)};
-}
-
-void menuDeJanelas(TfmPrincipal& principal)
-{
-    QMenu* menu = principal.menuBar()->addMenu("&Janelas");
-    for (const QString& nome : kJanelas)
-        QObject::connect(menu->addAction(nome), &QAction::triggered,
-                         [&principal, nome] { principal.AbrirJanela(nome); });
 }
 
 // Starts on one database file take turns until its schema is up to date:
@@ -153,7 +132,6 @@ int main(int argc, char** argv)
     app::encerrarComSinais();
 
     auto principal = std::make_unique<TfmPrincipal>();
-    menuDeJanelas(*principal);
 
     QLibrary biblioteca;
     app::Modulo modulo;
