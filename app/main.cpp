@@ -18,6 +18,7 @@
 #include "host/Utesteautomatizado.h"
 #include "host/data/DataModule.h"
 #include "host/db/Database.h"
+#include "host/schema/HostSchema.h"
 #include "host/ui/Dialogs.h"
 #include "host/ui/Errors.h"
 #include "host/ui/WindowRegistry.h"
@@ -123,8 +124,9 @@ int main(int argc, char** argv)
 
     std::unique_ptr<QLockFile> vez = vezDoInicio(opcoes.banco);
     std::unique_ptr<TdmGlobal> global;
+    bool bancoNovo = false;
     const bool iniciou = host::ui::runGuarded([&] {
-        app::prepararBanco(opcoes.banco, opcoes.usuario, opcoes.senha);
+        bancoNovo = app::prepararBanco(opcoes.banco, opcoes.usuario, opcoes.senha);
         global = std::make_unique<TdmGlobal>(opcoes.banco, opcoes.usuario, opcoes.senha);
     });
     if (!iniciou)
@@ -146,6 +148,10 @@ int main(int argc, char** argv)
     if (!opcoes.semJanelas())
         principal->show();
     host::ui::runGuarded([&] { modulo.CriarDataTec(); });
+    // The demonstration documents need the module's tables: a new default
+    // database gets them once the module's upgrade has run.
+    if (bancoNovo)
+        host::ui::runGuarded([] { host::loadDemoDocuments(*dmGlobal->IBTransaction1, QDate::currentDate()); });
     // What failed so far was the data modules' creation: the schema upgrade.
     const int errosDoInicio = console.erros();
     vez.reset();
