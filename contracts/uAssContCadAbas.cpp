@@ -68,7 +68,7 @@ void TfmAssContCad::pcContratoChange()
 void TfmAssContCad::deixarItens()
 {
     try {
-        if (std::exchange(itensRecusados_, false))
+        if (std::exchange(itensRecusados_, false) && dmTecContrato->quCtrCadastroIt->editing())
             throw host::Abort{};
         dmTecContrato->CtrSalvarItensPendentes();
     } catch (...) {
@@ -104,6 +104,7 @@ void TfmAssContCad::tsItensExit()
     QWidget* foco = QApplication::focusWidget();
     if (!foco || foco->window() != this)
         return;
+    itensRecusados_ = false;
     try {
         dmTecContrato->CtrSalvarItensPendentes();
     } catch (...) {

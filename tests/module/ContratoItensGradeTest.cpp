@@ -188,11 +188,14 @@ TEST_F(ContratoItensGradeTest, AnItemTheRuleRefusesStaysOnScreenWithItsMessage)
     EXPECT_EQ(dialogs->pending(), 0);
     EXPECT_EQ(lido(QString("select count(*) from AATC05ACIT where ACCODIGO = %1").arg(codigo)).toInt(), 0);
 
-    // Corrected, it goes.
+    // Corrected, it goes with the next change of page.
+    form.dbgdAssContCadItem->setFocus();
     itens().fieldByName("ACITGARANTIA")->setAsString("N");
     dialogs->answer("Não", "O valor dos itens foi alterado, deseja alterar valor do contrato?");
-    form.bbSalvar->click();
+    aba(form, form.tsContDadosAdicionais);
+    EXPECT_EQ(form.pcContrato->activePage(), form.tsContDadosAdicionais);
     EXPECT_EQ(lido(QString("select count(*) from AATC05ACIT where ACCODIGO = %1").arg(codigo)).toInt(), 1);
+    EXPECT_EQ(dialogs->pending(), 0);
 }
 
 // The header as the user met it: the contracting party chosen and
