@@ -1,0 +1,24 @@
+#pragma once
+// What the assistance-order rules of TdmTec share (internal to data/).
+
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+
+#include <QString>
+
+namespace pedidoass {
+
+inline QString parametro(const char* nome)
+{
+    return dmGlobal->Parametro(QString::fromLatin1(nome));
+}
+
+// The refusal prefix of the order rules' warnings.
+inline const QString kAbortada = QStringLiteral("Aviso: operação abortada.\r");
+
+// The display text of a status letter for an order ("1") or a proposal ("0").
+QString textoStatus(const QString& tipo, const QString& status);
+// "Pedido" for an order, "Proposta" for anything else.
+QString textoTipo(const QString& tipo);
+
+}  // namespace pedidoass
