@@ -4,6 +4,7 @@
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
 
+#include <QDateTime>
 #include <QString>
 
 namespace pedidoass {
@@ -11,6 +12,12 @@ namespace pedidoass {
 inline QString parametro(const char* nome)
 {
     return dmGlobal->Parametro(QString::fromLatin1(nome));
+}
+
+// Today at midnight, the date the audit rows carry.
+inline QDateTime hoje()
+{
+    return QDateTime(QDate::currentDate(), QTime(0, 0));
 }
 
 // The refusal prefix of the order rules' warnings.

@@ -85,9 +85,8 @@ void TdmTec::quAssVendaAfterDelete(Dataset& DataSet)
     uDataTec::confirmarFilhos(exclusaoPedidoAss_);
     ZelDevVerificarEvento(&DataSet, "AFTERDELETE");
     dmGlobal->GravaChavePrimariaExcluida(sAuxiliarExclusao, "AVEC8501");
-    const QDateTime agora = QDateTime::currentDateTime();
     dmGlobal->GravaLog(IbUserName(), "Deletou Pedido de Vendas Assistência", "Num./Cliente/Data/Valor:" + sCodigoExcluido,
-                       "AVEC8501", QDateTime(agora.date(), QTime(0, 0)), agora);
+                       "AVEC8501", pedidoass::hoje(), QDateTime::currentDateTime());
 }
 
 void TdmTec::ExcluirControleAlteracoesPedidoAss(const QString& numero)

@@ -16,16 +16,8 @@ using host::data::Dataset;
 using host::data::DatasetState;
 using host::data::DetachHandler;
 using host::data::Field;
+using pedidoass::hoje;
 using pedidoass::parametro;
-
-namespace {
-
-QDateTime hoje()
-{
-    return QDateTime(QDate::currentDate(), QTime(0, 0));
-}
-
-}  // namespace
 
 void TdmTec::quAssVendaItemNewRecord(Dataset& DataSet)
 {

@@ -60,9 +60,8 @@ void TdmTec::quAssVendaIMPRESSO_NFChange(Field& Sender)
     if (Sender.oldValue().toString() == Sender.asString())
         return;
     const QString numero = campoPedido("NUMERO_PEDIDO").asString();
-    const QDateTime agora = QDateTime::currentDateTime();
     dmGlobal->GravaLog(IbUserName(), "Alterou Status Pedido: " + Sender.displayText(), numero, "AVEC8501",
-                       QDateTime(agora.date(), QTime(0, 0)), agora);
+                       pedidoass::hoje(), QDateTime::currentDateTime());
     if (parametro("ATMODOPEDIDOASSISTENCIA") != "E")
         return;
     const QString local = RetornaLocalEquipamentosStatusPedidoAss(campoPedido("AUX2").asString(), Sender.asString());

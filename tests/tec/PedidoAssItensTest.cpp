@@ -122,6 +122,26 @@ TEST_F(PedidoAssItensTest, DeletingABackOrderLineTakesTheFirstPendingConfiguredL
     EXPECT_DOUBLE_EQ(cab("VALOR_TOTAL").asFloat(), 0) << "re-totalled";
 }
 
+TEST_F(PedidoAssItensTest, AWrongPasswordKeepsTheLineAndAnInsertedLineMovesNoText)
+{
+    const QString numero = novoPedido();
+    exec("insert into AUGC70OB (OBID, OBCODIGO, OBSEQUENCIA, OBTEXTO) values ('V', '" + numero + "', 1, 'Texto')");
+    dmTec->quAssVendaItem->append();
+    lin("CODIGO").setAsString("P1");
+    lin("VALOR").setAsFloat(1);
+    lin("COD").setAsInteger(1);
+    lin("COD").setAsInteger(4);
+    dmTec->quAssVendaItem->post();
+    EXPECT_EQ(texto("select OBSEQUENCIA from AUGC70OB"), "1") << "a line being inserted has no text of its own yet";
+
+    parametro("ATSENHAEXCLUSAOPEDIDO", "x");
+    dialogos->enter("y", "Senha de Exclusão de Pedido de Venda");
+    dialogos->acknowledge("Senha inválida!");
+    EXPECT_THROW(dmTec->quAssVendaItem->remove(), host::Abort);
+    EXPECT_EQ(valor("select count(*) from AVEC85IT"), 1);
+    EXPECT_EQ(valor("select count(*) from ARQLOG"), 0);
+}
+
 TEST_F(PedidoAssItensTest, SavingALineCostsTheSameOnAnOrderOfTwentyLines)
 {
     novoPedido();
@@ -149,6 +169,14 @@ TEST_F(PedidoAssItensTest, SavingALineCostsTheSameOnAnOrderOfTwentyLines)
     EXPECT_EQ(vinteLinhas, 1 + 2 * 3 + 1 + 1 + 1);
     // Only the product's serial kind is read with its own text.
     EXPECT_EQ(preparosVinte, 1);
+
+    // Re-totalling alone: the sums, the financial cost and the weights.
+    dmTec->quAssVenda->edit();
+    testsupport::StatementCounter totais;
+    PedidoAssVendaAtualizarTotalizador();
+    EXPECT_EQ(totais.count(), 3);
+    EXPECT_EQ(totais.prepares(), 0);
+    EXPECT_DOUBLE_EQ(cab("VALOR_TOTAL").asFloat(), 4 * 10 + 19 * 2) << "the first line saved three times more";
 }
 
 }  // namespace

@@ -19,6 +19,9 @@ TEST_F(PedidoAssRegistroTest, ANewOrderTakesTheHostNumberWhateverWasTyped)
     EXPECT_EQ(cab("FRETE").asString(), "2");
     EXPECT_EQ(cab("CODIGO_VENDEDOR").asString(), "00007") << "the customer's representative";
     EXPECT_EQ(cab("BCCODIGO").asString(), "341");
+    cab("CODIGO_CLIENTE").setAsString("");
+    EXPECT_EQ(cab("CODIGO_VENDEDOR").asString(), "00007") << "an empty customer changes nothing";
+    cab("CODIGO_CLIENTE").setAsString("00001");
     cab("NUMERO_PEDIDO").setAsString("999");
     dmTec->quAssVenda->post();
     EXPECT_EQ(texto("select NUMERO_PEDIDO from AVEC8501"), "000001");
