@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -387,6 +388,40 @@ TEST_F(OutroUsuario, AFileThisUserMayNotOpenIsToldByItsPermissions) {
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.err.contains(banco) && r.err.contains("-rw-------")) << r.err.toStdString();
     EXPECT_FALSE(r.err.contains("pasta de travas")) << r.err.toStdString();
+}
+
+}  // namespace
+
+namespace {
+
+// Firebird's own tools beside a running application, as the README tells:
+// given the application's engine root and the database's lock folder.
+class FirebirdTools : public testsupport::DatabaseTest {};
+
+const char* const kReadmeRecipe = R"sh(
+for FIREBIRD in "$XDG_RUNTIME_DIR/techassist-firebird" "${XDG_CACHE_HOME:-$HOME/.cache}/techassist-firebird" \
+                "${TMPDIR:-/tmp}/techassist-firebird-$(id -u)"; do
+  [ -d "$FIREBIRD" ] && break
+done
+export FIREBIRD
+export FIREBIRD_LOCK="${TMPDIR:-/tmp}/techassist-firebird-lock-$(stat -c %u "$1")"
+echo "select 'linhas', count(*) from T;" | isql-fb -q -user SYSDBA "$1"
+)sh";
+
+TEST_F(FirebirdTools, IsqlOpensTheDatabaseWhileTheApplicationHasItOpen) {
+    if (QStandardPaths::findExecutable("isql-fb").isEmpty()) GTEST_SKIP() << "isql-fb is not installed";
+    exec("create table T (ID integer)");
+    tr().commit();
+    exec("insert into T values (1)");
+    exec("insert into T values (2)");
+    tr().commitRetaining();
+    QProcess isql;
+    isql.start("sh", {"-c", kReadmeRecipe, "sh", dbPath});
+    ASSERT_TRUE(isql.waitForFinished(60000));
+    const QString out = QString::fromLocal8Bit(isql.readAllStandardOutput() + isql.readAllStandardError());
+    EXPECT_EQ(isql.exitCode(), 0) << out.toStdString();
+    EXPECT_TRUE(out.simplified().contains("linhas 2")) << out.toStdString();
+    EXPECT_EQ(2, exec("update T set ID = ID + 1")) << "the application goes on";
 }
 
 }  // namespace
