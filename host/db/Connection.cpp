@@ -1,8 +1,9 @@
-// Connection, transaction, engine set-up and error handling.
+// Connection, transaction and error handling (the engine's folders are in EngineFolders.cpp).
 
 #include "host/db/FbApi.h"
 
 #include <algorithm>
+#include <optional>
 
 #include <ibase.h>
 
@@ -107,7 +108,9 @@ static void attach(Connection::Impl& d, const ConnectOptions& options, bool crea
     const unsigned len = dpb->getBufferLength(&st);
     const unsigned char* buffer = dpb->getBuffer(&st);
     {
-        const detail::WaitNotice notice(options.name, embedded ? qEnvironmentVariable("FIREBIRD_LOCK") : QString());
+        // A server answers for its own locks (and a slow network is no lock).
+        std::optional<detail::WaitNotice> notice;
+        if (embedded) notice.emplace(options.name, qEnvironmentVariable("FIREBIRD_LOCK"));
         d.attachment = creating ? detail::provider()->createDatabase(&st, name.constData(), len, buffer)
                                 : detail::provider()->attachDatabase(&st, name.constData(), len, buffer);
     }

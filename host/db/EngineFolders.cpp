@@ -274,7 +274,7 @@ void checkDatabaseFile(const QString& database) {
         ::close(fd);
         return;
     }
-    if (errno != EACCES && errno != EPERM && errno != EROFS) return;
+    if (errno != EACCES && errno != EPERM) return;   // anything else is the engine's to tell
     detail::raise(QString("O banco de dados %1 não pode ser aberto pelo usuário %2 do sistema: o arquivo é de %3, "
                           "grupo %4, com permissões %5.")
                       .arg(database, userName(::geteuid()), userName(st.st_uid), groupName(st.st_gid),
