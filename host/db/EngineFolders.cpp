@@ -128,6 +128,19 @@ void textEntry(const QString& root, const QString& path, const QByteArray& text)
     });
 }
 
+// Whatever another user left in a folder of this user once open to others
+// (a configuration the engine would read, say) goes; a folder of theirs,
+// which may hold what this user cannot remove, refuses the root.
+void removeForeignEntries(const QString& root, const QString& folder) {
+    const auto all = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    for (const QFileInfo& entry : QDir(folder).entryInfoList(all)) {
+        struct stat st {};
+        if (::lstat(path8(entry.filePath()).constData(), &st) != 0 || st.st_uid == ::geteuid()) continue;
+        if (S_ISDIR(st.st_mode) || ::unlink(path8(entry.filePath()).constData()) != 0)
+            refuseRootEntry(root, entry.filePath(), "pertence ao usuário " + userName(st.st_uid));
+    }
+}
+
 // A folder of this user, made when missing and left to this user alone.
 // Inside a root of this user (only ever this user's work) a link or a file
 // found in its place is replaced; the root itself must be found as it is.
@@ -138,7 +151,10 @@ void ownFolder(const QString& root, const QString& folder) {
     ::mkdir(path.constData(), 0700);
     const QString problem = folderProblem(folder, ::geteuid(), ::geteuid(), 0, false);
     const bool ownFolder = ::lstat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid();
-    if (ownFolder && ::chmod(path.constData(), 0700) == 0) return;
+    if (ownFolder && ::chmod(path.constData(), 0700) == 0) {
+        removeForeignEntries(root, folder);
+        return;
+    }
     if (folder == root) detail::raise(QString("A pasta do Firebird %1 não pode ser usada: %2.").arg(root, problem));
     refuseRootEntry(root, folder, problem);
 }

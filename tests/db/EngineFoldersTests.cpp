@@ -108,11 +108,15 @@ TEST_F(EngineFolders, RootNotAFolderOfThisUserIsRefusedWithItsName) {
     EXPECT_TRUE(alheia.contains(at("alheia")) && alheia.contains("pertence ao usuário")) << alheia.toStdString();
     EXPECT_FALSE(QFileInfo::exists(at("alheia/firebird.conf")));
 
-    // A folder of this user holding a folder of another.
+    // A folder of this user holding a file and a folder of another: the
+    // file goes, the folder (what it holds may not be removable) refuses.
     ASSERT_TRUE(QDir().mkpath(at("propria/intl")));
+    writeFile(at("propria/databases.conf"), "techassist.fdb = /tmp/outro.fdb\n");
+    ASSERT_EQ(::chown(path8(at("propria/databases.conf")).constData(), 65534, 65534), 0);
     ASSERT_EQ(::chown(path8(at("propria/intl")).constData(), 65534, 65534), 0);
     const QString dentro = failureOf([&] { host::db::prepareEngineRoot(at("propria")); });
     EXPECT_TRUE(dentro.contains(at("propria/intl")) && dentro.contains("pertence ao usuário")) << dentro.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(at("propria/databases.conf")));
 }
 
 TEST_F(EngineFolders, LockFolderNotOfTheOwnerOrOpenToOthersIsRefused) {
