@@ -213,6 +213,10 @@ void TdmTec::bindAssistanceHandlers()
     quAssVendaCotado->afterPost = on(&TdmTec::quAssVendaCotadoAfterPost);
     quAssVendaCotado->beforeDelete = on(&TdmTec::quAssVendaCotadoBeforeDelete);
     quAssVendaCotado->afterDelete = on(&TdmTec::quAssVendaCotadoAfterDelete);
+    quAssVendaCotado->beforeInsert = on(&TdmTec::quAssVendaCotadoBeforeInsert);
+    quAssVendaCotado->beforeClose = on(&TdmTec::quAssVendaCotadoBeforeClose);
+    quAssVendaCotado->afterScroll = on(&TdmTec::quAssVendaCotadoAfterScroll);
+    quAssVendaCotado->onCalcFields = on(&TdmTec::quAssVendaCotadoCalcFields);
     quAssVendaObs->beforeOpen = on(&TdmTec::quAssVendaObsBeforeOpen);
     quAssVendaObs->beforePost = on(&TdmTec::quAssVendaObsBeforePost);
     bindPedidoAssFieldHandlers();
