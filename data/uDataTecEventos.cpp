@@ -1,6 +1,7 @@
 // Which handler each dataset event of TdmTec runs.
 
 #include "data/uDataTec.h"
+#include "data/uDataTecPedidoAss.h"
 
 using host::data::Dataset;
 
@@ -217,6 +218,7 @@ void TdmTec::bindAssistanceHandlers()
     quAssVendaCotado->beforeClose = on(&TdmTec::quAssVendaCotadoBeforeClose);
     quAssVendaCotado->afterScroll = on(&TdmTec::quAssVendaCotadoAfterScroll);
     quAssVendaCotado->onCalcFields = on(&TdmTec::quAssVendaCotadoCalcFields);
+    quAssVendaCotado->beforeOpen = [](Dataset&) { pedidoass::esquecerQtdeTipo(); };
     quAssVendaObs->beforeOpen = on(&TdmTec::quAssVendaObsBeforeOpen);
     quAssVendaObs->beforePost = on(&TdmTec::quAssVendaObsBeforePost);
     bindPedidoAssFieldHandlers();

@@ -12,6 +12,7 @@
 #include "host/Udatamod.h"
 #include "host/Upesqprod.h"
 #include "host/data/HandlerGuard.h"
+#include "host/db/Database.h"
 
 using host::data::Dataset;
 using host::data::DatasetState;
@@ -109,9 +110,46 @@ void TdmTec::quAssVendaCotadoQUANTIDADEChange(Field& Sender)
 
 void TdmTec::quAssVendaCotadoCalcFields(Dataset&)
 {
-    campoCotado("QUANTIDADETIPO").setAsFloat(CalcularQtdeTipoEquipamento(
-        campoCotado("COD").asInteger(), campoCotado("NUMERO_PEDIDO").asString(), campoCotado("CODIGO").asString()));
+    campoCotado("QUANTIDADETIPO").setAsFloat(pedidoass::qtdeTipo(
+        campoCotado("NUMERO_PEDIDO").asString(), campoCotado("COD").asString(), campoCotado("CODIGO").asString()));
 }
+
+namespace pedidoass {
+namespace {
+QHash<QString, double> gQtdeTipo;   // by "COD|CODIGO"
+QString gQtdeTipoPedido;
+bool gQtdeTipoLida = false;
+}  // namespace
+
+// The running count of CalcularQtdeTipoEquipamento for every stored line of
+// the order: a line not stored, or without a type, counts 0.
+double qtdeTipo(const QString& pedido, const QString& cod, const QString& produto)
+{
+    if (!gQtdeTipoLida || gQtdeTipoPedido != pedido) {
+        gQtdeTipo.clear();
+        host::db::Statement linhas(
+            *dmGlobal->IBTransaction1,
+            "select lx.COD, lx.CODIGO, (select sum(l2.QUANTIDADE) from AVEC85LX l2"
+            " left outer join ACEC1101 p2 on (p2.CODIGO = l2.CODIGO) where l2.NUMERO_PEDIDO = lx.NUMERO_PEDIDO"
+            " and p2.PNCODIGO = p.PNCODIGO and l2.COD <= lx.COD) from AVEC85LX lx"
+            " left outer join ACEC1101 p on (p.CODIGO = lx.CODIGO)"
+            " where lx.NUMERO_PEDIDO = :PEDIDO and coalesce(p.PNCODIGO, 0) > 0");
+        linhas.setParam("PEDIDO", pedido);
+        linhas.execute();
+        while (linhas.fetch())
+            gQtdeTipo.insert(linhas.value(0).toString() + "|" + linhas.value(1).toString(), linhas.value(2).toDouble());
+        gQtdeTipoPedido = pedido;
+        gQtdeTipoLida = true;
+    }
+    return gQtdeTipo.value(cod + "|" + produto, 0);
+}
+
+void esquecerQtdeTipo()
+{
+    gQtdeTipoLida = false;
+}
+
+}  // namespace pedidoass
 
 void TdmTec::quAssVendaCotadoAfterScroll(Dataset&)
 {
@@ -123,6 +161,7 @@ void TdmTec::quAssVendaCotadoAfterScroll(Dataset&)
 
 void TdmTec::quAssVendaCotadoAfterPost(Dataset& DataSet)
 {
+    pedidoass::esquecerQtdeTipo();
     dmGlobal->IBTransaction1->commitRetaining();
     ZelDevVerificarEvento(&DataSet, "AFTERPOST");
     DataSet.refresh();
@@ -162,6 +201,7 @@ void TdmTec::quAssVendaCotadoBeforeDelete(Dataset& DataSet)
 
 void TdmTec::quAssVendaCotadoAfterDelete(Dataset& DataSet)
 {
+    pedidoass::esquecerQtdeTipo();
     ZelDevVerificarEvento(&DataSet, "AFTERDELETE");
 }
 

@@ -230,7 +230,8 @@ TEST_F(PedidoAssCotadoTest, OneSerialNumberUnderRuleUAndARefusalKeepsTheMovement
     dialogos->acknowledge("Local Atual: Oficina.");
     EXPECT_THROW(dmTec->quAssVendaCotado->post(), host::Abort);
     EXPECT_TRUE(dialogos->texts().last().startsWith(
-        "Este Equipamento não se Encontra em Estoque ou Produção.\rNão é Possível Realizar esta Operação! \r"));
+        "Este Equipamento não se Encontra em Estoque ou Produção.\nNão é Possível Realizar esta Operação! \n"))
+        << "shown with the host's line breaks";
     EXPECT_EQ(movimentos(" and NSNUMERO = 'U1'"), 1) << "a refused save leaves the movements as they were";
 
     // Choosing the same unit books it again.
@@ -312,6 +313,31 @@ TEST_F(PedidoAssCotadoTest, TheLastLineOutOfTheBackOrderClearsTheHeaderLink)
     novaLinha("P1");
     dmTec->quAssVendaCotado->post();
     EXPECT_EQ(texto("select coalesce(VECODIGOPENDENCIA, '') from AVEC8501 where NUMERO_PEDIDO = '" + numero + "'"), "");
+}
+
+TEST_F(PedidoAssCotadoTest, OpeningTheLinesCostsNothingPerLineAndCountsTheTypes)
+{
+    exec("update ACEC1101 set PNCODIGO = 5 where CODIGO in ('P1', 'P2')");
+    auto custoAbrir = [&](const QString& pedido) {
+        const auto antes = host::db::statementCount();
+        dmTec->CarregaPedidoAssVendaCotado(pedido, {});
+        dmTec->quAssVendaCotado->last();   // every row read, its count computed
+        return host::db::statementCount() - antes;
+    };
+    for (int cod = 1; cod <= 2; ++cod)
+        exec(QString("insert into AVEC85LX (NUMERO_PEDIDO, COD, CODIGO, QUANTIDADE) values ('800001', %1, 'P1', 1)").arg(cod));
+    for (int cod = 1; cod <= 20; ++cod)
+        exec(QString("insert into AVEC85LX (NUMERO_PEDIDO, COD, CODIGO, QUANTIDADE) values ('%1', %2, '%3', %4)")
+                 .arg(numero)
+                 .arg(cod)
+                 .arg(cod % 2 ? "P1" : "P2")
+                 .arg(cod == 20 ? 5 : 1));
+    const auto dois = custoAbrir("800001");
+    const auto vinte = custoAbrir(numero);
+    EXPECT_EQ(vinte, dois);
+    dmTec->quAssVendaCotado->last();
+    EXPECT_DOUBLE_EQ(cot("QUANTIDADETIPO").asFloat(), 24);
+    EXPECT_DOUBLE_EQ(cot("QUANTIDADETIPO").asFloat(), dmTec->CalcularQtdeTipoEquipamento(20, numero, "P2"));
 }
 
 TEST_F(PedidoAssCotadoTest, SavingUnderModeCCostsAFixedNumberPlusOnePerSerial)

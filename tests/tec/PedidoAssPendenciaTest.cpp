@@ -53,9 +53,9 @@ TEST_F(PedidoAssPendenciaTest, AvailableStockLeavesOutDeliveredOrdersAndBackOrde
 
     dialogos->answer("Não", "Deseja colocar em pedido pendente?");
     EXPECT_FALSE(verificar(8));
-    EXPECT_EQ(dialogos->texts().last(),
-              "Quantidade insuficiente disponível de \"P1\".\rTotal do produto disponível: 7,00\r"
-              "Total Lançado no Pedido: 8.\rDeseja colocar em pedido pendente?");
+    EXPECT_EQ(dialogos->texts().last().toStdString(),
+              "Quantidade insuficiente disponível de \"P1\".\nTotal do produto disponível: 7,00\n"
+              "Total Lançado no Pedido: 8.\nDeseja colocar em pedido pendente?");
     EXPECT_EQ(one("select count(*) from AVEC8501").toInt(), 4) << "\"Não\" writes nothing";
 
     // The order's own other lines count too, back-order lines not.
@@ -145,6 +145,10 @@ TEST_F(PedidoAssPendenciaTest, EquipmentQueries)
     exec("update ACEC1101 set PNCODIGO = null where CODIGO = 'P2'");
     EXPECT_DOUBLE_EQ(dmTec->CalcularQtdeTipoEquipamento(5, numero, "P2"), 0);
 
+    exec("insert into AFVT0101 (CODIGO, QUANTAS_VEZES, DIA__INICIAL) values ('01', 1, 0)");
+    exec("insert into AFVT0101 (CODIGO, QUANTAS_VEZES, DIA__INICIAL) values ('02', 2, 0)");
+    exec("insert into AFVT0101 (CODIGO, QUANTAS_VEZES, DIA__INICIAL) values ('03', 1, 30)");
+    EXPECT_TRUE(dmTec->VendaPrazoTabela("03"));
     EXPECT_FALSE(dmTec->VendaPrazoTabela("01"));
     EXPECT_TRUE(dmTec->VendaPrazoTabela("02"));
     EXPECT_FALSE(dmTec->VendaPrazoTabela("zz"));
