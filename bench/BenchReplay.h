@@ -154,12 +154,18 @@ public:
     {
         using T = Gravador::Tipo;
         for (const Gravador::Evento& e : gravacao.eventos()) {
-            switch (e.tipo) {
-            case T::Prepara: comando(gravacao, e.comando, e.transacao); break;
-            case T::Executa: executa(gravacao, e); break;
-            case T::Busca: busca(e.comando, e.indice); break;
-            case T::Fecha: fecha(e.comando); break;
-            case T::Fim: fim(e.transacao, host::db::EngineWatcher::End(e.indice)); break;
+            try {
+                switch (e.tipo) {
+                case T::Prepara: comando(gravacao, e.comando, e.transacao); break;
+                case T::Executa: executa(gravacao, e); break;
+                case T::Busca: busca(e.comando, e.indice); break;
+                case T::Fecha: fecha(e.comando); break;
+                case T::Fim: fim(e.transacao, host::db::EngineWatcher::End(e.indice)); break;
+                }
+            } catch (const Firebird::FbException& erro) {
+                char texto[1024];
+                master_->getUtilInterface()->formatStatus(texto, sizeof texto, erro.getStatus());
+                throw std::runtime_error("replay of \"" + gravacao.texto(e.comando).toStdString() + "\": " + texto);
             }
         }
     }
