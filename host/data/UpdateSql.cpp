@@ -37,7 +37,9 @@ host::db::Statement& UpdateSql::prepared(Kind kind)
         throw DatasetError(QString("%1: sem consulta ou transação.").arg(name()));
     // The text kept shares the one set until it is replaced: the same data is
     // the same text, without comparing it for every row written.
-    const bool sameText = preparedText_[k].constData() == texts_[k].constData() || preparedText_[k] == texts_[k];
+    const bool sameText = (preparedText_[k].constData() == texts_[k].constData() &&
+                           preparedText_[k].size() == texts_[k].size()) ||
+                          preparedText_[k] == texts_[k];
     if (!statements_[k] || preparedFor_[k] != transaction || !sameText) {
         statements_[k].reset();
         auto statement = std::make_unique<host::db::Statement>(*transaction);
