@@ -65,6 +65,11 @@ public:
     TMenuItem* miCadastroTabelaVencimento = nullptr;    // "Tabelas de Vencimento"
     TMenuItem* miCadastroHistorico = nullptr;           // "Históricos"
     TMenuItem* miCadastroContaCaixa = nullptr;          // "Contas de Caixa"
+    TMenuItem* miCadastroProduto = nullptr;             // "Produtos": the products listing
+    TMenuItem* miCadastroEquipamento = nullptr;         // "Equipamentos": fmAssEquipamento
+    TMenuItem* miCadastroDefeito = nullptr;             // "Defeitos": fmAssDefeito
+    // Service-order menu: the progress screen of the orders (fmAssAndamento).
+    TMenuItem* miAndamentoOS = nullptr;                 // "Andamento das OS"
     TMenuItem* miParametros = nullptr;            // opens TfmParametros
     TMenuItem* miAbrirJanela = nullptr;           // asks a window name, then OnAbrirJanela
     TMenuItem* miSair = nullptr;
@@ -78,7 +83,7 @@ public:
     TMenuItem* findMenuItem(const QString& name) const;
     // The register listing of a host register in the search window
     // ("PF", "PJ" customers by person type, "OP" operations, "TV" payment terms,
-    // "HC" standard history texts, "CX" cash accounts).
+    // "HC" standard history texts, "CX" cash accounts, "PR" products).
     void AbrirCadastro(const QString& cadastro);
 
     // The window's timer (every second): its handler shows the date and time
