@@ -73,8 +73,8 @@ protected:
               const QDateTime& inserido = QDateTime::currentDateTime())
     {
         exec(QString("insert into AATC01AP (AOCODIGO, AOITCODIGO, APSEQUENCIA, PRCODIGO, APQUANTIDADE,"
-                     " APQUANTIDADEREQUERIDA, APVALUNITARIO, APVALTOTAL, APAUTORIZADO, UGINSERIDO)"
-                     " values (42, 1, %1, '%2', %3, %3 + 2, %4, %5, '%6', '%7')")
+                     " APQUANTIDADEREQUERIDA, APVALUNITARIO, APVALTOTAL, APAUTORIZADO, UGINSERIDO, APTIPO)"
+                     " values (42, 1, %1, '%2', %3, %3 + 2, %4, %5, '%6', '%7', '3')")
                  .arg(sequencia)
                  .arg(produto)
                  .arg(quantidade)
@@ -117,6 +117,7 @@ protected:
             QTest::keyClick(pesquisa.grid(), Qt::Key_Return);
         });
     }
+    static bool editorAberto(const DataGrid* grade) { return grade->indexWidget(grade->currentIndex()) != nullptr; }
     void empresa(int codigo)
     {
         exec(QString("update EMPRESA set UGESPECIFICOEMPRESA = %1").arg(codigo));
@@ -430,6 +431,168 @@ TEST_F(OrdemServicoGradesTest, RefusedLinesAreRedAndOldPartsBlueUnderClosingMode
     EXPECT_EQ(cor(2), QColor(Qt::blue)) << "blue wins over red";
     parametro("ATMODOFECHAMENTOOS", "N");
     EXPECT_EQ(cor(2), QColor(Qt::red));
+}
+
+// Each column of the two edit-button tables opens its own dialog: a search
+// of its kind, the observation window, the quantity dialog or a listing.
+TEST_F(OrdemServicoGradesTest, EveryColumnOfBothTablesOpensItsOwnDialog)
+{
+    servico(1, 1, 50);
+    peca(1, "PEC01", 1, 10);
+    TfmAssOrdemServico& form = abrir();
+    auto pesquisaDoTipo = [this](int tipo) {
+        dialogs->modal("fmPesquisa", [tipo](Form& janela) {
+            EXPECT_EQ(static_cast<host::ui::SearchWindow&>(janela).searchKind(), tipo);
+            janela.close();
+        });
+    };
+    auto janela = [this](const char* nome, const QString& caption) {
+        dialogs->modal(nome, [caption](Form& aberta) {
+            if (!caption.isEmpty()) {
+                EXPECT_EQ(aberta.windowTitle(), caption);
+            }
+            aberta.close();
+        });
+    };
+    aba(form, form.tsServico);
+    DataGrid* servicos = form.dbgdOrdemServicoServicos;
+    pesquisaDoTipo(74);
+    selecionar(servicos, "ATCODIGO");
+    servicos->editButtonClick();
+    janela("fmProdutoQuantidade", "Quantidade e Preço");
+    selecionar(servicos, "AAVALOR");
+    servicos->editButtonClick();
+    janela("fmObservacao", "Observação Adicional dos Serviços da OS");
+    selecionar(servicos, "DESCRICAO");
+    servicos->editButtonClick();
+    EXPECT_EQ(dialogs->pending(), 0);
+
+    aba(form, form.tsPecasOS);
+    DataGrid* pecas = form.dbgdOrdemServicoPecas;
+    janela("fmObservacao", {});
+    selecionar(pecas, "DESCRICAO");
+    pecas->editButtonClick();
+    janela("fmPesquisa", "Números de Série do Produto");
+    selecionar(pecas, "APNUMEROSERIE");
+    pecas->editButtonClick();
+    pesquisaDoTipo(25);
+    selecionar(pecas, "OFCODIGO");
+    pecas->editButtonClick();
+    pesquisaDoTipo(14);
+    selecionar(pecas, "LECODIGO");
+    pecas->editButtonClick();
+    pesquisaDoTipo(74);
+    selecionar(pecas, "ATCODIGO");
+    pecas->editButtonClick();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(dmTec->quOSPecas->state(), host::data::DatasetState::Browse) << "cancelled look-ups write nothing";
+
+    dialogs->modal("fmProdutoQuantidade", [](Form& quantidade) {
+        quantidade.findChild<QLineEdit*>("edQuantidade")->setText("2");
+        quantidade.findChild<QLineEdit*>("edPreco")->setText("5");
+        quantidade.findChild<QLineEdit*>("edDesconto")->setText("10");
+        quantidade.findChild<QPushButton*>("bbOk")->click();
+    });
+    selecionar(pecas, "APVALUNITARIO");
+    pecas->editButtonClick();
+    EXPECT_DOUBLE_EQ(dmTec->quOSPecasAPQUANTIDADE->asFloat(), 2);
+    EXPECT_DOUBLE_EQ(dmTec->quOSPecasAPVALUNITARIO->asFloat(), 5);
+    EXPECT_DOUBLE_EQ(dmTec->quOSPecasAPDESCONTO->asFloat(), 10) << "the dialog's fifth value";
+}
+
+TEST_F(OrdemServicoGradesTest, EnteringALookUpColumnOpensItsEditorUnlessInVehicleMode)
+{
+    servico(1, 1, 50);
+    parametro("ATMODOVEICULO", "O");
+    TfmAssOrdemServico& form = abrir();
+    aba(form, form.tsServico);
+    DataGrid* servicos = form.dbgdOrdemServicoServicos;
+    servicos->setFocus();
+    selecionar(servicos, "DescricaoHora");
+    EXPECT_FALSE(editorAberto(servicos)) << "nothing in vehicle mode";
+    parametro("ATMODOVEICULO", "N");
+    selecionar(servicos, "AAQUANTIDADE");
+    EXPECT_FALSE(editorAberto(servicos));
+    selecionar(servicos, "DescEquipOS");
+    EXPECT_TRUE(editorAberto(servicos)) << "its list opened by Qt, no keys sent";
+}
+
+TEST_F(OrdemServicoGradesTest, TheWithdrawalAnsweredNoTakesTheAuthorisedPartsOnly)
+{
+    peca(1, "PEC01", 1, 10, "S");
+    peca(2, "PEC02", 1, 80, "N");
+    TfmAssOrdemServico& form = abrir();
+    dialogs->answer("Não", "Baixar inclusive peças não autorizadas?");
+    dialogs->setAutoAcknowledgeMessages(true);
+    form.sbReserva->click();
+    const QString pedido = valor("select VECODIGO from AATC01AO where AOCODIGO = 42").toString().trimmed();
+    ASSERT_FALSE(pedido.isEmpty());
+    EXPECT_EQ(valor("select list(trim(CODIGO)) from AVEC85IT where NUMERO_PEDIDO = '" + pedido + "'")
+                  .toString(),
+              "PEC01");
+}
+
+// Order 42 on its services and parts tabs and the time dialog, as a person
+// sees them, written next to the test program (run under Xvfb by the
+// screenshot test, offscreen otherwise).
+TEST_F(OrdemServicoGradesTest, PicturesOfTheServicesAndPartsTabsAndTheTimeDialog)
+{
+    servico(1, 2, 50);
+    servico(2, 1, 35, "N");
+    peca(1, "PEC01", 2, 10);
+    peca(2, "PEC02", 1, 80, "N");
+    exec("insert into AATC01AAIT (AOCODIGO, AACODIGO, AAITSEQUENCIA, AAITDATA, AAITINICIO, AAITFIM)"
+         " values (42, 1, 1, '2026-11-03', '2026-11-03 08:00', '2026-11-03 10:30')");
+    TfmAssOrdemServico& form = abrir();
+    form.resize(1280, 800);
+    const QDir pasta(QCoreApplication::applicationDirPath());
+    aba(form, form.tsServico);
+    QTest::qWait(50);
+    ASSERT_TRUE(form.grab().save(pasta.filePath("fmAssOrdemServico_42_servicos.png")));
+    EXPECT_EQ(form.dbgdOrdemServicoServicos->model()->rowCount(), 2);
+    aba(form, form.tsPecasOS);
+    QTest::qWait(50);
+    ASSERT_TRUE(form.grab().save(pasta.filePath("fmAssOrdemServico_42_pecas.png")));
+    EXPECT_EQ(form.dbgdOrdemServicoPecas->model()->rowCount(), 2);
+
+    aba(form, form.tsServico);
+    dmTec->quOSAndamento->first();
+    selecionar(form.dbgdOrdemServicoServicos, "AATOTAL");
+    dialogs->modal("fmAssOrdemServicoHora", [&pasta](Form& janela) {
+        janela.show();
+        QTest::qWait(50);
+        EXPECT_TRUE(janela.grab().save(pasta.filePath("fmAssOrdemServicoHora.png")));
+        EXPECT_EQ(static_cast<TfmAssOrdemServicoHora&>(janela).dbgdAssOrdemServicoHora->model()->rowCount(), 1);
+        janela.close();
+    });
+    form.dbgdOrdemServicoServicos->editButtonClick();
+}
+
+TEST_F(OrdemServicoGradesTest, ProductTitlesRunTheQuickSearchAndTheRegister)
+{
+    TfmAssOrdemServico& form = abrir();
+    criarPrincipal();
+    aba(form, form.tsPecasOS);
+    GridColumn& produto = *form.dbgdOrdemServicoPecas->columnByField("PRCODIGO");
+    dialogs->answer("Código", "Deseja pesquisar produto pelo código de barras ou posicionamento no local?")
+        .enter("pec01", "Código do produto");
+    form.dbgdOrdemServicoPecasTitleClick(produto);
+    EXPECT_EQ(dmTec->quOSPecas->state(), host::data::DatasetState::Insert) << "left for the user to complete";
+    EXPECT_EQ(dmTec->quOSPecasPRCODIGO->asString(), "PEC01");
+    dmTec->quOSPecas->cancel();
+
+    dialogs->answer("Barras").enter("XYZ").acknowledge("Produto não encontrado!");
+    form.dbgdOrdemServicoPecasTitleClick(produto);
+    EXPECT_NE(dmTec->quOSPecas->state(), host::data::DatasetState::Insert);
+
+    dialogs->answer("Não", "Deseja abrir cadastro de produtos?");
+    form.dbgdOrdemServicoPecasTitleClick(*form.dbgdOrdemServicoPecas->columnByField("DESCRICAO"));
+    dialogs->answer("Sim", "Deseja abrir cadastro de produtos?").modal("fmPesquisa", [](Form& cadastro) {
+        EXPECT_EQ(cadastro.windowTitle(), "Pesquisa de Produtos");
+        cadastro.close();
+    });
+    form.dbgdOrdemServicoPecasTitleClick(*form.dbgdOrdemServicoPecas->columnByField("DESCRICAO"));
+    EXPECT_EQ(dialogs->pending(), 0);
 }
 
 }  // namespace
