@@ -4,7 +4,7 @@
 // duplicate and per-item lines, the required-quantity title, the row
 // colours, the item grids' look-ups and title clicks, and the keys.
 
-#include "tests/module/ModuleFixture.h"
+#include "tests/module/OrdemServicoEntradaFixture.h"
 
 #include "data/uDataTec.h"
 #include "host/Udatamod.h"
@@ -37,11 +37,11 @@ using host::ui::DataGrid;
 using host::ui::Form;
 using host::ui::GridColumn;
 
-class OrdemServicoGradesTest : public ModuleTest {
+class OrdemServicoGradesTest : public OrdemServicoEntradaTest {
 protected:
     void SetUp() override
     {
-        ModuleTest::SetUp();
+        OrdemServicoEntradaTest::SetUp();
         exec("insert into ACEC1101 (CODIGO, DESCRICAO, PCO_VENDA, PCO_CUSTO, COM_FAB_S_FS) values"
              " ('SRV01', 'Wmaodeobra', 50, 0, '7')");
         exec("insert into ACEC1101 (CODIGO, DESCRICAO, PCO_VENDA, PCO_CUSTO) values ('PEC01', 'Wcorreia', 10, 4)");
@@ -82,19 +82,6 @@ protected:
                  .arg(quantidade * valor)
                  .arg(autorizado, inserido.toString("yyyy-MM-dd hh:mm:ss")));
     }
-    TfmAssOrdemServico& abrir()
-    {
-        uPackageAss::ShowJanelaTec("fmAssOrdemServico;42");
-        TfmAssOrdemServico* form = fmAssOrdemServico.get();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(form));
-        return *form;
-    }
-    void aba(TfmAssOrdemServico& form, host::ui::TabSheet* destino)
-    {
-        form.pcOrdemServico->setActivePage(destino);
-        form.pcOrdemServicoChange();
-    }
-    QVariant valor(const QString& sql) { return host::db::selectValue(*dmGlobal->IBTransaction1, sql); }
     static QStringList campos(const DataGrid* grade)
     {
         QStringList nomes;

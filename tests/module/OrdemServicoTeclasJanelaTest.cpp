@@ -2,7 +2,7 @@
 // window of order 42 (opened through the dispatcher), the price release and
 // the stock withdrawal button; and the item grids' title clicks.
 
-#include "tests/module/ModuleFixture.h"
+#include "tests/module/OrdemServicoEntradaFixture.h"
 
 #include "data/uDataTec.h"
 #include "host/Udatamod.h"
@@ -26,11 +26,11 @@ namespace {
 using host::ui::Form;
 using host::ui::GridColumn;
 
-class OrdemServicoTeclasTest : public ModuleTest {
+class OrdemServicoTeclasTest : public OrdemServicoEntradaTest {
 protected:
     void SetUp() override
     {
-        ModuleTest::SetUp();
+        OrdemServicoEntradaTest::SetUp();
         exec("insert into ACEC1101 (CODIGO, DESCRICAO, PCO_VENDA) values ('PEC01', 'Wcorreia', 10)");
         exec("insert into ACEC1101 (CODIGO, DESCRICAO, PCO_VENDA, COM_FAB_S_FS) values ('SRV03', 'Wrevisao', 7, '7')");
         exec("insert into AATC01AO (AOCODIGO, CLCODIGO, AODATAENTRADA, AOBAIXA, AOPRIORIDADE)"
@@ -40,19 +40,6 @@ protected:
         exec("insert into AATC01AA (AOCODIGO, AOITCODIGO, AACODIGO, PRCODIGO, AAQUANTIDADE, AAVALOR, AAVALORTOTAL,"
              " AAAUTORIZADO) values (42, 1, 1, 'PEC01', 1, 10, 10, 'S')");
     }
-    TfmAssOrdemServico& abrir()
-    {
-        uPackageAss::ShowJanelaTec("fmAssOrdemServico;42");
-        TfmAssOrdemServico* form = fmAssOrdemServico.get();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(form));
-        return *form;
-    }
-    void aba(TfmAssOrdemServico& form, host::ui::TabSheet* destino)
-    {
-        form.pcOrdemServico->setActivePage(destino);
-        form.pcOrdemServicoChange();
-    }
-    QVariant valor(const QString& sql) { return host::db::selectValue(*dmGlobal->IBTransaction1, sql); }
     static void tecla(TfmAssOrdemServico& form, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier)
     {
         QTest::keyClick(&form, key, mods);
