@@ -248,5 +248,24 @@ TEST_F(OrdemServicoTeclasTest, TheItemsEditButtonActsByTheSelectedField)
     EXPECT_EQ(dmTec->quOSItem->fieldByName("AOITMARCA")->asString(), "Antiga") << "nothing chosen, nothing written";
 }
 
+TEST_F(OrdemServicoTeclasTest, TheServicesTitlesOpenRegistersByPosition)
+{
+    criarPrincipal();
+    QStringList abertas;
+    principal->OnAbrirJanela = [&](const QString& nome) { abertas << nome; };
+    TfmAssOrdemServico& form = abrir();
+    aba(form, form.tsServico);
+    host::ui::DataGrid* servicos = form.dbgdOrdemServicoServicos;
+    dialogs->modal("fmPesquisa", [](Form& cadastro) {
+        EXPECT_EQ(cadastro.windowTitle(), "Pesquisa de Produtos");
+        cadastro.close();
+    });
+    form.dbgdOrdemServicoServicosTitleClick(*servicos->column(1));
+    form.dbgdOrdemServicoServicosTitleClick(*servicos->column(4));
+    form.dbgdOrdemServicoServicosTitleClick(*servicos->column(5));
+    EXPECT_EQ(abertas, QStringList{"fmAssTecnico"});
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
 }  // namespace
 }  // namespace moduletest
