@@ -582,5 +582,18 @@ TEST_F(OrdemServicoGradesTest, ProductTitlesRunTheQuickSearchAndTheRegister)
     EXPECT_EQ(dialogs->pending(), 0);
 }
 
+TEST_F(OrdemServicoGradesTest, F8DuplicatesAServiceLineOfNoItem)
+{
+    exec("insert into AATC01AA (AOCODIGO, AACODIGO, PRCODIGO, AAQUANTIDADE, AAVALOR, AAVALORTOTAL, AAAUTORIZADO)"
+         " values (42, 1, 'SRV01', 2, 50, 100, 'S')");
+    TfmAssOrdemServico& form = abrir();
+    aba(form, form.tsServico);
+    dialogs->answer("Sim", "Tem certeza de que deseja duplicar registro?");
+    QTest::keyClick(&form, Qt::Key_F8);
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(valor("select count(*) from AATC01AA where AOCODIGO = 42 and PRCODIGO = 'SRV01'").toInt(), 2)
+        << "found by its empty item";
+}
+
 }  // namespace
 }  // namespace moduletest
