@@ -267,5 +267,22 @@ TEST_F(OrdemServicoTeclasTest, TheServicesTitlesOpenRegistersByPosition)
     EXPECT_EQ(dialogs->pending(), 0);
 }
 
+TEST_F(OrdemServicoTeclasTest, OtherItemModesPickFromTheEquipmentRegister)
+{
+    exec("insert into AATC03AE (AECODIGO, AEDESCRICAO) values (31, 'Wimpressora')");
+    TfmAssOrdemServico& form = abrir();
+    host::ui::DataGrid* itens = form.dbgdOrdemServicoItens;
+    itens->setSelectedIndex(RetornaColuna("AOITEQUIPCODIGO", itens));
+    dialogs->modal("fmPesquisa", [](Form& janela) {
+        EXPECT_EQ(janela.windowTitle(), "Pesquisa de Equipamento");
+        auto& pesquisa = static_cast<host::ui::SearchWindow&>(janela);
+        QTest::keyClicks(pesquisa.grid(), "Wimp");
+        QTest::keyClick(pesquisa.grid(), Qt::Key_Return);
+    });
+    itens->editButtonClick();
+    EXPECT_EQ(dmTec->quOSItem->fieldByName("AOITEQUIPCODIGO")->asInteger(), 31);
+    EXPECT_EQ(dmTec->quOSItem->fieldByName("AOITEQUIPDESCRICAO")->asString(), "Wimpressora");
+}
+
 }  // namespace
 }  // namespace moduletest
