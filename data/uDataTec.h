@@ -1380,6 +1380,12 @@ void OSAtualizaValorTotalCorrrente();
 // chosen AECLCODIGO, when the list was confirmed.
 using SelecionaEquipamentoClienteRotina = bool (*)(int equipamento, const QString& cliente, int& escolhido);
 void RegistrarSelecionaEquipamentoCliente(SelecionaEquipamentoClienteRotina rotina);
+// The defect list of an order item (or of a sales-document item), which the
+// front door registers the same way; the windows open it through
+// AbrirDefeitosItem (nothing while none is registered).
+using SelecionaDefeitoItemRotina = void (*)(int ordem, int item, double chaveDocumento, int sequenciaDocumento);
+void RegistrarSelecionaDefeitoItem(SelecionaDefeitoItemRotina rotina);
+void AbrirDefeitosItem(int ordem, int item, double chaveDocumento, int sequenciaDocumento);
 // ---- situations and the edit guard (uDataTecRestricao.cpp, uDataTecSituacao.cpp)
 // True when the order's situation is of a finished type ("F", "D" or "S", any case).
 bool RetornaSituacaoFinal(int aoCodigo);

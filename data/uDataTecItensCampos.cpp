@@ -44,6 +44,18 @@ void RegistrarSelecionaEquipamentoCliente(SelecionaEquipamentoClienteRotina roti
     selecionaEquipamentoCliente = rotina;
 }
 
+namespace {
+SelecionaDefeitoItemRotina selecionaDefeitoItem = nullptr;
+}
+
+void RegistrarSelecionaDefeitoItem(SelecionaDefeitoItemRotina rotina) { selecionaDefeitoItem = rotina; }
+
+void AbrirDefeitosItem(int ordem, int item, double chaveDocumento, int sequenciaDocumento)
+{
+    if (selecionaDefeitoItem)
+        selecionaDefeitoItem(ordem, item, chaveDocumento, sequenciaDocumento);
+}
+
 namespace uDataTecItens {
 
 QVariantMap primeiraLinha(Query& consulta, const QString& sql, const QVariantMap& parametros)

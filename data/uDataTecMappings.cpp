@@ -275,14 +275,16 @@ void TdmTec::quOSAndamentoAATIPOSetText(Field& Sender, const QString& Text)
     Sender.setAsString(Text.toUpper());
 }
 
+// The grids' pick lists offer the captions ("Sim", "Não", "Devolvido"): the
+// one-letter column keeps their first letter, as a typed letter.
 void TdmTec::quOSPecasAPAUTORIZADOSetText(Field& Sender, const QString& Text)
 {
-    Sender.setAsString(Text.toUpper());
+    Sender.setAsString(Text.trimmed().left(1).toUpper());
 }
 
 void TdmTec::quOSAndamentoAAAUTORIZADOSetText(Field& Sender, const QString& Text)
 {
-    Sender.setAsString(Text.toUpper());
+    Sender.setAsString(Text.trimmed().left(1).toUpper());
 }
 
 void TdmTec::quHoraTecnicaAHTIPOSetText(Field& Sender, const QString& Text)

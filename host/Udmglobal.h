@@ -26,6 +26,7 @@ class Dataset;
 }
 namespace host::ui {
 class DataLookupCombo;
+class GridColumn;
 }
 class QWidget;
 
@@ -197,6 +198,14 @@ public:
                                     host::data::Query* query, bool bSomenteLeitura, int iTamanhoMaximo,
                                     const QString& caption);
 
+    // A memo field of a caller's row edited in the observation window under
+    // the caption: "&Gravar" leaves the row in edit with the text (the caller
+    // or the user posts it), "&Cancelar" gives the field its text back. The
+    // number is kept for the callers; with bSomenteLeitura the text is only
+    // shown. True when the text was taken.
+    bool InserirObservacaoMemo(host::data::Dataset* dataset, int iModo, const QString& campo,
+                               const QString& caption, bool bSomenteLeitura);
+
     // Copies one AUGC70OB text (source code, sequence and kind) to another
     // key (target code, sequence and kind), replacing the text stored there;
     // nothing when the source has none. Nothing is committed.
@@ -310,6 +319,15 @@ public:
     // caller's own "not registered" rule; "" only for empty text. fator is
     // the units a package bar code stands for (CBFATOR), 1 otherwise.
     QString RetornaCodigoProduto(const QString& texto, const QString& tipo, double& fator);
+    // The quick product entry of a grid's product title: sModo "B" asks a
+    // bar code (any code RetornaCodigoProduto knows), "P" a shelf position
+    // (PRPOSICIONAMENTO), "C" a product code; the product found goes into the
+    // field of the line being entered, or of a new line appended, left for
+    // the user to complete. Another mode or an empty entry does nothing; an
+    // unknown product is told ("Produto não encontrado!") and writes nothing.
+    // The column is kept for the callers.
+    bool PesquisaRapidaProduto(const QString& sModo, const QString& sCampo, host::data::Dataset* dataset,
+                               host::ui::GridColumn* coluna);
     // Refuses (MostraAviso with abandon) a product already on the document.
     void VerificaVendaProdutoRepetido(const QString& produto, const QString& colunaProduto,
                                       const QString& tabela, const QString& condicao,

@@ -132,3 +132,43 @@ bool TdmGlobal::InserirObservacaoAdicional(const QString& campo, const QString& 
     observacao.close();
     return gravado;
 }
+
+bool TdmGlobal::InserirObservacaoMemo(host::data::Dataset* dataset, int, const QString& campo,
+                                      const QString& caption, bool bSomenteLeitura)
+{
+    if (!dataset || !dataset->active())
+        return false;
+    host::data::Field* memo = dataset->fieldByName(campo);
+    const QVariant anterior = memo->value();
+    const bool estavaEditando = dataset->editing();
+    auto janela = std::make_unique<TfmObservacao>();
+    janela->setCaption(caption);
+    janela->dsObservacao->setDataset(dataset);
+    janela->dbmeObservacao->setDataField(campo);
+    janela->dbmeObservacao->setReadOnlyControl(bSomenteLeitura);
+    janela->bbGravar->setEnabled(!bSomenteLeitura);
+    host::ui::Layouts::restoreWindow(janela.get(), "fmObservacaoMemo");
+    bool ok = false;
+    try {
+        ok = janela->showModal() == host::ui::ModalResult::Ok && !bSomenteLeitura;
+        host::ui::Layouts::saveWindow(janela.get(), "fmObservacaoMemo");
+        if (ok) {
+            janela->dbmeObservacao->commit();
+            const QString texto = janela->dbmeObservacao->text();
+            if (memo->asString() != texto) {
+                if (!dataset->editing())
+                    dataset->edit();
+                memo->setAsString(texto);
+            }
+        } else if (dataset->editing() && memo->value() != anterior) {
+            memo->setValue(anterior);
+            if (!estavaEditando && !dataset->modified())
+                dataset->cancel();
+        }
+    } catch (...) {
+        janela->dsObservacao->setDataset(nullptr);
+        throw;
+    }
+    janela->dsObservacao->setDataset(nullptr);
+    return ok;
+}

@@ -63,8 +63,20 @@ QString montarSqlPesquisa(const PesquisaDefinicao& definicao, const QString& con
     return sql;
 }
 
-bool executarPesquisa(const PesquisaDefinicao& definicao, const QString& condicao, QVariantMap& linha,
-                      const QVariantMap& parametros)
+namespace {
+
+QVariantMap linhaAtual(const host::data::Query& query)
+{
+    QVariantMap linha;
+    for (int i = 0; i < query.fieldCount(); ++i)
+        linha.insert(query.field(i)->fieldName().toUpper(), query.field(i)->value());
+    return linha;
+}
+
+// The picker shown modally; the chosen rows (the marked ones with
+// `multipla`, else the current one) go into `linhas`.
+bool mostrarPesquisa(const PesquisaDefinicao& definicao, const QString& condicao, QList<QVariantMap>& linhas,
+                     const QVariantMap& parametros, bool multipla)
 {
     std::unique_ptr<host::data::Query> query = CriarIbQuery("quPesquisa");
     auto abrir = [&](const QString& coluna, const QString& texto) {
@@ -88,6 +100,9 @@ bool executarPesquisa(const PesquisaDefinicao& definicao, const QString& condica
         janela->setCaption(definicao.caption);
         host::ui::DataGrid& grid = *janela->grid();
         grid.setRowSelect(true);
+        grid.setMultiSelect(multipla);
+        if (multipla)
+            grid.clearSelectedRows();   // only the user's marks count, not the row first shown
         int largura = 0;
         for (const PesquisaColuna& coluna : definicao.colunas) {
             host::ui::createGridColumn(grid, coluna.largura, coluna.titulo, coluna.campo);
@@ -107,9 +122,18 @@ bool executarPesquisa(const PesquisaDefinicao& definicao, const QString& condica
         host::ui::Layouts::saveWindow(janela, definicao.layout);
         host::ui::Layouts::saveGrid(&grid, definicao.layout);
         if (escolhido) {
-            linha.clear();
-            for (int i = 0; i < query->fieldCount(); ++i)
-                linha.insert(query->field(i)->fieldName().toUpper(), query->field(i)->value());
+            linhas.clear();
+            // The marks count when the row the user confirmed is one of them:
+            // a row the grid's own type-ahead selected on the way is no choice.
+            const QList<int> marcadas = multipla ? grid.selectedRows() : QList<int>();
+            if (!marcadas.contains(query->recNo())) {
+                linhas << linhaAtual(*query);
+            } else {
+                for (int registro : marcadas) {
+                    query->setRecNo(registro);
+                    linhas << linhaAtual(*query);
+                }
+            }
         }
     } catch (...) {
         liberar(janela);
@@ -117,6 +141,24 @@ bool executarPesquisa(const PesquisaDefinicao& definicao, const QString& condica
     }
     liberar(janela);
     return escolhido;
+}
+
+}  // namespace
+
+bool executarPesquisa(const PesquisaDefinicao& definicao, const QString& condicao, QVariantMap& linha,
+                      const QVariantMap& parametros)
+{
+    QList<QVariantMap> linhas;
+    if (!mostrarPesquisa(definicao, condicao, linhas, parametros, false))
+        return false;
+    linha = linhas.front();
+    return true;
+}
+
+bool executarPesquisaMultipla(const PesquisaDefinicao& definicao, const QString& condicao,
+                              QList<QVariantMap>& linhas, const QVariantMap& parametros)
+{
+    return mostrarPesquisa(definicao, condicao, linhas, parametros, true);
 }
 
 QVariant valorPesquisa(const QVariantMap& linha, const QString& coluna)

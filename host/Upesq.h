@@ -59,6 +59,13 @@ QString montarSqlPesquisa(const PesquisaDefinicao& definicao, const QString& con
 bool executarPesquisa(const PesquisaDefinicao& definicao, const QString& condicao, QVariantMap& linha,
                       const QVariantMap& parametros = {});
 
+// The same picker with several rows marked (Ctrl and Shift clicks): true
+// with the marked rows in their order when the confirmed (current) row is
+// one of them, else the current row alone; `linhas` is untouched when
+// cancelled.
+bool executarPesquisaMultipla(const PesquisaDefinicao& definicao, const QString& condicao,
+                              QList<QVariantMap>& linhas, const QVariantMap& parametros = {});
+
 // The value of a column of a chosen row, the name in any letter case; an
 // unknown name is a programming error (std::invalid_argument).
 QVariant valorPesquisa(const QVariantMap& linha, const QString& coluna);

@@ -5,10 +5,11 @@
 #include "host/Uglobal.h"
 #include "host/data/Field.h"
 
-bool SelecionaProduto(QString& sCodigo, QString& sDescricao, double& rPrecoVenda, double& rEstoque,
-                      double& rReservado, double& rPrecoPromocional, double& rCusto, bool bServicos)
+namespace {
+
+host::PesquisaDefinicao definicaoProdutos(bool bServicos)
 {
-    host::PesquisaDefinicao definicao{
+    return {
         4, "Pesquisa de Produtos", "fmPesquisaProduto",
         "select pr.CODIGO, pr.DESCRICAO, pr.UNIDADE_MEDIDA, pr.PCO_VENDA, pr.ESTOQUE, pr.QTDE_PRODUCAO,"
         " pr.PRPRECOPROMOCIONAL, pr.PCO_CUSTO, pr.OUTRO_CODIGO, pr.COM_FAB_S_FS from ACEC1101 pr",
@@ -22,8 +23,15 @@ bool SelecionaProduto(QString& sCodigo, QString& sDescricao, double& rPrecoVenda
          {"ESTOQUE", "Estoque", 80, "pr.ESTOQUE"},
          {"OUTRO_CODIGO", "Outro Código", 110, "pr.OUTRO_CODIGO"}},
         1};
+}
+
+}  // namespace
+
+bool SelecionaProduto(QString& sCodigo, QString& sDescricao, double& rPrecoVenda, double& rEstoque,
+                      double& rReservado, double& rPrecoPromocional, double& rCusto, bool bServicos)
+{
     QVariantMap linha;
-    if (!host::executarPesquisa(definicao, {}, linha))
+    if (!host::executarPesquisa(definicaoProdutos(bServicos), {}, linha))
         return false;
     sCodigo = host::textoPesquisa(linha, "CODIGO");
     sDescricao = host::textoPesquisa(linha, "DESCRICAO");

@@ -2,6 +2,8 @@
 
 #include "host/Uprincipal.h"
 
+#include "host/Upesqprod.h"
+
 #include "host/Upesq.h"
 #include "host/Upesqgeral.h"
 
@@ -69,6 +71,7 @@ TfmPrincipal::TfmPrincipal(QWidget* parent) : QMainWindow(parent)
     miCadastroTabelaVencimento = add(registers, "miCadastroTabelaVencimento", "Tabelas de Vencimento");
     miCadastroHistorico = add(registers, "miCadastroHistorico", "Históricos");
     miCadastroContaCaixa = add(registers, "miCadastroContaCaixa", "Contas de Caixa");
+    miCadastroProduto = add(registers, "miCadastroProduto", "Produtos");
     miCadastroContrato = add(contracts, "miCadastroContrato", "Cadastro de Contratos");
     miFaturamentoContrato = add(contracts, "miFaturamentoContrato", "Faturamento de Contratos");
     miCadastroObjeto = add(contracts, "miCadastroObjeto", "Objetos");
@@ -89,6 +92,7 @@ TfmPrincipal::TfmPrincipal(QWidget* parent) : QMainWindow(parent)
     miCadastroTabelaVencimento->OnClick = [this](QObject*) { AbrirCadastro("TV"); };
     miCadastroHistorico->OnClick = [this](QObject*) { AbrirCadastro("HC"); };
     miCadastroContaCaixa->OnClick = [this](QObject*) { AbrirCadastro("CX"); };
+    miCadastroProduto->OnClick = [this](QObject*) { AbrirCadastro("PR"); };
     miCadastroTecnico->OnClick = [this](QObject*) { AbrirJanela("fmAssTecnico"); };
     miCadastroSituacao->OnClick = [this](QObject*) { AbrirJanela("fmAssSituacao"); };
     miAbrirJanela->OnClick = [this](QObject*) {
@@ -176,6 +180,10 @@ void TfmPrincipal::AbrirCadastro(const QString& cadastro)
         SelecionaPesquisaGeral(113, "HCCODIGO", "HCCODIGO", "HCCODIGO", v1, v2, v3);
     else if (cadastro == "CX")
         SelecionaPesquisaGeral(114, "CONTA", "CONTA", "CONTA", v1, v2, v3);
+    else if (cadastro == "PR") {
+        double venda = 0, estoque = 0, reservado = 0, promocional = 0, custo = 0;
+        SelecionaProduto(v1, v2, venda, estoque, reservado, promocional, custo, true);
+    }
 }
 
 TMenuItem* TfmPrincipal::findMenuItem(const QString& name) const

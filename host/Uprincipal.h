@@ -69,6 +69,11 @@ public:
     TMenuItem* miCadastroTabelaVencimento = nullptr;    // "Tabelas de Vencimento"
     TMenuItem* miCadastroHistorico = nullptr;           // "Históricos"
     TMenuItem* miCadastroContaCaixa = nullptr;          // "Contas de Caixa"
+    TMenuItem* miCadastroProduto = nullptr;             // "Produtos": the products listing
+    TMenuItem* miCadastroEquipamento = nullptr;         // "Cadastro de Equipamentos" (module menu)
+    TMenuItem* miCadastroDefeito = nullptr;             // "Cadastro de Defeitos" (module menu)
+    // Service-order menu: the progress screen of the orders (fmAssAndamento).
+    TMenuItem* miAndamentoOS = nullptr;                 // "Andamento das Ordens de Serviço" (module menu)
     TMenuItem* miParametros = nullptr;            // opens TfmParametros
     TMenuItem* miAbrirJanela = nullptr;           // asks a window name, then OnAbrirJanela
     TMenuItem* miSair = nullptr;
@@ -84,7 +89,7 @@ public:
     static const QStringList& NomesJanelasModulo();
     // The register listing of a host register in the search window
     // ("PF", "PJ" customers by person type, "OP" operations, "TV" payment terms,
-    // "HC" standard history texts, "CX" cash accounts).
+    // "HC" standard history texts, "CX" cash accounts, "PR" products).
     void AbrirCadastro(const QString& cadastro);
 
     // The window's timer (every second): its handler shows the date and time

@@ -13,6 +13,9 @@ struct JanelaMenu {
     const char* menu;      // the group's key, below
     const char* nome;      // the window name the module opens
     const char* caption;   // the window's own caption (empty: a separator)
+    // The main window's named item for it, where other windows run it as a command.
+    TMenuItem* TfmPrincipal::*membro = nullptr;
+    const char* objeto = nullptr;  // that item's object name
 };
 
 // The windows that open on their own. Those that need a current row of
@@ -21,14 +24,14 @@ struct JanelaMenu {
 // own and the module hooks them.
 const JanelaMenu kJanelasMenu[] = {
     {"OS", "fmAssOrdemServico", "Ordem de Serviço"},
-    {"OS", "fmAssAndamento", "Andamento das Ordens de Serviço"},
+    {"OS", "fmAssAndamento", "Andamento das Ordens de Serviço", &TfmPrincipal::miAndamentoOS, "miAndamentoOS"},
     {"OS", "fmAssSolicitacao", "Solicitação de Peças"},
     {"OS", "fmAssBaixaPecas", "Acerto de Peças"},
     {"OS", "fmAssFaturamento", "Faturamento de Ordem de Serviço"},
     {"OS", "fmAssOSSelecaoRel", "Relatório de Ordem de Serviço por Seleção"},
     {"OS", "", ""},
-    {"OS", "fmAssEquipamento", "Cadastro de Equipamentos"},
-    {"OS", "fmAssDefeito", "Cadastro de Defeitos"},
+    {"OS", "fmAssEquipamento", "Cadastro de Equipamentos", &TfmPrincipal::miCadastroEquipamento, "miCadastroEquipamento"},
+    {"OS", "fmAssDefeito", "Cadastro de Defeitos", &TfmPrincipal::miCadastroDefeito, "miCadastroDefeito"},
     {"OS", "fmAssHoraTecnica", "Hora Técnica"},
     {"CT", "fmAssContratos", "Cadastro de Contratos (Básico)"},
     {"CT", "fmAssContratosFaturamento", "Faturamento dos Contratos (Básico)"},
@@ -72,9 +75,12 @@ void TfmPrincipal::montarMenusModulo(QMenu* sistema, QMenu* ordens, QMenu* contr
             continue;
         }
         const QString nome = QString::fromUtf8(j.nome);
-        auto* item = new TMenuItem(menu, "mi" + nome.mid(2), QString::fromUtf8(j.caption));
+        const QString objeto = j.objeto ? QString::fromLatin1(j.objeto) : "mi" + nome.mid(2);
+        auto* item = new TMenuItem(menu, objeto, QString::fromUtf8(j.caption));
         item->OnClick = [this, nome](QObject*) { AbrirJanela(nome); };
         items_ << item;
+        if (j.membro)
+            this->*j.membro = item;
     }
 
     QMenu* desenvolvedor = sistema->addMenu("Janelas do módulo (desenvolvedor)");

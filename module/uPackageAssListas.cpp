@@ -168,6 +168,7 @@ namespace {
 // list through this registration, made when the module loads.
 [[maybe_unused]] const bool equipamentoClienteRegistrado =
     (RegistrarSelecionaEquipamentoCliente(&SelecionaEquipamentoCliente), true);
+[[maybe_unused]] const bool defeitosItemRegistrado = (RegistrarSelecionaDefeitoItem(&SelecionaDefeitoItem), true);
 }  // namespace
 
 void SelecionaDefeitoItem(int ordem, int item, double chaveDocumento, int sequenciaDocumento)

@@ -125,15 +125,15 @@ void TfmAssOrdemServico::FormCreate()
 void TfmAssOrdemServico::FormShow()
 {
     if (parametro("ATIMPRIMECOMPROVANTEOS") != "S" && dmTec->quOSAOREMANUFATURA->asString() != "R")
-        SalvarConfiguracaoDBGrid(dbgdOrdemServico, true);
-    for (host::ui::DataGrid* grade : {dbgdVeiculo, dbgdOrdemServicoServicos, dbgdPecas, dbgdDespesaExtra,
-                                      dbgdDespesaViagem, dbgdOrdemServicoAndamento, dbgdProjeto})
+        SalvarConfiguracaoDBGrid(dbgdOrdemServicoItens, true);
+    for (host::ui::DataGrid* grade : {dbgdOrdemServicoItensVeiculo, dbgdOrdemServicoServicos, dbgdOrdemServicoPecas, dbgdOrdemServicoDespExtra,
+                                      dbgdOrdemServicoDespViagem, dbgdOrdemServicoAndamento, dbgdOrdemServicoProjeto})
         SalvarConfiguracaoDBGrid(grade, true);
-    if (host::ui::GridColumn* km = dbgdOrdemServico->columnByField("AOITKMINICIAL"))
+    if (host::ui::GridColumn* km = dbgdOrdemServicoItens->columnByField("AOITKMINICIAL"))
         km->setButtonStyle(host::ui::GridColumn::ButtonStyle::Ellipsis);
     if (!parametro("ATSENHALIBERAPRECO").trimmed().isEmpty() && !UsuarioMestre())
         for (const char* coluna : {"APVALUNITARIO", "APVALTOTAL"})
-            if (host::ui::GridColumn* preco = dbgdPecas->columnByField(coluna))
+            if (host::ui::GridColumn* preco = dbgdOrdemServicoPecas->columnByField(coluna))
                 preco->setReadOnly(true);
     QPalette cores = paCabecalho->palette();
     cores.setColor(QPalette::Window, palette().color(QPalette::Button));
@@ -176,7 +176,7 @@ void TfmAssOrdemServico::aplicarRestricaoTecnico()
             aba->setTabVisible(false);
     }
     if (acessoRestritoDoUsuario() == "E") {
-        dbgdOrdemServico->setVisible(false);
+        dbgdOrdemServicoItens->setVisible(false);
         bRestricaoItens_ = true;
         tsItens->setTabVisible(false);
         tsItens->setPageIndex(pcOrdemServico->pageCount() - 1);

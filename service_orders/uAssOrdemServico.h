@@ -9,7 +9,11 @@
 // uAssOrdemServicoTela.cpp (the controls), uAssOrdemServicoAbas.cpp (the data
 // behind the active tab), uAssOrdemServicoCabecalho.cpp (header change,
 // service status, expense options), uAssOrdemServicoPesquisas.cpp (look-ups,
-// register labels, e-mails, photo, new order from equipment).
+// register labels, e-mails, photo, new order from equipment),
+// uAssOrdemServicoGrades.cpp (the designed columns of the entry grids),
+// uAssOrdemServicoItens.cpp (items grids), uAssOrdemServicoLinhas.cpp and
+// uAssOrdemServicoLinhasOperacoes.cpp (service and parts grids, their line
+// operations), uAssOrdemServicoTeclas.cpp (keyboard commands, stock withdrawal).
 
 #include "host/ui/Form.h"
 #include "host/ui/WindowRegistry.h"
@@ -39,6 +43,7 @@ class DataLookupCombo;
 class DataMemo;
 class DataRadioGroup;
 class GridColumn;
+struct CellStyle;
 class PageControl;
 class TabSheet;
 }
@@ -87,6 +92,8 @@ public:
     QPushButton* sbObsAdic = nullptr;
     QPushButton* sbDistribuicaoOS = nullptr;
     QPushButton* sbEnviarFilaAten = nullptr;
+    QPushButton* bbPesquisar = nullptr;        // order search
+    QPushButton* sbReserva = nullptr;          // stock withdrawal of the parts
 
     // ---- header ----
     QWidget* paCabecalho = nullptr;
@@ -143,13 +150,13 @@ public:
     host::ui::TabSheet* tsReceber = nullptr;
 
     // ---- grids of the detail tabs ----
-    host::ui::DataGrid* dbgdOrdemServico = nullptr;            // items
-    host::ui::DataGrid* dbgdVeiculo = nullptr;                 // vehicle items
-    host::ui::DataGrid* dbgdOrdemServicoServicos = nullptr;    // services
-    host::ui::DataGrid* dbgdPecas = nullptr;
-    host::ui::DataGrid* dbgdDespesaViagem = nullptr;
-    host::ui::DataGrid* dbgdDespesaExtra = nullptr;
-    host::ui::DataGrid* dbgdProjeto = nullptr;
+    host::ui::DataGrid* dbgdOrdemServicoItens = nullptr;
+    host::ui::DataGrid* dbgdOrdemServicoItensVeiculo = nullptr;
+    host::ui::DataGrid* dbgdOrdemServicoServicos = nullptr;
+    host::ui::DataGrid* dbgdOrdemServicoPecas = nullptr;
+    host::ui::DataGrid* dbgdOrdemServicoDespViagem = nullptr;
+    host::ui::DataGrid* dbgdOrdemServicoDespExtra = nullptr;
+    host::ui::DataGrid* dbgdOrdemServicoProjeto = nullptr;
     host::ui::DataGrid* dbgdOrdemServicoAndamento = nullptr;   // progress records
     host::ui::DataGrid* dbgdAcessorios = nullptr;
     host::ui::DataGrid* dbgdReceber = nullptr;
@@ -204,6 +211,7 @@ public:
     host::ui::DataImage* dbimFoto = nullptr;
     host::ui::DataMemo* dbmeHistorico = nullptr;
     QGroupBox* gbTotais = nullptr;
+    host::ui::DataEdit* dbedValorServico = nullptr;   // AOVALORSERVICO
 
     // ---- handlers bound to the controls ----
     void FormCreate();
@@ -248,6 +256,26 @@ public:
     void bbNSClick();
     void sbPesqContratoClick();
 
+    // ---- entry grids ----
+    void dbgdOrdemServicoItensEditButtonClick(host::ui::DataGrid* Sender);
+    void dbgdOrdemServicoItensTitleClick(host::ui::GridColumn& Column);
+    void dbgdOrdemServicoItensVeiculoTitleClick(host::ui::GridColumn& Column);
+    void dbgdOrdemServicoServicosEditButtonClick();
+    void dbgdOrdemServicoPecasEditButtonClick();
+    void dbgdOrdemServicoServicosColEnter();
+    void dbgdOrdemServicoPecasColEnter();
+    void dbgdOrdemServicoServicosDrawColumnCell(host::ui::CellStyle& style);
+    void dbgdOrdemServicoPecasDrawColumnCell(host::ui::CellStyle& style);
+    void dbgdOrdemServicoServicosTitleClick(host::ui::GridColumn& Column);
+    void dbgdOrdemServicoPecasTitleClick(host::ui::GridColumn& Column);
+    void dbedValorServicoExit();
+    void OSDuplicaServicoProdutoCorrente(const QString& Table, const QString& Where, host::data::Dataset* DataSet);
+    void OSInserirPecaPorItem();
+
+    // ---- keyboard commands and header buttons of the entry work ----
+    void FormKeyDown(int& Key, Qt::KeyboardModifiers Shift);
+    void sbReservaClick();
+
     // ---- public routines ----
     void VerificaOSAtributoAberto();
     void OSPassaTag(int value);
@@ -270,6 +298,18 @@ private:
     void ligarEventos();
     host::data::DataSource* fonte(const char* nome, host::data::Dataset* dataset);
     host::ui::DataGrid* gradeDe(host::ui::TabSheet* aba, const char* nome, host::data::DataSource* fonte);
+    void montarColunasItens(host::ui::DataGrid* grade, bool botaoDescricao);
+    void montarColunasServicos();
+    void montarColunasPecas();
+    void ligarGrades();
+
+    // Entry work shared by the grid buttons and the keys.
+    void servicoPrecoQuantidade();
+    void inserirProdutos(host::data::Dataset* linhas, bool marcarOrdem);
+    void faixaPreco(host::data::Dataset* linhas, const char* campoValor);
+    void dadosVeiculoItem();
+    void liberarPrecos();
+    void pesquisaRapida(host::data::Dataset* linhas, host::ui::GridColumn& Column);
 
     void aplicarRestricaoTecnico();
     void carregarParcelasReceber();

@@ -74,4 +74,5 @@ void TfmAssOrdemServico::ligarEventos()
         dbgdOrdemServicoAndamentoTitleClick(coluna);
     };
     dbgdOrdemServicoServicos->onEnter = [this] { dbgdOrdemServicoServicosEnter(); };
+    ligarGrades();
 }

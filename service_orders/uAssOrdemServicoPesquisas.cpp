@@ -250,7 +250,7 @@ void TfmAssOrdemServico::novaOSPorPlaca(bool abaVeiculo)
         if (formatada != "-")
             dmTec->NovoEquipamentoPlacaPreExistente("O", formatada, dmTec->quOSAOCODIGO->asInteger());
         VerificaOSAtributoAberto();
-        dbgdVeiculo->setFocus();
+        dbgdOrdemServicoItensVeiculo->setFocus();
     }
 }
 

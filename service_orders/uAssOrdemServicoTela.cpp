@@ -149,9 +149,11 @@ QWidget* TfmAssOrdemServico::montarBotoes()
     bbOSInterna = botao(barra, "bbOSInterna", "Comprovante");
     bbDocumentos = botao(barra, "bbDocumentos", "Documentos de Venda");
     btPagarTecnico = botao(barra, "btPagarTecnico", "Pagar Técnico");
+    bbPesquisar = botao(barra, "bbPesquisar", "Pesquisar");
+    sbReserva = botao(barra, "sbReserva", "Baixar Estoque");
     bbSair = botao(barra, "bbSair", "Sai&r");
-    for (QPushButton* b : {bbNovo, bbSalvar, bbCancelar, bbExcluir, sbAnterior, sbProximo, bbNS, bbImprimir,
-                           bbOSInterna, bbDocumentos, btPagarTecnico})
+    for (QPushButton* b : {bbNovo, bbSalvar, bbCancelar, bbExcluir, sbAnterior, sbProximo, bbPesquisar, bbNS,
+                           bbImprimir, bbOSInterna, bbDocumentos, btPagarTecnico, sbReserva})
         h->addWidget(b);
     h->addStretch(1);
     h->addWidget(bbSair);
@@ -269,9 +271,13 @@ QWidget* TfmAssOrdemServico::montarTotais()
         {"AODESCONTO", "Desconto"},              {"AOVALORTOTAL", "Total"},
     };
     for (const auto& [coluna, caption] : totais) {
-        DataEdit* e = edit(gbTotais, qPrintable("dbedTotal" + QString(coluna).mid(2)), dsOrdem, coluna);
+        const bool servico = QString(coluna) == "AOVALORSERVICO";
+        DataEdit* e = edit(gbTotais, servico ? "dbedValorServico" : qPrintable("dbedTotal" + QString(coluna).mid(2)),
+                           dsOrdem, coluna);
         e->setAlignment(Qt::AlignRight);
         v->addWidget(campo(caption, e));
+        if (servico)
+            dbedValorServico = e;
     }
     v->addStretch(1);
     gbTotais->setFixedWidth(170);
@@ -297,13 +303,17 @@ void TfmAssOrdemServico::montarAbas()
     tsReceber = pc->addPage("tsReceber", "Simulação Parcelas");
     tsVeiculo->setTabVisible(false);
 
-    dbgdOrdemServico = gradeDe(tsItens, "dbgdOrdemServico", dsItens);
-    dbgdVeiculo = gradeDe(tsVeiculo, "dbgdVeiculo", dsItens);
+    dbgdOrdemServicoItens = gradeDe(tsItens, "dbgdOrdemServicoItens", dsItens);
+    montarColunasItens(dbgdOrdemServicoItens, true);
+    dbgdOrdemServicoItensVeiculo = gradeDe(tsVeiculo, "dbgdOrdemServicoItensVeiculo", dsItens);
+    montarColunasItens(dbgdOrdemServicoItensVeiculo, false);
     dbgdOrdemServicoServicos = gradeDe(tsServico, "dbgdOrdemServicoServicos", dsAndamento);
-    dbgdPecas = gradeDe(tsPecasOS, "dbgdPecas", dsPecas);
-    dbgdDespesaViagem = gradeDe(tsDespesaViagem, "dbgdDespesaViagem", dsViagem);
-    dbgdDespesaExtra = gradeDe(tsDespesaExtra, "dbgdDespesaExtra", dsExtra);
-    dbgdProjeto = gradeDe(tsProjeto, "dbgdProjeto", dsProjeto);
+    montarColunasServicos();
+    dbgdOrdemServicoPecas = gradeDe(tsPecasOS, "dbgdOrdemServicoPecas", dsPecas);
+    montarColunasPecas();
+    dbgdOrdemServicoDespViagem = gradeDe(tsDespesaViagem, "dbgdOrdemServicoDespViagem", dsViagem);
+    dbgdOrdemServicoDespExtra = gradeDe(tsDespesaExtra, "dbgdOrdemServicoDespExtra", dsExtra);
+    dbgdOrdemServicoProjeto = gradeDe(tsProjeto, "dbgdOrdemServicoProjeto", dsProjeto);
     dbgdOrdemServicoAndamento = gradeDe(tsAndamento, "dbgdOrdemServicoAndamento", dsContato);
     dbgdReceber = gradeDe(tsReceber, "dbgdReceber", dsReceber);
 

@@ -37,11 +37,16 @@ bool restoreGrid(DataGrid* grid, const QString& name)
     if (key.isEmpty() || count == 0)
         return false;
     // Saved columns come first in their saved order; columns the layout does
-    // not know (added since) keep their order after them.
+    // not know (added since) keep their order after them. A grid of automatic
+    // columns shows its dataset's fields only.
     int position = 0;
     for (int i = 0; i < count; ++i) {
         store.setArrayIndex(i);
-        GridColumn* column = grid->columnByField(store.value("Campo").toString());
+        const QString field = store.value("Campo").toString();
+        GridColumn* column = grid->columnByField(field);
+        // A column the user added to a designed grid comes back with the layout.
+        if (!column && grid->customColumns() && !field.isEmpty())
+            column = grid->addColumn(field);
         if (!column)
             continue;
         grid->moveColumn(column->index(), position++);

@@ -82,7 +82,7 @@ TEST_F(OrdemServicoEquipamentoJanelaTest, BySerialNumberTheLatestOrderGivesTheNe
     EXPECT_EQ(valor("select CLCODIGO || '|' || AOCONTATO || '|' || ATCODIGO from AATC01AO where AOCODIGO = 42")
                   .toString(),
               "00004|Dra. Helena|2");
-    ASSERT_EQ(form.dbgdOrdemServico->model()->rowCount(), 1);
+    ASSERT_EQ(form.dbgdOrdemServicoItens->model()->rowCount(), 1);
     EXPECT_EQ(valor("select AOITDEFEITO from AATC01AOIT where AOCODIGO = 42").toString(), "Mancha a folha")
         << "copied from order 41";
     EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('|').toStdString();
@@ -116,10 +116,10 @@ TEST_F(OrdemServicoEquipamentoJanelaTest, OnTheVehiclesTabThePlateBringsTheVehic
                   .toString(),
               "20:ABC-1234:,21::TK-778")
         << "the vehicle, then the equipment of its last order";
-    EXPECT_EQ(form.dbgdVeiculo->model()->rowCount(), 1) << "the vehicles tab lists the vehicle";
+    EXPECT_EQ(form.dbgdOrdemServicoItensVeiculo->model()->rowCount(), 1) << "the vehicles tab lists the vehicle";
     form.pcOrdemServico->setActivePage(form.tsItens);
     form.pcOrdemServicoChange();
-    EXPECT_EQ(form.dbgdOrdemServico->model()->rowCount(), 1) << "and the items tab the equipment";
+    EXPECT_EQ(form.dbgdOrdemServicoItens->model()->rowCount(), 1) << "and the items tab the equipment";
     EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('|').toStdString();
 }
 

@@ -160,7 +160,7 @@ TEST_F(OrdemServicoJanelaTest, TechnicianAccessHidesTabsAndTheMasterUserSeesEver
     TfmAssOrdemServico& semItens = abrir();
     EXPECT_TRUE(semItens.restricaoItens());
     EXPECT_FALSE(semItens.tsItens->tabVisible());
-    EXPECT_FALSE(semItens.dbgdOrdemServico->isVisibleTo(&semItens));
+    EXPECT_FALSE(semItens.dbgdOrdemServicoItens->isVisibleTo(&semItens));
     EXPECT_EQ(semItens.tsItens->pageIndex(), 13) << "moved to the last position";
     EXPECT_EQ(semItens.tsItens->tag(), 13);
     EXPECT_TRUE(semItens.tsServico->tabVisible());
@@ -442,7 +442,7 @@ TEST_F(OrdemServicoJanelaTest, TheActiveTabReopensItsDataAndTheHeaderFollowsTheC
     form.pcOrdemServicoChange();
     ASSERT_TRUE(dmTec->quOSDespExtra->active());
     EXPECT_EQ(dmTec->quOSDespExtra->recordCount(), 1);
-    EXPECT_GT(form.dbgdDespesaExtra->columnCount(), 0);
+    EXPECT_GT(form.dbgdOrdemServicoDespExtra->columnCount(), 0);
     EXPECT_EQ(form.laCGC->text(), "CPF") << "customer 00003 is a natural person";
     EXPECT_EQ(form.laNomeFantasia->text(), "Tipo Cliente      PESSOA FÍSICA");
     EXPECT_FALSE(form.laPessoaFisica->isHidden());
@@ -501,7 +501,7 @@ TEST_F(OrdemServicoJanelaTest, PictureOfTheWindowWithOrder42)
     const QString arquivo = QDir(QCoreApplication::applicationDirPath()).filePath("fmAssOrdemServico_42.png");
     ASSERT_TRUE(form.grab().save(arquivo));
     EXPECT_EQ(form.dbedCodigo->text().toInt(), 42);
-    EXPECT_EQ(form.dbgdOrdemServico->model()->rowCount(), 1);
+    EXPECT_EQ(form.dbgdOrdemServicoItens->model()->rowCount(), 1);
     EXPECT_EQ(form.dbrgPrioridade->itemIndex(), 1) << "M shows as Média";
     form.dbrgPrioridade->button(3)->click();
     EXPECT_EQ(dmTec->quOSAOPRIORIDADE->asString(), "U");

@@ -1,0 +1,124 @@
+// The designed columns of the service-order window's entry grids: the two
+// item grids, the services and the parts. The handlers find their columns by
+// field name, so a column a user's saved layout adds behaves as a designed one.
+
+#include "service_orders/uAssOrdemServico.h"
+
+#include "host/ui/DataGrid.h"
+
+#include <QStringList>
+
+namespace {
+
+using host::ui::DataGrid;
+using host::ui::GridColumn;
+
+struct Coluna {
+    const char* campo;
+    const char* titulo = nullptr;   // null: the field's label
+    bool botao = false;
+    QStringList lista = {};
+    bool somenteLeitura = false;
+    bool oculta = false;
+};
+
+void adicionar(DataGrid* grade, std::initializer_list<Coluna> colunas)
+{
+    for (const Coluna& c : colunas) {
+        GridColumn* coluna = grade->addColumn(c.campo, c.titulo ? QString::fromUtf8(c.titulo) : QString());
+        if (c.botao)
+            coluna->setButtonStyle(GridColumn::ButtonStyle::Ellipsis);
+        if (!c.lista.isEmpty())
+            coluna->setPickList(c.lista);
+        coluna->setReadOnly(c.somenteLeitura);
+        coluna->setVisible(!c.oculta);
+    }
+}
+
+const QStringList kAutorizado = {"Sim", "Não", "Devolvido"};
+
+}  // namespace
+
+// botaoDescricao: the items grid opens the item's defects from the
+// equipment's description; the vehicle grid has no button there.
+void TfmAssOrdemServico::montarColunasItens(DataGrid* grade, bool botaoDescricao)
+{
+    adicionar(grade, {
+        {"AOITEQUIPCODIGO", nullptr, true},
+        {"AOITEQUIPDESCRICAO", "Equipamento", botaoDescricao},
+        {"AOITCODIGOINTERNO", "Código Interno"},
+        {"AOITSERIE", "Número de Série"},
+        {"AOITQUANTIDADE", "Qtde."},
+        {"AOITDEFEITO", nullptr, true},
+        {"AOITMARCA"},
+        {"AOITMODELO"},
+        {"AOITCARROCERIANUMERO"},
+        {"AOITCARROCERIAMARCA"},
+        {"AOITPLACA"},
+        {"AOITRENAVAN"},
+        {"AOITANOFABRICACAO"},
+        {"AOITKMINICIAL"},
+        {"AOITCOMBUSTIVEL", nullptr, false, {"Álcool", "Diesel", "Gasolina", "GNV", "Óleo"}},
+        {"AOITPOSICAOCOMBUSTIVEL", nullptr, false, {"1/4", "2/4", "Meio", "3/4", "Cheio", "Res."}},
+        {"AOITCOR"},
+        {"AOITDATACOMPRA", "Data da Compra"},
+        {"AOITLOJACOMPRA"},
+        {"FOCONSECIONARIA", "Cód. Consecionária", true},
+        {"DESCRICAOCONSECIONARIA", "Consecionária", false, {}, true},
+        {"AOITMOTORNUMERO"},
+        {"AOITNUMERONOTAFISCAL"},
+        {"AOITNUMERONFREMESSA"},
+        {"AOITVALORNFREMESSA"},
+        {"AOITGARANTIA", nullptr, false,
+         {"1- Garantia de Fábrica", "2- Garantia do Serviço", "3- Sem Garantia", "4- Cortesia"}},
+        {"AOITAPROVADO", nullptr, false, {"Sim", "Não", "Rejeitado"}},
+        {"AOITORIGINAL", nullptr, false, {"Sim", "Não", "Remanufatura"}},
+        {"AOITESPECIE"},
+        {"AOITUSUARIO", "Usuário/Responsável"},
+        {"ACCODIGO"},
+    });
+}
+
+// The order's code is the same on every line: kept as a hidden column.
+void TfmAssOrdemServico::montarColunasServicos()
+{
+    adicionar(dbgdOrdemServicoServicos, {
+        {"AOCODIGO", nullptr, false, {}, false, true},
+        {"AOITCODIGO"},
+        {"AACODIGO"},
+        {"PRCODIGO", nullptr, true},
+        {"DESCRICAO", nullptr, true},
+        {"AAQUANTIDADE"},
+        {"AAVALOR", nullptr, true},
+        {"AAVALORTOTAL"},
+        {"AATOTAL", nullptr, true},
+        {"AAAUTORIZADO", nullptr, false, kAutorizado},
+        {"ATCODIGO", nullptr, true},
+        {"OFCODIGO"},
+        {"DescricaoHora"},
+        {"DescEquipOS"},
+    });
+}
+
+void TfmAssOrdemServico::montarColunasPecas()
+{
+    adicionar(dbgdOrdemServicoPecas, {
+        {"AOCODIGO", nullptr, false, {}, false, true},
+        {"AOITCODIGO"},
+        {"APSEQUENCIA"},
+        {"PRCODIGO", nullptr, true},
+        {"DESCRICAO"},
+        {"APQUANTIDADE"},
+        {"APQUANTIDADEREQUERIDA"},
+        {"APVALUNITARIO", nullptr, true},
+        {"APDESCONTO"},
+        {"APVALTOTAL"},
+        {"APAUTORIZADO", nullptr, false, kAutorizado},
+        {"APNUMEROSERIE", nullptr, true},
+        {"LECODIGO"},
+        {"OFCODIGO"},
+        {"ATCODIGO"},
+        {"UGINSERIDO"},
+        {"DescEquipOS"},
+    });
+}

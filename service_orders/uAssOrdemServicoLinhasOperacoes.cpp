@@ -1,0 +1,140 @@
+// Line operations of the service-order window: the typed service value
+// spread over the service lines, a stored line duplicated, and one part or
+// service appended per item of the order.
+
+#include "service_orders/uAssOrdemServico.h"
+
+#include "data/uDataTec.h"
+
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+#include "host/Upesqprod.h"
+#include "host/data/Field.h"
+#include "host/data/Query.h"
+#include "host/ui/Cursors.h"
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+int empresaEspecifica()
+{
+    host::data::Query& empresa = *dmGlobal->quEmpresa;
+    if (!empresa.active() || empresa.isEmpty() || !empresa.findField("UGESPECIFICOEMPRESA"))
+        return 0;
+    return empresa.fieldByName("UGESPECIFICOEMPRESA")->asInteger();
+}
+
+// Controls of the datasets off for the length of a routine, back on however it ends.
+struct ControlesDesligados {
+    std::vector<host::data::Dataset*> datasets;
+    explicit ControlesDesligados(std::vector<host::data::Dataset*> lista) : datasets(std::move(lista))
+    {
+        for (host::data::Dataset* d : datasets)
+            d->disableControls();
+    }
+    ~ControlesDesligados()
+    {
+        for (host::data::Dataset* d : datasets)
+            d->enableControls();
+    }
+};
+
+}  // namespace
+
+// Company 16 types the order's service value and has it spread over the
+// service lines by quantity; the rounding remainder goes on the first line.
+// Without lines, or with quantities summing to 0, there is nothing to spread.
+void TfmAssOrdemServico::dbedValorServicoExit()
+{
+    if (empresaEspecifica() != 16)
+        return;
+    TdmTec& tec = *dmTec;
+    host::data::Query& linhas = *tec.quOSAndamento;
+    if (!linhas.active() || linhas.isEmpty())
+        return;
+    ControlesDesligados desligados({&linhas});
+    double quantidade = 0;
+    for (linhas.first(); !linhas.eof(); linhas.next())
+        quantidade += tec.quOSAndamentoAAQUANTIDADE->asFloat();
+    if (quantidade == 0) {
+        linhas.first();
+        return;
+    }
+    // Unit values in cents, so that the lines add up to the typed value once
+    // the remainder is on the first one.
+    const double valor = tec.quOSAOVALORSERVICO->asFloat();
+    const double unitario = std::round(valor / quantidade * 100) / 100;
+    for (linhas.first(); !linhas.eof(); linhas.next()) {
+        linhas.edit();
+        tec.quOSAndamentoAAVALOR->setAsFloat(unitario);
+        linhas.post();
+    }
+    linhas.first();
+    linhas.edit();
+    tec.quOSAndamentoAAVALOR->setAsFloat(tec.quOSAndamentoAAVALOR->asFloat() + (valor - tec.quOSAOVALORSERVICO->asFloat()));
+    linhas.post();
+    linhas.first();
+}
+
+// The stored row (not what is being typed on it) appended again: the new
+// line keeps the key and defaults its new-record handler gave it and takes
+// every other stored value.
+void TfmAssOrdemServico::OSDuplicaServicoProdutoCorrente(const QString& Table, const QString& Where,
+                                                         host::data::Dataset* DataSet)
+{
+    if (MostraPergunta("Tem certeza de que deseja duplicar registro?", {"Sim", "Não"}) != "Sim")
+        return;
+    std::unique_ptr<host::data::Query> origem = CriarIbQuery("quDuplica");
+    origem->setSql("select * from " + Table + " " + Where);
+    origem->open();
+    if (origem->isEmpty())
+        dmGlobal->MostraErro("Registro não encontrado!");
+    DataSet->append();
+    for (host::data::Field* campo : DataSet->fields()) {
+        if (campo->required() && !campo->isNull())
+            continue;
+        host::data::Field* armazenado = origem->findField(campo->fieldName());
+        if (!armazenado || armazenado->isNull() || campo->kind() != host::data::FieldKind::Data)
+            continue;
+        try {
+            campo->setValue(armazenado->value());
+        } catch (const std::exception&) {
+            // A value the field refuses leaves its default; the next field follows.
+        }
+    }
+    DataSet->post();
+    origem->close();
+}
+
+// One line of the chosen product for every item of the order: a service line
+// for a service product (class "7"), a parts line otherwise.
+void TfmAssOrdemServico::OSInserirPecaPorItem()
+{
+    if (MostraPergunta("Tem certeza de que deseja inserir peça ou serviço para cada item da Ordem de Serviço?",
+                       {"Sim", "Não"}) != "Sim")
+        return;
+    QString codigo, descricao;
+    double venda = 0, estoque = 0, reservado = 0, promocional = 0, custo = 0;
+    if (!SelecionaProduto(codigo, descricao, venda, estoque, reservado, promocional, custo, true))
+        return;
+    const bool servico = CarregaDado("com_Fab_s_fs", "acec1101", "Where Codigo = " + QuotedStr(codigo)).trimmed() == "7";
+    TdmTec& tec = *dmTec;
+    host::ui::WaitCursor ampulheta;
+    ControlesDesligados desligados({tec.quOSItem, tec.quOSPecas, tec.quOSAndamento});
+    tec.CarregaOSAtributos(tec.quOSAOCODIGO->asInteger(), 0, true);
+    host::data::Query& linhas = servico ? *tec.quOSAndamento : *tec.quOSPecas;
+    host::data::Field* produto = servico ? tec.quOSAndamentoPRCODIGO : tec.quOSPecasPRCODIGO;
+    host::data::Field* quantidade = servico ? tec.quOSAndamentoAAQUANTIDADE : tec.quOSPecasAPQUANTIDADE;
+    for (tec.quOSItem->first(); !tec.quOSItem->eof(); tec.quOSItem->next()) {
+        if (!linhas.active())
+            linhas.open();
+        linhas.append();
+        produto->setAsString(codigo);
+        quantidade->setAsFloat(1);
+        linhas.post();
+    }
+    dmGlobal->MostraAviso("Operação efetuada com sucesso!", false);
+}
