@@ -14,7 +14,7 @@ bool SelecionaProduto(QString& sCodigo, QString& sDescricao, double& rPrecoVenda
                       double& rReservado, double& rPrecoPromocional, double& rCusto, bool bServicos = true);
 
 namespace host::data {
-<<<<<<< HEAD
+class Dataset;
 class Field;
 }
 // The active products whose description contains the text; the chosen
@@ -31,9 +31,6 @@ bool SelecionaAssEquipamentosSolicitados(const QString& sPedido, QString& sProdu
 // as "Prod.Codigo") at the current stock location, entries less exits of its
 // position rows (0 without one), as a select-list item named by the alias.
 QString RetornaSQLCampoEstoque(const QString& colunaCodigo, const QString& alias);
-=======
-class Dataset;
-}
 
 // The product search of the entry grids: several products may be marked;
 // each chosen product becomes one line appended to the dataset and posted:
@@ -67,4 +64,3 @@ bool SelecionaProdutoFaixaPreco(const QString& sProduto, const QString& sCliente
 // The serial numbers of a product (AUGC50NS), those of the service order
 // first, listed to browse. The date is the day the window is opened for.
 void AbreNumeroSerie(const QString& sProduto, const QString& sOrdemServico, const QDateTime& data);
->>>>>>> b38

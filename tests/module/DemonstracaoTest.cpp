@@ -46,7 +46,7 @@ TEST_F(DemonstracaoTest, OrderFortyTwoOpensWithItsItemsServicesAndParts)
     ASSERT_NE(form, nullptr);
     EXPECT_EQ(form->dbedCodigo->text().toInt(), 42);
     EXPECT_EQ(dmTec->quOS->fieldByName("CLCODIGO")->asString(), "00002");
-    EXPECT_EQ(linhas(form->dbgdOrdemServico), 2);
+    EXPECT_EQ(linhas(form->dbgdOrdemServicoItens), 2);
     form->pcOrdemServico->setActivePage(form->tsServico);
     form->pcOrdemServicoChange();
     EXPECT_EQ(dmTec->quOSAndamento->recordCount(), 2) << "services of the order";
