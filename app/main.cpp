@@ -18,6 +18,7 @@
 #include "host/Utesteautomatizado.h"
 #include "host/data/DataModule.h"
 #include "host/db/Database.h"
+#include "host/schema/HostSchema.h"
 #include "host/ui/Dialogs.h"
 #include "host/ui/Errors.h"
 #include "host/ui/WindowRegistry.h"
@@ -27,24 +28,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QMenu>
-#include <QMenuBar>
 #include <QTextStream>
 
 #include <memory>
 
 namespace {
-
-// The window names the module opens, for the main window's menu.
-const QStringList kJanelas = {
-    "fmAssFaturamento", "fmAssHoraTecnica", "fmAssTecnico", "fmAssDefeito", "fmAssEquipamento",
-    "fmAssSituacao", "fmAssContratos", "fmAssContratosFaturamento", "fmAssOrdemServico", "fmAssAndamento",
-    "fmAssSolicitacao", "fmAssOSSelecaoRel", "fmAssBaixaPecas", "fmAssContObj", "fmAssContReaj",
-    "fmAssContFat", "fmAssContFatLocEquip", "fmAssContLocacao", "fmAssEquipamentoLocacao", "fmAssContCad",
-    "fmAssContratosLocEquip", "fmAssContCob", "fmAssEquipCli", "fmAssContCadDet", "fmAssContAditivo",
-    "fmAssVenda", "fmAssCheckout", "fmAssContRenovacao", "fmAssEntradaEquip", "fmAssCadMedidor",
-    "fmAssContCadCM", "AutomatizacaoDeTeste",
-};
 
 struct Opcoes {
     QString banco, usuario, senha, modulo;
@@ -87,14 +75,6 @@ Opcoes lerOpcoes(const QApplication& app)
     parser.process(app);
     return {parser.value(banco), parser.value(usuario), parser.value(senha), parser.value(modulo),
             parser.values(janela), parser.isSet(autoteste), parser.isSet(ordensContratos)};
-}
-
-void menuDeJanelas(TfmPrincipal& principal)
-{
-    QMenu* menu = principal.menuBar()->addMenu("&Janelas");
-    for (const QString& nome : kJanelas)
-        QObject::connect(menu->addAction(nome), &QAction::triggered,
-                         [&principal, nome] { principal.AbrirJanela(nome); });
 }
 
 // Starts on one database file take turns until its schema is up to date:
@@ -160,8 +140,9 @@ int main(int argc, char** argv)
 
     std::unique_ptr<QLockFile> vez = vezDoInicio(opcoes.banco);
     std::unique_ptr<TdmGlobal> global;
+    bool bancoNovo = false;
     const bool iniciou = host::ui::runGuarded([&] {
-        app::prepararBanco(opcoes.banco, opcoes.usuario, opcoes.senha);
+        bancoNovo = app::prepararBanco(opcoes.banco, opcoes.usuario, opcoes.senha);
         global = std::make_unique<TdmGlobal>(opcoes.banco, opcoes.usuario, opcoes.senha);
     });
     if (!iniciou)
@@ -169,7 +150,6 @@ int main(int argc, char** argv)
     app::encerrarComSinais();
 
     auto principal = std::make_unique<TfmPrincipal>();
-    menuDeJanelas(*principal);
 
     QLibrary biblioteca;
     app::Modulo modulo;
@@ -184,6 +164,10 @@ int main(int argc, char** argv)
     if (!opcoes.semJanelas())
         principal->show();
     host::ui::runGuarded([&] { modulo.CriarDataTec(); });
+    // The demonstration documents need the module's tables: a new default
+    // database gets them once the module's upgrade has run.
+    if (bancoNovo)
+        host::ui::runGuarded([] { host::loadDemoDocuments(*dmGlobal->IBTransaction1, QDate::currentDate()); });
     // What failed so far was the data modules' creation: the schema upgrade.
     const int errosDoInicio = console.erros();
     vez.reset();

@@ -1,18 +1,15 @@
 #pragma once
-// What the contract benchmarks share on top of BenchFirebird.h: the module
+// What the contract benchmarks share on top of BenchLote.h: the module
 // opened over the benchmark's database (dmGlobal, dialogs answered, the
-// service and contract data modules), customers and contracts numbered
-// 1..n, and the rounds of ours against the same rows through host/db, each
-// round starting from the same data.
+// service and contract data modules), customers and contracts numbered 1..n.
 
-#include "bench/BenchFirebird.h"
+#include "bench/BenchLote.h"
 
 #include "contracts/uDataTecCont.h"
 #include "data/uDataTec.h"
 #include "host/Udmglobal.h"
 #include "host/ui/ScriptedDialogs.h"
 
-#include <cstdint>
 #include <functional>
 
 namespace bench {
@@ -71,29 +68,6 @@ inline void clientesEContratos(host::db::Transaction& tr, int n, const QString& 
             porContrato(c);
     }
     tr.commitRetaining();
-}
-
-// Ours against host/db, round after round, each side after `prepara` has
-// put the data back as it was; times (the median is the figure) and the
-// statements of the last round.
-struct Comparacao {
-    Tempos nosso, direto;
-    std::uint64_t comandosNosso = 0, comandosDireto = 0;
-};
-
-inline Comparacao comparaRodadas(int rodadas, const std::function<void()>& prepara,
-                                 const std::function<void()>& nosso, const std::function<void()>& direto)
-{
-    Comparacao c;
-    auto mede = [&](const std::function<void()>& trabalho, Tempos& tempos, std::uint64_t& comandos) {
-        prepara();
-        const std::uint64_t antes = host::db::statementCount();
-        tempos.add(segundos(trabalho));
-        comandos = host::db::statementCount() - antes;
-    };
-    alternando(
-        rodadas, [&] { mede(nosso, c.nosso, c.comandosNosso); }, [&] { mede(direto, c.direto, c.comandosDireto); });
-    return c;
 }
 
 }  // namespace bench

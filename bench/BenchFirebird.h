@@ -1,12 +1,15 @@
 #pragma once
 // What the benchmarks share: timing by rounds (the median, ours and raw
-// taking turns to go first), a plain attachment through the engine's object
-// interface for the raw side, and new databases with asynchronous writes, so
-// that the disk of a shared machine does not swamp what is measured.
+// taking turns to go first), goals (a missed one is marked and makes the
+// program end with 1), a plain attachment through the engine's object
+// interface for the raw side, and new databases of the run's own, with
+// asynchronous writes (so that the disk of a shared machine does not swamp
+// what is measured) or as the application makes them.
 
 #include <firebird/Interface.h>
 #include <ibase.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QString>
@@ -84,19 +87,36 @@ inline void alternando(int n, const std::function<void()>& ours, const std::func
     }
 }
 
-inline void imprimeRazao(const char* o_que, double nosso, double direto, double meta, const char* contra = "raw")
+// Whether any goal of this run was missed: the program's exit code.
+inline bool& metaPerdida()
 {
-    std::printf("%s: ours %.4fs %s %.4fs ratio %.2f (goal <= %.2f)%s\n", o_que, nosso, contra, direto,
-                nosso / direto, meta, nosso / direto <= meta ? "" : "  ** goal missed **");
+    static bool perdida = false;
+    return perdida;
+}
+inline int resultado() { return metaPerdida() ? 1 : 0; }
+
+// " (goal <= Y)", marked when `valor` misses it.
+inline QByteArray meta(double valor, double limite)
+{
+    const bool perdeu = !(valor <= limite);
+    if (perdeu)
+        metaPerdida() = true;
+    return QByteArray(" (goal <= ") + QByteArray::number(limite, 'f', 2) + ")" + (perdeu ? "  ** goal missed **" : "");
+}
+
+inline void imprimeRazao(const char* o_que, double nosso, double direto, double limite, const char* contra = "raw")
+{
+    std::printf("%s: ours %.4fs %s %.4fs ratio %.2f%s\n", o_que, nosso, contra, direto, nosso / direto,
+                meta(nosso / direto, limite).constData());
 }
 
 // The medians of both sides, and as the ratio the median of the rounds' own.
-inline void imprimeRazao(const char* o_que, const Tempos& nosso, const Tempos& direto, double meta,
+inline void imprimeRazao(const char* o_que, const Tempos& nosso, const Tempos& direto, double limite,
                          const char* contra = "raw")
 {
     const double razao = nosso.razaoMediana(direto);
-    std::printf("%s: ours %.4fs %s %.4fs ratio %.2f (goal <= %.2f)%s\n", o_que, nosso.mediana(), contra,
-                direto.mediana(), razao, meta, razao <= meta ? "" : "  ** goal missed **");
+    std::printf("%s: ours %.4fs %s %.4fs ratio %.2f%s\n", o_que, nosso.mediana(), contra, direto.mediana(), razao,
+                meta(razao, limite).constData());
 }
 
 // A plain attachment and one transaction through the engine's object
@@ -170,9 +190,19 @@ inline void escritaAssincrona(const QString& path)
     status->dispose();
 }
 
-// A new database file at the path with the host schema, switched to
-// asynchronous writes (an earlier file of that name is removed first).
-inline void novoBancoHost(const QString& path)
+// How a benchmark's database writes: asynchronously, or with forced writes
+// as a database the application creates (the engine's default).
+enum class Escrita { Assincrona, ComoAplicacao };
+
+inline const char* nomeDe(Escrita escrita)
+{
+    return escrita == Escrita::Assincrona ? "asynchronous writes" : "forced writes, as the application creates it";
+}
+
+// A new database file at the path with the host schema, made as the
+// application makes it, then switched to asynchronous writes unless asked
+// otherwise (an earlier file of that name is removed first).
+inline void novoBancoHost(const QString& path, Escrita escrita = Escrita::Assincrona)
 {
     QFile::remove(path);
     {
@@ -182,14 +212,19 @@ inline void novoBancoHost(const QString& path)
         host::createHostSchema(tr);
         tr.commit();
     }
-    escritaAssincrona(path);
+    if (escrita == Escrita::Assincrona)
+        escritaAssincrona(path);
 }
 
-// The path of a benchmark's database in the temporary folder, removed
-// when the benchmark ends (and before it starts, if a killed run left it).
+// The path of a benchmark's database in the temporary folder, named after
+// this process so that two runs at once never share (or remove) each other's
+// files, removed when the benchmark ends.
 class Arquivo {
 public:
-    explicit Arquivo(const QString& nome) : path(QDir::tempPath() + "/techassist-bench-" + nome + ".fdb")
+    explicit Arquivo(const QString& nome)
+        : path(QString("%1/techassist-bench-%2-%3.fdb")
+                   .arg(QDir::tempPath(), nome)
+                   .arg(QCoreApplication::applicationPid()))
     {
         QFile::remove(path);
     }

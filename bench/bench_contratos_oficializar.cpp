@@ -1,8 +1,10 @@
 // Officialising 1,000 forecast instalments (one per contract) in batch: an
 // order, an invoice and the real receivable each, through the batch run
-// (order pass, invoice pass, receivable pass; no next forecast), against
-// writing the same rows through host/db directly in the same run. Prints
-// instalments per second, the ratio and the statements each costs.
+// (order pass, invoice pass, receivable pass; no next forecast), against the
+// replay of its own statements through the engine's interface and against
+// writing the same rows through host/db directly, in the same run; then 50
+// on a database with forced writes (each commit waits for the disk). Prints
+// instalments per second, the ratios and the statements each costs.
 
 #include "contracts/uDataTecCont.h"
 #include "contracts/uDataTecContOficializar.h"
@@ -18,32 +20,23 @@
 #include "bench/BenchContratos.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <functional>
 #include <tuple>
-
-using Clock = std::chrono::steady_clock;
 
 namespace {
 
-constexpr int kParcelas = 1000;
-
-void preparaBase(TdmGlobal& global, host::db::Transaction& tr)
+void preparaBase(TdmGlobal& global, host::db::Transaction& tr, int parcelas)
 {
     global.SetParametro("ATPRODUTOCONTRATO", "SERV");
     host::db::executeSql(tr, "insert into AFVC0901 (COD_OP, DESC_OP_NF) values ('5933', 'Prestação de serviço')");
     host::db::executeSql(tr, "insert into AATC11AJ (AJCODIGO, AJDESCRICAO, AJOBJETO, AJCOMPLNF, OFCODIGO)"
                              " values (1, 'Manutenção', 'Manutenção preventiva mensal', '2 - Objeto', '5933')");
-    bench::clientesEContratos(tr, kParcelas, "S", 63);
+    bench::clientesEContratos(tr, parcelas, "S", 63);
 }
 
 // A forecast per contract with its cash row and note, and nothing billed.
-void previsoes(host::db::Transaction& tr)
+void previsoes(host::db::Transaction& tr, int parcelas)
 {
     for (const char* t : {"ACRC5001", "ACXC94XP", "AUGC70OB", "AVEC8501", "AVEC85IT", "ACEM1401", "ACEM14IT"})
         host::db::executeSql(tr, QString("delete from %1").arg(t));
@@ -54,7 +47,7 @@ void previsoes(host::db::Transaction& tr)
                                " XCCODIGO, CRSEQUENCIA, XPVALOR, XPREALIZADO, XPPARCELA)"
                                " values (gen_id(GEN_XPCHAVE, 1), '100131', :CLI, '01', 'R', '00', '1.01', 1, 63, 'N', -1)");
     host::db::Statement ob(tr, "insert into AUGC70OB (OBCODIGO, OBID, OBSEQUENCIA, OBTEXTO) values (:K, 'R', 0, :T)");
-    for (int c = 1; c <= kParcelas; ++c) {
+    for (int c = 1; c <= parcelas; ++c) {
         rec.setParam("CLI", bench::cliente(c));
         rec.setParam("EMI", QDateTime(QDate(2030, 12, 10), QTime(0, 0)));
         rec.setParam("VENC", QDateTime(QDate(2031, 1, 10), QTime(0, 0)));
@@ -92,7 +85,7 @@ void ours(host::db::Transaction& tr)
 // invoice with its line, the order marked, the receivable, its cash row and
 // its note under the new number, the two numbers' counters; a commit per
 // instalment.
-void raw(host::db::Transaction& tr)
+void raw(host::db::Transaction& tr, int parcelas)
 {
     host::db::Statement ped(tr, "insert into AVEC8501 (NUMERO_PEDIDO, CODIGO_CLIENTE, OPERACAO, VELOCAL, DATA_EMISSAO,"
                                 " IMPRESSO_NF, AOCODIGO, ACCODIGO, VALOR_TOTAL) values (:P, :CLI, '5933', '01', :HOJE,"
@@ -119,7 +112,7 @@ void raw(host::db::Transaction& tr)
         tr, "update NUMERACAO set ULTIMO = ULTIMO + 1 where DOCUMENTO = :D and SERIE = :S"
             " and LOCAL = :L returning ULTIMO");
     const QDateTime hoje(QDate::currentDate(), QTime(0, 0));
-    for (int c = 1; c <= kParcelas; ++c) {
+    for (int c = 1; c <= parcelas; ++c) {
         for (const auto& [documento, serie, local] :
              {std::tuple<QString, QString, QString>{"AVEC8501", "", ""}, {"ACEM1401", "01", "01"}}) {
             contador.setParam("D", documento);
@@ -160,23 +153,20 @@ void raw(host::db::Transaction& tr)
     }
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+// Ours, its replay and the direct writes on a new database of one kind.
+void mede(bench::Gravador& gravador, bench::Escrita escrita, int parcelas)
 {
-    host::db::prepareProcess();
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
     bench::Arquivo base("oficializar");
-    bench::novoBancoHost(base.path);
+    bench::novoBancoHost(base.path, escrita);
     bench::Comparacao c;
     int notas = 0, reais = 0;
     {
         bench::ModuloContratos modulo(base.path);
         host::db::Transaction& tr = modulo.tr();
-        preparaBase(modulo.global, tr);
+        preparaBase(modulo.global, tr, parcelas);
+        bench::Reproducao reproducao(bench::anexoDe(tr));
         c = bench::comparaRodadas(
-            bench::rounds(5), [&] { previsoes(tr); },
+            bench::rounds(5), gravador, reproducao, [&] { previsoes(tr, parcelas); },
             [&] {
                 ours(tr);
                 notas = host::db::selectValue(tr, "select count(*) from ACEM1401").toInt();
@@ -184,14 +174,23 @@ int main(int argc, char** argv)
                                                   " and NUMERO_DOCUMENTO <> '100131'")
                             .toInt();
             },
-            [&] { raw(tr); });
+            [&] { raw(tr, parcelas); });
         tr.commit();
     }
-    const double nosso = c.nosso.mediana(), direto = c.direto.mediana();
-    std::printf("officialise %d instalments in batch (%d invoices, %d receivables made real): ours %.3fs"
-                " (%.0f instalments/s), host/db %.3fs (%.0f instalments/s), ratio %.2f (goal <= 4.00)\n",
-                kParcelas, notas, reais, nosso, kParcelas / nosso, direto, kParcelas / direto, nosso / direto);
-    std::printf("statements per instalment: ours %.2f, host/db %.2f\n", double(c.comandosNosso) / kParcelas,
-                double(c.comandosDireto) / kParcelas);
-    return 0;
+    const QByteArray titulo = QString("officialise %1 instalments in batch (%2 invoices, %3 receivables made real)")
+                                  .arg(parcelas).arg(notas).arg(reais).toUtf8();
+    bench::imprimeLote(titulo.constData(), escrita, c, parcelas, "instalments", {.meta = 4.0});
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    host::db::prepareProcess();
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    bench::Gravador gravador;
+    mede(gravador, bench::Escrita::Assincrona, 1000);
+    mede(gravador, bench::Escrita::ComoAplicacao, 50);
+    return bench::resultado();
 }

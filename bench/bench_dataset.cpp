@@ -242,8 +242,8 @@ int main(int argc, char** argv)
             rawP.add(bench::segundos([&] { rawPost(raw, nextId); }));
             nextId += kPostRows;
         });
-    bench::imprimeRazao("host/data walk 10000 rows x 7 fields", oursW, rawW, 1.30);
+    bench::imprimeRazao("host/data walk 10000 rows x 7 fields", oursW, rawW, 1.15);
     bench::imprimeRazao("host/db   walk 10000 rows x 7 fields", dbW, rawW, 1.10);
-    bench::imprimeRazao("host/data post 2000 appended rows", oursP, rawP, 1.30);
-    return 0;
+    bench::imprimeRazao("host/data post 2000 appended rows", oursP, rawP, 1.20);
+    return bench::resultado();
 }

@@ -142,5 +142,5 @@ int main(int argc, char** argv)
         });
     bench::imprimeRazao("host/db insert 20000 rows", oursIns, rawIns, 1.10);
     bench::imprimeRazao("host/db fetch  20000 rows", oursSel, rawSel, 1.10);
-    return 0;
+    return bench::resultado();
 }

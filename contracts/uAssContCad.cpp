@@ -156,6 +156,11 @@ void TfmAssContCad::FormDeactivate()
 void TfmAssContCad::FormClose()
 {
     TdmTecContrato& dm = *dmTecContrato;
+    // Closing drops the datasets: what was typed is stored first, and a
+    // refused row keeps the window open on it.
+    const bool cabecalhoEditado = contrato().editing();
+    if (dm.CtrSalvarPendentesAoFechar() && !cabecalhoEditado)
+        verificaValorItens();
     devolverReceber();
     for (host::data::Dataset* d : {static_cast<host::data::Dataset*>(dmGlobal->quReceber),
                                    static_cast<host::data::Dataset*>(dm.quCtrCadastro),
@@ -211,7 +216,16 @@ void TfmAssContCad::bbNovoClick()
     primeiraPagina();
 }
 
-void TfmAssContCad::bbSalvarClick() { SalvarAlteracoes(contrato()); }
+// The item row still in edit counts in the header's instalment value: it
+// goes first. A header being edited takes the new value on its post; one
+// already stored (an item stores a new contract before itself) is offered it.
+void TfmAssContCad::bbSalvarClick()
+{
+    const bool cabecalhoEditado = contrato().editing();
+    if (dmTecContrato->CtrSalvarItensPendentes() && !cabecalhoEditado)
+        verificaValorItens();
+    SalvarAlteracoes(contrato());
+}
 
 void TfmAssContCad::bbCancelarClick() { CancelarAlteracoes(contrato()); }
 

@@ -330,7 +330,15 @@ private:
     void emprestarReceber();
     void devolverReceber();
 
+    void deixarItens();
+    void verificaValorItens();
+
     bool receberEmprestado_ = false;
+    // The page shown before the user's change (noted after pcContratoChange
+    // runs), and a refusal of the item row already told by tsItensExit.
+    host::ui::TabSheet* paginaMostrada_ = nullptr;
+    bool itensRecusados_ = false;
+    bool voltandoItens_ = false;
     std::vector<std::unique_ptr<host::data::DataSource>> fontes_;
 };
 

@@ -10,6 +10,7 @@
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/data/Abort.h"
 #include "host/data/DataSource.h"
 #include "host/data/Field.h"
 #include "host/data/Format.h"
@@ -24,6 +25,8 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+
+#include <utility>
 
 using host::data::DatasetState;
 
@@ -42,8 +45,11 @@ bool semPrevisao() { return dmGlobal->Parametro("ATPARCELASEMPREVISAO").trimmed(
 void TfmAssContCad::pcContratoChange()
 {
     host::ui::TabSheet* pagina = pcContrato->activePage();
-    if (!pagina)
+    if (!pagina || voltandoItens_)
         return;
+    // The page left is still the one noted as shown: the note follows this handler.
+    if (paginaMostrada_ == tsItens && pagina != tsItens)
+        deixarItens();
     if (pagina == tsHistCR) {
         CarregaHistoricoClientes(dmTecContrato->quCtrCadastroCLCODIGO->asString());
         return;
@@ -55,6 +61,24 @@ void TfmAssContCad::pcContratoChange()
     uAssContCad::CarregaPagina(pagina->objectName(), contexto, quHistCR);
     if (pagina == tsContParcAberta && !semPrevisao())
         emprestarReceber();
+}
+
+// Leaving the items with a row still in edit stores it; a row its rules
+// refuse keeps the items page shown, and the page's loading does not run.
+void TfmAssContCad::deixarItens()
+{
+    try {
+        if (std::exchange(itensRecusados_, false) && dmTecContrato->quCtrCadastroIt->editing())
+            throw host::Abort{};
+        dmTecContrato->CtrSalvarItensPendentes();
+    } catch (...) {
+        // Shown again by code inside the user's change: the page's loading
+        // would reopen the items and drop the refused row.
+        const bool voltando = std::exchange(voltandoItens_, true);
+        pcContrato->setActivePage(tsItens);
+        voltandoItens_ = voltando;
+        throw;
+    }
 }
 
 void TfmAssContCad::tsContParcAbertaShow() { dmTecContrato->CarregaContratoParcela(codigoContrato()); }
@@ -80,7 +104,22 @@ void TfmAssContCad::tsItensExit()
     QWidget* foco = QApplication::focusWidget();
     if (!foco || foco->window() != this)
         return;
+    itensRecusados_ = false;
+    try {
+        dmTecContrato->CtrSalvarItensPendentes();
+    } catch (...) {
+        // Told once: the change of page that may follow keeps the items shown.
+        itensRecusados_ = true;
+        throw;
+    }
     dmTecContrato->quCtrCadastroIt->close();
+    verificaValorItens();
+}
+
+// The instalment the stored items give against the contract's: the user may
+// bring the contract's value up to date.
+void TfmAssContCad::verificaValorItens()
+{
     if (!contrato().active() || contrato().isEmpty())
         return;
     const double calculado = dmTecContrato->RetornaValorParcelaContrato(codigoContrato(), hoje(), true);

@@ -86,6 +86,10 @@ void TfmAssContCad::ligarEventos()
     laTipoFranquia->onClick = [this] { laTipoFranquiaClick(); };
 
     pcContrato->onChange = [this] { pcContratoChange(); };
+    // Connected after the page control's own change handler: pcContratoChange
+    // still finds the page left here.
+    paginaMostrada_ = pcContrato->activePage();
+    connect(pcContrato, &QTabWidget::currentChanged, this, [this] { paginaMostrada_ = pcContrato->activePage(); });
     new AoMostrar(tsContParcAberta, [this] { tsContParcAbertaShow(); });
     tsItens->onExit = [this] { tsItensExit(); };
 

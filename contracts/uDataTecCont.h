@@ -93,6 +93,14 @@ public:
 
     // ---- loaders (close, rewrite or parameterise, open; nothing commits) ----
     void CarregaContratoItem(const QString& cliente, const QString& contrato);
+    // The item row left in edit on the register is stored (a new row left
+    // untouched is let go) before the header is saved, before the items are
+    // closed and when the window closes; a refusal of its rules leaves it
+    // on screen and ends the caller with the rule's message. True when a row
+    // was stored.
+    bool CtrSalvarItensPendentes();
+    // The same, then the header: the register closing keeps what was typed.
+    bool CtrSalvarPendentesAoFechar();
     void CarregaContratoClientes(int contrato);
     void CarregaContratoPrincipalComplemento(int principal, int complemento);
     void CarregaContratoContato(int contrato, const QString& origem, const QString& cliente);
@@ -254,6 +262,9 @@ public:
     // Runs under a savepoint that lasts until the row is written: a refused
     // or failed post leaves nothing of its steps behind; the after-post
     // commits the steps with the row.
+    // The instalment value the header's post stores: the one given when the
+    // value is fixed ("S"), else the contract's value for today.
+    double CtrValorParcelaPelaRegra(double valor);
     void quCtrCadastroBeforePost(host::data::Dataset& dataset);
     void quCtrCadastroAfterPost(host::data::Dataset& dataset);
     void quCtrCadastroBeforeDelete(host::data::Dataset& dataset);
@@ -375,6 +386,9 @@ private:
     // after-post then re-posts the header, whose instalment value counts
     // only active customers' items.
     bool bReprocessarContrato = false;
+    // The contracting party as it stood before its last change: a billing
+    // customer that was only following it follows it again.
+    QString contratanteAnterior_;
     // The header's post in progress: from its before-post to the write.
     std::unique_ptr<host::db::Savepoint> spCabecalho_;
     // The cancellation's count, told once the cancelled header is stored.

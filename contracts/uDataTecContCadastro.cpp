@@ -83,6 +83,13 @@ void TdmTecContrato::ligarEventosCadastro()
 
 // ---- new record ----
 
+double TdmTecContrato::CtrValorParcelaPelaRegra(double valor)
+{
+    if (texto(*quCtrCadastro, "ACVALORFIXO").trimmed().toUpper() == "S")
+        return valor;
+    return Trunc2Casas(RetornaValorParcelaContrato(quCtrCadastroACCODIGO->asInteger(), hoje(), true));
+}
+
 void TdmTecContrato::quCtrCadastroNewRecord(Dataset& dataset)
 {
     {
@@ -166,9 +173,8 @@ void TdmTecContrato::quCtrCadastroBeforePost(Dataset& dataset)
         dataset.fieldByName("ACLOCAL")->setAsString(dmGlobal->Parametro("ATLOCALPADRAO"));
 
     passo("7 valor da parcela");
-    if (texto(dataset, "ACVALORFIXO").trimmed().toUpper() != "S")
-        dataset.fieldByName("ACVALORPARCELA")
-            ->setAsFloat(Trunc2Casas(RetornaValorParcelaContrato(contrato, hoje(), true)));
+    dataset.fieldByName("ACVALORPARCELA")
+        ->setAsFloat(CtrValorParcelaPelaRegra(dataset.fieldByName("ACVALORPARCELA")->asFloat()));
 
     passo("8 valor líquido");
     dataset.fieldByName("ACVALORPARCELALIQUIDO")
@@ -338,6 +344,7 @@ void TdmTecContrato::quCtrCadastroAfterScroll(Dataset& dataset)
 {
     EsquecerCalculados();
     const QString contratante = texto(dataset, "ACCONTRATANTE");
+    contratanteAnterior_ = contratante.trimmed();
     if (parametro("ATOPCAOCONTRATO") == "E" && !contratante.trimmed().isEmpty()) {
         dsContato->setDataset(CarregaContratanteContatos("quContratanteCont", contratante, {}));
         dsContatoEnt->setDataset(CarregaContratanteContatos("quContratanteEnt", contratante, {}));

@@ -9,6 +9,8 @@
 #include "host/Uglobal.h"
 #include "host/data/Query.h"
 
+#include <utility>
+
 using host::data::Dataset;
 using host::data::Field;
 
@@ -123,6 +125,13 @@ void TdmTecContrato::quCtrCadastroCLCODIGOChange(Field& field)
 
 void TdmTecContrato::quCtrCadastroACCONTRATANTEChange(Field& field)
 {
+    // The contract is billed to the contracting party unless another billing
+    // customer was chosen: the receivables and the invoicing list read CLCODIGO.
+    const QString contratante = field.asString().trimmed();
+    const QString anterior = std::exchange(contratanteAnterior_, contratante);
+    const QString faturado = quCtrCadastroCLCODIGO->asString().trimmed();
+    if (!contratante.isEmpty() && faturado != contratante && (faturado.isEmpty() || faturado == anterior))
+        quCtrCadastroCLCODIGO->setAsString(contratante);
     if (parametro("ATOPCAOCONTRATO") != "E")
         return;
     if (!quCtrCadastro->editing())

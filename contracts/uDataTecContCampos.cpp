@@ -97,14 +97,15 @@ void TdmTecContrato::ligarTextos()
     };
 
     // Instalment value: cut to cents as typed; a text that is no number
-    // (an empty one included) only warns and the value stays.
-    quCtrCadastro->fieldByName("ACVALORPARCELA")->onSetText = [](Field& f, const QString& text) {
+    // (an empty one included) only warns and the value stays. A value the
+    // header's post would replace (not fixed) shows the replacement at once.
+    quCtrCadastro->fieldByName("ACVALORPARCELA")->onSetText = [this](Field& f, const QString& text) {
         double valor = 0;
         if (text.trimmed().isEmpty() || !host::data::parseFloatText(text.trimmed(), valor)) {
             dmGlobal->MostraAviso(QString("Valor %1 inválido.").arg(text), false);
             return;
         }
-        f.setAsFloat(Trunc2Casas(valor));
+        f.setAsFloat(CtrValorParcelaPelaRegra(Trunc2Casas(valor)));
     };
 
     auto validaData = [this](Field& f, const QString& text) { ValidaData(f, text); };

@@ -106,6 +106,35 @@ void TdmTecContrato::ligarEventosItens()
     quCtrCadastroDet->fieldByName("PRCODIGO")->onChange = [this](Field& f) { quCtrCadastroDetPRCODIGOChange(f); };
 }
 
+// ---- pending rows of the register ----
+
+namespace {
+
+// A row put in edit or insert and left as it was is let go; anything typed
+// goes through the dataset's rules. True when a row was stored.
+bool salvarOuLiberar(Dataset& dataset)
+{
+    if (!dataset.active() || !dataset.editing())
+        return false;
+    if (!dataset.modified()) {
+        dataset.cancel();
+        return false;
+    }
+    SalvarAlteracoes(dataset);
+    return true;
+}
+
+}  // namespace
+
+bool TdmTecContrato::CtrSalvarItensPendentes() { return salvarOuLiberar(*quCtrCadastroIt); }
+
+bool TdmTecContrato::CtrSalvarPendentesAoFechar()
+{
+    const bool itemGravado = CtrSalvarItensPendentes();
+    salvarOuLiberar(*quCtrCadastro);
+    return itemGravado;
+}
+
 // ---- new item ----
 
 void TdmTecContrato::quCtrCadastroItNewRecord(Dataset& dataset)

@@ -405,6 +405,20 @@ public:
     void quAssVendaCotadoAfterPost(host::data::Dataset& DataSet);
     void quAssVendaCotadoBeforeDelete(host::data::Dataset& DataSet);
     void quAssVendaCotadoAfterDelete(host::data::Dataset& DataSet);
+    void quAssVendaCotadoBeforeInsert(host::data::Dataset& DataSet);
+    void quAssVendaCotadoBeforeClose(host::data::Dataset& DataSet);
+    void quAssVendaCotadoAfterScroll(host::data::Dataset& DataSet);
+    void quAssVendaCotadoCalcFields(host::data::Dataset& DataSet);
+    void quAssVendaCotadoCODIGOChange(host::data::Field& Sender);
+    void quAssVendaCotadoCODIGOSetText(host::data::Field& Sender, const QString& Text);
+    void quAssVendaCotadoOUTRO_CODIGOSetText(host::data::Field& Sender, const QString& Text);
+    void quAssVendaCotadoDESCRICAOChange(host::data::Field& Sender);
+    void quAssVendaCotadoQUANTIDADEChange(host::data::Field& Sender);
+    // The save's serial-number step (mode "C") and requested-line link (mode "E").
+    void PVAssCotadoNumerosSerie();
+    void PVAssCotadoEquipamentoSolicitado();
+    // Set while the after-save runs the line's one re-save.
+    bool bRegravandoCotado_ = false;
     void quAssVendaObsBeforeOpen(host::data::Dataset& DataSet);
     void quAssVendaObsBeforePost(host::data::Dataset& DataSet);
 
@@ -433,6 +447,23 @@ public:
     // The product's specification text (host observations) and composition.
     void CarregaEspecificacaoProduto(const QString& produto);
     void CarregarComposicaoEquipamento(const QString& produto);
+    // Back-orders and the small equipment queries (uDataTecPedidoAssPendencia.cpp).
+    bool PVAssVerificaEstoquePendencia(const QString& tabela, const QString& pedido, const QString& produto,
+                                       const QString& linha, const QString& operacao, const QString& observacao,
+                                       const QString& pendencia, double quantidade, double valor);
+    // excluirLinha (> 0): a configured line of the order whose stored
+    // quantity is left out of the sum, the line being saved again.
+    bool VerificaAssQtdeEquipamentoVinculado(const QString& pedido, const QString& linha, const QString& produto,
+                                             int excluirLinha = 0);
+    double CalcularQtdeTipoEquipamento(int linha, const QString& pedido, const QString& produto);
+    int SequenciaVendasCotacao(const QString& pedido);
+    bool VendaPrazoTabela(const QString& tabela);
+    void CarregaConfiguracaoComposicao(const QString& produto, const QString& naoUsado,
+                                       host::data::DataSource* fonte);
+    double PVAssItemQuantidadeJaLancada(const QString& tabela, const QString& pedido, const QString& produto,
+                                        const QString& linha);
+    bool PVAssVerificaItensPendencia(const QString& pedido);
+    QString gerarPedidoPendencia(const QString& pedido);
     // Deletion of an order's dependants.
     void ExcluirControleAlteracoesPedidoAss(const QString& numero);
     void ExcluirPedidoPendenciaPedidoAss(const QString& numero);
@@ -442,6 +473,7 @@ public:
     // A field of the order header or of its current requested line.
     host::data::Field& campoPedido(const char* nome) const { return *quAssVenda->fieldByName(QString::fromLatin1(nome)); }
     host::data::Field& campoItem(const char* nome) const { return *quAssVendaItem->fieldByName(QString::fromLatin1(nome)); }
+    host::data::Field& campoCotado(const char* nome) const { return *quAssVendaCotado->fieldByName(QString::fromLatin1(nome)); }
 
     // ---- totals, expenses, planned products and cost lines ---------------
     // (uDataTecTotais.cpp, uDataTecDespesas.cpp, uDataTecCusto.cpp; bound by

@@ -1,6 +1,7 @@
 // Which handler each dataset event of TdmTec runs.
 
 #include "data/uDataTec.h"
+#include "data/uDataTecPedidoAss.h"
 
 using host::data::Dataset;
 
@@ -214,6 +215,11 @@ void TdmTec::bindAssistanceHandlers()
     quAssVendaCotado->afterPost = on(&TdmTec::quAssVendaCotadoAfterPost);
     quAssVendaCotado->beforeDelete = on(&TdmTec::quAssVendaCotadoBeforeDelete);
     quAssVendaCotado->afterDelete = on(&TdmTec::quAssVendaCotadoAfterDelete);
+    quAssVendaCotado->beforeInsert = on(&TdmTec::quAssVendaCotadoBeforeInsert);
+    quAssVendaCotado->beforeClose = on(&TdmTec::quAssVendaCotadoBeforeClose);
+    quAssVendaCotado->afterScroll = on(&TdmTec::quAssVendaCotadoAfterScroll);
+    quAssVendaCotado->onCalcFields = on(&TdmTec::quAssVendaCotadoCalcFields);
+    quAssVendaCotado->beforeOpen = [](Dataset&) { pedidoass::esquecerQtdeTipo(); };
     quAssVendaObs->beforeOpen = on(&TdmTec::quAssVendaObsBeforeOpen);
     quAssVendaObs->beforePost = on(&TdmTec::quAssVendaObsBeforePost);
     bindPedidoAssFieldHandlers();

@@ -28,4 +28,10 @@ QString textoStatus(const QString& tipo, const QString& status);
 // "Pedido" for an order, "Proposta" for anything else.
 QString textoTipo(const QString& tipo);
 
+// QUANTIDADETIPO of a stored configured line of the open order, read for
+// every line at once on first use after the lines are opened or written
+// (one statement instead of two per row); esquecerQtdeTipo drops it.
+double qtdeTipo(const QString& pedido, const QString& cod, const QString& produto);
+void esquecerQtdeTipo();
+
 }  // namespace pedidoass

@@ -132,12 +132,41 @@ void camposItem(Query& item)
         item.fieldByName(data)->setEditMask("!99/99/99;1;_");
 }
 
+void camposCotado(Query& cotado)
+{
+    camposDaTabela(cotado, "AVEC85LX");
+    for (const char* coluna : {"DESCRICAO", "UNIDADE_MEDIDA", "PNCODIGO", "OUTRO_CODIGO"})
+        campoJunto(cotado, "ACEC1101", coluna);
+    cotado.addField("DESCRICAOESPECIFICACAO", FieldType::Memo)->setDisplayLabel("Não Disponível");
+    cotado.addCalculatedField("QUANTIDADETIPO", FieldType::Float);
+    struct Rotulo {
+        const char* campo;
+        const char* rotulo;
+    };
+    const Rotulo rotulos[] = {
+        {"COD", "Seq."}, {"CODIGO", "Código"}, {"NUMERO_PEDIDO", "Nro. Pedido"}, {"VALOR", "Valor"},
+        {"QUANTIDADE", "Qtde."}, {"OBS", "Observações"}, {"TOTAL_UNIT", "Total Unitário"},
+        {"VEITNUMEROSERIE", "Nro. Série"}, {"DESCRICAO", "Descrição Produto"}, {"UNIDADE_MEDIDA", "Unidade Medida"},
+        {"LECODIGO", "Cod. Local"}, {"VEITCOMPLEMENTO", "Complemento"}, {"QUANTIDADETIPO", "Qtde. Tipo"},
+        {"OUTRO_CODIGO", "Código Barras"}, {"VECODIGOPENDENCIA", "Código Pendência"},
+        {"VEITCODIGOREF", "Código Produto Ref."}, {"VEITCODREF", "Código Item Ref."}, {"PNCODIGO", "Não Disponível"},
+    };
+    for (const Rotulo& r : rotulos)
+        cotado.fieldByName(QString::fromLatin1(r.campo))->setDisplayLabel(QString::fromUtf8(r.rotulo));
+    for (const char* chave : {"COD", "CODIGO", "NUMERO_PEDIDO"})
+        cotado.fieldByName(QString::fromLatin1(chave))->setRequired(true);
+    for (const char* valor : {"VALOR", "TOTAL_UNIT"})
+        cotado.fieldByName(QString::fromLatin1(valor))->setDisplayFormat("###,###,##0.00");
+    cotado.fieldByName("QUANTIDADETIPO")->setDisplayFormat("###,###,##0");
+}
+
 }  // namespace
 
 void TdmTec::createPedidoAssFields()
 {
     camposPedido(*quAssVenda);
     camposItem(*quAssVendaItem);
+    camposCotado(*quAssVendaCotado);
 
     Field* codigo = quAssVendaObs->addField("VECODIGO", FieldType::String, 20);
     codigo->setDisplayLabel("Código");
@@ -171,4 +200,13 @@ void TdmTec::bindPedidoAssFieldHandlers()
     campoItem("TOTAL_UNIT").onChange = change(&TdmTec::quAssVendaItemTOTAL_UNITChange);
     campoItem("COD").onChange = change(&TdmTec::quAssVendaItemCODChange);
     campoItem("VEITCOMPLEMENTO").onGetText = text(&TdmTec::quAssVendaItemVEITCOMPLEMENTOGetText);
+
+    campoCotado("CODIGO").onChange = change(&TdmTec::quAssVendaCotadoCODIGOChange);
+    campoCotado("CODIGO").onSetText = [this](Field& campo, const QString& texto) { quAssVendaCotadoCODIGOSetText(campo, texto); };
+    campoCotado("OUTRO_CODIGO").onSetText = [this](Field& campo, const QString& texto) {
+        quAssVendaCotadoOUTRO_CODIGOSetText(campo, texto);
+    };
+    campoCotado("DESCRICAO").onChange = change(&TdmTec::quAssVendaCotadoDESCRICAOChange);
+    campoCotado("QUANTIDADE").onChange = change(&TdmTec::quAssVendaCotadoQUANTIDADEChange);
+    campoCotado("VEITCOMPLEMENTO").onGetText = text(&TdmTec::quAssVendaItemVEITCOMPLEMENTOGetText);
 }

@@ -112,11 +112,21 @@ const QHash<QString, CodeList>& codeLists()
 {
     static const QHash<QString, CodeList> lists = {
         {"SIMNAO", {{"S", "Sim"}, {"N", "Não"}}},
-        // Kinds of payable and receivable documents.
-        {"CPTIPO", {{"D", "Duplicata"}, {"B", "Boleto"}, {"C", "Cheque"}, {"N", "Nota Promissória"},
-                    {"R", "Recibo"}, {"O", "Outros"}}},
-        {"CRTIPO", {{"D", "Duplicata"}, {"B", "Boleto"}, {"C", "Cheque"}, {"N", "Nota Promissória"},
-                    {"R", "Recibo"}, {"A", "Cartão"}, {"O", "Outros"}}},
+        // Natures of receivable documents, as the contract register lists them.
+        {"CPTIPO", {{"A", "A - Em Carteira"}, {"C", "C - Cheque pré-datado"}, {"D", "D - Duplicata/Fatura"},
+                    {"E", "E - Endosso"}, {"F", "F - Adto Frete"}, {"I", "I - Impostos"}, {"L", "L - Vales"},
+                    {"M", "M- Memorando"}, {"N", "N - NF/Serviços"}, {"O", "O - Comissão"},
+                    {"P", "P - Pgto Dólar"}, {"R", "R- Recibo/Frete"}, {"S", "S - Prestação de Serviços"},
+                    {"U", "U - Outros"}, {"V", "V - Adto Viagem"}}},
+        // Payment types of receivables.
+        {"CRTIPO", {{"1", "1 - Carnê"}, {"2", "2 - Duplicata/Boleto"}, {"3", "3 - Recibo"}, {"4", "4 - Cheque"},
+                    {"5", "5 - Fundo"}, {"6", "6 - Endosso"}, {"7", "7 - R$"}, {"8", "8 - Cartão"},
+                    {"9", "9 - CEntrega"}, {"R", "R - Reembolso Rodoviário"}, {"P", "P - Reembolso Postal"},
+                    {"V", "V - Venda à Vista Com Vale"}, {"D", "D - Débito em Conta"},
+                    {"B", "B - Depósito em Conta"}, {"C", "C - Carteira"}, {"S", "S - Cheque Surpresa"},
+                    {"O", "O - Bônus"}, {"N", "N - Consignação"}, {"E", "E - Cheque Devolvido"},
+                    {"U", "U - Custódia"}, {"T", "T - Protestado"}, {"M", "M - Cheque Descontado"},
+                    {"A", "A - Duplicata Descontada"}}},
         // How the operation combo of a document lists the operations.
         {"MODOPROCURAOPERACAO", {{"C", "Código"}, {"D", "Descrição"}, {"N", "Natureza"}}},
     };

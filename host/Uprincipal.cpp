@@ -50,7 +50,10 @@ TfmPrincipal::TfmPrincipal(QWidget* parent) : QMainWindow(parent)
     setWindowTitle("Assistência Técnica");
     QMenu* system = menuBar()->addMenu("&Sistema");
     QMenu* registers = menuBar()->addMenu("C&adastros");
+    QMenu* orders = menuBar()->addMenu("&Ordens de Serviço");
     QMenu* contracts = menuBar()->addMenu("&Contratos");
+    QMenu* rental = menuBar()->addMenu("&Locação");
+    QMenu* assistance = menuBar()->addMenu("&Pedidos de Assistência");
     auto add = [this](QMenu* menu, const QString& name, const QString& caption) {
         auto* item = new TMenuItem(menu, name, caption);
         items_ << item;
@@ -58,8 +61,6 @@ TfmPrincipal::TfmPrincipal(QWidget* parent) : QMainWindow(parent)
     };
     miParametros = add(system, "miParametros", "Parâmetros...");
     miAbrirJanela = add(system, "miAbrirJanela", "Abrir janela...");
-    system->addSeparator();
-    miSair = add(system, "miSair", "Sair");
     miCadastroPessoaFisica = add(registers, "miCadastroPessoaFisica", "Pessoa Física");
     miCadastroPessoaJuridica = add(registers, "miCadastroPessoaJuridica", "Pessoa Jurídica");
     miCadastroTecnico = add(registers, "miCadastroTecnico", "Técnicos");
@@ -68,11 +69,14 @@ TfmPrincipal::TfmPrincipal(QWidget* parent) : QMainWindow(parent)
     miCadastroTabelaVencimento = add(registers, "miCadastroTabelaVencimento", "Tabelas de Vencimento");
     miCadastroHistorico = add(registers, "miCadastroHistorico", "Históricos");
     miCadastroContaCaixa = add(registers, "miCadastroContaCaixa", "Contas de Caixa");
-    miCadastroContrato = add(contracts, "miCadastroContrato", "Contratos");
+    miCadastroContrato = add(contracts, "miCadastroContrato", "Cadastro de Contratos");
     miFaturamentoContrato = add(contracts, "miFaturamentoContrato", "Faturamento de Contratos");
     miCadastroObjeto = add(contracts, "miCadastroObjeto", "Objetos");
     miCadastroCobertura = add(contracts, "miCadastroCobertura", "Coberturas");
     miReajusteContrato = add(contracts, "miReajusteContrato", "Reajuste");
+    montarMenusModulo(system, orders, contracts, rental, assistance);
+    system->addSeparator();
+    miSair = add(system, "miSair", "Sair");
     contracts->addSeparator();
     // Enabled by the application once the module that makes the orders is loaded.
     miOrdemServicoContrato = add(contracts, "miOrdemServicoContrato", "Gerar Ordens de Serviço dos Contratos");

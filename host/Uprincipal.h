@@ -1,9 +1,12 @@
 #pragma once
 // The host's main window fmPrincipal: the menus of the host stand-in, the
-// five contract items the module hooks, the parameters window and a command
-// that opens any window of the module by name.
+// module's windows by their captions (service orders, contracts, rental,
+// assistance orders), the five contract items the module hooks, the
+// parameters window, a developer's list of the module's window names and a
+// command that opens any window of the module by name.
 
 #include <QMainWindow>
+#include <QStringList>
 #include <QString>
 
 #include <functional>
@@ -43,11 +46,12 @@ protected:
 
 private:
     void tamanhoInicial();
+    void montarMenusModulo(QMenu* sistema, QMenu* ordens, QMenu* contratos, QMenu* locacao, QMenu* pedidos);
 
 public:
 
     // Contract menu, hooked by the module when contracts are in use.
-    TMenuItem* miCadastroContrato = nullptr;      // "Contratos"
+    TMenuItem* miCadastroContrato = nullptr;      // "Cadastro de Contratos"
     TMenuItem* miFaturamentoContrato = nullptr;   // "Faturamento de Contratos"
     TMenuItem* miCadastroObjeto = nullptr;        // "Objetos"
     TMenuItem* miCadastroCobertura = nullptr;     // "Coberturas"
@@ -76,6 +80,8 @@ public:
     void AbrirParametros();
 
     TMenuItem* findMenuItem(const QString& name) const;
+    // Every window name the module opens, for the developer's list.
+    static const QStringList& NomesJanelasModulo();
     // The register listing of a host register in the search window
     // ("PF", "PJ" customers by person type, "OP" operations, "TV" payment terms,
     // "HC" standard history texts, "CX" cash accounts).

@@ -269,9 +269,11 @@ void Dataset::detachSource(DataSource* source)
     sources_.erase(std::remove(sources_.begin(), sources_.end(), source), sources_.end());
 }
 
+// Most datasets have no data source: each notification is asked for every
+// value set and every row walked, so an empty list costs no copy.
 void Dataset::notifyDataChanged(Field* field)
 {
-    if (disabled_ > 0)
+    if (disabled_ > 0 || sources_.empty())
         return;
     const std::vector<DataSource*> sources = sources_;
     for (DataSource* source : sources)
@@ -280,6 +282,8 @@ void Dataset::notifyDataChanged(Field* field)
 
 void Dataset::notifyStateChanged()
 {
+    if (sources_.empty() && disabled_ == 0)
+        return;
     if (disabled_ > 0) {
         pendingState_ = true;
         return;
@@ -302,6 +306,8 @@ void Dataset::notifyActiveChanged()
 
 void Dataset::notifyUpdateData()
 {
+    if (sources_.empty())
+        return;
     const std::vector<DataSource*> sources = sources_;
     for (DataSource* source : sources)
         source->updateData();

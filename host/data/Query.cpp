@@ -6,6 +6,8 @@
 
 #include <QLocale>
 
+#include <algorithm>
+
 namespace host::data {
 
 namespace {
@@ -218,11 +220,10 @@ void Query::requireUpdate(const char* statement) const
     if (!update_)
         throw DatasetError(QString("%1: a consulta é somente leitura.").arg(name()));
     const QByteArrayView which(statement);
-    if (update_->texts_[size_t(which == "insert"   ? UpdateSql::Kind::Insert
-                                : which == "modify" ? UpdateSql::Kind::Modify
-                                                    : UpdateSql::Kind::Delete)]
-            .trimmed()
-            .isEmpty())
+    const QString& text = update_->texts_[size_t(which == "insert"   ? UpdateSql::Kind::Insert
+                                                 : which == "modify" ? UpdateSql::Kind::Modify
+                                                                     : UpdateSql::Kind::Delete)];
+    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSpace(); }))
         throw DatasetError(
             QString("%1: falta a instrução de %2 em %3.").arg(name(), QLatin1String(statement), update_->name()));
 }

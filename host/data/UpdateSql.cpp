@@ -35,7 +35,12 @@ host::db::Statement& UpdateSql::prepared(Kind kind)
     host::db::Transaction* transaction = query_ ? query_->transaction() : nullptr;
     if (!transaction)
         throw DatasetError(QString("%1: sem consulta ou transação.").arg(name()));
-    if (!statements_[k] || preparedFor_[k] != transaction || preparedText_[k] != texts_[k]) {
+    // The text kept shares the one set until it is replaced: the same data is
+    // the same text, without comparing it for every row written.
+    const bool sameText = (preparedText_[k].constData() == texts_[k].constData() &&
+                           preparedText_[k].size() == texts_[k].size()) ||
+                          preparedText_[k] == texts_[k];
+    if (!statements_[k] || preparedFor_[k] != transaction || !sameText) {
         statements_[k].reset();
         auto statement = std::make_unique<host::db::Statement>(*transaction);
         statement->prepare(texts_[k]);

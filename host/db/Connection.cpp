@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include <ibase.h>
 
@@ -16,6 +17,13 @@ namespace detail {
 
 std::atomic<std::uint64_t> executedStatements{0};
 std::atomic<std::uint64_t> preparedStatements{0};
+EngineWatcher* watcher = nullptr;
+
+std::uint64_t nextSerial()
+{
+    static std::atomic<std::uint64_t> last{0};
+    return last.fetch_add(1, std::memory_order_relaxed) + 1;
+}
 
 IMaster* master() {
     static IMaster* m = fb_get_master_interface();
@@ -60,6 +68,8 @@ DbError::DbError(const QString& message, int sqlCode, intptr_t gdsCode, const QS
 
 std::uint64_t statementCount() { return detail::executedStatements.load(std::memory_order_relaxed); }
 std::uint64_t prepareCount() { return detail::preparedStatements.load(std::memory_order_relaxed); }
+
+EngineWatcher* watchEngine(EngineWatcher* watcher) { return std::exchange(detail::watcher, watcher); }
 
 // ---------------------------------------------------------------- Connection
 
@@ -193,6 +203,7 @@ void Transaction::start() {
     Status st;
     d->handle = att->startTransaction(&st, sizeof tpb, tpb);
     st.check();
+    d->serial = detail::nextSerial();
 }
 
 void Transaction::Impl::ensureStarted(Transaction& self) {
@@ -200,12 +211,14 @@ void Transaction::Impl::ensureStarted(Transaction& self) {
 }
 
 // Ends (commit, rollback) or renews (the retaining forms) the transaction.
-void Transaction::Impl::finish(void (ITransaction::*action)(CheckStatusWrapper*), bool ends) {
+void Transaction::Impl::finish(void (ITransaction::*action)(CheckStatusWrapper*), bool ends,
+                               EngineWatcher::End how) {
     if (!handle) return;
     if (ends) releaseCursors();
     Status st;
     (handle->*action)(&st);
     st.check();
+    if (detail::watcher) detail::watcher->ended(serial, how);
     if (ends) {
         handle = nullptr;
         endSavepoints();
@@ -219,22 +232,22 @@ void Transaction::commit() {
         d->heldCommit = 2;
         return;
     }
-    d->finish(&ITransaction::commit<CheckStatusWrapper>, true);
+    d->finish(&ITransaction::commit<CheckStatusWrapper>, true, EngineWatcher::End::Commit);
 }
 void Transaction::commitRetaining() {
     if (d->commitHolds > 0) {
         d->heldCommit = std::max(d->heldCommit, 1);
         return;
     }
-    d->finish(&ITransaction::commitRetaining<CheckStatusWrapper>, false);
+    d->finish(&ITransaction::commitRetaining<CheckStatusWrapper>, false, EngineWatcher::End::CommitRetaining);
 }
 void Transaction::rollback() {
     d->heldCommit = 0;
-    d->finish(&ITransaction::rollback<CheckStatusWrapper>, true);
+    d->finish(&ITransaction::rollback<CheckStatusWrapper>, true, EngineWatcher::End::Rollback);
 }
 void Transaction::rollbackRetaining() {
     d->heldCommit = 0;
-    d->finish(&ITransaction::rollbackRetaining<CheckStatusWrapper>, false);
+    d->finish(&ITransaction::rollbackRetaining<CheckStatusWrapper>, false, EngineWatcher::End::RollbackRetaining);
 }
 
 std::shared_ptr<Statement> Transaction::prepared(const QString& sql) {

@@ -3,6 +3,7 @@
 // shared by the connection, transaction and statement sources.
 
 #include "host/db/Database.h"
+#include "host/db/EngineWatcher.h"
 
 #include <firebird/Interface.h>
 
@@ -62,6 +63,9 @@ private:
 
 extern std::atomic<std::uint64_t> executedStatements;
 extern std::atomic<std::uint64_t> preparedStatements;
+extern EngineWatcher* watcher;
+// Numbers of preparations and of transaction starts, as the watcher knows them.
+std::uint64_t nextSerial();
 
 }  // namespace host::db::detail
 
@@ -80,6 +84,7 @@ struct Transaction::Impl {
     Transaction* self = nullptr;
     Connection* connection = nullptr;
     Firebird::ITransaction* handle = nullptr;
+    std::uint64_t serial = 0;   // of the engine transaction in `handle`
     // Statements with an open cursor: a hard commit or rollback closes them.
     std::set<Statement::Impl*> openCursors;
     // Every statement bound to this transaction: they are released with it.
@@ -96,7 +101,8 @@ struct Transaction::Impl {
     QHash<QString, Kept::iterator> keptByText;
     Connection& liveConnection() const;   // raises once the connection is gone
     void ensureStarted(Transaction& self);
-    void finish(void (Firebird::ITransaction::*action)(Firebird::CheckStatusWrapper*), bool ends);
+    void finish(void (Firebird::ITransaction::*action)(Firebird::CheckStatusWrapper*), bool ends,
+                EngineWatcher::End how);
     void releaseCursors();
     void orphanStatements();
     // Runs a savepoint statement (kept prepared).

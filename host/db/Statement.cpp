@@ -20,6 +20,7 @@ using detail::MessageField;
 struct Statement::Impl {
     Transaction* tr = nullptr;
     IStatement* handle = nullptr;
+    std::uint64_t serial = 0;   // of the preparation in `handle`
     unsigned type = 0;
     QString sql;
 
@@ -76,6 +77,7 @@ struct Statement::Impl {
     size_t checkedIndex(int index) const;
     void bindInput();
     void widenTextParams();
+    void tellExecuted() const;
 };
 
 void Statement::Impl::closeCursor() {
@@ -83,6 +85,7 @@ void Statement::Impl::closeCursor() {
     pendingRow = false;
     if (!cursor) return;
     if (tr) tr->impl()->openCursors.erase(this);
+    if (detail::watcher) detail::watcher->cursorClosed(serial);
     Status st;
     cursor->close(&st);
     if ((&st)->getState() & IStatus::STATE_ERRORS) cursor->release();
@@ -163,6 +166,8 @@ void Statement::prepare(const QString& sql) {
     d->handle = att->prepare(&st, tr.impl()->handle, text.size(), text.constData(), 1,
                              IStatement::PREPARE_PREFETCH_METADATA);
     st.check(sql);
+    d->serial = detail::nextSerial();
+    if (detail::watcher) detail::watcher->prepared(d->serial, tr.impl()->serial, text);
     tr.impl()->liveConnection().impl()->statements.insert(d.get());
     d->type = d->handle->getType(&st);
     st.check(sql);
@@ -336,6 +341,19 @@ void Statement::Impl::bindInput() {
     }
 }
 
+// The watcher gets the message as sent, and each blob parameter's contents
+// (its id in the message names a blob of this transaction only).
+void Statement::Impl::tellExecuted() const {
+    std::vector<EngineWatcher::BlobParam> blobs;
+    for (size_t i = 0; i < inFields.size(); ++i) {
+        const QVariant& v = values[slotName[i]];
+        if (inFields[i].type != SQL_BLOB || v.isNull()) continue;
+        blobs.push_back({inFields[i].offset, v.userType() == QMetaType::QByteArray ? v.toByteArray()
+                                                                                  : v.toString().toUtf8()});
+    }
+    detail::watcher->executed(serial, tr->impl()->serial, inMeta, inBuffer, blobs);
+}
+
 Statement::RowCount Statement::execute() {
     if (!d->handle) detail::raise("Comando não preparado.");
     d->closeCursor();
@@ -348,6 +366,7 @@ Statement::RowCount Statement::execute() {
     if (d->type == isc_info_sql_stmt_select || d->type == isc_info_sql_stmt_select_for_upd) {
         d->cursor = d->handle->openCursor(&st, tra, d->inMeta, d->inBuffer.data(), d->outMeta, 0);
         st.check(d->sql);
+        if (detail::watcher) d->tellExecuted();
         d->tr->impl()->openCursors.insert(d.get());
         return RowCount(this);
     }
@@ -357,6 +376,7 @@ Statement::RowCount Statement::execute() {
     d->handle->execute(&st, tra, d->inMeta, d->inBuffer.data(), returnsRow ? d->outMeta : nullptr,
                        returnsRow ? d->outBuffer.data() : nullptr);
     st.check(d->sql);
+    if (detail::watcher) d->tellExecuted();
     d->pendingRow = returnsRow;
     d->affected = d->type == isc_info_sql_stmt_ddl ? 0 : -2;
     return RowCount(this);
@@ -382,6 +402,7 @@ bool Statement::fetch() {
     Status& st = d->status;
     const int result = d->cursor->fetchNext(&st, d->outBuffer.data());
     st.check(d->sql);
+    if (detail::watcher) detail::watcher->fetched(d->serial);
     if (result == IStatus::RESULT_OK) {
         d->rowReady = true;
         return true;

@@ -7,7 +7,9 @@
 #include <QDateTime>
 #include <QStringEncoder>
 
+#include <array>
 #include <cmath>
+#include <ctime>
 #include <cstring>
 
 using namespace Firebird;
@@ -162,7 +164,28 @@ ISC_DATE toIscDate(const QDate& d) { return ISC_DATE(d.toJulianDay() - kJulianOf
 QTime fromIscTime(ISC_TIME t) { return QTime::fromMSecsSinceStartOfDay(int(t / 10)); }
 ISC_TIME toIscTime(const QTime& t) { return ISC_TIME(t.msecsSinceStartOfDay()) * 10; }
 
-QDateTime fromTimestamp(const ISC_TIMESTAMP& ts) {
+namespace {
+
+// The local zone as the C library last read it: a value made in one zone is
+// not kept for another (tests switch zones; a process otherwise keeps one).
+struct Zone {
+    long offset = 0;
+    int daylight = 0;
+    const char* standardName = nullptr;
+    const char* summerName = nullptr;
+    bool operator==(const Zone&) const = default;
+};
+
+Zone currentZone() { return {::timezone, ::daylight, ::tzname[0], ::tzname[1]}; }
+
+struct KeptTimestamp {
+    ISC_DATE date = 0;
+    ISC_TIME time = 0;
+    bool used = false;
+    QDateTime value;
+};
+
+QDateTime convertTimestamp(const ISC_TIMESTAMP& ts) {
     const QDate date = fromIscDate(ts.timestamp_date);
     const QTime time = fromIscTime(ts.timestamp_time);
     QDateTime dt(date, time);
@@ -172,6 +195,30 @@ QDateTime fromTimestamp(const ISC_TIMESTAMP& ts) {
     for (int minutes = 30; !dt.isValid() && minutes <= 180; minutes += 30)
         dt = QDateTime(date, time.addSecs(minutes * 60));
     return dt;
+}
+
+}  // namespace
+
+// Making a local date-time runs the zone's rules (about 1,800 instructions,
+// most of them the C library's mktime: as much as reading the rest of a row
+// of seven columns), and rows bring the same few dates back over and over (a
+// day's documents, a month's instalments). The last conversions are kept per
+// thread, by their engine value, for the zone they were made in.
+QDateTime fromTimestamp(const ISC_TIMESTAMP& ts) {
+    thread_local std::array<KeptTimestamp, 512> kept;
+    thread_local Zone keptZone;
+    const Zone zone = currentZone();
+    if (!(zone == keptZone)) {
+        for (KeptTimestamp& k : kept) k.used = false;
+        keptZone = zone;
+    }
+    KeptTimestamp& k = kept[(unsigned(ts.timestamp_date) * 31u + unsigned(ts.timestamp_time) * 7u) % kept.size()];
+    if (k.used && k.date == ts.timestamp_date && k.time == ts.timestamp_time) return k.value;
+    k.value = convertTimestamp(ts);
+    k.date = ts.timestamp_date;
+    k.time = ts.timestamp_time;
+    k.used = true;
+    return k.value;
 }
 
 ISC_TIMESTAMP toTimestamp(const QDateTime& dt) {

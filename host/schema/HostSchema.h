@@ -2,6 +2,7 @@
 // The database of the host stand-in: its tables, domains and generators, and
 // the demonstration data a new installation starts with.
 
+#include <QDate>
 #include <QSet>
 #include <QString>
 
@@ -40,5 +41,14 @@ void createHostSchema(db::Transaction& transaction);
 // new user to open a service order at once. A row whose key is present is
 // left as it stands, so loading twice adds nothing. Commits retaining.
 void loadDemoData(db::Transaction& transaction, const QString& userName);
+
+// The demonstration company's documents, dated from `hoje`: equipment of the
+// customers, service orders open and finished (40 to 43) with items, parts
+// and services, two monthly contracts with items and three forecast
+// instalments each. They need the module's tables as its schema upgrade
+// leaves them, so they are loaded once the module has started, and only on
+// a database holding no order, contract or customer equipment yet (false
+// then). Commits retaining.
+bool loadDemoDocuments(db::Transaction& transaction, const QDate& hoje);
 
 }  // namespace host

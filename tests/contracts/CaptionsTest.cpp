@@ -67,8 +67,10 @@ const Caso kCasos[] = {
     {"quCtrCobertura", "ABDESLOCA", "", "N", "Não", "N"},
     {"quContratoCli", "ACCLATIVO", "", "S", "Sim", "S"},
     {"quCtrCadastroIt", "ACITDEVOLVIDO", "", "Q", "", "Q"},
-    {"quCtrCadastro", "ACNATUREZA", "", "D", "Duplicata", "D"},
-    {"quCtrObjeto", "AJTIPOPAGAMENTO", "", "B", "Boleto", "B"},
+    {"quCtrCadastro", "ACNATUREZA", "", "D", "D - Duplicata/Fatura", "D"},
+    {"quCtrCadastro", "ACNATUREZA", "", "M", "M- Memorando", "M"},
+    {"quCtrObjeto", "AJTIPOPAGAMENTO", "", "B", "B - Depósito em Conta", "B"},
+    {"quCtrCadastro", "ACTIPOPAGAMENTO", "", "2", "2 - Duplicata/Boleto", "2"},
 };
 
 using CaptionsTest = ContractDataTest;
@@ -153,6 +155,8 @@ TEST_F(HeaderTextTest, HourCreditIsShownInHoursAndStoredInMinutes)
 
 TEST_F(HeaderTextTest, InstalmentValueIsCutToCentsAndABadNumberOnlyWarns)
 {
+    exec("update AATC05AC set ACVALORFIXO = 'S' where ACCODIGO = 1");
+    CarregaContrato(1);
     campo("ACVALORPARCELA")->setText("33,339");
     EXPECT_DOUBLE_EQ(campo("ACVALORPARCELA")->asFloat(), 33.33);
     campo("ACVALORPARCELA")->setText("abc");
@@ -161,6 +165,18 @@ TEST_F(HeaderTextTest, InstalmentValueIsCutToCentsAndABadNumberOnlyWarns)
     campo("ACVALORPARCELA")->setText("");
     EXPECT_DOUBLE_EQ(campo("ACVALORPARCELA")->asFloat(), 33.33);
     EXPECT_EQ(messages(), (QStringList{"Valor abc inválido.", "Valor  inválido."}));
+}
+
+// A value that is not fixed is the items' on the header's post: a typed one
+// gives way to it at once.
+TEST_F(HeaderTextTest, ATypedValueNotFixedShowsTheItemsValueAtOnce)
+{
+    exec("update AATC05AC set ACVALORFIXO = 'N', ACPERIODO = 'M', ACMODALIDADE = 'A' where ACCODIGO = 1");
+    exec("insert into AATC05ACIT (ACITCODIGO, ACCODIGO, CLCODIGO, PRCODIGO, ACITVALOR, ACITGARANTIA)"
+         " values (1, 1, '', 'S0001', 42.5, 'N')");
+    CarregaContrato(1);
+    campo("ACVALORPARCELA")->setText("99");
+    EXPECT_DOUBLE_EQ(campo("ACVALORPARCELA")->asFloat(), 42.5);
 }
 
 TEST_F(HeaderTextTest, DatesClearOnTheEmptyMaskAndRefuseWhatIsNoDate)

@@ -126,6 +126,28 @@ TEST_F(Db, SkippedLocalMidnightStillReadsAsThatDay) {
     EXPECT_EQ(QDate(2018, 11, 4), read.date());
 }
 
+// Timestamps read are kept converted: one read again after the local zone
+// changed is the wall-clock time of the new zone, not the old one's moment.
+TEST_F(Db, ATimestampReadAgainAfterTheZoneChangedBelongsToTheNewZone) {
+    exec("create table D (X date)");
+    tr().commitRetaining();
+    exec("insert into D values (\"2030-06-15 10:00\")");
+    const QByteArray oldTz = qgetenv("TZ");
+    qputenv("TZ", "UTC");
+    tzset();
+    const QDateTime utc = one("select X from D").toDateTime();
+    const qint64 utcMoment = utc.toMSecsSinceEpoch();
+    qputenv("TZ", "America/Sao_Paulo");
+    tzset();
+    const QDateTime saoPaulo = one("select X from D").toDateTime();
+    const qint64 hours = (saoPaulo.toMSecsSinceEpoch() - utcMoment) / 3600000;
+    qputenv("TZ", oldTz);
+    tzset();
+    EXPECT_EQ(utc.time(), QTime(10, 0));
+    EXPECT_EQ(saoPaulo.time(), QTime(10, 0));
+    EXPECT_EQ(hours, 3);
+}
+
 TEST_F(Db, ScaledValuesConvertBothWays) {
     createTypesTable();
     // "12.345" into numeric(9,2) rounds to cents; strings and integers convert too

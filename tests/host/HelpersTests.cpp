@@ -90,8 +90,8 @@ TEST(CodeListTest, CaptionsAndCodesBothWays)
     EXPECT_EQ(RetornaSituacaoEquivalente("N", "simnao"), "Não");
     EXPECT_EQ(RetornaSituacaoEquivalente("X", "SIMNAO"), "");
     EXPECT_EQ(RetornaSituacaoEquivalente("S", "NAOEXISTE"), "");
-    EXPECT_EQ(RetornaSituacaoEquivalente("D", "CPTIPO"), "Duplicata");
-    EXPECT_EQ(RetornaSituacaoEquivalente("B", "CRTIPO"), "Boleto");
+    EXPECT_EQ(RetornaSituacaoEquivalente("D", "CPTIPO"), "D - Duplicata/Fatura");
+    EXPECT_EQ(RetornaSituacaoEquivalente("2", "CRTIPO"), "2 - Duplicata/Boleto");
     EXPECT_EQ(RetornaCodigoEquivalente("não", "SIMNAO"), "N");
     EXPECT_EQ(RetornaListaSituacao("SIMNAO"), (QStringList{"Sim", "Não"}));
     for (const char* list : {"SIMNAO", "CPTIPO", "CRTIPO", "MODOPROCURAOPERACAO"})

@@ -10,6 +10,8 @@
 
 #include "host/ui/Layouts.h"
 
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTableWidget>
@@ -43,6 +45,65 @@ TEST_F(MainWindowTest, TheFiveContractItemsTakeHandlerCaptionAndVisibility)
     EXPECT_FALSE(window.miCadastroCobertura->visible());
     EXPECT_EQ(window.findMenuItem("MICADASTROOBJETO")->caption(), "Cadastro de Objetos");
     EXPECT_TRUE(dialogs->shown().empty());
+}
+
+namespace {
+
+// The captions of a menu's items, separators as "-" and hidden items left out.
+QStringList itens(const QMenu* menu)
+{
+    QStringList captions;
+    for (const QAction* a : menu->actions())
+        if (a->isVisible())
+            captions << (a->isSeparator() ? QString("-") : a->text());
+    return captions;
+}
+
+QMenu* menu(const TfmPrincipal& window, const QString& title)
+{
+    for (QAction* a : window.menuBar()->actions())
+        if (a->text() == title)
+            return a->menu();
+    return nullptr;
+}
+
+}  // namespace
+
+// What a clerk finds: the module's windows by their captions, grouped; the
+// window names only in the developer's list.
+TEST_F(MainWindowTest, TheModulesWindowsAreListedByCaptionInTheirGroups)
+{
+    TfmPrincipal window;
+    QStringList titles;
+    for (QAction* a : window.menuBar()->actions())
+        titles << a->text();
+    EXPECT_EQ(titles, (QStringList{"&Sistema", "C&adastros", "&Ordens de Serviço", "&Contratos", "&Locação",
+                                   "&Pedidos de Assistência"}));
+    ASSERT_NE(menu(window, "&Ordens de Serviço"), nullptr);
+    EXPECT_EQ(itens(menu(window, "&Ordens de Serviço")).mid(0, 2),
+              (QStringList{"Ordem de Serviço", "Andamento das Ordens de Serviço"}));
+    EXPECT_EQ(itens(menu(window, "&Contratos")).mid(0, 6),
+              (QStringList{"Cadastro de Contratos", "Faturamento de Contratos", "Objetos", "Coberturas", "Reajuste",
+                           "-"}));
+    EXPECT_EQ(itens(menu(window, "&Contratos")).last(), "Gerar Ordens de Serviço dos Contratos");
+    EXPECT_TRUE(itens(menu(window, "&Locação")).contains("Cadastro de Contrato de Locação de Equipamento"));
+    EXPECT_EQ(itens(menu(window, "&Pedidos de Assistência")).first(), "Pedido de Assistência");
+    for (const char* title : {"&Ordens de Serviço", "&Contratos", "&Locação", "&Pedidos de Assistência"})
+        for (const QString& caption : itens(menu(window, title)))
+            EXPECT_FALSE(caption.startsWith("fm")) << caption.toStdString();
+
+    // A click opens the window by its name; the developer's list holds every name.
+    QStringList opened;
+    window.OnAbrirJanela = [&opened](const QString& nome) { opened << nome; };
+    window.findMenuItem("miAssOrdemServico")->action()->trigger();
+    window.findMenuItem("miAssVenda")->action()->trigger();
+    EXPECT_EQ(opened, (QStringList{"fmAssOrdemServico", "fmAssVenda"}));
+    auto* desenvolvedor = window.findChild<QMenu*>("mnJanelasDesenvolvedor");
+    ASSERT_NE(desenvolvedor, nullptr);
+    EXPECT_EQ(itens(desenvolvedor), TfmPrincipal::NomesJanelasModulo());
+    desenvolvedor->actions().at(TfmPrincipal::NomesJanelasModulo().indexOf("fmAssContCad"))->trigger();
+    EXPECT_EQ(opened.last(), "fmAssContCad");
+    EXPECT_EQ(itens(menu(window, "&Sistema")).last(), "Sair");
 }
 
 TEST_F(MainWindowTest, StartsAtAUsableSizeAndRemembersTheSizeLeft)

@@ -77,7 +77,7 @@ TEST_F(CriarDataTecTest, ContractsInUseHookTheFiveItemsAgainOnEveryCall)
             CriarDataTec();
             EXPECT_TRUE(dados::existeContrato());
             const EstadoMenu contrato = estado(principal->miCadastroContrato);
-            EXPECT_EQ(contrato.caption, "Contratos");
+            EXPECT_EQ(contrato.caption, "Cadastro de Contratos") << "the host's own caption stays";
             EXPECT_TRUE(contrato.visible && contrato.ligado);
             const EstadoMenu faturamento = estado(principal->miFaturamentoContrato);
             EXPECT_EQ(faturamento.caption, "Faturamento de Contratos");

@@ -1,0 +1,98 @@
+#pragma once
+// What the batch benchmarks share: rounds of ours (recorded) and its replay
+// through the engine's interface, against the fewest direct writes that give
+// the same rows through host/db, each from the same data, on a database of
+// each kind of writing; and how their figures are printed.
+
+#include "bench/BenchFirebird.h"
+#include "bench/BenchReplay.h"
+#include "host/db/FbApi.h"
+
+#include <cstdint>
+#include <functional>
+
+namespace bench {
+
+// The engine attachment under a transaction of ours: the replay runs on it.
+inline Firebird::IAttachment* anexoDe(host::db::Transaction& tr)
+{
+    return tr.connection().impl()->attachment;
+}
+
+struct Comparacao {
+    Tempos nosso, reproducao, direto;
+    std::uint64_t comandosNosso = 0, preparosNosso = 0, comandosDireto = 0;   // of the last round
+};
+
+// Round after round (ours with its replay right after it, and the direct
+// writes, taking turns to go first), each after `prepara` has put the data
+// back as it was. A first run of ours, not measured, makes what only a first
+// run makes (the numbers' counters, the statements kept prepared): a replay
+// of it would insert those counters again.
+inline Comparacao comparaRodadas(int rodadas, Gravador& gravador, Reproducao& reproducao,
+                                 const std::function<void()>& prepara, const std::function<void()>& nosso,
+                                 const std::function<void()>& direto)
+{
+    Comparacao c;
+    prepara();
+    nosso();
+    alternando(
+        rodadas,
+        [&] {
+            prepara();
+            const std::uint64_t antes = host::db::statementCount(), preparosAntes = host::db::prepareCount();
+            gravador.gravar();
+            c.nosso.add(segundos(nosso));
+            gravador.parar();
+            c.comandosNosso = host::db::statementCount() - antes;
+            c.preparosNosso = host::db::prepareCount() - preparosAntes;
+            prepara();
+            c.reproducao.add(segundos([&] { reproducao.reproduz(gravador); }));
+            reproducao.termina();
+        },
+        [&] {
+            prepara();
+            const std::uint64_t antes = host::db::statementCount();
+            c.direto.add(segundos(direto));
+            c.comandosDireto = host::db::statementCount() - antes;
+        });
+    return c;
+}
+
+// The reference of the fewest direct writes: the goal of ours against them,
+// or, where the rules need more statements than those writes (so that the
+// ratio tells nothing of our layers), none, the statements per row the rules
+// need (and those of the run itself, whatever its rows), and why.
+struct Direta {
+    double meta = 0;
+    double comandosPorLinha = 0;
+    double comandosDaExecucao = 0;
+    const char* porque = "";
+};
+
+// The figures of one database: ours in rows per second; ours against the
+// replay of its own statements (goal 1.5: what our layers cost); ours against
+// the direct writes; the statements per row.
+inline void imprimeLote(const char* titulo, Escrita escrita, const Comparacao& c, int linhas, const char* unidade,
+                        const Direta& direta)
+{
+    const double nosso = c.nosso.mediana(), reproducao = c.reproducao.mediana(), direto = c.direto.mediana();
+    std::printf("%s, %s: ours %.3fs (%.0f %s/s)\n", titulo, nomeDe(escrita), nosso, linhas / nosso, unidade);
+    const double contraReproducao = c.nosso.razaoMediana(c.reproducao);
+    std::printf("  against the replay of its statements through the engine's interface: %.3fs (%.0f %s/s),"
+                " ratio %.2f%s\n",
+                reproducao, linhas / reproducao, unidade, contraReproducao, meta(contraReproducao, 1.5).constData());
+    const double contraDireto = c.nosso.razaoMediana(c.direto);
+    std::printf("  against the fewest direct writes through host/db: %.3fs (%.0f %s/s), ratio %.2f", direto,
+                linhas / direto, unidade, contraDireto);
+    if (direta.meta > 0)
+        std::printf("%s\n", meta(contraDireto, direta.meta).constData());
+    else
+        std::printf(" (no goal: %s)\n", direta.porque);
+    const double porLinha = double(c.comandosNosso) / linhas;
+    std::printf("  statements per row: ours %.2f%s, prepares %.2f; direct writes %.2f\n", porLinha,
+                direta.meta > 0 ? "" : meta(porLinha, direta.comandosPorLinha + direta.comandosDaExecucao / linhas).constData(),
+                double(c.preparosNosso) / linhas, double(c.comandosDireto) / linhas);
+}
+
+}  // namespace bench

@@ -1,0 +1,284 @@
+// A contract typed as a clerk types it: the header through its boxes, the
+// items through the cells of the items grid, then "Salvar", a change of
+// page and the close, each with an item row still pending. The rows are read
+// back through a connection of their own, forecast and found in the
+// invoicing window.
+
+#include "tests/module/ModuleFixture.h"
+
+#include "contracts/uAssContCad.h"
+#include "contracts/uAssContFat.h"
+#include "contracts/uDataTecCont.h"
+#include "host/Udmglobal.h"
+#include "host/Upesq.h"
+#include "host/data/Field.h"
+#include "host/data/Query.h"
+#include "host/db/Database.h"
+#include "host/ui/DataChoiceControls.h"
+#include "host/ui/DataEdit.h"
+#include "host/ui/DataGrid.h"
+#include "host/ui/PageControl.h"
+#include "host/ui/SearchWindow.h"
+#include "host/ui/StatusBar.h"
+
+#include <QAbstractItemModel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+
+namespace moduletest {
+namespace {
+
+using host::data::DatasetState;
+using host::ui::Form;
+
+class ContratoItensGradeTest : public ModuleTest {
+protected:
+    void SetUp() override
+    {
+        ModuleTest::SetUp();
+        parametro("ATUTILIZACONTRATOS", "S");
+    }
+    TfmAssContCad& abrir() { return abrirJanela(fmAssContCad, "fmAssContCad"); }
+    void fechar(TfmAssContCad& form)
+    {
+        form.bbSair->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    host::data::Query& ctr() { return *dmTecContrato->quCtrCadastro; }
+    host::data::Query& itens() { return *dmTecContrato->quCtrCadastroIt; }
+    void aba(TfmAssContCad& form, host::ui::TabSheet* pagina)
+    {
+        QTabBar* barra = form.pcContrato->tabBar();
+        QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(pagina->pageIndex()).center());
+    }
+    void pesquisa(const QString& coluna, const QString& valor)
+    {
+        dialogs->modal("fmPesquisa", [coluna, valor](Form& janela) {
+            auto& p = static_cast<TfmPesquisa&>(janela);
+            ASSERT_TRUE(p.dataSource()->dataset()->locate(coluna, valor)) << valor.toStdString();
+            QTest::keyClick(p.grid(), Qt::Key_Return);
+        });
+    }
+    static void escolhe(host::ui::DataComboBox* combo, const QString& texto)
+    {
+        const int i = combo->findText(texto);
+        ASSERT_GE(i, 0) << texto.toStdString();
+        combo->setCurrentIndex(i);
+        emit combo->activated(i);
+    }
+    // Types into the cell of the column on the current row; Tab leaves it
+    // unless the text is to stay in the open editor.
+    static void celula(host::ui::DataGrid* grade, const char* campo, const QString& texto, bool sair = true)
+    {
+        grade->setFocus();
+        grade->setSelectedIndex(grade->columnByField(campo)->index());
+        // The first key opens the cell's editor, which takes the rest.
+        QTest::keyClick(grade, texto.at(0).toLatin1());
+        QTest::keyClicks(QApplication::focusWidget(), texto.mid(1));
+        if (sair)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    // A new item row typed in the grid: product and value.
+    void novoItem(TfmAssContCad& form, const QString& produto, const QString& valor, bool sair = true)
+    {
+        form.dbgdAssContCadItem->setFocus();
+        QTest::keyClick(form.dbgdAssContCadItem, Qt::Key_Insert);
+        ASSERT_EQ(itens().state(), DatasetState::Insert);
+        celula(form.dbgdAssContCadItem, "PRCODIGO", produto);
+        celula(form.dbgdAssContCadItem, "ACITVALOR", valor, sair);
+    }
+    // A connection of its own sees only what was committed.
+    QVariant lido(const QString& sql)
+    {
+        host::db::Connection conexao;
+        conexao.open({dbPath});
+        host::db::Transaction transacao(conexao);
+        const QVariant v = host::db::selectValue(transacao, sql);
+        transacao.commit();
+        return v;
+    }
+    int novoContrato(TfmAssContCad& form)
+    {
+        form.bbNovo->click();
+        EXPECT_EQ(ctr().state(), DatasetState::Insert);
+        digita(form.dbedNumeroContrato, "CT-7001");
+        escolhe(form.dbcbPeriodo, "M - Mensal");
+        digita(form.dbedVencimento, "10");
+        return ctr().fieldByName("ACCODIGO")->asInteger();
+    }
+};
+
+// "Salvar" with the item still pending, a change of page and the close:
+// every item typed is stored, and the value rule counts them.
+TEST_F(ContratoItensGradeTest, ItemsTypedInTheGridReachTheDatabaseOnSaveOnPageChangeAndOnClose)
+{
+    TfmAssContCad& form = abrir();
+    const int codigo = novoContrato(form);
+    pesquisa("CODIGO_CLIENTE", "00004");
+    form.sbPesqCli->click();
+    aba(form, form.tsItens);
+    ASSERT_EQ(form.pcContrato->activePage(), form.tsItens);
+    novoItem(form, "S0003", "250", false);
+    // The new contract was stored when its first item began; its value is
+    // brought to the items' when the user agrees.
+    dialogs->answer("Sim", "O valor dos itens foi alterado, deseja alterar valor do contrato?");
+    form.bbSalvar->click();
+    EXPECT_EQ(ctr().state(), DatasetState::Browse);
+    EXPECT_EQ(lido(QString("select count(*) from AATC05ACIT where ACCODIGO = %1 and PRCODIGO = 'S0003'"
+                           " and ACITVALOR = 250 and CLCODIGO = '00004'")
+                       .arg(codigo))
+                  .toInt(),
+              1);
+    EXPECT_DOUBLE_EQ(lido(QString("select ACVALORPARCELA from AATC05AC where ACCODIGO = %1").arg(codigo)).toDouble(),
+                     250)
+        << "the header's value counts the item posted before it";
+    EXPECT_EQ(form.dbgdAssContCadItem->model()->rowCount(), 1) << "the item stays on screen";
+
+    // Another item, left pending by a click on another page.
+    novoItem(form, "S0002", "80");
+    dialogs->answer("Sim", "O valor dos itens foi alterado, deseja alterar valor do contrato?");
+    aba(form, form.tsContDadosAdicionais);
+    EXPECT_EQ(form.pcContrato->activePage(), form.tsContDadosAdicionais);
+    EXPECT_EQ(lido(QString("select count(*) from AATC05ACIT where ACCODIGO = %1").arg(codigo)).toInt(), 2);
+    EXPECT_DOUBLE_EQ(lido(QString("select ACVALORPARCELA from AATC05AC where ACCODIGO = %1").arg(codigo)).toDouble(),
+                     330);
+
+    // A third, pending when the window closes.
+    aba(form, form.tsItens);
+    ASSERT_EQ(form.dbgdAssContCadItem->model()->rowCount(), 2);
+    novoItem(form, "S0001", "120", false);
+    dialogs->setAutoAcknowledgeMessages(true);
+    dialogs->answer("Não", "O valor dos itens foi alterado, deseja alterar valor do contrato?");
+    fechar(form);
+    EXPECT_EQ(fmAssContCad.get(), nullptr);
+    EXPECT_EQ(lido(QString("select count(*) from AATC05ACIT where ACCODIGO = %1").arg(codigo)).toInt(), 3);
+    EXPECT_DOUBLE_EQ(lido(QString("select sum(ACITVALOR) from AATC05ACIT where ACCODIGO = %1").arg(codigo)).toDouble(),
+                     450);
+}
+
+// An item its rule refuses stays on screen with the rule's message, on
+// "Salvar", on a change of page and on the close alike.
+TEST_F(ContratoItensGradeTest, AnItemTheRuleRefusesStaysOnScreenWithItsMessage)
+{
+    TfmAssContCad& form = abrir();
+    const int codigo = novoContrato(form);
+    pesquisa("CODIGO_CLIENTE", "00004");
+    form.sbPesqCli->click();
+    form.bbSalvar->click();
+    ASSERT_EQ(ctr().state(), DatasetState::Browse);
+    aba(form, form.tsItens);
+    novoItem(form, "S0003", "250");
+    itens().fieldByName("ACITGARANTIA")->setAsString("S");   // warranty without its date
+
+    dialogs->acknowledge("Data Inválida de limite da garantia!");
+    form.bbSalvar->click();
+    EXPECT_EQ(itens().state(), DatasetState::Insert) << "kept on screen";
+    EXPECT_EQ(itens().fieldByName("PRCODIGO")->asString(), "S0003");
+
+    dialogs->acknowledge("Data Inválida de limite da garantia!");
+    aba(form, form.tsContDadosAdicionais);
+    EXPECT_EQ(form.pcContrato->activePage(), form.tsItens) << "the page with the refused row stays";
+    EXPECT_EQ(itens().state(), DatasetState::Insert);
+
+    dialogs->acknowledge("Data Inválida de limite da garantia!");
+    form.bbSair->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(fmAssContCad.get(), &form) << "the window stays open on the refused row";
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido(QString("select count(*) from AATC05ACIT where ACCODIGO = %1").arg(codigo)).toInt(), 0);
+
+    // Corrected, it goes with the next change of page.
+    form.dbgdAssContCadItem->setFocus();
+    itens().fieldByName("ACITGARANTIA")->setAsString("N");
+    dialogs->answer("Não", "O valor dos itens foi alterado, deseja alterar valor do contrato?");
+    aba(form, form.tsContDadosAdicionais);
+    EXPECT_EQ(form.pcContrato->activePage(), form.tsContDadosAdicionais);
+    EXPECT_EQ(lido(QString("select count(*) from AATC05ACIT where ACCODIGO = %1").arg(codigo)).toInt(), 1);
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+// The header as the user met it: the contracting party chosen and
+// no billing customer, "Natureza" and the typed value the rule replaces.
+TEST_F(ContratoItensGradeTest, TheContractorBillsTheCaptionsShowAndTheValueRuleShowsAtOnce)
+{
+    TfmAssContCad& form = abrir();
+    const int codigo = novoContrato(form);
+    EXPECT_EQ(form.dbcbNatureza->currentText(), "A - Em Carteira") << "the new contract's default";
+    escolhe(form.dbcbNatureza, "D - Duplicata/Fatura");
+    EXPECT_EQ(ctr().fieldByName("ACNATUREZA")->asString(), "D");
+    EXPECT_EQ(form.dbcbTipoPgto->currentText(), "2 - Duplicata/Boleto");
+
+    pesquisa("CODIGO_CLIENTE", "00002");
+    form.sbPesqContratante->click();
+    EXPECT_EQ(ctr().fieldByName("ACCONTRATANTE")->asString(), "00002");
+    EXPECT_EQ(ctr().fieldByName("CLCODIGO")->asString(), "00002") << "the contractor is billed when none else is";
+    pesquisa("CODIGO_CLIENTE", "00004");
+    form.sbPesqContratante->click();
+    EXPECT_EQ(ctr().fieldByName("CLCODIGO")->asString(), "00004") << "still the contractor's";
+    pesquisa("CODIGO_CLIENTE", "00005");
+    form.sbPesqCli->click();
+    pesquisa("CODIGO_CLIENTE", "00002");
+    form.sbPesqContratante->click();
+    EXPECT_EQ(ctr().fieldByName("CLCODIGO")->asString(), "00005") << "a billing customer of its own stays";
+
+    // "Fixar Valor" is "Não": the typed value gives way to the items' at once.
+    ASSERT_EQ(form.dbcbFixo->currentText(), "Não");
+    digita(form.dbedValorParcela, "300");
+    EXPECT_EQ(form.dbedValorParcela->text(), "0,00") << "no item yet";
+    escolhe(form.dbcbFixo, "Sim");
+    digita(form.dbedValorParcela, "300");
+    EXPECT_EQ(form.dbedValorParcela->text(), "300,00");
+    form.bbSalvar->click();
+    ASSERT_EQ(ctr().state(), DatasetState::Browse);
+    EXPECT_EQ(lido(QString("select ACNATUREZA from AATC05AC where ACCODIGO = %1").arg(codigo)).toString(), "D");
+
+    // Reloaded, the stored codes show their captions.
+    CarregaContrato(codigo);
+    EXPECT_EQ(form.dbcbNatureza->currentText(), "D - Duplicata/Fatura");
+    EXPECT_EQ(form.dbedValorParcela->text(), "300,00");
+}
+
+// The whole road: typed through the grids, saved, read back, forecast and
+// listed with its customer by the invoicing window.
+TEST_F(ContratoItensGradeTest, AContractTypedThroughTheGridsIsForecastAndListedForInvoicing)
+{
+    TfmAssContCad& form = abrir();
+    const int codigo = novoContrato(form);
+    escolhe(form.dbcbDeveGerar, "A - Ativo");
+    pesquisa("CODIGO_CLIENTE", "00004");
+    form.sbPesqContratante->click();
+    aba(form, form.tsItens);
+    novoItem(form, "S0003", "150");
+    novoItem(form, "S0002", "80", false);
+    dialogs->answer("Sim", "O valor dos itens foi alterado, deseja alterar valor do contrato?");
+    form.bbSalvar->click();
+    ASSERT_EQ(ctr().state(), DatasetState::Browse);
+    EXPECT_DOUBLE_EQ(lido(QString("select ACVALORPARCELA from AATC05AC where ACCODIGO = %1").arg(codigo)).toDouble(),
+                     230);
+    EXPECT_EQ(lido(QString("select CLCODIGO from AATC05AC where ACCODIGO = %1").arg(codigo)).toString(), "00004");
+
+    aba(form, form.tsContParcAberta);
+    dialogs->enter("01/02/2031", "Informe a data Inicial da previsão do contas a receber")
+        .enter("3", "Informe o número de parcelas")
+        .acknowledge("Operação efetuada com sucesso! Parcelas criadas:3");
+    form.bbPrevisionar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido(QString("select count(*) from ACRC5001 where AOCODIGO = %1 and SITUACAO_DOCUMENTO = 'V'"
+                           " and CODIGO_CLIENTE = '00004' and VALOR_DOCUMENTO = 230")
+                       .arg(codigo))
+                  .toInt(),
+              3);
+    fechar(form);
+
+    TfmAssContFat& fat = abrirJanela(fmAssContFat, "fmAssContFat");
+    digita(fat.edUnNegocioIni, "01");
+    digita(fat.edContratoAleatorio, "'CT-7001'");
+    fat.bbPesquisar->click();
+    ASSERT_EQ(fat.dbgdAssContFat->model()->rowCount(), 1);
+    EXPECT_EQ(fat.dbgdAssContFat->column(1)->field()->displayText(), "Clínica Saúde & Vida S/A");
+    EXPECT_DOUBLE_EQ(fat.quPesq->fieldByName("ACVALORPARCELA")->asFloat(), 230);
+}
+
+}  // namespace
+}  // namespace moduletest
