@@ -2,6 +2,7 @@
 
 #include "host/Udmglobal.h"
 #include "host/Uprincipal.h"
+#include "host/Ulote.h"
 #include "host/db/Database.h"
 #include "host/ui/Dialogs.h"
 #include "host/ui/Errors.h"
@@ -13,28 +14,32 @@ namespace app {
 
 namespace {
 
-int ultimaOrdem()
+// The orders made, with the contract of their items.
+QStringList linhasDasOrdens(const QList<int>& ordens)
 {
-    return host::db::selectValue(*dmGlobal->IBTransaction1, "select coalesce(max(AOCODIGO), 0) from AATC01AO").toInt();
+    if (ordens.isEmpty())
+        return {};
+    QStringList numeros;
+    for (int ordem : ordens)
+        numeros << QString::number(ordem);
+    host::db::Statement consulta(*dmGlobal->IBTransaction1,
+                                 "select os.AOCODIGO, min(i.ACCODIGO), os.CLCODIGO, os.AODATAENTRADA from AATC01AO os"
+                                 " left join AATC01AOIT i on i.AOCODIGO = os.AOCODIGO"
+                                 " where os.AOCODIGO in (" + numeros.join(", ") + ")"
+                                 " group by os.AOCODIGO, os.CLCODIGO, os.AODATAENTRADA order by os.AOCODIGO");
+    consulta.execute();
+    QStringList linhas;
+    while (consulta.fetch())
+        linhas << QString("OS %1  Contrato %2  Cliente %3  Entrada %4")
+                      .arg(consulta.value(0).toInt(), 9, 10, QChar('0'))
+                      .arg(consulta.value(1).toString(), consulta.value(2).toString().trimmed(),
+                           consulta.value(3).toDateTime().toString("dd/MM/yyyy"));
+    return linhas;
 }
 
-// The contract orders numbered after `anterior`, with the contract of their items.
-QStringList ordensDepoisDe(int anterior)
+QString resumo(const host::ResultadoLote& resultado)
 {
-    host::db::Statement ordens(*dmGlobal->IBTransaction1,
-                               "select os.AOCODIGO, min(i.ACCODIGO), os.CLCODIGO, os.AODATAENTRADA from AATC01AO os"
-                               " left join AATC01AOIT i on i.AOCODIGO = os.AOCODIGO"
-                               " where os.AOCODIGO > :ANTERIOR and os.AORETORNO = 'C'"
-                               " group by os.AOCODIGO, os.CLCODIGO, os.AODATAENTRADA order by os.AOCODIGO");
-    ordens.setParam("ANTERIOR", anterior);
-    ordens.execute();
-    QStringList linhas;
-    while (ordens.fetch())
-        linhas << QString("OS %1  Contrato %2  Cliente %3  Entrada %4")
-                      .arg(ordens.value(0).toInt(), 9, 10, QChar('0'))
-                      .arg(ordens.value(1).toString(), ordens.value(2).toString().trimmed(),
-                           ordens.value(3).toDateTime().toString("dd/MM/yyyy"));
-    return linhas;
+    return QString("%1 ordens geradas, %2 contratos com erro").arg(resultado.feitos.size()).arg(resultado.falhas.size());
 }
 
 }  // namespace
@@ -46,9 +51,9 @@ LancaOrdemServico resolverLancaOrdemServico(QLibrary& biblioteca)
 
 QStringList gerarOrdensContratos(LancaOrdemServico lanca)
 {
-    const int anterior = ultimaOrdem();
+    host::ultimoResultadoLote() = {};
     lanca(0, {}, {}, {}, {}, {}, {}, QDateTime(), true);
-    return ordensDepoisDe(anterior);
+    return linhasDasOrdens(host::ultimoResultadoLote().feitos);
 }
 
 void ligarMenuOrdensContratos(TfmPrincipal& principal, LancaOrdemServico lanca)
@@ -58,6 +63,8 @@ void ligarMenuOrdensContratos(TfmPrincipal& principal, LancaOrdemServico lanca)
     principal.miOrdemServicoContrato->setEnabled(true);
     principal.miOrdemServicoContrato->OnClick = [lanca](QObject*) {
         const QStringList linhas = gerarOrdensContratos(lanca);
+        if (host::ultimoResultadoLote().recusado)
+            return;   // the run told why
         if (linhas.isEmpty())
             host::ui::Dialogs::information("Nenhuma ordem de serviço gerada.");
         else
@@ -71,16 +78,20 @@ int executarOrdensContratos(LancaOrdemServico lanca)
     QTextStream saida(stdout);
     if (!lanca) {
         saida << "O módulo não gera ordens de serviço automáticas." << Qt::endl;
-        return 2;
+        return kSaidaSemRotina;
     }
     QStringList linhas;
     if (!host::ui::runGuarded([&] { linhas = gerarOrdensContratos(lanca); }))
-        return 1;
+        return kSaidaFalhou;
+    const host::ResultadoLote& resultado = host::ultimoResultadoLote();
+    if (resultado.recusado)
+        return kSaidaOutraExecucao;
     for (const QString& linha : linhas)
         saida << linha << Qt::endl;
     if (linhas.isEmpty())
         saida << "Nenhuma ordem de serviço gerada." << Qt::endl;
-    return 0;
+    saida << resumo(resultado) << Qt::endl;
+    return resultado.falhas.isEmpty() ? 0 : kSaidaContratosComErro;
 }
 
 }  // namespace app

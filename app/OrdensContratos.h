@@ -28,7 +28,14 @@ QStringList gerarOrdensContratos(LancaOrdemServico lanca);
 void ligarMenuOrdensContratos(TfmPrincipal& principal, LancaOrdemServico lanca);
 
 // The command-line job: the lines on the standard output ("Nenhuma ordem de
-// serviço gerada." when none); messages of the run go to the error output.
+// serviço gerada." when none) and the summary "N ordens geradas, M contratos
+// com erro"; messages of the run (one line per failed contract) go to the
+// error output. Exit codes below; 0 when every due contract got its order.
 int executarOrdensContratos(LancaOrdemServico lanca);
+
+constexpr int kSaidaContratosComErro = 1;   // the run ended, some contracts failed
+constexpr int kSaidaSemRotina = 2;          // the module makes no periodic orders
+constexpr int kSaidaFalhou = 7;             // the run itself failed (nothing after the failure was done)
+constexpr int kSaidaOutraExecucao = 6;      // another run holds the database: nothing was done
 
 }  // namespace app

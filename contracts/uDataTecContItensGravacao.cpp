@@ -292,5 +292,8 @@ void TdmTecContrato::quCtrCadastroItAfterDelete(Dataset& item)
     const QDateTime agora = QDateTime::currentDateTime();
     dmGlobal->GravaLog(IbUserName(), "Deletou item do Contrato da Assistência", "Nº/Produto/Cliente " + sCodigoExcluido,
                        "AATC05AC", hoje(), agora);
+    // What followed the deletion's commit, the audit record among it, is
+    // committed with it.
+    dmGlobal->IBTransaction1->commitRetaining();
     ZelDevVerificarEvento(&item, "AFTERDELETE");
 }

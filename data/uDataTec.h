@@ -237,6 +237,9 @@ public:
     void quOSBeforeInsert(host::data::Dataset& DataSet);
     void quOSBeforeEdit(host::data::Dataset& DataSet);
     void quOSBeforePost(host::data::Dataset& DataSet);
+    // A new order whose number another station stored (or is storing) first
+    // takes the next free number and is written again.
+    void quOSPostError(host::data::Dataset& DataSet);
     void quOSAfterPost(host::data::Dataset& DataSet);
     void quOSAfterCancel(host::data::Dataset& DataSet);
     void quOSBeforeDelete(host::data::Dataset& DataSet);
@@ -1342,6 +1345,7 @@ private:
     void ExcluirDependentesOS();
     QString StatusPedido(const QString& pedido, bool documentoMaisRecente);
     int iOSExcluida_ = 0;                         // order whose header row is being deleted
+    int tentativasNumeroOS_ = 0;                  // numbers tried again by the current save of a new order
     // StatusPV's reads: calculated while grids repaint, so never on the host's
     // shared auxiliary query that a running rule may hold open.
     std::unique_ptr<host::data::Query> quStatusPedido_;

@@ -166,7 +166,7 @@ const FieldDef quOSItemFields[] = {
     {&TdmTec::quOSItemAOITAUTORIZADO, "AOITAUTORIZADO", FieldType::String, 1, "Autorizado (S- Sim, N - Não, D - Devolvido)", FieldKind::Data},
     {&TdmTec::quOSItemAOITUSUARIO, "AOITUSUARIO", FieldType::String, 30, "Usuário", FieldKind::Data},
     {&TdmTec::quOSItemASCODIGO, "ASCODIGO", FieldType::Int16, 0, "Código da Situação", FieldKind::Data},
-    {&TdmTec::quOSItemACCODIGO, "ACCODIGO", FieldType::Int16, 0, "Código do Contrato", FieldKind::Data},
+    {&TdmTec::quOSItemACCODIGO, "ACCODIGO", FieldType::Int32, 0, "Código do Contrato", FieldKind::Data},
     {&TdmTec::quOSItemAACODIGO, "AACODIGO", FieldType::Int16, 0, "Código do Serviço", FieldKind::Data},
     {&TdmTec::quOSItemATCODIGO, "ATCODIGO", FieldType::Int32, 0, "Código Técnico", FieldKind::Data},
     {&TdmTec::quOSItemAOITCAUSA, "AOITCAUSA", FieldType::Memo, 0, "Causa", FieldKind::Data},
@@ -599,7 +599,7 @@ const FieldDef quContratoFields[] = {
 };
 const FieldDef quContEquipFields[] = {
     {&TdmTec::quContEquipCOCODIGO, "COCODIGO", FieldType::Int32, 0, "Código", FieldKind::Data},
-    {&TdmTec::quContEquipACCODIGO, "ACCODIGO", FieldType::Int16, 0, "Cód. Contrato", FieldKind::Data},
+    {&TdmTec::quContEquipACCODIGO, "ACCODIGO", FieldType::Int32, 0, "Cód. Contrato", FieldKind::Data},
     {&TdmTec::quContEquipAECODIGO, "AECODIGO", FieldType::Int32, 0, "Cód. Equip./Autom.", FieldKind::Data},
     {&TdmTec::quContEquipCOSERIE, "COSERIE", FieldType::String, 30, "Nº de Série", FieldKind::Data},
     {&TdmTec::quContEquipCOPLACA, "COPLACA", FieldType::String, 8, "Placa/Chassi", FieldKind::Data},
@@ -616,7 +616,7 @@ const FieldDef quContEquipFields[] = {
     {&TdmTec::quContEquipCOMODELO, "COMODELO", FieldType::String, 30, "", FieldKind::Data},
 };
 const FieldDef quContServFields[] = {
-    {&TdmTec::quContServACCODIGO, "ACCODIGO", FieldType::Int16, 0, "Cód. Contrato", FieldKind::Data},
+    {&TdmTec::quContServACCODIGO, "ACCODIGO", FieldType::Int32, 0, "Cód. Contrato", FieldKind::Data},
     {&TdmTec::quContServCOCIDADE, "COCIDADE", FieldType::String, 30, "Cód. Produto", FieldKind::Data},
     {&TdmTec::quContServCOENDERECO, "COENDERECO", FieldType::String, 60, "Descrição do Serviço", FieldKind::Data},
     {&TdmTec::quContServCOCODIGO, "COCODIGO", FieldType::Int32, 0, "Código", FieldKind::Data},
@@ -627,7 +627,7 @@ const FieldDef quContItPesqFields[] = {
     {&TdmTec::quContItPesqACITCODIGO, "ACITCODIGO", FieldType::Int32, 0, "Sequencia", FieldKind::Data},
     {&TdmTec::quContItPesqCLCODIGO, "CLCODIGO", FieldType::String, 5, "Código Cliente", FieldKind::Data},
     {&TdmTec::quContItPesqPRCODIGO, "PRCODIGO", FieldType::String, 11, "Código Produto", FieldKind::Data},
-    {&TdmTec::quContItPesqACCODIGO, "ACCODIGO", FieldType::Int16, 0, "Código Contrato", FieldKind::Data},
+    {&TdmTec::quContItPesqACCODIGO, "ACCODIGO", FieldType::Int32, 0, "Código Contrato", FieldKind::Data},
     {&TdmTec::quContItPesqACITNUMEROSERIE, "ACITNUMEROSERIE", FieldType::String, 30, "Nº Série", FieldKind::Data},
     {&TdmTec::quContItPesqACITMODELO, "ACITMODELO", FieldType::String, 30, "Modelo", FieldKind::Data},
     {&TdmTec::quContItPesqACITNF, "ACITNF", FieldType::String, 6, "NF", FieldKind::Data},

@@ -74,8 +74,8 @@ void TdmTec::quOSContatoBeforeDelete(Dataset& DataSet)
 
 void TdmTec::quOSContatoAfterDelete(Dataset& DataSet)
 {
-    dmGlobal->IBTransaction1->commitRetaining();
     uDataTec::gravarExclusao("Deletou Assentamentos da O.S.", "Número O.S./Data:", "CADCOM");
+    dmGlobal->IBTransaction1->commitRetaining();
     ZelDevVerificarEvento(&DataSet, "AFTERDELETE");
 }
 

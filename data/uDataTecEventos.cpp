@@ -96,6 +96,7 @@ void TdmTec::bindRuleHandlers()
     quOS->beforeEdit = on(&TdmTec::quOSBeforeEdit);
     quOS->beforePost = on(&TdmTec::quOSBeforePost);
     quOS->afterPost = on(&TdmTec::quOSAfterPost);
+    quOS->onPostError = on(&TdmTec::quOSPostError);
     quOS->afterCancel = on(&TdmTec::quOSAfterCancel);
     quOS->beforeDelete = on(&TdmTec::quOSBeforeDelete);
     quOS->afterScroll = on(&TdmTec::quOSAfterScroll);

@@ -17,8 +17,8 @@ using uDataTec::gravarExclusao;
 
 void TdmTec::quOSAfterDelete(Dataset& DataSet)
 {
+    // Writes the audit record too, before the deletion's commit.
     ExcluirDependentesOS();
-    gravarExclusao("Deletou O.S.", "Código/Cliente:", "AATC01AO");
     ZelDevVerificarEvento(&DataSet, "AFTERDELETE");
 }
 
@@ -30,6 +30,8 @@ void TdmTec::quOSItemAfterDelete(Dataset& DataSet)
     AtualizarOSCorrentePecas(ordem, "AATC01AP", false);
     AtualizarOSCorrentePecas(ordem, "AATC01AA", false);
     gravarExclusao("Deletou Itens da O.S.", "Número O.S./Equip. ou Aut.:", "AATC01AOIT");
+    // The header's new totals committed the deletion: the audit goes with it.
+    dmGlobal->IBTransaction1->commitRetaining();
     ZelDevVerificarEvento(&DataSet, "AFTERDELETE");
 }
 

@@ -15,6 +15,7 @@
 
 namespace host {
 class CalendarioDiasUteis;
+struct ResultadoLote;
 }
 
 namespace uDataTecOSAutomatica {
@@ -39,7 +40,13 @@ QDateTime VencimentoContrato(const QDateTime& base, int periodicidade, bool prim
                              const host::CalendarioDiasUteis& calendario);
 
 // Automatic mode: one order for each contract in force whose period has come.
+// One run at a time per database: a second one is refused at once. What it
+// made and what failed (one line per contract) are left in
+// host::ultimoResultadoLote(); failures are also told in one message that
+// ends with the summary.
 void LancarOrdensContratos();
+// "N ordens geradas, M contratos com erro".
+QString ResumoOrdensContratos(const host::ResultadoLote& resultado);
 // Removal mode: the orders made from the document, with their lines.
 void ExcluirOrdensDocumento(const DocumentoEstoque& documento);
 // Document mode: one order per qualifying item of the document; `sequencia`

@@ -16,6 +16,7 @@
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Ulote.h"
+#include "host/TravaExecucao.h"
 #include "host/data/Query.h"
 
 #include <QHash>
@@ -88,8 +89,9 @@ QHash<int, std::vector<Equipamento>> equipamentosContratos(host::data::Query& co
 
 QString dataTexto(const QDateTime& data) { return data.toString("dd/MM/yyyy"); }
 
-// The order of one contract: header, the contract's rows as items, the line.
-void ordemDoContrato(int contrato, const QString& contratante, const QDateTime& vencimento,
+// The order of one contract: header, the contract's rows as items, the
+// line. Returns its number.
+int ordemDoContrato(int contrato, const QString& contratante, const QDateTime& vencimento,
                      const std::vector<Equipamento>& equipamentos)
 {
     // The service line's own rule refuses an order with no item, but a new
@@ -115,6 +117,13 @@ void ordemDoContrato(int contrato, const QString& contratante, const QDateTime& 
         tec.quOSItem->post();
     }
     novaLinhaServico(ordem);
+    return ordem;
+}
+
+// A failure on one line of its own: the engine's texts come in several.
+QString umaLinha(const QString& texto)
+{
+    return texto.simplified();
 }
 
 class Progresso {
@@ -125,6 +134,11 @@ public:
 };
 
 }  // namespace
+
+QString ResumoOrdensContratos(const host::ResultadoLote& resultado)
+{
+    return QString("%1 ordens geradas, %2 contratos com erro").arg(resultado.feitos.size()).arg(resultado.falhas.size());
+}
 
 int PeriodicidadeContrato(const QString& codigoIntegracao)
 {
@@ -143,6 +157,18 @@ QDateTime VencimentoContrato(const QDateTime& base, int periodicidade, bool prim
 void LancarOrdensContratos()
 {
     log("Entrou no procedimento para geração da OS automaticamente através do contrato");
+    host::ResultadoLote& resultado = host::ultimoResultadoLote();
+    resultado = {};
+    // Two runs at once would both find the same contracts due.
+    const host::TravaExecucao trava("os-contratos");
+    if (!trava.obtida()) {
+        resultado.recusado = true;
+        const QString aviso = "Outra geração de ordens de serviço periódicas está em andamento neste banco de dados."
+                              " Nenhuma ordem foi gerada por esta.";
+        log(aviso);
+        dmGlobal->MostraAviso(aviso, false);
+        return;
+    }
     auto contratos = CriarIbQuery("quContratosOS");
     auto auxiliar = CriarIbQuery("quAuxiliarOS");
     contratos->setSql(QString::fromLatin1(kSqlContratos));
@@ -151,7 +177,6 @@ void LancarOrdensContratos()
     const QHash<int, std::vector<Equipamento>> equipamentos = equipamentosContratos(*auxiliar);
     const host::CalendarioDiasUteis calendario = host::CalendarioDiasUteis::carregar();
     const QDateTime comparacao(QDate::currentDate().addDays(3), QTime(0, 0));
-    QStringList falhas;
     {
         host::ExecucaoLote lote(kOrigem);
         // Situations, technicians, equipment models, products and their
@@ -183,16 +208,22 @@ void LancarOrdensContratos()
                     const QString contratante = contratos->fieldByName("ACCONTRATANTE")->asString();
                     const std::vector<Equipamento> linhas = equipamentos.value(contrato);
                     QString falha;
-                    if (!ordemInteira(lote, [&] { ordemDoContrato(contrato, contratante, vencimento, linhas); }, falha))
-                        falhas << "Contrato " + QString::number(contrato) + ": " + falha;
+                    int ordem = 0;
+                    if (ordemInteira(lote, [&] { ordem = ordemDoContrato(contrato, contratante, vencimento, linhas); },
+                                     falha))
+                        resultado.feitos << ordem;
+                    else
+                        resultado.falhas << "Contrato " + QString::number(contrato) + ": " + umaLinha(falha);
                 }
             }
             log("terminou de lançar contrato " + QString::number(contrato));
         }
     }
     contratos->close();
-    if (!falhas.isEmpty())
-        dmGlobal->MostraAviso("Não foi possível Lançar ordem de serviço periódica." + falhas.join("\r"), false);
+    if (!resultado.falhas.isEmpty())
+        dmGlobal->MostraAviso("Não foi possível Lançar ordem de serviço periódica.\r" + resultado.falhas.join("\r") +
+                                  "\r" + ResumoOrdensContratos(resultado),
+                              false);
 }
 
 }  // namespace uDataTecOSAutomatica

@@ -4,10 +4,12 @@
 // and the loading of an order while the search list is browsed.
 
 #include "data/uDataTec.h"
+#include "data/uDataTecExclusao.h"
 
 #include "host/PilvCpr70.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/TravaExecucao.h"
 #include "host/Uglobal.h"
 #include "host/data/Abort.h"
 #include "host/ui/WindowRegistry.h"
@@ -61,6 +63,7 @@ void TdmTec::quOSBeforePost(Dataset& DataSet)
         dmGlobal->LimiteCredito(quOSCLCODIGO->asString(), quOSAOVALORTOTAL->asFloat(), true);
 
     const bool inserindo = quOS->state() == DatasetState::Insert;
+    tentativasNumeroOS_ = 0;
     NumerarOrdem();
 
     if (situacao.tipo == "M") {
@@ -107,15 +110,37 @@ void TdmTec::NumerarOrdem()
         dmGlobal->MostraErro("Número da Ordem de Serviço já cadastrado.");
 }
 
+void TdmTec::quOSPostError(Dataset&)
+{
+    constexpr int kTentativas = 50;
+    if (quOS->state() != DatasetState::Insert || parametro("ATNUMEROOSDIGITADO") == "S" ||
+        ++tentativasNumeroOS_ > kTentativas)
+        return;
+    try {
+        std::rethrow_exception(std::current_exception());
+    } catch (const std::exception& erro) {
+        if (!host::ConflitoDeRegistro(erro))
+            return;
+    } catch (...) {
+        return;
+    }
+    // The number read was taken by a row not yet visible here: the next one,
+    // or past whatever has been stored meanwhile.
+    const int seguinte = std::max(int(MaximoDado("aoCodigo", "aatc01ao", "", "")), quOSAOCODIGO->asInteger()) + 1;
+    quOSAOCODIGO->setAsInteger(seguinte);
+    quOS->retryPost();
+}
+
 void TdmTec::quOSAfterPost(Dataset& DataSet)
 {
-    if (dmGlobal->IBTransaction1->active())
-        dmGlobal->IBTransaction1->commitRetaining();
+    tentativasNumeroOS_ = 0;
     const int aoCodigo = quOSAOCODIGO->asInteger();
     const QString ordem = quOSAOCODIGO->asString();
     const QDateTime agora = QDateTime::currentDateTime();
+    // The audit record is committed with the save it tells of.
     dmGlobal->GravaLog(IbUserName(), "Alterou Ordem de Serviço " + ordem,
                        "Cliente/Data/Operação: " + ordem + "/" + quOSCLCODIGO->asString(), "AATC01AO", hoje(), agora);
+    dmGlobal->IBTransaction1->commitRetaining();
     quOS->refresh();
     quOS->beforeEdit = handler(&TdmTec::quOSBeforeEdit);
 
@@ -177,8 +202,10 @@ void TdmTec::ExcluirDependentesOS()
 {
     const int aoCodigo = iOSExcluida_;
     iOSExcluida_ = 0;
-    if (aoCodigo == 0)
+    if (aoCodigo == 0) {
+        uDataTec::gravarExclusao("Deletou O.S.", "Código/Cliente:", "AATC01AO");
         return;
+    }
     const QString ordem = QString::number(aoCodigo);
     try {
         DeletaRegistros("CADCOM", "where Contrato = " + ordem + " and IdOrigem = 'A'");
@@ -188,6 +215,9 @@ void TdmTec::ExcluirDependentesOS()
         for (const char* tabela : {"AATC01AOIT", "AATC01AOAD", "AATC01AP", "AATC01AA", "AATC01AAIT", "AATC01AAAD",
                                    "AATC01AV", "AATC01AX", "AATC01AQ", "AATC01AR", "AATC08AF"})
             DeletaRegistros(QString::fromLatin1(tabela), "where aoCodigo = " + ordem);
+        // The audit record goes with the deletion: written after its commit,
+        // the program's end took it back.
+        uDataTec::gravarExclusao("Deletou O.S.", "Código/Cliente:", "AATC01AO");
         dmGlobal->IBTransaction1->commitRetaining();
     } catch (...) {
         // The header's delete and the children's go back together; the order is shown again.

@@ -79,7 +79,14 @@ void upgradeServiceTables(host::Component& dataModule)
     CriarTabelaATCusto();
     if (!columnGroupsDone())
         upgradeColumns();
+    widenContractCodes();
     VerificaModoLocalizacaoProduto(dmGlobal->Parametro(QStringLiteral("ATMODOLOCALIZACAOPRODUTO")), &dataModule);
+}
+
+void widenContractCodes()
+{
+    fmAtualizacao->AlargarParaInteiro({"AATC01AOIT.ACCODIGO", "AUGC03CO.ACCODIGO", "AATC05ACIT.ACCODIGO",
+                                       "AATC05ACCL.ACCODIGO", "AATC05ACEV.ACCODIGO"});
 }
 
 void addContractProductColumn()

@@ -42,6 +42,12 @@ bool columnGroupsDone();
 // dropped (rolled back) and the next creation resumes it.
 bool convertPartsQuantity();
 
+// Contract codes come from a generator and outgrow SMALLINT: the columns
+// that keep them in the service and contract tables become INTEGER (tables
+// the contract data module makes later are made so). A column already wide
+// or missing is left alone.
+void widenContractCodes();
+
 // Before quContrato opens: the basic contracts' service code.
 void addContractProductColumn();
 // Before quOSContato opens: the host contact table, when the database has none.

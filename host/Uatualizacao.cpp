@@ -60,6 +60,72 @@ void TfmAtualizacao::AlterarTamanhoCampo(const QString& tabela, const QString& c
 
 namespace {
 
+struct Restricao {
+    QString nome, tipo;
+    QStringList colunas;
+};
+
+// The primary-key and unique constraints of the table that hold the column.
+std::vector<Restricao> restricoesDaColuna(const QString& tabela, const QString& coluna)
+{
+    host::db::Statement st(transaction(),
+                           "select trim(c.rdb$constraint_name), trim(c.rdb$constraint_type), trim(s.rdb$field_name)"
+                           " from rdb$relation_constraints c join rdb$index_segments s on s.rdb$index_name = c.rdb$index_name"
+                           " where c.rdb$relation_name = :T and c.rdb$constraint_type in ('PRIMARY KEY', 'UNIQUE')"
+                           " order by c.rdb$constraint_name, s.rdb$field_position");
+    st.setParam("T", tabela);
+    st.execute();
+    std::vector<Restricao> todas;
+    while (st.fetch()) {
+        if (todas.empty() || todas.back().nome != st.value(0).toString())
+            todas.push_back({st.value(0).toString(), st.value(1).toString(), {}});
+        todas.back().colunas << st.value(2).toString();
+    }
+    std::vector<Restricao> daColuna;
+    for (Restricao& r : todas)
+        if (r.colunas.contains(coluna))
+            daColuna.push_back(std::move(r));
+    return daColuna;
+}
+
+// The engine refuses to change the type of a key column: its key is taken
+// off, the column widened and the key put back, under the same name.
+void alargarParaInteiro(const QString& tabela, const QString& coluna)
+{
+    const std::vector<Restricao> restricoes = restricoesDaColuna(tabela, coluna);
+    for (const Restricao& r : restricoes)
+        runDdl("alter table " + tabela + " drop constraint " + r.nome);
+    runDdl("alter table " + tabela + " alter " + coluna + " type integer");
+    for (const Restricao& r : restricoes)
+        runDdl("alter table " + tabela + " add constraint " + r.nome + " " + r.tipo + " (" + r.colunas.join(", ") + ")");
+}
+
+}  // namespace
+
+void TfmAtualizacao::AlargarParaInteiro(const QStringList& colunas)
+{
+    if (colunas.isEmpty())
+        return;
+    // SMALLINT is type 7; a scaled one is a NUMERIC and is not meant here.
+    host::db::Statement curtas(transaction(),
+                               "select trim(r.rdb$relation_name) || '.' || trim(r.rdb$field_name)"
+                               " from rdb$relation_fields r join rdb$fields f on f.rdb$field_name = r.rdb$field_source"
+                               " where f.rdb$field_type = 7 and coalesce(f.rdb$field_scale, 0) = 0"
+                               " and r.rdb$field_name in (" + QStringList(colunas).replaceInStrings(
+                                   QRegularExpression("^.*\\.(.*)$"), "'\\1'").join(", ") + ")");
+    curtas.execute();
+    QStringList alargar;
+    while (curtas.fetch()) {
+        const QString coluna = curtas.value(0).toString();
+        if (colunas.contains(coluna, Qt::CaseInsensitive))
+            alargar << coluna;
+    }
+    for (const QString& coluna : alargar)
+        alargarParaInteiro(coluna.section('.', 0, 0), coluna.section('.', 1));
+}
+
+namespace {
+
 void ensureNamedTable(const char* name)
 {
     const host::schema::TableDef* table = host::schema::findTable(name);

@@ -4,6 +4,7 @@
 // so the statement after it sees the change.
 
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -22,6 +23,10 @@ public:
     bool CriarCampoTabela(const QString& tabela, const QString& definicao, const QString& valorPadrao = {});
     // Changes a text column to that size (VARCHAR(n)), when it exists and differs.
     void AlterarTamanhoCampo(const QString& tabela, const QString& coluna, const QString& tamanho);
+    // Each "TABLE.COLUMN" still SMALLINT becomes INTEGER (every stored value
+    // and every reader stays valid); the others, missing ones included, are
+    // left as they are. One read of the column types when none is left.
+    void AlargarParaInteiro(const QStringList& colunas);
 };
 
 extern TfmAtualizacao* fmAtualizacao;

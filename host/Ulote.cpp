@@ -8,6 +8,12 @@
 
 namespace host {
 
+ResultadoLote& ultimoResultadoLote()
+{
+    static ResultadoLote resultado;
+    return resultado;
+}
+
 namespace {
 
 ExecucaoLote* loteAtual = nullptr;

@@ -21,6 +21,7 @@
 #include "host/ui/Dialogs.h"
 
 #include <QHash>
+#include <QList>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -35,6 +36,17 @@ class Transaction;
 }
 
 namespace host {
+
+// What the last batch run of the process leaves for the host that asked for
+// it, besides its closing message: the rows it made (order numbers), one line
+// per row it could not make, and whether it was refused whole (another run
+// held the database). The run sets it; the host reads it when the call returns.
+struct ResultadoLote {
+    QList<int> feitos;
+    QStringList falhas;
+    bool recusado = false;
+};
+ResultadoLote& ultimoResultadoLote();
 
 class ExecucaoLote : public ui::DialogBackend {
 public:

@@ -61,8 +61,11 @@ public:
     // so a before-delete that did work of its own can undo it.
     Event onDeleteError;
     // Likewise for a post: the required check or the write failed after the
-    // before-post rules had run (the row stays in edit).
+    // before-post rules had run (the row stays in edit). The handler may
+    // mend the row and call retryPost() (the failure is the current
+    // exception): the write is then tried again, the before-post rules not.
     Event onPostError;
+    void retryPost() { retryPost_ = true; }
 
     // Opening and state.
     void open();
@@ -273,6 +276,7 @@ private:
     bool calculating_ = false;
     bool autoEdit_ = true;
     int posting_ = 0;        // post running, row not yet written
+    bool retryPost_ = false; // asked by an onPostError handler
     int newRecord_ = 0;      // inside new-record
     bool insertCancelled_ = false;
     int disabled_ = 0;

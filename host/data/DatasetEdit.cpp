@@ -5,6 +5,7 @@
 #include "host/data/Abort.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace host::data {
 
@@ -135,15 +136,20 @@ void Dataset::post()
         fire(beforePost);
         if (!editing())
             return;   // the row was cancelled by a before-post rule
-        try {
-            checkRequired();
-            if (state_ == DatasetState::Insert)
-                writeInsert(editBuf_);
-            else
-                writeModify(rowValues(cur_), editBuf_);
-        } catch (...) {
-            fire(onPostError);
-            throw;
+        for (bool written = false; !written;) {
+            try {
+                checkRequired();
+                if (state_ == DatasetState::Insert)
+                    writeInsert(editBuf_);
+                else
+                    writeModify(rowValues(cur_), editBuf_);
+                written = true;
+            } catch (...) {
+                retryPost_ = false;
+                fire(onPostError);
+                if (!std::exchange(retryPost_, false))
+                    throw;
+            }
         }
         // The buffer keeps its room for the next row edited.
         const MutableRowValues row = rowValues(cur_);

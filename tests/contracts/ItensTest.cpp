@@ -272,6 +272,21 @@ TEST_F(ItensContratoTest, ProductActiveFlagFollowsItsUseAndDeletionIsAudited)
               "Nº/Produto/Cliente 7/P1/C0001");
 }
 
+// The audit record is written after the deletion's commit: it is committed
+// with it, and outlives the program's normal end (which rolls back).
+TEST_F(ItensContratoTest, TheAuditOfAnItemDeletionOutlivesTheProgramsEnd)
+{
+    global->SetParametro("ATPARCELASEMPREVISAO", "S");
+    novoItem();
+    itens().post();
+    itens().remove();
+    dmTecContrato.free();
+    global.reset();
+    global = std::make_unique<TdmGlobal>(dbPath);
+    EXPECT_EQ(one("select count(*) from AATC05ACIT where ACCODIGO = 7").toInt(), 0);
+    EXPECT_EQ(one("select count(*) from ARQLOG where ACAO = 'Deletou item do Contrato da Assistência'").toInt(), 1);
+}
+
 TEST_F(ItensContratoTest, AnItemMovedToAnotherProductGivesTheFormerOneItsActiveFlagBack)
 {
     global->SetParametro("ATPARCELASEMPREVISAO", "S");

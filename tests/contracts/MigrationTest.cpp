@@ -200,5 +200,18 @@ TEST_F(MigrationTest, TheFirstBlockAddsItsColumnsInTheirOrderEndingWithItsMark)
     EXPECT_EQ(mig::colunasBloco2().size(), 8u);
 }
 
+// Contract codes come from a generator: tables made by the migration keep
+// them in INTEGER columns.
+TEST_F(MigrationTest, TablesMadeAgainKeepContractCodesWide)
+{
+    for (const char* table : {"AATC05ACITCO", "AATC05ACIT", "AATC05ACEV"})
+        dropTable(table);
+    createContracts();
+    for (const char* table : {"AATC05ACEV", "AATC05ACIT"})
+        EXPECT_EQ(one(QString("select f.RDB$FIELD_TYPE from RDB$RELATION_FIELDS r join RDB$FIELDS f"
+                              " on f.RDB$FIELD_NAME = r.RDB$FIELD_SOURCE where r.RDB$RELATION_NAME = '%1'"
+                              " and r.RDB$FIELD_NAME = 'ACCODIGO'").arg(table)).toInt(), 8) << table;
+}
+
 }  // namespace
 }  // namespace contractstest

@@ -22,6 +22,14 @@ protected:
     {
         global->IBTransaction1->commit();
         global.reset();
+        const QString saida = executarAoLado(opcoes, codigo, plataforma);
+        global = std::make_unique<TdmGlobal>(dbPath);
+        return saida;
+    }
+    // The same with the test's connection left open as it is, for a test
+    // that works beside the program as another desk would.
+    QString executarAoLado(const QStringList& opcoes, int& codigo, const QString& plataforma = {})
+    {
         QProcess processo;
         QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
         ambiente.insert("XDG_DATA_HOME", dados.path());
@@ -33,7 +41,6 @@ protected:
         EXPECT_TRUE(processo.waitForFinished(180000));
         codigo = processo.exitStatus() == QProcess::NormalExit ? processo.exitCode() : -1;
         erros = QString::fromUtf8(processo.readAllStandardError());
-        global = std::make_unique<TdmGlobal>(dbPath);
         return QString::fromUtf8(processo.readAllStandardOutput());
     }
     QTemporaryDir dados;

@@ -1,8 +1,11 @@
 // The host executable's scheduled job: "techassist --os-contratos" makes the
-// periodic service orders of the contracts without a window and lists them.
+// periodic service orders of the contracts without a window and lists them,
+// tells each contract that failed and exits with a code that says how it
+// went; beside another desk on the same database file.
 
 #include "tests/front/ExecutavelNoBanco.h"
 
+#include "host/TravaExecucao.h"
 #include "host/db/Database.h"
 
 namespace {
@@ -10,6 +13,33 @@ namespace {
 class OrdensContratosJob : public testfront::ExecutavelNoBanco {
 protected:
     QString executar(int& codigo) { return ExecutavelNoBanco::executar({"--os-contratos"}, codigo); }
+    QString executarAoLado(int& codigo) { return ExecutavelNoBanco::executarAoLado({"--os-contratos"}, codigo); }
+    // A contract due today (approved in advance, base 10 days ago), with
+    // `equipamentos` rows of equipment.
+    void contratoDevido(int contrato, int equipamentos)
+    {
+        const QDate hoje = QDate::currentDate();
+        exec(QString("insert into AATC05AC (ACCODIGO, CLCODIGO, ACCONTRATANTE, ACCODIGOINTEGRACAO, ACAPROVAIP,"
+                     " ACDATAIMPLANTACAO, ACDATAVALIDADE, ACDATABASE) values (%1, '00002', '00002', '30-MENSAL', 'S',"
+                     " :IMP, :VAL, :BASE)").arg(contrato),
+             {{"IMP", QDateTime(hoje.addDays(-60), QTime(0, 0))},
+              {"VAL", QDateTime(hoje.addDays(300), QTime(0, 0))},
+              {"BASE", QDateTime(hoje.addDays(-10), QTime(0, 0))}});
+        for (int i = 1; i <= equipamentos; ++i)
+            exec(QString("insert into AUGC03CO (COCODIGO, ACCODIGO, AECODIGO, COSERIE, COIDENTIFICADOR)"
+                         " values (%1, %2, 1, 'SN-%1', 'E')").arg(contrato * 100 + i).arg(contrato));
+    }
+    int ordensDoContrato(int contrato)
+    {
+        return one("select count(distinct AOCODIGO) from AATC01AOIT where ACCODIGO = :C", {{"C", contrato}}).toInt();
+    }
+    // The first start brings the module's tables up to date.
+    void primeiraExecucao()
+    {
+        int codigo = -1;
+        executar(codigo);
+        ASSERT_EQ(codigo, 0) << erros.toStdString();
+    }
 };
 
 }  // namespace
@@ -18,7 +48,8 @@ TEST_F(OrdensContratosJob, MakesTheDueOrdersHeadlessAndPrintsThem)
 {
     int codigo = -1;
     // The first start brings the module's tables up to date; no contract yet.
-    EXPECT_EQ(executar(codigo), "Nenhuma ordem de serviço gerada.\n") << erros.toStdString();
+    EXPECT_EQ(executar(codigo), "Nenhuma ordem de serviço gerada.\n0 ordens geradas, 0 contratos com erro\n")
+        << erros.toStdString();
     EXPECT_EQ(codigo, 0);
 
     const QDate hoje = QDate::currentDate();
@@ -35,9 +66,72 @@ TEST_F(OrdensContratosJob, MakesTheDueOrdersHeadlessAndPrintsThem)
     const int ordem = one("select AOCODIGO from AATC01AO where CLCODIGO = '00002' and AORETORNO = 'C'").toInt();
     ASSERT_GT(ordem, 0) << erros.toStdString();
     const QDate entrada = one("select AODATAENTRADA from AATC01AO where AOCODIGO = :O", {{"O", ordem}}).toDateTime().date();
-    EXPECT_EQ(saida, QString("OS %1  Contrato 7  Cliente 00002  Entrada %2\n")
+    EXPECT_EQ(saida, QString("OS %1  Contrato 7  Cliente 00002  Entrada %2\n1 ordens geradas, 0 contratos com erro\n")
                          .arg(ordem, 9, 10, QChar('0'))
                          .arg(entrada.toString("dd/MM/yyyy")));
     // Run again the same day: nothing more is due.
-    EXPECT_EQ(executar(codigo), "Nenhuma ordem de serviço gerada.\n");
+    EXPECT_EQ(executar(codigo), "Nenhuma ordem de serviço gerada.\n0 ordens geradas, 0 contratos com erro\n");
+}
+
+TEST_F(OrdensContratosJob, EachFailedContractHasALineTheSummaryCountsThemAndTheExitCodeTellsIt)
+{
+    primeiraExecucao();
+    contratoDevido(7, 1);
+    contratoDevido(8, 0);   // no equipment: refused
+    contratoDevido(9, 0);
+    global->IBTransaction1->commit();
+
+    int codigo = -1;
+    const QString saida = executar(codigo);
+    EXPECT_EQ(codigo, 1);
+    EXPECT_TRUE(saida.endsWith("\n1 ordens geradas, 2 contratos com erro\n")) << saida.toStdString();
+    EXPECT_TRUE(saida.startsWith("OS ")) << saida.toStdString();
+    const QStringList linhas = erros.split('\n');
+    EXPECT_TRUE(linhas.contains("Contrato 8: Não há equipamento válido cadastrado")) << erros.toStdString();
+    EXPECT_TRUE(linhas.contains("Contrato 9: Não há equipamento válido cadastrado")) << erros.toStdString();
+    EXPECT_TRUE(linhas.contains("1 ordens geradas, 2 contratos com erro")) << erros.toStdString();
+    EXPECT_EQ(ordensDoContrato(7), 1);
+}
+
+TEST_F(OrdensContratosJob, ASecondRunWhileOneHoldsTheDatabaseIsRefusedWithItsOwnCode)
+{
+    primeiraExecucao();
+    contratoDevido(7, 1);
+    global->IBTransaction1->commit();
+    {
+        // This process is the run going on.
+        const host::TravaExecucao emAndamento("os-contratos");
+        ASSERT_TRUE(emAndamento.obtida());
+        int codigo = -1;
+        EXPECT_EQ(executarAoLado(codigo), "");
+        EXPECT_EQ(codigo, 6);
+        EXPECT_TRUE(erros.contains("Outra geração de ordens de serviço periódicas está em andamento")) << erros.toStdString();
+        EXPECT_EQ(ordensDoContrato(7), 0);
+    }
+    // The lock went with its holder: the next run works.
+    int codigo = -1;
+    executar(codigo);
+    EXPECT_EQ(codigo, 0) << erros.toStdString();
+    EXPECT_EQ(ordensDoContrato(7), 1);
+}
+
+TEST_F(OrdensContratosJob, AnOrderNumberAnotherDeskIsSavingIsSkippedNeverLostNorDoubled)
+{
+    primeiraExecucao();
+    contratoDevido(7, 1);
+    contratoDevido(8, 1);
+    global->IBTransaction1->commit();
+    const int ultima = one("select coalesce(max(AOCODIGO), 0) from AATC01AO").toInt();
+    // Another desk is saving the next order: written, not yet committed.
+    exec("insert into AATC01AO (AOCODIGO, CLCODIGO, AORETORNO) values (:N, '00002', 'N')", {{"N", ultima + 1}});
+
+    int codigo = -1;
+    const QString saida = executarAoLado(codigo);
+    EXPECT_EQ(codigo, 0) << erros.toStdString();
+    EXPECT_TRUE(saida.endsWith("2 ordens geradas, 0 contratos com erro\n")) << saida.toStdString() << erros.toStdString();
+    global->IBTransaction1->commit();
+    EXPECT_EQ(ordensDoContrato(7), 1);
+    EXPECT_EQ(ordensDoContrato(8), 1);
+    EXPECT_EQ(one("select count(*) from AATC01AO where AOCODIGO > :N", {{"N", ultima}}).toInt(), 3);
+    EXPECT_EQ(one("select AORETORNO from AATC01AO where AOCODIGO = :N", {{"N", ultima + 1}}).toString(), "N");
 }

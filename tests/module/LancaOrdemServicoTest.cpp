@@ -205,8 +205,9 @@ TEST_F(LancaOrdemServicoTest, AFailedContractLeavesNoPartialOrderAndTheOthersAre
     EXPECT_EQ(contar("AATC01AA"), 2);
     semOrfaos();
     EXPECT_EQ(dialogs->texts(),
-              QStringList{"Não foi possível Lançar ordem de serviço periódica.Contrato 21: Cliente Bloqueado. Verifique "
-                          "no cadastro de clientes. \nContrato 22: Não há equipamento válido cadastrado"});
+              QStringList{"Não foi possível Lançar ordem de serviço periódica.\nContrato 21: Cliente Bloqueado. Verifique "
+                          "no cadastro de clientes.\nContrato 22: Não há equipamento válido cadastrado\n"
+                          "2 ordens geradas, 2 contratos com erro"});
     EXPECT_EQ(log().filter(" EXCEPTION --> ").size(), 2);
     // What the refused rule said went to the log, not to a person.
     EXPECT_TRUE(logDe("[LancaOrdemServico]").contains("Cliente Bloqueado. Verifique no cadastro de clientes. "));
@@ -233,7 +234,7 @@ TEST_F(LancaOrdemServicoTest, QuestionsOfTheReusedRulesTakeTheBatchPath)
     exec("delete from AATC01AA");
     exec("delete from AATC01AOIT");
     exec("delete from AATC01AO");
-    dialogs->acknowledge("Não foi possível Lançar ordem de serviço periódica.Contrato 30: Preenchimento da Espécie"
+    dialogs->acknowledge("Não foi possível Lançar ordem de serviço periódica.\nContrato 30: Preenchimento da Espécie"
                          " de Recarga obrigatório");
     automatico();
     EXPECT_EQ(contar("AATC01AO"), 0);
@@ -247,7 +248,7 @@ TEST_F(LancaOrdemServicoTest, AContractWithoutEquipmentNeverTakesAnItemOfNoOrder
     // is what a new header shows; the contract's line must not land on it.
     exec("insert into AATC01AOIT (AOITCODIGO, AOITEQUIPCODIGO, AOITEQUIPDESCRICAO) values (900, 1, 'Solto')");
     contrato(51, "00002", "30", "S", hoje().addDays(-10));
-    dialogs->acknowledge("Não foi possível Lançar ordem de serviço periódica.Contrato 51: Não há equipamento válido"
+    dialogs->acknowledge("Não foi possível Lançar ordem de serviço periódica.\nContrato 51: Não há equipamento válido"
                          " cadastrado");
     automatico();
     EXPECT_EQ(contar("AATC01AO"), 0);

@@ -1,6 +1,7 @@
 // The header among its neighbours: browsing the order search list, a detail
 // whose after-save posts the header from inside the header's own save, and
-// the delete audit of an accessory.
+// the delete audit of an accessory, and audit records that outlive the
+// program's end with the deletion they tell of.
 
 #include "tests/tec/OSRegrasFixture.h"
 
@@ -20,6 +21,15 @@ protected:
         item(1, 7);
         item(2, 8);
     }
+    // The program ends as it normally does (what is not committed is rolled
+    // back); a new connection reads what stayed.
+    void fimDoPrograma()
+    {
+        dmTec.free();
+        global.reset();
+        global = std::make_unique<TdmGlobal>(dbPath);
+    }
+    int auditorias(const QString& acao) { return contar("ARQLOG", "ACAO = '" + acao + "'"); }
 };
 
 TEST_F(OSVizinhosTest, BrowsingTheSearchListLoadsEachOrderAndPerItemItsItemsTotals)
@@ -127,6 +137,47 @@ TEST_F(OSVizinhosTest, DeletingAnItemAuditsItsOwnText)
     dmTec->quOSItem->remove();
     EXPECT_EQ(one("select ACAO || '|' || OBSERVACAO from ARQLOG where TABELA = 'AATC01AOIT'").toString(),
               "Deletou Itens da O.S.|Número O.S./Equip. ou Aut.:7/5");
+}
+
+TEST_F(OSVizinhosTest, TheAuditOfAnItemDeletionOutlivesTheProgramsEnd)
+{
+    CarregaOrdemServico(7);
+    dmTec->CarregaOSItens(7, 0);
+    dmTec->quOSItem->remove();
+    fimDoPrograma();
+    EXPECT_EQ(contar("AATC01AOIT", "AOITCODIGO = 1"), 0);
+    EXPECT_EQ(auditorias("Deletou Itens da O.S."), 1);
+}
+
+TEST_F(OSVizinhosTest, TheAuditOfAnOrderDeletionOutlivesTheProgramsEnd)
+{
+    parametro("ATSENHAOS", "");
+    CarregaOrdemServico(7);
+    dmTec->quOS->remove();
+    fimDoPrograma();
+    EXPECT_EQ(contar("AATC01AO", "AOCODIGO = 7"), 0);
+    EXPECT_EQ(contar("ARQLOG", "ACAO = 'Deletou O.S.' and OBSERVACAO = 'Código/Cliente:7/00001'"), 1);
+}
+
+TEST_F(OSVizinhosTest, TheAuditOfAProgressRecordDeletionOutlivesTheProgramsEnd)
+{
+    exec("insert into CADCOM (COD_CLI, SEQUENCIA, CONTRATO, IDORIGEM) values ('00001', 1, 7, 'A')");
+    CarregaOrdemServico(7);
+    dmTec->CarregaOSContato(7, 0);
+    dmTec->quOSContato->remove();
+    fimDoPrograma();
+    EXPECT_EQ(contar("CADCOM", "CONTRATO = 7"), 0);
+    EXPECT_EQ(auditorias("Deletou Assentamentos da O.S."), 1);
+}
+
+TEST_F(OSVizinhosTest, TheAuditOfASavedOrderOutlivesTheProgramsEnd)
+{
+    CarregaOrdemServico(7);
+    dmTec->quOS->edit();
+    dmTec->quOSAOCONTATO->setAsString("Rui");
+    dmTec->quOS->post();
+    fimDoPrograma();
+    EXPECT_EQ(auditorias("Alterou Ordem de Serviço 7"), 1);
 }
 
 }  // namespace

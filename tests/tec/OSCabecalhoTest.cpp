@@ -8,6 +8,7 @@
 
 #include "host/HostLog.h"
 #include "host/data/Abort.h"
+#include "host/data/HandlerGuard.h"
 #include "host/ui/Form.h"
 #include "tests/support/TestDatabase.h"
 
@@ -257,6 +258,50 @@ TEST_F(OSCabecalhoTest, NumberingGivesTheNextNumberAndRefusesBadOnes)
     SalvarAlteracoes(*dmTec->quOS);
     EXPECT_EQ(contar("AATC01AO", "AOCODIGO = 500"), 1);
     EXPECT_EQ(dialogos->pending(), 0);
+}
+
+// Two desks save new orders at once: each reads the same last number, and
+// the one that writes second takes the next free number instead of failing.
+TEST_F(OSCabecalhoTest, ANumberAnotherDeskIsSavingIsSkippedAndTheOrderStillSaved)
+{
+    ordem(41);
+    host::db::Connection outraMesa;
+    outraMesa.open({dbPath});
+    host::db::Transaction gravando(outraMesa);
+    host::db::executeSql(gravando, "insert into AATC01AO (AOCODIGO, CLCODIGO) values (42, '00002')");
+
+    novaOrdem();
+    dmTec->quOSCLCODIGO->setAsString("00001");
+    SalvarAlteracoes(*dmTec->quOS);
+    EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), 43) << "42 is the other desk's, not yet committed";
+    EXPECT_EQ(dmTec->quOS->state(), DatasetState::Browse);
+    gravando.commit();
+    EXPECT_EQ(one("select list(AOCODIGO || ':' || CLCODIGO, ' ') from (select AOCODIGO, CLCODIGO from AATC01AO"
+                  " where AOCODIGO > 41 order by AOCODIGO)").toString(),
+              "42:00002 43:00001");
+
+    // Stored by the other desk since this one read the last number: skipped too.
+    novaOrdem();
+    dmTec->quOSCLCODIGO->setAsString("00001");
+    host::db::executeSql(gravando, "insert into AATC01AO (AOCODIGO, CLCODIGO) values (44, '00002')");
+    gravando.commit();
+    dmTec->quOSAOCODIGO->setAsInteger(44);   // as if read before that commit
+    {
+        host::data::DetachHandler semNumerar(dmTec->quOS->beforePost);
+        SalvarAlteracoes(*dmTec->quOS);
+    }
+    EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), 45);
+
+    // A number the user typed is the user's: taken, it is refused as before.
+    parametro("ATNUMEROOSDIGITADO", "S");
+    host::db::executeSql(gravando, "insert into AATC01AO (AOCODIGO, CLCODIGO) values (90, '00002')");
+    novaOrdem();
+    dmTec->quOSCLCODIGO->setAsString("00001");
+    dmTec->quOSAOCODIGO->setAsInteger(90);
+    EXPECT_ANY_THROW(dmTec->quOS->post());
+    EXPECT_EQ(dmTec->quOS->state(), DatasetState::Insert);
+    dmTec->quOS->cancel();
+    gravando.rollback();
 }
 
 TEST_F(OSCabecalhoTest, ALockedPeriodRefusesTheSaveSilently)

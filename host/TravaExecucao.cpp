@@ -1,0 +1,99 @@
+#include "host/TravaExecucao.h"
+
+#include "host/Udmglobal.h"
+#include "host/db/Database.h"
+
+#include <QHash>
+
+#include <memory>
+
+namespace host {
+
+namespace {
+
+// The locks this process holds: each with its transaction and its takers.
+struct Trava {
+    std::shared_ptr<db::Transaction> transacao;
+    int usos = 0;
+};
+
+QHash<QString, Trava>& travas()
+{
+    static QHash<QString, Trava> todas;
+    return todas;
+}
+
+void criarTabela(db::Transaction& tr)
+{
+    if (db::tableExists(tr, "TRAVAEXECUCAO"))
+        return;
+    try {
+        db::executeSql(tr, "create table TRAVAEXECUCAO (NOME varchar(60) not null primary key)");
+        tr.commit();
+    } catch (const db::DbError&) {
+        // Another process made it meanwhile.
+        if (tr.active())
+            tr.rollback();
+        if (!db::tableExists(tr, "TRAVAEXECUCAO"))
+            throw;
+    }
+}
+
+}  // namespace
+
+bool ConflitoDeRegistro(const std::exception& erro)
+{
+    const auto* banco = dynamic_cast<const db::DbError*>(&erro);
+    if (!banco)
+        return false;
+    switch (banco->gdsCode()) {
+    case 335544345:   // lock conflict on no wait transaction
+    case 335544336:   // deadlock
+    case 335544451:   // update conflicts with concurrent update
+    case 335544665:   // violation of PRIMARY or UNIQUE KEY constraint
+    case 335544349:   // attempt to store duplicate value in unique index
+        return true;
+    default:
+        return false;
+    }
+}
+
+TravaExecucao::TravaExecucao(const QString& nome) : nome_(nome)
+{
+    Trava& trava = travas()[nome];
+    if (trava.usos > 0) {
+        ++trava.usos;
+        obtida_ = true;
+        return;
+    }
+    trava.transacao = std::make_shared<db::Transaction>(*dmGlobal->Database1);
+    try {
+        criarTabela(*trava.transacao);
+        db::executeSql(*trava.transacao, "update or insert into TRAVAEXECUCAO (NOME) values (:NOME) matching (NOME)",
+                       {{"NOME", nome}});
+        trava.usos = 1;
+        obtida_ = true;
+    } catch (const std::exception& erro) {
+        travas().remove(nome);
+        if (!ConflitoDeRegistro(erro))
+            throw;
+    }
+}
+
+TravaExecucao::~TravaExecucao()
+{
+    if (!obtida_)
+        return;
+    auto it = travas().find(nome_);
+    if (it == travas().end() || --it->usos > 0)
+        return;
+    try {
+        if (it->transacao->active())
+            it->transacao->rollback();
+    } catch (...) {
+        // The engine lets the row go with the connection anyway.
+    }
+    travas().erase(it);
+}
+
+}  // namespace host
