@@ -9,6 +9,9 @@ function(ta_library name kind)
   add_library(${name} ${kind} ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   ta_warnings(${name})
+  if(NOT TA_NO_PCH)
+    ta_use_pch(${name} lib)
+  endif()
 endfunction()
 
 # One test executable for a folder of tests; it runs as one CTest test.
@@ -17,6 +20,7 @@ function(ta_test_folder name)
   add_executable(${name} ${found})
   target_link_libraries(${name} PRIVATE test_support ${ARGN})
   ta_warnings(${name})
+  ta_use_pch(${name} exe)
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TA_TEST_TMP=${CMAKE_BINARY_DIR}/test-tmp")

@@ -14,7 +14,7 @@ using host::data::Field;
 
 namespace {
 
-QString parametro(const char* nome)
+QString parametroCampos(const char* nome)
 {
     return dmGlobal->Parametro(nome).trimmed().toUpper();
 }
@@ -62,7 +62,7 @@ void TdmTecContrato::quCtrCadastroCalcFields(Dataset& dataset)
             CarregaNumero("sum(AC.acvalorparcela)", "AATC05AC AC join AATC05ACVI VI on AC.accodigo = VI.accodigocomplemento",
                           "where vi.accodigoprincipal = " + QString::number(contrato));
     }
-    if (parametro("ATOPCAOCONTRATO") == "E") {
+    if (parametroCampos("ATOPCAOCONTRATO") == "E") {
         auto emissao = [this](const QString& pedido) {
             const QString numero = pedido.trimmed();
             if (numero.isEmpty())
@@ -104,8 +104,8 @@ void TdmTecContrato::quCtrCadastroCLCODIGOChange(Field& field)
     const QString codigo = field.asString().trimmed();
     if (codigo.isEmpty())
         return;
-    const QString modoPedido = parametro("ATMODOPEDIDOASSISTENCIA");
-    const bool contratoE = parametro("ATOPCAOCONTRATO") == "E";
+    const QString modoPedido = parametroCampos("ATMODOPEDIDOASSISTENCIA");
+    const bool contratoE = parametroCampos("ATOPCAOCONTRATO") == "E";
     if (modoPedido == "C" || modoPedido == "E") {
         if (!contratoE)
             return;
@@ -123,7 +123,7 @@ void TdmTecContrato::quCtrCadastroCLCODIGOChange(Field& field)
 
 void TdmTecContrato::quCtrCadastroACCONTRATANTEChange(Field& field)
 {
-    if (parametro("ATOPCAOCONTRATO") != "E")
+    if (parametroCampos("ATOPCAOCONTRATO") != "E")
         return;
     if (!quCtrCadastro->editing())
         quCtrCadastro->edit();
@@ -151,7 +151,7 @@ void TdmTecContrato::quCtrCadastroACLOCALChange(Field& field)
 
 void TdmTecContrato::quCtrCadastroBCCODIGOChange(Field& field)
 {
-    if (parametro("ATPARCELASEMPREVISAO") != "S")
+    if (parametroCampos("ATPARCELASEMPREVISAO") != "S")
         return;
     if (MostraPergunta("Deseja alterar banco também nas contas a receber desse contrato?", {"Sim", "Não"}) != "Sim")
         return;
