@@ -5,15 +5,91 @@
 # Unity builds: each target compiles its sources in batches of a few files
 # (one translation unit per batch). File-local names (anonymous namespaces,
 # static functions, using-declarations) must therefore be unique within
-# their folder.
+# their folder. The batches are written here rather than by CMake's
+# UNITY_BUILD, whose batch files include the sources by absolute path: those
+# of another clone would then never hit the compiler cache.
 option(TA_UNITY_BUILD "Compile each target's sources in unity batches" ON)
+set(TA_UNITY_BATCH_SIZE 8 CACHE STRING "Sources per unity batch")
 if(TA_UNITY_BUILD)
-  set(CMAKE_UNITY_BUILD ON)
-  set(CMAKE_UNITY_BUILD_BATCH_SIZE 8)
   # A unit's sources are included into its batch, and GCC then takes a test
   # fixture or a member in an anonymous namespace for one shared across files.
   add_compile_options(-Wno-subobject-linkage)
 endif()
+
+# The batches of one target: its C++ sources in alphabetical order, each
+# batch a file that includes them by their path under the project's root
+# (on every target's include path).
+function(ta_unity_batches target)
+  get_target_property(dir ${target} SOURCE_DIR)
+  get_target_property(bin ${target} BINARY_DIR)
+  get_target_property(all ${target} SOURCES)
+  set(sources)
+  foreach(src IN LISTS all)
+    if(src MATCHES "\\.cpp$" AND NOT src MATCHES "^\\$<")
+      get_filename_component(abs "${src}" ABSOLUTE BASE_DIR "${dir}")
+      get_source_file_property(generated "${abs}" GENERATED)
+      cmake_path(IS_PREFIX PROJECT_SOURCE_DIR "${abs}" NORMALIZE inside)
+      if(inside AND NOT generated)
+        list(APPEND sources "${abs}")
+      endif()
+    endif()
+  endforeach()
+  list(LENGTH sources count)
+  if(count LESS 2)
+    return()
+  endif()
+  list(SORT sources)
+  set(batch 0)
+  set(body "")
+  set(n 0)
+  foreach(abs IN LISTS sources)
+    file(RELATIVE_PATH rel "${PROJECT_SOURCE_DIR}" "${abs}")
+    string(APPEND body "#include \"${rel}\"\n")
+    set_source_files_properties("${abs}" TARGET_DIRECTORY ${target} PROPERTIES HEADER_FILE_ONLY ON)
+    math(EXPR n "${n} + 1")
+    if(n EQUAL TA_UNITY_BATCH_SIZE)
+      _ta_unity_write(${target} "${bin}" ${batch} "${body}")
+      math(EXPR batch "${batch} + 1")
+      set(body "")
+      set(n 0)
+    endif()
+  endforeach()
+  if(n GREATER 0)
+    _ta_unity_write(${target} "${bin}" ${batch} "${body}")
+  endif()
+endfunction()
+
+function(_ta_unity_write target bin batch body)
+  set(file "${bin}/unity/${target}_${batch}.cpp")
+  # Rewritten only when it changes, so that a configure rebuilds nothing.
+  if(EXISTS "${file}")
+    file(READ "${file}" old)
+  endif()
+  if(NOT old STREQUAL "${body}")
+    file(WRITE "${file}" "${body}")
+  endif()
+  target_sources(${target} PRIVATE "${file}")
+endfunction()
+
+# Every target of the project in batches; called once all are declared.
+function(ta_unity_build_all)
+  if(NOT TA_UNITY_BUILD)
+    return()
+  endif()
+  set(dirs "${PROJECT_SOURCE_DIR}")
+  while(dirs)
+    list(POP_FRONT dirs d)
+    get_property(subdirs DIRECTORY "${d}" PROPERTY SUBDIRECTORIES)
+    list(APPEND dirs ${subdirs})
+    get_property(targets DIRECTORY "${d}" PROPERTY BUILDSYSTEM_TARGETS)
+    foreach(t IN LISTS targets)
+      get_target_property(type ${t} TYPE)
+      if(type MATCHES "^(STATIC_LIBRARY|SHARED_LIBRARY|OBJECT_LIBRARY|EXECUTABLE)$")
+        ta_unity_batches(${t})
+      endif()
+    endforeach()
+  endwhile()
+endfunction()
 
 # moc needs no other target built first: without this, each target's moc
 # step waits for every library it links, and the build runs a target at a time.
