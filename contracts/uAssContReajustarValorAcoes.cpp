@@ -25,7 +25,7 @@ namespace R = uDataTecContReajuste;
 
 namespace {
 
-void preencheFaixa(QLineEdit* de, QLineEdit* ate, const QString& valor)
+void preencheFaixaReajuste(QLineEdit* de, QLineEdit* ate, const QString& valor)
 {
     de->setText(valor);
     ate->setText(valor);
@@ -145,14 +145,14 @@ void TfmAssContReaj::sbPesqContratoClick()
 {
     QString codigo;
     if (SelecionaPesquisaGeral(68, "acCodigo", "acCodigo", "acCodigo", codigo, codigo, codigo))
-        preencheFaixa(edContratoIni, edContratoFim, codigo);
+        preencheFaixaReajuste(edContratoIni, edContratoFim, codigo);
 }
 
 void TfmAssContReaj::sbPesqMoedaClick()
 {
     QString moeda;
     if (SelecionaPesquisaGeral(110, "moeda", "moeda", "moeda", moeda, moeda, moeda))
-        preencheFaixa(edIndiceIni, edIndiceFim, moeda);
+        preencheFaixaReajuste(edIndiceIni, edIndiceFim, moeda);
 }
 
 // The filter is on the contract's cash account: the picker lists the cash accounts.
@@ -160,5 +160,5 @@ void TfmAssContReaj::sbPesqContaClick()
 {
     QString conta, descricao;
     if (SelecionaPesquisaGeral(114, "conta", "descricao", "conta", conta, descricao, conta))
-        preencheFaixa(edContaFinancIni, edContaFinancFim, conta);
+        preencheFaixaReajuste(edContaFinancIni, edContaFinancFim, conta);
 }

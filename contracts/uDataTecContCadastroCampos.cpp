@@ -16,7 +16,7 @@ using host::data::Field;
 
 namespace {
 
-QString parametro(const char* nome)
+QString parametroCampos(const char* nome)
 {
     return dmGlobal->Parametro(nome).trimmed().toUpper();
 }
@@ -64,7 +64,7 @@ void TdmTecContrato::quCtrCadastroCalcFields(Dataset& dataset)
             CarregaNumero("sum(AC.acvalorparcela)", "AATC05AC AC join AATC05ACVI VI on AC.accodigo = VI.accodigocomplemento",
                           "where vi.accodigoprincipal = " + QString::number(contrato));
     }
-    if (parametro("ATOPCAOCONTRATO") == "E") {
+    if (parametroCampos("ATOPCAOCONTRATO") == "E") {
         auto emissao = [this](const QString& pedido) {
             const QString numero = pedido.trimmed();
             if (numero.isEmpty())
@@ -106,8 +106,8 @@ void TdmTecContrato::quCtrCadastroCLCODIGOChange(Field& field)
     const QString codigo = field.asString().trimmed();
     if (codigo.isEmpty())
         return;
-    const QString modoPedido = parametro("ATMODOPEDIDOASSISTENCIA");
-    const bool contratoE = parametro("ATOPCAOCONTRATO") == "E";
+    const QString modoPedido = parametroCampos("ATMODOPEDIDOASSISTENCIA");
+    const bool contratoE = parametroCampos("ATOPCAOCONTRATO") == "E";
     if (modoPedido == "C" || modoPedido == "E") {
         if (!contratoE)
             return;
@@ -132,7 +132,7 @@ void TdmTecContrato::quCtrCadastroACCONTRATANTEChange(Field& field)
     const QString faturado = quCtrCadastroCLCODIGO->asString().trimmed();
     if (!contratante.isEmpty() && faturado != contratante && (faturado.isEmpty() || faturado == anterior))
         quCtrCadastroCLCODIGO->setAsString(contratante);
-    if (parametro("ATOPCAOCONTRATO") != "E")
+    if (parametroCampos("ATOPCAOCONTRATO") != "E")
         return;
     if (!quCtrCadastro->editing())
         quCtrCadastro->edit();
@@ -160,7 +160,7 @@ void TdmTecContrato::quCtrCadastroACLOCALChange(Field& field)
 
 void TdmTecContrato::quCtrCadastroBCCODIGOChange(Field& field)
 {
-    if (parametro("ATPARCELASEMPREVISAO") != "S")
+    if (parametroCampos("ATPARCELASEMPREVISAO") != "S")
         return;
     if (MostraPergunta("Deseja alterar banco também nas contas a receber desse contrato?", {"Sim", "Não"}) != "Sim")
         return;

@@ -23,7 +23,7 @@ using host::data::Field;
 
 namespace {
 
-QString parametro(const char* nome)
+QString parametroItensGravacao(const char* nome)
 {
     return dmGlobal->Parametro(nome).trimmed().toUpper();
 }
@@ -70,7 +70,7 @@ void TdmTecContrato::quCtrCadastroItBeforePost(Dataset& item)
     if (item.state() == DatasetState::Insert && chave->isNull())
         chave->setAsInteger(ProximaChave(host::schema::kGeneratorContractItem, "ACITCODIGO", "AATC05ACIT"));
 
-    const QString opcao = parametro("ATOPCAOCONTRATO");
+    const QString opcao = parametroItensGravacao("ATOPCAOCONTRATO");
     if (opcao == "I" || opcao == "M" || opcao == "2" || opcao == "E" || opcao == "T" || opcao == "V")
         item.fieldByName("ACITVALOR")
             ->setAsFloat(uDataTecContItens::ValorLinha(
@@ -89,11 +89,11 @@ void TdmTecContrato::quCtrCadastroItBeforePost(Dataset& item)
         passoPeriodoLocacao(item);
         passoEstoque(item);
     }
-    const QString modoSerie = parametro("ATMODONUMEROSERIE");
+    const QString modoSerie = parametroItensGravacao("ATMODONUMEROSERIE");
     const QString produto = texto(item, "PRCODIGO");
     const int contrato = item.fieldByName("ACCODIGO")->asInteger();
     const int codigo = chave->asInteger();
-    if (modoSerie == "O" || modoSerie == "L" || parametro("ATNUMEROSERIEPEDIDO") == "P")
+    if (modoSerie == "O" || modoSerie == "L" || parametroItensGravacao("ATNUMEROSERIEPEDIDO") == "P")
         dmGlobal->NumeroSerieProdutoObrigatorio(produto, item.fieldByName("ACITQUANTIDADE")->asFloat(),
                                                 DocumentoNumeroSerie{{}, 0, contrato, codigo}, hoje());
     if (dmGlobal->ParametroNumero("ATMODOCOMPOSICAO") == 2)
@@ -109,7 +109,7 @@ void TdmTecContrato::quCtrCadastroItBeforePost(Dataset& item)
 bool TdmTecContrato::passoNumerosSerie(Dataset& item)
 {
     const QString produto = texto(item, "PRCODIGO");
-    if (parametro("ATMODOPEDIDOASSISTENCIA") != "C" || produtoSemSerie(produto))
+    if (parametroItensGravacao("ATMODOPEDIDOASSISTENCIA") != "C" || produtoSemSerie(produto))
         return true;
     const QString tipo = CarregaDado("PRGERANS", "ACEC1101", "where CODIGO = " + QuotedStr(produto)).trimmed();
     if (tipo.isEmpty())
@@ -213,18 +213,18 @@ void TdmTecContrato::quCtrCadastroItAfterPost(Dataset& item)
         CarregaContrato(item.fieldByName("ACCODIGO")->asInteger());
         RegravarContratoCorrente();
     }
-    if (parametro("ATRESERVAPRODUTO") == "I")
+    if (parametroItensGravacao("ATRESERVAPRODUTO") == "I")
         dmGlobal->Reservado(produto, true, {});
     const int cabecalho = quCtrCadastroACCODIGO->asInteger();
     const int contrato = item.fieldByName("ACCODIGO")->asInteger();
     if (texto(*quCtrCadastro, "ACVINCULO").toUpper() == "P" && contrato != cabecalho)
         CtrAtualizaValorContratoAcessorio(cabecalho, contrato);
-    else if (parametro("ATREGRAVACONTRATO") == "P")
+    else if (parametroItensGravacao("ATREGRAVACONTRATO") == "P")
         CtrAtualizaValorContratoAcessorio(cabecalho, cabecalho);
-    if (parametro("ATOPCAOCONTRATO") == "E")
+    if (parametroItensGravacao("ATOPCAOCONTRATO") == "E")
         totalizaEquipamentosCabecalho();
     // Serial numbers still missing are asked once more, once per save.
-    if (parametro("ATMODOPEDIDOASSISTENCIA") == "C" && texto(item, "ACITNUMEROSERIE").isEmpty() &&
+    if (parametroItensGravacao("ATMODOPEDIDOASSISTENCIA") == "C" && texto(item, "ACITNUMEROSERIE").isEmpty() &&
         !produtoSemSerie(produto) && !bRepostandoItem_) {
         bRepostandoItem_ = true;
         try {
@@ -239,7 +239,7 @@ void TdmTecContrato::quCtrCadastroItAfterPost(Dataset& item)
         }
         bRepostandoItem_ = false;
     }
-    if (parametro("ATOPCAOCONTRATO") == "T") {
+    if (parametroItensGravacao("ATOPCAOCONTRATO") == "T") {
         if (item.tag() == 3)
             RegerarContasReceberItens();
         item.setTag(0);
@@ -264,9 +264,9 @@ void TdmTecContrato::quCtrCadastroItBeforeDelete(Dataset& item)
                       item.fieldByName("CLCODIGO")->asString();
     // Undone when the delete does not happen (answered "Não" or a failed write).
     auto savepoint = std::make_unique<host::db::Savepoint>(*dmGlobal->IBTransaction1);
-    if (parametro("ATMODOPEDIDOASSISTENCIA") == "C")
+    if (parametroItensGravacao("ATMODOPEDIDOASSISTENCIA") == "C")
         ExcluirRegistroNumerosSerieProduto(condicaoSerie(produto, contrato));
-    if (parametro("ATMODONUMEROSERIE") == "O" &&
+    if (parametroItensGravacao("ATMODONUMEROSERIE") == "O" &&
         CarregaDado("PRGERANS", "ACEC1101", "where CODIGO = " + QuotedStr(produto)).trimmed() == "O") {
         if (MostraPergunta("Esse Item do contrato está vinculado a um Número de Série.\rDeseja realmente excluir?",
                            {"Sim", "Não"}) != "Sim")
@@ -287,7 +287,7 @@ void TdmTecContrato::quCtrCadastroItAfterDelete(Dataset& item)
     }
     dmGlobal->IBTransaction1->commitRetaining();
     AtualizaAtivoProdutoContrato(sAuxiliarGeral);
-    if (parametro("ATOPCAOCONTRATO") == "E")
+    if (parametroItensGravacao("ATOPCAOCONTRATO") == "E")
         totalizaEquipamentosCabecalho();
     const QDateTime agora = QDateTime::currentDateTime();
     dmGlobal->GravaLog(IbUserName(), "Deletou item do Contrato da Assistência", "Nº/Produto/Cliente " + sCodigoExcluido,

@@ -14,7 +14,7 @@ using host::data::Query;
 
 namespace {
 
-void commitRetaining(Dataset&)
+void commitRetainingMedidor(Dataset&)
 {
     dmGlobal->IBTransaction1->commitRetaining();
 }
@@ -106,8 +106,8 @@ void TdmTecContrato::ligarEventosMedidores()
     };
 
     for (Query* query : {quCtrCadastroMedidor, quCtrCadastroItCo, QuFranquiaPorGrupo, quCtrCadastroCM}) {
-        query->afterPost = commitRetaining;
-        query->afterDelete = commitRetaining;
+        query->afterPost = commitRetainingMedidor;
+        query->afterDelete = commitRetainingMedidor;
     }
 }
 

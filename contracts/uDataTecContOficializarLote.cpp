@@ -22,7 +22,7 @@ using namespace uDataTecContOficializar;
 
 namespace {
 
-const char* const kOrigem = "[TfmAssContFat.OficializarParcelaPesquisaLote]";
+const char* const kOrigemLote = "[TfmAssContFat.OficializarParcelaPesquisaLote]";
 const char* const kRotina = "TfmAssContFat.OficializarParcelaPesquisaLote";
 
 const char* const kColunasPedido[] = {
@@ -93,7 +93,7 @@ void PassoPedidos(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
     } unidade(dm);
     oDado.first();
     for (int linha = 1; !oDado.eof(); oDado.next(), ++linha) {
-        dmGlobal->Log(kOrigem, "oDado.recno:" + QString::number(linha));
+        dmGlobal->Log(kOrigemLote, "oDado.recno:" + QString::number(linha));
         Instalment p;
         listas.parcelas.emplace_back();
         try {
@@ -143,7 +143,7 @@ constexpr qsizetype kPedidosPorLista = 100;
 void EmiteNotaLote(TfmNotaFiscal& nota, host::data::Query& pedidos, int linha, QString& condicao, QString& primeira,
                    QString& pedidoAtual, Listas& listas)
 {
-    dmGlobal->Log(kOrigem, "quPedido.recno:" + QString::number(linha));
+    dmGlobal->Log(kOrigemLote, "quPedido.recno:" + QString::number(linha));
     pedidoAtual = pedidos.fieldByName("NUMERO_PEDIDO")->asString();
     try {
         condicao += " or ( mov.cod_pedido = " + QuotedStr(pedidoAtual) + ") ";
@@ -168,7 +168,7 @@ void EmiteNotaLote(TfmNotaFiscal& nota, host::data::Query& pedidos, int linha, Q
 
 void PassoNotas(const OpcoesOficializacao& opcoes, int total, Listas& listas)
 {
-    dmGlobal->Log(kOrigem, "trim(sTodosPV) <> EmptyStr");
+    dmGlobal->Log(kOrigemLote, "trim(sTodosPV) <> EmptyStr");
     if (opcoes.minimizar)
         opcoes.minimizar();
     dmGlobal->PreparaSplashForm(total, "Faturando Contratos...", "Mostrar");
@@ -259,7 +259,7 @@ void PassoReceber(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
     dmGlobal->PreparaSplashForm(total, "Faturando Contratos...", "Mostrar");
     oDado.first();
     for (int linha = 1; !oDado.eof(); oDado.next(), ++linha) {
-        dmGlobal->Log(kOrigem, "oDado.recno:" + QString::number(linha));
+        dmGlobal->Log(kOrigemLote, "oDado.recno:" + QString::number(linha));
         QString numero;
         try {
             const std::optional<Instalment>& lida =
@@ -333,8 +333,8 @@ void PassoReceber(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
 void OficializarParcelaPesquisaLote(host::data::Query& oDado, const OpcoesOficializacao& opcoes,
                                     QStringList* aviso)
 {
-    dmGlobal->Log(kOrigem, "***INICIO");
-    dmGlobal->Log(kOrigem, "oDado:" + oDado.name());
+    dmGlobal->Log(kOrigemLote, "***INICIO");
+    dmGlobal->Log(kOrigemLote, "oDado:" + oDado.name());
     ExecucaoLonga execucao(oDado);
     const int total = oDado.recordCount();
     dmGlobal->PreparaSplashForm(total, "Faturando Contratos...", "Mostrar");
@@ -355,11 +355,11 @@ void OficializarParcelaPesquisaLote(host::data::Query& oDado, const OpcoesOficia
         if (fmNotaFiscal)
             fmNotaFiscal->quPedido->close();
         execucao.encerra(false);
-        dmGlobal->Log(kOrigem, "***FIM");
+        dmGlobal->Log(kOrigemLote, "***FIM");
         throw;
     }
     if (fmNotaFiscal)
         fmNotaFiscal->quPedido->close();
     execucao.encerra(false);
-    dmGlobal->Log(kOrigem, "***FIM");
+    dmGlobal->Log(kOrigemLote, "***FIM");
 }

@@ -19,7 +19,7 @@ namespace {
 
 const char* const kObservacao = "Lancto. a Partir de Contas a Receber Gerado via Contrato.";
 
-QString opcao(const char* nome)
+QString opcaoGerar(const char* nome)
 {
     return dmGlobal->Parametro(nome).trimmed().toUpper();
 }
@@ -182,7 +182,7 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
 
     const QString cliente = sCliente.trimmed();
     const ContratoParcelas contrato = lerContrato(iContrato);
-    const bool semPrevisao = opcao("ATPARCELASEMPREVISAO") == "S";
+    const bool semPrevisao = opcaoGerar("ATPARCELASEMPREVISAO") == "S";
     const QString situacao = bNota || semPrevisao ? QString() : QString("V");
     const QString serie = serieDocumento(contrato);
     const P::DadosValor dadosValor = P::CarregaDadosValor(dm, iContrato);

@@ -26,7 +26,7 @@ QString sqlSelecao()
            "left join AATC11AJ obj on (obj.AJCODIGO = cont.AJCODIGO)\n";
 }
 
-host::db::Transaction& transacao()
+host::db::Transaction& transacaoPesquisa()
 {
     return *dmGlobal->IBTransaction1;
 }
@@ -69,7 +69,7 @@ double CarregaMediaIndice(const QString& indice, const QDate& data, int meses)
 {
     if (meses <= 0)
         return 0;
-    host::db::Statement st(transacao(), " select First " + QString::number(meses) +
+    host::db::Statement st(transacaoPesquisa(), " select First " + QString::number(meses) +
                                             " media, ano_mes  from agpc7601  Where moeda  = :MOEDA"
                                             " and ano_mes< :ANOMES Order by ano_mes desc");
     st.setParam("MOEDA", indice);
@@ -83,7 +83,7 @@ double CarregaMediaIndice(const QString& indice, const QDate& data, int meses)
 
 void ContratoAtualizaItens(int contrato, const QDate& data, const QString& operacao)
 {
-    host::db::Transaction& tr = transacao();
+    host::db::Transaction& tr = transacaoPesquisa();
     const QVariantMap chave{{"C", contrato}};
     const QString preco = "coalesce((select p.PRPRECOCONTRATO from ACEC1101 p where p.CODIGO = it.PRCODIGO), 0)";
     const QString opcao = dmGlobal->Parametro("ATOPCAOCONTRATO").trimmed().toUpper();
@@ -114,7 +114,7 @@ void CRDeletarParcelasContrato(int contrato)
 {
     dmGlobal->ExcluirParcelasReceber("AOCODIGO = " + QString::number(contrato) + " and SITUACAO_DOCUMENTO = 'V' and " +
                                      kPrevisaoDoContrato);
-    transacao().commitRetaining();
+    transacaoPesquisa().commitRetaining();
 }
 
 }  // namespace uDataTecContReajuste

@@ -18,7 +18,7 @@ using host::data::DetachHandler;
 
 namespace {
 
-QString parametro(const char* nome)
+QString parametroItensServicos(const char* nome)
 {
     return dmGlobal->Parametro(QString::fromLatin1(nome)).trimmed();
 }
@@ -57,7 +57,7 @@ void TdmTec::OSInserirGarantiaCorrente()
         return;
     const double valor =
         CarregaNumero("AEVALORGARANTIA", "AATC03AE", "WHERE AECODIGO = " + quOSItemAOITEQUIPCODIGO->asString());
-    const QString servico = parametro("ATSERVICOPADRAO");
+    const QString servico = parametroItensServicos("ATSERVICOPADRAO");
     if (servico.isEmpty())
         dmGlobal->MostraAviso("Não foi informado código do serviço padrão para garantia do equipamento.", true);
     if (!quOSAndamento->active())

@@ -24,14 +24,14 @@ using host::data::Field;
 
 namespace {
 
-QString parametro(const char* nome)
+QString parametroPecas(const char* nome)
 {
     return dmGlobal->Parametro(QString::fromLatin1(nome)).trimmed();
 }
 
 bool reservaPecasAtualizada()
 {
-    const QString modo = parametro("ATRESERVAPECAS");
+    const QString modo = parametroPecas("ATRESERVAPECAS");
     return modo == "A" || modo == "S";
 }
 
@@ -59,7 +59,7 @@ int proximaSequencia(int aoCodigo)
 
 void TdmTec::VerificaEstoquePeca(int, const QString& ProductCode, double PreviousQuantity, double NewQuantity)
 {
-    if (parametro("ATESTOQUENEGATIVO").toUpper() != "N")
+    if (parametroPecas("ATESTOQUENEGATIVO").toUpper() != "N")
         return;
     const double disponivel = dmGlobal->PosicaoEstoque(ProductCode) - dmGlobal->Reservado(ProductCode, false, {});
     // A tolerance far below any quantity typed keeps 1.1 - 0.8 from counting
@@ -83,7 +83,7 @@ void TdmTec::quOSPecasBeforeInsert(Dataset& DataSet)
 void TdmTec::quOSPecasNewRecord(Dataset& DataSet)
 {
     ZerarFloatField(*quOSPecas);
-    if (parametro("ATRESERVAPECAS") == "A")
+    if (parametroPecas("ATRESERVAPECAS") == "A")
         quOSPecasAPRESERVA->setAsString("S");
     quOSPecasAPQUANTIDADE->setAsFloat(1);
     quOSPecasAPVALUNITARIO->setAsFloat(0);
@@ -94,7 +94,7 @@ void TdmTec::quOSPecasNewRecord(Dataset& DataSet)
     quOSPecasAPTIPO->setAsString("3");
     quOSPecasAPUSUARIOINSERCAO->setAsString(IbUserName());
     quOSPecasUGINSERIDO->setAsDateTime(QDateTime::currentDateTime());
-    if (parametro("ATLOCALPORFILIAL") == "S")
+    if (parametroPecas("ATLOCALPORFILIAL") == "S")
         quOSPecasLECODIGO->setAsString(
             CarregaDado("codigo", "acec1401", "where leFilial = " + QuotedStr(quOSAOLOCAL->asString())));
     quOSPecasAOCODIGO->setAsInteger(quOSAOCODIGO->asInteger());
@@ -183,14 +183,14 @@ void TdmTec::quOSPecasBeforePost(Dataset& DataSet)
     quOSPecasAPVALTOTAL->setAsFloat(static_cast<double>(quOSPecasAPQUANTIDADE->asFloat() * unitario));
     quOSPecasAPVALORTOTALREQUERIDO->setAsFloat(
         static_cast<double>(quOSPecasAPQUANTIDADEREQUERIDA->asFloat() * unitario));
-    if (quOSPecasAPRESERVA->asString() == "S" && parametro("ATCONFERERESERVA") == "A") {
+    if (quOSPecasAPRESERVA->asString() == "S" && parametroPecas("ATCONFERERESERVA") == "A") {
         const double gravada = CarregaNumero("APQUANTIDADE", "AATC01AP",
                                              "WHERE AOCODIGO = " + quOSPecasAOCODIGO->asString() +
                                                  " and APSEQUENCIA = " + quOSPecasAPSEQUENCIA->asString());
         VerificaEstoquePeca(quOSAOCODIGO->asInteger(), quOSPecasPRCODIGO->asString(), gravada,
                             quOSPecasAPQUANTIDADE->asFloat());
     }
-    if (parametro("ATFORMULATOTALOS") == "I")
+    if (parametroPecas("ATFORMULATOTALOS") == "I")
         OSCalculaImpostoCorrente();
     ZelDevVerificarEvento(&DataSet, "BEFOREPOST");
 }
@@ -235,7 +235,7 @@ void TdmTec::quOSPecasAfterDelete(Dataset& DataSet)
 void TdmTec::quOSPecasBeforeOpen(Dataset&)
 {
     transitoPecas_.clear();
-    quOSPecasAPVALUNITARIO->setReadOnly(parametro("ATBLOQUEIAPRECOPECA") == "I");
+    quOSPecasAPVALUNITARIO->setReadOnly(parametroPecas("ATBLOQUEIAPRECOPECA") == "I");
 }
 
 // Quantity still to arrive on open purchase-order items and its latest
@@ -260,7 +260,7 @@ const TdmTec::TransitoPeca& TdmTec::transitoPeca(const QString& produto)
 
 void TdmTec::quOSPecasCalcFields(Dataset&)
 {
-    if (parametro("ATMODOCONSULTAPECA") != "Q")
+    if (parametroPecas("ATMODOCONSULTAPECA") != "Q")
         return;
     try {
         const TransitoPeca& transito = transitoPeca(quOSPecasPRCODIGO->asString());

@@ -20,7 +20,7 @@ using host::data::Field;
 
 namespace {
 
-QString parametro(const char* nome)
+QString parametroPecasProduto(const char* nome)
 {
     return dmGlobal->Parametro(QString::fromLatin1(nome)).trimmed();
 }
@@ -105,7 +105,7 @@ void aliquotas(TdmTec& tec, const Produto& produto)
 
 void precoBase(TdmTec& tec, const Produto& produto)
 {
-    if (parametro("ATPRECOMOEDA") == "S" && !produto.moeda.isEmpty())
+    if (parametroPecasProduto("ATPRECOMOEDA") == "S" && !produto.moeda.isEmpty())
         tec.quOSPecasAPVALUNITARIO->setAsFloat(
             produto.precoMoeda * dmGlobal->CotacaoMoeda(produto.moeda, QDateTime::currentDateTime(), true));
     else
@@ -125,7 +125,7 @@ void promocao(TdmTec& tec, const Produto& produto)
 
 void origemDesconto(TdmTec& tec, const Produto& produto)
 {
-    const QString origem = parametro("ATDESCONTOPECA");
+    const QString origem = parametroPecasProduto("ATDESCONTOPECA");
     if (origem == "C" || origem == "E")
         tec.quOSPecasAPDESCONTO->setAsFloat(tec.quOSCLDESCONTO->asFloat());
     else if (origem == "P")
@@ -134,7 +134,7 @@ void origemDesconto(TdmTec& tec, const Produto& produto)
 
 void precoPorLocal(TdmTec& tec, const QString& codigo)
 {
-    if (parametro("ATPRECOPORLOCAL") != "P")
+    if (parametroPecasProduto("ATPRECOPORLOCAL") != "P")
         return;
     rAuxiliarGeral = CarregaNumero("poPrecoVenda", "Acec11po",
                                    "where prCodigo = " + QuotedStr(codigo) + " and leCodigo = " +

@@ -27,7 +27,7 @@ bool empresaEspecifica4()
     return empresa.active() && !empresa.isEmpty() && empresa.fieldByName("UGESPECIFICOEMPRESA")->asInteger() == 4;
 }
 
-void confirmar()
+void confirmarSolicitacao()
 {
     dmGlobal->IBTransaction1->commitRetaining();
 }
@@ -110,7 +110,7 @@ void TdmTec::quSolicitaBeforePost(Dataset& DataSet)
 void TdmTec::quSolicitaAfterPost(Dataset& DataSet)
 {
     ZelDevVerificarEvento(&DataSet, "AFTERPOST");
-    confirmar();
+    confirmarSolicitacao();
 }
 
 void TdmTec::quSolicitaAfterScroll(Dataset&)
@@ -129,7 +129,7 @@ void TdmTec::quSolicitaBeforeDelete(Dataset&)
 
 void TdmTec::quSolicitaAfterDelete(Dataset& DataSet)
 {
-    confirmar();
+    confirmarSolicitacao();
     ZelDevVerificarEvento(&DataSet, "AFTERDELETE");
 }
 
@@ -203,7 +203,7 @@ void TdmTec::RecusarItemOSExecutada(Dataset& DataSet)
 void TdmTec::quSolicitaItAfterPost(Dataset& DataSet)
 {
     ZelDevVerificarEvento(&DataSet, "AFTERPOST");
-    confirmar();
+    confirmarSolicitacao();
     PerguntarEncerramentoSolicitacao();
     if (empresaEspecifica4()) {
         const ItemSolicitacaoPeca anterior = std::exchange(sItemSolicitacaoAnterior, {});
@@ -264,7 +264,7 @@ void TdmTec::AtualizarPecasOSSolicitacao()
             Update2Campos("AATC01AP", "APVALTOTAL", "APQUANTIDADE" + unitario, "APVALORTOTALREQUERIDO",
                           "APQUANTIDADEREQUERIDA" + unitario, "where " + condicao);
         }
-        confirmar();
+        confirmarSolicitacao();
         // The lines changed here pass by no parts-line save, which keeps the
         // product's reserved quantity.
         if (reservaPecasAtualizada())
@@ -355,7 +355,7 @@ void TdmTec::quSolicitaItAfterDelete(Dataset&)
     // The item's deliveries go with it instead of pointing at nothing.
     DeletaRegistros("AATC07AIENT", "where AICODIGO = " + QString::number(sItemSolicitacaoExcluido.solicitacao) +
                                        " and AISEQUENCIAREF = " + QString::number(sItemSolicitacaoExcluido.sequencia));
-    confirmar();
+    confirmarSolicitacao();
     if (empresaEspecifica4())
         RetirarPecaSolicitacao(sItemSolicitacaoExcluido);
 }
@@ -380,7 +380,7 @@ void TdmTec::RetirarPecaSolicitacao(const ItemSolicitacaoPeca& item)
     if (ContadorDados("aocodigo", "AATC01AP", ordem, " and " + pendentes, true) == 0)
         return;
     DeletaRegistros("AATC01AP", "where " + pendentes);
-    confirmar();
+    confirmarSolicitacao();
     if (reservaPecasAtualizada())
         dmGlobal->Reservado(item.produto, true, {});
     // The order open in edit on the order window takes the new totals into
@@ -401,7 +401,7 @@ void TdmTec::quSolicitacaoItEntNewRecord(Dataset&)
 
 void TdmTec::quSolicitacaoItEntAfterDelete(Dataset&)
 {
-    confirmar();
+    confirmarSolicitacao();
 }
 
 void TdmTec::quSolicitaAISITUACAOGetText(Field& Sender, QString& Text, bool)

@@ -14,7 +14,7 @@ using namespace udmRelTec;
 
 namespace {
 
-const QString kValor = QStringLiteral("###,###,##0.00");
+const QString kValorOrcamento = QStringLiteral("###,###,##0.00");
 const ColunasLinha kServicos{"PRCODIGO", "DESCRICAO", "AAQUANTIDADE", "AAVALOR", "AAVALORTOTAL"};
 const ColunasLinha kPecas{"PRCODIGO", "DESCRICAO", "APQUANTIDADE", "APVALUNITARIO", "APVALTOTAL"};
 
@@ -34,7 +34,7 @@ void linhaTotal(Band& band, const QString& nome, double top, const QString& capt
                 const QString& campo)
 {
     rotulo(band, "qrla" + nome, 110, top, 50, caption, true);
-    valor(band, "qrte" + nome, 160, top, 30, os, campo, kValor);
+    valor(band, "qrte" + nome, 160, top, 30, os, campo, kValorOrcamento);
 }
 
 Memo* memoCampo(Band& band, const QString& nome, double top, const DataRef& dataset, const QString& campo)
@@ -172,9 +172,9 @@ TfrOrdemServCompleto::TfrOrdemServCompleto(TDmRelTec& dm) : Report(nullptr, QStr
     bnServicos->addExprText("qrexValor", 138, 0, 26, 4.5, [servicos, temTempo, horaVariada] {
         if (temTempo() && horaVariada())
             return QVariant(QStringLiteral("Variado"));
-        return QVariant(host::data::formatFloat(kValor, numero(servicos, temTempo() ? "AHHORA1" : "AAVALOR")));
+        return QVariant(host::data::formatFloat(kValorOrcamento, numero(servicos, temTempo() ? "AHHORA1" : "AAVALOR")));
     })->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    valor(*bnServicos, "qrteTotal", 166, 0, 24, servicos, "AAVALORTOTAL", kValor);
+    valor(*bnServicos, "qrteTotal", 166, 0, 24, servicos, "AAVALORTOTAL", kValorOrcamento);
     bnServicos->beforePrint = [this](Band&, bool& imprimir) { bnServicosBeforePrint(imprimir); };
 
     bnPecas = tabelaLinhas(*bnCliente, "bnPecas", DataRef(dm.dsOsPecas), "Produtos Utilizados (Peças)", kPecas);

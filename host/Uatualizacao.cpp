@@ -13,12 +13,12 @@
 namespace {
 TfmAtualizacao upgradeForm;
 
-host::db::Transaction& transaction() { return *dmGlobal->IBTransaction1; }
+host::db::Transaction& upgradeTransaction() { return *dmGlobal->IBTransaction1; }
 
 void runDdl(const QString& sql)
 {
-    host::db::executeSql(transaction(), sql);
-    transaction().commitRetaining();
+    host::db::executeSql(upgradeTransaction(), sql);
+    upgradeTransaction().commitRetaining();
 }
 
 QString columnName(const QString& definition)
@@ -31,13 +31,13 @@ TfmAtualizacao* fmAtualizacao = &upgradeForm;
 
 bool TfmAtualizacao::VerificaTamanhoCampo(const QString& tabela, const QString& coluna, const QString& tamanho)
 {
-    return host::db::columnLength(transaction(), tabela.trimmed(), coluna.trimmed()) == tamanho.trimmed().toInt();
+    return host::db::columnLength(upgradeTransaction(), tabela.trimmed(), coluna.trimmed()) == tamanho.trimmed().toInt();
 }
 
 bool TfmAtualizacao::CriarCampoTabela(const QString& tabela, const QString& definicao, const QString& valorPadrao)
 {
     const QString column = columnName(definicao);
-    if (column.isEmpty() || host::db::columnExists(transaction(), tabela.trimmed(), column))
+    if (column.isEmpty() || host::db::columnExists(upgradeTransaction(), tabela.trimmed(), column))
         return false;
     QString sql = "alter table " + tabela.trimmed() + " add " + definicao.trimmed();
     if (!valorPadrao.trimmed().isEmpty())
@@ -51,7 +51,7 @@ void TfmAtualizacao::AlterarTamanhoCampo(const QString& tabela, const QString& c
     // Only ever widens: a column already as wide or wider keeps its size (the
     // engine refuses to narrow one, and narrowing would cut stored texts).
     const int size = tamanho.trimmed().toInt();
-    const int current = host::db::columnLength(transaction(), tabela.trimmed(), coluna.trimmed());
+    const int current = host::db::columnLength(upgradeTransaction(), tabela.trimmed(), coluna.trimmed());
     if (size <= 0 || current < 0 || current >= size)
         return;
     runDdl("alter table " + tabela.trimmed() + " alter " + coluna.trimmed() + " type varchar(" +
@@ -131,7 +131,7 @@ void ensureNamedTable(const char* name)
     const host::schema::TableDef* table = host::schema::findTable(name);
     if (!table)
         throw std::logic_error(std::string("tabela desconhecida: ") + name);
-    if (!host::db::tableExists(transaction(), name))
+    if (!host::db::tableExists(upgradeTransaction(), name))
         runDdl(host::schema::createTableSql(*table));
 }
 
@@ -145,10 +145,10 @@ void TfmAtualizacao::CriarTabelaSolicitacaoPecas()
 
 void TfmAtualizacao::Atualizacao22012004(bool bMensagem)
 {
-    const QSet<QString> existing = host::existingTablesAndColumns(transaction());
+    const QSet<QString> existing = host::existingTablesAndColumns(upgradeTransaction());
     for (const host::schema::TableDef& table : host::schema::hostTables())
-        if (host::completeTable(transaction(), table, existing))
-            transaction().commitRetaining();
+        if (host::completeTable(upgradeTransaction(), table, existing))
+            upgradeTransaction().commitRetaining();
     if (bMensagem)
         dmGlobal->MostraAviso("Atualização concluída.");
 }

@@ -48,7 +48,7 @@ namespace uPackageAss {
 
 namespace {
 
-const QString kOrigem = "[ShowJanelaTec]";
+const QString kOrigemJanelas = "[ShowJanelaTec]";
 const QString kOrdemServico = "fmAssOrdemServico";
 
 // The rental family of the contract windows ("Q"); the test is logged.
@@ -56,7 +56,7 @@ bool opcaoContratoQ()
 {
     if (dmGlobal->Parametro("ATOPCAOCONTRATO") != "Q")
         return false;
-    dmGlobal->Log(kOrigem, "ATOPCAOCONTRATO=\"Q\"");
+    dmGlobal->Log(kOrigemJanelas, "ATOPCAOCONTRATO=\"Q\"");
     return true;
 }
 
@@ -113,7 +113,7 @@ const std::vector<Janela>& janelas()
                      abrir(fmAssContLocacao);
                      return;
                  }
-                 dmGlobal->Log(kOrigem, "ATOPCAOCONTRATO<>\"Q\"");
+                 dmGlobal->Log(kOrigemJanelas, "ATOPCAOCONTRATO<>\"Q\"");
                  abrirPelaFabrica(fmAssContCad);
              }),
         nome("fmAssContratosLocEquip", [] { abrirPelaFabrica(fmAssContCadLocEquip); }),
@@ -149,8 +149,8 @@ int numeroDaOrdem(const QString& nome)
 
 void ShowJanelaTec(const QString& nomeJanela)
 {
-    dmGlobal->Log(kOrigem, "***INICIO");
-    dmGlobal->Log(kOrigem, "Janela:" + nomeJanela);
+    dmGlobal->Log(kOrigemJanelas, "***INICIO");
+    dmGlobal->Log(kOrigemJanelas, "Janela:" + nomeJanela);
     CriarDataTec();
     if (!dados::existeContrato()) {
         // Whatever the contracts option says; a failure here is not the caller's concern.
@@ -169,7 +169,7 @@ void ShowJanelaTec(const QString& nomeJanela)
     }
     if (!encontrada && !bDesligarMensagens)
         dmGlobal->MostraAviso("Janela não encontrada!", false);
-    dmGlobal->Log(kOrigem, "***FIM");
+    dmGlobal->Log(kOrigemJanelas, "***FIM");
 }
 
 namespace {

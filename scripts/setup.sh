@@ -3,11 +3,15 @@
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-# Paths relative to the build folder, so that several checkouts share one compiler cache.
+# The compiler cache is ccache's default one of the user, ~/.cache/ccache
+# (`ccache -k cache_dir` prints it; CCACHE_DIR moves it). Paths are hashed
+# relative to the folder holding the checkout, so that several checkouts and
+# clones on the machine share it; the build sets the sloppiness it needs for
+# precompiled headers (cmake/FastBuild.cmake).
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$ROOT")}"
 
 PACKAGES=(
-  cmake g++ ninja-build ccache pkg-config tzdata
+  cmake g++ ninja-build ccache mold pkg-config tzdata
   qt6-base-dev libgl-dev
   firebird3.0-server-core firebird3.0-utils firebird-dev libfbclient2
   libgtest-dev libgmock-dev libbenchmark-dev libzint-dev
@@ -16,7 +20,12 @@ PACKAGES=(
 )
 
 stage_start() { STAGE_NAME="$1"; STAGE_T0=$(date +%s); echo "== $1"; }
-stage_end() { echo "== $STAGE_NAME: $(( $(date +%s) - STAGE_T0 ))s"; }
+# Each stage's time is printed, and kept in TA_STAGE_LOG when set (.ci/run).
+stage_end() {
+  local took=$(( $(date +%s) - STAGE_T0 ))
+  echo "== $STAGE_NAME: ${took}s"
+  [ -z "${TA_STAGE_LOG:-}" ] || printf '%-40s %5ds\n' "$STAGE_NAME" "$took" >> "$TA_STAGE_LOG"
+}
 
 install_missing() {
   local missing=()

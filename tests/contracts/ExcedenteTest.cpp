@@ -11,7 +11,7 @@
 namespace contractstest {
 namespace {
 
-QDateTime dia(int ano, int mes, int d)
+QDateTime diaExcedente(int ano, int mes, int d)
 {
     return QDateTime(QDate(ano, mes, d), QTime(0, 0));
 }
@@ -44,7 +44,7 @@ protected:
                  .arg(total));
     }
     double excedente(int contrato, int itemCodigo, double& consumo, const QString& tipo = "I",
-                     const QDateTime& data = dia(2008, 6, 10))
+                     const QDateTime& data = diaExcedente(2008, 6, 10))
     {
         return dm->CalculaValorExcedente(contrato, data, tipo, consumo, itemCodigo);
     }
@@ -255,11 +255,11 @@ TEST_F(ComposicaoTest, ConsumptionOfTheCompositionsOfALine)
     leituraComposicao("C2", 2, 5, "05/10/2008", 50);
     leituraComposicao("C2", 2, 5, "06/11/2008", 55);
     leituraComposicao("C1", 1, 6, "06/10/2008", 999);   // the same component on another line
-    const QDateTime junho = dia(2008, 6, 30);
+    const QDateTime junho = diaExcedente(2008, 6, 30);
     EXPECT_EQ(dm->CalculaConsumoExcedenteComposto(1, junho, "", "5", 0, 0), 35);
     EXPECT_EQ(dm->CalculaConsumoExcedenteComposto(1, junho, "", "5", 10, 2), 5);
     EXPECT_EQ(dm->CalculaConsumoExcedenteComposto(1, junho, "", "6", 0, 0), 999);
-    EXPECT_EQ(dm->CalculaConsumoExcedenteComposto(1, dia(2008, 7, 1), "", "5", 0, 0), 0) << "no readings in July";
+    EXPECT_EQ(dm->CalculaConsumoExcedenteComposto(1, diaExcedente(2008, 7, 1), "", "5", 0, 0), 0) << "no readings in July";
     EXPECT_EQ(dm->CalculaConsumoExcedenteComposto(2, junho, "", "5", 0, 0), 0) << "another contract";
 }
 

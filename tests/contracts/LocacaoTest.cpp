@@ -20,7 +20,7 @@ namespace {
 
 namespace L = uDataTecContLocacao;
 
-QDateTime dia(int d, int m, int a)
+QDateTime diaLocacao(int d, int m, int a)
 {
     return QDateTime(QDate(a, m, d), QTime(0, 0));
 }
@@ -53,8 +53,8 @@ protected:
     {
         int contador = 0;
         InserirParcelasContratoLocEquipamentos("15/01/2031", fim, "C0001", "10", 7, valor, "01", "2", "001",
-                                               "", "M", contador, "01", "", false, false, nullptr, dia(15, 1, 2031),
-                                               dia(15, 7, 2031), 0, fixo, " PED-9 ", boleto, false);
+                                               "", "M", contador, "01", "", false, false, nullptr, diaLocacao(15, 1, 2031),
+                                               diaLocacao(15, 7, 2031), 0, fixo, " PED-9 ", boleto, false);
         return contador;
     }
 
@@ -154,8 +154,8 @@ TEST_F(LocacaoTest, PeriodsAndBoletoDatesFromAMonthsEndKeepTheMonthsEnd)
 {
     int contador = 0;
     InserirParcelasContratoLocEquipamentos("15/01/2031", "15/06/2031", "C0001", "31", 7, 150, "01", "2", "001", "",
-                                           "M", contador, "01", "", false, false, nullptr, dia(31, 1, 2031),
-                                           dia(31, 7, 2031), 0, true, "", dia(31, 1, 2031), false);
+                                           "M", contador, "01", "", false, false, nullptr, diaLocacao(31, 1, 2031),
+                                           diaLocacao(31, 7, 2031), 0, true, "", diaLocacao(31, 1, 2031), false);
     ASSERT_EQ(contador, 5);
     QStringList periodos;
     for (const QString& linha : parcelas())
@@ -196,7 +196,7 @@ TEST_F(LocacaoTest, DueDateBeforeTheBoletoDateStopsTheRun)
 
 TEST_F(LocacaoTest, FixedValueRunTakesTheValueCutTheGivenBoletoDateAndNoBoletoCheck)
 {
-    EXPECT_EQ(gerar(99.999, true, dia(20, 1, 2031)), 5);
+    EXPECT_EQ(gerar(99.999, true, diaLocacao(20, 1, 2031)), 5);
     const QStringList rows = parcelas();
     ASSERT_EQ(rows.size(), 5);
     EXPECT_EQ(rows.front(), "000001 1 V 99.99 10/01/31 20/01/31 15/01/31 15/02/31 PED-9 01");
@@ -238,7 +238,7 @@ TEST_F(LocacaoTest, UnreadableSpanWritesNothing)
     int contador = 0;
     EXPECT_THROW(InserirParcelasContratoLocEquipamentos("31/02/2031", "15/06/2031", "C0001", "10", 7, 150, "01", "2",
                                                         "", "", "M", contador, "01", "", false, false, nullptr,
-                                                        dia(15, 1, 2031), {}, 0, false, "", {}, false),
+                                                        diaLocacao(15, 1, 2031), {}, 0, false, "", {}, false),
                  host::Abort);
     EXPECT_EQ(messages(), QStringList{"Data Inicial/Final inválidas!"});
     EXPECT_TRUE(parcelas().isEmpty());
@@ -506,7 +506,7 @@ TEST_F(LocacaoItensTest, DailyItemReturnedTwoDaysLateOffersTheFine)
     L::setRelogio([&] { return QDateTime(entrega.addDays(2), QTime(11, 0)); });
     itens().edit();
     fi("ACITENCERRADO").setAsString("S");
-    EXPECT_EQ(fi("ACITDATAENCERRAMENTO").asDateTime(), dia(12, 5, 2031));
+    EXPECT_EQ(fi("ACITDATAENCERRAMENTO").asDateTime(), diaLocacao(12, 5, 2031));
     EXPECT_EQ(fi("ACITHORAENTRADA").asDateTime().time(), QTime(11, 0));
     dialogs->answer("Sim");
     fi("ACITDEVOLVIDO").setAsString("S");

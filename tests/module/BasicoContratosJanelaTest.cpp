@@ -31,14 +31,6 @@
 #include <QRadioButton>
 #include <QTest>
 
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
-inline void PrintTo(const QStringList& list, std::ostream* os)
-{
-    *os << "{\n  \"" << list.join("\",\n  \"").toStdString() << "\"}";
-}
-QT_END_NAMESPACE
-
 namespace moduletest {
 namespace {
 

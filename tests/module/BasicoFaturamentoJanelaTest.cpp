@@ -19,14 +19,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
-inline void PrintTo(const QStringList& list, std::ostream* os)
-{
-    *os << "{\n  \"" << list.join("\",\n  \"").toStdString() << "\"}";
-}
-QT_END_NAMESPACE
-
 namespace moduletest {
 namespace {
 

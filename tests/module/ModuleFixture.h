@@ -12,7 +12,16 @@
 #include <QTest>
 
 #include <memory>
+#include <ostream>
 
+// Failed expectations show texts and lists of texts as they read.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QStringList& list, std::ostream* os)
+{
+    *os << "{\n  \"" << list.join("\",\n  \"").toStdString() << "\"}";
+}
+QT_END_NAMESPACE
 
 namespace moduletest {
 

@@ -15,10 +15,6 @@
 #include "host/db/Database.h"
 #include "host/ui/Errors.h"
 
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
-QT_END_NAMESPACE
-
 namespace moduletest {
 namespace {
 

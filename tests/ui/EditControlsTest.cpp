@@ -26,7 +26,7 @@ using host::data::MemDataset;
 
 namespace {
 
-void leave(QWidget& widget)
+void leaveControl(QWidget& widget)
 {
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(&widget, &out);
@@ -120,18 +120,18 @@ TEST_F(EditControlsTest, DateEditReadsTwoDigitYearsRefusesBadDatesAndBlankIsNoDa
     EXPECT_EQ(date.date().date(), QDate(2049, 4, 5));
     EXPECT_EQ(date.dateText(), "05/04/49");
     typeOver(date, "010150");
-    leave(date);
+    leaveControl(date);
     EXPECT_EQ(date.date().date(), QDate(1950, 1, 1));
     EXPECT_EQ(changes, 2);
 
     dialogs.acknowledge("Data inválida");
     typeOver(date, "310250");
-    leave(date);
+    leaveControl(date);
     EXPECT_EQ(date.date().date(), QDate(1950, 1, 1));   // the last good date stays
     EXPECT_EQ(date.displayText(), "01/01/50");
 
     typeOver(date, "");
-    leave(date);
+    leaveControl(date);
     EXPECT_FALSE(date.date().isValid());
     EXPECT_EQ(date.dateText(), "");
 
@@ -158,14 +158,14 @@ TEST_F(EditControlsTest, CurrencyEditShowsTheDisplayFormatAndTakesPlainTypedValu
     typeOver(value, "1.234,567");
     QTest::keyClick(&value, Qt::Key_Return);
     EXPECT_DOUBLE_EQ(value.value(), 1234.567);
-    leave(value);
+    leaveControl(value);
     EXPECT_EQ(value.displayText(), " 1.234,57");
     enter(value);
     EXPECT_EQ(value.text(), "1234,567");   // typing starts from the plain value
 
     dialogs.acknowledge("Valor inválido: 12.34");
     typeOver(value, "12.34");   // a point is only a thousands separator
-    leave(value);
+    leaveControl(value);
     EXPECT_DOUBLE_EQ(value.value(), 1234.567);
     value.setDisplayFormat("#,##0.0");
     EXPECT_EQ(value.displayText(), "1.234,6");
@@ -192,7 +192,7 @@ TEST_F(EditControlsTest, BoundDateAndCurrencyEditsWriteThroughTheFieldsText)
     EXPECT_EQ(amount.text(), "1234,5");
     amount.selectAll();
     QTest::keyClicks(&amount, "-10,25");
-    leave(amount);
+    leaveControl(amount);
     EXPECT_DOUBLE_EQ(rental.fieldByName("ACITVALOR")->asFloat(), -10.25);
     EXPECT_EQ(amount.displayText(), "- 10,25");
     rental.post();

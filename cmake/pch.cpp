@@ -1,0 +1,1 @@
+// The unit that the shared precompiled headers are built with (see FastBuild.cmake).
