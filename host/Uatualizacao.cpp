@@ -68,7 +68,7 @@ struct Restricao {
 // The primary-key and unique constraints of the table that hold the column.
 std::vector<Restricao> restricoesDaColuna(const QString& tabela, const QString& coluna)
 {
-    host::db::Statement st(transaction(),
+    host::db::Statement st(upgradeTransaction(),
                            "select trim(c.rdb$constraint_name), trim(c.rdb$constraint_type), trim(s.rdb$field_name)"
                            " from rdb$relation_constraints c join rdb$index_segments s on s.rdb$index_name = c.rdb$index_name"
                            " where c.rdb$relation_name = :T and c.rdb$constraint_type in ('PRIMARY KEY', 'UNIQUE')"
@@ -107,7 +107,7 @@ void TfmAtualizacao::AlargarParaInteiro(const QStringList& colunas)
     if (colunas.isEmpty())
         return;
     // SMALLINT is type 7; a scaled one is a NUMERIC and is not meant here.
-    host::db::Statement curtas(transaction(),
+    host::db::Statement curtas(upgradeTransaction(),
                                "select trim(r.rdb$relation_name) || '.' || trim(r.rdb$field_name)"
                                " from rdb$relation_fields r join rdb$fields f on f.rdb$field_name = r.rdb$field_source"
                                " where f.rdb$field_type = 7 and coalesce(f.rdb$field_scale, 0) = 0"

@@ -2,6 +2,7 @@
 // deactivation, close) and its record buttons.
 
 #include "service_orders/uAssOrdemServico.h"
+#include "service_orders/uAssOrdemServicoComum.h"
 
 #include "data/uDataTec.h"
 
@@ -24,9 +25,10 @@
 
 host::ui::FormVar<TfmAssOrdemServico> fmAssOrdemServico("fmAssOrdemServico");
 
+using ordem_servico::parametro;
+
 namespace {
 
-QString parametro(const char* nome) { return dmGlobal->Parametro(nome); }
 
 // The technicians' access column of the logged-in user.
 QString acessoRestritoDoUsuario()

@@ -3,6 +3,7 @@
 // and the two title clicks with their register shortcuts.
 
 #include "service_orders/uAssOrdemServico.h"
+#include "service_orders/uAssOrdemServicoComum.h"
 
 #include "service_orders/uPesqAssEquipamento.h"
 
@@ -26,9 +27,11 @@
 using host::ui::DataGrid;
 using host::ui::GridColumn;
 
+using ordem_servico::parametro;
+using ordem_servico::naColuna;
+
 namespace {
 
-QString parametro(const char* nome) { return dmGlobal->Parametro(nome); }
 
 host::data::Query& itens() { return *dmTec->quOSItem; }
 
@@ -49,12 +52,6 @@ int inteiro(const QString& codigo)
     if (!ok)
         throw std::invalid_argument(("'" + codigo + "' is not a valid integer value").toStdString());
     return valor;
-}
-
-bool naColuna(const DataGrid* grade, const char* campo)
-{
-    const int coluna = RetornaColuna(campo, grade);
-    return coluna >= 0 && coluna == grade->selectedIndex();
 }
 
 void executarMenu(TMenuItem* TfmPrincipal::*item)

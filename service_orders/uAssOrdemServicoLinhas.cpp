@@ -4,6 +4,7 @@
 // row colours and the title clicks.
 
 #include "service_orders/uAssOrdemServico.h"
+#include "service_orders/uAssOrdemServicoComum.h"
 
 #include "service_orders/uAssOrdemServicoCusto.h"
 #include "service_orders/uAssOrdemServicoHora.h"
@@ -31,16 +32,11 @@
 using host::ui::DataGrid;
 using host::ui::GridColumn;
 
+using ordem_servico::parametro;
+using ordem_servico::naColuna;
+
 namespace {
 
-QString parametro(const char* nome) { return dmGlobal->Parametro(nome); }
-
-// The grid's selected column is the one bound to the field.
-bool naColuna(const DataGrid* grade, const char* campo)
-{
-    const int coluna = RetornaColuna(campo, grade);
-    return coluna >= 0 && coluna == grade->selectedIndex();
-}
 
 // The field name of the grid's selected column, upper case.
 QString campoSelecionado(const DataGrid* grade)

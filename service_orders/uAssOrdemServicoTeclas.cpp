@@ -3,6 +3,7 @@
 // item, the price release and the stock withdrawal of the order's parts.
 
 #include "service_orders/uAssOrdemServico.h"
+#include "service_orders/uAssOrdemServicoComum.h"
 
 #include "data/uDataTec.h"
 
@@ -17,9 +18,10 @@
 
 #include <QPushButton>
 
+using ordem_servico::parametro;
+
 namespace {
 
-QString parametro(const char* nome) { return dmGlobal->Parametro(nome); }
 
 // A line to duplicate: the dataset open on a row with its order.
 bool linhaGravada(host::data::Dataset& linhas)

@@ -15,7 +15,7 @@ namespace host {
 
 namespace {
 
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+QString textoDemo(const char* utf8) { return QString::fromUtf8(utf8); }
 
 QDateTime dia(const QDate& data) { return QDateTime(data, QTime(0, 0)); }
 
@@ -39,11 +39,11 @@ void loadCustomerEquipment(db::Transaction& tr)
 {
     inserir(tr, "AATC03AECL", {"AECLCODIGO", "AECODIGO", "CLCODIGO", "AECLNUMEROSERIE", "AECLNUMEROPATRIMONIO",
                                "AECLOBSERVACAO"},
-            {{1, 4, "00002", "SAE-LR-20931", "PQ-001", text("Balcão da loja")},
-             {2, 3, "00002", "SPR-12K-7710", "PQ-002", text("Sala de produção")},
+            {{1, 4, "00002", "SAE-LR-20931", "PQ-001", textoDemo("Balcão da loja")},
+             {2, 3, "00002", "SPR-12K-7710", "PQ-002", textoDemo("Sala de produção")},
              {3, 2, "00003", "DL-INS15-44820", QVariant(), QVariant()},
-             {4, 1, "00004", "HP-P1102-55301", "CSV-101", text("Recepção")},
-             {5, 1, "00004", "HP-P1102-55302", "CSV-102", text("Consultório 2")},
+             {4, 1, "00004", "HP-P1102-55301", "CSV-101", textoDemo("Recepção")},
+             {5, 1, "00004", "HP-P1102-55302", "CSV-102", textoDemo("Consultório 2")},
              {6, 3, "00005", "SPR-12K-9043", QVariant(), QVariant()}});
 }
 
@@ -72,23 +72,23 @@ void loadServiceOrders(db::Transaction& tr, const QDate& hoje)
                  "TVCODIGO"},
                 {{o.codigo, QLatin1String(o.cliente), o.codigo % 2 + 1, o.situacao, dia(hoje.addDays(-o.diasAtras)),
                   QDateTime(QDate(1899, 12, 30), QTime(9 + o.codigo % 5, 30)),
-                  o.diasSaida < 0 ? QVariant() : QVariant(dia(hoje.addDays(-o.diasSaida))), text(o.atendente),
-                  text(o.contato), QLatin1String(o.baixa), "M", "I", "S", o.pecas, o.servicos, 0.0, 0.0, 0.0,
+                  o.diasSaida < 0 ? QVariant() : QVariant(dia(hoje.addDays(-o.diasSaida))), textoDemo(o.atendente),
+                  textoDemo(o.contato), QLatin1String(o.baixa), "M", "I", "S", o.pecas, o.servicos, 0.0, 0.0, 0.0,
                   o.pecas + o.servicos, "01"}});
 
     inserir(tr, "AATC01AOIT",
             {"AOITCODIGO", "AOCODIGO", "AOITEQUIPCODIGO", "AOITEQUIPDESCRICAO", "AOITMARCA", "AOITMODELO",
              "AOITSERIE", "AOITDEFEITO", "AOITGARANTIA", "AOITQUANTIDADE"},
-            {{401, 40, 1, text("Impressora laser"), "HP", "LaserJet P1102", "HP-P1102-55301",
-              text("Não liga"), "3", 1},
+            {{401, 40, 1, textoDemo("Impressora laser"), "HP", "LaserJet P1102", "HP-P1102-55301",
+              textoDemo("Não liga"), "3", 1},
              {411, 41, 2, "Notebook", "Dell", "Inspiron 15 3000", "DL-INS15-44820",
-              text("Tela apagada, liga e desliga sozinho"), "3", 1},
-             {421, 42, 4, text("Máquina de café expresso"), "Saeco", "Lirika", "SAE-LR-20931",
-              text("Vazamento de água e ruído na bomba"), "3", 1},
-             {422, 42, 3, text("Ar-condicionado split"), "Springer", "Midea 12000 BTUs", "SPR-12K-7710",
-              text("Não gela; revisão preventiva"), "3", 1},
-             {431, 43, 3, text("Ar-condicionado split"), "Springer", "Midea 12000 BTUs", "SPR-12K-9043",
-              text("Ruído excessivo"), "3", 1}});
+              textoDemo("Tela apagada, liga e desliga sozinho"), "3", 1},
+             {421, 42, 4, textoDemo("Máquina de café expresso"), "Saeco", "Lirika", "SAE-LR-20931",
+              textoDemo("Vazamento de água e ruído na bomba"), "3", 1},
+             {422, 42, 3, textoDemo("Ar-condicionado split"), "Springer", "Midea 12000 BTUs", "SPR-12K-7710",
+              textoDemo("Não gela; revisão preventiva"), "3", 1},
+             {431, 43, 3, textoDemo("Ar-condicionado split"), "Springer", "Midea 12000 BTUs", "SPR-12K-9043",
+              textoDemo("Ruído excessivo"), "3", 1}});
 
     inserir(tr, "AATC01AP",
             {"AOCODIGO", "APSEQUENCIA", "AOITCODIGO", "PRCODIGO", "APQUANTIDADE", "APVALUNITARIO", "APVALTOTAL",
@@ -114,7 +114,7 @@ void loadContracts(db::Transaction& tr, const QDate& hoje)
     inserir(tr, "AATC11AJ",
             {"AJCODIGO", "AJDESCRICAO", "AJOBJETO", "AJVALOR", "AJMODALIDADE", "AJPERIODO", "AJTIPO", "AJNATUREZA",
              "AJATIVO", "AJTIPOPAGAMENTO", "AJGERAFATURA"},
-            {{1, text("Manutenção preventiva"), text("Manutenção preventiva mensal dos equipamentos"), 0.0, "A",
+            {{1, textoDemo("Manutenção preventiva"), textoDemo("Manutenção preventiva mensal dos equipamentos"), 0.0, "A",
               "M", "M", "D", "S", "2", "F"}});
 
     struct Contrato {
@@ -137,16 +137,16 @@ void loadContracts(db::Transaction& tr, const QDate& hoje)
                  "ACJUROAPLICARPARCELA"},
                 {{c.codigo, QLatin1String(c.numero), QLatin1String(c.cliente), QLatin1String(c.cliente), "A", "01",
                   "M", "A", 10, "N", c.valor, c.valor, "I", "D", "2", 1,
-                  text("Manutenção preventiva mensal dos equipamentos"), dia(inicioMes.addMonths(-c.mesesAtras)),
+                  textoDemo("Manutenção preventiva mensal dos equipamentos"), dia(inicioMes.addMonths(-c.mesesAtras)),
                   dia(inicioMes.addMonths(12 - c.mesesAtras).addDays(-1)), "N", "S", "P", "P", "S", "N"}});
 
     inserir(tr, "AATC05ACIT",
             {"ACITCODIGO", "ACCODIGO", "CLCODIGO", "PRCODIGO", "ACITNUMEROSERIE", "ACITGARANTIA", "ACITVALOR",
              "ACITOBSERVACAO", "ACITTIPORECEBER"},
-            {{1, 1, "00004", "S0003", "HP-P1102-55301", "N", 150.00, text("Recepção"), "P"},
-             {2, 1, "00004", "S0003", "HP-P1102-55302", "N", 150.00, text("Consultório 2"), "P"},
-             {3, 2, "00002", "S0003", "SPR-12K-7710", "N", 150.00, text("Sala de produção"), "P"},
-             {4, 2, "00002", "S0002", "SAE-LR-20931", "N", 80.00, text("Visita mensal"), "P"}});
+            {{1, 1, "00004", "S0003", "HP-P1102-55301", "N", 150.00, textoDemo("Recepção"), "P"},
+             {2, 1, "00004", "S0003", "HP-P1102-55302", "N", 150.00, textoDemo("Consultório 2"), "P"},
+             {3, 2, "00002", "S0003", "SPR-12K-7710", "N", 150.00, textoDemo("Sala de produção"), "P"},
+             {4, 2, "00002", "S0002", "SAE-LR-20931", "N", 80.00, textoDemo("Visita mensal"), "P"}});
 
     // The forecasts of the next three months, as the register writes them.
     QList<QVariantList> parcelas;
@@ -155,7 +155,7 @@ void loadContracts(db::Transaction& tr, const QDate& hoje)
             const QDate vencimento = QDate(inicioMes.addMonths(m).year(), inicioMes.addMonths(m).month(), 10);
             parcelas.append({vencimento.toString("ddMMyy"), QLatin1String(c.cliente), 1, "01", "V", c.valor,
                              dia(hoje), dia(vencimento), c.codigo,
-                             text("Lancto. a Partir de Contas a Receber Gerado via Contrato."), 0.0, "01", "2"});
+                             textoDemo("Lancto. a Partir de Contas a Receber Gerado via Contrato."), 0.0, "01", "2"});
         }
     inserir(tr, "ACRC5001",
             {"NUMERO_DOCUMENTO", "CODIGO_CLIENTE", "SEQUENCIA", "CODIGO_FILIAL", "SITUACAO_DOCUMENTO",
