@@ -362,6 +362,50 @@ void DataGrid::commitEditor()
         commitData(editor);
 }
 
+void DataGrid::commitData(QWidget* editor)
+{
+    // The editor losing the focus to the rule's own dialog commits again:
+    // the same text is being written already.
+    if (committing_ || !editor)
+        return;
+    committing_ = editor;
+    closedUnderCommit_ = nullptr;
+    commitRefused_ = false;
+    deletionHeld_ = false;
+    editor->installEventFilter(this);
+    QTableView::commitData(editor);
+    editor->removeEventFilter(this);
+    committing_ = nullptr;
+    // Closed under the dialog: its deletion waited for the write to end; it
+    // goes once the event that led here (a key in the editor) is done.
+    if (deletionHeld_)
+        editor->deleteLater();
+}
+
+void DataGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    if (editor && editor == committing_) {
+        closedUnderCommit_ = editor;
+    } else if (editor && editor == closedUnderCommit_) {
+        closedUnderCommit_ = nullptr;
+        return;   // already closed while its text was written
+    }
+    if (commitRefused_) {
+        commitRefused_ = false;
+        hint = QAbstractItemDelegate::NoHint;   // the refused cell stays current, with its field's value
+    }
+    QTableView::closeEditor(editor, hint);
+}
+
+bool DataGrid::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::DeferredDelete && watched == committing_) {
+        deletionHeld_ = true;
+        return true;
+    }
+    return QTableView::eventFilter(watched, event);
+}
+
 void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
     QTableView::currentChanged(current, previous);

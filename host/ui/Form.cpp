@@ -116,6 +116,8 @@ ModalResult Form::showModal()
     modalResult_ = ModalResult::None;
     inModal_ = true;
     resultSink_ = &result;
+    // Modal to the window that opens it, and never behind it.
+    Dialogs::attachToOwner(*this, Dialogs::owner());
     setWindowModality(Qt::ApplicationModal);
     applyPlacement();
     show();
