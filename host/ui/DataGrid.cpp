@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyle>
 
 namespace host::ui {
 
@@ -208,8 +209,11 @@ void DataGrid::rebuildAutomaticColumns()
         if (!f->visible())
             continue;
         auto column = std::make_unique<GridColumn>(*this, f->fieldName());
-        const int chars = f->dataType() == host::data::FieldType::String ? std::clamp(f->size(), 4, 40) : 10;
-        column->width_ = fontMetrics().averageCharWidth() * chars + 8;
+        // Numbers are measured in digits, which are wider than the average character.
+        const bool text = f->dataType() == host::data::FieldType::String;
+        const int chars = text ? std::clamp(f->size(), 4, 40) : 10;
+        column->width_ = (text ? fontMetrics().averageCharWidth() * chars
+                               : fontMetrics().horizontalAdvance(QString(chars, QChar('0')))) + 8;
         columns_.push_back(std::move(column));
     }
 }
@@ -221,13 +225,22 @@ void DataGrid::columnsChanged()
     followDataset();
 }
 
+int DataGrid::shownWidth(const GridColumn& column) const
+{
+    // A width given in pixels was chosen for another font: it is a minimum,
+    // and the title is never cut.
+    const QHeaderView* header = horizontalHeader();
+    const int margin = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 4;
+    return std::max(column.width(), QFontMetrics(header->font()).horizontalAdvance(column.title()) + margin);
+}
+
 void DataGrid::applyColumnGeometry()
 {
     following_ = true;
     for (int i = 0; i < columnCount(); ++i) {
         setColumnHidden(i, !column(i)->visible());
         if (column(i)->visible())
-            setColumnWidth(i, column(i)->width());
+            setColumnWidth(i, shownWidth(*column(i)));
     }
     following_ = false;
 }

@@ -150,6 +150,7 @@ private:
     friend class DataGridModel;
     void rebuildAutomaticColumns();
     void applyColumnGeometry();
+    int shownWidth(const GridColumn& column) const;
     void applyOptions();
     void followDataset();
     // Writes the open cell editor's text into its field (before a post).

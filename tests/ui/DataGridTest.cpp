@@ -335,7 +335,6 @@ TEST_F(DataGridTest, AFieldRuleShowingADialogWhileACellIsTypedLeavesTheGridWorki
         grid.setCurrentIndex(cell(0, "AACODIGO"));
         QLineEdit* editor = typeInCurrentCell(grid, "999");
         ASSERT_NE(editor, nullptr);
-        fprintf(stderr, "DBG focus=%d active=%d\n", editor->hasFocus(), editor->isActiveWindow());
         QTest::keyClick(editor, Qt::Key(key));
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -354,4 +353,15 @@ TEST_F(DataGridTest, AFieldRuleShowingADialogWhileACellIsTypedLeavesTheGridWorki
         lines.post();
         EXPECT_EQ(lines.fieldByName("AACODIGO")->asInteger(), 7);
     }
+}
+
+// A width chosen for another font is a minimum: the title is never cut.
+TEST_F(DataGridTest, ColumnsAreNeverNarrowerThanTheirTitles)
+{
+    grid.addColumn("AACODIGO", "Código da Ordem de Serviço", 20);
+    grid.addColumn("AAQUANTIDADE", "Qtde.", 300);
+    const QFontMetrics metrics(grid.horizontalHeader()->font());
+    EXPECT_GE(grid.columnWidth(0), metrics.horizontalAdvance("Código da Ordem de Serviço"));
+    EXPECT_EQ(grid.columnWidth(1), 300);
+    EXPECT_EQ(grid.column(0)->width(), 20) << "the given width stays what is stored";
 }
