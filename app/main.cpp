@@ -55,13 +55,18 @@ struct Opcoes {
 };
 
 const char* const kOpcaoOrdensContratos = "os-contratos";
+const char* const kOpcaoAutoteste = "autoteste";
 
-// The scheduled job runs where there may be no display at all.
-void semTelaParaOsContratos(int argc, char** argv)
+// The self-test and the scheduled job show no window and run where there may
+// be no display at all (a scheduled job, a remote shell): they always run
+// offscreen, whatever platform the environment names.
+void semTelaParaExecucoesSemJanelas(int argc, char** argv)
 {
-    for (int i = 1; i < argc; ++i)
-        if (QByteArray(argv[i]) == QByteArray("--") + kOpcaoOrdensContratos && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray opcao(argv[i]);
+        if (opcao == QByteArray("--") + kOpcaoOrdensContratos || opcao == QByteArray("--") + kOpcaoAutoteste)
             qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
 }
 
 Opcoes lerOpcoes(const QApplication& app)
@@ -74,7 +79,7 @@ Opcoes lerOpcoes(const QApplication& app)
     QCommandLineOption senha("senha", "Senha do usuário.", "senha", "masterkey");
     QCommandLineOption modulo("modulo", "Biblioteca do módulo.", "modulo");
     QCommandLineOption janela("janela", "Abre a janela ao iniciar (nome[;argumento]).", "janela");
-    QCommandLineOption autoteste("autoteste", "Executa o teste automatizado e termina com o resultado.");
+    QCommandLineOption autoteste(kOpcaoAutoteste, "Executa o teste automatizado e termina com o resultado.");
     QCommandLineOption ordensContratos(kOpcaoOrdensContratos,
                                        "Gera as ordens de serviço periódicas dos contratos, sem janelas, lista as"
                                        " geradas e termina.");
@@ -105,10 +110,21 @@ std::unique_ptr<QLockFile> vezDoInicio(const QString& banco)
         return nullptr;   // the missing database is refused afterwards
     auto vez = std::make_unique<QLockFile>(banco + ".inicio");
     // No time limit (an upgrade may be long); the lock of a killed start names
-    // a process that is gone, and is taken over.
+    // a process that is gone, and is taken over. A start that waits says so.
     vez->setStaleLockTime(0);
-    if (!vez->tryLock(300000))
+    if (vez->tryLock(3000))
+        return vez;
+    if (vez->error() != QLockFile::LockFailedError)
         return nullptr;   // not ours to take (another user's folder): start without waiting
+    qint64 processo = 0;
+    QString maquina, programa;
+    vez->getLockInfo(&processo, &maquina, &programa);
+    QTextStream(stderr) << QString("Aguardando o início de outro processo (%1) sobre o banco de dados: trava %2.")
+                               .arg(processo)
+                               .arg(banco + ".inicio")
+                        << Qt::endl;
+    if (!vez->tryLock(297000))
+        return nullptr;
     return vez;
 }
 
@@ -130,7 +146,7 @@ int executarAutoteste(const app::Modulo& modulo)
 int main(int argc, char** argv)
 {
     host::db::prepareProcess();
-    semTelaParaOsContratos(argc, argv);
+    semTelaParaExecucoesSemJanelas(argc, argv);
     QApplication aplicacao(argc, argv);
     QApplication::setApplicationName("techassist");
     host::ui::Dialogs::loadQtTranslations();   // Qt's own buttons in Portuguese ("Cancelar", "Sim", "Não")

@@ -48,7 +48,11 @@ void TdmTecContrato::CarregaEquipSolicitadosPedidoAss(const QString& pedido)
                           "ve.veitnumeroserie, Prod.Descricao, Prod.UNIDADE_MEDIDA from AVEC85IT ve Left Outer Join "
                           "Acec1101 Prod On (ve.Codigo = Prod.Codigo) Where ve.numero_pedido = " +
                           QuotedStr(pedido));
-    quCtrEquipSol->open();
+    try {
+        quCtrEquipSol->open();
+    } catch (const std::exception& erro) {
+        dmGlobal->MostraErro("Erro: " + QString::fromUtf8(erro.what()));
+    }
 }
 
 bool TdmTecContrato::VerificaExisteVeiculo(int contrato, int veiculo, bool bSomenteAtivos)

@@ -26,6 +26,7 @@ void TdmTec::createComponents()
         if (auto* query = dynamic_cast<host::data::Query*>(component))
             query->setTransaction(dmGlobal->IBTransaction1.get());
     createFields();
+    createPedidoAssFields();
     quOSDescricaoTabVcto->setLookup("TVCODIGO", dmGlobal->quTabVenc, "CODIGO", "DESCRICAO");
     dsContato = adopt(std::make_unique<host::data::DataSource>(nullptr, "dsContato"));
     dsContatoEnt = adopt(std::make_unique<host::data::DataSource>(nullptr, "dsContatoEnt"));

@@ -386,7 +386,6 @@ public:
     void quAssVendaBeforePost(host::data::Dataset& DataSet);
     void quAssVendaAfterPost(host::data::Dataset& DataSet);
     void quAssVendaAfterScroll(host::data::Dataset& DataSet);
-    void quAssVendaAfterOpen(host::data::Dataset& DataSet);
     void quAssVendaBeforeDelete(host::data::Dataset& DataSet);
     void quAssVendaAfterDelete(host::data::Dataset& DataSet);
     void quAssVendaItemNewRecord(host::data::Dataset& DataSet);
@@ -405,7 +404,41 @@ public:
     void quAssVendaCotadoAfterDelete(host::data::Dataset& DataSet);
     void quAssVendaObsBeforeOpen(host::data::Dataset& DataSet);
     void quAssVendaObsBeforePost(host::data::Dataset& DataSet);
-    void quAssVendaObsAfterCancel(host::data::Dataset& DataSet);
+
+    // ---- assistance orders: the record, its lines, totals, status and
+    // deletion (uDataTecPedidoAss*.cpp; fields in uDataTecPedidoAssCampos.cpp)
+    void createPedidoAssFields();
+    void bindPedidoAssFieldHandlers();
+    void quAssVendaCODIGO_CLIENTEValidate(host::data::Field& Sender);
+    void quAssVendaCODIGO_CLIENTEChange(host::data::Field& Sender);
+    void quAssVendaNUMERO_PEDIDOChange(host::data::Field& Sender);
+    void quAssVendaAUX2GetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quAssVendaIMPRESSO_NFGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quAssVendaVEENVIACONTRATOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quAssVendaIMPRESSO_NFChange(host::data::Field& Sender);
+    void quAssVendaItemQUANTIDADEChange(host::data::Field& Sender);
+    void quAssVendaItemQUANTIDADEValidate(host::data::Field& Sender);
+    void quAssVendaItemTOTAL_UNITChange(host::data::Field& Sender);
+    void quAssVendaItemCODChange(host::data::Field& Sender);
+    void quAssVendaItemVEITCOMPLEMENTOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    // Loaders of an order's lines, configured lines and change log.
+    void CarregaPedidoAssVendaItem(const QString& numero, const QString& condicao, const QString& ordem);
+    void CarregaPedidoAssVendaCotado(const QString& numero, const QString& ordem);
+    void CarregaControleAlteracoesPedidoAss(const QString& numero);
+    // The requested line's total at save (skipped for a typed total).
+    void PVAssVerificaValorTotalItem();
+    // The product's specification text (host observations) and composition.
+    void CarregaEspecificacaoProduto(const QString& produto);
+    void CarregarComposicaoEquipamento(const QString& produto);
+    // Deletion of an order's dependants.
+    void ExcluirControleAlteracoesPedidoAss(const QString& numero);
+    void ExcluirPedidoPendenciaPedidoAss(const QString& numero);
+    // The order's dependants, deleted before its row, until that delete ends.
+    std::unique_ptr<host::db::Savepoint> exclusaoPedidoAss_;
+    void quAssVendaDeleteError(host::data::Dataset& DataSet);
+    // A field of the order header or of its current requested line.
+    host::data::Field& campoPedido(const char* nome) const { return *quAssVenda->fieldByName(QString::fromLatin1(nome)); }
+    host::data::Field& campoItem(const char* nome) const { return *quAssVendaItem->fieldByName(QString::fromLatin1(nome)); }
 
     // ---- totals, expenses, planned products and cost lines ---------------
     // (uDataTecTotais.cpp, uDataTecDespesas.cpp, uDataTecCusto.cpp; bound by
@@ -1344,6 +1377,12 @@ extern std::function<void(int aoCodigo, int aoitCodigo)> OSAndamentoTotalizarSer
 // ---- loaders and routines of the unit (uDataTecLoaders.cpp) ----------------
 // Reopens quOS on one order; its after-scroll handler loads the items.
 void CarregaOrdemServico(int aoCodigo);
+// Assistance orders (uDataTecPedidoAss*.cpp): the header loader, the
+// totals of the current order, its status location and serial movements.
+void CarregaPedidoAssVenda(const QString& numero, const QString& condicao);
+void PedidoAssVendaAtualizarTotalizador();
+QString RetornaLocalEquipamentosStatusPedidoAss(const QString& tipo, const QString& status);
+void RegistraNSStatusPedidoAss(int& contador);
 // Defects of an order item (aoCodigo not 0) or of a sales-document item.
 void CarregaDefeitoItem(int aoCodigo, int aoitCodigo, double meChave, int meitSequencia);
 // Parts-request header; 0 or less leaves quSolicita closed.

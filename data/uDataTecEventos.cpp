@@ -195,9 +195,9 @@ void TdmTec::bindAssistanceHandlers()
     quAssVenda->beforePost = on(&TdmTec::quAssVendaBeforePost);
     quAssVenda->afterPost = on(&TdmTec::quAssVendaAfterPost);
     quAssVenda->afterScroll = on(&TdmTec::quAssVendaAfterScroll);
-    quAssVenda->afterOpen = on(&TdmTec::quAssVendaAfterOpen);
     quAssVenda->beforeDelete = on(&TdmTec::quAssVendaBeforeDelete);
     quAssVenda->afterDelete = on(&TdmTec::quAssVendaAfterDelete);
+    quAssVenda->onDeleteError = on(&TdmTec::quAssVendaDeleteError);
     quAssVendaItem->onNewRecord = on(&TdmTec::quAssVendaItemNewRecord);
     quAssVendaItem->beforeInsert = on(&TdmTec::quAssVendaItemBeforeInsert);
     quAssVendaItem->beforePost = on(&TdmTec::quAssVendaItemBeforePost);
@@ -215,7 +215,7 @@ void TdmTec::bindAssistanceHandlers()
     quAssVendaCotado->afterDelete = on(&TdmTec::quAssVendaCotadoAfterDelete);
     quAssVendaObs->beforeOpen = on(&TdmTec::quAssVendaObsBeforeOpen);
     quAssVendaObs->beforePost = on(&TdmTec::quAssVendaObsBeforePost);
-    quAssVendaObs->afterCancel = on(&TdmTec::quAssVendaObsAfterCancel);
+    bindPedidoAssFieldHandlers();
     // Rental equipment shares the register's delete handler.
     quEquipamentoLocacao->beforeDelete = on(&TdmTec::quEquipamentoBeforeDelete);
 }

@@ -387,11 +387,6 @@ void TdmTec::bindFieldTextHandlers()
                         quOSProjAQDATA, quOSContatoDATA_SOLICITADA, quContratoACDATAIMPLANTACAO,
                         quContratoACDATAVALIDADE})
         set(data, &TdmTec::ValidaData);
-    // The assistance-order lines have no persistent fields: their fields are
-    // made at each open, and get the date handler then.
-    quAssVendaItem->onFieldsCreated = [set](host::data::Dataset& linhas) {
-        for (const char* nome : {"DATA_EMISSAO", "VEITENTREGADATA", "VEITMOEDACOTACAODATA"})
-            if (Field* data = linhas.findField(nome))
-                set(data, &TdmTec::ValidaData);
-    };
+    for (const char* nome : {"DATA_EMISSAO", "VEITENTREGADATA", "VEITMOEDACOTACAODATA"})
+        set(quAssVendaItem->fieldByName(nome), &TdmTec::ValidaData);
 }

@@ -347,6 +347,25 @@ public:
     // The number the next sales order of the branch gets (the largest numeric
     // number plus one, six digits); nothing is reserved or written.
     QString ProximoNumeroVendas(const QString& filial, const QString& serie = {}, const QString& tipo = {});
+    // The next line number of a sales order (its largest COD + 1).
+    int SequenciaVendasItem(const QString& pedido);
+    // Gives the dataset's stock-location column the current stock location
+    // when it is empty, and returns the column's location. The operation and
+    // the customer do not change the location in this host.
+    QString VerificaLocalEstoqueOperacao(const QString& operacao, const QString& coluna, const QString& cliente,
+                                         host::data::Dataset* dataset);
+    // Recomputes the product's reservation (QTDE_PRODUCAO): the reserved parts
+    // lines of service orders and the requested lines, not cancelled, of the
+    // sales orders ready to bill. The collection is not reserved apart here.
+    void AtualizaReservaEstoqueProduto(const QString& produto, const QString& colecao);
+    // True when the freight of an order is charged to the customer: freight
+    // mode "2" (by the recipient); the operation takes no part in this host.
+    bool RetornaFreteCobrar(const QString& operacao, const QString& frete);
+    // The key of the dataset's current row ("NUMERO_PEDIDO=000123", key
+    // columns as its update object's delete names them, joined by ";"), and
+    // its record in UGCHAVEEXCLUIDA once the row is gone (not committed).
+    void MontaChavePrimariaExcluida(QString& texto, host::data::Dataset& dataset);
+    void GravaChavePrimariaExcluida(QString& texto, const QString& tabela);
     // Appends a line (COD = the order's largest + 1) and returns its COD; the
     // extra columns and values (", COL1, COL2" / ", 1, 'x'") are added to the insert.
     // The line's stock location is `local`, or the current one when empty.

@@ -114,3 +114,37 @@ bool exportaSelecionaOSAndamentoDefeito(int ordem, int linha)
 }
 
 }
+
+// Assistance orders: the header loader, the totals of the current order, the
+// stock location of a status and the serial movements of the checkout.
+extern "C" {
+
+void exportaCarregaPedidoAssVenda(const QString&, const QString&) __asm__("CarregaPedidoAssVenda");
+void exportaCarregaPedidoAssVenda(const QString& numero, const QString& condicao)
+{
+    moduloServico();
+    CarregaPedidoAssVenda(numero, condicao);
+}
+
+void exportaPedidoAssVendaAtualizarTotalizador() __asm__("PedidoAssVendaAtualizarTotalizador");
+void exportaPedidoAssVendaAtualizarTotalizador()
+{
+    moduloServico();
+    PedidoAssVendaAtualizarTotalizador();
+}
+
+QString exportaRetornaLocalEquipamentosStatusPedidoAss(const QString&, const QString&) __asm__(
+    "RetornaLocalEquipamentosStatusPedidoAss");
+QString exportaRetornaLocalEquipamentosStatusPedidoAss(const QString& tipo, const QString& status)
+{
+    return RetornaLocalEquipamentosStatusPedidoAss(tipo, status);
+}
+
+void exportaRegistraNSStatusPedidoAss(int&) __asm__("RegistraNSStatusPedidoAss");
+void exportaRegistraNSStatusPedidoAss(int& contador)
+{
+    moduloServico();
+    RegistraNSStatusPedidoAss(contador);
+}
+
+}

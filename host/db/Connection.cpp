@@ -1,20 +1,12 @@
-// Connection, transaction, engine set-up and error handling.
+// Connection, transaction and error handling (the engine's folders are in EngineFolders.cpp).
 
 #include "host/db/FbApi.h"
 
 #include <algorithm>
+#include <optional>
 
 #include <ibase.h>
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-
-#include <cstdlib>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 using namespace Firebird;
 
@@ -69,102 +61,6 @@ DbError::DbError(const QString& message, int sqlCode, intptr_t gdsCode, const QS
 std::uint64_t statementCount() { return detail::executedStatements.load(std::memory_order_relaxed); }
 std::uint64_t prepareCount() { return detail::preparedStatements.load(std::memory_order_relaxed); }
 
-void prepareEmbeddedEngine(const QString& rootFolder) {
-    if (qEnvironmentVariableIsSet("FIREBIRD")) return;
-    const QString installed = "/usr/lib/x86_64-linux-gnu/firebird/3.0";
-    QString root = rootFolder;
-    // One root per OS user: the first user's folder is not writable by the next.
-    if (root.isEmpty()) root = QDir::tempPath() + QString("/techassist-firebird-%1").arg(::getuid());
-    QDir().mkpath(root);
-    for (const char* entry : {"plugins", "UDF", "lib", "firebird.msg", "plugins.conf"}) {
-        const QString link = root + "/" + entry;
-        if (!QFileInfo::exists(link) && QFileInfo::exists(installed + "/" + entry))
-            QFile::link(installed + "/" + entry, link);
-    }
-    // The character-set library must be a file of the root: loaded through a
-    // symbolic link the engine reports every charset of it (ISO8859_1 among
-    // them) as "not installed".
-    const QString intl = root + "/intl";
-    if (QFileInfo(intl).isSymLink()) QFile::remove(intl);
-    QDir().mkpath(intl);
-    if (!QFileInfo::exists(intl + "/fbintl.conf"))
-        QFile::link(QFileInfo(installed + "/intl/fbintl.conf").canonicalFilePath(), intl + "/fbintl.conf");
-    if (!QFileInfo::exists(intl + "/libfbintl.so")) {
-        // Copied under a name of this process and renamed, so that a process
-        // starting beside it never loads a half-written library.
-        const QString part = intl + QString("/libfbintl.so.%1").arg(QCoreApplication::applicationPid());
-        if (QFile::copy(installed + "/intl/libfbintl.so", part) && !QFile::rename(part, intl + "/libfbintl.so"))
-            QFile::remove(part);
-    }
-    // SuperClassic lets the application and a batch job open the same file.
-    // A plain path opens only through the embedded engine: without Loopback,
-    // a file this user may not read is never opened through a local server
-    // with the default credentials instead. "server:path" still goes Remote.
-    QFile conf(root + "/firebird.conf");
-    const QByteArray wanted = "ServerMode = SuperClassic\nProviders = Remote, Engine12\n";
-    if (!conf.open(QIODevice::ReadOnly) || conf.readAll() != wanted) {
-        conf.close();
-        if (conf.open(QIODevice::WriteOnly | QIODevice::Truncate)) conf.write(wanted);
-    }
-    conf.close();
-    qputenv("FIREBIRD", root.toLocal8Bit());
-}
-
-namespace {
-
-// The lock folder this process named for the engine (empty: none yet, or
-// one named by whoever started the process, which is left alone).
-QString& chosenLockFolder() {
-    static QString folder;
-    return folder;
-}
-
-}  // namespace
-
-QString lockFolderFor(const QString& database) {
-    struct stat info {};
-    const uid_t owner =
-        ::stat(QFile::encodeName(database).constData(), &info) == 0 ? info.st_uid : ::getuid();
-    return QDir::tempPath() + QString("/techassist-firebird-lock-%1").arg(owner);
-}
-
-void prepareLockFolder(const QString& database) {
-    const QString folder = lockFolderFor(database);
-    QString& chosen = chosenLockFolder();
-    if (!chosen.isEmpty()) {
-        // The engine reads its lock folder once: a database of another owner
-        // would be opened here with a folder that is not its own.
-        if (folder != chosen)
-            detail::raise(QString("O banco %1 pertence a outro usuário do sistema: abra-o em outro processo.")
-                              .arg(database));
-        return;
-    }
-    if (qEnvironmentVariableIsSet("FIREBIRD_LOCK")) return;
-    struct stat info {};
-    if (::stat(QFile::encodeName(folder).constData(), &info) != 0) {
-        // Shared with the users of the database's group (a file several OS
-        // users write): the engine makes its lock files group-writable, and
-        // the folder hands its group on to them.
-        // A group this user cannot give leaves the folder to the user alone.
-        const QByteArray path = QFile::encodeName(folder);
-        ::mkdir(path.constData(), 0700);
-        struct stat db {};
-        const bool grupo = ::stat(QFile::encodeName(database).constData(), &db) == 0 &&
-                           ::chown(path.constData(), uid_t(-1), db.st_gid) == 0;
-        ::chmod(path.constData(), grupo ? 02770 : 0700);
-    }
-    if (::access(QFile::encodeName(folder).constData(), R_OK | W_OK | X_OK) != 0)
-        detail::raise(QString("A pasta de travas do banco %1 (%2) não pode ser usada por este usuário do sistema.")
-                          .arg(database, folder));
-    qputenv("FIREBIRD_LOCK", QFile::encodeName(folder));
-    chosen = folder;
-}
-
-void prepareProcess() {
-    if (!qEnvironmentVariableIsSet("TZ") && QFileInfo::exists("/etc/localtime")) qputenv("TZ", ":/etc/localtime");
-    prepareEmbeddedEngine();
-}
-
 // ---------------------------------------------------------------- Connection
 
 namespace {
@@ -200,7 +96,9 @@ Connection::~Connection() {
 
 static void attach(Connection::Impl& d, const ConnectOptions& options, bool creating) {
     if (d.attachment) detail::raise("A conexão já está aberta: " + d.options.name);
-    if (!Connection::isRemoteName(options.name)) {
+    const bool embedded = !Connection::isRemoteName(options.name);
+    if (embedded) {
+        checkDatabaseFile(options.name);
         prepareEmbeddedEngine();
         prepareLockFolder(options.name);
     }
@@ -209,10 +107,23 @@ static void attach(Connection::Impl& d, const ConnectOptions& options, bool crea
     const QByteArray name = options.name.toUtf8();
     const unsigned len = dpb->getBufferLength(&st);
     const unsigned char* buffer = dpb->getBuffer(&st);
-    d.attachment = creating ? detail::provider()->createDatabase(&st, name.constData(), len, buffer)
-                            : detail::provider()->attachDatabase(&st, name.constData(), len, buffer);
+    {
+        // A server answers for its own locks (and a slow network is no lock).
+        std::optional<detail::WaitNotice> notice;
+        if (embedded) notice.emplace(options.name, qEnvironmentVariable("FIREBIRD_LOCK"));
+        d.attachment = creating ? detail::provider()->createDatabase(&st, name.constData(), len, buffer)
+                                : detail::provider()->attachDatabase(&st, name.constData(), len, buffer);
+    }
     dpb->dispose();
-    st.check();
+    try {
+        st.check();
+    } catch (const DbError& e) {
+        // The engine's words, after ours: what was being done, to which file.
+        throw DbError(QString(creating ? "Não foi possível criar o banco de dados %1:\n%2"
+                                       : "Não foi possível abrir o banco de dados %1:\n%2")
+                          .arg(options.name, e.message()),
+                      e.sqlCode(), e.gdsCode());
+    }
     d.options = options;
 }
 

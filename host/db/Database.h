@@ -41,10 +41,18 @@ std::uint64_t statementCount();
 std::uint64_t prepareCount();
 
 // Makes the embedded engine shareable by several processes: a root folder of
-// our own (links to the installed engine plus a configuration that runs it in
-// SuperClassic mode), named by the FIREBIRD variable. Must run before the
-// first connection; does nothing when FIREBIRD is already set.
-void prepareEmbeddedEngine(const QString& rootFolder = {});
+// our own (links to the installed engine, a copy of its character-set
+// library, a configuration that runs it in SuperClassic mode), named by the
+// FIREBIRD variable. Must run before the first connection; does nothing when
+// FIREBIRD is already set. The root goes in the user's runtime folder, else
+// the user's cache folder, else the temporary folder
+// ("techassist-firebird-<uid>"). The engine loads what the root holds, so the
+// root must be a folder of this user (not a link) and every entry in it is
+// checked: one found different from what would be made is replaced. Throws
+// DbError naming the folder and what is wrong when it cannot be used.
+void prepareEmbeddedEngine();
+// The same for a named root folder (made 0700 when missing).
+void prepareEngineRoot(const QString& root);
 
 // The engine keeps each database's lock table in a lock folder shared by
 // every process that opens the file; one file with two folders would be
@@ -57,9 +65,20 @@ void prepareEmbeddedEngine(const QString& rootFolder = {});
 // The engine reads it once, so a later database of another owner is refused.
 QString lockFolderFor(const QString& database);
 void prepareLockFolder(const QString& database);
+// Makes the folder for the database (owner's, 2770 with the file's group)
+// or checks the one found: it must be a folder (not a link) of the
+// database's owner or of root, writable by no one outside the file's group;
+// another user's folder could hold the lock files the engine waits on.
+// Only the owner or root makes it. Throws DbError naming the folder.
+void makeLockFolder(const QString& folder, const QString& database);
+// Refuses, before the engine tries, a local file this user may not open
+// (naming its owner, group and permissions) and a path the engine would
+// take for "server:path".
+void checkDatabaseFile(const QString& database);
 
 // Process set-up before Qt and the engine start: the embedded engine's root
-// folder, and a pinned local time zone (with TZ unset, every local date-time
+// folder (a root that cannot be used is told by the first embedded attach),
+// and a pinned local time zone (with TZ unset, every local date-time
 // conversion re-reads the zone file, which makes reading dates ten times slower).
 void prepareProcess();
 

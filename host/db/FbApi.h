@@ -9,7 +9,10 @@
 #include <QHash>
 
 #include <atomic>
+#include <condition_variable>
 #include <list>
+#include <mutex>
+#include <thread>
 #include <memory>
 #include <set>
 #include <vector>
@@ -37,6 +40,25 @@ private:
 };
 
 [[noreturn]] void raise(const QString& message, const QString& sql = {});
+
+// Watches an attach: when it still runs after a few seconds (it waits on a
+// lock another process holds), tells on the error output which file of the
+// lock folder or the database holds it, so no start waits without saying so.
+constexpr int kWaitNoticeSeconds = 3;
+QString waitingMessage(const QString& database, const QString& lockFolder, int seconds);
+class WaitNotice {
+public:
+    WaitNotice(const QString& database, const QString& lockFolder);
+    ~WaitNotice();
+    WaitNotice(const WaitNotice&) = delete;
+    WaitNotice& operator=(const WaitNotice&) = delete;
+
+private:
+    std::mutex mutex_;
+    std::condition_variable ended_;
+    bool done_ = false;
+    std::thread watcher_;
+};
 
 extern std::atomic<std::uint64_t> executedStatements;
 extern std::atomic<std::uint64_t> preparedStatements;

@@ -608,6 +608,13 @@ const std::vector<TableDef>& hostTables()
         {"MENSAGEM_2", varchar(100)},
         {"MENSAGEM_3", varchar(100)},
     }},
+    // Keys of deleted rows (GravaChavePrimariaExcluida): table, key text, when and by whom.
+    {"UGCHAVEEXCLUIDA", {}, {
+        {"TABELA", varchar(31)},
+        {"CHAVE", varchar(255)},
+        {"DATA", kTimestamp},
+        {"USUARIO", varchar(30)},
+    }},
     // Host audit/change log written by GravaLog (user, action, key text, table, date, time).
     {"ARQLOG", {}, {
         {"DATA", kTimestamp},

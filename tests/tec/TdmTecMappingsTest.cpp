@@ -396,19 +396,16 @@ TEST_F(TdmTecMappingsTest, AssistanceOrderLineDatesAreTypedThroughValidaData)
     }
 }
 
-TEST_F(TdmTecMappingsTest, AssistanceOrderLinesAreRefusedRatherThanSavedWithoutTheirRules)
+TEST_F(TdmTecMappingsTest, AssistanceOrderLinesTakeTypedDates)
 {
-    exec("insert into AVEC85IT (COD, CODIGO, NUMERO_PEDIDO, DATA_EMISSAO) values (1, 'P1', '000007', '2026-01-02')");
+    exec("insert into AVEC85IT (COD, CODIGO, NUMERO_PEDIDO, DATA_EMISSAO, VALOR) values (1, 'P1', '000007', '2026-01-02', 5)");
     host::data::Query& linhas = *dmTec->quAssVendaItem;
     linhas.close();
     linhas.paramByName("numero_pedido")->setAsString("000007");
     linhas.open();
     linhas.fieldByName("DATA_EMISSAO")->setText("15/03/26");
-    host::ui::ScriptedDialogs dialogos;
-    dialogos.acknowledge("Pedidos de assistência ainda não podem ser gravados ou excluídos.");
-    EXPECT_THROW(linhas.post(), host::Abort);
-    EXPECT_EQ(one("select extract(month from DATA_EMISSAO) from AVEC85IT where COD = 1").toInt(), 1);
-    linhas.cancel();
+    linhas.post();
+    EXPECT_EQ(one("select extract(month from DATA_EMISSAO) from AVEC85IT where COD = 1").toInt(), 3);
 }
 
 }  // namespace

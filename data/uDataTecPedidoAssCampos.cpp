@@ -1,0 +1,174 @@
+// The persistent fields of the assistance-order datasets. The table's own
+// columns come from the host table's column list (the update objects write
+// every one of them), the joined and computed columns of the statements are
+// listed here; then the order's display conventions: money
+// "###,###,##0.00", dates shown "DD/MM/YY" and typed through
+// "!99/99/99;1;_", the line's value, discount and total formats.
+
+#include "data/uDataTec.h"
+
+#include "host/schema/SchemaDefinition.h"
+
+#include <stdexcept>
+
+using host::data::Field;
+using host::data::FieldType;
+using host::data::Query;
+namespace schema = host::schema;
+
+namespace {
+
+FieldType tipoDaColuna(const schema::ColumnType& tipo, int& tamanho)
+{
+    tamanho = 0;
+    switch (tipo.kind) {
+    case schema::ColumnKind::VarChar: tamanho = tipo.length; return FieldType::String;
+    case schema::ColumnKind::ProductCode: tamanho = 11; return FieldType::String;
+    case schema::ColumnKind::SmallInt: return FieldType::Int16;
+    case schema::ColumnKind::Integer: return FieldType::Int32;
+    case schema::ColumnKind::Timestamp: return FieldType::DateTime;
+    case schema::ColumnKind::Double:
+    case schema::ColumnKind::Valor: return FieldType::Float;
+    case schema::ColumnKind::Memo: return FieldType::Memo;
+    case schema::ColumnKind::Blob: return FieldType::Blob;
+    }
+    return FieldType::String;
+}
+
+const schema::TableDef& tabela(const char* nome)
+{
+    const schema::TableDef* def = schema::findTable(QString::fromLatin1(nome));
+    if (!def)
+        throw std::logic_error(std::string("no host table ") + nome);
+    return *def;
+}
+
+void camposDaTabela(Query& consulta, const char* nomeTabela)
+{
+    for (const schema::ColumnDef& coluna : tabela(nomeTabela).columns) {
+        int tamanho = 0;
+        const FieldType tipo = tipoDaColuna(coluna.type, tamanho);
+        consulta.addField(QString::fromLatin1(coluna.name), tipo, tamanho);
+    }
+}
+
+// A joined column, typed as its table has it, under the statement's alias.
+void campoJunto(Query& consulta, const char* nomeTabela, const char* coluna, const char* alias = nullptr)
+{
+    for (const schema::ColumnDef& def : tabela(nomeTabela).columns)
+        if (qstrcmp(def.name, coluna) == 0) {
+            int tamanho = 0;
+            const FieldType tipo = tipoDaColuna(def.type, tamanho);
+            consulta.addField(QString::fromLatin1(alias ? alias : coluna), tipo, tamanho);
+            return;
+        }
+    throw std::logic_error(std::string("no column ") + coluna + " in " + nomeTabela);
+}
+
+const char* const kDatasPedido[] = {"DATA_EMISSAO", "DATA_ENTREGA", "VEDATAPRODUCAO", "VEDATAENTRADA",
+                                    "VEDATANEGOCIACAO", "VEINICIOVIGENCIA", "VETERMINOVIGENCIA",
+                                    "VEDATAPAGAMENTO", "VEDATARA", "VEDATAPROPOSTA", "VEDATAPROXREAJUSTE"};
+
+void camposPedido(Query& pedido)
+{
+    camposDaTabela(pedido, "AVEC8501");
+    for (const char* coluna : {"TIPO_OP", "ASSUME_ICMS_SN", "ICMS", "VAL_ITEM_IPI", "PERC_CALC", "BASE_CALC_IPI",
+                               "OFMARKUPMINIMO", "OFISENTOIE"})
+        campoJunto(pedido, "AFVC0901", coluna);
+    for (const char* coluna : {"CLIE", "TELEFONE1", "ENDERECO", "ENDERECO_ENTREGA", "ENDERECO_COBRANCA", "CIDADE"})
+        campoJunto(pedido, "AUGC0301", coluna);
+    campoJunto(pedido, "EA", "NOME", "EMPRESA");
+
+    pedido.fieldByName("NUMERO_PEDIDO")->setRequired(true);
+    for (const char* valor : {"VEVALORSUPRIMENTOS", "VALOR_TOTAL", "VALOR_ICMS", "VALOR_IPI"})
+        pedido.fieldByName(valor)->setDisplayFormat("###,###,##0.00");
+    for (const char* data : kDatasPedido) {
+        Field* campo = pedido.fieldByName(data);
+        campo->setDisplayFormat("DD/MM/YY");
+        campo->setEditMask("!99/99/99;1;_");
+    }
+}
+
+void camposItem(Query& item)
+{
+    camposDaTabela(item, "AVEC85IT");
+    campoJunto(item, "AVEC8501", "VECODIGOPENDENCIA");
+    struct Junto {
+        const char* coluna;
+        const char* alias;
+    };
+    const Junto produto[] = {
+        {"DESCRICAO", nullptr}, {"PCO_VENDA", nullptr}, {"PCO_CUSTO", nullptr}, {"PRCMV", nullptr},
+        {"UNIDADE_MEDIDA", nullptr}, {"OUTRO_CODIGO", nullptr}, {"COM_FAB_S_FS", "ORIGEM"},
+        {"COD_EMB_COLECAO", nullptr}, {"COMPLEMENTO_DESC", "COMPLEMENTO"}, {"QTDE_PRODUCAO", "RESERVADO"},
+        {"ESTOQUE", nullptr}, {"PRCODIGOALTERNATIVO", nullptr}, {"GRUPO", nullptr},
+        {"PRDESCRICAOCOMERCIAL", nullptr}, {"ESTOQUE_MINIMO", nullptr}, {"ICMS_PARA_REDUCAO", nullptr},
+        {"PRPRECOEQUILIBRIO", nullptr}, {"TIPO_SUB_TRIB", nullptr}, {"PRIMUNE", nullptr}, {"PRCOR", nullptr},
+        {"PRTAMANHO", nullptr}, {"COD_LISTA_PRECO", nullptr}, {"PCO_VDA_ANTERIOR", nullptr},
+        {"PRPRECOSUGERIDO", nullptr}, {"ESTOQUE", "ESTOQUE_TOTAL"}, {"PRGARANTIA", nullptr},
+        {"PRPOSICIONAMENTO", nullptr}, {"PRCODIGOFORNECEDOR", nullptr}, {"ESTOQUE", "ESTOQUE_LOCAL"},
+    };
+    for (const Junto& junto : produto)
+        campoJunto(item, "ACEC1101", junto.coluna, junto.alias);
+    campoJunto(item, "ACEC1201", "DESCRICAO", "DESCRICAOGRUPO");
+    campoJunto(item, "ACEC1301", "MARCA");
+    for (const char* calculado : {"VEITVALORIPICALC", "VEITVALORUNITARIOIPI", "VEITVALORCOMIPIDESCONTO",
+                                  "VEITVALORCOMDESCONTO", "VEITVALORIPISEMDESCONTO"})
+        item.addField(QString::fromLatin1(calculado), FieldType::Float);
+    item.addField("DACODIGOALTERNATIVO", FieldType::String, 11);
+    // Substrings of text blobs: the engine gives them as blobs.
+    item.addField("DESCGENERICO", FieldType::Memo);
+    item.addField("DESCRICAOESPECIFICACAO", FieldType::Memo);
+    for (const char* calculado : {"VEITVALORLIQUIDO", "VEITVALORLIQUIDOIMPRESSO", "VEITENTREGASALDO",
+                                  "VEITVALORCMVTOTAL", "VEITVALORCMVMARKUP", "VEITVALORCMVDIFERENCA",
+                                  "VEITVALORCUSTODIF"})
+        item.addCalculatedField(QString::fromLatin1(calculado), FieldType::Float);
+
+    item.fieldByName("COD")->setDisplayLabel("Sequência");
+    item.fieldByName("VALOR")->setDisplayFormat("###,###,##0.00##");
+    item.fieldByName("DESCONTO")->setDisplayFormat("0.00");
+    item.fieldByName("TOTAL_UNIT")->setDisplayFormat("###,###,##0.00#");
+    for (const char* data : {"DATA_EMISSAO", "VEITENTREGADATA", "VEITMOEDACOTACAODATA"})
+        item.fieldByName(data)->setEditMask("!99/99/99;1;_");
+}
+
+}  // namespace
+
+void TdmTec::createPedidoAssFields()
+{
+    camposPedido(*quAssVenda);
+    camposItem(*quAssVendaItem);
+
+    Field* codigo = quAssVendaObs->addField("VECODIGO", FieldType::String, 20);
+    codigo->setDisplayLabel("Código");
+    codigo->setRequired(true);
+    quAssVendaObs->addField("VOTEXTO", FieldType::Memo)->setDisplayLabel("Observação");
+
+    quAssCtrlAlter->addField("DATA", FieldType::DateTime);
+    quAssCtrlAlter->addField("HORA", FieldType::DateTime)->setDisplayFormat("hh:mm");
+    quAssCtrlAlter->addField("USUARIO", FieldType::String, 30);
+    quAssCtrlAlter->addField("ACAO", FieldType::String, 50);
+}
+
+void TdmTec::bindPedidoAssFieldHandlers()
+{
+    auto change = [this](void (TdmTec::*handler)(Field&)) {
+        return [this, handler](Field& campo) { (this->*handler)(campo); };
+    };
+    auto text = [this](void (TdmTec::*handler)(Field&, QString&, bool)) {
+        return [this, handler](Field& campo, QString& texto, bool exibir) { (this->*handler)(campo, texto, exibir); };
+    };
+    campoPedido("CODIGO_CLIENTE").onValidate = change(&TdmTec::quAssVendaCODIGO_CLIENTEValidate);
+    campoPedido("CODIGO_CLIENTE").onChange = change(&TdmTec::quAssVendaCODIGO_CLIENTEChange);
+    campoPedido("NUMERO_PEDIDO").onChange = change(&TdmTec::quAssVendaNUMERO_PEDIDOChange);
+    campoPedido("IMPRESSO_NF").onChange = change(&TdmTec::quAssVendaIMPRESSO_NFChange);
+    campoPedido("AUX2").onGetText = text(&TdmTec::quAssVendaAUX2GetText);
+    campoPedido("IMPRESSO_NF").onGetText = text(&TdmTec::quAssVendaIMPRESSO_NFGetText);
+    campoPedido("VEENVIACONTRATO").onGetText = text(&TdmTec::quAssVendaVEENVIACONTRATOGetText);
+
+    campoItem("QUANTIDADE").onChange = change(&TdmTec::quAssVendaItemQUANTIDADEChange);
+    campoItem("QUANTIDADE").onValidate = change(&TdmTec::quAssVendaItemQUANTIDADEValidate);
+    campoItem("TOTAL_UNIT").onChange = change(&TdmTec::quAssVendaItemTOTAL_UNITChange);
+    campoItem("COD").onChange = change(&TdmTec::quAssVendaItemCODChange);
+    campoItem("VEITCOMPLEMENTO").onGetText = text(&TdmTec::quAssVendaItemVEITCOMPLEMENTOGetText);
+}

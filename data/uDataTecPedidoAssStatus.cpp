@@ -1,0 +1,121 @@
+// The status of an assistance order and where its equipment is: the stock
+// location of each (kind, status) pair, the log and the location move of a
+// status change, and the serial movements the checkout records.
+
+#include "data/uDataTec.h"
+#include "data/uDataTecPedidoAss.h"
+
+#include "host/PilvOut70.h"
+#include "host/Udatamod.h"
+#include "host/db/Database.h"
+
+#include <vector>
+
+using host::data::Field;
+using pedidoass::parametro;
+
+namespace {
+
+// The LESTATUSPEDIDO key of a (kind, status) pair; empty for any other pair.
+QString chaveLocal(const QString& tipo, const QString& status)
+{
+    const QString letra = status.trimmed();
+    if (tipo == "0")
+        return letra.isEmpty() ? "0" : letra == "S" ? "1" : QString();
+    if (tipo == "1") {
+        if (letra.isEmpty()) return "2";
+        if (letra == "C") return "3";
+        if (letra == "N") return "4";
+        if (letra == "L") return "5";
+        if (letra == "S") return "6";
+    }
+    return {};
+}
+
+// Re-enables the configured lines' controls on their first row, whatever happens.
+struct CotadoNoInicio {
+    host::data::Query& cotado;
+    explicit CotadoNoInicio(host::data::Query& q) : cotado(q) { cotado.disableControls(); }
+    ~CotadoNoInicio()
+    {
+        try {
+            if (cotado.active())
+                cotado.first();
+        } catch (...) {
+        }
+        cotado.enableControls();
+    }
+};
+
+}  // namespace
+
+QString RetornaLocalEquipamentosStatusPedidoAss(const QString& tipo, const QString& status)
+{
+    return CarregaDado("first 1 coalesce(CODIGO, '')", "ACEC1401",
+                       " where LESTATUSPEDIDO = " + QuotedStr(chaveLocal(tipo, status)), dmGlobal->quAuxiliar);
+}
+
+void TdmTec::quAssVendaIMPRESSO_NFChange(Field& Sender)
+{
+    if (Sender.oldValue().toString() == Sender.asString())
+        return;
+    const QString numero = campoPedido("NUMERO_PEDIDO").asString();
+    dmGlobal->GravaLog(IbUserName(), "Alterou Status Pedido: " + Sender.displayText(), numero, "AVEC8501",
+                       pedidoass::hoje(), QDateTime::currentDateTime());
+    if (parametro("ATMODOPEDIDOASSISTENCIA") != "E")
+        return;
+    const QString local = RetornaLocalEquipamentosStatusPedidoAss(campoPedido("AUX2").asString(), Sender.asString());
+    CotadoNoInicio restaura(*quAssVendaCotado);
+    CarregaPedidoAssVendaCotado(numero, {});
+    if (local.trimmed().isEmpty() || !quAssVendaCotado->active())
+        return;
+    Field* produto = quAssVendaCotado->fieldByName("CODIGO");
+    for (quAssVendaCotado->first(); !quAssVendaCotado->eof(); quAssVendaCotado->next()) {
+        const QString codigo = QuotedStr(produto->asString());
+        UpdateCampoCommit("ACEC1101", "LOCALIZACAO", QuotedStr(local), " where CODIGO = " + codigo);
+        UpdateCampoCommit("ACEC1101", "LOCALIZACAO", QuotedStr(local),
+                          " where CODIGO in(select cm.cmcodigo from agpc03cm cm where cm.prcodigo = " + codigo + ")");
+    }
+}
+
+void RegistraNSStatusPedidoAss(int& contador)
+{
+    TdmTec& tec = *dmTec;
+    contador = 0;
+    const QString numero = tec.campoPedido("NUMERO_PEDIDO").asString();
+    tec.CarregaPedidoAssVendaCotado(numero, {});
+    host::data::Query& cotado = *tec.quAssVendaCotado;
+    if (!cotado.active())
+        return;
+    const QString tipo = tec.campoPedido("AUX2").asString();
+    const QString status = tec.campoPedido("IMPRESSO_NF").asString();
+    const QString descricao =
+        tec.campoPedido("AUX2").displayText().trimmed() + " " + tec.campoPedido("IMPRESSO_NF").displayText().trimmed();
+    const QString localStatus = RetornaLocalEquipamentosStatusPedidoAss(tipo, status).trimmed();
+    struct Movimento {
+        QString numeroSerie, produto, status, contrato, composicao, local;
+    };
+    for (cotado.first(); !cotado.eof(); cotado.next()) {
+        // The latest movement of each serial of the line's product on this order.
+        auto ultimos = dmGlobal->IBTransaction1->prepared(
+            "select ns.NSNUMERO, ns.PRCODIGO, ns.NSSTATUS, ns.ACCODIGO, ns.CMCODIGO, ns.LECODIGO from augc50ns ns"
+            " where ns.prcodigo = :PRODUTO and ns.vecodigo = :PEDIDO and ns.opcodigo = :PEDIDO"
+            " and ns.nscodigo = (select max(ult.nscodigo) from augc50ns ult where ult.opcodigo = ns.opcodigo"
+            "   and ult.prcodigo = ns.prcodigo and ult.nsnumero = ns.nsnumero)"
+            " order by ns.nscodigo");
+        ultimos->setParam("PRODUTO", cotado.fieldByName("CODIGO")->asString());
+        ultimos->setParam("PEDIDO", cotado.fieldByName("NUMERO_PEDIDO")->asString());
+        ultimos->execute();
+        std::vector<Movimento> movimentos;
+        while (ultimos->fetch())
+            movimentos.push_back({ultimos->value(0).toString(), ultimos->value(1).toString(),
+                                  ultimos->value(2).toString(), ultimos->value(3).toString(),
+                                  ultimos->value(4).toString(), ultimos->value(5).toString()});
+        ultimos.reset();
+        for (const Movimento& m : movimentos)
+            InserirRegistroNumerosSerieProduto(m.numeroSerie, m.produto, m.status, numero, {}, numero, {}, m.contrato,
+                                               m.composicao, localStatus.isEmpty() ? m.local : localStatus, descricao,
+                                               0, 0, 0, 0, 0);
+        ++contador;
+    }
+}

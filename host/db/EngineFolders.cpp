@@ -1,0 +1,309 @@
+// The embedded engine's folders: its root (the libraries and configuration it
+// loads) and the lock folder each database's processes share. Both may sit in
+// the shared temporary folder, where another OS user can make a name first,
+// so nothing found there is used unless the right user owns it.
+
+#include "host/db/FbApi.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <functional>
+
+#include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace host::db {
+
+namespace {
+
+const QString kInstalled = "/usr/lib/x86_64-linux-gnu/firebird/3.0";
+
+// What the entries made here may be: read by anyone, changed by this user only.
+constexpr QFileDevice::Permissions kOwnFile =
+    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+
+QByteArray path8(const QString& path) { return QFile::encodeName(path); }
+
+QString systemError(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+QString userName(uid_t uid) {
+    const passwd* pw = ::getpwuid(uid);
+    return pw ? QString("%1 (%2)").arg(QString::fromLocal8Bit(pw->pw_name)).arg(uid) : QString::number(uid);
+}
+
+QString groupName(gid_t gid) {
+    const group* gr = ::getgrgid(gid);
+    return gr ? QString("%1 (%2)").arg(QString::fromLocal8Bit(gr->gr_name)).arg(gid) : QString::number(gid);
+}
+
+// As ls shows them: "drwxrws---".
+QString permissions(mode_t mode) {
+    QString text = S_ISDIR(mode) ? "d" : S_ISLNK(mode) ? "l" : "-";
+    const char* letters = "rwxrwxrwx";
+    for (int bit = 0; bit < 9; ++bit) text += (mode & (0400 >> bit)) ? QChar(letters[bit]) : QChar('-');
+    if (mode & S_ISUID) text[3] = (mode & S_IXUSR) ? 's' : 'S';
+    if (mode & S_ISGID) text[6] = (mode & S_IXGRP) ? 's' : 'S';
+    if (mode & S_ISVTX) text[9] = (mode & S_IXOTH) ? 't' : 'T';
+    return text;
+}
+
+// What keeps a found folder from being trusted, or empty. It must be a folder
+// itself (not a link to one) of one of the given owners, and writable by no
+// one else but the given group.
+QString folderProblem(const QString& folder, uid_t owner, uid_t alsoOwner, gid_t group, bool groupMayWrite) {
+    struct stat st {};
+    if (::lstat(path8(folder).constData(), &st) != 0) return systemError(errno);
+    if (S_ISLNK(st.st_mode)) return "é um link simbólico";
+    if (!S_ISDIR(st.st_mode)) return "não é uma pasta";
+    if (st.st_uid != owner && st.st_uid != alsoOwner)
+        return QString("pertence ao usuário %1, e não a %2").arg(userName(st.st_uid), userName(owner));
+    if (st.st_mode & S_IWOTH) return QString("qualquer usuário pode alterá-la (%1)").arg(permissions(st.st_mode));
+    if ((st.st_mode & S_IWGRP) && (!groupMayWrite || st.st_gid != group))
+        return QString("o grupo %1 pode alterá-la (%2)").arg(groupName(st.st_gid), permissions(st.st_mode));
+    return {};
+}
+
+// A folder where only this user can write: the engine's root may live in it.
+bool isOwnFolder(const QString& folder) {
+    return !folder.isEmpty() && folderProblem(folder, ::geteuid(), ::geteuid(), 0, false).isEmpty();
+}
+
+[[noreturn]] void refuseRootEntry(const QString& root, const QString& entry, const QString& problem) {
+    detail::raise(QString("A pasta do Firebird %1 não pode ser usada: %2 %3.").arg(root, entry, problem));
+}
+
+// Puts a new entry in place of whatever the name holds: it is made under a
+// name of this process and renamed over the old one, so a process starting
+// beside this one sees the old entry or the new one, never half of one.
+void replaceEntry(const QString& root, const QString& path, const std::function<bool(const QString&)>& make) {
+    const QString part = path + QString(".%1.novo").arg(::getpid());
+    QFile::remove(part);
+    if (!make(part)) {
+        QFile::remove(part);
+        refuseRootEntry(root, path, "não pôde ser criada");
+    }
+    if (::rename(path8(part).constData(), path8(path).constData()) != 0) {
+        const int error = errno;
+        QFile::remove(part);
+        refuseRootEntry(root, path, "não pôde ser substituída (" + systemError(error) + ")");
+    }
+}
+
+// A regular file of this user that only this user can change.
+bool isOwnFile(const QString& path) {
+    struct stat st {};
+    return ::lstat(path8(path).constData(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
+           !(st.st_mode & (S_IWGRP | S_IWOTH));
+}
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void linkEntry(const QString& root, const QString& path, const QString& target) {
+    if (QFileInfo(path).isSymLink() && QFile::symLinkTarget(path) == target) return;
+    replaceEntry(root, path, [&](const QString& part) { return QFile::link(target, part); });
+}
+
+void copyEntry(const QString& root, const QString& path, const QString& source) {
+    if (isOwnFile(path) && contents(path) == contents(source)) return;
+    replaceEntry(root, path, [&](const QString& part) {
+        return QFile::copy(source, part) && QFile::setPermissions(part, kOwnFile);
+    });
+}
+
+void textEntry(const QString& root, const QString& path, const QByteArray& text) {
+    if (isOwnFile(path) && contents(path) == text) return;
+    replaceEntry(root, path, [&](const QString& part) {
+        QFile file(part);
+        return file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.setPermissions(kOwnFile);
+    });
+}
+
+// Whatever another user left in a folder of this user once open to others
+// (a configuration the engine would read, say) goes; a folder of theirs,
+// which may hold what this user cannot remove, refuses the root.
+void removeForeignEntries(const QString& root, const QString& folder) {
+    const auto all = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    for (const QFileInfo& entry : QDir(folder).entryInfoList(all)) {
+        struct stat st {};
+        if (::lstat(path8(entry.filePath()).constData(), &st) != 0 || st.st_uid == ::geteuid()) continue;
+        if (S_ISDIR(st.st_mode) || ::unlink(path8(entry.filePath()).constData()) != 0)
+            refuseRootEntry(root, entry.filePath(), "pertence ao usuário " + userName(st.st_uid));
+    }
+}
+
+// A folder of this user, made when missing and left to this user alone.
+// Inside a root of this user (only ever this user's work) a link or a file
+// found in its place is replaced; the root itself must be found as it is.
+void ownFolder(const QString& root, const QString& folder) {
+    const QByteArray path = path8(folder);
+    struct stat st {};
+    if (folder != root && ::lstat(path.constData(), &st) == 0 && !S_ISDIR(st.st_mode)) QFile::remove(folder);
+    ::mkdir(path.constData(), 0700);
+    const QString problem = folderProblem(folder, ::geteuid(), ::geteuid(), 0, false);
+    const bool ownFolder = ::lstat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid();
+    if (ownFolder && ::chmod(path.constData(), 0700) == 0) {
+        removeForeignEntries(root, folder);
+        return;
+    }
+    if (folder == root) detail::raise(QString("A pasta do Firebird %1 não pode ser usada: %2.").arg(root, problem));
+    refuseRootEntry(root, folder, problem);
+}
+
+// Where the root goes when none is named: the user's runtime folder, else
+// the user's cache folder, else the temporary folder (checked as any other).
+QString defaultEngineRoot() {
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (isOwnFolder(runtime)) return runtime + "/techassist-firebird";
+    QString cache = qEnvironmentVariable("XDG_CACHE_HOME");
+    if (cache.isEmpty() && !qEnvironmentVariable("HOME").isEmpty()) cache = qEnvironmentVariable("HOME") + "/.cache";
+    if (!cache.isEmpty()) {
+        ::mkdir(path8(cache).constData(), 0700);
+        if (isOwnFolder(cache)) return cache + "/techassist-firebird";
+    }
+    return QDir::tempPath() + QString("/techassist-firebird-%1").arg(::geteuid());
+}
+
+}  // namespace
+
+void prepareEngineRoot(const QString& root) {
+    ownFolder(root, root);
+    for (const char* entry : {"plugins", "UDF", "lib", "firebird.msg", "plugins.conf"})
+        if (QFileInfo::exists(kInstalled + "/" + entry)) linkEntry(root, root + "/" + entry, kInstalled + "/" + entry);
+    // The character-set library must be a file of the root: loaded through a
+    // symbolic link the engine reports every charset of it (ISO8859_1 among
+    // them) as "not installed".
+    const QString intl = root + "/intl";
+    ownFolder(root, intl);
+    linkEntry(root, intl + "/fbintl.conf", QFileInfo(kInstalled + "/intl/fbintl.conf").canonicalFilePath());
+    copyEntry(root, intl + "/libfbintl.so", kInstalled + "/intl/libfbintl.so");
+    // SuperClassic lets the application and a batch job open the same file.
+    // A plain path opens only through the embedded engine: without Loopback,
+    // a file this user may not read is never opened through a local server
+    // with the default credentials instead. "server:path" still goes Remote.
+    textEntry(root, root + "/firebird.conf", "ServerMode = SuperClassic\nProviders = Remote, Engine12\n");
+}
+
+void prepareEmbeddedEngine() {
+    if (qEnvironmentVariableIsSet("FIREBIRD")) return;
+    const QString root = defaultEngineRoot();
+    prepareEngineRoot(root);
+    qputenv("FIREBIRD", path8(root));
+}
+
+// ---------------------------------------------------------------- lock folder
+
+namespace {
+
+// The lock folder this process named for the engine (empty: none yet, or
+// one named by whoever started the process, which is left alone).
+QString& chosenLockFolder() {
+    static QString folder;
+    return folder;
+}
+
+// The owner and group a database's lock folder answers to: the file's, or
+// this user's for a file still to be made.
+struct DatabaseOwner {
+    uid_t uid;
+    gid_t gid;
+};
+
+DatabaseOwner ownerOf(const QString& database) {
+    struct stat info {};
+    if (::stat(path8(database).constData(), &info) == 0) return {info.st_uid, info.st_gid};
+    return {::geteuid(), ::getegid()};
+}
+
+}  // namespace
+
+QString lockFolderFor(const QString& database) {
+    return QDir::tempPath() + QString("/techassist-firebird-lock-%1").arg(ownerOf(database).uid);
+}
+
+void makeLockFolder(const QString& folder, const QString& database) {
+    const DatabaseOwner owner = ownerOf(database);
+    const QByteArray path = path8(folder);
+    struct stat st {};
+    if (::lstat(path.constData(), &st) != 0) {
+        // Made by anyone else, the folder would be refused by its owner.
+        if (::geteuid() != owner.uid && ::geteuid() != 0)
+            detail::raise(QString("A pasta de travas %1 do banco de dados %2 ainda não existe, e só o dono do banco "
+                                  "(%3) ou o administrador podem criá-la: abra o banco uma vez como esse usuário.")
+                              .arg(folder, database, userName(owner.uid)));
+        if (::mkdir(path.constData(), 0700) == 0) {
+            // Shared with the users of the database's group (a file several
+            // OS users write): the engine makes its lock files group-writable,
+            // and the folder hands its group on to them. A group this user
+            // cannot give leaves the folder to the user alone.
+            const bool grupo = ::chown(path.constData(), owner.uid, owner.gid) == 0;
+            ::chmod(path.constData(), grupo ? 02770 : 0700);
+        }
+    }
+    const QString problem = folderProblem(folder, owner.uid, 0, owner.gid, true);
+    if (!problem.isEmpty())
+        detail::raise(QString("A pasta de travas %1 do banco de dados %2 não pode ser usada: %3. Remova-a ou peça ao "
+                              "administrador que a remova.")
+                          .arg(folder, database, problem));
+    if (::access(path.constData(), R_OK | W_OK | X_OK) != 0)
+        detail::raise(QString("A pasta de travas %1 do banco de dados %2 não pode ser usada pelo usuário %3 do sistema.")
+                          .arg(folder, database, userName(::geteuid())));
+}
+
+void prepareLockFolder(const QString& database) {
+    const QString folder = lockFolderFor(database);
+    QString& chosen = chosenLockFolder();
+    if (!chosen.isEmpty()) {
+        // The engine reads its lock folder once: a database of another owner
+        // would be opened here with a folder that is not its own.
+        if (folder != chosen)
+            detail::raise(QString("O banco %1 pertence a outro usuário do sistema: abra-o em outro processo.")
+                              .arg(database));
+        return;
+    }
+    if (qEnvironmentVariableIsSet("FIREBIRD_LOCK")) return;
+    makeLockFolder(folder, database);
+    qputenv("FIREBIRD_LOCK", path8(folder));
+    chosen = folder;
+}
+
+void checkDatabaseFile(const QString& database) {
+    // The engine takes what comes before any ":" for a server, even in a
+    // path given to it alone, and refuses the name.
+    if (database.contains(':'))
+        detail::raise(QString("O banco de dados %1 não pode ser aberto: o Firebird toma o que vem antes de \":\" "
+                              "por um servidor, mesmo num caminho local. Use um caminho sem \":\".")
+                          .arg(database));
+    struct stat st {};
+    if (::stat(path8(database).constData(), &st) != 0) return;   // the engine tells a missing file
+    const int fd = ::open(path8(database).constData(), O_RDWR | O_CLOEXEC);
+    if (fd >= 0) {
+        ::close(fd);
+        return;
+    }
+    if (errno != EACCES && errno != EPERM) return;   // anything else is the engine's to tell
+    detail::raise(QString("O banco de dados %1 não pode ser aberto pelo usuário %2 do sistema: o arquivo é de %3, "
+                          "grupo %4, com permissões %5.")
+                      .arg(database, userName(::geteuid()), userName(st.st_uid), groupName(st.st_gid),
+                           permissions(st.st_mode)));
+}
+
+void prepareProcess() {
+    if (!qEnvironmentVariableIsSet("TZ") && QFileInfo::exists("/etc/localtime")) qputenv("TZ", ":/etc/localtime");
+    try {
+        prepareEmbeddedEngine();
+    } catch (const DbError&) {
+        // Told by the first embedded attach, which tries again.
+    }
+}
+
+}  // namespace host::db

@@ -1,0 +1,79 @@
+// Telling of an attach that waits on a lock held by another process.
+
+#include "host/db/FbApi.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+namespace host::db::detail {
+
+namespace {
+
+// A lock another process holds for writing, as /proc/locks lists it:
+// "1: FLOCK  ADVISORY  WRITE 28881 fe:00:5382478 0 EOF" (waiters carry "->").
+struct HeldLock {
+    QString file;
+    qint64 pid;
+};
+
+QList<HeldLock> heldLocks(const QStringList& files) {
+    QList<HeldLock> held;
+    QFile table("/proc/locks");
+    if (!table.open(QIODevice::ReadOnly)) return held;
+    const QList<QByteArray> lines = table.readAll().split('\n');
+    for (const QString& file : files) {
+        struct stat st {};
+        if (::stat(QFile::encodeName(file).constData(), &st) != 0) continue;
+        const QByteArray id = QByteArray::number(major(st.st_dev), 16).rightJustified(2, '0') + ':' +
+                              QByteArray::number(minor(st.st_dev), 16).rightJustified(2, '0') + ':' +
+                              QByteArray::number(quint64(st.st_ino));
+        for (const QByteArray& line : lines) {
+            const QList<QByteArray> f = line.simplified().split(' ');
+            if (f.size() < 6 || f[1] == "->" || f[3] != "WRITE" || f[5] != id) continue;
+            const qint64 pid = f[4].toLongLong();
+            if (pid != ::getpid()) held.append({file, pid});
+        }
+    }
+    return held;
+}
+
+}  // namespace
+
+QString waitingMessage(const QString& database, const QString& lockFolder, int seconds) {
+    QStringList files{database};
+    if (!lockFolder.isEmpty())
+        for (const QFileInfo& entry : QDir(lockFolder).entryInfoList(QDir::Files)) files.append(entry.filePath());
+    QStringList holders;
+    for (const HeldLock& lock : heldLocks(files))
+        holders.append(QString("%1 (processo %2)").arg(lock.file).arg(lock.pid));
+    const QString head = QString("Abrindo o banco de dados %1: aguardando há %2 s ").arg(database).arg(seconds);
+    if (!holders.isEmpty()) return head + "a trava presa por outro processo em " + holders.join(", ") + ".";
+    return head + "uma trava do Firebird" + (lockFolder.isEmpty() ? QString(".") : " na pasta " + lockFolder + ".");
+}
+
+WaitNotice::WaitNotice(const QString& database, const QString& lockFolder)
+    : watcher_([this, database, lockFolder] {
+          std::unique_lock<std::mutex> lock(mutex_);
+          if (ended_.wait_for(lock, std::chrono::seconds(kWaitNoticeSeconds), [this] { return done_; })) return;
+          const QByteArray text = waitingMessage(database, lockFolder, kWaitNoticeSeconds).toLocal8Bit();
+          std::fprintf(stderr, "%s\n", text.constData());
+          std::fflush(stderr);
+      }) {}
+
+WaitNotice::~WaitNotice() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        done_ = true;
+    }
+    ended_.notify_all();
+    watcher_.join();
+}
+
+}  // namespace host::db::detail

@@ -1,0 +1,431 @@
+// The embedded engine's folders as other OS users can find them first: the
+// engine's root (what it loads) and the lock folders (what its processes
+// wait on), and how a start that cannot use them is told.
+
+#include "host/db/Database.h"
+#include "tests/support/TestDatabase.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+using host::db::DbError;
+
+const QString kInstalled = "/usr/lib/x86_64-linux-gnu/firebird/3.0";
+
+QByteArray path8(const QString& path) { return QFile::encodeName(path); }
+
+QString failureOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const DbError& e) {
+        return e.message();
+    }
+    return {};
+}
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& text) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+}
+
+mode_t modeOf(const QString& path) {
+    struct stat st {};
+    return ::lstat(path8(path).constData(), &st) == 0 ? st.st_mode : 0;
+}
+
+class EngineFolders : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(scratch.isValid()); }
+    QString at(const QString& name) const { return scratch.path() + "/" + name; }
+    QTemporaryDir scratch{testsupport::testFolder() + "/pastas-XXXXXX"};
+};
+
+TEST_F(EngineFolders, RootEntriesFoundDifferentAreReplaced) {
+    const QString root = at("raiz");
+    ASSERT_TRUE(QDir().mkpath(root + "/intl"));
+    ::chmod(path8(root).constData(), 0755);
+    // What an earlier writer may have left: links elsewhere, a library of its
+    // own, a configuration of its own open to everyone.
+    ASSERT_TRUE(QFile::link(scratch.path(), root + "/plugins"));
+    ASSERT_TRUE(QFile::copy(TA_MARCADOR_LIB, root + "/intl/libfbintl.so"));
+    writeFile(root + "/intl/fbintl.conf", "intl_module fbintl { filename = /tmp/outra }\n");
+    writeFile(root + "/firebird.conf", "ServerMode = Super\n");
+    ::chmod(path8(root + "/firebird.conf").constData(), 0666);
+
+    host::db::prepareEngineRoot(root);
+    EXPECT_EQ(modeOf(root) & 0777, 0700u);
+    EXPECT_EQ(QFile::symLinkTarget(root + "/plugins"), kInstalled + "/plugins");
+    EXPECT_EQ(QFile::symLinkTarget(root + "/intl/fbintl.conf"),
+              QFileInfo(kInstalled + "/intl/fbintl.conf").canonicalFilePath());
+    EXPECT_FALSE(QFileInfo(root + "/intl/libfbintl.so").isSymLink());
+    EXPECT_TRUE(contents(root + "/intl/libfbintl.so") == contents(kInstalled + "/intl/libfbintl.so"));
+    EXPECT_EQ(contents(root + "/firebird.conf"), QByteArray("ServerMode = SuperClassic\nProviders = Remote, Engine12\n"));
+    EXPECT_EQ(modeOf(root + "/firebird.conf") & 022, 0u);
+
+    // The character-set folder found as a link: a folder of the root again.
+    ASSERT_TRUE(QDir(root + "/intl").removeRecursively());
+    ASSERT_TRUE(QFile::link(kInstalled + "/intl", root + "/intl"));
+    host::db::prepareEngineRoot(root);
+    EXPECT_TRUE(QFileInfo(root + "/intl").isDir() && !QFileInfo(root + "/intl").isSymLink());
+    EXPECT_TRUE(QFileInfo(root + "/intl/libfbintl.so").isFile());
+    EXPECT_TRUE(QDir(root).entryList({"*.novo"}, QDir::AllEntries | QDir::System).isEmpty()) << "no part left";
+}
+
+TEST_F(EngineFolders, RootNotAFolderOfThisUserIsRefusedWithItsName) {
+    ASSERT_TRUE(QDir().mkpath(at("alvo")));
+    ASSERT_TRUE(QFile::link(at("alvo"), at("raiz")));
+    const QString link = failureOf([&] { host::db::prepareEngineRoot(at("raiz")); });
+    EXPECT_TRUE(link.contains(at("raiz")) && link.contains("link simbólico")) << link.toStdString();
+    EXPECT_TRUE(QDir(at("alvo")).isEmpty()) << "nothing made through the link";
+
+    if (::geteuid() != 0) GTEST_SKIP() << "folders of another OS user need root to be made";
+    ASSERT_TRUE(QDir().mkpath(at("alheia/intl")));
+    ASSERT_EQ(::chown(path8(at("alheia")).constData(), 65534, 65534), 0);
+    const QString alheia = failureOf([&] { host::db::prepareEngineRoot(at("alheia")); });
+    EXPECT_TRUE(alheia.contains(at("alheia")) && alheia.contains("pertence ao usuário")) << alheia.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(at("alheia/firebird.conf")));
+
+    // A folder of this user holding a file and a folder of another: the
+    // file goes, the folder (what it holds may not be removable) refuses.
+    ASSERT_TRUE(QDir().mkpath(at("propria/intl")));
+    writeFile(at("propria/databases.conf"), "techassist.fdb = /tmp/outro.fdb\n");
+    ASSERT_EQ(::chown(path8(at("propria/databases.conf")).constData(), 65534, 65534), 0);
+    ASSERT_EQ(::chown(path8(at("propria/intl")).constData(), 65534, 65534), 0);
+    const QString dentro = failureOf([&] { host::db::prepareEngineRoot(at("propria")); });
+    EXPECT_TRUE(dentro.contains(at("propria/intl")) && dentro.contains("pertence ao usuário")) << dentro.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(at("propria/databases.conf")));
+}
+
+TEST_F(EngineFolders, LockFolderNotOfTheOwnerOrOpenToOthersIsRefused) {
+    const QString banco = at("banco.fdb");
+    writeFile(banco, "x");
+    ASSERT_TRUE(QDir().mkpath(at("outra")));
+    ASSERT_TRUE(QFile::link(at("outra"), at("travas-link")));
+    const QString link = failureOf([&] { host::db::makeLockFolder(at("travas-link"), banco); });
+    EXPECT_TRUE(link.contains(at("travas-link")) && link.contains("link simbólico")) << link.toStdString();
+
+    ASSERT_TRUE(QDir().mkpath(at("travas-abertas")));
+    ::chmod(path8(at("travas-abertas")).constData(), 0777);
+    const QString aberta = failureOf([&] { host::db::makeLockFolder(at("travas-abertas"), banco); });
+    EXPECT_TRUE(aberta.contains(at("travas-abertas")) && aberta.contains("drwxrwxrwx")) << aberta.toStdString();
+
+    // Made when missing: the owner's, with the file's group.
+    host::db::makeLockFolder(at("travas"), banco);
+    const mode_t feita = modeOf(at("travas")) & 07777;
+    EXPECT_TRUE(feita == 02770 || feita == 0700) << std::oct << feita;
+    EXPECT_EQ(failureOf([&] { host::db::makeLockFolder(at("travas"), banco); }), QString()) << "found again";
+
+    if (::geteuid() != 0) GTEST_SKIP() << "files of another OS user need root to be made";
+    // Root makes the folder of another user's database for that user.
+    const QString alheio = at("alheio.fdb");
+    writeFile(alheio, "x");
+    ASSERT_EQ(::chown(path8(alheio).constData(), 65534, 65534), 0);
+    host::db::makeLockFolder(at("travas-alheias"), alheio);
+    struct stat st {};
+    ASSERT_EQ(::stat(path8(at("travas-alheias")).constData(), &st), 0);
+    EXPECT_EQ(st.st_uid, 65534u);
+    EXPECT_EQ(st.st_gid, 65534u);
+    EXPECT_EQ(st.st_mode & 07777, 02770u);
+
+    // Writable by a group that is not the database's.
+    ASSERT_TRUE(QDir().mkpath(at("travas-grupo")));
+    ASSERT_EQ(::chown(path8(at("travas-grupo")).constData(), 0, 65534), 0);
+    ::chmod(path8(at("travas-grupo")).constData(), 02770);
+    const QString grupo = failureOf([&] { host::db::makeLockFolder(at("travas-grupo"), banco); });
+    EXPECT_TRUE(grupo.contains(at("travas-grupo")) && grupo.contains("o grupo")) << grupo.toStdString();
+
+    // Another user's folder for this user's database.
+    ASSERT_TRUE(QDir().mkpath(at("travas-plantadas")));
+    ASSERT_EQ(::chown(path8(at("travas-plantadas")).constData(), 65534, 65534), 0);
+    ::chmod(path8(at("travas-plantadas")).constData(), 0700);
+    const QString plantada = failureOf([&] { host::db::makeLockFolder(at("travas-plantadas"), banco); });
+    EXPECT_TRUE(plantada.contains(at("travas-plantadas")) && plantada.contains("pertence ao usuário"))
+        << plantada.toStdString();
+}
+
+TEST_F(EngineFolders, EngineFailuresAreToldInOurWordsWithTheEngineText) {
+    const QString lixo = at("lixo.fdb");
+    writeFile(lixo, QByteArray(9000, 'x'));
+    host::db::Connection c;
+    const QString aberto = failureOf([&] { c.open({lixo}); });
+    EXPECT_TRUE(aberto.startsWith("Não foi possível abrir o banco de dados " + lixo + ":\n")) << aberto.toStdString();
+    EXPECT_GT(aberto.section('\n', 1).trimmed().size(), 5) << "the engine's text follows";
+
+    // The engine takes what comes before a ":" for a server: refused at once
+    // with the reason, never sent to a host named by the path.
+    ASSERT_TRUE(QDir().mkpath(at("a:b")));
+    const QString doisPontos = failureOf([&] { c.create({at("a:b/novo.fdb")}); });
+    EXPECT_TRUE(doisPontos.contains(at("a:b/novo.fdb")) && doisPontos.contains("\":\"")) << doisPontos.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(at("a:b/novo.fdb")));
+}
+
+// A start that waits on a lock held by another process says so, naming the file.
+TEST_F(EngineFolders, AStartWaitingOnALockNamesTheFileThatHoldsIt) {
+    const QString banco = at("espera.fdb");
+    {
+        host::db::Connection c;
+        c.create({banco});
+    }
+    ASSERT_TRUE(QDir().mkpath(at("tmp")));
+    const QString travas = at(QString("tmp/techassist-firebird-lock-%1").arg(::geteuid()));
+    host::db::makeLockFolder(travas, banco);
+    const int fd = ::open(path8(travas + "/fb_init").constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0660);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+
+    QProcess sonda;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("FIREBIRD_LOCK");
+    env.insert("TMPDIR", at("tmp"));
+    sonda.setProcessEnvironment(env);
+    sonda.start(TA_SONDA, {banco});
+    QByteArray erros;
+    QElapsedTimer clock;
+    clock.start();
+    while (!erros.contains("fb_init") && clock.elapsed() < 20000 && sonda.state() != QProcess::NotRunning) {
+        sonda.waitForReadyRead(200);
+        erros += sonda.readAllStandardError();
+    }
+    ::flock(fd, LOCK_UN);
+    ::close(fd);
+    EXPECT_TRUE(erros.contains(path8(travas + "/fb_init")) && erros.contains("aguardando"))
+        << erros.toStdString();
+    ASSERT_TRUE(sonda.waitForFinished(30000));
+    EXPECT_EQ(sonda.exitCode(), 0) << sonda.readAllStandardError().toStdString();
+}
+
+// ---------------------------------------------------------------- other OS users
+
+const char* const kGrupo = "techassist-teste";
+const char* const kDono = "techassist-t1";
+const char* const kOutro = "techassist-t2";
+
+bool run(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+// The test users, made when missing and kept (another run may be using them).
+QString ensureUsers() {
+    if (::geteuid() != 0) return "not run as root: other OS users cannot be made";
+    if (!::getgrnam(kGrupo)) run("groupadd", {"-f", kGrupo});
+    for (const char* user : {kDono, kOutro})
+        if (!::getpwnam(user)) run("useradd", {"-M", "-N", "-g", kGrupo, "-s", "/usr/sbin/nologin", user});
+    if (!::getgrnam(kGrupo) || !::getpwnam(kDono) || !::getpwnam(kOutro))
+        return "the test users could not be made (useradd/groupadd)";
+    if (!run("setpriv", {"--version"})) return "setpriv is missing";
+    return {};
+}
+
+class OutroUsuario : public EngineFolders {
+protected:
+    void SetUp() override {
+        EngineFolders::SetUp();
+        const QString why = ensureUsers();
+        if (!why.isEmpty()) GTEST_SKIP() << why.toStdString();
+        // Reached by the other users: a temporary folder as the system's is.
+        ::chmod(path8(scratch.path()).constData(), 0755);
+        ASSERT_TRUE(QDir().mkpath(at("tmp")));
+        ::chmod(path8(at("tmp")).constData(), 01777);
+    }
+    static uid_t uidOf(const char* user) { return ::getpwnam(user)->pw_uid; }
+    static gid_t grupo() { return ::getgrnam(kGrupo)->gr_gid; }
+
+    // The probe as the given user (empty: this process's), with the
+    // scratch folder as its temporary folder and no runtime or cache folder,
+    // so the engine's root is the predictable one there.
+    void start(QProcess& p, const QString& user, const QStringList& args) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"FIREBIRD", "FIREBIRD_LOCK", "XDG_RUNTIME_DIR", "XDG_CACHE_HOME", "HOME"})
+            env.remove(name);
+        env.insert("TMPDIR", at("tmp"));
+        env.insert("TA_MARCADOR", at("marcador"));
+        p.setProcessEnvironment(env);
+        if (user.isEmpty()) {
+            p.start(TA_SONDA, args);
+            return;
+        }
+        const passwd* pw = ::getpwnam(user.toLocal8Bit().constData());
+        p.start("setpriv", QStringList{QString("--reuid=%1").arg(pw->pw_uid), QString("--regid=%1").arg(pw->pw_gid),
+                                       "--init-groups", TA_SONDA} +
+                               args);
+    }
+    struct Result {
+        int code;
+        QString out, err;
+    };
+    Result finish(QProcess& p, int ms = 60000) {
+        if (!p.waitForFinished(ms)) {
+            p.kill();
+            p.waitForFinished();
+            return {-1, {}, "did not end in time"};
+        }
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2, QString::fromLocal8Bit(p.readAllStandardOutput()),
+                QString::fromLocal8Bit(p.readAllStandardError())};
+    }
+    Result probe(const QString& user, const QStringList& args, int ms = 60000) {
+        QProcess p;
+        start(p, user, args);
+        return finish(p, ms);
+    }
+    // A database of this process's user, given to `owner`:`group` with `mode`.
+    QString database(const QString& name, uid_t owner, gid_t group, mode_t mode) {
+        const QString path = at(name);
+        {
+            host::db::Connection c;
+            c.create({path});
+        }
+        EXPECT_EQ(::chown(path8(path).constData(), owner, group), 0);
+        ::chmod(path8(path).constData(), mode);
+        return path;
+    }
+    // Makes `path` (folders and files under it) another user's.
+    static void giveTo(const QString& path, uid_t user) {
+        ::lchown(path8(path).constData(), user, user);
+        QDir dir(path);
+        for (const QFileInfo& entry : dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System)) {
+            if (entry.isDir() && !entry.isSymLink())
+                giveTo(entry.filePath(), user);
+            else
+                ::lchown(path8(entry.filePath()).constData(), user, user);
+        }
+    }
+};
+
+TEST_F(OutroUsuario, APlantedEngineLibraryIsNeverLoaded) {
+    const QString banco = database("vitima.fdb", 0, 0, 0600);
+    // Another user makes this user's predictable root first, with a library
+    // of their own where the engine looks for its character sets.
+    const QString raiz = at("tmp/techassist-firebird-0");
+    ASSERT_TRUE(QDir().mkpath(raiz + "/intl"));
+    ASSERT_TRUE(QFile::copy(TA_MARCADOR_LIB, raiz + "/intl/libfbintl.so"));
+    ASSERT_TRUE(QFile::link(QFileInfo(kInstalled + "/intl/fbintl.conf").canonicalFilePath(), raiz + "/intl/fbintl.conf"));
+    for (const char* entry : {"plugins", "UDF", "lib", "firebird.msg", "plugins.conf"})
+        ASSERT_TRUE(QFile::link(kInstalled + "/" + entry, raiz + "/" + entry));
+    writeFile(raiz + "/firebird.conf", "ServerMode = SuperClassic\nProviders = Remote, Engine12\n");
+    ::chmod(path8(raiz).constData(), 0777);
+    giveTo(raiz, uidOf(kOutro));
+
+    const Result plantada = probe({}, {banco});
+    EXPECT_FALSE(QFileInfo::exists(at("marcador"))) << "the planted library was loaded";
+    EXPECT_EQ(plantada.code, 1) << plantada.out.toStdString();
+    EXPECT_TRUE(plantada.err.contains(raiz) && plantada.err.contains("pertence ao usuário")) << plantada.err.toStdString();
+
+    // The user's own root holding the library (left when the root was
+    // open): replaced before the engine loads anything.
+    ASSERT_TRUE(QDir(raiz).removeRecursively());
+    ASSERT_TRUE(QDir().mkpath(raiz + "/intl"));
+    ASSERT_TRUE(QFile::copy(TA_MARCADOR_LIB, raiz + "/intl/libfbintl.so"));
+    const Result propria = probe({}, {banco});
+    EXPECT_FALSE(QFileInfo::exists(at("marcador"))) << "the planted library was loaded";
+    EXPECT_EQ(propria.code, 0) << propria.err.toStdString();
+    EXPECT_TRUE(contents(raiz + "/intl/libfbintl.so") == contents(kInstalled + "/intl/libfbintl.so"));
+}
+
+TEST_F(OutroUsuario, APlantedLockFolderRefusesTheStartAtOnce) {
+    const QString banco = database("travado.fdb", 0, 0, 0600);
+    // Another user makes the lock folder of this user's databases first and
+    // holds the engine's start-up lock in it.
+    const QString travas = at("tmp/techassist-firebird-lock-0");
+    ASSERT_TRUE(QDir().mkpath(travas));
+    ::chmod(path8(travas).constData(), 0777);
+    const int fd = ::open(path8(travas + "/fb_init").constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+    giveTo(travas, uidOf(kOutro));
+
+    const Result r = probe({}, {banco}, 5000);
+    ::close(fd);
+    EXPECT_EQ(r.code, 1) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(travas) && r.err.contains("pertence ao usuário")) << r.err.toStdString();
+}
+
+TEST_F(OutroUsuario, OwnersStartTwoProcessesAndAGroupSharedFileStillWork) {
+    const QString banco = database("compartilhado.fdb", uidOf(kDono), grupo(), 0660);
+    QProcess primeiro, segundo, colega;
+    start(primeiro, kDono, {banco, "3000"});
+    ASSERT_TRUE(primeiro.waitForStarted());
+    QThread::msleep(800);
+    start(segundo, kDono, {banco, "1500"});
+    start(colega, kOutro, {banco, "0"});
+    const Result c = finish(colega), s = finish(segundo), p = finish(primeiro);
+    EXPECT_EQ(p.code, 0) << p.err.toStdString();
+    EXPECT_EQ(s.code, 0) << s.err.toStdString();
+    EXPECT_EQ(c.code, 0) << c.err.toStdString();
+    struct stat st {};
+    ASSERT_EQ(::stat(path8(at(QString("tmp/techassist-firebird-lock-%1").arg(uidOf(kDono)))).constData(), &st), 0);
+    EXPECT_EQ(st.st_uid, uidOf(kDono));
+    EXPECT_EQ(st.st_gid, grupo());
+    // The owner's own new database, by the owner.
+    ASSERT_EQ(::chown(path8(scratch.path()).constData(), uidOf(kDono), grupo()), 0);
+    const Result novo = probe(kDono, {at("do-dono.fdb"), "0", "--criar"});
+    EXPECT_EQ(novo.code, 0) << novo.err.toStdString();
+}
+
+TEST_F(OutroUsuario, AFileThisUserMayNotOpenIsToldByItsPermissions) {
+    const QString banco = database("privado.fdb", 0, 0, 0600);
+    const Result r = probe(kOutro, {banco});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(banco) && r.err.contains("-rw-------")) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains("pasta de travas")) << r.err.toStdString();
+}
+
+}  // namespace
+
+namespace {
+
+// Firebird's own tools beside a running application, as the README tells:
+// given the application's engine root and the database's lock folder.
+class FirebirdTools : public testsupport::DatabaseTest {};
+
+const char* const kReadmeRecipe = R"sh(
+for FIREBIRD in "$XDG_RUNTIME_DIR/techassist-firebird" "${XDG_CACHE_HOME:-$HOME/.cache}/techassist-firebird" \
+                "${TMPDIR:-/tmp}/techassist-firebird-$(id -u)"; do
+  [ -d "$FIREBIRD" ] && break
+done
+export FIREBIRD
+export FIREBIRD_LOCK="${TMPDIR:-/tmp}/techassist-firebird-lock-$(stat -c %u "$1")"
+echo "select 'linhas', count(*) from T;" | isql-fb -q -user SYSDBA "$1"
+)sh";
+
+TEST_F(FirebirdTools, IsqlOpensTheDatabaseWhileTheApplicationHasItOpen) {
+    if (QStandardPaths::findExecutable("isql-fb").isEmpty()) GTEST_SKIP() << "isql-fb is not installed";
+    exec("create table T (ID integer)");
+    tr().commit();
+    exec("insert into T values (1)");
+    exec("insert into T values (2)");
+    tr().commitRetaining();
+    QProcess isql;
+    isql.start("sh", {"-c", kReadmeRecipe, "sh", dbPath});
+    ASSERT_TRUE(isql.waitForFinished(60000));
+    const QString out = QString::fromLocal8Bit(isql.readAllStandardOutput() + isql.readAllStandardError());
+    EXPECT_EQ(isql.exitCode(), 0) << out.toStdString();
+    EXPECT_TRUE(out.simplified().contains("linhas 2")) << out.toStdString();
+    EXPECT_EQ(2, exec("update T set ID = ID + 1")) << "the application goes on";
+}
+
+}  // namespace

@@ -1,0 +1,39 @@
+// A process that opens a database as the application does, for the tests
+// that run it as other OS users or beside a held lock:
+//   db_sonda ARQUIVO [MILISSEGUNDOS] [--criar]
+// It runs a statement that needs the engine's character-set library, keeps
+// the connection for the given time, prints "ok" and exits 0; a failure goes
+// to the error output with exit code 1.
+
+#include "host/db/Database.h"
+
+#include <QString>
+#include <QThread>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    host::db::prepareProcess();
+    if (argc < 2) return 2;
+    const QString database = QString::fromLocal8Bit(argv[1]);
+    const int hold = argc > 2 ? QString(argv[2]).toInt() : 0;
+    const bool create = argc > 3 && QByteArray(argv[3]) == "--criar";
+    try {
+        host::db::Connection connection;
+        if (create)
+            connection.create({database});
+        else
+            connection.open({database});
+        host::db::Transaction transaction(connection);
+        host::db::selectValue(transaction,
+                              "select cast('ação' as varchar(10) character set ISO8859_1) from rdb$database");
+        QThread::msleep(hold);
+        transaction.commit();
+        connection.close();
+    } catch (const host::db::DbError& e) {
+        std::fprintf(stderr, "%s\n", e.message().toLocal8Bit().constData());
+        return 1;
+    }
+    std::printf("ok\n");
+    return 0;
+}
