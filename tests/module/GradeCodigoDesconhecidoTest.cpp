@@ -14,6 +14,7 @@
 #include "tests/support/OnScreenDialogs.h"
 
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabBar>
 
 namespace moduletest {
