@@ -129,6 +129,7 @@ int main(int argc, char** argv)
     semTelaParaExecucoesSemJanelas(argc, argv);
     QApplication aplicacao(argc, argv);
     QApplication::setApplicationName("techassist");
+    host::ui::Dialogs::loadQtTranslations();   // Qt's own buttons in Portuguese ("Cancelar", "Sim", "Não")
     const Opcoes opcoes = lerOpcoes(aplicacao);
     // As the application does with any failure: a data module whose creation
     // handler fails (a schema upgrade stopped half-way) is reported and kept.

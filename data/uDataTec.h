@@ -595,8 +595,9 @@ public:
     void quOSAndamentoAAAUTORIZADOSetText(host::data::Field& Sender, const QString& Text);
     void quHoraTecnicaAHTIPOSetText(host::data::Field& Sender, const QString& Text);
     void quOSItemAOITGARANTIASetText(host::data::Field& Sender, const QString& Text);
-    // Typed date: the empty mask "  /  /  " empties the field; a text that is
-    // no date shows "Data informada inválida." and ends the operation.
+    // Typed date: an empty text or an empty mask ("  /  /  ") empties the
+    // field; a text that is no date shows "Data informada inválida." and ends
+    // the operation.
     void ValidaData(host::data::Field& Sender, const QString& Text);
 
     // ---- loaders: close a query, set its key or rebuild its SQL, reopen ----

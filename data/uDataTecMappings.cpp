@@ -12,6 +12,7 @@
 #include "host/data/Abort.h"
 #include "host/data/Format.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <stdexcept>
 #include <utility>
@@ -301,7 +302,10 @@ void TdmTec::quOSItemAOITGARANTIASetText(Field& Sender, const QString& Text)
 
 void TdmTec::ValidaData(Field& Sender, const QString& Text)
 {
-    if (Text == "  /  /  ") {   // the date mask left blank
+    // A date left empty, whatever the control's mask shows for it (a two- or
+    // four-digit year, blanks or underscores, or nothing), empties the field.
+    const bool vazia = std::all_of(Text.begin(), Text.end(), [](QChar c) { return c == ' ' || c == '/' || c == '_'; });
+    if (vazia) {
         Sender.clear();
         return;
     }

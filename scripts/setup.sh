@@ -12,7 +12,7 @@ export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$ROOT")}"
 
 PACKAGES=(
   cmake g++ ninja-build ccache mold pkg-config tzdata
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev qt6-translations-l10n
   firebird3.0-server-core firebird3.0-utils firebird-dev libfbclient2
   libgtest-dev libgmock-dev libbenchmark-dev libzint-dev
   poppler-utils qpdf libxlsxwriter-dev unzip libcurl4-openssl-dev

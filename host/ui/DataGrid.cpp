@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyle>
 
 namespace host::ui {
 
@@ -208,8 +209,11 @@ void DataGrid::rebuildAutomaticColumns()
         if (!f->visible())
             continue;
         auto column = std::make_unique<GridColumn>(*this, f->fieldName());
-        const int chars = f->dataType() == host::data::FieldType::String ? std::clamp(f->size(), 4, 40) : 10;
-        column->width_ = fontMetrics().averageCharWidth() * chars + 8;
+        // Numbers are measured in digits, which are wider than the average character.
+        const bool text = f->dataType() == host::data::FieldType::String;
+        const int chars = text ? std::clamp(f->size(), 4, 40) : 10;
+        column->width_ = (text ? fontMetrics().averageCharWidth() * chars
+                               : fontMetrics().horizontalAdvance(QString(chars, QChar('0')))) + 8;
         columns_.push_back(std::move(column));
     }
 }
@@ -221,13 +225,22 @@ void DataGrid::columnsChanged()
     followDataset();
 }
 
+int DataGrid::shownWidth(const GridColumn& column) const
+{
+    // A width given in pixels was chosen for another font: it is a minimum,
+    // and the title is never cut.
+    const QHeaderView* header = horizontalHeader();
+    const int margin = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 4;
+    return std::max(column.width(), QFontMetrics(header->font()).horizontalAdvance(column.title()) + margin);
+}
+
 void DataGrid::applyColumnGeometry()
 {
     following_ = true;
     for (int i = 0; i < columnCount(); ++i) {
         setColumnHidden(i, !column(i)->visible());
         if (column(i)->visible())
-            setColumnWidth(i, column(i)->width());
+            setColumnWidth(i, shownWidth(*column(i)));
     }
     following_ = false;
 }
@@ -360,6 +373,50 @@ void DataGrid::commitEditor()
 {
     if (QWidget* editor = indexWidget(currentIndex()); editor && state() == QAbstractItemView::EditingState)
         commitData(editor);
+}
+
+void DataGrid::commitData(QWidget* editor)
+{
+    // The editor losing the focus to the rule's own dialog commits again:
+    // the same text is being written already.
+    if (committing_ || !editor)
+        return;
+    committing_ = editor;
+    closedUnderCommit_ = nullptr;
+    commitRefused_ = false;
+    deletionHeld_ = false;
+    editor->installEventFilter(this);
+    QTableView::commitData(editor);
+    editor->removeEventFilter(this);
+    committing_ = nullptr;
+    // Closed under the dialog: its deletion waited for the write to end; it
+    // goes once the event that led here (a key in the editor) is done.
+    if (deletionHeld_)
+        editor->deleteLater();
+}
+
+void DataGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    if (editor && editor == committing_) {
+        closedUnderCommit_ = editor;
+    } else if (editor && editor == closedUnderCommit_) {
+        closedUnderCommit_ = nullptr;
+        return;   // already closed while its text was written
+    }
+    if (commitRefused_) {
+        commitRefused_ = false;
+        hint = QAbstractItemDelegate::NoHint;   // the refused cell stays current, with its field's value
+    }
+    QTableView::closeEditor(editor, hint);
+}
+
+bool DataGrid::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::DeferredDelete && watched == committing_) {
+        deletionHeld_ = true;
+        return true;
+    }
+    return QTableView::eventFilter(watched, event);
 }
 
 void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)

@@ -10,6 +10,7 @@
 #include <QColor>
 #include <QFont>
 #include <QList>
+#include <QPointer>
 #include <QStringList>
 #include <QTableView>
 
@@ -138,11 +139,18 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    // Writing a cell runs the field's rules, which may show a dialog (its own
+    // event loop, the focus taken from the editor) or abort: the editor must
+    // outlive the write, and a refused text keeps the cell current.
+    void commitData(QWidget* editor) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     friend class DataGridModel;
     void rebuildAutomaticColumns();
     void applyColumnGeometry();
+    int shownWidth(const GridColumn& column) const;
     void applyOptions();
     void followDataset();
     // Writes the open cell editor's text into its field (before a post).
@@ -159,6 +167,11 @@ private:
     bool following_ = false;
     int lastColumn_ = -1;
     int exitingColumn_ = -1;
+    // The editor whose text is being written, and what happened meanwhile.
+    QWidget* committing_ = nullptr;
+    QPointer<QWidget> closedUnderCommit_;
+    bool deletionHeld_ = false;
+    bool commitRefused_ = false;
 };
 
 } // namespace host::ui

@@ -68,12 +68,22 @@ bool DataGridModel::beginEdit(const QModelIndex& index)
 
 bool DataGridModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (role != Qt::EditRole || !cellEditable(index) || !moveTo(index.row()))
+    if (role != Qt::EditRole)
+        return false;
+    const bool written = writeText(index, value.toString());
+    if (!written && grid_.committing_)
+        grid_.commitRefused_ = true;
+    return written;
+}
+
+bool DataGridModel::writeText(const QModelIndex& index, const QString& text)
+{
+    if (!cellEditable(index) || !moveTo(index.row()))
         return false;
     host::data::Field* f = grid_.column(index.column())->field();
-    if (f->text() == value.toString() && !dataset()->editing())
+    if (f->text() == text && !dataset()->editing())
         return true;   // nothing typed: no edit
-    return beginEdit(index) && runGuarded([&] { f->setText(value.toString()); });
+    return beginEdit(index) && runGuarded([&] { f->setText(text); });
 }
 
 bool DataGridModel::setLookupKey(const QModelIndex& index, const QVariant& key)

@@ -44,6 +44,7 @@ private:
     // editor the user is typing in).
     void refreshShape(bool rowsChanged);
     bool moveTo(int row);
+    bool writeText(const QModelIndex& index, const QString& text);
 
     DataGrid& grid_;
     int rows_ = 0;

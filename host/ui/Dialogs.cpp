@@ -2,6 +2,15 @@
 
 #include "host/ui/QtDialogBackend.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QPointer>
+#include <QTranslator>
+#include <QWidget>
+#include <QWindow>
+
 namespace host::ui {
 
 QString dialogKindName(DialogKind kind)
@@ -67,6 +76,63 @@ DialogBackend* setBackend(DialogBackend* backend)
     DialogBackend* previous = installed();
     installed() = backend;
     return previous;
+}
+
+QWidget* owner()
+{
+    // The window active last: between a dialog closing and its window being
+    // active again there is no active window, and a dialog opened then must
+    // not stand alone.
+    static QPointer<QWidget> lastActive;
+    static const bool watching = [] {
+        QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget*, QWidget* now) {
+            // Dialogs come and go; the window under them is the one to remember.
+            if (now && now->window()->isVisible() && !qobject_cast<QDialog*>(now->window()))
+                lastActive = now->window();
+        });
+        return true;
+    }();
+    (void)watching;
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget* active = QApplication::activeWindow()) {
+        if (!qobject_cast<QDialog*>(active))
+            lastActive = active;
+        return active;
+    }
+    return lastActive && lastActive->isVisible() ? lastActive.data() : nullptr;
+}
+
+void attachToOwner(QWidget& dialog, QWidget* owner)
+{
+    QWidget* window = owner ? owner->window() : nullptr;
+    if (!window || window == &dialog)
+        return;
+    // A window that stays on top would otherwise cover its own dialogs.
+    if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint)
+        && !dialog.windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        dialog.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    if (dialog.parentWidget())
+        return;   // a child dialog is transient for its parent's window already
+    dialog.winId();
+    if (dialog.windowHandle() && window->windowHandle())
+        dialog.windowHandle()->setTransientParent(window->windowHandle());
+}
+
+bool loadQtTranslations()
+{
+    static QTranslator* qtbase = nullptr;
+    if (qtbase)
+        return true;
+    auto* translator = new QTranslator(qApp);
+    if (!translator->load(QLocale(QLocale::Portuguese, QLocale::Brazil), "qtbase", "_",
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    QCoreApplication::installTranslator(translator);
+    qtbase = translator;
+    return true;
 }
 
 void information(const QString& text, const QString& title) { ask(DialogKind::Information, title, text); }

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+class QWidget;
+
 namespace host::ui {
 
 class Form;
@@ -74,6 +76,17 @@ bool chooseColor(QString& color);
 
 // "Bitmap (*.bmp)|*.bmp|Todos (*.*)|*.*" -> Qt's "Bitmap (*.bmp);;Todos (*.*)".
 QString qtFileFilter(const QString& classicFilter);
+
+// The window a dialog opened now belongs to: the modal window open, else the
+// active window (none: the dialog stands alone).
+QWidget* owner();
+// Makes a dialog about to be shown belong to its owner's window: transient
+// for it (a window manager keeps it over that window and never behind it),
+// and staying on top when that window does. Call before the dialog is shown.
+void attachToOwner(QWidget& dialog, QWidget* owner);
+// Loads Qt's own Portuguese texts (standard buttons "Cancelar", "Sim",
+// "Não"...) into the application; false when they are not installed.
+bool loadQtTranslations();
 
 } // namespace Dialogs
 } // namespace host::ui

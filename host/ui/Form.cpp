@@ -10,6 +10,7 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QWindow>
 #include <QTimer>
 
 namespace host::ui {
@@ -116,6 +117,8 @@ ModalResult Form::showModal()
     modalResult_ = ModalResult::None;
     inModal_ = true;
     resultSink_ = &result;
+    // Modal to the window that opens it, and never behind it.
+    Dialogs::attachToOwner(*this, Dialogs::owner());
     setWindowModality(Qt::ApplicationModal);
     applyPlacement();
     show();
@@ -219,14 +222,31 @@ void Form::showEvent(QShowEvent* event)
         runGuarded(onShow);
 }
 
+// A message, question or picker this window opened: the user has not left
+// the window, it only answers it.
+bool Form::ownDialogOpen() const
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || modal == this)
+        return false;
+    if (modal->parentWidget() && modal->parentWidget()->window() == this)
+        return true;
+    return modal->windowHandle() && windowHandle() && modal->windowHandle()->transientParent() == windowHandle();
+}
+
 bool Form::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate) {
         WindowRegistry::activated(this);
-        if (onActivate)
+        // Back from its own dialog, the window was never left.
+        if (onActivate && !answeringDialog_)
             runGuarded(onActivate);
+        answeringDialog_ = false;
     } else if (event->type() == QEvent::WindowDeactivate) {
-        if (onDeactivate)
+        // Leaving the window ends its work (lists closed, lines stored); its
+        // own dialog must not: the lines being typed and the texts shown stay.
+        answeringDialog_ = ownDialogOpen();
+        if (onDeactivate && !answeringDialog_)
             runGuarded(onDeactivate);
     }
     return QWidget::event(event);

@@ -87,6 +87,7 @@ protected:
 private:
     void applyPlacement();
     void endModal();
+    bool ownDialogOpen() const;
 
     bool centered_ = false;
     bool startMaximized_ = false;
@@ -94,6 +95,7 @@ private:
     bool inModal_ = false;
     bool released_ = false;
     bool created_ = false;
+    bool answeringDialog_ = false;   // deactivated by a dialog of its own
     ModalResult modalResult_ = ModalResult::None;
     CloseAction defaultCloseAction_ = CloseAction::Hide;
     QEventLoop* loop_ = nullptr;

@@ -6,6 +6,8 @@
 
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace host::ui {
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption)
@@ -18,7 +20,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 QPushButton* makeSearchButton(QWidget* parent, const char* name)
 {
     QPushButton* b = makeButton(parent, name, "...");
-    b->setFixedWidth(24);
+    b->setFixedWidth(std::max(24, b->fontMetrics().horizontalAdvance("...") + 12));   // 24 at the classic font
     return b;
 }
 

@@ -67,6 +67,10 @@ private:
 PageControl::PageControl(const QString& name, QWidget* parent) : QTabWidget(parent)
 {
     setTabBar(new PageTabBar(this, userInput_));
+    // Tabs keep their whole captions; a strip wider than the window scrolls.
+    setUsesScrollButtons(true);
+    setElideMode(Qt::ElideNone);
+    tabBar()->setExpanding(false);
     setObjectName(name);
     connect(this, &QTabWidget::currentChanged, this, &PageControl::pageChanged);
     watchFocus(this, [this] { if (onEnter) onEnter(); }, [this] { if (onExit) onExit(); });

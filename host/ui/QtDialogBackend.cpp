@@ -18,9 +18,24 @@
 namespace host::ui {
 namespace {
 
-QWidget* dialogParent() { return QApplication::activeWindow(); }
+QWidget* dialogParent() { return Dialogs::owner(); }
 
 QString titleOr(const QString& title, const QString& fallback) { return title.isEmpty() ? fallback : title; }
+
+// Runs a dialog modal to the window that opened it.
+int execOwned(QDialog& dialog)
+{
+    Dialogs::attachToOwner(dialog, dialogParent());
+    dialog.setWindowModality(Qt::ApplicationModal);
+    return dialog.exec();
+}
+
+// The caption that declines a question, as the user reads it.
+bool declines(const QString& caption)
+{
+    const QString plain = QString(caption).remove('&').trimmed();
+    return plain.compare("Não", Qt::CaseInsensitive) == 0 || plain.compare("Cancelar", Qt::CaseInsensitive) == 0;
+}
 
 } // namespace
 
@@ -52,7 +67,7 @@ DialogReply QtDialogBackend::message(const DialogRequest& request)
                                                                : QMessageBox::Information;
     QMessageBox box(icon, titleOr(request.title, QApplication::applicationDisplayName()), request.text,
                     QMessageBox::Ok, dialogParent());
-    box.exec();
+    execOwned(box);
     return {true, {}, 0};
 }
 
@@ -61,9 +76,21 @@ DialogReply QtDialogBackend::question(const DialogRequest& request)
     QMessageBox box(QMessageBox::Question, titleOr(request.title, QApplication::applicationDisplayName()),
                     request.text, QMessageBox::NoButton, dialogParent());
     QList<QAbstractButton*> buttons;
-    for (const QString& caption : request.options)
-        buttons << box.addButton(caption, QMessageBox::AcceptRole);
-    box.exec();
+    QAbstractButton* escape = nullptr;
+    for (const QString& caption : request.options) {
+        const bool decline = declines(caption);
+        buttons << box.addButton(caption, decline ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
+        if (decline && !escape)
+            escape = buttons.last();
+    }
+    // Esc (and the window's close button) is the declining caption; a
+    // question without one closes without a choice.
+    if (!escape) {
+        escape = box.addButton(QMessageBox::Cancel);
+        escape->hide();
+    }
+    box.setEscapeButton(escape);
+    execOwned(box);
     const int index = int(buttons.indexOf(box.clickedButton()));
     if (index < 0)
         return {};
@@ -85,33 +112,43 @@ DialogReply QtDialogBackend::longText(const DialogRequest& request)
     layout->addWidget(detail);
     layout->addWidget(buttons);
     dialog.resize(640, 420);
-    dialog.exec();
+    execOwned(dialog);
     return {true, {}, 0};
 }
 
 DialogReply QtDialogBackend::input(const DialogRequest& request)
 {
-    bool ok = false;
-    QString text;
+    QInputDialog dialog(dialogParent());
+    dialog.setWindowTitle(request.title);
+    dialog.setLabelText(request.text);
     if (request.kind == DialogKind::NumberInput) {
-        double value = QInputDialog::getDouble(dialogParent(), request.title, request.text, request.value.toDouble(),
-                                               -1e15, 1e15, 4, &ok);
-        text = QString::number(value);
+        dialog.setInputMode(QInputDialog::DoubleInput);
+        dialog.setDoubleRange(-1e15, 1e15);
+        dialog.setDoubleDecimals(4);
+        dialog.setDoubleValue(request.value.toDouble());
     } else {
-        QLineEdit::EchoMode echo = request.kind == DialogKind::Password ? QLineEdit::Password : QLineEdit::Normal;
-        text = QInputDialog::getText(dialogParent(), request.title, request.text, echo, request.value, &ok);
+        dialog.setInputMode(QInputDialog::TextInput);
+        dialog.setTextEchoMode(request.kind == DialogKind::Password ? QLineEdit::Password : QLineEdit::Normal);
+        dialog.setTextValue(request.value);
     }
-    return {ok, ok ? text : QString(), -1};
+    if (execOwned(dialog) != QDialog::Accepted)
+        return {false, {}, -1};
+    const QString text = request.kind == DialogKind::NumberInput ? QString::number(dialog.doubleValue())
+                                                                 : dialog.textValue();
+    return {true, text, -1};
 }
 
 DialogReply QtDialogBackend::pick(const DialogRequest& request)
 {
-    bool ok = false;
-    const int current = std::max(0, int(request.options.indexOf(request.value)));
-    QString item = QInputDialog::getItem(dialogParent(), request.title, request.text, request.options, current,
-                                         false, &ok);
-    if (!ok)
+    QInputDialog dialog(dialogParent());
+    dialog.setWindowTitle(request.title);
+    dialog.setLabelText(request.text);
+    dialog.setComboBoxItems(request.options);
+    dialog.setComboBoxEditable(false);
+    dialog.setTextValue(request.options.value(std::max(0, int(request.options.indexOf(request.value)))));
+    if (execOwned(dialog) != QDialog::Accepted)
         return {};
+    const QString item = dialog.textValue();
     return {true, item, int(request.options.indexOf(item))};
 }
 
@@ -144,7 +181,7 @@ DialogReply QtDialogBackend::color(const DialogRequest& request)
 {
     ColorValue start = clBlack;
     tryStringToColor(request.value, start);
-    const QColor chosen = QColorDialog::getColor(toQColor(start), nullptr, request.title);
+    const QColor chosen = QColorDialog::getColor(toQColor(start), dialogParent(), request.title);
     if (!chosen.isValid())
         return {};
     return {true, colorToString(fromQColor(chosen)), -1};

@@ -335,6 +335,9 @@ TEST_F(TdmTecMappingsTest, ValidaDataEmptiesOnTheBlankMaskAndExpandsTwoDigitYear
     };
     const Caso casos[] = {
         {"  /  /  ", QDate()},
+        {"  /  /    ", QDate()},
+        {"__/__/____", QDate()},
+        {"", QDate()},   // a date field left empty
         {"15/03/26", QDate(2026, 3, 15)},
         {"15/03/49", QDate(2049, 3, 15)},
         {"15/03/50", QDate(1950, 3, 15)},
@@ -356,7 +359,7 @@ TEST_F(TdmTecMappingsTest, ValidaDataRefusesWhatIsNoDateAndKeepsTheValue)
 {
     Field& alvo = *linha.fieldByName("DATA");
     const QDateTime antes(QDate(2025, 7, 4), QTime(0, 0));
-    for (const char* digitado : {"31/02/26", "29/02/25", "32/01/26", "ab/cd/ef", "", "  /  /    "}) {
+    for (const char* digitado : {"31/02/26", "29/02/25", "32/01/26", "ab/cd/ef", "1 /  /  ", "  /13/2026"}) {
         SCOPED_TRACE(std::string("'") + digitado + "'");
         alvo.setValue(antes);
         host::ui::ScriptedDialogs dialogos;

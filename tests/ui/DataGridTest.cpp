@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include "QtPrinters.h"
+#include "tests/support/OnScreenDialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -311,4 +312,56 @@ TEST_F(DataGridTest, AnUntouchedMaskedDateCellLeavesTheRowAlone)
     EXPECT_EQ(visits.state(), DatasetState::Browse);
     EXPECT_TRUE(visits.fieldByName("VIDATA")->isNull());
     ds.setDataset(&lines);
+}
+
+// A field rule that shows a real dialog while the cell editor is open: the
+// dialog takes the focus and runs its own event loop, which closes the editor
+// under the view; leaving the cell (Enter, Tab) must still end normally.
+TEST_F(DataGridTest, AFieldRuleShowingADialogWhileACellIsTypedLeavesTheGridWorking)
+{
+    for (int key : {Qt::Key_Return, Qt::Key_Tab}) {
+        SCOPED_TRACE(key);
+        testsupport::OnScreenDialogs onScreen;
+        int shown = 0;
+        lines.fieldByName("AACODIGO")->onChange = [&](host::data::Field& f) {
+            ++shown;
+            host::ui::Dialogs::information("Código não encontrado.");
+            auto rule = std::move(f.onChange);
+            f.clear();
+            f.onChange = std::move(rule);
+            throw host::Abort();
+        };
+        grid.setFocus();
+        grid.setCurrentIndex(cell(0, "AACODIGO"));
+        QLineEdit* editor = typeInCurrentCell(grid, "999");
+        ASSERT_NE(editor, nullptr);
+        QTest::keyClick(editor, Qt::Key(key));
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(shown, 1) << "the rule runs once for the text typed";
+        EXPECT_EQ(onScreen.texts(), QStringList{"Código não encontrado."});
+        EXPECT_EQ(grid.model()->data(cell(0, "AACODIGO")).toString(), "") << "the refused code is not kept";
+        EXPECT_EQ(grid.currentIndex().column(), cell(0, "AACODIGO").column()) << "the cell refused stays current";
+
+        // The grid goes on: another cell is typed and stored.
+        lines.fieldByName("AACODIGO")->onChange = nullptr;
+        grid.setCurrentIndex(cell(0, "AACODIGO"));
+        editor = typeInCurrentCell(grid, "7");
+        ASSERT_NE(editor, nullptr);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        lines.post();
+        EXPECT_EQ(lines.fieldByName("AACODIGO")->asInteger(), 7);
+    }
+}
+
+// A width chosen for another font is a minimum: the title is never cut.
+TEST_F(DataGridTest, ColumnsAreNeverNarrowerThanTheirTitles)
+{
+    grid.addColumn("AACODIGO", "Código da Ordem de Serviço", 20);
+    grid.addColumn("AAQUANTIDADE", "Qtde.", 300);
+    const QFontMetrics metrics(grid.horizontalHeader()->font());
+    EXPECT_GE(grid.columnWidth(0), metrics.horizontalAdvance("Código da Ordem de Serviço"));
+    EXPECT_EQ(grid.columnWidth(1), 300);
+    EXPECT_EQ(grid.column(0)->width(), 20) << "the given width stays what is stored";
 }

@@ -1,0 +1,93 @@
+#include "tests/support/OnScreenDialogs.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTest>
+#include <QWindow>
+
+namespace testsupport {
+
+OnScreenDialogs::OnScreenDialogs() : previous_(host::ui::Dialogs::setBackend(nullptr))
+{
+    timer_.setInterval(10);
+    connect(&timer_, &QTimer::timeout, this, &OnScreenDialogs::poll);
+    timer_.start();
+}
+
+OnScreenDialogs::~OnScreenDialogs() { host::ui::Dialogs::setBackend(previous_); }
+
+OnScreenDialogs& OnScreenDialogs::press(const QString& caption)
+{
+    presses_.push_back(caption);
+    return *this;
+}
+
+OnScreenDialogs& OnScreenDialogs::whileOpen(std::function<void(QWidget&)> action)
+{
+    whileOpen_ = std::move(action);
+    return *this;
+}
+
+QStringList OnScreenDialogs::texts() const
+{
+    QStringList result;
+    for (const Seen& s : seen_)
+        result << s.text;
+    return result;
+}
+
+void OnScreenDialogs::poll()
+{
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (!dialog || dialog == handled_ || !dialog->isVisible())
+        return;
+    // As on screen, the dialog takes the focus before the user answers it
+    // (the offscreen platform does not always activate it by itself).
+    if (QApplication::activeWindow() != dialog) {
+        QApplication::setActiveWindow(dialog);
+        return;
+    }
+    handled_ = dialog;
+    Seen seen;
+    seen.className = dialog->metaObject()->className();
+    if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
+        seen.text = box->text();
+    } else {
+        QStringList labels;
+        for (QLabel* label : dialog->findChildren<QLabel*>())
+            labels << label->text();
+        seen.text = labels.join('\n');
+    }
+    for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+        if (button->isVisible())
+            seen.buttons << button->text().remove('&');
+    seen.parent = dialog->parentWidget();
+    seen.transientParent = dialog->windowHandle() ? dialog->windowHandle()->transientParent() : nullptr;
+    seen.modality = dialog->windowModality();
+    seen.stayOnTop = dialog->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    seen_.push_back(seen);
+    if (whileOpen_) {
+        auto action = std::move(whileOpen_);
+        whileOpen_ = nullptr;
+        action(*dialog);
+    }
+    const QString caption = presses_.empty() ? QString() : presses_.front();
+    if (!presses_.empty())
+        presses_.pop_front();
+    if (!qobject_cast<QDialog*>(dialog)) {   // a modal window: closed as its close button would
+        dialog->close();
+        return;
+    }
+    if (!caption.isEmpty())
+        for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+            if (button->text().remove('&') == caption) {
+                button->click();
+                return;
+            }
+    QTest::keyClick(dialog, Qt::Key_Escape);
+}
+
+}  // namespace testsupport

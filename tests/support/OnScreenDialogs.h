@@ -1,0 +1,57 @@
+#pragma once
+// Real dialogs in a test: the on-screen backend is installed, and every
+// modal window that opens is noted (its text, buttons, the window it belongs
+// to) and closed by the next scripted button caption, or by Esc when none is
+// left. What scripted dialogs cannot show: the focus moves to the dialog and
+// a nested event loop runs while it is open.
+
+#include "host/ui/Dialogs.h"
+
+#include <QPointer>
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+class QWindow;
+
+namespace testsupport {
+
+class OnScreenDialogs : public QObject {
+public:
+    struct Seen {
+        QString className;
+        QString text;              // a message box's text or a dialog's labels
+        QStringList buttons;       // the captions of its buttons
+        QPointer<QWidget> parent;  // the widget it was opened on
+        QWindow* transientParent = nullptr;
+        Qt::WindowModality modality = Qt::NonModal;
+        bool stayOnTop = false;
+    };
+
+    OnScreenDialogs();
+    ~OnScreenDialogs() override;
+
+    // The caption of the button to press on the next dialog ("" presses Esc).
+    OnScreenDialogs& press(const QString& caption);
+    // Something to run while the next dialog is open, before it is closed.
+    OnScreenDialogs& whileOpen(std::function<void(QWidget& dialog)> action);
+
+    const std::vector<Seen>& seen() const { return seen_; }
+    QStringList texts() const;
+
+private:
+    void poll();
+
+    host::ui::DialogBackend* previous_ = nullptr;
+    QTimer timer_;
+    std::deque<QString> presses_;
+    std::function<void(QWidget&)> whileOpen_;
+    std::vector<Seen> seen_;
+    QPointer<QWidget> handled_;
+};
+
+}  // namespace testsupport

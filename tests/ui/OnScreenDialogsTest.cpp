@@ -1,0 +1,87 @@
+// The real dialogs: each belongs to the window that opens it (transient for
+// it, modal, above it when it stays on top), standard buttons read in
+// Portuguese, and a question closes with Esc as its declining caption.
+
+#include "host/ui/Dialogs.h"
+#include "host/ui/Form.h"
+#include "tests/support/OnScreenDialogs.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+using namespace host::ui;
+
+namespace {
+
+class OnScreenDialogsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        janela.setObjectName("fmJanela");
+        janela.setStayOnTop(true);
+        janela.resize(400, 300);
+        janela.showNonModal();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&janela));
+    }
+    Form janela;
+};
+
+} // namespace
+
+TEST_F(OnScreenDialogsTest, MessagesQuestionsAndPromptsBelongToTheWindowThatOpensThem)
+{
+    testsupport::OnScreenDialogs naTela;
+    naTela.press("").press("Sim").press("");
+    Dialogs::information("Registro gravado.");
+    EXPECT_EQ(Dialogs::question("Confirma?", {"Sim", "Não"}), "Sim");
+    QString valor = "x";
+    EXPECT_FALSE(Dialogs::inputQuery("Placa", "Informe a placa", valor));
+    ASSERT_EQ(naTela.seen().size(), 3u);
+    for (const auto& visto : naTela.seen()) {
+        SCOPED_TRACE(visto.text.toStdString());
+        EXPECT_EQ(visto.parent.data(), &janela);
+        EXPECT_EQ(visto.transientParent, janela.windowHandle());
+        EXPECT_NE(visto.modality, Qt::NonModal);
+        EXPECT_TRUE(visto.stayOnTop) << "a window that stays on top would cover it";
+    }
+}
+
+TEST_F(OnScreenDialogsTest, AModalWindowIsTransientForItsOpenerAndStaysAboveIt)
+{
+    testsupport::OnScreenDialogs naTela;
+    Form picker;
+    picker.setObjectName("fmPesquisa");
+    picker.resize(200, 100);
+    EXPECT_EQ(picker.showModal(), ModalResult::Cancel);
+    ASSERT_EQ(naTela.seen().size(), 1u);
+    EXPECT_EQ(naTela.seen()[0].className, "host::ui::Form");
+    EXPECT_EQ(naTela.seen()[0].transientParent, janela.windowHandle());
+    EXPECT_EQ(naTela.seen()[0].modality, Qt::ApplicationModal);
+    EXPECT_TRUE(naTela.seen()[0].stayOnTop);
+}
+
+TEST_F(OnScreenDialogsTest, EscDeclinesAQuestionAndAQuestionWithoutDeclineStillCloses)
+{
+    testsupport::OnScreenDialogs naTela;   // nothing scripted: Esc on each
+    EXPECT_EQ(Dialogs::question("Deseja excluir?", {"Sim", "Não"}), "Não");
+    EXPECT_EQ(Dialogs::question("Salvar alterações?", {"Sim", "Não", "Cancelar"}), "Não");
+    EXPECT_EQ(Dialogs::question("Imprimir?", {"Cancelar", "Imprimir"}), "Cancelar");
+    EXPECT_EQ(Dialogs::question("Qual?", {"Série", "Placa"}), "") << "closed without a choice";
+    ASSERT_EQ(naTela.seen().size(), 4u);
+    EXPECT_EQ(naTela.seen()[3].buttons, (QStringList{"Série", "Placa"})) << "no button added in sight";
+}
+
+TEST_F(OnScreenDialogsTest, StandardButtonsReadInPortuguese)
+{
+    ASSERT_TRUE(Dialogs::loadQtTranslations()) << "Qt's translations (qtbase_pt_BR) are not installed";
+    testsupport::OnScreenDialogs naTela;
+    QString valor;
+    Dialogs::inputQuery("Placa", "Informe a placa", valor);
+    ASSERT_EQ(naTela.seen().size(), 1u);
+    EXPECT_TRUE(naTela.seen()[0].buttons.contains("Cancelar")) << naTela.seen()[0].buttons.join(',').toStdString();
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes").remove('&'), "Sim");
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&No").remove('&'), "Não");
+}
