@@ -76,14 +76,14 @@ TEST_F(GradeCodigoDesconhecidoTest, ServiceOrderGridsRefuseTheUnknownCodeAndGoOn
     TdmTec& tec = *dmTec;
 
     aba(form.pcOrdemServico, form.tsPecasOS);
-    EXPECT_EQ(digitaCodigo(form.dbgdPecas, "PRCODIGO", "ZZ999"), QStringList{"Código não encontrado."});
+    EXPECT_EQ(digitaCodigo(form.dbgdOrdemServicoPecas, "PRCODIGO", "ZZ999"), QStringList{"Código não encontrado."});
     EXPECT_EQ(tec.quOSPecas->fieldByName("PRCODIGO")->asString(), "");
 
     aba(form.pcOrdemServico, form.tsServico);
-    EXPECT_EQ(digitaCodigo(form.dbgdOrdemServicoServicos, "AHCODIGO", "987"), QStringList{"Código não encontrado."});
+    EXPECT_EQ(digitaCodigo(form.dbgdOrdemServicoServicos, "PRCODIGO", "ZZ999"), QStringList{"Código não encontrado."});
 
     aba(form.pcOrdemServico, form.tsItens);
-    EXPECT_EQ(digitaCodigo(form.dbgdOrdemServico, "FOCONSECIONARIA", "ZZ999"), QStringList{"Código não encontrado."});
+    EXPECT_EQ(digitaCodigo(form.dbgdOrdemServicoItens, "FOCONSECIONARIA", "ZZ999"), QStringList{"Código não encontrado."});
 
     EXPECT_TRUE(form.isVisible()) << "the window goes on";
     EXPECT_EQ(fmAssOrdemServico.get(), &form);
