@@ -4,7 +4,7 @@
 // back through a connection of their own, forecast and found in the
 // invoicing window.
 
-#include "tests/module/ModuleFixture.h"
+#include "tests/module/ContratoCadastroFixture.h"
 
 #include "contracts/uAssContCad.h"
 #include "contracts/uAssContFat.h"
@@ -32,41 +32,10 @@ namespace {
 using host::data::DatasetState;
 using host::ui::Form;
 
-class ContratoItensGradeTest : public ModuleTest {
+class ContratoItensGradeTest : public ContratoCadastroTest {
 protected:
-    void SetUp() override
-    {
-        ModuleTest::SetUp();
-        parametro("ATUTILIZACONTRATOS", "S");
-    }
-    TfmAssContCad& abrir() { return abrirJanela(fmAssContCad, "fmAssContCad"); }
-    void fechar(TfmAssContCad& form)
-    {
-        form.bbSair->click();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
     host::data::Query& ctr() { return *dmTecContrato->quCtrCadastro; }
     host::data::Query& itens() { return *dmTecContrato->quCtrCadastroIt; }
-    void aba(TfmAssContCad& form, host::ui::TabSheet* pagina)
-    {
-        QTabBar* barra = form.pcContrato->tabBar();
-        QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(pagina->pageIndex()).center());
-    }
-    void pesquisa(const QString& coluna, const QString& valor)
-    {
-        dialogs->modal("fmPesquisa", [coluna, valor](Form& janela) {
-            auto& p = static_cast<TfmPesquisa&>(janela);
-            ASSERT_TRUE(p.dataSource()->dataset()->locate(coluna, valor)) << valor.toStdString();
-            QTest::keyClick(p.grid(), Qt::Key_Return);
-        });
-    }
-    static void escolhe(host::ui::DataComboBox* combo, const QString& texto)
-    {
-        const int i = combo->findText(texto);
-        ASSERT_GE(i, 0) << texto.toStdString();
-        combo->setCurrentIndex(i);
-        emit combo->activated(i);
-    }
     // Types into the cell of the column on the current row; Tab leaves it
     // unless the text is to stay in the open editor.
     static void celula(host::ui::DataGrid* grade, const char* campo, const QString& texto, bool sair = true)
@@ -177,7 +146,7 @@ TEST_F(ContratoItensGradeTest, AnItemTheRuleRefusesStaysOnScreenWithItsMessage)
     EXPECT_EQ(itens().fieldByName("PRCODIGO")->asString(), "S0003");
 
     dialogs->acknowledge("Data Inválida de limite da garantia!");
-    aba(form, form.tsContDadosAdicionais);
+    clicaAba(form, form.tsContDadosAdicionais);
     EXPECT_EQ(form.pcContrato->activePage(), form.tsItens) << "the page with the refused row stays";
     EXPECT_EQ(itens().state(), DatasetState::Insert);
 

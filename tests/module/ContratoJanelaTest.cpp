@@ -4,7 +4,7 @@
 // deleted; the instalments' guards, the header's data change, the keys, the
 // customers' items window and a picture of the window.
 
-#include "tests/module/ModuleFixture.h"
+#include "tests/module/ContratoCadastroFixture.h"
 #include "tests/support/TestDatabase.h"
 
 #include "contracts/uAssContCad.h"
@@ -40,42 +40,8 @@ namespace {
 using host::data::DatasetState;
 using host::ui::Form;
 
-class ContratoJanelaTest : public ModuleTest {
+class ContratoJanelaTest : public ContratoCadastroTest {
 protected:
-    void SetUp() override
-    {
-        ModuleTest::SetUp();
-        parametro("ATUTILIZACONTRATOS", "S");
-    }
-    TfmAssContCad& abrir() { return abrirJanela(fmAssContCad, "fmAssContCad"); }
-    void fechar(TfmAssContCad& form)
-    {
-        form.bbSair->click();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    // The user's click on the page's tab.
-    void aba(TfmAssContCad& form, host::ui::TabSheet* pagina)
-    {
-        QTabBar* barra = form.pcContrato->tabBar();
-        QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(pagina->pageIndex()).center());
-        ASSERT_EQ(form.pcContrato->activePage(), pagina);
-    }
-    static void escolhe(host::ui::DataComboBox* combo, const QString& texto)
-    {
-        const int i = combo->findText(texto);
-        ASSERT_GE(i, 0) << texto.toStdString();
-        combo->setCurrentIndex(i);
-        emit combo->activated(i);
-    }
-    // The search window answered with the row whose column holds the value.
-    void pesquisa(const QString& coluna, const QString& valor)
-    {
-        dialogs->modal("fmPesquisa", [coluna, valor](Form& janela) {
-            auto& p = static_cast<TfmPesquisa&>(janela);
-            ASSERT_TRUE(p.dataSource()->dataset()->locate(coluna, valor)) << valor.toStdString();
-            QTest::keyClick(p.grid(), Qt::Key_Return);
-        });
-    }
     void tecla(TfmAssContCad& form, int key, Qt::KeyboardModifiers mod = Qt::NoModifier)
     {
         QTest::keyClick(form.focusWidget() ? form.focusWidget() : &form, Qt::Key(key), mod);
