@@ -144,6 +144,9 @@ QWidget* TfmAssOrdemServico::montarBotoes()
     bbExcluir = botao(barra, "bbExcluir", "E&xcluir");
     sbAnterior = botao(barra, "sbAnterior", "<");
     sbProximo = botao(barra, "sbProximo", ">");
+    // The arrows need no caption-wide button; the room goes to the long captions.
+    for (QPushButton* seta : {sbAnterior, sbProximo})
+        seta->setFixedWidth(std::max(24, seta->fontMetrics().horizontalAdvance(seta->text()) + 16));
     bbNS = botao(barra, "bbNS", "Nova OS por Equipamento");
     bbImprimir = botao(barra, "bbImprimir", "Im&primir");
     bbOSInterna = botao(barra, "bbOSInterna", "Comprovante");
@@ -252,11 +255,14 @@ QWidget* TfmAssOrdemServico::montarCabecalho()
     g->addWidget(campo({}, dbcbTipoOs, nullptr, rotulo(p, "laTipoOs", "Classificação")), 2, 7);
     g->addWidget(campo({}, dbcbSuspensao, nullptr, laSuspensao), 3, 0, 1, 3);
     g->addWidget(campo({}, fila, nullptr, laFilaAten), 3, 3, 1, 2);
+    // The actions get a row of their own, so that their captions are not
+    // squeezed into the last columns at the window's default width.
     auto* acoes = new QHBoxLayout;
     for (QPushButton* b : {sbPesqContrato, sbCliCobranca, sbObsAdic, sbEnviarEmailAbertura, sbEnviarEmail,
                            sbEnviaEmailOS})
         acoes->addWidget(b);
-    g->addLayout(acoes, 3, 5, 1, 3);
+    acoes->addStretch(1);
+    g->addLayout(acoes, 4, 0, 1, 8);
     return p;
 }
 

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTabBar>
+#include <QToolButton>
 #include <QWheelEvent>
 
 namespace host::ui {
@@ -40,17 +41,63 @@ void TabSheet::setPageIndex(int index)
 namespace {
 
 // Marks the page changes that the user makes on the tabs.
+//
+// Qt reckons the right-hand scroll button from the strip's last tab even when
+// that tab is hidden, and so disables it while shown tabs still lie past the
+// edge; the bar keeps that button enabled while the last shown tab is cut.
 class PageTabBar : public QTabBar {
 public:
     PageTabBar(QWidget* parent, bool& userInput) : QTabBar(parent), userInput_(userInput) {}
 
 protected:
+    void tabLayoutChange() override
+    {
+        QTabBar::tabLayoutChange();
+        watchRightScroll();
+        mendRightScroll();
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == rightScroll_ && event->type() == QEvent::EnabledChange)
+            mendRightScroll();
+        return QTabBar::eventFilter(watched, event);
+    }
     void mousePressEvent(QMouseEvent* event) override { asUser([&] { QTabBar::mousePressEvent(event); }); }
     void mouseReleaseEvent(QMouseEvent* event) override { asUser([&] { QTabBar::mouseReleaseEvent(event); }); }
     void keyPressEvent(QKeyEvent* event) override { asUser([&] { QTabBar::keyPressEvent(event); }); }
     void wheelEvent(QWheelEvent* event) override { asUser([&] { QTabBar::wheelEvent(event); }); }
 
 private:
+    void watchRightScroll()
+    {
+        if (rightScroll_)
+            return;
+        for (QToolButton* b : findChildren<QToolButton*>(Qt::FindDirectChildrenOnly))
+            if (b->arrowType() == Qt::RightArrow)
+                rightScroll_ = b;
+        if (rightScroll_)
+            rightScroll_->installEventFilter(this);
+    }
+    void mendRightScroll()
+    {
+        if (!rightScroll_ || !rightScroll_->isVisible() || rightScroll_->isEnabled() || mending_)
+            return;
+        int last = count() - 1;
+        while (last >= 0 && !isTabVisible(last))
+            --last;
+        if (last < 0 || last == count() - 1)
+            return;
+        int edge = rightScroll_->x();
+        for (QToolButton* b : findChildren<QToolButton*>(Qt::FindDirectChildrenOnly))
+            if (b->isVisible())
+                edge = std::min(edge, b->x());
+        if (tabRect(last).right() >= edge) {
+            mending_ = true;
+            rightScroll_->setEnabled(true);
+            mending_ = false;
+        }
+    }
+
     template <class F>
     void asUser(F&& handle)
     {
@@ -60,6 +107,8 @@ private:
         userInput_ = outer;
     }
     bool& userInput_;
+    QToolButton* rightScroll_ = nullptr;
+    bool mending_ = false;
 };
 
 } // namespace
