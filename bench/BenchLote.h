@@ -8,6 +8,8 @@
 #include "bench/BenchReplay.h"
 #include "host/db/FbApi.h"
 
+#include <QApplication>
+
 #include <cstdint>
 #include <functional>
 
@@ -93,6 +95,21 @@ inline void imprimeLote(const char* titulo, Escrita escrita, const Comparacao& c
     std::printf("  statements per row: ours %.2f%s, prepares %.2f; direct writes %.2f\n", porLinha,
                 direta.meta > 0 ? "" : meta(porLinha, direta.comandosPorLinha + direta.comandosDaExecucao / linhas).constData(),
                 double(c.preparosNosso) / linhas, double(c.comandosDireto) / linhas);
+}
+
+// A batch benchmark's whole run: its rows on a database with asynchronous
+// writes, then fewer on one made as the application makes it (forced writes,
+// every commit waiting for the disk). The exit code says whether a goal was missed.
+template <class Mede>
+int executaLote(int argc, char** argv, Mede mede, int linhasAssincronas, int linhasComoAplicacao)
+{
+    host::db::prepareProcess();
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    Gravador gravador;
+    mede(gravador, Escrita::Assincrona, linhasAssincronas);
+    mede(gravador, Escrita::ComoAplicacao, linhasComoAplicacao);
+    return resultado();
 }
 
 }  // namespace bench

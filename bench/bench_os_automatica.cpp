@@ -150,13 +150,4 @@ void mede(bench::Gravador& gravador, bench::Escrita escrita, int contratos)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    host::db::prepareProcess();
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    bench::Gravador gravador;
-    mede(gravador, bench::Escrita::Assincrona, 1000);
-    mede(gravador, bench::Escrita::ComoAplicacao, 100);
-    return bench::resultado();
-}
+int main(int argc, char** argv) { return bench::executaLote(argc, argv, mede, 1000, 100); }

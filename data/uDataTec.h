@@ -444,7 +444,7 @@ public:
     void CarregaControleAlteracoesPedidoAss(const QString& numero);
     // The requested line's total at save (skipped for a typed total).
     void PVAssVerificaValorTotalItem();
-    // The product's specification text (host observations) and composition.
+    // The product's technical description (its host observations) and its composition.
     void CarregaEspecificacaoProduto(const QString& produto);
     void CarregarComposicaoEquipamento(const QString& produto);
     // Back-orders and the small equipment queries (uDataTecPedidoAssPendencia.cpp).

@@ -2,7 +2,7 @@
 // by a real dialog (its own event loop and the focus taken from the cell
 // editor): the message once, the code not kept, the window going on.
 
-#include "tests/module/ModuleFixture.h"
+#include "tests/module/OrdemServicoEntradaFixture.h"
 
 #include "contracts/uAssContCad.h"
 #include "contracts/uDataTecCont.h"
@@ -22,18 +22,9 @@ namespace {
 
 using host::ui::DataGrid;
 
-class GradeCodigoDesconhecidoTest : public ModuleTest {
+class GradeCodigoDesconhecidoTest : public OrdemServicoEntradaTest {
 protected:
-    TfmAssOrdemServico& abrirOrdem42()
-    {
-        exec("insert into AATC01AO (AOCODIGO, CLCODIGO, AODATAENTRADA, AOBAIXA, AOPRIORIDADE)"
-             " values (42, '00003', '2026-11-02', 'A', 'M')");
-        exec("insert into AATC01AOIT (AOCODIGO, AOITCODIGO, AOITEQUIPDESCRICAO) values (42, 1, 'Impressora')");
-        uPackageAss::ShowJanelaTec("fmAssOrdemServico;42");
-        TfmAssOrdemServico* form = fmAssOrdemServico.get();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(form));
-        return *form;
-    }
+    TfmAssOrdemServico& abrirOrdem42() { return abrirOrdemComItem("Impressora"); }
     static void aba(host::ui::PageControl* paginas, host::ui::TabSheet* pagina)
     {
         QTabBar* barra = paginas->tabBar();

@@ -2,7 +2,7 @@
 // than its text, and every tab of a page control within reach (scroll buttons
 // on a strip wider than the window, the last tab scrolled to and clicked).
 
-#include "tests/module/ModuleFixture.h"
+#include "tests/module/OrdemServicoEntradaFixture.h"
 
 #include "contracts/uAssContCad.h"
 #include "host/ui/DataGrid.h"
@@ -17,7 +17,7 @@
 namespace moduletest {
 namespace {
 
-class JanelasLegiveisTest : public ModuleTest {
+class JanelasLegiveisTest : public OrdemServicoEntradaTest {
 protected:
     static void confere(QWidget& janela)
     {
@@ -74,12 +74,8 @@ protected:
 
 TEST_F(JanelasLegiveisTest, ServiceOrderWindowAtItsDefaultSize)
 {
-    exec("insert into AATC01AO (AOCODIGO, CLCODIGO, AODATAENTRADA, AOBAIXA, AOPRIORIDADE)"
-         " values (42, '00003', '2026-11-02', 'A', 'M')");
-    exec("insert into AATC01AOIT (AOCODIGO, AOITCODIGO, AOITEQUIPDESCRICAO) values (42, 1, 'Impressora')");
-    uPackageAss::ShowJanelaTec("fmAssOrdemServico;42");
-    TfmAssOrdemServico* form = fmAssOrdemServico.get();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+    TfmAssOrdemServico* form = &abrirOrdemComItem("Impressora");
+    ASSERT_TRUE(form->isActiveWindow());
     // The test screen is smaller than a clerk's; the window at the size it asks for.
     form->setWindowState(Qt::WindowNoState);
     form->resize(1200, 760);

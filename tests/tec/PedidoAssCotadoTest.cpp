@@ -116,7 +116,7 @@ TEST_F(PedidoAssCotadoTest, EntryByCodeAndBarCode)
     EXPECT_THROW(cot("CODIGO").setAsString("NADA"), host::Abort);
     EXPECT_EQ(dmTec->quAssVendaCotado->state(), DatasetState::Browse);
 
-    // Under "C" the product's specification becomes the line's text.
+    // Under "C" the product's technical description (its host observation text) becomes the line's text.
     parametro("ATMODOPEDIDOASSISTENCIA", "C");
     exec("insert into AUGC70OB (OBCODIGO, OBID, OBSEQUENCIA, OBTEXTO) values ('P2', 'P', 2, 'Espec P2')");
     novaLinha("P2");
