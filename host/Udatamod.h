@@ -204,6 +204,11 @@ double Arredonda2Monetario(double valor);  // rounded half away from zero to cen
 // the next working day (host/Calendario.h); the time of day is kept.
 QDateTime ProximoDiaUtilPorConfiguracao(const QDateTime& data);
 bool TextoIn(const QString& texto, const QStringList& lista);
+// Fixed-width columns of plain-text listings: the text cut or padded with
+// blanks on the right to the width; the right-aligned variant pads on the left
+// and never cuts, so an amount wider than its column still prints whole.
+QString RetornaCampoTamanho(const QString& texto, int tamanho);
+QString RetornaCampoTamanhoDireita(const QString& texto, int tamanho);
 
 // ---- search filters (UdatamodFiltros.cpp) ---------------------------------
 // The condition of one search filter, " and (...)", for the column text as the

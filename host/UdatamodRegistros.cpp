@@ -11,6 +11,7 @@
 #include "host/ui/Layouts.h"
 #include "host/ui/SearchWindow.h"
 
+#include <algorithm>
 #include <cmath>
 
 using host::data::Dataset;
@@ -200,6 +201,16 @@ double Arredonda2Monetario(double valor)
 bool TextoIn(const QString& texto, const QStringList& lista)
 {
     return lista.contains(texto);
+}
+
+QString RetornaCampoTamanho(const QString& texto, int tamanho)
+{
+    return texto.left(std::max(tamanho, 0)).leftJustified(std::max(tamanho, 0), u' ');
+}
+
+QString RetornaCampoTamanhoDireita(const QString& texto, int tamanho)
+{
+    return texto.rightJustified(std::max(tamanho, 0), u' ', false);
 }
 
 namespace {

@@ -105,6 +105,17 @@ TEST(DatesTest, TextoInComparesWholeTextsWithCase)
     EXPECT_FALSE(TextoIn("b", {"A", "B"}));
 }
 
+TEST(FixedWidthTextTest, LeftColumnsCutOrPadAndRightColumnsNeverCut)
+{
+    EXPECT_EQ(RetornaCampoTamanho("ABC", 5), "ABC  ");
+    EXPECT_EQ(RetornaCampoTamanho("ABCDEFGHIJKLM", 11), "ABCDEFGHIJK");
+    EXPECT_EQ(RetornaCampoTamanho("", 3), "   ");
+    EXPECT_EQ(RetornaCampoTamanho("ABC", 0), "");
+    EXPECT_EQ(RetornaCampoTamanhoDireita("1.234,50", 12), "    1.234,50");
+    EXPECT_EQ(RetornaCampoTamanhoDireita("123.456.789,00", 8), "123.456.789,00");
+    EXPECT_EQ(RetornaCampoTamanhoDireita("", 2), "  ");
+}
+
 TEST(HookTest, RecordsEachCallInOrderAndChangesNothing)
 {
     host::clearHookCalls();
