@@ -24,6 +24,7 @@ int iPMCCodigoContrato = 0;
 double rAuxiliarGeral = 0;
 double rFatorCodigoBarras = 1;
 double rLimitePedido = 0;
+QString sFilialUsuario;
 
 namespace {
 

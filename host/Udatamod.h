@@ -40,6 +40,9 @@ extern int iPMCCodigoContrato;     // contract whose PMC the host shows (0 = non
 extern double rAuxiliarGeral;
 extern double rFatorCodigoBarras;    // quantity factor of the last bar code read
 extern double rLimitePedido;
+// The branch (stock location code, "01") the logged-in user is limited to;
+// empty when the user sees every branch. Set by the host's login.
+extern QString sFilialUsuario;
 
 // ---- single values ----------------------------------------------------------
 // "select <coluna> from <tabela> <condicao>": the first row's first value.
@@ -176,6 +179,20 @@ void LimpaFiltro(host::data::Query* query);
 void AlocaFiltro(host::data::Query* query, const QString& condicao);
 void AlocaFiltro(const QString& condicao, host::data::Query* query);
 void AlocaFiltroFinal(host::data::Query* query, const QString& condicao);
+// A join (" Left Outer Join T x On (...) ") put into the statement's outer
+// from clause, before its where (or group by, having, order by); the text
+// alone (SQLComLigacao) or the query's statement (AlocaLigacao).
+QString SQLComLigacao(const QString& sql, const QString& ligacao);
+void AlocaLigacao(host::data::Query* query, const QString& ligacao);
+// The branch restriction of a search over the table under its alias:
+// " and (alias.<branch column> = '<branch>')" while the user is limited to a
+// branch (sFilialUsuario) and the table keeps one (AATC01AO: AOLOCAL); ""
+// otherwise.
+QString SQLFiltroFilial(const QString& tabela, const QString& alias);
+// The customisation fields of the table (columns the host's customisation
+// tool adds, named "ZC_..."), appended to the query's outer select list as
+// alias.COLUMN; nothing while the table has none.
+void AdicionaFieldZeltoCreatorAlias(host::data::Query* query, const QString& tabela, const QString& alias);
 
 // ---- links of stock documents ---------------------------------------------
 // A row of ACEM14REF: the stock-document item an order was made from. The

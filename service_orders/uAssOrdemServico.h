@@ -254,6 +254,7 @@ public:
     void sbEnviaEmailOSClick();
     void clOpcoesDespesasClickCheck();
     void bbNSClick();
+    void bbPesquisarClick();
     void sbPesqContratoClick();
 
     // ---- entry grids ----

@@ -28,6 +28,7 @@ void TfmAssOrdemServico::ligarEventos()
     clique(sbProximo, &TfmAssOrdemServico::sbProximoClick);
     clique(bbSair, &TfmAssOrdemServico::bbSairClick);
     clique(bbNS, &TfmAssOrdemServico::bbNSClick);
+    clique(bbPesquisar, &TfmAssOrdemServico::bbPesquisarClick);
     clique(sbPesqContrato, &TfmAssOrdemServico::sbPesqContratoClick);
     clique(sbObsAdic, &TfmAssOrdemServico::sbObsAdicClick);
     clique(sbEnviaEmailOS, &TfmAssOrdemServico::sbEnviaEmailOSClick);
