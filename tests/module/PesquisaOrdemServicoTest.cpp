@@ -30,6 +30,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -420,6 +421,46 @@ TEST_F(PesquisaOrdemServicoTest, TheCardInContractModeListsContractLinesAndCash)
     EXPECT_DOUBLE_EQ(totais.receitas, 0);
     EXPECT_DOUBLE_EQ(totais.TotalReceitas(), totais.contrato) << "no cash movements: receipts are the contract's";
     EXPECT_DOUBLE_EQ(totais.Resultado(), totais.contrato - 80.0);
+}
+
+TEST_F(PesquisaOrdemServicoTest, PartsOfARowExportAndAFailedSearchWarns)
+{
+    const QString arquivo = QDir(systemFolder).filePath("pesquisa.xls");
+    QString titulo;
+    int linhas = -1;
+    dialogs->modal("fmPesquisaAssOrdemServico", [&](Form& janela) {
+        auto& p = static_cast<TfmPesquisaAssOrdemServico&>(janela);
+        p.edNOS->setText("42");
+        p.bbPesquisa->click();
+        ASSERT_TRUE(p.quConsulta->locate("AOITCODIGO", 421));
+        EXPECT_EQ(p.quConsulta->fieldByName("AOBAIXA")->displayText(), "Serviço em Andamento");
+        dialogs->modal("fmPesquisa", [&](Form& pecas) {
+            titulo = pecas.caption();
+            linhas = pecas.findChild<host::ui::DataGrid*>()->model()->rowCount();
+        });
+        p.miMostrarPecas->trigger();
+        EXPECT_FALSE(p.quPecas->active()) << "closed after the window";
+
+        p.dbgdOrdemServico->setFocus();
+        dialogs->enter(arquivo);
+        p.miExportar->trigger();
+
+        // A header field whose column the table lacks makes the statement fail.
+        int calculado = 0;
+        while (dmTec->quOS->field(calculado)->kind() == host::data::FieldKind::Data)
+            ++calculado;
+        p.cbCampos->setCurrentIndex(calculado);
+        p.edAlternativo->setText("x");
+        dialogs->acknowledge("Falha ao realizar pesquisa.");
+        p.bbPesquisa->click();
+    });
+    int ordem = 0, equipamento = 0;
+    QString descricao;
+    SelecionaOrdemServico(ordem, equipamento, descricao);
+    EXPECT_EQ(titulo, "Peças da Ordem de Serviço");
+    EXPECT_EQ(linhas, 1);
+    EXPECT_TRUE(QFile::exists(arquivo + "x")) << "written as the current workbook format";
+    EXPECT_EQ(dialogs->pending(), 0);
 }
 
 TEST_F(PesquisaOrdemServicoTest, PictureOfTheSearchWithRows)
