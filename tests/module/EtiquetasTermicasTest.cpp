@@ -219,5 +219,24 @@ TEST_F(EtiquetasTermicasTest, WithoutAPortTheFirstPrintAsksForOneAndAPortThatFai
     EXPECT_THROW(ArquivoPortaImpressora{""}, ErroPortaImpressora);
 }
 
+// "|command" hands the lines to a program (a spooler taking raw text).
+TEST_F(EtiquetasTermicasTest, APortOfAPipeHandsTheLinesToItsProgram)
+{
+    const QString saida = systemFolder + "/pelo-spooler.prn";
+    abrir();
+    {
+        ArquivoPortaImpressora F("|cat > '" + saida + "'");
+        ComandoEspecialImpressoraTermica("inicializar", F);
+        ComandoEspecialImpressoraTermica("Finalizar", F);
+        ComandoEspecialImpressoraTermica("IMPRIMIR", F);
+        F.fecha();
+    }
+    QFile arquivo(saida);
+    ASSERT_TRUE(arquivo.open(QIODevice::ReadOnly));
+    EXPECT_EQ(arquivo.readAll(), etiqueta({}));
+    ArquivoPortaImpressora falha("|exit 3");
+    EXPECT_THROW(falha.fecha(), ErroPortaImpressora) << "a program that fails is an error of the port";
+}
+
 }  // namespace
 }  // namespace moduletest
