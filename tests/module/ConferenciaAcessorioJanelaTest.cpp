@@ -161,8 +161,8 @@ TEST_F(ConferenciaAcessorioTest, F1AndTheButtonEachOpenAFurtherWindow)
     EXPECT_EQ(janelasConferencia(), 1);
 }
 
-// The check window as a person sees it over the order, written next to the
-// test program (run under Xvfb by the screenshot test, offscreen otherwise).
+// The check window as a person sees it over the order, and the order's
+// accessories afterwards, written next to the test program (run under Xvfb by the screenshot test, offscreen otherwise).
 TEST_F(ConferenciaAcessorioTest, PictureOfTheCheckWindow)
 {
     TfmAssOrdemServico& form = abrir();
@@ -174,6 +174,17 @@ TEST_F(ConferenciaAcessorioTest, PictureOfTheCheckWindow)
     ASSERT_TRUE(janela.grab().save(arquivo));
     EXPECT_GE(janela.mdCodigo->width(), janela.mdCodigo->fontMetrics().horizontalAdvance("000000042001"));
     EXPECT_GE(janela.width(), janela.laInformeCodigo->sizeHint().width());
+
+    // The order's accessories, the one confirmed in red, beside the button.
+    QTest::keyClicks(janela.mdCodigo, "2001");
+    EXPECT_EQ(janela.mdCodigo->text(), "");
+    janela.close();
+    form.resize(1280, 800);
+    aba(form, form.tsObservacao);
+    dmTec->quOSAcessorios->last();
+    QTest::qWait(50);
+    ASSERT_TRUE(form.grab().save(QDir(QCoreApplication::applicationDirPath()).filePath("fmAssOrdemServico_42_acessorios.png")));
+    EXPECT_TRUE(form.bbConferir->isVisible());
 }
 
 }  // namespace
