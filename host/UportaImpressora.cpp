@@ -11,6 +11,7 @@
 #include <QTextStream>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 
 QString ArquivoPastaSistema(const QString& arquivo)
@@ -104,6 +105,8 @@ ArquivoPortaImpressora::ArquivoPortaImpressora(const QString& porta) : porta_(po
     const QByteArray nome = porta_.toLocal8Bit();
     if (porta_.startsWith('|')) {
         comando_ = true;
+        // A program that ends early must fail the write, not end the application.
+        sinalAnterior_ = std::signal(SIGPIPE, SIG_IGN);
         arquivo_ = ::popen(nome.constData() + 1, "w");
     } else {
         arquivo_ = std::fopen(nome.constData(), "wb");
@@ -137,6 +140,8 @@ void ArquivoPortaImpressora::fecha()
     std::FILE* arquivo = arquivo_;
     arquivo_ = nullptr;
     const int resultado = comando_ ? ::pclose(arquivo) : std::fclose(arquivo);
+    if (comando_ && sinalAnterior_ != SIG_ERR)
+        std::signal(SIGPIPE, sinalAnterior_);
     if (resultado != 0 && !comando_)
         falha("fechar", errno);
     if (comando_ && resultado != 0)

@@ -61,4 +61,5 @@ private:
     QString porta_;
     std::FILE* arquivo_ = nullptr;
     bool comando_ = false;   // "|command": a pipe to a program
+    void (*sinalAnterior_)(int) = nullptr;   // SIGPIPE's handler while the pipe is open
 };

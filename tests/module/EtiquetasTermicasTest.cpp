@@ -235,7 +235,15 @@ TEST_F(EtiquetasTermicasTest, APortOfAPipeHandsTheLinesToItsProgram)
     ASSERT_TRUE(arquivo.open(QIODevice::ReadOnly));
     EXPECT_EQ(arquivo.readAll(), etiqueta({}));
     ArquivoPortaImpressora falha("|exit 3");
-    EXPECT_THROW(falha.fecha(), ErroPortaImpressora) << "a program that fails is an error of the port";
+    QTest::qWait(100);
+    EXPECT_THROW(
+        {
+            for (int n = 0; n < 1000; ++n)
+                ComandoEspecialImpressoraTermica("INICIALIZAR", falha);
+            falha.fecha();
+        },
+        ErroPortaImpressora)
+        << "a program that ends early is an error of the port, not the end of the application";
 }
 
 }  // namespace
