@@ -9,8 +9,6 @@
 #include "host/ui/PageControl.h"
 #include "service_orders/uAssOrdemServico.h"
 
-#include <QHeaderView>
-#include <QPushButton>
 #include <QTabBar>
 #include <QToolButton>
 
@@ -19,36 +17,6 @@ namespace {
 
 class JanelasLegiveisTest : public OrdemServicoEntradaTest {
 protected:
-    static void confere(QWidget& janela)
-    {
-        for (host::ui::DataGrid* grade : janela.findChildren<host::ui::DataGrid*>()) {
-            const QFontMetrics metrica(grade->horizontalHeader()->font());
-            for (int i = 0; i < grade->columnCount(); ++i) {
-                if (grade->column(i)->visible()) {
-                    EXPECT_GE(grade->columnWidth(i), metrica.horizontalAdvance(grade->column(i)->title()))
-                        << grade->objectName().toStdString() << ": " << grade->column(i)->title().toStdString();
-                }
-            }
-        }
-        for (host::ui::PageControl* paginas : janela.findChildren<host::ui::PageControl*>()) {
-            EXPECT_TRUE(paginas->usesScrollButtons()) << paginas->objectName().toStdString();
-            QTabBar* barra = paginas->tabBar();
-            for (int i = 0; i < barra->count(); ++i) {
-                if (barra->isTabVisible(i)) {
-                    EXPECT_GE(barra->tabRect(i).width(),
-                              barra->fontMetrics().horizontalAdvance(QString(barra->tabText(i)).remove('&')))
-                        << barra->tabText(i).toStdString();
-                }
-            }
-        }
-        for (QPushButton* botao : janela.findChildren<QPushButton*>()) {
-            if (botao->isVisibleTo(&janela) && !botao->text().isEmpty()) {
-                EXPECT_GE(botao->width(), botao->fontMetrics().horizontalAdvance(QString(botao->text()).remove('&')))
-                    << botao->objectName().toStdString() << ": " << botao->text().toStdString();
-            }
-        }
-    }
-
     // Scrolls the strip with its right-hand button until the last shown tab
     // lies wholly inside it, then clicks that tab.
     static void alcancaUltimaAba(host::ui::PageControl& paginas)
@@ -84,7 +52,7 @@ TEST_F(JanelasLegiveisTest, ServiceOrderWindowAtItsDefaultSize)
     for (host::ui::TabSheet* aba : {form->tsItens, form->tsServico, form->tsPecasOS}) {
         form->pcOrdemServico->setActivePage(aba);
         form->pcOrdemServicoChange();
-        confere(*form);
+        confereLegivel(*form);
     }
     alcancaUltimaAba(*form->pcOrdemServico);
 }
@@ -92,7 +60,7 @@ TEST_F(JanelasLegiveisTest, ServiceOrderWindowAtItsDefaultSize)
 TEST_F(JanelasLegiveisTest, ContractRegisterReachesItsLastTab)
 {
     TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
-    confere(form);
+    confereLegivel(form);
     alcancaUltimaAba(*form.pcContrato);
 }
 
