@@ -5,10 +5,13 @@
 #include "tests/module/OrdemServicoEntradaFixture.h"
 
 #include "contracts/uAssContCad.h"
+#include "contracts/uAssContFat.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/PageControl.h"
 #include "service_orders/uAssOrdemServico.h"
 
+#include <QScreen>
+#include <QScrollArea>
 #include <QTabBar>
 #include <QToolButton>
 
@@ -38,6 +41,24 @@ protected:
         QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(ultima).center());
         EXPECT_EQ(paginas.currentIndex(), ultima) << barra->tabText(ultima).toStdString();
     }
+    // On the screen the tests run on (a small one in the small-screen run):
+    // the window takes at most the screen's free area, and its contents
+    // scroll at their designed size, nothing squeezed or cut, exactly when
+    // that size does not fit.
+    static void confereTela(host::ui::Form& form, QSize projetada)
+    {
+        const QRect livre = form.screen()->availableGeometry();
+        const bool cabe = projetada.width() <= livre.width() && projetada.height() <= livre.height();
+        EXPECT_EQ(form.contentScroll() == nullptr, cabe) << form.objectName().toStdString();
+        if (cabe)
+            return;
+        EXPECT_LE(form.width(), livre.width());
+        EXPECT_LE(form.height(), livre.height());
+        QWidget* conteudo = form.contentScroll()->widget();
+        EXPECT_GE(conteudo->width(), projetada.width());
+        EXPECT_GE(conteudo->height(), projetada.height());
+        confereLegivel(form);
+    }
 };
 
 TEST_F(JanelasLegiveisTest, ServiceOrderWindowAtItsDefaultSize)
@@ -62,6 +83,22 @@ TEST_F(JanelasLegiveisTest, ContractRegisterReachesItsLastTab)
     TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
     confereLegivel(form);
     alcancaUltimaAba(*form.pcContrato);
+}
+
+// The windows wider or taller than a notebook's screen, at the sizes they
+// are built for.
+TEST_F(JanelasLegiveisTest, WindowsLargerThanTheScreenScrollOnASmallScreen)
+{
+    TfmAssOrdemServico& ordem = abrirOrdemComItem("Impressora");
+    confereTela(ordem, {1200, 760});
+    guardaFoto(ordem, "fmAssOrdemServico_tela_pequena.png");
+    ordem.close();
+    parametro("ATUTILIZACONTRATOS", "S");
+    TfmAssContFat& faturamento = abrirJanela(fmAssContFat, "fmAssContFat");
+    confereTela(faturamento, {1280, 660});
+    guardaFoto(faturamento, "fmAssContFat_tela_pequena.png");
+    TfmAssContCad& contrato = abrirJanela(fmAssContCad, "fmAssContCad");
+    confereTela(contrato, {697, 647});
 }
 
 }  // namespace
