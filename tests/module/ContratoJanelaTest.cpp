@@ -731,5 +731,20 @@ TEST_F(ContratoJanelaTest, PictureOfTheCustomersItemsWindow)
     EXPECT_TRUE(viuJanela);
 }
 
+// The cash forecast the register opens, as a person sees it.
+TEST_F(ContratoJanelaTest, PictureOfTheCashForecastDialog)
+{
+    contrato(801);
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    bool viuJanela = false;
+    dialogs->modal("fmCXPrevisao", [&](Form& janela) {
+        viuJanela = true;
+        guardaFoto(janela, "fmCXPrevisao.png");
+    });
+    form.sbCaixa->click();
+    EXPECT_TRUE(viuJanela);
+}
+
 }  // namespace
 }  // namespace moduletest

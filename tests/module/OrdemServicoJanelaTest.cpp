@@ -531,5 +531,20 @@ TEST_F(OrdemServicoJanelaTest, PictureOfTheSituationChangeDialog)
     EXPECT_EQ(valor("select ASCODIGO from AATC01AO where AOCODIGO = 42").toInt(), 92);
 }
 
+// The order's additional observation, as a person sees it.
+TEST_F(OrdemServicoJanelaTest, PictureOfTheAdditionalObservation)
+{
+    ordem(42);
+    TfmAssOrdemServico& form = abrir("fmAssOrdemServico;42");
+    bool viuJanela = false;
+    dialogs->modal("fmObservacao", [&](host::ui::Form& janela) {
+        viuJanela = true;
+        EXPECT_EQ(janela.caption(), "Observação Adicional");
+        guardaFoto(janela, "fmObservacao.png");
+    });
+    form.sbObsAdic->click();
+    EXPECT_TRUE(viuJanela);
+}
+
 }  // namespace
 }  // namespace moduletest
