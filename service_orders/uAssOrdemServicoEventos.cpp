@@ -76,4 +76,5 @@ void TfmAssOrdemServico::ligarEventos()
     };
     dbgdOrdemServicoServicos->onEnter = [this] { dbgdOrdemServicoServicosEnter(); };
     ligarGrades();
+    ligarEtiquetas();
 }
