@@ -119,8 +119,8 @@ void TfmAssSituacao::criarControles()
     dbgdSituacao->setReadOnlyGrid(true);
     dbgdSituacao->setRowSelect(true);
     dbgdSituacao->addColumn("ASCODIGO", "Código", 60);
-    dbgdSituacao->addColumn("ASDESCRICAO", "Descrição", 260);
-    dbgdSituacao->addColumn("ASTIPO", "Tipo", 160);
+    dbgdSituacao->addColumn("ASDESCRICAO", "Descrição", 240);
+    dbgdSituacao->addColumn("ASTIPO", "Tipo", 200);
     grade->addWidget(dbgdSituacao);
 
     pnEdicao = named<QWidget>("pnEdicao");

@@ -174,8 +174,10 @@ void TfmPesquisaAssOrdemServico::criarControles()
                         "T - Serviço em Terceiro"});
     deDataIni = new host::ui::DataEdit("deDataIni");
     deDataFim = new host::ui::DataEdit("deDataFim");
-    for (host::ui::DataEdit* data : {deDataIni, deDataFim})
+    for (host::ui::DataEdit* data : {deDataIni, deDataFim}) {
         data->setEditMask(kMascaraDataPesquisaOS);
+        data->setMinimumWidth(data->fontMetrics().horizontalAdvance("00/00/00") + 16);
+    }
     dsSituacao_ = std::make_unique<host::data::DataSource>(nullptr, "dsSituacao", dmTec->quOSSituacao);
     dblcSituacao = new host::ui::DataLookupCombo("dblcSituacao");
     dblcSituacao->setListSource(dsSituacao_.get());
@@ -189,6 +191,11 @@ void TfmPesquisaAssOrdemServico::criarControles()
     edAlternativo->installEventFilter(this);
     cbCamposIt = named<QComboBox>("cbCamposIt");
     cbCamposIt->hide();
+    // The field lists are long: the combos keep a field's width, the list drops wider.
+    for (QComboBox* lista : {cbCampos, cbCamposIt, cbStatus}) {
+        lista->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        lista->setMinimumContentsLength(12);
+    }
     edFilial = campoPesquisaOS("edFilial", 2);
     edSitExceto = campoPesquisaOS("edSitExceto", 5);
     edMarca = campoPesquisaOS("edMarca", 28);
@@ -258,10 +265,11 @@ void TfmPesquisaAssOrdemServico::criarControles()
     par(2, laSitExceto, edSitExceto);
     par(4, laMarca, edMarca);
     campos->addWidget(ckNaoSalvarTela, linha, 6);
+    for (int coluna : {1, 3, 5})
+        campos->setColumnStretch(coluna, 1);
 
     rgOrdem = new host::ui::DataRadioGroup("rgOrdem", "Ordenar por ");
     rgOrdem->setItems({"Nº OS", "Cliente", "Equipamento", "Técnico", "Modelo", "Data de Entrada", "Data de Saída"});
-    rgOrdem->setColumns(2);
     rgOrdem->setItemIndex(0);
     rgOnde = new host::ui::DataRadioGroup("rgOnde", "Onde");
     rgOnde->setItems({"Começando com", "Contendo", "Terminando com"});
@@ -328,7 +336,7 @@ void TfmPesquisaAssOrdemServico::criarControles()
     janela->addWidget(dbgdOrdemServico, 1);
     janela->addWidget(dbgdUltimaOS, 1);
     janela->addWidget(stInformacao);
-    resize(1000, 600);
+    resize(1240, 620);
 }
 
 void TfmPesquisaAssOrdemServico::criarGrades()
@@ -341,8 +349,12 @@ void TfmPesquisaAssOrdemServico::criarGrades()
         {"TECNICO", "Técnico"},        {"AOITMARCA", "Marca"},             {"AOITMODELO", "Modelo"},
         {"AOITPLACA", "Placa"},        {"AOITCOR", "Cor"},                 {"AOITCODIGOINTERNO", "Código Interno"},
         {"AOITAPROVADO", "Aprovado"},  {"AOVALORPECAS", "Valor Peças"}};
+    // Wider columns for the texts that are long.
+    const QHash<QString, int> larguras = {{"CLIENTE", 200}, {"AOBAIXA", 150}, {"SITUACAO", 140},
+                                          {"AOITEQUIPDESCRICAO", 180}, {"AOITDEFEITO", 180}, {"TECNICO", 120},
+                                          {"AOITCODIGOINTERNO", 110}};
     for (const auto& [campo, titulo] : colunas)
-        dbgdOrdemServico->addColumn(campo, titulo, 100);
+        dbgdOrdemServico->addColumn(campo, titulo, larguras.value(campo, 100));
     dbgdUltimaOS->setDataSource(dsUltimaOS_.get());
     const std::pair<const char*, const char*> ultimas[] = {
         {"MAX", "Nº OS"},         {"AOITEQUIPDESCRICAO", "Veículo"}, {"AOITEQUIPCODIGO", "Código"},

@@ -6,6 +6,8 @@
 
 #include "tests/module/ModuleFixture.h"
 
+#include "tests/module/JanelaLegivel.h"
+
 #include "data/uDataTec.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
@@ -468,9 +470,7 @@ TEST_F(PesquisaOrdemServicoTest, PictureOfTheSearchWithRows)
     dialogs->modal("fmPesquisaAssOrdemServico", [&](Form& janela) {
         auto& p = static_cast<TfmPesquisaAssOrdemServico&>(janela);
         p.bbPesquisa->click();
-        const QString arquivo =
-            QDir(QCoreApplication::applicationDirPath()).filePath("fmPesquisaAssOrdemServico.png");
-        EXPECT_TRUE(p.grab().save(arquivo));
+        guardaFoto(p, "fmPesquisaAssOrdemServico.png");
     });
     int ordem = 0, equipamento = 0;
     QString descricao;

@@ -6,6 +6,8 @@
 
 #include "tests/module/ModuleFixture.h"
 
+#include "tests/module/JanelaLegivel.h"
+
 #include "contracts/uDataTecCont.h"
 #include "tests/support/TestDatabase.h"
 
@@ -263,8 +265,8 @@ TEST_F(SituacaoJanelaTest, ATechnicianBarredFromDeadSituationsGivesThePasswordFo
 TEST_F(SituacaoJanelaTest, PictureOfTheRegister)
 {
     TfmAssSituacao& form = abrir();
-    const QString arquivo = QDir(QCoreApplication::applicationDirPath()).filePath("fmAssSituacao.png");
-    ASSERT_TRUE(form.grab().save(arquivo));
+    situacoes().locate("ASCODIGO", 3);
+    guardaFoto(form, "fmAssSituacao.png");
 }
 
 }  // namespace
