@@ -61,6 +61,16 @@ protected:
                  .arg(quantidade * valor)
                  .arg(tipo));
     }
+    // Travel and miscellaneous expense lines: the order sums them into its
+    // AODESPVIAGEM and AODESPDIVERSAS when saved.
+    void despesas(double viagem, double diversas)
+    {
+        exec(QString("insert into AATC01AV (AOCODIGO, AVCODIGO, AVVALORTOTAL) values (42, 1, %1)").arg(viagem));
+        exec(QString("insert into AATC01AX (AOCODIGO, AXCODIGO, AXVALOR) values (42, 1, %1)").arg(diversas));
+        exec(QString("update AATC01AO set AODESPVIAGEM = %1, AODESPDIVERSAS = %2 where AOCODIGO = 42")
+                 .arg(viagem)
+                 .arg(diversas));
+    }
     // The service lines sent by the window's routine into a new order.
     QString enviarServicos(TfmAssOrdemServico& form, bool pendentes)
     {
