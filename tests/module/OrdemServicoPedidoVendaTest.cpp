@@ -187,8 +187,10 @@ TEST_F(PedidoVendaOSTest, StampsAndTheOrderNumberOfTheServiceOrder)
     parametro("ATIMPRIMECOMPROVANTEOS", "S");
     parametro("ATPEDIDORECIBO", "C");
     TfmAssOrdemServico& form = abrir();
-    const QString pedido = emitir(form);
+    QString servicos, despesas;
+    const QString pedido = emitir(form, &servicos, &despesas);
     EXPECT_EQ(pedido, "00042");
+    EXPECT_EQ(servicos + "|" + despesas, "00042|00042") << "the numbers that were the main one follow it";
     EXPECT_EQ(cabecalho(pedido, "AOCODIGO || '|' || VERECIBO || '|' || OPERADOR"), "42|S|SYSDBA");
     EXPECT_EQ(cabecalho(pedido, "VEREFERENTE"), "OS: 42 ");
     EXPECT_EQ(ordemColuna("VECODIGO"), "00042");
