@@ -179,7 +179,7 @@ QString registrarAndamentoFechamento(int anterior, int atual)
            " and SEQUENCIA = " + tec.quOSContatoSEQUENCIA->asString();
 }
 
-void fecharOrdemServico(TfmAssOrdemServicoFecha& dialogo)
+void fecharOrdemServico(TfmAssOrdemServico& tela, TfmAssOrdemServicoFecha& dialogo)
 {
     TdmTec& tec = *dmTec;
     host::data::Query& os = *tec.quOS;
@@ -199,9 +199,8 @@ void fecharOrdemServico(TfmAssOrdemServicoFecha& dialogo)
     tec.quOSASCODIGO->setAsInteger(final);
     const QString andamento = registrarAndamentoFechamento(anterior, final);
     QString despesas;
-    const QString pedido = fmAssOrdemServico->OSEmissaoPedidoVenda(dialogo.ckPV->isChecked(), false,
-                                                                   dialogo.ckOcultarPecas->isChecked(),
-                                                                   sAuxiliarGeral, despesas);
+    const QString pedido = tela.OSEmissaoPedidoVenda(dialogo.ckPV->isChecked(), false,
+                                                     dialogo.ckOcultarPecas->isChecked(), sAuxiliarGeral, despesas);
     UpdateCampoVariavelCommit("CADCOM", "OBSERVACAO", "Fechamento de OS no pedido " + pedido, andamento);
 }
 
@@ -209,6 +208,10 @@ void fecharOrdemServico(TfmAssOrdemServicoFecha& dialogo)
 
 void SelecionaFechamentoOS()
 {
+    // The order closed is the one the service-order window shows.
+    TfmAssOrdemServico* tela = fmAssOrdemServico.get();
+    if (!tela)
+        return;
     TdmTec& tec = *dmTec;
     const QString tipo =
         CarregaDado("ASTIPO", "AATC01AS", "WHERE ASCODIGO = " + QuotedStr(tec.quOSASCODIGO->asString())).trimmed();
@@ -229,5 +232,5 @@ void SelecionaFechamentoOS()
         CancelarAlteracoes(*tec.quOS);
         return;
     }
-    fecharOrdemServico(*dialogo);
+    fecharOrdemServico(*tela, *dialogo);
 }

@@ -168,10 +168,10 @@ void renumerarPedido(QString& principal, QString& servico, QString& despesas)
 
 // The order is closed and carries its numbers; the situation after the
 // order is set unless closing waits for every line ("T") and one is left.
-void gravarPedidoNaOS(const QString& principal, const QString& servico)
+void gravarPedidoNaOS(TfmAssOrdemServico& tela, const QString& principal, const QString& servico)
 {
     TdmTec& tec = *dmTec;
-    fmAssOrdemServico->OSPassaTag(8);
+    tela.OSPassaTag(8);
     tec.quOS->edit();
     tec.quOSAOBAIXA->setAsString("S");
     tec.quOSVECODIGO->setAsString(principal);
@@ -185,7 +185,7 @@ void gravarPedidoNaOS(const QString& principal, const QString& servico)
         if (pendentes == 0 || parametro("ATMODOFECHAMENTOOS") != "T")
             tec.quOSASCODIGO->setAsInteger(situacao.trimmed().toInt());
     }
-    fmAssOrdemServico->OSPassaTag(8);
+    tela.OSPassaTag(8);
     tec.quOS->post();
 }
 
@@ -223,7 +223,8 @@ QString TfmAssOrdemServico::OSEmissaoPedidoVenda(bool AskOpen, bool ShowSuccess,
             ~Etiqueta() { janela->OSPassaTag(0); }
         } etiqueta{this};
         OSPassaTag(8);
-        tec.quOS->edit();
+        if (!tec.quOS->editing())
+            tec.quOS->edit();
         SalvarAlteracoes(*tec.quOS);
     }
     const QString modoItem = parametro("ATPEDIDOSITUACAOITEM");
@@ -274,7 +275,7 @@ QString TfmAssOrdemServico::OSEmissaoPedidoVenda(bool AskOpen, bool ShowSuccess,
             if (GetValueOpcaoDespesa("Serviço"))
                 InserirServicoPedidoVenda(pendentes, pedidos.servico);
         }
-        gravarPedidoNaOS(pedidos.principal, pedidos.servico);
+        gravarPedidoNaOS(*this, pedidos.principal, pedidos.servico);
         completarPedidosGerados(pedidos);
         dmGlobal->PVLacoGravacaoItem();
         dmGlobal->quPedidoVenda->close();
