@@ -150,13 +150,15 @@ QWidget* TfmAssOrdemServico::montarBotoes()
     bbNS = botao(barra, "bbNS", "Nova OS por Equipamento");
     bbImprimir = botao(barra, "bbImprimir", "Im&primir");
     bbOSInterna = botao(barra, "bbOSInterna", "Comprovante");
+    bbOrcamento = botao(barra, "bbOrcamento", "&Orçamento");
+    sbImpRapida = botao(barra, "sbImpRapida", "Imp. Rápida");
     bbDocumentos = botao(barra, "bbDocumentos", "Documentos de Venda");
     btPagarTecnico = botao(barra, "btPagarTecnico", "Pagar Técnico");
     bbPesquisar = botao(barra, "bbPesquisar", "Pesquisar");
     sbReserva = botao(barra, "sbReserva", "Baixar Estoque");
     bbSair = botao(barra, "bbSair", "Sai&r");
     for (QPushButton* b : {bbNovo, bbSalvar, bbCancelar, bbExcluir, sbAnterior, sbProximo, bbPesquisar, bbNS,
-                           bbImprimir, bbOSInterna, bbDocumentos, btPagarTecnico, sbReserva})
+                           bbImprimir, bbOSInterna, bbOrcamento, sbImpRapida, bbDocumentos, btPagarTecnico, sbReserva})
         h->addWidget(b);
     h->addStretch(1);
     h->addWidget(bbSair);
