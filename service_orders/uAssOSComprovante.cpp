@@ -341,6 +341,9 @@ void TqrAssOSComprovante::prepararModeloP()
     for (Band* banda : {qrbnServico, qrbnPeca, qrsdVeiculosOS})
         banda->setEnabled(true);
     habilitarComprovante(itens.veiculo, true);
+    itens.qrlaDefeito->setTop(35);
+    itens.qrteDefeito->setTop(35);
+    itens.banda->setHeight(40);
     habilitarComprovante(veiculos.veiculo, true);
     const int ordem = ordemAtual();
     const int item = tec.quOSItem->active() && !tec.quOSItem->isEmpty() ? tec.quOSItemAOITCODIGO->asInteger() : 0;
@@ -394,6 +397,11 @@ void TqrAssOSComprovante::HabilitaCamposTipoAssistencia()
     habilitarComprovante(itens.equipamento, !veiculo);
     itens.qrlaDefeito->setEnabled(!veiculo);
     itens.qrteDefeito->setEnabled(!veiculo);
+    // Without the vehicle rows the defect moves up to the last equipment row.
+    const double topoDefeito = veiculo ? 35 : 20;
+    itens.qrlaDefeito->setTop(topoDefeito);
+    itens.qrteDefeito->setTop(topoDefeito);
+    itens.banda->setHeight(topoDefeito + 5);
     OcultarQuadroDadosOficina(!veiculo);
     if (parametro("ATMODOIMPRESSAOOS") != "P")
         qrbnObservacao->setHeight(veiculo ? 144.2 : 87);

@@ -164,13 +164,14 @@ void TqrAssOSOrcamentoCompleto::criarLinhas()
 
     qrsdServicos = tabelaLinhas(*qrbnOrdem, "qrsdServicos", tec.quOSAndamento, "Serv",
                                 {{"Codigo", "Código", "PRCODIGO", 0, 20, false},
-                                 {"Descricao", "Serviço", "DESCRICAO", 22, 70, false},
+                                 {"Descricao", "Serviço", "DESCRICAO", 22, 56, false},
                                  {"Qtde", "Qtde.", "AAQUANTIDADE", 124, 18, true},
                                  {"Valor", "Unitário", "AAVALOR", 144, 22, true},
                                  {"Total", "Total", "AAVALORTOTAL", 168, 22, true}},
                                 nullptr, "AAOBSERVACAO", "qrbnCabServicos", "Serviços");
-    qrlaHoraTipo = qrsdServicos->addLabel("qrlaHoraTipo", 94, 0, 18, 4, QString());
-    qrlaHoraValor = qrsdServicos->addLabel("qrlaHoraValor", 112, 0, 12, 4, QString());
+    qrlaHoraTipo = qrsdServicos->addLabel("qrlaHoraTipo", 80, 0, 26, 4, QString());
+    qrlaHoraValor = qrsdServicos->addLabel("qrlaHoraValor", 106, 0, 16, 4, QString());
+    qrlaHoraValor->setAlignment(Qt::AlignRight | Qt::AlignTop);
     qrlaHorasVariadas = qrsdServicos->addLabel("qrlaHorasVariadas", 22, 5, 168, 4, QString());
     qrsdServicos->beforePrint = [this](Band&, bool& print) { qrsdServicosBeforePrint(print); };
 
@@ -220,8 +221,9 @@ void TqrAssOSOrcamentoCompleto::criarTotais()
     qrlaValorExtras = b.addLabel("qrlaValorExtras", 114, 11, 26, 4, QString());
     qrlaTotalExtras->setEnabled(false);
     qrlaValorExtras->setEnabled(false);
-    qrlaTotal = rotulo(b, "qrlaTotal", fromScreenUnits(443), 6, 14, "Total:");
-    qrlaValorTotal = b.addLabel("qrlaValorTotal", fromScreenUnits(457), 6, 26, 4, QString());
+    qrlaTotal = rotulo(b, "qrlaTotal", fromScreenUnits(443), 11, 14, "Total:");
+    qrlaValorTotal = b.addLabel("qrlaValorTotal", fromScreenUnits(457), 11, 40, 4, QString());
+    qrlaValorTotal->setAlignment(Qt::AlignRight | Qt::AlignTop);
     qrmeObservacao = b.addMemo("qrmeObservacao", 0, 17, 190, 4);
     qrmeObservacao->setAutoStretch(true);
     qrbnTotalizador->beforePrint = [this](Band&, bool&) { qrbnTotalizadorBeforePrint(); };
