@@ -151,14 +151,13 @@ QWidget* TfmAssOrdemServico::montarBotoes()
     bbImprimir = botao(barra, "bbImprimir", "Im&primir");
     bbOSInterna = botao(barra, "bbOSInterna", "Comprovante");
     bbOrcamento = botao(barra, "bbOrcamento", "&Orçamento");
-    sbImpRapida = botao(barra, "sbImpRapida", "Imp. Rápida");
     bbDocumentos = botao(barra, "bbDocumentos", "Documentos de Venda");
     btPagarTecnico = botao(barra, "btPagarTecnico", "Pagar Técnico");
     bbPesquisar = botao(barra, "bbPesquisar", "Pesquisar");
     sbReserva = botao(barra, "sbReserva", "Baixar Estoque");
     bbSair = botao(barra, "bbSair", "Sai&r");
     for (QPushButton* b : {bbNovo, bbSalvar, bbCancelar, bbExcluir, sbAnterior, sbProximo, bbPesquisar, bbNS,
-                           bbImprimir, bbOSInterna, bbOrcamento, sbImpRapida, bbDocumentos, btPagarTecnico, sbReserva})
+                           bbImprimir, bbOSInterna, bbOrcamento, bbDocumentos, btPagarTecnico, sbReserva})
         h->addWidget(b);
     h->addStretch(1);
     h->addWidget(bbSair);
@@ -260,8 +259,9 @@ QWidget* TfmAssOrdemServico::montarCabecalho()
     // The actions get a row of their own, so that their captions are not
     // squeezed into the last columns at the window's default width.
     auto* acoes = new QHBoxLayout;
+    sbImpRapida = botao(p, "sbImpRapida", "Impressão Rápida");
     for (QPushButton* b : {sbPesqContrato, sbCliCobranca, sbObsAdic, sbEnviarEmailAbertura, sbEnviarEmail,
-                           sbEnviaEmailOS})
+                           sbEnviaEmailOS, sbImpRapida})
         acoes->addWidget(b);
     acoes->addStretch(1);
     g->addLayout(acoes, 4, 0, 1, 8);

@@ -15,7 +15,9 @@
 #include "service_orders/uAssOSComprovante.h"
 #include "service_orders/uAssOSComprovanteEqto.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QPushButton>
 
@@ -286,6 +288,48 @@ TEST_F(OrdemServicoDocumentosTest, AReportTextLongerThanAPagePrintsWhole)
     const QString laudo = linhasDe(dump, "qrbnObservacao").value(0);
     EXPECT_TRUE(tem(laudo, "palavra1 palavra2")) << dump.left(400).toStdString();
     EXPECT_TRUE(tem(laudo, "palavra899 palavra900"));
+}
+
+TEST_F(OrdemServicoDocumentosTest, TheHeaderPhotoComesFromThePhotoTableOfTheStockLocationInVehicleCaptions)
+{
+    QImage foto(40, 20, QImage::Format_RGB32);
+    foto.fill(Qt::red);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    foto.save(&buffer, "BMP");
+    exec("insert into FOTO (FTCODIGO, FTID, FTSEQUENCIA, FTFOTO) values ('OSSERVICO', 'A', 0, :foto)",
+         {{"foto", bytes}});
+    parametro("ATMODOVEICULO", "O");
+    TfmAssOrdemServico& form = abrir();
+    (void)form;
+    TqrAssOSComprovante* receipt = qrAssOSComprovante.create();
+    receipt->qrimLogoTipo2->setEnabled(true);
+    const QString dump = receipt->QuickRep->textDump();
+    const QString arquivo = QDir(systemFolder).filePath("FotoTmpPV.bmp");
+    EXPECT_TRUE(QFile::exists(arquivo)) << "no row for the location \"001\": the plain code's photo";
+    EXPECT_EQ(QImage(arquivo).size(), QSize(40, 20));
+    const QString item = linhasDe(dump, "qrsdItensOS").value(0);
+    EXPECT_TRUE(item.startsWith("subDetail qrsdItensOS: Chassi: | SAE-LR-20931 | Veículo: | Máquina de café expresso"))
+        << item.toStdString();
+    EXPECT_TRUE(tem(item, "Placa:"));
+    EXPECT_FALSE(tem(item, "Defeito:")) << "vehicles have no defect caption";
+    EXPECT_FALSE(tem(item, "Quantidade:"));
+    receipt->release();
+    qrAssOSComprovante.clear();
+}
+
+TEST_F(OrdemServicoDocumentosTest, AFailingPreviewLeavesThePrintButtonOnAndTheDetailsClosed)
+{
+    TfmAssOrdemServico& form = abrir();
+    dialogs->answer("Comprovante");
+    dialogs->modal("fmVisualizadorRelatorio",
+                   [](host::ui::Form&) { throw host::report::ReportError("Falha ao desenhar a página"); });
+    dialogs->acknowledge("Falha ao desenhar a página");
+    form.bbImprimir->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_TRUE(form.bbImprimir->isEnabled()) << "on again after a failing document";
+    EXPECT_EQ(qrAssOSComprovante.get(), nullptr) << "freed";
+    EXPECT_FALSE(dmTec->quOSPecas->active()) << "the details closed";
 }
 
 // Every document of order 42 as a PDF beside the test program.
