@@ -81,4 +81,5 @@ void TfmAssOrdemServico::ligarEventos()
     };
     dbgdOrdemServicoServicos->onEnter = [this] { dbgdOrdemServicoServicosEnter(); };
     ligarGrades();
+    ligarEtiquetas();
 }

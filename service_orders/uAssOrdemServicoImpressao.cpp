@@ -228,7 +228,8 @@ void ImprimirOrdemdeServico(TImpressaoOrdemServico Kind)
 
 void VerificaImpressoraPadraoModoRapido()
 {
-    const QString impressora = RetornaLinhaArquivoTexto(arquivoModoRapido(), 1);
+    QString impressora;
+    dmGlobal->RetornaLinhaArquivo("ACIOS40.INI", 1, impressora);
     if (!impressora.isEmpty())
         host::report::selecionaImpressora(host::report::indiceDaImpressora(impressora));
 }

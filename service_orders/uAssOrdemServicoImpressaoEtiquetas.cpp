@@ -1,12 +1,14 @@
 // The label kinds of the print dispatcher: the label sheet and the thermal
-// labels are printed by their own units, which this call hands over to.
+// labels of the order.
 
 #include "service_orders/uAssOrdemServicoImpressao.h"
 
-#include "host/Udmglobal.h"
+#include "service_orders/uAssOrdemServicoEtiquetas.h"
 
-void ImprimirEtiquetasOrdemServico(TImpressaoOrdemServico)
+void ImprimirEtiquetasOrdemServico(TImpressaoOrdemServico Kind)
 {
-    // No label printing is linked into this build: say so instead of printing nothing.
-    dmGlobal->MostraErro("Impressão de etiquetas indisponível: rotina de etiquetas não instalada.");
+    if (Kind == iosEtiquetaTermica)
+        ImprimirEtiquetaTermicaOrdemServico();
+    else if (Kind == iosEtiquetaMatricial)
+        ImprimirEtiquetaMatricialOrdemServico();
 }

@@ -259,9 +259,11 @@ QWidget* TfmAssOrdemServico::montarCabecalho()
     // The actions get a row of their own, so that their captions are not
     // squeezed into the last columns at the window's default width.
     auto* acoes = new QHBoxLayout;
+    // The print speed buttons sit here too: the tool bar is full at that width.
     sbImpRapida = botao(p, "sbImpRapida", "Impressão Rápida");
+    sbEtiquetas = botao(p, "sbEtiquetas", "Etiquetas");
     for (QPushButton* b : {sbPesqContrato, sbCliCobranca, sbObsAdic, sbEnviarEmailAbertura, sbEnviarEmail,
-                           sbEnviaEmailOS, sbImpRapida})
+                           sbEnviaEmailOS, sbImpRapida, sbEtiquetas})
         acoes->addWidget(b);
     acoes->addStretch(1);
     g->addLayout(acoes, 4, 0, 1, 8);
@@ -388,6 +390,7 @@ void TfmAssOrdemServico::montarAbaObservacao()
     dbmeObservacao = memo(p, "dbmeObservacao", dsOrdem, "AOOBSERVACAO");
     dbgdAcessorios = new host::ui::DataGrid("dbgdAcessorios", p);
     dbgdAcessorios->setDataSource(dsAcessorios);
+    bbConferir = botao(p, "bbConferir", "Conferir Acessório ");
     gbDespesasCliente = new QGroupBox("Despesas do Cliente", p);
     gbDespesasCliente->setObjectName("gbDespesasCliente");
     clOpcoesDespesas = new host::ui::CheckListBox("clOpcoesDespesas", gbDespesasCliente);
@@ -409,7 +412,7 @@ void TfmAssOrdemServico::montarAbaObservacao()
     g->addWidget(campo("Pedido de Devolução", dbtePedidoDevolucao), 3, 1);
     g->addWidget(gbDespesasCliente, 3, 2, 2, 2);
     g->addWidget(campo("Observação", dbmeObservacao), 4, 0, 1, 2);
-    g->addWidget(campo("Acessórios", dbgdAcessorios), 5, 0, 1, 4);
+    g->addWidget(campo("Acessórios", dbgdAcessorios, bbConferir), 5, 0, 1, 4);
 }
 
 void TfmAssOrdemServico::montarAbaCliente()

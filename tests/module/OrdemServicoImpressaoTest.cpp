@@ -6,9 +6,11 @@
 #include "tests/module/OrdemServicoImpressaoFixture.h"
 
 #include "data/uDataTec.h"
+#include "host/Udatamod.h"
 #include "host/data/Field.h"
 #include "host/data/Query.h"
 #include "host/report/Impressoras.h"
+#include "host/ui/DataGrid.h"
 #include "host/ui/PageControl.h"
 #include "service_orders/uAssOSComprovante.h"
 #include "service_orders/uAssOSComprovanteEqto.h"
@@ -73,6 +75,27 @@ TEST_F(OrdemServicoImpressaoTest, CancelLeavesTheOrderSavedThePrintButtonOnAndTh
     EXPECT_TRUE(dmTec->quOSAndamento->active()) << "the services tab has its lines back";
     EXPECT_FALSE(dmTec->quOSPecas->active());
     EXPECT_FALSE(dmTec->quOSDespViagem->active());
+}
+
+TEST_F(OrdemServicoImpressaoTest, ADoubleClickOnTheAccessoriesPrintsThermalLabelsOfTheSavedOrder)
+{
+    const QString porta = systemFolder + "/etiquetas.prn";
+    QFile ini(systemFolder + "/ACfgImpT.ini");
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write(("[Configuração_Impressora_Térmica]\n" + porta + "\n").toUtf8());
+    ini.close();
+    TfmAssOrdemServico& form = abrir();
+    dmTec->quOS->edit();
+    dmTec->quOSAOCONTATO->setAsString("Dona Rita");
+    dialogs->answer("Equipamento", "Deseja imprimir etiqueta para equipamento ou para acessório?")
+        .enter("1", "Informe a quantidade de etiquetas");
+    form.dbgdAcessorios->onDblClick();
+    EXPECT_EQ(dialogs->pending(), 0);
+    QFile arquivo(porta);
+    ASSERT_TRUE(arquivo.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(arquivo.readAll().contains("Solicitante: Dona Rita")) << "the label shows the saved order";
+    EXPECT_EQ(gravado("select AOCONTATO from AATC01AO where AOCODIGO = 42").toString(), "Dona Rita");
+    EXPECT_FALSE(dmTec->quOSPecas->active()) << "the details closed again";
 }
 
 class ImpressorasDeTeste {
