@@ -50,8 +50,10 @@ void formataCamposSelecao(host::data::Dataset& dataset)
         const QString nome = campo->fieldName().toUpper();
         if (nome == "AOCODIGO")
             campo->setDisplayFormat("000000000");
-        else if (campo->dataType() == FieldType::DateTime || campo->dataType() == FieldType::Date)
+        else if (campo->dataType() == FieldType::DateTime || campo->dataType() == FieldType::Date) {
+            campo->setDisplayFormat("dd/mm/yy");
             campo->setEditMask("!99/99/99;1;_");
+        }
         else if (campo->dataType() == FieldType::Float)
             campo->setDisplayFormat("###,###,##0.00");
     }
@@ -122,7 +124,8 @@ void TfmAssOSSelecaoRel::criarSelecao()
     // A row: its label, the first edit, "até", the second, a search button.
     auto faixa = [&](QWidget* rotulo, QWidget* de, QWidget* ate, QToolButton* botao) {
         grade->addWidget(rotulo, linha, 0);
-        grade->addWidget(de, linha, 1, Qt::AlignLeft);
+        // A single field takes the room of the range's three columns.
+        grade->addWidget(de, linha, 1, 1, ate ? 1 : 3, Qt::AlignLeft);
         if (ate) {
             auto* ateRotulo = new QLabel("até");
             ateRotulo->setObjectName(rotulo->objectName() + "Ate");
@@ -140,13 +143,9 @@ void TfmAssOSSelecaoRel::criarSelecao()
     edCliente = named<QLineEdit>("edCliente");
     edCliente->setMinimumWidth(260);
     sbPesqCliente = BotaoPesquisa("sbPesqCliente");
-    auto* clientes = new QHBoxLayout;
-    clientes->setContentsMargins(0, 0, 0, 0);
-    clientes->addWidget(edCliIni);
-    clientes->addWidget(edCliente);
-    auto* caixaClientes = new QWidget;
-    caixaClientes->setLayout(clientes);
-    faixa(laCliente, caixaClientes, edCliFim, sbPesqCliente);
+    // The name of kind 3 takes the place of the code range.
+    grade->addWidget(edCliente, linha, 1, 1, 3, Qt::AlignLeft);
+    faixa(laCliente, edCliIni, edCliFim, sbPesqCliente);
 
     laOS = named<QLabel>("laOS", "Nº O.S.");
     edOSIni = EditFiltro("edOSIni", 9);
@@ -225,7 +224,7 @@ void TfmAssOSSelecaoRel::criarGrades()
     dbgdRegSelOS = new host::ui::DataGrid("dbgdRegSelOS");
     dbgdRegSelOS->setDataSource(dsPesquisa);
     const std::tuple<const char*, const char*, int> colunasOS[] = {
-        {"CLIENTE", "Cliente", 200},          {"AOCODIGO", "Nº O.S.", 70},
+        {"CLIENTE", "Cliente", 200},          {"AOCODIGO", "Nº O.S.", 80},
         {"AODATAENTRADA", "Data Entrada", 75}, {"AODATASAIDA", "Data Saída", 75},
         {"AOITEQUIPDESCRICAO", "Equipamento", 160}, {"AOITSERIE", "Nº Série", 110},
         {"AOITPLACA", "Placa", 70},            {"AOATENDENTE", "Atendente", 100},
@@ -240,7 +239,7 @@ void TfmAssOSSelecaoRel::criarGrades()
     dbgdRegSelSituacao = new host::ui::DataGrid("dbgdRegSelSituacao");
     dbgdRegSelSituacao->setDataSource(dsPesqSituacao);
     const std::tuple<const char*, const char*, int> colunasSituacao[] = {
-        {"AOCODIGO", "Nº O.S.", 70},         {"CLIENTE", "Cliente", 200},
+        {"AOCODIGO", "Nº O.S.", 80},         {"CLIENTE", "Cliente", 200},
         {"AOITPLACA", "Placa", 70},          {"AOITSERIE", "Nº Série", 110},
         {"AOTIPOOS", "Classificação OS", 110}, {"SITUACAO", "Situação", 110},
         {"AODATAENTRADA", "Data Entrada", 75}, {"AODATASAIDA", "Data Saída", 75},
@@ -257,7 +256,7 @@ void TfmAssOSSelecaoRel::criarGrades()
         {"AOITMARCA", "Marca", 100},          {"AOITMODELO", "Modelo", 110},
         {"AOITSERIE", "Nº Série", 110},       {"AOITPLACA", "Placa", 70},
         {"AOITCARROCERIANUMERO", "Nº Carroceria", 100}, {"AOITMOTORNUMERO", "Nº Motor", 100},
-        {"AOCODIGO", "Nº da OS", 70},
+        {"AOCODIGO", "Nº da OS", 80},
     };
     for (const auto& [campo, titulo, largura] : colunasEquip)
         dbgdRegSelCliEquip->addColumn(campo, QString::fromUtf8(titulo), largura);

@@ -565,6 +565,14 @@ TEST_F(SelecaoRelJanelaTest, PictureOfTheReportSelectionWithItemsListed)
     QTest::qWait(50);
     const QString arquivo = QDir(QCoreApplication::applicationDirPath()).filePath("fmAssOSSelecaoRel.png");
     ASSERT_TRUE(form.grab().save(arquivo));
+    form.rgRelatorioOS->button(1)->click();
+    form.ckTecnico->click();
+    form.bbPesquisar->click();
+    QTest::qWait(50);
+    ASSERT_TRUE(form.grab().save(QDir(QCoreApplication::applicationDirPath()).filePath("fmAssOSSelecaoRel_situacao.png")));
+    form.rgRelatorioOS->button(3)->click();
+    QTest::qWait(50);
+    ASSERT_TRUE(form.grab().save(QDir(QCoreApplication::applicationDirPath()).filePath("fmAssOSSelecaoRel_totalizador.png")));
 }
 
 }  // namespace
