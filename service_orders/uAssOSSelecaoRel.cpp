@@ -91,11 +91,14 @@ void TfmAssOSSelecaoRel::criarQueries()
     quPesqCliEquip = quPesqCliEquip_.get();
     for (host::data::Query* query : {quPesquisa, quPesqSituacao, quPesqCliEquip}) {
         query->setTransaction(dmGlobal->IBTransaction1.get());
-        uAssContComum::LigaLogAbertura(*query);
-        auto logFim = query->afterOpen;
-        query->afterOpen = [logFim](host::data::Dataset& dataset) {
+        const QString origem = "[" + query->name() + " Open]";
+        query->beforeOpen = [origem](host::data::Dataset& dataset) {
+            dmGlobal->Log(origem, "***INICIO");
+            dmGlobal->Log(origem, GetSQLtextComParametros(static_cast<host::data::Query&>(dataset)));
+        };
+        query->afterOpen = [origem](host::data::Dataset& dataset) {
             formataCamposSelecao(dataset);
-            logFim(dataset);
+            dmGlobal->Log(origem, "***FIM");
         };
     }
     dsPesquisa_ = std::make_unique<host::data::DataSource>(nullptr, "dsPesquisa", quPesquisa);

@@ -120,11 +120,11 @@ private:
     QList<QWidget*> camposDoTipo() const;
     void mostra(std::initializer_list<QWidget*> campos);
     void sincronizaAte();
-    // Runs one routine's statement into the query, with its log lines, the
-    // wait cursor and the SQL shown when asked; a database failure of the
-    // routines that warn becomes their warning.
+    // Runs one routine's statement into the query, with its log lines (the
+    // detail after "***INICIO"), the wait cursor and the SQL shown when
+    // asked; a database failure of the routines that warn becomes their warning.
     void executaPesquisa(host::data::Query& query, const QString& rotina, const QString& sql,
-                         const QString& aviso);
+                         const QString& aviso, const QString& detalheLog = {});
     // The printouts of each kind.
     void VisualizaItens();
     void ImprimeItens();

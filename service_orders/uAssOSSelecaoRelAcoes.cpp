@@ -53,10 +53,12 @@ struct LiberaRelatorioSelecao {
 // ---- search routines ----
 
 void TfmAssOSSelecaoRel::executaPesquisa(host::data::Query& query, const QString& rotina, const QString& sql,
-                                         const QString& aviso)
+                                         const QString& aviso, const QString& detalheLog)
 {
     const QString origem = "[TfmAssOSSelecaoRel." + rotina + "]";
     dmGlobal->Log(origem, "***INICIO");
+    if (!detalheLog.isEmpty())
+        dmGlobal->Log(origem, detalheLog);
     host::ui::WaitCursor ampulheta(host::ui::CursorShape::SqlWait);
     query.close();
     query.setSql(sql);
@@ -94,8 +96,8 @@ void TfmAssOSSelecaoRel::EfetuaPesquisaSelecaoItemOS(host::data::Query& query)
 
 void TfmAssOSSelecaoRel::EfetuaPesquisaSelecaoSituacao(host::data::Query& query)
 {
-    dmGlobal->Log("[TfmAssOSSelecaoRel.EfetuaPesquisaSelecaoSituacao]", "DataSet:" + query.name());
-    executaPesquisa(query, "EfetuaPesquisaSelecaoSituacao", SqlSelecaoSituacao(Filtro()), "Falha ao realizar pesquisa");
+    executaPesquisa(query, "EfetuaPesquisaSelecaoSituacao", SqlSelecaoSituacao(Filtro()), "Falha ao realizar pesquisa",
+                    "DataSet:" + query.name());
 }
 
 void TfmAssOSSelecaoRel::EfetuaPesquisaClienteporEquipamento(host::data::Query& query)
@@ -106,8 +108,7 @@ void TfmAssOSSelecaoRel::EfetuaPesquisaClienteporEquipamento(host::data::Query& 
 void TfmAssOSSelecaoRel::EfetuaPesquisaTotalizadorCliente(host::data::Query& query)
 {
     const QString sql = SqlTotalizadorCliente(Filtro());
-    dmGlobal->Log("[TfmAssOSSelecaoRel.EfetuaPesquisaTotalizadorCliente]", sql);
-    executaPesquisa(query, "EfetuaPesquisaTotalizadorCliente", sql, kFalhaEfetuar);
+    executaPesquisa(query, "EfetuaPesquisaTotalizadorCliente", sql, kFalhaEfetuar, sql);
 }
 
 // ---- buttons ----

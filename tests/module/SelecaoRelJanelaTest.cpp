@@ -109,6 +109,26 @@ TEST_F(SelecaoRelJanelaTest, ItemsStatementSumsEachItemsLinesOnceAndTakesItsFilt
     EXPECT_EQ(coluna(sql, "SERVICO"), QStringList{"Limpeza e revisão preventiva"});
 }
 
+TEST_F(SelecaoRelJanelaTest, PerItemStatementOfThePreviewTakesOnlyCustomerOrderEntryDateAndAttendant)
+{
+    FiltroSelecaoOS f;
+    f.clienteIni = "T0001";
+    f.tecIni = "1";
+    f.servico = "revisão";
+    f.periodoIni = "10/03/2026";
+    f.periodoFim = "31/03/2026";
+    f.periodoCobranca = true;
+    f.atendente = "Ana";
+    const QString sql = uAssOSSelecaoRel::SqlSelecaoItemOS(f);
+    EXPECT_TRUE(sql.endsWith("where it.aoitcodigo is not null\n"
+                             " and (os.clcodigo = 'T0001')\n"
+                             " and (os.aodataentrada between '03/10/2026 00:00:00' and '03/31/2026 23:59:59')\n"
+                             " and (os.aoatendente = 'Ana')\n"
+                             "order by os.AOCODIGO"))
+        << sql.toStdString();
+    EXPECT_EQ(coluna(sql, "AOITCODIGO"), (QStringList{"9011", "9012", "9041"}));
+}
+
 TEST_F(SelecaoRelJanelaTest, SituationStatementListsItemsWithSituationAndTechnician)
 {
     FiltroSelecaoOS f;
@@ -261,7 +281,7 @@ TEST_F(SelecaoRelJanelaTest, SearchFillsTheGridOfEachKindAndLogsItsOpen)
     EXPECT_EQ(form.dbgdRegSelOS->model()->rowCount(), 3);
     EXPECT_EQ(form.quPesquisa->fieldByName("AOCODIGO")->displayText(), "000000901");
     EXPECT_EQ(form.quPesquisa->fieldByName("TOTSERV")->displayText(), "150,00");
-    const QStringList log = logDe("[quPesquisaOpen]");
+    const QStringList log = logDe("[quPesquisa Open]");
     ASSERT_EQ(log.size(), 3);
     EXPECT_EQ(log.first(), "***INICIO");
     EXPECT_EQ(log.last(), "***FIM");
@@ -271,7 +291,7 @@ TEST_F(SelecaoRelJanelaTest, SearchFillsTheGridOfEachKindAndLogsItsOpen)
     form.bbPesquisar->click();
     EXPECT_EQ(form.dbgdRegSelSituacao->model()->rowCount(), 3);
     EXPECT_EQ(logDe("[TfmAssOSSelecaoRel.EfetuaPesquisaSelecaoSituacao]"),
-              (QStringList{"DataSet:quPesqSituacao", "***INICIO", "***FIM"}));
+              (QStringList{"***INICIO", "DataSet:quPesqSituacao", "***FIM"}));
 }
 
 // In kind 2 the order fields carry equipment codes, and their picker is the equipment search.
