@@ -582,17 +582,13 @@ TEST_F(SelecaoRelJanelaTest, PictureOfTheReportSelectionWithItemsListed)
     TfmAssOSSelecaoRel& form = abrir();
     form.bbPesquisar->click();
     ASSERT_EQ(form.dbgdRegSelOS->model()->rowCount(), 5);
-    QTest::qWait(50);
-    const QString arquivo = QDir(QCoreApplication::applicationDirPath()).filePath("fmAssOSSelecaoRel.png");
-    ASSERT_TRUE(form.grab().save(arquivo));
+    guardaFoto(form, "fmAssOSSelecaoRel.png");
     form.rgRelatorioOS->button(1)->click();
     form.ckTecnico->click();
     form.bbPesquisar->click();
-    QTest::qWait(50);
-    ASSERT_TRUE(form.grab().save(QDir(QCoreApplication::applicationDirPath()).filePath("fmAssOSSelecaoRel_situacao.png")));
+    guardaFoto(form, "fmAssOSSelecaoRel_situacao.png");
     form.rgRelatorioOS->button(3)->click();
-    QTest::qWait(50);
-    ASSERT_TRUE(form.grab().save(QDir(QCoreApplication::applicationDirPath()).filePath("fmAssOSSelecaoRel_totalizador.png")));
+    guardaFoto(form, "fmAssOSSelecaoRel_totalizador.png");
 }
 
 }  // namespace
