@@ -35,6 +35,7 @@ extern bool bDetectarErroSQL;        // show and dump the SQL of traced steps
 extern bool bDesligarMensagens;      // mute MostraAviso, MostraErro and MostraAvisoExtenso
 extern bool bModoZeltoControlAtivo;  // layout flag passed to the window-layout routines
 extern QString sAuxiliarGeral;       // scratch text (e.g. the plate chosen in SelecionaPlaca)
+extern QString sEmailDestino;        // the e-mail of the customer whose document is printed
 extern int iAuxiliarGeral;
 extern int iPMCCodigoContrato;     // contract whose PMC the host shows (0 = none)
 extern double rAuxiliarGeral;
@@ -227,11 +228,16 @@ bool TextoIn(const QString& texto, const QStringList& lista);
 QString RetornaCampoTamanho(const QString& texto, int tamanho);
 QString RetornaCampoTamanhoDireita(const QString& texto, int tamanho);
 
+// A generic product (the host parameters ATPRODUTOGENERICO1 and
+// ATPRODUTOGENERICO2): its lines are described by their own note. An empty
+// code is never generic.
+bool ProdutoGenerico(const QString& produto);
+
 // ---- search filters (UdatamodFiltros.cpp) ---------------------------------
 // The condition of one search filter, " and (...)", for the column text as the
 // statement names it ("cont.acCodigo"); "" when both values are blank. Modes:
-// "F" a range (both values: between; only one of them: equal to it), "I" equal to the first value, "C" the first value contained in a
-// text column (other types: equal). Values are written as literals of the
+// "F" a range (both values: between; only one of them: equal to it), "I" equal to the first value (a text
+// holding "%" is a pattern: like), "C" the first value contained in a text column (other types: equal). Values are written as literals of the
 // type: integers and floats parsed as numbers, dates as the whole day (range
 // ends at 00:00:00 and 23:59:59), texts quoted with inner quotes doubled, so
 // typed text never becomes SQL. A value that is not of the type ends the

@@ -29,6 +29,12 @@ void TfmAssOrdemServico::ligarEventos()
     clique(bbSair, &TfmAssOrdemServico::bbSairClick);
     clique(bbNS, &TfmAssOrdemServico::bbNSClick);
     clique(bbPesquisar, &TfmAssOrdemServico::bbPesquisarClick);
+    clique(bbImprimir, &TfmAssOrdemServico::bbImprimirClick);
+    clique(bbOSInterna, &TfmAssOrdemServico::bbOSInternaClick);
+    clique(bbOrcamento, &TfmAssOrdemServico::bbOrcamentoClick);
+    clique(sbImpRapida, &TfmAssOrdemServico::sbImpRapidaClick);
+    dbgdAcessorios->onDblClick = [this] { dbgdAcessoriosDblClick(); };
+    dbgdOrdemServicoDespExtra->onDblClick = [this] { dbgdOrdemServicoDespExtraDblClick(); };
     clique(sbPesqContrato, &TfmAssOrdemServico::sbPesqContratoClick);
     clique(sbObsAdic, &TfmAssOrdemServico::sbObsAdicClick);
     clique(sbEnviaEmailOS, &TfmAssOrdemServico::sbEnviaEmailOSClick);
