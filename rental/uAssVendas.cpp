@@ -180,8 +180,12 @@ void TfmAssVendas::ExcluirPedidoAssVendaCorrente(const QString& numero)
     // The record's own delete rule asks no password under tag 9.
     venda.setTag(9);
     try {
-        if (!venda.isEmpty())
+        if (!venda.isEmpty()) {
             venda.remove();
+            // The host keeps only what is committed: a deletion left pending
+            // would come back when the program ends.
+            dmGlobal->IBTransaction1->commitRetaining();
+        }
     } catch (...) {
         venda.setTag(0);
         throw;

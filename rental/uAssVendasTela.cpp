@@ -78,15 +78,31 @@ struct AssColunaLinha {
     const char* campo;
     const char* titulo = nullptr;   // null: the field's label
     bool botao = false;
+    int largura = -1;               // -1: the field's own
 };
 
 void assColunas(host::ui::DataGrid* grade, std::initializer_list<AssColunaLinha> colunas)
 {
     for (const AssColunaLinha& c : colunas) {
-        host::ui::GridColumn* coluna = grade->addColumn(c.campo, c.titulo ? QString::fromUtf8(c.titulo) : QString());
+        host::ui::GridColumn* coluna =
+            grade->addColumn(c.campo, c.titulo ? QString::fromUtf8(c.titulo) : QString(), c.largura);
         if (c.botao)
             coluna->setButtonStyle(host::ui::GridColumn::ButtonStyle::Ellipsis);
     }
+}
+
+// The columns of both line grids; the buttons differ.
+void assColunasLinhas(host::ui::DataGrid* grade, bool solicitados)
+{
+    assColunas(grade, {{"COD", "Sequência"},
+                       {"CODIGO", "Código", true},
+                       {"DESCRICAO", "Descrição", solicitados, 320},
+                       {"UNIDADE_MEDIDA", "Un.Med."},
+                       {"QUANTIDADE", "Quantidade"},
+                       {"VALOR", "Valor"},
+                       {"TOTAL_UNIT", "Total"},
+                       {"OBS", "Obs.", false, 160},
+                       {"VEITNUMEROSERIE", "Número de Série", solicitados, 140}});
 }
 
 }  // namespace
@@ -173,22 +189,24 @@ QWidget* TfmAssVendas::montarDadosPedido()
     dbedLocal->setMaximumWidth(50);
     laNomeFilial = new QLabel(p);
     laNomeFilial->setObjectName("laNomeFilial");
-    laNomeFilial->setMinimumWidth(160);
-    g->addWidget(assCampo("Filial", dbedLocal, laNomeFilial), 0, 2);
+    laNomeFilial->setMinimumWidth(240);
+    g->addWidget(assCampo("Filial", dbedLocal, laNomeFilial), 0, 2, 1, 2);
 
     // The status text sits right of the kind text, where the header change puts it.
     auto* situacao = new QWidget(p);
     situacao->setObjectName("paSituacao");
-    situacao->setMinimumSize(300, 20);
+    situacao->setMinimumSize(200, 20);
     dbteTipo = host::ui::makeText(situacao, "dbteTipo", dsVenda, "AUX2");
     dbteStatus = host::ui::makeText(situacao, "dbteStatus", dsVenda, "IMPRESSO_NF");
     dbteTipo->setGeometry(0, 2, 120, 18);
-    dbteStatus->setGeometry(56, 2, 240, 18);
-    g->addWidget(situacao, 0, 3, Qt::AlignBottom);
+    dbteStatus->setGeometry(56, 2, 180, 18);
     dbteTotal = host::ui::makeText(p, "dbteTotal", dsVenda, "VALOR_TOTAL");
     dbteTotal->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    dbteTotal->setMinimumWidth(110);
-    g->addWidget(dbteTotal, 0, 4, Qt::AlignBottom);
+    dbteTotal->setMinimumWidth(90);
+    auto* resumo = new QHBoxLayout;
+    resumo->addWidget(situacao, 1);
+    resumo->addWidget(dbteTotal);
+    g->addLayout(resumo, 0, 4, Qt::AlignBottom);
 
     // Row 1: customer.
     dblcCliente = assCombo(p, "dblcCliente", dsVenda, "CODIGO_CLIENTE", dsCliente, "CODIGO_CLIENTE", "NOME");
@@ -275,15 +293,12 @@ void TfmAssVendas::montarAbas()
         return g;
     };
     dbgdAssVendaItens = grade(tsEquipSolicitados, "dbgdAssVendaItens", dsVendaItens);
-    assColunas(dbgdAssVendaItens, {{"COD"}, {"CODIGO", nullptr, true}, {"DESCRICAO", nullptr, true},
-                                   {"UNIDADE_MEDIDA", "Un.Med."}, {"QUANTIDADE"}, {"VALOR"}, {"TOTAL_UNIT"}, {"OBS"},
-                                   {"VEITNUMEROSERIE", nullptr, true}});
+    assColunasLinhas(dbgdAssVendaItens, true);
     laConfiguracaoItens = assLigacao(tsEquipSolicitados, "laConfiguracaoItens", configuracao);
     tsEquipSolicitados->layout()->addWidget(laConfiguracaoItens);
 
     dbgdAssVendaCotado = grade(tsEquipConfigurados, "dbgdAssVendaCotado", dsVendaCotado);
-    assColunas(dbgdAssVendaCotado, {{"COD"}, {"CODIGO", nullptr, true}, {"DESCRICAO"}, {"UNIDADE_MEDIDA", "Un.Med."},
-                                    {"QUANTIDADE"}, {"VALOR"}, {"TOTAL_UNIT"}, {"OBS"}, {"VEITNUMEROSERIE"}});
+    assColunasLinhas(dbgdAssVendaCotado, false);
     laConfiguracaoCotado = assLigacao(tsEquipConfigurados, "laConfiguracaoCotado", configuracao);
     tsEquipConfigurados->layout()->addWidget(laConfiguracaoCotado);
 
@@ -326,6 +341,7 @@ void TfmAssVendas::montarDadosAdicionais(host::ui::TabSheet* aba)
         m->setObjectName(nome);
         m->setReadOnly(true);
         m->setMinimumHeight(44);
+        m->setMaximumHeight(90);
         return m;
     };
     meEnderecoEntrega = memoEndereco("meEnderecoEntrega");
