@@ -214,6 +214,17 @@ TEST_F(AssVendasJanelaTest, PreviousAndNextBrowseByNumberAndDeleteAsksThisScreen
     EXPECT_EQ(lido("select count(*) from AVEC8501 where NUMERO_PEDIDO = '00101'").toInt(), 0);
     EXPECT_EQ(venda().tag(), 0);
     EXPECT_TRUE(form.meEnderecoEntrega->toPlainText().isEmpty());
+
+    // A new order not saved yet is only dropped: no password, nothing deleted.
+    form.sbProximo->click();
+    dialogs->answer("Pedido", "Deseja cadastrar um novo registro?");
+    form.bbNovo->click();
+    ASSERT_EQ(venda().state(), DatasetState::Insert);
+    dialogs->answer("Sim", "Deseja excluir o registro corrente?");
+    form.bbExcluir->click();
+    EXPECT_EQ(venda().state(), DatasetState::Browse);
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select count(*) from AVEC8501").toInt(), 2);
 }
 
 TEST_F(AssVendasJanelaTest, TheStatusDecidesWhatTheScreenAllowsAndAProposalReadyToBillFinalisesNothing)
@@ -236,6 +247,15 @@ TEST_F(AssVendasJanelaTest, TheStatusDecidesWhatTheScreenAllowsAndAProposalReady
     EXPECT_EQ(lido("select count(*) from AVEC8501"), antes);
     EXPECT_EQ(lido("select IMPRESSO_NF from AVEC8501 where NUMERO_PEDIDO = '00201'").toString(), "N");
     EXPECT_EQ(lido("select coalesce(VEPROPOSTA, '') from AVEC8501 where NUMERO_PEDIDO = '00201'").toString(), "");
+    // The printouts, the grids' buttons and the configuration links are
+    // there and do nothing yet: nothing asked, nothing written.
+    for (QPushButton* b : {form.bbProducao, form.bbLocacao})
+        b->click();
+    aba(form.pcPedido, form.tsEquipSolicitados);
+    form.dbgdAssVendaItens->editButtonClick();
+    QTest::mouseClick(form.laConfiguracaoItens, Qt::LeftButton);
+    EXPECT_EQ(lido("select count(*) from AVEC85IT").toInt(), 0);
+    EXPECT_EQ(venda().state(), DatasetState::Browse);
     EXPECT_EQ(dialogs->shown().size(), 0u);
 
     form.sbProximo->click();   // in production
@@ -294,6 +314,31 @@ TEST_F(AssVendasJanelaTest, OpeningAnOrderRunsAFixedNumberOfStatementsWhateverIt
     EXPECT_EQ(vinteLinhas.first, umaLinha.first);
     EXPECT_EQ(vinteLinhas.second, umaLinha.second);
     EXPECT_LE(vinteLinhas.first, 40u) << "header, neighbour, lists, addresses, contacts and both line sets";
+}
+
+// Reloading the lines of a page or moving to another order keeps the line
+// left in edit: it is stored first.
+TEST_F(AssVendasJanelaTest, ALineLeftInEditIsStoredBeforeItsPageOrTheOrderIsReloaded)
+{
+    pedido("01201", "1");
+    linhas("01201", 1);
+    pedido("01202", "1");
+    TfmAssVendas& form = abrir();
+    form.sbProximo->click();
+    aba(form.pcPedido, form.tsEquipSolicitados);
+    dmTec->quAssVendaItem->edit();
+    dmTec->quAssVendaItem->fieldByName("OBS")->setAsString("Com suporte");
+    aba(form.pcPedido, form.tsEquipConfigurados);
+    aba(form.pcPedido, form.tsEquipSolicitados);
+    EXPECT_EQ(lido("select OBS from AVEC85IT where NUMERO_PEDIDO = '01201'").toString(), "Com suporte");
+
+    aba(form.pcPedido, form.tsEquipConfigurados);
+    dmTec->quAssVendaCotado->edit();
+    dmTec->quAssVendaCotado->fieldByName("OBS")->setAsString("Revisado");
+    form.sbProximo->click();
+    EXPECT_EQ(cab("NUMERO_PEDIDO").asString(), "01202");
+    EXPECT_EQ(lido("select OBS from AVEC85LX where NUMERO_PEDIDO = '01201'").toString(), "Revisado");
+    EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
 }
 
 // The window as a person sees it with an order loaded, written next to the
