@@ -189,6 +189,12 @@ public:
     // The progress window: "Mostrar" (count = total), "Incrementar", "Ocultar".
     void PreparaSplashForm(int count, const QString& texto, const QString& acao);
 
+    // ---- files ----
+    // Line <indice> (from 0) of a text file of the system folder (a name
+    // with a folder of its own is read where it names) into linha; false
+    // when the line is empty or missing (the file included).
+    bool RetornaLinhaArquivo(const QString& arquivo, int indice, QString& linha) const;
+
     // ---- texts ----
     // Edits one text of AUGC70OB (code, kind, sequence) in TfmObservacao:
     // `query` is the observation dataset (quObsGeral: parameters obCodigo,

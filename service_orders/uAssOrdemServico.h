@@ -13,7 +13,8 @@
 // uAssOrdemServicoGrades.cpp (the designed columns of the entry grids),
 // uAssOrdemServicoItens.cpp (items grids), uAssOrdemServicoLinhas.cpp and
 // uAssOrdemServicoLinhasOperacoes.cpp (service and parts grids, their line
-// operations), uAssOrdemServicoTeclas.cpp (keyboard commands, stock withdrawal).
+// operations), uAssOrdemServicoTeclas.cpp (keyboard commands, stock withdrawal),
+// uAssOrdemServicoEtiquetas.cpp (labels, accessory check).
 
 #include "host/ui/Form.h"
 #include "host/ui/WindowRegistry.h"
@@ -272,6 +273,13 @@ public:
     void OSDuplicaServicoProdutoCorrente(const QString& Table, const QString& Where, host::data::Dataset* DataSet);
     void OSInserirPecaPorItem();
 
+    // ---- labels and the accessory check (uAssOrdemServicoEtiquetas.cpp) ----
+    QPushButton* sbEtiquetas = nullptr;       // label sheet, thermal labels or the thermal port
+    QPushButton* bbConferir = nullptr;        // accessory check by bar code
+    void sbEtiquetasClick();
+    void bbConferirClick();
+    void dbgdAcessoriosDrawColumnCell(host::ui::CellStyle& style);
+
     // ---- keyboard commands and header buttons of the entry work ----
     void FormKeyDown(int& Key, Qt::KeyboardModifiers Shift);
     void sbReservaClick();
@@ -302,6 +310,7 @@ private:
     void montarColunasServicos();
     void montarColunasPecas();
     void ligarGrades();
+    void ligarEtiquetas();
 
     // Entry work shared by the grid buttons and the keys.
     void servicoPrecoQuantidade();

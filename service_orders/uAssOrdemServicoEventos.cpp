@@ -75,4 +75,5 @@ void TfmAssOrdemServico::ligarEventos()
     };
     dbgdOrdemServicoServicos->onEnter = [this] { dbgdOrdemServicoServicosEnter(); };
     ligarGrades();
+    ligarEtiquetas();
 }

@@ -127,6 +127,7 @@ void TfmAssOrdemServico::FormKeyDown(int& Key, Qt::KeyboardModifiers Shift)
         }
     }
     switch (Key) {
+    case Qt::Key_F1: bbConferir->click(); break;
     case Qt::Key_F3:
         if (aba == tsServico)
             servicoPrecoQuantidade();

@@ -150,13 +150,14 @@ QWidget* TfmAssOrdemServico::montarBotoes()
     bbNS = botao(barra, "bbNS", "Nova OS por Equipamento");
     bbImprimir = botao(barra, "bbImprimir", "Im&primir");
     bbOSInterna = botao(barra, "bbOSInterna", "Comprovante");
+    sbEtiquetas = botao(barra, "sbEtiquetas", "Etiquetas");
     bbDocumentos = botao(barra, "bbDocumentos", "Documentos de Venda");
     btPagarTecnico = botao(barra, "btPagarTecnico", "Pagar Técnico");
     bbPesquisar = botao(barra, "bbPesquisar", "Pesquisar");
     sbReserva = botao(barra, "sbReserva", "Baixar Estoque");
     bbSair = botao(barra, "bbSair", "Sai&r");
     for (QPushButton* b : {bbNovo, bbSalvar, bbCancelar, bbExcluir, sbAnterior, sbProximo, bbPesquisar, bbNS,
-                           bbImprimir, bbOSInterna, bbDocumentos, btPagarTecnico, sbReserva})
+                           bbImprimir, bbOSInterna, sbEtiquetas, bbDocumentos, btPagarTecnico, sbReserva})
         h->addWidget(b);
     h->addStretch(1);
     h->addWidget(bbSair);
@@ -386,6 +387,7 @@ void TfmAssOrdemServico::montarAbaObservacao()
     dbmeObservacao = memo(p, "dbmeObservacao", dsOrdem, "AOOBSERVACAO");
     dbgdAcessorios = new host::ui::DataGrid("dbgdAcessorios", p);
     dbgdAcessorios->setDataSource(dsAcessorios);
+    bbConferir = botao(p, "bbConferir", "Conferir Acessório ");
     gbDespesasCliente = new QGroupBox("Despesas do Cliente", p);
     gbDespesasCliente->setObjectName("gbDespesasCliente");
     clOpcoesDespesas = new host::ui::CheckListBox("clOpcoesDespesas", gbDespesasCliente);
@@ -407,7 +409,7 @@ void TfmAssOrdemServico::montarAbaObservacao()
     g->addWidget(campo("Pedido de Devolução", dbtePedidoDevolucao), 3, 1);
     g->addWidget(gbDespesasCliente, 3, 2, 2, 2);
     g->addWidget(campo("Observação", dbmeObservacao), 4, 0, 1, 2);
-    g->addWidget(campo("Acessórios", dbgdAcessorios), 5, 0, 1, 4);
+    g->addWidget(campo("Acessórios", dbgdAcessorios, bbConferir), 5, 0, 1, 4);
 }
 
 void TfmAssOrdemServico::montarAbaCliente()

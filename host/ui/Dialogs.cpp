@@ -183,6 +183,22 @@ bool password(const QString& caption, const QString& prompt, QString& value)
     return askValue(DialogKind::Password, caption, prompt, value);
 }
 
+bool chooseOrEnter(const QString& caption, const QString& prompt, const QStringList& items, QString& value)
+{
+    DialogRequest request;
+    request.kind = DialogKind::PickList;
+    request.title = caption;
+    request.text = prompt;
+    request.options = items;
+    request.value = value;
+    request.editable = true;
+    DialogReply reply = backend().ask(request);
+    if (!reply.accepted)
+        return false;
+    value = reply.text;
+    return true;
+}
+
 bool pickFromList(const QString& caption, const QString& prompt, const QStringList& items, int& index)
 {
     DialogRequest request;

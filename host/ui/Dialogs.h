@@ -29,6 +29,7 @@ struct DialogRequest {
     QString detail;        // long text body
     QStringList options;   // button captions, list items or file filters
     QString value;         // initial value of an input
+    bool editable = false; // a list whose value may also be typed
 };
 
 struct DialogReply {
@@ -66,6 +67,9 @@ bool inputQuery(const QString& caption, const QString& prompt, QString& value);
 bool inputNumber(const QString& caption, const QString& prompt, double& value);
 bool password(const QString& caption, const QString& prompt, QString& value);
 bool pickFromList(const QString& caption, const QString& prompt, const QStringList& items, int& index);
+// One of the items, or any text typed instead; value goes in as the initial
+// text and comes out as the text confirmed.
+bool chooseOrEnter(const QString& caption, const QString& prompt, const QStringList& items, QString& value);
 // Filters in the classic "Bitmap (*.bmp)|*.bmp" form, several pairs allowed.
 bool openFile(const QString& title, const QString& filter, QString& path);
 bool saveFile(const QString& title, const QString& filter, QString& path);

@@ -89,6 +89,8 @@ void Form::runCreate()
 
 void Form::applyPlacement()
 {
+    // Centred at the size it will have.
+    fitToOwnScreen();
     if (centered_) {
         if (QScreen* screen = QApplication::primaryScreen()) {
             QRect frame = frameGeometry();

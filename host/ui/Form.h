@@ -10,6 +10,7 @@
 #include <functional>
 
 class QEventLoop;
+class QScrollArea;
 class QTimer;
 
 namespace host::ui {
@@ -37,6 +38,14 @@ public:
     bool startMaximized() const { return startMaximized_; }
     void setClientWidth(int width) { resize(width, height()); }
     void setClientHeight(int height) { resize(width(), height); }
+
+    // A window larger than the free area of the screen it opens on keeps its
+    // designed size: its contents move into a scroll area and the window
+    // takes at most that area. Runs when the form is first shown (on its
+    // screen's available geometry); true once the contents scroll.
+    bool fitToScreen(const QRect& available);
+    // The scroll area holding the contents, once they did not fit.
+    QScrollArea* contentScroll() const { return contentScroll_; }
 
     // Modal show: returns once the modal result is set or the form closed
     // (a close without a result counts as Cancel).
@@ -79,6 +88,8 @@ public:
     // The key preview entry point (also used by the application-wide filter).
     bool previewKey(int key, Qt::KeyboardModifiers modifiers);
 
+    void setVisible(bool visible) override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -86,6 +97,7 @@ protected:
 
 private:
     void applyPlacement();
+    void fitToOwnScreen();
     void endModal();
     bool ownDialogOpen() const;
 
@@ -99,6 +111,7 @@ private:
     ModalResult modalResult_ = ModalResult::None;
     CloseAction defaultCloseAction_ = CloseAction::Hide;
     QEventLoop* loop_ = nullptr;
+    QScrollArea* contentScroll_ = nullptr;
     ModalResult* resultSink_ = nullptr;   // the running showModal's result
 };
 

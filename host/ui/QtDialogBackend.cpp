@@ -144,8 +144,9 @@ DialogReply QtDialogBackend::pick(const DialogRequest& request)
     dialog.setWindowTitle(request.title);
     dialog.setLabelText(request.text);
     dialog.setComboBoxItems(request.options);
-    dialog.setComboBoxEditable(false);
-    dialog.setTextValue(request.options.value(std::max(0, int(request.options.indexOf(request.value)))));
+    dialog.setComboBoxEditable(request.editable);
+    dialog.setTextValue(request.editable ? request.value
+                                         : request.options.value(std::max(0, int(request.options.indexOf(request.value)))));
     if (execOwned(dialog) != QDialog::Accepted)
         return {};
     const QString item = dialog.textValue();

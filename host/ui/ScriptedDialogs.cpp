@@ -102,8 +102,8 @@ DialogReply ScriptedDialogs::reply(const Step& step, const DialogRequest& reques
         return {true, step.value, index};
     }
     case StepKind::Enter: {
-        if (request.kind != DialogKind::PickList)
-            return {true, step.value, -1};
+        if (request.kind != DialogKind::PickList || request.editable)
+            return {true, step.value, int(request.options.indexOf(step.value))};
         const int index = int(request.options.indexOf(step.value));
         if (index < 0)
             return fail("scripted item \"" + step.value + "\" is not in " + describe(request));

@@ -352,5 +352,28 @@ TEST_F(BasicoContratosJanelaTest, SummaryListLeavesTheRegisterOnItsContract)
     EXPECT_EQ(dmTec->quContrato->recordCount(), 1);
 }
 
+// The register with a contract on each of its pages, and its search dialog
+// with the contracts found, as a person sees them.
+TEST_F(BasicoContratosJanelaTest, PicturesOfTheRegisterAndItsSearch)
+{
+    TfmAssBasicoContratos& form = abrir();
+    dialogs->modal("fmPesquisaAssContratos", [&](Form& janela) {
+        auto& dialogo = static_cast<TfmPesquisaAssContratos&>(janela);
+        dialogo.edNumeroContrato->setText("");
+        dialogo.bbOk->click();
+        EXPECT_EQ(dialogo.quPesquisa->recordCount(), 3);
+        guardaFoto(dialogo, "fmPesquisaAssContratos.png");
+        dialogo.quPesquisa->first();
+        dialogo.dbgdContratosDblClick();
+    });
+    form.bbPesquisar->click();
+    dmTec->CarregaContrato(901);
+    form.pcContrato->setActivePage(form.tsEquipamentos);
+    guardaFoto(form, "fmAssContratos_901.png");
+    form.pcContrato->setActivePage(form.tsServicos);
+    guardaFoto(form, "fmAssContratos_901_servicos.png");
+    EXPECT_EQ(form.dbedNumeroContrato->text(), "12-ABC");
+}
+
 }  // namespace
 }  // namespace moduletest

@@ -285,5 +285,14 @@ TEST_F(BasicoFaturamentoJanelaTest, OpeningTheNewOrderShowsItInTheHostAndClosesT
               one("select max(NUMERO_PEDIDO) from AVEC8501").toString());
 }
 
+// The window with a customer's orders of a period listed, as a person sees it.
+TEST_F(BasicoFaturamentoJanelaTest, PictureOfTheWindowWithOrdersListed)
+{
+    TfmAssBasicoContratosFaturamento& form = abrir();
+    selecionar(form, "00004", "01/03/2026", "10/03/2026");
+    ASSERT_EQ(form.quPesqServico->recordCount(), 4);
+    guardaFoto(form, "fmAssContratosFaturamento.png");
+}
+
 }  // namespace
 }  // namespace moduletest

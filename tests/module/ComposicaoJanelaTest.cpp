@@ -144,5 +144,14 @@ TEST_F(ComposicaoJanelaTest, OutsideModeTwoTheReadingsAndF3AreHidden)
     EXPECT_EQ(fmAssContCadCM.get(), &form) << "closing only hides it";
 }
 
+// The compositions of an equipment line and their readings, as a person sees them.
+TEST_F(ComposicaoJanelaTest, PictureOfTheCompositionsAndReadings)
+{
+    parametro("ATMODOCOMPOSICAO", "2");
+    TfmAssContCadCM& form = abrir();
+    EXPECT_EQ(form.dbgdContador->model()->rowCount(), 2);
+    guardaFoto(form, "fmAssContCadCM.png");
+}
+
 }  // namespace
 }  // namespace moduletest

@@ -26,7 +26,6 @@
 #include "host/ui/SearchWindow.h"
 
 #include <QAbstractItemModel>
-#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -693,10 +692,58 @@ TEST_F(ContratoJanelaTest, PictureOfTheWindowWithAContract)
     TfmAssContCad& form = abrir();
     CarregaContrato(801);
     form.resize(900, 720);
-    QTest::qWait(50);
-    const QString arquivo = QDir(QCoreApplication::applicationDirPath()).filePath("fmAssContCad_801.png");
-    ASSERT_TRUE(form.grab().save(arquivo));
+    guardaFoto(form, "fmAssContCad_801.png");
     EXPECT_EQ(form.dbedNumeroContrato->text(), "N801");
+    // Every other page read as the first one.
+    for (int i = 1; i < form.pcContrato->pageCount(); ++i) {
+        host::ui::TabSheet* pagina = form.pcContrato->page(i);
+        if (!pagina->tabVisible())
+            continue;
+        form.pcContrato->setActivePage(pagina);
+        SCOPED_TRACE(pagina->objectName().toStdString());
+        confereLegivel(form);
+    }
+}
+
+// A customer's items window over the register, as a person sees it.
+TEST_F(ContratoJanelaTest, PictureOfTheCustomersItemsWindow)
+{
+    contrato(801);
+    exec("insert into AATC05ACCL (ACCODIGO, CLCODIGO, ACCLATIVO) values (801, '00004', 'S')");
+    exec("insert into AATC05ACIT (ACITCODIGO, ACCODIGO, CLCODIGO, PRCODIGO, ACITVALOR) values (1, 801, '00004',"
+         " 'S0001', 100)");
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    aba(form, form.tsClientesCont);
+    guardaFoto(form, "fmAssContCad_801_clientes.png");
+    bool viuJanela = false;
+    QTimer::singleShot(0, [&] {
+        TfmAssContCadIt* itens = fmAssContCadIt.get();
+        ASSERT_NE(itens, nullptr);
+        viuJanela = true;
+        EXPECT_EQ(itens->dbgdAssContCadIt->model()->rowCount(), 1);
+        guardaFoto(*itens, "fmAssContCadIt.png");
+        itens->close();
+    });
+    dialogs->setAutoAcknowledgeMessages(true);
+    form.dbgdAssContCadClientes->setSelectedIndex(form.dbgdAssContCadClientes->columnByField("Valor")->index());
+    form.dbgdAssContCadClientes->editButtonClick();
+    EXPECT_TRUE(viuJanela);
+}
+
+// The cash forecast the register opens, as a person sees it.
+TEST_F(ContratoJanelaTest, PictureOfTheCashForecastDialog)
+{
+    contrato(801);
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    bool viuJanela = false;
+    dialogs->modal("fmCXPrevisao", [&](Form& janela) {
+        viuJanela = true;
+        guardaFoto(janela, "fmCXPrevisao.png");
+    });
+    form.sbCaixa->click();
+    EXPECT_TRUE(viuJanela);
 }
 
 }  // namespace

@@ -20,8 +20,6 @@
 #include "module/uPackageAss.h"
 
 #include <QAbstractButton>
-#include <QCoreApplication>
-#include <QDir>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -287,9 +285,12 @@ TEST_F(FaturamentoJanelaTest, PictureOfTheWindowWithContractsListed)
     digita(form.edUnNegocioIni, "01");
     form.bbPesquisar->click();
     ASSERT_EQ(linhas(form.dbgdAssContFat), 2);
-    QTest::qWait(50);
-    const QString arquivo = QDir(QCoreApplication::applicationDirPath()).filePath("fmAssContFat.png");
-    ASSERT_TRUE(form.grab().save(arquivo));
+    guardaFoto(form, "fmAssContFat.png");
+    for (host::ui::TabSheet* pagina : {form.tsAviso, form.tsOutrasOpcoes}) {
+        form.pcFatura->setActivePage(pagina);
+        SCOPED_TRACE(pagina->objectName().toStdString());
+        confereLegivel(form);
+    }
 }
 
 }  // namespace

@@ -5,12 +5,13 @@
 #include "tests/module/OrdemServicoEntradaFixture.h"
 
 #include "contracts/uAssContCad.h"
+#include "contracts/uAssContFat.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/PageControl.h"
 #include "service_orders/uAssOrdemServico.h"
 
-#include <QHeaderView>
-#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTabBar>
 #include <QToolButton>
 
@@ -19,36 +20,6 @@ namespace {
 
 class JanelasLegiveisTest : public OrdemServicoEntradaTest {
 protected:
-    static void confere(QWidget& janela)
-    {
-        for (host::ui::DataGrid* grade : janela.findChildren<host::ui::DataGrid*>()) {
-            const QFontMetrics metrica(grade->horizontalHeader()->font());
-            for (int i = 0; i < grade->columnCount(); ++i) {
-                if (grade->column(i)->visible()) {
-                    EXPECT_GE(grade->columnWidth(i), metrica.horizontalAdvance(grade->column(i)->title()))
-                        << grade->objectName().toStdString() << ": " << grade->column(i)->title().toStdString();
-                }
-            }
-        }
-        for (host::ui::PageControl* paginas : janela.findChildren<host::ui::PageControl*>()) {
-            EXPECT_TRUE(paginas->usesScrollButtons()) << paginas->objectName().toStdString();
-            QTabBar* barra = paginas->tabBar();
-            for (int i = 0; i < barra->count(); ++i) {
-                if (barra->isTabVisible(i)) {
-                    EXPECT_GE(barra->tabRect(i).width(),
-                              barra->fontMetrics().horizontalAdvance(QString(barra->tabText(i)).remove('&')))
-                        << barra->tabText(i).toStdString();
-                }
-            }
-        }
-        for (QPushButton* botao : janela.findChildren<QPushButton*>()) {
-            if (botao->isVisibleTo(&janela) && !botao->text().isEmpty()) {
-                EXPECT_GE(botao->width(), botao->fontMetrics().horizontalAdvance(QString(botao->text()).remove('&')))
-                    << botao->objectName().toStdString() << ": " << botao->text().toStdString();
-            }
-        }
-    }
-
     // Scrolls the strip with its right-hand button until the last shown tab
     // lies wholly inside it, then clicks that tab.
     static void alcancaUltimaAba(host::ui::PageControl& paginas)
@@ -70,6 +41,24 @@ protected:
         QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(ultima).center());
         EXPECT_EQ(paginas.currentIndex(), ultima) << barra->tabText(ultima).toStdString();
     }
+    // On the screen the tests run on (a small one in the small-screen run):
+    // the window takes at most the screen's free area, and its contents
+    // scroll at their designed size, nothing squeezed or cut, exactly when
+    // that size does not fit.
+    static void confereTela(host::ui::Form& form, QSize projetada)
+    {
+        const QRect livre = form.screen()->availableGeometry();
+        const bool cabe = projetada.width() <= livre.width() && projetada.height() <= livre.height();
+        EXPECT_EQ(form.contentScroll() == nullptr, cabe) << form.objectName().toStdString();
+        if (cabe)
+            return;
+        EXPECT_LE(form.width(), livre.width());
+        EXPECT_LE(form.height(), livre.height());
+        QWidget* conteudo = form.contentScroll()->widget();
+        EXPECT_GE(conteudo->width(), projetada.width());
+        EXPECT_GE(conteudo->height(), projetada.height());
+        confereLegivel(form);
+    }
 };
 
 TEST_F(JanelasLegiveisTest, ServiceOrderWindowAtItsDefaultSize)
@@ -84,7 +73,7 @@ TEST_F(JanelasLegiveisTest, ServiceOrderWindowAtItsDefaultSize)
     for (host::ui::TabSheet* aba : {form->tsItens, form->tsServico, form->tsPecasOS}) {
         form->pcOrdemServico->setActivePage(aba);
         form->pcOrdemServicoChange();
-        confere(*form);
+        confereLegivel(*form);
     }
     alcancaUltimaAba(*form->pcOrdemServico);
 }
@@ -92,8 +81,24 @@ TEST_F(JanelasLegiveisTest, ServiceOrderWindowAtItsDefaultSize)
 TEST_F(JanelasLegiveisTest, ContractRegisterReachesItsLastTab)
 {
     TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
-    confere(form);
+    confereLegivel(form);
     alcancaUltimaAba(*form.pcContrato);
+}
+
+// The windows wider or taller than a notebook's screen, at the sizes they
+// are built for.
+TEST_F(JanelasLegiveisTest, WindowsLargerThanTheScreenScrollOnASmallScreen)
+{
+    TfmAssOrdemServico& ordem = abrirOrdemComItem("Impressora");
+    confereTela(ordem, {1200, 760});
+    guardaFoto(ordem, "fmAssOrdemServico_tela_pequena.png");
+    ordem.close();
+    parametro("ATUTILIZACONTRATOS", "S");
+    TfmAssContFat& faturamento = abrirJanela(fmAssContFat, "fmAssContFat");
+    confereTela(faturamento, {1280, 660});
+    guardaFoto(faturamento, "fmAssContFat_tela_pequena.png");
+    TfmAssContCad& contrato = abrirJanela(fmAssContCad, "fmAssContCad");
+    confereTela(contrato, {697, 647});
 }
 
 }  // namespace

@@ -176,5 +176,32 @@ TEST_F(ListasTest, ItemDefectsKeepTheirKeysForNewRowsAndCloseTheirDataset)
     EXPECT_FALSE(dmTec->quOSItemDef->active());
 }
 
+// The coverages, a customer's equipment and an item's details on the
+// search window, as a person sees them.
+TEST_F(ListasTest, PicturesOfTheLists)
+{
+    exec("insert into AATC05AC (ACCODIGO, CLCODIGO) values (1, '00001')");
+    exec("insert into AATC05ACIT (ACITCODIGO, CLCODIGO, PRCODIGO, ACCODIGO) values (10, '00001', 'P0001', 1)");
+    exec("insert into AATC05ACDT (ACITCODIGO, ACDTSEQUENCIA, PRCODIGO, ACDTQUANTIDADE, ACDTOBSERVACAO)"
+         " values (10, 1, 'P0001', 2, 'Trocar a cada visita')");
+    exec("update or insert into AATC03AE (AECODIGO, AEDESCRICAO) values (5, 'Impressora laser') matching (AECODIGO)");
+    exec("update or insert into AATC03AE (AECODIGO, AEDESCRICAO) values (6, 'Nobreak 1400 VA') matching (AECODIGO)");
+    uPackageAss::CriarDataTec();
+    uPackageAss::CriarDataTecContrato();
+    exec("insert into AATC10AB (ABCODIGO, ABDESCRICAO, ABPECAS, ABMDO, ABDESLOCA) values ('TOT', 'Total', 'S', 'S', 'S')");
+    exec("insert into AATC10AB (ABCODIGO, ABDESCRICAO, ABPECAS, ABMDO, ABDESLOCA) values ('MDO', 'Mão de obra', 'N', 'S',"
+         " 'N')");
+    dialogs->modal({}, [](Form& form) { guardaFoto(form, "fmAssContCob.png"); });
+    ShowJanelaTec("fmAssContCob");
+    dialogs->modal({}, [](Form& form) { guardaFoto(form, "fmAssEquipCli.png"); });
+    ShowJanelaTec("fmAssEquipCli");
+    dmTecContrato->CarregaContratoItem("00001", "1");
+    ShowJanelaTec("fmAssContCadDet");
+    ASSERT_NE(fmPesquisa.get(), nullptr);
+    EXPECT_EQ(dmTecContrato->quCtrCadastroDet->recordCount(), 1);
+    guardaFoto(*fmPesquisa.get(), "fmAssContCadDet.png");
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
 }  // namespace
 }  // namespace moduletest

@@ -123,5 +123,17 @@ TEST_F(MedidorJanelaTest, LeavingClosesTheMetersAndFreesTheWindow)
     EXPECT_EQ(fmAssCadMedidor.get(), nullptr);
 }
 
+// The register with two meters, as a person sees it.
+TEST_F(MedidorJanelaTest, PictureOfTheRegisterWithMeters)
+{
+    host::db::executeSql(*dmGlobal->IBTransaction1, "insert into AATC05CO (COCODIGO, CODESCRICAO, COID) values "
+                                                    "(4, 'Contador de páginas', 'M')");
+    host::db::executeSql(*dmGlobal->IBTransaction1, "insert into AATC05CO (COCODIGO, CODESCRICAO, COID) values "
+                                                    "(5, 'Grupo das copiadoras', 'G')");
+    TfmAssCadMedidor& form = abrir();
+    EXPECT_EQ(form.dbgdCadastro->model()->rowCount(), 2);
+    guardaFoto(form, "fmAssCadMedidor.png");
+}
+
 }  // namespace
 }  // namespace moduletest

@@ -3,6 +3,7 @@
 // dialogs and the module's front door; every window, the data modules and
 // the main window are freed after each test.
 
+#include "tests/module/JanelaLegivel.h"
 #include "tests/support/HostDatabase.h"
 
 #include "host/Uprincipal.h"

@@ -18,8 +18,6 @@
 #include "module/uPackageAss.h"
 
 #include <QApplication>
-#include <QCoreApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -205,10 +203,8 @@ TEST_F(ObjetoJanelaTest, PictureOfTheWindowWithAnObject)
     dmGlobal->IBTransaction1->commitRetaining();
     TfmAssContObj& form = abrir();
     dmTecContrato->CarregaObjeto(10);
-    QTest::qWait(50);
+    guardaFoto(form, "fmAssContObj.png");
     EXPECT_EQ(form.dblcHist->text(), "Histórico de contrato");
-    const QString arquivo = QDir(QCoreApplication::applicationDirPath()).filePath("fmAssContObj.png");
-    ASSERT_TRUE(form.grab().save(arquivo));
 }
 
 }  // namespace

@@ -22,7 +22,6 @@
 
 #include <QApplication>
 #include <QDateTime>
-#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -532,23 +531,19 @@ TEST_F(OrdemServicoGradesTest, PicturesOfTheServicesAndPartsTabsAndTheTimeDialog
          " values (42, 1, 1, '2026-11-03', '2026-11-03 08:00', '2026-11-03 10:30')");
     TfmAssOrdemServico& form = abrir();
     form.resize(1280, 800);
-    const QDir pasta(QCoreApplication::applicationDirPath());
     aba(form, form.tsServico);
-    QTest::qWait(50);
-    ASSERT_TRUE(form.grab().save(pasta.filePath("fmAssOrdemServico_42_servicos.png")));
+    guardaFoto(form, "fmAssOrdemServico_42_servicos.png");
     EXPECT_EQ(form.dbgdOrdemServicoServicos->model()->rowCount(), 2);
     aba(form, form.tsPecasOS);
-    QTest::qWait(50);
-    ASSERT_TRUE(form.grab().save(pasta.filePath("fmAssOrdemServico_42_pecas.png")));
+    guardaFoto(form, "fmAssOrdemServico_42_pecas.png");
     EXPECT_EQ(form.dbgdOrdemServicoPecas->model()->rowCount(), 2);
 
     aba(form, form.tsServico);
     dmTec->quOSAndamento->first();
     selecionar(form.dbgdOrdemServicoServicos, "AATOTAL");
-    dialogs->modal("fmAssOrdemServicoHora", [&pasta](Form& janela) {
+    dialogs->modal("fmAssOrdemServicoHora", [](Form& janela) {
         janela.show();
-        QTest::qWait(50);
-        EXPECT_TRUE(janela.grab().save(pasta.filePath("fmAssOrdemServicoHora.png")));
+        guardaFoto(janela, "fmAssOrdemServicoHora.png");
         EXPECT_EQ(static_cast<TfmAssOrdemServicoHora&>(janela).dbgdAssOrdemServicoHora->model()->rowCount(), 1);
         janela.close();
     });
@@ -593,6 +588,23 @@ TEST_F(OrdemServicoGradesTest, F8DuplicatesAServiceLineOfNoItem)
     EXPECT_EQ(dialogs->pending(), 0);
     EXPECT_EQ(valor("select count(*) from AATC01AA where AOCODIGO = 42 and PRCODIGO = 'SRV01'").toInt(), 2)
         << "found by its empty item";
+}
+
+// The cost of a part's composition, as a person sees it.
+TEST_F(OrdemServicoGradesTest, PictureOfTheCostDialog)
+{
+    peca(1, "PEC02", 1, 80);
+    TfmAssOrdemServico& form = abrir();
+    aba(form, form.tsPecasOS);
+    selecionar(form.dbgdOrdemServicoPecas, "APVALTOTAL");
+    bool viuJanela = false;
+    dialogs->modal("fmAssOrdemServicoCusto", [&](Form& custo) {
+        viuJanela = true;
+        guardaFoto(custo, "fmAssOrdemServicoCusto.png");
+        custo.close();
+    });
+    form.dbgdOrdemServicoPecas->editButtonClick();
+    EXPECT_TRUE(viuJanela);
 }
 
 }  // namespace

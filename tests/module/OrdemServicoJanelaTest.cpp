@@ -21,6 +21,7 @@
 #include "module/uPackageAss.h"
 #include "tests/support/TestDatabase.h"
 #include "service_orders/uAssOrdemServico.h"
+#include "service_orders/uAssSituacaoTroca.h"
 
 #include <QApplication>
 #include <QDir>
@@ -497,15 +498,52 @@ TEST_F(OrdemServicoJanelaTest, PictureOfTheWindowWithOrder42)
          " values (42, 1, 'Impressora laser', 'Brother', 'BR55821', 'Não puxa o papel')");
     TfmAssOrdemServico& form = abrir("fmAssOrdemServico;42");
     form.resize(1280, 800);
-    QTest::qWait(50);
-    const QString arquivo = QDir(QCoreApplication::applicationDirPath()).filePath("fmAssOrdemServico_42.png");
-    ASSERT_TRUE(form.grab().save(arquivo));
+    guardaFoto(form, "fmAssOrdemServico_42.png");
     EXPECT_EQ(form.dbedCodigo->text().toInt(), 42);
     EXPECT_EQ(form.dbgdOrdemServicoItens->model()->rowCount(), 1);
     EXPECT_EQ(form.dbrgPrioridade->itemIndex(), 1) << "M shows as Média";
     form.dbrgPrioridade->button(3)->click();
     EXPECT_EQ(dmTec->quOSAOPRIORIDADE->asString(), "U");
     EXPECT_EQ(dmTec->quOSAOPRIORIDADE->text(), "Urgente");
+}
+
+// The situation change a technician confirms, as a person sees it.
+TEST_F(OrdemServicoJanelaTest, PictureOfTheSituationChangeDialog)
+{
+    exec("insert into AATC01AS (ASCODIGO, ASDESCRICAO, ASTIPO, ASID) values (91, 'Em análise', 'I', 'A')");
+    exec("insert into AATC01AS (ASCODIGO, ASDESCRICAO, ASTIPO, ASID) values (92, 'Aguardando peça', 'N', 'A')");
+    exec("insert into AATC06AT (ATCODIGO, ATNOME, ATATIVO, ATALTERAROS) values (31, '" + IbUserName() +
+         "', 'S', 'S')");
+    ordem(42, "00003", "ASCODIGO", "91");
+    parametro("ATCONTROLEOS", "S");
+    abrir("fmAssOrdemServico;42");
+    bool viuJanela = false;
+    dialogs->modal("fmAssSituacaoTroca", [&](host::ui::Form& janela) {
+        viuJanela = true;
+        auto& dialogo = static_cast<TfmAssSituacaoTroca&>(janela);
+        dialogo.meLaudo->setPlainText("Aguardando a peça do fornecedor");
+        guardaFoto(dialogo, "fmAssSituacaoTroca.png");
+        dialogo.bbOk->click();
+    });
+    dmTec->quOS->edit();
+    dmTec->quOSASCODIGO->setAsInteger(92);
+    EXPECT_TRUE(viuJanela);
+    EXPECT_EQ(valor("select ASCODIGO from AATC01AO where AOCODIGO = 42").toInt(), 92);
+}
+
+// The order's additional observation, as a person sees it.
+TEST_F(OrdemServicoJanelaTest, PictureOfTheAdditionalObservation)
+{
+    ordem(42);
+    TfmAssOrdemServico& form = abrir("fmAssOrdemServico;42");
+    bool viuJanela = false;
+    dialogs->modal("fmObservacao", [&](host::ui::Form& janela) {
+        viuJanela = true;
+        EXPECT_EQ(janela.caption(), "Observação Adicional");
+        guardaFoto(janela, "fmObservacao.png");
+    });
+    form.sbObsAdic->click();
+    EXPECT_TRUE(viuJanela);
 }
 
 }  // namespace

@@ -150,5 +150,18 @@ TEST_F(ReajusteJanelaTest, LinkedContractsAskFirstAndAreRaisedBeforeTheirPrincip
     EXPECT_EQ(form.pcReajuste->activePage(), form.tsOutrasInformacoes);
 }
 
+// The window with the contracts of a branch listed, on both its pages, as a
+// person sees it.
+TEST_F(ReajusteJanelaTest, PicturesOfTheWindowWithContractsListed)
+{
+    TfmAssContReaj& form = abrir();
+    seleciona(form);
+    form.BitBtn1->click();
+    EXPECT_EQ(form.DBGrid1->model()->rowCount(), 3);
+    guardaFoto(form, "fmAssContReaj.png");
+    form.pcReajuste->setActivePage(form.tsOutrasInformacoes);
+    guardaFoto(form, "fmAssContReaj_outras.png");
+}
+
 }  // namespace
 }  // namespace moduletest

@@ -1,0 +1,93 @@
+// A form larger than the free area of its screen (a small notebook or
+// projector screen): its contents keep their designed size and scroll
+// inside the window instead of being squeezed below what they need.
+
+#include "host/ui/Form.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QScreen>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace host::ui {
+namespace {
+
+// Scrolls by its bars and the wheel only: the keys a control leaves go on
+// to the window as before, and the control that takes the focus is
+// brought into view.
+class FormContentScroll : public QScrollArea {
+public:
+    explicit FormContentScroll(QWidget* parent) : QScrollArea(parent)
+    {
+        setObjectName("formContentScroll");
+        setFrameShape(QFrame::NoFrame);
+        setFocusPolicy(Qt::NoFocus);
+        setWidgetResizable(true);
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+            if (now && widget() && widget()->isAncestorOf(now))
+                ensureWidgetVisible(now);
+        });
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override { event->ignore(); }
+};
+
+// The size the window was built for: the size its code gave it (or its
+// layout's preferred size), never less than what its contents need.
+QSize designedFormSize(const QWidget& form)
+{
+    QSize size = form.testAttribute(Qt::WA_Resized) ? form.size() : form.sizeHint();
+    if (QLayout* contents = form.layout())
+        size = size.expandedTo(contents->totalMinimumSize());
+    return size;
+}
+
+}  // namespace
+
+bool Form::fitToScreen(const QRect& available)
+{
+    if (contentScroll_)
+        return true;
+    QLayout* contents = layout();
+    if (!contents || available.isEmpty())
+        return false;
+    const QSize designed = designedFormSize(*this);
+    if (designed.width() <= available.width() && designed.height() <= available.height())
+        return false;
+    auto* conteudo = new QWidget;
+    conteudo->setObjectName("formContents");
+    // Takes the layout off the form with every control it arranges; controls
+    // placed without it go along where they stand.
+    conteudo->setLayout(contents);
+    for (QWidget* filho : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!filho->isWindow() && filho != conteudo)
+            filho->setParent(conteudo);
+    conteudo->setMinimumSize(designed);
+    auto* area = new FormContentScroll(this);
+    area->setWidget(conteudo);
+    auto* janela = new QVBoxLayout(this);
+    janela->setContentsMargins(0, 0, 0, 0);
+    janela->addWidget(area);
+    area->setVisible(true);
+    contentScroll_ = area;
+    resize(designed.boundedTo(available.size()));
+    return true;
+}
+
+void Form::fitToOwnScreen()
+{
+    if (QScreen* tela = screen())
+        fitToScreen(tela->availableGeometry());
+}
+
+void Form::setVisible(bool visible)
+{
+    if (visible && !isVisible())
+        fitToOwnScreen();
+    QWidget::setVisible(visible);
+}
+
+}  // namespace host::ui
