@@ -303,7 +303,10 @@ void TfmAssVendas::montarAbas()
     tsEquipConfigurados->layout()->addWidget(laConfiguracaoCotado);
 
     dbgdCtrlAlter = grade(tsCtrlAlteracoes, "dbgdCtrlAlter", dsCtrlAlter);
-    assColunas(dbgdCtrlAlter, {{"DATA", "Data"}, {"HORA", "Hora"}, {"USUARIO", "Usuário"}, {"ACAO", "Ação"}});
+    assColunas(dbgdCtrlAlter, {{"DATA", "Data", false, 90},
+                               {"HORA", "Hora", false, 70},
+                               {"USUARIO", "Usuário", false, 140},
+                               {"ACAO", "Ação", false, 420}});
     dbgdCtrlAlter->setReadOnlyGrid(true);
 }
 

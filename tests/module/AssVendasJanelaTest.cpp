@@ -354,16 +354,20 @@ TEST_F(AssVendasJanelaTest, PictureOfTheWindowWithAnOrder)
          " BCCODIGO = (select first 1 CODIGO_BANCO from AUGC0901) where NUMERO_PEDIDO = '00401'");
     exec("insert into AUGC70OB (OBCODIGO, OBID, OBSEQUENCIA, OBTEXTO) values ('00401', 'V', 100,"
          " 'Rua Conceição, 301  Cambuí  Campinas  SP  13010050')");
+    exec("insert into ARQLOG (DATA, HORA, USUARIO, ACAO, TABELA, OBSERVACAO) values ('2026-12-02',"
+         " '2026-12-02 14:35:00', 'MARCOS', 'Alterou o Status do Pedido para (Em Produção)', 'AVEC8501', '00401')");
     TfmAssVendas& form = abrir();
     form.sbProximo->click();
     ASSERT_EQ(cab("NUMERO_PEDIDO").asString(), "00401");
     form.resize(1280, 800);
-    QTest::qWait(50);
-    const QString pasta = QCoreApplication::applicationDirPath();
-    ASSERT_TRUE(form.grab().save(QDir(pasta).filePath("fmAssVenda_00401.png")));
+    guardaFoto(form, "fmAssVenda_00401.png");
     aba(form.pcPedido, form.tsEquipSolicitados);
-    QTest::qWait(50);
-    ASSERT_TRUE(form.grab().save(QDir(pasta).filePath("fmAssVenda_00401_solicitados.png")));
+    guardaFoto(form, "fmAssVenda_00401_solicitados.png");
+    aba(form.pcPedido, form.tsEquipConfigurados);
+    guardaFoto(form, "fmAssVenda_00401_configurados.png");
+    aba(form.pcPedido, form.tsCtrlAlteracoes);
+    guardaFoto(form, "fmAssVenda_00401_alteracoes.png");
+    EXPECT_EQ(form.dbgdCtrlAlter->model()->rowCount(), 1);
     EXPECT_EQ(form.dbgdAssVendaItens->model()->rowCount(), 3);
     EXPECT_EQ(form.dblcCliente->text(), "Clínica Saúde & Vida S/A");
     EXPECT_EQ(form.dblcGerente->text(), "Carlos Eduardo Vendas");
