@@ -170,8 +170,7 @@ TEST_F(ConferenciaAcessorioTest, PictureOfTheCheckWindow)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&janela));
     QTest::keyClicks(janela.mdCodigo, "00000004");
     QTest::qWait(50);
-    const QString arquivo = QDir(QCoreApplication::applicationDirPath()).filePath("fmAssConferenciaAcessorio.png");
-    ASSERT_TRUE(janela.grab().save(arquivo));
+    guardaFoto(janela, "fmAssConferenciaAcessorio.png");
     EXPECT_GE(janela.mdCodigo->width(), janela.mdCodigo->fontMetrics().horizontalAdvance("000000042001"));
     EXPECT_GE(janela.width(), janela.laInformeCodigo->sizeHint().width());
 
@@ -182,8 +181,7 @@ TEST_F(ConferenciaAcessorioTest, PictureOfTheCheckWindow)
     form.resize(1280, 800);
     aba(form, form.tsObservacao);
     dmTec->quOSAcessorios->last();
-    QTest::qWait(50);
-    ASSERT_TRUE(form.grab().save(QDir(QCoreApplication::applicationDirPath()).filePath("fmAssOrdemServico_42_acessorios.png")));
+    guardaFoto(form, "fmAssOrdemServico_42_acessorios.png");
     EXPECT_TRUE(form.bbConferir->isVisible());
 }
 
