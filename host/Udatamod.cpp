@@ -19,6 +19,7 @@ bool bDetectarErroSQL = false;
 bool bDesligarMensagens = false;
 bool bModoZeltoControlAtivo = false;
 QString sAuxiliarGeral;
+QString sEmailDestino;
 int iAuxiliarGeral = 0;
 int iPMCCodigoContrato = 0;
 double rAuxiliarGeral = 0;

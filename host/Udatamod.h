@@ -35,6 +35,7 @@ extern bool bDetectarErroSQL;        // show and dump the SQL of traced steps
 extern bool bDesligarMensagens;      // mute MostraAviso, MostraErro and MostraAvisoExtenso
 extern bool bModoZeltoControlAtivo;  // layout flag passed to the window-layout routines
 extern QString sAuxiliarGeral;       // scratch text (e.g. the plate chosen in SelecionaPlaca)
+extern QString sEmailDestino;        // the e-mail of the customer whose document is printed
 extern int iAuxiliarGeral;
 extern int iPMCCodigoContrato;     // contract whose PMC the host shows (0 = none)
 extern double rAuxiliarGeral;
@@ -209,6 +210,11 @@ bool TextoIn(const QString& texto, const QStringList& lista);
 // and never cuts, so an amount wider than its column still prints whole.
 QString RetornaCampoTamanho(const QString& texto, int tamanho);
 QString RetornaCampoTamanhoDireita(const QString& texto, int tamanho);
+
+// A generic product (the host parameters ATPRODUTOGENERICO1 and
+// ATPRODUTOGENERICO2): its lines are described by their own note. An empty
+// code is never generic.
+bool ProdutoGenerico(const QString& produto);
 
 // ---- search filters (UdatamodFiltros.cpp) ---------------------------------
 // The condition of one search filter, " and (...)", for the column text as the

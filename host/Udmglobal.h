@@ -310,6 +310,11 @@ public:
     void quCXPrevNewRecord(host::data::Dataset& dataset);
     void quCXPrevBeforeClose(host::data::Dataset& dataset);
 
+    // The remanufacture note of a service order: the internal codes of its
+    // approved items (AOITAPROVADO "S"), in item order, after "Cód. Int.: "
+    // and joined by ", "; "" when none is approved or has a code.
+    QString RetornaObservacaoRemanufatura(int aoCodigo);
+
     // ---- stock and prices ----
     double PosicaoEstoque(const QString& produto);                     // ESTOQUE of ACEC1101
     // A product that carries serial numbers (PRGERANS "O" or "Ú") must have,
