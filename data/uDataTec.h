@@ -442,6 +442,13 @@ public:
     void CarregaPedidoAssVendaItem(const QString& numero, const QString& condicao, const QString& ordem);
     void CarregaPedidoAssVendaCotado(const QString& numero, const QString& ordem);
     void CarregaControleAlteracoesPedidoAss(const QString& numero);
+    // A proposal copied into a new order (header, requested and configured
+    // lines, texts), each step committed; the new number, empty when the
+    // header was not copied (uDataTecPedidoAssGeracao.cpp).
+    QString GerarPedidoAssistencia(const QString& numero);
+    // An order made into a rental contract with its items and their texts,
+    // all or nothing, committed; the contract's code.
+    int GerarContratoPedidoAssistencia(const QString& numero);
     // The requested line's total at save (skipped for a typed total).
     void PVAssVerificaValorTotalItem();
     // The product's technical description (its host observations) and its composition.

@@ -5,6 +5,7 @@
 
 #include "tests/tec/TecFixture.h"
 
+#include "contracts/uDataTecCont.h"
 #include "host/Udmglobal.h"
 #include "host/ui/ScriptedDialogs.h"
 
@@ -64,6 +65,19 @@ protected:
         if (cod > 0)
             lin("COD").setAsInteger(cod);
         dmTec->quAssVendaItem->post();
+    }
+    // The contract tables as the contract data module upgrades them.
+    // Its messages are answered apart.
+    void tabelasContrato()
+    {
+        dialogos.reset();
+        {
+            host::ui::ScriptedDialogs migracao;
+            migracao.setAutoAcknowledgeMessages(true);
+            dmTecContrato.create(nullptr);
+            dmTecContrato.free();
+        }
+        dialogos = std::make_unique<host::ui::ScriptedDialogs>();
     }
     QString texto(const QString& sql) { return one(sql).toString(); }
     double valor(const QString& sql) { return one(sql).toDouble(); }

@@ -1,0 +1,178 @@
+// What an assistance order turns into: a proposal copied into a new order
+// inside the database, and an order made into an equipment-rental contract
+// with its items and their configuration texts.
+
+#include "data/uDataTec.h"
+#include "data/uDataTecPedidoAss.h"
+
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+#include "host/data/Field.h"
+#include "host/data/Query.h"
+#include "host/db/Database.h"
+#include "host/schema/SchemaDefinition.h"
+
+#include <map>
+
+namespace {
+
+// One insert-select of the proposal's rows of a table under the new number;
+// the key column is set by the statement itself.
+void copiarLinhasPedidoAss(const QString& tabela, const QString& chave, const QString& proposta,
+                           const QString& novo)
+{
+    const QString colunas = RetornarCampos(tabela, ",", chave, 0);
+    host::data::Query& auxiliar = *dmGlobal->quAuxiliar;
+    auxiliar.close();
+    auxiliar.setSql("Insert Into " + tabela + " (" + colunas + " , " + chave + ") " + "select " + colunas + " , " +
+                    QuotedStr(novo) + " from " + tabela + " " + "Where " + chave + " =" + QuotedStr(proposta));
+    auxiliar.execSql();
+    dmGlobal->IBTransaction1->commitRetaining();
+}
+
+// A date of the order as the contract stores it: an empty one is the zero date.
+QVariant dataContratoPedidoAss(const host::data::Field& campo)
+{
+    const QDateTime data = campo.asDateTime();
+    return data.isValid() ? data : QDateTime(QDate(1899, 12, 30), QTime(0, 0));
+}
+
+// An integer column of the order; null when empty.
+QVariant inteiroContratoPedidoAss(const host::data::Field& campo)
+{
+    return campo.isNull() ? QVariant() : QVariant(campo.asInteger());
+}
+
+// The configuration texts of the order's configured lines, by line number
+// (they are stored under the line's negated COD).
+std::map<int, QString> textosConfiguracaoPedidoAss(const QString& numero)
+{
+    auto textos = dmGlobal->IBTransaction1->prepared(
+        "select OBSEQUENCIA, OBTEXTO from AUGC70OB where OBID = 'V' and OBCODIGO = :NUMERO and OBSEQUENCIA < 0");
+    textos->setParam("NUMERO", numero);
+    textos->execute();
+    std::map<int, QString> porLinha;
+    while (textos->fetch())
+        porLinha[-textos->value(0).toInt()] = textos->value(1).toString();
+    return porLinha;
+}
+
+}  // namespace
+
+QString TdmTec::GerarPedidoAssistencia(const QString& numero)
+{
+    QString novo;
+    struct Passo {
+        const char* tabela;
+        const char* chave;
+        const char* falha;
+    };
+    static const Passo passos[] = {
+        {"AVEC8501", "NUMERO_PEDIDO", "Não foi possível gerar novo pedido.\rCauso do erro:"},
+        {"AVEC85IT", "NUMERO_PEDIDO", "Não foi possível gerar itens para o novo pedido.\rCauso do erro:"},
+        {"AVEC85LX", "NUMERO_PEDIDO", "Não foi possível gerar itens cotados para o novo pedido.\rCauso do erro:"},
+        {"AUGC70OB", "OBCODIGO", "Não foi possível gerar observações para o novo pedido.\rCauso do erro:"},
+    };
+    // The host's counter is one sequence for every branch: the user's branch
+    // numbers the order, whichever branch the proposal belongs to.
+    const QString numeroNovo = dmGlobal->ProximoNumeroVendas(pedidoass::parametro("ATLOCALPADRAO"), {}, {});
+    for (const Passo& passo : passos) {
+        try {
+            copiarLinhasPedidoAss(QString::fromLatin1(passo.tabela), QString::fromLatin1(passo.chave), numero,
+                                  numeroNovo);
+        } catch (const host::db::DbError& erro) {
+            // What the earlier steps copied stays committed.
+            dmGlobal->MostraAviso(QString::fromUtf8(passo.falha) + erro.message(), true);
+            return novo;
+        }
+        novo = numeroNovo;
+    }
+    return novo;
+}
+
+int TdmTec::GerarContratoPedidoAssistencia(const QString& numero)
+{
+    CarregaPedidoAssVenda(numero, {});
+    auto endereco = [&numero](int sequencia) {
+        return CarregaDado("substring(OBTEXTO from 1 for 9999)", "AUGC70OB",
+                           " where OBID = 'V'  and OBCODIGO = " + QuotedStr(numero) +
+                               " and OBSEQUENCIA = " + QString::number(sequencia));
+    };
+    const QString cobranca = endereco(101);
+    const QString entrega = endereco(100);
+
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    // Header, items and texts stand or fall together; the undo leaves the
+    // transaction's other pending work alone.
+    host::db::Savepoint guarda(tr);
+    const int codigo = ProximaChave(host::schema::kGeneratorContract, "ACCODIGO", "AATC05AC");
+    const host::data::Field& cliente = campoPedido("CODIGO_CLIENTE");
+    InsertTable("AATC05AC",
+                {"accodigo", "aclocal", "accontratante", "clcodigo", "acdatabase", "acdataimplantacao",
+                 "acdatavalidade", "acdataentrega", "acdatapagamento", "acdatara", "actipodesc", "acdescricao",
+                 "acpedidocliente", "accontato", "acrequisitante", "acresponsavel", "acaprovador", "acvalor",
+                 "acvalorparcela", "acproposta", "acpedido", "acsituacao", "bccodigo", "acperiododesc",
+                 "accontentrega", "acendentrega", "accontcobranca", "acendcobranca", "acrenovacao"},
+                {codigo, campoPedido("VELOCAL").asString(), cliente.asString(), cliente.asString(),
+                 dataContratoPedidoAss(campoPedido("VEDATANEGOCIACAO")),
+                 dataContratoPedidoAss(campoPedido("VEINICIOVIGENCIA")),
+                 dataContratoPedidoAss(campoPedido("VETERMINOVIGENCIA")),
+                 dataContratoPedidoAss(campoPedido("VEDATAPRODUCAO")),
+                 dataContratoPedidoAss(campoPedido("VEDATAPAGAMENTO")), dataContratoPedidoAss(campoPedido("VEDATARA")),
+                 campoPedido("VETIPOCONTRATO").asString(), campoPedido("VEPROJETO").asString(),
+                 campoPedido("VEPEDIDOCLIENTE").asString(), inteiroContratoPedidoAss(campoPedido("ANCODIGOCONTATO")),
+                 inteiroContratoPedidoAss(campoPedido("ANCODIGOREQUISITANTE")),
+                 campoPedido("CODIGO_VENDEDOR").asString(),
+                 inteiroContratoPedidoAss(campoPedido("ANCODIGOAPROVADOR")), campoPedido("VALOR_TOTAL").asFloat(),
+                 campoPedido("VALOR_TOTAL").asFloat(), campoPedido("VEPROPOSTA").asString(), numero, QStringLiteral("2"),
+                 campoPedido("BCCODIGO").asString(), campoPedido("VEPERIODOLOCACAO").asString(),
+                 inteiroContratoPedidoAss(campoPedido("ANCODIGOENTREGA")), entrega,
+                 inteiroContratoPedidoAss(campoPedido("ANCODIGOCOBRANCA")), cobranca, QStringLiteral("N")},
+                dmGlobal->quAuxiliar, true);
+
+    CarregaPedidoAssVendaCotado(numero, {});
+    const std::map<int, QString> textos = textosConfiguracaoPedidoAss(numero);
+    try {
+        auto item = tr.prepared(
+            "INSERT INTO AATC05ACIT (acitcodigo, accodigo, clcodigo, prcodigo, acitquantidade, acitvalorunitario,"
+            " acitvalor, acitobservacao, acitnumeroserie, acitcomplemento) VALUES(:ITEM, :CONTRATO, :CLIENTE,"
+            " :PRODUTO, :QUANTIDADE, :UNITARIO, :VALOR, :OBS, :SERIE, :COMPLEMENTO)");
+        auto texto = tr.prepared("INSERT INTO AUGC70OB (obid, obcodigo, obsequencia, obtexto) VALUES('Y', :CONTRATO,"
+                                 " :ITEM, :TEXTO)");
+        host::data::Query& cotado = *quAssVendaCotado;
+        for (cotado.first(); cotado.active() && !cotado.eof(); cotado.next()) {
+            if (!campoCotado("VECODIGOPENDENCIA").asString().trimmed().isEmpty())
+                continue;   // moved to a back-order
+            // The item's own key also keys its text: the generator's current
+            // value may already be another desk's.
+            const int chave = ProximaChave(host::schema::kGeneratorContractItem, "ACITCODIGO", "AATC05ACIT");
+            item->setParam("ITEM", chave);
+            item->setParam("CONTRATO", codigo);
+            item->setParam("CLIENTE", cliente.asString());
+            item->setParam("PRODUTO", campoCotado("CODIGO").asString());
+            item->setParam("QUANTIDADE", campoCotado("QUANTIDADE").asFloat());
+            item->setParam("UNITARIO", campoCotado("VALOR").asFloat());
+            item->setParam("VALOR", campoCotado("TOTAL_UNIT").asFloat());
+            item->setParam("OBS", campoCotado("OBS").asString());
+            item->setParam("SERIE", campoCotado("VEITNUMEROSERIE").asString());
+            item->setParam("COMPLEMENTO", campoCotado("VEITCOMPLEMENTO").asString());
+            item->execute();
+            const auto configuracao = textos.find(campoCotado("COD").asInteger());
+            if (configuracao == textos.end())
+                continue;
+            texto->setParam("CONTRATO", QString::number(codigo));
+            texto->setParam("ITEM", chave);
+            texto->setParam("TEXTO", configuracao->second);
+            texto->execute();
+        }
+    } catch (const host::db::DbError& erro) {
+        // No half contract is left behind: the order stays unmarked and a
+        // retry makes exactly one.
+        guarda.rollback();
+        dmGlobal->MostraErro("Erro ao Inserir Item no Contrato!\r" + erro.message());
+    }
+    guarda.release();
+    tr.commitRetaining();
+    return codigo;
+}
