@@ -32,6 +32,11 @@ struct EstadoTela {
 // modo: ATMODOPEDIDOASSISTENCIA.
 EstadoTela estadoTela(const QString& tipo, const QString& status, const QString& modo);
 
+// "&Finalizar" on the current order of dmTec: a proposal with an empty status
+// becomes an order, an order in "N" a rental contract (each after its
+// question); any other record is left as it is.
+void FinalizarPedidoAss();
+
 // The first 30 distinct non-empty values of a column of the orders, in
 // order; with a customer, only that customer's orders. Runs on the host's
 // auxiliary query.

@@ -67,6 +67,7 @@ void TfmAssVendas::ligarEventos()
     clique(bbSalvar, &TfmAssVendas::bbSalvarClick);
     clique(bbCancelar, &TfmAssVendas::bbCancelarClick);
     clique(bbExcluir, &TfmAssVendas::bbExcluirClick);
+    clique(bbFinalizar, &TfmAssVendas::btFinalizarClick);
     clique(bbSair, &TfmAssVendas::bbSairClick);
     clique(sbAnterior, &TfmAssVendas::sbAnteriorClick);
     clique(sbProximo, &TfmAssVendas::sbProximoClick);
@@ -226,6 +227,20 @@ void TfmAssVendas::bbExcluirClick()
     }
     ExcluirPedidoAssVendaCorrente(venda.fieldByName("NUMERO_PEDIDO")->asString());
     limparEnderecos();
+}
+
+// The copy and the contract read the stored order: what is being typed is
+// saved first.
+void TfmAssVendas::btFinalizarClick()
+{
+    TdmTec& tec = *dmTec;
+    host::data::Query& venda = *tec.quAssVenda;
+    if (!venda.active() || venda.isEmpty())
+        return;
+    for (host::data::Query* dados : {&venda, tec.quAssVendaItem, tec.quAssVendaCotado})
+        if (dados->editing())
+            SalvarAlteracoes(*dados);
+    assvenda::FinalizarPedidoAss();
 }
 
 void TfmAssVendas::bbSairClick() { close(); }

@@ -154,6 +154,7 @@ public:
     void bbSalvarClick();
     void bbCancelarClick();
     void bbExcluirClick();
+    void btFinalizarClick();
     void bbSairClick();
     void sbAnteriorClick();
     void sbProximoClick();

@@ -1,0 +1,67 @@
+// "&Finalizar" of the assistance-order window pressed on screen: a proposal
+// becomes a linked order, an order ready to bill a rental contract.
+
+#include "tests/module/AssVendasFixture.h"
+
+#include "host/ui/DataEdit.h"
+#include "host/ui/DataTextControls.h"
+
+namespace moduletest {
+namespace {
+
+TEST_F(AssVendasJanelaTest, FinalizarTurnsAProposalIntoALinkedOrder)
+{
+    pedido("00501", "0");
+    linhas("00501", 2);
+    tr().commitRetaining();
+    TfmAssVendas& form = abrir();
+    CarregaPedidoAssVenda("00501", {});
+    ASSERT_TRUE(form.bbFinalizar->isEnabled());
+
+    dialogs->answer("Sim", "Confirma a geração Pedido?").acknowledge("gerado com sucesso!");
+    QTest::mouseClick(form.bbFinalizar, Qt::LeftButton);
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
+    EXPECT_EQ(form.dbteStatus->text(), "(Fechada)");
+
+    const QString novo = lido("select VEPROPOSTA from AVEC8501 where NUMERO_PEDIDO = '00501'").toString();
+    ASSERT_FALSE(novo.isEmpty());
+    EXPECT_EQ(dialogs->texts().back(), "Pedido \"" + novo + "\" gerado com sucesso!");
+    EXPECT_EQ(lido("select IMPRESSO_NF from AVEC8501 where NUMERO_PEDIDO = '00501'").toString(), "S");
+    EXPECT_EQ(lido("select VEDATAPROPOSTA from AVEC8501 where NUMERO_PEDIDO = '00501'").toDate(), QDate::currentDate());
+    EXPECT_EQ(lido("select VEPROPOSTA from AVEC8501 where NUMERO_PEDIDO = '" + novo + "'").toString(), "00501");
+    EXPECT_EQ(lido("select VEDATAPROPOSTA from AVEC8501 where NUMERO_PEDIDO = '" + novo + "'").toDate(),
+              QDate(2026, 12, 1));
+    EXPECT_EQ(lido("select AUX2 from AVEC8501 where NUMERO_PEDIDO = '" + novo + "'").toString(), "1");
+    EXPECT_EQ(lido("select count(*) from AVEC85IT where NUMERO_PEDIDO = '" + novo + "'").toInt(), 2);
+
+    CarregaPedidoAssVenda(novo, {});
+    EXPECT_EQ(form.dbteStatus->text(), "(Pendente)");
+    fechar(form);
+}
+
+TEST_F(AssVendasJanelaTest, FinalizarMakesTheContractOfAnOrderReadyToBill)
+{
+    pedido("00502", "1", "N");
+    linhas("00502", 1);
+    tr().commitRetaining();
+    TfmAssVendas& form = abrir();
+    CarregaPedidoAssVenda("00502", {});
+    ASSERT_TRUE(form.bbFinalizar->isEnabled());
+
+    dialogs->answer("Sim", "Confirma a geração Contrato?").acknowledge("gerado com sucesso!");
+    QTest::mouseClick(form.bbFinalizar, Qt::LeftButton);
+    EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
+    const int contrato = lido("select ACCODIGO from AATC05AC where ACPEDIDO = '00502'").toInt();
+    ASSERT_GT(contrato, 0);
+    EXPECT_EQ(dialogs->texts().back(), "Contrato código \"" + QString::number(contrato) + "\" gerado com sucesso!");
+    EXPECT_EQ(lido("select count(*) from AATC05ACIT where ACCODIGO = " + QString::number(contrato)).toInt(), 1);
+    EXPECT_EQ(lido("select IMPRESSO_NF from AVEC8501 where NUMERO_PEDIDO = '00502'").toString(), "L");
+    EXPECT_EQ(form.dbteStatus->text(), "(Liberado a Entrega)");
+    EXPECT_EQ(form.dbedCodigoContrato->text(), QString::number(contrato));
+    EXPECT_FALSE(form.bbFinalizar->isEnabled());
+    fechar(form);
+}
+
+}  // namespace
+}  // namespace moduletest
