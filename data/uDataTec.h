@@ -1376,14 +1376,6 @@ void OrdemServicoTotaisVazios();
 // "AATC01AA" services, any letter case; other names change nothing) and posts
 // the header; bFechar then closes quOS.
 void AtualizarOSCorrentePecas(int aoCodigo, const QString& tabela, bool bFechar);
-// The parts lines of an order follow a stock movement of the parts
-// settlement (uDataTecAcertoPecas.cpp): sTipo "S" (exit) adds the quantity
-// to the order, "E" (entry) takes it off; the column is APQUANTIDADEREQUERIDA
-// with bRequerida, else APQUANTIDADE. The order's lines change in total by
-// the quantity once. True when the stock movement may go ahead; the order's
-// totals are summed again and the work committed.
-bool VerificarPecaOrdemServico(const QString& sTipo, const QString& sProduto, double dQuantidade, int aoCodigo,
-                               bool bRequerida);
 // AOVALORTOTAL of quOS's row (in edit or insert) from its stored totals, by
 // the formula that ATFORMULATOTALOS chooses.
 void OSAtualizaValorTotalCorrrente();

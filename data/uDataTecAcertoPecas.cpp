@@ -2,6 +2,8 @@
 // of the parts settlement: parts that leave the stock go into the order,
 // parts that come back come off it.
 
+#include "data/uDataTecAcertoPecas.h"
+
 #include "data/uDataTec.h"
 
 #include "host/Udatamod.h"

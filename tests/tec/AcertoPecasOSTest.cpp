@@ -3,6 +3,8 @@
 
 #include "tests/tec/PecasFixture.h"
 
+#include "data/uDataTecAcertoPecas.h"
+
 namespace tectest {
 namespace {
 
