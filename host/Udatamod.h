@@ -213,8 +213,8 @@ QString RetornaCampoTamanhoDireita(const QString& texto, int tamanho);
 // ---- search filters (UdatamodFiltros.cpp) ---------------------------------
 // The condition of one search filter, " and (...)", for the column text as the
 // statement names it ("cont.acCodigo"); "" when both values are blank. Modes:
-// "F" a range (both values: between; only one of them: equal to it), "I" equal to the first value, "C" the first value contained in a
-// text column (other types: equal). Values are written as literals of the
+// "F" a range (both values: between; only one of them: equal to it), "I" equal to the first value (a text
+// holding "%" is a pattern: like), "C" the first value contained in a text column (other types: equal). Values are written as literals of the
 // type: integers and floats parsed as numbers, dates as the whole day (range
 // ends at 00:00:00 and 23:59:59), texts quoted with inner quotes doubled, so
 // typed text never becomes SQL. A value that is not of the type ends the

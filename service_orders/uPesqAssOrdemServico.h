@@ -5,6 +5,8 @@
 #include "host/ui/Form.h"
 #include "host/ui/WindowRegistry.h"
 
+#include <QString>
+
 class TfmPesquisaAssOrdemServico : public host::ui::Form {
     Q_OBJECT
 public:
@@ -12,3 +14,7 @@ public:
 };
 
 extern host::ui::FormVar<TfmPesquisaAssOrdemServico> fmPesquisaAssOrdemServico;
+
+// The order picker: true with the chosen order, its equipment code and
+// description; false, the arguments unchanged, when nothing is picked.
+bool SelecionaOrdemServico(int& iNumeroOrdem, int& iCodigoEquipamento, QString& SDescricao);

@@ -66,8 +66,8 @@ Band* Report::addBand(BandKind kind, const QString& name, double height)
         if (detail_)
             throw ReportError(QStringLiteral("O relatório já tem banda de detalhe."));
         detail_ = band;
-        if (dataSet_)
-            band->setDataSet(dataSet_);
+        // A report dataset not bound yet is bound before printing: keep the reference.
+        band->setDataSet(dataSet_);
     }
     return band;
 }
