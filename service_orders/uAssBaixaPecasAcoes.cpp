@@ -4,6 +4,7 @@
 #include "service_orders/uAssBaixaPecas.h"
 
 #include "data/uDataTecAcertoPecas.h"
+#include "service_orders/uAssEscolhaOrdem.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
@@ -19,13 +20,6 @@
 namespace {
 
 const char* const kOrigemBaixar = "TfmAssBaixaPecas.bbBaixarClick";
-
-// The service-order picker of the order search.
-bool escolherOrdemBaixa(int& ordem)
-{
-    (void)ordem;
-    throw std::runtime_error("A pesquisa de ordens de serviço ainda não está disponível nesta versão.");
-}
 
 }  // namespace
 
@@ -49,7 +43,7 @@ void TfmAssBaixaPecas::bbImportarClick()
         LimpaGridBaixaPecas();
     }
     int ordem = 0;
-    if (!escolherOrdemBaixa(ordem))
+    if (!EscolherOrdemServicoPecas(ordem))
         return;
     ImportarOS(ordem);
 }

@@ -7,6 +7,7 @@
 
 #include "host/Udatamod.h"
 #include "host/ui/DataLookupCombo.h"
+#include "host/ui/DataTextControls.h"
 #include "service_orders/uAssOrdemServicoFecha.h"
 
 #include "host/UpedidoVenda.h"
