@@ -54,7 +54,7 @@ TfmAssBaixaPecas::TfmAssBaixaPecas(QWidget* parent) : host::ui::Form(parent)
     criarPaginas();
     criarGrade();
     criarBotoes();
-    resize(900, 480);
+    resize(790, 480);
     onCreate = [this] { FormCreate(); };
     onShow = [this] { FormShow(); };
     onClose = [this](host::ui::CloseAction& action) { FormClose(action); };
@@ -166,11 +166,11 @@ void TfmAssBaixaPecas::criarGrade()
     grade.setDataSource(dsBaixa.get());
     const auto botao = host::ui::GridColumn::ButtonStyle::Ellipsis;
     grade.addColumn("prCodigo", "Código", 90)->setButtonStyle(botao);
-    grade.addColumn("prDescricao", {}, 200)->setReadOnly(true);
+    grade.addColumn("prDescricao", {}, 170)->setReadOnly(true);
     grade.addColumn("aoCodigo", "Nº O.S.", 70);
     grade.addColumn("prQuantidade", {}, 80);
-    grade.addColumn("prLocalizacao", "Localização", 120)->setReadOnly(true);
-    grade.addColumn("clNome", "Cliente", 180)->setReadOnly(true);
+    grade.addColumn("prLocalizacao", "Localização", 90)->setReadOnly(true);
+    grade.addColumn("clNome", "Cliente", 150)->setReadOnly(true);
     grade.addColumn("prCodigoLocal", {}, 100)->setButtonStyle(botao);
     grade.onEditButtonClick = [this] { dbgdOrdemServicoBaixaPecasEditButtonClick(); };
     grade.onTitleClick = [this](host::ui::GridColumn& c) { dbgdOrdemServicoBaixaPecasTitleClick(c); };

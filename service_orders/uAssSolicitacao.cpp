@@ -64,7 +64,7 @@ TfmAssSolicitacao::TfmAssSolicitacao(QWidget* parent) : host::ui::Form(parent)
     criarCabecalho();
     criarGrade();
     criarBotoes();
-    resize(900, 520);
+    resize(790, 500);
     onCreate = [this] { FormCreate(); };
     onShow = [this] { FormShow(); };
     onActivate = [this] { FormActivate(); };
@@ -90,6 +90,7 @@ void TfmAssSolicitacao::criarCabecalho()
     dbedCodigo = new host::ui::DataEdit("dbedCodigo");
     dbedCodigo->bind(dsSolicita.get(), "AICODIGO");
     dbedCodigo->setEnabled(false);
+    dbedCodigo->setMaximumWidth(90);
     bbPesquisar = botaoPesquisaSolicitacao("bbPesquisar");
     dblcSolicitante = new host::ui::DataLookupCombo("dblcSolicitante");
     dblcSolicitante->bind(dsSolicita.get(), "ATCODIGOSOLICITA");
@@ -98,6 +99,7 @@ void TfmAssSolicitacao::criarCabecalho()
     dblcSolicitante->setListField("ATNOME");
     dbedOS = new host::ui::DataEdit("dbedOS");
     dbedOS->bind(dsSolicita.get(), "AOCODIGO");
+    dbedOS->setMaximumWidth(90);
     bbPesqOS = botaoPesquisaSolicitacao("bbPesqOS");
     dbteSituacao = new host::ui::DataLabel("dbteSituacao");
     dbteSituacao->bind(dsSolicita.get(), "AISITUACAO");
@@ -117,8 +119,8 @@ void TfmAssSolicitacao::criarCabecalho()
     grade->addWidget(new QLabel("Situação"), 1, 0);
     grade->addWidget(dbteSituacao, 1, 1, 1, 2);
     grade->addWidget(new QLabel("Observação"), 1, 3);
-    grade->addWidget(dbedObs, 1, 4, 1, 2);
-    grade->addWidget(ckBarras, 1, 6, 1, 2);
+    grade->addWidget(dbedObs, 1, 4, 1, 4);
+    grade->addWidget(ckBarras, 2, 4, 1, 4);
     grade->setColumnStretch(4, 1);
     auto* coluna = new QVBoxLayout(this);
     coluna->addWidget(grupo);
@@ -134,13 +136,13 @@ void TfmAssSolicitacao::criarGrade()
     host::ui::DataGrid& grade = *dbgdAssSolicitacao;
     grade.setDataSource(dsSolicitaIt.get());
     grade.addColumn("PRCODIGO", "Código", 90)->setButtonStyle(host::ui::GridColumn::ButtonStyle::Ellipsis);
-    grade.addColumn("DESCRICAO", "Produto", 220);
+    grade.addColumn("DESCRICAO", "Produto", 170);
     grade.addColumn("AIQUANTIDADE", "Qtde.", 60);
     host::ui::GridColumn* solicitado = grade.addColumn("AIDATAEMISSAO", "Solicitado", 90);
     solicitado->setReadOnly(true);
     solicitado->setColor(QColor(Qt::lightGray));
-    grade.addColumn("AIDATAPREVISAO", "Previsão", 90);
-    grade.addColumn("DescricaoTecnico", "Responsável (Entrega)", 160);
+    grade.addColumn("AIDATAPREVISAO", "Previsão", 80);
+    grade.addColumn("DescricaoTecnico", "Responsável (Entrega)", 150);
     grade.addColumn("AIQUANTIDADEENTREGUE", "Qtde.Entregue", 90);
     grade.addColumn("AIDATAENTREGA", "Entregue", 90);
     grade.addColumn("AIOBSERVACAO", {}, 160);

@@ -240,7 +240,6 @@ void TfmAssSolicitacao::EntregarPecasSolicitacao(const QString& sProduto, const 
     } recarga{iSolicitacao};
     const bool tecnicos = porTecnico();
     tec.CarregarProdutosEntregSolicPecas(iSequencia, iSolicitacao, {});
-    const QString anterior = sCodigoTecnico;
     if (!tecnicos) {
         sCodigoTecnico.clear();
         dmGlobal->MostraAviso("Informe o Código do Técnico da ENTREGA desta peça.\rOk para continuar.");
@@ -295,7 +294,6 @@ void TfmAssSolicitacao::EntregarPecasSolicitacao(const QString& sProduto, const 
     } else {
         itens.locate("AISEQUENCIA;AICODIGO", QVariantList{iSequencia, iSolicitacao});
     }
-    (void)anterior;
     itens.edit();
     tec.quSolicitaItAIQUANTIDADEENTREGUE->setAsFloat(total);
     itens.post();

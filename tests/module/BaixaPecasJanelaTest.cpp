@@ -93,19 +93,6 @@ protected:
         exec(QString("update EMPRESA set UGESPECIFICOEMPRESA = %1").arg(codigo));
         dmGlobal->CarregaEmpresa();
     }
-    // The rows of a statement as another attachment reads them, one text per row.
-    QStringList lido(const QString& sql)
-    {
-        host::db::Connection outra;
-        outra.open({dbPath});
-        host::db::Transaction leitura(outra);
-        host::db::Statement st(leitura, sql);
-        st.execute();
-        QStringList linhas;
-        while (st.fetch())
-            linhas << st.value(0).toString().trimmed();
-        return linhas;
-    }
     QString estoque(const QString& produto)
     {
         return lido("select ESTOQUE || '|' || coalesce(POENTRADA, 0) || '|' || coalesce(POSAIDA, 0) from ACEC1101 p"
