@@ -37,7 +37,7 @@ void preparaBaixa(TdmGlobal& global, host::db::Transaction& tr)
                              {{"P", produtoBaixa(p)}, {"D", QString("Peça %1").arg(p)}});
     for (int o = 1; o <= kOrdens; ++o) {
         host::db::executeSql(tr, "insert into AATC01AO (AOCODIGO, CLCODIGO, AODATAENTRADA, AOBAIXA) values (:O, '00001',"
-                                 " current_date, 'A')",
+                                 " '2026-12-01', 'A')",
                              {{"O", o}});
         host::db::executeSql(tr, "insert into AATC01AOIT (AOCODIGO, AOITCODIGO) values (:O, :O)", {{"O", o}});
         for (int p = 1; p <= kProdutos; ++p)
@@ -84,12 +84,12 @@ void oursBaixa(host::ui::ScriptedDialogs& dialogos)
 void rawBaixa(host::db::Transaction& tr)
 {
     host::db::executeSql(tr, "insert into ACEM1401 (DOCUMENTO, SERIE_DOC, COD_CLI, OPERACAO_DOC, LOCAL_DOC, DATA,"
-                             " TOTAL_DOC) values ('900001', 'A', '00001', '5949', '001', current_date, 0)");
+                             " TOTAL_DOC) values ('900001', 'A', '00001', '5949', '001', '2026-12-01', 0)");
     tr.commitRetaining();
     host::db::Statement item(tr, "insert into ACEM14IT (DOCUMENTO, SERIE, COD_CLI, COD_OP, MELOCAL, CODIGOPRODUTO,"
                                  " SEQUENCIA, QUNATIDADEPRODUTO, DATA, AOCODIGO, VALOR_TOTAL_UNIT, VALOR_TOTAL, HORA,"
                                  " LECODIGO, AICODIGO) values ('900001', 'A', '00001', '5949', '001', :P, :S, 1,"
-                                 " current_date, :O, 10, 10, '10:00:00', '001', 0)");
+                                 " '2026-12-01', :O, 10, 10, '10:00:00', '001', 0)");
     host::db::Statement estoque(tr, "update ACEC1101 set ESTOQUE = ESTOQUE - 1 where CODIGO = :P");
     host::db::Statement posicao(tr, "update or insert into ACEC11PO (PRCODIGO, LECODIGO, POSAIDA) values (:P, '001',"
                                     " coalesce((select POSAIDA from ACEC11PO where PRCODIGO = :P and LECODIGO = '001'),"

@@ -35,35 +35,42 @@ QString linhasDoProdutoAcerto(int ordem, const QString& produto)
 }
 
 // The first parts line (by sequence) of the product on the order that meets
-// the condition on the column; 0 when none.
-int primeiraLinhaAcerto(int ordem, const QString& produto, const QString& condicao)
+// the condition on the column (its value as :VALOR); 0 when none. Kept
+// prepared: a settlement runs it for every line.
+int primeiraLinhaAcerto(int ordem, const QString& produto, const QString& condicao, const QVariant& valor = {})
 {
-    return CarregaNumeroInteiro("min(APSEQUENCIA)", "AATC01AP", linhasDoProdutoAcerto(ordem, produto) + " and " + condicao);
+    QVariantMap parametros{{"ORDEM", ordem}, {"PRODUTO", produto}};
+    if (valor.isValid())
+        parametros.insert("VALOR", valor);
+    return host::db::selectValue(*dmGlobal->IBTransaction1,
+                                 "select min(APSEQUENCIA) from AATC01AP where AOCODIGO = :ORDEM and PRCODIGO = :PRODUTO"
+                                 " and " + condicao,
+                                 parametros)
+        .toInt();
 }
 
 // One line changes, so that the order's lines change in total by the
 // settled quantity once, whatever number of lines hold the product.
-void alterarLinhaAcerto(int ordem, int sequencia, const QString& coluna, const QString& novoValor)
+void alterarLinhaAcerto(int ordem, int sequencia, const QString& coluna, const QString& novoValor, double valor)
 {
     host::db::executeSql(*dmGlobal->IBTransaction1,
                          "update AATC01AP set " + coluna + " = " + novoValor + ", " +
                              totaisAposAcerto(coluna, novoValor) +
                              " where AOCODIGO = :ORDEM and APSEQUENCIA = :SEQUENCIA",
-                         {{"ORDEM", ordem}, {"SEQUENCIA", sequencia}});
+                         {{"ORDEM", ordem}, {"SEQUENCIA", sequencia}, {"VALOR", valor}});
 }
 
 // Entry: the quantity comes off the first line that holds it; the lines of
 // the product left at zero in both quantities go.
 void entradaAcerto(int ordem, const QString& produto, double quantidade, const QString& coluna)
 {
-    const QString valor = ValueToSQL(quantidade);
-    const int linha = primeiraLinhaAcerto(ordem, produto, "coalesce(" + coluna + ", 0) >= " + valor);
+    const int linha = primeiraLinhaAcerto(ordem, produto, "coalesce(" + coluna + ", 0) >= :VALOR", quantidade);
     if (linha > 0)
-        alterarLinhaAcerto(ordem, linha, coluna, "coalesce(" + coluna + ", 0) - " + valor);
-    const QString zeradas = linhasDoProdutoAcerto(ordem, produto) +
-                            " and coalesce(APQUANTIDADE, 0) = 0 and coalesce(APQUANTIDADEREQUERIDA, 0) = 0";
-    if (CarregaNumeroInteiro("count(*)", "AATC01AP", zeradas) > 0)
-        DeletaRegistros("AATC01AP", zeradas);
+        alterarLinhaAcerto(ordem, linha, coluna, "coalesce(" + coluna + ", 0) - :VALOR", quantidade);
+    host::db::executeSql(*dmGlobal->IBTransaction1,
+                         "delete from AATC01AP where AOCODIGO = :ORDEM and PRCODIGO = :PRODUTO"
+                         " and coalesce(APQUANTIDADE, 0) = 0 and coalesce(APQUANTIDADEREQUERIDA, 0) = 0",
+                         {{"ORDEM", ordem}, {"PRODUTO", produto}});
 }
 
 // Exit of a product the order lacks: a new authorised, issued line.
@@ -103,8 +110,9 @@ bool saidaAcerto(int ordem, const QString& produto, double quantidade, const QSt
     const QString comQuantidade = "coalesce(" + coluna + ", 0) > 0";
     int linha = 0;
     if (primeiraLinhaAcerto(ordem, produto, comQuantidade) > 0) {
-        const double lancada =
-            CarregaNumero("sum(" + coluna + ")", "AATC01AP", linhasDoProdutoAcerto(ordem, produto) + " and " + comQuantidade);
+        const double lancada = CarregaNumero("sum(" + coluna + ")", "AATC01AP",
+                                             linhasDoProdutoAcerto(ordem, produto) + " and coalesce(" + coluna +
+                                                 ", 0) > 0");
         if (MostraPergunta("Peça de código \"" + produto + "\" já lançada na Ordem de Serviço \"" +
                                QString::number(ordem) + "\".\r Tem certeza de que deseja somar da OS?\rQuantidade Lançada: " +
                                host::data::formatFloatGeneral(lancada),
@@ -115,15 +123,37 @@ bool saidaAcerto(int ordem, const QString& produto, double quantidade, const QSt
         linha = primeiraLinhaAcerto(ordem, produto, "coalesce(" + coluna + ", 0) = 0");
     if (linha == 0)
         return false;
-    const QString centesimos = host::data::formatFloat("0", quantidade * 100);
-    alterarLinhaAcerto(ordem, linha, coluna, "(coalesce(" + coluna + ", 0) + (" + centesimos + "/100.00))");
+    // The quantity to two decimal places: hundredths formatted "0".
+    const double centesimos = host::data::formatFloat("0", quantidade * 100).toDouble();
+    alterarLinhaAcerto(ordem, linha, coluna, "(coalesce(" + coluna + ", 0) + (:VALOR / 100.00))", centesimos);
     return true;
 }
 
 }  // namespace
 
-bool VerificarPecaOrdemServico(const QString& sTipo, const QString& sProduto, double dQuantidade, int aoCodigo,
-                               bool bRequerida)
+VistaOrdemAcerto::VistaOrdemAcerto()
+{
+    TdmTec& tec = *dmTec;
+    mostrada_ = tec.quOS->active() && !tec.quOS->isEmpty() ? tec.quOSAOCODIGO->asInteger() : 0;
+}
+
+VistaOrdemAcerto::~VistaOrdemAcerto()
+{
+    // An order another window shows is shown again (with the totals just
+    // written); the header dataset is not left closed under it, nor left
+    // open on an order nobody shows.
+    try {
+        if (mostrada_ > 0)
+            CarregaOrdemServico(mostrada_);
+        else
+            dmTec->quOS->close();
+    } catch (...) {
+        // Leaving a failed correction: its own error is the one reported.
+    }
+}
+
+bool CorrigirPecaOrdemServico(const QString& sTipo, const QString& sProduto, double dQuantidade, int aoCodigo,
+                              bool bRequerida)
 {
     if (aoCodigo <= 0)
         return false;
@@ -133,7 +163,11 @@ bool VerificarPecaOrdemServico(const QString& sTipo, const QString& sProduto, do
     // A failure takes back this correction only; the settlement's earlier
     // lines are committed already.
     host::db::Savepoint ponto(tr);
-    const bool existe = CarregaNumeroInteiro("count(*)", "AATC01AP", linhasDoProdutoAcerto(aoCodigo, produto)) > 0;
+    const bool existe = host::db::selectValue(tr,
+                                              "select count(*) from AATC01AP where AOCODIGO = :ORDEM and PRCODIGO ="
+                                              " :PRODUTO",
+                                              {{"ORDEM", aoCodigo}, {"PRODUTO", produto}})
+                            .toInt() > 0;
     bool resposta = true;
     if (sTipo == "E") {
         if (!existe)
@@ -144,17 +178,16 @@ bool VerificarPecaOrdemServico(const QString& sTipo, const QString& sProduto, do
     } else {
         resposta = saidaAcerto(aoCodigo, produto, dQuantidade, coluna);
     }
-    // The order's totals follow its lines; an order another window shows
-    // is shown again, the header dataset is not left closed under it.
-    TdmTec& tec = *dmTec;
-    const bool aberta = tec.quOS->active() && !tec.quOS->isEmpty();
-    const int mostrada = aberta ? tec.quOSAOCODIGO->asInteger() : 0;
+    // The order's totals follow its lines.
     AtualizarOSCorrentePecas(aoCodigo, "AATC01AP", false);
-    if (mostrada > 0)
-        CarregaOrdemServico(mostrada);
-    else
-        tec.quOS->close();
     ponto.release();
     tr.commitRetaining();
     return resposta;
+}
+
+bool VerificarPecaOrdemServico(const QString& sTipo, const QString& sProduto, double dQuantidade, int aoCodigo,
+                               bool bRequerida)
+{
+    VistaOrdemAcerto vista;
+    return CorrigirPecaOrdemServico(sTipo, sProduto, dQuantidade, aoCodigo, bRequerida);
 }

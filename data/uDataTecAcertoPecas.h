@@ -16,6 +16,24 @@
 bool VerificarPecaOrdemServico(const QString& sTipo, const QString& sProduto, double dQuantidade, int aoCodigo,
                                bool bRequerida);
 
+// The same without putting the order dataset back: for a run of lines,
+// under one VistaOrdemAcerto, so that the order is loaded once per order
+// and not once per line.
+bool CorrigirPecaOrdemServico(const QString& sTipo, const QString& sProduto, double dQuantidade, int aoCodigo,
+                              bool bRequerida);
+// What TdmTec's quOS shows when made is shown again when it goes (closed
+// when it showed nothing).
+class VistaOrdemAcerto {
+public:
+    VistaOrdemAcerto();
+    ~VistaOrdemAcerto();
+    VistaOrdemAcerto(const VistaOrdemAcerto&) = delete;
+    VistaOrdemAcerto& operator=(const VistaOrdemAcerto&) = delete;
+
+private:
+    int mostrada_ = 0;
+};
+
 struct LinhaAcertoPecas {
     QString produto;
     QString descricao;

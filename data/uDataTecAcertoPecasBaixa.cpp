@@ -28,8 +28,11 @@ QString valorAcerto(double valor)
 
 QString clienteDaOrdemAcerto(int ordem)
 {
-    const QString cliente =
-        CarregaDado("clCodigo", "aatc01ao", "Where aoCodigo = " + QString::number(ordem)).trimmed();
+    const QString cliente = host::db::selectValue(*dmGlobal->IBTransaction1,
+                                                  "select clCodigo from aatc01ao where aoCodigo = :ORDEM",
+                                                  {{"ORDEM", ordem}})
+                                .toString()
+                                .trimmed();
     return cliente.isEmpty() ? QString("00000") : cliente;
 }
 
@@ -37,16 +40,24 @@ struct DocumentoAcerto {
     QString numero, cliente;
 };
 
-QString chaveItensAcerto(const DocumentoAcerto& documento, const QString& operacao)
+// The items of the document: the columns and their values.
+const char* const kItensDoDocumentoAcerto = " from acem14it where Documento = :DOCUMENTO and Serie = 'A' and"
+                                            " Cod_Cli = :CLIENTE and Cod_Op = :OPERACAO and MeLocal = :LOCAL";
+
+QVariantMap chaveItensAcerto(const DocumentoAcerto& documento, const QString& operacao)
 {
-    return "where Documento = " + QuotedStr(documento.numero) + " and Serie = 'A' and Cod_Cli = " +
-           QuotedStr(documento.cliente) + " and Cod_Op = " + QuotedStr(operacao) +
-           " and MeLocal = " + QuotedStr(parametroAcerto("ATLOCALESTOQUEDOCUMENTO"));
+    return {{"DOCUMENTO", documento.numero},
+            {"CLIENTE", documento.cliente},
+            {"OPERACAO", operacao},
+            {"LOCAL", parametroAcerto("ATLOCALESTOQUEDOCUMENTO")}};
 }
 
 bool documentoVazioAcerto(const DocumentoAcerto& documento, const QString& operacao)
 {
-    return CarregaNumeroInteiro("count(Documento)", "Acem14it", chaveItensAcerto(documento, operacao)) == 0;
+    return host::db::selectValue(*dmGlobal->IBTransaction1,
+                                 QString("select count(Documento)") + kItensDoDocumentoAcerto,
+                                 chaveItensAcerto(documento, operacao))
+               .toInt() == 0;
 }
 
 void excluirDocumentoAcerto(const DocumentoAcerto& documento, const QString& operacao)
@@ -78,19 +89,27 @@ bool numeroSerieExigidoAcerto()
     return !((tipo == "C" || tipo == "0") && (dispensa == "O" || dispensa == "1"));
 }
 
-// One line's stock item, stock movement and marks, under a savepoint: a
-// failure leaves nothing of the line (the earlier lines are committed).
+// One line's order correction, stock item, stock movement and marks, under
+// a savepoint and one commit: a failure leaves nothing of the line (the
+// earlier lines are committed).
 void baixarLinhaAcerto(const LinhaAcertoPecas& linha, const OpcoesAcertoPecas& opcoes,
                        const DocumentoAcerto& documento)
 {
     const QString localDocumento = parametroAcerto("ATLOCALESTOQUEDOCUMENTO");
-    const int sequencia = CarregaNumeroInteiro("max(sequencia)", "acem14it", chaveItensAcerto(documento, opcoes.operacao)) + 1;
-    if (opcoes.inserirPeca &&
-        !VerificarPecaOrdemServico(opcoes.tipo, linha.produto, linha.quantidade, linha.aoCodigo, opcoes.salvarRequerida))
-        return;
+    const int sequencia = host::db::selectValue(*dmGlobal->IBTransaction1,
+                                                QString("select max(sequencia)") + kItensDoDocumentoAcerto,
+                                                chaveItensAcerto(documento, opcoes.operacao))
+                              .toInt() +
+                          1;
     host::db::Transaction& tr = *dmGlobal->IBTransaction1;
     host::db::CommitHold espera(tr);
     host::db::Savepoint ponto(tr);
+    if (opcoes.inserirPeca &&
+        !CorrigirPecaOrdemServico(opcoes.tipo, linha.produto, linha.quantidade, linha.aoCodigo, opcoes.salvarRequerida)) {
+        ponto.release();
+        espera.release();
+        return;
+    }
     const QString local = linha.local.trimmed().isEmpty() ? parametroAcerto("ATLOCALESTOQUEPADRAO") : linha.local.trimmed();
     const ProdutoEstoque& produto = dmGlobal->CarregarProduto(linha.produto);
     ItemDocumentoEstoque item;
@@ -117,8 +136,8 @@ void baixarLinhaAcerto(const LinhaAcertoPecas& linha, const OpcoesAcertoPecas& o
         dmGlobal->SomaEstoque(linha.produto, linha.quantidade, local);
     else
         dmGlobal->SubtraiEstoque(linha.produto, linha.quantidade, local);
-    UpdateCampo("aatc01ap", "apReserva", QuotedStr("B"),
-                "where aoCodigo = " + QString::number(linha.aoCodigo) + " and prCodigo = " + QuotedStr(linha.produto));
+    host::db::executeSql(tr, "update aatc01ap set apReserva = 'B' where aoCodigo = :ORDEM and prCodigo = :PRODUTO",
+                         {{"ORDEM", linha.aoCodigo}, {"PRODUTO", linha.produto}});
     dmGlobal->Reservado(linha.produto, true, {});
     ponto.release();
     espera.release();
@@ -204,6 +223,7 @@ void BaixarPecas(const QList<LinhaAcertoPecas>& linhas, const OpcoesAcertoPecas&
         host::abortOperation();
 
     bGravou = true;
+    VistaOrdemAcerto vista;
     DocumentoAcerto documento;
     bool novoDocumento = true;
     for (int i = 0; i < linhas.size(); ++i) {

@@ -76,9 +76,10 @@ QString TdmGlobal::InseriDocumentoAcem1401(const DocumentoEstoque& documento)
 const ProdutoEstoque& TdmGlobal::CarregarProduto(const QString& produto)
 {
     produtoCarregado = {};
-    host::db::Statement leitura(*IBTransaction1,
-                                "select CODIGO, DESCRICAO, UNIDADE_MEDIDA, PCO_VENDA, PCO_CUSTO from ACEC1101"
-                                " where CODIGO = :P");
+    std::shared_ptr<host::db::Statement> consulta =
+        IBTransaction1->prepared("select CODIGO, DESCRICAO, UNIDADE_MEDIDA, PCO_VENDA, PCO_CUSTO from ACEC1101"
+                                 " where CODIGO = :P");
+    host::db::Statement& leitura = *consulta;
     leitura.setParam("P", produto.trimmed());
     leitura.execute();
     if (leitura.fetch()) {

@@ -251,6 +251,15 @@ TEST_F(BaixaPecasTest, ImportStopsAtALineWithoutQuantityKeepingTheEarlierOnes)
     EXPECT_EQ(dialogs->pending(), 0);
 }
 
+TEST_F(BaixaPecasTest, ImportWithoutTheOrderSearchSaysSo)
+{
+    TfmAssBaixaPecas& janela = abrir();
+    dialogs->acknowledge("A pesquisa de ordens de serviço não está disponível.");
+    janela.bbImportar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(janela.cdsBaixa->recordCount(), 0);
+}
+
 TEST_F(BaixaPecasTest, ExitAndEntryMoveStockAndMarkThePartsLines)
 {
     TfmAssBaixaPecas& janela = abrir();
