@@ -173,6 +173,9 @@ public:
     host::data::Query* quCXContas = nullptr;         // cash-flow accounts (ACXC9001) by description
     host::data::Query* quFornecedorLista = nullptr;  // suppliers (AUGC0501): FCOD, FNOME, FTIPO
     host::data::Query* quBanco = nullptr;            // banks (AUGC0901): CODIGO_BANCO, NOME_BANCO
+    // Salesmen and managers (AUGC0501, every kind: the manager search that
+    // fills their fields offers them all): FCOD, FNOME, FTIPO; CarregaVendedores.
+    host::data::Query* quVendedor = nullptr;
     // Opens quOperacao on "select * from AFVC0901 <condition> <order>" (the
     // condition with its own "where"; no order: by code) and makes the
     // operation given current when it is listed.
@@ -279,6 +282,7 @@ public:
     void CarregaRepresentantes();      // (re)opens quRepresentante, by name
     void CarregaListaFornecedores();   // (re)opens quFornecedorLista, by name
     void CarregaBancos();              // (re)opens quBanco, by code
+    void CarregaVendedores();          // (re)opens quVendedor, by name
     void CarregaContasCaixa();         // (re)opens quCXContas
     // With bAtivar, dropping a customer combo down opens the customer search
     // instead of the whole register, and the choice is written into the
@@ -340,6 +344,11 @@ public:
     void quReceberBeforeDelete(host::data::Dataset& dataset);
     void quCXPrevNewRecord(host::data::Dataset& dataset);
     void quCXPrevBeforeClose(host::data::Dataset& dataset);
+
+    // The remanufacture note of a service order: the internal codes of its
+    // approved items (AOITAPROVADO "S"), in item order, after "Cód. Int.: "
+    // and joined by ", "; "" when none is approved or has a code.
+    QString RetornaObservacaoRemanufatura(int aoCodigo);
 
     // ---- stock and prices ----
     double PosicaoEstoque(const QString& produto);                     // ESTOQUE of ACEC1101

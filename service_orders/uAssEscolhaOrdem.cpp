@@ -1,11 +1,12 @@
 #include "service_orders/uAssEscolhaOrdem.h"
 
-#include <stdexcept>
+#include "service_orders/uPesqAssOrdemServico.h"
+
+#include <QString>
 
 bool EscolherOrdemServicoPecas(int& aoCodigo)
 {
-    (void)aoCodigo;
-    // The order search is not part of this build yet: say so rather than
-    // act as if the user had cancelled.
-    throw std::runtime_error("A pesquisa de ordens de serviço não está disponível.");
+    int equipamento = 0;
+    QString descricao;
+    return SelecionaOrdemServico(aoCodigo, equipamento, descricao);
 }

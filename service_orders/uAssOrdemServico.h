@@ -84,6 +84,8 @@ public:
     QPushButton* bbNS = nullptr;
     QPushButton* bbImprimir = nullptr;        // print dispatcher
     QPushButton* bbOSInterna = nullptr;       // quick receipt of the print dispatcher
+    QPushButton* bbOrcamento = nullptr;       // budgets of the print dispatcher
+    QPushButton* sbImpRapida = nullptr;       // rapid receipt on the narrow printer
     QPushButton* bbDocumentos = nullptr;      // sales-document menu
     QPushButton* btPagarTecnico = nullptr;    // technician payment
     QPushButton* sbPesqContrato = nullptr;
@@ -255,6 +257,7 @@ public:
     void sbEnviaEmailOSClick();
     void clOpcoesDespesasClickCheck();
     void bbNSClick();
+    void bbPesquisarClick();
     void sbPesqContratoClick();
 
     // ---- entry grids ----
@@ -283,6 +286,17 @@ public:
     // ---- keyboard commands and header buttons of the entry work ----
     void FormKeyDown(int& Key, Qt::KeyboardModifiers Shift);
     void sbReservaClick();
+
+    // ---- printing (uAssOrdemServicoImpressao.cpp) ----
+    void bbImprimirClick();
+    void bbOrcamentoClick();
+    void sbImpRapidaClick();
+    void bbOSInternaClick();
+    void dbgdAcessoriosDblClick();
+    void dbgdOrdemServicoDespExtraDblClick();
+    // The complete budget, without its technical-report block when the
+    // order says so; needs no window.
+    static void MontaOrcamentoCompleto();
 
     // ---- public routines ----
     void VerificaOSAtributoAberto();

@@ -1,5 +1,6 @@
 #include "host/report/Report.h"
 
+#include "host/report/Impressoras.h"
 #include "host/report/Layout.h"
 #include "host/report/Uvisualrel.h"
 
@@ -142,7 +143,10 @@ QString Report::textDump() { return takePrepared()->textDump(); }
 
 void Report::exportPdf(const QString& fileName) { takePrepared()->exportPdf(fileName); }
 
-void Report::print(const QString& printerName) { takePrepared()->print(printerName); }
+void Report::print(const QString& printerName)
+{
+    takePrepared()->print(printerName.isEmpty() ? impressoraAtual() : printerName);
+}
 
 void Report::preview(bool wait) { ::TfmVisualizadorRelatorio::Exibir(takePrepared(), wait); }
 

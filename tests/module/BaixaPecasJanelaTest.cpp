@@ -12,11 +12,13 @@
 #include "host/ui/PageControl.h"
 #include "host/ui/SearchWindow.h"
 #include "service_orders/uAssBaixaPecas.h"
+#include "service_orders/uPesqAssOrdemServico.h"
 #include "data/uDataTec.h"
 #include "host/Udatamod.h"
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -251,13 +253,30 @@ TEST_F(BaixaPecasTest, ImportStopsAtALineWithoutQuantityKeepingTheEarlierOnes)
     EXPECT_EQ(dialogs->pending(), 0);
 }
 
-TEST_F(BaixaPecasTest, ImportWithoutTheOrderSearchSaysSo)
+TEST_F(BaixaPecasTest, ImportChoosesTheOrderInTheOrderSearchAndAsksBeforeReplacingLines)
 {
     TfmAssBaixaPecas& janela = abrir();
-    dialogs->acknowledge("A pesquisa de ordens de serviço não está disponível.");
+    auto escolher = [this](const QString& numero) {
+        dialogs->modal("fmPesquisaAssOrdemServico", [numero](Form& form) {
+            auto& pesquisa = static_cast<TfmPesquisaAssOrdemServico&>(form);
+            pesquisa.edNOS->setText(numero);
+            pesquisa.bbPesquisa->click();
+            pesquisa.dbgdOrdemServico->onDblClick();
+        });
+    };
+    escolher("9002");
     janela.bbImportar->click();
+    ASSERT_EQ(janela.cdsBaixa->recordCount(), 1);
+    EXPECT_EQ(janela.cdsBaixaprCodigo->asString(), "P0005");
+    // Lines already there: "Não" keeps them and asks for no order.
+    dialogs->answer("Não", "Já foi importada uma O.S. Deseja excluir esta e importar uma nova O.S.?");
+    janela.bbImportar->click();
+    EXPECT_EQ(janela.cdsBaixa->recordCount(), 1);
+    dialogs->answer("Sim", "Já foi importada uma O.S.");
+    escolher("9001");
+    janela.bbImportar->click();
+    EXPECT_EQ(janela.cdsBaixa->recordCount(), 2);
     EXPECT_EQ(dialogs->pending(), 0);
-    EXPECT_EQ(janela.cdsBaixa->recordCount(), 0);
 }
 
 TEST_F(BaixaPecasTest, ExitAndEntryMoveStockAndMarkThePartsLines)

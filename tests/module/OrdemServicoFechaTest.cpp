@@ -160,12 +160,10 @@ TEST_F(FechamentoOSTest, PicturesOfTheClosingDialogAndOfTheSalesOrderItMade)
     servico(1, 90, 50, 75, "3", "S", "AAOBSERVACAO", "'Troca de rolamentos'");
     peca(1, 2, 10);
     abrir();
-    const QDir pasta(QCoreApplication::applicationDirPath());
-    dialogs->modal("fmAssOrdemServicoFecha", [&pasta](Form& f) {
+    dialogs->modal("fmAssOrdemServicoFecha", [](Form& f) {
         auto& dialogo = static_cast<TfmAssOrdemServicoFecha&>(f);
         dialogo.ckPV->setChecked(true);
-        QTest::qWait(50);
-        EXPECT_TRUE(dialogo.grab().save(pasta.filePath("fmAssOrdemServicoFecha.png")));
+        guardaFoto(dialogo, "fmAssOrdemServicoFecha.png");
         EXPECT_EQ(dialogo.dblcTabVcto->text(), "À vista");
         dialogo.btOK->click();
     });
@@ -175,8 +173,7 @@ TEST_F(FechamentoOSTest, PicturesOfTheClosingDialogAndOfTheSalesOrderItMade)
     ASSERT_NE(vendas, nullptr);
     EXPECT_EQ(vendas->quItens->recordCount(), 2);
     EXPECT_EQ(vendas->dbteReferente->text(), "Referente à OS: 42 ");
-    QTest::qWait(50);
-    EXPECT_TRUE(vendas->grab().save(pasta.filePath("fmPedidoVenda.png")));
+    guardaFoto(*vendas, "fmPedidoVenda.png");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(fmAssOrdemServico.get(), nullptr) << "the service-order window closed";
     delete vendas;

@@ -20,6 +20,7 @@
 #include "service_orders/uAssOSSelecaoRelImp.h"
 #include "service_orders/uAssOSSelecaoSituacaoRel.h"
 #include "service_orders/uAssOSTotalCliImp.h"
+#include "service_orders/uPesqAssOrdemServico.h"
 
 #include <QCheckBox>
 #include <iostream>
@@ -328,7 +329,12 @@ TEST_F(SelecaoRelJanelaTest, PickersFillBothEndsOrTheName)
     form.sbPesqCliente->click();
     EXPECT_EQ(form.edCliIni->text(), "T0002");
     EXPECT_EQ(form.edCliFim->text(), "T0002");
-    escolhe("AOCODIGO", 902);
+    dialogs->modal("fmPesquisaAssOrdemServico", [](host::ui::Form& janela) {
+        auto& pesquisa = static_cast<TfmPesquisaAssOrdemServico&>(janela);
+        pesquisa.edNOS->setText("902");
+        pesquisa.bbPesquisa->click();
+        pesquisa.dbgdOrdemServico->onDblClick();
+    });
     form.sbPesqOS->click();
     EXPECT_EQ(form.edOSIni->text(), "902");
     EXPECT_EQ(form.edOSFim->text(), "902");
@@ -582,17 +588,13 @@ TEST_F(SelecaoRelJanelaTest, PictureOfTheReportSelectionWithItemsListed)
     TfmAssOSSelecaoRel& form = abrir();
     form.bbPesquisar->click();
     ASSERT_EQ(form.dbgdRegSelOS->model()->rowCount(), 5);
-    QTest::qWait(50);
-    const QString arquivo = QDir(QCoreApplication::applicationDirPath()).filePath("fmAssOSSelecaoRel.png");
-    ASSERT_TRUE(form.grab().save(arquivo));
+    guardaFoto(form, "fmAssOSSelecaoRel.png");
     form.rgRelatorioOS->button(1)->click();
     form.ckTecnico->click();
     form.bbPesquisar->click();
-    QTest::qWait(50);
-    ASSERT_TRUE(form.grab().save(QDir(QCoreApplication::applicationDirPath()).filePath("fmAssOSSelecaoRel_situacao.png")));
+    guardaFoto(form, "fmAssOSSelecaoRel_situacao.png");
     form.rgRelatorioOS->button(3)->click();
-    QTest::qWait(50);
-    ASSERT_TRUE(form.grab().save(QDir(QCoreApplication::applicationDirPath()).filePath("fmAssOSSelecaoRel_totalizador.png")));
+    guardaFoto(form, "fmAssOSSelecaoRel_totalizador.png");
 }
 
 }  // namespace

@@ -14,13 +14,17 @@
 #include "host/ui/DataGrid.h"
 #include "service_orders/uAssBaixaPecas.h"
 #include "service_orders/uAssSolicitacao.h"
+#include "service_orders/uPesqAssOrdemServico.h"
 #include "service_orders/uSolicitacaoEntregas.h"
 
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace moduletest {
 namespace {
+
+using host::ui::Form;
 
 class SolicitacaoTest : public ModuleTest {
 protected:
@@ -325,6 +329,31 @@ TEST_F(SolicitacaoTest, ADeliveryByATechnicianWithoutALineGoesToTheRequestersLin
     tecla(janela, Qt::Key_F9);
     EXPECT_EQ(lido(QString("select count(*) from AATC07AIENT where AICODIGO = %1").arg(numero)), QStringList{"1"});
     EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+}
+
+TEST_F(SolicitacaoTest, F10SetsTheOrderThroughTheSearchOrByItsNumber)
+{
+    TfmAssSolicitacao& janela = abrir();
+    novaSolicitacao(janela, 0);
+    dialogs->modal("fmPesquisaAssOrdemServico", [](Form& form) {
+        auto& pesquisa = static_cast<TfmPesquisaAssOrdemServico&>(form);
+        pesquisa.edNOS->setText("9101");
+        pesquisa.bbPesquisa->click();
+        pesquisa.dbgdOrdemServico->onDblClick();
+    });
+    dialogs->answer("Não", "Deseja incluir as Peças da Ordem de Serviço \"9101\"?");
+    tecla(janela, Qt::Key_F10);
+    EXPECT_EQ(dmTec->quSolicitaAOCODIGO->asInteger(), 9101);
+    EXPECT_EQ(dmTec->quSolicitaIt->recordCount(), 0);
+    // With bar codes: the number typed; a cancelled dialog looks up order 0.
+    janela.ckBarras->setChecked(true);
+    dialogs->cancel("Número OS");
+    dialogs->acknowledge("Não foi localizado a ordem de serviço ");
+    tecla(janela, Qt::Key_F10);
+    dialogs->enter("9102", "Número OS");
+    tecla(janela, Qt::Key_F10);
+    EXPECT_EQ(dmTec->quSolicitaAOCODIGO->asInteger(), 9102);
+    EXPECT_EQ(dialogs->pending(), 0);
 }
 
 TEST_F(SolicitacaoTest, PictureOfARequestWithItems)
