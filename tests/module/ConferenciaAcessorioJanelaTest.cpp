@@ -9,6 +9,7 @@
 #include "host/data/Query.h"
 #include "host/schema/HostSchema.h"
 #include "host/ui/DataGrid.h"
+#include "host/ui/DataEdit.h"
 #include "service_orders/uAssConferenciaAcessorios.h"
 
 #include <QApplication>

@@ -4,6 +4,7 @@
 #include "tests/tec/PedidoAssFixture.h"
 
 #include "data/uDataTecPedidoAssTela.h"
+#include "host/Uglobal.h"
 #include "host/data/Abort.h"
 
 namespace tectest {
