@@ -116,9 +116,11 @@ TEST_F(NotaFiscalOSTest, TheButtonRoutesByTheHostParameters)
 
     // Billing mode "5" never shows the menu: the items' order instead.
     parametro("ATMODOFATURAMENTOOS", "5");
-    dialogs->acknowledge("Pedido de venda dos itens da OS");
+    dialogs->answer("Não", "Deseja inserir equipamento no cadastro?");
+    dialogs->acknowledge("Pedido gerado: ");
     form.bbPedidoVenda->click();
     EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(contar("AVEC8501"), 1);
     // An empty operation stops the button before anything else.
     dmTec->quOS->edit();
     dmTec->quOSOFCODIGO->clear();
@@ -128,7 +130,7 @@ TEST_F(NotaFiscalOSTest, TheButtonRoutesByTheHostParameters)
     dialogs->acknowledge("Informe uma operação válida");
     form.bbPedidoVenda->click();
     EXPECT_EQ(dialogs->pending(), 0);
-    EXPECT_EQ(contar("AVEC8501"), 0);
+    EXPECT_EQ(contar("AVEC8501"), 1);
     EXPECT_EQ(fmAssOrdemServico.get(), &form);
 }
 
@@ -297,6 +299,71 @@ TEST_F(NotaFiscalOSTest, ARefusedInvoiceStillClosesTheWindowAndKeepsTheSalesOrde
     EXPECT_TRUE(janelaFechada());
     EXPECT_EQ(contar("ACEM1401"), 0);
     EXPECT_EQ(contar("AVEC8501"), 1);
+}
+
+// ---- the items' own order ----
+
+TEST_F(NotaFiscalOSTest, BillingMode5PutsTheItemsOnAnOrderOfTheirOwn)
+{
+    parametro("ATMODOFATURAMENTOOS", "5");
+    parametro("ATENVIOEMAILOS", "P");
+    parametro("ATMODOVEICULO", "O");
+    exec("update AATC01AOIT set AOITAUTORIZADO = 'N' where AOCODIGO = 42");
+    TfmAssOrdemServico& form = abrir();
+    dialogs->answer("Sim", "Não há itens para devolução ou entrega na ordem de serviço. Deseja continuar?");
+    dialogs->acknowledge("Pedido gerado: ");
+    form.bbPedidoVenda->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    const QString vazio = committed("select max(NUMERO_PEDIDO) from AVEC8501").toString();
+    EXPECT_TRUE(dialogs->texts().last().endsWith("Pedido gerado: " + vazio));
+    EXPECT_EQ(contar("AVEC85IT"), 0);
+    EXPECT_EQ(committed("select AOITAUTORIZADO from AATC01AOIT where AOITCODIGO = 1").toString(), "N");
+
+    exec("update AATC01AOIT set AOITAUTORIZADO = 'S', AOITMARCA = 'Romi', AOITMODELO = 'T-240', AOITMOTORNUMERO = 'M9',"
+         " AOITQUANTIDADE = 1, AOITVALORNFREMESSA = 300, AOITVALORFRETE = 10 where AOCODIGO = 42");
+    exec("insert into AATC01AOIT (AOCODIGO, AOITCODIGO, AOITEQUIPDESCRICAO, AOITAUTORIZADO, AOITQUANTIDADE,"
+         " AOITVALORNFREMESSA, AOITVALORFRETE, AOITPLACA) values (42, 2, 'Fresadora de bancada com cabecote universal',"
+         " 'S', 1, 300, 15, 'XYZ-9876')");
+    dmGlobal->IBTransaction1->commitRetaining();
+    dmTec->CarregaOSItens(42, 0);
+    // Each item post runs the item's usual handlers: items without a
+    // registered equipment offer to register it.
+    for (int i = 0; i < 2; ++i)
+        dialogs->answer("Não", "Deseja inserir equipamento no cadastro?");
+    dialogs->acknowledge("Pedido gerado: ");
+    form.bbPedidoVenda->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    const QString pedido = committed("select max(NUMERO_PEDIDO) from AVEC8501").toString();
+    EXPECT_EQ(linhasPedido(pedido), (QStringList{"999 1.00 300.00 0.00 Torno",
+                                                 "999 1.00 300.00 0.00 Fresadora de bancada com"}));
+    EXPECT_EQ(cabecalho(pedido, "cast(VEVALORDESPESAVIAGEM as integer) || '|' || cast(VALOR_TOTAL as integer)"),
+              "25|600");
+    EXPECT_EQ(observacaoLinha(pedido, 1), "Placa:ABC-1234  Marca:Romi  Modelo:T-240");
+    EXPECT_EQ(observacaoLinha(pedido, 2), "Placa:XYZ-9876  Marca:  Modelo:");
+    EXPECT_EQ(committed("select list(AOITAUTORIZADO) from AATC01AOIT where AOCODIGO = 42").toString(), "E,E");
+}
+
+TEST_F(NotaFiscalOSTest, ItemsAddedToAGivenOrderLeaveItsHeaderAloneAndShowNoMessage)
+{
+    parametro("ATSOMAITENSPEDIDO", "O");
+    exec("update AATC01AOIT set AOITMARCA = 'Romi', AOITMODELO = 'T-240', AOITMOTORNUMERO = 'M9', AOITQUANTIDADE = 1,"
+         " AOITVALORNFREMESSA = 300, AOITVALORFRETE = 10 where AOCODIGO = 42");
+    exec("insert into AATC01AOIT (AOCODIGO, AOITCODIGO, AOITEQUIPDESCRICAO, AOITQUANTIDADE, AOITVALORNFREMESSA)"
+         " values (42, 2, 'Torno', 2, 300)");
+    TfmAssOrdemServico& form = abrir();
+    QString pedido =
+        dmGlobal->InserirPedidoVenda("00003", {}, {}, "01", {}, "5933", "S", {}, {}, {}, {}, 0, {}, {}, {});
+    exec("insert into AUGC70OB (OBCODIGO, OBID, OBSEQUENCIA, OBTEXTO) values ('" + pedido + "', 'V', 101, 'x')");
+    for (int i = 0; i < 2; ++i)
+        dialogs->answer("Não", "Deseja inserir equipamento no cadastro?");
+    form.OSEmissaoPedidoItens(false, pedido);
+    dmGlobal->PVLacoGravacaoItem();
+    EXPECT_EQ(dialogs->pending(), 0) << "no message";
+    EXPECT_EQ(linhasPedido(pedido), (QStringList{"999 1.00 300.00 0.00 Torno", "999 2.00 300.00 0.00 Torno"}))
+        << "pending lines are not merged";
+    EXPECT_EQ(observacaoLinha(pedido, 102), "Romi  T-240  N/S SN-77   M9");
+    EXPECT_TRUE(cabecalho(pedido, "VEVALORDESPESAVIAGEM").isEmpty()) << "the header untouched";
+    EXPECT_EQ(committed("select list(AOITAUTORIZADO) from AATC01AOIT where AOCODIGO = 42").toString(), "D,D");
 }
 
 // ---- contract-hour credit ----
