@@ -12,6 +12,7 @@
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/Uglobal.h"
 #include "host/Unotafiscal.h"
 #include "host/Uprincipal.h"
 #include "host/data/Query.h"
