@@ -453,6 +453,9 @@ public:
     // without summing their total (InserirPedidoVendaItem's bAtualizaTotal
     // false) get VALOR_TOTAL from their lines, and the work is committed.
     void PVLacoGravacaoItem();
+    // Hands the order to the invoice queue: its VEFILANF becomes "S". An
+    // unknown order raises. Nothing is committed.
+    void EnviaPedidoFilaAbreNota(const QString& pedido);
     // The additional text of kind `id` (AUGC70OB) of an order line: the order
     // is the code, the line code the sequence; an existing text is replaced,
     // an empty text is not stored. Nothing is committed.

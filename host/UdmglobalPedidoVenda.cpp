@@ -155,6 +155,13 @@ void TdmGlobal::PVLacoGravacaoItem()
     IBTransaction1->commitRetaining();
 }
 
+void TdmGlobal::EnviaPedidoFilaAbreNota(const QString& pedido)
+{
+    if (host::db::executeSql(*IBTransaction1, "update AVEC8501 set VEFILANF = 'S' where NUMERO_PEDIDO = :PEDIDO",
+                             {{"PEDIDO", pedido.trimmed()}}) == 0)
+        MostraErro("Pedido de venda " + pedido.trimmed() + " não encontrado.");
+}
+
 void TdmGlobal::InserirObservacaoAdicionalTabela(const QString& pedido, const QString& linha, const QString& id,
                                                  const QString& texto)
 {

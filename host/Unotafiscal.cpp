@@ -9,10 +9,13 @@
 #include "host/data/Query.h"
 #include "host/db/Database.h"
 #include "host/ui/DataGrid.h"
+#include "host/ui/Errors.h"
 
 #include <QFormLayout>
 #include <QLabel>
+#include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -92,6 +95,16 @@ TfmNotaFiscal::TfmNotaFiscal(QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     auto* atual = new QFormLayout;
+    edPedido = new QLineEdit(this);
+    edPedido->setObjectName("edPedido");
+    sbCarregaPedido = new QPushButton("Carregar", this);
+    sbCarregaPedido->setObjectName("sbCarregaPedido");
+    auto* linhaPedido = new QHBoxLayout;
+    linhaPedido->addWidget(edPedido);
+    linhaPedido->addWidget(sbCarregaPedido);
+    atual->addRow("Pedido", linhaPedido);
+    connect(sbCarregaPedido, &QPushButton::clicked, this,
+            [this] { host::ui::runGuarded([this] { PesquisarPedidoVendas(0, 0, edPedido->text(), {}); }); });
     edDocumento = new QLineEdit(this);
     edDocumento->setObjectName("edDocumento");
     edDocumento->setReadOnly(true);
@@ -201,6 +214,16 @@ void TfmNotaFiscal::EmissaoNotaFiscalSaida(const QString& sPedido, const QString
     numero_ = numero;
     serie_ = serie;
     exibeNota();
+}
+
+void TfmNotaFiscal::GerarNotaFiscal(bool bMostrar)
+{
+    if (!quPedido->active() || quPedido->isEmpty())
+        recusar("Informe o pedido de venda da nota fiscal.");
+    EmissaoNotaFiscalSaida(quPedido->fieldByName("NUMERO_PEDIDO")->asString(), {}, {}, {}, {}, false, 0, bMostrar);
+    // The caller reads the new invoice from the fields right away.
+    edDocumento->setText(numero_);
+    edSerie->setText(serie_);
 }
 
 void TfmNotaFiscal::NFSelecionaLote(const QString& sPrimeira, const QString& sUltima, const QString& sCondicao,

@@ -14,6 +14,7 @@
 #include <memory>
 
 class QLineEdit;
+class QPushButton;
 
 namespace host::data {
 class DataSource;
@@ -38,6 +39,10 @@ public:
     std::unique_ptr<host::data::DataSource> dsNotaFiscal;
     host::ui::DataGrid* dbgdPedido = nullptr;
     host::ui::DataGrid* dbgdNotaFiscal = nullptr;
+    // The order to invoice and, beside it, the control that loads it
+    // (PesquisarPedidoVendas on the box's number).
+    QLineEdit* edPedido = nullptr;
+    QPushButton* sbCarregaPedido = nullptr;
     // The invoice issued last: its number and series.
     QLineEdit* edDocumento = nullptr;
     QLineEdit* edSerie = nullptr;
@@ -53,6 +58,10 @@ public:
     void EmissaoNotaFiscalSaida(const QString& sPedido, const QString& sSerie, const QString& sOperacao,
                                 const QString& sTexto1, const QString& sTexto2, bool bFlag, double rAux1,
                                 bool bMostrar);
+    // Issues the invoice of the loaded order (the current row of quPedido)
+    // and leaves its number and series in edDocumento and edSerie at once.
+    // No order loaded, or a refused emission, raises std::runtime_error.
+    void GerarNotaFiscal(bool bMostrar);
     // Lists in quNotaFiscal the invoices of the series numbered from the
     // first to the last that also meet the condition ("and(...)" over the
     // alias mov), and shows the form.

@@ -86,7 +86,7 @@ public:
     QPushButton* bbOSInterna = nullptr;       // quick receipt of the print dispatcher
     QPushButton* bbOrcamento = nullptr;       // budgets of the print dispatcher
     QPushButton* sbImpRapida = nullptr;       // rapid receipt on the narrow printer
-    QPushButton* bbDocumentos = nullptr;      // sales-document menu
+    QPushButton* bbPedidoVenda = nullptr;     // sales-document menu ("&Venda")
     QPushButton* btPagarTecnico = nullptr;    // technician payment
     QPushButton* sbPesqContrato = nullptr;
     QPushButton* sbEnviaEmailOS = nullptr;
@@ -318,6 +318,19 @@ public:
     void AtualizarObservacaoAdiconalPedidoVendas(const QString& pedido, int aoCodigo, int sequencia,
                                                  const QString& texto);
 
+    // ---- sales-document menu, invoice and contract-hour credit
+    //      (uAssOrdemServicoNotaFiscal.cpp) ----
+    void bbPedidoVendaClick();
+    void dbtePedidoVendasClick();
+    void dbtePedidoVendaServicoClick();
+    // The order of the order's items (uAssOrdemServicoPedidoItens.cpp).
+    void OSEmissaoPedidoItens(bool CreateHeader, QString& OrderNumber);
+    // The return document of the order's equipment.
+    void OSEmissaoPedidoDevolucao();
+    // Takes the minutes worked under each contract of the order's items off
+    // that contract's hour credit, one confirmed contract at a time.
+    void AbaterHorasCreditoDoServicoNoContrato(int ServiceOrderCode);
+
     // The items-only restriction of the logged-in technician.
     bool restricaoItens() const { return bRestricaoItens_; }
 
@@ -371,3 +384,9 @@ private:
 };
 
 extern host::ui::FormVar<TfmAssOrdemServico> fmAssOrdemServico;
+
+// The invoice of the current order of fmAssOrdemServico: its sales order is
+// made, the contract-hour credit taken and the host's invoice form issues
+// the invoice (two, as one batch, with a separate service payer). The
+// service-order window ends closed in every case.
+void OSEmissaoNotaFiscal();

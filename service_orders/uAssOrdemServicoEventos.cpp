@@ -33,6 +33,7 @@ void TfmAssOrdemServico::ligarEventos()
     clique(bbOSInterna, &TfmAssOrdemServico::bbOSInternaClick);
     clique(bbOrcamento, &TfmAssOrdemServico::bbOrcamentoClick);
     clique(sbImpRapida, &TfmAssOrdemServico::sbImpRapidaClick);
+    clique(bbPedidoVenda, &TfmAssOrdemServico::bbPedidoVendaClick);
     dbgdAcessorios->onDblClick = [this] { dbgdAcessoriosDblClick(); };
     dbgdOrdemServicoDespExtra->onDblClick = [this] { dbgdOrdemServicoDespExtraDblClick(); };
     clique(sbPesqContrato, &TfmAssOrdemServico::sbPesqContratoClick);
@@ -58,6 +59,8 @@ void TfmAssOrdemServico::ligarEventos()
     Label4->onClick = [this] { Label4Click(); };
     laOperacao->onClick = [this] { laOperacaoClick(); };
     Label20->onClick = [this] { Label20Click(); };
+    dbtePedidoVendas->onClick = [this] { dbtePedidoVendasClick(); };
+    dbtePedidoVendaServico->onClick = [this] { dbtePedidoVendaServicoClick(); };
 
     dsOrdem->onDataChange = [this](host::data::DataSource&, host::data::Field*) { dsOrdemDataChange(); };
     dsOrdem->onStateChange = [this](host::data::DataSource&) { dsOrdemDataChange(); };

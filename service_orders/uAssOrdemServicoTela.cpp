@@ -18,6 +18,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QFont>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -151,13 +152,14 @@ QWidget* TfmAssOrdemServico::montarBotoes()
     bbImprimir = botao(barra, "bbImprimir", "Im&primir");
     bbOSInterna = botao(barra, "bbOSInterna", "Comprovante");
     bbOrcamento = botao(barra, "bbOrcamento", "&Orçamento");
-    bbDocumentos = botao(barra, "bbDocumentos", "Documentos de Venda");
+    bbPedidoVenda = botao(barra, "bbPedidoVenda", "&Venda");
+    bbPedidoVenda->setToolTip("Gerar Pedido de Venda");
     btPagarTecnico = botao(barra, "btPagarTecnico", "Pagar Técnico");
     bbPesquisar = botao(barra, "bbPesquisar", "Pesquisar");
     sbReserva = botao(barra, "sbReserva", "Baixar Estoque");
     bbSair = botao(barra, "bbSair", "Sai&r");
     for (QPushButton* b : {bbNovo, bbSalvar, bbCancelar, bbExcluir, sbAnterior, sbProximo, bbPesquisar, bbNS,
-                           bbImprimir, bbOSInterna, bbOrcamento, bbDocumentos, btPagarTecnico, sbReserva})
+                           bbImprimir, bbOSInterna, bbOrcamento, bbPedidoVenda, btPagarTecnico, sbReserva})
         h->addWidget(b);
     h->addStretch(1);
     h->addWidget(bbSair);
@@ -210,6 +212,13 @@ QWidget* TfmAssOrdemServico::montarCabecalho()
     dbtePedidoVendas = texto(p, "dbtePedidoVendas", dsOrdem, "VECODIGO");
     laSeparadorPV = rotulo(p, "laSeparadorPV", "/");
     dbtePedidoVendaServico = texto(p, "dbtePedidoVendaServico", dsOrdem, "VECODIGOSERVICO");
+    // The order numbers open the order: they look like links.
+    for (host::ui::DataLabel* pedido : {dbtePedidoVendas, dbtePedidoVendaServico}) {
+        pedido->setCursor(Qt::PointingHandCursor);
+        QFont negrito = pedido->font();
+        negrito.setBold(true);
+        pedido->setFont(negrito);
+    }
     dbteStatusPV = texto(p, "dbteStatusPV", dsOrdem, "StatusPV");
     dbedSeqAtendimento = edit(p, "dbedSeqAtendimento", dsOrdem, "AOSEQATENDIMENTO");
     laFilaAten = rotulo(p, "laFilaAten", "Fila de Atendimento");

@@ -722,6 +722,7 @@ const std::vector<TableDef>& hostTables()
         {"VEREFERENCIASERIE", varchar(5)},
         {"CODIG_TRANSPORTADORA", varchar(5)},
         {"VEOBSERVACAOOC", varchar(200)},
+        {"VEFILANF", varchar(1)},
         {"FOVENDEDORAUX", varchar(5)},
         {"VECOMPRADOR", varchar(50)},
         {"ANCODIGO", kInteger},
