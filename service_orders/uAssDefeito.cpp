@@ -26,28 +26,6 @@ using host::ui::named;
 
 host::ui::FormVar<TfmAssDefeito> fmAssDefeito("fmAssDefeito");
 
-namespace {
-
-// "Causa", "Defeito", "Solução": the column keeps the first letter of the word chosen.
-class ComboTipoDefeito : public host::ui::DataComboBox {
-public:
-    ComboTipoDefeito() : DataComboBox("dbcbTipo", Style::DropDownList)
-    {
-        setPickList({"Causa", "Defeito", "Solução"});
-    }
-
-protected:
-    void writeField(host::data::Field& field) override
-    {
-        if (currentIndex() < 0)
-            field.clear();
-        else
-            field.setAsString(currentText().left(1));
-    }
-};
-
-}  // namespace
-
 TfmAssDefeito::TfmAssDefeito(QWidget* parent)
     : host::ui::Form(parent),
       dsDefeito_(std::make_unique<host::data::DataSource>(nullptr, "dsDefeito", dmTec ? dmTec->quDefeito : nullptr))
@@ -94,7 +72,7 @@ void TfmAssDefeito::criarControles()
     dbedDescricao = new host::ui::DataEdit("dbedDescricao");
     dbedDescricao->bind(ds, "ADDESCRICAO");
     campos->addRow("Descrição", dbedDescricao);
-    dbcbTipo = new ComboTipoDefeito;
+    dbcbTipo = new host::ui::DataLetterComboBox("dbcbTipo", {"Causa", "Defeito", "Solução"});
     dbcbTipo->bind(ds, "ADIDENTIFICADOR");
     campos->addRow("Tipo", dbcbTipo);
     dbmeObs = new host::ui::DataMemo("dbmeObs");

@@ -27,21 +27,6 @@ host::ui::FormVar<TfmAssOSLaudo> fmAssOSLaudo("fmAssOSLaudo");
 
 namespace {
 
-// "Sim" / "Não" over the one-letter print option.
-class ComboImprimirLaudo : public host::ui::DataComboBox {
-public:
-    ComboImprimirLaudo() : DataComboBox("dbcbImpLaudo", Style::DropDownList) { setPickList({"Sim", "Não"}); }
-
-protected:
-    void writeField(host::data::Field& field) override
-    {
-        if (currentIndex() < 0)
-            field.clear();
-        else
-            field.setAsString(currentText().left(1));
-    }
-};
-
 bool laudoModoVeiculo() { return dmGlobal->Parametro("ATMODOVEICULO") == "O"; }
 
 }  // namespace
@@ -103,7 +88,7 @@ void TfmAssOSLaudo::criarControles()
     paImpressao = named<QWidget>("paImpressao");
     auto* impressao = new QHBoxLayout(paImpressao);
     impressao->addWidget(named<QLabel>("laImpLaudo", "Imprimir Laudo no Orçamento"));
-    dbcbImpLaudo = new ComboImprimirLaudo;
+    dbcbImpLaudo = new host::ui::DataLetterComboBox("dbcbImpLaudo", {"Sim", "Não"});
     dbcbImpLaudo->bind(ds, "AOIMPRIMIRLAUDO");
     impressao->addWidget(dbcbImpLaudo);
     impressao->addSpacing(16);
