@@ -12,6 +12,8 @@
 #include "host/ui/DataEdit.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/DataTextControls.h"
+#include "host/report/Report.h"
+#include "service_orders/uAssOSAndamento.h"
 #include "service_orders/uAssOSLaudo.h"
 #include "service_orders/uPesqAssDefeitos.h"
 
@@ -145,6 +147,28 @@ TEST_F(LaudoJanelaTest, PerItemThePickLandsInTheItemAndCancelDiscardsOnlyTheOrde
     EXPECT_EQ(ordem("AOOBSLAUDO"), "");
     EXPECT_EQ(ordem("AODESCRICAOLAUDO"), "") << "the pick wrote the item, not the order";
     EXPECT_FALSE(dmTec->quOSItem->active());
+}
+
+TEST_F(LaudoJanelaTest, TheProgressPrintoutShowsTheOrderWithNineDigitsAndEachRecordsText)
+{
+    exec("insert into CADCOM (COD_CLI, SEQUENCIA, CONTRATO, IDORIGEM, CTTEMPOTOTAL, DATA_SOLICITADA, OBSERVACAO)"
+         " values ('00003', 901, 42, 'A', 45, '2026-11-03', 'Trocada a fonte')");
+    exec("insert into CADCOM (COD_CLI, SEQUENCIA, CONTRATO, IDORIGEM, CTTEMPOTOTAL, DATA_SOLICITADA)"
+         " values ('00003', 902, 42, 'A', 15, '2026-11-04')");
+    dmTec->CarregaOSContato(42, 0);
+    TqrAssOSAndamento* relatorio = qrAssOSAndamento.create();
+    const QString texto = relatorio->QuickRep1->textDump();
+    EXPECT_TRUE(texto.contains("Referente a O.S. Nº: 000000042")) << texto.toStdString();
+    EXPECT_TRUE(texto.contains("Andamento da Ordem de Serviço"));
+    EXPECT_TRUE(texto.contains("CadCom"));
+    EXPECT_TRUE(texto.contains("Situação Anterior"));
+    EXPECT_EQ(texto.count("Trocada a fonte"), 1) << "the memo is emptied for the record without text";
+    relatorio->close();
+
+    dmTec->CarregaOSContato(43, 0);
+    relatorio = qrAssOSAndamento.create();
+    EXPECT_TRUE(relatorio->QuickRep1->textDump().contains("Referente a O.S. Nº: 000000000")) << "printed when empty";
+    relatorio->close();
 }
 
 TEST_F(LaudoJanelaTest, PictureOfTheReport)
