@@ -127,7 +127,7 @@ void TfmPesquisaAssOrdemServicoSimples::criarControles()
 
 void TfmPesquisaAssOrdemServicoSimples::FormActivate()
 {
-    if (camposCarregados_)
+    if (camposCarregados_ || !dmTec)
         return;
     camposCarregados_ = true;
     TdmTec& tec = *dmTec;
