@@ -113,7 +113,7 @@ void TdmTec::NumerarOrdem()
 void TdmTec::quOSPostError(Dataset&)
 {
     constexpr int kTentativas = 50;
-    if (quOS->state() != DatasetState::Insert || parametro("ATNUMEROOSDIGITADO") == "S" ||
+    if (quOS->state() != DatasetState::Insert || parametroGravacao("ATNUMEROOSDIGITADO") == "S" ||
         ++tentativasNumeroOS_ > kTentativas)
         return;
     try {

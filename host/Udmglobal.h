@@ -52,6 +52,41 @@ struct DocumentoNumeroSerie {
     int itemContrato = 0;       // ACITCODIGO
 };
 
+// A stock document (ACEM1401) as the stock-document writer takes it.
+struct DocumentoEstoque {
+    QDateTime data;         // invalid: today
+    QString serie;
+    QString local;          // stock location of the document (LOCAL_DOC)
+    QString tipo;           // "E" entry, "S" exit
+    QString hora;
+    QString cliente;        // empty: "00000"
+    QString operacao;
+};
+// The product record the stock-item writer takes its values from.
+struct ProdutoEstoque {
+    QString codigo, descricao, unidade;
+    double valorUnitario = 0;   // PCO_VENDA
+    double custo = 0;           // PCO_CUSTO
+    bool encontrado = false;
+};
+// One item of a stock document (ACEM14IT).
+struct ItemDocumentoEstoque {
+    QString local;              // of the document (MELOCAL)
+    QString documento;
+    int sequencia = 0;
+    double quantidade = 0;
+    QString cliente, serie, operacao, produto;
+    QDateTime data;             // invalid: today
+    double valorUnitario = 0;
+    double valorTotal = 0;
+    QString hora;
+    QString localProduto;       // the stock location the quantity moves at
+    int aoCodigo = 0;
+    // Further columns and their SQL literals, as the host's other writers
+    // take them (", AICODIGO" and " , 12").
+    QString colunasExtras, valoresExtras;
+};
+
 struct DesdobramentoReceber {
     double valorTotal = 0;
     QString tabelaVencimento;      // AFVT0101.CODIGO: instalments and days
@@ -317,6 +352,24 @@ public:
 
     // ---- stock and prices ----
     double PosicaoEstoque(const QString& produto);                     // ESTOQUE of ACEC1101
+    // The stock documents: a header and its items. The document takes the
+    // next number of its series at its location (six digits, returned).
+    // Nothing is committed.
+    QString InseriDocumentoAcem1401(const DocumentoEstoque& documento);
+    void InseriItemAcem14it(const ItemDocumentoEstoque& item);
+    // Loads the product record (produtoCarregado) the item writer's values
+    // come from; an unknown product leaves it empty, encontrado false.
+    const ProdutoEstoque& CarregarProduto(const QString& produto);
+    ProdutoEstoque produtoCarregado;
+    // The product's stock (ACEC1101.ESTOQUE) and its position at the
+    // location (ACEC11PO: POENTRADA for an addition, POSAIDA for a
+    // subtraction; the location given, else the current one; a missing
+    // position row is created), as the sales order's stock move does, each
+    // under its own savepoint. Nothing is committed.
+    void SomaEstoque(const QString& produto, double quantidade, const QString& local = {});
+    void SubtraiEstoque(const QString& produto, double quantidade, const QString& local = {});
+    // The type of a fiscal operation (AFVC0901.TIPO_OP); "" when unknown.
+    QString TipoOperacao(const QString& operacao);
     // A product that carries serial numbers (PRGERANS "O" or "Ú") must have,
     // on the document, one movement (AUGC50NS) per unit of the quantity:
     // fewer are refused with a message (ending the operation with bAbortar)

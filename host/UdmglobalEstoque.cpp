@@ -30,12 +30,13 @@ double TdmGlobal::PosicaoEstoque(const QString& produto)
 double TdmGlobal::Reservado(const QString& produto, bool bRecalcular, const QString&)
 {
     if (bRecalcular) {
-        const double reserved = CarregaNumero(
-            "sum(APQUANTIDADE)", "AATC01AP",
-            "where PRCODIGO = " + QuotedStr(produto.trimmed()) +
-                " and APRESERVA = 'S' and coalesce(VECODIGO, '') = ''");
-        UpdateCampoValor("ACEC1101", "QTDE_PRODUCAO", reserved, productKey(produto));
-        return reserved;
+        // One statement, kept prepared: a batch recomputes product after product.
+        return host::db::selectValue(*IBTransaction1,
+                                     "update ACEC1101 set QTDE_PRODUCAO = coalesce((select sum(APQUANTIDADE) from AATC01AP"
+                                     " where PRCODIGO = :P and APRESERVA = 'S' and coalesce(VECODIGO, '') = ''), 0)"
+                                     " where CODIGO = :P returning QTDE_PRODUCAO",
+                                     {{"P", produto.trimmed()}})
+            .toDouble();
     }
     return CarregaNumero("QTDE_PRODUCAO", "ACEC1101", productKey(produto));
 }

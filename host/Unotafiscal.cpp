@@ -77,36 +77,6 @@ DadosPedido lerPedido(host::db::Transaction& tr, const QString& pedido, const QS
     return dados;
 }
 
-QString seisDigitos(qint64 numero) {
-    return QString::number(numero).rightJustified(6, '0');
-}
-
-// The next number of the series at the branch, six digits, from the series'
-// counter (started at the largest numeric invoice stored); numbers are never
-// reused, so a series has no repeats, and a failed emission gives its
-// number back, so it has no gaps.
-QString proximoNumero(host::db::Transaction& tr, const QString& serie, const QString& local)
-{
-    const QVariantMap chave{{"SERIE", serie}, {"LOCAL", local}};
-    const host::NumerosGravados gravados{
-        [&] {
-            return qint64(
-                host::db::selectValue(tr,
-                                      "select max(cast(DOCUMENTO as double precision)) from ACEM1401"
-                                      " where SERIE_DOC = :SERIE and coalesce(LOCAL_DOC, '') = :LOCAL"
-                                      " and DOCUMENTO similar to '[0-9]+'",
-                                      chave)
-                    .toDouble());
-        },
-        {},
-        // With a branch the whole index of the series answers.
-        local.isEmpty() ? "exists (select 1 from ACEM1401 where SERIE_DOC = :SERIE and DOCUMENTO = :NUMERO and"
-                          " coalesce(LOCAL_DOC, '') = :LOCAL)"
-                        : "exists (select 1 from ACEM1401 where SERIE_DOC = :SERIE and LOCAL_DOC = :LOCAL and"
-                          " DOCUMENTO = :NUMERO)"};
-    return seisDigitos(host::ProximoNumeroSerie(tr, {"ACEM1401", serie, local}, gravados));
-}
-
 }  // namespace
 
 TfmNotaFiscal::TfmNotaFiscal(QWidget* parent)
@@ -198,7 +168,7 @@ void TfmNotaFiscal::EmissaoNotaFiscalSaida(const QString& sPedido, const QString
 
     const QString serie = dados.serie.isEmpty() ? QString(kSeriePadrao) : dados.serie;
     host::db::Savepoint ponto(tr);
-    const QString numero = proximoNumero(tr, serie, dados.local);
+    const QString numero = host::ProximoNumeroDocumentoEstoque(tr, serie, dados.local);
     const QDateTime hoje(QDate::currentDate(), QTime(0, 0));
     const QVariantMap chave{{"DOCUMENTO", numero}, {"SERIE", serie}, {"CLIENTE", dados.cliente},
                             {"OPERACAO", dados.operacao}, {"LOCAL", dados.local}, {"PEDIDO", pedido},

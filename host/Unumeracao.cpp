@@ -94,4 +94,25 @@ qint64 ProximoNumeroSerie(db::Transaction& tr, const SerieNumeracao& serie, cons
     }
 }
 
+QString ProximoNumeroDocumentoEstoque(db::Transaction& tr, const QString& serie, const QString& local)
+{
+    const QVariantMap chave{{"SERIE", serie}, {"LOCAL", local}};
+    const NumerosGravados gravados{
+        [&] {
+            return qint64(db::selectValue(tr,
+                                          "select max(cast(DOCUMENTO as double precision)) from ACEM1401"
+                                          " where SERIE_DOC = :SERIE and coalesce(LOCAL_DOC, '') = :LOCAL"
+                                          " and DOCUMENTO similar to '[0-9]+'",
+                                          chave)
+                              .toDouble());
+        },
+        {},
+        // With a branch the whole index of the series answers.
+        local.isEmpty() ? "exists (select 1 from ACEM1401 where SERIE_DOC = :SERIE and DOCUMENTO = :NUMERO and"
+                          " coalesce(LOCAL_DOC, '') = :LOCAL)"
+                        : "exists (select 1 from ACEM1401 where SERIE_DOC = :SERIE and LOCAL_DOC = :LOCAL and"
+                          " DOCUMENTO = :NUMERO)"};
+    return QString::number(ProximoNumeroSerie(tr, {"ACEM1401", serie, local}, gravados)).rightJustified(6, '0');
+}
+
 } // namespace host

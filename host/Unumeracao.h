@@ -35,4 +35,10 @@ struct NumerosGravados {
 // a little; past that the error of the engine is raised.
 qint64 ProximoNumeroSerie(db::Transaction& tr, const SerieNumeracao& serie, const NumerosGravados& gravados);
 
+// The next number of a stock or invoice document (ACEM1401) of the series at
+// the branch, six digits, from the series' counter (started at the largest
+// numeric document stored): numbers never repeat, and work undone gives its
+// number back, so a series has no gaps.
+QString ProximoNumeroDocumentoEstoque(db::Transaction& tr, const QString& serie, const QString& local);
+
 } // namespace host

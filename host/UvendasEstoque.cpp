@@ -11,14 +11,6 @@
 
 namespace {
 
-// Locations are three-digit codes ("1" and "001" name the same one).
-QString codigoLocal(const QString& local)
-{
-    bool numero = false;
-    const int codigo = local.trimmed().toInt(&numero);
-    return numero ? QString("%1").arg(codigo, 3, 10, QChar('0')) : local.trimmed();
-}
-
 struct Movimento {
     QString produto, local;
     double quantidade = 0;
@@ -39,24 +31,15 @@ QList<Movimento> itensPendentes(host::db::Transaction& tr, const QString& pedido
     while (itens.fetch()) {
         const QString local = itens.value("LECODIGO").toString().trimmed();
         movimentos.append({itens.value("CODIGO").toString().trimmed(),
-                           codigoLocal(local.isEmpty() ? dmGlobal->sLocalEstoqueAtual : local),
+                           local,
                            itens.value("QUANTIDADE").toDouble()});
     }
     return movimentos;
 }
 
-void baixarPosicao(host::db::Transaction& tr, const Movimento& m)
+void baixarPosicao(const Movimento& m)
 {
-    host::db::executeSql(tr, "update ACEC1101 set ESTOQUE = coalesce(ESTOQUE, 0) - :Q where CODIGO = :P",
-                         {{"Q", m.quantidade}, {"P", m.produto}});
-    const QVariantMap chave{{"Q", m.quantidade}, {"P", m.produto}, {"L", m.local}};
-    if (host::db::executeSql(tr,
-                             "update ACEC11PO set POSAIDA = coalesce(POSAIDA, 0) + :Q"
-                             " where PRCODIGO = :P and LECODIGO = :L",
-                             chave) == 0)
-        host::db::executeSql(tr,
-                             "insert into ACEC11PO (PRCODIGO, LECODIGO, POENTRADA, POSAIDA) values (:P, :L, 0, :Q)",
-                             chave);
+    dmGlobal->SubtraiEstoque(m.produto, m.quantidade, m.local);
 }
 
 // Serial numbers whose current movement is the order's leave with it.
@@ -96,7 +79,7 @@ int TfmVendas::Estoque(const QString& pedido, bool bBaixar, bool, bool bLiberarR
     const QList<Movimento> movimentos = itensPendentes(tr, numero);
     QSet<QString> produtos;
     for (const Movimento& m : movimentos) {
-        baixarPosicao(tr, m);
+        baixarPosicao(m);
         produtos.insert(m.produto);
     }
     const int itens = host::db::executeSql(
@@ -115,7 +98,7 @@ void TfmVendas::EstoqueItem(const QString& pedido, int item)
 {
     host::db::Transaction& tr = *dmGlobal->IBTransaction1;
     for (const Movimento& m : itensPendentes(tr, pedido.trimmed(), item))
-        baixarPosicao(tr, m);
+        baixarPosicao(m);
     host::db::executeSql(tr, "update AVEC85IT set BAIXA = 'S' where NUMERO_PEDIDO = :PEDIDO and COD = :ITEM",
                          {{"PEDIDO", pedido.trimmed()}, {"ITEM", item}});
 }

@@ -133,6 +133,30 @@ bool createIndexes(db::Transaction& tr)
     return changed;
 }
 
+// Stock locations are three-digit codes ("001"); the document columns that
+// hold them (and the document counters' key) were made two wide at first. Returns whether any was widened.
+bool widenLocationColumns(db::Transaction& tr)
+{
+    struct Column { const char* table; const char* column; };
+    static const Column columns[] = {{"ACEM1401", "LOCAL_DOC"}, {"ACEM14IT", "MELOCAL"},
+                                      {"NUMERACAO", "LOCAL"}};
+    bool changed = false;
+    for (const Column& c : columns) {
+        const int width = db::selectValue(tr,
+                                          "select f.rdb$character_length from rdb$relation_fields r"
+                                          " join rdb$fields f on f.rdb$field_name = r.rdb$field_source"
+                                          " where r.rdb$relation_name = :T and r.rdb$field_name = :C",
+                                          {{"T", QLatin1String(c.table)}, {"C", QLatin1String(c.column)}})
+                              .toInt();
+        if (width <= 0 || width >= 3)
+            continue;
+        db::executeSql(tr, QStringLiteral("ALTER TABLE %1 ALTER COLUMN %2 TYPE VARCHAR(3)")
+                               .arg(QLatin1String(c.table), QLatin1String(c.column)));
+        changed = true;
+    }
+    return changed;
+}
+
 }  // namespace
 
 void createHostSchema(db::Transaction& transaction)
@@ -143,6 +167,7 @@ void createHostSchema(db::Transaction& transaction)
     const QSet<QString> existing = existingTablesAndColumns(transaction);
     for (const TableDef* table : allTables())
         changed = completeTable(transaction, *table, existing) || changed;
+    changed = widenLocationColumns(transaction) || changed;
     if (changed)
         transaction.commitRetaining();
     createGenerator(transaction, kGeneratorOrderItem, "AATC01AOIT", "AOITCODIGO");

@@ -355,7 +355,7 @@ const std::vector<TableDef>& hostTables()
         {"SERIE_DOC", varchar(5)},
         {"COD_CLI", varchar(5)},
         {"OPERACAO_DOC", varchar(5)},
-        {"LOCAL_DOC", varchar(2)},
+        {"LOCAL_DOC", varchar(3)},
         {"COD_PEDIDO", varchar(20)},
         {"DATA", kTimestamp},
         {"TOTAL_DOC", kValor},
@@ -370,7 +370,7 @@ const std::vector<TableDef>& hostTables()
         {"SERIE", varchar(5)},
         {"COD_CLI", varchar(5)},
         {"COD_OP", varchar(5)},
-        {"MELOCAL", varchar(2)},
+        {"MELOCAL", varchar(3)},
         {"CODIGOPRODUTO", varchar(11)},
         {"SEQUENCIA", kInteger},
         {"MEITCFOP", varchar(5)},
@@ -385,6 +385,11 @@ const std::vector<TableDef>& hostTables()
         {"OBSERVACAO_PRODUTO", varchar(255)},
         {"VALOR_TOTAL_UNIT", kValor},
         {"CCCODIGO", kInteger},
+        // Written by the stock-document item writer: the line total, the
+        // time and the stock location the quantity moved at.
+        {"VALOR_TOTAL", kValor},
+        {"HORA", varchar(8)},
+        {"LECODIGO", varchar(3)},
     }},
     // Links stock documents to the service orders generated from them (written by host InsereACEM14REF).
     {"ACEM14REF", {}, {
@@ -1002,7 +1007,7 @@ const std::vector<TableDef>& hostTables()
     {"NUMERACAO", {"DOCUMENTO", "SERIE", "LOCAL"}, {
         {"DOCUMENTO", varchar(31)},
         {"SERIE", varchar(5)},
-        {"LOCAL", varchar(2)},
+        {"LOCAL", varchar(3)},
         {"ULTIMO", kDouble, nullptr, true},
     }},
     };

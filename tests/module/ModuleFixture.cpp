@@ -3,6 +3,7 @@
 #include "data/uDataTec.h"
 #include "data/udmRelTec.h"
 #include "host/HostLog.h"
+#include "host/db/Database.h"
 #include "host/Udatamod.h"
 #include "host/Uprincipal.h"
 #include "host/ui/Layouts.h"
@@ -56,6 +57,19 @@ void ModuleTest::entrarComo(const QString& usuario)
     global->IBTransaction1->commit();
     global.reset();
     global = std::make_unique<TdmGlobal>(dbPath, usuario, "x");
+}
+
+QStringList ModuleTest::lido(const QString& sql) const
+{
+    host::db::Connection outra;
+    outra.open({dbPath});
+    host::db::Transaction leitura(outra);
+    host::db::Statement st(leitura, sql);
+    st.execute();
+    QStringList linhas;
+    while (st.fetch())
+        linhas << st.value(0).toString().trimmed();
+    return linhas;
 }
 
 void ModuleTest::criarPrincipal() { principal = std::make_unique<TfmPrincipal>(); }

@@ -41,6 +41,9 @@ protected:
     void criarPrincipal();
     // "origin|text" of the log lines under that origin.
     QStringList logDe(const QString& origem) const;
+    // The first column of every row of the statement as another attachment
+    // reads it (what was committed), one text per row.
+    QStringList lido(const QString& sql) const;
 
     // Opens the window by name through the dispatcher, with the data modules
     // created first, and waits until it is the active window.

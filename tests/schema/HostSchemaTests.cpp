@@ -226,4 +226,25 @@ TEST_F(HostSchemaTest, RestoresWhatIsMissingAndStartsGeneratorsAboveStoredKeys)
     EXPECT_EQ(one("select gen_id(GEN_ACITCODIGO, 1) from rdb$database").toLongLong(), 1);
 }
 
+// A database made when stock locations were two wide keeps its rows and
+// takes three-digit codes once the schema is completed, once.
+TEST_F(HostSchemaTest, WidensTwoWideLocationColumnsKeepingTheirRows)
+{
+    exec("alter table ACEM14IT drop MELOCAL");
+    tr().commitRetaining();
+    exec("alter table ACEM14IT add MELOCAL varchar(2)");
+    tr().commitRetaining();
+    exec("insert into ACEM14IT (MELOCAL) values ('01')");
+    ASSERT_EQ(host::db::columnLength(tr(), "ACEM14IT", "MELOCAL"), 2);
+
+    host::createHostSchema(tr());
+
+    EXPECT_EQ(host::db::columnLength(tr(), "ACEM14IT", "MELOCAL"), 3);
+    EXPECT_EQ(one("select MELOCAL from ACEM14IT"), "01");
+    exec("insert into ACEM14IT (MELOCAL) values ('001')");
+    const QString after = schemaSnapshot(tr());
+    host::createHostSchema(tr());
+    EXPECT_EQ(schemaSnapshot(tr()), after);
+}
+
 }  // namespace

@@ -1,0 +1,193 @@
+// The parts lines of a service order brought in line with a stock movement
+// of the parts settlement: parts that leave the stock go into the order,
+// parts that come back come off it.
+
+#include "data/uDataTecAcertoPecas.h"
+
+#include "data/uDataTec.h"
+
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+#include "host/data/Format.h"
+
+namespace {
+
+// Total of a line by the line total rule, with the quantity expression given.
+QString totalLinhaAcerto(const QString& quantidade)
+{
+    return "coalesce(APVALUNITARIO, 0) * (" + quantidade + ") * (1 - coalesce(APDESCONTO, 0) / 100.00)";
+}
+
+// Both totals again from the quantities after the change of the column.
+QString totaisAposAcerto(const QString& coluna, const QString& novoValor)
+{
+    const bool requerida = coluna == "APQUANTIDADEREQUERIDA";
+    const QString quantidade = requerida ? "coalesce(APQUANTIDADE, 0)" : novoValor;
+    const QString quantidadeRequerida = requerida ? novoValor : "coalesce(APQUANTIDADEREQUERIDA, 0)";
+    return "APVALTOTAL = " + totalLinhaAcerto(quantidade) +
+           ", APVALORTOTALREQUERIDO = " + totalLinhaAcerto(quantidadeRequerida);
+}
+
+QString linhasDoProdutoAcerto(int ordem, const QString& produto)
+{
+    return " where AOCODIGO = " + QString::number(ordem) + " and PRCODIGO = " + QuotedStr(produto);
+}
+
+// The first parts line (by sequence) of the product on the order that meets
+// the condition on the column (its value as :VALOR); 0 when none. Kept
+// prepared: a settlement runs it for every line.
+int primeiraLinhaAcerto(int ordem, const QString& produto, const QString& condicao, const QVariant& valor = {})
+{
+    QVariantMap parametros{{"ORDEM", ordem}, {"PRODUTO", produto}};
+    if (valor.isValid())
+        parametros.insert("VALOR", valor);
+    return host::db::selectValue(*dmGlobal->IBTransaction1,
+                                 "select min(APSEQUENCIA) from AATC01AP where AOCODIGO = :ORDEM and PRCODIGO = :PRODUTO"
+                                 " and " + condicao,
+                                 parametros)
+        .toInt();
+}
+
+// One line changes, so that the order's lines change in total by the
+// settled quantity once, whatever number of lines hold the product.
+void alterarLinhaAcerto(int ordem, int sequencia, const QString& coluna, const QString& novoValor, double valor)
+{
+    host::db::executeSql(*dmGlobal->IBTransaction1,
+                         "update AATC01AP set " + coluna + " = " + novoValor + ", " +
+                             totaisAposAcerto(coluna, novoValor) +
+                             " where AOCODIGO = :ORDEM and APSEQUENCIA = :SEQUENCIA",
+                         {{"ORDEM", ordem}, {"SEQUENCIA", sequencia}, {"VALOR", valor}});
+}
+
+// Entry: the quantity comes off the first line that holds it; the lines of
+// the product left at zero in both quantities go.
+void entradaAcerto(int ordem, const QString& produto, double quantidade, const QString& coluna)
+{
+    const int linha = primeiraLinhaAcerto(ordem, produto, "coalesce(" + coluna + ", 0) >= :VALOR", quantidade);
+    if (linha > 0)
+        alterarLinhaAcerto(ordem, linha, coluna, "coalesce(" + coluna + ", 0) - :VALOR", quantidade);
+    host::db::executeSql(*dmGlobal->IBTransaction1,
+                         "delete from AATC01AP where AOCODIGO = :ORDEM and PRCODIGO = :PRODUTO"
+                         " and coalesce(APQUANTIDADE, 0) = 0 and coalesce(APQUANTIDADEREQUERIDA, 0) = 0",
+                         {{"ORDEM", ordem}, {"PRODUTO", produto}});
+}
+
+// Exit of a product the order lacks: a new authorised, issued line.
+void inserirLinhaAcerto(int ordem, const QString& produto, double quantidade, const QString& coluna)
+{
+    const QString clienteOrdem = CarregaDado("CLCODIGO", "AATC01AO", "where AOCODIGO = " + QString::number(ordem));
+    const QString modoDesconto = dmGlobal->Parametro("ATDESCONTOPECAACERTO").trimmed();
+    double desconto = 0;
+    if (modoDesconto == "C" || modoDesconto == "E")
+        desconto = CarregaNumero("CLDESCONTO", "AUGC0301", "where CODIGO_CLIENTE = " + QuotedStr(clienteOrdem.trimmed()));
+    else if (modoDesconto == "P")
+        desconto = CarregaNumero("DESCONTO", "ACEC1101", "where CODIGO = " + QuotedStr(produto));
+    const double preco = CarregaNumero("PCO_VENDA", "ACEC1101", "where CODIGO = " + QuotedStr(produto));
+    const double precoLiquido = desconto > 0 ? preco * (1 - desconto / 100) : preco;
+    const bool requerida = coluna == "APQUANTIDADEREQUERIDA";
+    host::db::executeSql(
+        *dmGlobal->IBTransaction1,
+        "insert into AATC01AP (AOCODIGO, AOITCODIGO, APSEQUENCIA, PRCODIGO, " + coluna +
+            ", APVALUNITARIO, APDESCONTO, APVALTOTAL, APVALORTOTALREQUERIDO, APAUTORIZADO, APOBSERVACAO, APRESERVA,"
+            " UGINSERIDO, APTIPO) values (:ORDEM, (select min(AOITCODIGO) from AATC01AOIT where AOCODIGO = :ORDEM),"
+            " (select coalesce(max(APSEQUENCIA), 0) + 1 from AATC01AP where AOCODIGO = :ORDEM), :PRODUTO,"
+            " :QUANTIDADE, :PRECO, :DESCONTO, :TOTAL, :TOTALREQUERIDO, 'S', 'Inserido Pelo Acerto', 'B', :AGORA, '3')",
+        {{"ORDEM", ordem},
+         {"PRODUTO", produto},
+         {"QUANTIDADE", quantidade},
+         {"PRECO", preco},
+         {"DESCONTO", desconto},
+         {"TOTAL", requerida ? 0.0 : precoLiquido * quantidade},
+         {"TOTALREQUERIDO", requerida ? precoLiquido * quantidade : 0.0},
+         {"AGORA", QDateTime::currentDateTime()}});
+}
+
+// Exit of a product the order holds: added, to two decimal places, to a line
+// that already has a quantity when the user confirms, else to a line at 0.
+bool saidaAcerto(int ordem, const QString& produto, double quantidade, const QString& coluna)
+{
+    const QString comQuantidade = "coalesce(" + coluna + ", 0) > 0";
+    int linha = 0;
+    if (primeiraLinhaAcerto(ordem, produto, comQuantidade) > 0) {
+        const double lancada = CarregaNumero("sum(" + coluna + ")", "AATC01AP",
+                                             linhasDoProdutoAcerto(ordem, produto) + " and coalesce(" + coluna +
+                                                 ", 0) > 0");
+        if (MostraPergunta("Peça de código \"" + produto + "\" já lançada na Ordem de Serviço \"" +
+                               QString::number(ordem) + "\".\r Tem certeza de que deseja somar da OS?\rQuantidade Lançada: " +
+                               host::data::formatFloatGeneral(lancada),
+                           {"Sim", "Não"}) == "Sim")
+            linha = primeiraLinhaAcerto(ordem, produto, comQuantidade);
+    }
+    if (linha == 0)
+        linha = primeiraLinhaAcerto(ordem, produto, "coalesce(" + coluna + ", 0) = 0");
+    if (linha == 0)
+        return false;
+    // The quantity to two decimal places: hundredths formatted "0".
+    const double centesimos = host::data::formatFloat("0", quantidade * 100).toDouble();
+    alterarLinhaAcerto(ordem, linha, coluna, "(coalesce(" + coluna + ", 0) + (:VALOR / 100.00))", centesimos);
+    return true;
+}
+
+}  // namespace
+
+VistaOrdemAcerto::VistaOrdemAcerto()
+{
+    TdmTec& tec = *dmTec;
+    mostrada_ = tec.quOS->active() && !tec.quOS->isEmpty() ? tec.quOSAOCODIGO->asInteger() : 0;
+}
+
+VistaOrdemAcerto::~VistaOrdemAcerto()
+{
+    // An order another window shows is shown again (with the totals just
+    // written); the header dataset is not left closed under it, nor left
+    // open on an order nobody shows.
+    try {
+        if (mostrada_ > 0)
+            CarregaOrdemServico(mostrada_);
+        else
+            dmTec->quOS->close();
+    } catch (...) {
+        // Leaving a failed correction: its own error is the one reported.
+    }
+}
+
+bool CorrigirPecaOrdemServico(const QString& sTipo, const QString& sProduto, double dQuantidade, int aoCodigo,
+                              bool bRequerida)
+{
+    if (aoCodigo <= 0)
+        return false;
+    const QString produto = sProduto.trimmed();
+    const QString coluna = bRequerida ? "APQUANTIDADEREQUERIDA" : "APQUANTIDADE";
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    // A failure takes back this correction only; the settlement's earlier
+    // lines are committed already.
+    host::db::Savepoint ponto(tr);
+    const bool existe = host::db::selectValue(tr,
+                                              "select count(*) from AATC01AP where AOCODIGO = :ORDEM and PRCODIGO ="
+                                              " :PRODUTO",
+                                              {{"ORDEM", aoCodigo}, {"PRODUTO", produto}})
+                            .toInt() > 0;
+    bool resposta = true;
+    if (sTipo == "E") {
+        if (!existe)
+            return false;
+        entradaAcerto(aoCodigo, produto, dQuantidade, coluna);
+    } else if (!existe) {
+        inserirLinhaAcerto(aoCodigo, produto, dQuantidade, coluna);
+    } else {
+        resposta = saidaAcerto(aoCodigo, produto, dQuantidade, coluna);
+    }
+    // The order's totals follow its lines.
+    AtualizarOSCorrentePecas(aoCodigo, "AATC01AP", false);
+    ponto.release();
+    tr.commitRetaining();
+    return resposta;
+}
+
+bool VerificarPecaOrdemServico(const QString& sTipo, const QString& sProduto, double dQuantidade, int aoCodigo,
+                               bool bRequerida)
+{
+    VistaOrdemAcerto vista;
+    return CorrigirPecaOrdemServico(sTipo, sProduto, dQuantidade, aoCodigo, bRequerida);
+}

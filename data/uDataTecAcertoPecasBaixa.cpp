@@ -1,0 +1,252 @@
+// The posting of a parts settlement: its checks, then one stock document per
+// run (per customer when asked), one item per line, the stock moved, the
+// orders' parts lines marked issued and, when asked, corrected.
+
+#include "data/uDataTecAcertoPecas.h"
+
+#include "data/uDataTec.h"
+
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+#include "host/data/Abort.h"
+#include "host/data/Format.h"
+
+#include <QTime>
+
+namespace {
+
+QString parametroAcerto(const char* nome)
+{
+    return dmGlobal->Parametro(QString::fromLatin1(nome)).trimmed();
+}
+
+QString valorAcerto(double valor)
+{
+    return host::data::formatFloat("###,###,###,###,##0.00", valor);
+}
+
+QString clienteDaOrdemAcerto(int ordem)
+{
+    const QString cliente = host::db::selectValue(*dmGlobal->IBTransaction1,
+                                                  "select clCodigo from aatc01ao where aoCodigo = :ORDEM",
+                                                  {{"ORDEM", ordem}})
+                                .toString()
+                                .trimmed();
+    return cliente.isEmpty() ? QString("00000") : cliente;
+}
+
+struct DocumentoAcerto {
+    QString numero, cliente;
+};
+
+// The items of the document: the columns and their values.
+const char* const kItensDoDocumentoAcerto = " from acem14it where Documento = :DOCUMENTO and Serie = 'A' and"
+                                            " Cod_Cli = :CLIENTE and Cod_Op = :OPERACAO and MeLocal = :LOCAL";
+
+QVariantMap chaveItensAcerto(const DocumentoAcerto& documento, const QString& operacao)
+{
+    return {{"DOCUMENTO", documento.numero},
+            {"CLIENTE", documento.cliente},
+            {"OPERACAO", operacao},
+            {"LOCAL", parametroAcerto("ATLOCALESTOQUEDOCUMENTO")}};
+}
+
+bool documentoVazioAcerto(const DocumentoAcerto& documento, const QString& operacao)
+{
+    return host::db::selectValue(*dmGlobal->IBTransaction1,
+                                 QString("select count(Documento)") + kItensDoDocumentoAcerto,
+                                 chaveItensAcerto(documento, operacao))
+               .toInt() == 0;
+}
+
+void excluirDocumentoAcerto(const DocumentoAcerto& documento, const QString& operacao)
+{
+    DeletaRegistrosCommit("Acem1401", "where Documento = " + QuotedStr(documento.numero) +
+                                          " and Serie_Doc = 'A' and Local_Doc = " +
+                                          QuotedStr(parametroAcerto("ATLOCALESTOQUEDOCUMENTO")) +
+                                          " and Operacao_Doc = " + QuotedStr(operacao) +
+                                          " and Cod_Cli = " + QuotedStr(documento.cliente));
+}
+
+DocumentoAcerto novoDocumentoAcerto(const LinhaAcertoPecas& linha, const OpcoesAcertoPecas& opcoes)
+{
+    DocumentoAcerto documento;
+    documento.cliente = clienteDaOrdemAcerto(linha.aoCodigo);
+    documento.numero = dmGlobal->InseriDocumentoAcem1401({QDateTime(), "A", parametroAcerto("ATLOCALESTOQUEDOCUMENTO"),
+                                                          opcoes.tipo, QTime::currentTime().toString("hh:mm:ss"),
+                                                          documento.cliente, opcoes.operacao});
+    return documento;
+}
+
+bool numeroSerieExigidoAcerto()
+{
+    static const QStringList controles{"O", "F", "L", "V"};
+    if (!controles.contains(parametroAcerto("ATCONTROLENUMEROSERIE")))
+        return false;
+    const QString tipo = dmGlobal->TipoOperacao(parametroAcerto("ATOPERACAONUMEROSERIE"));
+    const QString dispensa = parametroAcerto("ATDISPENSANUMEROSERIE");
+    return !((tipo == "C" || tipo == "0") && (dispensa == "O" || dispensa == "1"));
+}
+
+// One line's order correction, stock item, stock movement and marks, under
+// a savepoint and one commit: a failure leaves nothing of the line (the
+// earlier lines are committed).
+void baixarLinhaAcerto(const LinhaAcertoPecas& linha, const OpcoesAcertoPecas& opcoes,
+                       const DocumentoAcerto& documento)
+{
+    const QString localDocumento = parametroAcerto("ATLOCALESTOQUEDOCUMENTO");
+    const int sequencia = host::db::selectValue(*dmGlobal->IBTransaction1,
+                                                QString("select max(sequencia)") + kItensDoDocumentoAcerto,
+                                                chaveItensAcerto(documento, opcoes.operacao))
+                              .toInt() +
+                          1;
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    host::db::CommitHold espera(tr);
+    host::db::Savepoint ponto(tr);
+    if (opcoes.inserirPeca &&
+        !CorrigirPecaOrdemServico(opcoes.tipo, linha.produto, linha.quantidade, linha.aoCodigo, opcoes.salvarRequerida)) {
+        ponto.release();
+        espera.release();
+        return;
+    }
+    const QString local = linha.local.trimmed().isEmpty() ? parametroAcerto("ATLOCALESTOQUEPADRAO") : linha.local.trimmed();
+    const ProdutoEstoque& produto = dmGlobal->CarregarProduto(linha.produto);
+    ItemDocumentoEstoque item;
+    item.local = localDocumento;
+    item.documento = documento.numero;
+    item.sequencia = sequencia;
+    item.quantidade = linha.quantidade;
+    item.cliente = documento.cliente;
+    item.serie = "A";
+    item.operacao = opcoes.operacao;
+    item.produto = linha.produto;
+    item.valorUnitario = produto.valorUnitario;
+    item.valorTotal = produto.valorUnitario * linha.quantidade;
+    item.hora = QTime::currentTime().toString("hh:mm:ss");
+    item.localProduto = local;
+    item.aoCodigo = linha.aoCodigo;
+    item.colunasExtras = ", AICODIGO";
+    item.valoresExtras = " , " + host::data::formatFloat("0", linha.aiCodigo);
+    dmGlobal->InseriItemAcem14it(item);
+    if (numeroSerieExigidoAcerto())
+        dmGlobal->NumeroSerieProdutoObrigatorio(linha.produto, linha.quantidade, {{}, linha.aoCodigo, 0, 0},
+                                                QDateTime::currentDateTime());
+    if (opcoes.tipo == "E")
+        dmGlobal->SomaEstoque(linha.produto, linha.quantidade, local);
+    else
+        dmGlobal->SubtraiEstoque(linha.produto, linha.quantidade, local);
+    host::db::executeSql(tr, "update aatc01ap set apReserva = 'B' where aoCodigo = :ORDEM and prCodigo = :PRODUTO",
+                         {{"ORDEM", linha.aoCodigo}, {"PRODUTO", linha.produto}});
+    dmGlobal->Reservado(linha.produto, true, {});
+    ponto.release();
+    espera.release();
+    tr.commitRetaining();
+}
+
+}  // namespace
+
+void VerificarEstoqueAcerto(const QList<LinhaAcertoPecas>& linhas)
+{
+    const QString insuficiente = parametroAcerto("ATESTOQUEINSUFICIENTE");
+    const QString modoReserva = parametroAcerto("ATMODORESERVAESTOQUE");
+    if (insuficiente != "N" && insuficiente != "A")
+        return;
+    for (const LinhaAcertoPecas& linha : linhas) {
+        const QString chave = "where codigo = " + QuotedStr(linha.produto);
+        const QString tipo = CarregaDado("COM_FAB_S_FS", "acec1101", chave).trimmed();
+        const double reservado = modoReserva == "A" ? CarregaNumero("qtde_producao", "acec1101", chave)
+                                                    : dmGlobal->Reservado(linha.produto, false, {});
+        double disponivel = dmGlobal->PosicaoEstoque(linha.produto);
+        if (modoReserva == "L")
+            disponivel += reservado;
+        if (tipo == "7" && modoReserva != "H")
+            continue;
+        if (linha.quantidade > disponivel)
+            dmGlobal->MostraAviso("O produto " + linha.produto +
+                                      " não possui quantidade em estoque disponível suficiente. ",
+                                  insuficiente == "N");
+    }
+}
+
+void VerificarEntradaAcerto(const LinhaAcertoPecas& linha)
+{
+    const QVariantMap chave{{"ORDEM", linha.aoCodigo}, {"PRODUTO", linha.produto}};
+    auto soma = [&](const char* condicao) {
+        return host::db::selectValue(*dmGlobal->IBTransaction1,
+                                     QString("select coalesce(sum(it.qunatidadeproduto), 0) from acem14it it"
+                                             " join Afvc0901 op on op.cod_op = it.cod_op where it.serie = 'A'"
+                                             " and it.aocodigo = :ORDEM and it.codigoproduto = :PRODUTO and %1")
+                                         .arg(QLatin1String(condicao)),
+                                     chave)
+            .toDouble();
+    };
+    const double entradas = soma("op.tipo_op in ('5', 'A', 'D', '0')");
+    const double saidas = soma("coalesce(op.tipo_op, '') not in ('5', 'A', 'D', '0')");
+    const double saldo = saidas - entradas;
+    if (linha.quantidade > saldo)
+        dmGlobal->MostraAviso("Não é possível entrar essa quantidade do produto " + linha.produto + " - " +
+                                  linha.descricao + " da ordem de serviço " + QString::number(linha.aoCodigo) +
+                                  ".\rSaída: " + valorAcerto(saidas) + "\rEntrada: " + valorAcerto(entradas) +
+                                  "\rSaldo: " + valorAcerto(saldo),
+                              true);
+}
+
+void VerificarOrdensFinalizadasAcerto(const QList<LinhaAcertoPecas>& linhas, bool bInserirPeca)
+{
+    const QString situacaoItem = parametroAcerto("ATPEDIDOSITUACAOITEM");
+    if ((situacaoItem != "S" && situacaoItem != "I") || UsuarioMestre() || !bInserirPeca)
+        return;
+    for (const LinhaAcertoPecas& linha : linhas)
+        if (linha.quantidade > 0 && RetornaSituacaoFinal(linha.aoCodigo) &&
+            !VerificaValidadeSenha(parametroAcerto("ATSENHAOSFINALIZADA"),
+                                   "Senha para alteração de Ordem de Serviço finalizada"))
+            host::abortOperation();
+}
+
+void BaixarPecas(const QList<LinhaAcertoPecas>& linhas, const OpcoesAcertoPecas& opcoes, bool& bGravou)
+{
+    bGravou = false;
+    if (opcoes.tipo == "S")
+        VerificarEstoqueAcerto(linhas);
+    else if (opcoes.validarEntrada)
+        for (const LinhaAcertoPecas& linha : linhas)
+            VerificarEntradaAcerto(linha);
+    if (opcoes.operacao.trimmed().isEmpty())
+        dmGlobal->MostraErro("Operação Inválida!");
+    if (std::none_of(linhas.begin(), linhas.end(), [](const LinhaAcertoPecas& l) { return l.quantidade > 0; }))
+        dmGlobal->MostraAviso("Quantidade válida não informada!", true);
+    VerificarOrdensFinalizadasAcerto(linhas, opcoes.inserirPeca);
+    if (MostraPergunta("Tem certeza de que deseja baixar as peças? Com isso será efetuada entrada/saída das "
+                       "quantidades informadas nos produtos.",
+                       {"Sim", "Não"}) != "Sim")
+        host::abortOperation();
+
+    bGravou = true;
+    VistaOrdemAcerto vista;
+    DocumentoAcerto documento;
+    bool novoDocumento = true;
+    for (int i = 0; i < linhas.size(); ++i) {
+        const LinhaAcertoPecas& linha = linhas.at(i);
+        if (novoDocumento) {
+            documento = novoDocumentoAcerto(linha, opcoes);
+            dmGlobal->IBTransaction1->commitRetaining();
+            novoDocumento = false;
+        }
+        if (linha.quantidade > 0)
+            baixarLinhaAcerto(linha, opcoes, documento);
+        if (opcoes.cabecalhoIndependente && i + 1 < linhas.size() &&
+            clienteDaOrdemAcerto(linhas.at(i + 1).aoCodigo) != documento.cliente) {
+            // A document whose lines were all skipped is not left behind.
+            if (documentoVazioAcerto(documento, opcoes.operacao))
+                excluirDocumentoAcerto(documento, opcoes.operacao);
+            novoDocumento = true;
+        }
+    }
+    if (documentoVazioAcerto(documento, opcoes.operacao)) {
+        excluirDocumentoAcerto(documento, opcoes.operacao);
+        return;
+    }
+    dmGlobal->MostraAviso("Acerto das Peças efetuada com sucesso.\rNº Documento: " + documento.numero +
+                          "\rEmitente: " + documento.cliente + "\rTransação: " + opcoes.operacao);
+}

@@ -1,0 +1,141 @@
+// TdmGlobal: stock documents (ACEM1401/ACEM14IT), the product record their
+// items take, and the stock additions and subtractions.
+
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+#include "host/Unumeracao.h"
+
+namespace {
+
+// Locations are three-digit codes ("1" and "001" name the same one).
+QString localEstoqueTresDigitos(const QString& local)
+{
+    bool numero = false;
+    const int codigo = local.trimmed().toInt(&numero);
+    return numero ? QString("%1").arg(codigo, 3, 10, QChar('0')) : local.trimmed();
+}
+
+QDateTime diaDocumentoEstoque(const QDateTime& data)
+{
+    return QDateTime(data.isValid() ? data.date() : QDate::currentDate(), QTime(0, 0));
+}
+
+QVariant textoOuNuloEstoque(const QString& texto)
+{
+    return texto.trimmed().isEmpty() ? QVariant() : QVariant(texto.trimmed());
+}
+
+// The stock and the position of the location move by the quantity: out
+// with a subtraction, in with an addition.
+void moverEstoqueProduto(host::db::Transaction& tr, const QString& produto, double quantidade, const QString& local,
+                         bool entrada)
+{
+    host::db::Savepoint ponto(tr);
+    const QString codigo = produto.trimmed();
+    const QString lugar = localEstoqueTresDigitos(local.trimmed().isEmpty() ? dmGlobal->sLocalEstoqueAtual : local);
+    host::db::executeSql(tr, QString("update ACEC1101 set ESTOQUE = coalesce(ESTOQUE, 0) %1 :Q where CODIGO = :P")
+                                 .arg(entrada ? "+" : "-"),
+                         {{"Q", quantidade}, {"P", codigo}});
+    const QString coluna = entrada ? "POENTRADA" : "POSAIDA";
+    const QVariantMap chave{{"Q", quantidade}, {"P", codigo}, {"L", lugar}};
+    if (host::db::executeSql(tr,
+                             QString("update ACEC11PO set %1 = coalesce(%1, 0) + :Q where PRCODIGO = :P and LECODIGO = :L")
+                                 .arg(coluna),
+                             chave) == 0)
+        host::db::executeSql(tr,
+                             QString("insert into ACEC11PO (PRCODIGO, LECODIGO, POENTRADA, POSAIDA) values (:P, :L, %1)")
+                                 .arg(entrada ? ":Q, 0" : "0, :Q"),
+                             chave);
+    ponto.release();
+}
+
+}  // namespace
+
+QString TdmGlobal::InseriDocumentoAcem1401(const DocumentoEstoque& documento)
+{
+    host::db::Transaction& tr = *IBTransaction1;
+    host::db::Savepoint ponto(tr);
+    const QString serie = documento.serie.trimmed();
+    const QString local = documento.local.trimmed();
+    const QString numero = host::ProximoNumeroDocumentoEstoque(tr, serie, local);
+    const QString cliente = documento.cliente.trimmed().isEmpty() ? QString("00000") : documento.cliente.trimmed();
+    host::db::executeSql(tr,
+                         "insert into ACEM1401 (DOCUMENTO, SERIE_DOC, COD_CLI, OPERACAO_DOC, LOCAL_DOC, DATA,"
+                         " TOTAL_DOC) values (:DOCUMENTO, :SERIE, :CLIENTE, :OPERACAO, :LOCAL, :DATA, 0)",
+                         {{"DOCUMENTO", numero},
+                          {"SERIE", serie},
+                          {"CLIENTE", cliente},
+                          {"OPERACAO", textoOuNuloEstoque(documento.operacao)},
+                          {"LOCAL", local},
+                          {"DATA", diaDocumentoEstoque(documento.data)}});
+    ponto.release();
+    return numero;
+}
+
+const ProdutoEstoque& TdmGlobal::CarregarProduto(const QString& produto)
+{
+    produtoCarregado = {};
+    std::shared_ptr<host::db::Statement> consulta =
+        IBTransaction1->prepared("select CODIGO, DESCRICAO, UNIDADE_MEDIDA, PCO_VENDA, PCO_CUSTO from ACEC1101"
+                                 " where CODIGO = :P");
+    host::db::Statement& leitura = *consulta;
+    leitura.setParam("P", produto.trimmed());
+    leitura.execute();
+    if (leitura.fetch()) {
+        produtoCarregado.codigo = leitura.value("CODIGO").toString().trimmed();
+        produtoCarregado.descricao = leitura.value("DESCRICAO").toString().trimmed();
+        produtoCarregado.unidade = leitura.value("UNIDADE_MEDIDA").toString().trimmed();
+        produtoCarregado.valorUnitario = leitura.value("PCO_VENDA").toDouble();
+        produtoCarregado.custo = leitura.value("PCO_CUSTO").toDouble();
+        produtoCarregado.encontrado = true;
+    }
+    return produtoCarregado;
+}
+
+void TdmGlobal::InseriItemAcem14it(const ItemDocumentoEstoque& item)
+{
+    auto comVirgula = [](const QString& texto) {
+        const QString t = texto.trimmed();
+        return t.isEmpty() || t.startsWith(',') ? t : ", " + t;
+    };
+    host::db::executeSql(
+        *IBTransaction1,
+        "insert into ACEM14IT (DOCUMENTO, SERIE, COD_CLI, COD_OP, MELOCAL, CODIGOPRODUTO, SEQUENCIA,"
+        " QUNATIDADEPRODUTO, DATA, AOCODIGO, VALOR_TOTAL_UNIT, VALOR_TOTAL, HORA, LECODIGO" +
+            comVirgula(item.colunasExtras) +
+            ") values (:DOCUMENTO, :SERIE, :CLIENTE, :OPERACAO, :LOCAL, :PRODUTO, :SEQUENCIA, :QUANTIDADE, :DATA,"
+            " :AOCODIGO, :UNITARIO, :TOTAL, :HORA, :LOCALPRODUTO" +
+            comVirgula(item.valoresExtras) + ")",
+        {{"DOCUMENTO", item.documento.trimmed()},
+         {"SERIE", item.serie.trimmed()},
+         {"CLIENTE", item.cliente.trimmed().isEmpty() ? QString("00000") : item.cliente.trimmed()},
+         {"OPERACAO", textoOuNuloEstoque(item.operacao)},
+         {"LOCAL", item.local.trimmed()},
+         {"PRODUTO", item.produto.trimmed()},
+         {"SEQUENCIA", item.sequencia},
+         {"QUANTIDADE", item.quantidade},
+         {"DATA", diaDocumentoEstoque(item.data)},
+         {"AOCODIGO", item.aoCodigo > 0 ? QVariant(item.aoCodigo) : QVariant()},
+         {"UNITARIO", item.valorUnitario},
+         {"TOTAL", item.valorTotal},
+         {"HORA", textoOuNuloEstoque(item.hora.left(8))},
+         {"LOCALPRODUTO", item.localProduto.trimmed().isEmpty()
+                              ? QVariant()
+                              : QVariant(localEstoqueTresDigitos(item.localProduto))}});
+}
+
+void TdmGlobal::SomaEstoque(const QString& produto, double quantidade, const QString& local)
+{
+    moverEstoqueProduto(*IBTransaction1, produto, quantidade, local, true);
+}
+
+void TdmGlobal::SubtraiEstoque(const QString& produto, double quantidade, const QString& local)
+{
+    moverEstoqueProduto(*IBTransaction1, produto, quantidade, local, false);
+}
+
+QString TdmGlobal::TipoOperacao(const QString& operacao)
+{
+    return CarregaDado("TIPO_OP", "AFVC0901", "where COD_OP = " + QuotedStr(operacao.trimmed())).trimmed();
+}
