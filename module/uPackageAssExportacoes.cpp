@@ -5,6 +5,7 @@
 
 #include "contracts/uDataTecCont.h"
 #include "data/uDataTec.h"
+#include "service_orders/uPesqAssDefeitos.h"
 #include "service_orders/uPesqAssOrdemServico.h"
 
 extern "C" {
@@ -64,6 +65,14 @@ bool exportaSelecionaOrdemServico(int& iNumeroOrdem, int& iCodigoEquipamento, QS
 {
     moduloServico();
     return SelecionaOrdemServico(iNumeroOrdem, iCodigoEquipamento, SDescricao);
+}
+
+// The defects picker for the host's other packages: the selected rows appended to their dataset.
+bool exportaSelecionaDefeitoMulti(int&, QString&, host::data::Dataset*) __asm__("SelecionaDefeitoMulti");
+bool exportaSelecionaDefeitoMulti(int& iCodigo, QString& sDescricao, host::data::Dataset* destino)
+{
+    moduloServico();
+    return SelecionaDefeitoMulti(iCodigo, sDescricao, destino);
 }
 
 void exportaCarregaSolicitacao(int solicitacao) __asm__("CarregaSolicitacao");

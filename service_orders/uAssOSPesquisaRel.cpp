@@ -11,7 +11,7 @@ using namespace host::report;
 
 host::ui::FormVar<TqrAssOSPesquisaRel> qrAssOSPesquisaRel("qrAssOSPesquisaRel");
 
-Band* TitulosPesquisaOS(Report& relatorio, const QString& titulo)
+Band* TitulosPesquisaOS(Report& relatorio, const QString& titulo, const QString& programa)
 {
     host::data::Dataset* empresa = dmGlobal->quEmpresa;
     Band* b = relatorio.addBand(BandKind::Title, "qrbnTitulo", 30);
@@ -22,7 +22,7 @@ Band* TitulosPesquisaOS(Report& relatorio, const QString& titulo)
     b->addLabel("qrlaSistema", 0, 10, 18, 4, "Sistema:  ");
     b->addLabel("qrlaNomeSistema", 18, 10, 60, 4, "Assistência Técnica");
     b->addLabel("qrlaPrograma", 0, 15, 18, 4, "Programa : ");
-    b->addLabel("qrlaNomePrograma", 18, 15, 60, 4, "Pesquisa");
+    b->addLabel("qrlaNomePrograma", 18, 15, 60, 4, programa);
     b->addLabel("qrlaDataEmissao", 140, 0, 25, 4, "Data Emissão");
     b->addSysData("qrsdData", 165, 0, 25, 4, SysDataKind::Date);
     b->addLabel("qrlaHoraEmissao", 140, 5, 25, 4, "Hora Emissão");

@@ -14,7 +14,8 @@ class TfmPesquisaAssOrdemServico;
 
 // The search printouts' title band: company, tax number, system, program,
 // issue date and time, and the report's title.
-host::report::Band* TitulosPesquisaOS(host::report::Report& relatorio, const QString& titulo);
+host::report::Band* TitulosPesquisaOS(host::report::Report& relatorio, const QString& titulo,
+                                      const QString& programa = QStringLiteral("Pesquisa"));
 
 class TqrAssOSPesquisaRel : public host::ui::Form {
     Q_OBJECT

@@ -5,6 +5,7 @@
 #include "service_orders/uAssOrdemServico.h"
 #include "service_orders/uAssOrdemServicoComum.h"
 
+#include "service_orders/uPesqAssDefeitos.h"
 #include "service_orders/uPesqAssEquipamento.h"
 
 #include "data/uDataTec.h"
@@ -109,6 +110,13 @@ void TfmAssOrdemServico::dbgdOrdemServicoItensEditButtonClick(DataGrid* Sender)
         MostrarImagemCampo(dsItens, "AOITFOTO");
     } else if (naColuna(Sender, "AOITEQUIPCODIGO")) {
         pesquisarEquipamento();
+    } else if (naColuna(Sender, "AOITDEFEITO")) {
+        int defeito = 0;
+        QString descricao, observacao;
+        if (!SelecionaDefeito(defeito, descricao, tipo, observacao))
+            return;
+        editarItem();
+        campoItem("AOITDEFEITO", descricao);
     } else if (naColuna(Sender, "ASCODIGO")) {
         if (!SelecionaPesquisaGeral(73, "ASCODIGO", "ASCODIGO", "ASCODIGO", codigo, v2, v3))
             return;

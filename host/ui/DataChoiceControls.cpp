@@ -201,6 +201,20 @@ void DataComboBox::refresh()
 
 void DataComboBox::writeField(host::data::Field& field) { field.setText(currentText()); }
 
+DataLetterComboBox::DataLetterComboBox(const QString& name, const QStringList& items, QWidget* parent)
+    : DataComboBox(name, Style::DropDownList, parent)
+{
+    setPickList(items);
+}
+
+void DataLetterComboBox::writeField(host::data::Field& field)
+{
+    if (currentIndex() < 0)
+        field.clear();
+    else
+        field.setAsString(currentText().left(1));
+}
+
 void DataComboBox::userChanged()
 {
     if (refreshing())

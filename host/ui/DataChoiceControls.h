@@ -104,6 +104,17 @@ private:
     void userChanged();
 };
 
+// A pick list over a one-letter column: the field keeps the first letter of
+// the word chosen (the field's text handler shows the word again).
+class DataLetterComboBox : public DataComboBox {
+    Q_OBJECT
+public:
+    DataLetterComboBox(const QString& name, const QStringList& items, QWidget* parent = nullptr);
+
+protected:
+    void writeField(host::data::Field& field) override;
+};
+
 // A list of captions each with a check mark (not bound to data).
 class CheckListBox : public QListWidget {
     Q_OBJECT

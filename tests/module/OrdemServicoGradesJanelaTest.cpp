@@ -18,6 +18,7 @@
 #include "host/ui/SearchWindow.h"
 #include "service_orders/uAssOrdemServico.h"
 #include "service_orders/uAssOrdemServicoHora.h"
+#include "service_orders/uPesqAssDefeitos.h"
 #include "tests/support/TestDatabase.h"
 
 #include <QApplication>
@@ -280,6 +281,30 @@ TEST_F(OrdemServicoGradesTest, ColumnsActByTheirFieldAndALayoutAddedColumnActsTo
     grade->editButtonClick();
     EXPECT_EQ(dialogs->pending(), 0);
     EXPECT_EQ(dmTec->quOSAndamento->state(), host::data::DatasetState::Browse);
+}
+
+TEST_F(OrdemServicoGradesTest, TheDefectColumnWritesThePickedDefectsDescription)
+{
+    exec("insert into AATC02AD (ADCODIGO, ADDESCRICAO, ADIDENTIFICADOR) values (951, 'Nao liga na tomada', 'D')");
+    TfmAssOrdemServico& form = abrir();
+    aba(form, form.tsItens);
+    selecionar(form.dbgdOrdemServicoItens, "AOITDEFEITO");
+    dialogs->modal("fmPesquisaAssDefeitos", [](Form& janela) {
+        auto& busca = static_cast<TfmPesquisaAssDefeitos&>(janela);
+        busca.edDescricao->setText("tomada");
+        busca.bbPesquisa->click();
+        busca.dbgdPesqDefeito->onDblClick();
+    });
+    form.dbgdOrdemServicoItens->editButtonClick();
+    EXPECT_EQ(dmTec->quOSItem->fieldByName("AOITDEFEITO")->asString(), "Nao liga na tomada");
+    dialogs->answer("Não", "Deseja inserir equipamento no cadastro?");
+    form.bbSalvar->click();
+    EXPECT_EQ(committed("select AOITDEFEITO from AATC01AOIT where AOCODIGO = 42 and AOITCODIGO = 1").toString(),
+              "Nao liga na tomada");
+
+    dialogs->modal("fmPesquisaAssDefeitos", [](Form& janela) { janela.close(); });
+    form.dbgdOrdemServicoItens->editButtonClick();
+    EXPECT_EQ(dmTec->quOSItem->state(), host::data::DatasetState::Browse) << "nothing picked, nothing edited";
 }
 
 TEST_F(OrdemServicoGradesTest, CompanySixteenSpreadsTheServiceValueWithTheRemainderOnTheFirstLine)

@@ -1,0 +1,267 @@
+// The defects register opened through the dispatcher (new entry, the search
+// on Esc loading the chosen entry, the list report leaving it empty) and the
+// defects search (its statements, the inverted "Onde", the kind letter, the
+// counts, the single and the multiple picker).
+
+#include "tests/module/ModuleFixture.h"
+
+#include "data/uDataTec.h"
+#include "host/Udmglobal.h"
+#include "host/data/Field.h"
+#include "host/data/Query.h"
+#include "host/data/MemDataset.h"
+#include "host/report/Uvisualrel.h"
+#include "host/ui/DataChoiceControls.h"
+#include "host/ui/DataEdit.h"
+#include "host/ui/DataGrid.h"
+#include "host/ui/DataTextControls.h"
+#include "host/ui/StatusBar.h"
+#include "service_orders/uAssDefeito.h"
+#include "service_orders/uPesqAssDefeitos.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace moduletest {
+namespace {
+
+using host::ui::Form;
+using uPesqAssDefeitos::Onde;
+
+class DefeitoJanelaTest : public ModuleTest {
+protected:
+    void SetUp() override
+    {
+        ModuleTest::SetUp();
+        exec("insert into AATC02AD (ADCODIGO, ADDESCRICAO, ADIDENTIFICADOR, ADOBSERVACAO)"
+             " values (901, 'XABC', 'D', 'Tela xabc')");
+        exec("insert into AATC02AD (ADCODIGO, ADDESCRICAO, ADIDENTIFICADOR, ADOBSERVACAO)"
+             " values (902, 'ABCX', 'C', 'Causa abcx')");
+        exec("insert into AATC02AD (ADCODIGO, ADDESCRICAO, ADIDENTIFICADOR) values (903, 'ZABCZ', 'S')");
+    }
+    TfmAssDefeito& abrir() { return abrirJanela(fmAssDefeito, "fmAssDefeito"); }
+    // The descriptions listed by the search, in its order.
+    static QStringList listadas(TfmPesquisaAssDefeitos& busca)
+    {
+        QStringList nomes;
+        host::data::Query& q = *busca.quConsulta;
+        for (q.first(); !q.eof(); q.next())
+            nomes << q.fieldByName("ADDESCRICAO")->asString();
+        return nomes;
+    }
+};
+
+TEST(PesquisaDefeitosSqlTest, StatementsWithOneLinePerFilledBox)
+{
+    using namespace uPesqAssDefeitos;
+    EXPECT_EQ(SqlPesquisaDefeitos({}, {}, {}, Onde::Contendo, 0),
+              "select ad.* from AATC02AD ad                   \n"
+              "where not(ad.adcodigo is null)           \n"
+              "Order by ad.adCodigo");
+    EXPECT_EQ(SqlPesquisaDefeitos("12", "d'água", "S", Onde::Contendo, 2),
+              "select ad.* from AATC02AD ad                   \n"
+              "where not(ad.adcodigo is null)           \n"
+              "and ad.adCodigo like '%12%'\n"
+              "and upper(ad.adDescricao COLLATE PT_PT) like '%D''ÁGUA%'\n"
+              "and upper(ad.adIdentificador COLLATE PT_PT) like '%S%'\n"
+              "Order by ad.adIdentificador");
+    EXPECT_EQ(SqlContagemDefeitos({}, "luz", {}, Onde::ComecandoCom),
+              "select Count(*) as TotReg               \n"
+              "from AATC02AD                             \n"
+              "where not(adcodigo is null)           \n"
+              "and upper(adDescricao COLLATE PT_PT) like '%LUZ'");
+    EXPECT_EQ(PadraoDefeito("abc", Onde::ComecandoCom), "%abc");
+    EXPECT_EQ(PadraoDefeito("abc", Onde::TerminandoCom), "abc%");
+    EXPECT_TRUE(SqlPesquisaDefeitos({}, {}, {}, Onde::Contendo, 1).endsWith("Order by ad.adDescricao"));
+}
+
+TEST_F(DefeitoJanelaTest, SearchOndeKindCodeAndCountsOnTheDatabase)
+{
+    bool conferido = false;
+    dialogs->modal("fmPesquisaAssDefeitos", [&](Form& janela) {
+        auto& busca = static_cast<TfmPesquisaAssDefeitos&>(janela);
+        EXPECT_EQ(busca.caption(), "Pesquisa de Defeitos");
+        EXPECT_EQ(busca.gbCampo->title(), "Campo");
+        EXPECT_EQ(busca.edCodigo->maxLength(), 10);
+        EXPECT_TRUE(busca.rbContendo->isChecked());
+        EXPECT_TRUE(busca.rbOrdemCodigo->isChecked());
+        EXPECT_EQ(busca.bbPesquisa->text(), "OK");
+        EXPECT_TRUE(busca.bbPesquisa->isDefault());
+        EXPECT_FALSE(busca.quConsulta->active()) << "empty until the first search";
+        ASSERT_EQ(busca.dbgdPesqDefeito->columnCount(), 3);
+        EXPECT_EQ(busca.dbgdPesqDefeito->column(2)->title(), "Identificador");
+
+        // "Começando com" finds what ends with the text, "Terminando com" what begins with it.
+        busca.edDescricao->setText("abc");
+        busca.rbComecando->setChecked(true);
+        busca.bbPesquisa->click();
+        EXPECT_EQ(listadas(busca), QStringList{"XABC"});
+        EXPECT_EQ(busca.sbStatus->panelText(1), "Registros Encontrados: 1");
+        const int total = one("select count(*) from AATC02AD").toInt();
+        EXPECT_EQ(busca.sbStatus->panelText(0), "Total de Registros: " + QString::number(total));
+        busca.rbTerminando->setChecked(true);
+        busca.bbPesquisa->click();
+        EXPECT_EQ(listadas(busca), QStringList{"ABCX"});
+        busca.rbContendo->setChecked(true);
+        busca.rbOrdemDescricao->setChecked(true);
+        busca.bbPesquisa->click();
+        EXPECT_EQ(listadas(busca), (QStringList{"ABCX", "XABC", "ZABCZ"}));
+        EXPECT_EQ(busca.sbStatus->panelText(1), "Registros Encontrados: 3");
+
+        // The kind by its first letter; shown as its word.
+        busca.cbTipo->setCurrentText("Solução");
+        busca.bbPesquisa->click();
+        EXPECT_EQ(listadas(busca), QStringList{"ZABCZ"});
+        EXPECT_EQ(busca.quConsulta->fieldByName("ADIDENTIFICADOR")->text(), "Solução");
+        busca.cbTipo->setCurrentIndex(0);
+
+        // The code compared as text (a small integer column with LIKE).
+        busca.edDescricao->clear();
+        busca.edCodigo->setText("90");
+        busca.rbComecando->setChecked(true);
+        busca.bbPesquisa->click();
+        EXPECT_EQ(busca.sbStatus->panelText(1), "Registros Encontrados: 0") << "no code ends with 90";
+        busca.rbTerminando->setChecked(true);
+        busca.bbPesquisa->click();
+        EXPECT_EQ(busca.sbStatus->panelText(1), "Registros Encontrados: 3");
+        const QStringList log = logDe("[quConsultaOpen]");
+        ASSERT_GE(log.size(), 3);
+        EXPECT_EQ(log.first(), "***INICIO");
+        EXPECT_TRUE(log[log.size() - 2].contains("ad.adCodigo like '90%'")) << "the statement logged before opening";
+        EXPECT_EQ(log.last(), "***FIM");
+
+        busca.quConsulta->locate("ADCODIGO", 902);
+        busca.dbgdPesqDefeito->onDblClick();
+        conferido = true;
+    });
+    int codigo = 0;
+    QString descricao, tipo, observacao;
+    EXPECT_TRUE(SelecionaDefeito(codigo, descricao, tipo, observacao));
+    EXPECT_TRUE(conferido);
+    EXPECT_EQ(codigo, 902);
+    EXPECT_EQ(descricao, "ABCX");
+    EXPECT_EQ(tipo, "C");
+    EXPECT_EQ(observacao, "Causa abcx");
+    EXPECT_FALSE(fmPesquisaAssDefeitos);
+    EXPECT_FALSE(dmGlobal->quAuxiliar->active());
+}
+
+TEST_F(DefeitoJanelaTest, TheMultiplePickerAppendsTheSelectedRowsHoweverItCloses)
+{
+    host::data::MemDataset destino;
+    destino.addField("ADCODIGO", host::data::FieldType::String, 10);
+    destino.open();
+    auto selecionar = [](bool ok) {
+        return [ok](Form& janela) {
+            auto& busca = static_cast<TfmPesquisaAssDefeitos&>(janela);
+            EXPECT_TRUE(busca.dbgdPesqDefeito->multiSelect());
+            busca.edDescricao->setText("abc");
+            busca.bbPesquisa->click();
+            ASSERT_EQ(busca.quConsulta->recordCount(), 3);
+            busca.dbgdPesqDefeito->selectRow(3);
+            busca.dbgdPesqDefeito->selectRow(1);
+            if (ok)
+                busca.setModalResult(host::ui::ModalResult::Ok);
+            else
+                busca.close();
+        };
+    };
+    int codigo = 0;
+    QString descricao;
+    dialogs->modal("fmPesquisaAssDefeitos", selecionar(false));
+    EXPECT_FALSE(SelecionaDefeitoMulti(codigo, descricao, &destino));
+    ASSERT_EQ(destino.recordCount(), 2);
+    destino.first();
+    EXPECT_EQ(destino.fieldByName("ADCODIGO")->asString(), "901");
+    destino.next();
+    EXPECT_EQ(destino.fieldByName("ADCODIGO")->asString(), "903");
+    EXPECT_EQ(codigo, 903);
+    EXPECT_EQ(descricao, "ZABCZ");
+
+    dialogs->modal("fmPesquisaAssDefeitos", selecionar(true));
+    EXPECT_TRUE(SelecionaDefeitoMulti(codigo, descricao, &destino));
+    EXPECT_EQ(destino.recordCount(), 4);
+    EXPECT_FALSE(fmPesquisaAssDefeitos);
+}
+
+TEST_F(DefeitoJanelaTest, RegisterNewEntrySearchOnEscAndTheReportLeavesItEmpty)
+{
+    TfmAssDefeito& form = abrir();
+    host::data::Query& registro = *dmTec->quDefeito;
+    EXPECT_EQ(form.caption(), "Cadastro de Defeitos");
+    EXPECT_TRUE(registro.active());
+    EXPECT_TRUE(registro.isEmpty()) << "no entry until one is picked or created";
+    EXPECT_FALSE(form.dbedCodigo->isEnabled());
+    EXPECT_EQ(form.dbcbTipo->pickList(), (QStringList{"Causa", "Defeito", "Solução"}));
+    EXPECT_EQ(form.bbPesquisar->toolTip(), "Pesquisar");
+    for (auto [botao, texto] : {std::pair{form.bbNovo, "&Novo"}, {form.bbSalvar, "&Salvar"},
+                                {form.bbCancelar, "&Cancelar"}, {form.bbExcluir, "&Excluir"},
+                                {form.bbRelatorio, "&Relatório"}, {form.bbSair, "S&air"}})
+        EXPECT_EQ(botao->text(), QString::fromUtf8(texto));
+
+    form.bbNovo->click();
+    ASSERT_TRUE(registro.editing());
+    EXPECT_EQ(form.dbedCodigo->text(), "904") << "the highest code + 1";
+    digita(form.dbedDescricao, "Sem imagem");
+    form.dbcbTipo->setCurrentIndex(2);
+    emit form.dbcbTipo->activated(2);
+    form.dbmeObs->setFocus();
+    form.dbmeObs->setPlainText("Trocar o cabo de vídeo");
+    form.bbSalvar->setFocus();
+    form.bbSalvar->click();
+    EXPECT_EQ(committed("select ADDESCRICAO || '|' || ADIDENTIFICADOR || '|' || ADOBSERVACAO from AATC02AD"
+                        " where ADCODIGO = 904")
+                  .toString(),
+              QString::fromUtf8("Sem imagem|S|Trocar o cabo de vídeo"));
+
+    dialogs->modal("fmPesquisaAssDefeitos", [](Form& janela) {
+        auto& busca = static_cast<TfmPesquisaAssDefeitos&>(janela);
+        busca.edCodigo->setText("901");
+        busca.bbPesquisa->click();
+        busca.dbgdPesqDefeito->onDblClick();
+    });
+    QTest::keyClick(&form, Qt::Key_Escape);
+    ASSERT_TRUE(registro.active());
+    EXPECT_EQ(form.dbedDescricao->text(), "XABC");
+    EXPECT_EQ(form.dbcbTipo->text(), "Defeito");
+    EXPECT_EQ(form.dbmeObs->text(), "Tela xabc");
+
+    QString texto;
+    dialogs->modal("fmVisualizadorRelatorio", [&](Form& janela) {
+        texto = static_cast<TfmVisualizadorRelatorio&>(janela).pages().textDump();
+    });
+    form.bbRelatorio->click();
+    EXPECT_TRUE(texto.contains("Cadastro de Defeitos"));
+    EXPECT_TRUE(texto.contains("AATC02AD"));
+    EXPECT_TRUE(texto.contains("ZABCZ"));
+    EXPECT_TRUE(texto.contains("Trocar o cabo de vídeo"));
+    EXPECT_TRUE(registro.active());
+    EXPECT_TRUE(registro.isEmpty()) << "the report leaves the register empty";
+
+    form.bbSair->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(fmAssDefeito);
+    EXPECT_FALSE(registro.active());
+}
+
+TEST_F(DefeitoJanelaTest, PictureOfTheRegisterAndTheSearch)
+{
+    TfmAssDefeito& form = abrir();
+    dmTec->CarregaDefeito(901);
+    guardaFoto(form, "fmAssDefeito.png");
+    dialogs->modal("fmPesquisaAssDefeitos", [](Form& janela) {
+        auto& busca = static_cast<TfmPesquisaAssDefeitos&>(janela);
+        busca.edDescricao->setText("abc");
+        busca.bbPesquisa->click();
+        guardaFoto(busca, "fmPesquisaAssDefeitos.png");
+        busca.close();
+    });
+    int codigo = 0;
+    QString descricao, tipo, observacao;
+    EXPECT_FALSE(SelecionaDefeito(codigo, descricao, tipo, observacao));
+}
+
+}  // namespace
+}  // namespace moduletest
