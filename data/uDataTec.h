@@ -1089,6 +1089,10 @@ public:
     host::data::Field* quOSSituacaoASCOR = nullptr;
     host::data::Field* quOSSituacaoASEMAIL = nullptr;
     host::data::Field* quOSSituacaoASSENHA = nullptr;
+    host::data::Field* quOSSituacaoASTEMPOPREVISTO = nullptr;
+    host::data::Field* quOSSituacaoASENVIAFILA = nullptr;
+    host::data::Field* quOSSituacaoASVALIDAESTOQUE = nullptr;
+    host::data::Field* quOSSituacaoASBLOQUEAREDICAO = nullptr;
     // quDefeito
     host::data::Field* quDefeitoADCODIGO = nullptr;
     host::data::Field* quDefeitoADDESCRICAO = nullptr;

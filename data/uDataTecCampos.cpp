@@ -468,6 +468,10 @@ const FieldDef quOSSituacaoFields[] = {
     {&TdmTec::quOSSituacaoASCOR, "ASCOR", FieldType::String, 20, "Cor", FieldKind::Data},
     {&TdmTec::quOSSituacaoASEMAIL, "ASEMAIL", FieldType::String, 1, "Enviar Email", FieldKind::Data},
     {&TdmTec::quOSSituacaoASSENHA, "ASSENHA", FieldType::String, 10, "Senha", FieldKind::Data},
+    {&TdmTec::quOSSituacaoASTEMPOPREVISTO, "ASTEMPOPREVISTO", FieldType::Int32, 0, "Tempo Previsto (Min)", FieldKind::Data},
+    {&TdmTec::quOSSituacaoASENVIAFILA, "ASENVIAFILA", FieldType::String, 1, "Envia para a Fila", FieldKind::Data},
+    {&TdmTec::quOSSituacaoASVALIDAESTOQUE, "ASVALIDAESTOQUE", FieldType::String, 1, "Valida Estoque", FieldKind::Data},
+    {&TdmTec::quOSSituacaoASBLOQUEAREDICAO, "ASBLOQUEAREDICAO", FieldType::String, 1, "Bloqueia Alteração", FieldKind::Data},
 };
 const FieldDef quDefeitoFields[] = {
     {&TdmTec::quDefeitoADCODIGO, "ADCODIGO", FieldType::Int16, 0, "Código", FieldKind::Data},

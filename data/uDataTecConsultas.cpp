@@ -198,7 +198,7 @@ const QueryDef kQueries[] = {
         "", "Sit.ASCODIGO",
         "AATC01AS", "Sit", &TdmTec::usOSSituacao, "usOSSituacao", "ASCODIGO",
         "ASCODIGO ASDESCRICAO ASTIPO ASINTERNET ASAPROVA ASESTOQUE ASCLIENTE ASRESERVA ASINSERCAO ASID "
-        "ASCOR ASEMAIL ASSENHA"},
+        "ASCOR ASEMAIL ASSENHA ASTEMPOPREVISTO ASENVIAFILA ASVALIDAESTOQUE ASBLOQUEAREDICAO"},
     {&TdmTec::quDefeito, "quDefeito",
         "select Def.* from AATC02AD Def",
         "Def.ADCODIGO = :adCodigo", "",

@@ -194,6 +194,10 @@ void TdmTec::bindPedidoAssFieldHandlers()
     campoPedido("AUX2").onGetText = text(&TdmTec::quAssVendaAUX2GetText);
     campoPedido("IMPRESSO_NF").onGetText = text(&TdmTec::quAssVendaIMPRESSO_NFGetText);
     campoPedido("VEENVIACONTRATO").onGetText = text(&TdmTec::quAssVendaVEENVIACONTRATOGetText);
+    // The screen offers the texts "1 - Sim" to "3 - Não Possui"; the column keeps the digit.
+    campoPedido("VEENVIACONTRATO").onSetText = [](Field& campo, const QString& texto) {
+        campo.setAsString(texto.trimmed().left(1));
+    };
 
     campoItem("QUANTIDADE").onChange = change(&TdmTec::quAssVendaItemQUANTIDADEChange);
     campoItem("QUANTIDADE").onValidate = change(&TdmTec::quAssVendaItemQUANTIDADEValidate);

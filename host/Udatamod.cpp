@@ -19,11 +19,13 @@ bool bDetectarErroSQL = false;
 bool bDesligarMensagens = false;
 bool bModoZeltoControlAtivo = false;
 QString sAuxiliarGeral;
+QString sEmailDestino;
 int iAuxiliarGeral = 0;
 int iPMCCodigoContrato = 0;
 double rAuxiliarGeral = 0;
 double rFatorCodigoBarras = 1;
 double rLimitePedido = 0;
+QString sFilialUsuario;
 
 namespace {
 

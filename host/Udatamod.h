@@ -35,11 +35,15 @@ extern bool bDetectarErroSQL;        // show and dump the SQL of traced steps
 extern bool bDesligarMensagens;      // mute MostraAviso, MostraErro and MostraAvisoExtenso
 extern bool bModoZeltoControlAtivo;  // layout flag passed to the window-layout routines
 extern QString sAuxiliarGeral;       // scratch text (e.g. the plate chosen in SelecionaPlaca)
+extern QString sEmailDestino;        // the e-mail of the customer whose document is printed
 extern int iAuxiliarGeral;
 extern int iPMCCodigoContrato;     // contract whose PMC the host shows (0 = none)
 extern double rAuxiliarGeral;
 extern double rFatorCodigoBarras;    // quantity factor of the last bar code read
 extern double rLimitePedido;
+// The branch (stock location code, "01") the logged-in user is limited to;
+// empty when the user sees every branch. Set by the host's login.
+extern QString sFilialUsuario;
 
 // ---- single values ----------------------------------------------------------
 // "select <coluna> from <tabela> <condicao>": the first row's first value.
@@ -176,6 +180,20 @@ void LimpaFiltro(host::data::Query* query);
 void AlocaFiltro(host::data::Query* query, const QString& condicao);
 void AlocaFiltro(const QString& condicao, host::data::Query* query);
 void AlocaFiltroFinal(host::data::Query* query, const QString& condicao);
+// A join (" Left Outer Join T x On (...) ") put into the statement's outer
+// from clause, before its where (or group by, having, order by); the text
+// alone (SQLComLigacao) or the query's statement (AlocaLigacao).
+QString SQLComLigacao(const QString& sql, const QString& ligacao);
+void AlocaLigacao(host::data::Query* query, const QString& ligacao);
+// The branch restriction of a search over the table under its alias:
+// " and (alias.<branch column> = '<branch>')" while the user is limited to a
+// branch (sFilialUsuario) and the table keeps one (AATC01AO: AOLOCAL); ""
+// otherwise.
+QString SQLFiltroFilial(const QString& tabela, const QString& alias);
+// The customisation fields of the table (columns the host's customisation
+// tool adds, named "ZC_..."), appended to the query's outer select list as
+// alias.COLUMN; nothing while the table has none.
+void AdicionaFieldZeltoCreatorAlias(host::data::Query* query, const QString& tabela, const QString& alias);
 
 // ---- links of stock documents ---------------------------------------------
 // A row of ACEM14REF: the stock-document item an order was made from. The
@@ -210,11 +228,16 @@ bool TextoIn(const QString& texto, const QStringList& lista);
 QString RetornaCampoTamanho(const QString& texto, int tamanho);
 QString RetornaCampoTamanhoDireita(const QString& texto, int tamanho);
 
+// A generic product (the host parameters ATPRODUTOGENERICO1 and
+// ATPRODUTOGENERICO2): its lines are described by their own note. An empty
+// code is never generic.
+bool ProdutoGenerico(const QString& produto);
+
 // ---- search filters (UdatamodFiltros.cpp) ---------------------------------
 // The condition of one search filter, " and (...)", for the column text as the
 // statement names it ("cont.acCodigo"); "" when both values are blank. Modes:
-// "F" a range (both values: between; only one of them: equal to it), "I" equal to the first value, "C" the first value contained in a
-// text column (other types: equal). Values are written as literals of the
+// "F" a range (both values: between; only one of them: equal to it), "I" equal to the first value (a text
+// holding "%" is a pattern: like), "C" the first value contained in a text column (other types: equal). Values are written as literals of the
 // type: integers and floats parsed as numbers, dates as the whole day (range
 // ends at 00:00:00 and 23:59:59), texts quoted with inner quotes doubled, so
 // typed text never becomes SQL. A value that is not of the type ends the

@@ -6,6 +6,7 @@
 #include "host/Udmglobal.h"
 #include "host/data/Query.h"
 
+#include <QHash>
 #include <QRegularExpression>
 
 #include <stdexcept>
@@ -96,6 +97,70 @@ void LimpaFiltro(host::data::Query* query)
 void AlocaFiltro(host::data::Query* query, const QString& condicao) { alocar(query, condicao, false); }
 void AlocaFiltro(const QString& condicao, host::data::Query* query) { alocar(query, condicao, false); }
 void AlocaFiltroFinal(host::data::Query* query, const QString& condicao) { alocar(query, condicao, true); }
+
+QString SQLComLigacao(const QString& sql, const QString& ligacao)
+{
+    if (ligacao.trimmed().isEmpty())
+        return sql;
+    const Palavras p = palavrasExternas(sql);
+    int posicao = sql.size();
+    for (int palavra : {p.where, p.groupBy, p.having, p.orderBy})
+        if (palavra >= 0 && palavra < posicao)
+            posicao = palavra;
+    QString resultado = sql;
+    resultado.insert(posicao, " " + ligacao.trimmed() + " ");
+    return resultado;
+}
+
+void AlocaLigacao(host::data::Query* query, const QString& ligacao)
+{
+    if (query)
+        query->setSql(SQLComLigacao(query->sql(), ligacao));
+}
+
+QString SQLFiltroFilial(const QString& tabela, const QString& alias)
+{
+    // The tables whose rows belong to one branch, and the column that says which.
+    static const QHash<QString, QString> colunaFilial = {{"AATC01AO", "AOLOCAL"}};
+    const QString coluna = colunaFilial.value(tabela.trimmed().toUpper());
+    if (sFilialUsuario.trimmed().isEmpty() || coluna.isEmpty())
+        return {};
+    const QString prefixo = alias.trimmed().isEmpty() ? QString() : alias.trimmed() + ".";
+    return " and (" + prefixo + coluna + " = '" + QString(sFilialUsuario.trimmed()).replace("'", "''") + "')";
+}
+
+void AdicionaFieldZeltoCreatorAlias(host::data::Query* query, const QString& tabela, const QString& alias)
+{
+    if (!query)
+        return;
+    QStringList campos;
+    for (const QString& coluna : host::db::tableColumns(*dmGlobal->IBTransaction1, tabela))
+        if (coluna.toUpper().startsWith("ZC_"))
+            campos << (alias.trimmed().isEmpty() ? coluna : alias.trimmed() + "." + coluna);
+    if (campos.isEmpty())
+        return;
+    // The outer select list ends at the first outer "from".
+    static const QRegularExpression from(R"(\bfrom\b)", QRegularExpression::CaseInsensitiveOption);
+    QString sql = query->sql();
+    int depth = 0;
+    for (int i = 0; i < sql.size(); ++i) {
+        const QChar c = sql.at(i);
+        if (c == '\'') {
+            const int fim = sql.indexOf(c, i + 1);
+            i = fim < 0 ? sql.size() : fim;
+        } else if (c == '(') {
+            ++depth;
+        } else if (c == ')') {
+            --depth;
+        } else if (depth == 0 && (i == 0 || !sql.at(i - 1).isLetterOrNumber()) &&
+                   from.match(sql, i, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption)
+                       .hasMatch()) {
+            sql.insert(i, ", " + campos.join(", ") + " ");
+            query->setSql(sql);
+            return;
+        }
+    }
+}
 
 QString RegistroAnteriorProximo(const QString& tabela, const QString& colunaChave, const QString& direcao,
                                 const QString& valorAtual, const QString& condicao, const QString& colunaRetorno,

@@ -91,7 +91,12 @@ QString AdicionaFiltro(const QString& coluna, const QString& valor1, const QStri
     } else {
         if (de.isEmpty())
             return {};
-        condicao = (m == "C" && ehTexto(tipo)) ? coluna + " containing " + QuotedStr(de) : igual(coluna, de, tipo);
+        if (m == "C" && ehTexto(tipo))
+            condicao = coluna + " containing " + QuotedStr(de);
+        else if (m == "I" && ehTexto(tipo) && de.contains(u'%'))
+            condicao = coluna + " like " + QuotedStr(de);   // a pattern the caller made ("%text%")
+        else
+            condicao = igual(coluna, de, tipo);
     }
     return " and (" + condicao + ")";
 }

@@ -54,6 +54,8 @@ TdmGlobal::TdmGlobal(const QString& databaseName, const QString& user, const QSt
                                "select FCOD CODIGO, FNOME NOME from AUGC0501 where FTIPO = 'R' order by FNOME");
     quFornecedorLista = newQuery(this, "quFornecedorLista", "select FCOD, FNOME, FTIPO from AUGC0501 order by FNOME");
     quBanco = newQuery(this, "quBanco", "select * from AUGC0901 order by CODIGO_BANCO");
+    quVendedor = newQuery(this, "quVendedor",
+                          "select FCOD, FNOME, FTIPO from AUGC0501 order by FNOME");
 
     attachReceivableUpdates();
     criarDatasetsReceber();
@@ -74,7 +76,7 @@ TdmGlobal::~TdmGlobal()
     for (host::data::Query* query : {quEmpresa, quTabVenc, quReceber, quMov, quMovItem,
                                      quClienteConsulta, quAuxiliar, quAuxiliar2, quCXPrev, quObsGeral,
                                      quClienteLista, quOperacao, quRepresentante, quFornecedorLista,
-                                     quBanco, quCXContas})
+                                     quBanco, quVendedor, quCXContas})
         if (query && query->active())
             query->close();
     if (IBTransaction1 && IBTransaction1->active())

@@ -138,6 +138,9 @@ public:
     host::data::Query* quCXContas = nullptr;         // cash-flow accounts (ACXC9001) by description
     host::data::Query* quFornecedorLista = nullptr;  // suppliers (AUGC0501): FCOD, FNOME, FTIPO
     host::data::Query* quBanco = nullptr;            // banks (AUGC0901): CODIGO_BANCO, NOME_BANCO
+    // Salesmen and managers (AUGC0501, every kind: the manager search that
+    // fills their fields offers them all): FCOD, FNOME, FTIPO; CarregaVendedores.
+    host::data::Query* quVendedor = nullptr;
     // Opens quOperacao on "select * from AFVC0901 <condition> <order>" (the
     // condition with its own "where"; no order: by code) and makes the
     // operation given current when it is listed.
@@ -244,6 +247,7 @@ public:
     void CarregaRepresentantes();      // (re)opens quRepresentante, by name
     void CarregaListaFornecedores();   // (re)opens quFornecedorLista, by name
     void CarregaBancos();              // (re)opens quBanco, by code
+    void CarregaVendedores();          // (re)opens quVendedor, by name
     void CarregaContasCaixa();         // (re)opens quCXContas
     // With bAtivar, dropping a customer combo down opens the customer search
     // instead of the whole register, and the choice is written into the
@@ -306,6 +310,11 @@ public:
     void quCXPrevNewRecord(host::data::Dataset& dataset);
     void quCXPrevBeforeClose(host::data::Dataset& dataset);
 
+    // The remanufacture note of a service order: the internal codes of its
+    // approved items (AOITAPROVADO "S"), in item order, after "Cód. Int.: "
+    // and joined by ", "; "" when none is approved or has a code.
+    QString RetornaObservacaoRemanufatura(int aoCodigo);
+
     // ---- stock and prices ----
     double PosicaoEstoque(const QString& produto);                     // ESTOQUE of ACEC1101
     // A product that carries serial numbers (PRGERANS "O" or "Ú") must have,
@@ -362,8 +371,40 @@ public:
                                const QDateTime& data, const QString& aux1, const QString& aux2);
     // The sales-order record (AVEC8501) that callers edit and post: opened on
     // one order by CarregaPedidoVenda; its header columns are written back.
+    // Besides the columns it carries LIMITE_DESCONTO, the largest general
+    // discount (DESCONTO_GERAL) of the order: the customer's CLDESCONTO as
+    // loaded (null: no limit), or rLimitePedido when that is not negative at
+    // the moment the record goes into edit.
     host::data::Query* quPedidoVenda = nullptr;
     void CarregaPedidoVenda(const QString& pedido);
+    // quPedidoVenda, made (closed) when no order was loaded yet.
+    host::data::Query* RegistroPedidoVenda();
+    // The record's totals from its lines: VEVALORTOTALBRUTOITEM (quantity x
+    // unit value), VEVALORTOTALDESCONTO (what the lines' discounts take plus
+    // the general discount) and VALOR_TOTAL (the lines' totals plus the
+    // travel and other expenses less the general discount). An order without
+    // lines keeps the totals it has: they were given by hand. The record is
+    // put in edit when it is not; the caller posts it.
+    void PedidoVendaAtualizarTotalizador();
+    // The lines of the order take the payment-term table's discount (AFVT0101
+    // DESCONTO, percent) and their totals are computed again; a table without
+    // a discount leaves the lines as they are. Nothing is committed.
+    void AtualizaVendaItemPrecoTabelaVencimento(const QString& pedido, const QString& tabela);
+    // Merges the order's coinciding lines: the same product, unit value,
+    // discount, operation (VEITCFOP) and stock location, none delivered apart
+    // (VEITENTREGA) and none with an additional observation. The line with the
+    // lowest COD takes the quantities and totals; the others are deleted.
+    // Nothing is committed. Returns the number of lines deleted.
+    int SomarPedidoItensCoincidentes(const QString& pedido);
+    // Ends a batch of line insertions: the orders whose lines were inserted
+    // without summing their total (InserirPedidoVendaItem's bAtualizaTotal
+    // false) get VALOR_TOTAL from their lines, and the work is committed.
+    void PVLacoGravacaoItem();
+    // The additional text of kind `id` (AUGC70OB) of an order line: the order
+    // is the code, the line code the sequence; an existing text is replaced,
+    // an empty text is not stored. Nothing is committed.
+    void InserirObservacaoAdicionalTabela(const QString& pedido, const QString& linha, const QString& id,
+                                          const QString& texto);
     // The fiscal operation of the type (AFVC0901.TIPO_OP) that most sales
     // orders carry (the smallest code on a tie, also among unused ones); ""
     // when no operation has the type.
@@ -462,6 +503,7 @@ private:
         int sequencia = 0, contrato = 0;
     } cxPrev_;
     QHash<QString, QString> parametros_;   // upper-case name -> value
+    QStringList pedidosSemTotal_;          // orders whose total PVLacoGravacaoItem sums
 };
 
 extern TdmGlobal* dmGlobal;

@@ -37,6 +37,8 @@ void TdmGlobal::CarregaListaFornecedores() { reabrir(quFornecedorLista); }
 
 void TdmGlobal::CarregaBancos() { reabrir(quBanco); }
 
+void TdmGlobal::CarregaVendedores() { reabrir(quVendedor); }
+
 void TdmGlobal::CarregaContasCaixa() { reabrir(quCXContas); }
 
 // A register too large to scroll through: the combo's drop-down is the

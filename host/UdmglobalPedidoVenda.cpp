@@ -1,5 +1,6 @@
-// TdmGlobal: the sales-order record other packages edit, and the most used
-// operation of a type.
+// TdmGlobal: the sales-order record other packages edit, its totals, prices
+// and merged lines, the lines' additional texts, and the most used operation
+// of a type.
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
@@ -8,14 +9,31 @@
 #include "host/data/UpdateSql.h"
 #include "host/db/Database.h"
 
-void TdmGlobal::CarregaPedidoVenda(const QString& pedido)
+namespace {
+
+// The record's own columns, written back by its update object; the order's
+// key stays.
+const QStringList& colunasRegistroPedido()
+{
+    static const QStringList colunas = {
+        "CODIGO_CLIENTE", "CODIGO_VENDEDOR", "OPERACAO", "TABELA_VENCIMENTO", "DATA_EMISSAO", "DATA_ENTREGA",
+        "VELOCAL", "FRETE", "IMPRESSO_NF", "AOCODIGO", "ACCODIGO", "CODIGO_ENTREGA", "VEOBSERVACAOPAGAMENTO",
+        "VEREFERENTE", "ORCTCODIGO", "VEVALORDESPESAVIAGEM", "VEVALORDESPESA", "DESCONTO_GERAL", "COD_REPRES",
+        "CODIGO_REPRESENTACAO", "VALOR_TOTAL", "VEVALORTOTALBRUTOITEM", "VEVALORTOTALDESCONTO"};
+    return colunas;
+}
+
+// The record as loaded and refreshed: the columns and the customer's limit.
+const char* const kSqlRegistroPedido =
+    "select Ped.*, (select Cli.CLDESCONTO from AUGC0301 Cli where Cli.CODIGO_CLIENTE = Ped.CODIGO_CLIENTE)"
+    " as LIMITE_DESCONTO from AVEC8501 Ped where Ped.NUMERO_PEDIDO = :NUMERO_PEDIDO";
+
+}  // namespace
+
+host::data::Query* TdmGlobal::RegistroPedidoVenda()
 {
     if (!quPedidoVenda) {
-        // The header columns a package may change; the order's key stays.
-        static const QStringList colunas = {
-            "CODIGO_CLIENTE", "CODIGO_VENDEDOR", "OPERACAO", "TABELA_VENCIMENTO", "DATA_EMISSAO", "DATA_ENTREGA",
-            "VELOCAL", "FRETE", "IMPRESSO_NF", "AOCODIGO", "ACCODIGO", "CODIGO_ENTREGA", "VEOBSERVACAOPAGAMENTO",
-            "VEREFERENTE"};
+        const QStringList& colunas = colunasRegistroPedido();
         QStringList atribuicoes;
         for (const QString& coluna : colunas)
             atribuicoes << coluna + " = :" + coluna;
@@ -27,13 +45,128 @@ void TdmGlobal::CarregaPedidoVenda(const QString& pedido)
         update->setInsertSql("insert into AVEC8501 (NUMERO_PEDIDO, " + colunas.join(", ") + ") values (:NUMERO_PEDIDO, :" +
                              colunas.join(", :") + ")");
         update->setDeleteSql("delete from AVEC8501 where NUMERO_PEDIDO = :OLD_NUMERO_PEDIDO");
-        update->setRefreshSql("select * from AVEC8501 where NUMERO_PEDIDO = :NUMERO_PEDIDO");
+        update->setRefreshSql(kSqlRegistroPedido);
         quPedidoVenda->setUpdateObject(update);
-        quPedidoVenda->setSql("select * from AVEC8501 where NUMERO_PEDIDO = :NUMERO_PEDIDO");
+        quPedidoVenda->setSql(kSqlRegistroPedido);
+        // A limit the caller set (not negative) holds for the order edited.
+        quPedidoVenda->afterEdit = [](host::data::Dataset& registro) {
+            if (rLimitePedido >= 0)
+                registro.fieldByName("LIMITE_DESCONTO")->setAsFloat(rLimitePedido);
+        };
     }
+    return quPedidoVenda;
+}
+
+void TdmGlobal::CarregaPedidoVenda(const QString& pedido)
+{
+    RegistroPedidoVenda();
     quPedidoVenda->close();
     quPedidoVenda->paramByName("NUMERO_PEDIDO")->setAsString(pedido);
     quPedidoVenda->open();
+}
+
+void TdmGlobal::PedidoVendaAtualizarTotalizador()
+{
+    host::data::Query& registro = *quPedidoVenda;
+    const std::shared_ptr<host::db::Statement> st = IBTransaction1->prepared(
+        "select count(*), coalesce(sum(QUANTIDADE * VALOR), 0), coalesce(sum(TOTAL_UNIT), 0)"
+        " from AVEC85IT where NUMERO_PEDIDO = :PEDIDO");
+    st->setParam("PEDIDO", registro.fieldByName("NUMERO_PEDIDO")->asString().trimmed());
+    st->execute();
+    st->fetch();
+    const int linhas = st->value(0).toInt();
+    const double bruto = st->value(1).toDouble();
+    const double liquido = st->value(2).toDouble();
+    st->closeCursor();
+    if (linhas == 0)
+        return;
+    if (!registro.editing())
+        registro.edit();
+    const double geral = registro.fieldByName("DESCONTO_GERAL")->asFloat();
+    const double despesas = registro.fieldByName("VEVALORDESPESAVIAGEM")->asFloat() +
+                            registro.fieldByName("VEVALORDESPESA")->asFloat();
+    registro.fieldByName("VEVALORTOTALBRUTOITEM")->setAsFloat(bruto);
+    registro.fieldByName("VEVALORTOTALDESCONTO")->setAsFloat(bruto - liquido + geral);
+    registro.fieldByName("VALOR_TOTAL")->setAsFloat(liquido + despesas - geral);
+}
+
+void TdmGlobal::AtualizaVendaItemPrecoTabelaVencimento(const QString& pedido, const QString& tabela)
+{
+    const double desconto =
+        CarregaNumero("DESCONTO", "AFVT0101", "where CODIGO = " + QuotedStr(tabela.trimmed()));
+    if (desconto <= 0)
+        return;
+    host::db::executeSql(*IBTransaction1,
+                         "update AVEC85IT set DESCONTO = :DESCONTO,"
+                         " TOTAL_UNIT = QUANTIDADE * VALOR * (1 - cast(:DESCONTO as double precision) / 100)"
+                         " where NUMERO_PEDIDO = :PEDIDO",
+                         {{"DESCONTO", desconto}, {"PEDIDO", pedido.trimmed()}});
+}
+
+int TdmGlobal::SomarPedidoItensCoincidentes(const QString& pedido)
+{
+    host::db::Transaction& tr = *IBTransaction1;
+    // Each line that has an earlier twin: the twin with the lowest COD takes it.
+    const QString twin =
+        "from AVEC85IT a where a.NUMERO_PEDIDO = It.NUMERO_PEDIDO and a.COD < It.COD and a.CODIGO = It.CODIGO"
+        " and a.VALOR = It.VALOR and coalesce(a.DESCONTO, 0) = coalesce(It.DESCONTO, 0)"
+        " and coalesce(a.VEITCFOP, '') = coalesce(It.VEITCFOP, '') and coalesce(a.LECODIGO, '') ="
+        " coalesce(It.LECODIGO, '') and coalesce(a.VEITENTREGA, '') = ''"
+        " and not exists (select 1 from AUGC70OB Ob where Ob.OBCODIGO = a.NUMERO_PEDIDO and Ob.OBID = 'V'"
+        " and Ob.OBSEQUENCIA = a.COD)";
+    const QString mergeable =
+        "It.NUMERO_PEDIDO = :PEDIDO and coalesce(It.VEITENTREGA, '') = ''"
+        " and not exists (select 1 from AUGC70OB Ob where Ob.OBCODIGO = It.NUMERO_PEDIDO and Ob.OBID = 'V'"
+        " and Ob.OBSEQUENCIA = It.COD)";
+    QList<QPair<int, int>> pares;   // (line merged away, line that takes it)
+    {
+        const std::shared_ptr<host::db::Statement> st = tr.prepared(
+            "select It.COD, (select min(a.COD) " + twin + ") from AVEC85IT It where " + mergeable +
+            " and exists (select 1 " + twin + ") order by It.COD");
+        st->setParam("PEDIDO", pedido.trimmed());
+        st->execute();
+        while (st->fetch())
+            pares.append({st->value(0).toInt(), st->value(1).toInt()});
+        st->closeCursor();
+    }
+    for (const auto& [linha, destino] : pares) {
+        const QVariantMap chave{{"PEDIDO", pedido.trimmed()}, {"LINHA", linha}};
+        QVariantMap soma = chave;
+        soma.insert("DESTINO", destino);
+        host::db::executeSql(tr,
+                             "update AVEC85IT d set d.QUANTIDADE = d.QUANTIDADE + (select o.QUANTIDADE from AVEC85IT o"
+                             " where o.NUMERO_PEDIDO = :PEDIDO and o.COD = :LINHA), d.TOTAL_UNIT = d.TOTAL_UNIT +"
+                             " (select o.TOTAL_UNIT from AVEC85IT o where o.NUMERO_PEDIDO = :PEDIDO and o.COD = :LINHA)"
+                             " where d.NUMERO_PEDIDO = :PEDIDO and d.COD = :DESTINO",
+                             soma);
+        host::db::executeSql(tr, "delete from AVEC85IT where NUMERO_PEDIDO = :PEDIDO and COD = :LINHA", chave);
+    }
+    return int(pares.size());
+}
+
+void TdmGlobal::PVLacoGravacaoItem()
+{
+    const QStringList pedidos = std::exchange(pedidosSemTotal_, {});
+    for (const QString& pedido : pedidos)
+        UpdateCampo("AVEC8501", "VALOR_TOTAL",
+                    "(select coalesce(sum(TOTAL_UNIT), 0) from AVEC85IT it where it.NUMERO_PEDIDO = " +
+                        QuotedStr(pedido) + ")",
+                    "where NUMERO_PEDIDO = " + QuotedStr(pedido));
+    IBTransaction1->commitRetaining();
+}
+
+void TdmGlobal::InserirObservacaoAdicionalTabela(const QString& pedido, const QString& linha, const QString& id,
+                                                 const QString& texto)
+{
+    if (texto.trimmed().isEmpty())
+        return;
+    host::db::executeSql(*IBTransaction1,
+                         "update or insert into AUGC70OB (OBCODIGO, OBID, OBSEQUENCIA, OBTEXTO)"
+                         " values (:CODIGO, :ID, :SEQUENCIA, :TEXTO) matching (OBCODIGO, OBID, OBSEQUENCIA)",
+                         {{"CODIGO", pedido.trimmed()},
+                          {"ID", id.trimmed()},
+                          {"SEQUENCIA", linha.trimmed().toInt()},
+                          {"TEXTO", texto}});
 }
 
 QString TdmGlobal::RetornaOperacaoMaisUsada(const QString& tipo)

@@ -119,6 +119,8 @@ int TdmGlobal::InserirPedidoVendaItem(const QString& produto, const QString& ped
     // Marked as moved, or the order's stock move would take it out again.
     if (bBaixaEstoque)
         TfmVendas::EstoqueItem(pedido, cod);
+    if (!bAtualizaTotal && !pedidosSemTotal_.contains(pedido.trimmed()))
+        pedidosSemTotal_ << pedido.trimmed();
     if (bAtualizaTotal)
         UpdateCampo("AVEC8501", "VALOR_TOTAL",
                     "(select coalesce(sum(TOTAL_UNIT), 0) from AVEC85IT it where it.NUMERO_PEDIDO = " +

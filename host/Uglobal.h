@@ -54,6 +54,8 @@ QString GridToExcelFile(host::ui::DataGrid* grid, const QString& arquivo);
 // (their labels), replacing the combo's entries: the entry's index is the
 // field's index. Nothing is selected afterwards.
 void CarregaCamposTabela(QComboBox* combo, const host::data::Dataset& dataset);
+// The number of rows of the table.
+int TotalRegistros(const QString& tabela);
 // True when the failure is the silent end of an operation (host::Abort).
 bool OperacaoAbortada(std::exception_ptr falha);
 

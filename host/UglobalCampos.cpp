@@ -1,8 +1,10 @@
 // Uglobal: a dataset's field list for the free filters of search windows,
-// and the test for the silent end of an operation.
+// the row count the searches show, and the test for the silent end of an
+// operation.
 
 #include "host/Uglobal.h"
 
+#include "host/Udmglobal.h"
 #include "host/data/Abort.h"
 #include "host/data/Dataset.h"
 #include "host/data/Field.h"
@@ -15,6 +17,11 @@ void CarregaCamposTabela(QComboBox* combo, const host::data::Dataset& dataset)
     for (const host::data::Field* campo : dataset.fields())
         combo->addItem(campo->displayLabel());
     combo->setCurrentIndex(-1);
+}
+
+int TotalRegistros(const QString& tabela)
+{
+    return host::db::selectValue(*dmGlobal->IBTransaction1, "select count(*) from " + tabela).toInt();
 }
 
 bool OperacaoAbortada(std::exception_ptr falha)

@@ -8,6 +8,7 @@
 #include "host/Upesqgeral.h"
 
 #include "host/Uparametros.h"
+#include "host/UpedidoVenda.h"
 
 #include "host/ui/Dialogs.h"
 #include "host/ui/Errors.h"
@@ -56,6 +57,7 @@ TfmPrincipal::TfmPrincipal(QWidget* parent) : QMainWindow(parent)
     QMenu* contracts = menuBar()->addMenu("&Contratos");
     QMenu* rental = menuBar()->addMenu("&Locação");
     QMenu* assistance = menuBar()->addMenu("&Pedidos de Assistência");
+    QMenu* sales = menuBar()->addMenu("&Vendas");
     auto add = [this](QMenu* menu, const QString& name, const QString& caption) {
         auto* item = new TMenuItem(menu, name, caption);
         items_ << item;
@@ -72,6 +74,7 @@ TfmPrincipal::TfmPrincipal(QWidget* parent) : QMainWindow(parent)
     miCadastroHistorico = add(registers, "miCadastroHistorico", "Históricos");
     miCadastroContaCaixa = add(registers, "miCadastroContaCaixa", "Contas de Caixa");
     miCadastroProduto = add(registers, "miCadastroProduto", "Produtos");
+    miPedidoVenda = add(sales, "miPedidoVenda", "Pedido de Vendas");
     miCadastroContrato = add(contracts, "miCadastroContrato", "Cadastro de Contratos");
     miFaturamentoContrato = add(contracts, "miFaturamentoContrato", "Faturamento de Contratos");
     miCadastroObjeto = add(contracts, "miCadastroObjeto", "Objetos");
@@ -86,6 +89,7 @@ TfmPrincipal::TfmPrincipal(QWidget* parent) : QMainWindow(parent)
     miOrdemServicoContrato->setEnabled(false);
 
     miParametros->OnClick = [this](QObject*) { AbrirParametros(); };
+    miPedidoVenda->OnClick = [this](QObject*) { AbrirPedidoVenda(); };
     miCadastroPessoaFisica->OnClick = [this](QObject*) { AbrirCadastro("PF"); };
     miCadastroPessoaJuridica->OnClick = [this](QObject*) { AbrirCadastro("PJ"); };
     miCadastroOperacao->OnClick = [this](QObject*) { AbrirCadastro("OP"); };
@@ -130,6 +134,14 @@ void TfmPrincipal::closeEvent(QCloseEvent* event)
 {
     host::ui::Layouts::saveWindow(this);
     QMainWindow::closeEvent(event);
+}
+
+void TfmPrincipal::AbrirPedidoVenda()
+{
+    TfmPedidoVenda* janela = fmPedidoVenda.create();
+    janela->showNonModal();
+    janela->raise();
+    janela->activateWindow();
 }
 
 TfmPrincipal::~TfmPrincipal()

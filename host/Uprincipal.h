@@ -74,6 +74,8 @@ public:
     TMenuItem* miCadastroDefeito = nullptr;             // "Cadastro de Defeitos" (module menu)
     // Service-order menu: the progress screen of the orders (fmAssAndamento).
     TMenuItem* miAndamentoOS = nullptr;                 // "Andamento das Ordens de Serviço" (module menu)
+    // Sales menu: the host's sales-order window (fmPedidoVenda).
+    TMenuItem* miPedidoVenda = nullptr;           // "Pedido de Vendas"
     TMenuItem* miParametros = nullptr;            // opens TfmParametros
     TMenuItem* miAbrirJanela = nullptr;           // asks a window name, then OnAbrirJanela
     TMenuItem* miSair = nullptr;
@@ -83,6 +85,8 @@ public:
     std::function<void(const QString& nome)> OnAbrirJanela;
     void AbrirJanela(const QString& nome);
     void AbrirParametros();
+    // Shows the sales-order window, made when it is not open.
+    void AbrirPedidoVenda();
 
     TMenuItem* findMenuItem(const QString& name) const;
     // Every window name the module opens, for the developer's list.

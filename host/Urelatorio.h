@@ -72,3 +72,12 @@ void GridtoRelatorioComInfo(host::ui::DataGrid& grid, bool visualizar, const QSt
 // The same with a summary line of the sum given as "sum(dataset.FIELD)".
 void GridtoRelatorioComTotal(host::ui::DataGrid& grid, bool visualizar, const QString& soma,
                              const QString& reservado = {}, int n1 = 0, int n2 = 0, int n3 = 0, int n4 = 0);
+
+// Page positions stored per report number ("PosicaoRelatorio.ini" in the
+// system folder, section "[Relatorio_<n>]", keys "Esquerda" and "Topo" in
+// millimetres): the report's left and top margins move by what is stored
+// for its number; nothing stored, nothing moves. The owner and the first
+// band are the classic call's and are kept for the callers.
+void AplicaPosicionamentoPagina(host::report::Report& relatorio, int numero, host::report::Report& dono,
+                                host::report::Band* primeiraBanda);
+void GravaPosicionamentoPagina(int numero, double esquerda, double topo);

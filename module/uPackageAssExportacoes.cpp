@@ -5,6 +5,7 @@
 
 #include "contracts/uDataTecCont.h"
 #include "data/uDataTec.h"
+#include "service_orders/uPesqAssOrdemServico.h"
 
 extern "C" {
 
@@ -56,6 +57,13 @@ void exportaCarregaDefeitoItem(int ordem, int item, double chaveDocumento, int s
 {
     moduloServico();
     CarregaDefeitoItem(ordem, item, chaveDocumento, sequenciaDocumento);
+}
+
+bool exportaSelecionaOrdemServico(int&, int&, QString&) __asm__("SelecionaOrdemServico");
+bool exportaSelecionaOrdemServico(int& iNumeroOrdem, int& iCodigoEquipamento, QString& SDescricao)
+{
+    moduloServico();
+    return SelecionaOrdemServico(iNumeroOrdem, iCodigoEquipamento, SDescricao);
 }
 
 void exportaCarregaSolicitacao(int solicitacao) __asm__("CarregaSolicitacao");

@@ -2,8 +2,6 @@
 
 host::ui::FormVar<TqrAssOSHistoricoOficinaNA> qrAssOSHistoricoOficinaNA("qrAssOSHistoricoOficinaNA");
 
-TqrAssOSHistoricoOficinaNA::TqrAssOSHistoricoOficinaNA(QWidget* parent) : host::ui::Form(parent)
+TqrAssOSHistoricoOficinaNA::TqrAssOSHistoricoOficinaNA(QWidget* parent) : TqrAssOSHistoricoOficinaComum(parent, true)
 {
-    // Freed on close, shown modally or not; its variable then reads empty.
-    onClose = [](host::ui::CloseAction& action) { action = host::ui::CloseAction::Free; };
 }

@@ -1,11 +1,11 @@
 #pragma once
-// TqrAssOSHistoricoOficinaNA (qrAssOSHistoricoOficinaNA): the report form of this unit. One instance lives in qrAssOSHistoricoOficinaNA;
-// closing it frees it and empties the variable.
+// TqrAssOSHistoricoOficinaNA (qrAssOSHistoricoOficinaNA): the workshop
+// history with commercial descriptions, the stock mark " * " and the
+// municipal registration; every line is printed.
 
-#include "host/ui/Form.h"
-#include "host/ui/WindowRegistry.h"
+#include "service_orders/uAssOSHistoricoOficina.h"
 
-class TqrAssOSHistoricoOficinaNA : public host::ui::Form {
+class TqrAssOSHistoricoOficinaNA : public TqrAssOSHistoricoOficinaComum {
     Q_OBJECT
 public:
     explicit TqrAssOSHistoricoOficinaNA(QWidget* parent = nullptr);

@@ -1,11 +1,9 @@
 #pragma once
-// TqrAssOSRecibo (qrAssOSRecibo): the report form of this unit. One instance lives in qrAssOSRecibo;
-// closing it frees it and empties the variable.
+// TqrAssOSRecibo (qrAssOSRecibo): the receipt note, the A4 twin of the history.
 
-#include "host/ui/Form.h"
-#include "host/ui/WindowRegistry.h"
+#include "service_orders/uAssOSHistorico.h"
 
-class TqrAssOSRecibo : public host::ui::Form {
+class TqrAssOSRecibo : public TqrAssOSHistoricoComum {
     Q_OBJECT
 public:
     explicit TqrAssOSRecibo(QWidget* parent = nullptr);

@@ -81,6 +81,7 @@ void TfmAssOrdemServico::FormCreate()
     pcOrdemServico->setActivePage(pcOrdemServico->page(0));
     CarregaOrdemServico(0);
     bbOSInterna->setVisible(parametro("ATIMPRIMECOMPROVANTEOS") == "S" || parametro("ATPESQUISAOSVEICULO") == "S");
+    sbImpRapida->setVisible(parametro("ATMODOVEICULO") != "O");
     tsFoto->setTabVisible(parametro("ATEXIBEFOTOOS") == "S");
     const QString listagem = parametro("ATLISTACLIENTEOS");
     if (listagem == "C")

@@ -84,6 +84,8 @@ public:
     QPushButton* bbNS = nullptr;
     QPushButton* bbImprimir = nullptr;        // print dispatcher
     QPushButton* bbOSInterna = nullptr;       // quick receipt of the print dispatcher
+    QPushButton* bbOrcamento = nullptr;       // budgets of the print dispatcher
+    QPushButton* sbImpRapida = nullptr;       // rapid receipt on the narrow printer
     QPushButton* bbDocumentos = nullptr;      // sales-document menu
     QPushButton* btPagarTecnico = nullptr;    // technician payment
     QPushButton* sbPesqContrato = nullptr;
@@ -255,6 +257,7 @@ public:
     void sbEnviaEmailOSClick();
     void clOpcoesDespesasClickCheck();
     void bbNSClick();
+    void bbPesquisarClick();
     void sbPesqContratoClick();
 
     // ---- entry grids ----
@@ -284,12 +287,36 @@ public:
     void FormKeyDown(int& Key, Qt::KeyboardModifiers Shift);
     void sbReservaClick();
 
+    // ---- printing (uAssOrdemServicoImpressao.cpp) ----
+    void bbImprimirClick();
+    void bbOrcamentoClick();
+    void sbImpRapidaClick();
+    void bbOSInternaClick();
+    void dbgdAcessoriosDblClick();
+    void dbgdOrdemServicoDespExtraDblClick();
+    // The complete budget, without its technical-report block when the
+    // order says so; needs no window.
+    static void MontaOrcamentoCompleto();
+
     // ---- public routines ----
     void VerificaOSAtributoAberto();
     void OSPassaTag(int value);
     void CarregaOpcoesDespesas();
     void GravaOpcoesDespesas();
     bool GetValueOpcaoDespesa(const QString& caption) const;
+
+    // ---- sales orders of the order (uAssOrdemServicoPedido*.cpp) ----
+    // Turns the order into its main sales order (the result) and, for other
+    // payers, a service and an expense order (their numbers in the two
+    // arguments, the main number when there is none); a refusal ends it
+    // silently (host::Abort) after a message or a "Não".
+    QString OSEmissaoPedidoVenda(bool AskOpen, bool ShowSuccess, bool HideParts, QString& ServiceOrderNumber,
+                                 QString& ExpenseOrderNumber);
+    void InserirServicoPedidoVenda(bool PendingOnly, const QString& OrderNumber);
+    void InserirTotalServicoPecaPedidoVenda(const QString& OrderNumber);
+    // The text as the additional observation ("V") of the order's last line.
+    void AtualizarObservacaoAdiconalPedidoVendas(const QString& pedido, int aoCodigo, int sequencia,
+                                                 const QString& texto);
 
     // The items-only restriction of the logged-in technician.
     bool restricaoItens() const { return bRestricaoItens_; }
@@ -327,6 +354,16 @@ private:
     void abrirMenuPrincipal(const char* item);
     void novaOSPorPlaca(bool abaVeiculo);
     int ordemAtual() const;
+
+    // Header completion of the generated orders (numbers and billing customer).
+    struct PedidosGerados {
+        QString principal, servico, despesas, clienteCobranca;
+    };
+    void completarPedidosGerados(const PedidosGerados& pedidos);
+    void completarPedidoPrincipal(const PedidosGerados& pedidos);
+    void completarPedidoSeparado(const QString& pedido, const QString& clienteCobranca);
+    QString textoReferentePedido(bool bPesquisaVeiculo);
+    void fecharEmissaoPedido(int ordem);
 
     bool bRestricaoItens_ = false;
     host::ui::TabSheet* abaAnterior_ = nullptr;

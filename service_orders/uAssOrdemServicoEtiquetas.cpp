@@ -3,6 +3,7 @@
 // button, the check window's button and the confirmed accessories' colour.
 
 #include "service_orders/uAssOrdemServicoEtiquetas.h"
+#include "service_orders/uAssOrdemServicoImpressao.h"
 
 #include "service_orders/uAssConferenciaAcessorios.h"
 #include "service_orders/uAssOSEtiquetas.h"
@@ -118,21 +119,6 @@ void etiquetasAcessorio(ArquivoPortaImpressora& F, int quantidade)
     }
 }
 
-// Stores the order before its labels are printed, so they show stored data.
-void imprimirEtiquetasDaOrdem(bool termica)
-{
-    host::data::Query& ordem = *dmTec->quOS;
-    if (ordem.active() && !ordem.isEmpty()) {
-        if (!ordem.editing())
-            ordem.edit();
-        SalvarAlteracoes(ordem);
-    }
-    if (termica)
-        ImprimirEtiquetaTermicaOrdemServico();
-    else
-        ImprimirEtiquetaMatricialOrdemServico();
-}
-
 }  // namespace
 
 QString CodigoBarraAcessorio(int ordem, int sequencia)
@@ -212,9 +198,9 @@ void TfmAssOrdemServico::sbEtiquetasClick()
         MostraPergunta("Deseja imprimir em qual tipo de impressora?", {"Matricial", "Térmica(PPLB)", "Configurar"});
     if (tipo == "Matricial") {
         dmTec->CarregaOSItens(dmTec->quOSItem->fieldByName("AOCODIGO")->asInteger(), 0);
-        imprimirEtiquetasDaOrdem(false);
+        ImprimirOrdemdeServico(iosEtiquetaMatricial);
     } else if (tipo == "Térmica(PPLB)") {
-        imprimirEtiquetasDaOrdem(true);
+        ImprimirOrdemdeServico(iosEtiquetaTermica);
     } else if (tipo == "Configurar") {
         QString porta;
         VerificaPortaImpressora(porta, "GRAVA", kArquivoPortaTermica, kSecaoPortaTermica);

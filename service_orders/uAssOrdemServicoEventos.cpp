@@ -28,6 +28,13 @@ void TfmAssOrdemServico::ligarEventos()
     clique(sbProximo, &TfmAssOrdemServico::sbProximoClick);
     clique(bbSair, &TfmAssOrdemServico::bbSairClick);
     clique(bbNS, &TfmAssOrdemServico::bbNSClick);
+    clique(bbPesquisar, &TfmAssOrdemServico::bbPesquisarClick);
+    clique(bbImprimir, &TfmAssOrdemServico::bbImprimirClick);
+    clique(bbOSInterna, &TfmAssOrdemServico::bbOSInternaClick);
+    clique(bbOrcamento, &TfmAssOrdemServico::bbOrcamentoClick);
+    clique(sbImpRapida, &TfmAssOrdemServico::sbImpRapidaClick);
+    dbgdAcessorios->onDblClick = [this] { dbgdAcessoriosDblClick(); };
+    dbgdOrdemServicoDespExtra->onDblClick = [this] { dbgdOrdemServicoDespExtraDblClick(); };
     clique(sbPesqContrato, &TfmAssOrdemServico::sbPesqContratoClick);
     clique(sbObsAdic, &TfmAssOrdemServico::sbObsAdicClick);
     clique(sbEnviaEmailOS, &TfmAssOrdemServico::sbEnviaEmailOSClick);

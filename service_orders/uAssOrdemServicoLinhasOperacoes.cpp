@@ -3,6 +3,7 @@
 // service appended per item of the order.
 
 #include "service_orders/uAssOrdemServico.h"
+#include "service_orders/uAssOrdemServicoComum.h"
 
 #include "data/uDataTec.h"
 
@@ -17,15 +18,9 @@
 #include <cmath>
 #include <memory>
 
-namespace {
+using ordem_servico::empresaEspecifica;
 
-int empresaEspecifica()
-{
-    host::data::Query& empresa = *dmGlobal->quEmpresa;
-    if (!empresa.active() || empresa.isEmpty() || !empresa.findField("UGESPECIFICOEMPRESA"))
-        return 0;
-    return empresa.fieldByName("UGESPECIFICOEMPRESA")->asInteger();
-}
+namespace {
 
 // Controls of the datasets off for the length of a routine, back on however it ends.
 struct ControlesDesligados {

@@ -22,6 +22,7 @@
 #include "host/ui/Dialogs.h"
 #include "host/ui/PageControl.h"
 #include "host/ui/SearchWindow.h"
+#include "service_orders/uPesqAssOrdemServico.h"
 
 #include <QFile>
 #include <QPushButton>
@@ -43,24 +44,6 @@ void gravar(const char* coluna, const QString& valor)
 }
 
 // An earlier order chosen in the order list (newest first).
-bool escolherOrdem(QString& numero)
-{
-    host::PesquisaDefinicao definicao{
-        117, "Pesquisa de Ordens de Serviço", "fmPesquisaOrdemServicoNova",
-        "select os.AOCODIGO, os.AODATAENTRADA, cl.NOME from AATC01AO os"
-        " left join AUGC0301 cl on cl.CODIGO_CLIENTE = os.CLCODIGO",
-        {}, "os.AOCODIGO desc",
-        {{"AOCODIGO", "Nº OS", 70, "os.AOCODIGO"},
-         {"AODATAENTRADA", "Entrada", 90, "os.AODATAENTRADA"},
-         {"NOME", "Cliente", 260, "cl.NOME"}},
-        2};
-    QVariantMap linha;
-    if (!host::executarPesquisa(definicao, {}, linha))
-        return false;
-    numero = host::textoPesquisa(linha, "AOCODIGO");
-    return true;
-}
-
 // ABC1234 is looked up as ABC-1234.
 QString placaFormatada(const QString& digitada) { return digitada.left(3) + "-" + digitada.mid(3, 4); }
 
@@ -281,9 +264,20 @@ void TfmAssOrdemServico::bbNSClick()
     } else if (escolha == "Placa") {
         novaOSPorPlaca(pcOrdemServico->activePage() == tsVeiculo);
     } else if (escolha == "Pesquisa") {
-        if (escolherOrdem(valor))
-            dmTec->NovaOSEquipamentoPreExistente("P", valor, false);
+        int ordem = 0, equipamento = 0;
+        QString descricao;
+        if (SelecionaOrdemServico(ordem, equipamento, descricao))
+            dmTec->NovaOSEquipamentoPreExistente("P", QString::number(ordem), false);
     }
+}
+
+void TfmAssOrdemServico::bbPesquisarClick()
+{
+    int ordem = 0, equipamento = 0;
+    QString descricao;
+    if (SelecionaOrdemServico(ordem, equipamento, descricao))
+        CarregaOrdemServico(ordem);
+    VerificaOSAtributoAberto();
 }
 
 void TfmAssOrdemServico::sbPesqContratoClick()

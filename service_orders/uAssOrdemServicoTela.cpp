@@ -150,14 +150,14 @@ QWidget* TfmAssOrdemServico::montarBotoes()
     bbNS = botao(barra, "bbNS", "Nova OS por Equipamento");
     bbImprimir = botao(barra, "bbImprimir", "Im&primir");
     bbOSInterna = botao(barra, "bbOSInterna", "Comprovante");
-    sbEtiquetas = botao(barra, "sbEtiquetas", "Etiquetas");
+    bbOrcamento = botao(barra, "bbOrcamento", "&Orçamento");
     bbDocumentos = botao(barra, "bbDocumentos", "Documentos de Venda");
     btPagarTecnico = botao(barra, "btPagarTecnico", "Pagar Técnico");
     bbPesquisar = botao(barra, "bbPesquisar", "Pesquisar");
     sbReserva = botao(barra, "sbReserva", "Baixar Estoque");
     bbSair = botao(barra, "bbSair", "Sai&r");
     for (QPushButton* b : {bbNovo, bbSalvar, bbCancelar, bbExcluir, sbAnterior, sbProximo, bbPesquisar, bbNS,
-                           bbImprimir, bbOSInterna, sbEtiquetas, bbDocumentos, btPagarTecnico, sbReserva})
+                           bbImprimir, bbOSInterna, bbOrcamento, bbDocumentos, btPagarTecnico, sbReserva})
         h->addWidget(b);
     h->addStretch(1);
     h->addWidget(bbSair);
@@ -259,8 +259,11 @@ QWidget* TfmAssOrdemServico::montarCabecalho()
     // The actions get a row of their own, so that their captions are not
     // squeezed into the last columns at the window's default width.
     auto* acoes = new QHBoxLayout;
+    // The print speed buttons sit here too: the tool bar is full at that width.
+    sbImpRapida = botao(p, "sbImpRapida", "Impressão Rápida");
+    sbEtiquetas = botao(p, "sbEtiquetas", "Etiquetas");
     for (QPushButton* b : {sbPesqContrato, sbCliCobranca, sbObsAdic, sbEnviarEmailAbertura, sbEnviarEmail,
-                           sbEnviaEmailOS})
+                           sbEnviaEmailOS, sbImpRapida, sbEtiquetas})
         acoes->addWidget(b);
     acoes->addStretch(1);
     g->addLayout(acoes, 4, 0, 1, 8);

@@ -17,12 +17,15 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QEventLoop>
 #include <QTime>
 #include <QVBoxLayout>
 
 using host::ui::named;
 
 host::ui::FormVar<TfmAssSituacaoTroca> fmAssSituacaoTroca("fmAssSituacaoTroca");
+bool bOk = false;
+int iTrocaSituacaoCodigo = 0;
 
 namespace {
 
@@ -253,6 +256,12 @@ void TfmAssSituacaoTroca::bbOkClick()
         LerSituacaoOS(escolhida).tipo == "F")
         UpdateCampoCommit("AATC01AO", "AOBAIXA", "'S'", "WHERE AOCODIGO = " + QString::number(ordem()));
     setModalResult(host::ui::ModalResult::Ok);
+    if (!laTempo->isHidden()) {
+        bOk = true;
+        if (const int situacao = situacaoEscolhida(); situacao > 0)
+            iTrocaSituacaoCodigo = situacao;
+        close();
+    }
 }
 
 bool SelecionaSituacaoTroca(int& asCodigo, bool bCriar)
@@ -276,6 +285,44 @@ bool SelecionaSituacaoTroca(int& asCodigo, bool bCriar)
         return false;
     asCodigo = dialogo->situacaoEscolhida();
     return true;
+}
+
+void SelecionaSituacaoTrocaTempo(int& asCodigo, bool bCriar)
+{
+    // The waiting caller's dialog is the one global: a second caller would
+    // take it over, and the first would go on waiting for a dialog not its own.
+    static bool aguardando = false;
+    if (aguardando) {
+        if (TfmAssSituacaoTroca* aberto = fmAssSituacaoTroca)
+            aberto->raise();
+        return;
+    }
+    if (bCriar)
+        fmAssSituacaoTroca.create();
+    TfmAssSituacaoTroca* dialogo = fmAssSituacaoTroca;
+    if (!dialogo)
+        return;
+    aguardando = true;
+    struct Liberar {
+        ~Liberar() { aguardando = false; }
+    } liberar;
+    bOk = false;
+    iTrocaSituacaoCodigo = 0;
+    if (host::data::Dataset* situacoes = dialogo->dsSituacao->dataset(); situacoes && !situacoes->active())
+        situacoes->open();
+    dialogo->mdHoraInicial->setText(QTime::currentTime().toString("hh:mm"));
+    dialogo->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                            Qt::WindowMinimizeButtonHint);
+    dialogo->setStayOnTop(true);
+    dialogo->laTempo->show();
+    QEventLoop espera;
+    QObject::connect(dialogo, &QObject::destroyed, &espera, &QEventLoop::quit);
+    dialogo->showNonModal();
+    if (fmAssSituacaoTroca)
+        espera.exec();
+    fmAssSituacaoTroca.clear();
+    if (bOk)
+        asCodigo = iTrocaSituacaoCodigo;
 }
 
 int TrocaSituacaoOrdemServico(const PedidoTrocaSituacao& pedido)

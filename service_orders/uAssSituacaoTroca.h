@@ -66,6 +66,18 @@ extern host::ui::FormVar<TfmAssSituacaoTroca> fmAssSituacaoTroca;
 // list is hidden or empty). The dialog is freed in every case.
 bool SelecionaSituacaoTroca(int& asCodigo, bool bCriar);
 
+// The timed change: bOk tells that it was confirmed, iTrocaSituacaoCodigo
+// holds the situation chosen then.
+extern bool bOk;
+extern int iTrocaSituacaoCodigo;
+
+// The timed variant: the dialog stays on top without blocking the screens,
+// with its clock running and the start time preset, while the caller waits
+// until it is gone. Confirmed, asCodigo becomes the situation chosen;
+// otherwise it is left alone. A call made while another one waits is
+// refused at once (asCodigo left alone): the waiting caller owns the dialog.
+void SelecionaSituacaoTrocaTempo(int& asCodigo, bool bCriar);
+
 // The service-order rules' situation question: the dialog prepared for the
 // order and the situation proposed; the situation chosen, 0 when not confirmed.
 int TrocaSituacaoOrdemServico(const PedidoTrocaSituacao& pedido);

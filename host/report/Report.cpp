@@ -1,5 +1,6 @@
 #include "host/report/Report.h"
 
+#include "host/report/Impressoras.h"
 #include "host/report/Layout.h"
 #include "host/report/Uvisualrel.h"
 
@@ -66,8 +67,8 @@ Band* Report::addBand(BandKind kind, const QString& name, double height)
         if (detail_)
             throw ReportError(QStringLiteral("O relatório já tem banda de detalhe."));
         detail_ = band;
-        if (dataSet_)
-            band->setDataSet(dataSet_);
+        // A report dataset not bound yet is bound before printing: keep the reference.
+        band->setDataSet(dataSet_);
     }
     return band;
 }
@@ -142,7 +143,10 @@ QString Report::textDump() { return takePrepared()->textDump(); }
 
 void Report::exportPdf(const QString& fileName) { takePrepared()->exportPdf(fileName); }
 
-void Report::print(const QString& printerName) { takePrepared()->print(printerName); }
+void Report::print(const QString& printerName)
+{
+    takePrepared()->print(printerName.isEmpty() ? impressoraAtual() : printerName);
+}
 
 void Report::preview(bool wait) { ::TfmVisualizadorRelatorio::Exibir(takePrepared(), wait); }
 

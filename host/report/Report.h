@@ -90,6 +90,7 @@ public:
     // just before (then that preparation is used once).
     QString textDump();
     void exportPdf(const QString& fileName);
+    // Without a name, the current printer of the system (host/report/Impressoras.h).
     void print(const QString& printerName = {});
     // The host's report viewer; with wait the call returns once it is closed.
     void preview(bool wait = true);

@@ -742,6 +742,10 @@ const std::vector<TableDef>& hostTables()
         {"BAIXA", varchar(1)},
         {"VENSREMESSASUP", varchar(30)},
         {"VEREFERENTE", varchar(1000)},
+        // The travel expenses of the order (VEVALORDESPESA holds the other ones).
+        {"VEVALORDESPESAVIAGEM", kValor},
+        // The customer's representation code the order was made under.
+        {"CODIGO_REPRESENTACAO", varchar(5)},
     }},
     // Sales-order lines; requested lines of assistance orders.
     {"AVEC85IT", {"COD", "CODIGO", "NUMERO_PEDIDO"}, {

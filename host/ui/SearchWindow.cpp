@@ -111,23 +111,24 @@ void SearchWindow::keyPressEvent(QKeyEvent* event)
     Form::keyPressEvent(event);
 }
 
-bool SearchWindow::searchKey(int key, const QString& text)
+bool SearchWindow::searchKey(int key, const QString& text) { return searchGridKey(*grid_, searchText_, key, text); }
+
+bool searchGridKey(DataGrid& grid, QString& typed, int key, const QString& text)
 {
-    host::data::Dataset* data = source_->dataset();
-    host::data::Field* field = grid_->selectedField();
+    host::data::Dataset* data = grid.dataSource() ? grid.dataSource()->dataset() : nullptr;
+    host::data::Field* field = grid.selectedField();
     if (!data || !data->active() || !field)
         return false;
-    if (key == Qt::Key_Backspace && !searchText_.isEmpty()) {
-        searchText_.chop(1);
+    if (key == Qt::Key_Backspace && !typed.isEmpty()) {
+        typed.chop(1);
     } else if (!text.isEmpty() && text.at(0).isPrint()) {
-        searchText_ += text;
+        typed += text;
     } else {
         return false;
     }
-    if (!searchText_.isEmpty())
+    if (!typed.isEmpty())
         runGuarded([&] {
-            data->locate(field->fieldName(), searchText_,
-                         host::data::LocateCaseInsensitive | host::data::LocatePartialKey);
+            data->locate(field->fieldName(), typed, host::data::LocateCaseInsensitive | host::data::LocatePartialKey);
         });
     return true;
 }

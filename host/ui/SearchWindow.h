@@ -57,6 +57,12 @@ private:
     std::function<void(const QString&)> onSearch_;
 };
 
+// The host's search keys on a grid: a printable key adds its text to the
+// typed prefix (Backspace takes one character back) and the grid's dataset
+// moves to the first row whose selected column begins with it, in any letter
+// case. False (nothing done) for other keys or without a selected field.
+bool searchGridKey(DataGrid& grid, QString& typed, int key, const QString& text);
+
 // CriaColunaDBGrid: a column of the field with its title and width.
 GridColumn* createGridColumn(DataGrid& grid, int width, const QString& title, const QString& fieldName);
 

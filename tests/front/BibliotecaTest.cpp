@@ -44,7 +44,8 @@ TEST_F(BibliotecaTest, ExportsTheEntryRoutinesByTheirPlainNames)
                              "SelecionaDefeitoItem", "RetornaTecQuery", "RetornaTecOSItemCorrente",
                              "CarregaOrdemServico", "CarregaDefeitoItem", "CarregaSolicitacao", "CarregaContrato",
                              "CarregaContratoEquipamento", "CtrAlteracaoPrecoProduto", "SegToHora", "SelecionaOSAndamentoDefeito",
-                             "OrdemServicoAtualizaTotalizador", "AtualizarOSCorrentePecas", "LancaOrdemServico"})
+                             "OrdemServicoAtualizaTotalizador", "AtualizarOSCorrentePecas", "LancaOrdemServico",
+                             "SelecionaOrdemServico"})
         EXPECT_NE(biblioteca.resolve(nome), nullptr) << nome;
     auto segToHora = resolver<int (*)(int)>("SegToHora");
     ASSERT_NE(segToHora, nullptr);

@@ -49,6 +49,10 @@ TEST_F(FiltrosTest, TypedTextIsALiteralNeverSql)
     EXPECT_EQ(conta(AdicionaFiltro("NOME", "x') or (1=1", "", FieldType::String, "C")), 0);
     EXPECT_EQ(conta(AdicionaFiltro("CODIGO_CLIENTE", "0' or '1'='1", "", FieldType::String, "I")), 0);
     EXPECT_EQ(conta(AdicionaFiltro("CODIGO_CLIENTE", "00001", "00002", FieldType::String, "F")), 2);
+    // A pattern the caller built from typed text matches as a pattern, still a literal.
+    EXPECT_EQ(AdicionaFiltro("upper(NOME)", "%AVI%", "", FieldType::String, "I"), " and (upper(NOME) like '%AVI%')");
+    EXPECT_EQ(conta(AdicionaFiltro("upper(NOME)", "%AVI%", "", FieldType::String, "I")), 1);
+    EXPECT_EQ(conta(AdicionaFiltro("upper(NOME)", "%X') OR (1=1%", "", FieldType::String, "I")), 0);
 }
 
 TEST_F(FiltrosTest, AValueOfAnotherTypeEndsTheOperation)

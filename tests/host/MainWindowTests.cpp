@@ -78,7 +78,7 @@ TEST_F(MainWindowTest, TheModulesWindowsAreListedByCaptionInTheirGroups)
     for (QAction* a : window.menuBar()->actions())
         titles << a->text();
     EXPECT_EQ(titles, (QStringList{"&Sistema", "C&adastros", "&Ordens de Serviço", "&Contratos", "&Locação",
-                                   "&Pedidos de Assistência"}));
+                                   "&Pedidos de Assistência", "&Vendas"}));
     ASSERT_NE(menu(window, "&Ordens de Serviço"), nullptr);
     EXPECT_EQ(itens(menu(window, "&Ordens de Serviço")).mid(0, 2),
               (QStringList{"Ordem de Serviço", "Andamento das Ordens de Serviço"}));

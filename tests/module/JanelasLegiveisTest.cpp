@@ -8,6 +8,7 @@
 #include "contracts/uAssContFat.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/PageControl.h"
+#include "rental/uAssVendas.h"
 #include "service_orders/uAssOrdemServico.h"
 
 #include <QScreen>
@@ -99,6 +100,9 @@ TEST_F(JanelasLegiveisTest, WindowsLargerThanTheScreenScrollOnASmallScreen)
     guardaFoto(faturamento, "fmAssContFat_tela_pequena.png");
     TfmAssContCad& contrato = abrirJanela(fmAssContCad, "fmAssContCad");
     confereTela(contrato, {697, 647});
+    TfmAssVendas& pedido = abrirJanela(fmAssVendas, "fmAssVenda");
+    confereTela(pedido, {1100, 720});
+    guardaFoto(pedido, "fmAssVenda_tela_pequena.png");
 }
 
 }  // namespace

@@ -3,11 +3,13 @@
 #include "data/uDataTec.h"
 #include "data/udmRelTec.h"
 #include "host/HostLog.h"
+#include "host/Udatamod.h"
 #include "host/Uprincipal.h"
 #include "host/ui/Layouts.h"
 #include "host/ui/WindowRegistry.h"
 #include "module/uPackageAssDados.h"
 #include "tests/support/ModuleTemplate.h"
+#include "tests/support/TestDatabase.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -43,6 +45,17 @@ void ModuleTest::TearDown()
 void ModuleTest::parametro(const QString& nome, const QString& valor)
 {
     global->SetParametro(nome, valor);
+}
+
+void ModuleTest::entrarComo(const QString& usuario)
+{
+    if (IbUserName() == "SYSDBA")
+        testsupport::grantAllToPublic(*global->IBTransaction1, {"GEN_AOITCODIGO"});
+    dmTecContrato.free();
+    dmTec.free();
+    global->IBTransaction1->commit();
+    global.reset();
+    global = std::make_unique<TdmGlobal>(dbPath, usuario, "x");
 }
 
 void ModuleTest::criarPrincipal() { principal = std::make_unique<TfmPrincipal>(); }

@@ -35,6 +35,9 @@ protected:
     QString templatePath() override;
 
     void parametro(const QString& nome, const QString& valor);
+    // Reconnects as another database user (embedded: no password check), as
+    // a technician logs in; the tables are granted to everyone first.
+    void entrarComo(const QString& usuario);
     void criarPrincipal();
     // "origin|text" of the log lines under that origin.
     QStringList logDe(const QString& origem) const;

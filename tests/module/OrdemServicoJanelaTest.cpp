@@ -62,19 +62,6 @@ protected:
                 nomes << form.pcOrdemServico->page(i)->objectName();
         return nomes;
     }
-    // Reconnects as another database user (embedded: no password check), as
-    // a technician logs in; the tables are granted to everyone first.
-    void entrarComo(const QString& usuario)
-    {
-        if (IbUserName() == "SYSDBA")
-            concederTudo();
-        dmTecContrato.free();
-        dmTec.free();
-        global->IBTransaction1->commit();
-        global.reset();
-        global = std::make_unique<TdmGlobal>(dbPath, usuario, "x");
-    }
-    void concederTudo() { testsupport::grantAllToPublic(*global->IBTransaction1, {"GEN_AOITCODIGO"}); }
     void tecnico(int codigo, const QString& nome, const QString& acesso)
     {
         exec(QString("insert into AATC06AT (ATCODIGO, ATNOME, ATATIVO, ATALTERAROS, ATACESSORESTRITO)"

@@ -322,3 +322,16 @@ TEST(BandLayout, AStretchingMemoGrowsItsBandAndPushesTheRest)
     report.prepare();
     EXPECT_DOUBLE_EQ(report.prepared()->pages[0].bands[0].rect.height(), 10);
 }
+
+TEST(BandLayout, AReportDatasetBoundAfterTheDetailWasMadeIsWalkedWhole)
+{
+    auto rows = memDataset("quLinhas", {"CODIGO:i", "TEXTO:s30"}, numberedRows(3));
+    ReportDataset dados(nullptr, "dsLinhas", "dsLinhas");
+    Report report;
+    report.setDataSet(&dados);   // not bound yet, as a form's report is made
+    Band* detalhe = report.addBand(BandKind::Detail, "qrbnDetalhe", 10);
+    detalhe->addDataText("qrteTexto", 0, 0, 80, 5, &dados, "TEXTO");
+    dados.setDataSet(rows.get());
+    report.prepare();
+    EXPECT_EQ(report.prepared()->pages[0].count("qrbnDetalhe"), 3) << "every row, not the detail once";
+}

@@ -81,4 +81,14 @@ QVariant HostDatabaseTest::one(const QString& sql, const QVariantMap& params)
     return host::db::selectValue(tr(), sql, params);
 }
 
+QVariant HostDatabaseTest::committed(const QString& sql, const QVariantMap& params)
+{
+    host::db::Connection conexao;
+    conexao.open({dbPath});
+    host::db::Transaction transacao(conexao);
+    const QVariant valor = host::db::selectValue(transacao, sql, params);
+    transacao.commit();
+    return valor;
+}
+
 }  // namespace testsupport

@@ -33,6 +33,8 @@ protected:
     host::db::Transaction& tr() { return *dmGlobal->IBTransaction1; }
     int exec(const QString& sql, const QVariantMap& params = {});
     QVariant one(const QString& sql, const QVariantMap& params = {});
+    // The value read through a connection of its own: what was committed.
+    QVariant committed(const QString& sql, const QVariantMap& params = {});
 
     QString dbPath;
     QString systemFolder;

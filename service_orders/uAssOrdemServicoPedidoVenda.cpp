@@ -1,0 +1,305 @@
+// The service-order window: the order becomes its sales orders (the main
+// one, and a service and an expense order for other payers), stamped,
+// filled, written back into the order and completed; the order may then be
+// opened in the host's sales-order window.
+
+#include "service_orders/uAssOrdemServico.h"
+#include "service_orders/uAssOrdemServicoComum.h"
+
+#include "data/uDataTec.h"
+
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+#include "host/Uprincipal.h"
+#include "host/data/Abort.h"
+#include "host/data/HandlerGuard.h"
+#include "host/data/Query.h"
+#include "host/ui/Cursors.h"
+#include "host/ui/WindowRegistry.h"
+
+using host::data::DetachHandler;
+using ordem_servico::parametro;
+
+namespace {
+
+using EventoDataset = host::data::Dataset::Event;
+
+// "Não" to the question ends the routine without a message.
+void confirmarSituacaoPedido()
+{
+    const QString tipo =
+        CarregaDado("ASTIPO", "AATC01AS", "WHERE ASCODIGO = " + QuotedStr(dmTec->quOSASCODIGO->asString())).trimmed();
+    if (tipo == "F" || tipo == "S" || tipo == "D")
+        return;
+    if (MostraPergunta("A situação que se encontra a O.S. não é válida para efetuar Pedido de Venda. Deseja "
+                       "Continuar?",
+                       {"Sim", "Não"}) != "Sim")
+        host::abortOperation();
+}
+
+void verificarItensPedido(const QString& modoItem, const QString& codigo)
+{
+    const QString itens = "AATC01AOIT it Left Outer Join AATC01AS sit On (it.asCodigo = sit.ASCodigo)";
+    const QString aviso = "A O.S. possui itens em situação que não é permitida geração de Pedido de Venda!";
+    if (modoItem == "I" &&
+        CarregaNumeroInteiro("count(*)", itens,
+                             "WHERE not(sit.asTipo in ('F','S','D')) and it.AOCODIGO = " + QuotedStr(codigo)) > 0)
+        dmGlobal->MostraAviso(aviso, true);
+    if (modoItem != "B")
+        return;
+    if (CarregaNumeroInteiro("count(*)", itens,
+                             "WHERE (sit.asTipo in ('F','S','D')) and it.AOCODIGO = " + QuotedStr(codigo)) == 0)
+        dmGlobal->MostraAviso(aviso, true);
+    if (CarregaNumeroInteiro("count(*)", "AATC01AA",
+                             "WHERE AOCODIGO = " + QuotedStr(codigo) +
+                                 " AND AATIPO = '3' AND COALESCE(VECODIGO, '') = ''  ") == 0 &&
+        CarregaNumeroInteiro("count(*)", "AATC01AP",
+                             "WHERE AOCODIGO = " + QuotedStr(codigo) +
+                                 " AND APTIPO = '3' AND COALESCE(VECODIGO, '') = '' ") == 0)
+        dmGlobal->MostraAviso("A O.S. não possui serviços e/ou peças para geração de Pedido de Venda!", true);
+}
+
+// "" (first order), "Completo" or "Pendentes"; "Cancelar" ends silently.
+QString modoPedido(const QString& modoItem)
+{
+    if (modoItem == "B")
+        return "Pendentes";
+    if (dmTec->quOSVECODIGO->asString().trimmed().isEmpty())
+        return {};
+    const QString resposta = MostraPergunta("Esta OS já possui um pedido de venda. Deseja inserir outro pedido de "
+                                            "venda completo ou apenas com os itens pendentes?",
+                                            {"Completo", "Pendentes", "Cancelar"});
+    if (resposta != "Completo" && resposta != "Pendentes")
+        host::abortOperation();
+    return resposta;
+}
+
+QString clienteCobrancaPedido()
+{
+    const TdmTec& tec = *dmTec;
+    const QString tipoCliente = parametro("ATTIPOOSPEDIDOCLIENTE");
+    const QString clienteTipo = parametro("ATCLIENTEPEDIDOTIPOOS");
+    if (parametro("ATCLASSIFICACAOOS") == "S" && tec.quOSAOTIPOOS->asString() == tipoCliente &&
+        !clienteTipo.isEmpty())
+        return clienteTipo;
+    const QString cobranca = tec.quOSCLCODIGOCLIENTECOBRANCA->asString();
+    return cobranca.trimmed().isEmpty() ? tec.quOSCLCODIGO->asString() : cobranca;
+}
+
+QString novoPedidoVenda(const QString& cliente, const char* rotuloDepuracao)
+{
+    const TdmTec& tec = *dmTec;
+    const QString numero = dmGlobal->InserirPedidoVenda(
+        cliente, {}, {}, tec.quOSTVCODIGO->asString(), {}, tec.quOSOFCODIGO->asString(), "S", {}, {},
+        parametro("ATLOCALESTOQUEDOCUMENTO"), {}, tec.quOSORCTCODIGO->asInteger(), QDateTime(), {}, {});
+    if (bDetectarErroSQL)
+        dmGlobal->MostraAviso(QString(rotuloDepuracao) + numero, false);
+    return numero;
+}
+
+// The services go apart only when the order has service and parts lines.
+bool pedidoServicoSeparado(int ordem)
+{
+    TdmTec& tec = *dmTec;
+    host::data::Query& servicos = *tec.quOSAndamento;
+    if (!servicos.active()) {
+        servicos.paramByName("aocodigo")->setAsInteger(ordem);
+        servicos.open();
+    }
+    servicos.last();
+    if (servicos.isEmpty())
+        return false;
+    tec.CarregaOSPecas(ordem, 0, {});
+    tec.quOSPecas->last();
+    return !tec.quOSPecas->isEmpty();
+}
+
+void linhaPedidoDespesas(const QString& pedido)
+{
+    const TdmTec& tec = *dmTec;
+    const QString reembolso = parametro("ATSERVICOREEMBOLSOVIAGEM");
+    if (reembolso.trimmed().isEmpty()) {
+        dmGlobal->MostraAviso("Para inserir item de despesas no pedido individual é necessário informar um código "
+                              "de produto/serviço no parâmetro \"Código Serviço Reembolso de Viagem\"!",
+                              false);
+        return;
+    }
+    dmGlobal->InserirPedidoVendaItem(reembolso, pedido, 1, 0, false, false,
+                                     tec.quOSAODESPVIAGEM->asFloat() + tec.quOSAODESPDIVERSAS->asFloat(), 0, 0, {},
+                                     tec.quOSAOCODIGO->asInteger(), {}, true, tec.quOSOFCODIGO->asString(),
+                                     ", FOCODIGOVENDEDOR", ", " + QuotedStr(tec.quOSFOCODIGOVENDEDOR->asString()));
+}
+
+void carimbarPedidos(const QStringList& numeros)
+{
+    const TdmTec& tec = *dmTec;
+    QStringList citados;
+    for (const QString& numero : numeros)
+        citados << QuotedStr(numero);
+    const QString condicao = "Where numero_pedido in  ( " + citados.join(", ") + " ) ";
+    UpdateCampoVariavelCommit("avec8501", "aoCodigo", tec.quOSAOCODIGO->asString(), condicao);
+    if (parametro("ATPEDIDORECIBO") == "C")
+        UpdateCampoVariavelCommit("AVEC8501", "VERECIBO", "S", condicao);
+    const QString operador =
+        parametro("ATIMPRIMECOMPROVANTEOS") == "S" ? IbUserName() : tec.quOSAOATENDENTE->asString();
+    UpdateCampoVariavelCommit("avec8501", "operador", operador.left(20), condicao);
+}
+
+// The main order takes the service order's number (five digits at least)
+// when that number is free; the other numbers that were the main one follow.
+void renumerarPedido(QString& principal, QString& servico, QString& despesas)
+{
+    const int ordem = dmTec->quOSAOCODIGO->asInteger();
+    const QString alvo = QString::number(ordem).rightJustified(5, '0');
+    if (ContadorDados("NUMERO_PEDIDO", "AVEC8501", alvo, "", false) > 0) {
+        dmGlobal->MostraAviso("O número da OS já estava ocupado, o pedido de venda terá o número " + principal, false);
+        return;
+    }
+    if (ordem > 99999)
+        return;
+    UpdateCampoVariavelCommit("avec8501", "numero_pedido", alvo, "Where numero_pedido =" + QuotedStr(principal));
+    if (servico == principal)
+        servico = alvo;
+    if (despesas == principal)
+        despesas = alvo;
+    principal = alvo;
+}
+
+// The order is closed and carries its numbers; the situation after the
+// order is set unless closing waits for every line ("T") and one is left.
+void gravarPedidoNaOS(TfmAssOrdemServico& tela, const QString& principal, const QString& servico)
+{
+    TdmTec& tec = *dmTec;
+    tela.OSPassaTag(8);
+    tec.quOS->edit();
+    tec.quOSAOBAIXA->setAsString("S");
+    tec.quOSVECODIGO->setAsString(principal);
+    tec.quOSVECODIGOSERVICO->setAsString(servico);
+    const QString situacao = parametro("ATSITUACAOPOSPEDIDO");
+    DetachHandler<std::function<void(host::data::Field&)>> semTroca(tec.quOSASCODIGO->onChange);
+    if (!situacao.trimmed().isEmpty()) {
+        const QString condicao = "Where aoCodigo= " + tec.quOSAOCODIGO->asString() + " and veCodigo is null ";
+        const int pendentes = CarregaNumeroInteiro("count(*)", "aatc01ap", condicao) +
+                              CarregaNumeroInteiro("count(*)", "aatc01aa", condicao);
+        if (pendentes == 0 || parametro("ATMODOFECHAMENTOOS") != "T")
+            tec.quOSASCODIGO->setAsInteger(situacao.trimmed().toInt());
+    }
+    tela.OSPassaTag(8);
+    tec.quOS->post();
+}
+
+}  // namespace
+
+// The screen as it was before the orders were made, whatever happened.
+void TfmAssOrdemServico::fecharEmissaoPedido(int ordem)
+{
+    TdmTec& tec = *dmTec;
+    host::ui::setScreenCursor(host::ui::CursorShape::Default);
+    OSPassaTag(0);
+    onDeactivate = [this] { FormDeactivate(); };
+    onActivate = [this] { FormActivate(); };
+    tec.quOS->beforeEdit = [&tec](host::data::Dataset& d) { tec.quOSBeforeEdit(d); };
+    if (tec.quOS->active() && !tec.quOS->isEmpty()) {
+        if (tec.quOS->editing())
+            tec.quOS->cancel();
+        tec.quOS->refresh();
+    }
+    tec.quOSASCODIGO->onChange = [&tec](host::data::Field& f) { tec.quOSASCODIGOChange(f); };
+    tec.quOSPecas->enableControls();
+    tec.quOSAndamento->enableControls();
+    tec.CarregaOSAtributos(ordem, 0, false);
+    VerificaOSAtributoAberto();
+}
+
+QString TfmAssOrdemServico::OSEmissaoPedidoVenda(bool AskOpen, bool ShowSuccess, bool HideParts,
+                                                 QString& ServiceOrderNumber, QString& ExpenseOrderNumber)
+{
+    TdmTec& tec = *dmTec;
+    {
+        DetachHandler<EventoDataset> semGuarda(tec.quOS->beforeEdit);
+        struct Etiqueta {
+            TfmAssOrdemServico* janela;
+            ~Etiqueta() { janela->OSPassaTag(0); }
+        } etiqueta{this};
+        OSPassaTag(8);
+        if (!tec.quOS->editing())
+            tec.quOS->edit();
+        SalvarAlteracoes(*tec.quOS);
+    }
+    const QString modoItem = parametro("ATPEDIDOSITUACAOITEM");
+    if (parametro("ATATENDENTEAUTOMATICO") == "S")
+        confirmarSituacaoPedido();
+    if (modoItem == "I" || modoItem == "B")
+        confirmarSituacaoPedido();
+    const int ordem = ordemAtual();
+    verificarItensPedido(modoItem, QString::number(ordem));
+    const bool pendentes = modoPedido(modoItem) == "Pendentes";
+
+    tec.CarregaOSAtributos(ordem, 0, true);
+    tec.quOSPecas->disableControls();
+    tec.quOSAndamento->disableControls();
+    tec.quOS->beforeEdit = nullptr;
+    onDeactivate = nullptr;
+    onActivate = nullptr;
+    host::ui::setScreenCursor(host::ui::CursorShape::HourGlass);
+    OSPassaTag(8);
+    PedidosGerados pedidos;
+    try {
+        pedidos.clienteCobranca = clienteCobrancaPedido();
+        pedidos.principal = novoPedidoVenda(pedidos.clienteCobranca, "[sNumeroPedidoVenda]=");
+        pedidos.servico = pedidos.despesas = pedidos.principal;
+        QStringList numeros{pedidos.principal};
+        const QString pagadorServico = tec.quOSCLCODIGOCOBRANCASERVICO->asString().trimmed();
+        if (!pagadorServico.isEmpty() && pedidoServicoSeparado(ordem)) {
+            pedidos.servico = novoPedidoVenda(pagadorServico, "[sNumeroPedidoVendaServico]=");
+            dmGlobal->IBTransaction1->commitRetaining();
+            numeros << pedidos.servico;
+        }
+        const QString pagadorDespesas = tec.quOSCLCODIGOCOBRANCADESPESAS->asString().trimmed();
+        if (!pagadorDespesas.isEmpty()) {
+            pedidos.despesas = novoPedidoVenda(pagadorDespesas, "[sNumeroPedidoVendaDespesas]=");
+            dmGlobal->IBTransaction1->commitRetaining();
+            linhaPedidoDespesas(pedidos.despesas);
+            numeros = QStringList{pedidos.principal, pedidos.servico, pedidos.despesas};
+        }
+        carimbarPedidos(numeros);
+        if (parametro("ATIMPRIMECOMPROVANTEOS") == "S")
+            renumerarPedido(pedidos.principal, pedidos.servico, pedidos.despesas);
+
+        if (parametro("ATPEDIDOTOTALSERVICOPECA") == "P") {
+            InserirTotalServicoPecaPedidoVenda(pedidos.principal);
+        } else {
+            if (GetValueOpcaoDespesa("Despesas com Peças"))
+                tec.InserirPecaPedidoVenda(pendentes, pedidos.principal, HideParts, false);
+            if (GetValueOpcaoDespesa("Serviço"))
+                InserirServicoPedidoVenda(pendentes, pedidos.servico);
+        }
+        gravarPedidoNaOS(*this, pedidos.principal, pedidos.servico);
+        completarPedidosGerados(pedidos);
+        dmGlobal->PVLacoGravacaoItem();
+        dmGlobal->quPedidoVenda->close();
+        if (ShowSuccess)
+            dmGlobal->MostraAviso("Operação efetuada com sucesso!", false);
+    } catch (...) {
+        // The failure reaches the caller as it came, the screen restored.
+        try {
+            fecharEmissaoPedido(ordem);
+        } catch (...) {
+        }
+        throw;
+    }
+    fecharEmissaoPedido(ordem);
+    ServiceOrderNumber = pedidos.servico;
+    ExpenseOrderNumber = pedidos.despesas;
+
+    if (AskOpen && MostraPergunta("Deseja abrir o pedido de vendas?", {"Sim", "Não"}) == "Sim") {
+        if (fmPrincipal)
+            fmPrincipal->miPedidoVenda->click();
+        dmGlobal->CarregaPedidoVenda(pedidos.principal);
+        if (host::ui::Form* andamento = host::ui::WindowRegistry::find("fmAssAndamento"))
+            andamento->showMinimized();
+        close();
+    }
+    return pedidos.principal;
+}

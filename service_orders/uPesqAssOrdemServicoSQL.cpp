@@ -1,0 +1,295 @@
+// The service-order search's statements as text, from its filters only.
+
+#include "service_orders/uPesqAssOrdemServicoSQL.h"
+
+#include "host/Udatamod.h"
+#include "host/Uglobal.h"
+
+#include <QStringList>
+
+namespace {
+
+const QString kPlacaVazia = "   -    ";
+const QString kDataVazia = "  /  /  ";
+
+const QString kBaseConsulta =
+    "select it.*, cli.nome as cliente, tec.atnome as tecnico, os.aodatasaida, os.aoValorTotal,"
+    " os.aoValorServico, os.aoValorPecas, os.AODATAENTRADA, os.veCodigo, os.aoBaixa, os.aoCodigo as aoCodigoOS,"
+    " os.AoRemanufatura, os.AOATENDENTE, os.AOLOCAL, os.AODATAAPROVA, os.AOHORASAIDA,"
+    " Tab.Descricao as DescTabela, Op.Desc_op_Nf as DescOperacao, sit.ascor, sit.ASDESCRICAO as Situacao,"
+    " cast((select count(*) from AATC01AR ar where ar.aoCodigo = os.aoCodigo) as integer) as TotalAcessorio,"
+    " (select si.ASDESCRICAO from AATC01AS si where si.asCodigo = it.asCodigo) as SituacaoItem\n"
+    "from AATC01AO OS\n"
+    "left outer join aatc01AOIT IT on (os.aocodigo = it.aocodigo)\n"
+    "left outer join augc0301 cli on (os.clcodigo = cli.codigo_cliente)\n"
+    "left outer join aatc06at tec on (os.atcodigo = tec.atcodigo)\n"
+    "left outer join aatc01as Sit on (os.ascodigo = sit.ascodigo)\n"
+    "left outer join Afvc0901 Op on (os.ofCodigo = Op.Cod_Op)\n"
+    "left outer join Afvt0101 Tab on (os.tvCodigo = Tab.Codigo)\n"
+    "where (OS.aocodigo >= 0)";
+
+const QString kBaseUltimaOS =
+    "select MAX(IT.AOCODIGO), it.aoitEquipDescricao, it.aoitEquipCodigo, it.aoitSerie, it.aoitPlaca,"
+    " it.aoitMarca, it.aoitModelo, it.aoitCor, cli.nome, os.clCodigo\n"
+    "from AATC01AO OS\n"
+    "left outer join aatc01AOIT IT on (os.aocodigo = it.aocodigo)\n"
+    "left outer join augc0301 cli on (os.clcodigo = cli.codigo_cliente)\n"
+    "where (OS.aocodigo >= 0 )";
+
+const QString kAgrupaUltimaOS =
+    "group by it.aoitEquipDescricao, it.aoitEquipCodigo, it.aoitSerie, it.aoitPlaca, it.aoitMarca,"
+    " it.aoitModelo, it.aoitCor, cli.nome, os.clCodigo\n"
+    "Order by os.clCodigo,it.aoitEquipDescricao,it.aoitPlaca ";
+
+const QString kBaseContagem =
+    "select Count(*) as TotReg\n"
+    "from AATC01AO OS\n"
+    "left outer join aatc01AOIT IT on (os.aocodigo = it.aocodigo)\n"
+    "left outer join augc0301 cli on (os.clcodigo = cli.codigo_cliente)\n"
+    "left outer join aatc06at tec on (os.atcodigo = tec.atcodigo)\n"
+    "left outer join aatc01as Sit on (os.ascodigo = sit.ascodigo)";
+
+const QString kLigacaoPecas = "Left Outer Join Aatc01ap ap   On (os.aoCodigo = ap.aoCodigo) ";
+const QString kLigacaoProduto = "Left Outer Join Acec1101 PrAp On (ap.prCodigo = PrAp.Codigo) ";
+
+// The statement being built: its text and the lines after it.
+class TextoPesquisaOS {
+public:
+    explicit TextoPesquisaOS(const QString& base) : sql_(base) {}
+    void linha(const QString& texto) { sql_ += "\n" + texto; }
+    void ligacao(const QString& texto) { sql_ = SQLComLigacao(sql_, texto); }
+    const QString& sql() const { return sql_; }
+
+private:
+    QString sql_;
+};
+
+// A masked field left blank holds only its literals ("  /  /  ", "   -    ").
+bool mascaraPreenchida(const QString& texto)
+{
+    for (const QChar c : texto)
+        if (c.isLetterOrNumber())
+            return true;
+    return false;
+}
+bool dataPreenchida(const QString& data) { return data != kDataVazia && mascaraPreenchida(data); }
+bool placaPreenchida(const QString& placa) { return placa != kPlacaVazia && mascaraPreenchida(placa); }
+
+// The lines the three statements share, each in its own form.
+class CondicoesPesquisaOS {
+public:
+    explicit CondicoesPesquisaOS(const FiltroPesquisaOS& filtro) : f_(filtro) {}
+
+    QString padrao(const QString& texto) const { return QuotedStr(PadraoPesquisaOS(f_, texto)); }
+
+    void local(TextoPesquisaOS& t) const
+    {
+        if (!f_.local.isEmpty())
+            t.linha("and (os.AOLOCAL) = " + QuotedStr(f_.local));
+    }
+    void campoItem(TextoPesquisaOS& t) const
+    {
+        if (f_.camposItemVisivel && !f_.campoItem.isEmpty())
+            t.linha(AdicionaFiltro("it." + f_.campoItem, f_.numero, {}, f_.tipoCampoItem, "C"));
+    }
+    void numero(TextoPesquisaOS& t) const
+    {
+        if (!f_.numero.isEmpty())
+            t.linha("and (os.aocodigo) like " + padrao(f_.numero));
+    }
+    void situacao(TextoPesquisaOS& t) const
+    {
+        if (!f_.situacaoTexto.isEmpty())
+            t.linha("and  (OS.ASCODIGO) = " + QString::number(f_.situacaoChave));
+    }
+    void equipamento(TextoPesquisaOS& t) const
+    {
+        if (!f_.equipamento.isEmpty())
+            t.linha("and upper(it.aoitequipdescricao) like " + padrao(f_.equipamento));
+    }
+    void datas(TextoPesquisaOS& t) const
+    {
+        if (dataPreenchida(f_.dataInicial))
+            t.linha("and (os.AODATAENTRADA) >= " + StringDateTimeIniToSQL(f_.dataInicial));
+        if (dataPreenchida(f_.dataFinal))
+            t.linha("and (os.AODATAENTRADA) <= " + StringDateTimeFimToSQL(f_.dataFinal));
+    }
+    void aprovado(TextoPesquisaOS& t) const
+    {
+        if (f_.aprovado)
+            t.linha("and (it.aoitAprovado = 'S')");
+    }
+    bool temModelo() const { return !f_.modelo.trimmed().isEmpty(); }
+    // The model field in its three meanings; the part form brings its joins.
+    void modelo(TextoPesquisaOS& t, bool ultimaOS) const
+    {
+        if (!temModelo())
+            return;
+        if (f_.rotuloModelo == "Peça") {
+            if (ultimaOS) {
+                t.ligacao(kLigacaoPecas + kLigacaoProduto);
+                t.linha("and (PrAp.Descricao) containing " + QuotedStr(f_.modelo));
+            } else {
+                t.ligacao(kLigacaoPecas);
+                t.ligacao(kLigacaoProduto);
+                t.linha("and PrAp.Descricao containing " + QuotedStr(f_.modelo));
+            }
+        } else if (f_.rotuloModelo == "Situação Item") {
+            t.linha("and (select ss.ASDESCRICAO from AATC01AS ss Where ss.asCodigo = it.asCodigo) containing " +
+                    QuotedStr(f_.modelo));
+        } else {
+            t.linha("and upper(it.aoitmodelo) like " + padrao(f_.modelo));
+        }
+    }
+    void placa(TextoPesquisaOS& t) const
+    {
+        if (!f_.placaVisivel)
+            return;
+        if (f_.rotuloPlaca == "Nº de Série") {
+            if (!f_.placa.trimmed().isEmpty())
+                t.linha("and upper(it.aoitserie) like " + padrao(f_.placa));
+        } else if (placaPreenchida(f_.placa)) {
+            t.linha("and upper(it.aoitplaca) like " + padrao(f_.placa));
+        }
+    }
+    void situacaoExceto(TextoPesquisaOS& t) const
+    {
+        if (!f_.situacaoExceto.isEmpty())
+            t.linha("and (Coalesce(os.AsCodigo,0)) <> " + QuotedStr(f_.situacaoExceto));
+    }
+    void tecnicoRestrito(TextoPesquisaOS& t) const
+    {
+        if (!f_.tecnicoRestrito.isEmpty() && !f_.ultimaOS)
+            t.linha(" and (tec.atnome) =" + QuotedStr(f_.tecnicoRestrito.toUpper()));
+    }
+    void marca(TextoPesquisaOS& t) const
+    {
+        if (!f_.marca.isEmpty())
+            t.linha("and it.aoitmarca Containing " + QuotedStr(f_.marca));
+    }
+    void filial(TextoPesquisaOS& t) const
+    {
+        if (!f_.filtroFilial.trimmed().isEmpty())
+            t.linha(f_.filtroFilial);
+    }
+    void campoOS(TextoPesquisaOS& t) const
+    {
+        if (!f_.campoOS.isEmpty())
+            t.linha(AdicionaFiltro("os." + f_.campoOS, f_.valorAlternativo, {}, f_.tipoCampoOS, "C"));
+    }
+
+private:
+    const FiltroPesquisaOS& f_;
+};
+
+QString consultaItens(const FiltroPesquisaOS& f, const CondicoesPesquisaOS& c)
+{
+    TextoPesquisaOS t(kBaseConsulta);
+    c.local(t);
+    c.campoItem(t);
+    if (!f.camposItemVisivel)
+        c.numero(t);
+    if (!f.serie.isEmpty())
+        t.linha("and upper(it.aoitserie) like " + c.padrao(f.serie));
+    if (!f.cliente.isEmpty())
+        t.linha("and cli.nome Containing " + QuotedStr(f.cliente));
+    c.situacao(t);
+    c.equipamento(t);
+    if (!f.tecnico.isEmpty())
+        t.linha(f.rotuloTecnico == "Cor" ? "and (it.AOITCOR) like " + c.padrao(f.tecnico)
+                                         : "and upper(tec.atnome) like " + c.padrao(f.tecnico));
+    if (!f.status.trimmed().isEmpty())
+        t.linha("and (os.aoBaixa) like " + c.padrao(f.status.trimmed()));
+    c.datas(t);
+    c.aprovado(t);
+    c.modelo(t, false);
+    if (!f.modoVeiculo && !f.codigoInterno.isEmpty())
+        t.linha("and upper(it.aoitcodigointerno) like " + c.padrao(f.codigoInterno));
+    c.placa(t);
+    c.situacaoExceto(t);
+    c.tecnicoRestrito(t);
+    c.marca(t);
+    c.filial(t);
+    c.campoOS(t);
+    t.linha("  Order by " + ColunaOrdemPesquisaOS(f.ordem));
+    return t.sql();
+}
+
+QString consultaUltimaOS(const FiltroPesquisaOS& f, const CondicoesPesquisaOS& c)
+{
+    TextoPesquisaOS t(kBaseUltimaOS);
+    c.local(t);
+    c.numero(t);
+    if (!f.serie.isEmpty())
+        t.linha("and upper(it.aoitserie) like " + c.padrao(f.serie));
+    if (!f.cliente.isEmpty())
+        t.linha("and  (cli.nome) containing " + QuotedStr(f.cliente));
+    c.situacao(t);
+    c.equipamento(t);
+    c.modelo(t, true);
+    c.situacaoExceto(t);
+    c.filial(t);
+    c.placa(t);
+    t.linha(kAgrupaUltimaOS);
+    return t.sql();
+}
+
+QString contagem(const FiltroPesquisaOS& f, const CondicoesPesquisaOS& c)
+{
+    TextoPesquisaOS t(kBaseContagem + "\n" +
+                      (f.ultimaOS ? "where not (OS.aocodigo is null)" : "where (OS.aocodigo >= 0 ) "));
+    c.local(t);
+    c.campoItem(t);
+    if (!f.camposItemVisivel)
+        c.numero(t);
+    if (!f.serie.isEmpty())
+        t.linha("and (it.aoitserie) like " + c.padrao(f.serie));
+    if (!f.cliente.isEmpty())
+        t.linha("and cli.nome ContainIng " + QuotedStr(f.cliente.toUpper()));
+    c.situacao(t);
+    c.equipamento(t);
+    if (!f.ultimaOS) {
+        if (!f.tecnico.isEmpty() && f.rotuloTecnico != "Cor")
+            t.linha("and upper(tec.atnome) like " + c.padrao(f.tecnico));
+        if (!f.status.trimmed().isEmpty())
+            t.linha("and (os.aoBaixa) like " + c.padrao(f.status.trimmed()));
+        c.datas(t);
+    }
+    c.aprovado(t);
+    if (c.temModelo() && f.rotuloModelo == "Modelo")
+        t.linha("and upper(it.aoitmodelo) LIKE " + c.padrao(f.modelo));
+    if (!f.modoVeiculo && !f.codigoInterno.isEmpty())
+        t.linha("and (it.aoitcodigointerno) like " + c.padrao(f.codigoInterno));
+    if (f.placaVisivel && f.rotuloPlaca == "Placa" && placaPreenchida(f.placa))
+        t.linha("and upper(it.aoitplaca) LIKE " + c.padrao(f.placa));
+    c.situacaoExceto(t);
+    c.tecnicoRestrito(t);
+    c.marca(t);
+    c.filial(t);
+    c.campoOS(t);
+    return t.sql();
+}
+
+}  // namespace
+
+QString PadraoPesquisaOS(const FiltroPesquisaOS& filtro, const QString& texto)
+{
+    const QString prefixo = filtro.onde == 1 || filtro.onde == 2 ? "%" : "";
+    const QString sufixo = filtro.onde == 0 || filtro.onde == 1 ? "%" : "";
+    return (prefixo + texto + sufixo).toUpper();
+}
+
+QString ColunaOrdemPesquisaOS(int ordem)
+{
+    static const QStringList colunas = {"os.aoCodigo Desc", "cli.nome",       "it.aoitEquipDescricao",
+                                        "tec.atnome",        "it.aoitmodelo", "os.AODATAENTRADA",
+                                        "os.AODATASAIDA"};
+    return colunas.value(ordem, colunas.first());
+}
+
+SQLPesquisaOS MontaSQLPesquisaOS(const FiltroPesquisaOS& filtro)
+{
+    const CondicoesPesquisaOS condicoes(filtro);
+    return {filtro.ultimaOS ? consultaUltimaOS(filtro, condicoes) : consultaItens(filtro, condicoes),
+            contagem(filtro, condicoes)};
+}

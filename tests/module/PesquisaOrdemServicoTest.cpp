@@ -1,0 +1,481 @@
+// The service-order search: its statements built from the filters alone
+// (exact text, each also run on the database), and the window opened as the
+// order picker from the service-order window: the filters, the picked row,
+// the status panels, the statements a search costs, the printouts and a
+// picture of the window with rows.
+
+#include "tests/module/ModuleFixture.h"
+
+#include "tests/module/JanelaLegivel.h"
+
+#include "data/uDataTec.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/data/Field.h"
+#include "host/data/HandlerGuard.h"
+#include "host/data/Query.h"
+#include "host/db/Database.h"
+#include "host/ui/DataChoiceControls.h"
+#include "host/ui/DataEdit.h"
+#include "host/ui/DataGrid.h"
+#include "host/ui/DataLookupCombo.h"
+#include "host/ui/DataTextControls.h"
+#include "host/ui/StatusBar.h"
+#include "service_orders/uAssOSPesquisaFic.h"
+#include "service_orders/uAssOSPesquisaRel.h"
+#include "service_orders/uAssOrdemServico.h"
+#include "service_orders/uPesqAssOrdemServico.h"
+#include "service_orders/uPesqAssOrdemServicoSQL.h"
+#include "tests/support/TestDatabase.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+// The picker under the plain name the host resolves.
+bool SelecionaOrdemServicoExportado(int&, int&, QString&) __asm__("SelecionaOrdemServico");
+
+namespace moduletest {
+namespace {
+
+using host::ui::Form;
+
+const QString kBase =
+    "select it.*, cli.nome as cliente, tec.atnome as tecnico, os.aodatasaida, os.aoValorTotal,"
+    " os.aoValorServico, os.aoValorPecas, os.AODATAENTRADA, os.veCodigo, os.aoBaixa, os.aoCodigo as aoCodigoOS,"
+    " os.AoRemanufatura, os.AOATENDENTE, os.AOLOCAL, os.AODATAAPROVA, os.AOHORASAIDA,"
+    " Tab.Descricao as DescTabela, Op.Desc_op_Nf as DescOperacao, sit.ascor, sit.ASDESCRICAO as Situacao,"
+    " cast((select count(*) from AATC01AR ar where ar.aoCodigo = os.aoCodigo) as integer) as TotalAcessorio,"
+    " (select si.ASDESCRICAO from AATC01AS si where si.asCodigo = it.asCodigo) as SituacaoItem\n"
+    "from AATC01AO OS\n"
+    "left outer join aatc01AOIT IT on (os.aocodigo = it.aocodigo)\n"
+    "left outer join augc0301 cli on (os.clcodigo = cli.codigo_cliente)\n"
+    "left outer join aatc06at tec on (os.atcodigo = tec.atcodigo)\n"
+    "left outer join aatc01as Sit on (os.ascodigo = sit.ascodigo)\n"
+    "left outer join Afvc0901 Op on (os.ofCodigo = Op.Cod_Op)\n"
+    "left outer join Afvt0101 Tab on (os.tvCodigo = Tab.Codigo)\n"
+    "where (OS.aocodigo >= 0)";
+const QString kContagem =
+    "select Count(*) as TotReg\n"
+    "from AATC01AO OS\n"
+    "left outer join aatc01AOIT IT on (os.aocodigo = it.aocodigo)\n"
+    "left outer join augc0301 cli on (os.clcodigo = cli.codigo_cliente)\n"
+    "left outer join aatc06at tec on (os.atcodigo = tec.atcodigo)\n"
+    "left outer join aatc01as Sit on (os.ascodigo = sit.ascodigo)\n"
+    "where (OS.aocodigo >= 0 ) ";
+
+class PesquisaOrdemServicoTest : public ModuleTest {
+protected:
+    void SetUp() override
+    {
+        ModuleTest::SetUp();
+        // Orders 40 and 41 executed, 42 with two items and 43 with one;
+        // 12, 120 and 312 with one item each, 500 without items, and two
+        // orders of one truck.
+        auto ordem = [this](int codigo, const char* baixa, double total) {
+            exec(QString("insert into AATC01AO (AOCODIGO, CLCODIGO, AODATAENTRADA, AOBAIXA, AOPRIORIDADE, ASCODIGO,"
+                         " AOVALORTOTAL) values (%1, '00003', '2026-11-02', '%2', 'M', 1, %3)")
+                     .arg(codigo)
+                     .arg(baixa)
+                     .arg(total));
+        };
+        auto item = [this](int ordem, int item, const QString& equipamento, int codigo, const QString& serie) {
+            exec(QString("insert into AATC01AOIT (AOCODIGO, AOITCODIGO, AOITEQUIPDESCRICAO, AOITEQUIPCODIGO, AOITSERIE,"
+                         " AOITPLACA) values (%1, %2, '%3', %4, '%5', '%6')")
+                     .arg(ordem)
+                     .arg(item)
+                     .arg(equipamento)
+                     .arg(codigo)
+                     .arg(serie, codigo == 9 ? "ABC-1234" : ""));
+        };
+        for (int codigo : {40, 41})
+            ordem(codigo, "S", 100);
+        for (int codigo : {42, 43, 12, 120, 312, 500, 601, 602})
+            ordem(codigo, "A", codigo == 43 ? 80 : 0);
+        item(40, 401, "Impressora laser", 1, "HP-1");
+        item(41, 411, "Notebook", 2, "DL-1");
+        item(42, 421, "Máquina de café expresso", 4, "SAE-1");
+        item(42, 422, "Ar-condicionado split", 3, "SPR-1");
+        item(43, 431, "Ar-condicionado split", 3, "SPR-2");
+        for (int codigo : {12, 120, 312})
+            item(codigo, codigo * 10, "Balança", 7, "B" + QString::number(codigo));
+        for (int codigo : {601, 602})
+            item(codigo, codigo * 10, "Caminhão", 9, "CH9");
+        exec("insert into AATC01AP (AOCODIGO, APSEQUENCIA, AOITCODIGO, PRCODIGO, APQUANTIDADE, APVALUNITARIO,"
+             " APVALTOTAL, APAUTORIZADO) values (42, 1, 421, 'P0005', 1, 35.5, 35.5, 'S')");
+        exec("insert into AATC01AA (AOCODIGO, AACODIGO, AOITCODIGO, PRCODIGO, AAQUANTIDADE, AAVALOR, AAVALORTOTAL,"
+             " AAAUTORIZADO) values (42, 2, 422, 'S0003', 1, 150, 150, 'S')");
+        dmGlobal->IBTransaction1->commitRetaining();
+        uPackageAss::CriarDataTec();
+    }
+    QList<int> ordens(const QString& sql, const char* coluna = "AOCODIGOOS")
+    {
+        auto consulta = CriarIbQuery();
+        consulta->setSql(sql);
+        consulta->open();
+        QList<int> lista;
+        for (; !consulta->eof(); consulta->next())
+            lista << consulta->fieldByName(coluna)->asInteger();
+        return lista;
+    }
+    int contar(const QString& sql) { return one(sql).toInt(); }
+
+    // Opens the service-order window and its search; the action drives the search.
+    void pesquisarPelaJanela(std::function<void(TfmPesquisaAssOrdemServico&)> acao)
+    {
+        uPackageAss::ShowJanelaTec("fmAssOrdemServico");
+        TfmAssOrdemServico* os = fmAssOrdemServico.get();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(os));
+        dialogs->modal("fmPesquisaAssOrdemServico",
+                       [acao](Form& janela) { acao(static_cast<TfmPesquisaAssOrdemServico&>(janela)); });
+        os->bbPesquisar->click();
+    }
+};
+
+TEST_F(PesquisaOrdemServicoTest, EmptyFiltersListEveryItemHighestOrderFirstAndAnOrderWithoutItemsOnce)
+{
+    const SQLPesquisaOS sql = MontaSQLPesquisaOS(FiltroPesquisaOS{});
+    EXPECT_EQ(sql.consulta, kBase + "\n  Order by os.aoCodigo Desc");
+    EXPECT_EQ(sql.contagem, kContagem);
+    const QList<int> lista = ordens(sql.consulta);
+    EXPECT_EQ(lista.value(0), 602);
+    EXPECT_EQ(lista.count(500), 1) << "the outer join keeps a header without items";
+    EXPECT_EQ(lista.count(42), 2) << "one row per item";
+    EXPECT_EQ(lista.size(), contar(sql.contagem));
+    EXPECT_EQ(lista.size(), 5 + 3 + 1 + 2);
+}
+
+TEST_F(PesquisaOrdemServicoTest, NumberPatternsFollowWhereTheTextMatches)
+{
+    FiltroPesquisaOS f;
+    f.numero = "12";
+    SQLPesquisaOS sql = MontaSQLPesquisaOS(f);
+    EXPECT_TRUE(sql.consulta.endsWith("\nand (os.aocodigo) like '%12%'\n  Order by os.aoCodigo Desc"));
+    EXPECT_EQ(ordens(sql.consulta), (QList<int>{312, 120, 12}));
+    EXPECT_EQ(contar(sql.contagem), 3);
+    f.onde = 0;
+    sql = MontaSQLPesquisaOS(f);
+    EXPECT_TRUE(sql.consulta.contains("and (os.aocodigo) like '12%'"));
+    EXPECT_EQ(ordens(sql.consulta), (QList<int>{120, 12}));
+    f.onde = 2;
+    EXPECT_EQ(ordens(MontaSQLPesquisaOS(f).consulta), (QList<int>{312, 12}));
+}
+
+TEST_F(PesquisaOrdemServicoTest, StatusQuotesAndPlateAsTyped)
+{
+    FiltroPesquisaOS f;
+    f.status = "S";
+    SQLPesquisaOS sql = MontaSQLPesquisaOS(f);
+    EXPECT_TRUE(sql.consulta.contains("\nand (os.aoBaixa) like '%S%'\n"));
+    EXPECT_EQ(ordens(sql.consulta), (QList<int>{41, 40}));
+
+    f = {};
+    f.cliente = "D'Ávila";
+    sql = MontaSQLPesquisaOS(f);
+    EXPECT_TRUE(sql.consulta.contains("\nand cli.nome Containing 'D''Ávila'\n"));
+    EXPECT_TRUE(sql.contagem.endsWith("\nand cli.nome ContainIng 'D''ÁVILA'"));
+    EXPECT_TRUE(ordens(sql.consulta).isEmpty()) << "the quote is text, not SQL";
+    EXPECT_EQ(contar(sql.contagem), 0);
+
+    f = {};
+    f.placaVisivel = true;
+    f.placa = "   -    ";
+    sql = MontaSQLPesquisaOS(f);
+    EXPECT_EQ(sql.consulta, kBase + "\n  Order by os.aoCodigo Desc");
+    EXPECT_EQ(sql.contagem, kContagem);
+    f.placa = "ABC-1234";
+    sql = MontaSQLPesquisaOS(f);
+    EXPECT_TRUE(sql.consulta.contains("\nand upper(it.aoitplaca) like '%ABC-1234%'\n"));
+    EXPECT_TRUE(sql.contagem.endsWith("\nand upper(it.aoitplaca) LIKE '%ABC-1234%'"));
+    EXPECT_EQ(ordens(sql.consulta), (QList<int>{602, 601}));
+}
+
+TEST_F(PesquisaOrdemServicoTest, LastOrderModeIgnoresTheOrderOnlyFiltersAndReturnsTheGroupsHighestOrder)
+{
+    FiltroPesquisaOS f;
+    f.ultimaOS = true;
+    f.equipamento = "Caminh";
+    f.tecnico = "ROBERTO";
+    f.status = "A";
+    f.dataInicial = "01/01/26";
+    f.dataFinal = "31/12/26";
+    f.aprovado = true;
+    f.codigoInterno = "X1";
+    f.marca = "Volvo";
+    f.campoOS = "AOATENDENTE";
+    f.valorAlternativo = "Carla";
+    const SQLPesquisaOS sql = MontaSQLPesquisaOS(f);
+    EXPECT_EQ(sql.consulta,
+              "select MAX(IT.AOCODIGO), it.aoitEquipDescricao, it.aoitEquipCodigo, it.aoitSerie, it.aoitPlaca,"
+              " it.aoitMarca, it.aoitModelo, it.aoitCor, cli.nome, os.clCodigo\n"
+              "from AATC01AO OS\n"
+              "left outer join aatc01AOIT IT on (os.aocodigo = it.aocodigo)\n"
+              "left outer join augc0301 cli on (os.clcodigo = cli.codigo_cliente)\n"
+              "where (OS.aocodigo >= 0 )\n"
+              "and upper(it.aoitequipdescricao) like '%CAMINH%'\n"
+              "group by it.aoitEquipDescricao, it.aoitEquipCodigo, it.aoitSerie, it.aoitPlaca, it.aoitMarca,"
+              " it.aoitModelo, it.aoitCor, cli.nome, os.clCodigo\n"
+              "Order by os.clCodigo,it.aoitEquipDescricao,it.aoitPlaca ");
+    EXPECT_EQ(ordens(sql.consulta, "MAX"), QList<int>{602});
+    // The count still counts item rows, with the approval, brand and header
+    // field but not the technician, status or dates.
+    EXPECT_TRUE(sql.contagem.startsWith(kContagem.left(kContagem.indexOf("where")) + "where not (OS.aocodigo is null)"));
+    EXPECT_FALSE(sql.contagem.contains("atnome"));
+    EXPECT_FALSE(sql.contagem.contains("aoBaixa"));
+    EXPECT_TRUE(sql.contagem.contains("and (it.aoitAprovado = 'S')"));
+    EXPECT_TRUE(sql.contagem.contains("and it.aoitmarca Containing 'Volvo'"));
+    EXPECT_TRUE(sql.contagem.contains("and (os.AOATENDENTE containing 'Carla')"));
+    EXPECT_EQ(contar(sql.contagem), 0);
+}
+
+TEST_F(PesquisaOrdemServicoTest, PartSituationItemAndBranchFormsRunOnTheDatabase)
+{
+    FiltroPesquisaOS f;
+    f.rotuloModelo = "Peça";
+    f.modelo = "a";
+    SQLPesquisaOS sql = MontaSQLPesquisaOS(f);
+    EXPECT_TRUE(sql.consulta.contains("left outer join Afvt0101 Tab on (os.tvCodigo = Tab.Codigo)\n"
+                                      " Left Outer Join Aatc01ap ap   On (os.aoCodigo = ap.aoCodigo) "));
+    EXPECT_TRUE(sql.consulta.contains("\nand PrAp.Descricao containing 'a'\n"));
+    EXPECT_FALSE(sql.contagem.contains("PrAp")) << "the count knows the model form only";
+    EXPECT_FALSE(ordens(sql.consulta).isEmpty());
+    f.ultimaOS = true;
+    sql = MontaSQLPesquisaOS(f);
+    EXPECT_TRUE(sql.consulta.contains("\nand (PrAp.Descricao) containing 'a'\n"));
+    ordens(sql.consulta, "MAX");
+
+    f = {};
+    f.rotuloModelo = "Situação Item";
+    f.modelo = "x";
+    ordens(MontaSQLPesquisaOS(f).consulta);
+    sFilialUsuario = "02";
+    f = {};
+    f.filtroFilial = SQLFiltroFilial("AATC01AO", "os");
+    sFilialUsuario.clear();
+    EXPECT_EQ(f.filtroFilial, " and (os.AOLOCAL = '02')");
+    EXPECT_TRUE(ordens(MontaSQLPesquisaOS(f).consulta).isEmpty());
+    EXPECT_EQ(SQLFiltroFilial("AATC01AO", "os"), "") << "a user of every branch";
+}
+
+TEST_F(PesquisaOrdemServicoTest, PickedFromTheServiceOrderWindowLoadsTheOrderAndLogsTheArguments)
+{
+    parametro("ATSEMTOTALREGISTROS", "N");
+    QString primeiro, segundo;
+    int custoPrimeira = 0, custoSegunda = 0;
+    pesquisarPelaJanela([&](TfmPesquisaAssOrdemServico& janela) {
+        EXPECT_EQ(janela.caption(), "Pesquisa de Ordem de Serviço");
+        EXPECT_GT(janela.cbCampos->count(), 10) << "the header's fields";
+        EXPECT_FALSE(janela.cbCamposIt->isVisible());
+        janela.edNOS->setText("4");
+        {
+            testsupport::StatementCounter contador;
+            janela.bbPesquisa->click();
+            custoPrimeira = contador.count();
+        }
+        primeiro = janela.stInformacao->panelText(0);
+        janela.edNOS->setText("43");
+        {
+            testsupport::StatementCounter contador;
+            janela.bbPesquisa->click();
+            custoSegunda = contador.count();
+        }
+        segundo = janela.stInformacao->panelText(1);
+        EXPECT_EQ(janela.quPecas->active(), true) << "the row's details follow it";
+        EXPECT_EQ(janela.stInformacao->panelText(0), primeiro) << "the table's total is read once";
+        janela.dbgdOrdemServico->onDblClick();
+    });
+    EXPECT_EQ(primeiro, "Total de Registros: " + QString::number(one("select count(*) from aatc01aoit").toInt()));
+    EXPECT_EQ(segundo, "Registros Encontrados: 1") << logDe("[TfmPesquisaAssOrdemServico.Pesquisar]").join("\n").toStdString();
+    // The list, its row's services, parts, travel and extra expenses, the count; the table's total once.
+    EXPECT_EQ(custoPrimeira, 1 + 4 + 1 + 1);
+    EXPECT_EQ(custoSegunda, 1 + 4 + 1);
+    EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), 43);
+    EXPECT_EQ(fmPesquisaAssOrdemServico.get(), nullptr) << "freed once it answered";
+    const QStringList log = logDe("[SelecionaOrdemServico]");
+    EXPECT_TRUE(log.contains("iNumeroOrdem Antes:0"));
+    EXPECT_TRUE(log.contains("iNumeroOrdem Depois:43"));
+    EXPECT_TRUE(log.contains("SDescricao Depois:Ar-condicionado split"));
+    EXPECT_TRUE(log.contains("iCodigoEquipamento Depois:3"));
+}
+
+TEST_F(PesquisaOrdemServicoTest, CancelKeepsTheArgumentsAndTheLastOrderGridAnswersByThePlainName)
+{
+    int ordem = 7, equipamento = 8;
+    QString descricao = "antes";
+    dialogs->modal("fmPesquisaAssOrdemServico", [](Form& janela) {
+        auto& pesquisa = static_cast<TfmPesquisaAssOrdemServico&>(janela);
+        pesquisa.bbPesquisa->click();
+    });
+    EXPECT_FALSE(SelecionaOrdemServico(ordem, equipamento, descricao));
+    EXPECT_EQ(ordem, 7);
+    EXPECT_EQ(equipamento, 8);
+    EXPECT_EQ(descricao, "antes");
+
+    parametro("ATMODOVEICULO", "O");
+    dialogs->modal("fmPesquisaAssOrdemServico", [](Form& janela) {
+        auto& pesquisa = static_cast<TfmPesquisaAssOrdemServico&>(janela);
+        EXPECT_EQ(pesquisa.laNumero->text(), "Chassi");
+        EXPECT_FALSE(pesquisa.ckUltimaOS->isHidden());
+        pesquisa.ckUltimaOS->click();
+        EXPECT_FALSE(pesquisa.dbgdUltimaOS->isHidden());
+        EXPECT_TRUE(pesquisa.dbgdOrdemServico->isHidden());
+        EXPECT_FALSE(pesquisa.edTecnico->isEnabled());
+        pesquisa.mdPlaca->setText("ABC1234");
+        pesquisa.bbPesquisa->click();
+        ASSERT_TRUE(pesquisa.quConsUltimaOS->active());
+        pesquisa.dbgdUltimaOS->onDblClick();
+    });
+    EXPECT_TRUE(SelecionaOrdemServicoExportado(ordem, equipamento, descricao));
+    EXPECT_EQ(ordem, 602);
+    EXPECT_EQ(equipamento, 9);
+    EXPECT_EQ(descricao, "Caminhão");
+}
+
+TEST_F(PesquisaOrdemServicoTest, LabelsCycleKeysAndTheSituationBoxClearedByEscape)
+{
+    dialogs->modal("fmPesquisaAssOrdemServico", [](Form& janela) {
+        auto& p = static_cast<TfmPesquisaAssOrdemServico&>(janela);
+        p.laModelo->onClick();
+        EXPECT_EQ(p.laModelo->text(), "Peça");
+        p.laModelo->onClick();
+        EXPECT_EQ(p.laModelo->text(), "Situação Item");
+        p.laModelo->onClick();
+        EXPECT_EQ(p.laModelo->text(), "Modelo");
+        p.laTecnico->onClick();
+        EXPECT_EQ(p.laTecnico->text(), "Cor");
+        p.MiCamposAlter->trigger();
+        EXPECT_FALSE(p.cbCamposIt->isHidden());
+        EXPECT_EQ(p.edNOS->maxLength(), 100);
+        QTest::keyClick(&p, Qt::Key_F, Qt::ControlModifier);
+        EXPECT_FALSE(p.edFilial->isHidden());
+        EXPECT_FALSE(p.edSitExceto->isHidden());
+
+        p.dblcSituacao->setKeyValue(4);
+        ASSERT_FALSE(p.dblcSituacao->text().isEmpty());
+        FiltroPesquisaOS f = p.FiltroAtual({}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, false);
+        EXPECT_TRUE(MontaSQLPesquisaOS(f).consulta.contains("and  (OS.ASCODIGO) = 4"));
+        QTest::keyClick(p.dblcSituacao, Qt::Key_Escape);
+        f = p.FiltroAtual({}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, false);
+        EXPECT_FALSE(MontaSQLPesquisaOS(f).consulta.contains("OS.ASCODIGO"));
+        EXPECT_EQ(p.dblcSituacao->keyValue().toInt(), -1);
+    });
+    int ordem = 0, equipamento = 0;
+    QString descricao;
+    SelecionaOrdemServico(ordem, equipamento, descricao);
+}
+
+TEST_F(PesquisaOrdemServicoTest, PrintoutsOfTheSearchAsText)
+{
+    QString listagem, equipamentos, ficha;
+    dialogs->modal("fmPesquisaAssOrdemServico", [&](Form& janela) {
+        auto& p = static_cast<TfmPesquisaAssOrdemServico&>(janela);
+        p.edNOS->setText("4");
+        p.bbPesquisa->click();
+        host::data::DetachHandler<host::data::Dataset::Event> seguir(
+            p.quConsulta->afterScroll, [&p](host::data::Dataset& d) { p.quConsultaAfterScroll(d); });
+        TqrAssOSPesquisaRel lista;
+        listagem = lista.QuickRep1->textDump();
+        TqrAssOSPesquisaFic card;
+        ficha = card.QuickRep1->textDump();
+    });
+    int ordem = 0, equipamento = 0;
+    QString descricao;
+    SelecionaOrdemServico(ordem, equipamento, descricao);
+    EXPECT_TRUE(listagem.contains("Equipamentos")) << listagem.toStdString();
+    EXPECT_TRUE(listagem.contains("Nº de Série:"));
+    EXPECT_FALSE(listagem.contains("Placa:")) << "no vehicle lines outside vehicle mode";
+    EXPECT_TRUE(listagem.contains("Máquina de café expresso"));
+    EXPECT_TRUE(listagem.contains("P0005")) << "the item's parts";
+    EXPECT_TRUE(listagem.contains("S0003")) << "the item's services";
+    // One group per serial number, five items of four orders.
+    EXPECT_EQ(ficha.count("Total de Ordens:"), 5 + 1) << ficha.toStdString();
+    EXPECT_TRUE(ficha.contains("Valores Totais"));
+    EXPECT_FALSE(ficha.contains("Total Receitas")) << "no contract lines outside contract mode";
+}
+
+TEST_F(PesquisaOrdemServicoTest, TheCardInContractModeListsContractLinesAndCash)
+{
+    parametro("ATSITUACAOPORITEM", "S");
+    parametro("ATUTILIZACONTRATOS", "S");
+    exec("insert into AATC05ACEV (ACEVCODIGO, ACCODIGO, EVCODIGO, ACEVVALOR, ACEVDATAINICIO, ACEVDATAFIM)"
+         " values (1, 77, 3, 100, '2026-01-01', '2026-12-31')");
+    QString ficha;
+    TotaisFichaOS totais;
+    dialogs->modal("fmPesquisaAssOrdemServico", [&](Form& janela) {
+        auto& p = static_cast<TfmPesquisaAssOrdemServico&>(janela);
+        p.edNOS->setText("43");
+        p.bbPesquisa->click();
+        TqrAssOSPesquisaFic card;
+        ficha = card.QuickRep1->textDump();
+        totais = card.total;
+    });
+    int ordem = 0, equipamento = 0;
+    QString descricao;
+    SelecionaOrdemServico(ordem, equipamento, descricao);
+    EXPECT_TRUE(ficha.contains("Contrato Código: 000077")) << ficha.toStdString();
+    EXPECT_TRUE(ficha.contains("Total Geral Receitas"));
+    EXPECT_TRUE(ficha.contains("Total Despesa"));
+    EXPECT_DOUBLE_EQ(totais.receitas, 0);
+    EXPECT_DOUBLE_EQ(totais.TotalReceitas(), totais.contrato) << "no cash movements: receipts are the contract's";
+    EXPECT_DOUBLE_EQ(totais.Resultado(), totais.contrato - 80.0);
+}
+
+TEST_F(PesquisaOrdemServicoTest, PartsOfARowExportAndAFailedSearchWarns)
+{
+    const QString arquivo = QDir(systemFolder).filePath("pesquisa.xls");
+    QString titulo;
+    int linhas = -1;
+    dialogs->modal("fmPesquisaAssOrdemServico", [&](Form& janela) {
+        auto& p = static_cast<TfmPesquisaAssOrdemServico&>(janela);
+        p.edNOS->setText("42");
+        p.bbPesquisa->click();
+        ASSERT_TRUE(p.quConsulta->locate("AOITCODIGO", 421));
+        EXPECT_EQ(p.quConsulta->fieldByName("AOBAIXA")->displayText(), "Serviço em Andamento");
+        dialogs->modal("fmPesquisa", [&](Form& pecas) {
+            titulo = pecas.caption();
+            linhas = pecas.findChild<host::ui::DataGrid*>()->model()->rowCount();
+        });
+        p.miMostrarPecas->trigger();
+        EXPECT_FALSE(p.quPecas->active()) << "closed after the window";
+
+        p.dbgdOrdemServico->setFocus();
+        dialogs->enter(arquivo);
+        p.miExportar->trigger();
+
+        // A header field whose column the table lacks makes the statement fail.
+        int calculado = 0;
+        while (dmTec->quOS->field(calculado)->kind() == host::data::FieldKind::Data)
+            ++calculado;
+        p.cbCampos->setCurrentIndex(calculado);
+        p.edAlternativo->setText("x");
+        dialogs->acknowledge("Falha ao realizar pesquisa.");
+        p.bbPesquisa->click();
+    });
+    int ordem = 0, equipamento = 0;
+    QString descricao;
+    SelecionaOrdemServico(ordem, equipamento, descricao);
+    EXPECT_EQ(titulo, "Peças da Ordem de Serviço");
+    EXPECT_EQ(linhas, 1);
+    EXPECT_TRUE(QFile::exists(arquivo + "x")) << "written as the current workbook format";
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+TEST_F(PesquisaOrdemServicoTest, PictureOfTheSearchWithRows)
+{
+    dialogs->modal("fmPesquisaAssOrdemServico", [&](Form& janela) {
+        auto& p = static_cast<TfmPesquisaAssOrdemServico&>(janela);
+        p.bbPesquisa->click();
+        guardaFoto(p, "fmPesquisaAssOrdemServico.png");
+    });
+    int ordem = 0, equipamento = 0;
+    QString descricao;
+    SelecionaOrdemServico(ordem, equipamento, descricao);
+}
+
+}  // namespace
+}  // namespace moduletest
