@@ -93,7 +93,18 @@ QDate ProximoInicio(const QDate& inicio, const QString& periodo, const QString& 
 
 QString DocumentoData(const QDate& vencimento)
 {
-    return vencimento.toString("ddMMyy");
+    // Written digit by digit: a forecast makes one for every instalment, and
+    // the general date format costs more than the row it names.
+    if (!vencimento.isValid() || vencimento.year() < 0)
+        return vencimento.toString("ddMMyy");
+    const int partes[] = {vencimento.day(), vencimento.month(), vencimento.year() % 100};
+    QString texto(6, Qt::Uninitialized);
+    QChar* at = texto.data();
+    for (int parte : partes) {
+        *at++ = QChar(u'0' + parte / 10);
+        *at++ = QChar(u'0' + parte % 10);
+    }
+    return texto;
 }
 
 QString DocumentoContrato(int contrato)

@@ -175,6 +175,10 @@ namespace {
 // cut to 0.28 because its binary form is 0.28999...
 double decimalValue(double value)
 {
+    // A whole number below 10^15 is its own 15 digits: no text to make
+    // (money in whole cents is most of what passes here).
+    if (std::fabs(value) < 1e15 && value == std::trunc(value))
+        return value;
     return QString::number(value, 'g', 15).toDouble();
 }
 

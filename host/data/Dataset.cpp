@@ -269,12 +269,8 @@ void Dataset::detachSource(DataSource* source)
     sources_.erase(std::remove(sources_.begin(), sources_.end(), source), sources_.end());
 }
 
-// Most datasets have no data source: each notification is asked for every
-// value set and every row walked, so an empty list costs no copy.
-void Dataset::notifyDataChanged(Field* field)
+void Dataset::sendDataChanged(Field* field)
 {
-    if (disabled_ > 0 || sources_.empty())
-        return;
     const std::vector<DataSource*> sources = sources_;
     for (DataSource* source : sources)
         source->dataChanged(field);

@@ -241,7 +241,14 @@ private:
     // Notifications.
     void attachSource(DataSource* source);
     void detachSource(DataSource* source);
-    void notifyDataChanged(Field* field);
+    // Most datasets have no data source: asked for every value set and every
+    // row walked, the test stays at the call site.
+    void notifyDataChanged(Field* field)
+    {
+        if (disabled_ == 0 && !sources_.empty())
+            sendDataChanged(field);
+    }
+    void sendDataChanged(Field* field);
     void notifyStateChanged();
     void notifyActiveChanged();
     void notifyUpdateData();

@@ -151,9 +151,11 @@ void Dataset::post()
                     throw;
             }
         }
-        // The buffer keeps its room for the next row edited.
+        // The buffer keeps its room for the next row edited. Swapped, not
+        // moved: a move makes and destroys a variant per cell; the old cells
+        // go with the buffer's clear.
         const MutableRowValues row = rowValues(cur_);
-        std::move(editBuf_.begin(), editBuf_.begin() + std::min(editBuf_.size(), row.size()), row.begin());
+        std::swap_ranges(editBuf_.begin(), editBuf_.begin() + std::min(editBuf_.size(), row.size()), row.begin());
         editBuf_.clear();
         state_ = DatasetState::Browse;
         modified_ = false;

@@ -201,7 +201,7 @@ void Dataset::writeField(Field& field, QVariant value)
     if (field.onValidate)
         old = std::exchange(editBuf_[slot], std::move(value));
     else
-        editBuf_[slot] = std::move(value);
+        editBuf_[slot].swap(value);   // the old value goes with `value`
     if (field.onValidate) {
         try {
             auto validate = field.onValidate;

@@ -224,6 +224,11 @@ QVariant Field::normalized(const QVariant& v) const
     case FieldType::Date:
         if (v.typeId() == QMetaType::QString && v.toString().trimmed().isEmpty())
             return QVariant();
+        if (v.typeId() == QMetaType::QDateTime) {
+            const QDateTime& dt = *static_cast<const QDateTime*>(v.constData());
+            if (dt.isValid() && dt.timeSpec() == Qt::LocalTime && dt.time().msecsSinceStartOfDay() == 0)
+                return v;   // already the start of its day
+        }
         return toDateTime(*this, v).date().startOfDay();
     case FieldType::Time:
         if (v.typeId() == QMetaType::QString && v.toString().trimmed().isEmpty())
@@ -297,6 +302,17 @@ QString Field::asString() const
 
 void Field::setAsString(const QString& value)
 {
+    // A text for a text data field is its value as it is (empty is null, a
+    // longer one is cut): no variant made to be converted back.
+    if (kind_ == FieldKind::Data && (type_ == FieldType::String || type_ == FieldType::Memo)) {
+        if (value.isEmpty())
+            dataset_->writeField(*this, QVariant());
+        else if (type_ == FieldType::String && size_ > 0 && value.size() > size_)
+            dataset_->writeField(*this, QVariant(value.left(size_)));
+        else
+            dataset_->writeField(*this, QVariant(value));
+        return;
+    }
     switch (type_) {
     case FieldType::String:
     case FieldType::Memo:
@@ -327,6 +343,18 @@ int Field::asInteger() const
 
 void Field::setAsInteger(int value)
 {
+    // The usual pairs stored as normalized() would leave them, without it;
+    // a value out of a smallint's range takes the general way and is refused.
+    if (kind_ == FieldKind::Data) {
+        if (type_ == FieldType::Int32 || (type_ == FieldType::Int16 && value >= -32768 && value <= 32767)) {
+            dataset_->writeField(*this, QVariant(value));
+            return;
+        }
+        if (type_ == FieldType::Float) {
+            dataset_->writeField(*this, QVariant(double(value)));
+            return;
+        }
+    }
     setValue(value);
 }
 
@@ -340,6 +368,10 @@ double Field::asFloat() const
 
 void Field::setAsFloat(double value)
 {
+    if (kind_ == FieldKind::Data && type_ == FieldType::Float && std::isfinite(value)) {
+        dataset_->writeField(*this, QVariant(value));
+        return;
+    }
     setValue(value);
 }
 
@@ -353,6 +385,19 @@ QDateTime Field::asDateTime() const
 
 void Field::setAsDateTime(const QDateTime& value)
 {
+    if (kind_ == FieldKind::Data) {
+        if (!value.isValid()) {
+            dataset_->writeField(*this, QVariant());
+            return;
+        }
+        // A date field keeps the start of the day: a local midnight already is
+        // (making it again asks the time zone for every row written).
+        if (type_ == FieldType::DateTime ||
+            (type_ == FieldType::Date && value.timeSpec() == Qt::LocalTime && value.time().msecsSinceStartOfDay() == 0)) {
+            dataset_->writeField(*this, QVariant(value));
+            return;
+        }
+    }
     setValue(value.isValid() ? QVariant(value) : QVariant());
 }
 

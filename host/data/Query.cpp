@@ -214,35 +214,31 @@ int Query::execSql()
     return affected;
 }
 
-// Asked before every row written: a name, not a string made for each row.
-void Query::requireUpdate(const char* statement) const
+// Asked before every row written: the kind's flag, no text looked at per row.
+void Query::requireUpdate(UpdateSql::Kind kind, const char* statement) const
 {
     if (!update_)
         throw DatasetError(QString("%1: a consulta é somente leitura.").arg(name()));
-    const QByteArrayView which(statement);
-    const QString& text = update_->texts_[size_t(which == "insert"   ? UpdateSql::Kind::Insert
-                                                 : which == "modify" ? UpdateSql::Kind::Modify
-                                                                     : UpdateSql::Kind::Delete)];
-    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSpace(); }))
+    if (update_->blank_[size_t(kind)])
         throw DatasetError(
             QString("%1: falta a instrução de %2 em %3.").arg(name(), QLatin1String(statement), update_->name()));
 }
 
 void Query::writeInsert(RowValues values)
 {
-    requireUpdate("insert");
+    requireUpdate(UpdateSql::Kind::Insert, "insert");
     update_->run(UpdateSql::Kind::Insert, values, {});
 }
 
 void Query::writeModify(RowValues oldValues, RowValues newValues)
 {
-    requireUpdate("modify");
+    requireUpdate(UpdateSql::Kind::Modify, "modify");
     update_->run(UpdateSql::Kind::Modify, newValues, oldValues);
 }
 
 void Query::writeDelete(RowValues oldValues)
 {
-    requireUpdate("delete");
+    requireUpdate(UpdateSql::Kind::Delete, "delete");
     update_->run(UpdateSql::Kind::Delete, oldValues, oldValues);
 }
 

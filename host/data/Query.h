@@ -5,6 +5,7 @@
 // needs them. Without an update object the query is read-only.
 
 #include "host/data/Dataset.h"
+#include "host/data/UpdateSql.h"
 
 #include <QStringList>
 
@@ -82,7 +83,8 @@ private:
     void rebuildParams();
     void prepareStatement();
     void bindParams();
-    void requireUpdate(const char* statement) const;   // "insert", "modify" or "delete"
+    // `statement` names the kind in the message: "insert", "modify" or "delete".
+    void requireUpdate(UpdateSql::Kind kind, const char* statement) const;
     int slotFor(const QString& fieldName) const { return slotOf(fieldName); }
     unsigned fieldBindingsFor() const { return fieldBindings(); }
 

@@ -33,6 +33,17 @@ void empty(QVariant* cells, size_t count)
     std::uninitialized_value_construct_n(cells, count);
 }
 
+// A row handed out is written soon (an appended row at its post, after the
+// field assignments): its cells, most often not touched since a dataset
+// before this one used them, are brought in meanwhile.
+void prefetchForWrite(const QVariant* cells, size_t count)
+{
+    const char* at = reinterpret_cast<const char*>(cells);
+    const char* end = reinterpret_cast<const char*>(cells + count);
+    for (; at < end; at += 64)
+        __builtin_prefetch(at, 1, 3);
+}
+
 }  // namespace
 
 RowStore::~RowStore()
@@ -79,7 +90,9 @@ QVariant* RowStore::add()
         blocks_.push_back(std::move(block));
         usedInLast_ = 0;
     }
-    return &blocks_.back().cells[usedInLast_++ * width];
+    QVariant* row = &blocks_.back().cells[usedInLast_++ * width];
+    prefetchForWrite(row, width);
+    return row;
 }
 
 void RowStore::release(QVariant* row)

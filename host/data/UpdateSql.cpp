@@ -4,6 +4,8 @@
 #include "host/data/Query.h"
 #include "host/db/Database.h"
 
+#include <algorithm>
+
 namespace host::data {
 
 UpdateSql::UpdateSql(host::Component* owner, const QString& name) : host::Component(owner, name) {}
@@ -17,6 +19,7 @@ UpdateSql::~UpdateSql()
 void UpdateSql::setSql(Kind kind, const QString& sql)
 {
     texts_[size_t(kind)] = sql;
+    blank_[size_t(kind)] = std::all_of(sql.cbegin(), sql.cend(), [](QChar c) { return c.isSpace(); });
 }
 
 void UpdateSql::releaseStatements()
@@ -81,14 +84,15 @@ host::db::Statement& UpdateSql::run(Kind kind, std::span<const QVariant> newValu
     };
     static const QVariant null;
     const std::vector<Source>& sources = sourcesFor(kind, statement);
+    // Bound from the row's own cells: no copy of the values per parameter.
+    bound_.resize(sources.size());
     for (size_t i = 0; i < sources.size(); ++i) {
         const QVariant* value = in(oldValues, sources[i].oldSlot);
         if (!value)
             value = in(newValues, sources[i].newSlot);
-        // Bound from the row's own cell: no copy of the value per parameter.
-        statement.setParam(int(i), value ? *value : null);
+        bound_[i] = value ? value : &null;
     }
-    statement.execute();
+    statement.execute(bound_);
     return statement;
 }
 

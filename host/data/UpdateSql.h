@@ -69,6 +69,8 @@ private:
 
     Query* query_ = nullptr;
     std::array<QString, 4> texts_;
+    std::array<bool, 4> blank_{true, true, true, true};   // the text is empty or spaces only
+    std::vector<const QVariant*> bound_;   // the cells the statement run reads its values from
     std::array<std::unique_ptr<host::db::Statement>, 4> statements_;
     std::array<host::db::Transaction*, 4> preparedFor_{};
     std::array<QString, 4> preparedText_;

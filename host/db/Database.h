@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <stdexcept>
 #include <vector>
 
@@ -268,6 +269,11 @@ public:
     // Runs the statement. A select opens its cursor (rowsAffected() is -1);
     // anything else can tell the rows it affected.
     RowCount execute();
+    // Runs it with these values for its parameters (one per name, in the order
+    // of paramNames()), read where they are for this execution only: a row
+    // written from cells it already holds costs no copy of each value. The
+    // values set by setParam stay as they were.
+    RowCount execute(std::span<const QVariant* const> values);
     int rowsAffected() const;
     bool fetch();            // the next row; false (and the cursor closed) at the end
     bool cursorOpen() const;

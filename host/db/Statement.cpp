@@ -28,6 +28,9 @@ struct Statement::Impl {
     QHash<QString, int> nameIndex;
     std::vector<int> slotName;          // "?" position -> unique name index
     std::vector<QVariant> values;       // per unique name
+    // Per unique name, the values of the execution running with values of
+    // the caller's (execute(span)); null: `values`.
+    const QVariant* const* external = nullptr;
     int nextName = 0;                   // the name after the one set last
 
     IMessageMetadata* inMeta = nullptr;
@@ -43,9 +46,10 @@ struct Statement::Impl {
 
     // Per "?": a text value that might not fit its slot, encoded ahead (the
     // slot is widened for it); the others are encoded straight into the message.
+    enum TextBinding : char { NotText, EncodedAhead, EncodeStraight };
     std::vector<size_t> textSlots;      // the "?" of text type
     std::vector<QByteArray> textBytes;
-    std::vector<char> encodedAhead;
+    std::vector<char> textBinding;      // per "?", as widenTextParams found it
     Status status;                      // reused: asking the engine for one per call is not free
 
     IResultSet* cursor = nullptr;
@@ -75,6 +79,10 @@ struct Statement::Impl {
     int nameIndexOf(QAnyStringView name);
     Q_DECL_COLD_FUNCTION Q_NEVER_INLINE int hashedNameIndexOf(QAnyStringView name);
     size_t checkedIndex(int index) const;
+    const QVariant& valueAt(size_t slot) const {
+        const int name = slotName[slot];
+        return external ? *external[name] : values[size_t(name)];
+    }
     void bindInput();
     void widenTextParams();
     void tellExecuted() const;
@@ -191,7 +199,7 @@ void Statement::Impl::describe() {
     for (size_t i = 0; i < inFields.size(); ++i)
         if (inFields[i].type == SQL_VARYING) textSlots.push_back(i);
     textBytes.assign(inFields.size(), QByteArray());
-    encodedAhead.assign(inFields.size(), 0);
+    textBinding.assign(inFields.size(), NotText);
 
     outMeta = handle->getOutputMetadata(&st);
     st.check(sql);
@@ -302,13 +310,18 @@ void Statement::clearParams() { std::fill(d->values.begin(), d->values.end(), QV
 void Statement::Impl::widenTextParams() {
     bool wider = false;
     for (const size_t i : textSlots) {
-        const QVariant& v = values[slotName[i]];
-        encodedAhead[i] = 0;
-        if (!detail::isPlainText(v) || v.isNull() || detail::textUnits(v) * 3 <= qsizetype(inFields[i].length))
+        const QVariant& v = valueAt(i);
+        if (!detail::isPlainText(v) || v.isNull()) {
+            textBinding[i] = NotText;
             continue;
+        }
+        if (detail::textUnits(v) * 3 <= qsizetype(inFields[i].length)) {
+            textBinding[i] = EncodeStraight;
+            continue;
+        }
         QByteArray& bytes = textBytes[i];
         bytes = v.toString().toUtf8();
-        encodedAhead[i] = 1;
+        textBinding[i] = EncodedAhead;
         if (bytes.size() > qsizetype(inFields[i].length)) {
             inFields[i].length = unsigned(bytes.size());
             wider = true;
@@ -327,16 +340,14 @@ void Statement::Impl::bindInput() {
     widenTextParams();
     detail::BlobWriter blobs{attachment(), tr->impl()->handle};
     for (size_t i = 0; i < inFields.size(); ++i) {
-        const QVariant& v = values[slotName[i]];
-        if (inFields[i].type == SQL_VARYING && detail::isPlainText(v) && !v.isNull()) {
-            if (encodedAhead[i]) {
-                detail::writeText(inFields[i], inBuffer.data(), textBytes[i]);
-                textBytes[i] = QByteArray();
-            } else {
-                detail::encodeText(inFields[i], inBuffer.data(), v);
-            }
-        } else {
-            detail::writeValue(inFields[i], inBuffer.data(), v, blobs, names[slotName[i]], sql);
+        const QVariant& v = valueAt(i);
+        switch (textBinding[i]) {
+        case EncodedAhead:
+            detail::writeText(inFields[i], inBuffer.data(), textBytes[i]);
+            textBytes[i] = QByteArray();
+            break;
+        case EncodeStraight: detail::encodeText(inFields[i], inBuffer.data(), v); break;
+        default: detail::writeValue(inFields[i], inBuffer.data(), v, blobs, names[slotName[i]], sql);
         }
     }
 }
@@ -346,7 +357,7 @@ void Statement::Impl::bindInput() {
 void Statement::Impl::tellExecuted() const {
     std::vector<EngineWatcher::BlobParam> blobs;
     for (size_t i = 0; i < inFields.size(); ++i) {
-        const QVariant& v = values[slotName[i]];
+        const QVariant& v = valueAt(i);
         if (inFields[i].type != SQL_BLOB || v.isNull()) continue;
         blobs.push_back({inFields[i].offset, v.userType() == QMetaType::QByteArray ? v.toByteArray()
                                                                                   : v.toString().toUtf8()});
@@ -380,6 +391,18 @@ Statement::RowCount Statement::execute() {
     d->pendingRow = returnsRow;
     d->affected = d->type == isc_info_sql_stmt_ddl ? 0 : -2;
     return RowCount(this);
+}
+
+Statement::RowCount Statement::execute(std::span<const QVariant* const> values) {
+    if (values.size() != d->values.size())
+        detail::raise(QString("O comando tem %1 parâmetros e foram dados %2 valores.")
+                          .arg(d->values.size()).arg(values.size()), d->sql);
+    struct Bound {
+        Impl& impl;
+        ~Bound() { impl.external = nullptr; }
+    } bound{*d};
+    d->external = values.data();
+    return execute();
 }
 
 int Statement::rowsAffected() const {

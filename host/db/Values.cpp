@@ -356,7 +356,9 @@ bool writeExact(const MessageField& f, unsigned char* at, const QVariant& value)
     case QMetaType::Int:
         if (f.type == SQL_LONG) put(at, qint32(held<int>(value)));
         else if (f.type == SQL_INT64) put(at, qint64(held<int>(value)));
-        else return false;
+        else if (f.type == SQL_SHORT && held<int>(value) >= -32768 && held<int>(value) <= 32767)
+            put(at, qint16(held<int>(value)));
+        else return false;   // out of a smallint's range: refused by the general conversion
         return true;
     case QMetaType::Double:
         if (f.type != SQL_DOUBLE) return false;

@@ -38,14 +38,16 @@ void ProgressWindow::refresh(bool pintar)
     ensureWindow();
     const bool agora = pintar || !pintado_.isValid() || pintado_.elapsed() >= 50;
     // Between paints the controls take their values without painting (the
-    // bar would repaint itself at once on every new percentage); enabled
-    // again they only ask for a paint, which comes with the next events
-    // processed (a message shown over the window, the next paint here).
-    window_->setUpdatesEnabled(false);
+    // bar would repaint itself at once on every new percentage; the label
+    // only asks for a paint); enabled again the bar only asks too, and the
+    // paint comes with the next events processed (a message shown over the
+    // window, the next paint here). Only the bar is held: holding the window
+    // would ask every control of it for a paint on every step.
     label_->setText(text_);
+    bar_->setUpdatesEnabled(false);
     bar_->setRange(0, std::max(total_, 0));
     bar_->setValue(std::min(position_, std::max(total_, 0)));
-    window_->setUpdatesEnabled(true);
+    bar_->setUpdatesEnabled(true);
     if (!agora)
         return;
     pintado_.start();

@@ -80,6 +80,12 @@ TEST(ParcelasVencimento, NextStartAndPeriodMonths)
 TEST(ParcelasDocumento, Numbers)
 {
     EXPECT_EQ(P::DocumentoData(d(2031, 3, 5)), "050331");
+    // Any day reads as the date's own "ddMMyy", the turn of a century included.
+    for (QDate day(1899, 12, 25); day < QDate(1900, 1, 5); day = day.addDays(1))
+        EXPECT_EQ(P::DocumentoData(day), day.toString("ddMMyy")) << day.toString(Qt::ISODate).toStdString();
+    for (const QDate& day : {d(2000, 1, 1), d(2009, 10, 31), d(2099, 12, 31), d(2100, 2, 28), d(5, 6, 7),
+                             d(12345, 11, 30), d(-44, 3, 15), QDate()})
+        EXPECT_EQ(P::DocumentoData(day), day.toString("ddMMyy")) << day.toString(Qt::ISODate).toStdString();
     EXPECT_EQ(P::DocumentoContrato(42), "000042");
     EXPECT_EQ(P::DocumentoContrato(-42), "000042");
     EXPECT_EQ(P::EncurtaDocumento("12345678"), "345678");

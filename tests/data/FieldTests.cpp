@@ -192,6 +192,71 @@ TEST_F(Fields, ValuesAFieldCannotHoldAreRefusedAndTheOldValueStays)
     EXPECT_THROW(qty->asInteger(), DatasetError);
 }
 
+// The typed setters store what a value of that type set through setValue
+// would: same type, same value, same cut and same refusals, on every kind of
+// field (a date field keeps the start of the day, an empty text is null).
+TEST(TypedSetters, StoreWhatTheGeneralAssignmentStores)
+{
+    MemDataset typed, general;
+    for (MemDataset* ds : {&typed, &general}) {
+        ds->addField("I32", FieldType::Int32);
+        ds->addField("I16", FieldType::Int16);
+        ds->addField("F", FieldType::Float);
+        ds->addField("S", FieldType::String, 5);
+        ds->addField("M", FieldType::Memo);
+        ds->addField("DT", FieldType::DateTime);
+        ds->addField("D", FieldType::Date);
+        ds->addField("T", FieldType::Time);
+        ds->addCalculatedField("C", FieldType::Float);
+        ds->open();
+        ds->append();
+    }
+    auto same = [&](const char* name) {
+        const QVariant a = typed.fieldByName(name)->value();
+        const QVariant b = general.fieldByName(name)->value();
+        EXPECT_EQ(a.typeId(), b.typeId()) << name;
+        EXPECT_EQ(a, b) << name;
+        if (a.typeId() == QMetaType::QDateTime) {
+            EXPECT_EQ(a.toDateTime().timeSpec(), b.toDateTime().timeSpec()) << name;
+        }
+    };
+    auto both = [&](const char* name, auto&& setTyped, const QVariant& value) {
+        setTyped(typed.fieldByName(name));
+        general.fieldByName(name)->setValue(value);
+        same(name);
+    };
+    for (const char* name : {"I32", "I16", "F", "S", "M", "C"})
+        for (int v : {0, -7, 32767, -32768}) {
+            both(name, [&](Field* f) { f->setAsInteger(v); }, v);
+        }
+    for (const char* name : {"F", "I32", "I16", "S", "C"})
+        for (double v : {2.5, -3.5, 1e-3}) {
+            both(name, [&](Field* f) { f->setAsFloat(v); }, v);
+        }
+    for (const char* name : {"S", "M"})
+        for (const QString& v : {QString("abc"), QString("abcdefgh"), QString(), QString("")}) {
+            both(name, [&](Field* f) { f->setAsString(v); }, v);
+        }
+    const QList<QDateTime> times = {QDateTime(QDate(2026, 3, 1), QTime(0, 0)),
+                                    QDateTime(QDate(2026, 3, 1), QTime(13, 45, 10)),
+                                    QDateTime(QDate(2026, 3, 1), QTime(0, 0), Qt::UTC), QDateTime()};
+    for (const char* name : {"DT", "D", "T", "F"})
+        for (const QDateTime& v : times) {
+            both(name, [&](Field* f) { f->setAsDateTime(v); }, v.isValid() ? QVariant(v) : QVariant());
+        }
+    typed.fieldByName("D")->setAsDateTime(QDateTime(QDate(2026, 3, 1), QTime(18, 30)));
+    EXPECT_EQ(QDateTime(QDate(2026, 3, 1), QTime(0, 0)), typed.fieldByName("D")->asDateTime());
+
+    // Out of a smallint's or an integer's reach: refused by both, the old value kept.
+    typed.fieldByName("I16")->setAsInteger(5);
+    EXPECT_THROW(typed.fieldByName("I16")->setAsInteger(32768), DatasetError);
+    EXPECT_THROW(typed.fieldByName("I16")->setAsInteger(-32769), DatasetError);
+    EXPECT_EQ(5, typed.fieldByName("I16")->asInteger());
+    typed.fieldByName("F")->setAsFloat(1.5);
+    EXPECT_THROW(typed.fieldByName("F")->setAsFloat(std::numeric_limits<double>::infinity()), DatasetError);
+    EXPECT_DOUBLE_EQ(1.5, typed.fieldByName("F")->asFloat());
+}
+
 struct TextCase {
     FieldType type;
     QString format;

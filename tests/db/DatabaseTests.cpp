@@ -345,6 +345,57 @@ TEST_F(Db, ValuesOfOtherTypesThanTheColumnConvert) {
     EXPECT_THROW(ins.execute(), DbError);
 }
 
+// A smallint takes an int as it is while it fits; one that does not is
+// refused, never wrapped.
+TEST_F(Db, SmallintTakesIntsInItsRangeOnly) {
+    createTypesTable();
+    Statement ins(tr(), "insert into T (ID, S) values (:ID, :S)");
+    const QList<int> fits = {-32768, 0, 32767};
+    for (int i = 0; i < fits.size(); ++i) {
+        ins.setParam("ID", i + 1);
+        ins.setParam("S", fits[i]);
+        ins.execute();
+        EXPECT_EQ(fits[i], one(QString("select S from T where ID = %1").arg(i + 1)).toInt());
+    }
+    for (int tooBig : {32768, -32769, 70000}) {
+        ins.setParam("ID", 10);
+        ins.setParam("S", tooBig);
+        EXPECT_THROW(ins.execute(), DbError) << tooBig;
+    }
+}
+
+// Values given for one execution are read where they are, one per name (a
+// repeated name takes one); the statement's own parameters stay as they were
+// set for the next plain execution, and a count that does not match is an
+// error, not a read past the values.
+TEST_F(Db, ValuesGivenForOneExecutionLeaveTheParametersAlone) {
+    createTypesTable();
+    Statement ins(tr(), "insert into T (ID, V, I, MEMO) values (:ID, :V, :ID + 100, :MEMO)");
+    ASSERT_EQ(QStringList({"ID", "V", "MEMO"}), ins.paramNames());
+    ins.setParam("ID", 1);
+    ins.setParam("V", "own");
+    ins.setParam("MEMO", QVariant());
+    const QVariant id = 2, longText = QString("ç").repeated(40), memo = QString("nota ").repeated(3000);
+    ins.execute(std::vector<const QVariant*>{&id, &longText, &memo});
+    EXPECT_EQ(QVariant("own"), ins.param("V"));
+    ins.execute();
+    const QVariant other = 3, nullValue;
+    ins.execute(std::vector<const QVariant*>{&other, &nullValue, &nullValue});
+
+    EXPECT_EQ(longText.toString(), one("select V from T where ID = 2").toString());
+    EXPECT_EQ(102, one("select I from T where ID = 2").toInt());
+    EXPECT_EQ(memo.toString(), one("select MEMO from T where ID = 2").toString());
+    EXPECT_EQ(QString("own"), one("select V from T where ID = 1").toString());
+    EXPECT_TRUE(one("select V from T where ID = 3").isNull());
+    EXPECT_EQ(3, one("select count(*) from T").toInt());
+
+    const QVariant tooLong = QString("x").repeated(41);
+    const QVariant four = 4;
+    EXPECT_THROW(ins.execute(std::vector<const QVariant*>{&four, &tooLong, &nullValue}), DbError);
+    EXPECT_THROW(ins.execute(std::vector<const QVariant*>{&four, &nullValue}), DbError);
+    EXPECT_EQ(3, one("select count(*) from T").toInt());
+}
+
 TEST_F(Db, CommitRetainingKeepsCursorsAndIsDurable) {
     createTypesTable();
     for (int i = 1; i <= 5; ++i) exec("insert into T (ID) values (:ID)", {{"ID", i}});

@@ -26,6 +26,9 @@ TEST(MoneyTest, CutAndRoundToCentsWithoutBinaryLeaks)
         {0.285, 0.28, 0.29},  {123456.789, 123456.78, 123456.79},           {0.0, 0.0, 0.0},
         {19.99 * 3, 59.97, 59.97}, {4.35 * 100 / 100, 4.35, 4.35},
         {-2.999, -2.99, -3.0},    {1e9 + 0.015, 1e9 + 0.01, 1e9 + 0.02},
+        // whole cents, and amounts whose cents reach 15 digits and past them
+        {63.0, 63.0, 63.0},       {-5.0, -5.0, -5.0},    {7.1, 7.1, 7.1},
+        {9999999999999.0, 9999999999999.0, 9999999999999.0}, {1e12 + 0.25, 1e12 + 0.25, 1e12 + 0.25},
     };
     for (const auto& c : cases) {
         EXPECT_DOUBLE_EQ(Trunc2Casas(c.value), c.cut) << c.value;
