@@ -109,9 +109,13 @@ foreach(_ld mold lld)
 endforeach()
 
 # ccache. Precompiled headers are only cached with these sloppiness settings
-# (the .gch is written just before its users compile, and ccache cannot see
-# __TIME__ or #defines through it); -fpch-preprocess keeps the PCH usable when
-# ccache falls back to preprocessing. Paths are hashed relative to base_dir
+# (ccache cannot see __TIME__ or #defines through a .gch); -fpch-preprocess
+# keeps the PCH usable when ccache falls back to preprocessing. The check of
+# include files newer than the compilation stays on: without it, a header
+# saved while a build reads it stores a result (a .gch above all) under the
+# new text that was made from the old one, and every later build of that text
+# fails with redefinitions. The few users of a .gch that start in the second
+# it was written are not cached for it. Paths are hashed relative to base_dir
 # (the folder holding the checkout unless CCACHE_BASEDIR says otherwise), so
 # other checkouts on the machine share the cache (its folder: `ccache -k
 # cache_dir`, ~/.cache/ccache by default).
@@ -123,7 +127,7 @@ if(CCACHE_PROGRAM)
     get_filename_component(_ccache_base "${PROJECT_SOURCE_DIR}" DIRECTORY)
   endif()
   set(CMAKE_CXX_COMPILER_LAUNCHER
-      env "CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime"
+      env "CCACHE_SLOPPINESS=pch_defines,time_macros"
           "CCACHE_BASEDIR=${_ccache_base}" ${CCACHE_PROGRAM})
   add_compile_options(-fpch-preprocess)
 endif()
