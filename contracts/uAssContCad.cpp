@@ -55,10 +55,7 @@ TfmAssContCad::TfmAssContCad(QWidget* parent) : host::ui::Form(parent)
 TfmAssContCad::~TfmAssContCad()
 {
     devolverReceber();
-    // The controls go before their data sources and the history query, and
-    // no focus handler of this window runs while they are torn down.
-    host::ui::forgetFocusWatches(this);
-    qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
+    destroyControls();   // before the history query
     fontes_.clear();
     delete quHistCR;
 }

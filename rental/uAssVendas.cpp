@@ -52,10 +52,7 @@ TfmAssVendas::TfmAssVendas(QWidget* parent) : host::ui::Form(parent)
 
 TfmAssVendas::~TfmAssVendas()
 {
-    // The controls go before their data sources, and no focus handler of
-    // this window runs while they are torn down.
-    host::ui::forgetFocusWatches(this);
-    qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
+    destroyControls();
 }
 
 void TfmAssVendas::ligarEventos()

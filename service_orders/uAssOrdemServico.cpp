@@ -61,10 +61,7 @@ TfmAssOrdemServico::TfmAssOrdemServico(QWidget* parent) : host::ui::Form(parent)
 
 TfmAssOrdemServico::~TfmAssOrdemServico()
 {
-    // The controls go before their data sources, and no focus handler of
-    // this window runs while they are torn down.
-    host::ui::forgetFocusWatches(this);
-    qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
+    destroyControls();
 }
 
 int TfmAssOrdemServico::ordemAtual() const { return dmTec->quOSAOCODIGO->asInteger(); }

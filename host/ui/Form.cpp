@@ -66,6 +66,12 @@ Form::Form(QWidget* parent) : QWidget(parent, Qt::Window)
     WindowRegistry::added(this);
 }
 
+void Form::destroyControls()
+{
+    forgetFocusWatches(this);
+    qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
+}
+
 Form::~Form()
 {
     forgetFocusWatches(this);

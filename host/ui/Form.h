@@ -91,6 +91,9 @@ public:
     void setVisible(bool visible) override;
 
 protected:
+    // For a window whose data sources are members: its controls go first,
+    // with no focus handler of the window running while they are torn down.
+    void destroyControls();
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool event(QEvent* event) override;
