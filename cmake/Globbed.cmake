@@ -30,6 +30,7 @@ function(ta_test_folder name)
   endif()
   target_link_libraries(${name} PRIVATE test_support ${ARGN})
   ta_warnings(${name})
+  ta_test_code_options(${name})
   ta_use_pch(${name} exe)
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
   set_tests_properties(${name} PROPERTIES
