@@ -1,9 +1,11 @@
 // A parts settlement of 500 lines over 50 service orders (ten products
 // each) with "Inserir Peças na O.S." ticked: one stock document, an item per
 // line, the stock and its position moved, the order's parts line added to
-// and marked issued, the order's parts total summed again, a commit per
-// line; against writing the same rows through host/db directly with the same
-// commits, in the same run. Prints lines per second and the ratio.
+// and marked issued, a commit per line, the order's parts total summed again
+// (once per order) and the products' reservations (once per run); against
+// writing the same rows through host/db directly with the same commits (the
+// total summed per line there), in the same run. Prints lines per second and
+// the ratio.
 
 #include "data/uDataTec.h"
 #include "data/uDataTecAcertoPecas.h"

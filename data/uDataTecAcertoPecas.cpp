@@ -11,6 +11,8 @@
 #include "host/Uglobal.h"
 #include "host/data/Format.h"
 
+#include <vector>
+
 namespace {
 
 // Total of a line by the line total rule, with the quantity expression given.
@@ -29,24 +31,35 @@ QString totaisAposAcerto(const QString& coluna, const QString& novoValor)
            ", APVALORTOTALREQUERIDO = " + totalLinhaAcerto(quantidadeRequerida);
 }
 
-QString linhasDoProdutoAcerto(int ordem, const QString& produto)
+// The product's parts lines on the order, by sequence, with the quantity of
+// the column the settlement changes: one read serves every choice of line.
+struct LinhaProdutoAcerto {
+    int sequencia = 0;
+    double quantidade = 0;
+};
+
+std::vector<LinhaProdutoAcerto> linhasDoProdutoAcerto(int ordem, const QString& produto, const QString& coluna)
 {
-    return " where AOCODIGO = " + QString::number(ordem) + " and PRCODIGO = " + QuotedStr(produto);
+    const auto consulta = dmGlobal->IBTransaction1->prepared(
+        "select APSEQUENCIA, coalesce(" + coluna + ", 0) from AATC01AP where AOCODIGO = :ORDEM and PRCODIGO = :PRODUTO"
+        " order by APSEQUENCIA");
+    consulta->setParam("ORDEM", ordem);
+    consulta->setParam("PRODUTO", produto);
+    consulta->execute();
+    std::vector<LinhaProdutoAcerto> linhas;
+    while (consulta->fetch())
+        linhas.push_back({consulta->value(0).toInt(), consulta->value(1).toDouble()});
+    return linhas;
 }
 
-// The first parts line (by sequence) of the product on the order that meets
-// the condition on the column (its value as :VALOR); 0 when none. Kept
-// prepared: a settlement runs it for every line.
-int primeiraLinhaAcerto(int ordem, const QString& produto, const QString& condicao, const QVariant& valor = {})
+// The first of the lines whose quantity meets the condition; 0 when none.
+template <class Condicao>
+int primeiraLinhaAcerto(const std::vector<LinhaProdutoAcerto>& linhas, Condicao condicao)
 {
-    QVariantMap parametros{{"ORDEM", ordem}, {"PRODUTO", produto}};
-    if (valor.isValid())
-        parametros.insert("VALOR", valor);
-    return host::db::selectValue(*dmGlobal->IBTransaction1,
-                                 "select min(APSEQUENCIA) from AATC01AP where AOCODIGO = :ORDEM and PRCODIGO = :PRODUTO"
-                                 " and " + condicao,
-                                 parametros)
-        .toInt();
+    for (const LinhaProdutoAcerto& linha : linhas)
+        if (condicao(linha.quantidade))
+            return linha.sequencia;
+    return 0;
 }
 
 // One line changes, so that the order's lines change in total by the
@@ -62,9 +75,10 @@ void alterarLinhaAcerto(int ordem, int sequencia, const QString& coluna, const Q
 
 // Entry: the quantity comes off the first line that holds it; the lines of
 // the product left at zero in both quantities go.
-void entradaAcerto(int ordem, const QString& produto, double quantidade, const QString& coluna)
+void entradaAcerto(int ordem, const QString& produto, double quantidade, const QString& coluna,
+                   const std::vector<LinhaProdutoAcerto>& linhas)
 {
-    const int linha = primeiraLinhaAcerto(ordem, produto, "coalesce(" + coluna + ", 0) >= :VALOR", quantidade);
+    const int linha = primeiraLinhaAcerto(linhas, [quantidade](double q) { return q >= quantidade; });
     if (linha > 0)
         alterarLinhaAcerto(ordem, linha, coluna, "coalesce(" + coluna + ", 0) - :VALOR", quantidade);
     host::db::executeSql(*dmGlobal->IBTransaction1,
@@ -105,22 +119,24 @@ void inserirLinhaAcerto(int ordem, const QString& produto, double quantidade, co
 
 // Exit of a product the order holds: added, to two decimal places, to a line
 // that already has a quantity when the user confirms, else to a line at 0.
-bool saidaAcerto(int ordem, const QString& produto, double quantidade, const QString& coluna)
+bool saidaAcerto(int ordem, const QString& produto, double quantidade, const QString& coluna,
+                 const std::vector<LinhaProdutoAcerto>& linhas)
 {
-    const QString comQuantidade = "coalesce(" + coluna + ", 0) > 0";
+    auto comQuantidade = [](double q) { return q > 0; };
     int linha = 0;
-    if (primeiraLinhaAcerto(ordem, produto, comQuantidade) > 0) {
-        const double lancada = CarregaNumero("sum(" + coluna + ")", "AATC01AP",
-                                             linhasDoProdutoAcerto(ordem, produto) + " and coalesce(" + coluna +
-                                                 ", 0) > 0");
+    if (primeiraLinhaAcerto(linhas, comQuantidade) > 0) {
+        double lancada = 0;
+        for (const LinhaProdutoAcerto& l : linhas)
+            if (comQuantidade(l.quantidade))
+                lancada += l.quantidade;
         if (MostraPergunta("Peça de código \"" + produto + "\" já lançada na Ordem de Serviço \"" +
                                QString::number(ordem) + "\".\r Tem certeza de que deseja somar da OS?\rQuantidade Lançada: " +
                                host::data::formatFloatGeneral(lancada),
                            {"Sim", "Não"}) == "Sim")
-            linha = primeiraLinhaAcerto(ordem, produto, comQuantidade);
+            linha = primeiraLinhaAcerto(linhas, comQuantidade);
     }
     if (linha == 0)
-        linha = primeiraLinhaAcerto(ordem, produto, "coalesce(" + coluna + ", 0) = 0");
+        linha = primeiraLinhaAcerto(linhas, [](double q) { return q == 0; });
     if (linha == 0)
         return false;
     // The quantity to two decimal places: hundredths formatted "0".
@@ -152,37 +168,55 @@ VistaOrdemAcerto::~VistaOrdemAcerto()
     }
 }
 
+namespace {
+
+enum class CorrecaoAcerto { SemLinhas, Recusada, Feita };
+
+CorrecaoAcerto corrigirLinhasAcerto(const QString& sTipo, const QString& produto, double dQuantidade, int aoCodigo,
+                                    bool bRequerida)
+{
+    const QString coluna = bRequerida ? "APQUANTIDADEREQUERIDA" : "APQUANTIDADE";
+    const std::vector<LinhaProdutoAcerto> linhas = linhasDoProdutoAcerto(aoCodigo, produto, coluna);
+    if (sTipo == "E") {
+        if (linhas.empty())
+            return CorrecaoAcerto::SemLinhas;
+        entradaAcerto(aoCodigo, produto, dQuantidade, coluna, linhas);
+        return CorrecaoAcerto::Feita;
+    }
+    if (linhas.empty()) {
+        inserirLinhaAcerto(aoCodigo, produto, dQuantidade, coluna);
+        return CorrecaoAcerto::Feita;
+    }
+    return saidaAcerto(aoCodigo, produto, dQuantidade, coluna, linhas) ? CorrecaoAcerto::Feita
+                                                                         : CorrecaoAcerto::Recusada;
+}
+
+}  // namespace
+
+bool CorrigirLinhasPecaOrdemServico(const QString& sTipo, const QString& sProduto, double dQuantidade, int aoCodigo,
+                                    bool bRequerida)
+{
+    return aoCodigo > 0 &&
+           corrigirLinhasAcerto(sTipo, sProduto.trimmed(), dQuantidade, aoCodigo, bRequerida) == CorrecaoAcerto::Feita;
+}
+
 bool CorrigirPecaOrdemServico(const QString& sTipo, const QString& sProduto, double dQuantidade, int aoCodigo,
                               bool bRequerida)
 {
     if (aoCodigo <= 0)
         return false;
-    const QString produto = sProduto.trimmed();
-    const QString coluna = bRequerida ? "APQUANTIDADEREQUERIDA" : "APQUANTIDADE";
     host::db::Transaction& tr = *dmGlobal->IBTransaction1;
     // A failure takes back this correction only; the settlement's earlier
     // lines are committed already.
     host::db::Savepoint ponto(tr);
-    const bool existe = host::db::selectValue(tr,
-                                              "select count(*) from AATC01AP where AOCODIGO = :ORDEM and PRCODIGO ="
-                                              " :PRODUTO",
-                                              {{"ORDEM", aoCodigo}, {"PRODUTO", produto}})
-                            .toInt() > 0;
-    bool resposta = true;
-    if (sTipo == "E") {
-        if (!existe)
-            return false;
-        entradaAcerto(aoCodigo, produto, dQuantidade, coluna);
-    } else if (!existe) {
-        inserirLinhaAcerto(aoCodigo, produto, dQuantidade, coluna);
-    } else {
-        resposta = saidaAcerto(aoCodigo, produto, dQuantidade, coluna);
-    }
+    const CorrecaoAcerto correcao = corrigirLinhasAcerto(sTipo, sProduto.trimmed(), dQuantidade, aoCodigo, bRequerida);
+    if (correcao == CorrecaoAcerto::SemLinhas)
+        return false;
     // The order's totals follow its lines.
     AtualizarOSCorrentePecas(aoCodigo, "AATC01AP", false);
     ponto.release();
     tr.commitRetaining();
-    return resposta;
+    return correcao == CorrecaoAcerto::Feita;
 }
 
 bool VerificarPecaOrdemServico(const QString& sTipo, const QString& sProduto, double dQuantidade, int aoCodigo,

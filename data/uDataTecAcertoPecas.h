@@ -21,6 +21,11 @@ bool VerificarPecaOrdemServico(const QString& sTipo, const QString& sProduto, do
 // and not once per line.
 bool CorrigirPecaOrdemServico(const QString& sTipo, const QString& sProduto, double dQuantidade, int aoCodigo,
                               bool bRequerida);
+// The lines only: no savepoint, no re-total, no commit. For a settlement
+// that takes one savepoint and one commit per line of its own and sums each
+// order's totals again once, when it is done with the order.
+bool CorrigirLinhasPecaOrdemServico(const QString& sTipo, const QString& sProduto, double dQuantidade, int aoCodigo,
+                                    bool bRequerida);
 // What TdmTec's quOS shows when made is shown again when it goes (closed
 // when it showed nothing).
 class VistaOrdemAcerto {

@@ -14,6 +14,9 @@
 
 #include <QTime>
 
+#include <map>
+#include <set>
+
 namespace {
 
 QString parametroAcerto(const char* nome)
@@ -38,6 +41,7 @@ QString clienteDaOrdemAcerto(int ordem)
 
 struct DocumentoAcerto {
     QString numero, cliente;
+    int sequencia = 0;   // of its last item: the run alone writes the document
 };
 
 // The items of the document: the columns and their values.
@@ -76,6 +80,11 @@ DocumentoAcerto novoDocumentoAcerto(const LinhaAcertoPecas& linha, const OpcoesA
     documento.numero = dmGlobal->InseriDocumentoAcem1401({QDateTime(), "A", parametroAcerto("ATLOCALESTOQUEDOCUMENTO"),
                                                           opcoes.tipo, QTime::currentTime().toString("hh:mm:ss"),
                                                           documento.cliente, opcoes.operacao});
+    // Items an earlier document of that number left behind keep theirs.
+    documento.sequencia = host::db::selectValue(*dmGlobal->IBTransaction1,
+                                                QString("select max(sequencia)") + kItensDoDocumentoAcerto,
+                                                chaveItensAcerto(documento, opcoes.operacao))
+                              .toInt();
     return documento;
 }
 
@@ -91,27 +100,27 @@ bool numeroSerieExigidoAcerto()
 
 // One line's order correction, stock item, stock movement and marks, under
 // a savepoint and one commit: a failure leaves nothing of the line (the
-// earlier lines are committed).
-void baixarLinhaAcerto(const LinhaAcertoPecas& linha, const OpcoesAcertoPecas& opcoes,
-                       const DocumentoAcerto& documento)
+// earlier lines are committed). The order's totals and the product's
+// reservation are summed again by the caller, once per order and product.
+void baixarLinhaAcerto(const LinhaAcertoPecas& linha, const OpcoesAcertoPecas& opcoes, DocumentoAcerto& documento,
+                       std::map<QString, double>& precos)
 {
     const QString localDocumento = parametroAcerto("ATLOCALESTOQUEDOCUMENTO");
-    const int sequencia = host::db::selectValue(*dmGlobal->IBTransaction1,
-                                                QString("select max(sequencia)") + kItensDoDocumentoAcerto,
-                                                chaveItensAcerto(documento, opcoes.operacao))
-                              .toInt() +
-                          1;
+    const int sequencia = documento.sequencia + 1;
     host::db::Transaction& tr = *dmGlobal->IBTransaction1;
     host::db::CommitHold espera(tr);
     host::db::Savepoint ponto(tr);
-    if (opcoes.inserirPeca &&
-        !CorrigirPecaOrdemServico(opcoes.tipo, linha.produto, linha.quantidade, linha.aoCodigo, opcoes.salvarRequerida)) {
-        ponto.release();
+    if (opcoes.inserirPeca && !CorrigirLinhasPecaOrdemServico(opcoes.tipo, linha.produto, linha.quantidade,
+                                                              linha.aoCodigo, opcoes.salvarRequerida)) {
+        ponto.release();   // nothing was written
         espera.release();
         return;
     }
     const QString local = linha.local.trimmed().isEmpty() ? parametroAcerto("ATLOCALESTOQUEPADRAO") : linha.local.trimmed();
-    const ProdutoEstoque& produto = dmGlobal->CarregarProduto(linha.produto);
+    // A product's price is read once per run: the run changes none.
+    auto preco = precos.find(linha.produto);
+    if (preco == precos.end())
+        preco = precos.emplace(linha.produto, dmGlobal->CarregarProduto(linha.produto).valorUnitario).first;
     ItemDocumentoEstoque item;
     item.local = localDocumento;
     item.documento = documento.numero;
@@ -121,8 +130,8 @@ void baixarLinhaAcerto(const LinhaAcertoPecas& linha, const OpcoesAcertoPecas& o
     item.serie = "A";
     item.operacao = opcoes.operacao;
     item.produto = linha.produto;
-    item.valorUnitario = produto.valorUnitario;
-    item.valorTotal = produto.valorUnitario * linha.quantidade;
+    item.valorUnitario = preco->second;
+    item.valorTotal = preco->second * linha.quantidade;
     item.hora = QTime::currentTime().toString("hh:mm:ss");
     item.localProduto = local;
     item.aoCodigo = linha.aoCodigo;
@@ -138,11 +147,46 @@ void baixarLinhaAcerto(const LinhaAcertoPecas& linha, const OpcoesAcertoPecas& o
         dmGlobal->SubtraiEstoque(linha.produto, linha.quantidade, local);
     host::db::executeSql(tr, "update aatc01ap set apReserva = 'B' where aoCodigo = :ORDEM and prCodigo = :PRODUTO",
                          {{"ORDEM", linha.aoCodigo}, {"PRODUTO", linha.produto}});
-    dmGlobal->Reservado(linha.produto, true, {});
     ponto.release();
     espera.release();
     tr.commitRetaining();
+    documento.sequencia = sequencia;
 }
+
+// What the run's lines change and is summed again once, not per line: the
+// parts totals of the order whose lines it corrected (when it is done with
+// the order) and the reservations of the products it issued (at its end).
+// Each sum reads only committed lines, so the result is the same.
+class SomasAcerto {
+public:
+    void ordemCorrigida(int ordem)
+    {
+        if (ordem != ordem_)
+            gravarOrdem();
+        ordem_ = ordem;
+    }
+    void produtoMarcado(const QString& produto) { produtos_.insert(produto); }
+    void gravar()
+    {
+        gravarOrdem();
+        for (auto it = produtos_.begin(); it != produtos_.end(); it = produtos_.erase(it))
+            dmGlobal->Reservado(*it, true, {});
+        dmGlobal->IBTransaction1->commitRetaining();
+    }
+
+private:
+    void gravarOrdem()
+    {
+        if (ordem_ <= 0)
+            return;
+        AtualizarOSCorrentePecas(ordem_, "AATC01AP", false);
+        dmGlobal->IBTransaction1->commitRetaining();
+        ordem_ = 0;
+    }
+
+    int ordem_ = 0;
+    std::set<QString> produtos_;
+};
 
 }  // namespace
 
@@ -225,23 +269,41 @@ void BaixarPecas(const QList<LinhaAcertoPecas>& linhas, const OpcoesAcertoPecas&
     bGravou = true;
     VistaOrdemAcerto vista;
     DocumentoAcerto documento;
+    SomasAcerto somas;
+    std::map<QString, double> precos;
     bool novoDocumento = true;
-    for (int i = 0; i < linhas.size(); ++i) {
-        const LinhaAcertoPecas& linha = linhas.at(i);
-        if (novoDocumento) {
-            documento = novoDocumentoAcerto(linha, opcoes);
-            dmGlobal->IBTransaction1->commitRetaining();
-            novoDocumento = false;
+    try {
+        for (int i = 0; i < linhas.size(); ++i) {
+            const LinhaAcertoPecas& linha = linhas.at(i);
+            if (novoDocumento) {
+                documento = novoDocumentoAcerto(linha, opcoes);
+                dmGlobal->IBTransaction1->commitRetaining();
+                novoDocumento = false;
+            }
+            if (linha.quantidade > 0) {
+                if (opcoes.inserirPeca && linha.aoCodigo > 0)
+                    somas.ordemCorrigida(linha.aoCodigo);
+                somas.produtoMarcado(linha.produto);
+                baixarLinhaAcerto(linha, opcoes, documento, precos);
+            }
+            if (opcoes.cabecalhoIndependente && i + 1 < linhas.size() &&
+                clienteDaOrdemAcerto(linhas.at(i + 1).aoCodigo) != documento.cliente) {
+                // A document whose lines were all skipped is not left behind.
+                if (documentoVazioAcerto(documento, opcoes.operacao))
+                    excluirDocumentoAcerto(documento, opcoes.operacao);
+                novoDocumento = true;
+            }
         }
-        if (linha.quantidade > 0)
-            baixarLinhaAcerto(linha, opcoes, documento);
-        if (opcoes.cabecalhoIndependente && i + 1 < linhas.size() &&
-            clienteDaOrdemAcerto(linhas.at(i + 1).aoCodigo) != documento.cliente) {
-            // A document whose lines were all skipped is not left behind.
-            if (documentoVazioAcerto(documento, opcoes.operacao))
-                excluirDocumentoAcerto(documento, opcoes.operacao);
-            novoDocumento = true;
+        somas.gravar();
+    } catch (...) {
+        // The lines committed before the failure still reach their order's
+        // totals and their products' reservations.
+        try {
+            somas.gravar();
+        } catch (...) {
+            // The failure of the line is the one reported.
         }
+        throw;
     }
     if (documentoVazioAcerto(documento, opcoes.operacao)) {
         excluirDocumentoAcerto(documento, opcoes.operacao);

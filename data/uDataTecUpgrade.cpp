@@ -8,6 +8,7 @@
 #include "host/Uatualizacao.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/schema/SchemaDefinition.h"
 
 namespace uDataTecUpgrade {
 
@@ -80,6 +81,7 @@ void upgradeServiceTables(host::Component& dataModule)
     if (!columnGroupsDone())
         upgradeColumns();
     widenContractCodes();
+    widenOrderNumbers();
     VerificaModoLocalizacaoProduto(dmGlobal->Parametro(QStringLiteral("ATMODOLOCALIZACAOPRODUTO")), &dataModule);
 }
 
@@ -87,6 +89,11 @@ void widenContractCodes()
 {
     fmAtualizacao->AlargarParaInteiro({"AATC01AOIT.ACCODIGO", "AUGC03CO.ACCODIGO", "AATC05ACIT.ACCODIGO",
                                        "AATC05ACCL.ACCODIGO", "AATC05ACEV.ACCODIGO"});
+}
+
+void widenOrderNumbers()
+{
+    fmAtualizacao->AlargarTexto({"AATC05AC.ACPEDIDO", "AATC05AC.ACPROPOSTA"}, host::schema::kOrderNumberLength);
 }
 
 void addContractProductColumn()

@@ -48,6 +48,12 @@ bool convertPartsQuantity();
 // or missing is left alone.
 void widenContractCodes();
 
+// A rental contract keeps the numbers of the order and proposal it came from
+// (AATC05AC.ACPEDIDO, ACPROPOSTA): they become as wide as the host's order
+// number. Stored numbers stay; a column already wide or missing is left
+// alone (the contract data module makes them wide).
+void widenOrderNumbers();
+
 // Before quContrato opens: the basic contracts' service code.
 void addContractProductColumn();
 // Before quOSContato opens: the host contact table, when the database has none.

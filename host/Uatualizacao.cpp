@@ -100,6 +100,12 @@ void alargarParaInteiro(const QString& tabela, const QString& coluna)
         runDdl("alter table " + tabela + " add constraint " + r.nome + " " + r.tipo + " (" + r.colunas.join(", ") + ")");
 }
 
+// The column names of "TABLE.COLUMN" entries as an SQL list of literals.
+QString nomesDasColunasSql(const QStringList& colunas)
+{
+    return QStringList(colunas).replaceInStrings(QRegularExpression("^.*\\.(.*)$"), "'\\1'").join(", ");
+}
+
 }  // namespace
 
 void TfmAtualizacao::AlargarParaInteiro(const QStringList& colunas)
@@ -111,8 +117,7 @@ void TfmAtualizacao::AlargarParaInteiro(const QStringList& colunas)
                                "select trim(r.rdb$relation_name) || '.' || trim(r.rdb$field_name)"
                                " from rdb$relation_fields r join rdb$fields f on f.rdb$field_name = r.rdb$field_source"
                                " where f.rdb$field_type = 7 and coalesce(f.rdb$field_scale, 0) = 0"
-                               " and r.rdb$field_name in (" + QStringList(colunas).replaceInStrings(
-                                   QRegularExpression("^.*\\.(.*)$"), "'\\1'").join(", ") + ")");
+                               " and r.rdb$field_name in (" + nomesDasColunasSql(colunas) + ")");
     curtas.execute();
     QStringList alargar;
     while (curtas.fetch()) {
@@ -122,6 +127,31 @@ void TfmAtualizacao::AlargarParaInteiro(const QStringList& colunas)
     }
     for (const QString& coluna : alargar)
         alargarParaInteiro(coluna.section('.', 0, 0), coluna.section('.', 1));
+}
+
+void TfmAtualizacao::AlargarTexto(const QStringList& colunas, int tamanho)
+{
+    if (colunas.isEmpty() || tamanho <= 0)
+        return;
+    // VARCHAR is type 37; its character set is named again so that the
+    // widened column reads and compares its texts as before.
+    host::db::Statement curtas(upgradeTransaction(),
+                               "select trim(r.rdb$relation_name) || '.' || trim(r.rdb$field_name),"
+                               " trim(coalesce(c.rdb$character_set_name, ''))"
+                               " from rdb$relation_fields r join rdb$fields f on f.rdb$field_name = r.rdb$field_source"
+                               " left join rdb$character_sets c on c.rdb$character_set_id = f.rdb$character_set_id"
+                               " where f.rdb$field_type = 37 and f.rdb$character_length < " + QString::number(tamanho) +
+                               " and r.rdb$field_name in (" + nomesDasColunasSql(colunas) + ")");
+    curtas.execute();
+    std::vector<std::pair<QString, QString>> alargar;
+    while (curtas.fetch()) {
+        const QString coluna = curtas.value(0).toString();
+        if (colunas.contains(coluna, Qt::CaseInsensitive))
+            alargar.emplace_back(coluna, curtas.value(1).toString());
+    }
+    for (const auto& [coluna, conjunto] : alargar)
+        runDdl("alter table " + coluna.section('.', 0, 0) + " alter " + coluna.section('.', 1) + " type varchar(" +
+               QString::number(tamanho) + ")" + (conjunto.isEmpty() ? QString() : " character set " + conjunto));
 }
 
 namespace {

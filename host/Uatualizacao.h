@@ -27,6 +27,11 @@ public:
     // and every reader stays valid); the others, missing ones included, are
     // left as they are. One read of the column types when none is left.
     void AlargarParaInteiro(const QStringList& colunas);
+    // Each "TABLE.COLUMN" still a VARCHAR shorter than tamanho becomes
+    // VARCHAR(tamanho) in its own character set (stored texts stay as they
+    // are); the others, missing ones included, are left alone. One read of
+    // the column types when none is left.
+    void AlargarTexto(const QStringList& colunas, int tamanho);
 };
 
 extern TfmAtualizacao* fmAtualizacao;

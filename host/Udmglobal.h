@@ -13,6 +13,7 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -559,7 +560,8 @@ private:
         int sequencia = 0, contrato = 0;
     } cxPrev_;
     QHash<QString, QString> parametros_;   // upper-case name -> value
-    QStringList pedidosSemTotal_;          // orders whose total PVLacoGravacaoItem sums
+    QStringList pedidosSemTotal_;          // orders whose total PVLacoGravacaoItem sums, in order
+    QSet<QString> pedidosSemTotalVistos_;  // the same, to ask in one step whether one is there
 };
 
 extern TdmGlobal* dmGlobal;

@@ -147,6 +147,7 @@ int TdmGlobal::SomarPedidoItensCoincidentes(const QString& pedido)
 void TdmGlobal::PVLacoGravacaoItem()
 {
     const QStringList pedidos = std::exchange(pedidosSemTotal_, {});
+    pedidosSemTotalVistos_.clear();
     for (const QString& pedido : pedidos)
         UpdateCampo("AVEC8501", "VALOR_TOTAL",
                     "(select coalesce(sum(TOTAL_UNIT), 0) from AVEC85IT it where it.NUMERO_PEDIDO = " +

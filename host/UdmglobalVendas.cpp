@@ -119,8 +119,12 @@ int TdmGlobal::InserirPedidoVendaItem(const QString& produto, const QString& ped
     // Marked as moved, or the order's stock move would take it out again.
     if (bBaixaEstoque)
         TfmVendas::EstoqueItem(pedido, cod);
-    if (!bAtualizaTotal && !pedidosSemTotal_.contains(pedido.trimmed()))
+    // A batch adds lines to hundreds of orders: the set answers at once
+    // where the list would be read whole for every line.
+    if (!bAtualizaTotal && !pedidosSemTotalVistos_.contains(pedido.trimmed())) {
+        pedidosSemTotalVistos_.insert(pedido.trimmed());
         pedidosSemTotal_ << pedido.trimmed();
+    }
     if (bAtualizaTotal)
         UpdateCampo("AVEC8501", "VALOR_TOTAL",
                     "(select coalesce(sum(TOTAL_UNIT), 0) from AVEC85IT it where it.NUMERO_PEDIDO = " +

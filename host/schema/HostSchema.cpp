@@ -93,8 +93,8 @@ void createGenerator(db::Transaction& tr, const char* generator, const char* tab
 // The indexes the module's frequent reads go through: a customer's or a
 // contract's receivables and their cash forecast, a contract's items, an
 // order's lines, the invoices of an order and of a series, an order's items,
-// the earlier items of a serial number, a customer's contracts and the
-// newest order (the engine reads a
+// the earlier items of a serial number, a customer's contracts, a product's
+// parts lines and the newest order (the engine reads a
 // largest value or a descending order only through a descending index:
 // without it every new order read the whole table to take its number).
 // Returns whether any was created.
@@ -114,6 +114,8 @@ bool createIndexes(db::Transaction& tr)
         {"IX_AATC01AO_AOCODIGO_DESC", "AATC01AO", "AOCODIGO", true},
         {"IX_AATC01AOIT_SERIE", "AATC01AOIT", "AOITSERIE"},
         {"IX_AATC05AC_CLCODIGO", "AATC05AC", "CLCODIGO"},
+        // A product's reservation is summed over every order's parts lines.
+        {"IX_AATC01AP_PRCODIGO", "AATC01AP", "PRCODIGO"},
     };
     QSet<QString> existing;
     db::Statement st(tr, "select trim(rdb$index_name) from rdb$indices where coalesce(rdb$system_flag, 0) = 0");

@@ -631,7 +631,7 @@ const std::vector<TableDef>& hostTables()
     }},
     // Sales orders; also assistance proposals/orders.
     {"AVEC8501", {"NUMERO_PEDIDO"}, {
-        {"NUMERO_PEDIDO", varchar(20)},
+        {"NUMERO_PEDIDO", varchar(kOrderNumberLength)},
         {"CODIGO_CLIENTE", varchar(5)},
         {"CODIGO_VENDEDOR", varchar(5)},
         {"BCCODIGO", varchar(3)},

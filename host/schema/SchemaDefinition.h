@@ -55,6 +55,9 @@ inline constexpr const char* kDomainProductCode = "DOCODIGOPRODUTO";
 inline constexpr const char* kGeneratorOrderItem = "GEN_AOITCODIGO";
 inline constexpr const char* kGeneratorContract = "GEN_ACCODIGO";       // AATC05AC.ACCODIGO
 inline constexpr const char* kGeneratorContractItem = "GEN_ACITCODIGO";
+// Characters of a sales order's number (AVEC8501.NUMERO_PEDIDO); whatever
+// keeps one elsewhere is at least as wide.
+inline constexpr int kOrderNumberLength = 20;
 inline constexpr const char* kGeneratorCashForecast = "GEN_XPCHAVE";   // ACXC94XP.XPCHAVE
 
 QString columnTypeSql(const ColumnType& type);

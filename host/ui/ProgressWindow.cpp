@@ -36,7 +36,7 @@ void ProgressWindow::ensureWindow()
 void ProgressWindow::refresh(bool pintar)
 {
     ensureWindow();
-    const bool agora = pintar || !pintado_.isValid() || pintado_.elapsed() >= 50;
+    const bool agora = pintar || !pintado_.isValid() || pintado_.elapsed() >= 200;
     // Between paints the controls take their values without painting (the
     // bar would repaint itself at once on every new percentage; the label
     // only asks for a paint); enabled again the bar only asks too, and the

@@ -31,7 +31,7 @@ private:
     ProgressWindow() = default;
     void ensureWindow();
     // Shows the current text and position; `pintar` lets the window paint
-    // itself now, otherwise at most every 50 ms (a batch that counts every
+    // itself now, otherwise at most every 200 ms (a batch that counts every
     // row would spend more time painting the window than doing its work).
     void refresh(bool pintar);
 

@@ -12,6 +12,7 @@
 #include "host/ui/DataGrid.h"
 #include "host/ui/DataTextControls.h"
 #include "tests/support/HostDatabase.h"
+#include "tests/support/TestDatabase.h"
 
 #include <QLineEdit>
 #include <QTest>
@@ -161,6 +162,28 @@ TEST_F(PedidoVendaTest, TheBatchEndSumsTheOrdersLeftWithoutTotalAndCommits)
     global->PVLacoGravacaoItem();
     EXPECT_DOUBLE_EQ(committed("select VALOR_TOTAL from AVEC8501 where NUMERO_PEDIDO = :N", {{"N", numero}}).toDouble(),
                      25);
+}
+
+// Each order of a batch is summed once, however many lines it got; the
+// next batch starts afresh and sums its orders again.
+TEST_F(PedidoVendaTest, EachOrderOfABatchIsSummedOnceAndTheNextBatchAgain)
+{
+    const QString numero = pedido("00001");
+    const QString outro = pedido("00001");
+    for (int i = 0; i < 3; ++i) {
+        linha(numero, "P1", 1, 10, false);
+        linha(outro, "P2", 1, 5, false);
+    }
+    testsupport::StatementCounter contador;
+    global->PVLacoGravacaoItem();
+    EXPECT_EQ(contador.count(), 2) << "one sum per order";
+    EXPECT_DOUBLE_EQ(committed("select VALOR_TOTAL from AVEC8501 where NUMERO_PEDIDO = :N", {{"N", outro}}).toDouble(),
+                     15);
+
+    linha(numero, "P2", 2, 5, false);
+    global->PVLacoGravacaoItem();
+    EXPECT_DOUBLE_EQ(committed("select VALOR_TOTAL from AVEC8501 where NUMERO_PEDIDO = :N", {{"N", numero}}).toDouble(),
+                     40);
 }
 
 TEST_F(PedidoVendaTest, TheLineTextIsReplacedAndAnEmptyOneIsNotStored)

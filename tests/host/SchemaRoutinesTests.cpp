@@ -4,6 +4,7 @@
 #include "host/Uatualizacao.h"
 #include "host/Udatamod.h"
 #include "tests/support/HostDatabase.h"
+#include "tests/support/TestDatabase.h"
 
 using testsupport::HostDatabaseTest;
 
@@ -43,6 +44,35 @@ TEST_F(SchemaRoutinesTest, SizeIsCheckedAndWidened)
     EXPECT_EQ(host::db::columnLength(tr(), "AATC01AO", "AOMODELOTESTE"), 100);
     EXPECT_FALSE(fmAtualizacao->CriarCampoTabela("aatc01ao", "AoModeloTeste VARCHAR(5)"));
     EXPECT_NO_THROW(fmAtualizacao->AlterarTamanhoCampo("AATC01AO", "SEMCOLUNA", "80"));
+}
+
+TEST_F(SchemaRoutinesTest, ShortTextColumnsAreWidenedKeepingTheirCharacterSetAndTexts)
+{
+    fmAtualizacao->CriarCampoTabela("AATC01AO", "AOCURTO VARCHAR(5) CHARACTER SET ISO8859_1");
+    fmAtualizacao->CriarCampoTabela("AATC01AO", "AOLARGO VARCHAR(30)");
+    fmAtualizacao->CriarCampoTabela("AATC01AO", "AOINTEIRO INTEGER");
+    exec("insert into AATC01AO (AOCODIGO, AOCURTO, AOLARGO) values (779, 'Ção', 'x')");
+    const QString antes = CarregaDado("AOCURTO", "AATC01AO", "where AOCODIGO = 779");
+    fmAtualizacao->AlargarTexto({"AATC01AO.AOCURTO", "AATC01AO.AOLARGO", "AATC01AO.AOINTEIRO", "AATC01AO.SEMCOLUNA",
+                                 "SEMTABELA.AOCURTO"},
+                                20);
+    EXPECT_EQ(host::db::columnLength(tr(), "AATC01AO", "AOCURTO"), 20);
+    EXPECT_EQ(host::db::columnLength(tr(), "AATC01AO", "AOLARGO"), 30) << "never narrowed";
+    EXPECT_EQ(host::db::selectValue(tr(), "select c.RDB$CHARACTER_SET_NAME from RDB$RELATION_FIELDS r"
+                                          " join RDB$FIELDS f on f.RDB$FIELD_NAME = r.RDB$FIELD_SOURCE"
+                                          " join RDB$CHARACTER_SETS c on c.RDB$CHARACTER_SET_ID = f.RDB$CHARACTER_SET_ID"
+                                          " where r.RDB$RELATION_NAME = 'AATC01AO' and r.RDB$FIELD_NAME = 'AOCURTO'")
+                  .toString()
+                  .trimmed(),
+              "ISO8859_1");
+    EXPECT_EQ(CarregaDado("AOCURTO", "AATC01AO", "where AOCODIGO = 779"), antes);
+    exec("update AATC01AO set AOCURTO = '" + QString(20, '9') + "' where AOCODIGO = 779");
+
+    // Nothing left to widen: one read of the types.
+    testsupport::StatementCounter custo;
+    fmAtualizacao->AlargarTexto({"AATC01AO.AOCURTO", "AATC01AO.AOLARGO"}, 20);
+    EXPECT_EQ(custo.count(), 1);
+    EXPECT_NO_THROW(fmAtualizacao->AlargarTexto({}, 20));
 }
 
 TEST_F(SchemaRoutinesTest, ScriptRunsStatementsInOrderEachDdlVisibleToTheNext)

@@ -6,6 +6,7 @@
 #include "data/uDataTecPedidoAssTela.h"
 #include "host/Uglobal.h"
 #include "host/data/Abort.h"
+#include "host/db/Database.h"
 
 namespace tectest {
 namespace {
@@ -50,6 +51,21 @@ protected:
                       producao.isEmpty() ? "null" : QuotedStr(producao)));
     }
     int conta(const QString& sql) { return one(sql).toInt(); }
+    // The host numbers a proposal; "&Finalizar" makes it an order, which,
+    // ready to bill, "&Finalizar" makes a contract. The contract's code.
+    int contratoDaProposta()
+    {
+        proposta();
+        dialogos->answer("Sim", "Confirma a geração Pedido?").acknowledge("Pedido \"000501\" gerado com sucesso!");
+        assvenda::FinalizarPedidoAss();
+        exec("update AVEC8501 set IMPRESSO_NF = 'N' where NUMERO_PEDIDO = '000501'");
+        CarregaPedidoAssVenda("000501", {});
+        dialogos->answer("Sim", "Confirma a geração Contrato?").acknowledge("gerado com sucesso!");
+        assvenda::FinalizarPedidoAss();
+        EXPECT_EQ(dialogos->pending(), 0);
+        return conta("select coalesce(max(ACCODIGO), 0) from AATC05AC where ACPEDIDO = '000501'");
+    }
+    int largura(const char* coluna) { return host::db::columnLength(*dmGlobal->IBTransaction1, "AATC05AC", coluna); }
     int movimentos() { return conta("select count(*) from AUGC50NS"); }
 };
 
@@ -158,6 +174,48 @@ TEST_F(PedidoAssFinalizacaoTest, ConfigurationModeBooksTheLatestRowOfEachSerialW
                             " and NSOBSERVACAO = 'Pedido (Liberado a Entrega)' and OPCODIGO = '00700'")
                         .arg(contrato)),
               2);
+}
+
+// The host numbers orders with six digits and more: a contract keeps the
+// whole number of the order and of the proposal it came from.
+TEST_F(PedidoAssFinalizacaoTest, HostNumberedOrderBecomesAContractOnANewDatabase)
+{
+    for (const char* coluna : {"ACPEDIDO", "ACPROPOSTA"})
+        EXPECT_EQ(largura(coluna), host::db::columnLength(*dmGlobal->IBTransaction1, "AVEC8501", "NUMERO_PEDIDO"))
+            << coluna;
+    const int contrato = contratoDaProposta();
+    ASSERT_GT(contrato, 0) << dialogos->texts().join(" | ").toStdString();
+    EXPECT_EQ(texto(QString("select ACPROPOSTA from AATC05AC where ACCODIGO = %1").arg(contrato)), "000500");
+    EXPECT_EQ(texto("select IMPRESSO_NF from AVEC8501 where NUMERO_PEDIDO = '000501'"), "L");
+    EXPECT_EQ(conta("select ACCODIGO from AVEC8501 where NUMERO_PEDIDO = '000501'"), contrato);
+}
+
+TEST_F(PedidoAssFinalizacaoTest, UpgradedDatabaseKeepsItsNumbersAndTakesHostNumberedOrders)
+{
+    // The layout before: five characters, with contracts stored in it.
+    dmTec.free();
+    for (const char* coluna : {"ACPEDIDO", "ACPROPOSTA"}) {
+        exec(QString("alter table AATC05AC drop %1").arg(coluna));
+        exec(QString("alter table AATC05AC add %1 VARCHAR(5)").arg(coluna));
+    }
+    exec("insert into AATC05AC (ACCODIGO, ACPEDIDO, ACPROPOSTA) values (1, '00123', '00045')");
+    exec("insert into AATC05AC (ACCODIGO, ACPEDIDO, ACPROPOSTA) values (2, '9', null)");
+    ASSERT_EQ(largura("ACPEDIDO"), 5);
+    createTec();
+    EXPECT_EQ(largura("ACPEDIDO"), 20);
+    EXPECT_EQ(largura("ACPROPOSTA"), 20);
+    EXPECT_EQ(conta("select ACCODIGO from AATC05AC where ACPEDIDO = '00123' and ACPROPOSTA = '00045'"), 1);
+    EXPECT_EQ(conta("select ACCODIGO from AATC05AC where ACPEDIDO = '9' and ACPROPOSTA is null"), 2);
+
+    const int contrato = contratoDaProposta();
+    ASSERT_GT(contrato, 2) << dialogos->texts().join(" | ").toStdString();
+    EXPECT_EQ(texto(QString("select ACPROPOSTA from AATC05AC where ACCODIGO = %1").arg(contrato)), "000500");
+
+    // Once wide, the next creation reads the types and changes nothing.
+    dmTec.free();
+    const int antes = conta("select count(*) from RDB$FIELDS");
+    createTec();
+    EXPECT_EQ(conta("select count(*) from RDB$FIELDS"), antes);
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ TEST(ProgressWindow, ShowIncrementHideByTheClassicActions)
     EXPECT_EQ(progress.position(), 0) << "a hidden window does not advance";
 }
 
-// A batch counts every row; the window paints at most every 50 ms, but its
+// A batch counts every row; the window paints at most every 200 ms, but its
 // controls always show the last text and position.
 TEST(ProgressWindow, ControlsFollowEveryIncrementWhilePaintingIsSpaced)
 {
