@@ -215,9 +215,9 @@ void TfmAssOrdemServico::OSEmissaoPedidoDevolucao()
         MostraPergunta("Esta OS já possui um pedido de devolução. Deseja inserir outro pedido de devolução?",
                        {"Sim", "Não"}) != "Sim")
         return;
-    // What was typed on the order is stored first, so that a failure takes
-    // back the document alone.
-    SalvarAlteracoes(*tec.quOS);
+    // What was typed on the order and its lines is stored first, so that a
+    // failure takes back the document alone.
+    tec.OSSalvarPendentes();
     const int ordem = tec.quOSAOCODIGO->asInteger();
     tec.CarregaOSAtributos(ordem, 0, true);
     tec.quOSItem->disableControls();

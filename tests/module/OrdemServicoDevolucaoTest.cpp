@@ -204,8 +204,9 @@ TEST_F(DevolucaoOSTest, OpeningTheOrderShowsItInTheHostsWindowAndMinimisesThePro
 }
 
 // A line the edit guard refuses (it is in an invoiced order) stops the order
-// after it was made: the order, its lines and texts and every mark go, the
-// transaction's other pending work stays, and the window closes.
+// after it was made: the order, its lines and texts and every mark go; the
+// transaction's other pending work and what was typed on the order stay,
+// and the window closes.
 TEST_F(DevolucaoOSTest, AFailureAfterTheOrderWasMadeTakesItBackAndStillClosesTheWindow)
 {
     parametro("ATRESTRICAOOS", "A");
@@ -214,6 +215,8 @@ TEST_F(DevolucaoOSTest, AFailureAfterTheOrderWasMadeTakesItBackAndStillClosesThe
     dmGlobal->IBTransaction1->commitRetaining();
     TfmAssOrdemServico& form = abrir();
     exec("update AUGC0301 set NOME = 'Pendente de outra rotina' where CODIGO_CLIENTE = '00005'");
+    dmTec->quOS->edit();
+    dmTec->quOSAOATENDENTE->setAsString("Digitado antes");
     dialogs->answer("3)Devolução", kMenuDocumentosVenda);
     dialogs->answer("Não", "Deseja inserir equipamento no cadastro?");
     dialogs->acknowledge("Não é possível alterar item faturado!");
@@ -230,6 +233,8 @@ TEST_F(DevolucaoOSTest, AFailureAfterTheOrderWasMadeTakesItBackAndStillClosesThe
     dmGlobal->IBTransaction1->commitRetaining();
     EXPECT_EQ(committed("select NOME from AUGC0301 where CODIGO_CLIENTE = '00005'").toString(),
               "Pendente de outra rotina");
+    EXPECT_EQ(committed("select AOATENDENTE from AATC01AO where AOCODIGO = 42").toString(), "Digitado antes")
+        << "what was typed before is no part of the document";
     EXPECT_FALSE(dmTec->quOSItem->editing());
     EXPECT_FALSE(dmTec->quOSAndamento->editing());
 
