@@ -5,6 +5,7 @@
 #include "host/Udmglobal.h"
 #include "host/data/Query.h"
 #include "host/ui/DataGrid.h"
+#include "service_orders/uAssAndamento.h"
 
 namespace ordem_servico {
 
@@ -24,6 +25,14 @@ inline bool naColuna(const host::ui::DataGrid* grade, const char* campo)
 {
     const int coluna = RetornaColuna(campo, grade);
     return coluna >= 0 && coluna == grade->selectedIndex();
+}
+
+// The progress screen, when it exists, steps out of the way of the window
+// opened over it; a hidden one stays hidden and shows minimised.
+inline void minimizarAndamento()
+{
+    if (TfmAssAndamento* andamento = fmAssAndamento.get())
+        andamento->setWindowState(andamento->windowState() | Qt::WindowMinimized);
 }
 
 }  // namespace ordem_servico

@@ -18,7 +18,6 @@
 #include "host/data/Query.h"
 #include "host/db/Database.h"
 #include "host/ui/DataTextControls.h"
-#include "host/ui/WindowRegistry.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -146,9 +145,8 @@ void OSEmissaoNotaFiscal()
         };
         carregar(principal);
         // With the progress screen open the user issues the invoice himself.
-        host::ui::Form* andamento = host::ui::WindowRegistry::find("fmAssAndamento");
-        if (andamento)
-            andamento->showMinimized();
+        const bool andamento = fmAssAndamento.get() != nullptr;
+        ordem_servico::minimizarAndamento();
         nota->showNonModal();
         if (!andamento)
             nota->GerarNotaFiscal(false);

@@ -1,7 +1,6 @@
 // The order's items on a sales order of their own: one pending-product line
 // and one additional text per item taking part, the item marked delivered or
-// returned. The return document of the equipment is not built yet: the
-// sales-document button says so instead of doing nothing.
+// returned.
 
 #include "service_orders/uAssOrdemServico.h"
 #include "service_orders/uAssOrdemServicoComum.h"
@@ -94,9 +93,4 @@ void TfmAssOrdemServico::OSEmissaoPedidoItens(bool CreateHeader, QString& OrderN
     pedido.close();
     dmGlobal->IBTransaction1->commitRetaining();
     dmGlobal->MostraAviso("Operação efetuada com sucesso!\rPedido gerado: " + OrderNumber, false);
-}
-
-void TfmAssOrdemServico::OSEmissaoPedidoDevolucao()
-{
-    dmGlobal->MostraErro("Nota de devolução dos equipamentos ainda não disponível.");
 }

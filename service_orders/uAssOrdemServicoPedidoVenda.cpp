@@ -16,7 +16,6 @@
 #include "host/data/HandlerGuard.h"
 #include "host/data/Query.h"
 #include "host/ui/Cursors.h"
-#include "host/ui/WindowRegistry.h"
 
 using host::data::DetachHandler;
 using ordem_servico::parametro;
@@ -297,8 +296,7 @@ QString TfmAssOrdemServico::OSEmissaoPedidoVenda(bool AskOpen, bool ShowSuccess,
         if (fmPrincipal)
             fmPrincipal->miPedidoVenda->click();
         dmGlobal->CarregaPedidoVenda(pedidos.principal);
-        if (host::ui::Form* andamento = host::ui::WindowRegistry::find("fmAssAndamento"))
-            andamento->showMinimized();
+        ordem_servico::minimizarAndamento();
         close();
     }
     return pedidos.principal;

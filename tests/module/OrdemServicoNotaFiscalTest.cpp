@@ -13,6 +13,7 @@
 #include "host/Uprincipal.h"
 #include "host/data/Query.h"
 #include "host/ui/DataTextControls.h"
+#include "service_orders/uAssAndamento.h"
 #include "service_orders/uAssOrdemServicoFecha.h"
 
 #include <QCoreApplication>
@@ -24,10 +25,6 @@ namespace moduletest {
 namespace {
 
 using host::ui::Form;
-
-// The lines the routine ends with a carriage return are shown one under another.
-const char* const kMenu = "Selecione a opção desejada:\n1)Pedido de Venda\n2)Nota Fiscal\n"
-                          "3)Nota de Devolução dos Equipamentos";
 
 class NotaFiscalOSTest : public OrdemServicoPedidoTest {
 protected:
@@ -75,13 +72,7 @@ protected:
         return committed("select ACHORACREDITO from AATC05AC where ACCODIGO = " + QString::number(codigo)).toDouble();
     }
     int contar(const QString& tabela) { return committed("select count(*) from " + tabela).toInt(); }
-    // The window gone: its close frees it once deferred deletes run.
-    static bool janelaFechada()
-    {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return fmAssOrdemServico.get() == nullptr;
-    }
-    void menu(const QString& resposta) { dialogs->answer(resposta, kMenu); }
+    void menu(const QString& resposta) { dialogs->answer(resposta, kMenuDocumentosVenda); }
 };
 
 // ---- routes of the button ----
@@ -274,14 +265,16 @@ TEST_F(NotaFiscalOSTest, WithTheProgressScreenOpenTheFormIsShownLoadedAndNoInvoi
 {
     servico(1, 60, 40, 40);
     TfmAssOrdemServico& form = abrir();
-    Form andamento;
-    andamento.setObjectName("fmAssAndamento");
-    andamento.show();
+    // The screen as its variable holds it, whatever it shows.
+    auto* andamento = new TfmAssAndamento;
+    fmAssAndamento = andamento;
+    andamento->show();
     menu("2)Nota");
     form.bbPedidoVenda->click();
     EXPECT_EQ(dialogs->pending(), 0);
     EXPECT_TRUE(janelaFechada());
-    EXPECT_TRUE(andamento.isMinimized());
+    EXPECT_TRUE(andamento->isMinimized());
+    delete andamento;
     EXPECT_EQ(contar("ACEM1401"), 0);
     TfmNotaFiscal& nota = *fmNotaFiscal.get();
     EXPECT_TRUE(nota.isVisible());

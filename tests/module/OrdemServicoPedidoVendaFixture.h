@@ -8,7 +8,14 @@
 #include "data/uDataTec.h"
 #include "host/Udmglobal.h"
 
+#include <QCoreApplication>
+
 namespace moduletest {
+
+// The question of the sales-document button: the lines the routine ends with
+// a carriage return are shown one under another.
+inline const char* const kMenuDocumentosVenda = "Selecione a opção desejada:\n1)Pedido de Venda\n2)Nota Fiscal\n"
+                                                "3)Nota de Devolução dos Equipamentos";
 
 class OrdemServicoPedidoTest : public OrdemServicoEntradaTest {
 protected:
@@ -106,6 +113,12 @@ protected:
     QString cabecalho(const QString& pedido, const QString& coluna)
     {
         return committed("select " + coluna + " from AVEC8501 where NUMERO_PEDIDO = '" + pedido + "'").toString();
+    }
+    // The window gone: its close frees it once deferred deletes run.
+    static bool janelaFechada()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return fmAssOrdemServico.get() == nullptr;
     }
     QString emitir(TfmAssOrdemServico& form, QString* servico = nullptr, QString* despesas = nullptr,
                    bool perguntar = false)
