@@ -34,6 +34,7 @@ protected:
              " AAVALORAUXILIAR, AAAUTORIZADO) values (42, 1, 1, 'S0001', 1, 30, 30, 7, 'S')");
         exec("insert into AATC01AP (AOCODIGO, APSEQUENCIA, AOITCODIGO, PRCODIGO, APQUANTIDADE, APVALUNITARIO,"
              " APVALTOTAL, APAUTORIZADO) values (42, 1, 1, 'P0001', 1, 12.5, 12.5, 'S')");
+        tr().commitRetaining();   // read back through other connections
         principal = std::make_unique<TfmPrincipal>();
         principal->OnAbrirJanela = [](const QString& nome) { uPackageAss::ShowJanelaTec(nome); };
     }

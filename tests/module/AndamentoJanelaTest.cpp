@@ -219,7 +219,7 @@ TEST_F(AndamentoJanelaTest, ScrollingOneRowCostsTheSameWhateverTheRowsListed)
     for (int i = 0; i < 30; ++i)
         item(42, 100 + i, "Lote", 0);
     const auto [muitas, preparosMuitas] = custoDeUmPasso();
-    std::printf("one row down the progress list: %d statements, %d prepares\n", poucas, preparosPoucas);
+    std::printf("[ cost ] one row down the progress list: %d statements, %d prepares\n", poucas, preparosPoucas);
     EXPECT_EQ(poucas, muitas);
     EXPECT_EQ(preparosPoucas, preparosMuitas);
     EXPECT_LE(poucas, 20) << "the order, its items and lines, the attributes and the item totals";
