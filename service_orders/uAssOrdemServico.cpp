@@ -2,6 +2,8 @@
 // deactivation, close) and its record buttons.
 
 #include "service_orders/uAssOrdemServico.h"
+
+#include "service_orders/uAssAndamento.h"
 #include "service_orders/uAssOrdemServicoComum.h"
 
 #include "data/uDataTec.h"
@@ -208,6 +210,14 @@ void TfmAssOrdemServico::FormClose()
     tec.CarregaOSItens(0, 0);
     release();
     fmAssOrdemServico.clear();
+    // The progress list goes back to the order it showed; that is a courtesy
+    // the close does not depend on.
+    if (TfmAssAndamento* andamento = fmAssAndamento.get()) {
+        try {
+            andamento->PosicionarOSAtual(tec.iOSPesquisaAtual);
+        } catch (...) {
+        }
+    }
 }
 
 // ---- record buttons ----

@@ -262,6 +262,7 @@ public:
 
     // ---- entry grids ----
     void dbgdOrdemServicoItensEditButtonClick(host::ui::DataGrid* Sender);
+    void dbgdOrdemServicoItensDblClick(host::ui::DataGrid* Sender);
     void dbgdOrdemServicoItensTitleClick(host::ui::GridColumn& Column);
     void dbgdOrdemServicoItensVeiculoTitleClick(host::ui::GridColumn& Column);
     void dbgdOrdemServicoServicosEditButtonClick();

@@ -4,6 +4,7 @@
 
 #include "service_orders/uAssOrdemServico.h"
 #include "service_orders/uAssOrdemServicoComum.h"
+#include "service_orders/uAssAndamento.h"
 
 #include "service_orders/uPesqAssDefeitos.h"
 #include "service_orders/uPesqAssEquipamento.h"
@@ -24,6 +25,9 @@
 #include "host/data/Query.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/SearchWindow.h"
+
+#include <QLineEdit>
+#include <QPushButton>
 
 using host::ui::DataGrid;
 using host::ui::GridColumn;
@@ -153,6 +157,23 @@ void TfmAssOrdemServico::dbgdOrdemServicoItensEditButtonClick(DataGrid* Sender)
         }
         AbrirPesquisaReferentePelaGrid(Sender);
     }
+}
+
+// With situations kept per item, the item opens in the progress screen.
+void TfmAssOrdemServico::dbgdOrdemServicoItensDblClick(DataGrid*)
+{
+    if (parametro("ATTROCASITUACAOITEM") != "I")
+        return;
+    const QString item = itens().fieldByName("AOITCODIGO")->asString();
+    const QString ordem = itens().fieldByName("AOCODIGO")->asString();
+    executarMenu(&TfmPrincipal::miAndamentoOS);
+    TfmAssAndamento* andamento = fmAssAndamento.get();
+    if (!andamento)
+        return;
+    andamento->edOS->setText(ordem);
+    andamento->bbPesq->click();
+    andamento->dbgdAndamentoOSRegistros->setFocus();
+    dmTec->quPesqOS->locate("aoitCodigo", item, host::data::LocateCaseInsensitive | host::data::LocatePartialKey);
 }
 
 // Remanufacture orders keep a layout of their own ("dbgdOrdemServicoItensR").

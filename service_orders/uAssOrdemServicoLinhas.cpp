@@ -307,6 +307,7 @@ void TfmAssOrdemServico::ligarGrades()
     for (DataGrid* itens : {dbgdOrdemServicoItens, dbgdOrdemServicoItensVeiculo})
         itens->onEditButtonClick = [this, itens] { dbgdOrdemServicoItensEditButtonClick(itens); };
     dbgdOrdemServicoItens->onTitleClick = [this](GridColumn& c) { dbgdOrdemServicoItensTitleClick(c); };
+    dbgdOrdemServicoItens->onDblClick = [this] { dbgdOrdemServicoItensDblClick(dbgdOrdemServicoItens); };
     dbgdOrdemServicoItensVeiculo->onTitleClick = [this](GridColumn& c) { dbgdOrdemServicoItensVeiculoTitleClick(c); };
     dbedValorServico->onExit = [this] { dbedValorServicoExit(); };
     onKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { FormKeyDown(key, shift); };

@@ -113,25 +113,29 @@ TfmAssSituacaoTroca::TfmAssSituacaoTroca(QWidget* parent) : host::ui::Form(paren
     laudoLayout->addWidget(meLaudo);
     layout->addWidget(laudo, 1);
 
-    auto* horas = new QFormLayout;
+    gbHoras = named<QWidget>("gbHoras", this);
+    auto* horas = new QFormLayout(gbHoras);
+    horas->setContentsMargins(0, 0, 0, 0);
     mdHoraInicial = new host::ui::DataEdit("mdHoraInicial", this);
     mdHoraInicial->setEditMask(kMascaraHora);
     mdHoraFinal = new host::ui::DataEdit("mdHoraFinal", this);
     mdHoraFinal->setEditMask(kMascaraHora);
     horas->addRow("Hora Inicial:", mdHoraInicial);
     horas->addRow("Hora Final:", mdHoraFinal);
-    layout->addLayout(horas);
+    layout->addWidget(gbHoras);
     laTempo = named<QLabel>("laTempo", QString("00:00:00"), this);
     laTempo->hide();
     layout->addWidget(laTempo);
 
-    auto* botoes = new QHBoxLayout;
+    paBotoes = named<QWidget>("paBotoes", this);
+    auto* botoes = new QHBoxLayout(paBotoes);
+    botoes->setContentsMargins(0, 0, 0, 0);
     bbOk = named<QPushButton>("bbOk", QString("&Ok"), this);
     bbCancelar = named<QPushButton>("bbCancelar", QString("&Cancelar"), this);
     botoes->addStretch(1);
     botoes->addWidget(bbOk);
     botoes->addWidget(bbCancelar);
-    layout->addLayout(botoes);
+    layout->addWidget(paBotoes);
 
     addTimer("tiTempo", 1000, [this] { tiTempoTimer(); });
 

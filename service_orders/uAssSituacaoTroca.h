@@ -40,7 +40,9 @@ public:
     QPlainTextEdit* meLaudo = nullptr;
     host::ui::DataEdit* mdHoraInicial = nullptr;
     host::ui::DataEdit* mdHoraFinal = nullptr;
+    QWidget* gbHoras = nullptr;               // the worked hours
     QLabel* laTempo = nullptr;
+    QWidget* paBotoes = nullptr;
     QPushButton* bbOk = nullptr;
     QPushButton* bbCancelar = nullptr;
 

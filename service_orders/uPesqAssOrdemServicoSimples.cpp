@@ -158,13 +158,17 @@ void TfmPesquisaAssOrdemServicoSimples::bbOkClick()
     if (onLimparFiltros)
         onLimparFiltros();
     host::data::Query& lista = *tec.quPesqOS;
-    lista.close();
-    lista.setSql(SqlPesquisaSimplesOS(os, item, CondicaoTecnicoRestrito()));
-    lista.open();
-    if (host::data::Field* aprovado = lista.findField("aoitaprovado"))
-        aprovado->onGetText = [&tec](host::data::Field& f, QString& texto, bool exibir) {
-            tec.quOSItemAOITAPROVADOGetText(f, texto, exibir);
-        };
+    {
+        // Rows go by unseen while the statement changes; the first row then loads its order once.
+        host::data::ControlsDisabled desligados(lista);
+        lista.close();
+        lista.setSql(SqlPesquisaSimplesOS(os, item, CondicaoTecnicoRestrito()));
+        lista.open();
+        if (host::data::Field* aprovado = lista.findField("aoitaprovado"))
+            aprovado->onGetText = [&tec](host::data::Field& f, QString& texto, bool exibir) {
+                tec.quOSItemAOITAPROVADOGetText(f, texto, exibir);
+            };
+    }
     lista.first();
     setModalResult(host::ui::ModalResult::Ok);
 }

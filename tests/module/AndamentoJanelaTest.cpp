@@ -1,0 +1,252 @@
+// The progress screen's list: the statement per filter, the search and its
+// counts, the situation modes, the item totals, the F7 totals, the layout of
+// the window and the cost of scrolling the list.
+
+#include "tests/module/AndamentoJanelaFixture.h"
+
+#include "host/Udmglobal.h"
+#include "host/data/Field.h"
+#include "host/ui/DataGrid.h"
+#include "host/ui/DataLookupCombo.h"
+#include "host/ui/DataTextControls.h"
+#include "host/ui/StatusBar.h"
+#include "tests/support/TestDatabase.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace moduletest {
+namespace {
+
+using uAssAndamento::FiltroAndamento;
+using uAssAndamento::SqlListaAndamento;
+
+QString condicoesDe(const QString& sql)
+{
+    const int onde = sql.indexOf("Where not(it.aoCodigo is null) ");
+    return onde < 0 ? QString() : sql.mid(onde);
+}
+
+TEST(AndamentoSqlTest, TheListStatementPerFilter)
+{
+    FiltroAndamento filtro;
+    const QString vazio = SqlListaAndamento(filtro);
+    EXPECT_TRUE(vazio.startsWith("Select it.AOCODIGO, it.AOITCODIGO, it.AOITEQUIPCODIGO,")) << vazio.toStdString();
+    EXPECT_TRUE(vazio.contains("it.AOITVALORFRETE,\n       TecIt.atNome as TECNICOITEM"));
+    EXPECT_FALSE(vazio.contains("AOITFOTO")) << "the pictures are not read for the list";
+    EXPECT_TRUE(vazio.contains("From AATC01AOIT it\nright outer join aatc01ao OS on (it.aoCodigo = Os.aoCodigo)\n"));
+    EXPECT_TRUE(vazio.contains("SitItem.asDescricao as Situacao_Item"));
+    EXPECT_TRUE(vazio.contains("left outer join augc0501 Rep on (OS.FOCODIGOREPRESENTANTE = Rep.fcod)"));
+    EXPECT_EQ(condicoesDe(vazio), "Where not(it.aoCodigo is null) \norder by os.aodataentrada, os.aocodigo, "
+                                  "it.aoitequipcodigo");
+
+    filtro.excetoMorta = true;
+    filtro.situacao = 2;
+    filtro.ordem = "42";
+    EXPECT_EQ(condicoesDe(SqlListaAndamento(filtro)),
+              "Where not(it.aoCodigo is null)  and ((sit.ASTIPO <> 'M') or (sit.ASTIPO  is Null))\n"
+              "order by os.aodataentrada, os.aocodigo, it.aoitequipcodigo")
+        << "the mode ignores situation and number";
+
+    filtro = {};
+    filtro.situacao = 2;
+    EXPECT_TRUE(condicoesDe(SqlListaAndamento(filtro)).startsWith("Where not(it.aoCodigo is null)  and os.ascodigo = 2\n"));
+    filtro.ordem = "4'2";
+    EXPECT_TRUE(condicoesDe(SqlListaAndamento(filtro)).startsWith("Where not(it.aoCodigo is null)  and os.aocodigo = '4''2'\n"))
+        << "the number alone, quoted";
+
+    filtro = {};
+    filtro.situacaoItem = 11;
+    EXPECT_FALSE(SqlListaAndamento(filtro).contains("it.asCodigo=")) << "the item filter counts only while shown";
+    filtro.filtroItemVisivel = true;
+    filtro.filial = "02";
+    filtro.restricaoTecnico = " and upper(tec.atnome) ='ANA'";
+    EXPECT_EQ(condicoesDe(SqlListaAndamento(filtro)),
+              "Where not(it.aoCodigo is null)  and  it.asCodigo= 11 and (os.aoLocal = '02') and upper(tec.atnome) "
+              "='ANA'\norder by os.aodataentrada, os.aocodigo, it.aoitequipcodigo");
+}
+
+TEST(AndamentoSqlTest, TheTotalsConditionAndMessage)
+{
+    EXPECT_EQ(uAssAndamento::CondicaoTotaisAndamento(0, "", ""), "");
+    EXPECT_EQ(uAssAndamento::CondicaoTotaisAndamento(2, "42", "01"),
+              " and  os.ascodigo = 2 and  os.aocodigo = 42 and (os.aoLocal = '01')");
+    EXPECT_EQ(uAssAndamento::TextoTotaisAndamento(1234567.5, 60, 40, 7),
+              "Totalizadores da pesquisa: \rValor Total: 1.234.567,50\rValor Serviços: 60,00\rValor Peças: 40,00\r"
+              "Valor Auxiliar (Serviços): 7,00\r");
+}
+
+TEST_F(AndamentoJanelaTest, TheWindowAsOpenedWithItsColumnsLegendsAndMenu)
+{
+    TfmAssAndamento& form = abrir();
+    EXPECT_EQ(form.caption(), "Andamento das Ordens de Serviço");
+    EXPECT_TRUE(form.stayOnTop());
+    EXPECT_TRUE(form.keyPreview());
+    EXPECT_TRUE(form.startMaximized());
+    QStringList titulos;
+    for (const auto& c : form.dbgdAndamentoOSRegistros->columns())
+        titulos << c->title();
+    EXPECT_EQ(titulos, (QStringList{"Nº da OS", "Nome Cliente", "Endereço", "Código ", "Equipamento", "Qtde. ",
+                                    "Nº de Série", "Marca", "Modelo", "Entrada ", "Valor Total", "Defeito ",
+                                    "Aprovado", "Garantia (F1)"}));
+    EXPECT_EQ(form.dbgdAndamentoOSRegistros->column(13)->pickList().size(), 4);
+    EXPECT_FALSE(form.dbgdAndamento->column(0)->visible()) << "the order column of the progress records";
+    EXPECT_TRUE(form.dbgdAssAndamentoPecas->column(3)->readOnly());
+    EXPECT_EQ(form.dbgdAssAndamentoPecas->column(4)->pickList(), (QStringList{"Sim", "Não"}));
+    EXPECT_EQ(form.stInformacao->panelCount(), 8);
+    EXPECT_EQ(form.stInformacao->panelText(7), "F9 - Pesq. Produto");
+    EXPECT_TRUE(form.stInfoTot->isHidden()) << "until an item's totals are shown";
+    QStringList menu;
+    for (QAction* a : form.puSituacao->actions())
+        menu << a->text();
+    EXPECT_EQ(menu, (QStringList{"Trocar Situação", "Novo Laudo ", "Contabilizar Tempo", "Visualizar Laudo",
+                                 "Imprimir Laudo"}));
+    EXPECT_TRUE(form.dblcSituacaoItem->isHidden()) << "filters collapsed";
+    EXPECT_EQ(form.gbSelecao->height(), 45);
+
+    // Activation: the first situation of type "I" and its search; the line
+    // look-ups of the data module read as calculated fields meanwhile.
+    EXPECT_EQ(form.situacaoEscolhida(), 1);
+    EXPECT_EQ(ordensListadas(), QStringList{"46/5"});
+    EXPECT_EQ(dmTec->quOSAndamentoDescricaoHora->kind(), host::data::FieldKind::Calculated);
+    EXPECT_EQ(dmTec->quOSPecasDescEquipOS->kind(), host::data::FieldKind::Calculated);
+    EXPECT_TRUE(form.stInformacao->panelText(1) == "Registros Encontrados: 1");
+    EXPECT_EQ(form.stInformacao->panelText(0),
+              "Total de Registros: " + one("select count(*) from AATC01AOIT").toString());
+    form.close();
+    EXPECT_FALSE(fmAssAndamento);
+}
+
+TEST_F(AndamentoJanelaTest, VehicleModeRetitlesAndHidesColumns)
+{
+    parametro("ATMODOVEICULO", "O");
+    TfmAssAndamento& form = abrir();
+    host::ui::DataGrid& lista = *form.dbgdAndamentoOSRegistros;
+    EXPECT_EQ(lista.column(4)->title(), "Veículo");
+    EXPECT_EQ(lista.column(6)->title(), "Chassi");
+    EXPECT_FALSE(lista.column(5)->visible());
+    EXPECT_FALSE(lista.column(11)->visible());
+    dialogs->answer("Sim", "Deseja mostrar todas colunas?");
+    QTest::keyClick(&lista, Qt::Key_F2);
+    EXPECT_TRUE(lista.column(5)->visible() && lista.column(11)->visible());
+}
+
+TEST_F(AndamentoJanelaTest, SearchModesNumbersAndItemSituations)
+{
+    TfmAssAndamento& form = abrir();
+    form.dblcSituacao->setKeyValue(QVariant());
+    dialogs->acknowledge("Selecione uma Situação ou Número da O.S.");
+    form.bbPesq->click();
+    EXPECT_EQ(ordensListadas(), QStringList{"46/5"}) << "the refused search leaves the list";
+
+    form.dblcSituacao->setKeyValue(2);
+    form.bbPesq->click();
+    EXPECT_EQ(ordensListadas(), (QStringList{"42/1", "42/2"})) << "44 has no item: no row";
+
+    // An order number wins over the situation and moves the list to its situation.
+    form.edOS->setText("43");
+    form.bbPesq->click();
+    EXPECT_EQ(ordensListadas(), QStringList{"43/3"});
+    EXPECT_EQ(form.situacaoEscolhida(), 6);
+
+    // "Exceto Morta": no situation needed, orders without a situation included.
+    form.edOS->clear();
+    form.dblcSituacao->setKeyValue(QVariant());
+    form.laSituacao->onClick();
+    EXPECT_EQ(form.laSituacao->text(), "Exceto Morta");
+    EXPECT_FALSE(form.dblcSituacaoItem->isHidden()) << "the item filter shows with the mode";
+    EXPECT_EQ(form.gbSelecao->height(), 70);
+    form.bbPesq->click();
+    EXPECT_EQ(ordensListadas(), (QStringList{"42/1", "42/2", "45/4", "46/5"}));
+
+    form.dblcSituacaoItem->setKeyValue(11);
+    form.bbPesq->click();
+    EXPECT_EQ(ordensListadas(), QStringList{"42/1"});
+    form.edFilial->setText("02");
+    form.dblcSituacaoItem->setKeyValue(QVariant());
+    form.bbPesq->click();
+    EXPECT_EQ(ordensListadas(), QStringList{"45/4"}) << "the branch";
+    EXPECT_EQ(form.stInformacao->panelText(1), "Registros Encontrados: 1");
+
+    form.laSituacao->onClick();
+    EXPECT_EQ(form.laSituacao->text(), "Situação");
+    EXPECT_FALSE(form.dblcSituacaoItem->isHidden()) << "the filters stay as they are";
+    form.laSituacaoItem->onClick();
+    EXPECT_TRUE(form.dblcSituacaoItem->isHidden());
+}
+
+TEST_F(AndamentoJanelaTest, ItemTotalsFollowTheListAndF7SumsIgnoreModeItemAndRestriction)
+{
+    parametro("ATTROCASITUACAOITEM", "I");
+    parametro("ATANDAMENTOPORITEM", "I");
+    TfmAssAndamento& form = abrir();
+    EXPECT_TRUE(form.dbgdAndamentoOSRegistros->rowSelect());
+    form.dblcSituacao->setKeyValue(2);
+    form.bbPesq->click();
+    EXPECT_FALSE(form.stInfoTot->isHidden());
+    EXPECT_EQ(form.stInfoTot->panelText(0), "Valor Total: R$ 42,50");
+    EXPECT_EQ(form.stInfoTot->panelText(1), "Valor Serviços: R$ 30,00");
+    EXPECT_EQ(form.stInfoTot->panelText(2), "Valor Peças: R$ 12,50");
+    dmTec->quPesqOS->next();
+    EXPECT_EQ(form.stInfoTot->panelText(0), "Valor Total: R$ 0,00") << "item 2 has no lines";
+
+    form.laSituacao->onClick();   // "Exceto Morta" and the item filter do not count in F7
+    form.dblcSituacaoItem->setKeyValue(12);
+    dialogs->acknowledge("Totalizadores da pesquisa: \rValor Total: 170,00\rValor Serviços: 130,00\r"
+                         "Valor Peças: 40,00\rValor Auxiliar (Serviços): 7,00\r");
+    QTest::keyClick(form.dbgdAndamentoOSRegistros, Qt::Key_F7);
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+TEST_F(AndamentoJanelaTest, ScrollingOneRowCostsTheSameWhateverTheRowsListed)
+{
+    parametro("ATTROCASITUACAOITEM", "I");
+    parametro("ATANDAMENTOPORITEM", "I");
+    TfmAssAndamento& form = abrir();
+    auto custoDeUmPasso = [&] {
+        form.bbPesq->click();
+        dmTec->quPesqOS->first();
+        testsupport::StatementCounter contador;
+        dmTec->quPesqOS->next();
+        return std::pair{contador.count(), contador.prepares()};
+    };
+    form.dblcSituacao->setKeyValue(2);
+    const auto [poucas, preparosPoucas] = custoDeUmPasso();
+    for (int i = 0; i < 30; ++i)
+        item(42, 100 + i, "Lote", 0);
+    const auto [muitas, preparosMuitas] = custoDeUmPasso();
+    std::printf("[ cost ] one row down the progress list: %d statements, %d prepares\n", poucas, preparosPoucas);
+    EXPECT_EQ(poucas, muitas);
+    EXPECT_EQ(preparosPoucas, preparosMuitas);
+    EXPECT_LE(poucas, 20) << "the order, its items and lines, the attributes and the item totals";
+}
+
+TEST_F(AndamentoJanelaTest, ClearClosesTheFiveDatasets)
+{
+    TfmAssAndamento& form = abrir();
+    form.edOS->setText("46");
+    dmTec->CarregaOSItens(46, 0);
+    form.bbLimpar->click();
+    EXPECT_TRUE(form.edOS->text().isEmpty());
+    for (host::data::Dataset* d : {static_cast<host::data::Dataset*>(dmTec->quOSItem),
+                                   static_cast<host::data::Dataset*>(dmTec->quOSContato),
+                                   static_cast<host::data::Dataset*>(dmTec->quOSPecas),
+                                   static_cast<host::data::Dataset*>(dmTec->quOSAndamento),
+                                   static_cast<host::data::Dataset*>(dmTec->quPesqOS)})
+        EXPECT_FALSE(d->active()) << d->name().toStdString();
+}
+
+TEST_F(AndamentoJanelaTest, PictureOfTheProgressScreen)
+{
+    TfmAssAndamento& form = abrir();
+    form.dblcSituacao->setKeyValue(2);
+    form.bbPesq->click();
+    guardaFoto(form, "fmAssAndamento.png");
+}
+
+}  // namespace
+}  // namespace moduletest
