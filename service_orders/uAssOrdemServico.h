@@ -391,6 +391,7 @@ private:
     void ligarGrades();
     void ligarEtiquetas();
     void montarColunasDespesas();
+    void montarColunasAcessorios();
     void ligarFilaModosDespesas();
     void aplicarColunasModo(host::ui::DataGrid* grade, bool veiculo);
     void ordenarAbasRemanufatura(bool remanufatura);

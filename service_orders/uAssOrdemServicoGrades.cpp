@@ -167,3 +167,10 @@ void TfmAssOrdemServico::montarColunasDespesas()
         {"OFCODIGO", nullptr, true},
     });
 }
+
+// The accessories as stored; the description (the fourth column) offers the
+// descriptions used most.
+void TfmAssOrdemServico::montarColunasAcessorios()
+{
+    adicionar(dbgdAcessorios, {{"ARSEQUENCIA"}, {"AOCODIGO"}, {"AOITCODIGO"}, {"ARDESCRICAO"}, {"ARCONFERIDO"}});
+}

@@ -169,9 +169,7 @@ void TfmAssOrdemServico::ordenarAbasRemanufatura(bool remanufatura)
 
 void TfmAssOrdemServico::CarregaAcessoriosMaisUsados()
 {
-    host::ui::GridColumn* descricao = dbgdAcessorios->columnByField("ARDESCRICAO");
-    if (!descricao)
-        descricao = dbgdAcessorios->column(3);
+    host::ui::GridColumn* descricao = dbgdAcessorios->column(3);
     if (!descricao)
         return;
     descricao->setPickList(maisUsados("select first 30 ardescricao    from aatc01ar                  where "

@@ -411,6 +411,7 @@ void TfmAssOrdemServico::montarAbaObservacao()
     dbmeObservacao = memo(p, "dbmeObservacao", dsOrdem, "AOOBSERVACAO");
     dbgdAcessorios = new host::ui::DataGrid("dbgdAcessorios", p);
     dbgdAcessorios->setDataSource(dsAcessorios);
+    montarColunasAcessorios();
     bbConferir = botao(p, "bbConferir", "Conferir Acessório ");
     gbDespesasCliente = new QGroupBox("Despesas do Cliente", p);
     gbDespesasCliente->setObjectName("gbDespesasCliente");
