@@ -153,6 +153,33 @@ TEST_F(OrdemServicoDespesasTest, ACancelledTechnicianSearchOpensTheReferenceSear
     EXPECT_EQ(lido("select ATCODIGO from AATC01AV where AOCODIGO = 42"), QStringList{"77"});
 }
 
+TEST_F(OrdemServicoDespesasTest, TheProjectButtonsPickTheProductAndTheOperation)
+{
+    parametro("ATOPCAOTELAOS", "P");
+    exec("insert into ACEC1101 (CODIGO, DESCRICAO, PCO_VENDA, PCO_CUSTO) values ('PRJ01', 'Wprojetor', 10, 4)");
+    exec("update or insert into AFVC0901 (COD_OP, DESC_OP_NF, TIPO_OP) values ('5949', 'Remessa para OS', '1')"
+         " matching (COD_OP)");
+    exec("insert into AATC01AQ (AQCODIGO, AOCODIGO, AQQUANTIDADE) values (1, 42, 2)");
+    TfmAssOrdemServico& form = abrir();
+    aba(form, form.tsProjeto);
+    ASSERT_EQ(dmTec->quOSProj->recordCount(), 1);
+    selecionar(form.dbgdOrdemServicoProjeto, "PRCODIGO");
+    dialogs->modal("fmPesquisa", [](Form& janela) {
+        auto& pesquisa = static_cast<TfmPesquisa&>(janela);
+        QTest::keyClicks(pesquisa.grid(), "Wprojetor");
+        QTest::keyClick(pesquisa.grid(), Qt::Key_Return);
+    });
+    form.dbgdOrdemServicoProjeto->editButtonClick();
+    selecionar(form.dbgdOrdemServicoProjeto, "OFCODIGO");
+    naPesquisa("COD_OP", "5949");
+    form.dbgdOrdemServicoProjeto->editButtonClick();
+    form.bbSalvar->click();
+    SalvarAlteracoes(*dmTec->quOSProj);
+    EXPECT_EQ(lido("select PRCODIGO || '/' || OFCODIGO from AATC01AQ where AOCODIGO = 42"),
+              QStringList{"PRJ01/5949"});
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
 TEST_F(OrdemServicoDespesasTest, ReportTextsComeFromTheDefectRegisterByKind)
 {
     TfmAssOrdemServico& form = abrir();
