@@ -315,6 +315,16 @@ public:
                               const QString& obs10, int aoCodigo, const QString& observacao, const QString& origem,
                               const QString& documentoOriginal, int acitCodigo, int contaDebito, int contaCredito,
                               const QString& tipoVencimento, const QString& historico, int parcela);
+    // Appends one payable (ACPC6001), arguments in the order the service
+    // orders pass them (see UdmglobalPagar.cpp for the column of each).
+    // Nothing is committed; true once the row is written, a database error
+    // propagates.
+    bool InseriParcelaPagar(const QString& fornecedor, const QString& documento, const QString& filial,
+                            const QString& situacao, const QString& tipoPagamento, const QString& portador,
+                            const QString& banco, const QString& pedido, const QString& parcela,
+                            const QString& historico, int sequencia, double valor, double desconto, double juros,
+                            double multa, double valorPago, const QDateTime& emissao, const QDateTime& vencimento,
+                            const QDateTime& lancamento, int conta, const QString& tipoDocumento);
     // Appends one ACXC94XP row: "C" a contract's template row, "R" a row of
     // one receivable. An empty code is stored "00". Nothing is committed.
     void InserirCXPrevisao(const QString& documento, const QString& emitente, const QString& local,

@@ -79,8 +79,8 @@ void TfmAssOrdemServico::FormCreate()
     sbEnviaEmailOS->setVisible(contratos);
     pcOrdemServico->setActivePage(pcOrdemServico->page(0));
     CarregaOrdemServico(0);
+    CarregaTipoOrdemServidor(parametro("ATMODOVEICULO"));
     bbOSInterna->setVisible(parametro("ATIMPRIMECOMPROVANTEOS") == "S" || parametro("ATPESQUISAOSVEICULO") == "S");
-    sbImpRapida->setVisible(parametro("ATMODOVEICULO") != "O");
     tsFoto->setTabVisible(parametro("ATEXIBEFOTOOS") == "S");
     const QString listagem = parametro("ATLISTACLIENTEOS");
     if (listagem == "C")
@@ -119,7 +119,7 @@ void TfmAssOrdemServico::FormCreate()
     laSuspensao->setVisible(false);
     dbcbSuspensao->setVisible(false);
     dbcbTipoOs->setVisible(false);
-    findChild<QWidget*>("laTipoOs")->setVisible(false);
+    laClassificacao->setVisible(false);
     dbedSeqAtendimento->setVisible(false);
     dsOrdemDataChange();
 }
@@ -137,9 +137,12 @@ void TfmAssOrdemServico::FormShow()
         for (const char* coluna : {"APVALUNITARIO", "APVALTOTAL"})
             if (host::ui::GridColumn* preco = dbgdOrdemServicoPecas->columnByField(coluna))
                 preco->setReadOnly(true);
+    CarregaAcessoriosMaisUsados();
+    CarregaClassificacaoOS();
     QPalette cores = paCabecalho->palette();
     cores.setColor(QPalette::Window, palette().color(QPalette::Button));
     paCabecalho->setPalette(cores);
+    OSVerificaTipoRemanufatura(true);
 }
 
 void TfmAssOrdemServico::FormActivate()

@@ -14,7 +14,11 @@
 // uAssOrdemServicoItens.cpp (items grids), uAssOrdemServicoLinhas.cpp and
 // uAssOrdemServicoLinhasOperacoes.cpp (service and parts grids, their line
 // operations), uAssOrdemServicoTeclas.cpp (keyboard commands, stock withdrawal),
-// uAssOrdemServicoEtiquetas.cpp (labels, accessory check).
+// uAssOrdemServicoEtiquetas.cpp (labels, accessory check),
+// uAssOrdemServicoFila.cpp (external queue, distribution),
+// uAssOrdemServicoModos.cpp (vehicle, remanufacture and purchase looks,
+// most-used lists), uAssOrdemServicoDespesas.cpp (expense and project grids,
+// report texts), uAssOrdemServicoPagamento.cpp (technician payment).
 
 #include "host/ui/Form.h"
 #include "host/ui/WindowRegistry.h"
@@ -332,6 +336,41 @@ public:
     // that contract's hour credit, one confirmed contract at a time.
     void AbaterHorasCreditoDoServicoNoContrato(int ServiceOrderCode);
 
+    // ---- external-service queue and automatic distribution
+    //      (uAssOrdemServicoFila.cpp) ----
+    void sbEnviarFilaAtenClick();
+    void dbteFilaAtenClick();
+    void sbDistribuicaoOSClick();
+    // The technician for the current item's equipment with the fewest open
+    // orders, among the active ones; 0 for none.
+    int DistribuicaoAutomaticaOS();
+
+    // ---- screen modes and most-used lists (uAssOrdemServicoModos.cpp) ----
+    QGroupBox* gbLaudo = nullptr;
+    QGroupBox* gbCausa = nullptr;
+    QGroupBox* gbSolucao = nullptr;
+    QGroupBox* gbObsLaudo = nullptr;
+    QLabel* laClassificacao = nullptr;
+    void CarregaTipoOrdemServidor(const QString& mode);
+    void OSVerificaTipoRemanufatura(bool forceLayout);
+    void CarregaAcessoriosMaisUsados();
+    void CarregaEspeciesMaisUsados();
+    void CarregaClassificacaoOS();
+
+    // ---- expense and project grids, report texts (uAssOrdemServicoDespesas.cpp) ----
+    void dbgdOrdemServicoDespViagemEditButtonClick();
+    void dbgdOrdemServicoDespExtraEditButtonClick();
+    void dbgdOrdemServicoProjetoEditButtonClick();
+    void dbgdOrdemServicoDespViagemTitleClick(host::ui::GridColumn& Column);
+    void dbgdOrdemServicoDespExtraTitleClick(host::ui::GridColumn& Column);
+    void dbgdOrdemServicoProjetoTitleClick(host::ui::GridColumn& Column);
+    void dbmeLaudoDblClick();
+    void dbmeCausaDblClick();
+    void dbmeSolucaoDblClick();
+
+    // ---- technician payment (uAssOrdemServicoPagamento.cpp) ----
+    void btPagarTecnicoClick();
+
     // The items-only restriction of the logged-in technician.
     bool restricaoItens() const { return bRestricaoItens_; }
 
@@ -352,6 +391,11 @@ private:
     void montarColunasPecas();
     void ligarGrades();
     void ligarEtiquetas();
+    void montarColunasDespesas();
+    void montarColunasAcessorios();
+    void ligarFilaModosDespesas();
+    void aplicarColunasModo(host::ui::DataGrid* grade, bool veiculo);
+    void ordenarAbasRemanufatura(bool remanufatura);
 
     // Entry work shared by the grid buttons and the keys.
     void servicoPrecoQuantidade();

@@ -59,6 +59,8 @@ void TfmAssOrdemServico::dsOrdemDataChange()
     if (dmGlobal->Parametro("ATCODIGOOSMANUAL") == "S")
         dbedCodigo->setEnabled(dmTec->quOS->state() == host::data::DatasetState::Insert);
 
+    OSVerificaTipoRemanufatura(false);
+
     const QString cor = campoOS("RACOR");
     if (cor.isEmpty()) {
         pintar(laCliente, Qt::black);

@@ -86,4 +86,5 @@ void TfmAssOrdemServico::ligarEventos()
     dbgdOrdemServicoServicos->onEnter = [this] { dbgdOrdemServicoServicosEnter(); };
     ligarGrades();
     ligarEtiquetas();
+    ligarFilaModosDespesas();
 }

@@ -1,5 +1,5 @@
 // The designed columns of the service-order window's entry grids: the two
-// item grids, the services and the parts. The handlers find their columns by
+// item grids, the services, the parts, the expenses and the project. The handlers find their columns by
 // field name, so a column a user's saved layout adds behaves as a designed one.
 
 #include "service_orders/uAssOrdemServico.h"
@@ -121,4 +121,56 @@ void TfmAssOrdemServico::montarColunasPecas()
         {"UGINSERIDO"},
         {"DescEquipOS"},
     });
+}
+
+// The order's code (and the travel line's own key) are hidden columns.
+void TfmAssOrdemServico::montarColunasDespesas()
+{
+    adicionar(dbgdOrdemServicoDespViagem, {
+        {"AVDATA", "Data"},
+        {"AVHORAINICIO", "Hora Início"},
+        {"AVHORAFIM", "Hora Fim"},
+        {"AVPEDQUANTIDADE", "Qtde Pedágio"},
+        {"AVPEDVALOR"},
+        {"AVPEDVALORTOTAL"},
+        {"AVKMVALOR"},
+        {"AVKMPERCORRIDO", "Km Percorrido"},
+        {"AVKMVALORTOTAL", "Total Km"},
+        {"AVVALORTOTAL", "Total"},
+        {"ATCODIGO", "Código Técnico", true},
+        {"AOCODIGO", nullptr, false, {}, false, true},
+        {"AVCODIGO", nullptr, false, {}, false, true},
+    });
+    adicionar(dbgdOrdemServicoDespExtra, {
+        {"AXNUMERO", "Documento"},
+        {"AXSERIE"},
+        {"AXDATA", "Data"},
+        {"AXVALOR"},
+        {"AXTIPO"},
+        {"AXOBSERVACAO", nullptr, true},
+        {"AXCODIGO", "Sequência"},
+        {"FOCODIGO", nullptr, true},
+        {"FORNECEDOR", "Fornecedor"},
+        {"FOCODIGOTRANSPORTADOR", "Código Transportador", true},
+        {"TRANSPORTADORA", "Transportador", false, {}, true},
+        {"AOCODIGO", nullptr, false, {}, false, true},
+    });
+    adicionar(dbgdOrdemServicoProjeto, {
+        {"PRCODIGO", nullptr, true},
+        {"DESCRICAO", "Descrição", false, {}, true},
+        {"AQQUANTIDADE"},
+        {"AQVALOR"},
+        {"AQDESCONTO", "% Desconto"},
+        {"AQVALORTOTAL"},
+        {"AQOBSERVACAO"},
+        {"VECODIGO"},
+        {"OFCODIGO", nullptr, true},
+    });
+}
+
+// The accessories as stored; the description (the fourth column) offers the
+// descriptions used most.
+void TfmAssOrdemServico::montarColunasAcessorios()
+{
+    adicionar(dbgdAcessorios, {{"ARSEQUENCIA"}, {"AOCODIGO"}, {"AOITCODIGO"}, {"ARDESCRICAO"}, {"ARCONFERIDO"}});
 }

@@ -224,7 +224,6 @@ QWidget* TfmAssOrdemServico::montarCabecalho()
     laFilaAten = rotulo(p, "laFilaAten", "Fila de Atendimento");
     dbteFilaAten = texto(p, "dbteFilaAten", dsOrdem, "AOSEQATENDIMENTO");
     sbEnviarFilaAten = botao(p, "sbEnviarFilaAten", "Enviar para Fila");
-    sbDistribuicaoOS = botao(p, "sbDistribuicaoOS", "Distribuir OS");
     sbCliCobranca = botao(p, "sbCliCobranca", "Cliente Cobrança");
     sbEnviarEmailAbertura = botao(p, "sbEnviarEmailAbertura", "E-mail Abertura");
     sbEnviarEmailAbertura->setProperty("tag", 1);
@@ -242,8 +241,7 @@ QWidget* TfmAssOrdemServico::montarCabecalho()
     auto* fila = new QWidget(p);
     auto* hfila = new QHBoxLayout(fila);
     hfila->setContentsMargins(0, 0, 0, 0);
-    for (QWidget* w : std::initializer_list<QWidget*>{dbteFilaAten, dbedSeqAtendimento, sbEnviarFilaAten,
-                                                      sbDistribuicaoOS})
+    for (QWidget* w : std::initializer_list<QWidget*>{dbteFilaAten, dbedSeqAtendimento, sbEnviarFilaAten})
         hfila->addWidget(w);
 
     g->addWidget(campo("Nº OS", dbedCodigo), 0, 0);
@@ -262,7 +260,8 @@ QWidget* TfmAssOrdemServico::montarCabecalho()
     g->addWidget(campo({}, dblcOperacao, sbOp, laOperacao), 2, 2, 1, 2);
     g->addWidget(campo("Data Cobrança", dbedDataCobranca), 2, 4);
     g->addWidget(campo({}, pv, nullptr, laPV), 2, 5, 1, 2);
-    g->addWidget(campo({}, dbcbTipoOs, nullptr, rotulo(p, "laTipoOs", "Classificação")), 2, 7);
+    laClassificacao = rotulo(p, "laClassificacao", "Classificação");
+    g->addWidget(campo({}, dbcbTipoOs, nullptr, laClassificacao), 2, 7);
     g->addWidget(campo({}, dbcbSuspensao, nullptr, laSuspensao), 3, 0, 1, 3);
     g->addWidget(campo({}, fila, nullptr, laFilaAten), 3, 3, 1, 2);
     // The actions get a row of their own, so that their captions are not
@@ -333,6 +332,7 @@ void TfmAssOrdemServico::montarAbas()
     dbgdOrdemServicoDespViagem = gradeDe(tsDespesaViagem, "dbgdOrdemServicoDespViagem", dsViagem);
     dbgdOrdemServicoDespExtra = gradeDe(tsDespesaExtra, "dbgdOrdemServicoDespExtra", dsExtra);
     dbgdOrdemServicoProjeto = gradeDe(tsProjeto, "dbgdOrdemServicoProjeto", dsProjeto);
+    montarColunasDespesas();
     dbgdOrdemServicoAndamento = gradeDe(tsAndamento, "dbgdOrdemServicoAndamento", dsContato);
     dbgdReceber = gradeDe(tsReceber, "dbgdReceber", dsReceber);
 
@@ -359,14 +359,26 @@ void TfmAssOrdemServico::montarAbaLaudo()
     dbmeCausa = memo(p, "dbmeCausa", dsOrdem, "AOCAUSA");
     dbmeSolucao = memo(p, "dbmeSolucao", dsOrdem, "AOSOLUCAO");
     dbmeObsLaudo = memo(p, "dbmeObsLaudo", dsOrdem, "AOOBSLAUDO");
+    // The automatic choice of the technician sits by the technician.
+    sbDistribuicaoOS = botao(p, "sbDistribuicaoOS", "Distribuir OS");
+    auto grupo = [p](const char* nome, const QString& caption, QWidget* memoGrupo) {
+        auto* caixa = new QGroupBox(caption, p);
+        caixa->setObjectName(nome);
+        (new QVBoxLayout(caixa))->addWidget(memoGrupo);
+        return caixa;
+    };
+    gbLaudo = grupo("gbLaudo", "Defeito Constatado", dbmeLaudo);
+    gbCausa = grupo("gbCausa", "Causa", dbmeCausa);
+    gbSolucao = grupo("gbSolucao", "Solução", dbmeSolucao);
+    gbObsLaudo = grupo("gbObsLaudo", "Observação", dbmeObsLaudo);
     auto* g = new QGridLayout(p);
-    g->addWidget(campo({}, dblcTecnico, nullptr, laTecnico), 0, 0);
+    g->addWidget(campo({}, dblcTecnico, sbDistribuicaoOS, laTecnico), 0, 0);
     g->addWidget(dbrgImprimirLaudo, 0, 1);
     g->addWidget(campo("Validade do Orçamento", dbedValidadeOrcamento), 0, 2);
-    g->addWidget(campo("Defeito Constatado", dbmeLaudo), 1, 0, 1, 2);
-    g->addWidget(campo("Causa", dbmeCausa), 1, 2);
-    g->addWidget(campo("Solução", dbmeSolucao), 2, 0, 1, 2);
-    g->addWidget(campo("Observação", dbmeObsLaudo), 2, 2);
+    g->addWidget(gbLaudo, 1, 0, 1, 2);
+    g->addWidget(gbCausa, 1, 2);
+    g->addWidget(gbSolucao, 2, 0, 1, 2);
+    g->addWidget(gbObsLaudo, 2, 2);
 }
 
 void TfmAssOrdemServico::montarAbaObservacao()
@@ -399,6 +411,7 @@ void TfmAssOrdemServico::montarAbaObservacao()
     dbmeObservacao = memo(p, "dbmeObservacao", dsOrdem, "AOOBSERVACAO");
     dbgdAcessorios = new host::ui::DataGrid("dbgdAcessorios", p);
     dbgdAcessorios->setDataSource(dsAcessorios);
+    montarColunasAcessorios();
     bbConferir = botao(p, "bbConferir", "Conferir Acessório ");
     gbDespesasCliente = new QGroupBox("Despesas do Cliente", p);
     gbDespesasCliente->setObjectName("gbDespesasCliente");

@@ -86,9 +86,10 @@ TEST_F(OrdemServicoJanelaTest, TabsComeInTheirOrderWithTheirCaptionsAndTheParame
         captions << form.pcOrdemServico->page(i)->caption();
     }
     EXPECT_EQ(nomes, kTodasAsAbas);
+    // The equipment mode captions the travel and photo tabs at creation.
     EXPECT_EQ(captions, (QStringList{"&Itens da OS", "Veículos", "Se&rviço", "&Despesa com Peças",
-                                     "Despesas com Via&gem", "Des&pesas Extras", "Projeto", "&Laudo", "Andamen&to",
-                                     "O&bs. e Acessórios", "&Foto ", "Cli&ente", "Outros", "Simulação Parcelas"}));
+                                     "Despesa com &Viagem", "Des&pesas Extras", "Projeto", "&Laudo", "Andamen&to",
+                                     "O&bs. e Acessórios", "Foto", "Cli&ente", "Outros", "Simulação Parcelas"}));
     EXPECT_EQ(abasVisiveis(form), (QStringList{"tsItens", "tsServico", "tsPecasOS", "tsDespesaViagem",
                                                "tsDespesaExtra", "tsLaudo", "tsAndamento", "tsObservacao",
                                                "tsCliente"}))

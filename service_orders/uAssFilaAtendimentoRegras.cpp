@@ -1,0 +1,181 @@
+// The rules of the queue's entries: defaults of a new entry, the order an
+// entry names, the sequence numbering of a technician's day (and the swap of
+// two numbers), what is written back into the order, and removal.
+
+#include "service_orders/uAssFilaAtendimento.h"
+
+#include "data/uDataTec.h"
+
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+#include "host/data/Abort.h"
+#include "host/data/Field.h"
+#include "host/data/MemDataset.h"
+#include "host/data/Query.h"
+#include "host/ui/DataGrid.h"
+
+#include <QComboBox>
+
+using fila_atendimento::semData;
+
+namespace {
+
+bool mesmaDataFila(const QDateTime& a, const QDateTime& b)
+{
+    return (semData(a) && semData(b)) || a == b;
+}
+
+// " and AODATASAIDA >= <day start> and AODATASAIDA <= <day end>" of the date;
+// an entry without a date counts on the zero date.
+QString diaDaFila(const QDateTime& data)
+{
+    const QDateTime dia = semData(data) ? QDateTime(QDate(1899, 12, 30), QTime(0, 0)) : data;
+    return " and AODATASAIDA >= " + DateTimeIniToSQL(dia) + " and AODATASAIDA <= " + DateTimeFimToSQL(dia);
+}
+
+QVariant nuloSeZero(int valor) { return valor > 0 ? QVariant(valor) : QVariant(); }
+
+}  // namespace
+
+void TfmAssFilaAtendimento::cdsFilaAtenNewRecord()
+{
+    cdsFilaAtenTURNO->setAsString("M");
+    cdsFilaAtenRETORNO->setAsString("N");
+    if (!semData(ultimaData_) && !ultimoTurno_.trimmed().isEmpty() && ultimoTecnico_ > 0) {
+        cdsFilaAtenDATASAIDA->setAsDateTime(ultimaData_);
+        cdsFilaAtenTURNO->setAsString(ultimoTurno_);
+        cdsFilaAtenATCODIGO->setAsInteger(ultimoTecnico_);
+    }
+}
+
+void TfmAssFilaAtendimento::cdsFilaAtenAOCODIGOChange()
+{
+    if (cdsFilaAtenAOCODIGO->asInteger() > 0)
+        CarregaOrdemServico(cdsFilaAtenAOCODIGO->asInteger());
+}
+
+void TfmAssFilaAtendimento::cdsFilaAtenAfterScroll()
+{
+    if (!cdsFilaAten->isEmpty() && cdsFilaAtenAOCODIGO->asInteger() > 0 &&
+        dmTec->quOSAOCODIGO->asInteger() != cdsFilaAtenAOCODIGO->asInteger())
+        CarregaOrdemServico(cdsFilaAtenAOCODIGO->asInteger());
+}
+
+void TfmAssFilaAtendimento::cdsFilaAtenBeforePost()
+{
+    const int ordem = cdsFilaAtenAOCODIGO->asInteger();
+    if (ordem <= 0)
+        return;
+    if (CarregaNumeroInteiro("count(*)", "AATC01AO", " where AOCODIGO = " + QString::number(ordem)) <= 0)
+        dmGlobal->MostraAviso("Aviso: operação abortada.\rCódigo da Ordem de Serviço é inválido!", true);
+    // A refused number or order change leaves the order as stored; the entry
+    // itself is still posted and the reload shows the stored values again.
+    try {
+        VerificaSeqAtendimento(cdsFilaAtenATCODIGO->asInteger(), cdsFilaAtenDATASAIDA->asDateTime());
+        gravarNaOrdem();
+    } catch (const host::Abort&) {
+        CancelarAlteracoes(*dmTec->quOS);
+    } catch (const std::exception&) {
+        CancelarAlteracoes(*dmTec->quOS);
+    }
+}
+
+// The entry's queue columns into its order, posted (and committed) at once.
+void TfmAssFilaAtendimento::gravarNaOrdem()
+{
+    const int ordem = cdsFilaAtenAOCODIGO->asInteger();
+    TdmTec& tec = *dmTec;
+    if (!tec.quOS->active() || tec.quOSAOCODIGO->asInteger() != ordem)
+        CarregaOrdemServico(ordem);
+    host::data::Query& os = *tec.quOS;
+    if (!os.editing())
+        os.edit();
+    os.fieldByName("AOSEQATENDIMENTO")->setAsInteger(cdsFilaAtenSEQ->asInteger());
+    os.fieldByName("ATCODIGO")->setValue(nuloSeZero(cdsFilaAtenATCODIGO->asInteger()));
+    const QDateTime data = cdsFilaAtenDATASAIDA->asDateTime();
+    os.fieldByName("AODATASAIDA")->setValue(semData(data) ? QVariant() : QVariant(data));
+    os.fieldByName("AOTURNO")->setValue(cdsFilaAtenTURNO->value());
+    os.fieldByName("AORETORNO")->setValue(cdsFilaAtenRETORNO->value());
+    os.post();
+}
+
+void TfmAssFilaAtendimento::cdsFilaAtenAfterPost()
+{
+    if (cdsFilaAtenAOCODIGO->asInteger() <= 0)
+        return;
+    ultimaData_ = cdsFilaAtenDATASAIDA->asDateTime();
+    ultimoTurno_ = cdsFilaAtenTURNO->asString();
+    ultimoTecnico_ = cdsFilaAtenATCODIGO->asInteger();
+    bbOkClick();
+}
+
+void TfmAssFilaAtendimento::VerificaSeqAtendimento(int Technician, const QDateTime& Date)
+{
+    host::data::MemDataset& lista = *cdsFilaAten;
+    if (lista.state() == host::data::DatasetState::Insert) {
+        if (Technician == 0 && semData(Date)) {
+            cdsFilaAtenSEQ->setAsInteger(1);
+            return;
+        }
+        if (cdsFilaAtenSEQ->asInteger() < 1)
+            cdsFilaAtenSEQ->setAsInteger(CarregaNumeroInteiro(
+                "coalesce(MAX(aoseqatendimento) + 1, 1)", "AATC01AO",
+                " where ATCODIGO = " + QString::number(Technician) + diaDaFila(Date)));
+        return;
+    }
+    if (lista.state() != host::data::DatasetState::Edit)
+        return;
+    if (cdsFilaAtenATCODIGO->oldValue().toInt() != Technician ||
+        !mesmaDataFila(cdsFilaAtenDATASAIDA->oldValue().toDateTime(), Date))
+        dmGlobal->MostraAviso("Aviso: operação abortada.\rNão é permitida a troca de Técnico e/ou Data após agendamento.",
+                              true);
+    const int anterior = cdsFilaAtenSEQ->oldValue().toInt();
+    const int nova = cdsFilaAtenSEQ->asInteger();
+    if (anterior != nova)
+        trocarSequencia(Technician, Date, anterior, nova);
+}
+
+// The entry's order takes the new number and the order of that technician
+// and day that held it takes the old one.
+void TfmAssFilaAtendimento::trocarSequencia(int Technician, const QDateTime& Date, int anterior, int nova)
+{
+    const QString doDia = " where ATCODIGO = " + QString::number(Technician) + diaDaFila(Date);
+    const QStringList sequencias =
+        CarregaVariosDados("AOSEQATENDIMENTO", "AATC01AO", doDia + " Order by AOSEQATENDIMENTO ", ";")
+            .split(';', Qt::SkipEmptyParts);
+    if (!sequencias.contains(QString::number(anterior)) || nova <= 0)
+        return;
+    const int outra = CarregaNumeroInteiro("coalesce(AOCODIGO, 0)", "AATC01AO",
+                                           doDia + " and AOSEQATENDIMENTO = " + QString::number(nova));
+    UpdateCampoCommit("AATC01AO", "AOSEQATENDIMENTO", QString::number(nova),
+                      " where AOCODIGO = " + cdsFilaAtenAOCODIGO->asString());
+    if (outra > 0)
+        UpdateCampoCommit("AATC01AO", "AOSEQATENDIMENTO", QString::number(anterior),
+                          " where AOCODIGO = " + QString::number(outra));
+}
+
+void TfmAssFilaAtendimento::laRemoveFilaClick()
+{
+    if (MostraPergunta("Deseja remover o(s) registro(s) selecionado(s) da Fila de Atendimento?", {"Sim", "Não"}) !=
+        "Sim")
+        return;
+    host::data::MemDataset& lista = *cdsFilaAten;
+    QList<int> ordens;
+    for (int registro : dbgdFilaAten->selectedRows()) {
+        host::data::Dataset::RowScope linha(lista, registro);
+        ordens << cdsFilaAtenAOCODIGO->asInteger();
+    }
+    host::data::Query& os = *dmTec->quOS;
+    for (int ordem : ordens) {
+        if (ordem <= 0)
+            continue;
+        CarregaOrdemServico(ordem);
+        os.edit();
+        os.fieldByName("AOSEQATENDIMENTO")->setAsInteger(0);
+        os.post();
+    }
+    dbgdFilaAten->clearSelectedRows();
+    bbOkClick();
+    dmGlobal->MostraAviso("Operação efetuada com sucesso!");
+}

@@ -1,0 +1,292 @@
+// The external-service queue opened from the service-order window (through
+// the dispatcher): numbering per technician and day, the swap of two
+// numbers, the refused technician or date change, removal, an unknown order,
+// the automatic choice of a technician, and a picture of the queue.
+
+#include "tests/module/ModuleFixture.h"
+
+#include "data/uDataTec.h"
+#include "host/Udmglobal.h"
+#include "host/data/Field.h"
+#include "host/data/MemDataset.h"
+#include "host/ui/DataGrid.h"
+#include "host/ui/DataTextControls.h"
+#include "host/ui/EditControls.h"
+#include "host/ui/Errors.h"
+#include "service_orders/uAssFilaAtendimento.h"
+#include "service_orders/uAssOrdemServico.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QTest>
+
+namespace moduletest {
+namespace {
+
+const QDateTime kDiaFila(QDate(2026, 12, 9), QTime(8, 0));
+
+class FilaAtendimentoTest : public ModuleTest {
+protected:
+    void SetUp() override
+    {
+        ModuleTest::SetUp();
+        parametro("ATOPCAOTELAOS", "C");
+        tecnico(71, "ANA FILA");
+        tecnico(72, "BRUNO FILA");
+    }
+    void tecnico(int codigo, const QString& nome, const QString& ativo = "S")
+    {
+        exec(QString("insert into AATC06AT (ATCODIGO, ATNOME, ATATIVO) values (%1, '%2', '%3')")
+                 .arg(codigo)
+                 .arg(nome, ativo));
+    }
+    // An order of customer 00003; queued when a technician, day and number are given.
+    void ordem(int codigo, int tecnicoOrdem = 0, const QDateTime& saida = {}, int seq = 0,
+               const QString& baixa = "A")
+    {
+        exec(QString("insert into AATC01AO (AOCODIGO, CLCODIGO, AODATAENTRADA, AOBAIXA, AOPRIORIDADE, ATCODIGO,"
+                     " AODATASAIDA, AOSEQATENDIMENTO, AOTURNO, AORETORNO)"
+                     " values (%1, '00003', '2026-11-02', :BAIXA, 'M', :TEC, :SAIDA, %2, 'M', 'N')")
+                 .arg(codigo)
+                 .arg(seq),
+             {{"TEC", tecnicoOrdem > 0 ? QVariant(tecnicoOrdem) : QVariant()},
+              {"SAIDA", saida.isValid() ? QVariant(saida) : QVariant()},
+              {"BAIXA", baixa}});
+        tr().commitRetaining();
+    }
+    TfmAssOrdemServico& abrirOrdem(int codigo)
+    {
+        uPackageAss::ShowJanelaTec("fmAssOrdemServico;" + QString::number(codigo));
+        TfmAssOrdemServico* form = fmAssOrdemServico.get();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(form));
+        return *form;
+    }
+    // The order's window, then its queue through the header button.
+    TfmAssFilaAtendimento& filaDaOrdem(int codigo)
+    {
+        TfmAssOrdemServico& os = abrirOrdem(codigo);
+        EXPECT_TRUE(os.sbEnviarFilaAten->isVisible());
+        os.sbEnviarFilaAten->click();
+        TfmAssFilaAtendimento* fila = fmAssFilaAtendimento.get();
+        EXPECT_NE(fila, nullptr);
+        return *fila;
+    }
+    QString seq(int codigo) const
+    {
+        const QStringList linhas = lido("select AOSEQATENDIMENTO from AATC01AO where AOCODIGO = " +
+                                        QString::number(codigo));
+        return linhas.value(0);
+    }
+    static QStringList listadas(TfmAssFilaAtendimento& fila)
+    {
+        QStringList linhas;
+        host::data::MemDataset& lista = *fila.cdsFilaAten;
+        for (lista.first(); !lista.eof(); lista.next())
+            linhas << fila.cdsFilaAtenAOCODIGO->asString() + ":" + fila.cdsFilaAtenSEQ->asString() + ":" +
+                          fila.cdsFilaAtenATCODIGO->asString();
+        return linhas;
+    }
+    // A new entry typed into the list.
+    static void novaEntrada(TfmAssFilaAtendimento& fila, int ordemEntrada, int tecnicoEntrada,
+                            const QDateTime& data)
+    {
+        fila.cdsFilaAten->append();
+        if (data.isValid())
+            fila.cdsFilaAtenDATASAIDA->setAsDateTime(data);
+        if (tecnicoEntrada > 0)
+            fila.cdsFilaAtenATCODIGO->setAsInteger(tecnicoEntrada);
+        fila.cdsFilaAtenAOCODIGO->setText(QString::number(ordemEntrada));
+        fila.cdsFilaAten->post();
+    }
+};
+
+TEST_F(FilaAtendimentoTest, ATechniciansDayIsNumberedFromOneAndAnEntryWithoutBothGetsOne)
+{
+    ordem(501);
+    ordem(502);
+    ordem(503);
+    ordem(504);
+    TfmAssFilaAtendimento& fila = filaDaOrdem(501);
+    EXPECT_EQ(fila.caption(), "Controle de Atendimento Externo (Fila de Atendimento)");
+    EXPECT_TRUE(fila.isVisible());
+    EXPECT_EQ(fila.cbRetornado->currentText(), "Não");
+
+    novaEntrada(fila, 501, 71, kDiaFila);
+    EXPECT_EQ(seq(501), "1") << "the first order of the technician's day";
+    EXPECT_EQ(lido("select ATCODIGO || ' ' || AOTURNO || AORETORNO from AATC01AO where AOCODIGO = 501"),
+              QStringList{"71 MN"});
+
+    // The next entry takes the last one's day, turn and technician.
+    fila.cdsFilaAten->append();
+    EXPECT_EQ(fila.cdsFilaAtenATCODIGO->asInteger(), 71);
+    EXPECT_EQ(fila.cdsFilaAtenDATASAIDA->asDateTime().date(), kDiaFila.date());
+    EXPECT_EQ(fila.cdsFilaAtenTURNO->displayText(), "Manhã");
+    EXPECT_EQ(fila.cdsFilaAtenRETORNO->displayText(), "Não");
+    fila.cdsFilaAtenAOCODIGO->setText("502");
+    fila.cdsFilaAten->post();
+    EXPECT_EQ(seq(502), "2");
+
+    // Another technician's day starts again at 1.
+    novaEntrada(fila, 503, 72, kDiaFila);
+    EXPECT_EQ(seq(503), "1");
+
+    // Neither technician nor date: 1 (the last entry's defaults cleared first).
+    fila.cdsFilaAten->append();
+    fila.cdsFilaAtenATCODIGO->clear();
+    fila.cdsFilaAtenDATASAIDA->clear();
+    fila.cdsFilaAtenAOCODIGO->setText("504");
+    fila.cdsFilaAten->post();
+    EXPECT_EQ(seq(504), "1");
+    EXPECT_EQ(lido("select count(*) from AATC01AO where AOCODIGO = 504 and ATCODIGO is null"
+                   " and AODATASAIDA is null"),
+              QStringList{"1"});
+}
+
+TEST_F(FilaAtendimentoTest, ChangingThreeToOneSwapsWithinThatTechniciansDayOnly)
+{
+    ordem(511, 71, kDiaFila, 1);
+    ordem(512, 71, kDiaFila.addSecs(3600), 3);
+    ordem(513, 72, kDiaFila, 1);
+    ordem(514, 71, kDiaFila.addDays(1), 1);
+    TfmAssFilaAtendimento& fila = filaDaOrdem(512);
+    EXPECT_EQ(listadas(fila), QStringList{"512:3:71"}) << "the order's technician, day and number";
+    fila.cdsFilaAten->edit();
+    fila.cdsFilaAtenSEQ->setText("1");
+    fila.cdsFilaAten->post();
+    EXPECT_EQ(seq(512), "1");
+    EXPECT_EQ(seq(511), "3");
+    EXPECT_EQ(seq(513), "1") << "another technician";
+    EXPECT_EQ(seq(514), "1") << "another day";
+    // The reload follows the selection: that day, not returned.
+    EXPECT_EQ(listadas(fila), (QStringList{"511:3:71", "513:1:72", "512:1:71"}));
+}
+
+TEST_F(FilaAtendimentoTest, ATechnicianOrDateChangeIsRefusedAndTheStoredValuesComeBack)
+{
+    ordem(521, 71, kDiaFila, 1);
+    TfmAssFilaAtendimento& fila = filaDaOrdem(521);
+    ASSERT_EQ(listadas(fila), QStringList{"521:1:71"});
+
+    dialogs->acknowledge("Não é permitida a troca de Técnico e/ou Data após agendamento.");
+    fila.cdsFilaAten->edit();
+    fila.cdsFilaAtenATCODIGO->setText("72");
+    fila.cdsFilaAten->post();
+    EXPECT_EQ(lido("select ATCODIGO from AATC01AO where AOCODIGO = 521"), QStringList{"71"});
+    EXPECT_EQ(listadas(fila), QStringList{"521:1:71"}) << "the list shows the order as stored";
+
+    dialogs->acknowledge("Não é permitida a troca de Técnico e/ou Data após agendamento.");
+    fila.cdsFilaAten->first();
+    fila.cdsFilaAten->edit();
+    fila.cdsFilaAtenDATASAIDA->setAsDateTime(kDiaFila.addDays(2));
+    fila.cdsFilaAten->post();
+    EXPECT_EQ(lido("select extract(day from AODATASAIDA) from AATC01AO where AOCODIGO = 521"), QStringList{"9"});
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+TEST_F(FilaAtendimentoTest, AnUnknownOrderIsNotQueued)
+{
+    ordem(531);
+    TfmAssFilaAtendimento& fila = filaDaOrdem(531);
+    dialogs->acknowledge("Código da Ordem de Serviço é inválido!");
+    fila.cdsFilaAten->append();
+    fila.cdsFilaAtenAOCODIGO->setAsInteger(99999);
+    EXPECT_FALSE(host::ui::runGuarded([&] { fila.cdsFilaAten->post(); }));
+    EXPECT_EQ(fila.cdsFilaAten->state(), host::data::DatasetState::Insert) << "the entry stays unposted";
+    EXPECT_EQ(lido("select count(*) from AATC01AO where AOSEQATENDIMENTO > 0"), QStringList{"0"});
+}
+
+TEST_F(FilaAtendimentoTest, RemovingTheSelectedEntriesTakesThemOffTheQueue)
+{
+    ordem(541, 71, kDiaFila, 1);
+    ordem(542, 71, kDiaFila.addSecs(60), 2);
+    ordem(543, 71, kDiaFila.addSecs(120), 3);
+    TfmAssFilaAtendimento& fila = filaDaOrdem(541);
+    fila.cbTurno->setCurrentIndex(-1);
+    fila.bbOkClick();
+    ASSERT_EQ(listadas(fila), (QStringList{"541:1:71", "542:2:71", "543:3:71"}));
+    fila.dbgdFilaAten->selectRow(1);
+    fila.dbgdFilaAten->selectRow(3);
+
+    dialogs->answer("Não", "Deseja remover o(s) registro(s) selecionado(s) da Fila de Atendimento?");
+    fila.laRemoveFila->onClick();
+    EXPECT_EQ(seq(541), "1") << "\"Não\" removes nothing";
+
+    dialogs->answer("Sim", "Fila de Atendimento").acknowledge("Operação efetuada com sucesso!");
+    fila.laRemoveFila->onClick();
+    EXPECT_EQ(seq(541), "0");
+    EXPECT_EQ(seq(542), "2");
+    EXPECT_EQ(seq(543), "0");
+    EXPECT_EQ(listadas(fila), QStringList{"542:2:71"});
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+class DistribuicaoTest : public FilaAtendimentoTest {
+protected:
+    void SetUp() override
+    {
+        FilaAtendimentoTest::SetUp();
+        tecnico(81, "CAIO DIST");
+        tecnico(82, "DORA DIST");
+        tecnico(83, "EDU DIST");
+        tecnico(84, "FABIO DIST", "N");
+        // Technicians of equipment 900, in the order they are read.
+        int sequencia = 1;
+        for (int t : {84, 81, 82, 83})
+            exec(QString("insert into AATC06ATIT (ATITSEQUENCIA, ATCODIGO, AECODIGO) values (%1, %2, 900)")
+                     .arg(sequencia++)
+                     .arg(t));
+        ordem(601, 81);
+        ordem(602, 81);
+        ordem(603, 82, {}, 0, "S");   // executed: not open
+        ordem(610);
+        exec("insert into AATC01AOIT (AOCODIGO, AOITCODIGO, AOITEQUIPCODIGO, AOITEQUIPDESCRICAO)"
+             " values (610, 1, 900, 'Compressor')");
+    }
+    QString tecnicoDe(int codigo) const
+    {
+        return lido("select coalesce(ATCODIGO, 0) from AATC01AO where AOCODIGO = " + QString::number(codigo))
+            .value(0);
+    }
+};
+
+TEST_F(DistribuicaoTest, TheFirstActiveTechnicianWithTheFewestOpenOrdersGetsTheOrder)
+{
+    TfmAssOrdemServico& os = abrirOrdem(610);
+    EXPECT_TRUE(os.tsLaudo->isAncestorOf(os.sbDistribuicaoOS)) << "the button sits on the report tab";
+    os.sbDistribuicaoOS->click();
+    EXPECT_EQ(tecnicoDe(610), "82") << "2, 0 and 0 open orders: the first with 0; the inactive one skipped";
+
+    exec("update AATC06AT set ATATIVO = 'N' where ATCODIGO = 82");
+    EXPECT_EQ(os.DistribuicaoAutomaticaOS(), 83);
+}
+
+TEST_F(DistribuicaoTest, NoTechnicianAvailableIsSaid)
+{
+    exec("update AATC06AT set ATATIVO = 'N' where ATCODIGO in (81, 82, 83)");
+    TfmAssOrdemServico& os = abrirOrdem(610);
+    dialogs->acknowledge("Não foi possível encontrar técnico disponível para o serviço.");
+    os.sbDistribuicaoOS->click();
+    EXPECT_EQ(tecnicoDe(610), "0");
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+TEST_F(FilaAtendimentoTest, PictureOfTheQueue)
+{
+    ordem(551, 71, kDiaFila, 1);
+    ordem(552, 71, kDiaFila.addSecs(3600), 2);
+    ordem(553, 72, kDiaFila.addSecs(1800), 1);
+    TfmAssFilaAtendimento& fila = filaDaOrdem(551);
+    fila.cbTurno->setCurrentIndex(0);
+    fila.bbOkClick();
+    ASSERT_EQ(fila.cdsFilaAten->recordCount(), 3);
+    EXPECT_EQ(fila.dbgdFilaAten->columnByField("TURNO")->pickList(), (QStringList{"Manhã", "Tarde", "Noite"}));
+    EXPECT_EQ(fila.dbgdFilaAten->columnByField("RETORNO")->pickList(), (QStringList{"Sim", "Não"}));
+    EXPECT_TRUE(fila.dbgdFilaAten->multiSelect());
+    fila.cdsFilaAten->first();
+    EXPECT_EQ(fila.cdsFilaAten->fieldByName("TECNICO")->asString(), "ANA FILA");
+    EXPECT_FALSE(fila.cdsFilaAten->fieldByName("CLIENTE")->asString().isEmpty());
+    guardaFoto(fila, "fmAssFilaAtendimento.png");
+}
+
+}  // namespace
+}  // namespace moduletest
