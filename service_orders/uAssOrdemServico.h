@@ -96,6 +96,7 @@ public:
     QPushButton* sbDistribuicaoOS = nullptr;
     QPushButton* sbEnviarFilaAten = nullptr;
     QPushButton* bbPesquisar = nullptr;        // order search
+    QPushButton* bbImportar = nullptr;         // products of outgoing invoices as items ("Importar Saída")
     QPushButton* sbReserva = nullptr;          // stock withdrawal of the parts
 
     // ---- header ----
@@ -258,6 +259,7 @@ public:
     void clOpcoesDespesasClickCheck();
     void bbNSClick();
     void bbPesquisarClick();
+    void bbImportarClick();
     void sbPesqContratoClick();
 
     // ---- entry grids ----
@@ -338,6 +340,7 @@ private:
     void montarTela();
     QWidget* montarCabecalho();
     QWidget* montarBotoes();
+    QPushButton* montarImportar(QWidget* cabecalho);
     QWidget* montarTotais();
     void montarAbas();
     void montarAbaLaudo();
