@@ -7,6 +7,7 @@
 #include "host/Uglobal.h"
 #include "host/data/Dataset.h"
 #include "host/data/Field.h"
+#include "host/db/Database.h"
 
 #include <QDate>
 
@@ -68,16 +69,23 @@ QString FaturarOrdens(host::data::Dataset& selecao, double total, const EscolhaF
 
     const QString situacao = escolha.situacao.trimmed();
     const bool comSituacao = !situacao.isEmpty() && situacao != "0";
+    // The three stamps of an order in one kept statement: a statement per
+    // column, its values pasted into the text, was prepared three times per order.
+    const QString sql = comSituacao ? "update AATC01AO set CRDOCUMENTO = :DOCUMENTO, AOLOCAL = :LOCAL,"
+                                      " ASCODIGO = :SITUACAO where AOCODIGO = :ORDEM"
+                                    : "update AATC01AO set CRDOCUMENTO = :DOCUMENTO, AOLOCAL = :LOCAL"
+                                      " where AOCODIGO = :ORDEM";
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
     {
         host::data::ControlsDisabled semControles(selecao);
+        host::data::Field* ordem = selecao.fieldByName("AOCODIGO");
         for (selecao.first(); !selecao.eof(); selecao.next()) {
-            const QString condicao = "Where aoCodigo =" + selecao.fieldByName("AOCODIGO")->asString();
-            UpdateCampo("AATC01AO", "CRDOCUMENTO", QuotedStr(receber.documento), condicao);
-            UpdateCampo("AATC01AO", "AOLOCAL", QuotedStr(receber.filial), condicao);
+            QVariantMap valores{{"DOCUMENTO", receber.documento}, {"LOCAL", receber.filial}, {"ORDEM", ordem->asInteger()}};
             if (comSituacao)
-                UpdateCampo("AATC01AO", "ASCODIGO", QuotedStr(situacao), condicao);
+                valores.insert("SITUACAO", situacao.toInt());
+            host::db::executeSql(tr, sql, valores);
             // Each order stands billed on its own: a failure later leaves it so.
-            dmGlobal->IBTransaction1->commitRetaining();
+            tr.commitRetaining();
         }
         selecao.first();
     }

@@ -8,6 +8,7 @@
 #include "tests/module/ModuleFixture.h"
 
 #include "data/uDataTec.h"
+#include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Upesq.h"
 #include "host/data/Field.h"
@@ -224,6 +225,28 @@ TEST_F(FaturamentoOrdensTest, OneReceivableOfTheTotalAndEveryOrderStampedWithIts
     form.bbGera->click();
     EXPECT_EQ(committed("select CRDOCUMENTO || '|' || ASCODIGO from AATC01AO where AOCODIGO = 903").toString(),
               "000122|2");
+}
+
+// The stamps of one more order cost one statement and no preparation.
+TEST_F(FaturamentoOrdensTest, EachOrderBilledCostsOneStatementAndNoPreparation)
+{
+    uPackageAss::CriarDataTec();
+    auto custo = [this](const QStringList& ordens) {
+        exec("update AATC01AO set CRDOCUMENTO = null");
+        std::unique_ptr<host::data::Query> selecao = CriarIbQuery();
+        selecao->setSql(uAssFaturamento::SqlSelecao(ordens));
+        selecao->open();
+        testsupport::StatementCounter contador;
+        uAssFaturamento::FaturarOrdens(*selecao, 10, {"01", "341", "2"});
+        return std::pair{contador.count(), contador.prepares()};
+    };
+    custo({"901"});   // what only a first run prepares
+    const auto [uma, preparoUma] = custo({"901"});
+    const auto [tres, preparoTres] = custo({"901", "902", "905"});
+    EXPECT_EQ(tres - uma, 2);
+    EXPECT_EQ(preparoTres, preparoUma);
+    std::printf("[ cost ] billing one order: %d statements, %d prepared; three orders: %d, %d\n", uma, preparoUma,
+                tres, preparoTres);
 }
 
 TEST_F(FaturamentoOrdensTest, PictureOfTheBilling)
