@@ -227,6 +227,21 @@ TEST_F(FaturamentoOrdensTest, OneReceivableOfTheTotalAndEveryOrderStampedWithIts
               "000122|2");
 }
 
+TEST_F(FaturamentoOrdensTest, ThePreviewListsTheFoundOrdersWithTheirSum)
+{
+    TfmAssFaturamento& form = abrir();
+    form.edOSIni->setText("901");
+    form.edOSFim->setText("902");
+    form.bbPesquisar->click();
+    QString texto;
+    dialogs->modal("fmVisualizadorRelatorio", [&](Form& janela) {
+        texto = static_cast<TfmVisualizadorRelatorio&>(janela).pages().textDump();
+    });
+    form.bbVisualizar->click();
+    for (const char* esperado : {"Faturamento de Ordem de Serviço", "000000901", "000000902", "150,25"})
+        EXPECT_TRUE(texto.contains(QString::fromUtf8(esperado))) << esperado << "\n" << texto.toStdString();
+}
+
 // The stamps of one more order cost one statement and no preparation.
 TEST_F(FaturamentoOrdensTest, EachOrderBilledCostsOneStatementAndNoPreparation)
 {
