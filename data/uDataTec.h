@@ -338,6 +338,13 @@ public:
     void quTecEquipBeforeInsert(host::data::Dataset& DataSet);
     void quTecEquipAfterPost(host::data::Dataset& DataSet);
     void quTecEquipAECODIGOChange(host::data::Field& Sender);
+    void QuTecDescBeforeInsert(host::data::Dataset& DataSet);
+    void QuTecDescNewRecord(host::data::Dataset& DataSet);
+    void QuTecDescAfterPost(host::data::Dataset& DataSet);
+    void QuTecDescAfterDelete(host::data::Dataset& DataSet);
+    // The technicians register's details: its qualified models and its
+    // descendants, read again when the register moves to another technician.
+    void bindTecnicoHandlers();
     std::vector<host::data::Field*> horasTecnicas() const;
     void CadastrarServicoContrato();
     void quContratoAfterScroll(host::data::Dataset& DataSet);
@@ -1120,6 +1127,8 @@ public:
     host::data::Field* quTecnicosATBAIRRO = nullptr;
     host::data::Field* quTecnicosATCIDADE = nullptr;
     host::data::Field* quTecnicosATUF = nullptr;
+    host::data::Field* quTecnicosATEMAIL = nullptr;
+    host::data::Field* quTecnicosATUSUARIO = nullptr;
     // quTecEquip
     host::data::Field* quTecEquipATITSEQUENCIA = nullptr;
     host::data::Field* quTecEquipATCODIGO = nullptr;

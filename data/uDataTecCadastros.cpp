@@ -125,9 +125,13 @@ void TdmTec::quTecnicosBeforePost(Dataset& DataSet)
 
 void TdmTec::quTecnicosAfterScroll(Dataset&)
 {
+    const int tecnico = quTecnicosATCODIGO->asInteger();
     quTecEquip->close();
-    quTecEquip->paramByName("atcodigo")->setAsInteger(quTecnicosATCODIGO->asInteger());
+    quTecEquip->paramByName("atcodigo")->setAsInteger(tecnico);
     quTecEquip->open();
+    QuTecDesc->close();
+    QuTecDesc->paramByName("atcodigopai")->setAsInteger(tecnico);
+    QuTecDesc->open();
 }
 
 void TdmTec::quTecEquipBeforeInsert(Dataset&)
@@ -158,6 +162,47 @@ void TdmTec::quTecEquipAECODIGOChange(Field& Sender)
     if (equipamento.isEmpty())
         dmGlobal->MostraAviso("Código não encontrado.", true);
     quTecEquipEQUIPAMENTO->setAsString(equipamento.value("AEDESCRICAO").toString());
+}
+
+void TdmTec::QuTecDescBeforeInsert(Dataset&)
+{
+    salvarMestreInserindo(*quTecnicos);
+}
+
+void TdmTec::QuTecDescNewRecord(Dataset& DataSet)
+{
+    QuTecDescATDCCODIGO->setAsInteger(proximoCodigo("select max(atdcCodigo) as prox from AATC06ATDC"));
+    QuTecDescATCODIGOPAI->setAsInteger(quTecnicosATCODIGO->asInteger());
+    ZelDevVerificarEvento(&DataSet, "ONNEWRECORD");
+}
+
+void TdmTec::QuTecDescAfterPost(Dataset& DataSet)
+{
+    confirmar();
+    // The descendant's name comes from the join.
+    DataSet.refresh();
+    ZelDevVerificarEvento(&DataSet, "AFTERPOST");
+}
+
+void TdmTec::QuTecDescAfterDelete(Dataset& DataSet)
+{
+    confirmar();
+    ZelDevVerificarEvento(&DataSet, "AFTERDELETE");
+}
+
+void TdmTec::bindTecnicoHandlers()
+{
+    auto on = [this](void (TdmTec::*handler)(Dataset&)) {
+        return [this, handler](Dataset& dataset) { (this->*handler)(dataset); };
+    };
+    quTecnicos->afterScroll = on(&TdmTec::quTecnicosAfterScroll);
+    quTecEquip->beforeInsert = on(&TdmTec::quTecEquipBeforeInsert);
+    quTecEquip->afterPost = on(&TdmTec::quTecEquipAfterPost);
+    quTecEquipAECODIGO->onChange = [this](Field& campo) { quTecEquipAECODIGOChange(campo); };
+    QuTecDesc->beforeInsert = on(&TdmTec::QuTecDescBeforeInsert);
+    QuTecDesc->onNewRecord = on(&TdmTec::QuTecDescNewRecord);
+    QuTecDesc->afterPost = on(&TdmTec::QuTecDescAfterPost);
+    QuTecDesc->afterDelete = on(&TdmTec::QuTecDescAfterDelete);
 }
 
 // ---- labour-hour types ----------------------------------------------------------------

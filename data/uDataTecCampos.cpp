@@ -494,6 +494,8 @@ const FieldDef quTecnicosFields[] = {
     {&TdmTec::quTecnicosATBAIRRO, "ATBAIRRO", FieldType::String, 30, "Bairro", FieldKind::Data},
     {&TdmTec::quTecnicosATCIDADE, "ATCIDADE", FieldType::String, 30, "Cidade", FieldKind::Data},
     {&TdmTec::quTecnicosATUF, "ATUF", FieldType::String, 2, "UF", FieldKind::Data},
+    {&TdmTec::quTecnicosATEMAIL, "ATEMAIL", FieldType::String, 100, "E-mail", FieldKind::Data},
+    {&TdmTec::quTecnicosATUSUARIO, "ATUSUARIO", FieldType::String, 30, "Usuário", FieldKind::Data},
 };
 const FieldDef quTecEquipFields[] = {
     {&TdmTec::quTecEquipATITSEQUENCIA, "ATITSEQUENCIA", FieldType::Int32, 0, "Seq.", FieldKind::Data},

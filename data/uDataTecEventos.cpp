@@ -170,6 +170,7 @@ void TdmTec::bindRuleHandlers()
     quDefeito->onNewRecord = on(&TdmTec::quDefeitoNewRecord);
     quTecnicos->onNewRecord = on(&TdmTec::quTecnicosNewRecord);
     quTecEquip->onNewRecord = on(&TdmTec::quTecEquipNewRecord);
+    bindTecnicoHandlers();
     quEquipamento->onNewRecord = on(&TdmTec::quEquipamentoNewRecord);
     quEquipCli->onNewRecord = on(&TdmTec::quEquipCliNewRecord);
     quEquipCli->beforePost = on(&TdmTec::quEquipCliBeforePost);

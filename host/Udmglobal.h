@@ -100,6 +100,7 @@ struct DesdobramentoReceber {
     QString situacao = "A";        // SITUACAO_DOCUMENTO ("V" = forecast)
     int aoCodigo = 0;              // service order, 0 = none
     QString observacao;
+    QString banco;                 // NUMERO_DO_BANCO of every instalment; empty: none
 };
 
 // Tax inputs of a document line and what the tax routines return. The rules

@@ -114,13 +114,15 @@ int TdmGlobal::DesdobraContasReceber(const DesdobramentoReceber& dados)
             {"OBSERVACAO", dados.observacao.left(255)},
             {"TVCODIGO", dados.tabelaVencimento.trimmed()},
             {"OFCODIGO", dados.operacao.trimmed()},
+            {"NUMERO_DO_BANCO", dados.banco.trimmed().isEmpty() ? QVariant() : QVariant(dados.banco.trimmed())},
         };
         host::db::executeSql(*IBTransaction1,
                              "insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL,"
                              " SITUACAO_DOCUMENTO, VALOR_DOCUMENTO, DATA_EMISSAO, DATA_VENCIMENTO, AOCODIGO,"
-                             " OBSERVACAO, TVCODIGO, OFCODIGO) values (:NUMERO_DOCUMENTO, :CODIGO_CLIENTE,"
-                             " :SEQUENCIA, :CODIGO_FILIAL, :SITUACAO_DOCUMENTO, :VALOR_DOCUMENTO, :DATA_EMISSAO,"
-                             " :DATA_VENCIMENTO, :AOCODIGO, :OBSERVACAO, :TVCODIGO, :OFCODIGO)",
+                             " OBSERVACAO, TVCODIGO, OFCODIGO, NUMERO_DO_BANCO) values (:NUMERO_DOCUMENTO,"
+                             " :CODIGO_CLIENTE, :SEQUENCIA, :CODIGO_FILIAL, :SITUACAO_DOCUMENTO, :VALOR_DOCUMENTO,"
+                             " :DATA_EMISSAO, :DATA_VENCIMENTO, :AOCODIGO, :OBSERVACAO, :TVCODIGO, :OFCODIGO,"
+                             " :NUMERO_DO_BANCO)",
                              row);
     }
     parcelas.release();

@@ -81,6 +81,8 @@ TfmPrincipal::TfmPrincipal(QWidget* parent) : QMainWindow(parent)
     miCadastroCobertura = add(contracts, "miCadastroCobertura", "Coberturas");
     miReajusteContrato = add(contracts, "miReajusteContrato", "Reajuste");
     montarMenusModulo(system, orders, contracts, rental, assistance);
+    miComprasCliente = add(orders, "miComprasCliente", "Produtos Comprados pelo Cliente");
+    miComprasCliente->setEnabled(false);
     system->addSeparator();
     miSair = add(system, "miSair", "Sair");
     contracts->addSeparator();

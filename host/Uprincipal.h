@@ -74,6 +74,9 @@ public:
     TMenuItem* miCadastroDefeito = nullptr;             // "Cadastro de Defeitos" (module menu)
     // Service-order menu: the progress screen of the orders (fmAssAndamento).
     TMenuItem* miAndamentoOS = nullptr;                 // "Andamento das Ordens de Serviço" (module menu)
+    // The products the customer of the current service order bought: the
+    // module's purchases window, which the module hooks once it is loaded.
+    TMenuItem* miComprasCliente = nullptr;              // "Produtos Comprados pelo Cliente"
     // Sales menu: the host's sales-order window (fmPedidoVenda).
     TMenuItem* miPedidoVenda = nullptr;           // "Pedido de Vendas"
     TMenuItem* miParametros = nullptr;            // opens TfmParametros

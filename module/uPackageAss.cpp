@@ -8,6 +8,7 @@
 #include "host/Udmglobal.h"
 #include "host/Uprincipal.h"
 #include "host/data/Abort.h"
+#include "service_orders/uAssOSComprasCliente.h"
 #include "service_orders/uAssSituacaoTroca.h"
 
 #include <exception>
@@ -82,6 +83,10 @@ void CriarDataTec()
         if (!dmTec)
             dmTec.create(nullptr);
         InstalarDialogoTrocaSituacao(&TrocaSituacaoOrdemServico);
+        if (fmPrincipal && fmPrincipal->miComprasCliente) {
+            ligarMenu(fmPrincipal->miComprasCliente, &TFormulario::AbreComprasCliente);
+            fmPrincipal->miComprasCliente->setEnabled(true);
+        }
         if (contratosEmUso() && fmPrincipal) {
             CriarDataTecContrato();
             ligarMenuContratos(*fmPrincipal);
@@ -113,3 +118,4 @@ void TFormulario::AbreFaturamento(QObject*)
 void TFormulario::AbreObjeto(QObject*) { uPackageAss::ShowJanelaTec("fmAssContObj"); }
 void TFormulario::AbreCobertura(QObject*) { uPackageAss::ShowJanelaTec("fmAssContCob"); }
 void TFormulario::AbreReajuste(QObject*) { uPackageAss::ShowJanelaTec("fmAssContReaj"); }
+void TFormulario::AbreComprasCliente(QObject*) { AbrirComprasClienteOrdemAtual(); }

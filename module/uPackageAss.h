@@ -53,7 +53,7 @@ void AbrirListaDetalheItemContrato();   // "fmAssContCadDet"
 
 }  // namespace uPackageAss
 
-// The handlers bound to the host's contract menu. The class has no state:
+// The handlers bound to the host's contract menu and to its purchases item. The class has no state:
 // its variable Formulario is never assigned, so the handlers are static.
 class TFormulario {
 public:
@@ -62,6 +62,7 @@ public:
     static void AbreObjeto(QObject* Sender);
     static void AbreCobertura(QObject* Sender);
     static void AbreReajuste(QObject* Sender);
+    static void AbreComprasCliente(QObject* Sender);
 };
 extern TFormulario* Formulario;
 

@@ -6,6 +6,7 @@
 #include "contracts/uDataTecCont.h"
 #include "data/uDataTec.h"
 #include "service_orders/uPesqAssDefeitos.h"
+#include "service_orders/uPesqAssEquipamento.h"
 #include "service_orders/uPesqAssOrdemServico.h"
 
 extern "C" {
@@ -73,6 +74,14 @@ bool exportaSelecionaDefeitoMulti(int& iCodigo, QString& sDescricao, host::data:
 {
     moduloServico();
     return SelecionaDefeitoMulti(iCodigo, sDescricao, destino);
+}
+
+// The equipment-model picker for the host's other packages.
+bool exportaSelecionaEquipamento(int&, QString&) __asm__("SelecionaEquipamento");
+bool exportaSelecionaEquipamento(int& iCodigo, QString& sDescricao)
+{
+    moduloServico();
+    return SelecionaEquipamento(iCodigo, sDescricao);
 }
 
 void exportaCarregaSolicitacao(int solicitacao) __asm__("CarregaSolicitacao");

@@ -14,6 +14,7 @@
 #include "host/ui/DataEdit.h"
 #include "host/ui/DataTextControls.h"
 #include "host/ui/Errors.h"
+#include "service_orders/uAssCadastroComum.h"
 #include "service_orders/uPesqAssDefeitos.h"
 
 #include <QFormLayout>
@@ -118,32 +119,15 @@ void TfmAssDefeito::bbPesquisarClick()
 
 void TfmAssDefeito::bbRelatorioClick()
 {
-    auto& registro = static_cast<host::data::Query&>(defeitos());
-    SalvarAlteracoes(registro);
-    const QString sqlRegistro = registro.sql();
-    qrRelatorio.reset();
-    qrRelatorio = std::make_unique<TqrRelatorio>(&registro);
     // The register goes back to its one-entry statement, empty, whatever the preview does.
-    struct VoltarRegistro {
-        host::data::Query& q;
-        const QString& sql;
-        ~VoltarRegistro()
-        {
-            qrRelatorio.reset();
-            q.close();
-            q.setSql(sql);
-            q.open();
-        }
-    } voltar{registro, sqlRegistro};
-    registro.close();
-    registro.setSql("select *      from AATC02AD ");
-    registro.open();
-    qrRelatorio->setTitulo("Cadastro de Defeitos");
-    qrRelatorio->setSistema("Assistência Técnica");
-    qrRelatorio->setPrograma("AATC02AD");
-    qrRelatorio->AdicionaColuna("Código", "ADCODIGO");
-    qrRelatorio->AdicionaColuna("Descrição", "ADDESCRICAO");
-    qrRelatorio->AdicionaColuna("Tipo", "ADIDENTIFICADOR");
-    qrRelatorio->AdicionaColuna("Observação", "ADOBSERVACAO");
-    qrRelatorio->preview(true);
+    uAssCadastroComum::RelatorioCadastro(static_cast<host::data::Query&>(defeitos()), "select *      from AATC02AD ",
+                                         [](TqrRelatorio& relatorio) {
+                                             relatorio.setTitulo("Cadastro de Defeitos");
+                                             relatorio.setSistema("Assistência Técnica");
+                                             relatorio.setPrograma("AATC02AD");
+                                             relatorio.AdicionaColuna("Código", "ADCODIGO");
+                                             relatorio.AdicionaColuna("Descrição", "ADDESCRICAO");
+                                             relatorio.AdicionaColuna("Tipo", "ADIDENTIFICADOR");
+                                             relatorio.AdicionaColuna("Observação", "ADOBSERVACAO");
+                                         });
 }

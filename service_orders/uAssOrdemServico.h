@@ -100,6 +100,7 @@ public:
     QPushButton* sbDistribuicaoOS = nullptr;
     QPushButton* sbEnviarFilaAten = nullptr;
     QPushButton* bbPesquisar = nullptr;        // order search
+    QPushButton* bbImportar = nullptr;         // products of outgoing invoices as items ("Importar Saída")
     QPushButton* sbReserva = nullptr;          // stock withdrawal of the parts
 
     // ---- header ----
@@ -262,6 +263,7 @@ public:
     void clOpcoesDespesasClickCheck();
     void bbNSClick();
     void bbPesquisarClick();
+    void bbImportarClick();
     void sbPesqContratoClick();
 
     // ---- entry grids ----
@@ -378,6 +380,7 @@ private:
     void montarTela();
     QWidget* montarCabecalho();
     QWidget* montarBotoes();
+    QPushButton* montarImportar(QWidget* cabecalho);
     QWidget* montarTotais();
     void montarAbas();
     void montarAbaLaudo();

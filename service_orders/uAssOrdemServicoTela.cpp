@@ -271,7 +271,7 @@ QWidget* TfmAssOrdemServico::montarCabecalho()
     sbImpRapida = botao(p, "sbImpRapida", "Impressão Rápida");
     sbEtiquetas = botao(p, "sbEtiquetas", "Etiquetas");
     for (QPushButton* b : {sbPesqContrato, sbCliCobranca, sbObsAdic, sbEnviarEmailAbertura, sbEnviarEmail,
-                           sbEnviaEmailOS, sbImpRapida, sbEtiquetas})
+                           sbEnviaEmailOS, sbImpRapida, sbEtiquetas, montarImportar(p)})
         acoes->addWidget(b);
     acoes->addStretch(1);
     g->addLayout(acoes, 4, 0, 1, 8);

@@ -98,6 +98,14 @@ const std::vector<TableDef>& hostTables()
         {"LBCODIGO", varchar(11)},
         {"LBDESCRICAO", varchar(30)},
     }},
+    // Postal codes: the street, district, city and state of each code ("99999-999").
+    {"AUGC08CP", {"CPCEP"}, {
+        {"CPCEP", varchar(9)},
+        {"CPENDERECO", varchar(60)},
+        {"CPBAIRRO", varchar(30)},
+        {"CPCIDADE", varchar(30)},
+        {"CPUF", varchar(2)},
+    }},
     // Rentable equipment / vehicles register.
     {"AUGC20EV", {"EVCODIGO", "EVID"}, {
         {"EVCODIGO", kSmallInt},

@@ -45,7 +45,7 @@ TEST_F(BibliotecaTest, ExportsTheEntryRoutinesByTheirPlainNames)
                              "CarregaOrdemServico", "CarregaDefeitoItem", "CarregaSolicitacao", "CarregaContrato",
                              "CarregaContratoEquipamento", "CtrAlteracaoPrecoProduto", "SegToHora", "SelecionaOSAndamentoDefeito",
                              "OrdemServicoAtualizaTotalizador", "AtualizarOSCorrentePecas", "LancaOrdemServico",
-                             "SelecionaOrdemServico", "SelecionaDefeitoMulti"})
+                             "SelecionaOrdemServico", "SelecionaDefeitoMulti", "SelecionaEquipamento"})
         EXPECT_NE(biblioteca.resolve(nome), nullptr) << nome;
     auto segToHora = resolver<int (*)(int)>("SegToHora");
     ASSERT_NE(segToHora, nullptr);

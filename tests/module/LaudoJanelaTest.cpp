@@ -17,6 +17,7 @@
 #include "service_orders/uAssOSLaudo.h"
 #include "service_orders/uPesqAssDefeitos.h"
 
+#include <QRadioButton>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>

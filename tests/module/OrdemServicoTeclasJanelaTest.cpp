@@ -4,6 +4,8 @@
 
 #include "tests/module/OrdemServicoEntradaFixture.h"
 
+#include "service_orders/uPesqAssEquipamento.h"
+
 #include "data/uDataTec.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
@@ -15,6 +17,7 @@
 #include "host/ui/SearchWindow.h"
 #include "service_orders/uAssOrdemServico.h"
 
+#include <QRadioButton>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -273,11 +276,13 @@ TEST_F(OrdemServicoTeclasTest, OtherItemModesPickFromTheEquipmentRegister)
     TfmAssOrdemServico& form = abrir();
     host::ui::DataGrid* itens = form.dbgdOrdemServicoItens;
     itens->setSelectedIndex(RetornaColuna("AOITEQUIPCODIGO", itens));
-    dialogs->modal("fmPesquisa", [](Form& janela) {
+    dialogs->modal("fmPesquisaAssEquipamento", [](Form& janela) {
         EXPECT_EQ(janela.windowTitle(), "Pesquisa de Equipamento");
-        auto& pesquisa = static_cast<host::ui::SearchWindow&>(janela);
-        QTest::keyClicks(pesquisa.grid(), "Wimp");
-        QTest::keyClick(pesquisa.grid(), Qt::Key_Return);
+        auto& pesquisa = static_cast<TfmPesquisaAssEquipamento&>(janela);
+        pesquisa.edDescricao->setText("Wimp");
+        pesquisa.rbTerminando->setChecked(true);
+        pesquisa.bbPesquisa->click();
+        pesquisa.dbgdEquipamento->onDblClick();
     });
     itens->editButtonClick();
     EXPECT_EQ(dmTec->quOSItem->fieldByName("AOITEQUIPCODIGO")->asInteger(), 31);

@@ -5,6 +5,8 @@
 
 #include "tests/module/SelecaoRelFixture.h"
 
+#include "service_orders/uPesqAssEquipamento.h"
+
 #include "data/uDataTec.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
@@ -300,10 +302,11 @@ TEST_F(SelecaoRelJanelaTest, CustomerEquipmentKindFiltersAndPicksEquipment)
 {
     TfmAssOSSelecaoRel& form = abrir();
     form.rgRelatorioOS->button(2)->click();
-    dialogs->modal("fmPesquisa", [](host::ui::Form& janela) {
-        auto& pesquisa = static_cast<TfmPesquisa&>(janela);
-        pesquisa.dataSource()->dataset()->locate("AECODIGO", 3);
-        QTest::keyClick(pesquisa.grid(), Qt::Key_Return);
+    dialogs->modal("fmPesquisaAssEquipamento", [](host::ui::Form& janela) {
+        auto& pesquisa = static_cast<TfmPesquisaAssEquipamento&>(janela);
+        pesquisa.bbPesquisa->click();
+        pesquisa.quConsultaEquip->locate("AECODIGO", 3);
+        pesquisa.dbgdEquipamento->onDblClick();
     });
     form.sbPesqOS->click();
     EXPECT_EQ(form.edOSIni->text(), "3");

@@ -114,7 +114,7 @@ TEST_F(TdmTecCreationTest, PersistentFieldCountsPerQuery)
         {"quOS", 102}, {"quOSItem", 57}, {"quOSPecas", 73}, {"quOSAndamento", 54}, {"quOSAndaIt", 7},
         {"quOSAndDef", 7}, {"quOSItemDef", 8}, {"quOSDespViagem", 15}, {"quOSDespExtra", 16}, {"quOSProj", 12},
         {"quOSAcessorios", 5}, {"quOSCusto", 12}, {"quOSContato", 19}, {"quOSComprasCli", 11},
-        {"quOSSituacao", 17}, {"quDefeito", 4}, {"quTecnicos", 14}, {"quTecEquip", 4}, {"QuTecDesc", 4},
+        {"quOSSituacao", 17}, {"quDefeito", 4}, {"quTecnicos", 16}, {"quTecEquip", 4}, {"QuTecDesc", 4},
         {"quEquipamento", 12}, {"quEquipCli", 8}, {"quHoraTecnica", 8}, {"quContrato", 58},
         {"quContEquip", 16}, {"quContServ", 6}, {"quContItPesq", 18}, {"quAssHistorico", 3}, {"quSolicita", 7},
         {"quSolicitaIt", 18}, {"quSolicitacaoItEnt", 9},

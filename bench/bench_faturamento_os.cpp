@@ -1,0 +1,145 @@
+// The billing of a selection of 1,000 service orders: the selection opened
+// and totalled, one receivable of its total, then every order stamped with
+// the document, the branch and the new situation (one update), a commit per
+// order; against reading the same orders and writing the same receivable,
+// updates and commits through host/db directly, in the same run. Prints
+// orders per second and the ratio.
+
+#include "data/uDataTec.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/data/Field.h"
+#include "host/data/Query.h"
+#include "host/db/Database.h"
+#include "host/ui/ScriptedDialogs.h"
+#include "service_orders/uAssFaturamentoRegras.h"
+
+#include "bench/BenchFirebird.h"
+
+#include <QApplication>
+#include <QDate>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kOrdensFaturar = 1000;
+
+void preparaFaturamento(TdmGlobal& global, host::db::Transaction& tr)
+{
+    global.SetParametro("ATLOCALPADRAO", "01");
+    host::db::executeSql(tr, "insert into AFVC0901 (COD_OP, DESC_OP_NF, TIPO_OP) values ('5949', 'Serviços', '2')");
+    host::db::executeSql(tr, "insert into AFVT0101 (CODIGO, DESCRICAO, QUANTAS_VEZES) values ('01', 'Vista', 1)");
+    host::db::executeSql(tr, "insert into AUGC0301 (CODIGO_CLIENTE, NOME) values ('00001', 'Cliente')");
+    for (int o = 1; o <= kOrdensFaturar; ++o)
+        host::db::executeSql(tr, "insert into AATC01AO (AOCODIGO, CLCODIGO, AODATAENTRADA, AOVALORTOTAL, ASCODIGO)"
+                                 " values (:O, '00001', '2026-12-01', 12.5, 1)",
+                             {{"O", o}});
+    tr.commitRetaining();
+}
+
+// Back to the orders unbilled and no receivable.
+void limpaFaturamento(host::db::Transaction& tr)
+{
+    host::db::executeSql(tr, "update AATC01AO set CRDOCUMENTO = null, AOLOCAL = null, ASCODIGO = 1");
+    host::db::executeSql(tr, "delete from ACRC5001");
+    tr.commitRetaining();
+}
+
+QStringList ordensFaturar()
+{
+    QStringList ordens;
+    for (int o = 1; o <= kOrdensFaturar; ++o)
+        ordens << QString::number(o);
+    return ordens;
+}
+
+QString oursFaturamento()
+{
+    std::unique_ptr<host::data::Query> selecao = CriarIbQuery("quSelecao");
+    selecao->setSql(uAssFaturamento::SqlSelecao(ordensFaturar()));
+    selecao->open();
+    double total = 0;
+    for (selecao->first(); !selecao->eof(); selecao->next())
+        total += selecao->fieldByName("aoValorTotal")->asFloat();
+    return uAssFaturamento::FaturarOrdens(*selecao, total, {"01", "341", "2"});
+}
+
+// The same reads and writes by prepared statements.
+void rawFaturamento(host::db::Transaction& tr)
+{
+    QList<int> ordens;
+    double total = 0;
+    {
+        host::db::Statement selecao(tr, uAssFaturamento::SqlSelecao(ordensFaturar()));
+        selecao.execute();
+        while (selecao.fetch()) {
+            ordens << selecao.value("AOCODIGO").toInt();
+            total += selecao.value("AOVALORTOTAL").toDouble();
+        }
+    }
+    const QString documento =
+        QString("%1").arg(host::db::selectValue(tr, "select max(NUMERO_DOCUMENTO) from ACRC5001 where"
+                                                    " substring(NUMERO_DOCUMENTO from 1 for 1) <> 'S'")
+                                  .toString()
+                                  .toInt() +
+                              1,
+                          6, 10, QChar('0'));
+    host::db::executeSql(tr,
+                         "insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL,"
+                         " SITUACAO_DOCUMENTO, VALOR_DOCUMENTO, DATA_EMISSAO, DATA_VENCIMENTO, TVCODIGO, OFCODIGO,"
+                         " NUMERO_DO_BANCO) values (:D, '00001', 1, '01', 'A', :V, :E, :E2, '01', '5949', '341')",
+                         {{"D", documento},
+                          {"V", total},
+                          {"E", QDateTime(QDate::currentDate(), QTime(0, 0))},
+                          {"E2", QDateTime(QDate::currentDate().addDays(30), QTime(0, 0))}});
+    host::db::Statement carimbo(tr, "update AATC01AO set CRDOCUMENTO = :D, AOLOCAL = '01', ASCODIGO = 2"
+                                    " where AOCODIGO = :O");
+    for (int ordem : ordens) {
+        carimbo.setParam("D", documento);
+        carimbo.setParam("O", ordem);
+        carimbo.execute();
+        tr.commitRetaining();
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    host::db::prepareProcess();
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    bench::Arquivo base("faturamento-os");
+    bench::novoBancoHost(base.path);
+    bench::Tempos nosso, direto;
+    int faturadas = 0;
+    {
+        TdmGlobal global(base.path);
+        host::ui::ScriptedDialogs dialogos;
+        dialogos.setAutoAcknowledgeMessages(true);
+        dmTec.create(nullptr);
+        host::db::Transaction& tr = *global.IBTransaction1;
+        preparaFaturamento(global, tr);
+        bench::alternando(
+            bench::rounds(3),
+            [&] {
+                limpaFaturamento(tr);
+                nosso.add(bench::segundos([&] { oursFaturamento(); }));
+                faturadas =
+                    host::db::selectValue(tr, "select count(*) from AATC01AO where CRDOCUMENTO is not null").toInt();
+            },
+            [&] {
+                limpaFaturamento(tr);
+                direto.add(bench::segundos([&] { rawFaturamento(tr); }));
+            });
+        limpaFaturamento(tr);
+        tr.commit();
+        dmTec.free();
+    }
+    std::printf("billing of a selection of %d service orders (%d stamped): ours %.0f orders/s, direct %.0f"
+                " orders/s\n",
+                kOrdensFaturar, faturadas, kOrdensFaturar / nosso.mediana(), kOrdensFaturar / direto.mediana());
+    bench::imprimeRazao("order billing", nosso, direto, 3.0, "direct");
+    return bench::resultado();
+}

@@ -1,0 +1,95 @@
+// The billing of service orders: statements, document number, receivable and stamps.
+
+#include "service_orders/uAssFaturamentoRegras.h"
+
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+#include "host/data/Dataset.h"
+#include "host/data/Field.h"
+#include "host/db/Database.h"
+
+#include <QDate>
+
+namespace uAssFaturamento {
+
+QString SqlOrdensNaoFaturadas()
+{
+    return "select Ao.*, cli.Nome\n"
+           "from aatc01ao Ao\n"
+           " left outer join Augc0301 Cli on (ao.clCodigo = cli.Codigo_Cliente)\n"
+           "Where (ao.crDocumento is null)";
+}
+
+QString SqlSelecao(const QStringList& ordens)
+{
+    // An empty list would be "in ()", which the engine refuses: no order is the empty selection.
+    if (ordens.isEmpty())
+        return "select Ao.*, cli.Nome\n"
+               "from aatc01ao Ao\n"
+               " left outer join Augc0301 Cli on (ao.clCodigo = cli.Codigo_Cliente)\n"
+               "Where aocodigo is null";
+    return SqlOrdensNaoFaturadas() + " and ao.aoCodigo in (" + ordens.join(" , ") + ")";
+}
+
+QString ProximoDocumentoReceber()
+{
+    const QString maior = CarregaDado("max(Numero_Documento)", "acrc5001",
+                                      "Where SubString(Numero_Documento from 1 for 1) <>'S' ");
+    return QString("%1").arg(maior.trimmed().toInt() + 1, 6, 10, QChar('0'));
+}
+
+QStringList ClientesSelecao(host::data::Dataset& selecao)
+{
+    QStringList clientes;
+    host::data::ControlsDisabled semControles(selecao);
+    for (selecao.first(); !selecao.eof(); selecao.next()) {
+        const QString cliente = selecao.fieldByName("CLCODIGO")->asString().trimmed();
+        if (!clientes.contains(cliente))
+            clientes << cliente;
+    }
+    selecao.first();
+    return clientes;
+}
+
+QString FaturarOrdens(host::data::Dataset& selecao, double total, const EscolhaFaturamento& escolha,
+                      const QDateTime& emissao)
+{
+    selecao.first();
+    DesdobramentoReceber receber;
+    receber.valorTotal = total;
+    receber.tabelaVencimento = escolha.tabelaVencimento;
+    receber.documento = ProximoDocumentoReceber();
+    receber.cliente = selecao.fieldByName("CLCODIGO")->asString();
+    receber.dataEmissao = emissao.isValid() ? emissao : QDateTime(QDate::currentDate(), QTime(0, 0));
+    receber.operacao = CarregaDado("cod_op", "afvc0901", "Where tipo_op = '2' ");
+    receber.filial = dmGlobal->Parametro("ATLOCALPADRAO");
+    receber.banco = escolha.banco;
+    dmGlobal->DesdobraContasReceber(receber);
+
+    const QString situacao = escolha.situacao.trimmed();
+    const bool comSituacao = !situacao.isEmpty() && situacao != "0";
+    // The three stamps of an order in one kept statement: a statement per
+    // column, its values pasted into the text, was prepared three times per order.
+    const QString sql = comSituacao ? "update AATC01AO set CRDOCUMENTO = :DOCUMENTO, AOLOCAL = :LOCAL,"
+                                      " ASCODIGO = :SITUACAO where AOCODIGO = :ORDEM"
+                                    : "update AATC01AO set CRDOCUMENTO = :DOCUMENTO, AOLOCAL = :LOCAL"
+                                      " where AOCODIGO = :ORDEM";
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    {
+        host::data::ControlsDisabled semControles(selecao);
+        host::data::Field* ordem = selecao.fieldByName("AOCODIGO");
+        for (selecao.first(); !selecao.eof(); selecao.next()) {
+            QVariantMap valores{{"DOCUMENTO", receber.documento}, {"LOCAL", receber.filial}, {"ORDEM", ordem->asInteger()}};
+            if (comSituacao)
+                valores.insert("SITUACAO", situacao.toInt());
+            host::db::executeSql(tr, sql, valores);
+            // Each order stands billed on its own: a failure later leaves it so.
+            tr.commitRetaining();
+        }
+        selecao.first();
+    }
+    return receber.documento;
+}
+
+}  // namespace uAssFaturamento

@@ -1,0 +1,46 @@
+#pragma once
+// The rules of the billing of service orders: the statements of the search
+// and of the selection, the receivable's document number, and the billing of
+// a selection into one receivable of the host.
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+namespace host::data {
+class Dataset;
+}
+
+namespace uAssFaturamento {
+
+// Every column of the order and the customer's name, of the orders without
+// a receivable document; conditions are appended with " and ...".
+QString SqlOrdensNaoFaturadas();
+// The selection of those orders among the codes given (a code given twice
+// counts once); with no code, the empty selection.
+QString SqlSelecao(const QStringList& ordens);
+
+// The receivables' next document number: the highest that does not start
+// with "S", plus one, as "000000".
+QString ProximoDocumentoReceber();
+
+// The customers of the orders in the dataset, each once, in the order met.
+QStringList ClientesSelecao(host::data::Dataset& selecao);
+
+// What the user chose for the receivable.
+struct EscolhaFaturamento {
+    QString tabelaVencimento;   // AFVT0101.CODIGO
+    QString banco;              // AUGC0901.CODIGO_BANCO
+    QString situacao;           // the orders' new situation; empty or "0": none
+};
+
+// One receivable of the total for the customer of the selection's first
+// order, over the chosen payment term, at the current branch; then every
+// order of the dataset is stamped with its document and branch (and the
+// situation chosen) in one update and committed before the next one. The dataset's
+// controls are disabled meanwhile; it ends on its first row. Returns the
+// document number.
+QString FaturarOrdens(host::data::Dataset& selecao, double total, const EscolhaFaturamento& escolha,
+                      const QDateTime& emissao = {});
+
+}  // namespace uAssFaturamento

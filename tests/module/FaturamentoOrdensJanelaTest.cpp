@@ -1,0 +1,277 @@
+// The billing of service orders opened through the dispatcher: the search of
+// unbilled orders, the selection rebuilt by double clicks (an order included
+// twice counts once, the last one removed leaves it empty), the refusals
+// (nothing to bill, orders of several customers), and one receivable of the
+// selection's total with its document stamped on every order, read back
+// through a connection of its own.
+
+#include "tests/module/ModuleFixture.h"
+
+#include "data/uDataTec.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Upesq.h"
+#include "host/data/Field.h"
+#include "host/data/Query.h"
+#include "host/report/Uvisualrel.h"
+#include "host/ui/DataGrid.h"
+#include "host/ui/DataLookupCombo.h"
+#include "host/ui/EditControls.h"
+#include "service_orders/uAssFaturamento.h"
+#include "service_orders/uAssFaturamentoRegras.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace moduletest {
+namespace {
+
+using host::ui::Form;
+
+class FaturamentoOrdensTest : public ModuleTest {
+protected:
+    void SetUp() override
+    {
+        ModuleTest::SetUp();
+        auto ordem = [this](int codigo, const char* cliente, double total, const char* extra = "null") {
+            exec(QString("insert into AATC01AO (AOCODIGO, CLCODIGO, AODATAENTRADA, AODATASAIDA, AOVALORTOTAL,"
+                         " ASCODIGO, CRDOCUMENTO) values (%1, '%2', '2026-11-02', '2026-11-10', %3, 1, %4)")
+                     .arg(codigo)
+                     .arg(cliente)
+                     .arg(total)
+                     .arg(extra));
+        };
+        ordem(901, "00003", 100);
+        ordem(902, "00003", 50.25);
+        ordem(903, "00004", 70);
+        ordem(904, "00003", 30, "'000007'");
+        ordem(905, "00003", 0);
+        exec("insert into AFVC0901 (COD_OP, DESC_OP_NF, TIPO_OP) values ('5949', 'Outras saídas', '2')");
+        exec("insert into AUGC0901 (CODIGO_BANCO, NOME_BANCO, NUMERO_DO_BANCO) values ('341', 'Itaú', '341')");
+        exec("insert into AATC01AS (ASCODIGO, ASDESCRICAO, ASTIPO, ASID) values (0, 'Nenhuma', 'N', 'A')");
+        for (const char* documento : {"000120", "S99999", "000015"})
+            exec(QString("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, VALOR_DOCUMENTO)"
+                         " values ('%1', '00005', 1, 10)")
+                     .arg(documento));
+    }
+    TfmAssFaturamento& abrir() { return abrirJanela(fmAssFaturamento, "fmAssFaturamento"); }
+    static QStringList codigos(host::data::Query& q)
+    {
+        QStringList lista;
+        for (q.first(); !q.eof(); q.next())
+            lista << q.fieldByName("AOCODIGO")->asString();
+        return lista;
+    }
+    static void inclui(TfmAssFaturamento& form, int ordem)
+    {
+        ASSERT_TRUE(form.quRegEnc->locate("AOCODIGO", ordem));
+        form.dbgdAssFaturamentoPesq->onDblClick();
+    }
+    void escolhe(const QString& coluna, const QVariant& valor)
+    {
+        dialogs->modal("fmPesquisa", [coluna, valor](Form& janela) {
+            auto& p = static_cast<TfmPesquisa&>(janela);
+            ASSERT_TRUE(p.dataSource()->dataset()->locate(coluna, valor)) << valor.toString().toStdString();
+            QTest::keyClick(p.grid(), Qt::Key_Return);
+        });
+    }
+    void cancela() { dialogs->modal("fmPesquisa", [](Form& janela) { janela.close(); }); }
+};
+
+TEST(FaturamentoSqlTest, TheSelectionNeverListsAnEmptySet)
+{
+    using namespace uAssFaturamento;
+    EXPECT_EQ(SqlOrdensNaoFaturadas(),
+              "select Ao.*, cli.Nome\nfrom aatc01ao Ao\n left outer join Augc0301 Cli on (ao.clCodigo ="
+              " cli.Codigo_Cliente)\nWhere (ao.crDocumento is null)");
+    EXPECT_EQ(SqlSelecao({"5", "3", "5"}), SqlOrdensNaoFaturadas() + " and ao.aoCodigo in (5 , 3 , 5)");
+    EXPECT_FALSE(SqlSelecao({}).contains("in ("));
+    EXPECT_TRUE(SqlSelecao({}).endsWith("Where aocodigo is null"));
+}
+
+TEST_F(FaturamentoOrdensTest, SearchListsTheUnbilledOrdersByTheFilledFilters)
+{
+    TfmAssFaturamento& form = abrir();
+    EXPECT_EQ(form.caption(), "Faturamento de Ordem de Serviço");
+    EXPECT_TRUE(dmTec->quOSSituacao->active()) << "the situation list";
+    EXPECT_EQ(form.edOSIni->maxLength(), 9);
+    EXPECT_EQ(form.edAlternativo->maxLength(), 50);
+    EXPECT_EQ(form.cbCampos->count(), dmTec->quOS->fieldCount());
+    EXPECT_EQ(form.edSaidaIni->toolTip(), "No Relatório de Totalizador, considera a Data de Cobrança da OS");
+    for (host::ui::DataGrid* grade : {form.dbgdAssFaturamentoPesq, form.dbgdAssFaturamentoSel}) {
+        ASSERT_EQ(grade->columnCount(), 3);
+        EXPECT_EQ(grade->column(0)->title(), "Ordem de Serviço");
+        EXPECT_EQ(grade->column(2)->title(), "Valor Total");
+    }
+    EXPECT_EQ(form.paTotal->text(), "Total Selecionado R$ 0,00");
+
+    form.edOSIni->setText("901");
+    form.edOSFim->setText("905");
+    form.bbPesquisar->click();
+    EXPECT_EQ(codigos(*form.quRegEnc), (QStringList{"901", "902", "903", "905"})) << "904 is billed";
+    form.quRegEnc->first();
+    EXPECT_EQ(form.quRegEnc->fieldByName("AOCODIGO")->displayText(), "000000901");
+
+    form.edCliente->setText("antônio");
+    form.bbPesquisar->click();
+    EXPECT_EQ(codigos(*form.quRegEnc), (QStringList{"901", "902", "905"})) << "José Antônio Ferreira";
+    form.edCliente->clear();
+
+    // The free field on the order's own column.
+    form.cbCampos->setCurrentIndex(dmTec->quOS->fieldByName("AOVALORTOTAL")->index());
+    form.edAlternativo->setText("70");
+    form.bbPesquisar->click();
+    EXPECT_EQ(codigos(*form.quRegEnc), QStringList{"903"});
+    form.cbCampos->setCurrentIndex(-1);
+
+    // The situation chosen, then taken off with Delete.
+    dmTec->quOSSituacao->locate("ASCODIGO", 1);
+    form.dblcSituacao->setKeyValue(2);
+    form.bbPesquisar->click();
+    EXPECT_TRUE(codigos(*form.quRegEnc).isEmpty());
+    QTest::keyClick(form.dblcSituacao, Qt::Key_Delete);
+    form.bbPesquisar->click();
+    EXPECT_EQ(codigos(*form.quRegEnc).size(), 4);
+}
+
+TEST_F(FaturamentoOrdensTest, TheSelectionCountsAnOrderOnceAndEmptiesWithItsLastOrder)
+{
+    TfmAssFaturamento& form = abrir();
+    form.bbPesquisar->click();
+    inclui(form, 901);
+    inclui(form, 901);
+    EXPECT_EQ(form.OrdensSelecionadas(), (QStringList{"901", "901"})) << "the list holds it twice";
+    EXPECT_EQ(codigos(*form.quSelecao), QStringList{"901"});
+    EXPECT_EQ(form.RetornaTotalSelecionado(), 100.0);
+    inclui(form, 902);
+    EXPECT_EQ(codigos(*form.quSelecao), (QStringList{"901", "902"}));
+    EXPECT_EQ(form.paTotal->text(), "Total Selecionado R$ 150,25");
+
+    form.quSelecao->locate("AOCODIGO", 901);
+    form.dbgdAssFaturamentoSel->onDblClick();
+    EXPECT_EQ(codigos(*form.quSelecao), QStringList{"902"});
+    form.dbgdAssFaturamentoSel->onDblClick();
+    EXPECT_TRUE(form.quSelecao->active());
+    EXPECT_TRUE(form.quSelecao->isEmpty()) << "the empty selection, not a failed statement";
+    EXPECT_EQ(form.paTotal->text(), "Total Selecionado R$ 0,00");
+    EXPECT_TRUE(dialogs->texts().isEmpty()) << dialogs->texts().join('\n').toStdString();
+}
+
+TEST_F(FaturamentoOrdensTest, NothingToBillAndSeveralCustomersAreRefusedBeforeAnyPicker)
+{
+    TfmAssFaturamento& form = abrir();
+    dialogs->acknowledge("Valor Inválido.");
+    form.bbGera->click();
+    form.bbPesquisar->click();
+    inclui(form, 905);
+    dialogs->acknowledge("Valor Inválido.");
+    form.bbGera->click();
+    inclui(form, 901);
+    inclui(form, 903);
+    dialogs->acknowledge("clientes diferentes");
+    form.bbGera->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(one("select count(*) from ACRC5001").toInt(), 3);
+    EXPECT_EQ(one("select count(*) from AATC01AO where CRDOCUMENTO is not null").toInt(), 1);
+}
+
+TEST_F(FaturamentoOrdensTest, DecliningThePaymentTermOrTheBankWritesNothing)
+{
+    TfmAssFaturamento& form = abrir();
+    form.bbPesquisar->click();
+    inclui(form, 901);
+    cancela();
+    form.bbGera->click();
+    escolhe("CODIGO", "01");
+    cancela();
+    form.bbGera->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(one("select count(*) from ACRC5001").toInt(), 3);
+    EXPECT_EQ(one("select count(*) from AATC01AO where CRDOCUMENTO is not null").toInt(), 1);
+}
+
+TEST_F(FaturamentoOrdensTest, OneReceivableOfTheTotalAndEveryOrderStampedWithItsDocument)
+{
+    TfmAssFaturamento& form = abrir();
+    form.bbPesquisar->click();
+    inclui(form, 901);
+    inclui(form, 902);
+    escolhe("CODIGO", "02");
+    escolhe("CODIGO_BANCO", "341");
+    escolhe("ASCODIGO", 0);
+    dialogs->acknowledge("Operação efetuada com sucesso!\rDocumento gerado: 000121");
+    form.bbGera->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select CODIGO_CLIENTE || '|' || cast(SEQUENCIA as integer) || '|' || cast(VALOR_DOCUMENTO * 100 as integer) ||"
+                   " '|' || NUMERO_DO_BANCO || '|' || CODIGO_FILIAL || '|' || OFCODIGO from ACRC5001"
+                   " where NUMERO_DOCUMENTO = '000121' order by SEQUENCIA"),
+              (QStringList{"00003|1|7513|341|01|5949", "00003|2|7512|341|01|5949"}));
+    EXPECT_EQ(lido("select AOCODIGO || '|' || CRDOCUMENTO || '|' || AOLOCAL || '|' || ASCODIGO from AATC01AO"
+                   " where AOCODIGO in (901, 902) order by AOCODIGO"),
+              (QStringList{"901|000121|01|1", "902|000121|01|1"}))
+        << "situation 0 is no situation";
+
+    // Billed orders leave the search; a later bill takes the next number and the situation chosen.
+    form.bbPesquisar->click();
+    EXPECT_EQ(codigos(*form.quRegEnc), (QStringList{"903", "905"}));
+    inclui(form, 903);
+    escolhe("CODIGO", "01");
+    escolhe("CODIGO_BANCO", "341");
+    escolhe("ASCODIGO", 2);
+    dialogs->acknowledge("Documento gerado: 000122");
+    form.bbGera->click();
+    EXPECT_EQ(committed("select CRDOCUMENTO || '|' || ASCODIGO from AATC01AO where AOCODIGO = 903").toString(),
+              "000122|2");
+}
+
+TEST_F(FaturamentoOrdensTest, ThePreviewListsTheFoundOrdersWithTheirSum)
+{
+    TfmAssFaturamento& form = abrir();
+    form.edOSIni->setText("901");
+    form.edOSFim->setText("902");
+    form.bbPesquisar->click();
+    QString texto;
+    dialogs->modal("fmVisualizadorRelatorio", [&](Form& janela) {
+        texto = static_cast<TfmVisualizadorRelatorio&>(janela).pages().textDump();
+    });
+    form.bbVisualizar->click();
+    for (const char* esperado : {"Faturamento de Ordem de Serviço", "000000901", "000000902", "150,25"})
+        EXPECT_TRUE(texto.contains(QString::fromUtf8(esperado))) << esperado << "\n" << texto.toStdString();
+}
+
+// The stamps of one more order cost one statement and no preparation.
+TEST_F(FaturamentoOrdensTest, EachOrderBilledCostsOneStatementAndNoPreparation)
+{
+    uPackageAss::CriarDataTec();
+    auto custo = [this](const QStringList& ordens) {
+        exec("update AATC01AO set CRDOCUMENTO = null");
+        std::unique_ptr<host::data::Query> selecao = CriarIbQuery();
+        selecao->setSql(uAssFaturamento::SqlSelecao(ordens));
+        selecao->open();
+        testsupport::StatementCounter contador;
+        uAssFaturamento::FaturarOrdens(*selecao, 10, {"01", "341", "2"});
+        return std::pair{contador.count(), contador.prepares()};
+    };
+    custo({"901"});   // what only a first run prepares
+    const auto [uma, preparoUma] = custo({"901"});
+    const auto [tres, preparoTres] = custo({"901", "902", "905"});
+    EXPECT_EQ(tres - uma, 2);
+    EXPECT_EQ(preparoTres, preparoUma);
+    std::printf("[ cost ] billing one order: %d statements, %d prepared; three orders: %d, %d\n", uma, preparoUma,
+                tres, preparoTres);
+}
+
+TEST_F(FaturamentoOrdensTest, PictureOfTheBilling)
+{
+    TfmAssFaturamento& form = abrir();
+    form.bbPesquisar->click();
+    inclui(form, 901);
+    inclui(form, 902);
+    guardaFoto(form, "fmAssFaturamento.png");
+}
+
+}  // namespace
+}  // namespace moduletest
