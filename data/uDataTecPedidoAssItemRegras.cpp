@@ -103,10 +103,15 @@ QString TdmTec::TiraPonto(const QString& texto)
 
 double TdmTec::PVItemQuantidadeJaLancada()
 {
+    // A new line takes its order number at its save, and a number of its own
+    // maybe only then: until then they are the header's and 0.
+    QString pedido = campoItem("NUMERO_PEDIDO").asString();
+    if (pedido.isEmpty())
+        pedido = campoPedido("NUMERO_PEDIDO").asString();
     return CarregaNumero("sum(QUANTIDADE)", "Avec85it",
-                         "where numero_pedido = " + QuotedStr(campoItem("NUMERO_PEDIDO").asString()) +
+                         "where numero_pedido = " + QuotedStr(pedido) +
                              " and codigo = " + QuotedStr(campoItem("CODIGO").asString()) + " and cod <> " +
-                             QuotedStr(campoItem("COD").asString()) + " and QUANTIDADE > 0 ");
+                             QuotedStr(QString::number(campoItem("COD").asInteger())) + " and QUANTIDADE > 0 ");
 }
 
 namespace {
