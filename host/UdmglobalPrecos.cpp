@@ -169,3 +169,10 @@ bool PesquisaValorPorQuantidade(bool bDesconto, bool bMostrar, host::data::Datas
     }
     return true;
 }
+
+QString LocalEstoqueTresDigitos(const QString& local)
+{
+    bool numero = false;
+    const int codigo = local.trimmed().toInt(&numero);
+    return numero ? QString("%1").arg(codigo, 3, 10, QChar('0')) : local.trimmed();
+}

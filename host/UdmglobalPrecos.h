@@ -71,3 +71,8 @@ double CotacaoMoedaZero(const QString& moeda, const QDateTime& data);
 // shown and the result says whether the product has price rows.
 bool PesquisaValorPorQuantidade(bool bDesconto, bool bMostrar, host::data::Dataset* linha = nullptr,
                                 const QString& cliente = {});
+
+// Locations are three-digit codes ("1" and "001" name the same one): the
+// stock location a location code names, a number written with three
+// digits ("01" is location "001"), any other code as it is.
+QString LocalEstoqueTresDigitos(const QString& local);

@@ -128,7 +128,7 @@ TEST_F(PedidoAssProdutoTest, TheFiscalOperationByRule)
          " values ('63020', 'P4', 'P', 'S', '00001', '01')");
     exec("update ACEC1101 set OFCODIGO = '64020' where CODIGO = 'P1'");
     parametro("ATLOCALPADRAO", "01");
-    exec("insert into ACEC1401 (CODIGO, DESCRICAO) values ('01', 'Matriz')");   // the new line's location
+    exec("insert into ACEC1401 (CODIGO, DESCRICAO) values ('001', 'Matriz')");   // the new line's location
     pedidoComOperacao();
     struct Caso {
         const char* regra;
