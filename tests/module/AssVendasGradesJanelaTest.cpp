@@ -8,6 +8,7 @@
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/ui/Dialogs.h"
+#include "rental/uAssVendasGrades.h"
 
 namespace moduletest {
 namespace {
@@ -136,6 +137,35 @@ TEST_F(AssVendasGradesTest, TheGeneralSearchesWriteTheirColumnAndTheConfiguratio
     form.laConfiguracaoItens->onClick();
     EXPECT_EQ(dmGlobal->produtoCarregado.codigo, "P0001");
     EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
+    fechar(form);
+}
+
+TEST_F(AssVendasGradesTest, TheCheckoutGridInsertsAtTheSalePriceAndCancelledPickersChangeNothing)
+{
+    TfmAssVendas& form = abrir();
+    const QString numero = pedidoNaTela(form);
+    aba(form.pcPedido, form.tsEquipConfigurados);
+    host::ui::DataGrid grade("dbgdAssCheckoutEquip");
+    grade.setDataSource(form.dsVendaCotado);
+    for (const char* campo : {"CODIGO", "DESCRICAO", "VALOR", "QUANTIDADE"})
+        CriaColunaDBGrid(&grade, 80, campo, campo);
+    grade.onEditButtonClick = [&grade] { dbgdAssCheckoutEquipEditButtonClick(&grade); };
+
+    pesquisa("CODIGO", "P0003");
+    botao(&grade, "CODIGO");
+    EXPECT_DOUBLE_EQ(lido("select VALOR from AVEC85LX where NUMERO_PEDIDO = '" + numero + "' and CODIGO = 'P0003'")
+                         .toDouble(),
+                     100);
+    EXPECT_EQ(grade.selectedIndex(), 3);
+    const double antes = dmTec->quAssVendaCotado->fieldByName("VALOR")->asFloat();
+    dialogs->modal({}, {});
+    botao(&grade, "VALOR");
+    EXPECT_DOUBLE_EQ(dmTec->quAssVendaCotado->fieldByName("VALOR")->asFloat(), antes);
+    dialogs->modal("fmPesquisa", {});
+    botao(&grade, "QUANTIDADE");
+    EXPECT_EQ(dmTec->quAssVendaCotado->state(), DatasetState::Browse);
+    EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
+    EXPECT_EQ(dialogs->pending(), 0);
     fechar(form);
 }
 
