@@ -227,6 +227,58 @@ TEST_F(PedidoAssProdutoTest, TheOtherWaysIn)
     dmTec->quAssVendaItem->cancel();
 }
 
+// The cascade's sources read the host tables: each rule once, through the
+// entry pass, on rows written for customer 00001 and product P4 (sale price
+// 50.559, cost 20, group G1).
+TEST_F(PedidoAssProdutoTest, ThePriceRulesReadTheirHostRows)
+{
+    exec("update AUGC0301 set CLFAIXAVENDA = 'B1', PXCODIGO = 'X1', RAMO = 'R1', CLDESCONTO = 2");
+    exec("insert into RAMO (COD_RAMO, RADESCONTOSERV, RADESCONTOPROD) values ('R1', 8, 6)");
+    exec("insert into AFVT0101 (CODIGO, DESCRICAO, DESCONTO, QUANTAS_VEZES) values ('T1', 'Prazo', 3, 2)");
+    exec("insert into ACEC11PX (PXCODIGO, PXDESCRICAO, TVCODIGO) values ('X2', 'B1', 'T1')");
+    exec("insert into ACEC11PD (PRCODIGO, PDFAIXAVENDA, PDDESCONTO, PDVALOR, PDACRESCIMO) values ('P4', 'B1', 7, 41, 50)");
+    exec("insert into ACEC11PD (PRCODIGO, PXCODIGO, PDVALOR) values ('P4', 'X1', 42)");
+    exec("insert into ACEC11PD (PRCODIGO, PXCODIGO, PDVALOR) values ('P4', 'X2', 43)");
+    exec("insert into ACEC11PD (PRCODIGO, CLCODIGO, PDDESCONTO, PDVALOR, PDACRESCIMO) values ('P4', '00001', 0, 44, 25)");
+    exec("insert into ACEC11PD (PRCODIGO, CLCODIGO, PDID, PDDESCONTO, PDVALOR) values ('G1', '00001', 'G', 0, 45)");
+    exec("insert into ACEC11DA (PRCODIGO, DAIDENTIFICADOR, DACODIGOEMITENTE, DADESCONTO, DAVALOR)"
+         " values ('P4', 'C', '00001', 4, 46)");
+    exec("insert into ACEC1101 (CODIGO, DESCRICAO, PCO_VENDA) values ('COLC01', 'Coleção C01', 1)");
+    for (const char* membro : {"('C1A', 'Peça A', 10.555, 'C01')", "('C1B', 'Peça B', 20, 'C01')"})
+        exec(QString("insert into ACEC1101 (CODIGO, DESCRICAO, PCO_VENDA, COD_EMB_COLECAO) values ") + membro);
+    novoPedido();
+    exec("update AVEC8501 set TABELA_VENCIMENTO = 'T1'");
+    CarregaPedidoAssVenda(cab("NUMERO_PEDIDO").asString(), "");
+    struct Caso {
+        const char* tabela;
+        const char* produto;
+        double valor, desconto;
+    };
+    const Caso casos[] = {
+        {"", "P4", 50.55, 2},       {"F", "P4", 50.55, 7},      {"P", "P4", 41, 2},    {"0", "P4", 42, 2},
+        {"T", "P4", 43, 2},         {"I", "P4", 41, 0},         {"S", "P4", 44, 0},    {"A", "P4", 25, 2},
+        {"G", "P4", 45, 0},         {"V", "P4", 46, 2},         {"D", "P4", 50.55, 4}, {"R", "P4", 50.55, 6},
+        {"C", "P4", 44, 0},         {"", "COLC01", 30.55, 2},
+    };
+    for (const Caso& caso : casos) {
+        parametro("ATTABELAPRECOITEM", caso.tabela);
+        novaLinha(caso.produto);
+        EXPECT_NEAR(lin("VALOR").asFloat(), caso.valor, 1e-9) << caso.tabela << " " << caso.produto;
+        EXPECT_NEAR(lin("DESCONTO").asFloat(), caso.desconto, 1e-9) << caso.tabela << " " << caso.produto;
+        dmTec->quAssVendaItem->cancel();
+    }
+    parametro("ATTABELAPRECOITEM", "F");
+    parametro("ATDESCONTOPRAZOITEM", "A");
+    novaLinha("P4");
+    EXPECT_NEAR(lin("DESCONTO").asFloat(), 10, 1e-9) << "the band's 7 and the payment term's 3";
+    dmTec->quAssVendaItem->cancel();
+    parametro("ATTABELAPRECOITEM", "");
+    parametro("ATMODOPRECOITEM", "U");
+    novaLinha("P4");
+    EXPECT_DOUBLE_EQ(lin("VALOR").asFloat(), 0) << "a term sale takes the previous price (none)";
+    dmTec->quAssVendaItem->cancel();
+}
+
 TEST_F(PedidoAssProdutoTest, TypingAProductAndSavingRunsAFixedNumberOfStatements)
 {
     novoPedido();
