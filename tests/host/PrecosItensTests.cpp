@@ -1,10 +1,18 @@
 // The host's price and stock routines of the order lines, over their tables:
 // promotion days and quantity, the customer's band, local stock, the rate
-// that may be missing, three-digit locations and the freight check.
+// that may be missing, three-digit locations and the freight check; and the
+// pickers of a sales line's grid.
 
 #include "host/UdmglobalPrecos.h"
 #include "host/Udmglobal.h"
+#include "host/Upesq.h"
+#include "host/UpesqVendasItens.h"
+#include "host/ui/Layouts.h"
 #include "tests/support/HostDatabase.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -93,6 +101,86 @@ TEST_F(PrecosItens, TheFreightCheckTellsALowerPriceOnACarriersOrderAndChangesNot
     EXPECT_FALSE(PVVerificaItemFreteAcrescimo(90, 100, "Campinas", "", "", ""));
     EXPECT_FALSE(PVVerificaItemFreteAcrescimo(100, 100, "Campinas", "", "00001", ""));
     EXPECT_FALSE(PVVerificaItemFreteAcrescimo(90, 0, "Campinas", "", "00001", ""));
+}
+
+}  // namespace
+
+// ---- the pickers of a sales line's grid ----
+
+namespace {
+
+class PickersItens : public PrecosItens {
+protected:
+    void SetUp() override
+    {
+        PrecosItens::SetUp();
+        host::ui::Layouts::setFolder(pasta.path());
+        exec("insert into AGPC03CM (PRCODIGO, CMSEQUENCIA, CMCODIGO, CMQUANTIDADE, CMVALOR) values ('PX', 1, 'C1', 2, 10.5)");
+        exec("insert into AGPC03CM (PRCODIGO, CMSEQUENCIA, CMCODIGO, CMQUANTIDADE, CMVALOR) values ('PX', 2, 'C2', 1, 4)");
+    }
+    void escolherLinha(int linha)
+    {
+        dialogs->modal("fmPesquisa", [linha](host::ui::Form& form) {
+            auto& janela = static_cast<TfmPesquisa&>(form);
+            janela.dataSource()->dataset()->moveBy(linha);
+            QTest::keyClick(janela.grid(), Qt::Key_Return);
+        });
+    }
+    QTemporaryDir pasta;
+};
+
+TEST_F(PickersItens, TheCompositionGivesItsWholeValueOrOneComponent)
+{
+    double valor = 0;
+    QString obs;
+    escolherLinha(0);
+    ASSERT_TRUE(SelecionaComposicaoManual("PX", "", "", false, 0, nullptr, valor));
+    EXPECT_DOUBLE_EQ(valor, 25);
+    escolherLinha(1);
+    ASSERT_TRUE(SelecionaVendaItemComposicao("", 1, "", "", "PX", valor, obs));
+    EXPECT_DOUBLE_EQ(valor, 4);
+    EXPECT_EQ(obs, "C2 x 1");
+    dialogs->modal("fmPesquisa", {});
+    valor = 7;
+    EXPECT_FALSE(SelecionaComposicaoManual("PX", "", "", false, 0, nullptr, valor));
+    EXPECT_DOUBLE_EQ(valor, 7);
+}
+
+TEST_F(PickersItens, OutgoingAndWarrantyDocumentsByTheOperationsDirection)
+{
+    exec("insert into AFVC0901 (COD_OP, DESC_OP_NF, TIPO_OP) values ('1102', 'Compra', 'E')");
+    exec("insert into AFVC0901 (COD_OP, DESC_OP_NF, TIPO_OP) values ('5102', 'Venda', 'S')");
+    exec("insert into ACEM14IT (DOCUMENTO, SERIE, COD_CLI, COD_OP, MELOCAL, CODIGOPRODUTO, SEQUENCIA)"
+         " values ('000010', '1', '00009', '5102', '001', 'PX', 1)");
+    exec("insert into ACEM14IT (DOCUMENTO, SERIE, COD_CLI, COD_OP, MELOCAL, CODIGOPRODUTO, SEQUENCIA)"
+         " values ('000020', '2', 'F0001', '1102', '002', 'PX', 3)");
+    QString documento, cliente, operacao, local, serie, fornecedor;
+    int sequencia = 0;
+    escolherLinha(0);
+    ASSERT_TRUE(SelecionaDocumentoSaida("PX", documento, cliente, operacao, local, serie));
+    EXPECT_EQ(QStringList({documento, cliente, operacao, local, serie}),
+              QStringList({"000010", "00009", "5102", "001", "1"}));
+    escolherLinha(0);
+    ASSERT_TRUE(SelecionaDocumentoEntradaGarantiaItem("PX", documento, serie, local, operacao, fornecedor, sequencia));
+    EXPECT_EQ(QStringList({documento, serie, local, operacao, fornecedor}),
+              QStringList({"000020", "2", "002", "1102", "F0001"}));
+    EXPECT_EQ(sequencia, 3);
+}
+
+TEST_F(PickersItens, ThePhotoOfALineReplacesTheStoredOneAndACancelledChoiceKeepsIt)
+{
+    const QString arquivo = pasta.filePath("foto.png");
+    QFile f(arquivo);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("PNGDATA");
+    f.close();
+    exec("insert into FOTO (FTCODIGO, FTID, FTSEQUENCIA, FTFOTO) values ('000001PX', 'V', 1, 'antiga')");
+    dialogs->cancel();
+    EXPECT_FALSE(InserirImagem("ftFoto", "000001PX", "V", 1, "Imagem do Item da Venda"));
+    dialogs->enter(arquivo);
+    EXPECT_TRUE(InserirImagem("ftFoto", "000001PX", "V", 1, "Imagem do Item da Venda"));
+    EXPECT_EQ(committed("select count(*) from FOTO").toInt(), 1);
+    EXPECT_EQ(committed("select FTFOTO from FOTO").toByteArray(), QByteArray("PNGDATA"));
 }
 
 }  // namespace
