@@ -445,6 +445,53 @@ public:
     void quAssVendaItemTOTAL_UNITChange(host::data::Field& Sender);
     void quAssVendaItemCODChange(host::data::Field& Sender);
     void quAssVendaItemVEITCOMPLEMENTOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    // Product entry (uDataTecPedidoAssProduto.cpp): the ways a code reaches
+    // CODIGO and the entry pass with its steps.
+    void quAssVendaItemCODIGOSetText(host::data::Field& Sender, const QString& Text);
+    void quAssVendaItemCODIGOChange(host::data::Field& Sender);
+    void quAssVendaItemCOD_LISTA_PRECOChange(host::data::Field& Sender);
+    void quAssVendaItemPRCODIGOFORNECEDORChange(host::data::Field& Sender);
+    void quAssVendaItemDESCRICAOChange(host::data::Field& Sender);
+    void quAssVendaItemDACODIGOALTERNATIVOChange(host::data::Field& Sender);
+    bool PVAssAbrirProdutoItem(const QString& codigo);   // the product query on quAuxiliar; false: no row
+    void PVAssRecusasProdutoItem(const QString& codigo);
+    void PVAssCopiarProdutoItem();
+    void PVAssComissaoProdutoItem(const QString& codigo);
+    void PVAssImpostosProdutoItem();
+    void PVAssCopiarRestoProdutoItem();
+    void PVAssTextoProdutoItem(const QString& codigo, const QString& sequencia);
+    void PVAssPrecoProdutoItem(const QString& codigo);
+    void PVAssOperacaoFiscalItem(const QString& codigo);
+    void PVAssMedidasProdutoItem(const QString& codigo);
+    // Money values (uDataTecPedidoAssPrecoRegras.cpp).
+    void quAssVendaItemVALORSetText(host::data::Field& Sender, const QString& Text);
+    void quAssVendaItemDESCONTOSetText(host::data::Field& Sender, const QString& Text);
+    void quAssVendaItemDESCONTOChange(host::data::Field& Sender);
+    void quAssVendaItemIPIChange(host::data::Field& Sender);
+    void quAssVendaItemVEITVALORUNITARIOIPIChange(host::data::Field& Sender);
+    void quAssVendaItemVEITVALORCOMIPIDESCONTOChange(host::data::Field& Sender);
+    double PVAssPrecoReferenciaItem();              // what a typed price is compared with
+    void PVAssVerificaValorDigitado(double valor);  // the lowering rules; a refusal ends the entry
+    void PVAssValorComIPIItem(double valor);
+    void PVAssValorIPIItem();
+    // Captions, field rules and quantities (uDataTecPedidoAssItemRegras.cpp).
+    void quAssVendaItemVEITENTREGAGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quAssVendaItemVEITOPCAOMANUALGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quAssVendaItemVEITPROMOCAOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    // VEITFOTO, VEITLIBERADOSENHA and VEITQUANTIDADEALTERADA: the host's SIMNAO list.
+    void quAssVendaItemSIMNAOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quAssVendaItemVEITEQUIPAMENTOCFGGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
+    void quAssVendaItemVEITENTREGASetText(host::data::Field& Sender, const QString& Text);
+    void quAssVendaItemVEITENTREGAValidate(host::data::Field& Sender);
+    void quAssVendaItemLECODIGOChange(host::data::Field& Sender);
+    void quAssVendaItemGRCODIGOChange(host::data::Field& Sender);
+    void quAssVendaItemMOCODIGOChange(host::data::Field& Sender);
+    static QString TiraPonto(const QString& texto);
+    double PVItemQuantidadeJaLancada();
+    void PVAssPerguntaDisponibilidade(double digitado);
+    void quAssVendaItemQUANTIDADESetText(host::data::Field& Sender, const QString& Text);
+    void quAssVendaItemVEQUANTIDADEIMPRESSASetText(host::data::Field& Sender, const QString& Text);
+    void quAssVendaItemVEQUANTIDADEIMPRESSAChange(host::data::Field& Sender);
     // Loaders of an order's lines, configured lines and change log.
     void CarregaPedidoAssVendaItem(const QString& numero, const QString& condicao, const QString& ordem);
     void CarregaPedidoAssVendaCotado(const QString& numero, const QString& ordem);

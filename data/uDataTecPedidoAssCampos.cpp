@@ -204,6 +204,36 @@ void TdmTec::bindPedidoAssFieldHandlers()
     campoItem("TOTAL_UNIT").onChange = change(&TdmTec::quAssVendaItemTOTAL_UNITChange);
     campoItem("COD").onChange = change(&TdmTec::quAssVendaItemCODChange);
     campoItem("VEITCOMPLEMENTO").onGetText = text(&TdmTec::quAssVendaItemVEITCOMPLEMENTOGetText);
+    auto setText = [this](void (TdmTec::*handler)(Field&, const QString&)) {
+        return [this, handler](Field& campo, const QString& texto) { (this->*handler)(campo, texto); };
+    };
+    campoItem("CODIGO").onSetText = setText(&TdmTec::quAssVendaItemCODIGOSetText);
+    campoItem("CODIGO").onChange = change(&TdmTec::quAssVendaItemCODIGOChange);
+    campoItem("COD_LISTA_PRECO").onChange = change(&TdmTec::quAssVendaItemCOD_LISTA_PRECOChange);
+    campoItem("PRCODIGOFORNECEDOR").onChange = change(&TdmTec::quAssVendaItemPRCODIGOFORNECEDORChange);
+    campoItem("DESCRICAO").onChange = change(&TdmTec::quAssVendaItemDESCRICAOChange);
+    campoItem("DACODIGOALTERNATIVO").onChange = change(&TdmTec::quAssVendaItemDACODIGOALTERNATIVOChange);
+    campoItem("VALOR").onSetText = setText(&TdmTec::quAssVendaItemVALORSetText);
+    campoItem("DESCONTO").onSetText = setText(&TdmTec::quAssVendaItemDESCONTOSetText);
+    campoItem("DESCONTO").onChange = change(&TdmTec::quAssVendaItemDESCONTOChange);
+    campoItem("IPI").onChange = change(&TdmTec::quAssVendaItemIPIChange);
+    campoItem("VEITVALORUNITARIOIPI").onChange = change(&TdmTec::quAssVendaItemVEITVALORUNITARIOIPIChange);
+    campoItem("VEITVALORCOMIPIDESCONTO").onChange = change(&TdmTec::quAssVendaItemVEITVALORCOMIPIDESCONTOChange);
+    campoItem("VEITENTREGA").onGetText = text(&TdmTec::quAssVendaItemVEITENTREGAGetText);
+    campoItem("VEITOPCAOMANUAL").onGetText = text(&TdmTec::quAssVendaItemVEITOPCAOMANUALGetText);
+    campoItem("VEITPROMOCAO").onGetText = text(&TdmTec::quAssVendaItemVEITPROMOCAOGetText);
+    for (const char* simNao : {"VEITFOTO", "VEITLIBERADOSENHA", "VEITQUANTIDADEALTERADA"})
+        campoItem(simNao).onGetText = text(&TdmTec::quAssVendaItemSIMNAOGetText);
+    campoItem("VEITEQUIPAMENTOCFG").onGetText = text(&TdmTec::quAssVendaItemVEITEQUIPAMENTOCFGGetText);
+    campoItem("VEITENTREGA").onSetText = setText(&TdmTec::quAssVendaItemVEITENTREGASetText);
+    campoItem("VEITENTREGA").onValidate = change(&TdmTec::quAssVendaItemVEITENTREGAValidate);
+    // A refused location must leave the former one: the check runs before the write.
+    campoItem("LECODIGO").onValidate = change(&TdmTec::quAssVendaItemLECODIGOChange);
+    campoItem("GRCODIGO").onChange = change(&TdmTec::quAssVendaItemGRCODIGOChange);
+    campoItem("MOCODIGO").onChange = change(&TdmTec::quAssVendaItemMOCODIGOChange);
+    campoItem("QUANTIDADE").onSetText = setText(&TdmTec::quAssVendaItemQUANTIDADESetText);
+    campoItem("VEQUANTIDADEIMPRESSA").onSetText = setText(&TdmTec::quAssVendaItemVEQUANTIDADEIMPRESSASetText);
+    campoItem("VEQUANTIDADEIMPRESSA").onChange = change(&TdmTec::quAssVendaItemVEQUANTIDADEIMPRESSAChange);
 
     campoCotado("CODIGO").onChange = change(&TdmTec::quAssVendaCotadoCODIGOChange);
     campoCotado("CODIGO").onSetText = [this](Field& campo, const QString& texto) { quAssVendaCotadoCODIGOSetText(campo, texto); };

@@ -79,6 +79,7 @@ void TdmTec::quAssVendaItemBeforePost(Dataset& DataSet)
             dmGlobal->MostraAviso(naoInformado.arg("Valor"), true);
     }
     PVAssVerificaValorTotalItem();
+    PVAssValorIPIItem();
     campoItem("UGMODIFICADO").setAsDateTime(QDateTime::currentDateTime());
     ZelDevVerificarEvento(&DataSet, "BEFOREPOST");
 }

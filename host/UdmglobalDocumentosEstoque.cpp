@@ -3,18 +3,11 @@
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/UdmglobalPrecos.h"
 #include "host/Uglobal.h"
 #include "host/Unumeracao.h"
 
 namespace {
-
-// Locations are three-digit codes ("1" and "001" name the same one).
-QString localEstoqueTresDigitos(const QString& local)
-{
-    bool numero = false;
-    const int codigo = local.trimmed().toInt(&numero);
-    return numero ? QString("%1").arg(codigo, 3, 10, QChar('0')) : local.trimmed();
-}
 
 QDateTime diaDocumentoEstoque(const QDateTime& data)
 {
@@ -33,7 +26,7 @@ void moverEstoqueProduto(host::db::Transaction& tr, const QString& produto, doub
 {
     host::db::Savepoint ponto(tr);
     const QString codigo = produto.trimmed();
-    const QString lugar = localEstoqueTresDigitos(local.trimmed().isEmpty() ? dmGlobal->sLocalEstoqueAtual : local);
+    const QString lugar = LocalEstoqueTresDigitos(local.trimmed().isEmpty() ? dmGlobal->sLocalEstoqueAtual : local);
     host::db::executeSql(tr, QString("update ACEC1101 set ESTOQUE = coalesce(ESTOQUE, 0) %1 :Q where CODIGO = :P")
                                  .arg(entrada ? "+" : "-"),
                          {{"Q", quantidade}, {"P", codigo}});
@@ -122,7 +115,7 @@ void TdmGlobal::InseriItemAcem14it(const ItemDocumentoEstoque& item)
          {"HORA", textoOuNuloEstoque(item.hora.left(8))},
          {"LOCALPRODUTO", item.localProduto.trimmed().isEmpty()
                               ? QVariant()
-                              : QVariant(localEstoqueTresDigitos(item.localProduto))}});
+                              : QVariant(LocalEstoqueTresDigitos(item.localProduto))}});
 }
 
 void TdmGlobal::SomaEstoque(const QString& produto, double quantidade, const QString& local)

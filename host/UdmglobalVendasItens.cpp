@@ -2,6 +2,7 @@
 // product's reservation, the freight rule and the record of deleted keys.
 
 #include "host/Udmglobal.h"
+#include "host/UdmglobalPrecos.h"
 
 #include "host/Udatamod.h"
 #include "host/Uglobal.h"
@@ -28,7 +29,8 @@ QString TdmGlobal::VerificaLocalEstoqueOperacao(const QString&, const QString& c
         return {};
     if (campo->asString().trimmed().isEmpty()) {
         const QString atual = sLocalEstoqueAtual.trimmed();
-        campo->setAsString(atual.isEmpty() ? Parametro("ATLOCALPADRAO").trimmed() : atual);
+        // The stock location of the branch, as the stock moves name it.
+        campo->setAsString(LocalEstoqueTresDigitos(atual.isEmpty() ? Parametro("ATLOCALPADRAO").trimmed() : atual));
     }
     return campo->asString();
 }

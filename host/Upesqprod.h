@@ -36,9 +36,11 @@ QString RetornaSQLCampoEstoque(const QString& colunaCodigo, const QString& alias
 // each chosen product becomes one line appended to the dataset and posted:
 // the product field takes its code (the dataset's own handlers fill its
 // description and price), the quantity field 1 when the line has none, the
-// value field the sale price when the line has none. Empty field names are
-// left out (no discount field: no discount). The kind ("OSPECA": lines of a
-// service order), the two flags and the two texts are kept for the callers.
+// value field the sale price when the line has none. Empty field names and
+// fields the dataset lacks are left out (no discount field: no discount).
+// The kind ("OSPECA": lines of a service order; "VENDA": lines of a sales
+// order, priced by their own product rule), the two flags and the two texts
+// are kept for the callers.
 // True when at least one line was appended; cancelled: false, nothing written.
 bool SelecionaInseriProduto(const QString& sTipo, host::data::Dataset* dataset, const QString& sCampoQuantidade,
                             const QString& sCampoProduto, const QString& sCampoValor, const QString& sCampoDesconto,

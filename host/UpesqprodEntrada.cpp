@@ -36,7 +36,9 @@ host::PesquisaDefinicao definicaoInsercao()
 
 host::data::Field* campoOuNada(host::data::Dataset* dataset, const QString& nome)
 {
-    return nome.trimmed().isEmpty() ? nullptr : dataset->fieldByName(nome.trimmed());
+    // A field the dataset does not have is left out like an empty name: the
+    // dataset's own product rule gives what it would have held.
+    return nome.trimmed().isEmpty() ? nullptr : dataset->findField(nome.trimmed());
 }
 
 double numeroDigitado(const QString& texto)

@@ -79,6 +79,9 @@ void TfmAssVendas::ligarEventos()
     laDadosCliente->onClick = [this] { laDadosClienteClick(); };
     laEnderecoEntrega->onClick = [this] { laEnderecoEntregaClick(); };
     laEnderecoCobranca->onClick = [this] { laEnderecoCobrancaClick(); };
+    laConfiguracaoItens->onClick = [this] { laConfiguracaoClick(*dmTec->quAssVendaItem); };
+    laConfiguracaoCotado->onClick = [this] { laConfiguracaoClick(*dmTec->quAssVendaCotado); };
+    ligarGrades();
     dbedLocal->onExit = [this] { dbedLocalExit(); };
     pcPedido->onChange = [this] { pcPedidoChange(); };
     dsVenda->onDataChange = [this](host::data::DataSource&, host::data::Field*) { dsVendaDataChange(); };

@@ -9,7 +9,8 @@
 //
 // Sources by topic: uAssVendas.cpp (life cycle and record buttons),
 // uAssVendasTela.cpp (the controls), uAssVendasCabecalho.cpp (header change,
-// pages, lists, addresses, searches and links).
+// pages, lists, addresses, searches and links), uAssVendasGrades.cpp (the
+// line grids' pickers, sort and configuration links).
 
 #include "host/ui/Form.h"
 #include "host/ui/WindowRegistry.h"
@@ -170,6 +171,10 @@ public:
     void laEnderecoCobrancaClick();
     void pcPedidoChange();
     void dsVendaDataChange();
+    // The line grids (uAssVendasGrades.cpp).
+    void dbgdAssVendaItensEditButtonClick();
+    void dbgdAssVendaCotadoEditButtonClick();
+    void laConfiguracaoClick(host::data::Dataset& linha);
 
 private:
     void montarTela();
@@ -178,6 +183,7 @@ private:
     void montarAbas();
     void montarDadosAdicionais(host::ui::TabSheet* aba);
     void ligarEventos();
+    void ligarGrades();
     host::data::DataSource* fonte(const char* nome, host::data::Dataset* dataset);
 
     bool pendente() const;                 // header or requested line in edit or insert

@@ -329,6 +329,7 @@ const std::vector<TableDef>& hostTables()
         {"DADESCONTO", kValor},
         {"DAVALOR", kValor},
         {"DAESPECIE", varchar(10)},
+        {"DACODIGOALTERNATIVO", varchar(20)},
     }},
     // Product-salesman commission.
     {"ACEC11PRFO", {}, {

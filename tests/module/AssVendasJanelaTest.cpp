@@ -247,16 +247,18 @@ TEST_F(AssVendasJanelaTest, TheStatusDecidesWhatTheScreenAllowsAndAProposalReady
     EXPECT_EQ(lido("select count(*) from AVEC8501"), antes);
     EXPECT_EQ(lido("select IMPRESSO_NF from AVEC8501 where NUMERO_PEDIDO = '00201'").toString(), "N");
     EXPECT_EQ(lido("select coalesce(VEPROPOSTA, '') from AVEC8501 where NUMERO_PEDIDO = '00201'").toString(), "");
-    // The printouts, the grids' buttons and the configuration links are
-    // there and do nothing yet: nothing asked, nothing written.
+    // The printouts do nothing yet; a grid button on a column without a
+    // picker asks nothing; the configuration link shows the composition.
     for (QPushButton* b : {form.bbProducao, form.bbLocacao})
         b->click();
     aba(form.pcPedido, form.tsEquipSolicitados);
+    form.dbgdAssVendaItens->setSelectedIndex(0);
     form.dbgdAssVendaItens->editButtonClick();
+    dialogs->modal("fmComposicao", {});
     QTest::mouseClick(form.laConfiguracaoItens, Qt::LeftButton);
     EXPECT_EQ(lido("select count(*) from AVEC85IT").toInt(), 0);
     EXPECT_EQ(venda().state(), DatasetState::Browse);
-    EXPECT_EQ(dialogs->shown().size(), 0u);
+    EXPECT_EQ(dialogs->shown().size(), 1u);
 
     form.sbProximo->click();   // in production
     EXPECT_FALSE(form.bbFinalizar->isEnabled());

@@ -1,0 +1,173 @@
+// The requested lines on the assistance-order window opened through the
+// dispatcher: a product typed into a new line fills and prices it, saving
+// re-totals the header, and the grids' edit buttons choose their picker by
+// the selected column.
+
+#include "tests/module/AssVendasFixture.h"
+
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/ui/Dialogs.h"
+#include "rental/uAssVendasGrades.h"
+
+namespace moduletest {
+namespace {
+
+class AssVendasGradesTest : public AssVendasJanelaTest {
+protected:
+    void SetUp() override
+    {
+        AssVendasJanelaTest::SetUp();
+        exec("update ACEC1101 set PCO_VENDA = 100, AIQ_IPI = 10 where CODIGO = 'P0003'");
+        tr().commitRetaining();
+    }
+    // A saved order on the requested-lines page.
+    QString pedidoNaTela(TfmAssVendas& form)
+    {
+        pedido("000900", "1");
+        linhas("000900", 1);
+        form.dbedNumeroPedido->setFocus();
+        CarregaPedidoAssVenda("000900", "");
+        aba(form.pcPedido, form.tsEquipSolicitados);
+        return "000900";
+    }
+    void botao(host::ui::DataGrid* grade, const char* campo)
+    {
+        grade->setSelectedIndex(grade->columnByField(campo)->index());
+        grade->editButtonClick();
+    }
+};
+
+TEST_F(AssVendasGradesTest, AProductTypedIntoANewLineFillsAndPricesItAndSavingReTotalsTheHeader)
+{
+    parametro("ATIMPOSTOPORITEM", "S");
+    TfmAssVendas& form = abrir();
+    const QString numero = pedidoNaTela(form);
+    form.dbgdAssVendaItens->setFocus();
+    QTest::keyClick(form.dbgdAssVendaItens, Qt::Key_Insert);
+    ASSERT_EQ(dmTec->quAssVendaItem->state(), DatasetState::Insert);
+    celula(form.dbgdAssVendaItens, "CODIGO", "p0003");
+    EXPECT_EQ(dmTec->campoItem("DESCRICAO").asString(), "Cartucho de toner preto");
+    EXPECT_DOUBLE_EQ(dmTec->campoItem("VALOR").asFloat(), 100);
+    EXPECT_DOUBLE_EQ(dmTec->campoItem("IPI").asFloat(), 10);
+    celula(form.dbgdAssVendaItens, "QUANTIDADE", "2");
+    form.bbSalvar->click();
+    EXPECT_EQ(dmTec->quAssVendaItem->state(), DatasetState::Browse) << dialogs->texts().join('|').toStdString();
+    EXPECT_DOUBLE_EQ(lido("select TOTAL_UNIT from AVEC85IT where NUMERO_PEDIDO = '" + numero + "' and CODIGO = 'P0003'")
+                         .toDouble(),
+                     200);
+    EXPECT_DOUBLE_EQ(lido("select VALOR_IPI from AVEC8501 where NUMERO_PEDIDO = '" + numero + "'").toDouble(), 20)
+        << "the lines' IPI amounts, not their prices with IPI";
+    EXPECT_NEAR(lido("select VALOR_TOTAL from AVEC8501 where NUMERO_PEDIDO = '" + numero + "'").toDouble(), 89.9 + 220,
+                1e-6);
+    EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
+    fechar(form);
+}
+
+TEST_F(AssVendasGradesTest, TheEditButtonsActByTheSelectedColumn)
+{
+    TfmAssVendas& form = abrir();
+    const QString numero = pedidoNaTela(form);
+    host::ui::DataGrid* grade = form.dbgdAssVendaItens;
+
+    // The product search appends the chosen product as a priced line.
+    pesquisa("CODIGO", "P0003");
+    botao(grade, "CODIGO");
+    EXPECT_EQ(lido("select count(*) from AVEC85IT where NUMERO_PEDIDO = '" + numero + "'").toInt(), 2);
+    EXPECT_DOUBLE_EQ(lido("select VALOR from AVEC85IT where CODIGO = 'P0003'").toDouble(), 100);
+    EXPECT_EQ(grade->selectedIndex(), 3);
+
+    // Cancelled pickers change nothing.
+    dialogs->modal("fmPesquisa", {});
+    botao(grade, "CODIGO");
+    EXPECT_EQ(lido("select count(*) from AVEC85IT where NUMERO_PEDIDO = '" + numero + "'").toInt(), 2);
+    dmTec->quAssVendaItem->first();
+    dialogs->modal("fmObservacao", {});
+    botao(grade, "DESCRICAO");
+    EXPECT_EQ(lido("select count(*) from AUGC70OB where OBID = 'V'").toInt(), 0);
+
+    // The text button saves the line first.
+    dmTec->quAssVendaItem->edit();
+    dmTec->campoItem("OBS").setAsString("Antes do texto");
+    dialogs->modal("fmObservacao", [](host::ui::Form&) {});
+    botao(grade, "DESCRICAO");
+    EXPECT_EQ(lido("select OBS from AVEC85IT where NUMERO_PEDIDO = '" + numero + "' and COD = 1").toString(),
+              "Antes do texto");
+
+    // A hidden column is out of reach; a column shown twice acts on its first copy only.
+    grade->columnByField("CODIGO")->setVisible(false);
+    botao(grade, "CODIGO");
+    grade->columnByField("CODIGO")->setVisible(true);
+    host::ui::GridColumn* copia = CriaColunaDBGrid(grade, 80, "Descrição 2", "DESCRICAO");
+    grade->setSelectedIndex(copia->index());
+    grade->editButtonClick();
+    EXPECT_EQ(dialogs->pending(), 0);
+
+    // Configured lines: only the product and the serial numbers.
+    aba(form.pcPedido, form.tsEquipConfigurados);
+    botao(form.dbgdAssVendaCotado, "VALOR");
+    pesquisa("CODIGO", "P0003");
+    botao(form.dbgdAssVendaCotado, "CODIGO");
+    EXPECT_EQ(lido("select count(*) from AVEC85LX where NUMERO_PEDIDO = '" + numero + "'").toInt(), 2);
+    EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
+    EXPECT_EQ(dialogs->pending(), 0);
+    fechar(form);
+}
+
+TEST_F(AssVendasGradesTest, TheGeneralSearchesWriteTheirColumnAndTheConfigurationLinkOpensTheComposition)
+{
+    parametro("ATMODOPEDIDOASSISTENCIA", "C");
+    TfmAssVendas& form = abrir();
+    pedidoNaTela(form);
+    host::ui::DataGrid* grade = form.dbgdAssVendaItens;
+    dmTec->quAssVendaItem->first();
+    CriaColunaDBGrid(grade, 60, "Local", "LECODIGO");
+    CriaColunaDBGrid(grade, 60, "CFOP", "VEITCFOP");
+    const QString local = lido("select first 1 CODIGO from ACEC1401 order by CODIGO").toString();
+    pesquisa("CODIGO", local);
+    botao(grade, "LECODIGO");
+    EXPECT_EQ(dmTec->campoItem("LECODIGO").asString(), local);
+    dialogs->modal("fmPesquisa", {});
+    botao(grade, "VEITCFOP");
+    EXPECT_EQ(dmTec->campoItem("VEITCFOP").asString(), "") << "cancelled: nothing written";
+    dmTec->quAssVendaItem->cancel();
+
+    EXPECT_TRUE(form.laConfiguracaoItens->isVisibleTo(&form));
+    dialogs->modal("fmComposicao", {});
+    form.laConfiguracaoItens->onClick();
+    EXPECT_EQ(dmGlobal->produtoCarregado.codigo, "P0001");
+    EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
+    fechar(form);
+}
+
+TEST_F(AssVendasGradesTest, TheCheckoutGridInsertsAtTheSalePriceAndCancelledPickersChangeNothing)
+{
+    TfmAssVendas& form = abrir();
+    const QString numero = pedidoNaTela(form);
+    aba(form.pcPedido, form.tsEquipConfigurados);
+    host::ui::DataGrid grade("dbgdAssCheckoutEquip");
+    grade.setDataSource(form.dsVendaCotado);
+    for (const char* campo : {"CODIGO", "DESCRICAO", "VALOR", "QUANTIDADE"})
+        CriaColunaDBGrid(&grade, 80, campo, campo);
+    grade.onEditButtonClick = [&grade] { dbgdAssCheckoutEquipEditButtonClick(&grade); };
+
+    pesquisa("CODIGO", "P0003");
+    botao(&grade, "CODIGO");
+    EXPECT_DOUBLE_EQ(lido("select VALOR from AVEC85LX where NUMERO_PEDIDO = '" + numero + "' and CODIGO = 'P0003'")
+                         .toDouble(),
+                     100);
+    EXPECT_EQ(grade.selectedIndex(), 3);
+    const double antes = dmTec->quAssVendaCotado->fieldByName("VALOR")->asFloat();
+    dialogs->modal({}, {});
+    botao(&grade, "VALOR");
+    EXPECT_DOUBLE_EQ(dmTec->quAssVendaCotado->fieldByName("VALOR")->asFloat(), antes);
+    dialogs->modal("fmPesquisa", {});
+    botao(&grade, "QUANTIDADE");
+    EXPECT_EQ(dmTec->quAssVendaCotado->state(), DatasetState::Browse);
+    EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
+    EXPECT_EQ(dialogs->pending(), 0);
+    fechar(form);
+}
+
+}  // namespace
+}  // namespace moduletest
