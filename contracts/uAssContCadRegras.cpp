@@ -28,6 +28,18 @@ void ReceberAntesExcluir(Dataset& receber)
     dmGlobal->quReceberBeforeDelete(receber);
 }
 
+const QStringList& TiposPagamentoContrato()
+{
+    static const QStringList tipos = {"1 - Carnê", "2 - Duplicata/Boleto", "3 - Recibo", "4 - Cheque", "5 - Fundo",
+        "6 - Endosso", "7 - R$", "8 - Cartão", "9 - CEntrega", "R - Reembolso Rodoviário",
+        "P - Reembolso Postal", "V - Venda à Vista Com Vale", "D - Débito em Conta",
+        "B - Depósito em Conta", "C - Carteira", "S - Cheque Surpresa", "O - Bônus",
+        "N - Consignação", "E - Cheque Devolvido", "U - Custódia", "T - Protestado",
+        "M - Cheque Descontado", "A - Duplicata Descontada", "CI - Cheque Incobrável",
+        "DI - Duplicata Incobrável", "CA -Cheque à Vista", "BO - Boleto", "CR - Crédito"};
+    return tipos;
+}
+
 QColor CorParcela(const QString& situacao, const QDateTime& vencimento, const QDate& hoje, bool selecionada,
                   const QColor& destaque)
 {

@@ -9,6 +9,7 @@
 #include <QColor>
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 namespace host::data {
 class Dataset;
@@ -71,6 +72,9 @@ public:
 private:
     bool emprestado_ = false;
 };
+
+// The 28 payment kinds the contract registers offer ("1 - Carnê" to "CR - Crédito").
+const QStringList& TiposPagamentoContrato();
 
 // The background of an instalment row of the registers' grids: selected
 // rows in the highlight colour, paid light blue, forecasts light yellow,

@@ -4,6 +4,8 @@
 
 #include "contracts/uAssContCad.h"
 
+#include "contracts/uAssContCadRegras.h"
+
 #include "contracts/uDataTecCont.h"
 #include "data/uDataTec.h"
 
@@ -286,13 +288,7 @@ void TfmAssContCad::montarFinanceiro()
     g.field("Série N.F.", dbedSerieNF);
     Label26 = ligacao(p, "Label26", "Tipo Pagamento");
     dbcbTipoPgto = lista(p, "dbcbTipoPgto", ds, "ACTIPOPAGAMENTO",
-                         {"1 - Carnê", "2 - Duplicata/Boleto", "3 - Recibo", "4 - Cheque", "5 - Fundo",
-                          "6 - Endosso", "7 - R$", "8 - Cartão", "9 - CEntrega", "R - Reembolso Rodoviário",
-                          "P - Reembolso Postal", "V - Venda à Vista Com Vale", "D - Débito em Conta",
-                          "B - Depósito em Conta", "C - Carteira", "S - Cheque Surpresa", "O - Bônus",
-                          "N - Consignação", "E - Cheque Devolvido", "U - Custódia", "T - Protestado",
-                          "M - Cheque Descontado", "A - Duplicata Descontada", "CI - Cheque Incobrável",
-                          "DI - Duplicata Incobrável", "CA -Cheque à Vista", "BO - Boleto", "CR - Crédito"});
+                         uAssContCad::TiposPagamentoContrato());
     g.field(Label26, dbcbTipoPgto);
     dbedJuroMes = edit(p, "dbedJuroMes", ds, "ACJUROMES");
     dbckJuroAplicarParcela = marca(p, "dbckJuroAplicarParcela", "Aplicar na Parcela", ds, "ACJUROAPLICARPARCELA");

@@ -221,13 +221,22 @@ protected:
     void editarContrato();
     QString pesquisaFornecedor(const QString& tipo, bool* escolheu);
 
-    // Built by the registers, in their order.
+    // Built by the registers, in their order: the page control with the two
+    // first pages, the register's own pages, then the shared last seven.
+    host::ui::PageControl* criarPaginasIniciais();
+    void criarPaginasFinais();
     void montarCabecalhoComum(host::ui::CaptionGrid& g, QWidget* p, bool ligacoesDeCaption);
     void montarDadosAdicionaisComum(host::ui::CaptionGrid& g, QWidget* p);
     void montarParcelas();
     void montarPaginasFinais();
     QWidget* montarBotoes(std::initializer_list<QPushButton*> extras);
     void ligarComum();
+    // The form's events bound to the register's life-cycle handlers.
+    void ligarCiclo();
+    virtual void FormCreate() = 0;
+    virtual void FormShow() = 0;
+    virtual void FormActivate() = 0;
+    virtual void FormClose() = 0;
     // The header data change shared by both: linked grid, pick-up spins and status.
     void dadosCabecalhoAlterados();
     // The page's loader, then the notes saved.
@@ -241,7 +250,6 @@ protected:
     virtual void aposNovo() {}
     virtual void cabecalhoAlterado() = 0;
     virtual void receberAlterado() = 0;
-    virtual QString origemLog() const = 0;
     // The item rows whose current one the justification link shows.
     virtual host::data::Dataset& itensAtuais() const;
 

@@ -66,6 +66,36 @@ DataMemo* paginaMemoLoc(host::ui::TabSheet* pagina, const char* nome, host::data
 
 }  // namespace
 
+host::ui::PageControl* TfmAssContLocBase::criarPaginasIniciais()
+{
+    pcItensContrato = new host::ui::PageControl("pcItensContrato", this);
+    tsDadosAdicionais = pcItensContrato->addPage("tsDadosAdicionais", "Dados Adicionais");
+    tsEquipamentos = pcItensContrato->addPage("tsEquipamentos", "Equipamentos");
+    return pcItensContrato;
+}
+
+void TfmAssContLocBase::criarPaginasFinais()
+{
+    tsParcelas = pcItensContrato->addPage("tsParcelas", "Parcelas");
+    tsObsSR = pcItensContrato->addPage("tsObsSR", "Observações Emissão Boletos");
+    tsHistorico = pcItensContrato->addPage("tsHistorico", "Histórico");
+    tsCustosVariaveis = pcItensContrato->addPage("tsCustosVariaveis", "Custos Variáveis");
+    tsDadosRetirada = pcItensContrato->addPage("tsDadosRetirada", "Dados da Retirada");
+    tsObsAdicionais = pcItensContrato->addPage("tsObsAdicionais", "Observações Adicionais");
+    tsContratosVinculados = pcItensContrato->addPage("tsContratosVinculados", "Contratos Vinculados");
+}
+
+void TfmAssContLocBase::ligarCiclo()
+{
+    onCreate = [this] { FormCreate(); };
+    onShow = [this] { FormShow(); };
+    onActivate = [this] { FormActivate(); };
+    onClose = [this](host::ui::CloseAction& action) {
+        FormClose();
+        action = host::ui::CloseAction::Free;
+    };
+}
+
 void TfmAssContLocBase::montarCabecalhoComum(CaptionGrid& g, QWidget* p, bool ligacoesDeCaption)
 {
     host::data::DataSource* ds = dsCtrCadastro;
@@ -183,13 +213,7 @@ void TfmAssContLocBase::montarDadosAdicionaisComum(CaptionGrid& g, QWidget* p)
     g.field("Data Reajuste", dbedDataReajuste);
     g.newRow();
     dbcbTipoPgto = makeCombo(p, "dbcbTipoPgto", ds, "ACTIPOPAGAMENTO",
-                             {"1 - Carnê", "2 - Duplicata/Boleto", "3 - Recibo", "4 - Cheque", "5 - Fundo",
-                              "6 - Endosso", "7 - R$", "8 - Cartão", "9 - CEntrega", "R - Reembolso Rodoviário",
-                              "P - Reembolso Postal", "V - Venda à Vista Com Vale", "D - Débito em Conta",
-                              "B - Depósito em Conta", "C - Carteira", "S - Cheque Surpresa", "O - Bônus",
-                              "N - Consignação", "E - Cheque Devolvido", "U - Custódia", "T - Protestado",
-                              "M - Cheque Descontado", "A - Duplicata Descontada", "CI - Cheque Incobrável",
-                              "DI - Duplicata Incobrável", "CA -Cheque à Vista", "BO - Boleto", "CR - Crédito"});
+                             uAssContCad::TiposPagamentoContrato());
     g.field("Tipo Pgto.", dbcbTipoPgto);
     dblcBanco = makeLookup(p, "dblcBanco", ds, "BCCODIGO", dsBanco, "CODIGO_BANCO", "NOME_BANCO");
     g.field("Banco Cob.", dblcBanco);

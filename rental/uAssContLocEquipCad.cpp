@@ -38,13 +38,7 @@ TfmAssContCadLocEquip::TfmAssContCadLocEquip(QWidget* parent) : TfmAssContLocBas
     montarTela();
     ligarComum();
     ligarEventos();
-    onCreate = [this] { FormCreate(); };
-    onShow = [this] { FormShow(); };
-    onActivate = [this] { FormActivate(); };
-    onClose = [this](host::ui::CloseAction& action) {
-        FormClose();
-        action = host::ui::CloseAction::Free;
-    };
+    ligarCiclo();
 }
 
 std::vector<host::ui::DataGrid*> TfmAssContCadLocEquip::gradesLayout() const

@@ -69,10 +69,10 @@ public:
     host::ui::DateEdit* deReparcelaDtEmissao = nullptr;
     QComboBox* cbReparcelaPedCliente = nullptr;
 
-    void FormCreate();
-    void FormShow();
-    void FormActivate();
-    void FormClose();
+    void FormCreate() override;
+    void FormShow() override;
+    void FormActivate() override;
+    void FormClose() override;
     void dsCtrCadastroDataChange();
     void dsReceberDataChange();
     void CarregaListaTipos();
@@ -94,7 +94,6 @@ protected:
     void aposNovo() override;
     void cabecalhoAlterado() override { dsCtrCadastroDataChange(); }
     void receberAlterado() override { dsReceberDataChange(); }
-    QString origemLog() const override { return "TfmAssContCadLocEquip"; }
 
 private:
     void montarTela();

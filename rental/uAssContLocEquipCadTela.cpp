@@ -60,20 +60,12 @@ void TfmAssContCadLocEquip::montarTela()
     auto* principal = new QVBoxLayout(this);
     principal->setContentsMargins(4, 4, 4, 4);
     principal->addWidget(montarCabecalho());
-    pcItensContrato = new host::ui::PageControl("pcItensContrato", this);
-    tsDadosAdicionais = pcItensContrato->addPage("tsDadosAdicionais", "Dados Adicionais");
-    tsEquipamentos = pcItensContrato->addPage("tsEquipamentos", "Equipamentos");
+    criarPaginasIniciais();
     tsComplementos = pcItensContrato->addPage("tsComplementos", "Complementos");
     tsEquipamentosSolicitados = pcItensContrato->addPage("tsEquipamentosSolicitados", "Equipamentos Solicitados");
     tsEquipamentosEncerrados = pcItensContrato->addPage("tsEquipamentosEncerrados", "Equipamentos Encerrados");
     tsComplementosEncerrados = pcItensContrato->addPage("tsComplementosEncerrados", "Complementos Encerrados");
-    tsParcelas = pcItensContrato->addPage("tsParcelas", "Parcelas");
-    tsObsSR = pcItensContrato->addPage("tsObsSR", "Observações Emissão Boletos");
-    tsHistorico = pcItensContrato->addPage("tsHistorico", "Histórico");
-    tsCustosVariaveis = pcItensContrato->addPage("tsCustosVariaveis", "Custos Variáveis");
-    tsDadosRetirada = pcItensContrato->addPage("tsDadosRetirada", "Dados da Retirada");
-    tsObsAdicionais = pcItensContrato->addPage("tsObsAdicionais", "Observações Adicionais");
-    tsContratosVinculados = pcItensContrato->addPage("tsContratosVinculados", "Contratos Vinculados");
+    criarPaginasFinais();
     {
         CaptionGrid g(tsDadosAdicionais, 3);
         montarDadosAdicionaisComum(g, tsDadosAdicionais);

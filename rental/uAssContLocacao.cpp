@@ -51,13 +51,7 @@ TfmAssContLocacao::TfmAssContLocacao(QWidget* parent) : TfmAssContLocBase(parent
     montarTela();
     ligarComum();
     ligarEventos();
-    onCreate = [this] { FormCreate(); };
-    onShow = [this] { FormShow(); };
-    onActivate = [this] { FormActivate(); };
-    onClose = [this](host::ui::CloseAction& action) {
-        FormClose();
-        action = host::ui::CloseAction::Free;
-    };
+    ligarCiclo();
 }
 
 // ---- controls ----
@@ -71,16 +65,8 @@ void TfmAssContLocacao::montarTela()
     auto* principal = new QVBoxLayout(this);
     principal->setContentsMargins(4, 4, 4, 4);
     principal->addWidget(montarCabecalho());
-    pcItensContrato = new host::ui::PageControl("pcItensContrato", this);
-    tsDadosAdicionais = pcItensContrato->addPage("tsDadosAdicionais", "Dados Adicionais");
-    tsEquipamentos = pcItensContrato->addPage("tsEquipamentos", "Equipamentos");
-    tsParcelas = pcItensContrato->addPage("tsParcelas", "Parcelas");
-    tsObsSR = pcItensContrato->addPage("tsObsSR", "Observações Emissão Boletos");
-    tsHistorico = pcItensContrato->addPage("tsHistorico", "Histórico");
-    tsCustosVariaveis = pcItensContrato->addPage("tsCustosVariaveis", "Custos Variáveis");
-    tsDadosRetirada = pcItensContrato->addPage("tsDadosRetirada", "Dados da Retirada");
-    tsObsAdicionais = pcItensContrato->addPage("tsObsAdicionais", "Observações Adicionais");
-    tsContratosVinculados = pcItensContrato->addPage("tsContratosVinculados", "Contratos Vinculados");
+    criarPaginasIniciais();
+    criarPaginasFinais();
     {
         QWidget* p = tsDadosAdicionais;
         CaptionGrid g(p, 3);

@@ -45,10 +45,10 @@ public:
     host::ui::DataLabel* laVisualizarJustificativa = nullptr;
     QPushButton* bbFaturar = nullptr;
 
-    void FormCreate();
-    void FormShow();
-    void FormActivate();
-    void FormClose();
+    void FormCreate() override;
+    void FormShow() override;
+    void FormActivate() override;
+    void FormClose() override;
     void laContratanteClick();
     void LbClienteClick();
     void dbcbPeriodoDescChange();
@@ -63,7 +63,6 @@ protected:
     void antesCarregarPagina(host::ui::TabSheet* pagina) override;
     void cabecalhoAlterado() override;
     void receberAlterado() override { dsReceberDataChange(); }
-    QString origemLog() const override { return "TfmAssContLocacao"; }
     host::data::Dataset& itensAtuais() const override;
 
 private:

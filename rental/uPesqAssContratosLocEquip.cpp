@@ -413,12 +413,13 @@ void TfmPesquisaAssContratosLocEquip::sbPesqCliClick()
 
 namespace {
 
-QString descricaoProdutoEscolhido(bool* escolheu)
+// The chosen product's description, trimmed, into the filter; a cancelled search changes nothing.
+void produtoEscolhido(QLineEdit* destino)
 {
     QString codigo, descricao;
     double preco = 0, estoque = 0, reservado = 0, promocional = 0, custo = 0;
-    *escolheu = SelecionaProduto(codigo, descricao, preco, estoque, reservado, promocional, custo);
-    return descricao.trimmed();
+    if (SelecionaProduto(codigo, descricao, preco, estoque, reservado, promocional, custo))
+        destino->setText(descricao.trimmed());
 }
 
 void numeroSerieEscolhido(QLineEdit* destino)
@@ -430,21 +431,9 @@ void numeroSerieEscolhido(QLineEdit* destino)
 
 }  // namespace
 
-void TfmPesquisaAssContratosLocEquip::sbPesqEquipClick()
-{
-    bool escolheu = false;
-    const QString descricao = descricaoProdutoEscolhido(&escolheu);
-    if (escolheu)
-        edEquipamento->setText(descricao);
-}
+void TfmPesquisaAssContratosLocEquip::sbPesqEquipClick() { produtoEscolhido(edEquipamento); }
 
-void TfmPesquisaAssContratosLocEquip::sbPesqItemClick()
-{
-    bool escolheu = false;
-    const QString descricao = descricaoProdutoEscolhido(&escolheu);
-    if (escolheu)
-        edItem->setText(descricao);
-}
+void TfmPesquisaAssContratosLocEquip::sbPesqItemClick() { produtoEscolhido(edItem); }
 
 void TfmPesquisaAssContratosLocEquip::sbPesqNSEquipClick() { numeroSerieEscolhido(edNSEquipamento); }
 

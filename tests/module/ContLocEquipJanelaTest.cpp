@@ -217,6 +217,25 @@ TEST_F(ContLocEquipJanelaTest, ItemTextsAreKindYForEquipmentAndUForComplements)
     EXPECT_EQ(dialogs->pending(), 0);
 }
 
+TEST_F(ContLocEquipJanelaTest, LinksOpenTheRegisterOfTheCustomersKind)
+{
+    contrato(707);
+    exec("update AATC05AC set CLCODIGO = '00003' where ACCODIGO = 707");
+    criarPrincipal();
+    TfmAssContCadLocEquip& form = abrir();
+    CarregaContrato(707);
+    EXPECT_EQ(form.laContratante->text(), "Clique aqui para ver Dados Contratante");
+    QStringList abertos;
+    auto cadastro = [&abertos](host::ui::Form& janela) { abertos << janela.caption(); };
+    dialogs->modal({}, cadastro);
+    QTest::mouseClick(form.laContratante, Qt::LeftButton);
+    dialogs->modal({}, cadastro);
+    QTest::mouseClick(form.laCliente, Qt::LeftButton);
+    EXPECT_EQ(abertos, (QStringList{"Cadastro de Pessoa Jurídica", "Cadastro de Pessoa Física"}))
+        << "a company contractor, a natural-person customer";
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
 TEST_F(ContLocEquipJanelaTest, LinkedContractsFollowTheLinkKind)
 {
     contrato(705, "ACVINCULO", "'P'");
@@ -364,19 +383,13 @@ TEST_F(ContLocEquipJanelaTest, StatementsOfLoadingAContractAndOfEachPage)
     CarregaContrato(801);
     const int contratoCarregado = carga.count();
     const int preparadosCarga = carga.prepares();
-    QStringList medidas;
-    for (int i = 1; i < form.pcItensContrato->pageCount(); ++i) {
-        host::ui::TabSheet* pagina = form.pcItensContrato->page(i);
-        testsupport::StatementCounter aberta;
-        aba(form, pagina);
-        medidas << QString("%1=%2/%3").arg(pagina->objectName()).arg(aberta.count()).arg(aberta.prepares());
-    }
+    const QString medidas = medePaginas(form);
     // The header and its links, the contractor's projects and customer
     // orders; each page its one loader, whatever the rows (the additional
     // notes reuse the statement of the boleto notes).
     EXPECT_EQ(contratoCarregado, 4);
     EXPECT_EQ(preparadosCarga, 4);
-    EXPECT_EQ(medidas.join(' '),
+    EXPECT_EQ(medidas,
               "tsEquipamentos=1/1 tsComplementos=1/1 tsEquipamentosSolicitados=1/1 tsEquipamentosEncerrados=1/1"
               " tsComplementosEncerrados=1/1 tsParcelas=1/1 tsObsSR=1/1 tsHistorico=0/0 tsCustosVariaveis=0/0"
               " tsDadosRetirada=0/0 tsObsAdicionais=1/0 tsContratosVinculados=0/0");

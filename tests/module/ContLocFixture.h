@@ -70,6 +70,18 @@ protected:
         QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(pagina->pageIndex()).center());
         ASSERT_EQ(form.pcItensContrato->activePage(), pagina);
     }
+    // Each page after the first clicked in turn: "name=statements/prepares".
+    static QString medePaginas(TfmAssContLocBase& form)
+    {
+        QStringList medidas;
+        for (int i = 1; i < form.pcItensContrato->pageCount(); ++i) {
+            host::ui::TabSheet* pagina = form.pcItensContrato->page(i);
+            testsupport::StatementCounter aberta;
+            aba(form, pagina);
+            medidas << QString("%1=%2/%3").arg(pagina->objectName()).arg(aberta.count()).arg(aberta.prepares());
+        }
+        return medidas.join(' ');
+    }
     static QStringList paginas(TfmAssContLocBase& form)
     {
         QStringList captions;

@@ -10,6 +10,7 @@
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/Uobservacao.h"
 #include "host/ui/DataChoiceControls.h"
 #include "host/ui/DataEdit.h"
 #include "host/ui/DataGrid.h"
@@ -137,6 +138,19 @@ TEST_F(ContLocacaoJanelaTest, EquipmentGridsHoldTheCurrentContractsRows)
     });
     grade->editButtonClick();
     EXPECT_EQ(equipamentos.fieldByName("EVCODIGO")->asInteger(), 31);
+
+    // The row's text opens from its observation column, keyed by the row's own code.
+    dialogs->modal("fmObservacao", [](host::ui::Form& janela) {
+        auto& obs = static_cast<TfmObservacao&>(janela);
+        obs.dbmeObservacao->setFocus();
+        QTest::keyClicks(obs.dbmeObservacao, "Entregue na obra");
+        QTest::mouseClick(obs.bbGravar, Qt::LeftButton);
+    });
+    grade->setSelectedIndex(grade->columnByField("ACITOBSERVACAO")->index());
+    grade->editButtonClick();
+    EXPECT_EQ(lido("select OBCODIGO || OBID || OBSEQUENCIA || ':' || OBTEXTO from AUGC70OB"),
+              QStringList{"4U4:Entregue na obra"});
+    EXPECT_EQ(lido("select cast(EVCODIGO as varchar(5)) from AATC05ACIT where ACITCODIGO = 4"), QStringList{"31"});
     EXPECT_EQ(dialogs->pending(), 0);
 }
 
@@ -181,18 +195,12 @@ TEST_F(ContLocacaoJanelaTest, StatementsOfLoadingAContractAndOfEachPage)
     CarregaContrato(801);
     const int contratoCarregado = carga.count();
     const int preparadosCarga = carga.prepares();
-    QStringList medidas;
-    for (int i = 1; i < form.pcItensContrato->pageCount(); ++i) {
-        host::ui::TabSheet* pagina = form.pcItensContrato->page(i);
-        testsupport::StatementCounter aberta;
-        aba(form, pagina);
-        medidas << QString("%1=%2/%3").arg(pagina->objectName()).arg(aberta.count()).arg(aberta.prepares());
-    }
+    const QString medidas = medePaginas(form);
     // The header and its links; the equipment page its items, equipment and
     // the first equipment's accessories, whatever the rows.
     EXPECT_EQ(contratoCarregado, 2);
     EXPECT_EQ(preparadosCarga, 2);
-    EXPECT_EQ(medidas.join(' '), "tsEquipamentos=3/3 tsParcelas=1/1 tsObsSR=1/1 tsHistorico=0/0 tsCustosVariaveis=0/0"
+    EXPECT_EQ(medidas, "tsEquipamentos=3/3 tsParcelas=1/1 tsObsSR=1/1 tsHistorico=0/0 tsCustosVariaveis=0/0"
                                  " tsDadosRetirada=0/0 tsObsAdicionais=1/0 tsContratosVinculados=0/0");
 }
 
