@@ -10,6 +10,7 @@
 #include "contracts/uDataTecContLocacao.h"
 
 #include "host/PilvOut70.h"
+#include "host/PilvPro70.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
@@ -229,7 +230,10 @@ void TfmAssContCadLocEquip::laAbrirCfgequipClick()
     Dataset& itens = *dmTecContrato->quCtrCadastroIt;
     if (!itens.active() || itens.isEmpty())
         return;
-    dmGlobal->CarregarProduto(itens.fieldByName("PRCODIGO")->asString());
+    const QString produto = itens.fieldByName("PRCODIGO")->asString();
+    // Modal: the register stays on top of a window opened beside it.
+    AbrirComposicao(produto, {}, true);
+    dmGlobal->CarregarProduto(produto);
 }
 
 // ---- re-instalment panel ----

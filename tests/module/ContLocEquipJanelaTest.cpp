@@ -211,6 +211,12 @@ TEST_F(ContLocEquipJanelaTest, ItemTextsAreKindYForEquipmentAndUForComplements)
     EXPECT_EQ(lido("select OBID || OBSEQUENCIA || ':' || OBTEXTO from AUGC70OB where OBCODIGO = '704'"
                    " order by OBID"),
               (QStringList{"U2:Cabo extra", "Y1:Gerador revisado"}));
+    // The equipment's configuration: the composition window of its product.
+    QString composicao;
+    dialogs->modal("fmComposicao", [&composicao](host::ui::Form& janela) { composicao = janela.caption(); });
+    aba(form, form.tsEquipamentos);
+    QTest::mouseClick(form.laAbrirCfgequip, Qt::LeftButton);
+    EXPECT_EQ(composicao, "Composição do Produto");
     // The closed pages list only closed rows.
     aba(form, form.tsEquipamentosEncerrados);
     EXPECT_EQ(form.dbgdAssContCadLocEquipEnc->model()->rowCount(), 0);
