@@ -226,21 +226,18 @@ QWidget* TfmPesquisaAssContratosLocEquip::criarFiltros()
     adiciona("Código", edCodigo);
     edNroContrato = texto("edNroContrato", 50);
     adiciona("Nº Contrato", edNroContrato);
-    edCliente = texto("edCliente", 60);
-    sbPesqCli = host::ui::makeSearchButton(campo, "sbPesqCli");
-    adiciona("Cliente", edCliente, sbPesqCli);
-    edEquipamento = texto("edEquipamento", 28);
-    sbPesqEquip = host::ui::makeSearchButton(campo, "sbPesqEquip");
-    adiciona("Equipamento", edEquipamento, sbPesqEquip);
-    edNSEquipamento = texto("edNSEquipamento", 28);
-    sbPesqNSEquip = host::ui::makeSearchButton(campo, "sbPesqNSEquip");
-    adiciona("Nº Série", edNSEquipamento, sbPesqNSEquip);
-    edItem = texto("edItem", 28);
-    sbPesqItem = host::ui::makeSearchButton(campo, "sbPesqItem");
-    adiciona("Item", edItem, sbPesqItem);
-    edNSItem = texto("edNSItem", 28);
-    sbPesqNSItem = host::ui::makeSearchButton(campo, "sbPesqNSItem");
-    adiciona("Nº Série", edNSItem, sbPesqNSItem);
+    // A text filter with the look-up button that fills it.
+    auto comLupa = [&](QLineEdit*& edit, const char* nome, int maximo, const QString& caption, QPushButton*& lupa,
+                       const char* nomeLupa) {
+        edit = texto(nome, maximo);
+        lupa = host::ui::makeSearchButton(campo, nomeLupa);
+        adiciona(caption, edit, lupa);
+    };
+    comLupa(edCliente, "edCliente", 60, "Cliente", sbPesqCli, "sbPesqCli");
+    comLupa(edEquipamento, "edEquipamento", 28, "Equipamento", sbPesqEquip, "sbPesqEquip");
+    comLupa(edNSEquipamento, "edNSEquipamento", 28, "Nº Série", sbPesqNSEquip, "sbPesqNSEquip");
+    comLupa(edItem, "edItem", 28, "Item", sbPesqItem, "sbPesqItem");
+    comLupa(edNSItem, "edNSItem", 28, "Nº Série", sbPesqNSItem, "sbPesqNSItem");
     deRetirada = new host::ui::DateEdit("deRetirada", campo);
     adiciona("Retirada", deRetirada);
     deRetiradaEm = new host::ui::DateEdit("deRetiradaEm", campo);

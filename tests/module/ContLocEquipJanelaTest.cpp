@@ -179,6 +179,15 @@ TEST_F(ContLocEquipJanelaTest, SaveOutsideEditingDoesNothingAndDaysSetTheEnd)
     dialogs->answer("Sim", "Deseja salvar as alterações ?");
     form.btSalvar->click();
     EXPECT_EQ(lido("select ACDIASCONTRATO from AATC05AC where ACCODIGO = 703"), QStringList{"30"});
+
+    // Closing while editing asks too; "Não" leaves the typed number unsaved.
+    digita(form.dbedNumeroContrato, "L703-B");
+    ASSERT_TRUE(ctr().editing());
+    dialogs->answer("Não", "Deseja salvar as alterações ?");
+    fechar(form);
+    EXPECT_EQ(fmAssContCadLocEquip.get(), nullptr);
+    EXPECT_EQ(lido("select ACNUMEROCONTRATO from AATC05AC where ACCODIGO = 703"), QStringList{"L703"});
+    EXPECT_EQ(dialogs->pending(), 0);
 }
 
 TEST_F(ContLocEquipJanelaTest, ItemTextsAreKindYForEquipmentAndUForComplements)
@@ -240,6 +249,40 @@ TEST_F(ContLocEquipJanelaTest, LinksOpenTheRegisterOfTheCustomersKind)
     EXPECT_EQ(abertos, (QStringList{"Cadastro de Pessoa Jurídica", "Cadastro de Pessoa Física"}))
         << "a company contractor, a natural-person customer";
     EXPECT_EQ(dialogs->pending(), 0);
+}
+
+TEST_F(ContLocEquipJanelaTest, NotePagesWriteTheirKeysAndReturnedRowsAreYellow)
+{
+    contrato(801);
+    item(1, 801, "P0004", "N", "ACITRETORNO", "'S'");
+    item(2, 801, "P0001");
+    TfmAssContCadLocEquip& form = abrir();
+    CarregaContrato(801);
+    auto nota = [&](host::ui::TabSheet* pagina, host::ui::DataMemo* memo, const QString& texto) {
+        aba(form, pagina);
+        host::data::Query& obs = *dmGlobal->quObsGeral;
+        ASSERT_TRUE(obs.active());
+        InserirRegistro(obs);
+        memo->setFocus();
+        QTest::keyClicks(memo, texto);
+        aba(form, form.tsHistorico);   // the page change saves the notes
+    };
+    nota(form.tsObsSR, form.dbmeObsSR, "Boleto no dia 5");
+    nota(form.tsObsAdicionais, form.dbmeObsAdic, "Cliente antigo");
+    EXPECT_EQ(lido("select OBCODIGO || OBID || OBSEQUENCIA || ':' || OBTEXTO from AUGC70OB order by OBSEQUENCIA"),
+              (QStringList{"801U1:Boleto no dia 5", "801U2:Cliente antigo"}));
+
+    aba(form, form.tsEquipamentos);
+    host::data::Query& itens = *dmTecContrato->quCtrCadastroIt;
+    auto fundo = [&](int linha) {
+        host::data::Dataset::RowScope escopo(itens, linha);
+        host::ui::CellStyle estilo;
+        form.dbgdAssContCadLocEquipItens->onDrawColumnCell(estilo, 0, *form.dbgdAssContCadLocEquipItens->column(0),
+                                                          false);
+        return estilo.background;
+    };
+    EXPECT_EQ(fundo(1), QColor(255, 255, 170)) << "returned by check-in";
+    EXPECT_FALSE(fundo(2).isValid());
 }
 
 TEST_F(ContLocEquipJanelaTest, LinkedContractsFollowTheLinkKind)
