@@ -285,6 +285,22 @@ TEST_F(ContLocEquipJanelaTest, NotePagesWriteTheirKeysAndReturnedRowsAreYellow)
     EXPECT_FALSE(fundo(2).isValid());
 }
 
+TEST_F(ContLocEquipJanelaTest, ContractorHistoriesFillTheirLists)
+{
+    contrato(801, "ACDESCRICAO, ACPEDIDOCLIENTE", "'Obra Norte', 'PC-1'");
+    contrato(802, "ACDESCRICAO, ACPEDIDOCLIENTE", "'Obra Sul', 'PC-2'");
+    exec("insert into AATC05AC (ACCODIGO, ACCONTRATANTE, ACDESCRICAO) values (803, '00002', 'Outro cliente')");
+    parcela("000001", "V", 100);
+    exec("update ACRC5001 set CRPEDIDOCLI = 'PC-9' where NUMERO_DOCUMENTO = '000001'");
+    TfmAssContCadLocEquip& form = abrir();
+    host::ui::GridColumn* coluna = form.dbgdAssContCadLocEquiParcelas->addColumn("CRPEDIDOCLI", "Pedido Cli.", 80);
+    CarregaContrato(801);
+    EXPECT_EQ(form.dbcbProjeto->pickList(), (QStringList{"Obra Norte", "Obra Sul"})) << "only the contractor's";
+    EXPECT_EQ(form.dbcbPedidoCliente->pickList(), (QStringList{"PC-1", "PC-2"}));
+    EXPECT_EQ(form.cbReparcelaPedCliente->count(), 2);
+    EXPECT_EQ(coluna->pickList(), QStringList{"PC-9"});
+}
+
 TEST_F(ContLocEquipJanelaTest, LinkedContractsFollowTheLinkKind)
 {
     contrato(705, "ACVINCULO", "'P'");

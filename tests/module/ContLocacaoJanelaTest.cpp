@@ -183,6 +183,26 @@ TEST_F(ContLocacaoJanelaTest, ContractIsMadeSavedBrowsedAndDeleted)
     EXPECT_EQ(dialogs->pending(), 0);
 }
 
+TEST_F(ContLocacaoJanelaTest, DueKindListFillsTheColumnALayoutAddsAndLogsItsRun)
+{
+    contrato(801);
+    parcela("000001", "V", 100);
+    parcela("000002", "V", 100);
+    parcela("000003", "V", 100);
+    exec("update ACRC5001 set CRTIPOVCTO = 'Mensal' where NUMERO_DOCUMENTO = '000001'");
+    exec("update ACRC5001 set CRTIPOVCTO = 'Anual' where NUMERO_DOCUMENTO = '000002'");
+    TfmAssContLocacao& form = abrir();
+    // The column comes from a saved layout; without it nothing is read.
+    host::ui::GridColumn* coluna = form.dbgdAssContCadLocEquiParcelas->addColumn("CRTIPOVCTO", "Tipo Vcto.", 80);
+    testsupport::StatementCounter lista;
+    form.CarregaListaParcelaTiposVcto();
+    EXPECT_EQ(lista.count(), 1);
+    EXPECT_EQ(coluna->pickList(), (QStringList{"Anual", "Mensal"}));
+    const QStringList log = logDe("[TfmAssContLocacao.CarregaListaParcelaTiposVcto]");
+    ASSERT_GE(log.size(), 2);
+    EXPECT_EQ(log.mid(log.size() - 2), (QStringList{"***INICIO", "***FIM"}));
+}
+
 TEST_F(ContLocacaoJanelaTest, StatementsOfLoadingAContractAndOfEachPage)
 {
     contrato(801);
