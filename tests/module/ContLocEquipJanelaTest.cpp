@@ -315,6 +315,35 @@ TEST_F(ContLocEquipJanelaTest, LinkedContractsFollowTheLinkKind)
     EXPECT_EQ(vinc->column(0)->fieldName(), "ACCODIGOCOMPLEMENTO");
     EXPECT_EQ(vinc->column(1)->fieldName(), "CLNOMECOMPLEMENTO");
     EXPECT_FALSE(vinc->readOnlyGrid());
+    // Its button picks a contract (search kind 68) as the complement.
+    aba(form, form.tsContratosVinculados);
+    host::data::Query& vinculos = *dmTecContrato->quContratoVin;
+    ASSERT_TRUE(vinculos.active());
+    InserirRegistro(vinculos);
+    pesquisa("ACCODIGO", "706");
+    vinc->setSelectedIndex(0);
+    vinc->editButtonClick();
+    EXPECT_EQ(vinculos.fieldByName("ACCODIGOCOMPLEMENTO")->asInteger(), 706);
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+TEST_F(ContLocEquipJanelaTest, JustificationOfTheCurrentItemOpensUnderItsOwnKey)
+{
+    contrato(801);
+    item(5, 801, "P0004");
+    exec("insert into AUGC70OB (OBCODIGO, OBID, OBSEQUENCIA, OBTEXTO) values ('801J', 'U', 5, 'Voltou com avaria')");
+    TfmAssContCadLocEquip& form = abrir();
+    CarregaContrato(801);
+    aba(form, form.tsEquipamentos);
+    QString caption, texto;
+    dialogs->modal("fmObservacao", [&](host::ui::Form& janela) {
+        caption = janela.caption();
+        texto = static_cast<TfmObservacao&>(janela).dbmeObservacao->text();
+    });
+    QTest::mouseClick(form.laVisualizarJustificativa, Qt::LeftButton);
+    EXPECT_EQ(caption, "Justificativa Entrada Equipamento");
+    EXPECT_EQ(texto, "Voltou com avaria");
+    EXPECT_EQ(dialogs->pending(), 0);
 }
 
 TEST_F(ContLocEquipJanelaTest, AlterarParcelasTodasAndSelecao)

@@ -139,6 +139,22 @@ TEST_F(ContLocacaoJanelaTest, EquipmentGridsHoldTheCurrentContractsRows)
     grade->editButtonClick();
     EXPECT_EQ(equipamentos.fieldByName("EVCODIGO")->asInteger(), 31);
 
+    // The accessory search offers every rentable piece.
+    dialogs->modal("fmPesquisa", [](host::ui::Form& janela) {
+        auto& p = static_cast<TfmPesquisa&>(janela);
+        EXPECT_TRUE(p.dataSource()->dataset()->locate("EVCODIGO", 31));
+        ASSERT_TRUE(p.dataSource()->dataset()->locate("EVCODIGO", 41));
+        QTest::keyClick(p.grid(), Qt::Key_Return);
+    });
+    host::ui::DataGrid* acessorios = form.dbgdAssContAcessorioLocacao;
+    host::data::Query& linhasAcessorio = *dmTecContrato->quCtrAcessLocacao;
+    ASSERT_TRUE(linhasAcessorio.active());
+    InserirRegistro(linhasAcessorio);
+    acessorios->setSelectedIndex(acessorios->columnByField("EVCODIGO")->index());
+    acessorios->editButtonClick();
+    EXPECT_EQ(linhasAcessorio.fieldByName("EVCODIGO")->asInteger(), 41);
+    linhasAcessorio.cancel();
+
     // The row's text opens from its observation column, keyed by the row's own code.
     dialogs->modal("fmObservacao", [](host::ui::Form& janela) {
         auto& obs = static_cast<TfmObservacao&>(janela);
