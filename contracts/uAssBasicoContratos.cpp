@@ -287,7 +287,7 @@ void TfmAssBasicoContratos::bbPesquisarClick()
 {
     int codigo = 0;
     QString numero;
-    if (SelecionaContrato(codigo, numero))
+    if (uPesqAssContratos::SelecionaContrato(codigo, numero))
         dmTec->CarregaContrato(codigo);
 }
 

@@ -177,32 +177,11 @@ void TfmAssContCad::FormClose()
 
 // ---- the instalments' guards lent by the window ----
 
-// Only forecasts leave the register's grid; what goes takes its cash rows
-// and observation along, as the host's own rule does.
-void TfmAssContCad::quReceberAntesDelete(host::data::Dataset& dataset)
-{
-    if (!uAssContCad::PodeExcluirParcela(dataset.fieldByName("SITUACAO_DOCUMENTO")->asString()))
-        dmGlobal->MostraErro("Não é possível excluir parcelas faturadas! ");
-    dmGlobal->quReceberBeforeDelete(dataset);
-}
+void TfmAssContCad::quReceberAntesDelete(host::data::Dataset& dataset) { uAssContCad::ReceberAntesExcluir(dataset); }
 
-void TfmAssContCad::emprestarReceber()
-{
-    host::data::Query& receber = *dmGlobal->quReceber;
-    receber.beforeDelete = [this](host::data::Dataset& d) { quReceberAntesDelete(d); };
-    receber.beforePost = nullptr;
-    receberEmprestado_ = true;
-}
+void TfmAssContCad::emprestarReceber() { receber_.emprestar(); }
 
-void TfmAssContCad::devolverReceber()
-{
-    if (!receberEmprestado_ || !dmGlobal)
-        return;
-    host::data::Query& receber = *dmGlobal->quReceber;
-    receber.beforePost = [](host::data::Dataset& d) { dmGlobal->quReceberBeforePost(d); };
-    receber.beforeDelete = [](host::data::Dataset& d) { dmGlobal->quReceberBeforeDelete(d); };
-    receberEmprestado_ = false;
-}
+void TfmAssContCad::devolverReceber() { receber_.devolver(); }
 
 // ---- record buttons ----
 

@@ -13,6 +13,7 @@
 // uAssContCadPesquisas.cpp (pickers, register labels, grid buttons),
 // uAssContCadTeclas.cpp (F2 to F12, Ctrl+L and the instalment actions).
 
+#include "contracts/uAssContCadRegras.h"
 #include "host/ui/Form.h"
 #include "host/ui/WindowRegistry.h"
 
@@ -333,7 +334,7 @@ private:
     void deixarItens();
     void verificaValorItens();
 
-    bool receberEmprestado_ = false;
+    uAssContCad::ReceberEmprestado receber_;
     // The page shown before the user's change (noted after pcContratoChange
     // runs), and a refusal of the item row already told by tsItensExit.
     host::ui::TabSheet* paginaMostrada_ = nullptr;

@@ -185,13 +185,11 @@ void TfmAssContCad::dsReceberDataChange()
 void TfmAssContCad::dbgdContRecAbertoDrawColumnCell(host::ui::CellStyle& style)
 {
     host::data::Dataset& receber = *dmGlobal->quReceber;
-    const QString situacao = receber.fieldByName("SITUACAO_DOCUMENTO")->asString().trimmed();
-    if (situacao == "*")
-        style.background = QColor(166, 202, 240);
-    else if (situacao == "V")
-        style.background = QColor(255, 255, 213);
-    else if (receber.fieldByName("DATA_VENCIMENTO")->asDateTime().date() < QDate::currentDate())
-        style.background = QColor(255, 213, 213);
+    const QColor cor = uAssContCad::CorParcela(receber.fieldByName("SITUACAO_DOCUMENTO")->asString(),
+                                               receber.fieldByName("DATA_VENCIMENTO")->asDateTime(),
+                                               QDate::currentDate());
+    if (cor.isValid())
+        style.background = cor;
     style.foreground = Qt::black;
 }
 

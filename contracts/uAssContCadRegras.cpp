@@ -21,6 +21,58 @@ namespace uAssContCad {
 
 using host::data::Dataset;
 
+void ReceberAntesExcluir(Dataset& receber)
+{
+    if (!PodeExcluirParcela(receber.fieldByName("SITUACAO_DOCUMENTO")->asString()))
+        dmGlobal->MostraErro("Não é possível excluir parcelas faturadas! ");
+    dmGlobal->quReceberBeforeDelete(receber);
+}
+
+const QStringList& TiposPagamentoContrato()
+{
+    static const QStringList tipos = {"1 - Carnê", "2 - Duplicata/Boleto", "3 - Recibo", "4 - Cheque", "5 - Fundo",
+        "6 - Endosso", "7 - R$", "8 - Cartão", "9 - CEntrega", "R - Reembolso Rodoviário",
+        "P - Reembolso Postal", "V - Venda à Vista Com Vale", "D - Débito em Conta",
+        "B - Depósito em Conta", "C - Carteira", "S - Cheque Surpresa", "O - Bônus",
+        "N - Consignação", "E - Cheque Devolvido", "U - Custódia", "T - Protestado",
+        "M - Cheque Descontado", "A - Duplicata Descontada", "CI - Cheque Incobrável",
+        "DI - Duplicata Incobrável", "CA -Cheque à Vista", "BO - Boleto", "CR - Crédito"};
+    return tipos;
+}
+
+QColor CorParcela(const QString& situacao, const QDateTime& vencimento, const QDate& hoje, bool selecionada,
+                  const QColor& destaque)
+{
+    const QString s = situacao.trimmed().toUpper();
+    if (selecionada)
+        return destaque;
+    if (s == "*")
+        return QColor(166, 202, 240);
+    if (s == "V")
+        return QColor(255, 255, 213);
+    if (vencimento.isValid() && hoje > vencimento.date())
+        return QColor(255, 213, 213);
+    return {};
+}
+
+void ReceberEmprestado::emprestar()
+{
+    host::data::Query& receber = *dmGlobal->quReceber;
+    receber.beforeDelete = [](Dataset& d) { ReceberAntesExcluir(d); };
+    receber.beforePost = nullptr;
+    emprestado_ = true;
+}
+
+void ReceberEmprestado::devolver()
+{
+    if (!emprestado_ || !dmGlobal)
+        return;
+    host::data::Query& receber = *dmGlobal->quReceber;
+    receber.beforePost = [](Dataset& d) { dmGlobal->quReceberBeforePost(d); };
+    receber.beforeDelete = [](Dataset& d) { dmGlobal->quReceberBeforeDelete(d); };
+    emprestado_ = false;
+}
+
 namespace {
 
 QString situacaoDe(const Dataset& receber)

@@ -6,8 +6,10 @@
 // deleting every forecast, meter readings). The window calls these; tests
 // call them directly.
 
+#include <QColor>
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 namespace host::data {
 class Dataset;
@@ -51,6 +53,34 @@ struct ParcelaReceber {
 };
 bool ExcluiNaExclusaoTotal(const ParcelaReceber& parcela, bool parcelaSemPrevisao);
 ParcelaReceber ParcelaDe(const host::data::Dataset& receber);
+
+// The guards a contract register lends dmGlobal->quReceber while it shows a
+// contract's instalments: only forecasts may be deleted (taking their cash
+// rows and observation, as the host's own rule does), and the host's
+// before-post is off. Given back (the host's own handlers) by devolver, or
+// when the holder goes.
+void ReceberAntesExcluir(host::data::Dataset& receber);
+class ReceberEmprestado {
+public:
+    ReceberEmprestado() = default;
+    ReceberEmprestado(const ReceberEmprestado&) = delete;
+    ReceberEmprestado& operator=(const ReceberEmprestado&) = delete;
+    ~ReceberEmprestado() { devolver(); }
+    void emprestar();
+    void devolver();
+
+private:
+    bool emprestado_ = false;
+};
+
+// The 28 payment kinds the contract registers offer ("1 - Carnê" to "CR - Crédito").
+const QStringList& TiposPagamentoContrato();
+
+// The background of an instalment row of the registers' grids: selected
+// rows in the highlight colour, paid light blue, forecasts light yellow,
+// open and overdue light red; an invalid colour (unchanged) otherwise.
+QColor CorParcela(const QString& situacao, const QDateTime& vencimento, const QDate& hoje, bool selecionada = false,
+                  const QColor& destaque = {});
 
 // ---- value checks after the items change ----
 // After the customer's items window: the row's value or the instalment

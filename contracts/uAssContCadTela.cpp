@@ -4,6 +4,8 @@
 
 #include "contracts/uAssContCad.h"
 
+#include "contracts/uAssContCadRegras.h"
+
 #include "contracts/uDataTecCont.h"
 #include "data/uDataTec.h"
 
@@ -45,104 +47,17 @@ constexpr auto* texto = &host::ui::makeText;
 constexpr auto* ligacao = &host::ui::makeLink;
 constexpr auto* busca = &host::ui::makeLookup;
 
+using Grade = host::ui::CaptionGrid;
+constexpr auto* marca = &host::ui::makeCheck;
+constexpr auto* coluna = &host::ui::addGridColumn;
+constexpr auto* comBotao = &host::ui::withButton;
+constexpr auto* somenteLeitura = &host::ui::readOnly;
+constexpr auto* gradeNaPagina = &host::ui::gridOnPage;
+
 DataComboBox* lista(QWidget* pai, const char* nome, host::data::DataSource* fonte, const QString& campo,
                     const QStringList& itens, DataComboBox::Style estilo = DataComboBox::Style::DropDownList)
 {
-    auto* c = new DataComboBox(nome, estilo, pai);
-    c->setPickList(itens);
-    c->bind(fonte, campo);
-    return c;
-}
-
-DataCheckBox* marca(QWidget* pai, const char* nome, const QString& caption, host::data::DataSource* fonte,
-                    const QString& campo)
-{
-    auto* c = new DataCheckBox(nome, caption, pai);
-    // The stored code, or the caption of a field that maps it.
-    c->setValueChecked("S;Sim");
-    c->setValueUnchecked("N;Não");
-    c->bind(fonte, campo);
-    return c;
-}
-
-// Captions above their controls, in a grid of cells filled left to right.
-class Grade {
-public:
-    Grade(QWidget* pai, int colunas) : layout_(new QGridLayout(pai)), colunas_(colunas)
-    {
-        layout_->setContentsMargins(4, 4, 4, 4);
-        layout_->setHorizontalSpacing(6);
-        layout_->setVerticalSpacing(2);
-    }
-    // The caption (a label or a text) over the control and its extras.
-    void campo(QWidget* rotulo, QWidget* controle, std::initializer_list<QWidget*> extras = {}, int largura = 1)
-    {
-        if (coluna_ + largura > colunas_)
-            quebra();
-        auto* caixa = new QWidget;
-        auto* v = new QVBoxLayout(caixa);
-        v->setContentsMargins(0, 0, 0, 0);
-        v->setSpacing(1);
-        if (rotulo)
-            v->addWidget(rotulo);
-        auto* h = new QHBoxLayout;
-        h->setSpacing(1);
-        h->addWidget(controle, 1);
-        for (QWidget* extra : extras)
-            h->addWidget(extra);
-        v->addLayout(h);
-        layout_->addWidget(caixa, linha_, coluna_, 1, largura);
-        coluna_ += largura;
-    }
-    void campo(const QString& caption, QWidget* controle, std::initializer_list<QWidget*> extras = {},
-               int largura = 1)
-    {
-        campo(caption.isEmpty() ? nullptr : new QLabel(caption), controle, extras, largura);
-    }
-    void inteira(QWidget* controle)
-    {
-        quebra();
-        layout_->addWidget(controle, linha_++, 0, 1, colunas_);
-    }
-    void quebra()
-    {
-        if (coluna_ > 0)
-            ++linha_;
-        coluna_ = 0;
-    }
-    void fim() { layout_->setRowStretch(linha_ + 1, 1); }
-
-private:
-    QGridLayout* layout_;
-    int colunas_;
-    int linha_ = 0;
-    int coluna_ = 0;
-};
-
-GridColumn* coluna(DataGrid* grade, const QString& campo, const QString& titulo = {}, int largura = 80)
-{
-    return grade->addColumn(campo, titulo, largura);
-}
-
-GridColumn* comBotao(GridColumn* c)
-{
-    c->setButtonStyle(GridColumn::ButtonStyle::Ellipsis);
-    return c;
-}
-
-GridColumn* somenteLeitura(GridColumn* c)
-{
-    c->setReadOnly(true);
-    return c;
-}
-
-DataGrid* gradeNaPagina(QWidget* pagina, const char* nome, host::data::DataSource* fonte)
-{
-    auto* grade = new DataGrid(nome, pagina);
-    grade->setDataSource(fonte);
-    auto* layout = pagina->layout() ? static_cast<QVBoxLayout*>(pagina->layout()) : new QVBoxLayout(pagina);
-    layout->addWidget(grade, 1);
-    return grade;
+    return host::ui::makeCombo(pai, nome, fonte, campo, itens, estilo == DataComboBox::Style::DropDown);
 }
 
 }  // namespace
@@ -213,36 +128,36 @@ QWidget* TfmAssContCad::montarCabecalho()
     sbZeltoCreator->setToolTip("Campos Criados no ZeltoCreator");
     for (QPushButton* b : {sbAnt, sbProx, sbZeltoCreator})
         b->setFixedWidth(24);
-    g.campo("Código do Contrato", dbedCodigo, {sbPesqContrato, sbAnt, sbProx, sbZeltoCreator});
+    g.field("Código do Contrato", dbedCodigo, {sbPesqContrato, sbAnt, sbProx, sbZeltoCreator});
     dbedNumeroContrato = edit(p, "dbedNumeroContrato", dsCtrCadastro, "ACNUMEROCONTRATO");
-    g.campo("Nº do Contrato", dbedNumeroContrato);
+    g.field("Nº do Contrato", dbedNumeroContrato);
     dbedLocal = edit(p, "dbedLocal", dsCtrCadastro, "ACLOCAL");
     dbedLocal->setMaximumWidth(40);
     dbteNomeFilial = texto(p, "dbteNomeFilial", dsCtrCadastro, "NOMEFILIAL");
-    g.campo("U.N.", dbedLocal, {dbteNomeFilial}, 2);
+    g.field("U.N.", dbedLocal, {dbteNomeFilial}, 2);
     Label5 = ligacao(p, "Label5", "Código do Objeto");
     dbedObjeto = edit(p, "dbedObjeto", dsCtrCadastro, "AJCODIGO");
     dbedObjeto->setMaximumWidth(60);
     sbPesqObj = lupa(p, "sbPesqObj");
     dbteObjeto = texto(p, "dbteObjeto", dsCtrCadastro, "OBJETO");
-    g.campo(Label5, dbedObjeto, {sbPesqObj, dbteObjeto}, 2);
-    g.quebra();
+    g.field(Label5, dbedObjeto, {sbPesqObj, dbteObjeto}, 2);
+    g.newRow();
     Label20 = ligacao(p, "Label20", "Objeto");
     dbedTextoObjeto = edit(p, "dbedTextoObjeto", dsCtrCadastro, "ACOBJETO");
-    g.campo(Label20, dbedTextoObjeto, {}, 3);
+    g.field(Label20, dbedTextoObjeto, {}, 3);
     dbcbNatureza = lista(p, "dbcbNatureza", dsCtrCadastro, "ACNATUREZA",
                          {"A - Em Carteira", "C - Cheque pré-datado", "D - Duplicata/Fatura", "E - Endosso",
                           "F - Adto Frete", "I - Impostos", "L - Vales", "M- Memorando", "N - NF/Serviços",
                           "O - Comissão", "P - Pgto Dólar", "R- Recibo/Frete", "S - Prestação de Serviços",
                           "U - Outros", "V - Adto Viagem"});
-    g.campo("Natureza", dbcbNatureza);
+    g.field("Natureza", dbcbNatureza);
     dbcbTipo = lista(p, "dbcbTipo", dsCtrCadastro, "ACTIPO",
                      {"Cortesia", "Especial", "Integral", "Locação", "Mão-de-obra", "Suporte Técnico", "Demanda",
                       "#Desativado", "Atualização", "U - Licença de Uso"});
-    g.campo("Tipo", dbcbTipo);
+    g.field("Tipo", dbcbTipo);
     dbcbModalidade = lista(p, "dbcbModalidade", dsCtrCadastro, "ACMODALIDADE",
                            {"Antecipado", "Retroativo", "Intermédio"});
-    g.campo("Modalidade", dbcbModalidade);
+    g.field("Modalidade", dbcbModalidade);
     return gbDadosContrato;
 }
 
@@ -252,75 +167,75 @@ void TfmAssContCad::montarDadosAdicionais()
     host::data::DataSource* ds = dsCtrCadastro;
     Grade g(p, 4);
     dbedVencimento = edit(p, "dbedVencimento", ds, "ACVENCIMENTO");
-    g.campo("Dia Vencimento", dbedVencimento);
+    g.field("Dia Vencimento", dbedVencimento);
     dbedInicio = edit(p, "dbedInicio", ds, "ACDATAIMPLANTACAO");
-    g.campo("Início", dbedInicio);
+    g.field("Início", dbedInicio);
     dbedTermino = edit(p, "dbedTermino", ds, "ACDATAVALIDADE");
-    g.campo("Término", dbedTermino);
+    g.field("Término", dbedTermino);
     dbedValorParcela = edit(p, "dbedValorParcela", ds, "ACVALORPARCELA");
-    g.campo("Valor Parcela", dbedValorParcela);
+    g.field("Valor Parcela", dbedValorParcela);
     dbteValorLiquido = texto(p, "dbteValorLiquido", ds, "ACVALORPARCELALIQUIDO");
-    g.campo("Valor Líquido", dbteValorLiquido);
+    g.field("Valor Líquido", dbteValorLiquido);
     dbedValorAnterior = edit(p, "dbedValorAnterior", ds, "ACVALORANTERIOR");
     dbedValorAnterior->setEnabled(false);
-    g.campo("Valor Anterior", dbedValorAnterior);
+    g.field("Valor Anterior", dbedValorAnterior);
     dbedDataBase = edit(p, "dbedDataBase", ds, "ACDATABASE");
-    g.campo("Data Base", dbedDataBase);
+    g.field("Data Base", dbedDataBase);
     dbcbPeriodo = lista(p, "dbcbPeriodo", ds, "ACPERIODO",
                         {"B - Bimestral", "M - Mensal", "T - Trimestral", "S - Semestral", "A - Anual"});
-    g.campo("Periodicidade", dbcbPeriodo);
+    g.field("Periodicidade", dbcbPeriodo);
     dbcbFixo = lista(p, "dbcbFixo", ds, "ACVALORFIXO", {"Sim", "Não", "Dividido", "PMC"});
-    g.campo("Fixar Valor", dbcbFixo);
+    g.field("Fixar Valor", dbcbFixo);
     dbcbVinculo = lista(p, "dbcbVinculo", ds, "ACVINCULO", {"Principal", "Complementar"});
-    g.campo("Tipo de Vínculo", dbcbVinculo);
+    g.field("Tipo de Vínculo", dbcbVinculo);
     dbcbSepSrv = lista(p, "dbcbSepSrv", ds, "ACSEPARASERVICO",
                        {"Sim", "Não", "Itens Individuais", "Por Produto", "Discriminar Itens", "Composição",
                         "Equipamento"});
-    g.campo("Serviços Por Cliente", dbcbSepSrv);
-    g.quebra();
+    g.field("Serviços Por Cliente", dbcbSepSrv);
+    g.newRow();
 
     Label7 = ligacao(p, "Label7", "Contratante");
     dbedContratante = edit(p, "dbedContratante", ds, "ACCONTRATANTE");
     dbedContratante->setMaximumWidth(60);
     dblcContratante = busca(p, "dblcContratante", ds, "ACCONTRATANTE", dsClienteConsulta, "CODIGO_CLIENTE", "NOME");
     sbPesqContratante = lupa(p, "sbPesqContratante");
-    g.campo(Label7, dbedContratante, {dblcContratante, sbPesqContratante}, 2);
+    g.field(Label7, dbedContratante, {dblcContratante, sbPesqContratante}, 2);
     Label8 = ligacao(p, "Label8", "Cliente (Cobrança)");
     dbedCliente = edit(p, "dbedCliente", ds, "CLCODIGO");
     dbedCliente->setMaximumWidth(60);
     dblcCliente = busca(p, "dblcCliente", ds, "CLCODIGO", dsClienteConsulta, "CODIGO_CLIENTE", "NOME");
     sbPesqCli = lupa(p, "sbPesqCli");
-    g.campo(Label8, dbedCliente, {dblcCliente, sbPesqCli}, 2);
+    g.field(Label8, dbedCliente, {dblcCliente, sbPesqCli}, 2);
     Label11 = ligacao(p, "Label11", "Mantenedora");
     dbedResponsavel = edit(p, "dbedResponsavel", ds, "ACRESPONSAVEL");
     dbedResponsavel->setMaximumWidth(60);
     dblcResponsavel = busca(p, "dblcResponsavel", ds, "ACRESPONSAVEL", dsFornecedor, "FCOD", "FNOME");
     sbPesqResp = lupa(p, "sbPesqResp");
-    g.campo(Label11, dbedResponsavel, {dblcResponsavel, sbPesqResp}, 2);
+    g.field(Label11, dbedResponsavel, {dblcResponsavel, sbPesqResp}, 2);
 
     gbRenovacao = new QGroupBox("Renovação/Cancelamento", p);
     gbRenovacao->setObjectName("gbRenovacao");
     {
         Grade r(gbRenovacao, 5);
         dbckRenovacaoAut = marca(gbRenovacao, "dbckRenovacaoAut", "Renov. Automática", ds, "ACRENOVACAO");
-        r.campo(QString(), dbckRenovacaoAut);
+        r.field(QString(), dbckRenovacaoAut);
         dbcbDeveGerar = lista(gbRenovacao, "dbcbDeveGerar", ds, "ACSITUACAO",
                               {"A - Ativo", "C - Cancelado", "E - Encerrado", "S - Suspenso", "P - Pendente",
                                "M - Mútuo/Permuta", "# - Desativado"});
-        r.campo("Situação", dbcbDeveGerar);
+        r.field("Situação", dbcbDeveGerar);
         dbedDataRenovacao = edit(gbRenovacao, "dbedDataRenovacao", ds, "ACDATARENOVACAO");
-        r.campo("Data Renovação", dbedDataRenovacao);
+        r.field("Data Renovação", dbedDataRenovacao);
         dbedRenovacaoLimite = edit(gbRenovacao, "dbedRenovacaoLimite", ds, "ACRENOVACAOLIMITE");
         dbedRenovacaoLimite->setEnabled(false);
-        r.campo("Limite Renovação", dbedRenovacaoLimite);
+        r.field("Limite Renovação", dbedRenovacaoLimite);
         dbcbSituacao = lista(gbRenovacao, "dbcbSituacao", ds, "ACSITUACAOOBS", {}, DataComboBox::Style::DropDown);
-        r.campo("Observação da Situação", dbcbSituacao);
+        r.field("Observação da Situação", dbcbSituacao);
     }
-    g.inteira(gbRenovacao);
+    g.whole(gbRenovacao);
     dbmeTexto = new host::ui::DataMemo("dbmeTexto", p);
     dbmeTexto->bind(ds, "ACTEXTO");
     dbmeTexto->setMaximumHeight(60);
-    g.campo("Observação", dbmeTexto, {}, 4);
+    g.field("Observação", dbmeTexto, {}, 4);
 
     gbContratosVinculados = new QGroupBox("Contratos Vinculados", p);
     gbContratosVinculados->setObjectName("gbContratosVinculados");
@@ -330,7 +245,7 @@ void TfmAssContCad::montarDadosAdicionais()
     coluna(dbgdContratoVinc, "CLNOMEFANTASIACOMPLEMENTO", "Nome Fantasia", 150);
     coluna(dbgdContratoVinc, "ACVALORPARCELACOMPLEMENTO", "Valor Parcela", 90);
     dbgdContratoVinc->setMaximumHeight(110);
-    g.campo(static_cast<QWidget*>(nullptr), gbContratosVinculados, {}, 3);
+    g.field(static_cast<QWidget*>(nullptr), gbContratosVinculados, {}, 3);
 
     grpFranquia = new QGroupBox(" Franquia ", p);
     grpFranquia->setObjectName("grpFranquia");
@@ -339,19 +254,19 @@ void TfmAssContCad::montarDadosAdicionais()
         laTipoFranquia = ligacao(grpFranquia, "laTipoFranquia", "Tipo de Franquia");
         laTipoFranquia->setCursor(Qt::ArrowCursor);
         dbcbbTipoFranquia = lista(grpFranquia, "dbcbbTipoFranquia", ds, "ACTIPOFRANQUIA", {"Item", "Única", "Grupo"});
-        f.campo(laTipoFranquia, dbcbbTipoFranquia);
+        f.field(laTipoFranquia, dbcbbTipoFranquia);
         laQuantidadeFranquia = new QLabel("Quantidade Franquia", grpFranquia);
         laQuantidadeFranquia->setObjectName("laQuantidadeFranquia");
         dbedQuantidadeFranquia = edit(grpFranquia, "dbedQuantidadeFranquia", ds, "ACQUANTIDADEFRANQUIA");
-        f.campo(laQuantidadeFranquia, dbedQuantidadeFranquia);
+        f.field(laQuantidadeFranquia, dbedQuantidadeFranquia);
         laValorExcedente = new QLabel("Valor Excedente", grpFranquia);
         laValorExcedente->setObjectName("laValorExcedente");
         dbedValorExcedente = edit(grpFranquia, "dbedValorExcedente", ds, "ACQUANTEXCFRANQUIA");
-        f.campo(laValorExcedente, dbedValorExcedente);
-        f.fim();
+        f.field(laValorExcedente, dbedValorExcedente);
+        f.finish();
     }
-    g.campo(static_cast<QWidget*>(nullptr), grpFranquia);
-    g.fim();
+    g.field(static_cast<QWidget*>(nullptr), grpFranquia);
+    g.finish();
 }
 
 void TfmAssContCad::montarFinanceiro()
@@ -363,91 +278,85 @@ void TfmAssContCad::montarFinanceiro()
     dbedContaCaixa = edit(p, "dbedContaCaixa", ds, "CXCODIGO");
     dbedContaCaixa->setMaximumWidth(70);
     dblcContaCaixa = busca(p, "dblcContaCaixa", ds, "CXCODIGO", dsCxContas, "CONTA", "DESCRICAO");
-    g.campo(Label22, dbedContaCaixa, {dblcContaCaixa}, 2);
+    g.field(Label22, dbedContaCaixa, {dblcContaCaixa}, 2);
     dblcBanco = busca(p, "dblcBanco", ds, "BCCODIGO", dsBanco, "CODIGO_BANCO", "NOME_BANCO");
-    g.campo("Banco Cobrança", dblcBanco);
+    g.field("Banco Cobrança", dblcBanco);
     Label24 = ligacao(p, "Label24", "Histórico");
     dblcHistorico = busca(p, "dblcHistorico", ds, "HCCODIGO", dsHistorico, "HCCODIGO", "HCDESCRICAO");
-    g.campo(Label24, dblcHistorico);
+    g.field(Label24, dblcHistorico);
     dbedSerieNF = edit(p, "dbedSerieNF", ds, "ACSERIENF");
-    g.campo("Série N.F.", dbedSerieNF);
+    g.field("Série N.F.", dbedSerieNF);
     Label26 = ligacao(p, "Label26", "Tipo Pagamento");
     dbcbTipoPgto = lista(p, "dbcbTipoPgto", ds, "ACTIPOPAGAMENTO",
-                         {"1 - Carnê", "2 - Duplicata/Boleto", "3 - Recibo", "4 - Cheque", "5 - Fundo",
-                          "6 - Endosso", "7 - R$", "8 - Cartão", "9 - CEntrega", "R - Reembolso Rodoviário",
-                          "P - Reembolso Postal", "V - Venda à Vista Com Vale", "D - Débito em Conta",
-                          "B - Depósito em Conta", "C - Carteira", "S - Cheque Surpresa", "O - Bônus",
-                          "N - Consignação", "E - Cheque Devolvido", "U - Custódia", "T - Protestado",
-                          "M - Cheque Descontado", "A - Duplicata Descontada", "CI - Cheque Incobrável",
-                          "DI - Duplicata Incobrável", "CA -Cheque à Vista", "BO - Boleto", "CR - Crédito"});
-    g.campo(Label26, dbcbTipoPgto);
+                         uAssContCad::TiposPagamentoContrato());
+    g.field(Label26, dbcbTipoPgto);
     dbedJuroMes = edit(p, "dbedJuroMes", ds, "ACJUROMES");
     dbckJuroAplicarParcela = marca(p, "dbckJuroAplicarParcela", "Aplicar na Parcela", ds, "ACJUROAPLICARPARCELA");
-    g.campo("Juros Mês", dbedJuroMes, {dbckJuroAplicarParcela});
+    g.field("Juros Mês", dbedJuroMes, {dbckJuroAplicarParcela});
     dbcbPortadorPrev = lista(p, "dbcbPortadorPrev", ds, "ACPORTADORPREVISAO", {"Previsão"});
-    g.campo("Portador Previsão", dbcbPortadorPrev);
+    g.field("Portador Previsão", dbcbPortadorPrev);
     dbcbAplicarJuro = lista(p, "dbcbAplicarJuro", ds, "ACJUROAPLICAR", {"Portador", "Contrato"});
-    g.campo("Aplicar Juro/Multa do", dbcbAplicarJuro);
+    g.field("Aplicar Juro/Multa do", dbcbAplicarJuro);
 
     gbJuroMulta = new QGroupBox("Juro/Multa do Contrato", p);
     gbJuroMulta->setObjectName("gbJuroMulta");
     {
         Grade j(gbJuroMulta, 3);
         dbedMultaLimite = edit(gbJuroMulta, "dbedMultaLimite", ds, "ACMULTALIMITE");
-        j.campo("Limite Multa", dbedMultaLimite);
+        j.field("Limite Multa", dbedMultaLimite);
         dbedMultaValor = edit(gbJuroMulta, "dbedMultaValor", ds, "ACMULTAVALOR");
-        j.campo("% Multa", dbedMultaValor);
+        j.field("% Multa", dbedMultaValor);
         dbedJuroVencimento = edit(gbJuroMulta, "dbedJuroVencimento", ds, "ACJUROVENCIMENTO");
-        j.campo("Juro Vencimento", dbedJuroVencimento);
+        j.field("Juro Vencimento", dbedJuroVencimento);
     }
-    g.inteira(gbJuroMulta);
+    g.whole(gbJuroMulta);
     dblcIndice = busca(p, "dblcIndice", ds, "ACMULTAINDICE", dsPesqIndice, "MOEDA", "DESCRICAO");
     sbPesqMoeda = lupa(p, "sbPesqMoeda");
-    g.campo("Índíce", dblcIndice, {sbPesqMoeda});
+    g.field("Índíce", dblcIndice, {sbPesqMoeda});
     dbckIndiceReajuste = marca(p, "dbckIndiceReajuste", "Índice Somente Reajuste", ds, "ACINDICEREAJUSTE");
-    g.campo(QString(), dbckIndiceReajuste);
+    g.field(QString(), dbckIndiceReajuste);
     dbcbGerarPedido = lista(p, "dbcbGerarPedido", ds, "ACGERAPV", {"Sim", "Não"});
     sbCaixa = botao(p, "sbCaixa", "Caixa");
     sbCaixa->setToolTip("Previsão do Fluxo de Caixa");
-    g.campo("Gerar Apenas Pedido de Venda", dbcbGerarPedido, {sbCaixa});
+    g.field("Gerar Apenas Pedido de Venda", dbcbGerarPedido, {sbCaixa});
     dbedDistanciaKm = edit(p, "dbedDistanciaKm", ds, "ACDISTANCIAKM");
-    g.campo("Distância em KM", dbedDistanciaKm);
+    g.field("Distância em KM", dbedDistanciaKm);
     dbedQuantidadePedagio = edit(p, "dbedQuantidadePedagio", ds, "ACQUANTIDADEPEDAGIO");
-    g.campo("Quantidade Pedágios", dbedQuantidadePedagio);
+    g.field("Quantidade Pedágios", dbedQuantidadePedagio);
     dblcHoraTecnica = busca(p, "dblcHoraTecnica", ds, "AHCODIGO", dsHoraTec, "AHCODIGO", "AHDESCRICAO");
-    g.campo("Hora Técnica", dblcHoraTecnica);
+    g.field("Hora Técnica", dblcHoraTecnica);
     dbedHoraValor = edit(p, "dbedHoraValor", ds, "ACHORAVALOR");
-    g.campo("Valor da Hora", dbedHoraValor);
+    g.field("Valor da Hora", dbedHoraValor);
     dbedHoraCredito = edit(p, "dbedHoraCredito", ds, "ACHORACREDITO");
     auto* emMinutos = new QLabel("Em Minutos:", p);
     dbteHoraCreditoMin = texto(p, "dbteHoraCreditoMin", ds, "HoraCreditoMin");
-    g.campo("Créditos de Hora Disp.", dbedHoraCredito, {emMinutos, dbteHoraCreditoMin});
+    g.field("Créditos de Hora Disp.", dbedHoraCredito, {emMinutos, dbteHoraCreditoMin});
     dbedQuantidadeEquipamento = edit(p, "dbedQuantidadeEquipamento", ds, "ACQUANTIDADEEQUIPAMENTO");
-    g.campo("Quantidade Equipamentos", dbedQuantidadeEquipamento);
+    g.field("Quantidade Equipamentos", dbedQuantidadeEquipamento);
     dbcbCOmprovante = lista(p, "dbcbCOmprovante", ds, "ACCOMPROVANTE", {"Nota Fiscal", "Recibo"});
-    g.campo("Tipo Comprovante", dbcbCOmprovante);
+    g.field("Tipo Comprovante", dbcbCOmprovante);
     dbedDiaFechamento = edit(p, "dbedDiaFechamento", ds, "ACDIAFECHAMENTO");
-    g.campo("Dia Fechamento", dbedDiaFechamento);
+    g.field("Dia Fechamento", dbedDiaFechamento);
     dbedPedidoPadrao = edit(p, "dbedPedidoPadrao", ds, "VECODIGOPADRAO");
     sbPesqPedidoPadrao = lupa(p, "sbPesqPedidoPadrao");
-    g.campo("Pedido de Venda Padrão", dbedPedidoPadrao, {sbPesqPedidoPadrao});
+    g.field("Pedido de Venda Padrão", dbedPedidoPadrao, {sbPesqPedidoPadrao});
     dbedObjetoAuxiliar = edit(p, "dbedObjetoAuxiliar", ds, "AJCODIGOAUXILIAR");
     sbPesqObjAux = lupa(p, "sbPesqObjAux");
-    g.campo("Código Objeto Auxiliar", dbedObjetoAuxiliar, {sbPesqObjAux});
+    g.field("Código Objeto Auxiliar", dbedObjetoAuxiliar, {sbPesqObjAux});
     dbedVencimentoSemana = edit(p, "dbedVencimentoSemana", ds, "ACVENCIMENTOSEMANA");
-    g.campo("Dia da Semana Vcto. (Opcional)", dbedVencimentoSemana);
+    g.field("Dia da Semana Vcto. (Opcional)", dbedVencimentoSemana);
     dbedQuantidadeParcela = edit(p, "dbedQuantidadeParcela", ds, "ACQUANTIDADEPARCELA");
-    g.campo("Quantidade Parcelas", dbedQuantidadeParcela);
+    g.field("Quantidade Parcelas", dbedQuantidadeParcela);
     dbedTabelaVencimento = edit(p, "dbedTabelaVencimento", ds, "TVCODIGO");
     sbPesqTabelaVcto = lupa(p, "sbPesqTabelaVcto");
-    g.campo("Código Tabela Vencimento", dbedTabelaVencimento, {sbPesqTabelaVcto});
+    g.field("Código Tabela Vencimento", dbedTabelaVencimento, {sbPesqTabelaVcto});
     dbedContaDebito = edit(p, "dbedContaDebito", ds, "PCCODIGODEBITO");
     sbPesqCtaCtbDeb = lupa(p, "sbPesqCtaCtbDeb");
-    g.campo("Cta. Contab. Déb.", dbedContaDebito, {sbPesqCtaCtbDeb});
+    g.field("Cta. Contab. Déb.", dbedContaDebito, {sbPesqCtaCtbDeb});
     dbedContaCredito = edit(p, "dbedContaCredito", ds, "PCCODIGOCREDITO");
     sbPesqCtaCtbCred = lupa(p, "sbPesqCtaCtbCred");
-    g.campo("Cta. Contab. Créd.", dbedContaCredito, {sbPesqCtaCtbCred});
-    g.fim();
+    g.field("Cta. Contab. Créd.", dbedContaCredito, {sbPesqCtaCtbCred});
+    g.finish();
 }
 
 void TfmAssContCad::montarGrades()

@@ -343,6 +343,10 @@ public:
     void CarregaContratoItemEquipamento(int contrato, bool bComplementar, bool bEncerrado);
     // quCtrEquipSol on the lines of a sales order.
     void CarregaEquipSolicitadosPedidoAss(const QString& pedido);
+    // quCtrEquipLocacao on the contract's equipment rows and quCtrAcessLocacao
+    // on the accessories of its current row, which follow that row as it moves.
+    void CarregaContratoEquipLocacao(int contrato);
+    void CarregaAcessoriosEquipLocacao();
     // Rental lines of the unit (of the contract when its code is above 0;
     // active ones only when asked) on dmGlobal->quAuxiliar, left open on them.
     bool VerificaExisteVeiculo(int contrato, int veiculo, bool bSomenteAtivos);

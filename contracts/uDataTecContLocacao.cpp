@@ -11,6 +11,7 @@
 #include "host/Uglobal.h"
 #include "host/db/Database.h"
 
+using host::data::Dataset;
 using host::data::Query;
 
 void TdmTecContrato::CarregaContratoParcelaLocEquip(int contrato, const QString& tipo)
@@ -53,6 +54,28 @@ void TdmTecContrato::CarregaEquipSolicitadosPedidoAss(const QString& pedido)
     } catch (const std::exception& erro) {
         dmGlobal->MostraErro("Erro: " + QString::fromUtf8(erro.what()));
     }
+}
+
+void TdmTecContrato::CarregaContratoEquipLocacao(int contrato)
+{
+    // Opening moves to the first row: the accessories are loaded once, after it.
+    quCtrEquipLocacao->afterScroll = nullptr;
+    quCtrEquipLocacao->close();
+    quCtrEquipLocacao->paramByName("ACCODIGO")->setValue(contrato);
+    quCtrEquipLocacao->open();
+    CarregaAcessoriosEquipLocacao();
+    quCtrEquipLocacao->afterScroll = [this](Dataset&) { CarregaAcessoriosEquipLocacao(); };
+}
+
+void TdmTecContrato::CarregaAcessoriosEquipLocacao()
+{
+    Query& equipamentos = *quCtrEquipLocacao;
+    const int equipamento = equipamentos.active() && !equipamentos.isEmpty()
+                                ? equipamentos.fieldByName("ACITCODIGO")->asInteger()
+                                : 0;
+    quCtrAcessLocacao->close();
+    quCtrAcessLocacao->paramByName("ACITCODIGO")->setValue(equipamento);
+    quCtrAcessLocacao->open();
 }
 
 bool TdmTecContrato::VerificaExisteVeiculo(int contrato, int veiculo, bool bSomenteAtivos)

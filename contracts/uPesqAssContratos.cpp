@@ -236,7 +236,7 @@ void TfmPesquisaAssContratos::FormKeyDown(int& key, Qt::KeyboardModifiers)
     }
 }
 
-bool SelecionaContrato(int& codigo, QString& numero)
+bool uPesqAssContratos::SelecionaContrato(int& codigo, QString& numero)
 {
     TfmPesquisaAssContratos* dialogo = fmPesquisaAssContratos.create();
     struct Liberar {

@@ -86,7 +86,9 @@ private:
 
 extern host::ui::FormVar<TfmPesquisaAssContratos> fmPesquisaAssContratos;
 
+namespace uPesqAssContratos {
 // The modal search: true with the chosen contract's code and number when a
 // row is picked; false, the arguments unchanged, otherwise. The dialog is
 // always released.
 bool SelecionaContrato(int& codigo, QString& numero);
+}  // namespace uPesqAssContratos

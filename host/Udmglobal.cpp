@@ -143,7 +143,8 @@ void TdmGlobal::attachReceivableUpdates()
     static const QStringList columns = {"NUMERO_DOCUMENTO", "CODIGO_CLIENTE", "SEQUENCIA", "CODIGO_FILIAL",
                                         "SITUACAO_DOCUMENTO", "VALOR_DOCUMENTO", "DATA_EMISSAO", "DATA_VENCIMENTO",
                                         "AOCODIGO", "OBSERVACAO", "VALOR_DESCONTO", "DATA_PAGAMENTO", "TVCODIGO",
-                                        "OFCODIGO", "CREMISSAOINI", "CREMISSAOFIN"};
+                                        "OFCODIGO", "CREMISSAOINI", "CREMISSAOFIN", "OBS10", "CRPREVBOLETO",
+                                        "CRDATABOLETO", "CRDOCUMENTOORIGINAL", "CRPEDIDOCLI", "CRTIPOVCTO"};
     const QString key = " where NUMERO_DOCUMENTO = :OLD_NUMERO_DOCUMENTO and CODIGO_CLIENTE = :OLD_CODIGO_CLIENTE"
                         " and SEQUENCIA = :OLD_SEQUENCIA";
     QStringList sets;

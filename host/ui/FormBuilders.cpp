@@ -1,10 +1,16 @@
 #include "host/ui/FormBuilders.h"
 
+#include "host/ui/DataChoiceControls.h"
 #include "host/ui/DataEdit.h"
+#include "host/ui/DataGrid.h"
 #include "host/ui/DataLookupCombo.h"
 #include "host/ui/DataTextControls.h"
 
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -57,5 +63,99 @@ DataLookupCombo* makeLookup(QWidget* parent, const char* name, host::data::DataS
     c->setListField(listFields);
     return c;
 }
+
+DataComboBox* makeCombo(QWidget* parent, const char* name, host::data::DataSource* source, const QString& field,
+                        const QStringList& items, bool editable)
+{
+    auto* c = new DataComboBox(name, editable ? DataComboBox::Style::DropDown : DataComboBox::Style::DropDownList,
+                               parent);
+    c->setPickList(items);
+    c->bind(source, field);
+    return c;
+}
+
+DataCheckBox* makeCheck(QWidget* parent, const char* name, const QString& caption, host::data::DataSource* source,
+                        const QString& field)
+{
+    auto* c = new DataCheckBox(name, caption, parent);
+    // The stored code, or the caption of a field that maps it.
+    c->setValueChecked("S;Sim");
+    c->setValueUnchecked("N;Não");
+    c->bind(source, field);
+    return c;
+}
+
+GridColumn* addGridColumn(DataGrid* grid, const QString& field, const QString& title, int width)
+{
+    return grid->addColumn(field, title, width);
+}
+
+GridColumn* withButton(GridColumn* column)
+{
+    column->setButtonStyle(GridColumn::ButtonStyle::Ellipsis);
+    return column;
+}
+
+GridColumn* readOnly(GridColumn* column)
+{
+    column->setReadOnly(true);
+    return column;
+}
+
+DataGrid* gridOnPage(QWidget* page, const char* name, host::data::DataSource* source)
+{
+    auto* grid = new DataGrid(name, page);
+    grid->setDataSource(source);
+    auto* layout = page->layout() ? static_cast<QVBoxLayout*>(page->layout()) : new QVBoxLayout(page);
+    layout->addWidget(grid, 1);
+    return grid;
+}
+
+CaptionGrid::CaptionGrid(QWidget* parent, int columns) : layout_(new QGridLayout(parent)), columns_(columns)
+{
+    layout_->setContentsMargins(4, 4, 4, 4);
+    layout_->setHorizontalSpacing(6);
+    layout_->setVerticalSpacing(2);
+}
+
+void CaptionGrid::field(QWidget* caption, QWidget* control, std::initializer_list<QWidget*> extras, int span)
+{
+    if (column_ + span > columns_)
+        newRow();
+    auto* box = new QWidget;
+    auto* v = new QVBoxLayout(box);
+    v->setContentsMargins(0, 0, 0, 0);
+    v->setSpacing(1);
+    if (caption)
+        v->addWidget(caption);
+    auto* h = new QHBoxLayout;
+    h->setSpacing(1);
+    h->addWidget(control, 1);
+    for (QWidget* extra : extras)
+        h->addWidget(extra);
+    v->addLayout(h);
+    layout_->addWidget(box, row_, column_, 1, span);
+    column_ += span;
+}
+
+void CaptionGrid::field(const QString& caption, QWidget* control, std::initializer_list<QWidget*> extras, int span)
+{
+    field(caption.isEmpty() ? nullptr : new QLabel(caption), control, extras, span);
+}
+
+void CaptionGrid::whole(QWidget* control)
+{
+    newRow();
+    layout_->addWidget(control, row_++, 0, 1, columns_);
+}
+
+void CaptionGrid::newRow()
+{
+    if (column_ > 0)
+        ++row_;
+    column_ = 0;
+}
+
+void CaptionGrid::finish() { layout_->setRowStretch(row_ + 1, 1); }
 
 }  // namespace host::ui

@@ -1,0 +1,258 @@
+// The rental register of option "Q" opened through the dispatcher: its
+// pages, the period switching the due fields, the due-date table and
+// salesman searches, the rentable equipment and accessory grids of the
+// current contract, a contract made, saved, browsed and deleted, the
+// statements of loading it and its pages, and its picture.
+
+#include "tests/module/ContLocFixture.h"
+
+#include "rental/uAssContLocacao.h"
+
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Uobservacao.h"
+#include "host/ui/DataChoiceControls.h"
+#include "host/ui/DataEdit.h"
+#include "host/ui/DataGrid.h"
+#include "host/ui/DataLookupCombo.h"
+#include "host/ui/DataTextControls.h"
+
+#include <QLabel>
+#include <QSplitter>
+
+namespace moduletest {
+namespace {
+
+using host::data::DatasetState;
+
+class ContLocacaoJanelaTest : public ContLocTest {
+protected:
+    void SetUp() override
+    {
+        ContLocTest::SetUp();
+        parametro("ATOPCAOCONTRATO", "Q");
+        exec("insert into AUGC20EV (EVCODIGO, EVID, EVMARCA, EVMODELO, EVNSNUMERO, EVVALORCOMPRA) values"
+             " (31, 'L', 'Honda', 'Gerador G5', 'NS-31', 4500)");
+        exec("insert into AUGC20EV (EVCODIGO, EVID, EVMARCA, EVMODELO) values (32, 'L', 'Stihl', 'Betoneira B2')");
+        exec("insert into AUGC20EV (EVCODIGO, EVID, EVMARCA, EVMODELO) values (41, 'A', 'Honda', 'Cabo 10m')");
+    }
+    TfmAssContLocacao& abrir(const QString& nome = "fmAssContLocacao")
+    {
+        return abrirJanela(fmAssContLocacao, nome);
+    }
+    void equipamento(int codigo, int contratoItem, int veiculo, const QString& pai = "null")
+    {
+        exec(QString("insert into AATC05ACIT (ACITCODIGO, ACCODIGO, CLCODIGO, PRCODIGO, EVCODIGO, ACITEQUIPAMENTOPAI,"
+                     " ACITVALOR, ACITQUANTIDADE) values (%1, %2, '00004', 'P0004', %3, %4, 90, 1)")
+                 .arg(codigo)
+                 .arg(contratoItem)
+                 .arg(veiculo)
+                 .arg(pai));
+    }
+};
+
+TEST_F(ContLocacaoJanelaTest, OpensUnderBothNamesWithItsPagesAndThePeriodSwitch)
+{
+    TfmAssContLocacao& form = abrir("fmAssContratos");
+    EXPECT_EQ(form.caption(), "Cadastro de Contrato de Locação de Equipamento");
+    EXPECT_TRUE(form.stayOnTop());
+    EXPECT_EQ(paginas(form), (QStringList{"Dados Adicionais", "Equipamentos", "Parcelas",
+                                          "Observações Emissão Boletos", "Histórico", "Custos Variáveis",
+                                          "Dados da Retirada", "Observações Adicionais", "Contratos Vinculados"}));
+    EXPECT_EQ(form.laContratante->text(), "Contratante") << "the caption is the link";
+    EXPECT_EQ(form.dbcbPeriodoDesc->pickList(), (QStringList{"Diária", "Mensal"}));
+    EXPECT_TRUE(form.paParcelasCabecalho->isHidden());
+    EXPECT_FALSE(form.bbFaturar->isHidden());
+    EXPECT_EQ(form.dbedDataInicio->editMask(), "!99/99/99;1;_") << "eight characters";
+    fechar(form);
+
+    contrato(801, "ACPERIODODESC", "'Mensal'");
+    TfmAssContLocacao& q = abrir();
+    CarregaContrato(801);
+    EXPECT_FALSE(q.laDiaVenc->isHidden());
+    EXPECT_FALSE(q.dbedDiaVenc->isHidden());
+    EXPECT_TRUE(q.laTabelaVenc->isHidden());
+    ctr().edit();
+    const int diaria = q.dbcbPeriodoDesc->findText("Diária");
+    q.dbcbPeriodoDesc->setCurrentIndex(diaria);
+    emit q.dbcbPeriodoDesc->activated(diaria);
+    EXPECT_EQ(cab("ACPERIODODESC").asString(), "Diária");
+    EXPECT_FALSE(q.laTabelaVenc->isHidden());
+    EXPECT_FALSE(q.dblcTabelaVenc->isHidden());
+    EXPECT_TRUE(q.laDiaVenc->isHidden());
+    EXPECT_TRUE(q.dbedDiaVenc->isHidden());
+}
+
+TEST_F(ContLocacaoJanelaTest, DueTableAndSalesmanSearchesFillTheirFields)
+{
+    contrato(801, "ACPERIODODESC", "'Diária'");
+    exec("insert into AFVT0101 (CODIGO, DESCRICAO, QUANTAS_VEZES) values ('07', 'Sete dias', 1)");
+    TfmAssContLocacao& form = abrir();
+    CarregaContrato(801);
+    pesquisa("CODIGO", "07");
+    form.bbPesqTabVenc->click();
+    EXPECT_EQ(cab("TVCODIGO").asString(), "07");
+    EXPECT_EQ(form.dblcTabelaVenc->text(), "Sete dias");
+    pesquisa("FCOD", "00001");
+    form.SbPesqVendedor->click();
+    EXPECT_EQ(cab("ACVENDEDOR").asString(), "00001");
+    EXPECT_EQ(form.DBLcACVENDEDOR->text(), "Carlos Eduardo Vendas");
+    dialogs->answer("Sim", "Deseja salvar as alterações ?");
+    form.btSalvar->click();
+    EXPECT_EQ(lido("select TVCODIGO || ACVENDEDOR from AATC05AC where ACCODIGO = 801"), QStringList{"0700001"});
+}
+
+TEST_F(ContLocacaoJanelaTest, EquipmentGridsHoldTheCurrentContractsRows)
+{
+    contrato(801);
+    contrato(802);
+    equipamento(1, 801, 31);
+    equipamento(2, 801, 32);
+    equipamento(3, 801, 41, "1");
+    equipamento(4, 802, 32);
+    TfmAssContLocacao& form = abrir();
+    CarregaContrato(801);
+    aba(form, form.tsEquipamentos);
+    host::data::Query& equipamentos = *dmTecContrato->quCtrEquipLocacao;
+    EXPECT_EQ(form.dbgdAssContEquipamentoLocacao->model()->rowCount(), 2);
+    EXPECT_EQ(equipamentos.fieldByName("MODELOEQUIPTO")->asString(), "Gerador G5");
+    EXPECT_EQ(form.dbgdAssContAcessorioLocacao->model()->rowCount(), 1) << "the first equipment's accessory";
+    equipamentos.next();
+    EXPECT_EQ(form.dbgdAssContAcessorioLocacao->model()->rowCount(), 0) << "the accessories follow the row";
+    form.btContratoProx->click();
+    EXPECT_EQ(cab("ACCODIGO").asInteger(), 802);
+    aba(form, form.tsEquipamentos);
+    EXPECT_EQ(form.dbgdAssContEquipamentoLocacao->model()->rowCount(), 1);
+
+    // A cancelled search keeps the code; a chosen one (only rentable equipment "L") replaces it.
+    host::ui::DataGrid* grade = form.dbgdAssContEquipamentoLocacao;
+    grade->setSelectedIndex(grade->columnByField("EVCODIGO")->index());
+    dialogs->modal("fmPesquisa", [](host::ui::Form&) {});
+    grade->editButtonClick();
+    EXPECT_EQ(equipamentos.fieldByName("EVCODIGO")->asInteger(), 32);
+    dialogs->modal("fmPesquisa", [](host::ui::Form& janela) {
+        auto& p = static_cast<TfmPesquisa&>(janela);
+        EXPECT_FALSE(p.dataSource()->dataset()->locate("EVCODIGO", 41)) << "no accessory offered";
+        ASSERT_TRUE(p.dataSource()->dataset()->locate("EVCODIGO", 31));
+        QTest::keyClick(p.grid(), Qt::Key_Return);
+    });
+    grade->editButtonClick();
+    EXPECT_EQ(equipamentos.fieldByName("EVCODIGO")->asInteger(), 31);
+
+    // The accessory search offers every rentable piece.
+    dialogs->modal("fmPesquisa", [](host::ui::Form& janela) {
+        auto& p = static_cast<TfmPesquisa&>(janela);
+        EXPECT_TRUE(p.dataSource()->dataset()->locate("EVCODIGO", 31));
+        ASSERT_TRUE(p.dataSource()->dataset()->locate("EVCODIGO", 41));
+        QTest::keyClick(p.grid(), Qt::Key_Return);
+    });
+    host::ui::DataGrid* acessorios = form.dbgdAssContAcessorioLocacao;
+    host::data::Query& linhasAcessorio = *dmTecContrato->quCtrAcessLocacao;
+    ASSERT_TRUE(linhasAcessorio.active());
+    InserirRegistro(linhasAcessorio);
+    acessorios->setSelectedIndex(acessorios->columnByField("EVCODIGO")->index());
+    acessorios->editButtonClick();
+    EXPECT_EQ(linhasAcessorio.fieldByName("EVCODIGO")->asInteger(), 41);
+    linhasAcessorio.cancel();
+
+    // The row's text opens from its observation column, keyed by the row's own code.
+    dialogs->modal("fmObservacao", [](host::ui::Form& janela) {
+        auto& obs = static_cast<TfmObservacao&>(janela);
+        obs.dbmeObservacao->setFocus();
+        QTest::keyClicks(obs.dbmeObservacao, "Entregue na obra");
+        QTest::mouseClick(obs.bbGravar, Qt::LeftButton);
+    });
+    grade->setSelectedIndex(grade->columnByField("ACITOBSERVACAO")->index());
+    grade->editButtonClick();
+    EXPECT_EQ(lido("select OBCODIGO || OBID || OBSEQUENCIA || ':' || OBTEXTO from AUGC70OB"),
+              QStringList{"4U4:Entregue na obra"});
+    EXPECT_EQ(lido("select cast(EVCODIGO as varchar(5)) from AATC05ACIT where ACITCODIGO = 4"), QStringList{"31"});
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+TEST_F(ContLocacaoJanelaTest, ContractIsMadeSavedBrowsedAndDeleted)
+{
+    contrato(700);
+    TfmAssContLocacao& form = abrir();
+    form.btNovo->click();
+    ASSERT_EQ(ctr().state(), DatasetState::Insert);
+    digita(form.dbedNumeroContrato, "LQ-1");
+    digita(form.dbedLocal, "01");
+    pesquisa("CODIGO_CLIENTE", "00004");
+    form.btPesqContratante->click();
+    pesquisa("CODIGO_CLIENTE", "00004");
+    form.btPesqCliente->click();
+    dialogs->answer("Sim", "Deseja salvar as alterações ?");
+    form.btSalvar->click();
+    ASSERT_EQ(ctr().state(), DatasetState::Browse);
+    const int codigo = cab("ACCODIGO").asInteger();
+    EXPECT_EQ(lido(QString("select ACNUMEROCONTRATO from AATC05AC where ACCODIGO = %1").arg(codigo)),
+              QStringList{"LQ-1"});
+    form.btContratoAnt->click();
+    EXPECT_EQ(cab("ACCODIGO").asInteger(), 700);
+    pesquisaContrato("LQ-1");
+    form.btPesqContrato->click();
+    EXPECT_EQ(cab("ACCODIGO").asInteger(), codigo);
+    dialogs->answer("Sim", "Confirma a exclusão do registro?");
+    form.btExcluir->click();
+    EXPECT_EQ(contratos(), QStringList{"700"});
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+TEST_F(ContLocacaoJanelaTest, DueKindListFillsTheColumnALayoutAddsAndLogsItsRun)
+{
+    contrato(801);
+    parcela("000001", "V", 100);
+    parcela("000002", "V", 100);
+    parcela("000003", "V", 100);
+    exec("update ACRC5001 set CRTIPOVCTO = 'Mensal' where NUMERO_DOCUMENTO = '000001'");
+    exec("update ACRC5001 set CRTIPOVCTO = 'Anual' where NUMERO_DOCUMENTO = '000002'");
+    TfmAssContLocacao& form = abrir();
+    // The column comes from a saved layout; without it nothing is read.
+    host::ui::GridColumn* coluna = form.dbgdAssContCadLocEquiParcelas->addColumn("CRTIPOVCTO", "Tipo Vcto.", 80);
+    testsupport::StatementCounter lista;
+    form.CarregaListaParcelaTiposVcto();
+    EXPECT_EQ(lista.count(), 1);
+    EXPECT_EQ(coluna->pickList(), (QStringList{"Anual", "Mensal"}));
+    const QStringList log = logDe("[TfmAssContLocacao.CarregaListaParcelaTiposVcto]");
+    ASSERT_GE(log.size(), 2);
+    EXPECT_EQ(log.mid(log.size() - 2), (QStringList{"***INICIO", "***FIM"}));
+}
+
+TEST_F(ContLocacaoJanelaTest, StatementsOfLoadingAContractAndOfEachPage)
+{
+    contrato(801);
+    equipamento(1, 801, 31);
+    equipamento(2, 801, 32);
+    for (int i = 1; i <= 3; ++i)
+        parcela(QString("00000%1").arg(i), "V", 100);
+    TfmAssContLocacao& form = abrir();
+    testsupport::StatementCounter carga;
+    CarregaContrato(801);
+    const int contratoCarregado = carga.count();
+    const int preparadosCarga = carga.prepares();
+    const QString medidas = medePaginas(form);
+    // The header and its links; the equipment page its items, equipment and
+    // the first equipment's accessories, whatever the rows.
+    EXPECT_EQ(contratoCarregado, 2);
+    EXPECT_EQ(preparadosCarga, 2);
+    EXPECT_EQ(medidas, "tsEquipamentos=3/3 tsParcelas=1/1 tsObsSR=1/1 tsHistorico=0/0 tsCustosVariaveis=0/0"
+                                 " tsDadosRetirada=0/0 tsObsAdicionais=1/0 tsContratosVinculados=0/0");
+}
+
+TEST_F(ContLocacaoJanelaTest, PictureOfTheRegisterWithAContract)
+{
+    contrato(801, "ACDATAIMPLANTACAO, ACDATAVALIDADE, ACPERIODODESC", "'2024-03-01', '2024-03-31', 'Diária'");
+    equipamento(1, 801, 31);
+    equipamento(2, 801, 41, "1");
+    TfmAssContLocacao& form = abrir();
+    CarregaContrato(801);
+    form.resize(1000, 720);
+    guardaFoto(form, "fmAssContLocacao_801.png");
+    aba(form, form.tsEquipamentos);
+    guardaFoto(form, "fmAssContLocacao_801_equipamentos.png");
+    EXPECT_EQ(form.dbedNumeroContrato->text(), "L801");
+}
+
+}  // namespace
+}  // namespace moduletest
