@@ -191,10 +191,10 @@ TEST_F(DevolucaoOSTest, TheOrderTextFollowsTheVehicleAndReceiptModes)
 TEST_F(DevolucaoOSTest, OpeningTheOrderShowsItInTheHostsWindowAndMinimisesTheProgressScreen)
 {
     criarPrincipal();
+    TfmAssOrdemServico& form = abrir();
     auto* andamento = new TfmAssAndamento;
     fmAssAndamento = andamento;
     andamento->show();
-    TfmAssOrdemServico& form = abrir();
     devolver(form, 1, "Sim");
     ASSERT_NE(fmPedidoVenda.get(), nullptr);
     EXPECT_EQ(dmGlobal->quPedidoVenda->fieldByName("NUMERO_PEDIDO")->asString(), devolucaoDaOS());
