@@ -51,13 +51,15 @@ QString sqlImpContratoLoc()
         "where ac.ACCODIGO = :ACCODIGO");
 }
 
-// One half of the item statement: the equipment or the complements.
+// One half of the item statement: the equipment or the complements. The
+// description is a text blob (12000 characters of UTF-8 pass the engine's
+// limit for a text column).
 QString sqlItensContratoLoc(const char* tipo, const char* condicao)
 {
     return QStringLiteral(
                "select cast('%1' as varchar(12)) as TIPO, ite.PRCODIGO, ite.ACITQUANTIDADE,\n"
-               "  cast(coalesce(pr.DESCRICAO, '') || ' ' || coalesce(substring(ob.OBTEXTO from 1 for 9999), '')\n"
-               "    as varchar(12000)) as EQUIPAMENTO,\n"
+               "  coalesce(pr.DESCRICAO, '') || ' ' || coalesce(substring(ob.OBTEXTO from 1 for 9999), '')\n"
+               "    as EQUIPAMENTO,\n"
                "  ite.ACITNUMEROSERIE, ite.ACCODIGO, ite.ACITVALOR\n"
                "from AATC05ACIT ite\n"
                "  left outer join ACEC1101 pr on pr.CODIGO = ite.PRCODIGO\n"

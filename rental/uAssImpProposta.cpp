@@ -49,9 +49,8 @@ QString sqlImpPropostaLetra()
         "  case when ite.CODIGO = emp.PRGENERICO1 or ite.CODIGO = emp.PRGENERICO2\n"
         "    then coalesce(ite.OBS, '') else coalesce(grp.DESCRICAO, '') end as GRUPO,\n"
         "  grp.GRFOTOMINI as GRUPOFOTO, ite.COD as SEQCONFIG,\n"
-        "  cast((select first 1 substring(ob.OBTEXTO from 1 for 9999) from AUGC70OB ob\n"
-        "    where ob.OBCODIGO = ped.NUMERO_PEDIDO and ob.OBID = 'V' and ob.OBSEQUENCIA = ite.COD)\n"
-        "    as varchar(12000)) as DESCCONFIG,\n"
+        "  (select first 1 substring(ob.OBTEXTO from 1 for 9999) from AUGC70OB ob\n"
+        "    where ob.OBCODIGO = ped.NUMERO_PEDIDO and ob.OBID = 'V' and ob.OBSEQUENCIA = ite.COD) as DESCCONFIG,\n"
         "  ite.QUANTIDADE,\n"
         "  case when ped.VEINICIOVIGENCIA is null or ped.VETERMINOVIGENCIA is null then 0\n"
         "    else cast(ped.VETERMINOVIGENCIA - ped.VEINICIOVIGENCIA as integer) end as PERIODODIAS,\n"
@@ -218,9 +217,9 @@ void TqrAssImpProposta::criarDetalhe()
 
 void TqrAssImpProposta::criarResumo()
 {
-    qrbnResumo = QuickRep1->addBand(BandKind::Summary, "qrbnResumo", 150);
+    qrbnResumo = QuickRep1->addBand(BandKind::Summary, "qrbnResumo", 135);
     Band& b = *qrbnResumo;
-    Image* fundo = b.addImage("qriFundo", 0, 0, 190, 150);
+    Image* fundo = b.addImage("qriFundo", 0, 0, 190, 135);
     fundo->setStretch(true);
     Memo* encerramento = paragrafoProposta(b, "qrmeEncerramento", 3, 10);
     rotuloProposta(b, "qrlaAtenciosamente", 0, 16, 60, "Atenciosamente,");
@@ -259,15 +258,15 @@ void TqrAssImpProposta::criarResumo()
                           "referências comerciais."},
     };
     double top = 48;
-    b.addShape("qrshCondicoes", 0, top - 1, 190, 100, ShapeKind::Rectangle);
+    b.addShape("qrshCondicoes", 0, top - 1, 190, 86, ShapeKind::Rectangle);
     int n = 0;
     for (const auto& [titulo, texto] : condicoes) {
         ++n;
         rotuloProposta(b, QStringLiteral("qrlaCondicao%1").arg(n), 2, top, 48, QString::fromUtf8(titulo), true);
-        Label* linha = b.addLabel(QStringLiteral("qrlaCondicaoTexto%1").arg(n), 50, top, 138, 8.5,
+        Label* linha = b.addLabel(QStringLiteral("qrlaCondicaoTexto%1").arg(n), 50, top, 138, 7.5,
                                   QString::fromUtf8(texto));
         linha->setWordWrap(true);
-        top += 9;
+        top += 7.75;
     }
     b.beforePrint = [encerramento, fundo, linhasAssinatura](Band&, bool&) {
         encerramento->setText(textoEmpresaProposta(
