@@ -244,6 +244,20 @@ TEST_F(ContratoLocEquipImpTest, AGenericProductLineTakesTheContractNote)
               QStringList{"detail qrbnEquipamentos: 1 | 999 | Notebook locado | 80,00"});
 }
 
+TEST_F(ContratoLocEquipImpTest, InModeEALineListsItsComposition)
+{
+    parametro("ATMODOPEDIDOASSISTENCIA", "E");
+    contrato(806);
+    item(9030, 806, "P0002", "N", 300);
+    exec("insert into AGPC03CM (CMSEQUENCIA, CMCODIGO, CMQUANTIDADE, PRCODIGO) values (1, 'P0003', 1, 'P0002')");
+    exec("update ACEC1101 set PRDESCRICAOCOMERCIAL = 'Toner preto ' where CODIGO = 'P0003'");
+    carregaReceber(806);
+    const auto paginas = imprimir(806);
+    EXPECT_EQ(linhasBanda(paginas->textDump(), "qrbnEquipamentos"),
+              QStringList{"detail qrbnEquipamentos: 1 | P0002 | Placa-mãe para notebook\\nItens Composição: "
+                          "\\nP0003 - Toner preto | 300,00"});
+}
+
 // A print runs the two queries and one serial query per line with serial
 // text; nothing else, however many lines.
 TEST_F(ContratoLocEquipImpTest, TwentyLinesRunAFixedNumberOfStatementsPlusOneSerialQueryEach)
