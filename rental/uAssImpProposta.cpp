@@ -132,7 +132,6 @@ TqrAssImpProposta::~TqrAssImpProposta() = default;
 void TqrAssImpProposta::criarCabecalho()
 {
     qrbnCabecalho = QuickRep1->addBand(BandKind::PageHeader, "qrbnCabecalho", 25);
-    qrbnCabecalho->setFirstPageOnly(true);
     Image* logo = qrbnCabecalho->addImage("qriLogo", 0, 0, 190, 22);
     logo->setStretch(true);
     qrbnCabecalho->beforePrint = [logo](Band&, bool&) {
