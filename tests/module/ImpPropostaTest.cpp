@@ -128,6 +128,20 @@ TEST_F(ImpPropostaTest, ProposalBAfterProposalAShowsBsData)
     EXPECT_FALSE(b.contains("Clínica")) << b.toStdString();
 }
 
+// A viewer still open on proposal A gives way to B's: one letter on screen.
+TEST_F(ImpPropostaTest, TheViewerOfAnEarlierLetterGivesWayToTheNextOne)
+{
+    proposta("000908", 30);
+    linha("000908", 1, "P0001", 10);
+    exec("insert into AVEC8501 (NUMERO_PEDIDO, CODIGO_CLIENTE, VELOCAL, VEPROPOSTA) values ('000909', '00002', '01', 'S')");
+    VisualizarPropostaAssVenda("000908");
+    VisualizarPropostaAssVenda("000909");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const auto paginas = previa();
+    ASSERT_TRUE(paginas);
+    EXPECT_TRUE(paginas->textDump().contains("Ref.: Proposta de Locação nº:   | 000909"));
+}
+
 TEST_F(ImpPropostaTest, AMissingProposalPrintsTheFixedTextsAndNoBlock)
 {
     const QString dump = imprimir("999999");
