@@ -186,6 +186,7 @@ void TqrAssContratoLocEquip::criarTitulo()
 {
     Dataset* c = quImpContrato;
     qrbnTitulo = QuickRep1->addBand(BandKind::Title, "qrbnTitulo", 58);
+    qrbnTitulo->setShiftBelowGrown(true);   // long addresses push what follows down
     Band& b = *qrbnTitulo;
     struct CampoLoc {
         const char* rotulo;

@@ -147,6 +147,7 @@ void TqrAssImpProposta::criarTitulo()
 {
     Dataset* p = quImpProposta;
     qrbnTitulo = QuickRep1->addBand(BandKind::Title, "qrbnTitulo", 50);
+    qrbnTitulo->setShiftBelowGrown(true);   // the company's paragraphs may run long
     Band& b = *qrbnTitulo;
     Memo* abertura = paragrafoProposta(b, "qrmeAbertura", 0, 12);
     qrlaData = rotuloProposta(b, "qrlaData", 90, 14, 100, QString(), true);
@@ -217,6 +218,7 @@ void TqrAssImpProposta::criarDetalhe()
 void TqrAssImpProposta::criarResumo()
 {
     qrbnResumo = QuickRep1->addBand(BandKind::Summary, "qrbnResumo", 135);
+    qrbnResumo->setShiftBelowGrown(true);
     Band& b = *qrbnResumo;
     Image* fundo = b.addImage("qriFundo", 0, 0, 190, 135);
     fundo->setStretch(true);

@@ -3,6 +3,7 @@
 #include "host/data/Dataset.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace host::report {
 
@@ -174,15 +175,38 @@ bool Layout::printBand(Band& band)
 
 void Layout::produceItems(Band& band, PlacedBand& placed, double& height)
 {
+    struct Grown {
+        double designBottom;
+        double growth;
+    };
+    std::vector<Grown> grown;
+    std::vector<const Control*> producers;
     for (Control* control : band.controls()) {
         if (!control->enabled())
             continue;
         PlacedItem item;
         if (!control->produce(item))
             continue;
-        if (item.rect.height() > control->height() + kEpsilon)
+        if (item.rect.height() > control->height() + kEpsilon) {
             height = std::max(height, item.rect.bottom());   // a text that grew stretches its band
+            grown.push_back({control->top() + control->height(), item.rect.height() - control->height()});
+        }
         placed.items.push_back(std::move(item));
+        producers.push_back(control);
+    }
+    // Controls laid out below a text that grew move down by its growth.
+    if (band.shiftBelowGrown() && !grown.empty()) {
+        double largest = 0;
+        for (size_t i = 0; i < placed.items.size(); ++i) {
+            double shift = 0;
+            for (const Grown& g : grown)
+                if (producers[i]->top() >= g.designBottom - kEpsilon)
+                    shift += g.growth;
+            placed.items[i].rect.translate(0, shift);
+            largest = std::max(largest, shift);
+            height = std::max(height, placed.items[i].rect.bottom());
+        }
+        height = std::max(height, band.height() + largest);
     }
     for (Control* control : band.controls())
         if (auto* aggregate = dynamic_cast<Aggregate*>(control); aggregate && aggregate->resetAfterPrint())

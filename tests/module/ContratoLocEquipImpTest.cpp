@@ -258,6 +258,26 @@ TEST_F(ContratoLocEquipImpTest, InModeEALineListsItsComposition)
                           "\\nP0003 - Toner preto | 300,00"});
 }
 
+TEST_F(ContratoLocEquipImpTest, ALongDeliveryAddressPushesTheBillingAddressDown)
+{
+    contratoPadrao();
+    exec("update AATC05AC set ACENDENTREGA = 'Rua Conceição, 300' || ascii_char(10) || 'Bloco B' || ascii_char(10) ||"
+         " 'Sala 12' || ascii_char(10) || 'Cambuí' || ascii_char(10) || 'Campinas - SP', ACENDCOBRANCA = 'Caixa Postal 9'"
+         " where ACCODIGO = 801");
+    carregaReceber(801);
+    const auto paginas = imprimir(801);
+    const host::report::PlacedBand* titulo = paginas->pages[0].band("qrbnTitulo");
+    ASSERT_NE(titulo, nullptr);
+    const host::report::PlacedItem* entrega = titulo->item("qrreACENDENTREGA");
+    const host::report::PlacedItem* cobranca = titulo->item("qrreACENDCOBRANCA");
+    const host::report::PlacedItem* valor = titulo->item("qrlaValorContrato");
+    ASSERT_TRUE(entrega && cobranca && valor);
+    EXPECT_GT(entrega->rect.height(), 15);
+    EXPECT_GE(cobranca->rect.top(), entrega->rect.bottom());
+    EXPECT_GE(valor->rect.top(), cobranca->rect.bottom());
+    EXPECT_TRUE(titulo->texts().join(" | ").contains("Campinas - SP | Endereço Cobrança | Caixa Postal 9"));
+}
+
 // A print runs the two queries and one serial query per line with serial
 // text; nothing else, however many lines.
 TEST_F(ContratoLocEquipImpTest, TwentyLinesRunAFixedNumberOfStatementsPlusOneSerialQueryEach)

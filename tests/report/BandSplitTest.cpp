@@ -145,3 +145,29 @@ TEST(BandSplit, BandThatFitsOnAFreshPageMovesWhole)
     EXPECT_EQ(pages.pages[1].count("qrbnResumo"), 1);
     EXPECT_EQ(printedNumbers(pages, "qrbnResumo"), oneTo(45));
 }
+
+TEST(BandSplit, ControlsBelowAGrownTextMoveDownWhenAsked)
+{
+    TallReport r;
+    Memo* endereco = r.resumo->addMemo("qrmeEndereco", 0, 6, 60, 4);
+    endereco->setAutoStretch(true);
+    endereco->setWordWrap(true);
+    endereco->setText("Rua 1\nBloco 2\nSala 3");
+    r.resumo->addLabel("qrlaAbaixo", 0, 11, 60, 4, "Cobrança");
+    r.resumo->addLabel("qrlaLado", 70, 6, 60, 4, "Ao lado");
+    // Top of an item within the summary band, laid out anew.
+    const auto topo = [&](const char* nome) {
+        r.report.prepare();
+        const PlacedBand* resumo = r.report.prepared()->pages[0].band("qrbnResumo");
+        return resumo->item(nome)->rect.top() - resumo->rect.top();
+    };
+    // Off (the default): the label stays where it was drawn, under the text.
+    EXPECT_DOUBLE_EQ(topo("qrlaAbaixo"), 11);
+    r.resumo->setShiftBelowGrown(true);
+    EXPECT_DOUBLE_EQ(topo("qrmeEndereco"), 6);
+    const double growth = r.report.prepared()->pages[0].band("qrbnResumo")->item("qrmeEndereco")->rect.height() - 4;
+    ASSERT_GT(growth, 1);
+    EXPECT_NEAR(topo("qrlaAbaixo"), 11 + growth, 0.001);
+    EXPECT_DOUBLE_EQ(topo("qrlaLado"), 6);   // beside the text, not below it
+    EXPECT_NEAR(r.report.prepared()->pages[0].band("qrbnResumo")->rect.height(), 20 + growth, 0.001);
+}
