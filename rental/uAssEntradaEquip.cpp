@@ -81,7 +81,7 @@ void TfmAssEntradaEquip::criarControles()
     dbgdAssEntradaEquip->addColumn("ACCODIGO", "Contrato", 60);
     dbgdAssEntradaEquip->addColumn("ACNUMEROCONTRATO", "Nº Contrato", 100);
     dbgdAssEntradaEquip->addColumn("ACDATAVALIDADE", "Fim Validade", 90);
-    dbgdAssEntradaEquip->addColumn("CLIENTE", "Cliente", 220);
+    dbgdAssEntradaEquip->addColumn("CLIENTE", "Cliente", 180);
     dbgdAssEntradaEquip->onDblClick = [this] { dbgdAssEntradaEquipDblClick(); };
     laTotalRegistros = named<QLabel>("laTotalRegistros", "Total de Registros: 0");
     laAbrirCfgEquipamento =
@@ -109,7 +109,7 @@ void TfmAssEntradaEquip::criarControles()
     janela->addLayout(botoes);
     janela->addWidget(dbgdAssEntradaEquip, 1);
     janela->addLayout(rodape);
-    resize(860, 480);
+    resize(980, 480);
 }
 
 bool TfmAssEntradaEquip::modoCodigoBarras() const
