@@ -9,6 +9,7 @@
 #include "rental/uAssContLocacao.h"
 
 #include "contracts/uDataTecContLocacao.h"
+#include "data/uDataTec.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/db/Database.h"
@@ -241,6 +242,7 @@ TEST_F(EncerramentoLocacaoTest, AStockFailureUndoesItsLineOnly)
 TEST_F(EncerramentoLocacaoTest, ComplementMovementTextComesFromTheContractsOwnOrder)
 {
     exec("insert into AVEC8501 (NUMERO_PEDIDO, CODIGO_CLIENTE, AUX2, IMPRESSO_NF) values ('PL-9', '00004', '1', 'S')");
+    exec("insert into AVEC8501 (NUMERO_PEDIDO, CODIGO_CLIENTE, AUX2, IMPRESSO_NF) values ('PX-1', '00004', '0', '')");
     contrato(801, "ACPEDIDO", "'PL-9'");
     contrato(802);
     item(1, 801, "P0004", "S", "ACITRETORNO", "'S'");
@@ -250,6 +252,8 @@ TEST_F(EncerramentoLocacaoTest, ComplementMovementTextComesFromTheContractsOwnOr
     serie(2, "NS-802", "P0004", 802);
     serie(3, "NS-3", "P0001", 802);
     TfmAssContCadLocEquip& form = abrirE();
+    CarregaPedidoAssVenda("PX-1", {});   // another order open in the order data module
+    ASSERT_EQ(dmTec->quAssVenda->fieldByName("NUMERO_PEDIDO")->asString().trimmed(), "PX-1");
     CarregaContrato(801);
     aba(form, form.tsComplementos);
     dialogs->answer("Sim", "Deseja Encerrar Complemento Selecionado?").enter("Complemento devolvido");
