@@ -62,6 +62,7 @@ struct DocumentoEstoque {
     QString hora;
     QString cliente;        // empty: "00000"
     QString operacao;
+    QString observacao;     // who made it ("Usuário: ...")
 };
 // The product record the stock-item writer takes its values from.
 struct ProdutoEstoque {

@@ -55,13 +55,17 @@ QString TdmGlobal::InseriDocumentoAcem1401(const DocumentoEstoque& documento)
     const QString cliente = documento.cliente.trimmed().isEmpty() ? QString("00000") : documento.cliente.trimmed();
     host::db::executeSql(tr,
                          "insert into ACEM1401 (DOCUMENTO, SERIE_DOC, COD_CLI, OPERACAO_DOC, LOCAL_DOC, DATA,"
-                         " TOTAL_DOC) values (:DOCUMENTO, :SERIE, :CLIENTE, :OPERACAO, :LOCAL, :DATA, 0)",
+                         " TOTAL_DOC, TIPO_DOC, HORA_DOC, OBSERVACAO_DOC) values (:DOCUMENTO, :SERIE, :CLIENTE,"
+                         " :OPERACAO, :LOCAL, :DATA, 0, :TIPO, :HORA, :OBSERVACAO)",
                          {{"DOCUMENTO", numero},
                           {"SERIE", serie},
                           {"CLIENTE", cliente},
                           {"OPERACAO", textoOuNuloEstoque(documento.operacao)},
                           {"LOCAL", local},
-                          {"DATA", diaDocumentoEstoque(documento.data)}});
+                          {"DATA", diaDocumentoEstoque(documento.data)},
+                          {"TIPO", textoOuNuloEstoque(documento.tipo)},
+                          {"HORA", textoOuNuloEstoque(documento.hora.left(8))},
+                          {"OBSERVACAO", textoOuNuloEstoque(documento.observacao.left(100))}});
     ponto.release();
     return numero;
 }

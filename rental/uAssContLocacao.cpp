@@ -188,6 +188,8 @@ void TfmAssContLocacao::ligarEventos()
     laContratante->onClick = [this] { laContratanteClick(); };
     laCliente->onClick = [this] { LbClienteClick(); };
     laVisualizarJustificativa->onClick = [this] { laVisualizarJustificativaClick(); };
+    laEncerrarEquipamento->onClick = [this] { laEncerrarEquipamentoClick(); };
+    laReabrirEquip->onClick = [this] { laReabrirEquipClick(); };
     dbcbPeriodoDesc->onChange = [this] { dbcbPeriodoDescChange(); };
     connect(bbPesqTabVenc, &QPushButton::clicked, this,
             [this] { host::ui::runGuarded([this] { bbPesqTabVencClick(); }); });

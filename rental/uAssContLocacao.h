@@ -58,6 +58,9 @@ public:
     void dbgdAssContAcessorioLocacaoEditButtonClick();
     void dsReceberDataChange();
     void CarregaListaParcelaTiposVcto();
+    // Closing and reopening lines (uAssContLocEncerramento.cpp).
+    void laEncerrarEquipamentoClick();
+    void laReabrirEquipClick();
 
 protected:
     void antesCarregarPagina(host::ui::TabSheet* pagina) override;

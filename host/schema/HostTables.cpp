@@ -372,6 +372,10 @@ const std::vector<TableDef>& hostTables()
         {"ACCODIGO", kInteger},
         {"OPERACAOP", varchar(2)},
         {"FRETE1_2", varchar(1)},
+        // Entry ("E") or exit ("S"), the time it was made and who made it.
+        {"TIPO_DOC", varchar(1)},
+        {"HORA_DOC", varchar(8)},
+        {"OBSERVACAO_DOC", varchar(100)},
     }},
     // Stock/invoice document items.
     {"ACEM14IT", {}, {
