@@ -66,10 +66,17 @@ TEST_F(ContLocFatTest, OnlyTheMonthsComplementForecastsAreFoldedBilledOnesAndOth
     // complement instalment and April's forecast.
     parcela("000104", "", 70, 802, "2024-03-25");
     parcela("000105", "V", 30, 803, "2024-04-20");
+    // The contract's variable costs are shown before its instalment is billed.
+    exec("update AATC05AC set ACCUSTOSVAR = 'Combustível: 40,00' where ACCODIGO = 801");
     dmGlobal->IBTransaction1->commitRetaining();
     TfmAssContFatLocEquip& form = pesquisado();
     EXPECT_EQ(form.stConsultaVinc->panelText(0), "Total de Registros: 4");
-    gerar(form);
+    dialogs->answer("Sim", "Confirma o Faturamento dos Contratos?");
+    dialogs->acknowledge("Custos Variáveis - Código Contrato: 801");
+    form.bbGerar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(dialogs->shown().back().detail, "Combustível: 40,00");
+    EXPECT_EQ(dialogs->shown().back().title, "Confirmação");
     EXPECT_EQ(receber(801), QStringList{"000101|35000|"});
     EXPECT_EQ(receber(802), QStringList{"000104|7000|"});
     EXPECT_EQ(receber(803), QStringList{"000105|3000|V"});
@@ -183,11 +190,21 @@ TEST_F(ContLocFatTest, EachInstalmentCostsItsOwnWritesOnly)
     EXPECT_EQ(lido("select count(*) from ACRC5001 where AOCODIGO > 900 and SITUACAO_DOCUMENTO = 'V'"),
               QStringList{"0"});
     // Per instalment: the complements read, the variable costs, two
-    // deletes of three statements, the update, the note, the collection's
-    // read, insert and update, savepoints and the commit.
+    // deletes of three statements (cash rows, note, receivable), the
+    // update, the note, the collection's read, insert and update (13), and
+    // two savepoints taken and released (the instalment's, the collection's).
     const int porParcela = (tres.first - dois.first);
     EXPECT_EQ(porParcela, 17) << dois.first << " " << tres.first;
     EXPECT_EQ(tres.second, 0) << "every statement is kept prepared from the first run";
+
+    // With the receipt (contracts without items) four more: the header
+    // with its number, the items read and the cash row renumbered.
+    principais(981, 2);
+    const auto reciboDois = medir(true);
+    principais(991, 3);
+    const auto reciboTres = medir(true);
+    EXPECT_EQ(reciboTres.first - reciboDois.first, 17 + 4) << reciboDois.first << " " << reciboTres.first;
+    EXPECT_EQ(reciboTres.second, 0);
 }
 
 // ---- with the receipt document (option "Q") ----------------------------------------------
