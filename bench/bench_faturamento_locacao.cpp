@@ -234,7 +234,8 @@ int main(int argc, char** argv)
                     direto[recibo].add(bench::segundos([&] { diretoFaturamentoLoc(tr, recibo == 1); }));
                 });
         }
-        fmAssContFatLocEquip.free();
+        form.close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         repoeParcelasLoc(tr);
         tr.commit();
     }

@@ -14,11 +14,15 @@ namespace {
 // only by those conditions (four statements at most, each kept prepared).
 QString selecaoFaturaBoleto(const FaturaBoletoLocacao& f)
 {
+    // One customer's one document (what a billing asks) reads through the
+    // customer's index; a range would read the whole table.
+    const bool umDocumento = f.clienteIni.trimmed() == f.clienteFim.trimmed() &&
+                             f.documentoIni.trimmed() == f.documentoFim.trimmed();
     QString sql = "select cr.NUMERO_DOCUMENTO, cr.CODIGO_CLIENTE, cr.SEQUENCIA, cr.VALOR_DOCUMENTO,"
-                  " cr.DATA_EMISSAO, cr.DATA_VENCIMENTO from ACRC5001 cr"
-                  " where cr.CODIGO_FILIAL = :FILIAL and cr.NUMERO_DOCUMENTO between :DOC1 and :DOC2"
-                  " and cr.CODIGO_CLIENTE between :CLI1 and :CLI2"
-                  " and coalesce(cr.SITUACAO_DOCUMENTO, '') <> 'V'";
+                  " cr.DATA_EMISSAO, cr.DATA_VENCIMENTO from ACRC5001 cr where cr.CODIGO_FILIAL = :FILIAL";
+    sql += umDocumento ? " and cr.CODIGO_CLIENTE = :CLI1 and cr.NUMERO_DOCUMENTO = :DOC1"
+                       : " and cr.NUMERO_DOCUMENTO between :DOC1 and :DOC2 and cr.CODIGO_CLIENTE between :CLI1 and :CLI2";
+    sql += " and coalesce(cr.SITUACAO_DOCUMENTO, '') <> 'V'";
     if (f.emissaoIni.isValid() && f.emissaoFim.isValid())
         sql += " and cr.DATA_EMISSAO between :EMI1 and :EMI2";
     if (f.vencimentoIni.isValid() && f.vencimentoFim.isValid())
@@ -48,9 +52,11 @@ int TdmGlobal::AbrirFaturaBoletoDocumentoContratoLocEquip(const FaturaBoletoLoca
         std::shared_ptr<host::db::Statement> selecao = tr.prepared(selecaoFaturaBoleto(f));
         selecao->setParam("FILIAL", filial);
         selecao->setParam("DOC1", f.documentoIni.trimmed());
-        selecao->setParam("DOC2", f.documentoFim.trimmed());
         selecao->setParam("CLI1", f.clienteIni.trimmed());
-        selecao->setParam("CLI2", f.clienteFim.trimmed());
+        if (f.clienteIni.trimmed() != f.clienteFim.trimmed() || f.documentoIni.trimmed() != f.documentoFim.trimmed()) {
+            selecao->setParam("DOC2", f.documentoFim.trimmed());
+            selecao->setParam("CLI2", f.clienteFim.trimmed());
+        }
         if (f.emissaoIni.isValid() && f.emissaoFim.isValid()) {
             selecao->setParam("EMI1", inicioDiaFatura(f.emissaoIni));
             selecao->setParam("EMI2", fimDiaFatura(f.emissaoFim));

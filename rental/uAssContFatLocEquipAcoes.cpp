@@ -21,6 +21,7 @@
 #include <QPushButton>
 
 #include <map>
+#include <set>
 
 using namespace uAssContFatLocEquip;
 using uAssContLocFaturamento::ParcelaLocacao;
@@ -117,9 +118,16 @@ void TfmAssContFatLocEquip::FaturarListagem(bool comRecibo)
     ListagemRestaurada restaurada(*quConsulta);
     if (!quConsulta->active() || quConsulta->isEmpty())
         return;
-    // The walk loads each billed row's complements itself, fresh (an earlier
-    // row of the same contract may have folded some of them).
+    // The rows the lower grid shows for each principal, read for all of
+    // them at once; the walk does not reload the grid row by row. A row
+    // folded into one instalment is not offered to the next.
     host::data::DetachHandler<host::data::Dataset::Event> semVinculos(quConsulta->afterScroll);
+    std::multimap<int, ParcelaLocacao> vinculos;
+    bool vinculosLidos = false;
+    std::set<QString> dobradas;
+    auto chave = [](const ParcelaLocacao& p) {
+        return p.cliente + "|" + p.documento + "|" + QString::number(p.sequencia) + "|" + p.filial;
+    };
     std::map<int, QString> custos;   // read once per contract in a run
     int contador = 0;
     for (quConsulta->first(); !quConsulta->eof(); quConsulta->next()) {
@@ -143,11 +151,26 @@ void TfmAssContFatLocEquip::FaturarListagem(bool comRecibo)
         if (!custo->second.isEmpty())
             dmGlobal->MostraAvisoExtenso("Custos Variáveis - Código Contrato: " + QString::number(principal.contrato),
                                          custo->second, false, "Confirmação");
-        CarregaContratosVinculados(principal.contrato, deDataIni->dateText(), deDataFin->dateText());
+        if (!vinculosLidos) {
+            host::data::Query& todos = *quVinculosFaturar_;
+            todos.close();
+            const QString sql = SqlVinculosFaturarFatLocEquip(Filtros(deDataIni->dateText(), deDataFin->dateText()));
+            if (todos.sql() != sql)
+                todos.setSql(sql);
+            todos.open();
+            for (todos.first(); !todos.eof(); todos.next())
+                vinculos.emplace(todos.fieldByName("PRINCIPAL")->asInteger(), uAssContLocFaturamento::LeParcela(todos));
+            todos.close();
+            vinculosLidos = true;
+        }
         std::vector<ParcelaLocacao> vinculadas;
-        for (quConsultaVinc->first(); !quConsultaVinc->eof(); quConsultaVinc->next())
-            vinculadas.push_back(uAssContLocFaturamento::LeParcela(*quConsultaVinc));
+        auto [de, ate] = vinculos.equal_range(principal.contrato);
+        for (auto it = de; it != ate; ++it)
+            if (!dobradas.count(chave(it->second)))
+                vinculadas.push_back(it->second);
         uAssContLocFaturamento::FaturarParcela(principal, vinculadas, comRecibo);
+        for (const ParcelaLocacao& v : uAssContLocFaturamento::ParcelasDoMes(principal, vinculadas))
+            dobradas.insert(chave(v));
     }
     if (contador == 0)
         dmGlobal->MostraAviso("Aviso: não existe(m) Previsão(ões) para Faturamento do(s) Contrato(s).");

@@ -68,12 +68,25 @@ QString SqlConsultaFatLocEquip(const FiltrosFatLocEquip& f)
     return sql + kOrdemFatLocEquip;
 }
 
+namespace {
+
+QString vinculosFatLocEquip(const FiltrosFatLocEquip& f, const QString& colunaPrincipal, const QString& condicao)
+{
+    return QString("select ") + colunaPrincipal + kColunasFatLocEquip + kColunasReceberFatLocEquip +
+           " from AATC05ACVI vi left outer join AATC05AC cont on (cont.ACCODIGO = vi.ACCODIGOCOMPLEMENTO)" +
+           kLigacoesFatLocEquip + " where " + condicao + CondicoesFatLocEquip(f) + kOrdemFatLocEquip;
+}
+
+}  // namespace
+
 QString SqlConsultaVincFatLocEquip(const FiltrosFatLocEquip& f)
 {
-    return QString("select ") + kColunasFatLocEquip + kColunasReceberFatLocEquip +
-           " from AATC05ACVI vi left outer join AATC05AC cont on (cont.ACCODIGO = vi.ACCODIGOCOMPLEMENTO)" +
-           kLigacoesFatLocEquip + " where vi.ACCODIGOPRINCIPAL = :ACCODIGO" + CondicoesFatLocEquip(f) +
-           kOrdemFatLocEquip;
+    return vinculosFatLocEquip(f, {}, "vi.ACCODIGOPRINCIPAL = :ACCODIGO");
+}
+
+QString SqlVinculosFaturarFatLocEquip(const FiltrosFatLocEquip& f)
+{
+    return vinculosFatLocEquip(f, "vi.ACCODIGOPRINCIPAL PRINCIPAL, ", "rec.AOCODIGO is not null");
 }
 
 }  // namespace uAssContFatLocEquip

@@ -30,5 +30,8 @@ QString SqlConsultaFatLocEquip(const FiltrosFatLocEquip& f);
 // The complements' instalments of the principal :ACCODIGO (no contract
 // filter), in the same order.
 QString SqlConsultaVincFatLocEquip(const FiltrosFatLocEquip& f);
+// The same rows for every principal at once, with its code as PRINCIPAL:
+// what a billing run folds, read in one statement.
+QString SqlVinculosFaturarFatLocEquip(const FiltrosFatLocEquip& f);
 
 }  // namespace uAssContFatLocEquip

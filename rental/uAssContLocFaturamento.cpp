@@ -49,44 +49,52 @@ QVariantMap chaveParcelaFat(const ParcelaLocacao& p)
 }
 
 // The rental receipt of one instalment: the header with the contract's
-// value and one line per item value, "período: <month>/<year>".
+// value (not the lines' sum) and one line per item value.
 QString inserirReciboMensal(const ParcelaLocacao& p)
+{
+    std::vector<LinhaRecibo> linhas;
+    const QString texto = TextoPeriodoMensal(p.vencimento);
+    for (double valor : ValoresItensContrato(p.contrato))
+        linhas.push_back({valor, texto});
+    return InserirReciboLocacao(p.contrato, p.local, p.cliente, p.valorContrato, linhas);
+}
+
+}  // namespace
+
+QString InserirReciboLocacao(int contrato, const QString& local, const QString& cliente, double total,
+                             const std::vector<LinhaRecibo>& linhas)
 {
     DocumentoEstoque documento;
     documento.data = QDateTime(QDate::currentDate(), QTime(0, 0));
     documento.serie = kSerieRecibo;
-    documento.local = p.local;
+    documento.local = local;
     documento.tipo = "S";
-    documento.cliente = p.cliente;
+    documento.cliente = cliente;
     documento.operacao = kOperacaoRecibo;
     documento.hora = QTime::currentTime().toString("hh:mm:ss");
-    // The header carries the contract's value, not the lines' sum.
-    documento.total = p.valorContrato;
+    documento.total = total;
     const QString numero = dmGlobal->InseriDocumentoAcem1401(documento);
-    const QString texto = TextoPeriodoMensal(p.vencimento);
     int n = 0;
-    for (double valor : ValoresItensContrato(p.contrato)) {
+    for (const LinhaRecibo& linha : linhas) {
         ItemDocumentoEstoque item;
-        item.local = p.local;
+        item.local = local;
         item.documento = numero;
         item.sequencia = ++n;
         item.quantidade = 1;
-        item.cliente = p.cliente;
+        item.cliente = cliente;
         item.data = QDateTime::currentDateTime();
         item.serie = kSerieRecibo;
         item.operacao = kOperacaoRecibo;
         item.produto = "999";
-        item.valorUnitario = valor;
-        item.valorTotal = valor;
+        item.valorUnitario = linha.valor;
+        item.valorTotal = linha.valor;
         item.hora = QTime::currentTime().toString("hh:mm:ss");
-        item.observacao = texto;
-        item.acCodigo = p.contrato;
+        item.observacao = linha.texto;
+        item.acCodigo = contrato;
         dmGlobal->InseriItemAcem14it(item);
     }
     return numero;
 }
-
-}  // namespace
 
 ParcelaLocacao LeParcela(host::data::Dataset& linha)
 {

@@ -76,6 +76,18 @@ QString TextoPeriodoMensal(const QDateTime& vencimento);
 QString FaturarParcela(const ParcelaLocacao& principal, const std::vector<ParcelaLocacao>& vinculadas,
                        bool comRecibo);
 
+// One line of a rental receipt: its value (unit and total, quantity 1)
+// and its text.
+struct LinhaRecibo {
+    double valor = 0;
+    QString texto;
+};
+// Records a rental receipt of the customer at the branch: the header with
+// that total and one line per entry (product "999", numbered from 1, the
+// contract on each). Returns its number. Nothing is committed.
+QString InserirReciboLocacao(int contrato, const QString& local, const QString& cliente, double total,
+                             const std::vector<LinhaRecibo>& linhas);
+
 // The values of the contract's items (ACITVALOR of quCtrEquipLocacao
 // restricted to the contract), in the dataset's order. The dataset is put
 // back on the contract it held, if any.

@@ -49,36 +49,10 @@ QString FaturarDiarias(const ContratoDiario& c, const std::vector<LinhaDiaria>& 
     // leaves no document behind.
     host::db::CommitHold espera(tr);
     host::db::Savepoint ponto(tr);
-    DocumentoEstoque documento;
-    documento.data = QDateTime(QDate::currentDate(), QTime(0, 0));
-    documento.serie = kSerieRecibo;
-    documento.local = c.local;
-    documento.tipo = "S";
-    documento.cliente = c.cliente;
-    documento.operacao = kOperacaoRecibo;
-    documento.hora = QTime::currentTime().toString("hh:mm:ss");
-    documento.total = total;
-    const QString numero = dmGlobal->InseriDocumentoAcem1401(documento);
-    int n = 0;
-    for (const LinhaDiaria& linha : linhas) {
-        const double valor = ValorLinhaDiaria(linha);
-        ItemDocumentoEstoque item;
-        item.local = c.local;
-        item.documento = numero;
-        item.sequencia = ++n;
-        item.quantidade = 1;
-        item.cliente = c.cliente;
-        item.data = QDateTime::currentDateTime();
-        item.serie = kSerieRecibo;
-        item.operacao = kOperacaoRecibo;
-        item.produto = "999";
-        item.valorUnitario = valor;
-        item.valorTotal = valor;
-        item.hora = QTime::currentTime().toString("hh:mm:ss");
-        item.observacao = TextoPeriodoDiario(linha);
-        item.acCodigo = c.contrato;
-        dmGlobal->InseriItemAcem14it(item);
-    }
+    std::vector<LinhaRecibo> recibo;
+    for (const LinhaDiaria& linha : linhas)
+        recibo.push_back({ValorLinhaDiaria(linha), TextoPeriodoDiario(linha)});
+    const QString numero = InserirReciboLocacao(c.contrato, c.local, c.cliente, total, recibo);
     DesdobramentoReceber receber;
     receber.valorTotal = total;
     receber.tabelaVencimento = c.tabelaVencimento;
