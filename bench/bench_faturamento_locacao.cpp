@@ -3,9 +3,9 @@
 // listing: without a receipt (the two complements deleted with their cash
 // rows and notes, the instalment billed, its note and collection) and with
 // the rental receipt (a header and one line more, the instalment
-// renumbered with its cash row); against reading the same rows and writing
-// them through host/db directly, with a commit per instalment, in the same
-// run. Prints instalments per second and each ratio.
+// renumbered with its cash row and notes); against reading the same rows
+// and writing them through host/db directly, with a commit per instalment,
+// in the same run. Prints instalments per second and each ratio.
 
 #include "bench/BenchContratos.h"
 
@@ -136,6 +136,7 @@ void diretoFaturamentoLoc(host::db::Transaction& tr, bool comRecibo)
                                   " SEQUENCIA, QUNATIDADEPRODUTO, DATA, VALOR_TOTAL_UNIT, VALOR_TOTAL,"
                                   " OBSERVACAO_PRODUTO, ACCODIGO) values (:N, 'RC', :C, '00001', '01', '999', 1, 1, :H,"
                                   " 300, 300, 'período: março/2024', :A)");
+    host::db::Statement renumeraNotas(tr, "update AUGC70OB set OBCODIGO = :N where OBID = 'R' and OBCODIGO = :A");
     host::db::Statement renumeraCaixa(tr, "update ACXC94XP set XPDOCUMENTO = :N where XPID = 'R' and XPDOCUMENTO = :D"
                                           " and XPEMITENTE = :C and CRSEQUENCIA = 1 and XPLOCAL = '01'");
     const QDateTime hoje(QDate::currentDate(), QTime(0, 0));
@@ -170,6 +171,9 @@ void diretoFaturamentoLoc(host::db::Transaction& tr, bool comRecibo)
             renumeraCaixa.setParam("D", p.documento);
             renumeraCaixa.setParam("C", p.cliente);
             renumeraCaixa.execute();
+            renumeraNotas.setParam("N", novo + p.cliente + "1");
+            renumeraNotas.setParam("A", p.documento + p.cliente + "1");
+            renumeraNotas.execute();
         }
         const QString nossoNumero = "01" + novo + "001";
         fatura.setParam("V", total);

@@ -208,7 +208,8 @@ QString FaturarParcela(const ParcelaLocacao& principal, const std::vector<Parcel
                          " and NUMERO_DOCUMENTO = :DOC and SEQUENCIA = :SEQ and CODIGO_FILIAL = :FIL",
                          valores);
     if (numero != principal.documento) {
-        // The receivable's cash forecast follows its new number.
+        // The receivable's cash forecast and its notes (the collection's
+        // message) follow its new number.
         QVariantMap caixa = chaveParcelaFat(principal);
         caixa.insert("NUMERO", numero);
         caixa["FIL"] = TdmGlobal::CodigoFilialCurto(principal.filial);
@@ -216,6 +217,9 @@ QString FaturarParcela(const ParcelaLocacao& principal, const std::vector<Parcel
                              "update ACXC94XP set XPDOCUMENTO = :NUMERO where XPID = 'R' and XPDOCUMENTO = :DOC"
                              " and XPEMITENTE = :CLI and CRSEQUENCIA = :SEQ and XPLOCAL = :FIL",
                              caixa);
+        host::db::executeSql(tr, "update AUGC70OB set OBCODIGO = :NOVA where OBID = 'R' and OBCODIGO = :ANTIGA",
+                             {{"NOVA", ChaveNotaParcela(numero, principal.cliente, principal.sequencia)},
+                              {"ANTIGA", ChaveNotaParcela(principal.documento, principal.cliente, principal.sequencia)}});
     }
     dmGlobal->GravaObservacao(ChaveNotaParcela(numero, principal.cliente, principal.sequencia), "R", 4,
                               resumo.nota());

@@ -210,13 +210,13 @@ TEST_F(ContLocFatTest, EachInstalmentCostsItsOwnWritesOnly)
     EXPECT_EQ(porParcela, 16) << dois.first << " " << tres.first;
     EXPECT_EQ(tres.second, 0) << "every statement is kept prepared from the first run";
 
-    // With the receipt (contracts without items) four more: the header
-    // with its number, the items read and the cash row renumbered.
+    // With the receipt (contracts without items) five more: the header
+    // with its number, the items read, the cash row and notes renumbered.
     principais(981, 2);
     const auto reciboDois = medir(true);
     principais(991, 3);
     const auto reciboTres = medir(true);
-    EXPECT_EQ(reciboTres.first - reciboDois.first, 16 + 4) << reciboDois.first << " " << reciboTres.first;
+    EXPECT_EQ(reciboTres.first - reciboDois.first, 16 + 5) << reciboDois.first << " " << reciboTres.first;
     EXPECT_EQ(reciboTres.second, 0);
 }
 
@@ -236,6 +236,11 @@ protected:
 
 TEST_F(ContLocFatReciboTest, TheBilledInstalmentTakesTheNumberOfItsReceiptWithOneLinePerItem)
 {
+    // The forecast's collection message and cash row go with it.
+    exec("insert into AUGC70OB (OBCODIGO, OBID, OBSEQUENCIA, OBTEXTO) values ('000101000041', 'R', 0, 'Mensagem')");
+    exec("insert into ACXC94XP (XPID, XPLOCAL, XPDOCUMENTO, XPEMITENTE, CRSEQUENCIA) values ('R', '01', '000101',"
+         " '00004', 1)");
+    dmGlobal->IBTransaction1->commitRetaining();
     TfmAssContFatLocEquip& form = pesquisado();
     gerar(form);
     EXPECT_EQ(dialogs->pending(), 0);
@@ -256,6 +261,10 @@ TEST_F(ContLocFatReciboTest, TheBilledInstalmentTakesTheNumberOfItsReceiptWithOn
                    "000041'"),
               QStringList{"1"});
     EXPECT_EQ(lido("select trim(NUMERO_DOCUMENTO) from ACRC50FB"), QStringList{numero});
+    EXPECT_EQ(lido("select OBTEXTO from AUGC70OB where OBSEQUENCIA = 0 and OBCODIGO = '" + numero + "000041'"),
+              QStringList{"Mensagem"});
+    EXPECT_EQ(lido("select trim(XPDOCUMENTO) from ACXC94XP where XPEMITENTE = '00004' and XPID = 'R'"),
+              QStringList{numero});
 
     // The receipt of the billed row: the number, the three lines, the
     // receivable and the customer.
