@@ -193,6 +193,7 @@ void TfmAssContLocacao::ligarEventos()
     dbcbPeriodoDesc->onChange = [this] { dbcbPeriodoDescChange(); };
     connect(bbPesqTabVenc, &QPushButton::clicked, this,
             [this] { host::ui::runGuarded([this] { bbPesqTabVencClick(); }); });
+    connect(bbFaturar, &QPushButton::clicked, this, [this] { host::ui::runGuarded([this] { bbFaturarClick(); }); });
     connect(SbPesqVendedor, &QPushButton::clicked, this,
             [this] { host::ui::runGuarded([this] { SbPesqVendedorClick(); }); });
     dbgdAssContEquipamentoLocacao->onEditButtonClick = [this] { dbgdAssContEquipamentoLocacaoEditButtonClick(); };

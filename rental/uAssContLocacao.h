@@ -61,6 +61,7 @@ public:
     // Closing and reopening lines (uAssContLocEncerramento.cpp).
     void laEncerrarEquipamentoClick();
     void laReabrirEquipClick();
+    void bbFaturarClick();   // daily billing (uAssContLocFaturamentoDiario.cpp)
 
 protected:
     void antesCarregarPagina(host::ui::TabSheet* pagina) override;
