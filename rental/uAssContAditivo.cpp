@@ -116,8 +116,9 @@ void TfmAssContAditivo::criarControles()
     };
     auto grade = [](host::ui::TabSheet* aba) {
         auto* g = new QGridLayout;
-        static_cast<QBoxLayout*>(aba->layout())->addLayout(g);
-        static_cast<QBoxLayout*>(aba->layout())->addStretch();
+        auto* coluna = new QVBoxLayout(aba);
+        coluna->addLayout(g);
+        coluna->addStretch();
         g->setColumnStretch(1, 1);
         return g;
     };
@@ -204,6 +205,8 @@ void TfmAssContAditivo::FormShow()
     paBotoes->hide();
     for (host::ui::TabSheet* aba : {tsInclusao, tsSubstituicao, tsDevolucao})
         limpaAba(aba);
+    // The hidden parts leave the layout before the height is set.
+    layout()->activate();
     resize(width(), 100);
 }
 
@@ -224,12 +227,13 @@ void TfmAssContAditivo::limpaAba(host::ui::TabSheet* aba)
 
 void TfmAssContAditivo::escolheOpcao(host::ui::TabSheet* aba)
 {
-    resize(width(), 330);
     for (host::ui::TabSheet* t : {tsInclusao, tsSubstituicao, tsDevolucao})
         t->setTabVisible(t == aba);
     pcAditivo->setActivePage(aba);
     pcAditivo->show();
     paBotoes->show();
+    layout()->activate();
+    resize(width(), 330);
     limpaAba(aba);
 }
 

@@ -166,7 +166,7 @@ void TfmAssEquipamentoLocacao::criarPaginas()
 {
     pcEquipamento = new host::ui::PageControl("pcEquipamento");
     tsObservacao = pcEquipamento->addPage("tsObservacao", "Observação");
-    auto* obs = static_cast<QBoxLayout*>(tsObservacao->layout());
+    auto* obs = new QVBoxLayout(tsObservacao);
     auto* sub = new QHBoxLayout;
     dbcbSubLocado = new host::ui::DataLetterComboBox("dbcbSubLocado", {"Sim", "Não"});
     dbcbSubLocado->bind(dsEquipamentoLocacao.get(), "EVSUBLOCADO");
