@@ -90,6 +90,7 @@ TfmAssEquipamentoLocacao::TfmAssEquipamentoLocacao(QWidget* parent)
 
 TfmAssEquipamentoLocacao::~TfmAssEquipamentoLocacao()
 {
+    dsEquipamentoLocacao->onDataChange = nullptr;
     destroyControls();
     for (auto* ds : {dsEquipamentoLocacao.get(), dsAcessoriosLocacao.get(), dsEquipamentoGrupo.get()})
         ds->setDataset(nullptr);
