@@ -13,6 +13,7 @@
 #include "host/data/Abort.h"
 #include "host/data/DataSource.h"
 #include "host/data/Field.h"
+#include "host/data/HandlerGuard.h"
 #include "host/data/Query.h"
 #include "host/ui/Components.h"
 #include "host/ui/DataGrid.h"
@@ -325,14 +326,11 @@ void TfmAssContRenovacao::bbRenovarClick()
         host::data::Query& lista;
         ~FechaListaRenovacao() { lista.close(); }
     } fecha{*quConsulta};
-    // The keys first: a renewal reloads the host's datasets, never this list.
-    QList<int> contratos;
+    // Every row in list order, whatever is selected; the customer orders are
+    // not read again for each row the batch passes.
+    host::data::DetachHandler semPedidos(quConsulta->afterScroll);
     for (quConsulta->first(); !quConsulta->eof(); quConsulta->next())
-        contratos << quConsulta->fieldByName("ACCODIGO")->asInteger();
-    for (int contrato : contratos) {
-        quConsulta->locate("ACCODIGO", contrato);
-        GerarContratoRenovado(contrato);
-    }
+        GerarContratoRenovado(quConsulta->fieldByName("ACCODIGO")->asInteger());
 }
 
 void TfmAssContRenovacao::GerarContratoRenovado(int contrato)
