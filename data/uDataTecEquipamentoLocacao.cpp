@@ -2,11 +2,11 @@
 // (quAcessoriosLocacao) and product groups (quEquipamentoGrupo): the words
 // behind the one-letter codes, the code of a new record (the largest + 1,
 // read again before the insert when another station took it meanwhile),
-// and the two lists following the current equipment.
+// and the two lists following the current equipment. These rules are not
+// reported to the customisation hook: only the delete is, as the register's.
 
 #include "data/uDataTec.h"
 
-#include "host/PilvCpr70.h"
 #include "host/Udatamod.h"
 #include "host/data/Field.h"
 #include "host/data/Query.h"
@@ -71,7 +71,6 @@ void TdmTec::bindEquipamentoLocacaoHandlers()
     };
     equipamentos.onNewRecord = [](Dataset& d) {
         d.fieldByName("EVCODIGO")->setAsInteger(proximoCodigoLocacao());
-        ZelDevVerificarEvento(&d, "ONNEWRECORD");
     };
     equipamentos.beforePost = [](Dataset& d) {
         Field& codigo = *d.fieldByName("EVCODIGO");
@@ -79,25 +78,20 @@ void TdmTec::bindEquipamentoLocacaoHandlers()
             (codigo.isNull() ||
              ContadorDados("EVCODIGO", "AUGC20EV", QString::number(codigo.asInteger()), {}, true) > 0))
             codigo.setAsInteger(proximoCodigoLocacao());
-        ZelDevVerificarEvento(&d, "BEFOREPOST");
     };
     equipamentos.afterScroll = [this](Dataset& d) {
         CarregaItensEquipamentoLocacao();
-        ZelDevVerificarEvento(&d, "AFTERSCROLL");
     };
     // A new accessory or group row belongs to the equipment shown.
     quAcessoriosLocacao->onNewRecord = [this](Dataset& d) {
         d.fieldByName("EVCODIGO")->setAsInteger(equipamentoAtualLocacao(*quEquipamentoLocacao));
-        ZelDevVerificarEvento(&d, "ONNEWRECORD");
     };
     quEquipamentoGrupo->onNewRecord = [this](Dataset& d) {
         d.fieldByName("EVCODIGO")->setAsInteger(equipamentoAtualLocacao(*quEquipamentoLocacao));
-        ZelDevVerificarEvento(&d, "ONNEWRECORD");
     };
     quEquipamentoGrupo->beforePost = [](Dataset& d) {
         if (d.state() == host::data::DatasetState::Insert)
             d.fieldByName("EVGRSEQUENCIA")->setAsInteger(CarregaNumeroInteiro("max(EVGRSEQUENCIA)", "AUGC20EVGR", "") + 1);
-        ZelDevVerificarEvento(&d, "BEFOREPOST");
     };
 }
 

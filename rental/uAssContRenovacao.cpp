@@ -323,9 +323,13 @@ void TfmAssContRenovacao::bbRenovarClick()
     if (MostraPergunta("Confirma a renovação do(s) Contrato(s)?", {"Sim", "Não"}) != "Sim")
         return;
     struct FechaListaRenovacao {
-        host::data::Query& lista;
-        ~FechaListaRenovacao() { lista.close(); }
-    } fecha{*quConsulta};
+        TfmAssContRenovacao& janela;
+        ~FechaListaRenovacao()
+        {
+            janela.quConsulta->close();
+            janela.cbPedidoCliente->setEnabled(false);
+        }
+    } fecha{*this};
     // Every row in list order, whatever is selected; the customer orders are
     // not read again for each row the batch passes.
     host::data::DetachHandler semPedidos(quConsulta->afterScroll);
