@@ -130,8 +130,6 @@ QWidget* TfmAssCheckout::montarSelecao()
 
 void TfmAssCheckout::montarAbas()
 {
-    TdmTec& tec = *dmTec;
-    (void)tec;
     tsEquipSolicitados = pcCheckout->addPage("tsEquipSolicitados", "Equipamentos Solicitados");
     auto* v1 = new QVBoxLayout(tsEquipSolicitados);
     auto* divisao1 = new QSplitter(Qt::Vertical, tsEquipSolicitados);
@@ -263,7 +261,6 @@ void TfmAssCheckout::FormShow()
         laConfiguracaoEquip->setVisible(false);
         dbgdAssCheckoutEquip->column(2)->setVisible(false);   // QUANTIDADETIPO
         meConfiguracao->setVisible(true);
-        dbgdComposicaoItens->setVisible(false);
     }
     dsAssVendaDataChange();
     dsAssVendaStateChange();

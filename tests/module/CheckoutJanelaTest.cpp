@@ -255,5 +255,84 @@ TEST_F(CheckoutTest, ReleasingAnOrderWithAContractMakesNoSecondOne)
     form.close();
 }
 
+TEST_F(CheckoutTest, ModeEShowsTheLineTextAndTheEditButtonsOpenTheirPickers)
+{
+    parametro("ATMODOPEDIDOASSISTENCIA", "E");
+    pedido("00671", "1");
+    linha("00671", 1, 1, 1);
+    exec("insert into AUGC70OB (OBCODIGO, OBID, OBSEQUENCIA, OBTEXTO) values ('00671', 'V', 1, 'Com rodízios')");
+    tr().commitRetaining();
+    TfmAssCheckout& form = abrirCheckout("00671");
+    EXPECT_TRUE(form.meConfiguracao->isVisibleTo(&form));
+    EXPECT_EQ(form.meConfiguracao->toPlainText(), "Com rodízios");
+    EXPECT_TRUE(form.laConfiguracaoItens->isHidden());
+    EXPECT_TRUE(form.laConfiguracaoEquip->isHidden());
+
+    aba(form.pcCheckout, form.tsEquipSelecionados);
+    host::ui::DataGrid& grade = *form.dbgdAssCheckoutEquip;
+    EXPECT_FALSE(grade.readOnlyGrid()) << "editable while nothing was confirmed";
+    ASSERT_EQ(grade.model()->rowCount(), 1);
+    bool texto = false;
+    dialogs->modal("fmObservacao", [&texto](host::ui::Form&) { texto = true; });
+    grade.setSelectedIndex(grade.columnByField("DESCRICAO")->index());
+    grade.editButtonClick();
+    EXPECT_TRUE(texto) << "the line's configuration text";
+    bool produto = false;
+    dialogs->modal("", [&produto](host::ui::Form&) { produto = true; });
+    grade.setSelectedIndex(grade.columnByField("CODIGO")->index());
+    grade.editButtonClick();
+    EXPECT_TRUE(produto) << "the product insertion search";
+    EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
+    form.close();
+}
+
+TEST_F(CheckoutTest, SelecionaConsultaCheckoutShowsTheOrdersReadyToBillModally)
+{
+    pedido("00681", "1", "N");
+    pedido("00682", "1", "C");
+    QStringList numeros;
+    QString status;
+    dialogs->modal("fmAssCheckoutConsulta", [&](host::ui::Form& janela) {
+        auto& lista = static_cast<TfmAssCheckoutConsulta&>(janela);
+        status = lista.cbStatus->currentText();
+        host::data::Query& q = *lista.quConsulta;
+        for (q.first(); !q.eof(); q.next())
+            numeros << q.fieldByName("NUMERO_PEDIDO")->asString();
+    });
+    SelecionaConsultaCheckout();
+    EXPECT_EQ(status, "Pronto para Faturar");
+    EXPECT_TRUE(numeros.contains("00681"));
+    EXPECT_FALSE(numeros.contains("00682"));
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+// Both windows as a person sees them, written next to the test program (run
+// under Xvfb by the screenshot test, offscreen otherwise).
+TEST_F(CheckoutTest, PictureOfTheCheckoutWindowsWithAnOrder)
+{
+    pedido("00691", "1");
+    exec("update AVEC8501 set VEDATAPRODUCAO = '2026-12-05', VEDATANEGOCIACAO = '2026-11-20'"
+         " where NUMERO_PEDIDO = '00691'");
+    linha("00691", 1, 2, 2);
+    linha("00691", 2, 1, 1, "S", {}, "P0003");
+    linha("00691", 3, 1, 1, "N", "00999", "P0004");
+    pedido("00692", "1", "L");
+    TfmAssCheckoutConsulta& lista = abrirLista();
+    lista.bbPesquisar->click();
+    lista.resize(1000, 560);
+    guardaFoto(lista, "fmAssCheckoutConsulta.png");
+    ASSERT_TRUE(lista.quConsulta->locate("NUMERO_PEDIDO", "00691"));
+    lista.dbgdConsultaDblClick();
+    TfmAssCheckout* form = fmAssCheckout;
+    ASSERT_NE(form, nullptr);
+    form->resize(1100, 680);
+    guardaFoto(*form, "fmAssCheckout_00691.png");
+    aba(form->pcCheckout, form->tsEquipSelecionados);
+    guardaFoto(*form, "fmAssCheckout_00691_selecionados.png");
+    EXPECT_EQ(form->dbgdAssCheckoutEquip->model()->rowCount(), 3);
+    EXPECT_EQ(form->laNomeCliente->text(), "Clínica Saúde & Vida S/A");
+    EXPECT_EQ(form->dbteStatus->text(), "(Pendente)");
+}
+
 }  // namespace
 }  // namespace moduletest
