@@ -11,6 +11,7 @@
 #include "rental/uAssContLocEquipCad.h"
 
 #include "contracts/uDataTecCont.h"
+#include "host/Udatamod.h"
 #include "host/report/Uvisualrel.h"
 #include "host/ui/Errors.h"
 

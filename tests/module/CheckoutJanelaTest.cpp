@@ -42,6 +42,35 @@ TEST_F(CheckoutTest, ValidarCheckoutComparesQuantitiesWithoutComplementsAndRefus
     EXPECT_FALSE(perguntar) << "the back-order refusal overrides the quantity question";
 }
 
+TEST_F(CheckoutTest, ModeEConfirmationAsksOnDifferentQuantitiesAndRefusesAllOnBackOrder)
+{
+    parametro("ATMODOPEDIDOASSISTENCIA", "E");
+    pedido("00605", "1");
+    linha("00605", 1, 2, 1);
+    pedido("00606", "1");
+    linha("00606", 1, 1, 1, "N", "00999");
+    TfmAssCheckout& form = abrirCheckout("00605");
+    dialogs->answer("Sim", "Confirma Checkout dos Equipamentos?")
+        .answer("Não", "A quantidade Solicitada é diferente da Selecionada.");
+    QTest::mouseClick(form.btConfirmarCheckout, Qt::LeftButton);
+    EXPECT_EQ(statusLido("00605"), "");
+    EXPECT_EQ(sAuxiliarGeral, "A quantidade Solicitada é diferente da Selecionada.\rConfirma o Checkout?");
+    dialogs->answer("Sim", "Confirma Checkout dos Equipamentos?")
+        .answer("Sim", "A quantidade Solicitada é diferente da Selecionada.")
+        .acknowledge("Checkout Finalizado com Sucesso!");
+    QTest::mouseClick(form.btConfirmarCheckout, Qt::LeftButton);
+    EXPECT_EQ(statusLido("00605"), "C");
+
+    SelecionaCheckoutPedido("00606");
+    dialogs->answer("Sim", "Confirma Checkout dos Equipamentos?")
+        .acknowledge("Não existe(m) equipamento(s) com situação para efetuar o Checkout!");
+    QTest::mouseClick(form.btConfirmarCheckout, Qt::LeftButton);
+    EXPECT_EQ(statusLido("00606"), "");
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
+    form.close();
+}
+
 TEST_F(CheckoutTest, ModeCConfirmsWithTheCountAndReleasesForBilling)
 {
     parametro("ATMODOPEDIDOASSISTENCIA", "C");
