@@ -198,7 +198,8 @@ void TfmAssCheckout::montarAbas()
 void TfmAssCheckout::ligarEventos()
 {
     auto clique = [this](QPushButton* botao, void (TfmAssCheckout::*handler)()) {
-        connect(botao, &QPushButton::clicked, this, [this, handler] { host::ui::runGuarded([&] { (this->*handler)(); }); });
+        connect(botao, &QPushButton::clicked, this,
+                [this, handler] { host::ui::runGuarded([&] { (this->*handler)(); }); });
     };
     clique(btConfirmarCheckout, &TfmAssCheckout::btConfirmarCheckoutClick);
     clique(btReabrirCheckout, &TfmAssCheckout::btReabrirCheckoutClick);
@@ -343,7 +344,8 @@ void TfmAssCheckout::atualizarEstado()
 void TfmAssCheckout::dsAssVendaStateChange()
 {
     const host::data::Query& venda = *dmTec->quAssVenda;
-    const QString status = venda.active() && !venda.isEmpty() ? dmTec->campoPedido("IMPRESSO_NF").asString() : QString();
+    const QString status =
+        venda.active() && !venda.isEmpty() ? dmTec->campoPedido("IMPRESSO_NF").asString() : QString();
     const asscheckout::MenuCheckout menu = asscheckout::menuCheckout(modoTelaCheckout(), status);
     if (menu.notaFiscal)
         miEmissaoNotaFiscal->setVisible(*menu.notaFiscal);
@@ -381,8 +383,8 @@ void TfmAssCheckout::dsAssVendaCotadoDataChange()
     atualizarEstado();
     host::data::Query& cotado = *dmTec->quAssVendaCotado;
     carregarComposicao(cotado);
-    const QString pendencia =
-        cotado.active() && !cotado.isEmpty() ? cotado.fieldByName("VECODIGOPENDENCIA")->asString().trimmed() : QString();
+    const bool linha = cotado.active() && !cotado.isEmpty();
+    const QString pendencia = linha ? cotado.fieldByName("VECODIGOPENDENCIA")->asString().trimmed() : QString();
     if (!pendencia.isEmpty())
         dbgdAssCheckoutEquip->setToolTip("Pedido de Pendência: " + pendencia);
     else

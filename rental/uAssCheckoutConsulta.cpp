@@ -225,8 +225,8 @@ void TfmAssCheckoutConsulta::ConsultarPedidos(const QDateTime& de, const QDateTi
 
 void TfmAssCheckoutConsulta::bbPesquisarClick()
 {
-    const QString ordem =
-        rbNumeroPedido->isChecked() ? QStringLiteral(" Order By numero_pedido desc ") : QStringLiteral(" Order By vedataproducao desc ");
+    const QString ordem = rbNumeroPedido->isChecked() ? QStringLiteral(" Order By numero_pedido desc ")
+                                                      : QStringLiteral(" Order By vedataproducao desc ");
     ConsultarPedidos(edDataDe->date(), edDataAte->date(), uAssCheckoutConsulta::LetraStatus(cbStatus->currentText()),
                      ordem);
 }
@@ -278,7 +278,8 @@ void TfmAssCheckoutConsulta::miReabrirCheckoutClick()
 {
     if (!quConsulta->active() || quConsulta->isEmpty() || !asscheckout::SenhaReabrirCheckout())
         return;
-    UpdateCampoCommit("AVEC8501", "IMPRESSO_NF", "''", " where NUMERO_PEDIDO = " + QuotedStr(campoLinha("NUMERO_PEDIDO")));
+    UpdateCampoCommit("AVEC8501", "IMPRESSO_NF", "''",
+                      " where NUMERO_PEDIDO = " + QuotedStr(campoLinha("NUMERO_PEDIDO")));
     bbPesquisarClick();
 }
 
