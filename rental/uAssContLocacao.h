@@ -58,6 +58,10 @@ public:
     void dbgdAssContAcessorioLocacaoEditButtonClick();
     void dsReceberDataChange();
     void CarregaListaParcelaTiposVcto();
+    // Closing and reopening lines (uAssContLocEncerramento.cpp).
+    void laEncerrarEquipamentoClick();
+    void laReabrirEquipClick();
+    void bbFaturarClick();   // daily billing (uAssContLocFaturamentoDiario.cpp)
 
 protected:
     void antesCarregarPagina(host::ui::TabSheet* pagina) override;
