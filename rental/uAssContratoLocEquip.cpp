@@ -11,6 +11,7 @@
 #include "host/data/Format.h"
 #include "host/data/Query.h"
 #include "host/report/Report.h"
+#include "rental/uAssCheckoutProtocolo.h"
 
 #include <algorithm>
 #include <exception>
@@ -303,7 +304,7 @@ void TqrAssContratoLocEquip::qrbnEquipamentosBeforePrint()
     qrmeSerie->lines().clear();
     if (!item.fieldByName("ACITNUMEROSERIE")->asString().trimmed().isEmpty())
         qrmeSerie->setLines(uAssContratoLocEquip::SeriesContrato(produto, contrato));
-    qrmeDescricao->setLines(
+    qrmeDescricao->setText(
         uAssContratoLocEquip::DescricaoItem(item.fieldByName("EQUIPAMENTO")->asString(), produto, contrato));
 }
 
@@ -392,37 +393,12 @@ QStringList SeriesContrato(const QString& produto, int contrato)
     return series;
 }
 
-QStringList DescricaoItem(const QString& equipamento, const QString& produto, int contrato)
+QString DescricaoItem(const QString& equipamento, const QString& produto, int contrato)
 {
-    QStringList linhas;
-    if (::ProdutoGenerico(produto)) {
-        try {
-            dmGlobal->CarregaObservacao(QString::number(contrato), "U", -1);
-            linhas << dmGlobal->quObsGeral->fieldByName("OBTEXTO")->asString().trimmed();
-        } catch (const std::exception& erro) {
-            linhas << QString();
-            try {
-                dmGlobal->MostraErro("Erro: " + QString::fromUtf8(erro.what()));
-            } catch (...) {
-                // The error was shown; printing goes on.
-            }
-        }
-    } else {
-        linhas << equipamento.trimmed();
-    }
-    if (dmGlobal->Parametro("ATMODOPEDIDOASSISTENCIA") == QLatin1String("E")) {
-        dmTec->CarregarComposicaoEquipamento(produto);
-        Dataset& composicao = *dmTec->quEqpCfgComp;
-        if (!composicao.isEmpty()) {
-            host::data::ControlsDisabled semControles(composicao);
-            linhas << QStringLiteral("Itens Composição: ");
-            for (composicao.first(); !composicao.eof(); composicao.next())
-                linhas << composicao.fieldByName("CMCODIGO")->asString() + " - " +
-                              composicao.fieldByName("DESCRICAOESPECIFICACAO")->asString().trimmed();
-            composicao.first();
-        }
-    }
-    return linhas;
+    const QString descricao = ::ProdutoGenerico(produto)
+                                  ? uAssCheckoutProtocolo::NotaContratoGenerico(contrato, QString()).trimmed()
+                                  : equipamento.trimmed();
+    return descricao + uAssCheckoutProtocolo::ComposicaoDescricao(produto);
 }
 
 }  // namespace uAssContratoLocEquip

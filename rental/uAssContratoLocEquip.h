@@ -82,8 +82,9 @@ QStringList LinhasVencimentos(host::data::Dataset& receber);
 QString TextoFaturado(const QString& situacao);
 // The serial numbers of the product on the contract (one statement).
 QStringList SeriesContrato(const QString& produto, int contrato);
-// The lines of an item's description: its text (or, for a generic product,
-// the contract's note "U"; either of the host's generic products), then in mode "E" the composition.
-QStringList DescricaoItem(const QString& equipamento, const QString& produto, int contrato);
+// An item's description: its trimmed text (for either of the host's generic
+// products, the contract's note "U"), then in mode "E" its composition, as
+// the delivery protocol describes its lines.
+QString DescricaoItem(const QString& equipamento, const QString& produto, int contrato);
 
 }  // namespace uAssContratoLocEquip
