@@ -150,6 +150,11 @@ TEST_F(ImpPropostaTest, AMissingProposalPrintsTheFixedTextsAndNoBlock)
     EXPECT_TRUE(titulo.endsWith("À: | A/C: | E-mail: | Ref.: Proposta de Locação nº:  ")) << titulo.toStdString();
     EXPECT_TRUE(titulo.startsWith("title qrbnTitulo: Agradecemos")) << titulo.toStdString();
     EXPECT_TRUE(linhasBanda(dump, "qrbnResumo").value(0).contains("PAGAMENTO"));
+    // A proposal without lines: its addressee and date, no empty block.
+    proposta("000910", 30);
+    const QString semLinhas = imprimir("000910");
+    EXPECT_TRUE(linhasBanda(semLinhas, "qrbnDetalhe").isEmpty()) << semLinhas.toStdString();
+    EXPECT_TRUE(linhasBanda(semLinhas, "qrbnTitulo").value(0).contains("São Paulo, 05 de março de 2024"));
 }
 
 TEST_F(ImpPropostaTest, PicturesPrintOnlyWhenTheirFilesRead)
