@@ -88,6 +88,7 @@ public:
     void deReparcelaVctoChange();
     // Emptied whenever "Parcelas" is entered.
     void LimparReparcelamento();
+    void btImprimirClick();
 
 protected:
     void antesCarregarPagina(host::ui::TabSheet* pagina) override;

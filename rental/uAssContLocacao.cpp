@@ -193,6 +193,7 @@ void TfmAssContLocacao::ligarEventos()
             [this] { host::ui::runGuarded([this] { bbPesqTabVencClick(); }); });
     connect(SbPesqVendedor, &QPushButton::clicked, this,
             [this] { host::ui::runGuarded([this] { SbPesqVendedorClick(); }); });
+    connect(btImprimir, &QPushButton::clicked, this, [this] { host::ui::runGuarded([this] { btImprimirClick(); }); });
     dbgdAssContEquipamentoLocacao->onEditButtonClick = [this] { dbgdAssContEquipamentoLocacaoEditButtonClick(); };
     dbgdAssContAcessorioLocacao->onEditButtonClick = [this] { dbgdAssContAcessorioLocacaoEditButtonClick(); };
     dbgdAssContEquipamentoLocacao->onDrawColumnCell = [](host::ui::CellStyle& style, int, host::ui::GridColumn&,

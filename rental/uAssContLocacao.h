@@ -58,6 +58,7 @@ public:
     void dbgdAssContAcessorioLocacaoEditButtonClick();
     void dsReceberDataChange();
     void CarregaListaParcelaTiposVcto();
+    void btImprimirClick();
 
 protected:
     void antesCarregarPagina(host::ui::TabSheet* pagina) override;

@@ -1,0 +1,34 @@
+// The plain names of the printed assistance orders and of the delivery
+// protocol: the host prints by order number or contract, the service data
+// module created first.
+
+#include "module/uPackageAss.h"
+
+#include "rental/uAssCheckoutProtocolo.h"
+#include "rental/uAssVendasImp.h"
+#include "rental/uAssVendasImp2.h"
+
+extern "C" {
+
+void exportaVisualizarPedidoProducaoAssVenda(const QString&) __asm__("VisualizarPedidoProducaoAssVenda");
+void exportaVisualizarPedidoProducaoAssVenda(const QString& pedido)
+{
+    uPackageAss::CriarDataTec();
+    VisualizarPedidoProducaoAssVenda(pedido);
+}
+
+void exportaVisualizarPedidoLocacaoAssVenda(const QString&) __asm__("VisualizarPedidoLocacaoAssVenda");
+void exportaVisualizarPedidoLocacaoAssVenda(const QString& pedido)
+{
+    uPackageAss::CriarDataTec();
+    VisualizarPedidoLocacaoAssVenda(pedido);
+}
+
+void exportaVisualizarProtocoloEntregaContrato(int, const QString&) __asm__("VisualizarProtocoloEntregaContrato");
+void exportaVisualizarProtocoloEntregaContrato(int contrato, const QString& modelo)
+{
+    uPackageAss::CriarDataTec();
+    VisualizarProtocoloEntregaContrato(contrato, modelo);
+}
+
+}
