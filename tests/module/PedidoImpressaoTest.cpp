@@ -277,6 +277,25 @@ TEST_F(PedidoImpressaoTest, PrintingRunsAFixedNumberOfStatementsPlusOneSerialQue
     EXPECT_EQ(vinte, 5 + 20) << "order, lines, line texts, descriptions and log once; one serial query a line";
 }
 
+TEST_F(PedidoImpressaoTest, AProtocolOfTwentyLinesRunsAFixedNumberOfStatementsPlusOneSerialQueryPerLine)
+{
+    exec("insert into AATC05AC (ACCODIGO, ACNUMEROCONTRATO, CLCODIGO) values (971, 'L-971', '00003')");
+    auto imprime = [this](int linhas) {
+        exec("delete from AATC05ACIT where ACCODIGO = 971");
+        for (int i = 1; i <= linhas; ++i)
+            exec(QString("insert into AATC05ACIT (ACITCODIGO, ACCODIGO, CLCODIGO, PRCODIGO, ACITQUANTIDADE,"
+                         " ACITNUMEROSERIE) values (%1, 971, '00003', 'P0001', 1, '<selecionado>')")
+                     .arg(i));
+        testsupport::StatementCounter custo;
+        VisualizarProtocoloEntregaContrato(971, "Entrega");
+        EXPECT_EQ(bandasPedidoImp(qrAssCheckoutProtocolo->QuickRep1->prepared()->textDump(), "qrbnEquipamentos").size(),
+                  linhas);
+        return custo.count();
+    };
+    imprime(1);
+    EXPECT_EQ(imprime(20), 3 + 20) << "the contract, its lines and its note once; one serial query a line";
+}
+
 TEST_F(PedidoImpressaoTest, ProtocolBandsByKindReceiptTextSerialsAndSignature)
 {
     exec("insert into AATC05AC (ACCODIGO, ACNUMEROCONTRATO, CLCODIGO, ACCONTATO, ACCOMPROVANTE, ACNFREMESSA)"
