@@ -1,10 +1,8 @@
-// The plain names of the printed assistance orders and of the delivery
-// protocol: the host prints by order number or contract, the service data
-// module created first.
+// The plain names of the printed assistance orders: the host prints by order
+// number, the service data module created first.
 
 #include "module/uPackageAss.h"
 
-#include "rental/uAssCheckoutProtocolo.h"
 #include "rental/uAssVendasImp.h"
 #include "rental/uAssVendasImp2.h"
 
@@ -22,13 +20,6 @@ void exportaVisualizarPedidoLocacaoAssVenda(const QString& pedido)
 {
     uPackageAss::CriarDataTec();
     VisualizarPedidoLocacaoAssVenda(pedido);
-}
-
-void exportaVisualizarProtocoloEntregaContrato(int, const QString&) __asm__("VisualizarProtocoloEntregaContrato");
-void exportaVisualizarProtocoloEntregaContrato(int contrato, const QString& modelo)
-{
-    uPackageAss::CriarDataTec();
-    VisualizarProtocoloEntregaContrato(contrato, modelo);
 }
 
 }

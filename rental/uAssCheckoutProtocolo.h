@@ -1,17 +1,15 @@
 #pragma once
-// TqrAssCheckoutProtocolo (qrAssCheckoutProtocolo): the protocol that goes
-// with the equipment of a rental contract, "Protocolo de Entrega" (with the
-// delivery data and a signature block) or "Protocolo de Retirada" (with the
-// pick-up data): the contract's equipment, then its complements, each with
-// quantity, code, description and serial numbers. Created on the first print
-// and kept for the next.
+// TqrAssCheckoutProtocolo (qrAssCheckoutProtocolo): the protocol printed with
+// the equipment of one rental contract, "Protocolo de Entrega" when it leaves
+// for the customer, "Protocolo de Retirada" when it is collected. It reads the
+// contract header and items straight from AATC05AC and AATC05ACIT through its
+// own queries. Made once, owned by the application and reused by later calls.
 
 #include "host/ui/Form.h"
 #include "host/ui/WindowRegistry.h"
 
 #include <QDate>
 #include <QString>
-#include <QStringList>
 
 #include <memory>
 
@@ -26,17 +24,6 @@ class Report;
 class RichText;
 }  // namespace host::report
 
-namespace uAssCheckoutProtocoloRegras {
-// ACCOMPROVANTE as printed: "R" Recibo, "N" Nota Fiscal, "C" Carta de Devolução.
-QString TextoComprovante(const QString& codigo);
-// "Campinas, 05 de março de 2024".
-QString LocalData(const QString& cidade, const QDate& data);
-// The description of a line: the product's text, or the contract's note for
-// the generic product, then the composition in mode "E".
-QString DescricaoEquipamento(const QString& equipamento, bool generico, const QString& notaContrato,
-                             const QStringList& composicao);
-}  // namespace uAssCheckoutProtocoloRegras
-
 class TqrAssCheckoutProtocolo : public host::ui::Form {
     Q_OBJECT
 public:
@@ -46,6 +33,8 @@ public:
     std::unique_ptr<host::report::Report> QuickRep1;
     std::unique_ptr<host::data::Query> quImpContrato;
     std::unique_ptr<host::data::Query> quImpEquip;
+    // The serials of one line's product under the contract, prepared once.
+    std::unique_ptr<host::data::Query> quImpSerie;
 
     host::report::Band* qrbnCabecalho = nullptr;
     host::report::Band* chbnEntrega = nullptr;
@@ -58,9 +47,9 @@ public:
     host::report::RichText* qrmeDescricao = nullptr;
     host::report::Memo* qrmeSerie = nullptr;
 
-    // Loads the contract, sets the bands for the kind ("Entrega" or
-    // "Retirada"), lays the protocol out and opens the host's viewer.
-    void Visualizar(int contrato, const QString& modelo);
+    // Opens both queries on the contract and sets title and bands by kind
+    // ("Entrega" or "Retirada"; any other keeps them as they were).
+    void Preparar(int contrato, const QString& tipo);
 
 private:
     void criarCabecalho();
@@ -68,16 +57,22 @@ private:
     void criarRetirada();
     void criarItens();
     void criarAssinatura();
-    void QuickRep1BeforePrint();
     void qrbnEquipamentosBeforePrint();
-
-    int contrato_ = 0;
-    QString modo_, generico1_, generico2_;
-    QString notaContrato_;
-    std::unique_ptr<host::data::Query> quSerie_;
+    QString descricaoDaLinha();
+    QStringList seriesDaLinha();
 };
 
 extern host::ui::FormVar<TqrAssCheckoutProtocolo> qrAssCheckoutProtocolo;
 
-// Previews the delivery ("Entrega") or pick-up ("Retirada") protocol of the contract.
-void VisualizarProtocoloEntregaContrato(int contrato, const QString& modelo);
+// Previews the contract's protocol in the host's report viewer (not modal).
+void VisualizarProtocoloEntregaContrato(int contrato, const QString& tipo);
+
+namespace uAssCheckoutProtocolo {
+// "R" Recibo, "N" Nota Fiscal, "C" Carta de Devolução; any other: empty.
+QString TextoComprovante(const QString& codigo);
+// The signature's place and date: "<city>, 05 de março de 2024".
+QString LocalData(const QString& cidade, const QDate& data);
+// A product that stands for any equipment (either of the two parameters):
+// its line prints the contract's own note.
+bool ProdutoGenerico(const QString& produto);
+}  // namespace uAssCheckoutProtocolo

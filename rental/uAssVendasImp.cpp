@@ -17,46 +17,29 @@ TqrAssVendasImp::TqrAssVendasImp(QWidget* parent)
 void TqrAssVendasImp::criarTitulo()
 {
     Band& b = *qrbnTitulo;
-    struct CampoTitulo {
-        const char* rotulo;
-        const char* campo;
-        double left;
-        double top;
-        double largura;
-    };
     // Caption and field, as the order form places them.
-    static const CampoTitulo campos[] = {
-        {"Cliente", "CLNOME", 0, 1, 110},
-        {"Endereço", "CLENDERECO", 0, 6, 110},
-        {"Cidade", "CLCIDADE", 0, 11, 50},
-        {"UF", "CLESTADO", 75, 11, 10},
-        {"Bairro", "CLBAIRRO", 100, 11, 40},
-        {"Contato", "CONTATO", 0, 16, 50},
-        {"Telefone", "CLFONE", 75, 16, 30},
-        {"Gerente Conta", "GERENTE", 115, 16, 60},
-        {"Data Negociação", "VEDATANEGOCIACAO", 0, 21, 25},
-        {"Data Entrega", "VEDATAPRODUCAO", 60, 21, 25},
-        {"Período", "VEPERIODOLOCACAO", 115, 21, 60},
-        {"Tipo", "VETIPOCONTRATO", 0, 26, 50},
-        {"Início Vigência", "VEINICIOVIGENCIA", 60, 26, 25},
-        {"Término Vigência", "VETERMINOVIGENCIA", 115, 26, 25},
-        {"Data Pgto.", "VEDATAPAGAMENTO", 0, 31, 25},
-        {"Obs. p/ Entrega", "VEOBSENTREGA", 0, 36, 170},
-        {"Obs. p/ Instalação", "VEOBSINSTALACAO", 0, 41, 170},
-        {"Suprimentos", "VESUPRIMENTOS", 0, 46, 110},
-        {"Valor", "VEVALORSUPRIMENTOS", 140, 46, 30},
-        {"Contato Entrega", "CONTENTREGA", 0, 51, 110},
-    };
-    for (const CampoTitulo& c : campos) {
-        rotulo(b, c.left, c.top, 28, QString::fromUtf8(c.rotulo));
-        DataText* texto = campo(b, QString::fromLatin1(c.campo), c.left + 28, c.top, c.largura);
-        if (QString::fromLatin1(c.campo).contains("DATA") || QString::fromLatin1(c.campo).contains("VIGENCIA"))
-            texto->setDisplayFormat("dd/mm/yyyy");
-        if (QString::fromLatin1(c.campo) == "VEVALORSUPRIMENTOS") {
-            texto->setDisplayFormat("###,###,##0.00");
-            texto->setAlignment(Qt::AlignRight | Qt::AlignTop);
-        }
-    }
+    camposTitulo(b, {
+                        {"Cliente", "CLNOME", 0, 1, 110},
+                        {"Endereço", "CLENDERECO", 0, 6, 110},
+                        {"Cidade", "CLCIDADE", 0, 11, 50},
+                        {"UF", "CLESTADO", 75, 11, 10},
+                        {"Bairro", "CLBAIRRO", 100, 11, 40},
+                        {"Contato", "CONTATO", 0, 16, 50},
+                        {"Telefone", "CLFONE", 75, 16, 30},
+                        {"Gerente Conta", "GERENTE", 115, 16, 60},
+                        {"Data Negociação", "VEDATANEGOCIACAO", 0, 21, 25},
+                        {"Data Entrega", "VEDATAPRODUCAO", 60, 21, 25},
+                        {"Período", "VEPERIODOLOCACAO", 115, 21, 60},
+                        {"Tipo", "VETIPOCONTRATO", 0, 26, 50},
+                        {"Início Vigência", "VEINICIOVIGENCIA", 60, 26, 25},
+                        {"Término Vigência", "VETERMINOVIGENCIA", 115, 26, 25},
+                        {"Data Pgto.", "VEDATAPAGAMENTO", 0, 31, 25},
+                        {"Obs. p/ Entrega", "VEOBSENTREGA", 0, 36, 170},
+                        {"Obs. p/ Instalação", "VEOBSINSTALACAO", 0, 41, 170},
+                        {"Suprimentos", "VESUPRIMENTOS", 0, 46, 110},
+                        {"Valor", "VEVALORSUPRIMENTOS", 140, 46, 30},
+                        {"Contato Entrega", "CONTENTREGA", 0, 51, 110},
+                    });
     rotulo(b, 0, 56, 28, "End. Entrega");
     qrrtEndEntrega = b.addRichText("qrrtEndEntrega", 28, 56, 170, 4);
     qrrtEndEntrega->setAutoStretch(true);

@@ -166,6 +166,24 @@ DataText* TqrAssVendasImpBase::campo(Band& band, const QString& nome, double lef
     return band.addDataText("qrte" + nome, left, top, width, 4, quImpPedido.get(), nome);
 }
 
+QHash<QString, DataText*> TqrAssVendasImpBase::camposTitulo(Band& band, std::initializer_list<CampoTitulo> campos)
+{
+    QHash<QString, DataText*> textos;
+    for (const CampoTitulo& c : campos) {
+        const QString nome = QString::fromLatin1(c.campo);
+        rotulo(band, c.left, c.top, 28, QString::fromUtf8(c.rotulo));
+        DataText* texto = campo(band, nome, c.left + 28, c.top, c.largura);
+        if (nome.startsWith("VEDATA") || nome.contains("VIGENCIA"))
+            texto->setDisplayFormat("dd/mm/yyyy");
+        else if (nome == "VEVALORSUPRIMENTOS") {
+            texto->setDisplayFormat("###,###,##0.00");
+            texto->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        }
+        textos.insert(nome, texto);
+    }
+    return textos;
+}
+
 void TqrAssVendasImpBase::criarCabecalho(const QString& titulo)
 {
     host::data::Dataset* empresa = dmGlobal->quEmpresa;

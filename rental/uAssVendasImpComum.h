@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
 #include <memory>
 
 namespace host::data {
@@ -97,6 +98,18 @@ protected:
                                 const QString& caption);
     host::report::DataText* campo(host::report::Band& band, const QString& nome, double left, double top,
                                   double width);
+    // A caption and its header field, as the order form places them.
+    struct CampoTitulo {
+        const char* rotulo;
+        const char* campo;
+        double left;
+        double top;
+        double largura;
+    };
+    // The title band's captions and fields (dates and the supplies' value
+    // formatted), by field name.
+    QHash<QString, host::report::DataText*> camposTitulo(host::report::Band& band,
+                                                         std::initializer_list<CampoTitulo> campos);
     bool producao() const { return producao_; }
 
 private:

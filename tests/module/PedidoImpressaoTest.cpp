@@ -1,8 +1,8 @@
 // The printed assistance orders (production and rental) and the delivery
 // protocol, read back as text dumps of the laid-out pages: the line groups,
 // the value and serial rules, the description by mode, the change log at the
-// foot, the protocol's bands by kind, the statements a print runs, and each
-// document as a valid PDF.
+// foot, the protocol's lines as printed through its entry routine, the
+// statements a print runs, and each order as a valid PDF.
 
 #include "tests/module/ModuleFixture.h"
 
@@ -74,20 +74,6 @@ TEST(PedidoImpRegras, DescriptionByModeGenericAndConfigurationText)
               "05/03/24 14:07 MARIA Alterou status");
     EXPECT_EQ(AlturaControleAlteracoes(0), 25);
     EXPECT_EQ(AlturaControleAlteracoes(5), 150);
-}
-
-TEST(ProtocoloRegras, ReceiptTextPlaceAndDateAndComposition)
-{
-    using namespace uAssCheckoutProtocoloRegras;
-    EXPECT_EQ(TextoComprovante("R"), "Recibo");
-    EXPECT_EQ(TextoComprovante("N"), "Nota Fiscal");
-    EXPECT_EQ(TextoComprovante("C"), "Carta de Devolução");
-    EXPECT_EQ(TextoComprovante("X"), "");
-    EXPECT_EQ(LocalData(" Campinas ", QDate(2024, 3, 5)), "Campinas, 05 de março de 2024");
-    EXPECT_EQ(DescricaoEquipamento("Impressora", false, "Nota", {}), "Impressora");
-    EXPECT_EQ(DescricaoEquipamento("Impressora", true, "Nota do contrato", {}), "Nota do contrato");
-    EXPECT_EQ(DescricaoEquipamento("Impressora", false, {}, {"P0005 - Correia"}),
-              "Impressora\nItens Composição: \nP0005 - Correia");
 }
 
 class PedidoImpressaoTest : public ModuleTest {
@@ -293,7 +279,7 @@ TEST_F(PedidoImpressaoTest, AProtocolOfTwentyLinesRunsAFixedNumberOfStatementsPl
         return custo.count();
     };
     imprime(1);
-    EXPECT_EQ(imprime(20), 3 + 20) << "the contract, its lines and its note once; one serial query a line";
+    EXPECT_EQ(imprime(20), 2 + 20) << "the contract and its lines once; one serial query a line";
 }
 
 TEST_F(PedidoImpressaoTest, ProtocolBandsByKindReceiptTextSerialsAndSignature)
@@ -333,7 +319,7 @@ TEST_F(PedidoImpressaoTest, ProtocolBandsByKindReceiptTextSerialsAndSignature)
     EXPECT_TRUE(bandasPedidoImp(dump, "qrbnRetirada").isEmpty());
     EXPECT_TRUE(bandasPedidoImp(dump, "chbnEntrega").value(0).contains("Nota Remessa | 000123"));
     EXPECT_EQ(bandasPedidoImp(dump, "qrbnAssinatura").value(0),
-              "Assinatura | RG: | " + uAssCheckoutProtocoloRegras::LocalData(
+              "Assinatura | RG: | " + uAssCheckoutProtocolo::LocalData(
                                           dmGlobal->quEmpresa->fieldByName("CIDADE")->asString(), QDate::currentDate()));
 
     // A contract that does not exist prints the layout and no line.
@@ -345,12 +331,9 @@ TEST_F(PedidoImpressaoTest, ProtocolBandsByKindReceiptTextSerialsAndSignature)
 
 TEST_F(PedidoImpressaoTest, EachDocumentIsAValidPdf)
 {
-    exec("insert into AATC05AC (ACCODIGO, ACNUMEROCONTRATO, CLCODIGO) values (970, 'L-970', '00003')");
     VisualizarPedidoProducaoAssVenda("000777");
     VisualizarPedidoLocacaoAssVenda("000777");
-    VisualizarProtocoloEntregaContrato(970, "Entrega");
-    for (host::report::Report* r : {qrAssVendasImp->QuickRep1.get(), qrAssVendasImp2->QuickRep1.get(),
-                                    qrAssCheckoutProtocolo->QuickRep1.get()}) {
+    for (host::report::Report* r : {qrAssVendasImp->QuickRep1.get(), qrAssVendasImp2->QuickRep1.get()}) {
         const QString pdf = testsupport::uniqueFile("documento", ".pdf");
         r->exportPdf(pdf);
         int codigo = -1;
