@@ -13,7 +13,6 @@
 #include "host/data/Format.h"
 #include "host/data/Query.h"
 #include "host/report/Report.h"
-#include "rental/uAssVendasImpComum.h"
 
 using namespace host::report;
 
@@ -98,12 +97,6 @@ QString TextoComprovante(const QString& codigo)
 QString LocalData(const QString& cidade, const QDate& data)
 {
     return cidade.trimmed() + ", " + host::data::formatDateTime("dd 'de' mmmm 'de' yyyy", QDateTime(data, QTime()));
-}
-
-bool ProdutoGenerico(const QString& produto)
-{
-    return uAssVendasImpRegras::ProdutoGenerico(produto, dmGlobal->Parametro("ATPRODUTOGENERICO1"),
-                                                dmGlobal->Parametro("ATPRODUTOGENERICO2"));
 }
 
 QString NotaContratoGenerico(int contrato, const QString& semNota)
@@ -342,7 +335,7 @@ QString TqrAssCheckoutProtocolo::descricaoDaLinha()
     const QString produto = quImpEquip->fieldByName("PRCODIGO")->asString();
     QString descricao = quImpEquip->fieldByName("EQUIPAMENTO")->asString();
     // A generic product is described by the contract's own note.
-    if (uAssCheckoutProtocolo::ProdutoGenerico(produto))
+    if (::ProdutoGenerico(produto))
         descricao = uAssCheckoutProtocolo::NotaContratoGenerico(quImpEquip->fieldByName("ACCODIGO")->asInteger(),
                                                                 descricao);
     return descricao + uAssCheckoutProtocolo::ComposicaoDescricao(produto);

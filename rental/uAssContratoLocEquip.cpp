@@ -395,7 +395,7 @@ QStringList SeriesContrato(const QString& produto, int contrato)
 
 QString DescricaoItem(const QString& equipamento, const QString& produto, int contrato)
 {
-    const QString descricao = uAssCheckoutProtocolo::ProdutoGenerico(produto)
+    const QString descricao = ::ProdutoGenerico(produto)
                                   ? uAssCheckoutProtocolo::NotaContratoGenerico(contrato, QString()).trimmed()
                                   : equipamento.trimmed();
     return descricao + uAssCheckoutProtocolo::ComposicaoDescricao(produto);
