@@ -16,6 +16,9 @@
 #include "host/ui/WindowRegistry.h"
 
 class QCheckBox;
+namespace uAssContLoc {
+struct PainelReparcela;
+}
 class QComboBox;
 class QLineEdit;
 
@@ -88,6 +91,10 @@ public:
     void deReparcelaVctoChange();
     // Emptied whenever "Parcelas" is entered.
     void LimparReparcelamento();
+    // Forecasting (sources: uAssContLocPrevisaoTela.cpp).
+    bool VerificaReparcela() const;
+    void bbPrevisionarClick() override;
+    void dsReceberStateChange();
 
 protected:
     void antesCarregarPagina(host::ui::TabSheet* pagina) override;
@@ -96,6 +103,7 @@ protected:
     void receberAlterado() override { dsReceberDataChange(); }
 
 private:
+    uAssContLoc::PainelReparcela painelReparcela() const;
     void montarTela();
     QWidget* montarCabecalho();
     void montarItens();

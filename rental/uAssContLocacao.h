@@ -58,6 +58,7 @@ public:
     void dbgdAssContAcessorioLocacaoEditButtonClick();
     void dsReceberDataChange();
     void CarregaListaParcelaTiposVcto();
+    void bbPrevisionarClick() override;   // uAssContLocPrevisaoTela.cpp
 
 protected:
     void antesCarregarPagina(host::ui::TabSheet* pagina) override;

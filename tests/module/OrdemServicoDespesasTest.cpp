@@ -6,6 +6,7 @@
 #include "tests/module/OrdemServicoEntradaFixture.h"
 
 #include "data/uDataTec.h"
+#include "host/Udatamod.h"
 #include "host/Upesq.h"
 #include "host/data/DataSource.h"
 #include "host/data/Field.h"
