@@ -6,6 +6,7 @@
 
 #include "rental/uAssContLocRegras.h"
 
+#include "contracts/uAssContCadRegras.h"
 #include "contracts/uDataTecContLocacao.h"
 
 #include "host/Uautorizacao.h"
@@ -24,15 +25,6 @@ using host::data::Dataset;
 namespace {
 
 QString campoExclusaoLoc(const Dataset& d, const char* campo) { return d.fieldByName(campo)->asString(); }
-
-// The cash-forecast rows of the current instalment.
-QString condicaoCaixaParcelaLoc(const Dataset& receber)
-{
-    return "Where xpId = 'R'   and xpEmitente  = " + QuotedStr(campoExclusaoLoc(receber, "CODIGO_CLIENTE")) +
-           "  and xpDocumento = " + QuotedStr(campoExclusaoLoc(receber, "NUMERO_DOCUMENTO")) +
-           "  and xpLocal     = " + QuotedStr(campoExclusaoLoc(receber, "CODIGO_FILIAL")) +
-           "  and crSequencia = " + QuotedStr(campoExclusaoLoc(receber, "SEQUENCIA"));
-}
 
 // A forecast whose boleto was issued goes only with the special-operations password.
 void exigeSenhaPrevisaoComBoleto()
@@ -87,7 +79,7 @@ int ExcluirPrevisoesListadas(Dataset& receber)
         }
         if (!BoletoVazio(receber.fieldByName("CRDATABOLETO")->asDateTime()))
             exigeSenhaPrevisaoComBoleto();
-        const QString condicao = condicaoCaixaParcelaLoc(receber);
+        const QString condicao = uAssContCad::CondicaoCaixaParcela(receber);
         DeletaRegistros("acxc94xp", condicao);
         tr.commitRetaining();
         // The list's own delete takes the row with what hangs on it; the
