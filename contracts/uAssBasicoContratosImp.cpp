@@ -184,14 +184,7 @@ void ImprimirContratoCompleto()
     if (!contrato.active() || contrato.isEmpty() || dmTec->quContratoACNUMEROCONTRATO->asString().trimmed().isEmpty())
         dmGlobal->MostraAviso("Não há nenhum contrato selecionado.", true);
     TqrAssBasicoContratosImp* relatorio = qrAssBasicoContratosImp.create();
-    struct Liberar {
-        ~Liberar()
-        {
-            if (TqrAssBasicoContratosImp* aberto = qrAssBasicoContratosImp)
-                aberto->release();
-            qrAssBasicoContratosImp.clear();
-        }
-    } liberar;
+    host::ui::ReleaseOnExit liberar(qrAssBasicoContratosImp);
     relatorio->QuickRep1->preview(true);
 }
 

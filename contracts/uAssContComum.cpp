@@ -15,16 +15,6 @@
 
 namespace uAssContComum {
 
-void LigaLogAbertura(host::data::Query& query)
-{
-    const QString origem = "[" + query.name() + "Open]";
-    query.beforeOpen = [origem](host::data::Dataset& dataset) {
-        dmGlobal->Log(origem, "***INICIO");
-        dmGlobal->Log(origem, GetSQLtextComParametros(static_cast<host::data::Query&>(dataset)));
-    };
-    query.afterOpen = [origem](host::data::Dataset&) { dmGlobal->Log(origem, "***FIM"); };
-}
-
 QLineEdit* EditFiltro(const char* nome, int limite)
 {
     auto* edit = host::ui::named<QLineEdit>(nome);

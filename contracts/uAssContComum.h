@@ -1,6 +1,8 @@
 #pragma once
 // What the contract windows share.
 
+#include "host/Uglobal.h"
+
 class QLineEdit;
 class QToolButton;
 
@@ -13,9 +15,8 @@ class DateEdit;
 
 namespace uAssContComum {
 
-// The trace lines around each open of a window's query, tagged
-// "[<name>Open]": "***INICIO", the statement with its parameters, "***FIM".
-void LigaLogAbertura(host::data::Query& query);
+// The trace lines around each open of a window's query (the host's).
+using ::LigaLogAbertura;
 
 // A named edit of the filters, limited to that many characters (0: none);
 // a limited one is as wide as its limit, so the filters keep to the left

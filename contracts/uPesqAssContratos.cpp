@@ -125,17 +125,7 @@ void TfmPesquisaAssContratos::criarControles()
     fFiltros->addRow("Valor do Contrato", edValor);
 
     auto* onde = named<QGroupBox>("rgOnde", "Onde");
-    auto* lOnde = new QVBoxLayout(onde);
-    grupoOnde_ = new QButtonGroup(this);
-    rbComecando = named<QRadioButton>("rbComecando", "Começando com");
-    rbContendo = named<QRadioButton>("rbContendo", "Contendo");
-    rbTerminando = named<QRadioButton>("rbTerminando", "Terminando com");
-    int indice = 0;
-    for (QRadioButton* rb : {rbComecando, rbContendo, rbTerminando}) {
-        grupoOnde_->addButton(rb, indice++);
-        lOnde->addWidget(rb);
-    }
-    rbContendo->setChecked(true);
+    grupoOnde_ = host::ui::whereGroup(this, onde, rbComecando, rbContendo, rbTerminando);
 
     auto* ordem = named<QGroupBox>("gbOrdem", "Ordenar por ");
     auto* lOrdem = new QVBoxLayout(ordem);
@@ -239,14 +229,7 @@ void TfmPesquisaAssContratos::FormKeyDown(int& key, Qt::KeyboardModifiers)
 bool uPesqAssContratos::SelecionaContrato(int& codigo, QString& numero)
 {
     TfmPesquisaAssContratos* dialogo = fmPesquisaAssContratos.create();
-    struct Liberar {
-        ~Liberar()
-        {
-            if (TfmPesquisaAssContratos* aberto = fmPesquisaAssContratos)
-                aberto->release();
-            fmPesquisaAssContratos.clear();
-        }
-    } liberar;
+    host::ui::ReleaseOnExit liberar(fmPesquisaAssContratos);
     if (dialogo->showModal() != host::ui::ModalResult::Ok || !dialogo->quPesquisa->active() ||
         dialogo->quPesquisa->isEmpty())
         return false;

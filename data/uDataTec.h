@@ -148,6 +148,10 @@ public:
     void quTecEquipBeforeDelete(host::data::Dataset& DataSet);
     void quTecEquipAfterDelete(host::data::Dataset& DataSet);
     void quEquipamentoBeforeDelete(host::data::Dataset& DataSet);   // also quEquipamentoLocacao's
+    // Rentable equipment (uDataTecEquipamentoLocacao.cpp): the code captions,
+    // a new record's code, and the accessory and group rows of the current one.
+    void bindEquipamentoLocacaoHandlers();
+    void CarregaItensEquipamentoLocacao();
     void quEquipamentoAfterDelete(host::data::Dataset& DataSet);
     void quEquipamentoAfterPost(host::data::Dataset& DataSet);
     void quEquipamentoAfterScroll(host::data::Dataset& DataSet);

@@ -430,12 +430,13 @@ const QueryDef kQueries[] = {
         "AGPC03CM", "Cm", nullptr, nullptr, "", ""},
     {&TdmTec::quEquipamentoLocacao, "quEquipamentoLocacao",
         "select Ev.EVCODIGO, Ev.EVID, Ev.EVMODELO, Ev.EVMARCA, Ev.EVANO, Ev.EVSTATUS, Ev.EVSUBLOCADO,\n"
-        " Ev.EVVALORCOMPRA, Ev.EVDATACOMPRA, Ev.EVNSNUMERO, Ev.EVPRECOVENDA, Ev.EVLOCAL, Ev.EVOBSERVACAO\n"
+        " Ev.EVVALORCOMPRA, Ev.EVDATACOMPRA, Ev.EVNSNUMERO, Ev.EVPRECOVENDA, Ev.EVLOCAL, Ev.EVOBSERVACAO,\n"
+        " Ev.EVEQUIPTOCONTROLE, Ev.EVQTDETOTAL, Ev.EVQTDEBLOQUEADA\n"
         "from AUGC20EV Ev",
         "", "",
         "AUGC20EV", "Ev", &TdmTec::usEquipamentoLocacao, "usEquipamentoLocacao", "EVCODIGO EVID",
         "EVCODIGO EVID EVMODELO EVMARCA EVANO EVSTATUS EVSUBLOCADO EVVALORCOMPRA EVDATACOMPRA EVNSNUMERO "
-        "EVPRECOVENDA EVLOCAL EVOBSERVACAO"},
+        "EVPRECOVENDA EVLOCAL EVOBSERVACAO EVEQUIPTOCONTROLE EVQTDETOTAL EVQTDEBLOQUEADA"},
     {&TdmTec::quAcessoriosLocacao, "quAcessoriosLocacao",
         "select Evi.*, Ev.EVMARCA, Ev.EVMODELO, Ev.EVNSNUMERO, Ev.EVVALORCOMPRA\n"
         "from AUGC20EVIT Evi\n"

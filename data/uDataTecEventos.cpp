@@ -226,4 +226,5 @@ void TdmTec::bindAssistanceHandlers()
     bindPedidoAssFieldHandlers();
     // Rental equipment shares the register's delete handler.
     quEquipamentoLocacao->beforeDelete = on(&TdmTec::quEquipamentoBeforeDelete);
+    bindEquipamentoLocacaoHandlers();
 }

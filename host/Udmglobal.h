@@ -62,6 +62,8 @@ struct DocumentoEstoque {
     QString hora;
     QString cliente;        // empty: "00000"
     QString operacao;
+    QString observacao;     // who made it ("Usuário: ...")
+    double total = 0;       // TOTAL_DOC
 };
 // The product record the stock-item writer takes its values from.
 struct ProdutoEstoque {
@@ -86,6 +88,23 @@ struct ItemDocumentoEstoque {
     // Further columns and their SQL literals, as the host's other writers
     // take them (", AICODIGO" and " , 12").
     QString colunasExtras, valoresExtras;
+    QString observacao;         // OBSERVACAO_PRODUTO: the line's own text
+    int acCodigo = 0;           // the contract the line bills, 0 = none
+};
+
+// The invoice and bank collection document of billed receivables, by the
+// ranges that select them: the receivables of the branch whose number,
+// customer, emission and due date lie in the ranges (dates by whole days;
+// an invalid date leaves its side open). The three texts are the
+// collection's instruction lines.
+struct FaturaBoletoLocacao {
+    QString filial;
+    QString documentoIni, documentoFim;
+    QString clienteIni, clienteFim;
+    QString banco;
+    QDateTime emissaoIni, emissaoFim;
+    QDateTime vencimentoIni, vencimentoFim;
+    QString texto1, texto2, texto3;
 };
 
 struct DesdobramentoReceber {
@@ -373,6 +392,21 @@ public:
     // come from; an unknown product leaves it empty, encontrado false.
     const ProdutoEstoque& CarregarProduto(const QString& produto);
     ProdutoEstoque produtoCarregado;
+    // Opens quMov on the document of that number, customer, series,
+    // operation and location (no row when there is none) and quMovItem on
+    // its items by sequence; bComProduto adds each item's product
+    // DESCRICAO, the condition (on ACEM14IT's columns under the alias "it",
+    // starting with "and") narrows them.
+    void CarregarDocumento(const QString& documento, const QString& cliente, const QString& serie,
+                           const QString& operacao, const QString& local);
+    void CarregaDocumentoItem(const QString& documento, const QString& cliente, const QString& serie,
+                              const QString& operacao, const QString& local, bool bComProduto,
+                              const QString& condicao);
+    // Issues the invoice and bank collection document (a row of ACRC50FB)
+    // of every billed receivable the ranges select that has none yet, and
+    // marks the receivable with the bank, its collection number and the
+    // day it was issued. Returns how many were issued. Nothing is committed.
+    int AbrirFaturaBoletoDocumentoContratoLocEquip(const FaturaBoletoLocacao& fatura);
     // The product's stock (ACEC1101.ESTOQUE) and its position at the
     // location (ACEC11PO: POENTRADA for an addition, POSAIDA for a
     // subtraction; the location given, else the current one; a missing

@@ -55,13 +55,18 @@ QString TdmGlobal::InseriDocumentoAcem1401(const DocumentoEstoque& documento)
     const QString cliente = documento.cliente.trimmed().isEmpty() ? QString("00000") : documento.cliente.trimmed();
     host::db::executeSql(tr,
                          "insert into ACEM1401 (DOCUMENTO, SERIE_DOC, COD_CLI, OPERACAO_DOC, LOCAL_DOC, DATA,"
-                         " TOTAL_DOC) values (:DOCUMENTO, :SERIE, :CLIENTE, :OPERACAO, :LOCAL, :DATA, 0)",
+                         " TOTAL_DOC, TIPO_DOC, HORA_DOC, OBSERVACAO_DOC) values (:DOCUMENTO, :SERIE, :CLIENTE,"
+                         " :OPERACAO, :LOCAL, :DATA, :TOTAL, :TIPO, :HORA, :OBSERVACAO)",
                          {{"DOCUMENTO", numero},
                           {"SERIE", serie},
                           {"CLIENTE", cliente},
                           {"OPERACAO", textoOuNuloEstoque(documento.operacao)},
                           {"LOCAL", local},
-                          {"DATA", diaDocumentoEstoque(documento.data)}});
+                          {"DATA", diaDocumentoEstoque(documento.data)},
+                          {"TIPO", textoOuNuloEstoque(documento.tipo)},
+                          {"HORA", textoOuNuloEstoque(documento.hora.left(8))},
+                          {"OBSERVACAO", textoOuNuloEstoque(documento.observacao.left(100))},
+                          {"TOTAL", documento.total}});
     ponto.release();
     return numero;
 }
@@ -95,10 +100,11 @@ void TdmGlobal::InseriItemAcem14it(const ItemDocumentoEstoque& item)
     host::db::executeSql(
         *IBTransaction1,
         "insert into ACEM14IT (DOCUMENTO, SERIE, COD_CLI, COD_OP, MELOCAL, CODIGOPRODUTO, SEQUENCIA,"
-        " QUNATIDADEPRODUTO, DATA, AOCODIGO, VALOR_TOTAL_UNIT, VALOR_TOTAL, HORA, LECODIGO" +
+        " QUNATIDADEPRODUTO, DATA, AOCODIGO, VALOR_TOTAL_UNIT, VALOR_TOTAL, HORA, LECODIGO, OBSERVACAO_PRODUTO,"
+        " ACCODIGO" +
             comVirgula(item.colunasExtras) +
             ") values (:DOCUMENTO, :SERIE, :CLIENTE, :OPERACAO, :LOCAL, :PRODUTO, :SEQUENCIA, :QUANTIDADE, :DATA,"
-            " :AOCODIGO, :UNITARIO, :TOTAL, :HORA, :LOCALPRODUTO" +
+            " :AOCODIGO, :UNITARIO, :TOTAL, :HORA, :LOCALPRODUTO, :OBSERVACAO, :ACCODIGO" +
             comVirgula(item.valoresExtras) + ")",
         {{"DOCUMENTO", item.documento.trimmed()},
          {"SERIE", item.serie.trimmed()},
@@ -115,7 +121,60 @@ void TdmGlobal::InseriItemAcem14it(const ItemDocumentoEstoque& item)
          {"HORA", textoOuNuloEstoque(item.hora.left(8))},
          {"LOCALPRODUTO", item.localProduto.trimmed().isEmpty()
                               ? QVariant()
-                              : QVariant(LocalEstoqueTresDigitos(item.localProduto))}});
+                              : QVariant(LocalEstoqueTresDigitos(item.localProduto))},
+         {"OBSERVACAO", textoOuNuloEstoque(item.observacao.left(255))},
+         {"ACCODIGO", item.acCodigo > 0 ? QVariant(item.acCodigo) : QVariant()}});
+}
+
+namespace {
+
+// The key of a stock document as the loaders read it: what the writers
+// above stored (trimmed texts, "00000" for no customer).
+QVariantMap chaveDocumentoEstoque(const QString& documento, const QString& cliente, const QString& serie,
+                                  const QString& operacao, const QString& local)
+{
+    return {{"DOCUMENTO", documento.trimmed()},
+            {"CLIENTE", cliente.trimmed().isEmpty() ? QString("00000") : cliente.trimmed()},
+            {"SERIE", serie.trimmed()},
+            {"OPERACAO", operacao.trimmed()},
+            {"LOCAL", local.trimmed()}};
+}
+
+void abreDocumentoEstoque(host::data::Query& query, const QString& sql, const QVariantMap& chave)
+{
+    if (query.active())
+        query.close();
+    if (query.sql() != sql)
+        query.setSql(sql);
+    for (auto it = chave.begin(); it != chave.end(); ++it)
+        query.paramByName(it.key())->setValue(it.value());
+    query.open();
+}
+
+}  // namespace
+
+void TdmGlobal::CarregarDocumento(const QString& documento, const QString& cliente, const QString& serie,
+                                  const QString& operacao, const QString& local)
+{
+    abreDocumentoEstoque(*quMov,
+                         "select * from ACEM1401 where DOCUMENTO = :DOCUMENTO and COD_CLI = :CLIENTE"
+                         " and SERIE_DOC = :SERIE and OPERACAO_DOC = :OPERACAO and LOCAL_DOC = :LOCAL",
+                         chaveDocumentoEstoque(documento, cliente, serie, operacao, local));
+}
+
+void TdmGlobal::CarregaDocumentoItem(const QString& documento, const QString& cliente, const QString& serie,
+                                     const QString& operacao, const QString& local, bool bComProduto,
+                                     const QString& condicao)
+{
+    const QString colunas = bComProduto ? "it.*, pr.DESCRICAO" : "it.*";
+    const QString produto =
+        bComProduto ? " left outer join ACEC1101 pr on (pr.CODIGO = it.CODIGOPRODUTO)" : QString();
+    abreDocumentoEstoque(*quMovItem,
+                         "select " + colunas + " from ACEM14IT it" + produto +
+                             " where it.DOCUMENTO = :DOCUMENTO and it.COD_CLI = :CLIENTE and it.SERIE = :SERIE"
+                             " and it.COD_OP = :OPERACAO and it.MELOCAL = :LOCAL " +
+                             condicao + " order by it.SEQUENCIA",
+                         chaveDocumentoEstoque(documento, cliente, serie, operacao, local));
 }
 
 void TdmGlobal::SomaEstoque(const QString& produto, double quantidade, const QString& local)

@@ -3,6 +3,7 @@
 #include "host/Uglobal.h"
 
 #include "host/Udatamod.h"
+#include "host/Udmglobal.h"
 #include "host/data/Format.h"
 #include "host/data/Query.h"
 #include "host/ui/GridExport.h"
@@ -102,6 +103,17 @@ QString GetSQLtextComParametros(const host::data::Query& query, bool bQuebraLinh
     if (!bQuebraLinha)
         text.replace(QRegularExpression("[\\r\\n]+"), " ");
     return text;
+}
+
+void LigaLogAbertura(host::data::Query& query, QString origem, bool bQuebraLinha)
+{
+    if (origem.isEmpty())
+        origem = "[" + query.name() + "Open]";
+    query.beforeOpen = [origem, bQuebraLinha](host::data::Dataset& dataset) {
+        dmGlobal->Log(origem, "***INICIO");
+        dmGlobal->Log(origem, GetSQLtextComParametros(static_cast<host::data::Query&>(dataset), bQuebraLinha));
+    };
+    query.afterOpen = [origem](host::data::Dataset&) { dmGlobal->Log(origem, "***FIM"); };
 }
 
 namespace {

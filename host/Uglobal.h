@@ -36,6 +36,10 @@ QString StringDateTimeFimToSQL(const QString& texto);
 QString PegaValorColuna(const QString& texto, const QString& separador, int n);
 // The query's SQL with each :PARAM replaced by its value as an SQL literal.
 QString GetSQLtextComParametros(const host::data::Query& query, bool bQuebraLinha = false);
+// The trace lines around each open of the query: "***INICIO", the statement
+// with its parameters (on one line unless bQuebraLinha), "***FIM", tagged
+// with the origin ("[<name>Open]" when none is given).
+void LigaLogAbertura(host::data::Query& query, QString origem = {}, bool bQuebraLinha = false);
 
 // The caption of a code in one of the host's code lists ("SIMNAO", "CPTIPO",
 // "CRTIPO", "MODOPROCURAOPERACAO"); "" for an unknown code or list.

@@ -1,10 +1,308 @@
+// The checkout list: its search, the status texts, the back-order colours,
+// the double click and the pop-up menu.
+
 #include "rental/uAssCheckoutConsulta.h"
+
+#include "rental/uAssCheckout.h"
+#include "rental/uAssCheckoutRegras.h"
+#include "rental/uAssVendas.h"
+
+#include "data/uDataTec.h"
+
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+#include "host/data/DataSource.h"
+#include "host/data/Field.h"
+#include "host/data/Query.h"
+#include "host/ui/Components.h"
+#include "host/ui/DataGrid.h"
+#include "host/ui/EditControls.h"
+#include "host/ui/Errors.h"
+#include "host/ui/FormBuilders.h"
+#include "host/ui/StatusBar.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
 
 host::ui::FormVar<TfmAssCheckoutConsulta> fmAssCheckoutConsulta("fmAssCheckoutConsulta");
 
-TfmAssCheckoutConsulta::TfmAssCheckoutConsulta(QWidget* parent) : host::ui::Form(parent)
+namespace {
+
+const QString kSqlConsultaCheckout = QStringLiteral(
+    "select coalesce(ped.impresso_nf, '') as IMPRESSO_NF, ped.numero_pedido, cl.nome, ped.vedataproducao,"
+    " ped.vedatanegociacao, ped.vecodigopendencia from AVEC8501 ped left outer join AUGC0301 cl"
+    " on(ped.codigo_cliente = cl.codigo_cliente) where aux2 = '1'  and coalesce(ped.impresso_nf, '') <> 'P' ");
+
+const QDate kDataVaziaConsulta(1899, 12, 30);
+
+bool dataInformadaConsulta(const QDateTime& data) { return data.isValid() && data.date() != kDataVaziaConsulta; }
+
+}  // namespace
+
+namespace uAssCheckoutConsulta {
+
+QString TextoStatus(const QString& status)
+{
+    if (status.isEmpty())
+        return QStringLiteral("Pendente");
+    if (status == "C")
+        return QStringLiteral("Em Produção");
+    if (status == "N")
+        return QStringLiteral("Pronto para Faturar");
+    if (status == "L")
+        return QStringLiteral("Liberado a Entrega");
+    if (status == "S")
+        return QStringLiteral("Entregue");
+    return {};
+}
+
+QString LetraStatus(const QString& texto)
+{
+    const QString t = texto.trimmed();
+    if (t == "Em Produção")
+        return QStringLiteral("C");
+    if (t == "Pronto para Faturar")
+        return QStringLiteral("N");
+    if (t == "Liberado a Entrega")
+        return QStringLiteral("L");
+    if (t == "Entregue")
+        return QStringLiteral("S");
+    if (t == "Todos")
+        return QStringLiteral("T");
+    return {};
+}
+
+}  // namespace uAssCheckoutConsulta
+
+TfmAssCheckoutConsulta::TfmAssCheckoutConsulta(QWidget* parent)
+    : host::ui::Form(parent), quConsulta(CriarIbQuery("quConsulta"))
 {
     setCaption("Consulta de Pedidos para Checkout");
-    // Freed on close, shown modally or not; its variable then reads empty.
-    onClose = [](host::ui::CloseAction& action) { action = host::ui::CloseAction::Free; };
+    setCentered(true);
+    resize(900, 560);
+    quConsulta->setSql(kSqlConsultaCheckout);
+    quConsulta->afterOpen = [](host::data::Dataset& dados) {
+        dados.fieldByName("NUMERO_PEDIDO")->setDisplayLabel("Pedido");
+        host::data::Field& status = *dados.fieldByName("IMPRESSO_NF");
+        status.setDisplayLabel("Status");
+        status.onGetText = [](host::data::Field& campo, QString& texto, bool) {
+            texto = uAssCheckoutConsulta::TextoStatus(campo.asString());
+        };
+        dados.fieldByName("NOME")->setDisplayLabel("Cliente");
+        dados.fieldByName("VEDATANEGOCIACAO")->setDisplayLabel("Data Negociação");
+        dados.fieldByName("VEDATAPRODUCAO")->setDisplayLabel("Data Entrega");
+        dados.fieldByName("VECODIGOPENDENCIA")->setDisplayLabel("Pedido Pendência");
+    };
+    dsConsulta = std::make_unique<host::data::DataSource>(nullptr, "dsConsulta", quConsulta.get());
+    montarTela();
+    ligarEventos();
+    onClose = [this](host::ui::CloseAction& action) {
+        FormClose();
+        action = host::ui::CloseAction::Free;
+    };
+}
+
+TfmAssCheckoutConsulta::~TfmAssCheckoutConsulta() { destroyControls(); }
+
+void TfmAssCheckoutConsulta::montarTela()
+{
+    auto* principal = new QVBoxLayout(this);
+    principal->setContentsMargins(4, 4, 4, 4);
+    auto* selecao = new QWidget(this);
+    selecao->setObjectName("paSelecao");
+    auto* h = new QHBoxLayout(selecao);
+    h->setContentsMargins(0, 0, 0, 0);
+    auto* ordem = new QGroupBox("Ordenar por", selecao);
+    ordem->setObjectName("rgOrdenar");
+    auto* ho = new QHBoxLayout(ordem);
+    rbDataEntrega = host::ui::named<QRadioButton>("rbDataEntrega", "Data Entrega", ordem);
+    rbNumeroPedido = host::ui::named<QRadioButton>("rbNumeroPedido", "Nº Pedido", ordem);
+    rbDataEntrega->setChecked(true);
+    ho->addWidget(rbDataEntrega);
+    ho->addWidget(rbNumeroPedido);
+    h->addWidget(ordem);
+    h->addWidget(new QLabel("Status:", selecao));
+    cbStatus = host::ui::named<QComboBox>("cbStatus", selecao);
+    cbStatus->setEditable(true);
+    cbStatus->addItems({"Todos", "Pendente", "Em Produção", "Pronto para Faturar", "Liberado a Entrega", "Entregue"});
+    cbStatus->setMinimumContentsLength(18);
+    h->addWidget(cbStatus);
+    h->addWidget(new QLabel("Data de Entrega de:", selecao));
+    edDataDe = new host::ui::DateEdit("edDataDe", selecao);
+    h->addWidget(edDataDe);
+    h->addWidget(new QLabel("até:", selecao));
+    edDataAte = new host::ui::DateEdit("edDataAte", selecao);
+    h->addWidget(edDataAte);
+    bbPesquisar = host::ui::makeButton(selecao, "bbPesquisar", "&Pesquisar");
+    h->addWidget(bbPesquisar);
+    h->addStretch(1);
+    principal->addWidget(selecao);
+
+    dbgdConsulta = new host::ui::DataGrid("dbgdConsulta", this);
+    dbgdConsulta->setDataSource(dsConsulta.get());
+    dbgdConsulta->setReadOnlyGrid(true);
+    dbgdConsulta->setRowSelect(true);
+    dbgdConsulta->setToolTip("Duplo clique para abrir Checkout do Pedido selecionado.");
+    host::ui::addGridColumn(dbgdConsulta, "NUMERO_PEDIDO", "Pedido", 80);
+    host::ui::addGridColumn(dbgdConsulta, "IMPRESSO_NF", "Status", 130);
+    host::ui::addGridColumn(dbgdConsulta, "NOME", "Cliente", 300);
+    host::ui::addGridColumn(dbgdConsulta, "VEDATANEGOCIACAO", "Data Negociação", 110);
+    host::ui::addGridColumn(dbgdConsulta, "VEDATAPRODUCAO", "Data Entrega", 100);
+    host::ui::addGridColumn(dbgdConsulta, "VECODIGOPENDENCIA", "Pedido Pendência", 110);
+    principal->addWidget(dbgdConsulta, 1);
+    stbConsulta = new host::ui::StatusBar("stbConsulta", this);
+    stbConsulta->addPanel(0, "Total de Registros: 0");
+    principal->addWidget(stbConsulta);
+
+    pmConsulta = host::ui::named<QMenu>("pmConsulta", this);
+    auto acao = [this](const char* nome, const QString& texto) {
+        QAction* a = pmConsulta->addAction(texto);
+        a->setObjectName(nome);
+        return a;
+    };
+    miAbrirPedido = acao("miAbrirPedido", "Abrir Pedido");
+    miAbrirPedidoPendencia = acao("miAbrirPedidoPendencia", "Abrir Pedido Pendência");
+    miReabrirCheckout = acao("miReabrirCheckout", "Reabrir Checkout");
+    miImprimirPedidoProducao = acao("miImprimirPedidoProducao", "Imprimir Pedido Produção");
+    miImprimirPedidoLocacao = acao("miImprimirPedidoLocacao", "Imprimir Pedido Locação");
+    // The order documents print from their own units, bound when those exist.
+    miImprimirPedidoProducao->setEnabled(false);
+    miImprimirPedidoLocacao->setEnabled(false);
+    host::ui::setPopupMenu(dbgdConsulta, pmConsulta);
+}
+
+void TfmAssCheckoutConsulta::ligarEventos()
+{
+    connect(bbPesquisar, &QPushButton::clicked, this, [this] { host::ui::runGuarded([this] { bbPesquisarClick(); }); });
+    auto menu = [this](QAction* a, void (TfmAssCheckoutConsulta::*handler)()) {
+        connect(a, &QAction::triggered, this, [this, handler] { host::ui::runGuarded([&] { (this->*handler)(); }); });
+    };
+    menu(miAbrirPedido, &TfmAssCheckoutConsulta::miAbrirPedidoClick);
+    menu(miAbrirPedidoPendencia, &TfmAssCheckoutConsulta::miAbrirPedidoPendenciaClick);
+    menu(miReabrirCheckout, &TfmAssCheckoutConsulta::miReabrirCheckoutClick);
+    dbgdConsulta->onDblClick = [this] { dbgdConsultaDblClick(); };
+    dbgdConsulta->onDrawColumnCell = [this](host::ui::CellStyle& estilo, int, host::ui::GridColumn&, bool) {
+        if (campoLinha("VECODIGOPENDENCIA").trimmed().isEmpty())
+            return;
+        estilo.background = QColor(255, 255, 170);
+        estilo.foreground = Qt::black;
+    };
+}
+
+QString TfmAssCheckoutConsulta::campoLinha(const char* nome) const
+{
+    if (!quConsulta->active() || quConsulta->isEmpty())
+        return {};
+    return quConsulta->fieldByName(QString::fromLatin1(nome))->asString();
+}
+
+void TfmAssCheckoutConsulta::ConsultarPedidos(const QDateTime& de, const QDateTime& ate, const QString& status,
+                                              const QString& ordem)
+{
+    host::data::Query& q = *quConsulta;
+    q.close();
+    q.setSql(kSqlConsultaCheckout);
+    if (status != "T")
+        AlocaFiltroFinal(&q, "coalesce(ped.impresso_nf, '') = " + QuotedStr(status));
+    if (dataInformadaConsulta(de))
+        AlocaFiltroFinal(&q, "vedataproducao >= " + DateTimeIniToSQL(de));
+    if (dataInformadaConsulta(ate))
+        AlocaFiltroFinal(&q, "vedataproducao <= " + DateTimeFimToSQL(ate));
+    if (!ordem.trimmed().isEmpty())
+        q.setSql(q.sql() + ordem);
+    q.open();
+    q.last();
+    q.first();
+    stbConsulta->setPanelText(0, "Total de Registros: " + QString::number(q.recordCount()));
+}
+
+void TfmAssCheckoutConsulta::bbPesquisarClick()
+{
+    const QString ordem = rbNumeroPedido->isChecked() ? QStringLiteral(" Order By numero_pedido desc ")
+                                                      : QStringLiteral(" Order By vedataproducao desc ");
+    ConsultarPedidos(edDataDe->date(), edDataAte->date(), uAssCheckoutConsulta::LetraStatus(cbStatus->currentText()),
+                     ordem);
+}
+
+void TfmAssCheckoutConsulta::AbrirCheckoutPedido(const QString& numero)
+{
+    dmTec->quAssVenda->close();
+    SelecionaCheckoutPedido(numero);
+}
+
+void TfmAssCheckoutConsulta::dbgdConsultaDblClick()
+{
+    if (!quConsulta->active() || quConsulta->isEmpty())
+        return;
+    if (campoLinha("IMPRESSO_NF") == "N")
+        miAbrirPedidoClick();
+    else
+        AbrirCheckoutPedido(campoLinha("NUMERO_PEDIDO"));
+}
+
+namespace {
+
+void abrirPedidoConsulta(const QString& numero)
+{
+    TfmAssVendas* form = fmAssVendas;
+    if (!form)
+        form = fmAssVendas.create();
+    CarregaPedidoAssVenda(numero, {});
+    if (!form->isVisible())
+        form->showNonModal();
+}
+
+}  // namespace
+
+void TfmAssCheckoutConsulta::miAbrirPedidoClick()
+{
+    if (quConsulta->active() && !quConsulta->isEmpty())
+        abrirPedidoConsulta(campoLinha("NUMERO_PEDIDO"));
+}
+
+void TfmAssCheckoutConsulta::miAbrirPedidoPendenciaClick()
+{
+    if (quConsulta->active() && !quConsulta->isEmpty())
+        abrirPedidoConsulta(campoLinha("VECODIGOPENDENCIA"));
+}
+
+// Any listed order returns to "Pendente", whatever its status.
+void TfmAssCheckoutConsulta::miReabrirCheckoutClick()
+{
+    if (!quConsulta->active() || quConsulta->isEmpty() || !asscheckout::SenhaReabrirCheckout())
+        return;
+    UpdateCampoCommit("AVEC8501", "IMPRESSO_NF", "''",
+                      " where NUMERO_PEDIDO = " + QuotedStr(campoLinha("NUMERO_PEDIDO")));
+    bbPesquisarClick();
+}
+
+void TfmAssCheckoutConsulta::FormClose()
+{
+    dmTec->quAssVendaItem->close();
+    dmTec->quAssVendaCotado->close();
+    quConsulta->close();
+    release();
+    fmAssCheckoutConsulta.clear();
+}
+
+void SelecionaConsultaCheckout()
+{
+    try {
+        TfmAssCheckoutConsulta* form = fmAssCheckoutConsulta;
+        if (!form)
+            form = fmAssCheckoutConsulta.create();
+        form->cbStatus->setCurrentIndex(3);
+        form->bbPesquisarClick();
+        if (!form->isVisible())
+            form->showModal();
+    } catch (const std::exception& erro) {
+        dmGlobal->MostraAviso("Erro: " + QString::fromUtf8(erro.what()), true);
+    }
 }

@@ -1,14 +1,78 @@
 #pragma once
-// TqrAssCheckoutProtocolo (qrAssCheckoutProtocolo): the report form of this unit. One instance lives in qrAssCheckoutProtocolo;
-// closing it frees it and empties the variable.
+// TqrAssCheckoutProtocolo (qrAssCheckoutProtocolo): the protocol printed with
+// the equipment of one rental contract, "Protocolo de Entrega" when it leaves
+// for the customer, "Protocolo de Retirada" when it is collected. It reads the
+// contract header and items straight from AATC05AC and AATC05ACIT through its
+// own queries. Made once, owned by the application and reused by later calls.
 
 #include "host/ui/Form.h"
 #include "host/ui/WindowRegistry.h"
+
+#include <QDate>
+#include <QString>
+
+#include <memory>
+
+namespace host::data {
+class Query;
+}
+namespace host::report {
+class Band;
+class Label;
+class Memo;
+class Report;
+class RichText;
+}  // namespace host::report
 
 class TqrAssCheckoutProtocolo : public host::ui::Form {
     Q_OBJECT
 public:
     explicit TqrAssCheckoutProtocolo(QWidget* parent = nullptr);
+    ~TqrAssCheckoutProtocolo() override;
+
+    std::unique_ptr<host::report::Report> QuickRep1;
+    std::unique_ptr<host::data::Query> quImpContrato;
+    std::unique_ptr<host::data::Query> quImpEquip;
+    // The serials of one line's product under the contract, prepared once.
+    std::unique_ptr<host::data::Query> quImpSerie;
+
+    host::report::Band* qrbnCabecalho = nullptr;
+    host::report::Band* chbnEntrega = nullptr;
+    host::report::Band* qrbnRetirada = nullptr;
+    host::report::Band* qrbnGrupo = nullptr;
+    host::report::Band* qrbnEquipamentos = nullptr;
+    host::report::Band* qrbnAssinatura = nullptr;
+    host::report::Label* qrlaTitulo = nullptr;
+    host::report::Label* qrlaLocalData = nullptr;
+    host::report::RichText* qrmeDescricao = nullptr;
+    host::report::Memo* qrmeSerie = nullptr;
+
+    // Opens both queries on the contract and sets title and bands by kind
+    // ("Entrega" or "Retirada"; any other keeps them as they were).
+    void Preparar(int contrato, const QString& tipo);
+
+private:
+    void criarCabecalho();
+    void criarEntrega();
+    void criarRetirada();
+    void criarItens();
+    void criarAssinatura();
+    void qrbnEquipamentosBeforePrint();
+    QString descricaoDaLinha();
+    QStringList seriesDaLinha();
 };
 
 extern host::ui::FormVar<TqrAssCheckoutProtocolo> qrAssCheckoutProtocolo;
+
+// Previews the contract's protocol in the host's report viewer (not modal).
+void VisualizarProtocoloEntregaContrato(int contrato, const QString& tipo);
+
+namespace uAssCheckoutProtocolo {
+// "R" Recibo, "N" Nota Fiscal, "C" Carta de Devolução; any other: empty.
+QString TextoComprovante(const QString& codigo);
+// The signature's place and date: "<city>, 05 de março de 2024".
+QString LocalData(const QString& cidade, const QDate& data);
+// A product that stands for any equipment (either of the two parameters):
+// its line prints the contract's own note.
+bool ProdutoGenerico(const QString& produto);
+}  // namespace uAssCheckoutProtocolo

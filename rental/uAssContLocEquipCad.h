@@ -9,7 +9,8 @@
 // it frees it and empties the variable.
 //
 // Sources: uAssContLocEquipCad.cpp (life cycle, lists, item grids, panel),
-// uAssContLocEquipCadTela.cpp (its controls).
+// uAssContLocEquipCadTela.cpp (its controls), uAssContLocEncerramento.cpp
+// (closing and reopening lines), uAssContLocEstoque.cpp (their stock document).
 
 #include "rental/uAssContLocComum.h"
 
@@ -95,6 +96,16 @@ public:
     bool VerificaReparcela() const;
     void bbPrevisionarClick() override;
     void dsReceberStateChange();
+
+    // Closing and reopening lines (uAssContLocEncerramento.cpp).
+    void laEncerrarEquipamentoClick();
+    void laEncerrarComplClick();
+    void laReabrirEquipClick();
+    void laReabrirComplClick();
+    // One item of the run's stock document (uAssContLocEstoque.cpp): an
+    // empty document asks the operation and creates it, its number coming
+    // back for the run's next calls.
+    void CtrAssBaixaEstoque(QString& documento, const QString& produto, double quantidade);
 
 protected:
     void antesCarregarPagina(host::ui::TabSheet* pagina) override;

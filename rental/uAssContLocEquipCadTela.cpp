@@ -241,6 +241,10 @@ void TfmAssContCadLocEquip::ligarEventos()
     for (DataGrid* grade : {dbgdAssContCadLocEquipItens, dbgdAssContCadLocEquipCompl, dbgdAssContCadLocEquipComplEnc})
         grade->onTitleClick = [this, grade](host::ui::GridColumn& coluna) { dbgdGradeTitleClick(grade, coluna); };
     laAbrirCfgequip->onClick = [this] { laAbrirCfgequipClick(); };
+    laEncerrarEquipamento->onClick = [this] { laEncerrarEquipamentoClick(); };
+    laEncerrarCompl->onClick = [this] { laEncerrarComplClick(); };
+    laReabrirEquip->onClick = [this] { laReabrirEquipClick(); };
+    laReabrirCompl->onClick = [this] { laReabrirComplClick(); };
     for (host::ui::DataLabel* ligacao : {laVisualizarJustificativa, laVisualizarJustificativaCompl})
         ligacao->onClick = [this] { laVisualizarJustificativaClick(); };
     connect(ckReparcelaUltDiaMes, &QCheckBox::clicked, this,

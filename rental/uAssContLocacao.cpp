@@ -188,9 +188,12 @@ void TfmAssContLocacao::ligarEventos()
     laContratante->onClick = [this] { laContratanteClick(); };
     laCliente->onClick = [this] { LbClienteClick(); };
     laVisualizarJustificativa->onClick = [this] { laVisualizarJustificativaClick(); };
+    laEncerrarEquipamento->onClick = [this] { laEncerrarEquipamentoClick(); };
+    laReabrirEquip->onClick = [this] { laReabrirEquipClick(); };
     dbcbPeriodoDesc->onChange = [this] { dbcbPeriodoDescChange(); };
     connect(bbPesqTabVenc, &QPushButton::clicked, this,
             [this] { host::ui::runGuarded([this] { bbPesqTabVencClick(); }); });
+    connect(bbFaturar, &QPushButton::clicked, this, [this] { host::ui::runGuarded([this] { bbFaturarClick(); }); });
     connect(SbPesqVendedor, &QPushButton::clicked, this,
             [this] { host::ui::runGuarded([this] { SbPesqVendedorClick(); }); });
     dbgdAssContEquipamentoLocacao->onEditButtonClick = [this] { dbgdAssContEquipamentoLocacaoEditButtonClick(); };

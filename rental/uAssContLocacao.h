@@ -59,6 +59,10 @@ public:
     void dsReceberDataChange();
     void CarregaListaParcelaTiposVcto();
     void bbPrevisionarClick() override;   // uAssContLocPrevisaoTela.cpp
+    // Closing and reopening lines (uAssContLocEncerramento.cpp).
+    void laEncerrarEquipamentoClick();
+    void laReabrirEquipClick();
+    void bbFaturarClick();   // daily billing (uAssContLocFaturamentoDiario.cpp)
 
 protected:
     void antesCarregarPagina(host::ui::TabSheet* pagina) override;

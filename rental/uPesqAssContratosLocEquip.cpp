@@ -155,14 +155,7 @@ int CodigoDigitado(const QString& texto)
 bool SelecionaContrato(int& contrato, QString& numero)
 {
     TfmPesquisaAssContratosLocEquip* dialogo = fmPesquisaAssContratosLocEquip.create();
-    struct LiberarPesquisaLocEquip {
-        ~LiberarPesquisaLocEquip()
-        {
-            if (TfmPesquisaAssContratosLocEquip* aberto = fmPesquisaAssContratosLocEquip)
-                aberto->release();
-            fmPesquisaAssContratosLocEquip.clear();
-        }
-    } liberar;
+    host::ui::ReleaseOnExit liberar(fmPesquisaAssContratosLocEquip);
     if (dialogo->showModal() != host::ui::ModalResult::Ok)
         return false;
     // Each search puts a new query in place: the list is read once the dialog is done.
@@ -261,31 +254,13 @@ void TfmPesquisaAssContratosLocEquip::criarControles()
     QWidget* filtros = criarFiltros();
 
     auto* onde = named<QGroupBox>("gbOnde", "Onde");
-    auto* lOnde = new QVBoxLayout(onde);
-    rgOnde = new QButtonGroup(this);
-    rbComecando = named<QRadioButton>("rbComecando", "Começando com");
-    rbContendo = named<QRadioButton>("rbContendo", "Contendo");
-    rbTerminando = named<QRadioButton>("rbTerminando", "Terminando com");
-    int i = 0;
-    for (QRadioButton* rb : {rbComecando, rbContendo, rbTerminando}) {
-        rgOnde->addButton(rb, i++);
-        lOnde->addWidget(rb);
-    }
-    rbContendo->setChecked(true);
-    lOnde->addStretch();
+    rgOnde = host::ui::whereGroup(this, onde, rbComecando, rbContendo, rbTerminando);
 
     auto* ordem = named<QGroupBox>("gbOrdem", "Ordenar por ");
-    auto* lOrdem = new QVBoxLayout(ordem);
-    rgOrdem = new QButtonGroup(this);
-    i = 0;
-    for (const char* texto : {"Código", "Número Contrato", "Cliente", "Equipamento", "NS Equipamento", "Item",
-                              "NS Item"}) {
-        auto* rb = named<QRadioButton>(QString("rbOrdem%1").arg(i).toLatin1().constData(), QString::fromUtf8(texto));
-        rgOrdem->addButton(rb, i++);
-        lOrdem->addWidget(rb);
-    }
-    rgOrdem->button(0)->setChecked(true);
-    lOrdem->addStretch();
+    rgOrdem = host::ui::radioGroup(this, ordem,
+        {{nullptr, "rbOrdem0", "Código"}, {nullptr, "rbOrdem1", "Número Contrato"}, {nullptr, "rbOrdem2", "Cliente"},
+         {nullptr, "rbOrdem3", "Equipamento"}, {nullptr, "rbOrdem4", "NS Equipamento"}, {nullptr, "rbOrdem5", "Item"},
+         {nullptr, "rbOrdem6", "NS Item"}});
 
     bbPesquisa = host::ui::makeButton(this, "bbPesquisa", "OK");
     bbPesquisa->setDefault(true);

@@ -440,14 +440,7 @@ void TfmAssAndamento::miImprimirLaudoClick()
     // The printout is a courtesy: whatever fails in it leaves the screen as it was.
     try {
         TqrAssOSAndamento* relatorio = qrAssOSAndamento.create();
-        struct Liberar {
-            ~Liberar()
-            {
-                if (TqrAssOSAndamento* aberto = qrAssOSAndamento.get())
-                    aberto->release();
-                qrAssOSAndamento.clear();
-            }
-        } liberar;
+        host::ui::ReleaseOnExit liberar(qrAssOSAndamento);
         relatorio->QuickRep1->preview(true);
     } catch (...) {
     }

@@ -91,14 +91,11 @@ void TfmAssOSSelecaoRel::criarQueries()
     quPesqCliEquip = quPesqCliEquip_.get();
     for (host::data::Query* query : {quPesquisa, quPesqSituacao, quPesqCliEquip}) {
         query->setTransaction(dmGlobal->IBTransaction1.get());
-        const QString origem = "[" + query->name() + " Open]";
-        query->beforeOpen = [origem](host::data::Dataset& dataset) {
-            dmGlobal->Log(origem, "***INICIO");
-            dmGlobal->Log(origem, GetSQLtextComParametros(static_cast<host::data::Query&>(dataset)));
-        };
-        query->afterOpen = [origem](host::data::Dataset& dataset) {
+        LigaLogAbertura(*query, "[" + query->name() + " Open]");
+        // The selection's columns get their formats before the trace ends.
+        query->afterOpen = [fim = query->afterOpen](host::data::Dataset& dataset) {
             formataCamposSelecao(dataset);
-            dmGlobal->Log(origem, "***FIM");
+            fim(dataset);
         };
     }
     dsPesquisa_ = std::make_unique<host::data::DataSource>(nullptr, "dsPesquisa", quPesquisa);

@@ -178,14 +178,7 @@ void ImprimirEtiquetaTermicaOrdemServico()
 void ImprimirEtiquetaMatricialOrdemServico()
 {
     TqrAssOSEtiquetas* relatorio = qrAssOSEtiquetas.create();
-    struct Liberar {
-        ~Liberar()
-        {
-            if (TqrAssOSEtiquetas* aberto = qrAssOSEtiquetas)
-                aberto->release();
-            qrAssOSEtiquetas.clear();
-        }
-    } liberar;
+    host::ui::ReleaseOnExit liberar(qrAssOSEtiquetas);
     relatorio->ImprimirEtiqueta();
     relatorio->QuickRep1->preview(true);
 }

@@ -219,14 +219,7 @@ void SelecionaFechamentoOS()
         dmGlobal->MostraAviso("OS já fechada, apenas administrador do sistema pode fechar novamente!",
                               !UsuarioMestre());
     TfmAssOrdemServicoFecha* dialogo = fmAssOrdemServicoFecha.create();
-    struct Liberar {
-        ~Liberar()
-        {
-            if (TfmAssOrdemServicoFecha* d = fmAssOrdemServicoFecha.get())
-                d->release();
-            fmAssOrdemServicoFecha.clear();
-        }
-    } liberar;
+    host::ui::ReleaseOnExit liberar(fmAssOrdemServicoFecha);
     dialogo->ckOcultarPecas->setVisible(tec.quOSAOREMANUFATURA->asString() == "A");
     if (dialogo->showModal() != host::ui::ModalResult::Ok) {
         CancelarAlteracoes(*tec.quOS);

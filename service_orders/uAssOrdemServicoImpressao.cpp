@@ -43,15 +43,7 @@ template <class T, class Preparo>
 void imprimirRelatorioOS(host::ui::FormVar<T>& variavel, Preparo preparar, bool semPrevia = false)
 {
     T* relatorio = variavel.create();
-    struct Liberar {
-        host::ui::FormVar<T>& variavel;
-        ~Liberar()
-        {
-            if (T* aberto = variavel.get())
-                aberto->release();
-            variavel.clear();
-        }
-    } liberar{variavel};
+    host::ui::ReleaseOnExit liberar(variavel);
     preparar(*relatorio);
     if (!semPrevia)
         relatorio->QuickRepPreview();

@@ -273,14 +273,7 @@ bool SelecionaSituacaoTroca(int& asCodigo, bool bCriar)
     if (bCriar)
         fmAssSituacaoTroca.create();
     TfmAssSituacaoTroca* dialogo = fmAssSituacaoTroca;
-    struct Liberar {
-        ~Liberar()
-        {
-            if (TfmAssSituacaoTroca* aberto = fmAssSituacaoTroca)
-                aberto->release();
-            fmAssSituacaoTroca.clear();
-        }
-    } liberar;
+    host::ui::ReleaseOnExit liberar(fmAssSituacaoTroca);
     if (!dialogo)
         return false;
     if (host::data::Dataset* situacoes = dialogo->dsSituacao->dataset(); situacoes && !situacoes->active())

@@ -93,17 +93,9 @@ TfmPesquisaAssDefeitos::TfmPesquisaAssDefeitos(QWidget* parent)
     setStayOnTop(true);
     setCentered(true);
     setKeyPreview(true);
-    host::data::Query* consulta = quConsulta.get();
     // The statement and its values go to the log around each opening.
-    consulta->beforeOpen = [consulta](host::data::Dataset&) {
-        const QString origem = "[" + consulta->name() + "Open]";
-        dmGlobal->Log(origem, "***INICIO");
-        dmGlobal->Log(origem, consulta->sqlWithParams());
-    };
-    consulta->afterOpen = [consulta](host::data::Dataset&) {
-        dmGlobal->Log("[" + consulta->name() + "Open]", "***FIM");
-    };
-    consulta->onFieldsCreated = [](host::data::Dataset& d) {
+    LigaLogAbertura(*quConsulta, {}, true);
+    quConsulta->onFieldsCreated = [](host::data::Dataset& d) {
         if (host::data::Field* f = d.findField("ADIDENTIFICADOR"))
             f->onGetText = [](host::data::Field& s, QString& texto, bool) {
                 const QString c = s.asString();
@@ -143,28 +135,13 @@ void TfmPesquisaAssDefeitos::criarControles()
     bbPesquisa->setAutoDefault(true);
     connect(bbPesquisa, &QPushButton::clicked, this, [this] { host::ui::runGuarded([this] { bbPesquisaClick(); }); });
 
-    auto radios = [this](QGroupBox*& grupo, const char* nome, const QString& titulo, QButtonGroup*& botoes,
-                         std::initializer_list<std::pair<QRadioButton**, std::pair<const char*, const char*>>> itens) {
-        grupo = named<QGroupBox>(nome, titulo);
-        auto* layout = new QVBoxLayout(grupo);
-        botoes = new QButtonGroup(this);
-        int indice = 0;
-        for (const auto& [membro, rotulo] : itens) {
-            *membro = named<QRadioButton>(rotulo.first, QString::fromUtf8(rotulo.second));
-            botoes->addButton(*membro, indice++);
-            layout->addWidget(*membro);
-        }
-    };
-    radios(rgOnde, "rgOnde", "Onde", grupoOnde_,
-           {{&rbComecando, {"rbComecando", "Começando com"}},
-            {&rbContendo, {"rbContendo", "Contendo"}},
-            {&rbTerminando, {"rbTerminando", "Terminando com"}}});
-    rbContendo->setChecked(true);
-    radios(rgOrdem, "rgOrdem", "Ordenar por ", grupoOrdem_,
-           {{&rbOrdemCodigo, {"rbOrdemCodigo", "Código"}},
-            {&rbOrdemDescricao, {"rbOrdemDescricao", "Descrição"}},
-            {&rbOrdemTipo, {"rbOrdemTipo", "Tipo"}}});
-    rbOrdemCodigo->setChecked(true);
+    rgOnde = named<QGroupBox>("rgOnde", "Onde");
+    grupoOnde_ = host::ui::whereGroup(this, rgOnde, rbComecando, rbContendo, rbTerminando);
+    rgOrdem = named<QGroupBox>("rgOrdem", "Ordenar por ");
+    grupoOrdem_ = host::ui::radioGroup(this, rgOrdem,
+                                       {{&rbOrdemCodigo, "rbOrdemCodigo", "Código"},
+                                        {&rbOrdemDescricao, "rbOrdemDescricao", "Descrição"},
+                                        {&rbOrdemTipo, "rbOrdemTipo", "Tipo"}});
 
     dbgdPesqDefeito = new host::ui::DataGrid("dbgdPesqDefeito");
     dbgdPesqDefeito->setDataSource(dsConsulta.get());
@@ -239,24 +216,10 @@ void TfmPesquisaAssDefeitos::FormKeyDown(int& key, Qt::KeyboardModifiers)
     }
 }
 
-namespace {
-
-// Frees the dialog however its picker ends.
-struct LiberarPesquisaDefeitos {
-    ~LiberarPesquisaDefeitos()
-    {
-        if (TfmPesquisaAssDefeitos* aberto = fmPesquisaAssDefeitos)
-            aberto->release();
-        fmPesquisaAssDefeitos.clear();
-    }
-};
-
-}  // namespace
-
 bool SelecionaDefeito(int& iCodigo, QString& sDescricao, QString& sTipo, QString& sObservacao)
 {
     TfmPesquisaAssDefeitos* dialogo = fmPesquisaAssDefeitos.create();
-    LiberarPesquisaDefeitos liberar;
+    host::ui::ReleaseOnExit liberar(fmPesquisaAssDefeitos);
     if (dialogo->showModal() != host::ui::ModalResult::Ok)
         return false;
     host::data::Query& linha = *dialogo->quConsulta;
@@ -274,7 +237,7 @@ bool SelecionaDefeito(int& iCodigo, QString& sDescricao, QString& sTipo, QString
 bool SelecionaDefeitoMulti(int& iCodigo, QString& sDescricao, host::data::Dataset* destino)
 {
     TfmPesquisaAssDefeitos* dialogo = fmPesquisaAssDefeitos.create();
-    LiberarPesquisaDefeitos liberar;
+    host::ui::ReleaseOnExit liberar(fmPesquisaAssDefeitos);
     dialogo->dbgdPesqDefeito->setMultiSelect(true);
     const bool ok = dialogo->showModal() == host::ui::ModalResult::Ok;
     host::data::Query& linhas = *dialogo->quConsulta;

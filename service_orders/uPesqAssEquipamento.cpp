@@ -88,16 +88,8 @@ TfmPesquisaAssEquipamento::TfmPesquisaAssEquipamento(QWidget* parent)
     setCaption("Pesquisa de Equipamento");
     setStayOnTop(true);
     setCentered(true);
-    host::data::Query* consulta = quConsultaEquip.get();
     // The statement and its values go to the log around each opening.
-    consulta->beforeOpen = [consulta](host::data::Dataset&) {
-        const QString origem = "[" + consulta->name() + "Open]";
-        dmGlobal->Log(origem, "***INICIO");
-        dmGlobal->Log(origem, consulta->sqlWithParams());
-    };
-    consulta->afterOpen = [consulta](host::data::Dataset&) {
-        dmGlobal->Log("[" + consulta->name() + "Open]", "***FIM");
-    };
+    LigaLogAbertura(*quConsultaEquip, {}, true);
     criarControles();
     SalvarConfiguracaoDBGrid(dbgdEquipamento, true);
     onShow = [this] { CarregarConfiguracaoJanela(this, bModoZeltoControlAtivo, false, {}); };
@@ -143,30 +135,14 @@ void TfmPesquisaAssEquipamento::criarControles()
     bbPesquisa->setAutoDefault(true);
     connect(bbPesquisa, &QPushButton::clicked, this, [this] { host::ui::runGuarded([this] { bbPesquisaClick(); }); });
 
-    auto radios = [this](QGroupBox*& grupo, const char* nome, const QString& titulo, QButtonGroup*& botoes,
-                         std::initializer_list<std::pair<QRadioButton**, std::pair<const char*, const char*>>> itens) {
-        grupo = named<QGroupBox>(nome, titulo);
-        auto* layout = new QVBoxLayout(grupo);
-        botoes = new QButtonGroup(this);
-        int indice = 0;
-        for (const auto& [membro, rotulo] : itens) {
-            *membro = named<QRadioButton>(rotulo.first, QString::fromUtf8(rotulo.second));
-            botoes->addButton(*membro, indice++);
-            layout->addWidget(*membro);
-        }
-        layout->addStretch();
-    };
-    radios(rgOnde, "rgOnde", "Onde", grupoOnde_,
-           {{&rbComecando, {"rbComecando", "Começando com"}},
-            {&rbContendo, {"rbContendo", "Contendo"}},
-            {&rbTerminando, {"rbTerminando", "Terminando com"}}});
-    rbContendo->setChecked(true);
-    radios(rgOrdem, "rgOrdem", "Ordenar por ", grupoOrdem_,
-           {{&rbOrdemCodigo, {"rbOrdemCodigo", "Código"}},
-            {&rbOrdemDescricao, {"rbOrdemDescricao", "Descrição"}},
-            {&rbOrdemMarca, {"rbOrdemMarca", "Marca"}},
-            {&rbOrdemModelo, {"rbOrdemModelo", "Modelo"}}});
-    rbOrdemCodigo->setChecked(true);
+    rgOnde = named<QGroupBox>("rgOnde", "Onde");
+    grupoOnde_ = host::ui::whereGroup(this, rgOnde, rbComecando, rbContendo, rbTerminando);
+    rgOrdem = named<QGroupBox>("rgOrdem", "Ordenar por ");
+    grupoOrdem_ = host::ui::radioGroup(this, rgOrdem,
+                                       {{&rbOrdemCodigo, "rbOrdemCodigo", "Código"},
+                                        {&rbOrdemDescricao, "rbOrdemDescricao", "Descrição"},
+                                        {&rbOrdemMarca, "rbOrdemMarca", "Marca"},
+                                        {&rbOrdemModelo, "rbOrdemModelo", "Modelo"}});
 
     dbgdEquipamento = new host::ui::DataGrid("dbgdEquipamento");
     dbgdEquipamento->setDataSource(dsConsultaEquip.get());
@@ -247,16 +223,6 @@ void TfmPesquisaAssEquipamento::dbgdEquipamentoTitleClick(host::ui::GridColumn& 
 
 namespace {
 
-// Frees the dialog however its picker ends.
-struct LiberarPesquisaEquipamento {
-    ~LiberarPesquisaEquipamento()
-    {
-        if (TfmPesquisaAssEquipamento* aberto = fmPesquisaAssEquipamento)
-            aberto->release();
-        fmPesquisaAssEquipamento.clear();
-    }
-};
-
 // The current order's customer, where the e-mail option says the models are the customer's.
 void presetClienteOrdem(TfmPesquisaAssEquipamento& dialogo)
 {
@@ -275,7 +241,7 @@ bool SelecionaEquipamento(int& iCodigo, QString& sDescricao)
     bool escolhido = false;
     {
         TfmPesquisaAssEquipamento* dialogo = fmPesquisaAssEquipamento.create();
-        LiberarPesquisaEquipamento liberar;
+        host::ui::ReleaseOnExit liberar(fmPesquisaAssEquipamento);
         presetClienteOrdem(*dialogo);
         host::data::Query& linha = *dialogo->quConsultaEquip;
         if (dialogo->showModal() == host::ui::ModalResult::Ok && linha.active() && !linha.isEmpty()) {
@@ -297,7 +263,7 @@ bool SelecionaMultiplosEquipamento(QStringList& lista)
     bool ok = false;
     {
         TfmPesquisaAssEquipamento* dialogo = fmPesquisaAssEquipamento.create();
-        LiberarPesquisaEquipamento liberar;
+        host::ui::ReleaseOnExit liberar(fmPesquisaAssEquipamento);
         presetClienteOrdem(*dialogo);
         // The models of the contract being registered belong to its customer.
         if (dmGlobal->Parametro("ATUTILIZACONTRATOS") == "E" && fmAssContCad && dmTecContrato) {

@@ -87,16 +87,8 @@ void TfmPesquisaAssOrdemServico::criarConsultas()
     for (int i = 0; i < 8; ++i) {
         consultas_[i] = CriarIbQuery(nomes[i]);
         *alvos[i] = consultas_[i].get();
-        host::data::Query* consulta = consultas_[i].get();
         // Every query of the window logs its statement around its opening.
-        consulta->beforeOpen = [consulta](host::data::Dataset&) {
-            const QString origem = "[" + consulta->name() + " Open]";
-            dmGlobal->Log(origem, "***INICIO");
-            dmGlobal->Log(origem, consulta->sqlWithParams());
-        };
-        consulta->afterOpen = [consulta](host::data::Dataset&) {
-            dmGlobal->Log("[" + consulta->name() + " Open]", "***FIM");
-        };
+        LigaLogAbertura(*consultas_[i], "[" + consultas_[i]->name() + " Open]", true);
     }
     quPecas->setSql("select ap.APQUANTIDADE, ap.APVALUNITARIO, ap.APAUTORIZADO, ap.AOCODIGO, ap.PRCODIGO,"
                     " ap.PRCODIGO as CODIGO, ap.AOITCODIGO, ap.APVALTOTAL, pr.DESCRICAO\n"
@@ -537,14 +529,7 @@ bool SelecionaOrdemServico(int& iNumeroOrdem, int& iCodigoEquipamento, QString& 
     dmGlobal->Log(origem, "iCodigoEquipamento Antes:" + QString::number(iCodigoEquipamento));
     dmGlobal->Log(origem, "SDescricao Antes:" + SDescricao);
     TfmPesquisaAssOrdemServico* janela = fmPesquisaAssOrdemServico.create();
-    struct Liberar {
-        ~Liberar()
-        {
-            if (TfmPesquisaAssOrdemServico* aberta = fmPesquisaAssOrdemServico)
-                aberta->release();
-            fmPesquisaAssOrdemServico.clear();
-        }
-    } liberar;
+    host::ui::ReleaseOnExit liberar(fmPesquisaAssOrdemServico);
     const QString maximizada = dmGlobal->Parametro("ATPESQUISAOSMAXIMIZADA");
     janela->setStartMaximized(maximizada == "S" || maximizada == "O");
     CarregaCamposTabela(janela->cbCampos, *dmTec->quOS);

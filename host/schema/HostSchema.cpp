@@ -104,9 +104,13 @@ bool createIndexes(db::Transaction& tr)
     static const Index indexes[] = {
         {"IX_ACRC5001_CLIENTE", "ACRC5001", "CODIGO_CLIENTE, NUMERO_DOCUMENTO"},
         {"IX_ACRC5001_AOCODIGO", "ACRC5001", "AOCODIGO"},
+        // A receivable's invoice and collection document is looked for before one is issued.
+        {"IX_ACRC50FB_CLIENTE", "ACRC50FB", "CODIGO_CLIENTE, NUMERO_DOCUMENTO"},
         {"IX_ACXC94XP_DOCUMENTO", "ACXC94XP", "XPDOCUMENTO, XPEMITENTE"},
         {"IX_ACXC94XP_ACCODIGO", "ACXC94XP", "ACCODIGO"},
         {"IX_AATC05ACIT_ACCODIGO", "AATC05ACIT", "ACCODIGO"},
+        // A principal contract's complements.
+        {"IX_AATC05ACVI_PRINCIPAL", "AATC05ACVI", "ACCODIGOPRINCIPAL"},
         {"IX_AVEC85IT_PEDIDO", "AVEC85IT", "NUMERO_PEDIDO"},
         {"IX_ACEM1401_PEDIDO", "ACEM1401", "COD_PEDIDO"},
         {"IX_ACEM1401_SERIE", "ACEM1401", "SERIE_DOC, LOCAL_DOC, DOCUMENTO"},

@@ -372,6 +372,10 @@ const std::vector<TableDef>& hostTables()
         {"ACCODIGO", kInteger},
         {"OPERACAOP", varchar(2)},
         {"FRETE1_2", varchar(1)},
+        // Entry ("E") or exit ("S"), the time it was made and who made it.
+        {"TIPO_DOC", varchar(1)},
+        {"HORA_DOC", varchar(8)},
+        {"OBSERVACAO_DOC", varchar(100)},
     }},
     // Stock/invoice document items.
     {"ACEM14IT", {}, {
@@ -399,6 +403,8 @@ const std::vector<TableDef>& hostTables()
         {"VALOR_TOTAL", kValor},
         {"HORA", varchar(8)},
         {"LECODIGO", varchar(3)},
+        // The contract a rental receipt's line bills.
+        {"ACCODIGO", kInteger},
     }},
     // Links stock documents to the service orders generated from them (written by host InsereACEM14REF).
     {"ACEM14REF", {}, {
@@ -527,6 +533,23 @@ const std::vector<TableDef>& hostTables()
         {"CONTA_DE_DESPESA", varchar(1)},
     }},
     // Cash-flow forecast rows: templates per contract (XPID "C") and per receivable (XPID "R").
+    // Invoices and bank collection documents of billed receivables: one per
+    // receivable, with its collection number and instruction lines.
+    {"ACRC50FB", {}, {
+        {"CODIGO_FILIAL", varchar(2)},
+        {"NUMERO_DOCUMENTO", varchar(10)},
+        {"CODIGO_CLIENTE", varchar(5)},
+        {"SEQUENCIA", kValor},
+        {"FBBANCO", varchar(3)},
+        {"FBNOSSONUMERO", varchar(20)},
+        {"FBVALOR", kValor},
+        {"FBEMISSAO", kTimestamp},
+        {"FBVENCIMENTO", kTimestamp},
+        {"FBDATA", kTimestamp},
+        {"FBTEXTO1", varchar(2000)},
+        {"FBTEXTO2", varchar(2000)},
+        {"FBTEXTO3", varchar(2000)},
+    }},
     {"ACXC94XP", {}, {
         {"XPID", varchar(1)},
         {"ACCODIGO", kInteger},

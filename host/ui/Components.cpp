@@ -3,8 +3,12 @@
 #include "host/ui/Errors.h"
 
 #include <QApplication>
+#include <QButtonGroup>
+#include <QGroupBox>
 #include <QMenu>
 #include <QPointer>
+#include <QRadioButton>
+#include <QVBoxLayout>
 
 #include <vector>
 
@@ -88,6 +92,33 @@ void watchFocus(QWidget* widget, std::function<void()> onEnter, std::function<vo
 void forgetFocusWatches(QWidget* window)
 {
     std::erase_if(watches(), [window](const FocusWatch& w) { return w.widget.isNull() || contains(window, w.widget); });
+}
+
+QButtonGroup* radioGroup(QWidget* owner, QGroupBox* box, std::initializer_list<RadioChoice> choices, int checked)
+{
+    auto* layout = new QVBoxLayout(box);
+    auto* group = new QButtonGroup(owner);
+    int id = 0;
+    for (const RadioChoice& choice : choices) {
+        auto* button = named<QRadioButton>(choice.name, choice.caption);
+        if (choice.member)
+            *choice.member = button;
+        group->addButton(button, id);
+        button->setChecked(id++ == checked);
+        layout->addWidget(button);
+    }
+    layout->addStretch();
+    return group;
+}
+
+QButtonGroup* whereGroup(QWidget* owner, QGroupBox* box, QRadioButton*& starting, QRadioButton*& containing,
+                         QRadioButton*& ending)
+{
+    return radioGroup(owner, box,
+                      {{&starting, "rbComecando", "Começando com"},
+                       {&containing, "rbContendo", "Contendo"},
+                       {&ending, "rbTerminando", "Terminando com"}},
+                      1);
 }
 
 } // namespace host::ui

@@ -8,9 +8,13 @@
 #include <QWidget>
 
 #include <functional>
+#include <initializer_list>
 #include <utility>
 
+class QButtonGroup;
+class QGroupBox;
 class QMenu;
+class QRadioButton;
 
 namespace host::ui {
 
@@ -22,6 +26,21 @@ T* named(const QString& name, Args&&... args)
     component->setObjectName(name);
     return component;
 }
+
+// One button of a radio group: where to keep it (may be null), its name and caption.
+struct RadioChoice {
+    QRadioButton** member;
+    QString name;
+    QString caption;
+};
+// The radio buttons of a titled box, one under the other with room below,
+// numbered from 0 in the order given (the group's checkedId()); the one at
+// `checked` is on.
+QButtonGroup* radioGroup(QWidget* owner, QGroupBox* box, std::initializer_list<RadioChoice> choices,
+                         int checked = 0);
+// The searches' "Onde" box: "Começando com", "Contendo" (on), "Terminando com".
+QButtonGroup* whereGroup(QWidget* owner, QGroupBox* box, QRadioButton*& starting, QRadioButton*& containing,
+                         QRadioButton*& ending);
 
 int tagOf(const QObject* component);
 void setTag(QObject* component, int tag);

@@ -31,12 +31,19 @@ void showException(std::exception_ptr failure)
         Dialogs::error(message);
 }
 
+namespace {
+unsigned long falhasGuardadas = 0;
+}
+
+unsigned long guardedFailures() { return falhasGuardadas; }
+
 bool runGuarded(const std::function<void()>& action)
 {
     try {
         action();
         return true;
     } catch (...) {
+        ++falhasGuardadas;
         showException(std::current_exception());
         return false;
     }

@@ -17,5 +17,10 @@ QString exceptionMessage(std::exception_ptr failure);
 void showException(std::exception_ptr failure);
 // Runs the action; true when it ended normally.
 bool runGuarded(const std::function<void()>& action);
+// How many guarded actions have ended in a failure (Abort included) since
+// the program started. A routine that presses another window's button, whose
+// handler runs guarded, compares it before and after to learn that the
+// press was refused.
+unsigned long guardedFailures();
 
 } // namespace host::ui

@@ -75,4 +75,24 @@ private:
     QPointer<T> form_;
 };
 
+// A window that lives only while a routine runs: when the guard goes out of
+// scope (the routine returns or throws), the window the variable holds is
+// released and the variable emptied.
+template <class T>
+class ReleaseOnExit {
+public:
+    explicit ReleaseOnExit(FormVar<T>& variable) : variable_(variable) {}
+    ReleaseOnExit(const ReleaseOnExit&) = delete;
+    ReleaseOnExit& operator=(const ReleaseOnExit&) = delete;
+    ~ReleaseOnExit()
+    {
+        if (T* form = variable_.get())
+            form->release();
+        variable_.clear();
+    }
+
+private:
+    FormVar<T>& variable_;
+};
+
 } // namespace host::ui

@@ -57,6 +57,12 @@ TEST_F(BibliotecaTest, ExportsTheEntryRoutinesByTheirPlainNames)
     EXPECT_NE(biblioteca.resolve("_ZN11uPackageAss13ShowJanelaTecERK7QString"), nullptr);
 }
 
+TEST_F(BibliotecaTest, ExportsTheCheckoutRoutinesByTheirPlainNames)
+{
+    for (const char* nome : {"SelecionaCheckoutPedido", "SelecionaConsultaCheckout", "VisualizarProtocoloEntregaContrato"})
+        EXPECT_NE(biblioteca.resolve(nome), nullptr) << nome;
+}
+
 // The first calls into the library: the library keeps its data modules for
 // the life of the process, so this test runs before any other creates them.
 TEST_F(BibliotecaTest, LoadersCalledFirstByTheHostCreateTheirModulesAndAnswer)

@@ -1,3 +1,4 @@
+#include "host/data/Abort.h"
 #include "host/ui/Dialogs.h"
 #include "host/ui/Errors.h"
 #include "host/ui/ScriptedDialogs.h"
@@ -5,6 +6,8 @@
 #include "QtPrinters.h"
 
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 using namespace host::ui;
 
@@ -144,4 +147,20 @@ TEST(Dialogs, ClassicFileFiltersBecomeQtFilters)
     EXPECT_EQ(Dialogs::qtFileFilter("Bitmap (*.bmp)|*.bmp"), "Bitmap (*.bmp)");
     EXPECT_EQ(Dialogs::qtFileFilter("Excel|*.xls;*.xlsx|Todos (*.*)|*.*"), "Excel (*.xls *.xlsx);;Todos (*.*)");
     EXPECT_EQ(Dialogs::qtFileFilter(""), "");
+}
+
+// A routine that presses another window's button learns from the count that
+// the guarded handler was refused, silently or with a message.
+TEST(RunGuarded, CountsTheActionsThatEndInAFailure)
+{
+    ScriptedDialogs dialogs;
+    dialogs.acknowledge("recusado");
+    const unsigned long antes = guardedFailures();
+    EXPECT_TRUE(runGuarded([] {}));
+    EXPECT_EQ(guardedFailures(), antes);
+    EXPECT_FALSE(runGuarded([] { throw host::Abort{}; }));
+    EXPECT_EQ(guardedFailures(), antes + 1);
+    EXPECT_FALSE(runGuarded([] { throw std::runtime_error("recusado"); }));
+    EXPECT_EQ(guardedFailures(), antes + 2);
+    EXPECT_EQ(dialogs.pending(), 0);
 }

@@ -1,0 +1,112 @@
+// TdmGlobal: the invoice and bank collection document of billed receivables
+// (the billing package's call for rental contracts).
+
+#include "host/Udmglobal.h"
+
+#include "host/db/Database.h"
+
+#include <QDate>
+
+namespace {
+
+// The receivables the ranges select that are billed and have no collection
+// yet. A side of a date range left invalid is open, so the texts differ
+// only by those conditions (four statements at most, each kept prepared).
+QString selecaoFaturaBoleto(const FaturaBoletoLocacao& f)
+{
+    // One customer's one document (what a billing asks) reads through the
+    // customer's index; a range would read the whole table.
+    const bool umDocumento = f.clienteIni.trimmed() == f.clienteFim.trimmed() &&
+                             f.documentoIni.trimmed() == f.documentoFim.trimmed();
+    QString sql = "select cr.NUMERO_DOCUMENTO, cr.CODIGO_CLIENTE, cr.SEQUENCIA, cr.VALOR_DOCUMENTO,"
+                  " cr.DATA_EMISSAO, cr.DATA_VENCIMENTO from ACRC5001 cr where cr.CODIGO_FILIAL = :FILIAL";
+    sql += umDocumento ? " and cr.CODIGO_CLIENTE = :CLI1 and cr.NUMERO_DOCUMENTO = :DOC1"
+                       : " and cr.NUMERO_DOCUMENTO between :DOC1 and :DOC2 and cr.CODIGO_CLIENTE between :CLI1 and :CLI2";
+    sql += " and coalesce(cr.SITUACAO_DOCUMENTO, '') <> 'V'";
+    if (f.emissaoIni.isValid() && f.emissaoFim.isValid())
+        sql += " and cr.DATA_EMISSAO between :EMI1 and :EMI2";
+    if (f.vencimentoIni.isValid() && f.vencimentoFim.isValid())
+        sql += " and cr.DATA_VENCIMENTO between :VEN1 and :VEN2";
+    return sql + " and not exists (select 1 from ACRC50FB fb where fb.CODIGO_FILIAL = cr.CODIGO_FILIAL"
+                 " and fb.NUMERO_DOCUMENTO = cr.NUMERO_DOCUMENTO and fb.CODIGO_CLIENTE = cr.CODIGO_CLIENTE"
+                 " and fb.SEQUENCIA = cr.SEQUENCIA)";
+}
+
+QDateTime inicioDiaFatura(const QDateTime& d) { return QDateTime(d.date(), QTime(0, 0)); }
+QDateTime fimDiaFatura(const QDateTime& d) { return QDateTime(d.date(), QTime(23, 59, 59)); }
+
+struct ReceberFatura {
+    QString documento, cliente;
+    double sequencia = 0, valor = 0;
+    QDateTime emissao, vencimento;
+};
+
+}  // namespace
+
+int TdmGlobal::AbrirFaturaBoletoDocumentoContratoLocEquip(const FaturaBoletoLocacao& f)
+{
+    host::db::Transaction& tr = *IBTransaction1;
+    const QString filial = CodigoFilialCurto(f.filial);
+    std::vector<ReceberFatura> receber;
+    {
+        std::shared_ptr<host::db::Statement> selecao = tr.prepared(selecaoFaturaBoleto(f));
+        selecao->setParam("FILIAL", filial);
+        selecao->setParam("DOC1", f.documentoIni.trimmed());
+        selecao->setParam("CLI1", f.clienteIni.trimmed());
+        if (f.clienteIni.trimmed() != f.clienteFim.trimmed() || f.documentoIni.trimmed() != f.documentoFim.trimmed()) {
+            selecao->setParam("DOC2", f.documentoFim.trimmed());
+            selecao->setParam("CLI2", f.clienteFim.trimmed());
+        }
+        if (f.emissaoIni.isValid() && f.emissaoFim.isValid()) {
+            selecao->setParam("EMI1", inicioDiaFatura(f.emissaoIni));
+            selecao->setParam("EMI2", fimDiaFatura(f.emissaoFim));
+        }
+        if (f.vencimentoIni.isValid() && f.vencimentoFim.isValid()) {
+            selecao->setParam("VEN1", inicioDiaFatura(f.vencimentoIni));
+            selecao->setParam("VEN2", fimDiaFatura(f.vencimentoFim));
+        }
+        selecao->execute();
+        while (selecao->fetch())
+            receber.push_back({selecao->value("NUMERO_DOCUMENTO").toString().trimmed(),
+                               selecao->value("CODIGO_CLIENTE").toString().trimmed(),
+                               selecao->value("SEQUENCIA").toDouble(), selecao->value("VALOR_DOCUMENTO").toDouble(),
+                               selecao->value("DATA_EMISSAO").toDateTime(),
+                               selecao->value("DATA_VENCIMENTO").toDateTime()});
+    }
+    const QDateTime hoje(QDate::currentDate(), QTime(0, 0));
+    const QString banco = f.banco.trimmed();
+    host::db::Savepoint ponto(tr);
+    for (const ReceberFatura& r : receber) {
+        // The collection number: the branch, the document and its sequence,
+        // unique as the receivable's key is.
+        const QString nossoNumero =
+            filial + r.documento + QString::number(qint64(r.sequencia)).rightJustified(3, '0');
+        const QVariantMap chave{{"FILIAL", filial},
+                                {"DOC", r.documento},
+                                {"CLI", r.cliente},
+                                {"SEQ", r.sequencia},
+                                {"BANCO", banco},
+                                {"NOSSO", nossoNumero},
+                                {"HOJE", hoje}};
+        QVariantMap fatura = chave;
+        fatura.insert({{"VALOR", r.valor},
+                       {"EMISSAO", r.emissao.isValid() ? QVariant(r.emissao) : QVariant()},
+                       {"VENCIMENTO", r.vencimento.isValid() ? QVariant(r.vencimento) : QVariant()},
+                       {"T1", f.texto1.left(2000)},
+                       {"T2", f.texto2.left(2000)},
+                       {"T3", f.texto3.left(2000)}});
+        host::db::executeSql(tr,
+                             "insert into ACRC50FB (CODIGO_FILIAL, NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA,"
+                             " FBBANCO, FBNOSSONUMERO, FBVALOR, FBEMISSAO, FBVENCIMENTO, FBDATA, FBTEXTO1,"
+                             " FBTEXTO2, FBTEXTO3) values (:FILIAL, :DOC, :CLI, :SEQ, :BANCO, :NOSSO, :VALOR,"
+                             " :EMISSAO, :VENCIMENTO, :HOJE, :T1, :T2, :T3)",
+                             fatura);
+        host::db::executeSql(tr,
+                             "update ACRC5001 set NUMERO_DO_BANCO = :BANCO, NOSSO_NUMERO = :NOSSO,"
+                             " CRBORDERODATA = :HOJE where CODIGO_FILIAL = :FILIAL and NUMERO_DOCUMENTO = :DOC"
+                             " and CODIGO_CLIENTE = :CLI and SEQUENCIA = :SEQ",
+                             chave);
+    }
+    ponto.release();
+    return int(receber.size());
+}

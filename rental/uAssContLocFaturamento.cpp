@@ -1,0 +1,274 @@
+// Billing of the monthly rental instalments: the folding of the month's
+// complement forecasts, the billed receivable, its note and collection, the
+// rental receipt, and the receipt's loading for printing.
+
+#include "rental/uAssContLocFaturamento.h"
+
+#include "contracts/uDataTecCont.h"
+#include "data/udmRelTec.h"
+#include "data/udmRelTecRelatorios.h"
+#include "host/Udatamod.h"
+#include "host/Uglobal.h"
+#include "host/data/Dataset.h"
+#include "host/data/Field.h"
+#include "host/data/Format.h"
+#include "host/data/HandlerGuard.h"
+#include "host/data/Query.h"
+#include "host/db/Database.h"
+#include "host/report/Uvisualrel.h"
+
+namespace uAssContLocFaturamento {
+
+namespace {
+
+QString textoLinhaFat(host::data::Dataset& linha, const char* campo)
+{
+    host::data::Field* f = linha.findField(campo);
+    return f ? f->asString().trimmed() : QString();
+}
+
+QDateTime dataLinhaFat(host::data::Dataset& linha, const char* campo)
+{
+    host::data::Field* f = linha.findField(campo);
+    return f && !f->isNull() ? f->asDateTime() : QDateTime();
+}
+
+double numeroLinhaFat(host::data::Dataset& linha, const char* campo)
+{
+    host::data::Field* f = linha.findField(campo);
+    return f ? f->asFloat() : 0;
+}
+
+QString valorListaFat(double valor) { return host::data::formatFloat("###,###,##0.00", valor); }
+QString vencimentoListaFat(const QDateTime& data) { return host::data::formatDateTime("DD/MM/YY", data); }
+
+// The where of a receivable's own key, as the billing's statements take it.
+QVariantMap chaveParcelaFat(const ParcelaLocacao& p)
+{
+    return {{"CLI", p.cliente}, {"DOC", p.documento}, {"SEQ", p.sequencia}, {"FIL", p.filial}};
+}
+
+// The rental receipt of one instalment: the header with the contract's
+// value (not the lines' sum) and one line per item value.
+QString inserirReciboMensal(const ParcelaLocacao& p)
+{
+    std::vector<LinhaRecibo> linhas;
+    const QString texto = TextoPeriodoMensal(p.vencimento);
+    for (double valor : ValoresItensContrato(p.contrato))
+        linhas.push_back({valor, texto});
+    return InserirReciboLocacao(p.contrato, p.local, p.cliente, p.valorContrato, linhas);
+}
+
+}  // namespace
+
+QString InserirReciboLocacao(int contrato, const QString& local, const QString& cliente, double total,
+                             const std::vector<LinhaRecibo>& linhas)
+{
+    DocumentoEstoque documento;
+    documento.data = QDateTime(QDate::currentDate(), QTime(0, 0));
+    documento.serie = kSerieRecibo;
+    documento.local = local;
+    documento.tipo = "S";
+    documento.cliente = cliente;
+    documento.operacao = kOperacaoRecibo;
+    documento.hora = QTime::currentTime().toString("hh:mm:ss");
+    documento.total = total;
+    const QString numero = dmGlobal->InseriDocumentoAcem1401(documento);
+    int n = 0;
+    for (const LinhaRecibo& linha : linhas) {
+        ItemDocumentoEstoque item;
+        item.local = local;
+        item.documento = numero;
+        item.sequencia = ++n;
+        item.quantidade = 1;
+        item.cliente = cliente;
+        item.data = QDateTime::currentDateTime();
+        item.serie = kSerieRecibo;
+        item.operacao = kOperacaoRecibo;
+        item.produto = "999";
+        item.valorUnitario = linha.valor;
+        item.valorTotal = linha.valor;
+        item.hora = QTime::currentTime().toString("hh:mm:ss");
+        item.observacao = linha.texto;
+        item.acCodigo = contrato;
+        dmGlobal->InseriItemAcem14it(item);
+    }
+    return numero;
+}
+
+ParcelaLocacao LeParcela(host::data::Dataset& linha)
+{
+    ParcelaLocacao p;
+    p.contrato = int(numeroLinhaFat(linha, "ACCODIGO"));
+    p.cliente = textoLinhaFat(linha, "CODIGO_CLIENTE");
+    p.documento = textoLinhaFat(linha, "NUMERO_DOCUMENTO");
+    p.filial = textoLinhaFat(linha, "CODIGO_FILIAL");
+    p.sequencia = numeroLinhaFat(linha, "SEQUENCIA");
+    p.valor = numeroLinhaFat(linha, "VALOR_DOCUMENTO");
+    host::data::Field* situacao = linha.findField("SITUACAO_DOCUMENTO");
+    p.situacao = situacao && !situacao->isNull() ? situacao->value().toString() : QString();
+    p.vencimento = dataLinhaFat(linha, "DATA_VENCIMENTO");
+    p.emissao = dataLinhaFat(linha, "DATA_EMISSAO");
+    p.banco = textoLinhaFat(linha, "BCCODIGO");
+    p.local = textoLinhaFat(linha, "ACLOCAL");
+    p.pedidoCliente = textoLinhaFat(linha, "CRPEDIDOCLI");
+    p.valorContrato = numeroLinhaFat(linha, "ACVALOR");
+    return p;
+}
+
+std::vector<ParcelaLocacao> ParcelasDoMes(const ParcelaLocacao& principal,
+                                          const std::vector<ParcelaLocacao>& vinculadas)
+{
+    std::vector<ParcelaLocacao> mes;
+    const QDate vencimento = principal.vencimento.date();
+    for (const ParcelaLocacao& v : vinculadas) {
+        const QDate dia = v.vencimento.date();
+        if (v.temParcela() && v.previsao() && dia.isValid() && dia.year() == vencimento.year() &&
+            dia.month() == vencimento.month())
+            mes.push_back(v);
+    }
+    return mes;
+}
+
+QString ResumoFaturamento::obs10() const { return (contratos + vencimentos + valores).trimmed().left(80); }
+
+QString ResumoFaturamento::nota() const { return contratos + "\r" + vencimentos + "\r" + valores; }
+
+ResumoFaturamento ResumoParcela(const ParcelaLocacao& principal, const std::vector<ParcelaLocacao>& dobradas)
+{
+    ResumoFaturamento r;
+    r.total = Trunc2Casas(principal.valor);
+    r.contratos = "Contrato(s): " + QString::number(principal.contrato);
+    r.vencimentos = "Vcto.(s): " + vencimentoListaFat(principal.vencimento);
+    r.valores = "Vlr.(s): " + valorListaFat(principal.valor);
+    for (const ParcelaLocacao& v : dobradas) {
+        r.total += Trunc2Casas(v.valor);
+        r.contratos += ", " + QString::number(v.contrato);
+        r.vencimentos += ", " + vencimentoListaFat(v.vencimento);
+        r.valores += ", " + valorListaFat(v.valor);
+    }
+    // The cents added stay cents.
+    r.total = Arredonda2Monetario(r.total);
+    return r;
+}
+
+QString ChaveNotaParcela(const QString& documento, const QString& cliente, double sequencia)
+{
+    return documento.trimmed() + cliente.trimmed() + QString::number(qint64(sequencia));
+}
+
+FaturaBoletoLocacao ArgumentosFaturaBoleto(const ParcelaLocacao& p, const QString& documento,
+                                           const ResumoFaturamento& resumo)
+{
+    FaturaBoletoLocacao f;
+    f.filial = p.filial;
+    f.documentoIni = documento;
+    f.documentoFim = documento;
+    f.clienteIni = p.cliente;
+    f.clienteFim = p.cliente;
+    f.banco = p.banco;
+    f.emissaoIni = p.emissao;
+    f.emissaoFim = p.emissao;
+    f.vencimentoIni = p.vencimento;
+    f.vencimentoFim = p.vencimento;
+    f.texto1 = p.pedidoCliente.trimmed() + "\r" + resumo.contratos;
+    f.texto2 = resumo.vencimentos;
+    f.texto3 = resumo.valores;
+    return f;
+}
+
+QString TextoPeriodoMensal(const QDateTime& vencimento)
+{
+    return "período: " + host::data::formatDateTime("mmmm", vencimento) + "/" +
+           host::data::formatDateTime("yyyy", vencimento);
+}
+
+QString FaturarParcela(const ParcelaLocacao& principal, const std::vector<ParcelaLocacao>& vinculadas,
+                       bool comRecibo)
+{
+    if (principal.banco.trimmed().isEmpty())
+        dmGlobal->MostraAviso("Aviso: operação abortada.\rCódigo Banco não informado!", true);
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    // One instalment stands alone: a failure undoes its own writes only.
+    host::db::CommitHold espera(tr);
+    host::db::Savepoint ponto(tr);
+    const QString numero = comRecibo ? inserirReciboMensal(principal) : principal.documento;
+    const std::vector<ParcelaLocacao> dobradas = ParcelasDoMes(principal, vinculadas);
+    const ResumoFaturamento resumo = ResumoParcela(principal, dobradas);
+    for (const ParcelaLocacao& v : dobradas)
+        dmGlobal->ExcluirParcelaReceber(v.documento, v.cliente, v.sequencia, v.filial);
+    QVariantMap valores = chaveParcelaFat(principal);
+    valores.insert({{"VALOR", resumo.total},
+                    {"OBS", resumo.obs10()},
+                    {"HOJE", QDateTime(QDate::currentDate(), QTime(0, 0))},
+                    {"NUMERO", numero}});
+    host::db::executeSql(tr,
+                         "update ACRC5001 set VALOR_DOCUMENTO = :VALOR, SITUACAO_DOCUMENTO = '', OBS10 = :OBS,"
+                         " CRDATABOLETO = :HOJE, NUMERO_DOCUMENTO = :NUMERO where CODIGO_CLIENTE = :CLI"
+                         " and NUMERO_DOCUMENTO = :DOC and SEQUENCIA = :SEQ and CODIGO_FILIAL = :FIL",
+                         valores);
+    if (numero != principal.documento) {
+        // The receivable's cash forecast and its notes (the collection's
+        // message) follow its new number.
+        QVariantMap caixa = chaveParcelaFat(principal);
+        caixa.insert("NUMERO", numero);
+        caixa["FIL"] = TdmGlobal::CodigoFilialCurto(principal.filial);
+        host::db::executeSql(tr,
+                             "update ACXC94XP set XPDOCUMENTO = :NUMERO where XPID = 'R' and XPDOCUMENTO = :DOC"
+                             " and XPEMITENTE = :CLI and CRSEQUENCIA = :SEQ and XPLOCAL = :FIL",
+                             caixa);
+        host::db::executeSql(tr, "update AUGC70OB set OBCODIGO = :NOVA where OBID = 'R' and OBCODIGO = :ANTIGA",
+                             {{"NOVA", ChaveNotaParcela(numero, principal.cliente, principal.sequencia)},
+                              {"ANTIGA", ChaveNotaParcela(principal.documento, principal.cliente, principal.sequencia)}});
+    }
+    dmGlobal->GravaObservacao(ChaveNotaParcela(numero, principal.cliente, principal.sequencia), "R", 4,
+                              resumo.nota());
+    dmGlobal->AbrirFaturaBoletoDocumentoContratoLocEquip(ArgumentosFaturaBoleto(principal, numero, resumo));
+    ponto.release();
+    tr.commitRetaining();
+    espera.release();
+    return numero;
+}
+
+std::vector<double> ValoresItensContrato(int contrato)
+{
+    host::data::Query& itens = *dmTecContrato->quCtrEquipLocacao;
+    const bool aberto = itens.active();
+    const QVariant anterior = itens.paramByName("ACCODIGO")->value();
+    // Walking the rows loads no accessories.
+    host::data::DetachHandler<host::data::Dataset::Event> semAcessorios(itens.afterScroll);
+    host::data::ControlsDisabled controles(itens);
+    std::vector<double> valores;
+    itens.close();
+    itens.paramByName("ACCODIGO")->setValue(contrato);
+    itens.open();
+    for (itens.first(); !itens.eof(); itens.next())
+        valores.push_back(itens.fieldByName("ACITVALOR")->asFloat());
+    // A register showing another contract's equipment keeps showing it.
+    if (!aberto) {
+        itens.close();
+    } else if (anterior != QVariant(contrato)) {
+        itens.close();
+        itens.paramByName("ACCODIGO")->setValue(anterior);
+        itens.open();
+    }
+    return valores;
+}
+
+void CarregaRecibo(const QString& documento, const QString& cliente, const QString& local)
+{
+    dmGlobal->CarregarDocumento(documento, cliente, kSerieRecibo, kOperacaoRecibo, local);
+    dmGlobal->CarregaDocumentoItem(documento, cliente, kSerieRecibo, kOperacaoRecibo, local, false, {});
+    dmGlobal->CarregaParcelasReceber(cliente, documento, {}, {});
+    dmGlobal->CarregaCliente(cliente);
+}
+
+void ImprimeRecibo(const QString& documento, const QString& cliente, const QString& local)
+{
+    CarregaRecibo(documento, cliente, local);
+    if (!DmRelTec)
+        DmRelTec.create(nullptr);
+    ExibirRelatorioFR(*DmRelTec->frxNotaLocacao);
+}
+
+}  // namespace uAssContLocFaturamento

@@ -1,0 +1,127 @@
+// The renewal's rules apart from its window: the listing statement and its
+// filters, the row colours and the call of the instalment generator.
+
+#include "rental/uAssContRenovacao.h"
+
+#include "contracts/uDataTecCont.h"
+#include "host/Uglobal.h"
+#include "host/ui/DataGrid.h"
+
+namespace uAssContRenovacao {
+
+QString SqlBaseRenovacao()
+{
+    return "select ac.ACCODIGO, ac.ACNUMEROCONTRATO, ac.ACCONTRATANTE, cl.NOME, an.ANNOME, an.ANTELEFONE,"
+           " ac.ACVALOR, ac.ACRENOVACAO, fc.FNOME, ac.ACDATAIMPLANTACAO, ac.ACDATAVALIDADE,\n"
+           " (select max(rec.DATA_VENCIMENTO) from ACRC5001 rec where rec.AOCODIGO = ac.ACCODIGO) as ULTVCTO,\n"
+           " (select count(*) from ACRC5001 rec where rec.AOCODIGO = ac.ACCODIGO"
+           " and coalesce(rec.SITUACAO_DOCUMENTO, '') = '') as SITUACAODCTO,\n"
+           " ac.ACCOMPROVANTERETIRADA, ac.CLCODIGO, ac.ACLOCAL, ac.ACTIPOPAGAMENTO, ac.BCCODIGO, ac.ACPERIODO,"
+           " ac.ACCOMPROVANTEDATAHORA, ac.ACDATAPAGAMENTO\n"
+           "from AATC05AC ac\n"
+           " left outer join AUGC0301 cl on cl.CODIGO_CLIENTE = ac.CLCODIGO\n"
+           " left outer join AUGC3701 an on an.ANCODIGO = ac.ACCONTATO\n"
+           " left outer join AUGC0501 fc on fc.FCOD = ac.ACRESPONSAVEL\n"
+           "where 1 = 1";
+}
+
+namespace {
+
+// The zero date (30/12/1899) is no bound, as an empty date is.
+bool dataRenovacaoDada(const QDate& data) { return data.isValid() && data != DataZeroRenovacao(); }
+
+}  // namespace
+
+QStringList CondicoesRenovacao(const FiltroRenovacao& f)
+{
+    QStringList c;
+    if (dataRenovacaoDada(f.terminoDe))
+        c << " and ac.acdatavalidade >= " + DateTimeToSQL(QDateTime(f.terminoDe, QTime(0, 0)));
+    if (dataRenovacaoDada(f.terminoAte))
+        c << " and ac.acdatavalidade <= " + DateTimeToSQL(QDateTime(f.terminoAte, QTime(23, 59, 59)));
+    if (!f.codCliente.trimmed().isEmpty())
+        c << " and ac.clcodigo = " + QuotedStr(f.codCliente.trimmed());
+    else if (!f.cliente.trimmed().isEmpty())
+        c << " and cl.nome containing " + QuotedStr(f.cliente.trimmed());
+    if (!f.codGerente.trimmed().isEmpty())
+        c << " and ac.acresponsavel = " + QuotedStr(f.codGerente.trimmed());
+    else if (!f.gerente.trimmed().isEmpty())
+        c << " and fc.fnome containing " + QuotedStr(f.gerente.trimmed());
+    if (f.codigo > 0)
+        c << " and ac.accodigo = " + QString::number(f.codigo);
+    if (!f.numero.trimmed().isEmpty())
+        c << " and ac.acnumerocontrato containing " + QuotedStr(f.numero.trimmed());
+    if (f.somenteAutomatico)
+        c << " and coalesce(ac.acrenovacao, 'N') = 'S'";
+    return c;
+}
+
+CorRenovacao CorLinhaRenovacao(int abertos, const QString& retirada)
+{
+    const bool agendada = retirada.trimmed() == "S";
+    if (abertos > 0)
+        return agendada ? CorRenovacao::AbertoComRetirada : CorRenovacao::AbertoSemRetirada;
+    return agendada ? CorRenovacao::Retirada : CorRenovacao::Normal;
+}
+
+void PintaLinhaRenovacao(host::ui::CellStyle& estilo, CorRenovacao cor, bool selecionada)
+{
+    if (selecionada) {
+        estilo.background = QColor(166, 202, 240);
+        estilo.foreground = Qt::black;
+        return;
+    }
+    switch (cor) {
+    case CorRenovacao::AbertoSemRetirada:
+        estilo.background = Qt::red;
+        estilo.foreground = Qt::white;
+        break;
+    case CorRenovacao::AbertoComRetirada:
+        estilo.background = QColor(255, 128, 0);
+        estilo.foreground = Qt::white;
+        break;
+    case CorRenovacao::Retirada:
+        estilo.background = Qt::yellow;
+        estilo.foreground = Qt::black;
+        break;
+    case CorRenovacao::Normal:
+        estilo.background = Qt::white;
+        estilo.foreground = Qt::black;
+        break;
+    }
+}
+
+QString LegendaRenovacao(CorRenovacao cor)
+{
+    switch (cor) {
+    case CorRenovacao::AbertoSemRetirada:
+        return "Pgto. em aberto s/ retirada agendada";
+    case CorRenovacao::AbertoComRetirada:
+        return "Pgto. em aberto c/ retirada agendada";
+    case CorRenovacao::Retirada:
+        return "Retirada agendada";
+    case CorRenovacao::Normal:
+        break;
+    }
+    return {};
+}
+
+QDate DataZeroRenovacao() { return QDate(1899, 12, 30); }
+
+QString TextoDataRenovacao(const QDate& data)
+{
+    return (data.isValid() ? data : DataZeroRenovacao()).toString("dd/MM/yyyy");
+}
+
+int GeraParcelasRenovacao(const ParcelasRenovacao& p)
+{
+    int contador = 0;
+    InserirParcelasContratoLocEquipamentos(
+        p.periodoInicial, p.periodoFinal, p.cliente, p.diaVencimento, p.contrato, p.valor, p.filial, p.tipoPagamento,
+        p.banco, p.dataFaturamento, p.periodo, contador, p.filialPedido, p.operacao, p.flag, p.revisarCaixa, nullptr,
+        p.inicioCobertura, p.fimCobertura, p.existentes, p.valorFixo, p.pedidoCliente, p.primeiroBoleto,
+        p.prorrogaValidade);
+    return contador;
+}
+
+}  // namespace uAssContRenovacao

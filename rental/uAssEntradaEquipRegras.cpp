@@ -1,0 +1,68 @@
+// The check-in's list of serial numbers (or bar codes), the CSV file it can
+// come from, and the statement that lists the rented equipment still out.
+
+#include "rental/uAssEntradaEquip.h"
+
+#include "host/Uglobal.h"
+
+#include <QRegularExpression>
+
+#include <stdexcept>
+
+namespace uAssEntradaEquip {
+
+QString AdicionaValorLista(const QString& lista, const QString& valor)
+{
+    const QString literal = QuotedStr(valor);
+    const QString atual = lista.trimmed();
+    return atual.isEmpty() ? literal : atual + ", " + literal;
+}
+
+QString ListaDoArquivo(const QStringList& linhas)
+{
+    QStringList valores;
+    for (const QString& bruta : linhas) {
+        const QString linha = bruta.trimmed();
+        if (linha.isEmpty())
+            continue;
+        QStringList partes = linha.split(';');
+        // "A;B;" ends with a separator, not with an empty value.
+        if (linha.endsWith(';'))
+            partes.removeLast();
+        for (const QString& valor : partes)
+            valores << QuotedStr(valor);
+    }
+    return valores.join(", ");
+}
+
+bool ListaValida(const QString& lista)
+{
+    static const QRegularExpression literais(R"(^\s*(?:'(?:[^']|'')*'(?:\s*,\s*'(?:[^']|'')*')*)?\s*$)");
+    return literais.match(lista).hasMatch();
+}
+
+QString SqlConsulta(const QString& lista, bool codigoBarras)
+{
+    QString sql =
+        "select ns.PRCODIGO, ns.NSNUMERO, ac.ACCODIGO, ac.ACNUMEROCONTRATO, ac.ACDATAVALIDADE,"
+        " pr.DESCRICAO as PRODUTO, cl.NOME as CLIENTE, le.DESCRICAO as LOCAL, eq.ACITCODIGO\n"
+        "from AUGC50NS ns\n"
+        "left outer join AATC05AC ac on (ac.ACCODIGO = ns.ACCODIGO)\n"
+        "left outer join AATC05ACIT eq on (eq.ACCODIGO = ac.ACCODIGO and eq.PRCODIGO = ns.PRCODIGO)\n"
+        "left outer join ACEC1101 pr on (pr.CODIGO = ns.PRCODIGO)\n"
+        "left outer join AUGC0301 cl on (cl.CODIGO_CLIENTE = ac.CLCODIGO)\n"
+        "left outer join ACEC1401 le on (le.CODIGO = ns.LECODIGO)\n"
+        "where ns.ACCODIGO is not null\n"
+        " and ns.PRCODIGO in (select it.PRCODIGO from AATC05ACIT it where it.ACCODIGO = ns.ACCODIGO"
+        " and it.PRCODIGO = ns.PRCODIGO and coalesce(it.ACITRETORNO, '') <> 'S')\n"
+        " and ns.NSCODIGO = (select max(mx.NSCODIGO) from AUGC50NS mx where mx.PRCODIGO = ns.PRCODIGO"
+        " and mx.NSNUMERO = ns.NSNUMERO and mx.ACCODIGO = ns.ACCODIGO)\n";
+    const QString valores = lista.trimmed();
+    if (!ListaValida(valores))
+        throw std::invalid_argument("SqlConsulta: the list is not a list of quoted literals");
+    if (!valores.isEmpty())
+        sql += (codigoBarras ? " and pr.outro_codigo in (" : " and ns.nsnumero in (") + valores + ")\n";
+    return sql;
+}
+
+}  // namespace uAssEntradaEquip

@@ -1,0 +1,162 @@
+// The checkout list opened through the dispatcher: its statement and
+// filters, the double click, reopening from any status and the statements
+// a search costs.
+
+#include "tests/module/CheckoutFixture.h"
+
+#include "host/ui/DataGrid.h"
+#include "host/ui/StatusBar.h"
+#include "tests/support/TestDatabase.h"
+
+namespace moduletest {
+namespace {
+
+QStringList numerosListados(TfmAssCheckoutConsulta& lista)
+{
+    QStringList numeros;
+    host::data::Query& q = *lista.quConsulta;
+    for (q.first(); !q.eof(); q.next())
+        numeros << q.fieldByName("NUMERO_PEDIDO")->asString();
+    return numeros;
+}
+
+TEST_F(CheckoutTest, ListShowsOrdersByStatusAndDeliveryDate)
+{
+    pedido("00701", "1");
+    pedido("00702", "1", "P");
+    pedido("00703", "0");
+    pedido("00704", "1", "L");
+    exec("update AVEC8501 set VEDATAPRODUCAO = '2026-12-05' where NUMERO_PEDIDO = '00701'");
+    exec("update AVEC8501 set VEDATAPRODUCAO = '2026-12-10 18:30' where NUMERO_PEDIDO = '00704'");
+    tr().commitRetaining();
+    TfmAssCheckoutConsulta& lista = abrirLista();
+    EXPECT_EQ(lista.stbConsulta->panelText(0), "Total de Registros: 0");
+    EXPECT_EQ(lista.cbStatus->currentText(), "Todos");
+    EXPECT_TRUE(lista.rbDataEntrega->isChecked());
+
+    lista.ConsultarPedidos({}, {}, "T", " Order By numero_pedido desc ");
+    QStringList numeros = numerosListados(lista);
+    EXPECT_TRUE(numeros.contains("00701"));
+    EXPECT_TRUE(numeros.contains("00704"));
+    EXPECT_FALSE(numeros.contains("00702")) << "pending orders never listed";
+    EXPECT_FALSE(numeros.contains("00703")) << "proposals never listed";
+    EXPECT_FALSE(lista.quConsulta->sql().contains("vedataproducao >="));
+    EXPECT_TRUE(lista.quConsulta->sql().endsWith(" Order By numero_pedido desc "));
+    EXPECT_EQ(numeros.indexOf("00704"), numeros.indexOf("00701") - 1) << "descending numbers";
+    EXPECT_EQ(lista.stbConsulta->panelText(0), "Total de Registros: " + QString::number(numeros.size()));
+
+    const QDateTime dia6(QDate(2026, 12, 6), QTime());
+    lista.ConsultarPedidos(dia6, {}, "T", {});
+    numeros = numerosListados(lista);
+    EXPECT_TRUE(numeros.contains("00704"));
+    EXPECT_FALSE(numeros.contains("00701"));
+    EXPECT_FALSE(lista.quConsulta->sql().contains("vedataproducao <="));
+
+    // The upper bound is the whole day: 18:30 of the 10th is inside.
+    lista.ConsultarPedidos(QDateTime(QDate(1899, 12, 30), QTime()), QDateTime(QDate(2026, 12, 10), QTime()), "L", {});
+    EXPECT_EQ(numerosListados(lista), QStringList{"00704"});
+    EXPECT_FALSE(lista.quConsulta->sql().contains("vedataproducao >=")) << "30/12/1899 is no date";
+    EXPECT_EQ(lista.quConsulta->fieldByName("IMPRESSO_NF")->displayText(), "Liberado a Entrega");
+
+    lista.cbStatus->setCurrentText("Pendente");
+    lista.rbNumeroPedido->setChecked(true);
+    QTest::mouseClick(lista.bbPesquisar, Qt::LeftButton);
+    EXPECT_TRUE(numerosListados(lista).contains("00701"));
+    EXPECT_FALSE(numerosListados(lista).contains("00704"));
+    EXPECT_EQ(lista.quConsulta->fieldByName("IMPRESSO_NF")->displayText(), "Pendente");
+    lista.close();
+}
+
+TEST_F(CheckoutTest, DoubleClickOpensTheOrderWhenReadyToBillElseTheCheckout)
+{
+    pedido("00711", "1", "N");
+    pedido("00712", "1", "C");
+    linha("00712", 1, 1, 1);
+    TfmAssCheckoutConsulta& lista = abrirLista();
+    lista.bbPesquisar->click();
+    ASSERT_TRUE(lista.quConsulta->locate("NUMERO_PEDIDO", "00711"));
+    lista.dbgdConsultaDblClick();
+    ASSERT_NE(fmAssVendas.get(), nullptr);
+    EXPECT_TRUE(fmAssVendas->isVisible());
+    EXPECT_EQ(fmAssCheckout.get(), nullptr);
+    EXPECT_EQ(dmTec->campoPedido("NUMERO_PEDIDO").asString(), "00711");
+    fechar(*fmAssVendas);
+
+    ASSERT_TRUE(lista.quConsulta->locate("NUMERO_PEDIDO", "00712"));
+    lista.dbgdConsultaDblClick();
+    ASSERT_NE(fmAssCheckout.get(), nullptr);
+    EXPECT_EQ(fmAssCheckout->dbteStatus->text(), "(Em Produção)");
+    fmAssCheckout->close();
+    lista.close();
+}
+
+TEST_F(CheckoutTest, ReopeningFromTheListWorksFromAnyStatusAndKeepsTheOneContract)
+{
+    parametro("ATMODOPEDIDOASSISTENCIA", "E");
+    pedido("00721", "1", "S");
+    contratoProtocolo(7401, 1);
+    pedido("00722", "1", "L");
+    exec("update AVEC8501 set ACCODIGO = 7401 where NUMERO_PEDIDO = '00722'");
+    linha("00722", 1, 1, 1);
+    TfmAssCheckoutConsulta& lista = abrirLista();
+    lista.bbPesquisar->click();
+    ASSERT_TRUE(lista.quConsulta->locate("NUMERO_PEDIDO", "00721"));
+    senha("errada");
+    dialogs->acknowledge("A senha informada é inválida!");
+    lista.miReabrirCheckout->trigger();
+    EXPECT_EQ(statusLido("00721"), "S");
+    senha("segredo");
+    lista.miReabrirCheckout->trigger();
+    EXPECT_EQ(statusLido("00721"), "");
+
+    ASSERT_TRUE(lista.quConsulta->locate("NUMERO_PEDIDO", "00722"));
+    senha("segredo");
+    lista.miReabrirCheckout->trigger();
+    EXPECT_EQ(statusLido("00722"), "");
+    const int contratos = lido("select count(*) from AATC05AC").toInt();
+
+    TfmAssCheckout& form = abrirCheckout("00722");
+    dialogs->answer("Sim", "Confirma Checkout dos Equipamentos?").acknowledge("Checkout Finalizado com Sucesso!");
+    QTest::mouseClick(form.btConfirmarCheckout, Qt::LeftButton);
+    dialogs->answer("Sim", "Confirma a liberação do Faturamento do Pedido?").acknowledge("7401");
+    QTest::mouseClick(form.bbLiberaFaturamento, Qt::LeftButton);
+    EXPECT_EQ(statusLido("00722"), "L");
+    EXPECT_EQ(lido("select count(*) from AATC05AC").toInt(), contratos);
+    EXPECT_EQ(lido("select ACCODIGO from AVEC8501 where NUMERO_PEDIDO = '00722'").toInt(), 7401);
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
+    form.close();
+    fmAssCheckoutConsulta->close();
+}
+
+// A search runs the same statements for 10 orders as for 200.
+TEST_F(CheckoutTest, ListingOrdersRunsAFixedNumberOfStatements)
+{
+    TfmAssCheckoutConsulta& lista = abrirLista();
+    auto contar = [&lista] {
+        testsupport::StatementCounter contador;
+        lista.bbPesquisar->click();
+        return std::pair{contador.count(), contador.prepares()};
+    };
+    auto inserir = [this](int de, int ate) {
+        for (int i = de; i <= ate; ++i)
+            exec(QString("insert into AVEC8501 (NUMERO_PEDIDO, CODIGO_CLIENTE, AUX2, VEDATAPRODUCAO,"
+                         " VECODIGOPENDENCIA) values ('%1', '00004', '1', '2026-12-05', %2)")
+                     .arg(9000 + i, 5, 10, QChar('0'))
+                     .arg(i % 7 ? QString("null") : QString("'00999'")));
+        tr().commitRetaining();
+    };
+    inserir(1, 10);
+    lista.bbPesquisar->click();   // the first search prepares the statement the later ones keep
+    const auto poucos = contar();
+    inserir(11, 200);
+    const auto muitos = contar();
+    EXPECT_GE(lista.quConsulta->recordCount(), 200);
+    EXPECT_EQ(muitos.first, poucos.first);
+    EXPECT_EQ(muitos.second, poucos.second);
+    EXPECT_LE(muitos.first, 2);
+    lista.close();
+}
+
+}  // namespace
+}  // namespace moduletest

@@ -1,0 +1,225 @@
+// The amendment window shown modally through the dispatcher over a loaded
+// contract: its heights and tabs, consecutive amendment numbers, inclusion,
+// substitution (both vehicles, the old one inactive), return, the earlier
+// lines of a vehicle left alone, the substitution value kept through
+// "&Limpar", the vehicle search, and its picture.
+
+#include "tests/module/ContLocFixture.h"
+
+#include "rental/uAssContAditivo.h"
+
+#include "host/ui/EditControls.h"
+#include "host/ui/PageControl.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace moduletest {
+namespace {
+
+using host::ui::Form;
+
+class ContAditivoJanelaTest : public ContLocTest {
+protected:
+    void SetUp() override
+    {
+        ContLocTest::SetUp();
+        for (int v : {31, 32, 33})
+            exec(QString("insert into AUGC20EV (EVCODIGO, EVID, EVMODELO, EVPLACA, EVSTATUS) values"
+                         " (%1, 'L', 'Van %1', 'PLC%1', 'D')")
+                     .arg(v));
+        contrato(801);
+        contrato(802);
+        // The data modules, as the dispatcher makes them.
+        uPackageAss::ShowJanelaTec("fmAssTecnico");
+    }
+    void linha(int codigo, int contratoLinha, int veiculo, const QString& situacao, const QString& inicio,
+               const QString& fim, double valor, int aditivo)
+    {
+        exec(QString("insert into AATC05ACEV (ACEVCODIGO, ACCODIGO, EVCODIGO, ACEVSITUACAO, ACEVDATAINICIO,"
+                     " ACEVDATAFIM, ACEVVALOR, ACEVADITIVONUMERO) values (%1, %2, %3, '%4', '%5', %6, %7, %8)")
+                 .arg(codigo)
+                 .arg(contratoLinha)
+                 .arg(veiculo)
+                 .arg(situacao, inicio, fim.isEmpty() ? QString("null") : "'" + fim + "'")
+                 .arg(valor)
+                 .arg(aditivo));
+    }
+    // The contract loaded as the register leaves it, the line of that key current.
+    void carregar(int contrato, int linhaAtual = 0)
+    {
+        CarregaContrato(contrato);
+        dmTecContrato->CarregaContratoVeiculo(contrato, false);
+        if (linhaAtual) {
+            ASSERT_TRUE(dmTecContrato->quCtrVeiculo->locate("ACEVCODIGO", linhaAtual));
+        }
+    }
+    // The window run modally; `acao` drives it.
+    void aditivo(std::function<void(TfmAssContAditivo&)> acao)
+    {
+        dialogs->modal("fmAssContAditivo", [acao](Form& janela) { acao(static_cast<TfmAssContAditivo&>(janela)); });
+        uPackageAss::ShowJanelaTec("fmAssContAditivo");
+        EXPECT_EQ(dialogs->pending(), 0);
+    }
+    // Each line: "vehicle situation kind number start..end value | observation", by key.
+    QStringList linhas(int contrato) const
+    {
+        return lido(QString("select EVCODIGO || ' ' || coalesce(ACEVSITUACAO, '-') || ' ' || coalesce(ACEVADITIVO, '-')"
+                            " || ' ' || coalesce(ACEVADITIVONUMERO, 0) || ' ' ||"
+                            " coalesce(extract(day from ACEVDATAINICIO) || '/' || extract(month from ACEVDATAINICIO), '-')"
+                            " || '..' || coalesce(extract(day from ACEVDATAFIM) || '/' || extract(month from ACEVDATAFIM),"
+                            " '-') || ' ' || cast(coalesce(ACEVVALOR, 0) as integer) || ' | ' ||"
+                            " coalesce(ACEVOBSERVACAO, '') from AATC05ACEV where ACCODIGO = %1 order by ACEVCODIGO")
+                        .arg(contrato));
+    }
+    static void data(host::ui::DateEdit* edit, int dia, int mes)
+    {
+        edit->setDate(QDateTime(QDate(2024, mes, dia), QTime(0, 0)));
+    }
+};
+
+TEST(ContAditivoRegras, AVehicleCodeMustBeAWholeNumber)
+{
+    EXPECT_EQ(uAssContAditivo::CodigoVeiculo(" 31 "), 31);
+    EXPECT_THROW(uAssContAditivo::CodigoVeiculo("3a"), std::runtime_error);
+}
+
+TEST_F(ContAditivoJanelaTest, HeightsTabsAndConsecutiveNumbersOfInclusions)
+{
+    EXPECT_EQ(uAssContAditivo::NumeroAditivo(802), 1) << "a contract without lines";
+    linha(1, 801, 33, "A", "2024-01-01", "", 100, 4);
+    carregar(801);
+    aditivo([this](TfmAssContAditivo& f) {
+        EXPECT_EQ(f.height(), 100);
+        EXPECT_TRUE(f.pcAditivo->isHidden());
+        EXPECT_TRUE(f.paBotoes->isHidden());
+        EXPECT_TRUE(f.stayOnTop());
+        EXPECT_EQ(f.gbOpcao->title(), "Escolha a opção desejada ");
+        f.bbInc->click();
+        EXPECT_EQ(f.height(), 330);
+        EXPECT_FALSE(f.pcAditivo->isHidden());
+        EXPECT_TRUE(f.tsInclusao->tabVisible());
+        EXPECT_FALSE(f.tsSubstituicao->tabVisible());
+        EXPECT_FALSE(f.tsDevolucao->tabVisible());
+        f.edIncVeic->setText("31");
+        f.edIncPlaca->setText("ABC1234");
+        f.edIncValor->setValue(320);
+        data(f.edIncData, 2, 3);
+        dialogs->acknowledge("Operação efetuada com sucesso!");
+        f.bbSalva->click();
+        f.bbLimpa->click();
+        EXPECT_EQ(f.edIncVeic->text(), "");
+        f.edIncVeic->setText("32");
+        data(f.edIncData, 3, 3);
+        dialogs->acknowledge("Operação efetuada com sucesso!");
+        f.bbSalva->click();
+        f.bbSair->click();
+    });
+    EXPECT_EQ(linhas(801), (QStringList{"33 A - 4 1/1..- 100 |", "31 A I 5 2/3..- 320 |", "32 A I 6 3/3..- 0 |"}));
+}
+
+TEST_F(ContAditivoJanelaTest, SubstitutionEndsOnlyTheActiveLineAndKeepsItsValueThroughClearing)
+{
+    linha(1, 801, 31, "I", "2023-01-01", "2023-12-31", 90, 1);
+    linha(2, 801, 31, "A", "2024-01-01", "", 250, 2);
+    linha(3, 802, 33, "I", "2023-01-01", "2023-06-30", 80, 1);
+    carregar(801, 2);
+    aditivo([this](TfmAssContAditivo& f) {
+        EXPECT_EQ(f.edSubValor->value(), 250) << "the current line's value";
+        f.bbSub->click();
+        EXPECT_TRUE(f.tsSubstituicao->tabVisible());
+        EXPECT_FALSE(f.tsInclusao->tabVisible());
+        f.edSubVeicAnt->setText("x");
+        f.bbLimpa->click();
+        EXPECT_EQ(f.edSubVeicAnt->text(), "");
+        EXPECT_EQ(f.edSubValor->value(), 250) << "never cleared";
+        f.bbInc->click();
+        f.bbSub->click();
+        EXPECT_EQ(f.edSubValor->value(), 250);
+        f.edSubVeicAnt->setText("31");
+        f.edSubPlacaAnt->setText("PLC31");
+        data(f.edSubData, 15, 3);
+        f.edSubVeicNovo->setText("32");
+        f.edSubPlacaNovo->setText("XYZ9999");
+        dialogs->acknowledge("Operação efetuada com sucesso!");
+        f.bbSalva->click();
+        f.bbSair->click();
+    });
+    EXPECT_EQ(linhas(801), (QStringList{"31 I - 1 1/1..31/12 90 |", "31 I S 2 1/1..15/3 250 | Veículo substituição: XYZ9999",
+                                        "32 A S 3 15/3..- 250 |"}))
+        << "the earlier line of the vehicle keeps its end and marks";
+    EXPECT_EQ(lido("select EVSTATUS from AUGC20EV where EVCODIGO = 31"), QStringList{"D"});
+
+    // The old vehicle not active in the contract: nothing for it, the new line all the same,
+    // with the value of the line current when the window was made.
+    carregar(802);
+    aditivo([this](TfmAssContAditivo& f) {
+        f.bbSub->click();
+        f.edSubVeicAnt->setText("33");
+        data(f.edSubData, 1, 4);
+        f.edSubVeicNovo->setText("33");
+        f.edSubPlacaNovo->setText("NOVA333");
+        dialogs->acknowledge("Operação efetuada com sucesso!");
+        f.bbSalva->click();
+        f.bbSair->click();
+    });
+    EXPECT_EQ(linhas(802), (QStringList{"33 I - 1 1/1..30/6 80 |", "33 A S 2 1/4..- 80 |"}));
+}
+
+TEST_F(ContAditivoJanelaTest, ReturnEndsTheActiveLineWithANewNumberAndLeavesTheOlderOnes)
+{
+    linha(1, 801, 31, "I", "2023-01-01", "2023-12-31", 90, 1);
+    linha(2, 801, 31, "A", "2024-01-01", "", 250, 2);
+    linha(3, 801, 32, "A", "2024-01-01", "", 60, 3);
+    exec("update AUGC20EV set EVSTATUS = 'L' where EVCODIGO = 31");
+    carregar(801);
+    aditivo([this](TfmAssContAditivo& f) {
+        f.bbDev->click();
+        EXPECT_TRUE(f.tsDevolucao->tabVisible());
+        // The search fills the vehicle and its plate.
+        pesquisa("EVCODIGO", "31");
+        f.sbDevPesqVeic->click();
+        EXPECT_EQ(f.edDevVeic->text(), "31");
+        EXPECT_EQ(f.edDevPlaca->text(), "PLC31");
+        data(f.edDevData, 20, 3);
+        dialogs->acknowledge("Operação efetuada com sucesso!");
+        f.bbSalva->click();
+        // A vehicle that is no longer active: nothing written, success all the same.
+        dialogs->acknowledge("Operação efetuada com sucesso!");
+        f.bbSalva->click();
+        f.bbSair->click();
+    });
+    EXPECT_EQ(linhas(801), (QStringList{"31 I - 1 1/1..31/12 90 |", "31 I D 4 1/1..20/3 250 |",
+                                        "32 A - 3 1/1..- 60 |"}));
+    EXPECT_EQ(lido("select EVSTATUS from AUGC20EV where EVCODIGO = 31"), QStringList{"D"});
+}
+
+TEST_F(ContAditivoJanelaTest, ATextVehicleStopsTheSaveWithoutTheSuccessMessage)
+{
+    carregar(801);
+    aditivo([this](TfmAssContAditivo& f) {
+        f.bbDev->click();
+        f.edDevVeic->setText("abc");
+        dialogs->acknowledge("não é um valor inteiro válido");
+        f.bbSalva->click();
+        f.bbSair->click();
+    });
+    EXPECT_EQ(linhas(801), QStringList{});
+}
+
+TEST_F(ContAditivoJanelaTest, PictureOfTheSubstitutionTab)
+{
+    linha(1, 801, 31, "A", "2024-01-01", "", 250, 1);
+    carregar(801, 1);
+    aditivo([](TfmAssContAditivo& f) {
+        f.bbSub->click();
+        f.edSubVeicAnt->setText("31");
+        f.edSubPlacaAnt->setText("PLC31");
+        guardaFoto(f, "fmAssContAditivo.png");
+        f.bbSair->click();
+    });
+}
+
+}  // namespace
+}  // namespace moduletest

@@ -1,0 +1,309 @@
+// Billing rental instalments through the billing window: the month's
+// complement forecasts folded in and deleted with their cash rows and
+// notes, the billed receivable, its note and collection, the refusals, the
+// all-or-nothing instalment, the receipt document under option "Q" and its
+// printing, and the statements a billed instalment costs.
+
+#include "tests/module/ContLocFaturamentoFixture.h"
+
+#include "host/Udatamod.h"
+
+namespace moduletest {
+namespace {
+
+using uAssContLocFaturamento::ParcelaLocacao;
+
+const QString kContratos = "Contrato(s): 801, 802, 803";
+const QString kVencimentos = "Vcto.(s): 10/03/24, 15/03/24, 20/03/24";
+const QString kValores = "Vlr.(s): 200,00, 100,01, 50,00";
+
+TEST_F(ContLocFatTest, BillingFoldsTheMonthsComplementsIntoThePrincipalAndDeletesThemWithTheirCashRows)
+{
+    TfmAssContFatLocEquip& form = pesquisado();
+    EXPECT_EQ(coluna(form.dbgdAssContFatLocEquip, "SITUACAO_DOCUMENTO"), QStringList{"Não"});
+    EXPECT_EQ(form.stConsultaVinc->panelText(0), "Total de Registros: 2");
+    gerar(form);
+    EXPECT_EQ(dialogs->pending(), 0);
+    // Each value cut to cents before adding: 200 + 100.00 + 50.
+    EXPECT_EQ(receber(801), QStringList{"000101|35000|"});
+    EXPECT_EQ(receber(802), QStringList{});
+    EXPECT_EQ(receber(803), QStringList{});
+    EXPECT_EQ(lido("select count(*) from ACXC94XP where XPDOCUMENTO in ('000102', '000103')"), QStringList{"0"});
+    EXPECT_EQ(lido("select count(*) from AUGC70OB where OBCODIGO in ('000102000041', '000103000041')"),
+              QStringList{"0"});
+    // The short note cut at 80, the full lists in the note of key document + customer + sequence.
+    const QString resumo = kContratos + kVencimentos + kValores;
+    ASSERT_GT(resumo.size(), 80);
+    EXPECT_EQ(lido("select OBS10 from ACRC5001 where NUMERO_DOCUMENTO = '000101'"), QStringList{resumo.left(80)});
+    EXPECT_EQ(lido("select OBTEXTO from AUGC70OB where OBID = 'R' and OBSEQUENCIA = 4 and OBCODIGO = '000101000041'"),
+              QStringList{kContratos + "\r" + kVencimentos + "\r" + kValores});
+    const QString hoje = QDate::currentDate().toString("yyyy-MM-dd") + "T00:00:00.000";
+    EXPECT_EQ(lido("select CRDATABOLETO from ACRC5001 where NUMERO_DOCUMENTO = '000101'"), QStringList{hoje});
+    EXPECT_EQ(lido("select CRBORDERODATA from ACRC5001 where NUMERO_DOCUMENTO = '000101'"), QStringList{hoje});
+    // The collection of that instalment, once, with the texts the billing passed.
+    EXPECT_EQ(lido("select trim(NUMERO_DOCUMENTO) || '|' || FBBANCO || '|' || FBTEXTO1 || '|' || FBTEXTO2 || '|' ||"
+                   " FBTEXTO3 from ACRC50FB"),
+              QStringList{"000101|001|\r" + kContratos + "|" + kVencimentos + "|" + kValores});
+    EXPECT_EQ(lido("select NUMERO_DO_BANCO || '|' || NOSSO_NUMERO from ACRC5001 where NUMERO_DOCUMENTO = '000101'"),
+              QStringList{"001|01000101001"});
+    // The window searched again: the row billed reads "Sim".
+    EXPECT_EQ(coluna(form.dbgdAssContFatLocEquip, "SITUACAO_DOCUMENTO"), QStringList{"Sim"});
+    EXPECT_EQ(coluna(form.dbgdAssContFatLocEquip, "VALOR_DOCUMENTO"), QStringList{"350,00"});
+    EXPECT_EQ(form.stConsultaVinc->panelText(0), "Total de Registros: 2") << "complements without instalments";
+
+    // A second run bills nothing.
+    dialogs->answer("Sim", "Confirma o Faturamento dos Contratos?");
+    dialogs->acknowledge("Aviso: não existe(m) Previsão(ões) para Faturamento do(s) Contrato(s).");
+    form.bbGerar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(receber(801), QStringList{"000101|35000|"});
+    EXPECT_EQ(lido("select count(*) from ACRC50FB"), QStringList{"1"});
+}
+
+TEST_F(ContLocFatTest, OnlyTheMonthsComplementForecastsAreFoldedBilledOnesAndOtherMonthsStay)
+{
+    // Under "Todos" with no period the lower grid also lists a billed
+    // complement instalment and April's forecast.
+    parcela("000104", "", 70, 802, "2024-03-25");
+    parcela("000105", "V", 30, 803, "2024-04-20");
+    // The contract's variable costs are shown before its instalment is billed.
+    exec("update AATC05AC set ACCUSTOSVAR = 'Combustível: 40,00' where ACCODIGO = 801");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContFatLocEquip& form = pesquisado();
+    EXPECT_EQ(form.stConsultaVinc->panelText(0), "Total de Registros: 4");
+    dialogs->answer("Sim", "Confirma o Faturamento dos Contratos?");
+    dialogs->acknowledge("Custos Variáveis - Código Contrato: 801");
+    form.bbGerar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(dialogs->shown().back().detail, "Combustível: 40,00");
+    EXPECT_EQ(dialogs->shown().back().title, "Confirmação");
+    EXPECT_EQ(receber(801), QStringList{"000101|35000|"});
+    EXPECT_EQ(receber(802), QStringList{"000104|7000|"});
+    EXPECT_EQ(receber(803), QStringList{"000105|3000|V"});
+}
+
+TEST_F(ContLocFatTest, AComplementRowIsFoldedIntoOneInstalmentOnly)
+{
+    // A second March instalment of the principal comes after the first.
+    parcela("000106", "V", 40, 801, "2024-03-28");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContFatLocEquip& form = pesquisado();
+    gerar(form);
+    EXPECT_EQ(receber(801), (QStringList{"000101|35000|", "000106|4000|"}));
+    EXPECT_EQ(lido("select OBS10 from ACRC5001 where NUMERO_DOCUMENTO = '000106'"),
+              QStringList{"Contrato(s): 801Vcto.(s): 28/03/24Vlr.(s): 40,00"});
+}
+
+TEST_F(ContLocFatTest, TheListShowingOnlyBilledInstalmentsBillsNothing)
+{
+    exec("update ACRC5001 set SITUACAO_DOCUMENTO = '' where NUMERO_DOCUMENTO = '000101'");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContFatLocEquip& form = pesquisado(uAssContFatLocEquip::Faturados);
+    EXPECT_EQ(form.quConsulta->recordCount(), 1);
+    dialogs->answer("Sim", "Confirma o Faturamento dos Contratos?");
+    dialogs->acknowledge("Aviso: não existe(m) Previsão(ões) para Faturamento do(s) Contrato(s).");
+    form.bbGerar->click();
+    EXPECT_EQ(receber(802), QStringList{"000102|10001|V"}) << "the complement is not folded into a billed row";
+    EXPECT_EQ(lido("select count(*) from ACRC50FB"), QStringList{"0"});
+}
+
+TEST_F(ContLocFatTest, AMissingBankStopsTheRunWithEarlierInstalmentsBilled)
+{
+    contrato(804, "ACVINCULO", "'P'");
+    parcela("000201", "V", 90, 804, "2024-03-10");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContFatLocEquip& form = pesquisado();
+    ASSERT_EQ(coluna(form.dbgdAssContFatLocEquip, "ACCODIGO"), (QStringList{"801", "804"}));
+    dialogs->answer("Sim", "Confirma o Faturamento dos Contratos?");
+    dialogs->acknowledge("Aviso: operação abortada.\nCódigo Banco não informado!");
+    form.bbGerar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(receber(801), QStringList{"000101|35000|"});
+    EXPECT_EQ(receber(804), QStringList{"000201|9000|V"});
+    // The run stopped: the list was not searched again.
+    EXPECT_EQ(coluna(form.dbgdAssContFatLocEquip, "SITUACAO_DOCUMENTO"), (QStringList{"Não", "Não"}));
+}
+
+TEST_F(ContLocFatTest, AFailureAfterTheDeletesLeavesThatInstalmentAsItWas)
+{
+    // The collection of 000101 is refused by the database, after its deletes and update.
+    exec("create exception EX_FATURA_RECUSADA 'cobrança recusada'");
+    exec("create trigger TR_FATURA_RECUSADA for ACRC50FB before insert as begin"
+         " if (new.NUMERO_DOCUMENTO = '000101') then exception EX_FATURA_RECUSADA; end");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContFatLocEquip& form = pesquisado();
+    EXPECT_THROW(form.FaturarContratosLocacaoEquipamento(), std::exception);
+    EXPECT_EQ(receber(801), QStringList{"000101|20000|V"});
+    EXPECT_EQ(receber(802), QStringList{"000102|10001|V"});
+    EXPECT_EQ(receber(803), QStringList{"000103|5000|V"});
+    EXPECT_EQ(lido("select count(*) from ACXC94XP where XPDOCUMENTO in ('000102', '000103')"), QStringList{"2"});
+    EXPECT_EQ(lido("select count(*) from AUGC70OB where OBID = 'R'"), QStringList{"2"});
+    EXPECT_EQ(form.quConsulta->recNo(), 1);
+}
+
+TEST_F(ContLocFatTest, TheCollectionTakesItsThirteenArgumentsFromTheListedRow)
+{
+    ParcelaLocacao p;
+    p.contrato = 801;
+    p.filial = "01";
+    p.documento = "000101";
+    p.cliente = "00004";
+    p.banco = "001";
+    p.emissao = QDateTime(QDate(2024, 1, 1), QTime(0, 0));
+    p.vencimento = QDateTime(QDate(2024, 3, 10), QTime(0, 0));
+    p.pedidoCliente = " PC-77 ";
+    p.valor = 200;
+    const auto resumo = uAssContLocFaturamento::ResumoParcela(p, {});
+    const FaturaBoletoLocacao f = uAssContLocFaturamento::ArgumentosFaturaBoleto(p, "000555", resumo);
+    EXPECT_EQ(QStringList({f.filial, f.documentoIni, f.documentoFim, f.clienteIni, f.clienteFim, f.banco}),
+              (QStringList{"01", "000555", "000555", "00004", "00004", "001"}));
+    EXPECT_EQ(f.emissaoIni, p.emissao);
+    EXPECT_EQ(f.emissaoFim, p.emissao);
+    EXPECT_EQ(f.vencimentoIni, p.vencimento);
+    EXPECT_EQ(f.vencimentoFim, p.vencimento);
+    EXPECT_EQ(QStringList({f.texto1, f.texto2, f.texto3}),
+              (QStringList{"PC-77\rContrato(s): 801", "Vcto.(s): 10/03/24", "Vlr.(s): 200,00"}));
+    EXPECT_EQ(resumo.total, 200);
+}
+
+TEST_F(ContLocFatTest, EachInstalmentCostsItsOwnWritesOnly)
+{
+    // Three principals with one instalment and two complements' each; the
+    // statements of billing two and of billing three differ by one instalment's.
+    auto principais = [this](int primeiro, int quantos) {
+        for (int c = primeiro; c < primeiro + quantos; ++c) {
+            contrato(c, "ACVINCULO, BCCODIGO", "'P', '001'");
+            parcela(QString("%1").arg(c * 10, 6, 10, QChar('0')), "V", 100, c, "2024-05-10");
+            for (int k = 1; k <= 2; ++k) {
+                contrato(c * 10 + k, "ACVINCULO", "'C'");
+                exec(QString("insert into AATC05ACVI (ACCODIGOPRINCIPAL, ACCODIGOCOMPLEMENTO) values (%1, %2)")
+                         .arg(c)
+                         .arg(c * 10 + k));
+                parcela(QString("%1").arg(c * 10 + k, 6, 10, QChar('0')), "V", 10, c * 10 + k, "2024-05-15");
+            }
+        }
+        dmGlobal->IBTransaction1->commitRetaining();
+    };
+    auto medir = [this](bool comRecibo) {
+        TfmAssContFatLocEquip& form = abrirFat();
+        form.edCodContrato->clear();
+        form.deDataIni->setDate(QDateTime(QDate(2024, 5, 1), QTime(0, 0)));
+        form.deDataFin->setDate(QDateTime(QDate(2024, 5, 31), QTime(0, 0)));
+        form.rgOpcao->setItemIndex(uAssContFatLocEquip::NaoFaturados);
+        form.bbPesquisar->click();
+        testsupport::StatementCounter custo;
+        comRecibo ? form.FaturarContratosLocacaoControleEquipamento() : form.FaturarContratosLocacaoEquipamento();
+        return std::pair{custo.count(), custo.prepares()};
+    };
+    principais(901, 2);
+    const auto dois = medir(false);
+    principais(951, 3);
+    const auto tres = medir(false);
+    EXPECT_EQ(lido("select count(*) from ACRC5001 where AOCODIGO > 900 and SITUACAO_DOCUMENTO = 'V'"),
+              QStringList{"0"});
+    // Per instalment: the variable costs, two deletes of three statements
+    // (cash rows, note, receivable), the update, the note, the collection's
+    // read, insert and update (12), and two savepoints taken and released
+    // (the instalment's, the collection's). The complements are read once
+    // per run.
+    const int porParcela = (tres.first - dois.first);
+    EXPECT_EQ(porParcela, 16) << dois.first << " " << tres.first;
+    EXPECT_EQ(tres.second, 0) << "every statement is kept prepared from the first run";
+
+    // With the receipt (contracts without items) five more: the header
+    // with its number, the items read, the cash row and notes renumbered.
+    principais(981, 2);
+    const auto reciboDois = medir(true);
+    principais(991, 3);
+    const auto reciboTres = medir(true);
+    EXPECT_EQ(reciboTres.first - reciboDois.first, 16 + 5) << reciboDois.first << " " << reciboTres.first;
+    EXPECT_EQ(reciboTres.second, 0);
+}
+
+// ---- with the receipt document (option "Q") ----------------------------------------------
+
+class ContLocFatReciboTest : public ContLocFatTest {
+protected:
+    void SetUp() override
+    {
+        ContLocFatTest::SetUp();
+        parametro("ATOPCAOCONTRATO", "Q");
+        for (int i = 1; i <= 3; ++i)
+            item(7100 + i, 801, "P0004", "N", "ACITVALOR", QString::number(100 * i));
+        dmGlobal->IBTransaction1->commitRetaining();
+    }
+};
+
+TEST_F(ContLocFatReciboTest, TheBilledInstalmentTakesTheNumberOfItsReceiptWithOneLinePerItem)
+{
+    // The forecast's collection message and cash row go with it.
+    exec("insert into AUGC70OB (OBCODIGO, OBID, OBSEQUENCIA, OBTEXTO) values ('000101000041', 'R', 0, 'Mensagem')");
+    exec("insert into ACXC94XP (XPID, XPLOCAL, XPDOCUMENTO, XPEMITENTE, CRSEQUENCIA) values ('R', '01', '000101',"
+         " '00004', 1)");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContFatLocEquip& form = pesquisado();
+    gerar(form);
+    EXPECT_EQ(dialogs->pending(), 0);
+    const QStringList documentos = lido("select DOCUMENTO from ACEM1401 where SERIE_DOC = 'RC'");
+    ASSERT_EQ(documentos.size(), 1);
+    const QString numero = documentos.first().trimmed();
+    EXPECT_EQ(receber(801), QStringList{numero + "|35000|"});
+    // The header carries the contract's value, not the lines' sum.
+    EXPECT_EQ(lido("select COD_CLI || '|' || OPERACAO_DOC || '|' || LOCAL_DOC || '|' || cast(TOTAL_DOC * 100 as"
+                   " integer) from ACEM1401 where SERIE_DOC = 'RC'"),
+              QStringList{"00004|00001|01|50000"});
+    EXPECT_EQ(lido("select SEQUENCIA || '|' || cast(QUNATIDADEPRODUTO as integer) || '|' || CODIGOPRODUTO || '|' ||"
+                   " cast(VALOR_TOTAL_UNIT * 100 as integer) || '|' || OBSERVACAO_PRODUTO || '|' || ACCODIGO"
+                   " from ACEM14IT where SERIE = 'RC' order by SEQUENCIA"),
+              (QStringList{"1|1|999|10000|período: março/2024|801", "2|1|999|20000|período: março/2024|801",
+                           "3|1|999|30000|período: março/2024|801"}));
+    EXPECT_EQ(lido("select count(*) from AUGC70OB where OBID = 'R' and OBSEQUENCIA = 4 and OBCODIGO = '" + numero +
+                   "000041'"),
+              QStringList{"1"});
+    EXPECT_EQ(lido("select trim(NUMERO_DOCUMENTO) from ACRC50FB"), QStringList{numero});
+    EXPECT_EQ(lido("select OBTEXTO from AUGC70OB where OBSEQUENCIA = 0 and OBCODIGO = '" + numero + "000041'"),
+              QStringList{"Mensagem"});
+    EXPECT_EQ(lido("select trim(XPDOCUMENTO) from ACXC94XP where XPEMITENTE = '00004' and XPID = 'R'"),
+              QStringList{numero});
+
+    // The receipt of the billed row: the number, the three lines, the
+    // receivable and the customer.
+    const QStringList dumps = previas([&] { form.bbImprimir->click(); });
+    ASSERT_EQ(dumps.size(), 1);
+    const QString& dump = dumps.first();
+    EXPECT_EQ(form.rgOpcao->itemIndex(), uAssContFatLocEquip::Faturados);
+    for (const QString& trecho :
+         {"Nota Nº: | " + numero, QString("Valor Total: | 500,00"), QString("Clínica Saúde & Vida S/A"),
+          QString("Locação de equipamento período: março/2024 | 300,00"), numero + "/1 | 10/03/2024 | 350,00"})
+        EXPECT_TRUE(dump.contains(trecho)) << trecho.toStdString() << "\n" << dump.toStdString();
+}
+
+TEST_F(ContLocFatReciboTest, BilledInstalmentsListedUnderTodosGetNoDocumentAndAnEmptyListPrintsNothing)
+{
+    exec("update ACRC5001 set SITUACAO_DOCUMENTO = '' where NUMERO_DOCUMENTO = '000101'");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContFatLocEquip& form = pesquisado();
+    dialogs->answer("Sim", "Confirma o Faturamento dos Contratos?");
+    dialogs->acknowledge("Aviso: não existe(m) Previsão(ões) para Faturamento do(s) Contrato(s).");
+    form.bbGerar->click();
+    EXPECT_EQ(lido("select count(*) from ACEM1401 where SERIE_DOC = 'RC'"), QStringList{"0"});
+    form.edCodContrato->setText("999");
+    form.bbImprimir->click();
+    EXPECT_EQ(form.quConsulta->recordCount(), 0);
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+TEST_F(ContLocFatReciboTest, AFailureAfterTheReceiptLeavesNoDocumentAndTheInstalmentAsItWas)
+{
+    exec("create exception EX_FATURA_RECUSADA 'cobrança recusada'");
+    exec("create trigger TR_FATURA_RECUSADA for ACRC50FB before insert as begin exception EX_FATURA_RECUSADA; end");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContFatLocEquip& form = pesquisado();
+    EXPECT_THROW(form.FaturarContratosLocacaoControleEquipamento(), std::exception);
+    EXPECT_EQ(lido("select count(*) from ACEM1401 where SERIE_DOC = 'RC'"), QStringList{"0"});
+    EXPECT_EQ(lido("select count(*) from ACEM14IT where SERIE = 'RC'"), QStringList{"0"});
+    EXPECT_EQ(receber(801), QStringList{"000101|20000|V"});
+}
+
+}  // namespace
+}  // namespace moduletest
