@@ -1,7 +1,7 @@
 // Forecasting rental contracts: twelve monthly instalments for each of
-// 1,000 contracts of the rental register of option "E" (the start date asked
-// and answered, the generator, the planned count written back, the list
-// reloaded), a receivable and its cash-forecast row per instalment, each
+// 1,000 contracts of the rental register of option "E" (the contract and its
+// instalments page loaded, the start date asked and answered, the
+// generator, the planned count written back, the list reloaded), a receivable and its cash-forecast row per instalment, each
 // instalment committed; against the replay of its own statements through
 // the engine's interface and against writing the same rows through host/db
 // directly, in the same run; then on a database with forced writes (twenty
@@ -45,7 +45,9 @@ void limpaLocacao(host::db::Transaction& tr)
 void previsaoPelaTela(host::ui::ScriptedDialogs& dialogos, int contratos)
 {
     for (int c = 1; c <= contratos; ++c) {
+        // The contract opened and its "Parcelas" page entered.
         CarregaContrato(c);
+        dmTecContrato->CarregaContratoParcela(c);
         dialogos.enter("10/01/2031", "Informe a data Inicial da previsão do contas a receber");
         uAssContLoc::PrevisionarContratoE({});
     }
