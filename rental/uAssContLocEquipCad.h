@@ -96,6 +96,7 @@ public:
     bool VerificaReparcela() const;
     void bbPrevisionarClick() override;
     void dsReceberStateChange();
+    void btImprimirClick();
 
     // Closing and reopening lines (uAssContLocEncerramento.cpp).
     void laEncerrarEquipamentoClick();

@@ -254,4 +254,5 @@ void TfmAssContCadLocEquip::ligarEventos()
     dsReceber->onStateChange = [this](host::data::DataSource&) {
         host::ui::runGuarded([this] { dsReceberStateChange(); });
     };
+    connect(btImprimir, &QPushButton::clicked, this, [this] { host::ui::runGuarded([this] { btImprimirClick(); }); });
 }

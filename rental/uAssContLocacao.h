@@ -59,6 +59,7 @@ public:
     void dsReceberDataChange();
     void CarregaListaParcelaTiposVcto();
     void bbPrevisionarClick() override;   // uAssContLocPrevisaoTela.cpp
+    void btImprimirClick();
     // Closing and reopening lines (uAssContLocEncerramento.cpp).
     void laEncerrarEquipamentoClick();
     void laReabrirEquipClick();
