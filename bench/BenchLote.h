@@ -97,14 +97,37 @@ inline void imprimeLote(const char* titulo, Escrita escrita, const Comparacao& c
                 double(c.preparosNosso) / linhas, double(c.comandosDireto) / linhas);
 }
 
+// What a module benchmark needs before Qt starts: the engine prepared, and
+// an offscreen platform (the module's windows need an application).
+struct PreparoModulo {
+    PreparoModulo()
+    {
+        host::db::prepareProcess();
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+};
+
+// The process of a module benchmark measured against direct writes only:
+// the application and a new host database of the benchmark's own name.
+class ProcessoModulo {
+    PreparoModulo preparo_;
+
+public:
+    ProcessoModulo(int& argc, char** argv, const char* nome) : app(argc, argv), base(nome)
+    {
+        novoBancoHost(base.path);
+    }
+    QApplication app;
+    Arquivo base;
+};
+
 // A batch benchmark's whole run: its rows on a database with asynchronous
 // writes, then fewer on one made as the application makes it (forced writes,
 // every commit waiting for the disk). The exit code says whether a goal was missed.
 template <class Mede>
 int executaLote(int argc, char** argv, Mede mede, int linhasAssincronas, int linhasComoAplicacao)
 {
-    host::db::prepareProcess();
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    PreparoModulo preparo;
     QApplication app(argc, argv);
     Gravador gravador;
     mede(gravador, Escrita::Assincrona, linhasAssincronas);

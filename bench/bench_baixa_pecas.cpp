@@ -13,7 +13,7 @@
 #include "host/db/Database.h"
 #include "host/ui/ScriptedDialogs.h"
 
-#include "bench/BenchFirebird.h"
+#include "bench/BenchLote.h"
 
 #include <QApplication>
 
@@ -125,15 +125,12 @@ void rawBaixa(host::db::Transaction& tr)
 
 int main(int argc, char** argv)
 {
-    host::db::prepareProcess();
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    bench::Arquivo base("baixa-pecas");
-    bench::novoBancoHost(base.path);
+    bench::ProcessoModulo processo(argc, argv, "baixa-pecas");
+    const QString& base = processo.base.path;
     bench::Tempos nosso, direto;
     int itens = 0;
     {
-        TdmGlobal global(base.path);
+        TdmGlobal global(base);
         host::ui::ScriptedDialogs dialogos;
         dialogos.setAutoAcknowledgeMessages(true);
         dmTec.create(nullptr);

@@ -206,15 +206,12 @@ void diretoFaturamentoLoc(host::db::Transaction& tr, bool comRecibo)
 
 int main(int argc, char** argv)
 {
-    host::db::prepareProcess();
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    bench::Arquivo base("faturamento-locacao");
-    bench::novoBancoHost(base.path);
+    bench::ProcessoModulo processo(argc, argv, "faturamento-locacao");
+    const QString& base = processo.base.path;
     bench::Tempos nosso[2], direto[2];
     int faturadas[2] = {0, 0};
     {
-        bench::ModuloContratos modulo(base.path, [](TdmGlobal& global) { global.SetParametro("ATLOCALPADRAO", "01"); });
+        bench::ModuloContratos modulo(base, [](TdmGlobal& global) { global.SetParametro("ATLOCALPADRAO", "01"); });
         host::db::Transaction& tr = modulo.tr();
         preparaContratosLoc(tr);
         fmAssContFatLocEquip.create();

@@ -14,7 +14,7 @@
 #include "host/ui/ScriptedDialogs.h"
 #include "service_orders/uAssFaturamentoRegras.h"
 
-#include "bench/BenchFirebird.h"
+#include "bench/BenchLote.h"
 
 #include <QApplication>
 #include <QDate>
@@ -107,15 +107,12 @@ void rawFaturamento(host::db::Transaction& tr)
 
 int main(int argc, char** argv)
 {
-    host::db::prepareProcess();
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    bench::Arquivo base("faturamento-os");
-    bench::novoBancoHost(base.path);
+    bench::ProcessoModulo processo(argc, argv, "faturamento-os");
+    const QString& base = processo.base.path;
     bench::Tempos nosso, direto;
     int faturadas = 0;
     {
-        TdmGlobal global(base.path);
+        TdmGlobal global(base);
         host::ui::ScriptedDialogs dialogos;
         dialogos.setAutoAcknowledgeMessages(true);
         dmTec.create(nullptr);
