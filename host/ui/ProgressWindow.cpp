@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -34,10 +33,10 @@ void ProgressWindow::ensureWindow()
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, window_, &QObject::deleteLater);
 }
 
-void ProgressWindow::refresh()
+void ProgressWindow::refresh(bool pintar)
 {
     ensureWindow();
-    const bool agora = !pintado_.isValid() || pintado_.elapsed() >= 200;
+    const bool agora = pintar || !pintado_.isValid() || pintado_.elapsed() >= 200;
     // Between paints the controls take their values without painting (the
     // bar would repaint itself at once on every new percentage; the label
     // only asks for a paint); enabled again the bar only asks too, and the
@@ -63,13 +62,8 @@ void ProgressWindow::show(int total, const QString& text)
     text_ = text;
     shown_ = true;
     ensureWindow();
-    // Still on screen when shown again before the events ran (a routine with
-    // its own progress called once per row of a batch): it stays, and paints
-    // with the spacing of the steps. Showing a window paints it at once, and
-    // that cost the batch more than its rows.
-    if (!window_->isVisible())
-        window_->show();
-    refresh();
+    window_->show();
+    refresh(true);
 }
 
 void ProgressWindow::increment(int steps, const QString& text)
@@ -79,22 +73,17 @@ void ProgressWindow::increment(int steps, const QString& text)
     position_ += steps;
     if (!text.isEmpty())
         text_ = text;
-    refresh();
+    refresh(false);
 }
 
 void ProgressWindow::hide()
 {
     shown_ = false;
     position_ = 0;
-    if (!window_)
-        return;
-    window_->setUpdatesEnabled(true);
-    // Hidden when the events run next (the work has returned, or a message
-    // is shown), unless shown again by then.
-    QTimer::singleShot(0, window_, [this] {
-        if (!shown_ && window_)
-            window_->hide();
-    });
+    if (window_) {
+        window_->setUpdatesEnabled(true);
+        window_->hide();
+    }
 }
 
 void ProgressWindow::prepare(int count, const QString& text, const QString& action)

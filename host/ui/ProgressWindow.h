@@ -30,11 +30,10 @@ public:
 private:
     ProgressWindow() = default;
     void ensureWindow();
-    // Shows the current text and position; the window paints itself at its
-    // first showing, then at most every 200 ms (a batch that counts every
-    // row, or shows and hides the window for every row, would spend more
-    // time painting the window than doing its work).
-    void refresh();
+    // Shows the current text and position; `pintar` lets the window paint
+    // itself now, otherwise at most every 200 ms (a batch that counts every
+    // row would spend more time painting the window than doing its work).
+    void refresh(bool pintar);
 
     QElapsedTimer pintado_;
 

@@ -2,8 +2,6 @@
 #include "host/ui/ProgressWindow.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QEvent>
 #include <QLabel>
 #include <QProgressBar>
 
@@ -53,47 +51,6 @@ TEST(ProgressWindow, ControlsFollowEveryIncrementWhilePaintingIsSpaced)
     // over it, the work waiting): the last text reaches the screen.
     EXPECT_TRUE(janela->updatesEnabled());
     progress.prepare(0, "", "Ocultar");
-}
-
-// A routine with its own progress run once per row of a batch shows and
-// hides the window each time: the window stays on screen until the events
-// run and paints with the same spacing as the steps, not at every showing.
-TEST(ProgressWindow, ShowingAgainAndAgainPaintsWithTheSameSpacing)
-{
-    ProgressWindow& progress = ProgressWindow::instance();
-    progress.prepare(1, "Gerando parcelamento...", "Mostrar");
-    progress.prepare(0, "", "Ocultar");
-    QWidget* janela = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == "fmSplash")
-            janela = w;
-    ASSERT_NE(janela, nullptr);
-    struct ContaPinturas : QObject {
-        int pinturas = 0;
-        bool eventFilter(QObject*, QEvent* e) override
-        {
-            if (e->type() == QEvent::Paint)
-                ++pinturas;
-            return false;
-        }
-    } conta;
-    janela->installEventFilter(&conta);
-    QElapsedTimer relogio;
-    relogio.start();
-    for (int i = 0; i < 300; ++i) {
-        progress.prepare(10, "Gerando parcelamento...", "Mostrar");
-        progress.prepare(1, "Aguarde. Gerando parcelamento...", "Incrementar");
-        EXPECT_TRUE(progress.isShown());
-        EXPECT_EQ(progress.position(), 1);
-        progress.prepare(0, "", "Ocultar");
-    }
-    const qint64 decorrido = relogio.elapsed();
-    janela->removeEventFilter(&conta);
-    EXPECT_LE(conta.pinturas, 2 + decorrido / 200) << decorrido << " ms";
-    EXPECT_EQ(janela->findChild<QLabel*>("laMensagem")->text(), "Aguarde. Gerando parcelamento...");
-    EXPECT_TRUE(janela->isVisible()) << "hidden when the events run";
-    QApplication::processEvents();
-    EXPECT_FALSE(janela->isVisible());
 }
 
 TEST(Cursors, WaitCursorComesBackOnEveryPath)
