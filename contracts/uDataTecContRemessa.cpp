@@ -54,6 +54,44 @@ QVariantMap ParametrosLinha(const ItemRemessa& item, double custo, const QString
             {"ACITCODIGO", QString::number(item.item)}};
 }
 
+QString PedidoTemporario(const QString& operacao)
+{
+    host::data::Query& c = *dmTecContrato->quCtrCadastro;
+    const QString pedido = dmGlobal->InserirPedidoVenda(c.fieldByName("CLCODIGO")->asString(), {}, {}, {}, {},
+                                                        operacao, {}, {}, {}, c.fieldByName("ACLOCAL")->asString(),
+                                                        {}, 0, QDateTime(), {}, {});
+    const QString condicao = "where numero_pedido = " + QuotedStr(pedido);
+    UpdateCampo("avec8501", "impresso_nf", QuotedStr("N"), condicao);
+    UpdateCampo("avec8501", "aoCodigo", c.fieldByName("ACCODIGO")->asString(), condicao);
+    UpdateCampoCommit("AVEC8501", "FRETE", QuotedStr("1"), " where NUMERO_PEDIDO = " + QuotedStr(pedido));
+    return pedido;
+}
+
+void ExcluirPedidoTemporario(const QString& pedido)
+{
+    const QString doPedido = " where NUMERO_PEDIDO = " + QuotedStr(pedido);
+    for (const char* tabela : {"AVEC8501", "AVEC85IT", "AVEC85LX"})
+        DeletaRegistros(tabela, doPedido);
+    DeletaRegistros("AUGC70OB", " where OBCODIGO = " + QuotedStr(pedido) + " and OBID = 'V' ");
+}
+
+JanelaNota::JanelaNota()
+{
+    liberar();
+    fmNotaFiscal.create();
+}
+
+JanelaNota::~JanelaNota() { liberar(); }
+
+TfmNotaFiscal* JanelaNota::get() const { return fmNotaFiscal.get(); }
+
+void JanelaNota::liberar()
+{
+    if (TfmNotaFiscal* aberta = fmNotaFiscal.get())
+        aberta->release();
+    fmNotaFiscal.clear();
+}
+
 }  // namespace uDataTecContRemessa
 
 using namespace uDataTecContRemessa;
@@ -86,18 +124,6 @@ QString operacaoRemessa()
     if (operacao.trimmed().isEmpty())
         dmGlobal->MostraAviso(kAbortada + "Código da Operação Inválido!", true);
     return operacao.trimmed();
-}
-
-// The temporary order's header: the contract's customer, operation and branch.
-QString pedidoTemporario(const QString& operacao)
-{
-    const QString pedido = dmGlobal->InserirPedidoVenda(campoContrato("CLCODIGO"), {}, {}, {}, {}, operacao, {}, {},
-                                                        {}, campoContrato("ACLOCAL"), {}, 0, QDateTime(), {}, {});
-    const QString condicao = "where numero_pedido = " + QuotedStr(pedido);
-    UpdateCampo("avec8501", "impresso_nf", QuotedStr("N"), condicao);
-    UpdateCampo("avec8501", "aoCodigo", campoContrato("ACCODIGO"), condicao);
-    UpdateCampoCommit("AVEC8501", "FRETE", QuotedStr("1"), " where NUMERO_PEDIDO = " + QuotedStr(pedido));
-    return pedido;
 }
 
 struct CustoProduto {
@@ -169,29 +195,6 @@ void linhasTemporarias(const QString& pedido)
     }
 }
 
-// The invoice window, made afresh for this emission and released after it.
-class JanelaNota {
-public:
-    JanelaNota()
-    {
-        liberar();
-        janela_ = fmNotaFiscal.create();
-    }
-    ~JanelaNota() { liberar(); }
-    JanelaNota(const JanelaNota&) = delete;
-    JanelaNota& operator=(const JanelaNota&) = delete;
-    TfmNotaFiscal* get() const { return fmNotaFiscal.get(); }
-
-private:
-    static void liberar()
-    {
-        if (TfmNotaFiscal* aberta = fmNotaFiscal.get())
-            aberta->release();
-        fmNotaFiscal.clear();
-    }
-    TfmNotaFiscal* janela_ = nullptr;
-};
-
 // The invoice of the temporary order; the contract records it, the
 // temporary order goes and the invoice carries the contract. Returns the
 // document ("" when the window was closed during the emission).
@@ -216,10 +219,7 @@ QString emitirNota(TfmNotaFiscal& nota, const QString& pedido)
     contrato().fieldByName("ACNFREMESSAEMISSAO")->setAsDateTime(QDateTime(QDate::currentDate(), QTime(0, 0)));
     contrato().post();
 
-    const QString doPedido = " where NUMERO_PEDIDO = " + QuotedStr(pedido);
-    for (const char* tabela : {"AVEC8501", "AVEC85IT", "AVEC85LX"})
-        DeletaRegistros(tabela, doPedido);
-    DeletaRegistros("AUGC70OB", " where OBCODIGO = " + QuotedStr(pedido) + " and OBID = 'V' ");
+    ExcluirPedidoTemporario(pedido);
     UpdateCampoCommit("ACEM1401", "ACCODIGO", QuotedStr(campoContrato("ACCODIGO")),
                       " where DOCUMENTO = " + QuotedStr(documento) + " and SERIE_DOC = " + QuotedStr(serie) +
                           " and COD_CLI = " + QuotedStr(cliente) + " and OPERACAO_DOC = " + QuotedStr(operacao) +
@@ -244,7 +244,7 @@ void EmitirRemessaContrato()
     if (carregados == 0)
         dmGlobal->MostraAviso(kAbortada + "Não existem itens para Emissão S/Remessa!", true);
     const QString operacao = operacaoRemessa();
-    const QString pedido = pedidoTemporario(operacao);
+    const QString pedido = PedidoTemporario(operacao);
     linhasTemporarias(pedido);
 
     JanelaNota janela;

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QVariantMap>
 
+class TfmNotaFiscal;
+
 namespace uDataTecContRemessa {
 
 // "Dt: 05/01/26 até 05/01/27": the item's installation and closing dates
@@ -33,6 +35,28 @@ QVariantMap ParametrosLinha(const ItemRemessa& item, double custo, const QString
                             const QString& pedido, int contrato, const QDateTime& hoje);
 // The statement that writes one line.
 extern const char* const kInsereLinha;
+
+// The temporary sales order of the loaded contract (quCtrCadastro): its
+// customer and branch, the operation, ready to invoice ("N") and tied to the
+// contract; committed. Returns its number.
+QString PedidoTemporario(const QString& operacao);
+// The temporary order's header, lines, configured lines and line texts
+// (nothing committed).
+void ExcluirPedidoTemporario(const QString& pedido);
+
+// The invoice window, made afresh for one emission and released after it;
+// get() is null once the window was closed meanwhile.
+class JanelaNota {
+public:
+    JanelaNota();
+    ~JanelaNota();
+    JanelaNota(const JanelaNota&) = delete;
+    JanelaNota& operator=(const JanelaNota&) = delete;
+    TfmNotaFiscal* get() const;
+
+private:
+    static void liberar();
+};
 
 }  // namespace uDataTecContRemessa
 

@@ -1,11 +1,13 @@
 // The checkout list: its search, the status texts, the back-order colours,
-// the double click and the pop-up menu.
+// the double click and the pop-up menu (which also prints the row's order).
 
 #include "rental/uAssCheckoutConsulta.h"
 
 #include "rental/uAssCheckout.h"
 #include "rental/uAssCheckoutRegras.h"
 #include "rental/uAssVendas.h"
+#include "rental/uAssVendasImp.h"
+#include "rental/uAssVendasImp2.h"
 
 #include "data/uDataTec.h"
 
@@ -172,9 +174,6 @@ void TfmAssCheckoutConsulta::montarTela()
     miReabrirCheckout = acao("miReabrirCheckout", "Reabrir Checkout");
     miImprimirPedidoProducao = acao("miImprimirPedidoProducao", "Imprimir Pedido Produção");
     miImprimirPedidoLocacao = acao("miImprimirPedidoLocacao", "Imprimir Pedido Locação");
-    // The order documents print from their own units, bound when those exist.
-    miImprimirPedidoProducao->setEnabled(false);
-    miImprimirPedidoLocacao->setEnabled(false);
     host::ui::setPopupMenu(dbgdConsulta, pmConsulta);
 }
 
@@ -187,6 +186,8 @@ void TfmAssCheckoutConsulta::ligarEventos()
     menu(miAbrirPedido, &TfmAssCheckoutConsulta::miAbrirPedidoClick);
     menu(miAbrirPedidoPendencia, &TfmAssCheckoutConsulta::miAbrirPedidoPendenciaClick);
     menu(miReabrirCheckout, &TfmAssCheckoutConsulta::miReabrirCheckoutClick);
+    menu(miImprimirPedidoProducao, &TfmAssCheckoutConsulta::miImprimirPedidoProducaoClick);
+    menu(miImprimirPedidoLocacao, &TfmAssCheckoutConsulta::miImprimirPedidoLocacaoClick);
     dbgdConsulta->onDblClick = [this] { dbgdConsultaDblClick(); };
     dbgdConsulta->onDrawColumnCell = [this](host::ui::CellStyle& estilo, int, host::ui::GridColumn&, bool) {
         if (campoLinha("VECODIGOPENDENCIA").trimmed().isEmpty())
@@ -281,6 +282,18 @@ void TfmAssCheckoutConsulta::miReabrirCheckoutClick()
     UpdateCampoCommit("AVEC8501", "IMPRESSO_NF", "''",
                       " where NUMERO_PEDIDO = " + QuotedStr(campoLinha("NUMERO_PEDIDO")));
     bbPesquisarClick();
+}
+
+void TfmAssCheckoutConsulta::miImprimirPedidoProducaoClick()
+{
+    if (quConsulta->active() && !quConsulta->isEmpty())
+        VisualizarPedidoProducaoAssVenda(campoLinha("NUMERO_PEDIDO"));
+}
+
+void TfmAssCheckoutConsulta::miImprimirPedidoLocacaoClick()
+{
+    if (quConsulta->active() && !quConsulta->isEmpty())
+        VisualizarPedidoLocacaoAssVenda(campoLinha("NUMERO_PEDIDO"));
 }
 
 void TfmAssCheckoutConsulta::FormClose()

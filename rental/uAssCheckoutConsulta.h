@@ -63,6 +63,8 @@ public:
     void miAbrirPedidoClick();
     void miAbrirPedidoPendenciaClick();
     void miReabrirCheckoutClick();
+    void miImprimirPedidoProducaoClick();
+    void miImprimirPedidoLocacaoClick();
     void FormClose();
 
 private:

@@ -99,15 +99,36 @@ QString LocalData(const QString& cidade, const QDate& data)
     return cidade.trimmed() + ", " + host::data::formatDateTime("dd 'de' mmmm 'de' yyyy", QDateTime(data, QTime()));
 }
 
-bool ProdutoGenerico(const QString& produto)
+QString NotaContratoGenerico(int contrato, const QString& semNota)
 {
-    const QString codigo = produto.trimmed();
-    for (const char* nome : {"ATPRODUTOGENERICO1", "ATPRODUTOGENERICO2"}) {
-        const QString generico = dmGlobal->Parametro(QString::fromLatin1(nome)).trimmed();
-        if (!generico.isEmpty() && codigo == generico)
-            return true;
+    try {
+        dmGlobal->CarregaObservacao(QString::number(contrato), "U", -1);
+        return dmGlobal->quObsGeral->fieldByName("OBTEXTO")->asString();
+    } catch (const std::exception& erro) {
+        try {
+            dmGlobal->MostraErro("Erro: " + QString::fromUtf8(erro.what()));
+        } catch (...) {   // shown; printing goes on
+        }
+        return semNota;
     }
-    return false;
+}
+
+QString ComposicaoDescricao(const QString& produto)
+{
+    if (dmGlobal->Parametro("ATMODOPEDIDOASSISTENCIA") != "E")
+        return {};
+    TdmTec& tec = *dmTec;
+    tec.CarregarComposicaoEquipamento(produto);
+    host::data::Query& composicao = *tec.quEqpCfgComp;
+    if (!composicao.active() || composicao.isEmpty())
+        return {};
+    host::data::ControlsDisabled parada(composicao);
+    QString linhas = "\nItens Composição: ";
+    for (composicao.first(); !composicao.eof(); composicao.next())
+        linhas += "\n" + composicao.fieldByName("CMCODIGO")->asString() + " - " +
+                  composicao.fieldByName("DESCRICAOESPECIFICACAO")->asString().trimmed();
+    composicao.first();
+    return linhas;
 }
 
 }  // namespace uAssCheckoutProtocolo
@@ -313,32 +334,11 @@ QString TqrAssCheckoutProtocolo::descricaoDaLinha()
 {
     const QString produto = quImpEquip->fieldByName("PRCODIGO")->asString();
     QString descricao = quImpEquip->fieldByName("EQUIPAMENTO")->asString();
-    if (uAssCheckoutProtocolo::ProdutoGenerico(produto)) {
-        // A generic product is described by the contract's own note.
-        try {
-            dmGlobal->CarregaObservacao(quImpEquip->fieldByName("ACCODIGO")->asString(), "U", -1);
-            descricao = dmGlobal->quObsGeral->fieldByName("OBTEXTO")->asString();
-        } catch (const std::exception& erro) {
-            try {
-                dmGlobal->MostraErro("Erro: " + QString::fromUtf8(erro.what()));
-            } catch (...) {   // shown; the protocol goes on printing
-            }
-        }
-    }
-    if (dmGlobal->Parametro("ATMODOPEDIDOASSISTENCIA") != "E")
-        return descricao;
-    TdmTec& tec = *dmTec;
-    tec.CarregarComposicaoEquipamento(produto);
-    host::data::Query& composicao = *tec.quEqpCfgComp;
-    if (!composicao.active() || composicao.isEmpty())
-        return descricao;
-    host::data::ControlsDisabled parada(composicao);
-    descricao += "\nItens Composição: ";
-    for (composicao.first(); !composicao.eof(); composicao.next())
-        descricao += "\n" + composicao.fieldByName("CMCODIGO")->asString() + " - " +
-                     composicao.fieldByName("DESCRICAOESPECIFICACAO")->asString().trimmed();
-    composicao.first();
-    return descricao;
+    // A generic product is described by the contract's own note.
+    if (::ProdutoGenerico(produto))
+        descricao = uAssCheckoutProtocolo::NotaContratoGenerico(quImpEquip->fieldByName("ACCODIGO")->asInteger(),
+                                                                descricao);
+    return descricao + uAssCheckoutProtocolo::ComposicaoDescricao(produto);
 }
 
 void TqrAssCheckoutProtocolo::qrbnEquipamentosBeforePrint()

@@ -72,7 +72,11 @@ namespace uAssCheckoutProtocolo {
 QString TextoComprovante(const QString& codigo);
 // The signature's place and date: "<city>, 05 de março de 2024".
 QString LocalData(const QString& cidade, const QDate& data);
-// A product that stands for any equipment (either of the two parameters):
-// its line prints the contract's own note.
-bool ProdutoGenerico(const QString& produto);
+// The contract's own note (OBID "U"), which describes a line of a generic
+// product; a failure is shown and gives `semNota`. The printed rental
+// contract describes its lines with these two routines too.
+QString NotaContratoGenerico(int contrato, const QString& semNota);
+// In mode "E" (ATMODOPEDIDOASSISTENCIA): "\nItens Composição: " and a line
+// "code - specification" per component of the product; otherwise "".
+QString ComposicaoDescricao(const QString& produto);
 }  // namespace uAssCheckoutProtocolo

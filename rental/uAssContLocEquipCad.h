@@ -89,6 +89,7 @@ public:
     void deReparcelaVctoChange();
     // Emptied whenever "Parcelas" is entered.
     void LimparReparcelamento();
+    void btImprimirClick();
 
     // Closing and reopening lines (uAssContLocEncerramento.cpp).
     void laEncerrarEquipamentoClick();

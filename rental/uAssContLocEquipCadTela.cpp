@@ -251,4 +251,5 @@ void TfmAssContCadLocEquip::ligarEventos()
             [this] { host::ui::runGuarded([this] { ckReparcelaUltDiaMesClick(); }); });
     deReparcelaDtEmissao->onChange = [this] { host::ui::runGuarded([this] { deReparcelaDtEmissaoChange(); }); };
     deReparcelaVcto->onChange = [this] { host::ui::runGuarded([this] { deReparcelaVctoChange(); }); };
+    connect(btImprimir, &QPushButton::clicked, this, [this] { host::ui::runGuarded([this] { btImprimirClick(); }); });
 }

@@ -196,6 +196,7 @@ void TfmAssContLocacao::ligarEventos()
     connect(bbFaturar, &QPushButton::clicked, this, [this] { host::ui::runGuarded([this] { bbFaturarClick(); }); });
     connect(SbPesqVendedor, &QPushButton::clicked, this,
             [this] { host::ui::runGuarded([this] { SbPesqVendedorClick(); }); });
+    connect(btImprimir, &QPushButton::clicked, this, [this] { host::ui::runGuarded([this] { btImprimirClick(); }); });
     dbgdAssContEquipamentoLocacao->onEditButtonClick = [this] { dbgdAssContEquipamentoLocacaoEditButtonClick(); };
     dbgdAssContAcessorioLocacao->onEditButtonClick = [this] { dbgdAssContAcessorioLocacaoEditButtonClick(); };
     dbgdAssContEquipamentoLocacao->onDrawColumnCell = [](host::ui::CellStyle& style, int, host::ui::GridColumn&,

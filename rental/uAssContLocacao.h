@@ -58,6 +58,7 @@ public:
     void dbgdAssContAcessorioLocacaoEditButtonClick();
     void dsReceberDataChange();
     void CarregaListaParcelaTiposVcto();
+    void btImprimirClick();
     // Closing and reopening lines (uAssContLocEncerramento.cpp).
     void laEncerrarEquipamentoClick();
     void laReabrirEquipClick();

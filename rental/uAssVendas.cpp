@@ -64,6 +64,8 @@ void TfmAssVendas::ligarEventos()
     clique(bbSalvar, &TfmAssVendas::bbSalvarClick);
     clique(bbCancelar, &TfmAssVendas::bbCancelarClick);
     clique(bbExcluir, &TfmAssVendas::bbExcluirClick);
+    clique(bbProducao, &TfmAssVendas::bbProducaoClick);
+    clique(bbLocacao, &TfmAssVendas::bbLocacaoClick);
     clique(bbFinalizar, &TfmAssVendas::btFinalizarClick);
     clique(bbSair, &TfmAssVendas::bbSairClick);
     clique(sbAnterior, &TfmAssVendas::sbAnteriorClick);

@@ -157,6 +157,8 @@ public:
     void bbExcluirClick();
     void btFinalizarClick();
     void bbSairClick();
+    void bbProducaoClick();   // "&Produção" / "&Proposta"
+    void bbLocacaoClick();
     void sbAnteriorClick();
     void sbProximoClick();
     void sbPesquisaDetalhadaClick();

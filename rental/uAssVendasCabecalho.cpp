@@ -3,6 +3,10 @@
 
 #include "rental/uAssVendas.h"
 
+#include "rental/uAssImpProposta.h"
+#include "rental/uAssVendasImp.h"
+#include "rental/uAssVendasImp2.h"
+
 #include "data/uDataTec.h"
 #include "data/uDataTecPedidoAssTela.h"
 
@@ -23,6 +27,9 @@
 #include "host/ui/DataEdit.h"
 #include "host/ui/DataTextControls.h"
 #include "host/ui/PageControl.h"
+#include "rental/uAssImpProposta.h"
+#include "rental/uAssVendasImp.h"
+#include "rental/uAssVendasImp2.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -284,3 +291,23 @@ void TfmAssVendas::sbZeltoCreatorClick()
 {
     AbrirFormDinamica("AVEC8501", {"NUMERO_PEDIDO"}, {"Nº Pedido"}, {numeroAtual()}, false);
 }
+
+// ---- printing ----
+
+// By the order mode: "C" prints the production order; "E" the production
+// order of an order (AUX2 "1") or the proposal letter of a proposal, whose
+// report is freed afterwards (the viewer keeps its pages); other modes print
+// nothing.
+void TfmAssVendas::bbProducaoClick()
+{
+    const QString modo = assVendaParametro("ATMODOPEDIDOASSISTENCIA");
+    const QString pedido = numeroAtual();
+    if (modo == "C" || (modo == "E" && assCampoPedido("AUX2").asString() == "1")) {
+        VisualizarPedidoProducaoAssVenda(pedido);
+    } else if (modo == "E") {
+        host::ui::ReleaseOnExit liberar(qrAssImpProposta);
+        VisualizarPropostaAssVenda(pedido);
+    }
+}
+
+void TfmAssVendas::bbLocacaoClick() { VisualizarPedidoLocacaoAssVenda(numeroAtual()); }

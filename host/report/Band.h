@@ -81,6 +81,11 @@ public:
     bool firstPageOnly() const { return firstPageOnly_; }
     void setFirstPageOnly(bool on) { firstPageOnly_ = on; }
 
+    // Controls below a text that grew (auto-stretch) move down with it, so
+    // a long text does not run over what follows it in the band.
+    bool shiftBelowGrown() const { return shiftBelowGrown_; }
+    void setShiftBelowGrown(bool on) { shiftBelowGrown_ = on; }
+
     // How often the band printed in the current run (hooks read it).
     int printCount() const { return printCount_; }
 
@@ -108,6 +113,7 @@ private:
     std::vector<Band*> groups_;
     GroupKey groupKey_;
     bool firstPageOnly_ = false;
+    bool shiftBelowGrown_ = false;
     int printCount_ = 0;
 };
 

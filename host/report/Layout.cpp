@@ -3,6 +3,7 @@
 #include "host/data/Dataset.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace host::report {
 
@@ -174,15 +175,38 @@ bool Layout::printBand(Band& band)
 
 void Layout::produceItems(Band& band, PlacedBand& placed, double& height)
 {
+    struct Grown {
+        double designBottom;
+        double growth;
+    };
+    std::vector<Grown> grown;
+    std::vector<const Control*> producers;
     for (Control* control : band.controls()) {
         if (!control->enabled())
             continue;
         PlacedItem item;
         if (!control->produce(item))
             continue;
-        if (item.rect.height() > control->height() + kEpsilon)
+        if (item.rect.height() > control->height() + kEpsilon) {
             height = std::max(height, item.rect.bottom());   // a text that grew stretches its band
+            grown.push_back({control->top() + control->height(), item.rect.height() - control->height()});
+        }
         placed.items.push_back(std::move(item));
+        producers.push_back(control);
+    }
+    // Controls laid out below a text that grew move down by its growth.
+    if (band.shiftBelowGrown() && !grown.empty()) {
+        double largest = 0;
+        for (size_t i = 0; i < placed.items.size(); ++i) {
+            double shift = 0;
+            for (const Grown& g : grown)
+                if (producers[i]->top() >= g.designBottom - kEpsilon)
+                    shift += g.growth;
+            placed.items[i].rect.translate(0, shift);
+            largest = std::max(largest, shift);
+            height = std::max(height, placed.items[i].rect.bottom());
+        }
+        height = std::max(height, band.height() + largest);
     }
     for (Control* control : band.controls())
         if (auto* aggregate = dynamic_cast<Aggregate*>(control); aggregate && aggregate->resetAfterPrint())
@@ -214,10 +238,17 @@ bool Layout::placeBand(Band& band, bool pageFrame)
                 startPage();
             }
         }
-        if (column_ == 0 && y_ + height > bottomLimit() + kEpsilon && y_ > contentTop_ + kEpsilon) {
+        // A band taller than a page starts where it is when its fixed part
+        // fits there, and is split across pages below.
+        const bool tallerThanPage = !columns && height > bottomLimit() - contentTop_ + kEpsilon;
+        const bool fixedPartFits = y_ + band.height() <= bottomLimit() + kEpsilon;
+        if (column_ == 0 && y_ + height > bottomLimit() + kEpsilon && y_ > contentTop_ + kEpsilon &&
+            !(tallerThanPage && fixedPartFits)) {
             endPage(false);
             startPage();
         }
+        if (!columns)
+            placeSplitting(placed, height);
         top = y_;
         if (columns) {
             width = setup.columnWidth();
@@ -232,6 +263,76 @@ bool Layout::placeBand(Band& band, bool pageFrame)
         y_ += height;
     }
 
+    emitBand(placed, left, top, width, height);
+    return true;
+}
+
+// While the band (of the given height) runs past the page's bottom, the part that fits is placed
+// and the page ends; texts crossing the cut carry their further lines on.
+// A band that cannot be cut (nothing would move on) is left whole.
+void Layout::placeSplitting(PlacedBand& placed, double& height)
+{
+    while (y_ + height > bottomLimit() + kEpsilon) {
+        const double room = bottomLimit() - y_;
+        if (room <= kEpsilon)
+            return;
+        PlacedBand head = placed;
+        PlacedBand rest;
+        double restHeight = std::max(0.0, height - room);
+        if (!cutBand(head, room, rest, restHeight) || restHeight >= height - kEpsilon)
+            return;
+        const PageSetup& setup = report_.page();
+        emitBand(head, setup.margins.left, y_, setup.printableWidth(), room);
+        endPage(false);
+        startPage();
+        placed = std::move(rest);
+        height = restHeight;
+    }
+}
+
+bool Layout::cutBand(PlacedBand& placed, double cut, PlacedBand& rest, double& restHeight)
+{
+    rest.name = placed.name;
+    rest.kind = placed.kind;
+    std::vector<PlacedItem> kept;
+    bool moved = false;
+    for (PlacedItem& item : placed.items) {
+        if (item.rect.bottom() <= cut + kEpsilon) {
+            kept.push_back(std::move(item));
+            continue;
+        }
+        moved = true;
+        if (item.rect.top() >= cut - kEpsilon) {
+            item.rect.translate(0, -cut);
+            restHeight = std::max(restHeight, item.rect.bottom());
+            rest.items.push_back(std::move(item));
+            continue;
+        }
+        PlacedItem tail;
+        if (splitTextItem(item, cut - item.rect.top(), tail)) {
+            restHeight = std::max(restHeight, tail.rect.bottom());
+            kept.push_back(std::move(item));
+            rest.items.push_back(std::move(tail));
+        } else if (item.kind == ItemKind::Shape && item.shape == ShapeKind::VerticalLine) {
+            tail = item;
+            tail.rect = QRectF(item.rect.left(), 0, item.rect.width(), item.rect.bottom() - cut);
+            item.rect.setBottom(cut);
+            restHeight = std::max(restHeight, tail.rect.bottom());
+            kept.push_back(std::move(item));
+            rest.items.push_back(std::move(tail));
+        } else {
+            // Not divisible: it starts the next page's part whole.
+            item.rect.moveTop(0);
+            restHeight = std::max(restHeight, item.rect.bottom());
+            rest.items.push_back(std::move(item));
+        }
+    }
+    placed.items = std::move(kept);
+    return moved;
+}
+
+void Layout::emitBand(PlacedBand& placed, double left, double top, double width, double height)
+{
     placed.rect = QRectF(left, top, width, height);
     for (PlacedItem& item : placed.items) {
         item.rect.translate(left, top);
@@ -241,7 +342,6 @@ bool Layout::placeBand(Band& band, bool pageFrame)
         }
     }
     out_->pages.back().bands.push_back(std::move(placed));
-    return true;
 }
 
 void Layout::closeColumnRow()

@@ -26,6 +26,9 @@ private:
     bool printBand(Band& band);
     bool placeBand(Band& band, bool pageFrame);
     void produceItems(Band& band, PlacedBand& placed, double& height);
+    void placeSplitting(PlacedBand& placed, double& height);
+    bool cutBand(PlacedBand& placed, double cut, PlacedBand& rest, double& restHeight);
+    void emitBand(PlacedBand& placed, double left, double top, double width, double height);
     void startPage();
     void endPage(bool last);
     void closeColumnRow();

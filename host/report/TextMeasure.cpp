@@ -3,7 +3,11 @@
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QTextLayout>
 
 namespace host::report {
 
@@ -45,6 +49,73 @@ double textHeight(const QString& text, const QFont& font, double width, bool wor
     const int flags = wordWrap ? Qt::TextWordWrap : 0;
     const QRectF bounds = metrics.boundingRect(QRectF(0, 0, width * kMeasureDotsPerMm, 1e7), flags, text);
     return bounds.height() / kMeasureDotsPerMm;
+}
+
+namespace {
+
+// The text of [from, to) of the document, as rich or plain text again.
+QString textBetween(QTextDocument& document, int from, int to, bool richText)
+{
+    QTextCursor cursor(&document);
+    cursor.setPosition(from);
+    cursor.setPosition(to, QTextCursor::KeepAnchor);
+    if (richText)
+        return QTextDocumentFragment(cursor).toHtml();
+    QString text = cursor.selectedText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n')).replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return text;
+}
+
+}  // namespace
+
+bool splitTextItem(PlacedItem& item, double maxHeight, PlacedItem& rest)
+{
+    if ((item.kind != ItemKind::Text && item.kind != ItemKind::RichText) || item.text.isEmpty())
+        return false;
+    const bool richText = item.kind == ItemKind::RichText;
+    const bool html = richText && Qt::mightBeRichText(item.text);
+    QTextDocument document;
+    document.documentLayout()->setPaintDevice(&measureDevice());
+    document.setDefaultFont(item.font);
+    if (!item.wordWrap) {
+        QTextOption option = document.defaultTextOption();
+        option.setWrapMode(QTextOption::NoWrap);
+        document.setDefaultTextOption(option);
+    }
+    if (html)
+        document.setHtml(item.text);
+    else
+        document.setPlainText(item.text);
+    document.setDocumentMargin(0);
+    document.setTextWidth(item.rect.width() * kMeasureDotsPerMm);
+    const double limit = maxHeight * kMeasureDotsPerMm;
+    int cut = -1;
+    bool beyond = false;
+    for (QTextBlock block = document.begin(); block.isValid() && !beyond; block = block.next()) {
+        const QTextLayout* layout = block.layout();
+        const double blockTop = document.documentLayout()->blockBoundingRect(block).top();
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            if (blockTop + line.y() + line.height() > limit) {
+                beyond = true;
+                break;
+            }
+            cut = block.position() + line.textStart() + line.textLength();
+        }
+    }
+    if (!beyond || cut <= 0)
+        return false;
+    const int end = document.characterCount() - 1;
+    int restStart = cut;
+    if (restStart < end && document.characterAt(restStart) == QChar::ParagraphSeparator)
+        ++restStart;
+    rest = item;
+    rest.text = textBetween(document, restStart, end, html);
+    item.text = textBetween(document, 0, cut, html);
+    const double restHeight = textHeight(rest.text, rest.font, rest.rect.width(), rest.wordWrap, richText);
+    rest.rect = QRectF(item.rect.left(), 0, item.rect.width(), restHeight);
+    item.rect.setHeight(maxHeight);
+    return true;
 }
 
 }  // namespace host::report

@@ -119,4 +119,18 @@ TEST_F(BibliotecaTest, TheSelfTestRunsThroughTheLibrary)
     EXPECT_EQ(teste->Resultados().size(), 72);
 }
 
+// The printed rental documents and the text routines under their plain names.
+TEST_F(BibliotecaTest, ExportsTheRentalDocumentsAndTheTextRoutines)
+{
+    for (const char* nome : {"VisualizarContratoLocacaoEquipamentos", "VisualizarPropostaAssVenda", "Converte",
+                             "Formata", "StrZero", "Alltrim", "Rtrim", "BuscaTroca", "BuscaDireita", "Repete"})
+        EXPECT_NE(biblioteca.resolve(nome), nullptr) << nome;
+    auto strZero = resolver<QString (*)(double, int, int)>("StrZero");
+    ASSERT_NE(strZero, nullptr);
+    EXPECT_EQ(strZero(12.5, 8, 2), "00012.50");
+    auto buscaDireita = resolver<int (*)(QChar, const QString&)>("BuscaDireita");
+    ASSERT_NE(buscaDireita, nullptr);
+    EXPECT_EQ(buscaDireita('/', "01/02/2024"), 6);
+}
+
 }  // namespace

@@ -1,11 +1,14 @@
 // The checkout list opened through the dispatcher: its statement and
-// filters, the double click, reopening from any status and the statements
-// a search costs.
+// filters, the double click, reopening from any status, printing the row's
+// order and the statements a search costs.
 
 #include "tests/module/CheckoutFixture.h"
 
+#include "host/report/Report.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/StatusBar.h"
+#include "rental/uAssVendasImp.h"
+#include "rental/uAssVendasImp2.h"
 #include "tests/support/TestDatabase.h"
 
 namespace moduletest {
@@ -127,6 +130,35 @@ TEST_F(CheckoutTest, ReopeningFromTheListWorksFromAnyStatusAndKeepsTheOneContrac
     EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
     form.close();
     fmAssCheckoutConsulta->close();
+}
+
+// The print entries print the current row's order, not the first listed.
+TEST_F(CheckoutTest, ListPrintsTheCurrentRowsProductionAndRentalOrder)
+{
+    pedido("00731", "1", "C");
+    pedido("00732", "1", "N");
+    linha("00732", 1, 2, 1);
+    TfmAssCheckoutConsulta& lista = abrirLista();
+    EXPECT_TRUE(lista.miImprimirPedidoProducao->isEnabled());
+    EXPECT_TRUE(lista.miImprimirPedidoLocacao->isEnabled());
+    lista.miImprimirPedidoProducao->trigger();   // nothing listed yet: nothing printed
+    EXPECT_EQ(qrAssVendasImp.get(), nullptr);
+
+    lista.rbNumeroPedido->setChecked(true);
+    lista.bbPesquisar->click();
+    ASSERT_TRUE(lista.quConsulta->locate("NUMERO_PEDIDO", "00731"));
+    ASSERT_TRUE(lista.quConsulta->locate("NUMERO_PEDIDO", "00732"));
+    lista.miImprimirPedidoProducao->trigger();
+    ASSERT_NE(qrAssVendasImp.get(), nullptr);
+    const QString producao = qrAssVendasImp->QuickRep1->prepared()->textDump();
+    EXPECT_TRUE(producao.contains("| Pedido 00732 |")) << producao.toStdString();
+    EXPECT_NE(visualizador(), nullptr) << "previewed in the host's viewer";
+
+    lista.miImprimirPedidoLocacao->trigger();
+    ASSERT_NE(qrAssVendasImp2.get(), nullptr);
+    EXPECT_TRUE(qrAssVendasImp2->QuickRep1->prepared()->textDump().contains("| Pedido 00732 |"));
+    EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
+    lista.close();
 }
 
 // A search runs the same statements for 10 orders as for 200.

@@ -164,6 +164,52 @@ TEST_F(CheckoutTest, ARefusedInvoiceStopsTheEquipmentExit)
     form.close();
 }
 
+// The whole exit with the register's own print button: the contract's
+// shipment invoice issued through the invoice window, then the protocol
+// that names it.
+TEST_F(CheckoutTest, ModeEExitIssuesTheContractsInvoiceOnItsRegisterThenPrintsTheProtocol)
+{
+    parametro("ATMODOPEDIDOASSISTENCIA", "E");
+    exec("insert into AFVC0901 (COD_OP, DESC_OP_NF, TIPO_OP) values ('R6', 'Remessa', '6')");
+    pedido("00623", "1");
+    linha("00623", 1, 1, 1);
+    linha("00623", 2, 2, 2, "S", {}, "P0003");
+    TfmAssCheckout& form = abrirCheckout("00623");
+    dialogs->answer("Sim", "Confirma Checkout dos Equipamentos?").acknowledge("Checkout Finalizado com Sucesso!");
+    QTest::mouseClick(form.btConfirmarCheckout, Qt::LeftButton);
+    dialogs->answer("Sim", "Confirma a liberação do Faturamento do Pedido?").acknowledge("gerado com sucesso!");
+    QTest::mouseClick(form.bbLiberaFaturamento, Qt::LeftButton);
+    const int contrato = lido("select ACCODIGO from AVEC8501 where NUMERO_PEDIDO = '00623'").toInt();
+    ASSERT_GT(contrato, 0);
+    const int pedidos = lido("select count(*) from AVEC8501").toInt();
+
+    dialogs->answer("Sim", "Confirme a Saída do(s) Equipamento(s) do Pedido \"00623\" ?");
+    dialogs->answer("Nota Fiscal", "Deseja Imprimir Contrato de Locação ou Nota Fiscal?");
+    dialogs->answer("Sim", "Deseja salvar as alterações ?");   // the register saves its header first
+    pesquisa("COD_OP", "R6");
+    dialogs->acknowledge("gerado com Sucesso!");
+    QTest::mouseClick(form.bbSaidaEquipamentos, Qt::LeftButton);
+    EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
+    EXPECT_EQ(dialogs->pending(), 0);
+
+    const QString nota =
+        lido(QString("select coalesce(ACNFREMESSA, '') from AATC05AC where ACCODIGO = %1").arg(contrato)).toString();
+    ASSERT_FALSE(nota.isEmpty());
+    EXPECT_EQ(lido("select count(*) from ACEM14IT where DOCUMENTO = '" + nota + "'").toInt(), 2);
+    EXPECT_EQ(lido("select ACCODIGO from ACEM1401 where DOCUMENTO = '" + nota + "'").toInt(), contrato);
+    EXPECT_EQ(lido("select count(*) from AVEC8501").toInt(), pedidos) << "no temporary order left";
+    EXPECT_EQ(statusLido("00623"), "S");
+    EXPECT_EQ(fmAssContCadLocEquip.get(), nullptr);
+    TfmVisualizadorRelatorio* protocolo = visualizador();
+    ASSERT_NE(protocolo, nullptr);
+    const QString texto = protocolo->pages().textDump();
+    EXPECT_TRUE(texto.contains("Protocolo de Entrega")) << texto.toStdString();
+    EXPECT_TRUE(texto.contains("Nota Remessa | " + nota)) << texto.toStdString();
+    EXPECT_TRUE(texto.contains("Complementos"));
+    protocolo->close();
+    form.close();
+}
+
 TEST_F(CheckoutTest, ReopeningFromCOrNAsksThePasswordAndRefusesAWrongOne)
 {
     parametro("ATMODOPEDIDOASSISTENCIA", "C");

@@ -125,6 +125,7 @@ TEST_F(CheckoutTest, ProtocolExportsAValidPdf)
     qpdf.start("qpdf", {"--check", pdf});
     ASSERT_TRUE(qpdf.waitForFinished(30000));
     EXPECT_EQ(qpdf.exitCode(), 0) << qpdf.readAllStandardOutput().toStdString();
+    EXPECT_EQ(p.QuickRep1->page().paperSize(), QSizeF(210, 279));
     QFile::remove(pdf);
 }
 

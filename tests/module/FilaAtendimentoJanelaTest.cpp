@@ -13,6 +13,7 @@
 #include "host/ui/DataTextControls.h"
 #include "host/ui/EditControls.h"
 #include "host/ui/Errors.h"
+#include "host/ui/PageControl.h"
 #include "service_orders/uAssFilaAtendimento.h"
 #include "service_orders/uAssOrdemServico.h"
 

@@ -1,0 +1,318 @@
+// The shipment invoice of a rental contract.
+
+#include "rental/uAssContLocNotaRemessa.h"
+
+#include "contracts/uDataTecCont.h"
+#include "contracts/uDataTecContRemessa.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+#include "host/Unotafiscal.h"
+#include "host/Upesqgeral.h"
+#include "host/data/Abort.h"
+#include "host/data/Field.h"
+#include "host/data/Format.h"
+#include "host/data/Query.h"
+#include "host/db/Database.h"
+
+#include <exception>
+
+namespace uAssContLocNotaRemessa {
+
+const char* const kInsereLinhaLocacao =
+    "insert into avec85it  (CODIGO, COD, NUMERO_PEDIDO, VALOR, QUANTIDADE, OBS, DESCONTO,   DATA_EMISSAO, BAIXA, "
+    "TOTAL_UNIT, AUX2, AUX3, aoCodigo,   UGMODIFICADO, VEITUNIDADE, VEITCOMPLEMENTO)  values  (:CODIGO, :COD, "
+    ":NUMERO_PEDIDO, :VALOR, :QUANTIDADE, :OBS, :DESCONTO,   :DATA_EMISSAO, :BAIXA, :TOTAL_UNIT, :AUX2, :AUX3, "
+    ":aoCodigo,   'NOW', :VEITUNIDADE, :VEITCOMPLEMENTO)";
+
+double ValorUnitario(const QString& modo, double valorUnitarioContrato, double custo, double acrescimo)
+{
+    if (modo == "E")
+        return Trunc2Casas(valorUnitarioContrato);
+    const double percentual = Trunc2Casas(acrescimo);
+    if (percentual > 0)
+        return Trunc2Casas(custo + custo * percentual / 100);
+    return custo;
+}
+
+QVariantMap ParametrosLinha(const LinhaNota& linha, int cod, double valorUnitario, const QString& unidadeMedida,
+                            const QString& pedido, int contrato, const QDateTime& hoje)
+{
+    return {{"CODIGO", linha.produto},
+            {"COD", cod},
+            {"NUMERO_PEDIDO", pedido.trimmed()},
+            {"VALOR", Trunc2Casas(valorUnitario)},
+            {"QUANTIDADE", linha.quantidade},
+            {"OBS", linha.observacao},
+            {"DESCONTO", linha.desconto},
+            {"DATA_EMISSAO", hoje},
+            {"BAIXA", QString("")},
+            {"TOTAL_UNIT", linha.quantidade * valorUnitario * (1 - linha.desconto / 100)},
+            {"AUX2", 0},
+            {"AUX3", 0},
+            {"aoCodigo", contrato},
+            {"VEITUNIDADE", unidadeMedida.left(2)},
+            {"VEITCOMPLEMENTO", linha.complemento}};
+}
+
+QString TextoLinha(const QString& textoContrato, const QString& descricaoProduto, bool comSerie,
+                   const QStringList& seriais)
+{
+    QString texto = textoContrato;
+    if (!descricaoProduto.isEmpty())
+        texto.remove(descricaoProduto + "  -  ");
+    const QString serie = comSerie ? "Nº Série: " + seriais.join(", ") : QString();
+    return texto + "\r" + serie;
+}
+
+QString ObservacaoNota(const DadosObservacao& d)
+{
+    const QString crlf = QStringLiteral("\r\n");
+    return "Entrega: " + d.endEntrega.trimmed() + crlf + "Contato: " + d.contatoEntrega + crlf +
+           "Nº Contrato: " + d.numeroContrato + crlf + "Proposta: " + d.proposta + crlf +
+           "Vigência de: " + host::data::formatDateTime("dd/mm/yy", d.implantacao) +
+           " até: " + host::data::formatDateTime("dd/mm/yy", d.validade) + crlf +
+           "Valor Mensal R$: " + host::data::formatFloat("###,###,##0.00", d.valorParcela);
+}
+
+}  // namespace uAssContLocNotaRemessa
+
+using namespace uAssContLocNotaRemessa;
+
+namespace {
+
+const QString kAbortadaRemessaLoc = QStringLiteral("Aviso: operação abortada.\r");
+
+host::data::Query& cabecalhoRemessaLoc() { return *dmTecContrato->quCtrCadastro; }
+QString campoRemessaLoc(const char* nome) { return cabecalhoRemessaLoc().fieldByName(nome)->asString(); }
+QString modoRemessaLoc() { return dmGlobal->Parametro("ATMODOPEDIDOASSISTENCIA"); }
+
+// Steps before anything is written: a contract whose lines are all invoiced,
+// no open equipment, no operation.
+QString recusasRemessaLoc(int contrato)
+{
+    dmTecContrato->CarregaContratoItemEquipamento(contrato, false, false);
+    host::data::Query& equipamentos = *dmTecContrato->quCtrCadastroIt;
+    equipamentos.last();
+    const int n = equipamentos.isEmpty() ? 0 : equipamentos.recordCount();
+    equipamentos.first();
+    const QString remessa = campoRemessaLoc("ACNFREMESSA").trimmed();
+    if (!dmTecContrato->CtrAssVerificaPendenciaEmissaoNF(contrato, 0, n, {}) && !remessa.isEmpty())
+        dmGlobal->MostraAviso(kAbortadaRemessaLoc + "Contrato já possui Documento: " + remessa + ".", true);
+    if (n == 0)
+        dmGlobal->MostraAviso(kAbortadaRemessaLoc + "Não existem itens para Emissão S/Remessa!", true);
+    QString operacao, descricao, tipo;
+    if (!SelecionaPesquisaGeral(25, "cod_op", "desc_op_nf", "tipo_op", operacao, descricao, tipo) ||
+        operacao.trimmed().isEmpty())
+        dmGlobal->MostraAviso(kAbortadaRemessaLoc + "Código da Operação Inválido!", true);
+    return operacao.trimmed();
+}
+
+struct ProdutoRemessaLoc {
+    double custo = 0;
+    double acrescimo = 0;
+    QString unidade;
+    QString descricao;
+    bool comSerie = false;
+};
+
+ProdutoRemessaLoc produtoRemessaLoc(const QString& codigo)
+{
+    host::db::Statement st(*dmGlobal->IBTransaction1,
+                           "select coalesce(PCO_CUSTO, 0), coalesce(PCOCUSTOACRESCIMO, 0), UNIDADE_MEDIDA,"
+                           " DESCRICAO, PRGERANS from ACEC1101 where CODIGO = :CODIGO");
+    st.setParam("CODIGO", codigo);
+    st.execute();
+    ProdutoRemessaLoc p;
+    if (st.fetch())
+        p = {st.value(0).toDouble(), st.value(1).toDouble(), st.value(2).toString(), st.value(3).toString(),
+             st.value(4).toString().trimmed() == "O"};
+    return p;
+}
+
+// The serials of the contract's product, each once.
+QStringList seriaisRemessaLoc(int contrato, const QString& produto)
+{
+    host::db::Statement st(*dmGlobal->IBTransaction1,
+                           "select NSNUMERO from AUGC50NS where ACCODIGO = :CONTRATO and PRCODIGO = :PRODUTO"
+                           " group by NSNUMERO");
+    st.setParam("CONTRATO", contrato);
+    st.setParam("PRODUTO", produto);
+    st.execute();
+    QStringList seriais;
+    while (st.fetch())
+        seriais << st.value(0).toString();
+    return seriais;
+}
+
+// One order line per open contract line still to invoice (every open line
+// in mode "C"), each committed with its text. A failed insert undoes only
+// itself and ends the shipment.
+void linhasRemessaLoc(const QString& pedido, int contrato)
+{
+    const QString modo = modoRemessaLoc();
+    const QDateTime hoje(QDate::currentDate(), QTime(0, 0));
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    std::unique_ptr<host::data::Query> linhas = CriarIbQuery("quLinhasRemessaLoc");
+    linhas->setSql("Select PRCODIGO, ACITVALOR, ACITQUANTIDADE, ACITVALORUNITARIO, ACITDESCONTO, ACITOBSERVACAO,"
+                   " ACITCODIGO, ACCODIGO, ACITCOMPLEMENTO from AATC05ACIT Where acCodigo = " +
+                   QString::number(contrato) + " and coalesce(ACITENCERRADO, '') <> 'S' " + " order by ACITCODIGO ");
+    linhas->open();
+    for (; !linhas->eof(); linhas->next()) {
+        auto campo = [&linhas](const char* nome) { return linhas->fieldByName(nome); };
+        const LinhaNota linha{campo("PRCODIGO")->asString(),    campo("ACITCODIGO")->asInteger(),
+                              campo("ACITQUANTIDADE")->asFloat(), campo("ACITDESCONTO")->asFloat(),
+                              campo("ACITOBSERVACAO")->asString(), campo("ACITCOMPLEMENTO")->asString()};
+        if (!dmTecContrato->CtrAssVerificaPendenciaEmissaoNF(campo("ACCODIGO")->asInteger(), linha.item, 0,
+                                                             linha.produto) &&
+            modo != "C")
+            continue;
+        const ProdutoRemessaLoc produto = produtoRemessaLoc(linha.produto);
+        const double valor =
+            ValorUnitario(modo, campo("ACITVALORUNITARIO")->asFloat(), produto.custo, produto.acrescimo);
+        const int cod = modo == "E" ? linha.item
+                                    : int(MaximoDado("cod", "avec85it", "numero_pedido", pedido.trimmed())) + 1;
+        try {
+            host::db::Savepoint ponto(tr);
+            host::db::executeSql(tr, kInsereLinhaLocacao,
+                                 ParametrosLinha(linha, cod, valor, produto.unidade, pedido, contrato, hoje));
+            ponto.release();
+            tr.commitRetaining();
+        } catch (const std::exception&) {
+            dmGlobal->MostraErro("Erro ao Gerar Nota Fiscal.");
+        }
+        const QString textoContrato =
+            CarregaDado("OBTEXTO", "AUGC70OB",
+                        " where obid = 'Y' and obsequencia = " + QString::number(linha.item) +
+                            " and obcodigo = " + QuotedStr(QString::number(contrato)));
+        const QStringList seriais = produto.comSerie ? seriaisRemessaLoc(contrato, linha.produto) : QStringList();
+        dmTecContrato->GravaObservacaoObjetoVendaItem(pedido, cod,
+                                                      TextoLinha(textoContrato, produto.descricao, produto.comSerie,
+                                                                 seriais));
+    }
+    linhas->close();
+}
+
+struct NotaEmitidaLoc {
+    QString documento, serie, cliente, operacao, local;
+};
+
+// The invoice of the temporary order through the host's window; empty when
+// the window was closed before the invoice was issued.
+NotaEmitidaLoc emitirRemessaLoc(const QString& pedido)
+{
+    TfmNotaFiscal* nota = fmNotaFiscal.get();
+    nota->PesquisarPedidoVendas(0, 0, pedido.trimmed(), {});
+    if (!fmNotaFiscal.get())
+        return {};
+    host::data::Query& ordem = *nota->quPedido;
+    nota->EmissaoNotaFiscalSaida(ordem.fieldByName("NUMERO_PEDIDO")->asString(), {},
+                                 ordem.fieldByName("OPERACAO")->asString(), {}, {}, false,
+                                 ordem.fieldByName("AUX1")->asFloat(), true);
+    if (!fmNotaFiscal.get())
+        return {};
+    NotaEmitidaLoc emitida{nota->numeroNota(), nota->serieNota(), {}, {}, {}};
+    host::db::Statement st(*dmGlobal->IBTransaction1,
+                           "select COD_CLI, OPERACAO_DOC, LOCAL_DOC from ACEM1401 where DOCUMENTO = :DOCUMENTO"
+                           " and SERIE_DOC = :SERIE and COD_PEDIDO = :PEDIDO");
+    st.setParam("DOCUMENTO", emitida.documento);
+    st.setParam("SERIE", emitida.serie);
+    st.setParam("PEDIDO", pedido.trimmed());
+    st.execute();
+    if (st.fetch()) {
+        emitida.cliente = st.value(0).toString();
+        emitida.operacao = st.value(1).toString();
+        emitida.local = st.value(2).toString();
+    }
+    return emitida;
+}
+
+// The contract records the invoice, the invoice gets its note and the
+// contract, and the temporary order goes.
+void registrarRemessaLoc(const NotaEmitidaLoc& nota, const QString& pedido, int contrato)
+{
+    host::data::Query& c = cabecalhoRemessaLoc();
+    c.edit();
+    c.fieldByName("ACNFREMESSA")->setAsString(nota.documento.trimmed());
+    c.fieldByName("ACNFREMESSAEMISSAO")->setAsDateTime(QDateTime(QDate::currentDate(), QTime(0, 0)));
+    c.post();
+
+    DadosObservacao dados;
+    dados.endEntrega = campoRemessaLoc("ACENDENTREGA");
+    dados.contatoEntrega =
+        CarregaDado("coalesce(ANNOME, '')", "AUGC3701", "where ANCODIGO = " + QuotedStr(campoRemessaLoc("ACCONTENTREGA")));
+    dados.numeroContrato = campoRemessaLoc("ACNUMEROCONTRATO");
+    dados.proposta = campoRemessaLoc("ACPROPOSTA");
+    dados.implantacao = c.fieldByName("ACDATAIMPLANTACAO")->asDateTime();
+    dados.validade = c.fieldByName("ACDATAVALIDADE")->asDateTime();
+    dados.valorParcela = c.fieldByName("ACVALORPARCELA")->asFloat();
+    dmGlobal->GravaObservacao(nota.local + nota.documento + nota.serie + nota.operacao + nota.cliente, "M", -1,
+                              ObservacaoNota(dados));
+    dmGlobal->IBTransaction1->commitRetaining();
+
+    uDataTecContRemessa::ExcluirPedidoTemporario(pedido);
+    const QString daNota = " where DOCUMENTO = " + QuotedStr(nota.documento) + " and SERIE_DOC = " +
+                           QuotedStr(nota.serie) + " and COD_CLI = " + QuotedStr(nota.cliente) +
+                           " and OPERACAO_DOC = " + QuotedStr(nota.operacao) + " and LOCAL_DOC = " +
+                           QuotedStr(nota.local);
+    UpdateCampoCommit("ACEM1401", "FRETE1_2", QuotedStr("1"), daNota);
+    UpdateCampoCommit("ACEM1401", "ACCODIGO", QuotedStr(QString::number(contrato)), daNota);
+    UpdateCampoCommit("ACEM1401", "COD_PEDIDO", QuotedStr(campoRemessaLoc("ACPEDIDO")), daNota);
+    if (TfmNotaFiscal* janela = fmNotaFiscal.get()) {
+        janela->quPedido->close();
+        janela->quNotaFiscal->close();
+    }
+    dmGlobal->IBTransaction1->commitRetaining();
+}
+
+void descartarPedidoRemessaLoc(const QString& pedido)
+{
+    uDataTecContRemessa::ExcluirPedidoTemporario(pedido);
+    dmGlobal->IBTransaction1->commitRetaining();
+}
+
+bool pedidoFaturadoRemessaLoc(const QString& pedido)
+{
+    return ContadorDados("COD_PEDIDO", "ACEM1401", pedido.trimmed()) > 0;
+}
+
+}  // namespace
+
+void EmitirNotaFiscalRemessaLocacao()
+{
+    const int contrato = cabecalhoRemessaLoc().fieldByName("ACCODIGO")->asInteger();
+    const QString operacao = recusasRemessaLoc(contrato);
+    const QString pedido = uDataTecContRemessa::PedidoTemporario(operacao);
+    try {
+        linhasRemessaLoc(pedido, contrato);
+    } catch (...) {
+        descartarPedidoRemessaLoc(pedido);
+        throw;
+    }
+
+    uDataTecContRemessa::JanelaNota janela;
+    NotaEmitidaLoc nota;
+    const QString atencao = "Atenção: verificar faturamento contrato " + QString::number(contrato) + " no pedido " +
+                            pedido + "\rCódigo do Erro: ";
+    try {
+        nota = emitirRemessaLoc(pedido);
+    } catch (const std::exception& erro) {
+        // The host's emission leaves nothing of a refused invoice behind.
+        descartarPedidoRemessaLoc(pedido);
+        dmGlobal->MostraAviso(atencao + QString::fromUtf8(erro.what()), true);
+    }
+    if (nota.documento.trimmed().isEmpty()) {
+        // The window was closed: without an invoice the order goes; with one
+        // (issued before the window closed) the billing is checked by hand.
+        if (pedidoFaturadoRemessaLoc(pedido))
+            dmGlobal->MostraAviso(atencao + "Janela da Nota Fiscal fechada durante a emissão.", true);
+        descartarPedidoRemessaLoc(pedido);
+        dmGlobal->MostraAviso(kAbortadaRemessaLoc + "Nota Fiscal não emitida.", true);
+    }
+    try {
+        registrarRemessaLoc(nota, pedido, contrato);
+    } catch (const std::exception& erro) {
+        dmGlobal->MostraAviso(atencao + QString::fromUtf8(erro.what()), true);
+    }
+    dmGlobal->MostraAviso("Documento \"" + nota.documento.trimmed() + "\" gerado com Sucesso!", false);
+}
