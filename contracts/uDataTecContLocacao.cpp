@@ -16,17 +16,19 @@ using host::data::Query;
 
 void TdmTecContrato::CarregaContratoParcelaLocEquip(int contrato, const QString& tipo)
 {
-    const QString codigo = QString::number(contrato);
-    QString sql = sqlContratoParcela() + "Where rec.aoCodigo = " + codigo;
+    // The contract by parameter: the text stays the same from one contract
+    // to the next, so a batch (the renewal) keeps it prepared.
+    QString sql = sqlContratoParcela() + "Where rec.aoCodigo = :AOCODIGO";
     // A complementary contract is billed with its principals: their real
     // receivables are listed with its own.
     if (tipo == "C")
-        sql += " or (rec.aoCodigo in (select accodigoprincipal from aatc05acvi where accodigocomplemento = " + codigo +
-               ")) and coalesce(rec.situacao_documento, '') <> " + QuotedStr("V");
+        sql += " or (rec.aoCodigo in (select accodigoprincipal from aatc05acvi where accodigocomplemento = :AOCODIGO))"
+               " and coalesce(rec.situacao_documento, '') <> " + QuotedStr("V");
     sql += " Order by Rec.Data_vencimento, Rec.Numero_Documento ";
     Query* receber = dmGlobal->quReceber;
     receber->close();
     receber->setSql(sql);
+    receber->paramByName("AOCODIGO")->setValue(contrato);
     if (contrato != 0)
         receber->open();
 }

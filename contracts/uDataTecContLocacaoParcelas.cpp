@@ -49,8 +49,9 @@ struct ContratoLocacao {
 ContratoLocacao lerContrato(TdmTecContrato& dm, int contrato)
 {
     ContratoLocacao c;
-    host::db::Statement st(*dmGlobal->IBTransaction1,
-                           "select ACDATARA, ACDATAVALIDADE, AJCODIGO from AATC05AC where ACCODIGO = :C");
+    // Kept prepared: a renewal batch calls the generator once per contract.
+    host::db::Statement& st =
+        dmGlobal->ComandoPreparado("select ACDATARA, ACDATAVALIDADE, AJCODIGO from AATC05AC where ACCODIGO = :C");
     st.setParam("C", contrato);
     st.execute();
     if (st.fetch()) {
@@ -83,9 +84,9 @@ class PrevisoesAnteriores {
 public:
     PrevisoesAnteriores(const QString& cliente, int contrato) : cliente_(cliente)
     {
-        host::db::Statement st(*dmGlobal->IBTransaction1,
-                               "select NUMERO_DOCUMENTO, SEQUENCIA, CODIGO_FILIAL from ACRC5001"
-                               " where CODIGO_CLIENTE = :CLIENTE and AOCODIGO = :CONTRATO and SITUACAO_DOCUMENTO = 'V'");
+        host::db::Statement& st = dmGlobal->ComandoPreparado(
+            "select NUMERO_DOCUMENTO, SEQUENCIA, CODIGO_FILIAL from ACRC5001"
+            " where CODIGO_CLIENTE = :CLIENTE and AOCODIGO = :CONTRATO and SITUACAO_DOCUMENTO = 'V'");
         st.setParam("CLIENTE", cliente);
         st.setParam("CONTRATO", contrato);
         st.execute();
@@ -132,6 +133,12 @@ Documento proximoDocumento(const QString& cliente, int contrato)
         return d;
     }
     d.numero = CodigoCadastralDisponivel("numero_documento", "Acrc5001", 999999, "000000");
+    // A free number is stored by no receivable (as any width of its digits),
+    // so it starts at sequence 1; only "" (every number taken) may be.
+    if (!d.numero.isEmpty()) {
+        d.sequencia = 1;
+        return d;
+    }
     d.sequencia = int(MaximoDado("sequencia", "acrc5001", "codigo_cliente", cliente,
                                  " and numero_documento = " + QuotedStr(d.numero))) +
                   1;

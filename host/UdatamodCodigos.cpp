@@ -7,8 +7,54 @@
 
 #include <set>
 
-QString CodigoCadastralDisponivel(const QString& coluna, const QString& tabela, int maximo,
-                                  const QString& formato, const QString& condicao)
+namespace {
+
+// Numbers are compared as their digits padded to this width, the widest a
+// 64-bit integer always holds: "99" and "000124" then order as 99 < 124.
+constexpr int kLarguraCodigoNumerico = 18;
+
+// The condition as a conjunct: "where X" (any case) gives "X"; none gives
+// none. Anything else cannot be joined to our own where-clause.
+bool condicaoComoConjuncao(const QString& condicao, QString& conjuncao)
+{
+    const QString texto = condicao.trimmed();
+    conjuncao.clear();
+    if (texto.isEmpty())
+        return true;
+    if (!texto.startsWith("where", Qt::CaseInsensitive) || texto.size() < 6 || !texto.at(5).isSpace())
+        return false;
+    conjuncao = " and (" + texto.mid(6) + ")";
+    return true;
+}
+
+// The largest number stored, found by the engine: only digits count, walked
+// in the order of their padded digits (the host schema keeps a descending
+// index on that expression for the receivables' document numbers, so the
+// walk stops at the first row instead of reading the whole table). 0 when
+// none; -1 when the condition is of a form the statement cannot take.
+qint64 maiorCodigoNumerico(const QString& coluna, const QString& tabela, const QString& condicao)
+{
+    QString conjuncao;
+    if (!condicaoComoConjuncao(condicao, conjuncao))
+        return -1;
+    const QString chave = QString("lpad(trim(%1), %2, '0')").arg(coluna).arg(kLarguraCodigoNumerico);
+    host::db::Statement& st = dmGlobal->ComandoPreparado(
+        QString("select first 1 trim(%1) from %2 where trim(%1) similar to '[0-9]+'"
+                " and char_length(trim(%1)) <= %3%4 order by %5 desc")
+            .arg(coluna, tabela)
+            .arg(kLarguraCodigoNumerico)
+            .arg(conjuncao, chave));
+    st.execute();
+    qint64 maior = 0;
+    if (st.fetch()) {
+        maior = st.value(0).toString().toLongLong();
+        st.closeCursor();
+    }
+    return maior;
+}
+
+// Every positive number stored (the search past the maximum needs them all).
+std::set<qint64> codigosNumericosUsados(const QString& coluna, const QString& tabela, const QString& condicao)
 {
     host::db::Statement st(*dmGlobal->IBTransaction1,
                            QString("select distinct %1 from %2 %3").arg(coluna, tabela, condicao));
@@ -20,8 +66,24 @@ QString CodigoCadastralDisponivel(const QString& coluna, const QString& tabela, 
         if (numero && valor > 0)
             usados.insert(valor);
     }
-    qint64 livre = usados.empty() ? 1 : *usados.rbegin() + 1;
+    return usados;
+}
+
+}  // namespace
+
+QString CodigoCadastralDisponivel(const QString& coluna, const QString& tabela, int maximo,
+                                  const QString& formato, const QString& condicao)
+{
+    qint64 maior = maiorCodigoNumerico(coluna, tabela, condicao);
+    std::set<qint64> usados;
+    if (maior < 0) {
+        usados = codigosNumericosUsados(coluna, tabela, condicao);
+        maior = usados.empty() ? 0 : *usados.rbegin();
+    }
+    qint64 livre = maior + 1;
     if (livre > maximo) {
+        if (usados.empty())
+            usados = codigosNumericosUsados(coluna, tabela, condicao);
         livre = 1;
         while (livre <= maximo && usados.count(livre))
             ++livre;

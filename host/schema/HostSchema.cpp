@@ -94,9 +94,10 @@ void createGenerator(db::Transaction& tr, const char* generator, const char* tab
 // contract's receivables and their cash forecast, a contract's items, an
 // order's lines, the invoices of an order and of a series, an order's items,
 // the earlier items of a serial number, a customer's contracts, a product's
-// parts lines and the newest order (the engine reads a
-// largest value or a descending order only through a descending index:
-// without it every new order read the whole table to take its number).
+// parts lines, the newest order and the largest receivable number (the
+// engine reads a largest value or a descending order only through a
+// descending index: without it every new order read the whole table to take
+// its number). An index on an expression is written "COMPUTED BY (...)".
 // Returns whether any was created.
 bool createIndexes(db::Transaction& tr)
 {
@@ -104,6 +105,9 @@ bool createIndexes(db::Transaction& tr)
     static const Index indexes[] = {
         {"IX_ACRC5001_CLIENTE", "ACRC5001", "CODIGO_CLIENTE, NUMERO_DOCUMENTO"},
         {"IX_ACRC5001_AOCODIGO", "ACRC5001", "AOCODIGO"},
+        // The receivables' free number: their numbers ordered as numbers
+        // (the expression CodigoCadastralDisponivel orders by).
+        {"IX_ACRC5001_NUMERO_DESC", "ACRC5001", "COMPUTED BY (lpad(trim(NUMERO_DOCUMENTO), 18, '0'))", true},
         // A receivable's invoice and collection document is looked for before one is issued.
         {"IX_ACRC50FB_CLIENTE", "ACRC50FB", "CODIGO_CLIENTE, NUMERO_DOCUMENTO"},
         {"IX_ACXC94XP_DOCUMENTO", "ACXC94XP", "XPDOCUMENTO, XPEMITENTE"},
@@ -130,10 +134,12 @@ bool createIndexes(db::Transaction& tr)
     for (const Index& index : indexes) {
         if (existing.contains(QLatin1String(index.name)))
             continue;
-        db::executeSql(tr, QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
+        const QLatin1String columns(index.columns);
+        db::executeSql(tr, QStringLiteral("CREATE %1INDEX %2 ON %3 %4")
                                .arg(index.descending ? QStringLiteral("DESCENDING ") : QString(),
                                     QLatin1String(index.name), QLatin1String(index.table),
-                                    QLatin1String(index.columns)));
+                                    columns.startsWith(QLatin1String("COMPUTED")) ? QString(columns)
+                                                                                  : "(" + QString(columns) + ")"));
         changed = true;
     }
     return changed;

@@ -89,6 +89,68 @@ TEST_F(ReceberCaixaTest, FreeDocumentCodes)
     EXPECT_EQ(CodigoCadastralDisponivel("NUMERO_DOCUMENTO", "ACRC5001", 999999, "000000"), "000001");
 }
 
+// The engine finds the largest number: numbers of other widths compare as
+// numbers, not as text; values with anything but digits count for nothing.
+TEST_F(ReceberCaixaTest, FreeDocumentCodesCompareNumbersOfEveryWidth)
+{
+    const auto livre = [] { return CodigoCadastralDisponivel("NUMERO_DOCUMENTO", "ACRC5001", 999999, "000000"); };
+    // Written as stored, blanks included.
+    const auto numero = [this](const char* texto) {
+        exec("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL) values"
+             " (:N, 'C0001', 1, '01')",
+             {{"N", QString(texto)}});
+    };
+    numero("   ");
+    EXPECT_EQ(livre(), "000001") << "blanks only";
+    for (const char* texto : {"99", "000124", "9A", "A999999", "1 5", "-500", "12.5", "0000000130"})
+        numero(texto);
+    EXPECT_EQ(livre(), "000131") << "\"99\" < \"000124\" < \"0000000130\"; the rest are no numbers";
+    numero(" 0400 ");
+    EXPECT_EQ(livre(), "000401") << "surrounding blanks are ignored";
+    numero("0000000000");
+    EXPECT_EQ(livre(), "000401");
+    // Past the maximum, the smallest number not stored, whatever its width.
+    EXPECT_EQ(CodigoCadastralDisponivel("NUMERO_DOCUMENTO", "ACRC5001", 400, "0000"), "0001");
+    numero("1");
+    numero("0002");
+    EXPECT_EQ(CodigoCadastralDisponivel("NUMERO_DOCUMENTO", "ACRC5001", 400, "0000"), "0003");
+    numero("1000000");
+    EXPECT_EQ(livre(), "000003") << "a number past the maximum sends the search back to the gaps";
+    // A where-clause narrows what counts; one of another form is read row by row.
+    EXPECT_EQ(CodigoCadastralDisponivel("NUMERO_DOCUMENTO", "ACRC5001", 999999, "000000",
+                                        "where NUMERO_DOCUMENTO <> '1000000' and SEQUENCIA = 1"),
+              "000401");
+    EXPECT_EQ(CodigoCadastralDisponivel("NUMERO_DOCUMENTO", "ACRC5001", 999999, "000000",
+                                        "WHERE\tNUMERO_DOCUMENTO between '0' and '02'"),
+              "000131") << "as text, \"0000000130\" and \"000124\" sort below \"02\", \" 0400 \" before \"0\"";
+    EXPECT_EQ(CodigoCadastralDisponivel("NUMERO_DOCUMENTO", "ACRC5001", 999999, "000000",
+                                        "rec where rec.NUMERO_DOCUMENTO = '99'"),
+              "000100");
+}
+
+// Every number up to the maximum taken: no code; an empty table starts at 1.
+TEST_F(ReceberCaixaTest, FreeDocumentCodesRunOutPastTheMaximum)
+{
+    EXPECT_EQ(CodigoCadastralDisponivel("NUMERO_DOCUMENTO", "ACRC5001", 3, "00"), "01");
+    for (const char* numero : {"1", "02", "003"})
+        parcela(numero, 1, 1);
+    EXPECT_EQ(CodigoCadastralDisponivel("NUMERO_DOCUMENTO", "ACRC5001", 3, "00"), "");
+    EXPECT_EQ(CodigoCadastralDisponivel("NUMERO_DOCUMENTO", "ACRC5001", 4, "00"), "04");
+}
+
+// The free number is found by one statement, kept prepared, however many
+// receivables there are.
+TEST_F(ReceberCaixaTest, FreeDocumentCodeIsOneStatementWhateverTheRows)
+{
+    for (int n = 1; n <= 40; ++n)
+        parcela(QString::number(n * 7), 1, 1);
+    CodigoCadastralDisponivel("NUMERO_DOCUMENTO", "ACRC5001", 999999, "000000");
+    const testsupport::StatementCounter contador;
+    EXPECT_EQ(CodigoCadastralDisponivel("NUMERO_DOCUMENTO", "ACRC5001", 999999, "000000"), "000281");
+    EXPECT_EQ(contador.count(), 1);
+    EXPECT_EQ(contador.prepares(), 0);
+}
+
 TEST_F(ReceberCaixaTest, DialogAddsTheUndistributedPartAndCommits)
 {
     parcela("100231", 1, 100);

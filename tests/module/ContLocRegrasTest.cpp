@@ -153,5 +153,33 @@ TEST_F(ContLocReceberTest, TodasChangesForecastsWithoutBoletoAndSelecaoOnlySelec
               QStringList(4, "Pedido: PC-9 nota"));
 }
 
+// A complementary contract lists its own receivables and its principals'
+// real ones, the contract bound by parameter in both places; the same load
+// serves the next contract without preparing again.
+TEST_F(ContLocReceberTest, ComplementaryContractListsItsPrincipalsRealReceivables)
+{
+    parcela("000001", "V", 100);
+    parcela("000002", "*", 100);
+    exec("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL, SITUACAO_DOCUMENTO,"
+         " VALOR_DOCUMENTO, DATA_EMISSAO, DATA_VENCIMENTO, AOCODIGO) values ('000009', '00004', 1, '01', 'V', 5,"
+         " '2024-01-01', '2024-03-10', 802)");
+    exec("insert into AATC05ACVI (ACCODIGOPRINCIPAL, ACCODIGOCOMPLEMENTO) values (801, 802)");
+    host::data::Query& receber = *dmGlobal->quReceber;
+    const auto numeros = [&] {
+        QStringList lidos;
+        for (receber.first(); !receber.eof(); receber.next())
+            lidos << receber.fieldByName("NUMERO_DOCUMENTO")->asString();
+        return lidos;
+    };
+    dmTecContrato->CarregaContratoParcelaLocEquip(802, "C");
+    EXPECT_EQ(numeros(), (QStringList{"000002", "000009"}));
+    dmTecContrato->CarregaContratoParcelaLocEquip(802, "P");
+    EXPECT_EQ(numeros(), QStringList{"000009"});
+    const testsupport::StatementCounter contador;
+    dmTecContrato->CarregaContratoParcelaLocEquip(801, "P");
+    EXPECT_EQ(numeros(), (QStringList{"000001", "000002"}));
+    EXPECT_EQ(contador.prepares(), 0);
+}
+
 }  // namespace
 }  // namespace moduletest

@@ -285,5 +285,48 @@ TEST_F(ContRenovacaoJanelaTest, PictureOfTheListColoured)
     guardaFoto(form, "fmAssContRenovacao.png");
 }
 
+// Each renewal of a batch costs the same statements, whatever the
+// receivables already stored: the free number is the engine's first row of
+// an index, not a read of every number, and the generator's reads stay
+// prepared from one contract to the next.
+TEST_F(ContRenovacaoJanelaTest, EachRenewalOfABatchRunsTheSameStatements)
+{
+    parametro("ATPREVISAOCAIXA", "S");
+    exec("insert into AATC11AJ (AJCODIGO, AJDESCRICAO, CXCODIGO) values (1, 'Locação', '1.01')");
+    TfmAssContRenovacao& form = abrir();
+    vencimento(form);
+    struct Custo {
+        std::uint64_t comandos, preparos;
+    };
+    const auto renova = [&](int primeiro, int contratos) {
+        for (int c = primeiro; c < primeiro + contratos; ++c) {
+            contrato(c, "ACVALOR, AJCODIGO", "90, 1");
+            parcelaPeriodo(c, QString("%1").arg(c, 6, 10, QChar('0')), "2024-01-05", "2024-02-05", 75);
+        }
+        form.edNroContrato->setText(QString("L%1").arg(primeiro / 10));
+        form.bbPesquisar->click();
+        EXPECT_EQ(form.stInformacao->panelText(0), QString("Total de Registros: %1").arg(contratos));
+        dialogs->answer("Sim");
+        const testsupport::StatementCounter contador;
+        form.bbRenovar->click();
+        return Custo{std::uint64_t(contador.count()), std::uint64_t(contador.prepares())};
+    };
+    renova(810, 1);   // the first renewal prepares what the later ones find ready
+    const Custo dois = renova(820, 2);
+    const Custo seis = renova(830, 6);
+    EXPECT_EQ(one("select count(*) from ACRC5001 where CREMISSAOINI = '2024-02-05'").toInt(), 9);
+    EXPECT_EQ(one("select max(NUMERO_DOCUMENTO) from ACRC5001").toString(), "000841")
+        << "each new number after the largest stored";
+    // Per contract: the window's load of its receivables; the generator's
+    // reads of the contract, its value, items, operation taxes, cash account
+    // and template, and its earlier forecasts (7); the instalment's savepoint
+    // and release (2), free number, receivable, cash forecast, covered period
+    // and observation (5). The direct writes need two of these: the rules
+    // read what decides the value, the account and the number, and each
+    // instalment is written whole or not at all.
+    EXPECT_EQ((seis.comandos - dois.comandos) / 4, 1u + 7 + 2 + 5) << seis.comandos << " " << dois.comandos;
+    EXPECT_EQ(seis.preparos - dois.preparos, 0u) << "nothing prepared again for another contract";
+}
+
 }  // namespace
 }  // namespace moduletest
