@@ -117,6 +117,9 @@ TEST_F(ContAditivoJanelaTest, HeightsTabsAndConsecutiveNumbersOfInclusions)
         f.bbSair->click();
     });
     EXPECT_EQ(linhas(801), (QStringList{"33 A - 4 1/1..- 100 |", "31 A I 5 2/3..- 320 |", "32 A I 6 3/3..- 0 |"}));
+    EXPECT_EQ(lido("select EVSTATUS from AUGC20EV where EVCODIGO in (31, 32) order by EVCODIGO"),
+              (QStringList{"L", "L"}))
+        << "the rented vehicles' status is committed with their lines";
 }
 
 TEST_F(ContAditivoJanelaTest, SubstitutionEndsOnlyTheActiveLineAndKeepsItsValueThroughClearing)
