@@ -1,5 +1,6 @@
 // Rental support on a real database: the rental instalments, the rental
-// lines of a contract and their checks, the unit's status, the return of an
+// lines of a contract and their checks, the unit's status (committed with
+// the line, or the line undone when it cannot be written), the return of an
 // item with its late-return fine, and the checks the rental screens call.
 
 #include "tests/contracts/ContractsFixture.h"
