@@ -183,6 +183,14 @@ void GerarPrevisaoContrato()
 
 // ---- deleting every forecast ----
 
+QString CondicaoCaixaParcela(const Dataset& receber)
+{
+    return "Where xpId = 'R'   and xpEmitente  = " + QuotedStr(texto(receber, "CODIGO_CLIENTE")) +
+           "  and xpDocumento = " + QuotedStr(texto(receber, "NUMERO_DOCUMENTO")) +
+           "  and xpLocal     = " + QuotedStr(texto(receber, "CODIGO_FILIAL")) +
+           "  and crSequencia = " + QuotedStr(texto(receber, "SEQUENCIA"));
+}
+
 int ExcluirTodasPrevisoes(Dataset& receber, int contrato)
 {
     const bool semPrevisao = dmGlobal->Parametro("ATPARCELASEMPREVISAO").trimmed().toUpper() == "S";
@@ -194,10 +202,7 @@ int ExcluirTodasPrevisoes(Dataset& receber, int contrato)
             continue;
         }
         const QString documento = texto(receber, "NUMERO_DOCUMENTO");
-        const QString condicao = "Where xpId = 'R'   and xpEmitente  = " + QuotedStr(texto(receber, "CODIGO_CLIENTE")) +
-                                 "  and xpDocumento = " + QuotedStr(documento) +
-                                 "  and xpLocal     = " + QuotedStr(texto(receber, "CODIGO_FILIAL")) +
-                                 "  and crSequencia = " + QuotedStr(texto(receber, "SEQUENCIA"));
+        const QString condicao = CondicaoCaixaParcela(receber);
         DeletaRegistros("acxc94xp", condicao);
         commitRetaining();
         dmGlobal->GravaLog(IbUserName(), "Deletou Previsão do CR", "delete from acxc94xp " + condicao, "ACXC94XP",

@@ -129,6 +129,8 @@ void GravarDataInicioFimVeiculos(host::data::Dataset& receber, int contrato, con
 void GerarPrevisaoContrato();
 
 // ---- "Excluir Parcelas" ----
+// The condition of the cash-forecast rows of the current receivable ("Where xpId = 'R' ...").
+QString CondicaoCaixaParcela(const host::data::Dataset& receber);
 // Every receivable of the dataset that may go (see ExcluiNaExclusaoTotal),
 // with its cash rows, audit and complementary forecasts. Returns the count.
 int ExcluirTodasPrevisoes(host::data::Dataset& receber, int contrato);

@@ -505,8 +505,20 @@ public:
     // header was not copied (uDataTecPedidoAssGeracao.cpp).
     QString GerarPedidoAssistencia(const QString& numero);
     // An order made into a rental contract with its items and their texts,
-    // all or nothing, committed; the contract's code.
+    // all or nothing, committed; the contract's code. An order whose
+    // ACCODIGO already names a contract (reopened after its release) keeps
+    // that one: its code comes back and nothing is written.
     int GerarContratoPedidoAssistencia(const QString& numero);
+    // The contract the loaded order already made, 0 when it names none.
+    int ContratoGeradoPedidoAss();
+    // The order's contract, new or kept, stored in the loaded order with
+    // status "L" (posted); novo tells which, for the notice.
+    struct ContratoPedidoAss {
+        int codigo = 0;
+        bool novo = false;
+        QString aviso() const;
+    };
+    ContratoPedidoAss ContratarPedidoAssistencia(const QString& numero);
     // The requested line's total at save (skipped for a typed total).
     void PVAssVerificaValorTotalItem();
     // The product's technical description (its host observations) and its composition.

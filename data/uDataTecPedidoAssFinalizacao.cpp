@@ -131,15 +131,12 @@ void gerarContratoDoPedido()
     if (MostraPergunta("Confirma a geração Contrato?", {"Sim", "Não"}) != "Sim")
         return;
     const QString numero = tec.campoPedido("NUMERO_PEDIDO").asString();
-    const int contrato = tec.GerarContratoPedidoAssistencia(numero);
-    host::data::Query& pedido = *tec.quAssVenda;
-    pedido.edit();
-    tec.campoPedido("IMPRESSO_NF").setAsString("L");
-    tec.campoPedido("ACCODIGO").setAsInteger(contrato);
-    pedido.post();
+    // An order reopened after its contract was made keeps that contract and
+    // goes on with it.
+    const TdmTec::ContratoPedidoAss contrato = tec.ContratarPedidoAssistencia(numero);
     movimentarCotadosFinalizacao(numero, kSerieUltimaFinalizacao, ReferenciasFinalizacao::CotadoContrato,
-                                 QString::number(contrato));
-    dmGlobal->MostraAviso("Contrato código \"" + QString::number(contrato) + "\" gerado com sucesso!", false);
+                                 QString::number(contrato.codigo));
+    dmGlobal->MostraAviso(contrato.aviso(), false);
 }
 
 }  // namespace

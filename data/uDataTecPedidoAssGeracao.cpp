@@ -91,9 +91,40 @@ QString TdmTec::GerarPedidoAssistencia(const QString& numero)
     return novo;
 }
 
+int TdmTec::ContratoGeradoPedidoAss()
+{
+    const int codigo = campoPedido("ACCODIGO").asInteger();
+    if (codigo > 0 && ContadorDados("ACCODIGO", "AATC05AC", QString::number(codigo), {}, true) > 0)
+        return codigo;
+    return 0;
+}
+
+QString TdmTec::ContratoPedidoAss::aviso() const
+{
+    return "Contrato código \"" + QString::number(codigo) +
+           (novo ? QStringLiteral("\" gerado com sucesso!") : QStringLiteral("\" já gerado para o Pedido!"));
+}
+
+TdmTec::ContratoPedidoAss TdmTec::ContratarPedidoAssistencia(const QString& numero)
+{
+    const int codigo = GerarContratoPedidoAssistencia(numero);
+    // The order was reloaded: it names the code only when it was kept.
+    const bool novo = campoPedido("ACCODIGO").asInteger() != codigo;
+    host::data::Query& pedido = *quAssVenda;
+    if (!pedido.editing())
+        pedido.edit();
+    campoPedido("IMPRESSO_NF").setAsString("L");
+    campoPedido("ACCODIGO").setAsInteger(codigo);
+    pedido.post();
+    return {codigo, novo};
+}
+
 int TdmTec::GerarContratoPedidoAssistencia(const QString& numero)
 {
     CarregaPedidoAssVenda(numero, {});
+    // Reopening an order does not undo its contract: one order, one contract.
+    if (const int existente = ContratoGeradoPedidoAss())
+        return existente;
     auto endereco = [&numero](int sequencia) {
         return CarregaDado("substring(OBTEXTO from 1 for 9999)", "AUGC70OB",
                            " where OBID = 'V'  and OBCODIGO = " + QuotedStr(numero) +

@@ -150,8 +150,12 @@ void TdmGlobal::attachReceivableUpdates()
     QStringList sets;
     for (const QString& column : columns)
         sets << column + " = :" + column;
+    // A new row also takes the defaults a receivable starts with; rows loaded
+    // without these columns leave them null, as before.
+    const QStringList inserted =
+        columns + QStringList{"DATA_LANCAMENTO", "TIPO_PAGAMENTO", "SERIE_DOCUMENTO", "ORIGEM"};
     auto* update = adopt(std::make_unique<host::data::UpdateSql>(nullptr, "usReceber"));
-    update->setInsertSql("insert into ACRC5001 (" + columns.join(", ") + ") values (:" + columns.join(", :") + ")");
+    update->setInsertSql("insert into ACRC5001 (" + inserted.join(", ") + ") values (:" + inserted.join(", :") + ")");
     update->setModifySql("update ACRC5001 set " + sets.join(", ") + key);
     update->setDeleteSql("delete from ACRC5001" + key);
     update->setRefreshSql("select * from ACRC5001 where NUMERO_DOCUMENTO = :NUMERO_DOCUMENTO"

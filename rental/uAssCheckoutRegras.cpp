@@ -173,20 +173,7 @@ void GerarContratoPedidoAss()
         return;
     // An order reopened after its release keeps the contract it made: a
     // second release marks it again instead of making another.
-    const int existente = pedidoCheckout("ACCODIGO").asInteger();
-    if (existente > 0 && ContadorDados("ACCODIGO", "AATC05AC", QString::number(existente), {}, true) > 0) {
-        gravarStatusCheckout("L");
-        dmGlobal->MostraAviso("Contrato código \"" + QString::number(existente) + "\" já gerado para o Pedido!",
-                              false);
-        return;
-    }
-    const int codigo = dmTec->GerarContratoPedidoAssistencia(numeroCheckout());
-    host::data::Query& venda = *dmTec->quAssVenda;
-    venda.edit();
-    pedidoCheckout("IMPRESSO_NF").setAsString("L");
-    pedidoCheckout("ACCODIGO").setAsInteger(codigo);
-    venda.post();
-    dmGlobal->MostraAviso("Contrato código \"" + QString::number(codigo) + "\" gerado com sucesso!", false);
+    dmGlobal->MostraAviso(dmTec->ContratarPedidoAssistencia(numeroCheckout()).aviso(), false);
 }
 
 void LiberarFaturamento()

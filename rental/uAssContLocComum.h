@@ -9,7 +9,7 @@
 //
 // Sources: uAssContLocComum.cpp (life cycle, buttons, searches, pages),
 // uAssContLocComumTela.cpp (the shared controls), uAssContLocParcelas.cpp
-// (instalment tools and pick-up).
+// (instalment tools and pick-up), uAssContLocPrevisaoTela.cpp (forecasts).
 
 #include "contracts/uAssContCadRegras.h"
 #include "host/ui/Form.h"
@@ -197,6 +197,10 @@ public:
     void rxspRetiradaHoraChange();
     void rxspRetiradaMinutosChange();
     void laRetiradaConferirClick();
+    // Forecast instalments: deleting every forecast of the list (both
+    // registers alike) and generating them (each register its own way).
+    void bbApagarClick();
+    virtual void bbPrevisionarClick() = 0;
     // The header's change calls these: the spins follow the planned moment
     // while the header is not edited; the status label always.
     void AtualizarRetirada();

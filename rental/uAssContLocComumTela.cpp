@@ -357,6 +357,8 @@ void TfmAssContLocBase::ligarComum()
     clique(btPesqCliente, &TfmAssContLocBase::btPesqClienteClick);
     clique(sbPesqResp, &TfmAssContLocBase::sbPesqRespClick);
     clique(bbAlterar, &TfmAssContLocBase::bbAlterarClick);
+    clique(bbApagar, &TfmAssContLocBase::bbApagarClick);
+    clique(bbPrevisionar, &TfmAssContLocBase::bbPrevisionarClick);
     laContratante->onClick = [this] { laAbrirDadosContratanteClick(); };
     laCliente->onClick = [this] { laAbrirDadosClienteClick(); };
     laAdicInfoPedidoCliente->onClick = [this] { laAdicInfoPedidoClienteClick(); };

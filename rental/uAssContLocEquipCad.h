@@ -17,6 +17,9 @@
 #include "host/ui/WindowRegistry.h"
 
 class QCheckBox;
+namespace uAssContLoc {
+struct PainelReparcela;
+}
 class QComboBox;
 class QLineEdit;
 
@@ -89,6 +92,10 @@ public:
     void deReparcelaVctoChange();
     // Emptied whenever "Parcelas" is entered.
     void LimparReparcelamento();
+    // Forecasting (sources: uAssContLocPrevisaoTela.cpp).
+    bool VerificaReparcela() const;
+    void bbPrevisionarClick() override;
+    void dsReceberStateChange();
     void btImprimirClick();
 
     // Closing and reopening lines (uAssContLocEncerramento.cpp).
@@ -108,6 +115,7 @@ protected:
     void receberAlterado() override { dsReceberDataChange(); }
 
 private:
+    uAssContLoc::PainelReparcela painelReparcela() const;
     void montarTela();
     QWidget* montarCabecalho();
     void montarItens();

@@ -251,5 +251,8 @@ void TfmAssContCadLocEquip::ligarEventos()
             [this] { host::ui::runGuarded([this] { ckReparcelaUltDiaMesClick(); }); });
     deReparcelaDtEmissao->onChange = [this] { host::ui::runGuarded([this] { deReparcelaDtEmissaoChange(); }); };
     deReparcelaVcto->onChange = [this] { host::ui::runGuarded([this] { deReparcelaVctoChange(); }); };
+    dsReceber->onStateChange = [this](host::data::DataSource&) {
+        host::ui::runGuarded([this] { dsReceberStateChange(); });
+    };
     connect(btImprimir, &QPushButton::clicked, this, [this] { host::ui::runGuarded([this] { btImprimirClick(); }); });
 }

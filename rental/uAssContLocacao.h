@@ -58,6 +58,7 @@ public:
     void dbgdAssContAcessorioLocacaoEditButtonClick();
     void dsReceberDataChange();
     void CarregaListaParcelaTiposVcto();
+    void bbPrevisionarClick() override;   // uAssContLocPrevisaoTela.cpp
     void btImprimirClick();
     // Closing and reopening lines (uAssContLocEncerramento.cpp).
     void laEncerrarEquipamentoClick();

@@ -63,5 +63,45 @@ TEST_F(AssVendasJanelaTest, FinalizarMakesTheContractOfAnOrderReadyToBill)
     fechar(form);
 }
 
+TEST_F(AssVendasJanelaTest, FinalizarAgainAfterReopeningKeepsTheOrdersOneContract)
+{
+    parametro("ATMODOPEDIDOASSISTENCIA", "C");
+    pedido("00503", "1", "N");
+    linhas("00503", 1);
+    exec("insert into AUGC50NS (NSCODIGO, NSNUMERO, PRCODIGO, NSSTATUS, LECODIGO, OPCODIGO)"
+         " values (1, 'NS-503', 'P0001', 'E', '01', '00503')");
+    tr().commitRetaining();
+    TfmAssVendas& form = abrir();
+    CarregaPedidoAssVenda("00503", {});
+    dialogs->answer("Sim", "Confirma a geração Contrato?").acknowledge("gerado com sucesso!");
+    QTest::mouseClick(form.bbFinalizar, Qt::LeftButton);
+    const int contrato = lido("select ACCODIGO from AVEC8501 where NUMERO_PEDIDO = '00503'").toInt();
+    ASSERT_GT(contrato, 0);
+
+    // Reopened (status back to empty, contract kept), checked out and
+    // released again: the order is ready to bill once more.
+    exec("update AVEC8501 set IMPRESSO_NF = 'N' where NUMERO_PEDIDO = '00503'");
+    tr().commitRetaining();
+    CarregaPedidoAssVenda("00503", {});
+    ASSERT_TRUE(form.bbFinalizar->isEnabled());
+    dialogs->answer("Sim", "Confirma a geração Contrato?").acknowledge("já gerado para o Pedido!");
+    QTest::mouseClick(form.bbFinalizar, Qt::LeftButton);
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
+    EXPECT_EQ(dialogs->texts().back(),
+              "Contrato código \"" + QString::number(contrato) + "\" já gerado para o Pedido!");
+    EXPECT_EQ(lido("select count(*) from AATC05AC where ACPEDIDO = '00503'").toInt(), 1);
+    EXPECT_EQ(lido("select count(*) from AATC05ACIT where ACCODIGO = " + QString::number(contrato)).toInt(), 1);
+    EXPECT_EQ(lido("select ACCODIGO from AVEC8501 where NUMERO_PEDIDO = '00503'").toInt(), contrato);
+    EXPECT_EQ(lido("select IMPRESSO_NF from AVEC8501 where NUMERO_PEDIDO = '00503'").toString(), "L");
+    // The serial still follows, under the contract it keeps.
+    EXPECT_EQ(lido("select count(*) from AUGC50NS where NSNUMERO = 'NS-503' and ACCODIGO = " +
+                   QString::number(contrato))
+                  .toInt(),
+              2);
+    EXPECT_EQ(form.dbteStatus->text(), "(Liberado a Entrega)");
+    fechar(form);
+}
+
 }  // namespace
 }  // namespace moduletest

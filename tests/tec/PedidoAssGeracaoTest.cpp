@@ -233,6 +233,22 @@ TEST_F(ContratoPedidoAssTest, TwoCallsMakeTwoContractsWithConsecutiveCodes)
     EXPECT_EQ(conta("select count(*) from AATC05AC where ACPEDIDO = '00700'"), 2);
 }
 
+TEST_F(ContratoPedidoAssTest, AnOrderNamingItsContractKeepsItAndADanglingCodeGetsANewOne)
+{
+    pedidoPronto();
+    configurado(1, "P1");
+    const int primeiro = dmTec->GerarContratoPedidoAssistencia("00700");
+    exec(QString("update AVEC8501 set ACCODIGO = %1 where NUMERO_PEDIDO = '00700'").arg(primeiro));
+    EXPECT_EQ(dmTec->GerarContratoPedidoAssistencia("00700"), primeiro);
+    EXPECT_EQ(conta("select count(*) from AATC05AC where ACPEDIDO = '00700'"), 1);
+    EXPECT_EQ(conta("select count(*) from AATC05ACIT"), 1);
+    // A code whose contract is gone does not hold the order back.
+    exec("update AVEC8501 set ACCODIGO = 99999 where NUMERO_PEDIDO = '00700'");
+    const int novo = dmTec->GerarContratoPedidoAssistencia("00700");
+    EXPECT_NE(novo, 99999);
+    EXPECT_EQ(conta("select count(*) from AATC05AC where ACPEDIDO = '00700'"), 2);
+}
+
 TEST_F(ContratoPedidoAssTest, KeysComeFromTheGeneratorsNotTheLargestStored)
 {
     pedidoPronto();

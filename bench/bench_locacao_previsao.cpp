@@ -1,0 +1,138 @@
+// Forecasting rental contracts: twelve monthly instalments for each of
+// 1,000 contracts of the rental register of option "E" (the contract and its
+// instalments page loaded, the start date asked and answered, the
+// generator, the planned count written back, the list reloaded), a receivable and its cash-forecast row per instalment, each
+// instalment committed; against the replay of its own statements through
+// the engine's interface and against writing the same rows through host/db
+// directly, in the same run; then on a database with forced writes (twenty
+// contracts). Prints instalments per second, the ratios and the statements
+// each instalment costs.
+
+#include "rental/uAssContLocPrevisao.h"
+
+#include "contracts/uDataTecCont.h"
+#include "host/Udmglobal.h"
+#include "host/db/Database.h"
+
+#include "bench/BenchContratos.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kParcelasLocacao = 12;
+constexpr double kValorLocacao = 63.0;
+
+void preparaLocacao(host::db::Transaction& tr, int contratos)
+{
+    host::db::executeSql(tr, "insert into AATC11AJ (AJCODIGO, AJDESCRICAO, CXCODIGO)"
+                             " values (1, 'Locação', '1.01')");
+    // A fixed value: the header's save keeps it (no items to sum).
+    bench::clientesEContratos(tr, contratos, "S", kValorLocacao);
+    host::db::executeSql(tr, "update AATC05AC set ACQUANTIDADEPARCELA = 12, ACDATAIMPLANTACAO = '2031-01-05',"
+                             " ACDATAVALIDADE = '2031-12-31', ACTIPOPAGAMENTO = '2'");
+    tr.commitRetaining();
+}
+
+void limpaLocacao(host::db::Transaction& tr)
+{
+    for (const char* t : {"ACRC5001", "ACXC94XP", "AUGC70OB"})
+        host::db::executeSql(tr, QString("delete from %1").arg(t));
+    tr.commitRetaining();
+}
+
+// "Gerar Previsão" on each contract as the register runs it.
+void previsaoPelaTela(host::ui::ScriptedDialogs& dialogos, int contratos)
+{
+    for (int c = 1; c <= contratos; ++c) {
+        // The contract opened and its "Parcelas" page entered.
+        CarregaContrato(c);
+        dmTecContrato->CarregaContratoParcela(c);
+        dialogos.enter("10/01/2031", "Informe a data Inicial da previsão do contas a receber");
+        uAssContLoc::PrevisionarContratoE({});
+    }
+}
+
+// The same rows, written by prepared statements: what the forecast would
+// cost if it only wrote.
+void previsaoDireta(host::db::Transaction& tr, int contratos)
+{
+    host::db::Statement rec(
+        tr, "insert into ACRC5001 (CODIGO_CLIENTE, NUMERO_DOCUMENTO, SERIE_DOCUMENTO, CODIGO_FILIAL, TIPO_PAGAMENTO,"
+            " SITUACAO_DOCUMENTO, SEQUENCIA, VALOR_DOCUMENTO, VALOR_DESCONTO, VALOR_JUROS, VALOR_MULTA, VALOR_PAGO,"
+            " VALOR_ABATIMENTO, VALOR_DESPESA, PAG10, DATA_EMISSAO, DATA_VENCIMENTO, DATA_LANCAMENTO,"
+            " VALOR_ORIGINAL, AOCODIGO, ORIGEM, CRPARCELA, CREMISSAOINI, CREMISSAOFIN) values (:CLI, :DOC, '01',"
+            " '01', '2', 'V', 1, :V, 0, 0, 0, 0, 0, 0, 0, :EMI, :VENC, :EMI, 0, :AO, 'C', 0, :INI, :FIN)");
+    host::db::Statement cx(tr, "insert into ACXC94XP (XPCHAVE, XPDOCUMENTO, XPEMITENTE, XPLOCAL, XPID, XPCODIGO,"
+                               " XCCODIGO, CRSEQUENCIA, XPVALOR, XPREALIZADO, XPPARCELA)"
+                               " values (gen_id(GEN_XPCHAVE, 1), :DOC, :CLI, '01', 'R', '00', '1.01', 1, :V, 'N', -1)");
+    host::db::Statement qtd(tr, "update AATC05AC set ACQUANTIDADEPARCELA = 12 where ACCODIGO = :AO");
+    const QDateTime emissao(QDate(2031, 1, 5), QTime(0, 0));
+    int numero = 0;
+    for (int c = 1; c <= contratos; ++c) {
+        for (int m = 0; m < kParcelasLocacao; ++m) {
+            const QString documento = QString("%1").arg(++numero, 6, 10, QChar('0'));
+            rec.setParam("CLI", bench::cliente(c));
+            rec.setParam("DOC", documento);
+            rec.setParam("V", kValorLocacao);
+            rec.setParam("EMI", emissao);
+            rec.setParam("VENC", QDateTime(QDate(2031, 1 + m, 10), QTime(0, 0)));
+            rec.setParam("AO", c);
+            rec.setParam("INI", QDateTime(QDate(2031, 1 + m, 5), QTime(0, 0)));
+            rec.setParam("FIN", QDateTime(QDate(2031, 1 + m, 5).addMonths(1), QTime(0, 0)));
+            rec.execute();
+            cx.setParam("DOC", documento);
+            cx.setParam("CLI", bench::cliente(c));
+            cx.setParam("V", kValorLocacao);
+            cx.execute();
+            tr.commitRetaining();
+        }
+        qtd.setParam("AO", c);
+        qtd.execute();
+        tr.commitRetaining();
+    }
+}
+
+void medeLocacao(bench::Gravador& gravador, bench::Escrita escrita, int contratos)
+{
+    bench::Arquivo base("previsao-locacao");
+    bench::novoBancoHost(base.path, escrita);
+    bench::Comparacao c;
+    int linhas = 0, caixa = 0;
+    {
+        bench::ModuloContratos modulo(base.path,
+                                      [](TdmGlobal& global) { global.SetParametro("ATPREVISAOCAIXA", "S"); });
+        host::db::Transaction& tr = modulo.tr();
+        preparaLocacao(tr, contratos);
+        bench::Reproducao reproducao(bench::anexoDe(tr));
+        c = bench::comparaRodadas(
+            bench::rounds(3), gravador, reproducao, [&] { limpaLocacao(tr); },
+            [&] {
+                previsaoPelaTela(modulo.dialogos, contratos);
+                linhas = host::db::selectValue(tr, "select count(*) from ACRC5001").toInt();
+                caixa = host::db::selectValue(tr, "select count(*) from ACXC94XP").toInt();
+            },
+            [&] { previsaoDireta(tr, contratos); });
+        limpaLocacao(tr);
+        tr.commit();
+    }
+    const QByteArray titulo = QString("rental forecast %1 contracts x %2 instalments (%3 receivables, %4 cash rows)")
+                                  .arg(contratos)
+                                  .arg(kParcelasLocacao)
+                                  .arg(linhas)
+                                  .arg(caixa)
+                                  .toUtf8();
+    bench::imprimeLote(titulo.constData(), escrita, c, contratos * kParcelasLocacao, "instalments",
+                       {.meta = 3.0, .comandosPorLinha = 0, .porque = ""});
+}
+
+}  // namespace
+
+// BENCH_CONTRATOS sets a smaller first run (the host's next free document
+// number reads every number stored, so the run grows with the square of its rows).
+int main(int argc, char** argv)
+{
+    const int contratos = qEnvironmentVariableIsSet("BENCH_CONTRATOS") ? qEnvironmentVariableIntValue("BENCH_CONTRATOS")
+                                                                        : 1000;
+    return bench::executaLote(argc, argv, medeLocacao, contratos, 20);
+}

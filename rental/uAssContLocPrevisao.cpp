@@ -1,0 +1,294 @@
+// "Gerar Previsão" of the rental registers: the re-instalment check, the
+// generator's arguments of each register, and the two forecast runs over
+// the contract header of dmTecContrato and the host's instalment list.
+
+#include "rental/uAssContLocPrevisao.h"
+
+#include "contracts/uDataTecCont.h"
+#include "contracts/uDataTecContLocacao.h"
+
+#include "host/Uautorizacao.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+#include "host/data/Field.h"
+#include "host/data/Query.h"
+#include "host/ui/Cursors.h"
+
+#include <cmath>
+#include <functional>
+
+namespace uAssContLoc {
+
+using host::data::Dataset;
+
+namespace {
+
+QString textoPrevisaoLoc(const Dataset& d, const char* campo) { return d.fieldByName(campo)->asString(); }
+
+QString dataCurtaPrevisao(const QDate& data) { return data.toString("dd/MM/yyyy"); }
+
+QDateTime meiaNoitePrevisao(const QDate& data) { return data.isValid() ? QDateTime(data, QTime(0, 0)) : QDateTime(); }
+
+bool dataPrevisaoVazia(const QDateTime& data) { return uDataTecContLocacao::dataVazia(data); }
+
+// Every instalment of the contract, whatever its situation.
+int parcelasDoContrato(int contrato)
+{
+    return int(CarregaNumero("count(*)", "ACRC5001", " where AOCODIGO = " + QString::number(contrato)));
+}
+
+// The list is moved to its last row; that row's due date (invalid when
+// there is none). A list never loaded is loaded first.
+QDate ultimoVencimentoListado(int contrato)
+{
+    Dataset& receber = *dmGlobal->quReceber;
+    if (!receber.active())
+        dmTecContrato->CarregaContratoParcela(contrato);
+    if (!receber.active() || receber.isEmpty())
+        return {};
+    receber.last();
+    const QDateTime vencimento = receber.fieldByName("DATA_VENCIMENTO")->asDateTime();
+    return dataPrevisaoVazia(vencimento) ? QDate() : vencimento.date();
+}
+
+void moveParaUltimaParcela()
+{
+    Dataset& receber = *dmGlobal->quReceber;
+    if (receber.active())
+        receber.last();
+}
+
+// The planned count: what there was plus what the run made.
+void gravaQuantidadeParcelas(host::data::Query& ctr, int quantidade)
+{
+    if (!ctr.editing())
+        ctr.edit();
+    ctr.fieldByName("ACQUANTIDADEPARCELA")->setAsInteger(quantidade);
+    SalvarAlteracoes(ctr);
+}
+
+// The generator, then the list reloaded; the list also shows what a run
+// that failed midway made before it stopped.
+void geraEListaPrevisao(ArgumentosGerador& a, const std::function<void()>& aposGerar)
+{
+    host::ui::WaitCursor ampulheta;
+    try {
+        ExecutaGerador(a);
+    } catch (...) {
+        aposGerar();
+        dmTecContrato->CarregaContratoParcela(a.contrato);
+        throw;
+    }
+    aposGerar();
+    dmTecContrato->CarregaContratoParcela(a.contrato);
+    dmGlobal->MostraAviso("Operação efetuada com sucesso! Parcelas criadas: " + QString::number(a.criadas));
+}
+
+}  // namespace
+
+// ---- re-instalment panel ----
+
+bool VerificaReparcela(const PainelReparcela& painel)
+{
+    for (const QDateTime& data : {painel.vencimento, painel.vigenciaDe, painel.vigenciaAte, painel.emissao})
+        if (dataPrevisaoVazia(data))
+            return false;
+    return QuantidadeReparcela(painel) > 0 && Trunc2Casas(painel.valorBoleto) > 0;
+}
+
+int QuantidadeReparcela(const PainelReparcela& painel)
+{
+    bool ok = false;
+    const int quantidade = painel.quantidade.trimmed().toInt(&ok);
+    return ok ? quantidade : 0;
+}
+
+CabecalhoPrevisao LerCabecalhoPrevisao(const Dataset& ctr)
+{
+    CabecalhoPrevisao c;
+    c.contrato = ctr.fieldByName("ACCODIGO")->asInteger();
+    c.cliente = textoPrevisaoLoc(ctr, "CLCODIGO");
+    c.local = textoPrevisaoLoc(ctr, "ACLOCAL");
+    c.tipoPagamento = textoPrevisaoLoc(ctr, "ACTIPOPAGAMENTO");
+    c.banco = textoPrevisaoLoc(ctr, "BCCODIGO");
+    c.periodo = textoPrevisaoLoc(ctr, "ACPERIODO");
+    c.operacao = textoPrevisaoLoc(ctr, "OFCODIGO");
+    c.implantacao = ctr.fieldByName("ACDATAIMPLANTACAO")->asDateTime();
+    c.validade = ctr.fieldByName("ACDATAVALIDADE")->asDateTime();
+    c.valorParcela = ctr.fieldByName("ACVALORPARCELA")->asFloat();
+    c.quantidade = ctr.fieldByName("ACQUANTIDADEPARCELA")->asFloat();
+    c.valor = ctr.fieldByName("ACVALOR")->asFloat();
+    c.vencimento = ctr.fieldByName("ACVENCIMENTO")->value();
+    c.periodoDesc = textoPrevisaoLoc(ctr, "ACPERIODODESC");
+    return c;
+}
+
+// ---- the generator's arguments ----
+
+namespace {
+
+ArgumentosGerador argumentosComuns(const CabecalhoPrevisao& cab, const QDate& primeiro, int meses, int existentes)
+{
+    ArgumentosGerador a;
+    a.primeiroVencimento = dataCurtaPrevisao(primeiro);
+    a.dataFinal = dataCurtaPrevisao(primeiro.addMonths(meses));
+    a.cliente = cab.cliente;
+    a.contrato = cab.contrato;
+    a.filial = cab.local;
+    a.tipoPagamento = cab.tipoPagamento;
+    a.banco = cab.banco;
+    a.periodo = cab.periodo;
+    a.criadas = 0;
+    a.filialPedido = cab.local;
+    a.operacao = cab.operacao;
+    a.flag = false;
+    a.previsaoCaixa = true;
+    a.lista = nullptr;
+    a.existentes = existentes;
+    a.prorrogaValidade = false;
+    return a;
+}
+
+}  // namespace
+
+ArgumentosGerador ArgumentosPrevisaoE(const CabecalhoPrevisao& cab, const PainelReparcela& painel, bool reparcela,
+                                      const QDate& primeiro, int meses, int existentes, const QDateTime& agora)
+{
+    ArgumentosGerador a = argumentosComuns(cab, primeiro, meses, existentes);
+    a.diaVencimento = QString("%1").arg(primeiro.day(), 2, 10, QChar('0'));
+    a.valor = reparcela ? painel.valorBoleto : cab.valorParcela;
+    a.emissao = reparcela ? dataCurtaPrevisao(painel.emissao.date()) : dataCurtaPrevisao(agora.date());
+    a.vigenciaDe = reparcela ? painel.vigenciaDe : cab.implantacao;
+    a.vigenciaAte = reparcela ? painel.vigenciaAte : cab.validade;
+    a.reparcelamento = reparcela;
+    a.pedidoCliente = painel.pedidoCliente;
+    a.previsaoBoleto = meiaNoitePrevisao(painel.emissao.date());
+    return a;
+}
+
+ArgumentosGerador ArgumentosPrevisaoQ(const CabecalhoPrevisao& cab, const QDate& primeiro, int meses,
+                                      int existentes, const QDateTime& agora)
+{
+    ArgumentosGerador a = argumentosComuns(cab, primeiro, meses, existentes);
+    a.diaVencimento = cab.vencimento.isNull() ? QString() : cab.vencimento.toString();
+    a.valor = cab.valor;
+    a.emissao = dataCurtaPrevisao(agora.date());
+    a.vigenciaDe = cab.implantacao;
+    a.vigenciaAte = cab.validade;
+    a.reparcelamento = false;
+    a.pedidoCliente.clear();
+    a.previsaoBoleto = agora;
+    return a;
+}
+
+void ExecutaGerador(ArgumentosGerador& a)
+{
+    InserirParcelasContratoLocEquipamentos(a.primeiroVencimento, a.dataFinal, a.cliente, a.diaVencimento, a.contrato,
+                                           a.valor, a.filial, a.tipoPagamento, a.banco, a.emissao, a.periodo,
+                                           a.criadas, a.filialPedido, a.operacao, a.flag, a.previsaoCaixa, a.lista,
+                                           a.vigenciaDe, a.vigenciaAte, a.existentes, a.reparcelamento,
+                                           a.pedidoCliente, a.previsaoBoleto, a.prorrogaValidade);
+}
+
+int MesesInteiros(const QDate& de, const QDate& ate)
+{
+    if (!de.isValid() || !ate.isValid() || ate < de)
+        return 0;
+    int meses = (ate.year() - de.year()) * 12 + ate.month() - de.month();
+    if (de.addMonths(meses) > ate)
+        --meses;
+    return std::max(meses, 0);
+}
+
+bool DiaVencimentoInvalido(const QVariant& dia)
+{
+    if (dia.isNull())
+        return false;
+    const int d = dia.toInt();
+    return d < 1 || d > 31;
+}
+
+// ---- the two forecast runs ----
+
+void PrevisionarContratoE(const PainelReparcela& painel)
+{
+    host::data::Query& ctr = *dmTecContrato->quCtrCadastro;
+    if (textoPrevisaoLoc(ctr, "ACLOCAL").trimmed().isEmpty())
+        dmGlobal->MostraErro("Informa Local do Contrato");
+    const bool reparcela = VerificaReparcela(painel);
+    if (!(ctr.fieldByName("ACVALORPARCELA")->asFloat() > 0) && !reparcela)
+        dmGlobal->MostraErro("Valor Inválido");
+    SalvarAlteracoes(ctr);
+    const CabecalhoPrevisao cab = LerCabecalhoPrevisao(ctr);
+    const int existentes = parcelasDoContrato(cab.contrato);
+    double quantidade = reparcela ? QuantidadeReparcela(painel) : Trunc2Casas(cab.quantidade - existentes);
+    moveParaUltimaParcela();
+    if (quantidade == 0 && existentes == 0)
+        SelecionaValorNumerico("Nº de Previsões", "Informe o número de parcelas para previsão do contas a receber",
+                               quantidade);
+
+    QDate primeiro;
+    if (reparcela) {
+        primeiro = painel.vencimento.date();
+    } else if (existentes != 0) {
+        const QDate ultimo = ultimoVencimentoListado(cab.contrato);
+        primeiro = ultimo.isValid() ? ultimo.addMonths(1) : QDate();
+    } else {
+        // A cancelled date stops the run, as an empty one does.
+        QDateTime inicio = cab.implantacao;
+        if (SelecionaData("Início da Previsão de faturamento", "Informe a data Inicial da previsão do contas a receber",
+                          inicio) &&
+            !dataPrevisaoVazia(inicio))
+            primeiro = inicio.date();
+    }
+    if (!primeiro.isValid() || quantidade <= 0)
+        return;
+
+    const int meses = int(std::trunc(quantidade));
+    ArgumentosGerador a =
+        ArgumentosPrevisaoE(cab, painel, reparcela, primeiro, meses, existentes, uDataTecContLocacao::agora());
+    // The planned count takes what the run really made, also when it stopped midway.
+    geraEListaPrevisao(a, [&] { gravaQuantidadeParcelas(ctr, existentes + a.criadas); });
+}
+
+void PrevisionarContratoQ()
+{
+    host::data::Query& ctr = *dmTecContrato->quCtrCadastro;
+    if (textoPrevisaoLoc(ctr, "ACPERIODODESC").trimmed() == "Diária")
+        dmGlobal->MostraAviso("Para período de diária, utilize o botão Faturar", true);
+    if (textoPrevisaoLoc(ctr, "ACLOCAL").trimmed().isEmpty())
+        dmGlobal->MostraErro("Informa Local do Contrato");
+    if (!(ctr.fieldByName("ACVALOR")->asFloat() > 0))
+        dmGlobal->MostraErro("Valor Inválido");
+    SalvarAlteracoes(ctr);
+    const CabecalhoPrevisao cab = LerCabecalhoPrevisao(ctr);
+    const int existentes = parcelasDoContrato(cab.contrato);
+    const QDate inicio = dataPrevisaoVazia(cab.implantacao) ? QDate() : cab.implantacao.date();
+    const QDate fim = dataPrevisaoVazia(cab.validade) ? QDate() : cab.validade.date();
+    const int quantidade = MesesInteiros(inicio, fim) - existentes;
+    moveParaUltimaParcela();
+    if (quantidade == 0 && existentes == 0)
+        dmGlobal->MostraAviso("Informe a data de encerramento estimada para o sistema poder gerar as previsões de "
+                              "faturamento",
+                              true);
+    QDate primeiro;
+    if (existentes != 0) {
+        const QDate ultimo = ultimoVencimentoListado(cab.contrato);
+        primeiro = ultimo.isValid() ? ultimo.addMonths(1) : QDate();
+    } else if (inicio.isValid()) {
+        primeiro = inicio.addMonths(1);
+    }
+    if (!primeiro.isValid())
+        dmGlobal->MostraAviso("Informe a data de início  para o sistema poder gerar as previsões de faturamento", true);
+    if (quantidade <= 0)
+        return;
+    // 0 would become the 30th in the generator: refused as a day past 31 is.
+    if (DiaVencimentoInvalido(cab.vencimento))
+        dmGlobal->MostraErro("Informe uma data de vencimento válida.");
+
+    ArgumentosGerador a = ArgumentosPrevisaoQ(cab, primeiro, quantidade, existentes, uDataTecContLocacao::agora());
+    geraEListaPrevisao(a, [] {});
+}
+
+}  // namespace uAssContLoc

@@ -1,0 +1,247 @@
+// "Excluir Parcelas" of the rental registers and the instalment typed into
+// the grid of option "E", driven through the windows opened by the
+// dispatcher and read back through another attachment; and what the
+// forecast of option "E" costs in statements beside the generator's own.
+
+#include "tests/module/ContLocFixture.h"
+
+#include "rental/uAssContLocEquipCad.h"
+#include "rental/uAssContLocPrevisao.h"
+#include "rental/uAssContLocacao.h"
+
+#include "contracts/uDataTecContLocacao.h"
+#include "host/Udmglobal.h"
+#include "host/ui/DataGrid.h"
+
+namespace moduletest {
+namespace {
+
+using host::data::DatasetState;
+
+class ContLocExclusaoPrevisaoTest : public ContLocTest {
+protected:
+    void SetUp() override
+    {
+        ContLocTest::SetUp();
+        uDataTecContLocacao::setRelogio([] { return QDateTime(QDate(2024, 3, 2), QTime(9, 15)); });
+    }
+    void TearDown() override
+    {
+        uDataTecContLocacao::setRelogio({});
+        ContLocTest::TearDown();
+    }
+    TfmAssContCadLocEquip& abrirE(int codigo)
+    {
+        TfmAssContCadLocEquip& form = abrirJanela(fmAssContCadLocEquip, "fmAssContratosLocEquip");
+        CarregaContrato(codigo);
+        aba(form, form.tsParcelas);
+        return form;
+    }
+    // Forecasts 1 (no boleto), 2 billed, 3 with a boleto, 4 (no boleto), each
+    // with a cash-forecast row.
+    void quatroParcelas(int codigo)
+    {
+        contrato(codigo);
+        const char* situacoes[] = {"V", "", "V", "V"};
+        for (int i = 1; i <= 4; ++i) {
+            const QString documento = QString("00000%1").arg(i);
+            parcela(documento, situacoes[i - 1], 100, codigo, QString("2024-0%1-10").arg(i + 1));
+            exec(QString("insert into ACXC94XP (XPCHAVE, XPID, XPEMITENTE, XPDOCUMENTO, XPLOCAL, CRSEQUENCIA, XPVALOR)"
+                         " values (%1, 'R', '00004', '%2', '01', 1, 100)")
+                     .arg(900 + i)
+                     .arg(documento));
+        }
+        exec("update ACRC5001 set CRDATABOLETO = '2024-03-01' where NUMERO_DOCUMENTO = '000003'");
+        parametro("ATSENHAOPERACOESESPECIAIS", "segredo");
+        global->IBTransaction1->commitRetaining();
+    }
+    QStringList restantes(int codigo) const
+    {
+        return lido(QString("select NUMERO_DOCUMENTO from ACRC5001 where AOCODIGO = %1 order by NUMERO_DOCUMENTO")
+                        .arg(codigo));
+    }
+    QStringList caixa() const
+    {
+        return lido("select XPDOCUMENTO from ACXC94XP where XPID = 'R' and XPEMITENTE = '00004'"
+                    " order by XPDOCUMENTO");
+    }
+};
+
+TEST_F(ContLocExclusaoPrevisaoTest, AWrongPasswordStopsWithEarlierRowsGone)
+{
+    quatroParcelas(821);
+    TfmAssContCadLocEquip& form = abrirE(821);
+    dialogs->answer("Sim", "Tem certeza de que deseja excluir todas previsões?");
+    dialogs->enter("errada", "Informe a Senha para Exclusão da Previsão.");
+    dialogs->acknowledge("Aviso: Senha informada é inválida!");
+    form.bbApagar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(restantes(821), (QStringList{"000002", "000003", "000004"}));
+    EXPECT_EQ(caixa(), (QStringList{"000002", "000003", "000004"}));
+    EXPECT_EQ(lido("select count(*) from ARQLOG where ACAO = 'Deletou Previsão do CR'").value(0), "1");
+
+    // The right one (typed with blanks) passes; the billed row stays.
+    dialogs->answer("Sim", "Tem certeza de que deseja excluir todas previsões?");
+    dialogs->enter(" segredo ", "Informe a Senha para Exclusão da Previsão.");
+    form.bbApagar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(restantes(821), QStringList{"000002"});
+    EXPECT_EQ(caixa(), QStringList{"000002"});
+    EXPECT_EQ(form.dbgdAssContCadLocEquiParcelas->model()->rowCount(), 1);
+}
+
+TEST_F(ContLocExclusaoPrevisaoTest, OnlyABoletoAsksThePasswordAndNoStopsAll)
+{
+    quatroParcelas(822);
+    exec("update ACRC5001 set CRDATABOLETO = null where NUMERO_DOCUMENTO = '000003'");
+    exec("update ACRC5001 set CRDATABOLETO = '1899-12-30' where NUMERO_DOCUMENTO = '000004'");
+    TfmAssContCadLocEquip& form = abrirE(822);
+    dialogs->answer("Não", "Tem certeza de que deseja excluir todas previsões?");
+    form.bbApagar->click();
+    EXPECT_EQ(restantes(822).size(), 4);
+
+    dialogs->answer("Sim", "Tem certeza de que deseja excluir todas previsões?");
+    form.bbApagar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(dialogs->shown().size(), 2u) << "no password: no boleto issued (the zero date is none)";
+    EXPECT_EQ(restantes(822), QStringList{"000002"});
+}
+
+TEST_F(ContLocExclusaoPrevisaoTest, ANonMasterUserIsRefusedUnlessOptionL)
+{
+    entrarComo("ANA");
+    quatroParcelas(823);
+    parametro("ATOPCAOCONTRATO", "E");
+    TfmAssContCadLocEquip& form = abrirE(823);
+    dialogs->acknowledge("Apenas usuário administrador pode excluir todas parcelas!");
+    form.bbApagar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(restantes(823).size(), 4);
+
+    parametro("ATOPCAOCONTRATO", "L");
+    dialogs->answer("Não", "Tem certeza de que deseja excluir todas previsões?");
+    form.bbApagar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+TEST_F(ContLocExclusaoPrevisaoTest, ScreenQDeletesAlike)
+{
+    quatroParcelas(824);
+    exec("update ACRC5001 set CRDATABOLETO = null");
+    TfmAssContLocacao& form = abrirJanela(fmAssContLocacao, "fmAssContLocacao");
+    CarregaContrato(824);
+    aba(form, form.tsParcelas);
+    dialogs->answer("Sim", "Tem certeza de que deseja excluir todas previsões?");
+    form.bbApagar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(restantes(824), QStringList{"000002"});
+}
+
+// ---- an instalment typed into the grid ----
+
+TEST_F(ContLocExclusaoPrevisaoTest, AHandInsertedRowOnAContractWithoutInstalments)
+{
+    contrato(831);
+    TfmAssContCadLocEquip& form = abrirE(831);
+    host::data::Query& receber = *dmGlobal->quReceber;
+    QTest::keyClick(form.dbgdAssContCadLocEquiParcelas, Qt::Key_Insert);
+    ASSERT_EQ(receber.state(), DatasetState::Insert);
+    EXPECT_EQ(receber.fieldByName("NUMERO_DOCUMENTO")->asString(), "000002") << "the coalesce's 1, plus one";
+    EXPECT_EQ(receber.fieldByName("SEQUENCIA")->asInteger(), 1);
+    EXPECT_TRUE(receber.fieldByName("CREMISSAOINI")->isNull()) << "no earlier period: left empty";
+    EXPECT_TRUE(receber.fieldByName("CREMISSAOFIN")->isNull());
+    EXPECT_DOUBLE_EQ(receber.fieldByName("VALOR_DOCUMENTO")->asFloat(), 0) << "numbers zeroed";
+    receber.fieldByName("VALOR_DOCUMENTO")->setAsFloat(75);
+    receber.post();
+    dmGlobal->IBTransaction1->commitRetaining();
+    EXPECT_EQ(lido("select NUMERO_DOCUMENTO || ' ' || CODIGO_CLIENTE || ' ' || CODIGO_FILIAL || ' ' ||"
+                   " SITUACAO_DOCUMENTO || ' ' || cast(SEQUENCIA as integer) || ' ' || TIPO_PAGAMENTO || ' ' ||"
+                   " SERIE_DOCUMENTO || ' ' || ORIGEM || ' ' || extract(day from DATA_EMISSAO) || ' ' ||"
+                   " extract(minute from DATA_LANCAMENTO) || ' ' || case when CREMISSAOINI is null then 'vazio' else 'data' end"
+                   " from ACRC5001 where AOCODIGO = 831"),
+              QStringList{"000002 00004 01 V 1 2 001 0 2 15 vazio"});
+}
+
+TEST_F(ContLocExclusaoPrevisaoTest, AHandInsertedRowFollowsTheLastPeriod)
+{
+    contrato(832);
+    parcela("000007", "V", 100, 832, "2024-03-10");
+    exec("update ACRC5001 set CREMISSAOINI = '2024-03-01', CREMISSAOFIN = '2024-03-31', SEQUENCIA = 4"
+         " where AOCODIGO = 832");
+    TfmAssContCadLocEquip& form = abrirE(832);
+    host::data::Query& receber = *dmGlobal->quReceber;
+    QTest::keyClick(form.dbgdAssContCadLocEquiParcelas, Qt::Key_Insert);
+    ASSERT_EQ(receber.state(), DatasetState::Insert);
+    EXPECT_EQ(receber.fieldByName("NUMERO_DOCUMENTO")->asString(), "000008");
+    EXPECT_EQ(receber.fieldByName("SEQUENCIA")->asInteger(), 5);
+    EXPECT_EQ(receber.fieldByName("CREMISSAOINI")->asDateTime().date(), QDate(2024, 4, 1));
+    EXPECT_EQ(receber.fieldByName("CREMISSAOFIN")->asDateTime().date(), QDate(2024, 5, 1));
+    receber.cancel();
+}
+
+TEST_F(ContLocExclusaoPrevisaoTest, AHandInsertedRowIsRefusedWithoutBranch)
+{
+    exec("insert into AATC05AC (ACCODIGO, CLCODIGO, ACLOCAL) values (833, '00004', '')");
+    exec("insert into AATC05AC (ACCODIGO, CLCODIGO, ACLOCAL) values (834, '', '01')");
+    TfmAssContCadLocEquip& form = abrirE(833);
+    host::data::Query& receber = *dmGlobal->quReceber;
+    dialogs->acknowledge("Local inválido!");
+    QTest::keyClick(form.dbgdAssContCadLocEquiParcelas, Qt::Key_Insert);
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_TRUE(receber.fieldByName("NUMERO_DOCUMENTO")->isNull()) << "nothing filled";
+    receber.cancel();
+
+    dmTecContrato->CarregaContratoParcela(834);
+    CarregaContrato(834);
+    dialogs->acknowledge("Código do Cliente não preenchido!");
+    QTest::keyClick(form.dbgdAssContCadLocEquiParcelas, Qt::Key_Insert);
+    EXPECT_EQ(dialogs->pending(), 0);
+    receber.cancel();
+}
+
+// ---- statements ----
+
+// Beside the generator's own statements, the forecast of a contract costs
+// the same whatever the number of instalments: nothing runs per row.
+TEST_F(ContLocExclusaoPrevisaoTest, TheForecastRunsNoStatementPerRowBeyondTheGenerators)
+{
+    dialogs->setAutoAcknowledgeMessages(true);
+    const int contratos[] = {841, 842, 843, 844};
+    const int quantidades[] = {3, 12, 3, 12};
+    for (int i = 0; i < 4; ++i)
+        contrato(contratos[i], "ACVALORPARCELA, ACQUANTIDADEPARCELA, ACDATAIMPLANTACAO",
+                 QString("90, %1, '2024-01-05'").arg(quantidades[i]));
+    parcela("000001", "V", 90, 841, "2024-01-10");
+    parcela("000002", "V", 90, 842, "2024-01-10");
+    parcela("000003", "V", 90, 843, "2024-01-10");
+    parcela("000004", "V", 90, 844, "2024-01-10");
+    abrirJanela(fmAssContCadLocEquip, "fmAssContratosLocEquip");
+    auto pelaTela = [&](int codigo) {
+        CarregaContrato(codigo);
+        dmTecContrato->CarregaContratoParcela(codigo);
+        testsupport::StatementCounter c;
+        uAssContLoc::PrevisionarContratoE({});
+        return c.count();
+    };
+    auto soGerador = [&](int codigo, int meses) {
+        CarregaContrato(codigo);
+        dmTecContrato->CarregaContratoParcela(codigo);
+        uAssContLoc::ArgumentosGerador a = uAssContLoc::ArgumentosPrevisaoE(
+            uAssContLoc::LerCabecalhoPrevisao(*dmTecContrato->quCtrCadastro), {}, false, QDate(2024, 2, 10), meses,
+            1, uDataTecContLocacao::agora());
+        testsupport::StatementCounter c;
+        uAssContLoc::ExecutaGerador(a);
+        EXPECT_EQ(a.criadas, meses);
+        return c.count();
+    };
+    // Warmed once, so that the statements kept prepared cost the same later.
+    soGerador(843, 2);
+    exec("delete from ACRC5001 where AOCODIGO = 843 and NUMERO_DOCUMENTO <> '000003'");
+    const int tela3 = pelaTela(841), tela12 = pelaTela(842);
+    const int gerador3 = soGerador(843, 2), gerador12 = soGerador(844, 11);
+    EXPECT_EQ(lido("select count(*) from ACRC5001 where AOCODIGO = 842").value(0), "12");
+    EXPECT_EQ(tela12 - gerador12, tela3 - gerador3) << tela3 << " " << tela12 << " " << gerador3 << " " << gerador12;
+}
+
+}  // namespace
+}  // namespace moduletest
