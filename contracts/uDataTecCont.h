@@ -373,6 +373,7 @@ public:
     void quCtrVeiculoNewRecord(host::data::Dataset& dataset);
     void quCtrVeiculoBeforePost(host::data::Dataset& dataset);
     void quCtrVeiculoAfterPost(host::data::Dataset& dataset);
+    void quCtrVeiculoBeforeDelete(host::data::Dataset& dataset);
     void quCtrVeiculoAfterDelete(host::data::Dataset& dataset);
     void quCtrVeiculoEVCODIGOChange(host::data::Field& field);
     void quCtrVeiculoACEVDATAFIMChange(host::data::Field& field);
@@ -403,8 +404,10 @@ private:
     // The item's post in progress, and its delete.
     std::unique_ptr<host::db::Savepoint> spItem_;
     std::unique_ptr<host::db::Savepoint> spExclusaoItem_;
-    // The rental line's post in progress (its reason record waits for the row).
+    // The rental line's post or delete in progress (its reason record waits
+    // for the row; the unit's status is committed with the row).
     std::unique_ptr<host::db::Savepoint> spVeiculo_;
+    int iContratoLinhaExcluida_ = 0;
     // The item's own re-post for its serial numbers is running (once per save).
     bool bRepostandoItem_ = false;
     // The product an edited item leaves: its active flag follows its remaining use.
@@ -428,6 +431,7 @@ private:
     void ligarEventosLocacao();
     void VerificaDisponibilidadeVeiculo(host::data::Dataset& linha);
     void RegistraMotivoAlteracaoVeiculo(host::data::Dataset& linha);
+    void ConfirmaLinhaEStatusVeiculo(int veiculo);
     void NovaLeitura(host::data::Dataset& leitura);
     void ligarTextos();
     void ligarApresentacao();

@@ -71,11 +71,6 @@ void TdmTecContrato::ligarEventos()
     for (host::data::Query* query : {quCtrCadastroIt, quContratoCli, quCtrVeiculo})
         query->beforeInsert = salvaContratoNovo;
 
-    // The rental rules read the equipment of the deleted line.
-    quCtrVeiculo->beforeDelete = [](Dataset& dataset) {
-        iAuxiliarGeral = dataset.fieldByName("EVCODIGO")->asInteger();
-    };
-
     quCtrCadastroIt->beforeOpen = [](Dataset& dataset) {
         const bool editavel = dmGlobal->Parametro("ATOPCAOCONTRATO").trimmed().toUpper() == "T";
         dataset.fieldByName("ACITENCERRADO")->setReadOnly(!editavel);

@@ -2,7 +2,8 @@
 // unit's model and plate, the line value, end dates and situation, the
 // checks before a post (the unit free, not twice on the contract, a reason
 // for a change), and the unit's status after each post and delete. These
-// rules report nothing to the customisation hook.
+// rules report nothing to the customisation hook. The unit's status is
+// committed with the line that changes it.
 
 #include "contracts/uDataTecCont.h"
 
@@ -44,7 +45,9 @@ void TdmTecContrato::ligarEventosLocacao()
     linha.afterPost = [this](Dataset& d) { quCtrVeiculoAfterPost(d); };
     linha.onPostError = [this](Dataset&) { spVeiculo_.reset(); };
     linha.afterCancel = [this](Dataset&) { spVeiculo_.reset(); };
+    linha.beforeDelete = [this](Dataset& d) { quCtrVeiculoBeforeDelete(d); };
     linha.afterDelete = [this](Dataset& d) { quCtrVeiculoAfterDelete(d); };
+    linha.onDeleteError = [this](Dataset&) { spVeiculo_.reset(); };
     campo(linha, "EVCODIGO").onChange = [this](Field& f) { quCtrVeiculoEVCODIGOChange(f); };
     campo(linha, "ACEVDATAFIM").onChange = [this](Field& f) { quCtrVeiculoACEVDATAFIMChange(f); };
     campo(linha, "ACEVSITUACAO").onChange = [this](Field& f) { quCtrVeiculoACEVSITUACAOChange(f); };
@@ -209,25 +212,52 @@ void TdmTecContrato::quCtrVeiculoBeforePost(Dataset& dataset)
     spVeiculo_ = std::move(savepoint);
 }
 
+// The line written and the unit's status it implies are committed together:
+// when the status cannot be written, the line's own work (and its reason
+// record) is undone, so no line is kept beside a stale status.
+void TdmTecContrato::ConfirmaLinhaEStatusVeiculo(int veiculo)
+{
+    // Left without release (the status failed), the savepoint undoes the line.
+    const std::unique_ptr<host::db::Savepoint> savepoint = std::move(spVeiculo_);
+    AtualizaStatusVeiculo(veiculo);
+    if (savepoint)
+        savepoint->release();
+    dmGlobal->IBTransaction1->commitRetaining();
+}
+
 void TdmTecContrato::quCtrVeiculoAfterPost(Dataset& dataset)
 {
-    if (spVeiculo_) {
-        spVeiculo_->release();
-        spVeiculo_.reset();
-    }
-    dmGlobal->IBTransaction1->commitRetaining();
     const int registro = dataset.recNo();
     const int veiculo = campo(dataset, "EVCODIGO").asInteger();
-    CarregaContratoVeiculo(campo(dataset, "ACCODIGO").asInteger(), true);
+    const int contrato = campo(dataset, "ACCODIGO").asInteger();
+    try {
+        ConfirmaLinhaEStatusVeiculo(veiculo);
+    } catch (...) {
+        // The list shows what is stored: the line undone is not kept in it.
+        CarregaContratoVeiculo(contrato, true);
+        throw;
+    }
+    CarregaContratoVeiculo(contrato, true);
     if (!dataset.isEmpty())
         dataset.setRecNo(std::min(registro, dataset.recordCount()));
-    AtualizaStatusVeiculo(veiculo);
     if (quCtrCadastro->active() && !quCtrCadastro->isEmpty())
         quCtrCadastro->edit();
 }
 
+void TdmTecContrato::quCtrVeiculoBeforeDelete(Dataset& dataset)
+{
+    iAuxiliarGeral = campo(dataset, "EVCODIGO").asInteger();
+    iContratoLinhaExcluida_ = campo(dataset, "ACCODIGO").asInteger();
+    spVeiculo_ = std::make_unique<host::db::Savepoint>(*dmGlobal->IBTransaction1);
+}
+
 void TdmTecContrato::quCtrVeiculoAfterDelete(Dataset&)
 {
-    dmGlobal->IBTransaction1->commitRetaining();
-    AtualizaStatusVeiculo(iAuxiliarGeral);
+    try {
+        ConfirmaLinhaEStatusVeiculo(iAuxiliarGeral);
+    } catch (...) {
+        // The line undone comes back to the list.
+        CarregaContratoVeiculo(iContratoLinhaExcluida_, true);
+        throw;
+    }
 }

@@ -302,6 +302,9 @@ void TfmAssContAditivo::SalvarSubstituicao()
     const int contrato = contratoAtual();
     const QString antigo = edSubVeicAnt->text();
     if (!antigo.isEmpty() && dmTecContrato->VerificaExisteVeiculo(contrato, CodigoVeiculo(antigo), true)) {
+        // The leaving line's marks and the vehicle's status commit together.
+        host::db::CommitHold espera(*dmGlobal->IBTransaction1);
+        host::db::Savepoint saida(*dmGlobal->IBTransaction1);
         const QString onde = CondicaoLinhasSaida(contrato, antigo);
         if (!onde.isEmpty()) {
             UpdateCampo("AATC05ACEV", "ACEVADITIVO", QuotedStr("S"), onde);
@@ -312,6 +315,8 @@ void TfmAssContAditivo::SalvarSubstituicao()
             UpdateCampo("AATC05ACEV", "ACEVHORAFIM", momentoAditivo(), onde);
         }
         dmTecContrato->AtualizaStatusVeiculoContrato(CodigoVeiculo(antigo));
+        saida.release();
+        espera.release();
     }
     if (!edSubVeicNovo->text().isEmpty())
         IncluiLinha("S", edSubVeicNovo->text(), edSubPlacaNovo->text(), edSubValor->value(), edSubData->date());
@@ -323,6 +328,9 @@ void TfmAssContAditivo::SalvarDevolucao()
     const QString veiculo = edDevVeic->text();
     if (veiculo.isEmpty() || !dmTecContrato->VerificaExisteVeiculo(contrato, CodigoVeiculo(veiculo), true))
         return;
+    // The returned line's marks and the vehicle's status commit together.
+    host::db::CommitHold espera(*dmGlobal->IBTransaction1);
+    host::db::Savepoint devolucao(*dmGlobal->IBTransaction1);
     const QString onde = CondicaoLinhasSaida(contrato, veiculo);
     if (!onde.isEmpty()) {
         UpdateCampo("AATC05ACEV", "ACEVADITIVO", QuotedStr("D"), onde);
@@ -332,4 +340,6 @@ void TfmAssContAditivo::SalvarDevolucao()
         UpdateCampoValor("AATC05ACEV", "ACEVADITIVONUMERO", NumeroAditivo(contrato), onde);
     }
     dmTecContrato->AtualizaStatusVeiculoContrato(CodigoVeiculo(veiculo));
+    devolucao.release();
+    espera.release();
 }

@@ -1,5 +1,6 @@
 // Rental support on a real database: the rental instalments, the rental
-// lines of a contract and their checks, the unit's status, the return of an
+// lines of a contract and their checks, the unit's status (committed with
+// the line, or the line undone when it cannot be written), the return of an
 // item with its late-return fine, and the checks the rental screens call.
 
 #include "tests/contracts/ContractsFixture.h"
@@ -122,6 +123,22 @@ protected:
     QString status(int unidade)
     {
         return one(QString("select EVSTATUS from AUGC20EV where EVCODIGO = %1 and EVID = 'L'").arg(unidade)).toString();
+    }
+
+    // The program ends as it normally does (what is not committed is rolled
+    // back); a new connection reads what stayed.
+    void fimDoPrograma()
+    {
+        dmTecContrato.free();
+        global.reset();
+        global = std::make_unique<TdmGlobal>(dbPath);
+    }
+    // The unit's status cannot be written (a trigger refuses it).
+    void statusRecusado()
+    {
+        exec("create exception E_STATUS_PRESO 'status preso'");
+        exec("create trigger T_STATUS_PRESO for AUGC20EV active before update position 0 as begin"
+             " exception E_STATUS_PRESO; end");
     }
 
     void novaLinha(int unidade)
@@ -264,6 +281,44 @@ TEST_F(LocacaoTest, NewLineTakesItsDefaultsKeyAndUnitAndRentsTheUnit)
     EXPECT_EQ(one("select ACEVCODIGO from AATC05ACEV where ACCODIGO = 7").toInt(), 41);
     EXPECT_EQ(status(3), "L");
     EXPECT_EQ(dm->quCtrCadastro->state(), host::data::DatasetState::Edit);
+}
+
+// The unit's status is committed with the line that changes it.
+TEST_F(LocacaoTest, TheUnitsStatusOfAnInsertedOrDeletedLineOutlivesTheProgramsEnd)
+{
+    novaLinha(3);
+    linhas().post();
+    fimDoPrograma();
+    EXPECT_EQ(one("select count(*) from AATC05ACEV where ACCODIGO = 7 and EVCODIGO = 3").toInt(), 1);
+    EXPECT_EQ(status(3), "L");
+
+    dm = &createContracts();
+    CarregaContrato(7);
+    dm->CarregaContratoVeiculo(7, true);
+    ASSERT_EQ(linhas().recordCount(), 1);
+    linhas().remove();
+    fimDoPrograma();
+    EXPECT_EQ(one("select count(*) from AATC05ACEV where ACCODIGO = 7").toInt(), 0);
+    EXPECT_EQ(status(3), "D");
+}
+
+TEST_F(LocacaoTest, ALineWhoseUnitsStatusCannotBeWrittenIsNotKeptNorItsDeletion)
+{
+    statusRecusado();
+    novaLinha(3);
+    EXPECT_ANY_THROW(linhas().post());
+    EXPECT_TRUE(linhas().isEmpty()) << "the list shows what is stored";
+    global->IBTransaction1->commitRetaining();   // whatever was kept would now be stored
+    EXPECT_EQ(one("select count(*) from AATC05ACEV where ACCODIGO = 7").toInt(), 0);
+    EXPECT_EQ(status(3), "D");
+
+    linha(5, 7, 4, iso(QDate::currentDate().addDays(-1)), {});
+    dm->CarregaContratoVeiculo(7, true);
+    ASSERT_EQ(linhas().recordCount(), 1);
+    EXPECT_ANY_THROW(linhas().remove()) << "unit 4 would become free";
+    EXPECT_EQ(linhas().recordCount(), 1) << "the line undone is listed again";
+    global->IBTransaction1->commitRetaining();
+    EXPECT_EQ(one("select count(*) from AATC05ACEV where ACEVCODIGO = 5").toInt(), 1);
 }
 
 TEST_F(LocacaoTest, UnitInUseByAnotherContractOrTwiceOnTheContractIsRefused)

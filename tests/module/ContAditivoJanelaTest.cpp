@@ -1,8 +1,9 @@
 // The amendment window shown modally through the dispatcher over a loaded
 // contract: its heights and tabs, consecutive amendment numbers, inclusion,
 // substitution (both vehicles, the old one inactive), return, the earlier
-// lines of a vehicle left alone, the substitution value kept through
-// "&Limpar", the vehicle search, and its picture.
+// lines of a vehicle left alone, the vehicles' status committed with their
+// lines (a return whose status fails keeps no mark), the substitution value
+// kept through "&Limpar", the vehicle search, and its picture.
 
 #include "tests/module/ContLocFixture.h"
 
@@ -117,6 +118,9 @@ TEST_F(ContAditivoJanelaTest, HeightsTabsAndConsecutiveNumbersOfInclusions)
         f.bbSair->click();
     });
     EXPECT_EQ(linhas(801), (QStringList{"33 A - 4 1/1..- 100 |", "31 A I 5 2/3..- 320 |", "32 A I 6 3/3..- 0 |"}));
+    EXPECT_EQ(lido("select EVSTATUS from AUGC20EV where EVCODIGO in (31, 32) order by EVCODIGO"),
+              (QStringList{"L", "L"}))
+        << "the rented vehicles' status is committed with their lines";
 }
 
 TEST_F(ContAditivoJanelaTest, SubstitutionEndsOnlyTheActiveLineAndKeepsItsValueThroughClearing)
@@ -193,6 +197,27 @@ TEST_F(ContAditivoJanelaTest, ReturnEndsTheActiveLineWithANewNumberAndLeavesTheO
     EXPECT_EQ(linhas(801), (QStringList{"31 I - 1 1/1..31/12 90 |", "31 I D 4 1/1..20/3 250 |",
                                         "32 A - 3 1/1..- 60 |"}));
     EXPECT_EQ(lido("select EVSTATUS from AUGC20EV where EVCODIGO = 31"), QStringList{"D"});
+}
+
+TEST_F(ContAditivoJanelaTest, AReturnWhoseStatusCannotBeWrittenKeepsNoMarkOnItsLine)
+{
+    linha(2, 801, 31, "A", "2024-01-01", "", 250, 2);
+    exec("update AUGC20EV set EVSTATUS = 'L' where EVCODIGO = 31");
+    exec("create exception E_STATUS_PRESO 'status preso'");
+    exec("create trigger T_STATUS_PRESO for AUGC20EV active before update position 0 as begin"
+         " exception E_STATUS_PRESO; end");
+    tr().commitRetaining();   // the trigger works from its commit on
+    carregar(801);
+    aditivo([this](TfmAssContAditivo& f) {
+        f.bbDev->click();
+        f.edDevVeic->setText("31");
+        data(f.edDevData, 20, 3);
+        dialogs->acknowledge("status preso");
+        f.bbSalva->click();
+        f.bbSair->click();
+    });
+    tr().commitRetaining();   // whatever was kept would now be stored
+    EXPECT_EQ(linhas(801), QStringList{"31 A - 2 1/1..- 250 |"});
 }
 
 TEST_F(ContAditivoJanelaTest, ATextVehicleStopsTheSaveWithoutTheSuccessMessage)
