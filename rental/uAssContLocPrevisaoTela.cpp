@@ -41,7 +41,14 @@ void TfmAssContCadLocEquip::dsReceberStateChange()
     host::data::Dataset* receber = dsReceber->dataset();
     if (!receber || receber->state() != host::data::DatasetState::Insert || !contrato().active())
         return;
-    uAssContLoc::NovaParcelaManual(*receber, uAssContLoc::LerCabecalhoPrevisao(contrato()));
+    // A refused row is taken back: left in insert, blank, it would be posted
+    // by the next save.
+    try {
+        uAssContLoc::NovaParcelaManual(*receber, uAssContLoc::LerCabecalhoPrevisao(contrato()));
+    } catch (...) {
+        receber->cancel();
+        throw;
+    }
 }
 
 void TfmAssContLocacao::bbPrevisionarClick() { uAssContLoc::PrevisionarContratoQ(); }

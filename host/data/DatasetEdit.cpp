@@ -64,7 +64,19 @@ void Dataset::startInsert(bool append)
     state_ = DatasetState::Insert;
     modified_ = false;
     calculateFields();
-    notifyStateChanged();
+    try {
+        notifyStateChanged();
+    } catch (...) {
+        // A listener that refuses the new row (an aborted operation) must not
+        // leave a blank row in insert for the next post to write.
+        if (state_ == DatasetState::Insert)
+            discardInsertedRow();
+        throw;
+    }
+    // A listener cancelled the new row: the operation that asked for it ends
+    // here, as when the new-record rule cancels it.
+    if (state_ != DatasetState::Insert)
+        throw host::Abort{};
     {
         Counter inNewRecord(newRecord_);
         insertCancelled_ = false;

@@ -101,6 +101,41 @@ TEST_F(FailurePaths, AFailedPostTellsItsHandlerBeforeTheCallerAndStaysInEdit)
     EXPECT_EQ(events, (QStringList{"before-post", "after-post"}));
 }
 
+TEST_F(FailurePaths, AStateListenerRefusingANewRowTakesTheRowBack)
+{
+    q.setTransaction(&tr());
+    q.setSql("select ID, NAME from ITEMS order by ID");
+    q.setUpdateObject(&us);
+    us.setInsertSql("insert into ITEMS (ID, NAME) values (:ID, :NAME)");
+    DataSource fonte(nullptr, "fonte", &q);
+    fonte.onStateChange = [](DataSource& ds) {
+        if (ds.dataset()->state() == DatasetState::Insert)
+            throw host::Abort{};
+    };
+    q.open();
+    q.next();
+    EXPECT_THROW(q.append(), host::Abort);
+    EXPECT_EQ(q.state(), DatasetState::Browse);
+    EXPECT_EQ(q.recordCount(), 3);
+    EXPECT_EQ(q.recNo(), 2);
+    fonte.onStateChange = nullptr;
+    q.post();   // nothing pending: nothing written
+    EXPECT_EQ(one("select count(*) from ITEMS").toInt(), 3);
+
+    // A listener that cancels the row itself ends the append the same way,
+    // before any new-record rule runs on the cancelled row.
+    bool regraNovoRegistro = false;
+    q.onNewRecord = [&](Dataset&) { regraNovoRegistro = true; };
+    fonte.onStateChange = [](DataSource& ds) {
+        if (ds.dataset()->state() == DatasetState::Insert)
+            ds.dataset()->cancel();
+    };
+    EXPECT_THROW(q.append(), host::Abort);
+    EXPECT_FALSE(regraNovoRegistro);
+    EXPECT_EQ(q.state(), DatasetState::Browse);
+    EXPECT_EQ(q.recordCount(), 3);
+}
+
 TEST(MemFailurePaths, RefreshOfAnInMemoryDatasetKeepsItsRows)
 {
     MemDataset ds;

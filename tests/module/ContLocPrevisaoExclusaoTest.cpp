@@ -188,15 +188,15 @@ TEST_F(ContLocExclusaoPrevisaoTest, AHandInsertedRowIsRefusedWithoutBranch)
     dialogs->acknowledge("Local inválido!");
     QTest::keyClick(form.dbgdAssContCadLocEquiParcelas, Qt::Key_Insert);
     EXPECT_EQ(dialogs->pending(), 0);
-    EXPECT_TRUE(receber.fieldByName("NUMERO_DOCUMENTO")->isNull()) << "nothing filled";
-    receber.cancel();
+    EXPECT_EQ(receber.state(), host::data::DatasetState::Browse) << "the refused row is taken back, not left to post";
+    EXPECT_EQ(lido("select count(*) from ACRC5001 where AOCODIGO = 833").value(0), "0");
 
     dmTecContrato->CarregaContratoParcela(834);
     CarregaContrato(834);
     dialogs->acknowledge("Código do Cliente não preenchido!");
     QTest::keyClick(form.dbgdAssContCadLocEquiParcelas, Qt::Key_Insert);
     EXPECT_EQ(dialogs->pending(), 0);
-    receber.cancel();
+    EXPECT_EQ(receber.state(), host::data::DatasetState::Browse);
 }
 
 // ---- statements ----
