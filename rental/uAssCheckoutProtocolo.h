@@ -77,6 +77,6 @@ QString LocalData(const QString& cidade, const QDate& data);
 // contract describes its lines with these two routines too.
 QString NotaContratoGenerico(int contrato, const QString& semNota);
 // In mode "E" (ATMODOPEDIDOASSISTENCIA): "\nItens Composição: " and a line
-// "code - specification" per component of the product; otherwise "".
+// "<component code> - <its description>" per component of the product; otherwise "".
 QString ComposicaoDescricao(const QString& produto);
 }  // namespace uAssCheckoutProtocolo
