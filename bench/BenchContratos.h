@@ -19,29 +19,15 @@ inline QString cliente(int contrato)
     return QString("C%1").arg(contrato, 4, 10, QChar('0'));
 }
 
-class ModuloContratos {
+class ModuloContratos : public ModuloServicos {
 public:
     // `parametros` runs before the data modules are created.
     explicit ModuloContratos(const QString& path, const std::function<void(TdmGlobal&)>& parametros = {})
-        : global(path)
+        : ModuloServicos(path, parametros)
     {
-        dialogos.setAutoAcknowledgeMessages(true);
-        if (parametros)
-            parametros(global);
-        dmTec.create(nullptr);
         dmTecContrato.create(nullptr);
     }
-    ~ModuloContratos()
-    {
-        dmTecContrato.free();
-        dmTec.free();
-    }
-    ModuloContratos(const ModuloContratos&) = delete;
-    ModuloContratos& operator=(const ModuloContratos&) = delete;
-    host::db::Transaction& tr() { return *global.IBTransaction1; }
-
-    TdmGlobal global;
-    host::ui::ScriptedDialogs dialogos;
+    ~ModuloContratos() { dmTecContrato.free(); }
 };
 
 // Customers C0001.. and contracts 1..n (monthly, due on the 10th, branch

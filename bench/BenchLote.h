@@ -6,7 +6,10 @@
 
 #include "bench/BenchFirebird.h"
 #include "bench/BenchReplay.h"
+#include "data/uDataTec.h"
+#include "host/Udmglobal.h"
 #include "host/db/FbApi.h"
+#include "host/ui/ScriptedDialogs.h"
 
 #include <QApplication>
 
@@ -95,6 +98,49 @@ inline void imprimeLote(const char* titulo, Escrita escrita, const Comparacao& c
     std::printf("  statements per row: ours %.2f%s, prepares %.2f; direct writes %.2f\n", porLinha,
                 direta.meta > 0 ? "" : meta(porLinha, direta.comandosPorLinha + direta.comandosDaExecucao / linhas).constData(),
                 double(c.preparosNosso) / linhas, double(c.comandosDireto) / linhas);
+}
+
+// The service module opened over the benchmark's database: dmGlobal, every
+// message answered, the service data module.
+class ModuloServicos {
+public:
+    // `parametros` runs before the data modules are created.
+    explicit ModuloServicos(const QString& path, const std::function<void(TdmGlobal&)>& parametros = {})
+        : global(path)
+    {
+        dialogos.setAutoAcknowledgeMessages(true);
+        if (parametros)
+            parametros(global);
+        dmTec.create(nullptr);
+    }
+    ~ModuloServicos() { dmTec.free(); }
+    ModuloServicos(const ModuloServicos&) = delete;
+    ModuloServicos& operator=(const ModuloServicos&) = delete;
+    host::db::Transaction& tr() { return *global.IBTransaction1; }
+
+    TdmGlobal global;
+    host::ui::ScriptedDialogs dialogos;
+};
+
+// Rounds of ours against the direct writes of the same rows, alternating
+// which goes first, each from the state `repoe` sets back; `contaNosso`
+// runs after each of ours (to count what it wrote).
+inline void contraDireto(Tempos& nosso, Tempos& direto, const std::function<void()>& repoe,
+                         const std::function<void()>& nossoLado, const std::function<void()>& diretoLado,
+                         const std::function<void()>& contaNosso = {})
+{
+    alternando(
+        rounds(3),
+        [&] {
+            repoe();
+            nosso.add(segundos(nossoLado));
+            if (contaNosso)
+                contaNosso();
+        },
+        [&] {
+            repoe();
+            direto.add(segundos(diretoLado));
+        });
 }
 
 // What a module benchmark needs before Qt starts: the engine prepared, and

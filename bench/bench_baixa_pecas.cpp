@@ -130,26 +130,14 @@ int main(int argc, char** argv)
     bench::Tempos nosso, direto;
     int itens = 0;
     {
-        TdmGlobal global(base);
-        host::ui::ScriptedDialogs dialogos;
-        dialogos.setAutoAcknowledgeMessages(true);
-        dmTec.create(nullptr);
-        host::db::Transaction& tr = *global.IBTransaction1;
-        preparaBaixa(global, tr);
-        bench::alternando(
-            bench::rounds(3),
-            [&] {
-                limpaBaixa(tr);
-                nosso.add(bench::segundos([&] { oursBaixa(dialogos); }));
-                itens = host::db::selectValue(tr, "select count(*) from ACEM14IT").toInt();
-            },
-            [&] {
-                limpaBaixa(tr);
-                direto.add(bench::segundos([&] { rawBaixa(tr); }));
-            });
+        bench::ModuloServicos modulo(base);
+        host::db::Transaction& tr = modulo.tr();
+        preparaBaixa(modulo.global, tr);
+        bench::contraDireto(
+            nosso, direto, [&] { limpaBaixa(tr); }, [&] { oursBaixa(modulo.dialogos); }, [&] { rawBaixa(tr); },
+            [&] { itens = host::db::selectValue(tr, "select count(*) from ACEM14IT").toInt(); });
         limpaBaixa(tr);
         tr.commit();
-        dmTec.free();
     }
     const int linhas = kOrdens * kProdutos;
     std::printf("parts settlement of %d lines over %d orders (%d items written): ours %.0f lines/s, direct %.0f"

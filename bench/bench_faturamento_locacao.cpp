@@ -221,18 +221,13 @@ int main(int argc, char** argv)
             // A first run, not measured, prepares what every later run keeps.
             repoeParcelasLoc(tr);
             nossoFaturamentoLoc(form, recibo == 1);
-            bench::alternando(
-                bench::rounds(3),
+            bench::contraDireto(
+                nosso[recibo], direto[recibo], [&] { repoeParcelasLoc(tr); },
+                [&] { nossoFaturamentoLoc(form, recibo == 1); }, [&] { diretoFaturamentoLoc(tr, recibo == 1); },
                 [&] {
-                    repoeParcelasLoc(tr);
-                    nosso[recibo].add(bench::segundos([&] { nossoFaturamentoLoc(form, recibo == 1); }));
                     faturadas[recibo] =
                         host::db::selectValue(tr, "select count(*) from ACRC5001 where SITUACAO_DOCUMENTO = ''")
                             .toInt();
-                },
-                [&] {
-                    repoeParcelasLoc(tr);
-                    direto[recibo].add(bench::segundos([&] { diretoFaturamentoLoc(tr, recibo == 1); }));
                 });
         }
         form.close();

@@ -112,27 +112,17 @@ int main(int argc, char** argv)
     bench::Tempos nosso, direto;
     int faturadas = 0;
     {
-        TdmGlobal global(base);
-        host::ui::ScriptedDialogs dialogos;
-        dialogos.setAutoAcknowledgeMessages(true);
-        dmTec.create(nullptr);
-        host::db::Transaction& tr = *global.IBTransaction1;
-        preparaFaturamento(global, tr);
-        bench::alternando(
-            bench::rounds(3),
+        bench::ModuloServicos modulo(base);
+        host::db::Transaction& tr = modulo.tr();
+        preparaFaturamento(modulo.global, tr);
+        bench::contraDireto(
+            nosso, direto, [&] { limpaFaturamento(tr); }, [&] { oursFaturamento(); }, [&] { rawFaturamento(tr); },
             [&] {
-                limpaFaturamento(tr);
-                nosso.add(bench::segundos([&] { oursFaturamento(); }));
                 faturadas =
                     host::db::selectValue(tr, "select count(*) from AATC01AO where CRDOCUMENTO is not null").toInt();
-            },
-            [&] {
-                limpaFaturamento(tr);
-                direto.add(bench::segundos([&] { rawFaturamento(tr); }));
             });
         limpaFaturamento(tr);
         tr.commit();
-        dmTec.free();
     }
     std::printf("billing of a selection of %d service orders (%d stamped): ours %.0f orders/s, direct %.0f"
                 " orders/s\n",
