@@ -13,6 +13,7 @@
 #include "host/data/Format.h"
 #include "host/data/Query.h"
 #include "host/report/Report.h"
+#include "rental/uAssImpProposta.h"
 
 using namespace host::report;
 
@@ -96,7 +97,7 @@ QString TextoComprovante(const QString& codigo)
 
 QString LocalData(const QString& cidade, const QDate& data)
 {
-    return cidade.trimmed() + ", " + host::data::formatDateTime("dd 'de' mmmm 'de' yyyy", QDateTime(data, QTime()));
+    return uAssImpProposta::LinhaData(cidade, data.day(), data.month(), data.year());
 }
 
 QString NotaContratoGenerico(int contrato, const QString& semNota)
