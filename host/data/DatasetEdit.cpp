@@ -60,7 +60,9 @@ void Dataset::startInsert(bool append)
     rows_.insert(rows_.begin() + position, Row{nextId_++, rowStore_.add()});
     cur_ = position;
     eof_ = bof_ = false;
-    editBuf_.assign(size_t(dataCount_), QVariant());
+    // Null cells made in place (assign would copy a null into each).
+    editBuf_.clear();
+    editBuf_.resize(size_t(dataCount_));
     state_ = DatasetState::Insert;
     modified_ = false;
     calculateFields();

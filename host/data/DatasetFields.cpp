@@ -195,14 +195,15 @@ void Dataset::prepareWrite()
 
 void Dataset::writeField(Field& field, QVariant value)
 {
-    prepareWrite();
+    // A row being edited (the usual case, field after field) needs none of
+    // prepareWrite's checks: editing means open.
+    if (!editing() || calculating_)
+        prepareWrite();
     const size_t slot = size_t(field.slot_);
-    QVariant old;   // what a failed validation puts back
-    if (field.onValidate)
-        old = std::exchange(editBuf_[slot], std::move(value));
-    else
+    if (!field.onValidate) {
         editBuf_[slot].swap(value);   // the old value goes with `value`
-    if (field.onValidate) {
+    } else {
+        QVariant old = std::exchange(editBuf_[slot], std::move(value));   // what a failed validation puts back
         try {
             auto validate = field.onValidate;
             validate(field);

@@ -311,11 +311,12 @@ void Statement::Impl::widenTextParams() {
     bool wider = false;
     for (const size_t i : textSlots) {
         const QVariant& v = valueAt(i);
-        if (!detail::isPlainText(v) || v.isNull()) {
+        const qsizetype units = detail::plainTextUnits(v);
+        if (units < 0) {
             textBinding[i] = NotText;
             continue;
         }
-        if (detail::textUnits(v) * 3 <= qsizetype(inFields[i].length)) {
+        if (units * 3 <= qsizetype(inFields[i].length)) {
             textBinding[i] = EncodeStraight;
             continue;
         }

@@ -310,18 +310,6 @@ IMessageMetadata* coerceInput(IMessageMetadata* declared, std::vector<MessageFie
     return rebuildInput(declared, fields);
 }
 
-bool isPlainText(const QVariant& value) {
-    switch (value.userType()) {
-    case QMetaType::QString:
-    case QMetaType::QChar:
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-    case QMetaType::UInt:
-    case QMetaType::ULongLong: return true;
-    default: return false;
-    }
-}
-
 void writeText(const MessageField& f, unsigned char* buffer, const QByteArray& utf8) {
     *reinterpret_cast<short*>(buffer + f.nullOffset) = 0;
     unsigned char* at = buffer + f.offset;
@@ -329,20 +317,40 @@ void writeText(const MessageField& f, unsigned char* buffer, const QByteArray& u
     std::memcpy(at + 2, utf8.constData(), size_t(utf8.size()));
 }
 
-qsizetype textUnits(const QVariant& value) {
+qsizetype plainTextUnits(const QVariant& value) {
     switch (value.userType()) {
-    case QMetaType::QString: return held<QString>(value).size();
-    case QMetaType::QChar: return 1;
-    default: return 20;   // the longest 64-bit integer
+    case QMetaType::QString: return value.isNull() ? -1 : held<QString>(value).size();
+    case QMetaType::QChar: return value.isNull() ? -1 : 1;
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong: return value.isNull() ? -1 : 20;   // the longest 64-bit integer
+    default: return -1;
     }
 }
+
+namespace {
+
+// A text's UTF-8 written at `out`, which holds three bytes for each of its
+// units. ASCII, most of what is written, is copied as it is; the encoder
+// (made anew for each text, which costs as much as a short text's copy)
+// takes over at the first other character, where a character starts.
+char* appendUtf8(char* out, QStringView text) {
+    const char16_t* at = text.utf16();
+    const char16_t* const end = at + text.size();
+    while (at != end && *at < 0x80) *out++ = char(*at++);
+    if (at == end) return out;
+    QStringEncoder utf8(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+    return utf8.appendToBuffer(out, QStringView(at, end));
+}
+
+}  // namespace
 
 void encodeText(const MessageField& f, unsigned char* buffer, const QVariant& value) {
     *reinterpret_cast<short*>(buffer + f.nullOffset) = 0;
     char* text = reinterpret_cast<char*>(buffer + f.offset + 2);
-    QStringEncoder utf8(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
-    const char* end = value.userType() == QMetaType::QString ? utf8.appendToBuffer(text, held<QString>(value))
-                                                             : utf8.appendToBuffer(text, value.toString());
+    const char* end = value.userType() == QMetaType::QString ? appendUtf8(text, held<QString>(value))
+                                                             : appendUtf8(text, value.toString());
     put(buffer + f.offset, quint16(end - text));
 }
 

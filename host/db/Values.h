@@ -38,12 +38,11 @@ Firebird::IMessageMetadata* rebuildInput(Firebird::IMessageMetadata* current, st
 
 void writeValue(const MessageField& field, unsigned char* buffer, const QVariant& value, BlobWriter& blobs,
                 const QString& paramName, const QString& sql);
-// Values sent as their text (strings and the like), not converted by type.
-bool isPlainText(const QVariant& value);
 void writeText(const MessageField& field, unsigned char* buffer, const QByteArray& utf8);
-// A plain text value's length in UTF-16 units (an upper bound for numbers);
-// its UTF-8 takes at most three bytes a unit.
-qsizetype textUnits(const QVariant& value);
+// A value sent as its text (strings and the like, not converted by type):
+// its length in UTF-16 units (an upper bound for numbers), whose UTF-8
+// takes at most three bytes a unit; -1 for a null or any other value.
+qsizetype plainTextUnits(const QVariant& value);
 // Writes a plain text value as UTF-8 straight into its slot, which must hold
 // three bytes for each of its units.
 void encodeText(const MessageField& field, unsigned char* buffer, const QVariant& value);
