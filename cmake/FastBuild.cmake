@@ -2,14 +2,18 @@
 # precompiled headers shared across targets, a fast linker and ccache set up
 # so that precompiled headers and other clones of the project hit it.
 
-# Unity builds: each target compiles its sources in batches of a few files
-# (one translation unit per batch). File-local names (anonymous namespaces,
-# static functions, using-declarations) must therefore be unique within
-# their folder. The batches are written here rather than by CMake's
+# Unity builds: each target compiles its sources in batches of many files
+# (one translation unit per batch): much of a unit's cost is the code of
+# inline functions and templates of the headers it uses, emitted once per
+# unit, and with the sanitizers this fixed cost is a third of a batch of 8.
+# File-local names (anonymous namespaces, static functions,
+# using-declarations) must therefore be unique within their target: every
+# target builds as a single unit (TA_UNITY_BATCH_SIZE=1000), and so at any
+# batch size. The batches are written here rather than by CMake's
 # UNITY_BUILD, whose batch files include the sources by absolute path: those
 # of another clone would then never hit the compiler cache.
 option(TA_UNITY_BUILD "Compile each target's sources in unity batches" ON)
-set(TA_UNITY_BATCH_SIZE 8 CACHE STRING "Sources per unity batch")
+set(TA_UNITY_BATCH_SIZE 32 CACHE STRING "Sources per unity batch")
 if(TA_UNITY_BUILD)
   # A unit's sources are included into its batch, and GCC then takes a test
   # fixture or a member in an anonymous namespace for one shared across files.

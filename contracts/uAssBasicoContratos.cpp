@@ -46,14 +46,14 @@ bool ModoVeiculo()
 
 namespace {
 
-host::data::Query& contrato() { return *dmTec->quContrato; }
+host::data::Query& contratoBasico() { return *dmTec->quContrato; }
 
 // The register buttons and pickers put the contract into edit unless it is
 // already being edited or inserted.
 void editarContrato()
 {
-    if (!contrato().editing())
-        contrato().edit();
+    if (!contratoBasico().editing())
+        contratoBasico().edit();
 }
 
 }  // namespace
@@ -164,8 +164,8 @@ void TfmAssBasicoContratos::criarControles()
     };
     botao(bbNovo, "bbNovo", "&Novo", [this] { bbNovoClick(); });
     botao(bbSalvar, "bbSalvar", "&Salvar", [this] { bbSalvarClick(); });
-    botao(bbCancelar, "bbCancelar", "&Cancelar", [] { CancelarAlteracoes(contrato()); });
-    botao(bbExcluir, "bbExcluir", "&Excluir", [] { ExcluirRegistro(contrato()); });
+    botao(bbCancelar, "bbCancelar", "&Cancelar", [] { CancelarAlteracoes(contratoBasico()); });
+    botao(bbExcluir, "bbExcluir", "&Excluir", [] { ExcluirRegistro(contratoBasico()); });
     botao(bbPesquisar, "bbPesquisar", "&Pesquisar", [this] { bbPesquisarClick(); });
     botao(bbRelatorio, "bbRelatorio", "&Relatório", [this] { bbRelatorioClick(); });
     botao(bbSair, "bbSair", "S&air", [this] { close(); });
@@ -238,7 +238,7 @@ void TfmAssBasicoContratos::AjustaTitulosEquipamento()
 
 void TfmAssBasicoContratos::FormActivate()
 {
-    const int atual = contrato().active() && !contrato().isEmpty() ? dmTec->quContratoACCODIGO->asInteger() : 0;
+    const int atual = contratoBasico().active() && !contratoBasico().isEmpty() ? dmTec->quContratoACCODIGO->asInteger() : 0;
     for (host::data::Query* detalhe : {dmTec->quContEquip, dmTec->quContServ})
         if (!detalhe->active()) {
             detalhe->paramByName("accodigo")->setAsInteger(atual);
@@ -257,7 +257,7 @@ void TfmAssBasicoContratos::FormDeactivate()
 
 void TfmAssBasicoContratos::FormClose(host::ui::CloseAction& action)
 {
-    contrato().close();
+    contratoBasico().close();
     action = host::ui::CloseAction::Free;
 }
 
@@ -271,7 +271,7 @@ void TfmAssBasicoContratos::FormKeyDown(int& key, Qt::KeyboardModifiers)
 
 void TfmAssBasicoContratos::bbNovoClick()
 {
-    InserirRegistro(contrato());
+    InserirRegistro(contratoBasico());
     // The cursor goes to the contract number when the field can take it.
     if (dbedNumeroContrato->isVisible() && dbedNumeroContrato->isEnabled())
         dbedNumeroContrato->setFocus();
@@ -279,7 +279,7 @@ void TfmAssBasicoContratos::bbNovoClick()
 
 void TfmAssBasicoContratos::bbSalvarClick()
 {
-    SalvarAlteracoes(contrato());
+    SalvarAlteracoes(contratoBasico());
     SalvarAlteracoes(*dmTec->quContEquip);
 }
 

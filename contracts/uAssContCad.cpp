@@ -27,8 +27,6 @@ host::ui::FormVar<TfmAssContCad> fmAssContCad("fmAssContCad");
 
 namespace {
 
-QString parametro(const char* nome) { return dmGlobal->Parametro(nome).trimmed().toUpper(); }
-
 }  // namespace
 
 TfmAssContCad::TfmAssContCad(QWidget* parent) : host::ui::Form(parent)
@@ -88,8 +86,8 @@ void TfmAssContCad::FormCreate()
     PrepararOpcaoSituacao();
     CarregaContrato(0);
     primeiraPagina();
-    tsVeiculos->setTabVisible(parametro("ATMODOVEICULO") == "O" || parametro("ATSITUACAOPORITEM") == "S" ||
-                              parametro("ATSITUACAOPORITEM") == "I");
+    tsVeiculos->setTabVisible(parametroMaiusculo("ATMODOVEICULO") == "O" || parametroMaiusculo("ATSITUACAOPORITEM") == "S" ||
+                              parametroMaiusculo("ATSITUACAOPORITEM") == "I");
     CarregarConfiguracaoJanela(this, bModoZeltoControlAtivo, false, "");
     for (host::ui::DataGrid* grade : {dbgdAssContCadItem, dbgdAssContCadClientes, dbgdAssContCadAcompanhamento})
         SalvarConfiguracaoDBGrid(grade, true);
@@ -102,7 +100,7 @@ void TfmAssContCad::FormCreate()
                                                  "ACITSITUACAO ",
                                                  "\n")
                                   .split('\n', Qt::SkipEmptyParts));
-    grpFranquia->setVisible(parametro("ATOPCAOCONTRATO") == "C");
+    grpFranquia->setVisible(parametroMaiusculo("ATOPCAOCONTRATO") == "C");
 }
 
 void TfmAssContCad::FormShow()
@@ -110,7 +108,7 @@ void TfmAssContCad::FormShow()
     SalvarConfiguracaoDBGrid(dbgdContRecAberto, true);
     SalvarConfiguracaoDBGrid(dbgdAssContCadVeiculo, true);
     paBotoesItens->setVisible(false);
-    if (parametro("ATOPCAOCONTRATO") == "T")
+    if (parametroMaiusculo("ATOPCAOCONTRATO") == "T")
         paBotoesItens->setVisible(true);
     for (host::ui::DataGrid* grade : {dbgdContratoVinc, dbgdAssContCadClientes, dbgdContRecAberto,
                                       dbgdAssContCadAcompanhamento, dbgdAssContCadItem, dbgdAssContCadEquip,

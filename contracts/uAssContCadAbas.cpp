@@ -32,10 +32,6 @@ using host::data::DatasetState;
 
 namespace {
 
-QString opcaoContrato() { return dmGlobal->Parametro("ATOPCAOCONTRATO").trimmed().toUpper(); }
-
-QDateTime hoje() { return QDateTime(QDate::currentDate(), QTime(0, 0)); }
-
 bool semPrevisao() { return dmGlobal->Parametro("ATPARCELASEMPREVISAO").trimmed().toUpper() == "S"; }
 
 }  // namespace

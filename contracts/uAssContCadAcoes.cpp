@@ -25,15 +25,9 @@ using host::data::Query;
 
 namespace {
 
-QString opcaoContrato() { return dmGlobal->Parametro("ATOPCAOCONTRATO").trimmed().toUpper(); }
-
-QString texto(const Dataset& d, const char* campo) { return d.fieldByName(campo)->asString(); }
+QString textoAcoes(const Dataset& d, const char* campo) { return d.fieldByName(campo)->asString(); }
 
 QString dataTexto(const QDateTime& data) { return data.toString("dd/MM/yyyy"); }
-
-QDateTime hoje() { return QDateTime(QDate::currentDate(), QTime(0, 0)); }
-
-void commitRetaining() { dmGlobal->IBTransaction1->commitRetaining(); }
 
 // The forecast of the complementary contracts of a principal one, with the
 // same span and counter (options "F" and "V").
@@ -54,12 +48,12 @@ void PrevisaoComplementares(int contrato, const QString& inicio, const QString& 
                   lista + ")");
     for (query->open(); !query->eof(); query->next()) {
         const Query& c = *query;
-        InserirParcelasContrato(texto(c, "ACMODALIDADE"), inicio, fim, texto(c, "CLCODIGO"), false,
-                                texto(c, "ACVENCIMENTO"), c.fieldByName("ACCODIGO")->asInteger(),
-                                c.fieldByName("ACVALORPARCELA")->asFloat(), texto(c, "ACLOCAL"),
-                                texto(c, "ACTIPOPAGAMENTO"), texto(c, "BCCODIGO"), inicio, texto(c, "ACPERIODO"),
-                                contador, c.fieldByName("AJCODIGO")->asInteger(), texto(c, "ACLOCAL"),
-                                texto(c, "OFCODIGO"), false, QString(), false, nullptr, 0, 0);
+        InserirParcelasContrato(textoAcoes(c, "ACMODALIDADE"), inicio, fim, textoAcoes(c, "CLCODIGO"), false,
+                                textoAcoes(c, "ACVENCIMENTO"), c.fieldByName("ACCODIGO")->asInteger(),
+                                c.fieldByName("ACVALORPARCELA")->asFloat(), textoAcoes(c, "ACLOCAL"),
+                                textoAcoes(c, "ACTIPOPAGAMENTO"), textoAcoes(c, "BCCODIGO"), inicio, textoAcoes(c, "ACPERIODO"),
+                                contador, c.fieldByName("AJCODIGO")->asInteger(), textoAcoes(c, "ACLOCAL"),
+                                textoAcoes(c, "OFCODIGO"), false, QString(), false, nullptr, 0, 0);
     }
 }
 
@@ -130,9 +124,9 @@ void GerarPrevisaoContrato()
 {
     TdmTecContrato& dm = *dmTecContrato;
     Query& ctr = *dm.quCtrCadastro;
-    if (texto(ctr, "ACSITUACAO").trimmed().toUpper() != "A")
+    if (textoAcoes(ctr, "ACSITUACAO").trimmed().toUpper() != "A")
         dmGlobal->MostraErro("Contrato não está ativo");
-    if (texto(ctr, "ACLOCAL").trimmed().isEmpty())
+    if (textoAcoes(ctr, "ACLOCAL").trimmed().isEmpty())
         dmGlobal->MostraErro("Informa a U.N.");
     if (ctr.fieldByName("ACVALORPARCELA")->asFloat() <= 0)
         dmGlobal->MostraErro("Valor Inválido");
@@ -140,14 +134,14 @@ void GerarPrevisaoContrato()
     const int contrato = ctr.fieldByName("ACCODIGO")->asInteger();
 
     if (opcaoContrato() == "T") {
-        RegerarPorItens(dm, contrato, texto(ctr, "CLCODIGO"));
+        RegerarPorItens(dm, contrato, textoAcoes(ctr, "CLCODIGO"));
         return;
     }
 
     QDateTime inicio = hoje();
     const QDateTime padrao(inicio.date().addMonths(12), QTime(0, 0));
     int quantidade = 0;
-    if (texto(ctr, "ACVALORFIXO").trimmed().toUpper() == "D")
+    if (textoAcoes(ctr, "ACVALORFIXO").trimmed().toUpper() == "D")
         quantidade = int(std::trunc(ctr.fieldByName("ACQUANTIDADEPARCELA")->asFloat()));
     if (!SelecionaData("Início da Previsão de faturamento", "Informe a data Inicial da previsão do contas a receber",
                        inicio))
@@ -159,17 +153,17 @@ void GerarPrevisaoContrato()
             return;
         quantidade = int(std::trunc(valor));
     }
-    const QDateTime fim = DataFinalPrevisao(inicio, texto(ctr, "ACPERIODO"), texto(ctr, "ACMODALIDADE"),
+    const QDateTime fim = DataFinalPrevisao(inicio, textoAcoes(ctr, "ACPERIODO"), textoAcoes(ctr, "ACMODALIDADE"),
                                             quantidade, padrao);
     host::ui::WaitCursor ampulheta;
     const QString sInicio = dataTexto(inicio);
     const QString sFim = dataTexto(fim);
     int contador = 0;
-    InserirParcelasContrato(texto(ctr, "ACMODALIDADE"), sInicio, sFim, texto(ctr, "CLCODIGO"), false,
-                            texto(ctr, "ACVENCIMENTO"), contrato, ctr.fieldByName("ACVALORPARCELA")->asFloat(),
-                            texto(ctr, "ACLOCAL"), texto(ctr, "ACTIPOPAGAMENTO"), texto(ctr, "BCCODIGO"), sInicio,
-                            texto(ctr, "ACPERIODO"), contador, ctr.fieldByName("AJCODIGO")->asInteger(),
-                            texto(ctr, "ACLOCAL"), texto(ctr, "OFCODIGO"), false, texto(ctr, "ACOBJETO"), true,
+    InserirParcelasContrato(textoAcoes(ctr, "ACMODALIDADE"), sInicio, sFim, textoAcoes(ctr, "CLCODIGO"), false,
+                            textoAcoes(ctr, "ACVENCIMENTO"), contrato, ctr.fieldByName("ACVALORPARCELA")->asFloat(),
+                            textoAcoes(ctr, "ACLOCAL"), textoAcoes(ctr, "ACTIPOPAGAMENTO"), textoAcoes(ctr, "BCCODIGO"), sInicio,
+                            textoAcoes(ctr, "ACPERIODO"), contador, ctr.fieldByName("AJCODIGO")->asInteger(),
+                            textoAcoes(ctr, "ACLOCAL"), textoAcoes(ctr, "OFCODIGO"), false, textoAcoes(ctr, "ACOBJETO"), true,
                             nullptr, ctr.fieldByName("PCCODIGODEBITO")->asInteger(),
                             ctr.fieldByName("PCCODIGOCREDITO")->asInteger());
     dm.CarregaContratoParcela(contrato);
@@ -185,10 +179,10 @@ void GerarPrevisaoContrato()
 
 QString CondicaoCaixaParcela(const Dataset& receber)
 {
-    return "Where xpId = 'R'   and xpEmitente  = " + QuotedStr(texto(receber, "CODIGO_CLIENTE")) +
-           "  and xpDocumento = " + QuotedStr(texto(receber, "NUMERO_DOCUMENTO")) +
-           "  and xpLocal     = " + QuotedStr(texto(receber, "CODIGO_FILIAL")) +
-           "  and crSequencia = " + QuotedStr(texto(receber, "SEQUENCIA"));
+    return "Where xpId = 'R'   and xpEmitente  = " + QuotedStr(textoAcoes(receber, "CODIGO_CLIENTE")) +
+           "  and xpDocumento = " + QuotedStr(textoAcoes(receber, "NUMERO_DOCUMENTO")) +
+           "  and xpLocal     = " + QuotedStr(textoAcoes(receber, "CODIGO_FILIAL")) +
+           "  and crSequencia = " + QuotedStr(textoAcoes(receber, "SEQUENCIA"));
 }
 
 int ExcluirTodasPrevisoes(Dataset& receber, int contrato)
@@ -201,7 +195,7 @@ int ExcluirTodasPrevisoes(Dataset& receber, int contrato)
             receber.next();
             continue;
         }
-        const QString documento = texto(receber, "NUMERO_DOCUMENTO");
+        const QString documento = textoAcoes(receber, "NUMERO_DOCUMENTO");
         const QString condicao = CondicaoCaixaParcela(receber);
         DeletaRegistros("acxc94xp", condicao);
         commitRetaining();

@@ -20,8 +20,6 @@
 
 namespace {
 
-QString opcaoContrato() { return dmGlobal->Parametro("ATOPCAOCONTRATO").trimmed().toUpper(); }
-
 // Every contract item with its coverage, product, group, collection,
 // contract type, customer and meter group.
 QString sqlItensTodosContratos()

@@ -43,7 +43,7 @@ namespace {
 constexpr auto* botao = &host::ui::makeButton;
 constexpr auto* lupa = &host::ui::makeSearchButton;
 constexpr auto* edit = &host::ui::makeEdit;
-constexpr auto* texto = &host::ui::makeText;
+constexpr auto* rotuloDado = &host::ui::makeText;
 constexpr auto* ligacao = &host::ui::makeLink;
 constexpr auto* busca = &host::ui::makeLookup;
 
@@ -133,13 +133,13 @@ QWidget* TfmAssContCad::montarCabecalho()
     g.field("Nº do Contrato", dbedNumeroContrato);
     dbedLocal = edit(p, "dbedLocal", dsCtrCadastro, "ACLOCAL");
     dbedLocal->setMaximumWidth(40);
-    dbteNomeFilial = texto(p, "dbteNomeFilial", dsCtrCadastro, "NOMEFILIAL");
+    dbteNomeFilial = rotuloDado(p, "dbteNomeFilial", dsCtrCadastro, "NOMEFILIAL");
     g.field("U.N.", dbedLocal, {dbteNomeFilial}, 2);
     Label5 = ligacao(p, "Label5", "Código do Objeto");
     dbedObjeto = edit(p, "dbedObjeto", dsCtrCadastro, "AJCODIGO");
     dbedObjeto->setMaximumWidth(60);
     sbPesqObj = lupa(p, "sbPesqObj");
-    dbteObjeto = texto(p, "dbteObjeto", dsCtrCadastro, "OBJETO");
+    dbteObjeto = rotuloDado(p, "dbteObjeto", dsCtrCadastro, "OBJETO");
     g.field(Label5, dbedObjeto, {sbPesqObj, dbteObjeto}, 2);
     g.newRow();
     Label20 = ligacao(p, "Label20", "Objeto");
@@ -174,7 +174,7 @@ void TfmAssContCad::montarDadosAdicionais()
     g.field("Término", dbedTermino);
     dbedValorParcela = edit(p, "dbedValorParcela", ds, "ACVALORPARCELA");
     g.field("Valor Parcela", dbedValorParcela);
-    dbteValorLiquido = texto(p, "dbteValorLiquido", ds, "ACVALORPARCELALIQUIDO");
+    dbteValorLiquido = rotuloDado(p, "dbteValorLiquido", ds, "ACVALORPARCELALIQUIDO");
     g.field("Valor Líquido", dbteValorLiquido);
     dbedValorAnterior = edit(p, "dbedValorAnterior", ds, "ACVALORANTERIOR");
     dbedValorAnterior->setEnabled(false);
@@ -329,7 +329,7 @@ void TfmAssContCad::montarFinanceiro()
     g.field("Valor da Hora", dbedHoraValor);
     dbedHoraCredito = edit(p, "dbedHoraCredito", ds, "ACHORACREDITO");
     auto* emMinutos = new QLabel("Em Minutos:", p);
-    dbteHoraCreditoMin = texto(p, "dbteHoraCreditoMin", ds, "HoraCreditoMin");
+    dbteHoraCreditoMin = rotuloDado(p, "dbteHoraCreditoMin", ds, "HoraCreditoMin");
     g.field("Créditos de Hora Disp.", dbedHoraCredito, {emMinutos, dbteHoraCreditoMin});
     dbedQuantidadeEquipamento = edit(p, "dbedQuantidadeEquipamento", ds, "ACQUANTIDADEEQUIPAMENTO");
     g.field("Quantidade Equipamentos", dbedQuantidadeEquipamento);

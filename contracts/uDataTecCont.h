@@ -465,6 +465,10 @@ void InserirParcelasContratoLocEquipamentos(
     QStringList* mensagens, const QDateTime& dInicioCobertura, const QDateTime& dFimCobertura, double rMesesPular,
     bool bValorFixo, const QString& sObservacao, const QDateTime& dPrimeiroBoleto, bool bProrrogaValidade);
 
+// ATOPCAOCONTRATO in capitals: how the company runs its contracts ("" when
+// no host is open).
+QString opcaoContrato();
+
 // The first day from the given one of the month ("mm/yy") that falls on the
 // weekday (1 = Sunday ... 7 = Saturday).
 QDateTime RetornaPrimeiroDiaSemanaMes(int diaSemana, const QString& mes, int primeiroDia);

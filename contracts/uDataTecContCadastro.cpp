@@ -23,32 +23,22 @@ using host::data::Field;
 
 namespace {
 
-const QStringList kSimNao{"Sim", "Não"};
-const char* const kOrigem = "[quCtrCadastroBeforePost]";
+const QStringList kBotoesSimNao{"Sim", "Não"};
+const char* const kOrigemCadastro = "[quCtrCadastroBeforePost]";
 
-QString parametro(const char* nome)
-{
-    return dmGlobal->Parametro(nome).trimmed().toUpper();
-}
-
-QString texto(Dataset& dataset, const char* campo)
+QString textoCadastro(Dataset& dataset, const char* campo)
 {
     return dataset.fieldByName(campo)->asString();
 }
 
 void passo(const QString& texto)
 {
-    dmGlobal->Log(kOrigem, texto);
-}
-
-QDateTime hoje()
-{
-    return QDateTime(QDate::currentDate(), QTime(0, 0));
+    dmGlobal->Log(kOrigemCadastro, texto);
 }
 
 bool modoVeiculos()
 {
-    const QString situacaoPorItem = parametro("ATSITUACAOPORITEM");
+    const QString situacaoPorItem = parametroMaiusculo("ATSITUACAOPORITEM");
     return situacaoPorItem == "S" || situacaoPorItem == "I";
 }
 
@@ -85,7 +75,7 @@ void TdmTecContrato::ligarEventosCadastro()
 
 double TdmTecContrato::CtrValorParcelaPelaRegra(double valor)
 {
-    if (texto(*quCtrCadastro, "ACVALORFIXO").trimmed().toUpper() == "S")
+    if (textoCadastro(*quCtrCadastro, "ACVALORFIXO").trimmed().toUpper() == "S")
         return valor;
     return Trunc2Casas(RetornaValorParcelaContrato(quCtrCadastroACCODIGO->asInteger(), hoje(), true));
 }
@@ -108,7 +98,7 @@ void TdmTecContrato::quCtrCadastroNewRecord(Dataset& dataset)
     define("ACMODALIDADE", "A");
     define("ACNATUREZA", "A");
     define("ACPERIODO", "A");
-    define("ACSITUACAO", parametro("ATMODOPEDIDOASSISTENCIA") == "C" ? "2" : "A");
+    define("ACSITUACAO", parametroMaiusculo("ATMODOPEDIDOASSISTENCIA") == "C" ? "2" : "A");
     define("ACTIPOPAGAMENTO", "2");
     define("ACPORTADORPREVISAO", "P");
     define("ACJUROAPLICAR", "P");
@@ -143,14 +133,14 @@ void TdmTecContrato::quCtrCadastroBeforePost(Dataset& dataset)
         passo("1 veículos");
         Field* validade = dataset.fieldByName("ACDATAVALIDADE");
         if (!validade->isNull() && QDate::currentDate() >= validade->asDateTime().date() && ativas > 0 &&
-            MostraPergunta("Deseja inativar todos veículos desse Contrato?", kSimNao) == "Sim") {
+            MostraPergunta("Deseja inativar todos veículos desse Contrato?", kBotoesSimNao) == "Sim") {
             Update2Campos("Aatc05acev", "acevSituacao", "'I'", "acevDataFim", DateToSQL(validade->asDateTime()),
                           chave);
             ativas = 0;
         }
         passo("2 sem veículos");
         if (!inserindo && linhas == 0 &&
-            MostraPergunta("O contrato não possui veículos, deseja encerrá-lo?", kSimNao) == "Sim")
+            MostraPergunta("O contrato não possui veículos, deseja encerrá-lo?", kBotoesSimNao) == "Sim")
             dataset.fieldByName("ACSITUACAO")->setAsString("E");
     }
     passo("3 cancelamento");
@@ -158,7 +148,7 @@ void TdmTecContrato::quCtrCadastroBeforePost(Dataset& dataset)
     if (modoVeiculos()) {
         passo("4 sem veículos ativos");
         if (!inserindo && ativas == 0 &&
-            MostraPergunta("O contrato não possui veículos ativos, deseja encerrá-lo?", kSimNao) == "Sim")
+            MostraPergunta("O contrato não possui veículos ativos, deseja encerrá-lo?", kBotoesSimNao) == "Sim")
             dataset.fieldByName("ACSITUACAO")->setAsString("E");
     }
 
@@ -169,7 +159,7 @@ void TdmTecContrato::quCtrCadastroBeforePost(Dataset& dataset)
         dmGlobal->MostraAviso("Data inicial do contrato deve ser menor que a data de término.", true);
 
     passo("6 local");
-    if (texto(dataset, "ACLOCAL").trimmed().isEmpty())
+    if (textoCadastro(dataset, "ACLOCAL").trimmed().isEmpty())
         dataset.fieldByName("ACLOCAL")->setAsString(dmGlobal->Parametro("ATLOCALPADRAO"));
 
     passo("7 valor da parcela");
@@ -179,7 +169,7 @@ void TdmTecContrato::quCtrCadastroBeforePost(Dataset& dataset)
     passo("8 valor líquido");
     dataset.fieldByName("ACVALORPARCELALIQUIDO")
         ->setAsFloat(VerificaValorISSQNContrato(dataset.fieldByName("ACVALORPARCELA")->asFloat(),
-                                                texto(dataset, "OFCODIGO")));
+                                                textoCadastro(dataset, "OFCODIGO")));
 
     passo("9 serviços e peças");
     {
@@ -197,17 +187,17 @@ void TdmTecContrato::quCtrCadastroBeforePost(Dataset& dataset)
     passo("10 campos obrigatórios");
     AvisaCamposObrigatorio(dataset, true);
 
-    if (parametro("ATOPCAOCONTRATO") == "E") {
+    if (parametroMaiusculo("ATOPCAOCONTRATO") == "E") {
         passo("11 tipo e número");
         if (dmGlobal->ParametroNumero("ATMODOCOMPOSICAO") != 9 &&
-            ContadorDados("ACTIPODESC", "AATC05AC", texto(dataset, "ACTIPODESC")) == 0 && IbUserName() != "KORVAN")
+            ContadorDados("ACTIPODESC", "AATC05AC", textoCadastro(dataset, "ACTIPODESC")) == 0 && IbUserName() != "KORVAN")
             dmGlobal->MostraAviso("Aviso: operação abortada.\rCadastro de Novos Tipos de Contrato só é permitido "
                                   "pelo usuário KORVAN!",
                                   true);
         // A contract typed without a number collides with nothing.
-        const QString numero = texto(dataset, "ACNUMEROCONTRATO").trimmed();
+        const QString numero = textoCadastro(dataset, "ACNUMEROCONTRATO").trimmed();
         if (inserindo && !numero.isEmpty() &&
-            ContadorDados("coalesce(ACNUMEROCONTRATO, '')", "AATC05AC", texto(dataset, "ACNUMEROCONTRATO")) > 0)
+            ContadorDados("coalesce(ACNUMEROCONTRATO, '')", "AATC05AC", textoCadastro(dataset, "ACNUMEROCONTRATO")) > 0)
             dmGlobal->MostraAviso("Aviso: operação abortada.\rNúmero do Contrato já cadastrado!", true);
     }
 
@@ -218,7 +208,7 @@ void TdmTecContrato::quCtrCadastroBeforePost(Dataset& dataset)
             motivo.trimmed().isEmpty())
             host::abortOperation();
         if (!quCtrContato->active())
-            CarregaContratoContato(contrato, "C", texto(dataset, "CLCODIGO"));
+            CarregaContratoContato(contrato, "C", textoCadastro(dataset, "CLCODIGO"));
         quCtrContato->append();
         quCtrContato->fieldByName("RESUMIDA")->setAsString("[Geral] Motivo: " + motivo);
         quCtrContato->fieldByName("CTUSUARIO")->setAsString(IbUserName());
@@ -249,7 +239,7 @@ void TdmTecContrato::quCtrCadastroAfterPost(Dataset& dataset)
     dataset.refresh();
     ZelDevVerificarEvento(&dataset, "AFTERPOST");
     // A changed instalment value rewrites the forecasts (never for delivered items).
-    if (dataset.tag() == 9 && parametro("ATOPCAOCONTRATO") != "T") {
+    if (dataset.tag() == 9 && parametroMaiusculo("ATOPCAOCONTRATO") != "T") {
         dataset.setTag(0);
         ReajustarValorContratoCorrente(dataset.fieldByName("ACVALORPARCELA")->asFloat());
     }
@@ -289,16 +279,16 @@ void TdmTecContrato::quCtrCadastroBeforeDelete(Dataset& dataset)
     // Everything below is undone when the row itself cannot be deleted.
     auto savepoint = std::make_unique<host::db::Savepoint>(*dmGlobal->IBTransaction1);
     const QString chave = "where accodigo = " + codigo;
-    if (parametro("ATOPCAOCONTRATO") == "E" && !texto(dataset, "ACPEDIDO").trimmed().isEmpty()) {
+    if (parametroMaiusculo("ATOPCAOCONTRATO") == "E" && !textoCadastro(dataset, "ACPEDIDO").trimmed().isEmpty()) {
         UpdateCampo("AVEC8501", "IMPRESSO_NF", "'N'", "where VECONTRATO = " + QuotedStr(codigo));
         UpdateCampo("AVEC8501", "VECONTRATO", "''", "where VECONTRATO = " + QuotedStr(codigo));
     }
-    if (parametro("ATMODOPEDIDOASSISTENCIA") == "C")
+    if (parametroMaiusculo("ATMODOPEDIDOASSISTENCIA") == "C")
         ExcluirRegistroNumerosSerieProduto(" where ACCODIGO = " + codigo);
     // Only forecasts are left here; their cash rows and texts go with them.
     dmGlobal->ExcluirParcelasReceber("aocodigo = " + codigo);
     DeletaRegistros("AATC05ACCL", chave);
-    if (parametro("ATMODOVEICULO") == "O") {
+    if (parametroMaiusculo("ATMODOVEICULO") == "O") {
         // Each line's after-delete commits; held back (and dropped: the
         // header's after-delete commits the whole) so that the savepoint
         // above still undoes them when the header is not deleted.
@@ -308,7 +298,7 @@ void TdmTecContrato::quCtrCadastroBeforeDelete(Dataset& dataset)
             quCtrVeiculo->remove();
     }
     DeletaRegistros("AATC05ACEV", chave);
-    const QString opcao = parametro("ATOPCAOCONTRATO");
+    const QString opcao = parametroMaiusculo("ATOPCAOCONTRATO");
     if (opcao == "M" || opcao == "2" || opcao == "E" || opcao == "V")
         DeletaRegistros("AATC05ACIT", chave);
     else
@@ -329,7 +319,7 @@ void TdmTecContrato::quCtrCadastroAfterDelete(Dataset& dataset)
                        "AATC05AC", hoje(), agora);
     ZelDevVerificarEvento(&dataset, "AFTERDELETE");
     dataset.setTag(0);
-    if (parametro("ATOPCAOCONTRATO") == "E") {
+    if (parametroMaiusculo("ATOPCAOCONTRATO") == "E") {
         const QString chave = "where ACCODIGO = " + QString::number(sCodigoExcluido.toInt());
         UpdateCampo("AVEC8501", "IMPRESSO_NF", "'C'", chave);
         UpdateCampo("AVEC8501", "VECONTRATO", "null", chave);
@@ -343,9 +333,9 @@ void TdmTecContrato::quCtrCadastroAfterDelete(Dataset& dataset)
 void TdmTecContrato::quCtrCadastroAfterScroll(Dataset& dataset)
 {
     EsquecerCalculados();
-    const QString contratante = texto(dataset, "ACCONTRATANTE");
+    const QString contratante = textoCadastro(dataset, "ACCONTRATANTE");
     contratanteAnterior_ = contratante.trimmed();
-    if (parametro("ATOPCAOCONTRATO") == "E" && !contratante.trimmed().isEmpty()) {
+    if (parametroMaiusculo("ATOPCAOCONTRATO") == "E" && !contratante.trimmed().isEmpty()) {
         dsContato->setDataset(CarregaContratanteContatos("quContratanteCont", contratante, {}));
         dsContatoEnt->setDataset(CarregaContratanteContatos("quContratanteEnt", contratante, {}));
         dsContatoCob->setDataset(CarregaContratanteContatos("quContratanteCob", contratante, {}));
@@ -353,7 +343,7 @@ void TdmTecContrato::quCtrCadastroAfterScroll(Dataset& dataset)
         dsContatoCtr->setDataset(CarregaContratanteContatos("quContratanteCtr", contratante, {}));
     }
     dataset.setTag(0);
-    const QString vinculo = texto(dataset, "ACVINCULO").trimmed().toUpper();
+    const QString vinculo = textoCadastro(dataset, "ACVINCULO").trimmed().toUpper();
     const int contrato = dataset.fieldByName("ACCODIGO")->asInteger();
     if (vinculo == "P")
         CarregaContratoPrincipalComplemento(contrato, 0);

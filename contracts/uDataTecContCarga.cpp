@@ -12,11 +12,6 @@ using host::data::Query;
 
 namespace {
 
-QString opcaoContrato()
-{
-    return dmGlobal->Parametro("ATOPCAOCONTRATO").trimmed().toUpper();
-}
-
 }  // namespace
 
 QString TdmTecContrato::sqlContrato()

@@ -18,11 +18,6 @@ Dataset::Event relata(const char* evento)
     return [evento](Dataset& dataset) { ZelDevVerificarEvento(&dataset, evento); };
 }
 
-void commitRetaining()
-{
-    dmGlobal->IBTransaction1->commitRetaining();
-}
-
 }  // namespace
 
 void TdmTecContrato::ligarEventos()

@@ -73,11 +73,6 @@ double ValorDividido(double valor, bool garantia, const QDateTime& limiteGaranti
 
 namespace {
 
-QString parametro(const char* nome)
-{
-    return dmGlobal->Parametro(nome).trimmed().toUpper();
-}
-
 }  // namespace
 
 void TdmTecContrato::ligarEventosItens()
@@ -152,7 +147,7 @@ void TdmTecContrato::quCtrCadastroItNewRecord(Dataset& dataset)
     dataset.fieldByName("ACITGARANTIA")->setAsString("N");
     ZerarFloatField(dataset);
     ZelDevVerificarEvento(&dataset, "ONNEWRECORD");
-    if (parametro("ATOPCAOCONTRATO") == "T") {
+    if (parametroMaiusculo("ATOPCAOCONTRATO") == "T") {
         const QDateTime agora = QDateTime::currentDateTime();
         dataset.fieldByName("ACITINSTALACAO")->setAsDateTime(QDateTime(agora.date(), QTime(0, 0)));
         dataset.fieldByName("ACITHORASAIDA")->setAsDateTime(agora);
@@ -165,7 +160,7 @@ void TdmTecContrato::quCtrCadastroItPRCODIGOChange(Field& field)
 {
     Dataset& item = *quCtrCadastroIt;
     const QString produto = field.asString().trimmed();
-    if (parametro("ATOPCAOCONTRATO") != "E") {
+    if (parametroMaiusculo("ATOPCAOCONTRATO") != "E") {
         auto query = CriarIbQuery();
         query->setSql("select p.Descricao, p.prPrecoContrato, g.Descricao, c.Descricao from Acec1101 p"
                       " left join Acec1201 g on g.Codigo = p.Grupo left join Acec1301 c on c.Codigo = p.Cod_Emb_Colecao"
@@ -178,7 +173,7 @@ void TdmTecContrato::quCtrCadastroItPRCODIGOChange(Field& field)
         DefineDescricaoUnida(item, "DESCRICAOGRUPO", query->field(2)->value());
         DefineDescricaoUnida(item, "DESCRICAOCOLECAO", query->field(3)->value());
     }
-    const QString modoPedido = parametro("ATMODOPEDIDOASSISTENCIA");
+    const QString modoPedido = parametroMaiusculo("ATMODOPEDIDOASSISTENCIA");
     if (modoPedido == "E" || modoPedido == "C")
         dmGlobal->ImportaObservacaoAdicional(produto, "2", "P", item.fieldByName("ACCODIGO")->asString(),
                                              item.fieldByName("ACITCODIGO")->asString(), "Y");

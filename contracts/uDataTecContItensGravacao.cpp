@@ -33,11 +33,6 @@ QString texto(Dataset& dataset, const char* campo)
     return dataset.fieldByName(campo)->asString().trimmed();
 }
 
-QDateTime hoje()
-{
-    return QDateTime(QDate::currentDate(), QTime(0, 0));
-}
-
 // The products that never take serial numbers on a contract.
 bool produtoSemSerie(const QString& produto)
 {

@@ -1,6 +1,8 @@
 // Code-to-caption mappings of the contract datasets' one-letter columns.
 #include "contracts/uDataTecContLegendas.h"
 
+#include "contracts/uDataTecCont.h"
+
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
 
@@ -12,11 +14,6 @@ namespace uDataTecCont {
 namespace {
 
 using Pares = std::vector<std::pair<QString, QString>>;
-
-QString opcaoContrato()
-{
-    return dmGlobal ? dmGlobal->Parametro("ATOPCAOCONTRATO").trimmed().toUpper() : QString();
-}
 
 // A typed text that is no caption stores its first character: every one of
 // these columns holds one character.
@@ -67,7 +64,7 @@ Mapeamento listaHost(const QString& dataset, const QStringList& campos, const QS
     return {dataset, campos, texto, codigo};
 }
 
-const Pares kSimNao = {{"S", "Sim"}};
+const Pares kSoSim = {{"S", "Sim"}};
 
 std::vector<Mapeamento> construir()
 {
@@ -132,11 +129,11 @@ std::vector<Mapeamento> construir()
     m.push_back(tabela("quCtrCadastro", {"ACPORTADORPREVISAO"}, {{"P", "Previsão"}}));
     m.push_back(tabela("quCtrCadastro", {"ACCOMPROVANTE"},
                        {{"R", "Recibo"}, {"N", "Nota Fiscal"}, {"C", "Carta de Devolução"}}));
-    m.push_back(tabela("quCtrCadastro", {"ACCOMPROVANTERETIRADA"}, kSimNao, "Não"));
-    m.push_back(tabela("quCtrCadastroIt", {"ACITENCERRADO", "ACITRETORNO"}, kSimNao, "Não"));
+    m.push_back(tabela("quCtrCadastro", {"ACCOMPROVANTERETIRADA"}, kSoSim, "Não"));
+    m.push_back(tabela("quCtrCadastroIt", {"ACITENCERRADO", "ACITRETORNO"}, kSoSim, "Não"));
     {
         // Equipment-rental contracts show the stored code itself.
-        const Mapeamento simNao = tabela({}, {}, kSimNao, "Não");
+        const Mapeamento simNao = tabela({}, {}, kSoSim, "Não");
         m.push_back({"quCtrCadastro", {"ACRENOVACAO"},
                      [simNao](const QString& c) { return opcaoContrato() == "E" ? c : simNao.texto(c); },
                      [simNao](const QString& t) {
@@ -181,3 +178,8 @@ const Mapeamento& mapeamento(const QString& dataset, const QString& campo)
 }
 
 }  // namespace uDataTecCont
+
+QString opcaoContrato()
+{
+    return dmGlobal ? dmGlobal->Parametro("ATOPCAOCONTRATO").trimmed().toUpper() : QString();
+}

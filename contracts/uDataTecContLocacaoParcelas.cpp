@@ -21,7 +21,7 @@ namespace L = uDataTecContLocacao;
 
 namespace {
 
-QDate lerData(const QString& texto)
+QDate lerDataParcela(const QString& texto)
 {
     QDateTime data;
     if (!host::data::parseDateTimeText(texto.trimmed(), data) || !data.isValid())
@@ -157,7 +157,7 @@ void InserirParcelasContratoLocEquipamentos(
     const QDateTime& dPrimeiroBoleto, bool bProrrogaValidade)
 {
     TdmTecContrato& dm = *dmTecContrato;
-    const QDate primeiro = lerData(sPeriodoInicial), ultimo = lerData(sPeriodoFinal);
+    const QDate primeiro = lerDataParcela(sPeriodoInicial), ultimo = lerDataParcela(sPeriodoFinal);
     if (!primeiro.isValid() || !ultimo.isValid())
         dmGlobal->MostraErro("Data Inicial/Final inválidas!");
 

@@ -23,7 +23,7 @@ using L::campo;
 
 namespace {
 
-QDateTime hoje()
+QDateTime hojeLocacao()
 {
     return QDateTime(L::agora().date(), QTime(0, 0));
 }
@@ -68,7 +68,7 @@ void TdmTecContrato::quCtrVeiculoNewRecord(Dataset& dataset)
 {
     ZerarNumericField(dataset);
     campo(dataset, "ACCODIGO").setValue(quCtrCadastroACCODIGO->value());
-    campo(dataset, "ACEVDATAINICIO").setAsDateTime(hoje());
+    campo(dataset, "ACEVDATAINICIO").setAsDateTime(hojeLocacao());
     campo(dataset, "ACEVHORAINICIO").setAsDateTime(L::agora());
     campo(dataset, "ACEVSITUACAO").setAsString("A");
     campo(dataset, "ACEVTIPO").setAsString("A");
@@ -125,7 +125,7 @@ void TdmTecContrato::quCtrVeiculoACEVSITUACAOChange(Field& field)
     Dataset& linha = field.dataset();
     if (field.asString() != "I" || !L::dataVazia(campo(linha, "ACEVDATAFIM").asDateTime()))
         return;
-    campo(linha, "ACEVDATAFIM").setAsDateTime(hoje());
+    campo(linha, "ACEVDATAFIM").setAsDateTime(hojeLocacao());
     campo(linha, "ACEVHORAFIM").setAsDateTime(L::agora());
 }
 

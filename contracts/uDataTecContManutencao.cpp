@@ -27,11 +27,6 @@ bool sim(const QString& pergunta)
     return MostraPergunta(pergunta, kSimNao) == "Sim";
 }
 
-void commitRetaining()
-{
-    dmGlobal->IBTransaction1->commitRetaining();
-}
-
 QString campo(TdmTecContrato& dm, const char* nome)
 {
     return dm.quCtrCadastro->fieldByName(nome)->asString();

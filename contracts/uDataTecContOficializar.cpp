@@ -15,7 +15,7 @@ using namespace uDataTecContOficializar;
 
 namespace {
 
-const char* const kOrigem = "[TfmAssContFat.OficializarParcelaPesquisa]";
+const char* const kOrigemOficializar = "[TfmAssContFat.OficializarParcelaPesquisa]";
 
 // The document selection of the emission form: by number and series
 // (ATRECIBOCONTRATO "S") or by number.
@@ -60,7 +60,7 @@ void OficializaReceber(const Instalment& p, const QString& numero, const QString
 
 void OficializarParcelaPesquisa(host::data::Query& oDado, const OpcoesOficializacao& opcoes, QStringList* aviso)
 {
-    dmGlobal->Log(kOrigem, "***INICIO");
+    dmGlobal->Log(kOrigemOficializar, "***INICIO");
     TdmTecContrato& dm = *dmTecContrato;
     ExecucaoLonga execucao(oDado);
     const int total = oDado.recordCount();
@@ -74,12 +74,12 @@ void OficializarParcelaPesquisa(host::data::Query& oDado, const OpcoesOficializa
             const Instalment p = Instalment::From(oDado);
             if (!ConfirmaValorZerado(p))
                 continue;
-            dmGlobal->Log(kOrigem, "NumeroNota antes geração:" + numeroNota);
+            dmGlobal->Log(kOrigemOficializar, "NumeroNota antes geração:" + numeroNota);
             QString serie;
             numeroNota = dm.GeraNotaParcelaContrato(p.cliente, p.contrato, p.valor, p.objeto, p.sequencia,
                                                     p.vencimento, p.local, opcoes.bMesRefOriginal,
                                                     p.vencimentoReferencia(), serie);
-            dmGlobal->Log(kOrigem, "NumeroNota Após geração:" + numeroNota);
+            dmGlobal->Log(kOrigemOficializar, "NumeroNota Após geração:" + numeroNota);
             if (p.geraPV == "S") {
                 sTodosPV += QuotedStr(numeroNota) + ",";
             } else if (!dm.bNotaEmitida) {
@@ -109,8 +109,8 @@ void OficializarParcelaPesquisa(host::data::Query& oDado, const OpcoesOficializa
     execucao.encerra(true);
 
     if (sTodasNotas.isEmpty() && sTodosPV.isEmpty()) {
-        dmGlobal->Log(kOrigem, "Saiu do procedimento pois (sTodasNotas = EmptyStr) and (sTodosPV = EmptyStr)");
-        dmGlobal->Log(kOrigem, "***FIM");
+        dmGlobal->Log(kOrigemOficializar, "Saiu do procedimento pois (sTodasNotas = EmptyStr) and (sTodosPV = EmptyStr)");
+        dmGlobal->Log(kOrigemOficializar, "***FIM");
         return;
     }
     if (!sTodosPV.isEmpty())
@@ -118,7 +118,7 @@ void OficializarParcelaPesquisa(host::data::Query& oDado, const OpcoesOficializa
     if (!falhas.isEmpty())
         notas += "\rPedidos sem nota fiscal: " + falhas;
     if (sTodasNotas.isEmpty()) {
-        dmGlobal->Log(kOrigem, "***FIM");
+        dmGlobal->Log(kOrigemOficializar, "***FIM");
         dmGlobal->MostraAvisoExtenso("Operação efetuada com sucesso!", " Notas fiscais geradas: " + notas, true,
                                      "Confirmação");
     }
@@ -133,5 +133,5 @@ void OficializarParcelaPesquisa(host::data::Query& oDado, const OpcoesOficializa
         }
     }
     dm.AbreEmissaoCarregaNota(sTodasNotas, opcoes.filial);
-    dmGlobal->Log(kOrigem, "***FIM");
+    dmGlobal->Log(kOrigemOficializar, "***FIM");
 }

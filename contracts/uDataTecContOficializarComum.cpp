@@ -20,7 +20,7 @@ const char* const kChaveReceber = " where codigo_cliente = :CLIENTE and numero_d
 
 namespace {
 
-QString texto(host::data::Query& row, const char* campo)
+QString textoAparado(host::data::Query& row, const char* campo)
 {
     host::data::Field* field = row.findField(campo);
     return field ? field->asString().trimmed() : QString();
@@ -47,10 +47,10 @@ Instalment Instalment::From(host::data::Query& row)
 {
     Instalment p;
     p.contrato = row.fieldByName("ACCODIGO")->asInteger();
-    p.cliente = texto(row, "CODIGO_CLIENTE");
-    p.documento = texto(row, "NUMERO_DOCUMENTO");
+    p.cliente = textoAparado(row, "CODIGO_CLIENTE");
+    p.documento = textoAparado(row, "NUMERO_DOCUMENTO");
     p.sequencia = row.fieldByName("SEQUENCIA")->asFloat();
-    p.filialReceber = texto(row, "CODIGO_FILIAL");
+    p.filialReceber = textoAparado(row, "CODIGO_FILIAL");
     p.valor = row.fieldByName("VALOR_DOCUMENTO")->asFloat();
     p.vencimento = row.fieldByName("DATA_VENCIMENTO")->asDateTime();
     p.emissao = row.fieldByName("DATA_EMISSAO")->asDateTime();
@@ -59,17 +59,17 @@ Instalment Instalment::From(host::data::Query& row)
         p.vencimentoOriginal = original->asDateTime();
     }
     p.objeto = row.fieldByName("AJCODIGO")->asInteger();
-    p.local = texto(row, "ACLOCAL");
-    p.geraPV = texto(row, "ACGERAPV");
-    p.comprovante = texto(row, "ACCOMPROVANTE");
-    p.operacao = texto(row, "OFCODIGO");
-    p.clienteContrato = texto(row, "CLCODIGO");
-    p.periodo = texto(row, "ACPERIODO");
-    p.diaVencimento = texto(row, "ACVENCIMENTO");
+    p.local = textoAparado(row, "ACLOCAL");
+    p.geraPV = textoAparado(row, "ACGERAPV");
+    p.comprovante = textoAparado(row, "ACCOMPROVANTE");
+    p.operacao = textoAparado(row, "OFCODIGO");
+    p.clienteContrato = textoAparado(row, "CLCODIGO");
+    p.periodo = textoAparado(row, "ACPERIODO");
+    p.diaVencimento = textoAparado(row, "ACVENCIMENTO");
     p.valorParcela = row.fieldByName("ACVALORPARCELA")->asFloat();
-    p.tipoPagamento = texto(row, "ACTIPOPAGAMENTO");
-    p.banco = texto(row, "BCCODIGO");
-    p.modalidade = texto(row, "ACMODALIDADE");
+    p.tipoPagamento = textoAparado(row, "ACTIPOPAGAMENTO");
+    p.banco = textoAparado(row, "BCCODIGO");
+    p.modalidade = textoAparado(row, "ACMODALIDADE");
     return p;
 }
 
@@ -109,10 +109,6 @@ namespace {
 
 host::db::Transaction& transacao() {
     return *dmGlobal->IBTransaction1;
-}
-
-QDateTime hoje() {
-    return QDateTime(QDate::currentDate(), QTime(0, 0));
 }
 
 } // namespace

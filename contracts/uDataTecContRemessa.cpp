@@ -100,9 +100,9 @@ namespace {
 
 const QString kAbortada = QStringLiteral("Aviso: operação abortada.\r");
 
-host::data::Query& contrato() { return *dmTecContrato->quCtrCadastro; }
+host::data::Query& contratoRemessa() { return *dmTecContrato->quCtrCadastro; }
 host::data::Query& itens() { return *dmTecContrato->quCtrCadastroIt; }
-QString campoContrato(const char* nome) { return contrato().fieldByName(nome)->asString(); }
+QString campoContrato(const char* nome) { return contratoRemessa().fieldByName(nome)->asString(); }
 
 ItemRemessa itemAtual()
 {
@@ -166,7 +166,7 @@ QHash<QString, CustoProduto> custosProdutos(host::data::Query& it)
 void linhasTemporarias(const QString& pedido)
 {
     host::data::Query& it = itens();
-    const int codigoContrato = contrato().fieldByName("ACCODIGO")->asInteger();
+    const int codigoContrato = contratoRemessa().fieldByName("ACCODIGO")->asInteger();
     const QDateTime hoje(QDate::currentDate(), QTime(0, 0));
     host::db::Transaction& tr = *dmGlobal->IBTransaction1;
     it.disableControls();
@@ -214,10 +214,10 @@ QString emitirNota(TfmNotaFiscal& nota, const QString& pedido)
     const QString local = CarregaDado("LOCAL_DOC", "ACEM1401",
                                       "where DOCUMENTO = " + QuotedStr(documento) + " and SERIE_DOC = " +
                                           QuotedStr(serie) + " and COD_PEDIDO = " + QuotedStr(pedido));
-    contrato().edit();
-    contrato().fieldByName("ACNFREMESSA")->setAsString(documento);
-    contrato().fieldByName("ACNFREMESSAEMISSAO")->setAsDateTime(QDateTime(QDate::currentDate(), QTime(0, 0)));
-    contrato().post();
+    contratoRemessa().edit();
+    contratoRemessa().fieldByName("ACNFREMESSA")->setAsString(documento);
+    contratoRemessa().fieldByName("ACNFREMESSAEMISSAO")->setAsDateTime(QDateTime(QDate::currentDate(), QTime(0, 0)));
+    contratoRemessa().post();
 
     ExcluirPedidoTemporario(pedido);
     UpdateCampoCommit("ACEM1401", "ACCODIGO", QuotedStr(campoContrato("ACCODIGO")),
@@ -236,7 +236,7 @@ void EmitirRemessaContrato()
 {
     if (MostraPergunta("Deseja emitir nota fiscal de remessa? ", {"Sim", "Não"}) != "Sim")
         return;
-    const int contratoCodigo = contrato().fieldByName("ACCODIGO")->asInteger();
+    const int contratoCodigo = contratoRemessa().fieldByName("ACCODIGO")->asInteger();
     const int carregados = itens().active() ? itens().recordCount() : 0;
     const QString remessa = campoContrato("ACNFREMESSA").trimmed();
     if (!dmTecContrato->CtrAssVerificaPendenciaEmissaoNF(contratoCodigo, 0, carregados, {}) && !remessa.isEmpty())
@@ -286,7 +286,7 @@ void GerarOrdemAbastecimento()
         UpdateCampo("avec8501", "impresso_nf", QuotedStr("N"), "Where numero_pedido =" + QuotedStr(pedido));
     }
     const int contratoItem = itens().active() && !itens().isEmpty() ? itens().fieldByName("ACCODIGO")->asInteger()
-                                                                     : contrato().fieldByName("ACCODIGO")->asInteger();
+                                                                     : contratoRemessa().fieldByName("ACCODIGO")->asInteger();
     std::unique_ptr<host::data::Query> precos = CriarIbQuery("quPrecosContratante");
     precos->setSql("Select Pd.prcodigo, Pd.pdvalor  From Acec11pd Pd Where Pd.clcodigo = " + QuotedStr(contratante));
     precos->open();

@@ -17,11 +17,6 @@ using host::data::Field;
 
 namespace {
 
-void commitRetaining()
-{
-    dmGlobal->IBTransaction1->commitRetaining();
-}
-
 }  // namespace
 
 void TdmTecContrato::ligarEventosSatelites()

@@ -1520,3 +1520,13 @@ int SegundosEntreHorarios(const QDateTime& A, const QDateTime& B);
 // The defects and fixes of a service line in the host's search window; true
 // when closed with OK. The caller has created the data modules.
 bool SelecionaOSAndamentoDefeito(int aoCodigo, int aaCodigo);
+
+// ---- shared by the module's units ------------------------------------------
+// The service-order window marks a change of its own to quOS with this tag.
+inline constexpr int kTagAlteracaoInterna = 8;
+// Lines saved while no order header is open (a register used on its own)
+// have no header to total.
+bool semCabecalho(const TdmTec& tec);
+// ATRESERVAPECAS "A" or "S": the parts of a request are reserved as its
+// lines are written.
+bool reservaPecasAtualizada();

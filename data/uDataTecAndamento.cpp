@@ -27,11 +27,6 @@ using host::data::Field;
 
 namespace {
 
-QString parametro(const char* nome)
-{
-    return dmGlobal->Parametro(QString::fromLatin1(nome)).trimmed();
-}
-
 bool ordemDeRemanufaturaOuCompra(const TdmTec& tec)
 {
     const QString tipo = tec.quOSAOREMANUFATURA->asString();
@@ -58,8 +53,8 @@ void TdmTec::quOSAndamentoBeforeInsert(Dataset& DataSet)
     // The order must exist before its first line.
     if (quOS->state() == DatasetState::Insert)
         SalvarAlteracoes(*quOS);
-    const int equipamentoPadrao = parametro("ATEQUIPAMENTOPADRAO").toInt();
-    if (parametro("ATREMANUFATURA") == "S" && itensVazios(*this) && equipamentoPadrao > 0) {
+    const int equipamentoPadrao = parametroAparado("ATEQUIPAMENTOPADRAO").toInt();
+    if (parametroAparado("ATREMANUFATURA") == "S" && itensVazios(*this) && equipamentoPadrao > 0) {
         if (!quOSItem->active())
             CarregaOSItens(quOSAOCODIGO->asInteger(), 0);
         if (quOSItem->isEmpty()) {
@@ -142,7 +137,7 @@ void TdmTec::quOSAndamentoAHCODIGOChange(Field&)
 void TdmTec::quOSAndamentoAAESPECIEChange(Field&)
 {
     const QString especie = quOSAndamentoAAESPECIE->asString();
-    if (parametro("ATREMANUFATURA") != "S" || especie.isEmpty())
+    if (parametroAparado("ATREMANUFATURA") != "S" || especie.isEmpty())
         return;
     const double valor = CarregaNumero("daValor", "ACEC11da",
                                        "where prCodigo = " + QuotedStr(quOSAndamentoPRCODIGO->asString()) +
@@ -215,11 +210,11 @@ void TdmTec::quOSAndamentoBeforePost(Dataset& DataSet)
         quOSAndamentoAACODIGO->setAsInteger(proximaLinha(quOSAndamentoAOCODIGO->asString()));
     if (quOSAndamentoAOITCODIGO->text().isEmpty())
         dmGlobal->MostraErro("Preenchimento do equipamento obrigatório");
-    if (quOSAndamentoDESCRICAO->asString().isEmpty() && parametro("ATUTILIZACONTRATOS") != "S")
+    if (quOSAndamentoDESCRICAO->asString().isEmpty() && parametroAparado("ATUTILIZACONTRATOS") != "S")
         dmGlobal->MostraErro("Preenchimento da descrição do serviço obrigatório");
-    if (parametro("ATREMANUFATURA") == "S" && quOSAndamentoAAESPECIE->asString().isEmpty())
+    if (parametroAparado("ATREMANUFATURA") == "S" && quOSAndamentoAAESPECIE->asString().isEmpty())
         dmGlobal->MostraErro("Preenchimento da Espécie de Recarga obrigatório");
-    const QString modoEmpresa = parametro("ATMODOEMPRESA");
+    const QString modoEmpresa = parametroAparado("ATMODOEMPRESA");
     const double padrao = quOSAndamentoPRQUANTIDADEPADRAO->asFloat();
     if ((modoEmpresa == "P" || modoEmpresa == "1") && padrao > 0 && quOSAndamentoAAQUANTIDADE->asFloat() != padrao &&
         !VerificaValidadeSenha(dmGlobal->Parametro("ATSENHAOPERACOESESPECIAIS"),
@@ -247,7 +242,7 @@ void TdmTec::quOSAndamentoBeforePost(Dataset& DataSet)
                 // The placeholder item gives way to the items of the service. Without
                 // a default equipment there is none: the items just made carry
                 // code 0 and must stay.
-                const int equipamentoPadrao = parametro("ATEQUIPAMENTOPADRAO").toInt();
+                const int equipamentoPadrao = parametroAparado("ATEQUIPAMENTOPADRAO").toInt();
                 if (equipamentoPadrao > 0 && quOSItem->locate("AOITEQUIPCODIGO", equipamentoPadrao))
                     quOSItem->remove();
                 quOSAndamentoAOITCODIGO->setAsInteger(quOSItemAOITCODIGO->asInteger());
@@ -263,7 +258,7 @@ void TdmTec::quOSAndamentoBeforePost(Dataset& DataSet)
                               "Where aoCodigo =" + quOSAndamentoAOCODIGO->asString() +
                                   " and aaCodigo  =" + quOSAndamentoAACODIGO->asString()) *
                 60)));
-        if (parametro("ATHORAPORQTDEIMPRESSA") == "S") {
+        if (parametroAparado("ATHORAPORQTDEIMPRESSA") == "S") {
             if (quOSAndamentoAHCODIGO->asInteger() > 0)
                 precificarPorQuantidadeImpressa();
         } else {
@@ -306,7 +301,7 @@ void TdmTec::quOSAndamentoAfterPost(Dataset& DataSet)
     // The vehicle's verification is recorded once the line that did it is
     // written, and committed with it: a refused or failed save records none.
     if (quOSAndamentoIVCODIGO->asInteger() > 0 && quOSAndamentoAAQUANTIDADE->asFloat() > 0 &&
-        parametro("ATSITUACAOPORITEM") == "S")
+        parametroAparado("ATSITUACAOPORITEM") == "S")
         AtualizarUltimaVerificacaoVeiculo(quOSAndamentoEVCODIGO->asInteger(), quOSAndamentoIVCODIGO->asInteger());
     dmGlobal->IBTransaction1->commitRetaining();
     // Brings the joined columns of what was saved (hour type, product, item).

@@ -51,11 +51,6 @@ bool modoVeiculo()
     return dmGlobal->Parametro("ATMODOVEICULO") == "O";
 }
 
-void confirmar()
-{
-    dmGlobal->IBTransaction1->commitRetaining();
-}
-
 // A detail row needs its master's key: a master still being inserted is saved first.
 void salvarMestreInserindo(Dataset& mestre)
 {
@@ -150,7 +145,7 @@ void TdmTec::quTecEquipNewRecord(Dataset& DataSet)
 
 void TdmTec::quTecEquipAfterPost(Dataset& DataSet)
 {
-    confirmar();
+    commitRetaining();
     DataSet.refresh();
     ZelDevVerificarEvento(&DataSet, "AFTERPOST");
 }
@@ -178,7 +173,7 @@ void TdmTec::QuTecDescNewRecord(Dataset& DataSet)
 
 void TdmTec::QuTecDescAfterPost(Dataset& DataSet)
 {
-    confirmar();
+    commitRetaining();
     // The descendant's name comes from the join.
     DataSet.refresh();
     ZelDevVerificarEvento(&DataSet, "AFTERPOST");
@@ -186,7 +181,7 @@ void TdmTec::QuTecDescAfterPost(Dataset& DataSet)
 
 void TdmTec::QuTecDescAfterDelete(Dataset& DataSet)
 {
-    confirmar();
+    commitRetaining();
     ZelDevVerificarEvento(&DataSet, "AFTERDELETE");
 }
 
@@ -277,7 +272,7 @@ void TdmTec::CadastrarServicoContrato()
 
 void TdmTec::quContratoAfterPost(Dataset& DataSet)
 {
-    confirmar();
+    commitRetaining();
     DataSet.refresh();
 }
 
@@ -322,7 +317,7 @@ void TdmTec::quContEquipBeforePost(Dataset&)
 
 void TdmTec::quContEquipAfterPost(Dataset& DataSet)
 {
-    confirmar();
+    commitRetaining();
     DataSet.refresh();
 }
 
@@ -354,7 +349,7 @@ void TdmTec::quContServNewRecord(Dataset&)
 
 void TdmTec::quContServAfterPost(Dataset& DataSet)
 {
-    confirmar();
+    commitRetaining();
     DataSet.refresh();
 }
 

@@ -20,11 +20,6 @@ using uDataTec::gravarExclusao;
 
 namespace {
 
-void commitRetaining()
-{
-    dmGlobal->IBTransaction1->commitRetaining();
-}
-
 // The defect text of a chosen code; 0 or less keeps the text shown.
 void textoDefeito(Field& codigo, Field* descricao)
 {

@@ -19,11 +19,6 @@ using uDataTec::gravarExclusao;
 
 namespace {
 
-QDateTime hoje()
-{
-    return QDateTime(QDate::currentDate(), QTime(0, 0));
-}
-
 // The time of day as the host keeps it: on day zero.
 QDateTime horaAtual()
 {
@@ -32,10 +27,6 @@ QDateTime horaAtual()
 
 // Lines saved while no order header is open (a register used on its own)
 // have no header to total.
-bool semCabecalho(const TdmTec& tec)
-{
-    return !tec.quOS->active() || (tec.quOS->state() == DatasetState::Browse && tec.quOS->isEmpty());
-}
 
 // Puts the header into edit (through its guard) and posts it: its before-post
 // handler sums the whole order again and its after-post commits.

@@ -11,7 +11,7 @@
 
 namespace {
 
-const char* const kOrigem = "[TdmTec.OSCalculaImpostoCorrente]";
+const char* const kOrigemImpostos = "[TdmTec.OSCalculaImpostoCorrente]";
 
 }  // namespace
 
@@ -44,7 +44,7 @@ ImpostoItemEntrada TdmTec::entradaImpostoCorrente() const
 
 void TdmTec::OSCalculaImpostoCorrente()
 {
-    dmGlobal->Log(kOrigem, "***INICIO", {});
+    dmGlobal->Log(kOrigemImpostos, "***INICIO", {});
     const ImpostoItemEntrada entrada = entradaImpostoCorrente();
     const double totalLinha = quOSPecasAPVALTOTAL->asFloat();
 
@@ -76,5 +76,5 @@ void TdmTec::OSCalculaImpostoCorrente()
     quOSPecasAPINSSSUB->setAsFloat(outros.inssSub);
     quOSPecasAPCSLLSUB->setAsFloat(outros.csllSub);
     quOSPecasAPPISSUB->setAsFloat(outros.pisSub);
-    dmGlobal->Log(kOrigem, "***FIM", {});
+    dmGlobal->Log(kOrigemImpostos, "***FIM", {});
 }

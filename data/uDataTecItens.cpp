@@ -18,11 +18,6 @@ using host::data::Field;
 
 namespace {
 
-QString parametro(const char* nome)
-{
-    return dmGlobal->Parametro(nome);
-}
-
 // Closes the host's shared auxiliary query on every way out of a rule.
 struct FechaAuxiliar {
     ~FechaAuxiliar() { dmGlobal->quAuxiliar->close(); }

@@ -16,11 +16,6 @@ using host::data::Field;
 namespace uDataTecLinhas {
 namespace {
 
-QString parametro(const char* nome)
-{
-    return dmGlobal->Parametro(QString::fromLatin1(nome)).trimmed();
-}
-
 bool andamentoAtivo()
 {
     host::ui::Form* andamento = host::ui::WindowRegistry::find("fmAssAndamento");
@@ -85,7 +80,7 @@ int itemDaNovaLinha(const TdmTec& tec)
 void tabelaPreco(TdmTec& tec, const CamposPreco& campos, const ProdutoPreco& produto,
                  const QString& colunaDescontoRamo)
 {
-    const QString modo = parametro("ATTABELAPRECO");
+    const QString modo = parametroAparado("ATTABELAPRECO");
     const QString cliente = tec.quOSCLCODIGO->asString();
     const QString codigo = produto.codigo;
     if (modo == "F") {
@@ -129,7 +124,7 @@ void tabelaPreco(TdmTec& tec, const CamposPreco& campos, const ProdutoPreco& pro
 
 void operacaoFiscal(TdmTec& tec, Field* operacao, const QString& codigo)
 {
-    const QString modo = parametro("ATREGRAFISCAL");
+    const QString modo = parametroAparado("ATREGRAFISCAL");
     const QString cliente = tec.quOSCLCODIGO->asString();
     const QString operacaoOrdem = tec.quOSOFCODIGO->asString();
     if (modo == "P") {
@@ -187,7 +182,7 @@ double numeroDigitado(const QString& texto)
 
 double fracionarQuantidade(const QString& texto, const QString& unidade, double quantidade)
 {
-    if (parametro("ATFRACIONAUNIDADE") != "S")
+    if (parametroAparado("ATFRACIONAUNIDADE") != "S")
         return quantidade;
     try {
         return dmGlobal->VerificaUnidadeFracionamento(unidade, quantidade, true, true);
@@ -198,11 +193,11 @@ double fracionarQuantidade(const QString& texto, const QString& unidade, double 
 
 void retotalizarOrdem(int aoCodigo, const QString& tabela, const QString& outra, bool ordemInteira)
 {
-    if (ordemInteira && parametro("ATFORMULATOTALOS") == "I")
+    if (ordemInteira && parametroAparado("ATFORMULATOTALOS") == "I")
         OrdemServicoAtualizaTotalizador(aoCodigo);
     else
         AtualizarOSCorrentePecas(aoCodigo, tabela, false);
-    const QString modoEmpresa = parametro("ATMODOEMPRESA");
+    const QString modoEmpresa = parametroAparado("ATMODOEMPRESA");
     if (modoEmpresa == "A" || modoEmpresa == "C")
         AtualizarOSCorrentePecas(aoCodigo, outra, false);
 }

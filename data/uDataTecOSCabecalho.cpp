@@ -19,11 +19,6 @@ using host::data::DatasetState;
 
 namespace {
 
-QString parametro(const char* nome)
-{
-    return dmGlobal->Parametro(QString::fromLatin1(nome));
-}
-
 // The first situation of the register, in table order, that meets the condition.
 QString primeiraSituacao(const QString& condicao)
 {

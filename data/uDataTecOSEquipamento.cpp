@@ -59,7 +59,7 @@ std::unique_ptr<Query> itensAnteriores(const QString& tipo, const QString& valor
     return query;
 }
 
-QVariant valor(const Dataset& origem, const char* coluna)
+QVariant valorOrigem(const Dataset& origem, const char* coluna)
 {
     return origem.fieldByName(QString::fromLatin1(coluna))->value();
 }
@@ -130,23 +130,23 @@ void novaOSVeiculoNovo(TdmTec& tec, const QString& placa)
 void copiarItemAnterior(TdmTec& tec, const Dataset& ultima, bool bCondicao)
 {
     Dataset& item = *tec.quOSItem;
-    tec.quOSItemAOITANOFABRICACAO->setValue(valor(ultima, "AOITANOFABRICACAO"));
+    tec.quOSItemAOITANOFABRICACAO->setValue(valorOrigem(ultima, "AOITANOFABRICACAO"));
     copiarTextos(item, ultima, {"AOITCOR"});
-    tec.quOSItemAOITDATACOMPRA->setValue(valor(ultima, "AOITDATACOMPRA"));
+    tec.quOSItemAOITDATACOMPRA->setValue(valorOrigem(ultima, "AOITDATACOMPRA"));
     if (bCondicao) {
         copiarTextos(item, ultima, {"AOITCOMBUSTIVEL", "AOITDEFEITO"});
-        tec.quOSItemAOITKMINICIAL->setAsFloat(valor(ultima, "AOITKMINICIAL").toDouble());
+        tec.quOSItemAOITKMINICIAL->setAsFloat(valorOrigem(ultima, "AOITKMINICIAL").toDouble());
         copiarTextos(item, ultima, {"AOITPOSICAOCOMBUSTIVEL"});
     } else {
         tec.quOSItemAOITKMINICIAL->setAsFloat(0);
     }
-    tec.quOSItemAOITEQUIPCODIGO->setAsInteger(valor(ultima, "AOITEQUIPCODIGO").toInt());
+    tec.quOSItemAOITEQUIPCODIGO->setAsInteger(valorOrigem(ultima, "AOITEQUIPCODIGO").toInt());
     copiarTextos(item, ultima, {"AOITEQUIPDESCRICAO", "AOITLOJACOMPRA", "AOITMARCA", "AOITMODELO",
                                 "AOITNUMERONOTAFISCAL", "AOITPLACA"});
-    tec.quOSItemAOITQUANTIDADE->setAsFloat(valor(ultima, "AOITQUANTIDADE").toDouble());
+    tec.quOSItemAOITQUANTIDADE->setAsFloat(valorOrigem(ultima, "AOITQUANTIDADE").toDouble());
     copiarTextos(item, ultima, {"AOITSERIE", "AOITCODIGOINTERNO", "AOITCARROCERIAMARCA", "AOITCARROCERIANUMERO",
                                 "AOITRENAVAN", "AOITMOTORNUMERO"});
-    const QString consecionaria = valor(ultima, "FOCONSECIONARIA").toString();
+    const QString consecionaria = valorOrigem(ultima, "FOCONSECIONARIA").toString();
     if (!consecionaria.trimmed().isEmpty())
         tec.quOSItemFOCONSECIONARIA->setAsString(consecionaria);
 }
@@ -161,9 +161,9 @@ void copiarUltimaOS(TdmTec& tec, const Dataset& ultima)
     bool ordemPropria = false;
     try {
         ordemPropria = iniciarOrdem(tec);
-        tec.quOSCLCODIGO->setAsString(valor(ultima, "CLCODIGO").toString());
-        tec.quOSAOCONTATO->setAsString(valor(ultima, "AOCONTATO").toString());
-        tec.quOSATCODIGO->setValue(valor(ultima, "ATCODIGO"));
+        tec.quOSCLCODIGO->setAsString(valorOrigem(ultima, "CLCODIGO").toString());
+        tec.quOSAOCONTATO->setAsString(valorOrigem(ultima, "AOCONTATO").toString());
+        tec.quOSATCODIGO->setValue(valorOrigem(ultima, "ATCODIGO"));
         if (tec.quOS->editing())
             tec.quOS->post();
 
@@ -249,12 +249,12 @@ void copiarEquipamento(TdmTec& tec, const Dataset& origem)
 {
     Dataset& item = *tec.quOSItem;
     copiarTextos(item, origem, {"AOITCOR"});
-    tec.quOSItemAOITDATACOMPRA->setValue(valor(origem, "AOITDATACOMPRA"));
+    tec.quOSItemAOITDATACOMPRA->setValue(valorOrigem(origem, "AOITDATACOMPRA"));
     copiarTextos(item, origem, {"AOITDEFEITO"});
-    tec.quOSItemAOITEQUIPCODIGO->setAsInteger(valor(origem, "AOITEQUIPCODIGO").toInt());
+    tec.quOSItemAOITEQUIPCODIGO->setAsInteger(valorOrigem(origem, "AOITEQUIPCODIGO").toInt());
     copiarTextos(item, origem, {"AOITEQUIPDESCRICAO", "AOITLOJACOMPRA", "AOITMARCA", "AOITMODELO",
                                 "AOITNUMERONOTAFISCAL"});
-    tec.quOSItemAOITQUANTIDADE->setAsFloat(valor(origem, "AOITQUANTIDADE").toDouble());
+    tec.quOSItemAOITQUANTIDADE->setAsFloat(valorOrigem(origem, "AOITQUANTIDADE").toDouble());
     copiarTextos(item, origem, {"AOITSERIE", "AOITCODIGOINTERNO", "AOITNUMERONFREMESSA", "AOITESPECIE"});
     semNotasDeRemessa(tec);
 }

@@ -19,23 +19,11 @@ using host::data::DatasetState;
 
 namespace {
 
-QString parametroGravacao(const char* nome)
-{
-    return dmGlobal->Parametro(QString::fromLatin1(nome));
-}
-
-constexpr int kTagAlteracaoInterna = 8;
-
 QString situacaoGravada(const host::data::Field& ordem)
 {
     if (ordem.isNull())
         return {};
     return CarregaDado("ASCODIGO", "AATC01AO", "where aoCodigo = " + ordem.asString());
-}
-
-QDateTime hoje()
-{
-    return QDate::currentDate().startOfDay();
 }
 
 }  // namespace
@@ -46,7 +34,7 @@ void TdmTec::quOSBeforePost(Dataset& DataSet)
         dmGlobal->MostraErro("Preenchimento do cliente obrigatório");
     if (VerificaBloqueioAlteracao(quOSAODATAENTRADA->asDateTime(), "OS"))
         host::abortOperation();
-    const QString controle = parametroGravacao("ATCONTROLEOS");
+    const QString controle = parametro("ATCONTROLEOS");
     if (controle == "S") {
         if (quOSAOATENDENTE->asString().trimmed().isEmpty())
             quOSAOATENDENTE->setAsString(IbUserName());
@@ -71,12 +59,12 @@ void TdmTec::quOSBeforePost(Dataset& DataSet)
         quOSAOHORASAIDA->setValue(QTime::currentTime());
     }
     const QString ordem = quOSAOCODIGO->asString();
-    if (parametroGravacao("ATMODOOS") == "E" && situacaoMudou) {
+    if (parametro("ATMODOOS") == "E" && situacaoMudou) {
         UpdateCampo("AATC01AOIT IT", "AOITEMAILENVIADO", "'N'", "WHERE IT.AOCODIGO= " + ordem);
         if (quOSItem->active() && !quOSItem->isEmpty())
             quOSItem->refresh();
     }
-    const QString modoEmpresa = parametroGravacao("ATMODOEMPRESA");
+    const QString modoEmpresa = parametro("ATMODOEMPRESA");
     if (modoEmpresa == "H" || modoEmpresa == "1") {
         const QString placa = CarregaDado("first 1 AOITPLACA", "AATC01AOIT",
                                           "where AOCODIGO = " + ordem + " and AOITPLACA is not null")
@@ -100,7 +88,7 @@ void TdmTec::quOSBeforePost(Dataset& DataSet)
 // A new order takes the next number unless the user types it.
 void TdmTec::NumerarOrdem()
 {
-    const bool digitado = parametroGravacao("ATNUMEROOSDIGITADO") == "S";
+    const bool digitado = parametro("ATNUMEROOSDIGITADO") == "S";
     const bool inserindo = quOS->state() == DatasetState::Insert;
     if (inserindo && !digitado)
         quOSAOCODIGO->setAsInteger(int(MaximoDado("aoCodigo", "aatc01ao", "", "")) + 1);
@@ -113,7 +101,7 @@ void TdmTec::NumerarOrdem()
 void TdmTec::quOSPostError(Dataset&)
 {
     constexpr int kTentativas = 50;
-    if (quOS->state() != DatasetState::Insert || parametroGravacao("ATNUMEROOSDIGITADO") == "S" ||
+    if (quOS->state() != DatasetState::Insert || parametro("ATNUMEROOSDIGITADO") == "S" ||
         ++tentativasNumeroOS_ > kTentativas)
         return;
     try {
@@ -144,11 +132,11 @@ void TdmTec::quOSAfterPost(Dataset& DataSet)
     quOS->refresh();
     quOS->beforeEdit = handler(&TdmTec::quOSBeforeEdit);
 
-    const QString modoOS = parametroGravacao("ATMODOOS");
+    const QString modoOS = parametro("ATMODOOS");
     if ((modoOS == "S" || modoOS == "1") && dmGlobal->ParametroInteiro("ATEQUIPAMENTOPADRAO") > 0 &&
         ContadorDados("AOCODIGO", "AATC01AOIT", ordem, {}, true) == 0)
         IncluirItemPadrao(aoCodigo);
-    const QString controle = parametroGravacao("ATCONTROLEOS");
+    const QString controle = parametro("ATCONTROLEOS");
     if ((controle == "C" || controle == "P") && quOS->tag() != kTagAlteracaoInterna) {
         OSSalvarMotivoAlteracao("Atualização de Ordem de Serviço", quOSASCODIGO->asInteger());
         // The record belongs with the save just committed, not with whatever comes next.
@@ -168,7 +156,7 @@ void TdmTec::IncluirItemPadrao(int aoCodigo)
         CarregaOSItens(aoCodigo, 0);
     quOSItem->append();
     quOSItemAOITEQUIPCODIGO->setAsInteger(dmGlobal->ParametroInteiro("ATEQUIPAMENTOPADRAO"));
-    if (parametroGravacao("ATMODOOS") == "1") {
+    if (parametro("ATMODOOS") == "1") {
         quOSItemAOITAUTORIZADO->setAsString("S");
         quOSItemAOITGARANTIA->setAsString("1");
     }
@@ -182,7 +170,7 @@ void TdmTec::IncluirItemPadrao(int aoCodigo)
 // this deletion only.
 void TdmTec::quOSBeforeDelete(Dataset& DataSet)
 {
-    if (!VerificaValidadeSenha(parametroGravacao("ATSENHAOS"), "Senha de Exclusão de Ordem de Serviço"))
+    if (!VerificaValidadeSenha(parametro("ATSENHAOS"), "Senha de Exclusão de Ordem de Serviço"))
         host::abortOperation();
     const QString ordem = quOSAOCODIGO->asString();
     const QString documento = CarregaDado("documento", "acem14it", "where aocodigo = " + QuotedStr(ordem));
@@ -274,7 +262,7 @@ void TdmTec::quPesqOSAfterScroll(Dataset&)
         return;
     const int ordem = quPesqOS->fieldByName("AOCODIGO")->asInteger();
     CarregaOrdemServico(ordem);
-    if (parametroGravacao("ATANDAMENTOPORITEM") != "I") {
+    if (parametro("ATANDAMENTOPORITEM") != "I") {
         CarregaOSAtributos(ordem, 0, true);
         return;
     }

@@ -24,17 +24,6 @@ using host::data::Field;
 
 namespace {
 
-QString parametroPecas(const char* nome)
-{
-    return dmGlobal->Parametro(QString::fromLatin1(nome)).trimmed();
-}
-
-bool reservaPecasAtualizada()
-{
-    const QString modo = parametroPecas("ATRESERVAPECAS");
-    return modo == "A" || modo == "S";
-}
-
 // The unit value less the line's discount, in extended precision.
 long double unitarioComDesconto(const TdmTec& tec)
 {
@@ -42,7 +31,7 @@ long double unitarioComDesconto(const TdmTec& tec)
            (1.0L - static_cast<long double>(tec.quOSPecasAPDESCONTO->asFloat()) / 100.0L);
 }
 
-int proximaSequencia(int aoCodigo)
+int proximaSequenciaPeca(int aoCodigo)
 {
     std::unique_ptr<host::data::Query> consulta = CriarIbQuery();
     consulta->setSql("select max(apsequencia) as prox from AATC01AP where aocodigo = " +
@@ -59,7 +48,7 @@ int proximaSequencia(int aoCodigo)
 
 void TdmTec::VerificaEstoquePeca(int, const QString& ProductCode, double PreviousQuantity, double NewQuantity)
 {
-    if (parametroPecas("ATESTOQUENEGATIVO").toUpper() != "N")
+    if (parametroAparado("ATESTOQUENEGATIVO").toUpper() != "N")
         return;
     const double disponivel = dmGlobal->PosicaoEstoque(ProductCode) - dmGlobal->Reservado(ProductCode, false, {});
     // A tolerance far below any quantity typed keeps 1.1 - 0.8 from counting
@@ -83,7 +72,7 @@ void TdmTec::quOSPecasBeforeInsert(Dataset& DataSet)
 void TdmTec::quOSPecasNewRecord(Dataset& DataSet)
 {
     ZerarFloatField(*quOSPecas);
-    if (parametroPecas("ATRESERVAPECAS") == "A")
+    if (parametroAparado("ATRESERVAPECAS") == "A")
         quOSPecasAPRESERVA->setAsString("S");
     quOSPecasAPQUANTIDADE->setAsFloat(1);
     quOSPecasAPVALUNITARIO->setAsFloat(0);
@@ -94,12 +83,12 @@ void TdmTec::quOSPecasNewRecord(Dataset& DataSet)
     quOSPecasAPTIPO->setAsString("3");
     quOSPecasAPUSUARIOINSERCAO->setAsString(IbUserName());
     quOSPecasUGINSERIDO->setAsDateTime(QDateTime::currentDateTime());
-    if (parametroPecas("ATLOCALPORFILIAL") == "S")
+    if (parametroAparado("ATLOCALPORFILIAL") == "S")
         quOSPecasLECODIGO->setAsString(
             CarregaDado("codigo", "acec1401", "where leFilial = " + QuotedStr(quOSAOLOCAL->asString())));
     quOSPecasAOCODIGO->setAsInteger(quOSAOCODIGO->asInteger());
     quOSPecasAOITCODIGO->setAsInteger(uDataTecLinhas::itemDaNovaLinha(*this));
-    quOSPecasAPSEQUENCIA->setAsInteger(proximaSequencia(quOSAOCODIGO->asInteger()));
+    quOSPecasAPSEQUENCIA->setAsInteger(proximaSequenciaPeca(quOSAOCODIGO->asInteger()));
     ZelDevVerificarEvento(&DataSet, "ONNEWRECORD");
 }
 
@@ -183,14 +172,14 @@ void TdmTec::quOSPecasBeforePost(Dataset& DataSet)
     quOSPecasAPVALTOTAL->setAsFloat(static_cast<double>(quOSPecasAPQUANTIDADE->asFloat() * unitario));
     quOSPecasAPVALORTOTALREQUERIDO->setAsFloat(
         static_cast<double>(quOSPecasAPQUANTIDADEREQUERIDA->asFloat() * unitario));
-    if (quOSPecasAPRESERVA->asString() == "S" && parametroPecas("ATCONFERERESERVA") == "A") {
+    if (quOSPecasAPRESERVA->asString() == "S" && parametroAparado("ATCONFERERESERVA") == "A") {
         const double gravada = CarregaNumero("APQUANTIDADE", "AATC01AP",
                                              "WHERE AOCODIGO = " + quOSPecasAOCODIGO->asString() +
                                                  " and APSEQUENCIA = " + quOSPecasAPSEQUENCIA->asString());
         VerificaEstoquePeca(quOSAOCODIGO->asInteger(), quOSPecasPRCODIGO->asString(), gravada,
                             quOSPecasAPQUANTIDADE->asFloat());
     }
-    if (parametroPecas("ATFORMULATOTALOS") == "I")
+    if (parametroAparado("ATFORMULATOTALOS") == "I")
         OSCalculaImpostoCorrente();
     ZelDevVerificarEvento(&DataSet, "BEFOREPOST");
 }
@@ -235,7 +224,7 @@ void TdmTec::quOSPecasAfterDelete(Dataset& DataSet)
 void TdmTec::quOSPecasBeforeOpen(Dataset&)
 {
     transitoPecas_.clear();
-    quOSPecasAPVALUNITARIO->setReadOnly(parametroPecas("ATBLOQUEIAPRECOPECA") == "I");
+    quOSPecasAPVALUNITARIO->setReadOnly(parametroAparado("ATBLOQUEIAPRECOPECA") == "I");
 }
 
 // Quantity still to arrive on open purchase-order items and its latest
@@ -260,7 +249,7 @@ const TdmTec::TransitoPeca& TdmTec::transitoPeca(const QString& produto)
 
 void TdmTec::quOSPecasCalcFields(Dataset&)
 {
-    if (parametroPecas("ATMODOCONSULTAPECA") != "Q")
+    if (parametroAparado("ATMODOCONSULTAPECA") != "Q")
         return;
     try {
         const TransitoPeca& transito = transitoPeca(quOSPecasPRCODIGO->asString());
@@ -294,4 +283,10 @@ void TdmTec::bindPecasHandlers()
     quOSPecasGRUPO->onChange = onField(&TdmTec::quOSPecasGRUPOChange);
     quOSPecasAOITEQUIPCODIGO->onChange = onField(&TdmTec::quOSPecasAOITEQUIPCODIGOChange);
     quOSPecasPRCODIGOFORNECEDOR->onChange = onField(&TdmTec::quOSPecasPRCODIGOFORNECEDORChange);
+}
+
+bool reservaPecasAtualizada()
+{
+    const QString modo = parametroAparado("ATRESERVAPECAS");
+    return modo == "A" || modo == "S";
 }

@@ -13,7 +13,6 @@
 
 using host::data::Dataset;
 using host::data::Field;
-using pedidoass::parametro;
 
 namespace pedidoass {
 
@@ -102,7 +101,7 @@ void TdmTec::quAssVendaNewRecord(Dataset& DataSet)
         return;
     }
     campoPedido("AUX2").setAsString(tipo == "Proposta" ? "0" : "1");
-    const QDateTime hoje = pedidoass::hoje();
+    const QDateTime hoje = ::hoje();
     campoPedido("DATA_EMISSAO").setAsDateTime(hoje);
     campoPedido("VEDATANEGOCIACAO").setAsDateTime(hoje);
     for (const char* marca : {"VEPEDIDOIMPRESSO", "VEPEDIDOIMPRESSO2VIA", "VECREDITO", "VERECIBO"})
@@ -128,7 +127,7 @@ void TdmTec::quAssVendaBeforePost(Dataset& DataSet)
             campoPedido("AUX1").setAsFloat(0);
         if (campoPedido("VELOCAL").asString().trimmed().isEmpty())
             campoPedido("VELOCAL").setAsString(parametro("ATLOCALPADRAO"));
-        const QDateTime hoje = pedidoass::hoje();
+        const QDateTime hoje = ::hoje();
         if (campoPedido("DATA_EMISSAO").isNull())
             campoPedido("DATA_EMISSAO").setAsDateTime(hoje);
         if (campoPedido("DATA_ENTREGA").isNull() && parametro("ATDATAENTREGAHOJE") == "S")

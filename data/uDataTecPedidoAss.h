@@ -9,16 +9,7 @@
 
 namespace pedidoass {
 
-inline QString parametro(const char* nome)
-{
-    return dmGlobal->Parametro(QString::fromLatin1(nome));
-}
-
 // Today at midnight, the date the audit rows carry.
-inline QDateTime hoje()
-{
-    return QDateTime(QDate::currentDate(), QTime(0, 0));
-}
 
 // The refusal prefix of the order rules' warnings.
 inline const QString kAbortada = QStringLiteral("Aviso: operação abortada.\r");

@@ -19,7 +19,6 @@ using host::data::DatasetState;
 using host::data::DetachHandler;
 using host::data::Field;
 using pedidoass::kAbortada;
-using pedidoass::parametro;
 
 void TdmTec::quAssVendaCotadoNewRecord(Dataset& DataSet)
 {

@@ -18,7 +18,6 @@
 using host::data::Dataset;
 using host::data::DatasetState;
 using pedidoass::kAbortada;
-using pedidoass::parametro;
 
 namespace {
 

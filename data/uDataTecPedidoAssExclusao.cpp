@@ -17,7 +17,6 @@
 
 using host::data::Dataset;
 using pedidoass::kAbortada;
-using pedidoass::parametro;
 
 void TdmTec::quAssVendaBeforeDelete(Dataset& DataSet)
 {
@@ -86,7 +85,7 @@ void TdmTec::quAssVendaAfterDelete(Dataset& DataSet)
     ZelDevVerificarEvento(&DataSet, "AFTERDELETE");
     dmGlobal->GravaChavePrimariaExcluida(sAuxiliarExclusao, "AVEC8501");
     dmGlobal->GravaLog(IbUserName(), "Deletou Pedido de Vendas Assistência", "Num./Cliente/Data/Valor:" + sCodigoExcluido,
-                       "AVEC8501", pedidoass::hoje(), QDateTime::currentDateTime());
+                       "AVEC8501", hoje(), QDateTime::currentDateTime());
 }
 
 void TdmTec::ExcluirControleAlteracoesPedidoAss(const QString& numero)

@@ -78,7 +78,7 @@ void movimentarCotadosFinalizacao(const QString& numero, const QString& sql, Ref
 {
     TdmTec& tec = *dmTec;
     tec.CarregaPedidoAssVendaCotado(numero, {});
-    if (pedidoass::parametro("ATMODOPEDIDOASSISTENCIA") != "C")
+    if (parametro("ATMODOPEDIDOASSISTENCIA") != "C")
         return;
     host::data::Query& cotado = *tec.quAssVendaCotado;
     for (cotado.first(); cotado.active() && !cotado.eof(); cotado.next())
@@ -93,7 +93,7 @@ void gerarPedidoDaProposta()
     TdmTec& tec = *dmTec;
     if (MostraPergunta("Confirma a geração Pedido?", {"Sim", "Não"}) != "Sim")
         return;
-    if (pedidoass::parametro("ATMODOPEDIDOASSISTENCIA") == "E")
+    if (parametro("ATMODOPEDIDOASSISTENCIA") == "E")
         dmGlobal->LimiteCredito(tec.campoPedido("CODIGO_CLIENTE").asString(), tec.campoPedido("VALOR_TOTAL").asFloat(),
                                 true);
     const QString proposta = tec.campoPedido("NUMERO_PEDIDO").asString();
@@ -108,10 +108,10 @@ void gerarPedidoDaProposta()
     pedido.edit();
     tec.campoPedido("IMPRESSO_NF").setAsString("S");
     tec.campoPedido("VEPROPOSTA").setAsString(novo);
-    tec.campoPedido("VEDATAPROPOSTA").setAsDateTime(pedidoass::hoje());
+    tec.campoPedido("VEDATAPROPOSTA").setAsDateTime(hoje());
     pedido.post();
     tec.CarregaPedidoAssVendaItem(proposta, "coalesce(VEPEDIDOORIGEM, '') = '' ", {});
-    if (pedidoass::parametro("ATMODOPEDIDOASSISTENCIA") == "C") {
+    if (parametro("ATMODOPEDIDOASSISTENCIA") == "C") {
         // The rows found under the proposal's number are booked under it, as
         // stored: the new order's own rows start with its checkout.
         host::data::Query& itens = *tec.quAssVendaItem;

@@ -76,7 +76,7 @@ QString TdmTec::GerarPedidoAssistencia(const QString& numero)
     };
     // The host's counter is one sequence for every branch: the user's branch
     // numbers the order, whichever branch the proposal belongs to.
-    const QString numeroNovo = dmGlobal->ProximoNumeroVendas(pedidoass::parametro("ATLOCALPADRAO"), {}, {});
+    const QString numeroNovo = dmGlobal->ProximoNumeroVendas(parametro("ATLOCALPADRAO"), {}, {});
     for (const Passo& passo : passos) {
         try {
             copiarLinhasPedidoAss(QString::fromLatin1(passo.tabela), QString::fromLatin1(passo.chave), numero,

@@ -16,8 +16,6 @@ using host::data::Dataset;
 using host::data::DatasetState;
 using host::data::DetachHandler;
 using host::data::Field;
-using pedidoass::hoje;
-using pedidoass::parametro;
 
 void TdmTec::quAssVendaItemNewRecord(Dataset& DataSet)
 {

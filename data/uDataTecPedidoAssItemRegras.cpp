@@ -16,7 +16,6 @@
 using host::data::DatasetState;
 using host::data::DetachHandler;
 using host::data::Field;
-using pedidoass::parametro;
 
 // ---- captions ----------------------------------------------------------------
 

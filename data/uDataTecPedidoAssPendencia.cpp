@@ -11,7 +11,6 @@
 #include "host/data/Format.h"
 #include "host/db/Database.h"
 
-using pedidoass::parametro;
 
 namespace {
 

@@ -20,7 +20,6 @@
 
 using host::data::DetachHandler;
 using host::data::Field;
-using pedidoass::parametro;
 
 namespace {
 

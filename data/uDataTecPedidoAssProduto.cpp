@@ -22,7 +22,6 @@ using host::data::DatasetState;
 using host::data::DetachHandler;
 using host::data::Field;
 using host::data::Query;
-using pedidoass::parametro;
 
 // ---- the ways in -------------------------------------------------------------
 

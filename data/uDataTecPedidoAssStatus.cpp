@@ -12,7 +12,6 @@
 #include <vector>
 
 using host::data::Field;
-using pedidoass::parametro;
 
 namespace {
 
@@ -61,7 +60,7 @@ void TdmTec::quAssVendaIMPRESSO_NFChange(Field& Sender)
         return;
     const QString numero = campoPedido("NUMERO_PEDIDO").asString();
     dmGlobal->GravaLog(IbUserName(), "Alterou Status Pedido: " + Sender.displayText(), numero, "AVEC8501",
-                       pedidoass::hoje(), QDateTime::currentDateTime());
+                       hoje(), QDateTime::currentDateTime());
     if (parametro("ATMODOPEDIDOASSISTENCIA") != "E")
         return;
     const QString local = RetornaLocalEquipamentosStatusPedidoAss(campoPedido("AUX2").asString(), Sender.asString());

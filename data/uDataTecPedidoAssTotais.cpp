@@ -16,7 +16,6 @@
 #include <cmath>
 
 using host::data::Field;
-using pedidoass::parametro;
 
 namespace {
 

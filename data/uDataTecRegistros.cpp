@@ -33,10 +33,6 @@ void guardarCodigoExcluido(const QString& texto)
 QString tecnicoExcluido;
 
 // Saved rows of the registers are committed at once; open datasets keep their rows.
-void confirmar()
-{
-    dmGlobal->IBTransaction1->commitRetaining();
-}
 
 }  // namespace
 
@@ -93,7 +89,7 @@ void TdmTec::quDefeitoAfterDelete(Dataset& DataSet)
 void TdmTec::quDefeitoAfterPost(Dataset& DataSet)
 {
     ZelDevVerificarEvento(&DataSet, "AFTERPOST");
-    confirmar();
+    commitRetaining();
 }
 
 // ---- technicians ----
@@ -119,7 +115,7 @@ void TdmTec::quTecnicosAfterDelete(Dataset& DataSet)
 void TdmTec::quTecnicosAfterPost(Dataset& DataSet)
 {
     ZelDevVerificarEvento(&DataSet, "AFTERPOST");
-    confirmar();
+    commitRetaining();
 }
 
 void TdmTec::quTecnicosBeforeOpen(Dataset&)
@@ -161,7 +157,7 @@ void TdmTec::quEquipamentoAfterDelete(Dataset& DataSet)
 void TdmTec::quEquipamentoAfterPost(Dataset& DataSet)
 {
     ZelDevVerificarEvento(&DataSet, "AFTERPOST");
-    confirmar();
+    commitRetaining();
 }
 
 void TdmTec::quEquipamentoAfterScroll(Dataset& DataSet)
@@ -191,7 +187,7 @@ void TdmTec::quHoraTecnicaAfterDelete(Dataset& DataSet)
 void TdmTec::quHoraTecnicaAfterPost(Dataset& DataSet)
 {
     ZelDevVerificarEvento(&DataSet, "AFTERPOST");
-    confirmar();
+    commitRetaining();
 }
 
 // ---- situations ----
@@ -211,7 +207,7 @@ void TdmTec::quOSSituacaoAfterDelete(Dataset& DataSet)
 void TdmTec::quOSSituacaoAfterPost(Dataset& DataSet)
 {
     ZelDevVerificarEvento(&DataSet, "AFTERPOST");
-    confirmar();
+    commitRetaining();
 }
 
 // ---- basic contracts: audit only, never the hook ----

@@ -20,7 +20,6 @@ using host::data::DatasetState;
 namespace {
 
 // The service-order window marks an internal change of its own with this tag.
-constexpr int kTagAlteracaoInterna = 8;
 
 QString condicaoTecnicoDoUsuario()
 {

@@ -38,15 +38,9 @@ int proximaSolicitacao()
     return int(MaximoDado("AICODIGO", "AATC07AI", {}, {})) + 1;
 }
 
-int proximaSequencia(int solicitacao)
+int proximaSequenciaSolicitacao(int solicitacao)
 {
     return int(MaximoDado("AISEQUENCIA", "AATC07AI", "AICODIGO", QString::number(solicitacao), {}, true)) + 1;
-}
-
-bool reservaPecasAtualizada()
-{
-    const QString modo = dmGlobal->Parametro("ATRESERVAPECAS").trimmed();
-    return modo == "A" || modo == "S";
 }
 
 // The order's parts lines that stand for a request item: its order, product
@@ -157,7 +151,7 @@ void TdmTec::quSolicitaItNewRecord(Dataset& DataSet)
     const QDateTime agora = QDateTime::currentDateTime();
     quSolicitaItAIDATAEMISSAO->setAsDateTime(agora);
     quSolicitaItAIDATAPREVISAO->setAsDateTime(agora);
-    quSolicitaItAISEQUENCIA->setAsInteger(proximaSequencia(quSolicitaAICODIGO->asInteger()));
+    quSolicitaItAISEQUENCIA->setAsInteger(proximaSequenciaSolicitacao(quSolicitaAICODIGO->asInteger()));
     quSolicitaItAOCODIGO->setValue(quSolicitaAOCODIGO->value());
 }
 
@@ -167,7 +161,7 @@ void TdmTec::quSolicitaItBeforePost(Dataset& DataSet)
     if (DataSet.state() == DatasetState::Insert) {
         quSolicitaItAICODIGO->setAsInteger(quSolicitaAICODIGO->asInteger());
         quSolicitaItAIID->setAsString("I");
-        quSolicitaItAISEQUENCIA->setAsInteger(proximaSequencia(quSolicitaAICODIGO->asInteger()));
+        quSolicitaItAISEQUENCIA->setAsInteger(proximaSequenciaSolicitacao(quSolicitaAICODIGO->asInteger()));
     }
     AvisaCamposObrigatorio(DataSet);
     if (quSolicitaItAIQUANTIDADE->asFloat() <= 0)

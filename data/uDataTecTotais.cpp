@@ -48,11 +48,6 @@ void carregarOrdem(TdmTec& tec, int aoCodigo)
         CarregaOrdemServico(aoCodigo);
 }
 
-bool semCabecalho(const TdmTec& tec)
-{
-    return !tec.quOS->active() || (tec.quOS->state() == DatasetState::Browse && tec.quOS->isEmpty());
-}
-
 double somaDe(Query& consulta, const char* coluna)
 {
     return consulta.fieldByName(QString::fromLatin1(coluna))->asFloat();
@@ -210,4 +205,10 @@ void OSAtualizaValorTotalCorrrente()
 void TdmTec::quOSAODESCONTOChange(Field&)
 {
     OSAtualizaValorTotalCorrrente();
+}
+
+bool semCabecalho(const TdmTec& tec)
+{
+    return !tec.quOS->active() ||
+           (tec.quOS->state() == host::data::DatasetState::Browse && tec.quOS->isEmpty());
 }

@@ -46,7 +46,7 @@ QVariant inteiroOuNulo(const QString& texto)
     return ok && numero != 0 ? QVariant(numero) : QVariant();
 }
 
-QVariant textoOuNulo(const QString& texto)
+QVariant aparadoOuNulo(const QString& texto)
 {
     return texto.trimmed().isEmpty() ? QVariant() : QVariant(texto.trimmed());
 }
@@ -198,16 +198,16 @@ int InserirRegistroNumerosSerieProduto(const QString& sNumerosSerie, const QStri
                                " NSSEQUENCIA) values (:NSCODIGO, :NSNUMERO, :PRCODIGO, :NSSTATUS, :VECODIGO,"
                                " :OCCODIGO, :OPCODIGO, :AOCODIGO, :ACCODIGO, :CMCODIGO, :LECODIGO, :NSOBSERVACAO,"
                                " :ACITCODIGO, :NSSEQUENCIA)");
-    insert.setParam("PRCODIGO", textoOuNulo(sProduto));
-    insert.setParam("NSSTATUS", textoOuNulo(sStatus));
-    insert.setParam("VECODIGO", textoOuNulo(sVenda));
+    insert.setParam("PRCODIGO", aparadoOuNulo(sProduto));
+    insert.setParam("NSSTATUS", aparadoOuNulo(sStatus));
+    insert.setParam("VECODIGO", aparadoOuNulo(sVenda));
     insert.setParam("OCCODIGO", inteiroOuNulo(sOrdemCompra));
-    insert.setParam("OPCODIGO", textoOuNulo(sOrdemProducao));
+    insert.setParam("OPCODIGO", aparadoOuNulo(sOrdemProducao));
     insert.setParam("AOCODIGO", inteiroOuNulo(sOrdemServico));
     insert.setParam("ACCODIGO", inteiroOuNulo(sContrato));
-    insert.setParam("CMCODIGO", textoOuNulo(sComposicao));
-    insert.setParam("LECODIGO", textoOuNulo(sLocal));
-    insert.setParam("NSOBSERVACAO", textoOuNulo(sObservacao.left(100)));
+    insert.setParam("CMCODIGO", aparadoOuNulo(sComposicao));
+    insert.setParam("LECODIGO", aparadoOuNulo(sLocal));
+    insert.setParam("NSOBSERVACAO", aparadoOuNulo(sObservacao.left(100)));
     insert.setParam("ACITCODIGO", iItemContrato != 0 ? QVariant(iItemContrato) : QVariant());
     insert.setParam("NSSEQUENCIA", iSequencia != 0 ? QVariant(iSequencia) : QVariant());
     for (const QString& numero : numeros) {

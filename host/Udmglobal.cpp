@@ -99,6 +99,14 @@ QString TdmGlobal::Parametro(const QString& nome) const
     return parametros_.value(nome.trimmed().toUpper());
 }
 
+QString parametro(const char* nome) { return dmGlobal->Parametro(QString::fromLatin1(nome)); }
+
+QString parametroAparado(const char* nome) { return parametro(nome).trimmed(); }
+
+QString parametroMaiusculo(const char* nome) { return parametroAparado(nome).toUpper(); }
+
+void commitRetaining() { dmGlobal->IBTransaction1->commitRetaining(); }
+
 int TdmGlobal::ParametroInteiro(const QString& nome) const
 {
     return int(ParametroNumero(nome));

@@ -611,6 +611,14 @@ private:
 
 extern TdmGlobal* dmGlobal;
 
+// A parameter of dmGlobal as the rules compare it: as stored, without the
+// spaces around it, or without them and in capitals.
+QString parametro(const char* nome);
+QString parametroAparado(const char* nome);
+QString parametroMaiusculo(const char* nome);
+// Keeps dmGlobal's work so far and its open cursors (the host's one transaction).
+void commitRetaining();
+
 // The contact people (AUGC3701) of a customer, in the query of that name that
 // dmGlobal keeps (made on the first call, reused afterwards): rows of
 // category "C" linked to the customer, of one contact type when given, by

@@ -48,6 +48,11 @@ QString ValueToSQL(const QVariant& valor)
     }
 }
 
+QDateTime hoje()
+{
+    return QDateTime(QDate::currentDate(), QTime(0, 0));
+}
+
 QString DateToSQL(const QDateTime& data)
 {
     return data.isValid() ? "'" + data.toString("MM/dd/yyyy") + "'" : QString("null");

@@ -24,6 +24,8 @@ QString QuotedStr(const QString& texto);
 // A literal for SQL text: null, numbers in C locale (shortest form), dates
 // as 'mm/dd/yyyy hh:nn:ss', text quoted.
 QString ValueToSQL(const QVariant& valor);
+// Today at 00:00: the day a date column keeps.
+QDateTime hoje();
 QString DateToSQL(const QDateTime& data);              // 'mm/dd/yyyy'
 QString DateTimeToSQL(const QDateTime& data);          // 'mm/dd/yyyy hh:nn:ss'
 QString DateTimeIniToSQL(const QDateTime& data);       // the day at 00:00:00

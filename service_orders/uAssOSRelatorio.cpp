@@ -25,8 +25,6 @@ void TqrAssOSRelatorio::QuickRepPreview() { QuickRep->preview(true); }
 
 namespace uAssOSRelatorio {
 
-QString parametro(const char* nome) { return dmGlobal->Parametro(nome); }
-
 bool modoVeiculo() { return parametro("ATMODOVEICULO") == "O"; }
 
 int ordemAtual() { return dmTec->quOS->active() ? dmTec->quOSAOCODIGO->asInteger() : 0; }

@@ -39,7 +39,6 @@ public:
 
 namespace uAssOSRelatorio {
 
-QString parametro(const char* nome);
 bool modoVeiculo();   // ATMODOVEICULO "O": the items are vehicles
 int ordemAtual();     // AOCODIGO of quOS
 

@@ -27,7 +27,6 @@
 
 host::ui::FormVar<TfmAssOrdemServico> fmAssOrdemServico("fmAssOrdemServico");
 
-using ordem_servico::parametro;
 
 namespace {
 

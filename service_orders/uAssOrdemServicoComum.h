@@ -9,8 +9,6 @@
 
 namespace ordem_servico {
 
-inline QString parametro(const char* nome) { return dmGlobal->Parametro(nome); }
-
 // The company-specific code of the host's company record (0 without one).
 inline int empresaEspecifica()
 {

@@ -28,7 +28,6 @@
 using host::ui::DataGrid;
 using host::ui::GridColumn;
 using ordem_servico::naColuna;
-using ordem_servico::parametro;
 
 namespace {
 

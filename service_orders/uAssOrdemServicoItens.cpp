@@ -32,7 +32,6 @@
 using host::ui::DataGrid;
 using host::ui::GridColumn;
 
-using ordem_servico::parametro;
 using ordem_servico::naColuna;
 
 namespace {

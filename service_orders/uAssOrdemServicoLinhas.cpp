@@ -32,7 +32,6 @@
 using host::ui::DataGrid;
 using host::ui::GridColumn;
 
-using ordem_servico::parametro;
 using ordem_servico::naColuna;
 
 namespace {
@@ -68,7 +67,7 @@ struct MarcaOrdem {
     explicit MarcaOrdem(bool marcar) : ativa(marcar)
     {
         if (ativa)
-            dmTec->quOS->setTag(8);
+            dmTec->quOS->setTag(kTagAlteracaoInterna);
     }
     ~MarcaOrdem()
     {

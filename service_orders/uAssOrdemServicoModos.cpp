@@ -20,7 +20,6 @@
 #include <QPushButton>
 
 using host::ui::DataGrid;
-using ordem_servico::parametro;
 
 namespace {
 

@@ -22,7 +22,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-using ordem_servico::parametro;
 
 namespace {
 

@@ -15,7 +15,6 @@
 #include "host/db/Database.h"
 #include "host/ui/Dialogs.h"
 
-using ordem_servico::parametro;
 
 void TfmAssOrdemServico::btPagarTecnicoClick()
 {

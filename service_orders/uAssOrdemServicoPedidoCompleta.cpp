@@ -14,7 +14,6 @@
 
 #include <QLocale>
 
-using ordem_servico::parametro;
 
 namespace {
 

@@ -20,7 +20,6 @@
 
 #include <functional>
 
-using ordem_servico::parametro;
 
 namespace {
 

@@ -13,7 +13,6 @@
 #include "host/data/Abort.h"
 #include "host/data/Query.h"
 
-using ordem_servico::parametro;
 
 namespace {
 

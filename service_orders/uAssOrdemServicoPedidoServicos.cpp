@@ -14,7 +14,6 @@
 #include "host/data/HandlerGuard.h"
 #include "host/data/Query.h"
 
-using ordem_servico::parametro;
 
 namespace {
 

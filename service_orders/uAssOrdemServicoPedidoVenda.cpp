@@ -18,7 +18,6 @@
 #include "host/ui/Cursors.h"
 
 using host::data::DetachHandler;
-using ordem_servico::parametro;
 
 namespace {
 

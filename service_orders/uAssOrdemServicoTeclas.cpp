@@ -18,7 +18,6 @@
 
 #include <QPushButton>
 
-using ordem_servico::parametro;
 
 namespace {
 

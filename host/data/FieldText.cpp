@@ -9,7 +9,7 @@ namespace host::data {
 
 namespace {
 
-bool isBlank(const QVariant& v)
+bool textIsBlank(const QVariant& v)
 {
     return !v.isValid() || v.isNull();
 }
@@ -41,7 +41,7 @@ QString Field::maskedDateFormat() const
 QString Field::defaultText(bool display) const
 {
     const QVariant& v = dataset_->slotValue(*this);
-    if (isBlank(v))
+    if (textIsBlank(v))
         return QString();
     const bool useFormat = display && !displayFormat_.isEmpty();
     switch (type_) {

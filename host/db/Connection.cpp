@@ -82,6 +82,7 @@ IXpbBuilder* connectParams(Status& st, const ConnectOptions& o, bool creating) {
     dpb->insertString(&st, isc_dpb_password, o.password.toUtf8().constData());
     dpb->insertString(&st, isc_dpb_lc_ctype, "UTF8");
     if (!o.role.isEmpty()) dpb->insertString(&st, isc_dpb_sql_role_name, o.role.toUtf8().constData());
+    if (o.forcedWrites) dpb->insertInt(&st, isc_dpb_force_write, *o.forcedWrites ? 1 : 0);
     if (creating) {
         dpb->insertInt(&st, isc_dpb_sql_dialect, 1);
         dpb->insertString(&st, isc_dpb_set_db_charset, "UTF8");

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <vector>
@@ -88,6 +89,10 @@ struct ConnectOptions {
     QString user = "SYSDBA";
     QString password = "masterkey";
     QString role;
+    // Set: the database's writes from now on, kept in the file (forced:
+    // each page reaches the disk before the engine goes on). Unset: as the
+    // file has them; a new database gets forced writes.
+    std::optional<bool> forcedWrites;
 };
 
 class Transaction;

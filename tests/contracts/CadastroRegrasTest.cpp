@@ -16,8 +16,6 @@ namespace {
 
 using uAssContCad::ParcelaReceber;
 
-QDateTime dia(int ano, int mes, int d) { return QDateTime(QDate(ano, mes, d), QTime(0, 0)); }
-
 class CadastroRegrasTest : public ContractDataTest {
 protected:
     void SetUp() override

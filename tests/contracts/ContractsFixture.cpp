@@ -23,7 +23,7 @@ QString buildTemplate(bool withContracts)
     QFile::remove(file);
     {
         host::db::Connection connection;
-        connection.create({file});
+        connection.create(testsupport::asynchronous(file));
         host::db::Transaction transaction(connection);
         host::createHostSchema(transaction);
         transaction.commit();

@@ -28,6 +28,9 @@ QT_END_NAMESPACE
 
 namespace contractstest {
 
+// The day at 00:00, as the date columns keep it.
+inline QDateTime dia(int ano, int mes, int d) { return QDateTime(QDate(ano, mes, d), QTime(0, 0)); }
+
 class ContractsTest : public ::testing::Test {
 protected:
     void SetUp() override;

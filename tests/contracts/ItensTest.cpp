@@ -15,11 +15,6 @@
 namespace contractstest {
 namespace {
 
-QDateTime dia(int ano, int mes, int d)
-{
-    return QDateTime(QDate(ano, mes, d), QTime(0, 0));
-}
-
 TEST(ItensRegras, LineValueIsCutToCentsBeforeTheFreight)
 {
     using uDataTecContItens::ValorLinha;

@@ -566,3 +566,35 @@ TEST(DbConnection, NamesAndFailures) {
 }
 
 }  // namespace
+
+// A new database waits for the disk at every page, as the engine makes it;
+// a connection that asks otherwise switches the file, and the file keeps it.
+TEST(DatabaseWrites, NewFilesForceWritesUnlessAskedAndTheFileKeepsTheChoice) {
+    const auto forced = [](const QString& path) {
+        host::db::Connection c;
+        c.open({path});
+        host::db::Transaction t(c);
+        return host::db::selectValue(t, "select MON$FORCED_WRITES from MON$DATABASE").toInt();
+    };
+    const QString made = testsupport::uniqueFile("writes-default", ".fdb");
+    const QString quick = testsupport::uniqueFile("writes-async", ".fdb");
+    for (const QString& path : {made, quick}) QFile::remove(path);
+    {
+        host::db::Connection c;
+        c.create({made});
+    }
+    {
+        host::db::Connection c;
+        c.create(testsupport::asynchronous(quick));
+    }
+    EXPECT_EQ(forced(made), 1);
+    EXPECT_EQ(forced(quick), 0);
+    {
+        host::db::ConnectOptions back{quick};
+        back.forcedWrites = true;
+        host::db::Connection c;
+        c.open(back);
+    }
+    EXPECT_EQ(forced(quick), 1);
+    for (const QString& path : {made, quick}) QFile::remove(path);
+}

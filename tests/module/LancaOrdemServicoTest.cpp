@@ -20,13 +20,13 @@ using uDataTecOSAutomatica::VencimentoContrato;
 namespace {
 
 QDateTime meiaNoite(const QDate& d) { return QDateTime(d, QTime(0, 0)); }
-QDate hoje() { return QDate::currentDate(); }
+QDate diaCorrente() { return QDate::currentDate(); }
 
 class LancaOrdemServicoTest : public moduletest::ModuleTest {
 protected:
     void contrato(int codigo, const QString& cliente, const QVariant& integracao, const QString& aprova,
-                  const QDate& base, const QDate& implantacao = hoje().addDays(-400),
-                  const QDate& validade = hoje().addDays(400))
+                  const QDate& base, const QDate& implantacao = diaCorrente().addDays(-400),
+                  const QDate& validade = diaCorrente().addDays(400))
     {
         exec("insert into AATC05AC (ACCODIGO, CLCODIGO, ACCONTRATANTE, ACCODIGOINTEGRACAO, ACAPROVAIP,"
              " ACDATAIMPLANTACAO, ACDATAVALIDADE, ACDATABASE) values (:C, :CLI, :CLI, :INT, :APR, :IMP, :VAL, :BASE)",
@@ -86,7 +86,7 @@ TEST(ContratoPeriodicidadeTest, PeriodicityAndDueDate)
 
 TEST_F(LancaOrdemServicoTest, FirstOrderApprovedInAdvanceAndNoneAgainTheSameDay)
 {
-    const QDate base = hoje().addDays(-10);
+    const QDate base = diaCorrente().addDays(-10);
     contrato(1, "00002", "30-MENSAL", "Sim", base);
     equipamento(1, 1, "SN-A", "S");
     equipamento(1, 3, "SN-B");
@@ -110,7 +110,7 @@ TEST_F(LancaOrdemServicoTest, FirstOrderApprovedInAdvanceAndNoneAgainTheSameDay)
               1);
     EXPECT_DOUBLE_EQ(one("select AOVALORTOTAL from AATC01AO where AOCODIGO = :O", {{"O", ordem}}).toDouble(), 120);
 
-    const QString comparacao = "Data Comparção: " + hoje().addDays(3).toString("dd/MM/yyyy");
+    const QString comparacao = "Data Comparção: " + diaCorrente().addDays(3).toString("dd/MM/yyyy");
     EXPECT_EQ(log(), (QStringList{"***INICIO",
                                   "Entrou no procedimento para geração da OS automaticamente através do contrato",
                                   "Vai lançar contrato 1", "DataBase Inicial: " + base.toString("dd/MM/yyyy"),
@@ -128,7 +128,7 @@ TEST_F(LancaOrdemServicoTest, FirstOrderApprovedInAdvanceAndNoneAgainTheSameDay)
 
 TEST_F(LancaOrdemServicoTest, AContractBehindGetsOneOrderPerRunEachAPeriodLater)
 {
-    const QDate base = hoje().addDays(-200);
+    const QDate base = diaCorrente().addDays(-200);
     contrato(5, "00002", "30", "N", base);
     equipamento(5, 1, "SN-1");
     automatico();
@@ -141,9 +141,9 @@ TEST_F(LancaOrdemServicoTest, AContractBehindGetsOneOrderPerRunEachAPeriodLater)
 
 TEST_F(LancaOrdemServicoTest, NonNumberPeriodicityOnlyEverGetsTheFirstOrder)
 {
-    contrato(3, "00002", "MENSAL", "S", hoje().addDays(-30));
+    contrato(3, "00002", "MENSAL", "S", diaCorrente().addDays(-30));
     equipamento(3, 1, "X");
-    contrato(4, "00003", "MENSAL", "N", hoje().addDays(-30));
+    contrato(4, "00003", "MENSAL", "N", diaCorrente().addDays(-30));
     equipamento(4, 1, "Y");
     automatico();
     automatico();
@@ -153,7 +153,7 @@ TEST_F(LancaOrdemServicoTest, NonNumberPeriodicityOnlyEverGetsTheFirstOrder)
 
 TEST_F(LancaOrdemServicoTest, DueDateOnAWeekendOrHolidayMovesToTheNextWorkingDay)
 {
-    QDate quarta = hoje().addDays(-14);
+    QDate quarta = diaCorrente().addDays(-14);
     while (quarta.dayOfWeek() != 3)
         quarta = quarta.addDays(-1);
     contrato(6, "00002", "30", "S", quarta);   // base + 3 is a Saturday
@@ -166,9 +166,9 @@ TEST_F(LancaOrdemServicoTest, DueDateOnAWeekendOrHolidayMovesToTheNextWorkingDay
 
 TEST_F(LancaOrdemServicoTest, ContractsOutOfForceOrWithoutIntegrationCodeAreSkippedSilently)
 {
-    const QDate base = hoje().addDays(-10);
-    contrato(7, "00002", "30", "S", base, hoje().addDays(-400), hoje().addDays(-1));   // expired
-    contrato(8, "00002", "30", "S", base, hoje().addDays(1));                          // not yet in force
+    const QDate base = diaCorrente().addDays(-10);
+    contrato(7, "00002", "30", "S", base, diaCorrente().addDays(-400), diaCorrente().addDays(-1));   // expired
+    contrato(8, "00002", "30", "S", base, diaCorrente().addDays(1));                          // not yet in force
     contrato(9, "00002", "", "S", base);
     contrato(10, "00002", QVariant(), "S", base);
     contrato(11, "00002", "30", "S", QDate());   // no base date and no order: nothing to count from
@@ -184,7 +184,7 @@ TEST_F(LancaOrdemServicoTest, ContractsOutOfForceOrWithoutIntegrationCodeAreSkip
 
 TEST_F(LancaOrdemServicoTest, AFailedContractLeavesNoPartialOrderAndTheOthersAreMade)
 {
-    const QDate base = hoje().addDays(-10);
+    const QDate base = diaCorrente().addDays(-10);
     exec("insert into AUGC0301 (CODIGO_CLIENTE, NOME, TIPO_CLIENTE) values ('00009', 'Bloqueado', '3')");
     contrato(20, "00002", "30", "S", base);
     equipamento(20, 1, "A");
@@ -220,9 +220,9 @@ TEST_F(LancaOrdemServicoTest, QuestionsOfTheReusedRulesTakeTheBatchPath)
     // recharge, which the service's price list gives.
     parametro("ATREMANUFATURA", "S");
     exec("update ACEC1101 set COD_LISTA_PRECO = 'R1' where CODIGO = 'S0001'");
-    contrato(30, "00002", "30", "S", hoje().addDays(-10));
+    contrato(30, "00002", "30", "S", diaCorrente().addDays(-10));
     equipamento(30, 1, "A");
-    contrato(31, "00003", "30", "S", hoje().addDays(-10));
+    contrato(31, "00003", "30", "S", diaCorrente().addDays(-10));
     equipamento(31, 1, "B");
     automatico();
     EXPECT_EQ(contar("AATC01AO where AOREMANUFATURA = 'A'"), 2);
@@ -247,7 +247,7 @@ TEST_F(LancaOrdemServicoTest, AContractWithoutEquipmentNeverTakesAnItemOfNoOrder
     // An item left without an order (by an older version or another tool)
     // is what a new header shows; the contract's line must not land on it.
     exec("insert into AATC01AOIT (AOITCODIGO, AOITEQUIPCODIGO, AOITEQUIPDESCRICAO) values (900, 1, 'Solto')");
-    contrato(51, "00002", "30", "S", hoje().addDays(-10));
+    contrato(51, "00002", "30", "S", diaCorrente().addDays(-10));
     dialogs->acknowledge("Não foi possível Lançar ordem de serviço periódica.\nContrato 51: Não há equipamento válido"
                          " cadastrado");
     automatico();
@@ -261,7 +261,7 @@ TEST_F(LancaOrdemServicoTest, OrdersTotalledOnScreenAreSavedWithTheirTotals)
 {
     // The line's rules only put the header's totals in edit in this mode.
     parametro("ATFORMULATOTALOS", "I");
-    contrato(50, "00002", "30", "S", hoje().addDays(-10));
+    contrato(50, "00002", "30", "S", diaCorrente().addDays(-10));
     equipamento(50, 1, "A");
     automatico();
     automatico();   // the next run must not meet a header left in edit either
@@ -273,7 +273,7 @@ TEST_F(LancaOrdemServicoTest, OrdersTotalledOnScreenAreSavedWithTheirTotals)
 
 TEST_F(LancaOrdemServicoTest, ContractsNotDueCostNoStatementOfTheirOwn)
 {
-    const QDate base = hoje().addDays(-10);
+    const QDate base = diaCorrente().addDays(-10);
     contrato(40, "00002", "30", "N", base);
     automatico();
     const auto antes = host::db::statementCount();
@@ -293,7 +293,7 @@ TEST_F(LancaOrdemServicoTest, TheRunKeepsItsStatementsPreparedFromOneOrderToTheN
     };
     const auto custou = [this](int primeiro, int contratos) {
         for (int c = primeiro; c < primeiro + contratos; ++c) {
-            contrato(c, "0000" + QString::number(2 + c % 2), "30", "S", hoje().addDays(-10));
+            contrato(c, "0000" + QString::number(2 + c % 2), "30", "S", diaCorrente().addDays(-10));
             equipamento(c, 1, "A" + QString::number(c));
             equipamento(c, 2, "B" + QString::number(c));
         }
@@ -453,9 +453,9 @@ TEST_F(LancaOrdemServicoTest, TheContractMenuRunsItWithTheProgressWindowAndTells
     app::ligarMenuOrdensContratos(*principal, &LancaOrdemServico);
     EXPECT_TRUE(principal->miOrdemServicoContrato->enabled());
     EXPECT_EQ(principal->miOrdemServicoContrato->caption(), "Gerar Ordens de Serviço dos Contratos");
-    contrato(50, "00002", "30", "S", hoje().addDays(-10));
+    contrato(50, "00002", "30", "S", diaCorrente().addDays(-10));
     equipamento(50, 1, "A");
-    contrato(51, "00003", "30", "N", hoje().addDays(-10));
+    contrato(51, "00003", "30", "N", diaCorrente().addDays(-10));
     dialogs->acknowledge("Ordens de serviço geradas: 1");
     principal->miOrdemServicoContrato->click();
     EXPECT_EQ(dialogs->pending(), 0);

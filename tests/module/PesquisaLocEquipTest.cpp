@@ -28,7 +28,7 @@ namespace moduletest {
 namespace {
 
 using namespace uPesqAssContratosLocEquip;
-using Onde = Filtro::Onde;
+using OndeContrato = Filtro::Onde;
 
 TEST(PesquisaLocEquipSql, EachFilterAddsItsConditionInItsPlace)
 {
@@ -38,14 +38,14 @@ TEST(PesquisaLocEquipSql, EachFilterAddsItsConditionInItsPlace)
     EXPECT_EQ(Condicoes(f), "\n and ac.accodigo = 12");
     f = {};
     f.numero = "ab";
-    f.onde = Onde::ComecandoCom;
+    f.onde = OndeContrato::ComecandoCom;
     EXPECT_EQ(Condicoes(f), "\n and upper(ac.acnumerocontrato) like 'AB%'");
     f = {};
     f.cliente = "d'Ávila";
     EXPECT_EQ(Condicoes(f), "\n and upper(cl.nome) like '%D''ÁVILA%'");
     f = {};
     f.equipamento = " Gerador";
-    f.onde = Onde::TerminandoCom;
+    f.onde = OndeContrato::TerminandoCom;
     EXPECT_EQ(Condicoes(f), "\n and upper(eqp.descricao) like '% GERADOR'") << "the untrimmed text is used";
     f = {};
     f.nsEquipamento = "NS1";
@@ -171,7 +171,7 @@ TEST_F(PesquisaLocEquipTest, FiltersRunOnTheDatabase)
     Filtro f;
     EXPECT_EQ(codigos(f), (QList<int>{1, 2, 3, 4})) << "every contract once, by code, whatever its items";
     f.numero = "ab";
-    f.onde = Onde::ComecandoCom;
+    f.onde = OndeContrato::ComecandoCom;
     EXPECT_EQ(codigos(f), (QList<int>{2, 3})) << "any letter case";
     f = {};
     f.retirada = QDate(2024, 3, 5);

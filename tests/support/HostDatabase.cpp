@@ -22,7 +22,7 @@ QString templateDatabase(const QString& key, const std::function<void(host::db::
     QFile::remove(path);
     {
         host::db::Connection connection;
-        connection.create({path});
+        connection.create(asynchronous(path));
         host::db::Transaction transaction(connection);
         build(transaction);
         transaction.commit();

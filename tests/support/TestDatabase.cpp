@@ -17,6 +17,12 @@ QString testFolder() {
     return dir;
 }
 
+host::db::ConnectOptions asynchronous(const QString& path) {
+    host::db::ConnectOptions options{path};
+    options.forcedWrites = false;
+    return options;
+}
+
 QString uniqueFile(const QString& stem, const QString& suffix) {
     static std::atomic<int> counter{0};
     return QString("%1/%2-%3-%4%5")
@@ -66,7 +72,7 @@ void DatabaseTest::SetUp() {
     connection = std::make_unique<host::db::Connection>();
     const QString source = templatePath();
     if (source.isEmpty()) {
-        connection->create({dbPath});
+        connection->create(asynchronous(dbPath));
     } else {
         ASSERT_TRUE(QFile::copy(source, dbPath));
         QFile::setPermissions(dbPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner);

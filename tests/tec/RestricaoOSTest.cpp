@@ -29,7 +29,7 @@ const char* const kSemPermissao = "Você não tem permissão para executar esta 
 const char* const kOrdemFaturada = "Não é possível alterar Ordem de Serviço pois existem itens faturados!";
 const char* const kItemFaturado = "Não é possível alterar item faturado!";
 
-const CasoGuarda kCasos[] = {
+const CasoGuarda kCasosGuarda[] = {
     {"ModoVazioDeixaTudo", "", "quOS", "BEFOREDELETE", 0, false, "N", "F", "s1", true, "", 0, 0},
     {"SemPermissaoRecusa", "S", "quOSPecas", "BEFOREINSERT", 0, false, "N", "N", "", false, kSemPermissao, 0, 0},
     {"MestrePassaPermissaoESenha", "S", "quOS", "BEFOREEDIT", 0, true, "N", "F", "", false, "", 0, 0},
@@ -91,7 +91,7 @@ TEST_P(GuardaTest, DecidesByModeDatasetEventTagAndUser)
     EXPECT_EQ(dataset->state(), host::data::DatasetState::Browse) << "the guard changes nothing";
 }
 
-INSTANTIATE_TEST_SUITE_P(Casos, GuardaTest, ::testing::ValuesIn(kCasos),
+INSTANTIATE_TEST_SUITE_P(Casos, GuardaTest, ::testing::ValuesIn(kCasosGuarda),
                          [](const ::testing::TestParamInfo<CasoGuarda>& info) { return std::string(info.param.nome); });
 
 TEST_F(OSRegrasTest, AWrongPasswordEndsTheGuardSilentlyAndEachEventAsksAgain)

@@ -19,7 +19,7 @@ struct CasoPreco {
 
 // P1 sells at 10, costs 6 (8 in currency), carries a product discount of 7;
 // customer 00001 has a discount of 3, band F1, line of business R1 (6 %).
-const CasoPreco kCasos[] = {
+const CasoPreco kCasosPreco[] = {
     {"sem tabela nem origem", "", "", "", 10, 0},
     {"desconto do cliente C", "", "C", "", 10, 3},
     {"desconto do cliente E", "", "E", "", 10, 3},
@@ -63,7 +63,7 @@ protected:
 
 TEST_F(PrecoTest, EveryPriceTableModeAndDiscountSource)
 {
-    for (const CasoPreco& caso : kCasos) {
+    for (const CasoPreco& caso : kCasosPreco) {
         SCOPED_TRACE(caso.nome);
         exec("delete from ACEC11PD");
         if (*caso.linhas)
