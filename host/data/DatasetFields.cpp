@@ -281,8 +281,9 @@ void Dataset::calculateInto(Values& calc)
 
 void Dataset::checkRequired() const
 {
+    // The flag first: most fields are not required, and it alone is read of them.
     for (const Field* field : fieldList_)
-        if (field->kind_ == FieldKind::Data && field->required_ && field->isNull())
+        if (field->required_ && field->kind_ == FieldKind::Data && field->isNull())
             throw DatasetError(QString("O campo '%1' deve ser preenchido.").arg(field->displayLabel()));
 }
 
