@@ -281,6 +281,8 @@ void Dataset::calculateInto(Values& calc)
 
 void Dataset::checkRequired() const
 {
+    if (requiredFields_ == 0)
+        return;   // most datasets mark none: their fields are not read for every post
     // The flag first: most fields are not required, and it alone is read of them.
     for (const Field* field : fieldList_)
         if (field->required_ && field->kind_ == FieldKind::Data && field->isNull())

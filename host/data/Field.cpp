@@ -138,8 +138,8 @@ QDateTime daysToDateTime(double days)
 }
 
 Field::Field(Dataset& dataset, const QString& fieldName, FieldType type, int size, FieldKind kind)
-    : dataset_(&dataset), fieldName_(fieldName), upperName_(fieldName.toUpper()), name_(dataset.name() + fieldName), type_(type), size_(size),
-      kind_(kind)
+    : dataset_(&dataset), type_(type), size_(size), kind_(kind), fieldName_(fieldName), upperName_(fieldName.toUpper()),
+      name_(dataset.name() + fieldName)
 {
 }
 
@@ -151,6 +151,16 @@ bool Field::isNumeric() const
 Field::~Field()
 {
     setLookupDataset(nullptr);
+    if (required_)
+        --dataset_->requiredFields_;
+}
+
+void Field::setRequired(bool required)
+{
+    if (required == required_)
+        return;
+    required_ = required;
+    dataset_->requiredFields_ += required ? 1 : -1;
 }
 
 // The look-up dataset may belong to another module and be freed first: it

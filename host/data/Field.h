@@ -35,6 +35,16 @@ double dateTimeToDays(const QDateTime& value);
 QDateTime daysToDateTime(double days);
 
 class Field {
+    // What a value written reads, first and together (the validation and
+    // change handlers follow): a field written among the engine's work finds
+    // fewer of its cache lines evicted.
+    Dataset* dataset_;
+    FieldType type_;
+    int size_;
+    FieldKind kind_;
+    int slot_ = -1;          // position in the row (data) or calculated buffer
+    bool required_ = false;
+
 public:
     Field(Dataset& dataset, const QString& fieldName, FieldType type, int size, FieldKind kind);
     ~Field();
@@ -59,7 +69,7 @@ public:
     QString editMask() const { return editMask_; }
     void setEditMask(const QString& mask) { editMask_ = mask; }
     bool required() const { return required_; }
-    void setRequired(bool required) { required_ = required; }
+    void setRequired(bool required);
     // Binds the controls only: the rules still assign a read-only field.
     bool readOnly() const { return readOnly_; }
     void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
@@ -128,20 +138,14 @@ private:
     QString maskedDateFormat() const;
     void setLookupDataset(Dataset* lookupDataset);
 
-    Dataset* dataset_;
     QString fieldName_;
     QString upperName_;      // the key of the dataset's look-ups by name
     QString name_;
-    FieldType type_;
-    int size_;
-    FieldKind kind_;
     int index_ = -1;
-    int slot_ = -1;          // position in the row (data) or calculated buffer
     int column_ = -1;        // source column while open (data fields)
     QString displayLabel_;
     QString displayFormat_;
     QString editMask_;
-    bool required_ = false;
     bool readOnly_ = false;
     bool visible_ = true;
     int tag_ = 0;

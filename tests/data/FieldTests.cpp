@@ -329,6 +329,27 @@ TEST_F(Fields, RequiredFieldsAreCheckedAfterBeforePost)
     EXPECT_EQ(ds.state(), DatasetState::Browse);
 }
 
+// Posts skip the check when no field is marked: a mark cleared on a field
+// that had none, or set twice, must not hide one set elsewhere.
+TEST_F(Fields, RequiredMarksSetClearedAndRepeatedStillRefuseTheEmptyField)
+{
+    price->setRequired(false);   // never marked
+    number->setRequired(true);
+    EXPECT_THROW(ds.post(), DatasetError);
+    number->setRequired(false);
+    ds.post();
+    EXPECT_EQ(ds.state(), DatasetState::Browse);
+    qty->setRequired(true);
+    qty->setRequired(true);
+    qty->setRequired(false);
+    price->setRequired(true);
+    ds.append();
+    EXPECT_THROW(ds.post(), DatasetError) << "price is still required";
+    price->setAsFloat(3);
+    ds.post();
+    EXPECT_EQ(ds.state(), DatasetState::Browse);
+}
+
 TEST_F(Fields, OldValueIsTheValueAsPosted)
 {
     price->setAsFloat(10);
