@@ -183,11 +183,14 @@ set(_ta_pch_common
   <host/data/HandlerGuard.h> <host/data/MemDataset.h> <host/data/Query.h>)
 
 # The test programs' own code (the cases, not the code under test) is built
-# without optimisation in the sanitized configuration: the sanitizers still
-# check it, and GoogleTest's expanded assertions cost twice as much to compile
-# at -O1. The test executables' precompiled header must match.
+# in the sanitized configuration as in the plain one: no optimisation and no
+# instrumentation. Every library, the code under test, is instrumented and
+# checks what the cases hand it, and the sanitizers' run-time (allocator,
+# reports) is linked into each program; instrumenting GoogleTest's expanded
+# assertions cost as much to build as all the libraries. The test
+# executables' precompiled header must match.
 function(ta_test_code_options target)
-  target_compile_options(${target} PRIVATE $<$<CONFIG:Sanitize>:-O0>)
+  target_compile_options(${target} PRIVATE $<$<CONFIG:Sanitize>:-O0 -fno-sanitize=all>)
 endfunction()
 
 function(_ta_pch_target name)
