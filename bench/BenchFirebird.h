@@ -176,18 +176,10 @@ struct Raw {
 // row would otherwise measure the shared machine's disk.
 inline void escritaAssincrona(const QString& path)
 {
-    using namespace Firebird;
-    IMaster* master = fb_get_master_interface();
-    IStatus* status = master->getStatus();
-    ThrowStatusWrapper st(status);
-    IXpbBuilder* dpb = master->getUtilInterface()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0);
-    dpb->insertString(&st, isc_dpb_user_name, "SYSDBA");
-    dpb->insertInt(&st, isc_dpb_force_write, 0);
-    IAttachment* att = master->getDispatcher()->attachDatabase(&st, path.toUtf8().constData(),
-                                                                dpb->getBufferLength(&st), dpb->getBuffer(&st));
-    dpb->dispose();
-    att->detach(&st);
-    status->dispose();
+    host::db::ConnectOptions options{path};
+    options.forcedWrites = false;
+    host::db::Connection connection;
+    connection.open(options);
 }
 
 // How a benchmark's database writes: asynchronously, or with forced writes

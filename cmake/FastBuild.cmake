@@ -77,9 +77,6 @@ endfunction()
 
 # Every target of the project in batches; called once all are declared.
 function(ta_unity_build_all)
-  if(NOT TA_UNITY_BUILD)
-    return()
-  endif()
   set(dirs "${PROJECT_SOURCE_DIR}")
   while(dirs)
     list(POP_FRONT dirs d)
@@ -89,10 +86,42 @@ function(ta_unity_build_all)
     foreach(t IN LISTS targets)
       get_target_property(type ${t} TYPE)
       if(type MATCHES "^(STATIC_LIBRARY|SHARED_LIBRARY|OBJECT_LIBRARY|EXECUTABLE)$")
-        ta_unity_batches(${t})
+        _ta_moc_where_needed(${t})
+        if(TA_UNITY_BUILD)
+          ta_unity_batches(${t})
+        endif()
       endif()
     endforeach()
   endwhile()
+endfunction()
+
+# A target none of whose files (nor the header beside each source) declares
+# a Qt meta-object gets no moc step: each costs a scan and a unit of its own
+# (one to four seconds, more with the sanitizers), and no test program needs one.
+function(_ta_moc_where_needed target)
+  get_target_property(automoc ${target} AUTOMOC)
+  if(NOT automoc)
+    return()
+  endif()
+  get_target_property(dir ${target} SOURCE_DIR)
+  get_target_property(all ${target} SOURCES)
+  foreach(src IN LISTS all)
+    if(src MATCHES "^\\$<")
+      continue()
+    endif()
+    get_filename_component(abs "${src}" ABSOLUTE BASE_DIR "${dir}")
+    get_filename_component(folder "${abs}" DIRECTORY)
+    get_filename_component(stem "${abs}" NAME_WLE)
+    foreach(f IN ITEMS "${abs}" "${folder}/${stem}.h")
+      if(EXISTS "${f}")
+        file(STRINGS "${f}" hits REGEX "Q_OBJECT|Q_GADGET|Q_NAMESPACE|\\.moc\"|moc_" LIMIT_COUNT 1)
+        if(hits)
+          return()
+        endif()
+      endif()
+    endforeach()
+  endforeach()
+  set_target_properties(${target} PROPERTIES AUTOMOC OFF)
 endfunction()
 
 # moc needs no other target built first: without this, each target's moc
@@ -154,11 +183,14 @@ set(_ta_pch_common
   <host/data/HandlerGuard.h> <host/data/MemDataset.h> <host/data/Query.h>)
 
 # The test programs' own code (the cases, not the code under test) is built
-# without optimisation in the sanitized configuration: the sanitizers still
-# check it, and GoogleTest's expanded assertions cost twice as much to compile
-# at -O1. The test executables' precompiled header must match.
+# in the sanitized configuration as in the plain one: no optimisation and no
+# instrumentation. Every library, the code under test, is instrumented and
+# checks what the cases hand it, and the sanitizers' run-time (allocator,
+# reports) is linked into each program; instrumenting GoogleTest's expanded
+# assertions cost as much to build as all the libraries. The test
+# executables' precompiled header must match.
 function(ta_test_code_options target)
-  target_compile_options(${target} PRIVATE $<$<CONFIG:Sanitize>:-O0>)
+  target_compile_options(${target} PRIVATE $<$<CONFIG:Sanitize>:-O0 -fno-sanitize=all>)
 endfunction()
 
 function(_ta_pch_target name)
