@@ -7,6 +7,10 @@
 
 #include <QHash>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <string>
 #include <type_traits>
 #include <utility>
 
@@ -25,6 +29,7 @@ struct Statement::Impl {
     QString sql;
 
     QStringList names;                  // unique names, upper-cased, first appearance order
+    std::vector<std::string> asciiNames;   // per unique name: its bytes if all ASCII, else empty
     QHash<QString, int> nameIndex;
     std::vector<int> slotName;          // "?" position -> unique name index
     std::vector<QVariant> values;       // per unique name
@@ -37,6 +42,7 @@ struct Statement::Impl {
     std::vector<MessageField> inFields;
     std::vector<unsigned> declaredLength;   // per "?": as described, before any widening
     std::vector<unsigned char> inBuffer;
+    bool blobParams = false;            // only then is the attachment asked for when binding
 
     IMessageMetadata* outMeta = nullptr;
     std::vector<MessageField> outFields;
@@ -161,6 +167,11 @@ void Statement::prepare(const QString& sql) {
         }
         d->slotName.push_back(*it);
     }
+    d->asciiNames.clear();
+    for (const QString& name : std::as_const(d->names)) {
+        const bool ascii = std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; });
+        d->asciiNames.push_back(ascii ? name.toStdString() : std::string());
+    }
     d->values.assign(d->names.size(), QVariant());
     d->nextName = 0;
 
@@ -195,6 +206,7 @@ void Statement::Impl::describe() {
                           .arg(inFields.size()).arg(slotName.size()), sql);
     declaredLength.clear();
     for (const MessageField& f : inFields) declaredLength.push_back(f.length);
+    blobParams = std::any_of(inFields.begin(), inFields.end(), [](const MessageField& f) { return f.type == SQL_BLOB; });
     textSlots.clear();
     for (size_t i = 0; i < inFields.size(); ++i)
         if (inFields[i].type == SQL_VARYING) textSlots.push_back(i);
@@ -235,25 +247,42 @@ ColumnInfo Statement::paramInfo(const QString& name) const {
 
 namespace {
 
-// A name as callers write it against one kept upper-case: ASCII letters in
-// either case; anything else not ASCII is left to the hashed look-up.
-bool sameAsciiName(const QString& upper, QAnyStringView name) {
-    if (upper.size() != name.size()) return false;
-    const QChar* kept = upper.constData();
-    auto same = [&](const auto* text) {
-        for (qsizetype i = 0; i < name.size(); ++i) {
-            char16_t c = char16_t(text[i]);
-            if (c >= 0x80) return false;
-            if (c >= 'a' && c <= 'z') c = char16_t(c - 'a' + 'A');
-            if (c != kept[i].unicode()) return false;
-        }
-        return true;
-    };
+// A name as callers write it against one kept upper-case and all ASCII:
+// ASCII letters in either case. Any other character matches no byte kept,
+// so a name not written in ASCII is left to the hashed look-up.
+template <typename Unit>
+bool sameAsciiNameUnits(const std::string& upper, const Unit* text) {
+    for (size_t i = 0; i < upper.size(); ++i) {
+        unsigned c = text[i];
+        if (c - 'a' < 26u) c -= 'a' - 'A';
+        if (c != static_cast<unsigned char>(upper[i])) return false;
+    }
+    return true;
+}
+
+// The same `n` bytes (one or more), compared a word at a time: a name
+// written as the text has it, the usual case, costs a few instructions.
+bool sameNameBytes(const char* a, const char* b, size_t n) {
+    auto word8 = [](const char* p) { std::uint64_t v; std::memcpy(&v, p, 8); return v; };
+    auto word4 = [](const char* p) { std::uint32_t v; std::memcpy(&v, p, 4); return v; };
+    if (n >= 8) {
+        for (size_t i = 0; i + 8 < n; i += 8)
+            if (word8(a + i) != word8(b + i)) return false;
+        return word8(a + n - 8) == word8(b + n - 8);
+    }
+    if (n >= 4) return word4(a) == word4(b) && word4(a + n - 4) == word4(b + n - 4);
+    return a[0] == b[0] && a[n / 2] == b[n / 2] && a[n - 1] == b[n - 1];
+}
+
+bool sameAsciiName(const std::string& upper, QAnyStringView name) {
+    if (upper.empty() || size_t(name.size()) != upper.size()) return false;
     return name.visit([&](auto view) {
-        if constexpr (std::is_same_v<decltype(view), QStringView>)
-            return same(view.utf16());
-        else
-            return same(reinterpret_cast<const unsigned char*>(view.data()));   // Latin-1 or UTF-8
+        if constexpr (std::is_same_v<decltype(view), QStringView>) {
+            return sameAsciiNameUnits(upper, view.utf16());
+        } else {   // Latin-1 or UTF-8
+            return sameNameBytes(upper.data(), view.data(), upper.size()) ||
+                   sameAsciiNameUnits(upper, reinterpret_cast<const unsigned char*>(view.data()));
+        }
     });
 }
 
@@ -262,9 +291,9 @@ bool sameAsciiName(const QString& upper, QAnyStringView name) {
 // Routines set a row's parameters in the same order row after row: the name
 // after the one set last is tried first, and only a miss builds a key to hash.
 int Statement::Impl::nameIndexOf(QAnyStringView name) {
-    const int n = int(names.size());
+    const int n = int(asciiNames.size());
     const int guess = nextName < n ? nextName : 0;
-    if (n > 0 && sameAsciiName(std::as_const(names)[guess], name)) {
+    if (n > 0 && sameAsciiName(asciiNames[size_t(guess)], name)) {
         nextName = guess + 1;
         return guess;
     }
@@ -339,7 +368,8 @@ void Statement::Impl::widenTextParams() {
 void Statement::Impl::bindInput() {
     if (inFields.empty()) return;
     widenTextParams();
-    detail::BlobWriter blobs{attachment(), tr->impl()->handle};
+    detail::BlobWriter blobs{nullptr, nullptr};
+    if (blobParams) blobs = {attachment(), tr->impl()->handle};
     for (size_t i = 0; i < inFields.size(); ++i) {
         const QVariant& v = valueAt(i);
         switch (textBinding[i]) {

@@ -49,6 +49,17 @@ T get(const unsigned char* at) {
 template <typename T>
 const T& held(const QVariant& v) { return *static_cast<const T*>(v.constData()); }
 
+// The value when the variant holds a T and is not null, read from the
+// variant itself (its type and null flag, as QVariant keeps them): asking
+// QVariant is a call into the library for each question, asked of every
+// value of every row bound. Null otherwise, the general path's case.
+template <typename T>
+const T* heldIf(const QVariant& v) {
+    const QVariant::Private& p = v.data_ptr();
+    if (p.is_null || p.typeInterface() != QMetaType::fromType<T>().iface()) return nullptr;
+    return static_cast<const T*>(p.storage());
+}
+
 [[noreturn]] void badValue(const QString& name, const QVariant& value, const QString& sql) {
     raise(QString("Valor inválido para o parâmetro %1: %2").arg(name, value.toString()), sql);
 }
@@ -318,6 +329,7 @@ void writeText(const MessageField& f, unsigned char* buffer, const QByteArray& u
 }
 
 qsizetype plainTextUnits(const QVariant& value) {
+    if (const QString* text = heldIf<QString>(value)) return text->size();
     switch (value.userType()) {
     case QMetaType::QString: return value.isNull() ? -1 : held<QString>(value).size();
     case QMetaType::QChar: return value.isNull() ? -1 : 1;
@@ -332,16 +344,30 @@ qsizetype plainTextUnits(const QVariant& value) {
 namespace {
 
 // A text's UTF-8 written at `out`, which holds three bytes for each of its
-// units. ASCII, most of what is written, is copied as it is; the encoder
-// (made anew for each text, which costs as much as a short text's copy)
-// takes over at the first other character, where a character starts.
+// units. Characters of the basic plane, nearly all that is written, are
+// encoded here (making an encoder costs as much as a short text's copy);
+// the encoder takes over at the first surrogate, where pairs and strays
+// need its rules.
 char* appendUtf8(char* out, QStringView text) {
     const char16_t* at = text.utf16();
     const char16_t* const end = at + text.size();
-    while (at != end && *at < 0x80) *out++ = char(*at++);
-    if (at == end) return out;
-    QStringEncoder utf8(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
-    return utf8.appendToBuffer(out, QStringView(at, end));
+    for (; at != end; ++at) {
+        const unsigned c = *at;
+        if (c < 0x80) {
+            *out++ = char(c);
+        } else if (c < 0x800) {
+            *out++ = char(0xC0 | (c >> 6));
+            *out++ = char(0x80 | (c & 0x3F));
+        } else if (c < 0xD800 || c > 0xDFFF) {
+            *out++ = char(0xE0 | (c >> 12));
+            *out++ = char(0x80 | ((c >> 6) & 0x3F));
+            *out++ = char(0x80 | (c & 0x3F));
+        } else {
+            QStringEncoder utf8(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+            return utf8.appendToBuffer(out, QStringView(at, end));
+        }
+    }
+    return out;
 }
 
 }  // namespace
@@ -349,33 +375,39 @@ char* appendUtf8(char* out, QStringView text) {
 void encodeText(const MessageField& f, unsigned char* buffer, const QVariant& value) {
     *reinterpret_cast<short*>(buffer + f.nullOffset) = 0;
     char* text = reinterpret_cast<char*>(buffer + f.offset + 2);
-    const char* end = value.userType() == QMetaType::QString ? appendUtf8(text, held<QString>(value))
-                                                             : appendUtf8(text, value.toString());
+    const QString* held = heldIf<QString>(value);
+    const char* end = held ? appendUtf8(text, *held) : appendUtf8(text, value.toString());
     put(buffer + f.offset, quint16(end - text));
 }
 
 namespace {
 
 // The commonest pairs of value and parameter type, written as they are:
-// false leaves the value to the general conversion.
+// false leaves the value, a null one too, to the general conversion.
 bool writeExact(const MessageField& f, unsigned char* at, const QVariant& value) {
     if (f.scale != 0) return false;
-    switch (value.userType()) {
-    case QMetaType::Int:
-        if (f.type == SQL_LONG) put(at, qint32(held<int>(value)));
-        else if (f.type == SQL_INT64) put(at, qint64(held<int>(value)));
-        else if (f.type == SQL_SHORT && held<int>(value) >= -32768 && held<int>(value) <= 32767)
-            put(at, qint16(held<int>(value)));
+    switch (f.type) {
+    case SQL_LONG:
+    case SQL_INT64:
+    case SQL_SHORT: {
+        const int* v = heldIf<int>(value);
+        if (!v) return false;
+        if (f.type == SQL_LONG) put(at, qint32(*v));
+        else if (f.type == SQL_INT64) put(at, qint64(*v));
+        else if (*v >= -32768 && *v <= 32767) put(at, qint16(*v));
         else return false;   // out of a smallint's range: refused by the general conversion
         return true;
-    case QMetaType::Double:
-        if (f.type != SQL_DOUBLE) return false;
-        put(at, held<double>(value));
+    }
+    case SQL_DOUBLE: {
+        const double* v = heldIf<double>(value);
+        if (!v) return false;
+        put(at, *v);
         return true;
-    case QMetaType::QDateTime: {
-        const QDateTime& dt = held<QDateTime>(value);
-        if (f.type != SQL_TIMESTAMP || !dt.isValid()) return false;
-        put(at, toTimestamp(dt));
+    }
+    case SQL_TIMESTAMP: {
+        const QDateTime* dt = heldIf<QDateTime>(value);
+        if (!dt || !dt->isValid()) return false;
+        put(at, toTimestamp(*dt));
         return true;
     }
     default: return false;
@@ -387,13 +419,16 @@ bool writeExact(const MessageField& f, unsigned char* at, const QVariant& value)
 void writeValue(const MessageField& f, unsigned char* buffer, const QVariant& value, BlobWriter& blobs,
                 const QString& name, const QString& sql) {
     short* nullFlag = reinterpret_cast<short*>(buffer + f.nullOffset);
+    unsigned char* at = buffer + f.offset;
+    if (writeExact(f, at, value)) {   // never a null
+        *nullFlag = 0;
+        return;
+    }
     if (f.type == SQL_NULL || value.isNull()) {   // an invalid variant is null too
         *nullFlag = -1;
         return;
     }
     *nullFlag = 0;
-    unsigned char* at = buffer + f.offset;
-    if (writeExact(f, at, value)) return;
     bool ok = true;
     switch (f.type) {
     case SQL_SHORT: {

@@ -283,7 +283,8 @@ TEST_F(Db, TextOfEveryLengthBindsThroughTheSameStatement) {
     const QString face = QString::fromUcs4(U"\U0001F600");   // two UTF-16 units, four bytes
     Statement ins(tr(), "insert into T (ID, V) values (:ID, :V)");
     const QList<QVariant> values = {QString("São Paulo"), face.repeated(40), QString("ç").repeated(40),
-                                    1234567890, QString(), QString("x")};
+                                    1234567890, QString(), QString("x"),
+                                    QString("€ 5 – ação ") + face + "!"};   // one to four bytes a character
     for (int i = 0; i < values.size(); ++i) {
         ins.setParam("ID", i + 1);
         ins.setParam("V", values[i]);
