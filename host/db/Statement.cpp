@@ -206,7 +206,8 @@ void Statement::Impl::describe() {
                           .arg(inFields.size()).arg(slotName.size()), sql);
     declaredLength.clear();
     for (const MessageField& f : inFields) declaredLength.push_back(f.length);
-    blobParams = std::any_of(inFields.begin(), inFields.end(), [](const MessageField& f) { return f.type == SQL_BLOB; });
+    blobParams = std::any_of(inFields.begin(), inFields.end(),
+                             [](const MessageField& f) { return f.type == SQL_BLOB; });
     textSlots.clear();
     for (size_t i = 0; i < inFields.size(); ++i)
         if (inFields[i].type == SQL_VARYING) textSlots.push_back(i);
@@ -262,7 +263,7 @@ bool sameAsciiNameUnits(const std::string& upper, const Unit* text) {
 
 // The same `n` bytes (one or more), compared a word at a time: a name
 // written as the text has it, the usual case, costs a few instructions.
-bool sameNameBytes(const char* a, const char* b, size_t n) {
+inline bool sameNameBytes(const char* a, const char* b, size_t n) {
     auto word8 = [](const char* p) { std::uint64_t v; std::memcpy(&v, p, 8); return v; };
     auto word4 = [](const char* p) { std::uint32_t v; std::memcpy(&v, p, 4); return v; };
     if (n >= 8) {
@@ -310,14 +311,16 @@ int Statement::Impl::hashedNameIndexOf(QAnyStringView name) {
 
 void Statement::setParam(QAnyStringView name, const QVariant& value) { d->values[d->nameIndexOf(name)] = value; }
 
-// A value made for the call (most are) is moved in: copying a variant costs
-// as much as finding the name.
+// A value made for the call (most are) is swapped in: copying a variant
+// costs as much as finding the name, and a move would leave the caller an
+// empty variant to destroy besides the old value; the caller's variant takes
+// the old value away instead.
 void Statement::setParam(QAnyStringView name, QVariant&& value) {
-    d->values[d->nameIndexOf(name)] = std::move(value);
+    d->values[d->nameIndexOf(name)].swap(value);
 }
 
 void Statement::setParam(int index, const QVariant& value) { d->values[d->checkedIndex(index)] = value; }
-void Statement::setParam(int index, QVariant&& value) { d->values[d->checkedIndex(index)] = std::move(value); }
+void Statement::setParam(int index, QVariant&& value) { d->values[d->checkedIndex(index)].swap(value); }
 
 size_t Statement::Impl::checkedIndex(int index) const {
     if (index < 0 || index >= int(values.size()))
@@ -378,7 +381,9 @@ void Statement::Impl::bindInput() {
             textBytes[i] = QByteArray();
             break;
         case EncodeStraight: detail::encodeText(inFields[i], inBuffer.data(), v); break;
-        default: detail::writeValue(inFields[i], inBuffer.data(), v, blobs, names[slotName[i]], sql);
+        default:
+            detail::writeValue(inFields[i], inBuffer.data(), v, blobs, std::as_const(names)[slotName[i]],
+                               sql);
         }
     }
 }

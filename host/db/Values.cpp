@@ -10,6 +10,7 @@
 #include <array>
 #include <cmath>
 #include <ctime>
+#include <cstdint>
 #include <cstring>
 
 using namespace Firebird;
@@ -345,14 +346,23 @@ namespace {
 
 // A text's UTF-8 written at `out`, which holds three bytes for each of its
 // units. Characters of the basic plane, nearly all that is written, are
-// encoded here (making an encoder costs as much as a short text's copy);
-// the encoder takes over at the first surrogate, where pairs and strays
-// need its rules.
+// encoded here (making an encoder costs as much as a short text's copy),
+// ASCII four units at a time; the encoder takes over at the first
+// surrogate, where pairs and strays need its rules.
 char* appendUtf8(char* out, QStringView text) {
     const char16_t* at = text.utf16();
     const char16_t* const end = at + text.size();
-    for (; at != end; ++at) {
-        const unsigned c = *at;
+    while (at != end) {
+        for (std::uint64_t units; end - at >= 4; at += 4, out += 4) {
+            std::memcpy(&units, at, sizeof units);
+            if (units & 0xFF80FF80FF80FF80u) break;
+            out[0] = char(units);
+            out[1] = char(units >> 16);
+            out[2] = char(units >> 32);
+            out[3] = char(units >> 48);
+        }
+        if (at == end) break;
+        const unsigned c = *at++;
         if (c < 0x80) {
             *out++ = char(c);
         } else if (c < 0x800) {
@@ -364,7 +374,7 @@ char* appendUtf8(char* out, QStringView text) {
             *out++ = char(0x80 | (c & 0x3F));
         } else {
             QStringEncoder utf8(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
-            return utf8.appendToBuffer(out, QStringView(at, end));
+            return utf8.appendToBuffer(out, QStringView(at - 1, end));
         }
     }
     return out;
