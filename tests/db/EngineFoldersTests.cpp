@@ -23,6 +23,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+// The probe program and the marker library, set by the build.
+extern const char* const TA_SONDA;
+extern const char* const TA_MARCADOR_LIB;
+
 namespace {
 
 using host::db::DbError;

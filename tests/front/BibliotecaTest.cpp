@@ -10,6 +10,9 @@
 #include <QCoreApplication>
 #include <QLibrary>
 
+// The module library, set by the build.
+extern const char* const TA_MODULE_PATH;
+
 namespace {
 
 class BibliotecaTest : public testsupport::HostDemoDatabaseTest {

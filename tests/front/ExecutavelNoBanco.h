@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+// The host executable and the module library, set by the build.
+extern const char* const TA_HOST_PATH;
+extern const char* const TA_MODULE_PATH;
+
 namespace testfront {
 
 class ExecutavelNoBanco : public testsupport::HostDemoDatabaseTest {
