@@ -5,7 +5,7 @@
 # Unity builds: each target compiles its sources in batches of many files
 # (one translation unit per batch): much of a unit's cost is the code of
 # inline functions and templates of the headers it uses, emitted once per
-# unit, and with the sanitizers this fixed cost is a third of a batch of 8.
+# unit: with the sanitizers, more than a quarter of a batch of 8 files.
 # File-local names (anonymous namespaces, static functions,
 # using-declarations) must therefore be unique within their target: every
 # target builds as a single unit (TA_UNITY_BATCH_SIZE=1000), and so at any
