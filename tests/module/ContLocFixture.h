@@ -7,6 +7,9 @@
 #include "tests/module/ModuleFixture.h"
 
 #include "contracts/uDataTecCont.h"
+#include "contracts/uDataTecContLocacao.h"
+#include "rental/uAssContLocEquipCad.h"
+#include "rental/uAssContLocacao.h"
 #include "rental/uAssContLocComum.h"
 #include "rental/uPesqAssContratosLocEquip.h"
 #include "tests/support/TestDatabase.h"
@@ -114,6 +117,38 @@ protected:
         form.btSair->click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+};
+
+// The registers of options "E" and "Q" on their instalments page, with the
+// rental clock stopped at `agora` (a test may set it before SetUp).
+class ContLocParcelasTest : public ContLocTest {
+protected:
+    void SetUp() override
+    {
+        ContLocTest::SetUp();
+        uDataTecContLocacao::setRelogio([quando = agora] { return quando; });
+    }
+    void TearDown() override
+    {
+        uDataTecContLocacao::setRelogio({});
+        ContLocTest::TearDown();
+    }
+    TfmAssContCadLocEquip& abrirE(int codigo)
+    {
+        TfmAssContCadLocEquip& form = abrirJanela(fmAssContCadLocEquip, "fmAssContratosLocEquip");
+        CarregaContrato(codigo);
+        aba(form, form.tsParcelas);
+        return form;
+    }
+    TfmAssContLocacao& abrirQ(int codigo)
+    {
+        TfmAssContLocacao& form = abrirJanela(fmAssContLocacao, "fmAssContLocacao");
+        CarregaContrato(codigo);
+        aba(form, form.tsParcelas);
+        return form;
+    }
+
+    QDateTime agora{QDate(2024, 3, 2), QTime(9, 0)};
 };
 
 }  // namespace moduletest

@@ -18,25 +18,9 @@ namespace {
 
 using host::data::DatasetState;
 
-class ContLocExclusaoPrevisaoTest : public ContLocTest {
+class ContLocExclusaoPrevisaoTest : public ContLocParcelasTest {
 protected:
-    void SetUp() override
-    {
-        ContLocTest::SetUp();
-        uDataTecContLocacao::setRelogio([] { return QDateTime(QDate(2024, 3, 2), QTime(9, 15)); });
-    }
-    void TearDown() override
-    {
-        uDataTecContLocacao::setRelogio({});
-        ContLocTest::TearDown();
-    }
-    TfmAssContCadLocEquip& abrirE(int codigo)
-    {
-        TfmAssContCadLocEquip& form = abrirJanela(fmAssContCadLocEquip, "fmAssContratosLocEquip");
-        CarregaContrato(codigo);
-        aba(form, form.tsParcelas);
-        return form;
-    }
+    ContLocExclusaoPrevisaoTest() { agora = QDateTime(QDate(2024, 3, 2), QTime(9, 15)); }
     // Forecasts 1 (no boleto), 2 billed, 3 with a boleto, 4 (no boleto), each
     // with a cash-forecast row.
     void quatroParcelas(int codigo)

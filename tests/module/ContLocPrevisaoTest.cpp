@@ -179,32 +179,8 @@ TEST(ContLocPrevisaoArgumentos, WholeMonthsAndDueDays)
 
 // ---- through the windows ----
 
-class ContLocPrevisaoJanelaTest : public ContLocTest {
+class ContLocPrevisaoJanelaTest : public ContLocParcelasTest {
 protected:
-    void SetUp() override
-    {
-        ContLocTest::SetUp();
-        uDataTecContLocacao::setRelogio([] { return QDateTime(QDate(2024, 3, 2), QTime(9, 0)); });
-    }
-    void TearDown() override
-    {
-        uDataTecContLocacao::setRelogio({});
-        ContLocTest::TearDown();
-    }
-    TfmAssContCadLocEquip& abrirE(int codigo)
-    {
-        TfmAssContCadLocEquip& form = abrirJanela(fmAssContCadLocEquip, "fmAssContratosLocEquip");
-        CarregaContrato(codigo);
-        aba(form, form.tsParcelas);
-        return form;
-    }
-    TfmAssContLocacao& abrirQ(int codigo)
-    {
-        TfmAssContLocacao& form = abrirJanela(fmAssContLocacao, "fmAssContLocacao");
-        CarregaContrato(codigo);
-        aba(form, form.tsParcelas);
-        return form;
-    }
     QStringList vencimentos(int codigo) const
     {
         return lido(QString("select extract(day from DATA_VENCIMENTO) || '/' || extract(month from DATA_VENCIMENTO)"
