@@ -13,6 +13,8 @@
 
 #include <cmath>
 
+using host::data::fieldText;
+
 namespace uAssBasicoContratosFaturamento {
 
 namespace {
@@ -92,7 +94,6 @@ int linha(const QString& pedido, const QString& produto, double quantidade, doub
                                             false, {}, {}, {}, {}, {}, {}, sequenciaOrigem);
 }
 
-QString textoPedido(const host::data::Query& dataset, const char* campo) { return dataset.fieldByName(campo)->asString(); }
 double numero(const host::data::Query& dataset, const char* campo) { return dataset.fieldByName(campo)->asFloat(); }
 
 // The services, in list order; the order numbers of every row go into the reference.
@@ -101,7 +102,7 @@ void linhasServicos(const QString& pedido, host::data::Query& contrato, host::da
 {
     std::vector<ServicoPeriodo> periodo;
     for (servicos.first(); !servicos.eof(); servicos.next())
-        periodo.push_back({servicos.fieldByName("AATOTAL")->asInteger(), textoPedido(servicos, "AAAUTORIZADO") == "S"});
+        periodo.push_back({servicos.fieldByName("AATOTAL")->asInteger(), fieldText(servicos, "AAAUTORIZADO") == "S"});
     const std::vector<bool> cobrados =
         ServicosCobrados({numero(contrato, "ACLIMITEHORA"), numero(contrato, "ACLIMITE")}, periodo);
     size_t i = 0;
@@ -112,17 +113,17 @@ void linhasServicos(const QString& pedido, host::data::Query& contrato, host::da
             continue;
         const double valor = servicos.fieldByName("AATOTAL")->asInteger() > 0 ? numero(servicos, "AAVALORTOTAL")
                                                                                : numero(servicos, "AAVALOR");
-        linha(pedido, textoPedido(servicos, "PRCODIGO"), numero(servicos, "AAQUANTIDADE"), valor, ordem);
+        linha(pedido, fieldText(servicos, "PRCODIGO"), numero(servicos, "AAQUANTIDADE"), valor, ordem);
     }
 }
 
 void linhasPecas(const QString& pedido, host::data::Query& contrato, host::data::Query& pecas)
 {
-    if (textoPedido(contrato, "ACTIPOCONTRATO") != "Sem Peça")
+    if (fieldText(contrato, "ACTIPOCONTRATO") != "Sem Peça")
         return;
     for (pecas.first(); !pecas.eof(); pecas.next())
-        if (textoPedido(pecas, "APAUTORIZADO") == "S")
-            linha(pedido, textoPedido(pecas, "PRCODIGO"), numero(pecas, "APQUANTIDADE"), numero(pecas, "APVALUNITARIO"),
+        if (fieldText(pecas, "APAUTORIZADO") == "S")
+            linha(pedido, fieldText(pecas, "PRCODIGO"), numero(pecas, "APQUANTIDADE"), numero(pecas, "APVALUNITARIO"),
                   pecas.fieldByName("AOCODIGO")->asInteger());
 }
 
@@ -132,9 +133,9 @@ QString GerarPedidoVenda(host::data::Query& contrato, host::data::Query& servico
 {
     host::db::Savepoint pedidoInteiro(*dmGlobal->IBTransaction1);
     const QString pedido = dmGlobal->InserirPedidoVenda(
-        textoPedido(contrato, "CLCODIGO"), {}, {}, {}, {}, "00000", "S", {}, {}, dmGlobal->Parametro("ATLOCALPADRAO"), {}, 0,
+        fieldText(contrato, "CLCODIGO"), {}, {}, {}, {}, "00000", "S", {}, {}, dmGlobal->Parametro("ATLOCALPADRAO"), {}, 0,
         QDateTime(QDate::currentDate(), QTime(0, 0)), {}, {});
-    linha(pedido, textoPedido(contrato, "PRCODIGO"), 1, numero(contrato, "ACVALOR"), 0, -1);
+    linha(pedido, fieldText(contrato, "PRCODIGO"), 1, numero(contrato, "ACVALOR"), 0, -1);
     QString referencia;
     if (servicos.active())
         linhasServicos(pedido, contrato, servicos, referencia);

@@ -18,14 +18,14 @@
 
 #include <cmath>
 
+using host::data::fieldText;
+
 namespace uAssContCad {
 
 using host::data::Dataset;
 using host::data::Query;
 
 namespace {
-
-QString textoAcoes(const Dataset& d, const char* campo) { return d.fieldByName(campo)->asString(); }
 
 QString dataTexto(const QDateTime& data) { return data.toString("dd/MM/yyyy"); }
 
@@ -48,12 +48,12 @@ void PrevisaoComplementares(int contrato, const QString& inicio, const QString& 
                   lista + ")");
     for (query->open(); !query->eof(); query->next()) {
         const Query& c = *query;
-        InserirParcelasContrato(textoAcoes(c, "ACMODALIDADE"), inicio, fim, textoAcoes(c, "CLCODIGO"), false,
-                                textoAcoes(c, "ACVENCIMENTO"), c.fieldByName("ACCODIGO")->asInteger(),
-                                c.fieldByName("ACVALORPARCELA")->asFloat(), textoAcoes(c, "ACLOCAL"),
-                                textoAcoes(c, "ACTIPOPAGAMENTO"), textoAcoes(c, "BCCODIGO"), inicio, textoAcoes(c, "ACPERIODO"),
-                                contador, c.fieldByName("AJCODIGO")->asInteger(), textoAcoes(c, "ACLOCAL"),
-                                textoAcoes(c, "OFCODIGO"), false, QString(), false, nullptr, 0, 0);
+        InserirParcelasContrato(fieldText(c, "ACMODALIDADE"), inicio, fim, fieldText(c, "CLCODIGO"), false,
+                                fieldText(c, "ACVENCIMENTO"), c.fieldByName("ACCODIGO")->asInteger(),
+                                c.fieldByName("ACVALORPARCELA")->asFloat(), fieldText(c, "ACLOCAL"),
+                                fieldText(c, "ACTIPOPAGAMENTO"), fieldText(c, "BCCODIGO"), inicio, fieldText(c, "ACPERIODO"),
+                                contador, c.fieldByName("AJCODIGO")->asInteger(), fieldText(c, "ACLOCAL"),
+                                fieldText(c, "OFCODIGO"), false, QString(), false, nullptr, 0, 0);
     }
 }
 
@@ -124,9 +124,9 @@ void GerarPrevisaoContrato()
 {
     TdmTecContrato& dm = *dmTecContrato;
     Query& ctr = *dm.quCtrCadastro;
-    if (textoAcoes(ctr, "ACSITUACAO").trimmed().toUpper() != "A")
+    if (fieldText(ctr, "ACSITUACAO").trimmed().toUpper() != "A")
         dmGlobal->MostraErro("Contrato não está ativo");
-    if (textoAcoes(ctr, "ACLOCAL").trimmed().isEmpty())
+    if (fieldText(ctr, "ACLOCAL").trimmed().isEmpty())
         dmGlobal->MostraErro("Informa a U.N.");
     if (ctr.fieldByName("ACVALORPARCELA")->asFloat() <= 0)
         dmGlobal->MostraErro("Valor Inválido");
@@ -134,14 +134,14 @@ void GerarPrevisaoContrato()
     const int contrato = ctr.fieldByName("ACCODIGO")->asInteger();
 
     if (opcaoContrato() == "T") {
-        RegerarPorItens(dm, contrato, textoAcoes(ctr, "CLCODIGO"));
+        RegerarPorItens(dm, contrato, fieldText(ctr, "CLCODIGO"));
         return;
     }
 
     QDateTime inicio = hoje();
     const QDateTime padrao(inicio.date().addMonths(12), QTime(0, 0));
     int quantidade = 0;
-    if (textoAcoes(ctr, "ACVALORFIXO").trimmed().toUpper() == "D")
+    if (fieldText(ctr, "ACVALORFIXO").trimmed().toUpper() == "D")
         quantidade = int(std::trunc(ctr.fieldByName("ACQUANTIDADEPARCELA")->asFloat()));
     if (!SelecionaData("Início da Previsão de faturamento", "Informe a data Inicial da previsão do contas a receber",
                        inicio))
@@ -153,17 +153,17 @@ void GerarPrevisaoContrato()
             return;
         quantidade = int(std::trunc(valor));
     }
-    const QDateTime fim = DataFinalPrevisao(inicio, textoAcoes(ctr, "ACPERIODO"), textoAcoes(ctr, "ACMODALIDADE"),
+    const QDateTime fim = DataFinalPrevisao(inicio, fieldText(ctr, "ACPERIODO"), fieldText(ctr, "ACMODALIDADE"),
                                             quantidade, padrao);
     host::ui::WaitCursor ampulheta;
     const QString sInicio = dataTexto(inicio);
     const QString sFim = dataTexto(fim);
     int contador = 0;
-    InserirParcelasContrato(textoAcoes(ctr, "ACMODALIDADE"), sInicio, sFim, textoAcoes(ctr, "CLCODIGO"), false,
-                            textoAcoes(ctr, "ACVENCIMENTO"), contrato, ctr.fieldByName("ACVALORPARCELA")->asFloat(),
-                            textoAcoes(ctr, "ACLOCAL"), textoAcoes(ctr, "ACTIPOPAGAMENTO"), textoAcoes(ctr, "BCCODIGO"), sInicio,
-                            textoAcoes(ctr, "ACPERIODO"), contador, ctr.fieldByName("AJCODIGO")->asInteger(),
-                            textoAcoes(ctr, "ACLOCAL"), textoAcoes(ctr, "OFCODIGO"), false, textoAcoes(ctr, "ACOBJETO"), true,
+    InserirParcelasContrato(fieldText(ctr, "ACMODALIDADE"), sInicio, sFim, fieldText(ctr, "CLCODIGO"), false,
+                            fieldText(ctr, "ACVENCIMENTO"), contrato, ctr.fieldByName("ACVALORPARCELA")->asFloat(),
+                            fieldText(ctr, "ACLOCAL"), fieldText(ctr, "ACTIPOPAGAMENTO"), fieldText(ctr, "BCCODIGO"), sInicio,
+                            fieldText(ctr, "ACPERIODO"), contador, ctr.fieldByName("AJCODIGO")->asInteger(),
+                            fieldText(ctr, "ACLOCAL"), fieldText(ctr, "OFCODIGO"), false, fieldText(ctr, "ACOBJETO"), true,
                             nullptr, ctr.fieldByName("PCCODIGODEBITO")->asInteger(),
                             ctr.fieldByName("PCCODIGOCREDITO")->asInteger());
     dm.CarregaContratoParcela(contrato);
@@ -179,10 +179,10 @@ void GerarPrevisaoContrato()
 
 QString CondicaoCaixaParcela(const Dataset& receber)
 {
-    return "Where xpId = 'R'   and xpEmitente  = " + QuotedStr(textoAcoes(receber, "CODIGO_CLIENTE")) +
-           "  and xpDocumento = " + QuotedStr(textoAcoes(receber, "NUMERO_DOCUMENTO")) +
-           "  and xpLocal     = " + QuotedStr(textoAcoes(receber, "CODIGO_FILIAL")) +
-           "  and crSequencia = " + QuotedStr(textoAcoes(receber, "SEQUENCIA"));
+    return "Where xpId = 'R'   and xpEmitente  = " + QuotedStr(fieldText(receber, "CODIGO_CLIENTE")) +
+           "  and xpDocumento = " + QuotedStr(fieldText(receber, "NUMERO_DOCUMENTO")) +
+           "  and xpLocal     = " + QuotedStr(fieldText(receber, "CODIGO_FILIAL")) +
+           "  and crSequencia = " + QuotedStr(fieldText(receber, "SEQUENCIA"));
 }
 
 int ExcluirTodasPrevisoes(Dataset& receber, int contrato)
@@ -195,7 +195,7 @@ int ExcluirTodasPrevisoes(Dataset& receber, int contrato)
             receber.next();
             continue;
         }
-        const QString documento = textoAcoes(receber, "NUMERO_DOCUMENTO");
+        const QString documento = fieldText(receber, "NUMERO_DOCUMENTO");
         const QString condicao = CondicaoCaixaParcela(receber);
         DeletaRegistros("acxc94xp", condicao);
         commitRetaining();

@@ -17,6 +17,8 @@
 
 #include <cmath>
 
+using host::data::fieldText;
+
 using host::data::Dataset;
 using host::data::DatasetState;
 using host::data::Field;
@@ -25,11 +27,6 @@ namespace {
 
 const QStringList kBotoesSimNao{"Sim", "Não"};
 const char* const kOrigemCadastro = "[quCtrCadastroBeforePost]";
-
-QString textoCadastro(Dataset& dataset, const char* campo)
-{
-    return dataset.fieldByName(campo)->asString();
-}
 
 void passo(const QString& texto)
 {
@@ -75,7 +72,7 @@ void TdmTecContrato::ligarEventosCadastro()
 
 double TdmTecContrato::CtrValorParcelaPelaRegra(double valor)
 {
-    if (textoCadastro(*quCtrCadastro, "ACVALORFIXO").trimmed().toUpper() == "S")
+    if (fieldText(*quCtrCadastro, "ACVALORFIXO").trimmed().toUpper() == "S")
         return valor;
     return Trunc2Casas(RetornaValorParcelaContrato(quCtrCadastroACCODIGO->asInteger(), hoje(), true));
 }
@@ -159,7 +156,7 @@ void TdmTecContrato::quCtrCadastroBeforePost(Dataset& dataset)
         dmGlobal->MostraAviso("Data inicial do contrato deve ser menor que a data de término.", true);
 
     passo("6 local");
-    if (textoCadastro(dataset, "ACLOCAL").trimmed().isEmpty())
+    if (fieldText(dataset, "ACLOCAL").trimmed().isEmpty())
         dataset.fieldByName("ACLOCAL")->setAsString(dmGlobal->Parametro("ATLOCALPADRAO"));
 
     passo("7 valor da parcela");
@@ -169,7 +166,7 @@ void TdmTecContrato::quCtrCadastroBeforePost(Dataset& dataset)
     passo("8 valor líquido");
     dataset.fieldByName("ACVALORPARCELALIQUIDO")
         ->setAsFloat(VerificaValorISSQNContrato(dataset.fieldByName("ACVALORPARCELA")->asFloat(),
-                                                textoCadastro(dataset, "OFCODIGO")));
+                                                fieldText(dataset, "OFCODIGO")));
 
     passo("9 serviços e peças");
     {
@@ -190,14 +187,14 @@ void TdmTecContrato::quCtrCadastroBeforePost(Dataset& dataset)
     if (parametroMaiusculo("ATOPCAOCONTRATO") == "E") {
         passo("11 tipo e número");
         if (dmGlobal->ParametroNumero("ATMODOCOMPOSICAO") != 9 &&
-            ContadorDados("ACTIPODESC", "AATC05AC", textoCadastro(dataset, "ACTIPODESC")) == 0 && IbUserName() != "KORVAN")
+            ContadorDados("ACTIPODESC", "AATC05AC", fieldText(dataset, "ACTIPODESC")) == 0 && IbUserName() != "KORVAN")
             dmGlobal->MostraAviso("Aviso: operação abortada.\rCadastro de Novos Tipos de Contrato só é permitido "
                                   "pelo usuário KORVAN!",
                                   true);
         // A contract typed without a number collides with nothing.
-        const QString numero = textoCadastro(dataset, "ACNUMEROCONTRATO").trimmed();
+        const QString numero = fieldText(dataset, "ACNUMEROCONTRATO").trimmed();
         if (inserindo && !numero.isEmpty() &&
-            ContadorDados("coalesce(ACNUMEROCONTRATO, '')", "AATC05AC", textoCadastro(dataset, "ACNUMEROCONTRATO")) > 0)
+            ContadorDados("coalesce(ACNUMEROCONTRATO, '')", "AATC05AC", fieldText(dataset, "ACNUMEROCONTRATO")) > 0)
             dmGlobal->MostraAviso("Aviso: operação abortada.\rNúmero do Contrato já cadastrado!", true);
     }
 
@@ -208,7 +205,7 @@ void TdmTecContrato::quCtrCadastroBeforePost(Dataset& dataset)
             motivo.trimmed().isEmpty())
             host::abortOperation();
         if (!quCtrContato->active())
-            CarregaContratoContato(contrato, "C", textoCadastro(dataset, "CLCODIGO"));
+            CarregaContratoContato(contrato, "C", fieldText(dataset, "CLCODIGO"));
         quCtrContato->append();
         quCtrContato->fieldByName("RESUMIDA")->setAsString("[Geral] Motivo: " + motivo);
         quCtrContato->fieldByName("CTUSUARIO")->setAsString(IbUserName());
@@ -279,7 +276,7 @@ void TdmTecContrato::quCtrCadastroBeforeDelete(Dataset& dataset)
     // Everything below is undone when the row itself cannot be deleted.
     auto savepoint = std::make_unique<host::db::Savepoint>(*dmGlobal->IBTransaction1);
     const QString chave = "where accodigo = " + codigo;
-    if (parametroMaiusculo("ATOPCAOCONTRATO") == "E" && !textoCadastro(dataset, "ACPEDIDO").trimmed().isEmpty()) {
+    if (parametroMaiusculo("ATOPCAOCONTRATO") == "E" && !fieldText(dataset, "ACPEDIDO").trimmed().isEmpty()) {
         UpdateCampo("AVEC8501", "IMPRESSO_NF", "'N'", "where VECONTRATO = " + QuotedStr(codigo));
         UpdateCampo("AVEC8501", "VECONTRATO", "''", "where VECONTRATO = " + QuotedStr(codigo));
     }
@@ -333,7 +330,7 @@ void TdmTecContrato::quCtrCadastroAfterDelete(Dataset& dataset)
 void TdmTecContrato::quCtrCadastroAfterScroll(Dataset& dataset)
 {
     EsquecerCalculados();
-    const QString contratante = textoCadastro(dataset, "ACCONTRATANTE");
+    const QString contratante = fieldText(dataset, "ACCONTRATANTE");
     contratanteAnterior_ = contratante.trimmed();
     if (parametroMaiusculo("ATOPCAOCONTRATO") == "E" && !contratante.trimmed().isEmpty()) {
         dsContato->setDataset(CarregaContratanteContatos("quContratanteCont", contratante, {}));
@@ -343,7 +340,7 @@ void TdmTecContrato::quCtrCadastroAfterScroll(Dataset& dataset)
         dsContatoCtr->setDataset(CarregaContratanteContatos("quContratanteCtr", contratante, {}));
     }
     dataset.setTag(0);
-    const QString vinculo = textoCadastro(dataset, "ACVINCULO").trimmed().toUpper();
+    const QString vinculo = fieldText(dataset, "ACVINCULO").trimmed().toUpper();
     const int contrato = dataset.fieldByName("ACCODIGO")->asInteger();
     if (vinculo == "P")
         CarregaContratoPrincipalComplemento(contrato, 0);

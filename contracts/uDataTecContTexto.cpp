@@ -12,6 +12,8 @@
 #include <memory>
 #include <optional>
 
+using host::data::fieldText;
+
 using host::data::Query;
 
 namespace {
@@ -35,11 +37,6 @@ void abrirPorCodigo(Query& query, const QString& parametro, int codigo)
     query.close();
     query.paramByName(parametro)->setAsInteger(codigo);
     query.open();
-}
-
-QString texto(Query& query, const char* campo)
-{
-    return query.fieldByName(campo)->asString();
 }
 
 // A date in the text form the host's one-value read gives it.
@@ -136,12 +133,12 @@ public:
                                      "select ACOBJETO, ACPERIODO, ACMODALIDADE, ACDATAIMPLANTACAO, ACDATAVALIDADE,\n"
                                      "  ACNUMEROCONTRATO\nfrom AATC05AC\nwhere ACCODIGO = :ACCODIGO");
         abrirPorCodigo(query, "ACCODIGO", contrato);
-        objeto = texto(query, "ACOBJETO");
-        periodo = texto(query, "ACPERIODO");
-        modalidade = texto(query, "ACMODALIDADE");
+        objeto = fieldText(query, "ACOBJETO");
+        periodo = fieldText(query, "ACPERIODO");
+        modalidade = fieldText(query, "ACMODALIDADE");
         implantacao = textoData(query, "ACDATAIMPLANTACAO");
         validade = textoData(query, "ACDATAVALIDADE");
-        numero = texto(query, "ACNUMEROCONTRATO");
+        numero = fieldText(query, "ACNUMEROCONTRATO");
         query.close();
     }
 
@@ -178,8 +175,8 @@ public:
             abrirPorCodigo(query, "ACCODIGO", contrato_);
             QStringList lista;
             for (; !query.eof(); query.next())
-                if (!emBranco(texto(query, "EVPLACA")))
-                    lista << texto(query, "EVPLACA");
+                if (!emBranco(fieldText(query, "EVPLACA")))
+                    lista << fieldText(query, "EVPLACA");
             query.close();
             placas_ = lista.isEmpty() ? QString() : "Placa(s): " + lista.join(", ");
         }
@@ -207,8 +204,8 @@ TextosObjeto lerObjeto(TdmTecContrato& dm, int objeto)
                                     "select AJOBJETO, AJCOMPLHC, AJCOMPLNF, AJVALORPERCENTUAL, OFCODIGO\nfrom AATC11AJ\n"
                                     "where AJCODIGO = :AJCODIGO");
     abrirPorCodigo(quObjeto, "AJCODIGO", objeto);
-    TextosObjeto lido{texto(quObjeto, "AJOBJETO"), texto(quObjeto, "AJCOMPLHC"), texto(quObjeto, "AJCOMPLNF").left(1),
-                      quObjeto.fieldByName("AJVALORPERCENTUAL")->asFloat(), texto(quObjeto, "OFCODIGO").trimmed()};
+    TextosObjeto lido{fieldText(quObjeto, "AJOBJETO"), fieldText(quObjeto, "AJCOMPLHC"), fieldText(quObjeto, "AJCOMPLNF").left(1),
+                      quObjeto.fieldByName("AJVALORPERCENTUAL")->asFloat(), fieldText(quObjeto, "OFCODIGO").trimmed()};
     quObjeto.close();
     return lido;
 }

@@ -18,13 +18,13 @@
 #include <cmath>
 #include <functional>
 
+using host::data::fieldText;
+
 namespace uAssContLoc {
 
 using host::data::Dataset;
 
 namespace {
-
-QString textoPrevisaoLoc(const Dataset& d, const char* campo) { return d.fieldByName(campo)->asString(); }
 
 QString dataCurtaPrevisao(const QDate& data) { return data.toString("dd/MM/yyyy"); }
 
@@ -108,19 +108,19 @@ CabecalhoPrevisao LerCabecalhoPrevisao(const Dataset& ctr)
 {
     CabecalhoPrevisao c;
     c.contrato = ctr.fieldByName("ACCODIGO")->asInteger();
-    c.cliente = textoPrevisaoLoc(ctr, "CLCODIGO");
-    c.local = textoPrevisaoLoc(ctr, "ACLOCAL");
-    c.tipoPagamento = textoPrevisaoLoc(ctr, "ACTIPOPAGAMENTO");
-    c.banco = textoPrevisaoLoc(ctr, "BCCODIGO");
-    c.periodo = textoPrevisaoLoc(ctr, "ACPERIODO");
-    c.operacao = textoPrevisaoLoc(ctr, "OFCODIGO");
+    c.cliente = fieldText(ctr, "CLCODIGO");
+    c.local = fieldText(ctr, "ACLOCAL");
+    c.tipoPagamento = fieldText(ctr, "ACTIPOPAGAMENTO");
+    c.banco = fieldText(ctr, "BCCODIGO");
+    c.periodo = fieldText(ctr, "ACPERIODO");
+    c.operacao = fieldText(ctr, "OFCODIGO");
     c.implantacao = ctr.fieldByName("ACDATAIMPLANTACAO")->asDateTime();
     c.validade = ctr.fieldByName("ACDATAVALIDADE")->asDateTime();
     c.valorParcela = ctr.fieldByName("ACVALORPARCELA")->asFloat();
     c.quantidade = ctr.fieldByName("ACQUANTIDADEPARCELA")->asFloat();
     c.valor = ctr.fieldByName("ACVALOR")->asFloat();
     c.vencimento = ctr.fieldByName("ACVENCIMENTO")->value();
-    c.periodoDesc = textoPrevisaoLoc(ctr, "ACPERIODODESC");
+    c.periodoDesc = fieldText(ctr, "ACPERIODODESC");
     return c;
 }
 
@@ -214,7 +214,7 @@ bool DiaVencimentoInvalido(const QVariant& dia)
 void PrevisionarContratoE(const PainelReparcela& painel)
 {
     host::data::Query& ctr = *dmTecContrato->quCtrCadastro;
-    if (textoPrevisaoLoc(ctr, "ACLOCAL").trimmed().isEmpty())
+    if (fieldText(ctr, "ACLOCAL").trimmed().isEmpty())
         dmGlobal->MostraErro("Informa Local do Contrato");
     const bool reparcela = VerificaReparcela(painel);
     if (!(ctr.fieldByName("ACVALORPARCELA")->asFloat() > 0) && !reparcela)
@@ -255,9 +255,9 @@ void PrevisionarContratoE(const PainelReparcela& painel)
 void PrevisionarContratoQ()
 {
     host::data::Query& ctr = *dmTecContrato->quCtrCadastro;
-    if (textoPrevisaoLoc(ctr, "ACPERIODODESC").trimmed() == "Diária")
+    if (fieldText(ctr, "ACPERIODODESC").trimmed() == "Diária")
         dmGlobal->MostraAviso("Para período de diária, utilize o botão Faturar", true);
-    if (textoPrevisaoLoc(ctr, "ACLOCAL").trimmed().isEmpty())
+    if (fieldText(ctr, "ACLOCAL").trimmed().isEmpty())
         dmGlobal->MostraErro("Informa Local do Contrato");
     if (!(ctr.fieldByName("ACVALOR")->asFloat() > 0))
         dmGlobal->MostraErro("Valor Inválido");

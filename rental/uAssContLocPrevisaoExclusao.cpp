@@ -24,8 +24,6 @@ using host::data::Dataset;
 
 namespace {
 
-QString campoExclusaoLoc(const Dataset& d, const char* campo) { return d.fieldByName(campo)->asString(); }
-
 // A forecast whose boleto was issued goes only with the special-operations password.
 void exigeSenhaPrevisaoComBoleto()
 {
@@ -73,7 +71,7 @@ int ExcluirPrevisoesListadas(Dataset& receber)
     int excluidas = 0;
     receber.first();
     while (!receber.eof()) {
-        if (campoExclusaoLoc(receber, "SITUACAO_DOCUMENTO").trimmed() != "V") {
+        if (host::data::fieldText(receber, "SITUACAO_DOCUMENTO").trimmed() != "V") {
             receber.next();
             continue;
         }

@@ -301,6 +301,10 @@ private:
     std::vector<Field*> lookupUsers_;
 };
 
+// The text of the dataset's field of that name (raises when absent): the
+// short form the rules read a row with.
+QString fieldText(const Dataset& dataset, const char* fieldName);
+
 // The dataset's controls disabled for a scope (a long walk over its rows
 // repaints nothing), enabled again on every way out.
 class ControlsDisabled {

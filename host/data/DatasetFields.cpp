@@ -70,6 +70,11 @@ Field* Dataset::findField(const QString& fieldName) const
     return fieldIndex_.value(fieldName.toUpper(), nullptr);
 }
 
+QString fieldText(const Dataset& dataset, const char* fieldName)
+{
+    return dataset.fieldByName(QString::fromLatin1(fieldName))->asString();
+}
+
 Field* Dataset::fieldByName(const QString& fieldName) const
 {
     Field* field = findField(fieldName);
