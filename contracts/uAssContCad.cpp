@@ -25,10 +25,6 @@
 
 host::ui::FormVar<TfmAssContCad> fmAssContCad("fmAssContCad");
 
-namespace {
-
-}  // namespace
-
 TfmAssContCad::TfmAssContCad(QWidget* parent) : host::ui::Form(parent)
 {
     uAssContCad::ExigeModulosContrato();

@@ -16,11 +16,6 @@ using host::data::Field;
 
 namespace {
 
-QString parametroCampos(const char* nome)
-{
-    return dmGlobal->Parametro(nome).trimmed().toUpper();
-}
-
 // The customer's row (the host's current-customer data), or an empty query.
 std::unique_ptr<host::data::Query> cliente(const QString& codigo, const QString& colunas)
 {
@@ -64,7 +59,7 @@ void TdmTecContrato::quCtrCadastroCalcFields(Dataset& dataset)
             CarregaNumero("sum(AC.acvalorparcela)", "AATC05AC AC join AATC05ACVI VI on AC.accodigo = VI.accodigocomplemento",
                           "where vi.accodigoprincipal = " + QString::number(contrato));
     }
-    if (parametroCampos("ATOPCAOCONTRATO") == "E") {
+    if (parametroMaiusculo("ATOPCAOCONTRATO") == "E") {
         auto emissao = [this](const QString& pedido) {
             const QString numero = pedido.trimmed();
             if (numero.isEmpty())
@@ -106,8 +101,8 @@ void TdmTecContrato::quCtrCadastroCLCODIGOChange(Field& field)
     const QString codigo = field.asString().trimmed();
     if (codigo.isEmpty())
         return;
-    const QString modoPedido = parametroCampos("ATMODOPEDIDOASSISTENCIA");
-    const bool contratoE = parametroCampos("ATOPCAOCONTRATO") == "E";
+    const QString modoPedido = parametroMaiusculo("ATMODOPEDIDOASSISTENCIA");
+    const bool contratoE = parametroMaiusculo("ATOPCAOCONTRATO") == "E";
     if (modoPedido == "C" || modoPedido == "E") {
         if (!contratoE)
             return;
@@ -132,7 +127,7 @@ void TdmTecContrato::quCtrCadastroACCONTRATANTEChange(Field& field)
     const QString faturado = quCtrCadastroCLCODIGO->asString().trimmed();
     if (!contratante.isEmpty() && faturado != contratante && (faturado.isEmpty() || faturado == anterior))
         quCtrCadastroCLCODIGO->setAsString(contratante);
-    if (parametroCampos("ATOPCAOCONTRATO") != "E")
+    if (parametroMaiusculo("ATOPCAOCONTRATO") != "E")
         return;
     if (!quCtrCadastro->editing())
         quCtrCadastro->edit();
@@ -160,7 +155,7 @@ void TdmTecContrato::quCtrCadastroACLOCALChange(Field& field)
 
 void TdmTecContrato::quCtrCadastroBCCODIGOChange(Field& field)
 {
-    if (parametroCampos("ATPARCELASEMPREVISAO") != "S")
+    if (parametroMaiusculo("ATPARCELASEMPREVISAO") != "S")
         return;
     if (MostraPergunta("Deseja alterar banco também nas contas a receber desse contrato?", {"Sim", "Não"}) != "Sim")
         return;

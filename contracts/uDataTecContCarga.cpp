@@ -10,10 +10,6 @@
 
 using host::data::Query;
 
-namespace {
-
-}  // namespace
-
 QString TdmTecContrato::sqlContrato()
 {
     return "Select Cont.*, Filial.Nome NomeFilial, Obj.AJDESCRICAO Objeto, Obj.OFCODIGO, Hora.AHDESCRICAO\n"

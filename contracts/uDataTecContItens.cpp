@@ -71,10 +71,6 @@ double ValorDividido(double valor, bool garantia, const QDateTime& limiteGaranti
 
 }  // namespace uDataTecContItens
 
-namespace {
-
-}  // namespace
-
 void TdmTecContrato::ligarEventosItens()
 {
     Dataset& item = *quCtrCadastroIt;

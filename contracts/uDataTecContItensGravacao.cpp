@@ -23,11 +23,6 @@ using host::data::Field;
 
 namespace {
 
-QString parametroItensGravacao(const char* nome)
-{
-    return dmGlobal->Parametro(nome).trimmed().toUpper();
-}
-
 QString texto(Dataset& dataset, const char* campo)
 {
     return dataset.fieldByName(campo)->asString().trimmed();
@@ -65,7 +60,7 @@ void TdmTecContrato::quCtrCadastroItBeforePost(Dataset& item)
     if (item.state() == DatasetState::Insert && chave->isNull())
         chave->setAsInteger(ProximaChave(host::schema::kGeneratorContractItem, "ACITCODIGO", "AATC05ACIT"));
 
-    const QString opcao = parametroItensGravacao("ATOPCAOCONTRATO");
+    const QString opcao = parametroMaiusculo("ATOPCAOCONTRATO");
     if (opcao == "I" || opcao == "M" || opcao == "2" || opcao == "E" || opcao == "T" || opcao == "V")
         item.fieldByName("ACITVALOR")
             ->setAsFloat(uDataTecContItens::ValorLinha(
@@ -84,11 +79,11 @@ void TdmTecContrato::quCtrCadastroItBeforePost(Dataset& item)
         passoPeriodoLocacao(item);
         passoEstoque(item);
     }
-    const QString modoSerie = parametroItensGravacao("ATMODONUMEROSERIE");
+    const QString modoSerie = parametroMaiusculo("ATMODONUMEROSERIE");
     const QString produto = texto(item, "PRCODIGO");
     const int contrato = item.fieldByName("ACCODIGO")->asInteger();
     const int codigo = chave->asInteger();
-    if (modoSerie == "O" || modoSerie == "L" || parametroItensGravacao("ATNUMEROSERIEPEDIDO") == "P")
+    if (modoSerie == "O" || modoSerie == "L" || parametroMaiusculo("ATNUMEROSERIEPEDIDO") == "P")
         dmGlobal->NumeroSerieProdutoObrigatorio(produto, item.fieldByName("ACITQUANTIDADE")->asFloat(),
                                                 DocumentoNumeroSerie{{}, 0, contrato, codigo}, hoje());
     if (dmGlobal->ParametroNumero("ATMODOCOMPOSICAO") == 2)
@@ -104,7 +99,7 @@ void TdmTecContrato::quCtrCadastroItBeforePost(Dataset& item)
 bool TdmTecContrato::passoNumerosSerie(Dataset& item)
 {
     const QString produto = texto(item, "PRCODIGO");
-    if (parametroItensGravacao("ATMODOPEDIDOASSISTENCIA") != "C" || produtoSemSerie(produto))
+    if (parametroMaiusculo("ATMODOPEDIDOASSISTENCIA") != "C" || produtoSemSerie(produto))
         return true;
     const QString tipo = CarregaDado("PRGERANS", "ACEC1101", "where CODIGO = " + QuotedStr(produto)).trimmed();
     if (tipo.isEmpty())
@@ -208,18 +203,18 @@ void TdmTecContrato::quCtrCadastroItAfterPost(Dataset& item)
         CarregaContrato(item.fieldByName("ACCODIGO")->asInteger());
         RegravarContratoCorrente();
     }
-    if (parametroItensGravacao("ATRESERVAPRODUTO") == "I")
+    if (parametroMaiusculo("ATRESERVAPRODUTO") == "I")
         dmGlobal->Reservado(produto, true, {});
     const int cabecalho = quCtrCadastroACCODIGO->asInteger();
     const int contrato = item.fieldByName("ACCODIGO")->asInteger();
     if (texto(*quCtrCadastro, "ACVINCULO").toUpper() == "P" && contrato != cabecalho)
         CtrAtualizaValorContratoAcessorio(cabecalho, contrato);
-    else if (parametroItensGravacao("ATREGRAVACONTRATO") == "P")
+    else if (parametroMaiusculo("ATREGRAVACONTRATO") == "P")
         CtrAtualizaValorContratoAcessorio(cabecalho, cabecalho);
-    if (parametroItensGravacao("ATOPCAOCONTRATO") == "E")
+    if (parametroMaiusculo("ATOPCAOCONTRATO") == "E")
         totalizaEquipamentosCabecalho();
     // Serial numbers still missing are asked once more, once per save.
-    if (parametroItensGravacao("ATMODOPEDIDOASSISTENCIA") == "C" && texto(item, "ACITNUMEROSERIE").isEmpty() &&
+    if (parametroMaiusculo("ATMODOPEDIDOASSISTENCIA") == "C" && texto(item, "ACITNUMEROSERIE").isEmpty() &&
         !produtoSemSerie(produto) && !bRepostandoItem_) {
         bRepostandoItem_ = true;
         try {
@@ -234,7 +229,7 @@ void TdmTecContrato::quCtrCadastroItAfterPost(Dataset& item)
         }
         bRepostandoItem_ = false;
     }
-    if (parametroItensGravacao("ATOPCAOCONTRATO") == "T") {
+    if (parametroMaiusculo("ATOPCAOCONTRATO") == "T") {
         if (item.tag() == 3)
             RegerarContasReceberItens();
         item.setTag(0);
@@ -259,9 +254,9 @@ void TdmTecContrato::quCtrCadastroItBeforeDelete(Dataset& item)
                       item.fieldByName("CLCODIGO")->asString();
     // Undone when the delete does not happen (answered "Não" or a failed write).
     auto savepoint = std::make_unique<host::db::Savepoint>(*dmGlobal->IBTransaction1);
-    if (parametroItensGravacao("ATMODOPEDIDOASSISTENCIA") == "C")
+    if (parametroMaiusculo("ATMODOPEDIDOASSISTENCIA") == "C")
         ExcluirRegistroNumerosSerieProduto(condicaoSerie(produto, contrato));
-    if (parametroItensGravacao("ATMODONUMEROSERIE") == "O" &&
+    if (parametroMaiusculo("ATMODONUMEROSERIE") == "O" &&
         CarregaDado("PRGERANS", "ACEC1101", "where CODIGO = " + QuotedStr(produto)).trimmed() == "O") {
         if (MostraPergunta("Esse Item do contrato está vinculado a um Número de Série.\rDeseja realmente excluir?",
                            {"Sim", "Não"}) != "Sim")
@@ -282,7 +277,7 @@ void TdmTecContrato::quCtrCadastroItAfterDelete(Dataset& item)
     }
     dmGlobal->IBTransaction1->commitRetaining();
     AtualizaAtivoProdutoContrato(sAuxiliarGeral);
-    if (parametroItensGravacao("ATOPCAOCONTRATO") == "E")
+    if (parametroMaiusculo("ATOPCAOCONTRATO") == "E")
         totalizaEquipamentosCabecalho();
     const QDateTime agora = QDateTime::currentDateTime();
     dmGlobal->GravaLog(IbUserName(), "Deletou item do Contrato da Assistência", "Nº/Produto/Cliente " + sCodigoExcluido,

@@ -15,11 +15,6 @@ namespace P = uDataTecContParcelas;
 
 namespace {
 
-QString opcao(const char* nome)
-{
-    return dmGlobal->Parametro(nome).trimmed().toUpper();
-}
-
 QString texto(const host::db::Statement& st, const char* coluna)
 {
     const QVariant v = st.value(coluna);
@@ -33,8 +28,8 @@ namespace uDataTecContParcelas {
 DadosValor CarregaDadosValor(TdmTecContrato& dm, int contrato)
 {
     DadosValor dados;
-    const QString contratoOpcao = opcao("ATOPCAOCONTRATO");
-    dados.situacaoPorItem = opcao("ATSITUACAOPORITEM");
+    const QString contratoOpcao = parametroMaiusculo("ATOPCAOCONTRATO");
+    dados.situacaoPorItem = parametroMaiusculo("ATSITUACAOPORITEM");
     host::db::Statement& st = dmGlobal->ComandoPreparado("select ac.ACVALOR, ac.ACPERIODO, ac.ACVALORFIXO, ac.ACMODALIDADE, ac.ACVALORPARCELA,"
         " ac.ACQUANTIDADEPARCELA, ac.ACVINCULO,"
         " (select first 1 aj.AJVALORDIARIO from AATC11AJ aj where aj.AJCODIGO = ac.AJCODIGO) VALORDIARIO,"

@@ -19,11 +19,6 @@ namespace {
 
 const char* const kObservacao = "Lancto. a Partir de Contas a Receber Gerado via Contrato.";
 
-QString opcaoGerar(const char* nome)
-{
-    return dmGlobal->Parametro(nome).trimmed().toUpper();
-}
-
 QDate lerData(const QString& texto)
 {
     QDateTime data;
@@ -182,7 +177,7 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
 
     const QString cliente = sCliente.trimmed();
     const ContratoParcelas contrato = lerContrato(iContrato);
-    const bool semPrevisao = opcaoGerar("ATPARCELASEMPREVISAO") == "S";
+    const bool semPrevisao = parametroMaiusculo("ATPARCELASEMPREVISAO") == "S";
     const QString situacao = bNota || semPrevisao ? QString() : QString("V");
     const QString serie = serieDocumento(contrato);
     const P::DadosValor dadosValor = P::CarregaDadosValor(dm, iContrato);

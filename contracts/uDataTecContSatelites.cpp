@@ -15,10 +15,6 @@ using host::data::Dataset;
 using host::data::DatasetState;
 using host::data::Field;
 
-namespace {
-
-}  // namespace
-
 void TdmTecContrato::ligarEventosSatelites()
 {
     quContratoCli->onNewRecord = [this](Dataset& d) { quContratoCliNewRecord(d); };

@@ -19,11 +19,6 @@
 
 namespace {
 
-QString parametroAcerto(const char* nome)
-{
-    return dmGlobal->Parametro(QString::fromLatin1(nome)).trimmed();
-}
-
 QString valorAcerto(double valor)
 {
     return host::data::formatFloat("###,###,###,###,##0.00", valor);
@@ -53,7 +48,7 @@ QVariantMap chaveItensAcerto(const DocumentoAcerto& documento, const QString& op
     return {{"DOCUMENTO", documento.numero},
             {"CLIENTE", documento.cliente},
             {"OPERACAO", operacao},
-            {"LOCAL", parametroAcerto("ATLOCALESTOQUEDOCUMENTO")}};
+            {"LOCAL", parametroAparado("ATLOCALESTOQUEDOCUMENTO")}};
 }
 
 bool documentoVazioAcerto(const DocumentoAcerto& documento, const QString& operacao)
@@ -68,7 +63,7 @@ void excluirDocumentoAcerto(const DocumentoAcerto& documento, const QString& ope
 {
     DeletaRegistrosCommit("Acem1401", "where Documento = " + QuotedStr(documento.numero) +
                                           " and Serie_Doc = 'A' and Local_Doc = " +
-                                          QuotedStr(parametroAcerto("ATLOCALESTOQUEDOCUMENTO")) +
+                                          QuotedStr(parametroAparado("ATLOCALESTOQUEDOCUMENTO")) +
                                           " and Operacao_Doc = " + QuotedStr(operacao) +
                                           " and Cod_Cli = " + QuotedStr(documento.cliente));
 }
@@ -77,7 +72,7 @@ DocumentoAcerto novoDocumentoAcerto(const LinhaAcertoPecas& linha, const OpcoesA
 {
     DocumentoAcerto documento;
     documento.cliente = clienteDaOrdemAcerto(linha.aoCodigo);
-    documento.numero = dmGlobal->InseriDocumentoAcem1401({QDateTime(), "A", parametroAcerto("ATLOCALESTOQUEDOCUMENTO"),
+    documento.numero = dmGlobal->InseriDocumentoAcem1401({QDateTime(), "A", parametroAparado("ATLOCALESTOQUEDOCUMENTO"),
                                                           opcoes.tipo, QTime::currentTime().toString("hh:mm:ss"),
                                                           documento.cliente, opcoes.operacao});
     // Items an earlier document of that number left behind keep theirs.
@@ -91,10 +86,10 @@ DocumentoAcerto novoDocumentoAcerto(const LinhaAcertoPecas& linha, const OpcoesA
 bool numeroSerieExigidoAcerto()
 {
     static const QStringList controles{"O", "F", "L", "V"};
-    if (!controles.contains(parametroAcerto("ATCONTROLENUMEROSERIE")))
+    if (!controles.contains(parametroAparado("ATCONTROLENUMEROSERIE")))
         return false;
-    const QString tipo = dmGlobal->TipoOperacao(parametroAcerto("ATOPERACAONUMEROSERIE"));
-    const QString dispensa = parametroAcerto("ATDISPENSANUMEROSERIE");
+    const QString tipo = dmGlobal->TipoOperacao(parametroAparado("ATOPERACAONUMEROSERIE"));
+    const QString dispensa = parametroAparado("ATDISPENSANUMEROSERIE");
     return !((tipo == "C" || tipo == "0") && (dispensa == "O" || dispensa == "1"));
 }
 
@@ -105,7 +100,7 @@ bool numeroSerieExigidoAcerto()
 void baixarLinhaAcerto(const LinhaAcertoPecas& linha, const OpcoesAcertoPecas& opcoes, DocumentoAcerto& documento,
                        std::map<QString, double>& precos)
 {
-    const QString localDocumento = parametroAcerto("ATLOCALESTOQUEDOCUMENTO");
+    const QString localDocumento = parametroAparado("ATLOCALESTOQUEDOCUMENTO");
     const int sequencia = documento.sequencia + 1;
     host::db::Transaction& tr = *dmGlobal->IBTransaction1;
     host::db::CommitHold espera(tr);
@@ -116,7 +111,7 @@ void baixarLinhaAcerto(const LinhaAcertoPecas& linha, const OpcoesAcertoPecas& o
         espera.release();
         return;
     }
-    const QString local = linha.local.trimmed().isEmpty() ? parametroAcerto("ATLOCALESTOQUEPADRAO") : linha.local.trimmed();
+    const QString local = linha.local.trimmed().isEmpty() ? parametroAparado("ATLOCALESTOQUEPADRAO") : linha.local.trimmed();
     // A product's price is read once per run: the run changes none.
     auto preco = precos.find(linha.produto);
     if (preco == precos.end())
@@ -192,8 +187,8 @@ private:
 
 void VerificarEstoqueAcerto(const QList<LinhaAcertoPecas>& linhas)
 {
-    const QString insuficiente = parametroAcerto("ATESTOQUEINSUFICIENTE");
-    const QString modoReserva = parametroAcerto("ATMODORESERVAESTOQUE");
+    const QString insuficiente = parametroAparado("ATESTOQUEINSUFICIENTE");
+    const QString modoReserva = parametroAparado("ATMODORESERVAESTOQUE");
     if (insuficiente != "N" && insuficiente != "A")
         return;
     for (const LinhaAcertoPecas& linha : linhas) {
@@ -238,12 +233,12 @@ void VerificarEntradaAcerto(const LinhaAcertoPecas& linha)
 
 void VerificarOrdensFinalizadasAcerto(const QList<LinhaAcertoPecas>& linhas, bool bInserirPeca)
 {
-    const QString situacaoItem = parametroAcerto("ATPEDIDOSITUACAOITEM");
+    const QString situacaoItem = parametroAparado("ATPEDIDOSITUACAOITEM");
     if ((situacaoItem != "S" && situacaoItem != "I") || UsuarioMestre() || !bInserirPeca)
         return;
     for (const LinhaAcertoPecas& linha : linhas)
         if (linha.quantidade > 0 && RetornaSituacaoFinal(linha.aoCodigo) &&
-            !VerificaValidadeSenha(parametroAcerto("ATSENHAOSFINALIZADA"),
+            !VerificaValidadeSenha(parametroAparado("ATSENHAOSFINALIZADA"),
                                    "Senha para alteração de Ordem de Serviço finalizada"))
             host::abortOperation();
 }

@@ -20,11 +20,6 @@ using host::data::Field;
 
 namespace {
 
-QString parametroAndamentoProduto(const char* nome)
-{
-    return dmGlobal->Parametro(QString::fromLatin1(nome)).trimmed();
-}
-
 struct Servico {
     QString descricao, unidade, listaPreco, descricaoComercial, grupo, operacao;
     double precoVenda = 0, custo = 0, cmvMoeda = 0, quantidadePadrao = 0, desconto = 0, precoPromocional = 0;
@@ -39,7 +34,7 @@ bool lerServicoDoBanco(const QString& codigo, Servico& servico)
     QString sql = "select descricao, pco_venda, Unidade_Medida, COD_LISTA_PRECO, PRDATAPROMOCAO, PRPRECOPROMOCIONAL,"
                   " PRDESCRICAOCOMERCIAL, pco_Custo, GRUPO, PRCMVMOEDA, OFCODIGO, PRQUANTIDADEPADRAO, Desconto"
                   " from acec1101 where codigo = :codigo";
-    if (parametroAndamentoProduto("ATREMANUFATURA") != "S")
+    if (parametroAparado("ATREMANUFATURA") != "S")
         sql += " and COM_FAB_S_FS = '7'";
     consulta->setSql(sql);
     consulta->paramByName("codigo")->setAsString(codigo);
@@ -70,7 +65,7 @@ bool lerServicoDoBanco(const QString& codigo, Servico& servico)
 bool lerServico(const QString& codigo, Servico& servico)
 {
     const QVariant lido = host::ExecucaoLote::lembrada(
-        "ACEC1101", "lerServico " + parametroAndamentoProduto("ATREMANUFATURA") + " " + codigo, [&] {
+        "ACEC1101", "lerServico " + parametroAparado("ATREMANUFATURA") + " " + codigo, [&] {
             Servico doBanco;
             return lerServicoDoBanco(codigo, doBanco) ? QVariant::fromValue(doBanco) : QVariant();
         });
@@ -93,7 +88,7 @@ void copiarServico(TdmTec& tec, const Servico& servico)
     if (servico.precoVenda > 0)
         tec.quOSAndamentoAAVALOR->setAsFloat(servico.precoVenda);
     tec.quOSAndamentoUNIDADE_MEDIDA->setAsString(servico.unidade);
-    if (!servico.listaPreco.trimmed().isEmpty() && parametroAndamentoProduto("ATREMANUFATURA") == "S")
+    if (!servico.listaPreco.trimmed().isEmpty() && parametroAparado("ATREMANUFATURA") == "S")
         tec.quOSAndamentoAAESPECIE->setAsString(servico.listaPreco);
 }
 
@@ -107,7 +102,7 @@ void promocao(TdmTec& tec, const Servico& servico)
 
 void origemDesconto(TdmTec& tec, const Servico& servico)
 {
-    const QString origem = parametroAndamentoProduto("ATDESCONTOPECA");
+    const QString origem = parametroAparado("ATDESCONTOPECA");
     if (origem == "C")
         tec.quOSAndamentoAADESCONTO->setAsFloat(tec.quOSCLDESCONTO->asFloat());
     else if (origem == "P")

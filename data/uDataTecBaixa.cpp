@@ -21,19 +21,14 @@ using host::data::DetachHandler;
 
 namespace {
 
-QString parametroBaixa(const char* nome)
-{
-    return dmGlobal->Parametro(QString::fromLatin1(nome)).trimmed();
-}
-
 // The requested quantity replaces the quantity: without asking in the
 // company modes "V" and "1", else when the user chooses it.
 bool quantidadeRequeridaEmVigor(const TdmTec& tec)
 {
-    const QString modo = parametroBaixa("ATMODOEMPRESA");
+    const QString modo = parametroAparado("ATMODOEMPRESA");
     if (modo == "V" || modo == "1")
         return true;
-    return parametroBaixa("ATQUANTIDADEREQUERIDA") == "S" && !tec.quOSPecas->isEmpty() &&
+    return parametroAparado("ATQUANTIDADEREQUERIDA") == "S" && !tec.quOSPecas->isEmpty() &&
            MostraPergunta("Deseja inserir a Quantidade ou Quantidade Requerida das Peças?",
                           {"Requerida", "Quantidade"}) == "Requerida";
 }
@@ -41,8 +36,8 @@ bool quantidadeRequeridaEmVigor(const TdmTec& tec)
 // Orders of the cost type go at cost plus the margin of ATVALORKM.
 bool precoDeCusto(const TdmTec& tec)
 {
-    const QString tipo = parametroBaixa("ATTIPOOSCUSTO");
-    return parametroBaixa("ATCUSTOTIPOOS") == "S" && !tipo.isEmpty() && tipo == tec.quOSAOTIPOOS->asString().trimmed() &&
+    const QString tipo = parametroAparado("ATTIPOOSCUSTO");
+    return parametroAparado("ATCUSTOTIPOOS") == "S" && !tipo.isEmpty() && tipo == tec.quOSAOTIPOOS->asString().trimmed() &&
            dmGlobal->ParametroNumero("ATVALORKM") > 0;
 }
 
@@ -63,10 +58,10 @@ void TdmTec::InserirPecaPedidoVenda(bool bPendentes, const QString& pedido, bool
         quOSPecas->open();
     }
     quOSPecas->first();
-    const bool requerida = quantidadeRequeridaEmVigor(*this) && parametroBaixa("ATQUANTIDADEREQUERIDA") == "S";
+    const bool requerida = quantidadeRequeridaEmVigor(*this) && parametroAparado("ATQUANTIDADEREQUERIDA") == "S";
     const bool custo = precoDeCusto(*this);
     const double margem = dmGlobal->ParametroNumero("ATVALORKM") / 100 + 1;
-    const QString modoSerie = parametroBaixa("ATMODONUMEROSERIE");
+    const QString modoSerie = parametroAparado("ATMODONUMEROSERIE");
     const QString numero = QuotedStr(pedido);
     for (; !quOSPecas->eof(); quOSPecas->next()) {
         const QString observacao = bColecaoFechada ? QString("COLECAO FECHADA") : quOSPecasAPOBSERVACAO->asString();
@@ -145,7 +140,7 @@ void TdmTec::BaixarEstoqueOrdemServico(int aoCodigo, bool bTodas, bool bVerifica
     try {
         const QString pedido = dmGlobal->InserirPedidoVenda(
             quOSCLCODIGO->asString(), {}, {}, quOSTVCODIGO->asString(), {}, quOSOFCODIGO->asString(), "S", {}, {},
-            parametroBaixa("ATLOCALPADRAO"), {}, quOSORCTCODIGO->asInteger(), QDateTime(), {}, {});
+            parametroAparado("ATLOCALPADRAO"), {}, quOSORCTCODIGO->asInteger(), QDateTime(), {}, {});
         InserirPecaPedidoVenda(true, pedido, false, bTodas);
         TfmVendas::Estoque(pedido, true, false, true, false, false, false, false, false, false, false);
         quOS->edit();

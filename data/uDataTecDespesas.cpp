@@ -25,9 +25,6 @@ QDateTime horaAtual()
     return QDateTime(QDate(1899, 12, 30), QTime::currentTime());
 }
 
-// Lines saved while no order header is open (a register used on its own)
-// have no header to total.
-
 // Puts the header into edit (through its guard) and posts it: its before-post
 // handler sums the whole order again and its after-post commits.
 void postarCabecalho(TdmTec& tec)

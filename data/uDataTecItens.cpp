@@ -63,7 +63,7 @@ void TdmTec::quOSItemBeforePost(Dataset& DataSet)
     if (quOSItemAOITEQUIPDESCRICAO->asString().trimmed().isEmpty() && parametro("ATMODOOS") != "D")
         dmGlobal->MostraErro("Preenchimento do equipamento obrigatório");
     VerificaEquipamentoOSCadastro();
-    if (parametro("ATCONTROLEOS") == "P" && quOS->tag() != 8)
+    if (parametro("ATCONTROLEOS") == "P" && quOS->tag() != kTagAlteracaoInterna)
         OSSalvarMotivoAlteracao("Atualização de Item da OS", quOSItemASCODIGO->asInteger());
     ZelDevVerificarEvento(&DataSet, "BEFOREPOST");
     if (bDetectarErroSQL)

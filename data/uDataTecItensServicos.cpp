@@ -18,11 +18,6 @@ using host::data::DetachHandler;
 
 namespace {
 
-QString parametroItensServicos(const char* nome)
-{
-    return dmGlobal->Parametro(QString::fromLatin1(nome)).trimmed();
-}
-
 // A row appended by a routine is its own work: a failure before its post
 // takes it away again.
 template <class Preencher>
@@ -57,7 +52,7 @@ void TdmTec::OSInserirGarantiaCorrente()
         return;
     const double valor =
         CarregaNumero("AEVALORGARANTIA", "AATC03AE", "WHERE AECODIGO = " + quOSItemAOITEQUIPCODIGO->asString());
-    const QString servico = parametroItensServicos("ATSERVICOPADRAO");
+    const QString servico = parametroAparado("ATSERVICOPADRAO");
     if (servico.isEmpty())
         dmGlobal->MostraAviso("Não foi informado código do serviço padrão para garantia do equipamento.", true);
     if (!quOSAndamento->active())

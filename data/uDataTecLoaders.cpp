@@ -20,11 +20,6 @@ using host::data::Query;
 
 namespace {
 
-QString parametroCarga(const char* nome)
-{
-    return dmGlobal->Parametro(QString::fromLatin1(nome)).trimmed();
-}
-
 void reabrir(Query& consulta, const char* parametroChave, int valor)
 {
     consulta.close();
@@ -94,9 +89,9 @@ void TdmTec::quOSAfterScroll(Dataset&)
     const int codigo = quOSAOCODIGO->asInteger();
     CarregaOSItens(codigo, 0);
     CarregaOSAtributos(0, 0, false);   // the window that shows them loads them
-    if (parametroCarga("ATREMANUFATURA") == "S")
+    if (parametroAparado("ATREMANUFATURA") == "S")
         OSFiltrarSituacao(quOSAOREMANUFATURA->asString());
-    if (parametroCarga("ATMODOEMPRESA") == "S" && !quOSAOCODIGO->asString().isEmpty())
+    if (parametroAparado("ATMODOEMPRESA") == "S" && !quOSAOCODIGO->asString().isEmpty())
         dmGlobal->CarregaParcelasReceber(quOSCLCODIGO->asString(), "S" + cincoDigitos(codigo),
                                          " and aocodigo = " + QString::number(codigo), QString());
 }
@@ -111,7 +106,7 @@ void TdmTec::CarregaOSItens(int aoCodigo, int aoitCodigo)
         sql += "\n Where  It.AOCODIGO Is Null ";   // items not attached to any order
     if (aoitCodigo > 0)
         sql += "\n and   (It.AOITCODIGO = " + QString::number(aoitCodigo) + ") ";
-    if (parametroCarga("ATQUANTIDADEREQUERIDA") == "S" && aoCodigo != 0)
+    if (parametroAparado("ATQUANTIDADEREQUERIDA") == "S" && aoCodigo != 0)
         sql += "\n and ((Eqp.AEIDENTIFICADOR <> 'V') or (Eqp.AEIDENTIFICADOR is null)) ";   // no vehicles
     quOSItem->setSql(sql + "\norder by It.AOITCODIGO");
     // A posted item is read again with every joined column.
@@ -138,7 +133,7 @@ void TdmTec::CarregaOSAtributos(int aoCodigo, int aoitCodigo, bool bCarregar)
             reabrir(*quOSDespExtra, "aocodigo", aoCodigo);
             CarregaOSAndamento(aoCodigo, aoitCodigo);
             CarregaOSContato(aoCodigo, aoitCodigo);
-            if (parametroCarga("ATMODOEMPRESA") == "P")
+            if (parametroAparado("ATMODOEMPRESA") == "P")
                 reabrir(*quOSProj, "aocodigo", aoCodigo);
             CarregaOSAcessorios(aoCodigo);
         } else {
@@ -319,7 +314,7 @@ void TdmTec::CarregaEquipamentoCliente(const QString& clCodigo, int aeCodigo)
 void TdmTec::CarregaContatosCliente(const QString& clCodigo)
 {
     const QString cliente = clCodigo.trimmed();
-    if (parametroCarga("ATOPCAOCONTRATO") != "E" || cliente.isEmpty())
+    if (parametroAparado("ATOPCAOCONTRATO") != "E" || cliente.isEmpty())
         return;
     dsContato->setDataset(CarregaClienteContatos("quContratanteCont", cliente, QString()));
     dsContatoEnt->setDataset(CarregaClienteContatos("quContratanteEnt", cliente, QString()));

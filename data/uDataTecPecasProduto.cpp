@@ -20,11 +20,6 @@ using host::data::Field;
 
 namespace {
 
-QString parametroPecasProduto(const char* nome)
-{
-    return dmGlobal->Parametro(QString::fromLatin1(nome)).trimmed();
-}
-
 // What the rule reads of the product, in one statement.
 struct Produto {
     QString codigo;
@@ -105,7 +100,7 @@ void aliquotas(TdmTec& tec, const Produto& produto)
 
 void precoBase(TdmTec& tec, const Produto& produto)
 {
-    if (parametroPecasProduto("ATPRECOMOEDA") == "S" && !produto.moeda.isEmpty())
+    if (parametroAparado("ATPRECOMOEDA") == "S" && !produto.moeda.isEmpty())
         tec.quOSPecasAPVALUNITARIO->setAsFloat(
             produto.precoMoeda * dmGlobal->CotacaoMoeda(produto.moeda, QDateTime::currentDateTime(), true));
     else
@@ -125,7 +120,7 @@ void promocao(TdmTec& tec, const Produto& produto)
 
 void origemDesconto(TdmTec& tec, const Produto& produto)
 {
-    const QString origem = parametroPecasProduto("ATDESCONTOPECA");
+    const QString origem = parametroAparado("ATDESCONTOPECA");
     if (origem == "C" || origem == "E")
         tec.quOSPecasAPDESCONTO->setAsFloat(tec.quOSCLDESCONTO->asFloat());
     else if (origem == "P")
@@ -134,7 +129,7 @@ void origemDesconto(TdmTec& tec, const Produto& produto)
 
 void precoPorLocal(TdmTec& tec, const QString& codigo)
 {
-    if (parametroPecasProduto("ATPRECOPORLOCAL") != "P")
+    if (parametroAparado("ATPRECOPORLOCAL") != "P")
         return;
     rAuxiliarGeral = CarregaNumero("poPrecoVenda", "Acec11po",
                                    "where prCodigo = " + QuotedStr(codigo) + " and leCodigo = " +

@@ -9,8 +9,6 @@
 
 namespace pedidoass {
 
-// Today at midnight, the date the audit rows carry.
-
 // The refusal prefix of the order rules' warnings.
 inline const QString kAbortada = QStringLiteral("Aviso: operação abortada.\r");
 

@@ -32,8 +32,6 @@ void guardarCodigoExcluido(const QString& texto)
 // The technician being deleted, for its after-delete handler.
 QString tecnicoExcluido;
 
-// Saved rows of the registers are committed at once; open datasets keep their rows.
-
 }  // namespace
 
 void uDataTec::gravarExclusao(const QString& acao, const QString& rotulo, const QString& tabela)

@@ -27,11 +27,6 @@ bool empresaEspecifica4()
     return empresa.active() && !empresa.isEmpty() && empresa.fieldByName("UGESPECIFICOEMPRESA")->asInteger() == 4;
 }
 
-void confirmarSolicitacao()
-{
-    dmGlobal->IBTransaction1->commitRetaining();
-}
-
 // Request codes run over headers and items alike.
 int proximaSolicitacao()
 {
@@ -104,7 +99,7 @@ void TdmTec::quSolicitaBeforePost(Dataset& DataSet)
 void TdmTec::quSolicitaAfterPost(Dataset& DataSet)
 {
     ZelDevVerificarEvento(&DataSet, "AFTERPOST");
-    confirmarSolicitacao();
+    commitRetaining();
 }
 
 void TdmTec::quSolicitaAfterScroll(Dataset&)
@@ -123,7 +118,7 @@ void TdmTec::quSolicitaBeforeDelete(Dataset&)
 
 void TdmTec::quSolicitaAfterDelete(Dataset& DataSet)
 {
-    confirmarSolicitacao();
+    commitRetaining();
     ZelDevVerificarEvento(&DataSet, "AFTERDELETE");
 }
 
@@ -197,7 +192,7 @@ void TdmTec::RecusarItemOSExecutada(Dataset& DataSet)
 void TdmTec::quSolicitaItAfterPost(Dataset& DataSet)
 {
     ZelDevVerificarEvento(&DataSet, "AFTERPOST");
-    confirmarSolicitacao();
+    commitRetaining();
     PerguntarEncerramentoSolicitacao();
     if (empresaEspecifica4()) {
         const ItemSolicitacaoPeca anterior = std::exchange(sItemSolicitacaoAnterior, {});
@@ -258,7 +253,7 @@ void TdmTec::AtualizarPecasOSSolicitacao()
             Update2Campos("AATC01AP", "APVALTOTAL", "APQUANTIDADE" + unitario, "APVALORTOTALREQUERIDO",
                           "APQUANTIDADEREQUERIDA" + unitario, "where " + condicao);
         }
-        confirmarSolicitacao();
+        commitRetaining();
         // The lines changed here pass by no parts-line save, which keeps the
         // product's reserved quantity.
         if (reservaPecasAtualizada())
@@ -349,7 +344,7 @@ void TdmTec::quSolicitaItAfterDelete(Dataset&)
     // The item's deliveries go with it instead of pointing at nothing.
     DeletaRegistros("AATC07AIENT", "where AICODIGO = " + QString::number(sItemSolicitacaoExcluido.solicitacao) +
                                        " and AISEQUENCIAREF = " + QString::number(sItemSolicitacaoExcluido.sequencia));
-    confirmarSolicitacao();
+    commitRetaining();
     if (empresaEspecifica4())
         RetirarPecaSolicitacao(sItemSolicitacaoExcluido);
 }
@@ -374,7 +369,7 @@ void TdmTec::RetirarPecaSolicitacao(const ItemSolicitacaoPeca& item)
     if (ContadorDados("aocodigo", "AATC01AP", ordem, " and " + pendentes, true) == 0)
         return;
     DeletaRegistros("AATC01AP", "where " + pendentes);
-    confirmarSolicitacao();
+    commitRetaining();
     if (reservaPecasAtualizada())
         dmGlobal->Reservado(item.produto, true, {});
     // The order open in edit on the order window takes the new totals into
@@ -395,7 +390,7 @@ void TdmTec::quSolicitacaoItEntNewRecord(Dataset&)
 
 void TdmTec::quSolicitacaoItEntAfterDelete(Dataset&)
 {
-    confirmarSolicitacao();
+    commitRetaining();
 }
 
 void TdmTec::quSolicitaAISITUACAOGetText(Field& Sender, QString& Text, bool)

@@ -19,6 +19,7 @@
 #include "host/db/Database.h"
 #include "host/schema/SchemaDefinition.h"
 #include "host/ui/Errors.h"
+#include "host/ui/WindowRegistry.h"
 
 #include <QPushButton>
 
@@ -192,14 +193,7 @@ void EmissaoNotaFiscal()
     TfmAssContCadLocEquip* registro = fmAssContCadLocEquip;
     if (!registro)
         registro = fmAssContCadLocEquip.create();
-    struct LiberarRegistro {
-        ~LiberarRegistro()
-        {
-            if (TfmAssContCadLocEquip* aberto = fmAssContCadLocEquip)
-                aberto->release();
-            fmAssContCadLocEquip.clear();
-        }
-    } liberar;
+    host::ui::ReleaseOnExit liberar(fmAssContCadLocEquip);
     CarregaContrato(pedidoCheckout("ACCODIGO").asInteger());
     // The register's button runs its handler guarded: a refusal there is
     // shown by it and ends this operation too.

@@ -26,12 +26,6 @@
 
 host::ui::FormVar<TfmAssVendas> fmAssVendas("fmAssVendas");
 
-namespace {
-
-QString assParametro(const char* nome) { return dmGlobal->Parametro(QString::fromLatin1(nome)); }
-
-}  // namespace
-
 TfmAssVendas::TfmAssVendas(QWidget* parent) : host::ui::Form(parent)
 {
     setCaption("Pedido de Assistência");
@@ -120,7 +114,7 @@ void TfmAssVendas::FormCreate()
 
 void TfmAssVendas::FormShow()
 {
-    const bool configuracao = assParametro("ATMODOPEDIDOASSISTENCIA") == "C";
+    const bool configuracao = parametro("ATMODOPEDIDOASSISTENCIA") == "C";
     laConfiguracaoItens->setVisible(configuracao);
     laConfiguracaoCotado->setVisible(configuracao);
     pcPedido->setActivePage(tsDadosAdicionais);
@@ -137,9 +131,9 @@ void TfmAssVendas::FormActivate()
     if (dmTec->quAssVenda->active())
         dmTec->CarregaContatosCliente(dmTec->quAssVenda->fieldByName("CODIGO_CLIENTE")->asString());
     // UsuarioVendedor reads the register: asked only when its answer matters.
-    const bool vendedorComissao = assParametro("ATCOMISSAOPRODUTOVENDEDOR") == "A" && UsuarioVendedor();
+    const bool vendedorComissao = parametro("ATCOMISSAOPRODUTOVENDEDOR") == "A" && UsuarioVendedor();
     dmGlobal->CarregaOperacaoTransacao(
-        "", assvenda::condicaoOperacoes(assParametro("ATREGRAOPERACAOITEM"), vendedorComissao), "Order by desc_op_nf ");
+        "", assvenda::condicaoOperacoes(parametro("ATREGRAOPERACAOITEM"), vendedorComissao), "Order by desc_op_nf ");
     dmGlobal->CarregaTabelaVencimento("");
 }
 
@@ -175,7 +169,7 @@ void TfmAssVendas::salvar()
 
 void TfmAssVendas::ExcluirPedidoAssVendaCorrente(const QString& numero)
 {
-    if (!VerificaValidadeSenha(assParametro("ATSENHAEXCLUSAOPEDIDO"), "Senha de Exclusão de Pedido de Vendas"))
+    if (!VerificaValidadeSenha(parametro("ATSENHAEXCLUSAOPEDIDO"), "Senha de Exclusão de Pedido de Vendas"))
         return;
     host::data::Query& venda = *dmTec->quAssVenda;
     if (!venda.active() || venda.isEmpty() || venda.fieldByName("NUMERO_PEDIDO")->asString() != numero)

@@ -27,9 +27,6 @@
 #include "host/ui/DataEdit.h"
 #include "host/ui/DataTextControls.h"
 #include "host/ui/PageControl.h"
-#include "rental/uAssImpProposta.h"
-#include "rental/uAssVendasImp.h"
-#include "rental/uAssVendasImp2.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -38,8 +35,6 @@
 #include <memory>
 
 namespace {
-
-QString assVendaParametro(const char* nome) { return dmGlobal->Parametro(QString::fromLatin1(nome)); }
 
 host::data::Field& assCampoPedido(const char* nome)
 {
@@ -64,7 +59,7 @@ void TfmAssVendas::dsVendaDataChange()
         return;
     const QString tipo = assCampoPedido("AUX2").asString();
     const QString status = assCampoPedido("IMPRESSO_NF").asString();
-    const QString modo = assVendaParametro("ATMODOPEDIDOASSISTENCIA");
+    const QString modo = parametro("ATMODOPEDIDOASSISTENCIA");
     const assvenda::EstadoTela estado = assvenda::estadoTela(tipo, status, modo);
 
     const QColor cor = estado.textosVermelhos ? QColor(Qt::red) : QColor(Qt::darkGreen);
@@ -232,7 +227,7 @@ void TfmAssVendas::sbPesqBancoClick()
 void TfmAssVendas::sbPesqGerenteClick()
 {
     QString codigo, tipo;
-    if (!SelecionaFornecedor(codigo, tipo, assVendaParametro("ATPESQUISAGERENTE") != "N"))
+    if (!SelecionaFornecedor(codigo, tipo, parametro("ATPESQUISAGERENTE") != "N"))
         return;
     editarCabecalho();
     assCampoPedido("CODIGO_VENDEDOR").setAsString(codigo);
@@ -263,7 +258,7 @@ void TfmAssVendas::sbObsAdicClick()
     janela->dbmeObservacao->setDataField("VOTEXTO");
     observacao.close();
     observacao.open();
-    if (observacao.isEmpty() && assVendaParametro("ATOBSANTERIORPEDIDO") != "I" &&
+    if (observacao.isEmpty() && parametro("ATOBSANTERIORPEDIDO") != "I" &&
         dmGlobal->MostraPergunta("Deseja carregar a última observação digitada?", {"Sim", "Não"}) == "Sim") {
         observacao.append();
         observacao.fieldByName("VOTEXTO")->setAsString(
@@ -300,7 +295,7 @@ void TfmAssVendas::sbZeltoCreatorClick()
 // nothing.
 void TfmAssVendas::bbProducaoClick()
 {
-    const QString modo = assVendaParametro("ATMODOPEDIDOASSISTENCIA");
+    const QString modo = parametro("ATMODOPEDIDOASSISTENCIA");
     const QString pedido = numeroAtual();
     if (modo == "C" || (modo == "E" && assCampoPedido("AUX2").asString() == "1")) {
         VisualizarPedidoProducaoAssVenda(pedido);

@@ -34,11 +34,6 @@ bool AssColunaSelecionada(const host::ui::DataGrid* grid, const char* campo)
 
 namespace {
 
-QString parametroGrade(const char* nome)
-{
-    return dmGlobal->Parametro(QString::fromLatin1(nome));
-}
-
 void abrirSeFechado(Dataset& dataset)
 {
     if (!dataset.active())
@@ -69,10 +64,10 @@ void pesquisaGeralNaLinha(Dataset& linha, int tipo, const char* chave, const cha
 bool inserirProdutoNaGrade(Dataset& linha, const char* campoValor)
 {
     TdmTec& tec = *dmTec;
-    if (parametroGrade("ATSALVARPEDIDOANTESPRODUTO") == "S")
+    if (parametro("ATSALVARPEDIDOANTESPRODUTO") == "S")
         SalvarAlteracoes(*tec.quAssVenda);
     return SelecionaInseriProduto("VENDA", &linha, "quantidade", "Codigo", QString::fromLatin1(campoValor), "desconto",
-                                  parametroGrade("ATAVISOESTOQUEITEM") != "S", true, QString(),
+                                  parametro("ATAVISOESTOQUEITEM") != "S", true, QString(),
                                   tec.campoPedido("TABELA_VENCIMENTO").asString());
 }
 
@@ -124,7 +119,7 @@ bool outrasColunasItem(const host::ui::DataGrid* grid, Dataset& item)
     auto escolhida = [grid](const char* nome) { return AssColunaSelecionada(grid, nome); };
     if (escolhida("FOCODIGOVENDEDOR")) {
         QString codigo, tipo;
-        if (SelecionaFornecedor(codigo, tipo, parametroGrade("ATPESQUISAGERENTE") != "N")) {
+        if (SelecionaFornecedor(codigo, tipo, parametro("ATPESQUISAGERENTE") != "N")) {
             editarLinha(item);
             campo("FOCODIGOVENDEDOR").setAsString(codigo);
         }
@@ -154,7 +149,7 @@ bool outrasColunasItem(const host::ui::DataGrid* grid, Dataset& item)
         editarLinha(item);
         double valor = 0;
         if (SelecionaComposicaoManual(campo("CODIGO").asString(), campo("NUMERO_PEDIDO").asString(),
-                                      tec.campoPedido("AUX2").asString(), parametroGrade("ATCOLECAOFECHADA") == "E", 0,
+                                      tec.campoPedido("AUX2").asString(), parametro("ATCOLECAOFECHADA") == "E", 0,
                                       &item, valor) &&
             valor > 0)
             campo("VALOR").setAsFloat(valor);
@@ -171,9 +166,9 @@ bool outrasColunasItem(const host::ui::DataGrid* grid, Dataset& item)
             campo("VEITGARANTIAFOCODIGO").setAsString(fornecedor);
             campo("VEITGARANTIASEQUENCIA").setAsInteger(sequencia);
         }
-    } else if (escolhida("TOTAL_UNIT") && parametroGrade("ATCOLECAOFECHADA") == "M") {
+    } else if (escolhida("TOTAL_UNIT") && parametro("ATCOLECAOFECHADA") == "M") {
         PVItemVerificaComposicao(campo("CODIGO").asString());
-    } else if (escolhida("TOTAL_UNIT") && parametroGrade("ATCOLECAOFECHADA") == "V") {
+    } else if (escolhida("TOTAL_UNIT") && parametro("ATCOLECAOFECHADA") == "V") {
         double valor = 0;
         QString obs;
         if (SelecionaVendaItemComposicao(tec.campoPedido("OPERACAO").asString(), campo("COD").asInteger(),

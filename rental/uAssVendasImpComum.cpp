@@ -66,8 +66,6 @@ using namespace uAssVendasImpRegras;
 
 namespace {
 
-QString origemAberturaPedidoImp(const host::data::Dataset& dataset) { return "[" + dataset.name() + "Open]"; }
-
 // The order's lines: requested, then configured, each with its group text
 // and the description the product gives.
 QString sqlLinhasPedidoImp()
@@ -123,16 +121,8 @@ TqrAssVendasImpBase::TqrAssVendasImpBase(QWidget* parent, const QString& titulo,
     quSerie_->setSql("select ns.NSNUMERO from AUGC50NS ns where ns.PRCODIGO = :PRODUTO and ns.VECODIGO = :PEDIDO"
                      " Group By ns.NSNUMERO ");
     if (producao_) {
-        for (host::data::Query* q : {quImpPedido.get(), quImpEquip.get()}) {
-            q->beforeOpen = [](host::data::Dataset& ds) {
-                dmGlobal->Log(origemAberturaPedidoImp(ds), QStringLiteral("***INICIO"));
-                dmGlobal->Log(origemAberturaPedidoImp(ds),
-                              GetSQLtextComParametros(static_cast<host::data::Query&>(ds), false));
-            };
-            q->afterOpen = [](host::data::Dataset& ds) {
-                dmGlobal->Log(origemAberturaPedidoImp(ds), QStringLiteral("***FIM"));
-            };
-        }
+        for (host::data::Query* q : {quImpPedido.get(), quImpEquip.get()})
+            LigaLogAbertura(*q);
     }
 
     Report& r = *QuickRep1;

@@ -33,8 +33,6 @@ using host::ui::Dialogs::question;
 
 namespace {
 
-QString parametroImpressao(const char* nome) { return dmGlobal->Parametro(nome); }
-
 QString arquivoModoRapido() { return QDir(sCaminhoSistema).filePath("ACIOS40.INI"); }
 
 // One print of a report form: created, prepared by the caller, previewed
@@ -81,7 +79,7 @@ void imprimirComprovante(int modo)
 void imprimirNormal()
 {
     SalvarAlteracoes(*dmTec->quOSItem);
-    if (parametroImpressao("ATMODOIMPRESSAOOS") == "S") {
+    if (parametro("ATMODOIMPRESSAOOS") == "S") {
         imprimirComprovante(20);
         return;
     }
@@ -91,9 +89,9 @@ void imprimirNormal()
         abrirCabecalhoEmpresa(false);
         imprimirComprovante(20);
     } else if (resposta == "Histórico") {
-        if (parametroImpressao("ATMODOVEICULO") == "O") {
+        if (parametro("ATMODOVEICULO") == "O") {
             abrirCabecalhoEmpresa(false);
-            if (parametroImpressao("ATHISTORICOOFICINANF") == "A")
+            if (parametro("ATHISTORICOOFICINANF") == "A")
                 imprimirRelatorioOS(qrAssOSHistoricoOficinaNA);
             else
                 imprimirRelatorioOS(qrAssOSHistoricoOficina);
@@ -111,7 +109,7 @@ void imprimirNormal()
 
 void imprimirOrcamento()
 {
-    if (parametroImpressao("ATMODOIMPRESSAOOS") == "S") {
+    if (parametro("ATMODOIMPRESSAOOS") == "S") {
         TfmAssOrdemServico::MontaOrcamentoCompleto();
         return;
     }
@@ -164,7 +162,7 @@ void imprimirRapida()
 void imprimirPorTipo(TImpressaoOrdemServico Kind)
 {
     const bool direto =
-        parametroImpressao("ATIMPRIMECOMPROVANTEOS") == "S" || parametroImpressao("ATMODOIMPRESSAOOS") == "P";
+        parametro("ATIMPRIMECOMPROVANTEOS") == "S" || parametro("ATMODOIMPRESSAOOS") == "P";
     if (direto && (Kind == iosNormal || Kind == iosInterna)) {
         const QString remanufatura = dmTec->quOSAOREMANUFATURA->asString();
         imprimirComprovante(Kind == iosInterna ? 22 : (remanufatura == "R" || remanufatura == "C") ? 21 : 20);
