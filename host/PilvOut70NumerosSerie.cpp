@@ -46,11 +46,6 @@ QVariant inteiroOuNulo(const QString& texto)
     return ok && numero != 0 ? QVariant(numero) : QVariant();
 }
 
-QVariant aparadoOuNulo(const QString& texto)
-{
-    return texto.trimmed().isEmpty() ? QVariant() : QVariant(texto.trimmed());
-}
-
 QString captionNumerosSerie(const QString& tipo)
 {
     if (tipo.trimmed() == "D")

@@ -14,11 +14,6 @@ QDateTime diaDocumentoEstoque(const QDateTime& data)
     return QDateTime(data.isValid() ? data.date() : QDate::currentDate(), QTime(0, 0));
 }
 
-QVariant textoOuNuloEstoque(const QString& texto)
-{
-    return texto.trimmed().isEmpty() ? QVariant() : QVariant(texto.trimmed());
-}
-
 // The stock and the position of the location move by the quantity: out
 // with a subtraction, in with an addition.
 void moverEstoqueProduto(host::db::Transaction& tr, const QString& produto, double quantidade, const QString& local,
@@ -60,12 +55,12 @@ QString TdmGlobal::InseriDocumentoAcem1401(const DocumentoEstoque& documento)
                          {{"DOCUMENTO", numero},
                           {"SERIE", serie},
                           {"CLIENTE", cliente},
-                          {"OPERACAO", textoOuNuloEstoque(documento.operacao)},
+                          {"OPERACAO", aparadoOuNulo(documento.operacao)},
                           {"LOCAL", local},
                           {"DATA", diaDocumentoEstoque(documento.data)},
-                          {"TIPO", textoOuNuloEstoque(documento.tipo)},
-                          {"HORA", textoOuNuloEstoque(documento.hora.left(8))},
-                          {"OBSERVACAO", textoOuNuloEstoque(documento.observacao.left(100))},
+                          {"TIPO", aparadoOuNulo(documento.tipo)},
+                          {"HORA", aparadoOuNulo(documento.hora.left(8))},
+                          {"OBSERVACAO", aparadoOuNulo(documento.observacao.left(100))},
                           {"TOTAL", documento.total}});
     ponto.release();
     return numero;
@@ -109,7 +104,7 @@ void TdmGlobal::InseriItemAcem14it(const ItemDocumentoEstoque& item)
         {{"DOCUMENTO", item.documento.trimmed()},
          {"SERIE", item.serie.trimmed()},
          {"CLIENTE", item.cliente.trimmed().isEmpty() ? QString("00000") : item.cliente.trimmed()},
-         {"OPERACAO", textoOuNuloEstoque(item.operacao)},
+         {"OPERACAO", aparadoOuNulo(item.operacao)},
          {"LOCAL", item.local.trimmed()},
          {"PRODUTO", item.produto.trimmed()},
          {"SEQUENCIA", item.sequencia},
@@ -118,11 +113,11 @@ void TdmGlobal::InseriItemAcem14it(const ItemDocumentoEstoque& item)
          {"AOCODIGO", item.aoCodigo > 0 ? QVariant(item.aoCodigo) : QVariant()},
          {"UNITARIO", item.valorUnitario},
          {"TOTAL", item.valorTotal},
-         {"HORA", textoOuNuloEstoque(item.hora.left(8))},
+         {"HORA", aparadoOuNulo(item.hora.left(8))},
          {"LOCALPRODUTO", item.localProduto.trimmed().isEmpty()
                               ? QVariant()
                               : QVariant(LocalEstoqueTresDigitos(item.localProduto))},
-         {"OBSERVACAO", textoOuNuloEstoque(item.observacao.left(255))},
+         {"OBSERVACAO", aparadoOuNulo(item.observacao.left(255))},
          {"ACCODIGO", item.acCodigo > 0 ? QVariant(item.acCodigo) : QVariant()}});
 }
 

@@ -6,15 +6,6 @@
 #include "host/Unumeracao.h"
 #include "host/Uvendas.h"
 
-namespace {
-
-QVariant textOrNull(const QString& text)
-{
-    return text.trimmed().isEmpty() ? QVariant() : QVariant(text.trimmed());
-}
-
-}  // namespace
-
 QString TdmGlobal::RetornaOperacaoRegraFiscal(const QString&, const QString& cliente, const QString& operacao,
                                               const QString& produto, QString& mensagem, bool,
                                               const QString&, int)
@@ -55,19 +46,19 @@ QString TdmGlobal::InserirPedidoVenda(const QString& cliente, const QString& ven
         " :CLIENTE, :VENDEDOR, :TRANSPORTADORA, :TABELA, :REPRESENTANTE, :OPERACAO, :OBSERVACAO, :CONTATO,"
         " :LOCAL, :PEDIDOCLIENTE, :ORCTCODIGO, :EMISSAO, :AUX2, :OPERADOR, 'N', 0, :AGORA)",
         {{"NUMERO", number},
-         {"CLIENTE", textOrNull(cliente)},
-         {"VENDEDOR", textOrNull(vendedor)},
-         {"TRANSPORTADORA", textOrNull(transportadora)},
-         {"TABELA", textOrNull(tabelaVencimento)},
-         {"REPRESENTANTE", textOrNull(representante)},
-         {"OPERACAO", textOrNull(operacao)},
-         {"OBSERVACAO", textOrNull(observacao.left(200))},
+         {"CLIENTE", aparadoOuNulo(cliente)},
+         {"VENDEDOR", aparadoOuNulo(vendedor)},
+         {"TRANSPORTADORA", aparadoOuNulo(transportadora)},
+         {"TABELA", aparadoOuNulo(tabelaVencimento)},
+         {"REPRESENTANTE", aparadoOuNulo(representante)},
+         {"OPERACAO", aparadoOuNulo(operacao)},
+         {"OBSERVACAO", aparadoOuNulo(observacao.left(200))},
          {"CONTATO", contactOk ? QVariant(contact) : QVariant()},
-         {"LOCAL", textOrNull(CodigoFilialCurto(filial))},
-         {"PEDIDOCLIENTE", textOrNull(pedidoCliente)},
+         {"LOCAL", aparadoOuNulo(CodigoFilialCurto(filial))},
+         {"PEDIDOCLIENTE", aparadoOuNulo(pedidoCliente)},
          {"ORCTCODIGO", condicaoTributaria},
          {"EMISSAO", emission},
-         {"AUX2", textOrNull(aux2)},
+         {"AUX2", aparadoOuNulo(aux2)},
          {"OPERADOR", IbUserName().left(20)},
          {"AGORA", QDateTime::currentDateTime()}});
     return number;
@@ -106,10 +97,10 @@ int TdmGlobal::InserirPedidoVendaItem(const QString& produto, const QString& ped
              {"DESCONTO", desconto},
              {"VALOR", valorUnitario},
              {"TOTAL", total},
-             {"OBS", textOrNull(observacao.left(25))},
+             {"OBS", aparadoOuNulo(observacao.left(25))},
              {"AOCODIGO", aoCodigo > 0 ? QVariant(aoCodigo) : QVariant()},
-             {"LOCAL", textOrNull(location)},
-             {"OPERACAO", textOrNull(operacao)},
+             {"LOCAL", aparadoOuNulo(location)},
+             {"OPERACAO", aparadoOuNulo(operacao)},
              {"HOJE", QDateTime(QDate::currentDate(), QTime(0, 0))},
              {"AGORA", QDateTime::currentDateTime()}})
             .toInt();

@@ -48,6 +48,12 @@ QString ValueToSQL(const QVariant& valor)
     }
 }
 
+QVariant aparadoOuNulo(const QString& texto)
+{
+    const QString aparado = texto.trimmed();
+    return aparado.isEmpty() ? QVariant() : QVariant(aparado);
+}
+
 QDateTime hoje()
 {
     return QDateTime(QDate::currentDate(), QTime(0, 0));

@@ -24,6 +24,8 @@ QString QuotedStr(const QString& texto);
 // A literal for SQL text: null, numbers in C locale (shortest form), dates
 // as 'mm/dd/yyyy hh:nn:ss', text quoted.
 QString ValueToSQL(const QVariant& valor);
+// The text without the spaces around it, or null when nothing is left.
+QVariant aparadoOuNulo(const QString& texto);
 // Today at 00:00: the day a date column keeps.
 QDateTime hoje();
 QString DateToSQL(const QDateTime& data);              // 'mm/dd/yyyy'
