@@ -116,6 +116,28 @@ ParcelaLocacao LeParcela(host::data::Dataset& linha)
     return p;
 }
 
+std::optional<ParcelaLocacao> ParcelaAtual(const ParcelaLocacao& listada)
+{
+    std::shared_ptr<host::db::Statement> leitura = dmGlobal->IBTransaction1->prepared(
+        "select SITUACAO_DOCUMENTO, VALOR_DOCUMENTO, DATA_VENCIMENTO, DATA_EMISSAO, CRPEDIDOCLI from ACRC5001"
+        " where CODIGO_CLIENTE = :CLI and NUMERO_DOCUMENTO = :DOC and SEQUENCIA = :SEQ and CODIGO_FILIAL = :FIL");
+    const QVariantMap chave = chaveParcelaFat(listada);
+    for (auto it = chave.begin(); it != chave.end(); ++it)
+        leitura->setParam(it.key(), it.value());
+    leitura->execute();
+    if (!leitura->fetch())
+        return std::nullopt;
+    ParcelaLocacao atual = listada;
+    const QVariant situacao = leitura->value("SITUACAO_DOCUMENTO");
+    atual.situacao = situacao.isNull() ? QString() : situacao.toString();
+    atual.valor = leitura->value("VALOR_DOCUMENTO").toDouble();
+    atual.vencimento = leitura->value("DATA_VENCIMENTO").toDateTime();
+    atual.emissao = leitura->value("DATA_EMISSAO").toDateTime();
+    atual.pedidoCliente = leitura->value("CRPEDIDOCLI").toString().trimmed();
+    leitura->closeCursor();
+    return atual;
+}
+
 std::vector<ParcelaLocacao> ParcelasDoMes(const ParcelaLocacao& principal,
                                           const std::vector<ParcelaLocacao>& vinculadas)
 {
@@ -202,11 +224,19 @@ QString FaturarParcela(const ParcelaLocacao& principal, const std::vector<Parcel
                     {"OBS", resumo.obs10()},
                     {"HOJE", QDateTime(QDate::currentDate(), QTime(0, 0))},
                     {"NUMERO", numero}});
-    host::db::executeSql(tr,
-                         "update ACRC5001 set VALOR_DOCUMENTO = :VALOR, SITUACAO_DOCUMENTO = '', OBS10 = :OBS,"
-                         " CRDATABOLETO = :HOJE, NUMERO_DOCUMENTO = :NUMERO where CODIGO_CLIENTE = :CLI"
-                         " and NUMERO_DOCUMENTO = :DOC and SEQUENCIA = :SEQ and CODIGO_FILIAL = :FIL",
-                         valores);
+    // Only a forecast is billed: a row billed meanwhile (by another desk, or
+    // from a list read before) is not written again.
+    if (host::db::executeSql(tr,
+                             "update ACRC5001 set VALOR_DOCUMENTO = :VALOR, SITUACAO_DOCUMENTO = '', OBS10 = :OBS,"
+                             " CRDATABOLETO = :HOJE, NUMERO_DOCUMENTO = :NUMERO where CODIGO_CLIENTE = :CLI"
+                             " and NUMERO_DOCUMENTO = :DOC and SEQUENCIA = :SEQ and CODIGO_FILIAL = :FIL"
+                             " and SITUACAO_DOCUMENTO = 'V'",
+                             valores) == 0)
+        dmGlobal->MostraAviso(QString("Aviso: operação abortada.\rA parcela %1 do contrato %2 não é mais uma previsão;"
+                                      " nada foi faturado para ela.")
+                                  .arg(principal.documento)
+                                  .arg(principal.contrato),
+                              true);
     if (numero != principal.documento) {
         // The receivable's cash forecast and its notes (the collection's
         // message) follow its new number.

@@ -10,6 +10,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 namespace host::data {
@@ -40,6 +41,11 @@ struct ParcelaLocacao {
 };
 // The current row of the listing or of the linked instalments.
 ParcelaLocacao LeParcela(host::data::Dataset& linha);
+
+// The listed instalment as the database holds it now (status, value, dates,
+// customer's order), or nothing when its row is gone. A list read earlier
+// may show as a forecast what was billed since.
+std::optional<ParcelaLocacao> ParcelaAtual(const ParcelaLocacao& listada);
 
 // Of the complements' rows, those folded into the principal instalment:
 // forecasts ("V") due in the principal's own month. Billed ones stay, and
@@ -72,7 +78,9 @@ QString TextoPeriodoMensal(const QDateTime& vencimento);
 // notes, the receivable billed with its total and note, and its collection
 // issued; with comRecibo first the rental receipt (header and one line per
 // item value), whose number the receivable takes. Returns the receivable's
-// number as it ends. A missing bank refuses before anything is written.
+// number as it ends. A missing bank refuses before anything is written; an
+// instalment that is no longer a forecast when it is written refuses the
+// whole (the receipt too).
 QString FaturarParcela(const ParcelaLocacao& principal, const std::vector<ParcelaLocacao>& vinculadas,
                        bool comRecibo);
 

@@ -120,8 +120,38 @@ TEST_F(ContLocFatTest, AMissingBankStopsTheRunWithEarlierInstalmentsBilled)
     EXPECT_EQ(dialogs->pending(), 0);
     EXPECT_EQ(receber(801), QStringList{"000101|35000|"});
     EXPECT_EQ(receber(804), QStringList{"000201|9000|V"});
-    // The run stopped: the list was not searched again.
-    EXPECT_EQ(coluna(form.dbgdAssContFatLocEquip, "SITUACAO_DOCUMENTO"), (QStringList{"Não", "Não"}));
+    // The run stopped, and the list shows what it billed.
+    EXPECT_EQ(coluna(form.dbgdAssContFatLocEquip, "SITUACAO_DOCUMENTO"), (QStringList{"Sim", "Não"}));
+    const QString nota = lido("select OBTEXTO from AUGC70OB where OBID = 'R' and OBSEQUENCIA = 4").join('|');
+
+    // Pressed again after the refusal: 801 is not billed a second time, 804 is refused again.
+    dialogs->answer("Sim", "Confirma o Faturamento dos Contratos?");
+    dialogs->acknowledge("Código Banco não informado!");
+    form.bbGerar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(receber(801), QStringList{"000101|35000|"});
+    EXPECT_EQ(receber(804), QStringList{"000201|9000|V"});
+    EXPECT_EQ(lido("select OBS10 from ACRC5001 where NUMERO_DOCUMENTO = '000101'"),
+              QStringList{(kContratos + kVencimentos + kValores).left(80)});
+    EXPECT_EQ(lido("select OBTEXTO from AUGC70OB where OBID = 'R' and OBSEQUENCIA = 4").join('|'), nota);
+    EXPECT_EQ(lido("select count(*) from ACRC50FB"), QStringList{"1"});
+}
+
+TEST_F(ContLocFatTest, AnInstalmentBilledAfterTheListWasReadIsNotBilledAgain)
+{
+    TfmAssContFatLocEquip& form = pesquisado();
+    ASSERT_EQ(coluna(form.dbgdAssContFatLocEquip, "SITUACAO_DOCUMENTO"), QStringList{"Não"});
+    // Another desk bills it (its complements folded) while this list shows it as a forecast.
+    exec("delete from ACRC5001 where NUMERO_DOCUMENTO in ('000102', '000103')");
+    exec("update ACRC5001 set SITUACAO_DOCUMENTO = '', VALOR_DOCUMENTO = 350 where NUMERO_DOCUMENTO = '000101'");
+    dmGlobal->IBTransaction1->commitRetaining();
+    dialogs->answer("Sim", "Confirma o Faturamento dos Contratos?");
+    dialogs->acknowledge("Aviso: não existe(m) Previsão(ões) para Faturamento do(s) Contrato(s).");
+    form.bbGerar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(receber(801), QStringList{"000101|35000|"});
+    EXPECT_EQ(lido("select count(*) from ACRC50FB"), QStringList{"0"});
+    EXPECT_EQ(coluna(form.dbgdAssContFatLocEquip, "SITUACAO_DOCUMENTO"), QStringList{"Sim"});
 }
 
 TEST_F(ContLocFatTest, AFailureAfterTheDeletesLeavesThatInstalmentAsItWas)
@@ -201,13 +231,13 @@ TEST_F(ContLocFatTest, EachInstalmentCostsItsOwnWritesOnly)
     const auto tres = medir(false);
     EXPECT_EQ(lido("select count(*) from ACRC5001 where AOCODIGO > 900 and SITUACAO_DOCUMENTO = 'V'"),
               QStringList{"0"});
-    // Per instalment: the variable costs, two deletes of three statements
-    // (cash rows, note, receivable), the update, the note, the collection's
-    // read, insert and update (12), and two savepoints taken and released
-    // (the instalment's, the collection's). The complements are read once
-    // per run.
+    // Per instalment: its row read again (the list may be stale), the
+    // variable costs, two deletes of three statements (cash rows, note,
+    // receivable), the update, the note, the collection's read, insert and
+    // update (13), and two savepoints taken and released (the instalment's,
+    // the collection's). The complements are read once per run.
     const int porParcela = (tres.first - dois.first);
-    EXPECT_EQ(porParcela, 16) << dois.first << " " << tres.first;
+    EXPECT_EQ(porParcela, 17) << dois.first << " " << tres.first;
     EXPECT_EQ(tres.second, 0) << "every statement is kept prepared from the first run";
 
     // With the receipt (contracts without items) five more: the header
@@ -216,7 +246,7 @@ TEST_F(ContLocFatTest, EachInstalmentCostsItsOwnWritesOnly)
     const auto reciboDois = medir(true);
     principais(991, 3);
     const auto reciboTres = medir(true);
-    EXPECT_EQ(reciboTres.first - reciboDois.first, 16 + 5) << reciboDois.first << " " << reciboTres.first;
+    EXPECT_EQ(reciboTres.first - reciboDois.first, 17 + 5) << reciboDois.first << " " << reciboTres.first;
     EXPECT_EQ(reciboTres.second, 0);
 }
 
@@ -276,6 +306,42 @@ TEST_F(ContLocFatReciboTest, TheBilledInstalmentTakesTheNumberOfItsReceiptWithOn
          {"Nota Nº: | " + numero, QString("Valor Total: | 500,00"), QString("Clínica Saúde & Vida S/A"),
           QString("Locação de equipamento período: março/2024 | 300,00"), numero + "/1 | 10/03/2024 | 350,00"})
         EXPECT_TRUE(dump.contains(trecho)) << trecho.toStdString() << "\n" << dump.toStdString();
+}
+
+TEST_F(ContLocFatReciboTest, PressingAgainAfterARefusalWritesNoSecondReceipt)
+{
+    contrato(804, "ACVINCULO", "'P'");
+    parcela("000201", "V", 90, 804, "2024-03-10");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContFatLocEquip& form = pesquisado();
+    for (int vez = 1; vez <= 2; ++vez) {
+        dialogs->answer("Sim", "Confirma o Faturamento dos Contratos?");
+        dialogs->acknowledge("Código Banco não informado!");
+        form.bbGerar->click();
+        EXPECT_EQ(dialogs->pending(), 0) << vez;
+    }
+    const QStringList documentos = lido("select trim(DOCUMENTO) from ACEM1401 where SERIE_DOC = 'RC'");
+    ASSERT_EQ(documentos.size(), 1) << "one receipt, for 801";
+    EXPECT_EQ(receber(801), QStringList{documentos.first() + "|35000|"});
+    EXPECT_EQ(receber(804), QStringList{"000201|9000|V"});
+    EXPECT_EQ(lido("select count(*) from ACEM14IT where SERIE = 'RC'"), QStringList{"3"});
+}
+
+TEST_F(ContLocFatReciboTest, AnInstalmentBilledWhileItsReceiptIsWrittenLeavesNoReceipt)
+{
+    // Another desk bills 000101 at the moment this desk records its receipt.
+    exec("create trigger TR_OUTRA_MESA for ACEM1401 after insert as begin"
+         " update ACRC5001 set SITUACAO_DOCUMENTO = '' where NUMERO_DOCUMENTO = '000101'; end");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContFatLocEquip& form = pesquisado();
+    dialogs->answer("Sim", "Confirma o Faturamento dos Contratos?");
+    dialogs->acknowledge("não é mais uma previsão");
+    form.bbGerar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select count(*) from ACEM1401 where SERIE_DOC = 'RC'"), QStringList{"0"});
+    EXPECT_EQ(lido("select count(*) from ACEM14IT where SERIE = 'RC'"), QStringList{"0"});
+    EXPECT_EQ(receber(801), QStringList{"000101|20000|V"}) << "the run left nothing (the trigger ran in its transaction)";
+    EXPECT_EQ(receber(802), QStringList{"000102|10001|V"});
 }
 
 TEST_F(ContLocFatReciboTest, BilledInstalmentsListedUnderTodosGetNoDocumentAndAnEmptyListPrintsNothing)
