@@ -64,6 +64,7 @@ struct DocumentoEstoque {
     QString operacao;
     QString observacao;     // who made it ("Usuário: ...")
     double total = 0;       // TOTAL_DOC
+    QString numero;         // taken by the caller from the series; empty: the series' next
 };
 // The product record the stock-item writer takes its values from.
 struct ProdutoEstoque {

@@ -9,6 +9,7 @@
 #include "data/udmRelTecRelatorios.h"
 #include "host/Udatamod.h"
 #include "host/Uglobal.h"
+#include "host/Unumeracao.h"
 #include "host/data/Dataset.h"
 #include "host/data/Field.h"
 #include "host/data/Format.h"
@@ -50,21 +51,45 @@ QVariantMap chaveParcelaFat(const ParcelaLocacao& p)
 
 // The rental receipt of one instalment: the header with the contract's
 // value (not the lines' sum) and one line per item value.
-QString inserirReciboMensal(const ParcelaLocacao& p)
+QString inserirReciboMensal(const ParcelaLocacao& p, QStringList& passados)
 {
     std::vector<LinhaRecibo> linhas;
     const QString texto = TextoPeriodoMensal(p.vencimento);
     for (double valor : ValoresItensContrato(p.contrato))
         linhas.push_back({valor, texto});
-    return InserirReciboLocacao(p.contrato, p.local, p.cliente, p.valorContrato, linhas);
+    return InserirReciboLocacao(p.contrato, p.local, p.cliente, p.valorContrato, linhas, p.documento, &passados);
+}
+
+// The note's line on the numbers a receipt passed over.
+QString linhaNumerosPassados(const QString& numero, const QStringList& passados)
+{
+    return "Documento " + numero + ": " + (passados.size() == 1 ? "o número " : "os números ") + passados.join(", ") +
+           (passados.size() == 1 ? " já era" : " já eram") + " de outro título do cliente.";
 }
 
 }  // namespace
 
+QString NumeroReciboLivre(const QString& local, const QString& cliente, const QString& proprio, QStringList* passados)
+{
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    for (;;) {
+        const QString numero = host::ProximoNumeroDocumentoEstoque(tr, kSerieRecibo, local.trimmed());
+        if (numero == proprio.trimmed() ||
+            host::db::selectValue(tr,
+                                  "select count(*) from ACRC5001 where CODIGO_CLIENTE = :CLI and NUMERO_DOCUMENTO = :DOC",
+                                  {{"CLI", cliente.trimmed()}, {"DOC", numero}})
+                    .toInt() == 0)
+            return numero;
+        if (passados)
+            *passados << numero;
+    }
+}
+
 QString InserirReciboLocacao(int contrato, const QString& local, const QString& cliente, double total,
-                             const std::vector<LinhaRecibo>& linhas)
+                             const std::vector<LinhaRecibo>& linhas, const QString& proprio, QStringList* passados)
 {
     DocumentoEstoque documento;
+    documento.numero = NumeroReciboLivre(local, cliente, proprio, passados);
     documento.data = QDateTime(QDate::currentDate(), QTime(0, 0));
     documento.serie = kSerieRecibo;
     documento.local = local;
@@ -214,7 +239,8 @@ QString FaturarParcela(const ParcelaLocacao& principal, const std::vector<Parcel
     // One instalment stands alone: a failure undoes its own writes only.
     host::db::CommitHold espera(tr);
     host::db::Savepoint ponto(tr);
-    const QString numero = comRecibo ? inserirReciboMensal(principal) : principal.documento;
+    QStringList passados;
+    const QString numero = comRecibo ? inserirReciboMensal(principal, passados) : principal.documento;
     const std::vector<ParcelaLocacao> dobradas = ParcelasDoMes(principal, vinculadas);
     const ResumoFaturamento resumo = ResumoParcela(principal, dobradas);
     for (const ParcelaLocacao& v : dobradas)
@@ -252,8 +278,12 @@ QString FaturarParcela(const ParcelaLocacao& principal, const std::vector<Parcel
                               {"ANTIGA", ChaveNotaParcela(principal.documento, principal.cliente, principal.sequencia)}});
     }
     dmGlobal->GravaObservacao(ChaveNotaParcela(numero, principal.cliente, principal.sequencia), "R", 4,
-                              resumo.nota());
-    dmGlobal->AbrirFaturaBoletoDocumentoContratoLocEquip(ArgumentosFaturaBoleto(principal, numero, resumo));
+                              passados.isEmpty() ? resumo.nota()
+                                                 : resumo.nota() + "\r" + linhaNumerosPassados(numero, passados));
+    if (dmGlobal->AbrirFaturaBoletoDocumentoContratoLocEquip(ArgumentosFaturaBoleto(principal, numero, resumo)) == 0)
+        dmGlobal->MostraAviso("Aviso: operação abortada.\rA cobrança do documento " + numero + " do contrato " +
+                                  QString::number(principal.contrato) + " não foi gerada.",
+                              true);
     ponto.release();
     tr.commitRetaining();
     espera.release();

@@ -9,6 +9,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <vector>
@@ -90,11 +91,21 @@ struct LinhaRecibo {
     double valor = 0;
     QString texto;
 };
-// Records a rental receipt of the customer at the branch: the header with
-// that total and one line per entry (product "999", numbered from 1, the
-// contract on each). Returns its number. Nothing is committed.
+// The next number of the rental receipts at the branch that none of the
+// customer's receivables holds, so that the receivables the receipt numbers
+// never share a key with another; `proprio` is the number of the receivable
+// being renumbered (its own number is no clash). Numbers passed over are
+// added to `passados`. Nothing is committed.
+QString NumeroReciboLivre(const QString& local, const QString& cliente, const QString& proprio,
+                          QStringList* passados = nullptr);
+
+// Records a rental receipt of the customer at the branch, under
+// NumeroReciboLivre: the header with that total and one line per entry
+// (product "999", numbered from 1, the contract on each). Returns its
+// number. Nothing is committed.
 QString InserirReciboLocacao(int contrato, const QString& local, const QString& cliente, double total,
-                             const std::vector<LinhaRecibo>& linhas);
+                             const std::vector<LinhaRecibo>& linhas, const QString& proprio = {},
+                             QStringList* passados = nullptr);
 
 // The values of the contract's items (ACITVALOR of quCtrEquipLocacao
 // restricted to the contract), in the dataset's order. The dataset is put

@@ -240,13 +240,14 @@ TEST_F(ContLocFatTest, EachInstalmentCostsItsOwnWritesOnly)
     EXPECT_EQ(porParcela, 17) << dois.first << " " << tres.first;
     EXPECT_EQ(tres.second, 0) << "every statement is kept prepared from the first run";
 
-    // With the receipt (contracts without items) five more: the header
-    // with its number, the items read, the cash row and notes renumbered.
+    // With the receipt (contracts without items) six more: the header with
+    // its number, the number checked free among the customer's receivables,
+    // the items read, the cash row and notes renumbered.
     principais(981, 2);
     const auto reciboDois = medir(true);
     principais(991, 3);
     const auto reciboTres = medir(true);
-    EXPECT_EQ(reciboTres.first - reciboDois.first, 17 + 5) << reciboDois.first << " " << reciboTres.first;
+    EXPECT_EQ(reciboTres.first - reciboDois.first, 17 + 6) << reciboDois.first << " " << reciboTres.first;
     EXPECT_EQ(reciboTres.second, 0);
 }
 
@@ -306,6 +307,36 @@ TEST_F(ContLocFatReciboTest, TheBilledInstalmentTakesTheNumberOfItsReceiptWithOn
          {"Nota Nº: | " + numero, QString("Valor Total: | 500,00"), QString("Clínica Saúde & Vida S/A"),
           QString("Locação de equipamento período: março/2024 | 300,00"), numero + "/1 | 10/03/2024 | 350,00"})
         EXPECT_TRUE(dump.contains(trecho)) << trecho.toStdString() << "\n" << dump.toStdString();
+}
+
+TEST_F(ContLocFatReciboTest, AReceiptNumberTheCustomerAlreadyHoldsIsPassedOverAndNamedInTheNote)
+{
+    // The customer already holds receivable 000001 (an invoice's), the
+    // number the receipts' series gives first.
+    exec("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL, SITUACAO_DOCUMENTO,"
+         " VALOR_DOCUMENTO, DATA_EMISSAO, DATA_VENCIMENTO) values ('000001', '00004', 1, '01', 'A', 10,"
+         " '2024-01-05', '2024-02-05')");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContFatLocEquip& form = pesquisado();
+    gerar(form);
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select trim(DOCUMENTO) from ACEM1401 where SERIE_DOC = 'RC'"), QStringList{"000002"});
+    EXPECT_EQ(receber(801), QStringList{"000002|35000|"});
+    EXPECT_EQ(lido("select trim(NUMERO_DOCUMENTO) || '|' || cast(VALOR_DOCUMENTO * 100 as integer) || '|' ||"
+                   " coalesce(NOSSO_NUMERO, '-') from ACRC5001 where CODIGO_CLIENTE = '00004' and AOCODIGO is null"),
+              QStringList{"000001|1000|-"})
+        << "the customer's own receivable is left alone";
+    // The collection is made for the billed instalment.
+    EXPECT_EQ(lido("select trim(NUMERO_DOCUMENTO) from ACRC50FB"), QStringList{"000002"});
+    EXPECT_EQ(lido("select NOSSO_NUMERO from ACRC5001 where NUMERO_DOCUMENTO = '000002'"),
+              QStringList{"01000002001"});
+    EXPECT_EQ(lido("select OBTEXTO from AUGC70OB where OBID = 'R' and OBSEQUENCIA = 4 and OBCODIGO = '000002000041'"),
+              QStringList{kContratos + "\r" + kVencimentos + "\r" + kValores +
+                          "\rDocumento 000002: o número 000001 já era de outro título do cliente."});
+    // The receipt of the billed row prints under its number.
+    const QStringList dumps = previas([&] { form.bbImprimir->click(); });
+    ASSERT_EQ(dumps.size(), 1);
+    EXPECT_TRUE(dumps.first().contains("Nota Nº: | 000002")) << dumps.first().toStdString();
 }
 
 TEST_F(ContLocFatReciboTest, PressingAgainAfterARefusalWritesNoSecondReceipt)
