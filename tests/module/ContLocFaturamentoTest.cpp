@@ -171,6 +171,22 @@ TEST_F(ContLocFatTest, AFailureAfterTheDeletesLeavesThatInstalmentAsItWas)
     EXPECT_EQ(form.quConsulta->recNo(), 1);
 }
 
+TEST_F(ContLocFatTest, AnInstalmentWhoseCollectionIsNotMadeStaysAForecast)
+{
+    // A collection row left under the instalment's key by a receivable deleted long ago.
+    exec("insert into ACRC50FB (CODIGO_FILIAL, NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, FBBANCO) values"
+         " ('01', '000101', '00004', 1, '001')");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContFatLocEquip& form = pesquisado();
+    dialogs->answer("Sim", "Confirma o Faturamento dos Contratos?");
+    dialogs->acknowledge("A cobrança do documento 000101 do contrato 801 não foi gerada.");
+    form.bbGerar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(receber(801), QStringList{"000101|20000|V"});
+    EXPECT_EQ(receber(802), QStringList{"000102|10001|V"});
+    EXPECT_EQ(coluna(form.dbgdAssContFatLocEquip, "SITUACAO_DOCUMENTO"), QStringList{"Não"});
+}
+
 TEST_F(ContLocFatTest, TheCollectionTakesItsThirteenArgumentsFromTheListedRow)
 {
     ParcelaLocacao p;
