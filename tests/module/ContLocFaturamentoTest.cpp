@@ -187,6 +187,20 @@ TEST_F(ContLocFatTest, AnInstalmentWhoseCollectionIsNotMadeStaysAForecast)
     EXPECT_EQ(coluna(form.dbgdAssContFatLocEquip, "SITUACAO_DOCUMENTO"), QStringList{"Não"});
 }
 
+TEST_F(ContLocFatTest, TheReceiptOfAnInstalmentBilledWithoutReceiptDocumentShowsItsNumberDateAndTotal)
+{
+    // Billed under the default option: no receipt document is recorded.
+    TfmAssContFatLocEquip& form = pesquisado();
+    gerar(form);
+    ASSERT_EQ(receber(801), QStringList{"000101|35000|"});
+    const QStringList dumps = previas([&] { form.bbImprimir->click(); });
+    ASSERT_EQ(dumps.size(), 1);
+    const QString hoje = QDate::currentDate().toString("dd/MM/yyyy");
+    for (const QString& trecho : {QString("Nota Nº: | 000101 | Data: | ") + hoje + " | Valor Total: | 350,00",
+                                  QString("000101/1 | 10/03/2024 | 350,00")})
+        EXPECT_TRUE(dumps.first().contains(trecho)) << trecho.toStdString() << "\n" << dumps.first().toStdString();
+}
+
 TEST_F(ContLocFatTest, TheCollectionTakesItsThirteenArgumentsFromTheListedRow)
 {
     ParcelaLocacao p;
