@@ -357,9 +357,10 @@ public:
     void CarregaCXPrevisao(const QString& documento, const QString& emitente, int sequencia, const QString& local);
     void CarregaCXPrevisaoContrato(int contrato, const QString& local);
     // Deletes one receivable with its cash-forecast rows and observation
-    // (what quReceber's delete does). Nothing is committed.
-    void ExcluirParcelaReceber(const QString& documento, const QString& cliente, double sequencia,
-                               const QString& filial);
+    // (what quReceber's delete does). Nothing is committed. Returns the
+    // receivables deleted (0 when it was not there).
+    int ExcluirParcelaReceber(const QString& documento, const QString& cliente, double sequencia,
+                              const QString& filial);
     // Every receivable that meets the condition (on ACRC5001's columns, no
     // "where"), with their cash-forecast rows and observations. Returns the
     // receivables deleted. Nothing is committed.

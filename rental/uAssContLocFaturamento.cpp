@@ -243,8 +243,15 @@ QString FaturarParcela(const ParcelaLocacao& principal, const std::vector<Parcel
     const QString numero = comRecibo ? inserirReciboMensal(principal, passados) : principal.documento;
     const std::vector<ParcelaLocacao> dobradas = ParcelasDoMes(principal, vinculadas);
     const ResumoFaturamento resumo = ResumoParcela(principal, dobradas);
+    // A complement gone since the run read it would leave its value in the total.
     for (const ParcelaLocacao& v : dobradas)
-        dmGlobal->ExcluirParcelaReceber(v.documento, v.cliente, v.sequencia, v.filial);
+        if (dmGlobal->ExcluirParcelaReceber(v.documento, v.cliente, v.sequencia, v.filial) == 0)
+            dmGlobal->MostraAviso(QString("Aviso: operação abortada.\rA parcela %1 do contrato %2 não existe mais;"
+                                          " nada foi faturado para o contrato %3.")
+                                      .arg(v.documento)
+                                      .arg(v.contrato)
+                                      .arg(principal.contrato),
+                                  true);
     QVariantMap valores = chaveParcelaFat(principal);
     valores.insert({{"VALOR", resumo.total},
                     {"OBS", resumo.obs10()},

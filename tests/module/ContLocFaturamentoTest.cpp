@@ -171,6 +171,28 @@ TEST_F(ContLocFatTest, AFailureAfterTheDeletesLeavesThatInstalmentAsItWas)
     EXPECT_EQ(form.quConsulta->recNo(), 1);
 }
 
+TEST_F(ContLocFatTest, AComplementGoneSinceTheRunReadItRefusesItsPrincipal)
+{
+    contrato(805, "ACVINCULO, BCCODIGO", "'P', '001'");
+    contrato(806, "ACVINCULO", "'C'");
+    exec("insert into AATC05ACVI (ACCODIGOPRINCIPAL, ACCODIGOCOMPLEMENTO) values (805, 806)");
+    parcela("000301", "V", 100, 805, "2024-03-10");
+    parcela("000302", "V", 40, 806, "2024-03-12");
+    // 806's forecast is deleted elsewhere while 801 is being billed, after the run read it.
+    exec("create trigger TR_OUTRA_MESA for ACRC5001 after update as begin"
+         " if (new.NUMERO_DOCUMENTO = '000101') then delete from ACRC5001 where NUMERO_DOCUMENTO = '000302'; end");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContFatLocEquip& form = pesquisado();
+    ASSERT_EQ(coluna(form.dbgdAssContFatLocEquip, "ACCODIGO"), (QStringList{"801", "805"}));
+    dialogs->answer("Sim", "Confirma o Faturamento dos Contratos?");
+    dialogs->acknowledge("A parcela 000302 do contrato 806 não existe mais");
+    form.bbGerar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(receber(801), QStringList{"000101|35000|"});
+    EXPECT_EQ(receber(805), QStringList{"000301|10000|V"}) << "not billed with a value that is no longer there";
+    EXPECT_EQ(lido("select trim(NUMERO_DOCUMENTO) from ACRC50FB"), QStringList{"000101"});
+}
+
 TEST_F(ContLocFatTest, AnInstalmentWhoseCollectionIsNotMadeStaysAForecast)
 {
     // A collection row left under the instalment's key by a receivable deleted long ago.
