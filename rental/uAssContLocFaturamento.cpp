@@ -230,6 +230,67 @@ QString TextoPeriodoMensal(const QDateTime& vencimento)
            host::data::formatDateTime("yyyy", vencimento);
 }
 
+namespace {
+
+// The instalment's refusal: the run stops and the instalment's savepoint
+// undoes what it wrote.
+void recusaParcelaFat(const QString& motivo)
+{
+    dmGlobal->MostraAviso("Aviso: operação abortada.\r" + motivo, true);
+}
+
+// The month's complement forecasts leave with their cash rows and notes; one
+// gone since the run read it would leave its value in the total.
+void excluiDobradasFat(const ParcelaLocacao& principal, const std::vector<ParcelaLocacao>& dobradas)
+{
+    for (const ParcelaLocacao& v : dobradas)
+        if (dmGlobal->ExcluirParcelaReceber(v.documento, v.cliente, v.sequencia, v.filial) == 0)
+            recusaParcelaFat(QString("A parcela %1 do contrato %2 não existe mais; nada foi faturado para o contrato %3.")
+                                 .arg(v.documento)
+                                 .arg(v.contrato)
+                                 .arg(principal.contrato));
+}
+
+// The receivable billed with its total, short note and number. Only a
+// forecast is billed: a row billed meanwhile (by another desk, or from a
+// list read before) is not written again.
+void gravaParcelaFaturadaFat(host::db::Transaction& tr, const ParcelaLocacao& principal,
+                             const ResumoFaturamento& resumo, const QString& numero)
+{
+    QVariantMap valores = chaveParcelaFat(principal);
+    valores.insert({{"VALOR", resumo.total},
+                    {"OBS", resumo.obs10()},
+                    {"HOJE", QDateTime(QDate::currentDate(), QTime(0, 0))},
+                    {"NUMERO", numero}});
+    if (host::db::executeSql(tr,
+                             "update ACRC5001 set VALOR_DOCUMENTO = :VALOR, SITUACAO_DOCUMENTO = '', OBS10 = :OBS,"
+                             " CRDATABOLETO = :HOJE, NUMERO_DOCUMENTO = :NUMERO where CODIGO_CLIENTE = :CLI"
+                             " and NUMERO_DOCUMENTO = :DOC and SEQUENCIA = :SEQ and CODIGO_FILIAL = :FIL"
+                             " and SITUACAO_DOCUMENTO = 'V'",
+                             valores) == 0)
+        recusaParcelaFat(QString("A parcela %1 do contrato %2 não é mais uma previsão; nada foi faturado para ela.")
+                             .arg(principal.documento)
+                             .arg(principal.contrato));
+}
+
+// The receivable's cash forecast and its notes (the collection's message)
+// follow its new number.
+void renumeraDependentesFat(host::db::Transaction& tr, const ParcelaLocacao& principal, const QString& numero)
+{
+    QVariantMap caixa = chaveParcelaFat(principal);
+    caixa.insert("NUMERO", numero);
+    caixa["FIL"] = TdmGlobal::CodigoFilialCurto(principal.filial);
+    host::db::executeSql(tr,
+                         "update ACXC94XP set XPDOCUMENTO = :NUMERO where XPID = 'R' and XPDOCUMENTO = :DOC"
+                         " and XPEMITENTE = :CLI and CRSEQUENCIA = :SEQ and XPLOCAL = :FIL",
+                         caixa);
+    host::db::executeSql(tr, "update AUGC70OB set OBCODIGO = :NOVA where OBID = 'R' and OBCODIGO = :ANTIGA",
+                         {{"NOVA", ChaveNotaParcela(numero, principal.cliente, principal.sequencia)},
+                          {"ANTIGA", ChaveNotaParcela(principal.documento, principal.cliente, principal.sequencia)}});
+}
+
+}  // namespace
+
 QString FaturarParcela(const ParcelaLocacao& principal, const std::vector<ParcelaLocacao>& vinculadas,
                        bool comRecibo)
 {
@@ -243,54 +304,17 @@ QString FaturarParcela(const ParcelaLocacao& principal, const std::vector<Parcel
     const QString numero = comRecibo ? inserirReciboMensal(principal, passados) : principal.documento;
     const std::vector<ParcelaLocacao> dobradas = ParcelasDoMes(principal, vinculadas);
     const ResumoFaturamento resumo = ResumoParcela(principal, dobradas);
-    // A complement gone since the run read it would leave its value in the total.
-    for (const ParcelaLocacao& v : dobradas)
-        if (dmGlobal->ExcluirParcelaReceber(v.documento, v.cliente, v.sequencia, v.filial) == 0)
-            dmGlobal->MostraAviso(QString("Aviso: operação abortada.\rA parcela %1 do contrato %2 não existe mais;"
-                                          " nada foi faturado para o contrato %3.")
-                                      .arg(v.documento)
-                                      .arg(v.contrato)
-                                      .arg(principal.contrato),
-                                  true);
-    QVariantMap valores = chaveParcelaFat(principal);
-    valores.insert({{"VALOR", resumo.total},
-                    {"OBS", resumo.obs10()},
-                    {"HOJE", QDateTime(QDate::currentDate(), QTime(0, 0))},
-                    {"NUMERO", numero}});
-    // Only a forecast is billed: a row billed meanwhile (by another desk, or
-    // from a list read before) is not written again.
-    if (host::db::executeSql(tr,
-                             "update ACRC5001 set VALOR_DOCUMENTO = :VALOR, SITUACAO_DOCUMENTO = '', OBS10 = :OBS,"
-                             " CRDATABOLETO = :HOJE, NUMERO_DOCUMENTO = :NUMERO where CODIGO_CLIENTE = :CLI"
-                             " and NUMERO_DOCUMENTO = :DOC and SEQUENCIA = :SEQ and CODIGO_FILIAL = :FIL"
-                             " and SITUACAO_DOCUMENTO = 'V'",
-                             valores) == 0)
-        dmGlobal->MostraAviso(QString("Aviso: operação abortada.\rA parcela %1 do contrato %2 não é mais uma previsão;"
-                                      " nada foi faturado para ela.")
-                                  .arg(principal.documento)
-                                  .arg(principal.contrato),
-                              true);
-    if (numero != principal.documento) {
-        // The receivable's cash forecast and its notes (the collection's
-        // message) follow its new number.
-        QVariantMap caixa = chaveParcelaFat(principal);
-        caixa.insert("NUMERO", numero);
-        caixa["FIL"] = TdmGlobal::CodigoFilialCurto(principal.filial);
-        host::db::executeSql(tr,
-                             "update ACXC94XP set XPDOCUMENTO = :NUMERO where XPID = 'R' and XPDOCUMENTO = :DOC"
-                             " and XPEMITENTE = :CLI and CRSEQUENCIA = :SEQ and XPLOCAL = :FIL",
-                             caixa);
-        host::db::executeSql(tr, "update AUGC70OB set OBCODIGO = :NOVA where OBID = 'R' and OBCODIGO = :ANTIGA",
-                             {{"NOVA", ChaveNotaParcela(numero, principal.cliente, principal.sequencia)},
-                              {"ANTIGA", ChaveNotaParcela(principal.documento, principal.cliente, principal.sequencia)}});
-    }
+    excluiDobradasFat(principal, dobradas);
+    gravaParcelaFaturadaFat(tr, principal, resumo, numero);
+    if (numero != principal.documento)
+        renumeraDependentesFat(tr, principal, numero);
     dmGlobal->GravaObservacao(ChaveNotaParcela(numero, principal.cliente, principal.sequencia), "R", 4,
                               passados.isEmpty() ? resumo.nota()
                                                  : resumo.nota() + "\r" + linhaNumerosPassados(numero, passados));
+    // The collection is part of the billing: without it nothing is billed.
     if (dmGlobal->AbrirFaturaBoletoDocumentoContratoLocEquip(ArgumentosFaturaBoleto(principal, numero, resumo)) == 0)
-        dmGlobal->MostraAviso("Aviso: operação abortada.\rA cobrança do documento " + numero + " do contrato " +
-                                  QString::number(principal.contrato) + " não foi gerada.",
-                              true);
+        recusaParcelaFat("A cobrança do documento " + numero + " do contrato " + QString::number(principal.contrato) +
+                         " não foi gerada.");
     ponto.release();
     tr.commitRetaining();
     espera.release();
