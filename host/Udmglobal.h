@@ -487,7 +487,8 @@ public:
     void PedidoVendaAtualizarTotalizador();
     // The lines of the order take the payment-term table's discount (AFVT0101
     // DESCONTO, percent) and their totals are computed again; a table without
-    // a discount leaves the lines as they are. Nothing is committed.
+    // a discount leaves the lines as they are; the record, when it shows that
+    // order, totals the re-priced lines. Nothing is committed.
     void AtualizaVendaItemPrecoTabelaVencimento(const QString& pedido, const QString& tabela);
     // Merges the order's coinciding lines: the same product, unit value,
     // discount, operation (VEITCFOP) and stock location, none delivered apart
