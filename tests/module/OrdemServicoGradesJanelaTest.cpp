@@ -329,6 +329,44 @@ TEST_F(OrdemServicoGradesTest, CompanySixteenSpreadsTheServiceValueWithTheRemain
     EXPECT_NEAR(valor("select AOVALORSERVICO from AATC01AO where AOCODIGO = 42").toDouble(), 100, 1e-9);
 }
 
+// The value typed into the totals box and left with Tab, then "Salvar":
+// whatever the quantities, the stored lines add up to it to the cent.
+TEST_F(OrdemServicoGradesTest, TheSpreadServiceValueIsWhatTheLinesAddUpTo)
+{
+    empresa(16);
+    servico(1, 2, 10);
+    servico(2, 1, 10);
+    TfmAssOrdemServico& form = abrir();
+    aba(form, form.tsServico);
+    auto espalhar = [&](const QString& digitado) {
+        digita(form.dbedValorServico, digitado);
+        form.bbSalvar->click();
+        return committed("select list(cast(AAQUANTIDADE as integer) || 'x' || cast(AAVALOR as numeric(9,4)) || '=' ||"
+                         " cast(AAVALORTOTAL as numeric(9,2)), ' ')"
+                         " from (select * from AATC01AA where AOCODIGO = 42 order by AACODIGO)")
+            .toString();
+    };
+    auto soma = [&] { return committed("select sum(AAVALORTOTAL) from AATC01AA where AOCODIGO = 42").toDouble(); };
+    const QString linhas = espalhar("100,00");
+    EXPECT_NEAR(soma(), 100, 1e-9) << linhas.toStdString();
+    EXPECT_EQ(linhas, "2x33.3300=66.66 1x33.3400=33.34") << "the cent left over on the one-unit line";
+    EXPECT_NEAR(committed("select AOVALORSERVICO from AATC01AO where AOCODIGO = 42").toDouble(), 100, 1e-9);
+
+    // Two units on each line: no unit value in cents makes an odd number of cents.
+    exec("update AATC01AA set AAQUANTIDADE = 2 where AOCODIGO = 42");
+    dmGlobal->IBTransaction1->commitRetaining();
+    aba(form, form.tsServico);
+    const QString pares = espalhar("100,01");
+    EXPECT_NEAR(soma(), 100.01, 1e-9) << pares.toStdString();
+
+    // A discount on a line is part of its total.
+    exec("update AATC01AA set AAQUANTIDADE = 1, AADESCONTO = 10 where AOCODIGO = 42 and AACODIGO = 2");
+    dmGlobal->IBTransaction1->commitRetaining();
+    aba(form, form.tsServico);
+    const QString desconto = espalhar("90,00");
+    EXPECT_NEAR(soma(), 90, 1e-9) << desconto.toStdString();
+}
+
 TEST_F(OrdemServicoGradesTest, NothingToSpreadWithoutLinesOrQuantities)
 {
     empresa(16);
