@@ -278,9 +278,7 @@ void TfmAssOrdemServico::dbgdOrdemServicoPecasTitleClick(GridColumn& Column)
             MostraPergunta("Tem certeza de que deseja sobreescrever a quantidade de todas as peças?", {"Sim", "Não"}) !=
                 "Sim")
             return;
-        UpdateCampo("aatc01ap", "apQuantidade", "apQuantidadeRequerida",
-                    "Where aoCodigo = " + tec.quOSAOCODIGO->asString());
-        dmGlobal->IBTransaction1->commitRetaining();
+        tec.PecasComQuantidadeRequerida(tec.quOSAOCODIGO->asInteger());
         tec.quOSPecas->close();
         tec.quOSPecas->paramByName("aocodigo")->setAsInteger(tec.quOSAOCODIGO->asInteger());
         tec.quOSPecas->open();

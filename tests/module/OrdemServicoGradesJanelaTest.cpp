@@ -23,6 +23,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -459,6 +460,33 @@ TEST_F(OrdemServicoGradesTest, TheRequiredQuantityTitleNeedsTwoYes)
     form.dbgdOrdemServicoPecasTitleClick(requerida);
     EXPECT_DOUBLE_EQ(valor("select APQUANTIDADE from AATC01AP where AOCODIGO = 42").toDouble(), 3);
     EXPECT_DOUBLE_EQ(dmTec->quOSPecasAPQUANTIDADE->asFloat(), 3) << "reopened";
+}
+
+// The title clicked with the mouse: each line's total follows its new
+// quantity, and so do the order's totals.
+TEST_F(OrdemServicoGradesTest, TheRequiredQuantityTitleRecomputesEachLinesTotal)
+{
+    peca(1, "PEC01", 1, 10);
+    peca(2, "PEC02", 2, 80);
+    exec("update AATC01AP set APQUANTIDADEREQUERIDA = 3, APDESCONTO = 5 where AOCODIGO = 42 and APSEQUENCIA = 1");
+    TfmAssOrdemServico& form = abrir();
+    aba(form, form.tsPecasOS);
+    DataGrid* grade = form.dbgdOrdemServicoPecas;
+    const int coluna = grade->columnByField("APQUANTIDADEREQUERIDA")->index();
+    grade->scrollTo(grade->model()->index(0, coluna));
+    QHeaderView* titulos = grade->horizontalHeader();
+    dialogs->answer("Sim", "Deseja atualizar quantidade das peças com a quantidade requerida das peças?")
+        .answer("Sim", "Tem certeza de que deseja sobreescrever a quantidade de todas as peças?");
+    QTest::mouseClick(titulos->viewport(), Qt::LeftButton, {},
+                      QPoint(titulos->sectionViewportPosition(coluna) + titulos->sectionSize(coluna) / 2,
+                             titulos->height() / 2));
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(committed("select list(cast(APQUANTIDADE as integer) || '=' || cast(APVALTOTAL as numeric(9,2)), ' ')"
+                        " from (select * from AATC01AP where AOCODIGO = 42 order by APSEQUENCIA)")
+                  .toString(),
+              "3=28.50 4=320.00");
+    EXPECT_NEAR(committed("select AOVALORPECAS from AATC01AO where AOCODIGO = 42").toDouble(), 348.5, 1e-9);
+    EXPECT_NEAR(dmTec->quOSPecasAPVALTOTAL->asFloat(), 28.5, 1e-9) << "reopened";
 }
 
 TEST_F(OrdemServicoGradesTest, RefusedLinesAreRedAndOldPartsBlueUnderClosingModeS)
