@@ -317,6 +317,9 @@ public:
     // (UdmglobalReceber.cpp; the cash-forecast dialog is UCXPrevisao.h)
     host::data::Query* quCXPrev = nullptr;     // cash-forecast rows (ACXC94XP), editable; CarregaCXPrevisao
     host::data::Query* quObsGeral = nullptr;   // one observation (AUGC70OB), editable; CarregaObservacao
+    // The equipment (serial number) whose composition the composition texts
+    // are built for; empty: the product's own composition.
+    QString sNumeroSerieComposicao;
     // A statement prepared once per connection and kept for the routines that
     // run it again and again (its parameters are cleared and an open cursor
     // closed each time it is handed out).
