@@ -468,7 +468,9 @@ TEST_F(OrdemServicoGradesTest, TheRequiredQuantityTitleRecomputesEachLinesTotal)
 {
     peca(1, "PEC01", 1, 10);
     peca(2, "PEC02", 2, 80);
-    exec("update AATC01AP set APQUANTIDADEREQUERIDA = 3, APDESCONTO = 5 where AOCODIGO = 42 and APSEQUENCIA = 1");
+    exec("update AATC01AP set APQUANTIDADEREQUERIDA = 3, APDESCONTO = 5, APRESERVA = 'S' where AOCODIGO = 42"
+         " and APSEQUENCIA = 1");
+    parametro("ATRESERVAPECAS", "S");
     TfmAssOrdemServico& form = abrir();
     aba(form, form.tsPecasOS);
     DataGrid* grade = form.dbgdOrdemServicoPecas;
@@ -487,6 +489,8 @@ TEST_F(OrdemServicoGradesTest, TheRequiredQuantityTitleRecomputesEachLinesTotal)
               "3=28.50 4=320.00");
     EXPECT_NEAR(committed("select AOVALORPECAS from AATC01AO where AOCODIGO = 42").toDouble(), 348.5, 1e-9);
     EXPECT_NEAR(dmTec->quOSPecasAPVALTOTAL->asFloat(), 28.5, 1e-9) << "reopened";
+    EXPECT_NEAR(committed("select QTDE_PRODUCAO from ACEC1101 where CODIGO = 'PEC01'").toDouble(), 3, 1e-9)
+        << "the reserved quantity follows";
 }
 
 TEST_F(OrdemServicoGradesTest, RefusedLinesAreRedAndOldPartsBlueUnderClosingModeS)
