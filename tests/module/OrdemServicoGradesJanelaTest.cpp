@@ -579,6 +579,7 @@ TEST_F(OrdemServicoGradesTest, EveryColumnOfBothTablesOpensItsOwnDialog)
     EXPECT_DOUBLE_EQ(dmTec->quOSPecasAPQUANTIDADE->asFloat(), 2);
     EXPECT_DOUBLE_EQ(dmTec->quOSPecasAPVALUNITARIO->asFloat(), 5);
     EXPECT_DOUBLE_EQ(dmTec->quOSPecasAPDESCONTO->asFloat(), 10) << "the dialog's fifth value";
+    EXPECT_DOUBLE_EQ(dmTec->quOSPecasAPVALTOTAL->asFloat(), 9) << "the total shown has the discount";
 }
 
 TEST_F(OrdemServicoGradesTest, EnteringALookUpColumnOpensItsEditorUnlessInVehicleMode)
