@@ -368,6 +368,31 @@ TEST_F(OrdemServicoGradesTest, TheSpreadServiceValueIsWhatTheLinesAddUpTo)
     EXPECT_NEAR(soma(), 90, 1e-9) << desconto.toStdString();
 }
 
+// A remanufacture order: the service line stands for its items, and an
+// item approved in the items grid gives the line the number of approved
+// items; its total follows by the line's rule, discount included.
+TEST_F(OrdemServicoGradesTest, ApprovingAnItemTotalsItsServiceLineWithTheLinesDiscount)
+{
+    parametro("ATREMANUFATURA", "S");
+    exec("update AATC01AO set AOREMANUFATURA = 'R' where AOCODIGO = 42");
+    servico(1, 1, 25.5);
+    exec("update AATC01AA set AADESCONTO = 10, AAESPECIE = 'A' where AOCODIGO = 42");
+    exec("update AATC01AOIT set AOITEQUIPDESCRICAO = 'SRV01', AACODIGO = 1, AOITAPROVADO = 'S' where AOCODIGO = 42");
+    item(2, "AACODIGO", "1");
+    exec("update AATC01AOIT set AOITEQUIPDESCRICAO = 'SRV01' where AOCODIGO = 42 and AOITCODIGO = 2");
+    TfmAssOrdemServico& form = abrir();
+    aba(form, form.tsItens);
+    ASSERT_TRUE(dmTec->quOSItem->locate("AOITCODIGO", 2));
+    celula(form.dbgdOrdemServicoItens, "AOITAPROVADO", "Sim");
+    form.bbSalvar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(committed("select cast(AAQUANTIDADE as integer) || '=' || cast(AAVALORTOTAL as numeric(9,2)) from"
+                        " AATC01AA where AOCODIGO = 42 and AACODIGO = 1")
+                  .toString(),
+              "2=45.90")
+        << "two approved at 25,50 less 10 %";
+}
+
 TEST_F(OrdemServicoGradesTest, NothingToSpreadWithoutLinesOrQuantities)
 {
     empresa(16);
