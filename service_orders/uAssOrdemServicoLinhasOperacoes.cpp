@@ -37,17 +37,13 @@ struct ControlesDesligados {
     }
 };
 
-}  // namespace
-
-namespace {
-
-long long centavos(double valor) { return std::llround(valor * 100); }
+long long centavosServico(double valor) { return std::llround(valor * 100); }
 
 long long somaTotaisServicos(host::data::Query& linhas, const host::data::Field& total)
 {
     long long soma = 0;
     for (linhas.first(); !linhas.eof(); linhas.next())
-        soma += centavos(total.asFloat());
+        soma += centavosServico(total.asFloat());
     return soma;
 }
 
@@ -63,11 +59,11 @@ bool acertarRestoServicos(TdmTec& tec, long long resto, int casas)
         const double quantidade = tec.quOSAndamentoAAQUANTIDADE->asFloat();
         if (quantidade <= 0)
             continue;
-        const long long alvo = centavos(tec.quOSAndamentoAAVALORTOTAL->asFloat()) + resto;
+        const long long alvo = centavosServico(tec.quOSAndamentoAAVALORTOTAL->asFloat()) + resto;
         const double unitario = tec.quOSAndamentoAAVALOR->asFloat() + resto / 100.0 / quantidade;
         linhas.edit();
         tec.quOSAndamentoAAVALOR->setAsFloat(std::round(unitario * escala) / escala);
-        if (centavos(tec.quOSAndamentoAAVALORTOTAL->asFloat()) == alvo) {
+        if (centavosServico(tec.quOSAndamentoAAVALORTOTAL->asFloat()) == alvo) {
             linhas.post();
             return true;
         }
@@ -107,7 +103,7 @@ void TfmAssOrdemServico::dbedValorServicoExit()
         tec.quOSAndamentoAAVALOR->setAsFloat(unitario);
         linhas.post();
     }
-    const long long resto = centavos(valor) - somaTotaisServicos(linhas, *tec.quOSAndamentoAAVALORTOTAL);
+    const long long resto = centavosServico(valor) - somaTotaisServicos(linhas, *tec.quOSAndamentoAAVALORTOTAL);
     if (resto != 0) {
         for (int casas : {2, 4, 6})
             if (acertarRestoServicos(tec, resto, casas))

@@ -499,6 +499,9 @@ TEST_F(OrdemServicoGradesTest, TheRequiredQuantityTitleRecomputesEachLinesTotal)
     TfmAssOrdemServico& form = abrir();
     aba(form, form.tsPecasOS);
     DataGrid* grade = form.dbgdOrdemServicoPecas;
+    // The second line's required quantity typed and not yet saved.
+    ASSERT_TRUE(dmTec->quOSPecas->locate("APSEQUENCIA", 2));
+    celula(grade, "APQUANTIDADEREQUERIDA", "5");
     const int coluna = grade->columnByField("APQUANTIDADEREQUERIDA")->index();
     grade->scrollTo(grade->model()->index(0, coluna));
     QHeaderView* titulos = grade->horizontalHeader();
@@ -511,8 +514,9 @@ TEST_F(OrdemServicoGradesTest, TheRequiredQuantityTitleRecomputesEachLinesTotal)
     EXPECT_EQ(committed("select list(cast(APQUANTIDADE as integer) || '=' || cast(APVALTOTAL as numeric(9,2)), ' ')"
                         " from (select * from AATC01AP where AOCODIGO = 42 order by APSEQUENCIA)")
                   .toString(),
-              "3=28.50 4=320.00");
-    EXPECT_NEAR(committed("select AOVALORPECAS from AATC01AO where AOCODIGO = 42").toDouble(), 348.5, 1e-9);
+              "3=28.50 5=400.00");
+    EXPECT_NEAR(committed("select AOVALORPECAS from AATC01AO where AOCODIGO = 42").toDouble(), 428.5, 1e-9);
+    ASSERT_TRUE(dmTec->quOSPecas->locate("APSEQUENCIA", 1));
     EXPECT_NEAR(dmTec->quOSPecasAPVALTOTAL->asFloat(), 28.5, 1e-9) << "reopened";
     EXPECT_NEAR(committed("select QTDE_PRODUCAO from ACEC1101 where CODIGO = 'PEC01'").toDouble(), 3, 1e-9)
         << "the reserved quantity follows";
