@@ -193,9 +193,18 @@ QStringList ensureUniqueReceivableKey(db::Transaction& tr)
                               st.value(3).toString(), QString::number(st.value(4).toInt()));
     if (!repetidas.isEmpty())
         return repetidas;
-    db::executeSql(tr, QStringLiteral("CREATE UNIQUE INDEX %1 ON ACRC5001 (CODIGO_CLIENTE, NUMERO_DOCUMENTO,"
-                                      " SEQUENCIA, CODIGO_FILIAL)")
-                           .arg(QLatin1String(kUniqueReceivableKey)));
+    // A user who may not change the schema starts all the same; the key is
+    // made at the start of one who may.
+    db::Savepoint ponto(tr);
+    try {
+        db::executeSql(tr, QStringLiteral("CREATE UNIQUE INDEX %1 ON ACRC5001 (CODIGO_CLIENTE, NUMERO_DOCUMENTO,"
+                                          " SEQUENCIA, CODIGO_FILIAL)")
+                               .arg(QLatin1String(kUniqueReceivableKey)));
+    } catch (const db::DbError&) {
+        ponto.rollback();
+        return {};
+    }
+    ponto.release();
     tr.commitRetaining();
     return {};
 }

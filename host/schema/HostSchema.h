@@ -42,7 +42,8 @@ void createHostSchema(db::Transaction& transaction);
 // a key; otherwise nothing is
 // changed and the keys held more than once are returned, as
 // "customer|document|sequence|branch (n rows)", for someone to mend them.
-// Empty when the index is there. Commits retaining when it makes it.
+// Empty when the index is there, or when the user may not make it (it is
+// then made at the start of one who may). Commits retaining when it makes it.
 QStringList ensureUniqueReceivableKey(db::Transaction& transaction);
 
 // A company, the parameter record, customers, suppliers, products and
