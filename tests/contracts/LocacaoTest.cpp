@@ -12,6 +12,7 @@
 #include "host/db/Database.h"
 #include "host/data/Abort.h"
 #include "host/ui/ProgressWindow.h"
+#include "tests/support/ScopedTimeZone.h"
 #include "tests/support/TestDatabase.h"
 
 #include <cstdio>
@@ -373,6 +374,20 @@ TEST_F(LocacaoTest, SettingTheLineInactiveEndsItTodayAndMayPriceItByTheDays)
     fl("ACEVSITUACAO").setAsString("I");
     EXPECT_EQ(fl("ACEVDATAFIM").asDateTime().date(), hoje);
     EXPECT_DOUBLE_EQ(fl("ACEVVALOR").asFloat(), 100);
+}
+
+TEST_F(LocacaoTest, PricingByTheDaysCountsCalendarDaysAcrossTheStartOfSummerTime)
+{
+    const testsupport::ScopedTimeZone lisboa("Europe/Lisbon");
+    L::setRelogio([] { return QDateTime(QDate(2024, 4, 1), QTime(10, 0)); });
+    linha(5, 7, 3, "2024-03-30", {});
+    exec("update AATC05ACEV set ACEVVALOR = 25 where ACEVCODIGO = 5");
+    CarregaContrato(7);
+    dm->CarregaContratoVeiculo(7, true);
+    linhas().edit();
+    dialogs->answer("Sim", "Deseja calcular o valor total pelo dias do contrato?");
+    fl("ACEVSITUACAO").setAsString("I");
+    EXPECT_DOUBLE_EQ(fl("ACEVVALOR").asFloat(), 50) << "30/03 to 01/04: two days, the short night included";
 }
 
 TEST_F(LocacaoTest, UnitStatusFollowsItsActiveLines)
