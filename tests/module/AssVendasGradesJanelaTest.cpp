@@ -31,6 +31,21 @@ protected:
         aba(form.pcPedido, form.tsEquipSolicitados);
         return "000900";
     }
+    // An order with two requested and two configured lines, shown on the
+    // page of `grade`, its line COD 2 current.
+    host::ui::DataGrid* pedidoComDuasLinhas(TfmAssVendas& form, const QString& numero, host::ui::TabSheet* pagina,
+                                            host::ui::DataGrid* grade)
+    {
+        pedido(numero, "1");
+        linhas(numero, 2);
+        exec("update AVEC85IT set TOTAL_UNIT = 10 where NUMERO_PEDIDO = '" + numero + "' and COD = 2");
+        tr().commitRetaining();
+        CarregaPedidoAssVenda(numero, "");
+        aba(form.pcPedido, pagina);
+        grade->setFocus();
+        EXPECT_TRUE(grade->dataset()->locate("COD", 2));
+        return grade;
+    }
     void botao(host::ui::DataGrid* grade, const char* campo)
     {
         grade->setSelectedIndex(grade->columnByField(campo)->index());
@@ -200,16 +215,8 @@ TEST_F(AssVendasGradesTest, TheHeaderSumsEachLinesIPICutToTheCent)
 TEST_F(AssVendasGradesTest, CtrlDeleteOnARequestedLineAsksAndStoresTheNewTotal)
 {
     parametro("ATSENHAEXCLUSAOPEDIDO", "4321");
-    pedido("000910", "1");
-    linhas("000910", 2);
-    exec("update AVEC85IT set TOTAL_UNIT = 10 where NUMERO_PEDIDO = '000910' and COD = 2");
-    tr().commitRetaining();
     TfmAssVendas& form = abrir();
-    CarregaPedidoAssVenda("000910", "");
-    aba(form.pcPedido, form.tsEquipSolicitados);
-    host::ui::DataGrid* grade = form.dbgdAssVendaItens;
-    grade->setFocus();
-    ASSERT_TRUE(dmTec->quAssVendaItem->locate("COD", 2));
+    host::ui::DataGrid* grade = pedidoComDuasLinhas(form, "000910", form.tsEquipSolicitados, form.dbgdAssVendaItens);
     auto linhasGravadas = [this] { return lido("select count(*) from AVEC85IT where NUMERO_PEDIDO = '000910'").toInt(); };
 
     dialogs->answer("Não", "Confirma a exclusão do registro?");
@@ -234,15 +241,8 @@ TEST_F(AssVendasGradesTest, CtrlDeleteOnARequestedLineAsksAndStoresTheNewTotal)
 // Ctrl+Delete on a configured line: asked, then gone for every desk.
 TEST_F(AssVendasGradesTest, CtrlDeleteOnAConfiguredLineAsksAndDeletesIt)
 {
-    pedido("000911", "1");
-    linhas("000911", 2);
-    tr().commitRetaining();
     TfmAssVendas& form = abrir();
-    CarregaPedidoAssVenda("000911", "");
-    aba(form.pcPedido, form.tsEquipConfigurados);
-    host::ui::DataGrid* grade = form.dbgdAssVendaCotado;
-    grade->setFocus();
-    ASSERT_TRUE(dmTec->quAssVendaCotado->locate("COD", 2));
+    host::ui::DataGrid* grade = pedidoComDuasLinhas(form, "000911", form.tsEquipConfigurados, form.dbgdAssVendaCotado);
     dialogs->answer("Não", "Confirma a exclusão do registro?");
     QTest::keyClick(grade, Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_EQ(lido("select count(*) from AVEC85LX where NUMERO_PEDIDO = '000911'").toInt(), 2);

@@ -78,6 +78,16 @@ protected:
     {
         edit->setDate(QDateTime(QDate(2024, mes, dia), QTime(0, 0)));
     }
+    // The inclusion tab filled with vehicle 31, plate ABC1234, 320 from 02/03, and saved.
+    void incluiVeiculo31(TfmAssContAditivo& f)
+    {
+        f.edIncVeic->setText("31");
+        f.edIncPlaca->setText("ABC1234");
+        f.edIncValor->setValue(320);
+        data(f.edIncData, 2, 3);
+        dialogs->acknowledge("Operação efetuada com sucesso!");
+        f.bbSalva->click();
+    }
 };
 
 TEST(ContAditivoRegras, AVehicleCodeMustBeAWholeNumber)
@@ -103,12 +113,7 @@ TEST_F(ContAditivoJanelaTest, HeightsTabsAndConsecutiveNumbersOfInclusions)
         EXPECT_TRUE(f.tsInclusao->tabVisible());
         EXPECT_FALSE(f.tsSubstituicao->tabVisible());
         EXPECT_FALSE(f.tsDevolucao->tabVisible());
-        f.edIncVeic->setText("31");
-        f.edIncPlaca->setText("ABC1234");
-        f.edIncValor->setValue(320);
-        data(f.edIncData, 2, 3);
-        dialogs->acknowledge("Operação efetuada com sucesso!");
-        f.bbSalva->click();
+        incluiVeiculo31(f);
         f.bbLimpa->click();
         EXPECT_EQ(f.edIncVeic->text(), "");
         f.edIncVeic->setText("32");
@@ -262,12 +267,7 @@ TEST_F(ContAditivoJanelaTest, AnInclusionIsSavedWhenTheContractsLinesWereNotLoad
     dmTecContrato->quCtrVeiculo->close();
     aditivo([this](TfmAssContAditivo& f) {
         f.bbInc->click();
-        f.edIncVeic->setText("31");
-        f.edIncPlaca->setText("ABC1234");
-        f.edIncValor->setValue(320);
-        data(f.edIncData, 2, 3);
-        dialogs->acknowledge("Operação efetuada com sucesso!");
-        f.bbSalva->click();
+        incluiVeiculo31(f);
         f.bbSair->click();
     });
     EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
