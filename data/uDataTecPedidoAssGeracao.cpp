@@ -71,6 +71,31 @@ std::map<QString, int> itensDoContratoPedidoAss(int contrato)
     return contagem;
 }
 
+// The current configured line written as an item of the contract; its key.
+int inserirItemContratoPedidoAss(TdmTec& tec, int codigo)
+{
+    auto item = dmGlobal->IBTransaction1->prepared(
+        "INSERT INTO AATC05ACIT (acitcodigo, accodigo, clcodigo, prcodigo, acitquantidade, acitvalorunitario,"
+        " acitvalor, acitobservacao, acitnumeroserie, acitcomplemento) VALUES(:ITEM, :CONTRATO, :CLIENTE,"
+        " :PRODUTO, :QUANTIDADE, :UNITARIO, :VALOR, :OBS, :SERIE, :COMPLEMENTO)");
+    auto campo = [&tec](const char* nome) -> host::data::Field& { return tec.campoCotado(nome); };
+    // The item's own key also keys its text: the generator's current value
+    // may already be another desk's.
+    const int chave = ProximaChave(host::schema::kGeneratorContractItem, "ACITCODIGO", "AATC05ACIT");
+    item->setParam("ITEM", chave);
+    item->setParam("CONTRATO", codigo);
+    item->setParam("CLIENTE", tec.campoPedido("CODIGO_CLIENTE").asString());
+    item->setParam("PRODUTO", campo("CODIGO").asString());
+    item->setParam("QUANTIDADE", campo("QUANTIDADE").asFloat());
+    item->setParam("UNITARIO", campo("VALOR").asFloat());
+    item->setParam("VALOR", campo("TOTAL_UNIT").asFloat());
+    item->setParam("OBS", campo("OBS").asString());
+    item->setParam("SERIE", campo("VEITNUMEROSERIE").asString());
+    item->setParam("COMPLEMENTO", campo("VEITCOMPLEMENTO").asString());
+    item->execute();
+    return chave;
+}
+
 // The order's configured lines made contract items with their configuration
 // texts; lines moved to a back-order stay out, and so does one line for each
 // item the contract already holds of the same product.
@@ -78,39 +103,19 @@ void inserirItensContratoPedidoAss(TdmTec& tec, int codigo, const QString& numer
 {
     tec.CarregaPedidoAssVendaCotado(numero, {});
     const std::map<int, QString> textos = textosConfiguracaoPedidoAss(numero);
-    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
-    const QString cliente = tec.campoPedido("CODIGO_CLIENTE").asString();
-    auto item = tr.prepared(
-        "INSERT INTO AATC05ACIT (acitcodigo, accodigo, clcodigo, prcodigo, acitquantidade, acitvalorunitario,"
-        " acitvalor, acitobservacao, acitnumeroserie, acitcomplemento) VALUES(:ITEM, :CONTRATO, :CLIENTE,"
-        " :PRODUTO, :QUANTIDADE, :UNITARIO, :VALOR, :OBS, :SERIE, :COMPLEMENTO)");
-    auto texto = tr.prepared("INSERT INTO AUGC70OB (obid, obcodigo, obsequencia, obtexto) VALUES('Y', :CONTRATO,"
-                             " :ITEM, :TEXTO)");
+    auto texto = dmGlobal->IBTransaction1->prepared(
+        "INSERT INTO AUGC70OB (obid, obcodigo, obsequencia, obtexto) VALUES('Y', :CONTRATO, :ITEM, :TEXTO)");
     host::data::Query& cotado = *tec.quAssVendaCotado;
-    auto campo = [&tec](const char* nome) -> host::data::Field& { return tec.campoCotado(nome); };
     for (cotado.first(); cotado.active() && !cotado.eof(); cotado.next()) {
-        if (!campo("VECODIGOPENDENCIA").asString().trimmed().isEmpty())
+        if (!tec.campoCotado("VECODIGOPENDENCIA").asString().trimmed().isEmpty())
             continue;   // moved to a back-order
-        int& jaNoContrato = presentes[campo("CODIGO").asString().trimmed()];
+        int& jaNoContrato = presentes[tec.campoCotado("CODIGO").asString().trimmed()];
         if (jaNoContrato > 0) {
             --jaNoContrato;
             continue;
         }
-        // The item's own key also keys its text: the generator's current
-        // value may already be another desk's.
-        const int chave = ProximaChave(host::schema::kGeneratorContractItem, "ACITCODIGO", "AATC05ACIT");
-        item->setParam("ITEM", chave);
-        item->setParam("CONTRATO", codigo);
-        item->setParam("CLIENTE", cliente);
-        item->setParam("PRODUTO", campo("CODIGO").asString());
-        item->setParam("QUANTIDADE", campo("QUANTIDADE").asFloat());
-        item->setParam("UNITARIO", campo("VALOR").asFloat());
-        item->setParam("VALOR", campo("TOTAL_UNIT").asFloat());
-        item->setParam("OBS", campo("OBS").asString());
-        item->setParam("SERIE", campo("VEITNUMEROSERIE").asString());
-        item->setParam("COMPLEMENTO", campo("VEITCOMPLEMENTO").asString());
-        item->execute();
-        const auto configuracao = textos.find(campo("COD").asInteger());
+        const int chave = inserirItemContratoPedidoAss(tec, codigo);
+        const auto configuracao = textos.find(tec.campoCotado("COD").asInteger());
         if (configuracao == textos.end())
             continue;
         texto->setParam("CONTRATO", QString::number(codigo));
