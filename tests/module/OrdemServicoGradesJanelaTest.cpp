@@ -366,6 +366,37 @@ TEST_F(OrdemServicoGradesTest, TheSpreadServiceValueIsWhatTheLinesAddUpTo)
     aba(form, form.tsServico);
     const QString desconto = espalhar("90,00");
     EXPECT_NEAR(soma(), 90, 1e-9) << desconto.toStdString();
+
+    // Lines whose quantities divide no remainder, with and without discounts:
+    // the sum is still the typed value, and so is the header.
+    struct Caso {
+        QList<double> quantidades;
+        QList<double> descontos;
+        const char* digitado;
+        double esperado;
+    };
+    const Caso casos[] = {
+        {{3, 3}, {0, 0}, "100,00", 100},        {{3, 3, 3}, {0, 0, 0}, "100,00", 100},
+        {{7}, {0}, "10,00", 10},                {{3, 6}, {0, 0}, "1.000,01", 1000.01},
+        {{3, 3}, {10, 0}, "100,00", 100},       {{3, 7}, {5, 15}, "950,50", 950.5},
+        {{0.5, 3}, {0, 0}, "33,33", 33.33},     {{2, 4}, {0, 0}, "0,01", 0.01},
+    };
+    for (const Caso& caso : casos) {
+        exec("delete from AATC01AA where AOCODIGO = 42");
+        for (int i = 0; i < caso.quantidades.size(); ++i) {
+            servico(i + 1, caso.quantidades[i], 10);
+            exec(QString("update AATC01AA set AADESCONTO = %1 where AOCODIGO = 42 and AACODIGO = %2")
+                     .arg(caso.descontos[i])
+                     .arg(i + 1));
+        }
+        dmGlobal->IBTransaction1->commitRetaining();
+        aba(form, form.tsServico);
+        const QString gravadas = espalhar(caso.digitado);
+        EXPECT_NEAR(soma(), caso.esperado, 1e-9) << caso.digitado << ": " << gravadas.toStdString();
+        EXPECT_NEAR(committed("select AOVALORSERVICO from AATC01AO where AOCODIGO = 42").toDouble(), caso.esperado,
+                    1e-9)
+            << caso.digitado;
+    }
 }
 
 // A remanufacture order: the service line stands for its items, and an
