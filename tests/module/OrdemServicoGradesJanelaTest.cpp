@@ -553,6 +553,60 @@ TEST_F(OrdemServicoGradesTest, TheRequiredQuantityTitleRecomputesEachLinesTotal)
         << "the reserved quantity follows";
 }
 
+// A line with no required quantity keeps its quantity and total; and when
+// the reservation cannot be written (another desk holds the product), no
+// quantity is changed either.
+TEST_F(OrdemServicoGradesTest, TheRequiredQuantityTitleStoresAllOrNothingAndKeepsALineWithoutOne)
+{
+    peca(1, "PEC01", 1, 10);
+    peca(2, "PEC02", 2, 80);
+    exec("update AATC01AP set APQUANTIDADEREQUERIDA = null where AOCODIGO = 42 and APSEQUENCIA = 2");
+    exec("update AATC01AP set APRESERVA = 'S' where AOCODIGO = 42 and APSEQUENCIA = 1");
+    parametro("ATRESERVAPECAS", "S");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssOrdemServico& form = abrir();
+    aba(form, form.tsPecasOS);
+    DataGrid* grade = form.dbgdOrdemServicoPecas;
+    const int coluna = grade->columnByField("APQUANTIDADEREQUERIDA")->index();
+    auto clicarTitulo = [&] {
+        grade->scrollTo(grade->model()->index(0, coluna));
+        QHeaderView* titulos = grade->horizontalHeader();
+        QTest::mouseClick(titulos->viewport(), Qt::LeftButton, {},
+                          QPoint(titulos->sectionViewportPosition(coluna) + titulos->sectionSize(coluna) / 2,
+                                 titulos->height() / 2));
+    };
+    auto linhas = [this] {
+        return committed("select list(coalesce(cast(APQUANTIDADE as integer), -1) || '=' ||"
+                         " cast(APVALTOTAL as numeric(9,2)), ' ')"
+                         " from (select * from AATC01AP where AOCODIGO = 42 order by APSEQUENCIA)")
+            .toString();
+    };
+    auto sobrescrever = [&] {
+        dialogs->answer("Sim", "Deseja atualizar quantidade das peças com a quantidade requerida das peças?")
+            .answer("Sim", "Tem certeza de que deseja sobreescrever a quantidade de todas as peças?");
+    };
+
+    host::db::Connection outra;
+    outra.open({dbPath});
+    auto outraMesa = std::make_unique<host::db::Transaction>(outra);
+    ASSERT_EQ(host::db::executeSql(*outraMesa, "update ACEC1101 set DESCRICAO = 'Correia' where CODIGO = 'PEC01'"), 1);
+    sobrescrever();
+    dialogs->acknowledge();
+    clicarTitulo();
+    EXPECT_EQ(dialogs->pending(), 0);
+    outraMesa->rollback();
+    EXPECT_EQ(linhas(), "1=10.00 2=160.00") << "the totals refused: no quantity changed";
+
+    if (dmTec->quOS->editing())
+        dmTec->quOS->cancel();
+    sobrescrever();
+    clicarTitulo();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
+    EXPECT_EQ(linhas(), "3=30.00 2=160.00") << "the line without a required quantity keeps its own";
+    EXPECT_NEAR(committed("select QTDE_PRODUCAO from ACEC1101 where CODIGO = 'PEC01'").toDouble(), 3, 1e-9);
+}
+
 TEST_F(OrdemServicoGradesTest, RefusedLinesAreRedAndOldPartsBlueUnderClosingModeS)
 {
     const QDateTime ontem15h(QDate::currentDate().addDays(-1), QTime(15, 0));
