@@ -107,7 +107,7 @@ TEST_F(CadastroRegrasTest, F7OnANonForecastStillMovesOnAndAsksAboutTheOthers)
     receber("000003", "V", 300);
     host::data::Query& r = parcelas();
     r.first();
-    dialogs->enter("50").answer("Não").acknowledge("Operação efetuada com sucesso!");
+    dialogs->enter("50").answer("Não").acknowledge("Nenhuma parcela alterada");
     uAssContCad::AplicarDescontoParcelas(r);
     EXPECT_DOUBLE_EQ(valorDe("000001"), 100);
     EXPECT_DOUBLE_EQ(valorDe("000002"), 200) << "\"Não\" leaves the others";
