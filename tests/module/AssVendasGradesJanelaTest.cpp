@@ -238,6 +238,28 @@ TEST_F(AssVendasGradesTest, CtrlDeleteOnARequestedLineAsksAndStoresTheNewTotal)
     fechar(form);
 }
 
+// Ctrl+Delete on a requested line while the header holds an edit it cannot
+// be saved with: the header refuses its totals, but the deletion is stored
+// whole, with its log and the key of the row deleted.
+TEST_F(AssVendasGradesTest, CtrlDeleteUnderAHeaderThatCannotBeSavedStoresTheWholeDeletion)
+{
+    TfmAssVendas& form = abrir();
+    host::ui::DataGrid* grade = pedidoComDuasLinhas(form, "000912", form.tsEquipSolicitados, form.dbgdAssVendaItens);
+    venda().edit();
+    cab("ANCODIGOCONTATO").setAsInteger(0);
+    dialogs->answer("Sim", "Confirma a exclusão do registro?");
+    dialogs->acknowledge("Campo 'Contato' não informado.").acknowledge("Não Foi Possível Salvar Pedido.");
+    QTest::keyClick(grade, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select COD from AVEC85IT where NUMERO_PEDIDO = '000912'").toInt(), 1);
+    EXPECT_EQ(lido("select count(*) from UGCHAVEEXCLUIDA where TABELA = 'AVEC85IT'").toInt(), 1)
+        << "the deleted row's key is stored";
+    EXPECT_EQ(lido("select count(*) from ARQLOG where ACAO starting with 'Deletou item do pedido'").toInt(), 1);
+    if (venda().editing())
+        venda().cancel();
+    fechar(form);
+}
+
 // Ctrl+Delete on a configured line: asked, then gone for every desk.
 TEST_F(AssVendasGradesTest, CtrlDeleteOnAConfiguredLineAsksAndDeletesIt)
 {
