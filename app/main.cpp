@@ -10,6 +10,7 @@
 #include "app/BancoPadrao.h"
 #include "app/CarregaModulo.h"
 #include "app/DialogosConsole.h"
+#include "app/JanelasPedidas.h"
 #include "app/OrdensContratos.h"
 #include "app/SinalEncerrar.h"
 
@@ -184,7 +185,7 @@ int main(int argc, char** argv)
         }
     } else {
         for (const QString& nome : opcoes.janelas)
-            host::ui::runGuarded([&] { modulo.ShowJanelaTec(nome); });
+            host::ui::runGuarded([&] { app::abrirJanelaPedida(nome, modulo.ShowJanelaTec); });
         app::lacoPrincipalIniciado();
         resultado = aplicacao.exec();
     }
