@@ -143,16 +143,26 @@ TEST_F(EngineFolders, LockFolderNotOfTheOwnerOrOpenToOthersIsRefused) {
     EXPECT_EQ(failureOf([&] { host::db::makeLockFolder(at("travas"), banco); }), QString()) << "found again";
 
     if (::geteuid() != 0) GTEST_SKIP() << "files of another OS user need root to be made";
-    // Root makes the folder of another user's database for that user.
+    // Root makes the folder of another user's database for that user: the
+    // user's alone for a private file, the group's (each entry kept to its
+    // maker) for a file the group may write.
     const QString alheio = at("alheio.fdb");
     writeFile(alheio, "x");
     ASSERT_EQ(::chown(path8(alheio).constData(), 65534, 65534), 0);
+    ::chmod(path8(alheio).constData(), 0600);
     host::db::makeLockFolder(at("travas-alheias"), alheio);
     struct stat st {};
     ASSERT_EQ(::stat(path8(at("travas-alheias")).constData(), &st), 0);
     EXPECT_EQ(st.st_uid, 65534u);
+    EXPECT_EQ(st.st_mode & 07777, 0700u);
+    ::chmod(path8(alheio).constData(), 0660);
+    EXPECT_TRUE(host::db::lockFolderFor(alheio).endsWith("/techassist-firebird-lock-65534-g65534"))
+        << host::db::lockFolderFor(alheio).toStdString();
+    host::db::makeLockFolder(at("travas-do-grupo"), alheio);
+    ASSERT_EQ(::stat(path8(at("travas-do-grupo")).constData(), &st), 0);
+    EXPECT_EQ(st.st_uid, 65534u);
     EXPECT_EQ(st.st_gid, 65534u);
-    EXPECT_EQ(st.st_mode & 07777, 02770u);
+    EXPECT_EQ(st.st_mode & 07777, 03770u);
 
     // Writable by a group that is not the database's.
     ASSERT_TRUE(QDir().mkpath(at("travas-grupo")));
@@ -381,9 +391,11 @@ TEST_F(OutroUsuario, OwnersStartTwoProcessesAndAGroupSharedFileStillWork) {
     EXPECT_EQ(s.code, 0) << s.err.toStdString();
     EXPECT_EQ(c.code, 0) << c.err.toStdString();
     struct stat st {};
-    ASSERT_EQ(::stat(path8(at(QString("tmp/techassist-firebird-lock-%1").arg(uidOf(kDono)))).constData(), &st), 0);
+    const QString travas = at(QString("tmp/techassist-firebird-lock-%1-g%2").arg(uidOf(kDono)).arg(grupo()));
+    ASSERT_EQ(::stat(path8(travas).constData(), &st), 0);
     EXPECT_EQ(st.st_uid, uidOf(kDono));
     EXPECT_EQ(st.st_gid, grupo());
+    EXPECT_EQ(st.st_mode & 07777, 03770u) << "each member's entries kept to their maker";
     // The owner's own new database, by the owner.
     ASSERT_EQ(::chown(path8(scratch.path()).constData(), uidOf(kDono), grupo()), 0);
     const Result novo = probe(kDono, {at("do-dono.fdb"), "0", "--criar"});
