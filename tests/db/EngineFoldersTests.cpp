@@ -180,6 +180,36 @@ TEST_F(EngineFolders, LockFolderNotOfTheOwnerOrOpenToOthersIsRefused) {
         << plantada.toStdString();
 }
 
+// A folder on the way to the engine's root or to a lock folder that
+// another user could change (open to others, a link that could be pointed
+// elsewhere) refuses it by name; root's sticky temporary folder is sound.
+TEST_F(EngineFolders, AFolderOthersCanChangeOnTheWayIsRefusedByName) {
+    ASSERT_TRUE(QDir().mkpath(at("aberta")));
+    ::chmod(path8(at("aberta")).constData(), 0777);
+    const QString aberta = failureOf([&] { host::db::prepareEngineRoot(at("aberta/raiz")); });
+    EXPECT_TRUE(aberta.contains(at("aberta") + ",") && aberta.contains("drwxrwxrwx")) << aberta.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(at("aberta/raiz"))) << "nothing made under it";
+
+    ASSERT_TRUE(QDir().mkpath(at("real")));
+    ASSERT_TRUE(QFile::link(at("real"), at("atalho")));
+    const QString link = failureOf([&] { host::db::prepareEngineRoot(at("atalho/raiz")); });
+    EXPECT_TRUE(link.contains(at("atalho") + ",") && link.contains("link simbólico")) << link.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(at("real/raiz")));
+
+    const QString banco = at("banco.fdb");
+    writeFile(banco, "x");
+    const QString travas = failureOf([&] { host::db::makeLockFolder(at("aberta/travas"), banco); });
+    EXPECT_TRUE(travas.contains(at("aberta/travas")) && travas.contains(at("aberta") + ","))
+        << travas.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(at("aberta/travas")));
+
+    if (::geteuid() != 0) return;   // a folder of root's, below
+    ASSERT_TRUE(QDir().mkpath(at("temporaria")));
+    ::chmod(path8(at("temporaria")).constData(), 01777);
+    EXPECT_EQ(failureOf([&] { host::db::prepareEngineRoot(at("temporaria/raiz")); }), QString());
+    EXPECT_EQ(failureOf([&] { host::db::makeLockFolder(at("temporaria/travas"), banco); }), QString());
+}
+
 TEST_F(EngineFolders, EngineFailuresAreToldInOurWordsWithTheEngineText) {
     const QString lixo = at("lixo.fdb");
     writeFile(lixo, QByteArray(9000, 'x'));
@@ -272,10 +302,11 @@ protected:
     // The probe as the given user (empty: this process's), with the
     // scratch folder as its temporary folder and no runtime or cache folder,
     // so the engine's root is the predictable one there.
-    void start(QProcess& p, const QString& user, const QStringList& args) {
+    void start(QProcess& p, const QString& user, const QStringList& args, const QString& home = {}) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"FIREBIRD", "FIREBIRD_LOCK", "XDG_RUNTIME_DIR", "XDG_CACHE_HOME", "HOME"})
             env.remove(name);
+        if (!home.isEmpty()) env.insert("HOME", home);
         env.insert("TMPDIR", at("tmp"));
         env.insert("TA_MARCADOR", at("marcador"));
         p.setProcessEnvironment(env);
@@ -408,6 +439,78 @@ TEST_F(OutroUsuario, AFileThisUserMayNotOpenIsToldByItsPermissions) {
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.err.contains(banco) && r.err.contains("-rw-------")) << r.err.toStdString();
     EXPECT_FALSE(r.err.contains("pasta de travas")) << r.err.toStdString();
+}
+
+// A home another user may write: whatever is under it could be swapped
+// between the check and the engine's start, so the root goes elsewhere.
+TEST_F(OutroUsuario, AHomeOthersCanWriteNeverHoldsTheEngineRoot) {
+    const QString banco = database("casa.fdb", 0, 0, 0600);
+    ASSERT_TRUE(QDir().mkpath(at("casa")));
+    ::chmod(path8(at("casa")).constData(), 0777);
+    QProcess p;
+    start(p, {}, {banco}, at("casa"));
+    const Result r = finish(p);
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(at("casa/.cache/techassist-firebird")));
+    EXPECT_TRUE(QFileInfo(at("tmp/techassist-firebird-0")).isDir());
+}
+
+// Root's job on a user's database is refused, telling to run it as the
+// owner, and leaves the owner's lock folder as the owner can use it.
+TEST_F(OutroUsuario, ARootJobOnAUsersDatabaseIsRefusedAndTheOwnerStillStarts) {
+    const QString banco = database("do-usuario.fdb", uidOf(kDono), grupo(), 0600);
+    const Result primeiro = probe(kDono, {banco});
+    ASSERT_EQ(primeiro.code, 0) << primeiro.err.toStdString();
+    const QString travas = at(QString("tmp/techassist-firebird-lock-%1").arg(uidOf(kDono)));
+    const Result root = probe({}, {banco});
+    EXPECT_EQ(root.code, 1);
+    EXPECT_TRUE(root.err.contains(banco) && root.err.contains(kDono) && root.err.contains("Execute como o dono"))
+        << root.err.toStdString();
+    for (const QFileInfo& entry : QDir(travas).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System))
+        EXPECT_EQ(entry.ownerId(), uidOf(kDono)) << entry.filePath().toStdString();
+    const Result depois = probe(kDono, {banco});
+    EXPECT_EQ(depois.code, 0) << depois.err.toStdString();
+}
+
+// In a group's lock folder, a member's link under a lock file's name is
+// refused at the next start, nothing is written through it, and members
+// cannot take each other's entries away.
+TEST_F(OutroUsuario, ALinkInTheGroupsLockFolderIsRefusedAndNothingIsWrittenThroughIt) {
+    const QString banco = database("do-grupo.fdb", uidOf(kDono), grupo(), 0660);
+    const Result primeiro = probe(kDono, {banco});
+    ASSERT_EQ(primeiro.code, 0) << primeiro.err.toStdString();
+    const QString travas = at(QString("tmp/techassist-firebird-lock-%1-g%2").arg(uidOf(kDono)).arg(grupo()));
+    ASSERT_TRUE(QFileInfo::exists(travas + "/fb_init"));
+    const auto comoOutro = [&](const QStringList& comando) {
+        const passwd* pw = ::getpwnam(kOutro);
+        return run("setpriv", QStringList{QString("--reuid=%1").arg(pw->pw_uid), QString("--regid=%1").arg(pw->pw_gid),
+                                          "--init-groups"} +
+                                  comando);
+    };
+    EXPECT_FALSE(comoOutro({"rm", "-f", travas + "/fb_init"})) << "another member's entry stays";
+    EXPECT_TRUE(QFileInfo::exists(travas + "/fb_init"));
+
+    const QString vitima = at("vitima.txt");
+    writeFile(vitima, "segredo");
+    ASSERT_EQ(::chown(path8(vitima).constData(), uidOf(kDono), grupo()), 0);
+    ::chmod(path8(vitima).constData(), 0600);
+    ASSERT_TRUE(comoOutro({"ln", "-s", vitima, travas + "/fb12_trace_plantado"}));
+    const Result r = probe(kDono, {banco});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(travas + "/fb12_trace_plantado") && r.err.contains("link simbólico"))
+        << r.err.toStdString();
+    EXPECT_EQ(contents(vitima), QByteArray("segredo"));
+    EXPECT_EQ(modeOf(vitima) & 0777, 0600u);
+}
+
+// One owner's private database and his group's database, side by side.
+TEST_F(OutroUsuario, APrivateAndAGroupsDatabaseOfOneOwnerOpenSideBySide) {
+    const QString doGrupo = database("grupo-a.fdb", uidOf(kDono), grupo(), 0660);
+    const QString privado = database("privado-b.fdb", uidOf(kDono), 65534, 0600);
+    for (const QString& banco : {doGrupo, privado, doGrupo}) {
+        const Result r = probe(kDono, {banco});
+        EXPECT_EQ(r.code, 0) << banco.toStdString() << ": " << r.err.toStdString();
+    }
 }
 
 }  // namespace
