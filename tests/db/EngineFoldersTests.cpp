@@ -3,6 +3,7 @@
 // wait on), and how a start that cannot use them is told.
 
 #include "host/db/Database.h"
+#include "tests/support/OutrosUsuarios.h"
 #include "tests/support/TestDatabase.h"
 
 #include <QDir>
@@ -263,41 +264,24 @@ TEST_F(EngineFolders, AStartWaitingOnALockNamesTheFileThatHoldsIt) {
 
 // ---------------------------------------------------------------- other OS users
 
-const char* const kGrupo = "techassist-teste";
-const char* const kDono = "techassist-t1";
-const char* const kOutro = "techassist-t2";
+const char* const kDono = testsupport::kDonoTeste;
+const char* const kOutro = testsupport::kOutroTeste;
 
-bool run(const QString& program, const QStringList& args) {
-    QProcess p;
-    p.start(program, args);
-    return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
-
-// The test users, made when missing and kept (another run may be using them).
-QString ensureUsers() {
-    if (::geteuid() != 0) return "not run as root: other OS users cannot be made";
-    if (!::getgrnam(kGrupo)) run("groupadd", {"-f", kGrupo});
-    for (const char* user : {kDono, kOutro})
-        if (!::getpwnam(user)) run("useradd", {"-M", "-N", "-g", kGrupo, "-s", "/usr/sbin/nologin", user});
-    if (!::getgrnam(kGrupo) || !::getpwnam(kDono) || !::getpwnam(kOutro))
-        return "the test users could not be made (useradd/groupadd)";
-    if (!run("setpriv", {"--version"})) return "setpriv is missing";
-    return {};
-}
+bool run(const QString& program, const QStringList& args) { return testsupport::executarAteOFim(program, args); }
 
 class OutroUsuario : public EngineFolders {
 protected:
     void SetUp() override {
         EngineFolders::SetUp();
-        const QString why = ensureUsers();
+        const QString why = testsupport::garantirUsuarios();
         if (!why.isEmpty()) GTEST_SKIP() << why.toStdString();
         // Reached by the other users: a temporary folder as the system's is.
         ::chmod(path8(scratch.path()).constData(), 0755);
         ASSERT_TRUE(QDir().mkpath(at("tmp")));
         ::chmod(path8(at("tmp")).constData(), 01777);
     }
-    static uid_t uidOf(const char* user) { return ::getpwnam(user)->pw_uid; }
-    static gid_t grupo() { return ::getgrnam(kGrupo)->gr_gid; }
+    static uid_t uidOf(const char* user) { return testsupport::uidDe(user); }
+    static gid_t grupo() { return testsupport::grupoTeste(); }
 
     // The probe as the given user (empty: this process's), with the
     // scratch folder as its temporary folder and no runtime or cache folder,
@@ -314,10 +298,7 @@ protected:
             p.start(TA_SONDA, args);
             return;
         }
-        const passwd* pw = ::getpwnam(user.toLocal8Bit().constData());
-        p.start("setpriv", QStringList{QString("--reuid=%1").arg(pw->pw_uid), QString("--regid=%1").arg(pw->pw_gid),
-                                       "--init-groups", TA_SONDA} +
-                               args);
+        p.start("setpriv", testsupport::comoUsuario(user.toLocal8Bit().constData()) + QStringList{TA_SONDA} + args);
     }
     struct Result {
         int code;
@@ -482,10 +463,7 @@ TEST_F(OutroUsuario, ALinkInTheGroupsLockFolderIsRefusedAndNothingIsWrittenThrou
     const QString travas = at(QString("tmp/techassist-firebird-lock-%1-g%2").arg(uidOf(kDono)).arg(grupo()));
     ASSERT_TRUE(QFileInfo::exists(travas + "/fb_init"));
     const auto comoOutro = [&](const QStringList& comando) {
-        const passwd* pw = ::getpwnam(kOutro);
-        return run("setpriv", QStringList{QString("--reuid=%1").arg(pw->pw_uid), QString("--regid=%1").arg(pw->pw_gid),
-                                          "--init-groups"} +
-                                  comando);
+        return run("setpriv", testsupport::comoUsuario(kOutro) + comando);
     };
     EXPECT_FALSE(comoOutro({"rm", "-f", travas + "/fb_init"})) << "another member's entry stays";
     EXPECT_TRUE(QFileInfo::exists(travas + "/fb_init"));
