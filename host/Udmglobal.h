@@ -317,6 +317,9 @@ public:
     // (UdmglobalReceber.cpp; the cash-forecast dialog is UCXPrevisao.h)
     host::data::Query* quCXPrev = nullptr;     // cash-forecast rows (ACXC94XP), editable; CarregaCXPrevisao
     host::data::Query* quObsGeral = nullptr;   // one observation (AUGC70OB), editable; CarregaObservacao
+    // The equipment (serial number) whose composition the composition texts
+    // are built for; empty: the product's own composition.
+    QString sNumeroSerieComposicao;
     // A statement prepared once per connection and kept for the routines that
     // run it again and again (its parameters are cleared and an open cursor
     // closed each time it is handed out).
@@ -487,7 +490,8 @@ public:
     void PedidoVendaAtualizarTotalizador();
     // The lines of the order take the payment-term table's discount (AFVT0101
     // DESCONTO, percent) and their totals are computed again; a table without
-    // a discount leaves the lines as they are. Nothing is committed.
+    // a discount leaves the lines as they are; the record, when it shows that
+    // order, totals the re-priced lines. Nothing is committed.
     void AtualizaVendaItemPrecoTabelaVencimento(const QString& pedido, const QString& tabela);
     // Merges the order's coinciding lines: the same product, unit value,
     // discount, operation (VEITCFOP) and stock location, none delivered apart

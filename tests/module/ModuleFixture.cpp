@@ -6,6 +6,7 @@
 #include "host/db/Database.h"
 #include "host/Udatamod.h"
 #include "host/Uprincipal.h"
+#include "host/ui/DataGrid.h"
 #include "host/ui/Layouts.h"
 #include "host/ui/WindowRegistry.h"
 #include "module/uPackageAssDados.h"
@@ -81,6 +82,22 @@ QStringList ModuleTest::logDe(const QString& origem) const
         if (entrada.origin == origem)
             linhas << entrada.text;
     return linhas;
+}
+
+void ModuleTest::celula(host::ui::DataGrid* grade, const char* campo, const QString& texto)
+{
+    grade->setFocus();
+    grade->setSelectedIndex(grade->columnByField(campo)->index());
+    grade->editCurrentCell();
+    QWidget* editor = grade->indexWidget(grade->currentIndex());
+    auto* linha = qobject_cast<QLineEdit*>(editor);
+    if (!linha && editor)
+        linha = editor->findChild<QLineEdit*>();
+    ASSERT_NE(linha, nullptr) << campo;
+    linha->selectAll();
+    QTest::keyClicks(linha, texto);
+    QTest::keyClick(linha, Qt::Key_Tab);
+    QCoreApplication::processEvents();
 }
 
 void ModuleTest::digita(QWidget* controle, const QString& texto)
