@@ -335,13 +335,13 @@ void refuseRootOnOthersDatabase(const QString& database) {
     if (::geteuid() != 0) return;
     const DatabaseOwner owner = ownerOf(database);
     if (owner.uid == 0 && !owner.shared) return;
-    const QString user = userName(owner.uid);
+    const passwd* pw = ::getpwuid(owner.uid);
+    const QString login = pw ? QString::fromLocal8Bit(pw->pw_name) : QString::number(owner.uid);
+    const QString grupo = owner.shared ? QString(", compartilhado com o grupo %1").arg(groupName(owner.gid)) : QString();
     detail::raise(QString("O banco de dados %1 é do usuário %2%3: o administrador (root) não o abre, para não deixar "
                           "na pasta de travas arquivos que os usuários dele não possam usar. Execute como o dono do "
                           "banco (por exemplo: runuser -u %4 -- ...).")
-                      .arg(database, user,
-                           owner.shared ? QString(", compartilhado com o grupo %1").arg(groupName(owner.gid)) : QString(),
-                           QString::fromLocal8Bit(::getpwuid(owner.uid) ? ::getpwuid(owner.uid)->pw_name : "")));
+                      .arg(database, userName(owner.uid), grupo, login));
 }
 
 }  // namespace
