@@ -238,6 +238,80 @@ TEST_F(FaturamentoOrdensTest, OneReceivableOfTheTotalAndEveryOrderStampedWithIts
               "000122|2");
 }
 
+TEST_F(FaturamentoOrdensTest, PressingGerarReceberAgainBillsNothingTwice)
+{
+    TfmAssFaturamento& form = abrir();
+    form.bbPesquisar->click();
+    inclui(form, 901);
+    inclui(form, 902);
+    escolhe("CODIGO", "02");
+    escolhe("CODIGO_BANCO", "341");
+    escolhe("ASCODIGO", 2);
+    dialogs->acknowledge("Documento gerado: 000121");
+    form.bbGera->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    // The billed orders leave both lists.
+    EXPECT_TRUE(codigos(*form.quSelecao).isEmpty());
+    EXPECT_EQ(form.paTotal->text(), "Total Selecionado R$ 0,00");
+    EXPECT_EQ(codigos(*form.quRegEnc), (QStringList{"903", "905"}));
+
+    // The same press again: nothing is left, and the user is told so before any picker.
+    dialogs->acknowledge("já foram faturadas");
+    form.bbGera->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select trim(NUMERO_DOCUMENTO) from ACRC5001 where CODIGO_CLIENTE = '00003'"
+                   " group by NUMERO_DOCUMENTO"),
+              QStringList{"000121"});
+    EXPECT_EQ(lido("select AOCODIGO || '|' || CRDOCUMENTO from AATC01AO where AOCODIGO in (901, 902)"
+                   " order by AOCODIGO"),
+              (QStringList{"901|000121", "902|000121"}));
+}
+
+TEST_F(FaturamentoOrdensTest, AnOrderBilledElsewhereAfterItWasSelectedIsNotBilledAgain)
+{
+    TfmAssFaturamento& form = abrir();
+    form.bbPesquisar->click();
+    inclui(form, 901);
+    inclui(form, 902);
+    // Another desk bills 902 while it stands in this selection.
+    exec("update AATC01AO set CRDOCUMENTO = '000050' where AOCODIGO = 902");
+    dmGlobal->IBTransaction1->commitRetaining();
+    escolhe("CODIGO", "02");
+    escolhe("CODIGO_BANCO", "341");
+    escolhe("ASCODIGO", 0);
+    dialogs->acknowledge("Documento gerado: 000121");
+    form.bbGera->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select cast(sum(VALOR_DOCUMENTO) * 100 as integer) from ACRC5001 where NUMERO_DOCUMENTO = '000121'"),
+              QStringList{"10000"})
+        << "the receivable of 901 alone";
+    EXPECT_EQ(lido("select AOCODIGO || '|' || CRDOCUMENTO from AATC01AO where AOCODIGO in (901, 902)"
+                   " order by AOCODIGO"),
+              (QStringList{"901|000121", "902|000050"}));
+}
+
+TEST_F(FaturamentoOrdensTest, AnOrderBilledWhileTheReceivableIsMadeUndoesTheWhole)
+{
+    // Another desk stamps 902 at the moment this desk writes its receivable.
+    exec("create trigger TR_OUTRA_MESA for ACRC5001 after insert as begin"
+         " update AATC01AO set CRDOCUMENTO = '000050' where AOCODIGO = 902; end");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssFaturamento& form = abrir();
+    form.bbPesquisar->click();
+    inclui(form, 901);
+    inclui(form, 902);
+    escolhe("CODIGO", "02");
+    escolhe("CODIGO_BANCO", "341");
+    escolhe("ASCODIGO", 0);
+    dialogs->acknowledge("902 já foi faturada");
+    form.bbGera->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select count(*) from ACRC5001 where NUMERO_DOCUMENTO = '000121'"), QStringList{"0"});
+    EXPECT_EQ(lido("select AOCODIGO || '|' || coalesce(CRDOCUMENTO, '-') from AATC01AO where AOCODIGO in (901, 902)"
+                   " order by AOCODIGO"),
+              (QStringList{"901|-", "902|-"}));
+}
+
 TEST_F(FaturamentoOrdensTest, ThePreviewListsTheFoundOrdersWithTheirSum)
 {
     TfmAssFaturamento& form = abrir();
