@@ -146,12 +146,13 @@ bool createIndexes(db::Transaction& tr)
 }
 
 // Stock locations are three-digit codes ("001"); the document columns that
-// hold them (and the document counters' key) were made two wide at first. Returns whether any was widened.
+// hold them (the document counters' key, the link of an order to its
+// document) were made two wide at first. Returns whether any was widened.
 bool widenLocationColumns(db::Transaction& tr)
 {
     struct Column { const char* table; const char* column; };
     static const Column columns[] = {{"ACEM1401", "LOCAL_DOC"}, {"ACEM14IT", "MELOCAL"},
-                                      {"NUMERACAO", "LOCAL"}};
+                                      {"NUMERACAO", "LOCAL"}, {"ACEM14REF", "REFOLOCAL_DOC"}};
     bool changed = false;
     for (const Column& c : columns) {
         const int width = db::selectValue(tr,

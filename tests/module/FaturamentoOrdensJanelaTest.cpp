@@ -26,6 +26,8 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace moduletest {
 namespace {
 
@@ -81,15 +83,24 @@ protected:
     void cancela() { dialogs->modal("fmPesquisa", [](Form& janela) { janela.close(); }); }
 };
 
-TEST(FaturamentoSqlTest, TheSelectionNeverListsAnEmptySet)
+// The selection's statements run on the database: the unbilled orders with
+// their customer's name, the chosen ones once each, and none for no choice.
+TEST_F(FaturamentoOrdensTest, TheSelectionNeverListsAnEmptySet)
 {
     using namespace uAssFaturamento;
-    EXPECT_EQ(SqlOrdensNaoFaturadas(),
-              "select Ao.*, cli.Nome\nfrom aatc01ao Ao\n left outer join Augc0301 Cli on (ao.clCodigo ="
-              " cli.Codigo_Cliente)\nWhere (ao.crDocumento is null)");
-    EXPECT_EQ(SqlSelecao({"5", "3", "5"}), SqlOrdensNaoFaturadas() + " and ao.aoCodigo in (5 , 3 , 5)");
-    EXPECT_FALSE(SqlSelecao({}).contains("in ("));
-    EXPECT_TRUE(SqlSelecao({}).endsWith("Where aocodigo is null"));
+    tr().commitRetaining();
+    const auto ordenados = [](QStringList lista) {
+        std::sort(lista.begin(), lista.end(), [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); });
+        return lista;
+    };
+    const QStringList naoFaturadas = ordenados(lido(SqlOrdensNaoFaturadas()));
+    EXPECT_EQ(naoFaturadas, lido("select AOCODIGO from AATC01AO where CRDOCUMENTO is null order by AOCODIGO"));
+    EXPECT_TRUE(naoFaturadas.contains("901") && naoFaturadas.contains("905") && !naoFaturadas.contains("904"));
+    EXPECT_EQ(lido("select NOME from (" + SqlOrdensNaoFaturadas() + ") where AOCODIGO = 903"),
+              lido("select NOME from AUGC0301 where CODIGO_CLIENTE = '00004'"));
+    EXPECT_EQ(ordenados(lido(SqlSelecao({"905", "901", "905"}))), (QStringList{"901", "905"}));
+    EXPECT_EQ(lido(SqlSelecao({"904"})), QStringList{}) << "a billed order is never selected";
+    EXPECT_EQ(lido(SqlSelecao({})), QStringList{});
 }
 
 TEST_F(FaturamentoOrdensTest, SearchListsTheUnbilledOrdersByTheFilledFilters)
