@@ -260,6 +260,33 @@ TEST_F(AssVendasGradesTest, CtrlDeleteUnderAHeaderThatCannotBeSavedStoresTheWhol
     fechar(form);
 }
 
+// A requested line saved while the header holds an edit it cannot be saved
+// with: the header refuses its totals, but the line's reservation of the
+// product is stored with it.
+TEST_F(AssVendasGradesTest, ALineSavedUnderAHeaderThatCannotBeSavedStoresItsReservation)
+{
+    TfmAssVendas& form = abrir();
+    host::ui::DataGrid* grade = pedidoComDuasLinhas(form, "000913", form.tsEquipSolicitados, form.dbgdAssVendaItens);
+    exec("update AVEC8501 set IMPRESSO_NF = 'N' where NUMERO_PEDIDO = '000913'");
+    tr().commitRetaining();
+    CarregaPedidoAssVenda("000913", "");
+    aba(form.pcPedido, form.tsEquipSolicitados);
+    grade->setFocus();
+    ASSERT_TRUE(dmTec->quAssVendaItem->locate("COD", 2));
+    venda().edit();
+    cab("ANCODIGOCONTATO").setAsInteger(0);
+    celula(grade, "QUANTIDADE", "5");
+    dialogs->acknowledge("Campo 'Contato' não informado.").acknowledge("Não Foi Possível Salvar Pedido.");
+    QTest::keyClick(grade, Qt::Key_Up);
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_NEAR(lido("select QUANTIDADE from AVEC85IT where NUMERO_PEDIDO = '000913' and COD = 2").toDouble(), 5, 1e-9);
+    EXPECT_NEAR(lido("select QTDE_PRODUCAO from ACEC1101 where CODIGO = 'P0001'").toDouble(), 6, 1e-9)
+        << "the order's two lines, 1 and 5, reserved";
+    if (venda().editing())
+        venda().cancel();
+    fechar(form);
+}
+
 // Ctrl+Delete on a configured line: asked, then gone for every desk.
 TEST_F(AssVendasGradesTest, CtrlDeleteOnAConfiguredLineAsksAndDeletesIt)
 {
