@@ -175,6 +175,7 @@ bool loadDemoDocuments(db::Transaction& transaction, const QDate& hoje)
     loadCustomerEquipment(transaction);
     loadServiceOrders(transaction, hoje);
     loadContracts(transaction, hoje);
+    raiseGeneratorsToKeys(transaction);
     transaction.commitRetaining();
     return true;
 }
