@@ -63,6 +63,27 @@ TEST_F(OnScreenDialogsTest, AModalWindowIsTransientForItsOpenerAndStaysAboveIt)
     EXPECT_TRUE(naTela.seen()[0].stayOnTop);
 }
 
+// A message of no window (the window that asked already closed, as a picker
+// is before its refusal shows, and the window under it not active again
+// yet) belongs to the window under it and stays above the windows that stay
+// on top.
+TEST_F(OnScreenDialogsTest, AMessageOfNoWindowStaysAboveTheWindowsThatStayOnTop)
+{
+    testsupport::OnScreenDialogs naTela;
+    {
+        Form outra;
+        outra.setObjectName("fmOutra");
+        outra.resize(200, 100);
+        outra.showNonModal();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&outra));
+    }
+    QApplication::setActiveWindow(nullptr);
+    Dialogs::information("Quantidade conferida: 3");
+    ASSERT_EQ(naTela.seen().size(), 1u);
+    EXPECT_TRUE(naTela.seen()[0].stayOnTop);
+    EXPECT_EQ(naTela.seen()[0].transientParent, janela.windowHandle());
+}
+
 TEST_F(OnScreenDialogsTest, EscDeclinesAQuestionAndAQuestionWithoutDeclineStillCloses)
 {
     testsupport::OnScreenDialogs naTela;   // nothing scripted: Esc on each
