@@ -426,7 +426,7 @@ void TfmAssContCad::montarGrades()
     // "Itens do Contrato"
     DataGrid* it = dbgdAssContCadItem = gradeNaPagina(tsItens, "dbgdAssContCadItem", dsCtrCadastroIt);
     coluna(it, "ACCODIGO", "Cód.Contrato", 60);
-    comBotao(coluna(it, "PRCODIGO", "Produto", 90));
+    comBotao(coluna(it, "PRCODIGO", "Cód. Produto", 90));
     somenteLeitura(coluna(it, "DESCRICAO", "Produto", 200));
     coluna(it, "ACITNUMEROSERIE", "Nº Série", 100);
     coluna(it, "ACITGARANTIA", "Garantia", 60)->setPickList({"Sim", "Não"});
