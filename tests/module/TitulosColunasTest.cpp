@@ -80,7 +80,6 @@ TEST_F(TitulosColunasTest, NoWindowOfTheDispatcherTitlesAColumnWithItsFieldName)
     for (const QString& nome : TfmPrincipal::NomesJanelasModulo()) {
         if (nome == "AutomatizacaoDeTeste")
             continue;
-        fprintf(stderr, "JANELA %s\n", qPrintable(nome));
         // Each window with dialogs of its own: a modal one is read while open.
         dialogs.reset();
         dialogs = std::make_unique<host::ui::ScriptedDialogs>([](const QString&) {});
