@@ -104,40 +104,8 @@ void loadCustomers(db::Transaction& tr)
                          {"TELEFONE1", c.phone},
                          {"EMAIL", c.email},
                          {"TABELA_VENCIMENTO", "01"},
-                         {"COBRANCA", "001"},
                          {"CLDESCONTO", 0.0},
                          {"LIMITE_CREDITO", 5000.0}});
-}
-
-// The people to talk to at each customer: an assistance order names its
-// contact, its delivery and its billing contacts among them.
-void loadContacts(db::Transaction& tr)
-{
-    struct Contact { int code; const char *customer, *name, *phone, *email; };
-    static const Contact contacts[] = {
-        {1, "00001", "Setor de Compras", "(11)3456-7890", "compras@exemplo.com.br"},
-        {2, "00002", "Sr. Paulo", "(11)3333-4444", "paulo@paoquente.com.br"},
-        {3, "00002", "Ana Ribeiro (Financeiro)", "(11)3333-4445", "financeiro@paoquente.com.br"},
-        {4, "00003", "José Antônio Ferreira", "(11)3765-4321", "jose.ferreira@email.com.br"},
-        {5, "00004", "Dra. Helena", "(19)3232-1010", "helena@saudevida.com.br"},
-        {6, "00004", "Marcos Vieira (TI)", "(19)3232-1011", "ti@saudevida.com.br"},
-        {7, "00005", "Maria das Graças Conceição", "(13)3876-5432", "gracas@email.com.br"},
-    };
-    for (const Contact& c : contacts)
-        insertIfMissing(tr, "AUGC3701", {"ANCODIGO"},
-                        {{"ANCODIGO", c.code},
-                         {"ANNOME", text(c.name)},
-                         {"ANVINCULOCATEGORIA", "C"},
-                         {"ANVINCULOCODIGO", c.customer},
-                         {"ANTELEFONE", c.phone},
-                         {"ANEMAIL", c.email}});
-}
-
-// The bank the customers' and the rental contracts' collections go through.
-void loadBanks(db::Transaction& tr)
-{
-    insertIfMissing(tr, "AUGC0901", {"CODIGO_BANCO"},
-                    {{"CODIGO_BANCO", "001"}, {"NOME_BANCO", "Banco do Brasil S.A."}, {"NUMERO_DO_BANCO", "001"}});
 }
 
 void loadSuppliers(db::Transaction& tr)
@@ -156,22 +124,12 @@ void loadSuppliers(db::Transaction& tr)
 void loadTradeRegisters(db::Transaction& tr)
 {
     struct Code { const char *code, *description; };
-    static const Code groups[] = {{"PEC", "Peças"}, {"SRV", "Serviços"}, {"GEN", "Genéricos"}, {"LOC", "Locação"}};
+    static const Code groups[] = {{"PEC", "Peças"}, {"SRV", "Serviços"}, {"GEN", "Genéricos"}};
     for (const Code& g : groups)
         insertIfMissing(tr, "ACEC1201", {"CODIGO"}, {{"CODIGO", g.code}, {"DESCRICAO", text(g.description)}});
-    // One operation of each type the module looks for: sale "1", service "2",
-    // shipment of rented equipment "6", parts used up "8", its return "5" and
-    // a sale's return "D" (the last two bring goods in).
-    struct Operation { const char *code, *description, *type; };
-    static const Operation operations[] = {{"5102", "Venda de mercadoria", "1"},
-                                           {"5933", "Prestação de serviço", "2"},
-                                           {"5949", "Remessa de equipamento em locação", "6"},
-                                           {"5927", "Baixa de peças por consumo", "8"},
-                                           {"1949", "Retorno de equipamento locado", "5"},
-                                           {"1202", "Devolução de venda", "D"}};
-    for (const Operation& o : operations)
-        insertIfMissing(tr, "AFVC0901", {"COD_OP"},
-                        {{"COD_OP", o.code}, {"DESC_OP_NF", text(o.description)}, {"TIPO_OP", o.type}});
+    static const Code operations[] = {{"5102", "Venda de mercadoria"}, {"5933", "Prestação de serviço"}};
+    for (const Code& o : operations)
+        insertIfMissing(tr, "AFVC0901", {"COD_OP"}, {{"COD_OP", o.code}, {"DESC_OP_NF", text(o.description)}});
     insertIfMissing(tr, "AFVT0101", {"CODIGO"}, {{"CODIGO", "01"}, {"DESCRICAO", text("À vista")}, {"QUANTAS_VEZES", 1}});
     insertIfMissing(tr, "AFVT0101", {"CODIGO"}, {{"CODIGO", "02"}, {"DESCRICAO", "30/60 dias"}, {"QUANTAS_VEZES", 2}});
     // Standard texts of the printed budget.
@@ -225,9 +183,6 @@ void loadProducts(db::Transaction& tr)
         {"S0002", "Visita técnica", "UN", "SRV", "7", 80.00, 0, 0},
         {"S0003", "Limpeza e revisão preventiva", "UN", "SRV", "7", 150.00, 0, 0},
         {"999", "Produto genérico", "UN", "GEN", nullptr, 0, 0, 0},
-        // Equipment for rent, each piece known by its serial number.
-        {"L0001", "Gerador de energia 5 kVA", "UN", "LOC", nullptr, 300.00, 4200.00, 2},
-        {"L0002", "Compressor de ar 10 pés", "UN", "LOC", nullptr, 150.00, 2600.00, 2},
     };
     for (const Product& p : products) {
         insertIfMissing(tr, "ACEC1101", {"CODIGO"},
@@ -355,8 +310,6 @@ void loadDemoData(db::Transaction& transaction, const QString& userName)
     loadCompany(transaction);
     loadParameters(transaction);
     loadCustomers(transaction);
-    loadContacts(transaction);
-    loadBanks(transaction);
     loadSuppliers(transaction);
     loadTradeRegisters(transaction);
     loadStockLocations(transaction);

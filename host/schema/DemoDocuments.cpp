@@ -4,6 +4,7 @@
 // forecast instalments. Dates count from the day the database is made, so
 // a new user finds recent work and forecasts still to come.
 
+#include "host/schema/DemoDocuments.h"
 #include "host/schema/HostSchema.h"
 
 #include "host/db/Database.h"
@@ -13,13 +14,12 @@
 
 namespace host {
 
-namespace {
+namespace demo {
 
 QString textoDemo(const char* utf8) { return QString::fromUtf8(utf8); }
 
 QDateTime dia(const QDate& data) { return QDateTime(data, QTime(0, 0)); }
 
-// The same columns written for every row of one table.
 void inserir(db::Transaction& tr, const char* table, const QStringList& columns, const QList<QVariantList>& rows)
 {
     QStringList params;
@@ -34,6 +34,14 @@ void inserir(db::Transaction& tr, const char* table, const QStringList& columns,
         db::executeSql(tr, sql, values);
     }
 }
+
+}  // namespace demo
+
+namespace {
+
+using demo::dia;
+using demo::inserir;
+using demo::textoDemo;
 
 void loadCustomerEquipment(db::Transaction& tr)
 {
@@ -165,60 +173,6 @@ void loadContracts(db::Transaction& tr, const QDate& hoje)
             parcelas);
 }
 
-// An equipment-rental contract of customer 00002 billed through bank "001":
-// a generator and a compressor with their serial numbers, on rent since the
-// contract began, and the next three monthly forecasts.
-void loadRentalContract(db::Transaction& tr, const QDate& hoje)
-{
-    const QDate inicio = QDate(hoje.year(), hoje.month(), 1).addMonths(-1);
-    inserir(tr, "AATC05AC",
-            {"ACCODIGO", "ACNUMEROCONTRATO", "CLCODIGO", "ACCONTRATANTE", "ACSITUACAO", "ACLOCAL", "ACPERIODO",
-             "ACMODALIDADE", "ACVENCIMENTO", "ACVALOR", "ACVALORPARCELA", "ACVALORPARCELALIQUIDO", "ACTIPO",
-             "ACNATUREZA", "ACTIPOPAGAMENTO", "ACOBJETO", "ACDATAIMPLANTACAO", "ACDATAVALIDADE", "ACRENOVACAO",
-             "ACVINCULO", "BCCODIGO", "ACTIPODESC"},
-            {{3, "LC-2026-001", "00002", "00002", "1", "01", "M", "A", 15, 450.00, 450.00, 450.00, "L", "D", "2",
-              textoDemo("Locação de gerador e compressor para a fábrica"), dia(inicio),
-              dia(inicio.addMonths(12).addDays(-1)), "S", "P", "001", textoDemo("Locação de Equipamentos")}});
-    inserir(tr, "AATC05ACIT",
-            {"ACITCODIGO", "ACCODIGO", "CLCODIGO", "PRCODIGO", "ACITNUMEROSERIE", "ACITQUANTIDADE", "ACITVALOR",
-             "ACITGARANTIA", "ACITCOMPLEMENTO", "ACITENCERRADO", "ACITOBSERVACAO"},
-            {{5, 3, "00002", "L0001", "GER-5K-0001", 1, 300.00, "N", "N", "N", textoDemo("Fábrica")},
-             {6, 3, "00002", "L0002", "CMP-10-0107", 1, 150.00, "N", "N", "N", textoDemo("Fábrica")}});
-    // The serial numbers' current movement: out on rent under the contract.
-    inserir(tr, "AUGC50NS", {"NSCODIGO", "NSNUMERO", "PRCODIGO", "NSSTATUS", "LECODIGO", "ACCODIGO"},
-            {{1, "GER-5K-0001", "L0001", "L", "001", 3}, {2, "CMP-10-0107", "L0002", "L", "001", 3}});
-    QList<QVariantList> parcelas;
-    for (int m = 1; m <= 3; ++m) {
-        const QDate vencimento(inicio.addMonths(m).year(), inicio.addMonths(m).month(), 15);
-        parcelas.append({vencimento.toString("ddMMyy") + "L", "00002", 1, "01", "V", 450.00, dia(hoje),
-                         dia(vencimento), 3, textoDemo("Lancto. a Partir de Contas a Receber Gerado via Contrato."),
-                         0.0, "01", "2"});
-    }
-    inserir(tr, "ACRC5001",
-            {"NUMERO_DOCUMENTO", "CODIGO_CLIENTE", "SEQUENCIA", "CODIGO_FILIAL", "SITUACAO_DOCUMENTO",
-             "VALOR_DOCUMENTO", "DATA_EMISSAO", "DATA_VENCIMENTO", "AOCODIGO", "OBSERVACAO", "VALOR_DESCONTO",
-             "SERIE_DOCUMENTO", "TIPO_PAGAMENTO"},
-            parcelas);
-}
-
-// An assistance proposal and an order of customer 00004, with their contacts
-// and requested lines.
-void loadAssistanceOrders(db::Transaction& tr, const QDate& hoje)
-{
-    inserir(tr, "AVEC8501",
-            {"NUMERO_PEDIDO", "CODIGO_CLIENTE", "AUX2", "VELOCAL", "OPERACAO", "TABELA_VENCIMENTO", "BCCODIGO",
-             "ANCODIGOCONTATO", "ANCODIGOENTREGA", "ANCODIGOCOBRANCA", "DATA_EMISSAO", "VEDATANEGOCIACAO",
-             "VALOR_TOTAL", "VEPEDIDOIMPRESSO", "VEPEDIDOIMPRESSO2VIA", "VECREDITO", "VERECIBO", "FRETE"},
-            {{"000001", "00004", "0", "01", "5102", "01", "001", 5, 5, 6, dia(hoje.addDays(-3)), dia(hoje.addDays(-3)),
-              450.00, "N", "N", "N", "N", "2"},
-             {"000002", "00004", "1", "01", "5102", "01", "001", 5, 5, 6, dia(hoje.addDays(-1)), dia(hoje.addDays(-1)),
-              300.00, "N", "N", "N", "N", "2"}});
-    inserir(tr, "AVEC85IT", {"NUMERO_PEDIDO", "COD", "CODIGO", "QUANTIDADE", "VALOR", "TOTAL_UNIT", "OBS"},
-            {{"000001", 1, "L0001", 1, 300.00, 300.00, textoDemo("Centro cirúrgico")},
-             {"000001", 2, "L0002", 1, 150.00, 150.00, textoDemo("Manutenção predial")},
-             {"000002", 1, "L0001", 1, 300.00, 300.00, textoDemo("Centro cirúrgico")}});
-}
-
 }  // namespace
 
 bool loadDemoDocuments(db::Transaction& transaction, const QDate& hoje)
@@ -230,8 +184,7 @@ bool loadDemoDocuments(db::Transaction& transaction, const QDate& hoje)
     loadCustomerEquipment(transaction);
     loadServiceOrders(transaction, hoje);
     loadContracts(transaction, hoje);
-    loadRentalContract(transaction, hoje);
-    loadAssistanceOrders(transaction, hoje);
+    demo::loadRentalCompany(transaction, hoje);
     raiseGeneratorsToKeys(transaction);
     transaction.commitRetaining();
     return true;
