@@ -7,6 +7,7 @@
 #include "tests/support/OnScreenDialogs.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QTest>
 #include <QWindow>
 
@@ -82,6 +83,20 @@ TEST_F(OnScreenDialogsTest, AMessageOfNoWindowStaysAboveTheWindowsThatStayOnTop)
     ASSERT_EQ(naTela.seen().size(), 1u);
     EXPECT_TRUE(naTela.seen()[0].stayOnTop);
     EXPECT_EQ(naTela.seen()[0].transientParent, janela.windowHandle());
+}
+
+// A window manager shortens a title wider than its window: a prompt with a
+// short question is still as wide as its title needs.
+TEST_F(OnScreenDialogsTest, APromptIsWideEnoughForItsWholeTitle)
+{
+    testsupport::OnScreenDialogs naTela;
+    int largura = 0;
+    naTela.whileOpen([&largura](QWidget& aberto) { largura = aberto.width(); });
+    QString valor;
+    Dialogs::inputQuery("Entrada de Dados", "Série:", valor);
+    ASSERT_EQ(naTela.seen().size(), 1u);
+    const int titulo = QFontMetrics(QApplication::font()).horizontalAdvance("Entrada de Dados");
+    EXPECT_GE(largura, titulo + 120) << "room for the title bar's buttons";
 }
 
 TEST_F(OnScreenDialogsTest, EscDeclinesAQuestionAndAQuestionWithoutDeclineStillCloses)
