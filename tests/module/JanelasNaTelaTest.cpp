@@ -4,12 +4,17 @@
 
 #include "tests/module/ModuleFixture.h"
 
+#include "contracts/uAssContCad.h"
+#include "contracts/uDataTecCont.h"
 #include "host/Upesqcli.h"
+#include "host/schema/HostSchema.h"
 #include "host/ui/Layouts.h"
 #include "service_orders/uAssBaixaPecas.h"
 #include "service_orders/uAssSolicitacao.h"
 
+#include <QLineEdit>
 #include <QScreen>
+#include <QStyle>
 #include <QSettings>
 
 namespace moduletest {
@@ -69,6 +74,33 @@ TEST_F(JanelasNaTelaTest, TheCustomerPickerOpensInsideTheScreen)
     QString nome, codigo, fantasia;
     SelecionaCliente(nome, codigo, fantasia);
     EXPECT_TRUE(visto);
+}
+
+// A customer's code shows whole in the contract register and the assistance
+// order under a desktop font larger than the tests' own.
+TEST_F(JanelasNaTelaTest, CustomerCodesShowWholeUnderALargerFont)
+{
+    ASSERT_TRUE(host::loadDemoDocuments(*dmGlobal->IBTransaction1, QDate(2026, 11, 20)));
+    const QFont antes = QApplication::font();
+    struct Restaura {
+        QFont fonte;
+        ~Restaura() { QApplication::setFont(fonte); }
+    } restaura{antes};
+    QFont maior = antes;
+    maior.setPointSizeF(antes.pointSizeF() * 1.5);
+    QApplication::setFont(maior);
+    auto inteiro = [](QLineEdit* e) {
+        const int moldura = e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, e);
+        const int livre = e->width() - 2 * moldura - 4;
+        EXPECT_LE(e->fontMetrics().horizontalAdvance(e->text()), livre)
+            << e->objectName().toStdString() << ": \"" << e->text().toStdString() << "\"";
+    };
+    TfmAssContCad& contrato = abrirJanela(fmAssContCad, "fmAssContCad");
+    CarregaContrato(1);
+    EXPECT_EQ(contrato.dbedCliente->text(), "00004");
+    inteiro(contrato.dbedCliente);
+    inteiro(contrato.dbedContratante);
+    guardaFoto(contrato, "fmAssContCad_fonte_maior.png");
 }
 
 }  // namespace
