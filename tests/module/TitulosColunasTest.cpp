@@ -5,6 +5,7 @@
 
 #include "tests/module/ModuleFixture.h"
 
+#include "host/UpedidoVenda.h"
 #include "host/Uprincipal.h"
 #include "host/schema/HostSchema.h"
 #include "host/ui/DataGrid.h"
@@ -15,6 +16,7 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QRegularExpression>
+#include <QLineEdit>
 #include <QTabBar>
 
 namespace moduletest {
@@ -93,6 +95,14 @@ TEST_F(TitulosColunasTest, NoWindowOfTheDispatcherTitlesAColumnWithItsFieldName)
         host::ui::WindowRegistry::freeAll();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+    // The host's sales-order window, from the main menu, on the demonstration order.
+    criarPrincipal();
+    principal->AbrirPedidoVenda();
+    ASSERT_NE(fmPedidoVenda.get(), nullptr);
+    fmPedidoVenda->edPedido->setText("000002");
+    QTest::keyClick(fmPedidoVenda->edPedido, Qt::Key_Return);
+    ASSERT_GT(fmPedidoVenda->dbgdItens->model()->rowCount(), 0) << "the order's lines";
+    achados << titulosCrus(*fmPedidoVenda.get());
     achados.removeDuplicates();
     EXPECT_EQ(achados, QStringList());
 }
