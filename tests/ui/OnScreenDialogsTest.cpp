@@ -7,6 +7,7 @@
 #include "tests/support/OnScreenDialogs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFontMetrics>
 #include <QTest>
 #include <QWindow>
@@ -91,7 +92,11 @@ TEST_F(OnScreenDialogsTest, APromptIsWideEnoughForItsWholeTitle)
 {
     testsupport::OnScreenDialogs naTela;
     int largura = 0;
-    naTela.whileOpen([&largura](QWidget& aberto) { largura = aberto.width(); });
+    naTela.whileOpen([&largura](QWidget& aberto) {
+        largura = aberto.width();
+        // Its picture beside the test program, a test artefact.
+        aberto.grab().save(QDir(QCoreApplication::applicationDirPath()).filePath("dialogo_entrada_de_dados.png"));
+    });
     QString valor;
     Dialogs::inputQuery("Entrada de Dados", "Série:", valor);
     ASSERT_EQ(naTela.seen().size(), 1u);
