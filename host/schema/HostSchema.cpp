@@ -185,21 +185,38 @@ const char* const kUniqueReceivableKey = "UQ_ACRC5001_CHAVE";
 
 }  // namespace
 
+namespace {
+
+void raiseGeneratorToKey(db::Transaction& tr, const GeneratorKey& g)
+{
+    db::Statement st(tr, QStringLiteral("select gen_id(%1, 0), (select coalesce(max(%2), 0) from %3)"
+                                        " from rdb$database")
+                             .arg(QLatin1String(g.generator), QLatin1String(g.column), QLatin1String(g.table)));
+    st.execute();
+    st.fetch();
+    const qint64 current = st.value(0).toLongLong();
+    const qint64 largest = st.value(1).toLongLong();
+    if (largest > current)
+        db::generatorValue(tr, QLatin1String(g.generator), static_cast<int>(largest - current));
+}
+
+}  // namespace
+
 void raiseGeneratorsToKeys(db::Transaction& transaction)
 {
     for (const GeneratorKey& g : kGeneratorKeys) {
         if (!db::generatorExists(transaction, QLatin1String(g.generator)))
             continue;
-        db::Statement st(transaction, QStringLiteral("select gen_id(%1, 0), (select coalesce(max(%2), 0) from %3)"
-                                                     " from rdb$database")
-                                          .arg(QLatin1String(g.generator), QLatin1String(g.column),
-                                               QLatin1String(g.table)));
-        st.execute();
-        st.fetch();
-        const qint64 current = st.value(0).toLongLong();
-        const qint64 largest = st.value(1).toLongLong();
-        if (largest > current)
-            db::generatorValue(transaction, QLatin1String(g.generator), static_cast<int>(largest - current));
+        // A user without rights on a generator or its table starts all the
+        // same; the generator is raised at the start of one who has them.
+        db::Savepoint ponto(transaction);
+        try {
+            raiseGeneratorToKey(transaction, g);
+        } catch (const db::DbError&) {
+            ponto.rollback();
+            continue;
+        }
+        ponto.release();
     }
 }
 
