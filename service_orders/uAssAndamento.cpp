@@ -208,7 +208,7 @@ void TfmAssAndamento::criarGrades()
     contatos.addColumn("CTHORAFINAL", {}, 60);
     contatos.addColumn("CTTEMPOTOTAL", "Total (min.)", 70);
     contatos.addColumn("DescricaoTecnico", "Técnico", 120);
-    contatos.addColumn("ASDESCRICAO", "Situação Anterior", 140);
+    contatos.addColumn("ASDESCRICAO", "Situação Anterior", 120);
     contatos.addColumn("OBSERVACAO", {}, 200);
 
     dbgdAssAndamentoServico = new DataGrid("dbgdAssAndamentoServico");
