@@ -116,17 +116,28 @@ bool DateEdit::accept()
 {
     const QString typed = text();
     if (QString(typed).remove('/').trimmed().isEmpty()) {
+        refused_.clear();
         setDate({});
         return true;
     }
     QDateTime parsed;
     if (!host::data::parseDateTimeText(typed, parsed)) {
-        setText(dateText());
-        Dialogs::error("Data inválida: " + displayText());
+        // The text stays on screen for the user to mend; the date stays the last one taken.
+        if (refused_ != typed)
+            Dialogs::error("Data inválida: " + displayText());
+        refused_ = typed;
         return false;
     }
+    refused_.clear();
     setDate(parsed);
     return true;
+}
+
+bool DateEdit::checkTyped()
+{
+    bool ok = false;
+    runGuarded([&] { ok = accept(); });
+    return ok;
 }
 
 void DateEdit::focusOutEvent(QFocusEvent* event)
