@@ -1,6 +1,7 @@
 // Numbers typed the Brazilian way, through every road a user types one:
-// the host's number box (real dialog, typed key by key) on the rental
-// instalments and the contract discount, and a grid cell of an amount.
+// the host's number box (a real dialog, typed key by key) on the rental
+// instalments, the contract discount and the parts-request quantities, and
+// a grid cell of an amount.
 // "950,50" and "1.234,56" are what the user means; "950.50" (the point
 // groups thousands here) and "abc" are refused with a message and change
 // nothing.
@@ -8,6 +9,7 @@
 #include "tests/module/ContLocFixture.h"
 
 #include "contracts/uAssContCad.h"
+#include "service_orders/uAssSolicitacao.h"
 #include "host/data/Format.h"
 #include "host/ui/DataGrid.h"
 #include "tests/support/OnScreenDialogs.h"
@@ -57,39 +59,61 @@ protected:
     }
 };
 
-// One road of entry: `digita` types the text the user's way, `guardado`
-// reads what was stored back through another attachment (a grid cell: what
-// its row took); a road through the
-// number box also shows the value it proposes.
+// One road of entry: `prepara` opens its window once, `digita` types the
+// text the user's way, `guardado` reads what was stored back through another
+// attachment (a grid cell: what its row took). A road through the number box
+// also shows the value it proposes (`proposto`, from the value stored
+// before); a road that adds (`soma`) stores the former value plus the typed one.
 struct Caminho {
     const char* nome;
+    std::function<void()> prepara;
     std::function<void(testsupport::OnScreenDialogs&, const Digitado&)> digita;
     std::function<double()> guardado;
-    bool temCaixa;
+    std::function<QString(double)> proposto;
+    bool soma = false;
 };
+
+QString comoMoeda(double valor) { return host::data::formatFloat("###,###,##0.00", valor); }
 
 TEST_F(NumerosDigitadosTest, EveryRoadReadsTheBrazilianNumberAndRefusesTheRest)
 {
-    // Rental register, "Alterar Parcelas" > "Todas": every forecast takes the value.
+    // A rental contract with a forecast of 900,00; a service contract with
+    // an open receivable of 1.000,00; a parts request with 2 of P0001.
     contrato(801);
     parcela("000001", "V", 900);
-    TfmAssContCadLocEquip& locacao = abrirJanela(fmAssContCadLocEquip, "fmAssContratosLocEquip");
-    CarregaContrato(801);
-    aba(locacao, locacao.tsParcelas);
+    exec("insert into AATC05AC (ACCODIGO, ACNUMEROCONTRATO, CLCODIGO, ACSITUACAO, ACLOCAL, ACPERIODO, ACMODALIDADE,"
+         " ACVENCIMENTO, ACVALORFIXO, ACVALORPARCELA) values (802, 'N802', '00004', 'A', '01', 'M', 'A', 10, 'S', 100)");
+    parcela("000002", "V", 1000, 802);
+    exec("update ACEC1101 set OUTRO_CODIGO = '7890001', ESTOQUE = 10000 where CODIGO = 'P0001'");
+    exec("insert into AATC01AO (AOCODIGO, CLCODIGO, AODATAENTRADA, AOBAIXA) values (9101, '00002', '2026-12-01', 'A')");
+    exec("insert into AATC06AT (ATCODIGO, ATNOME, ATATIVO) values (801, 'Ana Técnica', 'S')");
+    tr().commitRetaining();
+    parametro("ATUTILIZACONTRATOS", "S");
+    sCodigoTecnico.clear();
+
+    TfmAssContCadLocEquip* locacao = nullptr;
+    auto abreLocacao = [&] {
+        locacao = &abrirJanela(fmAssContCadLocEquip, "fmAssContratosLocEquip");
+        CarregaContrato(801);
+        aba(*locacao, locacao->tsParcelas);
+    };
+    TfmAssContCad* contrato = nullptr;
+    TfmAssSolicitacao* solicitacao = nullptr;
+    int pedido = 0;
 
     const Caminho caminhos[] = {
-        {"Alterar Parcelas > Todas",
+        {"Alterar Parcelas > Todas", abreLocacao,
          [&](testsupport::OnScreenDialogs& naTela, const Digitado& d) {
              naTela.press("Todas");
              caixa(naTela, d);
-             locacao.bbAlterar->click();
+             locacao->bbAlterar->click();
          },
-         [&] { return valor("000001"); }, true},
-        {"célula Valor das parcelas",
+         [&] { return valor("000001"); }, comoMoeda},
+        {"célula Valor das parcelas", abreLocacao,
          [&](testsupport::OnScreenDialogs& naTela, const Digitado& d) {
              if (!d.aceito)
                  naTela.press("");
-             host::ui::DataGrid* grade = locacao.dbgdAssContCadLocEquiParcelas;
+             host::ui::DataGrid* grade = locacao->dbgdAssContCadLocEquiParcelas;
              host::ui::GridColumn* coluna = grade->columnByField("VALOR_DOCUMENTO");
              ASSERT_NE(coluna, nullptr);
              grade->setFocus();
@@ -106,71 +130,75 @@ TEST_F(NumerosDigitadosTest, EveryRoadReadsTheBrazilianNumberAndRefusesTheRest)
                  QTest::keyClick(grade->focusWidget() ? grade->focusWidget() : grade, Qt::Key_Escape);
          },
          // What the row took (its storing is the register's own save).
-         [] { return dmGlobal->quReceber->fieldByName("VALOR_DOCUMENTO")->asFloat(); }, false},
+         [] { return dmGlobal->quReceber->fieldByName("VALOR_DOCUMENTO")->asFloat(); }, {}},
+        {"Desconto (F7) do contrato",
+         [&] {
+             contrato = &abrirJanela(fmAssContCad, "fmAssContCad");
+             CarregaContrato(802);
+             QTabBar* barra = contrato->pcContrato->tabBar();
+             QTest::mouseClick(barra, Qt::LeftButton, {},
+                               barra->tabRect(contrato->tsContParcAberta->pageIndex()).center());
+             ASSERT_EQ(contrato->pcContrato->activePage(), contrato->tsContParcAberta);
+         },
+         [&](testsupport::OnScreenDialogs& naTela, const Digitado& d) {
+             contrato->dbgdContRecAberto->setFocus();
+             caixa(naTela, d);
+             if (d.aceito)
+                 naTela.press("Não").press("");
+             QTest::keyClick(contrato->focusWidget() ? contrato->focusWidget() : contrato, Qt::Key_F7);
+         },
+         // The percent given, from the discount stored: it always applies to the gross 1.000,00.
+         [&] { return valor("000002", "VALOR_DESCONTO") / 10; }, [](double) { return QString("0,00"); }},
+        {"Solicitação de Peças: Somar",
+         [&] {
+             solicitacao = &abrirJanela(fmAssSolicitacao, "fmAssSolicitacao");
+             solicitacao->bbNovo->click();
+             dmTec->quSolicitaAOCODIGO->setAsInteger(9101);
+             solicitacao->bbSalvar->click();
+             pedido = dmTec->quSolicitaAICODIGO->asInteger();
+             dmTec->quSolicitaIt->append();
+             dmTec->quSolicitaItPRCODIGO->setAsString("P0001");
+             dmTec->quSolicitaItAIQUANTIDADE->setAsFloat(2);
+             dmTec->quSolicitaItATCODIGOENTREGA->setAsInteger(801);
+             dmTec->quSolicitaIt->post();
+             solicitacao->ckBarras->setChecked(true);
+         },
+         [&](testsupport::OnScreenDialogs& naTela, const Digitado& d) {
+             naTela.type("7890001").press("Somar");
+             caixa(naTela, d);
+             QTest::keyClick(solicitacao->dbgdAssSolicitacao, Qt::Key_F9);
+         },
+         [&] {
+             const QStringList lidos = lido(QString("select cast(AIQUANTIDADE * 100 as integer) from AATC07AI where"
+                                                    " AIID = 'I' and AICODIGO = %1 and PRCODIGO = 'P0001'")
+                                                .arg(pedido));
+             return lidos.isEmpty() ? -1 : lidos.first().toDouble() / 100;
+         },
+         [](double) { return QString("0,00"); }, true},
     };
 
     for (const Caminho& caminho : caminhos) {
-        double antes = 900;
-        exec("update ACRC5001 set VALOR_DOCUMENTO = 900 where NUMERO_DOCUMENTO = '000001'");
-        tr().commitRetaining();
-        CarregaContrato(801);
-        aba(locacao, locacao.tsParcelas);
+        caminho.prepara();
+        double antes = caminho.guardado();
         for (const Digitado& d : kDigitados) {
             SCOPED_TRACE(std::string(caminho.nome) + " <- " + d.texto);
             testsupport::OnScreenDialogs naTela;
             caminho.digita(naTela, d);
-            if (caminho.temCaixa) {
-                const auto caixaVista = std::find_if(naTela.seen().begin(), naTela.seen().end(),
-                                                     [](const auto& visto) { return visto.className == "QInputDialog"; });
+            if (caminho.proposto) {
+                const auto caixaVista = std::find_if(naTela.seen().begin(), naTela.seen().end(), [](const auto& visto) {
+                    return visto.className == "QInputDialog" && !visto.text.contains("Barras");
+                });
                 ASSERT_NE(caixaVista, naTela.seen().end());
-                EXPECT_EQ(caixaVista->value, host::data::formatFloat("###,###,##0.00", antes))
-                    << "the value proposed, as the user writes it";
+                EXPECT_EQ(caixaVista->value, caminho.proposto(antes)) << "the value proposed, as the user writes it";
             }
             const double agora = caminho.guardado();
             if (d.aceito) {
-                EXPECT_NEAR(agora, d.valor, 0.005);
+                EXPECT_NEAR(agora, caminho.soma ? antes + d.valor : d.valor, 0.005);
                 antes = agora;
             } else {
                 EXPECT_TRUE(recusou(naTela, d)) << naTela.texts().join(" | ").toStdString();
                 EXPECT_NEAR(agora, antes, 0.005) << "a refused text changes nothing";
             }
-        }
-    }
-}
-
-// The contract register's F7 discount is typed in the same box.
-TEST_F(NumerosDigitadosTest, ContractDiscountBoxReadsTheBrazilianPercent)
-{
-    exec("insert into AATC05AC (ACCODIGO, ACNUMEROCONTRATO, CLCODIGO, ACSITUACAO, ACLOCAL, ACPERIODO, ACMODALIDADE,"
-         " ACVENCIMENTO, ACVALORFIXO, ACVALORPARCELA) values (801, 'N801', '00004', 'A', '01', 'M', 'A', 10, 'S', 100)");
-    parcela("000001", "V", 1000);
-    tr().commitRetaining();   // what another desk reads from the start
-    parametro("ATUTILIZACONTRATOS", "S");
-    TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
-    CarregaContrato(801);
-    QTabBar* barra = form.pcContrato->tabBar();
-    QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(form.tsContParcAberta->pageIndex()).center());
-    ASSERT_EQ(form.pcContrato->activePage(), form.tsContParcAberta);
-
-    const Digitado percentuais[] = {{"abc", false, 0}, {"12,5", true, 12.5}};
-    for (const Digitado& d : percentuais) {
-        SCOPED_TRACE(d.texto);
-        form.dbgdContRecAberto->setFocus();
-        dmGlobal->quReceber->first();
-        testsupport::OnScreenDialogs naTela;
-        caixa(naTela, d);
-        if (d.aceito)
-            naTela.press("Não").press("");
-        QTest::keyClick(form.focusWidget() ? form.focusWidget() : &form, Qt::Key_F7);
-        ASSERT_FALSE(naTela.seen().empty());
-        EXPECT_EQ(naTela.seen().front().value, "0,00") << naTela.texts().join(" | ").toStdString()
-           ;
-        if (d.aceito) {
-            EXPECT_NEAR(valor("000001", "VALOR_DESCONTO"), 125, 0.005);
-            EXPECT_NEAR(valor("000001"), 875, 0.005);
-        } else {
-            EXPECT_TRUE(recusou(naTela, d)) << naTela.texts().join(" | ").toStdString();
-            EXPECT_NEAR(valor("000001"), 1000, 0.005);
         }
     }
 }

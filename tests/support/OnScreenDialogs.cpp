@@ -26,6 +26,12 @@ OnScreenDialogs& OnScreenDialogs::press(const QString& caption)
     return *this;
 }
 
+OnScreenDialogs& OnScreenDialogs::inspect(std::function<void(QWidget&)> action)
+{
+    presses_.push_back({QString(), false, QString(), std::move(action)});
+    return *this;
+}
+
 OnScreenDialogs& OnScreenDialogs::type(const QString& text, const QString& caption)
 {
     presses_.push_back({caption, true, text});
@@ -87,6 +93,8 @@ void OnScreenDialogs::poll()
     if (!presses_.empty())
         presses_.pop_front();
     const QString caption = step.caption;
+    if (step.action)
+        step.action(*dialog);
     if (step.typing)
         if (auto* box = dialog->findChild<QLineEdit*>()) {
             box->setFocus();

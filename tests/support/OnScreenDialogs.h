@@ -40,6 +40,8 @@ public:
     OnScreenDialogs& press(const QString& caption);
     // Types `text` over the next dialog's text box, key by key, then presses `caption`.
     OnScreenDialogs& type(const QString& text, const QString& caption = "OK");
+    // Runs `action` on the next dialog or modal window, then closes it (Esc).
+    OnScreenDialogs& inspect(std::function<void(QWidget& dialog)> action);
     // Something to run while the next dialog is open, before it is closed.
     OnScreenDialogs& whileOpen(std::function<void(QWidget& dialog)> action);
 
@@ -55,6 +57,7 @@ private:
         QString caption;
         bool typing = false;
         QString text;
+        std::function<void(QWidget&)> action;
     };
     std::deque<Step> presses_;
     std::function<void(QWidget&)> whileOpen_;
