@@ -243,6 +243,8 @@ QWidget* TfmPesquisaAssContratosLocEquip::criarFiltros()
     adiciona("Término De", deTerminoDe);
     deTerminoAte = new host::ui::DateEdit("deTerminoAte", campo);
     adiciona("Término Até", deTerminoAte);
+    for (host::ui::DateEdit* data : {deRetirada, deRetiradaEm, deTerminoDe, deTerminoAte})
+        data->setKeepsRefusedText(true);   // a filter refused stays to be mended
     cbDesativados = named<QComboBox>("cbDesativados");
     cbDesativados->addItems({"Todos", "Somente"});
     cbDesativados->setCurrentIndex(-1);

@@ -122,10 +122,15 @@ bool DateEdit::accept()
     }
     QDateTime parsed;
     if (!host::data::parseDateTimeText(typed, parsed)) {
-        // The text stays on screen for the user to mend; the date stays the last one taken.
-        if (refused_ != typed)
-            Dialogs::error("Data inválida: " + displayText());
-        refused_ = typed;
+        const QString shown = displayText();
+        if (!keepsRefused_) {
+            setText(dateText());
+        } else {
+            if (refused_ == typed)
+                return false;   // told already: the text waits to be mended
+            refused_ = typed;
+        }
+        Dialogs::error("Data inválida: " + shown);
         return false;
     }
     refused_.clear();
