@@ -6,6 +6,7 @@
 
 #include "host/report/Report.h"
 #include "host/ui/DataGrid.h"
+#include "host/ui/EditControls.h"
 #include "host/ui/StatusBar.h"
 #include "rental/uAssVendasImp.h"
 #include "rental/uAssVendasImp2.h"
@@ -67,6 +68,36 @@ TEST_F(CheckoutTest, ListShowsOrdersByStatusAndDeliveryDate)
     EXPECT_TRUE(numerosListados(lista).contains("00701"));
     EXPECT_FALSE(numerosListados(lista).contains("00704"));
     EXPECT_EQ(lista.quConsulta->fieldByName("IMPRESSO_NF")->displayText(), "Pendente");
+    lista.close();
+}
+
+// A delivery date that does not exist is refused with a message, nothing is
+// searched, and the text stays on screen to be mended.
+TEST_F(CheckoutTest, ListRefusesADateThatDoesNotExistAndKeepsIt)
+{
+    pedido("00701", "1");
+    exec("update AVEC8501 set VEDATAPRODUCAO = '2026-12-05' where NUMERO_PEDIDO = '00701'");
+    tr().commitRetaining();
+    TfmAssCheckoutConsulta& lista = abrirLista();
+    lista.edDataDe->setFocus();
+    lista.edDataDe->setCursorPosition(0);
+    QTest::keyClicks(lista.edDataDe, "31022026");
+    dialogs->acknowledge("Data inválida: 31/02/2026");
+    {
+        testsupport::StatementCounter pesquisa;
+        QTest::mouseClick(lista.bbPesquisar, Qt::LeftButton);
+        EXPECT_EQ(pesquisa.count(), 0);
+    }
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lista.edDataDe->displayText(), "31/02/2026");
+
+    lista.edDataDe->selectAll();
+    QTest::keyClick(lista.edDataDe, Qt::Key_Delete);
+    lista.edDataDe->setCursorPosition(0);
+    QTest::keyClicks(lista.edDataDe, "01122026");
+    QTest::mouseClick(lista.bbPesquisar, Qt::LeftButton);
+    EXPECT_TRUE(numerosListados(lista).contains("00701")) << "mended, the search runs";
+    EXPECT_TRUE(lista.quConsulta->sql().contains("vedataproducao >="));
     lista.close();
 }
 
