@@ -116,6 +116,9 @@ std::unique_ptr<host::data::Query> CriarIbQuery(const QString& nome = {});
 void InserirRegistro(host::data::Dataset& dataset);      // append a row (opens the dataset when closed)
 void SalvarAlteracoes(host::data::Dataset& dataset);     // post when editing, then commit retaining
 void CancelarAlteracoes(host::data::Dataset& dataset);   // cancel when editing
+// The row being typed, as leaving it in a grid does: posted (and committed
+// retaining) when changed, let go when a new row was left untouched.
+void GravarPendente(host::data::Dataset& dataset);
 // Asks "Confirma a exclusão do registro?" ("Sim"/"Não"); on "Sim" deletes
 // the current row and commits retaining. True when the row was deleted.
 bool ExcluirRegistro(host::data::Dataset& dataset);

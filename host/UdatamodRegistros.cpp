@@ -32,6 +32,15 @@ void SalvarAlteracoes(Dataset& dataset)
     dmGlobal->IBTransaction1->commitRetaining();
 }
 
+void GravarPendente(Dataset& dataset)
+{
+    if (!dataset.editing())
+        return;
+    dataset.checkBrowseMode();
+    if (!dataset.editing())
+        dmGlobal->IBTransaction1->commitRetaining();
+}
+
 void CancelarAlteracoes(Dataset& dataset)
 {
     if (dataset.editing())
