@@ -200,7 +200,10 @@ void Form::closeEvent(QCloseEvent* event)
 {
     // A handler's failure is shown and keeps the window open.
     bool canClose = true;
-    if (onCloseQuery && !runGuarded([&] { onCloseQuery(canClose); }))
+    // A modal dialog's close is its cancel: its caller decides what stays.
+    if (!inModal_ && !confirmClose())
+        canClose = false;
+    else if (onCloseQuery && !runGuarded([&] { onCloseQuery(canClose); }))
         canClose = false;
     CloseAction action = inModal_ ? CloseAction::Hide : defaultCloseAction_;
     if (canClose && onClose && !runGuarded([&] { onClose(action); }))

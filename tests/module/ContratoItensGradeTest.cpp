@@ -113,11 +113,12 @@ TEST_F(ContratoItensGradeTest, ItemsTypedInTheGridReachTheDatabaseOnSaveOnPageCh
     EXPECT_DOUBLE_EQ(lido(QString("select ACVALORPARCELA from AATC05AC where ACCODIGO = %1").arg(codigo)).toDouble(),
                      330);
 
-    // A third, pending when the window closes.
+    // A third, pending when the window closes: the close asks, "Sim" saves it.
     aba(form, form.tsItens);
     ASSERT_EQ(form.dbgdAssContCadItem->model()->rowCount(), 2);
     novoItem(form, "S0001", "120", false);
     dialogs->setAutoAcknowledgeMessages(true);
+    dialogs->answer("Sim", "Deseja salvar as alterações ?");
     dialogs->answer("Não", "O valor dos itens foi alterado, deseja alterar valor do contrato?");
     fechar(form);
     EXPECT_EQ(fmAssContCad.get(), nullptr);
@@ -150,6 +151,7 @@ TEST_F(ContratoItensGradeTest, AnItemTheRuleRefusesStaysOnScreenWithItsMessage)
     EXPECT_EQ(form.pcContrato->activePage(), form.tsItens) << "the page with the refused row stays";
     EXPECT_EQ(itens().state(), DatasetState::Insert);
 
+    dialogs->answer("Sim", "Deseja salvar as alterações ?");
     dialogs->acknowledge("Data Inválida de limite da garantia!");
     form.bbSair->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -365,7 +365,7 @@ TEST_F(OrdemServicoJanelaTest, APhotoOnAnOrderWithoutItemsMakesNoItem)
 
 // Closing the window keeps what was typed, as moving to another order does;
 // a new row left untouched goes without a word.
-TEST_F(OrdemServicoJanelaTest, ClosingStoresThePendingChangesAndLetsAnUntouchedNewOrderGo)
+TEST_F(OrdemServicoJanelaTest, ClosingAsksAndSimStoresThePendingChangesAndAnUntouchedNewOrderGoes)
 {
     ordem(42);
     exec("insert into AATC01AOIT (AOCODIGO, AOITCODIGO, AOITEQUIPDESCRICAO) values (42, 1, 'Impressora')");
@@ -374,6 +374,7 @@ TEST_F(OrdemServicoJanelaTest, ClosingStoresThePendingChangesAndLetsAnUntouchedN
     dmTec->quOSAOCONTATO->setAsString("Sr. José");
     dmTec->quOSItem->edit();
     dmTec->quOSItem->fieldByName("AOITDEFEITO")->setAsString("Não liga");
+    dialogs->answer("Sim", "Deseja salvar as alterações ?");
     dialogs->answer("Não", "Deseja inserir equipamento no cadastro?");
     form->bbSair->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
