@@ -10,7 +10,6 @@
 #include "host/ui/PageControl.h"
 #include "service_orders/uAssOrdemServico.h"
 
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
 
@@ -35,24 +34,6 @@ protected:
         QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(pagina->pageIndex()).center());
         ASSERT_EQ(form.pcOrdemServico->activePage(), pagina);
     }
-    // Insert in the grid, the text typed in the column's cell and Enter.
-    static void novaLinha(DataGrid* grade, const QString& campo, const QString& texto)
-    {
-        grade->setFocus();
-        QTest::keyClick(grade, Qt::Key_Insert);
-        host::ui::GridColumn* coluna = grade->columnByField(campo);
-        ASSERT_NE(coluna, nullptr) << campo.toStdString();
-        grade->setSelectedIndex(coluna->index());
-        grade->editCurrentCell();
-        QWidget* editor = grade->indexWidget(grade->currentIndex());
-        auto* linha = qobject_cast<QLineEdit*>(editor);
-        if (!linha && editor)
-            linha = editor->findChild<QLineEdit*>();
-        ASSERT_NE(linha, nullptr) << campo.toStdString();
-        QTest::keyClicks(linha, texto);
-        QTest::keyClick(linha, Qt::Key_Return);
-        QCoreApplication::processEvents();
-    }
 };
 
 TEST_F(LinhasDoItemTest, LinesTypedUnderAnUnsavedItemAreStoredWithIt)
@@ -64,13 +45,13 @@ TEST_F(LinhasDoItemTest, LinesTypedUnderAnUnsavedItemAreStoredWithIt)
     dmTec->quOSCLCODIGO->setAsString("00004");   // as the customer combo writes it
 
     clicaAba(form, form.tsItens);
-    novaLinha(form.dbgdOrdemServicoItens, "AOITEQUIPCODIGO", "7");
+    novaLinhaNaGrade(form.dbgdOrdemServicoItens, "AOITEQUIPCODIGO", "7");
     ASSERT_EQ(dmTec->quOSItem->state(), host::data::DatasetState::Insert) << "the item is still being typed";
 
     clicaAba(form, form.tsPecasOS);
-    novaLinha(form.dbgdOrdemServicoPecas, "PRCODIGO", "PEC01");
+    novaLinhaNaGrade(form.dbgdOrdemServicoPecas, "PRCODIGO", "PEC01");
     clicaAba(form, form.tsServico);
-    novaLinha(form.dbgdOrdemServicoServicos, "PRCODIGO", "SRV01");
+    novaLinhaNaGrade(form.dbgdOrdemServicoServicos, "PRCODIGO", "SRV01");
     form.bbSalvar->click();
     EXPECT_EQ(dialogs->pending(), 0);
 

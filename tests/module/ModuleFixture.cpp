@@ -1,5 +1,7 @@
 #include "tests/module/ModuleFixture.h"
 
+#include "host/ui/DataGrid.h"
+
 #include "data/uDataTec.h"
 #include "data/udmRelTec.h"
 #include "host/HostLog.h"
@@ -92,6 +94,31 @@ void ModuleTest::digita(QWidget* controle, const QString& texto)
         interna->selectAll();
     QTest::keyClicks(controle, texto);
     QTest::keyClick(controle, Qt::Key_Tab);
+}
+
+void ModuleTest::digitaNaCelula(host::ui::DataGrid* grade, const char* campo, const QString& texto, Qt::Key fim)
+{
+    grade->setFocus();
+    host::ui::GridColumn* coluna = grade->columnByField(campo);
+    ASSERT_NE(coluna, nullptr) << campo;
+    grade->setSelectedIndex(coluna->index());
+    grade->editCurrentCell();
+    QWidget* editor = grade->indexWidget(grade->currentIndex());
+    auto* linha = qobject_cast<QLineEdit*>(editor);
+    if (!linha && editor)
+        linha = editor->findChild<QLineEdit*>();
+    ASSERT_NE(linha, nullptr) << campo;
+    linha->selectAll();
+    QTest::keyClicks(linha, texto);
+    QTest::keyClick(linha, fim);
+    QCoreApplication::processEvents();
+}
+
+void ModuleTest::novaLinhaNaGrade(host::ui::DataGrid* grade, const char* campo, const QString& texto)
+{
+    grade->setFocus();
+    QTest::keyClick(grade, Qt::Key_Insert);
+    digitaNaCelula(grade, campo, texto);
 }
 
 }  // namespace moduletest

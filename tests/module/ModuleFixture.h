@@ -24,6 +24,10 @@ inline void PrintTo(const QStringList& list, std::ostream* os)
 }
 QT_END_NAMESPACE
 
+namespace host::ui {
+class DataGrid;
+}
+
 namespace moduletest {
 
 class ModuleTest : public testsupport::HostDemoDatabaseTest {
@@ -58,6 +62,12 @@ protected:
     }
     // Types the text into the control and leaves it with Tab.
     static void digita(QWidget* controle, const QString& texto);
+    // Types the text into the column's cell of the grid's current row (its
+    // editor opened as a key does) and ends it with the key given.
+    static void digitaNaCelula(host::ui::DataGrid* grade, const char* campo, const QString& texto,
+                               Qt::Key fim = Qt::Key_Return);
+    // Insert pressed in the grid, then the text typed into the column's cell.
+    static void novaLinhaNaGrade(host::ui::DataGrid* grade, const char* campo, const QString& texto);
 
     std::unique_ptr<TfmPrincipal> principal;
 };
