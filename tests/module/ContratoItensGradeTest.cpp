@@ -169,6 +169,32 @@ TEST_F(ContratoItensGradeTest, AnItemTheRuleRefusesStaysOnScreenWithItsMessage)
     EXPECT_EQ(dialogs->pending(), 0);
 }
 
+// "Salvar" clicked with the mouse takes the focus off the items page, which
+// stays shown: its rows stay on screen, the one just typed included.
+TEST_F(ContratoItensGradeTest, ItemsStayOnScreenAfterSalvarClickedWithTheMouse)
+{
+    TfmAssContCad& form = abrir();
+    const int codigo = novoContrato(form);
+    pesquisa("CODIGO_CLIENTE", "00004");
+    form.sbPesqCli->click();
+    QTest::mouseClick(form.bbSalvar, Qt::LeftButton);
+    aba(form, form.tsItens);
+    dialogs->setAutoAcknowledgeMessages(true);
+    novoItem(form, "S0003", "250", false);
+    dialogs->answer("Não", "O valor dos itens foi alterado, deseja alterar valor do contrato?");
+    QTest::mouseClick(form.bbSalvar, Qt::LeftButton);
+    EXPECT_EQ(lido(QString("select count(*) from AATC05ACIT where ACCODIGO = %1").arg(codigo)).toInt(), 1);
+    EXPECT_EQ(form.pcContrato->activePage(), form.tsItens);
+    EXPECT_EQ(form.dbgdAssContCadItem->model()->rowCount(), 1) << "the stored item is shown";
+
+    novoItem(form, "S0002", "80", false);
+    dialogs->answer("Não", "O valor dos itens foi alterado, deseja alterar valor do contrato?");
+    QTest::mouseClick(form.bbSalvar, Qt::LeftButton);
+    EXPECT_EQ(form.dbgdAssContCadItem->model()->rowCount(), 2);
+    EXPECT_EQ(lido(QString("select count(*) from AATC05ACIT where ACCODIGO = %1").arg(codigo)).toInt(), 2);
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
 // The header as the user met it: the contracting party chosen and
 // no billing customer, "Natureza" and the typed value the rule replaces.
 TEST_F(ContratoItensGradeTest, TheContractorBillsTheCaptionsShowAndTheValueRuleShowsAtOnce)
