@@ -77,6 +77,37 @@ TEST(PesquisaDefeitosSqlTest, StatementsWithOneLinePerFilledBox)
     EXPECT_TRUE(SqlPesquisaDefeitos({}, {}, {}, Onde::Contendo, 1).endsWith("Order by ad.adDescricao"));
 }
 
+// Esc in a field with typed text gives the field its stored value back; the
+// register's own Esc (its search) comes with the next one.
+TEST_F(DefeitoJanelaTest, EscInAFieldRestoresItsStoredValueBeforeTheSearch)
+{
+    TfmAssDefeito& form = abrir();
+    host::data::Dataset& registro = *form.dbedDescricao->dataset();
+    auto escolher901 = [this] {
+        dialogs->modal("fmPesquisaAssDefeitos", [](Form& janela) {
+            auto& busca = static_cast<TfmPesquisaAssDefeitos&>(janela);
+            busca.edCodigo->setText("901");
+            busca.bbPesquisa->click();
+            busca.dbgdPesqDefeito->onDblClick();
+        });
+    };
+    escolher901();
+    QTest::keyClick(&form, Qt::Key_Escape);
+    ASSERT_EQ(form.dbedDescricao->text(), "XABC");
+
+    form.dbedDescricao->setFocus();
+    form.dbedDescricao->selectAll();
+    QTest::keyClicks(form.dbedDescricao, "ab");
+    QTest::keyClick(form.dbedDescricao, Qt::Key_Escape);
+    EXPECT_EQ(form.dbedDescricao->text(), "XABC") << "the stored value, no search opened";
+    EXPECT_EQ(dialogs->shown().size(), 1u);
+
+    escolher901();
+    QTest::keyClick(form.dbedDescricao, Qt::Key_Escape);
+    EXPECT_EQ(dialogs->pending(), 0) << "the next Esc is the window's";
+    EXPECT_EQ(registro.fieldByName("ADDESCRICAO")->asString(), "XABC");
+}
+
 TEST_F(DefeitoJanelaTest, SearchOndeKindCodeAndCountsOnTheDatabase)
 {
     bool conferido = false;
