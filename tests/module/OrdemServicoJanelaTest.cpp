@@ -392,6 +392,32 @@ TEST_F(OrdemServicoJanelaTest, ClosingAsksAndSimStoresThePendingChangesAndAnUnto
     EXPECT_EQ(dialogs->pending(), 0);
 }
 
+// Closing the main window closes the module's windows first, each asking
+// about its changes: "Cancelar" keeps the program as it is, "Sim" stores the
+// change and everything closes.
+TEST_F(OrdemServicoJanelaTest, ClosingTheMainWindowClosesTheModulesWindowsAskingFirst)
+{
+    ordem(42);
+    criarPrincipal();
+    principal->show();
+    TfmAssOrdemServico* form = &abrir("fmAssOrdemServico;42");
+    digita(form->dbedContato, "Sr. Paulo Souza");
+
+    dialogs->answer("Cancelar", "Deseja salvar as alterações ?");
+    EXPECT_FALSE(principal->close());
+    EXPECT_TRUE(principal->isVisible());
+    ASSERT_EQ(fmAssOrdemServico.get(), form) << "the order's window stays with its change";
+    EXPECT_EQ(dmTec->quOS->state(), DatasetState::Edit);
+
+    dialogs->answer("Sim", "Deseja salvar as alterações ?");
+    EXPECT_TRUE(principal->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(principal->isVisible());
+    EXPECT_EQ(fmAssOrdemServico.get(), nullptr);
+    EXPECT_EQ(lido("select AOCONTATO from AATC01AO where AOCODIGO = 42"), QStringList{"Sr. Paulo Souza"});
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
 TEST_F(OrdemServicoJanelaTest, DeletingANewOrderNotYetSavedKeepsTheOrderShownBefore)
 {
     ordem(42);
