@@ -281,6 +281,7 @@ void TfmAssBasicoContratos::bbSalvarClick()
 {
     SalvarAlteracoes(contratoBasico());
     SalvarAlteracoes(*dmTec->quContEquip);
+    saveChanges();
 }
 
 void TfmAssBasicoContratos::bbPesquisarClick()

@@ -195,6 +195,7 @@ void TfmAssContCad::bbSalvarClick()
     if (dmTecContrato->CtrSalvarItensPendentes() && !cabecalhoEditado)
         verificaValorItens();
     SalvarAlteracoes(contrato());
+    saveChanges();   // the other grids' rows being typed
 }
 
 void TfmAssContCad::bbCancelarClick() { CancelarAlteracoes(contrato()); }

@@ -17,6 +17,7 @@
 namespace host::ui {
 class DataGrid;
 class GridColumn;
+class Form;
 }  // namespace host::ui
 
 class QWidget;
@@ -116,6 +117,9 @@ std::unique_ptr<host::data::Query> CriarIbQuery(const QString& nome = {});
 void InserirRegistro(host::data::Dataset& dataset);      // append a row (opens the dataset when closed)
 void SalvarAlteracoes(host::data::Dataset& dataset);     // post when editing, then commit retaining
 void CancelarAlteracoes(host::data::Dataset& dataset);   // cancel when editing
+// A window's "Salvar": its main row, then every row being typed in the
+// window (Form::saveChanges), committed even when nothing else changed.
+void SalvarJanela(host::ui::Form& janela, host::data::Dataset& principal);
 // The row being typed, as leaving it in a grid does: posted (and committed
 // retaining) when changed, let go when a new row was left untouched.
 void GravarPendente(host::data::Dataset& dataset);

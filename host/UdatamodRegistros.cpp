@@ -8,6 +8,7 @@
 #include "host/data/Abort.h"
 #include "host/data/Dataset.h"
 #include "host/ui/Dialogs.h"
+#include "host/ui/Form.h"
 #include "host/ui/Layouts.h"
 #include "host/ui/SearchWindow.h"
 
@@ -30,6 +31,12 @@ void SalvarAlteracoes(Dataset& dataset)
         return;
     dataset.post();
     dmGlobal->IBTransaction1->commitRetaining();
+}
+
+void SalvarJanela(host::ui::Form& janela, Dataset& principal)
+{
+    SalvarAlteracoes(principal);
+    janela.saveChanges();
 }
 
 void GravarPendente(Dataset& dataset)

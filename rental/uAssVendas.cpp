@@ -165,6 +165,7 @@ void TfmAssVendas::salvar()
         SalvarAlteracoes(*dmTec->quAssVendaItem);
     if (venda.editing())
         SalvarAlteracoes(venda);
+    saveChanges();   // the configured lines and the rest being typed
 }
 
 void TfmAssVendas::ExcluirPedidoAssVendaCorrente(const QString& numero)

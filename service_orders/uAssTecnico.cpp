@@ -123,7 +123,7 @@ void TfmAssTecnico::criarControles()
 
     auto* botoes = new QHBoxLayout;
     bbNovo = BotaoCadastro(this, botoes, "bbNovo", "&Novo", [this] { bbNovoClick(); });
-    bbSalvar = BotaoCadastro(this, botoes, "bbSalvar", "&Salvar", [this] { SalvarAlteracoes(tecnicos()); });
+    bbSalvar = BotaoCadastro(this, botoes, "bbSalvar", "&Salvar", [this] { SalvarJanela(*this, tecnicos()); });
     bbCancelar = BotaoCadastro(this, botoes, "bbCancelar", "&Cancelar", [this] { CancelarAlteracoes(tecnicos()); });
     bbExcluir = BotaoCadastro(this, botoes, "bbExcluir", "&Excluir", [this] { ExcluirRegistro(tecnicos()); });
     sbAnterior = BotaoCadastro(this, botoes, "sbAnterior", "<", [this] {
