@@ -249,10 +249,11 @@ void TfmAssBasicoContratos::FormActivate()
 
 void TfmAssBasicoContratos::FormDeactivate()
 {
+    // Leaving the window ends its lines: what is being typed is stored first.
     for (host::data::Dataset* d : {static_cast<host::data::Dataset*>(dmTec->quContEquip),
                                    static_cast<host::data::Dataset*>(dmTec->quContServ),
                                    static_cast<host::data::Dataset*>(dmGlobal->quClienteLista)})
-        d->close();
+        FecharGravando(*d);
 }
 
 void TfmAssBasicoContratos::FormClose(host::ui::CloseAction& action)

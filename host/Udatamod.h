@@ -123,6 +123,9 @@ void SalvarJanela(host::ui::Form& janela, host::data::Dataset& principal);
 // The row being typed, as leaving it in a grid does: posted (and committed
 // retaining) when changed, let go when a new row was left untouched.
 void GravarPendente(host::data::Dataset& dataset);
+// The dataset closed, the row being typed stored first (GravarPendente); a
+// refused row keeps it open and passes the refusal on.
+void FecharGravando(host::data::Dataset& dataset);
 // Asks "Confirma a exclusão do registro?" ("Sim"/"Não"); on "Sim" deletes
 // the current row and commits retaining. True when the row was deleted.
 bool ExcluirRegistro(host::data::Dataset& dataset);

@@ -48,6 +48,12 @@ void GravarPendente(Dataset& dataset)
         dmGlobal->IBTransaction1->commitRetaining();
 }
 
+void FecharGravando(Dataset& dataset)
+{
+    GravarPendente(dataset);
+    dataset.close();
+}
+
 void CancelarAlteracoes(Dataset& dataset)
 {
     if (dataset.editing())

@@ -193,11 +193,8 @@ void TfmAssOrdemServico::FormDeactivate()
     TdmTec& tec = *dmTec;
     for (host::data::Dataset* d : {tec.quOSPecas, tec.quOSDespViagem, tec.quOSDespExtra, tec.quOSContato,
                                    tec.quOSAcessorios, tec.quOSAndamento, tec.quOSSituacao, tec.quTecnicos,
-                                   tec.quDefeito}) {
-        // Leaving the window ends its lines: what is being typed is stored first.
-        GravarPendente(*d);
-        d->close();
-    }
+                                   tec.quDefeito})
+        FecharGravando(*d);   // leaving the window ends its lines, stored first
     for (host::data::Dataset* d : {dmGlobal->quClienteLista, dmGlobal->quTabVenc, dmGlobal->quOperacao,
                                    dmGlobal->quRepresentante})
         d->close();

@@ -69,7 +69,7 @@ TfmAssTecnico::TfmAssTecnico(QWidget* parent)
     };
     onDeactivate = [] {
         if (dmTec)
-            dmTec->quTecEquip->close();
+            FecharGravando(*dmTec->quTecEquip);   // a line being typed is stored first
     };
     onClose = [this](host::ui::CloseAction& action) {
         SalvarConfiguracaoJanela(this, bModoZeltoControlAtivo, false, {});

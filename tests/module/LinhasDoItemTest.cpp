@@ -83,5 +83,19 @@ TEST_F(LinhasDoItemTest, AnItemRefusedOnSaveKeepsTheLineFromBeingTyped)
     EXPECT_TRUE(lido("select AOITCODIGO from AATC01AP where AOCODIGO = 42").isEmpty());
 }
 
+// Going to another window ends the order window's lines: the one being typed
+// is stored, not dropped.
+TEST_F(LinhasDoItemTest, ALineBeingTypedIsStoredWhenTheUserGoesToAnotherWindow)
+{
+    TfmAssOrdemServico& form = abrirOrdemComItem("Impressora");
+    clicaAba(form, form.tsPecasOS);
+    novaLinhaNaGrade(form.dbgdOrdemServicoPecas, "PRCODIGO", "PEC01");
+    ASSERT_EQ(dmTec->quOSPecas->state(), host::data::DatasetState::Insert);
+    uPackageAss::ShowJanelaTec("fmAssDefeito");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(host::ui::WindowRegistry::find("fmAssDefeito")));
+    EXPECT_EQ(lido("select PRCODIGO || '/' || AOITCODIGO from AATC01AP where AOCODIGO = 42"), QStringList{"PEC01/1"});
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
 }  // namespace
 }  // namespace moduletest
