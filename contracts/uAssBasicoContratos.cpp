@@ -289,8 +289,10 @@ void TfmAssBasicoContratos::bbPesquisarClick()
 {
     int codigo = 0;
     QString numero;
-    if (uPesqAssContratos::SelecionaContrato(codigo, numero))
-        dmTec->CarregaContrato(codigo);
+    if (!uPesqAssContratos::SelecionaContrato(codigo, numero))
+        return;
+    saveChanges();   // the reload drops the rows shown: what is being typed goes first
+    dmTec->CarregaContrato(codigo);
 }
 
 void TfmAssBasicoContratos::bbRelatorioClick()

@@ -62,6 +62,8 @@ void TfmAssContCad::primeiraPagina() { pcContrato->setActivePage(pcContrato->pag
 
 void TfmAssContCad::carregarContrato(int codigo)
 {
+    // The reload drops the rows shown: what is being typed is stored first.
+    saveChanges();
     CarregaContrato(codigo);
     primeiraPagina();
 }

@@ -195,6 +195,35 @@ TEST_F(ContratoItensGradeTest, ItemsStayOnScreenAfterSalvarClickedWithTheMouse)
     EXPECT_EQ(dialogs->pending(), 0);
 }
 
+// The arrows to another contract reload the register: the item and the
+// header being typed are stored first.
+TEST_F(ContratoItensGradeTest, TheArrowsStoreTheItemAndTheHeaderBeingTyped)
+{
+    TfmAssContCad& form = abrir();
+    const int codigo = novoContrato(form);
+    pesquisa("CODIGO_CLIENTE", "00004");
+    form.sbPesqCli->click();
+    QTest::mouseClick(form.bbSalvar, Qt::LeftButton);
+    aba(form, form.tsItens);
+    dialogs->setAutoAcknowledgeMessages(true);
+    novoItem(form, "S0003", "250", false);
+    ASSERT_EQ(itens().state(), DatasetState::Insert);
+    dialogs->answer("Não", "O valor dos itens foi alterado, deseja alterar valor do contrato?");
+    form.sbAnt->click();
+    EXPECT_EQ(lido(QString("select count(*) from AATC05ACIT where ACCODIGO = %1 and PRCODIGO = 'S0003'").arg(codigo))
+                  .toInt(),
+              1);
+
+    // The header typed over, then the arrow back to it.
+    form.sbProx->click();
+    ASSERT_EQ(ctr().fieldByName("ACCODIGO")->asInteger(), codigo);
+    digita(form.dbedNumeroContrato, "CT-7002");
+    form.sbAnt->click();
+    EXPECT_EQ(lido(QString("select ACNUMEROCONTRATO from AATC05AC where ACCODIGO = %1").arg(codigo)).toString(),
+              "CT-7002");
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
 // The header as the user met it: the contracting party chosen and
 // no billing customer, "Natureza" and the typed value the rule replaces.
 TEST_F(ContratoItensGradeTest, TheContractorBillsTheCaptionsShowAndTheValueRuleShowsAtOnce)
