@@ -40,6 +40,7 @@ TfmAssContCad::TfmAssContCad(QWidget* parent) : host::ui::Form(parent)
     onActivate = [this] { FormActivate(); };
     onDeactivate = [this] { FormDeactivate(); };
     onKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { FormKeyDown(key, shift); };
+    onSaveChanges = [this] { bbSalvarClick(); };
     onClose = [this](host::ui::CloseAction& action) {
         FormClose();
         action = host::ui::CloseAction::Free;

@@ -38,6 +38,7 @@ TfmAssVendas::TfmAssVendas(QWidget* parent) : host::ui::Form(parent)
     onShow = [this] { FormShow(); };
     onActivate = [this] { FormActivate(); };
     onDeactivate = [this] { FormDeactivate(); };
+    onSaveChanges = [this] { salvar(); };
     onClose = [this](host::ui::CloseAction& action) {
         FormClose();
         action = host::ui::CloseAction::Free;

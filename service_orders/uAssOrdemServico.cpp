@@ -54,6 +54,7 @@ TfmAssOrdemServico::TfmAssOrdemServico(QWidget* parent) : host::ui::Form(parent)
     onShow = [this] { FormShow(); };
     onActivate = [this] { FormActivate(); };
     onDeactivate = [this] { FormDeactivate(); };
+    onSaveChanges = [] { dmTec->OSSalvarPendentes(); };   // header, items, then lines
     onClose = [this](host::ui::CloseAction& action) {
         FormClose();
         action = host::ui::CloseAction::Free;
