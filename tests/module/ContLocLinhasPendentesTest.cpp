@@ -45,7 +45,7 @@ protected:
     // The rental value of the equipment line typed over, the row not left.
     void digitaValor(TfmAssContLocacao& form, const QString& valor)
     {
-        digitaNaCelula(form.dbgdAssContEquipamentoLocacao, "ACITVALOR", valor);
+        celula(form.dbgdAssContEquipamentoLocacao, "ACITVALOR", valor, Qt::Key_Return);
         ASSERT_EQ(dmTecContrato->quCtrEquipLocacao->state(), host::data::DatasetState::Edit);
     }
 };

@@ -1,13 +1,12 @@
 #include "tests/module/ModuleFixture.h"
 
-#include "host/ui/DataGrid.h"
-
 #include "data/uDataTec.h"
 #include "data/udmRelTec.h"
 #include "host/HostLog.h"
 #include "host/db/Database.h"
 #include "host/Udatamod.h"
 #include "host/Uprincipal.h"
+#include "host/ui/DataGrid.h"
 #include "host/ui/Layouts.h"
 #include "host/ui/WindowRegistry.h"
 #include "module/uPackageAssDados.h"
@@ -85,18 +84,7 @@ QStringList ModuleTest::logDe(const QString& origem) const
     return linhas;
 }
 
-void ModuleTest::digita(QWidget* controle, const QString& texto)
-{
-    controle->setFocus();
-    if (auto* linha = qobject_cast<QLineEdit*>(controle))
-        linha->selectAll();
-    else if (auto* interna = controle->findChild<QLineEdit*>())
-        interna->selectAll();
-    QTest::keyClicks(controle, texto);
-    QTest::keyClick(controle, Qt::Key_Tab);
-}
-
-void ModuleTest::digitaNaCelula(host::ui::DataGrid* grade, const char* campo, const QString& texto, Qt::Key fim)
+void ModuleTest::celula(host::ui::DataGrid* grade, const char* campo, const QString& texto, Qt::Key fim)
 {
     grade->setFocus();
     host::ui::GridColumn* coluna = grade->columnByField(campo);
@@ -114,11 +102,29 @@ void ModuleTest::digitaNaCelula(host::ui::DataGrid* grade, const char* campo, co
     QCoreApplication::processEvents();
 }
 
+void ModuleTest::digita(QWidget* controle, const QString& texto)
+{
+    controle->setFocus();
+    if (auto* linha = qobject_cast<QLineEdit*>(controle))
+        linha->selectAll();
+    else if (auto* interna = controle->findChild<QLineEdit*>())
+        interna->selectAll();
+    // A character beyond ASCII ("ç", Cyrillic, a typographic quote)
+    // arrives as the text of a key press, as an input method sends it.
+    for (const QChar c : texto) {
+        if (c.unicode() < 0x80)
+            QTest::keyClick(controle, c.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, controle, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+    QTest::keyClick(controle, Qt::Key_Tab);
+}
+
 void ModuleTest::novaLinhaNaGrade(host::ui::DataGrid* grade, const char* campo, const QString& texto)
 {
     grade->setFocus();
     QTest::keyClick(grade, Qt::Key_Insert);
-    digitaNaCelula(grade, campo, texto);
+    celula(grade, campo, texto, Qt::Key_Return);
 }
 
 }  // namespace moduletest

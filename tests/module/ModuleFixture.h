@@ -62,11 +62,11 @@ protected:
     }
     // Types the text into the control and leaves it with Tab.
     static void digita(QWidget* controle, const QString& texto);
-    // Types the text into the column's cell of the grid's current row (its
-    // editor opened as a key does) and ends it with the key given.
-    static void digitaNaCelula(host::ui::DataGrid* grade, const char* campo, const QString& texto,
-                               Qt::Key fim = Qt::Key_Return);
-    // Insert pressed in the grid, then the text typed into the column's cell.
+    // Types the text into the grid's cell editor of the column bound to the
+    // field, on the current row, and leaves it with the key given.
+    static void celula(host::ui::DataGrid* grade, const char* campo, const QString& texto,
+                       Qt::Key fim = Qt::Key_Tab);
+    // Insert pressed in the grid, then the text typed into the column's cell and Enter.
     static void novaLinhaNaGrade(host::ui::DataGrid* grade, const char* campo, const QString& texto);
 
     std::unique_ptr<TfmPrincipal> principal;
