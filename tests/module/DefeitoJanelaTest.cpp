@@ -219,6 +219,24 @@ TEST_F(DefeitoJanelaTest, TheMultiplePickerAppendsTheSelectedRowsHoweverItCloses
     EXPECT_FALSE(fmPesquisaAssDefeitos);
 }
 
+// "Sair" with a new entry typed asks; "Sim" stores it and the window closes.
+TEST_F(DefeitoJanelaTest, LeavingWithANewEntryTypedAsksAndSimStoresIt)
+{
+    TfmAssDefeito& form = abrir();
+    QPointer<TfmAssDefeito> janela(&form);
+    form.bbNovo->click();
+    digita(form.dbedDescricao, "Sem imagem");
+    form.dbcbTipo->setCurrentIndex(1);
+    emit form.dbcbTipo->activated(1);
+    dialogs->answer("Sim", "Deseja salvar as alterações ?");
+    form.bbSair->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(!janela || !janela->isVisible());
+    EXPECT_EQ(committed("select ADDESCRICAO || '|' || ADIDENTIFICADOR from AATC02AD where ADCODIGO = 904").toString(),
+              "Sem imagem|D");
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
 TEST_F(DefeitoJanelaTest, RegisterNewEntrySearchOnEscAndTheReportLeavesItEmpty)
 {
     TfmAssDefeito& form = abrir();
