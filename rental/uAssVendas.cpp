@@ -254,6 +254,9 @@ void TfmAssVendas::navegar(const QString& direcao)
 {
     TdmTec& tec = *dmTec;
     host::data::Query& venda = *tec.quAssVenda;
+    // A new order typed is not dropped without a word: the user is asked, as "&Novo" asks.
+    if (venda.state() == host::data::DatasetState::Insert && venda.modified())
+        perguntarSalvar();
     if (venda.state() == host::data::DatasetState::Insert)
         venda.cancel();
     for (host::data::Dataset* linhas : {tec.quAssVendaItem, tec.quAssVendaCotado})
