@@ -16,6 +16,7 @@
 #include "host/ui/WindowRegistry.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QDateTime>
 #include <QApplication>
 #include <QMenu>
@@ -52,6 +53,9 @@ TfmPrincipal::TfmPrincipal(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName("fmPrincipal");
     setWindowTitle("Assistência Técnica");
+    // The program's name as the user reads it: messages without a title of
+    // their own take it, not the executable's file name.
+    QGuiApplication::setApplicationDisplayName(windowTitle());
     QMenu* system = menuBar()->addMenu("&Sistema");
     QMenu* registers = menuBar()->addMenu("C&adastros");
     QMenu* orders = menuBar()->addMenu("&Ordens de Serviço");
