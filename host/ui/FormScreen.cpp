@@ -95,9 +95,12 @@ void Form::keepInsideScreen()
     if (livre.isEmpty() || livre.contains(frameGeometry()))
         return;
     resize(size().boundedTo(livre.size() - moldura));
+    // A window whose minimum size is larger than the screen still does not
+    // fit: its top left corner (title bar, first fields) stays on the screen.
+    const auto inside = [](int at, int first, int last) { return std::max(first, std::min(at, last)); };
     QRect quadro = frameGeometry();
-    quadro.moveLeft(std::clamp(quadro.left(), livre.left(), livre.right() + 1 - quadro.width()));
-    quadro.moveTop(std::clamp(quadro.top(), livre.top(), livre.bottom() + 1 - quadro.height()));
+    quadro.moveLeft(inside(quadro.left(), livre.left(), livre.right() + 1 - quadro.width()));
+    quadro.moveTop(inside(quadro.top(), livre.top(), livre.bottom() + 1 - quadro.height()));
     move(quadro.topLeft());
 }
 
