@@ -278,7 +278,9 @@ QStringList ensureUniqueReceivableKey(db::Transaction& tr)
         return repetidas;
     // A user who may not change the schema starts all the same; the key is
     // made at the start of one who may. Keys repeated since the check are
-    // told as any others.
+    // told as any others. What this transaction changed is committed first,
+    // or the index's transaction would meet it as another desk's.
+    tr.commitRetaining();
     if (createUniqueReceivableIndex(tr.connection()))
         return {};
     return repeatedReceivableKeys(tr);
