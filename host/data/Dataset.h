@@ -35,6 +35,13 @@ class DataSource;
 
 enum class DatasetState { Inactive, Browse, Edit, Insert };
 
+// A write refused because another desk changed (or deleted) the row since it
+// was read. The dataset has dropped the changes and read the row again.
+class RecordChangedError : public DatasetError {
+public:
+    using DatasetError::DatasetError;
+};
+
 enum LocateOption { LocateCaseInsensitive = 1, LocatePartialKey = 2 };
 using LocateOptions = int;
 
@@ -225,6 +232,8 @@ private:
     }
     void runHandler(const Event& event);
     void checkRequired() const;
+    // After a RecordChangedError: the changes dropped and the row read again.
+    void reloadChangedRow();
     bool hasCalculated() const { return calcCount_ > 0; }
 
     // Cursor plumbing.

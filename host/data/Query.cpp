@@ -149,6 +149,7 @@ void Query::setUpdateObject(UpdateSql* update)
         // Slots found in another query's fields mean nothing in these.
         for (auto& sources : update_->sources_)
             sources.valid = false;
+        update_->guardValid_.fill(false);
     }
 }
 
@@ -233,13 +234,37 @@ void Query::writeInsert(RowValues values)
 void Query::writeModify(RowValues oldValues, RowValues newValues)
 {
     requireUpdate(UpdateSql::Kind::Modify, "modify");
-    update_->run(UpdateSql::Kind::Modify, newValues, oldValues);
+    const host::db::Statement& statement = update_->run(UpdateSql::Kind::Modify, newValues, oldValues);
+    if (update_->guardsRow(UpdateSql::Kind::Modify) && statement.rowsAffected() == 0)
+        refuseChangedRow(oldValues);
 }
 
 void Query::writeDelete(RowValues oldValues)
 {
     requireUpdate(UpdateSql::Kind::Delete, "delete");
-    update_->run(UpdateSql::Kind::Delete, oldValues, oldValues);
+    const host::db::Statement& statement = update_->run(UpdateSql::Kind::Delete, oldValues, oldValues);
+    if (update_->guardsRow(UpdateSql::Kind::Delete) && statement.rowsAffected() == 0)
+        refuseChangedRow(oldValues);
+}
+
+// The record named by its key as the user knows it: the key fields' labels
+// (when they have one of their own) and values.
+void Query::refuseChangedRow(RowValues oldValues) const
+{
+    QStringList names;
+    for (const QString& key : update_->keyColumns()) {
+        const Field* field = findField(key);
+        const int slot = slotOf(key);
+        if (!field || slot < 0 || size_t(slot) >= oldValues.size())
+            continue;
+        const QString value = oldValues[size_t(slot)].toString();
+        const QString label = field->displayLabel();
+        names << (label.compare(key, Qt::CaseInsensitive) == 0 ? value : label + " " + value);
+    }
+    QString message = "O registro foi alterado por outro usuário. Recarregue e tente de novo.";
+    if (!names.isEmpty())
+        message += "\nRegistro: " + names.join(", ");
+    throw RecordChangedError(message);
 }
 
 bool Query::readRow(MutableRowValues row)

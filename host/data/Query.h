@@ -85,6 +85,7 @@ private:
     void bindParams();
     // `statement` names the kind in the message: "insert", "modify" or "delete".
     void requireUpdate(UpdateSql::Kind kind, const char* statement) const;
+    [[noreturn]] void refuseChangedRow(RowValues oldValues) const;
     int slotFor(const QString& fieldName) const { return slotOf(fieldName); }
     unsigned fieldBindingsFor() const { return fieldBindings(); }
 
