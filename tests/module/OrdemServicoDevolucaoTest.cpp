@@ -110,6 +110,7 @@ TEST_F(DevolucaoOSTest, ASecondOrderIsAskedForAndTakesTheOrdersPlace)
     const QString primeiro = devolucaoDaOS();
 
     // "Não" changes nothing and leaves the window open.
+    exec("update AATC01AOIT set AOITAUTORIZADO = 'S' where AOCODIGO = 42");
     TfmAssOrdemServico& aberta = abrir();
     dialogs->answer("3)Devolução", kMenuDocumentosVenda);
     dialogs->answer("Não", "Esta OS já possui um pedido de devolução. Deseja inserir outro pedido de devolução?");
@@ -120,7 +121,6 @@ TEST_F(DevolucaoOSTest, ASecondOrderIsAskedForAndTakesTheOrdersPlace)
 
     // The item and the line are returned already: the second order is empty
     // of them, and still the order's return order.
-    exec("update AATC01AOIT set AOITAUTORIZADO = 'S' where AOCODIGO = 42");
     dialogs->answer("3)Devolução", kMenuDocumentosVenda);
     dialogs->answer("Sim", "Deseja inserir outro pedido de devolução?");
     dialogs->answer("Não", "Deseja inserir equipamento no cadastro?");
