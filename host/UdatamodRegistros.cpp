@@ -6,6 +6,7 @@
 #include "host/Uglobal.h"
 
 #include "host/data/Abort.h"
+#include "host/data/DataSource.h"
 #include "host/data/Dataset.h"
 #include "host/ui/Dialogs.h"
 #include "host/ui/Layouts.h"
@@ -82,7 +83,10 @@ bool AvisaCamposObrigatorio(Dataset& dataset, bool bAbortar)
         if (!field->required() || field->kind() != host::data::FieldKind::Data)
             continue;
         if (field->isNull() || field->asString().trimmed().isEmpty()) {
-            dmGlobal->MostraAviso("Campo obrigatório não informado: " + field->displayLabel(), bAbortar);
+            const QString rotulo = host::data::userLabel(*field);
+            dmGlobal->MostraAviso(rotulo.isEmpty() ? "Há um campo obrigatório não informado."
+                                                   : "Campo obrigatório não informado: " + rotulo,
+                                  bAbortar);
             return false;
         }
     }

@@ -232,6 +232,7 @@ private:
     }
     void runHandler(const Event& event);
     void checkRequired() const;
+    static QString requiredMessage(const Field& field);
     // After a RecordChangedError: the changes dropped and the row read again.
     void reloadChangedRow();
     bool hasCalculated() const { return calcCount_ > 0; }

@@ -1,7 +1,9 @@
 // Query: a dataset over an SQL select with named parameters in the host transaction.
 #include "host/data/Query.h"
 
+#include "host/data/DataSource.h"
 #include "host/data/UpdateSql.h"
+#include "host/data/WriteErrors.h"
 #include "host/db/Database.h"
 
 #include <QLocale>
@@ -225,16 +227,32 @@ void Query::requireUpdate(UpdateSql::Kind kind, const char* statement) const
             QString("%1: falta a instrução de %2 em %3.").arg(name(), QLatin1String(statement), update_->name()));
 }
 
+// The engine's refusal of the row told in the user's words, naming this
+// query's fields by their labels.
+host::db::Statement& Query::runWrite(UpdateSql::Kind kind, RowValues newValues, RowValues oldValues)
+{
+    try {
+        return update_->run(kind, newValues, oldValues);
+    } catch (const WriteRefused&) {
+        throw;
+    } catch (const host::db::DbError& error) {
+        const QString message = userMessageFor(error, this);
+        if (message.isEmpty())
+            throw;
+        throw WriteRefused(error, message);
+    }
+}
+
 void Query::writeInsert(RowValues values)
 {
     requireUpdate(UpdateSql::Kind::Insert, "insert");
-    update_->run(UpdateSql::Kind::Insert, values, {});
+    runWrite(UpdateSql::Kind::Insert, values, {});
 }
 
 void Query::writeModify(RowValues oldValues, RowValues newValues)
 {
     requireUpdate(UpdateSql::Kind::Modify, "modify");
-    const host::db::Statement& statement = update_->run(UpdateSql::Kind::Modify, newValues, oldValues);
+    const host::db::Statement& statement = runWrite(UpdateSql::Kind::Modify, newValues, oldValues);
     if (update_->guardsRow(UpdateSql::Kind::Modify) && statement.rowsAffected() == 0)
         refuseChangedRow(oldValues);
 }
@@ -242,7 +260,7 @@ void Query::writeModify(RowValues oldValues, RowValues newValues)
 void Query::writeDelete(RowValues oldValues)
 {
     requireUpdate(UpdateSql::Kind::Delete, "delete");
-    const host::db::Statement& statement = update_->run(UpdateSql::Kind::Delete, oldValues, oldValues);
+    const host::db::Statement& statement = runWrite(UpdateSql::Kind::Delete, oldValues, oldValues);
     if (update_->guardsRow(UpdateSql::Kind::Delete) && statement.rowsAffected() == 0)
         refuseChangedRow(oldValues);
 }
@@ -258,8 +276,8 @@ void Query::refuseChangedRow(RowValues oldValues) const
         if (!field || slot < 0 || size_t(slot) >= oldValues.size())
             continue;
         const QString value = oldValues[size_t(slot)].toString();
-        const QString label = field->displayLabel();
-        names << (label.compare(key, Qt::CaseInsensitive) == 0 ? value : label + " " + value);
+        const QString label = userLabel(*field);
+        names << (label.isEmpty() ? value : label + " " + value);
     }
     QString message = "O registro foi alterado por outro usuário. Recarregue e tente de novo.";
     if (!names.isEmpty())

@@ -86,6 +86,7 @@ private:
     // `statement` names the kind in the message: "insert", "modify" or "delete".
     void requireUpdate(UpdateSql::Kind kind, const char* statement) const;
     [[noreturn]] void refuseChangedRow(RowValues oldValues) const;
+    host::db::Statement& runWrite(UpdateSql::Kind kind, RowValues newValues, RowValues oldValues);
     int slotFor(const QString& fieldName) const { return slotOf(fieldName); }
     unsigned fieldBindingsFor() const { return fieldBindings(); }
 
