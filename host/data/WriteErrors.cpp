@@ -19,6 +19,7 @@ constexpr intptr_t kLockConflict = 335544345;        // a row another desk holds
 constexpr intptr_t kDeadlock = 335544336;
 constexpr intptr_t kUpdateConflict = 335544451;
 constexpr intptr_t kCheckConstraint = 335544558;
+constexpr intptr_t kUserException = 335544517;       // a rule of the database refused, in its own words
 
 // The field of the column the engine names ("T"."C"), by its label; empty
 // when the dataset has no such field or no label of its own for it.
@@ -31,6 +32,17 @@ QString labelOfColumn(const QString& engineText, const Dataset* dataset)
         return {};
     const Field* field = dataset->findField(match.captured(1));
     return field ? userLabel(*field) : QString();
+}
+
+// "exception 1 / -NAME / -its text / -At trigger ...": the text the rule's
+// author wrote for the user.
+QString exceptionText(const QString& engineText)
+{
+    const QStringList lines = engineText.split('\n');
+    for (qsizetype i = 0; i + 2 < lines.size(); ++i)
+        if (lines[i].trimmed().startsWith(QLatin1String("exception")))
+            return lines[i + 2].trimmed().remove(0, lines[i + 2].trimmed().startsWith('-') ? 1 : 0).trimmed();
+    return {};
 }
 
 bool says(const host::db::DbError& error, intptr_t code, const char* words)
@@ -48,6 +60,10 @@ WriteRefused::WriteRefused(const host::db::DbError& cause, const QString& userMe
 QString userMessageFor(const host::db::DbError& error, const Dataset* dataset)
 {
     const QString text = error.message();
+    if (error.gdsCode() == kUserException) {
+        const QString own = exceptionText(text);
+        return own.isEmpty() ? text : own;
+    }
     if (says(error, kNotValid, "validation error for column")) {
         const QString label = labelOfColumn(text, dataset);
         if (text.contains(QLatin1String("*** null ***")))
