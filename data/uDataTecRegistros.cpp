@@ -142,7 +142,9 @@ void TdmTec::quEquipamentoBeforeDelete(Dataset& DataSet)
 {
     // The text comes from the register's current row whichever dataset is deleting.
     if (&DataSet == quEquipamento)
-        recusarExclusaoEmUso(DataSet, campo(*quEquipamento, "AECODIGO") + " - " + campo(*quEquipamento, "AEDESCRICAO"));
+        recusarExclusaoEmUso(DataSet, campo(DataSet, "AECODIGO") + " - " + campo(DataSet, "AEDESCRICAO"));
+    else
+        recusarExclusaoEmUso(DataSet, campo(DataSet, "EVCODIGO") + " - " + campo(DataSet, "EVMODELO"));
     QString texto = "/";
     if (quEquipamento->active() && !quEquipamento->isEmpty())
         texto = campo(*quEquipamento, "AECODIGO") + "/" + campo(*quEquipamento, "AEDESCRICAO");
