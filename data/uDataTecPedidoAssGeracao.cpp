@@ -83,7 +83,8 @@ QString TdmTec::GerarPedidoAssistencia(const QString& numero)
                                   numeroNovo);
         } catch (const host::db::DbError& erro) {
             // What the earlier steps copied stays committed.
-            dmGlobal->MostraAviso(QString::fromUtf8(passo.falha) + erro.message(), true);
+            dmGlobal->MostraAviso(
+                QString::fromUtf8(passo.falha) + dmGlobal->TextoErroBanco(erro, "[GerarPedidoAssistencia]"), true);
             return novo;
         }
         novo = numeroNovo;
@@ -201,7 +202,8 @@ int TdmTec::GerarContratoPedidoAssistencia(const QString& numero)
         // No half contract is left behind: the order stays unmarked and a
         // retry makes exactly one.
         guarda.rollback();
-        dmGlobal->MostraErro("Erro ao Inserir Item no Contrato!\r" + erro.message());
+        dmGlobal->MostraErro("Erro ao Inserir Item no Contrato!\r" +
+                             dmGlobal->TextoErroBanco(erro, "[GerarContratoPedidoAssistencia]"));
     }
     guarda.release();
     tr.commitRetaining();
