@@ -66,8 +66,13 @@ private:
     // The text prepared for the kind: the guarded form of an update or
     // delete by key, else the text as set.
     QString textToRun(Kind kind);
-    // The columns the modify statement writes with their own field's value.
-    QStringList writtenColumns() const;
+    QString guardedText(Kind kind);
+    // The columns the modify statement writes with their own field's value
+    // (parsed once per text).
+    const QStringList& writtenColumns();
+    // How each written column is compared, one letter each: what the guard
+    // depends on in the query's fields.
+    QString guardShape(const QStringList& columns) const;
     QString guardCondition(const QStringList& columns) const;
     // ":OLDMIN_X": the earliest wall time the date-time X read may stand for.
     static constexpr QLatin1StringView kEarliestPrefix{"OLDMIN_"};
@@ -97,6 +102,17 @@ private:
     std::vector<const QVariant*> bound_;   // the cells the statement run reads its values from
     std::vector<QVariant> computed_;       // values bound that no cell holds
     std::array<bool, 4> guards_{};
+    // The guarded text made last, and what it was made from.
+    struct Guarded {
+        QString text;
+        QString modifyText;
+        QString shape;
+        QString run;
+        bool guards = false;
+    };
+    std::array<Guarded, 4> guarded_;
+    QString writtenFrom_;
+    QStringList written_;
     std::array<unsigned, 4> guardedFor_{};   // the query's field bindings the guard was made for
     std::array<bool, 4> guardValid_{};       // false when it was made for another query
     QStringList keyColumns_;

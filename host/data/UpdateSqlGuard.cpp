@@ -81,18 +81,41 @@ QStringList keyColumnsOf(const QString& condition)
 
 }  // namespace
 
-QStringList UpdateSql::writtenColumns() const
+const QStringList& UpdateSql::writtenColumns()
 {
-    const QRegularExpressionMatch match = updateByKeyPattern().match(texts_[size_t(Kind::Modify)]);
+    const QString& modify = texts_[size_t(Kind::Modify)];
+    if (writtenFrom_.constData() == modify.constData() && writtenFrom_.size() == modify.size())
+        return written_;
+    written_.clear();
+    writtenFrom_ = modify;
+    const QRegularExpressionMatch match = updateByKeyPattern().match(modify);
     if (!match.hasMatch())
-        return {};
-    QStringList columns;
+        return written_;
     for (const QString& assignment : topLevelItems(match.captured(2))) {
         const QString column = ownValueColumn(assignment);
         if (!column.isEmpty())
-            columns << column;
+            written_ << column;
     }
-    return columns;
+    return written_;
+}
+
+// "-": not compared (no value read, or a blob); "t": a date-time; "v": a value.
+QString UpdateSql::guardShape(const QStringList& columns) const
+{
+    QString shape(columns.size(), '-');
+    for (qsizetype i = 0; i < columns.size(); ++i) {
+        const Field* field = query_ ? query_->findField(columns[i]) : nullptr;
+        if (!field || query_->slotFor(columns[i]) < 0)
+            continue;
+        switch (field->dataType()) {
+        case FieldType::Memo:
+        case FieldType::Blob: break;
+        case FieldType::DateTime:
+        case FieldType::Date: shape[i] = 't'; break;
+        default: shape[i] = 'v';
+        }
+    }
+    return shape;
 }
 
 // Each column as read, nulls included; blobs are left out (the engine
@@ -101,26 +124,43 @@ QStringList UpdateSql::writtenColumns() const
 // exists): the guard takes that span too.
 QString UpdateSql::guardCondition(const QStringList& columns) const
 {
+    const QString shape = guardShape(columns);
     QStringList terms;
-    for (const QString& column : columns) {
-        const Field* field = query_ ? query_->findField(column) : nullptr;
-        if (!field || query_->slotFor(column) < 0)
-            continue;   // no value read to compare with
-        switch (field->dataType()) {
-        case FieldType::Memo:
-        case FieldType::Blob: continue;
-        case FieldType::DateTime:
-        case FieldType::Date:
+    for (qsizetype i = 0; i < columns.size(); ++i) {
+        if (shape[i] == 't')
             terms << QString("(%1 is not distinct from :OLD_%1 or %1 between :%2%1 and :OLD_%1)")
-                         .arg(column, kEarliestPrefix);
-            break;
-        default: terms << QString("%1 is not distinct from :OLD_%1").arg(column);
-        }
+                         .arg(columns[i], kEarliestPrefix);
+        else if (shape[i] == 'v')
+            terms << QString("%1 is not distinct from :OLD_%1").arg(columns[i]);
     }
     return terms.join("\n  and ");
 }
 
+// Made again only when the texts or the query's fields make another one.
 QString UpdateSql::textToRun(Kind kind)
+{
+    const size_t k = size_t(kind);
+    if (kind != Kind::Modify && kind != Kind::Delete) {
+        guards_[k] = false;
+        return texts_[k];
+    }
+    const QStringList& columns = writtenColumns();
+    const QString shape = guardShape(columns);
+    Guarded& kept = guarded_[k];
+    if (kept.text == texts_[k] && kept.modifyText == texts_[size_t(Kind::Modify)] && kept.shape == shape &&
+        !kept.run.isEmpty()) {
+        guards_[k] = kept.guards;
+        return kept.run;
+    }
+    kept.run = guardedText(kind);
+    kept.text = texts_[k];
+    kept.modifyText = texts_[size_t(Kind::Modify)];
+    kept.shape = shape;
+    kept.guards = guards_[k];
+    return kept.run;
+}
+
+QString UpdateSql::guardedText(Kind kind)
 {
     const size_t k = size_t(kind);
     guards_[k] = false;
