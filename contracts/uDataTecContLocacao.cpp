@@ -102,7 +102,7 @@ bool TdmTecContrato::CtrAssVerificaPendenciaEmissaoNF(int contrato, int item, in
     QString sql = "select count(*) from acem1401 nf\n"
                   "join acem14it ite on (ite.documento = nf.documento and ite.cod_cli = nf.cod_cli and "
                   "ite.cod_op = nf.operacao_doc and ite.serie = nf.serie_doc and ite.melocal = nf.local_doc)\n"
-                  "left join aatc05acit ac on (ac.acitcodigo = ite.veitsequencia)\n"
+                  "left join aatc05acit ac on (ac.accodigo = nf.accodigo and ac.acitcodigo = ite.veitsequencia)\n"
                   "where nf.accodigo = :CONTRATO";
     QVariantMap parametros{{"CONTRATO", contrato}};
     if (esperado != 0) {

@@ -589,6 +589,10 @@ public:
     void quOSPecasPRCODIGOChange(host::data::Field& Sender);
     void quOSPecasAPQUANTIDADESetText(host::data::Field& Sender, const QString& Text);
     void quOSPecasAPQUANTIDADEChange(host::data::Field& Sender);   // and APVALUNITARIO's
+    // Every parts line of the order takes its required quantity, and its
+    // total with it; the order's totals and the reserved quantities follow.
+    // Committed.
+    void PecasComQuantidadeRequerida(int aoCodigo);
     void quOSPecasAPVALUNITARIOChange(host::data::Field& Sender);
     void quOSPecasAPRESERVASetText(host::data::Field& Sender, const QString& Text);
     void quOSPecasLECODIGOChange(host::data::Field& Sender);
@@ -1533,3 +1537,7 @@ bool semCabecalho(const TdmTec& tec);
 // ATRESERVAPECAS "A" or "S": the parts of a request are reserved as its
 // lines are written.
 bool reservaPecasAtualizada();
+// A parts line's total by the line total rule (quantity times unit value
+// less the discount), as SQL over the line's columns with the quantity given
+// as an SQL expression: for statements that change quantities in bulk.
+QString totalPecaSql(const QString& quantidade);

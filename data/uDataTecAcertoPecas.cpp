@@ -15,20 +15,14 @@
 
 namespace {
 
-// Total of a line by the line total rule, with the quantity expression given.
-QString totalLinhaAcerto(const QString& quantidade)
-{
-    return "coalesce(APVALUNITARIO, 0) * (" + quantidade + ") * (1 - coalesce(APDESCONTO, 0) / 100.00)";
-}
-
 // Both totals again from the quantities after the change of the column.
 QString totaisAposAcerto(const QString& coluna, const QString& novoValor)
 {
     const bool requerida = coluna == "APQUANTIDADEREQUERIDA";
     const QString quantidade = requerida ? "coalesce(APQUANTIDADE, 0)" : novoValor;
     const QString quantidadeRequerida = requerida ? novoValor : "coalesce(APQUANTIDADEREQUERIDA, 0)";
-    return "APVALTOTAL = " + totalLinhaAcerto(quantidade) +
-           ", APVALORTOTALREQUERIDO = " + totalLinhaAcerto(quantidadeRequerida);
+    return "APVALTOTAL = " + totalPecaSql(quantidade) +
+           ", APVALORTOTALREQUERIDO = " + totalPecaSql(quantidadeRequerida);
 }
 
 // The product's parts lines on the order, by sequence, with the quantity of

@@ -137,8 +137,9 @@ void TdmTec::AtualizarItemRemanufatura()
     // Quantity and total change together or not at all.
     host::db::Savepoint quantidadeETotal(*dmGlobal->IBTransaction1);
     UpdateCampo("AATC01AA", "aaQuantidade", centesimosSQL(aprovados), condicao);
-    const double unitario = CarregaNumero("AAValor", "Aatc01AA", condicao);
-    UpdateCampo("AATC01AA", "AAValorTotal", centesimosSQL(aprovados * unitario), condicao);
+    // The line total rule: quantity times value less the line's discount, cut to cents.
+    const double unitario = CarregaNumero("AAValor * (1 - coalesce(AADESCONTO, 0) / 100.00)", "Aatc01AA", condicao);
+    UpdateCampo("AATC01AA", "AAValorTotal", centesimosSQL(Trunc2Casas(aprovados * unitario)), condicao);
     quantidadeETotal.release();
     dmGlobal->IBTransaction1->commitRetaining();
 }

@@ -205,6 +205,25 @@ void TdmTec::quOSPecasAfterPost(Dataset& DataSet)
         quOSPecas->last();
 }
 
+QString totalPecaSql(const QString& quantidade)
+{
+    return "(" + quantidade + ") * coalesce(APVALUNITARIO, 0) * (1 - coalesce(APDESCONTO, 0) / 100.00)";
+}
+
+void TdmTec::PecasComQuantidadeRequerida(int aoCodigo)
+{
+    const QString condicao = "Where aoCodigo = " + QString::number(aoCodigo);
+    Update2Campos("aatc01ap", "apQuantidade", "apQuantidadeRequerida", "APVALTOTAL",
+                  totalPecaSql("coalesce(apQuantidadeRequerida, 0)"), condicao);
+    dmGlobal->IBTransaction1->commitRetaining();
+    if (reservaPecasAtualizada())
+        for (const QString& produto :
+             CarregaVariosDados("distinct PRCODIGO", "AATC01AP", condicao + " and APRESERVA = 'S'", ";")
+                 .split(';', Qt::SkipEmptyParts))
+            dmGlobal->Reservado(produto, true, {});
+    uDataTecLinhas::retotalizarOrdem(aoCodigo, "AATC01AP", "AATC01AA", true);
+}
+
 void TdmTec::quOSPecasAfterDelete(Dataset& DataSet)
 {
     const QDateTime agora = QDateTime::currentDateTime();

@@ -197,6 +197,29 @@ QString textoComponente(const host::data::Query& linha)
            linha.fieldByName("COMPLEMENTO_DESC")->asString().trimmed() + " ";
 }
 
+// The components of the product in sequence: those recorded for the
+// equipment of that serial number, or the product's own (recorded with no
+// serial) when no serial is given or the equipment has none of its own, as
+// the composition window shows them. One equipment's components never join
+// another's.
+void abrirComposicao(host::data::Query& aux, const QString& produto, const QString& serie)
+{
+    auto abrir = [&aux, &produto](const QString& filtroSerie) {
+        aux.close();
+        aux.setSql("select sm.prcodigo, sm.cmcodigo, sm.cmquantidade, Prod.unidade_medida, Prod.descricao,"
+                   " Prod.complemento_desc, Eqp.descricao as Equipamento, sm.cmsequencia from AGPC03CM sm"
+                   " Left Outer Join Acec1101 Eqp On (sm.prcodigo = Eqp.codigo) Left Outer Join Acec1101 Prod"
+                   " On (sm.cmcodigo = Prod.codigo) where sm.prcodigo = :PRCODIGO"
+                   " and coalesce(sm.cmnumeroserie, '') = :SERIE  Order By sm.cmsequencia ");
+        aux.paramByName("PRCODIGO")->setAsString(produto);
+        aux.paramByName("SERIE")->setAsString(filtroSerie);
+        aux.open();
+    };
+    abrir(serie);
+    if (!serie.isEmpty() && aux.isEmpty())
+        abrir(QString());
+}
+
 }  // namespace
 
 void TdmTec::CarregaConfiguracaoComposicao(const QString& produto, const QString&, host::data::DataSource* fonte)
@@ -209,13 +232,7 @@ void TdmTec::CarregaConfiguracaoComposicao(const QString& produto, const QString
     dmGlobal->CarregaObservacao(produto, "P", -1);
 
     host::data::Query& aux = *dmGlobal->quAuxiliar;
-    aux.close();
-    aux.setSql("select sm.prcodigo, sm.cmcodigo, sm.cmquantidade, Prod.unidade_medida, Prod.descricao,"
-               " Prod.complemento_desc, Eqp.descricao as Equipamento, sm.cmsequencia from AGPC03CM sm"
-               " Left Outer Join Acec1101 Eqp On (sm.prcodigo = Eqp.codigo) Left Outer Join Acec1101 Prod"
-               " On (sm.cmcodigo = Prod.codigo) where sm.prcodigo = :PRCODIGO  Order By sm.cmsequencia ");
-    aux.paramByName("PRCODIGO")->setAsString(campoCotado("CODIGO").asString());
-    aux.open();
+    abrirComposicao(aux, campoCotado("CODIGO").asString(), dmGlobal->sNumeroSerieComposicao.trimmed());
     QString texto = aux.fieldByName("EQUIPAMENTO")->asString().trimmed();
     for (aux.first(); !aux.eof(); aux.next()) {
         const QString componente = aux.fieldByName("CMCODIGO")->asString();

@@ -349,9 +349,6 @@ void TdmTec::quAssVendaItemCODIGOChange(Field& Sender)
     PVAssMedidasProdutoItem(codigo);
     if (campoItem("VEITVALORORIGINAL").asFloat() != valor)
         campoItem("VEITVALORORIGINAL").setAsFloat(valor);
-    // An emptied code names nothing to reserve and no text to copy.
-    if (codigo.trimmed().isEmpty())
-        return;
     if (parametro("ATMODORESERVAITEM") != "A")
         dmGlobal->Reservado(codigo, true, campoItem("COD_EMB_COLECAO").asString());
     const QString modo = parametro("ATMODOPEDIDOASSISTENCIA");

@@ -249,9 +249,8 @@ void TdmTec::AtualizarPecasOSSolicitacao()
             Update2Campos("AATC01AP", "APQUANTIDADE", numero(quantidade - entregue), "APQUANTIDADEREQUERIDA",
                           numero(quantidade - entregue), "where " + condicao);
             // The lines' totals follow their new quantities, by the line total rule.
-            const QString unitario = " * coalesce(APVALUNITARIO, 0) * (1 - coalesce(APDESCONTO, 0) / 100.00)";
-            Update2Campos("AATC01AP", "APVALTOTAL", "APQUANTIDADE" + unitario, "APVALORTOTALREQUERIDO",
-                          "APQUANTIDADEREQUERIDA" + unitario, "where " + condicao);
+            Update2Campos("AATC01AP", "APVALTOTAL", totalPecaSql("APQUANTIDADE"), "APVALORTOTALREQUERIDO",
+                          totalPecaSql("APQUANTIDADEREQUERIDA"), "where " + condicao);
         }
         commitRetaining();
         // The lines changed here pass by no parts-line save, which keeps the

@@ -64,6 +64,7 @@ struct DocumentoEstoque {
     QString operacao;
     QString observacao;     // who made it ("Usuário: ...")
     double total = 0;       // TOTAL_DOC
+    QString numero;         // taken by the caller from the series; empty: the series' next
 };
 // The product record the stock-item writer takes its values from.
 struct ProdutoEstoque {
@@ -320,6 +321,9 @@ public:
     // (UdmglobalReceber.cpp; the cash-forecast dialog is UCXPrevisao.h)
     host::data::Query* quCXPrev = nullptr;     // cash-forecast rows (ACXC94XP), editable; CarregaCXPrevisao
     host::data::Query* quObsGeral = nullptr;   // one observation (AUGC70OB), editable; CarregaObservacao
+    // The equipment (serial number) whose composition the composition texts
+    // are built for; empty: the product's own composition.
+    QString sNumeroSerieComposicao;
     // A statement prepared once per connection and kept for the routines that
     // run it again and again (its parameters are cleared and an open cursor
     // closed each time it is handed out).
@@ -359,9 +363,10 @@ public:
     void CarregaCXPrevisao(const QString& documento, const QString& emitente, int sequencia, const QString& local);
     void CarregaCXPrevisaoContrato(int contrato, const QString& local);
     // Deletes one receivable with its cash-forecast rows and observation
-    // (what quReceber's delete does). Nothing is committed.
-    void ExcluirParcelaReceber(const QString& documento, const QString& cliente, double sequencia,
-                               const QString& filial);
+    // (what quReceber's delete does). Nothing is committed. Returns the
+    // receivables deleted (0 when it was not there).
+    int ExcluirParcelaReceber(const QString& documento, const QString& cliente, double sequencia,
+                              const QString& filial);
     // Every receivable that meets the condition (on ACRC5001's columns, no
     // "where"), with their cash-forecast rows and observations. Returns the
     // receivables deleted. Nothing is committed.
@@ -490,7 +495,8 @@ public:
     void PedidoVendaAtualizarTotalizador();
     // The lines of the order take the payment-term table's discount (AFVT0101
     // DESCONTO, percent) and their totals are computed again; a table without
-    // a discount leaves the lines as they are. Nothing is committed.
+    // a discount leaves the lines as they are; the record, when it shows that
+    // order, totals the re-priced lines. Nothing is committed.
     void AtualizaVendaItemPrecoTabelaVencimento(const QString& pedido, const QString& tabela);
     // Merges the order's coinciding lines: the same product, unit value,
     // discount, operation (VEITCFOP) and stock location, none delivered apart

@@ -101,6 +101,11 @@ void TdmGlobal::AtualizaVendaItemPrecoTabelaVencimento(const QString& pedido, co
                          " TOTAL_UNIT = QUANTIDADE * VALOR * (1 - cast(:DESCONTO as double precision) / 100)"
                          " where NUMERO_PEDIDO = :PEDIDO",
                          {{"DESCONTO", desconto}, {"PEDIDO", pedido.trimmed()}});
+    // The record on screen totals the lines as they are now, whenever its
+    // caller totalled it.
+    if (quPedidoVenda && quPedidoVenda->active() && !quPedidoVenda->isEmpty() &&
+        quPedidoVenda->fieldByName("NUMERO_PEDIDO")->asString().trimmed() == pedido.trimmed())
+        PedidoVendaAtualizarTotalizador();
 }
 
 int TdmGlobal::SomarPedidoItensCoincidentes(const QString& pedido)

@@ -26,12 +26,16 @@ bool mesmaDataFila(const QDateTime& a, const QDateTime& b)
     return (semData(a) && semData(b)) || a == b;
 }
 
-// " and AODATASAIDA >= <day start> and AODATASAIDA <= <day end>" of the date;
-// an entry without a date counts on the zero date.
-QString diaDaFila(const QDateTime& data)
+// " where" + the orders of the technician (0: none) on the entry's day. An
+// entry without a date has its own day: the date is stored as null (or, in
+// older rows, as the zero date).
+QString filaDoTecnicoNoDia(int tecnico, const QDateTime& data)
 {
+    const QString doTecnico =
+        tecnico > 0 ? " where ATCODIGO = " + QString::number(tecnico) : QString(" where coalesce(ATCODIGO, 0) = 0");
     const QDateTime dia = semData(data) ? QDateTime(QDate(1899, 12, 30), QTime(0, 0)) : data;
-    return " and AODATASAIDA >= " + DateTimeIniToSQL(dia) + " and AODATASAIDA <= " + DateTimeFimToSQL(dia);
+    const QString doDia = "AODATASAIDA >= " + DateTimeIniToSQL(dia) + " and AODATASAIDA <= " + DateTimeFimToSQL(dia);
+    return doTecnico + (semData(data) ? " and (AODATASAIDA is null or " + doDia + ")" : " and " + doDia);
 }
 
 QVariant nuloSeZero(int valor) { return valor > 0 ? QVariant(valor) : QVariant(); }
@@ -114,14 +118,11 @@ void TfmAssFilaAtendimento::VerificaSeqAtendimento(int Technician, const QDateTi
 {
     host::data::MemDataset& lista = *cdsFilaAten;
     if (lista.state() == host::data::DatasetState::Insert) {
-        if (Technician == 0 && semData(Date)) {
-            cdsFilaAtenSEQ->setAsInteger(1);
-            return;
-        }
+        // Undated entries, and those of no technician, are numbered as a
+        // day's are: numbers stay unique per technician and day.
         if (cdsFilaAtenSEQ->asInteger() < 1)
-            cdsFilaAtenSEQ->setAsInteger(CarregaNumeroInteiro(
-                "coalesce(MAX(aoseqatendimento) + 1, 1)", "AATC01AO",
-                " where ATCODIGO = " + QString::number(Technician) + diaDaFila(Date)));
+            cdsFilaAtenSEQ->setAsInteger(CarregaNumeroInteiro("coalesce(MAX(aoseqatendimento) + 1, 1)", "AATC01AO",
+                                                               filaDoTecnicoNoDia(Technician, Date)));
         return;
     }
     if (lista.state() != host::data::DatasetState::Edit)
@@ -140,7 +141,7 @@ void TfmAssFilaAtendimento::VerificaSeqAtendimento(int Technician, const QDateTi
 // and day that held it takes the old one.
 void TfmAssFilaAtendimento::trocarSequencia(int Technician, const QDateTime& Date, int anterior, int nova)
 {
-    const QString doDia = " where ATCODIGO = " + QString::number(Technician) + diaDaFila(Date);
+    const QString doDia = filaDoTecnicoNoDia(Technician, Date);
     const QStringList sequencias =
         CarregaVariosDados("AOSEQATENDIMENTO", "AATC01AO", doDia + " Order by AOSEQATENDIMENTO ", ";")
             .split(';', Qt::SkipEmptyParts);

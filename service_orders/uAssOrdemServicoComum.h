@@ -18,6 +18,18 @@ inline int empresaEspecifica()
     return empresa.fieldByName("UGESPECIFICOEMPRESA")->asInteger();
 }
 
+// The situation an order takes once its sales or return order is made:
+// ATSITUACAOPOSPEDIDO when it names a registered situation, else 0 (the
+// order keeps its own; the default "0" names none).
+inline int situacaoAposPedido()
+{
+    const int situacao = dmGlobal->Parametro("ATSITUACAOPOSPEDIDO").trimmed().toInt();
+    if (situacao <= 0 ||
+        CarregaNumeroInteiro("count(*)", "AATC01AS", "where ASCODIGO = " + QString::number(situacao)) == 0)
+        return 0;
+    return situacao;
+}
+
 // The grid's selected column is the one bound to the field.
 inline bool naColuna(const host::ui::DataGrid* grade, const char* campo)
 {

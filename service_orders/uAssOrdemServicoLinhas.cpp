@@ -96,7 +96,8 @@ void TfmAssOrdemServico::inserirProdutos(host::data::Dataset* linhas, bool marca
         SelecionaInseriProduto("OSPECA", linhas, "AAquantidade", "prCodigo", "AAValor", {}, true, true, {}, {});
 }
 
-// Quantity and price of the current service line; the total follows.
+// Quantity and price of the current service line; the total follows by the
+// line's own rule (its discount included), as for a typed quantity.
 void TfmAssOrdemServico::servicoPrecoQuantidade()
 {
     TdmTec& tec = *dmTec;
@@ -109,7 +110,6 @@ void TfmAssOrdemServico::servicoPrecoQuantidade()
     editar(*tec.quOSAndamento);
     tec.quOSAndamentoAAQUANTIDADE->setAsFloat(quantidade);
     tec.quOSAndamentoAAVALOR->setAsFloat(preco);
-    tec.quOSAndamentoAAVALORTOTAL->setAsFloat(preco * quantidade);
 }
 
 // ---- edit buttons ----
@@ -171,11 +171,12 @@ void TfmAssOrdemServico::dbgdOrdemServicoPecasEditButtonClick()
         if (!SelecionaProdutoQuantidade(tec.quOSPecasPRCODIGO->asString(), quantidade, preco, total, desconto, true,
                                         auxiliar))
             return;
+        // The discount first: the quantity and price rules then total the
+        // line with it.
         editar(linhas);
+        tec.quOSPecasAPDESCONTO->setAsFloat(desconto);
         tec.quOSPecasAPQUANTIDADE->setAsFloat(quantidade);
         tec.quOSPecasAPVALUNITARIO->setAsFloat(preco);
-        tec.quOSPecasAPVALTOTAL->setAsFloat(preco * quantidade);
-        tec.quOSPecasAPDESCONTO->setAsFloat(desconto);
     } else if (naColuna(grade, "OFCODIGO")) {
         pesquisaGeralNoCampo(linhas, 25, "cod_op", "OFCODIGO");
     } else if (naColuna(grade, "LECODIGO")) {
@@ -278,9 +279,7 @@ void TfmAssOrdemServico::dbgdOrdemServicoPecasTitleClick(GridColumn& Column)
             MostraPergunta("Tem certeza de que deseja sobreescrever a quantidade de todas as peças?", {"Sim", "Não"}) !=
                 "Sim")
             return;
-        UpdateCampo("aatc01ap", "apQuantidade", "apQuantidadeRequerida",
-                    "Where aoCodigo = " + tec.quOSAOCODIGO->asString());
-        dmGlobal->IBTransaction1->commitRetaining();
+        tec.PecasComQuantidadeRequerida(tec.quOSAOCODIGO->asInteger());
         tec.quOSPecas->close();
         tec.quOSPecas->paramByName("aocodigo")->setAsInteger(tec.quOSAOCODIGO->asInteger());
         tec.quOSPecas->open();

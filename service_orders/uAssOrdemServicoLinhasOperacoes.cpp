@@ -37,11 +37,49 @@ struct ControlesDesligados {
     }
 };
 
+long long centavosServico(double valor) { return std::llround(valor * 100); }
+
+long long somaTotaisServicos(host::data::Query& linhas, const host::data::Field& total)
+{
+    long long soma = 0;
+    for (linhas.first(); !linhas.eof(); linhas.next())
+        soma += centavosServico(total.asFloat());
+    return soma;
+}
+
+// The first line whose total moves by exactly the remainder when its unit
+// value takes the remainder over its quantity, rounded to `casas` decimals;
+// that line is posted with it. The data module's own rule gives the total
+// (discount included), read before anything is posted.
+bool acertarRestoServicos(TdmTec& tec, long long resto, int casas)
+{
+    host::data::Query& linhas = *tec.quOSAndamento;
+    const double escala = std::pow(10.0, casas);
+    for (linhas.first(); !linhas.eof(); linhas.next()) {
+        const double quantidade = tec.quOSAndamentoAAQUANTIDADE->asFloat();
+        if (quantidade <= 0)
+            continue;
+        const long long alvo = centavosServico(tec.quOSAndamentoAAVALORTOTAL->asFloat()) + resto;
+        const double unitario = tec.quOSAndamentoAAVALOR->asFloat() + resto / 100.0 / quantidade;
+        linhas.edit();
+        tec.quOSAndamentoAAVALOR->setAsFloat(std::round(unitario * escala) / escala);
+        if (centavosServico(tec.quOSAndamentoAAVALORTOTAL->asFloat()) == alvo) {
+            linhas.post();
+            return true;
+        }
+        linhas.cancel();
+    }
+    return false;
+}
+
 }  // namespace
 
 // Company 16 types the order's service value and has it spread over the
-// service lines by quantity; the rounding remainder goes on the first line.
-// Without lines, or with quantities summing to 0, there is nothing to spread.
+// service lines by quantity, in cents. The lines then add up to the typed
+// value to the cent: the rounding remainder goes on a line whose quantity
+// divides it (a one-unit line always does); only when no line's does, one
+// line takes a unit value finer than a cent. Without lines, or with
+// quantities summing to 0, there is nothing to spread.
 void TfmAssOrdemServico::dbedValorServicoExit()
 {
     if (empresaEspecifica() != 16)
@@ -58,8 +96,6 @@ void TfmAssOrdemServico::dbedValorServicoExit()
         linhas.first();
         return;
     }
-    // Unit values in cents, so that the lines add up to the typed value once
-    // the remainder is on the first one.
     const double valor = tec.quOSAOVALORSERVICO->asFloat();
     const double unitario = std::round(valor / quantidade * 100) / 100;
     for (linhas.first(); !linhas.eof(); linhas.next()) {
@@ -67,10 +103,12 @@ void TfmAssOrdemServico::dbedValorServicoExit()
         tec.quOSAndamentoAAVALOR->setAsFloat(unitario);
         linhas.post();
     }
-    linhas.first();
-    linhas.edit();
-    tec.quOSAndamentoAAVALOR->setAsFloat(tec.quOSAndamentoAAVALOR->asFloat() + (valor - tec.quOSAOVALORSERVICO->asFloat()));
-    linhas.post();
+    const long long resto = centavosServico(valor) - somaTotaisServicos(linhas, *tec.quOSAndamentoAAVALORTOTAL);
+    if (resto != 0) {
+        for (int casas : {2, 4, 6})
+            if (acertarRestoServicos(tec, resto, casas))
+                break;
+    }
     linhas.first();
 }
 

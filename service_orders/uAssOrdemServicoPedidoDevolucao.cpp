@@ -103,10 +103,10 @@ void gravarDevolucaoNaOS(const QString& pedido)
     TdmTec& tec = *dmTec;
     tec.quOS->edit();
     tec.quOSVECODIGODEVOLUCAO->setAsString(pedido);
-    const QString situacao = parametro("ATSITUACAOPOSPEDIDO").trimmed();
-    if (!situacao.isEmpty()) {
+    const int situacao = ordem_servico::situacaoAposPedido();
+    if (situacao > 0) {
         tec.quOSASCODIGO->onChange = nullptr;
-        tec.quOSASCODIGO->setAsInteger(situacao.toInt());
+        tec.quOSASCODIGO->setAsInteger(situacao);
     }
     tec.quOS->post();
 }

@@ -174,14 +174,14 @@ void gravarPedidoNaOS(TfmAssOrdemServico& tela, const QString& principal, const 
     tec.quOSAOBAIXA->setAsString("S");
     tec.quOSVECODIGO->setAsString(principal);
     tec.quOSVECODIGOSERVICO->setAsString(servico);
-    const QString situacao = parametro("ATSITUACAOPOSPEDIDO");
+    const int situacao = ordem_servico::situacaoAposPedido();
     DetachHandler<std::function<void(host::data::Field&)>> semTroca(tec.quOSASCODIGO->onChange);
-    if (!situacao.trimmed().isEmpty()) {
+    if (situacao > 0) {
         const QString condicao = "Where aoCodigo= " + tec.quOSAOCODIGO->asString() + " and veCodigo is null ";
         const int pendentes = CarregaNumeroInteiro("count(*)", "aatc01ap", condicao) +
                               CarregaNumeroInteiro("count(*)", "aatc01aa", condicao);
         if (pendentes == 0 || parametro("ATMODOFECHAMENTOOS") != "T")
-            tec.quOSASCODIGO->setAsInteger(situacao.trimmed().toInt());
+            tec.quOSASCODIGO->setAsInteger(situacao);
     }
     tela.OSPassaTag(8);
     tec.quOS->post();

@@ -77,22 +77,6 @@ protected:
         QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(pagina->pageIndex()).center());
         ASSERT_EQ(paginas->activePage(), pagina);
     }
-    // Types into the cell of the column on the current row and leaves it with Tab.
-    static void celula(host::ui::DataGrid* grade, const char* campo, const QString& texto)
-    {
-        grade->setFocus();
-        grade->setSelectedIndex(grade->columnByField(campo)->index());
-        grade->editCurrentCell();
-        QWidget* editor = grade->indexWidget(grade->currentIndex());
-        auto* linha = qobject_cast<QLineEdit*>(editor);
-        if (!linha && editor)
-            linha = editor->findChild<QLineEdit*>();
-        ASSERT_NE(linha, nullptr) << campo;
-        linha->selectAll();
-        QTest::keyClicks(linha, texto);
-        QTest::keyClick(linha, Qt::Key_Tab);
-        QCoreApplication::processEvents();
-    }
     static QStringList titulos(host::ui::DataGrid* grade)
     {
         QStringList t;

@@ -143,6 +143,40 @@ TEST_F(FilaAtendimentoTest, ATechniciansDayIsNumberedFromOneAndAnEntryWithoutBot
               QStringList{"1"});
 }
 
+// Entries typed into the list without a date, each on a new row past the
+// last and posted by leaving it: a technician's undated entries are
+// numbered one after another, as a day's are.
+TEST_F(FilaAtendimentoTest, UndatedEntriesOfATechnicianAreNumberedOneAfterAnother)
+{
+    ordem(561, 71, {}, 1);
+    ordem(562);
+    ordem(563);
+    ordem(564);
+    TfmAssFilaAtendimento& fila = filaDaOrdem(562);
+    ASSERT_EQ(listadas(fila), QStringList{"561:1:71"});
+    auto digitarEntrada = [&](const QString& tecnicoEntrada, const QString& ordemEntrada) {
+        host::ui::DataGrid* grade = fila.dbgdFilaAten;
+        grade->setFocus();
+        fila.cdsFilaAten->last();
+        QTest::keyClick(grade, Qt::Key_Down);
+        ASSERT_EQ(fila.cdsFilaAten->state(), host::data::DatasetState::Insert);
+        if (!tecnicoEntrada.isEmpty())
+            celula(grade, "ATCODIGO", tecnicoEntrada);
+        celula(grade, "AOCODIGO", ordemEntrada);
+        QTest::keyClick(grade, Qt::Key_Up);
+        EXPECT_EQ(fila.cdsFilaAten->state(), host::data::DatasetState::Browse);
+    };
+    digitarEntrada("71", "562");
+    EXPECT_EQ(seq(562), "2");
+    digitarEntrada("71", "563");
+    EXPECT_EQ(seq(563), "3");
+    EXPECT_EQ(lido("select count(*) from AATC01AO where AODATASAIDA is null and ATCODIGO = 71"), QStringList{"3"});
+    // Another technician's undated entries start again at 1.
+    digitarEntrada("72", "564");
+    EXPECT_EQ(seq(564), "1");
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
 TEST_F(FilaAtendimentoTest, ChangingThreeToOneSwapsWithinThatTechniciansDayOnly)
 {
     ordem(511, 71, kDiaFila, 1);

@@ -6,6 +6,7 @@
 #include "host/db/Database.h"
 #include "host/Udatamod.h"
 #include "host/Uprincipal.h"
+#include "host/ui/DataGrid.h"
 #include "host/ui/Layouts.h"
 #include "host/ui/WindowRegistry.h"
 #include "module/uPackageAssDados.h"
@@ -93,6 +94,22 @@ QStringList ModuleTest::logDe(const QString& origem) const
     return linhas;
 }
 
+void ModuleTest::celula(host::ui::DataGrid* grade, const char* campo, const QString& texto)
+{
+    grade->setFocus();
+    grade->setSelectedIndex(grade->columnByField(campo)->index());
+    grade->editCurrentCell();
+    QWidget* editor = grade->indexWidget(grade->currentIndex());
+    auto* linha = qobject_cast<QLineEdit*>(editor);
+    if (!linha && editor)
+        linha = editor->findChild<QLineEdit*>();
+    ASSERT_NE(linha, nullptr) << campo;
+    linha->selectAll();
+    QTest::keyClicks(linha, texto);
+    QTest::keyClick(linha, Qt::Key_Tab);
+    QCoreApplication::processEvents();
+}
+
 void ModuleTest::digita(QWidget* controle, const QString& texto)
 {
     controle->setFocus();
@@ -100,7 +117,14 @@ void ModuleTest::digita(QWidget* controle, const QString& texto)
         linha->selectAll();
     else if (auto* interna = controle->findChild<QLineEdit*>())
         interna->selectAll();
-    QTest::keyClicks(controle, texto);
+    // A character beyond ASCII ("ç", Cyrillic, a typographic quote)
+    // arrives as the text of a key press, as an input method sends it.
+    for (const QChar c : texto) {
+        if (c.unicode() < 0x80)
+            QTest::keyClick(controle, c.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, controle, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
     QTest::keyClick(controle, Qt::Key_Tab);
 }
 

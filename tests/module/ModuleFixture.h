@@ -12,6 +12,10 @@
 
 #include <QTest>
 
+namespace host::ui {
+class DataGrid;
+}
+
 #include <memory>
 #include <ostream>
 
@@ -61,6 +65,9 @@ protected:
     }
     // Types the text into the control and leaves it with Tab.
     static void digita(QWidget* controle, const QString& texto);
+    // Types the text into the grid's cell editor of the column bound to the
+    // field, on the current row, and leaves it with Tab.
+    static void celula(host::ui::DataGrid* grade, const char* campo, const QString& texto);
 
     std::unique_ptr<TfmPrincipal> principal;
 };

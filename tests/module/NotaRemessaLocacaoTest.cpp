@@ -210,6 +210,25 @@ TEST_F(NotaRemessaLocacaoTest, RentalModeCarriesTheContractLinesAndInvoicesOnlyP
               QStringList{"8904"});
 }
 
+// The cost mode numbers the invoice's lines 1, 2: those numbers name no line
+// of this contract, even where another contract's complementary line has
+// the code 2, so both count and the contract's one line is seen pending.
+TEST_F(NotaRemessaLocacaoTest, AnotherContractsLinesNeverTellWhatThisContractHasInvoiced)
+{
+    contrato(971);
+    item(2, 971, "P0003", "S");
+    tr().commitRetaining();
+    TfmAssContCadLocEquip& form = registro();
+    notaFiscal(form, "gerado com Sucesso!");
+    const QString primeira = remessa();
+    ASSERT_EQ(lido("select VEITSEQUENCIA from ACEM14IT where DOCUMENTO = '" + primeira + "' order by VEITSEQUENCIA"),
+              (QStringList{"1", "2"}));
+    CarregaContrato(970);
+    notaFiscal(form, "gerado com Sucesso!");
+    EXPECT_NE(remessa(), primeira);
+    semPedidoTemporario();
+}
+
 TEST_F(NotaRemessaLocacaoTest, ConfigurationModeInvoicesEveryOpenLineInvoicedOrNot)
 {
     // Line 8901 is already on an invoice of the contract (under its own code).

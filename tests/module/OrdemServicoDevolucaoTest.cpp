@@ -104,10 +104,13 @@ TEST_F(DevolucaoOSTest, TheOrderCarriesTheItemsAndEveryAuthorisedServiceAndMarks
 
 TEST_F(DevolucaoOSTest, ASecondOrderIsAskedForAndTakesTheOrdersPlace)
 {
+    parametro("ATSITUACAOPOSPEDIDO", "0");   // names no situation: the order keeps its own
     servico(1, 60, 40, 40);
     TfmAssOrdemServico& form = abrir();
     devolver(form);
     const QString primeiro = devolucaoDaOS();
+    EXPECT_EQ(committed("select ASCODIGO from AATC01AO where AOCODIGO = 42").toInt(), 4);
+    parametro("ATSITUACAOPOSPEDIDO", "77");   // a code nobody registered
 
     // "Não" changes nothing and leaves the window open.
     exec("update AATC01AOIT set AOITAUTORIZADO = 'S' where AOCODIGO = 42");
@@ -133,6 +136,7 @@ TEST_F(DevolucaoOSTest, ASecondOrderIsAskedForAndTakesTheOrdersPlace)
     EXPECT_NE(segundo, primeiro);
     EXPECT_EQ(contar("AVEC8501"), 2);
     EXPECT_EQ(linhasPedido(segundo), QStringList{"999 1.00 300.00 0.00 Torno"});
+    EXPECT_EQ(committed("select ASCODIGO from AATC01AO where AOCODIGO = 42").toInt(), 4);
     EXPECT_EQ(marcasServicos(), "D:" + primeiro);
 }
 

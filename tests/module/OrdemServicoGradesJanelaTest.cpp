@@ -23,6 +23,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -329,6 +330,69 @@ TEST_F(OrdemServicoGradesTest, CompanySixteenSpreadsTheServiceValueWithTheRemain
     EXPECT_NEAR(valor("select AOVALORSERVICO from AATC01AO where AOCODIGO = 42").toDouble(), 100, 1e-9);
 }
 
+// The value typed into the totals box and left with Tab, then "Salvar":
+// whatever the quantities, the stored lines add up to it to the cent.
+TEST_F(OrdemServicoGradesTest, TheSpreadServiceValueIsWhatTheLinesAddUpTo)
+{
+    empresa(16);
+    servico(1, 2, 10);
+    servico(2, 1, 10);
+    TfmAssOrdemServico& form = abrir();
+    aba(form, form.tsServico);
+    auto espalhar = [&](const QString& digitado) {
+        digita(form.dbedValorServico, digitado);
+        form.bbSalvar->click();
+        return committed("select list(cast(AAQUANTIDADE as integer) || 'x' || cast(AAVALOR as numeric(9,4)) || '=' ||"
+                         " cast(AAVALORTOTAL as numeric(9,2)), ' ')"
+                         " from (select * from AATC01AA where AOCODIGO = 42 order by AACODIGO)")
+            .toString();
+    };
+    auto soma = [&] { return committed("select sum(AAVALORTOTAL) from AATC01AA where AOCODIGO = 42").toDouble(); };
+    const QString linhas = espalhar("100,00");
+    EXPECT_NEAR(soma(), 100, 1e-9) << linhas.toStdString();
+    EXPECT_EQ(linhas, "2x33.3300=66.66 1x33.3400=33.34") << "the cent left over on the one-unit line";
+    EXPECT_NEAR(committed("select AOVALORSERVICO from AATC01AO where AOCODIGO = 42").toDouble(), 100, 1e-9);
+
+    // Two units on each line: no unit value in cents makes an odd number of cents.
+    exec("update AATC01AA set AAQUANTIDADE = 2 where AOCODIGO = 42");
+    dmGlobal->IBTransaction1->commitRetaining();
+    aba(form, form.tsServico);
+    const QString pares = espalhar("100,01");
+    EXPECT_NEAR(soma(), 100.01, 1e-9) << pares.toStdString();
+
+    // A discount on a line is part of its total.
+    exec("update AATC01AA set AAQUANTIDADE = 1, AADESCONTO = 10 where AOCODIGO = 42 and AACODIGO = 2");
+    dmGlobal->IBTransaction1->commitRetaining();
+    aba(form, form.tsServico);
+    const QString desconto = espalhar("90,00");
+    EXPECT_NEAR(soma(), 90, 1e-9) << desconto.toStdString();
+}
+
+// A remanufacture order: the service line stands for its items, and an
+// item approved in the items grid gives the line the number of approved
+// items; its total follows by the line's rule, discount included.
+TEST_F(OrdemServicoGradesTest, ApprovingAnItemTotalsItsServiceLineWithTheLinesDiscount)
+{
+    parametro("ATREMANUFATURA", "S");
+    exec("update AATC01AO set AOREMANUFATURA = 'R' where AOCODIGO = 42");
+    servico(1, 1, 25.5);
+    exec("update AATC01AA set AADESCONTO = 10, AAESPECIE = 'A' where AOCODIGO = 42");
+    exec("update AATC01AOIT set AOITEQUIPDESCRICAO = 'SRV01', AACODIGO = 1, AOITAPROVADO = 'S' where AOCODIGO = 42");
+    item(2, "AACODIGO", "1");
+    exec("update AATC01AOIT set AOITEQUIPDESCRICAO = 'SRV01' where AOCODIGO = 42 and AOITCODIGO = 2");
+    TfmAssOrdemServico& form = abrir();
+    aba(form, form.tsItens);
+    ASSERT_TRUE(dmTec->quOSItem->locate("AOITCODIGO", 2));
+    celula(form.dbgdOrdemServicoItens, "AOITAPROVADO", "Sim");
+    form.bbSalvar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(committed("select cast(AAQUANTIDADE as integer) || '=' || cast(AAVALORTOTAL as numeric(9,2)) from"
+                        " AATC01AA where AOCODIGO = 42 and AACODIGO = 1")
+                  .toString(),
+              "2=45.90")
+        << "two approved at 25,50 less 10 %";
+}
+
 TEST_F(OrdemServicoGradesTest, NothingToSpreadWithoutLinesOrQuantities)
 {
     empresa(16);
@@ -423,6 +487,41 @@ TEST_F(OrdemServicoGradesTest, TheRequiredQuantityTitleNeedsTwoYes)
     EXPECT_DOUBLE_EQ(dmTec->quOSPecasAPQUANTIDADE->asFloat(), 3) << "reopened";
 }
 
+// The title clicked with the mouse: each line's total follows its new
+// quantity, and so do the order's totals.
+TEST_F(OrdemServicoGradesTest, TheRequiredQuantityTitleRecomputesEachLinesTotal)
+{
+    peca(1, "PEC01", 1, 10);
+    peca(2, "PEC02", 2, 80);
+    exec("update AATC01AP set APQUANTIDADEREQUERIDA = 3, APDESCONTO = 5, APRESERVA = 'S' where AOCODIGO = 42"
+         " and APSEQUENCIA = 1");
+    parametro("ATRESERVAPECAS", "S");
+    TfmAssOrdemServico& form = abrir();
+    aba(form, form.tsPecasOS);
+    DataGrid* grade = form.dbgdOrdemServicoPecas;
+    // The second line's required quantity typed and not yet saved.
+    ASSERT_TRUE(dmTec->quOSPecas->locate("APSEQUENCIA", 2));
+    celula(grade, "APQUANTIDADEREQUERIDA", "5");
+    const int coluna = grade->columnByField("APQUANTIDADEREQUERIDA")->index();
+    grade->scrollTo(grade->model()->index(0, coluna));
+    QHeaderView* titulos = grade->horizontalHeader();
+    dialogs->answer("Sim", "Deseja atualizar quantidade das peças com a quantidade requerida das peças?")
+        .answer("Sim", "Tem certeza de que deseja sobreescrever a quantidade de todas as peças?");
+    QTest::mouseClick(titulos->viewport(), Qt::LeftButton, {},
+                      QPoint(titulos->sectionViewportPosition(coluna) + titulos->sectionSize(coluna) / 2,
+                             titulos->height() / 2));
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(committed("select list(cast(APQUANTIDADE as integer) || '=' || cast(APVALTOTAL as numeric(9,2)), ' ')"
+                        " from (select * from AATC01AP where AOCODIGO = 42 order by APSEQUENCIA)")
+                  .toString(),
+              "3=28.50 5=400.00");
+    EXPECT_NEAR(committed("select AOVALORPECAS from AATC01AO where AOCODIGO = 42").toDouble(), 428.5, 1e-9);
+    ASSERT_TRUE(dmTec->quOSPecas->locate("APSEQUENCIA", 1));
+    EXPECT_NEAR(dmTec->quOSPecasAPVALTOTAL->asFloat(), 28.5, 1e-9) << "reopened";
+    EXPECT_NEAR(committed("select QTDE_PRODUCAO from ACEC1101 where CODIGO = 'PEC01'").toDouble(), 3, 1e-9)
+        << "the reserved quantity follows";
+}
+
 TEST_F(OrdemServicoGradesTest, RefusedLinesAreRedAndOldPartsBlueUnderClosingModeS)
 {
     const QDateTime ontem15h(QDate::currentDate().addDays(-1), QTime(15, 0));
@@ -509,6 +608,7 @@ TEST_F(OrdemServicoGradesTest, EveryColumnOfBothTablesOpensItsOwnDialog)
     EXPECT_DOUBLE_EQ(dmTec->quOSPecasAPQUANTIDADE->asFloat(), 2);
     EXPECT_DOUBLE_EQ(dmTec->quOSPecasAPVALUNITARIO->asFloat(), 5);
     EXPECT_DOUBLE_EQ(dmTec->quOSPecasAPDESCONTO->asFloat(), 10) << "the dialog's fifth value";
+    EXPECT_DOUBLE_EQ(dmTec->quOSPecasAPVALTOTAL->asFloat(), 9) << "the total shown has the discount";
 }
 
 TEST_F(OrdemServicoGradesTest, EnteringALookUpColumnOpensItsEditorUnlessInVehicleMode)

@@ -26,6 +26,16 @@ protected:
     {
         return committed("select coalesce(" + coluna + ", '') from AATC01AO where AOCODIGO = 42").toString();
     }
+    // The sale chosen on the sales-document button, as the user makes it.
+    void venderPeloBotao(TfmAssOrdemServico& form, bool jaPossui = false)
+    {
+        dialogs->answer("1)Venda", kMenuDocumentosVenda);
+        if (jaPossui)
+            dialogs->answer("Completo", "Esta OS já possui um pedido de venda.");
+        dialogs->acknowledge("Operação efetuada com sucesso!");
+        dialogs->answer("Não", "Deseja abrir o pedido de vendas?");
+        form.bbPedidoVenda->click();
+    }
 };
 
 // ---- header completion ----
@@ -111,6 +121,39 @@ TEST_F(PedidoVendaOSTest, TheDiscountIsCappedByTheCustomersLimitAndTheRepresenta
     dialogs->answer("Completo", "Esta OS já possui um pedido de venda.");
     const QString livre = emitir(form);
     EXPECT_EQ(cabecalho(livre, "cast(DESCONTO_GERAL as integer)"), "15");
+}
+
+TEST_F(PedidoVendaOSTest, RepricedByThePaymentTermTheHeaderTotalsTheLinesAsStored)
+{
+    exec("update or insert into AFVT0101 (CODIGO, DESCRICAO, DESCONTO, QUANTAS_VEZES) values ('01', 'A vista', 10,"
+         " 1) matching (CODIGO)");
+    parametro("ATPRECOTABELAVENCIMENTO", "S");
+    servico(1, 60, 60, 60);
+    TfmAssOrdemServico& form = abrir();
+    venderPeloBotao(form);
+    EXPECT_EQ(dialogs->pending(), 0);
+    const QString pedido = ordemColuna("VECODIGO");
+    ASSERT_FALSE(pedido.isEmpty());
+    const double linhas =
+        committed("select sum(TOTAL_UNIT) from AVEC85IT where NUMERO_PEDIDO = '" + pedido + "'").toDouble();
+    EXPECT_NEAR(linhas, 54, 1e-9) << "60,00 less 10 %";
+    EXPECT_NEAR(cabecalho(pedido, "VALOR_TOTAL").toDouble(), linhas, 1e-9);
+
+    // The services of their own payer go to an order of their own, completed the same way.
+    exec("update AATC01AO set CLCODIGOCOBRANCASERVICO = '00004' where AOCODIGO = 42");
+    exec("update AATC01AA set VECODIGO = null");
+    peca(1, 2, 10);
+    dmGlobal->IBTransaction1->commitRetaining();
+    dmTec->quOS->refresh();
+    venderPeloBotao(form, true);
+    EXPECT_EQ(dialogs->pending(), 0);
+    for (const QString& outro : {ordemColuna("VECODIGO"), ordemColuna("VECODIGOSERVICO")})
+        EXPECT_NEAR(cabecalho(outro, "VALOR_TOTAL").toDouble(),
+                    committed("select sum(TOTAL_UNIT) from AVEC85IT where NUMERO_PEDIDO = '" + outro + "'")
+                        .toDouble(),
+                    1e-9)
+            << outro.toStdString();
+    EXPECT_NEAR(cabecalho(ordemColuna("VECODIGOSERVICO"), "VALOR_TOTAL").toDouble(), 54, 1e-9);
 }
 
 // ---- the sales order ----
@@ -239,6 +282,24 @@ TEST_F(PedidoVendaOSTest, TheSituationAfterTheOrderWaitsForPendingLinesInModeT)
     emitir(form);
     EXPECT_EQ(ordemColuna("ASCODIGO"), "5");
     EXPECT_EQ(dmTec->quOSASCODIGO->asInteger(), 5);
+}
+
+TEST_F(PedidoVendaOSTest, ASituationAfterTheOrderThatNamesNoSituationKeepsTheOrdersOwn)
+{
+    servico(1, 60, 40, 40);
+    TfmAssOrdemServico& form = abrir();
+    bool jaPossui = false;
+    for (const char* situacao : {"0", "77", ""}) {
+        parametro("ATSITUACAOPOSPEDIDO", situacao);
+        venderPeloBotao(form, jaPossui);
+        jaPossui = true;
+        EXPECT_EQ(dialogs->pending(), 0);
+        EXPECT_EQ(ordemColuna("ASCODIGO"), "4") << "parameter '" << situacao << "'";
+        EXPECT_EQ(dmTec->quOSASCODIGO->asInteger(), 4);
+    }
+    parametro("ATSITUACAOPOSPEDIDO", "5");
+    venderPeloBotao(form, true);
+    EXPECT_EQ(ordemColuna("ASCODIGO"), "5");
 }
 
 TEST_F(PedidoVendaOSTest, AFailureWhileFillingLeavesEveryHandlerAttachedAndTheTabReopened)

@@ -83,16 +83,22 @@ TEST_F(OrdemServicoTeclasTest, TabKeysDoNothingElsewhereAndCtrlF3ActsAsF3)
     EXPECT_TRUE(dialogs->shown().empty()) << "no dialog off their tabs";
 
     aba(form, form.tsServico);
-    dialogs->modal("fmProdutoQuantidade", [](Form& janela) {
+    const auto tresADozeECinquenta = [](Form& janela) {
         janela.findChild<QLineEdit*>("edQuantidade")->setText("3");
         janela.findChild<QLineEdit*>("edPreco")->setText("12,50");
         janela.findChild<QPushButton*>("bbOk")->click();
-    });
+    };
+    dialogs->modal("fmProdutoQuantidade", tresADozeECinquenta);
     tecla(form, Qt::Key_F3, Qt::ControlModifier);
     EXPECT_EQ(dialogs->pending(), 0);
     EXPECT_DOUBLE_EQ(dmTec->quOSAndamentoAAQUANTIDADE->asFloat(), 3);
     EXPECT_DOUBLE_EQ(dmTec->quOSAndamentoAAVALOR->asFloat(), 12.5);
     EXPECT_DOUBLE_EQ(dmTec->quOSAndamentoAAVALORTOTAL->asFloat(), 37.5);
+    // A line with a discount shows its total with it.
+    dmTec->quOSAndamentoAADESCONTO->setAsFloat(10);
+    dialogs->modal("fmProdutoQuantidade", tresADozeECinquenta);
+    tecla(form, Qt::Key_F3, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(dmTec->quOSAndamentoAAVALORTOTAL->asFloat(), 33.75);
 
     dialogs->modal("fmPesquisa", [](Form& form) {
         auto& faixas = static_cast<host::ui::SearchWindow&>(form);

@@ -180,5 +180,25 @@ TEST_F(PedidoAssPendenciaTest, CompositionTextIsBuiltAndStored)
     dmTec->quAssVendaCotado->cancel();
 }
 
+TEST_F(PedidoAssPendenciaTest, TheCompositionTextIsThatOfTheEquipmentOrOfTheProductNeverBothMerged)
+{
+    exec("update ACEC1101 set UNIDADE_MEDIDA = 'UN' where CODIGO = 'P2'");
+    exec("insert into ACEC1101 (CODIGO, DESCRICAO, UNIDADE_MEDIDA) values ('M1', 'Motor', 'UN')");
+    exec("insert into AGPC03CM (PRCODIGO, CMSEQUENCIA, CMCODIGO, CMQUANTIDADE) values ('P1', 1, 'P2', 2)");
+    exec("insert into AGPC03CM (PRCODIGO, CMSEQUENCIA, CMCODIGO, CMQUANTIDADE, CMNUMEROSERIE)"
+         " values ('P1', 2, 'M1', 1, 'NS-9')");
+    novaLinha("P1", 1);
+    auto composicao = [&](const QString& serie) {
+        dmGlobal->sNumeroSerieComposicao = serie;
+        dmTec->CarregaConfiguracaoComposicao("P1", "", nullptr);
+        return texto("select OBTEXTO from AUGC70OB where OBCODIGO = 'P1' and OBID = 'P' and OBSEQUENCIA = -1");
+    };
+    EXPECT_EQ(composicao(""), "Produto 1  -  2 UN Produto 2") << "the product's own components only";
+    EXPECT_EQ(composicao(" NS-9 "), "Produto 1  -  1 UN Motor") << "the equipment's components only";
+    EXPECT_EQ(composicao("NS-1"), "Produto 1  -  2 UN Produto 2") << "an equipment of no components of its own";
+    dmGlobal->sNumeroSerieComposicao.clear();
+    dmTec->quAssVendaCotado->cancel();
+}
+
 }  // namespace
 }  // namespace tectest

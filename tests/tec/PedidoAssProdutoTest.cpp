@@ -157,11 +157,13 @@ TEST_F(PedidoAssProdutoTest, AnEmptiedCodeRunsOnlyTheTail)
 {
     novoPedido();
     novaLinha("P4");
+    ASSERT_LT(lin("COD").asInteger(), 1) << "no line number asked for yet";
     lin("VALOR").setAsFloat(40);
     lin("DESCONTO").setAsFloat(10);
-    testsupport::StatementCounter contador;
+    parametro("ATMODOPEDIDOASSISTENCIA", "E");
     lin("CODIGO").setAsString("");
-    EXPECT_EQ(contador.count(), 0) << "no product query, no reservation, no text";
+    EXPECT_TRUE(dialogos->texts().isEmpty()) << "no product looked up";
+    EXPECT_EQ(lin("COD").asInteger(), 1) << "the new line numbered by the specification step, with nothing to copy";
     EXPECT_EQ(lin("DESCRICAO").asString(), "Produto 4");
     EXPECT_DOUBLE_EQ(lin("VEITVALORCOMDESCONTO").asFloat(), 36);
     EXPECT_NEAR(lin("VEITVALORUNITARIOIPI").asFloat(), 44, 1e-9);

@@ -118,7 +118,7 @@ TEST_F(LinhasDoItemTest, ApprovedItemsGiveTheLinesQuantityAndTotal)
 {
     exec("update AATC01AO set AOREMANUFATURA = 'R' where AOCODIGO = 7");
     servico(7, 1, 0);
-    exec("update AATC01AA set AAVALOR = 25.5, AAQUANTIDADE = 3 where AOCODIGO = 7");
+    exec("update AATC01AA set AAVALOR = 25.5, AAQUANTIDADE = 3, AADESCONTO = 10 where AOCODIGO = 7");
     itemDoServico(1, "S");
     itemDoServico(2, "S");
     itemDoServico(3, "R");
@@ -128,7 +128,8 @@ TEST_F(LinhasDoItemTest, ApprovedItemsGiveTheLinesQuantityAndTotal)
     tec.AtualizarItemRemanufatura();
     dmGlobal->IBTransaction1->rollbackRetaining();   // committed by the routine
     EXPECT_DOUBLE_EQ(one("select AAQUANTIDADE from AATC01AA where AOCODIGO = 7").toDouble(), 2);
-    EXPECT_DOUBLE_EQ(one("select AAVALORTOTAL from AATC01AA where AOCODIGO = 7").toDouble(), 51);
+    EXPECT_DOUBLE_EQ(one("select AAVALORTOTAL from AATC01AA where AOCODIGO = 7").toDouble(), 45.9)
+        << "two approved at 25,50 less 10 %";
     EXPECT_EQ(one("select AODATAAPROVA from AATC01AO where AOCODIGO = 7").toDateTime().date(), QDate::currentDate())
         << "every item answered";
 }
