@@ -50,8 +50,7 @@ void TdmGlobal::MostraAviso(const QString& texto, bool bAbandonar)
 QString TdmGlobal::TextoErroBanco(const host::db::DbError& erro, const QString& origem)
 {
     Log(origem, erro.message(), erro.sql());
-    const QString texto = host::data::userMessageFor(erro);
-    return texto.isEmpty() ? "Não foi possível concluir a operação no banco de dados." : texto;
+    return host::data::readableMessage(erro);
 }
 
 void TdmGlobal::MostraErro(const QString& texto)

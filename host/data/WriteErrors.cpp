@@ -20,6 +20,7 @@ constexpr intptr_t kDeadlock = 335544336;
 constexpr intptr_t kUpdateConflict = 335544451;
 constexpr intptr_t kCheckConstraint = 335544558;
 constexpr intptr_t kUserException = 335544517;       // a rule of the database refused, in its own words
+constexpr intptr_t kTransliteration = 335544565;     // a character the database cannot hold
 
 // The field of the column the engine names ("T"."C"), by its label; empty
 // when the dataset has no such field or no label of its own for it.
@@ -82,6 +83,20 @@ QString userMessageFor(const host::db::DbError& error, const Dataset* dataset)
         says(error, kUpdateConflict, "update conflicts"))
         return "O registro está sendo alterado por outro usuário. Tente de novo em instantes.";
     return {};
+}
+
+QString readableMessage(const host::db::DbError& error)
+{
+    const QString message = userMessageFor(error);
+    if (!message.isEmpty())
+        return message;
+    // Our database layer's own sentences: with no engine code, or naming the
+    // characters the engine could not hold.
+    const bool ours = error.gdsCode() == 0 ||
+                      (error.gdsCode() == kTransliteration && !error.message().contains(QLatin1String("transliterate")));
+    if (ours && !error.message().isEmpty())
+        return error.message();
+    return "Não foi possível concluir a operação no banco de dados.";
 }
 
 }  // namespace host::data

@@ -24,5 +24,8 @@ private:
 // The user's reading of an engine refusal (empty for a failure it does not
 // know); the dataset written, when known, names the field by its label.
 QString userMessageFor(const host::db::DbError& error, const Dataset* dataset = nullptr);
+// Any database failure for the user: the reading above, the text our own
+// database layer wrote (no engine code), else a general sentence.
+QString readableMessage(const host::db::DbError& error);
 
 }  // namespace host::data

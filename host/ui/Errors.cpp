@@ -40,8 +40,7 @@ QString exceptionMessage(std::exception_ptr failure)
     } catch (const host::data::WriteRefused& e) {
         return e.userMessage();
     } catch (const host::db::DbError& e) {
-        const QString message = host::data::userMessageFor(e);
-        return message.isEmpty() ? "Não foi possível concluir a operação no banco de dados." : message;
+        return host::data::readableMessage(e);
     } catch (const std::exception& e) {
         return QString::fromUtf8(e.what());
     } catch (...) {
