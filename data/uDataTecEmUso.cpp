@@ -5,29 +5,17 @@
 // keep opening and working as they did.
 
 #include "data/uDataTec.h"
-#include "data/uDataTecExclusao.h"
 
-#include "host/Udmglobal.h"
-#include "host/db/Database.h"
-
-#include <QStringList>
-
-#include <initializer_list>
+#include "host/Udatamod.h"
 
 using host::data::Dataset;
 
 namespace {
 
-struct Uso {
-    const char* tabela;
-    const char* coluna;
-    const char* onde;   // where the user meets the row
-};
-
 struct CadastroEmUso {
     host::data::Query* TdmTec::*dataset;
     const char* chave;
-    std::initializer_list<Uso> usos;
+    std::initializer_list<UsoDeCadastro> usos;
 };
 
 // The register's own detail rows (a technician's models and subordinates) go
@@ -67,41 +55,11 @@ const CadastroEmUso kCadastrosEmUso[] = {
       {"AATC05AC", "AHCODIGO", "contratos"}}},
 };
 
-// One statement for every place: a row per place that uses the code.
-QString consultaEmUso(const CadastroEmUso& cadastro)
-{
-    QStringList partes;
-    int i = 0;
-    for (const Uso& uso : cadastro.usos)
-        partes << QString("select %1 from RDB$DATABASE where exists (select 1 from %2 where %3 = :CODIGO)")
-                      .arg(i++)
-                      .arg(QLatin1String(uso.tabela), QLatin1String(uso.coluna));
-    return partes.join("\nunion all\n");
-}
-
 }  // namespace
 
 void TdmTec::recusarExclusaoEmUso(const Dataset& dataset, const QString& registro)
 {
-    for (const CadastroEmUso& cadastro : kCadastrosEmUso) {
-        if (this->*cadastro.dataset != &dataset)
-            continue;
-        const QVariant codigo = dataset.fieldByName(QLatin1String(cadastro.chave))->value();
-        if (codigo.isNull())
-            return;
-        host::db::Statement consulta(*dmGlobal->IBTransaction1, consultaEmUso(cadastro));
-        consulta.setParam("CODIGO", codigo);
-        consulta.execute();
-        QStringList lugares;
-        while (consulta.fetch()) {
-            const QString onde = QString::fromUtf8((cadastro.usos.begin() + consulta.value(0).toInt())->onde);
-            if (!lugares.contains(onde))
-                lugares << onde;
-        }
-        if (!lugares.isEmpty())
-            dmGlobal->MostraAviso(QString("O registro %1 não pode ser excluído: está em uso em %2.")
-                                      .arg(registro, lugares.join(", ")),
-                                  true);
-        return;
-    }
+    for (const CadastroEmUso& cadastro : kCadastrosEmUso)
+        if (this->*cadastro.dataset == &dataset)
+            RecusarExclusaoEmUso(dataset, QLatin1String(cadastro.chave), cadastro.usos, registro);
 }

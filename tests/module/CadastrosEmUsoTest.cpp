@@ -6,6 +6,8 @@
 
 #include "tests/module/ModuleFixture.h"
 
+#include "contracts/uAssContObj.h"
+#include "contracts/uDataTecCont.h"
 #include "data/uDataTec.h"
 #include "host/data/Query.h"
 #include "service_orders/uAssDefeito.h"
@@ -127,6 +129,21 @@ TEST_F(CadastrosEmUsoTest, AnHourTypeOfAContractStaysAndAFreeOneGoes)
     ASSERT_TRUE(dmTec->quHoraTecnica->locate("AHCODIGO", 72));
     exclui(form.bbExcluir);
     EXPECT_EQ(existe("AATC04AH", "AHCODIGO", 72), 0);
+}
+
+TEST_F(CadastrosEmUsoTest, ABillingObjectOfAContractStaysAndAFreeOneGoes)
+{
+    exec("insert into AATC11AJ (AJCODIGO, AJDESCRICAO) values (71, 'Objeto em uso')");
+    exec("insert into AATC11AJ (AJCODIGO, AJDESCRICAO) values (72, 'Objeto livre')");
+    exec("update AATC05AC set AJCODIGO = 71 where ACCODIGO = 871");
+    tr().commitRetaining();
+    TfmAssContObj& form = abrirJanela(fmAssContObj, "fmAssContObj");
+    dmTecContrato->CarregaObjeto(71);
+    exclui(form.bbExcluir, "O registro 71 - Objeto em uso não pode ser excluído: está em uso em contratos.");
+    EXPECT_EQ(existe("AATC11AJ", "AJCODIGO", 71), 1);
+    dmTecContrato->CarregaObjeto(72);
+    exclui(form.bbExcluir);
+    EXPECT_EQ(existe("AATC11AJ", "AJCODIGO", 72), 0);
 }
 
 }  // namespace
