@@ -185,6 +185,8 @@ protected:
     // Re-reads one row in place (by field name); false when the subclass
     // cannot, and then every row is read again.
     virtual bool readRow(MutableRowValues row) { return false; }
+    // After a readRow that could: whether the row was still stored.
+    virtual bool rowReadFound() const { return true; }
 
     void defineColumn(const QString& name, FieldType type, int size);
     int columnCount() const { return int(columns_.size()); }

@@ -249,10 +249,18 @@ void Dataset::reloadChangedRow()
     editBuf_.clear();
     state_ = DatasetState::Browse;
     modified_ = false;
-    if (cur_ >= 0 && readRow(rowValues(cur_)))
+    if (cur_ >= 0 && readRow(rowValues(cur_))) {
+        // Deleted at the other desk: it goes from here too.
+        if (!rowReadFound()) {
+            eraseRow(cur_);
+            if (!ensureRow(cur_))
+                cur_ = int(rows_.size()) - 1;
+            eof_ = bof_ = rows_.empty();
+        }
         rowChanged();
-    else
+    } else {
         reread();
+    }
     if (wasEditing)
         notifyStateChanged();
 }

@@ -290,7 +290,8 @@ bool Query::readRow(MutableRowValues row)
     if (!update_ || update_->refreshSql().trimmed().isEmpty())
         return false;
     host::db::Statement& statement = update_->run(UpdateSql::Kind::Refresh, row, row);
-    if (statement.cursorOpen() && statement.fetch()) {
+    rowReadFound_ = statement.cursorOpen() && statement.fetch();
+    if (rowReadFound_) {
         for (int c = 0; c < statement.columnCount(); ++c) {
             const host::db::ColumnInfo& column = statement.column(c);
             const int slot = slotOf(column.alias.isEmpty() ? column.name : column.alias);

@@ -76,6 +76,8 @@ TEST_F(OtherDesk, ADeleteOfARowChangedOrDeletedElsewhereIsRefused)
     q.edit();
     q.fieldByName("NAME")->setAsString("gone");
     EXPECT_THROW(q.post(), RecordChangedError) << "an update that touches no row is no success";
+    EXPECT_FALSE(q.locate("ID", 3)) << "gone from here too";
+    EXPECT_EQ(q.recordCount(), 1);
 }
 
 // Nulls, fractions, dates, texts and a text blob as read compare equal to
