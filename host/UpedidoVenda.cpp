@@ -54,6 +54,15 @@ TfmPedidoVenda::TfmPedidoVenda(QWidget* parent)
     layout->addLayout(cabecalho);
     dbgdItens = new host::ui::DataGrid("dbgdItens", this);
     dbgdItens->setDataSource(dsItens.get());
+    const struct {
+        const char* campo;
+        const char* titulo;
+        int largura;
+    } colunas[] = {{"COD", "Item", 40},          {"CODIGO", "Produto", 90},  {"QUANTIDADE", "Quantidade", 80},
+                   {"VALOR", "Valor Unitário", 90}, {"DESCONTO", "Desconto", 70}, {"TOTAL_UNIT", "Total", 90},
+                   {"OBS", "Observação", 160}};
+    for (const auto& c : colunas)
+        dbgdItens->addColumn(c.campo, QString::fromUtf8(c.titulo), c.largura);
     layout->addWidget(dbgdItens, 1);
     resize(640, 520);
 

@@ -44,7 +44,10 @@ QString GridColumn::title() const
 {
     if (!title_.isEmpty())
         return title_;
-    host::data::Field* f = field();
+    // A closed dataset keeps its declared fields: their labels title the
+    // empty grid as they title it over rows.
+    host::data::Dataset* data = grid_.dataset();
+    host::data::Field* f = data ? data->findField(fieldName_) : nullptr;
     return f ? f->displayLabel() : fieldName_;
 }
 

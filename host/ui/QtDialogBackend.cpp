@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -15,6 +16,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace host::ui {
 namespace {
 
@@ -22,9 +25,20 @@ QWidget* dialogParent() { return Dialogs::owner(); }
 
 QString titleOr(const QString& title, const QString& fallback) { return title.isEmpty() ? fallback : title; }
 
+// Wide enough for its whole title beside the title bar's buttons: a window
+// manager shortens a title wider than its window ("Entrad...Dados").
+void fitTitle(QDialog& dialog)
+{
+    // Its layout sizes it to its contents: the text above the answer holds the width.
+    const int title = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(dialog.windowTitle());
+    if (auto* text = dialog.findChild<QLabel*>())
+        text->setMinimumWidth(std::max(text->minimumWidth(), title + 140));
+}
+
 // Runs a dialog modal to the window that opened it.
 int execOwned(QDialog& dialog)
 {
+    fitTitle(dialog);
     Dialogs::attachToOwner(dialog, dialogParent());
     dialog.setWindowModality(Qt::ApplicationModal);
     return dialog.exec();

@@ -79,6 +79,32 @@ TEST_F(AssVendasGradesTest, AProductTypedIntoANewLineFillsAndPricesItAndSavingRe
     fechar(form);
 }
 
+// The total a new line shows follows its price as it is typed, before the
+// line is stored, as the save computes it.
+TEST_F(AssVendasGradesTest, ANewLinesTotalFollowsThePriceTypedBeforeItIsStored)
+{
+    TfmAssVendas& form = abrir();
+    const QString numero = pedidoNaTela(form);
+    host::ui::DataGrid* grade = form.dbgdAssVendaItens;
+    auto totalVisto = [grade] {
+        return grade->model()->index(grade->currentIndex().row(), grade->columnByField("TOTAL_UNIT")->index()).data()
+            .toString();
+    };
+    grade->setFocus();
+    QTest::keyClick(grade, Qt::Key_Insert);
+    celula(grade, "CODIGO", "p0003");
+    celula(grade, "QUANTIDADE", "3");
+    EXPECT_EQ(totalVisto(), "300,00");
+    celula(grade, "VALOR", "50");
+    EXPECT_EQ(dmTec->quAssVendaItem->state(), DatasetState::Insert) << "still being typed";
+    EXPECT_EQ(totalVisto(), "150,00");
+    form.bbSalvar->click();
+    EXPECT_DOUBLE_EQ(lido("select TOTAL_UNIT from AVEC85IT where NUMERO_PEDIDO = '" + numero + "' and CODIGO = 'P0003'")
+                         .toDouble(),
+                     150);
+    fechar(form);
+}
+
 TEST_F(AssVendasGradesTest, TheEditButtonsActByTheSelectedColumn)
 {
     TfmAssVendas& form = abrir();

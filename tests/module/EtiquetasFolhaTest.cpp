@@ -109,30 +109,41 @@ TEST_F(EtiquetasFolhaTest, StartZeroOrOneLeavesNoLabelBlank)
     }
 }
 
-TEST_F(EtiquetasFolhaTest, ALayoutOfTenLinesEndsWithTheConfigurationMessage)
+TEST_F(EtiquetasFolhaTest, ALayoutOfTenLinesEndsWithTheConfigurationMessageNamingTheFile)
 {
     layout("104\n220\n1,5\n1,5\n2\n2\n2\n3\n\n30\n");
     TfmAssOrdemServico& form = abrir();
-    const QString mensagem =
-        "Nenhuma configuração encontrada, antes de imprimir configure as dimensões do papel.";
+    const QString mensagem = "Nenhuma configuração encontrada, antes de imprimir configure as dimensões do papel"
+                             " no arquivo " + systemFolder + "/ACIEC.txt.";
     dialogs->answer("Matricial").enter("1").enter("2").acknowledge(mensagem);
     form.sbEtiquetas->click();
     EXPECT_EQ(dialogs->pending(), 0) << "no preview";
     EXPECT_EQ(qrAssOSEtiquetas.get(), nullptr);
-
-    // A missing file is created empty, where the user is to fill it in.
-    QFile::remove(systemFolder + "/ACIEC.txt");
-    dialogs->answer("Matricial").enter("1").enter("2").acknowledge(mensagem);
-    form.sbEtiquetas->click();
-    EXPECT_EQ(dialogs->pending(), 0);
-    EXPECT_TRUE(QFile::exists(systemFolder + "/ACIEC.txt"));
-    EXPECT_EQ(QFile(systemFolder + "/ACIEC.txt").size(), 0);
 
     // A value that does not convert is as bad as a missing line.
     layout(layoutEtiquetas("Negrito").replace("220", "duzentos"));
     dialogs->answer("Matricial").enter("1").enter("2").acknowledge(mensagem);
     form.sbEtiquetas->click();
     EXPECT_EQ(dialogs->pending(), 0);
+}
+
+// A new installation has no layout file, or the empty one an older version
+// left: the sheet prints on a standard A4 sheet of labels, and the file
+// holds that layout for the user to adjust.
+TEST_F(EtiquetasFolhaTest, WithoutALayoutTheSheetPrintsOnAStandardSheetAndTheFileKeepsIt)
+{
+    TfmAssOrdemServico& form = abrir();
+    for (bool vazio : {false, true}) {
+        QFile::remove(systemFolder + "/ACIEC.txt");
+        if (vazio)
+            layout({});
+        const PreparedReport folha = imprimir(form, "1", "2");
+        ASSERT_EQ(etiquetas(folha).size(), 2) << vazio;
+        EXPECT_TRUE(etiquetas(folha).at(0).contains("Padaria")) << vazio;
+        EXPECT_EQ(folha.page.columns, 3);
+        EXPECT_DOUBLE_EQ(folha.page.customWidth, 210);
+        EXPECT_GT(QFile(systemFolder + "/ACIEC.txt").size(), 0);
+    }
 }
 
 TEST_F(EtiquetasFolhaTest, BoldUnderlinedReachesTheSevenDataTextsAndTheFontEveryText)

@@ -53,6 +53,7 @@ void OnScreenDialogs::poll()
     handled_ = dialog;
     Seen seen;
     seen.className = dialog->metaObject()->className();
+    seen.title = dialog->windowTitle();
     if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
         seen.text = box->text();
     } else {

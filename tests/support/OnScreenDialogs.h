@@ -24,6 +24,7 @@ class OnScreenDialogs : public QObject {
 public:
     struct Seen {
         QString className;
+        QString title;             // its title bar's text
         QString text;              // a message box's text or a dialog's labels
         QStringList buttons;       // the captions of its buttons
         QPointer<QWidget> parent;  // the widget it was opened on

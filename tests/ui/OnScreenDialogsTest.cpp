@@ -7,6 +7,8 @@
 #include "tests/support/OnScreenDialogs.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFontMetrics>
 #include <QTest>
 #include <QWindow>
 
@@ -61,6 +63,45 @@ TEST_F(OnScreenDialogsTest, AModalWindowIsTransientForItsOpenerAndStaysAboveIt)
     EXPECT_EQ(naTela.seen()[0].transientParent, janela.windowHandle());
     EXPECT_EQ(naTela.seen()[0].modality, Qt::ApplicationModal);
     EXPECT_TRUE(naTela.seen()[0].stayOnTop);
+}
+
+// A message of no window (the window that asked already closed, as a picker
+// is before its refusal shows, and the window under it not active again
+// yet) belongs to the window under it and stays above the windows that stay
+// on top.
+TEST_F(OnScreenDialogsTest, AMessageOfNoWindowStaysAboveTheWindowsThatStayOnTop)
+{
+    testsupport::OnScreenDialogs naTela;
+    {
+        Form outra;
+        outra.setObjectName("fmOutra");
+        outra.resize(200, 100);
+        outra.showNonModal();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&outra));
+    }
+    QApplication::setActiveWindow(nullptr);
+    Dialogs::information("Quantidade conferida: 3");
+    ASSERT_EQ(naTela.seen().size(), 1u);
+    EXPECT_TRUE(naTela.seen()[0].stayOnTop);
+    EXPECT_EQ(naTela.seen()[0].transientParent, janela.windowHandle());
+}
+
+// A window manager shortens a title wider than its window: a prompt with a
+// short question is still as wide as its title needs.
+TEST_F(OnScreenDialogsTest, APromptIsWideEnoughForItsWholeTitle)
+{
+    testsupport::OnScreenDialogs naTela;
+    int largura = 0;
+    naTela.whileOpen([&largura](QWidget& aberto) {
+        largura = aberto.width();
+        // Its picture beside the test program, a test artefact.
+        aberto.grab().save(QDir(QCoreApplication::applicationDirPath()).filePath("dialogo_entrada_de_dados.png"));
+    });
+    QString valor;
+    Dialogs::inputQuery("Entrada de Dados", "Série:", valor);
+    ASSERT_EQ(naTela.seen().size(), 1u);
+    const int titulo = QFontMetrics(QApplication::font()).horizontalAdvance("Entrada de Dados");
+    EXPECT_GE(largura, titulo + 120) << "room for the title bar's buttons";
 }
 
 TEST_F(OnScreenDialogsTest, EscDeclinesAQuestionAndAQuestionWithoutDeclineStillCloses)
