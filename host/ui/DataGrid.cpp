@@ -495,8 +495,8 @@ void DataGrid::keyPressEvent(QKeyEvent* event)
             return;
         }
     }
-    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::ControlModifier && data && data->active()
-        && data->canModify() && !readOnly_ && state() != QAbstractItemView::EditingState) {
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::ControlModifier && deleteKey_ && data
+        && data->active() && data->canModify() && !readOnly_ && state() != QAbstractItemView::EditingState) {
         runGuarded([&] { confirmAndDeleteRow(*data); });
         return;
     }
