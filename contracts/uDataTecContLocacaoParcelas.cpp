@@ -102,7 +102,7 @@ public:
                 ++it;
                 continue;
             }
-            dmGlobal->ExcluirParcelaReceber(it->documento, cliente_, it->sequencia, it->filial);
+            dmGlobal->ExcluirPrevisaoReceber(it->documento, cliente_, it->sequencia, it->filial);
             it = linhas_.erase(it);
         }
     }
