@@ -103,7 +103,7 @@ public:
             });
         if (alvo == linhas_.end())
             return;
-        dmGlobal->ExcluirParcelaReceber(alvo->documento, cliente_, alvo->sequencia, alvo->filial);
+        dmGlobal->ExcluirPrevisaoReceber(alvo->documento, cliente_, alvo->sequencia, alvo->filial);
         linhas_.erase(alvo);
     }
 

@@ -579,6 +579,29 @@ TEST_F(ContratoJanelaTest, F5SplitsTheInstalmentByADueDateTable)
     EXPECT_EQ(form.dbgdContRecAberto->model()->rowCount(), 2) << "reloaded";
 }
 
+TEST_F(ContratoJanelaTest, F5AgainOnASplitContractIsRefusedInWordsAndKeepsTheFirstSplit)
+{
+    contrato(801);
+    exec("insert into AFVT0101 (CODIGO, DESCRICAO, QUANTAS_VEZES, DIA__INICIAL) values ('T2', 'Duas vezes', 2, 30)");
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    aba(form, form.tsContParcAberta);
+    dialogs->setAutoAcknowledgeMessages(true);
+    pesquisa("CODIGO", "T2");
+    tecla(form, Qt::Key_F5);
+    dmGlobal->IBTransaction1->commitRetaining();
+    ASSERT_EQ(lido("select count(*) from ACRC5001 where AOCODIGO = 801"), QStringList{"2"});
+    // The same split again: the contract's number and sequences are taken.
+    pesquisa("CODIGO", "T2");
+    tecla(form, Qt::Key_F5);
+    dmGlobal->IBTransaction1->commitRetaining();
+    EXPECT_EQ(dialogs->texts().filter("já tem o título 000801, sequência 1.").size(), 1) << dialogs->texts().join('|').toStdString();
+    EXPECT_TRUE(dialogs->texts().filter("duplicate").isEmpty());
+    EXPECT_EQ(lido("select cast(SEQUENCIA as integer) || '|' || cast(VALOR_DOCUMENTO * 100 as integer) from ACRC5001"
+                   " where AOCODIGO = 801 order by SEQUENCIA"),
+              (QStringList{"1|5000", "2|5000"}));
+}
+
 TEST_F(ContratoJanelaTest, F5WithoutAStoredContractLeavesNoInstalment)
 {
     contrato(801);
