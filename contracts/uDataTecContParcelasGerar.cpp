@@ -74,13 +74,18 @@ public:
     {
     }
 
-    // The month's receivable of this contract already made real (invoiced or
-    // open under the date's number): the month is not forecast again.
+    // The month's receivable of this contract already made real (invoiced,
+    // officialised or open): the month is not forecast again. An invoiced or
+    // officialised one bears its document's number, not the date's, so its
+    // due month tells it too.
     bool faturada(const QDate& vencimento) const
     {
         const QString numero = P::DocumentoData(vencimento);
         return std::any_of(linhas_.begin(), linhas_.end(), [&](const P::ReceberExistente& r) {
-            return r.situacao != "V" && r.contrato == contrato_ && r.item == 0 && r.documento == numero;
+            const QDate devido = r.vencimento.date();
+            const bool mesmoMes = devido.isValid() && devido.year() == vencimento.year() &&
+                                  devido.month() == vencimento.month();
+            return r.situacao != "V" && r.contrato == contrato_ && r.item == 0 && (r.documento == numero || mesmoMes);
         });
     }
 

@@ -253,6 +253,42 @@ TEST_F(FaturamentoJanelaTest, GenerateAgainAfterRefusedInvoicesMakesNoSecondOrde
     EXPECT_TRUE(form.meAviso->toPlainText().contains("sem nota fiscal")) << form.meAviso->toPlainText().toStdString();
 }
 
+// The forecast run again over months already officialised: those months
+// keep their one receivable; the run only replaces forecasts.
+TEST_F(FaturamentoJanelaTest, ForecastRunAgainOverOfficialisedMonthsForecastsThemNoMore)
+{
+    exec("update AATC11AJ set OFCODIGO = '5933' where AJCODIGO = 904");
+    parametro("ATPRODUTOCONTRATO", "S0003");
+    TfmAssContFat& form = abrir();
+    digita(form.edUnNegocioIni, "01");
+    digita(form.edContratoAleatorio, "C-901");
+    digita(form.edPrevisaoIni, "01/10/2031");
+    digita(form.edPrevisaoFim, "01/12/2031");
+    digita(form.mdDataFaturamento, "05/10/2031");
+    auto preve = [&](const QString& inseridas) {
+        form.rgTipo->button(0)->click();
+        dialogs->answer("Sim", "Tem certeza de que deseja gerar faturamento do período?")
+            .acknowledge("Operação efetuada com sucesso!Parcelas inseridas: " + inseridas);
+        form.bbBaixar->click();
+        EXPECT_EQ(dialogs->pending(), 0);
+    };
+    preve("2");
+    preve("2");
+    EXPECT_EQ(lido("select count(*) from ACRC5001 where AOCODIGO = 901"), QStringList{"2"}) << "forecasts replaced";
+
+    form.rgTipo->button(3)->click();
+    dialogs->setAutoAcknowledgeMessages(true);
+    form.bbBaixar->click();
+    dialogs->setAutoAcknowledgeMessages(false);
+    ASSERT_EQ(lido("select count(*) from ACEM1401"), QStringList{"2"});
+
+    preve("0");
+    EXPECT_EQ(lido("select extract(month from DATA_VENCIMENTO) || '|' || coalesce(SITUACAO_DOCUMENTO, '')"
+                   " from ACRC5001 where AOCODIGO = 901 order by DATA_VENCIMENTO"),
+              (QStringList{"10|", "11|", "12|V", "1|V"}))
+        << "October and November billed once; December and January forecast by the officialising";
+}
+
 TEST_F(FaturamentoJanelaTest, ContractLabelTogglesTheListAndTheCodeRange)
 {
     TfmAssContFat& form = abrir();
