@@ -112,6 +112,16 @@ public:
         linhas_.erase(alvo);
     }
 
+    // The position of an instalment due on that date among the contract's
+    // own (1 = the first due).
+    int posicao(const QDate& vencimento) const
+    {
+        return 1 + int(std::count_if(linhas_.begin(), linhas_.end(), [&](const P::ReceberExistente& r) {
+                   return r.contrato == contrato_ && r.item == 0 && r.vencimento.isValid() &&
+                          r.vencimento.date() < vencimento;
+               }));
+    }
+
     int proximaSequencia(const QString& documento) const
     {
         double maior = 0;
@@ -224,6 +234,8 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
         double valor = P::ValorParcela(dadosValor, inicio, true);
         if (valor <= 0)
             valor = rValorParcela;
+        else
+            valor += P::RestoDivisao(dadosValor, recebiveis.posicao(vencimento));
         valor = Trunc2Casas(P::ValorLiquido(taxas, valor));
 
         QString documento;
