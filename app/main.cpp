@@ -22,6 +22,7 @@
 #include "host/schema/HostSchema.h"
 #include "host/ui/Dialogs.h"
 #include "host/ui/Errors.h"
+#include "host/ui/Locale.h"
 #include "host/ui/WindowRegistry.h"
 
 #include <QApplication>
@@ -166,7 +167,7 @@ int main(int argc, char** argv)
         app::mensagensDoQtNoLog();
     QApplication aplicacao(argc, argv);
     QApplication::setApplicationName("techassist");
-    host::ui::Dialogs::loadQtTranslations();   // Qt's own buttons in Portuguese ("Cancelar", "Sim", "Não")
+    host::ui::useBrazilianPortuguese();   // numbers, dates and Qt's own texts ("Cancelar", "Sim", "Não")
     const Opcoes opcoes = lerOpcoes(aplicacao);
     // As the application does with any failure: a data module whose creation
     // handler fails (a schema upgrade stopped half-way) is reported and kept.

@@ -213,6 +213,9 @@ public:
     // The same when the window closes; a row put in edit or insert and left
     // untouched is let go rather than stored.
     void OSSalvarPendentesAoFechar();
+    // The rows being typed on the order shown, as leaving them in a grid
+    // stores them: run before anything reloads the order.
+    void OSGravarLinhasPendentes();
 
     // ---- service-order header (uDataTecOSCabecalho.cpp, uDataTecOSGravacao.cpp)
     void quOSCLCODIGOValidate(host::data::Field& Sender);

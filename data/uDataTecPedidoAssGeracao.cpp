@@ -32,11 +32,11 @@ void copiarLinhasPedidoAss(const QString& tabela, const QString& chave, const QS
     dmGlobal->IBTransaction1->commitRetaining();
 }
 
-// A date of the order as the contract stores it: an empty one is the zero date.
+// A date of the order as the contract stores it: an empty one stays empty (null).
 QVariant dataContratoPedidoAss(const host::data::Field& campo)
 {
     const QDateTime data = campo.asDateTime();
-    return data.isValid() ? data : QDateTime(QDate(1899, 12, 30), QTime(0, 0));
+    return data.isValid() ? QVariant(data) : QVariant();
 }
 
 // An integer column of the order; null when empty.

@@ -17,6 +17,7 @@
 namespace host::ui {
 class DataGrid;
 class GridColumn;
+class Form;
 }  // namespace host::ui
 
 class QWidget;
@@ -123,6 +124,15 @@ void AbrirComposicaoNumeroSerie(host::data::Query& composicao, const QString& nu
 void InserirRegistro(host::data::Dataset& dataset);      // append a row (opens the dataset when closed)
 void SalvarAlteracoes(host::data::Dataset& dataset);     // post when editing, then commit retaining
 void CancelarAlteracoes(host::data::Dataset& dataset);   // cancel when editing
+// A window's "Salvar": its main row, then every row being typed in the
+// window (Form::saveChanges), committed even when nothing else changed.
+void SalvarJanela(host::ui::Form& janela, host::data::Dataset& principal);
+// The row being typed, as leaving it in a grid does: posted (and committed
+// retaining) when changed, let go when a new row was left untouched.
+void GravarPendente(host::data::Dataset& dataset);
+// The dataset closed, the row being typed stored first (GravarPendente); a
+// refused row keeps it open and passes the refusal on.
+void FecharGravando(host::data::Dataset& dataset);
 // Asks "Confirma a exclusão do registro?" ("Sim"/"Não"); on "Sim" deletes
 // the current row and commits retaining. True when the row was deleted.
 bool ExcluirRegistro(host::data::Dataset& dataset);

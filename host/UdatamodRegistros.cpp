@@ -9,6 +9,7 @@
 #include "host/data/Dataset.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/Dialogs.h"
+#include "host/ui/Form.h"
 #include "host/ui/Layouts.h"
 #include "host/ui/SearchWindow.h"
 
@@ -31,6 +32,27 @@ void SalvarAlteracoes(Dataset& dataset)
         return;
     dataset.post();
     dmGlobal->IBTransaction1->commitRetaining();
+}
+
+void SalvarJanela(host::ui::Form& janela, Dataset& principal)
+{
+    SalvarAlteracoes(principal);
+    janela.saveChanges();
+}
+
+void GravarPendente(Dataset& dataset)
+{
+    if (!dataset.editing())
+        return;
+    dataset.checkBrowseMode();
+    if (!dataset.editing())
+        dmGlobal->IBTransaction1->commitRetaining();
+}
+
+void FecharGravando(Dataset& dataset)
+{
+    GravarPendente(dataset);
+    dataset.close();
 }
 
 void CancelarAlteracoes(Dataset& dataset)

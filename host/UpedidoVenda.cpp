@@ -26,6 +26,12 @@ TfmPedidoVenda::TfmPedidoVenda(QWidget* parent)
     onClose = [](host::ui::CloseAction& action) { action = host::ui::CloseAction::Free; };
     quItens->setSql("select COD, CODIGO, QUANTIDADE, VALOR, DESCONTO, TOTAL_UNIT, OBS from AVEC85IT"
                     " where NUMERO_PEDIDO = :PEDIDO order by COD");
+    quItens->onFieldsCreated = [](host::data::Dataset& itens) {
+        itens.fieldByName("QUANTIDADE")->setDisplayFormat("###,###,##0.##");
+        itens.fieldByName("VALOR")->setDisplayFormat("###,###,##0.00");
+        itens.fieldByName("DESCONTO")->setDisplayFormat("0.00");
+        itens.fieldByName("TOTAL_UNIT")->setDisplayFormat("###,###,##0.00");
+    };
 
     auto* layout = new QVBoxLayout(this);
     auto* cabecalho = new QFormLayout;

@@ -141,6 +141,8 @@ void TfmAssCheckoutConsulta::montarTela()
     h->addWidget(edDataDe);
     h->addWidget(new QLabel("até:", selecao));
     edDataAte = new host::ui::DateEdit("edDataAte", selecao);
+    for (host::ui::DateEdit* data : {edDataDe, edDataAte})
+        data->setKeepsRefusedText(true);
     h->addWidget(edDataAte);
     bbPesquisar = host::ui::makeButton(selecao, "bbPesquisar", "&Pesquisar");
     h->addWidget(bbPesquisar);
@@ -221,11 +223,35 @@ void TfmAssCheckoutConsulta::ConsultarPedidos(const QDateTime& de, const QDateTi
     q.open();
     q.last();
     q.first();
-    stbConsulta->setPanelText(0, "Total de Registros: " + QString::number(q.recordCount()));
+    mostrarTotal();
+}
+
+void TfmAssCheckoutConsulta::mostrarTotal()
+{
+    stbConsulta->setPanelText(0, "Total de Registros: " + QString::number(quConsulta->recordCount()));
+}
+
+void TfmAssCheckoutConsulta::MostrarStatusGravado()
+{
+    host::data::Query& q = *quConsulta;
+    if (!q.active())
+        return;
+    const QString atual = campoLinha("NUMERO_PEDIDO");
+    q.close();
+    q.open();
+    if (!atual.isEmpty())
+        q.locate("NUMERO_PEDIDO", atual);
+    mostrarTotal();
 }
 
 void TfmAssCheckoutConsulta::bbPesquisarClick()
 {
+    // A period the search cannot use is refused and stays on screen to be mended.
+    for (host::ui::DateEdit* data : {edDataDe, edDataAte})
+        if (!data->checkTyped()) {
+            data->setFocus();
+            return;
+        }
     const QString ordem = rbNumeroPedido->isChecked() ? QStringLiteral(" Order By numero_pedido desc ")
                                                       : QStringLiteral(" Order By vedataproducao desc ");
     ConsultarPedidos(edDataDe->date(), edDataAte->date(), uAssCheckoutConsulta::LetraStatus(cbStatus->currentText()),

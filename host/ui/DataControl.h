@@ -31,6 +31,8 @@ public:
 
     // Writes pending typing into the field now (leaving the control does it too).
     void commit();
+    // The user typed a value not yet written into the field.
+    bool typedNotWritten() const { return modified_; }
 
 protected:
     // Show the field's current value (field may be null: show nothing).

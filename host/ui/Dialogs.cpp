@@ -2,6 +2,8 @@
 
 #include "host/ui/QtDialogBackend.h"
 
+#include "host/data/Format.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QLibraryInfo>
@@ -201,16 +203,19 @@ bool inputQuery(const QString& caption, const QString& prompt, QString& value)
     return askValue(DialogKind::TextInput, caption, prompt, value);
 }
 
-bool inputNumber(const QString& caption, const QString& prompt, double& value)
+bool inputNumber(const QString& caption, const QString& prompt, double& value, const QString& format)
 {
-    QString text = QString::number(value);
-    if (!askValue(DialogKind::NumberInput, caption, prompt, text))
-        return false;
-    bool ok = false;
-    double number = QString(text).replace(',', '.').toDouble(&ok);
-    if (ok)
-        value = number;
-    return ok;
+    QString text = host::data::formatFloat(format, value);
+    while (askValue(DialogKind::NumberInput, caption, prompt, text)) {
+        double number = 0;
+        if (!text.trimmed().isEmpty() && host::data::parseFloatText(text, number)) {
+            value = number;
+            return true;
+        }
+        // Refused, and asked again with the text as typed.
+        warning(QString("'%1' não é um valor numérico válido.").arg(text.trimmed()));
+    }
+    return false;
 }
 
 bool password(const QString& caption, const QString& prompt, QString& value)

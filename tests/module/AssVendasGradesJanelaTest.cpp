@@ -105,6 +105,37 @@ TEST_F(AssVendasGradesTest, ANewLinesTotalFollowsThePriceTypedBeforeItIsStored)
     fechar(form);
 }
 
+// A quantity typed in the line's cell is read the Brazilian way; a text that
+// is no number ("abc", or "950.50" whose point only groups thousands) is
+// refused with a message and the quantity stays.
+TEST_F(AssVendasGradesTest, TheLineQuantityReadsTheBrazilianNumberAndRefusesTheRest)
+{
+    TfmAssVendas& form = abrir();
+    pedidoNaTela(form);
+    form.dbgdAssVendaItens->setFocus();
+    QTest::keyClick(form.dbgdAssVendaItens, Qt::Key_Insert);
+    celula(form.dbgdAssVendaItens, "CODIGO", "p0003");
+    const struct {
+        const char* texto;
+        double quantidade;
+        const char* mensagem;
+    } digitados[] = {
+        {"1,5", 1.5, nullptr},
+        {"abc", 1.5, "'abc' não é um valor numérico válido."},
+        {"950.50", 1.5, "'950.50' não é um valor numérico válido."},
+        {"1,25", 1.25, nullptr},
+    };
+    for (const auto& d : digitados) {
+        SCOPED_TRACE(d.texto);
+        if (d.mensagem)
+            dialogs->acknowledge(d.mensagem);
+        celula(form.dbgdAssVendaItens, "QUANTIDADE", d.texto);
+        EXPECT_EQ(dialogs->pending(), 0);
+        EXPECT_DOUBLE_EQ(dmTec->campoItem("QUANTIDADE").asFloat(), d.quantidade);
+    }
+    EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
+}
+
 TEST_F(AssVendasGradesTest, TheEditButtonsActByTheSelectedColumn)
 {
     TfmAssVendas& form = abrir();

@@ -187,6 +187,20 @@ TEST_F(CadastroTecnicoTest, QualifiedModelsComeFromTheEquipmentSearchAndDescenda
     EXPECT_EQ(dialogs->pending(), 0);
 }
 
+// "Salvar" stores the lines typed in the register's grids, the row not left.
+TEST_F(CadastroTecnicoTest, SalvarStoresTheLinesBeingTypedInTheGrids)
+{
+    TfmAssTecnico& form = abrir();
+    ASSERT_TRUE(dmTec->quTecnicos->locate("ATCODIGO", 1));
+    novaLinhaNaGrade(form.dbgdEquipamentos, "AECODIGO", "4");
+    novaLinhaNaGrade(form.dbgdDescendentes, "ATCODIGOFILHO", "2");
+    ASSERT_EQ(dmTec->QuTecDesc->state(), host::data::DatasetState::Insert);
+    QTest::mouseClick(form.bbSalvar, Qt::LeftButton);
+    EXPECT_EQ(lido("select AECODIGO from AATC06ATIT where ATCODIGO = 1"), QStringList{"4"});
+    EXPECT_EQ(lido("select ATCODIGOPAI || '>' || ATCODIGOFILHO from AATC06ATDC"), QStringList{"1>2"});
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
 TEST_F(CadastroTecnicoTest, TheSearchFindsAndTheMovesSaveFirstAndTheReportListsTheRights)
 {
     TfmAssTecnico& form = abrir();

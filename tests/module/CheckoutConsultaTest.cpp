@@ -6,6 +6,7 @@
 
 #include "host/report/Report.h"
 #include "host/ui/DataGrid.h"
+#include "host/ui/EditControls.h"
 #include "host/ui/StatusBar.h"
 #include "rental/uAssVendasImp.h"
 #include "rental/uAssVendasImp2.h"
@@ -70,6 +71,36 @@ TEST_F(CheckoutTest, ListShowsOrdersByStatusAndDeliveryDate)
     lista.close();
 }
 
+// A delivery date that does not exist is refused with a message, nothing is
+// searched, and the text stays on screen to be mended.
+TEST_F(CheckoutTest, ListRefusesADateThatDoesNotExistAndKeepsIt)
+{
+    pedido("00701", "1");
+    exec("update AVEC8501 set VEDATAPRODUCAO = '2026-12-05' where NUMERO_PEDIDO = '00701'");
+    tr().commitRetaining();
+    TfmAssCheckoutConsulta& lista = abrirLista();
+    lista.edDataDe->setFocus();
+    lista.edDataDe->setCursorPosition(0);
+    QTest::keyClicks(lista.edDataDe, "31022026");
+    dialogs->acknowledge("Data inválida: 31/02/2026");
+    {
+        testsupport::StatementCounter pesquisa;
+        QTest::mouseClick(lista.bbPesquisar, Qt::LeftButton);
+        EXPECT_EQ(pesquisa.count(), 0);
+    }
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lista.edDataDe->displayText(), "31/02/2026");
+
+    lista.edDataDe->selectAll();
+    QTest::keyClick(lista.edDataDe, Qt::Key_Delete);
+    lista.edDataDe->setCursorPosition(0);
+    QTest::keyClicks(lista.edDataDe, "01122026");
+    QTest::mouseClick(lista.bbPesquisar, Qt::LeftButton);
+    EXPECT_TRUE(numerosListados(lista).contains("00701")) << "mended, the search runs";
+    EXPECT_TRUE(lista.quConsulta->sql().contains("vedataproducao >="));
+    lista.close();
+}
+
 TEST_F(CheckoutTest, DoubleClickOpensTheOrderWhenReadyToBillElseTheCheckout)
 {
     pedido("00711", "1", "N");
@@ -91,6 +122,33 @@ TEST_F(CheckoutTest, DoubleClickOpensTheOrderWhenReadyToBillElseTheCheckout)
     EXPECT_EQ(fmAssCheckout->dbteStatus->text(), "(Em Produção)");
     fmAssCheckout->close();
     lista.close();
+}
+
+// The list shows each order's status as stored: a checkout confirmed and
+// released from the order's window shows there at once, on the same order.
+TEST_F(CheckoutTest, TheListShowsTheStatusTheCheckoutStored)
+{
+    parametro("ATMODOPEDIDOASSISTENCIA", "C");
+    pedido("00611", "1");
+    pedido("00612", "1");
+    linha("00611", 1, 1, 1);
+    TfmAssCheckout& form = abrirCheckout("00611");
+    TfmAssCheckoutConsulta& lista = *fmAssCheckoutConsulta.get();
+    auto statusNaLista = [&lista] {
+        return lista.quConsulta->fieldByName("NUMERO_PEDIDO")->asString() + " " +
+               lista.quConsulta->fieldByName("IMPRESSO_NF")->displayText();
+    };
+    EXPECT_EQ(statusNaLista(), "00611 Pendente");
+
+    dialogs->answer("Sim", "Confirma Checkout dos Equipamentos?").acknowledge();
+    QTest::mouseClick(form.btConfirmarCheckout, Qt::LeftButton);
+    EXPECT_EQ(statusNaLista(), "00611 Em Produção");
+    dialogs->answer("Sim", "Confirme a liberação do Pedido \"00611\" ?");
+    QTest::mouseClick(form.bbLiberaFaturamento, Qt::LeftButton);
+    EXPECT_EQ(statusNaLista(), "00611 Pronto para Faturar");
+    EXPECT_EQ(lista.dbgdConsulta->model()->rowCount(), 2) << "the same search, read again";
+    EXPECT_EQ(dialogs->pending(), 0);
+    form.close();
 }
 
 TEST_F(CheckoutTest, ReopeningFromTheListWorksFromAnyStatusAndKeepsTheOneContract)

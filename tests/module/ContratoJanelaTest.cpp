@@ -470,6 +470,7 @@ TEST_F(ContratoJanelaTest, CustomersItemsWindowMakesTheRegisterWaitAndThenOffers
         itens->close();
     });
     dialogs->setAutoAcknowledgeMessages(true);
+    dialogs->answer("Sim", "Deseja salvar as alterações ?");
     dialogs->answer("Não", "O valor dos itens foi alterado, deseja alterar valor do contrato?");
     form.dbgdAssContCadClientes->setSelectedIndex(form.dbgdAssContCadClientes->columnByField("Valor")->index());
     form.dbgdAssContCadClientes->editButtonClick();

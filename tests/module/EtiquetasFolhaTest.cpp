@@ -8,6 +8,7 @@
 #include "host/report/Uvisualrel.h"
 #include "host/schema/HostSchema.h"
 #include "service_orders/uAssOSEtiquetas.h"
+#include "tests/support/OnScreenDialogs.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -107,6 +108,27 @@ TEST_F(EtiquetasFolhaTest, StartZeroOrOneLeavesNoLabelBlank)
         ASSERT_EQ(linhas.size(), 2) << inicio.toStdString();
         EXPECT_TRUE(linhas.at(0).contains("Padaria")) << inicio.toStdString();
     }
+}
+
+// The position box on screen shows "0,00" and reads "3,0" as the user
+// means it: the third label is the first printed.
+TEST_F(EtiquetasFolhaTest, ThePositionBoxShowsAndReadsTheBrazilianNumber)
+{
+    TfmAssOrdemServico& form = abrir();
+    PreparedReport folha;
+    testsupport::OnScreenDialogs naTela;
+    naTela.press("Matricial").type("3,0").type("2").inspect([&](QWidget& janela) {
+        if (auto* visualizador = dynamic_cast<TfmVisualizadorRelatorio*>(&janela))
+            folha = visualizador->pages();
+    });
+    form.sbEtiquetas->click();
+    ASSERT_GE(naTela.seen().size(), 4u) << naTela.texts().join(" | ").toStdString();
+    EXPECT_EQ(naTela.seen()[1].value, "0,00") << "not 0.0000";
+    const QStringList linhas = etiquetas(folha);
+    ASSERT_EQ(linhas.size(), 4) << "two blank labels, then the two asked";
+    EXPECT_EQ(linhas.at(0), "detail qrbnEtiqueta: ");
+    EXPECT_EQ(linhas.at(1), "detail qrbnEtiqueta: ");
+    EXPECT_TRUE(linhas.at(2).contains("Padaria"));
 }
 
 TEST_F(EtiquetasFolhaTest, ALayoutOfTenLinesEndsWithTheConfigurationMessageNamingTheFile)

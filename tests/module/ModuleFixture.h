@@ -15,10 +15,6 @@
 #include <memory>
 #include <ostream>
 
-namespace host::ui {
-class DataGrid;
-}
-
 // Failed expectations show texts and lists of texts as they read.
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
@@ -27,6 +23,10 @@ inline void PrintTo(const QStringList& list, std::ostream* os)
     *os << "{\n  \"" << list.join("\",\n  \"").toStdString() << "\"}";
 }
 QT_END_NAMESPACE
+
+namespace host::ui {
+class DataGrid;
+}
 
 namespace moduletest {
 
@@ -63,8 +63,11 @@ protected:
     // Types the text into the control and leaves it with Tab.
     static void digita(QWidget* controle, const QString& texto);
     // Types the text into the grid's cell editor of the column bound to the
-    // field, on the current row, and leaves it with Tab.
-    static void celula(host::ui::DataGrid* grade, const char* campo, const QString& texto);
+    // field, on the current row, and leaves it with the key given.
+    static void celula(host::ui::DataGrid* grade, const char* campo, const QString& texto,
+                       Qt::Key fim = Qt::Key_Tab);
+    // Insert pressed in the grid, then the text typed into the column's cell and Enter.
+    static void novaLinhaNaGrade(host::ui::DataGrid* grade, const char* campo, const QString& texto);
 
     std::unique_ptr<TfmPrincipal> principal;
 };
