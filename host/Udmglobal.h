@@ -226,6 +226,9 @@ public:
     void MostraAviso(const QString& texto, bool bAbandonar = false);
     // Shows the text as an error and ends the operation; never returns.
     [[noreturn]] void MostraErro(const QString& texto);
+    // What a database failure means to the user, in Portuguese; the engine's
+    // own text goes to the log under the origin.
+    QString TextoErroBanco(const host::db::DbError& erro, const QString& origem);
     // A message with a long detail text (an SQL text, a list).
     void MostraAvisoExtenso(const QString& titulo, const QString& texto, bool bAbandonar = false,
                             const QString& caption = {});

@@ -831,5 +831,35 @@ TEST_F(ContratoJanelaTest, PictureOfTheCashForecastDialog)
     EXPECT_TRUE(viuJanela);
 }
 
+// Two desks on one contract: the other desk's due day saved while this one
+// had the contract open is neither overwritten nor lost; this desk's save
+// is refused with the contract read again, and saves once redone.
+TEST_F(ContratoJanelaTest, AContractSavedMeanwhileAtAnotherDeskIsRefusedAndReadAgain)
+{
+    contrato(803);
+    tr().commitRetaining();
+    TfmAssContCad& form = abrir();
+    pesquisa("ACCODIGO", "803");
+    form.sbPesqContrato->click();
+    ASSERT_EQ(form.dbedVencimento->text(), "10");
+
+    outraMesa("update AATC05AC set ACVENCIMENTO = 5 where ACCODIGO = 803");
+    digita(form.dbedNumeroContrato, "N803-B");
+    dialogs->acknowledge("O registro foi alterado por outro usuário. Recarregue e tente de novo.");
+    form.bbSalvar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select ACVENCIMENTO || '/' || ACNUMEROCONTRATO from AATC05AC where ACCODIGO = 803"),
+              QStringList{"5/N803"});
+    EXPECT_EQ(ctr().state(), DatasetState::Browse);
+    EXPECT_EQ(form.dbedVencimento->text(), "5") << "the row as the other desk left it";
+    EXPECT_EQ(form.dbedNumeroContrato->text(), "N803");
+
+    digita(form.dbedNumeroContrato, "N803-B");
+    form.bbSalvar->click();
+    EXPECT_EQ(lido("select ACVENCIMENTO || '/' || ACNUMEROCONTRATO from AATC05AC where ACCODIGO = 803"),
+              QStringList{"5/N803-B"});
+}
+
 }  // namespace
 }  // namespace moduletest
+
