@@ -203,6 +203,33 @@ TEST_F(ContratoJanelaTest, ContractWithCustomerAndItemIsForecastShownSavedReopen
     EXPECT_EQ(denovo.pcContrato->activePageIndex(), 0);
 }
 
+// A divided value forecast from the instalments page: 100,00 in three
+// instalments adds up to 100,00, the last taking the cent the division leaves.
+TEST_F(ContratoJanelaTest, ADividedValueForecastAddsUpToTheValue)
+{
+    contrato(801, "ACQUANTIDADEPARCELA", "3");
+    exec("update AATC05AC set ACVALORFIXO = 'D' where ACCODIGO = 801");
+    TfmAssContCad& form = abrir();
+    pesquisa("ACCODIGO", "801");
+    form.sbPesqContrato->click();
+    aba(form, form.tsContParcAberta);
+    dialogs->enter("01/02/2031", "Informe a data Inicial da previsão do contas a receber")
+        .acknowledge("Operação efetuada com sucesso! Parcelas criadas:3");
+    form.bbPrevisionar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select cast(VALOR_DOCUMENTO * 100 as integer) from ACRC5001 where AOCODIGO = 801"
+                   " order by DATA_VENCIMENTO"),
+              (QStringList{"3333", "3333", "3334"}));
+
+    // The run again replaces the forecasts: the last still takes the cent.
+    dialogs->enter("01/02/2031", "Informe a data Inicial da previsão do contas a receber")
+        .acknowledge("Parcelas criadas:3");
+    form.bbPrevisionar->click();
+    EXPECT_EQ(lido("select cast(sum(VALOR_DOCUMENTO) * 100 as integer) || '|' || count(*) from ACRC5001"
+                   " where AOCODIGO = 801"),
+              QStringList{"10000|3"});
+}
+
 TEST_F(ContratoJanelaTest, InstalmentsPageLendsItsGuardsAndDeactivationGivesThemBack)
 {
     contrato(801);
