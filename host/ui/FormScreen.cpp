@@ -27,14 +27,21 @@ public:
         setFrameShape(QFrame::NoFrame);
         setFocusPolicy(Qt::NoFocus);
         setWidgetResizable(true);
-        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        focusFollower_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
             if (now && widget() && widget()->isAncestorOf(now))
                 ensureWidgetVisible(now);
         });
     }
+    // The contents are destroyed after this class's part of the object, and
+    // a control losing its focus then would call into a scroll area no
+    // longer there: the connection goes first.
+    ~FormContentScroll() override { disconnect(focusFollower_); }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override { event->ignore(); }
+
+private:
+    QMetaObject::Connection focusFollower_;
 };
 
 // The size the window was built for: the size its code gave it (or its
