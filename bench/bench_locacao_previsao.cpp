@@ -104,9 +104,8 @@ void medeLocacao(bench::Gravador& gravador, bench::Escrita escrita, int contrato
                                       [](TdmGlobal& global) { global.SetParametro("ATPREVISAOCAIXA", "S"); });
         host::db::Transaction& tr = modulo.tr();
         preparaLocacao(tr, contratos);
-        bench::Reproducao reproducao(bench::anexoDe(tr));
         c = bench::comparaRodadas(
-            bench::rounds(3), gravador, reproducao, [&] { limpaLocacao(tr); },
+            bench::rounds(5), gravador, tr, [&] { limpaLocacao(tr); },
             [&] {
                 previsaoPelaTela(modulo.dialogos, contratos);
                 linhas = host::db::selectValue(tr, "select count(*) from ACRC5001").toInt();

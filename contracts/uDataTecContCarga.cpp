@@ -98,9 +98,13 @@ void CarregaContrato(int contrato)
 {
     Query* query = dmTecContrato->quCtrCadastro;
     query->close();
-    query->setSql(TdmTecContrato::sqlContrato());
-    query->addSql(contrato == 0 ? QString("Where Cont.ACCODIGO is Null")
-                                : "Where Cont.ACCODIGO = " + QString::number(contrato));
+    // By parameter, kept prepared from one contract to the next; 0 (a new
+    // contract) matches no row, as no code is null.
+    query->setSql(TdmTecContrato::sqlContrato() + "Where Cont.ACCODIGO = :ACCODIGO");
+    if (contrato == 0)
+        query->paramByName("ACCODIGO")->clear();
+    else
+        query->paramByName("ACCODIGO")->setAsInteger(contrato);
     query->open();
 }
 
@@ -196,8 +200,11 @@ void TdmTecContrato::CarregaContratoParcela(int contrato)
 {
     Query* receber = dmGlobal->quReceber;
     receber->close();
-    receber->setSql(sqlContratoParcela() + "Where rec.aoCodigo = " + QString::number(contrato) +
+    // The contract by parameter: the text stays the same from one contract to
+    // the next, so a run over many contracts keeps it prepared.
+    receber->setSql(sqlContratoParcela() + "Where rec.aoCodigo = :AOCODIGO"
                     " Order by Rec.Data_vencimento, Rec.Numero_Documento  ");
+    receber->paramByName("AOCODIGO")->setAsInteger(contrato);
     if (contrato != 0)
         receber->open();
 }

@@ -10,6 +10,7 @@
 #include "host/Uautorizacao.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/db/Database.h"
 #include "host/Uglobal.h"
 #include "host/data/Field.h"
 #include "host/data/Query.h"
@@ -35,7 +36,16 @@ bool dataPrevisaoVazia(const QDateTime& data) { return uDataTecContLocacao::data
 // Every instalment of the contract, whatever its situation.
 int parcelasDoContrato(int contrato)
 {
-    return int(CarregaNumero("count(*)", "ACRC5001", " where AOCODIGO = " + QString::number(contrato)));
+    // Kept prepared: one text whatever the contract.
+    host::db::Statement& st = dmGlobal->ComandoPreparado("select count(*) from ACRC5001 where AOCODIGO = :CONTRATO");
+    st.setParam("CONTRATO", contrato);
+    st.execute();
+    int parcelas = 0;
+    if (st.fetch()) {
+        parcelas = st.value(0).toInt();
+        st.closeCursor();
+    }
+    return parcelas;
 }
 
 // The list is moved to its last row; that row's due date (invalid when
