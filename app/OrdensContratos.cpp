@@ -80,15 +80,20 @@ int executarOrdensContratos(LancaOrdemServico lanca)
         saida << "O módulo não gera ordens de serviço automáticas." << Qt::endl;
         return kSaidaSemRotina;
     }
-    QStringList linhas;
-    if (!host::ui::runGuarded([&] { linhas = gerarOrdensContratos(lanca); }))
+    // Each order is printed once committed: a run stopped later has told
+    // what it made.
+    host::avisoFeitoLote() = [&saida](int ordem) {
+        for (const QString& linha : linhasDasOrdens({ordem}))
+            saida << linha << Qt::endl;
+    };
+    const bool executou = host::ui::runGuarded([&] { gerarOrdensContratos(lanca); });
+    host::avisoFeitoLote() = {};
+    if (!executou)
         return kSaidaFalhou;
     const host::ResultadoLote& resultado = host::ultimoResultadoLote();
     if (resultado.recusado)
         return kSaidaOutraExecucao;
-    for (const QString& linha : linhas)
-        saida << linha << Qt::endl;
-    if (linhas.isEmpty())
+    if (resultado.feitos.isEmpty())
         saida << "Nenhuma ordem de serviço gerada." << Qt::endl;
     saida << resumo(resultado) << Qt::endl;
     return resultado.falhas.isEmpty() ? 0 : kSaidaContratosComErro;

@@ -10,6 +10,7 @@
 #include "app/BancoPadrao.h"
 #include "app/CarregaModulo.h"
 #include "app/DialogosConsole.h"
+#include "app/JanelasPedidas.h"
 #include "app/OrdensContratos.h"
 #include "app/SinalEncerrar.h"
 
@@ -26,11 +27,18 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QTextStream>
 
 #include <memory>
+
+#include <cerrno>
+#include <csignal>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -77,6 +85,23 @@ Opcoes lerOpcoes(const QApplication& app)
             parser.values(janela), parser.isSet(autoteste), parser.isSet(ordensContratos)};
 }
 
+// The turn's marker left by another user's start that has ended: this user
+// cannot take it over, and waiting for it would hold the start for the whole
+// wait. Empty when the marker is this user's or its process still runs.
+QString marcaDeOutroUsuario(const QString& marca, qint64 processo)
+{
+    struct stat st {};
+    if (::lstat(QFile::encodeName(marca).constData(), &st) != 0 || st.st_uid == ::geteuid())
+        return {};
+    if (processo > 0 && (::kill(pid_t(processo), 0) == 0 || errno == EPERM))
+        return {};
+    const passwd* pw = ::getpwuid(st.st_uid);
+    return QString("A trava de início %1 foi deixada pelo usuário %2 do sistema por um processo que já terminou, e "
+                   "este usuário não pode removê-la: iniciando sem esperar a vez. Peça a esse usuário ou ao "
+                   "administrador que a remova.")
+        .arg(marca, pw ? QString::fromLocal8Bit(pw->pw_name) : QString::number(st.st_uid));
+}
+
 // Starts on one database file take turns until its schema is up to date:
 // two first starts at once would otherwise both upgrade the new database and
 // the later one would meet the columns the first had just added.
@@ -92,12 +117,19 @@ std::unique_ptr<QLockFile> vezDoInicio(const QString& banco)
     // No time limit (an upgrade may be long); the lock of a killed start names
     // a process that is gone, and is taken over. A start that waits says so.
     vez->setStaleLockTime(0);
+    qint64 processo = 0;
+    QString maquina, programa;
+    if (vez->getLockInfo(&processo, &maquina, &programa)) {
+        const QString alheia = marcaDeOutroUsuario(banco + ".inicio", processo);
+        if (!alheia.isEmpty()) {
+            QTextStream(stderr) << alheia << Qt::endl;
+            return nullptr;
+        }
+    }
     if (vez->tryLock(3000))
         return vez;
     if (vez->error() != QLockFile::LockFailedError)
         return nullptr;   // not ours to take (another user's folder): start without waiting
-    qint64 processo = 0;
-    QString maquina, programa;
     vez->getLockInfo(&processo, &maquina, &programa);
     QTextStream(stderr) << QString("Aguardando o início de outro processo (%1) sobre o banco de dados: trava %2.")
                                .arg(processo)
@@ -184,7 +216,7 @@ int main(int argc, char** argv)
         }
     } else {
         for (const QString& nome : opcoes.janelas)
-            host::ui::runGuarded([&] { modulo.ShowJanelaTec(nome); });
+            host::ui::runGuarded([&] { app::abrirJanelaPedida(nome, modulo.ShowJanelaTec); });
         app::lacoPrincipalIniciado();
         resultado = aplicacao.exec();
     }

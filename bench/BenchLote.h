@@ -7,12 +7,15 @@
 #include "bench/BenchFirebird.h"
 #include "bench/BenchReplay.h"
 #include "data/uDataTec.h"
+#include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/db/FbApi.h"
 #include "host/ui/ScriptedDialogs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <cstdint>
 #include <functional>
@@ -172,12 +175,20 @@ inline void contraDireto(Tempos& nosso, Tempos& direto, const std::function<void
 
 // What a module benchmark needs before Qt starts: the engine prepared, and
 // an offscreen platform (the module's windows need an application).
+// The process of a module benchmark: the engine prepared, no display, and
+// a system folder of its own (the host's log goes there, never into the
+// invoking user's data folder), removed when the benchmark ends.
 struct PreparoModulo {
     PreparoModulo()
     {
         host::db::prepareProcess();
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        sCaminhoSistema = sistema.path();
     }
+    ~PreparoModulo() { sCaminhoSistema.clear(); }
+    PreparoModulo(const PreparoModulo&) = delete;
+    PreparoModulo& operator=(const PreparoModulo&) = delete;
+    QTemporaryDir sistema{QDir::tempPath() + "/techassist-bench-sistema-XXXXXX"};
 };
 
 // The process of a module benchmark measured against direct writes only:

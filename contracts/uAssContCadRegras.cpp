@@ -16,6 +16,7 @@
 
 #include <cmath>
 #include <stdexcept>
+#include <tuple>
 
 namespace uAssContCad {
 
@@ -82,6 +83,15 @@ QString situacaoDe(const Dataset& receber)
 
 qint64 centavos(double valor) { return std::llround(valor * 100.0); }
 
+// An instalment's place in time: its due date, then its document and sequence.
+using PosicaoParcela = std::tuple<QDateTime, QString, int>;
+PosicaoParcela posicaoParcela(const Dataset& receber)
+{
+    return {receber.fieldByName("DATA_VENCIMENTO")->asDateTime(),
+            receber.fieldByName("NUMERO_DOCUMENTO")->asString().trimmed(),
+            receber.fieldByName("SEQUENCIA")->asInteger()};
+}
+
 const QString kFormatoValor = "###,###,###,###,##0.00";
 
 }  // namespace
@@ -111,15 +121,29 @@ bool DescontoParcelaCorrente(Dataset& receber, double percentual)
     return true;
 }
 
-int DescontoParcelasSeguintes(Dataset& receber, double percentual)
+namespace {
+
+// The forecasts due after the given place, wherever the list shows them.
+int descontoParcelasDepoisDe(Dataset& receber, double percentual, const PosicaoParcela& depoisDe)
 {
     int alteradas = 0;
-    while (!receber.eof()) {
-        if (DescontoParcelaCorrente(receber, percentual))
+    for (receber.first(); !receber.eof(); receber.next())
+        if (posicaoParcela(receber) > depoisDe && DescontoParcelaCorrente(receber, percentual))
             ++alteradas;
-        receber.next();
-    }
     return alteradas;
+}
+
+}  // namespace
+
+int DescontoParcelasSeguintes(Dataset& receber, double percentual)
+{
+    if (receber.isEmpty())
+        return 0;
+    // The grid may be sorted by any column: the instalments that follow are
+    // those due later.
+    const PosicaoParcela corrente = posicaoParcela(receber);
+    const bool alterada = DescontoParcelaCorrente(receber, percentual);
+    return int(alterada) + descontoParcelasDepoisDe(receber, percentual, corrente);
 }
 
 void AplicarDescontoParcelas(Dataset& receber)
@@ -127,10 +151,11 @@ void AplicarDescontoParcelas(Dataset& receber)
     double percentual = 0;
     if (!SelecionaValorNumerico("Informe % Desconto", "Informe % Desconto", percentual))
         return;
+    const PosicaoParcela corrente = receber.isEmpty() ? PosicaoParcela{} : posicaoParcela(receber);
     DescontoParcelaCorrente(receber, percentual);
     receber.next();
-    if (MostraPergunta("Deseja reajustar demais parcelas?", {"Sim", "Não"}) == "Sim")
-        DescontoParcelasSeguintes(receber, percentual);
+    if (MostraPergunta("Deseja reajustar demais parcelas?", {"Sim", "Não"}) == "Sim" && !receber.isEmpty())
+        descontoParcelasDepoisDe(receber, percentual, corrente);
     dmGlobal->MostraAviso("Operação efetuada com sucesso!");
 }
 

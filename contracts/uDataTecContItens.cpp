@@ -54,11 +54,7 @@ int HorasEquivalentes(const QDateTime& inicio, const QDateTime& fim)
     const QDateTime limite(QDate(1999, 12, 30), QTime(0, 0));
     if (!inicio.isValid() || !fim.isValid() || !(inicio > limite) || !(fim > limite))
         return 0;
-    // Measured on the wall clock: a span across a change of summer time is
-    // still its calendar days.
-    auto relogio = [](const QDateTime& d) { return QDateTime(d.date(), d.time(), Qt::UTC); };
-    const qint64 dias = relogio(inicio).msecsTo(relogio(fim)) / (24LL * 3600 * 1000);
-    return int(dias * 24);
+    return DiasInteirosEntre(inicio, fim) * 24;
 }
 
 double ValorDividido(double valor, bool garantia, const QDateTime& limiteGarantia, double percentualGarantia,

@@ -115,7 +115,7 @@ void TdmTecContrato::quCtrVeiculoACEVDATAFIMChange(Field& field)
     if (MostraPergunta("Deseja calcular o valor total pelo dias do contrato?", {"Sim", "Não"}) != "Sim")
         return;
     const QDateTime inicio = campo(linha, "ACEVDATAINICIO").asDateTime();
-    const qint64 dias = L::dataVazia(inicio) ? 0 : inicio.secsTo(field.asDateTime()) / 86400;
+    const int dias = L::dataVazia(inicio) ? 0 : DiasInteirosEntre(inicio, field.asDateTime());
     Field& valor = campo(linha, "ACEVVALOR");
     valor.setAsFloat(valor.asFloat() * double(dias));
 }

@@ -211,7 +211,7 @@ void LancarOrdensContratos()
                     int ordem = 0;
                     if (ordemInteira(lote, [&] { ordem = ordemDoContrato(contrato, contratante, vencimento, linhas); },
                                      falha))
-                        resultado.feitos << ordem;
+                        resultado.feito(ordem);
                     else
                         resultado.falhas << "Contrato " + QString::number(contrato) + ": " + umaLinha(falha);
                 }

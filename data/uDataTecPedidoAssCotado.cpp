@@ -202,6 +202,9 @@ void TdmTec::quAssVendaCotadoAfterDelete(Dataset& DataSet)
 {
     pedidoass::esquecerQtdeTipo();
     ZelDevVerificarEvento(&DataSet, "AFTERDELETE");
+    // A deletion the user confirmed is stored with its serial movements,
+    // not left for a save that may never come.
+    dmGlobal->IBTransaction1->commitRetaining();
 }
 
 void TdmTec::quAssVendaCotadoBeforeClose(Dataset& DataSet)

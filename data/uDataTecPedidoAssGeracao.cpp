@@ -58,6 +58,96 @@ std::map<int, QString> textosConfiguracaoPedidoAss(const QString& numero)
     return porLinha;
 }
 
+// How many items of each product the contract holds (their serial numbers
+// may have been filled in on the contract since).
+std::map<QString, int> itensDoContratoPedidoAss(int contrato)
+{
+    auto itens = dmGlobal->IBTransaction1->prepared("select PRCODIGO from AATC05ACIT where ACCODIGO = :CONTRATO");
+    itens->setParam("CONTRATO", contrato);
+    itens->execute();
+    std::map<QString, int> contagem;
+    while (itens->fetch())
+        ++contagem[itens->value(0).toString().trimmed()];
+    return contagem;
+}
+
+// The current configured line written as an item of the contract; its key.
+int inserirItemContratoPedidoAss(TdmTec& tec, int codigo)
+{
+    auto item = dmGlobal->IBTransaction1->prepared(
+        "INSERT INTO AATC05ACIT (acitcodigo, accodigo, clcodigo, prcodigo, acitquantidade, acitvalorunitario,"
+        " acitvalor, acitobservacao, acitnumeroserie, acitcomplemento) VALUES(:ITEM, :CONTRATO, :CLIENTE,"
+        " :PRODUTO, :QUANTIDADE, :UNITARIO, :VALOR, :OBS, :SERIE, :COMPLEMENTO)");
+    auto campo = [&tec](const char* nome) -> host::data::Field& { return tec.campoCotado(nome); };
+    // The item's own key also keys its text: the generator's current value
+    // may already be another desk's.
+    const int chave = ProximaChave(host::schema::kGeneratorContractItem, "ACITCODIGO", "AATC05ACIT");
+    item->setParam("ITEM", chave);
+    item->setParam("CONTRATO", codigo);
+    item->setParam("CLIENTE", tec.campoPedido("CODIGO_CLIENTE").asString());
+    item->setParam("PRODUTO", campo("CODIGO").asString());
+    item->setParam("QUANTIDADE", campo("QUANTIDADE").asFloat());
+    item->setParam("UNITARIO", campo("VALOR").asFloat());
+    item->setParam("VALOR", campo("TOTAL_UNIT").asFloat());
+    item->setParam("OBS", campo("OBS").asString());
+    item->setParam("SERIE", campo("VEITNUMEROSERIE").asString());
+    item->setParam("COMPLEMENTO", campo("VEITCOMPLEMENTO").asString());
+    item->execute();
+    return chave;
+}
+
+// The order's configured lines made contract items with their configuration
+// texts; lines moved to a back-order stay out, and so does one line for each
+// item the contract already holds of the same product.
+void inserirItensContratoPedidoAss(TdmTec& tec, int codigo, const QString& numero, std::map<QString, int> presentes)
+{
+    tec.CarregaPedidoAssVendaCotado(numero, {});
+    const std::map<int, QString> textos = textosConfiguracaoPedidoAss(numero);
+    auto texto = dmGlobal->IBTransaction1->prepared(
+        "INSERT INTO AUGC70OB (obid, obcodigo, obsequencia, obtexto) VALUES('Y', :CONTRATO, :ITEM, :TEXTO)");
+    host::data::Query& cotado = *tec.quAssVendaCotado;
+    for (cotado.first(); cotado.active() && !cotado.eof(); cotado.next()) {
+        if (!tec.campoCotado("VECODIGOPENDENCIA").asString().trimmed().isEmpty())
+            continue;   // moved to a back-order
+        int& jaNoContrato = presentes[tec.campoCotado("CODIGO").asString().trimmed()];
+        if (jaNoContrato > 0) {
+            --jaNoContrato;
+            continue;
+        }
+        const int chave = inserirItemContratoPedidoAss(tec, codigo);
+        const auto configuracao = textos.find(tec.campoCotado("COD").asInteger());
+        if (configuracao == textos.end())
+            continue;
+        texto->setParam("CONTRATO", QString::number(codigo));
+        texto->setParam("ITEM", chave);
+        texto->setParam("TEXTO", configuracao->second);
+        texto->execute();
+    }
+}
+
+// The items written, or on a failure everything since the savepoint undone
+// (no half contract is left behind, and a retry makes exactly one).
+void inserirItensOuDesfazerPedidoAss(host::db::Savepoint& guarda, TdmTec& tec, int codigo, const QString& numero,
+                                     std::map<QString, int> presentes)
+{
+    try {
+        inserirItensContratoPedidoAss(tec, codigo, numero, std::move(presentes));
+    } catch (const host::db::DbError& erro) {
+        guarda.rollback();
+        dmGlobal->MostraErro("Erro ao Inserir Item no Contrato!\r" + erro.message());
+    }
+    guarda.release();
+    dmGlobal->IBTransaction1->commitRetaining();
+}
+
+// An order reopened and finalised again: the lines added meanwhile join the
+// contract it already has (one order, one contract).
+void completarContratoPedidoAss(TdmTec& tec, int codigo, const QString& numero)
+{
+    host::db::Savepoint guarda(*dmGlobal->IBTransaction1);
+    inserirItensOuDesfazerPedidoAss(guarda, tec, codigo, numero, itensDoContratoPedidoAss(codigo));
+}
+
 }  // namespace
 
 QString TdmTec::GerarPedidoAssistencia(const QString& numero)
@@ -123,8 +213,10 @@ int TdmTec::GerarContratoPedidoAssistencia(const QString& numero)
 {
     CarregaPedidoAssVenda(numero, {});
     // Reopening an order does not undo its contract: one order, one contract.
-    if (const int existente = ContratoGeradoPedidoAss())
+    if (const int existente = ContratoGeradoPedidoAss()) {
+        completarContratoPedidoAss(*this, existente, numero);
         return existente;
+    }
     auto endereco = [&numero](int sequencia) {
         return CarregaDado("substring(OBTEXTO from 1 for 9999)", "AUGC70OB",
                            " where OBID = 'V'  and OBCODIGO = " + QuotedStr(numero) +
@@ -162,48 +254,6 @@ int TdmTec::GerarContratoPedidoAssistencia(const QString& numero)
                  inteiroContratoPedidoAss(campoPedido("ANCODIGOCOBRANCA")), cobranca, QStringLiteral("N")},
                 dmGlobal->quAuxiliar, true);
 
-    CarregaPedidoAssVendaCotado(numero, {});
-    const std::map<int, QString> textos = textosConfiguracaoPedidoAss(numero);
-    try {
-        auto item = tr.prepared(
-            "INSERT INTO AATC05ACIT (acitcodigo, accodigo, clcodigo, prcodigo, acitquantidade, acitvalorunitario,"
-            " acitvalor, acitobservacao, acitnumeroserie, acitcomplemento) VALUES(:ITEM, :CONTRATO, :CLIENTE,"
-            " :PRODUTO, :QUANTIDADE, :UNITARIO, :VALOR, :OBS, :SERIE, :COMPLEMENTO)");
-        auto texto = tr.prepared("INSERT INTO AUGC70OB (obid, obcodigo, obsequencia, obtexto) VALUES('Y', :CONTRATO,"
-                                 " :ITEM, :TEXTO)");
-        host::data::Query& cotado = *quAssVendaCotado;
-        for (cotado.first(); cotado.active() && !cotado.eof(); cotado.next()) {
-            if (!campoCotado("VECODIGOPENDENCIA").asString().trimmed().isEmpty())
-                continue;   // moved to a back-order
-            // The item's own key also keys its text: the generator's current
-            // value may already be another desk's.
-            const int chave = ProximaChave(host::schema::kGeneratorContractItem, "ACITCODIGO", "AATC05ACIT");
-            item->setParam("ITEM", chave);
-            item->setParam("CONTRATO", codigo);
-            item->setParam("CLIENTE", cliente.asString());
-            item->setParam("PRODUTO", campoCotado("CODIGO").asString());
-            item->setParam("QUANTIDADE", campoCotado("QUANTIDADE").asFloat());
-            item->setParam("UNITARIO", campoCotado("VALOR").asFloat());
-            item->setParam("VALOR", campoCotado("TOTAL_UNIT").asFloat());
-            item->setParam("OBS", campoCotado("OBS").asString());
-            item->setParam("SERIE", campoCotado("VEITNUMEROSERIE").asString());
-            item->setParam("COMPLEMENTO", campoCotado("VEITCOMPLEMENTO").asString());
-            item->execute();
-            const auto configuracao = textos.find(campoCotado("COD").asInteger());
-            if (configuracao == textos.end())
-                continue;
-            texto->setParam("CONTRATO", QString::number(codigo));
-            texto->setParam("ITEM", chave);
-            texto->setParam("TEXTO", configuracao->second);
-            texto->execute();
-        }
-    } catch (const host::db::DbError& erro) {
-        // No half contract is left behind: the order stays unmarked and a
-        // retry makes exactly one.
-        guarda.rollback();
-        dmGlobal->MostraErro("Erro ao Inserir Item no Contrato!\r" + erro.message());
-    }
-    guarda.release();
-    tr.commitRetaining();
+    inserirItensOuDesfazerPedidoAss(guarda, *this, codigo, numero, {});
     return codigo;
 }

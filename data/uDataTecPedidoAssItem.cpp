@@ -17,6 +17,19 @@ using host::data::DatasetState;
 using host::data::DetachHandler;
 using host::data::Field;
 
+namespace {
+
+// The header's totals from the lines as stored, saved at once: another
+// desk, and a contract made next, read the total the lines give.
+void gravaTotaisPedidoAss(TdmTec& tec)
+{
+    PedidoAssVendaAtualizarTotalizador();
+    if (tec.quAssVenda->editing())
+        tec.quAssVenda->post();
+}
+
+}  // namespace
+
 void TdmTec::quAssVendaItemNewRecord(Dataset& DataSet)
 {
     ZerarFloatField(DataSet);
@@ -108,9 +121,7 @@ void TdmTec::quAssVendaItemAfterPost(Dataset& DataSet)
 {
     dmGlobal->IBTransaction1->commitRetaining();
     ZelDevVerificarEvento(&DataSet, "AFTERPOST");
-    PedidoAssVendaAtualizarTotalizador();
-    if (quAssVenda->editing())
-        quAssVenda->post();
+    gravaTotaisPedidoAss(*this);
     if (campoPedido("IMPRESSO_NF").asString() == "N")
         dmGlobal->AtualizaReservaEstoqueProduto(campoItem("CODIGO").asString(),
                                                 campoItem("COD_EMB_COLECAO").asString());
@@ -179,7 +190,7 @@ void TdmTec::quAssVendaItemAfterDelete(Dataset& DataSet)
     dmGlobal->GravaLog(IbUserName(),
                        "Deletou item do pedido de venda assistência" + campoPedido("NUMERO_PEDIDO").asString(),
                        sCodigoExcluido, "AVEC85IT", hoje(), QDateTime::currentDateTime());
-    PedidoAssVendaAtualizarTotalizador();
+    gravaTotaisPedidoAss(*this);
     if (campoPedido("IMPRESSO_NF").asString() == "N")
         dmGlobal->AtualizaReservaEstoqueProduto(
             sCodigoExcluido, CarregaDado("cod_emb_colecao", "acec1101", "where codigo = " + QuotedStr(sCodigoExcluido)));

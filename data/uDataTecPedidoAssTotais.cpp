@@ -1,6 +1,10 @@
 // The totals of the current assistance order from its requested lines:
 // values and taxes, the freight split, profitability and weights.
 //
+// Each line's IPI is cut to the cent before it is summed: the engine's cast
+// to a wide numeric is a double in dialect 1 and cuts nothing, so the line's
+// IPI in cents (freed of binary noise at four decimals) is truncated.
+//
 // The sums are read as currency, four decimals, and combined in that fixed
 // point (integers of 1/10000) before the two-decimal cut, so binary
 // fractions never decide a cent. The three statements take the order and
@@ -40,7 +44,7 @@ QString somasSql(bool semCancelados, bool semColecaoFechada)
         " sum(veitValorSubst) as veitValorSubst, sum(veitBaseSubst) as veitBaseSubst,"
         " sum(veitBaseICMS) as veitBaseICMS, sum(VEITBASEIPI) as VEITBASEIPI,"
         " sum(Total_unit * (icms/100)) as TotalICMS,"
-        " sum(cast((Total_unit * (ipi/100)) as numeric(11,2))) as TotalIPI,"
+        " sum(trunc(round(Total_unit * ipi, 4)) / 100) as TotalIPI,"
         " sum(VEITVALORRENTABILIDADE) as VEITVALORRENTABILIDADE,"
         " sum(VEITVALORICMSRENTABILIDADE) as VEITVALORICMSRENTABILIDADE,"
         " sum(Total_unit * Coalesce((VEITCOMISSAO/100), 0)) as VEITCOMISSAO,"

@@ -8,6 +8,7 @@
 #include "host/Uatualizacao.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/schema/HostSchema.h"
 #include "host/schema/SchemaDefinition.h"
 
 namespace uDataTecUpgrade {
@@ -82,6 +83,7 @@ void upgradeServiceTables(host::Component& dataModule)
         upgradeColumns();
     widenContractCodes();
     widenOrderNumbers();
+    uniqueReceivableKey();
     VerificaModoLocalizacaoProduto(dmGlobal->Parametro(QStringLiteral("ATMODOLOCALIZACAOPRODUTO")), &dataModule);
 }
 
@@ -94,6 +96,25 @@ void widenContractCodes()
 void widenOrderNumbers()
 {
     fmAtualizacao->AlargarTexto({"AATC05AC.ACPEDIDO", "AATC05AC.ACPROPOSTA"}, host::schema::kOrderNumberLength);
+}
+
+void uniqueReceivableKey()
+{
+    const QStringList repetidas = host::ensureUniqueReceivableKey(*dmGlobal->IBTransaction1);
+    if (repetidas.isEmpty())
+        return;
+    // The rows stay as they are: which of two is the right one is for the user to say.
+    const QString origem = QStringLiteral("[TdmTec.DataModuleCreate]");
+    for (const QString& chave : repetidas)
+        dmGlobal->Log(origem, QStringLiteral("Título a receber repetido: ") + chave);
+    constexpr int kMostradas = 10;
+    QString texto = QStringLiteral("Aviso: há títulos a receber com a mesma chave (cliente, documento, sequência e"
+                                   " filial). Corrija-os para que o sistema passe a recusar repetições:");
+    for (const QString& chave : repetidas.mid(0, kMostradas))
+        texto += "\r" + chave;
+    if (repetidas.size() > kMostradas)
+        texto += QStringLiteral("\r... e mais %1 (veja o log).").arg(repetidas.size() - kMostradas);
+    dmGlobal->MostraAviso(texto);
 }
 
 void addContractProductColumn()

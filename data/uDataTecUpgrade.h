@@ -54,6 +54,11 @@ void widenContractCodes();
 // alone (the contract data module makes them wide).
 void widenOrderNumbers();
 
+// The receivables' key made unique; keys already held by several rows are
+// logged and shown to the user, and the rows are left as they are (the next
+// start tries again).
+void uniqueReceivableKey();
+
 // Before quContrato opens: the basic contracts' service code.
 void addContractProductColumn();
 // Before quOSContato opens: the host contact table, when the database has none.

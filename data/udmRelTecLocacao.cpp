@@ -5,6 +5,7 @@
 
 #include "host/data/Dataset.h"
 #include "host/data/Field.h"
+#include "host/data/Format.h"
 
 using namespace host::report;
 using namespace udmRelTec;
@@ -86,6 +87,51 @@ Band* dadosContrato(Report& report, TDmRelTec& dm)
     return band;
 }
 
+// The rental note's header: the receipt document's, or, for an instalment
+// billed without one, the instalment's own number, billing day and total.
+bool temDocumentoNota(const DataRef& nota)
+{
+    host::data::Dataset* ds = nota.get();
+    return ds && ds->active() && !ds->isEmpty();
+}
+
+QVariant numeroNota(const DataRef& nota, const DataRef& receber)
+{
+    return temDocumentoNota(nota) ? texto(nota, "DOCUMENTO") : texto(receber, "NUMERO_DOCUMENTO");
+}
+
+QVariant dataNota(const DataRef& nota, const DataRef& receber)
+{
+    QDateTime data;
+    if (temDocumentoNota(nota)) {
+        data = nota.get()->fieldByName("DATA")->asDateTime();
+    } else if (host::data::Dataset* ds = receber.get(); ds && ds->active() && !ds->isEmpty()) {
+        host::data::Field* faturado = ds->findField("CRDATABOLETO");
+        data = faturado && !faturado->isNull() ? faturado->asDateTime() : ds->fieldByName("DATA_EMISSAO")->asDateTime();
+    }
+    return data.isValid() ? QVariant(host::data::formatDateTime("dd/mm/yyyy", data)) : QVariant(QString());
+}
+
+QVariant totalNota(const DataRef& nota, const DataRef& receber)
+{
+    if (temDocumentoNota(nota))
+        return host::data::formatFloat(kValor, numero(nota, "TOTAL_DOC"));
+    host::data::Dataset* ds = receber.get();
+    if (!ds || !ds->active() || ds->isEmpty())
+        return QString();
+    // The instalments of the document, summed without moving the band's row.
+    double total = 0;
+    const host::data::Bookmark onde = ds->bookmark();
+    {
+        host::data::ControlsDisabled parado(*ds);
+        for (ds->first(); !ds->eof(); ds->next())
+            total += ds->fieldByName("VALOR_DOCUMENTO")->asFloat();
+        if (ds->bookmarkValid(onde))
+            ds->gotoBookmark(onde);
+    }
+    return host::data::formatFloat(kValor, total);
+}
+
 Band* assinaturas(Report& report, const QString& nome, double top, const QString& esquerda, const QString& direita)
 {
     Band* band = report.addBand(BandKind::Summary, nome, top + 6);
@@ -111,11 +157,14 @@ TfrxNotaLocacao::TfrxNotaLocacao(TDmRelTec& dm) : Report(nullptr, QStringLiteral
 
     Band* bnNota = addBand(BandKind::Detail, "bnNota", 17);
     rotulo(*bnNota, "qrlaNota", 0, 0, 22, "Nota Nº:", true);
-    bnNota->addDataText("qrteNota", 22, 0, 40, 4.5, nota, "DOCUMENTO")->font().setBold(true);
+    bnNota->addExprText("qrteNota", 22, 0, 40, 4.5, [nota, receber] { return numeroNota(nota, receber); })
+        ->font()
+        .setBold(true);
     rotulo(*bnNota, "qrlaData", 80, 0, 15, "Data:", true);
-    bnNota->addDataText("qrteData", 95, 0, 30, 4.5, nota, "DATA")->setDisplayFormat("dd/mm/yyyy");
+    bnNota->addExprText("qrteData", 95, 0, 30, 4.5, [nota, receber] { return dataNota(nota, receber); });
     rotulo(*bnNota, "qrlaTotal", 200, 0, 30, "Valor Total:", true);
-    valor(*bnNota, "qrteTotal", 230, 0, 47, nota, "TOTAL_DOC", kValor);
+    bnNota->addExprText("qrteTotal", 230, 0, 47, 4.5, [nota, receber] { return totalNota(nota, receber); })
+        ->setAlignment(Qt::AlignRight | Qt::AlignTop);
     blocoContratante(*bnNota, DataRef(dm.frxdbCliente), 6);
 
     Band* bnItens = bnNota->addSubDetail("bnItens", 4.5, itens);

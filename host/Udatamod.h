@@ -221,6 +221,11 @@ double Arredonda2Monetario(double valor);  // rounded half away from zero to cen
 // The same date when it is a working day of the host's calendar, otherwise
 // the next working day (host/Calendario.h); the time of day is kept.
 QDateTime ProximoDiaUtilPorConfiguracao(const QDateTime& data);
+// Whole days from one moment to another as the calendar and the wall clock
+// count them (a change of summer time between them changes nothing; a
+// partial day is dropped); negative when the second comes first, 0 when
+// either is invalid.
+int DiasInteirosEntre(const QDateTime& de, const QDateTime& ate);
 bool TextoIn(const QString& texto, const QStringList& lista);
 // Fixed-width columns of plain-text listings: the text cut or padded with
 // blanks on the right to the width; the right-aligned variant pads on the left

@@ -6,6 +6,9 @@
 #include "host/Udmglobal.h"
 #include "host/db/Database.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace host {
 
 namespace {
@@ -84,4 +87,17 @@ QDateTime CalendarioDiasUteis::proximoDiaUtil(const QDateTime& data) const
 QDateTime ProximoDiaUtilPorConfiguracao(const QDateTime& data)
 {
     return host::CalendarioDiasUteis::carregar().proximoDiaUtil(data);
+}
+
+int DiasInteirosEntre(const QDateTime& de, const QDateTime& ate)
+{
+    if (!de.isValid() || !ate.isValid())
+        return 0;
+    // Ordered by the wall clock too: an hour lived twice must not swap them.
+    if (std::pair(ate.date(), ate.time()) < std::pair(de.date(), de.time()))
+        return -DiasInteirosEntre(ate, de);
+    qint64 dias = de.date().daysTo(ate.date());
+    if (ate.time() < de.time())
+        --dias;
+    return int(dias);
 }

@@ -7,6 +7,7 @@
 
 #include "host/data/Abort.h"
 #include "host/data/Dataset.h"
+#include "host/ui/DataGrid.h"
 #include "host/ui/Dialogs.h"
 #include "host/ui/Layouts.h"
 #include "host/ui/SearchWindow.h"
@@ -40,19 +41,8 @@ void CancelarAlteracoes(Dataset& dataset)
 
 bool ExcluirRegistro(Dataset& dataset)
 {
-    if (!dataset.active() || dataset.isEmpty())
+    if (!host::ui::confirmAndDeleteRow(dataset))
         return false;
-    if (MostraPergunta("Confirma a exclusão do registro?", {"Sim", "Não"}) != "Sim")
-        return false;
-    // A row not yet stored is only let go: cancelling it makes the row shown
-    // before it current, and that one must not be deleted in its place.
-    if (dataset.state() == host::data::DatasetState::Insert) {
-        dataset.cancel();
-        return true;
-    }
-    if (dataset.editing())
-        dataset.cancel();
-    dataset.remove();
     dmGlobal->IBTransaction1->commitRetaining();
     return true;
 }

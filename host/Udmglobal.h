@@ -64,6 +64,7 @@ struct DocumentoEstoque {
     QString operacao;
     QString observacao;     // who made it ("Usuário: ...")
     double total = 0;       // TOTAL_DOC
+    QString numero;         // taken by the caller from the series; empty: the series' next
 };
 // The product record the stock-item writer takes its values from.
 struct ProdutoEstoque {
@@ -359,9 +360,10 @@ public:
     void CarregaCXPrevisao(const QString& documento, const QString& emitente, int sequencia, const QString& local);
     void CarregaCXPrevisaoContrato(int contrato, const QString& local);
     // Deletes one receivable with its cash-forecast rows and observation
-    // (what quReceber's delete does). Nothing is committed.
-    void ExcluirParcelaReceber(const QString& documento, const QString& cliente, double sequencia,
-                               const QString& filial);
+    // (what quReceber's delete does). Nothing is committed. Returns the
+    // receivables deleted (0 when it was not there).
+    int ExcluirParcelaReceber(const QString& documento, const QString& cliente, double sequencia,
+                              const QString& filial);
     // Every receivable that meets the condition (on ACRC5001's columns, no
     // "where"), with their cash-forecast rows and observations. Returns the
     // receivables deleted. Nothing is committed.

@@ -46,7 +46,8 @@ QString TdmGlobal::InseriDocumentoAcem1401(const DocumentoEstoque& documento)
     host::db::Savepoint ponto(tr);
     const QString serie = documento.serie.trimmed();
     const QString local = documento.local.trimmed();
-    const QString numero = host::ProximoNumeroDocumentoEstoque(tr, serie, local);
+    const QString numero = documento.numero.trimmed().isEmpty() ? host::ProximoNumeroDocumentoEstoque(tr, serie, local)
+                                                                 : documento.numero.trimmed();
     const QString cliente = documento.cliente.trimmed().isEmpty() ? QString("00000") : documento.cliente.trimmed();
     host::db::executeSql(tr,
                          "insert into ACEM1401 (DOCUMENTO, SERIE_DOC, COD_CLI, OPERACAO_DOC, LOCAL_DOC, DATA,"

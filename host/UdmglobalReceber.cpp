@@ -257,8 +257,8 @@ void TdmGlobal::CarregaCXPrevisaoContrato(int contrato, const QString& local)
     quCXPrev->open();
 }
 
-void TdmGlobal::ExcluirParcelaReceber(const QString& documento, const QString& cliente, double sequencia,
-                                      const QString& filial)
+int TdmGlobal::ExcluirParcelaReceber(const QString& documento, const QString& cliente, double sequencia,
+                                     const QString& filial)
 {
     excluirDependentesReceber(*this, documento, cliente, sequencia, filial);
     host::db::Statement& st = ComandoPreparado(QString("delete from ACRC5001") + kChaveReceber);
@@ -266,7 +266,7 @@ void TdmGlobal::ExcluirParcelaReceber(const QString& documento, const QString& c
     st.setParam("CLI", cliente.trimmed());
     st.setParam("SEQ", sequencia);
     st.setParam("FIL", CodigoFilialCurto(filial));
-    st.execute();
+    return st.execute();
 }
 
 int TdmGlobal::ExcluirParcelasReceber(const QString& condicao)

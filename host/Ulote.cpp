@@ -14,6 +14,19 @@ ResultadoLote& ultimoResultadoLote()
     return resultado;
 }
 
+std::function<void(int)>& avisoFeitoLote()
+{
+    static std::function<void(int)> aviso;
+    return aviso;
+}
+
+void ResultadoLote::feito(int numero)
+{
+    feitos << numero;
+    if (avisoFeitoLote())
+        avisoFeitoLote()(numero);
+}
+
 namespace {
 
 ExecucaoLote* loteAtual = nullptr;

@@ -45,8 +45,13 @@ struct ResultadoLote {
     QList<int> feitos;
     QStringList falhas;
     bool recusado = false;
+    // Notes a row made and committed, and tells avisoFeitoLote() at once.
+    void feito(int numero);
 };
 ResultadoLote& ultimoResultadoLote();
+// Told of each row a run makes as soon as it is committed (a job prints it
+// then, so a run stopped later has told what it made); empty: no one listens.
+std::function<void(int)>& avisoFeitoLote();
 
 class ExecucaoLote : public ui::DialogBackend {
 public:

@@ -261,11 +261,30 @@ void TfmAssContAditivo::PesquisaVeiculo(QLineEdit* veiculo, QLineEdit* placa)
 
 int TfmAssContAditivo::contratoAtual() const
 {
-    return dmTecContrato->quCtrCadastro->fieldByName("ACCODIGO")->asInteger();
+    const host::data::Query& contrato = *dmTecContrato->quCtrCadastro;
+    if (!contrato.active() || contrato.isEmpty())
+        return 0;
+    return contrato.fieldByName("ACCODIGO")->asInteger();
+}
+
+// The new lines go to the lines of the contract amended: they are loaded
+// when the window was opened before they were (or over another contract's).
+void TfmAssContAditivo::abreLinhasDoContrato()
+{
+    const int contrato = contratoAtual();
+    if (contrato <= 0)
+        dmGlobal->MostraAviso("Aviso: operação abortada.\rAbra o contrato no cadastro antes de registrar o aditivo.",
+                              true);
+    host::data::Query& linhas = *dmTecContrato->quCtrVeiculo;
+    const bool deOutro = linhas.active() && !linhas.isEmpty() &&
+                         linhas.fieldByName("ACCODIGO")->asInteger() != contrato;
+    if (!linhas.active() || deOutro)
+        dmTecContrato->CarregaContratoVeiculo(contrato, true);
 }
 
 void TfmAssContAditivo::bbSalvaClick()
 {
+    abreLinhasDoContrato();
     if (tsInclusao->tabVisible())
         SalvarInclusao();
     if (tsSubstituicao->tabVisible())

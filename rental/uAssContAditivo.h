@@ -87,6 +87,7 @@ private:
     void escolheOpcao(host::ui::TabSheet* aba);
     void limpaAba(host::ui::TabSheet* aba);
     int contratoAtual() const;
+    void abreLinhasDoContrato();
     void SalvarInclusao();
     void SalvarSubstituicao();
     void SalvarDevolucao();

@@ -131,9 +131,14 @@ void TfmAssContFatLocEquip::FaturarListagem(bool comRecibo)
     std::map<int, QString> custos;   // read once per contract in a run
     int contador = 0;
     for (quConsulta->first(); !quConsulta->eof(); quConsulta->next()) {
-        const ParcelaLocacao principal = uAssContLocFaturamento::LeParcela(*quConsulta);
-        if (!principal.previsao())
+        const ParcelaLocacao listada = uAssContLocFaturamento::LeParcela(*quConsulta);
+        if (!listada.previsao())
             continue;
+        // The list may be older than the rows: what counts is the row now.
+        const std::optional<ParcelaLocacao> atual = uAssContLocFaturamento::ParcelaAtual(listada);
+        if (!atual || !atual->previsao())
+            continue;
+        const ParcelaLocacao& principal = *atual;
         if (principal.banco.isEmpty())
             dmGlobal->MostraAviso("Aviso: operação abortada.\rCódigo Banco não informado!", true);
         ++contador;
@@ -182,10 +187,16 @@ void TfmAssContFatLocEquip::bbGerarClick()
 {
     if (dmGlobal->MostraPergunta("Confirma o Faturamento dos Contratos?", {"Sim", "Não"}) != "Sim")
         return;
-    if (dmGlobal->Parametro("ATOPCAOCONTRATO").trimmed() == "Q")
-        FaturarContratosLocacaoControleEquipamento();
-    else
-        FaturarContratosLocacaoEquipamento();
+    // The list shows what was billed also when the run was refused part-way.
+    try {
+        if (dmGlobal->Parametro("ATOPCAOCONTRATO").trimmed() == "Q")
+            FaturarContratosLocacaoControleEquipamento();
+        else
+            FaturarContratosLocacaoEquipamento();
+    } catch (...) {
+        bbPesquisar->click();
+        throw;
+    }
     bbPesquisar->click();
 }
 

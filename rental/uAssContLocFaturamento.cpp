@@ -9,6 +9,7 @@
 #include "data/udmRelTecRelatorios.h"
 #include "host/Udatamod.h"
 #include "host/Uglobal.h"
+#include "host/Unumeracao.h"
 #include "host/data/Dataset.h"
 #include "host/data/Field.h"
 #include "host/data/Format.h"
@@ -50,21 +51,45 @@ QVariantMap chaveParcelaFat(const ParcelaLocacao& p)
 
 // The rental receipt of one instalment: the header with the contract's
 // value (not the lines' sum) and one line per item value.
-QString inserirReciboMensal(const ParcelaLocacao& p)
+QString inserirReciboMensal(const ParcelaLocacao& p, QStringList& passados)
 {
     std::vector<LinhaRecibo> linhas;
     const QString texto = TextoPeriodoMensal(p.vencimento);
     for (double valor : ValoresItensContrato(p.contrato))
         linhas.push_back({valor, texto});
-    return InserirReciboLocacao(p.contrato, p.local, p.cliente, p.valorContrato, linhas);
+    return InserirReciboLocacao(p.contrato, p.local, p.cliente, p.valorContrato, linhas, p.documento, &passados);
+}
+
+// The note's line on the numbers a receipt passed over.
+QString linhaNumerosPassados(const QString& numero, const QStringList& passados)
+{
+    return "Documento " + numero + ": " + (passados.size() == 1 ? "o número " : "os números ") + passados.join(", ") +
+           (passados.size() == 1 ? " já era" : " já eram") + " de outro título do cliente.";
 }
 
 }  // namespace
 
+QString NumeroReciboLivre(const QString& local, const QString& cliente, const QString& proprio, QStringList* passados)
+{
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    for (;;) {
+        const QString numero = host::ProximoNumeroDocumentoEstoque(tr, kSerieRecibo, local.trimmed());
+        if (numero == proprio.trimmed() ||
+            host::db::selectValue(tr,
+                                  "select count(*) from ACRC5001 where CODIGO_CLIENTE = :CLI and NUMERO_DOCUMENTO = :DOC",
+                                  {{"CLI", cliente.trimmed()}, {"DOC", numero}})
+                    .toInt() == 0)
+            return numero;
+        if (passados)
+            *passados << numero;
+    }
+}
+
 QString InserirReciboLocacao(int contrato, const QString& local, const QString& cliente, double total,
-                             const std::vector<LinhaRecibo>& linhas)
+                             const std::vector<LinhaRecibo>& linhas, const QString& proprio, QStringList* passados)
 {
     DocumentoEstoque documento;
+    documento.numero = NumeroReciboLivre(local, cliente, proprio, passados);
     documento.data = QDateTime(QDate::currentDate(), QTime(0, 0));
     documento.serie = kSerieRecibo;
     documento.local = local;
@@ -114,6 +139,28 @@ ParcelaLocacao LeParcela(host::data::Dataset& linha)
     p.pedidoCliente = textoLinhaFat(linha, "CRPEDIDOCLI");
     p.valorContrato = numeroLinhaFat(linha, "ACVALOR");
     return p;
+}
+
+std::optional<ParcelaLocacao> ParcelaAtual(const ParcelaLocacao& listada)
+{
+    std::shared_ptr<host::db::Statement> leitura = dmGlobal->IBTransaction1->prepared(
+        "select SITUACAO_DOCUMENTO, VALOR_DOCUMENTO, DATA_VENCIMENTO, DATA_EMISSAO, CRPEDIDOCLI from ACRC5001"
+        " where CODIGO_CLIENTE = :CLI and NUMERO_DOCUMENTO = :DOC and SEQUENCIA = :SEQ and CODIGO_FILIAL = :FIL");
+    const QVariantMap chave = chaveParcelaFat(listada);
+    for (auto it = chave.begin(); it != chave.end(); ++it)
+        leitura->setParam(it.key(), it.value());
+    leitura->execute();
+    if (!leitura->fetch())
+        return std::nullopt;
+    ParcelaLocacao atual = listada;
+    const QVariant situacao = leitura->value("SITUACAO_DOCUMENTO");
+    atual.situacao = situacao.isNull() ? QString() : situacao.toString();
+    atual.valor = leitura->value("VALOR_DOCUMENTO").toDouble();
+    atual.vencimento = leitura->value("DATA_VENCIMENTO").toDateTime();
+    atual.emissao = leitura->value("DATA_EMISSAO").toDateTime();
+    atual.pedidoCliente = leitura->value("CRPEDIDOCLI").toString().trimmed();
+    leitura->closeCursor();
+    return atual;
 }
 
 std::vector<ParcelaLocacao> ParcelasDoMes(const ParcelaLocacao& principal,
@@ -183,6 +230,67 @@ QString TextoPeriodoMensal(const QDateTime& vencimento)
            host::data::formatDateTime("yyyy", vencimento);
 }
 
+namespace {
+
+// The instalment's refusal: the run stops and the instalment's savepoint
+// undoes what it wrote.
+void recusaParcelaFat(const QString& motivo)
+{
+    dmGlobal->MostraAviso("Aviso: operação abortada.\r" + motivo, true);
+}
+
+// The month's complement forecasts leave with their cash rows and notes; one
+// gone since the run read it would leave its value in the total.
+void excluiDobradasFat(const ParcelaLocacao& principal, const std::vector<ParcelaLocacao>& dobradas)
+{
+    for (const ParcelaLocacao& v : dobradas)
+        if (dmGlobal->ExcluirParcelaReceber(v.documento, v.cliente, v.sequencia, v.filial) == 0)
+            recusaParcelaFat(QString("A parcela %1 do contrato %2 não existe mais; nada foi faturado para o contrato %3.")
+                                 .arg(v.documento)
+                                 .arg(v.contrato)
+                                 .arg(principal.contrato));
+}
+
+// The receivable billed with its total, short note and number. Only a
+// forecast is billed: a row billed meanwhile (by another desk, or from a
+// list read before) is not written again.
+void gravaParcelaFaturadaFat(host::db::Transaction& tr, const ParcelaLocacao& principal,
+                             const ResumoFaturamento& resumo, const QString& numero)
+{
+    QVariantMap valores = chaveParcelaFat(principal);
+    valores.insert({{"VALOR", resumo.total},
+                    {"OBS", resumo.obs10()},
+                    {"HOJE", QDateTime(QDate::currentDate(), QTime(0, 0))},
+                    {"NUMERO", numero}});
+    if (host::db::executeSql(tr,
+                             "update ACRC5001 set VALOR_DOCUMENTO = :VALOR, SITUACAO_DOCUMENTO = '', OBS10 = :OBS,"
+                             " CRDATABOLETO = :HOJE, NUMERO_DOCUMENTO = :NUMERO where CODIGO_CLIENTE = :CLI"
+                             " and NUMERO_DOCUMENTO = :DOC and SEQUENCIA = :SEQ and CODIGO_FILIAL = :FIL"
+                             " and SITUACAO_DOCUMENTO = 'V'",
+                             valores) == 0)
+        recusaParcelaFat(QString("A parcela %1 do contrato %2 não é mais uma previsão; nada foi faturado para ela.")
+                             .arg(principal.documento)
+                             .arg(principal.contrato));
+}
+
+// The receivable's cash forecast and its notes (the collection's message)
+// follow its new number.
+void renumeraDependentesFat(host::db::Transaction& tr, const ParcelaLocacao& principal, const QString& numero)
+{
+    QVariantMap caixa = chaveParcelaFat(principal);
+    caixa.insert("NUMERO", numero);
+    caixa["FIL"] = TdmGlobal::CodigoFilialCurto(principal.filial);
+    host::db::executeSql(tr,
+                         "update ACXC94XP set XPDOCUMENTO = :NUMERO where XPID = 'R' and XPDOCUMENTO = :DOC"
+                         " and XPEMITENTE = :CLI and CRSEQUENCIA = :SEQ and XPLOCAL = :FIL",
+                         caixa);
+    host::db::executeSql(tr, "update AUGC70OB set OBCODIGO = :NOVA where OBID = 'R' and OBCODIGO = :ANTIGA",
+                         {{"NOVA", ChaveNotaParcela(numero, principal.cliente, principal.sequencia)},
+                          {"ANTIGA", ChaveNotaParcela(principal.documento, principal.cliente, principal.sequencia)}});
+}
+
+}  // namespace
+
 QString FaturarParcela(const ParcelaLocacao& principal, const std::vector<ParcelaLocacao>& vinculadas,
                        bool comRecibo)
 {
@@ -192,38 +300,21 @@ QString FaturarParcela(const ParcelaLocacao& principal, const std::vector<Parcel
     // One instalment stands alone: a failure undoes its own writes only.
     host::db::CommitHold espera(tr);
     host::db::Savepoint ponto(tr);
-    const QString numero = comRecibo ? inserirReciboMensal(principal) : principal.documento;
+    QStringList passados;
+    const QString numero = comRecibo ? inserirReciboMensal(principal, passados) : principal.documento;
     const std::vector<ParcelaLocacao> dobradas = ParcelasDoMes(principal, vinculadas);
     const ResumoFaturamento resumo = ResumoParcela(principal, dobradas);
-    for (const ParcelaLocacao& v : dobradas)
-        dmGlobal->ExcluirParcelaReceber(v.documento, v.cliente, v.sequencia, v.filial);
-    QVariantMap valores = chaveParcelaFat(principal);
-    valores.insert({{"VALOR", resumo.total},
-                    {"OBS", resumo.obs10()},
-                    {"HOJE", QDateTime(QDate::currentDate(), QTime(0, 0))},
-                    {"NUMERO", numero}});
-    host::db::executeSql(tr,
-                         "update ACRC5001 set VALOR_DOCUMENTO = :VALOR, SITUACAO_DOCUMENTO = '', OBS10 = :OBS,"
-                         " CRDATABOLETO = :HOJE, NUMERO_DOCUMENTO = :NUMERO where CODIGO_CLIENTE = :CLI"
-                         " and NUMERO_DOCUMENTO = :DOC and SEQUENCIA = :SEQ and CODIGO_FILIAL = :FIL",
-                         valores);
-    if (numero != principal.documento) {
-        // The receivable's cash forecast and its notes (the collection's
-        // message) follow its new number.
-        QVariantMap caixa = chaveParcelaFat(principal);
-        caixa.insert("NUMERO", numero);
-        caixa["FIL"] = TdmGlobal::CodigoFilialCurto(principal.filial);
-        host::db::executeSql(tr,
-                             "update ACXC94XP set XPDOCUMENTO = :NUMERO where XPID = 'R' and XPDOCUMENTO = :DOC"
-                             " and XPEMITENTE = :CLI and CRSEQUENCIA = :SEQ and XPLOCAL = :FIL",
-                             caixa);
-        host::db::executeSql(tr, "update AUGC70OB set OBCODIGO = :NOVA where OBID = 'R' and OBCODIGO = :ANTIGA",
-                             {{"NOVA", ChaveNotaParcela(numero, principal.cliente, principal.sequencia)},
-                              {"ANTIGA", ChaveNotaParcela(principal.documento, principal.cliente, principal.sequencia)}});
-    }
+    excluiDobradasFat(principal, dobradas);
+    gravaParcelaFaturadaFat(tr, principal, resumo, numero);
+    if (numero != principal.documento)
+        renumeraDependentesFat(tr, principal, numero);
     dmGlobal->GravaObservacao(ChaveNotaParcela(numero, principal.cliente, principal.sequencia), "R", 4,
-                              resumo.nota());
-    dmGlobal->AbrirFaturaBoletoDocumentoContratoLocEquip(ArgumentosFaturaBoleto(principal, numero, resumo));
+                              passados.isEmpty() ? resumo.nota()
+                                                 : resumo.nota() + "\r" + linhaNumerosPassados(numero, passados));
+    // The collection is part of the billing: without it nothing is billed.
+    if (dmGlobal->AbrirFaturaBoletoDocumentoContratoLocEquip(ArgumentosFaturaBoleto(principal, numero, resumo)) == 0)
+        recusaParcelaFat("A cobrança do documento " + numero + " do contrato " + QString::number(principal.contrato) +
+                         " não foi gerada.");
     ponto.release();
     tr.commitRetaining();
     espera.release();

@@ -9,7 +9,9 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
+#include <optional>
 #include <vector>
 
 namespace host::data {
@@ -40,6 +42,11 @@ struct ParcelaLocacao {
 };
 // The current row of the listing or of the linked instalments.
 ParcelaLocacao LeParcela(host::data::Dataset& linha);
+
+// The listed instalment as the database holds it now (status, value, dates,
+// customer's order), or nothing when its row is gone. A list read earlier
+// may show as a forecast what was billed since.
+std::optional<ParcelaLocacao> ParcelaAtual(const ParcelaLocacao& listada);
 
 // Of the complements' rows, those folded into the principal instalment:
 // forecasts ("V") due in the principal's own month. Billed ones stay, and
@@ -72,7 +79,9 @@ QString TextoPeriodoMensal(const QDateTime& vencimento);
 // notes, the receivable billed with its total and note, and its collection
 // issued; with comRecibo first the rental receipt (header and one line per
 // item value), whose number the receivable takes. Returns the receivable's
-// number as it ends. A missing bank refuses before anything is written.
+// number as it ends. A missing bank refuses before anything is written; an
+// instalment that is no longer a forecast when it is written refuses the
+// whole (the receipt too).
 QString FaturarParcela(const ParcelaLocacao& principal, const std::vector<ParcelaLocacao>& vinculadas,
                        bool comRecibo);
 
@@ -82,11 +91,21 @@ struct LinhaRecibo {
     double valor = 0;
     QString texto;
 };
-// Records a rental receipt of the customer at the branch: the header with
-// that total and one line per entry (product "999", numbered from 1, the
-// contract on each). Returns its number. Nothing is committed.
+// The next number of the rental receipts at the branch that none of the
+// customer's receivables holds, so that the receivables the receipt numbers
+// never share a key with another; `proprio` is the number of the receivable
+// being renumbered (its own number is no clash). Numbers passed over are
+// added to `passados`. Nothing is committed.
+QString NumeroReciboLivre(const QString& local, const QString& cliente, const QString& proprio,
+                          QStringList* passados = nullptr);
+
+// Records a rental receipt of the customer at the branch, under
+// NumeroReciboLivre: the header with that total and one line per entry
+// (product "999", numbered from 1, the contract on each). Returns its
+// number. Nothing is committed.
 QString InserirReciboLocacao(int contrato, const QString& local, const QString& cliente, double total,
-                             const std::vector<LinhaRecibo>& linhas);
+                             const std::vector<LinhaRecibo>& linhas, const QString& proprio = {},
+                             QStringList* passados = nullptr);
 
 // The values of the contract's items (ACITVALOR of quCtrEquipLocacao
 // restricted to the contract), in the dataset's order. The dataset is put

@@ -21,9 +21,7 @@ namespace uAssContLocFaturamento {
 
 int DiasLocacao(const QDateTime& entrega, const QDateTime& encerramento)
 {
-    if (!entrega.isValid() || !encerramento.isValid())
-        return 0;
-    return int(std::llabs(entrega.secsTo(encerramento)) / 86400);
+    return std::abs(DiasInteirosEntre(entrega, encerramento));
 }
 
 double ValorLinhaDiaria(const LinhaDiaria& linha)

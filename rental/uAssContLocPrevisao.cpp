@@ -48,17 +48,12 @@ int parcelasDoContrato(int contrato)
     return parcelas;
 }
 
-// The list is moved to its last row; that row's due date (invalid when
-// there is none). A list never loaded is loaded first.
-QDate ultimoVencimentoListado(int contrato)
+// The latest due date among the contract's instalments as stored (invalid
+// when there is none): the list on screen may be sorted by any column.
+QDate ultimoVencimento(int contrato)
 {
-    Dataset& receber = *dmGlobal->quReceber;
-    if (!receber.active())
-        dmTecContrato->CarregaContratoParcela(contrato);
-    if (!receber.active() || receber.isEmpty())
-        return {};
-    receber.last();
-    const QDateTime vencimento = receber.fieldByName("DATA_VENCIMENTO")->asDateTime();
+    const QDateTime vencimento =
+        CarregaData("max(DATA_VENCIMENTO)", "ACRC5001", " where AOCODIGO = " + QString::number(contrato));
     return dataPrevisaoVazia(vencimento) ? QDate() : vencimento.date();
 }
 
@@ -242,7 +237,7 @@ void PrevisionarContratoE(const PainelReparcela& painel)
     if (reparcela) {
         primeiro = painel.vencimento.date();
     } else if (existentes != 0) {
-        const QDate ultimo = ultimoVencimentoListado(cab.contrato);
+        const QDate ultimo = ultimoVencimento(cab.contrato);
         primeiro = ultimo.isValid() ? ultimo.addMonths(1) : QDate();
     } else {
         // A cancelled date stops the run, as an empty one does.
@@ -284,7 +279,7 @@ void PrevisionarContratoQ()
                               true);
     QDate primeiro;
     if (existentes != 0) {
-        const QDate ultimo = ultimoVencimentoListado(cab.contrato);
+        const QDate ultimo = ultimoVencimento(cab.contrato);
         primeiro = ultimo.isValid() ? ultimo.addMonths(1) : QDate();
     } else if (inicio.isValid()) {
         primeiro = inicio.addMonths(1);

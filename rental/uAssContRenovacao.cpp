@@ -371,8 +371,9 @@ void TfmAssContRenovacao::GerarContratoRenovado(int contrato)
             valor = CarregaNumero("ACVALOR", "AATC05AC", " WHERE ACCODIGO = " + QString::number(contrato));
         auto linha = [this](const char* campo) { return quConsulta->fieldByName(campo)->asString(); };
         ParcelasRenovacao p;
-        p.periodoInicial = TextoDataRenovacao(inicio);
-        p.periodoFinal = TextoDataRenovacao(fim);
+        const VencimentosRenovacao vencimentos = VencimentosDoPeriodo(inicio, fim, deProxVencimento->date().date());
+        p.periodoInicial = TextoDataRenovacao(vencimentos.primeiro);
+        p.periodoFinal = TextoDataRenovacao(vencimentos.fim);
         p.cliente = linha("CLCODIGO");
         p.diaVencimento = QString("%1").arg(deProxVencimento->date().date().day(), 2, 10, QChar('0'));
         p.contrato = contrato;

@@ -80,6 +80,15 @@ struct ParcelasRenovacao {
 using GeradorRenovacao = std::function<int(const ParcelasRenovacao&)>;
 int GeraParcelasRenovacao(const ParcelasRenovacao& p);
 
+// The first due date and the end date the generator is given for a period
+// from `inicio` to `fim`: its months, counted from the month of the due date
+// the user asked for, so the instalment falls due on that date and not in the
+// month the period starts. A period without dates stays without them.
+struct VencimentosRenovacao {
+    QDate primeiro, fim;
+};
+VencimentosRenovacao VencimentosDoPeriodo(const QDate& inicio, const QDate& fim, const QDate& proximoVencimento);
+
 // The zero date of the generator's date texts ("30/12/1899").
 QDate DataZeroRenovacao();
 // "dd/mm/yyyy"; an empty date gives the zero date's text.

@@ -113,6 +113,15 @@ QString TextoDataRenovacao(const QDate& data)
     return (data.isValid() ? data : DataZeroRenovacao()).toString("dd/MM/yyyy");
 }
 
+VencimentosRenovacao VencimentosDoPeriodo(const QDate& inicio, const QDate& fim, const QDate& proximoVencimento)
+{
+    const auto vazia = [](const QDate& d) { return !d.isValid() || d <= DataZeroRenovacao(); };
+    if (vazia(inicio) || vazia(fim) || vazia(proximoVencimento))
+        return {inicio, fim};
+    const int meses = (fim.year() - inicio.year()) * 12 + fim.month() - inicio.month();
+    return {proximoVencimento, proximoVencimento.addMonths(meses)};
+}
+
 int GeraParcelasRenovacao(const ParcelasRenovacao& p)
 {
     int contador = 0;

@@ -27,6 +27,17 @@ stage_end() {
   [ -z "${TA_STAGE_LOG:-}" ] || printf '%-40s %5ds\n' "$STAGE_NAME" "$took" >> "$TA_STAGE_LOG"
 }
 
+# The number of tests that skipped in the last ctest run of a build folder,
+# with each one's reason (kept in TA_STAGE_LOG too): a skip shows in CI.
+report_skipped() {
+  local log="$1/Testing/Temporary/LastTest.log" count
+  [ -f "$log" ] || return 0
+  count=$(awk '/^\[  SKIPPED \] [0-9]+ tests?\.$/ {n += $4} END {print n + 0}' "$log")
+  echo "== skipped tests: $count"
+  awk '/: Skipped$/ {getline why; print "   " $0 " " why}' "$log"
+  [ -z "${TA_STAGE_LOG:-}" ] || printf '%-40s %5d\n' "skipped tests ($STAGE_NAME)" "$count" >> "$TA_STAGE_LOG"
+}
+
 install_missing() {
   local missing=()
   for p in "${PACKAGES[@]}"; do

@@ -45,7 +45,7 @@ namespace uAssAndamento {
 struct FiltroAndamento {
     bool excetoMorta = false;        // laSituacao reads "Exceto Morta"
     int situacao = 0;               // chosen order situation (0: none)
-    QString ordem;                  // edOS as typed
+    int ordem = 0;                  // edOS's number (0: none)
     int situacaoItem = 0;           // chosen item situation, counted only while that filter shows
     bool filtroItemVisivel = false;
     QString filial;                 // edFilial
@@ -56,7 +56,7 @@ struct FiltroAndamento {
 // the host's filter builder, the restriction is handed in).
 QString SqlListaAndamento(const FiltroAndamento& filtro);
 // The F7 totals' condition: situation, order number and branch only.
-QString CondicaoTotaisAndamento(int situacao, const QString& ordem, const QString& filial);
+QString CondicaoTotaisAndamento(int situacao, int ordem, const QString& filial);
 // "Totalizadores da pesquisa: \r..." with the four sums.
 QString TextoTotaisAndamento(double total, double servicos, double pecas, double auxiliar);
 
@@ -121,6 +121,8 @@ public:
     bool filtrosExpandidos() const;
     bool modoExcetoMorta() const;
     int situacaoEscolhida() const;
+    // edOS's number (0: empty); text that is no number is refused.
+    int ordemDigitada() const;
     int situacaoItemEscolhida() const;
 
     // ---- life cycle ----

@@ -67,10 +67,10 @@ QString SqlListaAndamento(const FiltroAndamento& filtro)
         "Where not(it.aoCodigo is null) ";
     if (filtro.excetoMorta) {
         sql += " and ((sit.ASTIPO <> 'M') or (sit.ASTIPO  is Null))";
-    } else if (filtro.situacao > 0 && filtro.ordem.isEmpty()) {
+    } else if (filtro.situacao > 0 && filtro.ordem == 0) {
         sql += " and os.ascodigo = " + QString::number(filtro.situacao);
-    } else if (!filtro.ordem.isEmpty()) {
-        sql += " and os.aocodigo = " + QuotedStr(filtro.ordem);
+    } else if (filtro.ordem != 0) {
+        sql += " and os.aocodigo = " + QString::number(filtro.ordem);
     }
     if (filtro.filtroItemVisivel && filtro.situacaoItem > 0)
         sql += " and  it.asCodigo= " + QString::number(filtro.situacaoItem);
@@ -80,13 +80,13 @@ QString SqlListaAndamento(const FiltroAndamento& filtro)
     return sql;
 }
 
-QString CondicaoTotaisAndamento(int situacao, const QString& ordem, const QString& filial)
+QString CondicaoTotaisAndamento(int situacao, int ordem, const QString& filial)
 {
     QString condicao;
     if (situacao > 0)
         condicao += " and  os.ascodigo = " + QString::number(situacao);
-    if (!ordem.isEmpty())
-        condicao += " and  os.aocodigo = " + ordem;
+    if (ordem != 0)
+        condicao += " and  os.aocodigo = " + QString::number(ordem);
     return condicao + filtroFilialAndamento(filial);
 }
 
@@ -101,12 +101,24 @@ QString TextoTotaisAndamento(double total, double servicos, double pecas, double
 
 using uAssAndamento::FiltroAndamento;
 
+int TfmAssAndamento::ordemDigitada() const
+{
+    const QString texto = edOS->text().trimmed();
+    if (texto.isEmpty())
+        return 0;
+    bool numero = false;
+    const int ordem = texto.toInt(&numero);
+    if (!numero || ordem <= 0)
+        dmGlobal->MostraAviso("Número da O.S. inválido: \"" + texto + "\".", true);
+    return ordem;
+}
+
 void TfmAssAndamento::EfetuaPesquisaAndamentoOS(host::data::Query& Query)
 {
     FiltroAndamento filtro;
     filtro.excetoMorta = modoExcetoMorta();
     filtro.situacao = situacaoEscolhida();
-    filtro.ordem = edOS->text();
+    filtro.ordem = ordemDigitada();
     filtro.filtroItemVisivel = filtrosExpandidos();
     filtro.situacaoItem = situacaoItemEscolhida();
     filtro.filial = edFilial->text();
@@ -117,9 +129,9 @@ void TfmAssAndamento::EfetuaPesquisaAndamentoOS(host::data::Query& Query)
         Query.close();
         Query.setSql(uAssAndamento::SqlListaAndamento(filtro));
         // An order number typed moves the situation list to that order's situation.
-        if (!filtro.excetoMorta && !filtro.ordem.isEmpty()) {
+        if (!filtro.excetoMorta && filtro.ordem != 0) {
             const QString situacao =
-                CarregaDado("asCodigo", "aatc01ao", "where aocodigo = " + QuotedStr(filtro.ordem)).trimmed();
+                CarregaDado("asCodigo", "aatc01ao", "where aocodigo = " + QString::number(filtro.ordem)).trimmed();
             dblcSituacao->setKeyValue(situacao.isEmpty() ? QVariant() : QVariant(situacao.toInt()));
         }
         Query.open();
@@ -157,7 +169,7 @@ void TfmAssAndamento::OSAndamentoTotalizarServicoPeca(int OS, int Item)
 
 void TfmAssAndamento::TotalizadoresPesquisa()
 {
-    const QString condicao = uAssAndamento::CondicaoTotaisAndamento(situacaoEscolhida(), edOS->text(), edFilial->text());
+    const QString condicao = uAssAndamento::CondicaoTotaisAndamento(situacaoEscolhida(), ordemDigitada(), edFilial->text());
     const QString onde = "Where not(aoCodigo is null) " + condicao;
     const double total = CarregaNumero("sum(AOVALORTOTAL)", "AATC01AO os", onde);
     const double servicos = CarregaNumero("sum(AOVALORSERVICO)", "AATC01AO os", onde);

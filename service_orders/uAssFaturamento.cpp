@@ -134,7 +134,12 @@ void TfmAssFaturamento::criarControles()
     using uAssCadastroComum::BotaoCadastro;
     bbPesquisar = BotaoCadastro(this, botoes, "bbPesquisar", "Pes&quisar", [this] { PesquisarSelecao(); });
     bbGera = BotaoCadastro(this, botoes, "bbGera", "&Gerar Receber",
-                           [this] { FaturarSelecao(*quSelecao, RetornaTotalSelecionado()); });
+                           [this] {
+                               // The selection as the database holds it now: orders billed since
+                               // it was read are no longer in it.
+                               abrirSelecao(ordensSelecionadas_);
+                               FaturarSelecao(*quSelecao, RetornaTotalSelecionado());
+                           });
     bbImprimir = BotaoCadastro(this, botoes, "bbImprimir", "I&mprimir",
                                [this] { GridtoRelatorio(*dbgdAssFaturamentoPesq, false); });
     bbVisualizar = BotaoCadastro(this, botoes, "bbVisualizar", "&Visualizar", [this] {
@@ -318,6 +323,9 @@ void TfmAssFaturamento::atualizarTotal()
 
 void TfmAssFaturamento::FaturarSelecao(host::data::Query& selecao, double total)
 {
+    if (selecao.isEmpty() && !ordensSelecionadas_.isEmpty())
+        dmGlobal->MostraAviso("Aviso: operação abortada.\rAs ordens de serviço selecionadas já foram faturadas.",
+                              true);
     if (total == 0)
         dmGlobal->MostraAviso("Valor Inválido.", true);
     // One receivable has one customer: orders of several would all be billed to the first one's.
@@ -338,6 +346,11 @@ void TfmAssFaturamento::FaturarSelecao(host::data::Query& selecao, double total)
         host::ui::WaitCursor ampulheta;
         documento = uAssFaturamento::FaturarOrdens(selecao, total, escolha);
     }
+    // The billed orders leave both lists.
+    if (&selecao == quSelecao.get())
+        abrirSelecao(ordensSelecionadas_);
+    if (quRegEnc->active())
+        PesquisarSelecao();
     host::ui::Dialogs::information("Operação efetuada com sucesso!\rDocumento gerado: " + documento);
 }
 

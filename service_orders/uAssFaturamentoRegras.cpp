@@ -55,6 +55,11 @@ QStringList ClientesSelecao(host::data::Dataset& selecao)
 QString FaturarOrdens(host::data::Dataset& selecao, double total, const EscolhaFaturamento& escolha,
                       const QDateTime& emissao)
 {
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    // The receivable and its orders' stamps stand or fall together: an order
+    // billed meanwhile (another desk, a list not read again) undoes both.
+    host::db::CommitHold espera(tr);
+    host::db::Savepoint ponto(tr);
     selecao.first();
     DesdobramentoReceber receber;
     receber.valorTotal = total;
@@ -69,13 +74,12 @@ QString FaturarOrdens(host::data::Dataset& selecao, double total, const EscolhaF
 
     const QString situacao = escolha.situacao.trimmed();
     const bool comSituacao = !situacao.isEmpty() && situacao != "0";
-    // The three stamps of an order in one kept statement: a statement per
-    // column, its values pasted into the text, was prepared three times per order.
+    // The three stamps of an order in one kept statement, on an order that
+    // has no document yet.
     const QString sql = comSituacao ? "update AATC01AO set CRDOCUMENTO = :DOCUMENTO, AOLOCAL = :LOCAL,"
-                                      " ASCODIGO = :SITUACAO where AOCODIGO = :ORDEM"
+                                      " ASCODIGO = :SITUACAO where AOCODIGO = :ORDEM and CRDOCUMENTO is null"
                                     : "update AATC01AO set CRDOCUMENTO = :DOCUMENTO, AOLOCAL = :LOCAL"
-                                      " where AOCODIGO = :ORDEM";
-    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+                                      " where AOCODIGO = :ORDEM and CRDOCUMENTO is null";
     {
         host::data::ControlsDisabled semControles(selecao);
         host::data::Field* ordem = selecao.fieldByName("AOCODIGO");
@@ -83,12 +87,16 @@ QString FaturarOrdens(host::data::Dataset& selecao, double total, const EscolhaF
             QVariantMap valores{{"DOCUMENTO", receber.documento}, {"LOCAL", receber.filial}, {"ORDEM", ordem->asInteger()}};
             if (comSituacao)
                 valores.insert("SITUACAO", situacao.toInt());
-            host::db::executeSql(tr, sql, valores);
-            // Each order stands billed on its own: a failure later leaves it so.
-            tr.commitRetaining();
+            if (host::db::executeSql(tr, sql, valores) == 0)
+                dmGlobal->MostraAviso("Aviso: operação abortada.\rA ordem de serviço " + ordem->asString() +
+                                          " já foi faturada; nada foi gerado.",
+                                      true);
         }
         selecao.first();
     }
+    ponto.release();
+    tr.commitRetaining();
+    espera.release();
     return receber.documento;
 }
 

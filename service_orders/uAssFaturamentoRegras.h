@@ -37,9 +37,10 @@ struct EscolhaFaturamento {
 // One receivable of the total for the customer of the selection's first
 // order, over the chosen payment term, at the current branch; then every
 // order of the dataset is stamped with its document and branch (and the
-// situation chosen) in one update and committed before the next one. The dataset's
-// controls are disabled meanwhile; it ends on its first row. Returns the
-// document number.
+// situation chosen) in one update. All is committed at the end, or nothing:
+// an order found already billed refuses the whole (the receivable too). The
+// dataset's controls are disabled meanwhile; it ends on its first row.
+// Returns the document number.
 QString FaturarOrdens(host::data::Dataset& selecao, double total, const EscolhaFaturamento& escolha,
                       const QDateTime& emissao = {});
 

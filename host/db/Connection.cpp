@@ -50,7 +50,11 @@ void Status::check(const QString& sql) {
     util()->formatStatus(buffer, sizeof buffer, &wrapper_);
     const intptr_t* vector = wrapper_.getErrors();
     const int sqlCode = isc_sqlcode(vector);
-    const intptr_t gds = (vector && vector[0] == isc_arg_gds) ? vector[1] : 0;
+    intptr_t gds = (vector && vector[0] == isc_arg_gds) ? vector[1] : 0;
+    // Text a column cannot hold comes under a general arithmetic failure:
+    // the specific code is the one a caller can tell the user by.
+    for (const intptr_t* v = vector; v && *v != isc_arg_end; v += (*v == isc_arg_cstring ? 3 : 2))
+        if (v[0] == isc_arg_gds && v[1] == isc_transliteration_failed) gds = isc_transliteration_failed;
     QString text = QString::fromUtf8(buffer).trimmed();
     wrapper_.init();
     throw DbError(text, sqlCode, gds, sql);

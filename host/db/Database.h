@@ -59,18 +59,22 @@ void prepareEngineRoot(const QString& root);
 // The engine keeps each database's lock table in a lock folder shared by
 // every process that opens the file; one file with two folders would be
 // written by processes unaware of each other. The folder is chosen by the
-// file's owner ("techassist-firebird-lock-<uid>" in the temporary folder):
+// file ("techassist-firebird-lock-<uid>" in the temporary folder for a file
+// only its owner writes, "...-<uid>-g<gid>" for one its group may write):
 // each OS user's own databases have a folder of that user, and a file
 // several users share gets one folder, shared through the file's group.
 // prepareLockFolder() names it (FIREBIRD_LOCK) before the first embedded
 // attach; a FIREBIRD_LOCK set by whoever started the process is left alone.
-// The engine reads it once, so a later database of another owner is refused.
+// The engine reads it once, so a later database of another folder is
+// refused. Root opens only its own private databases.
 QString lockFolderFor(const QString& database);
 void prepareLockFolder(const QString& database);
-// Makes the folder for the database (owner's, 2770 with the file's group)
-// or checks the one found: it must be a folder (not a link) of the
-// database's owner or of root, writable by no one outside the file's group;
-// another user's folder could hold the lock files the engine waits on.
+// Makes the folder for the database (the owner's: 0700, or 3770 with the
+// file's group) or checks the one found: every folder on the way must be
+// one no other user can change, and the folder one (not a link) of the
+// database's owner or of root, writable by no one outside the file's group,
+// holding no link and no entry of a user outside it; another user's folder
+// could hold the lock files the engine waits on or writes through.
 // Only the owner or root makes it. Throws DbError naming the folder.
 void makeLockFolder(const QString& folder, const QString& database);
 // Refuses, before the engine tries, a local file this user may not open

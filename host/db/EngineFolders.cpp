@@ -9,9 +9,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <functional>
+#include <vector>
 
 #include <fcntl.h>
 #include <grp.h>
@@ -73,6 +75,44 @@ QString folderProblem(const QString& folder, uid_t owner, uid_t alsoOwner, gid_t
 // A folder where only this user can write: the engine's root may live in it.
 bool isOwnFolder(const QString& folder) {
     return !folder.isEmpty() && folderProblem(folder, ::geteuid(), ::geteuid(), 0, false).isEmpty();
+}
+
+// The first folder on the way to `path` (from "/" down to its parent) that
+// another user could change, with why: a link (followed again later by the
+// engine), a folder of a user other than root or the given ones, or one that
+// others may write, where a folder of theirs could take the next name's
+// place. A folder of root that keeps each entry to its maker (the sticky
+// temporary folder) is sound. Empty: every folder on the way is sound.
+struct UnsoundFolder {
+    QString folder, problem;
+};
+
+UnsoundFolder unsoundAncestor(const QString& path, uid_t owner, uid_t alsoOwner) {
+    const QStringList parts = QDir::cleanPath(QDir(path).absolutePath()).split('/', Qt::SkipEmptyParts);
+    QString folder = "/";
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        struct stat st {};
+        if (::lstat(path8(folder).constData(), &st) != 0) return {folder, systemError(errno)};
+        if (S_ISLNK(st.st_mode)) return {folder, "é um link simbólico"};
+        if (!S_ISDIR(st.st_mode)) return {folder, "não é uma pasta"};
+        if (st.st_uid != 0 && st.st_uid != owner && st.st_uid != alsoOwner)
+            return {folder, "pertence ao usuário " + userName(st.st_uid)};
+        const bool keptToTheirMakers = st.st_uid == 0 && (st.st_mode & S_ISVTX);
+        if ((st.st_mode & (S_IWGRP | S_IWOTH)) && !keptToTheirMakers)
+            return {folder, QString("outros usuários podem alterá-la (%1)").arg(permissions(st.st_mode))};
+        if (i + 1 == parts.size()) break;
+        folder = folder == "/" ? "/" + parts[i] : folder + "/" + parts[i];
+    }
+    return {};
+}
+
+// The folder as the engine will find it again: its links resolved (a
+// folder still to be made keeps its own name under its resolved parent).
+QString resolvedFolder(const QString& folder) {
+    const QFileInfo info(folder);
+    if (!info.canonicalFilePath().isEmpty()) return info.canonicalFilePath();
+    const QString parent = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return parent.isEmpty() ? info.absoluteFilePath() : QDir(parent).filePath(info.fileName());
 }
 
 [[noreturn]] void refuseRootEntry(const QString& root, const QString& entry, const QString& problem) {
@@ -162,20 +202,29 @@ void ownFolder(const QString& root, const QString& folder) {
 // Where the root goes when none is named: the user's runtime folder, else
 // the user's cache folder, else the temporary folder (checked as any other).
 QString defaultEngineRoot() {
+    // A folder of this user on a way no one else can change: the path handed
+    // to the engine (links resolved) then leads where it was checked.
+    const auto usable = [](const QString& folder) {
+        return isOwnFolder(folder) && unsoundAncestor(folder, ::geteuid(), ::geteuid()).folder.isEmpty();
+    };
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (isOwnFolder(runtime)) return runtime + "/techassist-firebird";
+    if (!runtime.isEmpty() && usable(resolvedFolder(runtime))) return resolvedFolder(runtime) + "/techassist-firebird";
     QString cache = qEnvironmentVariable("XDG_CACHE_HOME");
     if (cache.isEmpty() && !qEnvironmentVariable("HOME").isEmpty()) cache = qEnvironmentVariable("HOME") + "/.cache";
-    if (!cache.isEmpty()) {
-        ::mkdir(path8(cache).constData(), 0700);
-        if (isOwnFolder(cache)) return cache + "/techassist-firebird";
+    if (!cache.isEmpty() && unsoundAncestor(resolvedFolder(cache), ::geteuid(), ::geteuid()).folder.isEmpty()) {
+        ::mkdir(path8(resolvedFolder(cache)).constData(), 0700);
+        if (usable(resolvedFolder(cache))) return resolvedFolder(cache) + "/techassist-firebird";
     }
-    return QDir::tempPath() + QString("/techassist-firebird-%1").arg(::geteuid());
+    return resolvedFolder(QDir::tempPath()) + QString("/techassist-firebird-%1").arg(::geteuid());
 }
 
 }  // namespace
 
 void prepareEngineRoot(const QString& root) {
+    const UnsoundFolder unsound = unsoundAncestor(root, ::geteuid(), ::geteuid());
+    if (!unsound.folder.isEmpty())
+        detail::raise(QString("A pasta do Firebird %1 não pode ser usada: a pasta %2, no caminho dela, %3.")
+                          .arg(root, unsound.folder, unsound.problem));
     ownFolder(root, root);
     for (const char* entry : {"plugins", "UDF", "lib", "firebird.msg", "plugins.conf"})
         if (QFileInfo::exists(kInstalled + "/" + entry)) linkEntry(root, root + "/" + entry, kInstalled + "/" + entry);
@@ -212,27 +261,107 @@ QString& chosenLockFolder() {
 }
 
 // The owner and group a database's lock folder answers to: the file's, or
-// this user's for a file still to be made.
+// this user's for a file still to be made (the engine makes it 0660, with
+// the group of a folder that hands its group on, else this user's).
 struct DatabaseOwner {
     uid_t uid;
     gid_t gid;
+    bool shared;   // others of the group may write it
 };
+
+// Whether a file group-writable is shared with others: a group named after
+// the file's owner is that user's own (a user private group, root's group).
+bool groupShared(uid_t uid, gid_t gid, mode_t mode) {
+    if (!(mode & S_IWGRP)) return false;
+    const passwd* pw = ::getpwuid(uid);
+    const QByteArray user = pw ? QByteArray(pw->pw_name) : QByteArray();
+    const group* gr = ::getgrgid(gid);
+    return !(gr && !user.isEmpty() && user == gr->gr_name);
+}
 
 DatabaseOwner ownerOf(const QString& database) {
     struct stat info {};
-    if (::stat(path8(database).constData(), &info) == 0) return {info.st_uid, info.st_gid};
-    return {::geteuid(), ::getegid()};
+    if (::stat(path8(database).constData(), &info) == 0)
+        return {info.st_uid, info.st_gid, groupShared(info.st_uid, info.st_gid, info.st_mode)};
+    struct stat parent {};
+    const bool handsGroup = ::stat(path8(QFileInfo(database).absolutePath()).constData(), &parent) == 0 &&
+                            (parent.st_mode & S_ISGID);
+    const gid_t gid = handsGroup ? parent.st_gid : ::getegid();
+    return {::geteuid(), gid, groupShared(::geteuid(), gid, 0660)};
+}
+
+bool isMemberOf(uid_t uid, gid_t gid) {
+    const passwd* pw = ::getpwuid(uid);
+    if (!pw) return false;
+    if (pw->pw_gid == gid) return true;
+    int count = 64;
+    std::vector<gid_t> groups(static_cast<size_t>(count));
+    if (::getgrouplist(pw->pw_name, pw->pw_gid, groups.data(), &count) < 0) {
+        groups.resize(size_t(count));
+        ::getgrouplist(pw->pw_name, pw->pw_gid, groups.data(), &count);
+    }
+    groups.resize(size_t(std::max(count, 0)));
+    return std::find(groups.begin(), groups.end(), gid) != groups.end();
+}
+
+[[noreturn]] void refuseLockFolder(const QString& folder, const QString& database, const QString& problem) {
+    detail::raise(QString("A pasta de travas %1 do banco de dados %2 não pode ser usada: %3. Remova-a ou peça ao "
+                          "administrador que a remova.")
+                      .arg(folder, database, problem));
+}
+
+// What the engine would write through or wait on in the folder: a link, a
+// thing that is no file, or an entry of a user outside the database's group
+// (for a private database, of anyone but its owner) refuses the start.
+void checkLockEntries(const QString& folder, const QString& database, const DatabaseOwner& owner) {
+    const auto all = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    for (const QFileInfo& entry : QDir(folder).entryInfoList(all)) {
+        struct stat st {};
+        if (::lstat(path8(entry.filePath()).constData(), &st) != 0) continue;
+        const QString problem =
+            S_ISLNK(st.st_mode)   ? QString("%1 é um link simbólico").arg(entry.filePath())
+            : !S_ISREG(st.st_mode) ? QString("%1 não é um arquivo").arg(entry.filePath())
+            : st.st_uid != owner.uid && !(owner.shared && isMemberOf(st.st_uid, owner.gid))
+                ? QString("%1 pertence ao usuário %2").arg(entry.filePath(), userName(st.st_uid))
+                : QString();
+        if (!problem.isEmpty()) refuseLockFolder(folder, database, problem);
+    }
+}
+
+// Root runs the engine only on its own private databases: the engine's files
+// it would leave in another user's lock folder are root's, and lock that
+// user out; a folder a group may write is no place for root's engine.
+void refuseRootOnOthersDatabase(const QString& database) {
+    if (::geteuid() != 0) return;
+    const DatabaseOwner owner = ownerOf(database);
+    if (owner.uid == 0 && !owner.shared) return;
+    const passwd* pw = ::getpwuid(owner.uid);
+    const QString login = pw ? QString::fromLocal8Bit(pw->pw_name) : QString::number(owner.uid);
+    const QString grupo = owner.shared ? QString(", compartilhado com o grupo %1").arg(groupName(owner.gid)) : QString();
+    detail::raise(QString("O banco de dados %1 é do usuário %2%3: o administrador (root) não o abre, para não deixar "
+                          "na pasta de travas arquivos que os usuários dele não possam usar. Execute como o dono do "
+                          "banco (por exemplo: runuser -u %4 -- ...).")
+                      .arg(database, userName(owner.uid), grupo, login));
 }
 
 }  // namespace
 
 QString lockFolderFor(const QString& database) {
-    return QDir::tempPath() + QString("/techassist-firebird-lock-%1").arg(ownerOf(database).uid);
+    const DatabaseOwner owner = ownerOf(database);
+    const QString name = owner.shared ? QString("techassist-firebird-lock-%1-g%2").arg(owner.uid).arg(owner.gid)
+                                      : QString("techassist-firebird-lock-%1").arg(owner.uid);
+    return QDir(resolvedFolder(QDir::tempPath())).filePath(name);
 }
 
 void makeLockFolder(const QString& folder, const QString& database) {
     const DatabaseOwner owner = ownerOf(database);
+    const UnsoundFolder unsound = unsoundAncestor(folder, ::geteuid(), owner.uid);
+    if (!unsound.folder.isEmpty())
+        refuseLockFolder(folder, database, QString("a pasta %1, no caminho dela, %2").arg(unsound.folder, unsound.problem));
     const QByteArray path = path8(folder);
+    // Private: the owner's alone. Shared: the group's, each entry kept to
+    // its maker (sticky), the group handed on to what the engine makes.
+    const mode_t wanted = owner.shared ? 03770 : 0700;
     struct stat st {};
     if (::lstat(path.constData(), &st) != 0) {
         // Made by anyone else, the folder would be refused by its owner.
@@ -240,34 +369,37 @@ void makeLockFolder(const QString& folder, const QString& database) {
             detail::raise(QString("A pasta de travas %1 do banco de dados %2 ainda não existe, e só o dono do banco "
                                   "(%3) ou o administrador podem criá-la: abra o banco uma vez como esse usuário.")
                               .arg(folder, database, userName(owner.uid)));
-        if (::mkdir(path.constData(), 0700) == 0) {
-            // Shared with the users of the database's group (a file several
-            // OS users write): the engine makes its lock files group-writable,
-            // and the folder hands its group on to them. A group this user
-            // cannot give leaves the folder to the user alone.
-            const bool grupo = ::chown(path.constData(), owner.uid, owner.gid) == 0;
-            ::chmod(path.constData(), grupo ? 02770 : 0700);
-        }
+        if (::mkdir(path.constData(), 0700) == 0 && ::chown(path.constData(), owner.uid, owner.gid) == 0)
+            ::chmod(path.constData(), wanted);
+    } else if (S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() && ::geteuid() == owner.uid &&
+               st.st_gid == owner.gid && !(st.st_mode & S_IWOTH) && (st.st_mode & 07777) != wanted) {
+        // The owner's folder as an earlier version made it (writable by the
+        // file's group, no sticky bit): set as it must be now.
+        ::chmod(path.constData(), wanted);
     }
-    const QString problem = folderProblem(folder, owner.uid, 0, owner.gid, true);
-    if (!problem.isEmpty())
-        detail::raise(QString("A pasta de travas %1 do banco de dados %2 não pode ser usada: %3. Remova-a ou peça ao "
-                              "administrador que a remova.")
-                          .arg(folder, database, problem));
+    const QString problem = folderProblem(folder, owner.uid, 0, owner.gid, owner.shared);
+    if (!problem.isEmpty()) refuseLockFolder(folder, database, problem);
+    if (owner.shared && ::lstat(path.constData(), &st) == 0 && (st.st_mode & S_IWGRP) && !(st.st_mode & S_ISVTX))
+        refuseLockFolder(folder, database,
+                         QString("os usuários do grupo podem trocar as entradas uns dos outros (%1, sem o bit t)")
+                             .arg(permissions(st.st_mode)));
     if (::access(path.constData(), R_OK | W_OK | X_OK) != 0)
         detail::raise(QString("A pasta de travas %1 do banco de dados %2 não pode ser usada pelo usuário %3 do sistema.")
                           .arg(folder, database, userName(::geteuid())));
+    checkLockEntries(folder, database, owner);
 }
 
 void prepareLockFolder(const QString& database) {
+    refuseRootOnOthersDatabase(database);
     const QString folder = lockFolderFor(database);
     QString& chosen = chosenLockFolder();
     if (!chosen.isEmpty()) {
-        // The engine reads its lock folder once: a database of another owner
-        // would be opened here with a folder that is not its own.
+        // The engine reads its lock folder once: a database of another lock
+        // folder would be opened here with a folder that is not its own.
         if (folder != chosen)
-            detail::raise(QString("O banco %1 pertence a outro usuário do sistema: abra-o em outro processo.")
-                              .arg(database));
+            detail::raise(QString("O banco %1 usa a pasta de travas %2, e este processo já usa %3: abra-o em outro "
+                                  "processo.")
+                              .arg(database, folder, chosen));
         return;
     }
     if (qEnvironmentVariableIsSet("FIREBIRD_LOCK")) return;

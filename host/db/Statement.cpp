@@ -91,6 +91,7 @@ struct Statement::Impl {
     }
     void bindInput();
     void widenTextParams();
+    void check(Status& st) const;
     void tellExecuted() const;
 };
 
@@ -184,7 +185,7 @@ void Statement::prepare(const QString& sql) {
     detail::preparedStatements.fetch_add(1, std::memory_order_relaxed);
     d->handle = att->prepare(&st, tr.impl()->handle, text.size(), text.constData(), 1,
                              IStatement::PREPARE_PREFETCH_METADATA);
-    st.check(sql);
+    d->check(st);
     d->serial = detail::nextSerial();
     if (detail::watcher) detail::watcher->prepared(d->serial, tr.impl()->serial, text);
     tr.impl()->liveConnection().impl()->statements.insert(d.get());
@@ -368,6 +369,46 @@ void Statement::Impl::widenTextParams() {
     status.check(sql);
 }
 
+namespace {
+
+// The characters of the texts that no single-byte character set holds, each once.
+QStringList wideCharacters(const QStringList& texts) {
+    QStringList found;
+    for (const QString& text : texts)
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text[i].unicode() < 0x100) continue;
+            const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+            const QString character = text.mid(i, length);
+            i += length - 1;
+            if (!found.contains(character)) found.append(character);
+        }
+    return found;
+}
+
+}  // namespace
+
+// The engine refuses text a column's character set cannot hold in its own
+// words and without saying which character: the user is told which.
+void Statement::Impl::check(Status& st) const {
+    try {
+        st.check(sql);
+    } catch (const DbError& e) {
+        if (e.gdsCode() != isc_transliteration_failed) throw;
+        QStringList texts{sql};
+        for (size_t i = 0; i < slotName.size(); ++i)
+            if (valueAt(i).userType() == QMetaType::QString) texts.append(valueAt(i).toString());
+        const QStringList characters = wideCharacters(texts);
+        if (characters.isEmpty()) throw;
+        const QString named = "\"" + characters.join("\", \"") + "\"";
+        throw DbError(characters.size() == 1
+                          ? QString("O caractere %1 não pode ser guardado no banco de dados: troque-o ou retire-o "
+                                    "do texto.").arg(named)
+                          : QString("Os caracteres %1 não podem ser guardados no banco de dados: troque-os ou "
+                                    "retire-os do texto.").arg(named),
+                      e.sqlCode(), e.gdsCode(), sql);
+    }
+}
+
 void Statement::Impl::bindInput() {
     if (inFields.empty()) return;
     widenTextParams();
@@ -412,7 +453,7 @@ Statement::RowCount Statement::execute() {
     detail::executedStatements.fetch_add(1, std::memory_order_relaxed);
     if (d->type == isc_info_sql_stmt_select || d->type == isc_info_sql_stmt_select_for_upd) {
         d->cursor = d->handle->openCursor(&st, tra, d->inMeta, d->inBuffer.data(), d->outMeta, 0);
-        st.check(d->sql);
+        d->check(st);
         if (detail::watcher) d->tellExecuted();
         d->tr->impl()->openCursors.insert(d.get());
         return RowCount(this);
@@ -422,7 +463,7 @@ Statement::RowCount Statement::execute() {
     const bool returnsRow = !d->outFields.empty();
     d->handle->execute(&st, tra, d->inMeta, d->inBuffer.data(), returnsRow ? d->outMeta : nullptr,
                        returnsRow ? d->outBuffer.data() : nullptr);
-    st.check(d->sql);
+    d->check(st);
     if (detail::watcher) d->tellExecuted();
     d->pendingRow = returnsRow;
     d->affected = d->type == isc_info_sql_stmt_ddl ? 0 : -2;
@@ -460,7 +501,7 @@ bool Statement::fetch() {
     if (!d->cursor) return false;
     Status& st = d->status;
     const int result = d->cursor->fetchNext(&st, d->outBuffer.data());
-    st.check(d->sql);
+    d->check(st);
     if (detail::watcher) detail::watcher->fetched(d->serial);
     if (result == IStatus::RESULT_OK) {
         d->rowReady = true;

@@ -146,12 +146,13 @@ bool createIndexes(db::Transaction& tr)
 }
 
 // Stock locations are three-digit codes ("001"); the document columns that
-// hold them (and the document counters' key) were made two wide at first. Returns whether any was widened.
+// hold them (the document counters' key, the link of an order to its
+// document) were made two wide at first. Returns whether any was widened.
 bool widenLocationColumns(db::Transaction& tr)
 {
     struct Column { const char* table; const char* column; };
     static const Column columns[] = {{"ACEM1401", "LOCAL_DOC"}, {"ACEM14IT", "MELOCAL"},
-                                      {"NUMERACAO", "LOCAL"}};
+                                      {"NUMERACAO", "LOCAL"}, {"ACEM14REF", "REFOLOCAL_DOC"}};
     bool changed = false;
     for (const Column& c : columns) {
         const int width = db::selectValue(tr,
@@ -169,7 +170,45 @@ bool widenLocationColumns(db::Transaction& tr)
     return changed;
 }
 
+const char* const kUniqueReceivableKey = "UQ_ACRC5001_CHAVE";
+
 }  // namespace
+
+QStringList ensureUniqueReceivableKey(db::Transaction& tr)
+{
+    if (db::selectValue(tr, "select count(*) from rdb$indices where rdb$index_name = :NOME",
+                        {{"NOME", QLatin1String(kUniqueReceivableKey)}})
+            .toInt() > 0)
+        return {};
+    QStringList repetidas;
+    db::Statement st(tr, "select trim(CODIGO_CLIENTE), trim(NUMERO_DOCUMENTO), SEQUENCIA, trim(CODIGO_FILIAL),"
+                         " count(*) from ACRC5001 where CODIGO_CLIENTE is not null or NUMERO_DOCUMENTO is not null"
+                         " or SEQUENCIA is not null or CODIGO_FILIAL is not null"
+                         " group by CODIGO_CLIENTE, NUMERO_DOCUMENTO, SEQUENCIA, CODIGO_FILIAL having count(*) > 1"
+                         " order by 1, 2, 3, 4");
+    st.execute();
+    while (st.fetch())
+        repetidas << QStringLiteral("%1|%2|%3|%4 (%5)")
+                         .arg(st.value(0).toString(), st.value(1).toString(),
+                              st.value(2).isNull() ? QString() : QString::number(qint64(st.value(2).toDouble())),
+                              st.value(3).toString(), QString::number(st.value(4).toInt()));
+    if (!repetidas.isEmpty())
+        return repetidas;
+    // A user who may not change the schema starts all the same; the key is
+    // made at the start of one who may.
+    db::Savepoint ponto(tr);
+    try {
+        db::executeSql(tr, QStringLiteral("CREATE UNIQUE INDEX %1 ON ACRC5001 (CODIGO_CLIENTE, NUMERO_DOCUMENTO,"
+                                          " SEQUENCIA, CODIGO_FILIAL)")
+                               .arg(QLatin1String(kUniqueReceivableKey)));
+    } catch (const db::DbError&) {
+        ponto.rollback();
+        return {};
+    }
+    ponto.release();
+    tr.commitRetaining();
+    return {};
+}
 
 void createHostSchema(db::Transaction& transaction)
 {
@@ -188,6 +227,8 @@ void createHostSchema(db::Transaction& transaction)
     createGenerator(transaction, kGeneratorCashForecast, "ACXC94XP", "XPCHAVE");
     if (createIndexes(transaction))
         transaction.commitRetaining();
+    // Keys already repeated are left for the module's upgrade to report.
+    ensureUniqueReceivableKey(transaction);
     transaction.commitRetaining();
 }
 

@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 namespace host::db {
 class Transaction;
@@ -33,6 +34,17 @@ QSet<QString> existingTablesAndColumns(db::Transaction& transaction);
 // at the largest key already stored. The DDL is committed (retaining) as it
 // goes; running it again on a complete database executes no DDL.
 void createHostSchema(db::Transaction& transaction);
+
+// The receivables' key (customer, document, sequence, branch) made unique
+// in the database, so that a second row under a key already held is
+// refused (an empty part, NULL, counts as a value; only rows with no part
+// at all may repeat). The index is made only when no two stored rows share
+// a key; otherwise nothing is
+// changed and the keys held more than once are returned, as
+// "customer|document|sequence|branch (n rows)", for someone to mend them.
+// Empty when the index is there, or when the user may not make it (it is
+// then made at the start of one who may). Commits retaining when it makes it.
+QStringList ensureUniqueReceivableKey(db::Transaction& transaction);
 
 // A company, the parameter record, customers, suppliers, products and
 // services with prices and stock, stock locations, technicians (one named

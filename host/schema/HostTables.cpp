@@ -413,7 +413,7 @@ const std::vector<TableDef>& hostTables()
         {"REFOSERIE_DOC", varchar(5)},
         {"REFOCOD_CLI", varchar(5)},
         {"REFOOPERACAO_DOC", varchar(5)},
-        {"REFOLOCAL_DOC", varchar(2)},
+        {"REFOLOCAL_DOC", varchar(3)},
         {"REFTIPO", varchar(1)},
         {"REFOSEQUENCIA", kInteger},
         {"REFODATA_DOC", kTimestamp},

@@ -4,6 +4,7 @@
 #include "host/data/Field.h"
 #include "host/ui/Components.h"
 #include "host/ui/DataGridParts.h"
+#include "host/ui/Dialogs.h"
 #include "host/ui/Errors.h"
 
 #include <QComboBox>
@@ -445,6 +446,24 @@ void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& pre
         runGuarded(onColEnter);
 }
 
+bool confirmAndDeleteRow(host::data::Dataset& dataset)
+{
+    if (!dataset.active() || dataset.isEmpty())
+        return false;
+    if (Dialogs::question("Confirma a exclusão do registro?", {"Sim", "Não"}) != "Sim")
+        return false;
+    // Cancelling a row not yet stored makes the row shown before it
+    // current: that one must not be deleted in its place.
+    if (dataset.state() == host::data::DatasetState::Insert) {
+        dataset.cancel();
+        return true;
+    }
+    if (dataset.editing())
+        dataset.cancel();
+    dataset.remove();
+    return true;
+}
+
 void DataGrid::keyPressEvent(QKeyEvent* event)
 {
     if (onKeyDown) {
@@ -472,6 +491,11 @@ void DataGrid::keyPressEvent(QKeyEvent* event)
             runGuarded([&] { data->cancel(); });
             return;
         }
+    }
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::ControlModifier && data && data->active()
+        && data->canModify() && !readOnly_ && state() != QAbstractItemView::EditingState) {
+        runGuarded([&] { confirmAndDeleteRow(*data); });
+        return;
     }
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         && event->modifiers().testFlag(Qt::ControlModifier)) {

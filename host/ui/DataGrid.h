@@ -117,6 +117,8 @@ public:
     void selectRow(int recNo, bool selected = true);
     void clearSelectedRows();
 
+    // Ctrl+Delete deletes the current row after confirmation, where the grid
+    // may change its data.
     // Runs the edit-button handler as a click on the ellipsis would.
     void editButtonClick();
     // Starts editing the current cell (a drop-down opens its list).
@@ -173,5 +175,10 @@ private:
     bool deletionHeld_ = false;
     bool commitRefused_ = false;
 };
+
+// Asks "Confirma a exclusão do registro?" and, on "Sim", deletes the current
+// row (a row not yet stored is only let go). The dataset's own delete rules
+// run and may refuse; committing is the caller's. True when the row went.
+bool confirmAndDeleteRow(host::data::Dataset& dataset);
 
 } // namespace host::ui

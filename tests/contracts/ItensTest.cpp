@@ -3,6 +3,7 @@
 // changes elsewhere, and a product's new price carried into the contracts.
 
 #include "tests/contracts/CadastroFixture.h"
+#include "tests/support/ScopedTimeZone.h"
 
 #include "contracts/uDataTecContItens.h"
 #include "host/PilvCpr70.h"
@@ -56,19 +57,10 @@ TEST(ItensRegras, EquivalentHoursAndWarrantyDiscount)
 // start of summer time is not an hour short of its last day.
 TEST(ItensRegras, EquivalentHoursCountCalendarDaysAcrossSummerTime)
 {
-    const QByteArray antes = qgetenv("TZ");
-    qputenv("TZ", "Europe/Lisbon");
-    tzset();
+    const testsupport::ScopedTimeZone lisboa("Europe/Lisbon");
     using uDataTecContItens::HorasEquivalentes;
-    const int horas = HorasEquivalentes(dia(2031, 3, 28), dia(2031, 3, 31));
-    const int horasComHora = HorasEquivalentes(dia(2031, 3, 29).addSecs(3600 * 10), dia(2031, 4, 1).addSecs(3600 * 10));
-    if (antes.isNull())
-        qunsetenv("TZ");
-    else
-        qputenv("TZ", antes);
-    tzset();
-    EXPECT_EQ(horas, 72);
-    EXPECT_EQ(horasComHora, 72);
+    EXPECT_EQ(HorasEquivalentes(dia(2031, 3, 28), dia(2031, 3, 31)), 72);
+    EXPECT_EQ(HorasEquivalentes(dia(2031, 3, 29).addSecs(3600 * 10), dia(2031, 4, 1).addSecs(3600 * 10)), 72);
 }
 
 class ItensContratoTest : public CadastroFixture {

@@ -12,6 +12,7 @@
 #include "host/db/Database.h"
 #include "host/data/Abort.h"
 #include "host/ui/ProgressWindow.h"
+#include "tests/support/ScopedTimeZone.h"
 #include "tests/support/TestDatabase.h"
 
 #include <cstdio>
@@ -48,6 +49,18 @@ protected:
     {
         L::setRelogio({});
         ContractDataTest::TearDown();
+    }
+    // Vehicle 3's line on contract 7 from `inicio`, value 25 a day, made
+    // inactive with the question about the days answered "Sim".
+    void inativaPrecificandoDias(const QString& inicio)
+    {
+        linha(5, 7, 3, inicio, {});
+        exec("update AATC05ACEV set ACEVVALOR = 25 where ACEVCODIGO = 5");
+        CarregaContrato(7);
+        dm->CarregaContratoVeiculo(7, true);
+        linhas().edit();
+        dialogs->answer("Sim", "Deseja calcular o valor total pelo dias do contrato?");
+        fl("ACEVSITUACAO").setAsString("I");
     }
 
     int gerar(double valor = 150, bool fixo = false, const QDateTime& boleto = {}, const QString& fim = "15/06/2031")
@@ -364,15 +377,17 @@ TEST_F(LocacaoTest, LineEndsAfterItsEndDateAndOpensAgainWithItsEndCleared)
 TEST_F(LocacaoTest, SettingTheLineInactiveEndsItTodayAndMayPriceItByTheDays)
 {
     const QDate hoje = QDate::currentDate();
-    linha(5, 7, 3, iso(hoje.addDays(-4)), {});
-    exec("update AATC05ACEV set ACEVVALOR = 25 where ACEVCODIGO = 5");
-    CarregaContrato(7);
-    dm->CarregaContratoVeiculo(7, true);
-    linhas().edit();
-    dialogs->answer("Sim", "Deseja calcular o valor total pelo dias do contrato?");
-    fl("ACEVSITUACAO").setAsString("I");
+    inativaPrecificandoDias(iso(hoje.addDays(-4)));
     EXPECT_EQ(fl("ACEVDATAFIM").asDateTime().date(), hoje);
     EXPECT_DOUBLE_EQ(fl("ACEVVALOR").asFloat(), 100);
+}
+
+TEST_F(LocacaoTest, PricingByTheDaysCountsCalendarDaysAcrossTheStartOfSummerTime)
+{
+    const testsupport::ScopedTimeZone lisboa("Europe/Lisbon");
+    L::setRelogio([] { return QDateTime(QDate(2024, 4, 1), QTime(10, 0)); });
+    inativaPrecificandoDias("2024-03-30");
+    EXPECT_DOUBLE_EQ(fl("ACEVVALOR").asFloat(), 50) << "30/03 to 01/04: two days, the short night included";
 }
 
 TEST_F(LocacaoTest, UnitStatusFollowsItsActiveLines)

@@ -3,6 +3,7 @@
 #include <QDateTime>
 
 #include <ctime>
+#include <functional>
 
 #include <QDir>
 #include <QFile>
@@ -447,6 +448,49 @@ TEST_F(Db, ColumnAddedByDdlIsUsableAfterCommitRetaining) {
     tr().commitRetaining();
     exec("insert into T (ID, EXTRA) values (1, :E)", {{"E", "novo"}});
     EXPECT_EQ(QString("novo"), one("select EXTRA from T").toString());
+}
+
+// Text a column's character set cannot hold (Cyrillic, a typographic
+// apostrophe in ISO8859_1) is told by its character, whether it comes as a
+// literal or a parameter, searched or written, and nothing is written.
+TEST_F(Db, TextTheColumnCannotHoldIsToldByItsCharacter) {
+    exec("create table L (ID integer, V varchar(20) character set ISO8859_1, U varchar(20))");
+    tr().commitRetaining();
+    exec("insert into L values (1, 'ação', 'ação')");
+    const auto failure = [&](const std::function<void()>& action) {
+        try {
+            action();
+        } catch (const DbError& e) {
+            return e.message();
+        }
+        return QString();
+    };
+    const auto selectAll = [&](Statement& s) {
+        s.execute();
+        while (s.fetch()) {}
+    };
+    const QStringList told{
+        failure([&] { Statement s(tr(), "select ID from L where upper(V) like '%Ж%'"); selectAll(s); }),
+        failure([&] {
+            Statement s(tr(), "select ID from L where V like :P");
+            s.setParam("P", "d’água%");
+            selectAll(s);
+        }),
+        failure([&] { exec("insert into L (ID, V) values (2, 'Ж-2')"); }),
+        failure([&] {
+            Statement s(tr(), "update L set V = :V where ID = 1");
+            s.setParam("V", "copo d’água");
+            s.execute();
+        }),
+    };
+    for (const QString& text : told) {
+        EXPECT_TRUE(text.contains("pode ser guardado no banco de dados") && (text.contains("\"Ж\"") || text.contains("\"’\"")))
+            << text.toStdString();
+        EXPECT_FALSE(text.contains("transliterate")) << text.toStdString();
+    }
+    EXPECT_EQ(one("select list(V) from L").toString(), "ação") << "nothing written";
+    // A column of the database's own character set holds them.
+    EXPECT_EQ(1, exec("update L set U = 'Жук d’água' where ID = 1"));
 }
 
 TEST_F(Db, PrimaryKeyViolationCarriesTheEngineMessage) {

@@ -3,6 +3,7 @@
 // wait on), and how a start that cannot use them is told.
 
 #include "host/db/Database.h"
+#include "tests/support/OutrosUsuarios.h"
 #include "tests/support/TestDatabase.h"
 
 #include <QDir>
@@ -143,16 +144,26 @@ TEST_F(EngineFolders, LockFolderNotOfTheOwnerOrOpenToOthersIsRefused) {
     EXPECT_EQ(failureOf([&] { host::db::makeLockFolder(at("travas"), banco); }), QString()) << "found again";
 
     if (::geteuid() != 0) GTEST_SKIP() << "files of another OS user need root to be made";
-    // Root makes the folder of another user's database for that user.
+    // Root makes the folder of another user's database for that user: the
+    // user's alone for a private file, the group's (each entry kept to its
+    // maker) for a file the group may write.
     const QString alheio = at("alheio.fdb");
     writeFile(alheio, "x");
     ASSERT_EQ(::chown(path8(alheio).constData(), 65534, 65534), 0);
+    ::chmod(path8(alheio).constData(), 0600);
     host::db::makeLockFolder(at("travas-alheias"), alheio);
     struct stat st {};
     ASSERT_EQ(::stat(path8(at("travas-alheias")).constData(), &st), 0);
     EXPECT_EQ(st.st_uid, 65534u);
+    EXPECT_EQ(st.st_mode & 07777, 0700u);
+    ::chmod(path8(alheio).constData(), 0660);
+    EXPECT_TRUE(host::db::lockFolderFor(alheio).endsWith("/techassist-firebird-lock-65534-g65534"))
+        << host::db::lockFolderFor(alheio).toStdString();
+    host::db::makeLockFolder(at("travas-do-grupo"), alheio);
+    ASSERT_EQ(::stat(path8(at("travas-do-grupo")).constData(), &st), 0);
+    EXPECT_EQ(st.st_uid, 65534u);
     EXPECT_EQ(st.st_gid, 65534u);
-    EXPECT_EQ(st.st_mode & 07777, 02770u);
+    EXPECT_EQ(st.st_mode & 07777, 03770u);
 
     // Writable by a group that is not the database's.
     ASSERT_TRUE(QDir().mkpath(at("travas-grupo")));
@@ -168,6 +179,36 @@ TEST_F(EngineFolders, LockFolderNotOfTheOwnerOrOpenToOthersIsRefused) {
     const QString plantada = failureOf([&] { host::db::makeLockFolder(at("travas-plantadas"), banco); });
     EXPECT_TRUE(plantada.contains(at("travas-plantadas")) && plantada.contains("pertence ao usuário"))
         << plantada.toStdString();
+}
+
+// A folder on the way to the engine's root or to a lock folder that
+// another user could change (open to others, a link that could be pointed
+// elsewhere) refuses it by name; root's sticky temporary folder is sound.
+TEST_F(EngineFolders, AFolderOthersCanChangeOnTheWayIsRefusedByName) {
+    ASSERT_TRUE(QDir().mkpath(at("aberta")));
+    ::chmod(path8(at("aberta")).constData(), 0777);
+    const QString aberta = failureOf([&] { host::db::prepareEngineRoot(at("aberta/raiz")); });
+    EXPECT_TRUE(aberta.contains(at("aberta") + ",") && aberta.contains("drwxrwxrwx")) << aberta.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(at("aberta/raiz"))) << "nothing made under it";
+
+    ASSERT_TRUE(QDir().mkpath(at("real")));
+    ASSERT_TRUE(QFile::link(at("real"), at("atalho")));
+    const QString link = failureOf([&] { host::db::prepareEngineRoot(at("atalho/raiz")); });
+    EXPECT_TRUE(link.contains(at("atalho") + ",") && link.contains("link simbólico")) << link.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(at("real/raiz")));
+
+    const QString banco = at("banco.fdb");
+    writeFile(banco, "x");
+    const QString travas = failureOf([&] { host::db::makeLockFolder(at("aberta/travas"), banco); });
+    EXPECT_TRUE(travas.contains(at("aberta/travas")) && travas.contains(at("aberta") + ","))
+        << travas.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(at("aberta/travas")));
+
+    if (::geteuid() != 0) return;   // a folder of root's, below
+    ASSERT_TRUE(QDir().mkpath(at("temporaria")));
+    ::chmod(path8(at("temporaria")).constData(), 01777);
+    EXPECT_EQ(failureOf([&] { host::db::prepareEngineRoot(at("temporaria/raiz")); }), QString());
+    EXPECT_EQ(failureOf([&] { host::db::makeLockFolder(at("temporaria/travas"), banco); }), QString());
 }
 
 TEST_F(EngineFolders, EngineFailuresAreToldInOurWordsWithTheEngineText) {
@@ -223,49 +264,33 @@ TEST_F(EngineFolders, AStartWaitingOnALockNamesTheFileThatHoldsIt) {
 
 // ---------------------------------------------------------------- other OS users
 
-const char* const kGrupo = "techassist-teste";
-const char* const kDono = "techassist-t1";
-const char* const kOutro = "techassist-t2";
+const char* const kDono = testsupport::kDonoTeste;
+const char* const kOutro = testsupport::kOutroTeste;
 
-bool run(const QString& program, const QStringList& args) {
-    QProcess p;
-    p.start(program, args);
-    return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
-
-// The test users, made when missing and kept (another run may be using them).
-QString ensureUsers() {
-    if (::geteuid() != 0) return "not run as root: other OS users cannot be made";
-    if (!::getgrnam(kGrupo)) run("groupadd", {"-f", kGrupo});
-    for (const char* user : {kDono, kOutro})
-        if (!::getpwnam(user)) run("useradd", {"-M", "-N", "-g", kGrupo, "-s", "/usr/sbin/nologin", user});
-    if (!::getgrnam(kGrupo) || !::getpwnam(kDono) || !::getpwnam(kOutro))
-        return "the test users could not be made (useradd/groupadd)";
-    if (!run("setpriv", {"--version"})) return "setpriv is missing";
-    return {};
-}
+bool run(const QString& program, const QStringList& args) { return testsupport::executarAteOFim(program, args); }
 
 class OutroUsuario : public EngineFolders {
 protected:
     void SetUp() override {
         EngineFolders::SetUp();
-        const QString why = ensureUsers();
+        const QString why = testsupport::garantirUsuarios();
         if (!why.isEmpty()) GTEST_SKIP() << why.toStdString();
         // Reached by the other users: a temporary folder as the system's is.
         ::chmod(path8(scratch.path()).constData(), 0755);
         ASSERT_TRUE(QDir().mkpath(at("tmp")));
         ::chmod(path8(at("tmp")).constData(), 01777);
     }
-    static uid_t uidOf(const char* user) { return ::getpwnam(user)->pw_uid; }
-    static gid_t grupo() { return ::getgrnam(kGrupo)->gr_gid; }
+    static uid_t uidOf(const char* user) { return testsupport::uidDe(user); }
+    static gid_t grupo() { return testsupport::grupoTeste(); }
 
     // The probe as the given user (empty: this process's), with the
     // scratch folder as its temporary folder and no runtime or cache folder,
     // so the engine's root is the predictable one there.
-    void start(QProcess& p, const QString& user, const QStringList& args) {
+    void start(QProcess& p, const QString& user, const QStringList& args, const QString& home = {}) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"FIREBIRD", "FIREBIRD_LOCK", "XDG_RUNTIME_DIR", "XDG_CACHE_HOME", "HOME"})
             env.remove(name);
+        if (!home.isEmpty()) env.insert("HOME", home);
         env.insert("TMPDIR", at("tmp"));
         env.insert("TA_MARCADOR", at("marcador"));
         p.setProcessEnvironment(env);
@@ -273,10 +298,7 @@ protected:
             p.start(TA_SONDA, args);
             return;
         }
-        const passwd* pw = ::getpwnam(user.toLocal8Bit().constData());
-        p.start("setpriv", QStringList{QString("--reuid=%1").arg(pw->pw_uid), QString("--regid=%1").arg(pw->pw_gid),
-                                       "--init-groups", TA_SONDA} +
-                               args);
+        p.start("setpriv", testsupport::comoUsuario(user.toLocal8Bit().constData()) + QStringList{TA_SONDA} + args);
     }
     struct Result {
         int code;
@@ -381,9 +403,11 @@ TEST_F(OutroUsuario, OwnersStartTwoProcessesAndAGroupSharedFileStillWork) {
     EXPECT_EQ(s.code, 0) << s.err.toStdString();
     EXPECT_EQ(c.code, 0) << c.err.toStdString();
     struct stat st {};
-    ASSERT_EQ(::stat(path8(at(QString("tmp/techassist-firebird-lock-%1").arg(uidOf(kDono)))).constData(), &st), 0);
+    const QString travas = at(QString("tmp/techassist-firebird-lock-%1-g%2").arg(uidOf(kDono)).arg(grupo()));
+    ASSERT_EQ(::stat(path8(travas).constData(), &st), 0);
     EXPECT_EQ(st.st_uid, uidOf(kDono));
     EXPECT_EQ(st.st_gid, grupo());
+    EXPECT_EQ(st.st_mode & 07777, 03770u) << "each member's entries kept to their maker";
     // The owner's own new database, by the owner.
     ASSERT_EQ(::chown(path8(scratch.path()).constData(), uidOf(kDono), grupo()), 0);
     const Result novo = probe(kDono, {at("do-dono.fdb"), "0", "--criar"});
@@ -396,6 +420,75 @@ TEST_F(OutroUsuario, AFileThisUserMayNotOpenIsToldByItsPermissions) {
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.err.contains(banco) && r.err.contains("-rw-------")) << r.err.toStdString();
     EXPECT_FALSE(r.err.contains("pasta de travas")) << r.err.toStdString();
+}
+
+// A home another user may write: whatever is under it could be swapped
+// between the check and the engine's start, so the root goes elsewhere.
+TEST_F(OutroUsuario, AHomeOthersCanWriteNeverHoldsTheEngineRoot) {
+    const QString banco = database("casa.fdb", 0, 0, 0600);
+    ASSERT_TRUE(QDir().mkpath(at("casa")));
+    ::chmod(path8(at("casa")).constData(), 0777);
+    QProcess p;
+    start(p, {}, {banco}, at("casa"));
+    const Result r = finish(p);
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(at("casa/.cache/techassist-firebird")));
+    EXPECT_TRUE(QFileInfo(at("tmp/techassist-firebird-0")).isDir());
+}
+
+// Root's job on a user's database is refused, telling to run it as the
+// owner, and leaves the owner's lock folder as the owner can use it.
+TEST_F(OutroUsuario, ARootJobOnAUsersDatabaseIsRefusedAndTheOwnerStillStarts) {
+    const QString banco = database("do-usuario.fdb", uidOf(kDono), grupo(), 0600);
+    const Result primeiro = probe(kDono, {banco});
+    ASSERT_EQ(primeiro.code, 0) << primeiro.err.toStdString();
+    const QString travas = at(QString("tmp/techassist-firebird-lock-%1").arg(uidOf(kDono)));
+    const Result root = probe({}, {banco});
+    EXPECT_EQ(root.code, 1);
+    EXPECT_TRUE(root.err.contains(banco) && root.err.contains(kDono) && root.err.contains("Execute como o dono"))
+        << root.err.toStdString();
+    for (const QFileInfo& entry : QDir(travas).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System))
+        EXPECT_EQ(entry.ownerId(), uidOf(kDono)) << entry.filePath().toStdString();
+    const Result depois = probe(kDono, {banco});
+    EXPECT_EQ(depois.code, 0) << depois.err.toStdString();
+}
+
+// In a group's lock folder, a member's link under a lock file's name is
+// refused at the next start, nothing is written through it, and members
+// cannot take each other's entries away.
+TEST_F(OutroUsuario, ALinkInTheGroupsLockFolderIsRefusedAndNothingIsWrittenThroughIt) {
+    const QString banco = database("do-grupo.fdb", uidOf(kDono), grupo(), 0660);
+    const Result primeiro = probe(kDono, {banco});
+    ASSERT_EQ(primeiro.code, 0) << primeiro.err.toStdString();
+    const QString travas = at(QString("tmp/techassist-firebird-lock-%1-g%2").arg(uidOf(kDono)).arg(grupo()));
+    ASSERT_TRUE(QFileInfo::exists(travas + "/fb_init"));
+    const auto comoOutro = [&](const QStringList& comando) {
+        return run("setpriv", testsupport::comoUsuario(kOutro) + comando);
+    };
+    EXPECT_FALSE(comoOutro({"rm", "-f", travas + "/fb_init"})) << "another member's entry stays";
+    EXPECT_TRUE(QFileInfo::exists(travas + "/fb_init"));
+
+    const QString vitima = at("vitima.txt");
+    writeFile(vitima, "segredo");
+    ASSERT_EQ(::chown(path8(vitima).constData(), uidOf(kDono), grupo()), 0);
+    ::chmod(path8(vitima).constData(), 0600);
+    ASSERT_TRUE(comoOutro({"ln", "-s", vitima, travas + "/fb12_trace_plantado"}));
+    const Result r = probe(kDono, {banco});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(travas + "/fb12_trace_plantado") && r.err.contains("link simbólico"))
+        << r.err.toStdString();
+    EXPECT_EQ(contents(vitima), QByteArray("segredo"));
+    EXPECT_EQ(modeOf(vitima) & 0777, 0600u);
+}
+
+// One owner's private database and his group's database, side by side.
+TEST_F(OutroUsuario, APrivateAndAGroupsDatabaseOfOneOwnerOpenSideBySide) {
+    const QString doGrupo = database("grupo-a.fdb", uidOf(kDono), grupo(), 0660);
+    const QString privado = database("privado-b.fdb", uidOf(kDono), 65534, 0600);
+    for (const QString& banco : {doGrupo, privado, doGrupo}) {
+        const Result r = probe(kDono, {banco});
+        EXPECT_EQ(r.code, 0) << banco.toStdString() << ": " << r.err.toStdString();
+    }
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "host/data/Format.h"
+#include "tests/support/ScopedTimeZone.h"
 
 #include <gtest/gtest.h>
 
@@ -194,30 +195,7 @@ TEST(ParseDateTimeText, ReadsBackWhatTheFormatsWrite)
     }
 }
 
-// Sets the process time zone for one test and puts the old one back.
-class ScopedTimeZone {
-public:
-    explicit ScopedTimeZone(const char* zone)
-    {
-        if (const char* old = std::getenv("TZ"))
-            old_ = old;
-        hadOld_ = std::getenv("TZ") != nullptr;
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~ScopedTimeZone()
-    {
-        if (hadOld_)
-            setenv("TZ", old_.c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-
-private:
-    std::string old_;
-    bool hadOld_ = false;
-};
+using testsupport::ScopedTimeZone;
 
 TEST(ParseDateTimeText, MidnightThatDaylightSavingSkippedIsStillADate)
 {

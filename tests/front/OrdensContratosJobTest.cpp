@@ -135,3 +135,37 @@ TEST_F(OrdensContratosJob, AnOrderNumberAnotherDeskIsSavingIsSkippedNeverLostNor
     EXPECT_EQ(one("select count(*) from AATC01AO where AOCODIGO > :N", {{"N", ultima}}).toInt(), 3);
     EXPECT_EQ(one("select AORETORNO from AATC01AO where AOCODIGO = :N", {{"N", ultima + 1}}).toString(), "N");
 }
+
+// A run killed half-way has printed every order it committed, and only those.
+TEST_F(OrdensContratosJob, AKilledRunHasPrintedEachOrderItCommitted)
+{
+    primeiraExecucao();
+    const int contratos = 80;
+    for (int contrato = 1; contrato <= contratos; ++contrato)
+        contratoDevido(contrato, 1);
+    global->IBTransaction1->commit();
+
+    QProcess processo;
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert("XDG_DATA_HOME", dados.path());
+    processo.setProcessEnvironment(ambiente);
+    processo.start(TA_HOST_PATH, {"--banco", dbPath, "--os-contratos"});
+    QByteArray saida;
+    while (!saida.contains('\n') && processo.state() != QProcess::NotRunning && processo.waitForReadyRead(60000))
+        saida += processo.readAllStandardOutput();
+    processo.kill();
+    processo.waitForFinished();
+    saida += processo.readAllStandardOutput();
+
+    const QStringList linhas = QString::fromUtf8(saida).split('\n', Qt::SkipEmptyParts);
+    ASSERT_FALSE(linhas.isEmpty()) << "nothing printed before the run was stopped";
+    global->IBTransaction1->commit();
+    const int feitas = one("select count(*) from AATC01AO where AORETORNO = 'C'").toInt();
+    EXPECT_LT(feitas, contratos) << "the run was stopped half-way";
+    EXPECT_FALSE(linhas.last().contains("ordens geradas")) << "printed as made, not at the end";
+    for (const QString& linha : linhas) {
+        const int ordem = linha.section("  ", 0, 0).mid(3).toInt();
+        EXPECT_EQ(one("select count(*) from AATC01AO where AOCODIGO = :O", {{"O", ordem}}).toInt(), 1)
+            << linha.toStdString();
+    }
+}

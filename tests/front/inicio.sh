@@ -40,7 +40,8 @@ if [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null; then
   mkdir -p "$base/d"; chown 65534:65534 "$base/d"
   (cd "$base/d" && XDG_DATA_HOME="$base/d" setpriv --reuid=65534 --regid=65534 --clear-groups \
      "$exe" --autoteste >"$base/d.out" 2>&1) || { cat "$base/d.out"; falha "segundo usuário do sistema"; }
-  [ -d "$base/tmp/techassist-firebird-lock-65534" ] || falha "segundo usuário sem pasta de travas própria"
+  # Its new file is its group's to write (nogroup, not a group of its own name): the group's folder.
+  [ -d "$base/tmp/techassist-firebird-lock-65534-g65534" ] || falha "segundo usuário sem pasta de travas própria"
   [ -d "$base/tmp/techassist-firebird-lock-0" ] || falha "primeiro usuário sem pasta de travas própria"
 fi
 rm -rf "$base"

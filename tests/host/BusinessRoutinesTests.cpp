@@ -27,10 +27,12 @@ protected:
     }
     void receivable(const QString& client, double value, const QDate& due, const QString& situation = "A")
     {
+        // Instalments of one document: each its own sequence, as the key requires.
         exec("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, SITUACAO_DOCUMENTO,"
-             " VALOR_DOCUMENTO, DATA_VENCIMENTO) values ('000009', :C, 1, :S, :V, :D)",
-             {{"C", client}, {"S", situation}, {"V", value}, {"D", QDateTime(due, QTime(0, 0))}});
+             " VALOR_DOCUMENTO, DATA_VENCIMENTO) values ('000009', :C, :Q, :S, :V, :D)",
+             {{"C", client}, {"Q", ++sequencia}, {"S", situation}, {"V", value}, {"D", QDateTime(due, QTime(0, 0))}});
     }
+    int sequencia = 0;
 };
 
 TEST_F(BusinessTest, LatePaymentBlockOnlyForOpenOverdueReceivables)

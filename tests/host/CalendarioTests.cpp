@@ -9,6 +9,7 @@
 #include "host/data/Query.h"
 #include "host/ui/Form.h"
 #include "tests/support/HostDatabase.h"
+#include "tests/support/ScopedTimeZone.h"
 
 #include <gtest/gtest.h>
 
@@ -102,4 +103,25 @@ TEST_F(HostCalendario, InsereACEM14REFWritesTheLinkOfOneDocumentItem)
               2);
     EXPECT_EQ(one("select REFODATA_DOC from ACEM14REF where REFAOCODIGO = 42").toDateTime(), dia(2024, 6, 3, QTime(0, 0)));
     EXPECT_TRUE(one("select REFODATA_DOC from ACEM14REF where REFAOCODIGO = 43").isNull());
+}
+
+// Whole days on the calendar and the wall clock, in zones whose clocks jump:
+// the night summer time starts has 23 hours, the night it ends 25, and
+// São Paulo's old change skipped midnight itself.
+TEST(CalendarioTest, WholeDaysIgnoreTheClockChangesOfSummerTime)
+{
+    const auto momento = [](int a, int m, int d, int h = 0) { return QDateTime(QDate(a, m, d), QTime(h, 0)); };
+    {
+        const testsupport::ScopedTimeZone lisboa("Europe/Lisbon");
+        EXPECT_EQ(DiasInteirosEntre(momento(2024, 3, 30), momento(2024, 4, 1)), 2);
+        EXPECT_EQ(DiasInteirosEntre(momento(2024, 3, 30, 10), momento(2024, 4, 1, 9)), 1) << "a partial day dropped";
+        EXPECT_EQ(DiasInteirosEntre(momento(2024, 10, 26), momento(2024, 10, 28)), 2);
+        EXPECT_EQ(DiasInteirosEntre(momento(2024, 10, 27, 1), momento(2024, 10, 26, 1)), -1) << "backwards";
+    }
+    {
+        const testsupport::ScopedTimeZone saoPaulo("America/Sao_Paulo");
+        EXPECT_EQ(DiasInteirosEntre(momento(2018, 11, 3), momento(2018, 11, 5)), 2);
+        EXPECT_EQ(DiasInteirosEntre(momento(2018, 11, 3, 12), momento(2018, 11, 4, 12)), 1);
+    }
+    EXPECT_EQ(DiasInteirosEntre({}, momento(2024, 1, 1)), 0);
 }

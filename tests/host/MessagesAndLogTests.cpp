@@ -9,6 +9,7 @@
 #include "host/ui/ProgressWindow.h"
 
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QThread>
@@ -112,6 +113,19 @@ TEST_F(MessagesTest, LogFollowsTheSystemFolderAndARemovedFile)
     QThread::msleep(1100);   // a removed file is looked for once a second
     dmGlobal->Log("[A]", "quarta");
     EXPECT_EQ(linhas(primeiro), 1);
+}
+
+// A log line written where no system folder was set lands under the test's
+// own folder: no test writes into the invoking user's data folder.
+TEST_F(MessagesTest, WithoutASystemFolderTheLogStaysInTheTestFolder)
+{
+    sCaminhoSistema.clear();
+    dmGlobal->Log("[A]", "sem pasta do sistema");
+    const QString caminho = host::logFilePath();
+    sCaminhoSistema = systemFolder;
+    EXPECT_TRUE(caminho.startsWith(testsupport::testFolder() + "/")) << caminho.toStdString();
+    EXPECT_FALSE(caminho.startsWith(QDir::homePath() + "/.local/")) << caminho.toStdString();
+    EXPECT_TRUE(QFile::exists(caminho));
 }
 
 TEST_F(MessagesTest, AuditRecordGoesToArqlogWithTodayWhenNoDateIsGiven)

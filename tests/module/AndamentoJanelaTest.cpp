@@ -1,4 +1,4 @@
-// The progress screen's list: the statement per filter, the search and its
+// The progress screen's list: the search per filter and its
 // counts, the situation modes, the item totals, the F7 totals, the layout of
 // the window and the cost of scrolling the list.
 
@@ -21,64 +21,6 @@
 
 namespace moduletest {
 namespace {
-
-using uAssAndamento::FiltroAndamento;
-using uAssAndamento::SqlListaAndamento;
-
-QString condicoesDe(const QString& sql)
-{
-    const int onde = sql.indexOf("Where not(it.aoCodigo is null) ");
-    return onde < 0 ? QString() : sql.mid(onde);
-}
-
-TEST(AndamentoSqlTest, TheListStatementPerFilter)
-{
-    FiltroAndamento filtro;
-    const QString vazio = SqlListaAndamento(filtro);
-    EXPECT_TRUE(vazio.startsWith("Select it.AOCODIGO, it.AOITCODIGO, it.AOITEQUIPCODIGO,")) << vazio.toStdString();
-    EXPECT_TRUE(vazio.contains("it.AOITVALORFRETE,\n       TecIt.atNome as TECNICOITEM"));
-    EXPECT_FALSE(vazio.contains("AOITFOTO")) << "the pictures are not read for the list";
-    EXPECT_TRUE(vazio.contains("From AATC01AOIT it\nright outer join aatc01ao OS on (it.aoCodigo = Os.aoCodigo)\n"));
-    EXPECT_TRUE(vazio.contains("SitItem.asDescricao as Situacao_Item"));
-    EXPECT_TRUE(vazio.contains("left outer join augc0501 Rep on (OS.FOCODIGOREPRESENTANTE = Rep.fcod)"));
-    EXPECT_EQ(condicoesDe(vazio), "Where not(it.aoCodigo is null) \norder by os.aodataentrada, os.aocodigo, "
-                                  "it.aoitequipcodigo");
-
-    filtro.excetoMorta = true;
-    filtro.situacao = 2;
-    filtro.ordem = "42";
-    EXPECT_EQ(condicoesDe(SqlListaAndamento(filtro)),
-              "Where not(it.aoCodigo is null)  and ((sit.ASTIPO <> 'M') or (sit.ASTIPO  is Null))\n"
-              "order by os.aodataentrada, os.aocodigo, it.aoitequipcodigo")
-        << "the mode ignores situation and number";
-
-    filtro = {};
-    filtro.situacao = 2;
-    EXPECT_TRUE(condicoesDe(SqlListaAndamento(filtro)).startsWith("Where not(it.aoCodigo is null)  and os.ascodigo = 2\n"));
-    filtro.ordem = "4'2";
-    EXPECT_TRUE(condicoesDe(SqlListaAndamento(filtro)).startsWith("Where not(it.aoCodigo is null)  and os.aocodigo = '4''2'\n"))
-        << "the number alone, quoted";
-
-    filtro = {};
-    filtro.situacaoItem = 11;
-    EXPECT_FALSE(SqlListaAndamento(filtro).contains("it.asCodigo=")) << "the item filter counts only while shown";
-    filtro.filtroItemVisivel = true;
-    filtro.filial = "02";
-    filtro.restricaoTecnico = " and upper(tec.atnome) ='ANA'";
-    EXPECT_EQ(condicoesDe(SqlListaAndamento(filtro)),
-              "Where not(it.aoCodigo is null)  and  it.asCodigo= 11 and (os.aoLocal = '02') and upper(tec.atnome) "
-              "='ANA'\norder by os.aodataentrada, os.aocodigo, it.aoitequipcodigo");
-}
-
-TEST(AndamentoSqlTest, TheTotalsConditionAndMessage)
-{
-    EXPECT_EQ(uAssAndamento::CondicaoTotaisAndamento(0, "", ""), "");
-    EXPECT_EQ(uAssAndamento::CondicaoTotaisAndamento(2, "42", "01"),
-              " and  os.ascodigo = 2 and  os.aocodigo = 42 and (os.aoLocal = '01')");
-    EXPECT_EQ(uAssAndamento::TextoTotaisAndamento(1234567.5, 60, 40, 7),
-              "Totalizadores da pesquisa: \rValor Total: 1.234.567,50\rValor Serviços: 60,00\rValor Peças: 40,00\r"
-              "Valor Auxiliar (Serviços): 7,00\r");
-}
 
 TEST_F(AndamentoJanelaTest, TheWindowAsOpenedWithItsColumnsLegendsAndMenu)
 {
@@ -200,6 +142,35 @@ TEST_F(AndamentoJanelaTest, ItemTotalsFollowTheListAndF7SumsIgnoreModeItemAndRes
                          "Valor Peças: 40,00\rValor Auxiliar (Serviços): 7,00\r");
     QTest::keyClick(form.dbgdAndamentoOSRegistros, Qt::Key_F7);
     EXPECT_EQ(dialogs->pending(), 0);
+}
+
+// The order number box reaches the statements of the search and of the F7
+// totals as a number or not at all: text that is no number is refused before
+// any statement runs, and moves neither the totals nor a generator.
+TEST_F(AndamentoJanelaTest, AnOrderNumberThatIsNoNumberIsRefusedBySearchAndTotals)
+{
+    TfmAssAndamento& form = abrir();
+    const QVariant gerador = one("select gen_id(GEN_AOITCODIGO, 0) from rdb$database");
+    for (const QString hostil : {"42 or 1=1", "0 or gen_id(GEN_AOITCODIGO, 1000) > 0", "42'; --", "42)"}) {
+        form.edOS->setText(hostil);
+        dialogs->acknowledge("Número da O.S. inválido: \"" + hostil + "\".");
+        QTest::keyClick(form.dbgdAndamentoOSRegistros, Qt::Key_F7);
+        dialogs->acknowledge("Número da O.S. inválido: \"" + hostil + "\".");
+        form.bbPesq->click();
+        EXPECT_EQ(dialogs->pending(), 0) << hostil.toStdString();
+        EXPECT_EQ(ordensListadas(), QStringList{"46/5"}) << "the refused search leaves the list";
+    }
+    EXPECT_EQ(one("select gen_id(GEN_AOITCODIGO, 0) from rdb$database"), gerador);
+
+    // A number typed: the totals of that order alone, whatever situation is chosen.
+    form.edOS->setText(" 42 ");
+    form.dblcSituacao->setKeyValue(QVariant());
+    dialogs->acknowledge("Totalizadores da pesquisa: \rValor Total: 100,00\rValor Serviços: 60,00\r"
+                         "Valor Peças: 40,00\rValor Auxiliar (Serviços): 7,00\r");
+    QTest::keyClick(form.dbgdAndamentoOSRegistros, Qt::Key_F7);
+    form.bbPesq->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(ordensListadas(), (QStringList{"42/1", "42/2"}));
 }
 
 TEST_F(AndamentoJanelaTest, ScrollingOneRowCostsTheSameWhateverTheRowsListed)

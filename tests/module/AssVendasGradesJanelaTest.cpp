@@ -31,6 +31,21 @@ protected:
         aba(form.pcPedido, form.tsEquipSolicitados);
         return "000900";
     }
+    // An order with two requested and two configured lines, shown on the
+    // page of `grade`, its line COD 2 current.
+    host::ui::DataGrid* pedidoComDuasLinhas(TfmAssVendas& form, const QString& numero, host::ui::TabSheet* pagina,
+                                            host::ui::DataGrid* grade)
+    {
+        pedido(numero, "1");
+        linhas(numero, 2);
+        exec("update AVEC85IT set TOTAL_UNIT = 10 where NUMERO_PEDIDO = '" + numero + "' and COD = 2");
+        tr().commitRetaining();
+        CarregaPedidoAssVenda(numero, "");
+        aba(form.pcPedido, pagina);
+        grade->setFocus();
+        EXPECT_TRUE(grade->dataset()->locate("COD", 2));
+        return grade;
+    }
     void botao(host::ui::DataGrid* grade, const char* campo)
     {
         grade->setSelectedIndex(grade->columnByField(campo)->index());
@@ -166,6 +181,78 @@ TEST_F(AssVendasGradesTest, TheCheckoutGridInsertsAtTheSalePriceAndCancelledPick
     EXPECT_EQ(dmTec->quAssVendaCotado->state(), DatasetState::Browse);
     EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
     EXPECT_EQ(dialogs->pending(), 0);
+    fechar(form);
+}
+
+// Two lines of 1,25 at 10 % IPI typed in: each line's 0,125 of IPI is cut
+// to 0,12 before the sum, and the order stores 0,24 and its total with it.
+TEST_F(AssVendasGradesTest, TheHeaderSumsEachLinesIPICutToTheCent)
+{
+    exec("update ACEC1101 set PCO_VENDA = 1.25 where CODIGO = 'P0003'");
+    tr().commitRetaining();
+    pedido("000901", "1");
+    TfmAssVendas& form = abrir();
+    CarregaPedidoAssVenda("000901", "");
+    aba(form.pcPedido, form.tsEquipSolicitados);
+    const QString numero = "000901";
+    for (int i = 0; i < 2; ++i) {
+        form.dbgdAssVendaItens->setFocus();
+        QTest::keyClick(form.dbgdAssVendaItens, Qt::Key_Insert);
+        celula(form.dbgdAssVendaItens, "CODIGO", "p0003");
+        celula(form.dbgdAssVendaItens, "QUANTIDADE", "1");
+        form.bbSalvar->click();
+    }
+    EXPECT_EQ(lido("select count(*) from AVEC85IT where NUMERO_PEDIDO = '" + numero + "' and CODIGO = 'P0003'").toInt(),
+              2);
+    EXPECT_DOUBLE_EQ(lido("select VALOR_IPI from AVEC8501 where NUMERO_PEDIDO = '" + numero + "'").toDouble(), 0.24);
+    EXPECT_DOUBLE_EQ(lido("select VALOR_TOTAL from AVEC8501 where NUMERO_PEDIDO = '" + numero + "'").toDouble(), 2.74);
+    EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
+    fechar(form);
+}
+
+// Ctrl+Delete on a requested line: the confirmation, then the deletion
+// password; the header's new total is stored with the deletion.
+TEST_F(AssVendasGradesTest, CtrlDeleteOnARequestedLineAsksAndStoresTheNewTotal)
+{
+    parametro("ATSENHAEXCLUSAOPEDIDO", "4321");
+    TfmAssVendas& form = abrir();
+    host::ui::DataGrid* grade = pedidoComDuasLinhas(form, "000910", form.tsEquipSolicitados, form.dbgdAssVendaItens);
+    auto linhasGravadas = [this] { return lido("select count(*) from AVEC85IT where NUMERO_PEDIDO = '000910'").toInt(); };
+
+    dialogs->answer("Não", "Confirma a exclusão do registro?");
+    QTest::keyClick(grade, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(linhasGravadas(), 2);
+    dialogs->answer("Sim", "Confirma a exclusão do registro?");
+    dialogs->enter("errada", "Senha de Exclusão de Pedido de Venda");
+    dialogs->acknowledge("Senha inválida!");
+    QTest::keyClick(grade, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(linhasGravadas(), 2) << "a wrong password deletes nothing";
+    dialogs->answer("Sim", "Confirma a exclusão do registro?");
+    dialogs->enter("4321", "Senha de Exclusão de Pedido de Venda");
+    QTest::keyClick(grade, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
+    EXPECT_EQ(lido("select COD from AVEC85IT where NUMERO_PEDIDO = '000910'").toInt(), 1);
+    EXPECT_NEAR(lido("select VALOR_TOTAL from AVEC8501 where NUMERO_PEDIDO = '000910'").toDouble(), 89.9, 1e-6)
+        << "another desk reads the total of the line left";
+    fechar(form);
+}
+
+// Ctrl+Delete on a configured line: asked, then gone for every desk.
+TEST_F(AssVendasGradesTest, CtrlDeleteOnAConfiguredLineAsksAndDeletesIt)
+{
+    TfmAssVendas& form = abrir();
+    host::ui::DataGrid* grade = pedidoComDuasLinhas(form, "000911", form.tsEquipConfigurados, form.dbgdAssVendaCotado);
+    dialogs->answer("Não", "Confirma a exclusão do registro?");
+    QTest::keyClick(grade, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(lido("select count(*) from AVEC85LX where NUMERO_PEDIDO = '000911'").toInt(), 2);
+    dialogs->answer("Sim", "Confirma a exclusão do registro?");
+    QTest::keyClick(grade, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
+    EXPECT_EQ(lido("select COD from AVEC85LX where NUMERO_PEDIDO = '000911'").toInt(), 1);
+    EXPECT_EQ(lido("select count(*) from AVEC85IT where NUMERO_PEDIDO = '000911'").toInt(), 2)
+        << "its requested line stays";
     fechar(form);
 }
 

@@ -132,6 +132,60 @@ TEST_F(CheckoutTest, ReopeningFromTheListWorksFromAnyStatusAndKeepsTheOneContrac
     fmAssCheckoutConsulta->close();
 }
 
+// A line added to an order after its checkout was reopened joins the
+// contract the order already has when it is released again.
+TEST_F(CheckoutTest, ALineAddedAfterReopeningJoinsTheOrdersContract)
+{
+    parametro("ATMODOPEDIDOASSISTENCIA", "E");
+    pedido("00724", "1", "L");
+    contratoProtocolo(7403, 1, false);
+    exec("update AVEC8501 set ACCODIGO = 7403 where NUMERO_PEDIDO = '00724'");
+    linha("00724", 1, 1, 1);
+    exec("update ACEC1101 set PCO_VENDA = 100 where CODIGO = 'P0003'");
+    tr().commitRetaining();
+    const int contratos = lido("select count(*) from AATC05AC").toInt();
+
+    TfmAssCheckoutConsulta& lista = abrirLista();
+    lista.cbStatus->setCurrentText("Todos");
+    lista.bbPesquisar->click();
+    ASSERT_TRUE(lista.quConsulta->locate("NUMERO_PEDIDO", "00724"));
+    senha("segredo");
+    lista.miReabrirCheckout->trigger();
+    ASSERT_EQ(statusLido("00724"), "");
+
+    // The new equipment is requested and configured on the order window.
+    TfmAssVendas& venda = abrir();
+    CarregaPedidoAssVenda("00724", {});
+    aba(venda.pcPedido, venda.tsEquipSolicitados);
+    for (host::ui::DataGrid* grade : {venda.dbgdAssVendaItens, venda.dbgdAssVendaCotado}) {
+        if (grade == venda.dbgdAssVendaCotado)
+            aba(venda.pcPedido, venda.tsEquipConfigurados);
+        grade->setSelectedIndex(grade->columnByField("CODIGO")->index());
+        pesquisa("CODIGO", "P0003");
+        if (grade == venda.dbgdAssVendaCotado)
+            pesquisa("CODIGO", "P0003");   // the requested line it fulfils
+        grade->editButtonClick();
+    }
+    ASSERT_EQ(lido("select count(*) from AVEC85LX where NUMERO_PEDIDO = '00724'").toInt(), 2);
+    fechar(venda);
+
+    TfmAssCheckout& form = abrirCheckout("00724");
+    dialogs->answer("Sim", "Confirma Checkout dos Equipamentos?").acknowledge("Checkout Finalizado com Sucesso!");
+    QTest::mouseClick(form.btConfirmarCheckout, Qt::LeftButton);
+    dialogs->answer("Sim", "Confirma a liberação do Faturamento do Pedido?").acknowledge("7403");
+    QTest::mouseClick(form.bbLiberaFaturamento, Qt::LeftButton);
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
+    EXPECT_EQ(statusLido("00724"), "L");
+    EXPECT_EQ(lido("select count(*) from AATC05AC").toInt(), contratos) << "one order, one contract";
+    EXPECT_EQ(lido("select count(*) from AATC05ACIT where ACCODIGO = 7403 and PRCODIGO = 'P0001'").toInt(), 1)
+        << "the item already there is not added twice";
+    EXPECT_EQ(lido("select count(*) from AATC05ACIT where ACCODIGO = 7403 and PRCODIGO = 'P0003'").toInt(), 1)
+        << "the new equipment is on the contract";
+    form.close();
+    fmAssCheckoutConsulta->close();
+}
+
 // The print entries print the current row's order, not the first listed.
 TEST_F(CheckoutTest, ListPrintsTheCurrentRowsProductionAndRentalOrder)
 {

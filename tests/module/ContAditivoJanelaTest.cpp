@@ -78,6 +78,16 @@ protected:
     {
         edit->setDate(QDateTime(QDate(2024, mes, dia), QTime(0, 0)));
     }
+    // The inclusion tab filled with vehicle 31, plate ABC1234, 320 from 02/03, and saved.
+    void incluiVeiculo31(TfmAssContAditivo& f)
+    {
+        f.edIncVeic->setText("31");
+        f.edIncPlaca->setText("ABC1234");
+        f.edIncValor->setValue(320);
+        data(f.edIncData, 2, 3);
+        dialogs->acknowledge("Operação efetuada com sucesso!");
+        f.bbSalva->click();
+    }
 };
 
 TEST(ContAditivoRegras, AVehicleCodeMustBeAWholeNumber)
@@ -103,12 +113,7 @@ TEST_F(ContAditivoJanelaTest, HeightsTabsAndConsecutiveNumbersOfInclusions)
         EXPECT_TRUE(f.tsInclusao->tabVisible());
         EXPECT_FALSE(f.tsSubstituicao->tabVisible());
         EXPECT_FALSE(f.tsDevolucao->tabVisible());
-        f.edIncVeic->setText("31");
-        f.edIncPlaca->setText("ABC1234");
-        f.edIncValor->setValue(320);
-        data(f.edIncData, 2, 3);
-        dialogs->acknowledge("Operação efetuada com sucesso!");
-        f.bbSalva->click();
+        incluiVeiculo31(f);
         f.bbLimpa->click();
         EXPECT_EQ(f.edIncVeic->text(), "");
         f.edIncVeic->setText("32");
@@ -244,6 +249,43 @@ TEST_F(ContAditivoJanelaTest, PictureOfTheSubstitutionTab)
         guardaFoto(f, "fmAssContAditivo.png");
         f.bbSair->click();
     });
+}
+
+}  // namespace
+}  // namespace moduletest
+
+namespace moduletest {
+namespace {
+
+// The window opened over a contract whose lines no page has loaded yet, and
+// then with no contract at all.
+TEST_F(ContAditivoJanelaTest, AnInclusionIsSavedWhenTheContractsLinesWereNotLoaded)
+{
+    linha(1, 801, 33, "A", "2024-01-01", "", 100, 1);
+    tr().commitRetaining();
+    CarregaContrato(801);
+    dmTecContrato->quCtrVeiculo->close();
+    aditivo([this](TfmAssContAditivo& f) {
+        f.bbInc->click();
+        incluiVeiculo31(f);
+        f.bbSair->click();
+    });
+    EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
+    EXPECT_EQ(linhas(801), (QStringList{"33 A - 1 1/1..- 100 |", "31 A I 2 2/3..- 320 |"}));
+
+    dmTecContrato->quCtrCadastro->close();
+    dmTecContrato->quCtrVeiculo->close();
+    aditivo([this](TfmAssContAditivo& f) {
+        f.bbInc->click();
+        f.edIncVeic->setText("32");
+        dialogs->acknowledge("Abra o contrato no cadastro antes de registrar o aditivo.");
+        f.bbSalva->click();
+        f.bbSair->click();
+    });
+    EXPECT_EQ(dialogs->pending(), 0);
+    for (const QString& texto : dialogs->texts())
+        EXPECT_FALSE(texto.contains("quCtr")) << texto.toStdString();
+    EXPECT_EQ(lido("select count(*) from AATC05ACEV where EVCODIGO = 32"), QStringList{"0"});
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "tests/module/ContLocFaturamentoFixture.h"
 
 #include "rental/uAssContLocacao.h"
+#include "tests/support/ScopedTimeZone.h"
 
 namespace moduletest {
 namespace {
@@ -128,6 +129,30 @@ TEST_F(ContLocDiariaTest, ARefusedDueDateTableLeavesNoReceiptBehind)
     EXPECT_EQ(dialogs->pending(), 0);
     EXPECT_EQ(documentos(), QStringList{});
     EXPECT_EQ(lido("select count(*) from ACEM14IT where SERIE = 'RC'"), QStringList{"0"});
+}
+
+}  // namespace
+}  // namespace moduletest
+
+namespace moduletest {
+namespace {
+
+// Days are calendar days: a rental across the start of summer time (Lisbon,
+// 31/03/2024, a night of 23 hours) is billed every day it lasted.
+TEST_F(ContLocDiariaTest, ARentalAcrossTheStartOfSummerTimeIsBilledEveryDay)
+{
+    const testsupport::ScopedTimeZone lisboa("Europe/Lisbon");
+    linha(8111, "2024-03-30", "2024-04-01", 50);
+    linha(8112, "2024-03-30 10:00", "2024-04-01 09:00", 80);
+    TfmAssContLocacao& form = registro();
+    previas([&] { form.bbFaturar->click(); });
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select SEQUENCIA || '|' || cast(VALOR_TOTAL_UNIT * 100 as integer) from ACEM14IT"
+                   " where SERIE = 'RC' order by SEQUENCIA"),
+              (QStringList{"1|10000", "2|8000"}))
+        << "two days, then one whole day and a partial one";
+    EXPECT_EQ(lido("select cast(TOTAL_DOC * 100 as integer) from ACEM1401 where SERIE_DOC = 'RC'"),
+              QStringList{"18000"});
 }
 
 }  // namespace

@@ -120,8 +120,38 @@ TEST_F(ContLocFatTest, AMissingBankStopsTheRunWithEarlierInstalmentsBilled)
     EXPECT_EQ(dialogs->pending(), 0);
     EXPECT_EQ(receber(801), QStringList{"000101|35000|"});
     EXPECT_EQ(receber(804), QStringList{"000201|9000|V"});
-    // The run stopped: the list was not searched again.
-    EXPECT_EQ(coluna(form.dbgdAssContFatLocEquip, "SITUACAO_DOCUMENTO"), (QStringList{"Não", "Não"}));
+    // The run stopped, and the list shows what it billed.
+    EXPECT_EQ(coluna(form.dbgdAssContFatLocEquip, "SITUACAO_DOCUMENTO"), (QStringList{"Sim", "Não"}));
+    const QString nota = lido("select OBTEXTO from AUGC70OB where OBID = 'R' and OBSEQUENCIA = 4").join('|');
+
+    // Pressed again after the refusal: 801 is not billed a second time, 804 is refused again.
+    dialogs->answer("Sim", "Confirma o Faturamento dos Contratos?");
+    dialogs->acknowledge("Código Banco não informado!");
+    form.bbGerar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(receber(801), QStringList{"000101|35000|"});
+    EXPECT_EQ(receber(804), QStringList{"000201|9000|V"});
+    EXPECT_EQ(lido("select OBS10 from ACRC5001 where NUMERO_DOCUMENTO = '000101'"),
+              QStringList{(kContratos + kVencimentos + kValores).left(80)});
+    EXPECT_EQ(lido("select OBTEXTO from AUGC70OB where OBID = 'R' and OBSEQUENCIA = 4").join('|'), nota);
+    EXPECT_EQ(lido("select count(*) from ACRC50FB"), QStringList{"1"});
+}
+
+TEST_F(ContLocFatTest, AnInstalmentBilledAfterTheListWasReadIsNotBilledAgain)
+{
+    TfmAssContFatLocEquip& form = pesquisado();
+    ASSERT_EQ(coluna(form.dbgdAssContFatLocEquip, "SITUACAO_DOCUMENTO"), QStringList{"Não"});
+    // Another desk bills it (its complements folded) while this list shows it as a forecast.
+    exec("delete from ACRC5001 where NUMERO_DOCUMENTO in ('000102', '000103')");
+    exec("update ACRC5001 set SITUACAO_DOCUMENTO = '', VALOR_DOCUMENTO = 350 where NUMERO_DOCUMENTO = '000101'");
+    dmGlobal->IBTransaction1->commitRetaining();
+    dialogs->answer("Sim", "Confirma o Faturamento dos Contratos?");
+    dialogs->acknowledge("Aviso: não existe(m) Previsão(ões) para Faturamento do(s) Contrato(s).");
+    form.bbGerar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(receber(801), QStringList{"000101|35000|"});
+    EXPECT_EQ(lido("select count(*) from ACRC50FB"), QStringList{"0"});
+    EXPECT_EQ(coluna(form.dbgdAssContFatLocEquip, "SITUACAO_DOCUMENTO"), QStringList{"Sim"});
 }
 
 TEST_F(ContLocFatTest, AFailureAfterTheDeletesLeavesThatInstalmentAsItWas)
@@ -139,6 +169,58 @@ TEST_F(ContLocFatTest, AFailureAfterTheDeletesLeavesThatInstalmentAsItWas)
     EXPECT_EQ(lido("select count(*) from ACXC94XP where XPDOCUMENTO in ('000102', '000103')"), QStringList{"2"});
     EXPECT_EQ(lido("select count(*) from AUGC70OB where OBID = 'R'"), QStringList{"2"});
     EXPECT_EQ(form.quConsulta->recNo(), 1);
+}
+
+TEST_F(ContLocFatTest, AComplementGoneSinceTheRunReadItRefusesItsPrincipal)
+{
+    contrato(805, "ACVINCULO, BCCODIGO", "'P', '001'");
+    contrato(806, "ACVINCULO", "'C'");
+    exec("insert into AATC05ACVI (ACCODIGOPRINCIPAL, ACCODIGOCOMPLEMENTO) values (805, 806)");
+    parcela("000301", "V", 100, 805, "2024-03-10");
+    parcela("000302", "V", 40, 806, "2024-03-12");
+    // 806's forecast is deleted elsewhere while 801 is being billed, after the run read it.
+    exec("create trigger TR_OUTRA_MESA for ACRC5001 after update as begin"
+         " if (new.NUMERO_DOCUMENTO = '000101') then delete from ACRC5001 where NUMERO_DOCUMENTO = '000302'; end");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContFatLocEquip& form = pesquisado();
+    ASSERT_EQ(coluna(form.dbgdAssContFatLocEquip, "ACCODIGO"), (QStringList{"801", "805"}));
+    dialogs->answer("Sim", "Confirma o Faturamento dos Contratos?");
+    dialogs->acknowledge("A parcela 000302 do contrato 806 não existe mais");
+    form.bbGerar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(receber(801), QStringList{"000101|35000|"});
+    EXPECT_EQ(receber(805), QStringList{"000301|10000|V"}) << "not billed with a value that is no longer there";
+    EXPECT_EQ(lido("select trim(NUMERO_DOCUMENTO) from ACRC50FB"), QStringList{"000101"});
+}
+
+TEST_F(ContLocFatTest, AnInstalmentWhoseCollectionIsNotMadeStaysAForecast)
+{
+    // A collection row left under the instalment's key by a receivable deleted long ago.
+    exec("insert into ACRC50FB (CODIGO_FILIAL, NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, FBBANCO) values"
+         " ('01', '000101', '00004', 1, '001')");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContFatLocEquip& form = pesquisado();
+    dialogs->answer("Sim", "Confirma o Faturamento dos Contratos?");
+    dialogs->acknowledge("A cobrança do documento 000101 do contrato 801 não foi gerada.");
+    form.bbGerar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(receber(801), QStringList{"000101|20000|V"});
+    EXPECT_EQ(receber(802), QStringList{"000102|10001|V"});
+    EXPECT_EQ(coluna(form.dbgdAssContFatLocEquip, "SITUACAO_DOCUMENTO"), QStringList{"Não"});
+}
+
+TEST_F(ContLocFatTest, TheReceiptOfAnInstalmentBilledWithoutReceiptDocumentShowsItsNumberDateAndTotal)
+{
+    // Billed under the default option: no receipt document is recorded.
+    TfmAssContFatLocEquip& form = pesquisado();
+    gerar(form);
+    ASSERT_EQ(receber(801), QStringList{"000101|35000|"});
+    const QStringList dumps = previas([&] { form.bbImprimir->click(); });
+    ASSERT_EQ(dumps.size(), 1);
+    const QString hoje = QDate::currentDate().toString("dd/MM/yyyy");
+    for (const QString& trecho : {QString("Nota Nº: | 000101 | Data: | ") + hoje + " | Valor Total: | 350,00",
+                                  QString("000101/1 | 10/03/2024 | 350,00")})
+        EXPECT_TRUE(dumps.first().contains(trecho)) << trecho.toStdString() << "\n" << dumps.first().toStdString();
 }
 
 TEST_F(ContLocFatTest, TheCollectionTakesItsThirteenArgumentsFromTheListedRow)
@@ -201,22 +283,23 @@ TEST_F(ContLocFatTest, EachInstalmentCostsItsOwnWritesOnly)
     const auto tres = medir(false);
     EXPECT_EQ(lido("select count(*) from ACRC5001 where AOCODIGO > 900 and SITUACAO_DOCUMENTO = 'V'"),
               QStringList{"0"});
-    // Per instalment: the variable costs, two deletes of three statements
-    // (cash rows, note, receivable), the update, the note, the collection's
-    // read, insert and update (12), and two savepoints taken and released
-    // (the instalment's, the collection's). The complements are read once
-    // per run.
+    // Per instalment: its row read again (the list may be stale), the
+    // variable costs, two deletes of three statements (cash rows, note,
+    // receivable), the update, the note, the collection's read, insert and
+    // update (13), and two savepoints taken and released (the instalment's,
+    // the collection's). The complements are read once per run.
     const int porParcela = (tres.first - dois.first);
-    EXPECT_EQ(porParcela, 16) << dois.first << " " << tres.first;
+    EXPECT_EQ(porParcela, 17) << dois.first << " " << tres.first;
     EXPECT_EQ(tres.second, 0) << "every statement is kept prepared from the first run";
 
-    // With the receipt (contracts without items) five more: the header
-    // with its number, the items read, the cash row and notes renumbered.
+    // With the receipt (contracts without items) six more: the header with
+    // its number, the number checked free among the customer's receivables,
+    // the items read, the cash row and notes renumbered.
     principais(981, 2);
     const auto reciboDois = medir(true);
     principais(991, 3);
     const auto reciboTres = medir(true);
-    EXPECT_EQ(reciboTres.first - reciboDois.first, 16 + 5) << reciboDois.first << " " << reciboTres.first;
+    EXPECT_EQ(reciboTres.first - reciboDois.first, 17 + 6) << reciboDois.first << " " << reciboTres.first;
     EXPECT_EQ(reciboTres.second, 0);
 }
 
@@ -276,6 +359,72 @@ TEST_F(ContLocFatReciboTest, TheBilledInstalmentTakesTheNumberOfItsReceiptWithOn
          {"Nota Nº: | " + numero, QString("Valor Total: | 500,00"), QString("Clínica Saúde & Vida S/A"),
           QString("Locação de equipamento período: março/2024 | 300,00"), numero + "/1 | 10/03/2024 | 350,00"})
         EXPECT_TRUE(dump.contains(trecho)) << trecho.toStdString() << "\n" << dump.toStdString();
+}
+
+TEST_F(ContLocFatReciboTest, AReceiptNumberTheCustomerAlreadyHoldsIsPassedOverAndNamedInTheNote)
+{
+    // The customer already holds receivable 000001 (an invoice's), the
+    // number the receipts' series gives first.
+    exec("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL, SITUACAO_DOCUMENTO,"
+         " VALOR_DOCUMENTO, DATA_EMISSAO, DATA_VENCIMENTO) values ('000001', '00004', 1, '01', 'A', 10,"
+         " '2024-01-05', '2024-02-05')");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContFatLocEquip& form = pesquisado();
+    gerar(form);
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select trim(DOCUMENTO) from ACEM1401 where SERIE_DOC = 'RC'"), QStringList{"000002"});
+    EXPECT_EQ(receber(801), QStringList{"000002|35000|"});
+    EXPECT_EQ(lido("select trim(NUMERO_DOCUMENTO) || '|' || cast(VALOR_DOCUMENTO * 100 as integer) || '|' ||"
+                   " coalesce(NOSSO_NUMERO, '-') from ACRC5001 where CODIGO_CLIENTE = '00004' and AOCODIGO is null"),
+              QStringList{"000001|1000|-"})
+        << "the customer's own receivable is left alone";
+    // The collection is made for the billed instalment.
+    EXPECT_EQ(lido("select trim(NUMERO_DOCUMENTO) from ACRC50FB"), QStringList{"000002"});
+    EXPECT_EQ(lido("select NOSSO_NUMERO from ACRC5001 where NUMERO_DOCUMENTO = '000002'"),
+              QStringList{"01000002001"});
+    EXPECT_EQ(lido("select OBTEXTO from AUGC70OB where OBID = 'R' and OBSEQUENCIA = 4 and OBCODIGO = '000002000041'"),
+              QStringList{kContratos + "\r" + kVencimentos + "\r" + kValores +
+                          "\rDocumento 000002: o número 000001 já era de outro título do cliente."});
+    // The receipt of the billed row prints under its number.
+    const QStringList dumps = previas([&] { form.bbImprimir->click(); });
+    ASSERT_EQ(dumps.size(), 1);
+    EXPECT_TRUE(dumps.first().contains("Nota Nº: | 000002")) << dumps.first().toStdString();
+}
+
+TEST_F(ContLocFatReciboTest, PressingAgainAfterARefusalWritesNoSecondReceipt)
+{
+    contrato(804, "ACVINCULO", "'P'");
+    parcela("000201", "V", 90, 804, "2024-03-10");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContFatLocEquip& form = pesquisado();
+    for (int vez = 1; vez <= 2; ++vez) {
+        dialogs->answer("Sim", "Confirma o Faturamento dos Contratos?");
+        dialogs->acknowledge("Código Banco não informado!");
+        form.bbGerar->click();
+        EXPECT_EQ(dialogs->pending(), 0) << vez;
+    }
+    const QStringList documentos = lido("select trim(DOCUMENTO) from ACEM1401 where SERIE_DOC = 'RC'");
+    ASSERT_EQ(documentos.size(), 1) << "one receipt, for 801";
+    EXPECT_EQ(receber(801), QStringList{documentos.first() + "|35000|"});
+    EXPECT_EQ(receber(804), QStringList{"000201|9000|V"});
+    EXPECT_EQ(lido("select count(*) from ACEM14IT where SERIE = 'RC'"), QStringList{"3"});
+}
+
+TEST_F(ContLocFatReciboTest, AnInstalmentBilledWhileItsReceiptIsWrittenLeavesNoReceipt)
+{
+    // Another desk bills 000101 at the moment this desk records its receipt.
+    exec("create trigger TR_OUTRA_MESA for ACEM1401 after insert as begin"
+         " update ACRC5001 set SITUACAO_DOCUMENTO = '' where NUMERO_DOCUMENTO = '000101'; end");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContFatLocEquip& form = pesquisado();
+    dialogs->answer("Sim", "Confirma o Faturamento dos Contratos?");
+    dialogs->acknowledge("não é mais uma previsão");
+    form.bbGerar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select count(*) from ACEM1401 where SERIE_DOC = 'RC'"), QStringList{"0"});
+    EXPECT_EQ(lido("select count(*) from ACEM14IT where SERIE = 'RC'"), QStringList{"0"});
+    EXPECT_EQ(receber(801), QStringList{"000101|20000|V"}) << "the run left nothing (the trigger ran in its transaction)";
+    EXPECT_EQ(receber(802), QStringList{"000102|10001|V"});
 }
 
 TEST_F(ContLocFatReciboTest, BilledInstalmentsListedUnderTodosGetNoDocumentAndAnEmptyListPrintsNothing)

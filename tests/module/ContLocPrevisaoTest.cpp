@@ -17,6 +17,7 @@
 #include "host/ui/EditControls.h"
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 
 #include <vector>
@@ -388,6 +389,62 @@ TEST_F(ContLocPrevisaoJanelaTest, ScreenQRefusals)
     form.bbPrevisionar->click();
     EXPECT_EQ(dialogs->pending(), 0);
     EXPECT_TRUE(lido("select NUMERO_DOCUMENTO from ACRC5001 where AOCODIGO between 813 and 816").isEmpty());
+}
+
+}  // namespace
+}  // namespace moduletest
+
+namespace moduletest {
+namespace {
+
+// The instalments' list sorted by a click on its "Valor" title: the run
+// continues from the latest due date, not from the row that sorts last.
+class ContLocPrevisaoOrdemTest : public ContLocPrevisaoJanelaTest {
+protected:
+    void tresPrevisoes(int codigo)
+    {
+        parcela("000001", "V", 100, codigo, "2024-01-10");
+        parcela("000002", "V", 300, codigo, "2024-02-10");
+        parcela("000003", "V", 200, codigo, "2024-03-10");
+    }
+    static void clicaTitulo(host::ui::DataGrid* grade, const QString& titulo)
+    {
+        for (int i = 0; i < grade->columnCount(); ++i)
+            if (grade->column(i)->title() == titulo) {
+                QHeaderView* cabecalho = grade->horizontalHeader();
+                QTest::mouseClick(cabecalho->viewport(), Qt::LeftButton, {},
+                                  QPoint(cabecalho->sectionViewportPosition(i) + 5, cabecalho->height() / 2));
+                return;
+            }
+        FAIL() << titulo.toStdString();
+    }
+};
+
+TEST_F(ContLocPrevisaoOrdemTest, ScreenEContinuesFromTheLatestDueDateWhateverTheSort)
+{
+    contrato(821, "ACVALORPARCELA, ACQUANTIDADEPARCELA, ACDATAIMPLANTACAO", "100, 5, '2024-01-05'");
+    tresPrevisoes(821);
+    TfmAssContCadLocEquip& form = abrirE(821);
+    clicaTitulo(form.dbgdAssContCadLocEquiParcelas, "Valor");
+    ASSERT_EQ(form.dbgdAssContCadLocEquiParcelas->dataset()->fieldByName("DATA_VENCIMENTO")->asDateTime().date(),
+              QDate(2024, 1, 10))
+        << "the list sorted by value";
+    dialogs->acknowledge("Parcelas criadas: 2");
+    form.bbPrevisionar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(vencimentos(821), (QStringList{"10/1 V", "10/2 V", "10/3 V", "10/4 V", "10/5 V"}));
+}
+
+TEST_F(ContLocPrevisaoOrdemTest, ScreenQContinuesFromTheLatestDueDateWhateverTheSort)
+{
+    contrato(822, "ACVALOR, ACVENCIMENTO, ACDATAIMPLANTACAO, ACDATAVALIDADE", "100, 10, '2023-12-10', '2024-05-10'");
+    tresPrevisoes(822);
+    TfmAssContLocacao& form = abrirQ(822);
+    clicaTitulo(form.dbgdAssContCadLocEquiParcelas, "Valor");
+    dialogs->acknowledge("Parcelas criadas: 2");
+    form.bbPrevisionar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(vencimentos(822), (QStringList{"10/1 V", "10/2 V", "10/3 V", "10/4 V", "10/5 V"}));
 }
 
 }  // namespace

@@ -145,6 +145,25 @@ TEST_F(ContRenovacaoJanelaTest, AutomaticModeRenewsTheNextMonthWithTheLastValueO
     EXPECT_EQ(dialogs->pending(), 0);
 }
 
+// A last period of January renewed with "Próximo Vencimento" 10/02: the new
+// instalment covers the next period and falls due on the date asked for.
+TEST_F(ContRenovacaoJanelaTest, TheRenewedInstalmentFallsDueOnTheDateAskedFor)
+{
+    contrato(801);
+    parcelaPeriodo(801, "000101", "2024-01-01", "2024-01-31", 90);
+    TfmAssContRenovacao& form = abrir();
+    vencimento(form);
+    pesquisaCodigo(form, 801);
+    dialogs->answer("Sim", "Confirma a renovação do(s) Contrato(s)?");
+    form.bbRenovar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select extract(day from DATA_VENCIMENTO) || '/' || extract(month from DATA_VENCIMENTO) || ' ' ||"
+                   " extract(day from CREMISSAOINI) || '/' || extract(month from CREMISSAOINI) || '..' ||"
+                   " extract(day from CREMISSAOFIN) || '/' || extract(month from CREMISSAOFIN)"
+                   " from ACRC5001 where AOCODIGO = 801 and NUMERO_DOCUMENTO <> '000101'"),
+              QStringList{"10/2 31/1..29/2"});
+}
+
 TEST_F(ContRenovacaoJanelaTest, ThreeContractsGiveThreeCallsInListOrderWithTheirArguments)
 {
     parametro("ATOPERACAOCONTRATO", "512");
@@ -172,8 +191,8 @@ TEST_F(ContRenovacaoJanelaTest, ThreeContractsGiveThreeCallsInListOrderWithTheir
     EXPECT_EQ(chamadas[1].contrato, 802);
     EXPECT_EQ(chamadas[2].contrato, 803);
     const ParcelasRenovacao& p = chamadas[0];
-    EXPECT_EQ(p.periodoInicial, "31/01/2024");
-    EXPECT_EQ(p.periodoFinal, "29/02/2024") << "the end of January moves to the end of February";
+    EXPECT_EQ(p.periodoInicial, "10/02/2024") << "the first due date is the one asked for";
+    EXPECT_EQ(p.periodoFinal, "10/03/2024") << "as many months on as the period has";
     EXPECT_EQ(p.cliente, "00004");
     EXPECT_EQ(p.diaVencimento, "10");
     EXPECT_DOUBLE_EQ(p.valor, 90);
@@ -194,7 +213,8 @@ TEST_F(ContRenovacaoJanelaTest, ThreeContractsGiveThreeCallsInListOrderWithTheir
     EXPECT_EQ(p.primeiroBoleto.date(), QDate::currentDate());
     EXPECT_TRUE(p.prorrogaValidade);
     EXPECT_EQ(chamadas[1].periodoInicial, "30/12/1899") << "no instalment: the zero period";
-    EXPECT_EQ(chamadas[2].periodoFinal, "01/04/2024");
+    EXPECT_EQ(chamadas[2].periodoFinal, "10/03/2024");
+    EXPECT_EQ(chamadas[2].fimCobertura.date(), QDate(2024, 4, 1));
 
     // Manual: the period and emission typed; the payment type typed wins.
     chamadas.clear();
@@ -208,8 +228,10 @@ TEST_F(ContRenovacaoJanelaTest, ThreeContractsGiveThreeCallsInListOrderWithTheir
     dialogs->answer("Sim");
     form.bbRenovar->click();
     ASSERT_EQ(chamadas.size(), 1u);
-    EXPECT_EQ(chamadas[0].periodoInicial, "01/06/2024");
-    EXPECT_EQ(chamadas[0].periodoFinal, "01/09/2024");
+    EXPECT_EQ(chamadas[0].inicioCobertura.date(), QDate(2024, 6, 1));
+    EXPECT_EQ(chamadas[0].fimCobertura.date(), QDate(2024, 9, 1));
+    EXPECT_EQ(chamadas[0].periodoInicial, "10/02/2024");
+    EXPECT_EQ(chamadas[0].periodoFinal, "10/05/2024") << "three months from the due date asked for";
     EXPECT_EQ(chamadas[0].primeiroBoleto.date(), QDate(2024, 5, 20));
     EXPECT_EQ(chamadas[0].tipoPagamento, "07");
 }

@@ -27,6 +27,7 @@
 
 #include <QAbstractItemModel>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -337,6 +338,40 @@ TEST_F(ContratoJanelaTest, KeysToggleThePagesAndWorkOnlyWhereTheyBelong)
     form.dbgdAssContCadVeiculo->setFocus();
     tecla(form, Qt::Key_F8);
     EXPECT_EQ(form.dbgdAssContCadVeiculo->model()->rowCount(), 1) << "F8 shows the inactive lines";
+}
+
+// F7 on the instalments sorted by "Valor": "the other instalments" are those
+// due after the one discounted, not the rows the sort puts below it.
+TEST_F(ContratoJanelaTest, F7OnASortedListDiscountsTheInstalmentsDueLater)
+{
+    contrato(801);
+    for (auto [documento, vencimento, valor] : {std::tuple{"000001", "2024-01-10", 100}, {"000002", "2024-02-10", 300},
+                                                {"000003", "2024-03-10", 200}})
+        exec(QString("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL,"
+                     " SITUACAO_DOCUMENTO, VALOR_DOCUMENTO, DATA_EMISSAO, DATA_VENCIMENTO, AOCODIGO)"
+                     " values ('%1', '00004', 1, '01', 'V', %2, '2024-01-01', '%3', 801)")
+                 .arg(documento)
+                 .arg(valor)
+                 .arg(vencimento));
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    aba(form, form.tsContParcAberta);
+    host::ui::DataGrid* grade = form.dbgdContRecAberto;
+    QHeaderView* cabecalho = grade->horizontalHeader();
+    const int coluna = grade->columnByField("VALOR_DOCUMENTO")->index();
+    QTest::mouseClick(cabecalho->viewport(), Qt::LeftButton, {},
+                      QPoint(cabecalho->sectionViewportPosition(coluna) + 5, cabecalho->height() / 2));
+    host::data::Dataset& receber = *grade->dataset();
+    receber.last();
+    ASSERT_EQ(receber.fieldByName("NUMERO_DOCUMENTO")->asString(), "000002") << "the list sorted by value";
+    grade->setFocus();
+    dialogs->enter("10", "Informe % Desconto").answer("Sim", "Deseja reajustar demais parcelas?");
+    dialogs->acknowledge("Operação efetuada com sucesso!");
+    tecla(form, Qt::Key_F7);
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select NUMERO_DOCUMENTO || ' ' || cast(VALOR_DOCUMENTO as integer) from ACRC5001"
+                   " where AOCODIGO = 801 order by DATA_VENCIMENTO"),
+              (QStringList{"000001 100", "000002 270", "000003 180"}));
 }
 
 TEST_F(ContratoJanelaTest, F3LoadsTheCustomersNewestContractOnItsItemsPage)

@@ -53,28 +53,30 @@ protected:
     }
 };
 
-TEST(PesquisaDefeitosSqlTest, StatementsWithOneLinePerFilledBox)
+// The search's statements run on the database: each filled box narrows the
+// rows, a quote and an accent are text, the order follows the choice.
+TEST_F(DefeitoJanelaTest, StatementsWithOneLinePerFilledBox)
 {
     using namespace uPesqAssDefeitos;
-    EXPECT_EQ(SqlPesquisaDefeitos({}, {}, {}, Onde::Contendo, 0),
-              "select ad.* from AATC02AD ad                   \n"
-              "where not(ad.adcodigo is null)           \n"
-              "Order by ad.adCodigo");
-    EXPECT_EQ(SqlPesquisaDefeitos("12", "d'água", "S", Onde::Contendo, 2),
-              "select ad.* from AATC02AD ad                   \n"
-              "where not(ad.adcodigo is null)           \n"
-              "and ad.adCodigo like '%12%'\n"
-              "and upper(ad.adDescricao COLLATE PT_PT) like '%D''ÁGUA%'\n"
-              "and upper(ad.adIdentificador COLLATE PT_PT) like '%S%'\n"
-              "Order by ad.adIdentificador");
-    EXPECT_EQ(SqlContagemDefeitos({}, "luz", {}, Onde::ComecandoCom),
-              "select Count(*) as TotReg               \n"
-              "from AATC02AD                             \n"
-              "where not(adcodigo is null)           \n"
-              "and upper(adDescricao COLLATE PT_PT) like '%LUZ'");
+    exec("insert into AATC02AD (ADCODIGO, ADDESCRICAO, ADIDENTIFICADOR) values (912, 'Copo d''água', 'S')");
+    exec("insert into AATC02AD (ADCODIGO, ADDESCRICAO, ADIDENTIFICADOR) values (120, 'Copo d''água', 'D')");
+    exec("insert into AATC02AD (ADCODIGO, ADDESCRICAO, ADIDENTIFICADOR) values (913, 'Luz apagada', 'D')");
+    exec("insert into AATC02AD (ADCODIGO, ADDESCRICAO, ADIDENTIFICADOR) values (914, 'Sem luz', 'D')");
+    tr().commitRetaining();
+    EXPECT_EQ(lido(SqlPesquisaDefeitos({}, {}, {}, Onde::Contendo, 0)),
+              lido("select ADCODIGO from AATC02AD order by ADCODIGO"))
+        << "no box filled: every defect";
+    EXPECT_EQ(lido(SqlPesquisaDefeitos("12", "d'ÁGUA", "S", Onde::Contendo, 2)), QStringList{"912"})
+        << "code, description (any case, the quote as text) and kind together";
+    EXPECT_EQ(lido(SqlPesquisaDefeitos({}, "abc", {}, Onde::Contendo, 2)), (QStringList{"902", "901", "903"}))
+        << "by kind: C, D, S";
+    EXPECT_EQ(lido(SqlPesquisaDefeitos({}, "abc", {}, Onde::Contendo, 1)), (QStringList{"902", "901", "903"}))
+        << "by description";
+    EXPECT_EQ(one(SqlContagemDefeitos({}, "luz", {}, Onde::ComecandoCom)).toInt(), 1) << "what ends with it";
+    EXPECT_EQ(one(SqlContagemDefeitos({}, "luz", {}, Onde::TerminandoCom)).toInt(), 1) << "what begins with it";
+    EXPECT_EQ(one(SqlContagemDefeitos("9", "copo D'ÁGUA", {}, Onde::Contendo)).toInt(), 1);
     EXPECT_EQ(PadraoDefeito("abc", Onde::ComecandoCom), "%abc");
     EXPECT_EQ(PadraoDefeito("abc", Onde::TerminandoCom), "abc%");
-    EXPECT_TRUE(SqlPesquisaDefeitos({}, {}, {}, Onde::Contendo, 1).endsWith("Order by ad.adDescricao"));
 }
 
 TEST_F(DefeitoJanelaTest, SearchOndeKindCodeAndCountsOnTheDatabase)

@@ -243,6 +243,33 @@ TEST_F(EquipamentoJanelaTest, TheContractBeingRegisteredPresetsItsCustomer)
     EXPECT_EQ(dialogs->pending(), 0);
 }
 
+// A character the model columns cannot hold is named, in the search and
+// where the register saves it, and nothing is written.
+TEST_F(EquipamentoJanelaTest, ACharacterTheDatabaseCannotHoldIsNamedInTheSearchAndTheRegister)
+{
+    dialogs->modal("fmPesquisaAssEquipamento", [this](Form& janela) {
+        auto& busca = static_cast<TfmPesquisaAssEquipamento&>(janela);
+        dialogs->acknowledge("O caractere \"’\" não pode ser guardado no banco de dados: troque-o ou retire-o do "
+                             "texto.");
+        buscar(busca, "copo d’água");
+        buscar(busca, "xpto");
+        EXPECT_EQ(listados(busca), (QStringList{"902", "903"})) << "the search goes on";
+        janela.close();
+    });
+    int codigo = 0;
+    QString descricao;
+    EXPECT_FALSE(SelecionaEquipamento(codigo, descricao));
+
+    TfmAssEquipamento& form = abrir();
+    const int antes = committed("select count(*) from AATC03AE").toInt();
+    form.bbNovo->click();
+    digita(form.dbedDescricao, "Balança Ж-2");
+    dialogs->acknowledge("O caractere \"Ж\" não pode ser guardado no banco de dados: troque-o ou retire-o do texto.");
+    form.bbSalvar->click();
+    EXPECT_EQ(committed("select count(*) from AATC03AE").toInt(), antes) << "nothing written";
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
 TEST_F(EquipamentoJanelaTest, RegisterNewModelTypeListProductAndSearchOnEsc)
 {
     for (int i = 0; i < 25; ++i)

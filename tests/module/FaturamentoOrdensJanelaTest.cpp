@@ -26,6 +26,8 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace moduletest {
 namespace {
 
@@ -81,15 +83,24 @@ protected:
     void cancela() { dialogs->modal("fmPesquisa", [](Form& janela) { janela.close(); }); }
 };
 
-TEST(FaturamentoSqlTest, TheSelectionNeverListsAnEmptySet)
+// The selection's statements run on the database: the unbilled orders with
+// their customer's name, the chosen ones once each, and none for no choice.
+TEST_F(FaturamentoOrdensTest, TheSelectionNeverListsAnEmptySet)
 {
     using namespace uAssFaturamento;
-    EXPECT_EQ(SqlOrdensNaoFaturadas(),
-              "select Ao.*, cli.Nome\nfrom aatc01ao Ao\n left outer join Augc0301 Cli on (ao.clCodigo ="
-              " cli.Codigo_Cliente)\nWhere (ao.crDocumento is null)");
-    EXPECT_EQ(SqlSelecao({"5", "3", "5"}), SqlOrdensNaoFaturadas() + " and ao.aoCodigo in (5 , 3 , 5)");
-    EXPECT_FALSE(SqlSelecao({}).contains("in ("));
-    EXPECT_TRUE(SqlSelecao({}).endsWith("Where aocodigo is null"));
+    tr().commitRetaining();
+    const auto ordenados = [](QStringList lista) {
+        std::sort(lista.begin(), lista.end(), [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); });
+        return lista;
+    };
+    const QStringList naoFaturadas = ordenados(lido(SqlOrdensNaoFaturadas()));
+    EXPECT_EQ(naoFaturadas, lido("select AOCODIGO from AATC01AO where CRDOCUMENTO is null order by AOCODIGO"));
+    EXPECT_TRUE(naoFaturadas.contains("901") && naoFaturadas.contains("905") && !naoFaturadas.contains("904"));
+    EXPECT_EQ(lido("select NOME from (" + SqlOrdensNaoFaturadas() + ") where AOCODIGO = 903"),
+              lido("select NOME from AUGC0301 where CODIGO_CLIENTE = '00004'"));
+    EXPECT_EQ(ordenados(lido(SqlSelecao({"905", "901", "905"}))), (QStringList{"901", "905"}));
+    EXPECT_EQ(lido(SqlSelecao({"904"})), QStringList{}) << "a billed order is never selected";
+    EXPECT_EQ(lido(SqlSelecao({})), QStringList{});
 }
 
 TEST_F(FaturamentoOrdensTest, SearchListsTheUnbilledOrdersByTheFilledFilters)
@@ -225,6 +236,80 @@ TEST_F(FaturamentoOrdensTest, OneReceivableOfTheTotalAndEveryOrderStampedWithIts
     form.bbGera->click();
     EXPECT_EQ(committed("select CRDOCUMENTO || '|' || ASCODIGO from AATC01AO where AOCODIGO = 903").toString(),
               "000122|2");
+}
+
+TEST_F(FaturamentoOrdensTest, PressingGerarReceberAgainBillsNothingTwice)
+{
+    TfmAssFaturamento& form = abrir();
+    form.bbPesquisar->click();
+    inclui(form, 901);
+    inclui(form, 902);
+    escolhe("CODIGO", "02");
+    escolhe("CODIGO_BANCO", "341");
+    escolhe("ASCODIGO", 2);
+    dialogs->acknowledge("Documento gerado: 000121");
+    form.bbGera->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    // The billed orders leave both lists.
+    EXPECT_TRUE(codigos(*form.quSelecao).isEmpty());
+    EXPECT_EQ(form.paTotal->text(), "Total Selecionado R$ 0,00");
+    EXPECT_EQ(codigos(*form.quRegEnc), (QStringList{"903", "905"}));
+
+    // The same press again: nothing is left, and the user is told so before any picker.
+    dialogs->acknowledge("já foram faturadas");
+    form.bbGera->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select trim(NUMERO_DOCUMENTO) from ACRC5001 where CODIGO_CLIENTE = '00003'"
+                   " group by NUMERO_DOCUMENTO"),
+              QStringList{"000121"});
+    EXPECT_EQ(lido("select AOCODIGO || '|' || CRDOCUMENTO from AATC01AO where AOCODIGO in (901, 902)"
+                   " order by AOCODIGO"),
+              (QStringList{"901|000121", "902|000121"}));
+}
+
+TEST_F(FaturamentoOrdensTest, AnOrderBilledElsewhereAfterItWasSelectedIsNotBilledAgain)
+{
+    TfmAssFaturamento& form = abrir();
+    form.bbPesquisar->click();
+    inclui(form, 901);
+    inclui(form, 902);
+    // Another desk bills 902 while it stands in this selection.
+    exec("update AATC01AO set CRDOCUMENTO = '000050' where AOCODIGO = 902");
+    dmGlobal->IBTransaction1->commitRetaining();
+    escolhe("CODIGO", "02");
+    escolhe("CODIGO_BANCO", "341");
+    escolhe("ASCODIGO", 0);
+    dialogs->acknowledge("Documento gerado: 000121");
+    form.bbGera->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select cast(sum(VALOR_DOCUMENTO) * 100 as integer) from ACRC5001 where NUMERO_DOCUMENTO = '000121'"),
+              QStringList{"10000"})
+        << "the receivable of 901 alone";
+    EXPECT_EQ(lido("select AOCODIGO || '|' || CRDOCUMENTO from AATC01AO where AOCODIGO in (901, 902)"
+                   " order by AOCODIGO"),
+              (QStringList{"901|000121", "902|000050"}));
+}
+
+TEST_F(FaturamentoOrdensTest, AnOrderBilledWhileTheReceivableIsMadeUndoesTheWhole)
+{
+    // Another desk stamps 902 at the moment this desk writes its receivable.
+    exec("create trigger TR_OUTRA_MESA for ACRC5001 after insert as begin"
+         " update AATC01AO set CRDOCUMENTO = '000050' where AOCODIGO = 902; end");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssFaturamento& form = abrir();
+    form.bbPesquisar->click();
+    inclui(form, 901);
+    inclui(form, 902);
+    escolhe("CODIGO", "02");
+    escolhe("CODIGO_BANCO", "341");
+    escolhe("ASCODIGO", 0);
+    dialogs->acknowledge("902 já foi faturada");
+    form.bbGera->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select count(*) from ACRC5001 where NUMERO_DOCUMENTO = '000121'"), QStringList{"0"});
+    EXPECT_EQ(lido("select AOCODIGO || '|' || coalesce(CRDOCUMENTO, '-') from AATC01AO where AOCODIGO in (901, 902)"
+                   " order by AOCODIGO"),
+              (QStringList{"901|-", "902|-"}));
 }
 
 TEST_F(FaturamentoOrdensTest, ThePreviewListsTheFoundOrdersWithTheirSum)

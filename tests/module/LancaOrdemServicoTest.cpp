@@ -387,6 +387,20 @@ TEST_F(LancaOrdemServicoDocumentoTest, OneOrderPerQualifyingItemWithItsLinkAndTh
     EXPECT_EQ(linhas.mid(inicio, passos.size()), passos);
 }
 
+// A document at a three-digit stock location makes its orders and links
+// them to the document with the whole location.
+TEST_F(LancaOrdemServicoDocumentoTest, ADocumentAtAThreeDigitLocationMakesItsOrders)
+{
+    exec("update ACEM14IT set MELOCAL = '001'");
+    tr().commitRetaining();
+    dialogs->setAutoAcknowledgeMessages(true);
+    LancaOrdemServico(0, "00002", "1", "001", "5102", "000010", {}, dataDocumento, false);
+    EXPECT_EQ(committed("select count(*) from ACEM14REF where REFOLOCAL_DOC = '001' and REFODOCUMENTO = '000010'")
+                  .toInt(),
+              2);
+    EXPECT_EQ(committed("select count(*) from AATC01AO where CLCODIGO = '00002'").toInt(), 2);
+}
+
 TEST_F(LancaOrdemServicoDocumentoTest, TheProductFilterNeedsASequenceAndAProduct)
 {
     const struct {

@@ -107,7 +107,14 @@ void ModuleTest::digita(QWidget* controle, const QString& texto)
         linha->selectAll();
     else if (auto* interna = controle->findChild<QLineEdit*>())
         interna->selectAll();
-    QTest::keyClicks(controle, texto);
+    // A character beyond ASCII ("ç", Cyrillic, a typographic quote)
+    // arrives as the text of a key press, as an input method sends it.
+    for (const QChar c : texto) {
+        if (c.unicode() < 0x80)
+            QTest::keyClick(controle, c.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, controle, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
     QTest::keyClick(controle, Qt::Key_Tab);
 }
 

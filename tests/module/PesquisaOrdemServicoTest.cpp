@@ -477,5 +477,21 @@ TEST_F(PesquisaOrdemServicoTest, PictureOfTheSearchWithRows)
     SelecionaOrdemServico(ordem, equipamento, descricao);
 }
 
+// A character the database cannot hold, typed in a search box, is named to
+// the user instead of the engine's words; the search goes on afterwards.
+TEST_F(PesquisaOrdemServicoTest, ACharacterTheDatabaseCannotHoldIsNamed)
+{
+    pesquisarPelaJanela([&](TfmPesquisaAssOrdemServico& janela) {
+        janela.edNOS->setText("4Ж’");
+        dialogs->acknowledge("Falha ao realizar pesquisa.\nOs caracteres \"Ж\", \"’\" não podem ser guardados no "
+                             "banco de dados: troque-os ou retire-os do texto.");
+        janela.bbPesquisa->click();
+        janela.edNOS->setText("43");
+        janela.bbPesquisa->click();
+        EXPECT_EQ(janela.quConsulta->recordCount(), 1);
+    });
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
 }  // namespace
 }  // namespace moduletest

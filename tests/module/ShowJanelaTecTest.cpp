@@ -14,6 +14,7 @@
 #include "module/uPackageAss.h"
 #include "module/uPackageAssAbrir.h"
 #include "module/uPackageAssDados.h"
+#include "app/JanelasPedidas.h"
 #include "contracts/uDataTecContMigration.h"
 #include "host/db/Database.h"
 
@@ -167,6 +168,26 @@ TEST_F(ShowJanelaTecTest, UnknownNamesAndOtherLetterCaseAreRefused)
     }
     EXPECT_EQ(find("fmAssOrdemServico"), nullptr);
     EXPECT_EQ(find("fmAssTecnico"), nullptr);
+}
+
+TEST_F(ShowJanelaTecTest, AWindowAskedOnTheCommandLineIsNamedWhenItOpensNothing)
+{
+    dialogs->acknowledge("Janela não encontrada!\r--janela \"fmNaoExiste\"");
+    app::abrirJanelaPedida("fmNaoExiste", &ShowJanelaTec);
+    for (const char* pedido : {"fmAssOrdemServico;abc", "fmAssOrdemServico;", "fmAssOrdemServico;12;3"}) {
+        const QString argumento = QString(pedido).section(';', 1);
+        dialogs->acknowledge(QString("--janela \"%1\": \"%2\" não é um número de ordem de serviço.").arg(pedido, argumento));
+        app::abrirJanelaPedida(pedido, &ShowJanelaTec);
+    }
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(find("fmAssOrdemServico"), nullptr) << "no empty order window";
+
+    // What is found opens as the dispatcher opens it; messages come back unchanged afterwards.
+    app::abrirJanelaPedida("fmAssTecnico", &ShowJanelaTec);
+    EXPECT_NE(find("fmAssTecnico"), nullptr);
+    dialogs->acknowledge("Janela não encontrada!");
+    ShowJanelaTec("fmNaoExiste");
+    EXPECT_EQ(dialogs->pending(), 0);
 }
 
 TEST_F(ShowJanelaTecTest, MutedMessagesRefuseSilently)

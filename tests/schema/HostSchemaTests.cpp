@@ -230,18 +230,22 @@ TEST_F(HostSchemaTest, RestoresWhatIsMissingAndStartsGeneratorsAboveStoredKeys)
 // takes three-digit codes once the schema is completed, once.
 TEST_F(HostSchemaTest, WidensTwoWideLocationColumnsKeepingTheirRows)
 {
-    exec("alter table ACEM14IT drop MELOCAL");
-    tr().commitRetaining();
-    exec("alter table ACEM14IT add MELOCAL varchar(2)");
-    tr().commitRetaining();
-    exec("insert into ACEM14IT (MELOCAL) values ('01')");
-    ASSERT_EQ(host::db::columnLength(tr(), "ACEM14IT", "MELOCAL"), 2);
+    for (const auto& [table, column] : {std::pair{"ACEM14IT", "MELOCAL"}, {"ACEM14REF", "REFOLOCAL_DOC"}}) {
+        exec(QString("alter table %1 drop %2").arg(table, column));
+        tr().commitRetaining();
+        exec(QString("alter table %1 add %2 varchar(2)").arg(table, column));
+        tr().commitRetaining();
+        exec(QString("insert into %1 (%2) values ('01')").arg(table, column));
+        ASSERT_EQ(host::db::columnLength(tr(), table, column), 2);
+    }
 
     host::createHostSchema(tr());
 
-    EXPECT_EQ(host::db::columnLength(tr(), "ACEM14IT", "MELOCAL"), 3);
-    EXPECT_EQ(one("select MELOCAL from ACEM14IT"), "01");
-    exec("insert into ACEM14IT (MELOCAL) values ('001')");
+    for (const auto& [table, column] : {std::pair{"ACEM14IT", "MELOCAL"}, {"ACEM14REF", "REFOLOCAL_DOC"}}) {
+        EXPECT_EQ(host::db::columnLength(tr(), table, column), 3) << table;
+        EXPECT_EQ(one(QString("select %2 from %1").arg(table, column)), "01");
+        exec(QString("insert into %1 (%2) values ('001')").arg(table, column));
+    }
     const QString after = schemaSnapshot(tr());
     host::createHostSchema(tr());
     EXPECT_EQ(schemaSnapshot(tr()), after);

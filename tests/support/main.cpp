@@ -19,6 +19,12 @@ int main(int argc, char** argv) {
         QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", runtime);
     }
+    // Whatever falls back to the user's data folder (the host's log without a
+    // system folder, the executables the tests start) writes under the test
+    // folder, never into the invoking user's own.
+    const QString dados = testsupport::testFolder() + "/dados-do-usuario";
+    QDir().mkpath(dados);
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dados));
     host::db::prepareProcess();
     QApplication app(argc, argv);
     // No test ever waits on a real dialog or modal window: one that the test

@@ -106,18 +106,25 @@ TEST_F(PedidoAssTotaisTest, EdgeCasesOfTheParameters)
         EXPECT_EQ(cab(perc).asFloat(), 0) << perc;
 }
 
-TEST_F(PedidoAssTotaisTest, TheEngineCastOfALineIPIIsNoCutInDialectOne)
+TEST_F(PedidoAssTotaisTest, EachLinesIPIIsCutToTheCentBeforeTheSum)
 {
-    // The lines' IPI is summed through cast(... as numeric(11,2)); in dialect 1
-    // a numeric wider than 9 digits is a double, so 0.125 comes back whole.
+    // In dialect 1 a numeric wider than 9 digits is a double: the engine's cast cuts nothing.
     EXPECT_DOUBLE_EQ(valor("select cast(0.125 as numeric(11,2)) from rdb$database"), 0.125);
     const QString numero_ = novoPedido();
+    for (int cod = 1; cod <= 3; ++cod)
+        exec(QString("insert into AVEC85IT (COD, CODIGO, NUMERO_PEDIDO, QUANTIDADE, VALOR, TOTAL_UNIT, IPI)"
+                     " values (%1, 'P1', '%2', 1, 1.25, 1.25, 10)")
+                 .arg(cod)
+                 .arg(numero_));
+    // A line whose IPI is a whole number of cents only through binary noise, and one without IPI.
     exec("insert into AVEC85IT (COD, CODIGO, NUMERO_PEDIDO, QUANTIDADE, VALOR, TOTAL_UNIT, IPI)"
-         " values (1, 'P1', '" + numero_ + "', 1, 1.25, 1.25, 10)");
+         " values (4, 'P1', '" + numero_ + "', 1, 1.1, 1.1, 10)");
+    exec("insert into AVEC85IT (COD, CODIGO, NUMERO_PEDIDO, QUANTIDADE, VALOR, TOTAL_UNIT)"
+         " values (5, 'P1', '" + numero_ + "', 1, 2, 2)");
     dmTec->quAssVenda->edit();
     PedidoAssVendaAtualizarTotalizador();
-    EXPECT_DOUBLE_EQ(cab("VALOR_IPI").asFloat(), 0.12) << "cut once, on the sum";
-    EXPECT_DOUBLE_EQ(cab("VALOR_TOTAL").asFloat(), 1.37);
+    EXPECT_DOUBLE_EQ(cab("VALOR_IPI").asFloat(), 0.12 * 3 + 0.11) << "0,125 cut to 0,12 on each line";
+    EXPECT_DOUBLE_EQ(cab("VALOR_TOTAL").asFloat(), 3.75 + 1.1 + 2 + 0.47);
 }
 
 }  // namespace

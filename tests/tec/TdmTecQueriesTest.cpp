@@ -23,10 +23,9 @@ protected:
     {
         TecTest::SetUp();
         createTec();
-        // The schema upgrade adds the columns the queries name; without it
-        // (a build whose upgrade is still a placeholder) there is nothing to check.
-        if (!host::db::columnExists(*global->IBTransaction1, "AATC01AO", "ANCODIGO"))
-            GTEST_SKIP() << "the schema upgrade has not added the module's columns";
+        // The schema upgrade adds the columns the queries name.
+        ASSERT_TRUE(host::db::columnExists(*global->IBTransaction1, "AATC01AO", "ANCODIGO"))
+            << "the schema upgrade has not added the module's columns";
     }
 
     QList<Query*> queries() const

@@ -365,3 +365,34 @@ TEST_F(DataGridTest, ColumnsAreNeverNarrowerThanTheirTitles)
     EXPECT_EQ(grid.columnWidth(1), 300);
     EXPECT_EQ(grid.column(0)->width(), 20) << "the given width stays what is stored";
 }
+
+TEST_F(DataGridTest, CtrlDeleteAsksThenDeletesTheCurrentRowWhereTheGridMayChangeIt)
+{
+    ScriptedDialogs dialogs;
+    grid.setFocus();
+    lines.locate("AACODIGO", 2);
+    dialogs.answer("Não", "Confirma a exclusão do registro?");
+    QTest::keyClick(&grid, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(lines.recordCount(), 3);
+    dialogs.answer("Sim", "Confirma a exclusão do registro?");
+    QTest::keyClick(&grid, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(lines.recordCount(), 2);
+    EXPECT_FALSE(lines.locate("AACODIGO", 2));
+
+    // A row still being typed is only let go: the row before it stays.
+    lines.locate("AACODIGO", 3);
+    QTest::keyClick(&grid, Qt::Key_Insert);
+    ASSERT_EQ(lines.state(), DatasetState::Insert);
+    dialogs.answer("Sim", "Confirma a exclusão do registro?");
+    QTest::keyClick(&grid, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(lines.state(), DatasetState::Browse);
+    EXPECT_EQ(lines.recordCount(), 2);
+
+    // A read-only grid neither asks nor deletes; Delete alone deletes nothing.
+    grid.setReadOnlyGrid(true);
+    QTest::keyClick(&grid, Qt::Key_Delete, Qt::ControlModifier);
+    grid.setReadOnlyGrid(false);
+    QTest::keyClick(&grid, Qt::Key_Delete);
+    EXPECT_EQ(lines.recordCount(), 2);
+    EXPECT_EQ(dialogs.pending(), 0);
+}
