@@ -73,6 +73,7 @@ TdmGlobal::~TdmGlobal()
     if (dmGlobal == this)
         dmGlobal = nullptr;
     receberSql_.reset();
+    preparados_.clear();
     for (host::data::Query* query : {quEmpresa, quTabVenc, quReceber, quMov, quMovItem,
                                      quClienteConsulta, quAuxiliar, quAuxiliar2, quCXPrev, quObsGeral,
                                      quClienteLista, quOperacao, quRepresentante, quFornecedorLista,

@@ -18,6 +18,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <map>
 #include <memory>
 
 class QMenu;
@@ -606,6 +607,7 @@ private:
     struct ReceberSql;                         // prepared inserts of UdmglobalReceber.cpp
     std::shared_ptr<ReceberSql> receberSql_;
     ReceberSql& receberSql();
+    std::map<QString, std::unique_ptr<host::db::Statement>> preparados_;   // of ComandoPreparado
     struct ContextoCXPrev {                    // what quCXPrev is open on
         QString tipo, documento, emitente, local;
         int sequencia = 0, contrato = 0;
