@@ -98,13 +98,13 @@ void CarregaContrato(int contrato)
 {
     Query* query = dmTecContrato->quCtrCadastro;
     query->close();
-    // By parameter, kept prepared from one contract to the next; 0 (a new
-    // contract) matches no row, as no code is null.
-    query->setSql(TdmTecContrato::sqlContrato() + "Where Cont.ACCODIGO = :ACCODIGO");
-    if (contrato == 0)
-        query->paramByName("ACCODIGO")->clear();
-    else
+    if (contrato == 0) {
+        query->setSql(TdmTecContrato::sqlContrato() + "Where Cont.ACCODIGO is Null");
+    } else {
+        // By parameter: kept prepared from one contract to the next.
+        query->setSql(TdmTecContrato::sqlContrato() + "Where Cont.ACCODIGO = :ACCODIGO");
         query->paramByName("ACCODIGO")->setAsInteger(contrato);
+    }
     query->open();
 }
 

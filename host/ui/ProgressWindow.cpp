@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -67,10 +66,7 @@ void ProgressWindow::show(int total, const QString& text)
     text_ = text;
     shown_ = true;
     ensureWindow();
-    // Still up when the routine before it has just hidden it (the hide waits
-    // for the event loop): shown again without going down and up.
-    if (!window_->isVisible())
-        window_->show();
+    window_->show();
     // Painted now unless painted within the last 100 ms: one routine after
     // another (a contract each) paints at the same pace as one long routine.
     refresh(false);
@@ -99,16 +95,10 @@ void ProgressWindow::hide()
     }
     shown_ = false;
     position_ = 0;
-    if (!window_)
-        return;
-    window_->setUpdatesEnabled(true);
-    // Hidden when the work gives the event loop back (a message, the end of
-    // the action), unless shown again before: a routine run once per row of
-    // a list would otherwise take the window down and up for every row.
-    QTimer::singleShot(0, window_, [this] {
-        if (!shown_ && window_)
-            window_->hide();
-    });
+    if (window_) {
+        window_->setUpdatesEnabled(true);
+        window_->hide();
+    }
 }
 
 void ProgressWindow::prepare(int count, const QString& text, const QString& action)

@@ -480,10 +480,9 @@ TEST_F(ContLocEquipJanelaTest, StatementsOfLoadingAContractAndOfEachPage)
     const QString medidas = medePaginas(form);
     // The header and its links, the contractor's projects and customer
     // orders; each page its one loader, whatever the rows (the additional
-    // notes reuse the statement of the boleto notes). The header's text was
-    // prepared when the window opened empty; the others on this first load.
+    // notes reuse the statement of the boleto notes).
     EXPECT_EQ(contratoCarregado, 4);
-    EXPECT_EQ(preparadosCarga, 3);
+    EXPECT_EQ(preparadosCarga, 4);
     EXPECT_EQ(medidas,
               "tsEquipamentos=1/1 tsComplementos=1/1 tsEquipamentosSolicitados=1/1 tsEquipamentosEncerrados=1/1"
               " tsComplementosEncerrados=1/1 tsParcelas=1/1 tsObsSR=1/1 tsHistorico=0/0 tsCustosVariaveis=0/0"

@@ -233,10 +233,9 @@ TEST_F(ContLocacaoJanelaTest, StatementsOfLoadingAContractAndOfEachPage)
     const int preparadosCarga = carga.prepares();
     const QString medidas = medePaginas(form);
     // The header and its links; the equipment page its items, equipment and
-    // the first equipment's accessories, whatever the rows. The header's
-    // text was prepared when the window opened empty.
+    // the first equipment's accessories, whatever the rows.
     EXPECT_EQ(contratoCarregado, 2);
-    EXPECT_EQ(preparadosCarga, 1);
+    EXPECT_EQ(preparadosCarga, 2);
     EXPECT_EQ(medidas, "tsEquipamentos=3/3 tsParcelas=1/1 tsObsSR=1/1 tsHistorico=0/0 tsCustosVariaveis=0/0"
                                  " tsDadosRetirada=0/0 tsObsAdicionais=1/0 tsContratosVinculados=0/0");
 
