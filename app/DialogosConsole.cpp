@@ -1,20 +1,40 @@
 #include "app/DialogosConsole.h"
 
+#include "host/HostLog.h"
 #include "host/ui/Form.h"
 
 #include <QTextStream>
 
 namespace app {
 
+namespace {
+
+const QString kOrigemConsole = QStringLiteral("[Console]");
+
+void mensagemDoQt(QtMsgType tipo, const QMessageLogContext&, const QString& texto)
+{
+    host::writeLog(QStringLiteral("[Qt]"), texto);
+    if (tipo == QtCriticalMsg || tipo == QtFatalMsg)
+        QTextStream(stderr) << texto << Qt::endl;
+}
+
+}  // namespace
+
 host::ui::DialogReply DialogosConsole::ask(const host::ui::DialogRequest& pedido)
 {
+    const QString texto = QString(pedido.text).replace('\r', '\n');
+    host::writeLog(kOrigemConsole, host::ui::dialogKindName(pedido.kind) + ": " + texto, pedido.detail);
     if (pedido.kind == host::ui::DialogKind::Error)
         ++erros_;
-    QTextStream erro(stderr);
-    erro << host::ui::dialogKindName(pedido.kind) << ": " << QString(pedido.text).replace('\r', '\n');
-    if (!pedido.detail.isEmpty())
-        erro << "\n" << pedido.detail;
-    erro << Qt::endl;
+    // The self-test's output is its result: its notices stay in the log. The
+    // scheduled job's notices tell what it could not do.
+    if (pedido.kind == host::ui::DialogKind::Error || !avisosSoNoLog_) {
+        QTextStream erro(stderr);
+        erro << host::ui::dialogKindName(pedido.kind) << ": " << texto;
+        if (!pedido.detail.isEmpty())
+            erro << "\n" << pedido.detail;
+        erro << Qt::endl;
+    }
     host::ui::DialogReply resposta;
     resposta.accepted = host::ui::isMessage(pedido.kind);
     return resposta;
@@ -22,9 +42,11 @@ host::ui::DialogReply DialogosConsole::ask(const host::ui::DialogRequest& pedido
 
 bool DialogosConsole::runModal(host::ui::Form& form)
 {
-    QTextStream(stderr) << "Janela modal cancelada: " << form.objectName() << Qt::endl;
+    host::writeLog(kOrigemConsole, "Janela modal cancelada: " + form.objectName());
     form.setModalResult(host::ui::ModalResult::Cancel);
     return true;
 }
+
+void mensagensDoQtNoLog() { qInstallMessageHandler(mensagemDoQt); }
 
 }  // namespace app

@@ -1,7 +1,9 @@
 #pragma once
-// The dialogs of a run without a person (the self-test from the command
-// line): every message is written to the error output and every question or
-// prompt is answered as cancelled, so nothing waits for a user.
+// The dialogs of a run without a person (the self-test, the scheduled job):
+// every message goes to the log and to the error output (of the self-test
+// only its errors, its output being its result), and
+// every question or prompt is answered as cancelled, so nothing waits for a
+// user and the output holds the run's result.
 
 #include "host/ui/Dialogs.h"
 
@@ -9,12 +11,18 @@ namespace app {
 
 class DialogosConsole : public host::ui::DialogBackend {
 public:
+    explicit DialogosConsole(bool avisosSoNoLog) : avisosSoNoLog_(avisosSoNoLog) {}
     host::ui::DialogReply ask(const host::ui::DialogRequest& pedido) override;
     bool runModal(host::ui::Form& form) override;
     int erros() const { return erros_; }   // error messages written so far
 
 private:
     int erros_ = 0;
+    bool avisosSoNoLog_;
 };
+
+// Qt's own messages (the display plugin's warnings) go to the log; only
+// critical ones reach the error output too.
+void mensagensDoQtNoLog();
 
 }  // namespace app

@@ -22,6 +22,7 @@
 #include "host/schema/HostSchema.h"
 #include "host/ui/Dialogs.h"
 #include "host/ui/Errors.h"
+#include "host/ui/Locale.h"
 #include "host/ui/WindowRegistry.h"
 
 #include <QApplication>
@@ -56,13 +57,17 @@ const char* const kOpcaoAutoteste = "autoteste";
 // The self-test and the scheduled job show no window and run where there may
 // be no display at all (a scheduled job, a remote shell): they always run
 // offscreen, whatever platform the environment names.
-void semTelaParaExecucoesSemJanelas(int argc, char** argv)
+// Returns whether the run is one of them.
+bool semTelaParaExecucoesSemJanelas(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i) {
         const QByteArray opcao(argv[i]);
-        if (opcao == QByteArray("--") + kOpcaoOrdensContratos || opcao == QByteArray("--") + kOpcaoAutoteste)
+        if (opcao == QByteArray("--") + kOpcaoOrdensContratos || opcao == QByteArray("--") + kOpcaoAutoteste) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
+            return true;
+        }
     }
+    return false;
 }
 
 Opcoes lerOpcoes(const QApplication& app)
@@ -158,16 +163,17 @@ int executarAutoteste(const app::Modulo& modulo)
 int main(int argc, char** argv)
 {
     host::db::prepareProcess();
-    semTelaParaExecucoesSemJanelas(argc, argv);
+    if (semTelaParaExecucoesSemJanelas(argc, argv))
+        app::mensagensDoQtNoLog();
     QApplication aplicacao(argc, argv);
     QApplication::setApplicationName("techassist");
-    host::ui::Dialogs::loadQtTranslations();   // Qt's own buttons in Portuguese ("Cancelar", "Sim", "Não")
+    host::ui::useBrazilianPortuguese();   // numbers, dates and Qt's own texts ("Cancelar", "Sim", "Não")
     const Opcoes opcoes = lerOpcoes(aplicacao);
     // As the application does with any failure: a data module whose creation
     // handler fails (a schema upgrade stopped half-way) is reported and kept.
     host::data::setCreateFailureHandler(host::ui::showException);
 
-    app::DialogosConsole console;
+    app::DialogosConsole console(opcoes.autoteste);
     if (opcoes.semJanelas())
         host::ui::Dialogs::setBackend(&console);
 

@@ -49,6 +49,12 @@ function(ta_test_paths target)
   target_sources(${target} PRIVATE "${file}")
 endfunction()
 
+# What every test program runs with: no display, and its scratch files under
+# the build tree.
+function(ta_test_environment out)
+  set(${out} "QT_QPA_PLATFORM=offscreen;TA_TEST_TMP=${CMAKE_BINARY_DIR}/test-tmp" PARENT_SCOPE)
+endfunction()
+
 # One test executable for a folder of tests. It runs as one CTest test, or
 # as SHARDS tests that each run their share of its cases (GoogleTest's
 # sharding), so that a large folder does not keep the suite waiting on one
@@ -66,7 +72,7 @@ function(ta_test_folder name)
   ta_warnings(${name})
   ta_test_code_options(${name})
   ta_use_pch(${name} exe)
-  set(environment "QT_QPA_PLATFORM=offscreen;TA_TEST_TMP=${CMAKE_BINARY_DIR}/test-tmp")
+  ta_test_environment(environment)
   if(NOT arg_COST)
     set(arg_COST 0)
   endif()

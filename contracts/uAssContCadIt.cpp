@@ -40,7 +40,7 @@ TfmAssContCadIt::TfmAssContCadIt(QWidget* parent) : host::ui::Form(parent)
         return dbgdAssContCadIt->addColumn(campo, titulo, largura);
     };
     coluna("ACCODIGO", "Cód.Contrato", 60);
-    coluna("PRCODIGO", "Produto", 90)->setButtonStyle(GridColumn::ButtonStyle::Ellipsis);
+    coluna("PRCODIGO", "Cód. Produto", 90)->setButtonStyle(GridColumn::ButtonStyle::Ellipsis);
     coluna("DESCRICAO", "Produto", 200)->setReadOnly(true);
     coluna("ACITNUMEROSERIE", "Nº Série", 100);
     coluna("ACITGARANTIA", "Garantia", 60)->setPickList({"Sim", "Não"});

@@ -135,28 +135,20 @@ int descontoParcelasDepoisDe(Dataset& receber, double percentual, const PosicaoP
 
 }  // namespace
 
-int DescontoParcelasSeguintes(Dataset& receber, double percentual)
-{
-    if (receber.isEmpty())
-        return 0;
-    // The grid may be sorted by any column: the instalments that follow are
-    // those due later.
-    const PosicaoParcela corrente = posicaoParcela(receber);
-    const bool alterada = DescontoParcelaCorrente(receber, percentual);
-    return int(alterada) + descontoParcelasDepoisDe(receber, percentual, corrente);
-}
-
+// The current instalment discounted, the cursor moved on and, when asked,
+// every forecast due after it; the message says whether any changed.
 void AplicarDescontoParcelas(Dataset& receber)
 {
     double percentual = 0;
     if (!SelecionaValorNumerico("Informe % Desconto", "Informe % Desconto", percentual))
         return;
     const PosicaoParcela corrente = receber.isEmpty() ? PosicaoParcela{} : posicaoParcela(receber);
-    DescontoParcelaCorrente(receber, percentual);
+    int alteradas = int(DescontoParcelaCorrente(receber, percentual));
     receber.next();
     if (MostraPergunta("Deseja reajustar demais parcelas?", {"Sim", "Não"}) == "Sim" && !receber.isEmpty())
-        descontoParcelasDepoisDe(receber, percentual, corrente);
-    dmGlobal->MostraAviso("Operação efetuada com sucesso!");
+        alteradas += descontoParcelasDepoisDe(receber, percentual, corrente);
+    dmGlobal->MostraAviso(alteradas > 0 ? QStringLiteral("Operação efetuada com sucesso!")
+                                        : QStringLiteral("Nenhuma parcela alterada: só previsões recebem desconto."));
 }
 
 // ---- instalments ----

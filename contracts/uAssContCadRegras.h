@@ -29,12 +29,8 @@ ValoresParcela AplicaDesconto(double valorDocumento, double valorDesconto, doubl
 // The current receivable of the dataset, when it is a forecast ("V"):
 // edited, discounted and posted. False (nothing changed) otherwise.
 bool DescontoParcelaCorrente(host::data::Dataset& receber, double percentual);
-// The current receivable and every one due after it (by due date, then
-// document), wherever the list shows them, get the discount when they are
-// forecasts. Returns how many changed.
-int DescontoParcelasSeguintes(host::data::Dataset& receber, double percentual);
 // The whole F7 action: asks the percentage, discounts the current
-// instalment, moves on, asks about the others, tells it is done.
+// instalment, moves on, asks about the others, tells whether any changed.
 void AplicarDescontoParcelas(host::data::Dataset& receber);
 
 // ---- instalments of the register ----

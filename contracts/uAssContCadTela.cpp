@@ -196,13 +196,13 @@ void TfmAssContCad::montarDadosAdicionais()
 
     Label7 = ligacao(p, "Label7", "Contratante");
     dbedContratante = edit(p, "dbedContratante", ds, "ACCONTRATANTE");
-    dbedContratante->setMaximumWidth(60);
+    host::ui::fitCodeWidth(dbedContratante, 6);
     dblcContratante = busca(p, "dblcContratante", ds, "ACCONTRATANTE", dsClienteConsulta, "CODIGO_CLIENTE", "NOME");
     sbPesqContratante = lupa(p, "sbPesqContratante");
     g.field(Label7, dbedContratante, {dblcContratante, sbPesqContratante}, 2);
     Label8 = ligacao(p, "Label8", "Cliente (Cobrança)");
     dbedCliente = edit(p, "dbedCliente", ds, "CLCODIGO");
-    dbedCliente->setMaximumWidth(60);
+    host::ui::fitCodeWidth(dbedCliente, 6);
     dblcCliente = busca(p, "dblcCliente", ds, "CLCODIGO", dsClienteConsulta, "CODIGO_CLIENTE", "NOME");
     sbPesqCli = lupa(p, "sbPesqCli");
     g.field(Label8, dbedCliente, {dblcCliente, sbPesqCli}, 2);
@@ -426,7 +426,7 @@ void TfmAssContCad::montarGrades()
     // "Itens do Contrato"
     DataGrid* it = dbgdAssContCadItem = gradeNaPagina(tsItens, "dbgdAssContCadItem", dsCtrCadastroIt);
     coluna(it, "ACCODIGO", "Cód.Contrato", 60);
-    comBotao(coluna(it, "PRCODIGO", "Produto", 90));
+    comBotao(coluna(it, "PRCODIGO", "Cód. Produto", 90));
     somenteLeitura(coluna(it, "DESCRICAO", "Produto", 200));
     coluna(it, "ACITNUMEROSERIE", "Nº Série", 100);
     coluna(it, "ACITGARANTIA", "Garantia", 60)->setPickList({"Sim", "Não"});

@@ -14,6 +14,7 @@
 #include "host/data/DataSource.h"
 #include "host/data/Field.h"
 #include "host/data/Query.h"
+#include "host/ui/FormBuilders.h"
 #include "host/ui/Components.h"
 #include "host/ui/DataChoiceControls.h"
 #include "host/ui/DataEdit.h"
@@ -177,7 +178,7 @@ void TfmAssContObj::criarControles()
         auto* l = new QHBoxLayout;
         for (QWidget* w : widgets) {
             if (auto* codigo = qobject_cast<host::ui::DataEdit*>(w))
-                codigo->setFixedWidth(codigo->fontMetrics().horizontalAdvance("0000000") + 12);
+                host::ui::fitCodeWidth(codigo, 7);
             l->addWidget(w, qobject_cast<host::ui::DataLookupCombo*>(w) ? 1 : 0);
         }
         return l;

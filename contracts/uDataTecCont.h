@@ -106,6 +106,9 @@ public:
     void CarregaContratoContato(int contrato, const QString& origem, const QString& cliente);
     void CarregaContratoItemDetalhe(int item);
     void CarregaContratoVeiculo(int contrato, bool bSomenteAtivos);
+    // The contract whose lines quCtrVeiculo holds (0: every contract's),
+    // known even when it holds none.
+    int ContratoVeiculoCarregado() const { return iContratoVeiculo_; }
     void CarregaObjeto(int objeto);
     // dmGlobal->quReceber on the contract's receivables; code 0 leaves it closed.
     void CarregaContratoParcela(int contrato);
@@ -408,6 +411,7 @@ private:
     // for the row; the unit's status is committed with the row).
     std::unique_ptr<host::db::Savepoint> spVeiculo_;
     int iContratoLinhaExcluida_ = 0;
+    int iContratoVeiculo_ = 0;
     // The item's own re-post for its serial numbers is running (once per save).
     bool bRepostandoItem_ = false;
     // The product an edited item leaves: its active flag follows its remaining use.

@@ -186,6 +186,7 @@ void TdmTecContrato::CarregaContratoVeiculo(int contrato, bool bSomenteAtivos)
         quCtrVeiculo->addSql("and Cont.acCodigo = " + QString::number(contrato));
     if (bSomenteAtivos)
         quCtrVeiculo->addSql("and ((Cont.ACEVSITUACAO <> 'I') or (Cont.ACEVSITUACAO Is Null))");
+    iContratoVeiculo_ = contrato;
     quCtrVeiculo->open();
 }
 

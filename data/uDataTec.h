@@ -1526,6 +1526,10 @@ int SegundosEntreHorarios(const QDateTime& A, const QDateTime& B);
 bool SelecionaOSAndamentoDefeito(int aoCodigo, int aaCodigo);
 
 // ---- shared by the module's units ------------------------------------------
+// The caption of an order's service status (AOBAIXA): "S" "Serviço Executado",
+// "A" "Serviço em Andamento", "P" "Serviço Suspenso", "T" "Serviço em
+// Terceiro"; empty for any other.
+QString TextoStatusServicoOS(const QString& codigo);
 // The service-order window marks a change of its own to quOS with this tag.
 inline constexpr int kTagAlteracaoInterna = 8;
 // Lines saved while no order header is open (a register used on its own)

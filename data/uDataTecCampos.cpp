@@ -234,8 +234,8 @@ const FieldDef quOSPecasFields[] = {
     {&TdmTec::quOSPecasAPPISSUB, "APPISSUB", FieldType::Float, 0, "", FieldKind::Data},
     {&TdmTec::quOSPecasAPCSLLSUB, "APCSLLSUB", FieldType::Float, 0, "", FieldKind::Data},
     {&TdmTec::quOSPecasAPNUMEROSERIE, "APNUMEROSERIE", FieldType::String, 30, "Número de Série", FieldKind::Data},
-    {&TdmTec::quOSPecasDescEquipOS, "DescEquipOS", FieldType::String, 200, "", FieldKind::Lookup},
-    {&TdmTec::quOSPecasDESCRICAO, "DESCRICAO", FieldType::String, 40, "", FieldKind::Data},
+    {&TdmTec::quOSPecasDescEquipOS, "DescEquipOS", FieldType::String, 200, "Equipamento", FieldKind::Lookup},
+    {&TdmTec::quOSPecasDESCRICAO, "DESCRICAO", FieldType::String, 40, "Descrição", FieldKind::Data},
     {&TdmTec::quOSPecasPCO_VENDA, "PCO_VENDA", FieldType::Float, 0, "", FieldKind::Data},
     {&TdmTec::quOSPecasPCO_CUSTO, "PCO_CUSTO", FieldType::Float, 0, "", FieldKind::Data},
     {&TdmTec::quOSPecasEQUIPAMENTO, "EQUIPAMENTO", FieldType::String, 50, "", FieldKind::Data},
@@ -300,8 +300,8 @@ const FieldDef quOSAndamentoFields[] = {
     {&TdmTec::quOSAndamentoAAQUANTIDADEIMPRESSA, "AAQUANTIDADEIMPRESSA", FieldType::Float, 0, "Qtde. Impressa", FieldKind::Data},
     {&TdmTec::quOSAndamentoTotalHoraReferente, "TotalHoraReferente", FieldType::Float, 0, "", FieldKind::Calculated},
     {&TdmTec::quOSAndamentoAANUMEROSERIE, "AANUMEROSERIE", FieldType::String, 30, "Numero Série", FieldKind::Data},
-    {&TdmTec::quOSAndamentoDescEquipOS, "DescEquipOS", FieldType::String, 200, "", FieldKind::Lookup},
-    {&TdmTec::quOSAndamentoDescricaoHora, "DescricaoHora", FieldType::String, 50, "", FieldKind::Lookup},
+    {&TdmTec::quOSAndamentoDescEquipOS, "DescEquipOS", FieldType::String, 200, "Equipamento", FieldKind::Lookup},
+    {&TdmTec::quOSAndamentoDescricaoHora, "DescricaoHora", FieldType::String, 50, "Tipo de Hora", FieldKind::Lookup},
     {&TdmTec::quOSAndamentoAHTIPO, "AHTIPO", FieldType::String, 1, "", FieldKind::Data},
     {&TdmTec::quOSAndamentoDESCHORA, "DESCHORA", FieldType::String, 50, "", FieldKind::Data},
     {&TdmTec::quOSAndamentoAHHORA1, "AHHORA1", FieldType::Float, 0, "", FieldKind::Data},
@@ -309,7 +309,7 @@ const FieldDef quOSAndamentoFields[] = {
     {&TdmTec::quOSAndamentoAHHORA3, "AHHORA3", FieldType::Float, 0, "", FieldKind::Data},
     {&TdmTec::quOSAndamentoAHHORA4, "AHHORA4", FieldType::Float, 0, "", FieldKind::Data},
     {&TdmTec::quOSAndamentoAHHORA5, "AHHORA5", FieldType::Float, 0, "", FieldKind::Data},
-    {&TdmTec::quOSAndamentoDESCRICAO, "DESCRICAO", FieldType::String, 40, "", FieldKind::Data},
+    {&TdmTec::quOSAndamentoDESCRICAO, "DESCRICAO", FieldType::String, 40, "Descrição", FieldKind::Data},
     {&TdmTec::quOSAndamentoEQUIPAMENTO, "EQUIPAMENTO", FieldType::String, 50, "", FieldKind::Data},
     {&TdmTec::quOSAndamentoAOITEQUIPCODIGO, "AOITEQUIPCODIGO", FieldType::Int32, 0, "", FieldKind::Data},
     {&TdmTec::quOSAndamentoUNIDADE_MEDIDA, "UNIDADE_MEDIDA", FieldType::String, 4, "", FieldKind::Data},
@@ -397,7 +397,7 @@ const FieldDef quOSProjFields[] = {
     {&TdmTec::quOSProjVECODIGO, "VECODIGO", FieldType::String, 20, "Nº Pedido Vendas", FieldKind::Data},
     {&TdmTec::quOSProjOFCODIGO, "OFCODIGO", FieldType::String, 5, "Código Operação", FieldKind::Data},
     {&TdmTec::quOSProjAQOBSERVACAO, "AQOBSERVACAO", FieldType::String, 100, "Observação", FieldKind::Data},
-    {&TdmTec::quOSProjDESCRICAO, "DESCRICAO", FieldType::String, 40, "", FieldKind::Data},
+    {&TdmTec::quOSProjDESCRICAO, "DESCRICAO", FieldType::String, 40, "Descrição", FieldKind::Data},
 };
 const FieldDef quOSAcessoriosFields[] = {
     {&TdmTec::quOSAcessoriosARSEQUENCIA, "ARSEQUENCIA", FieldType::Int16, 0, "Seq.", FieldKind::Data},
@@ -418,7 +418,7 @@ const FieldDef quOSCustoFields[] = {
     {&TdmTec::quOSCustoAOCODIGO, "AOCODIGO", FieldType::Int32, 0, "Código OS", FieldKind::Data},
     {&TdmTec::quOSCustoAACODIGO, "AACODIGO", FieldType::Int16, 0, "Sequência do Serviço", FieldKind::Data},
     {&TdmTec::quOSCustoAPSEQUENCIA, "APSEQUENCIA", FieldType::Int16, 0, "Sequência da Peça", FieldKind::Data},
-    {&TdmTec::quOSCustoDESCRICAO, "DESCRICAO", FieldType::String, 40, "", FieldKind::Data},
+    {&TdmTec::quOSCustoDESCRICAO, "DESCRICAO", FieldType::String, 40, "Descrição", FieldKind::Data},
 };
 const FieldDef quOSContatoFields[] = {
     {&TdmTec::quOSContatoCOD_CLI, "COD_CLI", FieldType::String, 5, "Código Cliente", FieldKind::Data},
@@ -438,13 +438,13 @@ const FieldDef quOSContatoFields[] = {
     {&TdmTec::quOSContatoASCODIGOATUAL, "ASCODIGOATUAL", FieldType::Int32, 0, "Situação Atual", FieldKind::Data},
     {&TdmTec::quOSContatoIDORIGEM, "IDORIGEM", FieldType::String, 1, "Origem", FieldKind::Data},
     {&TdmTec::quOSContatoAOITCODIGO, "AOITCODIGO", FieldType::Int32, 0, "Código do Item OS", FieldKind::Data},
-    {&TdmTec::quOSContatoDescricaoTecnico, "DescricaoTecnico", FieldType::String, 50, "", FieldKind::Lookup},
-    {&TdmTec::quOSContatoASDESCRICAO, "ASDESCRICAO", FieldType::String, 50, "", FieldKind::Data},
+    {&TdmTec::quOSContatoDescricaoTecnico, "DescricaoTecnico", FieldType::String, 50, "Técnico", FieldKind::Lookup},
+    {&TdmTec::quOSContatoASDESCRICAO, "ASDESCRICAO", FieldType::String, 50, "Situação", FieldKind::Data},
 };
 const FieldDef quOSComprasCliFields[] = {
     {&TdmTec::quOSComprasCliDOCUMENTO, "DOCUMENTO", FieldType::String, 11, "", FieldKind::Data},
     {&TdmTec::quOSComprasCliCODIGOPRODUTO, "CODIGOPRODUTO", FieldType::String, 11, "", FieldKind::Data},
-    {&TdmTec::quOSComprasCliDESCRICAO, "DESCRICAO", FieldType::String, 40, "", FieldKind::Data},
+    {&TdmTec::quOSComprasCliDESCRICAO, "DESCRICAO", FieldType::String, 40, "Descrição", FieldKind::Data},
     {&TdmTec::quOSComprasCliDATA, "DATA", FieldType::DateTime, 0, "", FieldKind::Data},
     {&TdmTec::quOSComprasCliCOD_PEDIDO, "COD_PEDIDO", FieldType::String, 20, "", FieldKind::Data},
     {&TdmTec::quOSComprasCliMEITNUMEROSERIE, "MEITNUMEROSERIE", FieldType::String, 30, "", FieldKind::Data},
@@ -676,9 +676,9 @@ const FieldDef quSolicitaItFields[] = {
     {&TdmTec::quSolicitaItATCODIGOENTREGA, "ATCODIGOENTREGA", FieldType::Int32, 0, "Código Entrega", FieldKind::Data},
     {&TdmTec::quSolicitaItAIOBSERVACAO, "AIOBSERVACAO", FieldType::String, 100, "Observação", FieldKind::Data},
     {&TdmTec::quSolicitaItAOCODIGO, "AOCODIGO", FieldType::Int32, 0, "Código OS", FieldKind::Data},
-    {&TdmTec::quSolicitaItDescricaoTecnico, "DescricaoTecnico", FieldType::String, 50, "", FieldKind::Lookup},
+    {&TdmTec::quSolicitaItDescricaoTecnico, "DescricaoTecnico", FieldType::String, 50, "Técnico", FieldKind::Lookup},
     {&TdmTec::quSolicitaItESTOQUE, "ESTOQUE", FieldType::Float, 0, "", FieldKind::Data},
-    {&TdmTec::quSolicitaItDESCRICAO, "DESCRICAO", FieldType::String, 40, "", FieldKind::Data},
+    {&TdmTec::quSolicitaItDESCRICAO, "DESCRICAO", FieldType::String, 40, "Descrição", FieldKind::Data},
     {&TdmTec::quSolicitaItPCO_VENDA, "PCO_VENDA", FieldType::Float, 0, "", FieldKind::Data},
     {&TdmTec::quSolicitaItPRPOSICIONAMENTO, "PRPOSICIONAMENTO", FieldType::String, 50, "", FieldKind::Data},
     {&TdmTec::quSolicitaItOUTRO_CODIGO, "OUTRO_CODIGO", FieldType::String, 13, "", FieldKind::Data},
@@ -692,7 +692,7 @@ const FieldDef quSolicitacaoItEntFields[] = {
     {&TdmTec::quSolicitacaoItEntAIENTRESPONSAVEL, "AIENTRESPONSAVEL", FieldType::Int32, 0, "Cód. Responsável", FieldKind::Data},
     {&TdmTec::quSolicitacaoItEntRESPONSAVEL, "RESPONSAVEL", FieldType::String, 50, "", FieldKind::Data},
     {&TdmTec::quSolicitacaoItEntPRCODIGO, "PRCODIGO", FieldType::String, 11, "", FieldKind::Data},
-    {&TdmTec::quSolicitacaoItEntDESCRICAO, "DESCRICAO", FieldType::String, 40, "", FieldKind::Data},
+    {&TdmTec::quSolicitacaoItEntDESCRICAO, "DESCRICAO", FieldType::String, 40, "Descrição", FieldKind::Data},
 };
 
 struct QueryFields {

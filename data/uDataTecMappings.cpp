@@ -12,6 +12,8 @@
 #include "host/data/Abort.h"
 #include "host/data/Format.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <initializer_list>
 #include <stdexcept>
@@ -127,6 +129,15 @@ void TdmTec::quOSIMPRESSO_NFGetText(Field& Sender, QString& Text, bool)
         Text = "Impresso Documento " + documentoImpresso(Sender);
     else
         Text.clear();
+}
+
+QString TextoStatusServicoOS(const QString& codigo)
+{
+    static const QHash<QString, QString> textos{{"S", "Serviço Executado"},
+                                                {"A", "Serviço em Andamento"},
+                                                {"P", "Serviço Suspenso"},
+                                                {"T", "Serviço em Terceiro"}};
+    return textos.value(codigo.trimmed());
 }
 
 void TdmTec::quOSItemAOITGARANTIAGetText(Field& Sender, QString& Text, bool)
@@ -348,6 +359,11 @@ void TdmTec::bindFieldTextHandlers()
     get(quOSAOSEQATENDIMENTO, &TdmTec::quOSAOSEQATENDIMENTOGetText);
     get(quOSIMPRESSO_NF, &TdmTec::quOSIMPRESSO_NFGetText);
     get(quOSItemAOITGARANTIA, &TdmTec::quOSItemAOITGARANTIAGetText);
+    // The progress screen's list of items reads the warranty as the order's items do.
+    quPesqOS->onFieldsCreated = [this, get](host::data::Dataset& d) {
+        if (Field* garantia = d.findField("AOITGARANTIA"))
+            get(garantia, &TdmTec::quOSItemAOITGARANTIAGetText);
+    };
     get(quOSItemAOITAUTORIZADO, &TdmTec::quOSItemAOITAUTORIZADOGetText);
     get(quOSItemAOITORIGINAL, &TdmTec::quOSItemAOITORIGINALGetText);
     get(quOSPecasAPTIPO, &TdmTec::quOSPecasAPTIPOGetText);

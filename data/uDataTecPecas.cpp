@@ -210,18 +210,29 @@ QString totalPecaSql(const QString& quantidade)
     return "(" + quantidade + ") * coalesce(APVALUNITARIO, 0) * (1 - coalesce(APDESCONTO, 0) / 100.00)";
 }
 
+// Every part line takes its required quantity, with its total; reservations
+// and the order's totals follow. All of it is stored by one commit or none
+// (the header's own post asks for one midway). A line with no required
+// quantity keeps its quantity.
 void TdmTec::PecasComQuantidadeRequerida(int aoCodigo)
 {
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    host::db::CommitHold umCommit(tr);
+    host::db::Savepoint tudoOuNada(tr);
     const QString condicao = "Where aoCodigo = " + QString::number(aoCodigo);
     Update2Campos("aatc01ap", "apQuantidade", "apQuantidadeRequerida", "APVALTOTAL",
-                  totalPecaSql("coalesce(apQuantidadeRequerida, 0)"), condicao);
-    dmGlobal->IBTransaction1->commitRetaining();
+                  totalPecaSql("apQuantidadeRequerida"), condicao + " and apQuantidadeRequerida is not null");
     if (reservaPecasAtualizada())
         for (const QString& produto :
              CarregaVariosDados("distinct PRCODIGO", "AATC01AP", condicao + " and APRESERVA = 'S'", ";")
                  .split(';', Qt::SkipEmptyParts))
             dmGlobal->Reservado(produto, true, {});
     uDataTecLinhas::retotalizarOrdem(aoCodigo, "AATC01AP", "AATC01AA", true);
+    tudoOuNada.release();
+    const bool commitPedido = umCommit.commitAsked();
+    umCommit.release();
+    if (!commitPedido)
+        tr.commitRetaining();
 }
 
 void TdmTec::quOSPecasAfterDelete(Dataset& DataSet)

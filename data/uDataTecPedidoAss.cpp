@@ -139,9 +139,15 @@ void TdmTec::quAssVendaBeforePost(Dataset& DataSet)
         const std::pair<const char*, const char*> contatos[] = {{"ANCODIGOCONTATO", "Contato"},
                                                                 {"ANCODIGOENTREGA", "Contato de Entrega"},
                                                                 {"ANCODIGOCOBRANCA", "Contato de Cobrança"}};
+        // The customer's contacts are offered only under the rental contracts
+        // option: without it the user is told which setting, and where.
+        const QString semOpcao = parametro("ATOPCAOCONTRATO").trimmed() == "E"
+                                     ? QString()
+                                     : QStringLiteral("\rOs contatos do cliente são oferecidos com o parâmetro "
+                                                      "ATOPCAOCONTRATO igual a \"E\" (Sistema > Parâmetros...).");
         for (const auto& [coluna, nome] : contatos)
             if (campoPedido(coluna).asInteger() <= 0)
-                dmGlobal->MostraErro(naoInformado.arg(QString::fromUtf8(nome)));
+                dmGlobal->MostraErro(naoInformado.arg(QString::fromUtf8(nome)) + semOpcao);
 
         Field& numero = campoPedido("NUMERO_PEDIDO");
         if (numero.asString().isEmpty() || DataSet.state() == host::data::DatasetState::Insert)

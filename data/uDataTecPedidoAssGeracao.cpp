@@ -13,6 +13,7 @@
 #include "host/db/Database.h"
 #include "host/schema/SchemaDefinition.h"
 
+#include <functional>
 #include <map>
 
 namespace {
@@ -31,11 +32,11 @@ void copiarLinhasPedidoAss(const QString& tabela, const QString& chave, const QS
     dmGlobal->IBTransaction1->commitRetaining();
 }
 
-// A date of the order as the contract stores it: an empty one is the zero date.
+// A date of the order as the contract stores it: an empty one stays empty (null).
 QVariant dataContratoPedidoAss(const host::data::Field& campo)
 {
     const QDateTime data = campo.asDateTime();
-    return data.isValid() ? data : QDateTime(QDate(1899, 12, 30), QTime(0, 0));
+    return data.isValid() ? QVariant(data) : QVariant();
 }
 
 // An integer column of the order; null when empty.
@@ -98,14 +99,15 @@ int inserirItemContratoPedidoAss(TdmTec& tec, int codigo)
 
 // The order's configured lines made contract items with their configuration
 // texts; lines moved to a back-order stay out, and so does one line for each
-// item the contract already holds of the same product.
-void inserirItensContratoPedidoAss(TdmTec& tec, int codigo, const QString& numero, std::map<QString, int> presentes)
+// item the contract already holds of the same product. How many were added.
+int inserirItensContratoPedidoAss(TdmTec& tec, int codigo, const QString& numero, std::map<QString, int> presentes)
 {
     tec.CarregaPedidoAssVendaCotado(numero, {});
     const std::map<int, QString> textos = textosConfiguracaoPedidoAss(numero);
     auto texto = dmGlobal->IBTransaction1->prepared(
         "INSERT INTO AUGC70OB (obid, obcodigo, obsequencia, obtexto) VALUES('Y', :CONTRATO, :ITEM, :TEXTO)");
     host::data::Query& cotado = *tec.quAssVendaCotado;
+    int inseridos = 0;
     for (cotado.first(); cotado.active() && !cotado.eof(); cotado.next()) {
         if (!tec.campoCotado("VECODIGOPENDENCIA").asString().trimmed().isEmpty())
             continue;   // moved to a back-order
@@ -115,6 +117,7 @@ void inserirItensContratoPedidoAss(TdmTec& tec, int codigo, const QString& numer
             continue;
         }
         const int chave = inserirItemContratoPedidoAss(tec, codigo);
+        ++inseridos;
         const auto configuracao = textos.find(tec.campoCotado("COD").asInteger());
         if (configuracao == textos.end())
             continue;
@@ -123,15 +126,15 @@ void inserirItensContratoPedidoAss(TdmTec& tec, int codigo, const QString& numer
         texto->setParam("TEXTO", configuracao->second);
         texto->execute();
     }
+    return inseridos;
 }
 
-// The items written, or on a failure everything since the savepoint undone
+// The steps written, or on a failure everything since the savepoint undone
 // (no half contract is left behind, and a retry makes exactly one).
-void inserirItensOuDesfazerPedidoAss(host::db::Savepoint& guarda, TdmTec& tec, int codigo, const QString& numero,
-                                     std::map<QString, int> presentes)
+void gravarOuDesfazerContratoPedidoAss(host::db::Savepoint& guarda, const std::function<void()>& passos)
 {
     try {
-        inserirItensContratoPedidoAss(tec, codigo, numero, std::move(presentes));
+        passos();
     } catch (const host::db::DbError& erro) {
         guarda.rollback();
         dmGlobal->MostraErro("Erro ao Inserir Item no Contrato!\r" + erro.message());
@@ -141,11 +144,27 @@ void inserirItensOuDesfazerPedidoAss(host::db::Savepoint& guarda, TdmTec& tec, i
 }
 
 // An order reopened and finalised again: the lines added meanwhile join the
-// contract it already has (one order, one contract).
+// contract it already has (one order, one contract), and the contract's
+// value becomes the order's total again, as when it was made, so that its
+// forecasts charge the new equipment. The contract's row is taken first: a
+// second desk finalising the same order meanwhile is refused until this one
+// commits, and then finds the items already there instead of adding them
+// again.
 void completarContratoPedidoAss(TdmTec& tec, int codigo, const QString& numero)
 {
-    host::db::Savepoint guarda(*dmGlobal->IBTransaction1);
-    inserirItensOuDesfazerPedidoAss(guarda, tec, codigo, numero, itensDoContratoPedidoAss(codigo));
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    host::db::Savepoint guarda(tr);
+    gravarOuDesfazerContratoPedidoAss(guarda, [&] {
+        const QVariantMap chave{{"CONTRATO", codigo}};
+        if (host::db::executeSql(tr, "update AATC05AC set ACCODIGO = ACCODIGO where ACCODIGO = :CONTRATO", chave) != 1)
+            throw host::db::DbError("Contrato " + QString::number(codigo) + " não encontrado.");
+        if (inserirItensContratoPedidoAss(tec, codigo, numero, itensDoContratoPedidoAss(codigo)) == 0)
+            return;
+        QVariantMap valor = chave;
+        valor["VALOR"] = tec.campoPedido("VALOR_TOTAL").asFloat();
+        host::db::executeSql(tr, "update AATC05AC set ACVALOR = :VALOR, ACVALORPARCELA = :VALOR"
+                                 " where ACCODIGO = :CONTRATO", valor);
+    });
 }
 
 }  // namespace
@@ -254,6 +273,6 @@ int TdmTec::GerarContratoPedidoAssistencia(const QString& numero)
                  inteiroContratoPedidoAss(campoPedido("ANCODIGOCOBRANCA")), cobranca, QStringLiteral("N")},
                 dmGlobal->quAuxiliar, true);
 
-    inserirItensOuDesfazerPedidoAss(guarda, *this, codigo, numero, {});
+    gravarOuDesfazerContratoPedidoAss(guarda, [&] { inserirItensContratoPedidoAss(*this, codigo, numero, {}); });
     return codigo;
 }

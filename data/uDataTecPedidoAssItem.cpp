@@ -119,14 +119,16 @@ void TdmTec::PVAssVerificaValorTotalItem()
 
 void TdmTec::quAssVendaItemAfterPost(Dataset& DataSet)
 {
-    dmGlobal->IBTransaction1->commitRetaining();
-    ZelDevVerificarEvento(&DataSet, "AFTERPOST");
-    gravaTotaisPedidoAss(*this);
+    // The line and its reservation are stored together; the header's totals
+    // come last, so that a header that cannot be saved refuses only them.
     if (campoPedido("IMPRESSO_NF").asString() == "N")
         dmGlobal->AtualizaReservaEstoqueProduto(campoItem("CODIGO").asString(),
                                                 campoItem("COD_EMB_COLECAO").asString());
+    dmGlobal->IBTransaction1->commitRetaining();
+    ZelDevVerificarEvento(&DataSet, "AFTERPOST");
     DataSet.refresh();
     sAuxiliarGeral = CarregaDado("PRGERANS", "ACEC1101", " where CODIGO = " + QuotedStr(campoItem("CODIGO").asString()));
+    gravaTotaisPedidoAss(*this);
 }
 
 void TdmTec::quAssVendaItemBeforeDelete(Dataset& DataSet)
@@ -186,15 +188,17 @@ void TdmTec::quAssVendaItemBeforeDelete(Dataset& DataSet)
 void TdmTec::quAssVendaItemAfterDelete(Dataset& DataSet)
 {
     ZelDevVerificarEvento(&DataSet, "AFTERDELETE");
-    dmGlobal->IBTransaction1->commitRetaining();
+    // The deletion's own records are stored with it; the header's totals come
+    // last, so that a header the user left unfit to save refuses only them.
     dmGlobal->GravaLog(IbUserName(),
                        "Deletou item do pedido de venda assistência" + campoPedido("NUMERO_PEDIDO").asString(),
                        sCodigoExcluido, "AVEC85IT", hoje(), QDateTime::currentDateTime());
-    gravaTotaisPedidoAss(*this);
     if (campoPedido("IMPRESSO_NF").asString() == "N")
         dmGlobal->AtualizaReservaEstoqueProduto(
             sCodigoExcluido, CarregaDado("cod_emb_colecao", "acec1101", "where codigo = " + QuotedStr(sCodigoExcluido)));
     dmGlobal->GravaChavePrimariaExcluida(sAuxiliarExclusao, "AVEC85IT");
+    dmGlobal->IBTransaction1->commitRetaining();
+    gravaTotaisPedidoAss(*this);
 }
 
 void TdmTec::quAssVendaItemAfterScroll(Dataset&)

@@ -156,6 +156,11 @@ void TdmTec::PVAssPerguntaDisponibilidade(double digitado)
 
 void TdmTec::quAssVendaItemQUANTIDADESetText(Field& Sender, const QString& Text)
 {
+    // A text that is no number is refused with the field's own message, and
+    // the quantity stays: it never silently becomes 0.
+    double digitado = 0;
+    if (!host::data::parseFloatText(Text, digitado))
+        throw host::data::DatasetError(QString("'%1' não é um valor numérico válido.").arg(Text));
     try {
         const double semPontos = numeroQuantidade(TiraPonto(Text));
         bool fracionada = false;

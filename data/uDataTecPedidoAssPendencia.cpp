@@ -197,27 +197,18 @@ QString textoComponente(const host::data::Query& linha)
            linha.fieldByName("COMPLEMENTO_DESC")->asString().trimmed() + " ";
 }
 
-// The components of the product in sequence: those recorded for the
-// equipment of that serial number, or the product's own (recorded with no
-// serial) when no serial is given or the equipment has none of its own, as
-// the composition window shows them. One equipment's components never join
-// another's.
+// The components of the product in sequence, those of the equipment of the
+// serial number the host holds or else the product's own.
 void abrirComposicao(host::data::Query& aux, const QString& produto, const QString& serie)
 {
-    auto abrir = [&aux, &produto](const QString& filtroSerie) {
-        aux.close();
-        aux.setSql("select sm.prcodigo, sm.cmcodigo, sm.cmquantidade, Prod.unidade_medida, Prod.descricao,"
-                   " Prod.complemento_desc, Eqp.descricao as Equipamento, sm.cmsequencia from AGPC03CM sm"
-                   " Left Outer Join Acec1101 Eqp On (sm.prcodigo = Eqp.codigo) Left Outer Join Acec1101 Prod"
-                   " On (sm.cmcodigo = Prod.codigo) where sm.prcodigo = :PRCODIGO"
-                   " and coalesce(sm.cmnumeroserie, '') = :SERIE  Order By sm.cmsequencia ");
-        aux.paramByName("PRCODIGO")->setAsString(produto);
-        aux.paramByName("SERIE")->setAsString(filtroSerie);
-        aux.open();
-    };
-    abrir(serie);
-    if (!serie.isEmpty() && aux.isEmpty())
-        abrir(QString());
+    aux.close();
+    aux.setSql("select sm.prcodigo, sm.cmcodigo, sm.cmquantidade, Prod.unidade_medida, Prod.descricao,"
+               " Prod.complemento_desc, Eqp.descricao as Equipamento, sm.cmsequencia from AGPC03CM sm"
+               " Left Outer Join Acec1101 Eqp On (sm.prcodigo = Eqp.codigo) Left Outer Join Acec1101 Prod"
+               " On (sm.cmcodigo = Prod.codigo) where sm.prcodigo = :PRCODIGO"
+               " and coalesce(sm.cmnumeroserie, '') = :SERIE  Order By sm.cmsequencia ");
+    aux.paramByName("PRCODIGO")->setAsString(produto);
+    AbrirComposicaoNumeroSerie(aux, serie);
 }
 
 }  // namespace

@@ -89,6 +89,9 @@ void TdmTec::quAssVendaItemVALORSetText(Field& Sender, const QString& Text)
         const double desconto = campoItem("DESCONTO").asFloat();
         campoItem("VEITVALORCOMDESCONTO").setAsFloat(desconto != 0 ? Trunc2Casas(valor * (1 - desconto / 100)) : valor);
         PVAssValorComIPIItem(pedidoass::valorComIPI(valor, campoItem("IPI").asFloat()));
+        // The line's total follows the new price as the save will compute it,
+        // not only once the line is stored.
+        PVAssVerificaValorTotalItem();
     } catch (...) {
         dmGlobal->MostraAviso("Valor Unitário Inválido.", true);
     }

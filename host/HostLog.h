@@ -13,6 +13,10 @@ struct LogEntry {
     QString detail;
 };
 
+// Writes one line to the log file of the system folder and keeps it in the
+// trace (what TdmGlobal::Log does; usable before dmGlobal exists).
+void writeLog(const QString& origin, const QString& text, const QString& detail = {});
+
 // The lines logged since the last clear (the newest 10000 at most).
 const QList<LogEntry>& logTrace();
 void clearLogTrace();

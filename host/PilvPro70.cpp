@@ -96,16 +96,12 @@ void TfmComposicao::CarregaComposicao(const QString& produto, const QString& num
     if (!serie.isEmpty())
         texto += "   Nº Série: " + serie;
     laProduto->setText(texto);
-    auto abrir = [this, &codigo](const QString& filtroSerie) {
-        quComposicao->close();
-        quComposicao->paramByName("PRODUTO")->setAsString(codigo);
-        quComposicao->paramByName("SERIE")->setAsString(filtroSerie);
-        quComposicao->open();
-    };
-    abrir(serie);
-    // An equipment without components of its own is made as its product.
-    if (!serie.isEmpty() && quComposicao->isEmpty())
-        abrir(QString());
+    quComposicao->close();
+    quComposicao->paramByName("PRODUTO")->setAsString(codigo);
+    AbrirComposicaoNumeroSerie(*quComposicao, serie);
+    // The serial shown is the one whose components the configuration text
+    // is made of next.
+    dmGlobal->sNumeroSerieComposicao = serie;
 }
 
 void AbrirComposicao(const QString& produto, const QString& numeroSerie, bool modal)

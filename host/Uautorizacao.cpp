@@ -21,10 +21,15 @@ bool SelecionaValorNumerico(const QString& caption, const QString& prompt, doubl
     return Dialogs::inputNumber(caption, prompt, valor);
 }
 
+bool SelecionaValorNumericoDouble(const QString& caption, const QString& prompt, double& valor)
+{
+    return SelecionaValorNumerico(caption, prompt, valor);
+}
+
 bool SelecionaValorInteiro(const QString& caption, const QString& prompt, int& valor)
 {
     double value = valor;
-    if (!Dialogs::inputNumber(caption, prompt, value))
+    if (!Dialogs::inputNumber(caption, prompt, value, "0"))
         return false;
     valor = int(value);
     return true;

@@ -7,7 +7,10 @@
 #include <QStringList>
 
 bool Seleciona1Texto(const QString& caption, const QString& prompt, QString& texto);
+// A number typed the Brazilian way ("950,50", "1.234,56"), shown with two
+// decimals; a text that is no number is refused and asked again.
 bool SelecionaValorNumerico(const QString& caption, const QString& prompt, double& valor);
+bool SelecionaValorNumericoDouble(const QString& caption, const QString& prompt, double& valor);
 bool SelecionaValorInteiro(const QString& caption, const QString& prompt, int& valor);
 bool SelecionaData(const QString& caption, const QString& prompt, QDateTime& data);
 bool SelecionaSenha(const QString& caption, const QString& prompt, QString& senha);

@@ -262,3 +262,16 @@ std::unique_ptr<host::data::Query> CriarIbQuery(const QString& nome)
     query->setTransaction(&transaction());
     return query;
 }
+
+void AbrirComposicaoNumeroSerie(host::data::Query& composicao, const QString& numeroSerie)
+{
+    const QString serie = numeroSerie.trimmed();
+    auto abrir = [&composicao](const QString& filtro) {
+        composicao.close();
+        composicao.paramByName("SERIE")->setAsString(filtro);
+        composicao.open();
+    };
+    abrir(serie);
+    if (!serie.isEmpty() && composicao.isEmpty())
+        abrir(QString());
+}

@@ -112,6 +112,13 @@ int ProximaChave(const QString& gerador, const QString& coluna, const QString& t
 // A query on dmGlobal's transaction for the length of one routine.
 std::unique_ptr<host::data::Query> CriarIbQuery(const QString& nome = {});
 
+// Opens a product's composition (a query on AGPC03CM whose parameter SERIE
+// is compared with the component's serial number) on the components
+// recorded for the equipment of that serial number, or on the product's own
+// (recorded with no serial) when no serial is given or the equipment has
+// none of its own. One equipment's components never join another's.
+void AbrirComposicaoNumeroSerie(host::data::Query& composicao, const QString& numeroSerie);
+
 // ---- record buttons -------------------------------------------------------
 void InserirRegistro(host::data::Dataset& dataset);      // append a row (opens the dataset when closed)
 void SalvarAlteracoes(host::data::Dataset& dataset);     // post when editing, then commit retaining

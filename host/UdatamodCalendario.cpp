@@ -6,7 +6,6 @@
 #include "host/Udmglobal.h"
 #include "host/db/Database.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace host {

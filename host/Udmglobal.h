@@ -320,7 +320,8 @@ public:
     host::data::Query* quCXPrev = nullptr;     // cash-forecast rows (ACXC94XP), editable; CarregaCXPrevisao
     host::data::Query* quObsGeral = nullptr;   // one observation (AUGC70OB), editable; CarregaObservacao
     // The equipment (serial number) whose composition the composition texts
-    // are built for; empty: the product's own composition.
+    // are built for; empty: the product's own composition. The composition
+    // window sets it to the serial it shows.
     QString sNumeroSerieComposicao;
     // A statement prepared once per connection and kept for the routines that
     // run it again and again (its parameters are cleared and an open cursor

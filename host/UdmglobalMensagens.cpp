@@ -75,6 +75,13 @@ QString MostraPergunta(const QString& texto, const QStringList& captions, int la
 
 void TdmGlobal::Log(const QString& origem, const QString& texto, const QString& detalhe)
 {
+    host::writeLog(origem, texto, detalhe);
+}
+
+namespace host {
+
+void writeLog(const QString& origem, const QString& texto, const QString& detalhe)
+{
     host::appendTrace({origem, texto, detalhe});
     // "dd/MM/yyyy hh:mm:ss.zzz", written by hand: a batch logs every row.
     const QDateTime agora = QDateTime::currentDateTime();
@@ -102,6 +109,8 @@ void TdmGlobal::Log(const QString& origem, const QString& texto, const QString& 
     linha += '\n';
     host::writeLogLine(linha);
 }
+
+}  // namespace host
 
 void TdmGlobal::GravaLog(const QString& usuario, const QString& acao, const QString& observacao,
                          const QString& tabela, const QDateTime& data, const QDateTime& hora)

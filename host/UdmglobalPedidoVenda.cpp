@@ -48,6 +48,13 @@ host::data::Query* TdmGlobal::RegistroPedidoVenda()
         update->setRefreshSql(kSqlRegistroPedido);
         quPedidoVenda->setUpdateObject(update);
         quPedidoVenda->setSql(kSqlRegistroPedido);
+        // Amounts read as the host's formats write them ("1.234,50").
+        quPedidoVenda->onFieldsCreated = [](host::data::Dataset& registro) {
+            for (const char* valor : {"VEVALORDESPESAVIAGEM", "VEVALORDESPESA", "DESCONTO_GERAL", "VALOR_TOTAL",
+                                      "VEVALORTOTALBRUTOITEM", "VEVALORTOTALDESCONTO"})
+                if (host::data::Field* campo = registro.findField(valor))
+                    campo->setDisplayFormat("###,###,##0.00");
+        };
         // A limit the caller set (not negative) holds for the order edited.
         quPedidoVenda->afterEdit = [](host::data::Dataset& registro) {
             if (rLimitePedido >= 0)

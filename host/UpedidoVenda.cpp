@@ -26,6 +26,12 @@ TfmPedidoVenda::TfmPedidoVenda(QWidget* parent)
     onClose = [](host::ui::CloseAction& action) { action = host::ui::CloseAction::Free; };
     quItens->setSql("select COD, CODIGO, QUANTIDADE, VALOR, DESCONTO, TOTAL_UNIT, OBS from AVEC85IT"
                     " where NUMERO_PEDIDO = :PEDIDO order by COD");
+    quItens->onFieldsCreated = [](host::data::Dataset& itens) {
+        itens.fieldByName("QUANTIDADE")->setDisplayFormat("###,###,##0.##");
+        itens.fieldByName("VALOR")->setDisplayFormat("###,###,##0.00");
+        itens.fieldByName("DESCONTO")->setDisplayFormat("0.00");
+        itens.fieldByName("TOTAL_UNIT")->setDisplayFormat("###,###,##0.00");
+    };
 
     auto* layout = new QVBoxLayout(this);
     auto* cabecalho = new QFormLayout;
@@ -54,6 +60,15 @@ TfmPedidoVenda::TfmPedidoVenda(QWidget* parent)
     layout->addLayout(cabecalho);
     dbgdItens = new host::ui::DataGrid("dbgdItens", this);
     dbgdItens->setDataSource(dsItens.get());
+    const struct {
+        const char* campo;
+        const char* titulo;
+        int largura;
+    } colunas[] = {{"COD", "Item", 40},          {"CODIGO", "Produto", 90},  {"QUANTIDADE", "Quantidade", 80},
+                   {"VALOR", "Valor Unitário", 90}, {"DESCONTO", "Desconto", 70}, {"TOTAL_UNIT", "Total", 90},
+                   {"OBS", "Observação", 160}};
+    for (const auto& c : colunas)
+        dbgdItens->addColumn(c.campo, QString::fromUtf8(c.titulo), c.largura);
     layout->addWidget(dbgdItens, 1);
     resize(640, 520);
 

@@ -15,6 +15,7 @@
 #include "host/ui/Layouts.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QDateTime>
 #include <QApplication>
 #include <QMenu>
@@ -51,6 +52,9 @@ TfmPrincipal::TfmPrincipal(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName("fmPrincipal");
     setWindowTitle("Assistência Técnica");
+    // The program's name as the user reads it: messages without a title of
+    // their own take it, not the executable's file name.
+    QGuiApplication::setApplicationDisplayName(windowTitle());
     QMenu* system = menuBar()->addMenu("&Sistema");
     QMenu* registers = menuBar()->addMenu("C&adastros");
     QMenu* orders = menuBar()->addMenu("&Ordens de Serviço");

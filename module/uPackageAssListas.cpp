@@ -92,8 +92,13 @@ void AbrirListaCoberturas()
     TfmPesquisa* janela = &novaPesquisa(&coberturas, "Cadastro de Coberturas", 400);
     executarLista(coberturas, janela, [&] {
         DataGrid& grid = *janela->grid();
-        for (const char* campo : {"ABCODIGO", "ABDESCRICAO", "ABPECAS", "ABMDO", "ABDESLOCA"})
-            coluna(grid, campo, {}, -1);
+        const std::pair<const char*, const char*> colunas[] = {{"ABCODIGO", "Código"},
+                                                                {"ABDESCRICAO", "Descrição"},
+                                                                {"ABPECAS", "Peças"},
+                                                                {"ABMDO", "Mão de Obra"},
+                                                                {"ABDESLOCA", "Deslocamento"}};
+        for (const auto& [campo, titulo] : colunas)
+            coluna(grid, campo, QString::fromUtf8(titulo), -1);
         for (int i = 2; i < 5; ++i)
             grid.columns()[size_t(i)]->setPickList({"Sim", "Não"});
         janela->showModal();

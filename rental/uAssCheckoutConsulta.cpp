@@ -141,6 +141,8 @@ void TfmAssCheckoutConsulta::montarTela()
     h->addWidget(edDataDe);
     h->addWidget(new QLabel("até:", selecao));
     edDataAte = new host::ui::DateEdit("edDataAte", selecao);
+    for (host::ui::DateEdit* data : {edDataDe, edDataAte})
+        data->setKeepsRefusedText(true);
     h->addWidget(edDataAte);
     bbPesquisar = host::ui::makeButton(selecao, "bbPesquisar", "&Pesquisar");
     h->addWidget(bbPesquisar);
@@ -226,6 +228,12 @@ void TfmAssCheckoutConsulta::ConsultarPedidos(const QDateTime& de, const QDateTi
 
 void TfmAssCheckoutConsulta::bbPesquisarClick()
 {
+    // A period the search cannot use is refused and stays on screen to be mended.
+    for (host::ui::DateEdit* data : {edDataDe, edDataAte})
+        if (!data->checkTyped()) {
+            data->setFocus();
+            return;
+        }
     const QString ordem = rbNumeroPedido->isChecked() ? QStringLiteral(" Order By numero_pedido desc ")
                                                       : QStringLiteral(" Order By vedataproducao desc ");
     ConsultarPedidos(edDataDe->date(), edDataAte->date(), uAssCheckoutConsulta::LetraStatus(cbStatus->currentText()),

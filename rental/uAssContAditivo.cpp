@@ -268,7 +268,8 @@ int TfmAssContAditivo::contratoAtual() const
 }
 
 // The new lines go to the lines of the contract amended: they are loaded
-// when the window was opened before they were (or over another contract's).
+// when the window was opened before they were, or over another contract's
+// (with rows or without).
 void TfmAssContAditivo::abreLinhasDoContrato()
 {
     const int contrato = contratoAtual();
@@ -276,10 +277,12 @@ void TfmAssContAditivo::abreLinhasDoContrato()
         dmGlobal->MostraAviso("Aviso: operação abortada.\rAbra o contrato no cadastro antes de registrar o aditivo.",
                               true);
     host::data::Query& linhas = *dmTecContrato->quCtrVeiculo;
-    const bool deOutro = linhas.active() && !linhas.isEmpty() &&
-                         linhas.fieldByName("ACCODIGO")->asInteger() != contrato;
-    if (!linhas.active() || deOutro)
-        dmTecContrato->CarregaContratoVeiculo(contrato, true);
+    if (linhas.active() && dmTecContrato->ContratoVeiculoCarregado() == contrato)
+        return;
+    // A row still being typed belongs to the list it was typed in.
+    if (linhas.active())
+        linhas.checkBrowseMode();
+    dmTecContrato->CarregaContratoVeiculo(contrato, true);
 }
 
 void TfmAssContAditivo::bbSalvaClick()

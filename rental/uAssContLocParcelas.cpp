@@ -66,8 +66,8 @@ void TfmAssContLocBase::bbAlterarClick()
         }
     } volta{*this};
     if ((sAuxiliarGeral == "Todas" || selecao) && temParcelas &&
-        SelecionaValorNumerico("Alteração da(s) Parcela(s) do Contrato",
-                               "Informe o novo Valor R$ a ser definido para a(s) Parcela(s) do Contrato.", valor))
+        SelecionaValorNumericoDouble("Alteração da(s) Parcela(s) do Contrato",
+                                     "Informe o novo Valor R$ a ser definido para a(s) Parcela(s) do Contrato.", valor))
         uAssContLoc::AlterarValorParcelas(receber, !selecao, grade->selectedRows(), valor);
 }
 

@@ -212,7 +212,7 @@ QWidget* TfmAssVendas::montarDadosPedido()
     dblcCliente = assCombo(p, "dblcCliente", dsVenda, "CODIGO_CLIENTE", dsCliente, "CODIGO_CLIENTE", "NOME");
     dbedCodigoCliente = assEdit(p, "dbedCodigoCliente", dsVenda, "CODIGO_CLIENTE");
     dbedCodigoCliente->setReadOnlyControl(true);
-    dbedCodigoCliente->setMaximumWidth(70);
+    host::ui::fitCodeWidth(dbedCodigoCliente, 6);
     sbPesqCli = assLupa(p, "sbPesqCli");
     sbPesqCli->setToolTip("Pesquisar Cliente (Atalho F6)");
     auto* cliente = new QWidget(p);

@@ -16,6 +16,7 @@
 #include "host/data/Query.h"
 #include "host/ui/Components.h"
 #include "host/ui/DataGrid.h"
+#include "host/ui/Dialogs.h"
 #include "host/ui/EditControls.h"
 #include "host/ui/Errors.h"
 #include "host/ui/FormBuilders.h"
@@ -242,6 +243,8 @@ QWidget* TfmPesquisaAssContratosLocEquip::criarFiltros()
     adiciona("Término De", deTerminoDe);
     deTerminoAte = new host::ui::DateEdit("deTerminoAte", campo);
     adiciona("Término Até", deTerminoAte);
+    for (host::ui::DateEdit* data : {deRetirada, deRetiradaEm, deTerminoDe, deTerminoAte})
+        data->setKeepsRefusedText(true);   // a filter refused stays to be mended
     cbDesativados = named<QComboBox>("cbDesativados");
     cbDesativados->addItems({"Todos", "Somente"});
     cbDesativados->setCurrentIndex(-1);
@@ -359,8 +362,29 @@ QString TfmPesquisaAssContratosLocEquip::Pesquisar(int code, int status, const Q
     return "Registros Encontrados: " + QString::number(quConsulta->recordCount());
 }
 
+bool TfmPesquisaAssContratosLocEquip::FiltrosValidos()
+{
+    // A filter the search cannot use is refused and stays on screen to be mended.
+    const QString codigo = edCodigo->text().trimmed();
+    bool numero = false;
+    codigo.toInt(&numero);
+    if (!codigo.isEmpty() && !numero) {
+        host::ui::Dialogs::warning("Código inválido: " + codigo);
+        edCodigo->setFocus();
+        return false;
+    }
+    for (host::ui::DateEdit* data : {deRetirada, deRetiradaEm, deTerminoDe, deTerminoAte})
+        if (!data->checkTyped()) {
+            data->setFocus();
+            return false;
+        }
+    return true;
+}
+
 void TfmPesquisaAssContratosLocEquip::bbPesquisaClick()
 {
+    if (!FiltrosValidos())
+        return;
     const QString resultado =
         Pesquisar(CodigoDigitado(edCodigo->text()), cbStatusRetirada->currentIndex(), edNroContrato->text(),
                   edCliente->text(), edEquipamento->text(), edNSEquipamento->text(), edItem->text(),

@@ -104,6 +104,7 @@ public:
                       const QString& itemSerial, const QDate& pickUp, const QDate& pickUpOn,
                       const QString& deactivated, const QDate& validFrom, const QDate& validTo);
     void bbPesquisaClick();
+    bool FiltrosValidos();
     void dbgdContratosLocEquiDblClick();
     void sbPesqCliClick();
     void sbPesqEquipClick();

@@ -30,6 +30,11 @@ Label* rotuloEtiqueta(Band& band, const QString& nome, double left, double top, 
     return label;
 }
 
+// One value a line, in millimetres: width and length of the sheet, margins
+// left, right, bottom and top, columns, space between them, (unused), label
+// height, (unused), font, size and style.
+const char kConfiguracaoPadraoEtiquetas[] = "210\n297\n5\n5\n10\n10\n3\n2\n\n35\n\nArial\n8\nNormal\n";
+
 // A decimal of the layout file, in the system's number format.
 bool decimalEtiqueta(const QString& texto, double& valor)
 {
@@ -135,11 +140,15 @@ void TqrAssOSEtiquetas::QuickRepBeforePrint()
 {
     fContagemBranco = fPosicaoInicial;
     iEtiquetasGeradas = 0;
-    // An empty file shows the user where the layout belongs.
+    // A missing or empty file gets a sheet that prints at once (A4, three
+    // columns of 35 mm labels): the program offers no other way to fill it,
+    // and the user adjusts it to the labels bought.
     const QString caminho = ArquivoConfiguracao();
     QFile arquivo(caminho);
-    if (!arquivo.exists() && arquivo.open(QIODevice::WriteOnly))
+    if (arquivo.size() == 0 && arquivo.open(QIODevice::WriteOnly)) {
+        arquivo.write(kConfiguracaoPadraoEtiquetas);
         arquivo.close();
+    }
     QStringList linhas;
     if (arquivo.open(QIODevice::ReadOnly | QIODevice::Text)) {
         QTextStream entrada(&arquivo);
@@ -147,8 +156,8 @@ void TqrAssOSEtiquetas::QuickRepBeforePrint()
             linhas << entrada.readLine();
     }
     if (!aplicaConfiguracao(linhas))
-        dmGlobal->MostraAviso(
-            "Nenhuma configuração encontrada, antes de imprimir configure as dimensões do papel.", true);
+        dmGlobal->MostraAviso("Nenhuma configuração encontrada, antes de imprimir configure as dimensões do papel"
+                              " no arquivo " + caminho + ".", true);
     // The font name and size reach the captions too; their style stays.
     if (linhas.size() > 2) {
         int tamanho = 0;

@@ -70,8 +70,7 @@ void TqrAssOSHistoricoComum::criarCliente()
         {"OS", "Nº da OS:", "AOCODIGO", 0, 0, 30},          {"Cliente", "Cliente:", "CLIENTE", 64, 0, 104},
         {"Tecnico", "Técnico:", "DescTecnico", 0, 5, 40},    {"Contato", "Contato:", "AOCONTATO", 64, 5, 40},
         {"Atendente", "Atendente:", "AOATENDENTE", 128, 5, 40}, {"Entrada", "Entrada:", "AODATAENTRADA", 0, 10, 40},
-        {"Saida", "Saída:", "AODATASAIDA", 64, 10, 40},      {"Status", "Status:", "AOBAIXA", 0, 15, 40},
-        {"TipoOS", "Tipo OS:", "AOTIPOOS", 64, 15, 40},
+        {"Saida", "Saída:", "AODATASAIDA", 64, 10, 40},      {"TipoOS", "Tipo OS:", "AOTIPOOS", 64, 15, 40},
     };
     for (const Par& p : pares) {
         rotulo(b, QString("qrla") + p.nome, p.left, p.top, 22, QString::fromUtf8(p.caption));
@@ -79,6 +78,10 @@ void TqrAssOSHistoricoComum::criarCliente()
         if (QByteArray(p.campo).startsWith("AODATA"))
             t->setDisplayFormat("dd/mm/yyyy");
     }
+    // The status as the user reads it, not its code.
+    rotulo(b, "qrlaStatus", 0, 15, 22, "Status:");
+    b.addExprText("qrteStatus", 22, 15, 40, 4,
+                  [os] { return QVariant(TextoStatusServicoOS(os->fieldByName("AOBAIXA")->asString())); });
     rotulo(b, "qrlaFone", 128, 0, 12, "Fone:");
     b.addExprText("qrteFone", 140, 0, 50, 4, [] { return QVariant(telefoneCliente()); });
     rotulo(b, "qrlaHoraSaida", 128, 10, 22, "Hora Saída:");

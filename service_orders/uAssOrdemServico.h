@@ -395,6 +395,7 @@ private:
     void ligarGrades();
     void ligarEtiquetas();
     void montarColunasDespesas();
+    void montarColunasReceber();
     void montarColunasAcessorios();
     void ligarFilaModosDespesas();
     void aplicarColunasModo(host::ui::DataGrid* grade, bool veiculo);

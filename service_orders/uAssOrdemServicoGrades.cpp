@@ -1,5 +1,5 @@
 // The designed columns of the service-order window's entry grids: the two
-// item grids, the services, the parts, the expenses and the project. The handlers find their columns by
+// item grids, the services, the parts, the expenses, the project and the receivables. The handlers find their columns by
 // field name, so a column a user's saved layout adds behaves as a designed one.
 
 #include "service_orders/uAssOrdemServico.h"
@@ -165,6 +165,23 @@ void TfmAssOrdemServico::montarColunasDespesas()
         {"AQOBSERVACAO"},
         {"VECODIGO"},
         {"OFCODIGO", nullptr, true},
+    });
+}
+
+// The order's receivables as the user reads them; the rest of the
+// receivable's columns stay in the dataset.
+void TfmAssOrdemServico::montarColunasReceber()
+{
+    adicionar(dbgdReceber, {
+        {"NUMERO_DOCUMENTO", "Documento", false, {}, true},
+        {"SEQUENCIA", "Parcela", false, {}, true},
+        {"DATA_EMISSAO", "Emissão", false, {}, true},
+        {"DATA_VENCIMENTO", "Vencimento", false, {}, true},
+        {"VALOR_DOCUMENTO", "Valor", false, {}, true},
+        {"SITUACAO_DOCUMENTO", "Situação", false, {}, true},
+        {"DATA_PAGAMENTO", "Pagamento", false, {}, true},
+        {"VALOR_PAGO", "Valor Pago", false, {}, true},
+        {"OBSERVACAO", "Observação", false, {}, true},
     });
 }
 

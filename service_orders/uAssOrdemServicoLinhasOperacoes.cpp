@@ -47,27 +47,30 @@ long long somaTotaisServicos(host::data::Query& linhas, const host::data::Field&
     return soma;
 }
 
-// The first line whose total moves by exactly the remainder when its unit
-// value takes the remainder over its quantity, rounded to `casas` decimals;
-// that line is posted with it. The data module's own rule gives the total
-// (discount included), read before anything is posted.
+// The first line whose total, by the data module's own rule (discount
+// included, cut to the cent), comes to its present total plus the remainder
+// with a unit value of `casas` decimals; that line is posted with it. The
+// unit value aims at the exact amount, then at the middle of its cent so
+// that the cut cannot take it a cent below.
 bool acertarRestoServicos(TdmTec& tec, long long resto, int casas)
 {
     host::data::Query& linhas = *tec.quOSAndamento;
     const double escala = std::pow(10.0, casas);
     for (linhas.first(); !linhas.eof(); linhas.next()) {
         const double quantidade = tec.quOSAndamentoAAQUANTIDADE->asFloat();
-        if (quantidade <= 0)
-            continue;
+        const double fator = 1 - tec.quOSAndamentoAADESCONTO->asFloat() / 100;
         const long long alvo = centavosServico(tec.quOSAndamentoAAVALORTOTAL->asFloat()) + resto;
-        const double unitario = tec.quOSAndamentoAAVALOR->asFloat() + resto / 100.0 / quantidade;
-        linhas.edit();
-        tec.quOSAndamentoAAVALOR->setAsFloat(std::round(unitario * escala) / escala);
-        if (centavosServico(tec.quOSAndamentoAAVALORTOTAL->asFloat()) == alvo) {
-            linhas.post();
-            return true;
+        if (quantidade <= 0 || fator <= 0 || alvo < 0)
+            continue;
+        for (double centavos : {double(alvo), alvo + 0.5}) {
+            linhas.edit();
+            tec.quOSAndamentoAAVALOR->setAsFloat(std::round(centavos / 100 / quantidade / fator * escala) / escala);
+            if (centavosServico(tec.quOSAndamentoAAVALORTOTAL->asFloat()) == alvo) {
+                linhas.post();
+                return true;
+            }
+            linhas.cancel();
         }
-        linhas.cancel();
     }
     return false;
 }

@@ -7,12 +7,12 @@
 
 #include "data/uDataTec.h"
 
+#include "host/data/Format.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
 #include "host/data/Query.h"
 
-#include <QLocale>
 
 
 namespace {
@@ -67,7 +67,7 @@ QString TfmAssOrdemServico::textoReferentePedido(bool bPesquisaVeiculo)
     if (parametro("ATMODOVEICULO") == "O") {
         const double km = item ? tec.quOSItemAOITKMINICIAL->asFloat() : 0;
         return "OS: " + codigo + espaco + "Placa: " + (item ? tec.quOSItemAOITPLACA->asString() : QString()) + espaco +
-               "KM: " + QString::number(km, 'g', QLocale::FloatingPointShortest) + " ";
+               "KM: " + host::data::formatFloat("0.##", km) + " ";
     }
     QString texto = (parametro("ATIMPRIMECOMPROVANTEOS") == "S" ? "OS: " : "Referente à OS: ") + codigo + " ";
     const QString remessa = item ? tec.quOSItemAOITNUMERONFREMESSA->asString() : QString();

@@ -10,6 +10,7 @@
 
 #include "data/uDataTec.h"
 
+#include "host/data/Format.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
@@ -119,7 +120,7 @@ QString textoPedidoDevolucao()
     const QString codigo = QString::number(tec.quOSAOCODIGO->asInteger());
     if (parametro("ATMODOVEICULO") == "O")
         return "OS: " + codigo + "     " + "Placa: " + tec.quOSItemAOITPLACA->asString() + "     " + "KM: " +
-               QString::number(tec.quOSItemAOITKMINICIAL->asFloat(), 'g', 15);
+               host::data::formatFloat("0.##", tec.quOSItemAOITKMINICIAL->asFloat());
     QString texto = (parametro("ATIMPRIMECOMPROVANTEOS") == "S" ? "OS: " : "Referente à OS: ") + codigo;
     const QString remessa = tec.quOSItemAOITNUMERONFREMESSA->asString();
     if (!remessa.trimmed().isEmpty())

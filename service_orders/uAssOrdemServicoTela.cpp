@@ -335,6 +335,7 @@ void TfmAssOrdemServico::montarAbas()
     montarColunasDespesas();
     dbgdOrdemServicoAndamento = gradeDe(tsAndamento, "dbgdOrdemServicoAndamento", dsContato);
     dbgdReceber = gradeDe(tsReceber, "dbgdReceber", dsReceber);
+    montarColunasReceber();
 
     dbimFoto = new host::ui::DataImage("dbimFoto", tsFoto);
     dbimFoto->bind(dsItens, "AOITFOTO");

@@ -120,8 +120,8 @@ void TfmPesquisaAssOrdemServico::criarConsultas()
                     texto = textos.value(s.asString());
                 };
         };
-        legenda("AOBAIXA", {{"S", "Serviço Executado"}, {"A", "Serviço em Andamento"},
-                            {"P", "Serviço Suspenso"}, {"T", "Serviço em Terceiro"}});
+        if (host::data::Field* f = d.findField("AOBAIXA"))
+            f->onGetText = [](host::data::Field& s, QString& texto, bool) { texto = TextoStatusServicoOS(s.asString()); };
         legenda("AOITAPROVADO", {{"S", "Sim"}, {"R", "Rejeitado"}, {"N", "Não"}});
         legenda("AOREMANUFATURA", {{"A", "Assistência"}, {"R", "Remanufatura"}, {"C", "Compra"}});
         if (host::data::Field* f = d.findField("AOCODIGOOS"))

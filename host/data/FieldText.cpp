@@ -31,6 +31,20 @@ QString formatForMask(const QString& emptyText, FieldType type)
     return type == FieldType::Time ? "hh:nn:ss" : "dd/mm/yyyy";
 }
 
+// The zero date at midnight is how older rows (and the classic programs)
+// store "no date": shown, it is empty, as a null date is. A format of the
+// time alone still shows midnight.
+bool isZeroDateShownEmpty(const Field& field, const QString& format)
+{
+    if ((field.dataType() != FieldType::Date && field.dataType() != FieldType::DateTime) || field.isNull())
+        return false;
+    const QDateTime value = field.asDateTime();
+    if (value.date() != QDate(1899, 12, 30) || value.time().msecsSinceStartOfDay() != 0)
+        return false;
+    return format.isEmpty() || format.contains('d', Qt::CaseInsensitive) || format.contains('y', Qt::CaseInsensitive)
+        || format.contains('/');
+}
+
 }  // namespace
 
 QString Field::maskedDateFormat() const
@@ -80,7 +94,7 @@ QString Field::text() const
         onGetText(const_cast<Field&>(*this), result, false);
         return result;
     }
-    const QString plain = defaultText(false);
+    const QString plain = isZeroDateShownEmpty(*this, editMask_) ? QString() : defaultText(false);
     if (editMask_.isEmpty())
         return plain;
     const EditMask mask(editMask_);
@@ -93,6 +107,8 @@ QString Field::text() const
 
 QString Field::displayText() const
 {
+    if (!onGetText && isZeroDateShownEmpty(*this, displayFormat_.isEmpty() ? editMask_ : displayFormat_))
+        return QString();
     QString result = defaultText(true);
     if (onGetText) {
         onGetText(const_cast<Field&>(*this), result, true);

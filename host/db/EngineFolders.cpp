@@ -243,7 +243,10 @@ void prepareEngineRoot(const QString& root) {
 }
 
 void prepareEmbeddedEngine() {
-    if (qEnvironmentVariableIsSet("FIREBIRD")) return;
+    // A variable naming no folder (left over from a recipe for the engine's
+    // tools) names no engine: the engine would start without its character
+    // sets. It is replaced by the program's own root.
+    if (qEnvironmentVariableIsSet("FIREBIRD") && QFileInfo(qEnvironmentVariable("FIREBIRD")).isDir()) return;
     const QString root = defaultEngineRoot();
     prepareEngineRoot(root);
     qputenv("FIREBIRD", path8(root));

@@ -98,6 +98,8 @@ void TfmVisualizadorRelatorio::Exibir(std::shared_ptr<const PreparedReport> page
     auto* viewer = new TfmVisualizadorRelatorio(std::move(pages));
     viewer->setDefaultCloseAction(host::ui::CloseAction::Free);
     if (!esperar) {
+        // Not modal, yet the window that asked for it would cover it if it stays on top.
+        host::ui::Dialogs::attachToOwner(*viewer, host::ui::Dialogs::owner());
         viewer->showNonModal();
         return;
     }

@@ -317,6 +317,7 @@ void loadDemoData(db::Transaction& transaction, const QString& userName)
     loadTechnicians(transaction, userName);
     loadSituations(transaction);
     loadServiceRegisters(transaction);
+    raiseGeneratorsToKeys(transaction);
     transaction.commitRetaining();
 }
 

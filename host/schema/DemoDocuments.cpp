@@ -4,6 +4,7 @@
 // forecast instalments. Dates count from the day the database is made, so
 // a new user finds recent work and forecasts still to come.
 
+#include "host/schema/DemoDocuments.h"
 #include "host/schema/HostSchema.h"
 
 #include "host/db/Database.h"
@@ -13,13 +14,12 @@
 
 namespace host {
 
-namespace {
+namespace demo {
 
 QString textoDemo(const char* utf8) { return QString::fromUtf8(utf8); }
 
 QDateTime dia(const QDate& data) { return QDateTime(data, QTime(0, 0)); }
 
-// The same columns written for every row of one table.
 void inserir(db::Transaction& tr, const char* table, const QStringList& columns, const QList<QVariantList>& rows)
 {
     QStringList params;
@@ -34,6 +34,14 @@ void inserir(db::Transaction& tr, const char* table, const QStringList& columns,
         db::executeSql(tr, sql, values);
     }
 }
+
+}  // namespace demo
+
+namespace {
+
+using demo::dia;
+using demo::inserir;
+using demo::textoDemo;
 
 void loadCustomerEquipment(db::Transaction& tr)
 {
@@ -134,11 +142,12 @@ void loadContracts(db::Transaction& tr, const QDate& hoje)
                  "ACMODALIDADE", "ACVENCIMENTO", "ACVALORFIXO", "ACVALORPARCELA", "ACVALORPARCELALIQUIDO", "ACTIPO",
                  "ACNATUREZA", "ACTIPOPAGAMENTO", "AJCODIGO", "ACOBJETO", "ACDATAIMPLANTACAO", "ACDATAVALIDADE",
                  "ACSEPARASERVICO", "ACRENOVACAO", "ACPORTADORPREVISAO", "ACJUROAPLICAR", "ACINDICEREAJUSTE",
-                 "ACJUROAPLICARPARCELA"},
+                 "ACJUROAPLICARPARCELA", "BCCODIGO", "ACTIPODESC"},
                 {{c.codigo, QLatin1String(c.numero), QLatin1String(c.cliente), QLatin1String(c.cliente), "A", "01",
                   "M", "A", 10, "N", c.valor, c.valor, "I", "D", "2", 1,
                   textoDemo("Manutenção preventiva mensal dos equipamentos"), dia(inicioMes.addMonths(-c.mesesAtras)),
-                  dia(inicioMes.addMonths(12 - c.mesesAtras).addDays(-1)), "N", "S", "P", "P", "S", "N"}});
+                  dia(inicioMes.addMonths(12 - c.mesesAtras).addDays(-1)), "N", "S", "P", "P", "S", "N", "001",
+                  textoDemo("Manutenção Preventiva")}});
 
     inserir(tr, "AATC05ACIT",
             {"ACITCODIGO", "ACCODIGO", "CLCODIGO", "PRCODIGO", "ACITNUMEROSERIE", "ACITGARANTIA", "ACITVALOR",
@@ -175,6 +184,8 @@ bool loadDemoDocuments(db::Transaction& transaction, const QDate& hoje)
     loadCustomerEquipment(transaction);
     loadServiceOrders(transaction, hoje);
     loadContracts(transaction, hoje);
+    demo::loadRentalCompany(transaction, hoje);
+    raiseGeneratorsToKeys(transaction);
     transaction.commitRetaining();
     return true;
 }

@@ -4,8 +4,10 @@ namespace host::schema {
 
 // Most fields start empty: the rules read an empty field as the plain
 // behaviour. The few set here make a new installation usable at once: the
-// contract functions on, branch "01" and stock location "001", totals over
-// every line, the demonstration service "S0001" as the standard service.
+// contract functions on as an equipment-rental company runs them (rental
+// register and billing, contacts that follow the customer), branch "01" and
+// stock location "001", totals over every line, the demonstration service
+// "S0001" as the standard service.
 const std::vector<ParameterDefault>& parameterDefaults()
 {
     static const std::vector<ParameterDefault> defaults = {
@@ -109,7 +111,7 @@ const std::vector<ParameterDefault>& parameterDefaults()
         {"ATOBSANTERIORPEDIDO", ""},
         {"ATOBSPRODUTOITEM", ""},
         {"ATOCULTASTATUSSERVICO", ""},
-        {"ATOPCAOCONTRATO", ""},
+        {"ATOPCAOCONTRATO", "E"},
         {"ATOPCAODOCUMENTOOS", ""},
         {"ATOPCAOTELAOS", ""},
         {"ATOPCAOVALORMANUAL", ""},

@@ -75,19 +75,30 @@ bool completeTable(db::Transaction& tr, const TableDef& table)
 
 namespace {
 
-// A new generator starts at the largest key already stored, so that its next
-// value is free.
-void createGenerator(db::Transaction& tr, const char* generator, const char* table, const char* key)
+// Each generator and the key column it numbers.
+struct GeneratorKey {
+    const char* generator;
+    const char* table;
+    const char* column;
+};
+constexpr GeneratorKey kGeneratorKeys[] = {
+    {kGeneratorOrderItem, "AATC01AOIT", "AOITCODIGO"},
+    {kGeneratorContract, "AATC05AC", "ACCODIGO"},
+    {kGeneratorContractItem, "AATC05ACIT", "ACITCODIGO"},
+    {kGeneratorCashForecast, "ACXC94XP", "XPCHAVE"},
+};
+
+// Returns whether any was created.
+bool createGenerators(db::Transaction& tr)
 {
-    if (db::generatorExists(tr, QLatin1String(generator)))
-        return;
-    db::executeSql(tr, QStringLiteral("CREATE GENERATOR %1").arg(QLatin1String(generator)));
-    tr.commitRetaining();
-    const qint64 largest =
-        db::selectValue(tr, QStringLiteral("select coalesce(max(%1), 0) from %2").arg(QLatin1String(key), QLatin1String(table)))
-            .toLongLong();
-    if (largest > 0)
-        db::generatorValue(tr, QLatin1String(generator), static_cast<int>(largest));
+    bool changed = false;
+    for (const GeneratorKey& g : kGeneratorKeys) {
+        if (db::generatorExists(tr, QLatin1String(g.generator)))
+            continue;
+        db::executeSql(tr, QStringLiteral("CREATE GENERATOR %1").arg(QLatin1String(g.generator)));
+        changed = true;
+    }
+    return changed;
 }
 
 // The indexes the module's frequent reads go through: a customer's or a
@@ -174,6 +185,41 @@ const char* const kUniqueReceivableKey = "UQ_ACRC5001_CHAVE";
 
 }  // namespace
 
+namespace {
+
+void raiseGeneratorToKey(db::Transaction& tr, const GeneratorKey& g)
+{
+    db::Statement st(tr, QStringLiteral("select gen_id(%1, 0), (select coalesce(max(%2), 0) from %3)"
+                                        " from rdb$database")
+                             .arg(QLatin1String(g.generator), QLatin1String(g.column), QLatin1String(g.table)));
+    st.execute();
+    st.fetch();
+    const qint64 current = st.value(0).toLongLong();
+    const qint64 largest = st.value(1).toLongLong();
+    if (largest > current)
+        db::generatorValue(tr, QLatin1String(g.generator), static_cast<int>(largest - current));
+}
+
+}  // namespace
+
+void raiseGeneratorsToKeys(db::Transaction& transaction)
+{
+    for (const GeneratorKey& g : kGeneratorKeys) {
+        if (!db::generatorExists(transaction, QLatin1String(g.generator)))
+            continue;
+        // A user without rights on a generator or its table starts all the
+        // same; the generator is raised at the start of one who has them.
+        db::Savepoint ponto(transaction);
+        try {
+            raiseGeneratorToKey(transaction, g);
+        } catch (const db::DbError&) {
+            ponto.rollback();
+            continue;
+        }
+        ponto.release();
+    }
+}
+
 QStringList ensureUniqueReceivableKey(db::Transaction& tr)
 {
     if (db::selectValue(tr, "select count(*) from rdb$indices where rdb$index_name = :NOME",
@@ -221,10 +267,9 @@ void createHostSchema(db::Transaction& transaction)
     changed = widenLocationColumns(transaction) || changed;
     if (changed)
         transaction.commitRetaining();
-    createGenerator(transaction, kGeneratorOrderItem, "AATC01AOIT", "AOITCODIGO");
-    createGenerator(transaction, kGeneratorContract, "AATC05AC", "ACCODIGO");
-    createGenerator(transaction, kGeneratorContractItem, "AATC05ACIT", "ACITCODIGO");
-    createGenerator(transaction, kGeneratorCashForecast, "ACXC94XP", "XPCHAVE");
+    if (createGenerators(transaction))
+        transaction.commitRetaining();
+    raiseGeneratorsToKeys(transaction);
     if (createIndexes(transaction))
         transaction.commitRetaining();
     // Keys already repeated are left for the module's upgrade to report.

@@ -30,10 +30,14 @@ QSet<QString> existingTablesAndColumns(db::Transaction& transaction);
 // Creates whatever is missing of the host schema: the domains DOVALOR and
 // DOCODIGOPRODUTO, every host table, the base form of the module's tables
 // (columns missing from an existing table are added; nothing is changed or
-// dropped) and the generators gen_aoitcodigo, GEN_ACCODIGO and GEN_ACITCODIGO, which start
-// at the largest key already stored. The DDL is committed (retaining) as it
+// dropped) and the generators gen_aoitcodigo, GEN_ACCODIGO, GEN_ACITCODIGO and
+// GEN_XPCHAVE, each raised to the largest key already stored in its column. The DDL is committed (retaining) as it
 // goes; running it again on a complete database executes no DDL.
 void createHostSchema(db::Transaction& transaction);
+
+// Raises each generator the schema keeps to the largest key of the column it
+// numbers, so that its next value is free; one that stands higher is left.
+void raiseGeneratorsToKeys(db::Transaction& transaction);
 
 // The receivables' key (customer, document, sequence, branch) made unique
 // in the database, so that a second row under a key already held is

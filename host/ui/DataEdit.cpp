@@ -74,9 +74,15 @@ QString DataEdit::valueText() const
     return mask.isBlank(shown) ? QString() : mask.valueText(shown);
 }
 
+bool DataEdit::bound() const { return dataSource() || !dataField().isEmpty(); }
+
 void DataEdit::refresh()
 {
     applyMask();
+    if (!bound()) {
+        setReadOnly(readOnly_);   // an edit with no field behind it holds what the user types
+        return;
+    }
     host::data::Field* f = field();
     setReadOnly(readOnly_ || !canModify());
     if (!f) {
@@ -116,6 +122,11 @@ void DataEdit::userEdited()
 {
     if (refreshing())
         return;
+    if (!bound()) {
+        if (onChange)
+            runGuarded(onChange);
+        return;
+    }
     if (!fieldModified() && !beginChange())
         return;
     setFieldModified(true);

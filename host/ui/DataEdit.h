@@ -3,6 +3,8 @@
 // while the edit has no focus), takes typed text through the field, with an
 // edit mask (its own or the field's), a maximum length and read-only mode.
 // A masked text with nothing typed ("  /  /  ") stores an empty field.
+// With no data source and no field name it is a plain edit over its mask
+// (a filter box): it takes typing and keeps the text.
 
 #include "host/data/Format.h"
 #include "host/ui/DataControl.h"
@@ -39,6 +41,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    bool bound() const;
     host::data::EditMask activeMask() const;
     void applyMask();
     void userEdited();

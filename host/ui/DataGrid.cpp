@@ -44,7 +44,10 @@ QString GridColumn::title() const
 {
     if (!title_.isEmpty())
         return title_;
-    host::data::Field* f = field();
+    // A closed dataset keeps its declared fields: their labels title the
+    // empty grid as they title it over rows.
+    host::data::Dataset* data = grid_.dataset();
+    host::data::Field* f = data ? data->findField(fieldName_) : nullptr;
     return f ? f->displayLabel() : fieldName_;
 }
 
@@ -492,8 +495,8 @@ void DataGrid::keyPressEvent(QKeyEvent* event)
             return;
         }
     }
-    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::ControlModifier && data && data->active()
-        && data->canModify() && !readOnly_ && state() != QAbstractItemView::EditingState) {
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::ControlModifier && deleteKey_ && data
+        && data->active() && data->canModify() && !readOnly_ && state() != QAbstractItemView::EditingState) {
         runGuarded([&] { confirmAndDeleteRow(*data); });
         return;
     }

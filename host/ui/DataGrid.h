@@ -105,6 +105,13 @@ public:
     bool rowSelect() const { return rowSelect_; }
     void setMultiSelect(bool on);
     bool multiSelect() const { return multiSelect_; }
+    // Ctrl+Delete deletes the current row after "Confirma a exclusão do
+    // registro?", only on a grid that asks for it: the dataset's own delete
+    // rules (password, checks, commit) then decide. Off by default, since a
+    // grid's dataset may be deleted from elsewhere only under checks of its
+    // window's own.
+    void setDeleteKey(bool on) { deleteKey_ = on; }
+    bool deleteKey() const { return deleteKey_; }
 
     // The selected column (index into columns()) and its field.
     int selectedIndex() const;
@@ -117,8 +124,6 @@ public:
     void selectRow(int recNo, bool selected = true);
     void clearSelectedRows();
 
-    // Ctrl+Delete deletes the current row after confirmation, where the grid
-    // may change its data.
     // Runs the edit-button handler as a click on the ellipsis would.
     void editButtonClick();
     // Starts editing the current cell (a drop-down opens its list).
@@ -164,6 +169,7 @@ private:
     bool custom_ = false;
     bool editing_ = true;
     bool readOnly_ = false;
+    bool deleteKey_ = false;
     bool rowSelect_ = false;
     bool multiSelect_ = false;
     bool following_ = false;

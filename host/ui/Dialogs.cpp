@@ -2,6 +2,8 @@
 
 #include "host/ui/QtDialogBackend.h"
 
+#include "host/data/Format.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QLibraryInfo>
@@ -78,6 +80,41 @@ DialogBackend* setBackend(DialogBackend* backend)
     return previous;
 }
 
+namespace {
+
+bool isOrdinaryWindow(const QWidget* w)
+{
+    return w && w->isWindow() && w->isVisible() && !qobject_cast<const QDialog*>(w)
+        && !w->windowFlags().testFlag(Qt::SplashScreen) && !w->windowFlags().testFlag(Qt::ToolTip)
+        && !w->windowFlags().testFlag(Qt::Popup);
+}
+
+// The window left to work in when none is active: one that stays on top
+// covers the others, so it is the one in sight.
+QWidget* visibleWindow()
+{
+    QWidget* found = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (!isOrdinaryWindow(w))
+            continue;
+        if (w->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+            return w;
+        if (!found)
+            found = w;
+    }
+    return found;
+}
+
+bool anotherStaysOnTop(const QWidget& dialog)
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != &dialog && w->isVisible() && w->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+            return true;
+    return false;
+}
+
+} // namespace
+
 QWidget* owner()
 {
     // The window active last: between a dialog closing and its window being
@@ -100,19 +137,19 @@ QWidget* owner()
             lastActive = active;
         return active;
     }
-    return lastActive && lastActive->isVisible() ? lastActive.data() : nullptr;
+    return lastActive && lastActive->isVisible() ? lastActive.data() : visibleWindow();
 }
 
 void attachToOwner(QWidget& dialog, QWidget* owner)
 {
     QWidget* window = owner ? owner->window() : nullptr;
-    if (!window || window == &dialog)
+    if (window == &dialog)
         return;
-    // A window that stays on top would otherwise cover its own dialogs.
-    if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint)
-        && !dialog.windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+    // A window that stays on top would otherwise cover the dialog, whether
+    // it is the dialog's own or another window of the program.
+    if (!dialog.windowFlags().testFlag(Qt::WindowStaysOnTopHint) && anotherStaysOnTop(dialog))
         dialog.setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    if (dialog.parentWidget())
+    if (!window || dialog.parentWidget())
         return;   // a child dialog is transient for its parent's window already
     dialog.winId();
     if (dialog.windowHandle() && window->windowHandle())
@@ -166,16 +203,19 @@ bool inputQuery(const QString& caption, const QString& prompt, QString& value)
     return askValue(DialogKind::TextInput, caption, prompt, value);
 }
 
-bool inputNumber(const QString& caption, const QString& prompt, double& value)
+bool inputNumber(const QString& caption, const QString& prompt, double& value, const QString& format)
 {
-    QString text = QString::number(value);
-    if (!askValue(DialogKind::NumberInput, caption, prompt, text))
-        return false;
-    bool ok = false;
-    double number = QString(text).replace(',', '.').toDouble(&ok);
-    if (ok)
-        value = number;
-    return ok;
+    QString text = host::data::formatFloat(format, value);
+    while (askValue(DialogKind::NumberInput, caption, prompt, text)) {
+        double number = 0;
+        if (!text.trimmed().isEmpty() && host::data::parseFloatText(text, number)) {
+            value = number;
+            return true;
+        }
+        // Refused, and asked again with the text as typed.
+        warning(QString("'%1' não é um valor numérico válido.").arg(text.trimmed()));
+    }
+    return false;
 }
 
 bool password(const QString& caption, const QString& prompt, QString& value)

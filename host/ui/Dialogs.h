@@ -64,7 +64,11 @@ void longText(const QString& title, const QString& text, const QString& detail);
 QString question(const QString& text, const QStringList& captions, const QString& title = {});
 
 bool inputQuery(const QString& caption, const QString& prompt, QString& value);
-bool inputNumber(const QString& caption, const QString& prompt, double& value);
+// A number typed the Brazilian way ("950,50", "1.234,56"), starting at value
+// shown through the display format; a text that is no number is refused with
+// a message and asked again.
+bool inputNumber(const QString& caption, const QString& prompt, double& value,
+                 const QString& format = "###,###,##0.00##");
 bool password(const QString& caption, const QString& prompt, QString& value);
 bool pickFromList(const QString& caption, const QString& prompt, const QStringList& items, int& index);
 // One of the items, or any text typed instead; value goes in as the initial

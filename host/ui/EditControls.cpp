@@ -116,17 +116,33 @@ bool DateEdit::accept()
 {
     const QString typed = text();
     if (QString(typed).remove('/').trimmed().isEmpty()) {
+        refused_.clear();
         setDate({});
         return true;
     }
     QDateTime parsed;
     if (!host::data::parseDateTimeText(typed, parsed)) {
-        setText(dateText());
-        Dialogs::error("Data inválida: " + displayText());
+        const QString shown = displayText();
+        if (!keepsRefused_) {
+            setText(dateText());
+        } else {
+            if (refused_ == typed)
+                return false;   // told already: the text waits to be mended
+            refused_ = typed;
+        }
+        Dialogs::error("Data inválida: " + shown);
         return false;
     }
+    refused_.clear();
     setDate(parsed);
     return true;
+}
+
+bool DateEdit::checkTyped()
+{
+    bool ok = false;
+    runGuarded([&] { ok = accept(); });
+    return ok;
 }
 
 void DateEdit::focusOutEvent(QFocusEvent* event)

@@ -49,7 +49,9 @@ private:
 // A date typed over the mask "dd/mm/yyyy" (or "dd/mm/yy": two-digit years
 // read 00-49 as 20xx, 50-99 as 19xx) or picked from the calendar. Blank is
 // no date. Text that is not a date is refused when the edit is left or Enter
-// is pressed ("Data inválida: ..." and the last date back).
+// is pressed ("Data inválida: ...") and date() stays the last date taken;
+// the last date is shown again, or, in a filter that keeps refused text, the
+// text stays on screen to be mended (the window then refuses to search).
 class DateEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -62,6 +64,10 @@ public:
     QString dateText() const;
     bool twoDigitYear() const { return twoDigitYear_; }
     CalendarButton* calendarButton() const { return calendar_; }
+    // Takes the text on screen: true when it is blank or a date; false, with
+    // the message once for each text refused, when it is not.
+    bool checkTyped();
+    void setKeepsRefusedText(bool keeps) { keepsRefused_ = keeps; }
 
     std::function<void()> onChange;   // the date changed
 
@@ -75,6 +81,8 @@ private:
     QString format() const { return twoDigitYear_ ? "dd/mm/yy" : "dd/mm/yyyy"; }
 
     QDateTime date_;
+    QString refused_;   // the last text refused, not told twice
+    bool keepsRefused_ = false;
     bool twoDigitYear_;
     CalendarButton* calendar_;
 };

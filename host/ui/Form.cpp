@@ -228,6 +228,8 @@ void Form::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (onShow && !event->spontaneous())
         runGuarded(onShow);
+    if (!event->spontaneous())
+        keepInsideScreen();
 }
 
 // A message, question or picker this window opened: the user has not left

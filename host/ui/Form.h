@@ -101,6 +101,10 @@ protected:
 private:
     void applyPlacement();
     void fitToOwnScreen();
+    // A window given a place (kept in its layout from another screen, a
+    // larger one or one gone) is moved wholly inside the free area of its
+    // screen once shown, when its frame is known.
+    void keepInsideScreen();
     void endModal();
     bool ownDialogOpen() const;
 

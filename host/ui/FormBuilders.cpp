@@ -9,7 +9,10 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -35,6 +38,15 @@ DataEdit* makeEdit(QWidget* parent, const char* name, host::data::DataSource* so
     auto* e = new DataEdit(name, parent);
     e->bind(source, field);
     return e;
+}
+
+void fitCodeWidth(QLineEdit* edit, int digits)
+{
+    QStyleOptionFrame frame;
+    frame.initFrom(edit);
+    const QSize text(edit->fontMetrics().horizontalAdvance(QString(digits, QLatin1Char('0'))) + 8,
+                     edit->fontMetrics().height());
+    edit->setFixedWidth(edit->style()->sizeFromContents(QStyle::CT_LineEdit, &frame, text, edit).width());
 }
 
 DataLabel* makeText(QWidget* parent, const char* name, host::data::DataSource* source, const QString& field)

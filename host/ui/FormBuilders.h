@@ -9,6 +9,7 @@
 #include <initializer_list>
 
 class QGridLayout;
+class QLineEdit;
 class QPushButton;
 class QWidget;
 
@@ -30,6 +31,9 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 // The narrow "..." button beside a field that opens a search.
 QPushButton* makeSearchButton(QWidget* parent, const char* name);
 DataEdit* makeEdit(QWidget* parent, const char* name, host::data::DataSource* source, const QString& field);
+// An edit of a code as wide as that many digits at its own font, frame and
+// margins included: a fixed width in pixels cuts the code under a larger font.
+void fitCodeWidth(QLineEdit* edit, int digits);
 // A label showing the field (unbound without a source).
 DataLabel* makeText(QWidget* parent, const char* name, host::data::DataSource* source, const QString& field);
 // A caption that works as a link (the labels that open registers).

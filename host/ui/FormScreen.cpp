@@ -11,6 +11,8 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace host::ui {
 namespace {
 
@@ -81,6 +83,22 @@ void Form::fitToOwnScreen()
 {
     if (QScreen* tela = screen())
         fitToScreen(tela->availableGeometry());
+}
+
+void Form::keepInsideScreen()
+{
+    QScreen* tela = screen();
+    if (!tela || !testAttribute(Qt::WA_Moved) || (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        return;
+    const QRect livre = tela->availableGeometry();
+    const QSize moldura = frameGeometry().size() - size();
+    if (livre.isEmpty() || livre.contains(frameGeometry()))
+        return;
+    resize(size().boundedTo(livre.size() - moldura));
+    QRect quadro = frameGeometry();
+    quadro.moveLeft(std::clamp(quadro.left(), livre.left(), livre.right() + 1 - quadro.width()));
+    quadro.moveTop(std::clamp(quadro.top(), livre.top(), livre.bottom() + 1 - quadro.height()));
+    move(quadro.topLeft());
 }
 
 void Form::setVisible(bool visible)

@@ -1,19 +1,24 @@
 #include "host/ui/QtDialogBackend.h"
 
 #include "host/ui/Colors.h"
+#include "host/ui/Locale.h"
 
 #include <QColorDialog>
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace host::ui {
 namespace {
@@ -22,9 +27,20 @@ QWidget* dialogParent() { return Dialogs::owner(); }
 
 QString titleOr(const QString& title, const QString& fallback) { return title.isEmpty() ? fallback : title; }
 
+// Wide enough for its whole title beside the title bar's buttons: a window
+// manager shortens a title wider than its window ("Entrad...Dados").
+void fitTitle(QDialog& dialog)
+{
+    // Its layout sizes it to its contents: the text above the answer holds the width.
+    const int title = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(dialog.windowTitle());
+    if (auto* text = dialog.findChild<QLabel*>())
+        text->setMinimumWidth(std::max(text->minimumWidth(), title + 140));
+}
+
 // Runs a dialog modal to the window that opened it.
 int execOwned(QDialog& dialog)
 {
+    fitTitle(dialog);
     Dialogs::attachToOwner(dialog, dialogParent());
     dialog.setWindowModality(Qt::ApplicationModal);
     return dialog.exec();
@@ -118,24 +134,20 @@ DialogReply QtDialogBackend::longText(const DialogRequest& request)
 
 DialogReply QtDialogBackend::input(const DialogRequest& request)
 {
+    // A number is typed as text and read by the caller in the Brazilian way:
+    // Qt's number box would read "950,50" by its own rules and round to its decimals.
     QInputDialog dialog(dialogParent());
     dialog.setWindowTitle(request.title);
     dialog.setLabelText(request.text);
-    if (request.kind == DialogKind::NumberInput) {
-        dialog.setInputMode(QInputDialog::DoubleInput);
-        dialog.setDoubleRange(-1e15, 1e15);
-        dialog.setDoubleDecimals(4);
-        dialog.setDoubleValue(request.value.toDouble());
-    } else {
-        dialog.setInputMode(QInputDialog::TextInput);
-        dialog.setTextEchoMode(request.kind == DialogKind::Password ? QLineEdit::Password : QLineEdit::Normal);
-        dialog.setTextValue(request.value);
-    }
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextEchoMode(request.kind == DialogKind::Password ? QLineEdit::Password : QLineEdit::Normal);
+    dialog.setTextValue(request.value);
+    if (request.kind == DialogKind::NumberInput)
+        if (auto* edit = dialog.findChild<QLineEdit*>())
+            edit->setAlignment(Qt::AlignRight);
     if (execOwned(dialog) != QDialog::Accepted)
         return {false, {}, -1};
-    const QString text = request.kind == DialogKind::NumberInput ? QString::number(dialog.doubleValue())
-                                                                 : dialog.textValue();
-    return {true, text, -1};
+    return {true, dialog.textValue(), -1};
 }
 
 DialogReply QtDialogBackend::pick(const DialogRequest& request)
@@ -155,13 +167,14 @@ DialogReply QtDialogBackend::pick(const DialogRequest& request)
 
 DialogReply QtDialogBackend::file(const DialogRequest& request)
 {
-    const QString filter = Dialogs::qtFileFilter(request.options.value(0));
-    QString path = request.kind == DialogKind::OpenFile
-        ? QFileDialog::getOpenFileName(dialogParent(), request.title, request.value, filter)
-        : QFileDialog::getSaveFileName(dialogParent(), request.title, request.value, filter);
-    if (path.isEmpty())
+    const bool open = request.kind == DialogKind::OpenFile;
+    QFileDialog dialog(dialogParent(), request.title, request.value, Dialogs::qtFileFilter(request.options.value(0)));
+    dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    portugueseFileList(dialog);
+    if (execOwned(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return {true, path, -1};
+    return {true, dialog.selectedFiles().constFirst(), -1};
 }
 
 DialogReply QtDialogBackend::printer(const DialogRequest& request)

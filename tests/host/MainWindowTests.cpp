@@ -5,6 +5,7 @@
 #include "host/Uprincipal.h"
 #include "host/Udatamod.h"
 #include "tests/support/HostDatabase.h"
+#include "tests/support/OnScreenDialogs.h"
 
 #include "host/data/Abort.h"
 
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTableWidget>
+#include <QTest>
 
 using testsupport::HostDatabaseTest;
 
@@ -45,6 +47,20 @@ TEST_F(MainWindowTest, TheFiveContractItemsTakeHandlerCaptionAndVisibility)
     EXPECT_FALSE(window.miCadastroCobertura->visible());
     EXPECT_EQ(window.findMenuItem("MICADASTROOBJETO")->caption(), "Cadastro de Objetos");
     EXPECT_TRUE(dialogs->shown().empty());
+}
+
+// A message without a title of its own is titled with the program's name,
+// as its main window reads, never with the executable's file name.
+TEST_F(MainWindowTest, MessagesAreTitledWithTheProgramsName)
+{
+    TfmPrincipal window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    testsupport::OnScreenDialogs naTela;
+    dmGlobal->MostraAviso("Registro gravado.");
+    ASSERT_EQ(naTela.seen().size(), 1u);
+    EXPECT_EQ(naTela.seen()[0].title, "Assistência Técnica");
+    EXPECT_EQ(naTela.seen()[0].title, window.windowTitle());
 }
 
 namespace {

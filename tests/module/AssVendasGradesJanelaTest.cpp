@@ -79,6 +79,63 @@ TEST_F(AssVendasGradesTest, AProductTypedIntoANewLineFillsAndPricesItAndSavingRe
     fechar(form);
 }
 
+// The total a new line shows follows its price as it is typed, before the
+// line is stored, as the save computes it.
+TEST_F(AssVendasGradesTest, ANewLinesTotalFollowsThePriceTypedBeforeItIsStored)
+{
+    TfmAssVendas& form = abrir();
+    const QString numero = pedidoNaTela(form);
+    host::ui::DataGrid* grade = form.dbgdAssVendaItens;
+    auto totalVisto = [grade] {
+        return grade->model()->index(grade->currentIndex().row(), grade->columnByField("TOTAL_UNIT")->index()).data()
+            .toString();
+    };
+    grade->setFocus();
+    QTest::keyClick(grade, Qt::Key_Insert);
+    celula(grade, "CODIGO", "p0003");
+    celula(grade, "QUANTIDADE", "3");
+    EXPECT_EQ(totalVisto(), "300,00");
+    celula(grade, "VALOR", "50");
+    EXPECT_EQ(dmTec->quAssVendaItem->state(), DatasetState::Insert) << "still being typed";
+    EXPECT_EQ(totalVisto(), "150,00");
+    form.bbSalvar->click();
+    EXPECT_DOUBLE_EQ(lido("select TOTAL_UNIT from AVEC85IT where NUMERO_PEDIDO = '" + numero + "' and CODIGO = 'P0003'")
+                         .toDouble(),
+                     150);
+    fechar(form);
+}
+
+// A quantity typed in the line's cell is read the Brazilian way; a text that
+// is no number ("abc", or "950.50" whose point only groups thousands) is
+// refused with a message and the quantity stays.
+TEST_F(AssVendasGradesTest, TheLineQuantityReadsTheBrazilianNumberAndRefusesTheRest)
+{
+    TfmAssVendas& form = abrir();
+    pedidoNaTela(form);
+    form.dbgdAssVendaItens->setFocus();
+    QTest::keyClick(form.dbgdAssVendaItens, Qt::Key_Insert);
+    celula(form.dbgdAssVendaItens, "CODIGO", "p0003");
+    const struct {
+        const char* texto;
+        double quantidade;
+        const char* mensagem;
+    } digitados[] = {
+        {"1,5", 1.5, nullptr},
+        {"abc", 1.5, "'abc' não é um valor numérico válido."},
+        {"950.50", 1.5, "'950.50' não é um valor numérico válido."},
+        {"1,25", 1.25, nullptr},
+    };
+    for (const auto& d : digitados) {
+        SCOPED_TRACE(d.texto);
+        if (d.mensagem)
+            dialogs->acknowledge(d.mensagem);
+        celula(form.dbgdAssVendaItens, "QUANTIDADE", d.texto);
+        EXPECT_EQ(dialogs->pending(), 0);
+        EXPECT_DOUBLE_EQ(dmTec->campoItem("QUANTIDADE").asFloat(), d.quantidade);
+    }
+    EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
+}
+
 TEST_F(AssVendasGradesTest, TheEditButtonsActByTheSelectedColumn)
 {
     TfmAssVendas& form = abrir();
@@ -235,6 +292,55 @@ TEST_F(AssVendasGradesTest, CtrlDeleteOnARequestedLineAsksAndStoresTheNewTotal)
     EXPECT_EQ(lido("select COD from AVEC85IT where NUMERO_PEDIDO = '000910'").toInt(), 1);
     EXPECT_NEAR(lido("select VALOR_TOTAL from AVEC8501 where NUMERO_PEDIDO = '000910'").toDouble(), 89.9, 1e-6)
         << "another desk reads the total of the line left";
+    fechar(form);
+}
+
+// Ctrl+Delete on a requested line while the header holds an edit it cannot
+// be saved with: the header refuses its totals, but the deletion is stored
+// whole, with its log and the key of the row deleted.
+TEST_F(AssVendasGradesTest, CtrlDeleteUnderAHeaderThatCannotBeSavedStoresTheWholeDeletion)
+{
+    TfmAssVendas& form = abrir();
+    host::ui::DataGrid* grade = pedidoComDuasLinhas(form, "000912", form.tsEquipSolicitados, form.dbgdAssVendaItens);
+    venda().edit();
+    cab("ANCODIGOCONTATO").setAsInteger(0);
+    dialogs->answer("Sim", "Confirma a exclusão do registro?");
+    dialogs->acknowledge("Campo 'Contato' não informado.").acknowledge("Não Foi Possível Salvar Pedido.");
+    QTest::keyClick(grade, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select COD from AVEC85IT where NUMERO_PEDIDO = '000912'").toInt(), 1);
+    EXPECT_EQ(lido("select count(*) from UGCHAVEEXCLUIDA where TABELA = 'AVEC85IT'").toInt(), 1)
+        << "the deleted row's key is stored";
+    EXPECT_EQ(lido("select count(*) from ARQLOG where ACAO starting with 'Deletou item do pedido'").toInt(), 1);
+    if (venda().editing())
+        venda().cancel();
+    fechar(form);
+}
+
+// A requested line saved while the header holds an edit it cannot be saved
+// with: the header refuses its totals, but the line's reservation of the
+// product is stored with it.
+TEST_F(AssVendasGradesTest, ALineSavedUnderAHeaderThatCannotBeSavedStoresItsReservation)
+{
+    TfmAssVendas& form = abrir();
+    host::ui::DataGrid* grade = pedidoComDuasLinhas(form, "000913", form.tsEquipSolicitados, form.dbgdAssVendaItens);
+    exec("update AVEC8501 set IMPRESSO_NF = 'N' where NUMERO_PEDIDO = '000913'");
+    tr().commitRetaining();
+    CarregaPedidoAssVenda("000913", "");
+    aba(form.pcPedido, form.tsEquipSolicitados);
+    grade->setFocus();
+    ASSERT_TRUE(dmTec->quAssVendaItem->locate("COD", 2));
+    venda().edit();
+    cab("ANCODIGOCONTATO").setAsInteger(0);
+    celula(grade, "QUANTIDADE", "5");
+    dialogs->acknowledge("Campo 'Contato' não informado.").acknowledge("Não Foi Possível Salvar Pedido.");
+    QTest::keyClick(grade, Qt::Key_Up);
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_NEAR(lido("select QUANTIDADE from AVEC85IT where NUMERO_PEDIDO = '000913' and COD = 2").toDouble(), 5, 1e-9);
+    EXPECT_NEAR(lido("select QTDE_PRODUCAO from ACEC1101 where CODIGO = 'P0001'").toDouble(), 6, 1e-9)
+        << "the order's two lines, 1 and 5, reserved";
+    if (venda().editing())
+        venda().cancel();
     fechar(form);
 }
 

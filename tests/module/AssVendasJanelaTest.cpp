@@ -170,6 +170,24 @@ TEST_F(AssVendasJanelaTest, ANewOrderWithCustomerAndContactsIsSavedShownByNumber
     EXPECT_TRUE(dmTec->quAssCtrlAlter->active());
 }
 
+// Without the rental contracts option no contact is offered: the refusal
+// names the setting that offers them, and where it is made.
+TEST_F(AssVendasJanelaTest, AnOrderRefusedForWantOfAContactNamesTheSettingThatOffersThem)
+{
+    parametro("ATOPCAOCONTRATO", "");
+    TfmAssVendas& form = abrir();
+    dialogs->answer("Pedido", "Deseja cadastrar um novo registro?");
+    form.bbNovo->click();
+    form.dblcCliente->setKeyValue("00004");
+    EXPECT_EQ(form.dblcContato->count(), 0);
+    dialogs->acknowledge("Campo 'Contato' não informado.").acknowledge("Não Foi Possível Salvar Pedido.");
+    form.bbSalvar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    const QString recusa = dialogs->texts().filter("Contato").value(0);
+    EXPECT_TRUE(recusa.contains("ATOPCAOCONTRATO") && recusa.contains("Sistema > Parâmetros"))
+        << recusa.toStdString();
+}
+
 TEST_F(AssVendasJanelaTest, PreviousAndNextBrowseByNumberAndDeleteAsksThisScreensPasswordOnce)
 {
     pedido("00101", "1");

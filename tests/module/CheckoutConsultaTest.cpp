@@ -6,6 +6,7 @@
 
 #include "host/report/Report.h"
 #include "host/ui/DataGrid.h"
+#include "host/ui/EditControls.h"
 #include "host/ui/StatusBar.h"
 #include "rental/uAssVendasImp.h"
 #include "rental/uAssVendasImp2.h"
@@ -67,6 +68,36 @@ TEST_F(CheckoutTest, ListShowsOrdersByStatusAndDeliveryDate)
     EXPECT_TRUE(numerosListados(lista).contains("00701"));
     EXPECT_FALSE(numerosListados(lista).contains("00704"));
     EXPECT_EQ(lista.quConsulta->fieldByName("IMPRESSO_NF")->displayText(), "Pendente");
+    lista.close();
+}
+
+// A delivery date that does not exist is refused with a message, nothing is
+// searched, and the text stays on screen to be mended.
+TEST_F(CheckoutTest, ListRefusesADateThatDoesNotExistAndKeepsIt)
+{
+    pedido("00701", "1");
+    exec("update AVEC8501 set VEDATAPRODUCAO = '2026-12-05' where NUMERO_PEDIDO = '00701'");
+    tr().commitRetaining();
+    TfmAssCheckoutConsulta& lista = abrirLista();
+    lista.edDataDe->setFocus();
+    lista.edDataDe->setCursorPosition(0);
+    QTest::keyClicks(lista.edDataDe, "31022026");
+    dialogs->acknowledge("Data inválida: 31/02/2026");
+    {
+        testsupport::StatementCounter pesquisa;
+        QTest::mouseClick(lista.bbPesquisar, Qt::LeftButton);
+        EXPECT_EQ(pesquisa.count(), 0);
+    }
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lista.edDataDe->displayText(), "31/02/2026");
+
+    lista.edDataDe->selectAll();
+    QTest::keyClick(lista.edDataDe, Qt::Key_Delete);
+    lista.edDataDe->setCursorPosition(0);
+    QTest::keyClicks(lista.edDataDe, "01122026");
+    QTest::mouseClick(lista.bbPesquisar, Qt::LeftButton);
+    EXPECT_TRUE(numerosListados(lista).contains("00701")) << "mended, the search runs";
+    EXPECT_TRUE(lista.quConsulta->sql().contains("vedataproducao >="));
     lista.close();
 }
 
@@ -136,43 +167,10 @@ TEST_F(CheckoutTest, ReopeningFromTheListWorksFromAnyStatusAndKeepsTheOneContrac
 // contract the order already has when it is released again.
 TEST_F(CheckoutTest, ALineAddedAfterReopeningJoinsTheOrdersContract)
 {
-    parametro("ATMODOPEDIDOASSISTENCIA", "E");
-    pedido("00724", "1", "L");
-    contratoProtocolo(7403, 1, false);
-    exec("update AVEC8501 set ACCODIGO = 7403 where NUMERO_PEDIDO = '00724'");
-    linha("00724", 1, 1, 1);
-    exec("update ACEC1101 set PCO_VENDA = 100 where CODIGO = 'P0003'");
-    tr().commitRetaining();
-    const int contratos = lido("select count(*) from AATC05AC").toInt();
-
-    TfmAssCheckoutConsulta& lista = abrirLista();
-    lista.cbStatus->setCurrentText("Todos");
-    lista.bbPesquisar->click();
-    ASSERT_TRUE(lista.quConsulta->locate("NUMERO_PEDIDO", "00724"));
-    senha("segredo");
-    lista.miReabrirCheckout->trigger();
-    ASSERT_EQ(statusLido("00724"), "");
-
-    // The new equipment is requested and configured on the order window.
-    TfmAssVendas& venda = abrir();
-    CarregaPedidoAssVenda("00724", {});
-    aba(venda.pcPedido, venda.tsEquipSolicitados);
-    for (host::ui::DataGrid* grade : {venda.dbgdAssVendaItens, venda.dbgdAssVendaCotado}) {
-        if (grade == venda.dbgdAssVendaCotado)
-            aba(venda.pcPedido, venda.tsEquipConfigurados);
-        grade->setSelectedIndex(grade->columnByField("CODIGO")->index());
-        pesquisa("CODIGO", "P0003");
-        if (grade == venda.dbgdAssVendaCotado)
-            pesquisa("CODIGO", "P0003");   // the requested line it fulfils
-        grade->editButtonClick();
-    }
-    ASSERT_EQ(lido("select count(*) from AVEC85LX where NUMERO_PEDIDO = '00724'").toInt(), 2);
-    fechar(venda);
-
-    TfmAssCheckout& form = abrirCheckout("00724");
-    dialogs->answer("Sim", "Confirma Checkout dos Equipamentos?").acknowledge("Checkout Finalizado com Sucesso!");
-    QTest::mouseClick(form.btConfirmarCheckout, Qt::LeftButton);
-    dialogs->answer("Sim", "Confirma a liberação do Faturamento do Pedido?").acknowledge("7403");
+    const int contratos = lido("select count(*) from AATC05AC").toInt() + 1;
+    reabrirComLinhaNova();
+    TfmAssCheckout& form = liberarDeNovo();
+    dialogs->acknowledge("7403");
     QTest::mouseClick(form.bbLiberaFaturamento, Qt::LeftButton);
     EXPECT_EQ(dialogs->pending(), 0);
     EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
@@ -182,6 +180,44 @@ TEST_F(CheckoutTest, ALineAddedAfterReopeningJoinsTheOrdersContract)
         << "the item already there is not added twice";
     EXPECT_EQ(lido("select count(*) from AATC05ACIT where ACCODIGO = 7403 and PRCODIGO = 'P0003'").toInt(), 1)
         << "the new equipment is on the contract";
+    const double total = lido("select VALOR_TOTAL from AVEC8501 where NUMERO_PEDIDO = '00724'").toDouble();
+    EXPECT_GT(total, 10) << "the order's total holds the new line";
+    EXPECT_NEAR(lido("select ACVALOR from AATC05AC where ACCODIGO = 7403").toDouble(), total, 1e-9)
+        << "the contract's value is the order's total again";
+    EXPECT_NEAR(lido("select ACVALORPARCELA from AATC05AC where ACCODIGO = 7403").toDouble(), total, 1e-9)
+        << "its forecasts charge the new equipment";
+    form.close();
+    fmAssCheckoutConsulta->close();
+}
+
+// Another desk is releasing the same order at the same moment: it has taken
+// the contract and added the new item, not yet committed. This desk is
+// refused instead of adding the item a second time, and releasing again
+// after the other desk committed adds nothing more.
+TEST_F(CheckoutTest, TwoDesksReleasingAReopenedOrderAddTheNewItemOnce)
+{
+    reabrirComLinhaNova();
+    host::db::Connection outra;
+    outra.open({dbPath});
+    host::db::Transaction outraMesa(outra);
+    host::db::executeSql(outraMesa, "update AATC05AC set ACVALOR = 110, ACVALORPARCELA = 110 where ACCODIGO = 7403");
+    host::db::executeSql(outraMesa, "insert into AATC05ACIT (ACITCODIGO, ACCODIGO, CLCODIGO, PRCODIGO, ACITQUANTIDADE)"
+                                    " values (740399, 7403, '00004', 'P0003', 1)");
+
+    TfmAssCheckout& form = liberarDeNovo();
+    dialogs->acknowledge("Erro ao Inserir Item no Contrato!");
+    QTest::mouseClick(form.bbLiberaFaturamento, Qt::LeftButton);
+    EXPECT_EQ(dialogs->pending(), 0);
+    outraMesa.commit();
+    EXPECT_EQ(lido("select count(*) from AATC05ACIT where ACCODIGO = 7403 and PRCODIGO = 'P0003'").toInt(), 1)
+        << "the item the other desk added is the only one";
+
+    dialogs->answer("Sim", "Confirma a liberação do Faturamento do Pedido?").acknowledge("7403");
+    QTest::mouseClick(form.bbLiberaFaturamento, Qt::LeftButton);
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
+    EXPECT_EQ(statusLido("00724"), "L");
+    EXPECT_EQ(lido("select count(*) from AATC05ACIT where ACCODIGO = 7403 and PRCODIGO = 'P0003'").toInt(), 1);
     form.close();
     fmAssCheckoutConsulta->close();
 }

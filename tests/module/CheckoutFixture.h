@@ -13,6 +13,7 @@
 #include "contracts/uDataTecCont.h"
 #include "host/Udatamod.h"
 #include "host/report/Uvisualrel.h"
+#include "host/ui/DataGrid.h"
 #include "host/ui/Errors.h"
 
 #include <QAction>
@@ -82,6 +83,56 @@ protected:
     QString statusLido(const QString& numero)
     {
         return lido("select coalesce(IMPRESSO_NF, '') from AVEC8501 where NUMERO_PEDIDO = '" + numero + "'").toString();
+    }
+    // Order 00724 released with contract 7403 (one P0001 at 10,00), its checkout
+    // reopened from the list and a P0003 at 100,00 requested and configured on
+    // the order window.
+    void reabrirComLinhaNova()
+    {
+        parametro("ATMODOPEDIDOASSISTENCIA", "E");
+        pedido("00724", "1", "L");
+        contratoProtocolo(7403, 1, false);
+        exec("update AVEC8501 set ACCODIGO = 7403 where NUMERO_PEDIDO = '00724'");
+        linha("00724", 1, 1, 1);
+        // The contract was made at the order's total then.
+        exec("update AVEC8501 set VALOR_TOTAL = 10 where NUMERO_PEDIDO = '00724'");
+        exec("update AATC05AC set ACVALOR = 10, ACVALORPARCELA = 10 where ACCODIGO = 7403");
+        exec("update ACEC1101 set PCO_VENDA = 100 where CODIGO = 'P0003'");
+        tr().commitRetaining();
+
+        TfmAssCheckoutConsulta& lista = abrirLista();
+        lista.cbStatus->setCurrentText("Todos");
+        lista.bbPesquisar->click();
+        ASSERT_TRUE(lista.quConsulta->locate("NUMERO_PEDIDO", "00724"));
+        senha("segredo");
+        lista.miReabrirCheckout->trigger();
+        ASSERT_EQ(statusLido("00724"), "");
+
+        // The new equipment is requested and configured on the order window.
+        TfmAssVendas& venda = abrir();
+        CarregaPedidoAssVenda("00724", {});
+        aba(venda.pcPedido, venda.tsEquipSolicitados);
+        for (host::ui::DataGrid* grade : {venda.dbgdAssVendaItens, venda.dbgdAssVendaCotado}) {
+            if (grade == venda.dbgdAssVendaCotado)
+                aba(venda.pcPedido, venda.tsEquipConfigurados);
+            grade->setSelectedIndex(grade->columnByField("CODIGO")->index());
+            pesquisa("CODIGO", "P0003");
+            if (grade == venda.dbgdAssVendaCotado)
+                pesquisa("CODIGO", "P0003");   // the requested line it fulfils
+            grade->editButtonClick();
+        }
+        ASSERT_EQ(lido("select count(*) from AVEC85LX where NUMERO_PEDIDO = '00724'").toInt(), 2);
+        fechar(venda);
+    }
+
+    // The checkout confirmed, then "Liberar Faturamento" answered "Sim".
+    TfmAssCheckout& liberarDeNovo()
+    {
+        TfmAssCheckout& form = abrirCheckout("00724");
+        dialogs->answer("Sim", "Confirma Checkout dos Equipamentos?").acknowledge("Checkout Finalizado com Sucesso!");
+        QTest::mouseClick(form.btConfirmarCheckout, Qt::LeftButton);
+        dialogs->answer("Sim", "Confirma a liberação do Faturamento do Pedido?");
+        return form;
     }
     // The password prompt answered.
     void senha(const QString& valor) { dialogs->enter(valor, "Informe a senha para Reabrir Checkout:"); }

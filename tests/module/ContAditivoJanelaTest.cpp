@@ -288,5 +288,48 @@ TEST_F(ContAditivoJanelaTest, AnInclusionIsSavedWhenTheContractsLinesWereNotLoad
     EXPECT_EQ(lido("select count(*) from AATC05ACEV where EVCODIGO = 32"), QStringList{"0"});
 }
 
+// The lines listed are another contract's: a row still being typed there is
+// stored with that contract before the list is loaded again, and an open list
+// with no rows is recognised as another contract's too.
+TEST_F(ContAditivoJanelaTest, AnInclusionReloadsAnotherContractsListKeepingItsTypedRow)
+{
+    linha(1, 801, 33, "A", "2024-01-01", "", 100, 1);
+    tr().commitRetaining();
+    carregar(802);
+    host::data::Query& veiculos = *dmTecContrato->quCtrVeiculo;
+    veiculos.append();
+    veiculos.fieldByName("EVCODIGO")->setAsString("32");
+    veiculos.fieldByName("ACEVVALOR")->setAsFloat(150);
+    CarregaContrato(801);
+    aditivo([this](TfmAssContAditivo& f) {
+        f.bbInc->click();
+        incluiVeiculo31(f);
+        f.bbSair->click();
+    });
+    EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
+    EXPECT_EQ(lido("select EVCODIGO || ' ' || cast(ACEVVALOR as integer) from AATC05ACEV where ACCODIGO = 802"),
+              QStringList{"32 150"})
+        << "the row typed on 802 is stored with 802";
+    EXPECT_EQ(linhas(801).size(), 2);
+    EXPECT_EQ(linhas(801).value(1).left(5), "31 A ");
+
+    // 802 has no line left to tell whose list it is once emptied.
+    exec("delete from AATC05ACEV where ACCODIGO = 802");
+    tr().commitRetaining();
+    carregar(802);
+    ASSERT_TRUE(veiculos.isEmpty());
+    CarregaContrato(801);
+    aditivo([this](TfmAssContAditivo& f) {
+        f.bbInc->click();
+        f.edIncVeic->setText("32");
+        f.edIncValor->setValue(90);
+        dialogs->acknowledge("Operação efetuada com sucesso!");
+        f.bbSalva->click();
+        f.bbSair->click();
+    });
+    EXPECT_EQ(linhas(801).size(), 3) << "the inclusion goes to the contract amended";
+    EXPECT_EQ(veiculos.recordCount(), 3) << "and the list shown is its own";
+}
+
 }  // namespace
 }  // namespace moduletest

@@ -390,6 +390,28 @@ TEST_F(ContLocEquipJanelaTest, AlterarParcelasTodasAndSelecao)
     EXPECT_EQ(dialogs->pending(), 0);
 }
 
+// Older rows hold the zero date (30/12/1899) for "no date": it shows empty,
+// in the edits and in the instalments grid, and a date typed over it is kept.
+TEST_F(ContLocEquipJanelaTest, TheZeroDateOfOlderRowsShowsEmpty)
+{
+    contrato(801, "ACDATARA, ACDATAENTREGA", "'1899-12-30', '2024-03-01'");
+    parcela("000001", "V", 100, 801, "1899-12-30");
+    TfmAssContCadLocEquip& form = abrir();
+    CarregaContrato(801);
+    EXPECT_EQ(QString(form.dbedDataRA->displayText()).remove('/').trimmed(), "");
+    EXPECT_EQ(form.dbedDataEntrega->displayText(), "01/03/2024");
+    aba(form, form.tsParcelas);
+    host::ui::DataGrid* grade = form.dbgdAssContCadLocEquiParcelas;
+    host::ui::GridColumn* vencimento = grade->columnByField("DATA_VENCIMENTO");
+    ASSERT_NE(vencimento, nullptr);
+    EXPECT_EQ(grade->model()->index(0, vencimento->index()).data().toString(), "");
+
+    digita(form.dbedDataRA, "05/03/2024");
+    dialogs->answer("Sim", "Deseja salvar as alterações ?");
+    form.btSalvar->click();
+    EXPECT_EQ(lido("select cast(ACDATARA as date) from AATC05AC where ACCODIGO = 801").value(0).left(10), "2024-03-05");
+}
+
 TEST_F(ContLocEquipJanelaTest, CustomerOrderStampAndInstalmentColours)
 {
     contrato(801, "ACPEDIDO", "'00777'");

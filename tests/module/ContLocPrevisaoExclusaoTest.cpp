@@ -121,6 +121,22 @@ TEST_F(ContLocExclusaoPrevisaoTest, ScreenQDeletesAlike)
     EXPECT_EQ(restantes(824), QStringList{"000002"});
 }
 
+// Ctrl+Delete on the instalment list is no way around "Excluir Parcelas":
+// no question, no deletion, whoever asks.
+TEST_F(ContLocExclusaoPrevisaoTest, CtrlDeleteOnTheInstalmentListDeletesNothing)
+{
+    quatroParcelas(825);
+    TfmAssContCadLocEquip& form = abrirE(825);
+    host::ui::DataGrid* grade = form.dbgdAssContCadLocEquiParcelas;
+    ASSERT_TRUE(dmGlobal->quReceber->locate("NUMERO_DOCUMENTO", "000001"));
+    grade->setFocus();
+    dialogs->answer("Sim", "Confirma a exclusão do registro?");
+    QTest::keyClick(grade, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(dialogs->pending(), 1) << "nothing asked";
+    EXPECT_EQ(restantes(825), (QStringList{"000001", "000002", "000003", "000004"}));
+    EXPECT_EQ(caixa(), (QStringList{"000001", "000002", "000003", "000004"}));
+}
+
 // ---- an instalment typed into the grid ----
 
 TEST_F(ContLocExclusaoPrevisaoTest, AHandInsertedRowOnAContractWithoutInstalments)

@@ -374,6 +374,28 @@ TEST_F(ContratoJanelaTest, F7OnASortedListDiscountsTheInstalmentsDueLater)
               (QStringList{"000001 100", "000002 270", "000003 180"}));
 }
 
+// F7 where no instalment is a forecast: nothing changes, and the message
+// says so instead of a success.
+TEST_F(ContratoJanelaTest, F7WithNoForecastSaysNothingChanged)
+{
+    contrato(801);
+    receber("000001", "");
+    receber("000002", "*");
+    global->IBTransaction1->commitRetaining();
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    aba(form, form.tsContParcAberta);
+    form.dbgdContRecAberto->setFocus();
+    dialogs->enter("10", "Informe % Desconto").answer("Sim", "Deseja reajustar demais parcelas?");
+    dialogs->acknowledge("Nenhuma parcela alterada: só previsões recebem desconto.");
+    tecla(form, Qt::Key_F7);
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
+    EXPECT_EQ(lido("select cast(VALOR_DOCUMENTO as integer) from ACRC5001 where AOCODIGO = 801"
+                   " order by NUMERO_DOCUMENTO"),
+              (QStringList{"100", "100"}));
+}
+
 TEST_F(ContratoJanelaTest, F3LoadsTheCustomersNewestContractOnItsItemsPage)
 {
     contrato(801, "ACDATAIMPLANTACAO", "'2020-01-01'");

@@ -84,7 +84,8 @@ TEST_F(DemonstracaoTest, ContractsShowTheirItemsAndForecastsAndAreListedForInvoi
     EXPECT_EQ(clientes, (QStringList{"Clínica Saúde & Vida S/A", "Padaria Pão Quente Ltda."}));
 
     EXPECT_FALSE(host::loadDemoDocuments(*dmGlobal->IBTransaction1, QDate(2026, 11, 21))) << "loaded once";
-    EXPECT_EQ(one("select count(*) from ACRC5001 where SITUACAO_DOCUMENTO = 'V'").toInt(), 6);
+    // Three forecasts of each service contract and of the rental contract.
+    EXPECT_EQ(one("select count(*) from ACRC5001 where SITUACAO_DOCUMENTO = 'V'").toInt(), 9);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "rental/uAssEntradaEquip.h"
 
+#include "host/PilvPro70.h"
 #include "host/Uobservacao.h"
 #include "host/Upesq.h"
 #include "host/data/DataSource.h"
@@ -267,6 +268,52 @@ TEST_F(EntradaEquipTest, TheEquipmentsConfigurationOpensFromTheGridAndTheLink)
     dialogs->modal("fmComposicao", [&composicao](host::ui::Form& janela) { composicao = janela.caption(); });
     QTest::mouseClick(form.laAbrirCfgEquipamento, Qt::LeftButton);
     EXPECT_FALSE(composicao.isEmpty());
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+// The equipment's configuration opened from a returned serial lists the
+// components recorded for that equipment, and the composition text made
+// next is that equipment's; an equipment with none of its own shows the
+// product's, and so does the text.
+TEST_F(EntradaEquipTest, TheConfigurationOfASerialIsThatEquipmentsInTheWindowAndInTheText)
+{
+    item(1, 801, "P0004");
+    serie(1, "NS-A", "P0004", "801");
+    item(2, 801, "P0004");
+    serie(2, "NS-B", "P0004", "801");
+    exec("insert into AGPC03CM (PRCODIGO, CMSEQUENCIA, CMCODIGO, CMQUANTIDADE) values ('P0004', 1, 'P0001', 2)");
+    exec("insert into AGPC03CM (PRCODIGO, CMSEQUENCIA, CMCODIGO, CMQUANTIDADE, CMNUMEROSERIE)"
+         " values ('P0004', 2, 'P0002', 1, 'NS-A')");
+    exec("insert into AVEC8501 (NUMERO_PEDIDO, CODIGO_CLIENTE) values ('009001', '00004')");
+    exec("insert into AVEC85LX (NUMERO_PEDIDO, COD, CODIGO, QUANTIDADE) values ('009001', 1, 'P0004', 1)");
+    global->IBTransaction1->commitRetaining();
+    TfmAssEntradaEquip& form = abrir();
+    form.bbPesquisar->click();
+    auto configuracao = [&](const QString& numero) {
+        EXPECT_TRUE(form.quConsulta->locate("NSNUMERO", numero));
+        QStringList componentes;
+        dialogs->modal("fmComposicao", [&componentes](host::ui::Form& janela) {
+            host::data::Query& lista = *static_cast<TfmComposicao&>(janela).quComposicao;
+            for (lista.first(); !lista.eof(); lista.next())
+                componentes << lista.fieldByName("CMCODIGO")->asString();
+        });
+        QTest::mouseClick(form.laAbrirCfgEquipamento, Qt::LeftButton);
+        CarregaPedidoAssVenda("009001", {});
+        dmTec->CarregaPedidoAssVendaCotado("009001", {});
+        dmTec->CarregaConfiguracaoComposicao("P0004", "", nullptr);
+        global->IBTransaction1->commitRetaining();
+        return componentes.join(',') + " | " +
+               committed("select OBTEXTO from AUGC70OB where OBCODIGO = 'P0004' and OBID = 'P' and OBSEQUENCIA = -1")
+                   .toString()
+                   .trimmed();
+    };
+    auto componente = [this](const char* codigo, int quantidade) {
+        return QString("  -  %1 UN ").arg(quantidade) +
+               one(QString("select trim(DESCRICAO) from ACEC1101 where CODIGO = '%1'").arg(codigo)).toString();
+    };
+    const QString equipamento = one("select trim(DESCRICAO) from ACEC1101 where CODIGO = 'P0004'").toString();
+    EXPECT_EQ(configuracao("NS-A"), "P0002 | " + equipamento + componente("P0002", 1));
+    EXPECT_EQ(configuracao("NS-B"), "P0001 | " + equipamento + componente("P0001", 2)) << "none of its own";
     EXPECT_EQ(dialogs->pending(), 0);
 }
 

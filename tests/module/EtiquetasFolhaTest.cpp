@@ -8,6 +8,7 @@
 #include "host/report/Uvisualrel.h"
 #include "host/schema/HostSchema.h"
 #include "service_orders/uAssOSEtiquetas.h"
+#include "tests/support/OnScreenDialogs.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -109,30 +110,62 @@ TEST_F(EtiquetasFolhaTest, StartZeroOrOneLeavesNoLabelBlank)
     }
 }
 
-TEST_F(EtiquetasFolhaTest, ALayoutOfTenLinesEndsWithTheConfigurationMessage)
+// The position box on screen shows "0,00" and reads "3,0" as the user
+// means it: the third label is the first printed.
+TEST_F(EtiquetasFolhaTest, ThePositionBoxShowsAndReadsTheBrazilianNumber)
+{
+    TfmAssOrdemServico& form = abrir();
+    PreparedReport folha;
+    testsupport::OnScreenDialogs naTela;
+    naTela.press("Matricial").type("3,0").type("2").inspect([&](QWidget& janela) {
+        if (auto* visualizador = dynamic_cast<TfmVisualizadorRelatorio*>(&janela))
+            folha = visualizador->pages();
+    });
+    form.sbEtiquetas->click();
+    ASSERT_GE(naTela.seen().size(), 4u) << naTela.texts().join(" | ").toStdString();
+    EXPECT_EQ(naTela.seen()[1].value, "0,00") << "not 0.0000";
+    const QStringList linhas = etiquetas(folha);
+    ASSERT_EQ(linhas.size(), 4) << "two blank labels, then the two asked";
+    EXPECT_EQ(linhas.at(0), "detail qrbnEtiqueta: ");
+    EXPECT_EQ(linhas.at(1), "detail qrbnEtiqueta: ");
+    EXPECT_TRUE(linhas.at(2).contains("Padaria"));
+}
+
+TEST_F(EtiquetasFolhaTest, ALayoutOfTenLinesEndsWithTheConfigurationMessageNamingTheFile)
 {
     layout("104\n220\n1,5\n1,5\n2\n2\n2\n3\n\n30\n");
     TfmAssOrdemServico& form = abrir();
-    const QString mensagem =
-        "Nenhuma configuração encontrada, antes de imprimir configure as dimensões do papel.";
+    const QString mensagem = "Nenhuma configuração encontrada, antes de imprimir configure as dimensões do papel"
+                             " no arquivo " + systemFolder + "/ACIEC.txt.";
     dialogs->answer("Matricial").enter("1").enter("2").acknowledge(mensagem);
     form.sbEtiquetas->click();
     EXPECT_EQ(dialogs->pending(), 0) << "no preview";
     EXPECT_EQ(qrAssOSEtiquetas.get(), nullptr);
-
-    // A missing file is created empty, where the user is to fill it in.
-    QFile::remove(systemFolder + "/ACIEC.txt");
-    dialogs->answer("Matricial").enter("1").enter("2").acknowledge(mensagem);
-    form.sbEtiquetas->click();
-    EXPECT_EQ(dialogs->pending(), 0);
-    EXPECT_TRUE(QFile::exists(systemFolder + "/ACIEC.txt"));
-    EXPECT_EQ(QFile(systemFolder + "/ACIEC.txt").size(), 0);
 
     // A value that does not convert is as bad as a missing line.
     layout(layoutEtiquetas("Negrito").replace("220", "duzentos"));
     dialogs->answer("Matricial").enter("1").enter("2").acknowledge(mensagem);
     form.sbEtiquetas->click();
     EXPECT_EQ(dialogs->pending(), 0);
+}
+
+// A new installation has no layout file, or the empty one an older version
+// left: the sheet prints on a standard A4 sheet of labels, and the file
+// holds that layout for the user to adjust.
+TEST_F(EtiquetasFolhaTest, WithoutALayoutTheSheetPrintsOnAStandardSheetAndTheFileKeepsIt)
+{
+    TfmAssOrdemServico& form = abrir();
+    for (bool vazio : {false, true}) {
+        QFile::remove(systemFolder + "/ACIEC.txt");
+        if (vazio)
+            layout({});
+        const PreparedReport folha = imprimir(form, "1", "2");
+        ASSERT_EQ(etiquetas(folha).size(), 2) << vazio;
+        EXPECT_TRUE(etiquetas(folha).at(0).contains("Padaria")) << vazio;
+        EXPECT_EQ(folha.page.columns, 3);
+        EXPECT_DOUBLE_EQ(folha.page.customWidth, 210);
+        EXPECT_GT(QFile(systemFolder + "/ACIEC.txt").size(), 0);
+    }
 }
 
 TEST_F(EtiquetasFolhaTest, BoldUnderlinedReachesTheSevenDataTextsAndTheFontEveryText)

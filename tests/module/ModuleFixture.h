@@ -12,12 +12,12 @@
 
 #include <QTest>
 
+#include <memory>
+#include <ostream>
+
 namespace host::ui {
 class DataGrid;
 }
-
-#include <memory>
-#include <ostream>
 
 // Failed expectations show texts and lists of texts as they read.
 QT_BEGIN_NAMESPACE

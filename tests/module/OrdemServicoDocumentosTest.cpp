@@ -188,6 +188,8 @@ TEST_F(OrdemServicoDocumentosTest, AHistoryWithoutPartsHasNoPartsCaption)
     TfmAssOrdemServico& form = abrir();
     const QString dump = documento(form, "Histórico");
     EXPECT_FALSE(tem(dump, "Despesas com Peças")) << dump.toStdString();
+    EXPECT_TRUE(tem(linhasDe(dump, "qrbnCliente").value(0), "Status: | Serviço em Andamento"))
+        << "the open order's status in words, not its code";
     EXPECT_EQ(linhasDe(dump, "qrsdServico").size(), 2);
 }
 

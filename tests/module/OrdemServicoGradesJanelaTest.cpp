@@ -366,6 +366,37 @@ TEST_F(OrdemServicoGradesTest, TheSpreadServiceValueIsWhatTheLinesAddUpTo)
     aba(form, form.tsServico);
     const QString desconto = espalhar("90,00");
     EXPECT_NEAR(soma(), 90, 1e-9) << desconto.toStdString();
+
+    // Lines whose quantities divide no remainder, with and without discounts:
+    // the sum is still the typed value, and so is the header.
+    struct Caso {
+        QList<double> quantidades;
+        QList<double> descontos;
+        const char* digitado;
+        double esperado;
+    };
+    const Caso casos[] = {
+        {{3, 3}, {0, 0}, "100,00", 100},        {{3, 3, 3}, {0, 0, 0}, "100,00", 100},
+        {{7}, {0}, "10,00", 10},                {{3, 6}, {0, 0}, "1.000,01", 1000.01},
+        {{3, 3}, {10, 0}, "100,00", 100},       {{3, 7}, {5, 15}, "950,50", 950.5},
+        {{0.5, 3}, {0, 0}, "33,33", 33.33},     {{2, 4}, {0, 0}, "0,01", 0.01},
+    };
+    for (const Caso& caso : casos) {
+        exec("delete from AATC01AA where AOCODIGO = 42");
+        for (int i = 0; i < caso.quantidades.size(); ++i) {
+            servico(i + 1, caso.quantidades[i], 10);
+            exec(QString("update AATC01AA set AADESCONTO = %1 where AOCODIGO = 42 and AACODIGO = %2")
+                     .arg(caso.descontos[i])
+                     .arg(i + 1));
+        }
+        dmGlobal->IBTransaction1->commitRetaining();
+        aba(form, form.tsServico);
+        const QString gravadas = espalhar(caso.digitado);
+        EXPECT_NEAR(soma(), caso.esperado, 1e-9) << caso.digitado << ": " << gravadas.toStdString();
+        EXPECT_NEAR(committed("select AOVALORSERVICO from AATC01AO where AOCODIGO = 42").toDouble(), caso.esperado,
+                    1e-9)
+            << caso.digitado;
+    }
 }
 
 // A remanufacture order: the service line stands for its items, and an
@@ -520,6 +551,60 @@ TEST_F(OrdemServicoGradesTest, TheRequiredQuantityTitleRecomputesEachLinesTotal)
     EXPECT_NEAR(dmTec->quOSPecasAPVALTOTAL->asFloat(), 28.5, 1e-9) << "reopened";
     EXPECT_NEAR(committed("select QTDE_PRODUCAO from ACEC1101 where CODIGO = 'PEC01'").toDouble(), 3, 1e-9)
         << "the reserved quantity follows";
+}
+
+// A line with no required quantity keeps its quantity and total; and when
+// the reservation cannot be written (another desk holds the product), no
+// quantity is changed either.
+TEST_F(OrdemServicoGradesTest, TheRequiredQuantityTitleStoresAllOrNothingAndKeepsALineWithoutOne)
+{
+    peca(1, "PEC01", 1, 10);
+    peca(2, "PEC02", 2, 80);
+    exec("update AATC01AP set APQUANTIDADEREQUERIDA = null where AOCODIGO = 42 and APSEQUENCIA = 2");
+    exec("update AATC01AP set APRESERVA = 'S' where AOCODIGO = 42 and APSEQUENCIA = 1");
+    parametro("ATRESERVAPECAS", "S");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssOrdemServico& form = abrir();
+    aba(form, form.tsPecasOS);
+    DataGrid* grade = form.dbgdOrdemServicoPecas;
+    const int coluna = grade->columnByField("APQUANTIDADEREQUERIDA")->index();
+    auto clicarTitulo = [&] {
+        grade->scrollTo(grade->model()->index(0, coluna));
+        QHeaderView* titulos = grade->horizontalHeader();
+        QTest::mouseClick(titulos->viewport(), Qt::LeftButton, {},
+                          QPoint(titulos->sectionViewportPosition(coluna) + titulos->sectionSize(coluna) / 2,
+                                 titulos->height() / 2));
+    };
+    auto linhas = [this] {
+        return committed("select list(coalesce(cast(APQUANTIDADE as integer), -1) || '=' ||"
+                         " cast(APVALTOTAL as numeric(9,2)), ' ')"
+                         " from (select * from AATC01AP where AOCODIGO = 42 order by APSEQUENCIA)")
+            .toString();
+    };
+    auto sobrescrever = [&] {
+        dialogs->answer("Sim", "Deseja atualizar quantidade das peças com a quantidade requerida das peças?")
+            .answer("Sim", "Tem certeza de que deseja sobreescrever a quantidade de todas as peças?");
+    };
+
+    host::db::Connection outra;
+    outra.open({dbPath});
+    auto outraMesa = std::make_unique<host::db::Transaction>(outra);
+    ASSERT_EQ(host::db::executeSql(*outraMesa, "update ACEC1101 set DESCRICAO = 'Correia' where CODIGO = 'PEC01'"), 1);
+    sobrescrever();
+    dialogs->acknowledge();
+    clicarTitulo();
+    EXPECT_EQ(dialogs->pending(), 0);
+    outraMesa->rollback();
+    EXPECT_EQ(linhas(), "1=10.00 2=160.00") << "the totals refused: no quantity changed";
+
+    if (dmTec->quOS->editing())
+        dmTec->quOS->cancel();
+    sobrescrever();
+    clicarTitulo();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
+    EXPECT_EQ(linhas(), "3=30.00 2=160.00") << "the line without a required quantity keeps its own";
+    EXPECT_NEAR(committed("select QTDE_PRODUCAO from ACEC1101 where CODIGO = 'PEC01'").toDouble(), 3, 1e-9);
 }
 
 TEST_F(OrdemServicoGradesTest, RefusedLinesAreRedAndOldPartsBlueUnderClosingModeS)

@@ -9,9 +9,12 @@
 #include "host/Udatamod.h"
 #include "host/UpedidoVenda.h"
 #include "host/Uprincipal.h"
+#include "host/ui/DataGrid.h"
+#include "host/ui/DataTextControls.h"
 #include "host/ui/PageControl.h"
 #include "tests/support/TestDatabase.h"
 
+#include <QAbstractItemModel>
 #include <QCoreApplication>
 #include <QTest>
 
@@ -343,6 +346,38 @@ TEST_F(PedidoVendaOSTest, SimOpensTheOrderInTheHostsSalesWindowAndClosesTheServi
     EXPECT_EQ(fmPedidoVenda->quItens->recordCount(), 1);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(fmAssOrdemServico.get(), nullptr);
+    delete fmPedidoVenda.get();
+}
+
+// A vehicle of a million kilometres: the order text writes the mileage in full.
+TEST_F(PedidoVendaOSTest, TheOrderTextWritesTheMileageInFull)
+{
+    parametro("ATMODOVEICULO", "O");
+    exec("update AATC01AOIT set AOITKMINICIAL = 1000000 where AOCODIGO = 42");
+    TfmAssOrdemServico& form = abrir();
+    EXPECT_EQ(cabecalho(emitir(form), "VEREFERENTE"), "OS: 42     Placa: ABC-1234     KM: 1000000 ");
+}
+
+// The host's sales-order window shows its amounts as the host's formats
+// write them: two decimals and thousands separators.
+TEST_F(PedidoVendaOSTest, TheSalesWindowShowsAmountsWithTwoDecimalsAndThousands)
+{
+    criarPrincipal();
+    servico(1, 60, 1320.5, 1320.5);
+    TfmAssOrdemServico& form = abrir();
+    dialogs->acknowledge("Operação efetuada com sucesso!").answer("Sim", "Deseja abrir o pedido de vendas?");
+    QString s, d;
+    form.OSEmissaoPedidoVenda(true, true, false, s, d);
+    TfmPedidoVenda* vendas = fmPedidoVenda.get();
+    ASSERT_NE(vendas, nullptr);
+    QStringList linha;
+    QAbstractItemModel* grade = vendas->dbgdItens->model();
+    for (int c = 0; c < grade->columnCount(); ++c)
+        linha << grade->index(0, c).data().toString();
+    EXPECT_TRUE(linha.contains("1.320,50")) << linha.join(" | ").toStdString();
+    EXPECT_EQ(vendas->dbteTotal->text(), "1.320,50");
+    EXPECT_EQ(vendas->dbteDespesaViagem->text(), "0,00");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     delete fmPedidoVenda.get();
 }
 

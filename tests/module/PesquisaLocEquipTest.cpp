@@ -227,7 +227,6 @@ TEST_F(PesquisaLocEquipTest, TheDialogRunsOneStatementAndADoubleClickPicks)
         EXPECT_EQ(d.cbStatusRetirada->currentText(), "Todas");
         EXPECT_EQ(d.cbDesativados->currentText(), "");
         EXPECT_TRUE(d.rbContendo->isChecked());
-        d.edCodigo->setText("abc");   // no filter
         d.edNroContrato->setText("ab");
         d.rbComecando->setChecked(true);
         testsupport::StatementCounter pesquisa;
@@ -242,6 +241,47 @@ TEST_F(PesquisaLocEquipTest, TheDialogRunsOneStatementAndADoubleClickPicks)
     EXPECT_TRUE(SelecionaContrato(codigo, numero));
     EXPECT_EQ(codigo, 3);
     EXPECT_EQ(numero, "ab-3");
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+// "abc" in "Código" or a date that does not exist: the search is refused
+// with a message, nothing runs, and the text stays for the user to mend.
+TEST_F(PesquisaLocEquipTest, AFilterItCannotUseIsRefusedAndKeptOnScreen)
+{
+    dados();
+    dialogs->modal("fmPesquisaAssContratosLocEquip", [this](host::ui::Form& janela) {
+        auto& d = static_cast<TfmPesquisaAssContratosLocEquip&>(janela);
+        auto pesquisaRecusada = [&](const QString& mensagem) {
+            dialogs->acknowledge(mensagem);
+            testsupport::StatementCounter pesquisa;
+            QTest::mouseClick(d.bbPesquisa, Qt::LeftButton);
+            EXPECT_EQ(pesquisa.count(), 0) << "nothing is searched";
+            EXPECT_EQ(dialogs->pending(), 0) << mensagem.toStdString();
+            EXPECT_EQ(d.stInformacao->panelText(0), "");
+        };
+        d.edCodigo->setFocus();
+        QTest::keyClicks(d.edCodigo, "abc");
+        pesquisaRecusada("Código inválido: abc");
+        EXPECT_EQ(d.edCodigo->text(), "abc");
+
+        d.edCodigo->clear();
+        d.deRetirada->setFocus();
+        d.deRetirada->setCursorPosition(0);
+        QTest::keyClicks(d.deRetirada, "31022024");
+        pesquisaRecusada("Data inválida: 31/02/2024");
+        EXPECT_EQ(d.deRetirada->displayText(), "31/02/2024") << "the date refused stays on screen";
+
+        d.deRetirada->setFocus();
+        d.deRetirada->selectAll();
+        QTest::keyClick(d.deRetirada, Qt::Key_Delete);
+        d.deRetirada->setCursorPosition(0);
+        QTest::keyClicks(d.deRetirada, "05032024");
+        QTest::mouseClick(d.bbPesquisa, Qt::LeftButton);
+        EXPECT_EQ(d.stInformacao->panelText(0), "Registros Encontrados: 2") << "mended, the search runs";
+    });
+    int codigo = -1;
+    QString numero;
+    EXPECT_FALSE(SelecionaContrato(codigo, numero));
     EXPECT_EQ(dialogs->pending(), 0);
 }
 

@@ -336,6 +336,41 @@ TEST_F(PesquisaOrdemServicoTest, CancelKeepsTheArgumentsAndTheLastOrderGridAnswe
     EXPECT_EQ(descricao, "Caminhão");
 }
 
+// The entry-date period and the plate are boxes with no field behind them:
+// they take what the user types, and the search uses it.
+TEST_F(PesquisaOrdemServicoTest, PeriodAndPlateBoxesTakeTyping)
+{
+    exec("update AATC01AO set AODATAENTRADA = '2026-12-05' where AOCODIGO = 43");
+    dmGlobal->IBTransaction1->commitRetaining();
+    auto digitaNaCaixa = [](QLineEdit* caixa, const QString& texto) {
+        caixa->setFocus();
+        caixa->setCursorPosition(0);
+        QTest::keyClicks(caixa, texto);
+    };
+    QString encontrados, periodo;
+    pesquisarPelaJanela([&](TfmPesquisaAssOrdemServico& janela) {
+        EXPECT_FALSE(janela.deDataIni->isReadOnly());
+        digitaNaCaixa(janela.deDataIni, "011226");
+        digitaNaCaixa(janela.deDataFim, "311226");
+        periodo = janela.deDataIni->displayText() + " a " + janela.deDataFim->displayText();
+        janela.bbPesquisa->click();
+        encontrados = janela.stInformacao->panelText(1);
+    });
+    EXPECT_EQ(periodo, "01/12/26 a 31/12/26");
+    EXPECT_EQ(encontrados, "Registros Encontrados: 1") << "order 43 alone entered in December";
+
+    parametro("ATMODOVEICULO", "O");
+    QString placa;
+    pesquisarPelaJanela([&](TfmPesquisaAssOrdemServico& janela) {
+        digitaNaCaixa(janela.mdPlaca, "ABC1234");
+        placa = janela.mdPlaca->displayText();
+        janela.bbPesquisa->click();
+        encontrados = janela.stInformacao->panelText(1);
+    });
+    EXPECT_EQ(placa, "ABC-1234");
+    EXPECT_EQ(encontrados, "Registros Encontrados: 2") << "the truck's two orders";
+}
+
 TEST_F(PesquisaOrdemServicoTest, LabelsCycleKeysAndTheSituationBoxClearedByEscape)
 {
     dialogs->modal("fmPesquisaAssOrdemServico", [](Form& janela) {

@@ -236,6 +236,30 @@ TEST_F(SituacaoJanelaTest, ChangeRulesTimesDeadPasswordAndTheExecutedMarkOfCompa
 
 }
 
+// The hour boxes have no field behind them: the start hour is typed over
+// the one proposed, key by key, and stored.
+TEST_F(SituacaoJanelaTest, TheHourBoxesTakeTyping)
+{
+    prepararTroca();
+    dialogs->modal("fmAssSituacaoTroca", [](Form& janela) {
+        auto& dialogo = static_cast<TfmAssSituacaoTroca&>(janela);
+        dialogo.laCodTec->setText("91");
+        dialogo.dblcSituacao->setKeyValue(2);
+        EXPECT_FALSE(dialogo.mdHoraInicial->isReadOnly());
+        dialogo.mdHoraInicial->setFocus();
+        dialogo.mdHoraInicial->selectAll();
+        QTest::keyClick(dialogo.mdHoraInicial, Qt::Key_Delete);
+        dialogo.mdHoraInicial->setCursorPosition(0);
+        QTest::keyClicks(dialogo.mdHoraInicial, "0830");
+        EXPECT_EQ(dialogo.mdHoraInicial->displayText(), "08:30");
+        dialogo.bbOk->click();
+    });
+    int codigo = 0;
+    ASSERT_TRUE(SelecionaSituacaoTroca(codigo, true));
+    const QVariant hora = one("select HORA_VISITA from CADCOM where CONTRATO = 43");
+    EXPECT_EQ(hora.typeId() == QMetaType::QTime ? hora.toTime() : hora.toDateTime().time(), QTime(8, 30));
+}
+
 TEST_F(SituacaoJanelaTest, ATechnicianBarredFromDeadSituationsGivesThePasswordForOne)
 {
     parametro("ATSENHAOPERACOESESPECIAIS", "segredo");

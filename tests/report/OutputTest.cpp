@@ -4,6 +4,7 @@
 #include "host/data/MemDataset.h"
 #include "host/report/Report.h"
 #include "host/report/Uvisualrel.h"
+#include "host/ui/Form.h"
 #include "host/ui/ScriptedDialogs.h"
 #include "host/ui/WindowRegistry.h"
 #include "tests/report/ReportFixture.h"
@@ -13,6 +14,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -160,6 +163,26 @@ TEST(ReportOutput, PreviewWaitsInTheViewerThatPagesPrintsAndSavesPdf)
     EXPECT_EQ(lastPage, "Página 3 de 3");
     EXPECT_EQ(run("qpdf", {"--show-npages", pdf}).trimmed(), "3");   // ".pdf" added to the name typed
     QFile::remove(pdf);
+}
+
+// A preview that does not wait, opened from a window that stays on top (the
+// assistance order's proposal), belongs to that window and stays above it.
+TEST(ReportOutput, ANonWaitingViewerStaysAboveTheWindowThatOpenedIt)
+{
+    host::ui::Form janela;
+    janela.setObjectName("fmJanela");
+    janela.setStayOnTop(true);
+    janela.resize(400, 300);
+    janela.showNonModal();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&janela));
+    auto r = std::make_unique<ThreePages>();
+    r->report.preview(false);
+    auto* viewer = static_cast<TfmVisualizadorRelatorio*>(host::ui::WindowRegistry::find("fmVisualizadorRelatorio"));
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(viewer->stayOnTop()) << "a window that stays on top would cover it";
+    ASSERT_NE(viewer->windowHandle(), nullptr);
+    EXPECT_EQ(viewer->windowHandle()->transientParent(), janela.windowHandle());
+    viewer->close();
 }
 
 TEST(ReportOutput, ANonWaitingViewerKeepsThePagesAfterTheReportIsGone)

@@ -226,6 +226,31 @@ TEST_F(HostSchemaTest, RestoresWhatIsMissingAndStartsGeneratorsAboveStoredKeys)
     EXPECT_EQ(one("select gen_id(GEN_ACITCODIGO, 1) from rdb$database").toLongLong(), 1);
 }
 
+// A database whose generators were left behind their keys (rows copied in,
+// a generator reset): every start raises each one to the largest key of its
+// column, and never lowers one that stands higher.
+TEST_F(HostSchemaTest, EveryStartRaisesEachGeneratorToTheLargestKeyOfItsColumn)
+{
+    exec("insert into AATC01AOIT (AOITCODIGO, AOCODIGO) values (431, 43)");
+    exec("insert into AATC05AC (ACCODIGO) values (12)");
+    exec("insert into AATC05ACIT (ACITCODIGO, ACCODIGO, CLCODIGO, PRCODIGO) values (7, 12, '00001', 'P1')");
+    exec("insert into ACXC94XP (XPCHAVE) values (90)");
+    exec("set generator GEN_XPCHAVE to 95");
+    tr().commitRetaining();
+
+    host::createHostSchema(tr());
+
+    EXPECT_EQ(one("select gen_id(gen_aoitcodigo, 1) from rdb$database").toLongLong(), 432);
+    EXPECT_EQ(one("select gen_id(GEN_ACCODIGO, 1) from rdb$database").toLongLong(), 13);
+    EXPECT_EQ(one("select gen_id(GEN_ACITCODIGO, 1) from rdb$database").toLongLong(), 8);
+    EXPECT_EQ(one("select gen_id(GEN_XPCHAVE, 1) from rdb$database").toLongLong(), 96) << "a higher one is kept";
+
+    // Run again it moves none of them.
+    host::createHostSchema(tr());
+    EXPECT_EQ(one("select gen_id(gen_aoitcodigo, 0) from rdb$database").toLongLong(), 432);
+    EXPECT_EQ(one("select gen_id(GEN_XPCHAVE, 0) from rdb$database").toLongLong(), 96);
+}
+
 // A database made when stock locations were two wide keeps its rows and
 // takes three-digit codes once the schema is completed, once.
 TEST_F(HostSchemaTest, WidensTwoWideLocationColumnsKeepingTheirRows)

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
 #include <QWindow>
@@ -21,7 +22,19 @@ OnScreenDialogs::~OnScreenDialogs() { host::ui::Dialogs::setBackend(previous_); 
 
 OnScreenDialogs& OnScreenDialogs::press(const QString& caption)
 {
-    presses_.push_back(caption);
+    presses_.push_back({caption});
+    return *this;
+}
+
+OnScreenDialogs& OnScreenDialogs::inspect(std::function<void(QWidget&)> action)
+{
+    presses_.push_back({QString(), false, QString(), std::move(action)});
+    return *this;
+}
+
+OnScreenDialogs& OnScreenDialogs::type(const QString& text, const QString& caption)
+{
+    presses_.push_back({caption, true, text});
     return *this;
 }
 
@@ -53,6 +66,7 @@ void OnScreenDialogs::poll()
     handled_ = dialog;
     Seen seen;
     seen.className = dialog->metaObject()->className();
+    seen.title = dialog->windowTitle();
     if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
         seen.text = box->text();
     } else {
@@ -64,6 +78,8 @@ void OnScreenDialogs::poll()
     for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
         if (button->isVisible())
             seen.buttons << button->text().remove('&');
+    if (auto* box = dialog->findChild<QLineEdit*>())
+        seen.value = box->text();
     seen.parent = dialog->parentWidget();
     seen.transientParent = dialog->windowHandle() ? dialog->windowHandle()->transientParent() : nullptr;
     seen.modality = dialog->windowModality();
@@ -74,9 +90,19 @@ void OnScreenDialogs::poll()
         whileOpen_ = nullptr;
         action(*dialog);
     }
-    const QString caption = presses_.empty() ? QString() : presses_.front();
+    const Step step = presses_.empty() ? Step{} : presses_.front();
     if (!presses_.empty())
         presses_.pop_front();
+    const QString caption = step.caption;
+    if (step.action)
+        step.action(*dialog);
+    if (step.typing)
+        if (auto* box = dialog->findChild<QLineEdit*>()) {
+            box->setFocus();
+            box->selectAll();
+            QTest::keyClick(box, Qt::Key_Delete);
+            QTest::keyClicks(box, step.text);
+        }
     if (!qobject_cast<QDialog*>(dialog)) {   // a modal window: closed as its close button would
         dialog->close();
         return;

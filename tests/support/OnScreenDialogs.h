@@ -24,8 +24,10 @@ class OnScreenDialogs : public QObject {
 public:
     struct Seen {
         QString className;
+        QString title;             // its title bar's text
         QString text;              // a message box's text or a dialog's labels
         QStringList buttons;       // the captions of its buttons
+        QString value;             // what its text box showed when it opened
         QPointer<QWidget> parent;  // the widget it was opened on
         QWindow* transientParent = nullptr;
         Qt::WindowModality modality = Qt::NonModal;
@@ -37,6 +39,10 @@ public:
 
     // The caption of the button to press on the next dialog ("" presses Esc).
     OnScreenDialogs& press(const QString& caption);
+    // Types `text` over the next dialog's text box, key by key, then presses `caption`.
+    OnScreenDialogs& type(const QString& text, const QString& caption = "OK");
+    // Runs `action` on the next dialog or modal window, then closes it (Esc).
+    OnScreenDialogs& inspect(std::function<void(QWidget& dialog)> action);
     // Something to run while the next dialog is open, before it is closed.
     OnScreenDialogs& whileOpen(std::function<void(QWidget& dialog)> action);
 
@@ -48,7 +54,13 @@ private:
 
     host::ui::DialogBackend* previous_ = nullptr;
     QTimer timer_;
-    std::deque<QString> presses_;
+    struct Step {
+        QString caption;
+        bool typing = false;
+        QString text;
+        std::function<void(QWidget&)> action;
+    };
+    std::deque<Step> presses_;
     std::function<void(QWidget&)> whileOpen_;
     std::vector<Seen> seen_;
     QPointer<QWidget> handled_;

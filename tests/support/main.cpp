@@ -2,6 +2,7 @@
 
 #include "host/db/Database.h"
 #include "tests/support/TestDatabase.h"
+#include "host/ui/Locale.h"
 #include "host/ui/ScriptedDialogs.h"
 
 #include <QApplication>
@@ -27,6 +28,8 @@ int main(int argc, char** argv) {
     qputenv("XDG_DATA_HOME", QFile::encodeName(dados));
     host::db::prepareProcess();
     QApplication app(argc, argv);
+    // As the application runs: Brazilian numbers, dates and Qt's own texts.
+    host::ui::useBrazilianPortuguese();
     // No test ever waits on a real dialog or modal window: one that the test
     // did not script fails it with its text (a test's own script comes first).
     host::ui::ScriptedDialogs unscripted;

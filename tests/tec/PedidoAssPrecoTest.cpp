@@ -305,12 +305,12 @@ TEST_F(PedidoAssQuantidadeTest, ThousandsDotsAndFractions)
     novaLinha("P3");
     lin("QUANTIDADE").setText("1.000");
     EXPECT_DOUBLE_EQ(lin("QUANTIDADE").asFloat(), 1000);
-    lin("QUANTIDADE").setText("1.5");
-    EXPECT_DOUBLE_EQ(lin("QUANTIDADE").asFloat(), 0) << "a dot that is no thousands group ends with 0";
+    EXPECT_THROW(lin("QUANTIDADE").setText("1.5"), host::data::DatasetError) << "a dot that is no thousands group";
+    EXPECT_DOUBLE_EQ(lin("QUANTIDADE").asFloat(), 1000) << "refused: the quantity stays, never 0";
     lin("QUANTIDADE").setText("2,5");
     EXPECT_DOUBLE_EQ(lin("QUANTIDADE").asFloat(), 2.5);
-    lin("QUANTIDADE").setText("x");
-    EXPECT_DOUBLE_EQ(lin("QUANTIDADE").asFloat(), 0);
+    EXPECT_THROW(lin("QUANTIDADE").setText("x"), host::data::DatasetError);
+    EXPECT_DOUBLE_EQ(lin("QUANTIDADE").asFloat(), 2.5);
     EXPECT_TRUE(dialogos->texts().isEmpty());
     dmTec->quAssVendaItem->cancel();
 }

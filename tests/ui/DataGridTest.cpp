@@ -371,6 +371,11 @@ TEST_F(DataGridTest, CtrlDeleteAsksThenDeletesTheCurrentRowWhereTheGridMayChange
     ScriptedDialogs dialogs;
     grid.setFocus();
     lines.locate("AACODIGO", 2);
+    // A grid that did not ask for the key neither asks nor deletes.
+    QTest::keyClick(&grid, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(lines.recordCount(), 3);
+    EXPECT_EQ(dialogs.shown().size(), 0u);
+    grid.setDeleteKey(true);
     dialogs.answer("Não", "Confirma a exclusão do registro?");
     QTest::keyClick(&grid, Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_EQ(lines.recordCount(), 3);

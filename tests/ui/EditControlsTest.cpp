@@ -130,6 +130,15 @@ TEST_F(EditControlsTest, DateEditReadsTwoDigitYearsRefusesBadDatesAndBlankIsNoDa
     EXPECT_EQ(date.date().date(), QDate(1950, 1, 1));   // the last good date stays
     EXPECT_EQ(date.displayText(), "01/01/50");
 
+    // A filter keeps the refused text on screen to be mended, and tells it once.
+    date.setKeepsRefusedText(true);
+    dialogs.acknowledge("Data inválida: 31/02/50");
+    typeOver(date, "310250");
+    leaveControl(date);
+    EXPECT_EQ(date.displayText(), "31/02/50");
+    EXPECT_EQ(date.date().date(), QDate(1950, 1, 1));
+    EXPECT_FALSE(date.checkTyped()) << "still refused, and not told twice";
+
     typeOver(date, "");
     leaveControl(date);
     EXPECT_FALSE(date.date().isValid());

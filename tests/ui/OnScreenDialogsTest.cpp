@@ -6,7 +6,13 @@
 #include "host/ui/Form.h"
 #include "tests/support/OnScreenDialogs.h"
 
+#include <QAbstractItemModel>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFontMetrics>
+#include <QTemporaryDir>
+#include <QTreeView>
 #include <QTest>
 #include <QWindow>
 
@@ -63,6 +69,45 @@ TEST_F(OnScreenDialogsTest, AModalWindowIsTransientForItsOpenerAndStaysAboveIt)
     EXPECT_TRUE(naTela.seen()[0].stayOnTop);
 }
 
+// A message of no window (the window that asked already closed, as a picker
+// is before its refusal shows, and the window under it not active again
+// yet) belongs to the window under it and stays above the windows that stay
+// on top.
+TEST_F(OnScreenDialogsTest, AMessageOfNoWindowStaysAboveTheWindowsThatStayOnTop)
+{
+    testsupport::OnScreenDialogs naTela;
+    {
+        Form outra;
+        outra.setObjectName("fmOutra");
+        outra.resize(200, 100);
+        outra.showNonModal();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&outra));
+    }
+    QApplication::setActiveWindow(nullptr);
+    Dialogs::information("Quantidade conferida: 3");
+    ASSERT_EQ(naTela.seen().size(), 1u);
+    EXPECT_TRUE(naTela.seen()[0].stayOnTop);
+    EXPECT_EQ(naTela.seen()[0].transientParent, janela.windowHandle());
+}
+
+// A window manager shortens a title wider than its window: a prompt with a
+// short question is still as wide as its title needs.
+TEST_F(OnScreenDialogsTest, APromptIsWideEnoughForItsWholeTitle)
+{
+    testsupport::OnScreenDialogs naTela;
+    int largura = 0;
+    naTela.whileOpen([&largura](QWidget& aberto) {
+        largura = aberto.width();
+        // Its picture beside the test program, a test artefact.
+        aberto.grab().save(QDir(QCoreApplication::applicationDirPath()).filePath("dialogo_entrada_de_dados.png"));
+    });
+    QString valor;
+    Dialogs::inputQuery("Entrada de Dados", "Série:", valor);
+    ASSERT_EQ(naTela.seen().size(), 1u);
+    const int titulo = QFontMetrics(QApplication::font()).horizontalAdvance("Entrada de Dados");
+    EXPECT_GE(largura, titulo + 120) << "room for the title bar's buttons";
+}
+
 TEST_F(OnScreenDialogsTest, EscDeclinesAQuestionAndAQuestionWithoutDeclineStillCloses)
 {
     testsupport::OnScreenDialogs naTela;   // nothing scripted: Esc on each
@@ -84,4 +129,45 @@ TEST_F(OnScreenDialogsTest, StandardButtonsReadInPortuguese)
     EXPECT_TRUE(naTela.seen()[0].buttons.contains("Cancelar")) << naTela.seen()[0].buttons.join(',').toStdString();
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes").remove('&'), "Sim");
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&No").remove('&'), "Não");
+}
+
+// The file dialog lists a folder's entries in Portuguese: their type
+// ("Pasta", "Arquivo txt") and their dates (no "Dec").
+TEST_F(OnScreenDialogsTest, TheFileDialogListsTypesAndDatesInPortuguese)
+{
+    QTemporaryDir pasta;
+    ASSERT_TRUE(QDir(pasta.path()).mkdir("Contratos"));
+    QFile arquivo(pasta.filePath("leia.txt"));
+    ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
+    arquivo.write("x");
+    arquivo.close();
+    const QDateTime dezembro(QDate(2026, 12, 8), QTime(10, 30));
+    ASSERT_TRUE(arquivo.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(arquivo.setFileTime(dezembro, QFileDevice::FileModificationTime));
+    arquivo.close();
+
+    testsupport::OnScreenDialogs naTela;
+    QStringList linhas, titulos;
+    naTela.inspect([&](QWidget& dialogo) {
+        auto* lista = dialogo.findChild<QTreeView*>("treeView");
+        ASSERT_NE(lista, nullptr);
+        QAbstractItemModel* modelo = lista->model();
+        QTRY_COMPARE_WITH_TIMEOUT(modelo->rowCount(lista->rootIndex()), 2, 5000);
+        for (int c = 0; c < modelo->columnCount(lista->rootIndex()); ++c)
+            titulos << modelo->headerData(c, Qt::Horizontal).toString();
+        for (int r = 0; r < 2; ++r) {
+            QStringList celulas;
+            for (int c = 0; c < modelo->columnCount(lista->rootIndex()); ++c)
+                celulas << modelo->index(r, c, lista->rootIndex()).data().toString();
+            linhas << celulas.join(" | ");
+        }
+    });
+    QString caminho = pasta.path() + "/";
+    EXPECT_FALSE(Dialogs::openFile("Abrir", "Todos (*.*)|*.*", caminho));
+    linhas.sort();
+    ASSERT_EQ(linhas.size(), 2) << titulos.join(" | ").toStdString();
+    EXPECT_TRUE(linhas[0].startsWith("Contratos |  | Pasta | ")) << linhas[0].toStdString();
+    EXPECT_TRUE(linhas[1].startsWith("leia.txt | ")) << linhas[1].toStdString();
+    EXPECT_TRUE(linhas[1].contains(" | Arquivo txt | 08/12/2026 10:30")) << linhas[1].toStdString();
+    EXPECT_FALSE(titulos.join(' ').contains("Name")) << titulos.join(" | ").toStdString();
 }

@@ -1,0 +1,107 @@
+// Windows whose place was kept from another screen (a larger one, a second
+// monitor gone) open wholly inside the free area of the screen they open on:
+// the parts settlement, the parts requests and the customer picker.
+
+#include "tests/module/ModuleFixture.h"
+
+#include "contracts/uAssContCad.h"
+#include "contracts/uDataTecCont.h"
+#include "host/Upesqcli.h"
+#include "host/schema/HostSchema.h"
+#include "host/ui/Layouts.h"
+#include "service_orders/uAssBaixaPecas.h"
+#include "service_orders/uAssSolicitacao.h"
+
+#include <QLineEdit>
+#include <QScreen>
+#include <QStyle>
+#include <QSettings>
+
+namespace moduletest {
+namespace {
+
+class JanelasNaTelaTest : public ModuleTest {
+protected:
+    // The place a window was left at, as its layout keeps it.
+    static void lugarGuardado(const QString& janela, const QRect& lugar)
+    {
+        QSettings guardado(host::ui::Layouts::settingsFile(), QSettings::IniFormat);
+        guardado.beginGroup("Janela_" + janela);
+        guardado.setValue("Left", lugar.x());
+        guardado.setValue("Top", lugar.y());
+        guardado.setValue("Width", lugar.width());
+        guardado.setValue("Height", lugar.height());
+    }
+    // A place half off the right and bottom edges of the screen.
+    static QRect meioFora(const QSize& tamanho)
+    {
+        const QRect livre = QGuiApplication::primaryScreen()->availableGeometry();
+        return {livre.right() - tamanho.width() / 2, livre.bottom() - tamanho.height() / 2, tamanho.width(),
+                tamanho.height()};
+    }
+    static void confereDentro(QWidget& janela)
+    {
+        const QRect livre = janela.screen()->availableGeometry();
+        EXPECT_TRUE(livre.contains(janela.frameGeometry()))
+            << janela.objectName().toStdString() << " in " << livre.width() << "x" << livre.height() << " at " << janela.frameGeometry().x() << ","
+            << janela.frameGeometry().y() << " " << janela.frameGeometry().width() << "x"
+            << janela.frameGeometry().height();
+    }
+};
+
+TEST_F(JanelasNaTelaTest, PartsSettlementAndRequestsOpenInsideTheScreen)
+{
+    lugarGuardado("fmAssBaixaPecas", meioFora({790, 480}));
+    lugarGuardado("fmAssSolicitacao", meioFora({790, 500}));
+    TfmAssBaixaPecas& baixa = abrirJanela(fmAssBaixaPecas, "fmAssBaixaPecas");
+    confereDentro(baixa);
+    guardaFoto(baixa, "fmAssBaixaPecas.png");
+    baixa.close();
+    TfmAssSolicitacao& solicitacao = abrirJanela(fmAssSolicitacao, "fmAssSolicitacao");
+    confereDentro(solicitacao);
+    guardaFoto(solicitacao, "fmAssSolicitacao.png");
+}
+
+TEST_F(JanelasNaTelaTest, TheCustomerPickerOpensInsideTheScreen)
+{
+    lugarGuardado("fmPesquisaCliente", meioFora({860, 420}));
+    bool visto = false;
+    dialogs->modal("fmPesquisa", [&](host::ui::Form& janela) {
+        visto = true;
+        confereDentro(janela);
+        guardaFoto(janela, "fmPesquisaCliente.png");
+    });
+    QString nome, codigo, fantasia;
+    SelecionaCliente(nome, codigo, fantasia);
+    EXPECT_TRUE(visto);
+}
+
+// A customer's code shows whole in the contract register and the assistance
+// order under a desktop font larger than the tests' own.
+TEST_F(JanelasNaTelaTest, CustomerCodesShowWholeUnderALargerFont)
+{
+    ASSERT_TRUE(host::loadDemoDocuments(*dmGlobal->IBTransaction1, QDate(2026, 11, 20)));
+    const QFont antes = QApplication::font();
+    struct Restaura {
+        QFont fonte;
+        ~Restaura() { QApplication::setFont(fonte); }
+    } restaura{antes};
+    QFont maior = antes;
+    maior.setPointSizeF(antes.pointSizeF() * 1.5);
+    QApplication::setFont(maior);
+    auto inteiro = [](QLineEdit* e) {
+        const int moldura = e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, e);
+        const int livre = e->width() - 2 * moldura - 4;
+        EXPECT_LE(e->fontMetrics().horizontalAdvance(e->text()), livre)
+            << e->objectName().toStdString() << ": \"" << e->text().toStdString() << "\"";
+    };
+    TfmAssContCad& contrato = abrirJanela(fmAssContCad, "fmAssContCad");
+    CarregaContrato(1);
+    EXPECT_EQ(contrato.dbedCliente->text(), "00004");
+    inteiro(contrato.dbedCliente);
+    inteiro(contrato.dbedContratante);
+    guardaFoto(contrato, "fmAssContCad_fonte_maior.png");
+}
+
+}  // namespace
+}  // namespace moduletest
