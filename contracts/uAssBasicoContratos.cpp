@@ -249,10 +249,11 @@ void TfmAssBasicoContratos::FormActivate()
 
 void TfmAssBasicoContratos::FormDeactivate()
 {
+    // Leaving the window ends its lines: what is being typed is stored first.
     for (host::data::Dataset* d : {static_cast<host::data::Dataset*>(dmTec->quContEquip),
                                    static_cast<host::data::Dataset*>(dmTec->quContServ),
                                    static_cast<host::data::Dataset*>(dmGlobal->quClienteLista)})
-        d->close();
+        FecharGravando(*d);
 }
 
 void TfmAssBasicoContratos::FormClose(host::ui::CloseAction& action)
@@ -281,14 +282,17 @@ void TfmAssBasicoContratos::bbSalvarClick()
 {
     SalvarAlteracoes(contratoBasico());
     SalvarAlteracoes(*dmTec->quContEquip);
+    saveChanges();
 }
 
 void TfmAssBasicoContratos::bbPesquisarClick()
 {
     int codigo = 0;
     QString numero;
-    if (uPesqAssContratos::SelecionaContrato(codigo, numero))
-        dmTec->CarregaContrato(codigo);
+    if (!uPesqAssContratos::SelecionaContrato(codigo, numero))
+        return;
+    saveChanges();   // the reload drops the rows shown: what is being typed goes first
+    dmTec->CarregaContrato(codigo);
 }
 
 void TfmAssBasicoContratos::bbRelatorioClick()

@@ -92,7 +92,7 @@ void TfmAssCadMedidor::criarControles()
     botao(sbAnterior, "sbAnterior", "<", [this] { Mover(-1); });
     botao(sbProximo, "sbProximo", ">", [this] { Mover(1); });
     botao(bbNovo, "bbNovo", "&Novo", [this] { bbNovoClick(); });
-    botao(bbSalvar, "bbSalvar", "&Salvar", [this] { SalvarAlteracoes(cadastro()); });
+    botao(bbSalvar, "bbSalvar", "&Salvar", [this] { SalvarJanela(*this, cadastro()); });
     botao(bbCancelar, "bbCancelar", "&Cancelar", [this] { CancelarAlteracoes(cadastro()); });
     botao(bbExcluir, "bbExcluir", "&Excluir", [this] { ExcluirRegistro(cadastro()); });
     botao(bbSair, "bbSair", "S&air", [this] { close(); });

@@ -40,6 +40,7 @@ TfmAssContCad::TfmAssContCad(QWidget* parent) : host::ui::Form(parent)
     onActivate = [this] { FormActivate(); };
     onDeactivate = [this] { FormDeactivate(); };
     onKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { FormKeyDown(key, shift); };
+    onSaveChanges = [this] { bbSalvarClick(); };
     onClose = [this](host::ui::CloseAction& action) {
         FormClose();
         action = host::ui::CloseAction::Free;
@@ -62,6 +63,8 @@ void TfmAssContCad::primeiraPagina() { pcContrato->setActivePage(pcContrato->pag
 
 void TfmAssContCad::carregarContrato(int codigo)
 {
+    // The reload drops the rows shown: what is being typed is stored first.
+    saveChanges();
     CarregaContrato(codigo);
     primeiraPagina();
 }
@@ -195,6 +198,7 @@ void TfmAssContCad::bbSalvarClick()
     if (dmTecContrato->CtrSalvarItensPendentes() && !cabecalhoEditado)
         verificaValorItens();
     SalvarAlteracoes(contrato());
+    saveChanges();   // the other grids' rows being typed
 }
 
 void TfmAssContCad::bbCancelarClick() { CancelarAlteracoes(contrato()); }

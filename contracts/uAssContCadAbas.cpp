@@ -44,8 +44,10 @@ void TfmAssContCad::pcContratoChange()
     if (!pagina || voltandoItens_)
         return;
     // The page left is still the one noted as shown: the note follows this handler.
-    if (paginaMostrada_ == tsItens && pagina != tsItens)
+    if (paginaMostrada_ == tsItens && pagina != tsItens) {
         deixarItens();
+        dmTecContrato->quCtrCadastroIt->close();
+    }
     if (pagina == tsHistCR) {
         CarregaHistoricoClientes(dmTecContrato->quCtrCadastroCLCODIGO->asString());
         return;
@@ -108,7 +110,9 @@ void TfmAssContCad::tsItensExit()
         itensRecusados_ = true;
         throw;
     }
-    dmTecContrato->quCtrCadastroIt->close();
+    // A record button leaves the items page shown: its rows stay on screen.
+    if (pcContrato->activePage() != tsItens)
+        dmTecContrato->quCtrCadastroIt->close();
     verificaValorItens();
 }
 

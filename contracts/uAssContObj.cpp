@@ -249,7 +249,7 @@ void TfmAssContObj::criarControles()
     botao(bbExcluir, "bbExcluir", "&Excluir", [this] { ExcluirRegistro(objeto()); });
     botao(bbSair, "bbSair", "S&air", [this] { close(); });
     botao(bbCancelar, "bbCancelar", "&Cancelar", [this] { CancelarAlteracoes(objeto()); });
-    botao(bbSalvar, "bbSalvar", "&Salvar", [this] { SalvarAlteracoes(objeto()); });
+    botao(bbSalvar, "bbSalvar", "&Salvar", [this] { SalvarJanela(*this, objeto()); });
     botao(bbRelatorio, "bbRelatorio", "&Relatório", [] { QuerytoRelatorio(*dmTecContrato->quCtrObjeto, true); });
 
     auto* colunas = new QHBoxLayout;

@@ -139,6 +139,9 @@ public:
 
     // ---- registers: delete audit, post and commit (uDataTecRegistros.cpp) --
     void quDefeitoBeforeDelete(host::data::Dataset& DataSet);
+    // Refuses (with a message saying where) deleting a register's row that
+    // orders, customers' equipment or contracts still use.
+    void recusarExclusaoEmUso(const host::data::Dataset& dataset, const QString& registro);
     void quDefeitoAfterDelete(host::data::Dataset& DataSet);
     void quDefeitoAfterPost(host::data::Dataset& DataSet);
     void quTecnicosBeforeDelete(host::data::Dataset& DataSet);
@@ -213,6 +216,9 @@ public:
     // The same when the window closes; a row put in edit or insert and left
     // untouched is let go rather than stored.
     void OSSalvarPendentesAoFechar();
+    // The rows being typed on the order shown, as leaving them in a grid
+    // stores them: run before anything reloads the order.
+    void OSGravarLinhasPendentes();
 
     // ---- service-order header (uDataTecOSCabecalho.cpp, uDataTecOSGravacao.cpp)
     void quOSCLCODIGOValidate(host::data::Field& Sender);

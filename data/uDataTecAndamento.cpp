@@ -53,6 +53,7 @@ void TdmTec::quOSAndamentoBeforeInsert(Dataset& DataSet)
     // The order must exist before its first line.
     if (quOS->state() == DatasetState::Insert)
         SalvarAlteracoes(*quOS);
+    uDataTecLinhas::gravarItemPendente(*this);
     const int equipamentoPadrao = parametroAparado("ATEQUIPAMENTOPADRAO").toInt();
     if (parametroAparado("ATREMANUFATURA") == "S" && itensVazios(*this) && equipamentoPadrao > 0) {
         if (!quOSItem->active())
@@ -283,6 +284,9 @@ void TdmTec::DesfazerItensDoServico()
     CancelarAlteracoes(*quOSItem);
     quOSItem->close();
     quOSItem->open();
+    // The header's re-total went with the savepoint: it shows what is stored again.
+    if (quOS->active() && !quOS->editing() && !quOS->isEmpty())
+        quOS->refresh();
 }
 
 void TdmTec::ConfirmarItensDoServico()

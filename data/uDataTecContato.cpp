@@ -3,6 +3,7 @@
 // key per customer, the dates and the owner come from the order.
 
 #include "data/uDataTec.h"
+#include "data/uDataTecLinhas.h"
 #include "data/uDataTecExclusao.h"
 
 #include "host/PilvCpr70.h"
@@ -59,11 +60,12 @@ void TdmTec::quOSContatoAfterPost(Dataset& DataSet)
     ZelDevVerificarEvento(&DataSet, "AFTERPOST");
 }
 
-// A record refers to a stored order: an order still being inserted is saved first.
+// A record refers to a stored order and item: those still being inserted are saved first.
 void TdmTec::quOSContatoBeforeInsert(Dataset&)
 {
     if (quOS->state() == host::data::DatasetState::Insert)
         SalvarAlteracoes(*quOS);
+    uDataTecLinhas::gravarItemPendente(*this);
 }
 
 void TdmTec::quOSContatoBeforeDelete(Dataset& DataSet)

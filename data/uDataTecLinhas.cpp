@@ -77,6 +77,12 @@ int itemDaNovaLinha(const TdmTec& tec)
     return 0;
 }
 
+void gravarItemPendente(TdmTec& tec)
+{
+    if (tec.quOSItem->active())
+        GravarPendente(*tec.quOSItem);
+}
+
 void tabelaPreco(TdmTec& tec, const CamposPreco& campos, const ProdutoPreco& produto,
                  const QString& colunaDescontoRamo)
 {

@@ -17,6 +17,9 @@ namespace uDataTecLinhas {
 // The item of a new line: the progress window's order list when that window
 // is the one the user works in, otherwise the current order item (0: none).
 int itemDaNovaLinha(const TdmTec& tec);
+// A line belongs to the item it is typed under: an item row still being
+// typed is saved before the line starts, so the line takes its code.
+void gravarItemPendente(TdmTec& tec);
 
 // The line fields the price table writes.
 struct CamposPreco {

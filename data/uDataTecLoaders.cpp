@@ -74,6 +74,8 @@ QString cincoDigitos(int codigo)
 
 void CarregaOrdemServico(int aoCodigo)
 {
+    // The reload drops the order's rows: what is being typed on them is stored first.
+    dmTec->OSGravarLinhasPendentes();
     Query& os = *dmTec->quOS;
     reabrir(os, "aocodigo", aoCodigo);
     // No row means no after-scroll: the children of the order shown before

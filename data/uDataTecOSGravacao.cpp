@@ -279,9 +279,19 @@ void TdmTec::OSSalvarPendentes()
     // The header query follows the number the new order was stored under.
     if (novaOrdem && quOSAOCODIGO->asInteger() > 0)
         CarregaOrdemServico(quOSAOCODIGO->asInteger());
-    for (host::data::Dataset* d : {quOSItem, quOSAndamento, quOSPecas, quOSDespViagem, quOSDespExtra, quOSContato,
-                                   quOSAcessorios})
+    for (host::data::Dataset* d : {quOSItem, quOSAndamento, quOSPecas, quOSDespViagem, quOSDespExtra, quOSProj,
+                                   quOSContato, quOSAcessorios})
         SalvarAlteracoes(*d);
+    // Writes left to the next commit (an accessory checked) are stored by the save too.
+    dmGlobal->IBTransaction1->commitRetaining();
+}
+
+void TdmTec::OSGravarLinhasPendentes()
+{
+    for (host::data::Query* d : {quOS, quOSItem, quOSAndamento, quOSPecas, quOSDespViagem, quOSDespExtra, quOSProj,
+                                 quOSContato, quOSAcessorios})
+        if (d->active())
+            GravarPendente(*d);
 }
 
 void TdmTec::OSSalvarPendentesAoFechar()

@@ -67,6 +67,7 @@ void TdmTec::quOSPecasBeforeInsert(Dataset& DataSet)
     // The order must exist before its first part.
     if (quOS->state() == DatasetState::Insert)
         SalvarAlteracoes(*quOS);
+    uDataTecLinhas::gravarItemPendente(*this);
 }
 
 void TdmTec::quOSPecasNewRecord(Dataset& DataSet)

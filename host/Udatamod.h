@@ -12,11 +12,13 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <initializer_list>
 #include <memory>
 
 namespace host::ui {
 class DataGrid;
 class GridColumn;
+class Form;
 }  // namespace host::ui
 
 class QWidget;
@@ -123,9 +125,31 @@ void AbrirComposicaoNumeroSerie(host::data::Query& composicao, const QString& nu
 void InserirRegistro(host::data::Dataset& dataset);      // append a row (opens the dataset when closed)
 void SalvarAlteracoes(host::data::Dataset& dataset);     // post when editing, then commit retaining
 void CancelarAlteracoes(host::data::Dataset& dataset);   // cancel when editing
+// A window's "Salvar": its main row, then every row being typed in the
+// window (Form::saveChanges), committed even when nothing else changed.
+void SalvarJanela(host::ui::Form& janela, host::data::Dataset& principal);
+// The row being typed, as leaving it in a grid does: posted (and committed
+// retaining) when changed, let go when a new row was left untouched.
+void GravarPendente(host::data::Dataset& dataset);
+// The dataset closed, the row being typed stored first (GravarPendente); a
+// refused row keeps it open and passes the refusal on.
+void FecharGravando(host::data::Dataset& dataset);
 // Asks "Confirma a exclusão do registro?" ("Sim"/"Não"); on "Sim" deletes
 // the current row and commits retaining. True when the row was deleted.
 bool ExcluirRegistro(host::data::Dataset& dataset);
+// Where a register's code may be used: a table, its column and the user's
+// name for that place ("ordens de serviço").
+struct UsoDeCadastro {
+    const char* tabela;
+    const char* coluna;
+    const char* onde;
+};
+// Refuses (a message naming the places, then an abort) the delete of the
+// register's current row while any of the places holds its code (the value
+// of the key field). One statement for every place. Nothing to check for a
+// row without code.
+void RecusarExclusaoEmUso(const host::data::Dataset& dataset, const QString& chave,
+                          std::initializer_list<UsoDeCadastro> usos, const QString& registro);
 void ZerarFloatField(host::data::Dataset& dataset);      // every float field of the row := 0
 void ZerarNumericField(host::data::Dataset& dataset);    // every numeric (int and float) field := 0
 // The first required field left empty: a warning naming it and, with

@@ -13,6 +13,7 @@
 #include "host/ui/Dialogs.h"
 #include "host/ui/Errors.h"
 #include "host/ui/Layouts.h"
+#include "host/ui/WindowRegistry.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -136,10 +137,17 @@ void TfmPrincipal::tamanhoInicial()
     host::ui::Layouts::restoreWindow(this);
 }
 
+// The program ends with its main window: the module's windows close first,
+// each asking about its changes, and one the user keeps open keeps it all.
 void TfmPrincipal::closeEvent(QCloseEvent* event)
 {
+    if (!host::ui::WindowRegistry::closeAll()) {
+        event->ignore();
+        return;
+    }
     host::ui::Layouts::saveWindow(this);
     QMainWindow::closeEvent(event);
+    QCoreApplication::quit();
 }
 
 void TfmPrincipal::AbrirPedidoVenda()

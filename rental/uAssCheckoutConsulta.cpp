@@ -223,7 +223,25 @@ void TfmAssCheckoutConsulta::ConsultarPedidos(const QDateTime& de, const QDateTi
     q.open();
     q.last();
     q.first();
-    stbConsulta->setPanelText(0, "Total de Registros: " + QString::number(q.recordCount()));
+    mostrarTotal();
+}
+
+void TfmAssCheckoutConsulta::mostrarTotal()
+{
+    stbConsulta->setPanelText(0, "Total de Registros: " + QString::number(quConsulta->recordCount()));
+}
+
+void TfmAssCheckoutConsulta::MostrarStatusGravado()
+{
+    host::data::Query& q = *quConsulta;
+    if (!q.active())
+        return;
+    const QString atual = campoLinha("NUMERO_PEDIDO");
+    q.close();
+    q.open();
+    if (!atual.isEmpty())
+        q.locate("NUMERO_PEDIDO", atual);
+    mostrarTotal();
 }
 
 void TfmAssCheckoutConsulta::bbPesquisarClick()

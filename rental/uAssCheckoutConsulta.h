@@ -59,6 +59,9 @@ public:
     void AbrirCheckoutPedido(const QString& numero);
 
     void bbPesquisarClick();
+    // The last search read again, on the same order: a status changed in the
+    // checkout shows as stored.
+    void MostrarStatusGravado();
     void dbgdConsultaDblClick();
     void miAbrirPedidoClick();
     void miAbrirPedidoPendenciaClick();
@@ -71,6 +74,7 @@ private:
     void montarTela();
     void ligarEventos();
     QString campoLinha(const char* nome) const;
+    void mostrarTotal();
 };
 
 extern host::ui::FormVar<TfmAssCheckoutConsulta> fmAssCheckoutConsulta;

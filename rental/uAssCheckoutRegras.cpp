@@ -2,6 +2,7 @@
 
 #include "rental/uAssCheckoutRegras.h"
 
+#include "rental/uAssCheckoutConsulta.h"
 #include "rental/uAssCheckoutProtocolo.h"
 #include "rental/uAssContLocEquipCad.h"
 
@@ -46,6 +47,8 @@ void gravarStatusCheckout(const QString& status)
         venda.edit();
     pedidoCheckout("IMPRESSO_NF").setAsString(status);
     venda.post();
+    if (TfmAssCheckoutConsulta* lista = fmAssCheckoutConsulta.get())
+        lista->MostrarStatusGravado();
 }
 
 // The serial movements of the new status, committed; the lines counted.

@@ -81,6 +81,8 @@ void TfmAssContLocBase::primeiraPagina() { pcItensContrato->setActivePage(pcIten
 
 void TfmAssContLocBase::carregarContrato(int codigo)
 {
+    // The reload drops the rows shown: what is being typed is stored first.
+    gravarTudo();
     CarregaContrato(codigo);
     primeiraPagina();
 }
@@ -91,16 +93,22 @@ void TfmAssContLocBase::editarContrato()
         contrato().edit();
 }
 
+// A header being edited is saved on "Sim" only; outside editing the rows
+// typed in the grids are stored, as leaving the row would store them.
 void TfmAssContLocBase::perguntaSalvar(bool comNotas)
 {
-    if (!editando())
+    if (editando() && MostraPergunta("Deseja salvar as alterações ?", {"Sim", "Não"}) != "Sim")
         return;
-    if (MostraPergunta("Deseja salvar as alterações ?", {"Sim", "Não"}) != "Sim")
-        return;
-    SalvarAlteracoes(contrato());
-    SalvarAlteracoes(*dmTecContrato->quCtrCadastroIt);
+    gravarTudo();
     if (comNotas)
         SalvarAlteracoes(*dmGlobal->quObsGeral);
+}
+
+void TfmAssContLocBase::gravarTudo()
+{
+    SalvarAlteracoes(contrato());
+    SalvarAlteracoes(*dmTecContrato->quCtrCadastroIt);
+    saveChanges();
 }
 
 // ---- closing ----

@@ -222,6 +222,8 @@ protected:
     // "Deseja salvar as alterações ?" while editing: "Sim" saves the header,
     // the items and, when asked, the notes.
     void perguntaSalvar(bool comNotas);
+    // The header and every row being typed in the window, committed.
+    void gravarTudo();
     void editarContrato();
     QString pesquisaFornecedor(const QString& tipo, bool* escolheu);
 

@@ -90,6 +90,7 @@ void TfmAssContLocBase::ligarCiclo()
     onCreate = [this] { FormCreate(); };
     onShow = [this] { FormShow(); };
     onActivate = [this] { FormActivate(); };
+    onSaveChanges = [this] { gravarTudo(); };
     onClose = [this](host::ui::CloseAction& action) {
         FormClose();
         action = host::ui::CloseAction::Free;

@@ -205,7 +205,7 @@ void TfmAssEquipamentoLocacao::criarPaginas()
 void TfmAssEquipamentoLocacao::criarBotoes(QBoxLayout* barra)
 {
     bbNovo = BotaoCadastro(this, barra, "bbNovo", "&Novo", [this] { bbNovoClick(); });
-    bbSalvar = BotaoCadastro(this, barra, "bbSalvar", "&Salvar", [this] { SalvarAlteracoes(equipamentos()); });
+    bbSalvar = BotaoCadastro(this, barra, "bbSalvar", "&Salvar", [this] { SalvarJanela(*this, equipamentos()); });
     bbSalvar->setDefault(true);
     bbCancelar = BotaoCadastro(this, barra, "bbCancelar", "&Cancelar", [this] { bbCancelarClick(); });
     bbExcluir = BotaoCadastro(this, barra, "bbExcluir", "&Excluir", [this] { ExcluirRegistro(equipamentos()); });

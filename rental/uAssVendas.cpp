@@ -38,6 +38,7 @@ TfmAssVendas::TfmAssVendas(QWidget* parent) : host::ui::Form(parent)
     onShow = [this] { FormShow(); };
     onActivate = [this] { FormActivate(); };
     onDeactivate = [this] { FormDeactivate(); };
+    onSaveChanges = [this] { salvar(); };
     onClose = [this](host::ui::CloseAction& action) {
         FormClose();
         action = host::ui::CloseAction::Free;
@@ -165,6 +166,7 @@ void TfmAssVendas::salvar()
         SalvarAlteracoes(*dmTec->quAssVendaItem);
     if (venda.editing())
         SalvarAlteracoes(venda);
+    saveChanges();   // the configured lines and the rest being typed
 }
 
 void TfmAssVendas::ExcluirPedidoAssVendaCorrente(const QString& numero)
@@ -252,6 +254,9 @@ void TfmAssVendas::navegar(const QString& direcao)
 {
     TdmTec& tec = *dmTec;
     host::data::Query& venda = *tec.quAssVenda;
+    // A new order typed is not dropped without a word: the user is asked, as "&Novo" asks.
+    if (venda.state() == host::data::DatasetState::Insert && venda.modified())
+        perguntarSalvar();
     if (venda.state() == host::data::DatasetState::Insert)
         venda.cancel();
     for (host::data::Dataset* linhas : {tec.quAssVendaItem, tec.quAssVendaCotado})

@@ -87,7 +87,7 @@ void TfmAssDefeito::criarControles()
         connect(membro, &QPushButton::clicked, this, [acao] { host::ui::runGuarded(acao); });
     };
     botao(bbNovo, "bbNovo", "&Novo", [this] { bbNovoClick(); });
-    botao(bbSalvar, "bbSalvar", "&Salvar", [this] { SalvarAlteracoes(defeitos()); });
+    botao(bbSalvar, "bbSalvar", "&Salvar", [this] { SalvarJanela(*this, defeitos()); });
     botao(bbCancelar, "bbCancelar", "&Cancelar", [this] { CancelarAlteracoes(defeitos()); });
     botao(bbExcluir, "bbExcluir", "&Excluir", [this] { ExcluirRegistro(defeitos()); });
     botao(bbPesquisar, "bbPesquisar", {}, [this] { bbPesquisarClick(); });

@@ -127,7 +127,7 @@ void TfmAssEquipamento::criarControles()
 
     auto* botoes = new QHBoxLayout;
     bbNovo = BotaoCadastro(this, botoes, "bbNovo", "&Novo", [this] { bbNovoClick(); });
-    bbSalvar = BotaoCadastro(this, botoes, "bbSalvar", "&Salvar", [this] { SalvarAlteracoes(equipamentos()); });
+    bbSalvar = BotaoCadastro(this, botoes, "bbSalvar", "&Salvar", [this] { SalvarJanela(*this, equipamentos()); });
     bbCancelar =
         BotaoCadastro(this, botoes, "bbCancelar", "&Cancelar", [this] { CancelarAlteracoes(equipamentos()); });
     bbExcluir = BotaoCadastro(this, botoes, "bbExcluir", "&Excluir", [this] { ExcluirRegistro(equipamentos()); });

@@ -98,7 +98,7 @@ void TfmAssHoraTecnica::criarControles()
 
     auto* botoes = new QHBoxLayout;
     bbNovo = BotaoCadastro(this, botoes, "bbNovo", "&Novo", [this] { bbNovoClick(); });
-    bbSalvar = BotaoCadastro(this, botoes, "bbSalvar", "&Salvar", [this] { SalvarAlteracoes(horas()); });
+    bbSalvar = BotaoCadastro(this, botoes, "bbSalvar", "&Salvar", [this] { SalvarJanela(*this, horas()); });
     bbCancelar = BotaoCadastro(this, botoes, "bbCancelar", "&Cancelar", [this] { CancelarAlteracoes(horas()); });
     bbExcluir = BotaoCadastro(this, botoes, "bbExcluir", "&Excluir", [this] { ExcluirRegistro(horas()); });
     sbAnterior = BotaoCadastro(this, botoes, "sbAnterior", "<", [this] {

@@ -54,6 +54,7 @@ TfmAssOrdemServico::TfmAssOrdemServico(QWidget* parent) : host::ui::Form(parent)
     onShow = [this] { FormShow(); };
     onActivate = [this] { FormActivate(); };
     onDeactivate = [this] { FormDeactivate(); };
+    onSaveChanges = [] { dmTec->OSSalvarPendentes(); };   // header, items, then lines
     onClose = [this](host::ui::CloseAction& action) {
         FormClose();
         action = host::ui::CloseAction::Free;
@@ -194,7 +195,7 @@ void TfmAssOrdemServico::FormDeactivate()
     for (host::data::Dataset* d : {tec.quOSPecas, tec.quOSDespViagem, tec.quOSDespExtra, tec.quOSContato,
                                    tec.quOSAcessorios, tec.quOSAndamento, tec.quOSSituacao, tec.quTecnicos,
                                    tec.quDefeito})
-        d->close();
+        FecharGravando(*d);   // leaving the window ends its lines, stored first
     for (host::data::Dataset* d : {dmGlobal->quClienteLista, dmGlobal->quTabVenc, dmGlobal->quOperacao,
                                    dmGlobal->quRepresentante})
         d->close();

@@ -22,17 +22,9 @@
 
 namespace {
 
-// A tab's lines are reopened each time it is shown: a line left in edit
-// there is stored before the close would drop it.
-void fecharGuardando(host::data::Dataset& dataset)
-{
-    SalvarAlteracoes(dataset);
-    dataset.close();
-}
-
 void reabrirPorOrdem(host::data::Query* query, int aoCodigo)
 {
-    fecharGuardando(*query);
+    FecharGravando(*query);
     query->paramByName("aocodigo")->setAsInteger(aoCodigo);
     query->open();
 }
@@ -75,12 +67,12 @@ void TfmAssOrdemServico::VerificaOSAtributoAberto()
     const int ordem = ordemAtual();
     host::ui::TabSheet* aba = pcOrdemServico->activePage();
     if (aba == tsServico) {
-        fecharGuardando(*tec.quOSAndamento);
+        FecharGravando(*tec.quOSAndamento);
         restaurarLookup(*tec.quOSAndamento, "DescEquipOS");
         restaurarLookup(*tec.quOSAndamento, "DescricaoHora");
         tec.CarregaOSAndamento(ordem, 0);
     } else if (aba == tsPecasOS) {
-        fecharGuardando(*tec.quOSPecas);
+        FecharGravando(*tec.quOSPecas);
         restaurarLookup(*tec.quOSPecas, "DescEquipOS");
         tec.CarregaOSPecas(ordem, 0, {});
     } else if (aba == tsDespesaExtra) {
@@ -92,7 +84,7 @@ void TfmAssOrdemServico::VerificaOSAtributoAberto()
     } else if (aba == tsObservacao) {
         reabrirPorOrdem(tec.quOSAcessorios, ordem);
     } else if (aba == tsAndamento) {
-        fecharGuardando(*tec.quOSContato);
+        FecharGravando(*tec.quOSContato);
         tec.CarregaOSContato(ordem, 0);
         if (!tec.quTecnicos->active())
             tec.quTecnicos->open();

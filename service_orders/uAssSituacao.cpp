@@ -194,7 +194,7 @@ void TfmAssSituacao::criarControles()
         connect(membro, &QPushButton::clicked, this, [acao] { host::ui::runGuarded(acao); });
     };
     botao(bbNovo, "bbNovo", "&Novo", [this] { bbNovoClick(); });
-    botao(bbSalvar, "bbSalvar", "&Salvar", [this] { SalvarAlteracoes(situacoes()); });
+    botao(bbSalvar, "bbSalvar", "&Salvar", [this] { SalvarJanela(*this, situacoes()); });
     botao(bbCancelar, "bbCancelar", "&Cancelar", [this] { CancelarAlteracoes(situacoes()); });
     botao(bbExcluir, "bbExcluir", "&Excluir", [this] { ExcluirRegistro(situacoes()); });
     botao(bbAnterior, "bbAnterior", "&Anterior", [this] {

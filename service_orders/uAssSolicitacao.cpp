@@ -232,6 +232,7 @@ void TfmAssSolicitacao::bbSalvarClick()
 {
     SalvarAlteracoes(*dmTec->quSolicitaIt);
     SalvarAlteracoes(*dmTec->quSolicita);
+    saveChanges();
 }
 
 void TfmAssSolicitacao::bbCancelarClick()

@@ -69,7 +69,7 @@ TfmAssTecnico::TfmAssTecnico(QWidget* parent)
     };
     onDeactivate = [] {
         if (dmTec)
-            dmTec->quTecEquip->close();
+            FecharGravando(*dmTec->quTecEquip);   // a line being typed is stored first
     };
     onClose = [this](host::ui::CloseAction& action) {
         SalvarConfiguracaoJanela(this, bModoZeltoControlAtivo, false, {});
@@ -123,7 +123,7 @@ void TfmAssTecnico::criarControles()
 
     auto* botoes = new QHBoxLayout;
     bbNovo = BotaoCadastro(this, botoes, "bbNovo", "&Novo", [this] { bbNovoClick(); });
-    bbSalvar = BotaoCadastro(this, botoes, "bbSalvar", "&Salvar", [this] { SalvarAlteracoes(tecnicos()); });
+    bbSalvar = BotaoCadastro(this, botoes, "bbSalvar", "&Salvar", [this] { SalvarJanela(*this, tecnicos()); });
     bbCancelar = BotaoCadastro(this, botoes, "bbCancelar", "&Cancelar", [this] { CancelarAlteracoes(tecnicos()); });
     bbExcluir = BotaoCadastro(this, botoes, "bbExcluir", "&Excluir", [this] { ExcluirRegistro(tecnicos()); });
     sbAnterior = BotaoCadastro(this, botoes, "sbAnterior", "<", [this] {

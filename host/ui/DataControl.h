@@ -31,6 +31,8 @@ public:
 
     // Writes pending typing into the field now (leaving the control does it too).
     void commit();
+    // The user typed a value not yet written into the field.
+    bool typedNotWritten() const { return modified_; }
 
 protected:
     // Show the field's current value (field may be null: show nothing).
@@ -57,6 +59,7 @@ private:
     void dataChanged(host::data::Field* changed) override;
     void stateChanged() override {}
     void updateData() override { commit(); }
+    QString fieldCaption(const host::data::Field& field) const override;
 
     QString fieldName_;
     bool modified_ = false;

@@ -1,6 +1,7 @@
 #include "host/ui/Form.h"
 
 #include "host/ui/Components.h"
+#include "host/ui/DataControl.h"
 #include "host/ui/Dialogs.h"
 #include "host/ui/Errors.h"
 #include "host/ui/WindowRegistry.h"
@@ -15,6 +16,15 @@
 
 namespace host::ui {
 namespace {
+
+bool typingInField(QWidget* widget)
+{
+    for (QWidget* w = widget; w && !w->isWindow(); w = w->parentWidget())
+        if (auto* control = dynamic_cast<DataControl*>(w))
+            return control->typedNotWritten();
+    return false;
+}
+
 
 // Sends each key press to the form of its receiver before the receiver sees
 // it. Qt offers a key event again to each parent while it stays unaccepted;
@@ -41,6 +51,10 @@ public:
         if (!form || !form->keyPreview())
             return false;
         auto* key = static_cast<QKeyEvent*>(event);
+        // Esc in a field holding typed text gives the field its stored value
+        // back first; the window's own Esc waits for the next one.
+        if (key->key() == Qt::Key_Escape && typingInField(widget))
+            return false;
         return form->previewKey(key->key(), key->modifiers());
     }
 
@@ -200,7 +214,10 @@ void Form::closeEvent(QCloseEvent* event)
 {
     // A handler's failure is shown and keeps the window open.
     bool canClose = true;
-    if (onCloseQuery && !runGuarded([&] { onCloseQuery(canClose); }))
+    // A modal dialog's close is its cancel: its caller decides what stays.
+    if (!inModal_ && !confirmClose())
+        canClose = false;
+    else if (onCloseQuery && !runGuarded([&] { onCloseQuery(canClose); }))
         canClose = false;
     CloseAction action = inModal_ ? CloseAction::Hide : defaultCloseAction_;
     if (canClose && onClose && !runGuarded([&] { onClose(action); }))

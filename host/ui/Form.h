@@ -8,10 +8,15 @@
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 class QEventLoop;
 class QScrollArea;
 class QTimer;
+
+namespace host::data {
+class Dataset;
+}
 
 namespace host::ui {
 
@@ -75,6 +80,37 @@ public:
     template <class T>
     T* component(const QString& name) const { return findChild<T*>(name); }
 
+    // ---- what the user typed (FormChanges.cpp) ----
+    // The datasets the window works on: those of its data-aware controls and
+    // grids, in the order of the controls, then those added here (edited by
+    // the window's code with no control on them), each once.
+    void addDataset(host::data::Dataset* dataset);
+    std::vector<host::data::Dataset*> datasets() const;
+    // A row of those datasets is being typed and holds changes (or the
+    // window reports changes of its own through onPendingChanges).
+    bool hasPendingChanges() const;
+    // Posts every row being typed, in the order of the datasets, as leaving
+    // it in a grid does (an untouched new row is let go); a refusal stops
+    // there and passes on, the row kept on screen.
+    void postPendingRows();
+    void cancelPendingRows();
+    // The window's save: every pending row posted, then the transactions of
+    // its datasets committed (retaining), even when nothing was typed, so
+    // writes left to the next commit are stored by it.
+    void saveChanges();
+    // Closing a window with changes asks "Deseja salvar as alterações ?":
+    // "Sim" saves (onSaveChanges when set, else saveChanges), "Não" lets the
+    // changes go (cancelPendingRows, then onDiscardChanges), "Cancelar"
+    // keeps the window open. A modal dialog is not asked: closing it is its
+    // cancel, and its caller decides what stays.
+    void setAskOnClose(bool on) { askOnClose_ = on; }
+    bool askOnClose() const { return askOnClose_; }
+    std::function<bool()> onPendingChanges;
+    std::function<void()> onSaveChanges;
+    std::function<void()> onDiscardChanges;
+    // The close question, when there are changes: false when the user stays.
+    bool confirmClose();
+
     std::function<void()> onCreate;      // run once by the form's variable after storing it
     std::function<void()> onShow;
     std::function<void()> onActivate;
@@ -115,6 +151,9 @@ private:
     bool released_ = false;
     bool created_ = false;
     bool answeringDialog_ = false;   // deactivated by a dialog of its own
+    bool askOnClose_ = true;
+    bool confirmingClose_ = false;
+    std::vector<host::data::Dataset*> addedDatasets_;
     ModalResult modalResult_ = ModalResult::None;
     CloseAction defaultCloseAction_ = CloseAction::Hide;
     QEventLoop* loop_ = nullptr;

@@ -53,6 +53,22 @@ void freeAll()
     state().forms.clear();
 }
 
+bool closeAll()
+{
+    QList<QPointer<Form>> shown;
+    for (const auto& form : state().forms)
+        if (form && form->isVisible() && !form->released())
+            shown.prepend(form);
+    for (const auto& form : shown) {
+        if (!form || !form->isVisible())
+            continue;
+        form->close();
+        if (form && form->isVisible() && !form->released())
+            return false;
+    }
+    return true;
+}
+
 void added(Form* form)
 {
     State& s = state();

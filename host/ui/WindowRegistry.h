@@ -25,6 +25,10 @@ Form* find(const QString& name);
 Form* activeForm();
 // Frees every live form now (the end of the application; tests between cases).
 void freeAll();
+// Closes every form on screen, the newest first, as the user's close does
+// (each asks about its own changes): false, the rest left open, as soon as
+// one stays open.
+bool closeAll();
 
 // Bookkeeping called by Form.
 void added(Form* form);

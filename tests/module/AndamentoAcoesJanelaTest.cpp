@@ -117,6 +117,7 @@ TEST_F(AndamentoAcoesTest, AnUnsavedItemOfAnOpenOrderWindowSurvivesTheListsDoubl
     dmTec->quOSItem->edit();
     dmTec->quOSItem->fieldByName("AOITDEFEITO")->setAsString("Trocar cabo");
     dialogs->setAutoAcknowledgeMessages(true);
+    dialogs->answer("Sim", "Deseja salvar as alterações ?");
     dialogs->answer("Não", "Deseja inserir equipamento no cadastro?");
     dialogs->modal("fmAssOrdemServico", [](Form& janela) {
         EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), 42);

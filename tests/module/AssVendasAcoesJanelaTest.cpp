@@ -69,6 +69,38 @@ TEST_F(AssVendasJanelaTest, TheDeliveryAddressComesFromTheContactAndTheBillingOn
     EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
 }
 
+// A new order typed and then the arrow to another one: the user is asked;
+// "Sim" stores it, "Não" lets it go.
+TEST_F(AssVendasJanelaTest, TheArrowsAskBeforeLeavingANewOrderTyped)
+{
+    pedido("00601", "1");
+    TfmAssVendas& form = abrir();
+    const int antes = lido("select count(*) from AVEC8501").toInt();
+    dialogs->answer("Pedido", "Deseja cadastrar um novo registro?");
+    form.bbNovo->click();
+    pesquisa("CODIGO_CLIENTE", "00004");
+    form.sbPesqCli->click();
+    // The three contacts, as their combos write them.
+    const QVariant contato = dmTec->dsContato->dataset()->fieldByName("ANCODIGO")->value();
+    for (const char* campo : {"ANCODIGOCONTATO", "ANCODIGOENTREGA", "ANCODIGOCOBRANCA"})
+        cab(campo).setValue(contato);
+    ASSERT_EQ(venda().state(), DatasetState::Insert);
+    dialogs->setAutoAcknowledgeMessages(true);
+    dialogs->answer("Sim", "Deseja salvar as alterações ?");
+    form.sbAnterior->click();
+    EXPECT_EQ(lido("select count(*) from AVEC8501").toInt(), antes + 1) << "Sim stores the new order";
+
+    dialogs->answer("Pedido", "Deseja cadastrar um novo registro?");
+    form.bbNovo->click();
+    pesquisa("CODIGO_CLIENTE", "00004");
+    form.sbPesqCli->click();
+    ASSERT_EQ(venda().state(), DatasetState::Insert);
+    dialogs->answer("Não", "Deseja salvar as alterações ?");
+    form.sbAnterior->click();
+    EXPECT_EQ(lido("select count(*) from AVEC8501").toInt(), antes + 1) << "Não lets it go";
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
 TEST_F(AssVendasJanelaTest, EachHeaderEditRefillsTheListsAndReloadsTheAddressTexts)
 {
     pedido("00601", "1");

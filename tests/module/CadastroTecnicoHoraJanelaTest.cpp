@@ -187,6 +187,20 @@ TEST_F(CadastroTecnicoTest, QualifiedModelsComeFromTheEquipmentSearchAndDescenda
     EXPECT_EQ(dialogs->pending(), 0);
 }
 
+// "Salvar" stores the lines typed in the register's grids, the row not left.
+TEST_F(CadastroTecnicoTest, SalvarStoresTheLinesBeingTypedInTheGrids)
+{
+    TfmAssTecnico& form = abrir();
+    ASSERT_TRUE(dmTec->quTecnicos->locate("ATCODIGO", 1));
+    novaLinhaNaGrade(form.dbgdEquipamentos, "AECODIGO", "4");
+    novaLinhaNaGrade(form.dbgdDescendentes, "ATCODIGOFILHO", "2");
+    ASSERT_EQ(dmTec->QuTecDesc->state(), host::data::DatasetState::Insert);
+    QTest::mouseClick(form.bbSalvar, Qt::LeftButton);
+    EXPECT_EQ(lido("select AECODIGO from AATC06ATIT where ATCODIGO = 1"), QStringList{"4"});
+    EXPECT_EQ(lido("select ATCODIGOPAI || '>' || ATCODIGOFILHO from AATC06ATDC"), QStringList{"1>2"});
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
 TEST_F(CadastroTecnicoTest, TheSearchFindsAndTheMovesSaveFirstAndTheReportListsTheRights)
 {
     TfmAssTecnico& form = abrir();
@@ -281,6 +295,33 @@ TEST_F(CadastroHoraTecnicaTest, PictureOfTheHourRegister)
 {
     TfmAssHoraTecnica& form = abrir();
     guardaFoto(form, "fmAssHoraTecnica.png");
+}
+
+}  // namespace
+}  // namespace moduletest
+
+namespace moduletest {
+namespace {
+
+// Two desks on one technician: the name the other desk saved is kept, this
+// desk's e-mail is refused with the row read again, then saved once redone.
+TEST_F(CadastroTecnicoTest, ATechnicianSavedMeanwhileAtAnotherDeskIsRefusedAndReadAgain)
+{
+    TfmAssTecnico& form = abrir();
+    ASSERT_TRUE(dmTec->quTecnicos->locate("ATCODIGO", 2));
+    const QString nome = form.dbedNome->text();
+    outraMesa("update AATC06AT set ATNOME = 'Nome da outra mesa' where ATCODIGO = 2");
+    digita(form.dbedEmail, "novo@exemplo.com.br");
+    dialogs->acknowledge("O registro foi alterado por outro usuário. Recarregue e tente de novo.");
+    form.bbSalvar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select ATNOME || '/' || coalesce(ATEMAIL, '') from AATC06AT where ATCODIGO = 2"),
+              QStringList{"Nome da outra mesa/"});
+    EXPECT_EQ(form.dbedNome->text(), "Nome da outra mesa") << "was " << nome.toStdString();
+    digita(form.dbedEmail, "novo@exemplo.com.br");
+    form.bbSalvar->click();
+    EXPECT_EQ(lido("select ATNOME || '/' || coalesce(ATEMAIL, '') from AATC06AT where ATCODIGO = 2"),
+              QStringList{"Nome da outra mesa/novo@exemplo.com.br"});
 }
 
 }  // namespace

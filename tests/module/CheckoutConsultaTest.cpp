@@ -124,6 +124,33 @@ TEST_F(CheckoutTest, DoubleClickOpensTheOrderWhenReadyToBillElseTheCheckout)
     lista.close();
 }
 
+// The list shows each order's status as stored: a checkout confirmed and
+// released from the order's window shows there at once, on the same order.
+TEST_F(CheckoutTest, TheListShowsTheStatusTheCheckoutStored)
+{
+    parametro("ATMODOPEDIDOASSISTENCIA", "C");
+    pedido("00611", "1");
+    pedido("00612", "1");
+    linha("00611", 1, 1, 1);
+    TfmAssCheckout& form = abrirCheckout("00611");
+    TfmAssCheckoutConsulta& lista = *fmAssCheckoutConsulta.get();
+    auto statusNaLista = [&lista] {
+        return lista.quConsulta->fieldByName("NUMERO_PEDIDO")->asString() + " " +
+               lista.quConsulta->fieldByName("IMPRESSO_NF")->displayText();
+    };
+    EXPECT_EQ(statusNaLista(), "00611 Pendente");
+
+    dialogs->answer("Sim", "Confirma Checkout dos Equipamentos?").acknowledge();
+    QTest::mouseClick(form.btConfirmarCheckout, Qt::LeftButton);
+    EXPECT_EQ(statusNaLista(), "00611 Em Produção");
+    dialogs->answer("Sim", "Confirme a liberação do Pedido \"00611\" ?");
+    QTest::mouseClick(form.bbLiberaFaturamento, Qt::LeftButton);
+    EXPECT_EQ(statusNaLista(), "00611 Pronto para Faturar");
+    EXPECT_EQ(lista.dbgdConsulta->model()->rowCount(), 2) << "the same search, read again";
+    EXPECT_EQ(dialogs->pending(), 0);
+    form.close();
+}
+
 TEST_F(CheckoutTest, ReopeningFromTheListWorksFromAnyStatusAndKeepsTheOneContract)
 {
     parametro("ATMODOPEDIDOASSISTENCIA", "E");

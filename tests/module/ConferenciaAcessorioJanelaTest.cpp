@@ -99,6 +99,23 @@ TEST_F(ConferenciaAcessorioTest, TheTwelfthCharacterConfirmsTheAccessoryAndClear
     EXPECT_EQ(dialogs->shown().size(), 0u);
 }
 
+TEST_F(ConferenciaAcessorioTest, SalvarWithNothingElseChangedOrTheCloseStoresTheConfirmation)
+{
+    TfmAssOrdemServico& form = abrir();
+    TfmAssConferenciaAcessorio& janela = conferir(form);
+    digitar(janela, "000000042002");
+    ASSERT_EQ(conferidosGravados(), (QStringList{"-", "-", "-"}));
+    QTest::mouseClick(form.bbSalvar, Qt::LeftButton);
+    EXPECT_EQ(conferidosGravados(), (QStringList{"-", "S", "-"})) << "the save commits what waited for it";
+
+    digitar(janela, "000000042001");
+    form.bbSair->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(fmAssOrdemServico.get(), nullptr);
+    EXPECT_EQ(conferidosGravados(), (QStringList{"S", "S", "-"})) << "closing the order stores it too";
+    EXPECT_EQ(dialogs->shown().size(), 0u);
+}
+
 TEST_F(ConferenciaAcessorioTest, CodesOfAnotherOrderOrOfNoAccessoryChangeNothingAndSayNothing)
 {
     TfmAssOrdemServico& form = abrir();

@@ -113,11 +113,12 @@ TEST_F(ContratoItensGradeTest, ItemsTypedInTheGridReachTheDatabaseOnSaveOnPageCh
     EXPECT_DOUBLE_EQ(lido(QString("select ACVALORPARCELA from AATC05AC where ACCODIGO = %1").arg(codigo)).toDouble(),
                      330);
 
-    // A third, pending when the window closes.
+    // A third, pending when the window closes: the close asks, "Sim" saves it.
     aba(form, form.tsItens);
     ASSERT_EQ(form.dbgdAssContCadItem->model()->rowCount(), 2);
     novoItem(form, "S0001", "120", false);
     dialogs->setAutoAcknowledgeMessages(true);
+    dialogs->answer("Sim", "Deseja salvar as alterações ?");
     dialogs->answer("Não", "O valor dos itens foi alterado, deseja alterar valor do contrato?");
     fechar(form);
     EXPECT_EQ(fmAssContCad.get(), nullptr);
@@ -150,6 +151,7 @@ TEST_F(ContratoItensGradeTest, AnItemTheRuleRefusesStaysOnScreenWithItsMessage)
     EXPECT_EQ(form.pcContrato->activePage(), form.tsItens) << "the page with the refused row stays";
     EXPECT_EQ(itens().state(), DatasetState::Insert);
 
+    dialogs->answer("Sim", "Deseja salvar as alterações ?");
     dialogs->acknowledge("Data Inválida de limite da garantia!");
     form.bbSair->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -164,6 +166,61 @@ TEST_F(ContratoItensGradeTest, AnItemTheRuleRefusesStaysOnScreenWithItsMessage)
     aba(form, form.tsContDadosAdicionais);
     EXPECT_EQ(form.pcContrato->activePage(), form.tsContDadosAdicionais);
     EXPECT_EQ(lido(QString("select count(*) from AATC05ACIT where ACCODIGO = %1").arg(codigo)).toInt(), 1);
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+// "Salvar" clicked with the mouse takes the focus off the items page, which
+// stays shown: its rows stay on screen, the one just typed included.
+TEST_F(ContratoItensGradeTest, ItemsStayOnScreenAfterSalvarClickedWithTheMouse)
+{
+    TfmAssContCad& form = abrir();
+    const int codigo = novoContrato(form);
+    pesquisa("CODIGO_CLIENTE", "00004");
+    form.sbPesqCli->click();
+    QTest::mouseClick(form.bbSalvar, Qt::LeftButton);
+    aba(form, form.tsItens);
+    dialogs->setAutoAcknowledgeMessages(true);
+    novoItem(form, "S0003", "250", false);
+    dialogs->answer("Não", "O valor dos itens foi alterado, deseja alterar valor do contrato?");
+    QTest::mouseClick(form.bbSalvar, Qt::LeftButton);
+    EXPECT_EQ(lido(QString("select count(*) from AATC05ACIT where ACCODIGO = %1").arg(codigo)).toInt(), 1);
+    EXPECT_EQ(form.pcContrato->activePage(), form.tsItens);
+    EXPECT_EQ(form.dbgdAssContCadItem->model()->rowCount(), 1) << "the stored item is shown";
+
+    novoItem(form, "S0002", "80", false);
+    dialogs->answer("Não", "O valor dos itens foi alterado, deseja alterar valor do contrato?");
+    QTest::mouseClick(form.bbSalvar, Qt::LeftButton);
+    EXPECT_EQ(form.dbgdAssContCadItem->model()->rowCount(), 2);
+    EXPECT_EQ(lido(QString("select count(*) from AATC05ACIT where ACCODIGO = %1").arg(codigo)).toInt(), 2);
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+// The arrows to another contract reload the register: the item and the
+// header being typed are stored first.
+TEST_F(ContratoItensGradeTest, TheArrowsStoreTheItemAndTheHeaderBeingTyped)
+{
+    TfmAssContCad& form = abrir();
+    const int codigo = novoContrato(form);
+    pesquisa("CODIGO_CLIENTE", "00004");
+    form.sbPesqCli->click();
+    QTest::mouseClick(form.bbSalvar, Qt::LeftButton);
+    aba(form, form.tsItens);
+    dialogs->setAutoAcknowledgeMessages(true);
+    novoItem(form, "S0003", "250", false);
+    ASSERT_EQ(itens().state(), DatasetState::Insert);
+    dialogs->answer("Não", "O valor dos itens foi alterado, deseja alterar valor do contrato?");
+    form.sbAnt->click();
+    EXPECT_EQ(lido(QString("select count(*) from AATC05ACIT where ACCODIGO = %1 and PRCODIGO = 'S0003'").arg(codigo))
+                  .toInt(),
+              1);
+
+    // The header typed over, then the arrow back to it.
+    form.sbProx->click();
+    ASSERT_EQ(ctr().fieldByName("ACCODIGO")->asInteger(), codigo);
+    digita(form.dbedNumeroContrato, "CT-7002");
+    form.sbAnt->click();
+    EXPECT_EQ(lido(QString("select ACNUMEROCONTRATO from AATC05AC where ACCODIGO = %1").arg(codigo)).toString(),
+              "CT-7002");
     EXPECT_EQ(dialogs->pending(), 0);
 }
 
@@ -247,6 +304,30 @@ TEST_F(ContratoItensGradeTest, AContractTypedThroughTheGridsIsForecastAndListedF
     ASSERT_EQ(fat.dbgdAssContFat->model()->rowCount(), 1);
     EXPECT_EQ(fat.dbgdAssContFat->column(1)->field()->displayText(), "Clínica Saúde & Vida S/A");
     EXPECT_DOUBLE_EQ(fat.quPesq->fieldByName("ACVALORPARCELA")->asFloat(), 230);
+}
+
+// An item saved without its product is refused naming the column the user
+// sees, not the table's.
+TEST_F(ContratoItensGradeTest, AnItemWithoutItsProductIsRefusedNamingTheProductColumn)
+{
+    TfmAssContCad& form = abrir();
+    const int codigo = novoContrato(form);
+    pesquisa("CODIGO_CLIENTE", "00004");
+    form.sbPesqCli->click();
+    form.bbSalvar->click();
+    ASSERT_EQ(ctr().state(), DatasetState::Browse);
+    aba(form, form.tsItens);
+    form.dbgdAssContCadItem->setFocus();
+    QTest::keyClick(form.dbgdAssContCadItem, Qt::Key_Insert);
+    ASSERT_EQ(itens().state(), DatasetState::Insert);
+    celula(form.dbgdAssContCadItem, "ACITVALOR", "250");
+    dialogs->acknowledge("Campo obrigatório não informado: ");
+    form.bbSalvar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    // The field's own label, else the column's title: both say "Produto".
+    const QString aviso = dialogs->texts().last();
+    EXPECT_TRUE(aviso.endsWith("Produto") && !aviso.contains("PRCODIGO")) << aviso.toStdString();
+    EXPECT_EQ(lido(QString("select count(*) from AATC05ACIT where ACCODIGO = %1").arg(codigo)).toInt(), 0);
 }
 
 }  // namespace

@@ -79,6 +79,37 @@ TEST_F(DefeitoJanelaTest, StatementsWithOneLinePerFilledBox)
     EXPECT_EQ(PadraoDefeito("abc", Onde::TerminandoCom), "abc%");
 }
 
+// Esc in a field with typed text gives the field its stored value back; the
+// register's own Esc (its search) comes with the next one.
+TEST_F(DefeitoJanelaTest, EscInAFieldRestoresItsStoredValueBeforeTheSearch)
+{
+    TfmAssDefeito& form = abrir();
+    host::data::Dataset& registro = *form.dbedDescricao->dataset();
+    auto escolher901 = [this] {
+        dialogs->modal("fmPesquisaAssDefeitos", [](Form& janela) {
+            auto& busca = static_cast<TfmPesquisaAssDefeitos&>(janela);
+            busca.edCodigo->setText("901");
+            busca.bbPesquisa->click();
+            busca.dbgdPesqDefeito->onDblClick();
+        });
+    };
+    escolher901();
+    QTest::keyClick(&form, Qt::Key_Escape);
+    ASSERT_EQ(form.dbedDescricao->text(), "XABC");
+
+    form.dbedDescricao->setFocus();
+    form.dbedDescricao->selectAll();
+    QTest::keyClicks(form.dbedDescricao, "ab");
+    QTest::keyClick(form.dbedDescricao, Qt::Key_Escape);
+    EXPECT_EQ(form.dbedDescricao->text(), "XABC") << "the stored value, no search opened";
+    EXPECT_EQ(dialogs->shown().size(), 1u);
+
+    escolher901();
+    QTest::keyClick(form.dbedDescricao, Qt::Key_Escape);
+    EXPECT_EQ(dialogs->pending(), 0) << "the next Esc is the window's";
+    EXPECT_EQ(registro.fieldByName("ADDESCRICAO")->asString(), "XABC");
+}
+
 TEST_F(DefeitoJanelaTest, SearchOndeKindCodeAndCountsOnTheDatabase)
 {
     bool conferido = false;
@@ -186,6 +217,24 @@ TEST_F(DefeitoJanelaTest, TheMultiplePickerAppendsTheSelectedRowsHoweverItCloses
     EXPECT_TRUE(SelecionaDefeitoMulti(codigo, descricao, &destino));
     EXPECT_EQ(destino.recordCount(), 4);
     EXPECT_FALSE(fmPesquisaAssDefeitos);
+}
+
+// "Sair" with a new entry typed asks; "Sim" stores it and the window closes.
+TEST_F(DefeitoJanelaTest, LeavingWithANewEntryTypedAsksAndSimStoresIt)
+{
+    TfmAssDefeito& form = abrir();
+    QPointer<TfmAssDefeito> janela(&form);
+    form.bbNovo->click();
+    digita(form.dbedDescricao, "Sem imagem");
+    form.dbcbTipo->setCurrentIndex(1);
+    emit form.dbcbTipo->activated(1);
+    dialogs->answer("Sim", "Deseja salvar as alterações ?");
+    form.bbSair->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(!janela || !janela->isVisible());
+    EXPECT_EQ(committed("select ADDESCRICAO || '|' || ADIDENTIFICADOR from AATC02AD where ADCODIGO = 904").toString(),
+              "Sem imagem|D");
+    EXPECT_EQ(dialogs->pending(), 0);
 }
 
 TEST_F(DefeitoJanelaTest, RegisterNewEntrySearchOnEscAndTheReportLeavesItEmpty)

@@ -230,6 +230,28 @@ TEST_F(FilaAtendimentoTest, AnUnknownOrderIsNotQueued)
     EXPECT_EQ(lido("select count(*) from AATC01AO where AOSEQATENDIMENTO > 0"), QStringList{"0"});
 }
 
+// The contact typed on the order and not yet saved goes with the order when
+// a move in the queue's list loads another order in its place.
+TEST_F(FilaAtendimentoTest, MovingInTheListStoresTheContactTypedOnTheOrderShown)
+{
+    ordem(551, 71, kDiaFila, 1);
+    ordem(552, 71, kDiaFila.addSecs(60), 2);
+    TfmAssFilaAtendimento& fila = filaDaOrdem(551);
+    fila.cbTurno->setCurrentIndex(-1);
+    fila.bbOkClick();
+    ASSERT_EQ(listadas(fila), (QStringList{"551:1:71", "552:2:71"}));
+    fila.cdsFilaAten->first();
+    TfmAssOrdemServico& os = *fmAssOrdemServico.get();
+    digita(os.dbedContato, "Sr. Paulo Souza");
+    ASSERT_EQ(dmTec->quOS->state(), host::data::DatasetState::Edit);
+
+    fila.dbgdFilaAten->setFocus();
+    QTest::keyClick(fila.dbgdFilaAten, Qt::Key_Down);
+    EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), 552) << "the order of the row moved to";
+    EXPECT_EQ(lido("select AOCONTATO from AATC01AO where AOCODIGO = 551"), QStringList{"Sr. Paulo Souza"});
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
 TEST_F(FilaAtendimentoTest, RemovingTheSelectedEntriesTakesThemOffTheQueue)
 {
     ordem(541, 71, kDiaFila, 1);

@@ -73,6 +73,16 @@ QStringList ModuleTest::lido(const QString& sql) const
     return linhas;
 }
 
+void ModuleTest::outraMesa(const QString& sql) const
+{
+    host::db::Connection outra;
+    outra.open({dbPath});
+    host::db::Transaction escrita(outra);
+    const int linhas = host::db::executeSql(escrita, sql);
+    escrita.commit();
+    ASSERT_EQ(linhas, 1) << sql.toStdString();
+}
+
 void ModuleTest::criarPrincipal() { principal = std::make_unique<TfmPrincipal>(); }
 
 QStringList ModuleTest::logDe(const QString& origem) const
@@ -84,10 +94,12 @@ QStringList ModuleTest::logDe(const QString& origem) const
     return linhas;
 }
 
-void ModuleTest::celula(host::ui::DataGrid* grade, const char* campo, const QString& texto)
+void ModuleTest::celula(host::ui::DataGrid* grade, const char* campo, const QString& texto, Qt::Key fim)
 {
     grade->setFocus();
-    grade->setSelectedIndex(grade->columnByField(campo)->index());
+    host::ui::GridColumn* coluna = grade->columnByField(campo);
+    ASSERT_NE(coluna, nullptr) << campo;
+    grade->setSelectedIndex(coluna->index());
     grade->editCurrentCell();
     QWidget* editor = grade->indexWidget(grade->currentIndex());
     auto* linha = qobject_cast<QLineEdit*>(editor);
@@ -96,7 +108,7 @@ void ModuleTest::celula(host::ui::DataGrid* grade, const char* campo, const QStr
     ASSERT_NE(linha, nullptr) << campo;
     linha->selectAll();
     QTest::keyClicks(linha, texto);
-    QTest::keyClick(linha, Qt::Key_Tab);
+    QTest::keyClick(linha, fim);
     QCoreApplication::processEvents();
 }
 
@@ -116,6 +128,13 @@ void ModuleTest::digita(QWidget* controle, const QString& texto)
             QTest::sendKeyEvent(QTest::Click, controle, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
     QTest::keyClick(controle, Qt::Key_Tab);
+}
+
+void ModuleTest::novaLinhaNaGrade(host::ui::DataGrid* grade, const char* campo, const QString& texto)
+{
+    grade->setFocus();
+    QTest::keyClick(grade, Qt::Key_Insert);
+    celula(grade, campo, texto, Qt::Key_Return);
 }
 
 }  // namespace moduletest

@@ -15,10 +15,6 @@
 #include <memory>
 #include <ostream>
 
-namespace host::ui {
-class DataGrid;
-}
-
 // Failed expectations show texts and lists of texts as they read.
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
@@ -27,6 +23,10 @@ inline void PrintTo(const QStringList& list, std::ostream* os)
     *os << "{\n  \"" << list.join("\",\n  \"").toStdString() << "\"}";
 }
 QT_END_NAMESPACE
+
+namespace host::ui {
+class DataGrid;
+}
 
 namespace moduletest {
 
@@ -48,6 +48,9 @@ protected:
     // The first column of every row of the statement as another attachment
     // reads it (what was committed), one text per row.
     QStringList lido(const QString& sql) const;
+    // Another desk on the same database: one row written and committed
+    // through an attachment of its own.
+    void outraMesa(const QString& sql) const;
 
     // Opens the window by name through the dispatcher, with the data modules
     // created first, and waits until it is the active window.
@@ -63,8 +66,11 @@ protected:
     // Types the text into the control and leaves it with Tab.
     static void digita(QWidget* controle, const QString& texto);
     // Types the text into the grid's cell editor of the column bound to the
-    // field, on the current row, and leaves it with Tab.
-    static void celula(host::ui::DataGrid* grade, const char* campo, const QString& texto);
+    // field, on the current row, and leaves it with the key given.
+    static void celula(host::ui::DataGrid* grade, const char* campo, const QString& texto,
+                       Qt::Key fim = Qt::Key_Tab);
+    // Insert pressed in the grid, then the text typed into the column's cell and Enter.
+    static void novaLinhaNaGrade(host::ui::DataGrid* grade, const char* campo, const QString& texto);
 
     std::unique_ptr<TfmPrincipal> principal;
 };

@@ -365,7 +365,7 @@ TEST_F(OrdemServicoJanelaTest, APhotoOnAnOrderWithoutItemsMakesNoItem)
 
 // Closing the window keeps what was typed, as moving to another order does;
 // a new row left untouched goes without a word.
-TEST_F(OrdemServicoJanelaTest, ClosingStoresThePendingChangesAndLetsAnUntouchedNewOrderGo)
+TEST_F(OrdemServicoJanelaTest, ClosingAsksAndSimStoresThePendingChangesAndAnUntouchedNewOrderGoes)
 {
     ordem(42);
     exec("insert into AATC01AOIT (AOCODIGO, AOITCODIGO, AOITEQUIPDESCRICAO) values (42, 1, 'Impressora')");
@@ -374,6 +374,7 @@ TEST_F(OrdemServicoJanelaTest, ClosingStoresThePendingChangesAndLetsAnUntouchedN
     dmTec->quOSAOCONTATO->setAsString("Sr. José");
     dmTec->quOSItem->edit();
     dmTec->quOSItem->fieldByName("AOITDEFEITO")->setAsString("Não liga");
+    dialogs->answer("Sim", "Deseja salvar as alterações ?");
     dialogs->answer("Não", "Deseja inserir equipamento no cadastro?");
     form->bbSair->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -388,6 +389,32 @@ TEST_F(OrdemServicoJanelaTest, ClosingStoresThePendingChangesAndLetsAnUntouchedN
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(fmAssOrdemServico.get(), nullptr);
     EXPECT_EQ(valor("select count(*) from AATC01AO").toInt(), 1);
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+// Closing the main window closes the module's windows first, each asking
+// about its changes: "Cancelar" keeps the program as it is, "Sim" stores the
+// change and everything closes.
+TEST_F(OrdemServicoJanelaTest, ClosingTheMainWindowClosesTheModulesWindowsAskingFirst)
+{
+    ordem(42);
+    criarPrincipal();
+    principal->show();
+    TfmAssOrdemServico* form = &abrir("fmAssOrdemServico;42");
+    digita(form->dbedContato, "Sr. Paulo Souza");
+
+    dialogs->answer("Cancelar", "Deseja salvar as alterações ?");
+    EXPECT_FALSE(principal->close());
+    EXPECT_TRUE(principal->isVisible());
+    ASSERT_EQ(fmAssOrdemServico.get(), form) << "the order's window stays with its change";
+    EXPECT_EQ(dmTec->quOS->state(), DatasetState::Edit);
+
+    dialogs->answer("Sim", "Deseja salvar as alterações ?");
+    EXPECT_TRUE(principal->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(principal->isVisible());
+    EXPECT_EQ(fmAssOrdemServico.get(), nullptr);
+    EXPECT_EQ(lido("select AOCONTATO from AATC01AO where AOCODIGO = 42"), QStringList{"Sr. Paulo Souza"});
     EXPECT_EQ(dialogs->pending(), 0);
 }
 
@@ -532,6 +559,46 @@ TEST_F(OrdemServicoJanelaTest, PictureOfTheAdditionalObservation)
     });
     form.sbObsAdic->click();
     EXPECT_TRUE(viuJanela);
+}
+
+}  // namespace
+}  // namespace moduletest
+
+namespace moduletest {
+namespace {
+
+// Two desks on one order: the attendant the other desk saved stays, this
+// desk's save of the contact is refused and the order read again; a delete
+// of the order the other desk changed is refused too.
+TEST_F(OrdemServicoJanelaTest, AnOrderSavedMeanwhileAtAnotherDeskIsNeitherOverwrittenNorDeleted)
+{
+    ordem(42, "00003", "AOCONTATO, AOATENDENTE", "'Ana', 'Rui'");
+    tr().commitRetaining();
+    TfmAssOrdemServico& form = abrir("fmAssOrdemServico;42");
+    ASSERT_EQ(form.dbedContato->text(), "Ana");
+
+    outraMesa("update AATC01AO set AOATENDENTE = 'Paulo' where AOCODIGO = 42");
+    digita(form.dbedContato, "Beatriz");
+    dialogs->acknowledge("O registro foi alterado por outro usuário. Recarregue e tente de novo.");
+    form.bbSalvar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select AOCONTATO || '/' || AOATENDENTE from AATC01AO where AOCODIGO = 42"),
+              QStringList{"Ana/Paulo"});
+    EXPECT_EQ(form.dbedContato->text(), "Ana");
+    EXPECT_EQ(form.dbedAtendente->text(), "Paulo");
+
+    digita(form.dbedContato, "Beatriz");
+    form.bbSalvar->click();
+    EXPECT_EQ(lido("select AOCONTATO || '/' || AOATENDENTE from AATC01AO where AOCODIGO = 42"),
+              QStringList{"Beatriz/Paulo"});
+
+    outraMesa("update AATC01AO set AOCONTATO = 'Carla' where AOCODIGO = 42");
+    dialogs->answer("Sim", "Confirma a exclusão do registro?")
+        .acknowledge("O registro foi alterado por outro usuário. Recarregue e tente de novo.");
+    form.bbExcluir->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select AOCONTATO from AATC01AO where AOCODIGO = 42"), QStringList{"Carla"});
+    EXPECT_EQ(form.dbedContato->text(), "Carla");
 }
 
 }  // namespace
