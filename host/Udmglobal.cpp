@@ -77,6 +77,7 @@ TdmGlobal::~TdmGlobal()
         dmGlobal = nullptr;
     }
     receberSql_.reset();
+    preparados_.clear();
     for (host::data::Query* query : {quEmpresa, quTabVenc, quReceber, quMov, quMovItem,
                                      quClienteConsulta, quAuxiliar, quAuxiliar2, quCXPrev, quObsGeral,
                                      quClienteLista, quOperacao, quRepresentante, quFornecedorLista,
