@@ -1,0 +1,197 @@
+// The search windows at size: 20,000 service orders (one item each) of
+// 2,000 customers and 5,000 rental contracts. The service-order search with
+// empty filters, by customer name and by number; the progress screen opened
+// on a situation; the rental-contract search with empty filters, by customer
+// name and by number. Each is opened through the module as a user opens it,
+// its filter typed and its button pressed; each against a direct query of
+// the same rows through host/db (every row fetched). Goals: under 100 ms and
+// no more than 1.3 times the direct query.
+
+#include "data/uDataTec.h"
+#include "host/db/Database.h"
+#include "host/ui/StatusBar.h"
+#include "module/uPackageAss.h"
+#include "rental/uPesqAssContratosLocEquip.h"
+#include "service_orders/uAssAndamento.h"
+#include "service_orders/uPesqAssOrdemServico.h"
+
+#include "bench/BenchLote.h"
+
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kOrdens = 20000, kClientes = 2000, kContratos = 5000;
+constexpr double kMetaSegundos = 0.100, kMetaRazao = 1.3;
+
+QString nomeCliente(int c) { return QString("Cliente %1 Ltda").arg(c, 5, 10, QChar('0')); }
+
+// Direct inserts, one prepared statement per table.
+void preencheBase(host::db::Transaction& tr)
+{
+    host::db::executeSql(tr, "insert into AATC01AS (ASCODIGO, ASDESCRICAO, ASTIPO, ASID) values (1, 'Aberta', 'I', null)");
+    host::db::executeSql(tr, "insert into AATC01AS (ASCODIGO, ASDESCRICAO, ASTIPO, ASID) values (2, 'Em análise', 'N', null)");
+    host::db::executeSql(tr, "insert into AATC01AS (ASCODIGO, ASDESCRICAO, ASTIPO, ASID) values (3, 'Pronta', 'N', null)");
+    {
+        host::db::Statement cliente(tr, "insert into AUGC0301 (CODIGO_CLIENTE, NOME) values (:C, :N)");
+        for (int c = 1; c <= kClientes; ++c) {
+            cliente.setParam("C", QString("%1").arg(c, 5, 10, QChar('0')));
+            cliente.setParam("N", nomeCliente(c));
+            cliente.execute();
+        }
+    }
+    {
+        host::db::Statement ordem(tr, "insert into AATC01AO (AOCODIGO, CLCODIGO, ASCODIGO, ATCODIGO, AODATAENTRADA,"
+                                      " AOBAIXA, AOPRIORIDADE, AOLOCAL, AOVALORTOTAL) values"
+                                      " (:O, :C, :S, 1, :D, 'A', 'M', '01', 10)");
+        host::db::Statement item(tr, "insert into AATC01AOIT (AOCODIGO, AOITCODIGO, AOITEQUIPDESCRICAO, AOITDEFEITO)"
+                                     " values (:O, :O, 'Impressora', 'Não liga')");
+        for (int o = 1; o <= kOrdens; ++o) {
+            ordem.setParam("O", o);
+            ordem.setParam("C", QString("%1").arg(o % kClientes + 1, 5, 10, QChar('0')));
+            ordem.setParam("S", o % 50 == 0 ? 1 : (o % 2 ? 2 : 3));
+            ordem.setParam("D", QDate(2024, 1, 1).addDays(o / 30));
+            ordem.execute();
+            item.setParam("O", o);
+            item.execute();
+        }
+    }
+    {
+        host::db::Statement contrato(tr, "insert into AATC05AC (ACCODIGO, ACNUMEROCONTRATO, ACCONTRATANTE)"
+                                         " values (:A, :N, :C)");
+        for (int a = 1; a <= kContratos; ++a) {
+            contrato.setParam("A", a);
+            contrato.setParam("N", QString("LOC-%1").arg(a, 6, 10, QChar('0')));
+            contrato.setParam("C", QString("%1").arg(a % kClientes + 1, 5, 10, QChar('0')));
+            contrato.execute();
+        }
+    }
+    tr.commitRetaining();
+}
+
+// Every row of a statement fetched: the direct side.
+int leTodas(host::db::Transaction& tr, const QString& sql)
+{
+    host::db::Statement st(tr, sql);
+    st.execute();
+    int n = 0;
+    while (st.fetch())
+        ++n;
+    return n;
+}
+
+struct Caso {
+    const char* nome;
+    std::function<QString()> nosso;   // the window's count line
+    QString direto;
+};
+
+void mede(host::db::Transaction& tr, const Caso& caso)
+{
+    bench::Tempos nosso, direto;
+    QString contagem;
+    int linhas = 0;
+    caso.nosso();   // the first opening prepares what every later one reuses
+    bench::alternando(
+        bench::rounds(7), [&] { nosso.add(bench::segundos([&] { contagem = caso.nosso(); })); },
+        [&] { direto.add(bench::segundos([&] { linhas = leTodas(tr, caso.direto); })); });
+    const QByteArray titulo =
+        QString("%1 (%2; direct %3 rows)").arg(caso.nome, contagem).arg(linhas).toUtf8();
+    std::printf("%s: ours %.4fs%s\n", titulo.constData(), nosso.mediana(),
+                bench::meta(nosso.mediana(), kMetaSegundos).constData());
+    bench::imprimeRazao("  against the direct query", nosso, direto, kMetaRazao, "direct");
+}
+
+// The service-order search as the module shows it: the filter typed, "Pesquisar" pressed, closed.
+QString pesquisaOS(host::ui::ScriptedDialogs& dialogos, const QString& numero, const QString& cliente)
+{
+    QString contagem;
+    dialogos.modal("fmPesquisaAssOrdemServico", [&](host::ui::Form& janela) {
+        auto& p = static_cast<TfmPesquisaAssOrdemServico&>(janela);
+        p.edNOS->setText(numero);
+        p.edCliente->setText(cliente);
+        p.bbPesquisa->click();
+        contagem = p.stInformacao->panelText(1);
+    });
+    int ordem = 0, equipamento = 0;
+    QString descricao;
+    SelecionaOrdemServico(ordem, equipamento, descricao);
+    return contagem;
+}
+
+QString pesquisaLocacao(host::ui::ScriptedDialogs& dialogos, const QString& numero, const QString& cliente)
+{
+    QString contagem;
+    dialogos.modal("fmPesquisaAssContratosLocEquip", [&](host::ui::Form& janela) {
+        auto& p = static_cast<TfmPesquisaAssContratosLocEquip&>(janela);
+        p.edNroContrato->setText(numero);
+        p.edCliente->setText(cliente);
+        p.bbPesquisa->click();
+        contagem = p.stInformacao->panelText(0);
+    });
+    int contrato = 0;
+    QString n;
+    uPesqAssContratosLocEquip::SelecionaContrato(contrato, n);
+    return contagem;
+}
+
+// The progress screen opened from the menu (it lists the orders of its first situation), then closed.
+QString abreAndamento()
+{
+    uPackageAss::ShowJanelaTec("fmAssAndamento");
+    // It lists when it becomes the active window.
+    QElapsedTimer espera;
+    espera.start();
+    while (!dmTec->quPesqOS->active() && espera.elapsed() < 2000)
+        QCoreApplication::processEvents();
+    const int listadas = dmTec->quPesqOS->active() ? dmTec->quPesqOS->recordCount() : -1;
+    if (fmAssAndamento)
+        fmAssAndamento->release();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return QString("%1 listed").arg(listadas);
+}
+
+const char* const kOSDireto =
+    "select o.AOCODIGO, it.AOITCODIGO, cl.NOME, it.AOITEQUIPDESCRICAO, o.AODATAENTRADA, s.ASDESCRICAO"
+    " from AATC01AO o join AATC01AOIT it on it.AOCODIGO = o.AOCODIGO"
+    " left join AUGC0301 cl on cl.CODIGO_CLIENTE = o.CLCODIGO"
+    " left join AATC01AS s on s.ASCODIGO = o.ASCODIGO";
+const char* const kLocDireto =
+    "select ac.ACCODIGO, ac.ACNUMEROCONTRATO, cl.NOME from AATC05AC ac"
+    " left join AUGC0301 cl on cl.CODIGO_CLIENTE = ac.ACCONTRATANTE";
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    bench::ProcessoModulo processo(argc, argv, "pesquisas");
+    bench::ModuloServicos modulo(processo.base.path);
+    host::db::Transaction& tr = modulo.tr();
+    preencheBase(tr);
+    host::ui::ScriptedDialogs& d = modulo.dialogos;
+    const QString nome = nomeCliente(123);
+    std::printf("search windows over %d service orders and %d rental contracts\n", kOrdens, kContratos);
+    const Caso casos[] = {
+        {"service-order search, empty filters", [&] { return pesquisaOS(d, "", ""); },
+         QString(kOSDireto) + " order by o.AOCODIGO"},
+        {"service-order search by customer name", [&] { return pesquisaOS(d, "", nome); },
+         QString(kOSDireto) + " where upper(cl.NOME) like upper('%" + nome + "%') order by o.AOCODIGO"},
+        {"service-order search by number", [&] { return pesquisaOS(d, "12345", ""); },
+         QString(kOSDireto) + " where o.AOCODIGO = 12345"},
+        {"progress screen opened on a situation", [] { return abreAndamento(); },
+         QString(kOSDireto) + " where o.ASCODIGO = 1 order by o.AOCODIGO"},
+        {"rental-contract search, empty filters", [&] { return pesquisaLocacao(d, "", ""); },
+         QString(kLocDireto) + " order by ac.ACCODIGO"},
+        {"rental-contract search by customer name", [&] { return pesquisaLocacao(d, "", nome); },
+         QString(kLocDireto) + " where upper(cl.NOME) like upper('%" + nome + "%') order by ac.ACCODIGO"},
+        {"rental-contract search by number", [&] { return pesquisaLocacao(d, "LOC-001234", ""); },
+         QString(kLocDireto) + " where upper(ac.ACNUMEROCONTRATO) like 'LOC-001234%'"},
+    };
+    for (const Caso& caso : casos)
+        mede(tr, caso);
+    return bench::resultado();
+}
