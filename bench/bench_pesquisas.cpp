@@ -95,12 +95,18 @@ void mede(host::db::Transaction& tr, const Caso& caso)
     bench::Tempos nosso, direto;
     QString contagem;
     int linhas = 0;
+    std::uint64_t comandos = 0;
     caso.nosso();   // the first opening prepares what every later one reuses
     bench::alternando(
-        bench::rounds(7), [&] { nosso.add(bench::segundos([&] { contagem = caso.nosso(); })); },
+        bench::rounds(7),
+        [&] {
+            const std::uint64_t antes = host::db::statementCount();
+            nosso.add(bench::segundos([&] { contagem = caso.nosso(); }));
+            comandos = host::db::statementCount() - antes;
+        },
         [&] { direto.add(bench::segundos([&] { linhas = leTodas(tr, caso.direto); })); });
     const QByteArray titulo =
-        QString("%1 (%2; direct %3 rows)").arg(caso.nome, contagem).arg(linhas).toUtf8();
+        QString("%1 (%2, %3 statements; direct %4 rows)").arg(caso.nome, contagem).arg(comandos).arg(linhas).toUtf8();
     std::printf("%s: ours %.4fs%s\n", titulo.constData(), nosso.mediana(),
                 bench::meta(nosso.mediana(), kMetaSegundos).constData());
     bench::imprimeRazao("  against the direct query", nosso, direto, kMetaRazao, "direct");
@@ -139,16 +145,20 @@ QString pesquisaLocacao(host::ui::ScriptedDialogs& dialogos, const QString& nume
     return contagem;
 }
 
-// The progress screen opened from the menu (it lists the orders of its first situation), then closed.
+// The progress screen opened from the menu (it lists the orders of its first
+// situation when it becomes the active window), then closed as the user
+// closes it; every round opens a new window over a closed list.
 QString abreAndamento()
 {
+    dmTec->quPesqOS->close();
     uPackageAss::ShowJanelaTec("fmAssAndamento");
-    // It lists when it becomes the active window.
     QElapsedTimer espera;
     espera.start();
     while (!dmTec->quPesqOS->active() && espera.elapsed() < 2000)
         QCoreApplication::processEvents();
     const int listadas = dmTec->quPesqOS->active() ? dmTec->quPesqOS->recordCount() : -1;
+    if (fmAssAndamento)
+        fmAssAndamento->close();
     if (fmAssAndamento)
         fmAssAndamento->release();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
