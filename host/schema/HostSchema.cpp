@@ -104,11 +104,12 @@ bool createGenerators(db::Transaction& tr)
 // The indexes the module's frequent reads go through: a customer's or a
 // contract's receivables and their cash forecast, a contract's items, an
 // order's lines, the invoices of an order and of a series, an order's items,
-// the earlier items of a serial number, a customer's contracts, a product's
-// parts lines, the newest order and the largest receivable number (the
-// engine reads a largest value or a descending order only through a
-// descending index: without it every new order read the whole table to take
-// its number). An index on an expression is written "COMPUTED BY (...)".
+// the earlier items of a serial number, the orders of a situation, a
+// customer's contracts, a product's parts lines, the newest order and the
+// largest receivable number (the engine reads a largest value or a
+// descending order only through a descending index: without it every new
+// order read the whole table to take its number). An index on an
+// expression is written "COMPUTED BY (...)".
 // Returns whether any was created.
 bool createIndexes(db::Transaction& tr)
 {
@@ -132,6 +133,8 @@ bool createIndexes(db::Transaction& tr)
         {"IX_AATC01AOIT_AOCODIGO", "AATC01AOIT", "AOCODIGO"},
         {"IX_AATC01AO_AOCODIGO_DESC", "AATC01AO", "AOCODIGO", true},
         {"IX_AATC01AOIT_SERIE", "AATC01AOIT", "AOITSERIE"},
+        // The progress screen and the order search list the orders of one situation.
+        {"IX_AATC01AO_ASCODIGO", "AATC01AO", "ASCODIGO"},
         {"IX_AATC05AC_CLCODIGO", "AATC05AC", "CLCODIGO"},
         // A product's reservation is summed over every order's parts lines.
         {"IX_AATC01AP_PRCODIGO", "AATC01AP", "PRCODIGO"},

@@ -1,5 +1,6 @@
 #include "SchemaMetadata.h"
 
+#include "host/db/FbApi.h"
 #include "host/schema/HostSchema.h"
 #include "host/schema/SchemaDefinition.h"
 #include "tests/support/HostDatabase.h"
@@ -274,6 +275,52 @@ TEST_F(HostSchemaTest, WidensTwoWideLocationColumnsKeepingTheirRows)
     const QString after = schemaSnapshot(tr());
     host::createHostSchema(tr());
     EXPECT_EQ(schemaSnapshot(tr()), after);
+}
+
+// The engine's plan of a statement on the test's transaction.
+QString planoDe(host::db::Transaction& tr, const char* sql)
+{
+    Firebird::IMaster* master = Firebird::fb_get_master_interface();
+    Firebird::IStatus* status = master->getStatus();
+    Firebird::ThrowStatusWrapper st(status);
+    Firebird::IStatement* stmt = tr.connection().impl()->attachment->prepare(
+        &st, tr.impl()->handle, 0, sql, 3, Firebird::IStatement::PREPARE_PREFETCH_LEGACY_PLAN);
+    const QString plano = QString::fromUtf8(stmt->getPlan(&st, false));
+    stmt->free(&st);
+    status->dispose();
+    return plano;
+}
+
+// A database made before the orders of a situation had an index of their
+// own: completing the schema adds it, once, and listing a situation's orders
+// reads through it instead of every order.
+TEST_F(HostSchemaTest, AddsTheSituationIndexToAnOlderDatabaseAndTheSituationListUsesIt)
+{
+    exec("drop index IX_AATC01AO_ASCODIGO");
+    tr().commitRetaining();
+    for (int o = 1; o <= 30; ++o)
+        exec(QString("insert into AATC01AO (AOCODIGO, ASCODIGO) values (%1, %2)").arg(o).arg(o % 3 + 1));
+    const char* const daSituacao = "select AOCODIGO from AATC01AO where ASCODIGO = 2 order by AOCODIGO";
+    ASSERT_FALSE(planoDe(tr(), daSituacao).contains("IX_AATC01AO_ASCODIGO"));
+
+    host::createHostSchema(tr());
+
+    EXPECT_EQ(one("select count(*) from RDB$INDEX_SEGMENTS s join RDB$INDICES i on i.RDB$INDEX_NAME ="
+                  " s.RDB$INDEX_NAME where i.RDB$RELATION_NAME = 'AATC01AO' and s.RDB$FIELD_NAME = 'ASCODIGO'")
+                  .toInt(),
+              1);
+    EXPECT_TRUE(planoDe(tr(), daSituacao).contains("IX_AATC01AO_ASCODIGO")) << planoDe(tr(), daSituacao).toStdString();
+    QStringList lidas;
+    {
+        host::db::Statement st(tr(), daSituacao);
+        st.execute();
+        while (st.fetch())
+            lidas << st.value(0).toString();
+    }
+    EXPECT_EQ(lidas, QStringList({"1", "4", "7", "10", "13", "16", "19", "22", "25", "28"}));
+    const QString depois = schemaSnapshot(tr());
+    host::createHostSchema(tr());
+    EXPECT_EQ(schemaSnapshot(tr()), depois);
 }
 
 }  // namespace
