@@ -47,6 +47,8 @@ Query* criarQuery(TdmTecContrato& dm, const uDataTecCont::DatasetDef& def)
         else
             query->addField(field.name, field.type, field.size)->setReadOnly(field.joined);
     }
+    // Amounts show as the host's formats write them ("1.234,50").
+    TdmGlobal::SetaFormatoValor(*query);
     return query;
 }
 

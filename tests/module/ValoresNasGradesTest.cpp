@@ -1,0 +1,101 @@
+// Amounts in the grids of the module's windows, opened through the
+// dispatcher on rows holding 1234.5: every cell reads "1.234,50", as the
+// host's formats write money, and a value typed in such a cell is still
+// read as the user means it (stored back through another attachment).
+
+#include "tests/module/ContLocFixture.h"
+#include "tests/module/ContratoCadastroFixture.h"
+
+#include "contracts/uAssContCad.h"
+#include "host/Udmglobal.h"
+#include "host/ui/DataGrid.h"
+#include "host/ui/PageControl.h"
+
+#include <QAbstractItemModel>
+
+namespace moduletest {
+namespace {
+
+// The text a grid shows in the column of `campo`, first row.
+QString textoNaGradeDeValores(host::ui::DataGrid* grade, const char* campo)
+{
+    host::ui::GridColumn* coluna = grade->columnByField(campo);
+    if (!coluna)
+        return "(sem coluna " + QString::fromLatin1(campo) + ")";
+    return grade->model()->index(0, coluna->index()).data().toString();
+}
+
+struct CelulaDeValor {
+    host::ui::DataGrid* grade;
+    const char* campo;
+};
+
+void esperaValoresFormatados(std::initializer_list<CelulaDeValor> celulas)
+{
+    for (const CelulaDeValor& celula : celulas) {
+        SCOPED_TRACE(celula.grade->objectName().toStdString() + " " + celula.campo);
+        EXPECT_EQ(textoNaGradeDeValores(celula.grade, celula.campo), "1.234,50");
+    }
+}
+
+class ValoresLocacaoTest : public ContLocTest {
+protected:
+    void SetUp() override
+    {
+        ContLocTest::SetUp();
+        contrato(801);
+        exec("insert into AUGC20EV (EVCODIGO, EVID, EVMARCA, EVMODELO, EVVALORCOMPRA)"
+             " values (31, 'L', 'Honda', 'Gerador G5', 1234.5)");
+        item(1, 801, "P0004", "N", "EVCODIGO, ACITVALOR, ACITVALORUNITARIO", "31, 1234.5, 1234.5");
+        parcela("000001", "V", 1234.5);
+        tr().commitRetaining();
+    }
+};
+
+TEST_F(ValoresLocacaoTest, ScreenQShowsTheLinesAndInstalmentsAmountsFormattedAndReadsATypedOne)
+{
+    parametro("ATOPCAOCONTRATO", "Q");
+    TfmAssContLocacao& form = abrirJanela(fmAssContLocacao, "fmAssContLocacao");
+    CarregaContrato(801);
+    aba(form, form.tsEquipamentos);
+    esperaValoresFormatados({{form.dbgdAssContEquipamentoLocacao, "ACITVALOR"},
+                             {form.dbgdAssContEquipamentoLocacao, "VALORCOMPRAEQUIPTO"}});
+    aba(form, form.tsParcelas);
+    esperaValoresFormatados({{form.dbgdAssContCadLocEquiParcelas, "VALOR_DOCUMENTO"}});
+
+    aba(form, form.tsEquipamentos);
+    celula(form.dbgdAssContEquipamentoLocacao, "ACITVALOR", "2.345,60", Qt::Key_Return);
+    form.btSalvar->click();
+    EXPECT_EQ(lido("select cast(ACITVALOR * 100 as integer) from AATC05ACIT"), QStringList{"234560"});
+    EXPECT_EQ(textoNaGradeDeValores(form.dbgdAssContEquipamentoLocacao, "ACITVALOR"), "2.345,60");
+}
+
+TEST_F(ValoresLocacaoTest, ScreenEShowsTheItemsAndInstalmentsAmountsFormatted)
+{
+    TfmAssContCadLocEquip& form = abrirJanela(fmAssContCadLocEquip, "fmAssContratosLocEquip");
+    CarregaContrato(801);
+    aba(form, form.tsEquipamentos);
+    esperaValoresFormatados({{form.dbgdAssContCadLocEquipItens, "ACITVALORUNITARIO"}});
+    aba(form, form.tsParcelas);
+    esperaValoresFormatados({{form.dbgdAssContCadLocEquiParcelas, "VALOR_DOCUMENTO"}});
+}
+
+class ValoresContratoTest : public ContratoCadastroTest {};
+
+TEST_F(ValoresContratoTest, TheServiceContractShowsItsInstalmentsFormatted)
+{
+    exec("insert into AATC05AC (ACCODIGO, ACNUMEROCONTRATO, CLCODIGO, ACSITUACAO, ACLOCAL, ACPERIODO, ACMODALIDADE,"
+         " ACVENCIMENTO, ACVALORFIXO, ACVALORPARCELA) values (801, 'N801', '00004', 'A', '01', 'M', 'A', 10, 'S',"
+         " 1234.5)");
+    exec("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL, SITUACAO_DOCUMENTO,"
+         " VALOR_DOCUMENTO, DATA_EMISSAO, DATA_VENCIMENTO, AOCODIGO) values ('000001', '00004', 1, '01', 'V',"
+         " 1234.5, '2020-01-01', '2020-02-10', 801)");
+    tr().commitRetaining();
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    aba(form, form.tsContParcAberta);
+    esperaValoresFormatados({{form.dbgdContRecAberto, "VALOR_DOCUMENTO"}});
+}
+
+}  // namespace
+}  // namespace moduletest
