@@ -7,11 +7,15 @@
 #include "tests/module/ContratoCadastroFixture.h"
 
 #include "contracts/uAssContCad.h"
+#include "rental/uAssContRenovacao.h"
 #include "host/Udmglobal.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/PageControl.h"
 
 #include <QAbstractItemModel>
+#include <QDateTime>
+#include <QLineEdit>
+#include <QPushButton>
 
 namespace moduletest {
 namespace {
@@ -78,6 +82,18 @@ TEST_F(ValoresLocacaoTest, ScreenEShowsTheItemsAndInstalmentsAmountsFormatted)
     esperaValoresFormatados({{form.dbgdAssContCadLocEquipItens, "ACITVALORUNITARIO"}});
     aba(form, form.tsParcelas);
     esperaValoresFormatados({{form.dbgdAssContCadLocEquiParcelas, "VALOR_DOCUMENTO"}});
+}
+
+TEST_F(ValoresLocacaoTest, TheRenewalListShowsTheContractValueFormatted)
+{
+    exec("update AATC05AC set ACVALOR = 1234.5 where ACCODIGO = 801");
+    tr().commitRetaining();
+    TfmAssContRenovacao& form = abrirJanela(fmAssContRenovacao, "fmAssContRenovacao");
+    form.deProxVencimento->setDate(QDateTime(QDate(2024, 2, 10), QTime(0, 0)));
+    form.edCodigo->setText("801");
+    form.bbPesquisar->click();
+    ASSERT_EQ(form.dbgdAssContRenovacao->model()->rowCount(), 1);
+    esperaValoresFormatados({{form.dbgdAssContRenovacao, "ACVALOR"}});
 }
 
 class ValoresContratoTest : public ContratoCadastroTest {};
