@@ -8,6 +8,10 @@
 
 #include "contracts/uAssContCad.h"
 #include "rental/uAssContRenovacao.h"
+#include "rental/uAssEquipamentoLocacao.h"
+#include "host/Upesq.h"
+#include "host/data/DataSource.h"
+#include "host/ui/SearchWindow.h"
 #include "host/Udmglobal.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/PageControl.h"
@@ -16,6 +20,7 @@
 #include <QDateTime>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 namespace moduletest {
 namespace {
@@ -94,6 +99,26 @@ TEST_F(ValoresLocacaoTest, TheRenewalListShowsTheContractValueFormatted)
     form.bbPesquisar->click();
     ASSERT_EQ(form.dbgdAssContRenovacao->model()->rowCount(), 1);
     esperaValoresFormatados({{form.dbgdAssContRenovacao, "ACVALOR"}});
+}
+
+class ValoresEquipamentoLocacaoTest : public ModuleTest {};
+
+TEST_F(ValoresEquipamentoLocacaoTest, TheRentableEquipmentShowsItsAccessorysGuaranteeValueFormatted)
+{
+    exec("insert into AUGC20EV (EVCODIGO, EVID, EVMARCA, EVMODELO) values (32, 'L', 'Stihl', 'Betoneira B2')");
+    exec("insert into AUGC20EV (EVCODIGO, EVID, EVMARCA, EVMODELO, EVVALORCOMPRA) values"
+         " (41, 'A', 'Honda', 'Cabo 10m', 1234.5)");
+    exec("insert into AUGC20EVIT (EVCODIGO, EVCODIGOVINCULADO, EVITQUANTIDADE) values (32, 41, 1)");
+    tr().commitRetaining();
+    TfmAssEquipamentoLocacao& form = abrirJanela(fmAssEquipamentoLocacao, "fmAssEquipamentoLocacao");
+    dialogs->modal("fmPesquisa", [](host::ui::Form& janela) {
+        auto& p = static_cast<TfmPesquisa&>(janela);
+        ASSERT_TRUE(p.dataSource()->dataset()->locate("EVCODIGO", 32));
+        QTest::keyClick(p.grid(), Qt::Key_Return);
+    });
+    form.bbPesquisa->click();
+    ASSERT_EQ(form.dbgdAcessorios->model()->rowCount(), 1);
+    esperaValoresFormatados({{form.dbgdAcessorios, "EVVALORCOMPRA"}});
 }
 
 class ValoresContratoTest : public ContratoCadastroTest {};
