@@ -127,11 +127,79 @@ void linhasPecas(const QString& pedido, host::data::Query& contrato, host::data:
                   pecas.fieldByName("AOCODIGO")->asInteger());
 }
 
+// The period the lists were opened with: its first day and the day after its last.
+struct PeriodoListado {
+    QDateTime inicio;
+    QDateTime depois;
+};
+
+PeriodoListado periodoListado(const host::data::Query& servicos)
+{
+    const QDateTime inicio = servicos.paramByName("pDI")->value().toDateTime();
+    const QDateTime depois = servicos.paramByName("pDF")->value().toDateTime();
+    if (!inicio.isValid() || !depois.isValid())
+        dmGlobal->MostraErro("Informe um período válido");
+    return {inicio, depois};
+}
+
+QString dia(const QDateTime& data) { return data.date().toString("dd/MM/yyyy"); }
+
+// The contract's row is taken first, so a second desk billing the same
+// contract waits for this one and then finds its period billed; a billed
+// period that meets the listed one refuses the whole order.
+void RecusarPeriodoFaturado(host::data::Query& contrato, const PeriodoListado& periodo)
+{
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    const QVariantMap chave{{"CONTRATO", contrato.fieldByName("ACCODIGO")->asInteger()}};
+    if (host::db::executeSql(tr, "update AATC05AC set ACCODIGO = ACCODIGO where ACCODIGO = :CONTRATO", chave) != 1)
+        dmGlobal->MostraAviso("Aviso: operação abortada.\rO contrato do cliente não existe mais.", true);
+    const std::shared_ptr<host::db::Statement> faturado = tr.prepared(
+        "select first 1 ACFADATAINICIAL, ACFADATAFINAL, NUMERO_PEDIDO from AATC05ACFA where ACCODIGO = :CONTRATO"
+        " and ACFADATAINICIAL < :DEPOIS and ACFADATAFINAL >= :INICIO order by ACFADATAINICIAL");
+    faturado->setParam("CONTRATO", chave.value("CONTRATO"));
+    faturado->setParam("DEPOIS", periodo.depois);
+    faturado->setParam("INICIO", periodo.inicio);
+    faturado->execute();
+    if (faturado->fetch())
+        dmGlobal->MostraAviso("Aviso: operação abortada.\rO contrato " + fieldText(contrato, "ACNUMEROCONTRATO") +
+                                  " já foi faturado de " + dia(faturado->value(0).toDateTime()) + " a " +
+                                  dia(faturado->value(1).toDateTime()) + " no pedido de venda " +
+                                  faturado->value(2).toString().trimmed() + "; nada foi gerado.",
+                              true);
+}
+
+void MarcarPeriodoFaturado(host::data::Query& contrato, const PeriodoListado& periodo, const QString& pedido)
+{
+    host::db::executeSql(*dmGlobal->IBTransaction1,
+                         "insert into AATC05ACFA (ACCODIGO, ACFADATAINICIAL, ACFADATAFINAL, NUMERO_PEDIDO)"
+                         " values (:CONTRATO, :INICIO, :FIM, :PEDIDO)",
+                         {{"CONTRATO", contrato.fieldByName("ACCODIGO")->asInteger()},
+                          {"INICIO", periodo.inicio},
+                          {"FIM", periodo.depois.addDays(-1)},
+                          {"PEDIDO", pedido}});
+}
+
+// The contract and the lists as the database holds them now, not as they
+// were when searched.
+void LerNovamente(std::initializer_list<host::data::Query*> consultas)
+{
+    for (host::data::Query* consulta : consultas)
+        if (consulta->active()) {
+            consulta->close();
+            consulta->open();
+        }
+}
+
 }  // namespace
 
 QString GerarPedidoVenda(host::data::Query& contrato, host::data::Query& servicos, host::data::Query& pecas)
 {
+    const PeriodoListado periodo = periodoListado(servicos);
     host::db::Savepoint pedidoInteiro(*dmGlobal->IBTransaction1);
+    RecusarPeriodoFaturado(contrato, periodo);
+    LerNovamente({&contrato, &servicos, &pecas});
+    if (contrato.isEmpty())
+        dmGlobal->MostraAviso("Aviso: operação abortada.\rO contrato do cliente não existe mais.", true);
     const QString pedido = dmGlobal->InserirPedidoVenda(
         fieldText(contrato, "CLCODIGO"), {}, {}, {}, {}, "00000", "S", {}, {}, dmGlobal->Parametro("ATLOCALPADRAO"), {}, 0,
         QDateTime(QDate::currentDate(), QTime(0, 0)), {}, {});
@@ -148,6 +216,7 @@ QString GerarPedidoVenda(host::data::Query& contrato, host::data::Query& servico
     registro.fieldByName("VEREFERENTE")->setAsString("Referente à OS: " + referencia);
     registro.post();
     registro.close();
+    MarcarPeriodoFaturado(contrato, periodo, pedido);
     pedidoInteiro.release();
     dmGlobal->IBTransaction1->commitRetaining();
     return pedido;

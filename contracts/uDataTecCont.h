@@ -222,6 +222,10 @@ public:
     QString GeraNotaParcelaContrato(const QString& cliente, int contrato, double valor, int objeto, int sequencia,
                                     const QDateTime& vencimento, const QString& filial, bool bUsaDataFaturamento,
                                     const QDateTime& dataFaturamento, QString& serie);
+    // The invoice of an order already made for an instalment whose invoice
+    // did not come out then: its number (the order's when none was issued
+    // again), its series in serie, bNotaEmitida as for GeraNotaParcelaContrato.
+    QString EmiteNotaPedidoContrato(const QString& pedido, int contrato, QString& serie);
     // The order only (the batch invoices its orders afterwards); serie is untouched.
     QString GeraNotaParcelaContratoApenasPV(const QString& cliente, int contrato, double valor, int objeto,
                                             int sequencia, const QDateTime& vencimento, const QString& filial,

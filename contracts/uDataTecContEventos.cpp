@@ -26,8 +26,14 @@ void TdmTecContrato::ligarEventos()
                                      quCtrObjeto, quCtrCadastroDet, quContratoCli, quContratoVin, quCtrVeiculo})
         query->beforeClose = relata("BEFORECLOSE");
     quCtrCobertura->beforePost = relata("BEFOREPOST");
-    for (host::data::Query* query : {quCtrContato, quCtrCobertura, quContratoVin})
+    for (host::data::Query* query : {quCtrContato, quContratoVin})
         query->beforeDelete = relata("BEFOREDELETE");
+    // A coverage type contracts still name stays.
+    quCtrCobertura->beforeDelete = [](Dataset& dataset) {
+        RecusarExclusaoEmUso(dataset, "ABCODIGO", {{"AATC05AC", "ABCODIGO", "contratos"}},
+                             fieldText(dataset, "ABCODIGO") + " - " + fieldText(dataset, "ABDESCRICAO"));
+        ZelDevVerificarEvento(&dataset, "BEFOREDELETE");
+    };
     quCtrContato->afterPost = relata("AFTERPOST");
     quCtrObjeto->afterPost = [](Dataset& dataset) {
         commitRetaining();

@@ -102,7 +102,7 @@ public:
                 ++it;
                 continue;
             }
-            dmGlobal->ExcluirParcelaReceber(it->documento, cliente_, it->sequencia, it->filial);
+            dmGlobal->ExcluirPrevisaoReceber(it->documento, cliente_, it->sequencia, it->filial);
             it = linhas_.erase(it);
         }
     }
@@ -126,9 +126,11 @@ Documento proximoDocumento(const QString& cliente, int contrato)
 {
     Documento d;
     if (dmGlobal->Parametro("ATPARCELASEMPREVISAO").trimmed().toUpper() == "S") {
+        // The number is the contract's, but the customer's other receivables
+        // (a service-order bill, another contract) may hold it too.
         d.numero = P::DocumentoContrato(contrato);
         d.sequencia = int(MaximoDado("sequencia", "acrc5001", "codigo_cliente", cliente,
-                                     " and aocodigo = " + QString::number(contrato))) +
+                                     " and numero_documento = " + QuotedStr(d.numero))) +
                       1;
         return d;
     }

@@ -145,6 +145,8 @@ void bloco3()
     // the base date's column, added last, marks the group done.
     if (!existe("AATC05AC", "ACDATABASEANTERIOR"))
         adiciona(colunasDesfazerReajuste());
+    if (!existe("AATC05ACFA"))
+        criaTabela("AATC05ACFA");
 }
 
 }  // namespace

@@ -320,7 +320,12 @@ QString TdmTecContrato::GeraNotaParcelaContrato(const QString& cliente, int cont
     const QString pedido = gerador.Gera();
     if (gerador.geraPV() == "S" || pedido.isEmpty())
         return pedido;
+    return EmiteNotaPedidoContrato(pedido, contrato, serie);
+}
 
+QString TdmTecContrato::EmiteNotaPedidoContrato(const QString& pedido, int contrato, QString& serie)
+{
+    bNotaEmitida = false;
     // The invoice form of this emission only.
     delete fmNotaFiscal.get();
     TfmNotaFiscal* nota = fmNotaFiscal.create(nullptr);

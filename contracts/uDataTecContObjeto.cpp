@@ -32,6 +32,8 @@ void TdmTecContrato::ligarEventosObjeto()
         ZelDevVerificarEvento(&dataset, "BEFOREPOST");
     };
     quCtrObjeto->beforeDelete = [](Dataset& dataset) {
+        RecusarExclusaoEmUso(dataset, "AJCODIGO", {{"AATC05AC", "AJCODIGO", "contratos"}},
+                             fieldText(dataset, "AJCODIGO") + " - " + fieldText(dataset, "AJDESCRICAO"));
         sCodigoExcluido = dataset.fieldByName("AJCODIGO")->asString();
         ZelDevVerificarEvento(&dataset, "BEFOREDELETE");
     };

@@ -56,6 +56,31 @@ void OficializaReceber(const Instalment& p, const QString& numero, const QString
     dmGlobal->IBTransaction1->commitRetaining();
 }
 
+// The order and invoice of the instalment: made now, or, when an earlier
+// run made its order and no invoice came out, that order's invoice (issued
+// now, or found issued since). True when the instalment has its invoice.
+bool DocumentoDaParcela(const Instalment& p, const EstadoParcela& agora, const OpcoesOficializacao& opcoes,
+                        QString& numero, QString& serie)
+{
+    TdmTecContrato& dm = *dmTecContrato;
+    if (agora.pedido.isEmpty()) {
+        numero = dm.GeraNotaParcelaContrato(p.cliente, p.contrato, p.valor, p.objeto, p.sequencia, p.vencimento,
+                                            p.local, opcoes.bMesRefOriginal, p.vencimentoReferencia(), serie);
+        return dm.bNotaEmitida;
+    }
+    if (p.geraPV == "S") {
+        numero = agora.pedido;
+        return false;
+    }
+    if (!agora.nota.isEmpty()) {
+        numero = agora.nota;
+        serie = agora.serieNota;
+        return true;
+    }
+    numero = dm.EmiteNotaPedidoContrato(agora.pedido, p.contrato, serie);
+    return dm.bNotaEmitida;
+}
+
 }  // namespace
 
 void OficializarParcelaPesquisa(host::data::Query& oDado, const OpcoesOficializacao& opcoes, QStringList* aviso)
@@ -72,19 +97,27 @@ void OficializarParcelaPesquisa(host::data::Query& oDado, const OpcoesOficializa
     try {
         for (int linha = 1; !oDado.eof(); oDado.next(), ++linha) {
             const Instalment p = Instalment::From(oDado);
+            const EstadoParcela agora = LerEstadoParcela(p, opcoes.bContasAbertas);
+            if (!agora.aOficializar) {
+                if (aviso)
+                    *aviso << AvisoJaOficializada(p);
+                dmGlobal->PreparaSplashForm(1, ProgressoTexto(linha, total), "Incrementar");
+                continue;
+            }
             if (!ConfirmaValorZerado(p))
                 continue;
             dmGlobal->Log(kOrigemOficializar, "NumeroNota antes geração:" + numeroNota);
             QString serie;
-            numeroNota = dm.GeraNotaParcelaContrato(p.cliente, p.contrato, p.valor, p.objeto, p.sequencia,
-                                                    p.vencimento, p.local, opcoes.bMesRefOriginal,
-                                                    p.vencimentoReferencia(), serie);
+            const bool emitida = DocumentoDaParcela(p, agora, opcoes, numeroNota, serie);
             dmGlobal->Log(kOrigemOficializar, "NumeroNota Após geração:" + numeroNota);
             if (p.geraPV == "S") {
                 sTodosPV += QuotedStr(numeroNota) + ",";
-            } else if (!dm.bNotaEmitida) {
+            } else if (!emitida) {
                 // No invoice came out: the receivable stays a forecast, its
-                // number and value untouched, and the order is reported.
+                // number and value untouched, its order kept on it for the
+                // next run to invoice, and the order is reported.
+                GuardaPedido(p, numeroNota);
+                dmGlobal->IBTransaction1->commitRetaining();
                 falhas += QuotedStr(numeroNota) + ",";
                 if (aviso)
                     *aviso << "Contrato " + QString::number(p.contrato) + ": pedido " + numeroNota +

@@ -113,6 +113,47 @@ host::db::Transaction& transacao() {
 
 } // namespace
 
+EstadoParcela LerEstadoParcela(const Instalment& p, bool contasAbertas)
+{
+    const std::shared_ptr<host::db::Statement> leitura = transacao().prepared(
+        "select first 1 r.SITUACAO_DOCUMENTO, o.NUMERO_PEDIDO, n.DOCUMENTO, n.SERIE_DOC from acrc5001 r"
+        " left join avec8501 o on (o.NUMERO_PEDIDO = r.PEDIDO)"
+        " left join acem1401 n on (n.COD_PEDIDO = r.PEDIDO)"
+        " where r.codigo_cliente = :CLIENTE and r.numero_documento = :DOCUMENTO and r.sequencia = :SEQUENCIA"
+        " and r.codigo_filial = :FILIAL");
+    for (auto [nome, valor] : p.chaveParametros().asKeyValueRange())
+        leitura->setParam(nome, valor);
+    leitura->execute();
+    EstadoParcela estado;
+    if (!leitura->fetch())
+        return estado;
+    // A forecast marked '*' keeps its mark when officialised: it counts as listed.
+    const QString situacao = leitura->value(0).toString().trimmed();
+    estado.aOficializar = contasAbertas || situacao == "V" || situacao == "*";
+    estado.pedido = leitura->value(1).toString().trimmed();
+    estado.nota = leitura->value(2).toString().trimmed();
+    estado.serieNota = leitura->value(3).toString().trimmed();
+    leitura->closeCursor();
+    return estado;
+}
+
+QString AvisoJaOficializada(const Instalment& p)
+{
+    return "Contrato " + QString::number(p.contrato) + ": a parcela " + p.documento +
+           " já foi oficializada; nada foi gerado.";
+}
+
+bool GuardaPedido(const Instalment& p, const QString& pedido)
+{
+    QVariantMap valores = p.chaveParametros();
+    valores.insert("PEDIDO", pedido);
+    return host::db::executeSql(transacao(),
+                                QString("update acrc5001 set PEDIDO = :PEDIDO") + kChaveReceber +
+                                    " and (coalesce(PEDIDO, '') = '' or not exists (select 1 from avec8501 o"
+                                    " where o.NUMERO_PEDIDO = acrc5001.PEDIDO))",
+                                valores) == 1;
+}
+
 void MarcaEmitida(const Instalment& p)
 {
     QVariantMap valores = p.chaveParametros();

@@ -39,6 +39,21 @@ struct Instalment {
     QDateTime vencimentoReferencia() const;
 };
 
+// The instalment as the database holds it when its turn comes, not as the
+// selection read it: another desk, or an earlier run, may have been there.
+struct EstadoParcela {
+    bool aOficializar = false;   // still what the run lists: a forecast, or an open row without order
+    QString pedido;              // the order already made for it, when that order exists
+    QString nota, serieNota;     // that order's invoice, when one was issued
+};
+EstadoParcela LerEstadoParcela(const Instalment& p, bool contasAbertas);
+// The notice of an instalment officialised since it was listed.
+QString AvisoJaOficializada(const Instalment& p);
+// An order whose invoice did not come out stays on its forecast, so that a
+// later run invoices that order instead of making another. False when the
+// forecast holds an order already.
+bool GuardaPedido(const Instalment& p, const QString& pedido);
+
 // " where ..." naming the receivable by :CLIENTE, :DOCUMENTO, :SEQUENCIA, :FILIAL.
 extern const char* const kChaveReceber;
 

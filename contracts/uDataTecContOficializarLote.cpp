@@ -77,9 +77,26 @@ struct Listas {
     // The selection's rows as the order pass read them, for the receivable
     // pass (none where reading the row failed).
     std::vector<std::optional<Instalment>> parcelas;
+    // The rows the order pass found officialised since they were listed:
+    // the receivable pass leaves them alone.
+    std::vector<bool> jaOficializadas;
 };
 
-void PassoPedidos(host::data::Query& oDado, const OpcoesOficializacao& opcoes, int total, Listas& listas)
+// The order an earlier run made for the instalment, whose invoice did not
+// come out: it goes into this run's lists instead of a new order (an order
+// invoiced since needs nothing but the receivable pass).
+void ReaproveitaPedido(const Instalment& p, const EstadoParcela& agora, Listas& listas)
+{
+    if (p.geraPV == "S") {
+        junta(listas.soPedidos, QuotedStr(agora.pedido));
+    } else if (agora.nota.isEmpty()) {
+        junta(listas.sTodosPV, QuotedStr(agora.pedido));
+        listas.pedidosNota << agora.pedido;
+    }
+}
+
+void PassoPedidos(host::data::Query& oDado, const OpcoesOficializacao& opcoes, int total, Listas& listas,
+                  QStringList* aviso)
 {
     TdmTecContrato& dm = *dmTecContrato;
     const bool porFaturamento = dmGlobal->ParametroInteiro("ATMODOCOMPOSICAO") == 2;
@@ -96,9 +113,21 @@ void PassoPedidos(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
         dmGlobal->Log(kOrigemLote, "oDado.recno:" + QString::number(linha));
         Instalment p;
         listas.parcelas.emplace_back();
+        listas.jaOficializadas.push_back(false);
         try {
             p = Instalment::From(oDado);
             listas.parcelas.back() = p;
+            const EstadoParcela agora = LerEstadoParcela(p, opcoes.bContasAbertas);
+            if (!agora.aOficializar) {
+                listas.jaOficializadas.back() = true;
+                if (aviso)
+                    *aviso << AvisoJaOficializada(p);
+                continue;
+            }
+            if (!agora.pedido.isEmpty()) {
+                ReaproveitaPedido(p, agora, listas);
+                continue;
+            }
             if (!ConfirmaValorZerado(p))
                 continue;
             const QDateTime referencia = porFaturamento ? opcoes.dataFaturamento : p.vencimentoReferencia();
@@ -110,10 +139,9 @@ void PassoPedidos(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
             const QString pedido =
                 dm.GeraNotaParcelaContratoApenasPV(p.cliente, p.contrato, p.valor, p.objeto, p.sequencia, p.vencimento,
                                                    p.local, opcoes.bMesRefOriginal, referencia, nada);
-            QVariantMap valores = p.chaveParametros();
-            valores.insert("PEDIDO", pedido);
-            host::db::executeSql(*dmGlobal->IBTransaction1,
-                                 QString("update acrc5001 set PEDIDO = :PEDIDO") + kChaveReceber, valores);
+            // An order made for it meanwhile (another desk) undoes this one.
+            if (!GuardaPedido(p, pedido))
+                dmGlobal->MostraAviso("A parcela " + p.documento + " já tem pedido; nada foi gerado.", true);
             ponto.release();
             dmGlobal->IBTransaction1->commitRetaining();
             umCommit.release();
@@ -261,6 +289,8 @@ void PassoReceber(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
     for (int linha = 1; !oDado.eof(); oDado.next(), ++linha) {
         dmGlobal->Log(kOrigemLote, "oDado.recno:" + QString::number(linha));
         QString numero;
+        if (size_t(linha) <= listas.jaOficializadas.size() && listas.jaOficializadas[size_t(linha - 1)])
+            continue;
         try {
             const std::optional<Instalment>& lida =
                 size_t(linha) <= listas.parcelas.size() ? listas.parcelas[size_t(linha - 1)] : std::nullopt;
@@ -340,7 +370,7 @@ void OficializarParcelaPesquisaLote(host::data::Query& oDado, const OpcoesOficia
     dmGlobal->PreparaSplashForm(total, "Faturando Contratos...", "Mostrar");
     Listas listas;
     try {
-        PassoPedidos(oDado, opcoes, total, listas);
+        PassoPedidos(oDado, opcoes, total, listas, aviso);
         dmGlobal->PreparaSplashForm(0, "Aguarde", "Ocultar");
         if (!listas.sTodosPV.trimmed().isEmpty())
             PassoNotas(opcoes, total, listas);

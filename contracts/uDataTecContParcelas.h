@@ -80,6 +80,11 @@ struct DadosValor {
 // The value for the month of the date, without accumulation.
 double ValorBase(const DadosValor& dados, const QDate& data);
 double ValorParcela(const DadosValor& dados, const QDate& data, bool bAcumular);
+// A divided value ("D") cut into its instalments leaves cents: the last of
+// them (position = the count, 1 being the first due) takes them, so the
+// instalments add up to the value. 0 for any other position, letter or a
+// period that adds several months to each instalment.
+double RestoDivisao(const DadosValor& dados, int posicao);
 
 // ---- cash forecast ----
 // Each amount as its share of the total applied to the value, cut; the

@@ -74,13 +74,18 @@ public:
     {
     }
 
-    // The month's receivable of this contract already made real (invoiced or
-    // open under the date's number): the month is not forecast again.
+    // The month's receivable of this contract already made real (invoiced,
+    // officialised or open): the month is not forecast again. An invoiced or
+    // officialised one bears its document's number, not the date's, so its
+    // due month tells it too.
     bool faturada(const QDate& vencimento) const
     {
         const QString numero = P::DocumentoData(vencimento);
         return std::any_of(linhas_.begin(), linhas_.end(), [&](const P::ReceberExistente& r) {
-            return r.situacao != "V" && r.contrato == contrato_ && r.item == 0 && r.documento == numero;
+            const QDate devido = r.vencimento.date();
+            const bool mesmoMes = devido.isValid() && devido.year() == vencimento.year() &&
+                                  devido.month() == vencimento.month();
+            return r.situacao != "V" && r.contrato == contrato_ && r.item == 0 && (r.documento == numero || mesmoMes);
         });
     }
 
@@ -103,8 +108,18 @@ public:
             });
         if (alvo == linhas_.end())
             return;
-        dmGlobal->ExcluirParcelaReceber(alvo->documento, cliente_, alvo->sequencia, alvo->filial);
+        dmGlobal->ExcluirPrevisaoReceber(alvo->documento, cliente_, alvo->sequencia, alvo->filial);
         linhas_.erase(alvo);
+    }
+
+    // The position of an instalment due on that date among the contract's
+    // own (1 = the first due).
+    int posicao(const QDate& vencimento) const
+    {
+        return 1 + int(std::count_if(linhas_.begin(), linhas_.end(), [&](const P::ReceberExistente& r) {
+                   return r.contrato == contrato_ && r.item == 0 && r.vencimento.isValid() &&
+                          r.vencimento.date() < vencimento;
+               }));
     }
 
     int proximaSequencia(const QString& documento) const
@@ -219,6 +234,8 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
         double valor = P::ValorParcela(dadosValor, inicio, true);
         if (valor <= 0)
             valor = rValorParcela;
+        else
+            valor += P::RestoDivisao(dadosValor, recebiveis.posicao(vencimento));
         valor = Trunc2Casas(P::ValorLiquido(taxas, valor));
 
         QString documento;

@@ -214,6 +214,20 @@ double ValorParcela(const DadosValor& dados, const QDate& data, bool bAcumular)
     return valor;
 }
 
+double RestoDivisao(const DadosValor& dados, int posicao)
+{
+    const QString p = dados.periodo.trimmed().toUpper();
+    const bool variosMeses = p == "B" || p == "T" || p == "S" || p == "A";
+    const int quantidade = dados.quantidadeParcela;
+    if (dados.valorContrato || dados.valorFixo.trimmed().toUpper() != "D" || quantidade <= 0 ||
+        posicao != quantidade || variosMeses)
+        return 0;
+    // In whole cents: the value less the instalments cut from it.
+    const qint64 total = qRound64(Trunc2Casas(dados.valorParcela) * 100);
+    const qint64 parte = qRound64(Trunc2Casas(dados.valorParcela / quantidade) * 100);
+    return double(total - parte * quantidade) / 100.0;
+}
+
 std::vector<double> Reescalona(const std::vector<double>& valores, double soma, double valor)
 {
     std::vector<double> novos = valores;

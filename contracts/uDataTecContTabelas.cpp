@@ -66,6 +66,13 @@ const QHash<QString, QString>& criacoes()
          "  CMSEQUENCIA INTEGER NOT NULL,\n  CMCODIGO DOCODIGOPRODUTO NOT NULL,\n  ACEVCODIGO INTEGER NOT NULL,\n"
          "  ACCMQUANTIDADE DOVALOR,\n  ACCMVALOR DOVALOR,\n  ACCMVALORBASE DOVALOR,\n  ACCMTOTAL DOVALOR,\n"
          "  PRIMARY KEY (ACCODIGO, ACITCODIGO, PRCODIGO, CMSEQUENCIA, ACEVCODIGO))"},
+        // The periods of a basic contract billed by the per-customer service
+        // billing, each with the sales order that billed it.
+        {"AATC05ACFA",
+         "CREATE TABLE AATC05ACFA (\n"
+         "  ACCODIGO INTEGER NOT NULL,\n  ACFADATAINICIAL TIMESTAMP NOT NULL,\n"
+         "  ACFADATAFINAL TIMESTAMP NOT NULL,\n  NUMERO_PEDIDO VARCHAR(20) NOT NULL,\n"
+         "  PRIMARY KEY (ACCODIGO, ACFADATAINICIAL))"},
     };
     return sql;
 }

@@ -139,6 +139,9 @@ public:
 
     // ---- registers: delete audit, post and commit (uDataTecRegistros.cpp) --
     void quDefeitoBeforeDelete(host::data::Dataset& DataSet);
+    // Refuses (with a message saying where) deleting a register's row that
+    // orders, customers' equipment or contracts still use.
+    void recusarExclusaoEmUso(const host::data::Dataset& dataset, const QString& registro);
     void quDefeitoAfterDelete(host::data::Dataset& DataSet);
     void quDefeitoAfterPost(host::data::Dataset& DataSet);
     void quTecnicosBeforeDelete(host::data::Dataset& DataSet);

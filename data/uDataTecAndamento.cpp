@@ -284,6 +284,9 @@ void TdmTec::DesfazerItensDoServico()
     CancelarAlteracoes(*quOSItem);
     quOSItem->close();
     quOSItem->open();
+    // The header's re-total went with the savepoint: it shows what is stored again.
+    if (quOS->active() && !quOS->editing() && !quOS->isEmpty())
+        quOS->refresh();
 }
 
 void TdmTec::ConfirmarItensDoServico()

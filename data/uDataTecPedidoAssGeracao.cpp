@@ -137,7 +137,8 @@ void gravarOuDesfazerContratoPedidoAss(host::db::Savepoint& guarda, const std::f
         passos();
     } catch (const host::db::DbError& erro) {
         guarda.rollback();
-        dmGlobal->MostraErro("Erro ao Inserir Item no Contrato!\r" + erro.message());
+        dmGlobal->MostraErro("Erro ao Inserir Item no Contrato!\r" +
+                             dmGlobal->TextoErroBanco(erro, "[inserirItensOuDesfazerPedidoAss]"));
     }
     guarda.release();
     dmGlobal->IBTransaction1->commitRetaining();
@@ -192,7 +193,8 @@ QString TdmTec::GerarPedidoAssistencia(const QString& numero)
                                   numeroNovo);
         } catch (const host::db::DbError& erro) {
             // What the earlier steps copied stays committed.
-            dmGlobal->MostraAviso(QString::fromUtf8(passo.falha) + erro.message(), true);
+            dmGlobal->MostraAviso(
+                QString::fromUtf8(passo.falha) + dmGlobal->TextoErroBanco(erro, "[GerarPedidoAssistencia]"), true);
             return novo;
         }
         novo = numeroNovo;

@@ -253,6 +253,6 @@ void TdmTec::CarregaConfiguracaoComposicao(const QString& produto, const QString
         obs.post();
     } catch (const host::db::DbError& erro) {
         obs.cancel();
-        dmGlobal->MostraErro("Erro: " + QString::fromUtf8(erro.what()));
+        dmGlobal->MostraErro("Erro: " + dmGlobal->TextoErroBanco(erro, "[CarregaConfiguracaoComposicao]"));
     }
 }

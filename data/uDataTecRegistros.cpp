@@ -74,6 +74,7 @@ void TdmTec::NotificarBeforeClose(Dataset& DataSet)
 
 void TdmTec::quDefeitoBeforeDelete(Dataset& DataSet)
 {
+    recusarExclusaoEmUso(DataSet, campo(*quDefeito, "ADCODIGO") + " - " + campo(*quDefeito, "ADDESCRICAO"));
     guardarCodigoExcluido(campo(*quDefeito, "ADCODIGO") + "/" + campo(*quDefeito, "ADDESCRICAO"));
     ZelDevVerificarEvento(&DataSet, "BEFOREDELETE");
 }
@@ -94,6 +95,7 @@ void TdmTec::quDefeitoAfterPost(Dataset& DataSet)
 
 void TdmTec::quTecnicosBeforeDelete(Dataset& DataSet)
 {
+    recusarExclusaoEmUso(DataSet, campo(*quTecnicos, "ATCODIGO") + " - " + campo(*quTecnicos, "ATNOME"));
     tecnicoExcluido = campo(*quTecnicos, "ATCODIGO").trimmed();
     guardarCodigoExcluido(campo(*quTecnicos, "ATCODIGO") + "/" + campo(*quTecnicos, "ATNOME"));
     ZelDevVerificarEvento(&DataSet, "BEFOREDELETE");
@@ -139,6 +141,10 @@ void TdmTec::quTecEquipAfterDelete(Dataset& DataSet)
 void TdmTec::quEquipamentoBeforeDelete(Dataset& DataSet)
 {
     // The text comes from the register's current row whichever dataset is deleting.
+    if (&DataSet == quEquipamento)
+        recusarExclusaoEmUso(DataSet, campo(DataSet, "AECODIGO") + " - " + campo(DataSet, "AEDESCRICAO"));
+    else
+        recusarExclusaoEmUso(DataSet, campo(DataSet, "EVCODIGO") + " - " + campo(DataSet, "EVMODELO"));
     QString texto = "/";
     if (quEquipamento->active() && !quEquipamento->isEmpty())
         texto = campo(*quEquipamento, "AECODIGO") + "/" + campo(*quEquipamento, "AEDESCRICAO");
@@ -172,6 +178,7 @@ void TdmTec::quEquipamentoAfterOpen(Dataset& DataSet)
 
 void TdmTec::quHoraTecnicaBeforeDelete(Dataset& DataSet)
 {
+    recusarExclusaoEmUso(DataSet, campo(*quHoraTecnica, "AHCODIGO") + " - " + campo(*quHoraTecnica, "AHDESCRICAO"));
     guardarCodigoExcluido(campo(*quHoraTecnica, "AHCODIGO") + "/" + campo(*quHoraTecnica, "AHDESCRICAO"));
     ZelDevVerificarEvento(&DataSet, "BEFOREDELETE");
 }
@@ -192,6 +199,7 @@ void TdmTec::quHoraTecnicaAfterPost(Dataset& DataSet)
 
 void TdmTec::quOSSituacaoBeforeDelete(Dataset& DataSet)
 {
+    recusarExclusaoEmUso(DataSet, campo(*quOSSituacao, "ASCODIGO") + " - " + campo(*quOSSituacao, "ASDESCRICAO"));
     guardarCodigoExcluido(campo(*quOSSituacao, "ASCODIGO") + "/" + campo(*quOSSituacao, "ASDESCRICAO"));
     ZelDevVerificarEvento(&DataSet, "BEFOREDELETE");
 }

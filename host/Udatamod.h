@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <initializer_list>
 #include <memory>
 
 namespace host::ui {
@@ -136,6 +137,19 @@ void FecharGravando(host::data::Dataset& dataset);
 // Asks "Confirma a exclusão do registro?" ("Sim"/"Não"); on "Sim" deletes
 // the current row and commits retaining. True when the row was deleted.
 bool ExcluirRegistro(host::data::Dataset& dataset);
+// Where a register's code may be used: a table, its column and the user's
+// name for that place ("ordens de serviço").
+struct UsoDeCadastro {
+    const char* tabela;
+    const char* coluna;
+    const char* onde;
+};
+// Refuses (a message naming the places, then an abort) the delete of the
+// register's current row while any of the places holds its code (the value
+// of the key field). One statement for every place. Nothing to check for a
+// row without code.
+void RecusarExclusaoEmUso(const host::data::Dataset& dataset, const QString& chave,
+                          std::initializer_list<UsoDeCadastro> usos, const QString& registro);
 void ZerarFloatField(host::data::Dataset& dataset);      // every float field of the row := 0
 void ZerarNumericField(host::data::Dataset& dataset);    // every numeric (int and float) field := 0
 // The first required field left empty: a warning naming it and, with

@@ -6,6 +6,8 @@
 #include "host/Uglobal.h"
 
 #include "host/data/Abort.h"
+#include "host/db/Database.h"
+#include "host/data/DataSource.h"
 #include "host/data/Dataset.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/Dialogs.h"
@@ -71,6 +73,42 @@ bool ExcluirRegistro(Dataset& dataset)
 
 namespace {
 
+// A row per place that uses the code, numbered in the order of the places.
+QString consultaEmUso(std::initializer_list<UsoDeCadastro> usos)
+{
+    QStringList partes;
+    int i = 0;
+    for (const UsoDeCadastro& uso : usos)
+        partes << QString("select %1 from RDB$DATABASE where exists (select 1 from %2 where %3 = :CODIGO)")
+                      .arg(i++)
+                      .arg(QLatin1String(uso.tabela), QLatin1String(uso.coluna));
+    return partes.join("\nunion all\n");
+}
+
+}  // namespace
+
+void RecusarExclusaoEmUso(const Dataset& dataset, const QString& chave, std::initializer_list<UsoDeCadastro> usos,
+                          const QString& registro)
+{
+    const QVariant codigo = dataset.fieldByName(chave)->value();
+    if (codigo.isNull() || usos.size() == 0)
+        return;
+    host::db::Statement consulta(*dmGlobal->IBTransaction1, consultaEmUso(usos));
+    consulta.setParam("CODIGO", codigo);
+    consulta.execute();
+    QStringList lugares;
+    while (consulta.fetch()) {
+        const QString onde = QString::fromUtf8((usos.begin() + consulta.value(0).toInt())->onde);
+        if (!lugares.contains(onde))
+            lugares << onde;
+    }
+    if (!lugares.isEmpty())
+        dmGlobal->MostraAviso(
+            QString("O registro %1 não pode ser excluído: está em uso em %2.").arg(registro, lugares.join(", ")), true);
+}
+
+namespace {
+
 void zeroFields(Dataset& dataset, bool integersToo)
 {
     for (host::data::Field* field : dataset.fields()) {
@@ -94,7 +132,10 @@ bool AvisaCamposObrigatorio(Dataset& dataset, bool bAbortar)
         if (!field->required() || field->kind() != host::data::FieldKind::Data)
             continue;
         if (field->isNull() || field->asString().trimmed().isEmpty()) {
-            dmGlobal->MostraAviso("Campo obrigatório não informado: " + field->displayLabel(), bAbortar);
+            const QString rotulo = host::data::userLabel(*field);
+            dmGlobal->MostraAviso(rotulo.isEmpty() ? "Há um campo obrigatório não informado."
+                                                   : "Campo obrigatório não informado: " + rotulo,
+                                  bAbortar);
             return false;
         }
     }

@@ -18,6 +18,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
 
 class QMenu;
@@ -226,6 +227,9 @@ public:
     void MostraAviso(const QString& texto, bool bAbandonar = false);
     // Shows the text as an error and ends the operation; never returns.
     [[noreturn]] void MostraErro(const QString& texto);
+    // What a database failure means to the user, in Portuguese; the engine's
+    // own text goes to the log under the origin.
+    QString TextoErroBanco(const host::db::DbError& erro, const QString& origem);
     // A message with a long detail text (an SQL text, a list).
     void MostraAvisoExtenso(const QString& titulo, const QString& texto, bool bAbandonar = false,
                             const QString& caption = {});
@@ -368,6 +372,21 @@ public:
     // receivables deleted (0 when it was not there).
     int ExcluirParcelaReceber(const QString& documento, const QString& cliente, double sequencia,
                               const QString& filial);
+    // The same, only while the receivable is still a forecast: one billed
+    // meanwhile stays with its cash rows and observation. Returns the
+    // receivables deleted (0 when it is gone or no longer a forecast).
+    int ExcluirPrevisaoReceber(const QString& documento, const QString& cliente, double sequencia,
+                               const QString& filial);
+    // The first number `proximo` yields that none of the customer's
+    // receivables holds (their key is customer, document, sequence and
+    // branch); `proprio` is taken even when held. The numbers passed over go
+    // to `passados`.
+    QString NumeroReceberLivre(const QString& cliente, const std::function<QString()>& proximo,
+                               const QString& proprio = {}, QStringList* passados = nullptr);
+    // A receivable's write refused by its unique key (another desk took it).
+    static bool ChaveReceberOcupada(const std::exception& erro);
+    // Says so in the user's words and abandons the operation.
+    void RecusaChaveReceberOcupada(const QString& documento, const QString& cliente, double sequencia);
     // Every receivable that meets the condition (on ACRC5001's columns, no
     // "where"), with their cash-forecast rows and observations. Returns the
     // receivables deleted. Nothing is committed.
@@ -610,6 +629,8 @@ private:
     struct ReceberSql;                         // prepared inserts of UdmglobalReceber.cpp
     std::shared_ptr<ReceberSql> receberSql_;
     ReceberSql& receberSql();
+    int excluirReceberPorChave(const QString& documento, const QString& cliente, double sequencia,
+                               const QString& filial, const QString& condicao);
     struct ContextoCXPrev {                    // what quCXPrev is open on
         QString tipo, documento, emitente, local;
         int sequencia = 0, contrato = 0;

@@ -116,14 +116,20 @@ int TdmGlobal::DesdobraContasReceber(const DesdobramentoReceber& dados)
             {"OFCODIGO", dados.operacao.trimmed()},
             {"NUMERO_DO_BANCO", dados.banco.trimmed().isEmpty() ? QVariant() : QVariant(dados.banco.trimmed())},
         };
-        host::db::executeSql(*IBTransaction1,
-                             "insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL,"
-                             " SITUACAO_DOCUMENTO, VALOR_DOCUMENTO, DATA_EMISSAO, DATA_VENCIMENTO, AOCODIGO,"
-                             " OBSERVACAO, TVCODIGO, OFCODIGO, NUMERO_DO_BANCO) values (:NUMERO_DOCUMENTO,"
-                             " :CODIGO_CLIENTE, :SEQUENCIA, :CODIGO_FILIAL, :SITUACAO_DOCUMENTO, :VALOR_DOCUMENTO,"
-                             " :DATA_EMISSAO, :DATA_VENCIMENTO, :AOCODIGO, :OBSERVACAO, :TVCODIGO, :OFCODIGO,"
-                             " :NUMERO_DO_BANCO)",
-                             row);
+        try {
+            host::db::executeSql(*IBTransaction1,
+                                 "insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL,"
+                                 " SITUACAO_DOCUMENTO, VALOR_DOCUMENTO, DATA_EMISSAO, DATA_VENCIMENTO, AOCODIGO,"
+                                 " OBSERVACAO, TVCODIGO, OFCODIGO, NUMERO_DO_BANCO) values (:NUMERO_DOCUMENTO,"
+                                 " :CODIGO_CLIENTE, :SEQUENCIA, :CODIGO_FILIAL, :SITUACAO_DOCUMENTO, :VALOR_DOCUMENTO,"
+                                 " :DATA_EMISSAO, :DATA_VENCIMENTO, :AOCODIGO, :OBSERVACAO, :TVCODIGO, :OFCODIGO,"
+                                 " :NUMERO_DO_BANCO)",
+                                 row);
+        } catch (const std::exception& erro) {
+            if (ChaveReceberOcupada(erro))
+                RecusaChaveReceberOcupada(dados.documento, dados.cliente, i);
+            throw;
+        }
     }
     parcelas.release();
     return count;

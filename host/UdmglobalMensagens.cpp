@@ -5,6 +5,7 @@
 #include "host/Udmglobal.h"
 
 #include "host/data/Abort.h"
+#include "host/data/WriteErrors.h"
 #include "host/ui/Dialogs.h"
 #include "host/ui/ProgressWindow.h"
 
@@ -44,6 +45,12 @@ void TdmGlobal::MostraAviso(const QString& texto, bool bAbandonar)
         ui::Dialogs::information(displayText(texto));
     if (bAbandonar)
         host::abortOperation();
+}
+
+QString TdmGlobal::TextoErroBanco(const host::db::DbError& erro, const QString& origem)
+{
+    Log(origem, erro.message(), erro.sql());
+    return host::data::readableMessage(erro);
 }
 
 void TdmGlobal::MostraErro(const QString& texto)

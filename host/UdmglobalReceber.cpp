@@ -10,6 +10,8 @@
 #include "host/db/Database.h"
 #include "host/schema/SchemaDefinition.h"
 
+#include <ibase.h>
+
 #include <map>
 #include <memory>
 
@@ -180,6 +182,17 @@ void TdmGlobal::criarDatasetsReceber()
 
     quReceber->beforePost = [this](Dataset& dataset) { quReceberBeforePost(dataset); };
     quReceber->beforeDelete = [this](Dataset& dataset) { quReceberBeforeDelete(dataset); };
+    // A typed instalment whose key another desk took meanwhile.
+    quReceber->onPostError = [this](Dataset& dataset) {
+        try {
+            throw;
+        } catch (const std::exception& erro) {
+            if (ChaveReceberOcupada(erro))
+                RecusaChaveReceberOcupada(dataset.fieldByName("NUMERO_DOCUMENTO")->asString(),
+                                          dataset.fieldByName("CODIGO_CLIENTE")->asString(),
+                                          dataset.fieldByName("SEQUENCIA")->asFloat());
+        }
+    };
 }
 
 void TdmGlobal::InseriParcelaReceber(
@@ -205,7 +218,44 @@ void TdmGlobal::InseriParcelaReceber(
     host::db::Statement& st = receberSql().receber;
     for (int i = 0; i < valores.size(); ++i)
         st.setParam(i, valores[i]);
-    st.execute();
+    try {
+        st.execute();
+    } catch (const std::exception& erro) {
+        if (ChaveReceberOcupada(erro))
+            RecusaChaveReceberOcupada(documento, cliente, sequencia);
+        throw;
+    }
+}
+
+bool TdmGlobal::ChaveReceberOcupada(const std::exception& erro)
+{
+    const auto* banco = dynamic_cast<const host::db::DbError*>(&erro);
+    return banco && (banco->gdsCode() == isc_no_dup || banco->gdsCode() == isc_unique_key_violation);
+}
+
+void TdmGlobal::RecusaChaveReceberOcupada(const QString& documento, const QString& cliente, double sequencia)
+{
+    MostraAviso(QString("Aviso: operação abortada.\rO cliente %1 já tem o título %2, sequência %3.\r"
+                        "Informe outro número de documento ou tente novamente.")
+                    .arg(cliente.trimmed(), documento.trimmed())
+                    .arg(qint64(sequencia)),
+                true);
+}
+
+QString TdmGlobal::NumeroReceberLivre(const QString& cliente, const std::function<QString()>& proximo,
+                                      const QString& proprio, QStringList* passados)
+{
+    for (;;) {
+        const QString numero = proximo();
+        if ((!proprio.isEmpty() && numero == proprio.trimmed()) ||
+            host::db::selectValue(*IBTransaction1,
+                                  "select count(*) from ACRC5001 where CODIGO_CLIENTE = :CLI and NUMERO_DOCUMENTO = :DOC",
+                                  {{"CLI", cliente.trimmed()}, {"DOC", numero}})
+                    .toInt() == 0)
+            return numero;
+        if (passados)
+            *passados << numero;
+    }
 }
 
 void TdmGlobal::InserirCXPrevisao(const QString& documento, const QString& emitente, const QString& local,
@@ -261,7 +311,24 @@ int TdmGlobal::ExcluirParcelaReceber(const QString& documento, const QString& cl
                                      const QString& filial)
 {
     excluirDependentesReceber(*this, documento, cliente, sequencia, filial);
-    host::db::Statement& st = ComandoPreparado(QString("delete from ACRC5001") + kChaveReceber);
+    return excluirReceberPorChave(documento, cliente, sequencia, filial, {});
+}
+
+int TdmGlobal::ExcluirPrevisaoReceber(const QString& documento, const QString& cliente, double sequencia,
+                                      const QString& filial)
+{
+    // The row goes first: a row billed meanwhile keeps its cash rows and note.
+    const int excluidas =
+        excluirReceberPorChave(documento, cliente, sequencia, filial, " and SITUACAO_DOCUMENTO = 'V'");
+    if (excluidas > 0)
+        excluirDependentesReceber(*this, documento, cliente, sequencia, filial);
+    return excluidas;
+}
+
+int TdmGlobal::excluirReceberPorChave(const QString& documento, const QString& cliente, double sequencia,
+                                      const QString& filial, const QString& condicao)
+{
+    host::db::Statement& st = ComandoPreparado(QString("delete from ACRC5001") + kChaveReceber + condicao);
     st.setParam("DOC", documento.trimmed());
     st.setParam("CLI", cliente.trimmed());
     st.setParam("SEQ", sequencia);

@@ -71,18 +71,9 @@ QString linhaNumerosPassados(const QString& numero, const QStringList& passados)
 
 QString NumeroReciboLivre(const QString& local, const QString& cliente, const QString& proprio, QStringList* passados)
 {
-    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
-    for (;;) {
-        const QString numero = host::ProximoNumeroDocumentoEstoque(tr, kSerieRecibo, local.trimmed());
-        if (numero == proprio.trimmed() ||
-            host::db::selectValue(tr,
-                                  "select count(*) from ACRC5001 where CODIGO_CLIENTE = :CLI and NUMERO_DOCUMENTO = :DOC",
-                                  {{"CLI", cliente.trimmed()}, {"DOC", numero}})
-                    .toInt() == 0)
-            return numero;
-        if (passados)
-            *passados << numero;
-    }
+    return dmGlobal->NumeroReceberLivre(
+        cliente, [&local] { return host::ProximoNumeroDocumentoEstoque(*dmGlobal->IBTransaction1, kSerieRecibo, local.trimmed()); },
+        proprio, passados);
 }
 
 QString InserirReciboLocacao(int contrato, const QString& local, const QString& cliente, double total,
@@ -240,12 +231,14 @@ void recusaParcelaFat(const QString& motivo)
 }
 
 // The month's complement forecasts leave with their cash rows and notes; one
-// gone since the run read it would leave its value in the total.
+// gone or billed since the run read it would leave its value in the total
+// (and a billed one is no longer the run's to delete).
 void excluiDobradasFat(const ParcelaLocacao& principal, const std::vector<ParcelaLocacao>& dobradas)
 {
     for (const ParcelaLocacao& v : dobradas)
-        if (dmGlobal->ExcluirParcelaReceber(v.documento, v.cliente, v.sequencia, v.filial) == 0)
-            recusaParcelaFat(QString("A parcela %1 do contrato %2 não existe mais; nada foi faturado para o contrato %3.")
+        if (dmGlobal->ExcluirPrevisaoReceber(v.documento, v.cliente, v.sequencia, v.filial) == 0)
+            recusaParcelaFat(QString("A parcela %1 do contrato %2 não existe mais como previsão (excluída ou faturada);"
+                                     " nada foi faturado para o contrato %3.")
                                  .arg(v.documento)
                                  .arg(v.contrato)
                                  .arg(principal.contrato));

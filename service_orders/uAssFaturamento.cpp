@@ -46,6 +46,34 @@ using uAssContComum::EditFiltro;
 
 host::ui::FormVar<TfmAssFaturamento> fmAssFaturamento("fmAssFaturamento");
 
+namespace {
+
+// The orders the list shows, in its order.
+QStringList ordensListadasFat(host::data::Query& lista)
+{
+    QStringList ordens;
+    if (!lista.active())
+        return ordens;
+    host::data::ControlsDisabled semControles(lista);
+    for (lista.first(); !lista.eof(); lista.next())
+        ordens << lista.fieldByName("AOCODIGO")->asString().trimmed();
+    lista.first();
+    return ordens;
+}
+
+// The question on the orders billed elsewhere since the user saw them.
+QString perguntaOrdensSairamFat(const QStringList& sairam, double total)
+{
+    const bool uma = sairam.size() == 1;
+    return QString(uma ? "A ordem de serviço %1 foi faturada por outro usuário e saiu da seleção."
+                       : "As ordens de serviço %1 foram faturadas por outro usuário e saíram da seleção.")
+               .arg(sairam.join(", ")) +
+           "\rDeseja gerar o receber das demais, no total de R$ " +
+           host::data::formatFloat("###,###,###,###,##0.00", total) + "?";
+}
+
+}  // namespace
+
 TfmAssFaturamento::TfmAssFaturamento(QWidget* parent)
     : host::ui::Form(parent),
       quRegEnc(CriarIbQuery("quRegEnc")),
@@ -134,12 +162,7 @@ void TfmAssFaturamento::criarControles()
     using uAssCadastroComum::BotaoCadastro;
     bbPesquisar = BotaoCadastro(this, botoes, "bbPesquisar", "Pes&quisar", [this] { PesquisarSelecao(); });
     bbGera = BotaoCadastro(this, botoes, "bbGera", "&Gerar Receber",
-                           [this] {
-                               // The selection as the database holds it now: orders billed since
-                               // it was read are no longer in it.
-                               abrirSelecao(ordensSelecionadas_);
-                               FaturarSelecao(*quSelecao, RetornaTotalSelecionado());
-                           });
+                           [this] { GerarReceberSelecao(); });
     bbImprimir = BotaoCadastro(this, botoes, "bbImprimir", "I&mprimir",
                                [this] { GridtoRelatorio(*dbgdAssFaturamentoPesq, false); });
     bbVisualizar = BotaoCadastro(this, botoes, "bbVisualizar", "&Visualizar", [this] {
@@ -319,6 +342,24 @@ void TfmAssFaturamento::atualizarTotal()
 {
     const double total = quSelecao->active() ? RetornaTotalSelecionado() : 0.0;
     paTotal->setText("Total Selecionado R$ " + host::data::formatFloat("###,###,###,###,##0.00", total));
+}
+
+void TfmAssFaturamento::GerarReceberSelecao()
+{
+    // The selection as the database holds it now: orders billed since it was
+    // read are no longer in it, and the user who saw them decides on the rest.
+    const QStringList vistas = ordensListadasFat(*quSelecao);
+    abrirSelecao(ordensSelecionadas_);
+    const QStringList ficam = ordensListadasFat(*quSelecao);
+    QStringList sairam;
+    for (const QString& ordem : vistas)
+        if (!ficam.contains(ordem) && !sairam.contains(ordem))
+            sairam << ordem;
+    const double total = RetornaTotalSelecionado();
+    if (!sairam.isEmpty() && !ficam.isEmpty() &&
+        dmGlobal->MostraPergunta(perguntaOrdensSairamFat(sairam, total), {"Sim", "Não"}) != "Sim")
+        return;
+    FaturarSelecao(*quSelecao, total);
 }
 
 void TfmAssFaturamento::FaturarSelecao(host::data::Query& selecao, double total)

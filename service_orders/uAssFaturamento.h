@@ -73,6 +73,9 @@ public:
     void IncluirNaSelecao(int ordem);
     void TirarDaSelecao(int ordem);
     // Bills the selection; nothing is written when the user declines a picker.
+    // "Gerar Receber": the selection read again, the orders billed elsewhere
+    // named, and the rest billed when the user agrees.
+    void GerarReceberSelecao();
     void FaturarSelecao(host::data::Query& selecao, double total);
     double RetornaTotalSelecionado();
     // The codes the selection's statement lists, in its order.

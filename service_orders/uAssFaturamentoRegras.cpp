@@ -32,11 +32,13 @@ QString SqlSelecao(const QStringList& ordens)
     return SqlOrdensNaoFaturadas() + " and ao.aoCodigo in (" + ordens.join(" , ") + ")";
 }
 
-QString ProximoDocumentoReceber()
+QString ProximoDocumentoReceber(const QString& cliente)
 {
     const QString maior = CarregaDado("max(Numero_Documento)", "acrc5001",
                                       "Where SubString(Numero_Documento from 1 for 1) <>'S' ");
-    return QString("%1").arg(maior.trimmed().toInt() + 1, 6, 10, QChar('0'));
+    return dmGlobal->NumeroReceberLivre(cliente, [proximo = maior.trimmed().toLongLong()]() mutable {
+        return QString("%1").arg(++proximo, 6, 10, QChar('0'));
+    });
 }
 
 QStringList ClientesSelecao(host::data::Dataset& selecao)
@@ -64,8 +66,8 @@ QString FaturarOrdens(host::data::Dataset& selecao, double total, const EscolhaF
     DesdobramentoReceber receber;
     receber.valorTotal = total;
     receber.tabelaVencimento = escolha.tabelaVencimento;
-    receber.documento = ProximoDocumentoReceber();
     receber.cliente = selecao.fieldByName("CLCODIGO")->asString();
+    receber.documento = ProximoDocumentoReceber(receber.cliente);
     receber.dataEmissao = emissao.isValid() ? emissao : QDateTime(QDate::currentDate(), QTime(0, 0));
     receber.operacao = CarregaDado("cod_op", "afvc0901", "Where tipo_op = '2' ");
     receber.filial = dmGlobal->Parametro("ATLOCALPADRAO");

@@ -87,7 +87,9 @@ void TfmAssOSComprasCliente::CarregarComprasCliente(const QString& cliente)
         compras.paramByName("cliente")->setAsString(cliente);
         compras.open();
     } catch (const host::db::DbError& e) {
-        dmGlobal->MostraAviso("Ocorreu um problema ao carregar as compras do cliente:\rDbError\r" + e.message(), true);
+        dmGlobal->MostraAviso("Ocorreu um problema ao carregar as compras do cliente:\r" +
+                                  dmGlobal->TextoErroBanco(e, "[CarregarComprasCliente]"),
+                              true);
     } catch (const std::exception& e) {
         dmGlobal->MostraAviso("Ocorreu um problema ao carregar as compras do cliente:\rException\r" +
                                   QString::fromUtf8(e.what()),

@@ -128,4 +128,17 @@ void DataSource::datasetGone()
     activeChanged();
 }
 
+QString userLabel(const Field& field)
+{
+    if (field.displayLabel() != field.fieldName())
+        return field.displayLabel();
+    for (const DataSource* source : field.dataset().dataSources())
+        for (const DataLink* link : source->links()) {
+            const QString caption = link->fieldCaption(field);
+            if (!caption.isEmpty())
+                return caption;
+        }
+    return {};
+}
+
 }  // namespace host::data

@@ -33,6 +33,9 @@ public:
     virtual void stateChanged() {}
     // Before a post: a control writes the text still being typed into its field.
     virtual void updateData() {}
+    // The caption the user sees the field under in this control (a label
+    // beside an edit, a grid's column title); empty when it shows no such field.
+    virtual QString fieldCaption(const Field& field) const { return {}; }
 
 private:
     friend class DataSource;
@@ -71,5 +74,10 @@ private:
     bool autoEdit_ = true;
     std::vector<DataLink*> links_;
 };
+
+// The name the user knows a field by: its own label, else the caption it is
+// shown under on screen; empty when it has neither (messages then say "a
+// field" rather than the column's name).
+QString userLabel(const Field& field);
 
 }  // namespace host::data

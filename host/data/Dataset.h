@@ -35,6 +35,13 @@ class DataSource;
 
 enum class DatasetState { Inactive, Browse, Edit, Insert };
 
+// A write refused because another desk changed (or deleted) the row since it
+// was read. The dataset has dropped the changes and read the row again.
+class RecordChangedError : public DatasetError {
+public:
+    using DatasetError::DatasetError;
+};
+
 enum LocateOption { LocateCaseInsensitive = 1, LocatePartialKey = 2 };
 using LocateOptions = int;
 
@@ -178,6 +185,8 @@ protected:
     // Re-reads one row in place (by field name); false when the subclass
     // cannot, and then every row is read again.
     virtual bool readRow(MutableRowValues row) { return false; }
+    // After a readRow that could: whether the row was still stored.
+    virtual bool rowReadFound() const { return true; }
 
     void defineColumn(const QString& name, FieldType type, int size);
     int columnCount() const { return int(columns_.size()); }
@@ -225,6 +234,9 @@ private:
     }
     void runHandler(const Event& event);
     void checkRequired() const;
+    static QString requiredMessage(const Field& field);
+    // After a RecordChangedError: the changes dropped and the row read again.
+    void reloadChangedRow();
     bool hasCalculated() const { return calcCount_ > 0; }
 
     // Cursor plumbing.

@@ -158,6 +158,11 @@ void Dataset::post()
                 else
                     writeModify(rowValues(cur_), editBuf_);
                 written = true;
+            } catch (const RecordChangedError&) {
+                // Another desk's row: nothing to mend here, the user starts again from it.
+                fire(onPostError);
+                reloadChangedRow();
+                throw;
             } catch (...) {
                 retryPost_ = false;
                 fire(onPostError);
@@ -215,6 +220,10 @@ void Dataset::remove()
     const bool wasEditing = editing();
     try {
         writeDelete(rowValues(cur_));
+    } catch (const RecordChangedError&) {
+        fire(onDeleteError);
+        reloadChangedRow();
+        throw;
     } catch (...) {
         fire(onDeleteError);
         throw;
@@ -232,6 +241,28 @@ void Dataset::remove()
         notifyStateChanged();
     fire(afterDelete);
     fire(afterScroll);
+}
+
+void Dataset::reloadChangedRow()
+{
+    const bool wasEditing = editing();
+    editBuf_.clear();
+    state_ = DatasetState::Browse;
+    modified_ = false;
+    if (cur_ >= 0 && readRow(rowValues(cur_))) {
+        // Deleted at the other desk: it goes from here too.
+        if (!rowReadFound()) {
+            eraseRow(cur_);
+            if (!ensureRow(cur_))
+                cur_ = int(rows_.size()) - 1;
+            eof_ = bof_ = rows_.empty();
+        }
+        rowChanged();
+    } else {
+        reread();
+    }
+    if (wasEditing)
+        notifyStateChanged();
 }
 
 void Dataset::refresh()

@@ -3,6 +3,7 @@
 #include "host/data/Dataset.h"
 
 #include "host/data/Abort.h"
+#include "host/data/DataSource.h"
 
 #include <utility>
 
@@ -284,6 +285,14 @@ void Dataset::calculateInto(Values& calc)
     fire(onCalcFields);
 }
 
+// Named as the user knows it; a field shown nowhere is not named by its column.
+QString Dataset::requiredMessage(const Field& field)
+{
+    const QString label = userLabel(field);
+    return label.isEmpty() ? QString("Há um campo obrigatório não preenchido.")
+                           : QString("O campo '%1' deve ser preenchido.").arg(label);
+}
+
 void Dataset::checkRequired() const
 {
     if (requiredFields_ == 0)
@@ -291,7 +300,7 @@ void Dataset::checkRequired() const
     // The flag first: most fields are not required, and it alone is read of them.
     for (const Field* field : fieldList_)
         if (field->required_ && field->kind_ == FieldKind::Data && field->isNull())
-            throw DatasetError(QString("O campo '%1' deve ser preenchido.").arg(field->displayLabel()));
+            throw DatasetError(requiredMessage(*field));
 }
 
 void Dataset::zeroFloatFields()

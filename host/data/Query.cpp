@@ -1,7 +1,9 @@
 // Query: a dataset over an SQL select with named parameters in the host transaction.
 #include "host/data/Query.h"
 
+#include "host/data/DataSource.h"
 #include "host/data/UpdateSql.h"
+#include "host/data/WriteErrors.h"
 #include "host/db/Database.h"
 
 #include <QLocale>
@@ -149,6 +151,7 @@ void Query::setUpdateObject(UpdateSql* update)
         // Slots found in another query's fields mean nothing in these.
         for (auto& sources : update_->sources_)
             sources.valid = false;
+        update_->guardValid_.fill(false);
     }
 }
 
@@ -224,22 +227,62 @@ void Query::requireUpdate(UpdateSql::Kind kind, const char* statement) const
             QString("%1: falta a instrução de %2 em %3.").arg(name(), QLatin1String(statement), update_->name()));
 }
 
+// The engine's refusal of the row told in the user's words, naming this
+// query's fields by their labels.
+host::db::Statement& Query::runWrite(UpdateSql::Kind kind, RowValues newValues, RowValues oldValues)
+{
+    try {
+        return update_->run(kind, newValues, oldValues);
+    } catch (const WriteRefused&) {
+        throw;
+    } catch (const host::db::DbError& error) {
+        const QString message = userMessageFor(error, this);
+        if (message.isEmpty())
+            throw;
+        throw WriteRefused(error, message);
+    }
+}
+
 void Query::writeInsert(RowValues values)
 {
     requireUpdate(UpdateSql::Kind::Insert, "insert");
-    update_->run(UpdateSql::Kind::Insert, values, {});
+    runWrite(UpdateSql::Kind::Insert, values, {});
 }
 
 void Query::writeModify(RowValues oldValues, RowValues newValues)
 {
     requireUpdate(UpdateSql::Kind::Modify, "modify");
-    update_->run(UpdateSql::Kind::Modify, newValues, oldValues);
+    const host::db::Statement& statement = runWrite(UpdateSql::Kind::Modify, newValues, oldValues);
+    if (update_->guardsRow(UpdateSql::Kind::Modify) && statement.rowsAffected() == 0)
+        refuseChangedRow(oldValues);
 }
 
 void Query::writeDelete(RowValues oldValues)
 {
     requireUpdate(UpdateSql::Kind::Delete, "delete");
-    update_->run(UpdateSql::Kind::Delete, oldValues, oldValues);
+    const host::db::Statement& statement = runWrite(UpdateSql::Kind::Delete, oldValues, oldValues);
+    if (update_->guardsRow(UpdateSql::Kind::Delete) && statement.rowsAffected() == 0)
+        refuseChangedRow(oldValues);
+}
+
+// The record named by its key as the user knows it: the key fields' labels
+// (when they have one of their own) and values.
+void Query::refuseChangedRow(RowValues oldValues) const
+{
+    QStringList names;
+    for (const QString& key : update_->keyColumns()) {
+        const Field* field = findField(key);
+        const int slot = slotOf(key);
+        if (!field || slot < 0 || size_t(slot) >= oldValues.size())
+            continue;
+        const QString value = oldValues[size_t(slot)].toString();
+        const QString label = userLabel(*field);
+        names << (label.isEmpty() ? value : label + " " + value);
+    }
+    QString message = "O registro foi alterado por outro usuário. Recarregue e tente de novo.";
+    if (!names.isEmpty())
+        message += "\nRegistro: " + names.join(", ");
+    throw RecordChangedError(message);
 }
 
 bool Query::readRow(MutableRowValues row)
@@ -247,7 +290,8 @@ bool Query::readRow(MutableRowValues row)
     if (!update_ || update_->refreshSql().trimmed().isEmpty())
         return false;
     host::db::Statement& statement = update_->run(UpdateSql::Kind::Refresh, row, row);
-    if (statement.cursorOpen() && statement.fetch()) {
+    rowReadFound_ = statement.cursorOpen() && statement.fetch();
+    if (rowReadFound_) {
         for (int c = 0; c < statement.columnCount(); ++c) {
             const host::db::ColumnInfo& column = statement.column(c);
             const int slot = slotOf(column.alias.isEmpty() ? column.name : column.alias);

@@ -77,6 +77,7 @@ protected:
     void writeModify(RowValues oldValues, RowValues newValues) override;
     void writeDelete(RowValues oldValues) override;
     bool readRow(MutableRowValues row) override;
+    bool rowReadFound() const override { return rowReadFound_; }
 
 private:
     friend class UpdateSql;
@@ -85,6 +86,8 @@ private:
     void bindParams();
     // `statement` names the kind in the message: "insert", "modify" or "delete".
     void requireUpdate(UpdateSql::Kind kind, const char* statement) const;
+    [[noreturn]] void refuseChangedRow(RowValues oldValues) const;
+    host::db::Statement& runWrite(UpdateSql::Kind kind, RowValues newValues, RowValues oldValues);
     int slotFor(const QString& fieldName) const { return slotOf(fieldName); }
     unsigned fieldBindingsFor() const { return fieldBindings(); }
 
@@ -94,6 +97,7 @@ private:
     std::vector<std::unique_ptr<Param>> params_;
     std::unique_ptr<host::db::Statement> statement_;
     UpdateSql* update_ = nullptr;
+    bool rowReadFound_ = true;
 };
 
 // Writes a literal of a value as SQL text (dialect 1): NULL, numbers in their

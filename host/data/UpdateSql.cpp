@@ -43,10 +43,17 @@ host::db::Statement& UpdateSql::prepared(Kind kind)
     const bool sameText = (preparedText_[k].constData() == texts_[k].constData() &&
                            preparedText_[k].size() == texts_[k].size()) ||
                           preparedText_[k] == texts_[k];
-    if (!statements_[k] || preparedFor_[k] != transaction || !sameText) {
+    const bool sameFields = guardValid_[k] && guardedFor_[k] == query_->fieldBindingsFor();
+    if (statements_[k] && preparedFor_[k] == transaction && sameText && sameFields)
+        return *statements_[k];
+    // The guard compares the fields the query has: other fields, maybe another text.
+    QString text = textToRun(kind);
+    guardedFor_[k] = query_->fieldBindingsFor();
+    guardValid_[k] = true;
+    if (!statements_[k] || preparedFor_[k] != transaction || !sameText || text != statements_[k]->sql()) {
         statements_[k].reset();
         auto statement = std::make_unique<host::db::Statement>(*transaction);
-        statement->prepare(texts_[k]);
+        statement->prepare(text);
         statements_[k] = std::move(statement);
         preparedFor_[k] = transaction;
         preparedText_[k] = texts_[k];
@@ -65,6 +72,8 @@ const std::vector<UpdateSql::Source>& UpdateSql::sourcesFor(Kind kind, const hos
         Source source;
         if (param.startsWith(u"OLD_", Qt::CaseInsensitive))
             source.oldSlot = query_->slotFor(param.mid(4));
+        else if (param.startsWith(kEarliestPrefix, Qt::CaseInsensitive))
+            source.earliestOf = query_->slotFor(param.mid(kEarliestPrefix.size()));
         source.newSlot = query_->slotFor(param);
         sources.params.push_back(source);
     }
@@ -86,7 +95,13 @@ host::db::Statement& UpdateSql::run(Kind kind, std::span<const QVariant> newValu
     const std::vector<Source>& sources = sourcesFor(kind, statement);
     // Bound from the row's own cells: no copy of the values per parameter.
     bound_.resize(sources.size());
+    computed_.resize(sources.size());
     for (size_t i = 0; i < sources.size(); ++i) {
+        if (const QVariant* read = in(oldValues, sources[i].earliestOf)) {
+            computed_[i] = earliestWallTime(*read);
+            bound_[i] = &computed_[i];
+            continue;
+        }
         const QVariant* value = in(oldValues, sources[i].oldSlot);
         if (!value)
             value = in(newValues, sources[i].newSlot);

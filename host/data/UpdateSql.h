@@ -4,10 +4,16 @@
 // read or last posted; only the columns a statement names are written, so
 // joined columns never are. The refresh statement re-reads one row and may be
 // replaced at run time.
+//
+// An update or delete by key ("update T set A = :A ... where K = :OLD_K",
+// "delete from T where K = :OLD_K") is run guarded: its condition also holds
+// every written column (blobs aside) to its value as read, so a row another
+// desk changed meanwhile is left alone, and the query refuses the write.
 
 #include "host/data/Component.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <array>
@@ -45,12 +51,32 @@ public:
     // The query this object writes for (set by Query::setUpdateObject).
     Query* query() const { return query_; }
 
+    // The kind's statement, as prepared, guards its row: no row touched
+    // means the row was changed or deleted since it was read.
+    bool guardsRow(Kind kind) const { return guards_[size_t(kind)]; }
+    // The key columns of the guarded statements' condition.
+    const QStringList& keyColumns() const { return keyColumns_; }
+
 private:
     friend class Query;
     // Binds and runs one statement with the query's row values.
     host::db::Statement& run(Kind kind, std::span<const QVariant> newValues, std::span<const QVariant> oldValues);
     host::db::Statement& prepared(Kind kind);
     void releaseStatements();
+    // The text prepared for the kind: the guarded form of an update or
+    // delete by key, else the text as set.
+    QString textToRun(Kind kind);
+    QString guardedText(Kind kind);
+    // The columns the modify statement writes with their own field's value
+    // (parsed once per text).
+    const QStringList& writtenColumns();
+    // How each written column is compared, one letter each: what the guard
+    // depends on in the query's fields.
+    QString guardShape(const QStringList& columns) const;
+    QString guardCondition(const QStringList& columns) const;
+    // ":OLDMIN_X": the earliest wall time the date-time X read may stand for.
+    static constexpr QLatin1StringView kEarliestPrefix{"OLDMIN_"};
+    static QVariant earliestWallTime(const QVariant& read);
 
     // Where each parameter of a prepared statement takes its value from: the
     // slot of its field in the old row (":OLD_X") and in the new one (":X",
@@ -59,6 +85,9 @@ private:
     struct Source {
         int oldSlot = -1;
         int newSlot = -1;
+        // A guard's lower bound of a date-time read: the earliest wall time
+        // the value read may stand for (see UpdateSqlGuard.cpp).
+        int earliestOf = -1;
     };
     struct Sources {
         bool valid = false;
@@ -71,6 +100,22 @@ private:
     std::array<QString, 4> texts_;
     std::array<bool, 4> blank_{true, true, true, true};   // the text is empty or spaces only
     std::vector<const QVariant*> bound_;   // the cells the statement run reads its values from
+    std::vector<QVariant> computed_;       // values bound that no cell holds
+    std::array<bool, 4> guards_{};
+    // The guarded text made last, and what it was made from.
+    struct Guarded {
+        QString text;
+        QString modifyText;
+        QString shape;
+        QString run;
+        bool guards = false;
+    };
+    std::array<Guarded, 4> guarded_;
+    QString writtenFrom_;
+    QStringList written_;
+    std::array<unsigned, 4> guardedFor_{};   // the query's field bindings the guard was made for
+    std::array<bool, 4> guardValid_{};       // false when it was made for another query
+    QStringList keyColumns_;
     std::array<std::unique_ptr<host::db::Statement>, 4> statements_;
     std::array<host::db::Transaction*, 4> preparedFor_{};
     std::array<QString, 4> preparedText_;

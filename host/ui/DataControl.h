@@ -59,6 +59,7 @@ private:
     void dataChanged(host::data::Field* changed) override;
     void stateChanged() override {}
     void updateData() override { commit(); }
+    QString fieldCaption(const host::data::Field& field) const override;
 
     QString fieldName_;
     bool modified_ = false;

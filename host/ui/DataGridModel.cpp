@@ -199,4 +199,14 @@ void DataGridModel::stateChanged()
     grid_.viewport()->update();
 }
 
+// A field's caption in the grid: the title of its column.
+QString DataGridModel::fieldCaption(const host::data::Field& field) const
+{
+    const GridColumn* column = grid_.columnByField(field.fieldName());
+    if (!column)
+        return {};
+    const QString title = column->title().trimmed();
+    return title.compare(field.fieldName(), Qt::CaseInsensitive) == 0 ? QString() : title;
+}
+
 } // namespace host::ui

@@ -39,6 +39,7 @@ private:
     void dataChanged(host::data::Field* field) override;
     void stateChanged() override;
     void updateData() override;
+    QString fieldCaption(const host::data::Field& field) const override;
     // Rows added or removed reset the view; rowsChanged also repaints the
     // rows' texts (a state change alone must not: it would reset the
     // editor the user is typing in).

@@ -174,7 +174,10 @@ bool loadQtTranslations()
 
 void information(const QString& text, const QString& title) { ask(DialogKind::Information, title, text); }
 void warning(const QString& text, const QString& title) { ask(DialogKind::Warning, title, text); }
-void error(const QString& text, const QString& title) { ask(DialogKind::Error, title, text); }
+void error(const QString& text, const QString& title, const QString& detail)
+{
+    ask(DialogKind::Error, title, text, {}, {}, detail);
+}
 
 void longText(const QString& title, const QString& text, const QString& detail)
 {

@@ -56,7 +56,8 @@ DialogBackend* setBackend(DialogBackend* backend);
 
 void information(const QString& text, const QString& title = {});
 void warning(const QString& text, const QString& title = {});
-void error(const QString& text, const QString& title = {});
+// detail: shown on request (the engine's own words of a failure).
+void error(const QString& text, const QString& title = {}, const QString& detail = {});
 // A long text with its detail (a SQL text, a list): the detail is scrollable.
 void longText(const QString& title, const QString& text, const QString& detail);
 // Buttons with the given captions; the caption chosen, empty when the

@@ -83,6 +83,8 @@ DialogReply QtDialogBackend::message(const DialogRequest& request)
                                                                : QMessageBox::Information;
     QMessageBox box(icon, titleOr(request.title, QApplication::applicationDisplayName()), request.text,
                     QMessageBox::Ok, dialogParent());
+    if (!request.detail.isEmpty())
+        box.setDetailedText(request.detail);
     execOwned(box);
     return {true, {}, 0};
 }

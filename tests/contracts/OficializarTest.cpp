@@ -191,11 +191,43 @@ TEST_F(OficializarTest, FailedEmissionLeavesTheReceivableAsItWas)
     prever();
     exec("update AATC11AJ set OFCODIGO = '9999' where AJCODIGO = 4");
     OficializarParcelaPesquisa(selecionar("and Rec.NUMERO_DOCUMENTO = '100131'"), opcoes(), &aviso);
-    EXPECT_EQ(receber(), (QStringList{"100131|V|100.00||", "100231|V|100.00||", "100331|V|100.00||"}));
+    EXPECT_EQ(receber(), (QStringList{"100131|V|100.00|000001|", "100231|V|100.00||", "100331|V|100.00||"}))
+        << "still a forecast, its number and value untouched, its order kept on it";
     EXPECT_EQ(one("select count(*) from ACEM1401").toInt(), 0);
     ASSERT_EQ(aviso.size(), 1);
     EXPECT_EQ(aviso[0], "Contrato 7: pedido 000001 sem nota fiscal; a parcela 100131 continua prevista.");
     EXPECT_FALSE(fmNotaFiscal) << "no invoice to show";
+}
+
+// The run again after its invoice was refused, the order's operation
+// mended: the order already made is invoiced; no second order is made.
+TEST_F(OficializarTest, ARunAfterAFailedEmissionInvoicesTheSameOrder)
+{
+    prever();
+    exec("update AATC11AJ set OFCODIGO = '9999' where AJCODIGO = 4");
+    OficializarParcelaPesquisa(selecionar("and Rec.NUMERO_DOCUMENTO = '100131'"), opcoes(), &aviso);
+    OficializarParcelaPesquisa(selecionar("and Rec.NUMERO_DOCUMENTO = '100131'"), opcoes(), &aviso);
+    EXPECT_EQ(rows("select count(*) from AVEC8501"), QStringList{"1"}) << "the same refusal makes no new order";
+    exec("update AVEC8501 set OPERACAO = '5933' where NUMERO_PEDIDO = '000001'");
+    exec("update AVEC85IT set VEITCFOP = '5933' where NUMERO_PEDIDO = '000001'");
+    OficializarParcelaPesquisa(selecionar("and Rec.NUMERO_DOCUMENTO = '100131'"), opcoes(), &aviso);
+    EXPECT_EQ(rows("select NUMERO_PEDIDO from AVEC8501"), QStringList{"000001"});
+    EXPECT_EQ(rows("select DOCUMENTO, COD_PEDIDO from ACEM1401"), QStringList{"000001|000001"});
+    EXPECT_EQ(receber("where AOCODIGO = 7 and DATA_VENCIMENTO < '02/01/2031'"), QStringList{"000001||100.00|000001|"});
+}
+
+// A forecast officialised at another desk after this selection read it is
+// left alone: no second order, invoice or next forecast.
+TEST_F(OficializarTest, AForecastOfficialisedElsewhereAfterTheSearchIsLeftAlone)
+{
+    prever();
+    host::data::Query& q = selecionar("and Rec.NUMERO_DOCUMENTO = '100131'");
+    exec("update ACRC5001 set SITUACAO_DOCUMENTO = ' ', PEDIDO = '000777' where NUMERO_DOCUMENTO = '100131'");
+    global->IBTransaction1->commitRetaining();
+    OficializarParcelaPesquisa(q, opcoes(), &aviso);
+    EXPECT_EQ(rows("select count(*) from AVEC8501"), QStringList{"0"});
+    EXPECT_EQ(rows("select count(*) from ACRC5001 where AOCODIGO = 7"), QStringList{"3"}) << "no next forecast";
+    EXPECT_EQ(aviso, QStringList{"Contrato 7: a parcela 100131 já foi oficializada; nada foi gerado."});
 }
 
 TEST_F(OficializarTest, OrderOnlyContractTakesTheOrderNumberAndValue)
@@ -257,6 +289,26 @@ TEST_F(OficializarLoteTest, BatchGoesOnAfterAFailedRowAndReportsIt)
     EXPECT_TRUE(textos.last().startsWith("Operação efetuada com sucesso!")) << textos.last().toStdString();
     EXPECT_TRUE(selecao->active()) << "the batch leaves its selection open";
     EXPECT_EQ(receber("where AOCODIGO = 7 and DATA_VENCIMENTO >= '04/01/2031'"), QStringList{"100431|V|100.00||"});
+}
+
+// A batch run again after its invoice was refused keeps the order it made:
+// the order, mended, is the one invoiced.
+TEST_F(OficializarLoteTest, ARunAfterARefusedInvoiceInvoicesTheSameOrder)
+{
+    prever(7);
+    exec("update AATC11AJ set OFCODIGO = '9999' where AJCODIGO = 4");
+    const QString janeiro = "and Rec.AOCODIGO = 7 and Rec.DATA_VENCIMENTO < '02/01/2031'";
+    OficializarParcelaPesquisaLote(selecionar(janeiro), opcoes(), &aviso);
+    OficializarParcelaPesquisaLote(selecionar(janeiro), opcoes(), &aviso);
+    EXPECT_EQ(rows("select NUMERO_PEDIDO from AVEC8501"), QStringList{"000001"});
+    EXPECT_EQ(receber("where AOCODIGO = 7 and DATA_VENCIMENTO < '02/01/2031'"), QStringList{"100131|V|100.00|000001|"});
+
+    exec("update AVEC8501 set OPERACAO = '5933' where NUMERO_PEDIDO = '000001'");
+    exec("update AVEC85IT set VEITCFOP = '5933' where NUMERO_PEDIDO = '000001'");
+    OficializarParcelaPesquisaLote(selecionar(janeiro), opcoes(), &aviso);
+    EXPECT_EQ(rows("select NUMERO_PEDIDO from AVEC8501"), QStringList{"000001"});
+    EXPECT_EQ(rows("select DOCUMENTO, COD_PEDIDO from ACEM1401"), QStringList{"000001|000001"});
+    EXPECT_EQ(receber("where AOCODIGO = 7 and DATA_VENCIMENTO < '02/01/2031'"), QStringList{"000001||100.00|000001|"});
 }
 
 // A receivable that refuses its order's number (held by another desk; here
@@ -330,9 +382,10 @@ TEST_F(OficializarLoteTest, EachInstalmentCostsTheSameStatementsAndNoPrepare) {
     const int custoDuas = duas.count(), preparosDuas = duas.prepares();
     std::printf("[ cost ] batch of one instalment: %d statements, %d prepared; of two: %d, %d prepared\n",
                 custoUma, preparosUma, custoDuas, preparosDuas);
-    EXPECT_EQ(custoDuas - custoUma, 24)
-        << "order 9 (the billing object read once per batch, the contract once per order, the number taken and"
-           " tested in one statement, one savepoint over the order and its number on the receivable), invoice 7,"
+    EXPECT_EQ(custoDuas - custoUma, 25)
+        << "order 10 (the receivable's state read again, the billing object read once per batch, the contract once"
+           " per order, the number taken and tested in one statement, one savepoint over the order and its number"
+           " on the receivable), invoice 7,"
            " receivable 8 for each further instalment";
     EXPECT_LE(preparosDuas, preparosUma) << "no statement prepared per instalment";
     EXPECT_LE(preparosUma, 5) << "the batch's own lists (orders and invoices of the run)";

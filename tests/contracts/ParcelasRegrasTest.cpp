@@ -193,6 +193,30 @@ TEST(ParcelasCaixa, RescaleKeepsTheCents)
     EXPECT_EQ(P::Reescalona({5, 5}, 0, 100), (std::vector<double>{5, 5}));
 }
 
+TEST(ParcelasValor, ADividedValuesCentsGoToItsLastInstalmentOnly)
+{
+    P::DadosValor dados;
+    dados.valorFixo = "D";
+    dados.periodo = "M";
+    dados.valorParcela = 100;
+    dados.quantidadeParcela = 3;
+    EXPECT_DOUBLE_EQ(P::RestoDivisao(dados, 3), 0.01);
+    EXPECT_DOUBLE_EQ(P::RestoDivisao(dados, 1), 0) << "not the last";
+    EXPECT_DOUBLE_EQ(P::RestoDivisao(dados, 4), 0) << "past the count";
+    dados.valorParcela = 1000.05;
+    dados.quantidadeParcela = 7;
+    EXPECT_DOUBLE_EQ(P::RestoDivisao(dados, 7), 0.03) << "7 x 142,86 = 1.000,02";
+    dados.valorParcela = 90;
+    dados.quantidadeParcela = 3;
+    EXPECT_DOUBLE_EQ(P::RestoDivisao(dados, 3), 0) << "an even division";
+    dados.valorParcela = 100;
+    dados.periodo = "T";
+    EXPECT_DOUBLE_EQ(P::RestoDivisao(dados, 3), 0) << "a quarter's instalment adds three months' parts";
+    dados.periodo = "M";
+    dados.valorFixo = "S";
+    EXPECT_DOUBLE_EQ(P::RestoDivisao(dados, 3), 0);
+}
+
 TEST(ParcelasDinheiro, CutToCentsKeepsDecimalValues)
 {
     EXPECT_DOUBLE_EQ(Trunc2Casas(33.33), 33.33);

@@ -398,3 +398,29 @@ TEST_F(AssVendasJanelaTest, PictureOfTheWindowWithAnOrder)
 
 }  // namespace
 }  // namespace moduletest
+
+namespace moduletest {
+namespace {
+
+// Two desks on one assistance order: what the other desk saved stays, this
+// desk's save is refused with the order read again.
+TEST_F(AssVendasJanelaTest, AnOrderSavedMeanwhileAtAnotherDeskIsRefusedAndReadAgain)
+{
+    pedido("00101", "1");
+    TfmAssVendas& form = abrir();
+    form.sbProximo->click();
+    ASSERT_EQ(cab("NUMERO_PEDIDO").asString(), "00101");
+    outraMesa("update AVEC8501 set VEOBSDATARA = 'Da outra mesa' where NUMERO_PEDIDO = '00101'");
+    digita(form.dbedObsEntrega, "Portao 2");
+    dialogs->acknowledge("O registro foi alterado por outro usuário. Recarregue e tente de novo.");
+    form.bbSalvar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select VEOBSDATARA || '/' || coalesce(VEOBSENTREGA, '') from AVEC8501 where NUMERO_PEDIDO = '00101'")
+                  .toString(),
+              "Da outra mesa/");
+    EXPECT_EQ(form.dbedObsDataRA->text(), "Da outra mesa");
+    EXPECT_EQ(form.dbedObsEntrega->text(), "");
+}
+
+}  // namespace
+}  // namespace moduletest

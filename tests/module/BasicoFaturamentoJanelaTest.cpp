@@ -228,6 +228,54 @@ TEST_F(BasicoFaturamentoJanelaTest, APeriodWithoutOrdersBillsTheContractAloneAnd
     EXPECT_EQ(one("select count(*) from AVEC8501").toInt(), pedidos);
 }
 
+TEST_F(BasicoFaturamentoJanelaTest, PressingPedidoDeVendaAgainBillsThePeriodOnce)
+{
+    TfmAssBasicoContratosFaturamento& form = abrir();
+    selecionar(form, "00004", "01/03/2026", "10/03/2026");
+    pedirVenda(form);
+    EXPECT_EQ(dialogs->pending(), 0);
+    const QString primeiro = one("select max(NUMERO_PEDIDO) from AVEC8501").toString();
+
+    // The same press again, then a period that meets the billed one: both refused.
+    dialogs->acknowledge("já foi faturado de 01/03/2026 a 10/03/2026 no pedido de venda " + primeiro);
+    form.bbPedidoVenda->click();
+    dialogs->acknowledge("já foi faturado de 01/03/2026 a 10/03/2026");
+    selecionar(form, "00004", "10/03/2026", "20/03/2026");
+    form.bbPedidoVenda->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select NUMERO_PEDIDO from AVEC8501 where CODIGO_CLIENTE = '00004'"), QStringList{primeiro});
+    EXPECT_EQ(lido("select count(*) from AVEC85IT where NUMERO_PEDIDO = '" + primeiro + "'"), QStringList{"2"});
+
+    // After the refusals the next period bills once: the contract and 6003's hour, within the allowance.
+    selecionar(form, "00004", "11/03/2026", "31/03/2026");
+    pedirVenda(form);
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(linhasPedido(), QStringList{"S0003 1 x 500 OS "});
+    EXPECT_EQ(lido("select count(*) from AVEC8501 where CODIGO_CLIENTE = '00004'"), QStringList{"2"});
+}
+
+TEST_F(BasicoFaturamentoJanelaTest, APeriodBilledAtAnotherDeskAfterTheSearchIsNotBilledAgain)
+{
+    TfmAssBasicoContratosFaturamento& form = abrir();
+    selecionar(form, "00004", "01/03/2026", "10/03/2026");
+    // Another desk bills the contract for the month while these lists are on screen.
+    {
+        host::db::Connection outra;
+        outra.open({dbPath});
+        host::db::Transaction escrita(outra);
+        host::db::executeSql(escrita,
+                             "insert into AATC05ACFA (ACCODIGO, ACFADATAINICIAL, ACFADATAFINAL, NUMERO_PEDIDO)"
+                             " values (950, '2026-03-01', '2026-03-31', '000777')");
+        escrita.commit();
+    }
+    const QStringList antes = lido("select NUMERO_PEDIDO from AVEC8501 order by NUMERO_PEDIDO");
+    dialogs->acknowledge("já foi faturado de 01/03/2026 a 31/03/2026 no pedido de venda 000777");
+    form.bbPedidoVenda->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select NUMERO_PEDIDO from AVEC8501 order by NUMERO_PEDIDO"), antes);
+    EXPECT_EQ(lido("select NUMERO_PEDIDO from AATC05ACFA where ACCODIGO = 950"), QStringList{"000777"});
+}
+
 TEST_F(BasicoFaturamentoJanelaTest, TheOrderCostsAFixedNumberOfStatementsPlusOnePerBilledLine)
 {
     TfmAssBasicoContratosFaturamento& form = abrir();
@@ -235,7 +283,9 @@ TEST_F(BasicoFaturamentoJanelaTest, TheOrderCostsAFixedNumberOfStatementsPlusOne
         selecionar(form, "00004", de, ate);
         testsupport::StatementCounter contador;
         uAssBasicoContratosFaturamento::GerarPedidoVenda(*form.quContrato, *form.quPesqServico, *form.quPesqPecas);
-        return std::pair{contador.count(), contador.prepares()};
+        const auto custo = std::pair{contador.count(), contador.prepares()};
+        exec("delete from AATC05ACFA");   // the same period is measured again
+        return custo;
     };
     const auto [vazio, preparadosVazio] = custo("01/01/2026", "31/01/2026");
     const auto [umaLinha, preparadosUmaLinha] = custo("01/03/2026", "10/03/2026");
@@ -243,15 +293,17 @@ TEST_F(BasicoFaturamentoJanelaTest, TheOrderCostsAFixedNumberOfStatementsPlusOne
     const auto [tresLinhas, preparadosTresLinhas] = custo("01/03/2026", "10/03/2026");
     // Savepoint, order (number taken from the counter and tested in one
     // statement, insert), contract line (an insert that takes its number),
-    // the order record read and its reference written, savepoint kept: 7.
+    // the order record read and its reference written, savepoint kept: 7;
+    // the contract's row taken, its billed periods read, the contract and
+    // the two lists read again and the period marked billed: 6 more.
     // The database's first order also starts the orders' counter (the
     // largest order stored read, the counter written: two statements more).
-    EXPECT_EQ(vazio, 9);
-    EXPECT_EQ(umaLinha, 7 + 1) << "four services listed, one billed: the others cost nothing";
+    EXPECT_EQ(vazio, 15);
+    EXPECT_EQ(umaLinha, 13 + 1) << "four services listed, one billed: the others cost nothing";
     EXPECT_EQ(tresLinhas, umaLinha + 1) << "two billed";
     // Prepared: the transaction keeps its statements prepared; a later order
     // prepares none again.
-    EXPECT_EQ(preparadosVazio, 9);
+    EXPECT_EQ(preparadosVazio, 12);
     EXPECT_LE(preparadosUmaLinha, 1);
     EXPECT_EQ(preparadosTresLinhas, 0);
 }

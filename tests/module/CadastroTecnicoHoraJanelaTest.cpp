@@ -299,3 +299,30 @@ TEST_F(CadastroHoraTecnicaTest, PictureOfTheHourRegister)
 
 }  // namespace
 }  // namespace moduletest
+
+namespace moduletest {
+namespace {
+
+// Two desks on one technician: the name the other desk saved is kept, this
+// desk's e-mail is refused with the row read again, then saved once redone.
+TEST_F(CadastroTecnicoTest, ATechnicianSavedMeanwhileAtAnotherDeskIsRefusedAndReadAgain)
+{
+    TfmAssTecnico& form = abrir();
+    ASSERT_TRUE(dmTec->quTecnicos->locate("ATCODIGO", 2));
+    const QString nome = form.dbedNome->text();
+    outraMesa("update AATC06AT set ATNOME = 'Nome da outra mesa' where ATCODIGO = 2");
+    digita(form.dbedEmail, "novo@exemplo.com.br");
+    dialogs->acknowledge("O registro foi alterado por outro usuário. Recarregue e tente de novo.");
+    form.bbSalvar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select ATNOME || '/' || coalesce(ATEMAIL, '') from AATC06AT where ATCODIGO = 2"),
+              QStringList{"Nome da outra mesa/"});
+    EXPECT_EQ(form.dbedNome->text(), "Nome da outra mesa") << "was " << nome.toStdString();
+    digita(form.dbedEmail, "novo@exemplo.com.br");
+    form.bbSalvar->click();
+    EXPECT_EQ(lido("select ATNOME || '/' || coalesce(ATEMAIL, '') from AATC06AT where ATCODIGO = 2"),
+              QStringList{"Nome da outra mesa/novo@exemplo.com.br"});
+}
+
+}  // namespace
+}  // namespace moduletest

@@ -7,6 +7,11 @@
 #include "tests/module/ContLocFaturamentoFixture.h"
 
 #include "host/Udatamod.h"
+#include "host/db/Database.h"
+#include "host/ui/Dialogs.h"
+
+#include <functional>
+#include <utility>
 
 namespace moduletest {
 namespace {
@@ -190,6 +195,66 @@ TEST_F(ContLocFatTest, AComplementGoneSinceTheRunReadItRefusesItsPrincipal)
     EXPECT_EQ(dialogs->pending(), 0);
     EXPECT_EQ(receber(801), QStringList{"000101|35000|"});
     EXPECT_EQ(receber(805), QStringList{"000301|10000|V"}) << "not billed with a value that is no longer there";
+    EXPECT_EQ(lido("select trim(NUMERO_DOCUMENTO) from ACRC50FB"), QStringList{"000101"});
+}
+
+// Runs the action (once) when a dialog with that text comes up, before the
+// script answers it: what another desk does while this one waits.
+class OutraMesaNoAviso : public host::ui::DialogBackend {
+public:
+    OutraMesaNoAviso(QString texto, std::function<void()> acao) : texto_(std::move(texto)), acao_(std::move(acao))
+    {
+        anterior_ = host::ui::Dialogs::setBackend(this);
+    }
+    ~OutraMesaNoAviso() override { host::ui::Dialogs::setBackend(anterior_); }
+    host::ui::DialogReply ask(const host::ui::DialogRequest& pedido) override
+    {
+        if (acao_ && pedido.text.contains(texto_))
+            std::exchange(acao_, {})();
+        return anterior_->ask(pedido);
+    }
+    bool runModal(host::ui::Form& janela) override { return anterior_->runModal(janela); }
+
+private:
+    QString texto_;
+    std::function<void()> acao_;
+    host::ui::DialogBackend* anterior_ = nullptr;
+};
+
+TEST_F(ContLocFatTest, AComplementBilledByAnotherDeskWhileTheRunWaitsStaysBilledWithItsRows)
+{
+    contrato(805, "ACVINCULO, BCCODIGO, ACCUSTOSVAR", "'P', '001', 'Pedágio: 12,00'");
+    contrato(806, "ACVINCULO", "'C'");
+    exec("insert into AATC05ACVI (ACCODIGOPRINCIPAL, ACCODIGOCOMPLEMENTO) values (805, 806)");
+    parcela("000301", "V", 100, 805, "2024-03-10");
+    parcela("000302", "V", 40, 806, "2024-03-12");
+    exec("insert into ACXC94XP (XPID, XPLOCAL, XPDOCUMENTO, XPEMITENTE, CRSEQUENCIA) values"
+         " ('R', '01', '000302', '00004', 1)");
+    exec("insert into AUGC70OB (OBCODIGO, OBID, OBSEQUENCIA, OBTEXTO) values ('000302000041', 'R', 1, 'mensagem')");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContFatLocEquip& form = pesquisado();
+    ASSERT_EQ(coluna(form.dbgdAssContFatLocEquip, "ACCODIGO"), (QStringList{"801", "805"}));
+    // While this desk reads 805's variable costs (the complements already
+    // read with 801), another desk bills 806's instalment and commits.
+    OutraMesaNoAviso outraMesa("Custos Variáveis - Código Contrato: 805", [this] {
+        host::db::Connection conexao;
+        conexao.open({dbPath});
+        host::db::Transaction faturamento(conexao);
+        host::db::executeSql(faturamento, "update ACRC5001 set SITUACAO_DOCUMENTO = '', OBS10 = 'outra mesa'"
+                                          " where NUMERO_DOCUMENTO = '000302'");
+        faturamento.commit();
+    });
+    dialogs->answer("Sim", "Confirma o Faturamento dos Contratos?");
+    dialogs->acknowledge("Custos Variáveis - Código Contrato: 805");
+    dialogs->acknowledge("A parcela 000302 do contrato 806 não existe mais como previsão");
+    form.bbGerar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(receber(801), QStringList{"000101|35000|"});
+    EXPECT_EQ(receber(806), QStringList{"000302|4000|"}) << "the other desk's receivable is kept";
+    EXPECT_EQ(lido("select OBS10 from ACRC5001 where NUMERO_DOCUMENTO = '000302'"), QStringList{"outra mesa"});
+    EXPECT_EQ(lido("select count(*) from ACXC94XP where XPDOCUMENTO = '000302'"), QStringList{"1"});
+    EXPECT_EQ(lido("select OBTEXTO from AUGC70OB where OBCODIGO = '000302000041'"), QStringList{"mensagem"});
+    EXPECT_EQ(receber(805), QStringList{"000301|10000|V"}) << "not billed with a value billed elsewhere";
     EXPECT_EQ(lido("select trim(NUMERO_DOCUMENTO) from ACRC50FB"), QStringList{"000101"});
 }
 

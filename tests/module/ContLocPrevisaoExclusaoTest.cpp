@@ -11,6 +11,7 @@
 
 #include "contracts/uDataTecContLocacao.h"
 #include "host/Udmglobal.h"
+#include "host/db/Database.h"
 #include "host/ui/DataGrid.h"
 
 namespace moduletest {
@@ -176,6 +177,65 @@ TEST_F(ContLocExclusaoPrevisaoTest, AHandInsertedRowFollowsTheLastPeriod)
     EXPECT_EQ(receber.fieldByName("SEQUENCIA")->asInteger(), 5);
     EXPECT_EQ(receber.fieldByName("CREMISSAOINI")->asDateTime().date(), QDate(2024, 4, 1));
     EXPECT_EQ(receber.fieldByName("CREMISSAOFIN")->asDateTime().date(), QDate(2024, 5, 1));
+    receber.cancel();
+}
+
+TEST_F(ContLocExclusaoPrevisaoTest, AHandInsertedRowTakesANumberTheCustomersOtherReceivablesLeaveFree)
+{
+    contrato(835);
+    parcela("000007", "V", 100, 835, "2024-03-10");
+    exec("update ACRC5001 set SEQUENCIA = 4 where AOCODIGO = 835");
+    // The customer's service-order bill holds the next two numbers, under every sequence.
+    for (const char* documento : {"000008", "000009"})
+        for (int sequencia = 1; sequencia <= 5; ++sequencia)
+            exec(QString("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL,"
+                         " VALOR_DOCUMENTO) values ('%1', '00004', %2, '01', 10)")
+                     .arg(documento)
+                     .arg(sequencia));
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContCadLocEquip& form = abrirE(835);
+    host::data::Query& receber = *dmGlobal->quReceber;
+    QTest::keyClick(form.dbgdAssContCadLocEquiParcelas, Qt::Key_Insert);
+    ASSERT_EQ(receber.state(), DatasetState::Insert);
+    EXPECT_EQ(receber.fieldByName("NUMERO_DOCUMENTO")->asString(), "000010");
+    EXPECT_EQ(receber.fieldByName("SEQUENCIA")->asInteger(), 5);
+    celula(form.dbgdAssContCadLocEquiParcelas, "VALOR_DOCUMENTO", "75,50");
+    receber.post();
+    dmGlobal->IBTransaction1->commitRetaining();
+    EXPECT_EQ(lido("select NUMERO_DOCUMENTO || ' ' || cast(SEQUENCIA as integer) || ' ' ||"
+                   " cast(VALOR_DOCUMENTO * 100 as integer) from ACRC5001 where AOCODIGO = 835"
+                   " order by NUMERO_DOCUMENTO"),
+              (QStringList{"000007 4 10000", "000010 5 7550"}));
+    EXPECT_EQ(lido("select count(*) from ACRC5001 where CODIGO_CLIENTE = '00004' and AOCODIGO is null"),
+              QStringList{"10"})
+        << "the bill's rows untouched";
+}
+
+TEST_F(ContLocExclusaoPrevisaoTest, AHandInsertedRowWhoseNumberAnotherDeskTookIsRefusedInWords)
+{
+    contrato(836);
+    parcela("000007", "V", 100, 836, "2024-03-10");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContCadLocEquip& form = abrirE(836);
+    host::data::Query& receber = *dmGlobal->quReceber;
+    QTest::keyClick(form.dbgdAssContCadLocEquiParcelas, Qt::Key_Insert);
+    ASSERT_EQ(receber.fieldByName("NUMERO_DOCUMENTO")->asString(), "000008");
+    celula(form.dbgdAssContCadLocEquiParcelas, "VALOR_DOCUMENTO", "75,50");
+    // Another desk bills the customer under that number and sequence before this row is saved.
+    {
+        host::db::Connection outra;
+        outra.open({dbPath});
+        host::db::Transaction mesa(outra);
+        host::db::executeSql(mesa, "insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL,"
+                                   " VALOR_DOCUMENTO) values ('000008', '00004', 2, '01', 10)");
+        mesa.commit();
+    }
+    dialogs->acknowledge("Aviso: operação abortada.\nO cliente 00004 já tem o título 000008, sequência 2.");
+    EXPECT_ANY_THROW(receber.post());
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(receber.state(), DatasetState::Insert) << "the typed row is kept for the user to mend";
+    EXPECT_EQ(lido("select cast(VALOR_DOCUMENTO * 100 as integer) from ACRC5001 where NUMERO_DOCUMENTO = '000008'"),
+              QStringList{"1000"});
     receber.cancel();
 }
 

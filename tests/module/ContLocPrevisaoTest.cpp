@@ -217,6 +217,27 @@ TEST_F(ContLocPrevisaoJanelaTest, ScreenEWithoutInstalmentsAsksTheCountThenTheSt
         << "each with its cash forecast";
 }
 
+TEST_F(ContLocPrevisaoJanelaTest, ScreenEUnderTheContractsNumberFollowsTheSequencesTheCustomerHolds)
+{
+    // Instalments numbered by contract: the customer's service-order bill
+    // already holds that number under sequences 1 and 2.
+    parametro("ATPARCELASEMPREVISAO", "S");
+    contrato(804, "ACVALORPARCELA, ACQUANTIDADEPARCELA, ACDATAIMPLANTACAO", "100, 0, '2024-03-05'");
+    for (int sequencia = 1; sequencia <= 2; ++sequencia)
+        exec(QString("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL,"
+                     " VALOR_DOCUMENTO) values ('000804', '00004', %1, '01', 10)")
+                 .arg(sequencia));
+    TfmAssContCadLocEquip& form = abrirE(804);
+    dialogs->enter("2", "Informe o número de parcelas para previsão do contas a receber");
+    dialogs->enter("10/03/2024", "Informe a data Inicial da previsão do contas a receber");
+    dialogs->acknowledge("Operação efetuada com sucesso! Parcelas criadas: 2");
+    form.bbPrevisionar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select trim(NUMERO_DOCUMENTO) || '|' || cast(SEQUENCIA as integer) || '|' ||"
+                   " coalesce(AOCODIGO, 0) from ACRC5001 where CODIGO_CLIENTE = '00004' order by SEQUENCIA"),
+              (QStringList{"000804|1|0", "000804|2|0", "000804|3|804", "000804|4|804"}));
+}
+
 TEST_F(ContLocPrevisaoJanelaTest, ScreenECountZeroCreatesNothing)
 {
     contrato(802, "ACVALORPARCELA, ACDATAIMPLANTACAO", "100, '2024-03-05'");

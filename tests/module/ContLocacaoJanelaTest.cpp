@@ -255,5 +255,27 @@ TEST_F(ContLocacaoJanelaTest, PictureOfTheRegisterWithAContract)
     EXPECT_EQ(form.dbedNumeroContrato->text(), "L801");
 }
 
+// Two desks on one rental contract: the place the other desk saved stays;
+// this desk's save is refused and the contract read again.
+TEST_F(ContLocacaoJanelaTest, AContractSavedMeanwhileAtAnotherDeskIsRefusedAndReadAgain)
+{
+    contrato(700);
+    tr().commitRetaining();
+    TfmAssContLocacao& form = abrir();
+    pesquisaContrato("L700");
+    form.btPesqContrato->click();
+    ASSERT_EQ(cab("ACCODIGO").asInteger(), 700);
+    outraMesa("update AATC05AC set ACLOCAL = '02' where ACCODIGO = 700");
+    digita(form.dbedNumeroContrato, "LQ-7");
+    dialogs->answer("Sim", "Deseja salvar as alterações ?")
+        .acknowledge("O registro foi alterado por outro usuário. Recarregue e tente de novo.");
+    form.btSalvar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select ACLOCAL || '/' || ACNUMEROCONTRATO from AATC05AC where ACCODIGO = 700"),
+              QStringList{"02/L700"});
+    EXPECT_EQ(form.dbedLocal->text(), "02");
+    EXPECT_EQ(form.dbedNumeroContrato->text(), "L700");
+}
+
 }  // namespace
 }  // namespace moduletest

@@ -306,5 +306,29 @@ TEST_F(ContratoItensGradeTest, AContractTypedThroughTheGridsIsForecastAndListedF
     EXPECT_DOUBLE_EQ(fat.quPesq->fieldByName("ACVALORPARCELA")->asFloat(), 230);
 }
 
+// An item saved without its product is refused naming the column the user
+// sees, not the table's.
+TEST_F(ContratoItensGradeTest, AnItemWithoutItsProductIsRefusedNamingTheProductColumn)
+{
+    TfmAssContCad& form = abrir();
+    const int codigo = novoContrato(form);
+    pesquisa("CODIGO_CLIENTE", "00004");
+    form.sbPesqCli->click();
+    form.bbSalvar->click();
+    ASSERT_EQ(ctr().state(), DatasetState::Browse);
+    aba(form, form.tsItens);
+    form.dbgdAssContCadItem->setFocus();
+    QTest::keyClick(form.dbgdAssContCadItem, Qt::Key_Insert);
+    ASSERT_EQ(itens().state(), DatasetState::Insert);
+    celula(form.dbgdAssContCadItem, "ACITVALOR", "250");
+    dialogs->acknowledge("Campo obrigatório não informado: ");
+    form.bbSalvar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    // The field's own label, else the column's title: both say "Produto".
+    const QString aviso = dialogs->texts().last();
+    EXPECT_TRUE(aviso.endsWith("Produto") && !aviso.contains("PRCODIGO")) << aviso.toStdString();
+    EXPECT_EQ(lido(QString("select count(*) from AATC05ACIT where ACCODIGO = %1").arg(codigo)).toInt(), 0);
+}
+
 }  // namespace
 }  // namespace moduletest

@@ -203,6 +203,33 @@ TEST_F(ContratoJanelaTest, ContractWithCustomerAndItemIsForecastShownSavedReopen
     EXPECT_EQ(denovo.pcContrato->activePageIndex(), 0);
 }
 
+// A divided value forecast from the instalments page: 100,00 in three
+// instalments adds up to 100,00, the last taking the cent the division leaves.
+TEST_F(ContratoJanelaTest, ADividedValueForecastAddsUpToTheValue)
+{
+    contrato(801, "ACQUANTIDADEPARCELA", "3");
+    exec("update AATC05AC set ACVALORFIXO = 'D' where ACCODIGO = 801");
+    TfmAssContCad& form = abrir();
+    pesquisa("ACCODIGO", "801");
+    form.sbPesqContrato->click();
+    aba(form, form.tsContParcAberta);
+    dialogs->enter("01/02/2031", "Informe a data Inicial da previsão do contas a receber")
+        .acknowledge("Operação efetuada com sucesso! Parcelas criadas:3");
+    form.bbPrevisionar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select cast(VALOR_DOCUMENTO * 100 as integer) from ACRC5001 where AOCODIGO = 801"
+                   " order by DATA_VENCIMENTO"),
+              (QStringList{"3333", "3333", "3334"}));
+
+    // The run again replaces the forecasts: the last still takes the cent.
+    dialogs->enter("01/02/2031", "Informe a data Inicial da previsão do contas a receber")
+        .acknowledge("Parcelas criadas:3");
+    form.bbPrevisionar->click();
+    EXPECT_EQ(lido("select cast(sum(VALOR_DOCUMENTO) * 100 as integer) || '|' || count(*) from ACRC5001"
+                   " where AOCODIGO = 801"),
+              QStringList{"10000|3"});
+}
+
 TEST_F(ContratoJanelaTest, InstalmentsPageLendsItsGuardsAndDeactivationGivesThemBack)
 {
     contrato(801);
@@ -579,6 +606,29 @@ TEST_F(ContratoJanelaTest, F5SplitsTheInstalmentByADueDateTable)
     EXPECT_EQ(form.dbgdContRecAberto->model()->rowCount(), 2) << "reloaded";
 }
 
+TEST_F(ContratoJanelaTest, F5AgainOnASplitContractIsRefusedInWordsAndKeepsTheFirstSplit)
+{
+    contrato(801);
+    exec("insert into AFVT0101 (CODIGO, DESCRICAO, QUANTAS_VEZES, DIA__INICIAL) values ('T2', 'Duas vezes', 2, 30)");
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    aba(form, form.tsContParcAberta);
+    dialogs->setAutoAcknowledgeMessages(true);
+    pesquisa("CODIGO", "T2");
+    tecla(form, Qt::Key_F5);
+    dmGlobal->IBTransaction1->commitRetaining();
+    ASSERT_EQ(lido("select count(*) from ACRC5001 where AOCODIGO = 801"), QStringList{"2"});
+    // The same split again: the contract's number and sequences are taken.
+    pesquisa("CODIGO", "T2");
+    tecla(form, Qt::Key_F5);
+    dmGlobal->IBTransaction1->commitRetaining();
+    EXPECT_EQ(dialogs->texts().filter("já tem o título 000801, sequência 1.").size(), 1) << dialogs->texts().join('|').toStdString();
+    EXPECT_TRUE(dialogs->texts().filter("duplicate").isEmpty());
+    EXPECT_EQ(lido("select cast(SEQUENCIA as integer) || '|' || cast(VALOR_DOCUMENTO * 100 as integer) from ACRC5001"
+                   " where AOCODIGO = 801 order by SEQUENCIA"),
+              (QStringList{"1|5000", "2|5000"}));
+}
+
 TEST_F(ContratoJanelaTest, F5WithoutAStoredContractLeavesNoInstalment)
 {
     contrato(801);
@@ -804,5 +854,35 @@ TEST_F(ContratoJanelaTest, PictureOfTheCashForecastDialog)
     EXPECT_TRUE(viuJanela);
 }
 
+// Two desks on one contract: the other desk's due day saved while this one
+// had the contract open is neither overwritten nor lost; this desk's save
+// is refused with the contract read again, and saves once redone.
+TEST_F(ContratoJanelaTest, AContractSavedMeanwhileAtAnotherDeskIsRefusedAndReadAgain)
+{
+    contrato(803);
+    tr().commitRetaining();
+    TfmAssContCad& form = abrir();
+    pesquisa("ACCODIGO", "803");
+    form.sbPesqContrato->click();
+    ASSERT_EQ(form.dbedVencimento->text(), "10");
+
+    outraMesa("update AATC05AC set ACVENCIMENTO = 5 where ACCODIGO = 803");
+    digita(form.dbedNumeroContrato, "N803-B");
+    dialogs->acknowledge("O registro foi alterado por outro usuário. Recarregue e tente de novo.");
+    form.bbSalvar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select ACVENCIMENTO || '/' || ACNUMEROCONTRATO from AATC05AC where ACCODIGO = 803"),
+              QStringList{"5/N803"});
+    EXPECT_EQ(ctr().state(), DatasetState::Browse);
+    EXPECT_EQ(form.dbedVencimento->text(), "5") << "the row as the other desk left it";
+    EXPECT_EQ(form.dbedNumeroContrato->text(), "N803");
+
+    digita(form.dbedNumeroContrato, "N803-B");
+    form.bbSalvar->click();
+    EXPECT_EQ(lido("select ACVENCIMENTO || '/' || ACNUMEROCONTRATO from AATC05AC where ACCODIGO = 803"),
+              QStringList{"5/N803-B"});
+}
+
 }  // namespace
 }  // namespace moduletest
+

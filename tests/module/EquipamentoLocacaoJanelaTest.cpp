@@ -202,5 +202,29 @@ TEST_F(EquipamentoLocacaoJanelaTest, PictureOfAnEquipmentWithItsAccessories)
     guardaFoto(form, "fmAssEquipamentoLocacao.png");
 }
 
+// Equipment a rental contract or another equipment's accessories use is
+// not deleted; the message says where it is used. A free one is.
+TEST_F(EquipamentoLocacaoJanelaTest, EquipmentUnderAContractOrAsAnAccessoryIsNotDeleted)
+{
+    exec("insert into AATC05AC (ACCODIGO, CLCODIGO) values (801, '00004')");
+    exec("insert into AATC05ACIT (ACITCODIGO, ACCODIGO, CLCODIGO, PRCODIGO, EVCODIGO) values (1, 801, '00004',"
+         " 'P0004', 31)");
+    tr().commitRetaining();
+    TfmAssEquipamentoLocacao& form = abrir();
+    auto exclui = [&](int codigo, const QString& aviso) {
+        buscar(form, codigo);
+        dialogs->answer("Sim", "Confirma a exclusão do registro?");
+        if (!aviso.isEmpty())
+            dialogs->acknowledge(aviso);
+        form.bbExcluir->click();
+        EXPECT_EQ(dialogs->pending(), 0) << codigo;
+    };
+    exclui(31, "O registro 31 - Gerador G5 não pode ser excluído: está em uso em contratos de locação.");
+    exclui(41, "O registro 41 - Cabo 10m não pode ser excluído: está em uso em acessórios de outros equipamentos.");
+    EXPECT_EQ(lido("select EVCODIGO from AUGC20EV order by EVCODIGO"), (QStringList{"31", "32", "41"}));
+    exclui(32, {});
+    EXPECT_EQ(lido("select EVCODIGO from AUGC20EV order by EVCODIGO"), (QStringList{"31", "41"}));
+}
+
 }  // namespace
 }  // namespace moduletest

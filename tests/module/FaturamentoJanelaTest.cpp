@@ -216,6 +216,79 @@ TEST_F(FaturamentoJanelaTest, GenerateInOfficialisingModeInvoicesTheListedForeca
     EXPECT_EQ(form.dbgdAssContFat->column(4)->field()->displayText(), "10/12/2031") << "the next forecasts";
 }
 
+// "Gerar" again after the invoices were refused, then again once the orders
+// are mended: each listed forecast keeps its one order, which is the one invoiced.
+TEST_F(FaturamentoJanelaTest, GenerateAgainAfterRefusedInvoicesMakesNoSecondOrder)
+{
+    exec("update AATC11AJ set OFCODIGO = '9999' where AJCODIGO = 904");
+    parametro("ATPRODUTOCONTRATO", "S0003");
+    TfmAssContFat& form = abrir();
+    digita(form.edUnNegocioIni, "01");
+    digita(form.edContratoAleatorio, "C-901");
+    digita(form.edPrevisaoIni, "01/10/2031");
+    digita(form.edPrevisaoFim, "01/12/2031");
+    digita(form.mdDataFaturamento, "05/10/2031");
+    dialogs->answer("Sim", "Tem certeza de que deseja gerar faturamento do período?")
+        .acknowledge("Operação efetuada com sucesso!Parcelas inseridas: 2");
+    form.bbBaixar->click();
+    ASSERT_EQ(dialogs->pending(), 0);
+
+    form.rgTipo->button(3)->click();
+    dialogs->setAutoAcknowledgeMessages(true);
+    for (int vez = 0; vez < 2; ++vez)
+        form.bbBaixar->click();
+    EXPECT_EQ(lido("select NUMERO_PEDIDO from AVEC8501 order by NUMERO_PEDIDO"), (QStringList{"000001", "000002"}))
+        << "one order per forecast, however often the invoices are refused";
+    EXPECT_EQ(lido("select count(*) from ACEM1401"), QStringList{"0"});
+
+    exec("update AVEC8501 set OPERACAO = '5933'");
+    exec("update AVEC85IT set VEITCFOP = '5933'");
+    dmGlobal->IBTransaction1->commitRetaining();
+    form.bbBaixar->click();
+    EXPECT_EQ(lido("select NUMERO_PEDIDO from AVEC8501 order by NUMERO_PEDIDO"), (QStringList{"000001", "000002"}));
+    EXPECT_EQ(lido("select COD_PEDIDO from ACEM1401 order by COD_PEDIDO"), (QStringList{"000001", "000002"}));
+    EXPECT_EQ(lido("select count(*) from ACRC5001 where AOCODIGO = 901 and coalesce(SITUACAO_DOCUMENTO, '') = ''"
+                   " and NUMERO_DOCUMENTO in (select DOCUMENTO from ACEM1401)"),
+              QStringList{"2"});
+    EXPECT_TRUE(form.meAviso->toPlainText().contains("sem nota fiscal")) << form.meAviso->toPlainText().toStdString();
+}
+
+// The forecast run again over months already officialised: those months
+// keep their one receivable; the run only replaces forecasts.
+TEST_F(FaturamentoJanelaTest, ForecastRunAgainOverOfficialisedMonthsForecastsThemNoMore)
+{
+    exec("update AATC11AJ set OFCODIGO = '5933' where AJCODIGO = 904");
+    parametro("ATPRODUTOCONTRATO", "S0003");
+    TfmAssContFat& form = abrir();
+    digita(form.edUnNegocioIni, "01");
+    digita(form.edContratoAleatorio, "C-901");
+    digita(form.edPrevisaoIni, "01/10/2031");
+    digita(form.edPrevisaoFim, "01/12/2031");
+    digita(form.mdDataFaturamento, "05/10/2031");
+    auto preve = [&](const QString& inseridas) {
+        form.rgTipo->button(0)->click();
+        dialogs->answer("Sim", "Tem certeza de que deseja gerar faturamento do período?")
+            .acknowledge("Operação efetuada com sucesso!Parcelas inseridas: " + inseridas);
+        form.bbBaixar->click();
+        EXPECT_EQ(dialogs->pending(), 0);
+    };
+    preve("2");
+    preve("2");
+    EXPECT_EQ(lido("select count(*) from ACRC5001 where AOCODIGO = 901"), QStringList{"2"}) << "forecasts replaced";
+
+    form.rgTipo->button(3)->click();
+    dialogs->setAutoAcknowledgeMessages(true);
+    form.bbBaixar->click();
+    dialogs->setAutoAcknowledgeMessages(false);
+    ASSERT_EQ(lido("select count(*) from ACEM1401"), QStringList{"2"});
+
+    preve("0");
+    EXPECT_EQ(lido("select extract(month from DATA_VENCIMENTO) || '|' || coalesce(SITUACAO_DOCUMENTO, '')"
+                   " from ACRC5001 where AOCODIGO = 901 order by DATA_VENCIMENTO"),
+              (QStringList{"10|", "11|", "12|V", "1|V"}))
+        << "October and November billed once; December and January forecast by the officialising";
+}
+
 TEST_F(FaturamentoJanelaTest, ContractLabelTogglesTheListAndTheCodeRange)
 {
     TfmAssContFat& form = abrir();

@@ -13,6 +13,7 @@
 #include "host/Upesq.h"
 #include "host/data/Field.h"
 #include "host/data/Query.h"
+#include "host/db/Database.h"
 #include "host/report/Uvisualrel.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/DataLookupCombo.h"
@@ -276,6 +277,9 @@ TEST_F(FaturamentoOrdensTest, AnOrderBilledElsewhereAfterItWasSelectedIsNotBille
     // Another desk bills 902 while it stands in this selection.
     exec("update AATC01AO set CRDOCUMENTO = '000050' where AOCODIGO = 902");
     dmGlobal->IBTransaction1->commitRetaining();
+    // The user is told which order left and what the rest comes to, and bills the rest.
+    dialogs->answer("Sim", "A ordem de serviço 902 foi faturada por outro usuário e saiu da seleção.\n"
+                           "Deseja gerar o receber das demais, no total de R$ 100,00?");
     escolhe("CODIGO", "02");
     escolhe("CODIGO_BANCO", "341");
     escolhe("ASCODIGO", 0);
@@ -288,6 +292,65 @@ TEST_F(FaturamentoOrdensTest, AnOrderBilledElsewhereAfterItWasSelectedIsNotBille
     EXPECT_EQ(lido("select AOCODIGO || '|' || CRDOCUMENTO from AATC01AO where AOCODIGO in (901, 902)"
                    " order by AOCODIGO"),
               (QStringList{"901|000121", "902|000050"}));
+}
+
+TEST_F(FaturamentoOrdensTest, TheBillTakesANumberTheCustomerDoesNotHoldYet)
+{
+    // The highest number is no number (a lettered document of another
+    // customer): the count starts again at 000001, which this customer holds
+    // from a contract's instalments, as does 000002.
+    exec("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, VALOR_DOCUMENTO)"
+         " values ('RC0001', '00005', 1, 10)");
+    for (const char* documento : {"000001", "000002"})
+        for (int sequencia = 1; sequencia <= 2; ++sequencia)
+            exec(QString("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL,"
+                         " VALOR_DOCUMENTO) values ('%1', '00003', %2, '01', 10)")
+                     .arg(documento)
+                     .arg(sequencia));
+    TfmAssFaturamento& form = abrir();
+    form.bbPesquisar->click();
+    inclui(form, 901);
+    inclui(form, 902);
+    escolhe("CODIGO", "02");
+    escolhe("CODIGO_BANCO", "341");
+    escolhe("ASCODIGO", 0);
+    dialogs->acknowledge("Documento gerado: 000003");
+    form.bbGera->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select trim(NUMERO_DOCUMENTO) || '|' || cast(SEQUENCIA as integer) || '|' ||"
+                   " cast(VALOR_DOCUMENTO * 100 as integer) from ACRC5001 where CODIGO_CLIENTE = '00003'"
+                   " order by NUMERO_DOCUMENTO, SEQUENCIA"),
+              (QStringList{"000001|1|1000", "000001|2|1000", "000002|1|1000", "000002|2|1000", "000003|1|7513",
+                           "000003|2|7512"}));
+    EXPECT_EQ(lido("select AOCODIGO || '|' || CRDOCUMENTO from AATC01AO where AOCODIGO in (901, 902)"
+                   " order by AOCODIGO"),
+              (QStringList{"901|000003", "902|000003"}));
+}
+
+TEST_F(FaturamentoOrdensTest, DecliningToBillWhatIsLeftAfterOrdersWereBilledElsewhereBillsNothing)
+{
+    TfmAssFaturamento& form = abrir();
+    form.bbPesquisar->click();
+    inclui(form, 901);
+    inclui(form, 902);
+    ASSERT_EQ(form.paTotal->text(), "Total Selecionado R$ 150,25");
+    dmGlobal->IBTransaction1->commitRetaining();
+    // Another desk bills 902 while this one shows it selected.
+    host::db::Connection outra;
+    outra.open({dbPath});
+    host::db::Transaction mesa(outra);
+    host::db::executeSql(mesa, "update AATC01AO set CRDOCUMENTO = '000050' where AOCODIGO = 902");
+    mesa.commit();
+    dialogs->answer("Não", "A ordem de serviço 902 foi faturada por outro usuário");
+    form.bbGera->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select count(*) from ACRC5001"), QStringList{"3"});
+    EXPECT_EQ(lido("select AOCODIGO || '|' || coalesce(CRDOCUMENTO, '-') from AATC01AO where AOCODIGO in (901, 902)"
+                   " order by AOCODIGO"),
+              (QStringList{"901|-", "902|000050"}));
+    // The list shows what is left to bill, with its total.
+    EXPECT_EQ(codigos(*form.quSelecao), QStringList{"901"});
+    EXPECT_EQ(form.paTotal->text(), "Total Selecionado R$ 100,00");
 }
 
 TEST_F(FaturamentoOrdensTest, AnOrderBilledWhileTheReceivableIsMadeUndoesTheWhole)

@@ -73,6 +73,16 @@ QStringList ModuleTest::lido(const QString& sql) const
     return linhas;
 }
 
+void ModuleTest::outraMesa(const QString& sql) const
+{
+    host::db::Connection outra;
+    outra.open({dbPath});
+    host::db::Transaction escrita(outra);
+    const int linhas = host::db::executeSql(escrita, sql);
+    escrita.commit();
+    ASSERT_EQ(linhas, 1) << sql.toStdString();
+}
+
 void ModuleTest::criarPrincipal() { principal = std::make_unique<TfmPrincipal>(); }
 
 QStringList ModuleTest::logDe(const QString& origem) const

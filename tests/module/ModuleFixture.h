@@ -48,6 +48,9 @@ protected:
     // The first column of every row of the statement as another attachment
     // reads it (what was committed), one text per row.
     QStringList lido(const QString& sql) const;
+    // Another desk on the same database: one row written and committed
+    // through an attachment of its own.
+    void outraMesa(const QString& sql) const;
 
     // Opens the window by name through the dispatcher, with the data modules
     // created first, and waits until it is the active window.

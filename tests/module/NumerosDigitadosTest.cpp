@@ -9,6 +9,7 @@
 #include "tests/module/ContLocFixture.h"
 
 #include "contracts/uAssContCad.h"
+#include "data/uDataTec.h"
 #include "service_orders/uAssSolicitacao.h"
 #include "host/data/Format.h"
 #include "host/ui/DataGrid.h"

@@ -113,6 +113,7 @@ TEST_F(DevolucaoOSTest, ASecondOrderIsAskedForAndTakesTheOrdersPlace)
     parametro("ATSITUACAOPOSPEDIDO", "77");   // a code nobody registered
 
     // "Não" changes nothing and leaves the window open.
+    exec("update AATC01AOIT set AOITAUTORIZADO = 'S' where AOCODIGO = 42");
     TfmAssOrdemServico& aberta = abrir();
     dialogs->answer("3)Devolução", kMenuDocumentosVenda);
     dialogs->answer("Não", "Esta OS já possui um pedido de devolução. Deseja inserir outro pedido de devolução?");
@@ -123,7 +124,6 @@ TEST_F(DevolucaoOSTest, ASecondOrderIsAskedForAndTakesTheOrdersPlace)
 
     // The item and the line are returned already: the second order is empty
     // of them, and still the order's return order.
-    exec("update AATC01AOIT set AOITAUTORIZADO = 'S' where AOCODIGO = 42");
     dialogs->answer("3)Devolução", kMenuDocumentosVenda);
     dialogs->answer("Sim", "Deseja inserir outro pedido de devolução?");
     dialogs->answer("Não", "Deseja inserir equipamento no cadastro?");

@@ -581,3 +581,43 @@ TEST_F(OrdemServicoJanelaTest, PictureOfTheAdditionalObservation)
 
 }  // namespace
 }  // namespace moduletest
+
+namespace moduletest {
+namespace {
+
+// Two desks on one order: the attendant the other desk saved stays, this
+// desk's save of the contact is refused and the order read again; a delete
+// of the order the other desk changed is refused too.
+TEST_F(OrdemServicoJanelaTest, AnOrderSavedMeanwhileAtAnotherDeskIsNeitherOverwrittenNorDeleted)
+{
+    ordem(42, "00003", "AOCONTATO, AOATENDENTE", "'Ana', 'Rui'");
+    tr().commitRetaining();
+    TfmAssOrdemServico& form = abrir("fmAssOrdemServico;42");
+    ASSERT_EQ(form.dbedContato->text(), "Ana");
+
+    outraMesa("update AATC01AO set AOATENDENTE = 'Paulo' where AOCODIGO = 42");
+    digita(form.dbedContato, "Beatriz");
+    dialogs->acknowledge("O registro foi alterado por outro usuário. Recarregue e tente de novo.");
+    form.bbSalvar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select AOCONTATO || '/' || AOATENDENTE from AATC01AO where AOCODIGO = 42"),
+              QStringList{"Ana/Paulo"});
+    EXPECT_EQ(form.dbedContato->text(), "Ana");
+    EXPECT_EQ(form.dbedAtendente->text(), "Paulo");
+
+    digita(form.dbedContato, "Beatriz");
+    form.bbSalvar->click();
+    EXPECT_EQ(lido("select AOCONTATO || '/' || AOATENDENTE from AATC01AO where AOCODIGO = 42"),
+              QStringList{"Beatriz/Paulo"});
+
+    outraMesa("update AATC01AO set AOCONTATO = 'Carla' where AOCODIGO = 42");
+    dialogs->answer("Sim", "Confirma a exclusão do registro?")
+        .acknowledge("O registro foi alterado por outro usuário. Recarregue e tente de novo.");
+    form.bbExcluir->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select AOCONTATO from AATC01AO where AOCODIGO = 42"), QStringList{"Carla"});
+    EXPECT_EQ(form.dbedContato->text(), "Carla");
+}
+
+}  // namespace
+}  // namespace moduletest
