@@ -437,6 +437,7 @@ private:
     void ligarEventosMedidores();
     void ligarEventosObjeto();
     void ligarEventosLocacao();
+    static void RecusaLinhaLocacaoDigitada();
     void VerificaDisponibilidadeVeiculo(host::data::Dataset& linha);
     void RegistraMotivoAlteracaoVeiculo(host::data::Dataset& linha);
     void ConfirmaLinhaEStatusVeiculo(int veiculo);
