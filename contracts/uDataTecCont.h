@@ -270,8 +270,14 @@ public:
     // or failed post leaves nothing of its steps behind; the after-post
     // commits the steps with the row.
     // The instalment value the header's post stores: the one given when the
-    // value is fixed ("S"), else the contract's value for today.
+    // value is fixed ("S") or divided ("D": the whole, cut when forecast),
+    // else the contract's value for today.
     double CtrValorParcelaPelaRegra(double valor);
+    // A divided contract's whole, kept in its value too; one a former save
+    // cut to an instalment gets its whole back.
+    void CtrGuardaValorDividido(host::data::Dataset& dataset);
+    // What one instalment of the header being posted comes to, before taxes.
+    double CtrValorUmaParcela(host::data::Dataset& dataset);
     void quCtrCadastroBeforePost(host::data::Dataset& dataset);
     void quCtrCadastroAfterPost(host::data::Dataset& dataset);
     void quCtrCadastroBeforeDelete(host::data::Dataset& dataset);

@@ -54,6 +54,8 @@ DadosValor CarregaDadosValor(TdmTecContrato& dm, int contrato)
     dados.modalidade = texto(st, "ACMODALIDADE");
     dados.valorParcela = st.value("ACVALORPARCELA").toDouble();
     dados.quantidadeParcela = st.value("ACQUANTIDADEPARCELA").toInt();
+    if (dados.valorFixo == "D")
+        dados.valorParcela = ValorInteiroDividido(dados.valorParcela, dados.acValor);
     const bool todosVeiculos = texto(st, "VALORDIARIO").trimmed().toUpper() == "S";
     dados.veiculos = st.value(todosVeiculos ? "VEICULOS" : "VEICULOSATIVOS").toDouble();
     if (texto(st, "ACVINCULO").trimmed().toUpper() == "P" && contratoOpcao != "F" && contratoOpcao != "V")
