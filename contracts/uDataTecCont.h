@@ -201,6 +201,9 @@ public:
     // The value of one instalment of the contract for the month of the date;
     // with bAcumular, the months of its whole period added.
     double RetornaValorParcelaContrato(int contrato, const QDateTime& data, bool bAcumular);
+    // What one instalment of the header as it stands comes to, before taxes
+    // (a divided value's whole cut by its count).
+    double CtrValorUmaParcela(host::data::Dataset& dataset);
     // The value net of the taxes the fiscal operation withholds.
     double VerificaValorISSQNContrato(double valor, const QString& operacao);
     // The cash-forecast rows of one receivable instalment (ATPREVISAOCAIXA "S").
@@ -276,8 +279,6 @@ public:
     // A divided contract's whole, kept in its value too; one a former save
     // cut to an instalment gets its whole back.
     void CtrGuardaValorDividido(host::data::Dataset& dataset);
-    // What one instalment of the header being posted comes to, before taxes.
-    double CtrValorUmaParcela(host::data::Dataset& dataset);
     void quCtrCadastroBeforePost(host::data::Dataset& dataset);
     void quCtrCadastroAfterPost(host::data::Dataset& dataset);
     void quCtrCadastroBeforeDelete(host::data::Dataset& dataset);

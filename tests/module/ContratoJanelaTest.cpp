@@ -249,6 +249,12 @@ TEST_F(ContratoJanelaTest, ADividedValueStaysWholeThroughSavesAndItsForecastsAdd
         EXPECT_EQ(lido(cabecalho), QStringList{"10000|1111"}) << "saved as " << numero.toStdString();
     }
     EXPECT_EQ(form.dbedValorParcela->text(), "100,00");
+    // The items page left: the items give a divided value nothing to bring
+    // up to date (an unexpected question fails here).
+    aba(form, form.tsItens);
+    form.dbgdAssContCadItem->setFocus();
+    aba(form, form.tsContDadosAdicionais);
+    EXPECT_EQ(lido(cabecalho), QStringList{"10000|1111"});
 
     aba(form, form.tsContParcAberta);
     dialogs->enter("01/02/2031", "Informe a data Inicial da previsão do contas a receber")
