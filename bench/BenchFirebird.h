@@ -55,18 +55,6 @@ class Tempos {
 public:
     void add(double t) { tempos_.push_back(t); }
     double mediana() const { return medianaDe(tempos_); }
-    // The median of round-by-round ratios against the other side's times:
-    // the two sides of a round run one right after the other, so a load that
-    // comes and goes on a shared machine weighs on both alike, where the
-    // ratio of two medians can take each from a different moment.
-    double razaoMediana(const Tempos& outro) const
-    {
-        std::vector<double> razoes;
-        for (size_t i = 0; i < std::min(tempos_.size(), outro.tempos_.size()); ++i)
-            if (outro.tempos_[i] > 0)
-                razoes.push_back(tempos_[i] / outro.tempos_[i]);
-        return medianaDe(razoes);
-    }
 
 private:
     std::vector<double> tempos_;
@@ -110,13 +98,12 @@ inline void imprimeRazao(const char* o_que, double nosso, double direto, double 
                 meta(nosso / direto, limite).constData());
 }
 
-// The medians of both sides, and as the ratio the median of the rounds' own.
+// The medians of both sides and their ratio (the figures printed are the
+// figures compared).
 inline void imprimeRazao(const char* o_que, const Tempos& nosso, const Tempos& direto, double limite,
                          const char* contra = "raw")
 {
-    const double razao = nosso.razaoMediana(direto);
-    std::printf("%s: ours %.4fs %s %.4fs ratio %.2f%s\n", o_que, nosso.mediana(), contra, direto.mediana(), razao,
-                meta(razao, limite).constData());
+    imprimeRazao(o_que, nosso.mediana(), direto.mediana(), limite, contra);
 }
 
 // A plain attachment and one transaction through the engine's object

@@ -3,9 +3,10 @@
 // line, the stock and its position moved, the order's parts line added to
 // and marked issued, a commit per line, the order's parts total summed again
 // (once per order) and the products' reservations (once per run); against
-// writing the same rows through host/db directly with the same commits (the
-// total summed per line there), in the same run. Prints lines per second and
-// the ratio.
+// the replay of its own statements through the engine's interface and
+// against writing the same rows through host/db directly with the same
+// commits (the total summed per line there), in the same run; then 50 lines
+// on a database with forced writes. Prints lines per second and the ratios.
 
 #include "data/uDataTec.h"
 #include "data/uDataTecAcertoPecas.h"
@@ -21,12 +22,11 @@
 
 namespace {
 
-constexpr int kOrdens = 50;
 constexpr int kProdutos = 10;
 
 QString produtoBaixa(int p) { return QString("PB%1").arg(p, 3, 10, QChar('0')); }
 
-void preparaBaixa(TdmGlobal& global, host::db::Transaction& tr)
+void preparaBaixa(TdmGlobal& global, host::db::Transaction& tr, int ordens)
 {
     global.SetParametro("ATLOCALESTOQUEDOCUMENTO", "001");
     global.SetParametro("ATLOCALESTOQUEPADRAO", "001");
@@ -37,7 +37,7 @@ void preparaBaixa(TdmGlobal& global, host::db::Transaction& tr)
         host::db::executeSql(tr, "insert into ACEC1101 (CODIGO, DESCRICAO, PCO_VENDA, ESTOQUE, UNIDADE_MEDIDA)"
                                  " values (:P, :D, 10, 100000, 'UN')",
                              {{"P", produtoBaixa(p)}, {"D", QString("Peça %1").arg(p)}});
-    for (int o = 1; o <= kOrdens; ++o) {
+    for (int o = 1; o <= ordens; ++o) {
         host::db::executeSql(tr, "insert into AATC01AO (AOCODIGO, CLCODIGO, AODATAENTRADA, AOBAIXA) values (:O, '00001',"
                                  " '2026-12-01', 'A')",
                              {{"O", o}});
@@ -51,25 +51,26 @@ void preparaBaixa(TdmGlobal& global, host::db::Transaction& tr)
     tr.commitRetaining();
 }
 
-// Back to the state before a posting: no documents, lines at 0.
+// Back to the state before a posting: no documents, lines at 0, no audit rows.
 void limpaBaixa(host::db::Transaction& tr)
 {
+    host::db::executeSql(tr, "delete from ARQLOG");
     host::db::executeSql(tr, "delete from ACEM14IT");
     host::db::executeSql(tr, "delete from ACEM1401");
     host::db::executeSql(tr, "update AATC01AP set APQUANTIDADE = 0, APVALTOTAL = 0, APRESERVA = 'S'");
     tr.commitRetaining();
 }
 
-QList<LinhaAcertoPecas> linhasBaixa()
+QList<LinhaAcertoPecas> linhasBaixa(int ordens)
 {
     QList<LinhaAcertoPecas> linhas;
-    for (int o = 1; o <= kOrdens; ++o)
+    for (int o = 1; o <= ordens; ++o)
         for (int p = 1; p <= kProdutos; ++p)
             linhas.append({produtoBaixa(p), QString(), 1, o, "001", 0});
     return linhas;
 }
 
-void oursBaixa(host::ui::ScriptedDialogs& dialogos)
+void oursBaixa(host::ui::ScriptedDialogs& dialogos, int ordens)
 {
     OpcoesAcertoPecas opcoes;
     opcoes.tipo = "S";
@@ -77,13 +78,13 @@ void oursBaixa(host::ui::ScriptedDialogs& dialogos)
     opcoes.inserirPeca = true;
     dialogos.answer("Sim");
     bool gravou = false;
-    BaixarPecas(linhasBaixa(), opcoes, gravou);
+    BaixarPecas(linhasBaixa(ordens), opcoes, gravou);
 }
 
 // The same rows by prepared statements: the document, per line its item,
 // the stock and position, the parts line's quantity and mark, the order's
-// parts total; a commit per line.
-void rawBaixa(host::db::Transaction& tr)
+// parts total; a commit per line; the order's audit row.
+void rawBaixa(host::db::Transaction& tr, int ordens)
 {
     host::db::executeSql(tr, "insert into ACEM1401 (DOCUMENTO, SERIE_DOC, COD_CLI, OPERACAO_DOC, LOCAL_DOC, DATA,"
                              " TOTAL_DOC) values ('900001', 'A', '00001', '5949', '001', '2026-12-01', 0)");
@@ -100,8 +101,10 @@ void rawBaixa(host::db::Transaction& tr)
                                  " (APQUANTIDADE + 1), APRESERVA = 'B' where AOCODIGO = :O and PRCODIGO = :P");
     host::db::Statement total(tr, "update AATC01AO set AOVALORPECAS = (select sum(APVALTOTAL) from AATC01AP where"
                                   " AOCODIGO = :O) where AOCODIGO = :O");
+    host::db::Statement log(tr, "insert into ARQLOG (DATA, HORA, USUARIO, ACAO, TABELA, OBSERVACAO) values"
+                                " ('2026-12-01', '2026-12-01 10:00:00', 'SYSDBA', 'Alteração', 'AATC01AO', :O)");
     int sequencia = 0;
-    for (int o = 1; o <= kOrdens; ++o)
+    for (int o = 1; o <= ordens; ++o) {
         for (int p = 1; p <= kProdutos; ++p) {
             const QString produto = produtoBaixa(p);
             item.setParam("P", produto);
@@ -119,30 +122,42 @@ void rawBaixa(host::db::Transaction& tr)
             total.execute();
             tr.commitRetaining();
         }
+        // The order's audit row, as the settlement saves each order once.
+        log.setParam("O", QString("O.S. %1").arg(o));
+        log.execute();
+        tr.commitRetaining();
+    }
+}
+
+void mede(bench::Gravador& gravador, bench::Escrita escrita, int ordens)
+{
+    bench::Arquivo base("baixa-pecas");
+    bench::novoBancoHost(base.path, escrita);
+    bench::Comparacao c;
+    int itens = 0;
+    {
+        bench::ModuloServicos modulo(base.path);
+        host::db::Transaction& tr = modulo.tr();
+        preparaBaixa(modulo.global, tr, ordens);
+        c = bench::comparaRodadas(
+            bench::rounds(5), gravador, tr, [&] { limpaBaixa(tr); },
+            [&] {
+                oursBaixa(modulo.dialogos, ordens);
+                itens = host::db::selectValue(tr, "select count(*) from ACEM14IT").toInt();
+            },
+            [&] { rawBaixa(tr, ordens); });
+        limpaBaixa(tr);
+        tr.commit();
+    }
+    const int linhas = ordens * kProdutos;
+    const QByteArray titulo = QString("parts settlement of %1 lines over %2 orders (%3 items written)")
+                                  .arg(linhas)
+                                  .arg(ordens)
+                                  .arg(itens)
+                                  .toUtf8();
+    bench::imprimeLote(titulo.constData(), escrita, c, linhas, "lines", {.meta = 3.0});
 }
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    bench::ProcessoModulo processo(argc, argv, "baixa-pecas");
-    const QString& base = processo.base.path;
-    bench::Tempos nosso, direto;
-    int itens = 0;
-    {
-        bench::ModuloServicos modulo(base);
-        host::db::Transaction& tr = modulo.tr();
-        preparaBaixa(modulo.global, tr);
-        bench::contraDireto(
-            nosso, direto, [&] { limpaBaixa(tr); }, [&] { oursBaixa(modulo.dialogos); }, [&] { rawBaixa(tr); },
-            [&] { itens = host::db::selectValue(tr, "select count(*) from ACEM14IT").toInt(); });
-        limpaBaixa(tr);
-        tr.commit();
-    }
-    const int linhas = kOrdens * kProdutos;
-    std::printf("parts settlement of %d lines over %d orders (%d items written): ours %.0f lines/s, direct %.0f"
-                " lines/s\n",
-                linhas, kOrdens, itens, linhas / nosso.mediana(), linhas / direto.mediana());
-    bench::imprimeRazao("parts settlement", nosso, direto, 3.0, "direct");
-    return bench::resultado();
-}
+int main(int argc, char** argv) { return bench::executaLote(argc, argv, mede, 50, 5); }

@@ -164,9 +164,8 @@ void mede(bench::Gravador& gravador, bench::Escrita escrita, int parcelas)
         bench::ModuloContratos modulo(base.path);
         host::db::Transaction& tr = modulo.tr();
         preparaBase(modulo.global, tr, parcelas);
-        bench::Reproducao reproducao(bench::anexoDe(tr));
         c = bench::comparaRodadas(
-            bench::rounds(5), gravador, reproducao, [&] { previsoes(tr, parcelas); },
+            bench::rounds(5), gravador, tr, [&] { previsoes(tr, parcelas); },
             [&] {
                 ours(tr);
                 notas = host::db::selectValue(tr, "select count(*) from ACEM1401").toInt();

@@ -109,9 +109,8 @@ void mede(bench::Gravador& gravador, bench::Escrita escrita, int contratos)
                                       [](TdmGlobal& global) { global.SetParametro("ATPREVISAOCAIXA", "S"); });
         host::db::Transaction& tr = modulo.tr();
         preparaBase(tr, contratos);
-        bench::Reproducao reproducao(bench::anexoDe(tr));
         c = bench::comparaRodadas(
-            bench::rounds(3), gravador, reproducao, [&] { limpa(tr); },
+            bench::rounds(5), gravador, tr, [&] { limpa(tr); },
             [&] {
                 ours(contratos);
                 linhas = host::db::selectValue(tr, "select count(*) from ACRC5001").toInt();

@@ -105,9 +105,8 @@ void mede(bench::Gravador& gravador, bench::Escrita escrita, int contratos)
                                       [](TdmGlobal& global) { global.SetParametro("ATPREVISAOCAIXA", "S"); });
         host::db::Transaction& tr = modulo.tr();
         preparaBase(tr, contratos);
-        bench::Reproducao reproducao(bench::anexoDe(tr));
         c = bench::comparaRodadas(
-            bench::rounds(3), gravador, reproducao, [&] { limpa(tr, contratos); },
+            bench::rounds(5), gravador, tr, [&] { limpa(tr, contratos); },
             [&] {
                 ours(modulo);
                 novas = host::db::selectValue(tr, "select count(*) from ACRC5001 where CREMISSAOINI = '2031-02-05'")

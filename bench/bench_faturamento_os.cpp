@@ -1,9 +1,11 @@
 // The billing of a selection of 1,000 service orders: the selection opened
 // and totalled, one receivable of its total, then every order stamped with
 // the document, the branch and the new situation (one update), a commit per
-// order; against reading the same orders and writing the same receivable,
-// updates and commits through host/db directly, in the same run. Prints
-// orders per second and the ratio.
+// order; against the replay of its own statements through the engine's
+// interface and against reading the same orders and writing the same
+// receivable, updates and commits through host/db directly, in the same
+// run; then 50 orders on a database with forced writes. Prints orders per
+// second and the ratios.
 
 #include "data/uDataTec.h"
 #include "host/Udatamod.h"
@@ -23,15 +25,13 @@
 
 namespace {
 
-constexpr int kOrdensFaturar = 1000;
-
-void preparaFaturamento(TdmGlobal& global, host::db::Transaction& tr)
+void preparaFaturamento(TdmGlobal& global, host::db::Transaction& tr, int ordens)
 {
     global.SetParametro("ATLOCALPADRAO", "01");
     host::db::executeSql(tr, "insert into AFVC0901 (COD_OP, DESC_OP_NF, TIPO_OP) values ('5949', 'Serviços', '2')");
     host::db::executeSql(tr, "insert into AFVT0101 (CODIGO, DESCRICAO, QUANTAS_VEZES) values ('01', 'Vista', 1)");
     host::db::executeSql(tr, "insert into AUGC0301 (CODIGO_CLIENTE, NOME) values ('00001', 'Cliente')");
-    for (int o = 1; o <= kOrdensFaturar; ++o)
+    for (int o = 1; o <= ordens; ++o)
         host::db::executeSql(tr, "insert into AATC01AO (AOCODIGO, CLCODIGO, AODATAENTRADA, AOVALORTOTAL, ASCODIGO)"
                                  " values (:O, '00001', '2026-12-01', 12.5, 1)",
                              {{"O", o}});
@@ -46,18 +46,18 @@ void limpaFaturamento(host::db::Transaction& tr)
     tr.commitRetaining();
 }
 
-QStringList ordensFaturar()
+QStringList ordensFaturar(int quantas)
 {
     QStringList ordens;
-    for (int o = 1; o <= kOrdensFaturar; ++o)
+    for (int o = 1; o <= quantas; ++o)
         ordens << QString::number(o);
     return ordens;
 }
 
-QString oursFaturamento()
+QString oursFaturamento(int quantas)
 {
     std::unique_ptr<host::data::Query> selecao = CriarIbQuery("quSelecao");
-    selecao->setSql(uAssFaturamento::SqlSelecao(ordensFaturar()));
+    selecao->setSql(uAssFaturamento::SqlSelecao(ordensFaturar(quantas)));
     selecao->open();
     double total = 0;
     for (selecao->first(); !selecao->eof(); selecao->next())
@@ -66,12 +66,12 @@ QString oursFaturamento()
 }
 
 // The same reads and writes by prepared statements.
-void rawFaturamento(host::db::Transaction& tr)
+void rawFaturamento(host::db::Transaction& tr, int quantas)
 {
     QList<int> ordens;
     double total = 0;
     {
-        host::db::Statement selecao(tr, uAssFaturamento::SqlSelecao(ordensFaturar()));
+        host::db::Statement selecao(tr, uAssFaturamento::SqlSelecao(ordensFaturar(quantas)));
         selecao.execute();
         while (selecao.fetch()) {
             ordens << selecao.value("AOCODIGO").toInt();
@@ -103,30 +103,32 @@ void rawFaturamento(host::db::Transaction& tr)
     }
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+void mede(bench::Gravador& gravador, bench::Escrita escrita, int ordens)
 {
-    bench::ProcessoModulo processo(argc, argv, "faturamento-os");
-    const QString& base = processo.base.path;
-    bench::Tempos nosso, direto;
+    bench::Arquivo base("faturamento-os");
+    bench::novoBancoHost(base.path, escrita);
+    bench::Comparacao c;
     int faturadas = 0;
     {
-        bench::ModuloServicos modulo(base);
+        bench::ModuloServicos modulo(base.path);
         host::db::Transaction& tr = modulo.tr();
-        preparaFaturamento(modulo.global, tr);
-        bench::contraDireto(
-            nosso, direto, [&] { limpaFaturamento(tr); }, [&] { oursFaturamento(); }, [&] { rawFaturamento(tr); },
+        preparaFaturamento(modulo.global, tr, ordens);
+        c = bench::comparaRodadas(
+            bench::rounds(5), gravador, tr, [&] { limpaFaturamento(tr); },
             [&] {
+                oursFaturamento(ordens);
                 faturadas =
                     host::db::selectValue(tr, "select count(*) from AATC01AO where CRDOCUMENTO is not null").toInt();
-            });
+            },
+            [&] { rawFaturamento(tr, ordens); });
         limpaFaturamento(tr);
         tr.commit();
     }
-    std::printf("billing of a selection of %d service orders (%d stamped): ours %.0f orders/s, direct %.0f"
-                " orders/s\n",
-                kOrdensFaturar, faturadas, kOrdensFaturar / nosso.mediana(), kOrdensFaturar / direto.mediana());
-    bench::imprimeRazao("order billing", nosso, direto, 3.0, "direct");
-    return bench::resultado();
+    const QByteArray titulo =
+        QString("billing of a selection of %1 service orders (%2 stamped)").arg(ordens).arg(faturadas).toUtf8();
+    bench::imprimeLote(titulo.constData(), escrita, c, ordens, "orders", {.meta = 3.0});
 }
+
+}  // namespace
+
+int main(int argc, char** argv) { return bench::executaLote(argc, argv, mede, 1000, 50); }

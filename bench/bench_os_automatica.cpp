@@ -122,9 +122,8 @@ void mede(bench::Gravador& gravador, bench::Escrita escrita, int contratos)
         dmTec.create(nullptr);
         host::db::Transaction& tr = *global.IBTransaction1;
         preparaBase(global, tr, contratos);
-        bench::Reproducao reproducao(bench::anexoDe(tr));
         c = bench::comparaRodadas(
-            bench::rounds(3), gravador, reproducao, [&] { limpa(tr); },
+            bench::rounds(5), gravador, tr, [&] { limpa(tr); },
             [&] {
                 ours();
                 ordens = host::db::selectValue(tr, "select count(*) from AATC01AO").toInt();

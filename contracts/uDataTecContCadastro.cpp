@@ -207,15 +207,19 @@ void TdmTecContrato::quCtrCadastroBeforePost(Dataset& dataset)
 
     passo("9 serviços e peças");
     {
-        auto query = CriarIbQuery();
-        query->setSql("select sum(case when prod.com_fab_s_fs = '7' then it.acitvalor else 0 end),"
-                      " sum(case when coalesce(prod.com_fab_s_fs, '') <> '7' then it.acitvalor else 0 end)"
-                      " from aatc05acit it left join Acec1101 prod on prod.codigo = it.prcodigo"
-                      " where it.accodigo = " +
-                      QString::number(contrato));
-        query->open();
-        dataset.fieldByName("ACVALORSERVICO")->setAsFloat(query->field(0)->asFloat());
-        dataset.fieldByName("ACVALORPECA")->setAsFloat(query->field(1)->asFloat());
+        // Kept prepared: a run over many contracts saves each of them.
+        host::db::Statement& soma = dmGlobal->ComandoPreparado(
+            "select sum(case when prod.com_fab_s_fs = '7' then it.acitvalor else 0 end),"
+            " sum(case when coalesce(prod.com_fab_s_fs, '') <> '7' then it.acitvalor else 0 end)"
+            " from aatc05acit it left join Acec1101 prod on prod.codigo = it.prcodigo"
+            " where it.accodigo = :CONTRATO");
+        soma.setParam("CONTRATO", contrato);
+        soma.execute();
+        const bool lida = soma.fetch();
+        dataset.fieldByName("ACVALORSERVICO")->setAsFloat(lida ? soma.value(0).toDouble() : 0);
+        dataset.fieldByName("ACVALORPECA")->setAsFloat(lida ? soma.value(1).toDouble() : 0);
+        if (lida)
+            soma.closeCursor();
     }
 
     passo("10 campos obrigatórios");

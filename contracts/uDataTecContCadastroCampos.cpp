@@ -6,6 +6,7 @@
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/db/Database.h"
 #include "host/Uglobal.h"
 #include "host/data/Query.h"
 
@@ -55,9 +56,16 @@ void TdmTecContrato::quCtrCadastroCalcFields(Dataset& dataset)
     if (!cacheCalculados_ || cacheCalculados_->contrato != contrato) {
         cacheCalculados_ = std::make_shared<CacheCalculados>();
         cacheCalculados_->contrato = contrato;
-        cacheCalculados_->complementos =
-            CarregaNumero("sum(AC.acvalorparcela)", "AATC05AC AC join AATC05ACVI VI on AC.accodigo = VI.accodigocomplemento",
-                          "where vi.accodigoprincipal = " + QString::number(contrato));
+        // Kept prepared: the field is worked out again for every contract loaded.
+        host::db::Statement& soma = dmGlobal->ComandoPreparado(
+            "select sum(AC.acvalorparcela) from AATC05AC AC join AATC05ACVI VI on AC.accodigo = VI.accodigocomplemento"
+            " where vi.accodigoprincipal = :CONTRATO");
+        soma.setParam("CONTRATO", contrato);
+        soma.execute();
+        if (soma.fetch()) {
+            cacheCalculados_->complementos = soma.value(0).toDouble();
+            soma.closeCursor();
+        }
     }
     if (parametroMaiusculo("ATOPCAOCONTRATO") == "E") {
         auto emissao = [this](const QString& pedido) {

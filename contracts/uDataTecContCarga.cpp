@@ -98,9 +98,13 @@ void CarregaContrato(int contrato)
 {
     Query* query = dmTecContrato->quCtrCadastro;
     query->close();
-    query->setSql(TdmTecContrato::sqlContrato());
-    query->addSql(contrato == 0 ? QString("Where Cont.ACCODIGO is Null")
-                                : "Where Cont.ACCODIGO = " + QString::number(contrato));
+    if (contrato == 0) {
+        query->setSql(TdmTecContrato::sqlContrato() + "Where Cont.ACCODIGO is Null");
+    } else {
+        // By parameter: kept prepared from one contract to the next.
+        query->setSql(TdmTecContrato::sqlContrato() + "Where Cont.ACCODIGO = :ACCODIGO");
+        query->paramByName("ACCODIGO")->setAsInteger(contrato);
+    }
     query->open();
 }
 
@@ -197,8 +201,11 @@ void TdmTecContrato::CarregaContratoParcela(int contrato)
 {
     Query* receber = dmGlobal->quReceber;
     receber->close();
-    receber->setSql(sqlContratoParcela() + "Where rec.aoCodigo = " + QString::number(contrato) +
+    // The contract by parameter: the text stays the same from one contract to
+    // the next, so a run over many contracts keeps it prepared.
+    receber->setSql(sqlContratoParcela() + "Where rec.aoCodigo = :AOCODIGO"
                     " Order by Rec.Data_vencimento, Rec.Numero_Documento  ");
+    receber->paramByName("AOCODIGO")->setAsInteger(contrato);
     if (contrato != 0)
         receber->open();
 }

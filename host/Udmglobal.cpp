@@ -6,6 +6,7 @@
 #include "host/HostLog.h"
 #include "host/Udatamod.h"
 
+#include "host/data/DataModule.h"
 #include "host/data/UpdateSql.h"
 
 #include <QMenu>
@@ -70,9 +71,13 @@ TdmGlobal::TdmGlobal(const QString& databaseName, const QString& user, const QSt
 
 TdmGlobal::~TdmGlobal()
 {
-    if (dmGlobal == this)
+    if (dmGlobal == this) {
+        // The modules' data modules run on this connection: they go first.
+        host::data::freeDataModules();
         dmGlobal = nullptr;
+    }
     receberSql_.reset();
+    preparados_.clear();
     for (host::data::Query* query : {quEmpresa, quTabVenc, quReceber, quMov, quMovItem,
                                      quClienteConsulta, quAuxiliar, quAuxiliar2, quCXPrev, quObsGeral,
                                      quClienteLista, quOperacao, quRepresentante, quFornecedorLista,

@@ -19,6 +19,7 @@
 #include <QVariant>
 
 #include <functional>
+#include <map>
 #include <memory>
 
 class QMenu;
@@ -626,6 +627,7 @@ private:
     struct ReceberSql;                         // prepared inserts of UdmglobalReceber.cpp
     std::shared_ptr<ReceberSql> receberSql_;
     ReceberSql& receberSql();
+    std::map<QString, std::unique_ptr<host::db::Statement>> preparados_;   // of ComandoPreparado
     int excluirReceberPorChave(const QString& documento, const QString& cliente, double sequencia,
                                const QString& filial, const QString& condicao);
     struct ContextoCXPrev {                    // what quCXPrev is open on

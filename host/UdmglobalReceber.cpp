@@ -124,7 +124,6 @@ struct TdmGlobal::ReceberSql {
                                            " || :TEXTO") + kChaveObservacao)
     {
     }
-    std::map<QString, std::unique_ptr<host::db::Statement>> preparados;
     host::db::Statement receber;
     host::db::Statement cxPrevisao;
     host::db::Statement observacao;
@@ -138,9 +137,12 @@ TdmGlobal::ReceberSql& TdmGlobal::receberSql()
     return *receberSql_;
 }
 
+// Kept apart from the receivable inserts: a routine that only reads (a
+// contract loaded by a user without the right to draw cash-forecast keys)
+// prepares nothing it does not run.
 host::db::Statement& TdmGlobal::ComandoPreparado(const QString& sql)
 {
-    std::unique_ptr<host::db::Statement>& st = receberSql().preparados[sql];
+    std::unique_ptr<host::db::Statement>& st = preparados_[sql];
     if (!st)
         st = std::make_unique<host::db::Statement>(*IBTransaction1, sql);
     if (st->cursorOpen())

@@ -18,6 +18,7 @@
 #include "host/data/DataSource.h"
 #include "host/data/Field.h"
 #include "host/data/Query.h"
+#include "host/db/Database.h"
 #include "host/ui/DataChoiceControls.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/DataTextControls.h"
@@ -115,17 +116,32 @@ void TfmAssContCadLocEquip::dsReceberDataChange()
 
 namespace {
 
+// The non-empty values a statement lists; the contractor by parameter, so
+// that the text stays the same from one contract to the next and is kept
+// prepared (the lists are read again whenever the contract changes).
+QStringList valoresListaLocEquip(const QString& sql, const QString* contratante)
+{
+    host::db::Statement& st = dmGlobal->ComandoPreparado(sql);
+    if (contratante)
+        st.setParam("CONTRATANTE", *contratante);
+    st.execute();
+    QStringList valores;
+    while (st.fetch())
+        if (!st.isNull(0) && !st.value(0).toString().isEmpty())
+            valores << st.value(0).toString();
+    return valores;
+}
+
 // The first 30 distinct non-empty values of a contract column, in order,
 // of every contract or of the contractor's.
 QStringList historicoContratoLocEquip(const char* coluna, const QString* contratante)
 {
     const QString nome = QString::fromLatin1(coluna);
-    QString condicao = "where ACCODIGO is not null and " + nome + " <> ''";
+    QString sql = "select first 30 " + nome + " from aatc05ac where ACCODIGO is not null and " + nome + " <> ''";
     if (contratante)
-        condicao += " and ACCONTRATANTE = " + QuotedStr(*contratante);
-    condicao += " group by " + nome + " order by " + nome;
-    return CarregaVariosDados("first 30 " + nome, "aatc05ac", condicao, dmGlobal->quAuxiliar, "\n")
-        .split('\n', Qt::SkipEmptyParts);
+        sql += " and ACCONTRATANTE = :CONTRATANTE";
+    sql += " group by " + nome + " order by " + nome;
+    return valoresListaLocEquip(sql, contratante);
 }
 
 void trocaListaLocEquip(host::ui::DataComboBox* combo, const QStringList& itens)
@@ -168,13 +184,11 @@ void TfmAssContCadLocEquip::CarregaListaParcelaPedidoCliente(const QString& cont
     if (!coluna || contratante.isEmpty())
         return;
     try {
-        coluna->setPickList(CarregaVariosDados("first 30 CRPEDIDOCLI", "acrc5001",
-                                               "where NUMERO_DOCUMENTO is not null and CRPEDIDOCLI <> '' and "
-                                               "CODIGO_CLIENTE = " +
-                                                   QuotedStr(contratante) +
-                                                   " group by CRPEDIDOCLI order by CRPEDIDOCLI",
-                                               "\n")
-                                .split('\n', Qt::SkipEmptyParts));
+        coluna->setPickList(valoresListaLocEquip("select first 30 CRPEDIDOCLI from acrc5001"
+                                                 " where NUMERO_DOCUMENTO is not null and CRPEDIDOCLI <> ''"
+                                                 " and CODIGO_CLIENTE = :CONTRATANTE"
+                                                 " group by CRPEDIDOCLI order by CRPEDIDOCLI",
+                                                 &contratante));
     } catch (const std::exception& erro) {
         dmGlobal->MostraErro("Erro ao carregar lista dos Pedidos do Cliente.\r" + QString::fromUtf8(erro.what()));
     }

@@ -10,6 +10,7 @@
 #include "host/Uautorizacao.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/db/Database.h"
 #include "host/Uglobal.h"
 #include "host/data/Field.h"
 #include "host/data/Query.h"
@@ -32,10 +33,26 @@ QDateTime meiaNoitePrevisao(const QDate& data) { return data.isValid() ? QDateTi
 
 bool dataPrevisaoVazia(const QDateTime& data) { return uDataTecContLocacao::dataVazia(data); }
 
+// One value the engine works out over the contract's instalments; the
+// contract by parameter, so that the text is kept prepared whatever the
+// contract.
+QVariant valorDasParcelas(const char* sql, int contrato)
+{
+    host::db::Statement& st = dmGlobal->ComandoPreparado(QString::fromLatin1(sql));
+    st.setParam("CONTRATO", contrato);
+    st.execute();
+    QVariant valor;
+    if (st.fetch()) {
+        valor = st.value(0);
+        st.closeCursor();
+    }
+    return valor;
+}
+
 // Every instalment of the contract, whatever its situation.
 int parcelasDoContrato(int contrato)
 {
-    return int(CarregaNumero("count(*)", "ACRC5001", " where AOCODIGO = " + QString::number(contrato)));
+    return valorDasParcelas("select count(*) from ACRC5001 where AOCODIGO = :CONTRATO", contrato).toInt();
 }
 
 // The latest due date among the contract's instalments as stored (invalid
@@ -43,7 +60,7 @@ int parcelasDoContrato(int contrato)
 QDate ultimoVencimento(int contrato)
 {
     const QDateTime vencimento =
-        CarregaData("max(DATA_VENCIMENTO)", "ACRC5001", " where AOCODIGO = " + QString::number(contrato));
+        valorDasParcelas("select max(DATA_VENCIMENTO) from ACRC5001 where AOCODIGO = :CONTRATO", contrato).toDateTime();
     return dataPrevisaoVazia(vencimento) ? QDate() : vencimento.date();
 }
 

@@ -20,6 +20,7 @@
 #include "host/ui/EditControls.h"
 #include "host/ui/Errors.h"
 #include "host/ui/FormBuilders.h"
+#include "host/ui/ProgressWindow.h"
 #include "host/ui/SearchWindow.h"
 #include "host/ui/StatusBar.h"
 
@@ -333,8 +334,13 @@ void TfmAssContRenovacao::bbRenovarClick()
     // Every row in list order, whatever is selected; the customer orders are
     // not read again for each row the batch passes.
     host::data::DetachHandler semPedidos(quConsulta->afterScroll);
-    for (quConsulta->first(); !quConsulta->eof(); quConsulta->next())
+    // One progress window for the batch: the generator's own, shown and
+    // hidden per contract, would cost more than the renewal itself.
+    host::ui::BatchProgress progresso(quConsulta->recordCount(), "Aguarde. Gerando parcelamento...");
+    for (quConsulta->first(); !quConsulta->eof(); quConsulta->next()) {
         GerarContratoRenovado(quConsulta->fieldByName("ACCODIGO")->asInteger());
+        progresso.step();
+    }
 }
 
 void TfmAssContRenovacao::GerarContratoRenovado(int contrato)

@@ -22,6 +22,18 @@ using CreateFailureHandler = std::function<void(std::exception_ptr)>;
 void setCreateFailureHandler(CreateFailureHandler handler);
 const CreateFailureHandler& createFailureHandler();
 
+// Frees every data module a DataModuleVar holds, the newest first. Their
+// datasets use the host's connection: they go before it does (the end of the
+// application, the end of a test's database), or a module's window opened
+// later would run them on a transaction that is gone.
+void freeDataModules();
+
+namespace detail {
+// Bookkeeping of DataModuleVar: the variables holding a module, in creation order.
+void listed(void* variable, std::function<void()> free);
+void unlisted(void* variable);
+}  // namespace detail
+
 class DataModule : public host::Component {
 public:
     explicit DataModule(host::Component* owner = nullptr, const QString& name = {})
@@ -40,7 +52,11 @@ public:
     DataModuleVar& operator=(const DataModuleVar&) = delete;
     // At the end of the process the engine may already be gone: a module
     // still alive then is left to the operating system (free() it before).
-    ~DataModuleVar() { (void)module_.release(); }
+    ~DataModuleVar()
+    {
+        detail::unlisted(this);
+        (void)module_.release();
+    }
 
     QString name() const { return name_; }
     T* get() const { return module_.get(); }
@@ -60,12 +76,13 @@ public:
             return module_.get();
         module_ = std::make_unique<T>(owner, std::forward<Args>(args)...);
         module_->setName(name_);
+        detail::listed(this, [this] { free(); });
         try {
             if (module_->onCreate)
                 module_->onCreate();
         } catch (...) {
             if (!createFailureHandler()) {
-                module_.reset();
+                free();
                 throw;
             }
             createFailureHandler()(std::current_exception());
@@ -74,7 +91,11 @@ public:
     }
 
     // Frees the module (the end of the application; tests between cases).
-    void free() { module_.reset(); }
+    void free()
+    {
+        detail::unlisted(this);
+        module_.reset();
+    }
 
 private:
     QString name_;

@@ -59,8 +59,9 @@ void prepareEngineRoot(const QString& root);
 // The engine keeps each database's lock table in a lock folder shared by
 // every process that opens the file; one file with two folders would be
 // written by processes unaware of each other. The folder is chosen by the
-// file ("techassist-firebird-lock-<uid>" in the temporary folder for a file
-// only its owner writes, "...-<uid>-g<gid>" for one its group may write):
+// file ("techassist-firebird-lock-<uid>" in /tmp, whatever TMPDIR says, for
+// a file only its owner writes, "...-<uid>-g<gid>" for one its group shares
+// with other users):
 // each OS user's own databases have a folder of that user, and a file
 // several users share gets one folder, shared through the file's group.
 // prepareLockFolder() names it (FIREBIRD_LOCK) before the first embedded

@@ -272,14 +272,26 @@ struct DatabaseOwner {
     bool shared;   // others of the group may write it
 };
 
-// Whether a file group-writable is shared with others: a group named after
-// the file's owner is that user's own (a user private group, root's group).
+// Whether a group-writable file is shared with others: its group has a
+// member other than the file's owner (listed in the group, or a user whose
+// primary group it is). Its name says nothing: a user's own group may have
+// other members, and "users" may hold the owner alone.
 bool groupShared(uid_t uid, gid_t gid, mode_t mode) {
     if (!(mode & S_IWGRP)) return false;
     const passwd* pw = ::getpwuid(uid);
-    const QByteArray user = pw ? QByteArray(pw->pw_name) : QByteArray();
-    const group* gr = ::getgrgid(gid);
-    return !(gr && !user.isEmpty() && user == gr->gr_name);
+    const QByteArray owner = pw ? QByteArray(pw->pw_name) : QByteArray();
+    if (const group* gr = ::getgrgid(gid))
+        for (char** member = gr->gr_mem; member && *member; ++member)
+            if (owner != *member) return true;
+    bool others = false;
+    ::setpwent();
+    while (const passwd* user = ::getpwent())
+        if (user->pw_gid == gid && user->pw_uid != uid) {
+            others = true;
+            break;
+        }
+    ::endpwent();
+    return others;
 }
 
 DatabaseOwner ownerOf(const QString& database) {
@@ -349,11 +361,42 @@ void refuseRootOnOthersDatabase(const QString& database) {
 
 }  // namespace
 
+namespace {
+
+// Where every lock folder lives: one place all processes of all users of
+// the machine agree on. The temporary folder each process is given differs
+// (a per-user one from the login, a service's own): two processes on one
+// database would keep two lock tables and both write the file. Only the
+// tests name another place, for every process they start.
+QString lockFolderBase() {
+    const QString named = qEnvironmentVariable("TECHASSIST_PASTA_TRAVAS");
+    return named.isEmpty() ? QStringLiteral("/tmp") : QDir::cleanPath(named);
+}
+
+// The base must be a folder where no user can take another's names: root's
+// with the sticky bit (as /tmp is), or this user's alone.
+void checkLockFolderBase(const QString& base) {
+    struct stat st {};
+    QString problem;
+    if (::lstat(path8(base).constData(), &st) != 0) problem = systemError(errno);
+    else if (S_ISLNK(st.st_mode)) problem = "é um link simbólico";
+    else if (!S_ISDIR(st.st_mode)) problem = "não é uma pasta";
+    else if (!(st.st_uid == 0 && (st.st_mode & S_ISVTX)) &&
+             !(st.st_uid == ::geteuid() && !(st.st_mode & (S_IWGRP | S_IWOTH))))
+        problem = QString("não é uma pasta do administrador (root) com o bit t (%1, do usuário %2)")
+                      .arg(permissions(st.st_mode), userName(st.st_uid));
+    if (!problem.isEmpty())
+        detail::raise(QString("As pastas de travas do Firebird ficam em %1, que não pode ser usada: %2.")
+                          .arg(base, problem));
+}
+
+}  // namespace
+
 QString lockFolderFor(const QString& database) {
     const DatabaseOwner owner = ownerOf(database);
     const QString name = owner.shared ? QString("techassist-firebird-lock-%1-g%2").arg(owner.uid).arg(owner.gid)
                                       : QString("techassist-firebird-lock-%1").arg(owner.uid);
-    return QDir(resolvedFolder(QDir::tempPath())).filePath(name);
+    return QDir(lockFolderBase()).filePath(name);
 }
 
 void makeLockFolder(const QString& folder, const QString& database) {
@@ -406,6 +449,7 @@ void prepareLockFolder(const QString& database) {
         return;
     }
     if (qEnvironmentVariableIsSet("FIREBIRD_LOCK")) return;
+    checkLockFolderBase(lockFolderBase());
     makeLockFolder(folder, database);
     qputenv("FIREBIRD_LOCK", path8(folder));
     chosen = folder;

@@ -220,12 +220,12 @@ void raiseGeneratorsToKeys(db::Transaction& transaction)
     }
 }
 
-QStringList ensureUniqueReceivableKey(db::Transaction& tr)
+namespace {
+
+// The receivables' keys held by more than one row, as
+// "customer|document|sequence|branch (n rows)".
+QStringList repeatedReceivableKeys(db::Transaction& tr)
 {
-    if (db::selectValue(tr, "select count(*) from rdb$indices where rdb$index_name = :NOME",
-                        {{"NOME", QLatin1String(kUniqueReceivableKey)}})
-            .toInt() > 0)
-        return {};
     QStringList repetidas;
     db::Statement st(tr, "select trim(CODIGO_CLIENTE), trim(NUMERO_DOCUMENTO), SEQUENCIA, trim(CODIGO_FILIAL),"
                          " count(*) from ACRC5001 where CODIGO_CLIENTE is not null or NUMERO_DOCUMENTO is not null"
@@ -238,22 +238,52 @@ QStringList ensureUniqueReceivableKey(db::Transaction& tr)
                          .arg(st.value(0).toString(), st.value(1).toString(),
                               st.value(2).isNull() ? QString() : QString::number(qint64(st.value(2).toDouble())),
                               st.value(3).toString(), QString::number(st.value(4).toInt()));
+    return repetidas;
+}
+
+// The engine builds the index when its transaction commits, against the rows
+// of that moment: a repeated key another desk stored (or is storing) after
+// the check fails the commit, not the statement. So the index gets a
+// transaction of its own, and any failure there leaves the index unmade
+// and the caller's work untouched. False: not made.
+bool createUniqueReceivableIndex(db::Connection& connection)
+{
+    db::Transaction propria(connection);
+    try {
+        db::executeSql(propria, QStringLiteral("CREATE UNIQUE INDEX %1 ON ACRC5001 (CODIGO_CLIENTE,"
+                                               " NUMERO_DOCUMENTO, SEQUENCIA, CODIGO_FILIAL)")
+                                    .arg(QLatin1String(kUniqueReceivableKey)));
+        propria.commit();
+        return true;
+    } catch (const db::DbError&) {
+        try {
+            if (propria.active())
+                propria.rollback();
+        } catch (const db::DbError&) {
+        }
+        return false;
+    }
+}
+
+}  // namespace
+
+QStringList ensureUniqueReceivableKey(db::Transaction& tr)
+{
+    if (db::selectValue(tr, "select count(*) from rdb$indices where rdb$index_name = :NOME",
+                        {{"NOME", QLatin1String(kUniqueReceivableKey)}})
+            .toInt() > 0)
+        return {};
+    const QStringList repetidas = repeatedReceivableKeys(tr);
     if (!repetidas.isEmpty())
         return repetidas;
     // A user who may not change the schema starts all the same; the key is
-    // made at the start of one who may.
-    db::Savepoint ponto(tr);
-    try {
-        db::executeSql(tr, QStringLiteral("CREATE UNIQUE INDEX %1 ON ACRC5001 (CODIGO_CLIENTE, NUMERO_DOCUMENTO,"
-                                          " SEQUENCIA, CODIGO_FILIAL)")
-                               .arg(QLatin1String(kUniqueReceivableKey)));
-    } catch (const db::DbError&) {
-        ponto.rollback();
-        return {};
-    }
-    ponto.release();
+    // made at the start of one who may. Keys repeated since the check are
+    // told as any others. What this transaction changed is committed first,
+    // or the index's transaction would meet it as another desk's.
     tr.commitRetaining();
-    return {};
+    if (createUniqueReceivableIndex(tr.connection()))
+        return {};
+    return repeatedReceivableKeys(tr);
 }
 
 void createHostSchema(db::Transaction& transaction)

@@ -47,7 +47,10 @@ void raiseGeneratorsToKeys(db::Transaction& transaction);
 // changed and the keys held more than once are returned, as
 // "customer|document|sequence|branch (n rows)", for someone to mend them.
 // Empty when the index is there, or when the user may not make it (it is
-// then made at the start of one who may). Commits retaining when it makes it.
+// then made at the start of one who may). Commits retaining the caller's
+// work before it tries. The index is made in a
+// transaction of its own: a commit that fails (a key repeated by another
+// desk since the check) leaves it unmade and returns the keys then repeated.
 QStringList ensureUniqueReceivableKey(db::Transaction& transaction);
 
 // A company, the parameter record, customers, suppliers, products and

@@ -27,14 +27,21 @@ public:
         setFrameShape(QFrame::NoFrame);
         setFocusPolicy(Qt::NoFocus);
         setWidgetResizable(true);
-        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        focusFollower_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
             if (now && widget() && widget()->isAncestorOf(now))
                 ensureWidgetVisible(now);
         });
     }
+    // The contents are destroyed after this class's part of the object, and
+    // a control losing its focus then would call into a scroll area no
+    // longer there: the connection goes first.
+    ~FormContentScroll() override { disconnect(focusFollower_); }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override { event->ignore(); }
+
+private:
+    QMetaObject::Connection focusFollower_;
 };
 
 // The size the window was built for: the size its code gave it (or its
@@ -95,9 +102,12 @@ void Form::keepInsideScreen()
     if (livre.isEmpty() || livre.contains(frameGeometry()))
         return;
     resize(size().boundedTo(livre.size() - moldura));
+    // A window whose minimum size is larger than the screen still does not
+    // fit: its top left corner (title bar, first fields) stays on the screen.
+    const auto inside = [](int at, int first, int last) { return std::max(first, std::min(at, last)); };
     QRect quadro = frameGeometry();
-    quadro.moveLeft(std::clamp(quadro.left(), livre.left(), livre.right() + 1 - quadro.width()));
-    quadro.moveTop(std::clamp(quadro.top(), livre.top(), livre.bottom() + 1 - quadro.height()));
+    quadro.moveLeft(inside(quadro.left(), livre.left(), livre.right() + 1 - quadro.width()));
+    quadro.moveTop(inside(quadro.top(), livre.top(), livre.bottom() + 1 - quadro.height()));
     move(quadro.topLeft());
 }
 

@@ -36,7 +36,7 @@ void ProgressWindow::ensureWindow()
 void ProgressWindow::refresh(bool pintar)
 {
     ensureWindow();
-    const bool agora = pintar || !pintado_.isValid() || pintado_.elapsed() >= 200;
+    const bool agora = pintar || !pintado_.isValid() || pintado_.elapsed() >= 100;
     // Between paints the controls take their values without painting (the
     // bar would repaint itself at once on every new percentage; the label
     // only asks for a paint); enabled again the bar only asks too, and the
@@ -57,19 +57,30 @@ void ProgressWindow::refresh(bool pintar)
 
 void ProgressWindow::show(int total, const QString& text)
 {
+    if (batches_ > 0 && shown_) {
+        ++nested_;
+        return;
+    }
     total_ = total;
     position_ = 0;
     text_ = text;
     shown_ = true;
     ensureWindow();
     window_->show();
-    refresh(true);
+    // Painted now unless painted within the last 100 ms: one routine after
+    // another (a contract each) paints at the same pace as one long routine.
+    refresh(false);
 }
 
 void ProgressWindow::increment(int steps, const QString& text)
 {
-    if (!shown_)
+    if (!shown_ || nested_ > 0)
         return;
+    advance(steps, text);
+}
+
+void ProgressWindow::advance(int steps, const QString& text)
+{
     position_ += steps;
     if (!text.isEmpty())
         text_ = text;
@@ -78,6 +89,10 @@ void ProgressWindow::increment(int steps, const QString& text)
 
 void ProgressWindow::hide()
 {
+    if (nested_ > 0) {
+        --nested_;
+        return;
+    }
     shown_ = false;
     position_ = 0;
     if (window_) {
@@ -94,6 +109,30 @@ void ProgressWindow::prepare(int count, const QString& text, const QString& acti
         increment(count, text);
     else if (action == "Ocultar")
         hide();
+}
+
+BatchProgress::BatchProgress(int total, const QString& text)
+{
+    ProgressWindow& janela = ProgressWindow::instance();
+    janela.show(total, text);
+    ++janela.batches_;
+}
+
+BatchProgress::~BatchProgress()
+{
+    ProgressWindow& janela = ProgressWindow::instance();
+    // A batch inside another hides as any nested routine does; the outermost
+    // hides the window whatever its rows left shown.
+    if (--janela.batches_ == 0)
+        janela.nested_ = 0;
+    janela.hide();
+}
+
+void BatchProgress::step(const QString& text)
+{
+    ProgressWindow& janela = ProgressWindow::instance();
+    if (janela.shown_ && janela.nested_ == 0)
+        janela.advance(1, text);
 }
 
 } // namespace host::ui

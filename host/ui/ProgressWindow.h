@@ -28,12 +28,19 @@ public:
     QString text() const { return text_; }
 
 private:
+    friend class BatchProgress;
     ProgressWindow() = default;
     void ensureWindow();
     // Shows the current text and position; `pintar` lets the window paint
-    // itself now, otherwise at most every 200 ms (a batch that counts every
+    // itself now, otherwise at most every 100 ms (a batch that counts every
     // row would spend more time painting the window than doing its work).
     void refresh(bool pintar);
+    void advance(int steps, const QString& text);
+
+    // Inside a batch the window stays up: what the batch's rows show, advance
+    // and hide of their own is absorbed (`nested_` counts their open shows).
+    int batches_ = 0;
+    int nested_ = 0;
 
     QElapsedTimer pintado_;
 
@@ -44,6 +51,20 @@ private:
     int total_ = 0;
     int position_ = 0;
     QString text_;
+};
+
+// The window of a batch, shown once for all its rows and hidden at the end
+// (also when the batch stops on a failure). A routine the batch runs per row
+// may use the window as it does alone; while the batch lasts its own show,
+// steps and hide leave the batch's window as it is.
+class BatchProgress {
+public:
+    BatchProgress(int total, const QString& text);
+    ~BatchProgress();
+    BatchProgress(const BatchProgress&) = delete;
+    BatchProgress& operator=(const BatchProgress&) = delete;
+    // One row done; an empty text keeps the last one.
+    void step(const QString& text = {});
 };
 
 } // namespace host::ui

@@ -17,6 +17,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
 #include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
@@ -245,6 +248,7 @@ TEST_F(EngineFolders, AStartWaitingOnALockNamesTheFileThatHoldsIt) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove("FIREBIRD_LOCK");
     env.insert("TMPDIR", at("tmp"));
+    env.insert("TECHASSIST_PASTA_TRAVAS", at("tmp"));
     sonda.setProcessEnvironment(env);
     sonda.start(TA_SONDA, {banco});
     QByteArray erros;
@@ -260,6 +264,62 @@ TEST_F(EngineFolders, AStartWaitingOnALockNamesTheFileThatHoldsIt) {
         << erros.toStdString();
     ASSERT_TRUE(sonda.waitForFinished(30000));
     EXPECT_EQ(sonda.exitCode(), 0) << sonda.readAllStandardError().toStdString();
+}
+
+// Sessions of one machine are given different temporary folders (a
+// login's own, a service's, a cron job's): every process of a database
+// still keeps its locks in the one folder, or two lock tables would let
+// both write the file unaware of each other.
+TEST_F(EngineFolders, ProcessesWithDifferentTemporaryFoldersShareOneLockFolder) {
+    const QString banco = at("compartilhado.fdb");
+    {
+        host::db::Connection c;
+        c.create({banco});
+    }
+    const QString vazia = qEnvironmentVariable("TECHASSIST_PASTA_TRAVAS");
+    ASSERT_TRUE(vazia.isEmpty()) << "the tests run with the machine's place";
+    const QByteArray antes = qgetenv("TMPDIR");
+    qputenv("TMPDIR", path8(scratch.path()));
+    const QString daqui = host::db::lockFolderFor(banco);
+    qputenv("TMPDIR", antes);
+    EXPECT_EQ(daqui, QString("/tmp/techassist-firebird-lock-%1").arg(::geteuid()));
+
+    // Two processes at once, each with a temporary folder of its own.
+    ASSERT_TRUE(QDir().mkpath(at("base")));
+    std::vector<std::unique_ptr<QProcess>> sondas;
+    for (const char* temporaria : {"tmp-login", "tmp-servico"}) {
+        ASSERT_TRUE(QDir().mkpath(at(temporaria)));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("FIREBIRD_LOCK");
+        env.insert("TMPDIR", at(temporaria));
+        env.insert("TECHASSIST_PASTA_TRAVAS", at("base"));
+        sondas.push_back(std::make_unique<QProcess>());
+        sondas.back()->setProcessEnvironment(env);
+        sondas.back()->start(TA_SONDA, {banco, "1500"});
+    }
+    for (auto& sonda : sondas) {
+        ASSERT_TRUE(sonda->waitForFinished(60000));
+        EXPECT_EQ(sonda->exitCode(), 0) << sonda->readAllStandardError().toStdString();
+    }
+    const QString travas = at(QString("base/techassist-firebird-lock-%1").arg(::geteuid()));
+    EXPECT_TRUE(QFileInfo::exists(travas + "/fb_init")) << "the one lock folder of both";
+    for (const char* temporaria : {"tmp-login", "tmp-servico"})
+        EXPECT_TRUE(QDir(at(temporaria)).entryList({"techassist-firebird-lock-*"}, QDir::AllEntries).isEmpty())
+            << temporaria;
+
+    // A place where users could take each other's names is refused.
+    ASSERT_TRUE(QDir().mkpath(at("aberta-a-todos")));
+    ::chmod(path8(at("aberta-a-todos")).constData(), 0777);
+    QProcess recusada;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("FIREBIRD_LOCK");
+    env.insert("TECHASSIST_PASTA_TRAVAS", at("aberta-a-todos"));
+    recusada.setProcessEnvironment(env);
+    recusada.start(TA_SONDA, {banco});
+    ASSERT_TRUE(recusada.waitForFinished(60000));
+    const QString erro = QString::fromLocal8Bit(recusada.readAllStandardError());
+    EXPECT_EQ(recusada.exitCode(), 1);
+    EXPECT_TRUE(erro.contains(at("aberta-a-todos")) && erro.contains("drwxrwxrwx")) << erro.toStdString();
 }
 
 // ---------------------------------------------------------------- other OS users
@@ -292,6 +352,7 @@ protected:
             env.remove(name);
         if (!home.isEmpty()) env.insert("HOME", home);
         env.insert("TMPDIR", at("tmp"));
+        env.insert("TECHASSIST_PASTA_TRAVAS", at("tmp"));
         env.insert("TA_MARCADOR", at("marcador"));
         p.setProcessEnvironment(env);
         if (user.isEmpty()) {
@@ -482,6 +543,30 @@ TEST_F(OutroUsuario, ALinkInTheGroupsLockFolderIsRefusedAndNothingIsWrittenThrou
 }
 
 // One owner's private database and his group's database, side by side.
+// Whether a group-writable database is shared is told by the group's
+// members, not by its name: a user's own group with another member is
+// shared (that member opens it), a group holding the owner alone is not.
+TEST_F(OutroUsuario, AGroupIsSharedWhenItHasAnotherMemberWhateverItsName) {
+    ASSERT_TRUE(run("groupadd", {"-f", kDono}));
+    ASSERT_TRUE(run("usermod", {"-a", "-G", kDono, kDono}));
+    ASSERT_TRUE(run("usermod", {"-a", "-G", kDono, kOutro}));
+    const gid_t proprio = ::getgrnam(kDono)->gr_gid;
+    const QString doProprio = database("do-grupo-proprio.fdb", uidOf(kDono), proprio, 0660);
+    EXPECT_TRUE(host::db::lockFolderFor(doProprio).endsWith(QString("-g%1").arg(proprio)))
+        << host::db::lockFolderFor(doProprio).toStdString();
+    Result r = probe(kDono, {doProprio});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    r = probe(kOutro, {doProprio});
+    EXPECT_EQ(r.code, 0) << "the group's other member: " << r.err.toStdString();
+
+    const char* const kSozinho = "techassist-sozinho";
+    ASSERT_TRUE(run("groupadd", {"-f", kSozinho}));
+    const gid_t sozinho = ::getgrnam(kSozinho)->gr_gid;
+    const QString deUmSo = database("grupo-de-um-so.fdb", uidOf(kDono), sozinho, 0660);
+    EXPECT_TRUE(host::db::lockFolderFor(deUmSo).endsWith(QString("/techassist-firebird-lock-%1").arg(uidOf(kDono))))
+        << host::db::lockFolderFor(deUmSo).toStdString();
+}
+
 TEST_F(OutroUsuario, APrivateAndAGroupsDatabaseOfOneOwnerOpenSideBySide) {
     const QString doGrupo = database("grupo-a.fdb", uidOf(kDono), grupo(), 0660);
     const QString privado = database("privado-b.fdb", uidOf(kDono), 65534, 0600);
@@ -505,7 +590,7 @@ for FIREBIRD in "$XDG_RUNTIME_DIR/techassist-firebird" "${XDG_CACHE_HOME:-$HOME/
   [ -d "$FIREBIRD" ] && break
 done
 export FIREBIRD
-export FIREBIRD_LOCK="${TMPDIR:-/tmp}/techassist-firebird-lock-$(stat -c %u "$1")"
+export FIREBIRD_LOCK="/tmp/techassist-firebird-lock-$(stat -c %u "$1")"
 echo "select 'linhas', count(*) from T;" | isql-fb -q -user SYSDBA "$1"
 )sh";
 
@@ -516,7 +601,13 @@ TEST_F(FirebirdTools, IsqlOpensTheDatabaseWhileTheApplicationHasItOpen) {
     exec("insert into T values (1)");
     exec("insert into T values (2)");
     tr().commitRetaining();
+    // Run from a session whose temporary folder is another (a login's own,
+    // a service's): the lock folder is the one the application uses still.
+    QTemporaryDir outraTemporaria;
     QProcess isql;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TMPDIR", outraTemporaria.path());
+    isql.setProcessEnvironment(env);
     isql.start("sh", {"-c", kReadmeRecipe, "sh", dbPath});
     ASSERT_TRUE(isql.waitForFinished(60000));
     const QString out = QString::fromLocal8Bit(isql.readAllStandardOutput() + isql.readAllStandardError());

@@ -70,6 +70,7 @@ TEST_F(TravaDeInicio, AnotherUsersMarkerOfAnEndedStartIsToldAtOnce)
         ambiente.remove(nome);
     ambiente.insert("XDG_DATA_HOME", pasta.path() + "/dados");
     ambiente.insert("TMPDIR", pasta.path() + "/tmp");
+    ambiente.insert("TECHASSIST_PASTA_TRAVAS", pasta.path() + "/tmp");
     processo.setProcessEnvironment(ambiente);
     QElapsedTimer relogio;
     relogio.start();

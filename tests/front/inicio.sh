@@ -11,7 +11,7 @@ falha() { echo "FALHA: $*"; exit 1; }
 # holds a mutex of the engine's shared lock files leaves it held, and every
 # process using those files would wait for it for ever.
 mkdir -p "$base/tmp"; chmod 1777 "$base/tmp"
-export TMPDIR="$base/tmp"
+export TMPDIR="$base/tmp" TECHASSIST_PASTA_TRAVAS="$base/tmp"
 unset FIREBIRD_LOCK FIREBIRD
 
 # A --banco naming a file that does not exist is refused and nothing is created.

@@ -509,6 +509,12 @@ TEST_F(ContLocEquipJanelaTest, StatementsOfLoadingAContractAndOfEachPage)
               "tsEquipamentos=1/1 tsComplementos=1/1 tsEquipamentosSolicitados=1/1 tsEquipamentosEncerrados=1/1"
               " tsComplementosEncerrados=1/1 tsParcelas=1/1 tsObsSR=1/1 tsHistorico=0/0 tsCustosVariaveis=0/0"
               " tsDadosRetirada=0/0 tsObsAdicionais=1/0 tsContratosVinculados=0/0");
+
+    contrato(802);
+    const testsupport::StatementCounter outro;
+    CarregaContrato(802);
+    EXPECT_EQ(outro.count(), 4);
+    EXPECT_EQ(outro.prepares(), 0) << "another contract's load prepares nothing again";
 }
 
 TEST_F(ContLocEquipJanelaTest, PictureOfTheRegisterWithAContract)

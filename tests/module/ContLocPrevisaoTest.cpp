@@ -20,6 +20,8 @@
 #include <QHeaderView>
 #include <QLineEdit>
 
+#include <vector>
+
 namespace moduletest {
 namespace {
 
@@ -271,6 +273,32 @@ TEST_F(ContLocPrevisaoJanelaTest, ScreenEContinuesAfterTheRowsPresent)
         << "five planned, two present whatever their situation, from a month after the last";
     EXPECT_EQ(quantidade(803), "5");
     EXPECT_EQ(form.dbgdAssContCadLocEquiParcelas->model()->rowCount(), 5);
+}
+
+// A forecast of one contract after another, as the register runs them over
+// a large customer base: the contract's load, its instalments' list and the
+// generator's reads keep their statements prepared, so another contract
+// prepares nothing, whatever receivables are already stored.
+TEST_F(ContLocPrevisaoJanelaTest, ScreenEAnotherContractPreparesNothing)
+{
+    exec("insert into AATC11AJ (AJCODIGO, AJDESCRICAO, CXCODIGO) values (71, 'Locação', '1.01')");
+    parametro("ATPREVISAOCAIXA", "S");
+    for (int codigo : {811, 812, 813})
+        contrato(codigo, "ACVALORPARCELA, ACQUANTIDADEPARCELA, ACDATAIMPLANTACAO, AJCODIGO",
+                 "100, 3, '2024-03-05', 71");
+    std::vector<int> preparos;
+    for (int codigo : {811, 812, 813}) {
+        TfmAssContCadLocEquip& form = abrirE(codigo);
+        dialogs->enter("10/03/2024", "Informe a data Inicial da previsão do contas a receber");
+        dialogs->acknowledge("Operação efetuada com sucesso! Parcelas criadas: 3");
+        const testsupport::StatementCounter contador;
+        form.bbPrevisionar->click();
+        EXPECT_EQ(dialogs->pending(), 0);
+        preparos.push_back(contador.prepares());
+        EXPECT_EQ(vencimentos(codigo), (QStringList{"10/3 V", "10/4 V", "10/5 V"})) << codigo;
+    }
+    EXPECT_EQ(preparos[1], 0) << "the second contract";
+    EXPECT_EQ(preparos[2], 0) << "the third contract";
 }
 
 TEST_F(ContLocPrevisaoJanelaTest, ScreenEReinstalmentFromThePanel)

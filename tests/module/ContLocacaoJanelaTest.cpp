@@ -238,6 +238,12 @@ TEST_F(ContLocacaoJanelaTest, StatementsOfLoadingAContractAndOfEachPage)
     EXPECT_EQ(preparadosCarga, 2);
     EXPECT_EQ(medidas, "tsEquipamentos=3/3 tsParcelas=1/1 tsObsSR=1/1 tsHistorico=0/0 tsCustosVariaveis=0/0"
                                  " tsDadosRetirada=0/0 tsObsAdicionais=1/0 tsContratosVinculados=0/0");
+
+    contrato(802);
+    const testsupport::StatementCounter outro;
+    CarregaContrato(802);
+    EXPECT_EQ(outro.count(), 2);
+    EXPECT_EQ(outro.prepares(), 0) << "another contract's load prepares nothing again";
 }
 
 TEST_F(ContLocacaoJanelaTest, PictureOfTheRegisterWithAContract)

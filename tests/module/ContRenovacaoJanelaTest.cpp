@@ -10,6 +10,8 @@
 
 #include "host/ui/DataGrid.h"
 #include "host/ui/EditControls.h"
+#include "host/ui/ProgressWindow.h"
+#include "tests/support/ShowCounter.h"
 #include "host/ui/StatusBar.h"
 
 #include <QCheckBox>
@@ -305,6 +307,28 @@ TEST_F(ContRenovacaoJanelaTest, PictureOfTheListColoured)
     form.bbPesquisar->click();
     EXPECT_EQ(form.quConsulta->fieldByName("ACRENOVACAO")->displayText(), "Sim");
     guardaFoto(form, "fmAssContRenovacao.png");
+}
+
+// The progress window comes up once for the whole batch, not once per
+// contract the instalment generator runs for, and is gone at the end.
+TEST_F(ContRenovacaoJanelaTest, ABatchShowsOneProgressWindowForAllItsContracts)
+{
+    TfmAssContRenovacao& form = abrir();
+    vencimento(form);
+    for (int c = 850; c < 853; ++c) {
+        contrato(c, "ACVALOR", "90");
+        parcelaPeriodo(c, QString("%1").arg(c, 6, 10, QChar('0')), "2024-01-05", "2024-02-05", 75);
+    }
+    form.edNroContrato->setText("L85");
+    form.bbPesquisar->click();
+    EXPECT_EQ(form.stInformacao->panelText(0), "Total de Registros: 3");
+    QApplication::processEvents();
+    const testsupport::ShowCounter janela("fmSplash");
+    dialogs->answer("Sim");
+    form.bbRenovar->click();
+    EXPECT_EQ(one("select count(*) from ACRC5001 where CREMISSAOINI = '2024-02-05'").toInt(), 3);
+    EXPECT_EQ(janela.count(), 1);
+    EXPECT_FALSE(host::ui::ProgressWindow::instance().isShown());
 }
 
 // Each renewal of a batch costs the same statements, whatever the

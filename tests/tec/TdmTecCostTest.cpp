@@ -62,6 +62,20 @@ TEST(DataModuleVarTest, VariableIsSetBeforeTheCreationHandlerRuns)
     EXPECT_EQ(owner.findComponent("dmSeen"), nullptr);
 }
 
+// The module's data module runs on the host's connection: when the host's
+// data module (and its connection) goes, the module's goes first, newest
+// first, so nothing later reaches a dataset on a transaction that is gone.
+TEST_F(TdmTecCostTest, TheModulesDataModulesGoBeforeTheHostsConnection)
+{
+    createTec();
+    ASSERT_TRUE(dmTec);
+    host::Component owner;
+    dmSeen.create(&owner);
+    global.reset();
+    EXPECT_FALSE(dmSeen);
+    EXPECT_FALSE(dmTec) << "freed while its transaction was still there";
+}
+
 TEST(DataModuleVarTest, FailingCreationHandlerLeavesTheVariableEmpty)
 {
     struct Failing : host::data::DataModule {

@@ -150,4 +150,17 @@ TEST(FormScreenTest, ShowingOnASmallerScreenFitsTheWindow)
     EXPECT_GE(janela.y(), livre.y());
 }
 
+// A window placed by hand whose own minimum size is larger than the
+// screen: it cannot be fitted, and its corner stays on the screen.
+TEST(FormScreenTest, AWindowThatCannotShrinkToTheScreenKeepsItsCornerOnIt)
+{
+    const QRect livre = QApplication::primaryScreen()->availableGeometry();
+    JanelaGrande janela({400, 300});
+    janela.setMinimumSize(livre.size() + QSize(300, 200));
+    janela.move(livre.topLeft() + QPoint(40, 30));
+    janela.showNonModal();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&janela));
+    EXPECT_EQ(janela.frameGeometry().topLeft(), livre.topLeft());
+}
+
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QProgressBar>
 
 #include "QtPrinters.h"
+#include "tests/support/ShowCounter.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +33,7 @@ TEST(ProgressWindow, ShowIncrementHideByTheClassicActions)
     EXPECT_EQ(progress.position(), 0) << "a hidden window does not advance";
 }
 
-// A batch counts every row; the window paints at most every 200 ms, but its
+// A batch counts every row; the window paints at most every 100 ms, but its
 // controls always show the last text and position.
 TEST(ProgressWindow, ControlsFollowEveryIncrementWhilePaintingIsSpaced)
 {
@@ -51,6 +52,43 @@ TEST(ProgressWindow, ControlsFollowEveryIncrementWhilePaintingIsSpaced)
     // over it, the work waiting): the last text reaches the screen.
     EXPECT_TRUE(janela->updatesEnabled());
     progress.prepare(0, "", "Ocultar");
+}
+
+// A batch's window stays up over its rows: a routine run per row shows,
+// advances and hides its own progress without bringing the window down and
+// up again; the window goes at the end, also when a row fails.
+TEST(ProgressWindow, ABatchShowsItsWindowOnceOverItsRowsOwnProgress)
+{
+    ProgressWindow& progress = ProgressWindow::instance();
+    QApplication::processEvents();
+    const testsupport::ShowCounter janela("fmSplash");
+    try {
+        BatchProgress lote(3, "Aguarde. Gerando parcelamento...");
+        for (int linha = 1; linha <= 3; ++linha) {
+            progress.prepare(10, "Gerando parcelamento...", "Mostrar");
+            progress.prepare(1, "Aguarde. Gerando parcelamento...", "Incrementar");
+            progress.prepare(0, "", "Ocultar");
+            EXPECT_TRUE(progress.isShown()) << "still up after row " << linha;
+            lote.step();
+            EXPECT_EQ(progress.total(), 3);
+            EXPECT_EQ(progress.position(), linha) << "the rows' own steps leave the batch's count";
+            if (linha == 3) {
+                progress.prepare(10, "Gerando parcelamento...", "Mostrar");
+                throw std::runtime_error("falha");
+            }
+        }
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(janela.count(), 1);
+    EXPECT_FALSE(progress.isShown()) << "hidden when the batch stops on a failure";
+
+    // Alone again (the event loop has run), a routine shows and hides the window itself.
+    QApplication::processEvents();
+    progress.prepare(10, "Gerando parcelamento...", "Mostrar");
+    EXPECT_EQ(janela.count(), 2);
+    progress.prepare(0, "", "Ocultar");
+    EXPECT_FALSE(progress.isShown());
+    QApplication::processEvents();
 }
 
 TEST(Cursors, WaitCursorComesBackOnEveryPath)

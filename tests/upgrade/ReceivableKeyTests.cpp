@@ -69,6 +69,7 @@ TEST_F(ReceivableKeyTest, RepeatedKeysOfAnOlderDatabaseAreShownKeptAndTheStartCo
     // Mended by the user: the next start makes the key unique, silently.
     exec("update ACRC5001 set NUMERO_DOCUMENTO = '000012' where VALOR_DOCUMENTO = 20");
     exec("update ACRC5001 set CODIGO_FILIAL = '01' where VALOR_DOCUMENTO = 50");
+    tr().commit();   // saved, and this session ended, as before a next start
     const int mostradas = int(dialogs->shown().size());
     inicia();
     EXPECT_EQ(int(dialogs->shown().size()), mostradas);
