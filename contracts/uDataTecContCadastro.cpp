@@ -74,9 +74,11 @@ void TdmTecContrato::ligarEventosCadastro()
 
 namespace {
 
+// Under option "E" the contract's value is the instalment, whatever the letter.
 bool valorDividido(Dataset& dataset)
 {
-    return fieldText(dataset, "ACVALORFIXO").trimmed().toUpper() == "D";
+    return fieldText(dataset, "ACVALORFIXO").trimmed().toUpper() == "D" &&
+           parametroMaiusculo("ATOPCAOCONTRATO") != "E";
 }
 
 }  // namespace
@@ -85,8 +87,7 @@ double TdmTecContrato::CtrValorParcelaPelaRegra(double valor)
 {
     // A divided value keeps the whole: the instalments are cut from it, so a
     // value already cut would be cut again at every save.
-    const QString fixo = fieldText(*quCtrCadastro, "ACVALORFIXO").trimmed().toUpper();
-    if (fixo == "S" || fixo == "D")
+    if (fieldText(*quCtrCadastro, "ACVALORFIXO").trimmed().toUpper() == "S" || valorDividido(*quCtrCadastro))
         return valor;
     return Trunc2Casas(RetornaValorParcelaContrato(quCtrCadastroACCODIGO->asInteger(), hoje(), true));
 }

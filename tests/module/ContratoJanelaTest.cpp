@@ -309,6 +309,19 @@ TEST_F(ContratoJanelaTest, ADividedValueCutByAnEarlierSaveIsForecastAndSavedFrom
                    " from AATC05AC where ACCODIGO = 801"),
               QStringList{"10000|10000"});
     EXPECT_EQ(lido(total), QStringList{"10000|9"});
+
+    // Under equipment rental the contract's value is the instalment: a save
+    // leaves it to its own rule.
+    parametro("ATOPCAOCONTRATO", "E");
+    parametro("ATMODOCOMPOSICAO", "9");
+    exec("update AATC05AC set ACVALOR = 50 where ACCODIGO = 801");
+    CarregaContrato(801);
+    dialogs->answer("Não", "Deseja alterar valor das provisões?");
+    digita(form.dbedNumeroContrato, "CT-2");
+    form.bbSalvar->click();
+    EXPECT_EQ(lido("select cast(ACVALORPARCELA * 100 as integer) || '|' || cast(ACVALOR * 100 as integer)"
+                   " from AATC05AC where ACCODIGO = 801"),
+              QStringList{"5000|5000"});
 }
 
 TEST_F(ContratoJanelaTest, InstalmentsPageLendsItsGuardsAndDeactivationGivesThemBack)
