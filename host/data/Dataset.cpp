@@ -2,6 +2,7 @@
 #include "host/data/Dataset.h"
 
 #include "host/data/DataSource.h"
+#include "host/data/WrittenRows.h"
 
 #include <algorithm>
 
@@ -11,6 +12,7 @@ Dataset::Dataset(host::Component* owner, const QString& name) : host::Component(
 
 Dataset::~Dataset()
 {
+    forgetRowsWritten(*this);
     for (Field* user : lookupUsers_)
         user->lookupDataset_ = nullptr;
     lookupUsers_.clear();

@@ -108,6 +108,10 @@ public:
     void cancel();
     void remove();                                      // deletes the current row
     void refresh();                                     // re-reads the current row
+    // The transaction undid rows this dataset wrote: it shows what is stored
+    // again (at once, or once its pending row is posted or cancelled), so the
+    // next save compares with the stored values.
+    void writesUndone();
     void checkBrowseMode();                             // post when modified, else cancel
     virtual bool canModify() const = 0;
     bool autoEdit() const { return autoEdit_; }
@@ -250,6 +254,8 @@ private:
     void startInsert(bool append);
     void discardInsertedRow();
     void reread();
+    void rereadQuietly();
+    void showRowsAfterEdit();
     QVariant rowValue(int row, Field* field);
 
     // Notifications.
@@ -302,6 +308,7 @@ private:
     bool autoEdit_ = true;
     int posting_ = 0;        // post running, row not yet written
     bool retryPost_ = false; // asked by an onPostError handler
+    bool rereadPending_ = false; // writes undone while a row was pending
     int newRecord_ = 0;      // inside new-record
     bool insertCancelled_ = false;
     int disabled_ = 0;

@@ -179,7 +179,7 @@ void Dataset::post()
         state_ = DatasetState::Browse;
         modified_ = false;
     }
-    rowChanged();
+    showRowsAfterEdit();
     notifyStateChanged();
     fire(afterPost);
 }
@@ -199,9 +199,11 @@ void Dataset::cancel()
         editBuf_.clear();
         state_ = DatasetState::Browse;
         modified_ = false;
-        rowChanged();
+        showRowsAfterEdit();
         notifyStateChanged();
     }
+    if (std::exchange(rereadPending_, false) && active())
+        rereadQuietly();
     fire(afterCancel);
 }
 
@@ -274,6 +276,35 @@ void Dataset::refresh()
         return;
     }
     reread();
+}
+
+void Dataset::writesUndone()
+{
+    if (!active())
+        return;
+    if (editing()) {
+        rereadPending_ = true;
+        return;
+    }
+    rereadQuietly();
+}
+
+// The row just posted or cancelled, and every row when writes were undone meanwhile.
+void Dataset::showRowsAfterEdit()
+{
+    if (std::exchange(rereadPending_, false))
+        rereadQuietly();
+    else
+        rowChanged();
+}
+
+void Dataset::rereadQuietly()
+{
+    try {
+        reread();
+    } catch (...) {
+        // left open and empty: the user opens it again
+    }
 }
 
 void Dataset::reread()

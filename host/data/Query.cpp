@@ -2,6 +2,7 @@
 #include "host/data/Query.h"
 
 #include "host/data/DataSource.h"
+#include "host/data/WrittenRows.h"
 #include "host/data/UpdateSql.h"
 #include "host/data/WriteErrors.h"
 #include "host/db/Database.h"
@@ -247,6 +248,7 @@ void Query::writeInsert(RowValues values)
 {
     requireUpdate(UpdateSql::Kind::Insert, "insert");
     runWrite(UpdateSql::Kind::Insert, values, {});
+    noteRowsWritten(*transaction_, *this);
 }
 
 void Query::writeModify(RowValues oldValues, RowValues newValues)
@@ -255,6 +257,7 @@ void Query::writeModify(RowValues oldValues, RowValues newValues)
     const host::db::Statement& statement = runWrite(UpdateSql::Kind::Modify, newValues, oldValues);
     if (update_->guardsRow(UpdateSql::Kind::Modify) && statement.rowsAffected() == 0)
         refuseChangedRow(oldValues);
+    noteRowsWritten(*transaction_, *this);
 }
 
 void Query::writeDelete(RowValues oldValues)
@@ -263,6 +266,7 @@ void Query::writeDelete(RowValues oldValues)
     const host::db::Statement& statement = runWrite(UpdateSql::Kind::Delete, oldValues, oldValues);
     if (update_->guardsRow(UpdateSql::Kind::Delete) && statement.rowsAffected() == 0)
         refuseChangedRow(oldValues);
+    noteRowsWritten(*transaction_, *this);
 }
 
 // The record named by its key as the user knows it: the key fields' labels

@@ -177,6 +177,8 @@ Transaction::Transaction(Connection& connection) : d(std::make_unique<Impl>()) {
 }
 
 Transaction::~Transaction() {
+    d->tellWork(WorkEnd::Forgotten, -1);
+    d->workListener = nullptr;   // nothing is shown from a transaction that goes
     try {
         if (active()) rollback();
     } catch (...) {
@@ -230,7 +232,21 @@ void Transaction::Impl::finish(void (ITransaction::*action)(CheckStatusWrapper*)
     } else {
         renewSavepoints();
     }
+    const bool undone = how == EngineWatcher::End::Rollback || how == EngineWatcher::End::RollbackRetaining;
+    tellWork(undone ? Transaction::WorkEnd::Undone : Transaction::WorkEnd::Forgotten, -1);
 }
+
+void Transaction::Impl::tellWork(Transaction::WorkEnd end, int depth) noexcept {
+    if (!workListener) return;
+    try {
+        workListener(end, depth);
+    } catch (...) {
+        // what the screen shows is the listener's own business
+    }
+}
+
+void Transaction::setWorkListener(WorkListener listener) { d->workListener = std::move(listener); }
+int Transaction::savepointDepth() const { return int(d->savepoints.size()); }
 
 void Transaction::commit() {
     if (d->commitHolds > 0) {

@@ -10,6 +10,7 @@
 #include <QVariant>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -151,6 +152,16 @@ public:
     std::shared_ptr<Statement> prepared(const QString& sql);
     void forgetPrepared();
     static constexpr int kPreparedKept = 128;
+
+    // What becomes of the work written so far, told to the one listener (the
+    // dataset layer, whose rows must show what is stored): `depth` is the
+    // savepoint depth left; the event is about work written deeper (-1: all
+    // of it). Forgotten: committed, or the transaction goes; Joined: a
+    // savepoint released, its work now belongs to depth; Undone: rolled back.
+    enum class WorkEnd { Forgotten, Joined, Undone };
+    using WorkListener = std::function<void(WorkEnd, int depth)>;
+    void setWorkListener(WorkListener listener);
+    int savepointDepth() const;   // live savepoint guards
 
     struct Impl;
     Impl* impl() const { return d.get(); }

@@ -95,6 +95,8 @@ struct Transaction::Impl {
     // 1 a retaining commit, 2 a hard one.
     int commitHolds = 0;
     int heldCommit = 0;
+    Transaction::WorkListener workListener;
+    void tellWork(Transaction::WorkEnd end, int depth) noexcept;
     // Statements kept for reuse by their text, the most recently used first.
     using Kept = std::list<std::pair<QString, std::shared_ptr<Statement>>>;
     Kept kept;

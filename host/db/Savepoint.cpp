@@ -73,6 +73,7 @@ void Savepoint::release() {
     Transaction::Impl& t = *d->tr->impl();
     t.runSavepointStatement("RELEASE SAVEPOINT " + d->name);
     forget(t, d.get());
+    t.tellWork(Transaction::WorkEnd::Joined, int(t.savepoints.size()));
 }
 
 void Savepoint::rollback() {
@@ -81,6 +82,7 @@ void Savepoint::rollback() {
     t.runSavepointStatement("ROLLBACK TO SAVEPOINT " + d->name);
     t.runSavepointStatement("RELEASE SAVEPOINT " + d->name);
     forget(t, d.get());
+    t.tellWork(Transaction::WorkEnd::Undone, int(t.savepoints.size()));
 }
 
 CommitHold::CommitHold(Transaction& transaction) : tr_(&transaction) { ++tr_->impl()->commitHolds; }

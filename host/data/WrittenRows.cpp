@@ -1,0 +1,89 @@
+#include "host/data/WrittenRows.h"
+
+#include "host/data/Dataset.h"
+#include "host/db/Database.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <vector>
+
+namespace host::data {
+
+namespace {
+
+struct WrittenAt {
+    Dataset* dataset;
+    int depth;
+    bool operator==(const WrittenAt&) const = default;
+};
+
+using WorkEnd = host::db::Transaction::WorkEnd;
+
+std::unordered_map<host::db::Transaction*, std::vector<WrittenAt>>& writtenByTransaction()
+{
+    static std::unordered_map<host::db::Transaction*, std::vector<WrittenAt>> written;
+    return written;
+}
+
+// Entries deeper than `depth` are taken out; the datasets they name are returned once each.
+std::vector<Dataset*> takeDeeperThan(std::vector<WrittenAt>& entries, int depth)
+{
+    std::vector<Dataset*> datasets;
+    for (const WrittenAt& entry : entries)
+        if (entry.depth > depth && std::find(datasets.begin(), datasets.end(), entry.dataset) == datasets.end())
+            datasets.push_back(entry.dataset);
+    std::erase_if(entries, [depth](const WrittenAt& entry) { return entry.depth > depth; });
+    return datasets;
+}
+
+void workEnded(host::db::Transaction* transaction, WorkEnd end, int depth)
+{
+    auto found = writtenByTransaction().find(transaction);
+    if (found == writtenByTransaction().end())
+        return;
+    std::vector<WrittenAt>& entries = found->second;
+    if (end == WorkEnd::Joined) {
+        for (WrittenAt& entry : entries)
+            entry.depth = std::min(entry.depth, depth);
+        std::vector<WrittenAt> joined;
+        for (const WrittenAt& entry : entries)
+            if (std::find(joined.begin(), joined.end(), entry) == joined.end())
+                joined.push_back(entry);
+        entries = std::move(joined);
+        return;
+    }
+    const std::vector<Dataset*> undone = takeDeeperThan(entries, depth);
+    if (entries.empty())
+        writtenByTransaction().erase(found);
+    if (end != WorkEnd::Undone)
+        return;
+    for (Dataset* dataset : undone)
+        dataset->writesUndone();
+}
+
+}  // namespace
+
+void noteRowsWritten(host::db::Transaction& transaction, Dataset& dataset)
+{
+    auto& written = writtenByTransaction();
+    auto found = written.find(&transaction);
+    if (found == written.end()) {
+        transaction.setWorkListener(
+            [tr = &transaction](WorkEnd end, int depth) { workEnded(tr, end, depth); });
+        found = written.emplace(&transaction, std::vector<WrittenAt>{}).first;
+    }
+    const WrittenAt entry{&dataset, transaction.savepointDepth()};
+    std::vector<WrittenAt>& entries = found->second;
+    if (!entries.empty() && entries.back() == entry)
+        return;   // the rows of one save: one entry
+    if (std::find(entries.begin(), entries.end(), entry) == entries.end())
+        entries.push_back(entry);
+}
+
+void forgetRowsWritten(Dataset& dataset)
+{
+    for (auto& [transaction, entries] : writtenByTransaction())
+        std::erase_if(entries, [&dataset](const WrittenAt& entry) { return entry.dataset == &dataset; });
+}
+
+}  // namespace host::data
