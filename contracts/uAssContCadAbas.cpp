@@ -123,7 +123,8 @@ void TfmAssContCad::verificaValorItens()
     if (!contrato().active() || contrato().isEmpty())
         return;
     const double calculado = dmTecContrato->RetornaValorParcelaContrato(codigoContrato(), hoje(), true);
-    const double parcela = contrato().fieldByName("ACVALORPARCELA")->asFloat();
+    // Against one instalment: a divided contract's column holds the whole.
+    const double parcela = dmTecContrato->CtrValorUmaParcela(contrato());
     if (!uAssContCad::ValorItensAlterado(calculado, parcela) || !uAssContCad::ConfirmaValorContrato(opcaoContrato()))
         return;
     if (MostraPergunta(uAssContCad::PerguntaValorItens(parcela, calculado), {"Sim", "Não"}) != "Sim")

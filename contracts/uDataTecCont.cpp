@@ -47,6 +47,13 @@ Query* criarQuery(TdmTecContrato& dm, const uDataTecCont::DatasetDef& def)
         else
             query->addField(field.name, field.type, field.size)->setReadOnly(field.joined);
     }
+    // Amounts show as the host's formats write them ("1.234,50"); rates,
+    // indices, distances and meter counts keep every digit they have.
+    TdmGlobal::SetaFormatoValor(*query);
+    for (const char* medida : {"ACJUROMES", "ACJUROVENCIMENTO", "AJINDICE", "ACDISTANCIAKM", "ACEVKMINICIO",
+                               "ACEVKMFIM", "COCONTADOR", "ACITCOCONTADORTOTAL"})
+        if (host::data::Field* campo = query->findField(medida))
+            campo->setDisplayFormat({});
     return query;
 }
 

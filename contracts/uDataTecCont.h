@@ -201,6 +201,9 @@ public:
     // The value of one instalment of the contract for the month of the date;
     // with bAcumular, the months of its whole period added.
     double RetornaValorParcelaContrato(int contrato, const QDateTime& data, bool bAcumular);
+    // What one instalment of the header as it stands comes to, before taxes
+    // (a divided value's whole cut by its count).
+    double CtrValorUmaParcela(host::data::Dataset& dataset);
     // The value net of the taxes the fiscal operation withholds.
     double VerificaValorISSQNContrato(double valor, const QString& operacao);
     // The cash-forecast rows of one receivable instalment (ATPREVISAOCAIXA "S").
@@ -270,8 +273,12 @@ public:
     // or failed post leaves nothing of its steps behind; the after-post
     // commits the steps with the row.
     // The instalment value the header's post stores: the one given when the
-    // value is fixed ("S"), else the contract's value for today.
+    // value is fixed ("S") or divided ("D": the whole, cut when forecast),
+    // else the contract's value for today.
     double CtrValorParcelaPelaRegra(double valor);
+    // A divided contract's whole, kept in its value too; one a former save
+    // cut to an instalment gets its whole back.
+    void CtrGuardaValorDividido(host::data::Dataset& dataset);
     void quCtrCadastroBeforePost(host::data::Dataset& dataset);
     void quCtrCadastroAfterPost(host::data::Dataset& dataset);
     void quCtrCadastroBeforeDelete(host::data::Dataset& dataset);
@@ -437,6 +444,7 @@ private:
     void ligarEventosMedidores();
     void ligarEventosObjeto();
     void ligarEventosLocacao();
+    static void RecusaLinhaLocacaoDigitada();
     void VerificaDisponibilidadeVeiculo(host::data::Dataset& linha);
     void RegistraMotivoAlteracaoVeiculo(host::data::Dataset& linha);
     void ConfirmaLinhaEStatusVeiculo(int veiculo);

@@ -4,6 +4,8 @@
 
 #include "contracts/uDataTecCont.h"
 
+#include "contracts/uDataTecContParcelas.h"
+
 #include "host/PilvCpr70.h"
 #include "host/PilvOut70.h"
 #include "host/Uautorizacao.h"
@@ -70,11 +72,45 @@ void TdmTecContrato::ligarEventosCadastro()
 
 // ---- new record ----
 
+namespace {
+
+// Under option "E" the contract's value is the instalment, whatever the letter.
+bool valorDividido(Dataset& dataset)
+{
+    return fieldText(dataset, "ACVALORFIXO").trimmed().toUpper() == "D" &&
+           parametroMaiusculo("ATOPCAOCONTRATO") != "E";
+}
+
+}  // namespace
+
 double TdmTecContrato::CtrValorParcelaPelaRegra(double valor)
 {
-    if (fieldText(*quCtrCadastro, "ACVALORFIXO").trimmed().toUpper() == "S")
+    // A divided value keeps the whole: the instalments are cut from it, so a
+    // value already cut would be cut again at every save.
+    if (fieldText(*quCtrCadastro, "ACVALORFIXO").trimmed().toUpper() == "S" || valorDividido(*quCtrCadastro))
         return valor;
     return Trunc2Casas(RetornaValorParcelaContrato(quCtrCadastroACCODIGO->asInteger(), hoje(), true));
+}
+
+void TdmTecContrato::CtrGuardaValorDividido(Dataset& dataset)
+{
+    Field* parcela = dataset.fieldByName("ACVALORPARCELA");
+    Field* valor = dataset.fieldByName("ACVALOR");
+    if (parcela->asFloat() == parcela->oldValue().toDouble())
+        parcela->setAsFloat(uDataTecContParcelas::ValorInteiroDividido(parcela->asFloat(), valor->asFloat()));
+    valor->setAsFloat(parcela->asFloat());
+}
+
+double TdmTecContrato::CtrValorUmaParcela(Dataset& dataset)
+{
+    if (!valorDividido(dataset))
+        return dataset.fieldByName("ACVALORPARCELA")->asFloat();
+    uDataTecContParcelas::DadosValor dados;
+    dados.valorFixo = "D";
+    dados.periodo = fieldText(dataset, "ACPERIODO");
+    dados.valorParcela = dataset.fieldByName("ACVALORPARCELA")->asFloat();
+    dados.quantidadeParcela = int(std::trunc(dataset.fieldByName("ACQUANTIDADEPARCELA")->asFloat()));
+    return Trunc2Casas(uDataTecContParcelas::ValorParcela(dados, hoje().date(), true));
 }
 
 void TdmTecContrato::quCtrCadastroNewRecord(Dataset& dataset)
@@ -160,13 +196,15 @@ void TdmTecContrato::quCtrCadastroBeforePost(Dataset& dataset)
         dataset.fieldByName("ACLOCAL")->setAsString(dmGlobal->Parametro("ATLOCALPADRAO"));
 
     passo("7 valor da parcela");
-    dataset.fieldByName("ACVALORPARCELA")
-        ->setAsFloat(CtrValorParcelaPelaRegra(dataset.fieldByName("ACVALORPARCELA")->asFloat()));
+    if (valorDividido(dataset))
+        CtrGuardaValorDividido(dataset);
+    else
+        dataset.fieldByName("ACVALORPARCELA")
+            ->setAsFloat(CtrValorParcelaPelaRegra(dataset.fieldByName("ACVALORPARCELA")->asFloat()));
 
     passo("8 valor líquido");
     dataset.fieldByName("ACVALORPARCELALIQUIDO")
-        ->setAsFloat(VerificaValorISSQNContrato(dataset.fieldByName("ACVALORPARCELA")->asFloat(),
-                                                fieldText(dataset, "OFCODIGO")));
+        ->setAsFloat(VerificaValorISSQNContrato(CtrValorUmaParcela(dataset), fieldText(dataset, "OFCODIGO")));
 
     passo("9 serviços e peças");
     {

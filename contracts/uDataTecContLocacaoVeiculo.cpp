@@ -62,6 +62,19 @@ void TdmTecContrato::ligarEventosLocacao()
 
     quCtrContato->onNewRecord = [this](Dataset& d) { quCtrContatoNewRecord(d); };
     quCtrContato->beforePost = [this](Dataset& d) { quCtrContatoBeforePost(d); };
+
+    // The rental views only choose the piece of equipment of lines the order
+    // put on the contract: a row typed here has no product of its own.
+    for (Dataset* vista : {static_cast<Dataset*>(quCtrEquipLocacao), static_cast<Dataset*>(quCtrAcessLocacao)})
+        vista->beforeInsert = [](Dataset&) { RecusaLinhaLocacaoDigitada(); };
+}
+
+void TdmTecContrato::RecusaLinhaLocacaoDigitada()
+{
+    dmGlobal->MostraAviso("Os equipamentos entram no contrato pelo pedido de assistência: inclua-os no pedido e "
+                          "finalize-o.\rNesta grade escolha o equipamento de cada linha pelo botão da coluna "
+                          "\"Código\".",
+                          true);
 }
 
 void TdmTecContrato::quCtrVeiculoNewRecord(Dataset& dataset)

@@ -14,6 +14,8 @@
 #include "host/data/HandlerGuard.h"
 #include "host/db/Database.h"
 
+#include <algorithm>
+
 namespace P = uDataTecContParcelas;
 using host::data::Dataset;
 using host::data::Field;
@@ -146,22 +148,32 @@ void TdmTecContrato::ReajustarValorContratoCorrente(double)
         QDate vencimento;
     };
     std::vector<Previsao> previsoes;
+    // Every instalment's due date (billed ones too): a divided value's last
+    // instalment is told by its place among them.
+    std::vector<QDate> vencimentos;
     {
         auto query = CriarIbQuery();
         // A contract item's own receivables carry the item's value: not rewritten here.
         query->setSql("Select * from acrc5001 cr Where cr.aoCodigo = " + QString::number(contrato) +
-                      "  and SITUACAO_DOCUMENTO='V' and coalesce(cr.ACITCODIGO, 0) = 0");
-        for (query->open(); !query->eof(); query->next())
-            previsoes.push_back({query->fieldByName("NUMERO_DOCUMENTO")->asString(),
-                                 query->fieldByName("CODIGO_CLIENTE")->asString(),
-                                 query->fieldByName("CODIGO_FILIAL")->asString(),
-                                 query->fieldByName("SEQUENCIA")->asInteger(),
-                                 query->fieldByName("DATA_VENCIMENTO")->asDateTime().date()});
+                      " and coalesce(cr.ACITCODIGO, 0) = 0");
+        for (query->open(); !query->eof(); query->next()) {
+            const QDate vencimento = query->fieldByName("DATA_VENCIMENTO")->asDateTime().date();
+            if (vencimento.isValid())
+                vencimentos.push_back(vencimento);
+            if (query->fieldByName("SITUACAO_DOCUMENTO")->asString() == "V")
+                previsoes.push_back({query->fieldByName("NUMERO_DOCUMENTO")->asString(),
+                                     query->fieldByName("CODIGO_CLIENTE")->asString(),
+                                     query->fieldByName("CODIGO_FILIAL")->asString(),
+                                     query->fieldByName("SEQUENCIA")->asInteger(), vencimento});
+        }
     }
     for (const Previsao& p : previsoes) {
         double valor = P::ValorParcela(dados, p.vencimento, true);
         if (valor <= 0)
             valor = valorParcela;
+        else
+            valor += P::RestoDivisao(dados, 1 + int(std::count_if(vencimentos.begin(), vencimentos.end(),
+                                                                   [&](const QDate& d) { return d < p.vencimento; })));
         valor = Trunc2Casas(P::ValorLiquido(taxas, valor));
         const QString chave = QString("SITUACAO_DOCUMENTO = 'V' and NUMERO_DOCUMENTO = %1 and CODIGO_CLIENTE = %2"
                                       " and SEQUENCIA = %3 and CODIGO_FILIAL = %4")

@@ -36,7 +36,13 @@ DadosValor CarregaDadosValor(TdmTecContrato& dm, int contrato)
         " (select sum(ev.ACEVVALOR) from AATC05ACEV ev where ev.ACCODIGO = ac.ACCODIGO) VEICULOS,"
         " (select sum(ev.ACEVVALOR) from AATC05ACEV ev where ev.ACCODIGO = ac.ACCODIGO"
         "   and (ev.ACEVSITUACAO is null or ev.ACEVSITUACAO <> 'I')) VEICULOSATIVOS,"
-        " (select sum(c.ACVALORPARCELA) from AATC05ACVI vi join AATC05AC c on c.ACCODIGO = vi.ACCODIGOCOMPLEMENTO"
+        // A divided complement adds one instalment (its whole, the greater
+        // of its two values, cut in whole cents), not its whole.
+        " (select sum(case when c.ACVALORFIXO = 'D' and c.ACQUANTIDADEPARCELA > 0"
+        "   then trunc(round(maxvalue(coalesce(c.ACVALORPARCELA, 0), coalesce(c.ACVALOR, 0)) * 100)"
+        "     / c.ACQUANTIDADEPARCELA) / 100.0"
+        "   else c.ACVALORPARCELA end)"
+        "   from AATC05ACVI vi join AATC05AC c on c.ACCODIGO = vi.ACCODIGOCOMPLEMENTO"
         "   where vi.ACCODIGOPRINCIPAL = ac.ACCODIGO) COMPLEMENTARES"
         " from AATC05AC ac where ac.ACCODIGO = :C");
     st.setParam("C", contrato);
@@ -54,6 +60,8 @@ DadosValor CarregaDadosValor(TdmTecContrato& dm, int contrato)
     dados.modalidade = texto(st, "ACMODALIDADE");
     dados.valorParcela = st.value("ACVALORPARCELA").toDouble();
     dados.quantidadeParcela = st.value("ACQUANTIDADEPARCELA").toInt();
+    if (dados.valorFixo == "D")
+        dados.valorParcela = ValorInteiroDividido(dados.valorParcela, dados.acValor);
     const bool todosVeiculos = texto(st, "VALORDIARIO").trimmed().toUpper() == "S";
     dados.veiculos = st.value(todosVeiculos ? "VEICULOS" : "VEICULOSATIVOS").toDouble();
     if (texto(st, "ACVINCULO").trimmed().toUpper() == "P" && contratoOpcao != "F" && contratoOpcao != "V")

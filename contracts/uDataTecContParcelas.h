@@ -85,6 +85,10 @@ double ValorParcela(const DadosValor& dados, const QDate& data, bool bAcumular);
 // instalments add up to the value. 0 for any other position, letter or a
 // period that adds several months to each instalment.
 double RestoDivisao(const DadosValor& dados, int posicao);
+// The whole a divided value is cut from: the instalment value column holds
+// it, unless a save once stored a single instalment there; the contract's
+// value, which keeps the whole, is then the greater.
+double ValorInteiroDividido(double valorParcela, double valorContrato);
 
 // ---- cash forecast ----
 // Each amount as its share of the total applied to the value, cut; the

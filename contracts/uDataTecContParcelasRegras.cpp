@@ -214,6 +214,11 @@ double ValorParcela(const DadosValor& dados, const QDate& data, bool bAcumular)
     return valor;
 }
 
+double ValorInteiroDividido(double valorParcela, double valorContrato)
+{
+    return std::max(valorParcela, valorContrato);
+}
+
 double RestoDivisao(const DadosValor& dados, int posicao)
 {
     const QString p = dados.periodo.trimmed().toUpper();

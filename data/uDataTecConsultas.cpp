@@ -6,6 +6,7 @@
 
 #include "data/uDataTec.h"
 #include "host/Udatamod.h"
+#include "host/Udmglobal.h"
 #include "data/uDataTecConsultas.h"
 
 #include <QStringList>
@@ -532,6 +533,9 @@ void TdmTec::createQueries()
     for (const QueryDef& def : kQueries) {
         host::data::Query* query = newQuery(def.name);
         query->setSql(selectText(def));
+        // Their fields come from the statement: amounts get the host's format
+        // when made (a query with a handler of its own applies it there).
+        query->onFieldsCreated = [](host::data::Dataset& d) { TdmGlobal::SetaFormatoValor(d); };
         this->*def.member = query;
         if (!def.update)
             continue;

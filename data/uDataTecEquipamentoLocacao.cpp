@@ -8,6 +8,7 @@
 #include "data/uDataTec.h"
 
 #include "host/Udatamod.h"
+#include "host/Udmglobal.h"
 #include "host/data/Field.h"
 #include "host/data/Query.h"
 
@@ -68,6 +69,7 @@ void TdmTec::bindEquipamentoLocacaoHandlers()
         legendaLocacao(d, "EVID", kTipoLocacao);
         legendaLocacao(d, "EVSUBLOCADO", kSubLocado);
         legendaLocacao(d, "EVEQUIPTOCONTROLE", kControleLocacao);
+        TdmGlobal::SetaFormatoValor(d);
     };
     equipamentos.onNewRecord = [](Dataset& d) {
         d.fieldByName("EVCODIGO")->setAsInteger(proximoCodigoLocacao());

@@ -41,6 +41,13 @@ TdmGlobal::TdmGlobal(const QString& databaseName, const QString& user, const QSt
     quEmpresa = newQuery(this, "quEmpresa", "select * from EMPRESA order by CODIGO");
     quTabVenc = newQuery(this, "quTabVenc", "select * from AFVT0101 order by CODIGO");
     quReceber = newQuery(this, "quReceber", "select * from ACRC5001 where 1=0");
+    // Every list of receivables shows its amounts as the host writes them.
+    quReceber->onFieldsCreated = [](host::data::Dataset& receber) {
+        SetaFormatoValor(receber);
+        // The instalment's number is no amount: "1", not "1,00".
+        if (host::data::Field* sequencia = receber.findField("SEQUENCIA"))
+            sequencia->setDisplayFormat({});
+    };
     quMov = newQuery(this, "quMov", "select * from ACEM1401 where 1=0");
     quMovItem = newQuery(this, "quMovItem", "select * from ACEM14IT where 1=0");
     quClienteConsulta = newQuery(this, "quClienteConsulta",

@@ -248,6 +248,9 @@ public:
     // floats "###,###,##0.00", date-times "dd/mm/yyyy" with mask "!99/99/99;1;_".
     void SetaMascaraField(host::data::Dataset& dataset);
     void SetaMascaraFieldSemDisplay(host::data::Dataset& dataset);   // masks only
+    // Amounts only: floats without a format of their own show "###,###,##0.00";
+    // dates and typing are left as they are.
+    static void SetaFormatoValor(host::data::Dataset& dataset);
     // The progress window: "Mostrar" (count = total), "Incrementar", "Ocultar".
     void PreparaSplashForm(int count, const QString& texto, const QString& acao);
 

@@ -75,14 +75,20 @@ bool TdmGlobal::VerificaExistenciaTabelaCampo(const QString& tabela, const QStri
 
 namespace {
 
+void applyAmountFormat(host::data::Field& field)
+{
+    if (field.dataType() == host::data::FieldType::Float && field.displayFormat().isEmpty())
+        field.setDisplayFormat("###,###,##0.00");
+}
+
 void applyFormats(host::data::Dataset& dataset, bool withDisplay)
 {
     using host::data::FieldType;
     for (host::data::Field* field : dataset.fields()) {
         switch (field->dataType()) {
         case FieldType::Float:
-            if (withDisplay && field->displayFormat().isEmpty())
-                field->setDisplayFormat("###,###,##0.00");
+            if (withDisplay)
+                applyAmountFormat(*field);
             break;
         case FieldType::DateTime:
         case FieldType::Date:
@@ -102,3 +108,9 @@ void applyFormats(host::data::Dataset& dataset, bool withDisplay)
 void TdmGlobal::SetaMascaraField(host::data::Dataset& dataset) { applyFormats(dataset, true); }
 
 void TdmGlobal::SetaMascaraFieldSemDisplay(host::data::Dataset& dataset) { applyFormats(dataset, false); }
+
+void TdmGlobal::SetaFormatoValor(host::data::Dataset& dataset)
+{
+    for (host::data::Field* field : dataset.fields())
+        applyAmountFormat(*field);
+}

@@ -84,6 +84,7 @@ TfmAssContRenovacao::TfmAssContRenovacao(QWidget* parent)
         for (const char* nome : {"ACDATAIMPLANTACAO", "ACDATAVALIDADE"})
             if (host::data::Field* f = d.findField(nome))
                 dataSemZero(*f);
+        TdmGlobal::SetaFormatoValor(d);
     };
     criarControles();
     CarregarConfiguracaoJanela(this);

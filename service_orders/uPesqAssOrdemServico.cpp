@@ -142,6 +142,7 @@ void TfmPesquisaAssOrdemServico::criarConsultas()
                     };
             if (host::data::Field* f = d.findField("AAQUANTIDADE"))
                 f->setDisplayFormat("#.");
+            TdmGlobal::SetaFormatoValor(d);
         };
 }
 

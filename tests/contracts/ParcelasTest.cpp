@@ -317,6 +317,14 @@ TEST_F(ParcelasTest, ValueModes)
     setOption("F");
     EXPECT_DOUBLE_EQ(dm->RetornaValorParcelaContrato(7, jan, false), 55);
     setOption("");
+    // A divided complement adds one instalment of its whole, cut to cents
+    // (86,58 in two is 43,29 exactly); one whose value an earlier save cut
+    // still counts from the whole its contract value keeps.
+    exec("update AATC05AC set ACVALORFIXO = 'D', ACVALORPARCELA = 86.58, ACQUANTIDADEPARCELA = 2 where ACCODIGO = 8");
+    EXPECT_DOUBLE_EQ(dm->RetornaValorParcelaContrato(7, jan, false), 55 + 43.29);
+    exec("update AATC05AC set ACVALORPARCELA = 11.11, ACVALOR = 100, ACQUANTIDADEPARCELA = 3 where ACCODIGO = 8");
+    EXPECT_DOUBLE_EQ(dm->RetornaValorParcelaContrato(7, jan, false), 55 + 33.33);
+    exec("update AATC05AC set ACVALORFIXO = 'S', ACVALORPARCELA = 12, ACVALOR = null where ACCODIGO = 8");
     // Quarterly: three months.
     exec("update AATC05AC set ACPERIODO = 'T' where ACCODIGO = 7");
     EXPECT_DOUBLE_EQ(dm->RetornaValorParcelaContrato(7, jan, true), 201);

@@ -7,6 +7,8 @@
 
 #include "host/ui/DataGrid.h"
 
+#include <QTest>
+
 namespace moduletest {
 namespace {
 
@@ -72,6 +74,37 @@ TEST_F(ContLocLinhasPendentesTest, ScreenEStoresTheItemLineOnSaveAndBeforeTheNex
     EXPECT_EQ(cab("ACCODIGO").asInteger(), 802);
     EXPECT_EQ(equipamentosGravados(), (QStringList{"801/P0004/90", "801/P0004/0", "801/P0001/0"}));
     EXPECT_EQ(dialogs->pending(), 0);
+}
+
+// The Q grids only choose the equipment of lines an order put on the contract:
+// Insert, or Down past the last row, says in Portuguese where lines come from
+// and leaves no row behind; "Salvar" then stores the contract as it was.
+TEST_F(ContLocLinhasPendentesTest, ScreenQRefusesANewLineInItsGridsAndSaysWhereLinesComeFrom)
+{
+    TfmAssContLocacao& form = abrirQ();
+    const QString onde = "pedido de assistência";
+    struct Caso {
+        host::ui::DataGrid* grade;
+        host::data::Dataset* linhas;
+        Qt::Key tecla;
+    } casos[] = {
+        {form.dbgdAssContEquipamentoLocacao, dmTecContrato->quCtrEquipLocacao, Qt::Key_Insert},
+        {form.dbgdAssContEquipamentoLocacao, dmTecContrato->quCtrEquipLocacao, Qt::Key_Down},
+        {form.dbgdAssContAcessorioLocacao, dmTecContrato->quCtrAcessLocacao, Qt::Key_Insert},
+        {form.dbgdAssContAcessorioLocacao, dmTecContrato->quCtrAcessLocacao, Qt::Key_Down},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.grade->objectName().toStdString() + (caso.tecla == Qt::Key_Insert ? " Insert" : " Down"));
+        dialogs->acknowledge(onde);
+        caso.grade->setFocus();
+        QTest::keyClick(caso.grade, caso.tecla);
+        EXPECT_EQ(caso.linhas->state(), host::data::DatasetState::Browse);
+        EXPECT_EQ(dialogs->pending(), 0);
+    }
+    form.btSalvar->click();
+    EXPECT_EQ(equipamentosGravados(), QStringList{"801/P0004/90"});
+    for (const QString& texto : dialogs->texts())
+        EXPECT_FALSE(texto.contains("ACIT") || texto.contains("PRCODIGO") || texto.contains("column")) << texto.toStdString();
 }
 
 TEST_F(ContLocLinhasPendentesTest, LeavingWithALineTypedAsksAndEachAnswerDoesWhatItSays)

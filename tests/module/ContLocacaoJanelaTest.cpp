@@ -110,6 +110,7 @@ TEST_F(ContLocacaoJanelaTest, EquipmentGridsHoldTheCurrentContractsRows)
     equipamento(2, 801, 32);
     equipamento(3, 801, 41, "1");
     equipamento(4, 802, 32);
+    equipamento(5, 802, 31, "4");
     TfmAssContLocacao& form = abrir();
     CarregaContrato(801);
     aba(form, form.tsEquipamentos);
@@ -149,7 +150,7 @@ TEST_F(ContLocacaoJanelaTest, EquipmentGridsHoldTheCurrentContractsRows)
     host::ui::DataGrid* acessorios = form.dbgdAssContAcessorioLocacao;
     host::data::Query& linhasAcessorio = *dmTecContrato->quCtrAcessLocacao;
     ASSERT_TRUE(linhasAcessorio.active());
-    InserirRegistro(linhasAcessorio);
+    ASSERT_EQ(acessorios->model()->rowCount(), 1) << "the accessory of contract 802's equipment";
     acessorios->setSelectedIndex(acessorios->columnByField("EVCODIGO")->index());
     acessorios->editButtonClick();
     EXPECT_EQ(linhasAcessorio.fieldByName("EVCODIGO")->asInteger(), 41);

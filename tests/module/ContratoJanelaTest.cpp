@@ -230,6 +230,100 @@ TEST_F(ContratoJanelaTest, ADividedValueForecastAddsUpToTheValue)
               QStringList{"10000|3"});
 }
 
+// A divided value is the contract's whole: saving the header keeps it, so
+// the instalments are cut from it once however often it is saved, and a
+// new whole rewrites the forecasts to add up to it.
+TEST_F(ContratoJanelaTest, ADividedValueStaysWholeThroughSavesAndItsForecastsAddUpAfterANewValue)
+{
+    contrato(801, "ACQUANTIDADEPARCELA", "9");
+    exec("update AATC05AC set ACVALORFIXO = 'D' where ACCODIGO = 801");
+    TfmAssContCad& form = abrir();
+    pesquisa("ACCODIGO", "801");
+    form.sbPesqContrato->click();
+    const QString cabecalho = "select cast(ACVALORPARCELA * 100 as integer) || '|' ||"
+                              " cast(ACVALORPARCELALIQUIDO * 100 as integer) from AATC05AC where ACCODIGO = 801";
+    for (const QString numero : {"CT-1", "CT-2", "CT-3"}) {
+        digita(form.dbedNumeroContrato, numero);
+        form.bbSalvar->click();
+        ASSERT_EQ(ctr().state(), DatasetState::Browse);
+        EXPECT_EQ(lido(cabecalho), QStringList{"10000|1111"}) << "saved as " << numero.toStdString();
+    }
+    EXPECT_EQ(form.dbedValorParcela->text(), "100,00");
+    // The items page left: the items give a divided value nothing to bring
+    // up to date (an unexpected question fails here).
+    aba(form, form.tsItens);
+    form.dbgdAssContCadItem->setFocus();
+    aba(form, form.tsContDadosAdicionais);
+    EXPECT_EQ(lido(cabecalho), QStringList{"10000|1111"});
+
+    aba(form, form.tsContParcAberta);
+    dialogs->enter("01/02/2031", "Informe a data Inicial da previsão do contas a receber")
+        .acknowledge("Parcelas criadas:9");
+    form.bbPrevisionar->click();
+    const QString previsoes = "select cast(VALOR_DOCUMENTO * 100 as integer) from ACRC5001 where AOCODIGO = 801"
+                              " order by DATA_VENCIMENTO";
+    EXPECT_EQ(lido(previsoes),
+              (QStringList{"1111", "1111", "1111", "1111", "1111", "1111", "1111", "1111", "1112"}));
+
+    // A new whole: the forecasts take it, the last by due date the cents.
+    dialogs->answer("Sim", "Deseja alterar valor das provisões?");
+    digita(form.dbedValorParcela, "200");
+    form.bbSalvar->click();
+    ASSERT_EQ(ctr().state(), DatasetState::Browse);
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido(cabecalho), QStringList{"20000|2222"});
+    EXPECT_EQ(lido(previsoes),
+              (QStringList{"2222", "2222", "2222", "2222", "2222", "2222", "2222", "2222", "2224"}));
+
+    // Saved again: nothing is cut twice.
+    digita(form.dbedNumeroContrato, "CT-4");
+    form.bbSalvar->click();
+    EXPECT_EQ(lido("select cast(sum(VALOR_DOCUMENTO) * 100 as integer) || '|' || count(*) from ACRC5001"
+                   " where AOCODIGO = 801"),
+              QStringList{"20000|9"});
+}
+
+// A divided contract whose instalment value an earlier save left cut to one
+// instalment still has its whole in the contract's value: it is forecast
+// from the whole, and the next save stores the whole again.
+TEST_F(ContratoJanelaTest, ADividedValueCutByAnEarlierSaveIsForecastAndSavedFromItsWhole)
+{
+    contrato(801, "ACQUANTIDADEPARCELA, ACVALOR", "9, 100");
+    exec("update AATC05AC set ACVALORFIXO = 'D', ACVALORPARCELA = 11.11 where ACCODIGO = 801");
+    TfmAssContCad& form = abrir();
+    pesquisa("ACCODIGO", "801");
+    form.sbPesqContrato->click();
+    aba(form, form.tsContParcAberta);
+    dialogs->enter("01/02/2031", "Informe a data Inicial da previsão do contas a receber")
+        .acknowledge("Parcelas criadas:9");
+    form.bbPrevisionar->click();
+    const QString total = "select cast(sum(VALOR_DOCUMENTO) * 100 as integer) || '|' || count(*) from ACRC5001"
+                          " where AOCODIGO = 801";
+    EXPECT_EQ(lido(total), QStringList{"10000|9"});
+
+    dialogs->answer("Sim", "Deseja alterar valor das provisões?");
+    digita(form.dbedNumeroContrato, "CT-1");
+    form.bbSalvar->click();
+    ASSERT_EQ(ctr().state(), DatasetState::Browse);
+    EXPECT_EQ(lido("select cast(ACVALORPARCELA * 100 as integer) || '|' || cast(ACVALOR * 100 as integer)"
+                   " from AATC05AC where ACCODIGO = 801"),
+              QStringList{"10000|10000"});
+    EXPECT_EQ(lido(total), QStringList{"10000|9"});
+
+    // Under equipment rental the contract's value is the instalment: a save
+    // leaves it to its own rule.
+    parametro("ATOPCAOCONTRATO", "E");
+    parametro("ATMODOCOMPOSICAO", "9");
+    exec("update AATC05AC set ACVALOR = 50 where ACCODIGO = 801");
+    CarregaContrato(801);
+    dialogs->answer("Não", "Deseja alterar valor das provisões?");
+    digita(form.dbedNumeroContrato, "CT-2");
+    form.bbSalvar->click();
+    EXPECT_EQ(lido("select cast(ACVALORPARCELA * 100 as integer) || '|' || cast(ACVALOR * 100 as integer)"
+                   " from AATC05AC where ACCODIGO = 801"),
+              QStringList{"5000|5000"});
+}
+
 TEST_F(ContratoJanelaTest, InstalmentsPageLendsItsGuardsAndDeactivationGivesThemBack)
 {
     contrato(801);

@@ -494,6 +494,24 @@ TEST_F(OrdemServicoJanelaTest, DeletingTheSimulationKeepsTheOrdersRealReceivable
     EXPECT_EQ(form.pcOrdemServico->activePage(), form.tsReceber);
 }
 
+TEST_F(OrdemServicoJanelaTest, TheReceivablesTabShowsTheAmountFormattedAndTheInstalmentNumberPlain)
+{
+    ordem(42);
+    exec("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, AOCODIGO, VALOR_DOCUMENTO)"
+         " values ('S00042', '00003', 1, 42, 1234.5)");
+    parametro("ATOPCAOTELAOS", "S");
+    TfmAssOrdemServico& form = abrir("fmAssOrdemServico;42");
+    form.pcOrdemServico->setActivePage(form.tsReceber);
+    form.pcOrdemServicoChange();
+    host::ui::DataGrid* grade = form.dbgdReceber;
+    ASSERT_EQ(grade->model()->rowCount(), 1);
+    auto celulaReceber = [grade](const char* campo) {
+        return grade->model()->index(0, grade->columnByField(campo)->index()).data().toString();
+    };
+    EXPECT_EQ(celulaReceber("VALOR_DOCUMENTO"), "1.234,50");
+    EXPECT_EQ(celulaReceber("SEQUENCIA"), "1");
+}
+
 TEST_F(OrdemServicoJanelaTest, TheAdditionalObservationNeedsAnOrder)
 {
     TfmAssOrdemServico& form = abrir();

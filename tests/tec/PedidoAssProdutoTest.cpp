@@ -163,7 +163,7 @@ TEST_F(PedidoAssProdutoTest, AnEmptiedCodeRunsOnlyTheTail)
     parametro("ATMODOPEDIDOASSISTENCIA", "E");
     lin("CODIGO").setAsString("");
     EXPECT_TRUE(dialogos->texts().isEmpty()) << "no product looked up";
-    EXPECT_EQ(lin("COD").asInteger(), 1) << "the new line numbered by the specification step, with nothing to copy";
+    EXPECT_EQ(lin("COD").asInteger(), 1) << "the new line numbered from one, with no line to copy";
     EXPECT_EQ(lin("DESCRICAO").asString(), "Produto 4");
     EXPECT_DOUBLE_EQ(lin("VEITVALORCOMDESCONTO").asFloat(), 36);
     EXPECT_NEAR(lin("VEITVALORUNITARIOIPI").asFloat(), 44, 1e-9);
