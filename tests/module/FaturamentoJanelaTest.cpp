@@ -57,6 +57,20 @@ protected:
     }
 
     TfmAssContFat& abrir() { return abrirJanela(fmAssContFat, "fmAssContFat"); }
+    // Contract C-901 billed with the invoice operation given, its window
+    // filled for the October to December forecasts billed on 05/10/2031.
+    TfmAssContFat& abrirOutubroADezembro(const char* operacao)
+    {
+        exec(QString("update AATC11AJ set OFCODIGO = '%1' where AJCODIGO = 904").arg(operacao));
+        parametro("ATPRODUTOCONTRATO", "S0003");
+        TfmAssContFat& form = abrir();
+        digita(form.edUnNegocioIni, "01");
+        digita(form.edContratoAleatorio, "C-901");
+        digita(form.edPrevisaoIni, "01/10/2031");
+        digita(form.edPrevisaoFim, "01/12/2031");
+        digita(form.mdDataFaturamento, "05/10/2031");
+        return form;
+    }
     int linhas(host::ui::DataGrid* grade) { return grade->model()->rowCount(); }
     QVariant valor(const QString& sql) { return one(sql); }
     // What the transaction keeps once uncommitted work is dropped.
@@ -174,14 +188,7 @@ TEST_F(FaturamentoJanelaTest, OfficialisingModeListsOneRowPerInstalment)
 // next search lists only the forecasts that the run wrote for the next period.
 TEST_F(FaturamentoJanelaTest, GenerateInOfficialisingModeInvoicesTheListedForecasts)
 {
-    exec("update AATC11AJ set OFCODIGO = '5933' where AJCODIGO = 904");
-    parametro("ATPRODUTOCONTRATO", "S0003");
-    TfmAssContFat& form = abrir();
-    digita(form.edUnNegocioIni, "01");
-    digita(form.edContratoAleatorio, "C-901");
-    digita(form.edPrevisaoIni, "01/10/2031");
-    digita(form.edPrevisaoFim, "01/12/2031");
-    digita(form.mdDataFaturamento, "05/10/2031");
+    TfmAssContFat& form = abrirOutubroADezembro("5933");
     dialogs->answer("Sim", "Tem certeza de que deseja gerar faturamento do período?")
         .acknowledge("Operação efetuada com sucesso!Parcelas inseridas: 2");
     form.bbBaixar->click();
@@ -220,14 +227,7 @@ TEST_F(FaturamentoJanelaTest, GenerateInOfficialisingModeInvoicesTheListedForeca
 // are mended: each listed forecast keeps its one order, which is the one invoiced.
 TEST_F(FaturamentoJanelaTest, GenerateAgainAfterRefusedInvoicesMakesNoSecondOrder)
 {
-    exec("update AATC11AJ set OFCODIGO = '9999' where AJCODIGO = 904");
-    parametro("ATPRODUTOCONTRATO", "S0003");
-    TfmAssContFat& form = abrir();
-    digita(form.edUnNegocioIni, "01");
-    digita(form.edContratoAleatorio, "C-901");
-    digita(form.edPrevisaoIni, "01/10/2031");
-    digita(form.edPrevisaoFim, "01/12/2031");
-    digita(form.mdDataFaturamento, "05/10/2031");
+    TfmAssContFat& form = abrirOutubroADezembro("9999");
     dialogs->answer("Sim", "Tem certeza de que deseja gerar faturamento do período?")
         .acknowledge("Operação efetuada com sucesso!Parcelas inseridas: 2");
     form.bbBaixar->click();
@@ -257,14 +257,7 @@ TEST_F(FaturamentoJanelaTest, GenerateAgainAfterRefusedInvoicesMakesNoSecondOrde
 // keep their one receivable; the run only replaces forecasts.
 TEST_F(FaturamentoJanelaTest, ForecastRunAgainOverOfficialisedMonthsForecastsThemNoMore)
 {
-    exec("update AATC11AJ set OFCODIGO = '5933' where AJCODIGO = 904");
-    parametro("ATPRODUTOCONTRATO", "S0003");
-    TfmAssContFat& form = abrir();
-    digita(form.edUnNegocioIni, "01");
-    digita(form.edContratoAleatorio, "C-901");
-    digita(form.edPrevisaoIni, "01/10/2031");
-    digita(form.edPrevisaoFim, "01/12/2031");
-    digita(form.mdDataFaturamento, "05/10/2031");
+    TfmAssContFat& form = abrirOutubroADezembro("5933");
     auto preve = [&](const QString& inseridas) {
         form.rgTipo->button(0)->click();
         dialogs->answer("Sim", "Tem certeza de que deseja gerar faturamento do período?")
