@@ -59,6 +59,7 @@ configure_and_build() {
   cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "$@" >/dev/null
   stage_end
   stage_start "build $dir"
-  cmake --build "$dir" --parallel "$(nproc)"
+  # TA_BUILD_JOBS caps the compilers of a build on a machine shared by several checkouts.
+  cmake --build "$dir" --parallel "${TA_BUILD_JOBS:-$(nproc)}"
   stage_end
 }
