@@ -220,7 +220,7 @@ void GeradorPedido::CopiaModelo()
                          {{"CLIENTE", parcela_.cliente.trimmed()},
                           {"OPERACAO", operacao_},
                           {"LOCAL", TdmGlobal::CodigoFilialCurto(parcela_.filial)},
-                          {"HOJE", QDateTime(QDate::currentDate(), QTime(0, 0))},
+                          {"HOJE", hoje()},
                           {"PEDIDO", pedido_}});
 }
 

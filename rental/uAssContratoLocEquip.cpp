@@ -4,6 +4,7 @@
 
 #include "contracts/uAssContComum.h"
 #include "contracts/uDataTecCont.h"
+#include "contracts/uDataTecContLocacao.h"
 #include "data/uDataTec.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
@@ -326,7 +327,7 @@ QString FormataDados(const QString& texto, QChar preenchimento, int largura)
 
 QString FormataDataNull(const QDateTime& data)
 {
-    if (!data.isValid() || data.date() == QDate(1899, 12, 30))
+    if (!data.isValid() || data.date() == uDataTecContLocacao::dataZero().date())
         return {};
     return host::data::formatDate(QStringLiteral("dd/mm/yyyy"), data.date());
 }
