@@ -48,7 +48,7 @@ QString serieItem(const QString& comprovante)
 {
     if (comprovante.trimmed().toUpper() == "R")
         return "RC";
-    const QString serie = dmGlobal->Parametro("ATTIPODOCUMENTOCONTRATO").trimmed();
+    const QString serie = parametroAparado("ATTIPODOCUMENTOCONTRATO");
     return serie.isEmpty() ? QString("01") : serie;
 }
 
@@ -385,7 +385,7 @@ void TdmTecContrato::DeletarPrevisaoContratoComplementar(int contrato, const QSt
                                                          const QDateTime& emissao, const QDateTime& vencimento,
                                                          const QString&, bool)
 {
-    const QString opcaoContrato = dmGlobal->Parametro("ATOPCAOCONTRATO").trimmed().toUpper();
+    const QString opcaoContrato = parametroMaiusculo("ATOPCAOCONTRATO");
     if (opcaoContrato != "F" && opcaoContrato != "V")
         return;
     if (CarregaDado("ACVINCULO", "AATC05AC", "where ACCODIGO = " + QString::number(contrato)).trimmed().toUpper() !=

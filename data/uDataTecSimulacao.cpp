@@ -38,7 +38,7 @@ private:
 
 bool mantemSimulacao()
 {
-    const QString modo = dmGlobal->Parametro("ATSIMULACAOPARCELAS").trimmed();
+    const QString modo = parametroAparado("ATSIMULACAOPARCELAS");
     return modo == "S" || modo == "I" || modo == "R";
 }
 

@@ -29,7 +29,7 @@ void exigeSenhaPrevisaoComBoleto()
 {
     QString senha;
     if (!SelecionaSenha("Senha de Exclusão das Previsões", "Informe a Senha para Exclusão da Previsão.", senha) ||
-        senha.trimmed() != dmGlobal->Parametro("ATSENHAOPERACOESESPECIAIS").trimmed())
+        senha.trimmed() != parametroAparado("ATSENHAOPERACOESESPECIAIS"))
         dmGlobal->MostraAviso("Aviso: Senha informada é inválida!", true);
 }
 
@@ -56,7 +56,7 @@ void definePadroesNovoReceberLoc(Dataset& receber)
 
 void ExcluirPrevisoesContrato(Dataset& receber)
 {
-    if (!UsuarioMestre() && dmGlobal->Parametro("ATOPCAOCONTRATO").trimmed().toUpper() != "L")
+    if (!UsuarioMestre() && parametroMaiusculo("ATOPCAOCONTRATO") != "L")
         dmGlobal->MostraErro("Apenas usuário administrador pode excluir todas parcelas!");
     if (MostraPergunta("Tem certeza de que deseja excluir todas previsões?", {"Sim", "Não"}) != "Sim")
         return;
