@@ -152,7 +152,8 @@ void linhasRemessaLoc(const QString& pedido, int contrato)
             CarregaDado("OBTEXTO", "AUGC70OB",
                         " where obid = 'Y' and obsequencia = " + QString::number(linha.item) +
                             " and obcodigo = " + QuotedStr(QString::number(contrato)));
-        const QStringList seriais = produto.comSerie ? dmTecContrato->SeriaisProdutoContrato(contrato, linha.produto) : QStringList();
+        const QStringList seriais =
+            produto.comSerie ? dmTecContrato->SeriaisProdutoContrato(contrato, linha.produto) : QStringList();
         dmTecContrato->GravaObservacaoObjetoVendaItem(pedido, cod,
                                                       TextoLinha(textoContrato, produto.descricao, produto.comSerie,
                                                                  seriais));
