@@ -1,0 +1,28 @@
+#pragma once
+// The demonstration company exactly as the first start leaves it on a fresh
+// machine: the default database made by the start-up code in a data folder
+// of its own, the module's upgrade run over it with the main window up, the
+// demonstration documents loaded, and every parameter at its default. Built
+// once per test program and copied for each test. Every message is noted;
+// a refusal (a warning or an error) or an unexpected question fails the walk.
+
+#include "tests/module/ContLocFixture.h"
+
+#include <QStringList>
+
+namespace moduletest {
+
+class PrimeiroUsoTest : public ContLocTest {
+protected:
+    QString templatePath() override;
+    void SetUp() override;
+    void TearDown() override;
+
+    // The texts of the warnings and errors shown so far, and of the dialogs
+    // the walk did not expect.
+    QStringList recusas() const;
+    // Every text shown so far, in order, for a failure's message.
+    std::string vistos() const { return dialogs->texts().join(" | ").toStdString(); }
+};
+
+}  // namespace moduletest

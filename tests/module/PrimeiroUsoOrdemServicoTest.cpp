@@ -1,0 +1,98 @@
+// The service-order roads a new user walks first on the demonstration
+// company, as the first start leaves it: an order typed with an item, a
+// labour line and a part, saved, printed, found again in the order search,
+// and turned into a sales order. None meets a refusal.
+
+#include "tests/module/PrimeiroUsoFixture.h"
+
+#include "data/uDataTec.h"
+#include "host/data/Field.h"
+#include "host/data/Query.h"
+#include "host/report/Uvisualrel.h"
+#include "host/ui/DataGrid.h"
+#include "host/ui/DataLookupCombo.h"
+#include "host/ui/PageControl.h"
+#include "service_orders/uAssOrdemServico.h"
+#include "service_orders/uPesqAssOrdemServico.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+
+namespace moduletest {
+namespace {
+
+class PrimeiroUsoOrdemServicoTest : public PrimeiroUsoTest {
+protected:
+    static void aba(TfmAssOrdemServico& form, host::ui::TabSheet* pagina)
+    {
+        QTabBar* barra = form.pcOrdemServico->tabBar();
+        QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(pagina->pageIndex()).center());
+        ASSERT_EQ(form.pcOrdemServico->activePage(), pagina);
+    }
+    // A new order of a demonstration customer with an item, a labour line
+    // and a part, saved with the window's button; its number.
+    int novaOrdem(TfmAssOrdemServico& form)
+    {
+        form.bbNovo->click();
+        form.dblcCliente->setKeyValue("00004");
+        form.bbSalvar->click();
+        const int numero = dmTec->quOSAOCODIGO->asInteger();
+        novaLinhaNaGrade(form.dbgdOrdemServicoItens, "AOITEQUIPDESCRICAO", "Impressora laser");
+        aba(form, form.tsServico);
+        novaLinhaNaGrade(form.dbgdOrdemServicoServicos, "PRCODIGO", "S0001");
+        aba(form, form.tsPecasOS);
+        novaLinhaNaGrade(form.dbgdOrdemServicoPecas, "PRCODIGO", "P0005");
+        form.bbSalvar->click();
+        return numero;
+    }
+};
+
+TEST_F(PrimeiroUsoOrdemServicoTest, AnOrderIsTypedSavedPrintedFoundAndSold)
+{
+    TfmAssOrdemServico& form = abrirJanela(fmAssOrdemServico, "fmAssOrdemServico");
+    const int numero = novaOrdem(form);
+    ASSERT_GT(numero, 0);
+    const QString os = QString::number(numero);
+    EXPECT_EQ(lido("select AOITEQUIPDESCRICAO from AATC01AOIT where AOCODIGO = " + os),
+              QStringList{"Impressora laser"});
+    EXPECT_EQ(lido("select PRCODIGO from AATC01AA where AOCODIGO = " + os), QStringList{"S0001"});
+    EXPECT_EQ(lido("select PRCODIGO from AATC01AP where AOCODIGO = " + os), QStringList{"P0005"});
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+
+    // Printed: the receipt's preview, kept as a PDF beside the test program.
+    QString paginas;
+    dialogs->answer("Comprovante", "Deseja imprimir Comprovante");
+    dialogs->modal("fmVisualizadorRelatorio", [&paginas](host::ui::Form& janela) {
+        const auto& p = static_cast<TfmVisualizadorRelatorio&>(janela).pages();
+        paginas = p.textDump();
+        p.exportPdf(QDir(QCoreApplication::applicationDirPath()).filePath("primeiro-uso-ordem.pdf"));
+    });
+    form.bbImprimir->click();
+    EXPECT_TRUE(paginas.contains("Clínica Saúde & Vida")) << paginas.toStdString();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+
+    // Found again in the order search, after moving to another order.
+    uPackageAss::ShowJanelaTec("fmAssOrdemServico;42");
+    dialogs->modal("fmPesquisaAssOrdemServico", [&os](host::ui::Form& janela) {
+        auto& pesquisa = static_cast<TfmPesquisaAssOrdemServico&>(janela);
+        pesquisa.edNOS->setText(os);
+        pesquisa.bbPesquisa->click();
+        pesquisa.dbgdOrdemServico->onDblClick();
+    });
+    form.bbPesquisar->click();
+    EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), numero);
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+
+    // Sold: the sales order of the order's part and labour.
+    dialogs->answer("1)Venda", "Selecione a opção desejada");
+    dialogs->answer("Não", "Deseja abrir o pedido de vendas?");
+    form.bbPedidoVenda->click();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_EQ(lido("select count(*) from AVEC8501 where AOCODIGO = " + os), QStringList{"1"}) << vistos();
+    EXPECT_EQ(dialogs->pending(), 0) << vistos();
+}
+
+}  // namespace
+}  // namespace moduletest
