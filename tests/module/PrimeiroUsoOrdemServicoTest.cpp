@@ -1,7 +1,8 @@
 // The service-order roads a new user walks first on the demonstration
 // company, as the first start leaves it: an order typed with an item, a
 // labour line and a part, saved, printed, found again in the order search,
-// and turned into a sales order. None meets a refusal.
+// and turned into a sales order; the parts of an order settled out of stock
+// and requested from the store. None meets a refusal.
 
 #include "tests/module/PrimeiroUsoFixture.h"
 
@@ -9,12 +10,17 @@
 #include "host/data/Field.h"
 #include "host/data/Query.h"
 #include "host/report/Uvisualrel.h"
+#include "host/ui/DataEdit.h"
+#include "host/ui/SearchWindow.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/DataLookupCombo.h"
 #include "host/ui/PageControl.h"
+#include "service_orders/uAssBaixaPecas.h"
 #include "service_orders/uAssOrdemServico.h"
+#include "service_orders/uAssSolicitacao.h"
 #include "service_orders/uPesqAssOrdemServico.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
@@ -92,6 +98,56 @@ TEST_F(PrimeiroUsoOrdemServicoTest, AnOrderIsTypedSavedPrintedFoundAndSold)
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
     EXPECT_EQ(lido("select count(*) from AVEC8501 where AOCODIGO = " + os), QStringList{"1"}) << vistos();
     EXPECT_EQ(dialogs->pending(), 0) << vistos();
+}
+
+TEST_F(PrimeiroUsoOrdemServicoTest, ThePartsOfAnOrderAreSettledOutOfStock)
+{
+    TfmAssBaixaPecas& janela = abrirJanela(fmAssBaixaPecas, "fmAssBaixaPecas");
+    dialogs->modal("fmPesquisa", [](host::ui::Form& form) {
+        auto& pesquisa = static_cast<host::ui::SearchWindow&>(form);
+        QTest::keyClicks(pesquisa.grid(), "5927");
+        QTest::keyClick(pesquisa.grid(), Qt::Key_Return);
+    });
+    janela.bbPesqOperacao->click();
+    ASSERT_EQ(janela.laCodOpSai->text(), "5927") << vistos();
+    novaLinhaNaGrade(janela.dbgdOrdemServicoBaixaPecas, "prCodigo", "P0005");
+    celula(janela.dbgdOrdemServicoBaixaPecas, "aoCodigo", "42");
+    celula(janela.dbgdOrdemServicoBaixaPecas, "prQuantidade", "1", Qt::Key_Return);
+    dialogs->answer("Sim", "Tem certeza de que deseja baixar as peças?");
+    janela.bbBaixar->click();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_EQ(lido("select OPERACAO_DOC || '|' || COD_CLI from ACEM1401 where SERIE_DOC = 'A'"),
+              QStringList{"5927|00002"})
+        << vistos();
+}
+
+TEST_F(PrimeiroUsoOrdemServicoTest, ThePartsOfAnOrderAreRequestedAndSent)
+{
+    TfmAssSolicitacao& janela = abrirJanela(fmAssSolicitacao, "fmAssSolicitacao");
+    janela.bbNovo->click();
+    digita(janela.dbedOS, "42");
+    janela.bbSalvar->click();
+    const int numero = dmTec->quSolicitaAICODIGO->asInteger();
+    host::ui::DataGrid* grade = janela.dbgdAssSolicitacao;
+    grade->setFocus();
+    QTest::keyClick(grade, Qt::Key_Insert);
+    celula(grade, "PRCODIGO", "P0003");
+    celula(grade, "AIQUANTIDADE", "2");
+    // The responsible chosen in the cell's list by typing the name's start.
+    grade->setSelectedIndex(grade->columnByField("DescricaoTecnico")->index());
+    grade->editCurrentCell();
+    auto* lista = qobject_cast<QComboBox*>(grade->indexWidget(grade->currentIndex()));
+    ASSERT_NE(lista, nullptr);
+    QTest::keyClicks(lista, "MARIA");
+    QTest::keyClick(lista, Qt::Key_Return);
+    janela.bbSalvar->click();
+    janela.bbEnviar->click();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_EQ(lido(QString("select AIID || '|' || AISITUACAO || '|' || coalesce(PRCODIGO, '') from AATC07AI"
+                           " where AICODIGO = %1 order by AISEQUENCIA")
+                       .arg(numero)),
+              (QStringList{"C|P|", "I|P|P0003"}))
+        << vistos();
 }
 
 }  // namespace
