@@ -86,11 +86,6 @@ void PrimeiroUsoTest::SetUp()
     uPackageAss::CriarDataTec();
 }
 
-void PrimeiroUsoTest::TearDown()
-{
-    ContLocTest::TearDown();
-}
-
 QStringList PrimeiroUsoTest::recusas() const
 {
     QStringList textos = dialogs->failures();

@@ -16,7 +16,6 @@ class PrimeiroUsoTest : public ContLocTest {
 protected:
     QString templatePath() override;
     void SetUp() override;
-    void TearDown() override;
 
     // The texts of the warnings and errors shown so far, and of the dialogs
     // the walk did not expect.

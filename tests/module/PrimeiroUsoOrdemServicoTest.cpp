@@ -96,7 +96,8 @@ TEST_F(PrimeiroUsoOrdemServicoTest, AnOrderIsTypedSavedPrintedFoundAndSold)
     dialogs->answer("Não", "Deseja abrir o pedido de vendas?");
     form.bbPedidoVenda->click();
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
-    EXPECT_EQ(lido("select count(*) from AVEC8501 where AOCODIGO = " + os), QStringList{"1"}) << vistos();
+    EXPECT_EQ(lido("select OPERACAO from AVEC8501 where AOCODIGO = " + os), QStringList{"5102"})
+        << "the customer's operation, which the new order took";
     EXPECT_EQ(dialogs->pending(), 0) << vistos();
 }
 
