@@ -18,9 +18,7 @@
 #include "service_orders/uAssSolicitacao.h"
 
 #include <QAbstractItemModel>
-#include <QComboBox>
 #include <QPushButton>
-#include <QTabBar>
 
 namespace moduletest {
 namespace {
@@ -34,12 +32,6 @@ protected:
         if (!coluna)
             return QString("(sem coluna %1)").arg(campo);
         return grade->model()->index(grade->currentIndex().row(), coluna->index()).data().toString();
-    }
-    static void clicaAba(host::ui::PageControl* paginas, host::ui::TabSheet* pagina)
-    {
-        QTabBar* barra = paginas->tabBar();
-        QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(pagina->pageIndex()).center());
-        ASSERT_EQ(paginas->activePage(), pagina);
     }
     static void novaLinha(host::ui::DataGrid* grade)
     {
@@ -85,12 +77,7 @@ TEST_F(LinhasDeProdutoTest, TheDescriptionOfAProductTypedShowsOnceTheLineIsStore
         novaLinha(grade);
         celula(grade, "PRCODIGO", "P0003");
         celula(grade, "AIQUANTIDADE", "2");
-        grade->setSelectedIndex(grade->columnByField("DescricaoTecnico")->index());
-        grade->editCurrentCell();
-        auto* lista = qobject_cast<QComboBox*>(grade->indexWidget(grade->currentIndex()));
-        ASSERT_NE(lista, nullptr);
-        QTest::keyClicks(lista, "MARIA");
-        QTest::keyClick(lista, Qt::Key_Return);
+        escolheNaLista(grade, "DescricaoTecnico", "MARIA");
         janela.bbSalvar->click();
         EXPECT_EQ(vista(grade, "DESCRICAO"), "Cartucho de toner preto");
         janela.bbSair->click();

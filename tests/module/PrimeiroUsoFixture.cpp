@@ -7,12 +7,16 @@
 #include "host/Uprincipal.h"
 #include "host/schema/HostParameters.h"
 #include "host/schema/HostSchema.h"
+#include "host/ui/DataGrid.h"
+#include "host/ui/PageControl.h"
 #include "host/ui/ScriptedDialogs.h"
 #include "host/ui/WindowRegistry.h"
 #include "tests/support/TestDatabase.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QTabBar>
 
 namespace moduletest {
 
@@ -84,6 +88,24 @@ void PrimeiroUsoTest::SetUp()
     // The main window with the module's menus, as after a start.
     criarPrincipal();
     uPackageAss::CriarDataTec();
+}
+
+void PrimeiroUsoTest::clicaAba(host::ui::PageControl* paginas, host::ui::TabSheet* pagina)
+{
+    QTabBar* barra = paginas->tabBar();
+    QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(pagina->pageIndex()).center());
+    ASSERT_EQ(paginas->activePage(), pagina);
+}
+
+void PrimeiroUsoTest::escolheNaLista(host::ui::DataGrid* grade, const char* campo, const QString& inicio)
+{
+    grade->setFocus();
+    grade->setSelectedIndex(grade->columnByField(campo)->index());
+    grade->editCurrentCell();
+    auto* lista = qobject_cast<QComboBox*>(grade->indexWidget(grade->currentIndex()));
+    ASSERT_NE(lista, nullptr) << campo;
+    QTest::keyClicks(lista, inicio);
+    QTest::keyClick(lista, Qt::Key_Return);
 }
 
 QStringList PrimeiroUsoTest::recusas() const

@@ -20,6 +20,11 @@ protected:
     // The texts of the warnings and errors shown so far, and of the dialogs
     // the walk did not expect.
     QStringList recusas() const;
+    // The user's click on the page's tab.
+    static void clicaAba(host::ui::PageControl* paginas, host::ui::TabSheet* pagina);
+    // The cell of a look-up column opened on the current row, its item
+    // chosen by typing the start of its text, then Enter.
+    static void escolheNaLista(host::ui::DataGrid* grade, const char* campo, const QString& inicio);
     // Every text shown so far, in order, for a failure's message.
     std::string vistos() const { return dialogs->texts().join(" | ").toStdString(); }
 };

@@ -24,23 +24,15 @@
 #include "rental/uAssEntradaEquip.h"
 #include "rental/uAssVendas.h"
 
-#include <QComboBox>
 #include <QDateTime>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTabBar>
 
 namespace moduletest {
 namespace {
 
 class PrimeiroUsoLocacaoTest : public PrimeiroUsoTest {
 protected:
-    static void abaPedido(TfmAssVendas& form, host::ui::TabSheet* pagina)
-    {
-        QTabBar* barra = form.pcPedido->tabBar();
-        QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(pagina->pageIndex()).center());
-        ASSERT_EQ(form.pcPedido->activePage(), pagina);
-    }
     // A new proposal or order of customer 00004 with its contacts and a
     // requested line, saved; its number.
     QString novoPedido(TfmAssVendas& form, const QString& tipo)
@@ -53,7 +45,7 @@ protected:
         form.dblcContatoCobranca->setKeyValue(6);
         form.bbSalvar->click();
         const QString numero = dmTec->quAssVenda->fieldByName("NUMERO_PEDIDO")->asString();
-        abaPedido(form, form.tsEquipSolicitados);
+        clicaAba(form.pcPedido, form.tsEquipSolicitados);
         novaLinhaNaGrade(form.dbgdAssVendaItens, "CODIGO", "L0001");
         form.bbSalvar->click();
         return numero;

@@ -20,23 +20,15 @@
 #include "service_orders/uAssSolicitacao.h"
 #include "service_orders/uPesqAssOrdemServico.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTabBar>
 
 namespace moduletest {
 namespace {
 
 class PrimeiroUsoOrdemServicoTest : public PrimeiroUsoTest {
 protected:
-    static void aba(TfmAssOrdemServico& form, host::ui::TabSheet* pagina)
-    {
-        QTabBar* barra = form.pcOrdemServico->tabBar();
-        QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(pagina->pageIndex()).center());
-        ASSERT_EQ(form.pcOrdemServico->activePage(), pagina);
-    }
     // A new order of a demonstration customer with an item, a labour line
     // and a part, saved with the window's button; its number.
     int novaOrdem(TfmAssOrdemServico& form)
@@ -46,9 +38,9 @@ protected:
         form.bbSalvar->click();
         const int numero = dmTec->quOSAOCODIGO->asInteger();
         novaLinhaNaGrade(form.dbgdOrdemServicoItens, "AOITEQUIPDESCRICAO", "Impressora laser");
-        aba(form, form.tsServico);
+        clicaAba(form.pcOrdemServico, form.tsServico);
         novaLinhaNaGrade(form.dbgdOrdemServicoServicos, "PRCODIGO", "S0001");
-        aba(form, form.tsPecasOS);
+        clicaAba(form.pcOrdemServico, form.tsPecasOS);
         novaLinhaNaGrade(form.dbgdOrdemServicoPecas, "PRCODIGO", "P0005");
         form.bbSalvar->click();
         return numero;
@@ -134,13 +126,7 @@ TEST_F(PrimeiroUsoOrdemServicoTest, ThePartsOfAnOrderAreRequestedAndSent)
     QTest::keyClick(grade, Qt::Key_Insert);
     celula(grade, "PRCODIGO", "P0003");
     celula(grade, "AIQUANTIDADE", "2");
-    // The responsible chosen in the cell's list by typing the name's start.
-    grade->setSelectedIndex(grade->columnByField("DescricaoTecnico")->index());
-    grade->editCurrentCell();
-    auto* lista = qobject_cast<QComboBox*>(grade->indexWidget(grade->currentIndex()));
-    ASSERT_NE(lista, nullptr);
-    QTest::keyClicks(lista, "MARIA");
-    QTest::keyClick(lista, Qt::Key_Return);
+    escolheNaLista(grade, "DescricaoTecnico", "MARIA");
     janela.bbSalvar->click();
     janela.bbEnviar->click();
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
