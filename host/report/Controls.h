@@ -352,5 +352,10 @@ double textHeight(const QString& text, const QFont& font, double width, bool wor
 // others (placed at the item's left, top 0). False when not even the first
 // line fits or everything does.
 bool splitTextItem(PlacedItem& item, double maxHeight, PlacedItem& rest);
+// A one-line text (or lines without word wrap) wider than its rectangle:
+// its font shrinks, to no less than kSmallestFontShare of its size, and what
+// still does not fit ends in "…", as a field of a printed form is filled.
+void fitTextToWidth(PlacedItem& item);
+constexpr double kSmallestFontShare = 0.7;
 
 }  // namespace host::report

@@ -9,6 +9,8 @@
 #include <QTextDocumentFragment>
 #include <QTextLayout>
 
+#include <algorithm>
+
 namespace host::report {
 
 namespace {
@@ -116,6 +118,50 @@ bool splitTextItem(PlacedItem& item, double maxHeight, PlacedItem& rest)
     rest.rect = QRectF(item.rect.left(), 0, item.rect.width(), restHeight);
     item.rect.setHeight(maxHeight);
     return true;
+}
+
+namespace {
+
+double widestLine(const QStringList& lines, const QFont& font)
+{
+    const QFontMetricsF metrics(font, &measureDevice());
+    double widest = 0;
+    for (const QString& line : lines)
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    return widest / kMeasureDotsPerMm;
+}
+
+// The same font at the share of its size (points, or pixels when set so).
+QFont scaledFont(const QFont& font, double share)
+{
+    QFont scaled = font;
+    if (font.pointSizeF() > 0)
+        scaled.setPointSizeF(font.pointSizeF() * share);
+    else if (font.pixelSize() > 0)
+        scaled.setPixelSize(std::max(1, int(font.pixelSize() * share)));
+    return scaled;
+}
+
+}  // namespace
+
+void fitTextToWidth(PlacedItem& item)
+{
+    if (item.kind != ItemKind::Text || item.wordWrap || item.text.isEmpty())
+        return;
+    // A little room is kept: the printer's resolution is not the measure's.
+    const double room = item.rect.width() * 0.98;
+    QStringList lines = item.text.split('\n');
+    const double needed = widestLine(lines, item.font);
+    if (needed <= room)
+        return;
+    const double share = room <= 0 ? kSmallestFontShare : std::max(kSmallestFontShare, room / needed);
+    item.font = scaledFont(item.font, share);
+    if (widestLine(lines, item.font) <= room)
+        return;
+    const QFontMetricsF metrics(item.font, &measureDevice());
+    for (QString& line : lines)
+        line = metrics.elidedText(line, Qt::ElideRight, room * kMeasureDotsPerMm);
+    item.text = lines.join('\n');
 }
 
 }  // namespace host::report
