@@ -154,8 +154,14 @@ void fitTextToWidth(PlacedItem& item)
     const double needed = widestLine(lines, item.font);
     if (needed <= room)
         return;
-    const double share = room <= 0 ? kSmallestFontShare : std::max(kSmallestFontShare, room / needed);
-    item.font = scaledFont(item.font, share);
+    // Glyph widths do not shrink quite in proportion: a little less each try.
+    const QFont designed = item.font;
+    for (double share = room / needed; share > kSmallestFontShare; share -= 0.02) {
+        item.font = scaledFont(designed, share);
+        if (widestLine(lines, item.font) <= room)
+            return;
+    }
+    item.font = scaledFont(designed, kSmallestFontShare);
     if (widestLine(lines, item.font) <= room)
         return;
     const QFontMetricsF metrics(item.font, &measureDevice());
