@@ -13,6 +13,7 @@
 #include "rental/uAssContLocEquipCad.h"
 #include "rental/uAssContLocacao.h"
 #include "rental/uAssVendas.h"
+#include "service_orders/uAssOrdemServico.h"
 
 #include <QFile>
 #include <QPushButton>
@@ -91,7 +92,7 @@ protected:
         ASSERT_TRUE(host::loadDemoDocuments(*dmGlobal->IBTransaction1, QDate::currentDate()));
         // As a real company's register holds them: names and addresses at
         // the length the register allows.
-        for (const char* cliente : {"00002", "00004"})
+        for (const char* cliente : {"00002", "00003", "00004", "00005"})
             exec("update AUGC0301 set NOME = :NOME, CGC_CNPJ = :CNPJ, ENDERECO = :ENDERECO, BAIRRO = :BAIRRO,"
                  " CIDADE = :CIDADE where CODIGO_CLIENTE = :CLIENTE",
                  {{"NOME", QString::fromUtf8("Companhia Paulista de Equipamentos Médicos e Hospitalares SA")},
@@ -172,6 +173,19 @@ TEST_F(ImpressosMargemTest, TheServiceContractKeepsALongCustomerInItsColumn)
     dmTec->CarregaContrato(1);
     confere({{"Completo", "Deseja imprimir o relatório resumido ou completo?"}}, form.bbRelatorio, true,
             "contrato-servico", "Companhia Paulista");
+}
+
+// The order's receipt and both budgets, from the order window's buttons.
+TEST_F(ImpressosMargemTest, TheOrdersReceiptAndBudgetsKeepALongCustomerInside)
+{
+    parametro("ATIMPRIMECOMPROVANTEOS", "S");
+    uPackageAss::ShowJanelaTec("fmAssOrdemServico;42");
+    TfmAssOrdemServico* form = fmAssOrdemServico.get();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+    confere({}, form->bbImprimir, true, "comprovante-ordem", "Companhia Paulista");
+    const QString qual = "Deseja imprimir Orçamento Resumido ou Completo?";
+    confere({{"Completo", qual}}, form->bbOrcamento, true, "orcamento-completo", "Companhia Paulista");
+    confere({{"Resumido", qual}}, form->bbOrcamento, true, "orcamento-resumido", "Companhia Paulista");
 }
 
 }  // namespace
