@@ -114,8 +114,6 @@ bool TextControl::produce(PlacedItem& item)
     item.wordWrap = wordWrap_ || itemKind() == ItemKind::RichText;
     item.color = color_;
     item.background = background_;
-    if (!item.wordWrap)
-        fitTextToWidth(item);
     if (autoStretch_ && !item.text.isEmpty()) {
         const double needed =
             textHeight(item.text, item.font, item.rect.width(), item.wordWrap, itemKind() == ItemKind::RichText);

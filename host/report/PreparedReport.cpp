@@ -137,17 +137,8 @@ void paintText(QPainter& painter, const PlacedItem& item, const QRectF& r)
     painter.setFont(item.font);
     painter.setPen(item.color);
     int flags = int(item.alignment);
-    if (item.wordWrap) {
-        painter.drawText(r, flags | Qt::TextWordWrap, item.text);
-        return;
-    }
-    // A line keeps to its box across (its text was fitted to it) but may
-    // stand taller than a box drawn short.
-    painter.save();
-    const QRect page = painter.window();
-    painter.setClipRect(QRectF(r.left(), page.top(), r.width(), page.height()), Qt::IntersectClip);
-    painter.drawText(r, flags | Qt::TextDontClip, item.text);
-    painter.restore();
+    flags |= item.wordWrap ? Qt::TextWordWrap : Qt::TextDontClip;
+    painter.drawText(r, flags, item.text);
 }
 
 void paintRichText(QPainter& painter, const PlacedItem& item, const QRectF& r)

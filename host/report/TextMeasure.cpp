@@ -144,6 +144,54 @@ QFont scaledFont(const QFont& font, double share)
 
 }  // namespace
 
+QRectF printedTextRect(const PlacedItem& item)
+{
+    const double width = widestLine(item.text.split('\n'), item.font);
+    QRectF printed = item.rect;
+    if (width <= printed.width())
+        return printed;
+    if (item.alignment & Qt::AlignRight)
+        printed.setLeft(printed.right() - width);
+    else if (item.alignment & Qt::AlignHCenter)
+        printed = QRectF(printed.center().x() - width / 2, printed.top(), width, printed.height());
+    else
+        printed.setWidth(width);
+    return printed;
+}
+
+namespace {
+
+bool printsOver(const QRectF& overflow, const PlacedItem& other)
+{
+    if (other.kind == ItemKind::Shape || overflow.width() <= 0)
+        return false;
+    if ((other.kind == ItemKind::Text || other.kind == ItemKind::RichText) && other.text.isEmpty())
+        return false;
+    return overflow.intersects(other.rect);
+}
+
+}  // namespace
+
+void fitCrowdedTexts(std::vector<PlacedItem>& items, double bandWidth)
+{
+    for (PlacedItem& item : items) {
+        if (item.kind != ItemKind::Text || item.wordWrap || item.text.isEmpty())
+            continue;
+        const QRectF printed = printedTextRect(item);
+        if (printed.width() <= item.rect.width())
+            continue;
+        // Only what runs beyond its own rectangle can fall on another field.
+        const QRectF leftPart(QPointF(printed.left(), item.rect.top()), QPointF(item.rect.left(), item.rect.bottom()));
+        const QRectF rightPart(QPointF(item.rect.right(), item.rect.top()), QPointF(printed.right(), item.rect.bottom()));
+        bool crowded = printed.left() < -1e-6 || printed.right() > bandWidth + 1e-6;
+        for (const PlacedItem& other : items)
+            if (!crowded && &other != &item)
+                crowded = printsOver(leftPart, other) || printsOver(rightPart, other);
+        if (crowded)
+            fitTextToWidth(item);
+    }
+}
+
 void fitTextToWidth(PlacedItem& item)
 {
     if (item.kind != ItemKind::Text || item.wordWrap || item.text.isEmpty())
