@@ -195,20 +195,13 @@ TEST_F(FecharComEscolhaNaGradeTest, ClosingThePartsRequestRightAfterChoosingTheR
     AvisosDoQt avisos;
     AvisosDoQt::lidos().clear();
     TfmAssSolicitacao& janela = abrirJanela(fmAssSolicitacao, "fmAssSolicitacao");
-    janela.bbNovo->click();
-    digita(janela.dbedOS, "42");
-    janela.bbSalvar->click();
-    const int numero = dmTec->quSolicitaAICODIGO->asInteger();
+    const int numero = pedidoDePecaComResponsavel(janela);
     host::ui::DataGrid* grade = janela.dbgdAssSolicitacao;
-    grade->setFocus();
-    QTest::keyClick(grade, Qt::Key_Insert);
-    celula(grade, "PRCODIGO", "P0003");
-    celula(grade, "AIQUANTIDADE", "2");
-    escolheNaLista(grade, "DescricaoTecnico", "MARIA");
     ASSERT_NE(qobject_cast<QComboBox*>(grade->indexWidget(grade->currentIndex())), nullptr) << "the choice still open";
     dialogs->answer("Sim", "Deseja salvar");
     janela.close();
     abrirOutra();
+    EXPECT_TRUE(dialogs->texts().contains("Deseja salvar as alterações ?")) << vistos();
     EXPECT_EQ(avisosDoEditor(), QStringList{});
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
     EXPECT_EQ(lido(QString("select coalesce(PRCODIGO, '') || '|' || coalesce(ATCODIGOENTREGA, 0) from AATC07AI"
