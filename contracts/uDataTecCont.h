@@ -353,6 +353,16 @@ public:
     // complementary contract) adds the principal contracts' receivables that
     // are not forecasts. Code 0 leaves it closed.
     void CarregaContratoParcelaLocEquip(int contrato, const QString& tipo);
+    // The last of the contract's receivables in that list's order (due
+    // date, number): its value and the end of the period it covers. Read by
+    // one statement kept prepared, so that a batch (the renewal) opens no
+    // dataset per contract; `existe` is false when the contract has none.
+    struct UltimaParcelaLoc {
+        bool existe = false;
+        double valor = 0;
+        QDateTime fimCobertura;   // CREMISSAOFIN (invalid: null)
+    };
+    UltimaParcelaLoc UltimaParcelaLocEquip(int contrato);
     // quCtrCadastroIt on the contract's items, complementary or not, closed or not.
     void CarregaContratoItemEquipamento(int contrato, bool bComplementar, bool bEncerrado);
     // quCtrEquipSol on the lines of a sales order.
