@@ -371,8 +371,8 @@ void TfmAssContRenovacao::GerarContratoRenovado(int contrato)
         auto linha = [this](const char* campo) { return quConsulta->fieldByName(campo)->asString(); };
         ParcelasRenovacao p;
         const VencimentosRenovacao vencimentos = VencimentosDoPeriodo(inicio, fim, deProxVencimento->date().date());
-        p.periodoInicial = TextoDataRenovacao(vencimentos.primeiro);
-        p.periodoFinal = TextoDataRenovacao(vencimentos.fim);
+        p.primeiroVencimento = TextoDataRenovacao(vencimentos.primeiro);
+        p.dataFinal = TextoDataRenovacao(vencimentos.fim);
         p.cliente = linha("CLCODIGO");
         p.diaVencimento = QString("%1").arg(deProxVencimento->date().date().day(), 2, 10, QChar('0'));
         p.contrato = contrato;
@@ -380,18 +380,18 @@ void TfmAssContRenovacao::GerarContratoRenovado(int contrato)
         p.filial = linha("ACLOCAL");
         p.tipoPagamento = edTipoPgto->text().trimmed().isEmpty() ? linha("ACTIPOPAGAMENTO") : edTipoPgto->text().trimmed();
         p.banco = linha("BCCODIGO");
-        p.dataFaturamento = TextoDataRenovacao(deProxVencimento->date().date());
+        p.emissao = TextoDataRenovacao(deProxVencimento->date().date());
         p.periodo = linha("ACPERIODO");
         p.filialPedido = linha("ACLOCAL");
         p.operacao = dmGlobal->Parametro("ATOPERACAOCONTRATO");
         p.flag = false;
-        p.revisarCaixa = true;
-        p.inicioCobertura = QDateTime(inicio, QTime(0, 0));
-        p.fimCobertura = QDateTime(fim, QTime(0, 0));
+        p.previsaoCaixa = true;
+        p.vigenciaDe = QDateTime(inicio, QTime(0, 0));
+        p.vigenciaAte = QDateTime(fim, QTime(0, 0));
         p.existentes = valor;
         p.valorFixo = true;
         p.pedidoCliente = cbPedidoCliente->currentText();
-        p.primeiroBoleto = QDateTime(emissao, QTime(0, 0));
+        p.previsaoBoleto = QDateTime(emissao, QTime(0, 0));
         p.prorrogaValidade = true;
         gerador(p);
     } catch (const host::Abort&) {

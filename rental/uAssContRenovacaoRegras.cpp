@@ -135,13 +135,11 @@ VencimentosRenovacao VencimentosDoPeriodo(const QDate& inicio, const QDate& fim,
 
 int GeraParcelasRenovacao(const ParcelasRenovacao& p)
 {
-    int contador = 0;
-    InserirParcelasContratoLocEquipamentos(
-        p.periodoInicial, p.periodoFinal, p.cliente, p.diaVencimento, p.contrato, p.valor, p.filial, p.tipoPagamento,
-        p.banco, p.dataFaturamento, p.periodo, contador, p.filialPedido, p.operacao, p.flag, p.revisarCaixa, nullptr,
-        p.inicioCobertura, p.fimCobertura, p.existentes, p.valorFixo, p.pedidoCliente, p.primeiroBoleto,
-        p.prorrogaValidade);
-    return contador;
+    ParcelasRenovacao chamada = p;
+    chamada.criadas = 0;
+    chamada.lista = nullptr;
+    InserirParcelasLocacao(chamada);
+    return chamada.criadas;
 }
 
 }  // namespace uAssContRenovacao
