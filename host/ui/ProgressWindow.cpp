@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -30,6 +31,7 @@ void ProgressWindow::ensureWindow()
     layout->addWidget(label_);
     layout->addWidget(bar_);
     window_->resize(400, 80);
+    ocultacaoPendente_ = false;
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, window_, &QObject::deleteLater);
 }
 
@@ -66,7 +68,8 @@ void ProgressWindow::show(int total, const QString& text)
     text_ = text;
     shown_ = true;
     ensureWindow();
-    window_->show();
+    if (!window_->isVisible())
+        window_->show();
     // Painted now unless painted within the last 100 ms: one routine after
     // another (a contract each) paints at the same pace as one long routine.
     refresh(false);
@@ -97,8 +100,20 @@ void ProgressWindow::hide()
     position_ = 0;
     if (window_) {
         window_->setUpdatesEnabled(true);
-        window_->hide();
+        ocultaAoProcessarEventos();
     }
+}
+
+void ProgressWindow::ocultaAoProcessarEventos()
+{
+    if (ocultacaoPendente_)
+        return;
+    ocultacaoPendente_ = true;
+    QTimer::singleShot(0, window_, [this] {
+        ocultacaoPendente_ = false;
+        if (!shown_ && window_)
+            window_->hide();
+    });
 }
 
 void ProgressWindow::prepare(int count, const QString& text, const QString& action)
