@@ -56,8 +56,8 @@ void previsaoPelaTela(host::ui::ScriptedDialogs& dialogos, int contratos)
     }
 }
 
-// The same rows, written by prepared statements: what the forecast would
-// cost if it only wrote.
+// The same rows and commits, written by prepared statements: what the
+// forecast would cost if it only wrote.
 void previsaoDireta(host::db::Transaction& tr, int contratos)
 {
     host::db::Statement rec(
@@ -92,6 +92,8 @@ void previsaoDireta(host::db::Transaction& tr, int contratos)
         }
         qtd.setParam("AO", c);
         qtd.execute();
+        // The commits of the register's save: its after-post's, then the save's own.
+        tr.commitRetaining();
         tr.commitRetaining();
     }
 }
