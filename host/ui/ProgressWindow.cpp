@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -31,7 +30,6 @@ void ProgressWindow::ensureWindow()
     layout->addWidget(label_);
     layout->addWidget(bar_);
     window_->resize(400, 80);
-    ocultacaoPendente_ = false;
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, window_, &QObject::deleteLater);
 }
 
@@ -68,8 +66,7 @@ void ProgressWindow::show(int total, const QString& text)
     text_ = text;
     shown_ = true;
     ensureWindow();
-    if (!window_->isVisible())
-        window_->show();
+    window_->show();
     // Painted now unless painted within the last 100 ms: one routine after
     // another (a contract each) paints at the same pace as one long routine.
     refresh(false);
@@ -100,20 +97,8 @@ void ProgressWindow::hide()
     position_ = 0;
     if (window_) {
         window_->setUpdatesEnabled(true);
-        ocultaAoProcessarEventos();
+        window_->hide();
     }
-}
-
-void ProgressWindow::ocultaAoProcessarEventos()
-{
-    if (ocultacaoPendente_)
-        return;
-    ocultacaoPendente_ = true;
-    QTimer::singleShot(0, window_, [this] {
-        ocultacaoPendente_ = false;
-        if (!shown_ && window_)
-            window_->hide();
-    });
 }
 
 void ProgressWindow::prepare(int count, const QString& text, const QString& action)

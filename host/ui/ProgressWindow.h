@@ -36,11 +36,6 @@ private:
     // row would spend more time painting the window than doing its work).
     void refresh(bool pintar);
     void advance(int steps, const QString& text);
-    // The window goes when events are next processed: one routine after
-    // another, with no event between them, keeps it up instead of hiding it
-    // and showing it again (each show lays it out and paints it whole).
-    void ocultaAoProcessarEventos();
-    bool ocultacaoPendente_ = false;
 
     // Inside a batch the window stays up: what the batch's rows show, advance
     // and hide of their own is absorbed (`nested_` counts their open shows).

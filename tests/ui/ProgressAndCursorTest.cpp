@@ -91,32 +91,6 @@ TEST(ProgressWindow, ABatchShowsItsWindowOnceOverItsRowsOwnProgress)
     QApplication::processEvents();
 }
 
-// Routines run one after another (a forecast per contract) with no event
-// processed between them: the window is not brought down and up again for
-// each (every show lays it out and paints it whole); it goes as soon as
-// events are processed.
-TEST(ProgressWindow, RoutinesOneAfterAnotherKeepTheWindowUpUntilEventsAreProcessed)
-{
-    ProgressWindow& progress = ProgressWindow::instance();
-    QApplication::processEvents();
-    const testsupport::ShowCounter janela("fmSplash");
-    for (int contrato = 1; contrato <= 3; ++contrato) {
-        progress.prepare(10, "Gerando parcelamento...", "Mostrar");
-        progress.prepare(1, "Aguarde. Gerando parcelamento...", "Incrementar");
-        EXPECT_EQ(progress.position(), 1) << "each routine counts from the start";
-        progress.prepare(0, "", "Ocultar");
-        EXPECT_FALSE(progress.isShown());
-    }
-    EXPECT_EQ(janela.count(), 1);
-    QApplication::processEvents();
-    QWidget* tela = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == "fmSplash")
-            tela = w;
-    ASSERT_NE(tela, nullptr);
-    EXPECT_FALSE(tela->isVisible()) << "gone once events are processed";
-}
-
 TEST(Cursors, WaitCursorComesBackOnEveryPath)
 {
     EXPECT_EQ(screenCursor(), CursorShape::Default);
