@@ -2,6 +2,7 @@
 // read-only fields) and their text handlers.
 
 #include "contracts/uDataTecCont.h"
+#include "contracts/uDataTecContLocacao.h"
 
 #include "contracts/uDataTecContLegendas.h"
 #include "host/Udatamod.h"
@@ -29,7 +30,7 @@ void formato(host::data::Query* query, const QStringList& campos, const QString&
 
 bool dataZero(const QDateTime& data)
 {
-    return data.isValid() && data.date() == QDate(1899, 12, 30);
+    return data.isValid() && data.date() == uDataTecContLocacao::dataZero().date();
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include "rental/uAssContratoLocEquip.h"
 
 #include "contracts/uAssContComum.h"
+#include "contracts/uDataTecCont.h"
+#include "contracts/uDataTecContLocacao.h"
 #include "data/uDataTec.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
@@ -31,25 +33,11 @@ constexpr double kLarguraCaractereLoc = 8 * 0.6 * 25.4 / 72;
 
 QString sqlImpContratoLoc()
 {
-    return QStringLiteral(
-        "select ac.ACCODIGO, ac.ACNUMEROCONTRATO, ac.ACTIPODESC, cl.NOME, gr.FNOME as GERENTE,\n"
-        "  ct.ANNOME as CONTATO, ct.ANTELEFONE as CONTATOFONE, ac.ACNFREMESSA, ac.ACNFREMESSAEMISSAO,\n"
-        "  ac.ACCOMPROVANTEDATAHORA, ac.ACCOMPROVANTEEND, rt.ANNOME as CONTATORETIRADA,\n"
-        "  rt.ANTELEFONE as CONTATORETIRADAFONE, ac.ACCOMPROVANTE, ac.ACCOMPROVANTEOBS, ac.ACPEDIDOCLIENTE,\n"
-        "  cten.ANNOME as CONTATOENTREGA, ac.ACENDENTREGA,\n"
-        "  coalesce(cl.CLENDERECO, '') || ', ' || coalesce(cl.CLENDNUMERO, '') || ', ' ||\n"
-        "  coalesce(cl.CLENDCOMPLEMENTO, '') || ' - ' || coalesce(cl.BAIRRO, '') || ' - ' ||\n"
-        "  coalesce(cl.CIDADE, '') || ' / ' || coalesce(cl.ESTADO, '') as CLIEND,\n"
-        "  ac.ACDATABASE, ac.ACDATAIMPLANTACAO, ac.ACDATAVALIDADE, ac.ACPERIODODESC,\n"
-        "  ctco.ANNOME as CONTATOCOBRANCA, ac.ACENDCOBRANCA, ac.ACHISTORICO, ac.ACVALOR\n"
-        "from AATC05AC ac\n"
-        "  left outer join AUGC0301 cl on cl.CODIGO_CLIENTE = ac.CLCODIGO\n"
-        "  left outer join AUGC0501 gr on gr.FCOD = ac.ACRESPONSAVEL\n"
-        "  left outer join AUGC3701 ct on ct.ANCODIGO = ac.ACCONTATO\n"
-        "  left outer join AUGC3701 rt on rt.ANCODIGO = ac.ACCONTRETIRADA\n"
-        "  left outer join AUGC3701 cten on cten.ANCODIGO = ac.ACCONTENTREGA\n"
-        "  left outer join AUGC3701 ctco on ctco.ANCODIGO = ac.ACCONTCOBRANCA\n"
-        "where ac.ACCODIGO = :ACCODIGO");
+    return uAssCheckoutProtocolo::SqlCabecalhoContrato(
+        "coalesce(cl.CLENDERECO, '') || ', ' || coalesce(cl.CLENDNUMERO, '') || ', ' ||"
+        " coalesce(cl.CLENDCOMPLEMENTO, '') || ' - ' || coalesce(cl.BAIRRO, '') || ' - ' ||"
+        " coalesce(cl.CIDADE, '') || ' / ' || coalesce(cl.ESTADO, '')",
+        ", ac.ACHISTORICO, ac.ACVALOR");
 }
 
 // One half of the item statement: the equipment or the complements. The
@@ -264,11 +252,15 @@ void TqrAssContratoLocEquip::criarVencimentos()
         {"Boleto", "Boleto", 62, 10},  {"Nota", "Nota", 72, 10},       {"Emissao", "Emissão", 82, 10},
         {"Pgto", "Pgto.", 92, 10},
     };
-    for (const ColunaLoc& coluna : colunas)
+    // A caption longer than its column ("Faturado") starts over the room the
+    // column before it leaves at its end, clear of the next caption.
+    for (const ColunaLoc& coluna : colunas) {
+        const QString caption = QString::fromUtf8(coluna.caption);
+        const int largura = std::max(coluna.largura, int(caption.size()));
         rotuloContratoLoc(b, QStringLiteral("qrlaVenc") + QLatin1String(coluna.nome),
-                          coluna.inicio * kLarguraCaractereLoc, 6.5,
-                          std::max(4.0, coluna.largura * kLarguraCaractereLoc), QString::fromUtf8(coluna.caption),
-                          true);
+                          (coluna.inicio + coluna.largura - largura) * kLarguraCaractereLoc, 6.5,
+                          std::max(4.0, largura * kLarguraCaractereLoc), caption, true);
+    }
     b.addShape("qrshVencimentos", 0, 10.5, 200, 1, ShapeKind::HorizontalLine);
     qrreVencimentos = b.addRichText("qrreVencimentos", 0, 12, 200, 4);
     qrreVencimentos->setAutoStretch(true);
@@ -303,7 +295,7 @@ void TqrAssContratoLocEquip::qrbnEquipamentosBeforePrint()
     const QString produto = item.fieldByName("PRCODIGO")->asString();
     qrmeSerie->lines().clear();
     if (!item.fieldByName("ACITNUMEROSERIE")->asString().trimmed().isEmpty())
-        qrmeSerie->setLines(uAssContratoLocEquip::SeriesContrato(produto, contrato));
+        qrmeSerie->setLines(dmTecContrato->SeriaisProdutoContrato(contrato, produto));
     qrmeDescricao->setText(
         uAssContratoLocEquip::DescricaoItem(item.fieldByName("EQUIPAMENTO")->asString(), produto, contrato));
 }
@@ -339,7 +331,7 @@ QString FormataDados(const QString& texto, QChar preenchimento, int largura)
 
 QString FormataDataNull(const QDateTime& data)
 {
-    if (!data.isValid() || data.date() == QDate(1899, 12, 30))
+    if (!data.isValid() || data.date() == uDataTecContLocacao::dataZero().date())
         return {};
     return host::data::formatDate(QStringLiteral("dd/mm/yyyy"), data.date());
 }
@@ -377,20 +369,6 @@ QStringList LinhasVencimentos(Dataset& receber)
     }
     receber.first();
     return linhas;
-}
-
-QStringList SeriesContrato(const QString& produto, int contrato)
-{
-    Query& auxiliar = *dmGlobal->quAuxiliar;
-    auxiliar.close();
-    auxiliar.setSql("select ns.NSNUMERO from AUGC50NS ns where ns.PRCODIGO = " + QuotedStr(produto) +
-                    " and ns.ACCODIGO = " + QString::number(contrato) + " Group By ns.NSNUMERO ");
-    auxiliar.open();
-    QStringList series;
-    for (; !auxiliar.eof(); auxiliar.next())
-        series << auxiliar.fields().at(0)->asString();
-    auxiliar.close();
-    return series;
 }
 
 QString DescricaoItem(const QString& equipamento, const QString& produto, int contrato)
