@@ -357,7 +357,8 @@ bool splitTextItem(PlacedItem& item, double maxHeight, PlacedItem& rest);
 QRectF printedTextRect(const PlacedItem& item);
 // A one-line text wider than its rectangle: its font shrinks, to no less
 // than kSmallestFontShare of its size, and what still does not fit ends in
-// "…", as a field of a printed form is filled.
+// "…", as a field of a printed form is filled. A number, date or sum of
+// money is never cut: it shrinks further and prints whole.
 void fitTextToWidth(PlacedItem& item);
 constexpr double kSmallestFontShare = 0.7;
 // The texts of a placed band that would print past its edges (the page's

@@ -170,6 +170,23 @@ bool printsOver(const QRectF& overflow, const PlacedItem& other)
     return overflow.intersects(other.rect);
 }
 
+// A number, a date or a sum of money cut short reads as another value: it
+// is never ended in "…" (only the "R$" before it may be a letter).
+bool isFigure(const QString& text)
+{
+    const QString value = QString(text).remove(QStringLiteral("R$"));
+    bool digit = false;
+    for (const QChar c : value) {
+        if (c.isLetter() || c == QChar(0x2026))
+            return false;
+        digit = digit || c.isDigit();
+    }
+    return digit;
+}
+
+// How far a figure's font may shrink before it is printed whole anyway.
+constexpr double kSmallestFigureShare = 0.3;
+
 }  // namespace
 
 void fitCrowdedTexts(std::vector<PlacedItem>& items, double bandWidth)
@@ -204,13 +221,15 @@ void fitTextToWidth(PlacedItem& item)
         return;
     // Glyph widths do not shrink quite in proportion: a little less each try.
     const QFont designed = item.font;
-    for (double share = room / needed; share > kSmallestFontShare; share -= 0.02) {
+    const bool figure = isFigure(item.text);
+    const double smallest = figure ? kSmallestFigureShare : kSmallestFontShare;
+    for (double share = room / needed; share > smallest; share -= 0.02) {
         item.font = scaledFont(designed, share);
         if (widestLine(lines, item.font) <= room)
             return;
     }
-    item.font = scaledFont(designed, kSmallestFontShare);
-    if (widestLine(lines, item.font) <= room)
+    item.font = scaledFont(designed, smallest);
+    if (figure || widestLine(lines, item.font) <= room)
         return;
     const QFontMetricsF metrics(item.font, &measureDevice());
     for (QString& line : lines)

@@ -335,3 +335,30 @@ TEST(BandLayout, AReportDatasetBoundAfterTheDetailWasMadeIsWalkedWhole)
     report.prepare();
     EXPECT_EQ(report.prepared()->pages[0].count("qrbnDetalhe"), 3) << "every row, not the detail once";
 }
+
+// A total too wide for its box beside its caption, and a date at the page's
+// right margin: both shrink to fit and print every digit, where a text is
+// ended in "…".
+TEST(BandLayout, ACrowdedNumberOrDateShrinksAndPrintsWholeWhereATextIsElided)
+{
+    auto rows = memDataset("quVendas", {"VALOR:f"}, {{9876543.21}});
+    Report report;
+    report.setDataSet(rows.get());
+    report.addBand(BandKind::Detail, "qrbnDetalhe", 5);
+    Band* resumo = report.addBand(BandKind::Summary, "qrbnResumo", 6);
+    auto valor = [&] { return rows->fieldByName("VALOR")->asFloat(); };
+    resumo->addLabel("qrlaTotal", 0, 0, 20, 5, "Total Geral:");
+    auto* total = resumo->addAggregate("qragTotal", 20, 0, 8, 5, AggregateKind::Sum, *report.detail(), valor);
+    total->setDisplayFormat("#,##0.00");
+    total->setAlignment(Qt::AlignRight);
+    resumo->addLabel("qrlaData", 184, 0, 6, 5, "08/12/2026");
+    resumo->addLabel("qrlaNome", 100, 0, 10, 5, "Equipamentos Pesados");
+    resumo->addLabel("qrlaVizinho", 110, 0, 20, 5, "Vizinho");
+    ASSERT_EQ(report.prepare(), 1);
+    const PlacedBand* band = report.prepared()->pages[0].band("qrbnResumo");
+    ASSERT_NE(band, nullptr);
+    const QStringList texts = band->texts();
+    EXPECT_TRUE(texts.contains("9.876.543,21")) << texts.join(" | ").toStdString();
+    EXPECT_TRUE(texts.contains("08/12/2026")) << texts.join(" | ").toStdString();
+    EXPECT_FALSE(texts.contains("Equipamentos Pesados")) << "a text crowding its neighbour is fitted";
+}
