@@ -1,10 +1,11 @@
 // TdmTecContrato: creation of its components, the creation handler and the
 // closing of its datasets when it goes.
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
-#include "contracts/uDataTecContDefinitions.h"
-#include "contracts/uDataTecContMigration.h"
+#include "contract_data/uDataTecContDefinitions.h"
+#include "contract_data/uDataTecContMigration.h"
+#include "data/udmRelTec.h"
 #include "host/Udmglobal.h"
 #include "host/db/Database.h"
 
@@ -14,8 +15,22 @@ using host::data::UpdateSql;
 
 host::data::DataModuleVar<TdmTecContrato> dmTecContrato("dmTecContrato");
 
+namespace {
+
+// What the report data module prints of the contract: the module of
+// dmTecContrato as it is when a report prints (it may come and go).
+DatasetsContratoRel datasetsContratoRel()
+{
+    if (!dmTecContrato)
+        return {};
+    return {dmTecContrato->quCtrCadastro, dmTecContrato->quCtrEquipLocacao, dmTecContrato->quCtrAcessLocacao};
+}
+
+}  // namespace
+
 TdmTecContrato::TdmTecContrato(host::Component* owner) : host::data::DataModule(owner, "dmTecContrato")
 {
+    InstalarDatasetsContratoRel(&datasetsContratoRel);
     criarDatasets();
     ligarApresentacao();
     ligarTextos();

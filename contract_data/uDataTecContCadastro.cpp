@@ -2,9 +2,9 @@
 // defaults, the checks and recomputations of a post, what a deletion takes
 // with it, and what follows a scroll.
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
-#include "contracts/uDataTecContParcelas.h"
+#include "contract_data/uDataTecContParcelas.h"
 
 #include "host/PilvCpr70.h"
 #include "host/PilvOut70.h"

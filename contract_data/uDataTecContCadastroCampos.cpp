@@ -2,7 +2,7 @@
 // and what it brings, the branch name, the bank of the receivables, the
 // contracting party's addresses, the contact people's addresses, the links.
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"

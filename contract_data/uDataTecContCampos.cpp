@@ -1,9 +1,9 @@
 // Field presentation of the contract datasets (formats, masks, required and
 // read-only fields) and their text handlers.
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
-#include "contracts/uDataTecContLegendas.h"
+#include "contract_data/uDataTecContLegendas.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/data/Field.h"

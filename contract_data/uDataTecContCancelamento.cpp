@@ -2,7 +2,7 @@
 // on go with their cash rows; forecasts and settled, negotiated or otherwise
 // closed receivables stay.
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
 #include "host/Uautorizacao.h"
 #include "host/Udatamod.h"

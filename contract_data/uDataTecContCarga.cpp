@@ -2,7 +2,7 @@
 // parameterises its statement and opens it again. Nothing here commits or
 // catches: a failing statement reaches the caller.
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"

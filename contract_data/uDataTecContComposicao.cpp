@@ -1,9 +1,9 @@
 // Compositions of a contract's equipment line (AATC05ACCM): filling them from
 // a product's composition, their sequences, and the readings of one of them.
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
-#include "contracts/uDataTecContDefinitions.h"
+#include "contract_data/uDataTecContDefinitions.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"

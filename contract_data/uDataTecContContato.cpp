@@ -2,7 +2,7 @@
 // record belongs to the header's contract and customer, takes the
 // customer's next sequence and today's date; its user is the database user.
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
 #include "host/PilvCpr70.h"
 #include "host/Udatamod.h"

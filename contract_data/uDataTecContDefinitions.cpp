@@ -1,7 +1,7 @@
 // The statements and persistent fields of the contract datasets.
-#include "contracts/uDataTecContDefinitions.h"
+#include "contract_data/uDataTecContDefinitions.h"
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "host/data/Dataset.h"
 
 #include <stdexcept>

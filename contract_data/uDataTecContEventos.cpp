@@ -3,7 +3,7 @@
 // header and its satellites (uDataTecContCadastro*.cpp,
 // uDataTecContSatelites.cpp), the items and the objects are bound from here.
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
 #include "host/PilvCpr70.h"
 #include "host/Udatamod.h"

@@ -3,8 +3,8 @@
 // typed or derived from a percentage, the calculated fields; and the item
 // detail rows (quCtrCadastroDet).
 
-#include "contracts/uDataTecCont.h"
-#include "contracts/uDataTecContItens.h"
+#include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContItens.h"
 
 #include "host/PilvCpr70.h"
 #include "host/Udatamod.h"

@@ -2,8 +2,8 @@
 // (line value, warranty, serial numbers, rental period, stock, mandatory
 // serials) and what a saved or deleted item changes elsewhere.
 
-#include "contracts/uDataTecCont.h"
-#include "contracts/uDataTecContItens.h"
+#include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContItens.h"
 
 #include "host/PilvCpr70.h"
 #include "host/PilvOut70.h"

@@ -1,7 +1,7 @@
 // Code-to-caption mappings of the contract datasets' one-letter columns.
-#include "contracts/uDataTecContLegendas.h"
+#include "contract_data/uDataTecContLegendas.h"
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"

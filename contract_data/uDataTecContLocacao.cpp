@@ -3,7 +3,7 @@
 // contract, whether invoicing is pending, reserved quantities, the unit's
 // status and re-saving another contract's header.
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
 #include "host/PilvTra70.h"
 #include "host/Udatamod.h"

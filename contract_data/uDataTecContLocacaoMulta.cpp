@@ -3,9 +3,9 @@
 // offers the late-return fine, and a new quantity may ask for the serial
 // numbers again.
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
-#include "contracts/uDataTecContLocacao.h"
+#include "contract_data/uDataTecContLocacao.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/data/Format.h"

@@ -4,10 +4,10 @@
 // date its boleto is planned. What the rules read is read once per call;
 // each instalment is written whole or not at all and committed.
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
-#include "contracts/uDataTecContLocacao.h"
-#include "contracts/uDataTecContParcelas.h"
+#include "contract_data/uDataTecContLocacao.h"
+#include "contract_data/uDataTecContParcelas.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"

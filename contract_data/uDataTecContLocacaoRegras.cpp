@@ -1,7 +1,7 @@
 // The rental rules that reckon without the database: fine, lateness and the
 // calendar of rental instalments.
 
-#include "contracts/uDataTecContLocacao.h"
+#include "contract_data/uDataTecContLocacao.h"
 
 #include "host/data/Dataset.h"
 

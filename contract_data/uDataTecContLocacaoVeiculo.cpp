@@ -5,9 +5,9 @@
 // rules report nothing to the customisation hook. The unit's status is
 // committed with the line that changes it.
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
-#include "contracts/uDataTecContLocacao.h"
+#include "contract_data/uDataTecContLocacao.h"
 #include "host/PilvTra70.h"
 #include "host/Uautorizacao.h"
 #include "host/Udatamod.h"

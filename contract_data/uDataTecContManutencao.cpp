@@ -2,9 +2,9 @@
 // instalment value, a new due day, the contract ended, a new billing object;
 // the receivables of contract items; the forecasts of complementary contracts.
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
-#include "contracts/uDataTecContParcelas.h"
+#include "contract_data/uDataTecContParcelas.h"
 #include "host/UCXPrevisao.h"
 #include "host/Uautorizacao.h"
 #include "host/Udatamod.h"

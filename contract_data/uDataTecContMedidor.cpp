@@ -3,7 +3,7 @@
 // Readings (AATC05ACITCO) hold a meter's running total, so the usage of a
 // month is the month's reading less the reading of the latest earlier date.
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"

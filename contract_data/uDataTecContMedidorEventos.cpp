@@ -2,7 +2,7 @@
 // of TdmTecContrato. Unlike the contract's own handlers they report nothing
 // to the customisation hook; their posts and deletes commit at once.
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"

@@ -2,7 +2,7 @@
 // column additions through the host's schema routines, with the host's
 // information messages.
 
-#include "contracts/uDataTecContMigration.h"
+#include "contract_data/uDataTecContMigration.h"
 
 #include "host/Uatualizacao.h"
 #include "host/Udatamod.h"

@@ -4,7 +4,7 @@
 // contracts, the lines of complementary contracts, the stamping of the order
 // and the emission through the host's invoice form.
 
-#include "contracts/uDataTecContNota.h"
+#include "contract_data/uDataTecContNota.h"
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"

@@ -2,7 +2,7 @@
 // The builder of the sales order of one contract instalment, shared by the
 // full routine (order and invoice) and the order-only routine of the batch.
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
 #include <QDateTime>
 #include <QString>

@@ -2,7 +2,7 @@
 // letter, the excess lines of metered items, the lines of the auxiliary
 // object and of complementary contracts, and the franchise lines.
 
-#include "contracts/uDataTecContNota.h"
+#include "contract_data/uDataTecContNota.h"
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"

@@ -1,9 +1,9 @@
 // Contract items, customer equipment and the contract's standing charges
 // copied into the open service order.
 
-#include "contracts/uDataTecContOS.h"
+#include "contract_data/uDataTecContOS.h"
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "data/uDataTec.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
@@ -11,28 +11,21 @@
 #include "host/data/Field.h"
 #include "host/data/HandlerGuard.h"
 #include "host/data/Query.h"
-#include "host/ui/PageControl.h"
-#include "service_orders/uAssOrdemServico.h"
 
 using host::data::DetachHandler;
 
 namespace uDataTecContOS {
 
-TfmAssOrdemServico* JanelaOrdemServico(bool primeiraPagina)
-{
-    TfmAssOrdemServico* janela = fmAssOrdemServico;
-    if (!janela || !primeiraPagina)
-        return janela;
-    if (janela->pcOrdemServico->activePageIndex() != 0) {
-        janela->pcOrdemServico->setActivePage(janela->pcOrdemServico->page(0));
-        janela->VerificaOSAtributoAberto();
-    }
-    return janela;
-}
+std::function<bool(bool primeiraPagina)> OrdemServicoAberta;
 
 }  // namespace uDataTecContOS
 
 namespace {
+
+bool ordemServicoAberta(bool primeiraPagina)
+{
+    return uDataTecContOS::OrdemServicoAberta && uDataTecContOS::OrdemServicoAberta(primeiraPagina);
+}
 
 double numeroContrato(const char* campo)
 {
@@ -64,7 +57,7 @@ void editarOrdem()
 
 bool contratosEmUso()
 {
-    return dmGlobal->Parametro("ATUTILIZACONTRATOS") == "S" && uDataTecContOS::JanelaOrdemServico(false);
+    return dmGlobal->Parametro("ATUTILIZACONTRATOS") == "S" && ordemServicoAberta(false);
 }
 
 // The item's row with its coverage, product and contract type, read by its key.
@@ -115,7 +108,7 @@ void InserirItemContratoOS()
 {
     if (!contratosEmUso())
         return;
-    uDataTecContOS::JanelaOrdemServico(true);
+    ordemServicoAberta(true);
     SalvarAlteracoes(*dmTec->quOS);
     if (ContadorDados("AoCodigo", "Aatc01aoit", ordemAtual()) <= 0)
         inserirItemPadrao();
@@ -134,7 +127,7 @@ void InserirEquipamentoContratoOS()
 {
     if (!contratosEmUso())
         return;
-    uDataTecContOS::JanelaOrdemServico(true);
+    ordemServicoAberta(true);
     host::data::Query& equipamento = *dmTecContrato->quCtrCadastroEquip;
     if (!equipamento.active() || equipamento.isEmpty())
         return;

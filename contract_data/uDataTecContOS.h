@@ -7,13 +7,14 @@
 // dmTecContrato->quCtrCadastro, the item the current row of
 // quCtrCadastroIt, the equipment the current row of quCtrCadastroEquip.
 
-class TfmAssOrdemServico;
+#include <functional>
 
 namespace uDataTecContOS {
 
-// The service-order window when it is open (else null); when asked, it is
-// brought to its first page first, reopening the data behind it.
-TfmAssOrdemServico* JanelaOrdemServico(bool primeiraPagina);
+// Whether the service-order window is open; when asked, it is brought to its
+// first page first, reopening the data behind it. The window sets this while
+// it lives: this data module opens and touches no window itself.
+extern std::function<bool(bool primeiraPagina)> OrdemServicoAberta;
 
 }  // namespace uDataTecContOS
 

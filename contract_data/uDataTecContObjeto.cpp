@@ -1,7 +1,7 @@
 // The rules of the billing objects (quCtrObjeto): a new object's key and
 // defaults, the active flag before a post, and the audit of a deletion.
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
 #include "host/PilvCpr70.h"
 #include "host/Udatamod.h"

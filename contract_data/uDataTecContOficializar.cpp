@@ -1,10 +1,10 @@
 // Officialising forecast instalments, one by one: per instalment its order
 // and invoice, the receivable made real and renumbered, the next forecast.
 
-#include "contracts/uDataTecContOficializar.h"
-#include "contracts/uDataTecContOficializarComum.h"
+#include "contract_data/uDataTecContOficializar.h"
+#include "contract_data/uDataTecContOficializarComum.h"
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/db/Database.h"

@@ -1,10 +1,10 @@
 // What the officialising runs share: the row, the receivable updates, the
 // next forecast and the long-run state.
 
-#include "contracts/uDataTecContOficializarComum.h"
+#include "contract_data/uDataTecContOficializarComum.h"
 
-#include "contracts/uDataTecCont.h"
-#include "contracts/uDataTecContParcelas.h"
+#include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContParcelas.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"

@@ -3,7 +3,7 @@
 // row holds it, the receivable updates, the next forecast and the state a
 // long run keeps while it goes.
 
-#include "contracts/uDataTecContOficializar.h"
+#include "contract_data/uDataTecContOficializar.h"
 
 #include "host/data/HandlerGuard.h"
 #include "host/ui/Cursors.h"

@@ -2,10 +2,10 @@
 // instalment, then their invoices in one pass of the host's invoice form,
 // then the receivables; a failed instalment is reported and the run goes on.
 
-#include "contracts/uDataTecContOficializar.h"
-#include "contracts/uDataTecContOficializarComum.h"
+#include "contract_data/uDataTecContOficializar.h"
+#include "contract_data/uDataTecContOficializarComum.h"
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/db/Database.h"

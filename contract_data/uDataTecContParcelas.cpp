@@ -1,9 +1,9 @@
 // The instalment value of a contract, the taxes its operation withholds and
 // the forecast-instalment generator.
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
-#include "contracts/uDataTecContParcelas.h"
+#include "contract_data/uDataTecContParcelas.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/data/Format.h"

@@ -3,9 +3,9 @@
 // then costs its own writes (receivable, cash forecast, observation) and a
 // commit.
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
-#include "contracts/uDataTecContParcelas.h"
+#include "contract_data/uDataTecContParcelas.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/data/Format.h"

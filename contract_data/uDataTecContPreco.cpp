@@ -2,7 +2,7 @@
 // product's active flag, the contract's equipment total, and a product's new
 // price carried into every contract item of it.
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"

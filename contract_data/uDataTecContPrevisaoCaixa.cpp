@@ -1,8 +1,8 @@
 // The cash forecast and the observation of a contract's receivable instalment.
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
-#include "contracts/uDataTecContParcelas.h"
+#include "contract_data/uDataTecContParcelas.h"
 #include "host/UCXPrevisao.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"

@@ -5,9 +5,9 @@
 // the failing contract's own steps (its forecasts deleted, its items raised
 // without its header) and stops the run; earlier contracts stay done.
 
-#include "contracts/uDataTecContReajuste.h"
+#include "contract_data/uDataTecContReajuste.h"
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"

@@ -2,9 +2,9 @@
 // the rate in hundredths, the index sum, re-pricing by the products'
 // contract prices and the deletion of a contract's forecasts.
 
-#include "contracts/uDataTecContReajuste.h"
+#include "contract_data/uDataTecContReajuste.h"
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"

@@ -1,8 +1,8 @@
 // The shipment invoice and the supply order of a contract.
 
-#include "contracts/uDataTecContRemessa.h"
+#include "contract_data/uDataTecContRemessa.h"
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"

@@ -3,7 +3,7 @@
 // (quCtrContato), coverage types (quCtrCobertura) and the customer equipment
 // under contract (quCtrCadastroEquip).
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
 #include "host/PilvCpr70.h"
 #include "host/Udatamod.h"

@@ -2,7 +2,7 @@
 // each upgrade block adds, in their order (SQL dialect 1: defaults in double
 // quotes; DOVALOR and DOCODIGOPRODUTO are the host's domains).
 
-#include "contracts/uDataTecContMigration.h"
+#include "contract_data/uDataTecContMigration.h"
 
 #include <QHash>
 

@@ -2,7 +2,7 @@
 // instalment (the object text, the complement with its marks filled in) and
 // the list of months an instalment covers.
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
 #include "host/Udmglobal.h"
 #include "host/data/Field.h"

@@ -3,7 +3,7 @@
 
 #include "contracts/uAssContCadCM.h"
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "host/Udatamod.h"
 #include "host/Upesqprod.h"
 #include "host/data/DataSource.h"

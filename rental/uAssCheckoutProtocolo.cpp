@@ -3,7 +3,7 @@
 
 #include "rental/uAssCheckoutProtocolo.h"
 
-#include "contracts/uAssContComum.h"
+#include "shared_windows/uAssContComum.h"
 #include "data/uDataTec.h"
 
 #include "host/Udatamod.h"

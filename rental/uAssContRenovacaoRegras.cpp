@@ -3,7 +3,7 @@
 
 #include "rental/uAssContRenovacao.h"
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "host/Uglobal.h"
 #include "host/ui/DataGrid.h"
 

@@ -2,7 +2,7 @@
 
 #include "rental/uAssContratoLocEquip.h"
 
-#include "contracts/uAssContComum.h"
+#include "shared_windows/uAssContComum.h"
 #include "data/uDataTec.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"

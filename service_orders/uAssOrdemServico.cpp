@@ -6,6 +6,7 @@
 #include "service_orders/uAssAndamento.h"
 #include "service_orders/uAssOrdemServicoComum.h"
 
+#include "contract_data/uDataTecContOS.h"
 #include "data/uDataTec.h"
 
 #include "host/Udatamod.h"
@@ -26,6 +27,18 @@
 #include <QPushButton>
 
 host::ui::FormVar<TfmAssOrdemServico> fmAssOrdemServico("fmAssOrdemServico");
+
+TfmAssOrdemServico* JanelaOrdemServico(bool primeiraPagina)
+{
+    TfmAssOrdemServico* janela = fmAssOrdemServico;
+    if (!janela || !primeiraPagina)
+        return janela;
+    if (janela->pcOrdemServico->activePageIndex() != 0) {
+        janela->pcOrdemServico->setActivePage(janela->pcOrdemServico->page(0));
+        janela->VerificaOSAtributoAberto();
+    }
+    return janela;
+}
 
 
 namespace {
@@ -59,11 +72,15 @@ TfmAssOrdemServico::TfmAssOrdemServico(QWidget* parent) : host::ui::Form(parent)
         FormClose();
         action = host::ui::CloseAction::Free;
     };
+    // The contract data module copies into the open order through this while the window lives.
+    uDataTecContOS::OrdemServicoAberta = [](bool primeiraPagina) { return JanelaOrdemServico(primeiraPagina) != nullptr; };
 }
 
 TfmAssOrdemServico::~TfmAssOrdemServico()
 {
     destroyControls();
+    if (!fmAssOrdemServico.get() || fmAssOrdemServico.get() == this)
+        uDataTecContOS::OrdemServicoAberta = nullptr;
 }
 
 int TfmAssOrdemServico::ordemAtual() const { return dmTec->quOSAOCODIGO->asInteger(); }

@@ -1,6 +1,6 @@
 // The registers' shared buttons, moves and list report.
 
-#include "service_orders/uAssCadastroComum.h"
+#include "shared_windows/uAssCadastroComum.h"
 
 #include "host/Udatamod.h"
 #include "host/Urelatorio.h"

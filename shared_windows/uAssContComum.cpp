@@ -1,6 +1,6 @@
 // What the contract windows share.
 
-#include "contracts/uAssContComum.h"
+#include "shared_windows/uAssContComum.h"
 
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"

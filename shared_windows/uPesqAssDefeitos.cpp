@@ -1,6 +1,6 @@
 // The defects search: the statements, the dialog and its two pickers.
 
-#include "service_orders/uPesqAssDefeitos.h"
+#include "shared_windows/uPesqAssDefeitos.h"
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"

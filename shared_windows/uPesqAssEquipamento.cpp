@@ -1,9 +1,7 @@
 // The equipment search: its statements, the dialog and its two pickers.
 
-#include "service_orders/uPesqAssEquipamento.h"
+#include "shared_windows/uPesqAssEquipamento.h"
 
-#include "contracts/uAssContCad.h"
-#include "contracts/uDataTecCont.h"
 #include "data/uDataTec.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
@@ -17,7 +15,7 @@
 #include "host/ui/Errors.h"
 #include "host/ui/SearchWindow.h"
 #include "host/ui/StatusBar.h"
-#include "service_orders/uPesqAssDefeitos.h"
+#include "shared_windows/uPesqAssDefeitos.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -35,6 +33,8 @@ using host::ui::named;
 host::ui::FormVar<TfmPesquisaAssEquipamento> fmPesquisaAssEquipamento("fmPesquisaAssEquipamento");
 
 namespace uPesqAssEquipamento {
+
+std::function<QString()> ClienteContratoEmCadastro;
 
 namespace {
 
@@ -266,8 +266,8 @@ bool SelecionaMultiplosEquipamento(QStringList& lista)
         host::ui::ReleaseOnExit liberar(fmPesquisaAssEquipamento);
         presetClienteOrdem(*dialogo);
         // The models of the contract being registered belong to its customer.
-        if (dmGlobal->Parametro("ATUTILIZACONTRATOS") == "E" && fmAssContCad && dmTecContrato) {
-            const QString contratante = dmTecContrato->quCtrCadastro->fieldByName("ACCONTRATANTE")->asString();
+        if (dmGlobal->Parametro("ATUTILIZACONTRATOS") == "E" && uPesqAssEquipamento::ClienteContratoEmCadastro) {
+            const QString contratante = uPesqAssEquipamento::ClienteContratoEmCadastro();
             if (!contratante.isEmpty())
                 dialogo->edCodCli->setText(contratante);
         }

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class QButtonGroup;
@@ -42,6 +43,9 @@ struct FiltroEquipamento {
 // 2 make, 3 model) and the count of the same rows (column TotReg).
 QString SqlPesquisaEquipamento(const FiltroEquipamento& filtro, int ordem);
 QString SqlContagemEquipamento(const FiltroEquipamento& filtro);
+// The customer of the contract open in the contract register (empty: none),
+// set by that window while it lives.
+extern std::function<QString()> ClienteContratoEmCadastro;
 }  // namespace uPesqAssEquipamento
 
 class TfmPesquisaAssEquipamento : public host::ui::Form {
