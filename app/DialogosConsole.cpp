@@ -5,6 +5,8 @@
 
 #include <QTextStream>
 
+#include <mutex>
+
 namespace app {
 
 namespace {
@@ -13,6 +15,9 @@ const QString kOrigemConsole = QStringLiteral("[Console]");
 
 void mensagemDoQt(QtMsgType tipo, const QMessageLogContext&, const QString& texto)
 {
+    // The engine's wait notice comes from a thread of its own.
+    static std::mutex umaDeCadaVez;
+    const std::lock_guard<std::mutex> vez(umaDeCadaVez);
     host::writeLog(QStringLiteral("[Qt]"), texto);
     if (tipo == QtCriticalMsg || tipo == QtFatalMsg)
         QTextStream(stderr) << texto << Qt::endl;

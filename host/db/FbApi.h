@@ -43,7 +43,8 @@ private:
 [[noreturn]] void raise(const QString& message, const QString& sql = {});
 
 // Watches an attach: when it still runs after a few seconds (it waits on a
-// lock another process holds), tells on the error output which file of the
+// lock another process holds), tells through Qt's messages (the error output
+// of a console tool, the log of the self-test) which file of the
 // lock folder or the database holds it, so no start waits without saying so.
 constexpr int kWaitNoticeSeconds = 3;
 QString waitingMessage(const QString& database, const QString& lockFolder, int seconds);

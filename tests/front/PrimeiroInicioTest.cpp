@@ -9,6 +9,13 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <chrono>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 extern const char* const TA_HOST_PATH;
@@ -26,7 +33,10 @@ protected:
         ambiente.insert("XDG_DATA_HOME", dados.path());
         ambiente.remove("QT_QPA_PLATFORM");
         for (auto it = ambienteExtra.begin(); it != ambienteExtra.end(); ++it)
-            ambiente.insert(it.key(), it.value());
+            if (it.value().isNull())
+                ambiente.remove(it.key());
+            else
+                ambiente.insert(it.key(), it.value());
         processo.setProcessEnvironment(ambiente);
         processo.start(TA_HOST_PATH, {"--autoteste"});
         EXPECT_TRUE(processo.waitForFinished(180000));
@@ -61,6 +71,34 @@ TEST_F(PrimeiroInicio, TheSelfTestPrintsItsResultOnlyAndLogsTheRest)
     const QString registro = log();
     EXPECT_TRUE(registro.contains("Tabela de Cadastro de Medidores criada com Sucesso!")) << "the schema's messages";
     EXPECT_TRUE(registro.contains("This plugin does not support")) << "the display plugin's warnings";
+}
+
+// Another process holding the engine's lock a few seconds (a busy machine,
+// a second start) makes the start wait and say so: the self-test keeps that
+// notice in the log, its output stays its result.
+TEST_F(PrimeiroInicio, TheSelfTestLogsAWaitOnTheEnginesLock)
+{
+    const QString base = dados.filePath("travas");
+    ASSERT_TRUE(QDir().mkpath(base));
+    const QString travas = base + QString("/techassist-firebird-lock-%1").arg(::geteuid());
+    {
+        QFile particular(dados.filePath("particular.fdb"));   // a file only its owner writes, as the new database
+        ASSERT_TRUE(particular.open(QIODevice::WriteOnly));
+    }
+    host::db::makeLockFolder(travas, dados.filePath("particular.fdb"));
+    const int fd = ::open(QFile::encodeName(travas + "/fb_init").constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0660);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+    std::thread solta([fd] {
+        std::this_thread::sleep_for(std::chrono::seconds(5));   // past the notice, given after 3 s
+        ::flock(fd, LOCK_UN);
+        ::close(fd);
+    });
+    const int codigo = autoteste({{"TECHASSIST_PASTA_TRAVAS", base}, {"FIREBIRD_LOCK", QString()}});
+    solta.join();
+    ASSERT_EQ(codigo, 0) << saida.toStdString() << erros.toStdString();
+    EXPECT_EQ(erros, QString()) << erros.toStdString();
+    EXPECT_TRUE(log().contains("aguardando")) << "the wait notice";
 }
 
 // On the new database each generator stands at or above the largest key of
