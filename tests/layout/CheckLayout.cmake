@@ -1,28 +1,30 @@
 # The layout check: fails when a source file includes a header of a floor
-# its own floor may not use (one above it, or a sibling it is not given).
+# its own floor may not use (one above it, or a sibling it is not given), or
+# when a floor's library links the library of such a floor.
 #   cmake -DROOT=<source tree> -P CheckLayout.cmake
 cmake_minimum_required(VERSION 3.22)
 
-# The floors, bottom up: each folder, then the folders whose headers its
-# files may include besides its own. This table is the one statement of the
-# layout; a folder holding sources must be in it or among the free ones.
+# The floors, bottom up: each folder, its library, then the folders whose
+# headers its files may include (and whose libraries it may link) besides its
+# own. This table is the one statement of the layout; a folder holding
+# sources must be in it or among the free ones.
 set(host_floors "host host/report host/ui host/schema host/data host/db")
 set(floors
-  "host/db         :"
-  "host/schema     : host/db"
-  "host/data       : host/db"
-  "host/ui         : host/data host/db"
-  "host/report     : host/ui host/data host/db"
-  "host            : host/report host/ui host/schema host/data host/db"
-  "data            : ${host_floors}"
-  "contract_data   : data ${host_floors}"
-  "shared_windows  : data ${host_floors}"
-  "service_orders  : shared_windows contract_data data ${host_floors}"
-  "contracts       : service_orders shared_windows contract_data data ${host_floors}"
-  "rental          : contracts shared_windows contract_data data ${host_floors}"
-  "module          : rental contracts service_orders shared_windows contract_data data ${host_floors}"
+  "host/db         host_db               :"
+  "host/schema     host_schema           : host/db"
+  "host/data       host_data             : host/db"
+  "host/ui         host_ui               : host/data host/db"
+  "host/report     host_report           : host/ui host/data host/db"
+  "host            host_core             : host/report host/ui host/schema host/data host/db"
+  "data            module_data           : ${host_floors}"
+  "contract_data   module_contract_data  : data ${host_floors}"
+  "shared_windows  module_shared_windows : data ${host_floors}"
+  "service_orders  module_service_orders : shared_windows contract_data data ${host_floors}"
+  "contracts       module_contracts      : service_orders shared_windows contract_data data ${host_floors}"
+  "rental          module_rental         : contracts shared_windows contract_data data ${host_floors}"
+  "module          module_front          : rental contracts service_orders shared_windows contract_data data ${host_floors}"
   # The host executable loads the module by name and includes none of it.
-  "app             : ${host_floors}")
+  "app             techassist            : ${host_floors}")
 # Tests, benchmarks and build helpers may include any floor; no floor includes them.
 set(free_folders tests bench cmake build)
 
@@ -31,14 +33,28 @@ if(NOT ROOT)
 endif()
 
 set(names)
+set(libraries)
 foreach(row IN LISTS floors)
-  string(REGEX MATCH "^([^ :]+) *:(.*)$" _ "${row}")
+  string(REGEX MATCH "^([^ ]+) +([^ ]+) *:(.*)$" _ "${row}")
   set(name "${CMAKE_MATCH_1}")
-  string(STRIP "${CMAKE_MATCH_2}" uses)
+  set(library "${CMAKE_MATCH_2}")
+  string(STRIP "${CMAKE_MATCH_3}" uses)
   separate_arguments(uses UNIX_COMMAND "${uses}")
   list(APPEND names ${name})
+  list(APPEND libraries ${library})
+  set("floor_of_${library}" ${name})
   set("uses_${name}" ${name} ${uses})
 endforeach()
+
+set(faults 0)
+# One fault: what the floor may use, after what it does.
+macro(fault floor what)
+  set(allowed "${uses_${floor}}")
+  list(REMOVE_ITEM allowed ${floor})
+  string(REPLACE ";" " " allowed "${allowed}")
+  message("${what}; ${floor} may use only: ${allowed}")
+  math(EXPR faults "${faults} + 1")
+endmacro()
 
 # The floor a path under the root belongs to: its deepest folder in the
 # table; "free" for the free folders; empty for anything else.
@@ -64,19 +80,21 @@ endfunction()
 
 file(GLOB tops RELATIVE "${ROOT}" "${ROOT}/*")
 set(sources)
+set(build_files)
 foreach(top IN LISTS tops)
   if(IS_DIRECTORY "${ROOT}/${top}" AND NOT top IN_LIST free_folders AND NOT top MATCHES "^\\.")
     file(GLOB_RECURSE found RELATIVE "${ROOT}" "${ROOT}/${top}/*.cpp" "${ROOT}/${top}/*.h")
     list(APPEND sources ${found})
+    file(GLOB_RECURSE found RELATIVE "${ROOT}" "${ROOT}/${top}/CMakeLists.txt")
+    list(APPEND build_files ${found})
   endif()
 endforeach()
 list(SORT sources)
-set(faults 0)
+list(SORT build_files)
+
+# The includes.
 foreach(file IN LISTS sources)
   floor_of("${file}" floor)
-  if(floor STREQUAL "free")
-    continue()
-  endif()
   if(NOT floor)
     message("${file}: its folder has no floor in the table of ${CMAKE_CURRENT_LIST_FILE}")
     math(EXPR faults "${faults} + 1")
@@ -87,16 +105,35 @@ foreach(file IN LISTS sources)
     string(REGEX MATCH "[\"<]([^\">]+)[\">]" _ "${line}")
     set(header "${CMAKE_MATCH_1}")
     floor_of("${header}" target)
-    if(NOT target)
-      continue()   # a library's header (<QtCore/QString>, <firebird/Interface.h>)
+    if(target AND NOT target IN_LIST "uses_${floor}")
+      fault(${floor} "${file}: includes ${header} (${target})")
     endif()
-    if(NOT target IN_LIST "uses_${floor}")
-      list(REMOVE_ITEM "uses_${floor}" ${floor})
-      string(REPLACE ";" " " allowed "${uses_${floor}}")
-      message("${file}: includes ${header} (${target}); ${floor} may use only: ${allowed}")
-      set("uses_${floor}" ${floor} ${uses_${floor}})
-      math(EXPR faults "${faults} + 1")
+    # Anything else is a library's header (<QtCore/QString>, <firebird/Interface.h>).
+  endforeach()
+endforeach()
+
+# The links of the floors' libraries, wherever they are declared.
+foreach(file IN LISTS build_files)
+  file(STRINGS "${ROOT}/${file}" lines)
+  set(text "")
+  foreach(line IN LISTS lines)
+    string(REGEX REPLACE "#.*$" "" line "${line}")
+    string(APPEND text " ${line}")
+  endforeach()
+  string(REGEX MATCHALL "target_link_libraries *\\([^)]*\\)" calls "${text}")
+  foreach(call IN LISTS calls)
+    string(REGEX REPLACE "^target_link_libraries *\\((.*)\\)$" "\\1" words "${call}")
+    separate_arguments(words UNIX_COMMAND "${words}")
+    list(POP_FRONT words library)
+    if(NOT library IN_LIST libraries)
+      continue()
     endif()
+    set(floor "${floor_of_${library}}")
+    foreach(word IN LISTS words)
+      if(word IN_LIST libraries AND NOT "${floor_of_${word}}" IN_LIST "uses_${floor}")
+        fault(${floor} "${file}: ${library} links ${word} (${floor_of_${word}})")
+      endif()
+    endforeach()
   endforeach()
 endforeach()
 
