@@ -170,7 +170,9 @@ endif()
 # code) and one for the executables (position-independent executables; GCC
 # refuses a PCH made with the other setting). They hold what nearly every unit
 # includes: the standard library, Qt's core and widgets, and the host's
-# data layer; the executables' one also GoogleTest.
+# data layer; the executables' one also GoogleTest. Every header is named
+# with angle brackets, so no absolute path of this checkout enters the
+# header's hash and other clones hit the compiler cache.
 set(_ta_pch_common
   <algorithm> <cmath> <functional> <memory> <stdexcept> <utility> <vector>
   <QApplication> <QCheckBox> <QComboBox> <QCoreApplication> <QDate> <QDateTime>

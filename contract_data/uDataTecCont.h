@@ -370,6 +370,20 @@ public:
     bool CtrAssVerificaPendenciaEmissaoNF(int contrato, int item, int esperado, const QString& produto);
     // The unit's status from its lines ("L" rented, "D" available); committed.
     void AtualizaStatusVeiculoContrato(int veiculo);
+    // How an amendment leaves the lines it closes: its mark ("S" replaced,
+    // "D" returned), the end date (none: null), a note and the amendment's
+    // number when it gives them.
+    struct EncerramentoVeiculo {
+        QString aditivo;
+        QDateTime fim;
+        std::optional<QString> observacao;
+        std::optional<int> numeroAditivo;
+    };
+    // Closes the unit's open lines of the contract ("I", ended now) in one
+    // update; a unit with no open line there is refused, nothing written.
+    void EncerraLinhasVeiculo(int contrato, int veiculo, const EncerramentoVeiculo& encerramento);
+    // The serial numbers of the contract's product, each once.
+    QStringList SeriaisProdutoContrato(int contrato, const QString& produto);
     // Quantity of the product reserved by contract items; bDesconsiderarAtual
     // leaves out the current item of quCtrCadastroIt.
     double ReservaContrato(const QString& produto, bool bDesconsiderarAtual);

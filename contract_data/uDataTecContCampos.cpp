@@ -2,6 +2,7 @@
 // read-only fields) and their text handlers.
 
 #include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContLocacao.h"
 
 #include "contract_data/uDataTecContLegendas.h"
 #include "host/Udatamod.h"
@@ -29,7 +30,7 @@ void formato(host::data::Query* query, const QStringList& campos, const QString&
 
 bool dataZero(const QDateTime& data)
 {
-    return data.isValid() && data.date() == QDate(1899, 12, 30);
+    return data.isValid() && data.date() == uDataTecContLocacao::dataZero().date();
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ void TdmTecContrato::CtrVerificaCancelamentoCR()
         return;
     host::data::Field* data = cabecalho.fieldByName("ACDATACANCELAMENTO");
     if (data->isNull()) {
-        QDateTime escolhida(QDate::currentDate(), QTime(0, 0));
+        QDateTime escolhida = hoje();
         if (!SelecionaData("Data de cancelamento", "Informe a data de cancelamento", escolhida))
             host::abortOperation();
         data->setAsDateTime(escolhida);

@@ -73,7 +73,7 @@ void TdmTecContrato::ligarEventos()
         query->beforeInsert = salvaContratoNovo;
 
     quCtrCadastroIt->beforeOpen = [](Dataset& dataset) {
-        const bool editavel = dmGlobal->Parametro("ATOPCAOCONTRATO").trimmed().toUpper() == "T";
+        const bool editavel = parametroMaiusculo("ATOPCAOCONTRATO") == "T";
         dataset.fieldByName("ACITENCERRADO")->setReadOnly(!editavel);
         dataset.fieldByName("ACITDEVOLVIDO")->setReadOnly(!editavel);
     };

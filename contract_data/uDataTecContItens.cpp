@@ -152,18 +152,21 @@ void TdmTecContrato::quCtrCadastroItPRCODIGOChange(Field& field)
 {
     Dataset& item = *quCtrCadastroIt;
     const QString produto = field.asString().trimmed();
+    auto query = CriarIbQuery();
+    query->setSql("select p.Descricao, p.prPrecoContrato, g.Descricao, c.Descricao from Acec1101 p"
+                  " left join Acec1201 g on g.Codigo = p.Grupo left join Acec1301 c on c.Codigo = p.Cod_Emb_Colecao"
+                  " where p.Codigo = " +
+                  QuotedStr(produto));
+    query->open();
+    // The descriptions are only shown (the row is not read again once
+    // stored): a rental contract's line shows its product as well.
+    DefineDescricaoUnida(item, "DESCRICAO", query->field(0)->value());
+    DefineDescricaoUnida(item, "DESCRICAOGRUPO", query->field(2)->value());
+    DefineDescricaoUnida(item, "DESCRICAOCOLECAO", query->field(3)->value());
+    // A rental line keeps the value typed for it.
     if (parametroMaiusculo("ATOPCAOCONTRATO") != "E") {
-        auto query = CriarIbQuery();
-        query->setSql("select p.Descricao, p.prPrecoContrato, g.Descricao, c.Descricao from Acec1101 p"
-                      " left join Acec1201 g on g.Codigo = p.Grupo left join Acec1301 c on c.Codigo = p.Cod_Emb_Colecao"
-                      " where p.Codigo = " +
-                      QuotedStr(produto));
-        query->open();
-        DefineDescricaoUnida(item, "DESCRICAO", query->field(0)->value());
         item.fieldByName("ACITVALOR")->setAsFloat(query->field(1)->asFloat());
         item.fieldByName("ACITVALORUNITARIO")->setAsFloat(query->field(1)->asFloat());
-        DefineDescricaoUnida(item, "DESCRICAOGRUPO", query->field(2)->value());
-        DefineDescricaoUnida(item, "DESCRICAOCOLECAO", query->field(3)->value());
     }
     const QString modoPedido = parametroMaiusculo("ATMODOPEDIDOASSISTENCIA");
     if (modoPedido == "E" || modoPedido == "C")

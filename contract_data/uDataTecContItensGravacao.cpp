@@ -31,8 +31,8 @@ QString texto(Dataset& dataset, const char* campo)
 // The products that never take serial numbers on a contract.
 bool produtoSemSerie(const QString& produto)
 {
-    return produto == dmGlobal->Parametro("ATPRODUTOSEMSERIE").trimmed() ||
-           produto == dmGlobal->Parametro("ATPRODUTOCONTRATO").trimmed();
+    return produto == parametroAparado("ATPRODUTOSEMSERIE") ||
+           produto == parametroAparado("ATPRODUTOCONTRATO");
 }
 
 QString condicaoSerie(const QString& produto, int contrato)

@@ -181,5 +181,5 @@ const Mapeamento& mapeamento(const QString& dataset, const QString& campo)
 
 QString opcaoContrato()
 {
-    return dmGlobal ? dmGlobal->Parametro("ATOPCAOCONTRATO").trimmed().toUpper() : QString();
+    return dmGlobal ? parametroMaiusculo("ATOPCAOCONTRATO") : QString();
 }

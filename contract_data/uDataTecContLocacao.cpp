@@ -122,6 +122,47 @@ void TdmTecContrato::AtualizaStatusVeiculoContrato(int veiculo)
     dmGlobal->IBTransaction1->commitRetaining();
 }
 
+void TdmTecContrato::EncerraLinhasVeiculo(int contrato, int veiculo, const EncerramentoVeiculo& encerramento)
+{
+    // The end hour as the column kept it when written as text: to the second.
+    const QDateTime agora = QDateTime::currentDateTime();
+    QVariantMap parametros{
+        {"ADITIVO", encerramento.aditivo},
+        {"FIM", encerramento.fim.isValid() ? QVariant(encerramento.fim) : QVariant()},
+        {"HORAFIM", QDateTime(agora.date(), QTime(agora.time().hour(), agora.time().minute(), agora.time().second()))},
+        {"CONTRATO", contrato},
+        {"VEICULO", veiculo}};
+    QString sql = "update AATC05ACEV set ACEVADITIVO = :ADITIVO, ACEVSITUACAO = 'I', ACEVDATAFIM = :FIM,"
+                  " ACEVHORAFIM = :HORAFIM";
+    if (encerramento.observacao) {
+        sql += ", ACEVOBSERVACAO = :OBSERVACAO";
+        parametros.insert("OBSERVACAO", *encerramento.observacao);
+    }
+    if (encerramento.numeroAditivo) {
+        sql += ", ACEVADITIVONUMERO = :NUMERO";
+        parametros.insert("NUMERO", *encerramento.numeroAditivo);
+    }
+    sql += " where ACCODIGO = :CONTRATO and EVCODIGO = :VEICULO and ((ACEVSITUACAO <> 'I') or (ACEVSITUACAO is null))";
+    if (host::db::executeSql(*dmGlobal->IBTransaction1, sql, parametros) == 0)
+        dmGlobal->MostraAviso("Aviso: operação abortada.\rO veículo " + QString::number(veiculo) +
+                                  " não tem linhas em aberto no contrato " + QString::number(contrato) + ".",
+                              true);
+}
+
+QStringList TdmTecContrato::SeriaisProdutoContrato(int contrato, const QString& produto)
+{
+    // Kept prepared: a printout asks it once per line.
+    const std::shared_ptr<host::db::Statement> st = dmGlobal->IBTransaction1->prepared(
+        "select NSNUMERO from AUGC50NS where ACCODIGO = :CONTRATO and PRCODIGO = :PRODUTO group by NSNUMERO");
+    st->setParam("CONTRATO", contrato);
+    st->setParam("PRODUTO", produto);
+    st->execute();
+    QStringList seriais;
+    while (st->fetch())
+        seriais << st->value(0).toString();
+    return seriais;
+}
+
 double TdmTecContrato::ReservaContrato(const QString& produto, bool bDesconsiderarAtual)
 {
     QString sql = "select sum(coalesce(ACITQUANTIDADE, 0)) from AATC05ACIT"

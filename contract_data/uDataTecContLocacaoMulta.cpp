@@ -47,7 +47,7 @@ void TdmTecContrato::quCtrCadastroItACITENCERRADOChange(Field& field)
 
 void TdmTecContrato::quCtrCadastroItACITDEVOLVIDOChange(Field&)
 {
-    if (dmGlobal->Parametro("ATOPCAOCONTRATO").trimmed().toUpper() == "T")
+    if (parametroMaiusculo("ATOPCAOCONTRATO") == "T")
         DevolverItemContrato();
 }
 
@@ -85,7 +85,7 @@ void TdmTecContrato::quCtrCadastroItACITQUANTIDADEChange(Field& field)
 {
     Dataset& item = field.dataset();
     Field& serie = campo(item, "ACITNUMEROSERIE");
-    if (dmGlobal->Parametro("ATMODOPEDIDOASSISTENCIA").trimmed().toUpper() != "C" || serie.asString().trimmed().isEmpty())
+    if (parametroMaiusculo("ATMODOPEDIDOASSISTENCIA") != "C" || serie.asString().trimmed().isEmpty())
         return;
     if (field.value() == field.oldValue() || serie.asString() != "<selecionado>")
         return;

@@ -125,7 +125,7 @@ struct Documento {
 Documento proximoDocumento(const QString& cliente, int contrato)
 {
     Documento d;
-    if (dmGlobal->Parametro("ATPARCELASEMPREVISAO").trimmed().toUpper() == "S") {
+    if (parametroMaiusculo("ATPARCELASEMPREVISAO") == "S") {
         // The number is the contract's, but the customer's other receivables
         // (a service-order bill, another contract) may hold it too.
         d.numero = P::DocumentoContrato(contrato);
@@ -183,9 +183,9 @@ void InserirParcelasContratoLocEquipamentos(
     int mes = 0;
 
     const int dia = sDiaVencimento.trimmed().isEmpty() ? 1 : sDiaVencimento.trimmed().toInt();
-    const QString tipoDocumento = dmGlobal->Parametro("ATTIPODOCUMENTOCONTRATO").trimmed().isEmpty()
+    const QString tipoDocumento = parametroAparado("ATTIPODOCUMENTOCONTRATO").isEmpty()
                                       ? QString("01")
-                                      : dmGlobal->Parametro("ATTIPODOCUMENTOCONTRATO").trimmed();
+                                      : parametroAparado("ATTIPODOCUMENTOCONTRATO");
     const P::DadosValor dadosValor = P::CarregaDadosValor(dm, iContrato);
     const P::TaxasOperacao taxas = P::CarregaTaxasOperacao(sOperacao);
     P::ContextoCaixa caixa = P::CarregaContextoCaixa(iContrato, sFilial, contrato.objeto);

@@ -48,7 +48,7 @@ QString serieItem(const QString& comprovante)
 {
     if (comprovante.trimmed().toUpper() == "R")
         return "RC";
-    const QString serie = dmGlobal->Parametro("ATTIPODOCUMENTOCONTRATO").trimmed();
+    const QString serie = parametroAparado("ATTIPODOCUMENTOCONTRATO");
     return serie.isEmpty() ? QString("01") : serie;
 }
 
@@ -192,7 +192,7 @@ void TdmTecContrato::ReajustarValorContratoCorrente(double)
                                      .arg(QuotedStr(p.filial));
         DeletaRegistros("acxc94xp", exclusao);
         dmGlobal->GravaLog(IbUserName(), "Deletou Previsão do CR", "delete from acxc94xp " + exclusao, "ACXC94XP",
-                           QDateTime(QDate::currentDate(), QTime(0, 0)), QDateTime::currentDateTime());
+                           hoje(), QDateTime::currentDateTime());
         InserirProvisaoCaixaContrato(p.documento, p.cliente, p.filial, p.sequencia, contrato, valor, objeto, true,
                                      nullptr);
         previsao.release();
@@ -237,7 +237,7 @@ void TdmTecContrato::quCtrCadastroACSITUACAOChange(Field& field)
 {
     const QString situacao = field.asString().trimmed().toUpper();
     if (situacao == "C" || situacao == "E")
-        quCtrCadastro->fieldByName("ACDATAVALIDADE")->setAsDateTime(QDateTime(QDate::currentDate(), QTime(0, 0)));
+        quCtrCadastro->fieldByName("ACDATAVALIDADE")->setAsDateTime(hoje());
     if (situacao != "C" && situacao != "E" && situacao != "S")
         return;
     if (!sim("Deseja excluir provisões do contrato?"))
@@ -327,7 +327,7 @@ void TdmTecContrato::RegerarContasReceberItens()
     const double valor = item.fieldByName("ACITVALOR")->asFloat();
     // A single receivable is an open one: its new due date is asked before
     // the old one goes, so that cancelling the date keeps it.
-    QDateTime vencimentoUnico(QDate::currentDate(), QTime(0, 0));
+    QDateTime vencimentoUnico = hoje();
     if (tipo == "1" && !SelecionaData("Vencimento", "Informe a Data de Vencimento", vencimentoUnico))
         return;
 
@@ -341,7 +341,7 @@ void TdmTecContrato::RegerarContasReceberItens()
     const QString serie = serieItem(CarregaDado("ACCOMPROVANTE", "AATC05AC", chaveContrato));
     const QString filial = CarregaDado("ACLOCAL", "AATC05AC", chaveContrato);
     const QDateTime agora = QDateTime::currentDateTime();
-    const QDateTime hoje(QDate::currentDate(), QTime(0, 0));
+    const QDateTime emissao = hoje();
     if (tipo == "P") {
         if (valor <= 0)
             return;
@@ -358,7 +358,7 @@ void TdmTecContrato::RegerarContasReceberItens()
             const QString documento = CarregaDado("max(NUMERO_DOCUMENTO)", "acrc5001",
                                                   "where CODIGO_CLIENTE = " + QuotedStr(clienteContrato.trimmed()));
             inserirReceberItem(cliente, documento, serie, filial, "V", proximaSequencia(documento, cliente), valor,
-                               hoje, QDateTime(vencimento, QTime(0, 0)), agora, contrato, codigo);
+                               emissao, QDateTime(vencimento, QTime(0, 0)), agora, contrato, codigo);
             commitRetaining();
         }
         return;
@@ -367,7 +367,7 @@ void TdmTecContrato::RegerarContasReceberItens()
         return;
     QString documento;
     int sequencia = 0;
-    inserirReceberUnico(cliente, serie, filial, valor, hoje, vencimentoUnico, agora, contrato, codigo, documento,
+    inserirReceberUnico(cliente, serie, filial, valor, emissao, vencimentoUnico, agora, contrato, codigo, documento,
                         sequencia);
 }
 
@@ -385,7 +385,7 @@ void TdmTecContrato::DeletarPrevisaoContratoComplementar(int contrato, const QSt
                                                          const QDateTime& emissao, const QDateTime& vencimento,
                                                          const QString&, bool)
 {
-    const QString opcaoContrato = dmGlobal->Parametro("ATOPCAOCONTRATO").trimmed().toUpper();
+    const QString opcaoContrato = parametroMaiusculo("ATOPCAOCONTRATO");
     if (opcaoContrato != "F" && opcaoContrato != "V")
         return;
     if (CarregaDado("ACVINCULO", "AATC05AC", "where ACCODIGO = " + QString::number(contrato)).trimmed().toUpper() !=

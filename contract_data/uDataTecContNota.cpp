@@ -32,8 +32,8 @@ QString numero(double valor)
 GeradorPedido::GeradorPedido(TdmTecContrato& dm, const Parcela& parcela, bool bApenasPedido)
     : dm_(dm), parcela_(parcela), apenasPedido_(bApenasPedido), contrato_(QString::number(parcela.contrato))
 {
-    modo_ = dmGlobal->Parametro("ATOPCAOCONTRATO").trimmed();
-    produtoContrato_ = dmGlobal->Parametro("ATPRODUTOCONTRATO").trimmed();
+    modo_ = parametroAparado("ATOPCAOCONTRATO");
+    produtoContrato_ = parametroAparado("ATPRODUTOCONTRATO");
     const QDate limite(2000, 1, 1);
     dataTexto_ = parcela.bUsaDataFaturamento && parcela.dataFaturamento.isValid() &&
                          parcela.dataFaturamento.date() > limite
@@ -157,7 +157,7 @@ void GeradorPedido::VerificaOperacao()
     if (!operacao_.isEmpty())
         return;
     const QString objetoTexto = QString::number(parcela_.objeto);
-    if (apenasPedido_ || dmGlobal->Parametro("ATMODOPEDIDOASSISTENCIA").trimmed() != "C")
+    if (apenasPedido_ || parametroAparado("ATMODOPEDIDOASSISTENCIA") != "C")
         dmGlobal->MostraErro("Objeto " + objetoTexto + " não possui operação válida para gerar nota fiscal!");
     dmGlobal->MostraAviso("Objeto não possui transação/operação vinculada. \rPressione OK para selecionar.", false);
     QString v1, v2, v3;
@@ -220,7 +220,7 @@ void GeradorPedido::CopiaModelo()
                          {{"CLIENTE", parcela_.cliente.trimmed()},
                           {"OPERACAO", operacao_},
                           {"LOCAL", TdmGlobal::CodigoFilialCurto(parcela_.filial)},
-                          {"HOJE", QDateTime(QDate::currentDate(), QTime(0, 0))},
+                          {"HOJE", hoje()},
                           {"PEDIDO", pedido_}});
 }
 
@@ -278,16 +278,16 @@ QString GeradorPedido::Gera()
 QString GeradorPedido::SerieNota() const
 {
     if (apenasPedido_)
-        return comprovante_ == "R" ? "RC" : dmGlobal->Parametro("ATTIPODOCUMENTOCONTRATO").trimmed();
-    if (dmGlobal->Parametro("ATRECIBOCONTRATO").trimmed() != "S")
-        return dmGlobal->Parametro("ATTIPODOCUMENTOCONTRATO").trimmed();
+        return comprovante_ == "R" ? "RC" : parametroAparado("ATTIPODOCUMENTOCONTRATO");
+    if (parametroAparado("ATRECIBOCONTRATO") != "S")
+        return parametroAparado("ATTIPODOCUMENTOCONTRATO");
     if (comprovante_ != "N")
         return "RC";
-    if (dmGlobal->Parametro("ATUSASERIESERVICO").trimmed() == "S") {
-        const QString serie = dmGlobal->Parametro("ATSERIESERVICO").trimmed();
+    if (parametroAparado("ATUSASERIESERVICO") == "S") {
+        const QString serie = parametroAparado("ATSERIESERVICO");
         return serie.isEmpty() ? "S1" : serie;
     }
-    const QString tipo = dmGlobal->Parametro("ATTIPODOCUMENTOCONTRATO").trimmed();
+    const QString tipo = parametroAparado("ATTIPODOCUMENTOCONTRATO");
     return tipo.isEmpty() ? "01" : tipo;
 }
 
@@ -390,7 +390,7 @@ void TdmTecContrato::AbreEmissaoCarregaNota(const QString& documentos, const QSt
     lista.setSql("Select Mov.*, Tab.Tp_faturamento From acem1401 Mov                 Left Outer Join Afvt0101 "
                  "Tab        On (Mov.tab_venc = Tab.Codigo)  where mov.local_doc = " +
                  QuotedStr(filial));
-    if (dmGlobal->Parametro("ATRECIBOCONTRATO").trimmed() == "S")
+    if (parametroAparado("ATRECIBOCONTRATO") == "S")
         lista.addSql(" and (" + documentos + ")");
     else
         lista.addSql(" and serie_doc in (" + QuotedStr("01") + ", " +

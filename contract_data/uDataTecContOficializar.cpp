@@ -21,13 +21,13 @@ const char* const kOrigemOficializar = "[TfmAssContFat.OficializarParcelaPesquis
 // (ATRECIBOCONTRATO "S") or by number.
 QString SelecaoNota(const QString& numero, const QString& comprovante)
 {
-    if (dmGlobal->Parametro("ATRECIBOCONTRATO").trimmed() != "S")
+    if (parametroAparado("ATRECIBOCONTRATO") != "S")
         return QuotedStr(numero) + ", ";
     QString serie;
     if (comprovante != "N") {
         serie = " and Serie_Doc= 'RC'";
-    } else if (dmGlobal->Parametro("ATUSASERIESERVICO").trimmed() == "S") {
-        const QString servico = dmGlobal->Parametro("ATSERIESERVICO").trimmed();
+    } else if (parametroAparado("ATUSASERIESERVICO") == "S") {
+        const QString servico = parametroAparado("ATSERIESERVICO");
         serie = " and Serie_Doc= " + QuotedStr(servico.isEmpty() ? QString("S1") : servico);
     } else {
         const QString tipo = dmGlobal->Parametro("ATTIPODOCUMENTOCONTRATO");
@@ -46,7 +46,7 @@ void OficializaReceber(const Instalment& p, const QString& numero, const QString
         UpdateCampo("acrc5001", "pedido", QuotedStr(numero), p.chave());
     const double valor = ValorDocumento(p, numero, serie, p.filialReceber);
     UpdateCampo("acrc5001", "valor_documento", ValorCentesimos(valor), p.chave());
-    if (dmGlobal->Parametro("ATRECIBOCONTRATO").trimmed() == "F") {
+    if (parametroAparado("ATRECIBOCONTRATO") == "F") {
         UpdateCampo("acrc5001", "CRDOCUMENTOORIGINAL", QuotedStr(numero), p.chave());
     } else {
         ArredondaCaixa(p);

@@ -242,7 +242,7 @@ void PassoNotas(const OpcoesOficializacao& opcoes, int total, Listas& listas)
 // in the same window as the principal's.
 void PrevisaoComplementares(const Instalment& p, const JanelaPrevisao& janela, int& sequencia, QStringList* aviso)
 {
-    const QString opcao = dmGlobal->Parametro("ATOPCAOCONTRATO").trimmed();
+    const QString opcao = parametroAparado("ATOPCAOCONTRATO");
     if (opcao != "F" && opcao != "V")
         return;
     if (CarregaDado("ACVINCULO", "AATC05AC", "Where acCodigo=" + QString::number(p.contrato) + " ").trimmed() != "P")
@@ -283,7 +283,7 @@ void PassoReceber(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
                   QStringList* aviso)
 {
     TdmTecContrato& dm = *dmTecContrato;
-    const QString tipoDocumento = dmGlobal->Parametro("ATTIPODOCUMENTOCONTRATO").trimmed();
+    const QString tipoDocumento = parametroAparado("ATTIPODOCUMENTOCONTRATO");
     dmGlobal->PreparaSplashForm(total, "Faturando Contratos...", "Mostrar");
     oDado.first();
     for (int linha = 1; !oDado.eof(); oDado.next(), ++linha) {

@@ -61,7 +61,7 @@ QString serieDocumento(const ContratoParcelas& contrato)
 {
     if (contrato.comprovante == "R")
         return "RC";
-    const QString serie = dmGlobal->Parametro("ATTIPODOCUMENTOCONTRATO").trimmed();
+    const QString serie = parametroAparado("ATTIPODOCUMENTOCONTRATO");
     return serie.isEmpty() ? QString("01") : serie;
 }
 

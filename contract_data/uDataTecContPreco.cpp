@@ -14,7 +14,7 @@
 void TdmTecContrato::AtualizaAtivoProdutoContrato(const QString& produto)
 {
     const QString codigo = produto.trimmed();
-    if (dmGlobal->Parametro("ATPARCELASEMPREVISAO").trimmed().toUpper() != "S" || codigo.isEmpty())
+    if (parametroMaiusculo("ATPARCELASEMPREVISAO") != "S" || codigo.isEmpty())
         return;
     const QString chave = "where CODIGO = " + QuotedStr(codigo);
     if (ContadorDados("PRCODIGO", "AATC05ACIT", codigo) > 0)
@@ -58,7 +58,7 @@ void CtrAlteracaoPrecoProduto(const QString& produto, double preco)
     UpdateCampoValor("aatc05acit it", "ACITVALORUNITARIO", preco, condicao);
     // Each line is valued as its own save values it: cut to cents, freight
     // added (the letters whose line value is unit × discount × quantity).
-    const QString opcao = dmGlobal->Parametro("ATOPCAOCONTRATO").trimmed().toUpper();
+    const QString opcao = parametroMaiusculo("ATOPCAOCONTRATO");
     if (QStringList{"I", "M", "2", "E", "T", "V"}.contains(opcao))
         UpdateCampo("aatc05acit it", "ACITVALOR",
                     "trunc(( ACITVALORUNITARIO * (1-(coalesce(acitDesconto, 0)/100)) ) * coalesce(ACITQUANTIDADE, 0)"

@@ -103,10 +103,10 @@ ContextoCaixa CarregaContextoCaixa(int contrato, const QString& filial, int obje
         contexto.contaObjeto = conta.value(0).toString();
         conta.closeCursor();
     }
-    contexto.ativo = dmGlobal->Parametro("ATPREVISAOCAIXA").trimmed().toUpper() == "S";
+    contexto.ativo = parametroMaiusculo("ATPREVISAOCAIXA") == "S";
     if (!contexto.ativo)
         return contexto;
-    contexto.reconstroi = dmGlobal->Parametro("ATCONTAPREVISAOPRODUTO").trimmed().toUpper() == "P";
+    contexto.reconstroi = parametroMaiusculo("ATCONTAPREVISAOPRODUTO") == "P";
     if (contexto.reconstroi) {
         host::db::Statement& st = dmGlobal->ComandoPreparado("select Prod.XCCODIGO, sum(It.ACITVALOR) from AATC05ACIT It"
                                             " left join ACEC1101 Prod on Prod.CODIGO = It.PRCODIGO"

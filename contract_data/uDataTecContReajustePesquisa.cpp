@@ -86,7 +86,7 @@ void ContratoAtualizaItens(int contrato, const QDate& data, const QString& opera
     host::db::Transaction& tr = transacaoPesquisa();
     const QVariantMap chave{{"C", contrato}};
     const QString preco = "coalesce((select p.PRPRECOCONTRATO from ACEC1101 p where p.CODIGO = it.PRCODIGO), 0)";
-    const QString opcao = dmGlobal->Parametro("ATOPCAOCONTRATO").trimmed().toUpper();
+    const QString opcao = parametroMaiusculo("ATOPCAOCONTRATO");
     if (QStringList{"I", "M", "2"}.contains(opcao)) {
         host::db::executeSql(tr, "update AATC05ACIT it set ACITVALORUNITARIO = " + preco + " where it.ACCODIGO = :C",
                              chave);

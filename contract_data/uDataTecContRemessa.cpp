@@ -17,13 +17,11 @@
 
 #include <exception>
 
-namespace uDataTecContRemessa {
+namespace {
+const QString kAbortada = QStringLiteral("Aviso: operação abortada.\r");
+}  // namespace
 
-const char* const kInsereLinha =
-    "insert into avec85it  (CODIGO, COD, NUMERO_PEDIDO, VALOR, QUANTIDADE, OBS, DESCONTO,   DATA_EMISSAO, BAIXA, "
-    "TOTAL_UNIT, AUX2, AUX3, aoCodigo,   UGMODIFICADO, VEITUNIDADE, VEITCOMPLEMENTO, ACITCODIGO)  values  (:CODIGO, "
-    ":COD, :NUMERO_PEDIDO, :VALOR, :QUANTIDADE, :OBS, :DESCONTO,   :DATA_EMISSAO, :BAIXA, :TOTAL_UNIT, :AUX2, :AUX3, "
-    ":aoCodigo,   'NOW', :VEITUNIDADE, :VEITCOMPLEMENTO, :ACITCODIGO)";
+namespace uDataTecContRemessa {
 
 QString ObservacaoPeriodo(const QDateTime& instalacao, const QDateTime& encerramento)
 {
@@ -52,6 +50,64 @@ QVariantMap ParametrosLinha(const ItemRemessa& item, double custo, const QString
             {"VEITUNIDADE", unidadeMedida.left(2)},
             {"VEITCOMPLEMENTO", item.complemento},
             {"ACITCODIGO", QString::number(item.item)}};
+}
+
+void RecusasRemessa(int contrato, int itens)
+{
+    const QString remessa = dmTecContrato->quCtrCadastro->fieldByName("ACNFREMESSA")->asString().trimmed();
+    if (!dmTecContrato->CtrAssVerificaPendenciaEmissaoNF(contrato, 0, itens, {}) && !remessa.isEmpty())
+        dmGlobal->MostraAviso(kAbortada + "Contrato já possui Documento: " + remessa + ".", true);
+    if (itens == 0)
+        dmGlobal->MostraAviso(kAbortada + "Não existem itens para Emissão S/Remessa!", true);
+}
+
+void InserirLinhaPedido(const QVariantMap& parametros)
+{
+    QStringList colunas = parametros.keys();
+    QStringList valores;
+    for (const QString& coluna : colunas)
+        valores << ":" + coluna;
+    colunas << "UGMODIFICADO";
+    valores << "'NOW'";
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    try {
+        host::db::Savepoint linha(tr);
+        host::db::executeSql(tr, "insert into avec85it (" + colunas.join(", ") + ") values (" + valores.join(", ") + ")",
+                             parametros);
+        linha.release();
+        tr.commitRetaining();
+    } catch (const std::exception&) {
+        dmGlobal->MostraErro("Erro ao Gerar Nota Fiscal.");
+    }
+}
+
+bool EmitirNotaPedido(TfmNotaFiscal& nota, const QString& pedido)
+{
+    nota.PesquisarPedidoVendas(0, 0, pedido, {});
+    if (!fmNotaFiscal.get())
+        return false;
+    host::data::Query& ordem = *nota.quPedido;
+    nota.EmissaoNotaFiscalSaida(ordem.fieldByName("NUMERO_PEDIDO")->asString(), {},
+                                ordem.fieldByName("OPERACAO")->asString(), {}, {}, false,
+                                ordem.fieldByName("AUX1")->asFloat(), true);
+    return fmNotaFiscal.get() != nullptr;
+}
+
+void RegistrarRemessaContrato(const QString& documento)
+{
+    host::data::Query& c = *dmTecContrato->quCtrCadastro;
+    c.edit();
+    c.fieldByName("ACNFREMESSA")->setAsString(documento);
+    c.fieldByName("ACNFREMESSAEMISSAO")->setAsDateTime(hoje());
+    c.post();
+}
+
+QString CondicaoNota(const QString& documento, const QString& serie, const QString& cliente,
+                     const QString& operacao, const QString& local)
+{
+    return " where DOCUMENTO = " + QuotedStr(documento) + " and SERIE_DOC = " + QuotedStr(serie) +
+           " and COD_CLI = " + QuotedStr(cliente) + " and OPERACAO_DOC = " + QuotedStr(operacao) +
+           " and LOCAL_DOC = " + QuotedStr(local);
 }
 
 QString PedidoTemporario(const QString& operacao)
@@ -97,8 +153,6 @@ void JanelaNota::liberar()
 using namespace uDataTecContRemessa;
 
 namespace {
-
-const QString kAbortada = QStringLiteral("Aviso: operação abortada.\r");
 
 host::data::Query& contratoRemessa() { return *dmTecContrato->quCtrCadastro; }
 host::data::Query& itens() { return *dmTecContrato->quCtrCadastroIt; }
@@ -167,8 +221,7 @@ void linhasTemporarias(const QString& pedido)
 {
     host::data::Query& it = itens();
     const int codigoContrato = contratoRemessa().fieldByName("ACCODIGO")->asInteger();
-    const QDateTime hoje(QDate::currentDate(), QTime(0, 0));
-    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    const QDateTime emissao = hoje();
     it.disableControls();
     struct Retomar {
         host::data::Query& it;
@@ -182,16 +235,7 @@ void linhasTemporarias(const QString& pedido)
     for (it.first(); !it.eof(); it.next()) {
         const ItemRemessa item = itemAtual();
         const CustoProduto produto = custos.value(item.produto.trimmed());
-        const double custo = produto.custo;
-        const QString unidade = produto.unidade;
-        try {
-            host::db::Savepoint linha(tr);
-            host::db::executeSql(tr, kInsereLinha, ParametrosLinha(item, custo, unidade, pedido, codigoContrato, hoje));
-            linha.release();
-        } catch (const std::exception&) {
-            dmGlobal->MostraErro("Erro ao Gerar Nota Fiscal.");
-        }
-        tr.commitRetaining();
+        InserirLinhaPedido(ParametrosLinha(item, produto.custo, produto.unidade, pedido, codigoContrato, emissao));
     }
 }
 
@@ -200,13 +244,9 @@ void linhasTemporarias(const QString& pedido)
 // document ("" when the window was closed during the emission).
 QString emitirNota(TfmNotaFiscal& nota, const QString& pedido)
 {
-    nota.PesquisarPedidoVendas(0, 0, {}, pedido);
-    host::data::Query& ordem = *nota.quPedido;
-    nota.EmissaoNotaFiscalSaida(ordem.fieldByName("NUMERO_PEDIDO")->asString(), {},
-                                ordem.fieldByName("OPERACAO")->asString(), {}, {}, false,
-                                ordem.fieldByName("AUX1")->asFloat(), true);
-    if (!fmNotaFiscal.get())
+    if (!EmitirNotaPedido(nota, pedido))
         return {};
+    host::data::Query& ordem = *nota.quPedido;
     const QString documento = nota.numeroNota();
     const QString serie = nota.serieNota();
     const QString cliente = ordem.fieldByName("CODIGO_CLIENTE")->asString();
@@ -214,16 +254,11 @@ QString emitirNota(TfmNotaFiscal& nota, const QString& pedido)
     const QString local = CarregaDado("LOCAL_DOC", "ACEM1401",
                                       "where DOCUMENTO = " + QuotedStr(documento) + " and SERIE_DOC = " +
                                           QuotedStr(serie) + " and COD_PEDIDO = " + QuotedStr(pedido));
-    contratoRemessa().edit();
-    contratoRemessa().fieldByName("ACNFREMESSA")->setAsString(documento);
-    contratoRemessa().fieldByName("ACNFREMESSAEMISSAO")->setAsDateTime(QDateTime(QDate::currentDate(), QTime(0, 0)));
-    contratoRemessa().post();
+    RegistrarRemessaContrato(documento);
 
     ExcluirPedidoTemporario(pedido);
     UpdateCampoCommit("ACEM1401", "ACCODIGO", QuotedStr(campoContrato("ACCODIGO")),
-                      " where DOCUMENTO = " + QuotedStr(documento) + " and SERIE_DOC = " + QuotedStr(serie) +
-                          " and COD_CLI = " + QuotedStr(cliente) + " and OPERACAO_DOC = " + QuotedStr(operacao) +
-                          " and LOCAL_DOC = " + QuotedStr(local));
+                      CondicaoNota(documento, serie, cliente, operacao, local));
     nota.quPedido->close();
     nota.quNotaFiscal->close();
     dmGlobal->IBTransaction1->commitRetaining();
@@ -237,12 +272,7 @@ void EmitirRemessaContrato()
     if (MostraPergunta("Deseja emitir nota fiscal de remessa? ", {"Sim", "Não"}) != "Sim")
         return;
     const int contratoCodigo = contratoRemessa().fieldByName("ACCODIGO")->asInteger();
-    const int carregados = itens().active() ? itens().recordCount() : 0;
-    const QString remessa = campoContrato("ACNFREMESSA").trimmed();
-    if (!dmTecContrato->CtrAssVerificaPendenciaEmissaoNF(contratoCodigo, 0, carregados, {}) && !remessa.isEmpty())
-        dmGlobal->MostraAviso(kAbortada + "Contrato já possui Documento: " + remessa + ".", true);
-    if (carregados == 0)
-        dmGlobal->MostraAviso(kAbortada + "Não existem itens para Emissão S/Remessa!", true);
+    RecusasRemessa(contratoCodigo, itens().active() ? itens().recordCount() : 0);
     const QString operacao = operacaoRemessa();
     const QString pedido = PedidoTemporario(operacao);
     linhasTemporarias(pedido);
@@ -274,7 +304,7 @@ void GerarOrdemAbastecimento()
     // The order and its lines are written whole or not at all.
     host::db::Savepoint ordemInteira(*dmGlobal->IBTransaction1);
     const QString pedido = dmGlobal->InserirPedidoVenda(cliente, {}, {}, {}, {}, operacao, "S", {}, {}, filial, {},
-                                                        0, QDateTime(QDate::currentDate(), QTime(0, 0)), {}, {});
+                                                        0, hoje(), {}, {});
     const QString local = CarregaDado("codigo", "acec1401", "where leFilial = " + QuotedStr(filial));
     const QString contratante = campoContrato("ACCONTRATANTE");
     if (!pedido.isEmpty()) {

@@ -33,8 +33,15 @@ struct ItemRemessa {
 // measure's first two characters.
 QVariantMap ParametrosLinha(const ItemRemessa& item, double custo, const QString& unidadeMedida,
                             const QString& pedido, int contrato, const QDateTime& hoje);
-// The statement that writes one line.
-extern const char* const kInsereLinha;
+
+// The refusals of a shipment before anything is written: the loaded
+// contract (quCtrCadastro) already holds its shipment document and has no
+// line left to invoice, or there are no items to ship.
+void RecusasRemessa(int contrato, int itens);
+// One line of a temporary order, its parameters naming the columns of
+// AVEC85IT; committed. A failed insert undoes only itself and ends the
+// shipment ("Erro ao Gerar Nota Fiscal.").
+void InserirLinhaPedido(const QVariantMap& parametros);
 
 // The temporary sales order of the loaded contract (quCtrCadastro): its
 // customer and branch, the operation, ready to invoice ("N") and tied to the
@@ -43,6 +50,15 @@ QString PedidoTemporario(const QString& operacao);
 // The temporary order's header, lines, configured lines and line texts
 // (nothing committed).
 void ExcluirPedidoTemporario(const QString& pedido);
+
+// The invoice of the temporary order through the invoice window. False
+// when the window was closed before the invoice was issued.
+bool EmitirNotaPedido(TfmNotaFiscal& nota, const QString& pedido);
+// The loaded contract records its shipment document, issued today.
+void RegistrarRemessaContrato(const QString& documento);
+// The condition that names one issued invoice of ACEM1401.
+QString CondicaoNota(const QString& documento, const QString& serie, const QString& cliente,
+                     const QString& operacao, const QString& local);
 
 // The invoice window, made afresh for one emission and released after it;
 // get() is null once the window was closed meanwhile.

@@ -5,6 +5,7 @@
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/Uglobal.h"
 #include "host/data/Field.h"
 #include "host/data/Query.h"
 #include "host/db/Database.h"
@@ -202,7 +203,7 @@ QString GerarPedidoVenda(host::data::Query& contrato, host::data::Query& servico
         dmGlobal->MostraAviso("Aviso: operação abortada.\rO contrato do cliente não existe mais.", true);
     const QString pedido = dmGlobal->InserirPedidoVenda(
         fieldText(contrato, "CLCODIGO"), {}, {}, {}, {}, "00000", "S", {}, {}, dmGlobal->Parametro("ATLOCALPADRAO"), {}, 0,
-        QDateTime(QDate::currentDate(), QTime(0, 0)), {}, {});
+        hoje(), {}, {});
     linha(pedido, fieldText(contrato, "PRCODIGO"), 1, numero(contrato, "ACVALOR"), 0, -1);
     QString referencia;
     if (servicos.active())

@@ -32,7 +32,7 @@ using host::data::DatasetState;
 
 namespace {
 
-bool semPrevisao() { return dmGlobal->Parametro("ATPARCELASEMPREVISAO").trimmed().toUpper() == "S"; }
+bool semPrevisao() { return parametroMaiusculo("ATPARCELASEMPREVISAO") == "S"; }
 
 }  // namespace
 

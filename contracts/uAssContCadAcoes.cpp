@@ -185,32 +185,47 @@ QString CondicaoCaixaParcela(const Dataset& receber)
            "  and crSequencia = " + QuotedStr(fieldText(receber, "SEQUENCIA"));
 }
 
-int ExcluirTodasPrevisoes(Dataset& receber, int contrato)
+int ExcluirPrevisoes(Dataset& receber, const ExclusaoPrevisoes& exclusao)
 {
-    const bool semPrevisao = dmGlobal->Parametro("ATPARCELASEMPREVISAO").trimmed().toUpper() == "S";
     int excluidas = 0;
     receber.first();
     while (!receber.eof()) {
-        if (!ExcluiNaExclusaoTotal(ParcelaDe(receber), semPrevisao)) {
+        if (!exclusao.vai(receber)) {
             receber.next();
             continue;
         }
-        const QString documento = fieldText(receber, "NUMERO_DOCUMENTO");
+        if (exclusao.antes)
+            exclusao.antes(receber);
         const QString condicao = CondicaoCaixaParcela(receber);
         DeletaRegistros("acxc94xp", condicao);
         commitRetaining();
+        const QDateTime agora = exclusao.agora();
         dmGlobal->GravaLog(IbUserName(), "Deletou Previsão do CR", "delete from acxc94xp " + condicao, "ACXC94XP",
-                           hoje(), QDateTime::currentDateTime());
-        dmTecContrato->DeletarPrevisaoContratoComplementar(contrato, documento,
-                                                           receber.fieldByName("DATA_EMISSAO")->asDateTime(),
-                                                           receber.fieldByName("DATA_VENCIMENTO")->asDateTime(),
-                                                           QString(), false);
+                           QDateTime(agora.date(), QTime(0, 0)), agora);
+        if (exclusao.junto)
+            exclusao.junto(receber);
+        // The list's own delete takes the row with what hangs on it; the
+        // walk goes on at the row that followed.
         receber.remove();
         commitRetaining();
         ++excluidas;
     }
     receber.first();
     return excluidas;
+}
+
+int ExcluirTodasPrevisoes(Dataset& receber, int contrato)
+{
+    const bool semPrevisao = parametroMaiusculo("ATPARCELASEMPREVISAO") == "S";
+    ExclusaoPrevisoes exclusao;
+    exclusao.vai = [semPrevisao](const Dataset& r) { return ExcluiNaExclusaoTotal(ParcelaDe(r), semPrevisao); };
+    exclusao.junto = [contrato](Dataset& r) {
+        dmTecContrato->DeletarPrevisaoContratoComplementar(contrato, fieldText(r, "NUMERO_DOCUMENTO"),
+                                                           r.fieldByName("DATA_EMISSAO")->asDateTime(),
+                                                           r.fieldByName("DATA_VENCIMENTO")->asDateTime(), QString(),
+                                                           false);
+    };
+    return ExcluirPrevisoes(receber, exclusao);
 }
 
 void ExcluirParcelasContrato(Dataset& receber, int contrato)

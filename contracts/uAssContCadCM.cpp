@@ -5,6 +5,7 @@
 
 #include "contract_data/uDataTecCont.h"
 #include "host/Udatamod.h"
+#include "host/Uglobal.h"
 #include "host/Upesqprod.h"
 #include "host/data/DataSource.h"
 #include "host/data/Field.h"
@@ -140,7 +141,7 @@ void TfmAssContCadCM::LancarContador()
 {
     host::data::Dataset* leituras = dsContador_->dataset();
     leituras->append();
-    leituras->fieldByName("ACITCODATAFATURAMENTO")->setAsDateTime(QDateTime(QDate::currentDate(), QTime(0, 0)));
+    leituras->fieldByName("ACITCODATAFATURAMENTO")->setAsDateTime(hoje());
     dbgdContador->setFocus();
     dbgdContador->setSelectedIndex(dbgdContador->columnByField("ACITCOCONTADORTOTAL")->index());
 }

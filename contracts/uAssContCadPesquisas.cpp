@@ -114,7 +114,7 @@ void TfmAssContCad::sbPesqRespClick()
 {
     editarContrato();
     QString codigo, tipo;
-    if (SelecionaFornecedor(codigo, tipo, dmGlobal->Parametro("ATPESQUISAFORNECEDOR").trimmed().toUpper() != "N"))
+    if (SelecionaFornecedor(codigo, tipo, parametroMaiusculo("ATPESQUISAFORNECEDOR") != "N"))
         contrato().fieldByName("ACRESPONSAVEL")->setAsString(codigo);
 }
 

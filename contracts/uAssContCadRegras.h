@@ -11,6 +11,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace host::data {
 class Dataset;
 class Query;
@@ -128,6 +130,19 @@ void GerarPrevisaoContrato();
 // ---- "Excluir Parcelas" ----
 // The condition of the cash-forecast rows of the current receivable ("Where xpId = 'R' ...").
 QString CondicaoCaixaParcela(const host::data::Dataset& receber);
+// What a walk deleting forecasts asks of its caller: which receivables go,
+// what must hold before one goes (a password), what goes with it besides
+// its cash rows (complementary forecasts), and the audit row's clock.
+struct ExclusaoPrevisoes {
+    std::function<bool(const host::data::Dataset&)> vai;
+    std::function<void(host::data::Dataset&)> antes;
+    std::function<void(host::data::Dataset&)> junto;
+    std::function<QDateTime()> agora = [] { return QDateTime::currentDateTime(); };
+};
+// From the first row, each receivable `vai` takes goes with its cash-forecast
+// rows and leaves an audit row, each committed; the rest stay. Returns the
+// count; the dataset is left on its first row.
+int ExcluirPrevisoes(host::data::Dataset& receber, const ExclusaoPrevisoes& exclusao);
 // Every receivable of the dataset that may go (see ExcluiNaExclusaoTotal),
 // with its cash rows, audit and complementary forecasts. Returns the count.
 int ExcluirTodasPrevisoes(host::data::Dataset& receber, int contrato);

@@ -136,7 +136,7 @@ void TfmAssContCad::desdobrarParcelas()
         dados.tabelaVencimento = tabela;
         dados.documento = QString::number(codigoContrato()).rightJustified(6, '0');
         dados.cliente = ctr.fieldByName("CLCODIGO")->asString();
-        dados.dataEmissao = QDateTime(QDate::currentDate(), QTime(0, 0));
+        dados.dataEmissao = hoje();
         dados.operacao = ctr.fieldByName("OFCODIGO")->asString();
         dados.filial = ctr.fieldByName("ACLOCAL")->asString();
         dados.aoCodigo = codigoContrato();

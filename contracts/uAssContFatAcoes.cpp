@@ -250,7 +250,7 @@ void TfmAssContFat::GerarFaturamentoContrato(const QString& periodoInicial, cons
             dados.tabelaVencimento = tabela;
             dados.documento = QString("%1").arg(quPesq->fieldByName("ACCODIGO")->asInteger(), 6, 10, QChar('0'));
             dados.cliente = quPesq->fieldByName("CLCODIGO")->asString();
-            dados.dataEmissao = QDateTime(QDate::currentDate(), QTime());
+            dados.dataEmissao = hoje();
             dados.operacao = quPesq->fieldByName("OFCODIGO")->asString();
             dados.filial = quPesq->fieldByName("ACLOCAL")->asString();
             dados.aoCodigo = quPesq->fieldByName("ACCODIGO")->asInteger();

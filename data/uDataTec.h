@@ -228,7 +228,7 @@ public:
     // AOHISTORICO of the order being edited: its last three earlier orders of the plate.
     void InserirHistoricoUltimasOrdensServico(const QString& ordem, const QString& cliente, const QString& placa);
 
-    // ---- routines of other rules that the header calls (uDataTecRegras.cpp)
+    // ---- routines of other rules that the header calls
     // Orders from known equipment (uDataTecOSEquipamento.cpp).
     void NovaOSEquipamentoPreExistente(const QString& tipo, const QString& valor, bool bNovaOS);
     void NovoEquipamentoPlacaPreExistente(const QString& tipo, const QString& placa, int aoCodigo);
@@ -240,7 +240,8 @@ public:
     void BaixarEstoqueOrdemServico(int aoCodigo, bool bTodas, bool bVerificar);
     void RetirarReservaOrdemServido(int aoCodigo);
 
-    // ---- rules of later work: bound now, bodies to come (uDataTecRegras.cpp)
+    // ---- the order's datasets: edit guard and handlers (uDataTecRestricao.cpp,
+    // uDataTecOSCabecalho.cpp, uDataTecOSGravacao.cpp and the files of each kind of line)
     // Edit guard of service-order data: refuses (Abort or message) a change.
     void RestricaoInserindoOS(host::data::Dataset& DataSet, const QString& evento);
     void quOSNewRecord(host::data::Dataset& DataSet);

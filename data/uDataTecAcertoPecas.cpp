@@ -85,7 +85,7 @@ void entradaAcerto(int ordem, const QString& produto, double quantidade, const Q
 void inserirLinhaAcerto(int ordem, const QString& produto, double quantidade, const QString& coluna)
 {
     const QString clienteOrdem = CarregaDado("CLCODIGO", "AATC01AO", "where AOCODIGO = " + QString::number(ordem));
-    const QString modoDesconto = dmGlobal->Parametro("ATDESCONTOPECAACERTO").trimmed();
+    const QString modoDesconto = parametroAparado("ATDESCONTOPECAACERTO");
     double desconto = 0;
     if (modoDesconto == "C" || modoDesconto == "E")
         desconto = CarregaNumero("CLDESCONTO", "AUGC0301", "where CODIGO_CLIENTE = " + QuotedStr(clienteOrdem.trimmed()));

@@ -72,7 +72,7 @@ void TdmTec::quOSAndamentoBeforeInsert(Dataset& DataSet)
 void TdmTec::quOSAndamentoNewRecord(Dataset& DataSet)
 {
     ZerarFloatField(*quOSAndamento);
-    quOSAndamentoAADATA->setAsDateTime(QDateTime(QDate::currentDate(), QTime(0, 0)));
+    quOSAndamentoAADATA->setAsDateTime(hoje());
     quOSAndamentoAATOTAL->setAsInteger(0);
     quOSAndamentoAAMINUTODESCONTADO->setAsInteger(0);
     quOSAndamentoAAQUANTIDADE->setAsFloat(1);

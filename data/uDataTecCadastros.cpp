@@ -234,7 +234,7 @@ std::vector<Field*> TdmTec::horasTecnicas() const
 void TdmTec::quContratoNewRecord(Dataset&)
 {
     quContratoACCODIGO->setAsInteger(proximoCodigo("select max(accodigo) as prox from AATC05AC"));
-    quContratoACDATAIMPLANTACAO->setAsDateTime(QDateTime(QDate::currentDate(), QTime(0, 0)));
+    quContratoACDATAIMPLANTACAO->setAsDateTime(hoje());
     for (Field* valor : {quContratoACVALORCHAMADAEXCEDENTE, quContratoACVALOR, quContratoACLIMITE,
                          quContratoACLIMITEHORA})
         valor->setAsFloat(0);
@@ -265,7 +265,7 @@ void TdmTec::CadastrarServicoContrato()
         dmGlobal->MostraErro("Código informado já existe.");
     InsertTable("ACEC1101", {"CODIGO", "DESCRICAO", "PCO_VENDA", "DATA_CADASTRO", "COM_FAB_S_FS"},
                 {codigo, quContratoACDESCRICAO->asString(), quContratoACVALOR->asFloat(),
-                 QDateTime(QDate::currentDate(), QTime(0, 0)), QString("7")});
+                 hoje(), QString("7")});
     quContratoPRCODIGO->setAsString(codigo);
     dmGlobal->MostraAviso("Cadastro efetuado com sucesso.", false);
 }

@@ -10,6 +10,7 @@
 #include "host/PilvCpr70.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/Uglobal.h"
 
 #include <cmath>
 
@@ -38,7 +39,7 @@ void TdmTec::quOSAndaItNewRecord(Dataset&)
     quOSAndaItAACODIGO->setAsInteger(quOSAndamentoAACODIGO->asInteger());
     quOSAndaItAOCODIGO->setAsInteger(quOSAndamentoAOCODIGO->asInteger());
     quOSAndaItATCODIGO->setValue(quOSAndamentoATCODIGO->value());
-    quOSAndaItAAITDATA->setAsDateTime(QDateTime(QDate::currentDate(), QTime(0, 0)));
+    quOSAndaItAAITDATA->setAsDateTime(hoje());
 }
 
 // The sequence counts within the entry's own line: the row carries the line

@@ -53,7 +53,7 @@ void despesaGravada(TdmTec& tec, Field* coluna, const char* soma, const char* ta
 {
     if (semCabecalho(tec))
         return;
-    if (dmGlobal->Parametro("ATFORMULATOTALOS").trimmed() == "I")
+    if (parametroAparado("ATFORMULATOTALOS") == "I")
         OrdemServicoAtualizaTotalizador(tec.quOSAOCODIGO->asInteger());
     else
         atualizarDespesa(tec, coluna, soma, tabela);

@@ -96,13 +96,13 @@ void TdmTec::InserirItemVerificacaoVeiculoOS(int iEquipamento, int iOrdem, int i
     host::db::Savepoint linhas(*dmGlobal->IBTransaction1);
     // Read once: the lines below are this routine's own, numbered one after another.
     int aaCodigo = static_cast<int>(MaximoDado("aaCodigo", "aatc01aa", "aoCodigo", QString::number(iOrdem), {}, false));
-    const QDateTime hoje(QDate::currentDate(), QTime(0, 0));
+    const QDateTime dia = hoje();
     for (verificacoes->first(); !verificacoes->eof(); verificacoes->next()) {
         InsertTable("AATC01AA",
                     {"prCodigo", "aoCodigo", "aoitCodigo", "aaQuantidade", "ivCodigo", "EvCodigo", "aaKM", "aaData",
                      "aaCodigo"},
                     {verificacoes->fieldByName("PRCODIGO")->value(), iOrdem, iItem, 0.0,
-                     verificacoes->fieldByName("IVCODIGO")->value(), iEquipamento, rKm, hoje, ++aaCodigo},
+                     verificacoes->fieldByName("IVCODIGO")->value(), iEquipamento, rKm, dia, ++aaCodigo},
                     dmGlobal->quAuxiliar, true);
         dmGlobal->PreparaSplashForm(1, "Inserindo itens de verificação...", "Incrementar");
     }
@@ -118,7 +118,7 @@ void TdmTec::AtualizarItemRemanufatura()
     if (CarregaNumero("count(*)", "aatc01aoit", "Where AOITAPROVADO is null and  aoCodigo = " + ordem) == 0 &&
         quOSAOCODIGO->asString() == ordem) {
         quOS->edit();
-        quOSAODATAAPROVA->setAsDateTime(QDateTime(QDate::currentDate(), QTime(0, 0)));
+        quOSAODATAAPROVA->setAsDateTime(hoje());
         quOS->post();
     }
     const QString tipo = quOSAOREMANUFATURA->asString();

@@ -3,7 +3,9 @@
 // host: the periodic orders of contracts, the orders of the items of a stock
 // document, and the removal of a document's orders. Every order goes through
 // dmTec's datasets, so each new-record, numbering, pricing and saving rule of
-// orders, items and service lines applies to it.
+// orders, items and service lines applies to it. That costs many more
+// statements than writing the rows directly would; writing them past the
+// datasets would be a second copy of those rules, so it is not done.
 //
 // These are batch runs: no dialog waits for a person (host::ExecucaoLote),
 // and each generated order is one unit of work, kept whole or undone whole;

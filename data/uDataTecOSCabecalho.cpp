@@ -57,7 +57,7 @@ void TdmTec::quOSNewRecord(Dataset& DataSet)
     quOSAOREMANUFATURA->setAsString("A");
     if (parametro("ATREMANUFATURA") == "S")
         PerguntarTipoOrdem();
-    const QString clientePadrao = parametro("ATCLIENTEPADRAOOS").trimmed();
+    const QString clientePadrao = parametroAparado("ATCLIENTEPADRAOOS");
     if (!clientePadrao.isEmpty())
         quOSCLCODIGO->setAsString(clientePadrao);
     sAuxiliarGeral.clear();

@@ -75,7 +75,7 @@ void copiarTextos(Dataset& destino, const Dataset& origem, std::initializer_list
 
 void semNotasDeRemessa(TdmTec& tec)
 {
-    if (dmGlobal->Parametro("ATQUANTIDADEREQUERIDA").trimmed() != "S")
+    if (parametroAparado("ATQUANTIDADEREQUERIDA") != "S")
         return;
     tec.quOSItemAOITNUMERONFREMESSA->clear();
     tec.quOSItemAOITNUMERONOTAFISCAL->clear();
@@ -156,7 +156,7 @@ void copiarItemAnterior(TdmTec& tec, const Dataset& ultima, bool bCondicao)
 void copiarUltimaOS(TdmTec& tec, const Dataset& ultima)
 {
     QString resposta = "Sim";
-    if (dmGlobal->Parametro("ATCONFERERESERVA").trimmed() == "A")
+    if (parametroAparado("ATCONFERERESERVA") == "A")
         resposta = MostraPergunta("Deseja carregar o ITEM da ultima O.S. gerada para esta Placa?", {"Sim", "Não"});
     bool ordemPropria = false;
     try {

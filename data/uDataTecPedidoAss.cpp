@@ -141,7 +141,7 @@ void TdmTec::quAssVendaBeforePost(Dataset& DataSet)
                                                                 {"ANCODIGOCOBRANCA", "Contato de Cobrança"}};
         // The customer's contacts are offered only under the rental contracts
         // option: without it the user is told which setting, and where.
-        const QString semOpcao = parametro("ATOPCAOCONTRATO").trimmed() == "E"
+        const QString semOpcao = parametroAparado("ATOPCAOCONTRATO") == "E"
                                      ? QString()
                                      : QStringLiteral("\rOs contatos do cliente são oferecidos com o parâmetro "
                                                       "ATOPCAOCONTRATO igual a \"E\" (Sistema > Parâmetros...).");

@@ -6,6 +6,7 @@
 // "!99/99/99;1;_", the line's value, discount and total formats.
 
 #include "data/uDataTec.h"
+#include "host/Udatamod.h"
 
 #include "host/schema/SchemaDefinition.h"
 
@@ -241,6 +242,17 @@ void TdmTec::bindPedidoAssFieldHandlers()
         quAssVendaCotadoOUTRO_CODIGOSetText(campo, texto);
     };
     campoCotado("DESCRICAO").onChange = change(&TdmTec::quAssVendaCotadoDESCRICAOChange);
-    campoCotado("QUANTIDADE").onChange = change(&TdmTec::quAssVendaCotadoQUANTIDADEChange);
+    // A configured line's total follows its quantity and price while it is
+    // typed, as its save computes it.
+    auto totalDaLinha = [this] {
+        if (quAssVendaCotado->editing())
+            campoCotado("TOTAL_UNIT").setAsFloat(
+                Trunc2Casas(campoCotado("QUANTIDADE").asFloat() * campoCotado("VALOR").asFloat()));
+    };
+    campoCotado("QUANTIDADE").onChange = [this, totalDaLinha](Field& campo) {
+        quAssVendaCotadoQUANTIDADEChange(campo);
+        totalDaLinha();
+    };
+    campoCotado("VALOR").onChange = [totalDaLinha](Field&) { totalDaLinha(); };
     campoCotado("VEITCOMPLEMENTO").onGetText = text(&TdmTec::quAssVendaItemVEITCOMPLEMENTOGetText);
 }

@@ -17,7 +17,7 @@ namespace {
 bool produtoGenerico(const QString& produto)
 {
     const QString codigo = produto.trimmed();
-    return codigo == parametro("ATPRODUTOGENERICO1").trimmed() || codigo == parametro("ATPRODUTOGENERICO2").trimmed();
+    return codigo == parametroAparado("ATPRODUTOGENERICO1") || codigo == parametroAparado("ATPRODUTOGENERICO2");
 }
 
 double primeiroNumero(const QString& sql)

@@ -130,7 +130,7 @@ bool TdmTec::VerificaTecnicoCadastrado(int& atCodigo, const QString& nome)
 
 void TdmTec::RestricaoInserindoOS(Dataset& DataSet, const QString& evento)
 {
-    const QString modo = dmGlobal->Parametro("ATRESTRICAOOS").trimmed();
+    const QString modo = parametroAparado("ATRESTRICAOOS");
     if (modo.isEmpty())
         return;
     const bool mestre = UsuarioMestre();

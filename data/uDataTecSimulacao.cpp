@@ -38,7 +38,7 @@ private:
 
 bool mantemSimulacao()
 {
-    const QString modo = dmGlobal->Parametro("ATSIMULACAOPARCELAS").trimmed();
+    const QString modo = parametroAparado("ATSIMULACAOPARCELAS");
     return modo == "S" || modo == "I" || modo == "R";
 }
 
@@ -82,7 +82,7 @@ void TdmTec::OSSimularParcelamento(bool Verificar)
             dados.documento = documento;
             dados.cliente = cliente;
             dados.vendedor = quOSFOCODIGOVENDEDOR->asString();
-            dados.dataEmissao = QDateTime(QDate::currentDate(), QTime(0, 0));
+            dados.dataEmissao = hoje();
             dados.operacao = quOSOFCODIGO->asString();
             dados.observacao = quOSOPERACAO->asString();
             dados.filial = quOSAOLOCAL->asString();

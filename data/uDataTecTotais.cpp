@@ -21,7 +21,7 @@ namespace {
 
 QString modoTotal()
 {
-    return dmGlobal->Parametro("ATFORMULATOTALOS").trimmed();
+    return parametroAparado("ATFORMULATOTALOS");
 }
 
 TdmTec& modulo()

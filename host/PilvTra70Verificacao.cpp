@@ -3,6 +3,7 @@
 #include "host/PilvTra70.h"
 
 #include "host/Udmglobal.h"
+#include "host/Uglobal.h"
 #include "host/db/Database.h"
 
 #include <QDate>
@@ -17,7 +18,7 @@ void AtualizarUltimaVerificacaoVeiculo(int iVeiculo, int iItemVerificacao)
     host::db::executeSql(*dmGlobal->IBTransaction1,
                          "update AUGC20EVIV set EVIVDATAULTIMAVERIFICACAO = :HOJE"
                          " where EVCODIGO = :VEICULO and IVCODIGO = :ITEM",
-                         {{"HOJE", QDateTime(QDate::currentDate(), QTime(0, 0))},
+                         {{"HOJE", hoje()},
                           {"VEICULO", iVeiculo},
                           {"ITEM", iItemVerificacao}});
 }

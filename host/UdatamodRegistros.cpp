@@ -150,7 +150,7 @@ QString IbUserName()
 bool UsuarioMestre()
 {
     const QString user = IbUserName();
-    const QString master = dmGlobal ? dmGlobal->Parametro("ATUSUARIOMESTRE").trimmed().toUpper() : QString();
+    const QString master = dmGlobal ? parametroMaiusculo("ATUSUARIOMESTRE") : QString();
     return user == "SYSDBA" || (!master.isEmpty() && user == master);
 }
 

@@ -126,7 +126,7 @@ struct DesdobramentoReceber {
 };
 
 // Tax inputs of a document line and what the tax routines return. The rules
-// are in docs/tax-engine.md.
+// are in host/tax-engine.md.
 struct ImpostoItemEntrada {
     QString produto;
     double aliquotaIPILinha = 0;   // the line's own rates, used when above 0
@@ -602,7 +602,7 @@ public:
     // with a message. Nothing is committed. Returns the count.
     int DesdobraContasReceber(const DesdobramentoReceber& dados);
 
-    // ---- taxes of a document line (docs/tax-engine.md) ----
+    // ---- taxes of a document line (host/tax-engine.md) ----
     // The four steps run in this order, each taking what the one before gave.
     // Rates: IPI and ICMS from the line, else the operation and the product;
     // the base reduction and the substitution of the operation.

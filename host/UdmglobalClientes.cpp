@@ -28,7 +28,7 @@ bool TdmGlobal::PVVerificaBloqueioAtraso(const QString& cliente, bool bAbortar)
 {
     const int late = ContadorDados("CODIGO_CLIENTE", "ACRC5001", cliente.trimmed(),
                                    QString(kOpenReceivable) + " and DATA_VENCIMENTO < " +
-                                       DateToSQL(QDateTime(QDate::currentDate(), QTime(0, 0))));
+                                       DateToSQL(hoje()));
     if (late == 0)
         return false;
     MostraAviso("Aviso: operação abortada.\rCliente com parcelas em atraso!", bAbortar);
@@ -93,7 +93,7 @@ int TdmGlobal::DesdobraContasReceber(const DesdobramentoReceber& dados)
     if (firstDays <= 0)
         firstDays = 30;
     const QDateTime emission = dados.dataEmissao.isValid() ? dados.dataEmissao
-                                                           : QDateTime(QDate::currentDate(), QTime(0, 0));
+                                                           : hoje();
     // Whole cents per instalment; what the division leaves goes to the first.
     const qint64 totalCents = std::llround(dados.valorTotal * 100.0);
     const qint64 eachCents = totalCents / count;

@@ -73,7 +73,7 @@ int TdmGlobal::AbrirFaturaBoletoDocumentoContratoLocEquip(const FaturaBoletoLoca
                                selecao->value("DATA_EMISSAO").toDateTime(),
                                selecao->value("DATA_VENCIMENTO").toDateTime()});
     }
-    const QDateTime hoje(QDate::currentDate(), QTime(0, 0));
+    const QDateTime dia = hoje();
     const QString banco = f.banco.trimmed();
     host::db::Savepoint ponto(tr);
     for (const ReceberFatura& r : receber) {
@@ -87,7 +87,7 @@ int TdmGlobal::AbrirFaturaBoletoDocumentoContratoLocEquip(const FaturaBoletoLoca
                                 {"SEQ", r.sequencia},
                                 {"BANCO", banco},
                                 {"NOSSO", nossoNumero},
-                                {"HOJE", hoje}};
+                                {"HOJE", dia}};
         QVariantMap fatura = chave;
         fatura.insert({{"VALOR", r.valor},
                        {"EMISSAO", r.emissao.isValid() ? QVariant(r.emissao) : QVariant()},

@@ -1,5 +1,5 @@
 // TdmGlobal: the taxes of a document line, a small engine over the product,
-// the fiscal operation and the customer (rules in docs/tax-engine.md).
+// the fiscal operation and the customer (rules in host/tax-engine.md).
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"

@@ -35,7 +35,7 @@ QString TdmGlobal::InserirPedidoVenda(const QString& cliente, const QString& ven
     const QString number = ProximoNumeroVendas(filial);
     const QDateTime emission = data.isValid() && data.date().year() > 1900
                                    ? data
-                                   : QDateTime(QDate::currentDate(), QTime(0, 0));
+                                   : hoje();
     bool contactOk = false;
     const int contact = contato.trimmed().toInt(&contactOk);
     host::db::executeSql(
@@ -101,7 +101,7 @@ int TdmGlobal::InserirPedidoVendaItem(const QString& produto, const QString& ped
              {"AOCODIGO", aoCodigo > 0 ? QVariant(aoCodigo) : QVariant()},
              {"LOCAL", aparadoOuNulo(location)},
              {"OPERACAO", aparadoOuNulo(operacao)},
-             {"HOJE", QDateTime(QDate::currentDate(), QTime(0, 0))},
+             {"HOJE", hoje()},
              {"AGORA", QDateTime::currentDateTime()}})
             .toInt();
     const QString productKey = "where CODIGO = " + QuotedStr(produto.trimmed());

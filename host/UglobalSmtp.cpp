@@ -36,12 +36,12 @@ Servidor servidorConfigurado()
     Servidor servidor;
     if (!dmGlobal)
         return servidor;
-    servidor.host = dmGlobal->Parametro("ATEMAILSERVIDOR").trimmed();
-    const int porta = dmGlobal->Parametro("ATEMAILPORTA").trimmed().toInt();
+    servidor.host = parametroAparado("ATEMAILSERVIDOR");
+    const int porta = parametroAparado("ATEMAILPORTA").toInt();
     servidor.porta = porta > 0 ? porta : 25;
-    servidor.usuario = dmGlobal->Parametro("ATEMAILUSUARIO").trimmed();
+    servidor.usuario = parametroAparado("ATEMAILUSUARIO");
     servidor.senha = dmGlobal->Parametro("ATEMAILSENHA");
-    servidor.tls = dmGlobal->Parametro("ATEMAILTLS").trimmed().toUpper();
+    servidor.tls = parametroMaiusculo("ATEMAILTLS");
     return servidor;
 }
 

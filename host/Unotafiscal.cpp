@@ -182,10 +182,10 @@ void TfmNotaFiscal::EmissaoNotaFiscalSaida(const QString& sPedido, const QString
     const QString serie = dados.serie.isEmpty() ? QString(kSeriePadrao) : dados.serie;
     host::db::Savepoint ponto(tr);
     const QString numero = host::ProximoNumeroDocumentoEstoque(tr, serie, dados.local);
-    const QDateTime hoje(QDate::currentDate(), QTime(0, 0));
+    const QDateTime dia = hoje();
     const QVariantMap chave{{"DOCUMENTO", numero}, {"SERIE", serie}, {"CLIENTE", dados.cliente},
                             {"OPERACAO", dados.operacao}, {"LOCAL", dados.local}, {"PEDIDO", pedido},
-                            {"HOJE", hoje}};
+                            {"HOJE", dia}};
     QVariantMap cabecalho = chave;
     cabecalho.insert({{"TOTAL", dados.total}, {"TABELA", dados.tabela.isEmpty() ? QVariant() : dados.tabela},
                       {"CONTRATO", dados.contrato > 0 ? QVariant(dados.contrato) : QVariant()}});

@@ -1,7 +1,7 @@
 #pragma once
 // The host's general search (unit Upesqgeral): one picker per search kind,
 // each a table, its columns and titles, a fixed filter and an order
-// (docs/search-kinds.md lists them). The caller names up to three columns
+// (host/search-kinds.md lists them). The caller names up to three columns
 // of the kind's rows and gets the chosen row's values back.
 
 #include "host/Upesq.h"

@@ -1,5 +1,5 @@
 // The search kinds of the general search. Each is the statement the window
-// lists, its fixed filter, order and columns; docs/search-kinds.md keeps the
+// lists, its fixed filter, order and columns; host/search-kinds.md keeps the
 // same list for readers.
 
 #include "host/Upesqgeral.h"

@@ -16,8 +16,8 @@ bool ProdutoGenerico(const QString& produto)
     const QString codigo = produto.trimmed();
     if (codigo.isEmpty())
         return false;
-    return codigo == dmGlobal->Parametro("ATPRODUTOGENERICO1").trimmed() ||
-           codigo == dmGlobal->Parametro("ATPRODUTOGENERICO2").trimmed();
+    return codigo == parametroAparado("ATPRODUTOGENERICO1") ||
+           codigo == parametroAparado("ATPRODUTOGENERICO2");
 }
 
 QString TdmGlobal::RetornaObservacaoRemanufatura(int aoCodigo)

@@ -263,7 +263,8 @@ void TfmAssCheckout::FormShow()
         dbgdAssCheckoutEquip->column(2)->setVisible(false);   // QUANTIDADETIPO
         meConfiguracao->setVisible(true);
     }
-    dsAssVendaDataChange();
+    // The lines were loaded when the order was (dsAssVendaDataChange).
+    atualizarEstado();
     dsAssVendaStateChange();
 }
 
@@ -355,19 +356,18 @@ void TfmAssCheckout::dsAssVendaStateChange()
     dbgdAssCheckoutEquip->setToolTip(menu.dica ? kDicaCheckout : QString());
 }
 
-void TfmAssCheckout::carregarComposicao(host::data::Dataset& linha)
+// The data module loads the composition of the line its lists scroll to;
+// a list without lines shows none.
+void TfmAssCheckout::semLinhaSemComposicao(const host::data::Dataset& linhas)
 {
-    const QString produto = linha.active() && !linha.isEmpty() ? linha.fieldByName("CODIGO")->asString() : QString();
-    if (produto == composicaoMostrada_)
-        return;
-    composicaoMostrada_ = produto;
-    dmTec->CarregarComposicaoEquipamento(produto);
+    if (!linhas.active() || linhas.isEmpty())
+        dmTec->quEqpCfgComp->close();
 }
 
 void TfmAssCheckout::dsAssVendaItemDataChange()
 {
     host::data::Query& item = *dmTec->quAssVendaItem;
-    carregarComposicao(item);
+    semLinhaSemComposicao(item);
     if (modoTelaCheckout() != "E" || !item.active() || item.isEmpty())
         return;
     auto quTmpObs = CriarIbQuery("quTmpObs");
@@ -382,7 +382,7 @@ void TfmAssCheckout::dsAssVendaCotadoDataChange()
 {
     atualizarEstado();
     host::data::Query& cotado = *dmTec->quAssVendaCotado;
-    carregarComposicao(cotado);
+    semLinhaSemComposicao(cotado);
     const bool linha = cotado.active() && !cotado.isEmpty();
     const QString pendencia = linha ? cotado.fieldByName("VECODIGOPENDENCIA")->asString().trimmed() : QString();
     if (!pendencia.isEmpty())
@@ -440,7 +440,7 @@ void SelecionaCheckoutPedido(const QString& numero)
     TfmAssCheckout* form = fmAssCheckout;
     if (!form)
         form = fmAssCheckout.create();
+    // The window loads the order's lines as the order opens.
     CarregaPedidoAssVenda(numero, {});
-    dmTec->CarregaPedidoAssVendaItem(numero, {}, {});
     form->showNonModal();
 }

@@ -94,12 +94,11 @@ private:
     host::data::DataSource* fonte(const char* nome, host::data::Dataset* dataset);
     void recarregarLinhas();
     void atualizarEstado();
-    void carregarComposicao(host::data::Dataset& linha);
+    void semLinhaSemComposicao(const host::data::Dataset& linhas);
     QString numeroAtual() const;
 
     std::vector<std::unique_ptr<host::data::DataSource>> fontes_;
     QString clienteMostrado_;
-    QString composicaoMostrada_;
 };
 
 extern host::ui::FormVar<TfmAssCheckout> fmAssCheckout;

@@ -3,6 +3,7 @@
 
 #include "rental/uAssCheckoutConsulta.h"
 
+#include "contract_data/uDataTecContLocacao.h"
 #include "rental/uAssCheckout.h"
 #include "rental/uAssCheckoutRegras.h"
 #include "rental/uAssVendas.h"
@@ -42,9 +43,10 @@ const QString kSqlConsultaCheckout = QStringLiteral(
     " ped.vedatanegociacao, ped.vecodigopendencia from AVEC8501 ped left outer join AUGC0301 cl"
     " on(ped.codigo_cliente = cl.codigo_cliente) where aux2 = '1'  and coalesce(ped.impresso_nf, '') <> 'P' ");
 
-const QDate kDataVaziaConsulta(1899, 12, 30);
-
-bool dataInformadaConsulta(const QDateTime& data) { return data.isValid() && data.date() != kDataVaziaConsulta; }
+bool dataInformadaConsulta(const QDateTime& data)
+{
+    return data.isValid() && data.date() != uDataTecContLocacao::dataZero().date();
+}
 
 }  // namespace
 

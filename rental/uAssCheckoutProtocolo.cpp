@@ -4,6 +4,7 @@
 #include "rental/uAssCheckoutProtocolo.h"
 
 #include "shared_windows/uAssContComum.h"
+#include "contract_data/uDataTecCont.h"
 #include "data/uDataTec.h"
 
 #include "host/Udatamod.h"
@@ -20,26 +21,6 @@ using namespace host::report;
 host::ui::FormVar<TqrAssCheckoutProtocolo> qrAssCheckoutProtocolo("qrAssCheckoutProtocolo");
 
 namespace {
-
-const QString kSqlImpContrato = QStringLiteral(
-    "select ac.ACCODIGO, ac.ACNUMEROCONTRATO, ac.ACTIPODESC, cl.NOME, gr.FNOME as GERENTE,"
-    " ct.ANNOME as CONTATO, ct.ANTELEFONE as CONTATOFONE, ac.ACNFREMESSA, ac.ACNFREMESSAEMISSAO,"
-    " ac.ACCOMPROVANTEDATAHORA, ac.ACCOMPROVANTEEND, rt.ANNOME as CONTATORETIRADA,"
-    " rt.ANTELEFONE as CONTATORETIRADAFONE, ac.ACCOMPROVANTE, ac.ACCOMPROVANTEOBS, ac.ACPEDIDOCLIENTE,"
-    " cten.ANNOME as CONTATOENTREGA, ac.ACENDENTREGA,"
-    " coalesce(cl.ENDERECO, '') || ', ' || coalesce(cl.CLENDNUMERO, '') || ' - ' || coalesce(cl.CLENDCOMPLEMENTO, '')"
-    "   || ' - ' || coalesce(cl.BAIRRO, '') || ' - ' || coalesce(cl.CIDADE, '') || ' / ' || coalesce(cl.ESTADO, '')"
-    "   as CLIEND,"
-    " ac.ACDATABASE, ac.ACDATAIMPLANTACAO, ac.ACDATAVALIDADE, ac.ACPERIODODESC,"
-    " ctco.ANNOME as CONTATOCOBRANCA, ac.ACENDCOBRANCA"
-    " from AATC05AC ac"
-    " left outer join AUGC0301 cl on (cl.CODIGO_CLIENTE = ac.CLCODIGO)"
-    " left outer join AUGC0501 gr on (gr.FCOD = ac.ACRESPONSAVEL)"
-    " left outer join AUGC3701 ct on (ct.ANCODIGO = ac.ACCONTATO)"
-    " left outer join AUGC3701 rt on (rt.ANCODIGO = ac.ACCONTRETIRADA)"
-    " left outer join AUGC3701 cten on (cten.ANCODIGO = ac.ACCONTENTREGA)"
-    " left outer join AUGC3701 ctco on (ctco.ANCODIGO = ac.ACCONTCOBRANCA)"
-    " where ac.ACCODIGO = :ACCODIGO");
 
 // The product's own text when it has one, else its descriptions (a text
 // blob: a 12000-character text exceeds the row limit in UTF8); the
@@ -61,10 +42,6 @@ QString selecaoItensProtocolo(const char* tipo, const char* condicao)
         .arg(QLatin1String(tipo), QLatin1String(condicao));
 }
 
-const QString kSqlImpSerie = QStringLiteral(
-    "select ns.NSNUMERO from AUGC50NS ns where ns.PRCODIGO = :PRCODIGO and ns.ACCODIGO = :ACCODIGO"
-    " group by ns.NSNUMERO");
-
 Label* tituloProtocolo(Band& band, const QString& nome, double left, double top, double width, const QString& texto)
 {
     Label* label = band.addLabel(nome, left, top, width, 4.5, texto);
@@ -83,6 +60,28 @@ struct CampoProtocolo {
 }  // namespace
 
 namespace uAssCheckoutProtocolo {
+
+QString SqlCabecalhoContrato(const QString& endereco, const QString& outrasColunas)
+{
+    return "select ac.ACCODIGO, ac.ACNUMEROCONTRATO, ac.ACTIPODESC, cl.NOME, gr.FNOME as GERENTE,"
+           " ct.ANNOME as CONTATO, ct.ANTELEFONE as CONTATOFONE, ac.ACNFREMESSA, ac.ACNFREMESSAEMISSAO,"
+           " ac.ACCOMPROVANTEDATAHORA, ac.ACCOMPROVANTEEND, rt.ANNOME as CONTATORETIRADA,"
+           " rt.ANTELEFONE as CONTATORETIRADAFONE, ac.ACCOMPROVANTE, ac.ACCOMPROVANTEOBS, ac.ACPEDIDOCLIENTE,"
+           " cten.ANNOME as CONTATOENTREGA, ac.ACENDENTREGA, " +
+           endereco +
+           " as CLIEND,"
+           " ac.ACDATABASE, ac.ACDATAIMPLANTACAO, ac.ACDATAVALIDADE, ac.ACPERIODODESC,"
+           " ctco.ANNOME as CONTATOCOBRANCA, ac.ACENDCOBRANCA" +
+           outrasColunas +
+           " from AATC05AC ac"
+           " left outer join AUGC0301 cl on (cl.CODIGO_CLIENTE = ac.CLCODIGO)"
+           " left outer join AUGC0501 gr on (gr.FCOD = ac.ACRESPONSAVEL)"
+           " left outer join AUGC3701 ct on (ct.ANCODIGO = ac.ACCONTATO)"
+           " left outer join AUGC3701 rt on (rt.ANCODIGO = ac.ACCONTRETIRADA)"
+           " left outer join AUGC3701 cten on (cten.ANCODIGO = ac.ACCONTENTREGA)"
+           " left outer join AUGC3701 ctco on (ctco.ANCODIGO = ac.ACCONTCOBRANCA)"
+           " where ac.ACCODIGO = :ACCODIGO";
+}
 
 QString TextoComprovante(const QString& codigo)
 {
@@ -138,15 +137,16 @@ TqrAssCheckoutProtocolo::TqrAssCheckoutProtocolo(QWidget* parent)
     : host::ui::Form(parent),
       QuickRep1(std::make_unique<Report>(nullptr, QStringLiteral("QuickRep1"))),
       quImpContrato(CriarIbQuery("quImpContrato")),
-      quImpEquip(CriarIbQuery("quImpEquip")),
-      quImpSerie(CriarIbQuery("quImpSerie"))
+      quImpEquip(CriarIbQuery("quImpEquip"))
 {
     setCaption("Protocolo de Entrega");
-    quImpContrato->setSql(kSqlImpContrato);
+    quImpContrato->setSql(uAssCheckoutProtocolo::SqlCabecalhoContrato(
+        "coalesce(cl.ENDERECO, '') || ', ' || coalesce(cl.CLENDNUMERO, '') || ' - ' || coalesce(cl.CLENDCOMPLEMENTO, '')"
+        " || ' - ' || coalesce(cl.BAIRRO, '') || ' - ' || coalesce(cl.CIDADE, '') || ' / ' || coalesce(cl.ESTADO, '')",
+        {}));
     quImpEquip->setSql(selecaoItensProtocolo("Equipamentos", "coalesce(ite.ACITCOMPLEMENTO, 'N') in ('', 'N')") +
                        " union all " +
                        selecaoItensProtocolo("Complementos", "coalesce(ite.ACITCOMPLEMENTO, 'N') = 'S'"));
-    quImpSerie->setSql(kSqlImpSerie);
     uAssContComum::LigaLogAbertura(*quImpContrato);
     uAssContComum::LigaLogAbertura(*quImpEquip);
 
@@ -318,17 +318,10 @@ void TqrAssCheckoutProtocolo::criarAssinatura()
 // when the line names no serial (the marker "<selecionado>" counts as one).
 QStringList TqrAssCheckoutProtocolo::seriesDaLinha()
 {
-    QStringList series;
     if (quImpEquip->fieldByName("ACITNUMEROSERIE")->asString().trimmed().isEmpty())
-        return series;
-    quImpSerie->close();
-    quImpSerie->paramByName("PRCODIGO")->setAsString(quImpEquip->fieldByName("PRCODIGO")->asString());
-    quImpSerie->paramByName("ACCODIGO")->setAsInteger(quImpEquip->fieldByName("ACCODIGO")->asInteger());
-    quImpSerie->open();
-    for (; !quImpSerie->eof(); quImpSerie->next())
-        series << quImpSerie->fieldByName("NSNUMERO")->asString();
-    quImpSerie->close();
-    return series;
+        return {};
+    return dmTecContrato->SeriaisProdutoContrato(quImpEquip->fieldByName("ACCODIGO")->asInteger(),
+                                                 quImpEquip->fieldByName("PRCODIGO")->asString());
 }
 
 QString TqrAssCheckoutProtocolo::descricaoDaLinha()

@@ -33,8 +33,6 @@ public:
     std::unique_ptr<host::report::Report> QuickRep1;
     std::unique_ptr<host::data::Query> quImpContrato;
     std::unique_ptr<host::data::Query> quImpEquip;
-    // The serials of one line's product under the contract, prepared once.
-    std::unique_ptr<host::data::Query> quImpSerie;
 
     host::report::Band* qrbnCabecalho = nullptr;
     host::report::Band* chbnEntrega = nullptr;
@@ -68,6 +66,11 @@ extern host::ui::FormVar<TqrAssCheckoutProtocolo> qrAssCheckoutProtocolo;
 void VisualizarProtocoloEntregaContrato(int contrato, const QString& tipo);
 
 namespace uAssCheckoutProtocolo {
+// The contract header the rental printouts read (the protocol and the
+// printed contract): the contract, its customer, manager and four contacts,
+// by :ACCODIGO. `endereco` is the customer's address (CLIEND) as the
+// printout writes it; `outrasColunas` (", ac.X, ...") what it reads besides.
+QString SqlCabecalhoContrato(const QString& endereco, const QString& outrasColunas);
 // "R" Recibo, "N" Nota Fiscal, "C" Carta de Devolução; any other: empty.
 QString TextoComprovante(const QString& codigo);
 // The signature's place and date: "<city>, 05 de março de 2024".

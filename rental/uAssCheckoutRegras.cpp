@@ -232,7 +232,7 @@ bool SenhaReabrirCheckout()
     QString senha;
     if (!SelecionaSenha("Senha para Reabrir Checkout", "Informe a senha para Reabrir Checkout:", senha))
         return false;
-    if (senha.trimmed() != dmGlobal->Parametro("ATSENHAOPERACOESESPECIAIS").trimmed())
+    if (senha.trimmed() != parametroAparado("ATSENHAOPERACOESESPECIAIS"))
         dmGlobal->MostraAviso("Aviso: operação abortada.\rA senha informada é inválida!", true);
     return true;
 }

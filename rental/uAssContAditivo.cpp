@@ -39,18 +39,6 @@ int NumeroAditivo(int contrato)
     return int(MaximoDado("ACEVADITIVONUMERO", "aatc05acev", "ACCODIGO", QString::number(contrato), {}, false)) + 1;
 }
 
-QString CondicaoLinhasSaida(int contrato, const QString& veiculo)
-{
-    const QString linhasDoVeiculo =
-        "Where AcCodigo = " + QuotedStr(QString::number(contrato)) + "  and EvCodigo = " + QuotedStr(veiculo);
-    const QString chaves = CarregaVariosDados(
-        "ACEVCODIGO", "AATC05ACEV",
-        linhasDoVeiculo + " and ((ACEVSITUACAO <> 'I') or (ACEVSITUACAO is null)) order by ACEVCODIGO", ",");
-    if (chaves.isEmpty())
-        return {};
-    return linhasDoVeiculo + " and ACEVCODIGO in (" + chaves.left(chaves.size() - 1) + ")";
-}
-
 int CodigoVeiculo(const QString& texto)
 {
     bool inteiro = false;
@@ -68,8 +56,6 @@ namespace {
 
 // Every edit of the tab, in the order they are shown.
 QList<QLineEdit*> editsDaAbaAditivo(host::ui::TabSheet* aba) { return aba->findChildren<QLineEdit*>(); }
-
-QString momentoAditivo() { return DateTimeToSQL(QDateTime::currentDateTime()); }
 
 }  // namespace
 
@@ -327,15 +313,9 @@ void TfmAssContAditivo::SalvarSubstituicao()
         // The leaving line's marks and the vehicle's status commit together.
         host::db::CommitHold espera(*dmGlobal->IBTransaction1);
         host::db::Savepoint saida(*dmGlobal->IBTransaction1);
-        const QString onde = CondicaoLinhasSaida(contrato, antigo);
-        if (!onde.isEmpty()) {
-            UpdateCampo("AATC05ACEV", "ACEVADITIVO", QuotedStr("S"), onde);
-            UpdateCampo("AATC05ACEV", "ACEVSITUACAO", QuotedStr("I"), onde);
-            UpdateCampo("AATC05ACEV", "ACEVOBSERVACAO", QuotedStr("Veículo substituição: " + edSubPlacaNovo->text()),
-                        onde);
-            UpdateCampo("AATC05ACEV", "ACEVDATAFIM", StringDateToSQL(edSubData->dateText()), onde);
-            UpdateCampo("AATC05ACEV", "ACEVHORAFIM", momentoAditivo(), onde);
-        }
+        dmTecContrato->EncerraLinhasVeiculo(
+            contrato, CodigoVeiculo(antigo),
+            {"S", edSubData->date(), "Veículo substituição: " + edSubPlacaNovo->text(), std::nullopt});
         dmTecContrato->AtualizaStatusVeiculoContrato(CodigoVeiculo(antigo));
         saida.release();
         espera.release();
@@ -353,14 +333,8 @@ void TfmAssContAditivo::SalvarDevolucao()
     // The returned line's marks and the vehicle's status commit together.
     host::db::CommitHold espera(*dmGlobal->IBTransaction1);
     host::db::Savepoint devolucao(*dmGlobal->IBTransaction1);
-    const QString onde = CondicaoLinhasSaida(contrato, veiculo);
-    if (!onde.isEmpty()) {
-        UpdateCampo("AATC05ACEV", "ACEVADITIVO", QuotedStr("D"), onde);
-        UpdateCampo("AATC05ACEV", "ACEVSITUACAO", QuotedStr("I"), onde);
-        UpdateCampo("AATC05ACEV", "ACEVDATAFIM", StringDateToSQL(edDevData->dateText()), onde);
-        UpdateCampo("AATC05ACEV", "ACEVHORAFIM", momentoAditivo(), onde);
-        UpdateCampoValor("AATC05ACEV", "ACEVADITIVONUMERO", NumeroAditivo(contrato), onde);
-    }
+    dmTecContrato->EncerraLinhasVeiculo(contrato, CodigoVeiculo(veiculo),
+                                        {"D", edDevData->date(), std::nullopt, NumeroAditivo(contrato)});
     dmTecContrato->AtualizaStatusVeiculoContrato(CodigoVeiculo(veiculo));
     devolucao.release();
     espera.release();

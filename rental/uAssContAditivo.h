@@ -28,11 +28,6 @@ namespace uAssContAditivo {
 // (1 when it has none), read as it stands in the database.
 int NumeroAditivo(int contrato);
 
-// The where-clause of the vehicle's lines that leave the contract: only its
-// active lines, by key, so the end dates and marks of its earlier lines (the
-// contract's history) stay as they were. Empty when it has none.
-QString CondicaoLinhasSaida(int contrato, const QString& veiculo);
-
 // A vehicle typed as text: its code, or the conversion error.
 int CodigoVeiculo(const QString& texto);
 

@@ -200,4 +200,4 @@ void TfmAssContFatLocEquip::criarBotoes()
     resize(1180, 680);
 }
 
-void TfmAssContFatLocEquip::FormShow() { edFilial->setText(dmGlobal->Parametro("ATLOCALPADRAO").trimmed()); }
+void TfmAssContFatLocEquip::FormShow() { edFilial->setText(parametroAparado("ATLOCALPADRAO")); }

@@ -189,7 +189,7 @@ void TfmAssContFatLocEquip::bbGerarClick()
         return;
     // The list shows what was billed also when the run was refused part-way.
     try {
-        if (dmGlobal->Parametro("ATOPCAOCONTRATO").trimmed() == "Q")
+        if (parametroAparado("ATOPCAOCONTRATO") == "Q")
             FaturarContratosLocacaoControleEquipamento();
         else
             FaturarContratosLocacaoEquipamento();

@@ -64,7 +64,7 @@ void TfmAssContCadLocEquip::CtrAssBaixaEstoque(QString& documento, const QString
         if (documento.trimmed().isEmpty()) {
             const OperacaoEstoqueLoc escolhida = operacaoDocumentoEstoqueLoc();
             DocumentoEstoque novo;
-            novo.data = QDateTime(QDate::currentDate(), QTime(0, 0));
+            novo.data = hoje();
             novo.serie = kSerieEstoqueLoc;
             novo.local = local;
             novo.tipo = escolhida.tipoMovimento;

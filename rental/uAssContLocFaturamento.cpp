@@ -81,7 +81,7 @@ QString InserirReciboLocacao(int contrato, const QString& local, const QString& 
 {
     DocumentoEstoque documento;
     documento.numero = NumeroReciboLivre(local, cliente, proprio, passados);
-    documento.data = QDateTime(QDate::currentDate(), QTime(0, 0));
+    documento.data = hoje();
     documento.serie = kSerieRecibo;
     documento.local = local;
     documento.tipo = "S";
@@ -253,7 +253,7 @@ void gravaParcelaFaturadaFat(host::db::Transaction& tr, const ParcelaLocacao& pr
     QVariantMap valores = chaveParcelaFat(principal);
     valores.insert({{"VALOR", resumo.total},
                     {"OBS", resumo.obs10()},
-                    {"HOJE", QDateTime(QDate::currentDate(), QTime(0, 0))},
+                    {"HOJE", hoje()},
                     {"NUMERO", numero}});
     if (host::db::executeSql(tr,
                              "update ACRC5001 set VALOR_DOCUMENTO = :VALOR, SITUACAO_DOCUMENTO = '', OBS10 = :OBS,"

@@ -9,6 +9,7 @@
 #include "contract_data/uDataTecCont.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/Uglobal.h"
 #include "host/data/Field.h"
 #include "host/data/Format.h"
 #include "host/data/HandlerGuard.h"
@@ -57,7 +58,7 @@ QString FaturarDiarias(const ContratoDiario& c, const std::vector<LinhaDiaria>& 
     receber.documento = numero;
     receber.cliente = c.cliente;
     receber.vendedor = c.vendedor;
-    receber.dataEmissao = QDateTime(QDate::currentDate(), QTime(0, 0));
+    receber.dataEmissao = hoje();
     receber.operacao = kOperacaoRecibo;
     receber.filial = c.local;
     // Rental receivables belong to their contract.

@@ -19,12 +19,6 @@
 
 namespace uAssContLocNotaRemessa {
 
-const char* const kInsereLinhaLocacao =
-    "insert into avec85it  (CODIGO, COD, NUMERO_PEDIDO, VALOR, QUANTIDADE, OBS, DESCONTO,   DATA_EMISSAO, BAIXA, "
-    "TOTAL_UNIT, AUX2, AUX3, aoCodigo,   UGMODIFICADO, VEITUNIDADE, VEITCOMPLEMENTO)  values  (:CODIGO, :COD, "
-    ":NUMERO_PEDIDO, :VALOR, :QUANTIDADE, :OBS, :DESCONTO,   :DATA_EMISSAO, :BAIXA, :TOTAL_UNIT, :AUX2, :AUX3, "
-    ":aoCodigo,   'NOW', :VEITUNIDADE, :VEITCOMPLEMENTO)";
-
 double ValorUnitario(const QString& modo, double valorUnitarioContrato, double custo, double acrescimo)
 {
     if (modo == "E")
@@ -96,11 +90,7 @@ QString recusasRemessaLoc(int contrato)
     equipamentos.last();
     const int n = equipamentos.isEmpty() ? 0 : equipamentos.recordCount();
     equipamentos.first();
-    const QString remessa = campoRemessaLoc("ACNFREMESSA").trimmed();
-    if (!dmTecContrato->CtrAssVerificaPendenciaEmissaoNF(contrato, 0, n, {}) && !remessa.isEmpty())
-        dmGlobal->MostraAviso(kAbortadaRemessaLoc + "Contrato já possui Documento: " + remessa + ".", true);
-    if (n == 0)
-        dmGlobal->MostraAviso(kAbortadaRemessaLoc + "Não existem itens para Emissão S/Remessa!", true);
+    uDataTecContRemessa::RecusasRemessa(contrato, n);
     QString operacao, descricao, tipo;
     if (!SelecionaPesquisaGeral(25, "cod_op", "desc_op_nf", "tipo_op", operacao, descricao, tipo) ||
         operacao.trimmed().isEmpty())
@@ -130,29 +120,13 @@ ProdutoRemessaLoc produtoRemessaLoc(const QString& codigo)
     return p;
 }
 
-// The serials of the contract's product, each once.
-QStringList seriaisRemessaLoc(int contrato, const QString& produto)
-{
-    host::db::Statement st(*dmGlobal->IBTransaction1,
-                           "select NSNUMERO from AUGC50NS where ACCODIGO = :CONTRATO and PRCODIGO = :PRODUTO"
-                           " group by NSNUMERO");
-    st.setParam("CONTRATO", contrato);
-    st.setParam("PRODUTO", produto);
-    st.execute();
-    QStringList seriais;
-    while (st.fetch())
-        seriais << st.value(0).toString();
-    return seriais;
-}
-
 // One order line per open contract line still to invoice (every open line
 // in mode "C"), each committed with its text. A failed insert undoes only
 // itself and ends the shipment.
 void linhasRemessaLoc(const QString& pedido, int contrato)
 {
     const QString modo = modoRemessaLoc();
-    const QDateTime hoje(QDate::currentDate(), QTime(0, 0));
-    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    const QDateTime emissao = hoje();
     std::unique_ptr<host::data::Query> linhas = CriarIbQuery("quLinhasRemessaLoc");
     linhas->setSql("Select PRCODIGO, ACITVALOR, ACITQUANTIDADE, ACITVALORUNITARIO, ACITDESCONTO, ACITOBSERVACAO,"
                    " ACITCODIGO, ACCODIGO, ACITCOMPLEMENTO from AATC05ACIT Where acCodigo = " +
@@ -172,20 +146,14 @@ void linhasRemessaLoc(const QString& pedido, int contrato)
             ValorUnitario(modo, campo("ACITVALORUNITARIO")->asFloat(), produto.custo, produto.acrescimo);
         const int cod = modo == "E" ? linha.item
                                     : int(MaximoDado("cod", "avec85it", "numero_pedido", pedido.trimmed())) + 1;
-        try {
-            host::db::Savepoint ponto(tr);
-            host::db::executeSql(tr, kInsereLinhaLocacao,
-                                 ParametrosLinha(linha, cod, valor, produto.unidade, pedido, contrato, hoje));
-            ponto.release();
-            tr.commitRetaining();
-        } catch (const std::exception&) {
-            dmGlobal->MostraErro("Erro ao Gerar Nota Fiscal.");
-        }
+        uDataTecContRemessa::InserirLinhaPedido(
+            ParametrosLinha(linha, cod, valor, produto.unidade, pedido, contrato, emissao));
         const QString textoContrato =
             CarregaDado("OBTEXTO", "AUGC70OB",
                         " where obid = 'Y' and obsequencia = " + QString::number(linha.item) +
                             " and obcodigo = " + QuotedStr(QString::number(contrato)));
-        const QStringList seriais = produto.comSerie ? seriaisRemessaLoc(contrato, linha.produto) : QStringList();
+        const QStringList seriais =
+            produto.comSerie ? dmTecContrato->SeriaisProdutoContrato(contrato, linha.produto) : QStringList();
         dmTecContrato->GravaObservacaoObjetoVendaItem(pedido, cod,
                                                       TextoLinha(textoContrato, produto.descricao, produto.comSerie,
                                                                  seriais));
@@ -202,14 +170,7 @@ struct NotaEmitidaLoc {
 NotaEmitidaLoc emitirRemessaLoc(const QString& pedido)
 {
     TfmNotaFiscal* nota = fmNotaFiscal.get();
-    nota->PesquisarPedidoVendas(0, 0, pedido.trimmed(), {});
-    if (!fmNotaFiscal.get())
-        return {};
-    host::data::Query& ordem = *nota->quPedido;
-    nota->EmissaoNotaFiscalSaida(ordem.fieldByName("NUMERO_PEDIDO")->asString(), {},
-                                 ordem.fieldByName("OPERACAO")->asString(), {}, {}, false,
-                                 ordem.fieldByName("AUX1")->asFloat(), true);
-    if (!fmNotaFiscal.get())
+    if (!uDataTecContRemessa::EmitirNotaPedido(*nota, pedido))
         return {};
     NotaEmitidaLoc emitida{nota->numeroNota(), nota->serieNota(), {}, {}, {}};
     host::db::Statement st(*dmGlobal->IBTransaction1,
@@ -232,10 +193,7 @@ NotaEmitidaLoc emitirRemessaLoc(const QString& pedido)
 void registrarRemessaLoc(const NotaEmitidaLoc& nota, const QString& pedido, int contrato)
 {
     host::data::Query& c = cabecalhoRemessaLoc();
-    c.edit();
-    c.fieldByName("ACNFREMESSA")->setAsString(nota.documento.trimmed());
-    c.fieldByName("ACNFREMESSAEMISSAO")->setAsDateTime(QDateTime(QDate::currentDate(), QTime(0, 0)));
-    c.post();
+    uDataTecContRemessa::RegistrarRemessaContrato(nota.documento.trimmed());
 
     DadosObservacao dados;
     dados.endEntrega = campoRemessaLoc("ACENDENTREGA");
@@ -251,10 +209,8 @@ void registrarRemessaLoc(const NotaEmitidaLoc& nota, const QString& pedido, int 
     dmGlobal->IBTransaction1->commitRetaining();
 
     uDataTecContRemessa::ExcluirPedidoTemporario(pedido);
-    const QString daNota = " where DOCUMENTO = " + QuotedStr(nota.documento) + " and SERIE_DOC = " +
-                           QuotedStr(nota.serie) + " and COD_CLI = " + QuotedStr(nota.cliente) +
-                           " and OPERACAO_DOC = " + QuotedStr(nota.operacao) + " and LOCAL_DOC = " +
-                           QuotedStr(nota.local);
+    const QString daNota =
+        uDataTecContRemessa::CondicaoNota(nota.documento, nota.serie, nota.cliente, nota.operacao, nota.local);
     UpdateCampoCommit("ACEM1401", "FRETE1_2", QuotedStr("1"), daNota);
     UpdateCampoCommit("ACEM1401", "ACCODIGO", QuotedStr(QString::number(contrato)), daNota);
     UpdateCampoCommit("ACEM1401", "COD_PEDIDO", QuotedStr(campoRemessaLoc("ACPEDIDO")), daNota);

@@ -28,7 +28,6 @@ struct LinhaNota {
 // The parameters of the line's row on the temporary order.
 QVariantMap ParametrosLinha(const LinhaNota& linha, int cod, double valorUnitario, const QString& unidadeMedida,
                             const QString& pedido, int contrato, const QDateTime& hoje);
-extern const char* const kInsereLinhaLocacao;
 
 // The text of the order line: the contract line's text without the
 // product's description followed by "  -  ", a carriage return, then the

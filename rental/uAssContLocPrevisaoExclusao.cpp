@@ -29,7 +29,7 @@ void exigeSenhaPrevisaoComBoleto()
 {
     QString senha;
     if (!SelecionaSenha("Senha de Exclusão das Previsões", "Informe a Senha para Exclusão da Previsão.", senha) ||
-        senha.trimmed() != dmGlobal->Parametro("ATSENHAOPERACOESESPECIAIS").trimmed())
+        senha.trimmed() != parametroAparado("ATSENHAOPERACOESESPECIAIS"))
         dmGlobal->MostraAviso("Aviso: Senha informada é inválida!", true);
 }
 
@@ -56,7 +56,7 @@ void definePadroesNovoReceberLoc(Dataset& receber)
 
 void ExcluirPrevisoesContrato(Dataset& receber)
 {
-    if (!UsuarioMestre() && dmGlobal->Parametro("ATOPCAOCONTRATO").trimmed().toUpper() != "L")
+    if (!UsuarioMestre() && parametroMaiusculo("ATOPCAOCONTRATO") != "L")
         dmGlobal->MostraErro("Apenas usuário administrador pode excluir todas parcelas!");
     if (MostraPergunta("Tem certeza de que deseja excluir todas previsões?", {"Sim", "Não"}) != "Sim")
         return;
@@ -67,30 +67,14 @@ int ExcluirPrevisoesListadas(Dataset& receber)
 {
     if (!receber.active())
         return 0;
-    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
-    int excluidas = 0;
-    receber.first();
-    while (!receber.eof()) {
-        if (host::data::fieldText(receber, "SITUACAO_DOCUMENTO").trimmed() != "V") {
-            receber.next();
-            continue;
-        }
-        if (!BoletoVazio(receber.fieldByName("CRDATABOLETO")->asDateTime()))
+    uAssContCad::ExclusaoPrevisoes exclusao;
+    exclusao.vai = [](const Dataset& r) { return host::data::fieldText(r, "SITUACAO_DOCUMENTO").trimmed() == "V"; };
+    exclusao.antes = [](Dataset& r) {
+        if (!BoletoVazio(r.fieldByName("CRDATABOLETO")->asDateTime()))
             exigeSenhaPrevisaoComBoleto();
-        const QString condicao = uAssContCad::CondicaoCaixaParcela(receber);
-        DeletaRegistros("acxc94xp", condicao);
-        tr.commitRetaining();
-        // The list's own delete takes the row with what hangs on it; the
-        // walk goes on at the row that followed.
-        receber.remove();
-        const QDateTime agora = uDataTecContLocacao::agora();
-        dmGlobal->GravaLog(IbUserName(), "Deletou Previsão do CR", "delete from acxc94xp " + condicao, "ACXC94XP",
-                           QDateTime(agora.date(), QTime(0, 0)), agora);
-        tr.commitRetaining();
-        ++excluidas;
-    }
-    receber.first();
-    return excluidas;
+    };
+    exclusao.agora = uDataTecContLocacao::agora;
+    return uAssContCad::ExcluirPrevisoes(receber, exclusao);
 }
 
 // ---- an instalment typed into the grid ----

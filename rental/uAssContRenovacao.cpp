@@ -89,7 +89,7 @@ TfmAssContRenovacao::TfmAssContRenovacao(QWidget* parent)
     criarControles();
     CarregarConfiguracaoJanela(this);
     SalvarConfiguracaoDBGrid(dbgdAssContRenovacao, true);
-    deEmissaoEm->setDate(QDateTime(QDate::currentDate(), QTime(0, 0)));
+    deEmissaoEm->setDate(hoje());
     onClose = [this](host::ui::CloseAction& action) {
         FormClose();
         action = host::ui::CloseAction::Free;

@@ -4,6 +4,7 @@
 #include "rental/uAssContRenovacao.h"
 
 #include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContLocacao.h"
 #include "host/Uglobal.h"
 #include "host/ui/DataGrid.h"
 
@@ -106,7 +107,7 @@ QString LegendaRenovacao(CorRenovacao cor)
     return {};
 }
 
-QDate DataZeroRenovacao() { return QDate(1899, 12, 30); }
+QDate DataZeroRenovacao() { return uDataTecContLocacao::dataZero().date(); }
 
 QString TextoDataRenovacao(const QDate& data)
 {

@@ -3,6 +3,8 @@
 #include "rental/uAssContratoLocEquip.h"
 
 #include "shared_windows/uAssContComum.h"
+#include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContLocacao.h"
 #include "data/uDataTec.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
@@ -31,25 +33,11 @@ constexpr double kLarguraCaractereLoc = 8 * 0.6 * 25.4 / 72;
 
 QString sqlImpContratoLoc()
 {
-    return QStringLiteral(
-        "select ac.ACCODIGO, ac.ACNUMEROCONTRATO, ac.ACTIPODESC, cl.NOME, gr.FNOME as GERENTE,\n"
-        "  ct.ANNOME as CONTATO, ct.ANTELEFONE as CONTATOFONE, ac.ACNFREMESSA, ac.ACNFREMESSAEMISSAO,\n"
-        "  ac.ACCOMPROVANTEDATAHORA, ac.ACCOMPROVANTEEND, rt.ANNOME as CONTATORETIRADA,\n"
-        "  rt.ANTELEFONE as CONTATORETIRADAFONE, ac.ACCOMPROVANTE, ac.ACCOMPROVANTEOBS, ac.ACPEDIDOCLIENTE,\n"
-        "  cten.ANNOME as CONTATOENTREGA, ac.ACENDENTREGA,\n"
-        "  coalesce(cl.CLENDERECO, '') || ', ' || coalesce(cl.CLENDNUMERO, '') || ', ' ||\n"
-        "  coalesce(cl.CLENDCOMPLEMENTO, '') || ' - ' || coalesce(cl.BAIRRO, '') || ' - ' ||\n"
-        "  coalesce(cl.CIDADE, '') || ' / ' || coalesce(cl.ESTADO, '') as CLIEND,\n"
-        "  ac.ACDATABASE, ac.ACDATAIMPLANTACAO, ac.ACDATAVALIDADE, ac.ACPERIODODESC,\n"
-        "  ctco.ANNOME as CONTATOCOBRANCA, ac.ACENDCOBRANCA, ac.ACHISTORICO, ac.ACVALOR\n"
-        "from AATC05AC ac\n"
-        "  left outer join AUGC0301 cl on cl.CODIGO_CLIENTE = ac.CLCODIGO\n"
-        "  left outer join AUGC0501 gr on gr.FCOD = ac.ACRESPONSAVEL\n"
-        "  left outer join AUGC3701 ct on ct.ANCODIGO = ac.ACCONTATO\n"
-        "  left outer join AUGC3701 rt on rt.ANCODIGO = ac.ACCONTRETIRADA\n"
-        "  left outer join AUGC3701 cten on cten.ANCODIGO = ac.ACCONTENTREGA\n"
-        "  left outer join AUGC3701 ctco on ctco.ANCODIGO = ac.ACCONTCOBRANCA\n"
-        "where ac.ACCODIGO = :ACCODIGO");
+    return uAssCheckoutProtocolo::SqlCabecalhoContrato(
+        "coalesce(cl.CLENDERECO, '') || ', ' || coalesce(cl.CLENDNUMERO, '') || ', ' ||"
+        " coalesce(cl.CLENDCOMPLEMENTO, '') || ' - ' || coalesce(cl.BAIRRO, '') || ' - ' ||"
+        " coalesce(cl.CIDADE, '') || ' / ' || coalesce(cl.ESTADO, '')",
+        ", ac.ACHISTORICO, ac.ACVALOR");
 }
 
 // One half of the item statement: the equipment or the complements. The
@@ -303,7 +291,7 @@ void TqrAssContratoLocEquip::qrbnEquipamentosBeforePrint()
     const QString produto = item.fieldByName("PRCODIGO")->asString();
     qrmeSerie->lines().clear();
     if (!item.fieldByName("ACITNUMEROSERIE")->asString().trimmed().isEmpty())
-        qrmeSerie->setLines(uAssContratoLocEquip::SeriesContrato(produto, contrato));
+        qrmeSerie->setLines(dmTecContrato->SeriaisProdutoContrato(contrato, produto));
     qrmeDescricao->setText(
         uAssContratoLocEquip::DescricaoItem(item.fieldByName("EQUIPAMENTO")->asString(), produto, contrato));
 }
@@ -339,7 +327,7 @@ QString FormataDados(const QString& texto, QChar preenchimento, int largura)
 
 QString FormataDataNull(const QDateTime& data)
 {
-    if (!data.isValid() || data.date() == QDate(1899, 12, 30))
+    if (!data.isValid() || data.date() == uDataTecContLocacao::dataZero().date())
         return {};
     return host::data::formatDate(QStringLiteral("dd/mm/yyyy"), data.date());
 }
@@ -377,20 +365,6 @@ QStringList LinhasVencimentos(Dataset& receber)
     }
     receber.first();
     return linhas;
-}
-
-QStringList SeriesContrato(const QString& produto, int contrato)
-{
-    Query& auxiliar = *dmGlobal->quAuxiliar;
-    auxiliar.close();
-    auxiliar.setSql("select ns.NSNUMERO from AUGC50NS ns where ns.PRCODIGO = " + QuotedStr(produto) +
-                    " and ns.ACCODIGO = " + QString::number(contrato) + " Group By ns.NSNUMERO ");
-    auxiliar.open();
-    QStringList series;
-    for (; !auxiliar.eof(); auxiliar.next())
-        series << auxiliar.fields().at(0)->asString();
-    auxiliar.close();
-    return series;
 }
 
 QString DescricaoItem(const QString& equipamento, const QString& produto, int contrato)

@@ -80,8 +80,6 @@ QString FormataDataNull(const QDateTime& data);
 QStringList LinhasVencimentos(host::data::Dataset& receber);
 // "Não" for a forecast ("V"), "Sim" for a blank situation, else the situation's meaning.
 QString TextoFaturado(const QString& situacao);
-// The serial numbers of the product on the contract (one statement).
-QStringList SeriesContrato(const QString& produto, int contrato);
 // An item's description: its trimmed text (for either of the host's generic
 // products, the contract's note "U"), then in mode "E" its composition, as
 // the delivery protocol describes its lines.

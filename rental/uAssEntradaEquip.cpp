@@ -114,7 +114,7 @@ void TfmAssEntradaEquip::criarControles()
 
 bool TfmAssEntradaEquip::modoCodigoBarras() const
 {
-    return dmGlobal->Parametro("ATMODOPEDIDOASSISTENCIA").trimmed() == "E";
+    return parametroAparado("ATMODOPEDIDOASSISTENCIA") == "E";
 }
 
 void TfmAssEntradaEquip::FormShow()

@@ -350,7 +350,7 @@ QString TfmPesquisaAssContratosLocEquip::Pesquisar(int code, int status, const Q
     // The statement runs on a query of its own: a failing one leaves the list as it was.
     std::unique_ptr<host::data::Query> nova = CriarIbQuery("quConsulta");
     nova->setSql(SqlPesquisa(f));
-    const QString campos = dmGlobal->Parametro("ATCAMPOSZELTOCREATOR").trimmed().toUpper();
+    const QString campos = parametroMaiusculo("ATCAMPOSZELTOCREATOR");
     if (campos == "S" || campos == "D")
         AdicionaFieldZeltoCreatorAlias(nova.get(), "AATC05AC", "ac");
     if (bDetectarErroSQL)

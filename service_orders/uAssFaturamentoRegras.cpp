@@ -68,7 +68,7 @@ QString FaturarOrdens(host::data::Dataset& selecao, double total, const EscolhaF
     receber.tabelaVencimento = escolha.tabelaVencimento;
     receber.cliente = selecao.fieldByName("CLCODIGO")->asString();
     receber.documento = ProximoDocumentoReceber(receber.cliente);
-    receber.dataEmissao = emissao.isValid() ? emissao : QDateTime(QDate::currentDate(), QTime(0, 0));
+    receber.dataEmissao = emissao.isValid() ? emissao : hoje();
     receber.operacao = CarregaDado("cod_op", "afvc0901", "Where tipo_op = '2' ");
     receber.filial = dmGlobal->Parametro("ATLOCALPADRAO");
     receber.banco = escolha.banco;

@@ -150,7 +150,7 @@ void TfmAssOrdemServico::FormShow()
         SalvarConfiguracaoDBGrid(grade, true);
     if (host::ui::GridColumn* km = dbgdOrdemServicoItens->columnByField("AOITKMINICIAL"))
         km->setButtonStyle(host::ui::GridColumn::ButtonStyle::Ellipsis);
-    if (!parametro("ATSENHALIBERAPRECO").trimmed().isEmpty() && !UsuarioMestre())
+    if (!parametroAparado("ATSENHALIBERAPRECO").isEmpty() && !UsuarioMestre())
         for (const char* coluna : {"APVALUNITARIO", "APVALTOTAL"})
             if (host::ui::GridColumn* preco = dbgdOrdemServicoPecas->columnByField(coluna))
                 preco->setReadOnly(true);

@@ -335,7 +335,9 @@ public:
     // The return document of the order's equipment.
     void OSEmissaoPedidoDevolucao();
     // Takes the minutes worked under each contract of the order's items off
-    // that contract's hour credit, one confirmed contract at a time.
+    // that contract's hour credit, one confirmed contract at a time. The
+    // credit may go below 0; nothing is committed (the invoice's commit takes
+    // it), and each run deducts again.
     void AbaterHorasCreditoDoServicoNoContrato(int ServiceOrderCode);
 
     // ---- external-service queue and automatic distribution

@@ -23,7 +23,7 @@ inline int empresaEspecifica()
 // order keeps its own; the default "0" names none).
 inline int situacaoAposPedido()
 {
-    const int situacao = dmGlobal->Parametro("ATSITUACAOPOSPEDIDO").trimmed().toInt();
+    const int situacao = parametroAparado("ATSITUACAOPOSPEDIDO").toInt();
     if (situacao <= 0 ||
         CarregaNumeroInteiro("count(*)", "AATC01AS", "where ASCODIGO = " + QString::number(situacao)) == 0)
         return 0;

@@ -231,7 +231,7 @@ void TfmAssOrdemServico::dbgdOrdemServicoPecasDrawColumnCell(host::ui::CellStyle
         style.foreground = Qt::white;
     }
     if (parametro("ATMODOFECHAMENTOOS") == "S" && !tec.quOSPecasUGINSERIDO->isNull() &&
-        QDateTime(QDate::currentDate(), QTime(0, 0)) >= tec.quOSPecasUGINSERIDO->asDateTime().addDays(1)) {
+        hoje() >= tec.quOSPecasUGINSERIDO->asDateTime().addDays(1)) {
         style.background = Qt::blue;
         style.foreground = Qt::white;
     }

@@ -41,7 +41,7 @@ void TfmAssOrdemServico::btPagarTecnicoClick()
     // The run's payables are kept or undone together.
     host::db::Transaction& transacao = *dmGlobal->IBTransaction1;
     host::db::Savepoint pagamento(transacao);
-    const QDateTime hoje = QDateTime(QDate::currentDate(), QTime(0, 0));
+    const QDateTime dia = hoje();
     bool resultado = false;
     for (const auto& [texto, coluna] : tipos) {
         const QString tipoDespesa = QString::fromUtf8(texto);
@@ -49,8 +49,8 @@ void TfmAssOrdemServico::btPagarTecnicoClick()
             continue;
         const QString historico = QString("O.S: %1 - Tecnico: %2 - Tipo: %3").arg(ordem).arg(tecnico, tipoDespesa);
         resultado = dmGlobal->InseriParcelaPagar(fornecedor, documento, filial, "D", " ", "", "", "", "001", historico,
-                                                 sequencia, os.fieldByName(coluna)->asFloat(), 0, 0, 0, 0, hoje,
-                                                 hoje, hoje, 0, "RC");
+                                                 sequencia, os.fieldByName(coluna)->asFloat(), 0, 0, 0, 0, dia,
+                                                 dia, dia, 0, "RC");
         ++sequencia;
     }
     pagamento.release();

@@ -86,7 +86,7 @@ void TfmAssOrdemServico::dadosVeiculoItem()
 // the window is created again; a wrong one says nothing.
 void TfmAssOrdemServico::liberarPrecos()
 {
-    const QString senha = parametro("ATSENHALIBERAPRECO").trimmed();
+    const QString senha = parametroAparado("ATSENHALIBERAPRECO");
     if (senha.isEmpty() || !VerificaValidadeSenha(senha, "Senha para liberação de preços"))
         return;
     for (const char* campo : {"APVALUNITARIO", "APVALTOTAL"})

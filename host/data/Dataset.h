@@ -3,7 +3,7 @@
 // classic data-aware model. Subclasses supply the rows (Query from the
 // database, MemDataset from code) and write changes back.
 //
-// Event order (see docs/architecture.md):
+// Event order (the map, docs/architecture.md, has the whole table):
 //   open    before-open, open, after-open, after-scroll (when there is a row)
 //   close   before-close, close, after-close
 //   move    before-scroll, move, after-scroll

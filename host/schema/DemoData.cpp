@@ -104,6 +104,9 @@ void loadCustomers(db::Transaction& tr)
                          {"TELEFONE1", c.phone},
                          {"EMAIL", c.email},
                          {"TABELA_VENCIMENTO", "01"},
+                         // A new order of the customer takes this operation: its
+                         // sales order is refused without one.
+                         {"NATUREZA_OPERACAO", "5102"},
                          {"CLDESCONTO", 0.0},
                          {"LIMITE_CREDITO", 5000.0}});
 }

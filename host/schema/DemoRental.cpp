@@ -73,7 +73,7 @@ void loadRentalEquipment(db::Transaction& tr)
 
 // An equipment-rental contract of customer 00002 billed through bank "001":
 // a generator and a compressor with their serial numbers, on rent since the
-// contract began, and the next three monthly forecasts.
+// contract began, and the first three of its twelve monthly forecasts.
 void loadRentalContract(db::Transaction& tr, const QDate& hoje)
 {
     const QDate inicio = QDate(hoje.year(), hoje.month(), 1).addMonths(-1);
@@ -81,10 +81,10 @@ void loadRentalContract(db::Transaction& tr, const QDate& hoje)
             {"ACCODIGO", "ACNUMEROCONTRATO", "CLCODIGO", "ACCONTRATANTE", "ACSITUACAO", "ACLOCAL", "ACPERIODO",
              "ACMODALIDADE", "ACVENCIMENTO", "ACVALOR", "ACVALORPARCELA", "ACVALORPARCELALIQUIDO", "ACTIPO",
              "ACNATUREZA", "ACTIPOPAGAMENTO", "ACOBJETO", "ACDATAIMPLANTACAO", "ACDATAVALIDADE", "ACRENOVACAO",
-             "ACVINCULO", "BCCODIGO", "ACTIPODESC"},
+             "ACVINCULO", "BCCODIGO", "ACTIPODESC", "ACQUANTIDADEPARCELA"},
             {{3, "LC-2026-001", "00002", "00002", "1", "01", "M", "A", 15, 450.00, 450.00, 450.00, "L", "D", "2",
               textoDemo("Locação de gerador e compressor para a fábrica"), dia(inicio),
-              dia(inicio.addMonths(12).addDays(-1)), "S", "P", "001", textoDemo("Locação de Equipamentos")}});
+              dia(inicio.addMonths(12).addDays(-1)), "S", "P", "001", textoDemo("Locação de Equipamentos"), 12}});
     inserir(tr, "AATC05ACIT",
             {"ACITCODIGO", "ACCODIGO", "CLCODIGO", "PRCODIGO", "ACITNUMEROSERIE", "ACITQUANTIDADE", "ACITVALOR",
              "ACITGARANTIA", "ACITCOMPLEMENTO", "ACITENCERRADO", "ACITOBSERVACAO"},
@@ -96,14 +96,16 @@ void loadRentalContract(db::Transaction& tr, const QDate& hoje)
     QList<QVariantList> parcelas;
     for (int m = 1; m <= 3; ++m) {
         const QDate vencimento(inicio.addMonths(m).year(), inicio.addMonths(m).month(), 15);
+        // Each covers a month of rent, as the forecast run writes it: the
+        // renewal carries on from the last one's end.
         parcelas.append({vencimento.toString("ddMMyy") + "L", "00002", 1, "01", "V", 450.00, dia(hoje),
                          dia(vencimento), 3, textoDemo("Lancto. a Partir de Contas a Receber Gerado via Contrato."),
-                         0.0, "01", "2"});
+                         0.0, "01", "2", dia(inicio.addMonths(m - 1)), dia(inicio.addMonths(m))});
     }
     inserir(tr, "ACRC5001",
             {"NUMERO_DOCUMENTO", "CODIGO_CLIENTE", "SEQUENCIA", "CODIGO_FILIAL", "SITUACAO_DOCUMENTO",
              "VALOR_DOCUMENTO", "DATA_EMISSAO", "DATA_VENCIMENTO", "AOCODIGO", "OBSERVACAO", "VALOR_DESCONTO",
-             "SERIE_DOCUMENTO", "TIPO_PAGAMENTO"},
+             "SERIE_DOCUMENTO", "TIPO_PAGAMENTO", "CREMISSAOINI", "CREMISSAOFIN"},
             parcelas);
 }
 

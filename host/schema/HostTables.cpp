@@ -1,6 +1,6 @@
 // Tables of the host application. Widths follow the module's dataset fields
-// where those name them; docs/host-schema.md lists the widths and types chosen
-// where nothing states them.
+// where those name them; host-schema.md in this folder lists the widths and
+// types chosen where nothing states them.
 
 #include "host/schema/SchemaDefinition.h"
 

@@ -152,7 +152,7 @@ TEST_F(Pickers, TheCallersConditionJoinsTheKindsOwn)
 
 TEST_F(Pickers, EveryKindOpensOnTheHostTablesAndIsDocumented)
 {
-    QFile doc(QString::fromUtf8(TA_SOURCE_DIR) + "/docs/search-kinds.md");
+    QFile doc(QString::fromUtf8(TA_SOURCE_DIR) + "/host/search-kinds.md");
     ASSERT_TRUE(doc.open(QIODevice::ReadOnly));
     const QString texto = QString::fromUtf8(doc.readAll());
     if (!host::db::tableExists(tr(), "AATC05CO")) {   // the contract module's own table
@@ -161,7 +161,7 @@ TEST_F(Pickers, EveryKindOpensOnTheHostTablesAndIsDocumented)
     }
     for (int tipo : host::tiposPesquisaGeral()) {
         SCOPED_TRACE(tipo);
-        EXPECT_TRUE(texto.contains("| " + QString::number(tipo) + " |")) << "kind missing from the docs";
+        EXPECT_TRUE(texto.contains("| " + QString::number(tipo) + " |")) << "kind missing from host/search-kinds.md";
         const host::PesquisaDefinicao& definicao = *host::pesquisaGeral(tipo);
         dialogs->modal("fmPesquisa", [&](Form& form) {
             EXPECT_EQ(janela(form).searchKind(), tipo);

@@ -381,6 +381,48 @@ TEST_F(CheckoutTest, SelecionaConsultaCheckoutShowsTheOrdersReadyToBillModally)
     EXPECT_EQ(dialogs->pending(), 0);
 }
 
+// Opening an order's checkout from the list reads its lines once and the
+// composition of the current line once; the window shows the lines and the
+// composition of the first, and an order without lines shows none.
+TEST_F(CheckoutTest, OpeningTheCheckoutReadsItsLinesAndTheCompositionOnce)
+{
+    pedido("00695", "1");
+    linha("00695", 1, 2, 2);
+    linha("00695", 2, 1, 1, "S", {}, "P0003");
+    pedido("00696", "1");
+    exec("insert into AGPC03CM (CMSEQUENCIA, CMCODIGO, CMQUANTIDADE, PRCODIGO) values (1, 'P0005', 1, 'P0001')");
+    exec("insert into AGPC03CM (CMSEQUENCIA, CMCODIGO, CMQUANTIDADE, PRCODIGO) values (2, 'P0004', 2, 'P0001')");
+    tr().commitRetaining();
+    TfmAssCheckoutConsulta& lista = abrirLista();
+    lista.cbStatus->setCurrentText("Todos");
+    lista.bbPesquisar->click();
+    auto abrir = [&lista](const QString& numero) {
+        EXPECT_TRUE(lista.quConsulta->locate("NUMERO_PEDIDO", numero)) << numero.toStdString();
+        testsupport::StatementCounter contador;
+        lista.dbgdConsultaDblClick();
+        return contador.count();
+    };
+    auto texto = [](host::ui::DataGrid* grade, int linha, const char* campo) {
+        return grade->model()->index(linha, grade->columnByField(campo)->index()).data().toString().trimmed();
+    };
+    // The order, its lines, the first line's composition, the customer's
+    // name and the customer's three contact lists.
+    EXPECT_EQ(abrir("00695"), 7);
+    TfmAssCheckout& form = *fmAssCheckout;
+    ASSERT_EQ(form.dbgdAssCheckoutItens->model()->rowCount(), 2);
+    EXPECT_EQ(texto(form.dbgdAssCheckoutItens, 0, "CODIGO"), "P0001");
+    EXPECT_EQ(texto(form.dbgdAssCheckoutItens, 1, "CODIGO"), "P0003");
+    ASSERT_EQ(form.dbgdComposicaoItens->model()->rowCount(), 2);
+    EXPECT_EQ(texto(form.dbgdComposicaoItens, 0, "CMCODIGO"), "P0005");
+    EXPECT_EQ(texto(form.dbgdComposicaoItens, 1, "CMCODIGO"), "P0004");
+
+    abrir("00696");
+    EXPECT_EQ(form.dbgdAssCheckoutItens->model()->rowCount(), 0);
+    EXPECT_EQ(form.dbgdComposicaoItens->model()->rowCount(), 0) << "no line, no composition";
+    EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
+    form.close();
+}
+
 // Both windows as a person sees them, written next to the test program (run
 // under Xvfb by the screenshot test, offscreen otherwise).
 TEST_F(CheckoutTest, PictureOfTheCheckoutWindowsWithAnOrder)

@@ -9,6 +9,7 @@
 
 #include "rental/uAssContAditivo.h"
 
+#include "host/data/Abort.h"
 #include "host/ui/EditControls.h"
 #include "host/ui/PageControl.h"
 
@@ -202,6 +203,23 @@ TEST_F(ContAditivoJanelaTest, ReturnEndsTheActiveLineWithANewNumberAndLeavesTheO
     EXPECT_EQ(linhas(801), (QStringList{"31 I - 1 1/1..31/12 90 |", "31 I D 4 1/1..20/3 250 |",
                                         "32 A - 3 1/1..- 60 |"}));
     EXPECT_EQ(lido("select EVSTATUS from AUGC20EV where EVCODIGO = 31"), QStringList{"D"});
+}
+
+// Closing the lines of a vehicle that has none open on the contract (its
+// open line is on another contract) is refused and writes nothing.
+TEST_F(ContAditivoJanelaTest, ClosingAVehicleWithoutAnOpenLineOnTheContractIsRefused)
+{
+    linha(1, 801, 31, "I", "2023-01-01", "2023-12-31", 90, 1);
+    linha(2, 802, 31, "A", "2024-01-01", "", 250, 2);
+    tr().commitRetaining();
+    carregar(801);
+    dialogs->acknowledge("O veículo 31 não tem linhas em aberto no contrato 801.");
+    EXPECT_THROW(dmTecContrato->EncerraLinhasVeiculo(
+                     801, 31, {"D", QDateTime(QDate(2024, 3, 20), QTime(0, 0)), std::nullopt, 5}),
+                 host::Abort);
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(linhas(801), QStringList{"31 I - 1 1/1..31/12 90 |"});
+    EXPECT_EQ(linhas(802), QStringList{"31 A - 2 1/1..- 250 |"});
 }
 
 TEST_F(ContAditivoJanelaTest, AReturnWhoseStatusCannotBeWrittenKeepsNoMarkOnItsLine)

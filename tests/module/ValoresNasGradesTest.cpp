@@ -14,6 +14,7 @@
 #include "host/ui/SearchWindow.h"
 #include "host/Udmglobal.h"
 #include "host/ui/DataGrid.h"
+#include "host/ui/EditControls.h"
 #include "host/ui/PageControl.h"
 
 #include <QAbstractItemModel>

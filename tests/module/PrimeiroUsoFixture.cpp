@@ -1,0 +1,120 @@
+#include "tests/module/PrimeiroUsoFixture.h"
+
+#include "app/BancoPadrao.h"
+#include "contract_data/uDataTecCont.h"
+#include "data/uDataTec.h"
+#include "host/Udmglobal.h"
+#include "host/Uprincipal.h"
+#include "host/schema/HostParameters.h"
+#include "host/schema/HostSchema.h"
+#include "host/ui/DataGrid.h"
+#include "host/ui/PageControl.h"
+#include "host/ui/ScriptedDialogs.h"
+#include "host/ui/WindowRegistry.h"
+#include "tests/support/TestDatabase.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QTabBar>
+
+namespace moduletest {
+
+namespace {
+
+// What main() does on a first start: the default database is made in the
+// user's data folder, the module's data modules upgrade it under the main
+// window, and the demonstration documents follow.
+QString bancoDoPrimeiroInicio()
+{
+    const QString dados = testsupport::uniqueFile("primeiro-inicio", "");
+    QDir(dados).removeRecursively();
+    QDir().mkpath(dados);
+    const QByteArray antes = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dados));
+    const QString banco = app::bancoPadrao();
+    const bool criado = app::prepararBanco(banco, "SYSDBA", "masterkey");
+    if (antes.isNull())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", antes);
+    if (!criado)
+        throw std::runtime_error("the first start did not make the default database");
+    // Only how pages reach the disk changes: the tests need no forced writes.
+    {
+        host::db::Connection conexao;
+        conexao.open(testsupport::asynchronous(banco));
+    }
+    {
+        host::ui::ScriptedDialogs informacoes;
+        informacoes.setAutoAcknowledgeMessages(true);
+        TdmGlobal global(banco, "SYSDBA", "masterkey");
+        {
+            TfmPrincipal principal;
+            uPackageAss::CriarDataTec();
+            host::loadDemoDocuments(*global.IBTransaction1, QDate::currentDate());
+            global.IBTransaction1->commit();
+            host::ui::WindowRegistry::freeAll();
+            dmTecContrato.free();
+            dmTec.free();
+        }
+    }
+    const QString modelo = testsupport::uniqueFile("template-primeiro-inicio", ".fdb");
+    QFile::remove(modelo);
+    QFile::copy(banco, modelo);
+    QFile::setPermissions(modelo, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QDir(dados).removeRecursively();
+    return modelo;
+}
+
+}  // namespace
+
+QString PrimeiroUsoTest::templatePath()
+{
+    static const QString modelo = bancoDoPrimeiroInicio();
+    return modelo;
+}
+
+void PrimeiroUsoTest::SetUp()
+{
+    ContLocTest::SetUp();
+    // The module's tests run without contracts; the walk keeps the defaults.
+    for (const auto& p : host::schema::parameterDefaults())
+        if (QLatin1String(p.name) == "ATOPCAOCONTRATO" || QLatin1String(p.name) == "ATUTILIZACONTRATOS")
+            parametro(p.name, p.value);
+    dialogs.reset();
+    dialogs = std::make_unique<host::ui::ScriptedDialogs>([](const QString&) {});
+    dialogs->setAutoAcknowledgeMessages(true);
+    // The main window with the module's menus, as after a start.
+    criarPrincipal();
+    uPackageAss::CriarDataTec();
+}
+
+void PrimeiroUsoTest::clicaAba(host::ui::PageControl* paginas, host::ui::TabSheet* pagina)
+{
+    QTabBar* barra = paginas->tabBar();
+    QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(pagina->pageIndex()).center());
+    ASSERT_EQ(paginas->activePage(), pagina);
+}
+
+void PrimeiroUsoTest::escolheNaLista(host::ui::DataGrid* grade, const char* campo, const QString& inicio)
+{
+    grade->setFocus();
+    grade->setSelectedIndex(grade->columnByField(campo)->index());
+    grade->editCurrentCell();
+    auto* lista = qobject_cast<QComboBox*>(grade->indexWidget(grade->currentIndex()));
+    ASSERT_NE(lista, nullptr) << campo;
+    QTest::keyClicks(lista, inicio);
+    QTest::keyClick(lista, Qt::Key_Return);
+}
+
+QStringList PrimeiroUsoTest::recusas() const
+{
+    QStringList textos = dialogs->failures();
+    for (const host::ui::DialogRequest& d : dialogs->shown())
+        if (d.kind == host::ui::DialogKind::Warning || d.kind == host::ui::DialogKind::Error)
+            textos << d.text;
+    return textos;
+}
+
+}  // namespace moduletest

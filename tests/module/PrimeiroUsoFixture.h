@@ -1,0 +1,32 @@
+#pragma once
+// The demonstration company exactly as the first start leaves it on a fresh
+// machine: the default database made by the start-up code in a data folder
+// of its own, the module's upgrade run over it with the main window up, the
+// demonstration documents loaded, and every parameter at its default. Built
+// once per test program and copied for each test. Every message is noted;
+// a refusal (a warning or an error) or an unexpected question fails the walk.
+
+#include "tests/module/ContLocFixture.h"
+
+#include <QStringList>
+
+namespace moduletest {
+
+class PrimeiroUsoTest : public ContLocTest {
+protected:
+    QString templatePath() override;
+    void SetUp() override;
+
+    // The texts of the warnings and errors shown so far, and of the dialogs
+    // the walk did not expect.
+    QStringList recusas() const;
+    // The user's click on the page's tab.
+    static void clicaAba(host::ui::PageControl* paginas, host::ui::TabSheet* pagina);
+    // The cell of a look-up column opened on the current row, its item
+    // chosen by typing the start of its text, then Enter.
+    static void escolheNaLista(host::ui::DataGrid* grade, const char* campo, const QString& inicio);
+    // Every text shown so far, in order, for a failure's message.
+    std::string vistos() const { return dialogs->texts().join(" | ").toStdString(); }
+};
+
+}  // namespace moduletest

@@ -1,0 +1,141 @@
+// The service-order roads a new user walks first on the demonstration
+// company, as the first start leaves it: an order typed with an item, a
+// labour line and a part, saved, printed, found again in the order search,
+// and turned into a sales order; the parts of an order settled out of stock
+// and requested from the store. None meets a refusal.
+
+#include "tests/module/PrimeiroUsoFixture.h"
+
+#include "data/uDataTec.h"
+#include "host/data/Field.h"
+#include "host/data/Query.h"
+#include "host/report/Uvisualrel.h"
+#include "host/ui/DataEdit.h"
+#include "host/ui/SearchWindow.h"
+#include "host/ui/DataGrid.h"
+#include "host/ui/DataLookupCombo.h"
+#include "host/ui/PageControl.h"
+#include "service_orders/uAssBaixaPecas.h"
+#include "service_orders/uAssOrdemServico.h"
+#include "service_orders/uAssSolicitacao.h"
+#include "service_orders/uPesqAssOrdemServico.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace moduletest {
+namespace {
+
+class PrimeiroUsoOrdemServicoTest : public PrimeiroUsoTest {
+protected:
+    // A new order of a demonstration customer with an item, a labour line
+    // and a part, saved with the window's button; its number.
+    int novaOrdem(TfmAssOrdemServico& form)
+    {
+        form.bbNovo->click();
+        form.dblcCliente->setKeyValue("00004");
+        form.bbSalvar->click();
+        const int numero = dmTec->quOSAOCODIGO->asInteger();
+        novaLinhaNaGrade(form.dbgdOrdemServicoItens, "AOITEQUIPDESCRICAO", "Impressora laser");
+        clicaAba(form.pcOrdemServico, form.tsServico);
+        novaLinhaNaGrade(form.dbgdOrdemServicoServicos, "PRCODIGO", "S0001");
+        clicaAba(form.pcOrdemServico, form.tsPecasOS);
+        novaLinhaNaGrade(form.dbgdOrdemServicoPecas, "PRCODIGO", "P0005");
+        form.bbSalvar->click();
+        return numero;
+    }
+};
+
+TEST_F(PrimeiroUsoOrdemServicoTest, AnOrderIsTypedSavedPrintedFoundAndSold)
+{
+    TfmAssOrdemServico& form = abrirJanela(fmAssOrdemServico, "fmAssOrdemServico");
+    const int numero = novaOrdem(form);
+    ASSERT_GT(numero, 0);
+    const QString os = QString::number(numero);
+    EXPECT_EQ(lido("select AOITEQUIPDESCRICAO from AATC01AOIT where AOCODIGO = " + os),
+              QStringList{"Impressora laser"});
+    EXPECT_EQ(lido("select PRCODIGO from AATC01AA where AOCODIGO = " + os), QStringList{"S0001"});
+    EXPECT_EQ(lido("select PRCODIGO from AATC01AP where AOCODIGO = " + os), QStringList{"P0005"});
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+
+    // Printed: the receipt's preview, kept as a PDF beside the test program.
+    QString paginas;
+    dialogs->answer("Comprovante", "Deseja imprimir Comprovante");
+    dialogs->modal("fmVisualizadorRelatorio", [&paginas](host::ui::Form& janela) {
+        const auto& p = static_cast<TfmVisualizadorRelatorio&>(janela).pages();
+        paginas = p.textDump();
+        p.exportPdf(QDir(QCoreApplication::applicationDirPath()).filePath("primeiro-uso-ordem.pdf"));
+    });
+    form.bbImprimir->click();
+    EXPECT_TRUE(paginas.contains("Clínica Saúde & Vida")) << paginas.toStdString();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+
+    // Found again in the order search, after moving to another order.
+    uPackageAss::ShowJanelaTec("fmAssOrdemServico;42");
+    dialogs->modal("fmPesquisaAssOrdemServico", [&os](host::ui::Form& janela) {
+        auto& pesquisa = static_cast<TfmPesquisaAssOrdemServico&>(janela);
+        pesquisa.edNOS->setText(os);
+        pesquisa.bbPesquisa->click();
+        pesquisa.dbgdOrdemServico->onDblClick();
+    });
+    form.bbPesquisar->click();
+    EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), numero);
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+
+    // Sold: the sales order of the order's part and labour.
+    dialogs->answer("1)Venda", "Selecione a opção desejada");
+    dialogs->answer("Não", "Deseja abrir o pedido de vendas?");
+    form.bbPedidoVenda->click();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_EQ(lido("select OPERACAO from AVEC8501 where AOCODIGO = " + os), QStringList{"5102"})
+        << "the customer's operation, which the new order took";
+    EXPECT_EQ(dialogs->pending(), 0) << vistos();
+}
+
+TEST_F(PrimeiroUsoOrdemServicoTest, ThePartsOfAnOrderAreSettledOutOfStock)
+{
+    TfmAssBaixaPecas& janela = abrirJanela(fmAssBaixaPecas, "fmAssBaixaPecas");
+    dialogs->modal("fmPesquisa", [](host::ui::Form& form) {
+        auto& pesquisa = static_cast<host::ui::SearchWindow&>(form);
+        QTest::keyClicks(pesquisa.grid(), "5927");
+        QTest::keyClick(pesquisa.grid(), Qt::Key_Return);
+    });
+    janela.bbPesqOperacao->click();
+    ASSERT_EQ(janela.laCodOpSai->text(), "5927") << vistos();
+    novaLinhaNaGrade(janela.dbgdOrdemServicoBaixaPecas, "prCodigo", "P0005");
+    celula(janela.dbgdOrdemServicoBaixaPecas, "aoCodigo", "42");
+    celula(janela.dbgdOrdemServicoBaixaPecas, "prQuantidade", "1", Qt::Key_Return);
+    dialogs->answer("Sim", "Tem certeza de que deseja baixar as peças?");
+    janela.bbBaixar->click();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_EQ(lido("select OPERACAO_DOC || '|' || COD_CLI from ACEM1401 where SERIE_DOC = 'A'"),
+              QStringList{"5927|00002"})
+        << vistos();
+}
+
+TEST_F(PrimeiroUsoOrdemServicoTest, ThePartsOfAnOrderAreRequestedAndSent)
+{
+    TfmAssSolicitacao& janela = abrirJanela(fmAssSolicitacao, "fmAssSolicitacao");
+    janela.bbNovo->click();
+    digita(janela.dbedOS, "42");
+    janela.bbSalvar->click();
+    const int numero = dmTec->quSolicitaAICODIGO->asInteger();
+    host::ui::DataGrid* grade = janela.dbgdAssSolicitacao;
+    grade->setFocus();
+    QTest::keyClick(grade, Qt::Key_Insert);
+    celula(grade, "PRCODIGO", "P0003");
+    celula(grade, "AIQUANTIDADE", "2");
+    escolheNaLista(grade, "DescricaoTecnico", "MARIA");
+    janela.bbSalvar->click();
+    janela.bbEnviar->click();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_EQ(lido(QString("select AIID || '|' || AISITUACAO || '|' || coalesce(PRCODIGO, '') from AATC07AI"
+                           " where AICODIGO = %1 order by AISEQUENCIA")
+                       .arg(numero)),
+              (QStringList{"C|P|", "I|P|P0003"}))
+        << vistos();
+}
+
+}  // namespace
+}  // namespace moduletest
