@@ -42,15 +42,18 @@ namespace uPesqAssContratosLocEquip {
 
 namespace {
 
-const char* const kSelectLocEquip =
-    "select distinct ac.accodigo, ac.acnumerocontrato, ac.actipodesc, ac.acperiododesc, ac.accontratante, "
+const char* const kColunasLocEquip =
+    " ac.accodigo, ac.acnumerocontrato, ac.actipodesc, ac.acperiododesc, ac.accontratante, "
     "cl.nome, ac.acdescricao, ac.accomprovantedatahora, ac.acdataretirada";
 
-const char* const kFromLocEquip = "\nfrom aatc05ac ac"
-                                  "\n left outer join aatc05acit acit on acit.accodigo = ac.accodigo"
-                                  "\n left outer join augc0301 cl on cl.codigo_cliente = ac.accontratante"
-                                  "\n left outer join acec1101 eqp on eqp.codigo = acit.prcodigo"
-                                  "\nwhere ac.accodigo > 0";
+// The items (and their products) are joined only for the filters that read
+// them: each contract is then listed once by itself, with no distinct to sort
+// the whole list by every column.
+const char* const kFromLocEquip = "\nfrom aatc05ac ac";
+const char* const kItensLocEquip = "\n left outer join aatc05acit acit on acit.accodigo = ac.accodigo";
+const char* const kClientesLocEquip = "\n left outer join augc0301 cl on cl.codigo_cliente = ac.accontratante";
+const char* const kProdutosLocEquip = "\n left outer join acec1101 eqp on eqp.codigo = acit.prcodigo";
+const char* const kOndeLocEquip = "\nwhere ac.accodigo > 0";
 
 // A distinct list orders only by what it selects: the equipment and item
 // orders select one value per contract (its first in alphabetical order),
@@ -139,11 +142,17 @@ QString Condicoes(const Filtro& f)
 QString SqlPesquisa(const Filtro& filtro)
 {
     const OrdemLocEquip& ordem = kOrdensLocEquip[filtro.ordem >= 0 && filtro.ordem < 7 ? filtro.ordem : 0];
-    QString sql = QString::fromLatin1(kSelectLocEquip);
+    const bool itens = informado(filtro.equipamento) || informado(filtro.nsEquipamento) || informado(filtro.item) ||
+                       informado(filtro.nsItem);
+    QString sql = QString(itens ? "select distinct" : "select") + QString::fromLatin1(kColunasLocEquip);
     if (ordem.selecionada)
         sql += ", " + QString::fromLatin1(ordem.selecionada);
-    return sql + QString::fromLatin1(kFromLocEquip) + Condicoes(filtro) + "\nOrder by " +
-           QString::fromLatin1(ordem.coluna);
+    sql += QString::fromLatin1(kFromLocEquip);
+    if (itens)
+        sql += QString::fromLatin1(kItensLocEquip) + kClientesLocEquip + kProdutosLocEquip;
+    else
+        sql += QString::fromLatin1(kClientesLocEquip);
+    return sql + kOndeLocEquip + Condicoes(filtro) + "\nOrder by " + QString::fromLatin1(ordem.coluna);
 }
 
 int CodigoDigitado(const QString& texto)

@@ -112,7 +112,6 @@ void TfmPesquisaAssOrdemServico::criarConsultas()
     quContratoVeic->addField("ACEVVALOR", FieldType::Float);
     quContratoVeic->addCalculatedField("acevValorTotalCR", FieldType::Float);
     quContratoVeic->onCalcFields = [this](host::data::Dataset& d) { quContratoVeicCalcFields(d); };
-    quConsulta->afterScroll = [this](host::data::Dataset& d) { quConsultaAfterScroll(d); };
     quConsulta->onFieldsCreated = [](host::data::Dataset& d) {
         auto legenda = [&d](const char* campo, QHash<QString, QString> textos) {
             if (host::data::Field* f = d.findField(campo))

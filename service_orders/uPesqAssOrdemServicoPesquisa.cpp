@@ -80,6 +80,28 @@ FiltroPesquisaOS TfmPesquisaAssOrdemServico::FiltroAtual(
     return f;
 }
 
+namespace {
+
+// A list whose count lines are its own lines is counted as it is read (the
+// grid reads every row of it anyway): the count statement would read the
+// same rows again.
+int LinhasContadasNaLista(const FiltroPesquisaOS& filtro, host::data::Query& lista)
+{
+    return ContagemIgualALista(filtro) ? lista.recordCount() : -1;
+}
+
+int ContaPelaConsultaAuxiliar(const QString& origem, const QString& contagem)
+{
+    host::data::Query& auxiliar = *dmGlobal->quAuxiliar;
+    auxiliar.close();
+    auxiliar.setSql(contagem);
+    dmGlobal->Log(origem, GetSQLtextComParametros(auxiliar));
+    auxiliar.open();
+    return auxiliar.fieldByName("TotReg")->asInteger();
+}
+
+}  // namespace
+
 QString TfmPesquisaAssOrdemServico::Pesquisar(const QString& sNumero, const QString& sSerie, const QString& sCliente,
                                               const QString& sEquipamento, const QString& sTecnico,
                                               const QString& sModelo, const QString& sPlaca,
@@ -97,6 +119,7 @@ QString TfmPesquisaAssOrdemServico::Pesquisar(const QString& sNumero, const QStr
                                                 sCodigoInterno, sStatus, sDataIni, sDataFim, sLocal, bAprovado);
     host::data::Query* consulta = filtro.ultimaOS ? quConsUltimaOS : quConsulta;
     SQLPesquisaOS sql;
+    bool aberta = false;
     try {
         sql = MontaSQLPesquisaOS(filtro);
         consulta->close();
@@ -108,6 +131,7 @@ QString TfmPesquisaAssOrdemServico::Pesquisar(const QString& sNumero, const QStr
             dmGlobal->MostraAvisoExtenso("Pesquisa de OS", consulta->sql(), false, "Confirmação");
         dmGlobal->Log(origem, GetSQLtextComParametros(*consulta));
         consulta->open();
+        aberta = true;
     } catch (...) {
         const std::exception_ptr falha = std::current_exception();
         TratarExcecaoBanco("TfmPesquisaAssOrdemServico.Pesquisar", falha, GetSQLtextComParametros(*consulta));
@@ -116,14 +140,11 @@ QString TfmPesquisaAssOrdemServico::Pesquisar(const QString& sNumero, const QStr
     }
     QString resultado;
     try {
-        if (!sql.contagem.isEmpty()) {
-            host::data::Query& auxiliar = *dmGlobal->quAuxiliar;
-            auxiliar.close();
-            auxiliar.setSql(sql.contagem);
-            dmGlobal->Log(origem, GetSQLtextComParametros(auxiliar));
-            auxiliar.open();
-            resultado = "Registros Encontrados: " + QString::number(auxiliar.fieldByName("TotReg")->asInteger());
-        }
+        const int encontrados = aberta ? LinhasContadasNaLista(filtro, *consulta) : -1;
+        if (encontrados >= 0)
+            resultado = "Registros Encontrados: " + QString::number(encontrados);
+        else if (!sql.contagem.isEmpty())
+            resultado = "Registros Encontrados: " + QString::number(ContaPelaConsultaAuxiliar(origem, sql.contagem));
     } catch (...) {
         TratarExcecaoBanco("TfmPesquisaAssOrdemServico.Pesquisar", std::current_exception(), sql.contagem);
     }

@@ -7,26 +7,42 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 
 const QString kPlacaVazia = "   -    ";
 const QString kDataVazia = "  /  /  ";
 
-const QString kBaseConsulta =
+const QString kColunasConsulta =
     "select it.*, cli.nome as cliente, tec.atnome as tecnico, os.aodatasaida, os.aoValorTotal,"
     " os.aoValorServico, os.aoValorPecas, os.AODATAENTRADA, os.veCodigo, os.aoBaixa, os.aoCodigo as aoCodigoOS,"
     " os.AoRemanufatura, os.AOATENDENTE, os.AOLOCAL, os.AODATAAPROVA, os.AOHORASAIDA,"
     " Tab.Descricao as DescTabela, Op.Desc_op_Nf as DescOperacao, sit.ascor, sit.ASDESCRICAO as Situacao,"
     " cast((select count(*) from AATC01AR ar where ar.aoCodigo = os.aoCodigo) as integer) as TotalAcessorio,"
-    " (select si.ASDESCRICAO from AATC01AS si where si.asCodigo = it.asCodigo) as SituacaoItem\n"
-    "from AATC01AO OS\n"
-    "left outer join aatc01AOIT IT on (os.aocodigo = it.aocodigo)\n"
-    "left outer join augc0301 cli on (os.clcodigo = cli.codigo_cliente)\n"
-    "left outer join aatc06at tec on (os.atcodigo = tec.atcodigo)\n"
-    "left outer join aatc01as Sit on (os.ascodigo = sit.ascodigo)\n"
-    "left outer join Afvc0901 Op on (os.ofCodigo = Op.Cod_Op)\n"
-    "left outer join Afvt0101 Tab on (os.tvCodigo = Tab.Codigo)\n"
-    "where (OS.aocodigo >= 0)";
+    " (select si.ASDESCRICAO from AATC01AS si where si.asCodigo = it.asCodigo) as SituacaoItem\n";
+
+const QString kLigaItens = "left outer join aatc01AOIT IT on (os.aocodigo = it.aocodigo)\n";
+const QString kLigaClientes = "left outer join augc0301 cli on (os.clcodigo = cli.codigo_cliente)\n";
+// A customer name typed leaves out the orders without a customer: the
+// customers are joined first, so that the engine can go from the few named
+// customers to their orders (IX_AATC01AO_CLCODIGO) instead of reading every order.
+const QString kClientesDoNome = "inner join augc0301 cli on (os.clcodigo = cli.codigo_cliente)\n";
+const QString kLigaTecnicos = "left outer join aatc06at tec on (os.atcodigo = tec.atcodigo)\n";
+const QString kLigaSituacoes = "left outer join aatc01as Sit on (os.ascodigo = sit.ascodigo)\n";
+const QString kLigaTabelas = "left outer join Afvc0901 Op on (os.ofCodigo = Op.Cod_Op)\n"
+                             "left outer join Afvt0101 Tab on (os.tvCodigo = Tab.Codigo)\n";
+// Every order of a non-negative number; an expression, so that the whole
+// table's range is never the engine's way in (the other conditions choose it).
+const QString kOrdensValidas = "where (OS.aocodigo + 0 >= 0)";
+
+// The header, then the customers when a name is typed, the items, the
+// customers otherwise (when asked for) and the rest.
+QString origemOS(const FiltroPesquisaOS& f, const QString& clientes, const QString& resto)
+{
+    const bool porNome = !f.cliente.isEmpty();
+    return "from AATC01AO OS\n" + (porNome ? kClientesDoNome + kLigaItens : kLigaItens + clientes) + resto;
+}
 
 const QString kBaseUltimaOS =
     "select MAX(IT.AOCODIGO), it.aoitEquipDescricao, it.aoitEquipCodigo, it.aoitSerie, it.aoitPlaca,"
@@ -40,14 +56,6 @@ const QString kAgrupaUltimaOS =
     "group by it.aoitEquipDescricao, it.aoitEquipCodigo, it.aoitSerie, it.aoitPlaca, it.aoitMarca,"
     " it.aoitModelo, it.aoitCor, cli.nome, os.clCodigo\n"
     "Order by os.clCodigo,it.aoitEquipDescricao,it.aoitPlaca ";
-
-const QString kBaseContagem =
-    "select Count(*) as TotReg\n"
-    "from AATC01AO OS\n"
-    "left outer join aatc01AOIT IT on (os.aocodigo = it.aocodigo)\n"
-    "left outer join augc0301 cli on (os.clcodigo = cli.codigo_cliente)\n"
-    "left outer join aatc06at tec on (os.atcodigo = tec.atcodigo)\n"
-    "left outer join aatc01as Sit on (os.ascodigo = sit.ascodigo)";
 
 const QString kLigacaoPecas = "Left Outer Join Aatc01ap ap   On (os.aoCodigo = ap.aoCodigo) ";
 const QString kLigacaoProduto = "Left Outer Join Acec1101 PrAp On (ap.prCodigo = PrAp.Codigo) ";
@@ -184,7 +192,8 @@ private:
 
 QString consultaItens(const FiltroPesquisaOS& f, const CondicoesPesquisaOS& c)
 {
-    TextoPesquisaOS t(kBaseConsulta);
+    TextoPesquisaOS t(kColunasConsulta + origemOS(f, kLigaClientes, kLigaTecnicos + kLigaSituacoes + kLigaTabelas) +
+                      kOrdensValidas);
     c.local(t);
     c.campoItem(t);
     if (!f.camposItemVisivel)
@@ -236,8 +245,11 @@ QString consultaUltimaOS(const FiltroPesquisaOS& f, const CondicoesPesquisaOS& c
 
 QString contagem(const FiltroPesquisaOS& f, const CondicoesPesquisaOS& c)
 {
-    TextoPesquisaOS t(kBaseContagem + "\n" +
-                      (f.ultimaOS ? "where not (OS.aocodigo is null)" : "where (OS.aocodigo >= 0 ) "));
+    // The look-ups join one row at most each: the count joins only those its lines read.
+    const bool tecnicos = !f.ultimaOS && ((!f.tecnico.isEmpty() && f.rotuloTecnico != "Cor") ||
+                                         !f.tecnicoRestrito.isEmpty());
+    TextoPesquisaOS t("select Count(*) as TotReg\n" + origemOS(f, {}, tecnicos ? kLigaTecnicos : QString()) +
+                      (f.ultimaOS ? "where not (OS.aocodigo is null)" : kOrdensValidas));
     c.local(t);
     c.campoItem(t);
     if (!f.camposItemVisivel)
@@ -292,4 +304,16 @@ SQLPesquisaOS MontaSQLPesquisaOS(const FiltroPesquisaOS& filtro)
     const CondicoesPesquisaOS condicoes(filtro);
     return {filtro.ultimaOS ? consultaUltimaOS(filtro, condicoes) : consultaItens(filtro, condicoes),
             contagem(filtro, condicoes)};
+}
+
+bool ContagemIgualALista(const FiltroPesquisaOS& f)
+{
+    // CONTAINING ignores the case of plain letters; a name with other
+    // letters is compared by the count as typed upper-cased.
+    const bool nomeSemCaixa = std::all_of(f.cliente.begin(), f.cliente.end(),
+                                          [](QChar c) { return c.unicode() < 128 || c == c.toUpper(); });
+    const bool modelo = f.modelo.trimmed().isEmpty() || f.rotuloModelo == "Modelo";
+    const bool placa = !f.placaVisivel || f.rotuloPlaca == "Placa" || f.placa.trimmed().isEmpty();
+    return !f.ultimaOS && f.serie.isEmpty() && nomeSemCaixa && (f.tecnico.isEmpty() || f.rotuloTecnico != "Cor") &&
+           modelo && (f.modoVeiculo || f.codigoInterno.isEmpty()) && placa;
 }

@@ -45,6 +45,9 @@ struct SQLPesquisaOS {
 // "Começando com", "Contendo", "Terminando com": the pattern of a typed text.
 QString PadraoPesquisaOS(const FiltroPesquisaOS& filtro, const QString& texto);
 SQLPesquisaOS MontaSQLPesquisaOS(const FiltroPesquisaOS& filtro);
+// Whether the count's lines are the list's own (every look-up joined by its
+// key, one row at most), so that the list's rows are the rows it counts.
+bool ContagemIgualALista(const FiltroPesquisaOS& filtro);
 
 // The ordering column of each choice of "Ordenar por".
 QString ColunaOrdemPesquisaOS(int ordem);

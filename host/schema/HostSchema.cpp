@@ -135,6 +135,8 @@ bool createIndexes(db::Transaction& tr)
         {"IX_AATC01AOIT_SERIE", "AATC01AOIT", "AOITSERIE"},
         // The progress screen and the order search list the orders of one situation.
         {"IX_AATC01AO_ASCODIGO", "AATC01AO", "ASCODIGO"},
+        // The order search by customer name goes from the named customers to their orders.
+        {"IX_AATC01AO_CLCODIGO", "AATC01AO", "CLCODIGO"},
         {"IX_AATC05AC_CLCODIGO", "AATC05AC", "CLCODIGO"},
         // A product's reservation is summed over every order's parts lines.
         {"IX_AATC01AP_PRCODIGO", "AATC01AP", "PRCODIGO"},

@@ -7,6 +7,27 @@
 
 namespace host::ui::Layouts {
 
+namespace {
+
+// Whether the stored layout is the grid's as it stands.
+bool storedAsItIs(QSettings& store, const DataGrid* grid, const QString& group)
+{
+    store.beginGroup(group);
+    bool same = store.beginReadArray("Colunas") == grid->columnCount();
+    for (int i = 0; same && i < grid->columnCount(); ++i) {
+        const GridColumn* column = grid->column(i);
+        store.setArrayIndex(i);
+        same = store.value("Campo").toString() == column->fieldName() &&
+               store.value("Largura").toInt() == column->width() &&
+               store.value("Visivel").toBool() == column->visible();
+    }
+    store.endArray();
+    store.endGroup();
+    return same;
+}
+
+}  // namespace
+
 void saveGrid(const DataGrid* grid, const QString& name)
 {
     const QString key = name.isEmpty() ? grid->objectName() : name;
@@ -14,6 +35,9 @@ void saveGrid(const DataGrid* grid, const QString& name)
         return;
     QDir().mkpath(folder());
     QSettings store(settingsFile(), QSettings::IniFormat);
+    // A grid closed as it was opened rewrites (and syncs) no file.
+    if (storedAsItIs(store, grid, "Grade_" + key))
+        return;
     store.remove("Grade_" + key);
     store.beginGroup("Grade_" + key);
     store.beginWriteArray("Colunas", grid->columnCount());

@@ -1,9 +1,12 @@
 #include "host/ui/Layouts.h"
 
 #include <QDir>
+#include <QVariant>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace host::ui::Layouts {
 namespace {
@@ -44,11 +47,18 @@ void saveWindow(const QWidget* window, const QString& name)
     const bool maximized = window->isMaximized();
     // A maximised window keeps the size it returns to.
     const QRect rect = maximized ? window->normalGeometry() : window->geometry();
-    store.setValue("Left", rect.x());
-    store.setValue("Top", rect.y());
-    store.setValue("Width", rect.width());
-    store.setValue("Height", rect.height());
-    store.setValue("Maximized", maximized);
+    const std::pair<const char*, QVariant> values[] = {{"Left", rect.x()},
+                                                        {"Top", rect.y()},
+                                                        {"Width", rect.width()},
+                                                        {"Height", rect.height()},
+                                                        {"Maximized", maximized}};
+    // A window closed as it was opened rewrites (and syncs) no file.
+    if (std::all_of(std::begin(values), std::end(values), [&store](const auto& v) {
+            return store.contains(v.first) && store.value(v.first).toString() == v.second.toString();
+        }))
+        return;
+    for (const auto& [name, value] : values)
+        store.setValue(name, value);
     store.endGroup();
 }
 

@@ -102,14 +102,15 @@ TEST(PesquisaLocEquipSql, TheStatementAndItsOrders)
 {
     Filtro f;
     EXPECT_EQ(SqlPesquisa(f),
-              "select distinct ac.accodigo, ac.acnumerocontrato, ac.actipodesc, ac.acperiododesc, ac.accontratante,"
+              "select ac.accodigo, ac.acnumerocontrato, ac.actipodesc, ac.acperiododesc, ac.accontratante,"
               " cl.nome, ac.acdescricao, ac.accomprovantedatahora, ac.acdataretirada\n"
               "from aatc05ac ac\n"
-              " left outer join aatc05acit acit on acit.accodigo = ac.accodigo\n"
               " left outer join augc0301 cl on cl.codigo_cliente = ac.accontratante\n"
-              " left outer join acec1101 eqp on eqp.codigo = acit.prcodigo\n"
               "where ac.accodigo > 0\n"
               "Order by ac.accodigo");
+    f.item = "Placa";
+    EXPECT_TRUE(SqlPesquisa(f).startsWith("select distinct ")) << "the items joined, each contract once";
+    f.item.clear();
     const char* const ordens[] = {"ac.accodigo", "ac.acnumerocontrato", "cl.nome", "ordemequipamento",
                                   "ordemnsequipamento", "ordemitem", "ordemnsitem"};
     for (int i = 0; i < 7; ++i) {

@@ -59,15 +59,12 @@ const QString kBase =
     "left outer join aatc01as Sit on (os.ascodigo = sit.ascodigo)\n"
     "left outer join Afvc0901 Op on (os.ofCodigo = Op.Cod_Op)\n"
     "left outer join Afvt0101 Tab on (os.tvCodigo = Tab.Codigo)\n"
-    "where (OS.aocodigo >= 0)";
+    "where (OS.aocodigo + 0 >= 0)";
 const QString kContagem =
     "select Count(*) as TotReg\n"
     "from AATC01AO OS\n"
     "left outer join aatc01AOIT IT on (os.aocodigo = it.aocodigo)\n"
-    "left outer join augc0301 cli on (os.clcodigo = cli.codigo_cliente)\n"
-    "left outer join aatc06at tec on (os.atcodigo = tec.atcodigo)\n"
-    "left outer join aatc01as Sit on (os.ascodigo = sit.ascodigo)\n"
-    "where (OS.aocodigo >= 0 ) ";
+    "where (OS.aocodigo + 0 >= 0)";
 
 class PesquisaOrdemServicoTest : public ModuleTest {
 protected:
@@ -285,15 +282,15 @@ TEST_F(PesquisaOrdemServicoTest, PickedFromTheServiceOrderWindowLoadsTheOrderAnd
             custoSegunda = contador.count();
         }
         segundo = janela.stInformacao->panelText(1);
-        EXPECT_EQ(janela.quPecas->active(), true) << "the row's details follow it";
+        EXPECT_FALSE(janela.quPecas->active()) << "the row's details are read for the printouts only";
         EXPECT_EQ(janela.stInformacao->panelText(0), primeiro) << "the table's total is read once";
         janela.dbgdOrdemServico->onDblClick();
     });
     EXPECT_EQ(primeiro, "Total de Registros: " + QString::number(one("select count(*) from aatc01aoit").toInt()));
     EXPECT_EQ(segundo, "Registros Encontrados: 1") << logDe("[TfmPesquisaAssOrdemServico.Pesquisar]").join("\n").toStdString();
-    // The list, its row's services, parts, travel and extra expenses, the count; the table's total once.
-    EXPECT_EQ(custoPrimeira, 1 + 4 + 1 + 1);
-    EXPECT_EQ(custoSegunda, 1 + 4 + 1);
+    // The list, counted as it is read; the table's total once.
+    EXPECT_EQ(custoPrimeira, 1 + 1);
+    EXPECT_EQ(custoSegunda, 1);
     EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), 43);
     EXPECT_EQ(fmPesquisaAssOrdemServico.get(), nullptr) << "freed once it answered";
     const QStringList log = logDe("[SelecionaOrdemServico]");
@@ -301,6 +298,61 @@ TEST_F(PesquisaOrdemServicoTest, PickedFromTheServiceOrderWindowLoadsTheOrderAnd
     EXPECT_TRUE(log.contains("iNumeroOrdem Depois:43"));
     EXPECT_TRUE(log.contains("SDescricao Depois:Ar-condicionado split"));
     EXPECT_TRUE(log.contains("iCodigoEquipamento Depois:3"));
+}
+
+// What a search finds is told alike whether the list was counted as it was
+// read (its lines are the count's) or the count statement ran (the serial
+// number, which the count compares as stored); a customer's name finds that
+// customer's orders only, in any letter case.
+TEST_F(PesquisaOrdemServicoTest, FoundCountsFromTheListOrTheCountStatementAndByCustomerName)
+{
+    parametro("ATSEMTOTALREGISTROS", "N");
+    for (int o = 1000; o < 1600; ++o)
+        exec(QString("insert into AATC01AO (AOCODIGO, CLCODIGO, AOBAIXA, AOPRIORIDADE) values (%1, '%2', 'A', 'M')")
+                 .arg(o)
+                 .arg(o % 2 ? "00001" : "00002"));
+    dmGlobal->IBTransaction1->commitRetaining();
+    struct Busca {
+        QString numero, cliente, serie, encontrados;
+        int comandos = 0;
+        QList<int> primeiras;
+    };
+    Busca todas, porNumero{"15"}, porNome{{}, "exemplo"}, porSerie{{}, {}, "sae"};
+    dialogs->modal("fmPesquisaAssOrdemServico", [&](Form& janela) {
+        auto& p = static_cast<TfmPesquisaAssOrdemServico&>(janela);
+        for (Busca* b : {&todas, &porNumero, &porNome, &porSerie}) {
+            p.edNOS->setText(b->numero);
+            p.edCliente->setText(b->cliente);
+            p.edNumero->setText(b->serie);
+            testsupport::StatementCounter contador;
+            p.bbPesquisa->click();
+            b->comandos = contador.count();
+            b->encontrados = p.stInformacao->panelText(1);
+            for (p.quConsulta->first(); !p.quConsulta->eof() && b->primeiras.size() < 3; p.quConsulta->next())
+                b->primeiras << p.quConsulta->fieldByName("AOCODIGOOS")->asInteger();
+        }
+    });
+    int ordem = 0, equipamento = 0;
+    QString descricao;
+    SelecionaOrdemServico(ordem, equipamento, descricao);
+    const int linhasDeAntes = 11;
+    EXPECT_EQ(todas.encontrados, "Registros Encontrados: " + QString::number(600 + linhasDeAntes));
+    EXPECT_EQ(todas.primeiras, (QList<int>{1599, 1598, 1597}));
+    EXPECT_EQ(todas.comandos, 1 + 1) << "the list, counted as it is read, and the table's total";
+    const int comQuinze = contar("select count(*) from AATC01AO where AOCODIGO like '%15%'");
+    EXPECT_EQ(comQuinze, 100 + 1 + 1 + 10 + 1 + 1 + 1) << "1500..1599, 1015, 1115, 1150..1159, 1215, 1315, 1415";
+    EXPECT_EQ(porNumero.encontrados, "Registros Encontrados: " + QString::number(comQuinze));
+    EXPECT_EQ(porNumero.primeiras, (QList<int>{1599, 1598, 1597}));
+    EXPECT_EQ(porNumero.comandos, 1);
+    ASSERT_EQ(contar("select count(*) from AUGC0301 where NOME containing 'exemplo'"), 1) << "customer 00001 alone";
+    const int doCliente = contar("select count(*) from AATC01AO o left join AATC01AOIT it on it.AOCODIGO = o.AOCODIGO"
+                                 " where o.CLCODIGO = '00001'");
+    EXPECT_EQ(porNome.encontrados, "Registros Encontrados: " + QString::number(doCliente));
+    EXPECT_EQ(porNome.primeiras, (QList<int>{1599, 1597, 1595}));
+    EXPECT_EQ(porNome.comandos, 1);
+    EXPECT_EQ(porSerie.encontrados, "Registros Encontrados: 1");
+    EXPECT_EQ(porSerie.primeiras, QList<int>{42});
+    EXPECT_EQ(porSerie.comandos, 1 + 1) << "the list and its count";
 }
 
 TEST_F(PesquisaOrdemServicoTest, CancelKeepsTheArgumentsAndTheLastOrderGridAnswersByThePlainName)

@@ -323,4 +323,41 @@ TEST_F(HostSchemaTest, AddsTheSituationIndexToAnOlderDatabaseAndTheSituationList
     EXPECT_EQ(schemaSnapshot(tr()), depois);
 }
 
+// A database made before the orders had an index by customer: completing
+// the schema adds it, and the orders of a customer picked by name are read
+// from the named customers through it, not by reading every order.
+TEST_F(HostSchemaTest, AddsTheCustomerIndexOfOrdersAndTheSearchByNameGoesThroughIt)
+{
+    exec("drop index IX_AATC01AO_CLCODIGO");
+    tr().commitRetaining();
+    for (int c = 1; c <= 20; ++c)
+        exec(QString("insert into AUGC0301 (CODIGO_CLIENTE, NOME) values ('C%1', 'Cliente %1')").arg(c, 4, 10, QChar('0')));
+    for (int o = 1; o <= 200; ++o)
+        exec(QString("insert into AATC01AO (AOCODIGO, CLCODIGO) values (%1, 'C%2')").arg(o).arg(o % 20 + 1, 4, 10, QChar('0')));
+    tr().commitRetaining();
+    const char* const doNome = "select o.AOCODIGO from AATC01AO o"
+                               " inner join AUGC0301 cli on o.CLCODIGO = cli.CODIGO_CLIENTE"
+                               " left outer join AATC01AOIT it on it.AOCODIGO = o.AOCODIGO"
+                               " where (o.AOCODIGO + 0 >= 0) and cli.NOME containing 'cliente 0007'"
+                               " order by o.AOCODIGO desc";
+    ASSERT_FALSE(planoDe(tr(), doNome).contains("IX_AATC01AO_CLCODIGO"));
+
+    host::createHostSchema(tr());
+
+    const QString plano = planoDe(tr(), doNome);
+    EXPECT_TRUE(plano.contains("CLI NATURAL") && plano.contains("O INDEX (IX_AATC01AO_CLCODIGO)")) << plano.toStdString();
+    QStringList lidas;
+    {
+        host::db::Statement st(tr(), doNome);
+        st.execute();
+        while (st.fetch())
+            lidas << st.value(0).toString();
+    }
+    EXPECT_EQ(lidas.size(), 10);
+    EXPECT_EQ(lidas.value(0), "186");
+    const QString depois = schemaSnapshot(tr());
+    host::createHostSchema(tr());
+    EXPECT_EQ(schemaSnapshot(tr()), depois);
+}
+
 }  // namespace

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -234,6 +235,24 @@ TEST_F(DataGridTest, ColumnsLayoutSurvivesSaveAndRestore)
     EXPECT_EQ(other.column(1)->width(), 99);
     EXPECT_FALSE(other.column(2)->visible());
     EXPECT_FALSE(Layouts::restoreGrid(&other, "fmPesquisa_Outra"));
+
+    // Saved again as it stands, the file is not rewritten (a mark in it
+    // survives); a width changed since is stored.
+    {
+        QFile file(Layouts::settingsFile());
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        file.write("; marca\n");
+    }
+    Layouts::saveGrid(&grid);
+    {
+        QFile file(Layouts::settingsFile());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(file.readAll().contains("; marca")) << "the unchanged layout was written again";
+    }
+    grid.column(1)->setWidth(120);
+    Layouts::saveGrid(&grid);
+    ASSERT_TRUE(Layouts::restoreGrid(&other));
+    EXPECT_EQ(other.column(1)->width(), 120);
     Layouts::setFolder({});
 }
 

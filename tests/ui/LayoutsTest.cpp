@@ -1,5 +1,6 @@
 #include "host/ui/Layouts.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -52,4 +53,32 @@ TEST_F(LayoutsTest, NamelessWindowsAreNotSaved)
     nameless.resize(300, 200);
     Layouts::saveWindow(&nameless);
     EXPECT_FALSE(Layouts::restoreWindow(&nameless));
+}
+
+// Closing a window whose place and size did not change leaves the layout
+// file as it was (no rewrite, no sync); a moved window is stored.
+TEST_F(LayoutsTest, AnUnchangedWindowRewritesNothingAndAMovedOneIsStored)
+{
+    QWidget janela;
+    janela.setObjectName("fmPesquisaAssOrdemServico");
+    janela.setGeometry(40, 50, 640, 480);
+    Layouts::saveWindow(&janela);
+    // A mark the layout file loses only when it is written again.
+    {
+        QFile file(Layouts::settingsFile());
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        file.write("; marca\n");
+    }
+    Layouts::saveWindow(&janela);
+    QFile file(Layouts::settingsFile());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("; marca")) << "the unchanged layout was written again";
+    file.close();
+
+    janela.setGeometry(60, 50, 700, 480);
+    Layouts::saveWindow(&janela);
+    QWidget outra;
+    outra.setObjectName("fmPesquisaAssOrdemServico");
+    ASSERT_TRUE(Layouts::restoreWindow(&outra));
+    EXPECT_EQ(outra.geometry(), QRect(60, 50, 700, 480));
 }
