@@ -26,12 +26,13 @@ Band* tituloLocacao(Report& report, const DataRef& empresa, const QString& capti
 // The customer of a rental ("RelClienteContrato").
 void blocoContratante(Band& band, const DataRef& cliente, double top)
 {
+    // Within the portrait page's 190 mm, where the contract and protocol print it.
     rotulo(band, "qrlaCliente", 0, top, 22, "Cliente:", true);
-    band.addDataText("qrteCliente", 22, top, 120, 4.5, cliente, "NOME");
-    rotulo(band, "qrlaDocumento", 145, top, 20, "CNPJ/CPF:", true);
-    band.addDataText("qrteDocumento", 165, top, 45, 4.5, cliente, "CGC_CNPJ");
+    band.addDataText("qrteCliente", 22, top, 108, 4.5, cliente, "NOME");
+    rotulo(band, "qrlaDocumento", 132, top, 18, "CNPJ/CPF:", true);
+    band.addDataText("qrteDocumento", 150, top, 40, 4.5, cliente, "CGC_CNPJ");
     rotulo(band, "qrlaEndereco", 0, top + 5, 22, "Endereço:", true);
-    band.addExprText("qrexEndereco", 22, top + 5, 180, 4.5, [cliente] {
+    band.addExprText("qrexEndereco", 22, top + 5, 168, 4.5, [cliente] {
         return QVariant(texto(cliente, "ENDERECO") + " - " + texto(cliente, "BAIRRO") + " - " + texto(cliente, "CIDADE") +
                         "/" + texto(cliente, "ESTADO"));
     });

@@ -49,8 +49,9 @@ TfrSelecaoItemOS::TfrSelecaoItemOS(TDmRelTec& dm) : Report(nullptr, QStringLiter
     rotulo(*bnColunas, "qrlaSaida", 61, 0.5, 14, "Saída", true);
     rotulo(*bnColunas, "qrlaEquipamento", 76, 0.5, 36, "Equipamento", true);
     rotulo(*bnColunas, "qrlaSerie", 113, 0.5, 25, "Nº de Série", true);
-    rotulo(*bnColunas, "qrlaAtendente", 139, 0.5, 22, "Atendente", true);
-    rotulo(*bnColunas, "qrlaColunaVariavel", 162, 0.5, 13, "Desconto", true)->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    // The variable column is wide enough for "Andamento" in bold.
+    rotulo(*bnColunas, "qrlaAtendente", 139, 0.5, 18, "Atendente", true);
+    rotulo(*bnColunas, "qrlaColunaVariavel", 158, 0.5, 17, "Desconto", true)->setAlignment(Qt::AlignRight | Qt::AlignTop);
     rotulo(*bnColunas, "qrlaValor", 176, 0.5, 14, "Valor", true)->setAlignment(Qt::AlignRight | Qt::AlignTop);
     bnColunas->addShape("qrshColunas", 0, 5, 190, 1, ShapeKind::HorizontalLine);
 
@@ -60,8 +61,8 @@ TfrSelecaoItemOS::TfrSelecaoItemOS(TDmRelTec& dm) : Report(nullptr, QStringLiter
     bnItem->addDataText("qrteSaida", 61, 0, 14, 4.5, item, "AODATASAIDA")->setDisplayFormat("dd/mm/yy");
     bnItem->addDataText("qrteEquipamento", 76, 0, 36, 4.5, item, "AOITEQUIPDESCRICAO");
     bnItem->addDataText("qrteSerie", 113, 0, 25, 4.5, item, "AOITSERIE");
-    bnItem->addDataText("qrteAtendente", 139, 0, 22, 4.5, item, "AOATENDENTE");
-    bnItem->addExprText("qrexColunaVariavel", 162, 0, 13, 4.5, [this, item] {
+    bnItem->addDataText("qrteAtendente", 139, 0, 18, 4.5, item, "AOATENDENTE");
+    bnItem->addExprText("qrexColunaVariavel", 158, 0, 17, 4.5, [this, item] {
         if (variableText("Resposta") == "Andamento")
             return QVariant(int(numero(item, "ANDAMENTO")));
         return QVariant(host::data::formatFloat(formatoValorEmpresa(dm_.frxDBEmpresa), numero(item, "AODESCONTO")));

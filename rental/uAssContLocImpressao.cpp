@@ -43,12 +43,18 @@ void TfmAssContLocacao::btImprimirClick()
     const QString escolha =
         MostraPergunta("Selecione o tipo de documento que deseja imprimir:", {"Contrato", "Protocolo", "Cancelar"});
     if (escolha == "Contrato") {
-        carregarEquipamentos();
+        carregarImpressao();
         DmRelTec->frxContrato->ShowReport();
     } else if (escolha == "Protocolo") {
         // Both models print the delivery of the equipment.
         MostraPergunta("Qual modelo de Protocolo deseja imprimir?", {"Entrega", "Devolução"});
-        carregarEquipamentos();
+        carregarImpressao();
         DmRelTec->frxEntregaEquipamentos->ShowReport();
     }
+}
+
+void TfmAssContLocacao::carregarImpressao()
+{
+    carregarEquipamentos();
+    dmGlobal->CarregaCliente(contrato().fieldByName("CLCODIGO")->asString());
 }

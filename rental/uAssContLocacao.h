@@ -77,6 +77,8 @@ private:
     void montarEquipamentos();
     void ligarEventos();
     void carregarEquipamentos();
+    // What the contract and protocol print: the equipment and the customer of the contract shown.
+    void carregarImpressao();
     int equipamentosDoContrato_ = -1;   // the contract whose equipment the grids hold
 };
 

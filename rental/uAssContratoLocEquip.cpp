@@ -252,11 +252,15 @@ void TqrAssContratoLocEquip::criarVencimentos()
         {"Boleto", "Boleto", 62, 10},  {"Nota", "Nota", 72, 10},       {"Emissao", "Emissão", 82, 10},
         {"Pgto", "Pgto.", 92, 10},
     };
-    for (const ColunaLoc& coluna : colunas)
+    // A caption longer than its column ("Faturado") starts over the room the
+    // column before it leaves at its end, clear of the next caption.
+    for (const ColunaLoc& coluna : colunas) {
+        const QString caption = QString::fromUtf8(coluna.caption);
+        const int largura = std::max(coluna.largura, int(caption.size()));
         rotuloContratoLoc(b, QStringLiteral("qrlaVenc") + QLatin1String(coluna.nome),
-                          coluna.inicio * kLarguraCaractereLoc, 6.5,
-                          std::max(4.0, coluna.largura * kLarguraCaractereLoc), QString::fromUtf8(coluna.caption),
-                          true);
+                          (coluna.inicio + coluna.largura - largura) * kLarguraCaractereLoc, 6.5,
+                          std::max(4.0, largura * kLarguraCaractereLoc), caption, true);
+    }
     b.addShape("qrshVencimentos", 0, 10.5, 200, 1, ShapeKind::HorizontalLine);
     qrreVencimentos = b.addRichText("qrreVencimentos", 0, 12, 200, 4);
     qrreVencimentos->setAutoStretch(true);

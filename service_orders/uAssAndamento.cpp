@@ -21,6 +21,7 @@
 
 #include <QAction>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,8 +29,11 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using host::ui::named;
 
@@ -68,6 +72,17 @@ void fecharLinhasAndamento(host::data::Dataset& linhas)
 
 const int kAlturaSelecaoRecolhida = 45;
 const int kAlturaSelecaoExpandida = 70;
+
+// What a grid needs to show every column whole: its columns, the row
+// marks, its frame and a vertical scroll bar.
+int larguraDasColunas(const host::ui::DataGrid& grade)
+{
+    int largura = grade.verticalHeader()->isHidden() ? 0 : grade.verticalHeader()->sizeHint().width();
+    for (int c = 0; c < grade.columnCount(); ++c)
+        if (grade.column(c)->visible())
+            largura += grade.column(c)->width();
+    return largura + 2 * grade.frameWidth() + grade.style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 16;
+}
 
 }  // namespace
 
@@ -249,10 +264,15 @@ void TfmAssAndamento::criarGrades()
         stInfoTot->addPanel(200);
     stInfoTot->hide();
 
+    // The progress records beside the services over the parts: each grid
+    // gets the width its columns need, so that no title is cut at the edge.
+    auto* itens = new QSplitter(Qt::Vertical);
+    itens->addWidget(gbServico);
+    itens->addWidget(gbPecas);
     auto* linhas = new QSplitter(Qt::Horizontal);
     linhas->addWidget(dbgdAndamento);
-    linhas->addWidget(gbServico);
-    linhas->addWidget(gbPecas);
+    linhas->addWidget(itens);
+    linhas->setSizes({larguraDasColunas(contatos), std::max(larguraDasColunas(servicos), larguraDasColunas(pecas))});
     auto* divisao = new QSplitter(Qt::Vertical);
     divisao->addWidget(dbgdAndamentoOSRegistros);
     divisao->addWidget(linhas);

@@ -166,5 +166,5 @@ void AbrirComprasClienteOrdemAtual()
                               true);
     TfmAssOSComprasCliente* janela = fmAssOSComprasCliente.create();
     janela->CarregarComprasCliente(cliente);
-    janela->show();
+    janela->showNonModal();
 }

@@ -30,6 +30,12 @@ Band::Band(Report& report, BandKind kind, const QString& name, double height)
 
 Band::~Band() = default;
 
+double Band::width() const
+{
+    const PageSetup& page = report_->page();
+    return this == report_->detail() && page.columns > 1 ? page.columnWidth() : page.printableWidth();
+}
+
 template <class T, class... Args>
 T* Band::add(Args&&... args)
 {

@@ -21,6 +21,9 @@ public:
     BandKind kind() const { return kind_; }
     double height() const { return height_; }
     void setHeight(double height) { height_ = height; }
+    // The width it prints at: the page's between its margins, or a label
+    // column's for the detail of a report printed in columns.
+    double width() const;
     // A disabled band, and its child, print nothing.
     bool enabled() const { return enabled_; }
     void setEnabled(bool enabled) { enabled_ = enabled; }

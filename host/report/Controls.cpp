@@ -56,7 +56,11 @@ void Control::startItem(PlacedItem& item, ItemKind kind) const
 {
     item.name = name();
     item.kind = kind;
-    item.rect = geometry_;
+    // Nothing prints past the band's edges (the page's margins): a control
+    // drawn wider than the band is cut at its edge.
+    const double right = std::min(geometry_.right(), band_->width());
+    item.rect = QRectF(QPointF(std::max(geometry_.left(), 0.0), geometry_.top()),
+                       QPointF(std::max(right, std::max(geometry_.left(), 0.0)), geometry_.bottom()));
     item.frame = frame_;
 }
 
@@ -111,7 +115,8 @@ bool TextControl::produce(PlacedItem& item)
     item.color = color_;
     item.background = background_;
     if (autoStretch_ && !item.text.isEmpty()) {
-        const double needed = textHeight(item.text, font_, width(), item.wordWrap, itemKind() == ItemKind::RichText);
+        const double needed =
+            textHeight(item.text, item.font, item.rect.width(), item.wordWrap, itemKind() == ItemKind::RichText);
         item.rect.setHeight(std::max(height(), needed));
     }
     return true;

@@ -352,5 +352,17 @@ double textHeight(const QString& text, const QFont& font, double width, bool wor
 // others (placed at the item's left, top 0). False when not even the first
 // line fits or everything does.
 bool splitTextItem(PlacedItem& item, double maxHeight, PlacedItem& rest);
+// Where a one-line text (or lines without word wrap) prints across, by its
+// alignment in its rectangle: wider than the rectangle when the text is.
+QRectF printedTextRect(const PlacedItem& item);
+// A one-line text wider than its rectangle: its font shrinks, to no less
+// than kSmallestFontShare of its size, and what still does not fit ends in
+// "…", as a field of a printed form is filled.
+void fitTextToWidth(PlacedItem& item);
+constexpr double kSmallestFontShare = 0.7;
+// The texts of a placed band that would print past its edges (the page's
+// margins) or over another of its fields are fitted to their rectangles;
+// one with free room beside it prints whole, as before.
+void fitCrowdedTexts(std::vector<PlacedItem>& items, double bandWidth);
 
 }  // namespace host::report

@@ -194,6 +194,10 @@ void Layout::produceItems(Band& band, PlacedBand& placed, double& height)
         placed.items.push_back(std::move(item));
         producers.push_back(control);
     }
+    // The labels of a sheet print in the font their sheet's settings give,
+    // as they are laid out there.
+    if (!(&band == report_.detail() && report_.page().columns > 1))
+        fitCrowdedTexts(placed.items, band.width());
     // Controls laid out below a text that grew move down by its growth.
     if (band.shiftBelowGrown() && !grown.empty()) {
         double largest = 0;

@@ -9,6 +9,8 @@
 #include <QTextDocumentFragment>
 #include <QTextLayout>
 
+#include <algorithm>
+
 namespace host::report {
 
 namespace {
@@ -116,6 +118,104 @@ bool splitTextItem(PlacedItem& item, double maxHeight, PlacedItem& rest)
     rest.rect = QRectF(item.rect.left(), 0, item.rect.width(), restHeight);
     item.rect.setHeight(maxHeight);
     return true;
+}
+
+namespace {
+
+double widestLine(const QStringList& lines, const QFont& font)
+{
+    const QFontMetricsF metrics(font, &measureDevice());
+    double widest = 0;
+    for (const QString& line : lines)
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    return widest / kMeasureDotsPerMm;
+}
+
+// The same font at the share of its size (points, or pixels when set so).
+QFont scaledFont(const QFont& font, double share)
+{
+    QFont scaled = font;
+    if (font.pointSizeF() > 0)
+        scaled.setPointSizeF(font.pointSizeF() * share);
+    else if (font.pixelSize() > 0)
+        scaled.setPixelSize(std::max(1, int(font.pixelSize() * share)));
+    return scaled;
+}
+
+}  // namespace
+
+QRectF printedTextRect(const PlacedItem& item)
+{
+    const double width = widestLine(item.text.split('\n'), item.font);
+    QRectF printed = item.rect;
+    if (width <= printed.width())
+        return printed;
+    if (item.alignment & Qt::AlignRight)
+        printed.setLeft(printed.right() - width);
+    else if (item.alignment & Qt::AlignHCenter)
+        printed = QRectF(printed.center().x() - width / 2, printed.top(), width, printed.height());
+    else
+        printed.setWidth(width);
+    return printed;
+}
+
+namespace {
+
+bool printsOver(const QRectF& overflow, const PlacedItem& other)
+{
+    if (other.kind == ItemKind::Shape || overflow.width() <= 0)
+        return false;
+    if ((other.kind == ItemKind::Text || other.kind == ItemKind::RichText) && other.text.isEmpty())
+        return false;
+    return overflow.intersects(other.rect);
+}
+
+}  // namespace
+
+void fitCrowdedTexts(std::vector<PlacedItem>& items, double bandWidth)
+{
+    for (PlacedItem& item : items) {
+        if (item.kind != ItemKind::Text || item.wordWrap || item.text.isEmpty())
+            continue;
+        const QRectF printed = printedTextRect(item);
+        if (printed.width() <= item.rect.width())
+            continue;
+        // Only what runs beyond its own rectangle can fall on another field.
+        const QRectF leftPart(QPointF(printed.left(), item.rect.top()), QPointF(item.rect.left(), item.rect.bottom()));
+        const QRectF rightPart(QPointF(item.rect.right(), item.rect.top()), QPointF(printed.right(), item.rect.bottom()));
+        bool crowded = printed.left() < -1e-6 || printed.right() > bandWidth + 1e-6;
+        for (const PlacedItem& other : items)
+            if (!crowded && &other != &item)
+                crowded = printsOver(leftPart, other) || printsOver(rightPart, other);
+        if (crowded)
+            fitTextToWidth(item);
+    }
+}
+
+void fitTextToWidth(PlacedItem& item)
+{
+    if (item.kind != ItemKind::Text || item.wordWrap || item.text.isEmpty())
+        return;
+    // A little room is kept: the printer's resolution is not the measure's.
+    const double room = item.rect.width() * 0.98;
+    QStringList lines = item.text.split('\n');
+    const double needed = widestLine(lines, item.font);
+    if (needed <= room)
+        return;
+    // Glyph widths do not shrink quite in proportion: a little less each try.
+    const QFont designed = item.font;
+    for (double share = room / needed; share > kSmallestFontShare; share -= 0.02) {
+        item.font = scaledFont(designed, share);
+        if (widestLine(lines, item.font) <= room)
+            return;
+    }
+    item.font = scaledFont(designed, kSmallestFontShare);
+    if (widestLine(lines, item.font) <= room)
+        return;
+    const QFontMetricsF metrics(item.font, &measureDevice());
+    for (QString& line : lines)
+        line = metrics.elidedText(line, Qt::ElideRight, room * kMeasureDotsPerMm);
+    item.text = lines.join('\n');
 }
 
 }  // namespace host::report

@@ -109,6 +109,7 @@ void Form::runCreate()
 
 void Form::applyPlacement()
 {
+    placed_ = true;
     // Centred at the size it will have.
     fitToOwnScreen();
     if (centered_) {

@@ -145,6 +145,7 @@ private:
     bool ownDialogOpen() const;
 
     bool centered_ = false;
+    bool placed_ = false;   // centred or maximised as asked, by whichever way it was first shown
     bool startMaximized_ = false;
     bool keyPreview_ = false;
     bool inModal_ = false;

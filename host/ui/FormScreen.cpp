@@ -113,7 +113,10 @@ void Form::keepInsideScreen()
 
 void Form::setVisible(bool visible)
 {
-    if (visible && !isVisible())
+    // A window its opener merely shows gets the place it asks for as well.
+    if (visible && !isVisible() && !placed_ && isWindow())
+        applyPlacement();
+    else if (visible && !isVisible())
         fitToOwnScreen();
     QWidget::setVisible(visible);
 }

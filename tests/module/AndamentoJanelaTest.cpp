@@ -223,6 +223,20 @@ TEST_F(AndamentoJanelaTest, ClearClosesTheFiveDatasets)
         EXPECT_FALSE(d->active()) << d->name().toStdString();
 }
 
+// At a notebook's screen size the progress records, the services and the
+// parts show every column title whole ("Situação Anterior", not "Situaç").
+TEST_F(AndamentoJanelaTest, TheLowerGridsShowEveryTitleWholeAtANotebooksSize)
+{
+    TfmAssAndamento& form = abrir();
+    form.setWindowState(Qt::WindowNoState);
+    form.resize(1366, 700);
+    QTest::qWait(50);
+    for (host::ui::DataGrid* grade : {form.dbgdAndamento, form.dbgdAssAndamentoServico, form.dbgdAssAndamentoPecas})
+        confereColunasInteiras(*grade);
+    confereLegivel(form);
+    guardaFoto(form, "fmAssAndamento_1366.png");
+}
+
 TEST_F(AndamentoJanelaTest, PictureOfTheProgressScreen)
 {
     TfmAssAndamento& form = abrir();

@@ -103,6 +103,18 @@ void confereLegivel(QWidget& janela)
     confereTextos(janela);
 }
 
+void confereColunasInteiras(host::ui::DataGrid& grade)
+{
+    QHeaderView* titulos = grade.horizontalHeader();
+    const int visivel = grade.viewport()->width();
+    for (int i = 0; i < grade.columnCount(); ++i) {
+        if (grade.isColumnHidden(i))
+            continue;
+        const int fim = titulos->sectionViewportPosition(i) + titulos->sectionSize(i);
+        EXPECT_LE(fim, visivel) << nomeDe(&grade, grade.column(i)->title()) << " ends at " << fim << " of " << visivel;
+    }
+}
+
 void guardaFoto(QWidget& janela, const QString& arquivo)
 {
     QTest::qWait(50);

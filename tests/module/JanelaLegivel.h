@@ -8,11 +8,19 @@
 
 class QWidget;
 
+namespace host::ui {
+class DataGrid;
+}
+
 namespace moduletest {
 
 // Expects every caption shown on the window as it stands (its current tab)
 // to be as wide as its text.
 void confereLegivel(QWidget& janela);
+
+// Expects every column of the grid, its title with it, to lie wholly inside
+// the grid's view: none is cut at the grid's right edge.
+void confereColunasInteiras(host::ui::DataGrid& grade);
 
 // Lets the window settle, saves its picture as the file of that name beside
 // the test program and checks it as confereLegivel does.

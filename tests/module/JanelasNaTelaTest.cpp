@@ -1,6 +1,7 @@
 // Windows whose place was kept from another screen (a larger one, a second
 // monitor gone) open wholly inside the free area of the screen they open on:
-// the parts settlement, the parts requests and the customer picker.
+// the parts settlement, the parts requests, the customer picker and the
+// customer's purchases.
 
 #include "tests/module/ModuleFixture.h"
 
@@ -10,6 +11,7 @@
 #include "host/schema/HostSchema.h"
 #include "host/ui/Layouts.h"
 #include "service_orders/uAssBaixaPecas.h"
+#include "service_orders/uAssOSComprasCliente.h"
 #include "service_orders/uAssSolicitacao.h"
 
 #include <QLineEdit>
@@ -74,6 +76,25 @@ TEST_F(JanelasNaTelaTest, TheCustomerPickerOpensInsideTheScreen)
     QString nome, codigo, fantasia;
     SelecionaCliente(nome, codigo, fantasia);
     EXPECT_TRUE(visto);
+}
+
+// The purchases of the order's customer, opened from the host's menu over the
+// order window: centred on the screen, as the window asks, and wholly inside
+// it, on a notebook's screen as well.
+TEST_F(JanelasNaTelaTest, TheCustomerPurchasesOpenCentredInsideTheScreenOnASmallScreen)
+{
+    ASSERT_TRUE(host::loadDemoDocuments(*dmGlobal->IBTransaction1, QDate(2026, 11, 20)));
+    criarPrincipal();
+    uPackageAss::ShowJanelaTec("fmAssOrdemServico;42");
+    principal->miComprasCliente->click();
+    TfmAssOSComprasCliente* compras = fmAssOSComprasCliente.get();
+    ASSERT_NE(compras, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(compras));
+    confereDentro(*compras);
+    const QRect livre = compras->screen()->availableGeometry();
+    EXPECT_LE((compras->frameGeometry().center() - livre.center()).manhattanLength(), 4)
+        << compras->frameGeometry().x() << "," << compras->frameGeometry().y();
+    guardaFoto(*compras, "fmAssOSComprasCliente.png");
 }
 
 // A customer's code shows whole in the contract register and the assistance

@@ -1,7 +1,7 @@
 // What a user reads at the top of each grid: every window the dispatcher
 // opens (and the modal windows it opens first) titles its columns in words,
-// never with the raw name of the field behind them, and no two columns of
-// one grid carry the same title.
+// never with the raw name of the field behind them, no two columns of one
+// grid carry the same title, and no column or group title is cut.
 
 #include "tests/module/ModuleFixture.h"
 
@@ -14,6 +14,8 @@
 #include "host/ui/ScriptedDialogs.h"
 
 #include <QAbstractItemModel>
+#include <QGroupBox>
+#include <QHeaderView>
 #include <QApplication>
 #include <QRegularExpression>
 #include <QLineEdit>
@@ -55,29 +57,58 @@ QStringList titulosCrus(QWidget& janela)
     return achados;
 }
 
-class TitulosColunasTest : public ModuleTest {};
-
-// Every tab of every page control of the window clicked in turn, the grids
-// read on each.
-QStringList titulosCrusEmCadaAba(QWidget& janela)
+// "Janela.controle: title" for each visible column title narrower than its
+// text, and each group box narrower than its title: what the user reads cut.
+QStringList titulosCortados(QWidget& janela)
 {
-    QStringList achados = titulosCrus(janela);
+    QStringList achados;
+    for (host::ui::DataGrid* grade : janela.findChildren<host::ui::DataGrid*>()) {
+        if (!grade->isVisibleTo(&janela))
+            continue;
+        const QFontMetrics metrica(grade->horizontalHeader()->font());
+        for (int c = 0; c < grade->columnCount(); ++c) {
+            const QString titulo = grade->model()->headerData(c, Qt::Horizontal).toString();
+            if (!grade->isColumnHidden(c) && grade->columnWidth(c) < metrica.horizontalAdvance(titulo))
+                achados << janela.objectName() + "." + grade->objectName() + ": \"" + titulo + "\"";
+        }
+    }
+    for (QGroupBox* grupo : janela.findChildren<QGroupBox*>()) {
+        const QString titulo = QString(grupo->title()).remove('&');
+        if (grupo->isVisibleTo(&janela) && grupo->width() < grupo->fontMetrics().horizontalAdvance(titulo))
+            achados << janela.objectName() + "." + grupo->objectName() + ": \"" + titulo + "\"";
+    }
+    return achados;
+}
+
+// What is looked for on a window: one text per finding.
+using Leitura = QStringList (*)(QWidget&);
+
+class TitulosColunasTest : public ModuleTest {
+protected:
+    // Every window of the dispatcher (and the modal windows it opens
+    // first) read on each of its tabs, on the demonstration company.
+    QStringList lidoEmCadaJanela(Leitura leitura);
+};
+
+// Every tab of every page control of the window clicked in turn, the window
+// read on each.
+QStringList lidoEmCadaAba(QWidget& janela, Leitura leitura)
+{
+    QStringList achados = leitura(janela);
     for (host::ui::PageControl* paginas : janela.findChildren<host::ui::PageControl*>()) {
         QTabBar* barra = paginas->tabBar();
         for (int i = 0; i < barra->count(); ++i) {
             if (!barra->isTabVisible(i) || !barra->isTabEnabled(i) || !paginas->isVisibleTo(&janela))
                 continue;
             QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(i).center());
-            achados << titulosCrus(janela);
+            achados << leitura(janela);
         }
     }
     return achados;
 }
 
-TEST_F(TitulosColunasTest, NoWindowOfTheDispatcherTitlesAColumnWithItsFieldName)
+QStringList TitulosColunasTest::lidoEmCadaJanela(Leitura leitura)
 {
-    ASSERT_TRUE(host::loadDemoDocuments(*dmGlobal->IBTransaction1, QDate(2026, 11, 20)));
-    parametro("ATUTILIZACONTRATOS", "S");
     QStringList achados;
     for (const QString& nome : TfmPrincipal::NomesJanelasModulo()) {
         if (nome == "AutomatizacaoDeTeste")
@@ -86,15 +117,23 @@ TEST_F(TitulosColunasTest, NoWindowOfTheDispatcherTitlesAColumnWithItsFieldName)
         dialogs.reset();
         dialogs = std::make_unique<host::ui::ScriptedDialogs>([](const QString&) {});
         dialogs->setAutoAcknowledgeMessages(true);
-        dialogs->modal({}, [&achados](host::ui::Form& modal) { achados << titulosCrus(modal); });
+        dialogs->modal({}, [&achados, leitura](host::ui::Form& modal) { achados << leitura(modal); });
         uPackageAss::ShowJanelaTec("fmAssTecnico");
         uPackageAss::ShowJanelaTec(nome == "fmAssOrdemServico" ? nome + ";42" : nome);
         for (QWidget* janela : QApplication::topLevelWidgets())
             if (janela->isVisible())
-                achados << titulosCrusEmCadaAba(*janela);
+                achados << lidoEmCadaAba(*janela, leitura);
         host::ui::WindowRegistry::freeAll();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+    return achados;
+}
+
+TEST_F(TitulosColunasTest, NoWindowOfTheDispatcherTitlesAColumnWithItsFieldName)
+{
+    ASSERT_TRUE(host::loadDemoDocuments(*dmGlobal->IBTransaction1, QDate(2026, 11, 20)));
+    parametro("ATUTILIZACONTRATOS", "S");
+    QStringList achados = lidoEmCadaJanela(&titulosCrus);
     // The host's sales-order window, from the main menu, on the demonstration order.
     criarPrincipal();
     principal->AbrirPedidoVenda();
@@ -103,6 +142,15 @@ TEST_F(TitulosColunasTest, NoWindowOfTheDispatcherTitlesAColumnWithItsFieldName)
     QTest::keyClick(fmPedidoVenda->edPedido, Qt::Key_Return);
     ASSERT_GT(fmPedidoVenda->dbgdItens->model()->rowCount(), 0) << "the order's lines";
     achados << titulosCrus(*fmPedidoVenda.get());
+    achados.removeDuplicates();
+    EXPECT_EQ(achados, QStringList());
+}
+
+TEST_F(TitulosColunasTest, NoWindowOfTheDispatcherCutsAColumnOrGroupTitle)
+{
+    ASSERT_TRUE(host::loadDemoDocuments(*dmGlobal->IBTransaction1, QDate(2026, 11, 20)));
+    parametro("ATUTILIZACONTRATOS", "S");
+    QStringList achados = lidoEmCadaJanela(&titulosCortados);
     achados.removeDuplicates();
     EXPECT_EQ(achados, QStringList());
 }
