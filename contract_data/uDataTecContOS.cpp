@@ -14,18 +14,10 @@
 
 using host::data::DetachHandler;
 
-namespace uDataTecContOS {
-
-std::function<bool(bool primeiraPagina)> OrdemServicoAberta;
-
-}  // namespace uDataTecContOS
-
 namespace {
 
-bool ordemServicoAberta(bool primeiraPagina)
-{
-    return uDataTecContOS::OrdemServicoAberta && uDataTecContOS::OrdemServicoAberta(primeiraPagina);
-}
+// The service-order window through the hook it sets: this module opens and touches no window.
+bool ordemServicoAberta(bool primeiraPagina) { return OrdemServicoAberta && OrdemServicoAberta(primeiraPagina); }
 
 double numeroContrato(const char* campo)
 {

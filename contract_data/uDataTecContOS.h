@@ -7,17 +7,6 @@
 // dmTecContrato->quCtrCadastro, the item the current row of
 // quCtrCadastroIt, the equipment the current row of quCtrCadastroEquip.
 
-#include <functional>
-
-namespace uDataTecContOS {
-
-// Whether the service-order window is open; when asked, it is brought to its
-// first page first, reopening the data behind it. The window sets this while
-// it lives: this data module opens and touches no window itself.
-extern std::function<bool(bool primeiraPagina)> OrdemServicoAberta;
-
-}  // namespace uDataTecContOS
-
 // The current contract item into the open order (ATUTILIZACONTRATOS "S"):
 // the default item when the order has none, the contract's standing charges,
 // then a service line of the item's product valued at the item's value or

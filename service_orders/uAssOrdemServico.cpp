@@ -6,7 +6,6 @@
 #include "service_orders/uAssAndamento.h"
 #include "service_orders/uAssOrdemServicoComum.h"
 
-#include "contract_data/uDataTecContOS.h"
 #include "data/uDataTec.h"
 
 #include "host/Udatamod.h"
@@ -73,14 +72,14 @@ TfmAssOrdemServico::TfmAssOrdemServico(QWidget* parent) : host::ui::Form(parent)
         action = host::ui::CloseAction::Free;
     };
     // The contract data module copies into the open order through this while the window lives.
-    uDataTecContOS::OrdemServicoAberta = [](bool primeiraPagina) { return JanelaOrdemServico(primeiraPagina) != nullptr; };
+    ::OrdemServicoAberta = [](bool primeiraPagina) { return JanelaOrdemServico(primeiraPagina) != nullptr; };
 }
 
 TfmAssOrdemServico::~TfmAssOrdemServico()
 {
     destroyControls();
     if (!fmAssOrdemServico.get() || fmAssOrdemServico.get() == this)
-        uDataTecContOS::OrdemServicoAberta = nullptr;
+        ::OrdemServicoAberta = nullptr;
 }
 
 int TfmAssOrdemServico::ordemAtual() const { return dmTec->quOSAOCODIGO->asInteger(); }

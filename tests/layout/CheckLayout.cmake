@@ -19,7 +19,7 @@ set(floors
   "data            module_data           : ${host_floors}"
   "contract_data   module_contract_data  : data ${host_floors}"
   "shared_windows  module_shared_windows : data ${host_floors}"
-  "service_orders  module_service_orders : shared_windows contract_data data ${host_floors}"
+  "service_orders  module_service_orders : shared_windows data ${host_floors}"
   "contracts       module_contracts      : service_orders shared_windows contract_data data ${host_floors}"
   "rental          module_rental         : contracts shared_windows contract_data data ${host_floors}"
   "module          module_front          : rental contracts service_orders shared_windows contract_data data ${host_floors}"
