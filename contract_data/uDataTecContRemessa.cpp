@@ -102,6 +102,26 @@ void RegistrarRemessaContrato(const QString& documento)
     c.post();
 }
 
+QString AtencaoFaturamento(int contrato, const QString& pedido)
+{
+    return "Atenção: verificar faturamento contrato " + QString::number(contrato) + " no pedido " + pedido +
+           "\rCódigo do Erro: ";
+}
+
+void DescartarPedidoTemporario(const QString& pedido)
+{
+    ExcluirPedidoTemporario(pedido);
+    dmGlobal->IBTransaction1->commitRetaining();
+}
+
+void RecusaNotaNaoEmitida(const QString& pedido, const QString& atencao)
+{
+    if (ContadorDados("COD_PEDIDO", "ACEM1401", pedido.trimmed()) > 0)
+        dmGlobal->MostraAviso(atencao + "Janela da Nota Fiscal fechada durante a emissão.", true);
+    DescartarPedidoTemporario(pedido);
+    dmGlobal->MostraAviso(kAbortada + "Nota Fiscal não emitida.", true);
+}
+
 QString CondicaoNota(const QString& documento, const QString& serie, const QString& cliente,
                      const QString& operacao, const QString& local)
 {
@@ -278,14 +298,15 @@ void EmitirRemessaContrato()
     linhasTemporarias(pedido);
 
     JanelaNota janela;
+    const QString atencao = AtencaoFaturamento(contratoCodigo, pedido);
     QString documento;
     try {
         documento = emitirNota(*janela.get(), pedido);
     } catch (const std::exception& erro) {
-        dmGlobal->MostraAviso("Atenção: verificar faturamento contrato " + QString::number(contratoCodigo) +
-                                  " no pedido " + pedido + "\rCódigo do Erro: " + QString::fromUtf8(erro.what()),
-                              true);
+        dmGlobal->MostraAviso(atencao + QString::fromUtf8(erro.what()), true);
     }
+    if (documento.trimmed().isEmpty())
+        RecusaNotaNaoEmitida(pedido, atencao);
     dmGlobal->MostraAviso("Documento \"" + documento + "\" gerado com Sucesso!", false);
 }
 

@@ -56,6 +56,16 @@ void ExcluirPedidoTemporario(const QString& pedido);
 bool EmitirNotaPedido(TfmNotaFiscal& nota, const QString& pedido);
 // The loaded contract records its shipment document, issued today.
 void RegistrarRemessaContrato(const QString& documento);
+// "Atenção: verificar faturamento contrato ..." up to "Código do Erro: ",
+// for the cause to be appended.
+QString AtencaoFaturamento(int contrato, const QString& pedido);
+// The temporary order removed and committed.
+void DescartarPedidoTemporario(const QString& pedido);
+// No invoice came out of the emission (its window was closed): the
+// temporary order goes and the shipment ends with "Nota Fiscal não
+// emitida."; an invoice issued before the window closed keeps the order and
+// asks for the billing to be checked. Always ends the shipment.
+void RecusaNotaNaoEmitida(const QString& pedido, const QString& atencao);
 // The condition that names one issued invoice of ACEM1401.
 QString CondicaoNota(const QString& documento, const QString& serie, const QString& cliente,
                      const QString& operacao, const QString& local);

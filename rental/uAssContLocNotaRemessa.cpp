@@ -221,17 +221,6 @@ void registrarRemessaLoc(const NotaEmitidaLoc& nota, const QString& pedido, int 
     dmGlobal->IBTransaction1->commitRetaining();
 }
 
-void descartarPedidoRemessaLoc(const QString& pedido)
-{
-    uDataTecContRemessa::ExcluirPedidoTemporario(pedido);
-    dmGlobal->IBTransaction1->commitRetaining();
-}
-
-bool pedidoFaturadoRemessaLoc(const QString& pedido)
-{
-    return ContadorDados("COD_PEDIDO", "ACEM1401", pedido.trimmed()) > 0;
-}
-
 }  // namespace
 
 void EmitirNotaFiscalRemessaLocacao()
@@ -242,29 +231,22 @@ void EmitirNotaFiscalRemessaLocacao()
     try {
         linhasRemessaLoc(pedido, contrato);
     } catch (...) {
-        descartarPedidoRemessaLoc(pedido);
+        uDataTecContRemessa::DescartarPedidoTemporario(pedido);
         throw;
     }
 
     uDataTecContRemessa::JanelaNota janela;
     NotaEmitidaLoc nota;
-    const QString atencao = "Atenção: verificar faturamento contrato " + QString::number(contrato) + " no pedido " +
-                            pedido + "\rCódigo do Erro: ";
+    const QString atencao = uDataTecContRemessa::AtencaoFaturamento(contrato, pedido);
     try {
         nota = emitirRemessaLoc(pedido);
     } catch (const std::exception& erro) {
         // The host's emission leaves nothing of a refused invoice behind.
-        descartarPedidoRemessaLoc(pedido);
+        uDataTecContRemessa::DescartarPedidoTemporario(pedido);
         dmGlobal->MostraAviso(atencao + QString::fromUtf8(erro.what()), true);
     }
-    if (nota.documento.trimmed().isEmpty()) {
-        // The window was closed: without an invoice the order goes; with one
-        // (issued before the window closed) the billing is checked by hand.
-        if (pedidoFaturadoRemessaLoc(pedido))
-            dmGlobal->MostraAviso(atencao + "Janela da Nota Fiscal fechada durante a emissão.", true);
-        descartarPedidoRemessaLoc(pedido);
-        dmGlobal->MostraAviso(kAbortadaRemessaLoc + "Nota Fiscal não emitida.", true);
-    }
+    if (nota.documento.trimmed().isEmpty())
+        uDataTecContRemessa::RecusaNotaNaoEmitida(pedido, atencao);
     try {
         registrarRemessaLoc(nota, pedido, contrato);
     } catch (const std::exception& erro) {

@@ -97,6 +97,36 @@ void geraEListaPrevisao(ArgumentosGerador& a, const std::function<void()>& aposG
     dmGlobal->MostraAviso("Operação efetuada com sucesso! Parcelas criadas: " + QString::number(a.criadas));
 }
 
+// Nothing left to forecast ends the button with a message instead of in
+// silence, naming the setting that decides how many there are.
+void avisaNadaGerado(const QString& motivo) { dmGlobal->MostraAviso("Nenhuma previsão gerada: " + motivo, false); }
+
+QString parcelasJaGeradas(int quantidade, const QString& onde)
+{
+    return quantidade == 1 ? "a parcela " + onde + " já foi gerada."
+                           : "as " + QString::number(quantidade) + " parcelas " + onde + " já foram geradas.";
+}
+
+// Option "E": the planned count is the header's "Parcelas".
+QString motivoNadaGeradoE(double planejadas)
+{
+    const QString campo = "de \"Parcelas\" (cabeçalho do contrato)";
+    const int quantidade = int(std::trunc(planejadas));
+    if (quantidade <= 0)
+        return "o contrato não tem parcelas planejadas; informe a quantidade em \"Parcelas\" (cabeçalho do "
+               "contrato).";
+    return parcelasJaGeradas(quantidade, campo);
+}
+
+// Option "Q": the months from the start to the estimated end.
+QString motivoNadaGeradoQ(int meses)
+{
+    const QString periodo = "do período de \"Início\" a \"Encer. estimado\"";
+    if (meses <= 0)
+        return "o período de \"Início\" a \"Encer. estimado\" não chega a um mês.";
+    return parcelasJaGeradas(meses, periodo);
+}
+
 }  // namespace
 
 // ---- re-instalment panel ----
@@ -236,6 +266,10 @@ void PrevisionarContratoE(const PainelReparcela& painel)
     const int existentes = parcelasDoContrato(cab.contrato);
     double quantidade = reparcela ? QuantidadeReparcela(painel) : Trunc2Casas(cab.quantidade - existentes);
     moveParaUltimaParcela();
+    if (!reparcela && existentes != 0 && quantidade <= 0) {
+        avisaNadaGerado(motivoNadaGeradoE(cab.quantidade));
+        return;
+    }
     if (quantidade == 0 && existentes == 0)
         SelecionaValorNumerico("Nº de Previsões", "Informe o número de parcelas para previsão do contas a receber",
                                quantidade);
@@ -278,7 +312,8 @@ void PrevisionarContratoQ()
     const int existentes = parcelasDoContrato(cab.contrato);
     const QDate inicio = dataPrevisaoVazia(cab.implantacao) ? QDate() : cab.implantacao.date();
     const QDate fim = dataPrevisaoVazia(cab.validade) ? QDate() : cab.validade.date();
-    const int quantidade = MesesInteiros(inicio, fim) - existentes;
+    const int meses = MesesInteiros(inicio, fim);
+    const int quantidade = meses - existentes;
     moveParaUltimaParcela();
     if (quantidade == 0 && existentes == 0)
         dmGlobal->MostraAviso("Informe a data de encerramento estimada para o sistema poder gerar as previsões de "
@@ -293,8 +328,10 @@ void PrevisionarContratoQ()
     }
     if (!primeiro.isValid())
         dmGlobal->MostraAviso("Informe a data de início  para o sistema poder gerar as previsões de faturamento", true);
-    if (quantidade <= 0)
+    if (quantidade <= 0) {
+        avisaNadaGerado(motivoNadaGeradoQ(meses));
         return;
+    }
     // 0 would become the 30th in the generator: refused as a day past 31 is.
     if (DiaVencimentoInvalido(cab.vencimento))
         dmGlobal->MostraErro("Informe uma data de vencimento válida.");

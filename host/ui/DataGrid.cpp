@@ -13,6 +13,17 @@
 #include <QStyle>
 
 namespace host::ui {
+namespace {
+
+// The grid has the editor open: Qt's view warns, and reads the editor, when
+// asked to write or close one it let go.
+bool holdsEditor(const QAbstractItemView& view, const QWidget* editor)
+{
+    auto* delegate = qobject_cast<const DataGridDelegate*>(view.itemDelegate());
+    return delegate && delegate->holds(editor);
+}
+
+}  // namespace
 
 // ---- columns ----------------------------------------------------------------
 
@@ -383,7 +394,7 @@ void DataGrid::commitData(QWidget* editor)
 {
     // The editor losing the focus to the rule's own dialog commits again:
     // the same text is being written already.
-    if (committing_ || !editor)
+    if (committing_ || !editor || !holdsEditor(*this, editor))
         return;
     committing_ = editor;
     closedUnderCommit_ = nullptr;
@@ -407,6 +418,8 @@ void DataGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint h
         closedUnderCommit_ = nullptr;
         return;   // already closed while its text was written
     }
+    if (!holdsEditor(*this, editor))
+        return;   // let go already (its dataset closed): a late call of the delegate's
     if (commitRefused_) {
         commitRefused_ = false;
         hint = QAbstractItemDelegate::NoHint;   // the refused cell stays current, with its field's value

@@ -81,6 +81,27 @@ void DataGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
 QWidget* DataGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                         const QModelIndex& index) const
 {
+    return track(makeEditor(parent, option, index));
+}
+
+QWidget* DataGridDelegate::track(QWidget* editor) const
+{
+    if (!editor)
+        return nullptr;
+    open_.insert(editor);
+    connect(editor, &QObject::destroyed, this, [this, editor] { open_.remove(editor); });
+    return editor;
+}
+
+void DataGridDelegate::destroyEditor(QWidget* editor, const QModelIndex& index) const
+{
+    open_.remove(editor);
+    QStyledItemDelegate::destroyEditor(editor, index);
+}
+
+QWidget* DataGridDelegate::makeEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                      const QModelIndex& index) const
+{
     GridColumn* column = grid_.column(index.column());
     host::data::Field* f = column ? column->field() : nullptr;
     if (!f)

@@ -5,6 +5,7 @@
 #include "host/ui/DataGrid.h"
 
 #include <QAbstractTableModel>
+#include <QSet>
 #include <QStyledItemDelegate>
 
 class QLineEdit;
@@ -71,9 +72,18 @@ public:
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
+    void destroyEditor(QWidget* editor, const QModelIndex& index) const override;
+    // The editor was opened by the grid and not let go since. Enter and a
+    // lost focus write an editor through a queued call: by then the grid
+    // may have closed it (its dataset closed with the window).
+    bool holds(const QWidget* editor) const { return open_.contains(editor); }
 
 private:
+    QWidget* makeEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const;
+    QWidget* track(QWidget* editor) const;
+
     DataGrid& grid_;
+    mutable QSet<const QWidget*> open_;
 };
 
 } // namespace host::ui

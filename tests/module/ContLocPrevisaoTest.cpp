@@ -275,6 +275,50 @@ TEST_F(ContLocPrevisaoJanelaTest, ScreenEContinuesAfterTheRowsPresent)
     EXPECT_EQ(form.dbgdAssContCadLocEquiParcelas->model()->rowCount(), 5);
 }
 
+// Every planned instalment already there, or none planned: the button
+// says that nothing was made and which setting decides it, and writes nothing.
+TEST_F(ContLocPrevisaoJanelaTest, ScreenENothingLeftToForecastSaysWhy)
+{
+    contrato(805, "ACVALORPARCELA, ACQUANTIDADEPARCELA, ACDATAIMPLANTACAO", "100, 2, '2024-01-05'");
+    parcela("000001", "V", 100, 805, "2024-02-10");
+    parcela("000002", "", 100, 805, "2024-03-10");
+    contrato(806, "ACVALORPARCELA, ACQUANTIDADEPARCELA, ACDATAIMPLANTACAO", "100, 0, '2024-01-05'");
+    parcela("000003", "V", 100, 806, "2024-02-10");
+    tr().commitRetaining();
+
+    TfmAssContCadLocEquip& form = abrirE(805);
+    dialogs->acknowledge("Nenhuma previsão gerada: as 2 parcelas de \"Parcelas\" (cabeçalho do contrato) já foram "
+                         "geradas.");
+    form.bbPrevisionar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(dialogs->shown().size(), 1u) << "neither count nor date is asked";
+    EXPECT_EQ(vencimentos(805), (QStringList{"10/2 V", "10/3"}));
+    EXPECT_EQ(quantidade(805), "2");
+
+    abrirE(806);
+    dialogs->acknowledge("Nenhuma previsão gerada: o contrato não tem parcelas planejadas; informe a quantidade em "
+                         "\"Parcelas\" (cabeçalho do contrato).");
+    form.bbPrevisionar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(vencimentos(806), (QStringList{"10/2 V"}));
+    EXPECT_EQ(quantidade(806), "0");
+}
+
+TEST_F(ContLocPrevisaoJanelaTest, ScreenQNothingLeftToForecastSaysWhy)
+{
+    contrato(815, "ACVALOR, ACVENCIMENTO, ACDATAIMPLANTACAO, ACDATAVALIDADE", "100, 10, '2024-01-15', '2024-03-20'");
+    parcela("000001", "V", 100, 815, "2024-02-10");
+    parcela("000002", "V", 100, 815, "2024-03-10");
+    tr().commitRetaining();
+    TfmAssContLocacao& form = abrirQ(815);
+    dialogs->acknowledge("Nenhuma previsão gerada: as 2 parcelas do período de \"Início\" a \"Encer. estimado\" já "
+                         "foram geradas.");
+    form.bbPrevisionar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(dialogs->shown().size(), 1u);
+    EXPECT_EQ(vencimentos(815), (QStringList{"10/2 V", "10/3 V"}));
+}
+
 // A forecast of one contract after another, as the register runs them over
 // a large customer base: the contract's load, its instalments' list and the
 // generator's reads keep their statements prepared, so another contract
@@ -383,6 +427,7 @@ TEST_F(ContLocPrevisaoJanelaTest, ScreenQDay31FollowsTheMonths)
     EXPECT_EQ(quantidade(812), "7") << "never rewritten by this register";
 
     // Run again: one month after the last listed, nothing left of the four months.
+    dialogs->acknowledge("Nenhuma previsão gerada: as 4 parcelas do período");
     form.bbPrevisionar->click();
     EXPECT_EQ(dialogs->pending(), 0);
     EXPECT_EQ(vencimentos(812).size(), 4);

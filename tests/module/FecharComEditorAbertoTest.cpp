@@ -2,9 +2,15 @@
 // company, a cell being typed (its editor open) when the window is closed or
 // the program ends through the main window: Qt reports nothing about the
 // editor (no "closeEditor called with an editor that does not belong to
-// this view").
+// this view"). A choice made in a cell and the window closed before the
+// event loop ran again: the delegate's late write finds no editor of the
+// grid's, and the choice saved on closing is stored.
 
 #include "tests/module/ModuleFixture.h"
+#include "tests/module/PrimeiroUsoFixture.h"
+
+#include "data/uDataTec.h"
+#include "service_orders/uAssSolicitacao.h"
 
 #include "host/Udmglobal.h"
 #include "host/data/Dataset.h"
@@ -14,6 +20,7 @@
 #include "host/ui/ScriptedDialogs.h"
 #include "host/ui/WindowRegistry.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPointer>
 
@@ -41,6 +48,21 @@ private:
     }
     static inline QtMessageHandler anterior_ = nullptr;
 };
+
+// Another window opened through the dispatcher, the events waiting before
+// it handled in their order, as the program's loop does.
+void abrirOutra()
+{
+    uPackageAss::ShowJanelaTec("fmAssAndamento");
+    EXPECT_TRUE(QTest::qWaitForWindowActive(host::ui::WindowRegistry::forms().last()));
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+QStringList avisosDoEditor()
+{
+    return AvisosDoQt::lidos().filter("editor", Qt::CaseInsensitive);
+}
 
 class FecharComEditorAbertoTest : public ModuleTest, public testing::WithParamInterface<const char*> {
 protected:
@@ -72,7 +94,7 @@ protected:
     }
     // The cell's editor open with a text typed and not yet written (on a
     // new row when the grid has none).
-    static void digitaSemSair(host::ui::DataGrid& grade, int coluna)
+    void digitaSemSair(host::ui::DataGrid& grade, int coluna)
     {
         grade.setFocus();
         if (grade.dataset()->isEmpty())
@@ -85,12 +107,11 @@ protected:
             linha = editor->findChild<QLineEdit*>();
         ASSERT_NE(linha, nullptr);
         QTest::keyClicks(linha, "7");
+        digitado = linha;
         ASSERT_NE(grade.indexWidget(grade.currentIndex()), nullptr) << "the editor open";
     }
-    static QStringList avisosDoEditor()
-    {
-        return AvisosDoQt::lidos().filter("editor", Qt::CaseInsensitive);
-    }
+    // The text editor of the cell being typed.
+    QPointer<QLineEdit> digitado;
     host::ui::Form& abrir()
     {
         uPackageAss::CriarDataTec();
@@ -128,6 +149,22 @@ TEST_P(FecharComEditorAbertoTest, ClosingTheWindowWithACellBeingTypedWarnsNothin
     EXPECT_EQ(avisosDoEditor(), QStringList{});
 }
 
+TEST_P(FecharComEditorAbertoTest, ClosingTheWindowRightAfterEnterInACellWarnsNothing)
+{
+    AvisosDoQt avisos;
+    host::ui::Form& janela = abrirDigitando();
+    ASSERT_FALSE(HasFailure());
+    // Enter writes the cell once the event loop runs again: the window is
+    // closed before that.
+    ASSERT_NE(digitado, nullptr);
+    QTest::keyClick(digitado, Qt::Key_Return);
+    QPointer<host::ui::Form> vigia(&janela);
+    janela.close();
+    abrirOutra();
+    EXPECT_TRUE(!vigia || !vigia->isVisible()) << "the window closed";
+    EXPECT_EQ(avisosDoEditor(), QStringList{});
+}
+
 TEST_P(FecharComEditorAbertoTest, EndingTheProgramWithACellBeingTypedWarnsNothing)
 {
     AvisosDoQt avisos;
@@ -147,6 +184,32 @@ INSTANTIATE_TEST_SUITE_P(Janelas, FecharComEditorAbertoTest,
                          [](const testing::TestParamInfo<const char*>& info) {
                              return QString::fromLatin1(info.param).section(';', 0, 0).toStdString();
                          });
+
+// The parts request of the walk: a responsible person chosen in the grid's
+// look-up cell (Enter, as the user picks it), the window closed at once and
+// saved, then another window opened.
+class FecharComEscolhaNaGradeTest : public PrimeiroUsoTest {};
+
+TEST_F(FecharComEscolhaNaGradeTest, ClosingThePartsRequestRightAfterChoosingTheResponsibleWarnsNothingAndKeepsIt)
+{
+    AvisosDoQt avisos;
+    AvisosDoQt::lidos().clear();
+    TfmAssSolicitacao& janela = abrirJanela(fmAssSolicitacao, "fmAssSolicitacao");
+    const int numero = pedidoDePecaComResponsavel(janela);
+    host::ui::DataGrid* grade = janela.dbgdAssSolicitacao;
+    ASSERT_NE(qobject_cast<QComboBox*>(grade->indexWidget(grade->currentIndex())), nullptr) << "the choice still open";
+    dialogs->answer("Sim", "Deseja salvar");
+    janela.close();
+    abrirOutra();
+    EXPECT_TRUE(dialogs->texts().contains("Deseja salvar as alterações ?")) << vistos();
+    EXPECT_EQ(avisosDoEditor(), QStringList{});
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_EQ(lido(QString("select coalesce(PRCODIGO, '') || '|' || coalesce(ATCODIGOENTREGA, 0) from AATC07AI"
+                           " where AICODIGO = %1 and AIID = 'I'")
+                       .arg(numero)),
+              QStringList{"P0003|2"})
+        << vistos();
+}
 
 }  // namespace
 }  // namespace moduletest

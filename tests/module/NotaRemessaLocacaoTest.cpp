@@ -7,6 +7,7 @@
 // and marks, and no temporary order left behind either way.
 
 #include "tests/module/ContLocFixture.h"
+#include "tests/module/FechaJanelaNota.h"
 
 #include "host/Udmglobal.h"
 #include "host/data/Format.h"
@@ -47,29 +48,6 @@ TEST(NotaRemessaLocRegras, TextValueAndNoteOfTheInvoice)
     EXPECT_EQ(ObservacaoNota(d), "Entrega: Rua A, 1\r\nContato: Lia\r\nNº Contrato: L-970\r\nProposta: PR-9\r\n"
                                  "Vigência de: 05/01/26 até: 04/01/27\r\nValor Mensal R$: 1.500,50");
 }
-
-// Releases the invoice window when the order is looked up in it: the user
-// closed the window before the invoice was issued.
-class FechaJanelaNota : public host::db::EngineWatcher {
-public:
-    FechaJanelaNota() : anterior_(host::db::watchEngine(this)) {}
-    ~FechaJanelaNota() override { host::db::watchEngine(anterior_); }
-    void prepared(std::uint64_t, std::uint64_t, const QByteArray& sql) override
-    {
-        if (sql.contains("Ped.AUX1, Ped.IMPRESSO_NF") && fmNotaFiscal.get())
-            fmNotaFiscal->release();
-    }
-    void executed(std::uint64_t, std::uint64_t, Firebird::IMessageMetadata*, std::span<const unsigned char>,
-                  std::span<const BlobParam>) override
-    {
-    }
-    void fetched(std::uint64_t) override {}
-    void cursorClosed(std::uint64_t) override {}
-    void ended(std::uint64_t, End) override {}
-
-private:
-    host::db::EngineWatcher* anterior_;
-};
 
 class NotaRemessaLocacaoTest : public ContLocTest {
 protected:

@@ -11,6 +11,7 @@
 #include "host/ui/PageControl.h"
 #include "host/ui/ScriptedDialogs.h"
 #include "host/ui/WindowRegistry.h"
+#include "service_orders/uAssSolicitacao.h"
 #include "tests/support/TestDatabase.h"
 
 #include <QComboBox>
@@ -106,6 +107,21 @@ void PrimeiroUsoTest::escolheNaLista(host::ui::DataGrid* grade, const char* camp
     ASSERT_NE(lista, nullptr) << campo;
     QTest::keyClicks(lista, inicio);
     QTest::keyClick(lista, Qt::Key_Return);
+}
+
+int PrimeiroUsoTest::pedidoDePecaComResponsavel(TfmAssSolicitacao& janela)
+{
+    janela.bbNovo->click();
+    digita(janela.dbedOS, "42");
+    janela.bbSalvar->click();
+    const int numero = dmTec->quSolicitaAICODIGO->asInteger();
+    host::ui::DataGrid* grade = janela.dbgdAssSolicitacao;
+    grade->setFocus();
+    QTest::keyClick(grade, Qt::Key_Insert);
+    celula(grade, "PRCODIGO", "P0003");
+    celula(grade, "AIQUANTIDADE", "2");
+    escolheNaLista(grade, "DescricaoTecnico", "MARIA");
+    return numero;
 }
 
 QStringList PrimeiroUsoTest::recusas() const

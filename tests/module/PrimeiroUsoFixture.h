@@ -10,6 +10,8 @@
 
 #include <QStringList>
 
+class TfmAssSolicitacao;
+
 namespace moduletest {
 
 class PrimeiroUsoTest : public ContLocTest {
@@ -25,6 +27,10 @@ protected:
     // The cell of a look-up column opened on the current row, its item
     // chosen by typing the start of its text, then Enter.
     static void escolheNaLista(host::ui::DataGrid* grade, const char* campo, const QString& inicio);
+    // On the parts request window: a new request of order 42 saved, then a
+    // row of part P0003, quantity 2, its responsible chosen as MARIA in the
+    // look-up cell (left open). The request's number.
+    int pedidoDePecaComResponsavel(TfmAssSolicitacao& janela);
     // Every text shown so far, in order, for a failure's message.
     std::string vistos() const { return dialogs->texts().join(" | ").toStdString(); }
 };

@@ -117,16 +117,7 @@ TEST_F(PrimeiroUsoOrdemServicoTest, ThePartsOfAnOrderAreSettledOutOfStock)
 TEST_F(PrimeiroUsoOrdemServicoTest, ThePartsOfAnOrderAreRequestedAndSent)
 {
     TfmAssSolicitacao& janela = abrirJanela(fmAssSolicitacao, "fmAssSolicitacao");
-    janela.bbNovo->click();
-    digita(janela.dbedOS, "42");
-    janela.bbSalvar->click();
-    const int numero = dmTec->quSolicitaAICODIGO->asInteger();
-    host::ui::DataGrid* grade = janela.dbgdAssSolicitacao;
-    grade->setFocus();
-    QTest::keyClick(grade, Qt::Key_Insert);
-    celula(grade, "PRCODIGO", "P0003");
-    celula(grade, "AIQUANTIDADE", "2");
-    escolheNaLista(grade, "DescricaoTecnico", "MARIA");
+    const int numero = pedidoDePecaComResponsavel(janela);
     janela.bbSalvar->click();
     janela.bbEnviar->click();
     EXPECT_EQ(recusas(), QStringList{}) << vistos();

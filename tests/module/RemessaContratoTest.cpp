@@ -5,14 +5,17 @@
 // failed line undoing only itself, and the supply order from the contracting
 // customer's price list with its refusals.
 
+#include "tests/module/FechaJanelaNota.h"
 #include "tests/module/ModuleFixture.h"
 
+#include "contracts/uAssContCad.h"
 #include "contract_data/uDataTecCont.h"
 #include "contract_data/uDataTecContRemessa.h"
 #include "host/Udmglobal.h"
 #include "host/Unotafiscal.h"
 #include "host/data/Query.h"
 #include "host/db/Database.h"
+#include "host/ui/PageControl.h"
 #include "host/ui/Errors.h"
 
 namespace moduletest {
@@ -147,6 +150,31 @@ TEST_F(RemessaContratoTest, AFailedLineUndoesOnlyItselfAndEndsTheShipment)
     EXPECT_TRUE(documento().isEmpty());
     EXPECT_EQ(dmTecContrato->quCtrCadastroIt->recNo(), 1);
     EXPECT_FALSE(dmTecContrato->quCtrCadastroIt->controlsDisabled());
+}
+
+// The user closes the invoice window before the invoice is issued: no
+// success is claimed, no document is recorded and the temporary order the
+// shipment made is gone, the orders already there stay.
+TEST_F(RemessaContratoTest, WindowClosedDuringTheEmissionIsNoSuccessAndLeavesNoOrder)
+{
+    const QStringList pedidos = lido("select NUMERO_PEDIDO from AVEC8501 order by NUMERO_PEDIDO");
+    const QStringList notas = lido("select count(*) from ACEM1401");
+    TfmAssContCad& cadastro = abrirJanela(fmAssContCad, "fmAssContCad");
+    carregar();
+    cadastro.pcContrato->setActivePage(cadastro.tsItens);
+    dialogs->answer("Sim", "Deseja emitir nota fiscal de remessa?");
+    dialogs->acknowledge("Nota Fiscal não emitida.");
+    {
+        FechaJanelaNota fecha;
+        cadastro.btRemessaIten->click();
+    }
+    EXPECT_EQ(dialogs->pending(), 0);
+    for (const QString& texto : dialogs->texts())
+        EXPECT_FALSE(texto.contains("Sucesso")) << texto.toStdString();
+    EXPECT_EQ(lido("select NUMERO_PEDIDO from AVEC8501 order by NUMERO_PEDIDO"), pedidos);
+    EXPECT_EQ(lido("select count(*) from AVEC85IT where AOCODIGO = 970"), QStringList{"0"}) << "nor its lines";
+    EXPECT_EQ(lido("select count(*) from ACEM1401"), notas);
+    EXPECT_EQ(lido("select coalesce(ACNFREMESSA, '') from AATC05AC where ACCODIGO = 970"), QStringList{""});
 }
 
 // The products' costs are read once for the shipment, not once per line:
