@@ -14,6 +14,8 @@
 #include <QFile>
 #include <QString>
 
+#include <sys/resource.h>
+
 #include "host/db/Database.h"
 #include "host/schema/HostSchema.h"
 
@@ -59,6 +61,22 @@ public:
 private:
     std::vector<double> tempos_;
 };
+
+// The processor time of the whole process (the engine's threads included),
+// user and system: what a run costs whatever else the machine runs at the
+// time (elapsed time on a loaded machine also counts the waits for a core).
+inline double processador(const std::function<void()>& trabalho)
+{
+    auto agora = [] {
+        rusage uso{};
+        getrusage(RUSAGE_SELF, &uso);
+        return double(uso.ru_utime.tv_sec + uso.ru_stime.tv_sec) +
+               double(uso.ru_utime.tv_usec + uso.ru_stime.tv_usec) / 1e6;
+    };
+    const double inicio = agora();
+    trabalho();
+    return agora() - inicio;
+}
 
 // Runs `ours` and `raw` once per round, the one going first changing every
 // round (the second of a pair finds the caches warmer).

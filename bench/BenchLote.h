@@ -30,7 +30,9 @@ inline Firebird::IAttachment* anexoDe(host::db::Transaction& tr)
 
 struct Comparacao {
     Tempos nosso, reproducao, direto;
+    Tempos processadorNosso;   // ours' processor time
     std::uint64_t comandosNosso = 0, preparosNosso = 0, comandosDireto = 0;   // of the last round
+    std::uint64_t commitsNosso = 0, commitsDireto = 0;                        // of the last round
 };
 
 // The rows a round deleted leave their old versions (and index entries) in
@@ -76,20 +78,25 @@ inline Comparacao comparaRodadas(int rodadas, Gravador& gravador, host::db::Tran
         [&] {
             repoe();
             const std::uint64_t antes = host::db::statementCount(), preparosAntes = host::db::prepareCount();
+            const std::uint64_t commitsAntes = gravador.commits();
             gravador.gravar();
-            c.nosso.add(segundos(nosso));
+            double decorrido = 0;
+            c.processadorNosso.add(processador([&] { decorrido = segundos(nosso); }));
+            c.nosso.add(decorrido);
             gravador.parar();
             c.comandosNosso = host::db::statementCount() - antes;
             c.preparosNosso = host::db::prepareCount() - preparosAntes;
+            c.commitsNosso = gravador.commits() - commitsAntes;
             repoe();
             c.reproducao.add(segundos([&] { reproducao.reproduz(gravador); }));
             reproducao.termina();
         },
         [&] {
             repoe();
-            const std::uint64_t antes = host::db::statementCount();
+            const std::uint64_t antes = host::db::statementCount(), commitsAntes = gravador.commits();
             c.direto.add(segundos(direto));
             c.comandosDireto = host::db::statementCount() - antes;
+            c.commitsDireto = gravador.commits() - commitsAntes;
         });
     return c;
 }
@@ -128,6 +135,8 @@ inline void imprimeLote(const char* titulo, Escrita escrita, const Comparacao& c
     std::printf("  statements per row: ours %.2f%s, prepares %.2f; direct writes %.2f\n", porLinha,
                 direta.meta > 0 ? "" : meta(porLinha, direta.comandosPorLinha + direta.comandosDaExecucao / linhas).constData(),
                 double(c.preparosNosso) / linhas, double(c.comandosDireto) / linhas);
+    std::printf("  commits per row: ours %.2f; direct writes %.2f\n", double(c.commitsNosso) / linhas,
+                double(c.commitsDireto) / linhas);
 }
 
 // The service module opened over the benchmark's database: dmGlobal, every

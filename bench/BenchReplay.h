@@ -58,6 +58,9 @@ public:
     void parar() { gravando_ = false; }
 
     const std::vector<Evento>& eventos() const { return eventos_; }
+    // The commits of the whole process so far, recording or not (both sides
+    // of a comparison are counted alike).
+    std::uint64_t commits() const { return commits_; }
     const Mensagem& mensagem(std::size_t i) const { return mensagens_[i]; }
     QByteArray texto(std::uint64_t comando) const { return textos_.value(comando); }
     std::size_t execucoes() const { return mensagens_.size(); }
@@ -94,6 +97,8 @@ public:
     }
     void ended(std::uint64_t transacao, End como) override
     {
+        if (como == End::Commit || como == End::CommitRetaining)
+            ++commits_;
         if (gravando_)
             eventos_.push_back({Tipo::Fim, 0, transacao, std::size_t(como)});
     }
@@ -109,6 +114,7 @@ private:
 
     host::db::EngineWatcher* anterior_ = nullptr;
     bool gravando_ = false;
+    std::uint64_t commits_ = 0;
     QHash<std::uint64_t, QByteArray> textos_;
     std::vector<Evento> eventos_;
     std::vector<Mensagem> mensagens_;

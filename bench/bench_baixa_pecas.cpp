@@ -5,7 +5,7 @@
 // (once per order) and the products' reservations (once per run); against
 // the replay of its own statements through the engine's interface and
 // against writing the same rows through host/db directly with the same
-// commits (the total summed per line there), in the same run; then 50 lines
+// commits and audit rows, in the same run; then 50 lines
 // on a database with forced writes. Prints lines per second and the ratios.
 
 #include "data/uDataTec.h"
@@ -81,9 +81,10 @@ void oursBaixa(host::ui::ScriptedDialogs& dialogos, int ordens)
     BaixarPecas(linhasBaixa(ordens), opcoes, gravou);
 }
 
-// The same rows by prepared statements: the document, per line its item,
-// the stock and position, the parts line's quantity and mark, the order's
-// parts total; a commit per line; the order's audit row.
+// The same rows by prepared statements, with the settlement's commits: the
+// document, per line its item, the stock and position, the parts line's
+// quantity and mark (a commit per line); per order its parts total and its
+// audit row (a commit each).
 void rawBaixa(host::db::Transaction& tr, int ordens)
 {
     host::db::executeSql(tr, "insert into ACEM1401 (DOCUMENTO, SERIE_DOC, COD_CLI, OPERACAO_DOC, LOCAL_DOC, DATA,"
@@ -118,11 +119,13 @@ void rawBaixa(host::db::Transaction& tr, int ordens)
             peca.setParam("O", o);
             peca.setParam("P", produto);
             peca.execute();
-            total.setParam("O", o);
-            total.execute();
             tr.commitRetaining();
         }
-        // The order's audit row, as the settlement saves each order once.
+        // The order's parts total once its lines are done, and its audit
+        // row, each with a commit of its own as the settlement makes them.
+        total.setParam("O", o);
+        total.execute();
+        tr.commitRetaining();
         log.setParam("O", QString("O.S. %1").arg(o));
         log.execute();
         tr.commitRetaining();

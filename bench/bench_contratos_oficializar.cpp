@@ -81,10 +81,12 @@ void ours(host::db::Transaction& tr)
     (void)tr;
 }
 
-// The same rows by prepared statements: the order with its line, the
-// invoice with its line, the order marked, the receivable, its cash row and
-// its note under the new number, the two numbers' counters; a commit per
-// instalment.
+// The same rows by prepared statements, in the routine's three passes and
+// with its commits: per instalment the order with its line and its number
+// on the receivable (a commit each); per order the invoice with its line
+// and the order marked (a commit each); then the receivables made real,
+// their cash rows and notes under the new number (one commit). The two
+// numbers' counters are taken as the routine takes them.
 void raw(host::db::Transaction& tr, int parcelas)
 {
     host::db::Statement ped(tr, "insert into AVEC8501 (NUMERO_PEDIDO, CODIGO_CLIENTE, OPERACAO, VELOCAL, DATA_EMISSAO,"
@@ -94,6 +96,8 @@ void raw(host::db::Transaction& tr, int parcelas)
                                " TOTAL_UNIT, AOCODIGO, VEITCFOP, VEITENTREGA, DATA_EMISSAO) values (1, 'SERV', :P, 1, 0,"
                                " 63, 63, :AO, '5933', 'F', :HOJE)");
     host::db::Statement obs(tr, "insert into AUGC70OB (OBCODIGO, OBID, OBSEQUENCIA, OBTEXTO) values (:P, 'V', 1, :T)");
+    host::db::Statement pedido(tr, "update ACRC5001 set PEDIDO = :P where CODIGO_CLIENTE = :CLI"
+                                   " and NUMERO_DOCUMENTO = '100131' and SEQUENCIA = 1 and CODIGO_FILIAL = '01'");
     host::db::Statement nf(tr, "insert into ACEM1401 (DOCUMENTO, SERIE_DOC, COD_CLI, OPERACAO_DOC, LOCAL_DOC,"
                                " COD_PEDIDO, DATA, TOTAL_DOC, ACCODIGO) values (:P, '01', :CLI, '5933', '01', :P,"
                                " :HOJE, 63, :AO)");
@@ -101,56 +105,63 @@ void raw(host::db::Transaction& tr, int parcelas)
                                  " SEQUENCIA, MEITCFOP, QUNATIDADEPRODUTO, DATA, VEITSEQUENCIA, VALOR_TOTAL_UNIT)"
                                  " values (:P, '01', :CLI, '5933', '01', 'SERV', 1, '5933', 1, :HOJE, 1, 63)");
     host::db::Statement marca(tr, "update AVEC8501 set IMPRESSO_NF = 'S' where NUMERO_PEDIDO = :P");
-    host::db::Statement rec(tr, "update ACRC5001 set SITUACAO_DOCUMENTO = ' ', DATA_EMISSAO = :HOJE, PEDIDO = :P,"
+    host::db::Statement rec(tr, "update ACRC5001 set SITUACAO_DOCUMENTO = ' ', DATA_EMISSAO = :HOJE,"
                                 " VALOR_DOCUMENTO = 63, PAG10 = 63, NUMERO_DOCUMENTO = :P where CODIGO_CLIENTE = :CLI"
                                 " and NUMERO_DOCUMENTO = '100131' and SEQUENCIA = 1 and CODIGO_FILIAL = '01'");
     host::db::Statement cx(tr, "update ACXC94XP set XPDOCUMENTO = :P where XPID = 'R' and XPDOCUMENTO = '100131'"
                                " and XPEMITENTE = :CLI");
     host::db::Statement nota(tr, "update AUGC70OB set OBCODIGO = :NOVO where OBCODIGO = :VELHO and OBID = 'R'");
-    // The order's and the invoice's numbers taken from their series' counters.
+    // A number taken from its series' counter.
     host::db::Statement contador(
         tr, "update NUMERACAO set ULTIMO = ULTIMO + 1 where DOCUMENTO = :D and SERIE = :S"
             " and LOCAL = :L returning ULTIMO");
+    auto numera = [&](const QString& documento, const QString& serie, const QString& local) {
+        contador.setParam("D", documento);
+        contador.setParam("S", serie);
+        contador.setParam("L", local);
+        contador.execute();
+        contador.fetch();
+    };
     const QDateTime hoje(QDate::currentDate(), QTime(0, 0));
+    auto numero = [](int c) { return QString::number(c).rightJustified(6, '0'); };
+    auto chaves = [&](host::db::Statement& st, int c) {
+        st.setParam("P", numero(c));
+        if (st.hasParam("HOJE"))
+            st.setParam("HOJE", hoje);
+        if (st.hasParam("CLI"))
+            st.setParam("CLI", bench::cliente(c));
+        if (st.hasParam("AO"))
+            st.setParam("AO", c);
+    };
     for (int c = 1; c <= parcelas; ++c) {
-        for (const auto& [documento, serie, local] :
-             {std::tuple<QString, QString, QString>{"AVEC8501", "", ""}, {"ACEM1401", "01", "01"}}) {
-            contador.setParam("D", documento);
-            contador.setParam("S", serie);
-            contador.setParam("L", local);
-            contador.execute();
-            contador.fetch();
+        numera("AVEC8501", "", "");
+        for (host::db::Statement* st : {&ped, &it, &pedido}) {
+            chaves(*st, c);
+            st->execute();
         }
-        const QString numero = QString::number(c).rightJustified(6, '0');
-        for (host::db::Statement* st : {&ped, &it, &nf, &nfit}) {
-            st->setParam("P", numero);
-            st->setParam("HOJE", hoje);
-            if (st->hasParam("CLI"))
-                st->setParam("CLI", bench::cliente(c));
-            if (st->hasParam("AO"))
-                st->setParam("AO", c);
-        }
-        ped.execute();
-        it.execute();
-        obs.setParam("P", numero);
+        obs.setParam("P", numero(c));
         obs.setParam("T", "Manutenção preventiva mensal");
         obs.execute();
-        nf.execute();
-        nfit.execute();
-        marca.setParam("P", numero);
-        marca.execute();
-        rec.setParam("HOJE", hoje);
-        rec.setParam("P", numero);
-        rec.setParam("CLI", bench::cliente(c));
-        rec.execute();
-        cx.setParam("P", numero);
-        cx.setParam("CLI", bench::cliente(c));
-        cx.execute();
-        nota.setParam("NOVO", numero + bench::cliente(c) + "1");
-        nota.setParam("VELHO", "100131" + bench::cliente(c) + "1");
-        nota.execute();
         tr.commitRetaining();
     }
+    for (int c = 1; c <= parcelas; ++c) {
+        numera("ACEM1401", "01", "01");
+        for (host::db::Statement* st : {&nf, &nfit, &marca}) {
+            chaves(*st, c);
+            st->execute();
+        }
+        tr.commitRetaining();
+    }
+    for (int c = 1; c <= parcelas; ++c) {
+        for (host::db::Statement* st : {&rec, &cx}) {
+            chaves(*st, c);
+            st->execute();
+        }
+        nota.setParam("NOVO", numero(c) + bench::cliente(c) + "1");
+        nota.setParam("VELHO", "100131" + bench::cliente(c) + "1");
+        nota.execute();
+    }
+    tr.commitRetaining();
 }
 
 // Ours, its replay and the direct writes on a new database of one kind.

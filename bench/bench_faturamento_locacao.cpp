@@ -3,9 +3,11 @@
 // listing: without a receipt (the two complements deleted with their cash
 // rows and notes, the instalment billed, its note and collection) and with
 // the rental receipt (a header and one line more, the instalment
-// renumbered with its cash row and notes); against reading the same rows
-// and writing them through host/db directly, with a commit per instalment,
-// in the same run. Prints instalments per second and each ratio.
+// renumbered with its cash row and notes); against the replay of its own
+// statements through the engine's interface and against reading the same
+// rows and writing them through host/db directly, with a commit per
+// instalment, in the same run; then 20 instalments on a database with
+// forced writes. Prints instalments per second and each ratio.
 
 #include "bench/BenchContratos.h"
 
@@ -21,25 +23,23 @@
 
 namespace {
 
-constexpr int kPrincipais = 1000;
-
 // Principal p (1..n) has complements n + 2p - 1 and n + 2p.
-int complementoLoc(int p, int k) { return kPrincipais + 2 * p - 2 + k; }
+int complementoLoc(int principais, int p, int k) { return principais + 2 * p - 2 + k; }
 QString documentoLoc(int contrato) { return QString("%1").arg(contrato, 6, 10, QChar('0')); }
 
-void preparaContratosLoc(host::db::Transaction& tr)
+void preparaContratosLoc(host::db::Transaction& tr, int principais)
 {
-    bench::clientesEContratos(tr, 3 * kPrincipais, "S", 0);
+    bench::clientesEContratos(tr, 3 * principais, "S", 0);
     host::db::executeSql(tr, "update AATC05AC set ACVINCULO = 'P', BCCODIGO = '001', ACVALOR = 300 where ACCODIGO <= :N",
-                         {{"N", kPrincipais}});
-    host::db::executeSql(tr, "update AATC05AC set ACVINCULO = 'C' where ACCODIGO > :N", {{"N", kPrincipais}});
+                         {{"N", principais}});
+    host::db::executeSql(tr, "update AATC05AC set ACVINCULO = 'C' where ACCODIGO > :N", {{"N", principais}});
     host::db::Statement vinculo(tr, "insert into AATC05ACVI (ACCODIGOPRINCIPAL, ACCODIGOCOMPLEMENTO) values (:P, :C)");
     host::db::Statement item(tr, "insert into AATC05ACIT (ACITCODIGO, ACCODIGO, CLCODIGO, PRCODIGO, ACITVALOR,"
                                  " ACITQUANTIDADE) values (:P, :P, :C, 'P1', 300, 1)");
-    for (int p = 1; p <= kPrincipais; ++p) {
+    for (int p = 1; p <= principais; ++p) {
         for (int k = 1; k <= 2; ++k) {
             vinculo.setParam("P", p);
-            vinculo.setParam("C", complementoLoc(p, k));
+            vinculo.setParam("C", complementoLoc(principais, p, k));
             vinculo.execute();
         }
         item.setParam("P", p);
@@ -51,7 +51,7 @@ void preparaContratosLoc(host::db::Transaction& tr)
 
 // Every contract's March instalment a forecast again, the complements' with
 // a cash row and a note; no receipts, collections or billing notes.
-void repoeParcelasLoc(host::db::Transaction& tr)
+void repoeParcelasLoc(host::db::Transaction& tr, int principais)
 {
     for (const char* tabela : {"ACRC5001", "ACXC94XP", "AUGC70OB", "ACRC50FB", "ACEM14IT", "ACEM1401"})
         host::db::executeSql(tr, QString("delete from ") + tabela);
@@ -62,14 +62,14 @@ void repoeParcelasLoc(host::db::Transaction& tr)
     host::db::Statement caixa(tr, "insert into ACXC94XP (XPID, XPLOCAL, XPDOCUMENTO, XPEMITENTE, CRSEQUENCIA)"
                                   " values ('R', '01', :D, :C, 1)");
     host::db::Statement nota(tr, "insert into AUGC70OB (OBCODIGO, OBID, OBSEQUENCIA, OBTEXTO) values (:K, 'R', 1, 'x')");
-    for (int c = 1; c <= 3 * kPrincipais; ++c) {
+    for (int c = 1; c <= 3 * principais; ++c) {
         receber.setParam("D", documentoLoc(c));
         receber.setParam("C", bench::cliente(c));
-        receber.setParam("V", c <= kPrincipais ? 200.0 : 50.0);
-        receber.setParam("VENC", QDateTime(QDate(2024, 3, c <= kPrincipais ? 10 : 15), QTime(0, 0)));
+        receber.setParam("V", c <= principais ? 200.0 : 50.0);
+        receber.setParam("VENC", QDateTime(QDate(2024, 3, c <= principais ? 10 : 15), QTime(0, 0)));
         receber.setParam("A", c);
         receber.execute();
-        if (c > kPrincipais) {
+        if (c > principais) {
             caixa.setParam("D", documentoLoc(c));
             caixa.setParam("C", bench::cliente(c));
             caixa.execute();
@@ -202,46 +202,47 @@ void diretoFaturamentoLoc(host::db::Transaction& tr, bool comRecibo)
     }
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+// Ours, its replay and the direct writes of both kinds of billing on a new
+// database of one kind.
+void mede(bench::Gravador& gravador, bench::Escrita escrita, int principais)
 {
-    bench::ProcessoModulo processo(argc, argv, "faturamento-locacao");
-    const QString& base = processo.base.path;
-    bench::Tempos nosso[2], direto[2];
+    bench::Arquivo base("faturamento-locacao");
+    bench::novoBancoHost(base.path, escrita);
+    bench::Comparacao c[2];
     int faturadas[2] = {0, 0};
     {
-        bench::ModuloContratos modulo(base, [](TdmGlobal& global) { global.SetParametro("ATLOCALPADRAO", "01"); });
+        bench::ModuloContratos modulo(base.path, [](TdmGlobal& global) { global.SetParametro("ATLOCALPADRAO", "01"); });
         host::db::Transaction& tr = modulo.tr();
-        preparaContratosLoc(tr);
+        preparaContratosLoc(tr, principais);
         fmAssContFatLocEquip.create();
         TfmAssContFatLocEquip& form = *fmAssContFatLocEquip.get();
         form.edFilial->setText("01");
-        for (int recibo = 0; recibo < 2; ++recibo) {
-            // A first run, not measured, prepares what every later run keeps.
-            repoeParcelasLoc(tr);
-            nossoFaturamentoLoc(form, recibo == 1);
-            bench::contraDireto(
-                nosso[recibo], direto[recibo], [&] { repoeParcelasLoc(tr); },
-                [&] { nossoFaturamentoLoc(form, recibo == 1); }, [&] { diretoFaturamentoLoc(tr, recibo == 1); },
+        for (int recibo = 0; recibo < 2; ++recibo)
+            c[recibo] = bench::comparaRodadas(
+                bench::rounds(7), gravador, tr, [&] { repoeParcelasLoc(tr, principais); },
                 [&] {
+                    nossoFaturamentoLoc(form, recibo == 1);
                     faturadas[recibo] =
                         host::db::selectValue(tr, "select count(*) from ACRC5001 where SITUACAO_DOCUMENTO = ''")
                             .toInt();
-                });
-        }
+                },
+                [&] { diretoFaturamentoLoc(tr, recibo == 1); });
         form.close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        repoeParcelasLoc(tr);
+        repoeParcelasLoc(tr, principais);
         tr.commit();
     }
     const char* nomes[2] = {"rental billing", "rental billing with receipt"};
     for (int recibo = 0; recibo < 2; ++recibo) {
-        std::printf("%s of %d instalments (%d billed, two complements folded into each): ours %.0f instalments/s,"
-                    " direct %.0f instalments/s\n",
-                    nomes[recibo], kPrincipais, faturadas[recibo], kPrincipais / nosso[recibo].mediana(),
-                    kPrincipais / direto[recibo].mediana());
-        bench::imprimeRazao(nomes[recibo], nosso[recibo], direto[recibo], 3.0, "direct");
+        const QByteArray titulo = QString("%1 of %2 instalments (%3 billed, two complements folded into each)")
+                                      .arg(nomes[recibo])
+                                      .arg(principais)
+                                      .arg(faturadas[recibo])
+                                      .toUtf8();
+        bench::imprimeLote(titulo.constData(), escrita, c[recibo], principais, "instalments", {.meta = 3.0});
     }
-    return bench::resultado();
 }
+
+}  // namespace
+
+int main(int argc, char** argv) { return bench::executaLote(argc, argv, mede, 1000, 20); }

@@ -353,6 +353,16 @@ public:
     // complementary contract) adds the principal contracts' receivables that
     // are not forecasts. Code 0 leaves it closed.
     void CarregaContratoParcelaLocEquip(int contrato, const QString& tipo);
+    // The last of the contract's receivables in that list's order (due
+    // date, number): its value and the end of the period it covers. Read by
+    // one statement kept prepared, so that a batch (the renewal) opens no
+    // dataset per contract; `existe` is false when the contract has none.
+    struct UltimaParcelaLoc {
+        bool existe = false;
+        double valor = 0;
+        QDateTime fimCobertura;   // CREMISSAOFIN (invalid: null)
+    };
+    UltimaParcelaLoc UltimaParcelaLocEquip(int contrato);
     // quCtrCadastroIt on the contract's items, complementary or not, closed or not.
     void CarregaContratoItemEquipamento(int contrato, bool bComplementar, bool bEncerrado);
     // quCtrEquipSol on the lines of a sales order.
@@ -494,6 +504,36 @@ void InserirParcelasContratoLocEquipamentos(
     int& iContador, const QString& sFilialPedido, const QString& sOperacao, bool bFlag, bool bRevisarCaixa,
     QStringList* mensagens, const QDateTime& dInicioCobertura, const QDateTime& dFimCobertura, double rMesesPular,
     bool bValorFixo, const QString& sObservacao, const QDateTime& dPrimeiroBoleto, bool bProrrogaValidade);
+// The same 24 arguments, in that order, for the windows that assemble them
+// (the rental registers' forecast, the renewal of rental contracts).
+struct ParcelasLocacao {
+    QString primeiroVencimento;   // 1
+    QString dataFinal;            // 2
+    QString cliente;              // 3
+    QString diaVencimento;        // 4
+    int contrato = 0;             // 5
+    double valor = 0;             // 6
+    QString filial;               // 7
+    QString tipoPagamento;        // 8
+    QString banco;                // 9
+    QString emissao;              // 10
+    QString periodo;              // 11
+    int criadas = 0;              // 12 (out)
+    QString filialPedido;         // 13
+    QString operacao;             // 14
+    bool flag = false;            // 15
+    bool previsaoCaixa = true;    // 16
+    QStringList* lista = nullptr; // 17
+    QDateTime vigenciaDe;         // 18: the period the first instalment covers
+    QDateTime vigenciaAte;        // 19
+    double existentes = 0;        // 20
+    bool valorFixo = false;       // 21: `valor` as it is (a re-instalment, a renewal)
+    QString pedidoCliente;        // 22
+    QDateTime previsaoBoleto;     // 23
+    bool prorrogaValidade = false;// 24
+};
+// Runs the generator; `criadas` counts what it made, also when it fails midway.
+void InserirParcelasLocacao(ParcelasLocacao& a);
 
 // ATOPCAOCONTRATO in capitals: how the company runs its contracts ("" when
 // no host is open).

@@ -33,6 +33,26 @@ void TdmTecContrato::CarregaContratoParcelaLocEquip(int contrato, const QString&
         receber->open();
 }
 
+TdmTecContrato::UltimaParcelaLoc TdmTecContrato::UltimaParcelaLocEquip(int contrato)
+{
+    // Descending, the first row is the list's last (nulls come first going
+    // up and last coming down).
+    host::db::Statement& st = dmGlobal->ComandoPreparado(
+        "select first 1 VALOR_DOCUMENTO, CREMISSAOFIN from ACRC5001 where AOCODIGO = :AOCODIGO"
+        " order by DATA_VENCIMENTO desc, NUMERO_DOCUMENTO desc");
+    st.setParam("AOCODIGO", contrato);
+    st.execute();
+    UltimaParcelaLoc ultima;
+    if (st.fetch()) {
+        ultima.existe = true;
+        ultima.valor = st.value(0).toDouble();
+        if (!st.isNull(1))
+            ultima.fimCobertura = st.value(1).toDateTime();
+        st.closeCursor();
+    }
+    return ultima;
+}
+
 void TdmTecContrato::CarregaContratoItemEquipamento(int contrato, bool bComplementar, bool bEncerrado)
 {
     quCtrCadastroIt->close();

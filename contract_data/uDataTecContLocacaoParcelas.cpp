@@ -149,6 +149,15 @@ Documento proximoDocumento(const QString& cliente, int contrato)
 
 }  // namespace
 
+void InserirParcelasLocacao(ParcelasLocacao& a)
+{
+    InserirParcelasContratoLocEquipamentos(a.primeiroVencimento, a.dataFinal, a.cliente, a.diaVencimento, a.contrato,
+                                           a.valor, a.filial, a.tipoPagamento, a.banco, a.emissao, a.periodo,
+                                           a.criadas, a.filialPedido, a.operacao, a.flag, a.previsaoCaixa, a.lista,
+                                           a.vigenciaDe, a.vigenciaAte, a.existentes, a.valorFixo, a.pedidoCliente,
+                                           a.previsaoBoleto, a.prorrogaValidade);
+}
+
 void InserirParcelasContratoLocEquipamentos(
     const QString& sPeriodoInicial, const QString& sPeriodoFinal, const QString& sCliente,
     const QString& sDiaVencimento, int iContrato, double rValor, const QString& sFilial,

@@ -101,16 +101,22 @@ void TdmTec::quOSAfterScroll(Dataset&)
 void TdmTec::CarregaOSItens(int aoCodigo, int aoitCodigo)
 {
     quOSItem->close();
+    // The keys by parameter: the text stays the same from one order to the
+    // next, so a batch over orders keeps it prepared.
     QString sql = QString::fromLatin1(kSelectItens);
     if (aoCodigo > 0)
-        sql += "\n Where  (It.AOCODIGO = " + QString::number(aoCodigo) + ") ";
+        sql += "\n Where  (It.AOCODIGO = :AOCODIGO) ";
     else
         sql += "\n Where  It.AOCODIGO Is Null ";   // items not attached to any order
     if (aoitCodigo > 0)
-        sql += "\n and   (It.AOITCODIGO = " + QString::number(aoitCodigo) + ") ";
+        sql += "\n and   (It.AOITCODIGO = :AOITCODIGO) ";
     if (parametroAparado("ATQUANTIDADEREQUERIDA") == "S" && aoCodigo != 0)
         sql += "\n and ((Eqp.AEIDENTIFICADOR <> 'V') or (Eqp.AEIDENTIFICADOR is null)) ";   // no vehicles
     quOSItem->setSql(sql + "\norder by It.AOITCODIGO");
+    if (aoCodigo > 0)
+        quOSItem->paramByName("AOCODIGO")->setAsInteger(aoCodigo);
+    if (aoitCodigo > 0)
+        quOSItem->paramByName("AOITCODIGO")->setAsInteger(aoitCodigo);
     // A posted item is read again with every joined column.
     usOSItem->setRefreshSql(QString::fromLatin1(kSelectItens) + "\nwhere  It.AOITCODIGO = :AOITCODIGO ");
     quOSItem->open();

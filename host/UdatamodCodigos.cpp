@@ -37,13 +37,13 @@ qint64 maiorCodigoNumerico(const QString& coluna, const QString& tabela, const Q
     QString conjuncao;
     if (!condicaoComoConjuncao(condicao, conjuncao))
         return -1;
-    const QString chave = QString("lpad(trim(%1), %2, '0')").arg(coluna).arg(kLarguraCodigoNumerico);
+    // Joined, not placed with arg(): a batch numbers a document per row,
+    // and parsing the placeholders cost more than the lookup of the statement.
+    const QString largura = QString::number(kLarguraCodigoNumerico);
+    const QString valor = "trim(" + coluna + ")";
     host::db::Statement& st = dmGlobal->ComandoPreparado(
-        QString("select first 1 trim(%1) from %2 where trim(%1) similar to '[0-9]+'"
-                " and char_length(trim(%1)) <= %3%4 order by %5 desc")
-            .arg(coluna, tabela)
-            .arg(kLarguraCodigoNumerico)
-            .arg(conjuncao, chave));
+        "select first 1 " + valor + " from " + tabela + " where " + valor + " similar to '[0-9]+' and char_length(" +
+        valor + ") <= " + largura + conjuncao + " order by lpad(" + valor + ", " + largura + ", '0') desc");
     st.execute();
     qint64 maior = 0;
     if (st.fetch()) {

@@ -86,7 +86,7 @@ void geraEListaPrevisao(ArgumentosGerador& a, const std::function<void()>& aposG
 {
     host::ui::WaitCursor ampulheta;
     try {
-        ExecutaGerador(a);
+        InserirParcelasLocacao(a);
     } catch (...) {
         aposGerar();
         dmTecContrato->CarregaContratoParcela(a.contrato);
@@ -203,7 +203,7 @@ ArgumentosGerador ArgumentosPrevisaoE(const CabecalhoPrevisao& cab, const Painel
     a.emissao = reparcela ? dataCurtaPrevisao(painel.emissao.date()) : dataCurtaPrevisao(agora.date());
     a.vigenciaDe = reparcela ? painel.vigenciaDe : cab.implantacao;
     a.vigenciaAte = reparcela ? painel.vigenciaAte : cab.validade;
-    a.reparcelamento = reparcela;
+    a.valorFixo = reparcela;
     a.pedidoCliente = painel.pedidoCliente;
     a.previsaoBoleto = meiaNoitePrevisao(painel.emissao.date());
     return a;
@@ -218,19 +218,10 @@ ArgumentosGerador ArgumentosPrevisaoQ(const CabecalhoPrevisao& cab, const QDate&
     a.emissao = dataCurtaPrevisao(agora.date());
     a.vigenciaDe = cab.implantacao;
     a.vigenciaAte = cab.validade;
-    a.reparcelamento = false;
+    a.valorFixo = false;
     a.pedidoCliente.clear();
     a.previsaoBoleto = agora;
     return a;
-}
-
-void ExecutaGerador(ArgumentosGerador& a)
-{
-    InserirParcelasContratoLocEquipamentos(a.primeiroVencimento, a.dataFinal, a.cliente, a.diaVencimento, a.contrato,
-                                           a.valor, a.filial, a.tipoPagamento, a.banco, a.emissao, a.periodo,
-                                           a.criadas, a.filialPedido, a.operacao, a.flag, a.previsaoCaixa, a.lista,
-                                           a.vigenciaDe, a.vigenciaAte, a.existentes, a.reparcelamento,
-                                           a.pedidoCliente, a.previsaoBoleto, a.prorrogaValidade);
 }
 
 int MesesInteiros(const QDate& de, const QDate& ate)

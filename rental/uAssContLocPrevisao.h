@@ -13,6 +13,8 @@
 
 #include <QStringList>
 
+#include "contracts/uDataTecCont.h"
+
 namespace host::data {
 class Dataset;
 }
@@ -55,40 +57,13 @@ struct CabecalhoPrevisao {
 CabecalhoPrevisao LerCabecalhoPrevisao(const host::data::Dataset& contrato);
 
 // ---- the generator's arguments, in its order ----
-struct ArgumentosGerador {
-    QString primeiroVencimento;   // 1
-    QString dataFinal;            // 2
-    QString cliente;              // 3
-    QString diaVencimento;        // 4
-    int contrato = 0;             // 5
-    double valor = 0;             // 6
-    QString filial;               // 7
-    QString tipoPagamento;        // 8
-    QString banco;                // 9
-    QString emissao;              // 10
-    QString periodo;              // 11
-    int criadas = 0;              // 12 (out)
-    QString filialPedido;         // 13
-    QString operacao;             // 14
-    bool flag = false;            // 15
-    bool previsaoCaixa = true;    // 16
-    QStringList* lista = nullptr; // 17
-    QDateTime vigenciaDe;         // 18
-    QDateTime vigenciaAte;        // 19
-    double existentes = 0;        // 20
-    bool reparcelamento = false;  // 21
-    QString pedidoCliente;        // 22
-    QDateTime previsaoBoleto;     // 23
-    bool prorrogaValidade = false;// 24
-};
+using ArgumentosGerador = ParcelasLocacao;
 // Option "E": `meses` instalments from `primeiro`, `existentes` already there.
 ArgumentosGerador ArgumentosPrevisaoE(const CabecalhoPrevisao& cab, const PainelReparcela& painel, bool reparcela,
                                       const QDate& primeiro, int meses, int existentes, const QDateTime& agora);
 // Option "Q": the due day is the contract's; no panel.
 ArgumentosGerador ArgumentosPrevisaoQ(const CabecalhoPrevisao& cab, const QDate& primeiro, int meses,
                                       int existentes, const QDateTime& agora);
-// Runs the generator; `criadas` counts what it made, also when it fails midway.
-void ExecutaGerador(ArgumentosGerador& a);
 
 // Calendar months from one date to the other (0 when either is empty or the end comes first).
 int MesesInteiros(const QDate& de, const QDate& ate);

@@ -335,9 +335,14 @@ void TfmAssContRenovacao::bbRenovarClick()
     // Every row in list order, whatever is selected; the customer orders are
     // not read again for each row the batch passes.
     host::data::DetachHandler semPedidos(quConsulta->afterScroll);
+    // Nor does the grid follow the batch from row to row.
+    const host::data::ControlsDisabled semGrade(*quConsulta);
     // One progress window for the batch: the generator's own, shown and
     // hidden per contract, would cost more than the renewal itself.
     host::ui::BatchProgress progresso(quConsulta->recordCount(), "Aguarde. Gerando parcelamento...");
+    // The billing objects the instalments' texts name are read once for the
+    // batch, not once per contract (the renewal changes none).
+    const TdmTecContrato::MemoriaTextos memoria(*dmTecContrato);
     for (quConsulta->first(); !quConsulta->eof(); quConsulta->next()) {
         GerarContratoRenovado(quConsulta->fieldByName("ACCODIGO")->asInteger());
         progresso.step();
@@ -350,31 +355,24 @@ void TfmAssContRenovacao::GerarContratoRenovado(int contrato)
         QDate inicio = DataZeroRenovacao(), fim = DataZeroRenovacao();
         QDate emissao = QDate::currentDate();
         double valor = 0;
-        dmTecContrato->CarregaContratoParcelaLocEquip(contrato, "P");
-        host::data::Query& parcelas = *dmGlobal->quReceber;
-        const bool temParcela = parcelas.active() && !parcelas.isEmpty();
-        if (temParcela) {
-            parcelas.last();
-            valor = parcelas.fieldByName("VALOR_DOCUMENTO")->asFloat();
-        }
+        const TdmTecContrato::UltimaParcelaLoc ultima = dmTecContrato->UltimaParcelaLocEquip(contrato);
+        if (ultima.existe)
+            valor = ultima.valor;
         if (rbManual->isChecked()) {
             inicio = deVigenciaDe->date().date();
             fim = deVigenciaAte->date().date();
             emissao = deEmissaoEm->date().date();
-        } else if (temParcela) {
-            const QDateTime ultimoFim = parcelas.fieldByName("CREMISSAOFIN")->asDateTime();
-            if (ultimoFim.isValid()) {
-                inicio = ultimoFim.date();
-                fim = inicio.addMonths(1);
-            }
+        } else if (ultima.fimCobertura.isValid()) {
+            inicio = ultima.fimCobertura.date();
+            fim = inicio.addMonths(1);
         }
         if (ckRenovarValorContrato->isChecked())
             valor = CarregaNumero("ACVALOR", "AATC05AC", " WHERE ACCODIGO = " + QString::number(contrato));
         auto linha = [this](const char* campo) { return quConsulta->fieldByName(campo)->asString(); };
         ParcelasRenovacao p;
         const VencimentosRenovacao vencimentos = VencimentosDoPeriodo(inicio, fim, deProxVencimento->date().date());
-        p.periodoInicial = TextoDataRenovacao(vencimentos.primeiro);
-        p.periodoFinal = TextoDataRenovacao(vencimentos.fim);
+        p.primeiroVencimento = TextoDataRenovacao(vencimentos.primeiro);
+        p.dataFinal = TextoDataRenovacao(vencimentos.fim);
         p.cliente = linha("CLCODIGO");
         p.diaVencimento = QString("%1").arg(deProxVencimento->date().date().day(), 2, 10, QChar('0'));
         p.contrato = contrato;
@@ -382,18 +380,18 @@ void TfmAssContRenovacao::GerarContratoRenovado(int contrato)
         p.filial = linha("ACLOCAL");
         p.tipoPagamento = edTipoPgto->text().trimmed().isEmpty() ? linha("ACTIPOPAGAMENTO") : edTipoPgto->text().trimmed();
         p.banco = linha("BCCODIGO");
-        p.dataFaturamento = TextoDataRenovacao(deProxVencimento->date().date());
+        p.emissao = TextoDataRenovacao(deProxVencimento->date().date());
         p.periodo = linha("ACPERIODO");
         p.filialPedido = linha("ACLOCAL");
         p.operacao = dmGlobal->Parametro("ATOPERACAOCONTRATO");
         p.flag = false;
-        p.revisarCaixa = true;
-        p.inicioCobertura = QDateTime(inicio, QTime(0, 0));
-        p.fimCobertura = QDateTime(fim, QTime(0, 0));
+        p.previsaoCaixa = true;
+        p.vigenciaDe = QDateTime(inicio, QTime(0, 0));
+        p.vigenciaAte = QDateTime(fim, QTime(0, 0));
         p.existentes = valor;
         p.valorFixo = true;
         p.pedidoCliente = cbPedidoCliente->currentText();
-        p.primeiroBoleto = QDateTime(emissao, QTime(0, 0));
+        p.previsaoBoleto = QDateTime(emissao, QTime(0, 0));
         p.prorrogaValidade = true;
         gerador(p);
     } catch (const host::Abort&) {

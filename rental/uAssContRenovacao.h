@@ -6,6 +6,7 @@
 // every listed contract through the rental instalment generator. One
 // instance lives in fmAssContRenovacao; closing it frees it.
 
+#include "contracts/uDataTecCont.h"
 #include "host/ui/Form.h"
 #include "host/ui/WindowRegistry.h"
 
@@ -60,21 +61,8 @@ void PintaLinhaRenovacao(host::ui::CellStyle& estilo, CorRenovacao cor, bool sel
 // The legend of each colour, as the window shows it.
 QString LegendaRenovacao(CorRenovacao cor);
 
-// The 24 arguments the instalment generator receives for one contract.
-struct ParcelasRenovacao {
-    QString periodoInicial, periodoFinal, cliente, diaVencimento;
-    int contrato = 0;
-    double valor = 0;
-    QString filial, tipoPagamento, banco, dataFaturamento, periodo;
-    QString filialPedido, operacao;
-    bool flag = false, revisarCaixa = true;
-    QDateTime inicioCobertura, fimCobertura;
-    double existentes = 0;
-    bool valorFixo = true;
-    QString pedidoCliente;
-    QDateTime primeiroBoleto;
-    bool prorrogaValidade = true;
-};
+// The instalment generator's arguments for one contract.
+using ParcelasRenovacao = ParcelasLocacao;
 // The generator call: the rental instalment generator unless a test puts
 // another in its place. Returns the number of instalments made.
 using GeradorRenovacao = std::function<int(const ParcelasRenovacao&)>;

@@ -111,7 +111,18 @@ QDate DataZeroRenovacao() { return uDataTecContLocacao::dataZero().date(); }
 
 QString TextoDataRenovacao(const QDate& data)
 {
-    return (data.isValid() ? data : DataZeroRenovacao()).toString("dd/MM/yyyy");
+    // Three per contract of a batch: written digit by digit, not through a
+    // date format or printf (either costs more than the rest of the text).
+    const QDate d = data.isValid() ? data : DataZeroRenovacao();
+    QString texto(10, u'/');
+    const auto digitos = [&texto](qsizetype pos, int valor, int largura) {
+        for (qsizetype i = pos + largura - 1; i >= pos; --i, valor /= 10)
+            texto[i] = QChar(u'0' + valor % 10);
+    };
+    digitos(0, d.day(), 2);
+    digitos(3, d.month(), 2);
+    digitos(6, d.year(), 4);
+    return texto;
 }
 
 VencimentosRenovacao VencimentosDoPeriodo(const QDate& inicio, const QDate& fim, const QDate& proximoVencimento)
@@ -125,13 +136,11 @@ VencimentosRenovacao VencimentosDoPeriodo(const QDate& inicio, const QDate& fim,
 
 int GeraParcelasRenovacao(const ParcelasRenovacao& p)
 {
-    int contador = 0;
-    InserirParcelasContratoLocEquipamentos(
-        p.periodoInicial, p.periodoFinal, p.cliente, p.diaVencimento, p.contrato, p.valor, p.filial, p.tipoPagamento,
-        p.banco, p.dataFaturamento, p.periodo, contador, p.filialPedido, p.operacao, p.flag, p.revisarCaixa, nullptr,
-        p.inicioCobertura, p.fimCobertura, p.existentes, p.valorFixo, p.pedidoCliente, p.primeiroBoleto,
-        p.prorrogaValidade);
-    return contador;
+    ParcelasRenovacao chamada = p;
+    chamada.criadas = 0;
+    chamada.lista = nullptr;
+    InserirParcelasLocacao(chamada);
+    return chamada.criadas;
 }
 
 }  // namespace uAssContRenovacao

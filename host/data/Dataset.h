@@ -195,8 +195,8 @@ protected:
     void defineColumn(const QString& name, FieldType type, int size);
     int columnCount() const { return int(columns_.size()); }
     int slotOf(const QString& fieldName) const;   // -1 unless a data field
-    // Changes whenever the fields are bound to slots or unbound: slots found
-    // by name stay right while it does not.
+    // Changes whenever the fields are bound to other slots (or types): slots
+    // found by name stay right while it does not.
     unsigned fieldBindings() const { return fieldBindings_; }
     void clearRows();
 
@@ -287,6 +287,17 @@ private:
     std::vector<Column> columns_;
     QHash<QString, int> columnIndex_;   // upper-case column name -> column
     unsigned fieldBindings_ = 0;
+    // What the bindings were last counted for: each field's name, kind,
+    // type and slot. A query opened again on the same columns binds them
+    // alike, and what was found by name for it stays right.
+    struct Binding {
+        QString name;
+        FieldKind kind;
+        FieldType type;
+        int slot;
+        bool operator==(const Binding&) const = default;
+    };
+    std::vector<Binding> bound_;
     std::vector<int> slotColumns_;   // column of each data slot
     bool identitySlots_ = false;     // slot i is column i: rows take the fetched buffer as it is
 

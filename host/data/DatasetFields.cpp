@@ -102,7 +102,6 @@ void Dataset::defineColumn(const QString& name, FieldType type, int size)
 
 void Dataset::bindFields()
 {
-    ++fieldBindings_;
     if (!persistent_)
         for (const Column& column : columns_)
             createField(column.name, column.type, column.size, FieldKind::Data);
@@ -122,6 +121,14 @@ void Dataset::bindFields()
         slotColumns_.push_back(column);
     }
     calcBuf_.assign(size_t(calcCount_), QVariant());
+    std::vector<Binding> ligacoes;
+    ligacoes.reserve(fieldList_.size());
+    for (const Field* field : fieldList_)
+        ligacoes.push_back({field->upperName_, field->kind_, field->dataType(), field->slot_});
+    if (ligacoes != bound_) {
+        bound_ = std::move(ligacoes);
+        ++fieldBindings_;
+    }
     identitySlots_ = slotColumns_.size() == columns_.size();
     for (size_t slot = 0; identitySlots_ && slot < slotColumns_.size(); ++slot)
         identitySlots_ = slotColumns_[slot] == int(slot);
@@ -133,7 +140,8 @@ void Dataset::bindFields()
 
 void Dataset::unbindFields()
 {
-    ++fieldBindings_;
+    // The bindings are counted again when the fields are bound: the same
+    // fields on the same slots leave the count as it is.
     columns_.clear();
     columnIndex_.clear();
     slotColumns_.clear();

@@ -296,12 +296,12 @@ bool Query::readRow(MutableRowValues row)
     host::db::Statement& statement = update_->run(UpdateSql::Kind::Refresh, row, row);
     rowReadFound_ = statement.cursorOpen() && statement.fetch();
     if (rowReadFound_) {
-        for (int c = 0; c < statement.columnCount(); ++c) {
-            const host::db::ColumnInfo& column = statement.column(c);
-            const int slot = slotOf(column.alias.isEmpty() ? column.name : column.alias);
-            if (slot >= 0)
-                row[size_t(slot)] = statement.value(c);
-        }
+        // Each column's slot found by name once per statement and binding
+        // of the fields, not for every row read again.
+        const std::vector<int>& lugares = update_->resultSlots(UpdateSql::Kind::Refresh);
+        for (int c = 0; c < statement.columnCount() && size_t(c) < lugares.size(); ++c)
+            if (lugares[size_t(c)] >= 0)
+                row[size_t(lugares[size_t(c)])] = statement.value(c);
     }
     if (statement.cursorOpen())
         statement.closeCursor();

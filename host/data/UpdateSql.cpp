@@ -68,6 +68,11 @@ const std::vector<UpdateSql::Source>& UpdateSql::sourcesFor(Kind kind, const hos
     if (sources.valid && sources.fieldBindings == query_->fieldBindingsFor())
         return sources.params;
     sources.params.clear();
+    sources.columns.clear();
+    for (int c = 0; c < statement.columnCount(); ++c) {
+        const host::db::ColumnInfo& column = statement.column(c);
+        sources.columns.push_back(query_->slotFor(column.alias.isEmpty() ? column.name : column.alias));
+    }
     for (const QString& param : statement.paramNames()) {
         Source source;
         if (param.startsWith(u"OLD_", Qt::CaseInsensitive))
@@ -80,6 +85,12 @@ const std::vector<UpdateSql::Source>& UpdateSql::sourcesFor(Kind kind, const hos
     sources.valid = true;
     sources.fieldBindings = query_->fieldBindingsFor();
     return sources.params;
+}
+
+const std::vector<int>& UpdateSql::resultSlots(Kind kind)
+{
+    sourcesFor(kind, prepared(kind));
+    return sources_[size_t(kind)].columns;
 }
 
 host::db::Statement& UpdateSql::run(Kind kind, std::span<const QVariant> newValues,

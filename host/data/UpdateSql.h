@@ -47,6 +47,9 @@ public:
     void setDeleteSql(const QString& sql) { setSql(Kind::Delete, sql); }
     QString refreshSql() const { return sql(Kind::Refresh); }
     void setRefreshSql(const QString& sql) { setSql(Kind::Refresh, sql); }
+    // The slot of each column of the kind's statement as last run (-1 when
+    // the query has no data field of that name).
+    const std::vector<int>& resultSlots(Kind kind);
 
     // The query this object writes for (set by Query::setUpdateObject).
     Query* query() const { return query_; }
@@ -93,6 +96,9 @@ private:
         bool valid = false;
         unsigned fieldBindings = 0;
         std::vector<Source> params;
+        // The slot of each column the statement returns (-1: no data field),
+        // found when `params` is.
+        std::vector<int> columns;
     };
     const std::vector<Source>& sourcesFor(Kind kind, const host::db::Statement& statement);
 

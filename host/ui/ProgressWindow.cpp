@@ -1,6 +1,7 @@
 #include "host/ui/ProgressWindow.h"
 
 #include <QApplication>
+#include <QCommonStyle>
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
@@ -27,6 +28,12 @@ void ProgressWindow::ensureWindow()
     label_->setObjectName("laMensagem");
     bar_ = new QProgressBar(window_);
     bar_->setObjectName("pbProgresso");
+    // Drawn flat: the application's style paints the bar with stripes whose
+    // blending it hands to helper threads, and a batch repainting it every
+    // 100 ms on a busy machine waited for those threads longer than it painted.
+    auto* plano = new QCommonStyle;
+    plano->setParent(window_);
+    bar_->setStyle(plano);
     layout->addWidget(label_);
     layout->addWidget(bar_);
     window_->resize(400, 80);

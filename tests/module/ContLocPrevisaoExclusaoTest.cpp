@@ -290,7 +290,7 @@ TEST_F(ContLocExclusaoPrevisaoTest, TheForecastRunsNoStatementPerRowBeyondTheGen
             uAssContLoc::LerCabecalhoPrevisao(*dmTecContrato->quCtrCadastro), {}, false, QDate(2024, 2, 10), meses,
             1, uDataTecContLocacao::agora());
         testsupport::StatementCounter c;
-        uAssContLoc::ExecutaGerador(a);
+        InserirParcelasLocacao(a);
         EXPECT_EQ(a.criadas, meses);
         return c.count();
     };

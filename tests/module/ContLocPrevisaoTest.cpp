@@ -98,7 +98,7 @@ TEST(ContLocPrevisaoArgumentos, ScreenENormalTakesTheContract)
     EXPECT_EQ(a.vigenciaDe, diaPrev(2024, 1, 5));
     EXPECT_EQ(a.vigenciaAte, diaPrev(2024, 12, 31));
     EXPECT_DOUBLE_EQ(a.existentes, 2);
-    EXPECT_FALSE(a.reparcelamento);
+    EXPECT_FALSE(a.valorFixo);
     EXPECT_EQ(a.pedidoCliente, "PC-1") << "the combo's text in both modes";
     EXPECT_FALSE(a.previsaoBoleto.isValid()) << "the empty emission date of the panel";
 }
@@ -119,7 +119,7 @@ TEST(ContLocPrevisaoArgumentos, ScreenEReinstalmentTakesThePanel)
     EXPECT_EQ(a.vigenciaDe, diaPrev(2024, 4, 1));
     EXPECT_EQ(a.vigenciaAte, diaPrev(2024, 4, 30));
     EXPECT_DOUBLE_EQ(a.existentes, 3);
-    EXPECT_TRUE(a.reparcelamento);
+    EXPECT_TRUE(a.valorFixo);
     EXPECT_EQ(a.pedidoCliente, "PC-9");
     EXPECT_EQ(a.previsaoBoleto, diaPrev(2024, 4, 10));
 }
@@ -138,7 +138,7 @@ TEST(ContLocPrevisaoArgumentos, ScreenQTakesItsDueDayAndValue)
     EXPECT_EQ(a.vigenciaDe, diaPrev(2024, 1, 5));
     EXPECT_EQ(a.vigenciaAte, diaPrev(2024, 12, 31));
     EXPECT_DOUBLE_EQ(a.existentes, 0);
-    EXPECT_FALSE(a.reparcelamento);
+    EXPECT_FALSE(a.valorFixo);
     EXPECT_TRUE(a.pedidoCliente.isEmpty());
     EXPECT_EQ(a.previsaoBoleto, agora) << "the current date and time";
 

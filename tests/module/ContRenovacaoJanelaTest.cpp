@@ -191,30 +191,30 @@ TEST_F(ContRenovacaoJanelaTest, ThreeContractsGiveThreeCallsInListOrderWithTheir
     EXPECT_EQ(chamadas[1].contrato, 802);
     EXPECT_EQ(chamadas[2].contrato, 803);
     const ParcelasRenovacao& p = chamadas[0];
-    EXPECT_EQ(p.periodoInicial, "10/02/2024") << "the first due date is the one asked for";
-    EXPECT_EQ(p.periodoFinal, "10/03/2024") << "as many months on as the period has";
+    EXPECT_EQ(p.primeiroVencimento, "10/02/2024") << "the first due date is the one asked for";
+    EXPECT_EQ(p.dataFinal, "10/03/2024") << "as many months on as the period has";
     EXPECT_EQ(p.cliente, "00004");
     EXPECT_EQ(p.diaVencimento, "10");
     EXPECT_DOUBLE_EQ(p.valor, 90);
     EXPECT_EQ(p.filial, "01");
     EXPECT_EQ(p.tipoPagamento, "3");
     EXPECT_EQ(p.banco, "001");
-    EXPECT_EQ(p.dataFaturamento, "10/02/2024");
+    EXPECT_EQ(p.emissao, "10/02/2024");
     EXPECT_EQ(p.periodo, "1");
     EXPECT_EQ(p.filialPedido, "01");
     EXPECT_EQ(p.operacao, "512");
     EXPECT_FALSE(p.flag);
-    EXPECT_TRUE(p.revisarCaixa);
-    EXPECT_EQ(p.inicioCobertura.date(), QDate(2024, 1, 31));
-    EXPECT_EQ(p.fimCobertura.date(), QDate(2024, 2, 29));
+    EXPECT_TRUE(p.previsaoCaixa);
+    EXPECT_EQ(p.vigenciaDe.date(), QDate(2024, 1, 31));
+    EXPECT_EQ(p.vigenciaAte.date(), QDate(2024, 2, 29));
     EXPECT_DOUBLE_EQ(p.existentes, 90);
     EXPECT_TRUE(p.valorFixo);
     EXPECT_EQ(p.pedidoCliente, "PC-7");
-    EXPECT_EQ(p.primeiroBoleto.date(), QDate::currentDate());
+    EXPECT_EQ(p.previsaoBoleto.date(), QDate::currentDate());
     EXPECT_TRUE(p.prorrogaValidade);
-    EXPECT_EQ(chamadas[1].periodoInicial, "30/12/1899") << "no instalment: the zero period";
-    EXPECT_EQ(chamadas[2].periodoFinal, "10/03/2024");
-    EXPECT_EQ(chamadas[2].fimCobertura.date(), QDate(2024, 4, 1));
+    EXPECT_EQ(chamadas[1].primeiroVencimento, "30/12/1899") << "no instalment: the zero period";
+    EXPECT_EQ(chamadas[2].dataFinal, "10/03/2024");
+    EXPECT_EQ(chamadas[2].vigenciaAte.date(), QDate(2024, 4, 1));
 
     // Manual: the period and emission typed; the payment type typed wins.
     chamadas.clear();
@@ -228,11 +228,11 @@ TEST_F(ContRenovacaoJanelaTest, ThreeContractsGiveThreeCallsInListOrderWithTheir
     dialogs->answer("Sim");
     form.bbRenovar->click();
     ASSERT_EQ(chamadas.size(), 1u);
-    EXPECT_EQ(chamadas[0].inicioCobertura.date(), QDate(2024, 6, 1));
-    EXPECT_EQ(chamadas[0].fimCobertura.date(), QDate(2024, 9, 1));
-    EXPECT_EQ(chamadas[0].periodoInicial, "10/02/2024");
-    EXPECT_EQ(chamadas[0].periodoFinal, "10/05/2024") << "three months from the due date asked for";
-    EXPECT_EQ(chamadas[0].primeiroBoleto.date(), QDate(2024, 5, 20));
+    EXPECT_EQ(chamadas[0].vigenciaDe.date(), QDate(2024, 6, 1));
+    EXPECT_EQ(chamadas[0].vigenciaAte.date(), QDate(2024, 9, 1));
+    EXPECT_EQ(chamadas[0].primeiroVencimento, "10/02/2024");
+    EXPECT_EQ(chamadas[0].dataFinal, "10/05/2024") << "three months from the due date asked for";
+    EXPECT_EQ(chamadas[0].previsaoBoleto.date(), QDate(2024, 5, 20));
     EXPECT_EQ(chamadas[0].tipoPagamento, "07");
 }
 
@@ -363,14 +363,15 @@ TEST_F(ContRenovacaoJanelaTest, EachRenewalOfABatchRunsTheSameStatements)
     EXPECT_EQ(one("select count(*) from ACRC5001 where CREMISSAOINI = '2024-02-05'").toInt(), 9);
     EXPECT_EQ(one("select max(NUMERO_DOCUMENTO) from ACRC5001").toString(), "000841")
         << "each new number after the largest stored";
-    // Per contract: the window's load of its receivables; the generator's
+    // Per contract: the window's read of its last receivable; the generator's
     // reads of the contract, its value, items, operation taxes, cash account
-    // and template, and its earlier forecasts (7); the instalment's savepoint
+    // and template, and its earlier forecasts; the instalment's savepoint
     // and release (2), free number, receivable, cash forecast, covered period
-    // and observation (5). The direct writes need two of these: the rules
+    // and observation (5): 14. The billing object the observation names is
+    // read once for the batch. The direct writes need two of these: the rules
     // read what decides the value, the account and the number, and each
     // instalment is written whole or not at all.
-    EXPECT_EQ((seis.comandos - dois.comandos) / 4, 1u + 7 + 2 + 5) << seis.comandos << " " << dois.comandos;
+    EXPECT_EQ((seis.comandos - dois.comandos) / 4, 14u) << seis.comandos << " " << dois.comandos;
     EXPECT_EQ(seis.preparos - dois.preparos, 0u) << "nothing prepared again for another contract";
 }
 

@@ -58,11 +58,11 @@ TEST_F(TdmTecLoadersCostTest, AnOrderWithItsLinesCostsOneStatementPerQueryOpened
     // Travel, parts, extra, services, progress records and accessories, plus
     // the check that the progress-record table exists, made before it opens.
     EXPECT_EQ(custoFilhos, 7);
-    // Prepared once and kept: another order prepares again only the items
-    // (whose statement names the order); the table check is the
+    // Prepared once and kept: another order prepares nothing again (the
+    // items take the order by parameter); the table check is the
     // transaction's kept statement, prepared before the first load.
     EXPECT_EQ(preparosOrdem[0], 2);
-    EXPECT_EQ(preparosOrdem[1], 1);
+    EXPECT_EQ(preparosOrdem[1], 0);
     EXPECT_EQ(preparosFilhos[0], 6);
     EXPECT_EQ(preparosFilhos[1], 0);
 }
