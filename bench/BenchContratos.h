@@ -5,7 +5,7 @@
 
 #include "bench/BenchLote.h"
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "data/uDataTec.h"
 #include "host/Udmglobal.h"
 #include "host/ui/ScriptedDialogs.h"

@@ -6,8 +6,8 @@
 // on a database with forced writes (each commit waits for the disk). Prints
 // instalments per second, the ratios and the statements each costs.
 
-#include "contracts/uDataTecCont.h"
-#include "contracts/uDataTecContOficializar.h"
+#include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContOficializar.h"
 #include "data/uDataTec.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"

@@ -7,7 +7,7 @@
 // (twenty contracts: each commit waits for the disk). Prints instalments per
 // second, the ratios and the statements each instalment costs.
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "data/uDataTec.h"
 #include "host/Udmglobal.h"
 #include "host/db/Database.h"

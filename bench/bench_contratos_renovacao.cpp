@@ -7,7 +7,7 @@
 // and the statements each renewal costs (held to their count: the rules need
 // more than the direct writes).
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "data/uDataTec.h"
 #include "host/Udmglobal.h"
 #include "host/db/Database.h"

@@ -10,7 +10,7 @@
 
 #include "rental/uAssContLocPrevisao.h"
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "host/Udmglobal.h"
 #include "host/db/Database.h"
 

@@ -3,7 +3,6 @@
 
 #include "contracts/uAssBasicoContratos.h"
 
-#include "contracts/uDataTecContOS.h"
 #include "contracts/uPesqAssContratos.h"
 #include "data/uDataTec.h"
 #include "host/Udatamod.h"
@@ -22,7 +21,8 @@
 #include "host/ui/DataTextControls.h"
 #include "host/ui/Errors.h"
 #include "host/ui/PageControl.h"
-#include "service_orders/uPesqAssEquipamento.h"
+#include "service_orders/uAssOrdemServico.h"
+#include "shared_windows/uPesqAssEquipamento.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -71,7 +71,7 @@ TfmAssBasicoContratos::TfmAssBasicoContratos(QWidget* parent)
     setKeyPreview(true);
     criarControles();
     // The contract list belongs to the service-order window while it is open.
-    if (!uDataTecContOS::JanelaOrdemServico(false))
+    if (!JanelaOrdemServico(false))
         dmTec->CarregaContrato(0);
     pcContrato->setActivePage(tsEquipamentos);
     AjustaTitulosEquipamento();

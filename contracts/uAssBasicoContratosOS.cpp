@@ -3,7 +3,6 @@
 
 #include "contracts/uAssBasicoContratos.h"
 
-#include "contracts/uDataTecContOS.h"
 #include "data/uDataTec.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
@@ -24,7 +23,7 @@ bool temLinha(const host::data::Dataset& dataset) { return dataset.active() && !
 
 void CopiarEquipamentoParaOS()
 {
-    if (!uDataTecContOS::JanelaOrdemServico(true) || !temLinha(*dmTec->quContEquip))
+    if (!JanelaOrdemServico(true) || !temLinha(*dmTec->quContEquip))
         return;
     // The clicked row itself (by its key), with its model's description.
     std::unique_ptr<host::data::Query> linha = CriarIbQuery("quEquipamentoBasicoOS");
@@ -62,7 +61,7 @@ void CopiarEquipamentoParaOS()
 
 void CopiarServicoParaOS()
 {
-    TfmAssOrdemServico* janela = uDataTecContOS::JanelaOrdemServico(false);
+    TfmAssOrdemServico* janela = JanelaOrdemServico(false);
     if (!janela || !temLinha(*dmTec->quContServ))
         return;
     if (janela->pcOrdemServico->activePageIndex() != 0) {

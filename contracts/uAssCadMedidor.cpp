@@ -2,7 +2,7 @@
 
 #include "contracts/uAssCadMedidor.h"
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "host/Udatamod.h"
 #include "host/data/DataSource.h"
 #include "host/ui/Components.h"

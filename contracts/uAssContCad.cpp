@@ -4,7 +4,7 @@
 #include "contracts/uAssContCad.h"
 
 #include "contracts/uAssContCadRegras.h"
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "data/uDataTec.h"
 
 #include "host/Udatamod.h"
@@ -18,6 +18,7 @@
 #include "host/ui/DataEdit.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/PageControl.h"
+#include "shared_windows/uPesqAssEquipamento.h"
 
 #include <QGroupBox>
 #include <QMenu>
@@ -45,10 +46,17 @@ TfmAssContCad::TfmAssContCad(QWidget* parent) : host::ui::Form(parent)
         FormClose();
         action = host::ui::CloseAction::Free;
     };
+    // The equipment picker presets this register's contract customer through this while the window lives.
+    uPesqAssEquipamento::ClienteContratoEmCadastro = [] {
+        return fmAssContCad && dmTecContrato ? dmTecContrato->quCtrCadastro->fieldByName("ACCONTRATANTE")->asString()
+                                             : QString();
+    };
 }
 
 TfmAssContCad::~TfmAssContCad()
 {
+    if (!fmAssContCad.get() || fmAssContCad.get() == this)
+        uPesqAssEquipamento::ClienteContratoEmCadastro = nullptr;
     devolverReceber();
     destroyControls();   // before the history query
     fontes_.clear();

@@ -4,8 +4,8 @@
 
 #include "contracts/uAssContCadRegras.h"
 
-#include "contracts/uDataTecCont.h"
-#include "contracts/uDataTecContParcelas.h"
+#include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContParcelas.h"
 
 #include "host/Uautorizacao.h"
 #include "host/Udatamod.h"

@@ -2,8 +2,8 @@
 
 #include "contracts/uAssContCad.h"
 
-#include "contracts/uDataTecContOS.h"
-#include "contracts/uDataTecContRemessa.h"
+#include "contract_data/uDataTecContOS.h"
+#include "contract_data/uDataTecContRemessa.h"
 
 #include "host/data/DataSource.h"
 #include "host/ui/DataChoiceControls.h"

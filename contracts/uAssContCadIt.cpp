@@ -3,7 +3,7 @@
 #include "contracts/uAssContCadIt.h"
 
 #include "contracts/uAssContCadRegras.h"
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
 #include "host/Udatamod.h"
 #include "host/Uglobal.h"

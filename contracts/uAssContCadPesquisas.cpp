@@ -5,8 +5,8 @@
 
 #include "contracts/uAssContCadRegras.h"
 #include "contracts/uAssContObj.h"
-#include "contracts/uDataTecCont.h"
-#include "service_orders/uPesqAssEquipamento.h"
+#include "contract_data/uDataTecCont.h"
+#include "shared_windows/uPesqAssEquipamento.h"
 
 #include "host/PilvCtb70.h"
 #include "host/UCXPrevisao.h"

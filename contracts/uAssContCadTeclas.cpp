@@ -4,7 +4,7 @@
 #include "contracts/uAssContCad.h"
 
 #include "contracts/uAssContCadRegras.h"
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
 #include "host/UCXPrevisao.h"
 #include "host/UcadastroListagem.h"

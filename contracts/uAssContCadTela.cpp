@@ -6,7 +6,7 @@
 
 #include "contracts/uAssContCadRegras.h"
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "data/uDataTec.h"
 
 #include "host/Udmglobal.h"

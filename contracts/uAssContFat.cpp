@@ -3,8 +3,8 @@
 
 #include "contracts/uAssContFat.h"
 
-#include "contracts/uAssContComum.h"
-#include "contracts/uDataTecCont.h"
+#include "shared_windows/uAssContComum.h"
+#include "contract_data/uDataTecCont.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"

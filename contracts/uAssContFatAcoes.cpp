@@ -3,8 +3,8 @@
 
 #include "contracts/uAssContFat.h"
 
-#include "contracts/uDataTecCont.h"
-#include "contracts/uDataTecContDefinitions.h"
+#include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContDefinitions.h"
 #include "host/PilvCtb70.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"

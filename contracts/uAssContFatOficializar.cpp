@@ -2,7 +2,7 @@
 // to the runs of the contract data module.
 
 #include "contracts/uAssContFat.h"
-#include "contracts/uDataTecContOficializar.h"
+#include "contract_data/uDataTecContOficializar.h"
 
 #include "host/data/Format.h"
 #include "host/ui/EditControls.h"

@@ -3,7 +3,7 @@
 
 #include "contracts/uAssContFatPesquisa.h"
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "host/Udatamod.h"
 #include "host/Uglobal.h"
 #include "host/data/Dataset.h"

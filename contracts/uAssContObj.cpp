@@ -3,7 +3,7 @@
 
 #include "contracts/uAssContObj.h"
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "data/uDataTec.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"

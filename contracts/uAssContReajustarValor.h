@@ -6,7 +6,7 @@
 // uDataTecContReajuste.h. One instance lives in fmAssContReaj; closing it
 // saves its layout and frees it.
 
-#include "contracts/uDataTecContReajuste.h"
+#include "contract_data/uDataTecContReajuste.h"
 #include "host/ui/Form.h"
 #include "host/ui/WindowRegistry.h"
 

@@ -3,8 +3,8 @@
 
 #include "contracts/uAssContReajustarValor.h"
 
-#include "contracts/uDataTecCont.h"
-#include "contracts/uDataTecContDefinitions.h"
+#include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContDefinitions.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Upesqgeral.h"

@@ -1509,6 +1509,11 @@ void InstalarDialogoTrocaSituacao(DialogoTrocaSituacao dialogo);
 // The progress window's totals of an order item, set by that window while it
 // exists; browsing the order search list per item shows them there.
 extern std::function<void(int aoCodigo, int aoitCodigo)> OSAndamentoTotalizarServicoPeca;
+// Whether the service-order window is open; when asked, it is brought to its
+// first page first, reopening the data behind it. Set by that window while it
+// lives: the contract data module's copies into the open order reach the
+// window only through this.
+extern std::function<bool(bool primeiraPagina)> OrdemServicoAberta;
 
 // ---- loaders and routines of the unit (uDataTecLoaders.cpp) ----------------
 // Reopens quOS on one order; its after-scroll handler loads the items.

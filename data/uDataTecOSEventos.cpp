@@ -7,6 +7,7 @@
 using host::data::Field;
 
 std::function<void(int aoCodigo, int aoitCodigo)> OSAndamentoTotalizarServicoPeca;
+std::function<bool(bool primeiraPagina)> OrdemServicoAberta;
 
 void TdmTec::bindOSHeaderHandlers()
 {

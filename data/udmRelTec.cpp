@@ -1,6 +1,5 @@
 #include "data/udmRelTec.h"
 
-#include "contracts/uDataTecCont.h"
 #include "data/uDataTec.h"
 #include "data/udmRelTecRelatorios.h"
 #include "host/Udmglobal.h"
@@ -20,6 +19,8 @@ host::data::DataModuleVar<TDmRelTec> DmRelTec("DmRelTec");
 namespace {
 
 const QString kCR = QStringLiteral("\r");
+
+LeituraDatasetsContratoRel leituraDatasetsContrato = nullptr;
 
 QString origemAbertura(const Dataset& dataset) { return "[" + dataset.name() + "Open]"; }
 
@@ -175,10 +176,13 @@ void TDmRelTec::ReiniciaDatasets()
     dsOsItem->setDataSet(dmTec ? dmTec->quOSItem : nullptr);
     dsOsAndamento->setDataSet(dmTec ? dmTec->quOSAndamento : nullptr);
     dsOsPecas->setDataSet(dmTec ? dmTec->quOSPecas : nullptr);
-    frxdbCadastroContrato->setDataSet(dmTecContrato ? dmTecContrato->quCtrCadastro : nullptr);
-    frxdbEquipamentoContrato->setDataSet(dmTecContrato ? dmTecContrato->quCtrEquipLocacao : nullptr);
-    frxdbAcessorioContrato->setDataSet(dmTecContrato ? dmTecContrato->quCtrAcessLocacao : nullptr);
+    const DatasetsContratoRel contrato = leituraDatasetsContrato ? leituraDatasetsContrato() : DatasetsContratoRel{};
+    frxdbCadastroContrato->setDataSet(contrato.cadastro);
+    frxdbEquipamentoContrato->setDataSet(contrato.equipamentos);
+    frxdbAcessorioContrato->setDataSet(contrato.acessorios);
 }
+
+void InstalarDatasetsContratoRel(LeituraDatasetsContratoRel leitura) { leituraDatasetsContrato = leitura; }
 
 // ---- open log ---------------------------------------------------------------------
 

@@ -104,3 +104,15 @@ private:
 };
 
 extern host::data::DataModuleVar<TDmRelTec> DmRelTec;
+
+// The contract data module's datasets that the rental reports print (the
+// contract, its rented equipment and accessories), each null while that
+// module is not there. That module sits above this one: it installs the
+// reading when it is made.
+struct DatasetsContratoRel {
+    host::data::Dataset* cadastro = nullptr;
+    host::data::Dataset* equipamentos = nullptr;
+    host::data::Dataset* acessorios = nullptr;
+};
+using LeituraDatasetsContratoRel = DatasetsContratoRel (*)();
+void InstalarDatasetsContratoRel(LeituraDatasetsContratoRel leitura);

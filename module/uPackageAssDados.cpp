@@ -5,7 +5,7 @@
 #include "data/uDataTec.h"
 #include "host/data/Query.h"
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
 namespace uPackageAss::dados {
 

@@ -3,10 +3,10 @@
 
 #include "module/uPackageAss.h"
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "data/uDataTec.h"
-#include "service_orders/uPesqAssDefeitos.h"
-#include "service_orders/uPesqAssEquipamento.h"
+#include "shared_windows/uPesqAssDefeitos.h"
+#include "shared_windows/uPesqAssEquipamento.h"
 #include "service_orders/uPesqAssOrdemServico.h"
 
 extern "C" {

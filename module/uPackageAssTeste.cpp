@@ -71,13 +71,13 @@
 #include "service_orders/uAssSituacaoTroca.h"
 #include "service_orders/uAssSolicitacao.h"
 #include "service_orders/uAssTecnico.h"
-#include "service_orders/uPesqAssDefeitos.h"
-#include "service_orders/uPesqAssEquipamento.h"
+#include "shared_windows/uPesqAssDefeitos.h"
+#include "shared_windows/uPesqAssEquipamento.h"
 #include "service_orders/uPesqAssOrdemServico.h"
 #include "service_orders/uPesqAssOrdemServicoSimples.h"
 #include "service_orders/uSolicitacaoEntregas.h"
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
 namespace uPackageAss {
 

@@ -3,7 +3,7 @@
 
 #include "rental/uAssCheckoutConsulta.h"
 
-#include "contracts/uDataTecContLocacao.h"
+#include "contract_data/uDataTecContLocacao.h"
 #include "rental/uAssCheckout.h"
 #include "rental/uAssCheckoutRegras.h"
 #include "rental/uAssVendas.h"

@@ -3,8 +3,8 @@
 
 #include "rental/uAssCheckoutProtocolo.h"
 
-#include "contracts/uAssContComum.h"
-#include "contracts/uDataTecCont.h"
+#include "shared_windows/uAssContComum.h"
+#include "contract_data/uDataTecCont.h"
 #include "data/uDataTec.h"
 
 #include "host/Udatamod.h"

@@ -6,7 +6,7 @@
 #include "rental/uAssCheckoutProtocolo.h"
 #include "rental/uAssContLocEquipCad.h"
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "data/uDataTec.h"
 
 #include "host/Uautorizacao.h"

@@ -3,7 +3,7 @@
 
 #include "rental/uAssContFatLocEquip.h"
 
-#include "contracts/uAssContComum.h"
+#include "shared_windows/uAssContComum.h"
 #include "data/udmRelTec.h"
 #include "host/Udmglobal.h"
 #include "host/data/DataSource.h"

@@ -7,8 +7,8 @@
 #include "rental/uAssContLocRegras.h"
 #include "rental/uPesqAssContratosLocEquip.h"
 
-#include "contracts/uDataTecCont.h"
-#include "contracts/uDataTecContLocacao.h"
+#include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContLocacao.h"
 
 #include "host/Uautorizacao.h"
 #include "host/Udatamod.h"

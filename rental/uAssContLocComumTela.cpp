@@ -5,7 +5,7 @@
 
 #include "rental/uAssContLocComum.h"
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
 #include "host/Udmglobal.h"
 #include "host/data/DataSource.h"

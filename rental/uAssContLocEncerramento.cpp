@@ -9,8 +9,8 @@
 #include "rental/uAssContLocEquipCad.h"
 #include "rental/uAssContLocacao.h"
 
-#include "contracts/uDataTecCont.h"
-#include "contracts/uDataTecContLocacao.h"
+#include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContLocacao.h"
 #include "data/uDataTecPedidoAss.h"
 
 #include "host/PilvOut70.h"

@@ -6,8 +6,8 @@
 
 #include "rental/uAssContLocRegras.h"
 
-#include "contracts/uDataTecCont.h"
-#include "contracts/uDataTecContLocacao.h"
+#include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContLocacao.h"
 
 #include "host/PilvOut70.h"
 #include "host/PilvPro70.h"

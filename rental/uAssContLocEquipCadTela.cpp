@@ -4,7 +4,7 @@
 
 #include "rental/uAssContLocEquipCad.h"
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
 #include "host/Udmglobal.h"
 #include "host/data/DataSource.h"

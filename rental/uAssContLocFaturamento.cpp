@@ -4,7 +4,7 @@
 
 #include "rental/uAssContLocFaturamento.h"
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "data/udmRelTec.h"
 #include "data/udmRelTecRelatorios.h"
 #include "host/Udatamod.h"

@@ -6,7 +6,7 @@
 #include "rental/uAssContLocFaturamento.h"
 #include "rental/uAssContLocacao.h"
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"

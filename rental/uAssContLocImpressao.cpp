@@ -1,7 +1,7 @@
 // The print button of the two rental registers: the contract, a delivery
 // protocol or (equipment register) the shipment invoice.
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "data/udmRelTec.h"
 #include "data/udmRelTecRelatorios.h"
 #include "host/Udatamod.h"

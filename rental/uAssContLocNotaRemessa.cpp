@@ -2,8 +2,8 @@
 
 #include "rental/uAssContLocNotaRemessa.h"
 
-#include "contracts/uDataTecCont.h"
-#include "contracts/uDataTecContRemessa.h"
+#include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContRemessa.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"

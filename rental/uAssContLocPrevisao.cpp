@@ -4,8 +4,8 @@
 
 #include "rental/uAssContLocPrevisao.h"
 
-#include "contracts/uDataTecCont.h"
-#include "contracts/uDataTecContLocacao.h"
+#include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContLocacao.h"
 
 #include "host/Uautorizacao.h"
 #include "host/Udatamod.h"

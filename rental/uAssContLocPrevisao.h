@@ -13,7 +13,7 @@
 
 #include <QStringList>
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
 namespace host::data {
 class Dataset;

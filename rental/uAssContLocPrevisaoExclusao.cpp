@@ -7,7 +7,7 @@
 #include "rental/uAssContLocRegras.h"
 
 #include "contracts/uAssContCadRegras.h"
-#include "contracts/uDataTecContLocacao.h"
+#include "contract_data/uDataTecContLocacao.h"
 
 #include "host/Uautorizacao.h"
 #include "host/Udatamod.h"

@@ -7,7 +7,7 @@
 #include "rental/uAssContLocPrevisao.h"
 #include "rental/uAssContLocacao.h"
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
 #include "host/Udmglobal.h"
 #include "host/data/DataSource.h"

@@ -2,8 +2,8 @@
 
 #include "rental/uAssContLocRegras.h"
 
-#include "contracts/uDataTecCont.h"
-#include "contracts/uDataTecContLocacao.h"
+#include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContLocacao.h"
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"

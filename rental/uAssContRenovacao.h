@@ -6,7 +6,7 @@
 // every listed contract through the rental instalment generator. One
 // instance lives in fmAssContRenovacao; closing it frees it.
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "host/ui/Form.h"
 #include "host/ui/WindowRegistry.h"
 

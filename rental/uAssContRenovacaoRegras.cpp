@@ -3,8 +3,8 @@
 
 #include "rental/uAssContRenovacao.h"
 
-#include "contracts/uDataTecCont.h"
-#include "contracts/uDataTecContLocacao.h"
+#include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContLocacao.h"
 #include "host/Uglobal.h"
 #include "host/ui/DataGrid.h"
 

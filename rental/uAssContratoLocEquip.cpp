@@ -2,9 +2,9 @@
 
 #include "rental/uAssContratoLocEquip.h"
 
-#include "contracts/uAssContComum.h"
-#include "contracts/uDataTecCont.h"
-#include "contracts/uDataTecContLocacao.h"
+#include "shared_windows/uAssContComum.h"
+#include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContLocacao.h"
 #include "data/uDataTec.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"

@@ -21,7 +21,7 @@
 #include "host/ui/Errors.h"
 #include "host/ui/FormBuilders.h"
 #include "host/ui/PageControl.h"
-#include "service_orders/uAssCadastroComum.h"
+#include "shared_windows/uAssCadastroComum.h"
 
 #include <QBoxLayout>
 #include <QFormLayout>

@@ -2,7 +2,7 @@
 
 #include "rental/uAssImpProposta.h"
 
-#include "contracts/uAssContComum.h"
+#include "shared_windows/uAssContComum.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uextenso.h"

@@ -14,8 +14,8 @@
 #include "host/ui/DataEdit.h"
 #include "host/ui/DataTextControls.h"
 #include "host/ui/Errors.h"
-#include "service_orders/uAssCadastroComum.h"
-#include "service_orders/uPesqAssDefeitos.h"
+#include "shared_windows/uAssCadastroComum.h"
+#include "shared_windows/uPesqAssDefeitos.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

@@ -18,8 +18,8 @@
 #include "host/ui/DataEdit.h"
 #include "host/ui/DataTextControls.h"
 #include "host/ui/Errors.h"
-#include "service_orders/uAssCadastroComum.h"
-#include "service_orders/uPesqAssEquipamento.h"
+#include "shared_windows/uAssCadastroComum.h"
+#include "shared_windows/uPesqAssEquipamento.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

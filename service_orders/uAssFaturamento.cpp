@@ -3,7 +3,7 @@
 
 #include "service_orders/uAssFaturamento.h"
 
-#include "contracts/uAssContComum.h"
+#include "shared_windows/uAssContComum.h"
 #include "data/uDataTec.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
@@ -23,7 +23,7 @@
 #include "host/ui/EditControls.h"
 #include "host/ui/Errors.h"
 #include "host/ui/SearchWindow.h"
-#include "service_orders/uAssCadastroComum.h"
+#include "shared_windows/uAssCadastroComum.h"
 #include "service_orders/uAssFaturamentoRegras.h"
 #include "service_orders/uPesqAssOrdemServico.h"
 

@@ -13,7 +13,7 @@
 #include "host/ui/DataEdit.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/SearchWindow.h"
-#include "service_orders/uAssCadastroComum.h"
+#include "shared_windows/uAssCadastroComum.h"
 
 #include <QFormLayout>
 #include <QGroupBox>

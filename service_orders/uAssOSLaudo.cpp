@@ -13,7 +13,7 @@
 #include "host/ui/DataEdit.h"
 #include "host/ui/DataTextControls.h"
 #include "host/ui/Errors.h"
-#include "service_orders/uPesqAssDefeitos.h"
+#include "shared_windows/uPesqAssDefeitos.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

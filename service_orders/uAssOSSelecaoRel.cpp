@@ -4,7 +4,7 @@
 
 #include "service_orders/uAssOSSelecaoRel.h"
 
-#include "contracts/uAssContComum.h"
+#include "shared_windows/uAssContComum.h"
 #include "data/uDataTec.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"

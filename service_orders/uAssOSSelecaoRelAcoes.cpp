@@ -22,7 +22,7 @@
 #include "service_orders/uAssOSSelecaoRelImp.h"
 #include "service_orders/uAssOSSelecaoSituacaoRel.h"
 #include "service_orders/uAssOSTotalCliImp.h"
-#include "service_orders/uPesqAssEquipamento.h"
+#include "shared_windows/uPesqAssEquipamento.h"
 #include "service_orders/uPesqAssOrdemServico.h"
 
 #include <QCheckBox>

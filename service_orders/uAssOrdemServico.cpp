@@ -27,6 +27,18 @@
 
 host::ui::FormVar<TfmAssOrdemServico> fmAssOrdemServico("fmAssOrdemServico");
 
+TfmAssOrdemServico* JanelaOrdemServico(bool primeiraPagina)
+{
+    TfmAssOrdemServico* janela = fmAssOrdemServico;
+    if (!janela || !primeiraPagina)
+        return janela;
+    if (janela->pcOrdemServico->activePageIndex() != 0) {
+        janela->pcOrdemServico->setActivePage(janela->pcOrdemServico->page(0));
+        janela->VerificaOSAtributoAberto();
+    }
+    return janela;
+}
+
 
 namespace {
 
@@ -59,11 +71,15 @@ TfmAssOrdemServico::TfmAssOrdemServico(QWidget* parent) : host::ui::Form(parent)
         FormClose();
         action = host::ui::CloseAction::Free;
     };
+    // The contract data module copies into the open order through this while the window lives.
+    ::OrdemServicoAberta = [](bool primeiraPagina) { return JanelaOrdemServico(primeiraPagina) != nullptr; };
 }
 
 TfmAssOrdemServico::~TfmAssOrdemServico()
 {
     destroyControls();
+    if (!fmAssOrdemServico.get() || fmAssOrdemServico.get() == this)
+        ::OrdemServicoAberta = nullptr;
 }
 
 int TfmAssOrdemServico::ordemAtual() const { return dmTec->quOSAOCODIGO->asInteger(); }

@@ -436,6 +436,10 @@ private:
 
 extern host::ui::FormVar<TfmAssOrdemServico> fmAssOrdemServico;
 
+// The service-order window when it is open (else null); when asked, it is
+// brought to its first page first, reopening the data behind it.
+TfmAssOrdemServico* JanelaOrdemServico(bool primeiraPagina);
+
 // The invoice of the current order of fmAssOrdemServico: its sales order is
 // made, the contract-hour credit taken and the host's invoice form issues
 // the invoice (two, as one batch, with a separate service payer). The

@@ -6,7 +6,7 @@
 #include "service_orders/uAssOrdemServico.h"
 #include "service_orders/uAssOrdemServicoComum.h"
 
-#include "service_orders/uPesqAssDefeitos.h"
+#include "shared_windows/uPesqAssDefeitos.h"
 
 #include "data/uDataTec.h"
 

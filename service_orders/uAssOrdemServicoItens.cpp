@@ -6,8 +6,8 @@
 #include "service_orders/uAssOrdemServicoComum.h"
 #include "service_orders/uAssAndamento.h"
 
-#include "service_orders/uPesqAssDefeitos.h"
-#include "service_orders/uPesqAssEquipamento.h"
+#include "shared_windows/uPesqAssDefeitos.h"
+#include "shared_windows/uPesqAssEquipamento.h"
 
 #include "data/uDataTec.h"
 

@@ -21,8 +21,8 @@
 #include "host/ui/Errors.h"
 #include "host/ui/PageControl.h"
 #include "host/ui/SearchWindow.h"
-#include "service_orders/uAssCadastroComum.h"
-#include "service_orders/uPesqAssEquipamento.h"
+#include "shared_windows/uAssCadastroComum.h"
+#include "shared_windows/uPesqAssEquipamento.h"
 
 #include <QFormLayout>
 #include <QGridLayout>

@@ -3,7 +3,7 @@
 
 #include "tests/contracts/ContractsFixture.h"
 
-#include "contracts/uDataTecContLegendas.h"
+#include "contract_data/uDataTecContLegendas.h"
 #include "host/Udmglobal.h"
 #include "host/data/Abort.h"
 #include "host/data/Field.h"

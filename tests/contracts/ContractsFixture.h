@@ -4,7 +4,7 @@
 // built once per run into a template file that each test copies; dialogs are
 // scripted and every message is recorded.
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "host/ui/ScriptedDialogs.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 
 #include "tests/contracts/ContractsFixture.h"
 
-#include "contracts/uDataTecContDefinitions.h"
+#include "contract_data/uDataTecContDefinitions.h"
 #include "host/PilvCpr70.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"

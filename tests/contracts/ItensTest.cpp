@@ -5,7 +5,7 @@
 #include "tests/contracts/CadastroFixture.h"
 #include "tests/support/ScopedTimeZone.h"
 
-#include "contracts/uDataTecContItens.h"
+#include "contract_data/uDataTecContItens.h"
 #include "host/PilvCpr70.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"

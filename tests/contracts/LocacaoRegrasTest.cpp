@@ -1,7 +1,7 @@
 // The rental rules that reckon without the database: the late-return fine,
 // the lateness of a return and the anchors of rental instalments.
 
-#include "contracts/uDataTecContLocacao.h"
+#include "contract_data/uDataTecContLocacao.h"
 
 #include <gtest/gtest.h>
 

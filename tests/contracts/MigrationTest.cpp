@@ -4,7 +4,7 @@
 
 #include "tests/contracts/ContractsFixture.h"
 
-#include "contracts/uDataTecContMigration.h"
+#include "contract_data/uDataTecContMigration.h"
 #include "host/Udmglobal.h"
 #include "tests/support/TestDatabase.h"
 

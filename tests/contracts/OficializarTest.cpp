@@ -4,7 +4,7 @@
 
 #include "tests/contracts/NotaParcelaFixture.h"
 
-#include "contracts/uDataTecContOficializar.h"
+#include "contract_data/uDataTecContOficializar.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Unotafiscal.h"

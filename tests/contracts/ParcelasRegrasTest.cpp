@@ -1,6 +1,6 @@
 // The calendar and money rules of contract instalments, without a database.
 
-#include "contracts/uDataTecContParcelas.h"
+#include "contract_data/uDataTecContParcelas.h"
 #include "host/Udatamod.h"
 
 #include <gtest/gtest.h>

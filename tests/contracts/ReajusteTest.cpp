@@ -5,7 +5,7 @@
 
 #include "tests/contracts/ContractsFixture.h"
 
-#include "contracts/uDataTecContReajuste.h"
+#include "contract_data/uDataTecContReajuste.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/data/Abort.h"

@@ -19,7 +19,7 @@
 #include "host/ui/PageControl.h"
 #include "service_orders/uAssHoraTecnica.h"
 #include "service_orders/uAssTecnico.h"
-#include "service_orders/uPesqAssEquipamento.h"
+#include "shared_windows/uPesqAssEquipamento.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -7,7 +7,7 @@
 #include "tests/module/ModuleFixture.h"
 
 #include "contracts/uAssContObj.h"
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "data/uDataTec.h"
 #include "host/data/Query.h"
 #include "service_orders/uAssDefeito.h"

@@ -10,7 +10,7 @@
 #include "rental/uAssCheckoutProtocolo.h"
 #include "rental/uAssContLocEquipCad.h"
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "host/Udatamod.h"
 #include "host/report/Uvisualrel.h"
 #include "host/ui/DataGrid.h"

@@ -6,7 +6,7 @@
 #include "tests/module/ModuleFixture.h"
 
 #include "contracts/uAssContCadCM.h"
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "host/Udmglobal.h"
 #include "host/Upesq.h"
 #include "host/data/Field.h"

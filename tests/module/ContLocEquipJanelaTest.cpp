@@ -9,7 +9,7 @@
 
 #include "rental/uAssContLocEquipCad.h"
 
-#include "contracts/uDataTecContLocacao.h"
+#include "contract_data/uDataTecContLocacao.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uobservacao.h"

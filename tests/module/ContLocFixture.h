@@ -6,8 +6,8 @@
 
 #include "tests/module/ModuleFixture.h"
 
-#include "contracts/uDataTecCont.h"
-#include "contracts/uDataTecContLocacao.h"
+#include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContLocacao.h"
 #include "rental/uAssContLocEquipCad.h"
 #include "rental/uAssContLocacao.h"
 #include "rental/uAssContLocComum.h"

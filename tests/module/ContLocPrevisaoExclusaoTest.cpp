@@ -9,7 +9,7 @@
 #include "rental/uAssContLocPrevisao.h"
 #include "rental/uAssContLocacao.h"
 
-#include "contracts/uDataTecContLocacao.h"
+#include "contract_data/uDataTecContLocacao.h"
 #include "host/Udmglobal.h"
 #include "host/db/Database.h"
 #include "host/ui/DataGrid.h"

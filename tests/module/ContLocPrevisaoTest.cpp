@@ -11,7 +11,7 @@
 #include "rental/uAssContLocPrevisao.h"
 #include "rental/uAssContLocacao.h"
 
-#include "contracts/uDataTecContLocacao.h"
+#include "contract_data/uDataTecContLocacao.h"
 #include "host/Udmglobal.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/EditControls.h"

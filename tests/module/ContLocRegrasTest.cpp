@@ -7,8 +7,8 @@
 #include "tests/module/ModuleFixture.h"
 
 #include "contracts/uAssContCadRegras.h"
-#include "contracts/uDataTecCont.h"
-#include "contracts/uDataTecContLocacao.h"
+#include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContLocacao.h"
 #include "data/uDataTec.h"
 #include "rental/uAssContLocRegras.h"
 

@@ -6,7 +6,7 @@
 #include "tests/module/ModuleFixture.h"
 
 #include "contracts/uAssContCad.h"
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "host/Upesq.h"
 #include "host/data/Query.h"
 #include "host/ui/DataChoiceControls.h"

@@ -8,7 +8,7 @@
 
 #include "contracts/uAssContCad.h"
 #include "contracts/uAssContFat.h"
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "host/Udmglobal.h"
 #include "host/Upesq.h"
 #include "host/data/Field.h"

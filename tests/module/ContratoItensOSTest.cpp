@@ -8,8 +8,8 @@
 #include "tests/module/ModuleFixture.h"
 
 #include "contracts/uAssContCad.h"
-#include "contracts/uDataTecCont.h"
-#include "contracts/uDataTecContOS.h"
+#include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContOS.h"
 #include "data/uDataTec.h"
 #include "host/Udmglobal.h"
 #include "host/data/Field.h"

@@ -11,7 +11,7 @@
 #include "contracts/uAssContCadCM.h"
 #include "contracts/uAssContCadIt.h"
 #include "contracts/uAssContObj.h"
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Upesq.h"

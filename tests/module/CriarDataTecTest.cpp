@@ -9,7 +9,7 @@
 #include "data/uDataTec.h"
 #include "host/Uprincipal.h"
 #include "module/uPackageAss.h"
-#include "contracts/uDataTecContMigration.h"
+#include "contract_data/uDataTecContMigration.h"
 #include "module/uPackageAssDados.h"
 
 #include <QAction>

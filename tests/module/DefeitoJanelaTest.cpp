@@ -17,7 +17,7 @@
 #include "host/ui/DataTextControls.h"
 #include "host/ui/StatusBar.h"
 #include "service_orders/uAssDefeito.h"
-#include "service_orders/uPesqAssDefeitos.h"
+#include "shared_windows/uPesqAssDefeitos.h"
 
 #include <QComboBox>
 #include <QLineEdit>

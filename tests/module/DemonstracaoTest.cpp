@@ -7,7 +7,7 @@
 
 #include "contracts/uAssContCad.h"
 #include "contracts/uAssContFat.h"
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "data/uDataTec.h"
 #include "host/data/Field.h"
 #include "host/data/Query.h"

@@ -8,7 +8,7 @@
 #include "rental/uAssContLocEquipCad.h"
 #include "rental/uAssContLocacao.h"
 
-#include "contracts/uDataTecContLocacao.h"
+#include "contract_data/uDataTecContLocacao.h"
 #include "data/uDataTec.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"

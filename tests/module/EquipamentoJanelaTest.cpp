@@ -7,7 +7,7 @@
 #include "tests/module/ModuleFixture.h"
 
 #include "contracts/uAssContCad.h"
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "data/uDataTec.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
@@ -20,7 +20,7 @@
 #include "host/ui/DataGrid.h"
 #include "host/ui/StatusBar.h"
 #include "service_orders/uAssEquipamento.h"
-#include "service_orders/uPesqAssEquipamento.h"
+#include "shared_windows/uPesqAssEquipamento.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -5,7 +5,7 @@
 #include "tests/module/OrdemServicoEntradaFixture.h"
 
 #include "contracts/uAssContCad.h"
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "data/uDataTec.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/DataLookupCombo.h"

@@ -6,7 +6,7 @@
 #include "tests/module/ImpressosLocacaoFixture.h"
 
 #include "contracts/uAssBasicoContratos.h"
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "data/uDataTec.h"
 #include "host/schema/HostSchema.h"
 #include "host/ui/ScriptedDialogs.h"

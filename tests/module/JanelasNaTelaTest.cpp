@@ -6,7 +6,7 @@
 #include "tests/module/ModuleFixture.h"
 
 #include "contracts/uAssContCad.h"
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "host/Upesqcli.h"
 #include "host/schema/HostSchema.h"
 #include "host/ui/Layouts.h"

@@ -15,7 +15,7 @@
 #include "host/report/Report.h"
 #include "service_orders/uAssOSAndamento.h"
 #include "service_orders/uAssOSLaudo.h"
-#include "service_orders/uPesqAssDefeitos.h"
+#include "shared_windows/uPesqAssDefeitos.h"
 
 #include <QRadioButton>
 #include <QGroupBox>

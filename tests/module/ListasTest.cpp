@@ -4,7 +4,7 @@
 
 #include "tests/module/ModuleFixture.h"
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "data/uDataTec.h"
 #include "host/Upesq.h"
 #include "host/data/Query.h"

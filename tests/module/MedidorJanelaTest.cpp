@@ -5,7 +5,7 @@
 #include "tests/module/ModuleFixture.h"
 
 #include "contracts/uAssCadMedidor.h"
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "host/Udmglobal.h"
 #include "host/ui/DataChoiceControls.h"
 #include "host/ui/DataEdit.h"

@@ -16,7 +16,7 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 
 namespace moduletest {
 

@@ -7,7 +7,7 @@
 #include "tests/module/ModuleFixture.h"
 
 #include "contracts/uAssContObj.h"
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "host/Udmglobal.h"
 #include "host/Upesq.h"
 #include "host/report/Uvisualrel.h"

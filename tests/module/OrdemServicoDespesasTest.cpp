@@ -15,7 +15,7 @@
 #include "host/ui/DataTextControls.h"
 #include "host/ui/Errors.h"
 #include "service_orders/uAssOrdemServico.h"
-#include "service_orders/uPesqAssDefeitos.h"
+#include "shared_windows/uPesqAssDefeitos.h"
 
 #include <QGroupBox>
 #include <QPushButton>

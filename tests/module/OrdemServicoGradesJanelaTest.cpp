@@ -18,7 +18,7 @@
 #include "host/ui/SearchWindow.h"
 #include "service_orders/uAssOrdemServico.h"
 #include "service_orders/uAssOrdemServicoHora.h"
-#include "service_orders/uPesqAssDefeitos.h"
+#include "shared_windows/uPesqAssDefeitos.h"
 #include "tests/support/TestDatabase.h"
 
 #include <QApplication>

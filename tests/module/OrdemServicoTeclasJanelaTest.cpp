@@ -4,7 +4,7 @@
 
 #include "tests/module/OrdemServicoEntradaFixture.h"
 
-#include "service_orders/uPesqAssEquipamento.h"
+#include "shared_windows/uPesqAssEquipamento.h"
 
 #include "data/uDataTec.h"
 #include "host/Udatamod.h"

@@ -1,7 +1,7 @@
 #include "tests/module/PrimeiroUsoFixture.h"
 
 #include "app/BancoPadrao.h"
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "data/uDataTec.h"
 #include "host/Udmglobal.h"
 #include "host/Uprincipal.h"

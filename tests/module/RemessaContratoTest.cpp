@@ -9,8 +9,8 @@
 #include "tests/module/ModuleFixture.h"
 
 #include "contracts/uAssContCad.h"
-#include "contracts/uDataTecCont.h"
-#include "contracts/uDataTecContRemessa.h"
+#include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContRemessa.h"
 #include "host/Udmglobal.h"
 #include "host/Unotafiscal.h"
 #include "host/data/Query.h"

@@ -5,7 +5,7 @@
 
 #include "tests/module/SelecaoRelFixture.h"
 
-#include "service_orders/uPesqAssEquipamento.h"
+#include "shared_windows/uPesqAssEquipamento.h"
 
 #include "data/uDataTec.h"
 #include "host/Udatamod.h"

@@ -15,7 +15,7 @@
 #include "module/uPackageAssAbrir.h"
 #include "module/uPackageAssDados.h"
 #include "app/JanelasPedidas.h"
-#include "contracts/uDataTecContMigration.h"
+#include "contract_data/uDataTecContMigration.h"
 #include "host/db/Database.h"
 
 #include <stdexcept>

@@ -8,7 +8,7 @@
 
 #include "tests/module/JanelaLegivel.h"
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "tests/support/TestDatabase.h"
 
 #include "data/uDataTec.h"

@@ -1,6 +1,6 @@
 #include "tests/report/RelTecFixture.h"
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "data/uDataTec.h"
 #include "data/udmRelTec.h"
 #include "host/report/Uvisualrel.h"

@@ -1,7 +1,7 @@
 // TDmRelTec: its seven reports on the small service database, the item
 // list's detail rules, the budgets' texts, variables and tags.
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "data/uDataTec.h"
 #include "data/udmRelTec.h"
 #include "data/udmRelTecRelatorios.h"

@@ -4,7 +4,7 @@
 // built once per test program from the host's demonstration template. For
 // test programs that link the module.
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "data/uDataTec.h"
 #include "host/Udmglobal.h"
 #include "host/ui/ScriptedDialogs.h"

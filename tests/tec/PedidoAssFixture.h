@@ -5,7 +5,7 @@
 
 #include "tests/tec/TecFixture.h"
 
-#include "contracts/uDataTecCont.h"
+#include "contract_data/uDataTecCont.h"
 #include "host/Udmglobal.h"
 #include "host/ui/ScriptedDialogs.h"
 

@@ -1,0 +1,153 @@
+// Field presentation of the contract datasets (formats, masks, required and
+// read-only fields) and their text handlers.
+
+#include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContLocacao.h"
+
+#include "contract_data/uDataTecContLegendas.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/data/Field.h"
+#include "host/data/Format.h"
+
+using host::data::Field;
+using host::data::FieldType;
+
+namespace {
+
+const char* const kMoeda = "###,###,##0.00";
+
+void formato(host::data::Query* query, const QStringList& campos, const QString& display, const QString& mask = {})
+{
+    for (const QString& campo : campos) {
+        Field* field = query->fieldByName(campo);
+        if (!display.isEmpty())
+            field->setDisplayFormat(display);
+        if (!mask.isEmpty())
+            field->setEditMask(mask);
+    }
+}
+
+bool dataZero(const QDateTime& data)
+{
+    return data.isValid() && data.date() == uDataTecContLocacao::dataZero().date();
+}
+
+}  // namespace
+
+void TdmTecContrato::ligarApresentacao()
+{
+    // Every money value of the header, the item values and the compositions.
+    for (host::data::Query* query : {quCtrCadastro, quCtrCadastroCM})
+        for (Field* field : query->fields())
+            if (field->dataType() == FieldType::Float)
+                field->setDisplayFormat(kMoeda);
+    formato(quCtrObjeto, {"AJVALOR"}, kMoeda);
+    formato(quCtrCadastroIt,
+            {"ACITVALORUNITARIO", "ACITDESCONTO", "ACITVALOR", "ACITVALOREXCEDENTE", "ACITFRETE", "ACITVALORMULTA",
+             "ValorDividido"},
+            kMoeda);
+    formato(quCtrCadastroIt, {"ACITQUANTIDADE"}, "###,###,##0.####");
+    formato(quCtrCadastroIt, {"ACITVALORPERCENTUAL", "ACITGARANTIAPERCENTUAL"}, "0.00");
+    formato(quCtrCadastroIt, {"ACITDATAENCERRAMENTO", "ACITDATAENTREGA"}, "DD/MM/YY", "!99/99/00;1;_");
+    formato(quCtrCadastroIt, {"ACITGARANTIADATA", "ACITINSTALACAO"}, {}, "!99/99/99;1;_");
+    formato(quCtrCadastroIt, {"ACITHORAENTRADA", "ACITHORASAIDA"}, "HH:NN:SS", "!90:00:00;1;_");
+
+    quCtrCobertura->fieldByName("ABCODIGO")->setRequired(true);
+    quCtrObjeto->fieldByName("AJCODIGO")->setRequired(true);
+    quCtrCadastroIt->fieldByName("CLCODIGO")->setRequired(true);
+    quCtrCadastroIt->fieldByName("PRCODIGO")->setRequired(true);
+    // An equipment row under contract names its model.
+    quCtrCadastroEquip->fieldByName("AECODIGO")->setRequired(true);
+    // Editable only under the option of delivered and returned items (on open).
+    quCtrCadastroIt->fieldByName("ACITENCERRADO")->setReadOnly(true);
+}
+
+void TdmTecContrato::ligarTextos()
+{
+    for (const uDataTecCont::Mapeamento& m : uDataTecCont::mapeamentos()) {
+        auto* query = find<host::data::Query>(m.dataset);
+        for (const QString& campo : m.campos) {
+            Field* field = query->fieldByName(campo);
+            // A null code has its caption too ("Nenhum", "Item", "Não"...).
+            field->onGetText = [&m](Field& f, QString& text, bool) { text = m.texto(f.asString()); };
+            field->onSetText = [&m](Field& f, const QString& text) {
+                const QString codigo = m.codigo(text);
+                if (codigo.isEmpty())
+                    f.clear();
+                else
+                    f.setAsString(codigo);
+            };
+        }
+    }
+
+    // Hour credit: stored in minutes, shown and typed in hours.
+    Field* horaCredito = quCtrCadastro->fieldByName("ACHORACREDITO");
+    horaCredito->onGetText = [](Field& f, QString& text, bool) {
+        const int minutos = f.asInteger();
+        text = minutos > 0 ? host::data::formatFloat("###,###,###,###,##0.00", minutos / 60.0) : QString();
+    };
+    horaCredito->onSetText = [](Field& f, const QString& text) {
+        if (text.trimmed().isEmpty())
+            return;
+        double horas = 0;
+        if (!host::data::parseFloatText(text.trimmed(), horas))
+            throw host::data::DatasetError(QString("'%1' não é um valor numérico válido.").arg(text));
+        if (horas >= 0)
+            f.setAsFloat(horas * 60);
+    };
+
+    // Instalment value: cut to cents as typed; a text that is no number
+    // (an empty one included) only warns and the value stays. A value the
+    // header's post would replace (not fixed) shows the replacement at once.
+    quCtrCadastro->fieldByName("ACVALORPARCELA")->onSetText = [this](Field& f, const QString& text) {
+        double valor = 0;
+        if (text.trimmed().isEmpty() || !host::data::parseFloatText(text.trimmed(), valor)) {
+            dmGlobal->MostraAviso(QString("Valor %1 inválido.").arg(text), false);
+            return;
+        }
+        f.setAsFloat(CtrValorParcelaPelaRegra(Trunc2Casas(valor)));
+    };
+
+    auto validaData = [this](Field& f, const QString& text) { ValidaData(f, text); };
+    for (const char* campo : {"ACDATAVALIDADE", "ACDATAIMPLANTACAO", "ACDATARENOVACAO"})
+        quCtrCadastro->fieldByName(campo)->onSetText = validaData;
+    quCtrCadastroEquip->fieldByName("CODATACOMPRA")->onSetText = validaData;
+
+    // Dates that show nothing for the zero date.
+    for (const char* campo : {"ACITDATAENCERRAMENTO", "ACITDATAENTREGA"})
+        quCtrCadastroIt->fieldByName(campo)->onGetText = [](Field& f, QString& text, bool) {
+            text = f.isNull() || dataZero(f.asDateTime()) ? QString()
+                                                          : host::data::formatDateTime("DD/MM/YY", f.asDateTime());
+        };
+    quCtrVeiculo->fieldByName("ACEVDATAFIM")->onGetText = [](Field& f, QString& text, bool) {
+        if (!f.isNull() && host::data::formatDateTime("DD/MM/YYYY", f.asDateTime()) == "30/12/1899")
+            text.clear();
+    };
+    for (const char* campo : {"DataPedido", "DataProposta"})
+        quCtrCadastro->fieldByName(campo)->onGetText = [](Field& f, QString& text, bool) {
+            if (!f.isNull() && dataZero(f.asDateTime()))
+                text.clear();
+        };
+}
+
+void TdmTecContrato::ValidaData(Field& field, const QString& text)
+{
+    if (text == "  /  /  " || text.trimmed().isEmpty()) {
+        field.clear();
+        return;
+    }
+    QDateTime data;
+    if (!host::data::parseDateTimeText(text.trimmed(), data))
+        dmGlobal->MostraErro("Data informada inválida.");
+    field.setAsDateTime(data);
+}
+
+void DefineDescricaoUnida(host::data::Dataset& dataset, const char* campo, const QVariant& valor)
+{
+    Field* field = dataset.fieldByName(campo);
+    const bool somenteLeitura = field->readOnly();
+    field->setReadOnly(false);
+    field->setValue(valor);
+    field->setReadOnly(somenteLeitura);
+}

@@ -1,0 +1,31 @@
+// The contact records of a contract (quCtrContato, host table CADCOM): a new
+// record belongs to the header's contract and customer, takes the
+// customer's next sequence and today's date; its user is the database user.
+
+#include "contract_data/uDataTecCont.h"
+
+#include "host/PilvCpr70.h"
+#include "host/Udatamod.h"
+#include "host/Uglobal.h"
+
+using host::data::Dataset;
+
+void TdmTecContrato::quCtrContatoNewRecord(Dataset& dataset)
+{
+    const QString cliente = quCtrCadastroCLCODIGO->asString();
+    dataset.fieldByName("CONTRATO")->setValue(quCtrCadastroACCODIGO->value());
+    dataset.fieldByName("COD_CLI")->setAsString(cliente);
+    dataset.fieldByName("IDORIGEM")->setAsString("C");
+    dataset.fieldByName("SEQUENCIA")
+        ->setAsInteger(CarregaNumeroInteiro("max(Sequencia)", "CadCom", "where cod_cli = " + QuotedStr(cliente)) + 1);
+    const QDateTime agora = QDateTime::currentDateTime();
+    dataset.fieldByName("DATA_VISITA")->setAsDateTime(QDateTime(agora.date(), QTime(0, 0)));
+    dataset.fieldByName("HORA_VISITA")->setAsDateTime(agora);
+    ZelDevVerificarEvento(&dataset, "ONNEWRECORD");
+}
+
+void TdmTecContrato::quCtrContatoBeforePost(Dataset& dataset)
+{
+    dataset.fieldByName("CTUSUARIO")->setAsString(IbUserName());
+    ZelDevVerificarEvento(&dataset, "BEFOREPOST");
+}

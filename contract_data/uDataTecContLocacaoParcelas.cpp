@@ -1,0 +1,273 @@
+// InserirParcelasContratoLocEquipamentos: the rental instalments of a
+// contract. One forecast receivable a month over the span, numbered with the
+// host's next free document number, carrying the period it covers and the
+// date its boleto is planned. What the rules read is read once per call;
+// each instalment is written whole or not at all and committed.
+
+#include "contract_data/uDataTecCont.h"
+
+#include "contract_data/uDataTecContLocacao.h"
+#include "contract_data/uDataTecContParcelas.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+#include "host/data/Format.h"
+#include "host/db/Database.h"
+
+#include <vector>
+
+namespace P = uDataTecContParcelas;
+namespace L = uDataTecContLocacao;
+
+namespace {
+
+QDate lerDataParcela(const QString& texto)
+{
+    QDateTime data;
+    if (!host::data::parseDateTimeText(texto.trimmed(), data) || !data.isValid())
+        return {};
+    return data.date();
+}
+
+QDate dataOuNula(const QDateTime& data)
+{
+    return L::dataVazia(data) ? QDate() : data.date();
+}
+
+QVariant comoParametro(const QDate& data)
+{
+    return data.isValid() ? QVariant(QDateTime(data, QTime(0, 0))) : QVariant();
+}
+
+// What the run reads of the contract.
+struct ContratoLocacao {
+    QDate dataRa;           // ACDATARA: first planned boleto
+    QDate validade;         // ACDATAVALIDADE
+    int objeto = 0;         // AJCODIGO: the cash account when the contract has no template
+};
+
+ContratoLocacao lerContrato(TdmTecContrato& dm, int contrato)
+{
+    ContratoLocacao c;
+    // Kept prepared: a renewal batch calls the generator once per contract.
+    host::db::Statement& st =
+        dmGlobal->ComandoPreparado("select ACDATARA, ACDATAVALIDADE, AJCODIGO from AATC05AC where ACCODIGO = :C");
+    st.setParam("C", contrato);
+    st.execute();
+    if (st.fetch()) {
+        c.dataRa = dataOuNula(st.value(0).toDateTime());
+        c.validade = dataOuNula(st.value(1).toDateTime());
+        c.objeto = st.value(2).toInt();
+        st.closeCursor();
+    }
+    // The screen's header row holds the boleto date as the user sees it.
+    host::data::Query& cabecalho = *dm.quCtrCadastro;
+    if (cabecalho.active() && !cabecalho.isEmpty() && dm.quCtrCadastroACCODIGO->asInteger() == contrato)
+        c.dataRa = dataOuNula(cabecalho.fieldByName("ACDATARA")->asDateTime());
+    return c;
+}
+
+// The progress window is hidden on every way out.
+class Progresso {
+public:
+    Progresso() { dmGlobal->PreparaSplashForm(10, "Gerando parcelamento...", "Mostrar"); }
+    ~Progresso() { dmGlobal->PreparaSplashForm(0, {}, "Ocultar"); }
+    Progresso(const Progresso&) = delete;
+    Progresso& operator=(const Progresso&) = delete;
+    void passo() { dmGlobal->PreparaSplashForm(1, "Aguarde. Gerando parcelamento...", "Incrementar"); }
+};
+
+// The contract's forecasts of the customer, read once per run: an earlier
+// one under the number a due date gives is replaced. Real receivables under
+// that number are never deleted (they may be paid).
+class PrevisoesAnteriores {
+public:
+    PrevisoesAnteriores(const QString& cliente, int contrato) : cliente_(cliente)
+    {
+        host::db::Statement& st = dmGlobal->ComandoPreparado(
+            "select NUMERO_DOCUMENTO, SEQUENCIA, CODIGO_FILIAL from ACRC5001"
+            " where CODIGO_CLIENTE = :CLIENTE and AOCODIGO = :CONTRATO and SITUACAO_DOCUMENTO = 'V'");
+        st.setParam("CLIENTE", cliente);
+        st.setParam("CONTRATO", contrato);
+        st.execute();
+        while (st.fetch())
+            linhas_.push_back({st.value(0).toString().trimmed(), st.value(1).toDouble(), st.value(2).toString()});
+    }
+
+    void substitui(const QDate& vencimento)
+    {
+        const QString numero = P::DocumentoData(vencimento);
+        for (auto it = linhas_.begin(); it != linhas_.end();) {
+            if (it->documento != numero) {
+                ++it;
+                continue;
+            }
+            dmGlobal->ExcluirPrevisaoReceber(it->documento, cliente_, it->sequencia, it->filial);
+            it = linhas_.erase(it);
+        }
+    }
+
+private:
+    struct Linha {
+        QString documento;
+        double sequencia;
+        QString filial;
+    };
+    QString cliente_;
+    std::vector<Linha> linhas_;
+};
+
+struct Documento {
+    QString numero;
+    int sequencia = 0;
+};
+
+Documento proximoDocumento(const QString& cliente, int contrato)
+{
+    Documento d;
+    if (parametroMaiusculo("ATPARCELASEMPREVISAO") == "S") {
+        // The number is the contract's, but the customer's other receivables
+        // (a service-order bill, another contract) may hold it too.
+        d.numero = P::DocumentoContrato(contrato);
+        d.sequencia = int(MaximoDado("sequencia", "acrc5001", "codigo_cliente", cliente,
+                                     " and numero_documento = " + QuotedStr(d.numero))) +
+                      1;
+        return d;
+    }
+    d.numero = CodigoCadastralDisponivel("numero_documento", "Acrc5001", 999999, "000000");
+    // A free number is stored by no receivable (as any width of its digits),
+    // so it starts at sequence 1; only "" (every number taken) may be.
+    if (!d.numero.isEmpty()) {
+        d.sequencia = 1;
+        return d;
+    }
+    d.sequencia = int(MaximoDado("sequencia", "acrc5001", "codigo_cliente", cliente,
+                                 " and numero_documento = " + QuotedStr(d.numero))) +
+                  1;
+    return d;
+}
+
+}  // namespace
+
+void InserirParcelasLocacao(ParcelasLocacao& a)
+{
+    InserirParcelasContratoLocEquipamentos(a.primeiroVencimento, a.dataFinal, a.cliente, a.diaVencimento, a.contrato,
+                                           a.valor, a.filial, a.tipoPagamento, a.banco, a.emissao, a.periodo,
+                                           a.criadas, a.filialPedido, a.operacao, a.flag, a.previsaoCaixa, a.lista,
+                                           a.vigenciaDe, a.vigenciaAte, a.existentes, a.valorFixo, a.pedidoCliente,
+                                           a.previsaoBoleto, a.prorrogaValidade);
+}
+
+void InserirParcelasContratoLocEquipamentos(
+    const QString& sPeriodoInicial, const QString& sPeriodoFinal, const QString& sCliente,
+    const QString& sDiaVencimento, int iContrato, double rValor, const QString& sFilial,
+    const QString& sTipoPagamento, const QString& sBanco, const QString& /*sDataFaturamento*/,
+    const QString& /*sPeriodo*/, int& iContador, const QString& /*sFilialPedido*/, const QString& sOperacao,
+    bool /*bFlag*/, bool bRevisarCaixa, QStringList* mensagens, const QDateTime& dInicioCobertura,
+    const QDateTime& dFimCobertura, double rMesesPular, bool bValorFixo, const QString& sObservacao,
+    const QDateTime& dPrimeiroBoleto, bool bProrrogaValidade)
+{
+    TdmTecContrato& dm = *dmTecContrato;
+    const QDate primeiro = lerDataParcela(sPeriodoInicial), ultimo = lerDataParcela(sPeriodoFinal);
+    if (!primeiro.isValid() || !ultimo.isValid())
+        dmGlobal->MostraErro("Data Inicial/Final inválidas!");
+
+    const QString cliente = sCliente.trimmed();
+    const int meses = int(rMesesPular);
+    const bool porValidade = dmGlobal->ParametroInteiro("ATMODOCOMPOSICAO") == 9;
+    ContratoLocacao contrato = lerContrato(dm, iContrato);
+
+    // The period the first instalment covers and its planned boleto.
+    QDate de = dataOuNula(dInicioCobertura);
+    if (!bValorFixo)
+        de = de.addMonths(meses);
+    QDate ate = porValidade ? dataOuNula(dFimCobertura) : de.addMonths(1);
+    QDate boleto = bValorFixo ? dataOuNula(dPrimeiroBoleto) : contrato.dataRa.addMonths(meses);
+    const int diaCobertura = dataOuNula(dInicioCobertura).day();
+    // Each month is counted from the first instalment's dates, not from the
+    // month before: a month added to the 28th of February would hold every
+    // later date to the 28th.
+    const QDate primeiroDe = de, primeiroAte = porValidade ? ate : de, primeiroBoleto = boleto;
+    const int mesesAte = porValidade ? 0 : 1;
+    int mes = 0;
+
+    const int dia = sDiaVencimento.trimmed().isEmpty() ? 1 : sDiaVencimento.trimmed().toInt();
+    const QString tipoDocumento = parametroAparado("ATTIPODOCUMENTOCONTRATO").isEmpty()
+                                      ? QString("01")
+                                      : parametroAparado("ATTIPODOCUMENTOCONTRATO");
+    const P::DadosValor dadosValor = P::CarregaDadosValor(dm, iContrato);
+    const P::TaxasOperacao taxas = P::CarregaTaxasOperacao(sOperacao);
+    P::ContextoCaixa caixa = P::CarregaContextoCaixa(iContrato, sFilial, contrato.objeto);
+    TdmTecContrato::MemoriaTextos memoriaTextos(dm);
+    PrevisoesAnteriores anteriores(cliente, iContrato);
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+
+    Progresso progresso;
+    for (const QDate& ancora : L::AncorasParcelas(primeiro, ultimo)) {
+        progresso.passo();
+        QDate vencimento = P::DataVencimento(ancora, dia);
+        // The cash template rebuilt on the way commits; held back to the end.
+        host::db::CommitHold comites(tr);
+        host::db::Savepoint parcela(tr);
+        anteriores.substitui(vencimento);
+
+        double valor = 0;
+        if (bValorFixo) {
+            valor = Trunc2Casas(rValor);
+        } else {
+            valor = P::ValorParcela(dadosValor, ancora, true);
+            if (valor <= 0)
+                valor = rValor;
+            valor = Trunc2Casas(P::ValorLiquido(taxas, valor));
+        }
+
+        // Periods by validity: each instalment falls due on the contract's
+        // validity, which moves 30 days on.
+        if (porValidade && bProrrogaValidade) {
+            if (contrato.validade.isValid())
+                vencimento = contrato.validade;
+            contrato.validade = vencimento.addDays(30);
+            host::db::executeSql(tr, "update AATC05AC set ACDATAVALIDADE = :VALIDADE where ACCODIGO = :C",
+                                 {{"VALIDADE", comoParametro(contrato.validade)}, {"C", iContrato}});
+        }
+
+        const Documento documento = proximoDocumento(cliente, iContrato);
+        if (!bValorFixo && boleto.isValid() && vencimento < boleto)
+            dmGlobal->MostraAviso("Aviso: operação abortada.\rData de Vencimento é menor que a Data de Previsão dos "
+                                  "Boletos!",
+                                  true);
+
+        const QDateTime hoje(L::agora().date(), QTime(0, 0));
+        dmGlobal->InseriParcelaReceber(cliente, documento.numero, tipoDocumento, sFilial, sTipoPagamento, "V", {}, {},
+                                       {}, {}, sBanco, {}, documento.sequencia, valor, 0, 0, 0, 0, 0, 0, 0, hoje,
+                                       QDateTime(vencimento, QTime(0, 0)), hoje, 0, {}, {}, sObservacao.trimmed(),
+                                       iContrato, {}, "C", {}, 0, 0, 0, {}, {}, 0);
+        P::GravaPrevisaoCaixa(caixa, documento.numero, cliente, sFilial, documento.sequencia, iContrato, valor,
+                              bRevisarCaixa, mensagens);
+        host::db::Statement& periodo = dmGlobal->ComandoPreparado(
+            "update ACRC5001 set CRPREVBOLETO = :BOLETO, CREMISSAOINI = :DE, CREMISSAOFIN = :ATE"
+            " where CODIGO_CLIENTE = :CLIENTE and SEQUENCIA = :SEQUENCIA and AOCODIGO = :CONTRATO"
+            " and CODIGO_FILIAL = :FILIAL and NUMERO_DOCUMENTO = :DOCUMENTO");
+        periodo.setParam("BOLETO", comoParametro(boleto));
+        periodo.setParam("DE", comoParametro(de));
+        periodo.setParam("ATE", comoParametro(ate));
+        periodo.setParam("CLIENTE", cliente);
+        periodo.setParam("SEQUENCIA", documento.sequencia);
+        periodo.setParam("CONTRATO", iContrato);
+        periodo.setParam("FILIAL", TdmGlobal::CodigoFilialCurto(sFilial));
+        periodo.setParam("DOCUMENTO", documento.numero);
+        periodo.execute();
+        dm.GravaMensagemContratoContaReceber(0, iContrato, documento.sequencia,
+                                             documento.numero + cliente + QString::number(documento.sequencia),
+                                             QDateTime(vencimento, QTime(0, 0)), {}, false);
+        parcela.release();
+        comites.release();
+
+        ++mes;
+        boleto = primeiroBoleto.addMonths(mes);
+        de = boleto.isValid() && diaCobertura > 0 ? L::DiaNoMes(diaCobertura, boleto) : primeiroDe.addMonths(mes);
+        ate = primeiroAte.addMonths(mes + mesesAte);
+        ++iContador;
+        tr.commitRetaining();
+    }
+}

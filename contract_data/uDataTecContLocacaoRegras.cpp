@@ -1,0 +1,107 @@
+// The rental rules that reckon without the database: fine, lateness and the
+// calendar of rental instalments.
+
+#include "contract_data/uDataTecContLocacao.h"
+
+#include "host/data/Dataset.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace uDataTecContLocacao {
+
+namespace {
+
+std::function<QDateTime()>& relogio()
+{
+    static std::function<QDateTime()> atual;
+    return atual;
+}
+
+int diasEntre(const QDate& a, const QDate& b)
+{
+    if (!a.isValid() || !b.isValid())
+        return 0;
+    return int(std::abs(a.daysTo(b)));
+}
+
+// A daily price is taken as a day of 12 working hours.
+constexpr double kHorasDiaria = 12;
+
+}  // namespace
+
+host::data::Field& campo(host::data::Dataset& dataset, const char* nome)
+{
+    return *dataset.fieldByName(nome);
+}
+
+void setRelogio(std::function<QDateTime()> novo)
+{
+    relogio() = std::move(novo);
+}
+
+QDateTime agora()
+{
+    return relogio() ? relogio()() : QDateTime::currentDateTime();
+}
+
+QDateTime dataZero()
+{
+    return QDateTime(QDate(1899, 12, 30), QTime(0, 0));
+}
+
+bool dataVazia(const QDateTime& data)
+{
+    return !data.isValid() || data.date() <= QDate(1899, 12, 30);
+}
+
+QDateTime horaDoDia(const QTime& hora)
+{
+    return QDateTime(QDate(1899, 12, 30), hora);
+}
+
+double ValorMultaAtraso(const ItemMulta& item)
+{
+    const int diasAtraso = diasEntre(item.encerramento, item.entrega);
+    if (item.periodo.trimmed().toUpper() == "D") {
+        const double valorHora = (item.valor - item.frete) / kHorasDiaria;
+        // A return hour before the departure hour charges no hours.
+        double multa = std::max(0, item.horaEntrada - item.horaSaida) * valorHora;
+        if (diasAtraso >= 1)
+            multa += diasAtraso * item.valor;
+        return multa;
+    }
+    const int duracao = std::max(1, diasEntre(item.entrega, item.instalacao));
+    return diasAtraso * ((item.valor - item.frete) / duracao);
+}
+
+bool ItemAtrasado(const QDateTime& entrega, const QDateTime& horaEntrada, const QDateTime& agora)
+{
+    if (dataVazia(entrega))
+        return false;
+    if (agora.date() > entrega.date())
+        return true;
+    return agora.date() == entrega.date() && agora.time() > horaEntrada.time();
+}
+
+QDate UltimoDiaMes(const QDate& data)
+{
+    return QDate(data.year(), data.month(), 1).addMonths(1).addDays(-1);
+}
+
+QDate DiaNoMes(int dia, const QDate& mes)
+{
+    return QDate(mes.year(), mes.month(), std::clamp(dia, 1, mes.daysInMonth()));
+}
+
+std::vector<QDate> AncorasParcelas(const QDate& primeiro, const QDate& ultimo)
+{
+    std::vector<QDate> ancoras;
+    const QDate fim = UltimoDiaMes(ultimo);
+    for (QDate ancora = UltimoDiaMes(primeiro); ancora < fim && ancora.daysTo(fim) >= 28;
+         ancora = ancora.addMonths(1))
+        ancoras.push_back(ancora);
+    return ancoras;
+}
+
+}  // namespace uDataTecContLocacao

@@ -1,0 +1,276 @@
+// The rules of the rental lines (quCtrVeiculo, AATC05ACEV): defaults, the
+// unit's model and plate, the line value, end dates and situation, the
+// checks before a post (the unit free, not twice on the contract, a reason
+// for a change), and the unit's status after each post and delete. These
+// rules report nothing to the customisation hook. The unit's status is
+// committed with the line that changes it.
+
+#include "contract_data/uDataTecCont.h"
+
+#include "contract_data/uDataTecContLocacao.h"
+#include "host/PilvTra70.h"
+#include "host/Uautorizacao.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/data/Abort.h"
+#include "host/db/Database.h"
+
+using host::data::Dataset;
+using host::data::DatasetState;
+using host::data::Field;
+namespace L = uDataTecContLocacao;
+using L::campo;
+
+namespace {
+
+QDateTime hojeLocacao()
+{
+    return QDateTime(L::agora().date(), QTime(0, 0));
+}
+
+// Before 01/01/1900: the zero date the lines store for "no end".
+const QDateTime& limiteDataZero()
+{
+    static const QDateTime limite(QDate(1900, 1, 1), QTime(0, 0));
+    return limite;
+}
+
+}  // namespace
+
+void TdmTecContrato::ligarEventosLocacao()
+{
+    Dataset& linha = *quCtrVeiculo;
+    linha.onNewRecord = [this](Dataset& d) { quCtrVeiculoNewRecord(d); };
+    linha.beforePost = [this](Dataset& d) { quCtrVeiculoBeforePost(d); };
+    linha.afterPost = [this](Dataset& d) { quCtrVeiculoAfterPost(d); };
+    linha.onPostError = [this](Dataset&) { spVeiculo_.reset(); };
+    linha.afterCancel = [this](Dataset&) { spVeiculo_.reset(); };
+    linha.beforeDelete = [this](Dataset& d) { quCtrVeiculoBeforeDelete(d); };
+    linha.afterDelete = [this](Dataset& d) { quCtrVeiculoAfterDelete(d); };
+    linha.onDeleteError = [this](Dataset&) { spVeiculo_.reset(); };
+    campo(linha, "EVCODIGO").onChange = [this](Field& f) { quCtrVeiculoEVCODIGOChange(f); };
+    campo(linha, "ACEVDATAFIM").onChange = [this](Field& f) { quCtrVeiculoACEVDATAFIMChange(f); };
+    campo(linha, "ACEVSITUACAO").onChange = [this](Field& f) { quCtrVeiculoACEVSITUACAOChange(f); };
+    campo(linha, "ACEVSITUACAO").onValidate = [this](Field& f) { quCtrVeiculoACEVSITUACAOValidate(f); };
+    campo(linha, "ACEVQTDE").onChange = [this](Field&) { CalculaTotalVeiculo(); };
+    campo(linha, "ACEVVALORUNIT").onChange = [this](Field&) { CalculaTotalVeiculo(); };
+
+    Dataset& item = *quCtrCadastroIt;
+    campo(item, "ACITENCERRADO").onChange = [this](Field& f) { quCtrCadastroItACITENCERRADOChange(f); };
+    campo(item, "ACITDEVOLVIDO").onChange = [this](Field& f) { quCtrCadastroItACITDEVOLVIDOChange(f); };
+    campo(item, "ACITQUANTIDADE").onChange = [this](Field& f) { quCtrCadastroItACITQUANTIDADEChange(f); };
+
+    quCtrContato->onNewRecord = [this](Dataset& d) { quCtrContatoNewRecord(d); };
+    quCtrContato->beforePost = [this](Dataset& d) { quCtrContatoBeforePost(d); };
+
+    // The rental views only choose the piece of equipment of lines the order
+    // put on the contract: a row typed here has no product of its own.
+    for (Dataset* vista : {static_cast<Dataset*>(quCtrEquipLocacao), static_cast<Dataset*>(quCtrAcessLocacao)})
+        vista->beforeInsert = [](Dataset&) { RecusaLinhaLocacaoDigitada(); };
+}
+
+void TdmTecContrato::RecusaLinhaLocacaoDigitada()
+{
+    dmGlobal->MostraAviso("Os equipamentos entram no contrato pelo pedido de assistência: inclua-os no pedido e "
+                          "finalize-o.\rNesta grade escolha o equipamento de cada linha pelo botão da coluna "
+                          "\"Código\".",
+                          true);
+}
+
+void TdmTecContrato::quCtrVeiculoNewRecord(Dataset& dataset)
+{
+    ZerarNumericField(dataset);
+    campo(dataset, "ACCODIGO").setValue(quCtrCadastroACCODIGO->value());
+    campo(dataset, "ACEVDATAINICIO").setAsDateTime(hojeLocacao());
+    campo(dataset, "ACEVHORAINICIO").setAsDateTime(L::agora());
+    campo(dataset, "ACEVSITUACAO").setAsString("A");
+    campo(dataset, "ACEVTIPO").setAsString("A");
+}
+
+void TdmTecContrato::quCtrVeiculoEVCODIGOChange(Field& field)
+{
+    if (field.isNull())
+        return;
+    host::db::Statement st(*dmGlobal->IBTransaction1,
+                           "select evModelo, evPlaca from AUGC20EV where evCodigo = :EVCODIGO and EVID = 'L'");
+    st.setParam("EVCODIGO", field.asInteger());
+    st.execute();
+    QVariant modelo, placa;
+    if (st.fetch()) {
+        modelo = st.value(0);
+        placa = st.value(1);
+        st.closeCursor();
+    }
+    campo(field.dataset(), "EVMODELO").setValue(modelo);
+    campo(field.dataset(), "EVPLACA").setValue(placa);
+}
+
+void TdmTecContrato::CalculaTotalVeiculo()
+{
+    Dataset& linha = *quCtrVeiculo;
+    if (linha.state() != DatasetState::Edit && linha.state() != DatasetState::Insert)
+        return;
+    const int quantidade = campo(linha, "ACEVQTDE").asInteger();
+    const double unitario = campo(linha, "ACEVVALORUNIT").asFloat();
+    if (quantidade > 0 && Trunc2Casas(unitario) > 0)
+        campo(linha, "ACEVVALOR").setAsFloat(quantidade * unitario);
+}
+
+void TdmTecContrato::quCtrVeiculoACEVDATAFIMChange(Field& field)
+{
+    Dataset& linha = field.dataset();
+    if (campo(linha, "ACEVSITUACAO").asString() != "I" || L::dataVazia(field.asDateTime()))
+        return;
+    const QString diario = CarregaDado("ajValorDiario", "AATC11AJ",
+                                       "where AJCODIGO = " + QString::number(quCtrCadastro->fieldByName("AJCODIGO")->asInteger()));
+    if (diario.trimmed().toUpper() != "S")
+        return;
+    if (MostraPergunta("Deseja calcular o valor total pelo dias do contrato?", {"Sim", "Não"}) != "Sim")
+        return;
+    const QDateTime inicio = campo(linha, "ACEVDATAINICIO").asDateTime();
+    const int dias = L::dataVazia(inicio) ? 0 : DiasInteirosEntre(inicio, field.asDateTime());
+    Field& valor = campo(linha, "ACEVVALOR");
+    valor.setAsFloat(valor.asFloat() * double(dias));
+}
+
+void TdmTecContrato::quCtrVeiculoACEVSITUACAOChange(Field& field)
+{
+    Dataset& linha = field.dataset();
+    if (field.asString() != "I" || !L::dataVazia(campo(linha, "ACEVDATAFIM").asDateTime()))
+        return;
+    campo(linha, "ACEVDATAFIM").setAsDateTime(hojeLocacao());
+    campo(linha, "ACEVHORAFIM").setAsDateTime(L::agora());
+}
+
+void TdmTecContrato::quCtrVeiculoACEVSITUACAOValidate(Field& field)
+{
+    Dataset& linha = field.dataset();
+    const QDateTime fim = campo(linha, "ACEVDATAFIM").asDateTime();
+    if (field.asString() != "A" || L::dataVazia(fim) || fim.date() > L::agora().date())
+        return;
+    // The line opens again: its end is cleared.
+    campo(linha, "ACEVDATAFIM").setAsDateTime(L::dataZero());
+    campo(linha, "ACEVHORAFIM").setAsDateTime(L::dataZero());
+}
+
+void TdmTecContrato::VerificaDisponibilidadeVeiculo(Dataset& linha)
+{
+    // An open end reads as the zero date: any active line of the unit that
+    // began first holds it.
+    const QDateTime fim = campo(linha, "ACEVDATAFIM").asDateTime();
+    const QVariant ocupante = host::db::selectValue(
+        *dmGlobal->IBTransaction1,
+        "select first 1 ACCODIGO from AATC05ACEV where EVCODIGO = :EVCODIGO and ACCODIGO <> :ACCODIGO"
+        " and ((ACEVSITUACAO <> 'I') or (ACEVSITUACAO is null)) and ACEVDATAINICIO <= :INICIO"
+        " and (ACEVDATAFIM >= :FIM or ACEVDATAFIM is null or ACEVDATAFIM < :LIMITE)",
+        {{"EVCODIGO", campo(linha, "EVCODIGO").value()},
+         {"ACCODIGO", campo(linha, "ACCODIGO").asInteger()},
+         {"INICIO", campo(linha, "ACEVDATAINICIO").value()},
+         {"FIM", L::dataVazia(fim) ? L::dataZero() : fim},
+         {"LIMITE", limiteDataZero()}});
+    if (ocupante.isValid() && !ocupante.isNull())
+        dmGlobal->MostraAviso("Veículo está sendo utilizado no contrato código " + ocupante.toString() + "!", true);
+}
+
+void TdmTecContrato::RegistraMotivoAlteracaoVeiculo(Dataset& linha)
+{
+    QString motivo;
+    if (!Seleciona1Texto("Pilvora 3", "Informe o motivo para a alteração do contrato:", motivo) ||
+        motivo.trimmed().isEmpty())
+        throw host::Abort();
+    QString campos;
+    const auto& lista = linha.fields();
+    for (size_t i = 0; i < lista.size(); ++i) {
+        const Field& f = *lista[i];
+        if (f.value() == f.oldValue())
+            continue;
+        campos += f.displayLabel();
+        if (i + 1 < lista.size())
+            campos += ",";
+    }
+    if (!quCtrContato->active())
+        CarregaContratoContato(campo(linha, "ACCODIGO").asInteger(), "C", {});
+    InserirRegistro(*quCtrContato);
+    quCtrContato->fieldByName("RESUMIDA")->setAsString("[Equipamento] Motivo: " + motivo + "  (Campos: " + campos + ")");
+    quCtrContato->fieldByName("CTUSUARIO")->setAsString(IbUserName());
+    quCtrContato->post();
+}
+
+void TdmTecContrato::quCtrVeiculoBeforePost(Dataset& dataset)
+{
+    // The reason recorded below is undone when the line is not written.
+    auto savepoint = std::make_unique<host::db::Savepoint>(*dmGlobal->IBTransaction1);
+    VerificaDisponibilidadeVeiculo(dataset);
+
+    const QDateTime fim = campo(dataset, "ACEVDATAFIM").asDateTime();
+    if (!L::dataVazia(fim) && L::agora().date() >= fim.date())
+        campo(dataset, "ACEVSITUACAO").setAsString("I");
+
+    if (dataset.state() == DatasetState::Insert)
+        campo(dataset, "ACEVCODIGO").setAsInteger(CarregaNumeroInteiro("max(ACEVCODIGO)", "AATC05ACEV", "") + 1);
+
+    const int repetidas =
+        host::db::selectValue(*dmGlobal->IBTransaction1,
+                              "select count(*) from AATC05ACEV where ACCODIGO = :ACCODIGO and EVCODIGO = :EVCODIGO"
+                              " and ACEVCODIGO <> :ACEVCODIGO and ((ACEVSITUACAO <> 'I') or (ACEVSITUACAO is null))",
+                              {{"ACCODIGO", campo(dataset, "ACCODIGO").asInteger()},
+                               {"EVCODIGO", campo(dataset, "EVCODIGO").value()},
+                               {"ACEVCODIGO", campo(dataset, "ACEVCODIGO").asInteger()}})
+            .toInt();
+    if (repetidas > 0)
+        dmGlobal->MostraAviso("Veículo já inserido no contrato!", true);
+
+    if (!UsuarioMestre() && dataset.state() == DatasetState::Edit)
+        RegistraMotivoAlteracaoVeiculo(dataset);
+    spVeiculo_ = std::move(savepoint);
+}
+
+// The line written and the unit's status it implies are committed together:
+// when the status cannot be written, the line's own work (and its reason
+// record) is undone, so no line is kept beside a stale status.
+void TdmTecContrato::ConfirmaLinhaEStatusVeiculo(int veiculo)
+{
+    // Left without release (the status failed), the savepoint undoes the line.
+    const std::unique_ptr<host::db::Savepoint> savepoint = std::move(spVeiculo_);
+    AtualizaStatusVeiculo(veiculo);
+    if (savepoint)
+        savepoint->release();
+    dmGlobal->IBTransaction1->commitRetaining();
+}
+
+void TdmTecContrato::quCtrVeiculoAfterPost(Dataset& dataset)
+{
+    const int registro = dataset.recNo();
+    const int veiculo = campo(dataset, "EVCODIGO").asInteger();
+    const int contrato = campo(dataset, "ACCODIGO").asInteger();
+    try {
+        ConfirmaLinhaEStatusVeiculo(veiculo);
+    } catch (...) {
+        // The list shows what is stored: the line undone is not kept in it.
+        CarregaContratoVeiculo(contrato, true);
+        throw;
+    }
+    CarregaContratoVeiculo(contrato, true);
+    if (!dataset.isEmpty())
+        dataset.setRecNo(std::min(registro, dataset.recordCount()));
+    if (quCtrCadastro->active() && !quCtrCadastro->isEmpty())
+        quCtrCadastro->edit();
+}
+
+void TdmTecContrato::quCtrVeiculoBeforeDelete(Dataset& dataset)
+{
+    iAuxiliarGeral = campo(dataset, "EVCODIGO").asInteger();
+    iContratoLinhaExcluida_ = campo(dataset, "ACCODIGO").asInteger();
+    spVeiculo_ = std::make_unique<host::db::Savepoint>(*dmGlobal->IBTransaction1);
+}
+
+void TdmTecContrato::quCtrVeiculoAfterDelete(Dataset&)
+{
+    try {
+        ConfirmaLinhaEStatusVeiculo(iAuxiliarGeral);
+    } catch (...) {
+        // The line undone comes back to the list.
+        CarregaContratoVeiculo(iContratoLinhaExcluida_, true);
+        throw;
+    }
+}

@@ -1,0 +1,139 @@
+// The rules of the meter, reading, group-franchise and composition datasets
+// of TdmTecContrato. Unlike the contract's own handlers they report nothing
+// to the customisation hook; their posts and deletes commit at once.
+
+#include "contract_data/uDataTecCont.h"
+
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/data/Field.h"
+
+using host::data::Dataset;
+using host::data::Field;
+using host::data::Query;
+
+namespace {
+
+void commitRetainingMedidor(Dataset&)
+{
+    dmGlobal->IBTransaction1->commitRetaining();
+}
+
+bool linhaCorrente(const Dataset& dataset)
+{
+    return dataset.active() && !dataset.isEmpty();
+}
+
+// A meter-group code typed on an item or a group franchise: its description,
+// or, when the code names no group, the code cleared with a notice.
+void validaGrupo(Field& codigo, Field& descricao)
+{
+    if (codigo.isNull())
+        return;
+    const QString grupo =
+        CarregaDado("CODESCRICAO", "AATC05CO", " where cocodigo=" + QString::number(codigo.asInteger()) + " and coid='G' ")
+            .trimmed();
+    if (!grupo.isEmpty()) {
+        descricao.setAsString(grupo);
+        return;
+    }
+    codigo.clear();
+    descricao.setAsString({});
+    dmGlobal->MostraAviso("Grupo inválido.", false);
+}
+
+}  // namespace
+
+bool TdmTecContrato::ComposicaoPorEquipamento()
+{
+    return dmGlobal->ParametroInteiro("ATMODOCOMPOSICAO") == 2;
+}
+
+void TdmTecContrato::ligarEventosMedidores()
+{
+    quCtrCadastroMedidor->onNewRecord = [](Dataset& dataset) {
+        dataset.fieldByName("COCODIGO")->setAsInteger(int(MaximoDado("COCODIGO", "AATC05CO", "", "")) + 1);
+        dataset.fieldByName("CODATA")->setAsDateTime(QDateTime::currentDateTime());
+        dataset.fieldByName("COID")->setAsString("M");
+    };
+
+    quCtrCadastroItCo->onNewRecord = [this](Dataset& dataset) { NovaLeitura(dataset); };
+    quCtrCadastroItCo->afterOpen = [](Dataset& dataset) { dmGlobal->SetaMascaraField(dataset); };
+    quCtrCadastroItCo->fieldByName("COCODIGO")->onChange = [](Field& codigo) {
+        if (codigo.asInteger() > 0)
+            codigo.dataset().fieldByName("CODESCRICAO")->setAsString(
+                CarregaDado("CODESCRICAO", "AATC05CO", "where COCODIGO=" + QString::number(codigo.asInteger())));
+    };
+
+    quCtrCadastroIt->fieldByName("COCODIGO")->onChange = [this](Field& codigo) {
+        validaGrupo(codigo, *quCtrCadastroIt->fieldByName("GRUPO"));
+    };
+    QuFranquiaPorGrupo->fieldByName("COCODIGO")->onChange = [this](Field& codigo) {
+        validaGrupo(codigo, *QuFranquiaPorGrupo->fieldByName("CODESCRICAO"));
+    };
+    QuFranquiaPorGrupo->onNewRecord = [this](Dataset& dataset) {
+        dataset.fieldByName("ACCODIGO")->setValue(quCtrCadastro->fieldByName("ACCODIGO")->value());
+    };
+    // The key is taken again at every post, as the franchise rows always had.
+    QuFranquiaPorGrupo->beforePost = [](Dataset& dataset) {
+        dataset.fieldByName("FGCODIGO")->setAsInteger(
+            CarregaNumeroInteiro("coalesce(max(fgcodigo),0)+1", "aatc05fg", ""));
+    };
+
+    quCtrCadastroCM->onNewRecord = [this](Dataset& dataset) {
+        ZerarNumericField(dataset);
+        dataset.fieldByName("PRCODIGO")->setAsString("1");
+        dataset.fieldByName("ACCODIGO")->setValue(quCtrVeiculo->fieldByName("ACCODIGO")->value());
+        dataset.fieldByName("ACITCODIGO")->setValue(quCtrVeiculo->fieldByName("EVCODIGO")->value());
+        dataset.fieldByName("ACEVCODIGO")->setValue(quCtrVeiculo->fieldByName("ACEVCODIGO")->value());
+        dataset.fieldByName("CMSEQUENCIA")->setAsInteger(SequenciaComposicaoEquipamento(
+            dataset.fieldByName("PRCODIGO")->asString(), dataset.fieldByName("ACEVCODIGO")->asString()));
+    };
+    quCtrCadastroCM->afterScroll = [this](Dataset& cm) {
+        if (!ComposicaoPorEquipamento())
+            return;
+        CarregaContadoresComposicaoItemContrato(
+            cm.fieldByName("ACCODIGO")->asInteger(), cm.fieldByName("ACITCODIGO")->asInteger(),
+            cm.fieldByName("ACEVCODIGO")->asInteger(), cm.fieldByName("PRCODIGO")->asString(),
+            cm.fieldByName("CMCODIGO")->asString(), cm.fieldByName("CMSEQUENCIA")->asInteger());
+    };
+
+    // After the item's own scroll rule, when there is one.
+    quCtrCadastroIt->afterScroll = [this, regraDoItem = quCtrCadastroIt->afterScroll](Dataset& itens) {
+        if (regraDoItem)
+            regraDoItem(itens);
+        AtualizaComposicaoDoItem();
+    };
+
+    for (Query* query : {quCtrCadastroMedidor, quCtrCadastroItCo, QuFranquiaPorGrupo, quCtrCadastroCM}) {
+        query->afterPost = commitRetainingMedidor;
+        query->afterDelete = commitRetainingMedidor;
+    }
+}
+
+void TdmTecContrato::NovaLeitura(Dataset& leitura)
+{
+    ZerarFloatField(leitura);
+    leitura.fieldByName("ACITCOCODIGO")->setAsInteger(int(MaximoDado("ACITCOCODIGO", "AATC05ACITCO", "", "")) + 1);
+    leitura.fieldByName("ACITCODIGO")->setValue(quCtrCadastroIt->fieldByName("ACITCODIGO")->value());
+    leitura.fieldByName("CODIGOPRODUTO")->setValue(quCtrCadastroIt->fieldByName("PRCODIGO")->value());
+    leitura.fieldByName("ACITNUMEROSERIE")->setValue(quCtrCadastroIt->fieldByName("ACITNUMEROSERIE")->value());
+    if (!ComposicaoPorEquipamento() || !linhaCorrente(*quCtrCadastroCM))
+        return;
+    // Tied to the composition now shown, with the equipment line its list
+    // is read by, so the new reading is among the ones listed.
+    for (const char* campo : {"PRCODIGO", "CMCODIGO", "CMSEQUENCIA"})
+        leitura.fieldByName(campo)->setValue(quCtrCadastroCM->fieldByName(campo)->value());
+    leitura.fieldByName("COCODIGO")->setAsInteger(1);
+    leitura.fieldByName("EVCODIGO")->setValue(quCtrCadastroCM->fieldByName("ACEVCODIGO")->value());
+    // Without a current contract item the reading belongs to the composition's.
+    if (!linhaCorrente(*quCtrCadastroIt))
+        leitura.fieldByName("ACITCODIGO")->setValue(quCtrCadastroCM->fieldByName("ACITCODIGO")->value());
+}
+
+void TdmTecContrato::AtualizaComposicaoDoItem()
+{
+    if (ComposicaoPorEquipamento())
+        CarregaComposicaoEquipContrato(quCtrVeiculo->fieldByName("ACCODIGO")->asInteger(),
+                                       quCtrVeiculo->fieldByName("ACEVCODIGO")->asInteger());
+}

@@ -1,0 +1,178 @@
+// The run of the contract-table migration: three blocks of creations and
+// column additions through the host's schema routines, with the host's
+// information messages.
+
+#include "contract_data/uDataTecContMigration.h"
+
+#include "host/Uatualizacao.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+
+namespace uDataTecContMigration {
+
+namespace {
+
+ObservadorColuna observador;
+
+bool existe(const QString& tabela, const QString& coluna = {})
+{
+    return dmGlobal->VerificaExistenciaTabelaCampo(tabela, coluna);
+}
+
+void aviso(const QString& texto)
+{
+    dmGlobal->MostraAviso(texto, false);
+}
+
+void executaScript(const QString& sql)
+{
+    dmGlobal->IBScript1->Script = sql;
+    dmGlobal->IBScript1->ExecuteScript();
+}
+
+void criaTabela(const QString& tabela)
+{
+    executaScript(sqlCriarTabela(tabela));
+}
+
+// A step whose failure is ignored: the run goes on with the next one.
+template <class Passo>
+void semErro(Passo passo)
+{
+    try {
+        passo();
+    } catch (...) {
+    }
+}
+
+void adiciona(const Coluna& coluna)
+{
+    if (observador)
+        observador(coluna);
+    fmAtualizacao->CriarCampoTabela(coluna.tabela, coluna.definicao, "");
+}
+
+void adiciona(std::span<const Coluna> colunas)
+{
+    for (const Coluna& coluna : colunas)
+        adiciona(coluna);
+}
+
+// An item table of an earlier layout gets the created layout's columns it
+// lacks, as nullable columns, so that its rows stay and the block's own
+// additions then find the layout they expect.
+void atualizaItemAntigo()
+{
+    for (const Coluna& coluna : colunasItemCriado()) {
+        QString definicao = coluna.definicao;
+        definicao.remove(" NOT NULL");
+        const QByteArray texto = definicao.toUtf8();
+        adiciona(Coluna{coluna.tabela, texto.constData()});
+    }
+}
+
+void bloco1()
+{
+    if (!existe("AATC05ACEV")) {
+        criaTabela("AATC05ACEV");
+        aviso("Tabela de veículos de contrato criada!");
+    }
+    semErro([] {
+        if (!existe("AATC10AB"))
+            criaTabela("AATC10AB");
+    });
+    semErro([] {
+        if (!existe("AATC11AJ")) {
+            criaTabela("AATC11AJ");
+            aviso("Tabela objetos do contrato criada!");
+        }
+    });
+    if (existe("AATC05ACIT") && !existe("AATC05ACIT", "ACITOBSERVACAO"))
+        atualizaItemAntigo();
+    semErro([] {
+        if (!existe("AATC05ACIT")) {
+            criaTabela("AATC05ACIT");
+            aviso("Tabela de itens de contrato criada!");
+        }
+    });
+    semErro([] { executaScript("Create generator GEN_ACITCODIGO"); });
+    if (!existe("AATC05ACITCO")) {
+        criaTabela("AATC05ACITCO");
+        aviso("Tabela de Medidores do contrato criada!");
+    }
+    if (!existe("AATC05CO")) {
+        criaTabela("AATC05CO");
+        // The second block, which adds the kind, is skipped when the rest of
+        // its layout exists: a table made again must not lack it.
+        adiciona(Coluna{"AATC05CO", "COID VARCHAR(1)"});
+        aviso("Tabela de Cadastro de Medidores criada com Sucesso!");
+    }
+    adiciona(colunasBloco1());
+    adiciona(colunasDesfazerReajuste());
+    aviso("Novos Campos Tabela de Contratos criados com Sucesso!");
+}
+
+void bloco2()
+{
+    adiciona(colunasBloco2());
+    // Every meter stored before groups existed is a meter. The column is
+    // committed before its rows are set: a run stopped in between left them
+    // empty (read as groups), so this block, running again, sets them then.
+    if (!existe("AATC05CO", "COID"))
+        adiciona(Coluna{"AATC05CO", "COID VARCHAR(1)"});
+    UpdateCampoCommit("AATC05CO", "COID", "'M'", "where COID is null");
+    adiciona(Coluna{"AATC05ACIT", "COCODIGO INTEGER"});
+    if (!existe("AATC05FG", "FGCODIGO")) {
+        criaTabela("AATC05FG");
+        aviso("Tabela de Franquias por Grupo do contrato criada!");
+    }
+    adiciona(Coluna{"AATC05FG", "ACCODIGO INTEGER"});
+    aviso("Novos Campos Tabela de Contratos criados com Sucesso!");
+}
+
+void bloco3()
+{
+    if (!existe("AATC05ACCM", "ACCODIGO")) {
+        criaTabela("AATC05ACCM");
+        aviso("Tabela de Compostos do Item do contrato criada!");
+    }
+    if (!existe("AATC05ACCM", "ACCMORDEM"))
+        adiciona(Coluna{"AATC05ACCM", "ACCMORDEM INTEGER"});
+    // A table of an earlier layout has rows: they read line 0.
+    if (!existe("AATC05ACCM", "ACEVCODIGO"))
+        adiciona(Coluna{"AATC05ACCM", "ACEVCODIGO INTEGER DEFAULT 0 NOT NULL"});
+    // The one level of previous values a readjustment keeps to be undone;
+    // the base date's column, added last, marks the group done.
+    if (!existe("AATC05AC", "ACDATABASEANTERIOR"))
+        adiciona(colunasDesfazerReajuste());
+    if (!existe("AATC05ACFA"))
+        criaTabela("AATC05ACFA");
+}
+
+}  // namespace
+
+void setObservadorColuna(ObservadorColuna novo)
+{
+    observador = std::move(novo);
+}
+
+void atualizarTabelasContrato()
+{
+    if (!(existe("AATC05AC", "TVCODIGO") && existe("AATC05CO", "COCODIGO")))
+        bloco1();
+    if (!(existe("AATC05ACITCO", "PRCODIGO") && existe("AATC05FG", "FGCODIGO")))
+        bloco2();
+    bloco3();
+}
+
+std::span<const Coluna> colunasDesfazerReajuste()
+{
+    static const Coluna colunas[] = {
+        {"AATC05ACIT", "ACITVALORUNITARIO_ANTERIOR DOVALOR"},
+        {"AATC05ACIT", "ACITVALOR_ANTERIOR DOVALOR"},
+        {"AATC05AC", "ACDATABASEANTERIOR TIMESTAMP"},
+    };
+    return colunas;
+}
+
+}  // namespace uDataTecContMigration

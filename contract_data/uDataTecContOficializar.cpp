@@ -1,0 +1,170 @@
+// Officialising forecast instalments, one by one: per instalment its order
+// and invoice, the receivable made real and renumbered, the next forecast.
+
+#include "contract_data/uDataTecContOficializar.h"
+#include "contract_data/uDataTecContOficializarComum.h"
+
+#include "contract_data/uDataTecCont.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/db/Database.h"
+#include "host/Uglobal.h"
+#include "host/data/Query.h"
+
+using namespace uDataTecContOficializar;
+
+namespace {
+
+const char* const kOrigemOficializar = "[TfmAssContFat.OficializarParcelaPesquisa]";
+
+// The document selection of the emission form: by number and series
+// (ATRECIBOCONTRATO "S") or by number.
+QString SelecaoNota(const QString& numero, const QString& comprovante)
+{
+    if (parametroAparado("ATRECIBOCONTRATO") != "S")
+        return QuotedStr(numero) + ", ";
+    QString serie;
+    if (comprovante != "N") {
+        serie = " and Serie_Doc= 'RC'";
+    } else if (parametroAparado("ATUSASERIESERVICO") == "S") {
+        const QString servico = parametroAparado("ATSERIESERVICO");
+        serie = " and Serie_Doc= " + QuotedStr(servico.isEmpty() ? QString("S1") : servico);
+    } else {
+        const QString tipo = dmGlobal->Parametro("ATTIPODOCUMENTOCONTRATO");
+        serie = " and Serie_Doc= " + QuotedStr(tipo.isEmpty() ? QString("01") : tipo);
+    }
+    return " (Documento =" + QuotedStr(numero) + serie + ") or";
+}
+
+// Steps 6 to 13 of one instalment: the receivable made real under one
+// savepoint, so that a failure leaves it as it was.
+void OficializaReceber(const Instalment& p, const QString& numero, const QString& serie)
+{
+    host::db::Savepoint ponto(*dmGlobal->IBTransaction1);
+    MarcaEmitida(p);
+    if (p.geraPV == "S")
+        UpdateCampo("acrc5001", "pedido", QuotedStr(numero), p.chave());
+    const double valor = ValorDocumento(p, numero, serie, p.filialReceber);
+    UpdateCampo("acrc5001", "valor_documento", ValorCentesimos(valor), p.chave());
+    if (parametroAparado("ATRECIBOCONTRATO") == "F") {
+        UpdateCampo("acrc5001", "CRDOCUMENTOORIGINAL", QuotedStr(numero), p.chave());
+    } else {
+        ArredondaCaixa(p);
+        Renumera(p, p.geraPV == "S" ? numero : FormataDocumento(numero));
+    }
+    ponto.release();
+    dmGlobal->IBTransaction1->commitRetaining();
+}
+
+// The order and invoice of the instalment: made now, or, when an earlier
+// run made its order and no invoice came out, that order's invoice (issued
+// now, or found issued since). True when the instalment has its invoice.
+bool DocumentoDaParcela(const Instalment& p, const EstadoParcela& agora, const OpcoesOficializacao& opcoes,
+                        QString& numero, QString& serie)
+{
+    TdmTecContrato& dm = *dmTecContrato;
+    if (agora.pedido.isEmpty()) {
+        numero = dm.GeraNotaParcelaContrato(p.cliente, p.contrato, p.valor, p.objeto, p.sequencia, p.vencimento,
+                                            p.local, opcoes.bMesRefOriginal, p.vencimentoReferencia(), serie);
+        return dm.bNotaEmitida;
+    }
+    if (p.geraPV == "S") {
+        numero = agora.pedido;
+        return false;
+    }
+    if (!agora.nota.isEmpty()) {
+        numero = agora.nota;
+        serie = agora.serieNota;
+        return true;
+    }
+    numero = dm.EmiteNotaPedidoContrato(agora.pedido, p.contrato, serie);
+    return dm.bNotaEmitida;
+}
+
+}  // namespace
+
+void OficializarParcelaPesquisa(host::data::Query& oDado, const OpcoesOficializacao& opcoes, QStringList* aviso)
+{
+    dmGlobal->Log(kOrigemOficializar, "***INICIO");
+    TdmTecContrato& dm = *dmTecContrato;
+    ExecucaoLonga execucao(oDado);
+    const int total = oDado.recordCount();
+    oDado.first();
+    dmGlobal->PreparaSplashForm(total, "Faturando Contratos...", "Mostrar");
+
+    QString sTodasNotas, sTodosPV, notas, falhas;
+    QString numeroNota;
+    try {
+        for (int linha = 1; !oDado.eof(); oDado.next(), ++linha) {
+            const Instalment p = Instalment::From(oDado);
+            const EstadoParcela agora = LerEstadoParcela(p, opcoes.bContasAbertas);
+            if (!agora.aOficializar) {
+                if (aviso)
+                    *aviso << AvisoJaOficializada(p);
+                dmGlobal->PreparaSplashForm(1, ProgressoTexto(linha, total), "Incrementar");
+                continue;
+            }
+            if (!ConfirmaValorZerado(p))
+                continue;
+            dmGlobal->Log(kOrigemOficializar, "NumeroNota antes geração:" + numeroNota);
+            QString serie;
+            const bool emitida = DocumentoDaParcela(p, agora, opcoes, numeroNota, serie);
+            dmGlobal->Log(kOrigemOficializar, "NumeroNota Após geração:" + numeroNota);
+            if (p.geraPV == "S") {
+                sTodosPV += QuotedStr(numeroNota) + ",";
+            } else if (!emitida) {
+                // No invoice came out: the receivable stays a forecast, its
+                // number and value untouched, its order kept on it for the
+                // next run to invoice, and the order is reported.
+                GuardaPedido(p, numeroNota);
+                dmGlobal->IBTransaction1->commitRetaining();
+                falhas += QuotedStr(numeroNota) + ",";
+                if (aviso)
+                    *aviso << "Contrato " + QString::number(p.contrato) + ": pedido " + numeroNota +
+                                  " sem nota fiscal; a parcela " + p.documento + " continua prevista.";
+                dmGlobal->PreparaSplashForm(1, ProgressoTexto(linha, total), "Incrementar");
+                continue;
+            } else {
+                notas += QuotedStr(numeroNota) + ",";
+                sTodasNotas += SelecaoNota(numeroNota, p.comprovante);
+            }
+            OficializaReceber(p, numeroNota, serie);
+            ProximaPrevisao(p, opcoes, aviso);
+            dmGlobal->PreparaSplashForm(1, ProgressoTexto(linha, total), "Incrementar");
+        }
+        dmGlobal->MostraAviso("Operação efetuada com sucesso!", false);
+    } catch (...) {
+        const std::exception_ptr falha = std::current_exception();
+        execucao.encerra(true);
+        TratarExcecaoBanco("TfmAssContFat.OficializarParcelaPesquisa", falha, {});
+        dmGlobal->MostraErro("Ocorreu um problema ao faturar o contrato.\r" + TratarExcecao(falha));
+    }
+    execucao.encerra(true);
+
+    if (sTodasNotas.isEmpty() && sTodosPV.isEmpty()) {
+        dmGlobal->Log(kOrigemOficializar, "Saiu do procedimento pois (sTodasNotas = EmptyStr) and (sTodosPV = EmptyStr)");
+        dmGlobal->Log(kOrigemOficializar, "***FIM");
+        return;
+    }
+    if (!sTodosPV.isEmpty())
+        notas += "\rPedidos gerados: " + sTodosPV;
+    if (!falhas.isEmpty())
+        notas += "\rPedidos sem nota fiscal: " + falhas;
+    if (sTodasNotas.isEmpty()) {
+        dmGlobal->Log(kOrigemOficializar, "***FIM");
+        dmGlobal->MostraAvisoExtenso("Operação efetuada com sucesso!", " Notas fiscais geradas: " + notas, true,
+                                     "Confirmação");
+    }
+    dmGlobal->MostraAvisoExtenso("Operação efetuada com sucesso!", " Notas fiscais geradas: " + notas, false,
+                                 "Confirmação");
+    sTodasNotas.chop(2);
+    if (opcoes.minimizar) {
+        try {
+            opcoes.minimizar();
+        } catch (...) {
+            // A screen that cannot minimise stays where it is.
+        }
+    }
+    dm.AbreEmissaoCarregaNota(sTodasNotas, opcoes.filial);
+    dmGlobal->Log(kOrigemOficializar, "***FIM");
+}

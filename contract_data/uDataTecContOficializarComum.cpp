@@ -1,0 +1,350 @@
+// What the officialising runs share: the row, the receivable updates, the
+// next forecast and the long-run state.
+
+#include "contract_data/uDataTecContOficializarComum.h"
+
+#include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContParcelas.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+#include "host/Uprincipal.h"
+#include "host/data/Field.h"
+#include "host/data/Query.h"
+#include "host/db/Database.h"
+
+namespace uDataTecContOficializar {
+
+const char* const kChaveReceber = " where codigo_cliente = :CLIENTE and numero_documento = :DOCUMENTO and"
+                                  " sequencia = :SEQUENCIA and codigo_filial = :FILIAL";
+
+namespace {
+
+QString textoAparado(host::data::Query& row, const char* campo)
+{
+    host::data::Field* field = row.findField(campo);
+    return field ? field->asString().trimmed() : QString();
+}
+
+}  // namespace
+
+QString FormataDocumento(const QString& numero)
+{
+    if (numero.size() >= 6)
+        return numero;
+    bool ok = false;
+    const int n = numero.trimmed().toInt(&ok);
+    return QString::number(ok && n > 0 ? n : 0).rightJustified(6, '0');
+}
+
+QString ValorCentesimos(double valor)
+{
+    const qint64 centesimos = qRound64(valor * 100.0);
+    return (centesimos < 0 ? "-" : "") + QString::number(qAbs(centesimos)).rightJustified(11, '0') + "/100.00";
+}
+
+Instalment Instalment::From(host::data::Query& row)
+{
+    Instalment p;
+    p.contrato = row.fieldByName("ACCODIGO")->asInteger();
+    p.cliente = textoAparado(row, "CODIGO_CLIENTE");
+    p.documento = textoAparado(row, "NUMERO_DOCUMENTO");
+    p.sequencia = row.fieldByName("SEQUENCIA")->asFloat();
+    p.filialReceber = textoAparado(row, "CODIGO_FILIAL");
+    p.valor = row.fieldByName("VALOR_DOCUMENTO")->asFloat();
+    p.vencimento = row.fieldByName("DATA_VENCIMENTO")->asDateTime();
+    p.emissao = row.fieldByName("DATA_EMISSAO")->asDateTime();
+    if (host::data::Field* original = row.findField("CRVENCIMENTOORIGINAL")) {
+        p.temVencimentoOriginal = true;
+        p.vencimentoOriginal = original->asDateTime();
+    }
+    p.objeto = row.fieldByName("AJCODIGO")->asInteger();
+    p.local = textoAparado(row, "ACLOCAL");
+    p.geraPV = textoAparado(row, "ACGERAPV");
+    p.comprovante = textoAparado(row, "ACCOMPROVANTE");
+    p.operacao = textoAparado(row, "OFCODIGO");
+    p.clienteContrato = textoAparado(row, "CLCODIGO");
+    p.periodo = textoAparado(row, "ACPERIODO");
+    p.diaVencimento = textoAparado(row, "ACVENCIMENTO");
+    p.valorParcela = row.fieldByName("ACVALORPARCELA")->asFloat();
+    p.tipoPagamento = textoAparado(row, "ACTIPOPAGAMENTO");
+    p.banco = textoAparado(row, "BCCODIGO");
+    p.modalidade = textoAparado(row, "ACMODALIDADE");
+    return p;
+}
+
+QString Instalment::sequenciaTexto() const
+{
+    return QString::number(sequencia, 'g', 15);
+}
+
+QString Instalment::chave() const
+{
+    return "Where codigo_cliente  = " + QuotedStr(cliente) + "  and numero_documento= " + QuotedStr(documento) +
+           "  and sequencia       = " + QuotedStr(sequenciaTexto()) + "  and codigo_filial   = " +
+           QuotedStr(filialReceber);
+}
+
+QVariantMap Instalment::chaveParametros() const {
+    return {
+        {"CLIENTE", cliente}, {"DOCUMENTO", documento}, {"SEQUENCIA", sequencia}, {"FILIAL", filialReceber}};
+}
+
+QDateTime Instalment::vencimentoReferencia() const
+{
+    return temVencimentoOriginal ? vencimentoOriginal : CarregaData("CRVENCIMENTOORIGINAL", "ACRC5001", chave());
+}
+
+bool ConfirmaValorZerado(const Instalment& p)
+{
+    if (p.valor != 0)
+        return true;
+    return MostraPergunta("O valor do contrato código " + QString::number(p.contrato) + " de vencimento " +
+                              p.vencimento.toString("dd/MM/yyyy") +
+                              " está zerado. Tem certeza de que deseja faturar essa parcela?",
+                          {"Sim", "Não"}) == "Sim";
+}
+
+namespace {
+
+host::db::Transaction& transacao() {
+    return *dmGlobal->IBTransaction1;
+}
+
+} // namespace
+
+EstadoParcela LerEstadoParcela(const Instalment& p, bool contasAbertas)
+{
+    const std::shared_ptr<host::db::Statement> leitura = transacao().prepared(
+        "select first 1 r.SITUACAO_DOCUMENTO, o.NUMERO_PEDIDO, n.DOCUMENTO, n.SERIE_DOC from acrc5001 r"
+        " left join avec8501 o on (o.NUMERO_PEDIDO = r.PEDIDO)"
+        " left join acem1401 n on (n.COD_PEDIDO = r.PEDIDO)"
+        " where r.codigo_cliente = :CLIENTE and r.numero_documento = :DOCUMENTO and r.sequencia = :SEQUENCIA"
+        " and r.codigo_filial = :FILIAL");
+    for (auto [nome, valor] : p.chaveParametros().asKeyValueRange())
+        leitura->setParam(nome, valor);
+    leitura->execute();
+    EstadoParcela estado;
+    if (!leitura->fetch())
+        return estado;
+    // A forecast marked '*' keeps its mark when officialised: it counts as listed.
+    const QString situacao = leitura->value(0).toString().trimmed();
+    estado.aOficializar = contasAbertas || situacao == "V" || situacao == "*";
+    estado.pedido = leitura->value(1).toString().trimmed();
+    estado.nota = leitura->value(2).toString().trimmed();
+    estado.serieNota = leitura->value(3).toString().trimmed();
+    leitura->closeCursor();
+    return estado;
+}
+
+QString AvisoJaOficializada(const Instalment& p)
+{
+    return "Contrato " + QString::number(p.contrato) + ": a parcela " + p.documento +
+           " já foi oficializada; nada foi gerado.";
+}
+
+bool GuardaPedido(const Instalment& p, const QString& pedido)
+{
+    QVariantMap valores = p.chaveParametros();
+    valores.insert("PEDIDO", pedido);
+    return host::db::executeSql(transacao(),
+                                QString("update acrc5001 set PEDIDO = :PEDIDO") + kChaveReceber +
+                                    " and (coalesce(PEDIDO, '') = '' or not exists (select 1 from avec8501 o"
+                                    " where o.NUMERO_PEDIDO = acrc5001.PEDIDO))",
+                                valores) == 1;
+}
+
+void MarcaEmitida(const Instalment& p)
+{
+    QVariantMap valores = p.chaveParametros();
+    host::db::executeSql(transacao(),
+                         QString("update acrc5001 set situacao_documento = ' '") + kChaveReceber +
+                             " and coalesce(situacao_documento, ' ') <> '*'",
+                         valores);
+    valores.insert("HOJE", hoje());
+    host::db::executeSql(transacao(), QString("update acrc5001 set data_emissao = :HOJE") + kChaveReceber,
+                         valores);
+}
+
+double ValorDocumento(const Instalment& p, const QString& numero, const QString& serie, const QString& filial)
+{
+    const QVariant total =
+        p.geraPV == "S"
+            ? host::db::selectValue(transacao(),
+                                    "select valor_total from avec8501 Where Numero_Pedido = :NUMERO",
+                                    {{"NUMERO", numero}})
+            : host::db::selectValue(
+                  transacao(),
+                  "select total_doc from acem1401 Where documento = :NUMERO and serie_doc = :SERIE"
+                  " and local_doc = :FILIAL",
+                  {{"NUMERO", numero}, {"SERIE", serie}, {"FILIAL", filial}});
+    return ValorOperacao(p, total.toDouble(), numero, serie, filial);
+}
+
+double ValorOperacao(const Instalment& p, double total, const QString& numero, const QString& serie,
+                     const QString& filial)
+{
+    double valor = total;
+    dmGlobal->CRVerificaOperacaoSubtracao(numero, p.cliente, serie, filial, p.operacao, valor);
+    return valor;
+}
+
+namespace {
+
+const char* const kCaixa =
+    " where xpID = 'R' and xpDocumento = :DOCUMENTO_CAIXA and xpEmitente = :CLIENTE and"
+    " xpLocal = :FILIAL and CRSEQUENCIA = :SEQUENCIA";
+
+QVariantMap caixa(const Instalment& p) {
+    return {{"DOCUMENTO_CAIXA", p.documento},
+            {"CLIENTE", p.cliente},
+            {"FILIAL", p.filialReceber},
+            {"SEQUENCIA", p.sequencia}};
+}
+
+// The note is keyed with the branch, or (as the forecast writes it) without.
+void RenumeraObservacao(const Instalment& p, const QString& novo) {
+    const QString resto = p.cliente + QString::number(qint64(p.sequencia));
+    const char* const sql = "update augc70ob set obCodigo = :NOVO where obCodigo = :VELHO and obId = 'R'";
+    const int comFilial = host::db::executeSql(
+        transacao(), sql,
+        {{"NOVO", p.filialReceber + novo + resto}, {"VELHO", p.filialReceber + p.documento + resto}});
+    if (comFilial == 0)
+        host::db::executeSql(transacao(), sql, {{"NOVO", novo + resto}, {"VELHO", p.documento + resto}});
+}
+
+}  // namespace
+
+void ArredondaCaixa(const Instalment& p)
+{
+    host::db::executeSql(transacao(),
+                         QString("update ACXC94XP set xpValor = Cast(XpValor as Numeric(9,2) )") + kCaixa,
+                         caixa(p));
+}
+
+void Renumera(const Instalment& p, const QString& novo)
+{
+    QVariantMap valores = p.chaveParametros();
+    valores.insert("NOVO", novo);
+    host::db::executeSql(transacao(), QString("update acrc5001 set numero_documento = :NOVO") + kChaveReceber,
+                         valores);
+    RenumeraObservacao(p, novo);
+    valores = caixa(p);
+    valores.insert("NOVO", novo);
+    host::db::executeSql(transacao(), QString("update ACXC94XP set xpDocumento = :NOVO") + kCaixa, valores);
+}
+
+void OficializaReceberLote(const Instalment& p, double valor, const QString& novo) {
+    QVariantMap valores = p.chaveParametros();
+    valores.insert({{"HOJE", hoje()}, {"VALOR", valor}, {"NOVO", novo.isEmpty() ? p.documento : novo}});
+    host::db::executeSql(
+        transacao(),
+        QString("update acrc5001 set situacao_documento = case when coalesce(situacao_documento, ' ')"
+                " <> '*' then ' ' else situacao_documento end, data_emissao = :HOJE,"
+                " valor_documento = :VALOR, PAG10 = :VALOR, numero_documento = :NOVO") +
+            kChaveReceber,
+        valores);
+    if (!novo.isEmpty()) RenumeraObservacao(p, novo);
+    valores = caixa(p);
+    valores.insert("NOVO", novo.isEmpty() ? p.documento : novo);
+    host::db::executeSql(
+        transacao(),
+        QString("update ACXC94XP set xpValor = Cast(XpValor as Numeric(9,2) ), xpDocumento = :NOVO") + kCaixa,
+        valores);
+}
+
+namespace {
+
+// The start of the period after the date's: a period on and a day, but never
+// past that period's month. A day after the 28th to 31st of a shorter month
+// would start the period after it, and the month between would get no
+// forecast.
+QDateTime InicioPeriodoSeguinte(const QDateTime& data, const QString& periodo)
+{
+    const QDateTime seguinte = dmTecContrato->RetornaDataIncrementada(data, periodo);
+    const QDate mes = uDataTecContParcelas::IncMonth(data.date(), uDataTecContParcelas::MesesPeriodo(periodo));
+    return seguinte.date().month() == mes.month() ? seguinte : QDateTime(mes, data.time());
+}
+
+}  // namespace
+
+JanelaPrevisao JanelaProximaPrevisao(const Instalment& p, const OpcoesOficializacao& opcoes)
+{
+    JanelaPrevisao janela;
+    if (opcoes.bContasAbertas || opcoes.bNaoGeraPrevisao) return janela;
+    const QDateTime ultimo = host::db::selectValue(transacao(),
+                                                   "select max(DATA_VENCIMENTO) from acrc5001"
+                                                   " Where aoCodigo = :CONTRATO",
+                                                   {{"CONTRATO", p.contrato}})
+                                 .toDateTime();
+    if (!ultimo.isValid() || ultimo.date() == QDate(1999, 12, 1)) return janela;
+    // Under "I" the generator bills a period in the month after it: the
+    // period that falls due a period after the last due date starts a month
+    // before that date.
+    if (p.modalidade.trimmed().toUpper() == "I")
+        janela.inicio = QDateTime(uDataTecContParcelas::IncMonth(
+                                      ultimo.date(), uDataTecContParcelas::MesesPeriodo(p.periodo) - 1),
+                                  ultimo.time());
+    else
+        janela.inicio = InicioPeriodoSeguinte(ultimo, p.periodo);
+    janela.fim = InicioPeriodoSeguinte(janela.inicio, p.periodo);
+    janela.gerar = true;
+    return janela;
+}
+
+int SequenciaCliente(const QString& cliente)
+{
+    return int(CarregaNumero("max(sequencia)", "acrc5001", "where codigo_cliente=" + QuotedStr(cliente)));
+}
+
+void GeraPrevisao(const Instalment& p, const JanelaPrevisao& janela, int& sequencia, QStringList* aviso)
+{
+    if (!janela.gerar)
+        return;
+    const QString inicio = janela.inicio.toString("dd/MM/yyyy"), fim = janela.fim.toString("dd/MM/yyyy");
+    InserirParcelasContrato(p.modalidade, inicio, fim, p.clienteContrato, false, p.diaVencimento, p.contrato,
+                            p.valorParcela, p.local, p.tipoPagamento, p.banco, inicio, p.periodo, sequencia, p.objeto,
+                            p.local, p.operacao, false, {}, false, aviso, 0, 0);
+}
+
+void ProximaPrevisao(const Instalment& p, const OpcoesOficializacao& opcoes, QStringList* aviso)
+{
+    const JanelaPrevisao janela = JanelaProximaPrevisao(p, opcoes);
+    if (!janela.gerar)
+        return;
+    int sequencia = SequenciaCliente(p.clienteContrato);
+    GeraPrevisao(p, janela, sequencia, aviso);
+}
+
+QString ProgressoTexto(int linha, int total)
+{
+    return "Faturando " + QString::number(linha) + " de " + QString::number(total) + " contrato(s)";
+}
+
+ExecucaoLonga::ExecucaoLonga(host::data::Query& oDado) : oDado_(oDado)
+{
+    oDado_.disableControls();
+    oDado_.fetchAll();
+    // The main window's timer waits until the run is over.
+    if (fmPrincipal)
+        relogio_ = std::make_unique<host::data::DetachHandler<std::function<void()>>>(fmPrincipal->tmPrincipalTimer);
+}
+
+ExecucaoLonga::~ExecucaoLonga()
+{
+    encerra(false);
+}
+
+void ExecucaoLonga::encerra(bool bFecharSelecao)
+{
+    if (encerrada_)
+        return;
+    encerrada_ = true;
+    dmGlobal->PreparaSplashForm(0, "Aguarde", "Ocultar");
+    if (bFecharSelecao)
+        oDado_.close();
+    oDado_.enableControls();
+    relogio_.reset();
+}
+
+}  // namespace uDataTecContOficializar

@@ -1,0 +1,250 @@
+// The calendar and money rules of contract instalments (uDataTecContParcelas.h).
+
+#include "contract_data/uDataTecContParcelas.h"
+
+#include "host/Udatamod.h"
+
+#include <algorithm>
+
+namespace uDataTecContParcelas {
+
+QDate IncMonth(const QDate& data, int meses)
+{
+    return data.addMonths(meses);   // Qt clamps the day to the target month
+}
+
+QDate UltimoDiaMes(const QDate& data)
+{
+    return QDate(data.year(), data.month(), data.daysInMonth());
+}
+
+int MesesPeriodo(const QString& periodo)
+{
+    const QString p = periodo.trimmed().toUpper();
+    if (p == "B")
+        return 2;
+    if (p == "T")
+        return 3;
+    if (p == "S")
+        return 6;
+    if (p == "A")
+        return 12;
+    return 1;
+}
+
+Janela JanelaParcelas(const QString& modalidade, const QDate& primeiro, const QDate& ultimo)
+{
+    const QString m = modalidade.trimmed().toUpper();
+    if (m == "A")
+        return {QDate(primeiro.year(), primeiro.month(), 1), QDate(ultimo.year(), ultimo.month(), 1)};
+    if (m == "I") {
+        const QDate a = primeiro.addMonths(1), b = ultimo.addMonths(1);
+        return {QDate(a.year(), a.month(), 15), QDate(b.year(), b.month(), 15)};
+    }
+    return {UltimoDiaMes(primeiro), UltimoDiaMes(ultimo)};
+}
+
+int AjustaDiaVencimento(const QString& dia, const QDate& inicio)
+{
+    const int d = dia.trimmed().isEmpty() ? 1 : dia.trimmed().toInt();
+    if ((d == 30 || d == 31) && inicio.month() == 2)
+        return 28;
+    if (d == 31 && (inicio.month() == 4 || inicio.month() == 6 || inicio.month() == 9 || inicio.month() == 11))
+        return 30;
+    return d;
+}
+
+QDate DataVencimento(const QDate& mes, int dia)
+{
+    for (int d : {dia, 30, 28}) {
+        const QDate data(mes.year(), mes.month(), d);
+        if (data.isValid())
+            return data;
+    }
+    return QDate(mes.year(), mes.month(), 28);
+}
+
+bool InicioVencido(const QDate& inicio, int dia, const QDateTime& agora)
+{
+    return !(QDateTime(DataVencimento(inicio, dia), QTime(0, 0)) > agora);
+}
+
+QDate PrimeiroDiaSemana(int diaSemana, const QDate& mes, int primeiroDia)
+{
+    // Qt counts Monday 1 ... Sunday 7; the contracts count Sunday 1 ... Saturday 7.
+    auto semana = [](const QDate& d) { return d.dayOfWeek() % 7 + 1; };
+    const int ultimo = mes.daysInMonth();
+    QDate dia(mes.year(), mes.month(), std::clamp(primeiroDia, 1, ultimo));
+    for (QDate d = dia; d.month() == mes.month(); d = d.addDays(1))
+        if (semana(d) == diaSemana)
+            return d;
+    for (QDate d = dia; d.month() == mes.month(); d = d.addDays(-1))
+        if (semana(d) == diaSemana)
+            return d;
+    return dia;
+}
+
+QDate ProximoInicio(const QDate& inicio, const QString& periodo, const QString& modalidade)
+{
+    const QDate proximo = IncMonth(inicio, MesesPeriodo(periodo));
+    const QString m = modalidade.trimmed().toUpper();
+    return m == "I" || m == "A" ? proximo : UltimoDiaMes(proximo);
+}
+
+QString DocumentoData(const QDate& vencimento)
+{
+    // Written digit by digit: a forecast makes one for every instalment, and
+    // the general date format costs more than the row it names.
+    if (!vencimento.isValid() || vencimento.year() < 0)
+        return vencimento.toString("ddMMyy");
+    const int partes[] = {vencimento.day(), vencimento.month(), vencimento.year() % 100};
+    QString texto(6, Qt::Uninitialized);
+    QChar* at = texto.data();
+    for (int parte : partes) {
+        *at++ = QChar(u'0' + parte / 10);
+        *at++ = QChar(u'0' + parte % 10);
+    }
+    return texto;
+}
+
+QString DocumentoContrato(int contrato)
+{
+    QString texto = QString::number(std::abs(contrato)).rightJustified(6, '0');
+    return texto;
+}
+
+QString EncurtaDocumento(const QString& documento)
+{
+    return documento.size() > 6 ? documento.right(6) : documento;
+}
+
+bool DocumentoDeData(const QString& documento, QDate* data)
+{
+    const QString d = documento.trimmed();
+    if (d.size() != 6)
+        return false;
+    for (QChar c : d)
+        if (!c.isDigit())
+            return false;
+    const QDate lida(2000 + d.mid(4, 2).toInt(), d.mid(2, 2).toInt(), d.left(2).toInt());
+    if (!lida.isValid())
+        return false;
+    if (data)
+        *data = lida;
+    return true;
+}
+
+double ValorLiquido(const TaxasOperacao& t, double valor)
+{
+    double liquido = valor;
+    auto flag = [](const QString& f) { return f.trimmed().toUpper(); };
+    auto retem = [&](const QString& f, double taxa) {
+        if (flag(f) == "S")
+            liquido = Trunc2Casas(liquido - taxa / 100.0 * valor);
+    };
+    retem(t.calcIssqn, t.issqn);
+    if (flag(t.calcIssqn) == "A")
+        liquido = Trunc2Casas(liquido + t.issqn / 100.0 * valor);
+    retem(t.calcIrrf, t.irrf);
+    retem(t.calcInss, t.inss);
+    retem(t.calcCofins, t.cofins);
+    retem(t.calcCsll, t.csll);
+    retem(t.calcPis, t.pis);
+    return liquido;
+}
+
+namespace {
+
+double somaLinhas(const DadosValor& dados, const QDate& data)
+{
+    // Under "A" the warranty is judged on the date itself, otherwise a month before.
+    const QDate referencia = dados.modalidade.trimmed().toUpper() == "A" ? data : IncMonth(data, -1);
+    const QDateTime ref(referencia, QTime(0, 0));
+    double cheias = 0, garantia = 0;
+    for (const ItemValor& item : dados.itens) {
+        if (!item.clienteAtivo)
+            continue;
+        const QString g = item.garantia;
+        const bool dataValida = item.garantiaData.isValid();
+        if (g == "N" || g.isNull() || (dataValida && item.garantiaData < ref))
+            cheias += item.valor;
+        else if (g == "S" && dataValida && item.garantiaData >= ref)
+            garantia += item.valor * (1 - item.garantiaPercentual / 100.0);
+    }
+    return cheias + garantia + dados.complementares;
+}
+
+}  // namespace
+
+double ValorBase(const DadosValor& dados, const QDate& data)
+{
+    if (dados.valorContrato)
+        return dados.acValor;
+    const QString fixo = dados.valorFixo.trimmed().toUpper();
+    const QString porItem = dados.situacaoPorItem.trimmed().toUpper();
+    if (fixo == "P") {
+        double soma = 0;
+        for (const auto& [dia, valor] : dados.pmc)
+            if (dia.year() == data.year() && dia.month() == data.month())
+                soma += valor;
+        return soma;
+    }
+    if (fixo == "S")
+        return dados.valorParcela;
+    if (fixo == "D")
+        return dados.quantidadeParcela > 0 ? Trunc2Casas(dados.valorParcela / dados.quantidadeParcela)
+                                           : dados.valorParcela;
+    if (fixo == "N" && porItem == "S")
+        return dados.veiculos;
+    double valor = somaLinhas(dados, data);
+    if (fixo == "N" && porItem == "I")
+        valor += dados.veiculos;
+    return valor;
+}
+
+double ValorParcela(const DadosValor& dados, const QDate& data, bool bAcumular)
+{
+    double valor = ValorBase(dados, data);
+    if (dados.valorContrato || !bAcumular)
+        return valor;
+    const QString p = dados.periodo.trimmed().toUpper();
+    const int extras = p == "B" || p == "T" || p == "S" || p == "A" ? MesesPeriodo(p) - 1 : 0;
+    for (int k = 1; k <= extras; ++k)
+        valor += ValorBase(dados, IncMonth(data, k));
+    return valor;
+}
+
+double ValorInteiroDividido(double valorParcela, double valorContrato)
+{
+    return std::max(valorParcela, valorContrato);
+}
+
+double RestoDivisao(const DadosValor& dados, int posicao)
+{
+    const QString p = dados.periodo.trimmed().toUpper();
+    const bool variosMeses = p == "B" || p == "T" || p == "S" || p == "A";
+    const int quantidade = dados.quantidadeParcela;
+    if (dados.valorContrato || dados.valorFixo.trimmed().toUpper() != "D" || quantidade <= 0 ||
+        posicao != quantidade || variosMeses)
+        return 0;
+    // In whole cents: the value less the instalments cut from it.
+    const qint64 total = qRound64(Trunc2Casas(dados.valorParcela) * 100);
+    const qint64 parte = qRound64(Trunc2Casas(dados.valorParcela / quantidade) * 100);
+    return double(total - parte * quantidade) / 100.0;
+}
+
+std::vector<double> Reescalona(const std::vector<double>& valores, double soma, double valor)
+{
+    std::vector<double> novos = valores;
+    if (soma == 0 || novos.empty())
+        return novos;
+    double total = 0;
+    for (double& v : novos) {
+        v = Trunc2Casas(v / soma * valor);
+        total += v;
+    }
+    novos.back() = Trunc2Casas(novos.back() + Trunc2Casas(valor - total));
+    return novos;
+}
+
+}  // namespace uDataTecContParcelas

@@ -1,0 +1,267 @@
+// The readjustment run: each contract of the selection raised in its steps
+// (previous values kept, items, instalment and net value, hour value, value
+// splits, forecasts, base date), its complementary contracts first; and the
+// undo of the one level kept. Each contract is one unit: a failure undoes
+// the failing contract's own steps (its forecasts deleted, its items raised
+// without its header) and stops the run; earlier contracts stay done.
+
+#include "contract_data/uDataTecContReajuste.h"
+
+#include "contract_data/uDataTecCont.h"
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+#include "host/data/Format.h"
+#include "host/data/Query.h"
+#include "host/db/Database.h"
+
+namespace uDataTecContReajuste {
+
+namespace {
+
+host::db::Transaction& transacao()
+{
+    return *dmGlobal->IBTransaction1;
+}
+
+void commit()
+{
+    transacao().commitRetaining();
+}
+
+// The steps commit as they go; held back here, so the savepoint can still
+// undo all of them when a later one fails.
+template <typename Passos>
+void umContrato(Passos&& passos)
+{
+    host::db::CommitHold comites(transacao());
+    host::db::Savepoint contrato(transacao());
+    passos();
+    contrato.release();
+    comites.release();
+}
+
+QString textoData(const QDate& data)
+{
+    return data.toString("dd/MM/yyyy");
+}
+
+}  // namespace
+
+// A contract of the selection as it stood at the search.
+struct Reajuste::Contrato {
+    int codigo = 0;
+    QString indice, valorFixo, operacao, modalidade, cliente, filial, tipoPagamento, banco, periodo, textoObjeto;
+    QString vencimento;   // as text: a contract without a due day is due on the 1st, as elsewhere
+    QDateTime dataBase;
+    double valorParcela = 0, valorLiquido = 0, valorAnterior = 0;
+    int objeto = 0;
+
+    explicit Contrato(host::data::Dataset& d)
+    {
+        auto texto = [&d](const char* nome) { return d.fieldByName(nome)->asString(); };
+        auto numero = [&d](const char* nome) { return d.fieldByName(nome)->asFloat(); };
+        codigo = d.fieldByName("ACCODIGO")->asInteger();
+        indice = texto("ACMULTAINDICE");
+        valorFixo = texto("ACVALORFIXO").trimmed().toUpper();
+        operacao = texto("OFCODIGO");
+        modalidade = texto("ACMODALIDADE");
+        cliente = texto("CLCODIGO");
+        filial = texto("ACLOCAL");
+        tipoPagamento = texto("ACTIPOPAGAMENTO");
+        banco = texto("BCCODIGO");
+        periodo = texto("ACPERIODO");
+        textoObjeto = texto("AJOBJETO");
+        dataBase = d.fieldByName("ACDATABASE")->asDateTime();
+        valorParcela = numero("ACVALORPARCELA");
+        valorLiquido = numero("ACVALORPARCELALIQUIDO");
+        // Without a previous value the undo leaves the instalment value as it is.
+        valorAnterior = d.fieldByName("ACVALORANTERIOR")->isNull() ? valorParcela : numero("ACVALORANTERIOR");
+        vencimento = texto("ACVENCIMENTO");
+        objeto = d.fieldByName("AJCODIGO")->asInteger();
+    }
+};
+
+Reajuste::Reajuste(const OpcoesReajuste& opcoes, host::data::Query& vinculados, QStringList& avisos)
+    : opcoes_(opcoes), vinculados_(vinculados), avisos_(avisos), hoje_(QDate::currentDate())
+{
+}
+
+double Reajuste::taxa(const Contrato& contrato) const
+{
+    switch (opcoes_.tipo) {
+    case PorIndice:
+        return CarregaNumero("media", "agpc7601",
+                             "Where moeda = " + QuotedStr(contrato.indice) + " and ano_mes = " +
+                                 QuotedStr(hoje_.toString("yyyyMM")));
+    case PorMediaIndice:
+        return CarregaMediaIndice(contrato.indice, hoje_, opcoes_.meses);
+    default:
+        return opcoes_.percentual;
+    }
+}
+
+void Reajuste::ReajusteContrato(host::data::Query& contratos, bool bVinculado, bool bComplementares)
+{
+    if (opcoes_.atualizaDataBase) {
+        QDateTime data;
+        if (!host::data::parseDateTimeText(opcoes_.novaDataBase.trimmed(), data) || !data.isValid())
+            dmGlobal->MostraErro("Data informada inválida.");
+        novaBase_ = data.date();
+    }
+    if (opcoes_.tipo == PorItemContrato &&
+        MostraPergunta("A opção \"Por Itens Contrato\" atualizará o valor unitário de cada item do contrato pelo "
+                       "preço de venda contratual do cadastro do produto referente. Nessa opção, previsões de caixa "
+                       "de contas a receber são descartadas.\rTem certeza de que deseja continuar?",
+                       {"Sim", "Não"}) != "Sim")
+        return;
+
+    for (contratos.first(); !contratos.eof(); contratos.next())
+        umContrato([&] { reajusta(Contrato(contratos), bVinculado, bComplementares); });
+    if (bVinculado)
+        return;
+    dmGlobal->MostraAviso("Operação efetuada com sucesso! Total de contratos reajustados: " +
+                              QString::number(contratos.recordCount()),
+                          false);
+    contratos.close();
+    contratos.open();
+}
+
+void Reajuste::reajusta(const Contrato& contrato, bool bVinculado, bool bComplementares)
+{
+    const QString codigo = QString::number(contrato.codigo);
+    if (opcoes_.tipo == PorIndice || opcoes_.tipo == PorMediaIndice) {
+        // Index kinds raise a contract only in the month of its base date.
+        const QString mesBase = contrato.dataBase.isValid() ? contrato.dataBase.toString("MMyy") : QString("1299");
+        if (mesBase != hoje_.toString("MMyy")) {
+            if (!bVinculado)
+                dmGlobal->MostraAviso("Não foi possível reajustar contrato codigo " + QuotedStr(codigo) +
+                                          " devido sua data base " + mesBase,
+                                      false);
+            return;
+        }
+    }
+    if (opcoes_.tipo == PorItemContrato) {
+        ContratoAtualizaItens(contrato.codigo, hoje_, contrato.operacao);
+        return;
+    }
+    const double r = taxa(contrato);
+    if (bVinculado)
+        avisos_ << "Atualizado contrato vinculado " + codigo;
+    host::db::Transaction& tr = transacao();
+    const QVariantMap chave{{"C", contrato.codigo}};
+    if (bComplementares &&
+        host::db::selectValue(tr, "select count(*) from AATC05ACVI where ACCODIGOPRINCIPAL = :C"
+                                  " and ACCODIGOPRINCIPAL <> ACCODIGOCOMPLEMENTO", chave)
+                .toInt() > 0)
+        ContratoReajustarVinculado(contrato.codigo);
+
+    guardaValoresAnteriores(contrato);
+
+    // The items and the hour value by the rate rounded to hundredths.
+    const QString fator = "(1 + " + QString::number(Centesimos(r)) + "/10000.00)";
+    host::db::executeSql(tr, "update AATC05ACIT set ACITVALORUNITARIO = cast(ACITVALORUNITARIO * " + fator +
+                                 " as numeric(9,2)), ACITVALOR = cast(ACITVALOR * " + fator +
+                                 " as numeric(9,2)) where ACCODIGO = :C", chave);
+    commit();
+
+    TdmTecContrato& dm = *dmTecContrato;
+    const double valor =
+        contrato.valorFixo == "S" || contrato.valorFixo == "D"
+            ? Trunc2Casas(contrato.valorParcela * (r / 100 + 1))
+            : Trunc2Casas(dm.RetornaValorParcelaContrato(contrato.codigo, QDateTime(hoje_, QTime(0, 0)), true));
+    const double liquido = dm.VerificaValorISSQNContrato(valor, contrato.operacao);
+    host::db::executeSql(tr, "update AATC05AC set ACVALORPARCELA = :V, ACVALORPARCELALIQUIDO = :N,"
+                             " ACHORAVALOR = ACHORAVALOR * " + fator + " where ACCODIGO = :C",
+                         {{"V", valor}, {"N", liquido}, {"C", contrato.codigo}});
+    commit();
+
+    // The value splits follow the net value; a contract that had no value
+    // gives them no base to scale from and keeps them.
+    const double base = contrato.valorLiquido > 0 ? contrato.valorLiquido : contrato.valorParcela;
+    if (contrato.codigo > 0 && base != 0)
+        host::db::executeSql(tr, "update ACXC94XP set xpValor = cast((xpValor / cast(:B as double precision))"
+                                 " * cast(:N as double precision) as numeric(9,2))"
+                                 " where xpId = 'C' and acCodigo = :C",
+                             {{"B", base}, {"N", liquido}, {"C", contrato.codigo}});
+
+    regeraPrevisoes(contrato, contrato.valorParcela);
+
+    if (opcoes_.atualizaDataBase) {
+        host::db::executeSql(tr, "update AATC05AC set ACDATABASEANTERIOR = ACDATABASE, ACDATABASE = :D"
+                                 " where ACCODIGO = :C",
+                             {{"D", QDateTime(novaBase_, QTime(0, 0))}, {"C", contrato.codigo}});
+        commit();
+    }
+}
+
+void Reajuste::guardaValoresAnteriores(const Contrato& contrato)
+{
+    host::db::Transaction& tr = transacao();
+    const double anterior = Centesimos(contrato.valorParcela) / 100.0;
+    host::db::executeSql(tr, "update AATC05AC set ACVALORANTERIOR = :A where ACCODIGO = :C",
+                         {{"A", anterior}, {"C", contrato.codigo}});
+    host::db::executeSql(tr, "update AATC05ACIT set ACITVALORUNITARIO_ANTERIOR = ACITVALORUNITARIO,"
+                             " ACITVALOR_ANTERIOR = ACITVALOR where ACCODIGO = :C",
+                         {{"C", contrato.codigo}});
+    commit();
+}
+
+void Reajuste::regeraPrevisoes(const Contrato& contrato, double valorReserva)
+{
+    const int previsoes = host::db::selectValue(transacao(),
+                                                "select count(*) from ACRC5001 where AOCODIGO = :C"
+                                                " and SITUACAO_DOCUMENTO = 'V' and " + QString(kPrevisaoDoContrato),
+                                                {{"C", contrato.codigo}})
+                              .toInt();
+    // A contract without forecasts gets none.
+    if (previsoes == 0)
+        return;
+    const int meses = opcoes_.novasProvisoes ? opcoes_.numeroProvisoes : previsoes;
+    CRDeletarParcelasContrato(contrato.codigo);
+    int contador = 0;
+    InserirParcelasContrato(contrato.modalidade, textoData(hoje_), textoData(hoje_.addMonths(meses)), contrato.cliente,
+                            false, contrato.vencimento, contrato.codigo, valorReserva,
+                            contrato.filial, contrato.tipoPagamento, contrato.banco, textoData(hoje_), contrato.periodo,
+                            contador, contrato.objeto, contrato.filial, contrato.operacao, false, contrato.textoObjeto,
+                            false, &avisos_, 0, 0);
+}
+
+void Reajuste::ContratoReajustarVinculado(int principal)
+{
+    vinculados_.close();
+    vinculados_.setSql(SqlContratosVinculados());
+    vinculados_.paramByName("acCodigo")->setAsInteger(principal);
+    vinculados_.open();
+    ReajusteContrato(vinculados_, true, false);
+    vinculados_.close();
+}
+
+void Reajuste::desfaz(const Contrato& contrato)
+{
+    host::db::Transaction& tr = transacao();
+    const QVariantMap chave{{"C", contrato.codigo}};
+    host::db::executeSql(tr, "update AATC05AC set ACVALORPARCELA = ACVALORANTERIOR where ACCODIGO = :C"
+                             " and ACVALORANTERIOR is not null", chave);
+    commit();
+    host::db::executeSql(tr, "update AATC05ACIT set ACITVALORUNITARIO = coalesce(ACITVALORUNITARIO_ANTERIOR,"
+                             " ACITVALORUNITARIO), ACITVALOR = coalesce(ACITVALOR_ANTERIOR, ACITVALOR)"
+                             " where ACCODIGO = :C", chave);
+    host::db::executeSql(tr, "update AATC05AC set ACDATABASE = coalesce(ACDATABASEANTERIOR, ACDATABASE)"
+                             " where ACCODIGO = :C", chave);
+    regeraPrevisoes(contrato, contrato.valorAnterior);
+    commit();
+}
+
+void Reajuste::DesfazerReajusteContrato(host::data::Query& contratos)
+{
+    for (contratos.first(); !contratos.eof(); contratos.next())
+        umContrato([&] { desfaz(Contrato(contratos)); });
+    dmGlobal->MostraAviso("Operação efetuada com sucesso! Total de contratos desfeitos: " +
+                              QString::number(contratos.recordCount()),
+                          false);
+    contratos.close();
+    contratos.open();
+}
+
+}  // namespace uDataTecContReajuste
