@@ -16,11 +16,12 @@ namespace host::ui {
 namespace {
 
 // The grid has the editor open: Qt's view warns, and reads the editor, when
-// asked to write or close one it let go.
+// asked to write or close one it let go. Only the grid's own delegate keeps
+// count of its editors; any other is left to Qt, so no write is dropped.
 bool holdsEditor(const QAbstractItemView& view, const QWidget* editor)
 {
     auto* delegate = qobject_cast<const DataGridDelegate*>(view.itemDelegate());
-    return delegate && delegate->holds(editor);
+    return !delegate || delegate->holds(editor);
 }
 
 }  // namespace
@@ -419,7 +420,7 @@ void DataGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint h
         return;   // already closed while its text was written
     }
     if (!holdsEditor(*this, editor))
-        return;   // let go already (its dataset closed): a late call of the delegate's
+        return;   // let go already (its dataset closed): a queued close arriving late
     if (commitRefused_) {
         commitRefused_ = false;
         hint = QAbstractItemDelegate::NoHint;   // the refused cell stays current, with its field's value
