@@ -4,6 +4,7 @@
 #include "contract_data/uDataTecContLocacao.h"
 
 #include "host/data/Dataset.h"
+#include "host/data/Field.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -47,17 +48,17 @@ QDateTime agora()
 
 QDateTime dataZero()
 {
-    return QDateTime(QDate(1899, 12, 30), QTime(0, 0));
+    return QDateTime(host::data::diaZero(), QTime(0, 0));
 }
 
 bool dataVazia(const QDateTime& data)
 {
-    return !data.isValid() || data.date() <= QDate(1899, 12, 30);
+    return !data.isValid() || data.date() <= host::data::diaZero();
 }
 
 QDateTime horaDoDia(const QTime& hora)
 {
-    return QDateTime(QDate(1899, 12, 30), hora);
+    return QDateTime(host::data::diaZero(), hora);
 }
 
 double ValorMultaAtraso(const ItemMulta& item)

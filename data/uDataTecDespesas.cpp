@@ -11,6 +11,7 @@
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
+#include "host/data/Field.h"
 
 using host::data::Dataset;
 using host::data::DatasetState;
@@ -22,7 +23,7 @@ namespace {
 // The time of day as the host keeps it: on day zero.
 QDateTime horaAtual()
 {
-    return QDateTime(QDate(1899, 12, 30), QTime::currentTime());
+    return QDateTime(host::data::diaZero(), QTime::currentTime());
 }
 
 // Puts the header into edit (through its guard) and posts it: its before-post

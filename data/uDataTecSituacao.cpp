@@ -14,6 +14,7 @@
 #include "host/data/HandlerGuard.h"
 #include "host/db/Database.h"
 #include "host/ui/Dialogs.h"
+#include "host/data/Field.h"
 
 #include <memory>
 #include <stdexcept>
@@ -179,7 +180,7 @@ void TdmTec::OSSalvarMotivoAlteracao(const QString& textoPadrao, int asCodigo)
                 {"IDORIGEM", "SEQUENCIA", "CONTRATO", "COD_CLI", "ASCODIGO", "VENDEDOT", "PESSOA_CONTATO",
                  "HORA_SOLICITADA", "HORA_VISITA", "DATA_SOLICITADA", "RESUMIDA", "OBSERVACAO"},
                 {"A", sequencia, quOSAOCODIGO->value(), cliente, asCodigo, QString::number(tecnico), IbUserName(),
-                 QDateTime(QDate(1899, 12, 30), agora), QDateTime(QDate(1899, 12, 30), agora),
+                 QDateTime(host::data::diaZero(), agora), QDateTime(host::data::diaZero(), agora),
                  QDate::currentDate().startOfDay(), motivo.left(100), observacao},
                 dmGlobal->quAuxiliar, true);
 }

@@ -69,7 +69,7 @@ const QStringList kRetornosFila = {"Sim", "Não"};
 
 bool fila_atendimento::semData(const QDateTime& data)
 {
-    return !data.isValid() || data.date() == QDate(1899, 12, 30);
+    return !data.isValid() || data.date() == host::data::diaZero();
 }
 
 TfmAssFilaAtendimento::TfmAssFilaAtendimento(QWidget* parent) : host::ui::Form(parent)

@@ -33,7 +33,7 @@ QString filaDoTecnicoNoDia(int tecnico, const QDateTime& data)
 {
     const QString doTecnico =
         tecnico > 0 ? " where ATCODIGO = " + QString::number(tecnico) : QString(" where coalesce(ATCODIGO, 0) = 0");
-    const QDateTime dia = semData(data) ? QDateTime(QDate(1899, 12, 30), QTime(0, 0)) : data;
+    const QDateTime dia = semData(data) ? QDateTime(host::data::diaZero(), QTime(0, 0)) : data;
     const QString doDia = "AODATASAIDA >= " + DateTimeIniToSQL(dia) + " and AODATASAIDA <= " + DateTimeFimToSQL(dia);
     return doTecnico + (semData(data) ? " and (AODATASAIDA is null or " + doDia + ")" : " and " + doDia);
 }

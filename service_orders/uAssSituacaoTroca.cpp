@@ -10,6 +10,7 @@
 #include "host/ui/DataEdit.h"
 #include "host/ui/DataLookupCombo.h"
 #include "host/ui/Errors.h"
+#include "host/data/Field.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -57,7 +58,7 @@ QVariant horaDigitada(const host::ui::DataEdit& campo)
     const QTime hora = QTime::fromString(texto.trimmed(), "hh:mm");
     if (!hora.isValid())
         dmGlobal->MostraErro("'" + texto + "' não é uma hora válida");
-    return QDateTime(QDate(1899, 12, 30), hora);
+    return QDateTime(host::data::diaZero(), hora);
 }
 
 bool trocaPorItem()

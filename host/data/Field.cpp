@@ -10,8 +10,6 @@ namespace host::data {
 
 namespace {
 
-const QDate kDayZero(1899, 12, 30);
-
 bool isBlank(const QVariant& v)
 {
     return !v.isValid() || v.isNull();
@@ -66,7 +64,7 @@ double toDouble(const Field& field, const QVariant& v)
     case QMetaType::QDate:
     case QMetaType::QTime:
         return dateTimeToDays(v.typeId() == QMetaType::QDate  ? v.toDate().startOfDay()
-                              : v.typeId() == QMetaType::QTime ? QDateTime(kDayZero, v.toTime())
+                              : v.typeId() == QMetaType::QTime ? QDateTime(diaZero(), v.toTime())
                                                                 : v.toDateTime());
     default: {
         QString text = v.toString().trimmed();
@@ -91,7 +89,7 @@ QDateTime toDateTime(const Field& field, const QVariant& v)
     switch (v.typeId()) {
     case QMetaType::QDateTime: return v.toDateTime();
     case QMetaType::QDate: return v.toDate().startOfDay();
-    case QMetaType::QTime: return QDateTime(kDayZero, v.toTime());
+    case QMetaType::QTime: return QDateTime(diaZero(), v.toTime());
     case QMetaType::Double:
     case QMetaType::Float:
     case QMetaType::Int:
@@ -116,9 +114,11 @@ DatasetError::DatasetError(const QString& message)
 {
 }
 
+QDate diaZero() { return QDate(1899, 12, 30); }
+
 double dateTimeToDays(const QDateTime& value)
 {
-    const qint64 days = kDayZero.daysTo(value.date());
+    const qint64 days = diaZero().daysTo(value.date());
     const double fraction = value.time().msecsSinceStartOfDay() / 86400000.0;
     // Before day zero the fraction still counts forward in the host's arithmetic.
     return days >= 0 ? days + fraction : days - fraction;
@@ -129,7 +129,7 @@ QDateTime daysToDateTime(double days)
     const double whole = std::trunc(days);
     const double fraction = std::fabs(days - whole);
     qint64 msecs = qint64(std::llround(fraction * 86400000.0));
-    QDate date = kDayZero.addDays(qint64(whole));
+    QDate date = diaZero().addDays(qint64(whole));
     if (msecs >= 86400000) {
         msecs -= 86400000;
         date = date.addDays(days >= 0 ? 1 : -1);
@@ -243,7 +243,7 @@ QVariant Field::normalized(const QVariant& v) const
     case FieldType::Time:
         if (v.typeId() == QMetaType::QString && v.toString().trimmed().isEmpty())
             return QVariant();
-        return QDateTime(kDayZero, toDateTime(*this, v).time());
+        return QDateTime(diaZero(), toDateTime(*this, v).time());
     case FieldType::String: {
         QString text = v.typeId() == QMetaType::Double ? QString::number(v.toDouble(), 'g', 15) : v.toString();
         if (text.isEmpty())

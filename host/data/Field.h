@@ -29,6 +29,9 @@ private:
     QString message_;
 };
 
+// Day 0 of the host's arithmetic, 30/12/1899: a time without a date stands
+// on it, and an empty date is stored as it.
+QDate diaZero();
 // Date-times as day numbers, the host's arithmetic: day 0 is 1899-12-30 and
 // the fraction is the time of day.
 double dateTimeToDays(const QDateTime& value);

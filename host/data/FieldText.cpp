@@ -39,7 +39,7 @@ bool isZeroDateShownEmpty(const Field& field, const QString& format)
     if ((field.dataType() != FieldType::Date && field.dataType() != FieldType::DateTime) || field.isNull())
         return false;
     const QDateTime value = field.asDateTime();
-    if (value.date() != QDate(1899, 12, 30) || value.time().msecsSinceStartOfDay() != 0)
+    if (value.date() != diaZero() || value.time().msecsSinceStartOfDay() != 0)
         return false;
     return format.isEmpty() || format.contains('d', Qt::CaseInsensitive) || format.contains('y', Qt::CaseInsensitive)
         || format.contains('/');
@@ -172,7 +172,7 @@ void Field::parseText(const QString& text)
         if (!parseDateTimeText(trimmed, dt)) {
             if (type_ != FieldType::DateTime || !parseTimeText(trimmed, t))
                 throw DatasetError(QString("'%1' não é uma data válida.").arg(text));
-            dt = QDateTime(QDate(1899, 12, 30), t);
+            dt = QDateTime(diaZero(), t);
         }
         return setValue(dt);
     }

@@ -1,5 +1,6 @@
 // Date and time display formats, two-digit years and date/time parsing.
 #include "host/data/Format.h"
+#include "host/data/Field.h"
 
 #include <algorithm>
 #include <array>
@@ -21,7 +22,6 @@ const QString kShortDateFormat = QStringLiteral("dd/mm/yyyy");
 const QString kLongDateFormat = QStringLiteral("dddd, d 'de' mmmm 'de' yyyy");
 const QString kShortTimeFormat = QStringLiteral("hh:nn");
 const QString kLongTimeFormat = QStringLiteral("hh:nn:ss");
-const QDate kZeroDate(1899, 12, 30);
 
 QString pad(int value, int width) { return QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0')); }
 
@@ -268,7 +268,7 @@ QString formatTime(const QString& format, const QTime& value)
 {
     if (!value.isValid())
         return {};
-    DateTimeWriter writer(kZeroDate, value);
+    DateTimeWriter writer(diaZero(), value);
     return writer.write(format.isEmpty() ? QStringLiteral("c") : format);
 }
 

@@ -78,7 +78,7 @@ QString TextControl::formatValue(const QVariant& value) const
     const auto type = value.typeId();
     if (type == QMetaType::QDateTime || type == QMetaType::QDate || type == QMetaType::QTime) {
         QDateTime moment = type == QMetaType::QDate   ? value.toDate().startOfDay()
-                           : type == QMetaType::QTime ? QDateTime(QDate(1899, 12, 30), value.toTime())
+                           : type == QMetaType::QTime ? QDateTime(host::data::diaZero(), value.toTime())
                                                       : value.toDateTime();
         return host::data::formatDateTime(displayFormat_, moment);
     }
