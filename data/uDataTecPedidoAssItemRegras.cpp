@@ -173,8 +173,8 @@ void TdmTec::quAssVendaItemQUANTIDADESetText(Field& Sender, const QString& Text)
         if (quAssVendaItem->state() != DatasetState::Edit && quAssVendaItem->state() != DatasetState::Insert)
             quAssVendaItem->edit();
         if (parametro("ATMODOPEDIDOASSISTENCIA") != "E")
-            PVAssPerguntaDisponibilidade(numeroQuantidade(Text));
-        Sender.setAsFloat(fracionada ? fracao : numeroQuantidade(Text));
+            PVAssPerguntaDisponibilidade(digitado);
+        Sender.setAsFloat(fracionada ? fracao : digitado);
     } catch (...) {
         Sender.setAsFloat(0);
     }
