@@ -116,6 +116,7 @@ public:
 private:
     void criarControles();
     QWidget* criarFiltros();
+    void declararColunas();
 };
 
 extern host::ui::FormVar<TfmPesquisaAssContratosLocEquip> fmPesquisaAssContratosLocEquip;

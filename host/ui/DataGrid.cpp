@@ -236,9 +236,22 @@ void DataGrid::rebuildAutomaticColumns()
 
 void DataGrid::columnsChanged()
 {
+    if (columnChanges_ > 0) {
+        columnsPending_ = true;
+        return;
+    }
+    columnsPending_ = false;
     model_->reset();
     applyColumnGeometry();
     followDataset();
+}
+
+DataGrid::ColumnChanges::ColumnChanges(DataGrid& grid) : grid_(grid) { ++grid_.columnChanges_; }
+
+DataGrid::ColumnChanges::~ColumnChanges()
+{
+    if (--grid_.columnChanges_ == 0 && grid_.columnsPending_)
+        grid_.columnsChanged();
 }
 
 int DataGrid::shownWidth(const GridColumn& column) const

@@ -143,6 +143,20 @@ public:
     // The model's view of the data (for the editors and the layout store).
     void columnsChanged();
 
+    // Column changes made while one lives reach the view once, when the last
+    // one ends: columns declared or a saved layout restored rebuild the view
+    // and measure the titles once instead of once per change.
+    class ColumnChanges {
+    public:
+        explicit ColumnChanges(DataGrid& grid);
+        ~ColumnChanges();
+        ColumnChanges(const ColumnChanges&) = delete;
+        ColumnChanges& operator=(const ColumnChanges&) = delete;
+
+    private:
+        DataGrid& grid_;
+    };
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
@@ -173,6 +187,8 @@ private:
     bool rowSelect_ = false;
     bool multiSelect_ = false;
     bool following_ = false;
+    int columnChanges_ = 0;           // ColumnChanges alive
+    bool columnsPending_ = false;     // a change waits for the last of them
     int lastColumn_ = -1;
     int exitingColumn_ = -1;
     // The editor whose text is being written, and what happened meanwhile.

@@ -256,6 +256,51 @@ TEST_F(DataGridTest, ColumnsLayoutSurvivesSaveAndRestore)
     Layouts::setFolder({});
 }
 
+// A saved layout, and columns declared together, reach the view at once:
+// one rebuild, and the view shows every column where, as wide and as
+// visible as the columns say.
+TEST_F(DataGridTest, ARestoredLayoutRebuildsTheViewOnceAndShowsItWhole)
+{
+    QTemporaryDir dir;
+    Layouts::setFolder(dir.path());
+    grid.addColumn("AACODIGO", "Código", 50);
+    grid.addColumn("AAQUANTIDADE", "Qtde.", 70);
+    grid.addColumn("DEFEITO", "Defeito", 200);
+    grid.moveColumn(2, 0);
+    grid.column(1)->setWidth(99);
+    grid.column(2)->setVisible(false);
+    Layouts::saveGrid(&grid);
+
+    DataGrid other("dbgdOrdemServicoServicos");
+    other.setDataSource(&ds);
+    other.resize(600, 300);
+    other.show();
+    int rebuilds = 0;
+    QObject::connect(other.model(), &QAbstractItemModel::modelReset, [&rebuilds] { ++rebuilds; });
+    {
+        DataGrid::ColumnChanges declared(other);
+        other.addColumn("AACODIGO", "Código", 50);
+        other.addColumn("AAQUANTIDADE", "Qtde.", 70);
+        other.addColumn("DEFEITO", "Defeito", 200);
+        EXPECT_EQ(rebuilds, 0) << "the view waits for the last change";
+    }
+    EXPECT_EQ(rebuilds, 1);
+    ASSERT_TRUE(Layouts::restoreGrid(&other));
+    EXPECT_EQ(rebuilds, 2) << "restoring a layout rebuilds the view once";
+
+    ASSERT_EQ(other.model()->columnCount(), 3);
+    QStringList titles;
+    for (int i = 0; i < 3; ++i)
+        titles << other.model()->headerData(i, Qt::Horizontal).toString();
+    EXPECT_EQ(titles, (QStringList{"Defeito", "Código", "Qtde."}));
+    EXPECT_EQ(other.columnWidth(0), 200);
+    EXPECT_EQ(other.columnWidth(1), 99);
+    EXPECT_FALSE(other.isColumnHidden(1));
+    EXPECT_TRUE(other.isColumnHidden(2));
+    EXPECT_EQ(other.model()->data(other.model()->index(0, 0)).toString(), "NAO LIGA");
+    Layouts::setFolder({});
+}
+
 namespace {
 
 // Opens the current cell's editor and types into it as the user would.
