@@ -244,10 +244,19 @@ void DataGrid::columnsChanged()
 int DataGrid::shownWidth(const GridColumn& column) const
 {
     // A width given in pixels was chosen for another font: it is a minimum,
-    // and the title is never cut.
+    // and the title is never cut. Each title is measured once per header
+    // font: the columns are laid out again at every change of any of them.
     const QHeaderView* header = horizontalHeader();
-    const int margin = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 4;
-    return std::max(column.width(), QFontMetrics(header->font()).horizontalAdvance(column.title()) + margin);
+    if (titleMargin_ == 0 || header->font() != measuredFont_) {
+        measuredFont_ = header->font();
+        titleWidths_.clear();
+        titleMargin_ = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 4;
+    }
+    const QString title = column.title();
+    auto measured = titleWidths_.constFind(title);
+    if (measured == titleWidths_.cend())
+        measured = titleWidths_.insert(title, QFontMetrics(measuredFont_).horizontalAdvance(title) + titleMargin_);
+    return std::max(column.width(), *measured);
 }
 
 void DataGrid::applyColumnGeometry()
@@ -333,10 +342,37 @@ QList<int> DataGrid::selectedRows() const
 
 void DataGrid::selectRow(int recNo, bool selected)
 {
+    model_->fetchUpTo(recNo);
     if (recNo < 1 || recNo > model_->rowCount() || columnCount() == 0)
         return;
     const QItemSelection row(model_->index(recNo - 1, 0), model_->index(recNo - 1, columnCount() - 1));
     selectionModel()->select(row, selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
+}
+
+void DataGrid::selectAll()
+{
+    model_->fetchAllRows();
+    QTableView::selectAll();
+}
+
+// The view moves among the rows it has: the rows a move lands on are read first.
+QModelIndex DataGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
+{
+    const int row = currentIndex().isValid() ? currentIndex().row() : 0;
+    switch (cursorAction) {
+    case MoveEnd:
+        model_->fetchAllRows();
+        break;
+    case MovePageDown:
+        model_->fetchUpTo(row + 2 + std::max(1, viewport()->height() / std::max(1, rowHeight(row))));
+        break;
+    case MoveDown:
+    case MoveNext:
+        model_->fetchUpTo(row + 2);
+        break;
+    default: break;
+    }
+    return QTableView::moveCursor(cursorAction, modifiers);
 }
 
 void DataGrid::clearSelectedRows()
@@ -498,6 +534,7 @@ void DataGrid::keyPressEvent(QKeyEvent* event)
     if (modifiable && state() != QAbstractItemView::EditingState) {
         // The classic grid keys: Down past the last row appends, Insert
         // inserts, Esc cancels the row being edited.
+        model_->fetchUpTo(data->recNo() + 1);
         const bool lastRow = data->recNo() >= model_->rowCount();
         if ((event->key() == Qt::Key_Down && lastRow && !data->editing() && event->modifiers() == Qt::NoModifier)
             || event->key() == Qt::Key_Insert) {

@@ -8,6 +8,8 @@
 #include <QSet>
 #include <QStyledItemDelegate>
 
+#include <limits>
+
 class QLineEdit;
 
 namespace host::ui {
@@ -23,6 +25,13 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // The rows come a page at a time as the view scrolls: a long result
+    // opens without being read to its end.
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
+    // The view shows at least `count` rows (fewer when the dataset has fewer).
+    void fetchUpTo(int count);
+    void fetchAllRows() { fetchUpTo(std::numeric_limits<int>::max()); }
 
     // Rows or columns changed shape: the view starts again.
     void reset();
@@ -46,6 +55,8 @@ private:
     // editor the user is typing in).
     void refreshShape(bool rowsChanged);
     bool moveTo(int row);
+    // Rows the dataset holds beyond those shown become the view's last rows.
+    void showFetchedRows();
     bool writeText(const QModelIndex& index, const QString& text);
 
     DataGrid& grid_;
