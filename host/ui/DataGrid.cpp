@@ -32,6 +32,8 @@ GridColumn::GridColumn(DataGrid& grid, const QString& fieldName) : grid_(grid), 
 
 void GridColumn::changed() { grid_.columnsChanged(); }
 
+void GridColumn::looksChanged() { grid_.columnLooksChanged(index()); }
+
 void GridColumn::setFieldName(const QString& fieldName)
 {
     fieldName_ = fieldName;
@@ -66,19 +68,19 @@ QString GridColumn::title() const
 void GridColumn::setTitle(const QString& title)
 {
     title_ = title;
-    changed();
+    looksChanged();
 }
 
 void GridColumn::setWidth(int width)
 {
     width_ = width;
-    changed();
+    looksChanged();
 }
 
 void GridColumn::setVisible(bool visible)
 {
     visible_ = visible;
-    changed();
+    looksChanged();
 }
 
 void GridColumn::setReadOnly(bool readOnly)
@@ -102,13 +104,13 @@ void GridColumn::setButtonStyle(ButtonStyle style)
 void GridColumn::setColor(const QColor& color)
 {
     color_ = color;
-    changed();
+    looksChanged();
 }
 
 void GridColumn::setAlignment(Qt::Alignment alignment)
 {
     alignment_ = alignment;
-    changed();
+    looksChanged();
 }
 
 // ---- grid -------------------------------------------------------------------
@@ -169,16 +171,22 @@ GridColumn* DataGrid::columnByField(const QString& fieldName) const
 
 GridColumn* DataGrid::addColumn(const QString& fieldName, const QString& title, int width)
 {
-    if (!custom_) {
-        custom_ = true;
-        columns_.clear();
-    }
     auto column = std::make_unique<GridColumn>(*this, fieldName);
     column->title_ = title;
     if (width >= 0)
         column->width_ = width;
-    columns_.push_back(std::move(column));
-    columnsChanged();
+    if (!custom_) {
+        // The automatic columns go: the view starts again on the new one.
+        custom_ = true;
+        columns_.clear();
+        columns_.push_back(std::move(column));
+        columnsChanged();
+    } else {
+        // One column more: the rows stay as they are.
+        model_->insertColumnWith([&] { columns_.push_back(std::move(column)); });
+        applyColumnGeometry();
+        followDataset();
+    }
     return columns_.back().get();
 }
 
@@ -239,6 +247,17 @@ void DataGrid::columnsChanged()
     model_->reset();
     applyColumnGeometry();
     followDataset();
+}
+
+// A column's title, width, colour or options changed: its cells and title
+// are drawn again, the rows stay as they are.
+void DataGrid::columnLooksChanged(int index)
+{
+    applyColumnGeometry();
+    if (index < 0 || index >= columnCount())
+        return;
+    emit model_->headerDataChanged(Qt::Horizontal, index, index);
+    viewport()->update();
 }
 
 int DataGrid::shownWidth(const GridColumn& column) const
@@ -402,6 +421,7 @@ void DataGrid::followDataset()
     if (following_ || !data || !data->active() || data->recNo() < 1 || columnCount() == 0)
         return;
     const int row = data->recNo() - 1;
+    model_->fetchUpTo(row + 1);   // a row the dataset holds already: nothing is read
     if (row >= model_->rowCount())
         return;
     int col = currentIndex().isValid() ? currentIndex().column() : (lastColumn_ >= 0 ? lastColumn_ : 0);

@@ -56,6 +56,7 @@ public:
 private:
     friend class DataGrid;
     void changed();
+    void looksChanged();
 
     DataGrid& grid_;
     QString fieldName_;
@@ -149,6 +150,7 @@ public:
 
     // The model's view of the data (for the editors and the layout store).
     void columnsChanged();
+    void columnLooksChanged(int index);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -8,6 +8,7 @@
 #include <QSet>
 #include <QStyledItemDelegate>
 
+#include <functional>
 #include <limits>
 
 class QLineEdit;
@@ -35,6 +36,13 @@ public:
 
     // Rows or columns changed shape: the view starts again.
     void reset();
+    // The grid adds its last column inside `add`.
+    void insertColumnWith(const std::function<void()>& add)
+    {
+        beginInsertColumns({}, columnCount(), columnCount());
+        add();
+        endInsertColumns();
+    }
     bool cellEditable(const QModelIndex& index) const;
     // The look-up list of a look-up field: texts and keys.
     void lookupList(host::data::Field& field, QStringList& texts, QVariantList& keys) const;
