@@ -192,12 +192,7 @@ TfmPesquisaAssContratosLocEquip::TfmPesquisaAssContratosLocEquip(QWidget* parent
     setCentered(true);
     criarControles();
     CarregarConfiguracaoJanela(this);
-    {
-        // The columns declared and their saved layout reach the grid at once.
-        host::ui::DataGrid::ColumnChanges colunas(*dbgdContratosLocEqui);
-        declararColunas();
-        SalvarConfiguracaoDBGrid(dbgdContratosLocEqui, true);
-    }
+    SalvarConfiguracaoDBGrid(dbgdContratosLocEqui, true);
     onClose = [this](host::ui::CloseAction& action) {
         FormClose();
         action = host::ui::CloseAction::Free;
@@ -294,6 +289,17 @@ void TfmPesquisaAssContratosLocEquip::criarControles()
 
     dbgdContratosLocEqui = new host::ui::DataGrid("dbgdContratosLocEqui");
     dbgdContratosLocEqui->setDataSource(dsConsulta.get());
+    dbgdContratosLocEqui->setReadOnlyGrid(true);
+    dbgdContratosLocEqui->setRowSelect(true);
+    dbgdContratosLocEqui->addColumn("ACCODIGO", "Código", 50);
+    dbgdContratosLocEqui->addColumn("ACNUMEROCONTRATO", "Nº Contrato", 90);
+    dbgdContratosLocEqui->addColumn("ACTIPODESC", "Tipo Contrato", 100);
+    dbgdContratosLocEqui->addColumn("ACPERIODODESC", "Período", 80);
+    dbgdContratosLocEqui->addColumn("ACCONTRATANTE", "Código", 50);
+    dbgdContratosLocEqui->addColumn("NOME", "Contratante", 200);
+    dbgdContratosLocEqui->addColumn("ACDESCRICAO", "Projeto", 140);
+    dbgdContratosLocEqui->addColumn("ACCOMPROVANTEDATAHORA", "Data Retirada", 100);
+    dbgdContratosLocEqui->addColumn("ACDATARETIRADA", "Retirada Em", 80);
     dbgdContratosLocEqui->onDblClick = [this] { dbgdContratosLocEquiDblClick(); };
     dbgdContratosLocEqui->onTitleClick = [this](host::ui::GridColumn& coluna) {
         host::ui::sortByColumn(*dbgdContratosLocEqui, coluna);
@@ -318,21 +324,6 @@ void TfmPesquisaAssContratosLocEquip::criarControles()
     janela->addWidget(dbgdContratosLocEqui, 1);
     janela->addWidget(stInformacao);
     resize(900, 640);
-}
-
-void TfmPesquisaAssContratosLocEquip::declararColunas()
-{
-    dbgdContratosLocEqui->setReadOnlyGrid(true);
-    dbgdContratosLocEqui->setRowSelect(true);
-    dbgdContratosLocEqui->addColumn("ACCODIGO", "Código", 50);
-    dbgdContratosLocEqui->addColumn("ACNUMEROCONTRATO", "Nº Contrato", 90);
-    dbgdContratosLocEqui->addColumn("ACTIPODESC", "Tipo Contrato", 100);
-    dbgdContratosLocEqui->addColumn("ACPERIODODESC", "Período", 80);
-    dbgdContratosLocEqui->addColumn("ACCONTRATANTE", "Código", 50);
-    dbgdContratosLocEqui->addColumn("NOME", "Contratante", 200);
-    dbgdContratosLocEqui->addColumn("ACDESCRICAO", "Projeto", 140);
-    dbgdContratosLocEqui->addColumn("ACCOMPROVANTEDATAHORA", "Data Retirada", 100);
-    dbgdContratosLocEqui->addColumn("ACDATARETIRADA", "Retirada Em", 80);
 }
 
 QString TfmPesquisaAssContratosLocEquip::Pesquisar(int code, int status, const QString& number,

@@ -116,7 +116,6 @@ public:
 private:
     void criarControles();
     QWidget* criarFiltros();
-    void declararColunas();
 };
 
 extern host::ui::FormVar<TfmPesquisaAssContratosLocEquip> fmPesquisaAssContratosLocEquip;

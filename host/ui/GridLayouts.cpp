@@ -62,9 +62,7 @@ bool restoreGrid(DataGrid* grid, const QString& name)
         return false;
     // Saved columns come first in their saved order; columns the layout does
     // not know (added since) keep their order after them. A grid of automatic
-    // columns shows its dataset's fields only. The view is rebuilt once, with
-    // the whole layout.
-    DataGrid::ColumnChanges mudancas(*grid);
+    // columns shows its dataset's fields only.
     int position = 0;
     for (int i = 0; i < count; ++i) {
         store.setArrayIndex(i);
