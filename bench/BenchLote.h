@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -182,16 +183,23 @@ inline void contraDireto(Tempos& nosso, Tempos& direto, const std::function<void
         });
 }
 
-// What a module benchmark needs before Qt starts: the engine prepared, and
-// an offscreen platform (the module's windows need an application).
 // The process of a module benchmark: the engine prepared, no display, and
 // a system folder of its own (the host's log goes there, never into the
-// invoking user's data folder), removed when the benchmark ends.
+// invoking user's data folder), removed when the benchmark ends. The
+// offscreen screen is a desk's smallest, 1366x768 (Qt's own default,
+// 800x600, is smaller than any desk the module runs on): windows open at
+// the size users see them.
 struct PreparoModulo {
     PreparoModulo()
     {
         host::db::prepareProcess();
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        const QString tela = sistema.filePath("tela-mesa.json");
+        QFile arquivo(tela);
+        if (arquivo.open(QIODevice::WriteOnly))
+            arquivo.write(R"({"screens": [{"name": "mesa", "x": 0, "y": 0, "width": 1366, "height": 768,)"
+                          R"( "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+        arquivo.close();
+        qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + tela).toLocal8Bit());
         sCaminhoSistema = sistema.path();
     }
     ~PreparoModulo() { sCaminhoSistema.clear(); }

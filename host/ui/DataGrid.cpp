@@ -146,8 +146,16 @@ DataGrid::DataGrid(const QString& name, QWidget* parent)
 
 DataGrid::~DataGrid()
 {
-    setModel(nullptr);
-    model_->setDataSource(nullptr);
+    // An editor still open is let go through the delegate, as a view
+    // starting again lets its editors go, while its row is still there.
+    auto* delegate = qobject_cast<DataGridDelegate*>(itemDelegate());
+    if (delegate && delegate->holdsAny())
+        QAbstractItemView::reset();
+    // The model goes before the view: the view, its headers and its
+    // selection hear it destroyed and fall back to Qt's empty model, and the
+    // model leaves its data source quietly. Handing the view an empty model
+    // instead would lay out the view and its headers again just before they go.
+    model_.reset();
 }
 
 void DataGrid::setDataSource(host::data::DataSource* source) { model_->setDataSource(source); }

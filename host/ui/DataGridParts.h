@@ -96,6 +96,7 @@ public:
     // lost focus write an editor through a queued call: by then the grid
     // may have closed it (its dataset closed with the window).
     bool holds(const QWidget* editor) const { return open_.contains(editor); }
+    bool holdsAny() const { return !open_.isEmpty(); }
 
 private:
     QWidget* makeEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const;
