@@ -114,7 +114,7 @@ void mede(bench::Gravador& gravador, bench::Escrita escrita, int ordens)
         host::db::Transaction& tr = modulo.tr();
         preparaFaturamento(modulo.global, tr, ordens);
         c = bench::comparaRodadas(
-            bench::rounds(5), gravador, tr, [&] { limpaFaturamento(tr); },
+            bench::rodadasLote(), gravador, tr, [&] { limpaFaturamento(tr); },
             [&] {
                 oursFaturamento(ordens);
                 faturadas =
