@@ -93,6 +93,17 @@ inline void alternando(int n, const std::function<void()>& ours, const std::func
     }
 }
 
+// Runs each side once per round, in one of the six orders of three sides,
+// a different one every round: over six rounds each side goes first, second
+// and last twice.
+inline void emTurnos(int n, const std::function<void()> (&lados)[3])
+{
+    static const int ordens[6][3] = {{0, 1, 2}, {1, 2, 0}, {2, 0, 1}, {0, 2, 1}, {2, 1, 0}, {1, 0, 2}};
+    for (int round = 0; round < n; ++round)
+        for (int lado : ordens[round % 6])
+            lados[lado]();
+}
+
 // Whether any goal of this run was missed: the program's exit code.
 inline bool& metaPerdida()
 {

@@ -56,12 +56,22 @@ inline void recolheVersoes(host::db::Transaction& tr)
     tr.commit();
 }
 
-// Round after round (ours with its replay right after it, and the direct
-// writes, taking turns to go first), each after `prepara` has put the data
-// back as it was and the versions it left behind are collected. A first run
-// of ours, not measured, makes what only a first run makes (the numbers'
-// counters, the statements kept prepared): a replay of it would insert those
-// counters again. The replay runs on ours' attachment (the same page cache).
+// The rounds of a batch benchmark unless BENCH_ROUNDS says otherwise: short
+// rounds, many of them, so that a passing load on the shared machine moves
+// few of them and the medians of two runs agree.
+inline int rodadasLote() { return rounds(12); }
+
+// Round after round, ours, its replay and the direct writes each once, in an
+// order that changes every round (every side goes first, second and last
+// alike over six rounds: the later of a round find the caches warmer and
+// the machine's load is spread over the three), each after `prepara` has put
+// the data back as it was and the versions it left behind are collected.
+// Two runs of ours, not measured, come first: the first makes what only a
+// first run makes (the numbers' counters, the statements kept prepared; a
+// replay of it would insert those counters again), the second is the one
+// recorded, whose statements the replay asks round after round (so the
+// replay may go first, and ours' measured runs do not pay for the
+// recording). The replay runs on ours' attachment (the same page cache).
 inline Comparacao comparaRodadas(int rodadas, Gravador& gravador, host::db::Transaction& tr,
                                  const std::function<void()>& prepara, const std::function<void()>& nosso,
                                  const std::function<void()>& direto)
@@ -74,20 +84,23 @@ inline Comparacao comparaRodadas(int rodadas, Gravador& gravador, host::db::Tran
     };
     repoe();
     nosso();
-    alternando(
-        rodadas,
+    repoe();
+    gravador.gravar();
+    nosso();
+    gravador.parar();
+    const std::function<void()> lados[3] = {
         [&] {
             repoe();
             const std::uint64_t antes = host::db::statementCount(), preparosAntes = host::db::prepareCount();
             const std::uint64_t commitsAntes = gravador.commits();
-            gravador.gravar();
             double decorrido = 0;
             c.processadorNosso.add(processador([&] { decorrido = segundos(nosso); }));
             c.nosso.add(decorrido);
-            gravador.parar();
             c.comandosNosso = host::db::statementCount() - antes;
             c.preparosNosso = host::db::prepareCount() - preparosAntes;
             c.commitsNosso = gravador.commits() - commitsAntes;
+        },
+        [&] {
             repoe();
             c.reproducao.add(segundos([&] { reproducao.reproduz(gravador); }));
             reproducao.termina();
@@ -98,7 +111,8 @@ inline Comparacao comparaRodadas(int rodadas, Gravador& gravador, host::db::Tran
             c.direto.add(segundos(direto));
             c.comandosDireto = host::db::statementCount() - antes;
             c.commitsDireto = gravador.commits() - commitsAntes;
-        });
+        }};
+    emTurnos(rodadas, lados);
     return c;
 }
 

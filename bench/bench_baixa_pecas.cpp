@@ -143,7 +143,7 @@ void mede(bench::Gravador& gravador, bench::Escrita escrita, int ordens)
         host::db::Transaction& tr = modulo.tr();
         preparaBaixa(modulo.global, tr, ordens);
         c = bench::comparaRodadas(
-            bench::rounds(5), gravador, tr, [&] { limpaBaixa(tr); },
+            bench::rodadasLote(), gravador, tr, [&] { limpaBaixa(tr); },
             [&] {
                 oursBaixa(modulo.dialogos, ordens);
                 itens = host::db::selectValue(tr, "select count(*) from ACEM14IT").toInt();

@@ -176,7 +176,7 @@ void mede(bench::Gravador& gravador, bench::Escrita escrita, int parcelas)
         host::db::Transaction& tr = modulo.tr();
         preparaBase(modulo.global, tr, parcelas);
         c = bench::comparaRodadas(
-            bench::rounds(5), gravador, tr, [&] { previsoes(tr, parcelas); },
+            bench::rodadasLote(), gravador, tr, [&] { previsoes(tr, parcelas); },
             [&] {
                 ours(tr);
                 notas = host::db::selectValue(tr, "select count(*) from ACEM1401").toInt();

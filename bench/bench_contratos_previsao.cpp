@@ -110,7 +110,7 @@ void mede(bench::Gravador& gravador, bench::Escrita escrita, int contratos)
         host::db::Transaction& tr = modulo.tr();
         preparaBase(tr, contratos);
         c = bench::comparaRodadas(
-            bench::rounds(5), gravador, tr, [&] { limpa(tr); },
+            bench::rodadasLote(), gravador, tr, [&] { limpa(tr); },
             [&] {
                 ours(contratos);
                 linhas = host::db::selectValue(tr, "select count(*) from ACRC5001").toInt();

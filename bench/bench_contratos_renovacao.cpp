@@ -106,7 +106,7 @@ void mede(bench::Gravador& gravador, bench::Escrita escrita, int contratos)
         host::db::Transaction& tr = modulo.tr();
         preparaBase(tr, contratos);
         c = bench::comparaRodadas(
-            bench::rounds(5), gravador, tr, [&] { limpa(tr, contratos); },
+            bench::rodadasLote(), gravador, tr, [&] { limpa(tr, contratos); },
             [&] {
                 ours(modulo);
                 novas = host::db::selectValue(tr, "select count(*) from ACRC5001 where CREMISSAOINI = '2031-02-05'")

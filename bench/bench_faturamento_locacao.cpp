@@ -219,7 +219,7 @@ void mede(bench::Gravador& gravador, bench::Escrita escrita, int principais)
         form.edFilial->setText("01");
         for (int recibo = 0; recibo < 2; ++recibo)
             c[recibo] = bench::comparaRodadas(
-                bench::rounds(7), gravador, tr, [&] { repoeParcelasLoc(tr, principais); },
+                bench::rodadasLote(), gravador, tr, [&] { repoeParcelasLoc(tr, principais); },
                 [&] {
                     nossoFaturamentoLoc(form, recibo == 1);
                     faturadas[recibo] =

@@ -115,7 +115,7 @@ CustoParcela medeLocacao(bench::Gravador& gravador, bench::Escrita escrita, int 
         host::db::Transaction& tr = modulo.tr();
         preparaLocacao(tr, contratos);
         c = bench::comparaRodadas(
-            bench::rounds(7), gravador, tr, [&] { limpaLocacao(tr); },
+            bench::rodadasLote(), gravador, tr, [&] { limpaLocacao(tr); },
             [&] {
                 previsaoPelaTela(modulo.dialogos, contratos);
                 linhas = host::db::selectValue(tr, "select count(*) from ACRC5001").toInt();

@@ -133,7 +133,7 @@ void mede(bench::Gravador& gravador, bench::Escrita escrita, int contratos)
         host::db::Transaction& tr = *global.IBTransaction1;
         preparaBase(global, tr, contratos);
         c = bench::comparaRodadas(
-            bench::rounds(5), gravador, tr, [&] { limpa(tr); },
+            bench::rodadasLote(), gravador, tr, [&] { limpa(tr); },
             [&] {
                 ours();
                 ordens = host::db::selectValue(tr, "select count(*) from AATC01AO").toInt();

@@ -11,6 +11,7 @@
 #include "host/Uglobal.h"
 #include "host/data/Format.h"
 
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -32,11 +33,20 @@ struct LinhaProdutoAcerto {
     double quantidade = 0;
 };
 
+// The texts of the settlement's statements are made once per column: a run
+// of lines asks them again for every line.
+const QString& sqlLinhasDoProdutoAcerto(const QString& coluna)
+{
+    static const QString quantidade = "select APSEQUENCIA, coalesce(APQUANTIDADE, 0) from AATC01AP"
+                                      " where AOCODIGO = :ORDEM and PRCODIGO = :PRODUTO order by APSEQUENCIA";
+    static const QString requerida = "select APSEQUENCIA, coalesce(APQUANTIDADEREQUERIDA, 0) from AATC01AP"
+                                     " where AOCODIGO = :ORDEM and PRCODIGO = :PRODUTO order by APSEQUENCIA";
+    return coluna == "APQUANTIDADEREQUERIDA" ? requerida : quantidade;
+}
+
 std::vector<LinhaProdutoAcerto> linhasDoProdutoAcerto(int ordem, const QString& produto, const QString& coluna)
 {
-    const auto consulta = dmGlobal->IBTransaction1->prepared(
-        "select APSEQUENCIA, coalesce(" + coluna + ", 0) from AATC01AP where AOCODIGO = :ORDEM and PRCODIGO = :PRODUTO"
-        " order by APSEQUENCIA");
+    const auto consulta = dmGlobal->IBTransaction1->prepared(sqlLinhasDoProdutoAcerto(coluna));
     consulta->setParam("ORDEM", ordem);
     consulta->setParam("PRODUTO", produto);
     consulta->execute();
@@ -56,15 +66,44 @@ int primeiraLinhaAcerto(const std::vector<LinhaProdutoAcerto>& linhas, Condicao 
     return 0;
 }
 
+// How a line's quantity changes: an exit adds hundredths, an entry takes
+// the quantity off.
+enum class MudancaAcerto { Soma, Subtrai };
+
+QString sqlAlteracaoAcerto(const QString& coluna, MudancaAcerto mudanca)
+{
+    const QString novoValor = mudanca == MudancaAcerto::Soma ? "(coalesce(" + coluna + ", 0) + (:VALOR / 100.00))"
+                                                             : "coalesce(" + coluna + ", 0) - :VALOR";
+    return "update AATC01AP set " + coluna + " = " + novoValor + ", " + totaisAposAcerto(coluna, novoValor) +
+           " where AOCODIGO = :ORDEM and APSEQUENCIA = :SEQUENCIA";
+}
+
 // One line changes, so that the order's lines change in total by the
 // settled quantity once, whatever number of lines hold the product.
-void alterarLinhaAcerto(int ordem, int sequencia, const QString& coluna, const QString& novoValor, double valor)
+void alterarLinhaAcerto(int ordem, int sequencia, const QString& coluna, MudancaAcerto mudanca, double valor)
 {
-    host::db::executeSql(*dmGlobal->IBTransaction1,
-                         "update AATC01AP set " + coluna + " = " + novoValor + ", " +
-                             totaisAposAcerto(coluna, novoValor) +
-                             " where AOCODIGO = :ORDEM and APSEQUENCIA = :SEQUENCIA",
-                         {{"ORDEM", ordem}, {"SEQUENCIA", sequencia}, {"VALOR", valor}});
+    static const QString textos[2][2] = {
+        {sqlAlteracaoAcerto("APQUANTIDADE", MudancaAcerto::Soma),
+         sqlAlteracaoAcerto("APQUANTIDADE", MudancaAcerto::Subtrai)},
+        {sqlAlteracaoAcerto("APQUANTIDADEREQUERIDA", MudancaAcerto::Soma),
+         sqlAlteracaoAcerto("APQUANTIDADEREQUERIDA", MudancaAcerto::Subtrai)}};
+    const auto alteracao = dmGlobal->IBTransaction1->prepared(
+        textos[coluna == "APQUANTIDADEREQUERIDA"][mudanca == MudancaAcerto::Subtrai]);
+    alteracao->setParam("ORDEM", ordem);
+    alteracao->setParam("SEQUENCIA", sequencia);
+    alteracao->setParam("VALOR", valor);
+    alteracao->execute();
+}
+
+// The quantity in hundredths, rounded as the format "0" rounds (half away
+// from zero on 15 significant digits); a whole number of hundredths, the
+// usual quantity, needs no text.
+double centesimosAcerto(double quantidade)
+{
+    const double centesimos = quantidade * 100;
+    if (std::fabs(centesimos) < 1e15 && centesimos == std::trunc(centesimos))
+        return centesimos == 0 ? 0.0 : centesimos;
+    return host::data::formatFloat("0", centesimos).toDouble();
 }
 
 // Entry: the quantity comes off the first line that holds it; the lines of
@@ -74,7 +113,7 @@ void entradaAcerto(int ordem, const QString& produto, double quantidade, const Q
 {
     const int linha = primeiraLinhaAcerto(linhas, [quantidade](double q) { return q >= quantidade; });
     if (linha > 0)
-        alterarLinhaAcerto(ordem, linha, coluna, "coalesce(" + coluna + ", 0) - :VALOR", quantidade);
+        alterarLinhaAcerto(ordem, linha, coluna, MudancaAcerto::Subtrai, quantidade);
     host::db::executeSql(*dmGlobal->IBTransaction1,
                          "delete from AATC01AP where AOCODIGO = :ORDEM and PRCODIGO = :PRODUTO"
                          " and coalesce(APQUANTIDADE, 0) = 0 and coalesce(APQUANTIDADEREQUERIDA, 0) = 0",
@@ -133,9 +172,8 @@ bool saidaAcerto(int ordem, const QString& produto, double quantidade, const QSt
         linha = primeiraLinhaAcerto(linhas, [](double q) { return q == 0; });
     if (linha == 0)
         return false;
-    // The quantity to two decimal places: hundredths formatted "0".
-    const double centesimos = host::data::formatFloat("0", quantidade * 100).toDouble();
-    alterarLinhaAcerto(ordem, linha, coluna, "(coalesce(" + coluna + ", 0) + (:VALOR / 100.00))", centesimos);
+    // The quantity to two decimal places.
+    alterarLinhaAcerto(ordem, linha, coluna, MudancaAcerto::Soma, centesimosAcerto(quantidade));
     return true;
 }
 

@@ -131,7 +131,7 @@ void baixarLinhaAcerto(const LinhaAcertoPecas& linha, const OpcoesAcertoPecas& o
     item.localProduto = local;
     item.aoCodigo = linha.aoCodigo;
     item.colunasExtras = ", AICODIGO";
-    item.valoresExtras = " , " + host::data::formatFloat("0", linha.aiCodigo);
+    item.valoresExtras = " , " + QString::number(linha.aiCodigo);
     dmGlobal->InseriItemAcem14it(item);
     if (numeroSerieExigidoAcerto())
         dmGlobal->NumeroSerieProdutoObrigatorio(linha.produto, linha.quantidade, {{}, linha.aoCodigo, 0, 0},

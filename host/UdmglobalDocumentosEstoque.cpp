@@ -19,22 +19,34 @@ QDateTime diaDocumentoEstoque(const QDateTime& data)
 void moverEstoqueProduto(host::db::Transaction& tr, const QString& produto, double quantidade, const QString& local,
                          bool entrada)
 {
+    // The texts of both directions, made once: a settlement moves stock line by line.
+    static const QString estoque[2] = {"update ACEC1101 set ESTOQUE = coalesce(ESTOQUE, 0) - :Q where CODIGO = :P",
+                                       "update ACEC1101 set ESTOQUE = coalesce(ESTOQUE, 0) + :Q where CODIGO = :P"};
+    static const QString posicao[2] = {
+        "update ACEC11PO set POSAIDA = coalesce(POSAIDA, 0) + :Q where PRCODIGO = :P and LECODIGO = :L",
+        "update ACEC11PO set POENTRADA = coalesce(POENTRADA, 0) + :Q where PRCODIGO = :P and LECODIGO = :L"};
+    static const QString novaPosicao[2] = {
+        "insert into ACEC11PO (PRCODIGO, LECODIGO, POENTRADA, POSAIDA) values (:P, :L, 0, :Q)",
+        "insert into ACEC11PO (PRCODIGO, LECODIGO, POENTRADA, POSAIDA) values (:P, :L, :Q, 0)"};
     host::db::Savepoint ponto(tr);
     const QString codigo = produto.trimmed();
     const QString lugar = LocalEstoqueTresDigitos(local.trimmed().isEmpty() ? dmGlobal->sLocalEstoqueAtual : local);
-    host::db::executeSql(tr, QString("update ACEC1101 set ESTOQUE = coalesce(ESTOQUE, 0) %1 :Q where CODIGO = :P")
-                                 .arg(entrada ? "+" : "-"),
-                         {{"Q", quantidade}, {"P", codigo}});
-    const QString coluna = entrada ? "POENTRADA" : "POSAIDA";
-    const QVariantMap chave{{"Q", quantidade}, {"P", codigo}, {"L", lugar}};
-    if (host::db::executeSql(tr,
-                             QString("update ACEC11PO set %1 = coalesce(%1, 0) + :Q where PRCODIGO = :P and LECODIGO = :L")
-                                 .arg(coluna),
-                             chave) == 0)
-        host::db::executeSql(tr,
-                             QString("insert into ACEC11PO (PRCODIGO, LECODIGO, POENTRADA, POSAIDA) values (:P, :L, %1)")
-                                 .arg(entrada ? ":Q, 0" : "0, :Q"),
-                             chave);
+    {
+        const auto st = tr.prepared(estoque[entrada]);
+        st->setParam("Q", quantidade);
+        st->setParam("P", codigo);
+        st->execute();
+    }
+    auto naPosicao = [&](const QString& sql) {
+        const auto st = tr.prepared(sql);
+        st->setParam("Q", quantidade);
+        st->setParam("P", codigo);
+        st->setParam("L", lugar);
+        st->execute();
+        return st->rowsAffected();
+    };
+    if (naPosicao(posicao[entrada]) == 0)
+        naPosicao(novaPosicao[entrada]);
     ponto.release();
 }
 
@@ -93,33 +105,36 @@ void TdmGlobal::InseriItemAcem14it(const ItemDocumentoEstoque& item)
         const QString t = texto.trimmed();
         return t.isEmpty() || t.startsWith(',') ? t : ", " + t;
     };
-    host::db::executeSql(
-        *IBTransaction1,
+    // Parameters set one by one on the kept statement: a settlement writes
+    // an item per line.
+    const auto st = IBTransaction1->prepared(
         "insert into ACEM14IT (DOCUMENTO, SERIE, COD_CLI, COD_OP, MELOCAL, CODIGOPRODUTO, SEQUENCIA,"
         " QUNATIDADEPRODUTO, DATA, AOCODIGO, VALOR_TOTAL_UNIT, VALOR_TOTAL, HORA, LECODIGO, OBSERVACAO_PRODUTO,"
         " ACCODIGO" +
-            comVirgula(item.colunasExtras) +
-            ") values (:DOCUMENTO, :SERIE, :CLIENTE, :OPERACAO, :LOCAL, :PRODUTO, :SEQUENCIA, :QUANTIDADE, :DATA,"
-            " :AOCODIGO, :UNITARIO, :TOTAL, :HORA, :LOCALPRODUTO, :OBSERVACAO, :ACCODIGO" +
-            comVirgula(item.valoresExtras) + ")",
-        {{"DOCUMENTO", item.documento.trimmed()},
-         {"SERIE", item.serie.trimmed()},
-         {"CLIENTE", item.cliente.trimmed().isEmpty() ? QString("00000") : item.cliente.trimmed()},
-         {"OPERACAO", aparadoOuNulo(item.operacao)},
-         {"LOCAL", item.local.trimmed()},
-         {"PRODUTO", item.produto.trimmed()},
-         {"SEQUENCIA", item.sequencia},
-         {"QUANTIDADE", item.quantidade},
-         {"DATA", diaDocumentoEstoque(item.data)},
-         {"AOCODIGO", item.aoCodigo > 0 ? QVariant(item.aoCodigo) : QVariant()},
-         {"UNITARIO", item.valorUnitario},
-         {"TOTAL", item.valorTotal},
-         {"HORA", aparadoOuNulo(item.hora.left(8))},
-         {"LOCALPRODUTO", item.localProduto.trimmed().isEmpty()
-                              ? QVariant()
-                              : QVariant(LocalEstoqueTresDigitos(item.localProduto))},
-         {"OBSERVACAO", aparadoOuNulo(item.observacao.left(255))},
-         {"ACCODIGO", item.acCodigo > 0 ? QVariant(item.acCodigo) : QVariant()}});
+        comVirgula(item.colunasExtras) +
+        ") values (:DOCUMENTO, :SERIE, :CLIENTE, :OPERACAO, :LOCAL, :PRODUTO, :SEQUENCIA, :QUANTIDADE, :DATA,"
+        " :AOCODIGO, :UNITARIO, :TOTAL, :HORA, :LOCALPRODUTO, :OBSERVACAO, :ACCODIGO" +
+        comVirgula(item.valoresExtras) + ")");
+    const QString cliente = item.cliente.trimmed();
+    st->setParam("DOCUMENTO", item.documento.trimmed());
+    st->setParam("SERIE", item.serie.trimmed());
+    st->setParam("CLIENTE", cliente.isEmpty() ? QString("00000") : cliente);
+    st->setParam("OPERACAO", aparadoOuNulo(item.operacao));
+    st->setParam("LOCAL", item.local.trimmed());
+    st->setParam("PRODUTO", item.produto.trimmed());
+    st->setParam("SEQUENCIA", item.sequencia);
+    st->setParam("QUANTIDADE", item.quantidade);
+    st->setParam("DATA", diaDocumentoEstoque(item.data));
+    st->setParam("AOCODIGO", item.aoCodigo > 0 ? QVariant(item.aoCodigo) : QVariant());
+    st->setParam("UNITARIO", item.valorUnitario);
+    st->setParam("TOTAL", item.valorTotal);
+    st->setParam("HORA", aparadoOuNulo(item.hora.left(8)));
+    st->setParam("LOCALPRODUTO", item.localProduto.trimmed().isEmpty()
+                                     ? QVariant()
+                                     : QVariant(LocalEstoqueTresDigitos(item.localProduto)));
+    st->setParam("OBSERVACAO", aparadoOuNulo(item.observacao.left(255)));
+    st->setParam("ACCODIGO", item.acCodigo > 0 ? QVariant(item.acCodigo) : QVariant());
+    st->execute();
 }
 
 namespace {
