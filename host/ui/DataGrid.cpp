@@ -158,6 +158,20 @@ DataGrid::~DataGrid()
     model_.reset();
 }
 
+void DataGrid::updateGeometries()
+{
+    geometriesPending_ = !isVisible();
+    if (!geometriesPending_)
+        QTableView::updateGeometries();
+}
+
+void DataGrid::showEvent(QShowEvent* event)
+{
+    QTableView::showEvent(event);
+    if (geometriesPending_)
+        updateGeometries();
+}
+
 void DataGrid::setDataSource(host::data::DataSource* source) { model_->setDataSource(source); }
 
 host::data::DataSource* DataGrid::dataSource() const { return model_->dataSource(); }

@@ -153,6 +153,11 @@ public:
     void columnLooksChanged(int index);
 
 protected:
+    // A grid not yet shown (its window being built) lays out its headers and
+    // scroll bars once, when shown: each column added would otherwise measure
+    // every title of the header again.
+    void updateGeometries() override;
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
@@ -190,6 +195,7 @@ private:
     QPointer<QWidget> closedUnderCommit_;
     bool deletionHeld_ = false;
     bool commitRefused_ = false;
+    bool geometriesPending_ = false;
     // Titles measured in the header's font, with the header's margins.
     mutable QFont measuredFont_;
     mutable QHash<QString, int> titleWidths_;
