@@ -20,9 +20,11 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 
 namespace moduletest {
 namespace {
@@ -243,6 +245,34 @@ TEST_F(PesquisaLocEquipTest, TheDialogRunsOneStatementAndADoubleClickPicks)
     EXPECT_EQ(codigo, 3);
     EXPECT_EQ(numero, "ab-3");
     EXPECT_EQ(dialogs->pending(), 0);
+}
+
+// The grid's columns are declared while the window is built, before it is
+// shown: once shown, its title row, row numbers and scroll bar are laid out
+// for every column, before and after a search.
+TEST_F(PesquisaLocEquipTest, TheGridBuiltBeforeTheWindowShowsIsLaidOutForItsColumns)
+{
+    dados();
+    const auto dispostaParaAsColunas = [](host::ui::DataGrid& grade, const char* quando) {
+        QHeaderView& titulos = *grade.horizontalHeader();
+        EXPECT_GT(titulos.count(), 3) << quando;
+        EXPECT_GT(titulos.height(), 0) << quando;
+        EXPECT_EQ(titulos.height(), titulos.sizeHint().height()) << quando;
+        EXPECT_EQ(titulos.width(), grade.viewport()->width()) << quando;
+        EXPECT_EQ(grade.verticalHeader()->width(), grade.verticalHeader()->sizeHint().width()) << quando;
+        EXPECT_EQ(grade.horizontalScrollBar()->maximum() > 0, titulos.length() > grade.viewport()->width()) << quando;
+    };
+    dialogs->modal("fmPesquisaAssContratosLocEquip", [&](host::ui::Form& janela) {
+        auto& d = static_cast<TfmPesquisaAssContratosLocEquip&>(janela);
+        ASSERT_TRUE(d.dbgdContratosLocEqui->isVisible());
+        dispostaParaAsColunas(*d.dbgdContratosLocEqui, "opened");
+        d.bbPesquisa->click();
+        EXPECT_TRUE(d.stInformacao->panelText(0).startsWith("Registros Encontrados: ")) << d.stInformacao->panelText(0).toStdString();
+        dispostaParaAsColunas(*d.dbgdContratosLocEqui, "searched");
+    });
+    int codigo = -1;
+    QString numero;
+    EXPECT_FALSE(SelecionaContrato(codigo, numero));
 }
 
 // "abc" in "Código" or a date that does not exist: the search is refused
