@@ -100,8 +100,54 @@ void Dataset::defineColumn(const QString& name, FieldType type, int size)
     columns_.push_back(Column{unique, type, size});
 }
 
+bool Dataset::reuseColumns()
+{
+    if (!spare_ || spare_->columns.empty() || !columns_.empty())
+        return false;
+    columns_.swap(spare_->columns);
+    columnIndex_.swap(spare_->columnIndex);
+    columnsReused_ = true;
+    return true;
+}
+
+void Dataset::dropSpare()
+{
+    spare_.reset();
+}
+
+// The fields a close kept, made from these same columns: back in place, as
+// the loop below would bind new ones (slot i is column i).
+void Dataset::rebindSpareFields()
+{
+    ownedFields_.swap(spare_->owned);
+    fieldList_.swap(spare_->list);
+    fieldIndex_.swap(spare_->index);
+    spare_->owned.clear();
+    dataCount_ = int(fieldList_.size());
+    calcCount_ = 0;
+    slotColumns_.resize(fieldList_.size());
+    for (int i = 0; i < dataCount_; ++i) {
+        fieldList_[size_t(i)]->column_ = i;
+        fieldList_[size_t(i)]->slot_ = i;
+        slotColumns_[size_t(i)] = i;
+    }
+    calcBuf_.clear();
+    identitySlots_ = true;
+}
+
 void Dataset::bindFields()
 {
+    if (persistent_) {
+        if (spare_)
+            spare_->owned.clear();   // fields added since the close: the kept ones are no longer wanted
+    } else if (columnsReused_ && spare_ && !spare_->owned.empty()) {
+        rebindSpareFields();
+        if (onFieldsCreated) {
+            const Event handler = onFieldsCreated;
+            handler(*this);
+        }
+        return;
+    }
     if (!persistent_)
         for (const Column& column : columns_)
             createField(column.name, column.type, column.size, FieldKind::Data);
@@ -138,15 +184,31 @@ void Dataset::bindFields()
     }
 }
 
-void Dataset::unbindFields()
+void Dataset::unbindFields(bool keep)
 {
     // The bindings are counted again when the fields are bound: the same
     // fields on the same slots leave the count as it is.
+    if (keep && !columns_.empty()) {
+        if (!spare_)
+            spare_ = std::make_unique<Spare>();
+        spare_->owned.clear();
+        spare_->columns.swap(columns_);
+        spare_->columnIndex.swap(columnIndex_);
+        if (!persistent_ && fieldList_.size() == spare_->columns.size()) {
+            // As new ones: what rules set on them while open does not outlive the close.
+            for (size_t i = 0; i < fieldList_.size(); ++i)
+                fieldList_[i]->resetAsNew(spare_->columns[i].size);
+            spare_->owned.swap(ownedFields_);
+            spare_->list.swap(fieldList_);
+            spare_->index.swap(fieldIndex_);
+        }
+    }
     columns_.clear();
     columnIndex_.clear();
     slotColumns_.clear();
     identitySlots_ = false;
     calcBuf_.clear();
+    calcStale_ = false;
     if (persistent_)
         return;
     fieldList_.clear();
@@ -178,6 +240,8 @@ const QVariant* Dataset::activeRow() const
 const QVariant& Dataset::slotValue(const Field& field) const
 {
     if (field.kind_ != FieldKind::Data) {
+        if (calcStale_ && !peekCalc_)
+            computeStaleCalculated();
         const Values& calc = peekCalc_ ? *peekCalc_ : calcBuf_;
         return field.slot_ >= 0 && size_t(field.slot_) < calc.size() ? calc[size_t(field.slot_)] : kNull;
     }
@@ -251,6 +315,10 @@ void Dataset::writeCalculated(Field& field, const QVariant& value)
         }
         return;
     }
+    // A value set by a rule stays until the row changes: the stale ones are
+    // worked out first, so that they do not overwrite it.
+    if (calcStale_ && !peekCalc_)
+        computeStaleCalculated();
     Values& calc = calcTarget();
     if (field.slot_ >= 0 && size_t(field.slot_) < calc.size())
         calc[size_t(field.slot_)] = value;
@@ -258,10 +326,16 @@ void Dataset::writeCalculated(Field& field, const QVariant& value)
         notifyDataChanged(&field);
 }
 
-void Dataset::calculateFields()
+void Dataset::computeStaleCalculated() const
 {
-    if (calcCount_ > 0)
-        calculateInto(calcBuf_);
+    auto& self = const_cast<Dataset&>(*this);
+    calcStale_ = false;
+    try {
+        self.calculateInto(self.calcBuf_);
+    } catch (...) {
+        calcStale_ = true;   // tried again at the next read
+        throw;
+    }
 }
 
 void Dataset::calculateInto(Values& calc)

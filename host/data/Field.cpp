@@ -143,6 +143,31 @@ Field::Field(Dataset& dataset, const QString& fieldName, FieldType type, int siz
 {
 }
 
+void Field::resetAsNew(int size)
+{
+    setRequired(false);
+    setLookupDataset(nullptr);
+    size_ = size;
+    kind_ = FieldKind::Data;
+    slot_ = column_ = -1;
+    const QString& datasetName = dataset_->name();
+    if (name_.size() != datasetName.size() + fieldName_.size() || !name_.startsWith(datasetName))
+        name_ = datasetName + fieldName_;
+    displayLabel_.clear();
+    displayFormat_.clear();
+    editMask_.clear();
+    readOnly_ = false;
+    visible_ = true;
+    tag_ = 0;
+    keyFields_.clear();
+    lookupKeyFields_.clear();
+    lookupResultField_.clear();
+    onValidate = nullptr;
+    onChange = nullptr;
+    onGetText = nullptr;
+    onSetText = nullptr;
+}
+
 bool Field::isNumeric() const
 {
     return type_ == FieldType::Int16 || type_ == FieldType::Int32 || type_ == FieldType::Float;
