@@ -222,6 +222,7 @@ private:
     Field* createField(const QString& fieldName, FieldType type, int size, FieldKind kind);
     void bindFields();
     void rebindSpareFields();
+    void rebindPersistentFields();
     // `keep`: a close that went well keeps the columns (and fields made
     // from them) for the next open of the same result.
     void unbindFields(bool keep = false);
@@ -310,6 +311,11 @@ private:
     };
     std::unique_ptr<Spare> spare_;
     bool columnsReused_ = false;
+    // Counts field definitions made or changed (persistent fields added, a
+    // kind switched); the count the last binding was made for, so that the
+    // same fields on the same columns are not bound again by name.
+    unsigned fieldDefinitions_ = 0;
+    unsigned boundDefinitions_ = ~0u;
     bool persistent_ = false;
     int dataCount_ = 0;
     int calcCount_ = 0;

@@ -26,6 +26,7 @@ Field* Dataset::createField(const QString& fieldName, FieldType type, int size, 
 {
     if (findField(fieldName))
         throw DatasetError(QString("%1: campo '%2' duplicado.").arg(name(), fieldName));
+    ++fieldDefinitions_;
     auto field = std::make_unique<Field>(*this, fieldName, type, size, kind);
     Field* raw = field.get();
     raw->index_ = int(fieldList_.size());
@@ -135,11 +136,29 @@ void Dataset::rebindSpareFields()
     identitySlots_ = true;
 }
 
+// Persistent fields defined as when they were last bound, on the columns
+// of that open: their slots stand (a close leaves them).
+void Dataset::rebindPersistentFields()
+{
+    slotColumns_.clear();
+    for (const Field* field : fieldList_)
+        if (field->kind_ == FieldKind::Data)
+            slotColumns_.push_back(field->column_);
+    calcBuf_.assign(size_t(calcCount_), QVariant());
+    identitySlots_ = slotColumns_.size() == columns_.size();
+    for (size_t slot = 0; identitySlots_ && slot < slotColumns_.size(); ++slot)
+        identitySlots_ = slotColumns_[slot] == int(slot);
+}
+
 void Dataset::bindFields()
 {
     if (persistent_) {
         if (spare_)
             spare_->owned.clear();   // fields added since the close: the kept ones are no longer wanted
+        if (columnsReused_ && boundDefinitions_ == fieldDefinitions_) {
+            rebindPersistentFields();
+            return;
+        }
     } else if (columnsReused_ && spare_ && !spare_->owned.empty()) {
         rebindSpareFields();
         if (onFieldsCreated) {
@@ -148,6 +167,7 @@ void Dataset::bindFields()
         }
         return;
     }
+    boundDefinitions_ = ~0u;
     if (!persistent_)
         for (const Column& column : columns_)
             createField(column.name, column.type, column.size, FieldKind::Data);
@@ -178,6 +198,7 @@ void Dataset::bindFields()
     identitySlots_ = slotColumns_.size() == columns_.size();
     for (size_t slot = 0; identitySlots_ && slot < slotColumns_.size(); ++slot)
         identitySlots_ = slotColumns_[slot] == int(slot);
+    boundDefinitions_ = fieldDefinitions_;
     if (!persistent_ && onFieldsCreated) {
         const Event handler = onFieldsCreated;
         handler(*this);

@@ -219,6 +219,7 @@ void Field::setKind(FieldKind kind)
     if (kind == FieldKind::Data || kind_ == FieldKind::Data)
         throw DatasetError(QString("O campo '%1' só troca entre calculado e pesquisa.").arg(fieldName_));
     kind_ = kind;
+    ++dataset_->fieldDefinitions_;
 }
 
 QVariant Field::normalized(const QVariant& v) const
