@@ -128,6 +128,7 @@ void Dataset::rebindSpareFields()
     calcCount_ = 0;
     slotColumns_.resize(fieldList_.size());
     for (int i = 0; i < dataCount_; ++i) {
+        fieldList_[size_t(i)]->followDatasetName();
         fieldList_[size_t(i)]->column_ = i;
         fieldList_[size_t(i)]->slot_ = i;
         slotColumns_[size_t(i)] = i;

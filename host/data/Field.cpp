@@ -150,9 +150,6 @@ void Field::resetAsNew(int size)
     size_ = size;
     kind_ = FieldKind::Data;
     slot_ = column_ = -1;
-    const QString& datasetName = dataset_->name();
-    if (name_.size() != datasetName.size() + fieldName_.size() || !name_.startsWith(datasetName))
-        name_ = datasetName + fieldName_;
     displayLabel_.clear();
     displayFormat_.clear();
     editMask_.clear();
@@ -166,6 +163,13 @@ void Field::resetAsNew(int size)
     onChange = nullptr;
     onGetText = nullptr;
     onSetText = nullptr;
+}
+
+void Field::followDatasetName()
+{
+    const QString datasetName = dataset_->name();
+    if (name_.size() != datasetName.size() + fieldName_.size() || !name_.startsWith(datasetName))
+        name_ = datasetName + fieldName_;
 }
 
 bool Field::isNumeric() const
