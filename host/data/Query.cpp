@@ -297,7 +297,7 @@ void Query::refuseChangedRow(RowValues oldValues) const
 
 bool Query::readRow(MutableRowValues row)
 {
-    if (!update_ || update_->refreshSql().trimmed().isEmpty())
+    if (!update_ || update_->blank_[size_t(UpdateSql::Kind::Refresh)])
         return false;
     host::db::Statement& statement = update_->run(UpdateSql::Kind::Refresh, row, row);
     rowReadFound_ = statement.cursorOpen() && statement.fetch();
