@@ -156,17 +156,19 @@ void Query::setUpdateObject(UpdateSql* update)
     }
 }
 
-void Query::prepareStatement()
+bool Query::prepareStatement()
 {
     if (!transaction_)
         throw DatasetError(QString("%1: a consulta não tem transação.").arg(name()));
     if (statement_ && preparedSql_ == sql_)
-        return;
+        return true;
     statement_.reset();
     auto statement = std::make_unique<host::db::Statement>(*transaction_);
     statement->prepare(sql_);
     statement_ = std::move(statement);
     preparedSql_ = sql_;
+    ++preparations_;
+    return false;
 }
 
 void Query::bindParams()
@@ -177,7 +179,7 @@ void Query::bindParams()
 
 void Query::openData()
 {
-    prepareStatement();
+    const bool kept = prepareStatement();
     // Asked before running: opening an update or a delete must not carry it out.
     if (!statement_->isSelect())
         throw DatasetError(QString("%1: a consulta não retorna registros.").arg(name()));
@@ -185,6 +187,10 @@ void Query::openData()
         statement_->closeCursor();
     bindParams();
     statement_->execute();
+    // The statement the fields were made from: its columns are those the close kept.
+    if (kept && columnsPreparation_ == preparations_ && reuseColumns())
+        return;
+    columnsPreparation_ = preparations_;
     for (int c = 0; c < statement_->columnCount(); ++c) {
         const host::db::ColumnInfo& column = statement_->column(c);
         defineColumn(column.alias.isEmpty() ? column.name : column.alias, fieldTypeOf(column), column.size);
@@ -291,7 +297,7 @@ void Query::refuseChangedRow(RowValues oldValues) const
 
 bool Query::readRow(MutableRowValues row)
 {
-    if (!update_ || update_->refreshSql().trimmed().isEmpty())
+    if (!update_ || update_->blank_[size_t(UpdateSql::Kind::Refresh)])
         return false;
     host::db::Statement& statement = update_->run(UpdateSql::Kind::Refresh, row, row);
     rowReadFound_ = statement.cursorOpen() && statement.fetch();
