@@ -128,8 +128,6 @@ void TfmPesquisaAssOrdemServico::criarConsultas()
         for (const char* dinheiro : {"AOVALORTOTAL", "AOVALORSERVICO", "AOVALORPECAS"})
             if (host::data::Field* f = d.findField(dinheiro))
                 f->setDisplayFormat("###,###,##0.00");
-        if (host::data::Field* f = d.findField("AOHORASAIDA"))
-            f->setDisplayFormat("hh:mm");
     };
     for (host::data::Query* detalhe : {quPecas, quServico})
         detalhe->onFieldsCreated = [](host::data::Dataset& d) {
@@ -406,7 +404,8 @@ void TfmPesquisaAssOrdemServico::FormCreate()
         mdPlaca->setEditMask({});
         mdPlaca->clear();
     }
-    SalvarConfiguracaoDBGrid(dbgdOrdemServico, true);
+    // The grid's saved layout is put back when the window shows (FormShow):
+    // reading it here as well would only read the same file twice.
 }
 
 // Vehicle captions when the company works with vehicles or searches orders by vehicle.

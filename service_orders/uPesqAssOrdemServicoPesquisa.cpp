@@ -82,12 +82,13 @@ FiltroPesquisaOS TfmPesquisaAssOrdemServico::FiltroAtual(
 
 namespace {
 
-// A list whose count lines are its own lines is counted as it is read (the
-// grid reads every row of it anyway): the count statement would read the
-// same rows again.
+// A list whose count lines are its own lines, read to its end already (the
+// grid reads its first page), is counted by its rows: the count statement
+// would read the same rows again. A longer list is counted by the statement,
+// not read to its end for a number.
 int LinhasContadasNaLista(const FiltroPesquisaOS& filtro, host::data::Query& lista)
 {
-    return ContagemIgualALista(filtro) ? lista.recordCount() : -1;
+    return ContagemIgualALista(filtro) && lista.allFetched() ? lista.fetchedCount() : -1;
 }
 
 int ContaPelaConsultaAuxiliar(const QString& origem, const QString& contagem)

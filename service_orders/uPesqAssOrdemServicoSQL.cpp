@@ -14,13 +14,17 @@ namespace {
 const QString kPlacaVazia = "   -    ";
 const QString kDataVazia = "  /  /  ";
 
+// What the window shows, prints and picks of a row, and what it colours
+// and follows a row by: an item's photo and the columns no one reads are
+// left in the table.
 const QString kColunasConsulta =
-    "select it.*, cli.nome as cliente, tec.atnome as tecnico, os.aodatasaida, os.aoValorTotal,"
-    " os.aoValorServico, os.aoValorPecas, os.AODATAENTRADA, os.veCodigo, os.aoBaixa, os.aoCodigo as aoCodigoOS,"
-    " os.AoRemanufatura, os.AOATENDENTE, os.AOLOCAL, os.AODATAAPROVA, os.AOHORASAIDA,"
-    " Tab.Descricao as DescTabela, Op.Desc_op_Nf as DescOperacao, sit.ascor, sit.ASDESCRICAO as Situacao,"
-    " cast((select count(*) from AATC01AR ar where ar.aoCodigo = os.aoCodigo) as integer) as TotalAcessorio,"
-    " (select si.ASDESCRICAO from AATC01AS si where si.asCodigo = it.asCodigo) as SituacaoItem\n";
+    "select it.AOCODIGO, it.AOITCODIGO, it.AOITEQUIPCODIGO, it.AOITEQUIPDESCRICAO, it.AOITSERIE, it.AOITDEFEITO,"
+    " it.AOITMARCA, it.AOITMODELO, it.AOITPLACA, it.AOITCOR, it.AOITCODIGOINTERNO, it.AOITAPROVADO,"
+    " it.AOITQUANTIDADE, it.AOITANOFABRICACAO, it.AOITKMINICIAL, it.AOITCOMBUSTIVEL, it.AOITPOSICAOCOMBUSTIVEL,"
+    " cli.nome as cliente, tec.atnome as tecnico, os.aodatasaida, os.aoValorTotal, os.aoValorServico,"
+    " os.aoValorPecas, os.AODATAENTRADA, os.aoBaixa, os.aoCodigo as aoCodigoOS, os.AoRemanufatura,"
+    " sit.ascor, sit.ASDESCRICAO as Situacao,"
+    " cast((select count(*) from AATC01AR ar where ar.aoCodigo = os.aoCodigo) as integer) as TotalAcessorio\n";
 
 const QString kLigaItens = "left outer join aatc01AOIT IT on (os.aocodigo = it.aocodigo)\n";
 const QString kLigaClientes = "left outer join augc0301 cli on (os.clcodigo = cli.codigo_cliente)\n";
@@ -30,8 +34,6 @@ const QString kLigaClientes = "left outer join augc0301 cli on (os.clcodigo = cl
 const QString kClientesDoNome = "inner join augc0301 cli on (os.clcodigo = cli.codigo_cliente)\n";
 const QString kLigaTecnicos = "left outer join aatc06at tec on (os.atcodigo = tec.atcodigo)\n";
 const QString kLigaSituacoes = "left outer join aatc01as Sit on (os.ascodigo = sit.ascodigo)\n";
-const QString kLigaTabelas = "left outer join Afvc0901 Op on (os.ofCodigo = Op.Cod_Op)\n"
-                             "left outer join Afvt0101 Tab on (os.tvCodigo = Tab.Codigo)\n";
 // Every order of a non-negative number; an expression, so that the whole
 // table's range is never the engine's way in (the other conditions choose it).
 const QString kOrdensValidas = "where (OS.aocodigo + 0 >= 0)";
@@ -192,7 +194,7 @@ private:
 
 QString consultaItens(const FiltroPesquisaOS& f, const CondicoesPesquisaOS& c)
 {
-    TextoPesquisaOS t(kColunasConsulta + origemOS(f, kLigaClientes, kLigaTecnicos + kLigaSituacoes + kLigaTabelas) +
+    TextoPesquisaOS t(kColunasConsulta + origemOS(f, kLigaClientes, kLigaTecnicos + kLigaSituacoes) +
                       kOrdensValidas);
     c.local(t);
     c.campoItem(t);

@@ -154,6 +154,12 @@ void Dataset::fetchAll()
     }
 }
 
+void Dataset::fetchUpTo(int count)
+{
+    if (active())
+        ensureRow(count - 1);
+}
+
 int Dataset::recordCount()
 {
     fetchAll();

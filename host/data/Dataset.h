@@ -98,7 +98,12 @@ public:
     int recordCount();                                  // fetches every row
     bool isEmpty() const { return rows_.empty(); }
     void fetchAll();
+    // Rows are read as the cursor (or a grid) needs them: how many are held,
+    // whether the result has none left to read, and reading up to `count`
+    // rows held (fewer when the result ends first).
     int fetchedCount() const { return int(rows_.size()); }
+    bool allFetched() const { return allFetched_; }
+    void fetchUpTo(int count);
 
     // Changes.
     void append();

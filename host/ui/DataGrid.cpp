@@ -32,6 +32,8 @@ GridColumn::GridColumn(DataGrid& grid, const QString& fieldName) : grid_(grid), 
 
 void GridColumn::changed() { grid_.columnsChanged(); }
 
+void GridColumn::looksChanged() { grid_.columnLooksChanged(index()); }
+
 void GridColumn::setFieldName(const QString& fieldName)
 {
     fieldName_ = fieldName;
@@ -66,19 +68,19 @@ QString GridColumn::title() const
 void GridColumn::setTitle(const QString& title)
 {
     title_ = title;
-    changed();
+    looksChanged();
 }
 
 void GridColumn::setWidth(int width)
 {
     width_ = width;
-    changed();
+    looksChanged();
 }
 
 void GridColumn::setVisible(bool visible)
 {
     visible_ = visible;
-    changed();
+    looksChanged();
 }
 
 void GridColumn::setReadOnly(bool readOnly)
@@ -102,13 +104,13 @@ void GridColumn::setButtonStyle(ButtonStyle style)
 void GridColumn::setColor(const QColor& color)
 {
     color_ = color;
-    changed();
+    looksChanged();
 }
 
 void GridColumn::setAlignment(Qt::Alignment alignment)
 {
     alignment_ = alignment;
-    changed();
+    looksChanged();
 }
 
 // ---- grid -------------------------------------------------------------------
@@ -169,16 +171,22 @@ GridColumn* DataGrid::columnByField(const QString& fieldName) const
 
 GridColumn* DataGrid::addColumn(const QString& fieldName, const QString& title, int width)
 {
-    if (!custom_) {
-        custom_ = true;
-        columns_.clear();
-    }
     auto column = std::make_unique<GridColumn>(*this, fieldName);
     column->title_ = title;
     if (width >= 0)
         column->width_ = width;
-    columns_.push_back(std::move(column));
-    columnsChanged();
+    if (!custom_) {
+        // The automatic columns go: the view starts again on the new one.
+        custom_ = true;
+        columns_.clear();
+        columns_.push_back(std::move(column));
+        columnsChanged();
+    } else {
+        // One column more: the rows stay as they are.
+        model_->insertColumnWith([&] { columns_.push_back(std::move(column)); });
+        applyColumnGeometry();
+        followDataset();
+    }
     return columns_.back().get();
 }
 
@@ -241,13 +249,33 @@ void DataGrid::columnsChanged()
     followDataset();
 }
 
+// A column's title, width, colour or options changed: its cells and title
+// are drawn again, the rows stay as they are.
+void DataGrid::columnLooksChanged(int index)
+{
+    applyColumnGeometry();
+    if (index < 0 || index >= columnCount())
+        return;
+    emit model_->headerDataChanged(Qt::Horizontal, index, index);
+    viewport()->update();
+}
+
 int DataGrid::shownWidth(const GridColumn& column) const
 {
     // A width given in pixels was chosen for another font: it is a minimum,
-    // and the title is never cut.
+    // and the title is never cut. Each title is measured once per header
+    // font: the columns are laid out again at every change of any of them.
     const QHeaderView* header = horizontalHeader();
-    const int margin = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 4;
-    return std::max(column.width(), QFontMetrics(header->font()).horizontalAdvance(column.title()) + margin);
+    if (titleMargin_ == 0 || header->font() != measuredFont_) {
+        measuredFont_ = header->font();
+        titleWidths_.clear();
+        titleMargin_ = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 4;
+    }
+    const QString title = column.title();
+    auto measured = titleWidths_.constFind(title);
+    if (measured == titleWidths_.cend())
+        measured = titleWidths_.insert(title, QFontMetrics(measuredFont_).horizontalAdvance(title) + titleMargin_);
+    return std::max(column.width(), *measured);
 }
 
 void DataGrid::applyColumnGeometry()
@@ -333,10 +361,37 @@ QList<int> DataGrid::selectedRows() const
 
 void DataGrid::selectRow(int recNo, bool selected)
 {
+    model_->fetchUpTo(recNo);
     if (recNo < 1 || recNo > model_->rowCount() || columnCount() == 0)
         return;
     const QItemSelection row(model_->index(recNo - 1, 0), model_->index(recNo - 1, columnCount() - 1));
     selectionModel()->select(row, selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
+}
+
+void DataGrid::selectAll()
+{
+    model_->fetchAllRows();
+    QTableView::selectAll();
+}
+
+// The view moves among the rows it has: the rows a move lands on are read first.
+QModelIndex DataGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
+{
+    const int row = currentIndex().isValid() ? currentIndex().row() : 0;
+    switch (cursorAction) {
+    case MoveEnd:
+        model_->fetchAllRows();
+        break;
+    case MovePageDown:
+        model_->fetchUpTo(row + 2 + std::max(1, viewport()->height() / std::max(1, rowHeight(row))));
+        break;
+    case MoveDown:
+    case MoveNext:
+        model_->fetchUpTo(row + 2);
+        break;
+    default: break;
+    }
+    return QTableView::moveCursor(cursorAction, modifiers);
 }
 
 void DataGrid::clearSelectedRows()
@@ -366,6 +421,7 @@ void DataGrid::followDataset()
     if (following_ || !data || !data->active() || data->recNo() < 1 || columnCount() == 0)
         return;
     const int row = data->recNo() - 1;
+    model_->fetchUpTo(row + 1);   // a row the dataset holds already: nothing is read
     if (row >= model_->rowCount())
         return;
     int col = currentIndex().isValid() ? currentIndex().column() : (lastColumn_ >= 0 ? lastColumn_ : 0);
@@ -498,6 +554,7 @@ void DataGrid::keyPressEvent(QKeyEvent* event)
     if (modifiable && state() != QAbstractItemView::EditingState) {
         // The classic grid keys: Down past the last row appends, Insert
         // inserts, Esc cancels the row being edited.
+        model_->fetchUpTo(data->recNo() + 1);
         const bool lastRow = data->recNo() >= model_->rowCount();
         if ((event->key() == Qt::Key_Down && lastRow && !data->editing() && event->modifiers() == Qt::NoModifier)
             || event->key() == Qt::Key_Insert) {

@@ -9,6 +9,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QList>
 #include <QPointer>
 #include <QStringList>
@@ -55,6 +56,7 @@ public:
 private:
     friend class DataGrid;
     void changed();
+    void looksChanged();
 
     DataGrid& grid_;
     QString fieldName_;
@@ -78,6 +80,11 @@ struct CellStyle {
 class DataGrid : public QTableView {
     Q_OBJECT
 public:
+    // The grid reads its dataset's rows a page at a time as it scrolls:
+    // opening shows the first page; what needs every row (the last row, all
+    // rows selected) reads the rest first.
+    static constexpr int kPageRows = 100;
+
     explicit DataGrid(const QString& name, QWidget* parent = nullptr);
     ~DataGrid() override;
 
@@ -123,6 +130,7 @@ public:
     QList<int> selectedRows() const;
     void selectRow(int recNo, bool selected = true);
     void clearSelectedRows();
+    void selectAll() override;
 
     // Runs the edit-button handler as a click on the ellipsis would.
     void editButtonClick();
@@ -142,9 +150,11 @@ public:
 
     // The model's view of the data (for the editors and the layout store).
     void columnsChanged();
+    void columnLooksChanged(int index);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     // Writing a cell runs the field's rules, which may show a dialog (its own
     // event loop, the focus taken from the editor) or abort: the editor must
@@ -180,6 +190,10 @@ private:
     QPointer<QWidget> closedUnderCommit_;
     bool deletionHeld_ = false;
     bool commitRefused_ = false;
+    // Titles measured in the header's font, with the header's margins.
+    mutable QFont measuredFont_;
+    mutable QHash<QString, int> titleWidths_;
+    mutable int titleMargin_ = 0;
 };
 
 // Asks "Confirma a exclusão do registro?" and, on "Sim", deletes the current

@@ -156,20 +156,58 @@ void DataGridModel::reset()
     host::data::Dataset* data = dataset();
     rows_ = 0;
     if (data && data->active())
-        runGuarded([&] { rows_ = data->recordCount(); });
+        runGuarded([&] {
+            data->fetchUpTo(DataGrid::kPageRows);
+            rows_ = data->fetchedCount();
+        });
     endResetModel();
+}
+
+bool DataGridModel::canFetchMore(const QModelIndex& parent) const
+{
+    host::data::Dataset* data = dataset();
+    return !parent.isValid() && data && data->active() && (rows_ < data->fetchedCount() || !data->allFetched());
+}
+
+void DataGridModel::fetchMore(const QModelIndex& parent)
+{
+    if (!parent.isValid())
+        fetchUpTo(rows_ + DataGrid::kPageRows);
+}
+
+void DataGridModel::fetchUpTo(int count)
+{
+    host::data::Dataset* data = dataset();
+    if (!data || !data->active() || count <= rows_)
+        return;
+    runGuarded([&] { data->fetchUpTo(count); });
+    showFetchedRows();
+}
+
+void DataGridModel::showFetchedRows()
+{
+    const int held = dataset()->fetchedCount();
+    if (held <= rows_)
+        return;
+    beginInsertRows({}, rows_, held - 1);
+    rows_ = held;
+    endInsertRows();
 }
 
 void DataGridModel::refreshShape(bool rowsChanged)
 {
     host::data::Dataset* data = dataset();
-    int rows = 0;
-    if (data && data->active())
-        runGuarded([&] { rows = data->recordCount(); });
-    if (rows != rows_) {
+    const int rows = data && data->active() ? data->fetchedCount() : 0;
+    // More rows read while browsing (the cursor went past the rows shown)
+    // are added at the end; any other change of shape starts the view again.
+    const bool fetched = rows > rows_ && data->state() == host::data::DatasetState::Browse;
+    if (rows != rows_ && !fetched) {
         reset();
-    } else if (rowsChanged && rows_ > 0 && columnCount() > 0) {
-        emit QAbstractTableModel::dataChanged(index(0, 0), index(rows_ - 1, columnCount() - 1));
+    } else {
+        if (fetched)
+            showFetchedRows();
+        if (rowsChanged && rows_ > 0 && columnCount() > 0)
+            emit QAbstractTableModel::dataChanged(index(0, 0), index(rows_ - 1, columnCount() - 1));
     }
     grid_.followDataset();
 }

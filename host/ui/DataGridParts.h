@@ -8,6 +8,9 @@
 #include <QSet>
 #include <QStyledItemDelegate>
 
+#include <functional>
+#include <limits>
+
 class QLineEdit;
 
 namespace host::ui {
@@ -23,9 +26,23 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // The rows come a page at a time as the view scrolls: a long result
+    // opens without being read to its end.
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
+    // The view shows at least `count` rows (fewer when the dataset has fewer).
+    void fetchUpTo(int count);
+    void fetchAllRows() { fetchUpTo(std::numeric_limits<int>::max()); }
 
     // Rows or columns changed shape: the view starts again.
     void reset();
+    // The grid adds its last column inside `add`.
+    void insertColumnWith(const std::function<void()>& add)
+    {
+        beginInsertColumns({}, columnCount(), columnCount());
+        add();
+        endInsertColumns();
+    }
     bool cellEditable(const QModelIndex& index) const;
     // The look-up list of a look-up field: texts and keys.
     void lookupList(host::data::Field& field, QStringList& texts, QVariantList& keys) const;
@@ -46,6 +63,8 @@ private:
     // editor the user is typing in).
     void refreshShape(bool rowsChanged);
     bool moveTo(int row);
+    // Rows the dataset holds beyond those shown become the view's last rows.
+    void showFetchedRows();
     bool writeText(const QModelIndex& index, const QString& text);
 
     DataGrid& grid_;

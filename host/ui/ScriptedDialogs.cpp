@@ -1,5 +1,7 @@
 #include "host/ui/ScriptedDialogs.h"
 
+#include <QCoreApplication>
+
 namespace host::ui {
 namespace {
 
@@ -142,6 +144,10 @@ DialogReply ScriptedDialogs::ask(const DialogRequest& request)
 
 bool ScriptedDialogs::runModal(Form& form)
 {
+    // What the window's opening posted (its polish, layouts, repaints)
+    // reaches it before the script acts, as a modal loop's first pass does;
+    // left waiting, every later event would be compared with all of them.
+    QCoreApplication::sendPostedEvents();
     DialogRequest request;
     request.kind = DialogKind::ModalForm;
     request.title = form.objectName();

@@ -33,6 +33,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -46,19 +47,18 @@ namespace {
 using host::ui::Form;
 
 const QString kBase =
-    "select it.*, cli.nome as cliente, tec.atnome as tecnico, os.aodatasaida, os.aoValorTotal,"
-    " os.aoValorServico, os.aoValorPecas, os.AODATAENTRADA, os.veCodigo, os.aoBaixa, os.aoCodigo as aoCodigoOS,"
-    " os.AoRemanufatura, os.AOATENDENTE, os.AOLOCAL, os.AODATAAPROVA, os.AOHORASAIDA,"
-    " Tab.Descricao as DescTabela, Op.Desc_op_Nf as DescOperacao, sit.ascor, sit.ASDESCRICAO as Situacao,"
-    " cast((select count(*) from AATC01AR ar where ar.aoCodigo = os.aoCodigo) as integer) as TotalAcessorio,"
-    " (select si.ASDESCRICAO from AATC01AS si where si.asCodigo = it.asCodigo) as SituacaoItem\n"
+    "select it.AOCODIGO, it.AOITCODIGO, it.AOITEQUIPCODIGO, it.AOITEQUIPDESCRICAO, it.AOITSERIE, it.AOITDEFEITO,"
+    " it.AOITMARCA, it.AOITMODELO, it.AOITPLACA, it.AOITCOR, it.AOITCODIGOINTERNO, it.AOITAPROVADO,"
+    " it.AOITQUANTIDADE, it.AOITANOFABRICACAO, it.AOITKMINICIAL, it.AOITCOMBUSTIVEL, it.AOITPOSICAOCOMBUSTIVEL,"
+    " cli.nome as cliente, tec.atnome as tecnico, os.aodatasaida, os.aoValorTotal, os.aoValorServico,"
+    " os.aoValorPecas, os.AODATAENTRADA, os.aoBaixa, os.aoCodigo as aoCodigoOS, os.AoRemanufatura,"
+    " sit.ascor, sit.ASDESCRICAO as Situacao,"
+    " cast((select count(*) from AATC01AR ar where ar.aoCodigo = os.aoCodigo) as integer) as TotalAcessorio\n"
     "from AATC01AO OS\n"
     "left outer join aatc01AOIT IT on (os.aocodigo = it.aocodigo)\n"
     "left outer join augc0301 cli on (os.clcodigo = cli.codigo_cliente)\n"
     "left outer join aatc06at tec on (os.atcodigo = tec.atcodigo)\n"
     "left outer join aatc01as Sit on (os.ascodigo = sit.ascodigo)\n"
-    "left outer join Afvc0901 Op on (os.ofCodigo = Op.Cod_Op)\n"
-    "left outer join Afvt0101 Tab on (os.tvCodigo = Tab.Codigo)\n"
     "where (OS.aocodigo + 0 >= 0)";
 const QString kContagem =
     "select Count(*) as TotReg\n"
@@ -236,7 +236,7 @@ TEST_F(PesquisaOrdemServicoTest, PartSituationItemAndBranchFormsRunOnTheDatabase
     f.rotuloModelo = "Peça";
     f.modelo = "a";
     SQLPesquisaOS sql = MontaSQLPesquisaOS(f);
-    EXPECT_TRUE(sql.consulta.contains("left outer join Afvt0101 Tab on (os.tvCodigo = Tab.Codigo)\n"
+    EXPECT_TRUE(sql.consulta.contains("left outer join aatc01as Sit on (os.ascodigo = sit.ascodigo)\n"
                                       " Left Outer Join Aatc01ap ap   On (os.aoCodigo = ap.aoCodigo) "));
     EXPECT_TRUE(sql.consulta.contains("\nand PrAp.Descricao containing 'a'\n"));
     EXPECT_FALSE(sql.contagem.contains("PrAp")) << "the count knows the model form only";
@@ -301,9 +301,10 @@ TEST_F(PesquisaOrdemServicoTest, PickedFromTheServiceOrderWindowLoadsTheOrderAnd
 }
 
 // What a search finds is told alike whether the list was counted as it was
-// read (its lines are the count's) or the count statement ran (the serial
-// number, which the count compares as stored); a customer's name finds that
-// customer's orders only, in any letter case.
+// read (its lines are the count's, all on the grid's first page) or the
+// count statement ran (a list longer than a page; the serial number, which
+// the count compares as stored); a customer's name finds that customer's
+// orders only, in any letter case.
 TEST_F(PesquisaOrdemServicoTest, FoundCountsFromTheListOrTheCountStatementAndByCustomerName)
 {
     parametro("ATSEMTOTALREGISTROS", "N");
@@ -338,21 +339,76 @@ TEST_F(PesquisaOrdemServicoTest, FoundCountsFromTheListOrTheCountStatementAndByC
     const int linhasDeAntes = 11;
     EXPECT_EQ(todas.encontrados, "Registros Encontrados: " + QString::number(600 + linhasDeAntes));
     EXPECT_EQ(todas.primeiras, (QList<int>{1599, 1598, 1597}));
-    EXPECT_EQ(todas.comandos, 1 + 1) << "the list, counted as it is read, and the table's total";
+    EXPECT_EQ(todas.comandos, 1 + 1 + 1) << "the list's first page, its count and the table's total";
     const int comQuinze = contar("select count(*) from AATC01AO where AOCODIGO like '%15%'");
     EXPECT_EQ(comQuinze, 100 + 1 + 1 + 10 + 1 + 1 + 1) << "1500..1599, 1015, 1115, 1150..1159, 1215, 1315, 1415";
     EXPECT_EQ(porNumero.encontrados, "Registros Encontrados: " + QString::number(comQuinze));
     EXPECT_EQ(porNumero.primeiras, (QList<int>{1599, 1598, 1597}));
-    EXPECT_EQ(porNumero.comandos, 1);
+    EXPECT_EQ(porNumero.comandos, 1 + 1) << "longer than a page: the list and its count";
     ASSERT_EQ(contar("select count(*) from AUGC0301 where NOME containing 'exemplo'"), 1) << "customer 00001 alone";
     const int doCliente = contar("select count(*) from AATC01AO o left join AATC01AOIT it on it.AOCODIGO = o.AOCODIGO"
                                  " where o.CLCODIGO = '00001'");
     EXPECT_EQ(porNome.encontrados, "Registros Encontrados: " + QString::number(doCliente));
     EXPECT_EQ(porNome.primeiras, (QList<int>{1599, 1597, 1595}));
-    EXPECT_EQ(porNome.comandos, 1);
+    EXPECT_EQ(porNome.comandos, 1 + 1) << "longer than a page: the list and its count";
     EXPECT_EQ(porSerie.encontrados, "Registros Encontrados: 1");
     EXPECT_EQ(porSerie.primeiras, QList<int>{42});
     EXPECT_EQ(porSerie.comandos, 1 + 1) << "the list and its count";
+}
+
+// A list of several pages opens on its first rows; scrolling reads on to
+// the last row; a title click sorts every row of the list, not the rows read
+// so far; the count shown is the list's whole.
+TEST_F(PesquisaOrdemServicoTest, ALongListOpensOnItsFirstRowsScrollsToItsLastAndSortsEveryRow)
+{
+    parametro("ATSEMTOTALREGISTROS", "N");
+    constexpr int kNovas = host::ui::DataGrid::kPageRows * 3 + 50;
+    for (int o = 2000; o < 2000 + kNovas; ++o)
+        exec(QString("insert into AATC01AO (AOCODIGO, CLCODIGO, AOBAIXA, AOPRIORIDADE) values (%1, '00001', 'A', 'M')")
+                 .arg(o));
+    dmGlobal->IBTransaction1->commitRetaining();
+    const int total = contar("select count(*) from AATC01AO o left join AATC01AOIT it on it.AOCODIGO = o.AOCODIGO");
+    QString encontrados, primeira, ultima, ordenadaPrimeira, ordenadaUltima;
+    int comandos = 0, linhasAbertas = 0, linhasNoFim = 0;
+    dialogs->modal("fmPesquisaAssOrdemServico", [&](Form& janela) {
+        auto& p = static_cast<TfmPesquisaAssOrdemServico&>(janela);
+        host::ui::DataGrid& grade = *p.dbgdOrdemServico;
+        const int colunaOS = grade.columnByField("AOCODIGOOS")->index();
+        auto texto = [&](int linha) { return grade.model()->index(linha, colunaOS).data().toString(); };
+        auto rolaAteOFim = [&] {
+            grade.setFocus();
+            QTest::keyClick(&grade, Qt::Key_End, Qt::ControlModifier);
+            return grade.model()->rowCount();
+        };
+        {
+            testsupport::StatementCounter contador;
+            p.bbPesquisa->click();
+            comandos = contador.count();
+        }
+        encontrados = p.stInformacao->panelText(1);
+        linhasAbertas = grade.model()->rowCount();
+        primeira = texto(0);
+        linhasNoFim = rolaAteOFim();
+        ultima = texto(linhasNoFim - 1);
+
+        // "Nº OS" clicked: the whole list by order number, lowest first.
+        const QRect titulo(grade.horizontalHeader()->sectionViewportPosition(colunaOS), 0,
+                           grade.horizontalHeader()->sectionSize(colunaOS), grade.horizontalHeader()->height());
+        QTest::mouseClick(grade.horizontalHeader()->viewport(), Qt::LeftButton, {}, titulo.center());
+        ordenadaPrimeira = texto(0);
+        ordenadaUltima = texto(rolaAteOFim() - 1);
+    });
+    int ordem = 0, equipamento = 0;
+    QString descricao;
+    SelecionaOrdemServico(ordem, equipamento, descricao);
+    EXPECT_EQ(encontrados, "Registros Encontrados: " + QString::number(total));
+    EXPECT_EQ(comandos, 1 + 1 + 1) << "the list's first page, its count and the table's total";
+    EXPECT_LT(linhasAbertas, total) << "opened without reading every row";
+    EXPECT_EQ(primeira, QString("%1").arg(2000 + kNovas - 1, 9, 10, QChar('0')));
+    EXPECT_EQ(linhasNoFim, total);
+    EXPECT_EQ(ultima, "000000012") << "the lowest order, last";
+    EXPECT_EQ(ordenadaPrimeira, "000000012") << "the lowest order of all, not of the rows read";
+    EXPECT_EQ(ordenadaUltima, QString("%1").arg(2000 + kNovas - 1, 9, 10, QChar('0')));
 }
 
 TEST_F(PesquisaOrdemServicoTest, CancelKeepsTheArgumentsAndTheLastOrderGridAnswersByThePlainName)

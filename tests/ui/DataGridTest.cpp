@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -419,4 +420,112 @@ TEST_F(DataGridTest, CtrlDeleteAsksThenDeletesTheCurrentRowWhereTheGridMayChange
     QTest::keyClick(&grid, Qt::Key_Delete);
     EXPECT_EQ(lines.recordCount(), 2);
     EXPECT_EQ(dialogs.pending(), 0);
+}
+
+namespace {
+
+// A long result read row by row as it is asked for, as a query reads its
+// cursor: it counts the rows it was asked to read.
+class LongResult : public host::data::Dataset {
+public:
+    explicit LongResult(int rows) : Dataset(nullptr, "quLongo"), rows_(rows) {}
+    bool canModify() const override { return true; }
+    int read = 0;
+
+protected:
+    void openData() override
+    {
+        read = 0;
+        defineColumn("CODIGO", FieldType::Int32, 0);
+    }
+    bool fetchRow(MutableRowValues columns) override
+    {
+        if (read >= rows_)
+            return false;
+        columns[0] = ++read;
+        return true;
+    }
+    void closeData() override {}
+    void writeInsert(RowValues) override {}
+    void writeModify(RowValues, RowValues) override {}
+    void writeDelete(RowValues) override {}
+
+private:
+    int rows_;
+};
+
+class LongGridTest : public ::testing::Test {
+protected:
+    static constexpr int kRows = DataGrid::kPageRows * 3 + 50;
+
+    void SetUp() override
+    {
+        result.open();
+        grid.setDataSource(&source);
+        grid.resize(300, 200);
+        grid.show();
+        QApplication::setActiveWindow(&grid);
+        grid.setFocus();
+    }
+    QString codeAt(int row) { return grid.model()->index(row, 0).data().toString(); }
+    int current() const { return result.fieldByName("CODIGO")->asInteger(); }
+
+    LongResult result{kRows};
+    DataSource source{nullptr, "dsLongo", &result};
+    DataGrid grid{"dbgdLongo"};
+};
+
+} // namespace
+
+// A long result opens on its first page; scrolling and the keys that go
+// down read on, and Down on the last row read so far moves on instead of
+// adding a row.
+TEST_F(LongGridTest, OpensOnItsFirstPageAndTheScrollAndKeysReadOnToTheEnd)
+{
+    ASSERT_EQ(grid.model()->rowCount(), DataGrid::kPageRows);
+    EXPECT_LE(result.read, DataGrid::kPageRows) << "not read to its end to open";
+    EXPECT_EQ(codeAt(0), "1");
+
+    grid.verticalScrollBar()->setValue(grid.verticalScrollBar()->maximum());
+    QCoreApplication::processEvents();
+    EXPECT_GE(grid.model()->rowCount(), 2 * DataGrid::kPageRows) << "the next page, scrolled to";
+    EXPECT_LT(grid.model()->rowCount(), kRows);
+
+    const int shown = grid.model()->rowCount();
+    grid.setCurrentIndex(grid.model()->index(shown - 1, 0));
+    ASSERT_EQ(current(), shown);
+    QTest::keyClick(&grid, Qt::Key_Down);
+    EXPECT_EQ(result.state(), DatasetState::Browse) << "no row added below a row not the last";
+    EXPECT_EQ(current(), shown + 1);
+    QTest::keyClick(&grid, Qt::Key_PageDown);
+    EXPECT_GT(current(), shown + 2);
+
+    QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(current(), kRows);
+    EXPECT_EQ(grid.model()->rowCount(), kRows);
+    EXPECT_EQ(codeAt(kRows - 1), QString::number(kRows));
+    QTest::keyClick(&grid, Qt::Key_Down);
+    EXPECT_EQ(result.state(), DatasetState::Insert) << "below the true last row, a new row";
+    result.cancel();
+}
+
+// Rows chosen by number, and every row chosen by Ctrl+A, reach past the
+// rows read so far; the dataset moved by code past them is shown and followed.
+TEST_F(LongGridTest, SelectionsAndTheDatasetMovedByCodeReachRowsNotYetRead)
+{
+    grid.setMultiSelect(true);
+    grid.selectRow(kRows - 1);
+    EXPECT_EQ(grid.selectedRows(), QList<int>{kRows - 1});
+    grid.clearSelectedRows();
+    QTest::keyClick(&grid, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(grid.selectedRows().size(), kRows);
+    grid.clearSelectedRows();
+    grid.setMultiSelect(false);
+
+    result.close();
+    result.open();
+    ASSERT_EQ(grid.model()->rowCount(), DataGrid::kPageRows);
+    ASSERT_TRUE(result.locate("CODIGO", 2 * DataGrid::kPageRows + 7));
+    EXPECT_GE(grid.model()->rowCount(), 2 * DataGrid::kPageRows + 7);
+    EXPECT_EQ(grid.currentIndex().row(), 2 * DataGrid::kPageRows + 6) << "the grid follows the dataset";
 }

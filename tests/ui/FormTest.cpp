@@ -165,6 +165,25 @@ TEST_F(FormTest, ModalShowIsDrivenByTheScriptAndReturnsTheResult)
     EXPECT_EQ(dialogs.texts(), (QStringList{"Exemplo", "Exemplo"}));
 }
 
+// What a window posts while it opens (a queued call of its show handler)
+// has run when the user first acts on it: the script acts where a modal
+// loop's first pass leaves the window.
+TEST_F(FormTest, AScriptedModalWindowIsActedOnAfterWhatItsOpeningPosted)
+{
+    ScriptedDialogs dialogs;
+    TfmExemplo* form = fmExemplo.create();
+    form->onShow = [form] {
+        QMetaObject::invokeMethod(form, [form] { form->edCodigo->setText("pronto"); }, Qt::QueuedConnection);
+    };
+    QString seen;
+    dialogs.modal("fmExemplo", [&](Form& f) {
+        seen = static_cast<TfmExemplo&>(f).edCodigo->text();
+        f.setModalResult(ModalResult::Ok);
+    });
+    EXPECT_EQ(form->showModal(), ModalResult::Ok);
+    EXPECT_EQ(seen, "pronto");
+}
+
 TEST_F(FormTest, AnUnexpectedModalWindowFailsAndIsCancelled)
 {
     QStringList failures;
