@@ -236,7 +236,7 @@ void Query::requireUpdate(UpdateSql::Kind kind, const char* statement) const
 
 // The engine's refusal of the row told in the user's words, naming this
 // query's fields by their labels.
-host::db::Statement& Query::runWrite(UpdateSql::Kind kind, RowValues newValues, RowValues oldValues)
+host::db::Statement* Query::runWrite(UpdateSql::Kind kind, RowValues newValues, RowValues oldValues)
 {
     try {
         return update_->run(kind, newValues, oldValues);
@@ -260,8 +260,10 @@ void Query::writeInsert(RowValues values)
 void Query::writeModify(RowValues oldValues, RowValues newValues)
 {
     requireUpdate(UpdateSql::Kind::Modify, "modify");
-    const host::db::Statement& statement = runWrite(UpdateSql::Kind::Modify, newValues, oldValues);
-    if (update_->guardsRow(UpdateSql::Kind::Modify) && statement.rowsAffected() == 0)
+    const host::db::Statement* statement = runWrite(UpdateSql::Kind::Modify, newValues, oldValues);
+    if (!statement)
+        return;   // the row changed nothing
+    if (update_->guardsRow(UpdateSql::Kind::Modify) && statement->rowsAffected() == 0)
         refuseChangedRow(oldValues);
     noteRowsWritten(*transaction_, *this);
 }
@@ -269,8 +271,8 @@ void Query::writeModify(RowValues oldValues, RowValues newValues)
 void Query::writeDelete(RowValues oldValues)
 {
     requireUpdate(UpdateSql::Kind::Delete, "delete");
-    const host::db::Statement& statement = runWrite(UpdateSql::Kind::Delete, oldValues, oldValues);
-    if (update_->guardsRow(UpdateSql::Kind::Delete) && statement.rowsAffected() == 0)
+    const host::db::Statement* statement = runWrite(UpdateSql::Kind::Delete, oldValues, oldValues);
+    if (update_->guardsRow(UpdateSql::Kind::Delete) && statement->rowsAffected() == 0)
         refuseChangedRow(oldValues);
     noteRowsWritten(*transaction_, *this);
 }
@@ -299,7 +301,7 @@ bool Query::readRow(MutableRowValues row)
 {
     if (!update_ || update_->blank_[size_t(UpdateSql::Kind::Refresh)])
         return false;
-    host::db::Statement& statement = update_->run(UpdateSql::Kind::Refresh, row, row);
+    host::db::Statement& statement = *update_->run(UpdateSql::Kind::Refresh, row, row);
     rowReadFound_ = statement.cursorOpen() && statement.fetch();
     if (rowReadFound_) {
         // Each column's slot found by name once per statement and binding

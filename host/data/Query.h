@@ -88,7 +88,8 @@ private:
     // `statement` names the kind in the message: "insert", "modify" or "delete".
     void requireUpdate(UpdateSql::Kind kind, const char* statement) const;
     [[noreturn]] void refuseChangedRow(RowValues oldValues) const;
-    host::db::Statement& runWrite(UpdateSql::Kind kind, RowValues newValues, RowValues oldValues);
+    // Null when a modify changes nothing (nothing is written).
+    host::db::Statement* runWrite(UpdateSql::Kind kind, RowValues newValues, RowValues oldValues);
     int slotFor(const QString& fieldName) const { return slotOf(fieldName); }
     unsigned fieldBindingsFor() const { return fieldBindings(); }
 
