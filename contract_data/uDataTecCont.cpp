@@ -118,6 +118,9 @@ void TdmTecContrato::criarDatasets()
         if (slot.update)
             *slot.update = criarUpdate(*this, **slot.query, def);
     }
+    // The header is saved again for a column or two (a planned count, a
+    // value worked out): its hundred columns are not all written each time.
+    usCtrCadastro->setWritesChangedOnly(true);
 
     auto fonte = [this](const char* name, host::data::Dataset* dataset) {
         return adopt(std::make_unique<DataSource>(nullptr, name, dataset));

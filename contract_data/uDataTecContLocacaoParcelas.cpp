@@ -39,6 +39,11 @@ QVariant comoParametro(const QDate& data)
     return data.isValid() ? QVariant(QDateTime(data, QTime(0, 0))) : QVariant();
 }
 
+QDateTime meiaNoite(const QDate& data)
+{
+    return data.isValid() ? QDateTime(data, QTime(0, 0)) : QDateTime();
+}
+
 // What the run reads of the contract.
 struct ContratoLocacao {
     QDate dataRa;           // ACDATARA: first planned boleto
@@ -122,7 +127,7 @@ struct Documento {
     int sequencia = 0;
 };
 
-Documento proximoDocumento(const QString& cliente, int contrato)
+Documento proximoDocumento(const QString& cliente, int contrato, CodigosDisponiveis& livres)
 {
     Documento d;
     if (parametroMaiusculo("ATPARCELASEMPREVISAO") == "S") {
@@ -134,7 +139,7 @@ Documento proximoDocumento(const QString& cliente, int contrato)
                       1;
         return d;
     }
-    d.numero = CodigoCadastralDisponivel("numero_documento", "Acrc5001", 999999, "000000");
+    d.numero = livres.proximo();
     // A free number is stored by no receivable (as any width of its digits),
     // so it starts at sequence 1; only "" (every number taken) may be.
     if (!d.numero.isEmpty()) {
@@ -202,13 +207,18 @@ void InserirParcelasContratoLocEquipamentos(
     PrevisoesAnteriores anteriores(cliente, iContrato);
     host::db::Transaction& tr = *dmGlobal->IBTransaction1;
 
+    // Each instalment's document numbers follow the last one's: the run
+    // stores each before it takes the next.
+    CodigosDisponiveis livres("numero_documento", "Acrc5001", 999999, "000000");
     Progresso progresso;
+    // Taken again by each instalment's commit: a failure undoes only the
+    // instalment it stops in.
+    host::db::Savepoint parcela(tr);
     for (const QDate& ancora : L::AncorasParcelas(primeiro, ultimo)) {
         progresso.passo();
         QDate vencimento = P::DataVencimento(ancora, dia);
         // The cash template rebuilt on the way commits; held back to the end.
         host::db::CommitHold comites(tr);
-        host::db::Savepoint parcela(tr);
         anteriores.substitui(vencimento);
 
         double valor = 0;
@@ -231,36 +241,23 @@ void InserirParcelasContratoLocEquipamentos(
                                  {{"VALIDADE", comoParametro(contrato.validade)}, {"C", iContrato}});
         }
 
-        const Documento documento = proximoDocumento(cliente, iContrato);
+        const Documento documento = proximoDocumento(cliente, iContrato, livres);
         if (!bValorFixo && boleto.isValid() && vencimento < boleto)
             dmGlobal->MostraAviso("Aviso: operação abortada.\rData de Vencimento é menor que a Data de Previsão dos "
                                   "Boletos!",
                                   true);
 
         const QDateTime hoje(L::agora().date(), QTime(0, 0));
+        const TdmGlobal::PeriodoParcela periodo{meiaNoite(boleto), meiaNoite(de), meiaNoite(ate)};
         dmGlobal->InseriParcelaReceber(cliente, documento.numero, tipoDocumento, sFilial, sTipoPagamento, "V", {}, {},
                                        {}, {}, sBanco, {}, documento.sequencia, valor, 0, 0, 0, 0, 0, 0, 0, hoje,
                                        QDateTime(vencimento, QTime(0, 0)), hoje, 0, {}, {}, sObservacao.trimmed(),
-                                       iContrato, {}, "C", {}, 0, 0, 0, {}, {}, 0);
+                                       iContrato, {}, "C", {}, 0, 0, 0, {}, {}, 0, &periodo);
         P::GravaPrevisaoCaixa(caixa, documento.numero, cliente, sFilial, documento.sequencia, iContrato, valor,
                               bRevisarCaixa, mensagens);
-        host::db::Statement& periodo = dmGlobal->ComandoPreparado(
-            "update ACRC5001 set CRPREVBOLETO = :BOLETO, CREMISSAOINI = :DE, CREMISSAOFIN = :ATE"
-            " where CODIGO_CLIENTE = :CLIENTE and SEQUENCIA = :SEQUENCIA and AOCODIGO = :CONTRATO"
-            " and CODIGO_FILIAL = :FILIAL and NUMERO_DOCUMENTO = :DOCUMENTO");
-        periodo.setParam("BOLETO", comoParametro(boleto));
-        periodo.setParam("DE", comoParametro(de));
-        periodo.setParam("ATE", comoParametro(ate));
-        periodo.setParam("CLIENTE", cliente);
-        periodo.setParam("SEQUENCIA", documento.sequencia);
-        periodo.setParam("CONTRATO", iContrato);
-        periodo.setParam("FILIAL", TdmGlobal::CodigoFilialCurto(sFilial));
-        periodo.setParam("DOCUMENTO", documento.numero);
-        periodo.execute();
         dm.GravaMensagemContratoContaReceber(0, iContrato, documento.sequencia,
                                              documento.numero + cliente + QString::number(documento.sequencia),
                                              QDateTime(vencimento, QTime(0, 0)), {}, false);
-        parcela.release();
         comites.release();
 
         ++mes;
@@ -270,4 +267,5 @@ void InserirParcelasContratoLocEquipamentos(
         ++iContador;
         tr.commitRetaining();
     }
+    parcela.release();
 }

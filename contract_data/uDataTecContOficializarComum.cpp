@@ -90,6 +90,14 @@ QVariantMap Instalment::chaveParametros() const {
         {"CLIENTE", cliente}, {"DOCUMENTO", documento}, {"SEQUENCIA", sequencia}, {"FILIAL", filialReceber}};
 }
 
+void Instalment::ligaChave(host::db::Statement& st) const
+{
+    st.setParam("CLIENTE", cliente);
+    st.setParam("DOCUMENTO", documento);
+    st.setParam("SEQUENCIA", sequencia);
+    st.setParam("FILIAL", filialReceber);
+}
+
 QDateTime Instalment::vencimentoReferencia() const
 {
     return temVencimentoOriginal ? vencimentoOriginal : CarregaData("CRVENCIMENTOORIGINAL", "ACRC5001", chave());
@@ -121,8 +129,7 @@ EstadoParcela LerEstadoParcela(const Instalment& p, bool contasAbertas)
         " left join acem1401 n on (n.COD_PEDIDO = r.PEDIDO)"
         " where r.codigo_cliente = :CLIENTE and r.numero_documento = :DOCUMENTO and r.sequencia = :SEQUENCIA"
         " and r.codigo_filial = :FILIAL");
-    for (auto [nome, valor] : p.chaveParametros().asKeyValueRange())
-        leitura->setParam(nome, valor);
+    p.ligaChave(*leitura);
     leitura->execute();
     EstadoParcela estado;
     if (!leitura->fetch())
@@ -145,13 +152,13 @@ QString AvisoJaOficializada(const Instalment& p)
 
 bool GuardaPedido(const Instalment& p, const QString& pedido)
 {
-    QVariantMap valores = p.chaveParametros();
-    valores.insert("PEDIDO", pedido);
-    return host::db::executeSql(transacao(),
-                                QString("update acrc5001 set PEDIDO = :PEDIDO") + kChaveReceber +
-                                    " and (coalesce(PEDIDO, '') = '' or not exists (select 1 from avec8501 o"
-                                    " where o.NUMERO_PEDIDO = acrc5001.PEDIDO))",
-                                valores) == 1;
+    static const QString sql = QString("update acrc5001 set PEDIDO = :PEDIDO") + kChaveReceber +
+                               " and (coalesce(PEDIDO, '') = '' or not exists (select 1 from avec8501 o"
+                               " where o.NUMERO_PEDIDO = acrc5001.PEDIDO))";
+    const std::shared_ptr<host::db::Statement> guarda = transacao().prepared(sql);
+    p.ligaChave(*guarda);
+    guarda->setParam("PEDIDO", pedido);
+    return guarda->execute() == 1;
 }
 
 void MarcaEmitida(const Instalment& p)
@@ -235,22 +242,28 @@ void Renumera(const Instalment& p, const QString& novo)
 }
 
 void OficializaReceberLote(const Instalment& p, double valor, const QString& novo) {
-    QVariantMap valores = p.chaveParametros();
-    valores.insert({{"HOJE", hoje()}, {"VALOR", valor}, {"NOVO", novo.isEmpty() ? p.documento : novo}});
-    host::db::executeSql(
-        transacao(),
+    const QString& numero = novo.isEmpty() ? p.documento : novo;
+    static const QString sqlReceber =
         QString("update acrc5001 set situacao_documento = case when coalesce(situacao_documento, ' ')"
                 " <> '*' then ' ' else situacao_documento end, data_emissao = :HOJE,"
                 " valor_documento = :VALOR, PAG10 = :VALOR, numero_documento = :NOVO") +
-            kChaveReceber,
-        valores);
+        kChaveReceber;
+    const std::shared_ptr<host::db::Statement> receber = transacao().prepared(sqlReceber);
+    p.ligaChave(*receber);
+    receber->setParam("HOJE", hoje());
+    receber->setParam("VALOR", valor);
+    receber->setParam("NOVO", numero);
+    receber->execute();
     if (!novo.isEmpty()) RenumeraObservacao(p, novo);
-    valores = caixa(p);
-    valores.insert("NOVO", novo.isEmpty() ? p.documento : novo);
-    host::db::executeSql(
-        transacao(),
-        QString("update ACXC94XP set xpValor = Cast(XpValor as Numeric(9,2) ), xpDocumento = :NOVO") + kCaixa,
-        valores);
+    static const QString sqlCaixa =
+        QString("update ACXC94XP set xpValor = Cast(XpValor as Numeric(9,2) ), xpDocumento = :NOVO") + kCaixa;
+    const std::shared_ptr<host::db::Statement> caixa = transacao().prepared(sqlCaixa);
+    caixa->setParam("DOCUMENTO_CAIXA", p.documento);
+    caixa->setParam("CLIENTE", p.cliente);
+    caixa->setParam("FILIAL", p.filialReceber);
+    caixa->setParam("SEQUENCIA", p.sequencia);
+    caixa->setParam("NOVO", numero);
+    caixa->execute();
 }
 
 namespace {

@@ -15,6 +15,10 @@
 #include <functional>
 #include <memory>
 
+namespace host::db {
+class Statement;
+}
+
 namespace uDataTecContOficializar {
 
 // One row of the selection: the contract's columns and the receivable's.
@@ -34,6 +38,9 @@ struct Instalment {
     QString chave() const;
     // The same key as parameters of kChaveReceber.
     QVariantMap chaveParametros() const;
+    // The same key bound straight onto a kept statement (a batch names the
+    // receivable several times a row; a map per binding costs more).
+    void ligaChave(host::db::Statement& st) const;
     QString sequenciaTexto() const;
     // CRVENCIMENTOORIGINAL, read by the key when the selection lacks it.
     QDateTime vencimentoReferencia() const;

@@ -310,8 +310,7 @@ void PassoReceber(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
                         " left join acem1401 t on (t.SERIE_DOC = :SERIE and t.LOCAL_DOC = :FILIAL and"
                         " t.DOCUMENTO = n.DOCUMENTO) where r.codigo_cliente = :CLIENTE and r.numero_documento ="
                         " :DOCUMENTO and r.sequencia = :SEQUENCIA and r.codigo_filial = :FILIAL"));
-            for (auto [nome, valor] : p.chaveParametros().asKeyValueRange())
-                leitura->setParam(nome, valor);
+            p.ligaChave(*leitura);
             leitura->setParam("SERIE", serie);
             leitura->execute();
             QString pedido, nota;

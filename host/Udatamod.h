@@ -106,6 +106,22 @@ void InsertTable(const QString& tabela, const QStringList& colunas, const QVaria
 QString CodigoCadastralDisponivel(const QString& coluna, const QString& tabela, int maximo,
                                   const QString& formato, const QString& condicao = {});
 
+// The free codes a routine takes one after another (a document number per
+// instalment of a run): the largest number stored is read once and each
+// code is the one after the last handed out, while that lies within the
+// maximum; past it each is looked for as CodigoCadastralDisponivel does. A
+// code handed out must be stored before the next is asked for.
+class CodigosDisponiveis {
+public:
+    CodigosDisponiveis(const QString& coluna, const QString& tabela, int maximo, const QString& formato);
+    QString proximo();
+
+private:
+    QString coluna_, tabela_, formato_;
+    int maximo_;
+    qint64 ultimo_ = -1;   // the last one handed out past the largest stored; -1: none
+};
+
 // The next key of an integer column, drawn from the generator: two stations
 // never get the same key, even before either has posted, and the generator
 // is stepped past any larger key stored by other means (max + 1) first.

@@ -94,6 +94,27 @@ QString CodigoCadastralDisponivel(const QString& coluna, const QString& tabela, 
     return QString::number(livre).rightJustified(largura, '0');
 }
 
+CodigosDisponiveis::CodigosDisponiveis(const QString& coluna, const QString& tabela, int maximo,
+                                       const QString& formato)
+    : coluna_(coluna), tabela_(tabela), formato_(formato), maximo_(maximo)
+{
+}
+
+QString CodigosDisponiveis::proximo()
+{
+    if (ultimo_ < 0) {
+        const qint64 maior = maiorCodigoNumerico(coluna_, tabela_, {});
+        if (maior >= 0 && maior < maximo_)
+            ultimo_ = maior;
+    }
+    if (ultimo_ < 0 || ultimo_ >= maximo_) {
+        ultimo_ = -1;
+        return CodigoCadastralDisponivel(coluna_, tabela_, maximo_, formato_);
+    }
+    ++ultimo_;
+    return QString::number(ultimo_).rightJustified(int(formato_.size()), '0');
+}
+
 int ProximaChave(const QString& gerador, const QString& coluna, const QString& tabela)
 {
     host::db::Statement st(*dmGlobal->IBTransaction1,

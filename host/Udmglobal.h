@@ -334,9 +334,15 @@ public:
     // run it again and again (its parameters are cleared and an open cursor
     // closed each time it is handed out).
     host::db::Statement& ComandoPreparado(const QString& sql);
+    // The billing period of an instalment, stored with its row: the planned
+    // boleto date and the span it covers (CRPREVBOLETO, CREMISSAOINI,
+    // CREMISSAOFIN; an invalid date is stored empty).
+    struct PeriodoParcela {
+        QDateTime previsaoBoleto, inicio, fim;
+    };
     // Appends one ACRC5001 row, arguments in the order the contract module
     // passes them (see ParcelaReceber in UdmglobalReceber.cpp for the column
-    // of each). Nothing is committed.
+    // of each), with its period when given. Nothing is committed.
     void InseriParcelaReceber(const QString& cliente, const QString& documento, const QString& serie,
                               const QString& filial, const QString& tipoPagamento, const QString& situacao,
                               const QString& pedido, const QString& vendedor, const QString& portador,
@@ -347,7 +353,8 @@ public:
                               double valorOriginal, const QString& operacao, const QString& tabelaVencimento,
                               const QString& obs10, int aoCodigo, const QString& observacao, const QString& origem,
                               const QString& documentoOriginal, int acitCodigo, int contaDebito, int contaCredito,
-                              const QString& tipoVencimento, const QString& historico, int parcela);
+                              const QString& tipoVencimento, const QString& historico, int parcela,
+                              const PeriodoParcela* periodo = nullptr);
     // Appends one payable (ACPC6001), arguments in the order the service
     // orders pass them (see UdmglobalPagar.cpp for the column of each).
     // Nothing is committed; true once the row is written, a database error
@@ -630,6 +637,7 @@ private:
     struct ReceberSql;                         // prepared inserts of UdmglobalReceber.cpp
     std::shared_ptr<ReceberSql> receberSql_;
     ReceberSql& receberSql();
+    host::db::Statement& receberComPeriodo();
     std::map<QString, std::unique_ptr<host::db::Statement>> preparados_;   // of ComandoPreparado
     int excluirReceberPorChave(const QString& documento, const QString& cliente, double sequencia,
                                const QString& filial, const QString& condicao);

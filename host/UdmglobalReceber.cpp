@@ -125,6 +125,8 @@ struct TdmGlobal::ReceberSql {
     {
     }
     host::db::Statement receber;
+    // With the instalment's period: prepared when first asked for.
+    std::unique_ptr<host::db::Statement> receberPeriodo;
     host::db::Statement cxPrevisao;
     host::db::Statement observacao;
     host::db::Statement acrescentaObservacao;
@@ -206,9 +208,9 @@ void TdmGlobal::InseriParcelaReceber(
     const QDateTime& lancamento, double valorOriginal, const QString& operacao, const QString& tabelaVencimento,
     const QString& obs10, int aoCodigo, const QString& observacao, const QString& origem,
     const QString& documentoOriginal, int acitCodigo, int contaDebito, int contaCredito,
-    const QString& tipoVencimento, const QString& historico, int parcela)
+    const QString& tipoVencimento, const QString& historico, int parcela, const PeriodoParcela* periodo)
 {
-    const QVariantList valores = {
+    QVariantList valores = {
         cliente.trimmed(), documento.trimmed(), textoOuNulo(serie), CodigoFilialCurto(filial),
         textoOuNulo(tipoPagamento), situacao, textoOuNulo(pedido), textoOuNulo(vendedor), textoOuNulo(portador),
         textoOuNulo(pedidoCliente), textoOuNulo(banco), textoOuNulo(nossoNumero), sequencia, valor, desconto, juros,
@@ -217,7 +219,9 @@ void TdmGlobal::InseriParcelaReceber(
         textoOuNulo(obs10), inteiroOuNulo(aoCodigo), textoOuNulo(observacao), textoOuNulo(origem),
         textoOuNulo(documentoOriginal), inteiroOuNulo(acitCodigo), inteiroOuNulo(contaDebito),
         inteiroOuNulo(contaCredito), textoOuNulo(tipoVencimento), textoOuNulo(historico), parcela};
-    host::db::Statement& st = receberSql().receber;
+    if (periodo)
+        valores << dataOuNulo(periodo->previsaoBoleto) << dataOuNulo(periodo->inicio) << dataOuNulo(periodo->fim);
+    host::db::Statement& st = periodo ? receberComPeriodo() : receberSql().receber;
     for (int i = 0; i < valores.size(); ++i)
         st.setParam(i, valores[i]);
     try {
@@ -227,6 +231,16 @@ void TdmGlobal::InseriParcelaReceber(
             RecusaChaveReceberOcupada(documento, cliente, sequencia);
         throw;
     }
+}
+
+host::db::Statement& TdmGlobal::receberComPeriodo()
+{
+    ReceberSql& sql = receberSql();
+    if (!sql.receberPeriodo)
+        sql.receberPeriodo = std::make_unique<host::db::Statement>(
+            *IBTransaction1,
+            insertSql("ACRC5001", colunasReceber() + QStringList{"CRPREVBOLETO", "CREMISSAOINI", "CREMISSAOFIN"}));
+    return *sql.receberPeriodo;
 }
 
 bool TdmGlobal::ChaveReceberOcupada(const std::exception& erro)

@@ -144,7 +144,26 @@ bool valorConverteIgual(const db::ColumnInfo& coluna, const QString& valor)
 
 QString nomeTabela(const QString& tabela)
 {
-    return tabela.trimmed().section(' ', 0, 0).toUpper();
+    // Asked for every read of a batch's rows: one copy made, none when cut.
+    QStringView texto = QStringView(tabela).trimmed();
+    const qsizetype espaco = texto.indexOf(u' ');
+    if (espaco >= 0)
+        texto = texto.left(espaco);
+    return texto.toString().toUpper();
+}
+
+// How many words (runs of non-blanks) the text has, counted up to `limite`.
+int palavras(QStringView texto, int limite)
+{
+    int n = 0;
+    bool dentro = false;
+    for (const QChar c : texto) {
+        const bool branco = c.isSpace();
+        if (!branco && !dentro && ++n >= limite)
+            return n;
+        dentro = !branco;
+    }
+    return n;
 }
 
 }  // namespace
@@ -162,9 +181,10 @@ QVariant ExecucaoLote::lembrada(const QString& tabela, const QString& chave, con
     if (!loteAtual)
         return ler();
     // One table with an alias at most: a join may read a table the run changes.
-    const QStringList palavras = tabela.simplified().split(' ');
+    if (palavras(tabela, 3) > 2 || tabela.contains(','))
+        return ler();
     const QString nome = nomeTabela(tabela);
-    if (palavras.size() > 2 || tabela.contains(',') || !loteAtual->tabelasFixas_.contains(nome))
+    if (!loteAtual->tabelasFixas_.contains(nome))
         return ler();
     const QString chaveCompleta = nome + '\n' + chave;
     const auto guardada = loteAtual->lembradas_.constFind(chaveCompleta);

@@ -42,7 +42,10 @@ void Dataset::open()
     try {
         columns_.clear();
         columnIndex_.clear();
+        columnsReused_ = false;
         openData();
+        if (!columnsReused_)
+            dropSpare();
         bindFields();
         dropRows();
         allFetched_ = false;
@@ -56,6 +59,7 @@ void Dataset::open()
         } catch (...) {
         }
         unbindFields();
+        dropSpare();
         throw;
     }
     cur_ = rows_.empty() ? -1 : 0;
@@ -85,10 +89,11 @@ void Dataset::close()
         closeData();
     } catch (...) {
         unbindFields();
+        dropSpare();
         notifyActiveChanged();
         throw;
     }
-    unbindFields();
+    unbindFields(true);
     notifyActiveChanged();
     fire(afterClose);
 }

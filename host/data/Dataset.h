@@ -198,6 +198,11 @@ protected:
     virtual bool rowReadFound() const { return true; }
 
     void defineColumn(const QString& name, FieldType type, int size);
+    // Called by openData instead of defineColumn when the result is the one
+    // of the last open (the same prepared statement): the columns, and the
+    // fields made from them, are those the close kept. False when none were
+    // kept; the subclass then defines its columns.
+    bool reuseColumns();
     int columnCount() const { return int(columns_.size()); }
     int slotOf(const QString& fieldName) const;   // -1 unless a data field
     // Changes whenever the fields are bound to other slots (or types): slots
@@ -221,13 +226,26 @@ private:
     // Field plumbing.
     Field* createField(const QString& fieldName, FieldType type, int size, FieldKind kind);
     void bindFields();
-    void unbindFields();
+    void rebindSpareFields();
+    void rebindPersistentFields();
+    // `keep`: a close that went well keeps the columns (and fields made
+    // from them) for the next open of the same result.
+    void unbindFields(bool keep = false);
+    void dropSpare();
     const QVariant& slotValue(const Field& field) const;
     const QVariant* oldSlotValue(const Field& field) const;
     void writeField(Field& field, QVariant value);
     void writeCalculated(Field& field, const QVariant& value);
     void prepareWrite();
-    void calculateFields();
+    // Marks the cursor's calculated fields stale: they are worked out when
+    // one is read (a rule or a control), not for every value written or row
+    // walked past.
+    void calculateFields()
+    {
+        if (calcCount_ > 0)
+            calcStale_ = true;
+    }
+    void computeStaleCalculated() const;
     void calculateInto(Values& calc);
     Values& calcTarget() { return peekCalc_ ? *peekCalc_ : calcBuf_; }
     const QVariant* activeRow() const;
@@ -286,6 +304,23 @@ private:
     std::vector<std::unique_ptr<Field>> ownedFields_;
     std::vector<Field*> fieldList_;
     QHash<QString, Field*> fieldIndex_;
+    // What a close kept for an open of the same result (the same columns):
+    // the columns, and the fields made from them, as new ones are made. A
+    // query opened for every document makes and hashes them once.
+    struct Spare {
+        std::vector<std::unique_ptr<Field>> owned;
+        std::vector<Field*> list;
+        QHash<QString, Field*> index;
+        std::vector<Column> columns;
+        QHash<QString, int> columnIndex;
+    };
+    std::unique_ptr<Spare> spare_;
+    bool columnsReused_ = false;
+    // Counts field definitions made or changed (persistent fields added, a
+    // kind switched); the count the last binding was made for, so that the
+    // same fields on the same columns are not bound again by name.
+    unsigned fieldDefinitions_ = 0;
+    unsigned boundDefinitions_ = ~0u;
     bool persistent_ = false;
     int dataCount_ = 0;
     int calcCount_ = 0;
@@ -321,6 +356,7 @@ private:
     int savedCur_ = -1;
     bool modified_ = false;
     bool calculating_ = false;
+    mutable bool calcStale_ = false;   // calcBuf_ not yet worked out for the cursor's row
     bool autoEdit_ = true;
     int posting_ = 0;        // post running, row not yet written
     bool retryPost_ = false; // asked by an onPostError handler

@@ -26,6 +26,7 @@ Field* Dataset::createField(const QString& fieldName, FieldType type, int size, 
 {
     if (findField(fieldName))
         throw DatasetError(QString("%1: campo '%2' duplicado.").arg(name(), fieldName));
+    ++fieldDefinitions_;
     auto field = std::make_unique<Field>(*this, fieldName, type, size, kind);
     Field* raw = field.get();
     raw->index_ = int(fieldList_.size());
@@ -100,8 +101,74 @@ void Dataset::defineColumn(const QString& name, FieldType type, int size)
     columns_.push_back(Column{unique, type, size});
 }
 
+bool Dataset::reuseColumns()
+{
+    if (!spare_ || spare_->columns.empty() || !columns_.empty())
+        return false;
+    columns_.swap(spare_->columns);
+    columnIndex_.swap(spare_->columnIndex);
+    columnsReused_ = true;
+    return true;
+}
+
+void Dataset::dropSpare()
+{
+    spare_.reset();
+}
+
+// The fields a close kept, made from these same columns: back in place, as
+// the loop below would bind new ones (slot i is column i).
+void Dataset::rebindSpareFields()
+{
+    ownedFields_.swap(spare_->owned);
+    fieldList_.swap(spare_->list);
+    fieldIndex_.swap(spare_->index);
+    spare_->owned.clear();
+    dataCount_ = int(fieldList_.size());
+    calcCount_ = 0;
+    slotColumns_.resize(fieldList_.size());
+    for (int i = 0; i < dataCount_; ++i) {
+        fieldList_[size_t(i)]->followDatasetName();
+        fieldList_[size_t(i)]->column_ = i;
+        fieldList_[size_t(i)]->slot_ = i;
+        slotColumns_[size_t(i)] = i;
+    }
+    calcBuf_.clear();
+    identitySlots_ = true;
+}
+
+// Persistent fields defined as when they were last bound, on the columns
+// of that open: their slots stand (a close leaves them).
+void Dataset::rebindPersistentFields()
+{
+    slotColumns_.clear();
+    for (const Field* field : fieldList_)
+        if (field->kind_ == FieldKind::Data)
+            slotColumns_.push_back(field->column_);
+    calcBuf_.assign(size_t(calcCount_), QVariant());
+    identitySlots_ = slotColumns_.size() == columns_.size();
+    for (size_t slot = 0; identitySlots_ && slot < slotColumns_.size(); ++slot)
+        identitySlots_ = slotColumns_[slot] == int(slot);
+}
+
 void Dataset::bindFields()
 {
+    if (persistent_) {
+        if (spare_)
+            spare_->owned.clear();   // fields added since the close: the kept ones are no longer wanted
+        if (columnsReused_ && boundDefinitions_ == fieldDefinitions_) {
+            rebindPersistentFields();
+            return;
+        }
+    } else if (columnsReused_ && spare_ && !spare_->owned.empty()) {
+        rebindSpareFields();
+        if (onFieldsCreated) {
+            const Event handler = onFieldsCreated;
+            handler(*this);
+        }
+        return;
+    }
+    boundDefinitions_ = ~0u;
     if (!persistent_)
         for (const Column& column : columns_)
             createField(column.name, column.type, column.size, FieldKind::Data);
@@ -132,21 +199,38 @@ void Dataset::bindFields()
     identitySlots_ = slotColumns_.size() == columns_.size();
     for (size_t slot = 0; identitySlots_ && slot < slotColumns_.size(); ++slot)
         identitySlots_ = slotColumns_[slot] == int(slot);
+    boundDefinitions_ = fieldDefinitions_;
     if (!persistent_ && onFieldsCreated) {
         const Event handler = onFieldsCreated;
         handler(*this);
     }
 }
 
-void Dataset::unbindFields()
+void Dataset::unbindFields(bool keep)
 {
     // The bindings are counted again when the fields are bound: the same
     // fields on the same slots leave the count as it is.
+    if (keep && !columns_.empty()) {
+        if (!spare_)
+            spare_ = std::make_unique<Spare>();
+        spare_->owned.clear();
+        spare_->columns.swap(columns_);
+        spare_->columnIndex.swap(columnIndex_);
+        if (!persistent_ && fieldList_.size() == spare_->columns.size()) {
+            // As new ones: what rules set on them while open does not outlive the close.
+            for (size_t i = 0; i < fieldList_.size(); ++i)
+                fieldList_[i]->resetAsNew(spare_->columns[i].size);
+            spare_->owned.swap(ownedFields_);
+            spare_->list.swap(fieldList_);
+            spare_->index.swap(fieldIndex_);
+        }
+    }
     columns_.clear();
     columnIndex_.clear();
     slotColumns_.clear();
     identitySlots_ = false;
     calcBuf_.clear();
+    calcStale_ = false;
     if (persistent_)
         return;
     fieldList_.clear();
@@ -178,6 +262,8 @@ const QVariant* Dataset::activeRow() const
 const QVariant& Dataset::slotValue(const Field& field) const
 {
     if (field.kind_ != FieldKind::Data) {
+        if (calcStale_ && !peekCalc_)
+            computeStaleCalculated();
         const Values& calc = peekCalc_ ? *peekCalc_ : calcBuf_;
         return field.slot_ >= 0 && size_t(field.slot_) < calc.size() ? calc[size_t(field.slot_)] : kNull;
     }
@@ -251,6 +337,10 @@ void Dataset::writeCalculated(Field& field, const QVariant& value)
         }
         return;
     }
+    // A value set by a rule stays until the row changes: the stale ones are
+    // worked out first, so that they do not overwrite it.
+    if (calcStale_ && !peekCalc_)
+        computeStaleCalculated();
     Values& calc = calcTarget();
     if (field.slot_ >= 0 && size_t(field.slot_) < calc.size())
         calc[size_t(field.slot_)] = value;
@@ -258,10 +348,16 @@ void Dataset::writeCalculated(Field& field, const QVariant& value)
         notifyDataChanged(&field);
 }
 
-void Dataset::calculateFields()
+void Dataset::computeStaleCalculated() const
 {
-    if (calcCount_ > 0)
-        calculateInto(calcBuf_);
+    auto& self = const_cast<Dataset&>(*this);
+    calcStale_ = false;
+    try {
+        self.calculateInto(self.calcBuf_);
+    } catch (...) {
+        calcStale_ = true;   // tried again at the next read
+        throw;
+    }
 }
 
 void Dataset::calculateInto(Values& calc)

@@ -143,6 +143,35 @@ Field::Field(Dataset& dataset, const QString& fieldName, FieldType type, int siz
 {
 }
 
+void Field::resetAsNew(int size)
+{
+    setRequired(false);
+    setLookupDataset(nullptr);
+    size_ = size;
+    kind_ = FieldKind::Data;
+    slot_ = column_ = -1;
+    displayLabel_.clear();
+    displayFormat_.clear();
+    editMask_.clear();
+    readOnly_ = false;
+    visible_ = true;
+    tag_ = 0;
+    keyFields_.clear();
+    lookupKeyFields_.clear();
+    lookupResultField_.clear();
+    onValidate = nullptr;
+    onChange = nullptr;
+    onGetText = nullptr;
+    onSetText = nullptr;
+}
+
+void Field::followDatasetName()
+{
+    const QString datasetName = dataset_->name();
+    if (name_.size() != datasetName.size() + fieldName_.size() || !name_.startsWith(datasetName))
+        name_ = datasetName + fieldName_;
+}
+
 bool Field::isNumeric() const
 {
     return type_ == FieldType::Int16 || type_ == FieldType::Int32 || type_ == FieldType::Float;
@@ -194,6 +223,7 @@ void Field::setKind(FieldKind kind)
     if (kind == FieldKind::Data || kind_ == FieldKind::Data)
         throw DatasetError(QString("O campo '%1' só troca entre calculado e pesquisa.").arg(fieldName_));
     kind_ = kind;
+    ++dataset_->fieldDefinitions_;
 }
 
 QVariant Field::normalized(const QVariant& v) const

@@ -136,11 +136,17 @@ public:
 
 private:
     friend class Dataset;
+    // A field its dataset keeps across a close: as the constructor leaves a
+    // data field of that size (every member set by a rule goes back here).
+    void resetAsNew(int size);
+    // Its name again, should the dataset's have changed since it was made.
+    void followDatasetName();
     QString defaultText(bool display) const;
     void parseText(const QString& text);
     QString maskedDateFormat() const;
     void setLookupDataset(Dataset* lookupDataset);
 
+    // Members below that rules may set are put back by resetAsNew.
     QString fieldName_;
     QString upperName_;      // the key of the dataset's look-ups by name
     QString name_;

@@ -156,17 +156,19 @@ void Query::setUpdateObject(UpdateSql* update)
     }
 }
 
-void Query::prepareStatement()
+bool Query::prepareStatement()
 {
     if (!transaction_)
         throw DatasetError(QString("%1: a consulta não tem transação.").arg(name()));
     if (statement_ && preparedSql_ == sql_)
-        return;
+        return true;
     statement_.reset();
     auto statement = std::make_unique<host::db::Statement>(*transaction_);
     statement->prepare(sql_);
     statement_ = std::move(statement);
     preparedSql_ = sql_;
+    ++preparations_;
+    return false;
 }
 
 void Query::bindParams()
@@ -177,7 +179,7 @@ void Query::bindParams()
 
 void Query::openData()
 {
-    prepareStatement();
+    const bool kept = prepareStatement();
     // Asked before running: opening an update or a delete must not carry it out.
     if (!statement_->isSelect())
         throw DatasetError(QString("%1: a consulta não retorna registros.").arg(name()));
@@ -185,6 +187,10 @@ void Query::openData()
         statement_->closeCursor();
     bindParams();
     statement_->execute();
+    // The statement the fields were made from: its columns are those the close kept.
+    if (kept && columnsPreparation_ == preparations_ && reuseColumns())
+        return;
+    columnsPreparation_ = preparations_;
     for (int c = 0; c < statement_->columnCount(); ++c) {
         const host::db::ColumnInfo& column = statement_->column(c);
         defineColumn(column.alias.isEmpty() ? column.name : column.alias, fieldTypeOf(column), column.size);
@@ -230,7 +236,7 @@ void Query::requireUpdate(UpdateSql::Kind kind, const char* statement) const
 
 // The engine's refusal of the row told in the user's words, naming this
 // query's fields by their labels.
-host::db::Statement& Query::runWrite(UpdateSql::Kind kind, RowValues newValues, RowValues oldValues)
+host::db::Statement* Query::runWrite(UpdateSql::Kind kind, RowValues newValues, RowValues oldValues)
 {
     try {
         return update_->run(kind, newValues, oldValues);
@@ -254,8 +260,10 @@ void Query::writeInsert(RowValues values)
 void Query::writeModify(RowValues oldValues, RowValues newValues)
 {
     requireUpdate(UpdateSql::Kind::Modify, "modify");
-    const host::db::Statement& statement = runWrite(UpdateSql::Kind::Modify, newValues, oldValues);
-    if (update_->guardsRow(UpdateSql::Kind::Modify) && statement.rowsAffected() == 0)
+    const host::db::Statement* statement = runWrite(UpdateSql::Kind::Modify, newValues, oldValues);
+    if (!statement)
+        return;   // the row changed nothing
+    if (update_->guardsRow(UpdateSql::Kind::Modify) && statement->rowsAffected() == 0)
         refuseChangedRow(oldValues);
     noteRowsWritten(*transaction_, *this);
 }
@@ -263,8 +271,8 @@ void Query::writeModify(RowValues oldValues, RowValues newValues)
 void Query::writeDelete(RowValues oldValues)
 {
     requireUpdate(UpdateSql::Kind::Delete, "delete");
-    const host::db::Statement& statement = runWrite(UpdateSql::Kind::Delete, oldValues, oldValues);
-    if (update_->guardsRow(UpdateSql::Kind::Delete) && statement.rowsAffected() == 0)
+    const host::db::Statement* statement = runWrite(UpdateSql::Kind::Delete, oldValues, oldValues);
+    if (update_->guardsRow(UpdateSql::Kind::Delete) && statement->rowsAffected() == 0)
         refuseChangedRow(oldValues);
     noteRowsWritten(*transaction_, *this);
 }
@@ -291,9 +299,9 @@ void Query::refuseChangedRow(RowValues oldValues) const
 
 bool Query::readRow(MutableRowValues row)
 {
-    if (!update_ || update_->refreshSql().trimmed().isEmpty())
+    if (!update_ || update_->blank_[size_t(UpdateSql::Kind::Refresh)])
         return false;
-    host::db::Statement& statement = update_->run(UpdateSql::Kind::Refresh, row, row);
+    host::db::Statement& statement = *update_->run(UpdateSql::Kind::Refresh, row, row);
     rowReadFound_ = statement.cursorOpen() && statement.fetch();
     if (rowReadFound_) {
         // Each column's slot found by name once per statement and binding

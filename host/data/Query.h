@@ -82,12 +82,14 @@ protected:
 private:
     friend class UpdateSql;
     void rebuildParams();
-    void prepareStatement();
+    // True when the statement of the last preparation is kept (the text did not change).
+    bool prepareStatement();
     void bindParams();
     // `statement` names the kind in the message: "insert", "modify" or "delete".
     void requireUpdate(UpdateSql::Kind kind, const char* statement) const;
     [[noreturn]] void refuseChangedRow(RowValues oldValues) const;
-    host::db::Statement& runWrite(UpdateSql::Kind kind, RowValues newValues, RowValues oldValues);
+    // Null when a modify changes nothing (nothing is written).
+    host::db::Statement* runWrite(UpdateSql::Kind kind, RowValues newValues, RowValues oldValues);
     int slotFor(const QString& fieldName) const { return slotOf(fieldName); }
     unsigned fieldBindingsFor() const { return fieldBindings(); }
 
@@ -96,6 +98,8 @@ private:
     QString preparedSql_;
     std::vector<std::unique_ptr<Param>> params_;
     std::unique_ptr<host::db::Statement> statement_;
+    unsigned preparations_ = 0;          // statements prepared so far
+    unsigned columnsPreparation_ = 0;    // the one whose columns the fields were last made from
     UpdateSql* update_ = nullptr;
     bool rowReadFound_ = true;
 };

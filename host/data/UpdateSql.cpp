@@ -30,6 +30,8 @@ void UpdateSql::releaseStatements()
         preparedText_[k].clear();
         sources_[k].valid = false;
     }
+    partials_.clear();
+    partialsFor_ = nullptr;
 }
 
 host::db::Statement& UpdateSql::prepared(Kind kind)
@@ -64,9 +66,13 @@ host::db::Statement& UpdateSql::prepared(Kind kind)
 
 const std::vector<UpdateSql::Source>& UpdateSql::sourcesFor(Kind kind, const host::db::Statement& statement)
 {
-    Sources& sources = sources_[size_t(kind)];
+    return findSources(sources_[size_t(kind)], statement).params;
+}
+
+UpdateSql::Sources& UpdateSql::findSources(Sources& sources, const host::db::Statement& statement)
+{
     if (sources.valid && sources.fieldBindings == query_->fieldBindingsFor())
-        return sources.params;
+        return sources;
     sources.params.clear();
     sources.columns.clear();
     for (int c = 0; c < statement.columnCount(); ++c) {
@@ -84,7 +90,7 @@ const std::vector<UpdateSql::Source>& UpdateSql::sourcesFor(Kind kind, const hos
     }
     sources.valid = true;
     sources.fieldBindings = query_->fieldBindingsFor();
-    return sources.params;
+    return sources;
 }
 
 const std::vector<int>& UpdateSql::resultSlots(Kind kind)
@@ -93,17 +99,33 @@ const std::vector<int>& UpdateSql::resultSlots(Kind kind)
     return sources_[size_t(kind)].columns;
 }
 
-host::db::Statement& UpdateSql::run(Kind kind, std::span<const QVariant> newValues,
+host::db::Statement* UpdateSql::run(Kind kind, std::span<const QVariant> newValues,
                                     std::span<const QVariant> oldValues)
 {
+    if (kind == Kind::Modify && changedOnly_) {
+        const QString leftOut = unchangedAssignments(newValues, oldValues);
+        if (!leftOut.isEmpty()) {
+            if (!leftOut.contains(u'0'))
+                return nullptr;   // nothing changed: nothing to write, nothing to refuse
+            host::db::Statement& statement = partialStatement(leftOut);
+            bindAndRun(statement, findSources(partials_[leftOut].sources, statement).params, newValues, oldValues);
+            return &statement;
+        }
+    }
     host::db::Statement& statement = prepared(kind);
+    bindAndRun(statement, sourcesFor(kind, statement), newValues, oldValues);
+    return &statement;
+}
+
+void UpdateSql::bindAndRun(host::db::Statement& statement, const std::vector<Source>& sources,
+                           std::span<const QVariant> newValues, std::span<const QVariant> oldValues)
+{
     if (statement.cursorOpen())
         statement.closeCursor();
     auto in = [](std::span<const QVariant> row, int slot) {
         return slot >= 0 && size_t(slot) < row.size() ? &row[size_t(slot)] : nullptr;
     };
     static const QVariant null;
-    const std::vector<Source>& sources = sourcesFor(kind, statement);
     // Bound from the row's own cells: no copy of the values per parameter.
     bound_.resize(sources.size());
     computed_.resize(sources.size());
@@ -119,7 +141,6 @@ host::db::Statement& UpdateSql::run(Kind kind, std::span<const QVariant> newValu
         bound_[i] = value ? value : &null;
     }
     statement.execute(bound_);
-    return statement;
 }
 
 }  // namespace host::data

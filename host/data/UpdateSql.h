@@ -9,6 +9,12 @@
 // "delete from T where K = :OLD_K") is run guarded: its condition also holds
 // every written column (blobs aside) to its value as read, so a row another
 // desk changed meanwhile is left alone, and the query refuses the write.
+// With setWritesChangedOnly(true) an update by key sets only the columns the
+// row changed ("A = :A" left out when A is as read; other assignments always
+// run), still guarded by every column the whole update writes; a row with
+// nothing changed is not written at all (a wide header saved again and again
+// for one column). Off by default: each set of columns left out is a
+// statement prepared of its own.
 
 #include "host/data/Component.h"
 
@@ -17,6 +23,7 @@
 #include <QVariant>
 
 #include <array>
+#include <map>
 #include <memory>
 #include <span>
 #include <vector>
@@ -51,6 +58,9 @@ public:
     // the query has no data field of that name).
     const std::vector<int>& resultSlots(Kind kind);
 
+    void setWritesChangedOnly(bool on) { changedOnly_ = on; }
+    bool writesChangedOnly() const { return changedOnly_; }
+
     // The query this object writes for (set by Query::setUpdateObject).
     Query* query() const { return query_; }
 
@@ -62,8 +72,9 @@ public:
 
 private:
     friend class Query;
-    // Binds and runs one statement with the query's row values.
-    host::db::Statement& run(Kind kind, std::span<const QVariant> newValues, std::span<const QVariant> oldValues);
+    // Binds and runs one statement with the query's row values. A modify
+    // by key that changes nothing runs nothing and returns null.
+    host::db::Statement* run(Kind kind, std::span<const QVariant> newValues, std::span<const QVariant> oldValues);
     host::db::Statement& prepared(Kind kind);
     void releaseStatements();
     // The text prepared for the kind: the guarded form of an update or
@@ -101,6 +112,35 @@ private:
         std::vector<int> columns;
     };
     const std::vector<Source>& sourcesFor(Kind kind, const host::db::Statement& statement);
+    Sources& findSources(Sources& sources, const host::db::Statement& statement);
+    void bindAndRun(host::db::Statement& statement, const std::vector<Source>& sources,
+                    std::span<const QVariant> newValues, std::span<const QVariant> oldValues);
+
+    // The modify of a row that changed some of the columns it writes with
+    // their own value: one statement per set of columns left out ('1' in
+    // the key for each assignment left out), guarded as the whole update is.
+    struct Partial {
+        std::unique_ptr<host::db::Statement> statement;
+        Sources sources;
+    };
+    // The key of the assignments a row leaves out; empty when it writes
+    // them all (or the text is not an update by key); all '1': nothing.
+    QString unchangedAssignments(std::span<const QVariant> newValues, std::span<const QVariant> oldValues);
+    void readAssignments();
+    host::db::Statement& partialStatement(const QString& leftOut);
+    QString partialText(const QString& leftOut);
+    struct Assignment {
+        QString text;
+        QString ownColumn;   // "X = :X": X, else empty (always written)
+        int slot = -1;
+    };
+    std::vector<Assignment> assignments_;
+    QStringList partialKeys_;   // the key of an update by key; empty: never partial
+    QString assignmentsFrom_;
+    unsigned assignmentsFor_ = 0;
+    bool changedOnly_ = false;
+    std::map<QString, Partial> partials_;
+    host::db::Transaction* partialsFor_ = nullptr;
 
     Query* query_ = nullptr;
     std::array<QString, 4> texts_;

@@ -188,6 +188,101 @@ QString UpdateSql::guardedText(Kind kind)
     return texts_[k].left(at) + "(" + condition + ")\n  and " + guard;
 }
 
+namespace {
+
+// Conservative: values of different kinds count as changed (written).
+bool sameValue(const QVariant& a, const QVariant& b)
+{
+    if (a.isNull() || b.isNull())
+        return a.isNull() && b.isNull();
+    return a.typeId() == b.typeId() && a == b;
+}
+
+}  // namespace
+
+// Only an update by key whose rows are guarded leaves columns out: another
+// text writes what it says, whatever the row holds.
+QString UpdateSql::unchangedAssignments(std::span<const QVariant> newValues, std::span<const QVariant> oldValues)
+{
+    const QString& modify = texts_[size_t(Kind::Modify)];
+    const bool sameText = assignmentsFrom_.constData() == modify.constData() && assignmentsFrom_.size() == modify.size();
+    if (!sameText || assignmentsFor_ != query_->fieldBindingsFor())
+        readAssignments();
+    if (partialKeys_.isEmpty())
+        return {};
+    QString leftOut(qsizetype(assignments_.size()), u'0');
+    bool any = false;
+    for (size_t i = 0; i < assignments_.size(); ++i) {
+        const int slot = assignments_[i].slot;
+        if (slot < 0 || size_t(slot) >= newValues.size() || size_t(slot) >= oldValues.size())
+            continue;
+        if (sameValue(newValues[size_t(slot)], oldValues[size_t(slot)])) {
+            leftOut[qsizetype(i)] = u'1';
+            any = true;
+        }
+    }
+    if (any) {
+        guards_[size_t(Kind::Modify)] = true;
+        keyColumns_ = partialKeys_;
+    }
+    return any ? leftOut : QString();
+}
+
+void UpdateSql::readAssignments()
+{
+    const QString& modify = texts_[size_t(Kind::Modify)];
+    assignments_.clear();
+    partials_.clear();
+    partialKeys_.clear();
+    assignmentsFrom_ = modify;
+    assignmentsFor_ = query_->fieldBindingsFor();
+    const QRegularExpressionMatch match = updateByKeyPattern().match(modify);
+    if (!match.hasMatch())
+        return;
+    partialKeys_ = keyColumnsOf(match.captured(3));
+    // The guard compares the columns as read: without one, a column left
+    // out could hide nothing, but the row would no longer be checked.
+    if (guardCondition(writtenColumns()).isEmpty())
+        partialKeys_.clear();
+    for (const QString& item : topLevelItems(match.captured(2))) {
+        const QString column = ownValueColumn(item);
+        assignments_.push_back({item, column, column.isEmpty() ? -1 : query_->slotFor(column)});
+    }
+}
+
+host::db::Statement& UpdateSql::partialStatement(const QString& leftOut)
+{
+    host::db::Transaction* transaction = query_->transaction();
+    if (!transaction)
+        throw DatasetError(QString("%1: sem consulta ou transação.").arg(name()));
+    if (partialsFor_ != transaction) {
+        partials_.clear();
+        partialsFor_ = transaction;
+    }
+    Partial& partial = partials_[leftOut];
+    if (!partial.statement) {
+        auto statement = std::make_unique<host::db::Statement>(*transaction);
+        statement->prepare(partialText(leftOut));
+        partial.statement = std::move(statement);
+        partial.sources.valid = false;
+    }
+    return *partial.statement;
+}
+
+// The update by key with the unchanged assignments left out. Its guard is
+// the whole update's: every column it would write is still compared with
+// its value as read, so another desk's change of any of them is refused.
+QString UpdateSql::partialText(const QString& leftOut)
+{
+    const QRegularExpressionMatch match = updateByKeyPattern().match(texts_[size_t(Kind::Modify)]);
+    QStringList sets;
+    for (size_t i = 0; i < assignments_.size(); ++i)
+        if (leftOut[qsizetype(i)] != u'1')
+            sets << assignments_[i].text.trimmed();
+    return "update " + match.captured(1) + " set " + sets.join(", ") + " where (" + match.captured(3) + ")\n  and " +
+           guardCondition(writtenColumns());
+}
+
 QVariant UpdateSql::earliestWallTime(const QVariant& read)
 {
     if (read.typeId() != QMetaType::QDateTime)

@@ -198,9 +198,11 @@ void DataGridModel::refreshShape(bool rowsChanged)
 {
     host::data::Dataset* data = dataset();
     const int rows = data && data->active() ? data->fetchedCount() : 0;
-    // More rows read while browsing (the cursor went past the rows shown)
-    // are added at the end; any other change of shape starts the view again.
-    const bool fetched = rows > rows_ && data->state() == host::data::DatasetState::Browse;
+    // More rows read (the cursor, a count or a search went past the rows
+    // shown) are added at the end, also while a row is edited: starting the
+    // view again would close the editor being typed in. Only an inserted row
+    // is not at the end of what was read: it starts the view again.
+    const bool fetched = rows > rows_ && data->state() != host::data::DatasetState::Insert;
     if (rows != rows_ && !fetched) {
         reset();
     } else {

@@ -20,7 +20,9 @@ void ProgressWindow::ensureWindow()
 {
     if (window_)
         return;
-    window_ = new QWidget(nullptr, Qt::SplashScreen | Qt::WindowStaysOnTopHint);
+    // It never takes the focus from the user's windows, nor the activation
+    // the next window opened expects.
+    window_ = new QWidget(nullptr, Qt::SplashScreen | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus);
     window_->setObjectName("fmSplash");
     window_->setAttribute(Qt::WA_ShowWithoutActivating);
     auto* layout = new QVBoxLayout(window_);

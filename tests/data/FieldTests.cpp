@@ -6,6 +6,7 @@
 #include "host/data/MemDataset.h"
 
 #include <limits>
+#include <stdexcept>
 
 using namespace host::data;
 
@@ -405,6 +406,39 @@ TEST(CalculatedFields, ComputedPerRowAndOnChange)
     }
     EXPECT_EQ(twice->asInteger(), 10);
     EXPECT_GT(runs, 0);
+}
+
+// Calculated fields are worked out when read: a value a rule sets on one
+// stays until the row changes, and a failing calculation is tried again.
+TEST(CalculatedFields, ARuleValueStaysUntilTheRowChangesAndAFailureIsTriedAgain)
+{
+    MemDataset ds;
+    Field* a = ds.addField("A", FieldType::Int32);
+    Field* twice = ds.addCalculatedField("TWICE", FieldType::Int32);
+    bool fail = false;
+    ds.onCalcFields = [&](Dataset&) {
+        if (fail)
+            throw std::runtime_error("calc failed");
+        twice->setAsInteger(a->asInteger() * 2);
+    };
+    ds.open();
+    ds.append();
+    a->setAsInteger(4);
+    twice->setAsInteger(99);   // set by a rule, after the write
+    EXPECT_EQ(twice->asInteger(), 99);
+    a->setAsInteger(5);
+    EXPECT_EQ(twice->asInteger(), 10);
+    fail = true;
+    a->setAsInteger(6);   // the value is written; the calculation fails where it is read
+    EXPECT_EQ(a->asInteger(), 6);
+    EXPECT_THROW(twice->asInteger(), std::runtime_error);
+    fail = false;
+    EXPECT_EQ(twice->asInteger(), 12);
+    ds.post();
+    ds.append();
+    EXPECT_EQ(twice->asInteger(), 0);   // the new row's: A is null
+    ds.cancel();
+    EXPECT_EQ(twice->asInteger(), 12);
 }
 
 TEST(LookupFields, ShowTheResultOfAnotherDatasetAndSetTheKey)

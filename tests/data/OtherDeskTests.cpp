@@ -141,6 +141,40 @@ TEST_F(OtherDesk, ADateStoredAtASkippedMidnightSavesUntilAnotherDeskChangesIt)
     EXPECT_EQ(nameInDb(2), "dst");
 }
 
+// A wide row saved for one column: only what changed is set, every column
+// is still held to its value as read, and a row with nothing changed costs
+// no statement and is no failure.
+TEST_F(OtherDesk, ARowWritingChangedColumnsOnlyIsStillCheckedWhole)
+{
+    us.setWritesChangedOnly(true);
+    ASSERT_TRUE(q.locate("ID", 1));
+    q.edit();
+    q.fieldByName("NAME")->setAsString("once");
+    testsupport::StatementCounter gravou;
+    q.post();
+    EXPECT_EQ(gravou.count(), 1);
+    EXPECT_EQ(nameInDb(1), "once");
+
+    q.edit();
+    testsupport::StatementCounter nada;
+    EXPECT_NO_THROW(q.post());
+    EXPECT_EQ(nada.count(), 0) << "nothing changed, nothing written";
+    EXPECT_EQ(q.state(), DatasetState::Browse);
+    tr().commitRetaining();
+
+    otherDesk("update ITEMS set QTY = 5 where ID = 1");
+    q.edit();
+    q.fieldByName("NAME")->setAsString("lost?");
+    EXPECT_THROW(q.post(), RecordChangedError) << "a column this desk did not change still counts";
+    EXPECT_EQ(one("select QTY || NAME from ITEMS where ID = 1").toString(), "5once");
+
+    q.edit();
+    q.fieldByName("PRICE")->setAsFloat(2.5);
+    q.post();
+    EXPECT_EQ(one("select QTY || NAME from ITEMS where ID = 1").toString(), "5once");
+    EXPECT_DOUBLE_EQ(one("select PRICE from ITEMS where ID = 1").toDouble(), 2.5);
+}
+
 }  // namespace
 
 namespace {

@@ -322,6 +322,90 @@ TEST_F(Queries, ExecSqlRunsStatementsWithoutRows)
     EXPECT_THROW(upd.open(), DatasetError);
 }
 
+// A query opened again on the same text keeps its fields, but as new ones:
+// what a rule set on them while open does not outlive the close.
+TEST_F(Queries, FieldsOfAReopenOnTheSameTextAreAsNew)
+{
+    q.open();
+    Field* name = q.fieldByName("NAME");
+    int changes = 0;
+    name->onChange = [&](Field&) { ++changes; };
+    name->setRequired(true);
+    name->setReadOnly(true);
+    name->setDisplayLabel("Nome");
+    name->setDisplayFormat("@");
+    name->setSize(3);
+    q.fieldByName("QTY")->setVisible(false);
+    q.close();
+
+    q.setName("quOther");
+    q.open();
+    name = q.fieldByName("NAME");
+    EXPECT_FALSE(name->required());
+    EXPECT_FALSE(name->readOnly());
+    EXPECT_EQ(name->displayLabel(), "NAME");
+    EXPECT_TRUE(name->displayFormat().isEmpty());
+    EXPECT_EQ(name->size(), 10);
+    EXPECT_TRUE(q.fieldByName("QTY")->visible());
+    EXPECT_EQ(name->name(), "quOtherNAME");
+    EXPECT_EQ(q.fieldCount(), 8);
+    q.append();
+    q.fieldByName("ID")->setAsInteger(50);
+    name->setAsString("a long name");   // cut to the column's size, not the 3 set before
+    q.post();                           // NAME no longer required, no handler left
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(nameInDb(50), "a long nam");
+    q.close();
+    EXPECT_EQ(q.fieldCount(), 0);
+    EXPECT_EQ(q.findField("NAME"), nullptr);
+}
+
+// The columns kept by a close are those of the statement that made them: a
+// text run in between (another statement) and opened gives its own columns.
+TEST_F(Queries, AReopenOnAnotherStatementMakesItsOwnFields)
+{
+    q.open();
+    q.close();
+    q.setSql("select NAME, ID from ITEMS where ID = :ID");
+    q.paramByName("ID")->setAsInteger(2);
+    q.execSql();   // prepares the new text without opening it
+    q.open();
+    ASSERT_EQ(q.fieldCount(), 2);
+    EXPECT_EQ(q.field(0)->fieldName(), "NAME");
+    EXPECT_EQ(q.fieldByName("ID")->asInteger(), 2);
+    EXPECT_EQ(q.findField("PRICE"), nullptr);
+    q.close();
+    q.setSql("select ID, QTY from ITEMS where ID = :ID");
+    q.open();
+    ASSERT_EQ(q.fieldCount(), 2);
+    EXPECT_EQ(q.field(1)->fieldName(), "QTY");
+    EXPECT_EQ(q.findField("NAME"), nullptr);
+}
+
+// Persistent fields: one added or switched while closed is bound at the next open.
+TEST_F(Queries, PersistentFieldsChangedWhileClosedBindAgain)
+{
+    Field* id = q.addField("ID", FieldType::Int32);
+    Field* calc = q.addCalculatedField("TWICE", FieldType::Int32);
+    q.onCalcFields = [&](Dataset&) { calc->setAsInteger(id->asInteger() * 2); };
+    q.open();
+    EXPECT_EQ(calc->asInteger(), 2);
+    q.close();
+    Field* name = q.addField("NAME", FieldType::String, 10);
+    q.open();
+    EXPECT_EQ(q.fieldCount(), 3);
+    EXPECT_EQ(name->asString(), "item1");
+    EXPECT_EQ(calc->asInteger(), 2);
+    q.next();
+    EXPECT_EQ(name->asString(), "item2");
+    EXPECT_EQ(calc->asInteger(), 4);
+    q.close();
+    calc->setKind(FieldKind::Lookup);   // no look-up dataset: shows nothing
+    q.open();
+    EXPECT_EQ(id->asInteger(), 1);
+    EXPECT_EQ(name->asString(), "item1");
+}
+
 TEST_F(Queries, ComponentsAreFoundByNameInAnyCase)
 {
     host::Component module(nullptr, "dmTec");

@@ -151,6 +151,34 @@ TEST_F(ReceberCaixaTest, FreeDocumentCodeIsOneStatementWhateverTheRows)
     EXPECT_EQ(contador.prepares(), 0);
 }
 
+// Codes taken one after another by a routine that stores each: the
+// largest number is read once; past the maximum each is looked for among
+// the gaps as a single code is.
+TEST_F(ReceberCaixaTest, FreeCodesOfARunFollowTheLastOneAndLookForGapsPastTheMaximum)
+{
+    parcela("000041", 1, 1);
+    CodigosDisponiveis livres("NUMERO_DOCUMENTO", "ACRC5001", 999999, "000000");
+    QStringList tomados;
+    int leituras = 0;
+    for (int i = 0; i < 3; ++i) {
+        const testsupport::StatementCounter contador;
+        tomados << livres.proximo();
+        leituras += contador.count();
+        parcela(tomados.back(), 1, 1);
+    }
+    EXPECT_EQ(tomados, QStringList({"000042", "000043", "000044"}));
+    EXPECT_EQ(leituras, 1) << "one read for the run";
+
+    parcela("000003", 1, 1);
+    CodigosDisponiveis poucos("NUMERO_DOCUMENTO", "ACRC5001", 43, "00");
+    tomados.clear();
+    for (int i = 0; i < 3; ++i) {
+        tomados << poucos.proximo();
+        parcela(tomados.back(), 1, 1);
+    }
+    EXPECT_EQ(tomados, QStringList({"01", "02", "04"}));
+}
+
 TEST_F(ReceberCaixaTest, DialogAddsTheUndistributedPartAndCommits)
 {
     parcela("100231", 1, 100);

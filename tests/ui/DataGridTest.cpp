@@ -529,3 +529,40 @@ TEST_F(LongGridTest, SelectionsAndTheDatasetMovedByCodeReachRowsNotYetRead)
     EXPECT_GE(grid.model()->rowCount(), 2 * DataGrid::kPageRows + 7);
     EXPECT_EQ(grid.currentIndex().row(), 2 * DataGrid::kPageRows + 6) << "the grid follows the dataset";
 }
+
+// A window that counts its rows reads the result to its end behind the grid:
+// a row then put in edit, by a key typed in its cell or by code, does not
+// start the view again, so the rows marked and the editor typed in stay.
+TEST_F(LongGridTest, ARowEditedInAResultReadAheadKeepsTheMarkedRowsAndTheEditor)
+{
+    grid.setMultiSelect(true);
+    grid.setCurrentIndex(grid.model()->index(41, 0));
+    ASSERT_EQ(current(), 42);
+    grid.clearSelectedRows();
+    grid.selectRow(3);
+    grid.selectRow(5);
+    ASSERT_EQ(grid.selectedRows(), (QList<int>{3, 5}));
+    ASSERT_EQ(result.recordCount(), kRows);   // the window's "Total de Registros"
+    ASSERT_EQ(grid.model()->rowCount(), DataGrid::kPageRows);
+
+    grid.editCurrentCell();
+    auto* editor = qobject_cast<QLineEdit*>(grid.indexWidget(grid.currentIndex()));
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, "9001");
+    EXPECT_EQ(result.state(), DatasetState::Edit);
+    EXPECT_EQ(grid.indexWidget(grid.currentIndex()), editor) << "the editor typed in is still open";
+    EXPECT_EQ(grid.selectedRows(), (QList<int>{3, 5})) << "the marks stay while the row is typed";
+    QTest::keyClick(editor, Qt::Key_Return);
+    result.post();
+    EXPECT_EQ(result.recNo(), 42);
+    EXPECT_EQ(result.fieldByName("CODIGO")->asInteger(), 9001) << "the text typed is the row's";
+    EXPECT_EQ(codeAt(41), "9001");
+
+    result.edit();   // a rule of the window changing the current row
+    result.fieldByName("CODIGO")->setAsInteger(9002);
+    result.post();
+    EXPECT_EQ(codeAt(41), "9002");
+    EXPECT_EQ(grid.selectedRows(), (QList<int>{3, 5})) << "the marks stay when code edits the row";
+    EXPECT_EQ(grid.currentIndex().row(), 41);
+}
