@@ -68,44 +68,58 @@ LeituraParametrizada parametrizar(const QString& sql)
             ++depois;
         return depois >= n || sql[depois] == ')' || sql[depois] == ';' || sql[depois].isLetter();
     };
+    // Plain text goes over in runs: the rules' reads are parsed on every row.
+    leitura.texto.reserve(n + 16);
+    auto copia = [&](qsizetype de, qsizetype ate) { leitura.texto += QStringView(sql).sliced(de, ate - de); };
+    auto inicioEspecial = [&](qsizetype k) {
+        const QChar c = sql[k];
+        return c == '\'' || c == '"' || ((c == '-' || c == '/') && k + 1 < n && sql[k + 1] == (c == '-' ? '-' : '*'));
+    };
     while (i < n) {
         const QChar c = sql[i];
         if (c == '-' && i + 1 < n && sql[i + 1] == '-') {
             const qsizetype fim = sql.indexOf('\n', i);
             const qsizetype ate = fim < 0 ? n : fim;
-            leitura.texto += sql.mid(i, ate - i);
+            copia(i, ate);
             i = ate;
         } else if (c == '/' && i + 1 < n && sql[i + 1] == '*') {
             const qsizetype fim = sql.indexOf("*/", i + 2);
             const qsizetype ate = fim < 0 ? n : fim + 2;
-            leitura.texto += sql.mid(i, ate - i);
+            copia(i, ate);
             i = ate;
         } else if (c == '\'' || c == '"') {
             QString valor;
             qsizetype j = i + 1;
             bool fechado = false;
             while (j < n) {
-                if (sql[j] == c) {
-                    if (j + 1 < n && sql[j + 1] == c) {
-                        valor += c;
-                        j += 2;
-                        continue;
-                    }
-                    fechado = true;
+                const qsizetype aspa = sql.indexOf(c, j);
+                if (aspa < 0) {
+                    j = n;
                     break;
                 }
-                valor += sql[j++];
+                valor += QStringView(sql).sliced(j, aspa - j);
+                if (aspa + 1 < n && sql[aspa + 1] == c) {
+                    valor += c;
+                    j = aspa + 2;
+                    continue;
+                }
+                j = aspa;
+                fechado = true;
+                break;
             }
             if (fechado && comparacaoComColuna(i) && terminaComparacao(j + 1)) {
                 leitura.valores << valor;
                 leitura.texto += ":TA_LOTE_" + QString::number(leitura.valores.size());
             } else {
-                leitura.texto += sql.mid(i, (fechado ? j + 1 : n) - i);
+                copia(i, fechado ? j + 1 : n);
             }
             i = fechado ? j + 1 : n;
         } else {
-            leitura.texto += c;
-            ++i;
+            qsizetype fim = i + 1;
+            while (fim < n && !inicioEspecial(fim))
+                ++fim;
+            copia(i, fim);
+            i = fim;
         }
     }
     return leitura;
