@@ -203,6 +203,8 @@ inline void contraDireto(Tempos& nosso, Tempos& direto, const std::function<void
 // offscreen screen is a desk's smallest, 1366x768 (Qt's own default,
 // 800x600, is smaller than any desk the module runs on): windows open at
 // the size users see them.
+inline QtMessageHandler sMensagensAnteriores = nullptr;
+
 struct PreparoModulo {
     PreparoModulo()
     {
@@ -215,6 +217,17 @@ struct PreparoModulo {
         arquivo.close();
         qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + tela).toLocal8Bit());
         sCaminhoSistema = sistema.path();
+        // The offscreen platform warns at every window shown; the figures
+        // would drown in it.
+        sMensagensAnteriores = qInstallMessageHandler(
+            [](QtMsgType tipo, const QMessageLogContext& contexto, const QString& texto) {
+                if (texto.contains(QLatin1String("propagateSizeHints")))
+                    return;
+                if (sMensagensAnteriores)
+                    sMensagensAnteriores(tipo, contexto, texto);
+                else
+                    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(tipo, contexto, texto)));
+            });
     }
     ~PreparoModulo() { sCaminhoSistema.clear(); }
     PreparoModulo(const PreparoModulo&) = delete;

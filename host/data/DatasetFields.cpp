@@ -304,12 +304,17 @@ void Dataset::writeField(Field& field, QVariant value)
         editBuf_[slot].swap(value);   // the old value goes with `value`
     } else {
         QVariant old = std::exchange(editBuf_[slot], std::move(value));   // what a failed validation puts back
+        const bool wasStale = calcStale_;
         try {
             auto validate = field.onValidate;
             validate(field);
         } catch (...) {
             if (editing() && slot < editBuf_.size())
                 editBuf_[slot] = std::move(old);
+            // A rule that read a calculated field worked it out from the
+            // refused value: it is worked out again from the one put back.
+            if (wasStale)
+                calculateFields();
             throw;
         }
     }

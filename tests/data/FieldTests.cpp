@@ -441,6 +441,35 @@ TEST(CalculatedFields, ARuleValueStaysUntilTheRowChangesAndAFailureIsTriedAgain)
     EXPECT_EQ(twice->asInteger(), 12);
 }
 
+// A total worked out from the row follows what is typed in it before the
+// post, and a value a validation refused leaves no total behind, even when
+// the validation read the total to judge it.
+TEST(CalculatedFields, ATotalFollowsTheEditedRowAndForgetsARefusedValue)
+{
+    MemDataset ds;
+    Field* qty = ds.addField("QTY", FieldType::Int32);
+    Field* price = ds.addField("PRICE", FieldType::Float);
+    Field* total = ds.addCalculatedField("TOTAL", FieldType::Float);
+    ds.onCalcFields = [&](Dataset&) { total->setAsFloat(qty->asInteger() * price->asFloat()); };
+    qty->onValidate = [&](Field&) {
+        if (total->asFloat() > 100)
+            throw DatasetError("acima do limite");
+    };
+    ds.open();
+    ds.append();
+    qty->setAsInteger(2);
+    price->setAsFloat(10);
+    EXPECT_DOUBLE_EQ(total->asFloat(), 20);
+    qty->setAsInteger(3);
+    EXPECT_DOUBLE_EQ(total->asFloat(), 30) << "the quantity typed counts before the post";
+    price->setAsFloat(20);   // the total not read since: the refusal below works it out
+    EXPECT_THROW(qty->setAsInteger(50), DatasetError);
+    EXPECT_EQ(qty->asInteger(), 3);
+    EXPECT_DOUBLE_EQ(total->asFloat(), 60) << "the refused quantity's total stayed";
+    ds.post();
+    EXPECT_DOUBLE_EQ(total->asFloat(), 60);
+}
+
 TEST(LookupFields, ShowTheResultOfAnotherDatasetAndSetTheKey)
 {
     MemDataset techs;
