@@ -88,6 +88,9 @@ TEST_F(HostLote, BatchReadsBindTheValuesTheyCompareWithAColumn)
     // Text that is no comparison with a column stays as written.
     EXPECT_EQ(CarregaNumeroInteiro("count(*)", "PARAMETROS", "where upper(NOME) = 'ATDIASUTEIS' and 'a' = 'a'"), 1);
     EXPECT_EQ(CarregaDado("VALOR", "PARAMETROS", "where NOME = 'ATDIAS' || 'UTEIS'"), "23456");
+    // Quotes inside comments are no values; the text around them stays whole.
+    EXPECT_EQ(CarregaDado("VALOR", "PARAMETROS", "where NOME = 'ATLOCALPADRAO' /* o 'local' */"), "01");
+    EXPECT_EQ(CarregaDado("VALOR", "PARAMETROS", "where NOME = 'ATLOCALPADRAO' -- o 'local'\n and 1 = 1"), "01");
     // A date is read by the engine, month first with slashes: it stays in the text.
     EXPECT_EQ(CarregaDado("FEDESCRICAO", "FERIADOS", "where FEDATA = '03/02/2024'"), "Um");
     EXPECT_EQ(CarregaDado("FEDESCRICAO", "FERIADOS", "where FEDATA = '02/03/2024'"), "Dois");
