@@ -34,14 +34,14 @@ QDate dataOuNula(const QDateTime& data)
     return L::dataVazia(data) ? QDate() : data.date();
 }
 
-QVariant comoParametro(const QDate& data)
-{
-    return data.isValid() ? QVariant(QDateTime(data, QTime(0, 0))) : QVariant();
-}
-
 QDateTime meiaNoite(const QDate& data)
 {
     return data.isValid() ? QDateTime(data, QTime(0, 0)) : QDateTime();
+}
+
+QVariant comoParametro(const QDate& data)
+{
+    return data.isValid() ? QVariant(meiaNoite(data)) : QVariant();
 }
 
 // What the run reads of the contract.

@@ -209,6 +209,13 @@ QVariantMap caixa(const Instalment& p) {
             {"SEQUENCIA", p.sequencia}};
 }
 
+// The same key of kCaixa bound straight onto a kept statement.
+void ligaCaixa(const Instalment& p, host::db::Statement& st)
+{
+    for (auto [nome, valor] : caixa(p).asKeyValueRange())
+        st.setParam(nome, valor);
+}
+
 // The note is keyed with the branch, or (as the forecast writes it) without.
 void RenumeraObservacao(const Instalment& p, const QString& novo) {
     const QString resto = p.cliente + QString::number(qint64(p.sequencia));
@@ -258,10 +265,7 @@ void OficializaReceberLote(const Instalment& p, double valor, const QString& nov
     static const QString sqlCaixa =
         QString("update ACXC94XP set xpValor = Cast(XpValor as Numeric(9,2) ), xpDocumento = :NOVO") + kCaixa;
     const std::shared_ptr<host::db::Statement> caixa = transacao().prepared(sqlCaixa);
-    caixa->setParam("DOCUMENTO_CAIXA", p.documento);
-    caixa->setParam("CLIENTE", p.cliente);
-    caixa->setParam("FILIAL", p.filialReceber);
-    caixa->setParam("SEQUENCIA", p.sequencia);
+    ligaCaixa(p, *caixa);
     caixa->setParam("NOVO", numero);
     caixa->execute();
 }
