@@ -138,8 +138,8 @@ void mede(host::db::Transaction& tr, const Caso& caso)
 // A window let go when its routine ends is destroyed by the application's
 // event loop as soon as the routine returns; the benchmark runs no loop, so
 // the round does it, in its time. Left waiting, the windows of every round
-// would stay hidden behind the next ones, and each later window would be
-// blocked, unblocked and laid out among them.
+// would stay, hidden, and each later modal window's opening and closing
+// would be told to every one of them and to each of their controls.
 void apagaJanelasLiberadas() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 // The service-order search as the module shows it: the filter typed, "Pesquisar" pressed, closed.
