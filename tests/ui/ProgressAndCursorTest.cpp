@@ -73,6 +73,7 @@ TEST(ProgressWindow, ControlsFollowEveryIncrementWhilePaintingIsSpaced)
 // text or its values change it is drawn as the flat style draws a new bar.
 TEST(ProgressWindow, TheBarIsDrawnWhereTheFlatStyleDrawsItAfterEveryChange)
 {
+    const testsupport::ProgressAtOnce semEspera;
     ProgressWindow& progress = ProgressWindow::instance();
     progress.prepare(1000, "Faturando Contratos...", "Mostrar");
     QWidget* janela = nullptr;
