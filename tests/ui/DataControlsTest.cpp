@@ -58,14 +58,37 @@ protected:
         customers.addField("CODIGO_CLIENTE", FieldType::Int32);
         customers.addField("NOME", FieldType::String, 40);
         customers.open();
-        for (auto [code, name] : {std::pair{10, "ANA"}, {20, "BRUNO"}, {30, "CARLA"}}) {
-            customers.append();
-            customers.fieldByName("CODIGO_CLIENTE")->setAsInteger(code);
-            customers.fieldByName("NOME")->setAsString(name);
-            customers.post();
-        }
+        for (auto [code, name] : {std::pair{10, "ANA"}, {20, "BRUNO"}, {30, "CARLA"}})
+            addCustomer(code, name);
         window.show();
         QApplication::setActiveWindow(&window);
+    }
+
+    void addCustomer(int code, const QString& name)
+    {
+        customers.append();
+        customers.fieldByName("CODIGO_CLIENTE")->setAsInteger(code);
+        customers.fieldByName("NOME")->setAsString(name);
+        customers.post();
+    }
+
+    // The order's customer chosen from the customers' list.
+    void bindCustomerCombo(DataLookupCombo& combo, const QString& listFields, int shownField = 0)
+    {
+        combo.setListSource(&dsCliente);
+        combo.setKeyField("CODIGO_CLIENTE");
+        combo.setListField(listFields);
+        combo.setListFieldIndex(shownField);
+        combo.bind(&dsOrdem, "CLCODIGO");
+    }
+
+    // An order item whose customer's name is a look-up field over the customers.
+    void openItemsWithCustomerName(MemDataset& items)
+    {
+        items.addField("CLCODIGO", FieldType::Int32);
+        items.addLookupField("NOMECLIENTE", FieldType::String, 40, "CLCODIGO", &customers, "CODIGO_CLIENTE", "NOME");
+        items.open();
+        items.append();
     }
 
     MemDataset orders{nullptr, "quOS"};
@@ -80,11 +103,7 @@ protected:
 TEST_F(DataControlsTest, LookupComboSetsTheKeyFieldAndShowsTheListText)
 {
     DataLookupCombo combo("dblcCliente", &window);
-    combo.setListSource(&dsCliente);
-    combo.setKeyField("CODIGO_CLIENTE");
-    combo.setListField("CODIGO_CLIENTE;NOME");
-    combo.setListFieldIndex(1);
-    combo.bind(&dsOrdem, "CLCODIGO");
+    bindCustomerCombo(combo, "CODIGO_CLIENTE;NOME", 1);
     EXPECT_EQ(combo.text(), "BRUNO");
     EXPECT_EQ(combo.keyValue().toInt(), 20);
 
@@ -104,20 +123,14 @@ TEST_F(DataControlsTest, LookupComboSetsTheKeyFieldAndShowsTheListText)
     orders.fieldByName("CLCODIGO")->setAsInteger(99);   // a key not in the list shows nothing
     EXPECT_EQ(combo.text(), "");
 
-    customers.append();                                  // the list follows its dataset
-    customers.fieldByName("CODIGO_CLIENTE")->setAsInteger(99);
-    customers.fieldByName("NOME")->setAsString("DANI");
-    customers.post();
+    addCustomer(99, "DANI");   // the list follows its dataset
     EXPECT_EQ(combo.text(), "DANI");
 }
 
 TEST_F(DataControlsTest, LookupComboOnALookupFieldWritesItsKeyField)
 {
     MemDataset items(nullptr, "quOSItem");
-    items.addField("CLCODIGO", FieldType::Int32);
-    items.addLookupField("NOMECLIENTE", FieldType::String, 40, "CLCODIGO", &customers, "CODIGO_CLIENTE", "NOME");
-    items.open();
-    items.append();
+    openItemsWithCustomerName(items);
     DataSource ds(nullptr, "dsItens", &items);
     DataLookupCombo combo("dblcNome", &window);
     combo.bind(&ds, "NOMECLIENTE");
@@ -184,11 +197,7 @@ void clickRow(DataLookupCombo& combo, QTableView& table, int row)
 TEST_F(DataControlsTest, LookupComboDroppedDownShowsTheListAndWritesTheRowClicked)
 {
     DataLookupCombo combo("dblcCliente", &window);
-    combo.setListSource(&dsCliente);
-    combo.setKeyField("CODIGO_CLIENTE");
-    combo.setListField("CODIGO_CLIENTE;NOME");
-    combo.setListFieldIndex(1);
-    combo.bind(&dsOrdem, "CLCODIGO");
+    bindCustomerCombo(combo, "CODIGO_CLIENTE;NOME", 1);
     combo.show();
     QApplication::processEvents();
 
@@ -200,10 +209,7 @@ TEST_F(DataControlsTest, LookupComboDroppedDownShowsTheListAndWritesTheRowClicke
     EXPECT_EQ(combo.text(), "CARLA");
 
     // Rows added to the list's dataset are in the list dropped down next.
-    customers.append();
-    customers.fieldByName("CODIGO_CLIENTE")->setAsInteger(40);
-    customers.fieldByName("NOME")->setAsString("DANI");
-    customers.post();
+    addCustomer(40, "DANI");
     QTableView& again = dropDown(combo);
     EXPECT_EQ(shownRows(again), (QStringList{"10|ANA", "20|BRUNO", "30|CARLA", "40|DANI"}));
     clickRow(combo, again, 3);
@@ -213,10 +219,7 @@ TEST_F(DataControlsTest, LookupComboDroppedDownShowsTheListAndWritesTheRowClicke
     // The list's dataset closed and opened again with other rows.
     customers.close();
     customers.open();
-    customers.append();
-    customers.fieldByName("CODIGO_CLIENTE")->setAsInteger(50);
-    customers.fieldByName("NOME")->setAsString("EDU");
-    customers.post();
+    addCustomer(50, "EDU");
     QTableView& reopened = dropDown(combo);
     QStringList rows = shownRows(reopened);
     ASSERT_FALSE(rows.isEmpty());
@@ -229,10 +232,7 @@ TEST_F(DataControlsTest, LookupComboDroppedDownShowsTheListAndWritesTheRowClicke
 TEST_F(DataControlsTest, LookupComboDroppedDownFollowsItsListFieldsAndShownColumn)
 {
     DataLookupCombo combo("dblcCliente", &window);
-    combo.setListSource(&dsCliente);
-    combo.setKeyField("CODIGO_CLIENTE");
-    combo.setListField("NOME");
-    combo.bind(&dsOrdem, "CLCODIGO");
+    bindCustomerCombo(combo, "NOME");
     combo.show();
     QApplication::processEvents();
 
@@ -264,10 +264,7 @@ TEST_F(DataControlsTest, LookupComboDroppedDownFollowsItsListFieldsAndShownColum
 TEST_F(DataControlsTest, LookupComboOnALookupFieldDroppedDownWritesTheKeyOfTheRowClicked)
 {
     MemDataset items(nullptr, "quOSItem");
-    items.addField("CLCODIGO", FieldType::Int32);
-    items.addLookupField("NOMECLIENTE", FieldType::String, 40, "CLCODIGO", &customers, "CODIGO_CLIENTE", "NOME");
-    items.open();
-    items.append();
+    openItemsWithCustomerName(items);
     DataSource ds(nullptr, "dsItens", &items);
     DataLookupCombo combo("dblcNome", &window);
     combo.bind(&ds, "NOMECLIENTE");
@@ -282,10 +279,7 @@ TEST_F(DataControlsTest, LookupComboOnALookupFieldDroppedDownWritesTheKeyOfTheRo
     EXPECT_EQ(combo.text(), "BRUNO");
 
     // The look-up's rows read again when it drops down again.
-    customers.append();
-    customers.fieldByName("CODIGO_CLIENTE")->setAsInteger(40);
-    customers.fieldByName("NOME")->setAsString("DANI");
-    customers.post();
+    addCustomer(40, "DANI");
     QTableView& again = dropDown(combo);
     EXPECT_EQ(shownRows(again), (QStringList{"ANA", "BRUNO", "CARLA", "DANI"}));
     clickRow(combo, again, 3);

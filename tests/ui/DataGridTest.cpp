@@ -63,6 +63,14 @@ protected:
 
     QModelIndex cell(int row, const QString& field) { return grid.model()->index(row, grid.columnByField(field)->index()); }
 
+    // Code, quantity and defect, as the service lines' grid is designed.
+    static void addLineColumns(DataGrid& target)
+    {
+        target.addColumn("AACODIGO", "Código", 50);
+        target.addColumn("AAQUANTIDADE", "Qtde.", 70);
+        target.addColumn("DEFEITO", "Defeito", 200);
+    }
+
     MemDataset defects{nullptr, "quDefeito"};
     MemDataset lines{nullptr, "quOSAndamento"};
     DataSource ds{nullptr, "dsAndamento", &lines};
@@ -216,9 +224,7 @@ TEST_F(DataGridTest, ColumnsLayoutSurvivesSaveAndRestore)
 {
     QTemporaryDir dir;
     Layouts::setFolder(dir.path());
-    grid.addColumn("AACODIGO", "Código", 50);
-    grid.addColumn("AAQUANTIDADE", "Qtde.", 70);
-    grid.addColumn("DEFEITO", "Defeito", 200);
+    addLineColumns(grid);
     grid.moveColumn(2, 0);
     grid.column(1)->setWidth(99);
     grid.column(2)->setVisible(false);
@@ -226,9 +232,7 @@ TEST_F(DataGridTest, ColumnsLayoutSurvivesSaveAndRestore)
 
     DataGrid other("dbgdOrdemServicoServicos");
     other.setDataSource(&ds);
-    other.addColumn("AACODIGO", "Código", 50);
-    other.addColumn("AAQUANTIDADE", "Qtde.", 70);
-    other.addColumn("DEFEITO", "Defeito", 200);
+    addLineColumns(other);
     other.addColumn("ADCODIGO", "Cód. Defeito", 40);   // added since the layout was saved
     ASSERT_TRUE(Layouts::restoreGrid(&other));
     QStringList order;
@@ -278,9 +282,7 @@ TEST_F(DataGridTest, ARestoredLayoutIsShownAsTheGridItWasSavedFrom)
 {
     QTemporaryDir dir;
     Layouts::setFolder(dir.path());
-    grid.addColumn("AACODIGO", "Código", 50);
-    grid.addColumn("AAQUANTIDADE", "Qtde.", 70);
-    grid.addColumn("DEFEITO", "Defeito", 200);
+    addLineColumns(grid);
     grid.addColumn("ADCODIGO");   // as the user adds one
     grid.moveColumn(2, 0);
     grid.moveColumn(3, 1);
@@ -294,9 +296,7 @@ TEST_F(DataGridTest, ARestoredLayoutIsShownAsTheGridItWasSavedFrom)
     other.setDataSource(&ds);
     other.resize(600, 300);
     other.show();
-    other.addColumn("AACODIGO", "Código", 50);
-    other.addColumn("AAQUANTIDADE", "Qtde.", 70);
-    other.addColumn("DEFEITO", "Defeito", 200);
+    addLineColumns(other);
     ASSERT_TRUE(Layouts::restoreGrid(&other));
     EXPECT_EQ(shownColumns(other), saved);
     EXPECT_EQ(other.model()->index(0, 0).data().toString(), "NAO LIGA");
@@ -315,9 +315,7 @@ TEST_F(DataGridTest, ARestoredLayoutIsShownAsTheGridItWasSavedFrom)
 
 TEST_F(DataGridTest, ColumnsChangedTogetherAreShownAlsoWhenAChangeFails)
 {
-    grid.addColumn("AACODIGO", "Código", 50);
-    grid.addColumn("AAQUANTIDADE", "Qtde.", 70);
-    grid.addColumn("DEFEITO", "Defeito", 200);
+    addLineColumns(grid);
     EXPECT_THROW(grid.changeColumnsTogether([&] {
         grid.moveColumn(2, 0);
         grid.column(1)->setVisible(false);
