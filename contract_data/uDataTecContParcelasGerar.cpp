@@ -12,6 +12,7 @@
 #include "host/db/Database.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace P = uDataTecContParcelas;
 
@@ -211,6 +212,13 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
                                                  contrato.textoAuxiliar, true);
     };
 
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    // An instalment is written whole or not at all: a failure undoes its own
+    // rows and leaves the instalments already committed. One savepoint for
+    // the run, taken again by each instalment's commit (a statement less per
+    // instalment than one taken and released each time); taken anew if a
+    // full commit on the way ended it.
+    std::optional<host::db::Savepoint> parcela;
     for (QDate inicio = janela.inicio; inicio < janela.fim;
          inicio = P::ProximoInicio(inicio, sPeriodo, sModalidade)) {
         QDate vencimento = P::DataVencimento(inicio, dia);
@@ -224,11 +232,11 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
 
         if (recebiveis.faturada(vencimento))
             continue;
-        // An instalment is written whole or not at all: a failure undoes its
-        // own rows and leaves the instalments already committed. The cash
-        // template rebuilt on the way commits; held back to the instalment's end.
-        host::db::CommitHold comites(*dmGlobal->IBTransaction1);
-        host::db::Savepoint parcela(*dmGlobal->IBTransaction1);
+        if (!parcela || !parcela->active())
+            parcela.emplace(tr);
+        // The cash template rebuilt on the way commits; held back to the
+        // instalment's end.
+        host::db::CommitHold comites(tr);
         recebiveis.substitui(vencimento);
 
         double valor = P::ValorParcela(dadosValor, inicio, true);
@@ -285,11 +293,12 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
             dmGlobal->InserirCXPrevisao(numero, cliente, sFilial, "R", {}, caixa.contaObjeto, {}, sequencia + 1,
                                         valor, false, {}, 0, -1);
         }
-        parcela.release();
         comites.release();
         ++iContador;
-        dmGlobal->IBTransaction1->commitRetaining();
+        tr.commitRetaining();
     }
+    if (parcela)
+        parcela->release();
     if (bNota && bUltimo)
         dm.AbreEmissaoCarregaNota(documentosNota, sFilial);
 }
