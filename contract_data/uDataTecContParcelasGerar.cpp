@@ -12,7 +12,6 @@
 #include "host/db/Database.h"
 
 #include <algorithm>
-#include <optional>
 
 namespace P = uDataTecContParcelas;
 
@@ -212,13 +211,6 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
                                                  contrato.textoAuxiliar, true);
     };
 
-    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
-    // An instalment is written whole or not at all: a failure undoes its own
-    // rows and leaves the instalments already committed. One savepoint for
-    // the run, taken again by each instalment's commit (a statement less per
-    // instalment than one taken and released each time); taken anew if a
-    // full commit on the way ended it.
-    std::optional<host::db::Savepoint> parcela;
     for (QDate inicio = janela.inicio; inicio < janela.fim;
          inicio = P::ProximoInicio(inicio, sPeriodo, sModalidade)) {
         QDate vencimento = P::DataVencimento(inicio, dia);
@@ -232,11 +224,11 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
 
         if (recebiveis.faturada(vencimento))
             continue;
-        if (!parcela || !parcela->active())
-            parcela.emplace(tr);
-        // The cash template rebuilt on the way commits; held back to the
-        // instalment's end.
-        host::db::CommitHold comites(tr);
+        // An instalment is written whole or not at all: a failure undoes its
+        // own rows and leaves the instalments already committed. The cash
+        // template rebuilt on the way commits; held back to the instalment's end.
+        host::db::CommitHold comites(*dmGlobal->IBTransaction1);
+        host::db::Savepoint parcela(*dmGlobal->IBTransaction1);
         recebiveis.substitui(vencimento);
 
         double valor = P::ValorParcela(dadosValor, inicio, true);
@@ -295,10 +287,11 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
         }
         comites.release();
         ++iContador;
-        tr.commitRetaining();
+        dmGlobal->IBTransaction1->commitRetaining();
+        // Released after the commit, when it has nothing left to keep: no
+        // statement of its own.
+        parcela.release();
     }
-    if (parcela)
-        parcela->release();
     if (bNota && bUltimo)
         dm.AbreEmissaoCarregaNota(documentosNota, sFilial);
 }

@@ -286,7 +286,7 @@ TEST_F(ParcelasTest, OneInstalmentCostsItsOwnWritesOnly)
 {
     // What a run reads is paid once; each further instalment adds its own
     // three writes (its receivable, its cash row and its observation) and the
-    // savepoint that keeps the next one whole, taken again after its commit.
+    // savepoint that keeps it whole, released after its commit at no cost.
     testsupport::StatementCounter um;
     gerar("10/01/2031", "10/02/2031");
     const int custoUm = um.count();
