@@ -75,18 +75,24 @@ QString GridColumn::title() const
 
 void GridColumn::setTitle(const QString& title)
 {
+    if (title == title_)
+        return;
     title_ = title;
     looksChanged();
 }
 
 void GridColumn::setWidth(int width)
 {
+    if (width == width_)
+        return;
     width_ = width;
     looksChanged();
 }
 
 void GridColumn::setVisible(bool visible)
 {
+    if (visible == visible_)
+        return;
     visible_ = visible;
     looksChanged();
 }
@@ -111,12 +117,16 @@ void GridColumn::setButtonStyle(ButtonStyle style)
 
 void GridColumn::setColor(const QColor& color)
 {
+    if (color == color_)
+        return;
     color_ = color;
     looksChanged();
 }
 
 void GridColumn::setAlignment(Qt::Alignment alignment)
 {
+    if (alignment == alignment_)
+        return;
     alignment_ = alignment;
     looksChanged();
 }
@@ -214,8 +224,12 @@ GridColumn* DataGrid::addColumn(const QString& fieldName, const QString& title, 
     } else {
         // One column more: the rows stay as they are.
         model_->insertColumnWith([&] { columns_.push_back(std::move(column)); });
-        applyColumnGeometry();
-        followDataset();
+        if (held_) {
+            held_->looks = true;
+        } else {
+            applyColumnGeometry();
+            followDataset();
+        }
     }
     return columns_.back().get();
 }
@@ -274,6 +288,10 @@ void DataGrid::rebuildAutomaticColumns()
 
 void DataGrid::columnsChanged()
 {
+    if (held_) {
+        held_->rows = true;
+        return;
+    }
     model_->reset();
     applyColumnGeometry();
     followDataset();
@@ -283,11 +301,45 @@ void DataGrid::columnsChanged()
 // are drawn again, the rows stay as they are.
 void DataGrid::columnLooksChanged(int index)
 {
+    if (held_) {
+        held_->looks = true;
+        return;
+    }
     applyColumnGeometry();
     if (index < 0 || index >= columnCount())
         return;
     emit model_->headerDataChanged(Qt::Horizontal, index, index);
     viewport()->update();
+}
+
+void DataGrid::changeColumnsTogether(const std::function<void()>& changes)
+{
+    if (held_) {
+        changes();
+        return;
+    }
+    held_.emplace();
+    // Laid out also when a change throws: the columns changed before it stay.
+    struct LayOutAtEnd {
+        DataGrid& grid;
+        ~LayOutAtEnd() { grid.layOutHeldChanges(); }
+    } layOut{*this};
+    changes();
+}
+
+void DataGrid::layOutHeldChanges()
+{
+    const HeldChanges held = *held_;
+    held_.reset();
+    if (held.rows) {
+        columnsChanged();
+    } else if (held.looks) {
+        applyColumnGeometry();
+        if (columnCount() > 0)
+            emit model_->headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+        viewport()->update();
+        followDataset();
+    }
 }
 
 int DataGrid::shownWidth(const GridColumn& column) const

@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace host::ui {
@@ -102,6 +103,9 @@ public:
     // Puts a column at another position.
     void moveColumn(int from, int to);
     bool customColumns() const { return custom_; }
+    // Runs changes to several columns (order, widths, visibility, columns
+    // added) and lays the grid out once at the end instead of at each change.
+    void changeColumnsTogether(const std::function<void()>& changes);
 
     // Options.
     void setEditing(bool on);                  // in-place editing (on by default)
@@ -178,6 +182,13 @@ private:
     // Writes the open cell editor's text into its field (before a post).
     void commitEditor();
     void headerMoved(int logical, int oldVisual, int newVisual);
+    void layOutHeldChanges();
+
+    // What changed while the columns' changes were held together.
+    struct HeldChanges {
+        bool rows = false;    // order or options: the view starts again
+        bool looks = false;   // widths, visibility, titles, columns added
+    };
 
     std::unique_ptr<DataGridModel> model_;
     std::vector<std::unique_ptr<GridColumn>> columns_;
@@ -196,6 +207,7 @@ private:
     bool deletionHeld_ = false;
     bool commitRefused_ = false;
     bool geometriesPending_ = false;
+    std::optional<HeldChanges> held_;
 };
 
 // Asks "Confirma a exclusão do registro?" and, on "Sim", deletes the current

@@ -276,7 +276,9 @@ void DataLookupCombo::showPopup()
         runGuarded(onDropDown);
         return;
     }
-    ensureList();
+    // The rows as they are now (a look-up field's list is read again), the
+    // field's row the current one.
+    refresh();
     QTableView& table = listTable();
     table.resizeColumnsToContents();
     for (int c = 0; c < model_->columnCount(); ++c)

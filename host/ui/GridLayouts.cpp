@@ -26,6 +26,29 @@ bool storedAsItIs(QSettings& store, const DataGrid* grid, const QString& group)
     return same;
 }
 
+// Saved columns come first in their saved order; columns the layout does
+// not know (added since) keep their order after them. A grid of automatic
+// columns shows its dataset's fields only.
+void restoreColumns(QSettings& store, DataGrid* grid, int count)
+{
+    int position = 0;
+    for (int i = 0; i < count; ++i) {
+        store.setArrayIndex(i);
+        const QString field = store.value("Campo").toString();
+        GridColumn* column = grid->columnByField(field);
+        // A column the user added to a designed grid comes back with the layout.
+        if (!column && grid->customColumns() && !field.isEmpty())
+            column = grid->addColumn(field);
+        if (!column)
+            continue;
+        grid->moveColumn(column->index(), position++);
+        const int width = store.value("Largura").toInt();
+        if (width > 0)
+            column->setWidth(width);
+        column->setVisible(store.value("Visivel", true).toBool());
+    }
+}
+
 }  // namespace
 
 void saveGrid(const DataGrid* grid, const QString& name)
@@ -60,25 +83,8 @@ bool restoreGrid(DataGrid* grid, const QString& name)
     const int count = store.beginReadArray("Colunas");
     if (key.isEmpty() || count == 0)
         return false;
-    // Saved columns come first in their saved order; columns the layout does
-    // not know (added since) keep their order after them. A grid of automatic
-    // columns shows its dataset's fields only.
-    int position = 0;
-    for (int i = 0; i < count; ++i) {
-        store.setArrayIndex(i);
-        const QString field = store.value("Campo").toString();
-        GridColumn* column = grid->columnByField(field);
-        // A column the user added to a designed grid comes back with the layout.
-        if (!column && grid->customColumns() && !field.isEmpty())
-            column = grid->addColumn(field);
-        if (!column)
-            continue;
-        grid->moveColumn(column->index(), position++);
-        const int width = store.value("Largura").toInt();
-        if (width > 0)
-            column->setWidth(width);
-        column->setVisible(store.value("Visivel", true).toBool());
-    }
+    // Laid out once when every column is in place.
+    grid->changeColumnsTogether([&] { restoreColumns(store, grid, count); });
     store.endArray();
     return true;
 }

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
@@ -57,14 +58,37 @@ protected:
         customers.addField("CODIGO_CLIENTE", FieldType::Int32);
         customers.addField("NOME", FieldType::String, 40);
         customers.open();
-        for (auto [code, name] : {std::pair{10, "ANA"}, {20, "BRUNO"}, {30, "CARLA"}}) {
-            customers.append();
-            customers.fieldByName("CODIGO_CLIENTE")->setAsInteger(code);
-            customers.fieldByName("NOME")->setAsString(name);
-            customers.post();
-        }
+        for (auto [code, name] : {std::pair{10, "ANA"}, {20, "BRUNO"}, {30, "CARLA"}})
+            addCustomer(code, name);
         window.show();
         QApplication::setActiveWindow(&window);
+    }
+
+    void addCustomer(int code, const QString& name)
+    {
+        customers.append();
+        customers.fieldByName("CODIGO_CLIENTE")->setAsInteger(code);
+        customers.fieldByName("NOME")->setAsString(name);
+        customers.post();
+    }
+
+    // The order's customer chosen from the customers' list.
+    void bindCustomerCombo(DataLookupCombo& combo, const QString& listFields, int shownField = 0)
+    {
+        combo.setListSource(&dsCliente);
+        combo.setKeyField("CODIGO_CLIENTE");
+        combo.setListField(listFields);
+        combo.setListFieldIndex(shownField);
+        combo.bind(&dsOrdem, "CLCODIGO");
+    }
+
+    // An order item whose customer's name is a look-up field over the customers.
+    void openItemsWithCustomerName(MemDataset& items)
+    {
+        items.addField("CLCODIGO", FieldType::Int32);
+        items.addLookupField("NOMECLIENTE", FieldType::String, 40, "CLCODIGO", &customers, "CODIGO_CLIENTE", "NOME");
+        items.open();
+        items.append();
     }
 
     MemDataset orders{nullptr, "quOS"};
@@ -79,11 +103,7 @@ protected:
 TEST_F(DataControlsTest, LookupComboSetsTheKeyFieldAndShowsTheListText)
 {
     DataLookupCombo combo("dblcCliente", &window);
-    combo.setListSource(&dsCliente);
-    combo.setKeyField("CODIGO_CLIENTE");
-    combo.setListField("CODIGO_CLIENTE;NOME");
-    combo.setListFieldIndex(1);
-    combo.bind(&dsOrdem, "CLCODIGO");
+    bindCustomerCombo(combo, "CODIGO_CLIENTE;NOME", 1);
     EXPECT_EQ(combo.text(), "BRUNO");
     EXPECT_EQ(combo.keyValue().toInt(), 20);
 
@@ -103,20 +123,14 @@ TEST_F(DataControlsTest, LookupComboSetsTheKeyFieldAndShowsTheListText)
     orders.fieldByName("CLCODIGO")->setAsInteger(99);   // a key not in the list shows nothing
     EXPECT_EQ(combo.text(), "");
 
-    customers.append();                                  // the list follows its dataset
-    customers.fieldByName("CODIGO_CLIENTE")->setAsInteger(99);
-    customers.fieldByName("NOME")->setAsString("DANI");
-    customers.post();
+    addCustomer(99, "DANI");   // the list follows its dataset
     EXPECT_EQ(combo.text(), "DANI");
 }
 
 TEST_F(DataControlsTest, LookupComboOnALookupFieldWritesItsKeyField)
 {
     MemDataset items(nullptr, "quOSItem");
-    items.addField("CLCODIGO", FieldType::Int32);
-    items.addLookupField("NOMECLIENTE", FieldType::String, 40, "CLCODIGO", &customers, "CODIGO_CLIENTE", "NOME");
-    items.open();
-    items.append();
+    openItemsWithCustomerName(items);
     DataSource ds(nullptr, "dsItens", &items);
     DataLookupCombo combo("dblcNome", &window);
     combo.bind(&ds, "NOMECLIENTE");
@@ -138,6 +152,139 @@ TEST_F(DataControlsTest, UnboundLookupComboKeepsItsOwnKey)
     combo.setKeyValue(-1);
     EXPECT_EQ(combo.text(), "");
     EXPECT_EQ(combo.keyValue().toInt(), -1);
+}
+
+namespace {
+
+// Drops the combo's list down as the user does and returns the table shown.
+QTableView& dropDown(DataLookupCombo& combo)
+{
+    QTest::mouseClick(&combo, Qt::LeftButton);
+    auto* table = qobject_cast<QTableView*>(combo.view());
+    if (!table || !table->isVisible())
+        throw std::runtime_error("the list did not drop down as a table");
+    return *table;
+}
+
+// The texts a dropped-down list shows, one line per row, the columns shown between "|".
+QStringList shownRows(const QTableView& table)
+{
+    QStringList rows;
+    const QAbstractItemModel* model = table.model();
+    for (int r = 0; r < model->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < model->columnCount(); ++c)
+            if (!table.isColumnHidden(c) && table.columnWidth(c) > 0)
+                cells << model->index(r, c).data().toString();
+        rows << cells.join('|');
+    }
+    return rows;
+}
+
+// Clicks a row of the dropped-down list, which closes it with that choice.
+void clickRow(DataLookupCombo& combo, QTableView& table, int row)
+{
+    const QModelIndex cell = table.model()->index(row, combo.modelColumn());
+    const QPoint at = table.visualRect(cell).center();
+    QTest::mouseMove(table.viewport(), at);
+    QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, at);
+    if (table.isVisible())
+        throw std::runtime_error("the list stayed dropped down after a click on a row");
+}
+
+} // namespace
+
+TEST_F(DataControlsTest, LookupComboDroppedDownShowsTheListAndWritesTheRowClicked)
+{
+    DataLookupCombo combo("dblcCliente", &window);
+    bindCustomerCombo(combo, "CODIGO_CLIENTE;NOME", 1);
+    combo.show();
+    QApplication::processEvents();
+
+    QTableView& table = dropDown(combo);
+    EXPECT_EQ(shownRows(table), (QStringList{"10|ANA", "20|BRUNO", "30|CARLA"}));
+    clickRow(combo, table, 2);
+    EXPECT_EQ(orders.state(), DatasetState::Edit);
+    EXPECT_EQ(orders.fieldByName("CLCODIGO")->asInteger(), 30);
+    EXPECT_EQ(combo.text(), "CARLA");
+
+    // Rows added to the list's dataset are in the list dropped down next.
+    addCustomer(40, "DANI");
+    QTableView& again = dropDown(combo);
+    EXPECT_EQ(shownRows(again), (QStringList{"10|ANA", "20|BRUNO", "30|CARLA", "40|DANI"}));
+    clickRow(combo, again, 3);
+    EXPECT_EQ(orders.fieldByName("CLCODIGO")->asInteger(), 40);
+    EXPECT_EQ(combo.text(), "DANI");
+
+    // The list's dataset closed and opened again with other rows.
+    customers.close();
+    customers.open();
+    addCustomer(50, "EDU");
+    QTableView& reopened = dropDown(combo);
+    QStringList rows = shownRows(reopened);
+    ASSERT_FALSE(rows.isEmpty());
+    EXPECT_EQ(rows.last(), "50|EDU");
+    clickRow(combo, reopened, int(rows.size()) - 1);
+    EXPECT_EQ(orders.fieldByName("CLCODIGO")->asInteger(), 50);
+    EXPECT_EQ(combo.text(), "EDU");
+}
+
+TEST_F(DataControlsTest, LookupComboDroppedDownFollowsItsListFieldsAndShownColumn)
+{
+    DataLookupCombo combo("dblcCliente", &window);
+    bindCustomerCombo(combo, "NOME");
+    combo.show();
+    QApplication::processEvents();
+
+    QTableView& names = dropDown(combo);
+    EXPECT_EQ(shownRows(names), (QStringList{"ANA", "BRUNO", "CARLA"}));
+    clickRow(combo, names, 0);
+    EXPECT_EQ(orders.fieldByName("CLCODIGO")->asInteger(), 10);
+    EXPECT_EQ(combo.text(), "ANA");
+
+    // Other list fields, and the closed combo showing the second of them.
+    combo.setListField("NOME;CODIGO_CLIENTE");
+    combo.setListFieldIndex(1);
+    EXPECT_EQ(combo.text(), "10");
+    QTableView& both = dropDown(combo);
+    EXPECT_EQ(shownRows(both), (QStringList{"ANA|10", "BRUNO|20", "CARLA|30"}));
+    clickRow(combo, both, 1);
+    EXPECT_EQ(orders.fieldByName("CLCODIGO")->asInteger(), 20);
+    EXPECT_EQ(combo.text(), "20");
+
+    combo.setListFieldIndex(0);
+    EXPECT_EQ(combo.text(), "BRUNO");
+    QTableView& first = dropDown(combo);
+    EXPECT_EQ(shownRows(first), (QStringList{"ANA|10", "BRUNO|20", "CARLA|30"}));
+    clickRow(combo, first, 2);
+    EXPECT_EQ(orders.fieldByName("CLCODIGO")->asInteger(), 30);
+    EXPECT_EQ(combo.text(), "CARLA");
+}
+
+TEST_F(DataControlsTest, LookupComboOnALookupFieldDroppedDownWritesTheKeyOfTheRowClicked)
+{
+    MemDataset items(nullptr, "quOSItem");
+    openItemsWithCustomerName(items);
+    DataSource ds(nullptr, "dsItens", &items);
+    DataLookupCombo combo("dblcNome", &window);
+    combo.bind(&ds, "NOMECLIENTE");
+    combo.show();
+    QApplication::processEvents();
+
+    QTableView& table = dropDown(combo);
+    EXPECT_EQ(shownRows(table), (QStringList{"ANA", "BRUNO", "CARLA"}));
+    clickRow(combo, table, 1);
+    EXPECT_EQ(items.fieldByName("CLCODIGO")->asInteger(), 20);
+    EXPECT_EQ(items.fieldByName("NOMECLIENTE")->asString(), "BRUNO");
+    EXPECT_EQ(combo.text(), "BRUNO");
+
+    // The look-up's rows read again when it drops down again.
+    addCustomer(40, "DANI");
+    QTableView& again = dropDown(combo);
+    EXPECT_EQ(shownRows(again), (QStringList{"ANA", "BRUNO", "CARLA", "DANI"}));
+    clickRow(combo, again, 3);
+    EXPECT_EQ(items.fieldByName("CLCODIGO")->asInteger(), 40);
+    EXPECT_EQ(combo.text(), "DANI");
 }
 
 TEST_F(DataControlsTest, RadioGroupMapsItemsToValues)

@@ -19,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 using namespace host::ui;
 using host::data::DataSource;
 using host::data::DatasetState;
@@ -60,6 +62,14 @@ protected:
     }
 
     QModelIndex cell(int row, const QString& field) { return grid.model()->index(row, grid.columnByField(field)->index()); }
+
+    // Code, quantity and defect, as the service lines' grid is designed.
+    static void addLineColumns(DataGrid& target)
+    {
+        target.addColumn("AACODIGO", "Código", 50);
+        target.addColumn("AAQUANTIDADE", "Qtde.", 70);
+        target.addColumn("DEFEITO", "Defeito", 200);
+    }
 
     MemDataset defects{nullptr, "quDefeito"};
     MemDataset lines{nullptr, "quOSAndamento"};
@@ -214,9 +224,7 @@ TEST_F(DataGridTest, ColumnsLayoutSurvivesSaveAndRestore)
 {
     QTemporaryDir dir;
     Layouts::setFolder(dir.path());
-    grid.addColumn("AACODIGO", "Código", 50);
-    grid.addColumn("AAQUANTIDADE", "Qtde.", 70);
-    grid.addColumn("DEFEITO", "Defeito", 200);
+    addLineColumns(grid);
     grid.moveColumn(2, 0);
     grid.column(1)->setWidth(99);
     grid.column(2)->setVisible(false);
@@ -224,9 +232,7 @@ TEST_F(DataGridTest, ColumnsLayoutSurvivesSaveAndRestore)
 
     DataGrid other("dbgdOrdemServicoServicos");
     other.setDataSource(&ds);
-    other.addColumn("AACODIGO", "Código", 50);
-    other.addColumn("AAQUANTIDADE", "Qtde.", 70);
-    other.addColumn("DEFEITO", "Defeito", 200);
+    addLineColumns(other);
     other.addColumn("ADCODIGO", "Cód. Defeito", 40);   // added since the layout was saved
     ASSERT_TRUE(Layouts::restoreGrid(&other));
     QStringList order;
@@ -255,6 +261,75 @@ TEST_F(DataGridTest, ColumnsLayoutSurvivesSaveAndRestore)
     ASSERT_TRUE(Layouts::restoreGrid(&other));
     EXPECT_EQ(other.column(1)->width(), 120);
     Layouts::setFolder({});
+}
+
+namespace {
+
+// What a grid shows of its columns: title, width or "oculta", one per column in order.
+QStringList shownColumns(const DataGrid& grid)
+{
+    QStringList shown;
+    for (int c = 0; c < grid.model()->columnCount(); ++c) {
+        const QString title = grid.model()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        shown << title + ":" + (grid.isColumnHidden(c) ? QString("oculta") : QString::number(grid.columnWidth(c)));
+    }
+    return shown;
+}
+
+} // namespace
+
+TEST_F(DataGridTest, ARestoredLayoutIsShownAsTheGridItWasSavedFrom)
+{
+    QTemporaryDir dir;
+    Layouts::setFolder(dir.path());
+    addLineColumns(grid);
+    grid.addColumn("ADCODIGO");   // as the user adds one
+    grid.moveColumn(2, 0);
+    grid.moveColumn(3, 1);
+    grid.column(2)->setWidth(99);
+    grid.column(3)->setVisible(false);
+    lines.setRecNo(2);
+    Layouts::saveGrid(&grid);
+    const QStringList saved = shownColumns(grid);
+
+    DataGrid other("dbgdOrdemServicoServicos");
+    other.setDataSource(&ds);
+    other.resize(600, 300);
+    other.show();
+    addLineColumns(other);
+    ASSERT_TRUE(Layouts::restoreGrid(&other));
+    EXPECT_EQ(shownColumns(other), saved);
+    EXPECT_EQ(other.model()->index(0, 0).data().toString(), "NAO LIGA");
+    EXPECT_EQ(other.model()->index(2, 2).data().toString(), "3");
+    EXPECT_EQ(other.currentIndex().row(), 1) << "the grid left the dataset's row";
+
+    // Restored again over itself, nothing changes; the user's resize is kept.
+    ASSERT_TRUE(Layouts::restoreGrid(&other));
+    EXPECT_EQ(shownColumns(other), saved);
+    other.horizontalHeader()->resizeSection(2, 150);
+    EXPECT_EQ(other.column(2)->width(), 150);
+    other.column(2)->setWidth(150);
+    EXPECT_EQ(other.columnWidth(2), 150);
+    Layouts::setFolder({});
+}
+
+TEST_F(DataGridTest, ColumnsChangedTogetherAreShownAlsoWhenAChangeFails)
+{
+    addLineColumns(grid);
+    EXPECT_THROW(grid.changeColumnsTogether([&] {
+        grid.moveColumn(2, 0);
+        grid.column(1)->setVisible(false);
+        throw std::runtime_error("falhou");
+    }), std::runtime_error);
+    EXPECT_EQ(grid.model()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "Defeito");
+    EXPECT_EQ(grid.model()->index(0, 0).data().toString(), "NAO LIGA");
+    EXPECT_TRUE(grid.isColumnHidden(1));
+
+    // Later changes are shown as they come.
+    grid.column(1)->setVisible(true);
+    EXPECT_FALSE(grid.isColumnHidden(1));
+    grid.column(2)->setWidth(321);
+    EXPECT_EQ(grid.columnWidth(2), 321);
 }
 
 namespace {
