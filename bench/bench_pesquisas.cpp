@@ -135,6 +135,13 @@ void mede(host::db::Transaction& tr, const Caso& caso)
     bench::imprimeRazao("  against the direct query", nosso, direto, kMetaRazao, "direct");
 }
 
+// A window let go when its routine ends is destroyed by the application's
+// event loop as soon as the routine returns; the benchmark runs no loop, so
+// the round does it, in its time. Left waiting, the windows of every round
+// would stay, hidden, and each later modal window's opening and closing
+// would be told to every one of them and to each of their controls.
+void apagaJanelasLiberadas() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
 // The service-order search as the module shows it: the filter typed, "Pesquisar" pressed, closed.
 QString pesquisaOS(host::ui::ScriptedDialogs& dialogos, const QString& numero, const QString& cliente)
 {
@@ -149,6 +156,7 @@ QString pesquisaOS(host::ui::ScriptedDialogs& dialogos, const QString& numero, c
     int ordem = 0, equipamento = 0;
     QString descricao;
     SelecionaOrdemServico(ordem, equipamento, descricao);
+    apagaJanelasLiberadas();
     return contagem;
 }
 
@@ -165,6 +173,7 @@ QString pesquisaLocacao(host::ui::ScriptedDialogs& dialogos, const QString& nume
     int contrato = 0;
     QString n;
     uPesqAssContratosLocEquip::SelecionaContrato(contrato, n);
+    apagaJanelasLiberadas();
     return contagem;
 }
 
@@ -184,7 +193,7 @@ QString abreAndamento()
         fmAssAndamento->close();
     if (fmAssAndamento)
         fmAssAndamento->release();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    apagaJanelasLiberadas();
     return QString("%1 listed").arg(listadas);
 }
 

@@ -24,6 +24,14 @@ bool holdsEditor(const QAbstractItemView& view, const QWidget* editor)
     return !delegate || delegate->holds(editor);
 }
 
+// Column titles measured in a header's font with its style's margins.
+struct TitleMeasures {
+    QFont font;
+    QPointer<const QStyle> style;   // null again if that style goes
+    int margin = 0;
+    QHash<QString, int> widths;
+};
+
 }  // namespace
 
 // ---- columns ----------------------------------------------------------------
@@ -286,17 +294,22 @@ int DataGrid::shownWidth(const GridColumn& column) const
 {
     // A width given in pixels was chosen for another font: it is a minimum,
     // and the title is never cut. Each title is measured once per header
-    // font: the columns are laid out again at every change of any of them.
+    // font and style, for every grid: the columns are laid out again at
+    // every change of any of them, and each window opened again shows the
+    // same titles.
+    static TitleMeasures measures;
     const QHeaderView* header = horizontalHeader();
-    if (titleMargin_ == 0 || header->font() != measuredFont_) {
-        measuredFont_ = header->font();
-        titleWidths_.clear();
-        titleMargin_ = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 4;
+    const QStyle* style = header->style();
+    if (!measures.style || measures.style != style || header->font() != measures.font) {
+        measures.font = header->font();
+        measures.style = style;
+        measures.widths.clear();
+        measures.margin = 2 * style->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 4;
     }
     const QString title = column.title();
-    auto measured = titleWidths_.constFind(title);
-    if (measured == titleWidths_.cend())
-        measured = titleWidths_.insert(title, QFontMetrics(measuredFont_).horizontalAdvance(title) + titleMargin_);
+    auto measured = measures.widths.constFind(title);
+    if (measured == measures.widths.cend())
+        measured = measures.widths.insert(title, QFontMetrics(measures.font).horizontalAdvance(title) + measures.margin);
     return std::max(column.width(), *measured);
 }
 

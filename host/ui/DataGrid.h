@@ -196,10 +196,6 @@ private:
     bool deletionHeld_ = false;
     bool commitRefused_ = false;
     bool geometriesPending_ = false;
-    // Titles measured in the header's font, with the header's margins.
-    mutable QFont measuredFont_;
-    mutable QHash<QString, int> titleWidths_;
-    mutable int titleMargin_ = 0;
 };
 
 // Asks "Confirma a exclusão do registro?" and, on "Sim", deletes the current

@@ -44,12 +44,6 @@ DataLookupCombo::DataLookupCombo(const QString& name, QWidget* parent)
 {
     setObjectName(name);
     setModel(model_);
-    auto* view = new QTableView(this);
-    view->horizontalHeader()->hide();
-    view->verticalHeader()->hide();
-    view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setShowGrid(false);
-    setView(view);
     connect(this, &QComboBox::activated, this, [this](int row) { userChose(row); });
     refresh();
 }
@@ -143,7 +137,10 @@ void DataLookupCombo::ensureList() const
             model_->appendRow(items);
         }
     }
-    self->setModelColumn(std::min(listFieldIndex_, std::max(0, model_->columnCount() - 1)));
+    // Qt builds the drop-down list to set a column on it: only another column needs it.
+    const int shownColumn = std::min(listFieldIndex_, std::max(0, model_->columnCount() - 1));
+    if (shownColumn != modelColumn())
+        self->setModelColumn(shownColumn);
     self->rebuilding_ = false;
 }
 
@@ -257,6 +254,22 @@ void DataLookupCombo::keyPressEvent(QKeyEvent* event)
     QComboBox::keyPressEvent(event);
 }
 
+// The list drops down as a table of the list fields, built when it first
+// drops: most combos of a window are never opened, and a popup list costs
+// as much to build as the combo itself.
+QTableView& DataLookupCombo::listTable()
+{
+    if (auto* table = qobject_cast<QTableView*>(view()))
+        return *table;
+    auto* table = new QTableView(this);
+    table->horizontalHeader()->hide();
+    table->verticalHeader()->hide();
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setShowGrid(false);
+    setView(table);
+    return *table;
+}
+
 void DataLookupCombo::showPopup()
 {
     if (onDropDown) {
@@ -264,11 +277,10 @@ void DataLookupCombo::showPopup()
         return;
     }
     ensureList();
-    if (auto* table = qobject_cast<QTableView*>(view())) {
-        table->resizeColumnsToContents();
-        for (int c = 0; c < model_->columnCount(); ++c)
-            table->setColumnHidden(c, false);
-    }
+    QTableView& table = listTable();
+    table.resizeColumnsToContents();
+    for (int c = 0; c < model_->columnCount(); ++c)
+        table.setColumnHidden(c, false);
     QComboBox::showPopup();
 }
 

@@ -16,6 +16,7 @@
 #include <memory>
 
 class QStandardItemModel;
+class QTableView;
 
 namespace host::ui {
 
@@ -60,6 +61,7 @@ private:
     QVariant boundKey() const;
     int rowOfKey(const QVariant& key) const;
     void ensureList() const;
+    QTableView& listTable();
     void userChose(int row);
     void clearByUser();
 
