@@ -177,6 +177,13 @@ void LancarOrdensContratos()
     const QHash<int, std::vector<Equipamento>> equipamentos = equipamentosContratos(*auxiliar);
     const host::CalendarioDiasUteis calendario = host::CalendarioDiasUteis::carregar();
     const QDateTime comparacao(QDate::currentDate().addDays(3), QTime(0, 0));
+    const QString linhaComparacao = "Data Comparção: " + dataTexto(comparacao);
+    // The contract's columns found once, not by name for every contract.
+    const host::data::Field& codigo = *contratos->fieldByName("ACCODIGO");
+    const host::data::Field& integracao = *contratos->fieldByName("ACCODIGOINTEGRACAO");
+    const host::data::Field& dataBase = *contratos->fieldByName("ACDATABASE");
+    const host::data::Field& aprovaPrimeira = *contratos->fieldByName("ACAPROVAIP");
+    const host::data::Field& contratante = *contratos->fieldByName("ACCONTRATANTE");
     {
         host::ExecucaoLote lote(kOrigem);
         // Situations, technicians, equipment models, products and their
@@ -184,14 +191,14 @@ void LancarOrdensContratos()
         lote.tabelasFixas({"AATC01AS", "AATC06AT", "AATC03AE", "ACEC1101", "ACEC1201"});
         Progresso progresso(contratos->recordCount());
         for (contratos->first(); !contratos->eof(); contratos->next()) {
-            const int contrato = contratos->fieldByName("ACCODIGO")->asInteger();
+            const int contrato = codigo.asInteger();
             progresso.contrato(contrato);
             log("Vai lançar contrato " + QString::number(contrato));
-            const int periodicidade = PeriodicidadeContrato(contratos->fieldByName("ACCODIGOINTEGRACAO")->asString());
+            const int periodicidade = PeriodicidadeContrato(integracao.asString());
             const Historico h = historico.value(contrato);
             QDateTime base = h.ultimaEntrada;
             if (base < kLimiteSemOrdem)
-                base = contratos->fieldByName("ACDATABASE")->asDateTime();
+                base = dataBase.asDateTime();
             log("DataBase Inicial: " + dataTexto(base));
             if (!base.isValid()) {
                 // Without a base date the order would be dated in 1900, and
@@ -199,17 +206,17 @@ void LancarOrdensContratos()
                 log("Não gerou OS, pois o contrato não tem data base.");
             } else {
                 const bool aprovada =
-                    contratos->fieldByName("ACAPROVAIP")->asString().left(1).toUpper() == "S" && h.itens == 0;
+                    aprovaPrimeira.asString().left(1).toUpper() == "S" && h.itens == 0;
                 const QDateTime vencimento = VencimentoContrato(base, periodicidade, aprovada, calendario);
                 log("DataBase com dias de periodicidade: " + dataTexto(vencimento));
-                log("Data Comparção: " + dataTexto(comparacao));
+                log(linhaComparacao);
                 if (comparacao.date() >= vencimento.date()) {
                     log("Vai Inserir Ordem de Serviço");
-                    const QString contratante = contratos->fieldByName("ACCONTRATANTE")->asString();
+                    const QString cliente = contratante.asString();
                     const std::vector<Equipamento> linhas = equipamentos.value(contrato);
                     QString falha;
                     int ordem = 0;
-                    if (ordemInteira(lote, [&] { ordem = ordemDoContrato(contrato, contratante, vencimento, linhas); },
+                    if (ordemInteira(lote, [&] { ordem = ordemDoContrato(contrato, cliente, vencimento, linhas); },
                                      falha))
                         resultado.feito(ordem);
                     else

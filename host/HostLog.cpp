@@ -34,12 +34,12 @@ void appendTrace(const LogEntry& entry)
 // closing it for every line cost more than a batch's own work); it is opened
 // again when the day or the system folder changes, or when it was removed
 // (looked for at most once a second).
-void writeLogLine(const QString& line)
+void writeLogLine(const QString& line, const QDate& dia)
 {
     static QString aberto;
     static std::unique_ptr<QFile> arquivo;
     static QElapsedTimer conferido;
-    const QString path = logFilePath();
+    const QString path = logFilePath(dia);
     const bool conferir = !conferido.isValid() || conferido.elapsed() >= 1000;
     if (conferir)
         conferido.start();
@@ -48,13 +48,14 @@ void writeLogLine(const QString& line)
         aberto.clear();
         QDir().mkpath(QFileInfo(path).absolutePath());
         auto novo = std::make_unique<QFile>(path);
-        if (!novo->open(QIODevice::Append | QIODevice::Text))
+        // Unbuffered: each line goes to the file as it is written, with no
+        // copy into a buffer to flush.
+        if (!novo->open(QIODevice::Append | QIODevice::Text | QIODevice::Unbuffered))
             return;   // a log that cannot be written must not stop the work
         arquivo = std::move(novo);
         aberto = path;
     }
     arquivo->write(line.toUtf8());
-    arquivo->flush();
 }
 
 const QList<LogEntry>& logTrace() { return trace(); }
@@ -69,12 +70,13 @@ QStringList logTraceTexts()
     return texts;
 }
 
-QString logFilePath()
+QString logFilePath() { return logFilePath(QDate::currentDate()); }
+
+QString logFilePath(const QDate& hoje)
 {
     // Asked for every line: built again only when the day or the folder changes.
     static QString pasta, caminho;
     static QDate dia;
-    const QDate hoje = QDate::currentDate();
     if (hoje != dia || pasta != sCaminhoSistema || caminho.isEmpty()) {
         const QString folder = sCaminhoSistema.isEmpty() ? defaultSystemFolder() : sCaminhoSistema;
         caminho = QDir(folder).filePath("Log/" + hoje.toString("yyyyMMdd") + ".log");

@@ -2,6 +2,7 @@
 // The host's trace: TdmGlobal::Log writes each line to the log file of the
 // system folder and keeps the last lines in memory for tests.
 
+#include <QDate>
 #include <QList>
 #include <QString>
 
@@ -24,6 +25,9 @@ void clearLogTrace();
 QStringList logTraceTexts();
 // The log file of today in the system folder (sCaminhoSistema/Log).
 QString logFilePath();
+// The log file of that day (a line stamped with it, without asking the
+// clock again).
+QString logFilePath(const QDate& day);
 
 // The system folder used when sCaminhoSistema is empty: the user's data
 // folder for this application (created on demand).

@@ -13,7 +13,7 @@
 
 namespace host {
 void appendTrace(const LogEntry& entry);
-void writeLogLine(const QString& line);
+void writeLogLine(const QString& line, const QDate& dia);
 }
 
 namespace ui = host::ui;
@@ -114,7 +114,7 @@ void writeLog(const QString& origem, const QString& texto, const QString& detalh
     linha += '\t';
     linha += QString(detalhe).replace('\n', ' ').replace('\r', ' ');
     linha += '\n';
-    host::writeLogLine(linha);
+    host::writeLogLine(linha, dia);
 }
 
 }  // namespace host

@@ -86,9 +86,8 @@ struct Transaction::Impl {
     Connection* connection = nullptr;
     Firebird::ITransaction* handle = nullptr;
     std::uint64_t serial = 0;   // of the engine transaction in `handle`
-    // Statements with an open cursor: a hard commit or rollback closes them.
-    std::set<Statement::Impl*> openCursors;
-    // Every statement bound to this transaction: they are released with it.
+    // Every statement bound to this transaction: they are released with it,
+    // and a hard commit or rollback closes the cursors open among them.
     std::set<Statement::Impl*> statements;
     // Live savepoint guards, oldest first.
     std::vector<Savepoint::Impl*> savepoints;

@@ -99,7 +99,6 @@ void Statement::Impl::closeCursor() {
     rowReady = false;
     pendingRow = false;
     if (!cursor) return;
-    if (tr) tr->impl()->openCursors.erase(this);
     if (detail::watcher) detail::watcher->cursorClosed(serial);
     Status st;
     cursor->close(&st);
@@ -126,9 +125,11 @@ void Transaction::Impl::orphanStatements() {
     statements.clear();
 }
 
+// The open cursors are found among the transaction's statements when it ends,
+// not kept in a set of their own that every cursor opened and closed changes.
 void Transaction::Impl::releaseCursors() {
-    for (Statement::Impl* s : std::set<Statement::Impl*>(openCursors)) s->closeCursor();
-    openCursors.clear();
+    for (Statement::Impl* s : statements)
+        if (s->cursor) s->closeCursor();
 }
 
 void Connection::Impl::forgetStatements() {
@@ -455,7 +456,6 @@ Statement::RowCount Statement::execute() {
         d->cursor = d->handle->openCursor(&st, tra, d->inMeta, d->inBuffer.data(), d->outMeta, 0);
         d->check(st);
         if (detail::watcher) d->tellExecuted();
-        d->tr->impl()->openCursors.insert(d.get());
         return RowCount(this);
     }
     // A kept statement holds its tables in use: a schema change frees them first.

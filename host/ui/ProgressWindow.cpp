@@ -5,10 +5,64 @@
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
+#include <QStyleOptionProgressBar>
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include <array>
+#include <optional>
+
 namespace host::ui {
+
+namespace {
+
+// The flat style of the bar, remembering where the bar's parts go: the bar
+// asks for them on every new value, to know whether it must repaint, and
+// measures its text each time; they change only with its size, text or font.
+class EstiloPlano : public QCommonStyle {
+public:
+    QRect subElementRect(SubElement parte, const QStyleOption* opcao, const QWidget* widget) const override
+    {
+        const auto* barra = qstyleoption_cast<const QStyleOptionProgressBar*>(opcao);
+        const int i = indice(parte);
+        if (!barra || i < 0)
+            return QCommonStyle::subElementRect(parte, opcao, widget);
+        Lembrado& lembrado = lembrados_[size_t(i)];
+        if (!lembrado.chave || !mesmaBarra(*lembrado.chave, *barra)) {
+            lembrado.chave.emplace(*barra);
+            lembrado.retangulo = QCommonStyle::subElementRect(parte, opcao, widget);
+        }
+        return lembrado.retangulo;
+    }
+
+private:
+    struct Lembrado {
+        std::optional<QStyleOptionProgressBar> chave;
+        QRect retangulo;
+    };
+
+    static int indice(SubElement parte)
+    {
+        switch (parte) {
+        case SE_ProgressBarGroove: return 0;
+        case SE_ProgressBarContents: return 1;
+        case SE_ProgressBarLabel: return 2;
+        default: return -1;
+        }
+    }
+
+    // What the flat style's placing of the parts reads.
+    static bool mesmaBarra(const QStyleOptionProgressBar& a, const QStyleOptionProgressBar& b)
+    {
+        return a.rect == b.rect && a.text == b.text && a.textVisible == b.textVisible &&
+               a.textAlignment == b.textAlignment && a.direction == b.direction &&
+               (a.state & State_Horizontal) == (b.state & State_Horizontal) && a.fontMetrics == b.fontMetrics;
+    }
+
+    mutable std::array<Lembrado, 3> lembrados_;
+};
+
+}  // namespace
 
 ProgressWindow& ProgressWindow::instance()
 {
@@ -33,7 +87,7 @@ void ProgressWindow::ensureWindow()
     // Drawn flat: the application's style paints the bar with stripes whose
     // blending it hands to helper threads, and a batch repainting it every
     // 100 ms on a busy machine waited for those threads longer than it painted.
-    auto* plano = new QCommonStyle;
+    auto* plano = new EstiloPlano;
     plano->setParent(window_);
     bar_->setStyle(plano);
     layout->addWidget(label_);

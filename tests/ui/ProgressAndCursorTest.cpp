@@ -2,7 +2,10 @@
 #include "host/ui/ProgressWindow.h"
 
 #include <QApplication>
+#include <QCommonStyle>
+#include <QImage>
 #include <QLabel>
+#include <QPixmap>
 #include <QProgressBar>
 
 #include "QtPrinters.h"
@@ -51,6 +54,48 @@ TEST(ProgressWindow, ControlsFollowEveryIncrementWhilePaintingIsSpaced)
     // Between paints it still paints when the work lets it (a message shown
     // over it, the work waiting): the last text reaches the screen.
     EXPECT_TRUE(janela->updatesEnabled());
+    progress.prepare(0, "", "Ocultar");
+}
+
+// The bar remembers where its parts go between steps: after its size, its
+// text or its values change it is drawn as the flat style draws a new bar.
+TEST(ProgressWindow, TheBarIsDrawnWhereTheFlatStyleDrawsItAfterEveryChange)
+{
+    ProgressWindow& progress = ProgressWindow::instance();
+    progress.prepare(1000, "Faturando Contratos...", "Mostrar");
+    QWidget* janela = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "fmSplash")
+            janela = w;
+    ASSERT_NE(janela, nullptr);
+    auto* barra = janela->findChild<QProgressBar*>("pbProgresso");
+    QCommonStyle plano;
+    // The same bar drawn again by a flat style that remembers nothing.
+    auto igual = [&](const char* quando) {
+        QStyle* proprio = barra->style();
+        const QImage desenhada = barra->grab().toImage();
+        barra->setStyle(&plano);
+        const QImage esperada = barra->grab().toImage();
+        barra->setStyle(proprio);
+        EXPECT_EQ(desenhada, esperada) << quando;
+    };
+    for (int i = 1; i <= 7; ++i)
+        progress.prepare(1, "Contrato " + QString::number(i), "Incrementar");
+    igual("after a few steps");
+    janela->resize(janela->width() + 120, janela->height());
+    QApplication::processEvents();
+    igual("after the window grew");
+    progress.prepare(500, "", "Incrementar");
+    igual("at half");
+    barra->setFormat("%v de %m");
+    progress.prepare(1, "", "Incrementar");
+    igual("with a longer text");
+    QFont maior = barra->font();
+    maior.setPointSize(maior.pointSize() + 6);
+    barra->setFont(maior);
+    igual("with a larger font");
+    barra->setFormat("%p%");
+    barra->setFont(QFont());
     progress.prepare(0, "", "Ocultar");
 }
 
