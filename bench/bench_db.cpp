@@ -120,7 +120,7 @@ int main(int argc, char** argv)
     // Each side on an attachment of its own, one at a time; the rows the
     // previous round deleted are collected (a read) before the clock runs.
     bench::alternando(
-        bench::rounds(11),
+        bench::rounds(41),
         [&] {
             host::db::Connection c;
             c.open({base.path});
