@@ -118,9 +118,9 @@ void mede(bench::Gravador& gravador, bench::Escrita escrita, int contratos)
     const QByteArray titulo =
         QString("renew %1 contracts, one period each (%2 new receivables)").arg(contratos).arg(novas).toUtf8();
     bench::imprimeLote(titulo.constData(), escrita, c, contratos, "contracts",
-                       {.comandosPorLinha = 14,
+                       {.comandosPorLinha = 12,
                           .comandosDaExecucao = 4,
-                          .porque = "each renewal goes through the instalment generator's rules, 14 statements"
+                          .porque = "each renewal goes through the instalment generator's rules, 12 statements"
                                     " where the direct writes need 2: the window's read of the contract's last"
                                     " receivable, the contract, value, items, taxes, cash account and template"
                                     " and earlier forecasts, the free number, the covered period, the"

@@ -285,10 +285,12 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
             dmGlobal->InserirCXPrevisao(numero, cliente, sFilial, "R", {}, caixa.contaObjeto, {}, sequencia + 1,
                                         valor, false, {}, 0, -1);
         }
-        parcela.release();
         comites.release();
         ++iContador;
         dmGlobal->IBTransaction1->commitRetaining();
+        // Released after the commit, when it has nothing left to keep: no
+        // statement of its own.
+        parcela.release();
     }
     if (bNota && bUltimo)
         dm.AbreEmissaoCarregaNota(documentosNota, sFilial);

@@ -142,9 +142,11 @@ void baixarLinhaAcerto(const LinhaAcertoPecas& linha, const OpcoesAcertoPecas& o
         dmGlobal->SubtraiEstoque(linha.produto, linha.quantidade, local);
     host::db::executeSql(tr, "update aatc01ap set apReserva = 'B' where aoCodigo = :ORDEM and prCodigo = :PRODUTO",
                          {{"ORDEM", linha.aoCodigo}, {"PRODUTO", linha.produto}});
-    ponto.release();
     espera.release();
     tr.commitRetaining();
+    // Released after the commit, when it has nothing left to keep: no
+    // statement of its own.
+    ponto.release();
     documento.sequencia = sequencia;
 }
 

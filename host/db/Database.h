@@ -178,9 +178,11 @@ private:
 //   sp.release();          // keep the work; leaving the scope without it undoes it
 //
 // Guards nest (an inner one undoes only its part). A commit or rollback
-// retaining ends the engine's savepoints; the live guards are taken again at
-// once, so afterwards they undo what was written after it (committed work
-// stays committed). A hard commit or rollback ends them: nothing is left to undo.
+// retaining ends the engine's savepoints; the live guards are taken again
+// before the next statement runs, so afterwards they undo what was written
+// after it (committed work stays committed), and one released or undone with
+// no statement since costs none. A hard commit or rollback ends them: nothing
+// is left to undo.
 class Savepoint {
 public:
     explicit Savepoint(Transaction& transaction);

@@ -91,6 +91,9 @@ struct Transaction::Impl {
     std::set<Statement::Impl*> statements;
     // Live savepoint guards, oldest first.
     std::vector<Savepoint::Impl*> savepoints;
+    // A retaining commit or rollback dropped the engine's savepoints; the
+    // guards take them again before the next statement runs.
+    bool savepointsDropped = false;
     // Live commit holds and what the held commits asked for: 0 nothing,
     // 1 a retaining commit, 2 a hard one.
     int commitHolds = 0;
@@ -110,7 +113,15 @@ struct Transaction::Impl {
     // Runs a savepoint statement (kept prepared).
     void runSavepointStatement(const QByteArray& sql);
     // After a retaining commit or rollback: the engine dropped the savepoints.
+    // They are taken again only when a statement follows, so that a guard
+    // released (or undone) right after a commit costs no statement, nor does
+    // a commit that no work follows.
     void renewSavepoints();
+    // Before a statement: the dropped savepoints taken again, oldest first.
+    void retakeSavepoints() {
+        if (savepointsDropped) retakeDroppedSavepoints();
+    }
+    void retakeDroppedSavepoints();
     // After a hard end, or when the transaction goes: no savepoint is left.
     void endSavepoints();
 };

@@ -22,7 +22,10 @@ void Transaction::Impl::runSavepointStatement(const QByteArray& sql) {
     self->prepared(QString::fromLatin1(sql))->execute();
 }
 
-void Transaction::Impl::renewSavepoints() {
+void Transaction::Impl::renewSavepoints() { savepointsDropped = !savepoints.empty(); }
+
+void Transaction::Impl::retakeDroppedSavepoints() {
+    savepointsDropped = false;   // first: each SAVEPOINT below is a statement too
     for (Savepoint::Impl* sp : savepoints)
         runSavepointStatement("SAVEPOINT " + sp->name);
 }
@@ -30,6 +33,7 @@ void Transaction::Impl::renewSavepoints() {
 void Transaction::Impl::endSavepoints() {
     for (Savepoint::Impl* sp : savepoints) sp->tr = nullptr;
     savepoints.clear();
+    savepointsDropped = false;
 }
 
 Savepoint::Savepoint(Transaction& transaction) : d(std::make_unique<Impl>()) {
@@ -66,12 +70,16 @@ static void forget(Transaction::Impl& t, Savepoint::Impl* sp) {
     auto it = std::find(t.savepoints.begin(), t.savepoints.end(), sp);
     for (auto later = it; later != t.savepoints.end(); ++later) (*later)->tr = nullptr;
     t.savepoints.erase(it, t.savepoints.end());
+    if (t.savepoints.empty()) t.savepointsDropped = false;
 }
 
+// While the engine's savepoints are dropped (a retaining commit or rollback
+// and no statement since), there is nothing after them to keep or undo: the
+// guard only ends.
 void Savepoint::release() {
     if (!d->tr) return;
     Transaction::Impl& t = *d->tr->impl();
-    t.runSavepointStatement("RELEASE SAVEPOINT " + d->name);
+    if (!t.savepointsDropped) t.runSavepointStatement("RELEASE SAVEPOINT " + d->name);
     forget(t, d.get());
     t.tellWork(Transaction::WorkEnd::Joined, int(t.savepoints.size()));
 }
@@ -79,8 +87,10 @@ void Savepoint::release() {
 void Savepoint::rollback() {
     if (!d->tr) return;
     Transaction::Impl& t = *d->tr->impl();
-    t.runSavepointStatement("ROLLBACK TO SAVEPOINT " + d->name);
-    t.runSavepointStatement("RELEASE SAVEPOINT " + d->name);
+    if (!t.savepointsDropped) {
+        t.runSavepointStatement("ROLLBACK TO SAVEPOINT " + d->name);
+        t.runSavepointStatement("RELEASE SAVEPOINT " + d->name);
+    }
     forget(t, d.get());
     t.tellWork(Transaction::WorkEnd::Undone, int(t.savepoints.size()));
 }

@@ -447,7 +447,9 @@ Statement::RowCount Statement::execute() {
     if (!d->handle) detail::raise("Comando não preparado.");
     d->closeCursor();
     d->affected = -1;
-    d->transaction().impl()->ensureStarted(*d->tr);
+    Transaction::Impl& t = *d->transaction().impl();
+    t.ensureStarted(*d->tr);
+    t.retakeSavepoints();
     d->bindInput();
     ITransaction* tra = d->tr->impl()->handle;
     Status& st = d->status;

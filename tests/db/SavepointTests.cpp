@@ -135,6 +135,54 @@ TEST_F(Savepoints, CommitRetainingInsideKeepsTheGuardsForTheWorkAfterIt) {
     EXPECT_EQ(QList<int>({1, 2}), ids());
 }
 
+// A commit retaining ends the engine's savepoints: the guards are taken
+// again only when a statement follows. A guard released or undone right
+// after a commit costs no statement; one that work follows still undoes that
+// work, and a guard nested after the commit undoes only its own part.
+TEST_F(Savepoints, AfterACommitTheGuardsAreTakenAgainOnlyWhenWorkFollows) {
+    {
+        Savepoint sp(tr());
+        put(1);
+        tr().commitRetaining();
+        testsupport::StatementCounter released;
+        sp.release();
+        EXPECT_EQ(0, released.count());
+        EXPECT_FALSE(sp.active());
+    }
+    {
+        Savepoint sp(tr());
+        put(2);
+        tr().commitRetaining();
+        testsupport::StatementCounter undone;
+        sp.rollback();
+        EXPECT_EQ(0, undone.count()) << "nothing was written since the commit";
+    }
+    EXPECT_EQ(QList<int>({1, 2}), committedIds());
+    {
+        Savepoint sp(tr());
+        put(3);
+        tr().commitRetaining();
+        tr().commitRetaining();   // no work between the commits
+        testsupport::StatementCounter taken;
+        put(4);
+        EXPECT_EQ(2, taken.count()) << "the guard's savepoint taken again, then the insert";
+    }   // undone: 4
+    EXPECT_EQ(QList<int>({1, 2, 3}), ids());
+    {
+        Savepoint outer(tr());
+        put(5);
+        tr().commitRetaining();
+        {
+            Savepoint inner(tr());   // the outer one is taken again before it
+            put(6);
+        }   // inner undone: 6
+        put(7);
+        EXPECT_EQ(QList<int>({1, 2, 3, 5, 7}), ids());
+    }   // outer undone: 7
+    EXPECT_EQ(QList<int>({1, 2, 3, 5}), ids());
+    EXPECT_EQ(QList<int>({1, 2, 3, 5}), committedIds());
+}
+
 TEST_F(Savepoints, HardCommitOrRollbackEndsTheGuards) {
     {
         Savepoint sp(tr());
