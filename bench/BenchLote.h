@@ -51,8 +51,13 @@ inline void recolheVersoes(host::db::Transaction& tr)
         while (st.fetch())
             tabelas << st.value(0).toString();
     }
-    for (const QString& t : tabelas)
-        host::db::selectValue(tr, "select count(*) from " + t);
+    // Statements of their own: the reads between rounds leave what ours'
+    // transaction keeps prepared as ours left it.
+    for (const QString& t : tabelas) {
+        host::db::Statement conta(tr, "select count(*) from " + t);
+        conta.execute();
+        conta.fetch();
+    }
     tr.commit();
 }
 

@@ -42,8 +42,16 @@ const char* const kColunasPedido[] = {
     "Ped.vecomissaorep", "tab.pvcomissao", "Ped.ORCTCODIGO", "Ped.VECIDADEPRESTSERV", "Ped.veconsumidorfinal",
     "Ped.VEINDPRES", "Ped.VEFRETEREDESPACHO", "Ped.VESERIENF", "Ped.VESEQCONTCARGA"};
 
-QString SqlPedidosLote(const QString& pedidos)
+constexpr qsizetype kPedidosPorLista = 100;
+
+// The orders of one slice, as parameters :PEDIDO1 .. :PEDIDO100 (those left
+// over are null and match nothing): every slice of every run is one text,
+// prepared once.
+QString SqlPedidosLote()
 {
+    QString pedidos;
+    for (qsizetype i = 1; i <= kPedidosPorLista; ++i)
+        pedidos += (i > 1 ? QString(" , ") : QString()) + ":PEDIDO" + QString::number(i);
     QString sql = "select ";
     bool primeira = true;
     for (const char* coluna : kColunasPedido) {
@@ -164,8 +172,6 @@ void PassoPedidos(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
     }
 }
 
-constexpr qsizetype kPedidosPorLista = 100;
-
 // The invoice of the current order of the list; a failure is shown with
 // abandon, which ends the pass.
 void EmiteNotaLote(TfmNotaFiscal& nota, host::data::Query& pedidos, int linha, QString& condicao, QString& primeira,
@@ -215,12 +221,14 @@ void PassoNotas(const OpcoesOficializacao& opcoes, int total, Listas& listas)
     QString condicao, primeira, pedidoAtual;
     try {
         int linha = 0;
+        const QString sql = SqlPedidosLote();
         for (qsizetype inicio = 0; inicio < ordenados.size(); inicio += kPedidosPorLista) {
-            QString fatia;
-            for (const QString& pedido : ordenados.mid(inicio, kPedidosPorLista))
-                junta(fatia, QuotedStr(pedido));
             pedidos.close();
-            pedidos.setSql(SqlPedidosLote(fatia));
+            pedidos.setSql(sql);
+            for (qsizetype i = 0; i < kPedidosPorLista; ++i) {
+                host::data::Param* pedido = pedidos.paramByName("PEDIDO" + QString::number(i + 1));
+                inicio + i < ordenados.size() ? pedido->setAsString(ordenados[inicio + i]) : pedido->clear();
+            }
             pedidos.open();
             for (pedidos.first(); !pedidos.eof(); pedidos.next())
                 EmiteNotaLote(*nota, pedidos, ++linha, condicao, primeira, pedidoAtual, listas);

@@ -73,6 +73,14 @@ Query::~Query()
 {
     if (update_ && update_->query_ == this)
         update_->query_ = nullptr;
+    releaseStatement();
+}
+
+void Query::releaseStatement()
+{
+    if (statement_ && statement_->cursorOpen())
+        statement_->closeCursor();
+    statement_.reset();
 }
 
 void Query::setTransaction(host::db::Transaction* transaction)
@@ -80,7 +88,7 @@ void Query::setTransaction(host::db::Transaction* transaction)
     if (transaction == transaction_)
         return;
     close();
-    statement_.reset();
+    releaseStatement();
     preparedSql_.clear();
     if (update_)
         update_->releaseStatements();
@@ -162,10 +170,8 @@ bool Query::prepareStatement()
         throw DatasetError(QString("%1: a consulta não tem transação.").arg(name()));
     if (statement_ && preparedSql_ == sql_)
         return true;
-    statement_.reset();
-    auto statement = std::make_unique<host::db::Statement>(*transaction_);
-    statement->prepare(sql_);
-    statement_ = std::move(statement);
+    releaseStatement();
+    statement_ = transaction_->preparedIfRepeated(sql_);
     preparedSql_ = sql_;
     ++preparations_;
     return false;

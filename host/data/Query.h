@@ -84,6 +84,8 @@ private:
     void rebuildParams();
     // True when the statement of the last preparation is kept (the text did not change).
     bool prepareStatement();
+    // Lets the statement go with its cursor closed (it may be a kept one).
+    void releaseStatement();
     void bindParams();
     // `statement` names the kind in the message: "insert", "modify" or "delete".
     void requireUpdate(UpdateSql::Kind kind, const char* statement) const;
@@ -97,7 +99,9 @@ private:
     QString sql_;
     QString preparedSql_;
     std::vector<std::unique_ptr<Param>> params_;
-    std::unique_ptr<host::db::Statement> statement_;
+    // The transaction's kept statement of the text when it was asked before
+    // (a window opened again, a selection read again), else one of its own.
+    std::shared_ptr<host::db::Statement> statement_;
     unsigned preparations_ = 0;          // statements prepared so far
     unsigned columnsPreparation_ = 0;    // the one whose columns the fields were last made from
     UpdateSql* update_ = nullptr;

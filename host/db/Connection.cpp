@@ -285,18 +285,45 @@ std::shared_ptr<Statement> Transaction::prepared(const QString& sql) {
         return entry->second;
     }
     auto st = std::make_shared<Statement>(*this, sql);
-    d->kept.emplace_front(sql, st);
-    d->keptByText.insert(sql, d->kept.begin());
-    if (int(d->kept.size()) > kPreparedKept) {
-        d->keptByText.remove(d->kept.back().first);
-        d->kept.pop_back();
-    }
+    d->keep(sql, st);
     return st;
+}
+
+void Transaction::Impl::keep(const QString& sql, std::shared_ptr<Statement> st) {
+    kept.emplace_front(sql, std::move(st));
+    keptByText.insert(sql, kept.begin());
+    if (int(kept.size()) > kPreparedKept) {
+        keptByText.remove(kept.back().first);
+        kept.pop_back();
+    }
+}
+
+std::shared_ptr<Statement> Transaction::preparedIfRepeated(const QString& sql) {
+    if (d->keptByText.contains(sql)) return prepared(sql);
+    const auto found = d->askedOnceByText.find(sql);
+    if (found == d->askedOnceByText.end()) {
+        auto st = std::make_shared<Statement>(*this, sql);
+        d->askedOnce.emplace_front(sql, st);
+        d->askedOnceByText.insert(sql, d->askedOnce.begin());
+        if (int(d->askedOnce.size()) > kAskedOnce) {
+            d->askedOnceByText.remove(d->askedOnce.back().first);
+            d->askedOnce.pop_back();
+        }
+        return st;
+    }
+    // Asked again: it joins the kept ones (its first asker may still hold it).
+    std::shared_ptr<Statement> st = std::move(found.value()->second);
+    d->askedOnce.erase(found.value());
+    d->askedOnceByText.erase(found);
+    d->keep(sql, std::move(st));
+    return prepared(sql);
 }
 
 void Transaction::forgetPrepared() {
     d->keptByText.clear();
     d->kept.clear();
+    d->askedOnceByText.clear();
+    d->askedOnce.clear();
 }
 
 }  // namespace host::db

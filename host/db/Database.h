@@ -150,8 +150,15 @@ public:
     // twice (a second holder gets a statement of its own). A schema change
     // (DDL) frees the kept statements, as does closing the connection.
     std::shared_ptr<Statement> prepared(const QString& sql);
+    // The same for a text that may be built for one use (literals in it): a
+    // text asked for the first time waits among the last kAskedOnce such
+    // texts, and joins the kept ones when asked again. A fixed read or a
+    // window's query asked again is not prepared again, and texts made row
+    // by row never push the kept statements out.
+    std::shared_ptr<Statement> preparedIfRepeated(const QString& sql);
     void forgetPrepared();
     static constexpr int kPreparedKept = 128;
+    static constexpr int kAskedOnce = 32;
 
     // What becomes of the work written so far, told to the one listener (the
     // dataset layer, whose rows must show what is stored): `depth` is the

@@ -104,6 +104,12 @@ struct Transaction::Impl {
     using Kept = std::list<std::pair<QString, std::shared_ptr<Statement>>>;
     Kept kept;
     QHash<QString, Kept::iterator> keptByText;
+    // Texts asked once through preparedIfRepeated, likewise.
+    Kept askedOnce;
+    QHash<QString, Kept::iterator> askedOnceByText;
+    // Puts a statement at the front of the kept ones, the least recently
+    // used going when there are too many.
+    void keep(const QString& sql, std::shared_ptr<Statement> st);
     Connection& liveConnection() const;   // raises once the connection is gone
     void ensureStarted(Transaction& self);
     void finish(void (Firebird::ITransaction::*action)(Firebird::CheckStatusWrapper*), bool ends,

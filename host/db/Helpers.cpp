@@ -77,9 +77,9 @@ ParsedSql parseNamedParams(const QString& sql) {
 namespace {
 
 // The kept statement for a text with parameters; a text without them is
-// usually built for one row (literals in it) and is prepared for this call.
+// usually built for one row (literals in it): kept only once asked again.
 std::shared_ptr<Statement> statementFor(Transaction& tr, const QString& sql, const QVariantMap& params) {
-    if (params.isEmpty()) return std::make_shared<Statement>(tr, sql);
+    if (params.isEmpty()) return tr.preparedIfRepeated(sql);
     std::shared_ptr<Statement> st = tr.prepared(sql);
     for (auto it = params.begin(); it != params.end(); ++it)
         st->setParam(it.key(), it.value());

@@ -96,10 +96,17 @@ void ProgressWindow::ensureWindow()
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, window_, &QObject::deleteLater);
 }
 
-void ProgressWindow::refresh(bool pintar)
+void ProgressWindow::refresh()
 {
-    ensureWindow();
-    const bool agora = pintar || !pintado_.isValid() || pintado_.elapsed() >= 100;
+    if (!onScreen()) {
+        // Short work ends before anyone could read the window: it neither
+        // comes up nor lets the event loop run.
+        if (desde_.elapsed() < minimumDuration_)
+            return;
+        ensureWindow();
+        window_->show();
+    }
+    const bool agora = !pintado_.isValid() || pintado_.elapsed() >= 100;
     // Between paints the controls take their values without painting (the
     // bar would repaint itself at once on every new percentage; the label
     // only asks for a paint); enabled again the bar only asks too, and the
@@ -128,11 +135,11 @@ void ProgressWindow::show(int total, const QString& text)
     position_ = 0;
     text_ = text;
     shown_ = true;
-    ensureWindow();
-    window_->show();
-    // Painted now unless painted within the last 100 ms: one routine after
-    // another (a contract each) paints at the same pace as one long routine.
-    refresh(false);
+    desde_.start();
+    // Up now only without a minimum duration, and then painted now unless
+    // painted within the last 100 ms: one routine after another (a contract
+    // each) paints at the same pace as one long routine.
+    refresh();
 }
 
 void ProgressWindow::increment(int steps, const QString& text)
@@ -147,7 +154,7 @@ void ProgressWindow::advance(int steps, const QString& text)
     position_ += steps;
     if (!text.isEmpty())
         text_ = text;
-    refresh(false);
+    refresh();
 }
 
 void ProgressWindow::hide()
@@ -158,10 +165,10 @@ void ProgressWindow::hide()
     }
     shown_ = false;
     position_ = 0;
-    if (window_) {
-        window_->setUpdatesEnabled(true);
+    // At once, never when the event loop next runs: a window left up would
+    // take the activation of the next window opened.
+    if (onScreen())
         window_->hide();
-    }
 }
 
 void ProgressWindow::prepare(int count, const QString& text, const QString& action)

@@ -1,6 +1,8 @@
 #pragma once
 // The progress window of long work: shown with a total and a text, advanced
-// step by step, hidden at the end. One window for the application.
+// step by step, hidden at the end. One window for the application. Work
+// that ends within the minimum duration never brings it up: the window comes
+// up at the first step after it, as the platform's progress dialogs do.
 
 #include <QLabel>
 #include <QElapsedTimer>
@@ -22,6 +24,13 @@ public:
     // (count = steps) or "Ocultar". Any other action does nothing.
     void prepare(int count, const QString& text, const QString& action);
 
+    // Work shown before this many milliseconds have passed is not on the
+    // screen yet (0: up at once).
+    static constexpr int kMinimumDurationMs = 500;
+    void setMinimumDuration(int ms) { minimumDuration_ = ms; }
+    int minimumDuration() const { return minimumDuration_; }
+
+    // Shown by the work (whether on the screen yet or not).
     bool isShown() const { return shown_; }
     int total() const { return total_; }
     int position() const { return position_; }
@@ -31,10 +40,12 @@ private:
     friend class BatchProgress;
     ProgressWindow() = default;
     void ensureWindow();
-    // Shows the current text and position; `pintar` lets the window paint
-    // itself now, otherwise at most every 100 ms (a batch that counts every
-    // row would spend more time painting the window than doing its work).
-    void refresh(bool pintar);
+    // Shows the current text and position, bringing the window up once the
+    // work has lasted the minimum duration; it paints at most every 100 ms (a
+    // batch that counts every row would spend more time painting the window
+    // than doing its work).
+    void refresh();
+    bool onScreen() const { return window_ && window_->isVisible(); }
     void advance(int steps, const QString& text);
 
     // Inside a batch the window stays up: what the batch's rows show, advance
@@ -43,6 +54,8 @@ private:
     int nested_ = 0;
 
     QElapsedTimer pintado_;
+    QElapsedTimer desde_;   // since the work showed the window
+    int minimumDuration_ = kMinimumDurationMs;
 
     QPointer<QWidget> window_;
     QPointer<QLabel> label_;

@@ -273,6 +273,42 @@ TEST_F(Queries, StatementCountsOfOpenPostAndDelete)
     EXPECT_EQ(reopen.prepares(), 0);   // the text did not change
 }
 
+// A query made again with the text of one that went (a window opened
+// again) finds its statement prepared; two live queries of one text each
+// read with a cursor of their own.
+TEST_F(Queries, AQueryMadeAgainFindsItsTextPrepared)
+{
+    const QString sql = "select ID, NAME from ITEMS where ID >= 2 order by ID";
+    auto abre = [&] {
+        auto query = std::make_unique<Query>();
+        query->setTransaction(&tr());
+        query->setSql(sql);
+        query->open();
+        return query;
+    };
+    abre().reset();
+    abre().reset();
+    StatementCounter again;
+    auto primeira = abre();
+    EXPECT_EQ(again.prepares(), 0);
+    EXPECT_EQ(primeira->fieldByName("ID")->asInteger(), 2);
+    auto segunda = abre();
+    EXPECT_EQ(again.prepares(), 1);
+    segunda->next();
+    EXPECT_EQ(segunda->fieldByName("ID")->asInteger(), 3);
+    EXPECT_EQ(primeira->fieldByName("ID")->asInteger(), 2);
+    primeira->next();
+    EXPECT_EQ(primeira->fieldByName("ID")->asInteger(), 3);
+    EXPECT_EQ(primeira->recordCount(), segunda->recordCount());
+    segunda.reset();
+    primeira.reset();
+    exec("delete from ITEMS where ID = 3");
+    StatementCounter after;
+    auto depois = abre();
+    EXPECT_EQ(after.prepares(), 0);
+    EXPECT_EQ(depois->recordCount(), 1) << "the rows of now, not those read before";
+}
+
 TEST_F(Queries, LocateWithSeveralFieldsAndOptions)
 {
     q.open();

@@ -28,10 +28,31 @@ TEST_F(Kept, TextWithParametersIsPreparedOnceTextWithoutIsNot) {
     EXPECT_EQ(one("select V from K where ID = :ID", {{"ID", 3}}).toString(), "v3");
     EXPECT_EQ(one("select V from K where ID = :ID", {{"ID", 4}}).toString(), "v4");
     EXPECT_EQ(counter.prepares(), 2);
-    // Literal text is built for one row: prepared for its call only.
+    // Literal text is usually built for one row: prepared for its first
+    // call, and kept only when the same text comes again.
+    exec("update K set V = 'x' where ID = 1");
+    exec("update K set V = 'x' where ID = 2");
+    EXPECT_EQ(counter.prepares(), 4);
     exec("update K set V = 'x' where ID = 1");
     exec("update K set V = 'x' where ID = 1");
     EXPECT_EQ(counter.prepares(), 4);
+}
+
+// Texts made row by row (a literal each) never push out what a routine keeps.
+TEST_F(Kept, TextsAskedOnceLeaveTheKeptOnesInPlace) {
+    exec("insert into K (ID, V) values (:ID, :V)", {{"ID", 1}, {"V", "um"}});
+    const int many = host::db::Transaction::kPreparedKept + 10;
+    for (int i = 0; i < many; ++i)
+        EXPECT_EQ(one(QString("select count(*) from K where ID <> %1").arg(i + 100)).toInt(), 1);
+    StatementCounter counter;
+    exec("insert into K (ID, V) values (:ID, :V)", {{"ID", 2}, {"V", "dois"}});
+    EXPECT_EQ(counter.prepares(), 0);
+    // The fixed read asked again is kept from then on, and reads the rows of now.
+    EXPECT_EQ(one("select count(*) from K where ID <> 100").toInt(), 2);
+    EXPECT_EQ(counter.prepares(), 1);
+    exec("insert into K (ID, V) values (:ID, :V)", {{"ID", 3}, {"V", "tres"}});
+    EXPECT_EQ(one("select count(*) from K where ID <> 100").toInt(), 3);
+    EXPECT_EQ(counter.prepares(), 1);
 }
 
 TEST_F(Kept, AStatementStillHeldIsNeverHandedOutTwice) {
@@ -78,6 +99,8 @@ TEST_F(Kept, AffectedRowsKeptForLaterStayThoseOfTheirOwnRun) {
 TEST_F(Kept, SchemaChangesLetTheKeptStatementsGo) {
     exec("insert into K (ID, V) values (:ID, :V)", {{"ID", 1}, {"V", "um"}});
     EXPECT_EQ(one("select count(*) from K where ID = :ID", {{"ID", 1}}).toInt(), 1);
+    // A read waiting for its second asking holds K as well.
+    EXPECT_EQ(one("select count(*) from K").toInt(), 1);
     tr().commitRetaining();
     // The kept statements name K: dropping it must not meet them in use.
     EXPECT_NO_THROW(exec("drop table K"));

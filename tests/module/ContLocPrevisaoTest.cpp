@@ -15,7 +15,9 @@
 #include "host/Udmglobal.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/EditControls.h"
+#include "tests/support/ShowCounter.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -217,6 +219,22 @@ TEST_F(ContLocPrevisaoJanelaTest, ScreenEWithoutInstalmentsAsksTheCountThenTheSt
     EXPECT_EQ(form.dbgdAssContCadLocEquiParcelas->model()->rowCount(), 3) << "the list reloaded";
     EXPECT_EQ(lido("select count(*) from ACXC94XP where XPID = 'R' and XPEMITENTE = '00004'").value(0), "3")
         << "each with its cash forecast";
+}
+
+// A forecast over within a moment brings no progress window up over the
+// register: there would be nothing to read on it before it went again.
+TEST_F(ContLocPrevisaoJanelaTest, ScreenEAShortForecastBringsNoProgressWindowUp)
+{
+    contrato(801, "ACVALORPARCELA, ACQUANTIDADEPARCELA, ACDATAIMPLANTACAO", "100, 2, '2024-03-05'");
+    TfmAssContCadLocEquip& form = abrirE(801);
+    QApplication::processEvents();
+    const testsupport::ShowCounter progresso("fmSplash");
+    dialogs->enter("10/03/2024", "Informe a data Inicial da previsão do contas a receber");
+    dialogs->acknowledge("Operação efetuada com sucesso! Parcelas criadas: 2");
+    form.bbPrevisionar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(vencimentos(801), (QStringList{"10/3 V", "10/4 V"}));
+    EXPECT_EQ(progresso.count(), 0);
 }
 
 TEST_F(ContLocPrevisaoJanelaTest, ScreenEUnderTheContractsNumberFollowsTheSequencesTheCustomerHolds)

@@ -11,6 +11,7 @@
 #include "host/ui/DataGrid.h"
 #include "host/ui/EditControls.h"
 #include "host/ui/ProgressWindow.h"
+#include "tests/support/ProgressAtOnce.h"
 #include "tests/support/ShowCounter.h"
 #include "host/ui/StatusBar.h"
 
@@ -323,6 +324,7 @@ TEST_F(ContRenovacaoJanelaTest, ABatchShowsOneProgressWindowForAllItsContracts)
     form.bbPesquisar->click();
     EXPECT_EQ(form.stInformacao->panelText(0), "Total de Registros: 3");
     QApplication::processEvents();
+    const testsupport::ProgressAtOnce semEspera;
     const testsupport::ShowCounter janela("fmSplash");
     dialogs->answer("Sim");
     form.bbRenovar->click();

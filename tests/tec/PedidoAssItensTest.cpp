@@ -167,8 +167,9 @@ TEST_F(PedidoAssItensTest, SavingALineCostsTheSameOnAnOrderOfTwentyLines)
     // header's save) with their financial cost and weights, the header's
     // update, the line read again and its product's serial kind.
     EXPECT_EQ(vinteLinhas, 1 + 2 * 3 + 1 + 1 + 1);
-    // Only the product's serial kind is read with its own text.
-    EXPECT_EQ(preparosVinte, 1);
+    // The product's serial kind is read with its own text, the same as the
+    // save before: it is kept prepared too.
+    EXPECT_EQ(preparosVinte, 0);
 
     // Re-totalling alone: the sums, the financial cost and the weights.
     dmTec->quAssVenda->edit();

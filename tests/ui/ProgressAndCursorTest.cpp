@@ -7,8 +7,10 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QProgressBar>
+#include <QThread>
 
 #include "QtPrinters.h"
+#include "tests/support/ProgressAtOnce.h"
 #include "tests/support/ShowCounter.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +18,18 @@
 #include <stdexcept>
 
 using namespace host::ui;
+
+namespace {
+
+QWidget* janelaDeProgresso()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "fmSplash")
+            return w;
+    return nullptr;
+}
+
+}  // namespace
 
 TEST(ProgressWindow, ShowIncrementHideByTheClassicActions)
 {
@@ -40,14 +54,12 @@ TEST(ProgressWindow, ShowIncrementHideByTheClassicActions)
 // controls always show the last text and position.
 TEST(ProgressWindow, ControlsFollowEveryIncrementWhilePaintingIsSpaced)
 {
+    const testsupport::ProgressAtOnce semEspera;
     ProgressWindow& progress = ProgressWindow::instance();
     progress.prepare(1000, "Faturando Contratos...", "Mostrar");
     for (int i = 1; i <= 1000; ++i)
         progress.prepare(1, "Nota fiscal gerada: " + QString::number(i), "Incrementar");
-    QWidget* janela = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == "fmSplash")
-            janela = w;
+    QWidget* janela = janelaDeProgresso();
     ASSERT_NE(janela, nullptr);
     EXPECT_EQ(janela->findChild<QLabel*>("laMensagem")->text(), "Nota fiscal gerada: 1000");
     EXPECT_EQ(janela->findChild<QProgressBar*>("pbProgresso")->value(), 1000);
@@ -61,6 +73,7 @@ TEST(ProgressWindow, ControlsFollowEveryIncrementWhilePaintingIsSpaced)
 // text or its values change it is drawn as the flat style draws a new bar.
 TEST(ProgressWindow, TheBarIsDrawnWhereTheFlatStyleDrawsItAfterEveryChange)
 {
+    const testsupport::ProgressAtOnce semEspera;
     ProgressWindow& progress = ProgressWindow::instance();
     progress.prepare(1000, "Faturando Contratos...", "Mostrar");
     QWidget* janela = nullptr;
@@ -104,6 +117,7 @@ TEST(ProgressWindow, TheBarIsDrawnWhereTheFlatStyleDrawsItAfterEveryChange)
 // up again; the window goes at the end, also when a row fails.
 TEST(ProgressWindow, ABatchShowsItsWindowOnceOverItsRowsOwnProgress)
 {
+    const testsupport::ProgressAtOnce semEspera;
     ProgressWindow& progress = ProgressWindow::instance();
     QApplication::processEvents();
     const testsupport::ShowCounter janela("fmSplash");
@@ -133,6 +147,61 @@ TEST(ProgressWindow, ABatchShowsItsWindowOnceOverItsRowsOwnProgress)
     EXPECT_EQ(janela.count(), 2);
     progress.prepare(0, "", "Ocultar");
     EXPECT_FALSE(progress.isShown());
+    QApplication::processEvents();
+}
+
+// Work that ends within the minimum duration brings no window up, however
+// many routines show, advance and hide it one after another (a contract
+// each); what the routines read of it follows all the same.
+TEST(ProgressWindow, ShortWorkBringsNoWindowUp)
+{
+    ProgressWindow& progress = ProgressWindow::instance();
+    QApplication::processEvents();
+    const testsupport::ShowCounter janela("fmSplash");
+    for (int contrato = 1; contrato <= 50; ++contrato) {
+        progress.prepare(10, "Gerando parcelamento...", "Mostrar");
+        for (int parcela = 1; parcela <= 12; ++parcela)
+            progress.prepare(1, "Aguarde. Gerando parcelamento...", "Incrementar");
+        EXPECT_TRUE(progress.isShown());
+        EXPECT_EQ(progress.position(), 12);
+        progress.prepare(0, "", "Ocultar");
+        EXPECT_FALSE(progress.isShown());
+    }
+    EXPECT_EQ(janela.count(), 0);
+    QWidget* w = janelaDeProgresso();
+    EXPECT_TRUE(w == nullptr || !w->isVisible());
+}
+
+// Longer work brings the window up at its first step after the minimum
+// duration, with the work's latest text and position; it goes at once when
+// the work hides it, and the next work waits the minimum again.
+TEST(ProgressWindow, LongerWorkBringsTheWindowUpAtItsFirstStepAfterTheMinimum)
+{
+    const testsupport::ProgressAtOnce espera(300);
+    ProgressWindow& progress = ProgressWindow::instance();
+    QApplication::processEvents();
+    const testsupport::ShowCounter janela("fmSplash");
+
+    progress.prepare(10, "Gerando parcelamento...", "Mostrar");
+    progress.prepare(1, "Parcela 1", "Incrementar");
+    EXPECT_EQ(janela.count(), 0);
+    QThread::msleep(350);
+    EXPECT_EQ(janela.count(), 0) << "only a step brings it up";
+    progress.prepare(1, "Parcela 2", "Incrementar");
+    EXPECT_EQ(janela.count(), 1);
+    QWidget* w = janelaDeProgresso();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(w->findChild<QLabel*>("laMensagem")->text(), "Parcela 2");
+    EXPECT_EQ(w->findChild<QProgressBar*>("pbProgresso")->value(), 2);
+    EXPECT_EQ(w->findChild<QProgressBar*>("pbProgresso")->maximum(), 10);
+    progress.prepare(0, "", "Ocultar");
+    EXPECT_FALSE(w->isVisible()) << "hidden at once, not when the event loop next runs";
+
+    progress.prepare(10, "Gerando parcelamento...", "Mostrar");
+    progress.prepare(1, "Parcela 1", "Incrementar");
+    progress.prepare(0, "", "Ocultar");
+    EXPECT_EQ(janela.count(), 1) << "the next work waits the minimum again";
     QApplication::processEvents();
 }
 
