@@ -74,7 +74,7 @@ TfmPesquisaAssOrdemServico::~TfmPesquisaAssOrdemServico()
 {
     // The grids go before the data sources and queries they show.
     delete dbgdOrdemServico;
-    delete dbgdUltimaOS;
+    delete dbgdUltimaOS_;
     delete dblcSituacao;
 }
 
@@ -320,11 +320,8 @@ void TfmPesquisaAssOrdemServico::criarControles()
     janela->setContentsMargins(4, 4, 4, 4);
     janela->addLayout(filtros);
     dsConsulta_ = std::make_unique<host::data::DataSource>(nullptr, "dsConsulta", quConsulta);
-    dsUltimaOS_ = std::make_unique<host::data::DataSource>(nullptr, "dsUltimaOS", quConsUltimaOS);
     dbgdOrdemServico = new host::ui::DataGrid("dbgdOrdemServico");
-    dbgdUltimaOS = new host::ui::DataGrid("dbgdUltimaOS");
     janela->addWidget(dbgdOrdemServico, 1);
-    janela->addWidget(dbgdUltimaOS, 1);
     janela->addWidget(stInformacao);
     resize(1240, 620);
 }
@@ -345,33 +342,7 @@ void TfmPesquisaAssOrdemServico::criarGrades()
                                           {"AOITCODIGOINTERNO", 110}};
     for (const auto& [campo, titulo] : colunas)
         dbgdOrdemServico->addColumn(campo, titulo, larguras.value(campo, 100));
-    dbgdUltimaOS->setDataSource(dsUltimaOS_.get());
-    const std::pair<const char*, const char*> ultimas[] = {
-        {"MAX", "Nº OS"},         {"AOITEQUIPDESCRICAO", "Veículo"}, {"AOITEQUIPCODIGO", "Código"},
-        {"AOITSERIE", "Chassi"},  {"AOITPLACA", "Placa"},           {"AOITMARCA", "Marca"},
-        {"AOITMODELO", "Modelo"}, {"AOITCOR", "Cor"},               {"NOME", "Cliente"},
-        {"CLCODIGO", "Cód. Cliente"}};
-    for (const auto& [campo, titulo] : ultimas)
-        dbgdUltimaOS->addColumn(campo, titulo, 100);
-    dbgdUltimaOS->hide();
-    for (host::ui::DataGrid* grade : {dbgdOrdemServico, dbgdUltimaOS}) {
-        grade->setReadOnlyGrid(true);
-        grade->setRowSelect(true);
-        host::ui::setPopupMenu(grade, puPesquisa);
-        grade->onDblClick = [this] { setModalResult(host::ui::ModalResult::Ok); };
-        grade->onTitleClick = [this, grade](host::ui::GridColumn& coluna) { dbgdOrdemServicoTitleClick(*grade, coluna); };
-        // The host's search keys: letters typed find the row.
-        auto digitado = std::make_shared<QString>();
-        grade->onColEnter = [digitado] { digitado->clear(); };
-        grade->onKeyDown = [grade, digitado](int& key, Qt::KeyboardModifiers shift) {
-            if (shift & (Qt::ControlModifier | Qt::AltModifier))
-                return;
-            const bool imprimivel = key < 0x01000000 && QChar(key).isPrint();
-            if ((imprimivel || key == Qt::Key_Backspace) &&
-                host::ui::searchGridKey(*grade, *digitado, key, imprimivel ? QString(QChar(key)) : QString()))
-                key = 0;
-        };
-    }
+    configurarGrade(dbgdOrdemServico);
     dbgdOrdemServico->onDrawColumnCell = [this](host::ui::CellStyle& estilo, int, host::ui::GridColumn&, bool) {
         const host::data::Field* cor = quConsulta->findField("ASCOR");
         if (dmGlobal->Parametro("ATCORSITUACAOGRADE") == "S") {
@@ -385,6 +356,55 @@ void TfmPesquisaAssOrdemServico::criarGrades()
             estilo.foreground = Qt::black;
         }
     };
+}
+
+// What both grids share: read only, whole rows, the search menu, a double
+// click picks the row, a title click sorts, typed letters find the row.
+void TfmPesquisaAssOrdemServico::configurarGrade(host::ui::DataGrid* grade)
+{
+    grade->setReadOnlyGrid(true);
+    grade->setRowSelect(true);
+    host::ui::setPopupMenu(grade, puPesquisa);
+    grade->onDblClick = [this] { setModalResult(host::ui::ModalResult::Ok); };
+    grade->onTitleClick = [this, grade](host::ui::GridColumn& coluna) { dbgdOrdemServicoTitleClick(*grade, coluna); };
+    // The host's search keys: letters typed find the row.
+    auto digitado = std::make_shared<QString>();
+    grade->onColEnter = [digitado] { digitado->clear(); };
+    grade->onKeyDown = [grade, digitado](int& key, Qt::KeyboardModifiers shift) {
+        if (shift & (Qt::ControlModifier | Qt::AltModifier))
+            return;
+        const bool imprimivel = key < 0x01000000 && QChar(key).isPrint();
+        if ((imprimivel || key == Qt::Key_Backspace) &&
+            host::ui::searchGridKey(*grade, *digitado, key, imprimivel ? QString(QChar(key)) : QString()))
+            key = 0;
+    };
+}
+
+host::ui::DataGrid* TfmPesquisaAssOrdemServico::dbgdUltimaOS()
+{
+    if (dbgdUltimaOS_)
+        return dbgdUltimaOS_;
+    dsUltimaOS_ = std::make_unique<host::data::DataSource>(nullptr, "dsUltimaOS", quConsUltimaOS);
+    dbgdUltimaOS_ = new host::ui::DataGrid("dbgdUltimaOS");
+    dbgdUltimaOS_->setDataSource(dsUltimaOS_.get());
+    const std::pair<const char*, const char*> ultimas[] = {
+        {"MAX", "Nº OS"},         {"AOITEQUIPDESCRICAO", "Veículo"}, {"AOITEQUIPCODIGO", "Código"},
+        {"AOITSERIE", "Chassi"},  {"AOITPLACA", "Placa"},           {"AOITMARCA", "Marca"},
+        {"AOITMODELO", "Modelo"}, {"AOITCOR", "Cor"},               {"NOME", "Cliente"},
+        {"CLCODIGO", "Cód. Cliente"}};
+    for (const auto& [campo, titulo] : ultimas)
+        dbgdUltimaOS_->addColumn(campo, titulo, 100);
+    configurarGrade(dbgdUltimaOS_);
+    // Hidden until the caller shows it, in the order grid's place.
+    dbgdUltimaOS_->hide();
+    auto* janela = static_cast<QVBoxLayout*>(layout());
+    janela->insertWidget(janela->indexOf(dbgdOrdemServico) + 1, dbgdUltimaOS_, 1);
+    return dbgdUltimaOS_;
+}
+
+bool TfmPesquisaAssOrdemServico::ultimaOSVisivel() const
+{
+    return dbgdUltimaOS_ && dbgdUltimaOS_->isVisible();
 }
 
 void TfmPesquisaAssOrdemServico::FormCreate()
@@ -500,7 +520,9 @@ void TfmPesquisaAssOrdemServico::laTecnicoClick()
 void TfmPesquisaAssOrdemServico::ckUltimaOSClick()
 {
     const bool ultima = ckUltimaOS->isChecked();
-    dbgdUltimaOS->setVisible(ultima);
+    // Unticked before it was ever shown: nothing to hide.
+    if (ultima || dbgdUltimaOS_)
+        dbgdUltimaOS()->setVisible(ultima);
     dbgdOrdemServico->setVisible(!ultima);
     for (QWidget* w : std::initializer_list<QWidget*>{edTecnico, cbStatus, deDataIni, deDataFim})
         w->setEnabled(!ultima);

@@ -81,7 +81,6 @@ public:
     QPushButton* bbImprimir = nullptr;
     QPushButton* bbFicha = nullptr;
     host::ui::DataGrid* dbgdOrdemServico = nullptr;
-    host::ui::DataGrid* dbgdUltimaOS = nullptr;
     host::ui::StatusBar* stInformacao = nullptr;
     QMenu* puPesquisa = nullptr;
     QAction* MiCamposAlter = nullptr;
@@ -120,6 +119,9 @@ public:
     void ckUltimaOSClick();
     void quConsultaAfterScroll(host::data::Dataset& DataSet);
     void quContratoVeicCalcFields(host::data::Dataset& DataSet);
+    // The "Apenas Última OS" grid, built the first time it is asked for:
+    // most searches never show it.
+    host::ui::DataGrid* dbgdUltimaOS();
     // The restricted technician's name (upper case) when only the user's orders show.
     QString TecnicoRestrito() const { return tecnicoRestrito_; }
 
@@ -130,6 +132,8 @@ private:
     void criarControles();
     void criarConsultas();
     void criarGrades();
+    void configurarGrade(host::ui::DataGrid* grade);
+    bool ultimaOSVisivel() const;
     void FormCreate();
     void FormShow();
     void FormClose(host::ui::CloseAction& action);
@@ -140,6 +144,7 @@ private:
 
     std::unique_ptr<host::data::Query> consultas_[8];
     std::unique_ptr<host::data::DataSource> dsConsulta_, dsUltimaOS_, dsSituacao_;
+    host::ui::DataGrid* dbgdUltimaOS_ = nullptr;
     QString tecnicoRestrito_;
 };
 

@@ -223,7 +223,7 @@ void TfmPesquisaAssOrdemServico::ExportarExcelClick()
 {
     auto* grade = qobject_cast<host::ui::DataGrid*>(QApplication::focusWidget());
     if (!grade)
-        grade = dbgdUltimaOS->isVisible() ? dbgdUltimaOS : dbgdOrdemServico;
+        grade = ultimaOSVisivel() ? dbgdUltimaOS() : dbgdOrdemServico;
     QString arquivo;
     // The host writes Excel's current workbook format.
     if (host::ui::Dialogs::saveFile("Exportar para Excel", "Excel (*.xlsx)|*.xlsx", arquivo))

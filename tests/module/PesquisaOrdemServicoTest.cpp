@@ -430,18 +430,72 @@ TEST_F(PesquisaOrdemServicoTest, CancelKeepsTheArgumentsAndTheLastOrderGridAnswe
         EXPECT_EQ(pesquisa.laNumero->text(), "Chassi");
         EXPECT_FALSE(pesquisa.ckUltimaOS->isHidden());
         pesquisa.ckUltimaOS->click();
-        EXPECT_FALSE(pesquisa.dbgdUltimaOS->isHidden());
+        EXPECT_FALSE(pesquisa.dbgdUltimaOS()->isHidden());
         EXPECT_TRUE(pesquisa.dbgdOrdemServico->isHidden());
         EXPECT_FALSE(pesquisa.edTecnico->isEnabled());
         pesquisa.mdPlaca->setText("ABC1234");
         pesquisa.bbPesquisa->click();
         ASSERT_TRUE(pesquisa.quConsUltimaOS->active());
-        pesquisa.dbgdUltimaOS->onDblClick();
+        pesquisa.dbgdUltimaOS()->onDblClick();
     });
     EXPECT_TRUE(SelecionaOrdemServicoExportado(ordem, equipamento, descricao));
     EXPECT_EQ(ordem, 602);
     EXPECT_EQ(equipamento, 9);
     EXPECT_EQ(descricao, "Caminhão");
+}
+
+// The last-order grid, read as the user sees it: each row's order number
+// and equipment.
+QStringList linhasDaGrade(host::ui::DataGrid& grade)
+{
+    QStringList linhas;
+    const QAbstractItemModel* modelo = grade.model();
+    for (int linha = 0; linha < modelo->rowCount(); ++linha)
+        linhas << modelo->index(linha, 0).data().toString() + " " + modelo->index(linha, 1).data().toString();
+    return linhas;
+}
+
+// "Apenas Última OS" ticked shows the last order of each customer's
+// equipment in its own grid; unticked, the item rows come back; a window
+// opened again starts on the item rows, with no last-order grid made.
+TEST_F(PesquisaOrdemServicoTest, LastOrderOptionTickedUntickedAndTheWindowOpenedAgain)
+{
+    parametro("ATMODOVEICULO", "O");
+    bool gradeAoAbrir = true, gradeAoReabrir = true;
+    QStringList ultimas, itens, reaberta;
+    bool ordensVisivel = false, ultimasVisivel = true, tecnicoLiberado = false;
+    pesquisarPelaJanela([&](TfmPesquisaAssOrdemServico& janela) {
+        gradeAoAbrir = janela.findChild<host::ui::DataGrid*>("dbgdUltimaOS") != nullptr;
+        janela.edTipo->setText("Ar-cond");
+        janela.ckUltimaOS->click();
+        EXPECT_FALSE(janela.dbgdUltimaOS()->isHidden());
+        EXPECT_TRUE(janela.dbgdOrdemServico->isHidden());
+        janela.bbPesquisa->click();
+        ultimas = linhasDaGrade(*janela.dbgdUltimaOS());
+        janela.ckUltimaOS->click();
+        ultimasVisivel = !janela.dbgdUltimaOS()->isHidden();
+        ordensVisivel = !janela.dbgdOrdemServico->isHidden();
+        tecnicoLiberado = janela.edTecnico->isEnabled();
+        janela.bbPesquisa->click();
+        itens = linhasDaGrade(*janela.dbgdOrdemServico);
+    });
+    pesquisarPelaJanela([&](TfmPesquisaAssOrdemServico& janela) {
+        gradeAoReabrir = janela.findChild<host::ui::DataGrid*>("dbgdUltimaOS") != nullptr;
+        EXPECT_FALSE(janela.ckUltimaOS->isChecked());
+        EXPECT_FALSE(janela.dbgdOrdemServico->isHidden());
+        janela.edTipo->setText("Caminh");
+        janela.bbPesquisa->click();
+        reaberta = linhasDaGrade(*janela.dbgdOrdemServico);
+    });
+    EXPECT_FALSE(gradeAoAbrir) << "made only when the option is ticked";
+    EXPECT_EQ(ultimas, (QStringList{"42 Ar-condicionado split", "43 Ar-condicionado split"}))
+        << "one row per equipment, its last order";
+    EXPECT_FALSE(ultimasVisivel);
+    EXPECT_TRUE(ordensVisivel);
+    EXPECT_TRUE(tecnicoLiberado);
+    EXPECT_EQ(itens, (QStringList{"000000043 02/11/2026", "000000042 02/11/2026"}));
+    EXPECT_FALSE(gradeAoReabrir);
+    EXPECT_EQ(reaberta, (QStringList{"000000602 02/11/2026", "000000601 02/11/2026"}));
 }
 
 // The entry-date period and the plate are boxes with no field behind them:
