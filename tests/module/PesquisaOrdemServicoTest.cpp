@@ -1,5 +1,5 @@
 // The service-order search: its statements built from the filters alone
-// (exact text, each also run on the database), and the window opened as the
+// (each run on the database), and the window opened as the
 // order picker from the service-order window: the filters, the picked row,
 // the status panels, the statements a search costs, the printouts and a
 // picture of the window with rows.
@@ -28,6 +28,8 @@
 #include "service_orders/uPesqAssOrdemServicoSQL.h"
 #include "tests/support/TestDatabase.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -46,20 +48,6 @@ namespace {
 
 using host::ui::Form;
 
-const QString kBase =
-    "select it.AOCODIGO, it.AOITCODIGO, it.AOITEQUIPCODIGO, it.AOITEQUIPDESCRICAO, it.AOITSERIE, it.AOITDEFEITO,"
-    " it.AOITMARCA, it.AOITMODELO, it.AOITPLACA, it.AOITCOR, it.AOITCODIGOINTERNO, it.AOITAPROVADO,"
-    " it.AOITQUANTIDADE, it.AOITANOFABRICACAO, it.AOITKMINICIAL, it.AOITCOMBUSTIVEL, it.AOITPOSICAOCOMBUSTIVEL,"
-    " cli.nome as cliente, tec.atnome as tecnico, os.aodatasaida, os.aoValorTotal, os.aoValorServico,"
-    " os.aoValorPecas, os.AODATAENTRADA, os.aoBaixa, os.aoCodigo as aoCodigoOS, os.AoRemanufatura,"
-    " sit.ascor, sit.ASDESCRICAO as Situacao,"
-    " cast((select count(*) from AATC01AR ar where ar.aoCodigo = os.aoCodigo) as integer) as TotalAcessorio\n"
-    "from AATC01AO OS\n"
-    "left outer join aatc01AOIT IT on (os.aocodigo = it.aocodigo)\n"
-    "left outer join augc0301 cli on (os.clcodigo = cli.codigo_cliente)\n"
-    "left outer join aatc06at tec on (os.atcodigo = tec.atcodigo)\n"
-    "left outer join aatc01as Sit on (os.ascodigo = sit.ascodigo)\n"
-    "where (OS.aocodigo + 0 >= 0)";
 const QString kContagem =
     "select Count(*) as TotReg\n"
     "from AATC01AO OS\n"
@@ -137,10 +125,10 @@ protected:
 TEST_F(PesquisaOrdemServicoTest, EmptyFiltersListEveryItemHighestOrderFirstAndAnOrderWithoutItemsOnce)
 {
     const SQLPesquisaOS sql = MontaSQLPesquisaOS(FiltroPesquisaOS{});
-    EXPECT_EQ(sql.consulta, kBase + "\n  Order by os.aoCodigo Desc");
     EXPECT_EQ(sql.contagem, kContagem);
     const QList<int> lista = ordens(sql.consulta);
     EXPECT_EQ(lista.value(0), 602);
+    EXPECT_TRUE(std::is_sorted(lista.rbegin(), lista.rend())) << "highest order first";
     EXPECT_EQ(lista.count(500), 1) << "the outer join keeps a header without items";
     EXPECT_EQ(lista.count(42), 2) << "one row per item";
     EXPECT_EQ(lista.size(), contar(sql.contagem));
@@ -183,7 +171,8 @@ TEST_F(PesquisaOrdemServicoTest, StatusQuotesAndPlateAsTyped)
     f.placaVisivel = true;
     f.placa = "   -    ";
     sql = MontaSQLPesquisaOS(f);
-    EXPECT_EQ(sql.consulta, kBase + "\n  Order by os.aoCodigo Desc");
+    EXPECT_EQ(ordens(sql.consulta), ordens(MontaSQLPesquisaOS(FiltroPesquisaOS{}).consulta))
+        << "the empty plate mask filters nothing";
     EXPECT_EQ(sql.contagem, kContagem);
     f.placa = "ABC-1234";
     sql = MontaSQLPesquisaOS(f);
