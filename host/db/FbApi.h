@@ -85,15 +85,16 @@ struct Transaction::Impl {
     Transaction* self = nullptr;
     Connection* connection = nullptr;
     Firebird::ITransaction* handle = nullptr;
+    // A retaining commit or rollback dropped the engine's savepoints; the
+    // guards take them again before the next statement runs. Beside the
+    // handle: every statement reads both.
+    bool savepointsDropped = false;
     std::uint64_t serial = 0;   // of the engine transaction in `handle`
     // Every statement bound to this transaction: they are released with it,
     // and a hard commit or rollback closes the cursors open among them.
     std::set<Statement::Impl*> statements;
     // Live savepoint guards, oldest first.
     std::vector<Savepoint::Impl*> savepoints;
-    // A retaining commit or rollback dropped the engine's savepoints; the
-    // guards take them again before the next statement runs.
-    bool savepointsDropped = false;
     // Live commit holds and what the held commits asked for: 0 nothing,
     // 1 a retaining commit, 2 a hard one.
     int commitHolds = 0;
