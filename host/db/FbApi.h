@@ -32,10 +32,17 @@ public:
     Status(const Status&) = delete;
     Status& operator=(const Status&) = delete;
     Firebird::CheckStatusWrapper* operator&() { return &wrapper_; }
-    // Throws DbError when the last call failed.
-    void check(const QString& sql = {});
+    bool failed() { return (wrapper_.getState() & Firebird::IStatus::STATE_ERRORS) != 0; }
+    // Throws DbError when the last call failed. The test stays at the call
+    // site: every execution and fetch asks, and nearly all of them went well.
+    void check(const QString& sql = {})
+    {
+        if (failed()) [[unlikely]]
+            raiseFailure(sql);
+    }
 
 private:
+    [[noreturn]] Q_DECL_COLD_FUNCTION Q_NEVER_INLINE void raiseFailure(const QString& sql);
     Firebird::IStatus* status_;
     Firebird::CheckStatusWrapper wrapper_;
 };

@@ -42,6 +42,7 @@ struct Statement::Impl {
 
     std::vector<QVariant> values;       // per unique name
     std::vector<int> slotName;          // "?" position -> unique name index
+    QStringList names;                  // unique names, upper-cased, first appearance order (each bound value is told its name)
     std::vector<std::string> asciiNames;   // per unique name: its bytes if all ASCII, else empty
     std::vector<MessageField> inFields;
     std::vector<unsigned char> inBuffer;
@@ -58,7 +59,6 @@ struct Statement::Impl {
 
     std::uint64_t serial = 0;   // of the preparation in `handle`
     QString sql;
-    QStringList names;                  // unique names, upper-cased, first appearance order
     QHash<QString, int> nameIndex;
     std::vector<unsigned> declaredLength;   // per "?": as described, before any widening
     std::vector<ColumnInfo> columns;
@@ -81,7 +81,13 @@ struct Statement::Impl {
     }
 
     void free();
-    void closeCursor();
+    // Asked before every execution, where there is seldom a cursor to close.
+    void closeCursor() {
+        rowReady = false;
+        pendingRow = false;
+        if (cursor) closeOpenCursor();
+    }
+    void closeOpenCursor();
     void describe();
     int nameIndexOf(QAnyStringView name);
     Q_DECL_COLD_FUNCTION Q_NEVER_INLINE int hashedNameIndexOf(QAnyStringView name);
@@ -92,14 +98,15 @@ struct Statement::Impl {
     }
     void bindInput();
     void widenTextParams();
-    void check(Status& st) const;
+    void check(Status& st) const {
+        if (st.failed()) [[unlikely]]
+            explainFailure(st);
+    }
+    Q_DECL_COLD_FUNCTION Q_NEVER_INLINE void explainFailure(Status& st) const;
     void tellExecuted() const;
 };
 
-void Statement::Impl::closeCursor() {
-    rowReady = false;
-    pendingRow = false;
-    if (!cursor) return;
+void Statement::Impl::closeOpenCursor() {
     if (detail::watcher) detail::watcher->cursorClosed(serial);
     Status st;
     cursor->close(&st);
@@ -391,7 +398,7 @@ QStringList wideCharacters(const QStringList& texts) {
 
 // The engine refuses text a column's character set cannot hold in its own
 // words and without saying which character: the user is told which.
-void Statement::Impl::check(Status& st) const {
+void Statement::Impl::explainFailure(Status& st) const {
     try {
         st.check(sql);
     } catch (const DbError& e) {
