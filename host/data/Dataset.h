@@ -252,7 +252,11 @@ private:
     MutableRowValues rowValues(int row) { return {rows_[size_t(row)].values, size_t(dataCount_)}; }
     void dropRows();
     void eraseRow(int row);
-    void rowChanged();
+    void rowChanged()
+    {
+        calculateFields();
+        notifyDataChanged(nullptr);
+    }
     // Most events have no handler: the test stays at the call site.
     void fire(const Event& event)
     {
@@ -292,9 +296,20 @@ private:
             sendDataChanged(field);
     }
     void sendDataChanged(Field* field);
-    void notifyStateChanged();
+    // Likewise asked for every row appended and posted.
+    void notifyStateChanged()
+    {
+        if (!sources_.empty() || disabled_ != 0)
+            sendStateChanged();
+    }
+    void sendStateChanged();
     void notifyActiveChanged();
-    void notifyUpdateData();
+    void notifyUpdateData()
+    {
+        if (!sources_.empty())
+            sendUpdateData();
+    }
+    void sendUpdateData();
 
     // What a row appended, edited and posted reads, together: between two
     // rows the engine's work evicts most of ours, and each line read again
