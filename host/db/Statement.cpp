@@ -311,7 +311,15 @@ int Statement::Impl::nameIndexOf(QAnyStringView name) {
     return hashedNameIndexOf(name);
 }
 
+// Callers that set a row's parameters in another order (from a map, sorted
+// by name) miss the guess every time: the names are compared in place before
+// a key is built (an upper-case copy of the name costs an allocation).
 int Statement::Impl::hashedNameIndexOf(QAnyStringView name) {
+    for (size_t i = 0; i < asciiNames.size(); ++i)
+        if (sameAsciiName(asciiNames[i], name)) {
+            nextName = int(i) + 1;
+            return int(i);
+        }
     const auto it = nameIndex.constFind(name.toString().toUpper());   // names are kept upper-case
     if (it == nameIndex.constEnd())
         detail::raise(QString("Parâmetro %1 não encontrado.").arg(name.toString()), sql);
