@@ -4,6 +4,8 @@
 
 #include <ibase.h>
 
+#include <QHash>
+
 namespace host::db {
 
 bool ColumnInfo::isNumeric() const {
@@ -39,7 +41,9 @@ qsizetype skipQuoted(const QString& sql, qsizetype i) {
 
 }  // namespace
 
-ParsedSql parseNamedParams(const QString& sql) {
+namespace {
+
+ParsedSql parseText(const QString& sql) {
     ParsedSql out;
     out.text.reserve(sql.size());
     qsizetype i = 0;
@@ -72,6 +76,19 @@ ParsedSql parseNamedParams(const QString& sql) {
         }
     }
     return out;
+}
+
+}  // namespace
+
+// A rule that switches one query between a few texts, row after row, asks
+// for the same texts again and again: each is parsed once and kept (a
+// bounded number of them; the shared strings make a kept result cheap to hand out).
+ParsedSql parseNamedParams(const QString& sql) {
+    constexpr qsizetype kKeptTexts = 512;
+    thread_local QHash<QString, ParsedSql> parsed;
+    if (auto it = parsed.constFind(sql); it != parsed.constEnd()) return *it;
+    if (parsed.size() >= kKeptTexts) parsed.clear();
+    return *parsed.insert(sql, parseText(sql));
 }
 
 namespace {

@@ -175,6 +175,25 @@ TEST_F(Db, ParameterErrorsAreClear) {
     }
 }
 
+// Texts parsed before are kept: a text asked again after many others (more
+// than are kept) still gets its own names, and texts that differ only in a
+// literal or a name's case never take each other's.
+TEST_F(Db, NamedParametersOfTextsAskedAgainAfterManyOthers) {
+    const QString first = "select * from T where ID = :ID and S = ':NOT'";
+    EXPECT_EQ(QStringList({"ID"}), host::db::parseNamedParams(first).names);
+    for (int i = 0; i < 1500; ++i) {
+        const QString other = QString("select * from T where I = %1 and S = :S%1 and D = :d").arg(i);
+        const auto parsed = host::db::parseNamedParams(other);
+        ASSERT_EQ(QStringList({QString("S%1").arg(i), "D"}), parsed.names) << i;
+        ASSERT_EQ(QString("select * from T where I = %1 and S = ? and D = ?").arg(i), parsed.text) << i;
+        ASSERT_EQ(QStringList({"ID"}), host::db::parseNamedParams(first).names) << i;
+    }
+    EXPECT_EQ(QStringList({"ID"}), host::db::parseNamedParams(first).names);
+    EXPECT_EQ("select * from T where ID = ? and S = ':NOT'", host::db::parseNamedParams(first).text);
+    EXPECT_EQ(QStringList({"IDX"}), host::db::parseNamedParams("select * from T where ID = :idx").names);
+    EXPECT_EQ(QStringList({"ID"}), host::db::parseNamedParams("select * from T where ID = :id").names);
+}
+
 TEST_F(Db, NamedParametersRepeatAndIgnoreLiteralsAndComments) {
     const auto parsed = host::db::parseNamedParams(
         "select ':X', \":Y\" /* :Z */ from T -- :W\n where A = :a and B = :B and C = :A and D=:b2");
