@@ -36,9 +36,15 @@ host::db::Transaction& transaction()
     return *dmGlobal->IBTransaction1;
 }
 
+// Built in one allocation from UTF-16 pieces: asked for every single-value
+// read, tens of times an order in a batch run, where a chain of `+` on
+// byte literals converted and reallocated at each step.
 QString selectText(const QString& coluna, const QString& tabela, const QString& condicao)
 {
-    return "select " + coluna + " from " + tabela + " " + condicao;
+    QString sql;
+    sql.reserve(14 + coluna.size() + tabela.size() + condicao.size());
+    sql.append(u"select ").append(coluna).append(u" from ").append(tabela).append(u' ').append(condicao);
+    return sql;
 }
 
 // The first value of the first row; invalid when there is no row.
@@ -79,13 +85,18 @@ QVariant firstValue(const QString& tabela, const QString& sql, host::data::Query
 QString keyCondition(const QString& colunaChave, const QString& valorChave, const QString& condicaoExtra,
                      bool bSemAspas)
 {
-    QString where = "where 1=1";
+    QString valor;
     if (!colunaChave.trimmed().isEmpty()) {
         bool number = false;
         QLocale::c().toDouble(valorChave.trimmed(), &number);
-        where += " and " + colunaChave + " = " + (bSemAspas && number ? valorChave.trimmed() : QuotedStr(valorChave));
+        valor = bSemAspas && number ? valorChave.trimmed() : QuotedStr(valorChave);
     }
-    return where + " " + condicaoExtra;
+    QString where;
+    where.reserve(16 + colunaChave.size() + valor.size() + condicaoExtra.size());
+    where.append(u"where 1=1");
+    if (!colunaChave.trimmed().isEmpty())
+        where.append(u" and ").append(colunaChave).append(u" = ").append(valor);
+    return where.append(u' ').append(condicaoExtra);
 }
 
 void commit() { transaction().commitRetaining(); }

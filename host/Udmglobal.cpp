@@ -106,9 +106,27 @@ void TdmGlobal::CarregaParametros()
         parametros_.insert(st.value(0).toString().trimmed().toUpper(), st.value(1).toString());
 }
 
+namespace {
+
+// Whether a name is already in the parameters' key form (upper-case, no
+// surrounding blanks): the rules ask for parameters by their key a few
+// hundred times an order, and the trimmed upper-case copy costs more than
+// the look-up itself.
+bool nomeNormalizado(QStringView nome)
+{
+    if (!nome.isEmpty() && (nome.front().isSpace() || nome.back().isSpace()))
+        return false;
+    for (const QChar c : nome)
+        if (c.unicode() >= 0x80 || (c >= u'a' && c <= u'z'))
+            return false;
+    return true;
+}
+
+}  // namespace
+
 QString TdmGlobal::Parametro(const QString& nome) const
 {
-    return parametros_.value(nome.trimmed().toUpper());
+    return parametros_.value(nomeNormalizado(nome) ? nome : nome.trimmed().toUpper());
 }
 
 QString parametro(const char* nome) { return dmGlobal->Parametro(QString::fromLatin1(nome)); }

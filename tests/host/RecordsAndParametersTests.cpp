@@ -137,6 +137,12 @@ TEST_F(ParametersTest, FieldsReadAsTextEmptyWhenMissing)
     dmGlobal->SetParametro("ATOPCAOCONTRATO", "E");
     EXPECT_EQ(one("select count(*) from PARAMETROS where NOME = 'ATOPCAOCONTRATO'").toInt(), 1);
     EXPECT_EQ(dmGlobal->Parametro(" atopcaocontrato "), "E");
+    // Any lower-case letter or blank, wherever it is, still finds the key.
+    for (const char* nome : {"ATOPCAOCONTRATo", "ATOPCAOcONTRATO", "ATOPCAOCONTRATO\t", "\nATOPCAOCONTRATO"})
+        EXPECT_EQ(dmGlobal->Parametro(QString::fromLatin1(nome)), "E") << nome;
+    dmGlobal->SetParametro("ATDESCRIÇÃO", "D");
+    EXPECT_EQ(dmGlobal->Parametro("atdescrição"), "D");
+    EXPECT_EQ(dmGlobal->Parametro("ATDESCRIÇÃO"), "D");
 }
 
 TEST_F(ParametersTest, NumbersInEitherDecimalFormAndRowsWrittenBySql)
