@@ -1,6 +1,7 @@
 // Date and time display formats, two-digit years and date/time parsing.
 #include "host/data/Format.h"
 #include "host/data/Field.h"
+#include "host/db/Database.h"
 
 #include <algorithm>
 #include <array>
@@ -238,7 +239,7 @@ bool readTime(const QString& t, int pos, QTime& out)
 // one that does instead of an invalid value.
 QDateTime localDateTime(const QDate& date, const QTime& time)
 {
-    QDateTime dt(date, time);
+    QDateTime dt = host::db::localDateTime(date, time);
     if (!dt.isValid() && time.hour() < 23)
         dt = QDateTime(date, time.addSecs(3600));
     if (!dt.isValid())
