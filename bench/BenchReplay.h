@@ -123,10 +123,12 @@ private:
 // Runs a record through the engine's object interface, on ours' attachment
 // (the same page cache: the engine keeps one per attachment) or on one of
 // its own, as a program that calls the engine directly would: each
-// statement prepared once and kept (as ours keeps them), each message sent as
-// it was, each blob parameter written, each cursor fetched as far as ours
-// fetched it, each commit made. Each transaction of ours is one of its own,
-// started at its first use.
+// statement prepared where ours prepared it (every replay of the record: a
+// text ours builds afresh in every run, such as a list of the run's own
+// numbers, is prepared in every run of ours) and kept while ours kept it,
+// each message sent as it was, each blob parameter written, each cursor
+// fetched as far as ours fetched it, each commit made. Each transaction of
+// ours is one of its own, started at its first use.
 class Reproducao {
 public:
     explicit Reproducao(Firebird::IAttachment* att) : att_(att) {}
@@ -143,11 +145,8 @@ public:
     ~Reproducao()
     {
         termina();
-        for (auto& [serial, c] : comandos_) {
-            if (c.saida)
-                c.saida->release();
-            c.stmt->free(&st_);
-        }
+        for (auto& [serial, c] : comandos_)
+            libera(c);
         if (proprio_)
             att_->detach(&st_);
         status_->dispose();
@@ -162,7 +161,7 @@ public:
         for (const Gravador::Evento& e : gravacao.eventos()) {
             try {
                 switch (e.tipo) {
-                case T::Prepara: comando(gravacao, e.comando, e.transacao); break;
+                case T::Prepara: prepara(gravacao, e.comando, e.transacao); break;
                 case T::Executa: executa(gravacao, e); break;
                 case T::Busca: busca(e.comando, e.indice); break;
                 case T::Fecha: fecha(e.comando); break;
@@ -208,6 +207,30 @@ private:
         return transacoes_[serial] = att_->startTransaction(&st_, sizeof tpb, tpb);
     }
 
+    // A preparation of the record, made again in every replay (the handle
+    // of the replay before goes, as ours let its statement go).
+    void prepara(const Gravador& gravacao, std::uint64_t serial, std::uint64_t tra)
+    {
+        auto it = comandos_.find(serial);
+        if (it != comandos_.end()) {
+            libera(it->second);
+            comandos_.erase(it);
+        }
+        comando(gravacao, serial, tra);
+    }
+
+    void libera(Comando& c)
+    {
+        if (c.cursor)
+            c.cursor->close(&st_);
+        c.cursor = nullptr;
+        if (c.saida)
+            c.saida->release();
+        c.stmt->free(&st_);
+    }
+
+    // A statement prepared before the recording (ours kept it from an
+    // earlier run) is prepared at its first use and kept.
     Comando& comando(const Gravador& gravacao, std::uint64_t serial, std::uint64_t tra)
     {
         auto it = comandos_.find(serial);

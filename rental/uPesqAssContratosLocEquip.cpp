@@ -291,15 +291,17 @@ void TfmPesquisaAssContratosLocEquip::criarControles()
     dbgdContratosLocEqui->setDataSource(dsConsulta.get());
     dbgdContratosLocEqui->setReadOnlyGrid(true);
     dbgdContratosLocEqui->setRowSelect(true);
-    dbgdContratosLocEqui->addColumn("ACCODIGO", "Código", 50);
-    dbgdContratosLocEqui->addColumn("ACNUMEROCONTRATO", "Nº Contrato", 90);
-    dbgdContratosLocEqui->addColumn("ACTIPODESC", "Tipo Contrato", 100);
-    dbgdContratosLocEqui->addColumn("ACPERIODODESC", "Período", 80);
-    dbgdContratosLocEqui->addColumn("ACCONTRATANTE", "Código", 50);
-    dbgdContratosLocEqui->addColumn("NOME", "Contratante", 200);
-    dbgdContratosLocEqui->addColumn("ACDESCRICAO", "Projeto", 140);
-    dbgdContratosLocEqui->addColumn("ACCOMPROVANTEDATAHORA", "Data Retirada", 100);
-    dbgdContratosLocEqui->addColumn("ACDATARETIRADA", "Retirada Em", 80);
+    dbgdContratosLocEqui->changeColumnsTogether([this] {
+        dbgdContratosLocEqui->addColumn("ACCODIGO", "Código", 50);
+        dbgdContratosLocEqui->addColumn("ACNUMEROCONTRATO", "Nº Contrato", 90);
+        dbgdContratosLocEqui->addColumn("ACTIPODESC", "Tipo Contrato", 100);
+        dbgdContratosLocEqui->addColumn("ACPERIODODESC", "Período", 80);
+        dbgdContratosLocEqui->addColumn("ACCONTRATANTE", "Código", 50);
+        dbgdContratosLocEqui->addColumn("NOME", "Contratante", 200);
+        dbgdContratosLocEqui->addColumn("ACDESCRICAO", "Projeto", 140);
+        dbgdContratosLocEqui->addColumn("ACCOMPROVANTEDATAHORA", "Data Retirada", 100);
+        dbgdContratosLocEqui->addColumn("ACDATARETIRADA", "Retirada Em", 80);
+    });
     dbgdContratosLocEqui->onDblClick = [this] { dbgdContratosLocEquiDblClick(); };
     dbgdContratosLocEqui->onTitleClick = [this](host::ui::GridColumn& coluna) {
         host::ui::sortByColumn(*dbgdContratosLocEqui, coluna);

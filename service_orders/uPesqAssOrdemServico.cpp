@@ -19,6 +19,7 @@
 #include "host/ui/DataGrid.h"
 #include "host/ui/DataLookupCombo.h"
 #include "host/ui/DataTextControls.h"
+#include "host/ui/EditControls.h"
 #include "host/ui/Errors.h"
 #include "host/ui/SearchWindow.h"
 #include "host/ui/StatusBar.h"
@@ -143,6 +144,9 @@ void TfmPesquisaAssOrdemServico::criarConsultas()
         };
 }
 
+// The field lists are long: the combos keep a field's width, the list drops wider.
+constexpr int kLarguraListas = 12;
+
 void TfmPesquisaAssOrdemServico::criarControles()
 {
     gbSelecao = named<QGroupBox>("gbSelecao", QString("Campo"), this);
@@ -159,7 +163,7 @@ void TfmPesquisaAssOrdemServico::criarControles()
     mdPlaca = new host::ui::DataEdit("mdPlaca");
     mdPlaca->setEditMask(kMascaraPlaca);
     edCodInt = campoPesquisaOS("edCodInt", 28);
-    cbStatus = named<QComboBox>("cbStatus");
+    cbStatus = new host::ui::CharacterWidthComboBox("cbStatus", kLarguraListas);
     cbStatus->addItems({"", "S - Serviço Executado", "A - Serviço em Andamento", "P - Serviço Suspenso",
                         "T - Serviço em Terceiro"});
     deDataIni = new host::ui::DataEdit("deDataIni");
@@ -176,16 +180,11 @@ void TfmPesquisaAssOrdemServico::criarControles()
     dblcSituacao->installEventFilter(this);
     ckAprovado = named<QCheckBox>("ckAprovado", QString("Aprovado"));
     ckUltimaOS = named<QCheckBox>("ckUltimaOS", QString("Apenas Última OS"));
-    cbCampos = named<QComboBox>("cbCampos");
+    cbCampos = new host::ui::CharacterWidthComboBox("cbCampos", kLarguraListas);
     edAlternativo = campoPesquisaOS("edAlternativo", 50);
     edAlternativo->installEventFilter(this);
-    cbCamposIt = named<QComboBox>("cbCamposIt");
+    cbCamposIt = new host::ui::CharacterWidthComboBox("cbCamposIt", kLarguraListas);
     cbCamposIt->hide();
-    // The field lists are long: the combos keep a field's width, the list drops wider.
-    for (QComboBox* lista : {cbCampos, cbCamposIt, cbStatus}) {
-        lista->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        lista->setMinimumContentsLength(12);
-    }
     edFilial = campoPesquisaOS("edFilial", 2);
     edSitExceto = campoPesquisaOS("edSitExceto", 5);
     edMarca = campoPesquisaOS("edMarca", 28);
@@ -340,8 +339,10 @@ void TfmPesquisaAssOrdemServico::criarGrades()
     const QHash<QString, int> larguras = {{"CLIENTE", 200}, {"AOBAIXA", 150}, {"SITUACAO", 140},
                                           {"AOITEQUIPDESCRICAO", 180}, {"AOITDEFEITO", 180}, {"TECNICO", 120},
                                           {"AOITCODIGOINTERNO", 110}};
-    for (const auto& [campo, titulo] : colunas)
-        dbgdOrdemServico->addColumn(campo, titulo, larguras.value(campo, 100));
+    dbgdOrdemServico->changeColumnsTogether([&] {
+        for (const auto& [campo, titulo] : colunas)
+            dbgdOrdemServico->addColumn(campo, titulo, larguras.value(campo, 100));
+    });
     configurarGrade(dbgdOrdemServico);
     dbgdOrdemServico->onDrawColumnCell = [this](host::ui::CellStyle& estilo, int, host::ui::GridColumn&, bool) {
         const host::data::Field* cor = quConsulta->findField("ASCOR");
@@ -392,8 +393,10 @@ host::ui::DataGrid* TfmPesquisaAssOrdemServico::dbgdUltimaOS()
         {"AOITSERIE", "Chassi"},  {"AOITPLACA", "Placa"},           {"AOITMARCA", "Marca"},
         {"AOITMODELO", "Modelo"}, {"AOITCOR", "Cor"},               {"NOME", "Cliente"},
         {"CLCODIGO", "Cód. Cliente"}};
-    for (const auto& [campo, titulo] : ultimas)
-        dbgdUltimaOS_->addColumn(campo, titulo, 100);
+    dbgdUltimaOS_->changeColumnsTogether([&] {
+        for (const auto& [campo, titulo] : ultimas)
+            dbgdUltimaOS_->addColumn(campo, titulo, 100);
+    });
     configurarGrade(dbgdUltimaOS_);
     // Hidden until the caller shows it, in the order grid's place.
     dbgdUltimaOS_->hide();

@@ -28,10 +28,14 @@ const QString kColunasConsulta =
 
 const QString kLigaItens = "left outer join aatc01AOIT IT on (os.aocodigo = it.aocodigo)\n";
 const QString kLigaClientes = "left outer join augc0301 cli on (os.clcodigo = cli.codigo_cliente)\n";
-// A customer name typed leaves out the orders without a customer: the
-// customers are joined first, so that the engine can go from the few named
-// customers to their orders (IX_AATC01AO_CLCODIGO) instead of reading every order.
-const QString kClientesDoNome = "inner join augc0301 cli on (os.clcodigo = cli.codigo_cliente)\n";
+// A customer name typed leaves out the orders without a customer, and the
+// engine goes from the few named customers to their orders
+// (IX_AATC01AO_CLCODIGO) instead of reading every order newest first and
+// looking each one's customer up. The customer's key is joined as an
+// expression so that the way from an order to its customer is closed: left
+// to the indexes' statistics (none while an index was made on an empty
+// table), the engine took that way and read all the orders.
+const QString kClientesDoNome = "inner join augc0301 cli on (os.clcodigo = cli.codigo_cliente || '')\n";
 const QString kLigaTecnicos = "left outer join aatc06at tec on (os.atcodigo = tec.atcodigo)\n";
 const QString kLigaSituacoes = "left outer join aatc01as Sit on (os.ascodigo = sit.ascodigo)\n";
 // Every order of a non-negative number; an expression, so that the whole

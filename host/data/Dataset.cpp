@@ -184,12 +184,6 @@ void Dataset::clearRows()
     notifyStateChanged();
 }
 
-void Dataset::rowChanged()
-{
-    calculateFields();
-    notifyDataChanged(nullptr);
-}
-
 void Dataset::moveTo(int index)
 {
     cur_ = index;
@@ -289,10 +283,8 @@ void Dataset::sendDataChanged(Field* field)
         source->dataChanged(field);
 }
 
-void Dataset::notifyStateChanged()
+void Dataset::sendStateChanged()
 {
-    if (sources_.empty() && disabled_ == 0)
-        return;
     if (disabled_ > 0) {
         pendingState_ = true;
         return;
@@ -313,10 +305,8 @@ void Dataset::notifyActiveChanged()
         source->activeChanged();
 }
 
-void Dataset::notifyUpdateData()
+void Dataset::sendUpdateData()
 {
-    if (sources_.empty())
-        return;
     const std::vector<DataSource*> sources = sources_;
     for (DataSource* source : sources)
         source->updateData();

@@ -252,7 +252,11 @@ private:
     MutableRowValues rowValues(int row) { return {rows_[size_t(row)].values, size_t(dataCount_)}; }
     void dropRows();
     void eraseRow(int row);
-    void rowChanged();
+    void rowChanged()
+    {
+        calculateFields();
+        notifyDataChanged(nullptr);
+    }
     // Most events have no handler: the test stays at the call site.
     void fire(const Event& event)
     {
@@ -292,11 +296,48 @@ private:
             sendDataChanged(field);
     }
     void sendDataChanged(Field* field);
-    void notifyStateChanged();
+    // Likewise asked for every row appended and posted.
+    void notifyStateChanged()
+    {
+        if (!sources_.empty() || disabled_ != 0)
+            sendStateChanged();
+    }
+    void sendStateChanged();
     void notifyActiveChanged();
-    void notifyUpdateData();
+    void notifyUpdateData()
+    {
+        if (!sources_.empty())
+            sendUpdateData();
+    }
+    void sendUpdateData();
 
+    // What a row appended, edited and posted reads, together: between two
+    // rows the engine's work evicts most of ours, and each line read again
+    // is a miss.
     DatasetState state_ = DatasetState::Inactive;
+    int cur_ = -1;
+    int dataCount_ = 0;
+    int calcCount_ = 0;
+    int posting_ = 0;        // post running, row not yet written
+    int newRecord_ = 0;      // inside new-record
+    int disabled_ = 0;
+    int savedCur_ = -1;
+    bool eof_ = true;
+    bool bof_ = true;
+    bool allFetched_ = true;
+    bool modified_ = false;
+    bool calculating_ = false;
+    mutable bool calcStale_ = false;   // calcBuf_ not yet worked out for the cursor's row
+    bool retryPost_ = false; // asked by an onPostError handler
+    bool rereadPending_ = false; // writes undone while a row was pending
+    bool insertCancelled_ = false;
+    bool pendingState_ = false;
+    bool pendingActive_ = false;
+    bool autoEdit_ = true;
+    bool persistent_ = false;
+    quint64 nextId_ = 1;
+    std::vector<DataSource*> sources_;
+    std::vector<Row> rows_;
     // Fields marked required (kept by Field::setRequired): a post checks the
     // fields only when there are. Declared before the fields, which update
     // it as they go.
@@ -321,9 +362,6 @@ private:
     // same fields on the same columns are not bound again by name.
     unsigned fieldDefinitions_ = 0;
     unsigned boundDefinitions_ = ~0u;
-    bool persistent_ = false;
-    int dataCount_ = 0;
-    int calcCount_ = 0;
     std::vector<Column> columns_;
     QHash<QString, int> columnIndex_;   // upper-case column name -> column
     unsigned fieldBindings_ = 0;
@@ -341,33 +379,13 @@ private:
     std::vector<int> slotColumns_;   // column of each data slot
     bool identitySlots_ = false;     // slot i is column i: rows take the fetched buffer as it is
 
-    std::vector<Row> rows_;
     RowStore rowStore_;
-    int cur_ = -1;
-    bool eof_ = true;
-    bool bof_ = true;
-    bool allFetched_ = true;
-    quint64 nextId_ = 1;
     Values fetchBuffer_;
     Values editBuf_;
     Values calcBuf_;
     int peekRow_ = -1;
     Values* peekCalc_ = nullptr;
-    int savedCur_ = -1;
-    bool modified_ = false;
-    bool calculating_ = false;
-    mutable bool calcStale_ = false;   // calcBuf_ not yet worked out for the cursor's row
-    bool autoEdit_ = true;
-    int posting_ = 0;        // post running, row not yet written
-    bool retryPost_ = false; // asked by an onPostError handler
-    bool rereadPending_ = false; // writes undone while a row was pending
-    int newRecord_ = 0;      // inside new-record
-    bool insertCancelled_ = false;
-    int disabled_ = 0;
-    bool pendingState_ = false;
-    bool pendingActive_ = false;
     int tag_ = 0;
-    std::vector<DataSource*> sources_;
     // Look-up fields (of any dataset) that read this one: told when it goes.
     std::vector<Field*> lookupUsers_;
 };

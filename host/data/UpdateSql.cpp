@@ -128,6 +128,16 @@ void UpdateSql::bindAndRun(host::db::Statement& statement, const std::vector<Sou
     static const QVariant null;
     // Bound from the row's own cells: no copy of the values per parameter.
     bound_.resize(sources.size());
+    if (oldValues.empty()) {
+        // A new row (no old values, nothing earliest): each parameter is its
+        // field's cell, a row after another.
+        for (size_t i = 0; i < sources.size(); ++i) {
+            const size_t slot = size_t(sources[i].newSlot);   // -1: beyond any row
+            bound_[i] = slot < newValues.size() ? &newValues[slot] : &null;
+        }
+        statement.execute(bound_);
+        return;
+    }
     computed_.resize(sources.size());
     for (size_t i = 0; i < sources.size(); ++i) {
         if (const QVariant* read = in(oldValues, sources[i].earliestOf)) {

@@ -44,8 +44,7 @@ Status::Status() : status_(master()->getStatus()), wrapper_(status_) {}
 
 Status::~Status() { status_->dispose(); }
 
-void Status::check(const QString& sql) {
-    if (!(wrapper_.getState() & IStatus::STATE_ERRORS)) return;
+void Status::raiseFailure(const QString& sql) {
     char buffer[2048];
     util()->formatStatus(buffer, sizeof buffer, &wrapper_);
     const intptr_t* vector = wrapper_.getErrors();

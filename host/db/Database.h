@@ -12,9 +12,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <span>
+#include <utility>
 #include <stdexcept>
 #include <vector>
 
@@ -330,6 +332,11 @@ private:
 // one (Transaction::prepared): a text with parameters is written to be run
 // again with other values.
 QVariant selectValue(Transaction& tr, const QString& sql, const QVariantMap& params = {});
+// Parameters listed in place, by name: bound one by one as listed (a map
+// built for one call costs an allocation per name and as much again to
+// compare its keys).
+using NamedParams = std::initializer_list<std::pair<QAnyStringView, QVariant>>;
+QVariant selectValue(Transaction& tr, const QString& sql, NamedParams params);
 // What executeSql returns: the rows affected, asked of the engine only when
 // read as a number (most callers never read it, and asking costs as much as
 // a third of a one-row insert). It keeps the statement until it goes.
@@ -342,6 +349,7 @@ private:
     std::shared_ptr<Statement> statement_;
 };
 AffectedRows executeSql(Transaction& tr, const QString& sql, const QVariantMap& params = {});
+AffectedRows executeSql(Transaction& tr, const QString& sql, NamedParams params);
 qint64 generatorValue(Transaction& tr, const QString& generator, int increment = 1);
 
 // Metadata; names answer in any letter case.

@@ -32,10 +32,17 @@ public:
     Status(const Status&) = delete;
     Status& operator=(const Status&) = delete;
     Firebird::CheckStatusWrapper* operator&() { return &wrapper_; }
-    // Throws DbError when the last call failed.
-    void check(const QString& sql = {});
+    bool failed() { return (wrapper_.getState() & Firebird::IStatus::STATE_ERRORS) != 0; }
+    // Throws DbError when the last call failed. The test stays at the call
+    // site: every execution and fetch asks, and nearly all of them went well.
+    void check(const QString& sql = {})
+    {
+        if (failed()) [[unlikely]]
+            raiseFailure(sql);
+    }
 
 private:
+    [[noreturn]] Q_DECL_COLD_FUNCTION Q_NEVER_INLINE void raiseFailure(const QString& sql);
     Firebird::IStatus* status_;
     Firebird::CheckStatusWrapper wrapper_;
 };
@@ -85,15 +92,16 @@ struct Transaction::Impl {
     Transaction* self = nullptr;
     Connection* connection = nullptr;
     Firebird::ITransaction* handle = nullptr;
+    // A retaining commit or rollback dropped the engine's savepoints; the
+    // guards take them again before the next statement runs. Beside the
+    // handle: every statement reads both.
+    bool savepointsDropped = false;
     std::uint64_t serial = 0;   // of the engine transaction in `handle`
     // Every statement bound to this transaction: they are released with it,
     // and a hard commit or rollback closes the cursors open among them.
     std::set<Statement::Impl*> statements;
     // Live savepoint guards, oldest first.
     std::vector<Savepoint::Impl*> savepoints;
-    // A retaining commit or rollback dropped the engine's savepoints; the
-    // guards take them again before the next statement runs.
-    bool savepointsDropped = false;
     // Live commit holds and what the held commits asked for: 0 nothing,
     // 1 a retaining commit, 2 a hard one.
     int commitHolds = 0;

@@ -86,20 +86,40 @@ std::shared_ptr<Statement> statementFor(Transaction& tr, const QString& sql, con
     return st;
 }
 
+std::shared_ptr<Statement> statementFor(Transaction& tr, const QString& sql, NamedParams params) {
+    if (params.size() == 0) return tr.preparedIfRepeated(sql);
+    std::shared_ptr<Statement> st = tr.prepared(sql);
+    for (const auto& [name, value] : params) st->setParam(name, value);
+    return st;
+}
+
+QVariant firstValue(Statement& st) {
+    st.execute();
+    if (!st.fetch()) return QVariant();
+    QVariant v = st.value(0);
+    st.closeCursor();
+    return v;
+}
+
 } // namespace
 
 QVariant selectValue(Transaction& tr, const QString& sql, const QVariantMap& params) {
-    const std::shared_ptr<Statement> st = statementFor(tr, sql, params);
-    st->execute();
-    if (!st->fetch()) return QVariant();
-    QVariant v = st->value(0);
-    st->closeCursor();
-    return v;
+    return firstValue(*statementFor(tr, sql, params));
+}
+
+QVariant selectValue(Transaction& tr, const QString& sql, NamedParams params) {
+    return firstValue(*statementFor(tr, sql, params));
 }
 
 AffectedRows::operator int() const { return statement_->rowsAffected(); }
 
 AffectedRows executeSql(Transaction& tr, const QString& sql, const QVariantMap& params) {
+    std::shared_ptr<Statement> st = statementFor(tr, sql, params);
+    st->execute();
+    return AffectedRows(std::move(st));
+}
+
+AffectedRows executeSql(Transaction& tr, const QString& sql, NamedParams params) {
     std::shared_ptr<Statement> st = statementFor(tr, sql, params);
     st->execute();
     return AffectedRows(std::move(st));

@@ -221,15 +221,16 @@ GridColumn* DataGrid::addColumn(const QString& fieldName, const QString& title, 
         columns_.clear();
         columns_.push_back(std::move(column));
         columnsChanged();
+    } else if (held_) {
+        // Columns added together: the view starts once on all of them, not
+        // once per column (the header lays every section out at each insert).
+        columns_.push_back(std::move(column));
+        held_->rows = true;
     } else {
         // One column more: the rows stay as they are.
         model_->insertColumnWith([&] { columns_.push_back(std::move(column)); });
-        if (held_) {
-            held_->looks = true;
-        } else {
-            applyColumnGeometry();
-            followDataset();
-        }
+        applyColumnGeometry();
+        followDataset();
     }
     return columns_.back().get();
 }

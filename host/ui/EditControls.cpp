@@ -6,6 +6,9 @@
 #include "host/ui/Errors.h"
 
 #include <QCalendarWidget>
+#include <QFontMetricsF>
+#include <QStyleOptionComboBox>
+#include <QtMath>
 #include <QKeyEvent>
 #include <QStyle>
 #include <QToolButton>
@@ -356,5 +359,29 @@ void DataCurrencyEdit::focusOutEvent(QFocusEvent* event)
     if (!fieldModified())
         showField();
 }
+
+CharacterWidthComboBox::CharacterWidthComboBox(const QString& name, int characters, QWidget* parent)
+    : QComboBox(parent)
+{
+    setObjectName(name);
+    setMinimumContentsLength(characters);
+}
+
+// The characters' width and the icon's, the text's height or the icon's,
+// framed as the style frames a choice box.
+QSize CharacterWidthComboBox::sizeHint() const
+{
+    const QFontMetrics& fm = fontMetrics();
+    const QSize icone = iconSize();
+    QSize conteudo(minimumContentsLength() * fm.horizontalAdvance(QLatin1Char('X')) + icone.width() + 4,
+                   std::max(std::max(qCeil(QFontMetricsF(fm).height()), 14) + 2, icone.height() + 2));
+    if (!placeholderText().isEmpty())
+        conteudo.setWidth(std::max(conteudo.width(), fm.boundingRect(placeholderText()).width()));
+    QStyleOptionComboBox opcao;
+    initStyleOption(&opcao);
+    return style()->sizeFromContents(QStyle::CT_ComboBox, &opcao, conteudo, this);
+}
+
+QSize CharacterWidthComboBox::minimumSizeHint() const { return sizeHint(); }
 
 } // namespace host::ui

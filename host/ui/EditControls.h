@@ -6,6 +6,7 @@
 #include "host/ui/DataControl.h"
 #include "host/ui/DataEdit.h"
 
+#include <QComboBox>
 #include <QDateTime>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -168,6 +169,19 @@ protected:
 private:
     QString displayFormat_ = " ,0.00;- ,0.00";
     bool typing_ = false;
+};
+
+// A choice box as wide as a number of characters and an item's icon,
+// whatever its items (its list drops as wide as they are): long lists of
+// field names keep the window's layout. Qt's own way to this size
+// (QComboBox::AdjustToMinimumContentsLengthWithIcon) builds the drop-down
+// list at once; this box builds it when it first drops.
+class CharacterWidthComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    CharacterWidthComboBox(const QString& name, int characters, QWidget* parent = nullptr);
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 };
 
 } // namespace host::ui

@@ -96,6 +96,32 @@ TEST_F(Kept, AffectedRowsKeptForLaterStayThoseOfTheirOwnRun) {
     EXPECT_EQ(int(host::db::executeSql(tr(), sql, {{"ID", 3}})), 0);
 }
 
+// Parameters listed in place and parameters in a map bind alike: each name in
+// any letter case and order, a null as null, a name listed twice by its last
+// value, a name the text lacks refused with nothing written; a text without
+// parameters runs from either form.
+TEST_F(Kept, ParametersListedInPlaceBindAsThoseOfAMap) {
+    const QString sql = "insert into K (ID, V) values (:ID, :V)";
+    host::db::executeSql(tr(), sql, {{"v", "lista"}, {"Id", 1}});
+    const QVariantMap mapa{{"v", "mapa"}, {"Id", 2}};
+    host::db::executeSql(tr(), sql, mapa);
+    host::db::executeSql(tr(), sql, {{"ID", 3}, {"V", QVariant()}});
+    host::db::executeSql(tr(), sql, {{"ID", 4}, {"V", "primeiro"}, {"V", "último"}});
+    EXPECT_THROW(host::db::executeSql(tr(), sql, {{"ID", 5}, {"VALOR", "x"}}), DbError);
+    EXPECT_EQ(host::db::selectValue(tr(), "select V from K where ID = :ID", {{"id", 2}}).toString(), "mapa");
+    EXPECT_EQ(host::db::selectValue(tr(), "select count(*) from K", {}).toInt(), 4);
+    tr().commit();
+
+    auto outra = openSecondConnection();
+    host::db::Transaction leitura(*outra);
+    host::db::Statement linhas(leitura, "select ID, coalesce(V, '(nulo)') from K order by ID");
+    linhas.execute();
+    QStringList lidas;
+    while (linhas.fetch())
+        lidas << linhas.value(0).toString() + " " + linhas.value(1).toString();
+    EXPECT_EQ(lidas, QStringList({"1 lista", "2 mapa", "3 (nulo)", "4 último"}));
+}
+
 TEST_F(Kept, SchemaChangesLetTheKeptStatementsGo) {
     exec("insert into K (ID, V) values (:ID, :V)", {{"ID", 1}, {"V", "um"}});
     EXPECT_EQ(one("select count(*) from K where ID = :ID", {{"ID", 1}}).toInt(), 1);

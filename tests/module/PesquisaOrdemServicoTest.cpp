@@ -345,6 +345,77 @@ TEST_F(PesquisaOrdemServicoTest, FoundCountsFromTheListOrTheCountStatementAndByC
     EXPECT_EQ(porSerie.comandos, 1 + 1) << "the list and its count";
 }
 
+// A name typed finds the orders of every customer whose name contains it,
+// in any letter case, newest first, one row per item (an order without
+// items once) and none without a customer: the rows of the plain join of
+// orders, customers and items. The named customers are read first and
+// their orders through the customer index, also on a database whose
+// indexes were made while its tables were empty (no statistics to go by).
+TEST_F(PesquisaOrdemServicoTest, ByCustomerNameTheNamedCustomersOrdersThroughTheirIndexAsThePlainJoinReadsThem)
+{
+    // As many customers and orders as the engine needs to see, by the
+    // tables' sizes, that reading every order is cheaper than going from a
+    // customer to its orders without knowing how many each has.
+    constexpr int kClientes = 2000, kOrdens = 6000;
+    {
+        host::db::Statement cliente(tr(), "insert into AUGC0301 (CODIGO_CLIENTE, NOME) values (:C, :N)");
+        for (int c = 1; c <= kClientes; ++c) {
+            cliente.setParam("C", QString("K%1").arg(c, 4, 10, QChar('0')));
+            cliente.setParam("N", c == 7 ? "Oficina D'Ávila" : QString("Comércio %1 Ltda").arg(c, 4, 10, QChar('0')));
+            cliente.execute();
+        }
+        host::db::Statement ordem(tr(), "insert into AATC01AO (AOCODIGO, CLCODIGO, AOBAIXA, AOPRIORIDADE)"
+                                         " values (:O, :C, 'A', 'M')");
+        host::db::Statement item(tr(), "insert into AATC01AOIT (AOCODIGO, AOITCODIGO, AOITEQUIPDESCRICAO)"
+                                        " values (:O, :I, 'Balança')");
+        for (int o = 3000; o < 3000 + kOrdens; ++o) {
+            ordem.setParam("O", o);
+            ordem.setParam("C", o % 37 ? QVariant(QString("K%1").arg(o % 20 + 1, 4, 10, QChar('0'))) : QVariant());
+            ordem.execute();
+            for (int i = 0; i < o % 3; ++i) {
+                item.setParam("O", o);
+                item.setParam("I", o * 10 + i);
+                item.execute();
+            }
+        }
+    }
+    dmGlobal->IBTransaction1->commitRetaining();
+    auto linhas = [this](const QString& sql) {
+        auto consulta = CriarIbQuery();
+        consulta->setSql(sql);
+        consulta->open();
+        QList<std::pair<int, int>> lidas;
+        for (; !consulta->eof(); consulta->next())
+            lidas.append({consulta->fields()[0]->asInteger(), consulta->fields()[1]->asInteger()});
+        return lidas;
+    };
+    for (const QString nome : {"comércio 0012", "COMÉRCIO 001", "Ltda", "d'ávila", "ninguém"}) {
+        FiltroPesquisaOS f;
+        f.cliente = nome;
+        const SQLPesquisaOS sql = MontaSQLPesquisaOS(f);
+        // The list's first column is the item's order: the header's, for an order without items.
+        auto nossas = linhas(QString(sql.consulta).replace("select it.AOCODIGO,", "select os.AOCODIGO as ORDEM,"));
+        EXPECT_TRUE(std::is_sorted(nossas.begin(), nossas.end(),
+                                   [](const auto& a, const auto& b) { return a.first > b.first; }))
+            << qPrintable(nome) << ": newest order first";
+        std::sort(nossas.begin(), nossas.end(), std::greater<>());
+        const QString literal = "'" + QString(nome).replace("'", "''") + "'";
+        const auto simples = linhas("select os.AOCODIGO, it.AOITCODIGO from AATC01AO os"
+                                    " join AUGC0301 cl on cl.CODIGO_CLIENTE = os.CLCODIGO"
+                                    " left join AATC01AOIT it on it.AOCODIGO = os.AOCODIGO"
+                                    " where cl.NOME containing " + literal +
+                                    " order by os.AOCODIGO desc, it.AOITCODIGO desc");
+        EXPECT_EQ(nossas, simples) << qPrintable(nome);
+        EXPECT_EQ(contar(sql.contagem), simples.size()) << qPrintable(nome);
+    }
+    FiltroPesquisaOS f;
+    f.cliente = "Comércio 0012";
+    const SQLPesquisaOS sql = MontaSQLPesquisaOS(f);
+    for (const QString& plano : {testsupport::planoDe(tr(), sql.consulta), testsupport::planoDe(tr(), sql.contagem)})
+        EXPECT_TRUE(plano.contains("CLI NATURAL") && plano.contains("OS INDEX (IX_AATC01AO_CLCODIGO)"))
+            << plano.toStdString();
+}
+
 // A list of several pages opens on its first rows; scrolling reads on to
 // the last row; a title click sorts every row of the list, not the rows read
 // so far; the count shown is the list's whole.

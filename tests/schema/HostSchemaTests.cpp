@@ -1,6 +1,5 @@
 #include "SchemaMetadata.h"
 
-#include "host/db/FbApi.h"
 #include "host/schema/HostSchema.h"
 #include "host/schema/SchemaDefinition.h"
 #include "tests/support/HostDatabase.h"
@@ -277,20 +276,6 @@ TEST_F(HostSchemaTest, WidensTwoWideLocationColumnsKeepingTheirRows)
     EXPECT_EQ(schemaSnapshot(tr()), after);
 }
 
-// The engine's plan of a statement on the test's transaction.
-QString planoDe(host::db::Transaction& tr, const char* sql)
-{
-    Firebird::IMaster* master = Firebird::fb_get_master_interface();
-    Firebird::IStatus* status = master->getStatus();
-    Firebird::ThrowStatusWrapper st(status);
-    Firebird::IStatement* stmt = tr.connection().impl()->attachment->prepare(
-        &st, tr.impl()->handle, 0, sql, 3, Firebird::IStatement::PREPARE_PREFETCH_LEGACY_PLAN);
-    const QString plano = QString::fromUtf8(stmt->getPlan(&st, false));
-    stmt->free(&st);
-    status->dispose();
-    return plano;
-}
-
 // A database made before the orders of a situation had an index of their
 // own: completing the schema adds it, once, and listing a situation's orders
 // reads through it instead of every order.
@@ -301,7 +286,7 @@ TEST_F(HostSchemaTest, AddsTheSituationIndexToAnOlderDatabaseAndTheSituationList
     for (int o = 1; o <= 30; ++o)
         exec(QString("insert into AATC01AO (AOCODIGO, ASCODIGO) values (%1, %2)").arg(o).arg(o % 3 + 1));
     const char* const daSituacao = "select AOCODIGO from AATC01AO where ASCODIGO = 2 order by AOCODIGO";
-    ASSERT_FALSE(planoDe(tr(), daSituacao).contains("IX_AATC01AO_ASCODIGO"));
+    ASSERT_FALSE(testsupport::planoDe(tr(), daSituacao).contains("IX_AATC01AO_ASCODIGO"));
 
     host::createHostSchema(tr());
 
@@ -309,7 +294,7 @@ TEST_F(HostSchemaTest, AddsTheSituationIndexToAnOlderDatabaseAndTheSituationList
                   " s.RDB$INDEX_NAME where i.RDB$RELATION_NAME = 'AATC01AO' and s.RDB$FIELD_NAME = 'ASCODIGO'")
                   .toInt(),
               1);
-    EXPECT_TRUE(planoDe(tr(), daSituacao).contains("IX_AATC01AO_ASCODIGO")) << planoDe(tr(), daSituacao).toStdString();
+    EXPECT_TRUE(testsupport::planoDe(tr(), daSituacao).contains("IX_AATC01AO_ASCODIGO")) << testsupport::planoDe(tr(), daSituacao).toStdString();
     QStringList lidas;
     {
         host::db::Statement st(tr(), daSituacao);
@@ -340,11 +325,11 @@ TEST_F(HostSchemaTest, AddsTheCustomerIndexOfOrdersAndTheSearchByNameGoesThrough
                                " left outer join AATC01AOIT it on it.AOCODIGO = o.AOCODIGO"
                                " where (o.AOCODIGO + 0 >= 0) and cli.NOME containing 'cliente 0007'"
                                " order by o.AOCODIGO desc";
-    ASSERT_FALSE(planoDe(tr(), doNome).contains("IX_AATC01AO_CLCODIGO"));
+    ASSERT_FALSE(testsupport::planoDe(tr(), doNome).contains("IX_AATC01AO_CLCODIGO"));
 
     host::createHostSchema(tr());
 
-    const QString plano = planoDe(tr(), doNome);
+    const QString plano = testsupport::planoDe(tr(), doNome);
     EXPECT_TRUE(plano.contains("CLI NATURAL") && plano.contains("O INDEX (IX_AATC01AO_CLCODIGO)")) << plano.toStdString();
     QStringList lidas;
     {

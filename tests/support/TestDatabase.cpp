@@ -1,5 +1,7 @@
 #include "tests/support/TestDatabase.h"
 
+#include "host/db/FbApi.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -114,6 +116,19 @@ void grantAllToPublic(host::db::Transaction& tr, const QStringList& generators)
     for (const QString& gerador : generators)
         host::db::executeSql(tr, "grant usage on generator " + gerador + " to public");
     tr.commitRetaining();
+}
+
+QString planoDe(host::db::Transaction& tr, const QString& sql)
+{
+    Firebird::IMaster* master = Firebird::fb_get_master_interface();
+    Firebird::IStatus* status = master->getStatus();
+    Firebird::ThrowStatusWrapper st(status);
+    Firebird::IStatement* stmt = tr.connection().impl()->attachment->prepare(
+        &st, tr.impl()->handle, 0, sql.toUtf8().constData(), 3, Firebird::IStatement::PREPARE_PREFETCH_LEGACY_PLAN);
+    const QString plano = QString::fromUtf8(stmt->getPlan(&st, false));
+    stmt->free(&st);
+    status->dispose();
+    return plano;
 }
 
 }  // namespace testsupport

@@ -46,6 +46,10 @@ protected:
     QVariant one(const QString& sql, const QVariantMap& params = {});
 };
 
+// The engine's plan of a statement on the transaction, in its one-line form
+// ("PLAN JOIN (CLI NATURAL, OS INDEX (...))").
+QString planoDe(host::db::Transaction& tr, const QString& sql);
+
 // Counts the statements executed, and those prepared, while it lives.
 class StatementCounter {
 public:

@@ -313,6 +313,35 @@ TEST_F(DataGridTest, ARestoredLayoutIsShownAsTheGridItWasSavedFrom)
     Layouts::setFolder({});
 }
 
+// Columns added together, to a grid of its own columns or of the
+// dataset's, on rows already read, show each its title, width and cells
+// and keep the current row; one added later goes after them.
+TEST_F(DataGridTest, ColumnsAddedTogetherShowTitlesWidthsAndCellsOnTheRowsRead)
+{
+    lines.next();
+    for (const bool proprias : {false, true}) {
+        if (proprias)
+            grid.addColumn("AACODIGO", "Código", 50);
+        grid.changeColumnsTogether([&] {
+            grid.addColumn("AAQUANTIDADE", "Qtde.", 70);
+            grid.addColumn("DEFEITO", "Defeito", 200);
+            grid.addColumn("AACODIGO", "Linha", 60);
+        });
+        const int primeira = proprias ? 1 : 0;
+        ASSERT_EQ(grid.model()->columnCount(), primeira + 3) << proprias;
+        EXPECT_EQ(grid.model()->headerData(primeira + 1, Qt::Horizontal, Qt::DisplayRole).toString(), "Defeito");
+        EXPECT_GE(grid.columnWidth(primeira + 1), 200);
+        EXPECT_EQ(grid.model()->rowCount(), 3);
+        EXPECT_EQ(grid.model()->index(2, primeira + 1).data().toString(), "NAO LIGA");
+        EXPECT_EQ(grid.model()->index(2, primeira + 2).data().toString(), "3");
+        EXPECT_EQ(grid.currentIndex().row(), 1) << "the dataset's row";
+        grid.addColumn("AAQUANTIDADE", "Depois", 80);
+        EXPECT_EQ(grid.model()->headerData(primeira + 3, Qt::Horizontal, Qt::DisplayRole).toString(), "Depois");
+        EXPECT_EQ(grid.model()->index(0, primeira + 3).data().toString(), grid.model()->index(0, primeira).data().toString());
+        grid.clearColumns();
+    }
+}
+
 TEST_F(DataGridTest, ColumnsChangedTogetherAreShownAlsoWhenAChangeFails)
 {
     addLineColumns(grid);

@@ -11,6 +11,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QHBoxLayout>
 #include <QTest>
 #include <QToolButton>
 
@@ -220,4 +221,45 @@ TEST_F(EditControlsTest, ColourDialogGivesTheClassicColourText)
     EXPECT_FALSE(Dialogs::chooseColor(color));
     EXPECT_EQ(color, "clRed");
     EXPECT_EQ(dialogs.shown().at(0).kind, DialogKind::Color);
+}
+
+// A box as wide as twelve characters takes the size Qt gives a box that
+// adjusts to that many characters and an icon, whatever its items and font,
+// beside other controls in a layout; its list is built only when it first
+// drops, and then lists every item.
+TEST_F(EditControlsTest, CharacterWidthComboTakesQtsSizeForItsCharactersAndBuildsItsListWhenItDrops)
+{
+    auto* layout = new QHBoxLayout(&window);
+    const QStringList campos = {"", "AOCODIGO", "AODESCRICAOSERVICOEXECUTADO_COMPLEMENTAR", "Situação"};
+    for (const QStringList& itens : {QStringList{}, campos}) {
+        for (const int pontos : {8, 11, 20}) {
+            QFont fonte = window.font();
+            fonte.setPointSize(pontos);
+            auto nossa = std::make_unique<CharacterWidthComboBox>("cbCampos", 12);
+            auto qt = std::make_unique<QComboBox>();
+            qt->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+            qt->setMinimumContentsLength(12);
+            for (QComboBox* c : {static_cast<QComboBox*>(nossa.get()), qt.get()}) {
+                c->setFont(fonte);
+                c->addItems(itens);
+                layout->addWidget(c);
+            }
+            EXPECT_EQ(nossa->objectName(), "cbCampos");
+            EXPECT_EQ(nossa->sizeHint(), qt->sizeHint()) << pontos << " points, " << itens.size() << " items";
+            EXPECT_EQ(nossa->minimumSizeHint(), qt->minimumSizeHint()) << pontos << " points";
+            QCoreApplication::sendPostedEvents();
+            window.adjustSize();
+            EXPECT_EQ(nossa->size(), qt->size()) << pontos << " points";
+        }
+    }
+    auto* lista = new CharacterWidthComboBox("cbCamposIt", 12);
+    lista->addItems(campos);
+    layout->addWidget(lista);
+    QCoreApplication::sendPostedEvents();
+    window.adjustSize();
+    EXPECT_EQ(lista->findChild<QAbstractItemView*>(), nullptr) << "no list before it drops";
+    lista->showPopup();
+    ASSERT_NE(lista->findChild<QAbstractItemView*>(), nullptr);
+    EXPECT_EQ(lista->view()->model()->rowCount(), campos.size());
+    lista->hidePopup();
 }
