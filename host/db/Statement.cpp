@@ -300,18 +300,13 @@ bool sameAsciiName(const std::string& upper, QAnyStringView name) {
 }  // namespace
 
 // Routines set a row's parameters in the same order row after row: the name
-// after the one set last is tried first.
-// Values given in another order (a map's come in its keys' order) find
-// their name among the others the same way: comparing a few short names
-// costs less than building an upper-cased key to hash.
+// after the one set last is tried first, and only a miss builds a key to hash.
 int Statement::Impl::nameIndexOf(QAnyStringView name) {
     const int n = int(asciiNames.size());
     const int guess = nextName < n ? nextName : 0;
-    for (int k = 0, i = guess; k < n; ++k, i = i + 1 < n ? i + 1 : 0) {
-        if (sameAsciiName(asciiNames[size_t(i)], name)) {
-            nextName = i + 1;
-            return i;
-        }
+    if (n > 0 && sameAsciiName(asciiNames[size_t(guess)], name)) {
+        nextName = guess + 1;
+        return guess;
     }
     return hashedNameIndexOf(name);
 }
