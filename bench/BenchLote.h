@@ -31,7 +31,7 @@ inline Firebird::IAttachment* anexoDe(host::db::Transaction& tr)
 
 struct Comparacao {
     Tempos nosso, reproducao, direto;
-    Tempos processadorNosso;   // ours' processor time
+    Tempos processadorNosso, processadorReproducao;   // processor time (user and system) of each
     std::uint64_t comandosNosso = 0, preparosNosso = 0, comandosDireto = 0;   // of the last round
     std::uint64_t commitsNosso = 0, commitsDireto = 0;                        // of the last round
 };
@@ -107,7 +107,10 @@ inline Comparacao comparaRodadas(int rodadas, Gravador& gravador, host::db::Tran
         },
         [&] {
             repoe();
-            c.reproducao.add(segundos([&] { reproducao.reproduz(gravador); }));
+            double decorrido = 0;
+            c.processadorReproducao.add(
+                processador([&] { decorrido = segundos([&] { reproducao.reproduz(gravador); }); }));
+            c.reproducao.add(decorrido);
             reproducao.termina();
         },
         [&] {
@@ -144,6 +147,10 @@ inline void imprimeLote(const char* titulo, Escrita escrita, const Comparacao& c
     std::printf("  against the replay of its statements through the engine's interface: %.3fs (%.0f %s/s),"
                 " ratio %.2f%s\n",
                 reproducao, linhas / reproducao, unidade, contraReproducao, meta(contraReproducao, 1.5).constData());
+    // Elapsed time above processor time is time spent waiting (the disk, a
+    // lock, a core the machine's load took).
+    std::printf("  processor time: ours %.3fs, the replay %.3fs, ratio %.2f\n", c.processadorNosso.mediana(),
+                c.processadorReproducao.mediana(), c.processadorNosso.mediana() / c.processadorReproducao.mediana());
     const double contraDireto = nosso / direto;
     std::printf("  against the fewest direct writes through host/db: %.3fs (%.0f %s/s), ratio %.2f", direto,
                 linhas / direto, unidade, contraDireto);

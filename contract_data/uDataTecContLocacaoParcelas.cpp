@@ -36,7 +36,7 @@ QDate dataOuNula(const QDateTime& data)
 
 QDateTime meiaNoite(const QDate& data)
 {
-    return data.isValid() ? QDateTime(data, QTime(0, 0)) : QDateTime();
+    return data.isValid() ? host::db::localDateTime(data) : QDateTime();
 }
 
 QVariant comoParametro(const QDate& data)
@@ -247,17 +247,17 @@ void InserirParcelasContratoLocEquipamentos(
                                   "Boletos!",
                                   true);
 
-        const QDateTime hoje(L::agora().date(), QTime(0, 0));
+        const QDateTime hoje = host::db::localDateTime(L::agora().date());
         const TdmGlobal::PeriodoParcela periodo{meiaNoite(boleto), meiaNoite(de), meiaNoite(ate)};
         dmGlobal->InseriParcelaReceber(cliente, documento.numero, tipoDocumento, sFilial, sTipoPagamento, "V", {}, {},
                                        {}, {}, sBanco, {}, documento.sequencia, valor, 0, 0, 0, 0, 0, 0, 0, hoje,
-                                       QDateTime(vencimento, QTime(0, 0)), hoje, 0, {}, {}, sObservacao.trimmed(),
+                                       host::db::localDateTime(vencimento), hoje, 0, {}, {}, sObservacao.trimmed(),
                                        iContrato, {}, "C", {}, 0, 0, 0, {}, {}, 0, &periodo);
         P::GravaPrevisaoCaixa(caixa, documento.numero, cliente, sFilial, documento.sequencia, iContrato, valor,
                               bRevisarCaixa, mensagens);
         dm.GravaMensagemContratoContaReceber(0, iContrato, documento.sequencia,
                                              documento.numero + cliente + QString::number(documento.sequencia),
-                                             QDateTime(vencimento, QTime(0, 0)), {}, false);
+                                             host::db::localDateTime(vencimento), {}, false);
         comites.release();
 
         ++mes;

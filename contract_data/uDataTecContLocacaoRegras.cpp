@@ -5,6 +5,7 @@
 
 #include "host/data/Dataset.h"
 #include "host/data/Field.h"
+#include "host/db/Database.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -48,7 +49,7 @@ QDateTime agora()
 
 QDateTime dataZero()
 {
-    return QDateTime(host::data::diaZero(), QTime(0, 0));
+    return host::db::localDateTime(host::data::diaZero());
 }
 
 bool dataVazia(const QDateTime& data)

@@ -84,6 +84,7 @@ TdmGlobal::~TdmGlobal()
         dmGlobal = nullptr;
     }
     receberSql_.reset();
+    preparadosNoCodigo_.clear();
     preparados_.clear();
     for (host::data::Query* query : {quEmpresa, quTabVenc, quReceber, quMov, quMovItem,
                                      quClienteConsulta, quAuxiliar, quAuxiliar2, quCXPrev, quObsGeral,

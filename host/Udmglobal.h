@@ -334,6 +334,10 @@ public:
     // run it again and again (its parameters are cleared and an open cursor
     // closed each time it is handed out).
     host::db::Statement& ComandoPreparado(const QString& sql);
+    // The same for a text written in the code, found again by where it is
+    // (and checked against it): a routine asking for its statement row after
+    // row neither converts nor compares the whole text each time.
+    host::db::Statement& ComandoPreparado(const char* sql);
     // The billing period of an instalment, stored with its row: the planned
     // boleto date and the span it covers (CRPREVBOLETO, CREMISSAOINI,
     // CREMISSAOFIN; an invalid date is stored empty).
@@ -639,6 +643,11 @@ private:
     ReceberSql& receberSql();
     host::db::Statement& receberComPeriodo();
     std::map<QString, std::unique_ptr<host::db::Statement>> preparados_;   // of ComandoPreparado
+    struct PreparadoNoCodigo {
+        QByteArray texto;
+        host::db::Statement* comando;
+    };
+    std::map<const char*, PreparadoNoCodigo> preparadosNoCodigo_;   // by where the text is
     int excluirReceberPorChave(const QString& documento, const QString& cliente, double sequencia,
                                const QString& filial, const QString& condicao);
     struct ContextoCXPrev {                    // what quCXPrev is open on

@@ -32,8 +32,8 @@ QString selecaoFaturaBoleto(const FaturaBoletoLocacao& f)
                  " and fb.SEQUENCIA = cr.SEQUENCIA)";
 }
 
-QDateTime inicioDiaFatura(const QDateTime& d) { return QDateTime(d.date(), QTime(0, 0)); }
-QDateTime fimDiaFatura(const QDateTime& d) { return QDateTime(d.date(), QTime(23, 59, 59)); }
+QDateTime inicioDiaFatura(const QDateTime& d) { return host::db::localDateTime(d.date()); }
+QDateTime fimDiaFatura(const QDateTime& d) { return host::db::localDateTime(d.date(), QTime(23, 59, 59)); }
 
 struct ReceberFatura {
     QString documento, cliente;

@@ -5,6 +5,8 @@
 
 #include "host/Udmglobal.h"
 
+#include <cstring>
+
 #include "host/Udatamod.h"
 #include "host/data/UpdateSql.h"
 #include "host/db/Database.h"
@@ -142,15 +144,35 @@ TdmGlobal::ReceberSql& TdmGlobal::receberSql()
 // Kept apart from the receivable inserts: a routine that only reads (a
 // contract loaded by a user without the right to draw cash-forecast keys)
 // prepares nothing it does not run.
+namespace {
+
+host::db::Statement& prontoParaUso(host::db::Statement& st)
+{
+    if (st.cursorOpen())
+        st.closeCursor();
+    st.clearParams();
+    return st;
+}
+
+}  // namespace
+
 host::db::Statement& TdmGlobal::ComandoPreparado(const QString& sql)
 {
     std::unique_ptr<host::db::Statement>& st = preparados_[sql];
     if (!st)
         st = std::make_unique<host::db::Statement>(*IBTransaction1, sql);
-    if (st->cursorOpen())
-        st->closeCursor();
-    st->clearParams();
-    return *st;
+    return prontoParaUso(*st);
+}
+
+host::db::Statement& TdmGlobal::ComandoPreparado(const char* sql)
+{
+    auto it = preparadosNoCodigo_.find(sql);
+    // Where a text was may hold another one now (a buffer of the caller's).
+    if (it != preparadosNoCodigo_.end() && std::strcmp(it->second.texto.constData(), sql) == 0)
+        return prontoParaUso(*it->second.comando);
+    host::db::Statement& st = ComandoPreparado(QString::fromUtf8(sql));
+    preparadosNoCodigo_.insert_or_assign(sql, PreparadoNoCodigo{QByteArray(sql), &st});
+    return st;
 }
 
 void TdmGlobal::criarDatasetsReceber()

@@ -56,7 +56,7 @@ QVariant aparadoOuNulo(const QString& texto)
 
 QDateTime hoje()
 {
-    return QDateTime(QDate::currentDate(), QTime(0, 0));
+    return host::db::localDateTime(QDate::currentDate());
 }
 
 QString DateToSQL(const QDateTime& data)

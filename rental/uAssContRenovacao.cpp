@@ -12,6 +12,7 @@
 #include "host/Upesqforn.h"
 #include "host/data/Abort.h"
 #include "host/data/DataSource.h"
+#include "host/db/Database.h"
 #include "host/data/Field.h"
 #include "host/data/HandlerGuard.h"
 #include "host/data/Query.h"
@@ -386,12 +387,12 @@ void TfmAssContRenovacao::GerarContratoRenovado(int contrato)
         p.operacao = dmGlobal->Parametro("ATOPERACAOCONTRATO");
         p.flag = false;
         p.previsaoCaixa = true;
-        p.vigenciaDe = QDateTime(inicio, QTime(0, 0));
-        p.vigenciaAte = QDateTime(fim, QTime(0, 0));
+        p.vigenciaDe = host::db::localDateTime(inicio);
+        p.vigenciaAte = host::db::localDateTime(fim);
         p.existentes = valor;
         p.valorFixo = true;
         p.pedidoCliente = cbPedidoCliente->currentText();
-        p.previsaoBoleto = QDateTime(emissao, QTime(0, 0));
+        p.previsaoBoleto = host::db::localDateTime(emissao);
         p.prorrogaValidade = true;
         gerador(p);
     } catch (const host::Abort&) {

@@ -1,6 +1,7 @@
 // Date and time display formats, two-digit years and date/time parsing.
 #include "host/data/Format.h"
 #include "host/data/Field.h"
+#include "host/db/Database.h"
 
 #include <algorithm>
 #include <array>
@@ -23,7 +24,25 @@ const QString kLongDateFormat = QStringLiteral("dddd, d 'de' mmmm 'de' yyyy");
 const QString kShortTimeFormat = QStringLiteral("hh:nn");
 const QString kLongTimeFormat = QStringLiteral("hh:nn:ss");
 
-QString pad(int value, int width) { return QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0')); }
+// Written digit by digit: lists format a date per row, and a formatted
+// argument costs more than the rest of the date.
+void appendPadded(QString& out, int value, int width)
+{
+    if (value < 0) {
+        out += QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0'));
+        return;
+    }
+    char digits[12];
+    int n = 0;
+    do {
+        digits[n++] = char('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    for (int i = n; i < width; ++i)
+        out += QLatin1Char('0');
+    while (n > 0)
+        out += QLatin1Char(digits[--n]);
+}
 
 QString name(const char* utf8) { return QString::fromUtf8(utf8); }
 
@@ -53,6 +72,8 @@ bool usesTwelveHourClock(const QString& f)
                 quote = QChar();
         } else if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
             quote = c;
+        } else if (c.toLower() != QLatin1Char('a')) {
+            continue;
         } else if (startsWithNoCase(f, i, QLatin1StringView("am/pm")) || startsWithNoCase(f, i, QLatin1StringView("a/p"))
                    || startsWithNoCase(f, i, QLatin1StringView("ampm"))) {
             return true;
@@ -96,7 +117,7 @@ private:
         case 'D': return writeDay(n, depth);
         case 'M': return writeMonth(n);
         case 'Y':
-            out_ += n <= 2 ? pad(date_.year() % 100, 2) : pad(date_.year(), 4);
+            n <= 2 ? appendPadded(out_, date_.year() % 100, 2) : appendPadded(out_, date_.year(), 4);
             return n;
         case 'H': {
             int h = time_.hour();
@@ -107,7 +128,7 @@ private:
         case 'N': return writeNumber(time_.minute(), std::min(n, 2));
         case 'S': return writeNumber(time_.second(), std::min(n, 2));
         case 'Z':
-            out_ += n == 1 ? QString::number(time_.msec()) : pad(time_.msec(), 3);
+            n == 1 ? appendPadded(out_, time_.msec(), 1) : appendPadded(out_, time_.msec(), 3);
             return std::min(n, 3);
         case 'T':
             nested(n == 1 ? kShortTimeFormat : kLongTimeFormat, depth);
@@ -128,7 +149,7 @@ private:
 
     int writeNumber(int value, int digits)
     {
-        out_ += digits == 1 ? QString::number(value) : pad(value, 2);
+        appendPadded(out_, value, digits == 1 ? 1 : 2);
         return digits;
     }
 
@@ -136,8 +157,8 @@ private:
     {
         const int weekday = date_.dayOfWeek() % 7;
         switch (std::min(n, 6)) {
-        case 1: out_ += QString::number(date_.day()); break;
-        case 2: out_ += pad(date_.day(), 2); break;
+        case 1: appendPadded(out_, date_.day(), 1); break;
+        case 2: appendPadded(out_, date_.day(), 2); break;
         case 3: out_ += name(kShortDays[std::size_t(weekday)]); break;
         case 4: out_ += name(kLongDays[std::size_t(weekday)]); break;
         case 5: nested(kShortDateFormat, depth); break;
@@ -150,8 +171,8 @@ private:
     {
         const auto month = std::size_t(date_.month() - 1);
         switch (std::min(n, 4)) {
-        case 1: out_ += QString::number(date_.month()); break;
-        case 2: out_ += pad(date_.month(), 2); break;
+        case 1: appendPadded(out_, date_.month(), 1); break;
+        case 2: appendPadded(out_, date_.month(), 2); break;
         case 3: out_ += name(kShortMonths[month]); break;
         default: out_ += name(kLongMonths[month]); break;
         }
@@ -238,7 +259,7 @@ bool readTime(const QString& t, int pos, QTime& out)
 // one that does instead of an invalid value.
 QDateTime localDateTime(const QDate& date, const QTime& time)
 {
-    QDateTime dt(date, time);
+    QDateTime dt = host::db::localDateTime(date, time);
     if (!dt.isValid() && time.hour() < 23)
         dt = QDateTime(date, time.addSecs(3600));
     if (!dt.isValid())

@@ -1,6 +1,7 @@
 // Number display formats and number parsing.
 #include "host/data/Format.h"
 
+#include <QHash>
 #include <QLocale>
 #include <QStringList>
 
@@ -317,22 +318,51 @@ QString formatFloatGeneral(double value)
     return out;
 }
 
+namespace {
+
+// A format's sections (positive; negative; zero), each read into its pattern.
+struct NumberFormat {
+    explicit NumberFormat(const QString& format)
+    {
+        const QStringList sections = splitSections(format);
+        for (const QString& section : sections)
+            patterns.emplace_back(section);
+        ownNegative = sections.size() > 1 && !sections[1].isEmpty();
+        ownZero = sections.size() > 2 && !sections[2].isEmpty();
+    }
+    std::vector<NumberPattern> patterns;
+    bool ownNegative = false;
+    bool ownZero = false;
+};
+
+// Reports and lists format value after value with the same few formats: each
+// is read once per thread (the reading costs more than the formatting).
+const NumberFormat& numberFormat(const QString& format)
+{
+    thread_local QHash<QString, NumberFormat> read;
+    auto it = read.constFind(format);
+    if (it != read.constEnd())
+        return *it;
+    if (read.size() >= 256)
+        read.clear();
+    return *read.insert(format, NumberFormat(format));
+}
+
+}  // namespace
+
 QString formatFloat(const QString& format, double value)
 {
     if (format.isEmpty() || !std::isfinite(value))
         return formatFloatGeneral(value);
-    const QStringList sections = splitSections(format);
+    const NumberFormat& f = numberFormat(format);
     const bool negative = value < 0;
-    const bool ownNegative = negative && sections.size() > 1 && !sections[1].isEmpty();
-    const NumberPattern pattern(sections[ownNegative ? 1 : 0]);
+    const bool ownNegative = negative && f.ownNegative;
+    const NumberPattern& pattern = f.patterns[ownNegative ? 1 : 0];
     const Decimal d = pattern.rounded(std::fabs(value));
     if (!pattern.scientific() && d.exponent > kMaxFixedIntegerDigits)
         return formatFloatGeneral(value);
-    if (d.isZero()) {
-        if (sections.size() > 2 && !sections[2].isEmpty())
-            return NumberPattern(sections[2]).render({});
-        return NumberPattern(sections[0]).render({});
-    }
+    if (d.isZero())
+        return f.patterns[f.ownZero ? 2 : 0].render({});
     const QString text = pattern.render(d);
     return negative && !ownNegative ? QLatin1Char('-') + text : text;
 }

@@ -5,6 +5,7 @@
 
 #include <QAnyStringView>
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -357,6 +358,13 @@ bool columnExists(Transaction& tr, const QString& table, const QString& column);
 bool generatorExists(Transaction& tr, const QString& generator);
 int columnLength(Transaction& tr, const QString& table, const QString& column);   // characters; -1 if absent
 QStringList tableColumns(Transaction& tr, const QString& table);
+
+// The local date-time of a day and a time of day, made as the engine's
+// timestamps are read: the last ones made are kept, per thread and zone
+// (making one runs the zone's rules, some 1,800 instructions, and routines
+// make the same few midnights row after row). A wall-clock time the zone
+// skipped becomes the first one after it that exists.
+QDateTime localDateTime(const QDate& date, const QTime& time = QTime(0, 0));
 
 // Splits ":name" parameters out of SQL text, leaving "?" in their place.
 // Quoted literals and comments are left alone.

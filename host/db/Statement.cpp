@@ -450,7 +450,7 @@ void Statement::Impl::bindInput() {
 // (its id in the message names a blob of this transaction only).
 void Statement::Impl::tellExecuted() const {
     std::vector<EngineWatcher::BlobParam> blobs;
-    for (size_t i = 0; i < inFields.size(); ++i) {
+    for (size_t i = 0; blobParams && i < inFields.size(); ++i) {
         const QVariant& v = valueAt(i);
         if (inFields[i].type != SQL_BLOB || v.isNull()) continue;
         blobs.push_back({inFields[i].offset, v.userType() == QMetaType::QByteArray ? v.toByteArray()

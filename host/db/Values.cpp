@@ -233,6 +233,22 @@ QDateTime fromTimestamp(const ISC_TIMESTAMP& ts) {
     return k.value;
 }
 
+}  // namespace host::db::detail
+
+namespace host::db {
+
+QDateTime localDateTime(const QDate& date, const QTime& time) {
+    // The engine's days run from year 1 to 9999; a time of day is kept to
+    // the millisecond as the engine's tenths of it.
+    if (!date.isValid() || !time.isValid() || date.year() < 1 || date.year() > 9999)
+        return QDateTime(date, time);
+    return detail::fromTimestamp({detail::toIscDate(date), detail::toIscTime(time)});
+}
+
+}  // namespace host::db
+
+namespace host::db::detail {
+
 ISC_TIMESTAMP toTimestamp(const QDateTime& dt) {
     return ISC_TIMESTAMP{toIscDate(dt.date()), toIscTime(dt.time())};
 }

@@ -149,6 +149,50 @@ TEST_F(Db, ATimestampReadAgainAfterTheZoneChangedBelongsToTheNewZone) {
     EXPECT_EQ(hours, 3);
 }
 
+// The local date-times the rules make day after day are kept made: each one
+// asked again is the value made afresh, in the zone of the moment, and a
+// midnight the zone skipped is the first moment of that day.
+TEST(DbLocalDateTime, KeptValuesAreThoseMadeAfreshInTheZoneOfTheMoment) {
+    const QByteArray oldTz = qgetenv("TZ");
+    struct ZoneBack {
+        QByteArray tz;
+        ~ZoneBack() {
+            qputenv("TZ", tz);
+            tzset();
+        }
+    } back{oldTz};
+    const QDate days[] = {QDate(1899, 12, 30), QDate(2024, 3, 10), QDate(2031, 2, 5), QDate(1, 1, 1),
+                          QDate(9999, 12, 31)};
+    const QTime times[] = {QTime(0, 0), QTime(23, 59, 59, 999), QTime(12, 30, 15, 7)};
+    for (const char* zone : {"UTC", "America/Sao_Paulo", "Europe/Lisbon"}) {
+        qputenv("TZ", zone);
+        tzset();
+        for (int twice = 0; twice < 2; ++twice)
+            for (const QDate& day : days)
+                for (const QTime& time : times) {
+                    const QDateTime made = host::db::localDateTime(day, time);
+                    EXPECT_EQ(made, QDateTime(day, time)) << zone << " " << qPrintable(day.toString(Qt::ISODate));
+                    EXPECT_EQ(made.date(), day);
+                    EXPECT_EQ(made.time(), time);
+                }
+        // The same wall-clock midnight is another moment in each zone.
+        EXPECT_EQ(host::db::localDateTime(QDate(2030, 6, 15)).toMSecsSinceEpoch(),
+                  QDateTime(QDate(2030, 6, 15), QTime(0, 0)).toMSecsSinceEpoch())
+            << zone;
+    }
+    qputenv("TZ", "America/Sao_Paulo");
+    tzset();
+    const QDateTime skipped = host::db::localDateTime(QDate(2018, 11, 4));   // summer time began at midnight
+    ASSERT_TRUE(skipped.isValid());
+    EXPECT_EQ(skipped.date(), QDate(2018, 11, 4));
+    EXPECT_EQ(skipped.time(), QTime(1, 0));
+    // Days outside the engine's and invalid ones are made as Qt makes them.
+    for (const QDate& day : {QDate(10000, 1, 1), QDate(-5, 3, 1), QDate()})
+        EXPECT_EQ(host::db::localDateTime(day), QDateTime(day, QTime(0, 0)));
+    EXPECT_EQ(host::db::localDateTime(QDate(2024, 1, 1), QTime()).isValid(),
+              QDateTime(QDate(2024, 1, 1), QTime()).isValid());
+}
+
 TEST_F(Db, ScaledValuesConvertBothWays) {
     createTypesTable();
     // "12.345" into numeric(9,2) rounds to cents; strings and integers convert too

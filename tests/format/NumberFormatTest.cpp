@@ -155,6 +155,22 @@ TEST(FormatFloat, Table)
     }
 }
 
+// Formats are read once and kept: a format asked again, also after many
+// others came and went, gives what it gave the first time.
+TEST(FormatFloat, FormatsAskedAgainAfterManyOthersGiveTheSameTexts)
+{
+    for (int round = 0; round < 2; ++round) {
+        for (const FloatCase& c : kFloatCases) {
+            SCOPED_TRACE(std::string("round ") + std::to_string(round) + " format \"" + c.format + "\"");
+            EXPECT_EQ(formatFloat(QString::fromUtf8(c.format), c.value).toStdString(), c.expected);
+        }
+        for (int n = 0; n < 600; ++n) {
+            const QString own = QString("0'#%1'").arg(n);
+            ASSERT_EQ(formatFloat(own, 7), QString("7#%1").arg(n));
+        }
+    }
+}
+
 struct GeneralCase {
     double value;
     const char* expected;

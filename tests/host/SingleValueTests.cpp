@@ -6,6 +6,9 @@
 #include "tests/support/HostDatabase.h"
 
 #include "host/data/Query.h"
+#include "host/db/Database.h"
+
+#include <cstdio>
 
 using testsupport::HostDatabaseTest;
 
@@ -154,4 +157,33 @@ TEST_F(SingleValueTest, TemporaryQueryWorksOnTheHostTransaction)
     query->paramByName("C")->setAsString("02");
     query->open();
     EXPECT_EQ(query->fieldByName("CODIGO")->asString(), "02");
+}
+
+// A statement is kept for a text written in the code by where the text is;
+// a buffer of the caller's written over with another text gets that text's
+// statement, and the same text asked again is prepared no more.
+TEST_F(SingleValueTest, AKeptStatementAskedThroughABufferWrittenOverRunsTheNewText)
+{
+    char texto[128];
+    std::snprintf(texto, sizeof texto, "select DESCRICAO from AFVT0101 where CODIGO = :C");
+    host::db::Statement& descricao = dmGlobal->ComandoPreparado(texto);
+    descricao.setParam("C", "01");
+    descricao.execute();
+    ASSERT_TRUE(descricao.fetch());
+    EXPECT_EQ(descricao.value(0).toString().trimmed(), "A vista");
+    std::snprintf(texto, sizeof texto, "select QUANTAS_VEZES from AFVT0101 where CODIGO = :C");
+    host::db::Statement& vezes = dmGlobal->ComandoPreparado(texto);
+    vezes.setParam("C", "02");
+    vezes.execute();
+    ASSERT_TRUE(vezes.fetch());
+    EXPECT_EQ(vezes.value(0).toInt(), 2);
+    const std::uint64_t preparados = host::db::prepareCount();
+    for (int vez = 0; vez < 3; ++vez) {
+        host::db::Statement& deNovo = dmGlobal->ComandoPreparado("select QUANTAS_VEZES from AFVT0101 where CODIGO = :C");
+        deNovo.setParam("C", "03");
+        deNovo.execute();
+        ASSERT_TRUE(deNovo.fetch());
+        EXPECT_EQ(deNovo.value(0).toInt(), 3);
+    }
+    EXPECT_EQ(host::db::prepareCount(), preparados);
 }
