@@ -203,9 +203,11 @@ QDateTime convertTimestamp(const ISC_TIMESTAMP& ts) {
     QDateTime dt(date, time);
     // A wall-clock time that the local zone skipped (Brazil's old daylight-saving
     // midnights) would be an invalid value, that is, a lost date: take the first
-    // moment of that day that exists instead.
-    for (int minutes = 30; !dt.isValid() && minutes <= 180; minutes += 30)
-        dt = QDateTime(date, time.addSecs(minutes * 60));
+    // moment that exists after it instead, the gap's end (gaps end on a whole
+    // minute, so the search goes minute by minute from the typed one).
+    const QTime minute(time.hour(), time.minute());
+    for (int minutes = 1; !dt.isValid() && minutes <= 180; ++minutes)
+        dt = QDateTime(date, minute.addSecs(minutes * 60));
     return dt;
 }
 

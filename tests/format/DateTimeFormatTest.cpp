@@ -207,6 +207,23 @@ TEST(ParseDateTimeText, MidnightThatDaylightSavingSkippedIsStillADate)
     EXPECT_EQ(formatDateTime(QStringLiteral("dd/mm/yyyy"), out), QStringLiteral("04/11/2018"));
 }
 
+// A time typed inside the skipped hour becomes the first moment that exists
+// after it, the hour's end, whatever minute inside it was typed.
+TEST(ParseDateTimeText, TimeInsideTheSkippedHourIsTheHoursEnd)
+{
+    const ScopedTimeZone zone("America/Sao_Paulo");
+    for (const char* typed : {"04/11/2018 00:00", "04/11/2018 00:10", "04/11/2018 00:45", "04/11/2018 00:59:30"}) {
+        QDateTime out;
+        ASSERT_TRUE(parseDateTimeText(QString::fromLatin1(typed), out)) << typed;
+        ASSERT_TRUE(out.isValid()) << typed;
+        EXPECT_EQ(out.date(), QDate(2018, 11, 4)) << typed;
+        EXPECT_EQ(out.time(), QTime(1, 0)) << typed;
+    }
+    QDateTime after;
+    ASSERT_TRUE(parseDateTimeText(QStringLiteral("04/11/2018 01:15"), after));
+    EXPECT_EQ(after.time(), QTime(1, 15));
+}
+
 struct ParseTimeCase {
     const char* text;
     bool ok;
