@@ -290,7 +290,8 @@ QVariant UpdateSql::earliestWallTime(const QVariant& read)
     const QDateTime value = read.toDateTime();
     const QTime time = value.time();
     QTime earliest = time;
-    // The reading moves a skipped wall time forward by half hours, three hours at most.
+    // The reading moves a skipped wall time to the gap's end: every wall time
+    // from the gap's start (half hours back while they do not exist) reads as it.
     for (int minutes = 30; minutes <= 180 && time.msecsSinceStartOfDay() >= minutes * 60000; minutes += 30) {
         const QTime before = time.addSecs(-minutes * 60);
         if (QDateTime(value.date(), before).isValid())
