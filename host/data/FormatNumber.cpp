@@ -1,6 +1,8 @@
 // Number display formats and number parsing.
 #include "host/data/Format.h"
 
+#include "host/db/KeptByText.h"
+
 #include <QHash>
 #include <QLocale>
 #include <QStringList>
@@ -340,12 +342,8 @@ struct NumberFormat {
 const NumberFormat& numberFormat(const QString& format)
 {
     thread_local QHash<QString, NumberFormat> read;
-    auto it = read.constFind(format);
-    if (it != read.constEnd())
-        return *it;
-    if (read.size() >= 256)
-        read.clear();
-    return *read.insert(format, NumberFormat(format));
+    return host::db::keptByText<NumberFormat, 256>(read, format,
+                                                   [](const QString& text) { return NumberFormat(text); });
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
 // Named-parameter parsing, one-shot statements and metadata look-ups.
 
 #include "host/db/FbApi.h"
+#include "host/db/KeptByText.h"
 
 #include <ibase.h>
-
-#include <QHash>
 
 namespace host::db {
 
@@ -84,11 +83,8 @@ ParsedSql parseText(const QString& sql) {
 // for the same texts again and again: each is parsed once and kept (a
 // bounded number of them; the shared strings make a kept result cheap to hand out).
 ParsedSql parseNamedParams(const QString& sql) {
-    constexpr qsizetype kKeptTexts = 512;
     thread_local QHash<QString, ParsedSql> parsed;
-    if (auto it = parsed.constFind(sql); it != parsed.constEnd()) return *it;
-    if (parsed.size() >= kKeptTexts) parsed.clear();
-    return *parsed.insert(sql, parseText(sql));
+    return keptByText<ParsedSql, 512>(parsed, sql, parseText);
 }
 
 namespace {
