@@ -33,11 +33,6 @@ ExecucaoLote* loteAtual = nullptr;
 
 bool caractereDeNome(QChar c) { return c.isLetterOrNumber() || c == '_' || c == '$' || c == '.'; }
 
-// The quoted values compared by "column = 'value'" become parameters: the
-// rules paste the row's key into the text, and one statement per key would
-// be prepared anew for every row of the run. Only a plain column on the
-// left takes a parameter (its type is the column's); any other literal
-// stays in the text.
 // The parameter of the read's i-th value (from 0), made once: every read
 // of a run's rows names them again.
 const QString& nomeDoValor(qsizetype i)
@@ -48,6 +43,11 @@ const QString& nomeDoValor(qsizetype i)
     return nomes[i];
 }
 
+// The quoted values compared by "column = 'value'" become parameters: the
+// rules paste the row's key into the text, and one statement per key would
+// be prepared anew for every row of the run. Only a plain column on the
+// left takes a parameter (its type is the column's); any other literal
+// stays in the text.
 struct LeituraParametrizada {
     QString texto;
     QStringList valores;
