@@ -75,7 +75,12 @@ const QString kLigacaoProduto = "Left Outer Join Acec1101 PrAp On (ap.prCodigo =
 class TextoPesquisaOS {
 public:
     TextoPesquisaOS(const QString& origem, const QString& base) : origem_(origem), base_(base) {}
-    void linha(const QString& texto) { filtros_ += (filtros_.isEmpty() ? semConectivo(texto) : texto) + "\n"; }
+    // A filter left blank (a field chosen, no value typed) adds no line.
+    void linha(const QString& texto)
+    {
+        if (!texto.trimmed().isEmpty())
+            filtros_ += (filtros_.isEmpty() ? semConectivo(texto) : texto) + "\n";
+    }
     void ligacao(const QString& texto) { origem_ = SQLComLigacao(origem_, texto); }
     // The whole statement, `fim` (its order or grouping) on a line of its own.
     QString sql(const QString& fim = {}) const

@@ -176,6 +176,30 @@ TEST_F(PesquisaOrdemServicoTest, AnOrderOfNegativeNumberStaysOutOfEveryFilteredL
     EXPECT_TRUE(ordens(MontaSQLPesquisaOS(f).consulta, "MAX").isEmpty());
 }
 
+// A header or item field chosen with nothing typed for it filters nothing,
+// alone or beside a typed filter.
+TEST_F(PesquisaOrdemServicoTest, AFieldChosenWithNothingTypedListsWhatTheOtherFiltersList)
+{
+    const QList<int> todas = ordens(MontaSQLPesquisaOS(FiltroPesquisaOS{}).consulta);
+    for (bool comSituacao : {false, true})
+        for (bool campoDoItem : {false, true}) {
+            FiltroPesquisaOS f;
+            if (campoDoItem) {
+                f.camposItemVisivel = true;
+                f.campoItem = "AOITSERIE";
+                f.tipoCampoItem = host::data::FieldType::String;
+            } else {
+                f.campoOS = "AOATENDENTE";
+                f.tipoCampoOS = host::data::FieldType::String;
+            }
+            f.status = comSituacao ? "S" : "";
+            const SQLPesquisaOS sql = MontaSQLPesquisaOS(f);
+            const QList<int> esperadas = comSituacao ? QList<int>{41, 40} : todas;
+            EXPECT_EQ(ordens(sql.consulta), esperadas) << sql.consulta.toStdString();
+            EXPECT_EQ(contar(sql.contagem), esperadas.size()) << sql.contagem.toStdString();
+        }
+}
+
 TEST_F(PesquisaOrdemServicoTest, StatusQuotesAndPlateAsTyped)
 {
     FiltroPesquisaOS f;
