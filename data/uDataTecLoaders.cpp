@@ -17,6 +17,7 @@
 
 using host::data::Dataset;
 using host::data::Query;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -138,9 +139,9 @@ void TdmTec::CarregaOSItens(int aoCodigo, int aoitCodigo)
     const bool semVeiculos = aoCodigo != 0 && parametroAparado("ATQUANTIDADEREQUERIDA") == "S";
     quOSItem->setSql(textoItensGuardado(aoCodigo > 0, aoitCodigo > 0, semVeiculos));
     if (aoCodigo > 0)
-        quOSItem->paramByName(QStringLiteral("AOCODIGO"))->setAsInteger(aoCodigo);
+        quOSItem->paramByName(u"AOCODIGO"_s)->setAsInteger(aoCodigo);
     if (aoitCodigo > 0)
-        quOSItem->paramByName(QStringLiteral("AOITCODIGO"))->setAsInteger(aoitCodigo);
+        quOSItem->paramByName(u"AOITCODIGO"_s)->setAsInteger(aoitCodigo);
     // A posted item is read again with every joined column.
     static const QString refresco = QString::fromLatin1(kSelectItens) + "\nwhere  It.AOITCODIGO = :AOITCODIGO ";
     usOSItem->setRefreshSql(refresco);
@@ -195,7 +196,7 @@ void TdmTec::CarregaOSAndamento(int aoCodigo, int aoitCodigo)
 {
     quOSAndamento->close();
     // The text of every line of an order, the one each new order loads, is built once.
-    static const QString daOrdem = uDataTec::selectArmazenado(QStringLiteral("quOSAndamento")) +
+    static const QString daOrdem = uDataTec::selectArmazenado(u"quOSAndamento"_s) +
                                    "\nWhere Anda.AOCODIGO = :aocodigo";
     static const QString daOrdemOrdenado = daOrdem + "\norder by Anda.AACODIGO";
     if (aoitCodigo > 0)
@@ -203,7 +204,7 @@ void TdmTec::CarregaOSAndamento(int aoCodigo, int aoitCodigo)
                               "\norder by Anda.AACODIGO");
     else
         quOSAndamento->setSql(daOrdemOrdenado);
-    quOSAndamento->paramByName(QStringLiteral("aocodigo"))->setAsInteger(aoCodigo);
+    quOSAndamento->paramByName(u"aocodigo"_s)->setAsInteger(aoCodigo);
     quOSAndamento->open();
 }
 
