@@ -134,6 +134,23 @@ TEST(HookTest, RecordsEachCallInOrderAndChangesNothing)
     EXPECT_TRUE(host::hookCalls().isEmpty());
 }
 
+// A running application reports a dozen events an order for as long as it
+// runs: with recording off (as it runs, outside tests) none is kept.
+TEST(HookTest, KeepsNoCallWhileRecordingIsOff)
+{
+    host::clearHookCalls();
+    host::recordHookCalls(false);
+    host::data::MemDataset dataset(nullptr, "quOS");
+    for (int i = 0; i < 1000; ++i)
+        ZelDevVerificarEvento(&dataset, "BEFOREPOST");
+    const bool nadaGuardado = host::hookCalls().isEmpty();
+    host::recordHookCalls(true);
+    EXPECT_TRUE(nadaGuardado);
+    ZelDevVerificarEvento(&dataset, "AFTERPOST");
+    EXPECT_EQ(host::hookCallTexts(), QStringList{"quOS:AFTERPOST"});
+    host::clearHookCalls();
+}
+
 TEST(GridLayoutRoutinesTest, ColumnsBuiltByTheHostSurviveASaveAndRestoreUnderAName)
 {
     QTemporaryDir folder;
