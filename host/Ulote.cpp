@@ -4,6 +4,7 @@
 #include "host/db/Database.h"
 #include "host/ui/Form.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace host {
@@ -150,14 +151,20 @@ bool valorConverteIgual(const db::ColumnInfo& coluna, const QString& valor)
     case db::ColumnType::SmallInt:
     case db::ColumnType::Integer:
     case db::ColumnType::BigInt: {
-        const QString digitos = valor.trimmed();
+        const QStringView digitos = QStringView(valor).trimmed();
         if (digitos.isEmpty() || digitos.size() > 9)
             return false;
-        for (qsizetype i = 0; i < digitos.size(); ++i)
-            if (!digitos[i].isDigit() && !(i == 0 && digitos[i] == '-' && digitos.size() > 1))
+        // At most nine digits: summed exactly, without the library's parsing.
+        double absoluto = 0;
+        for (qsizetype i = 0; i < digitos.size(); ++i) {
+            if (i == 0 && digitos[i] == '-' && digitos.size() > 1)
+                continue;
+            if (!digitos[i].isDigit())
                 return false;
+            absoluto = absoluto * 10 + digitos[i].digitValue();
+        }
         // As stored: a scaled column keeps hundredths and the like as units.
-        const double guardado = std::abs(digitos.toDouble()) * std::pow(10.0, -coluna.scale);
+        const double guardado = absoluto * std::pow(10.0, -coluna.scale);
         const double limite = coluna.type == db::ColumnType::SmallInt ? 32767.0
                               : coluna.type == db::ColumnType::Integer ? 2147483647.0
                                                                        : 9.0e18;
@@ -167,13 +174,30 @@ bool valorConverteIgual(const db::ColumnInfo& coluna, const QString& valor)
     }
 }
 
-QString nomeTabela(const QString& tabela)
+// The table's name in "TABLE alias".
+QStringView primeiraPalavra(const QString& tabela)
 {
-    // Asked for every read of a batch's rows: one copy made, none when cut.
     QStringView texto = QStringView(tabela).trimmed();
     const qsizetype espaco = texto.indexOf(u' ');
-    if (espaco >= 0)
-        texto = texto.left(espaco);
+    return espaco >= 0 ? texto.left(espaco) : texto;
+}
+
+// Whether an ASCII word is the upper-cased name, letter case aside.
+bool mesmoNomeAscii(QStringView palavra, const QString& nome)
+{
+    if (palavra.size() != nome.size())
+        return false;
+    for (qsizetype i = 0; i < palavra.size(); ++i) {
+        const char16_t c = palavra[i].unicode();
+        if ((c >= u'a' && c <= u'z' ? char16_t(c - (u'a' - u'A')) : c) != nome[i].unicode())
+            return false;
+    }
+    return true;
+}
+
+QString nomeTabela(const QString& tabela)
+{
+    const QStringView texto = primeiraPalavra(tabela);
     // Table names are ASCII: upper-cased here, without the Unicode tables.
     QString nome(texto.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < texto.size(); ++i) {
@@ -206,7 +230,21 @@ bool ExecucaoLote::ativa() { return loteAtual != nullptr; }
 void ExecucaoLote::tabelasFixas(const QStringList& tabelas)
 {
     for (const QString& tabela : tabelas)
-        tabelasFixas_.insert(nomeTabela(tabela));
+        if (!lembradasDe(tabela))
+            tabelasFixas_.append({nomeTabela(tabela), {}});
+}
+
+// What was kept of the fixed table the text's first word names; null for
+// any other table. Compared in place: no name is copied per read.
+QHash<QString, QVariant>* ExecucaoLote::lembradasDe(const QString& tabela)
+{
+    const QStringView palavra = primeiraPalavra(tabela);
+    const bool ascii = std::all_of(palavra.begin(), palavra.end(), [](QChar c) { return c.unicode() < 0x80; });
+    const QString nome = ascii ? QString() : nomeTabela(tabela);
+    for (TabelaFixa& fixa : tabelasFixas_)
+        if (ascii ? mesmoNomeAscii(palavra, fixa.nome) : nome == fixa.nome)
+            return &fixa.lembradas;
+    return nullptr;
 }
 
 QVariant ExecucaoLote::lembrada(const QString& tabela, const QString& chave, const std::function<QVariant()>& ler)
@@ -216,19 +254,16 @@ QVariant ExecucaoLote::lembrada(const QString& tabela, const QString& chave, con
     // One table with an alias at most: a join may read a table the run changes.
     if (palavras(tabela, 3) > 2 || tabela.contains(','))
         return ler();
-    const QString nome = nomeTabela(tabela);
-    if (!loteAtual->tabelasFixas_.contains(nome))
+    QHash<QString, QVariant>* lembradas = loteAtual->lembradasDe(tabela);
+    if (!lembradas)
         return ler();
-    QString chaveCompleta;
-    chaveCompleta.reserve(nome.size() + 1 + chave.size());
-    chaveCompleta += nome;
-    chaveCompleta += u'\n';
-    chaveCompleta += chave;
-    const auto guardada = loteAtual->lembradas_.constFind(chaveCompleta);
-    if (guardada != loteAtual->lembradas_.constEnd())
+    const auto guardada = lembradas->constFind(chave);
+    if (guardada != lembradas->constEnd())
         return *guardada;
     const QVariant valor = ler();
-    loteAtual->lembradas_.insert(chaveCompleta, valor);
+    // Found again: the read may have added fixed tables, moving them.
+    if (QHash<QString, QVariant>* depois = loteAtual->lembradasDe(tabela))
+        depois->insert(chave, valor);
     return valor;
 }
 
@@ -236,9 +271,8 @@ void ExecucaoLote::tabelaAlterada(const QString& tabela)
 {
     if (!loteAtual)
         return;
-    const QString prefixo = nomeTabela(tabela) + '\n';
-    for (auto it = loteAtual->lembradas_.begin(); it != loteAtual->lembradas_.end();)
-        it = it.key().startsWith(prefixo) ? loteAtual->lembradas_.erase(it) : std::next(it);
+    if (QHash<QString, QVariant>* lembradas = loteAtual->lembradasDe(tabela))
+        lembradas->clear();
 }
 
 std::shared_ptr<db::Statement> ExecucaoLote::comandoPreparado(db::Transaction& tr, const QString& sql)

@@ -92,8 +92,14 @@ public:
 
 private:
     ExecucaoLote* anteriorLote_ = nullptr;
-    QSet<QString> tabelasFixas_;
-    QHash<QString, QVariant> lembradas_;   // "TABLE\nkey" -> value
+    // The fixed tables (upper-cased names), each with what was read of it by
+    // key: a run has a handful, looked up on every read of its rows.
+    struct TabelaFixa {
+        QString nome;
+        QHash<QString, QVariant> lembradas;
+    };
+    QList<TabelaFixa> tabelasFixas_;
+    QHash<QString, QVariant>* lembradasDe(const QString& tabela);
     QString origem_;
     QHash<QString, QString> respostas_;
     QString ultimoTexto_;

@@ -315,7 +315,7 @@ bool Query::readRow(MutableRowValues row)
         const std::vector<int>& lugares = update_->resultSlots(UpdateSql::Kind::Refresh);
         for (int c = 0; c < statement.columnCount() && size_t(c) < lugares.size(); ++c)
             if (lugares[size_t(c)] >= 0)
-                row[size_t(lugares[size_t(c)])] = statement.value(c);
+                statement.valueInto(c, row[size_t(lugares[size_t(c)])]);
     }
     if (statement.cursorOpen())
         statement.closeCursor();

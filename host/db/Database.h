@@ -316,6 +316,9 @@ public:
     const ColumnInfo& column(int index) const;
     int columnIndex(const QString& aliasOrName) const;   // -1 when absent
     QVariant value(int index) const;
+    // The value into `target`, left untouched when it already holds that
+    // value (no conversion of a text read again as it was).
+    void valueInto(int index, QVariant& target) const;
     QVariant value(const QString& aliasOrName) const;
     bool isNull(int index) const;
 

@@ -542,6 +542,12 @@ int Statement::columnIndex(const QString& aliasOrName) const {
 }
 
 QVariant Statement::value(int index) const {
+    QVariant v;
+    valueInto(index, v);
+    return v;
+}
+
+void Statement::valueInto(int index, QVariant& target) const {
     if (!d->rowReady) detail::raise("Não há registro corrente.", d->sql);
     if (index < 0 || index >= int(d->outFields.size()))
         detail::raise(QString("Coluna de índice %1 não existe.").arg(index), d->sql);
@@ -550,7 +556,7 @@ QVariant Statement::value(int index) const {
     // of a walk is not free.
     detail::BlobWriter blobs{nullptr, nullptr};
     if (f.type == SQL_BLOB) blobs = {d->attachment(), d->tr->impl()->handle};
-    return detail::readValue(f, d->outBuffer.data(), blobs);
+    detail::readValueInto(f, d->outBuffer.data(), blobs, target);
 }
 
 QVariant Statement::value(const QString& aliasOrName) const {

@@ -517,6 +517,38 @@ void writeValue(const MessageField& f, unsigned char* buffer, const QVariant& va
     }
 }
 
+namespace {
+
+// Whether the UTF-8 bytes read as exactly `text`: compared unit for unit
+// while they are ASCII; any other byte answers no (converted, then).
+bool sameAsciiText(const char* bytes, qsizetype n, const QString& text) {
+    if (n == 0 || text.size() != n) return false;
+    const QChar* units = text.constData();
+    for (qsizetype i = 0; i < n; ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (byte >= 0x80 || units[i].unicode() != byte) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void readValueInto(const MessageField& f, const unsigned char* buffer, BlobWriter& blobs, QVariant& target) {
+    const QString* held = heldIf<QString>(target);
+    if (held && f.charset != 1 && get<short>(buffer + f.nullOffset) == 0) {
+        const unsigned char* at = buffer + f.offset;
+        if (f.type == SQL_TEXT) {
+            int n = int(f.length);
+            const char* s = reinterpret_cast<const char*>(at);
+            while (n > 0 && s[n - 1] == ' ') --n;
+            if (sameAsciiText(s, n, *held)) return;
+        } else if (f.type == SQL_VARYING) {
+            if (sameAsciiText(reinterpret_cast<const char*>(at + 2), get<quint16>(at), *held)) return;
+        }
+    }
+    target = readValue(f, buffer, blobs);
+}
+
 QVariant readValue(const MessageField& f, const unsigned char* buffer, BlobWriter& blobs) {
     if (get<short>(buffer + f.nullOffset) != 0) return QVariant();
     const unsigned char* at = buffer + f.offset;

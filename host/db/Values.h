@@ -47,6 +47,9 @@ qsizetype plainTextUnits(const QVariant& value);
 // three bytes for each of its units.
 void encodeText(const MessageField& field, unsigned char* buffer, const QVariant& value);
 QVariant readValue(const MessageField& field, const unsigned char* buffer, BlobWriter& blobs);
+// The same into `target`, which is left as it is when it already holds that
+// text: a row read again after its own save holds most of what it reads.
+void readValueInto(const MessageField& field, const unsigned char* buffer, BlobWriter& blobs, QVariant& target);
 
 // Engine date and time encodings.
 QDateTime fromTimestamp(const ISC_TIMESTAMP& ts);

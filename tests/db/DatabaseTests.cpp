@@ -75,6 +75,51 @@ TEST_F(Db, EveryTypeRoundTripsIncludingNull) {
     EXPECT_FALSE(sel.fetch());
 }
 
+// A row read again into the values it holds (a dataset's record after its
+// save) ends holding exactly what a fresh read gives, whatever it held.
+TEST_F(Db, TextReadIntoAHeldValueEndsAsTheTextRead) {
+    createTypesTable();
+    struct Caso {
+        const char* nome;
+        QVariant guardado;
+        QVariant gravado;
+    };
+    const Caso casos[] = {
+        {"same ASCII", QString("ABC"), QString("ABC")},
+        {"one letter changed", QString("ABC"), QString("ABD")},
+        {"longer", QString("AB"), QString("ABC")},
+        {"accented, same", QString("ação"), QString("ação")},
+        // The UTF-8 bytes of "ã" taken one unit each: as many units as bytes.
+        {"bytes as units", QString::fromLatin1("\xc3\xa3"), QString("ã")},
+        {"held with the padding", QString("AB  "), QString("AB")},
+        {"now null", QString("ABC"), QVariant()},
+        {"held a number", 5, QString("5")},
+        {"held nothing", QVariant(), QString("X")},
+    };
+    Statement ins(tr(), "insert into T (ID, C, V) values (:ID, :C, :V)");
+    int id = 0;
+    for (const Caso& caso : casos) {
+        ins.setParam("ID", ++id);
+        ins.setParam("C", caso.gravado);
+        ins.setParam("V", caso.gravado);
+        ins.execute();
+    }
+    Statement sel(tr(), "select C, V from T order by ID");
+    sel.execute();
+    for (const Caso& caso : casos) {
+        ASSERT_TRUE(sel.fetch()) << caso.nome;
+        for (int coluna = 0; coluna < 2; ++coluna) {
+            QVariant lido = caso.guardado;
+            sel.valueInto(coluna, lido);
+            const QVariant novo = sel.value(coluna);
+            EXPECT_EQ(lido.isNull(), novo.isNull()) << caso.nome << " " << coluna;
+            EXPECT_EQ(lido.metaType(), novo.metaType()) << caso.nome << " " << coluna;
+            EXPECT_EQ(lido.toString(), novo.toString()) << caso.nome << " " << coluna;
+            EXPECT_EQ(lido.toString(), caso.gravado.toString()) << caso.nome << " " << coluna;
+        }
+    }
+}
+
 TEST_F(Db, ColumnsDescribeNameAliasTypeSizeAndScale) {
     createTypesTable();
     Statement sel(tr(), "select ID as CODIGO, N92, V, C, TS, MEMO, BIN, S from T");

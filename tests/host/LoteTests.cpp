@@ -123,6 +123,34 @@ TEST_F(HostLote, BatchReadsLeaveInTheTextTheValuesTheColumnCannotHold)
     EXPECT_EQ(ler(), semLote);
 }
 
+// A fixed table is known by its name in any letter case, and only by it: a
+// write into another table leaves what was kept of it, and a table whose
+// name merely begins like it is read every time.
+TEST_F(HostLote, BatchKnowsItsFixedTablesByNameInAnyCase)
+{
+    global->SetParametro("ATDIASUTEIS", "23456");
+    exec("insert into AUGC03CO (COCODIGO, ACCODIGO, COSERIE) values (7, 12, 'S1')");
+    host::ExecucaoLote lote("[Teste]");
+    lote.tabelasFixas({"parametros", "AUGC03"});
+    const auto parametro = [](const QString& tabela) {
+        return CarregaDado("VALOR", tabela, "where NOME = 'ATDIASUTEIS'");
+    };
+    EXPECT_EQ(parametro("Parametros"), "23456");
+    const auto antes = host::db::statementCount();
+    EXPECT_EQ(parametro("Parametros"), "23456");
+    EXPECT_EQ(host::db::statementCount() - antes, 0u);
+    for (int vez = 0; vez < 2; ++vez)
+        EXPECT_EQ(CarregaDado("COSERIE", "AUGC03CO", "where COCODIGO = 7"), "S1");
+    EXPECT_EQ(host::db::statementCount() - antes, 2u) << "AUGC03CO is not AUGC03";
+    UpdateCampo("AUGC03CO", "COSERIE", "'S2'", "where COCODIGO = 7");
+    EXPECT_EQ(CarregaDado("COSERIE", "augc03co", "where COCODIGO = 7"), "S2");
+    const auto depois = host::db::statementCount();
+    EXPECT_EQ(parametro("Parametros"), "23456");
+    EXPECT_EQ(host::db::statementCount() - depois, 0u) << "a write elsewhere forgets nothing of it";
+    UpdateCampo("parametros", "VALOR", "'2345'", "where NOME = 'ATDIASUTEIS'");
+    EXPECT_EQ(parametro("Parametros"), "2345") << "a write in another letter case forgets it";
+}
+
 TEST_F(HostLote, BatchRemembersReadsOfItsFixedTablesUntilTheyAreWritten)
 {
     global->SetParametro("ATDIASUTEIS", "23456");
