@@ -15,11 +15,27 @@ namespace P = uDataTecContParcelas;
 
 namespace {
 
-QString texto(const host::db::Statement& st, const char* coluna)
+QString texto(const host::db::Statement& st, int coluna)
 {
-    const QVariant v = st.value(coluna);
-    return v.isNull() ? QString() : v.toString();
+    return st.isNull(coluna) ? QString() : st.value(coluna).toString();
 }
+
+// The columns of the contract's read, by position: a batch reads one
+// contract after another, and looking each column up by its name cost more
+// than converting its value.
+enum ColunaDadosValor {
+    kAcValor,
+    kAcPeriodo,
+    kAcValorFixo,
+    kAcModalidade,
+    kAcValorParcela,
+    kAcQuantidadeParcela,
+    kAcVinculo,
+    kValorDiario,
+    kVeiculos,
+    kVeiculosAtivos,
+    kComplementares,
+};
 
 }  // namespace
 
@@ -49,23 +65,23 @@ DadosValor CarregaDadosValor(TdmTecContrato& dm, int contrato)
     st.execute();
     if (!st.fetch())
         return dados;
-    dados.acValor = st.value("ACVALOR").toDouble();
+    dados.acValor = st.value(kAcValor).toDouble();
     dados.valorContrato = contratoOpcao == "E";
-    dados.periodo = texto(st, "ACPERIODO");
+    dados.periodo = texto(st, kAcPeriodo);
     // The register's open row wins: its period may not be saved yet.
     if (dm.quCtrCadastro->active() && !dm.quCtrCadastro->isEmpty() &&
         dm.quCtrCadastroACCODIGO->asInteger() == contrato)
         dados.periodo = dm.quCtrCadastro->fieldByName("ACPERIODO")->asString();
-    dados.valorFixo = texto(st, "ACVALORFIXO").trimmed().toUpper();
-    dados.modalidade = texto(st, "ACMODALIDADE");
-    dados.valorParcela = st.value("ACVALORPARCELA").toDouble();
-    dados.quantidadeParcela = st.value("ACQUANTIDADEPARCELA").toInt();
+    dados.valorFixo = texto(st, kAcValorFixo).trimmed().toUpper();
+    dados.modalidade = texto(st, kAcModalidade);
+    dados.valorParcela = st.value(kAcValorParcela).toDouble();
+    dados.quantidadeParcela = st.value(kAcQuantidadeParcela).toInt();
     if (dados.valorFixo == "D")
         dados.valorParcela = ValorInteiroDividido(dados.valorParcela, dados.acValor);
-    const bool todosVeiculos = texto(st, "VALORDIARIO").trimmed().toUpper() == "S";
-    dados.veiculos = st.value(todosVeiculos ? "VEICULOS" : "VEICULOSATIVOS").toDouble();
-    if (texto(st, "ACVINCULO").trimmed().toUpper() == "P" && contratoOpcao != "F" && contratoOpcao != "V")
-        dados.complementares = st.value("COMPLEMENTARES").toDouble();
+    const bool todosVeiculos = texto(st, kValorDiario).trimmed().toUpper() == "S";
+    dados.veiculos = st.value(todosVeiculos ? kVeiculos : kVeiculosAtivos).toDouble();
+    if (texto(st, kAcVinculo).trimmed().toUpper() == "P" && contratoOpcao != "F" && contratoOpcao != "V")
+        dados.complementares = st.value(kComplementares).toDouble();
     st.closeCursor();
     if (dados.valorContrato)
         return dados;
