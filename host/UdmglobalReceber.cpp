@@ -391,10 +391,13 @@ int TdmGlobal::ExcluirParcelasReceber(const QString& condicao)
 void TdmGlobal::GravaObservacao(const QString& codigo, const QString& id, int sequencia, const QString& texto,
                                 bool bAcrescentar)
 {
-    const QVariantMap chave{{"COD", codigo}, {"ID", id}, {"SEQ", sequencia}, {"TEXTO", texto}};
-    auto executa = [&chave](host::db::Statement& st) {
-        for (auto it = chave.begin(); it != chave.end(); ++it)
-            st.setParam(it.key(), it.value());
+    // A billing run writes a note per instalment: the values are set one by
+    // one, with no map of their names to build.
+    auto executa = [&](host::db::Statement& st) {
+        st.setParam("COD", codigo);
+        st.setParam("ID", id);
+        st.setParam("SEQ", sequencia);
+        st.setParam("TEXTO", texto);
         return st.execute();
     };
     // Appended to the stored text when there is a row; otherwise a new row.
