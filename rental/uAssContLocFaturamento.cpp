@@ -29,7 +29,23 @@ QDateTime dataLinhaFat(const host::data::Field* f) { return f && !f->isNull() ? 
 double numeroLinhaFat(const host::data::Field* f) { return f ? f->asFloat() : 0; }
 
 QString valorListaFat(double valor) { return host::data::formatFloat("###,###,##0.00", valor); }
-QString vencimentoListaFat(const QDateTime& data) { return host::data::formatDateTime("DD/MM/YY", data); }
+// "DD/MM/YY", written digit by digit: three per instalment of a run, and the
+// general date format costs more than the rest of the note's text.
+QString vencimentoListaFat(const QDateTime& data)
+{
+    if (!data.isValid())
+        return {};
+    const QDate d = data.date();
+    QString texto(8, u'/');
+    const auto digitos = [&texto](qsizetype pos, int valor) {
+        texto[pos] = QChar(u'0' + valor / 10 % 10);
+        texto[pos + 1] = QChar(u'0' + valor % 10);
+    };
+    digitos(0, d.day());
+    digitos(3, d.month());
+    digitos(6, d.year() % 100);
+    return texto;
+}
 
 // The where of a receivable's own key, as the billing's statements take it.
 QVariantMap chaveParcelaFat(const ParcelaLocacao& p)
