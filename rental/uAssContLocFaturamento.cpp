@@ -13,7 +13,6 @@
 #include "host/data/Dataset.h"
 #include "host/data/Field.h"
 #include "host/data/Format.h"
-#include "host/data/HandlerGuard.h"
 #include "host/data/Query.h"
 #include "host/db/Database.h"
 #include "host/report/Uvisualrel.h"
@@ -342,26 +341,19 @@ QString FaturarParcela(const ParcelaLocacao& principal, const std::vector<Parcel
 
 std::vector<double> ValoresItensContrato(int contrato)
 {
-    host::data::Query& itens = *dmTecContrato->quCtrEquipLocacao;
-    const bool aberto = itens.active();
-    const QVariant anterior = itens.paramByName("ACCODIGO")->value();
-    // Walking the rows loads no accessories.
-    host::data::DetachHandler<host::data::Dataset::Event> semAcessorios(itens.afterScroll);
-    host::data::ControlsDisabled controles(itens);
+    // The register's statement, run apart from its dataset and kept
+    // prepared: a billing run reads one contract's values per receipt, and
+    // the register (showing another contract, or editing one) is left as it
+    // is. Only the value column is read, in the statement's own order.
+    const host::data::Query& itens = *dmTecContrato->quCtrEquipLocacao;
+    host::db::Transaction& tr = itens.transaction() ? *itens.transaction() : *dmGlobal->IBTransaction1;
+    const std::shared_ptr<host::db::Statement> leitura = tr.prepared(itens.sql());
+    leitura->setParam("ACCODIGO", contrato);
+    leitura->execute();
+    const int valor = leitura->columnIndex("ACITVALOR");
     std::vector<double> valores;
-    itens.close();
-    itens.paramByName("ACCODIGO")->setValue(contrato);
-    itens.open();
-    for (itens.first(); !itens.eof(); itens.next())
-        valores.push_back(itens.fieldByName("ACITVALOR")->asFloat());
-    // A register showing another contract's equipment keeps showing it.
-    if (!aberto) {
-        itens.close();
-    } else if (anterior != QVariant(contrato)) {
-        itens.close();
-        itens.paramByName("ACCODIGO")->setValue(anterior);
-        itens.open();
-    }
+    while (leitura->fetch())
+        valores.push_back(leitura->value(valor).toDouble());
     return valores;
 }
 
