@@ -18,9 +18,22 @@
 
 QString QuotedStr(const QString& texto)
 {
-    QString inner = texto;
-    inner.replace('\'', "''");
-    return "'" + inner + "'";
+    // Built in one allocation: the rules quote every literal of the texts they make.
+    const qsizetype aspas = texto.count(u'\'');
+    QString citado;
+    citado.reserve(texto.size() + aspas + 2);
+    citado.append(u'\'');
+    if (aspas == 0) {
+        citado.append(texto);
+    } else {
+        for (const QChar c : texto) {
+            citado.append(c);
+            if (c == u'\'')
+                citado.append(c);
+        }
+    }
+    citado.append(u'\'');
+    return citado;
 }
 
 QString ValueToSQL(const QVariant& valor)

@@ -44,6 +44,9 @@ TEST(SqlTextTest, LiteralsAreLocaleFreeAndQuoted)
 {
     EXPECT_EQ(QuotedStr("O'Brien"), "'O''Brien'");
     EXPECT_EQ(QuotedStr(""), "''");
+    EXPECT_EQ(QuotedStr("'"), "''''");
+    EXPECT_EQ(QuotedStr("a''b'"), "'a''''b'''");
+    EXPECT_EQ(QuotedStr("Peça"), "'Peça'");
     EXPECT_EQ(ValueToSQL(QVariant()), "null");
     EXPECT_EQ(ValueToSQL(2.5), "2.5");
     EXPECT_EQ(ValueToSQL(0.1 + 0.2), "0.3");
