@@ -77,6 +77,19 @@ TEST(SqlTextTest, QueryTextWithParameterValues)
     EXPECT_TRUE(GetSQLtextComParametros(query, true).contains('\n'));
 }
 
+TEST(SqlTextTest, TheHourNowReadsAsTheClockWithTwoDigitsEach)
+{
+    const QTime antes = QTime::currentTime();
+    const QString texto = horaAtualTexto();
+    const QTime depois = QTime::currentTime();
+    ASSERT_EQ(texto.size(), 8) << texto.toStdString();
+    const QTime lida = QTime::fromString(texto, "hh:mm:ss");
+    ASSERT_TRUE(lida.isValid()) << texto.toStdString();
+    // Within the second the clock was read in (a midnight between the reads wraps).
+    const QTime de(antes.hour(), antes.minute(), antes.second());
+    EXPECT_TRUE((lida >= de && lida <= depois) || depois < antes) << texto.toStdString();
+}
+
 TEST(TextColumnTest, NthFieldFromOne)
 {
     const struct {
