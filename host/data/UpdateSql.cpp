@@ -119,15 +119,14 @@ host::db::Statement* UpdateSql::run(Kind kind, std::span<const QVariant> newValu
     const size_t k = size_t(kind);
     const Ready& ready = ready_[k];
     if (ready.statement && query_ && ready.transaction == query_->transaction() &&
-        ready.fieldBindings == query_->fieldBindingsFor() && ready.text == texts_[k].constData() &&
-        ready.textSize == texts_[k].size()) {
+        ready.fieldBindings == query_->fieldBindingsFor() && ready.text.constData() == texts_[k].constData() &&
+        ready.text.size() == texts_[k].size()) {
         bindAndRun(*ready.statement, sources_[k].params, newValues, oldValues);
         return ready.statement;
     }
     host::db::Statement& statement = prepared(kind);
     const std::vector<Source>& sources = sourcesFor(kind, statement);
-    ready_[k] = {&statement, query_->transaction(), texts_[k].constData(), texts_[k].size(),
-                 query_->fieldBindingsFor()};
+    ready_[k] = {&statement, query_->transaction(), texts_[k], query_->fieldBindingsFor()};
     bindAndRun(statement, sources, newValues, oldValues);
     return &statement;
 }

@@ -145,13 +145,13 @@ private:
     Query* query_ = nullptr;
     // What a row written finds without asking again: the statement prepared
     // for the kind and the sources found for it, while the text (the same
-    // data), the transaction and the query's field bindings stay those it
-    // was found for. Emptied wherever the statement or its sources go.
+    // data: held here, so that no other text can come to have its address),
+    // the transaction and the query's field bindings stay those it was found
+    // for. Emptied wherever the statement or its sources go.
     struct Ready {
         host::db::Statement* statement = nullptr;
         host::db::Transaction* transaction = nullptr;
-        const QChar* text = nullptr;
-        qsizetype textSize = 0;
+        QString text;
         unsigned fieldBindings = 0;
     };
     std::array<Ready, 4> ready_{};

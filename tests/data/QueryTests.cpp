@@ -191,6 +191,30 @@ TEST_F(Queries, UpdateStatementsFollowTheFieldsAfterAReopenOrANewText)
     EXPECT_EQ(one("select QTY from ITEMS where ID = 2").toInt(), 7);
 }
 
+// Insert texts replaced between rows, the same text made anew or another of
+// the same length (where the one before was, once that one is gone): each
+// row is written by the text set for it.
+TEST_F(Queries, EachRowIsWrittenByTheTextSetForItWhateverTheTextsBefore)
+{
+    auto insertWithQty = [](int qty) {
+        return QString("insert into ITEMS (ID, NAME, QTY) values (:ID, :NAME, %1)").arg(qty);
+    };
+    q.open();
+    const int qtys[] = {1, 1, 2, 2, 3, 1, 1, 4};
+    int id = 100;
+    for (int qty : qtys) {
+        us.setInsertSql(QString());   // the text before goes first
+        us.setInsertSql(insertWithQty(qty));
+        q.append();
+        q.fieldByName("ID")->setAsInteger(++id);
+        q.fieldByName("NAME")->setAsString("row");
+        q.post();
+    }
+    id = 100;
+    for (int qty : qtys)
+        EXPECT_EQ(one("select QTY from ITEMS where ID = :ID", {{"ID", ++id}}).toInt(), qty) << id;
+}
+
 // An update object handed to another query takes its parameters from that
 // query's fields, even when both bound their fields as often.
 TEST_F(Queries, UpdateObjectMovedToAnotherQueryFollowsItsFields)
