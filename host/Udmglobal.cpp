@@ -130,7 +130,20 @@ QString TdmGlobal::Parametro(const QString& nome) const
     return parametros_.value(nomeNormalizado(nome) ? nome : nome.trimmed().toUpper());
 }
 
-QString parametro(const char* nome) { return dmGlobal->Parametro(QString::fromLatin1(nome)); }
+// The rules name parameters by literals, a few hundred times an order: each
+// literal's key is made once and kept by its address (checked against the
+// text, since a caller's buffer may be reused for another name).
+QString parametro(const char* nome)
+{
+    static thread_local QHash<const char*, QString> chaves;
+    auto chave = chaves.constFind(nome);
+    if (chave == chaves.constEnd() || *chave != QLatin1StringView(nome)) {
+        if (chaves.size() >= 1024)
+            chaves.clear();
+        chave = chaves.insert(nome, QString::fromLatin1(nome));
+    }
+    return dmGlobal->Parametro(*chave);
+}
 
 QString parametroAparado(const char* nome) { return parametro(nome).trimmed(); }
 

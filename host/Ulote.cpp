@@ -33,6 +33,16 @@ ExecucaoLote* loteAtual = nullptr;
 
 bool caractereDeNome(QChar c) { return c.isLetterOrNumber() || c == '_' || c == '$' || c == '.'; }
 
+// The parameter of the read's i-th value (from 0), made once: every read
+// of a run's rows names them again.
+const QString& nomeDoValor(qsizetype i)
+{
+    static thread_local QStringList nomes;
+    while (nomes.size() <= i)
+        nomes << "TA_LOTE_" + QString::number(nomes.size() + 1);
+    return nomes[i];
+}
+
 // The quoted values compared by "column = 'value'" become parameters: the
 // rules paste the row's key into the text, and one statement per key would
 // be prepared anew for every row of the run. Only a plain column on the
@@ -108,8 +118,9 @@ LeituraParametrizada parametrizar(const QString& sql)
                 break;
             }
             if (fechado && comparacaoComColuna(i) && terminaComparacao(j + 1)) {
+                leitura.texto += u':';
+                leitura.texto += nomeDoValor(leitura.valores.size());
                 leitura.valores << valor;
-                leitura.texto += ":TA_LOTE_" + QString::number(leitura.valores.size());
             } else {
                 copia(i, fechado ? j + 1 : n);
             }
@@ -163,7 +174,15 @@ QString nomeTabela(const QString& tabela)
     const qsizetype espaco = texto.indexOf(u' ');
     if (espaco >= 0)
         texto = texto.left(espaco);
-    return texto.toString().toUpper();
+    // Table names are ASCII: upper-cased here, without the Unicode tables.
+    QString nome(texto.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < texto.size(); ++i) {
+        const char16_t c = texto[i].unicode();
+        if (c >= 0x80)
+            return texto.toString().toUpper();
+        nome[i] = QChar(c >= u'a' && c <= u'z' ? char16_t(c - (u'a' - u'A')) : c);
+    }
+    return nome;
 }
 
 // How many words (runs of non-blanks) the text has, counted up to `limite`.
@@ -200,7 +219,11 @@ QVariant ExecucaoLote::lembrada(const QString& tabela, const QString& chave, con
     const QString nome = nomeTabela(tabela);
     if (!loteAtual->tabelasFixas_.contains(nome))
         return ler();
-    const QString chaveCompleta = nome + '\n' + chave;
+    QString chaveCompleta;
+    chaveCompleta.reserve(nome.size() + 1 + chave.size());
+    chaveCompleta += nome;
+    chaveCompleta += u'\n';
+    chaveCompleta += chave;
     const auto guardada = loteAtual->lembradas_.constFind(chaveCompleta);
     if (guardada != loteAtual->lembradas_.constEnd())
         return *guardada;
@@ -232,7 +255,7 @@ std::shared_ptr<db::Statement> ExecucaoLote::leituraPreparada(db::Transaction& t
         return tr.prepared(sql);
     auto comando = tr.prepared(leitura.texto);
     for (qsizetype i = 0; i < leitura.valores.size(); ++i) {
-        const QString nome = "TA_LOTE_" + QString::number(i + 1);
+        const QString& nome = nomeDoValor(i);
         if (!valorConverteIgual(comando->paramInfo(nome), leitura.valores[i]))
             return tr.prepared(sql);
         comando->setParam(nome, leitura.valores[i]);

@@ -40,7 +40,7 @@ const QString kLigaTecnicos = "left outer join aatc06at tec on (os.atcodigo = te
 const QString kLigaSituacoes = "left outer join aatc01as Sit on (os.ascodigo = sit.ascodigo)\n";
 // Every order of a non-negative number; an expression, so that the whole
 // table's range is never the engine's way in (the other conditions choose it).
-const QString kOrdensValidas = "where (OS.aocodigo + 0 >= 0)";
+const QString kOrdensValidas = "(OS.aocodigo + 0 >= 0)";
 
 // The header, then the customers when a name is typed, the items, the
 // customers otherwise (when asked for) and the rest.
@@ -55,8 +55,8 @@ const QString kBaseUltimaOS =
     " it.aoitMarca, it.aoitModelo, it.aoitCor, cli.nome, os.clCodigo\n"
     "from AATC01AO OS\n"
     "left outer join aatc01AOIT IT on (os.aocodigo = it.aocodigo)\n"
-    "left outer join augc0301 cli on (os.clcodigo = cli.codigo_cliente)\n"
-    "where (OS.aocodigo >= 0 )";
+    "left outer join augc0301 cli on (os.clcodigo = cli.codigo_cliente)\n";
+const QString kUltimasValidas = "(OS.aocodigo >= 0 )";
 
 const QString kAgrupaUltimaOS =
     "group by it.aoitEquipDescricao, it.aoitEquipCodigo, it.aoitSerie, it.aoitPlaca, it.aoitMarca,"
@@ -66,16 +66,38 @@ const QString kAgrupaUltimaOS =
 const QString kLigacaoPecas = "Left Outer Join Aatc01ap ap   On (os.aoCodigo = ap.aoCodigo) ";
 const QString kLigacaoProduto = "Left Outer Join Acec1101 PrAp On (ap.prCodigo = PrAp.Codigo) ";
 
-// The statement being built: its text and the lines after it.
+// The statement being built: its select and joins, the filters' lines (each
+// begins with "and") and the condition every row it reads meets. That
+// condition is tested last: the engine tests a row's conditions in their
+// written order and leaves the row at the first one it fails, and most rows
+// fail a filter ("Contendo" on the number tests every order). Nothing comes
+// before the first filter: even a constant would be tested once a row.
 class TextoPesquisaOS {
 public:
-    explicit TextoPesquisaOS(const QString& base) : sql_(base) {}
-    void linha(const QString& texto) { sql_ += "\n" + texto; }
-    void ligacao(const QString& texto) { sql_ = SQLComLigacao(sql_, texto); }
-    const QString& sql() const { return sql_; }
+    TextoPesquisaOS(const QString& origem, const QString& base) : origem_(origem), base_(base) {}
+    // A filter left blank (a field chosen, no value typed) adds no line.
+    void linha(const QString& texto)
+    {
+        if (!texto.trimmed().isEmpty())
+            filtros_ += (filtros_.isEmpty() ? semConectivo(texto) : texto) + "\n";
+    }
+    void ligacao(const QString& texto) { origem_ = SQLComLigacao(origem_, texto); }
+    // The whole statement, `fim` (its order or grouping) on a line of its own.
+    QString sql(const QString& fim = {}) const
+    {
+        const QString sql = origem_ + "where " + filtros_ + (filtros_.isEmpty() ? base_ : "and " + base_);
+        return fim.isEmpty() ? sql : sql + "\n" + fim;
+    }
 
 private:
-    QString sql_;
+    // The first filter without the "and" that would join it to one before.
+    static QString semConectivo(const QString& linha)
+    {
+        const QString texto = linha.trimmed();
+        return texto.startsWith(QLatin1String("and"), Qt::CaseInsensitive) ? texto.mid(3).trimmed() : texto;
+    }
+
+    QString origem_, base_, filtros_;
 };
 
 // A masked field left blank holds only its literals ("  /  /  ", "   -    ").
@@ -198,7 +220,7 @@ private:
 
 QString consultaItens(const FiltroPesquisaOS& f, const CondicoesPesquisaOS& c)
 {
-    TextoPesquisaOS t(kColunasConsulta + origemOS(f, kLigaClientes, kLigaTecnicos + kLigaSituacoes) +
+    TextoPesquisaOS t(kColunasConsulta + origemOS(f, kLigaClientes, kLigaTecnicos + kLigaSituacoes),
                       kOrdensValidas);
     c.local(t);
     c.campoItem(t);
@@ -226,13 +248,12 @@ QString consultaItens(const FiltroPesquisaOS& f, const CondicoesPesquisaOS& c)
     c.marca(t);
     c.filial(t);
     c.campoOS(t);
-    t.linha("  Order by " + ColunaOrdemPesquisaOS(f.ordem));
-    return t.sql();
+    return t.sql("  Order by " + ColunaOrdemPesquisaOS(f.ordem));
 }
 
 QString consultaUltimaOS(const FiltroPesquisaOS& f, const CondicoesPesquisaOS& c)
 {
-    TextoPesquisaOS t(kBaseUltimaOS);
+    TextoPesquisaOS t(kBaseUltimaOS, kUltimasValidas);
     c.local(t);
     c.numero(t);
     if (!f.serie.isEmpty())
@@ -245,8 +266,7 @@ QString consultaUltimaOS(const FiltroPesquisaOS& f, const CondicoesPesquisaOS& c
     c.situacaoExceto(t);
     c.filial(t);
     c.placa(t);
-    t.linha(kAgrupaUltimaOS);
-    return t.sql();
+    return t.sql(kAgrupaUltimaOS);
 }
 
 QString contagem(const FiltroPesquisaOS& f, const CondicoesPesquisaOS& c)
@@ -254,8 +274,8 @@ QString contagem(const FiltroPesquisaOS& f, const CondicoesPesquisaOS& c)
     // The look-ups join one row at most each: the count joins only those its lines read.
     const bool tecnicos = !f.ultimaOS && ((!f.tecnico.isEmpty() && f.rotuloTecnico != "Cor") ||
                                          !f.tecnicoRestrito.isEmpty());
-    TextoPesquisaOS t("select Count(*) as TotReg\n" + origemOS(f, {}, tecnicos ? kLigaTecnicos : QString()) +
-                      (f.ultimaOS ? "where not (OS.aocodigo is null)" : kOrdensValidas));
+    TextoPesquisaOS t("select Count(*) as TotReg\n" + origemOS(f, {}, tecnicos ? kLigaTecnicos : QString()),
+                      f.ultimaOS ? "not (OS.aocodigo is null)" : kOrdensValidas);
     c.local(t);
     c.campoItem(t);
     if (!f.camposItemVisivel)

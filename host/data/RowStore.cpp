@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 namespace host::data {
 
@@ -51,19 +52,32 @@ RowStore::~RowStore()
     reset(0);
 }
 
+// A dataset reopened with the same columns keeps its first block, emptied:
+// a query reopened for every row of a batch reads a row or two each time,
+// and that block (a few kilobytes, past the C library's cache of small
+// chunks) would otherwise be freed and allocated again at every reopening.
 void RowStore::reset(int width)
 {
     released_.clear();
     const size_t rowWidth = size_t(std::max(width_, 1));
+    const bool sameWidth = std::max(width, 0) == width_;
+    std::optional<Block> kept;
     for (size_t b = 0; b < blocks_.size(); ++b) {
         Block& block = blocks_[b];
+        const size_t used = (b + 1 == blocks_.size() ? usedInLast_ : block.rows) * rowWidth;
+        if (b == 0 && sameWidth && block.capacity != kBlockCells) {
+            empty(block.cells.get(), used);
+            kept.emplace(std::move(block));
+            continue;
+        }
         if (block.capacity != kBlockCells || spareCount == kSpareBlocks)
             continue;
-        const size_t used = (b + 1 == blocks_.size() ? usedInLast_ : block.rows) * rowWidth;
         empty(block.cells.get(), used);
         spareBlocks[spareCount++] = block.cells.release();
     }
     blocks_.clear();
+    if (kept)
+        blocks_.push_back(std::move(*kept));
     usedInLast_ = 0;
     width_ = std::max(width, 0);
 }

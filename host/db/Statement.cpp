@@ -106,11 +106,13 @@ struct Statement::Impl {
     void tellExecuted() const;
 };
 
+// The statement's own status serves (a cursor is closed about as often as
+// one is opened, and asking the engine for a status costs an allocation and
+// its release): every engine call clears the status it is given first.
 void Statement::Impl::closeOpenCursor() {
     if (detail::watcher) detail::watcher->cursorClosed(serial);
-    Status st;
-    cursor->close(&st);
-    if ((&st)->getState() & IStatus::STATE_ERRORS) cursor->release();
+    cursor->close(&status);
+    if ((&status)->getState() & IStatus::STATE_ERRORS) cursor->release();
     cursor = nullptr;
 }
 

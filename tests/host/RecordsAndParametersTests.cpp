@@ -1,11 +1,14 @@
 // Record buttons, the parameter and company records, users and passwords.
 
 #include "host/Udatamod.h"
+#include "host/Udmglobal.h"
 #include "tests/support/HostDatabase.h"
 
 #include "host/data/Abort.h"
 #include "host/data/Query.h"
 #include "host/data/UpdateSql.h"
+
+#include <cstdio>
 
 using testsupport::HostDatabaseTest;
 
@@ -143,6 +146,24 @@ TEST_F(ParametersTest, FieldsReadAsTextEmptyWhenMissing)
     dmGlobal->SetParametro("ATDESCRIÇÃO", "D");
     EXPECT_EQ(dmGlobal->Parametro("atdescrição"), "D");
     EXPECT_EQ(dmGlobal->Parametro("ATDESCRIÇÃO"), "D");
+}
+
+// The rules' entry by a C string: one buffer reused for several names (a
+// caller's own, not a literal) reads each name's value, not the first one's;
+// a value changed between reads is the one read.
+TEST_F(ParametersTest, ReadByCStringFollowsTheTextNotTheBuffer)
+{
+    dmGlobal->SetParametro("ATMODOOS", "E");
+    dmGlobal->SetParametro("ATMODOCP", "C");
+    char nome[16];
+    for (const char* texto : {"ATMODOOS", "ATMODOCP", "atmodoos", "ATMODOXX"}) {
+        std::snprintf(nome, sizeof nome, "%s", texto);
+        EXPECT_EQ(parametro(nome), dmGlobal->Parametro(QString::fromLatin1(texto))) << texto;
+    }
+    EXPECT_EQ(parametro("ATMODOCP"), "C");
+    dmGlobal->SetParametro("ATMODOCP", " P ");
+    EXPECT_EQ(parametro("ATMODOCP"), " P ");
+    EXPECT_EQ(parametroAparado("ATMODOCP"), "P");
 }
 
 TEST_F(ParametersTest, NumbersInEitherDecimalFormAndRowsWrittenBySql)

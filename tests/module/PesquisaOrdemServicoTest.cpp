@@ -140,15 +140,64 @@ TEST_F(PesquisaOrdemServicoTest, NumberPatternsFollowWhereTheTextMatches)
     FiltroPesquisaOS f;
     f.numero = "12";
     SQLPesquisaOS sql = MontaSQLPesquisaOS(f);
-    EXPECT_TRUE(sql.consulta.endsWith("\nand (os.aocodigo) like '%12%'\n  Order by os.aoCodigo Desc"));
+    EXPECT_TRUE(sql.consulta.endsWith("\nwhere (os.aocodigo) like '%12%'\nand (OS.aocodigo + 0 >= 0)\n"
+                                      "  Order by os.aoCodigo Desc"));
     EXPECT_EQ(ordens(sql.consulta), (QList<int>{312, 120, 12}));
     EXPECT_EQ(contar(sql.contagem), 3);
     f.onde = 0;
     sql = MontaSQLPesquisaOS(f);
-    EXPECT_TRUE(sql.consulta.contains("and (os.aocodigo) like '12%'"));
+    EXPECT_TRUE(sql.consulta.contains("where (os.aocodigo) like '12%'\n"));
     EXPECT_EQ(ordens(sql.consulta), (QList<int>{120, 12}));
     f.onde = 2;
     EXPECT_EQ(ordens(MontaSQLPesquisaOS(f).consulta), (QList<int>{312, 12}));
+}
+
+// The condition every listed order meets is tested after the typed filters:
+// it still holds whichever filters come before it.
+TEST_F(PesquisaOrdemServicoTest, AnOrderOfNegativeNumberStaysOutOfEveryFilteredListAndCount)
+{
+    exec("insert into AATC01AO (AOCODIGO, CLCODIGO, AODATAENTRADA, AOBAIXA, AOPRIORIDADE, ASCODIGO, AOVALORTOTAL)"
+         " values (-12, '00003', '2026-11-02', 'A', 'M', 1, 0)");
+    exec("insert into AATC01AOIT (AOCODIGO, AOITCODIGO, AOITEQUIPDESCRICAO, AOITEQUIPCODIGO, AOITSERIE)"
+         " values (-12, 1, 'Guindaste', 11, 'G1')");
+    dmGlobal->IBTransaction1->commitRetaining();
+    FiltroPesquisaOS f;
+    f.numero = "12";
+    SQLPesquisaOS sql = MontaSQLPesquisaOS(f);
+    EXPECT_EQ(ordens(sql.consulta), (QList<int>{312, 120, 12}));
+    EXPECT_EQ(contar(sql.contagem), 3);
+    f = {};
+    f.equipamento = "Guind";
+    f.status = "A";
+    sql = MontaSQLPesquisaOS(f);
+    EXPECT_TRUE(ordens(sql.consulta).isEmpty());
+    EXPECT_EQ(contar(sql.contagem), 0);
+    f.ultimaOS = true;
+    EXPECT_TRUE(ordens(MontaSQLPesquisaOS(f).consulta, "MAX").isEmpty());
+}
+
+// A header or item field chosen with nothing typed for it filters nothing,
+// alone or beside a typed filter.
+TEST_F(PesquisaOrdemServicoTest, AFieldChosenWithNothingTypedListsWhatTheOtherFiltersList)
+{
+    const QList<int> todas = ordens(MontaSQLPesquisaOS(FiltroPesquisaOS{}).consulta);
+    for (bool comSituacao : {false, true})
+        for (bool campoDoItem : {false, true}) {
+            FiltroPesquisaOS f;
+            if (campoDoItem) {
+                f.camposItemVisivel = true;
+                f.campoItem = "AOITSERIE";
+                f.tipoCampoItem = host::data::FieldType::String;
+            } else {
+                f.campoOS = "AOATENDENTE";
+                f.tipoCampoOS = host::data::FieldType::String;
+            }
+            f.status = comSituacao ? "S" : "";
+            const SQLPesquisaOS sql = MontaSQLPesquisaOS(f);
+            const QList<int> esperadas = comSituacao ? QList<int>{41, 40} : todas;
+            EXPECT_EQ(ordens(sql.consulta), esperadas) << sql.consulta.toStdString();
+            EXPECT_EQ(contar(sql.contagem), esperadas.size()) << sql.contagem.toStdString();
+        }
 }
 
 TEST_F(PesquisaOrdemServicoTest, StatusQuotesAndPlateAsTyped)
@@ -156,14 +205,14 @@ TEST_F(PesquisaOrdemServicoTest, StatusQuotesAndPlateAsTyped)
     FiltroPesquisaOS f;
     f.status = "S";
     SQLPesquisaOS sql = MontaSQLPesquisaOS(f);
-    EXPECT_TRUE(sql.consulta.contains("\nand (os.aoBaixa) like '%S%'\n"));
+    EXPECT_TRUE(sql.consulta.contains("\nwhere (os.aoBaixa) like '%S%'\n"));
     EXPECT_EQ(ordens(sql.consulta), (QList<int>{41, 40}));
 
     f = {};
     f.cliente = "D'Ávila";
     sql = MontaSQLPesquisaOS(f);
-    EXPECT_TRUE(sql.consulta.contains("\nand cli.nome Containing 'D''Ávila'\n"));
-    EXPECT_TRUE(sql.contagem.endsWith("\nand cli.nome ContainIng 'D''ÁVILA'"));
+    EXPECT_TRUE(sql.consulta.contains("\nwhere cli.nome Containing 'D''Ávila'\n"));
+    EXPECT_TRUE(sql.contagem.endsWith("\nwhere cli.nome ContainIng 'D''ÁVILA'\nand (OS.aocodigo + 0 >= 0)"));
     EXPECT_TRUE(ordens(sql.consulta).isEmpty()) << "the quote is text, not SQL";
     EXPECT_EQ(contar(sql.contagem), 0);
 
@@ -176,8 +225,8 @@ TEST_F(PesquisaOrdemServicoTest, StatusQuotesAndPlateAsTyped)
     EXPECT_EQ(sql.contagem, kContagem);
     f.placa = "ABC-1234";
     sql = MontaSQLPesquisaOS(f);
-    EXPECT_TRUE(sql.consulta.contains("\nand upper(it.aoitplaca) like '%ABC-1234%'\n"));
-    EXPECT_TRUE(sql.contagem.endsWith("\nand upper(it.aoitplaca) LIKE '%ABC-1234%'"));
+    EXPECT_TRUE(sql.consulta.contains("\nwhere upper(it.aoitplaca) like '%ABC-1234%'\n"));
+    EXPECT_TRUE(sql.contagem.endsWith("\nwhere upper(it.aoitplaca) LIKE '%ABC-1234%'\nand (OS.aocodigo + 0 >= 0)"));
     EXPECT_EQ(ordens(sql.consulta), (QList<int>{602, 601}));
 }
 
@@ -202,15 +251,16 @@ TEST_F(PesquisaOrdemServicoTest, LastOrderModeIgnoresTheOrderOnlyFiltersAndRetur
               "from AATC01AO OS\n"
               "left outer join aatc01AOIT IT on (os.aocodigo = it.aocodigo)\n"
               "left outer join augc0301 cli on (os.clcodigo = cli.codigo_cliente)\n"
-              "where (OS.aocodigo >= 0 )\n"
-              "and upper(it.aoitequipdescricao) like '%CAMINH%'\n"
+              "where upper(it.aoitequipdescricao) like '%CAMINH%'\n"
+              "and (OS.aocodigo >= 0 )\n"
               "group by it.aoitEquipDescricao, it.aoitEquipCodigo, it.aoitSerie, it.aoitPlaca, it.aoitMarca,"
               " it.aoitModelo, it.aoitCor, cli.nome, os.clCodigo\n"
               "Order by os.clCodigo,it.aoitEquipDescricao,it.aoitPlaca ");
     EXPECT_EQ(ordens(sql.consulta, "MAX"), QList<int>{602});
     // The count still counts item rows, with the approval, brand and header
     // field but not the technician, status or dates.
-    EXPECT_TRUE(sql.contagem.startsWith(kContagem.left(kContagem.indexOf("where")) + "where not (OS.aocodigo is null)"));
+    EXPECT_TRUE(sql.contagem.startsWith(kContagem.left(kContagem.indexOf("where")) + "where "));
+    EXPECT_TRUE(sql.contagem.endsWith("\nand not (OS.aocodigo is null)"));
     EXPECT_FALSE(sql.contagem.contains("atnome"));
     EXPECT_FALSE(sql.contagem.contains("aoBaixa"));
     EXPECT_TRUE(sql.contagem.contains("and (it.aoitAprovado = 'S')"));
@@ -227,12 +277,12 @@ TEST_F(PesquisaOrdemServicoTest, PartSituationItemAndBranchFormsRunOnTheDatabase
     SQLPesquisaOS sql = MontaSQLPesquisaOS(f);
     EXPECT_TRUE(sql.consulta.contains("left outer join aatc01as Sit on (os.ascodigo = sit.ascodigo)\n"
                                       " Left Outer Join Aatc01ap ap   On (os.aoCodigo = ap.aoCodigo) "));
-    EXPECT_TRUE(sql.consulta.contains("\nand PrAp.Descricao containing 'a'\n"));
+    EXPECT_TRUE(sql.consulta.contains(" where PrAp.Descricao containing 'a'\n"));
     EXPECT_FALSE(sql.contagem.contains("PrAp")) << "the count knows the model form only";
     EXPECT_FALSE(ordens(sql.consulta).isEmpty());
     f.ultimaOS = true;
     sql = MontaSQLPesquisaOS(f);
-    EXPECT_TRUE(sql.consulta.contains("\nand (PrAp.Descricao) containing 'a'\n"));
+    EXPECT_TRUE(sql.consulta.contains(" where (PrAp.Descricao) containing 'a'\n"));
     ordens(sql.consulta, "MAX");
 
     f = {};
@@ -615,7 +665,7 @@ TEST_F(PesquisaOrdemServicoTest, LabelsCycleKeysAndTheSituationBoxClearedByEscap
         p.dblcSituacao->setKeyValue(4);
         ASSERT_FALSE(p.dblcSituacao->text().isEmpty());
         FiltroPesquisaOS f = p.FiltroAtual({}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, false);
-        EXPECT_TRUE(MontaSQLPesquisaOS(f).consulta.contains("and  (OS.ASCODIGO) = 4"));
+        EXPECT_TRUE(MontaSQLPesquisaOS(f).consulta.contains("where (OS.ASCODIGO) = 4\n"));
         QTest::keyClick(p.dblcSituacao, Qt::Key_Escape);
         f = p.FiltroAtual({}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, false);
         EXPECT_FALSE(MontaSQLPesquisaOS(f).consulta.contains("OS.ASCODIGO"));
