@@ -15,11 +15,27 @@ namespace P = uDataTecContParcelas;
 
 namespace {
 
-QString texto(const host::db::Statement& st, const char* coluna)
+QString texto(const host::db::Statement& st, int coluna)
 {
-    const QVariant v = st.value(coluna);
-    return v.isNull() ? QString() : v.toString();
+    return st.isNull(coluna) ? QString() : st.value(coluna).toString();
 }
+
+// The columns of the contract's read, by position: a batch reads one
+// contract after another, and looking each column up by its name cost more
+// than converting its value.
+enum ColunaDadosValor {
+    kAcValor,
+    kAcPeriodo,
+    kAcValorFixo,
+    kAcModalidade,
+    kAcValorParcela,
+    kAcQuantidadeParcela,
+    kAcVinculo,
+    kValorDiario,
+    kVeiculos,
+    kVeiculosAtivos,
+    kComplementares,
+};
 
 }  // namespace
 
@@ -49,28 +65,28 @@ DadosValor CarregaDadosValor(TdmTecContrato& dm, int contrato)
     st.execute();
     if (!st.fetch())
         return dados;
-    dados.acValor = st.value("ACVALOR").toDouble();
-    dados.valorContrato = contratoOpcao == "E";
-    dados.periodo = texto(st, "ACPERIODO");
+    dados.acValor = st.value(kAcValor).toDouble();
+    dados.valorContrato = contratoOpcao == u'E';
+    dados.periodo = texto(st, kAcPeriodo);
     // The register's open row wins: its period may not be saved yet.
     if (dm.quCtrCadastro->active() && !dm.quCtrCadastro->isEmpty() &&
         dm.quCtrCadastroACCODIGO->asInteger() == contrato)
         dados.periodo = dm.quCtrCadastro->fieldByName("ACPERIODO")->asString();
-    dados.valorFixo = texto(st, "ACVALORFIXO").trimmed().toUpper();
-    dados.modalidade = texto(st, "ACMODALIDADE");
-    dados.valorParcela = st.value("ACVALORPARCELA").toDouble();
-    dados.quantidadeParcela = st.value("ACQUANTIDADEPARCELA").toInt();
-    if (dados.valorFixo == "D")
+    dados.valorFixo = texto(st, kAcValorFixo).trimmed().toUpper();
+    dados.modalidade = texto(st, kAcModalidade);
+    dados.valorParcela = st.value(kAcValorParcela).toDouble();
+    dados.quantidadeParcela = st.value(kAcQuantidadeParcela).toInt();
+    if (dados.valorFixo == u'D')
         dados.valorParcela = ValorInteiroDividido(dados.valorParcela, dados.acValor);
-    const bool todosVeiculos = texto(st, "VALORDIARIO").trimmed().toUpper() == "S";
-    dados.veiculos = st.value(todosVeiculos ? "VEICULOS" : "VEICULOSATIVOS").toDouble();
-    if (texto(st, "ACVINCULO").trimmed().toUpper() == "P" && contratoOpcao != "F" && contratoOpcao != "V")
-        dados.complementares = st.value("COMPLEMENTARES").toDouble();
+    const bool todosVeiculos = texto(st, kValorDiario).trimmed().toUpper() == u'S';
+    dados.veiculos = st.value(todosVeiculos ? kVeiculos : kVeiculosAtivos).toDouble();
+    if (texto(st, kAcVinculo).trimmed().toUpper() == u'P' && contratoOpcao != u'F' && contratoOpcao != u'V')
+        dados.complementares = st.value(kComplementares).toDouble();
     st.closeCursor();
     if (dados.valorContrato)
         return dados;
 
-    if (dados.valorFixo == "P") {
+    if (dados.valorFixo == u'P') {
         host::db::Statement& pmc = dmGlobal->ComandoPreparado("select PMDATA, PMVALORTOTAL from ACOC81PM where ACCODIGO = :C");
         pmc.setParam("C", contrato);
         pmc.execute();
@@ -79,7 +95,7 @@ DadosValor CarregaDadosValor(TdmTecContrato& dm, int contrato)
                 dados.pmc.emplace_back(pmc.value(0).toDateTime().date(), pmc.value(1).toDouble());
         return dados;
     }
-    if (dados.valorFixo == "S" || dados.valorFixo == "D" || (dados.valorFixo == "N" && dados.situacaoPorItem == "S"))
+    if (dados.valorFixo == u'S' || dados.valorFixo == u'D' || (dados.valorFixo == u'N' && dados.situacaoPorItem == u'S'))
         return dados;
     // A line counts while its contractual customer is active: the greatest
     // ACCLATIVO of its rows is "S", or it has none.
@@ -96,7 +112,7 @@ DadosValor CarregaDadosValor(TdmTecContrato& dm, int contrato)
         if (!itens.isNull(2))
             item.garantiaData = itens.value(2).toDateTime();
         item.garantiaPercentual = itens.value(3).toDouble();
-        item.clienteAtivo = itens.isNull(4) || itens.value(4).toString().trimmed().toUpper() == "S";
+        item.clienteAtivo = itens.isNull(4) || itens.value(4).toString().trimmed().toUpper() == u'S';
         dados.itens.push_back(item);
     }
     return dados;

@@ -32,18 +32,34 @@ bool condicaoComoConjuncao(const QString& condicao, QString& conjuncao)
 // index on that expression for the receivables' document numbers, so the
 // walk stops at the first row instead of reading the whole table). 0 when
 // none; -1 when the condition is of a form the statement cannot take.
+// The statement's text for a column, table and conjunct. A batch numbers a
+// document per row on the same column and table: the last text is kept,
+// since joining its dozen pieces cost more than the lookup of its statement.
+const QString& textoMaiorCodigo(const QString& coluna, const QString& tabela, const QString& conjuncao)
+{
+    thread_local struct {
+        QString coluna, tabela, conjuncao, texto;
+    } ultimo;
+    if (ultimo.texto.isEmpty() || ultimo.coluna != coluna || ultimo.tabela != tabela ||
+        ultimo.conjuncao != conjuncao) {
+        const QString largura = QString::number(kLarguraCodigoNumerico);
+        const QString valor = "trim(" + coluna + ")";
+        ultimo.texto = "select first 1 " + valor + " from " + tabela + " where " + valor +
+                       " similar to '[0-9]+' and char_length(" + valor + ") <= " + largura + conjuncao +
+                       " order by lpad(" + valor + ", " + largura + ", '0') desc";
+        ultimo.coluna = coluna;
+        ultimo.tabela = tabela;
+        ultimo.conjuncao = conjuncao;
+    }
+    return ultimo.texto;
+}
+
 qint64 maiorCodigoNumerico(const QString& coluna, const QString& tabela, const QString& condicao)
 {
     QString conjuncao;
     if (!condicaoComoConjuncao(condicao, conjuncao))
         return -1;
-    // Joined, not placed with arg(): a batch numbers a document per row,
-    // and parsing the placeholders cost more than the lookup of the statement.
-    const QString largura = QString::number(kLarguraCodigoNumerico);
-    const QString valor = "trim(" + coluna + ")";
-    host::db::Statement& st = dmGlobal->ComandoPreparado(
-        "select first 1 " + valor + " from " + tabela + " where " + valor + " similar to '[0-9]+' and char_length(" +
-        valor + ") <= " + largura + conjuncao + " order by lpad(" + valor + ", " + largura + ", '0') desc");
+    host::db::Statement& st = dmGlobal->ComandoPreparado(textoMaiorCodigo(coluna, tabela, conjuncao));
     st.execute();
     qint64 maior = 0;
     if (st.fetch()) {

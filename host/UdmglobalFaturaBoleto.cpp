@@ -41,6 +41,50 @@ struct ReceberFatura {
     QDateTime emissao, vencimento;
 };
 
+// A billing issues one collection per instalment: its two writes are kept
+// prepared and their values set one by one (no map of names to build and
+// walk per receivable).
+void gravaFaturaBoleto(host::db::Transaction& tr, const QString& filial, const ReceberFatura& r, const QString& banco,
+                       const QString& nossoNumero, const QDateTime& dia, const QString (&textos)[3])
+{
+    static const QString sql = "insert into ACRC50FB (CODIGO_FILIAL, NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA,"
+                               " FBBANCO, FBNOSSONUMERO, FBVALOR, FBEMISSAO, FBVENCIMENTO, FBDATA, FBTEXTO1,"
+                               " FBTEXTO2, FBTEXTO3) values (:FILIAL, :DOC, :CLI, :SEQ, :BANCO, :NOSSO, :VALOR,"
+                               " :EMISSAO, :VENCIMENTO, :HOJE, :T1, :T2, :T3)";
+    const std::shared_ptr<host::db::Statement> st = tr.prepared(sql);
+    st->setParam("FILIAL", filial);
+    st->setParam("DOC", r.documento);
+    st->setParam("CLI", r.cliente);
+    st->setParam("SEQ", r.sequencia);
+    st->setParam("BANCO", banco);
+    st->setParam("NOSSO", nossoNumero);
+    st->setParam("VALOR", r.valor);
+    st->setParam("EMISSAO", r.emissao.isValid() ? QVariant(r.emissao) : QVariant());
+    st->setParam("VENCIMENTO", r.vencimento.isValid() ? QVariant(r.vencimento) : QVariant());
+    st->setParam("HOJE", dia);
+    st->setParam("T1", textos[0]);
+    st->setParam("T2", textos[1]);
+    st->setParam("T3", textos[2]);
+    st->execute();
+}
+
+void marcaReceberFaturado(host::db::Transaction& tr, const QString& filial, const ReceberFatura& r,
+                          const QString& banco, const QString& nossoNumero, const QDateTime& dia)
+{
+    static const QString sql = "update ACRC5001 set NUMERO_DO_BANCO = :BANCO, NOSSO_NUMERO = :NOSSO,"
+                               " CRBORDERODATA = :HOJE where CODIGO_FILIAL = :FILIAL and NUMERO_DOCUMENTO = :DOC"
+                               " and CODIGO_CLIENTE = :CLI and SEQUENCIA = :SEQ";
+    const std::shared_ptr<host::db::Statement> st = tr.prepared(sql);
+    st->setParam("BANCO", banco);
+    st->setParam("NOSSO", nossoNumero);
+    st->setParam("HOJE", dia);
+    st->setParam("FILIAL", filial);
+    st->setParam("DOC", r.documento);
+    st->setParam("CLI", r.cliente);
+    st->setParam("SEQ", r.sequencia);
+    st->execute();
+}
+
 }  // namespace
 
 int TdmGlobal::AbrirFaturaBoletoDocumentoContratoLocEquip(const FaturaBoletoLocacao& f)
@@ -66,46 +110,23 @@ int TdmGlobal::AbrirFaturaBoletoDocumentoContratoLocEquip(const FaturaBoletoLoca
             selecao->setParam("VEN2", fimDiaFatura(f.vencimentoFim));
         }
         selecao->execute();
+        // Columns by position, in the order of the selection's text.
         while (selecao->fetch())
-            receber.push_back({selecao->value("NUMERO_DOCUMENTO").toString().trimmed(),
-                               selecao->value("CODIGO_CLIENTE").toString().trimmed(),
-                               selecao->value("SEQUENCIA").toDouble(), selecao->value("VALOR_DOCUMENTO").toDouble(),
-                               selecao->value("DATA_EMISSAO").toDateTime(),
-                               selecao->value("DATA_VENCIMENTO").toDateTime()});
+            receber.push_back({selecao->value(0).toString().trimmed(), selecao->value(1).toString().trimmed(),
+                               selecao->value(2).toDouble(), selecao->value(3).toDouble(),
+                               selecao->value(4).toDateTime(), selecao->value(5).toDateTime()});
     }
     const QDateTime dia = hoje();
     const QString banco = f.banco.trimmed();
+    const QString textos[3] = {f.texto1.left(2000), f.texto2.left(2000), f.texto3.left(2000)};
     host::db::Savepoint ponto(tr);
     for (const ReceberFatura& r : receber) {
         // The collection number: the branch, the document and its sequence,
         // unique as the receivable's key is.
         const QString nossoNumero =
             filial + r.documento + QString::number(qint64(r.sequencia)).rightJustified(3, '0');
-        const QVariantMap chave{{"FILIAL", filial},
-                                {"DOC", r.documento},
-                                {"CLI", r.cliente},
-                                {"SEQ", r.sequencia},
-                                {"BANCO", banco},
-                                {"NOSSO", nossoNumero},
-                                {"HOJE", dia}};
-        QVariantMap fatura = chave;
-        fatura.insert({{"VALOR", r.valor},
-                       {"EMISSAO", r.emissao.isValid() ? QVariant(r.emissao) : QVariant()},
-                       {"VENCIMENTO", r.vencimento.isValid() ? QVariant(r.vencimento) : QVariant()},
-                       {"T1", f.texto1.left(2000)},
-                       {"T2", f.texto2.left(2000)},
-                       {"T3", f.texto3.left(2000)}});
-        host::db::executeSql(tr,
-                             "insert into ACRC50FB (CODIGO_FILIAL, NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA,"
-                             " FBBANCO, FBNOSSONUMERO, FBVALOR, FBEMISSAO, FBVENCIMENTO, FBDATA, FBTEXTO1,"
-                             " FBTEXTO2, FBTEXTO3) values (:FILIAL, :DOC, :CLI, :SEQ, :BANCO, :NOSSO, :VALOR,"
-                             " :EMISSAO, :VENCIMENTO, :HOJE, :T1, :T2, :T3)",
-                             fatura);
-        host::db::executeSql(tr,
-                             "update ACRC5001 set NUMERO_DO_BANCO = :BANCO, NOSSO_NUMERO = :NOSSO,"
-                             " CRBORDERODATA = :HOJE where CODIGO_FILIAL = :FILIAL and NUMERO_DOCUMENTO = :DOC"
-                             " and CODIGO_CLIENTE = :CLI and SEQUENCIA = :SEQ",
-                             chave);
+        gravaFaturaBoleto(tr, filial, r, banco, nossoNumero, dia, textos);
+        marcaReceberFaturado(tr, filial, r, banco, nossoNumero, dia);
     }
     ponto.release();
     return int(receber.size());

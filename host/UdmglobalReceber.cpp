@@ -37,6 +37,18 @@ QVariant inteiroOuNulo(int valor)
     return valor == 0 ? QVariant() : QVariant(valor);
 }
 
+// The row's values bound where they are, for this execution only: none
+// copied into the statement nor destroyed there (a forecast writes a
+// receivable and its cash row for every instalment).
+void executaComValores(host::db::Statement& st, const QVariantList& valores)
+{
+    std::vector<const QVariant*> ligados;
+    ligados.reserve(size_t(valores.size()));
+    for (const QVariant& valor : valores)
+        ligados.push_back(&valor);
+    st.execute(ligados);
+}
+
 // The receivable's columns, in the order of InseriParcelaReceber's arguments.
 const QStringList& colunasReceber()
 {
@@ -244,10 +256,8 @@ void TdmGlobal::InseriParcelaReceber(
     if (periodo)
         valores << dataOuNulo(periodo->previsaoBoleto) << dataOuNulo(periodo->inicio) << dataOuNulo(periodo->fim);
     host::db::Statement& st = periodo ? receberComPeriodo() : receberSql().receber;
-    for (int i = 0; i < valores.size(); ++i)
-        st.setParam(i, valores[i]);
     try {
-        st.execute();
+        executaComValores(st, valores);
     } catch (const std::exception& erro) {
         if (ChaveReceberOcupada(erro))
             RecusaChaveReceberOcupada(documento, cliente, sequencia);
@@ -314,10 +324,7 @@ void TdmGlobal::InserirCXPrevisao(const QString& documento, const QString& emite
                                   textoOuNulo(observacao),
                                   inteiroOuNulo(contrato),
                                   parcela};
-    host::db::Statement& st = receberSql().cxPrevisao;
-    for (int i = 0; i < valores.size(); ++i)
-        st.setParam(i, valores[i]);
-    st.execute();
+    executaComValores(receberSql().cxPrevisao, valores);
 }
 
 void TdmGlobal::CarregaCXPrevisao(const QString& documento, const QString& emitente, int sequencia,
@@ -391,10 +398,13 @@ int TdmGlobal::ExcluirParcelasReceber(const QString& condicao)
 void TdmGlobal::GravaObservacao(const QString& codigo, const QString& id, int sequencia, const QString& texto,
                                 bool bAcrescentar)
 {
-    const QVariantMap chave{{"COD", codigo}, {"ID", id}, {"SEQ", sequencia}, {"TEXTO", texto}};
-    auto executa = [&chave](host::db::Statement& st) {
-        for (auto it = chave.begin(); it != chave.end(); ++it)
-            st.setParam(it.key(), it.value());
+    // A billing run writes a note per instalment: the values are set one by
+    // one, with no map of their names to build.
+    auto executa = [&](host::db::Statement& st) {
+        st.setParam("COD", codigo);
+        st.setParam("ID", id);
+        st.setParam("SEQ", sequencia);
+        st.setParam("TEXTO", texto);
         return st.execute();
     };
     // Appended to the stored text when there is a row; otherwise a new row.

@@ -54,12 +54,19 @@ qint64 incrementaTestando(db::Transaction& tr, const SerieNumeracao& s, const QS
         "iif(new.ULTIMO >= 1000000, cast(cast(new.ULTIMO as integer) as varchar(18)),"
         " lpad(cast(new.ULTIMO as integer), 6, '0'))";
     static const QRegularExpression kNumero(":NUMERO\\b");
-    const std::shared_ptr<db::Statement> st =
-        tr.prepared("update NUMERACAO set ULTIMO = ULTIMO + 1 where DOCUMENTO = :DOCUMENTO and SERIE = :SERIE and"
-                    " LOCAL = :LOCAL returning ULTIMO, iif(" +
-                    QString(existeSql).replace(kNumero, kSeisDigitos) + ", 1, 0)");
-    const QVariantMap valores = chave(s);
-    for (auto it = valores.begin(); it != valores.end(); ++it) st->setParam(it.key(), it.value());
+    // A run numbers one document after another with the same test: its
+    // text is made once, not by a regular expression per number.
+    thread_local QString ultimoTeste, ultimoTexto;
+    if (ultimoTexto.isEmpty() || ultimoTeste != existeSql) {
+        ultimoTexto = "update NUMERACAO set ULTIMO = ULTIMO + 1 where DOCUMENTO = :DOCUMENTO and SERIE = :SERIE and"
+                      " LOCAL = :LOCAL returning ULTIMO, iif(" +
+                      QString(existeSql).replace(kNumero, kSeisDigitos) + ", 1, 0)";
+        ultimoTeste = existeSql;
+    }
+    const std::shared_ptr<db::Statement> st = tr.prepared(ultimoTexto);
+    st->setParam("DOCUMENTO", s.documento);
+    st->setParam("SERIE", s.serie.trimmed());
+    st->setParam("LOCAL", s.local.trimmed());
     st->execute();
     existe = false;
     if (!st->fetch()) return -1;

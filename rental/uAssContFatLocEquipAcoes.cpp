@@ -8,6 +8,7 @@
 #include "host/Uglobal.h"
 #include "host/Upesqcli.h"
 #include "host/data/Dataset.h"
+#include "host/data/Field.h"
 #include "host/data/HandlerGuard.h"
 #include "host/data/Query.h"
 #include "host/db/Database.h"
@@ -22,6 +23,7 @@
 
 #include <map>
 #include <set>
+#include <tuple>
 
 using namespace uAssContFatLocEquip;
 using uAssContLocFaturamento::ParcelaLocacao;
@@ -124,14 +126,13 @@ void TfmAssContFatLocEquip::FaturarListagem(bool comRecibo)
     host::data::DetachHandler<host::data::Dataset::Event> semVinculos(quConsulta->afterScroll);
     std::multimap<int, ParcelaLocacao> vinculos;
     bool vinculosLidos = false;
-    std::set<QString> dobradas;
-    auto chave = [](const ParcelaLocacao& p) {
-        return p.cliente + "|" + p.documento + "|" + QString::number(p.sequencia) + "|" + p.filial;
-    };
+    std::set<std::tuple<QString, QString, double, QString>> dobradas;
+    auto chave = [](const ParcelaLocacao& p) { return std::tuple(p.cliente, p.documento, p.sequencia, p.filial); };
     std::map<int, QString> custos;   // read once per contract in a run
     int contador = 0;
+    const uAssContLocFaturamento::LeitorParcela listagem(*quConsulta);
     for (quConsulta->first(); !quConsulta->eof(); quConsulta->next()) {
-        const ParcelaLocacao listada = uAssContLocFaturamento::LeParcela(*quConsulta);
+        const ParcelaLocacao listada = listagem.le();
         if (!listada.previsao())
             continue;
         // The list may be older than the rows: what counts is the row now.
@@ -163,8 +164,10 @@ void TfmAssContFatLocEquip::FaturarListagem(bool comRecibo)
             if (todos.sql() != sql)
                 todos.setSql(sql);
             todos.open();
+            const uAssContLocFaturamento::LeitorParcela linha(todos);
+            const host::data::Field* principalDaLinha = todos.fieldByName("PRINCIPAL");
             for (todos.first(); !todos.eof(); todos.next())
-                vinculos.emplace(todos.fieldByName("PRINCIPAL")->asInteger(), uAssContLocFaturamento::LeParcela(todos));
+                vinculos.emplace(principalDaLinha->asInteger(), linha.le());
             todos.close();
             vinculosLidos = true;
         }

@@ -13,7 +13,6 @@
 #include "host/data/Dataset.h"
 #include "host/data/Field.h"
 #include "host/data/Format.h"
-#include "host/data/HandlerGuard.h"
 #include "host/data/Query.h"
 #include "host/db/Database.h"
 #include "host/report/Uvisualrel.h"
@@ -22,26 +21,30 @@ namespace uAssContLocFaturamento {
 
 namespace {
 
-QString textoLinhaFat(host::data::Dataset& linha, const char* campo)
-{
-    host::data::Field* f = linha.findField(campo);
-    return f ? f->asString().trimmed() : QString();
-}
+QString textoLinhaFat(const host::data::Field* f) { return f ? f->asString().trimmed() : QString(); }
 
-QDateTime dataLinhaFat(host::data::Dataset& linha, const char* campo)
-{
-    host::data::Field* f = linha.findField(campo);
-    return f && !f->isNull() ? f->asDateTime() : QDateTime();
-}
+QDateTime dataLinhaFat(const host::data::Field* f) { return f && !f->isNull() ? f->asDateTime() : QDateTime(); }
 
-double numeroLinhaFat(host::data::Dataset& linha, const char* campo)
-{
-    host::data::Field* f = linha.findField(campo);
-    return f ? f->asFloat() : 0;
-}
+double numeroLinhaFat(const host::data::Field* f) { return f ? f->asFloat() : 0; }
 
 QString valorListaFat(double valor) { return host::data::formatFloat("###,###,##0.00", valor); }
-QString vencimentoListaFat(const QDateTime& data) { return host::data::formatDateTime("DD/MM/YY", data); }
+// "DD/MM/YY", written digit by digit: three per instalment of a run, and the
+// general date format costs more than the rest of the note's text.
+QString vencimentoListaFat(const QDateTime& data)
+{
+    if (!data.isValid())
+        return {};
+    const QDate d = data.date();
+    QString texto(8, u'/');
+    const auto digitos = [&texto](qsizetype pos, int valor) {
+        texto[pos] = QChar(u'0' + valor / 10 % 10);
+        texto[pos + 1] = QChar(u'0' + valor % 10);
+    };
+    digitos(0, d.day());
+    digitos(3, d.month());
+    digitos(6, d.year() % 100);
+    return texto;
+}
 
 // The where of a receivable's own key, as the billing's statements take it.
 QVariantMap chaveParcelaFat(const ParcelaLocacao& p)
@@ -87,7 +90,9 @@ QString InserirReciboLocacao(int contrato, const QString& local, const QString& 
     documento.tipo = "S";
     documento.cliente = cliente;
     documento.operacao = kOperacaoRecibo;
-    documento.hora = QTime::currentTime().toString("hh:mm:ss");
+    // The receipt's time, once for its header and lines.
+    const QString hora = QTime::currentTime().toString("hh:mm:ss");
+    documento.hora = hora;
     documento.total = total;
     const QString numero = dmGlobal->InseriDocumentoAcem1401(documento);
     int n = 0;
@@ -104,7 +109,7 @@ QString InserirReciboLocacao(int contrato, const QString& local, const QString& 
         item.produto = "999";
         item.valorUnitario = linha.valor;
         item.valorTotal = linha.valor;
-        item.hora = QTime::currentTime().toString("hh:mm:ss");
+        item.hora = hora;
         item.observacao = linha.texto;
         item.acCodigo = contrato;
         dmGlobal->InseriItemAcem14it(item);
@@ -112,23 +117,41 @@ QString InserirReciboLocacao(int contrato, const QString& local, const QString& 
     return numero;
 }
 
-ParcelaLocacao LeParcela(host::data::Dataset& linha)
+ParcelaLocacao LeParcela(host::data::Dataset& linha) { return LeitorParcela(linha).le(); }
+
+LeitorParcela::LeitorParcela(host::data::Dataset& linhas)
+    : contrato_(linhas.findField("ACCODIGO")),
+      cliente_(linhas.findField("CODIGO_CLIENTE")),
+      documento_(linhas.findField("NUMERO_DOCUMENTO")),
+      filial_(linhas.findField("CODIGO_FILIAL")),
+      sequencia_(linhas.findField("SEQUENCIA")),
+      valor_(linhas.findField("VALOR_DOCUMENTO")),
+      situacao_(linhas.findField("SITUACAO_DOCUMENTO")),
+      vencimento_(linhas.findField("DATA_VENCIMENTO")),
+      emissao_(linhas.findField("DATA_EMISSAO")),
+      banco_(linhas.findField("BCCODIGO")),
+      local_(linhas.findField("ACLOCAL")),
+      pedidoCliente_(linhas.findField("CRPEDIDOCLI")),
+      valorContrato_(linhas.findField("ACVALOR"))
+{
+}
+
+ParcelaLocacao LeitorParcela::le() const
 {
     ParcelaLocacao p;
-    p.contrato = int(numeroLinhaFat(linha, "ACCODIGO"));
-    p.cliente = textoLinhaFat(linha, "CODIGO_CLIENTE");
-    p.documento = textoLinhaFat(linha, "NUMERO_DOCUMENTO");
-    p.filial = textoLinhaFat(linha, "CODIGO_FILIAL");
-    p.sequencia = numeroLinhaFat(linha, "SEQUENCIA");
-    p.valor = numeroLinhaFat(linha, "VALOR_DOCUMENTO");
-    host::data::Field* situacao = linha.findField("SITUACAO_DOCUMENTO");
-    p.situacao = situacao && !situacao->isNull() ? situacao->value().toString() : QString();
-    p.vencimento = dataLinhaFat(linha, "DATA_VENCIMENTO");
-    p.emissao = dataLinhaFat(linha, "DATA_EMISSAO");
-    p.banco = textoLinhaFat(linha, "BCCODIGO");
-    p.local = textoLinhaFat(linha, "ACLOCAL");
-    p.pedidoCliente = textoLinhaFat(linha, "CRPEDIDOCLI");
-    p.valorContrato = numeroLinhaFat(linha, "ACVALOR");
+    p.contrato = int(numeroLinhaFat(contrato_));
+    p.cliente = textoLinhaFat(cliente_);
+    p.documento = textoLinhaFat(documento_);
+    p.filial = textoLinhaFat(filial_);
+    p.sequencia = numeroLinhaFat(sequencia_);
+    p.valor = numeroLinhaFat(valor_);
+    p.situacao = situacao_ && !situacao_->isNull() ? situacao_->value().toString() : QString();
+    p.vencimento = dataLinhaFat(vencimento_);
+    p.emissao = dataLinhaFat(emissao_);
+    p.banco = textoLinhaFat(banco_);
+    p.local = textoLinhaFat(local_);
+    p.pedidoCliente = textoLinhaFat(pedidoCliente_);
+    p.valorContrato = numeroLinhaFat(valorContrato_);
     return p;
 }
 
@@ -137,19 +160,21 @@ std::optional<ParcelaLocacao> ParcelaAtual(const ParcelaLocacao& listada)
     std::shared_ptr<host::db::Statement> leitura = dmGlobal->IBTransaction1->prepared(
         "select SITUACAO_DOCUMENTO, VALOR_DOCUMENTO, DATA_VENCIMENTO, DATA_EMISSAO, CRPEDIDOCLI from ACRC5001"
         " where CODIGO_CLIENTE = :CLI and NUMERO_DOCUMENTO = :DOC and SEQUENCIA = :SEQ and CODIGO_FILIAL = :FIL");
-    const QVariantMap chave = chaveParcelaFat(listada);
-    for (auto it = chave.begin(); it != chave.end(); ++it)
-        leitura->setParam(it.key(), it.value());
+    // Read once per instalment of a run: the key is bound and the columns
+    // taken by position, without a map of the key or lookups by name.
+    leitura->setParam("CLI", listada.cliente);
+    leitura->setParam("DOC", listada.documento);
+    leitura->setParam("SEQ", listada.sequencia);
+    leitura->setParam("FIL", listada.filial);
     leitura->execute();
     if (!leitura->fetch())
         return std::nullopt;
     ParcelaLocacao atual = listada;
-    const QVariant situacao = leitura->value("SITUACAO_DOCUMENTO");
-    atual.situacao = situacao.isNull() ? QString() : situacao.toString();
-    atual.valor = leitura->value("VALOR_DOCUMENTO").toDouble();
-    atual.vencimento = leitura->value("DATA_VENCIMENTO").toDateTime();
-    atual.emissao = leitura->value("DATA_EMISSAO").toDateTime();
-    atual.pedidoCliente = leitura->value("CRPEDIDOCLI").toString().trimmed();
+    atual.situacao = leitura->isNull(0) ? QString() : leitura->value(0).toString();
+    atual.valor = leitura->value(1).toDouble();
+    atual.vencimento = leitura->value(2).toDateTime();
+    atual.emissao = leitura->value(3).toDateTime();
+    atual.pedidoCliente = leitura->value(4).toString().trimmed();
     leitura->closeCursor();
     return atual;
 }
@@ -316,26 +341,19 @@ QString FaturarParcela(const ParcelaLocacao& principal, const std::vector<Parcel
 
 std::vector<double> ValoresItensContrato(int contrato)
 {
-    host::data::Query& itens = *dmTecContrato->quCtrEquipLocacao;
-    const bool aberto = itens.active();
-    const QVariant anterior = itens.paramByName("ACCODIGO")->value();
-    // Walking the rows loads no accessories.
-    host::data::DetachHandler<host::data::Dataset::Event> semAcessorios(itens.afterScroll);
-    host::data::ControlsDisabled controles(itens);
+    // The register's statement, run apart from its dataset and kept
+    // prepared: a billing run reads one contract's values per receipt, and
+    // the register (showing another contract, or editing one) is left as it
+    // is. Only the value column is read, in the statement's own order.
+    const host::data::Query& itens = *dmTecContrato->quCtrEquipLocacao;
+    host::db::Transaction& tr = itens.transaction() ? *itens.transaction() : *dmGlobal->IBTransaction1;
+    const std::shared_ptr<host::db::Statement> leitura = tr.prepared(itens.sql());
+    leitura->setParam("ACCODIGO", contrato);
+    leitura->execute();
+    const int valor = leitura->columnIndex("ACITVALOR");
     std::vector<double> valores;
-    itens.close();
-    itens.paramByName("ACCODIGO")->setValue(contrato);
-    itens.open();
-    for (itens.first(); !itens.eof(); itens.next())
-        valores.push_back(itens.fieldByName("ACITVALOR")->asFloat());
-    // A register showing another contract's equipment keeps showing it.
-    if (!aberto) {
-        itens.close();
-    } else if (anterior != QVariant(contrato)) {
-        itens.close();
-        itens.paramByName("ACCODIGO")->setValue(anterior);
-        itens.open();
-    }
+    while (leitura->fetch())
+        valores.push_back(leitura->value(valor).toDouble());
     return valores;
 }
 

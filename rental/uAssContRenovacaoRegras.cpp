@@ -6,6 +6,7 @@
 #include "contract_data/uDataTecCont.h"
 #include "contract_data/uDataTecContLocacao.h"
 #include "host/Uglobal.h"
+#include "host/data/Field.h"
 #include "host/ui/DataGrid.h"
 
 namespace uAssContRenovacao {
@@ -107,7 +108,9 @@ QString LegendaRenovacao(CorRenovacao cor)
     return {};
 }
 
-QDate DataZeroRenovacao() { return uDataTecContLocacao::dataZero().date(); }
+// The zero date's day itself: asked several times per contract of a batch,
+// it needs no conversion to the local zone and back.
+QDate DataZeroRenovacao() { return host::data::diaZero(); }
 
 QString TextoDataRenovacao(const QDate& data)
 {

@@ -53,6 +53,21 @@ TEST_F(Numeracao, PastSixDigitsTheNumberIsTestedWhole) {
     EXPECT_EQ(proximo(), "1000002");
 }
 
+// Sales orders and stock documents numbered in turn: each number is tested
+// against its own documents, never against those the other numbered last.
+TEST_F(Numeracao, NumbersTakenInTurnAreEachTestedAgainstTheirOwnDocuments) {
+    const auto recibo = [this] { return host::ProximoNumeroDocumentoEstoque(tr(), "RC", "01"); };
+    EXPECT_EQ(proximo(), "000001");
+    EXPECT_EQ(recibo(), "000001");
+    pedidoGravado("000002");
+    exec("insert into ACEM1401 (DOCUMENTO, SERIE_DOC, COD_CLI, LOCAL_DOC, DATA, TOTAL_DOC)"
+         " values ('000003', 'RC', '00000', '01', '2024-03-01', 0)");
+    EXPECT_EQ(proximo(), "000003") << "000002 is a sales order";
+    EXPECT_EQ(recibo(), "000002") << "no stock document holds 000002";
+    EXPECT_EQ(recibo(), "000004") << "000003 is a stock document";
+    EXPECT_EQ(proximo(), "000004");
+}
+
 TEST_F(Numeracao, EachSeriesAndBranchCountsOnItsOwn) {
     const host::NumerosGravados nenhum{[] { return qint64(0); }, [](qint64) { return false; }};
     EXPECT_EQ(host::ProximoNumeroSerie(tr(), {"ACEM1401", "01", "01"}, nenhum), 1);
