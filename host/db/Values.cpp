@@ -531,11 +531,39 @@ bool sameAsciiText(const char* bytes, qsizetype n, const QString& text) {
     return true;
 }
 
+// Where the variant keeps a T of its own (held in place, shared with no
+// other variant): written there, no variant is made and dropped.
+template <typename T>
+bool putHeld(QVariant& target, T value) {
+    const T* held = heldIf<T>(target);
+    if (!held || target.data_ptr().is_shared) return false;
+    *const_cast<T*>(held) = value;
+    return true;
+}
+
+// A number written into a variant already holding one of its type.
+bool readNumberInPlace(const MessageField& f, const unsigned char* at, QVariant& target) {
+    const auto scaled = [&](qint64 v) { return double(v) / powerOf10(-f.scale); };
+    switch (f.type) {
+    case SQL_SHORT: return f.scale ? putHeld(target, scaled(get<qint16>(at))) : putHeld(target, int(get<qint16>(at)));
+    case SQL_LONG: return f.scale ? putHeld(target, scaled(get<qint32>(at))) : putHeld(target, int(get<qint32>(at)));
+    case SQL_INT64: return f.scale ? putHeld(target, scaled(get<qint64>(at))) : putHeld(target, get<qint64>(at));
+    case SQL_DOUBLE:
+    case SQL_D_FLOAT: return putHeld(target, get<double>(at));
+    default: return false;
+    }
+}
+
 }  // namespace
 
 void readValueInto(const MessageField& f, const unsigned char* buffer, BlobWriter& blobs, QVariant& target) {
+    if (get<short>(buffer + f.nullOffset) != 0) {
+        if (target.isValid()) target = QVariant();
+        return;
+    }
+    if (readNumberInPlace(f, buffer + f.offset, target)) return;
     const QString* held = heldIf<QString>(target);
-    if (held && f.charset != 1 && get<short>(buffer + f.nullOffset) == 0) {
+    if (held && f.charset != 1) {
         const unsigned char* at = buffer + f.offset;
         if (f.type == SQL_TEXT) {
             int n = int(f.length);

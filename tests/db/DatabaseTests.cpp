@@ -118,6 +118,26 @@ TEST_F(Db, TextReadIntoAHeldValueEndsAsTheTextRead) {
             EXPECT_EQ(lido.toString(), caso.gravado.toString()) << caso.nome << " " << coluna;
         }
     }
+    // Numbers likewise, into a value of the same type, of another, or none.
+    exec("insert into T (ID, I, N92, D) values (100, 5, 1.25, 2.5)");
+    exec("insert into T (ID) values (101)");
+    Statement num(tr(), "select I, N92, D from T where ID >= 100 order by ID");
+    num.execute();
+    const QVariant guardados[] = {7, 9.0, QString("x"), qint64(3), QVariant()};
+    for (int linha = 0; linha < 2; ++linha) {
+        ASSERT_TRUE(num.fetch());
+        for (int coluna = 0; coluna < 3; ++coluna)
+            for (const QVariant& guardado : guardados) {
+                QVariant lido = guardado;
+                const QVariant copia = lido;   // shares nothing written in place
+                num.valueInto(coluna, lido);
+                const QVariant novo = num.value(coluna);
+                EXPECT_EQ(lido.isNull(), novo.isNull()) << linha << " " << coluna;
+                EXPECT_EQ(lido.metaType(), novo.metaType()) << linha << " " << coluna;
+                EXPECT_EQ(lido, novo) << linha << " " << coluna;
+                EXPECT_EQ(copia, guardado) << linha << " " << coluna;
+            }
+    }
 }
 
 TEST_F(Db, ColumnsDescribeNameAliasTypeSizeAndScale) {
