@@ -50,7 +50,7 @@ DadosValor CarregaDadosValor(TdmTecContrato& dm, int contrato)
     if (!st.fetch())
         return dados;
     dados.acValor = st.value("ACVALOR").toDouble();
-    dados.valorContrato = contratoOpcao == "E";
+    dados.valorContrato = contratoOpcao == u'E';
     dados.periodo = texto(st, "ACPERIODO");
     // The register's open row wins: its period may not be saved yet.
     if (dm.quCtrCadastro->active() && !dm.quCtrCadastro->isEmpty() &&
@@ -60,17 +60,17 @@ DadosValor CarregaDadosValor(TdmTecContrato& dm, int contrato)
     dados.modalidade = texto(st, "ACMODALIDADE");
     dados.valorParcela = st.value("ACVALORPARCELA").toDouble();
     dados.quantidadeParcela = st.value("ACQUANTIDADEPARCELA").toInt();
-    if (dados.valorFixo == "D")
+    if (dados.valorFixo == u'D')
         dados.valorParcela = ValorInteiroDividido(dados.valorParcela, dados.acValor);
-    const bool todosVeiculos = texto(st, "VALORDIARIO").trimmed().toUpper() == "S";
+    const bool todosVeiculos = texto(st, "VALORDIARIO").trimmed().toUpper() == u'S';
     dados.veiculos = st.value(todosVeiculos ? "VEICULOS" : "VEICULOSATIVOS").toDouble();
-    if (texto(st, "ACVINCULO").trimmed().toUpper() == "P" && contratoOpcao != "F" && contratoOpcao != "V")
+    if (texto(st, "ACVINCULO").trimmed().toUpper() == u'P' && contratoOpcao != u'F' && contratoOpcao != u'V')
         dados.complementares = st.value("COMPLEMENTARES").toDouble();
     st.closeCursor();
     if (dados.valorContrato)
         return dados;
 
-    if (dados.valorFixo == "P") {
+    if (dados.valorFixo == u'P') {
         host::db::Statement& pmc = dmGlobal->ComandoPreparado("select PMDATA, PMVALORTOTAL from ACOC81PM where ACCODIGO = :C");
         pmc.setParam("C", contrato);
         pmc.execute();
@@ -79,7 +79,7 @@ DadosValor CarregaDadosValor(TdmTecContrato& dm, int contrato)
                 dados.pmc.emplace_back(pmc.value(0).toDateTime().date(), pmc.value(1).toDouble());
         return dados;
     }
-    if (dados.valorFixo == "S" || dados.valorFixo == "D" || (dados.valorFixo == "N" && dados.situacaoPorItem == "S"))
+    if (dados.valorFixo == u'S' || dados.valorFixo == u'D' || (dados.valorFixo == u'N' && dados.situacaoPorItem == u'S'))
         return dados;
     // A line counts while its contractual customer is active: the greatest
     // ACCLATIVO of its rows is "S", or it has none.
@@ -96,7 +96,7 @@ DadosValor CarregaDadosValor(TdmTecContrato& dm, int contrato)
         if (!itens.isNull(2))
             item.garantiaData = itens.value(2).toDateTime();
         item.garantiaPercentual = itens.value(3).toDouble();
-        item.clienteAtivo = itens.isNull(4) || itens.value(4).toString().trimmed().toUpper() == "S";
+        item.clienteAtivo = itens.isNull(4) || itens.value(4).toString().trimmed().toUpper() == u'S';
         dados.itens.push_back(item);
     }
     return dados;

@@ -59,7 +59,7 @@ ContratoParcelas lerContrato(int contrato)
 
 QString serieDocumento(const ContratoParcelas& contrato)
 {
-    if (contrato.comprovante == "R")
+    if (contrato.comprovante == u'R')
         return "RC";
     const QString serie = parametroAparado("ATTIPODOCUMENTOCONTRATO");
     return serie.isEmpty() ? QString("01") : serie;
@@ -85,7 +85,7 @@ public:
             const QDate devido = r.vencimento.date();
             const bool mesmoMes = devido.isValid() && devido.year() == vencimento.year() &&
                                   devido.month() == vencimento.month();
-            return r.situacao != "V" && r.contrato == contrato_ && r.item == 0 && (r.documento == numero || mesmoMes);
+            return r.situacao != u'V' && r.contrato == contrato_ && r.item == 0 && (r.documento == numero || mesmoMes);
         });
     }
 
@@ -96,7 +96,7 @@ public:
     {
         const QString numero = P::DocumentoData(vencimento);
         auto previsao = [this](const P::ReceberExistente& r) {
-            return r.situacao == "V" && r.contrato == contrato_ && r.item == 0;
+            return r.situacao == u'V' && r.contrato == contrato_ && r.item == 0;
         };
         auto alvo = std::find_if(linhas_.begin(), linhas_.end(),
                                  [&](const P::ReceberExistente& r) { return previsao(r) && r.documento == numero; });
@@ -146,16 +146,16 @@ public:
     {
         QDateTime ultima;
         for (const P::ReceberExistente& r : linhas_)
-            if (r.situacao == "V" && r.vencimento.isValid() && (!ultima.isValid() || r.vencimento > ultima))
+            if (r.situacao == u'V' && r.vencimento.isValid() && (!ultima.isValid() || r.vencimento > ultima))
                 ultima = r.vencimento;
         return ultima;
     }
 
     void escrita(const QString& documento, const QString& filial, const QString& situacao, int sequencia,
-                 const QDate& vencimento)
+                 const QDateTime& vencimento)
     {
         linhas_.push_back({documento, TdmGlobal::CodigoFilialCurto(filial), situacao, double(sequencia), contrato_, 0,
-                           QDateTime(vencimento, QTime(0, 0))});
+                           vencimento});
     }
 
 private:
@@ -192,7 +192,7 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
 
     const QString cliente = sCliente.trimmed();
     const ContratoParcelas contrato = lerContrato(iContrato);
-    const bool semPrevisao = parametroMaiusculo("ATPARCELASEMPREVISAO") == "S";
+    const bool semPrevisao = parametroMaiusculo("ATPARCELASEMPREVISAO") == u'S';
     const QString situacao = bNota || semPrevisao ? QString() : QString("V");
     const QString serie = serieDocumento(contrato);
     const P::DadosValor dadosValor = P::CarregaDadosValor(dm, iContrato);
@@ -202,9 +202,10 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
     TdmTecContrato::MemoriaTextos memoriaTextos(dm);
     QString documentosNota;
 
-    auto observacoes = [&](const QString& documento, int sequencia, const QDate& vencimento) {
+    // The days at midnight made once each: the local time zone is asked for every one.
+    const QDateTime emissaoDia(emissao, QTime(0, 0));
+    auto observacoes = [&](const QString& documento, int sequencia, const QDateTime& quando) {
         const QString chave = documento + cliente + QString::number(sequencia);
-        const QDateTime quando(vencimento, QTime(0, 0));
         dm.GravaMensagemContratoContaReceber(iObjeto, iContrato, sequencia, chave, quando, sObjeto, false);
         if (contrato.objetoAuxiliar > 0)
             dm.GravaMensagemContratoContaReceber(contrato.objetoAuxiliar, iContrato, sequencia, chave, quando,
@@ -260,28 +261,28 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
         if (!semPrevisao)
             sequencia = recebiveis.proximaSequencia(documento);
 
+        const QDateTime vencimentoDia(vencimento, QTime(0, 0));
         dmGlobal->InseriParcelaReceber(cliente, documento, serie, sFilial, sTipoPagamento, situacao, {}, {}, {}, {},
-                                       sBanco, {}, sequencia, valor, 0, 0, 0, 0, 0, 0, 0,
-                                       QDateTime(emissao, QTime(0, 0)), QDateTime(vencimento, QTime(0, 0)),
+                                       sBanco, {}, sequencia, valor, 0, 0, 0, 0, 0, 0, 0, emissaoDia, vencimentoDia,
                                        QDateTime::currentDateTime(), valor, {}, {}, {}, iContrato, kObservacao, "C",
                                        {}, 0, iContaDebito, iContaCredito, {}, {}, 0);
-        recebiveis.escrita(documento, sFilial, situacao, sequencia, vencimento);
+        recebiveis.escrita(documento, sFilial, situacao, sequencia, vencimentoDia);
         P::GravaPrevisaoCaixa(caixa, documento, cliente, sFilial, sequencia, iContrato, valor, bRevisarCaixa,
                               mensagens);
-        observacoes(documento, sequencia, vencimento);
+        observacoes(documento, sequencia, vencimentoDia);
 
         // An invoiced instalment keeps a forecast a year ahead.
         const QDateTime ultimaPrevisao = recebiveis.ultimaPrevisao();
         if (bNota && ultimaPrevisao.isValid() && ultimaPrevisao.date() < P::IncMonth(QDate::currentDate(), 12)) {
             const QDate adiante = P::IncMonth(vencimento, 12);
             const QString numero = P::DocumentoData(adiante);
+            const QDateTime adianteDia(adiante, QTime(0, 0));
             dmGlobal->InseriParcelaReceber(cliente, numero, serie, sFilial, sTipoPagamento, "V", {}, {}, {}, {},
-                                           sBanco, {}, sequencia + 1, valor, 0, 0, 0, 0, 0, 0, 0,
-                                           QDateTime(emissao, QTime(0, 0)), QDateTime(adiante, QTime(0, 0)),
+                                           sBanco, {}, sequencia + 1, valor, 0, 0, 0, 0, 0, 0, 0, emissaoDia, adianteDia,
                                            QDateTime::currentDateTime(), 0, {}, {}, {}, iContrato, {}, "C", {}, 0, 0,
                                            0, {}, {}, 0);
-            recebiveis.escrita(numero, sFilial, "V", sequencia + 1, adiante);
-            observacoes(numero, sequencia + 1, adiante);
+            recebiveis.escrita(numero, sFilial, "V", sequencia + 1, adianteDia);
+            observacoes(numero, sequencia + 1, adianteDia);
             dmGlobal->InserirCXPrevisao(numero, cliente, sFilial, "R", {}, caixa.contaObjeto, {}, sequencia + 1,
                                         valor, false, {}, 0, -1);
         }

@@ -21,13 +21,13 @@ QDate UltimoDiaMes(const QDate& data)
 int MesesPeriodo(const QString& periodo)
 {
     const QString p = periodo.trimmed().toUpper();
-    if (p == "B")
+    if (p == u'B')
         return 2;
-    if (p == "T")
+    if (p == u'T')
         return 3;
-    if (p == "S")
+    if (p == u'S')
         return 6;
-    if (p == "A")
+    if (p == u'A')
         return 12;
     return 1;
 }
@@ -35,9 +35,9 @@ int MesesPeriodo(const QString& periodo)
 Janela JanelaParcelas(const QString& modalidade, const QDate& primeiro, const QDate& ultimo)
 {
     const QString m = modalidade.trimmed().toUpper();
-    if (m == "A")
+    if (m == u'A')
         return {QDate(primeiro.year(), primeiro.month(), 1), QDate(ultimo.year(), ultimo.month(), 1)};
-    if (m == "I") {
+    if (m == u'I') {
         const QDate a = primeiro.addMonths(1), b = ultimo.addMonths(1);
         return {QDate(a.year(), a.month(), 15), QDate(b.year(), b.month(), 15)};
     }
@@ -88,7 +88,7 @@ QDate ProximoInicio(const QDate& inicio, const QString& periodo, const QString& 
 {
     const QDate proximo = IncMonth(inicio, MesesPeriodo(periodo));
     const QString m = modalidade.trimmed().toUpper();
-    return m == "I" || m == "A" ? proximo : UltimoDiaMes(proximo);
+    return m == u'I' || m == u'A' ? proximo : UltimoDiaMes(proximo);
 }
 
 QString DocumentoData(const QDate& vencimento)
@@ -123,6 +123,15 @@ bool DocumentoDeData(const QString& documento, QDate* data)
     const QString d = documento.trimmed();
     if (d.size() != 6)
         return false;
+    // Asked of every receivable of the customer for every instalment
+    // forecast: plain digits are read in place, without a text per part.
+    if (std::all_of(d.begin(), d.end(), [](QChar c) { return c >= u'0' && c <= u'9'; })) {
+        auto parte = [&](int i) { return (d[i].unicode() - u'0') * 10 + (d[i + 1].unicode() - u'0'); };
+        const QDate lida(2000 + parte(4), parte(2), parte(0));
+        if (lida.isValid() && data)
+            *data = lida;
+        return lida.isValid();
+    }
     for (QChar c : d)
         if (!c.isDigit())
             return false;
@@ -139,11 +148,11 @@ double ValorLiquido(const TaxasOperacao& t, double valor)
     double liquido = valor;
     auto flag = [](const QString& f) { return f.trimmed().toUpper(); };
     auto retem = [&](const QString& f, double taxa) {
-        if (flag(f) == "S")
+        if (flag(f) == u'S')
             liquido = Trunc2Casas(liquido - taxa / 100.0 * valor);
     };
     retem(t.calcIssqn, t.issqn);
-    if (flag(t.calcIssqn) == "A")
+    if (flag(t.calcIssqn) == u'A')
         liquido = Trunc2Casas(liquido + t.issqn / 100.0 * valor);
     retem(t.calcIrrf, t.irrf);
     retem(t.calcInss, t.inss);
@@ -158,7 +167,7 @@ namespace {
 double somaLinhas(const DadosValor& dados, const QDate& data)
 {
     // Under "A" the warranty is judged on the date itself, otherwise a month before.
-    const QDate referencia = dados.modalidade.trimmed().toUpper() == "A" ? data : IncMonth(data, -1);
+    const QDate referencia = dados.modalidade.trimmed().toUpper() == u'A' ? data : IncMonth(data, -1);
     const QDateTime ref(referencia, QTime(0, 0));
     double cheias = 0, garantia = 0;
     for (const ItemValor& item : dados.itens) {
@@ -166,9 +175,9 @@ double somaLinhas(const DadosValor& dados, const QDate& data)
             continue;
         const QString g = item.garantia;
         const bool dataValida = item.garantiaData.isValid();
-        if (g == "N" || g.isNull() || (dataValida && item.garantiaData < ref))
+        if (g == u'N' || g.isNull() || (dataValida && item.garantiaData < ref))
             cheias += item.valor;
-        else if (g == "S" && dataValida && item.garantiaData >= ref)
+        else if (g == u'S' && dataValida && item.garantiaData >= ref)
             garantia += item.valor * (1 - item.garantiaPercentual / 100.0);
     }
     return cheias + garantia + dados.complementares;
@@ -182,22 +191,22 @@ double ValorBase(const DadosValor& dados, const QDate& data)
         return dados.acValor;
     const QString fixo = dados.valorFixo.trimmed().toUpper();
     const QString porItem = dados.situacaoPorItem.trimmed().toUpper();
-    if (fixo == "P") {
+    if (fixo == u'P') {
         double soma = 0;
         for (const auto& [dia, valor] : dados.pmc)
             if (dia.year() == data.year() && dia.month() == data.month())
                 soma += valor;
         return soma;
     }
-    if (fixo == "S")
+    if (fixo == u'S')
         return dados.valorParcela;
-    if (fixo == "D")
+    if (fixo == u'D')
         return dados.quantidadeParcela > 0 ? Trunc2Casas(dados.valorParcela / dados.quantidadeParcela)
                                            : dados.valorParcela;
-    if (fixo == "N" && porItem == "S")
+    if (fixo == u'N' && porItem == u'S')
         return dados.veiculos;
     double valor = somaLinhas(dados, data);
-    if (fixo == "N" && porItem == "I")
+    if (fixo == u'N' && porItem == u'I')
         valor += dados.veiculos;
     return valor;
 }
@@ -208,7 +217,7 @@ double ValorParcela(const DadosValor& dados, const QDate& data, bool bAcumular)
     if (dados.valorContrato || !bAcumular)
         return valor;
     const QString p = dados.periodo.trimmed().toUpper();
-    const int extras = p == "B" || p == "T" || p == "S" || p == "A" ? MesesPeriodo(p) - 1 : 0;
+    const int extras = p == u'B' || p == u'T' || p == u'S' || p == u'A' ? MesesPeriodo(p) - 1 : 0;
     for (int k = 1; k <= extras; ++k)
         valor += ValorBase(dados, IncMonth(data, k));
     return valor;
@@ -222,9 +231,9 @@ double ValorInteiroDividido(double valorParcela, double valorContrato)
 double RestoDivisao(const DadosValor& dados, int posicao)
 {
     const QString p = dados.periodo.trimmed().toUpper();
-    const bool variosMeses = p == "B" || p == "T" || p == "S" || p == "A";
+    const bool variosMeses = p == u'B' || p == u'T' || p == u'S' || p == u'A';
     const int quantidade = dados.quantidadeParcela;
-    if (dados.valorContrato || dados.valorFixo.trimmed().toUpper() != "D" || quantidade <= 0 ||
+    if (dados.valorContrato || dados.valorFixo.trimmed().toUpper() != u'D' || quantidade <= 0 ||
         posicao != quantidade || variosMeses)
         return 0;
     // In whole cents: the value less the instalments cut from it.

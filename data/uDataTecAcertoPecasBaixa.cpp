@@ -73,7 +73,7 @@ DocumentoAcerto novoDocumentoAcerto(const LinhaAcertoPecas& linha, const OpcoesA
     DocumentoAcerto documento;
     documento.cliente = clienteDaOrdemAcerto(linha.aoCodigo);
     documento.numero = dmGlobal->InseriDocumentoAcem1401({QDateTime(), "A", parametroAparado("ATLOCALESTOQUEDOCUMENTO"),
-                                                          opcoes.tipo, QTime::currentTime().toString("hh:mm:ss"),
+                                                          opcoes.tipo, horaAtualTexto(),
                                                           documento.cliente, opcoes.operacao});
     // Items an earlier document of that number left behind keep theirs.
     documento.sequencia = host::db::selectValue(*dmGlobal->IBTransaction1,
@@ -127,7 +127,7 @@ void baixarLinhaAcerto(const LinhaAcertoPecas& linha, const OpcoesAcertoPecas& o
     item.produto = linha.produto;
     item.valorUnitario = preco->second;
     item.valorTotal = preco->second * linha.quantidade;
-    item.hora = QTime::currentTime().toString("hh:mm:ss");
+    item.hora = horaAtualTexto();
     item.localProduto = local;
     item.aoCodigo = linha.aoCodigo;
     item.colunasExtras = ", AICODIGO";

@@ -24,6 +24,7 @@
 using host::data::Dataset;
 using host::data::DatasetState;
 using host::data::Field;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -35,7 +36,7 @@ bool ordemDeRemanufaturaOuCompra(const TdmTec& tec)
 
 int proximaLinha(const QString& aoCodigo)
 {
-    return static_cast<int>(MaximoDado("aaCodigo", "aatc01aa", "aoCodigo", aoCodigo, {}, false)) + 1;
+    return static_cast<int>(MaximoDado(u"aaCodigo"_s, u"aatc01aa"_s, u"aoCodigo"_s, aoCodigo, {}, false)) + 1;
 }
 
 bool itensVazios(const TdmTec& tec)
@@ -49,7 +50,7 @@ bool itensVazios(const TdmTec& tec)
 
 void TdmTec::quOSAndamentoBeforeInsert(Dataset& DataSet)
 {
-    RestricaoInserindoOS(DataSet, "BEFOREINSERT");
+    RestricaoInserindoOS(DataSet, u"BEFOREINSERT"_s);
     // The order must exist before its first line.
     if (quOS->state() == DatasetState::Insert)
         SalvarAlteracoes(*quOS);
@@ -85,12 +86,12 @@ void TdmTec::quOSAndamentoNewRecord(Dataset& DataSet)
     if (ordemDeRemanufaturaOuCompra(*this))
         quOSAndamentoAAQUANTIDADE->setAsFloat(0);
     quOSAndamentoAACODIGO->setAsInteger(proximaLinha(quOSAOCODIGO->asString()));
-    ZelDevVerificarEvento(&DataSet, "ONNEWRECORD");
+    ZelDevVerificarEvento(&DataSet, u"ONNEWRECORD"_s);
 }
 
 void TdmTec::quOSAndamentoBeforeEdit(Dataset& DataSet)
 {
-    RestricaoInserindoOS(DataSet, "BEFOREEDIT");
+    RestricaoInserindoOS(DataSet, u"BEFOREEDIT"_s);
 }
 
 // ---- typed values and field rules --------------------------------------------------
@@ -205,7 +206,7 @@ void TdmTec::quOSAndamentoAOITEQUIPCODIGOChange(Field&)
 
 void TdmTec::quOSAndamentoBeforePost(Dataset& DataSet)
 {
-    RestricaoInserindoOS(DataSet, "BEFOREPOST");
+    RestricaoInserindoOS(DataSet, u"BEFOREPOST"_s);
     // Taken again: another line may have been saved since this one was created.
     if (quOSAndamento->state() == DatasetState::Insert)
         quOSAndamentoAACODIGO->setAsInteger(proximaLinha(quOSAndamentoAOCODIGO->asString()));
@@ -265,7 +266,7 @@ void TdmTec::quOSAndamentoBeforePost(Dataset& DataSet)
         } else {
             OSAndamentoCalculaTotalItem();
         }
-        ZelDevVerificarEvento(&DataSet, "BEFOREPOST");
+        ZelDevVerificarEvento(&DataSet, u"BEFOREPOST"_s);
     } catch (...) {
         DesfazerItensDoServico();
         throw;
@@ -313,7 +314,7 @@ void TdmTec::quOSAndamentoAfterPost(Dataset& DataSet)
     uDataTecLinhas::retotalizarOrdem(quOSAOCODIGO->asInteger(), "AATC01AA", "AATC01AP", true);
     if (quOSItem->active() && !quOSItem->isEmpty())
         quOSItem->refresh();
-    ZelDevVerificarEvento(&DataSet, "AFTERPOST");
+    ZelDevVerificarEvento(&DataSet, u"AFTERPOST"_s);
 }
 
 void TdmTec::quOSAndamentoAfterDelete(Dataset& DataSet)
@@ -323,7 +324,7 @@ void TdmTec::quOSAndamentoAfterDelete(Dataset& DataSet)
     dmGlobal->GravaLog(IbUserName(), "Deletou Serviço da O.S.", "Número O.S./Código:" + sCodigoExcluido, "AATC01AA",
                        QDateTime(agora.date(), QTime(0, 0)), agora);
     uDataTecLinhas::retotalizarOrdem(quOSAOCODIGO->asInteger(), "AATC01AA", "AATC01AP", false);
-    ZelDevVerificarEvento(&DataSet, "AFTERDELETE");
+    ZelDevVerificarEvento(&DataSet, u"AFTERDELETE"_s);
 }
 
 void TdmTec::quOSAndamentoCalcFields(Dataset&)

@@ -15,6 +15,7 @@
 using host::data::Dataset;
 using host::data::DatasetState;
 using host::data::Field;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -40,38 +41,38 @@ void TdmTec::quOSItemNewRecord(Dataset& DataSet)
     // A header still being inserted was saved by the before-insert, so it has its number.
     quOSItemAOCODIGO->setValue(quOSAOCODIGO->value());
     // The initial item situation; none registered leaves the item without one.
-    quOSItemASCODIGO->setAsString(
-        CarregaDado("ascodigo", "aatc01as", "where (asid = " + QuotedStr("I") + ") and astipo=" + QuotedStr("I")));
-    ZelDevVerificarEvento(&DataSet, "ONNEWRECORD");
+    static const QString situacaoInicial = u"where (asid = 'I') and astipo='I'"_s;
+    quOSItemASCODIGO->setAsString(CarregaDado(u"ascodigo"_s, u"aatc01as"_s, situacaoInicial));
+    ZelDevVerificarEvento(&DataSet, u"ONNEWRECORD"_s);
 }
 
 void TdmTec::quOSItemBeforeInsert(Dataset& DataSet)
 {
     if (quOS->state() == DatasetState::Insert)
         SalvarAlteracoes(*quOS);
-    RestricaoInserindoOS(DataSet, "BEFOREINSERT");
+    RestricaoInserindoOS(DataSet, u"BEFOREINSERT"_s);
 }
 
 void TdmTec::quOSItemBeforeEdit(Dataset& DataSet)
 {
-    RestricaoInserindoOS(DataSet, "BEFOREEDIT");
+    RestricaoInserindoOS(DataSet, u"BEFOREEDIT"_s);
 }
 
 void TdmTec::quOSItemBeforePost(Dataset& DataSet)
 {
-    RestricaoInserindoOS(DataSet, "BEFOREPOST");
+    RestricaoInserindoOS(DataSet, u"BEFOREPOST"_s);
     if (quOSItemAOITEQUIPDESCRICAO->asString().trimmed().isEmpty() && parametro("ATMODOOS") != "D")
         dmGlobal->MostraErro("Preenchimento do equipamento obrigatório");
     VerificaEquipamentoOSCadastro();
     if (parametro("ATCONTROLEOS") == "P" && quOS->tag() != kTagAlteracaoInterna)
         OSSalvarMotivoAlteracao("Atualização de Item da OS", quOSItemASCODIGO->asInteger());
-    ZelDevVerificarEvento(&DataSet, "BEFOREPOST");
+    ZelDevVerificarEvento(&DataSet, u"BEFOREPOST"_s);
     if (bDetectarErroSQL)
         SalvarSQLQuery(*quOSItem);
     // The key is taken once, on the first save; an item being edited keeps its own.
     if (quOSItem->state() == DatasetState::Insert)
         quOSItemAOITCODIGO->setAsInteger(
-            CarregaNumeroInteiro("gen_id(gen_aoitcodigo,1)", "rdb$database", "", dmGlobal->quAuxiliar));
+            CarregaNumeroInteiro(u"gen_id(gen_aoitcodigo,1)"_s, u"rdb$database"_s, {}, dmGlobal->quAuxiliar));
     if (bDetectarErroSQL)
         dmGlobal->MostraAviso("BeforePost " + dmGlobal->quAuxiliar->sql(), false);
 }
@@ -87,8 +88,8 @@ void TdmTec::VerificaEquipamentoOSCadastro()
         return;
     FechaAuxiliar fecha;
     const QString descricao = quOSItemAOITEQUIPDESCRICAO->asString();
-    const int total = CarregaNumeroInteiro("count(*) as tot", "aatc03ae",
-                                           "where upper(aedescricao) = " + QuotedStr(descricao.toUpper()),
+    const int total = CarregaNumeroInteiro(u"count(*) as tot"_s, u"aatc03ae"_s,
+                                           u"where upper(aedescricao) = "_s + QuotedStr(descricao.toUpper()),
                                            dmGlobal->quAuxiliar);
     if (total >= 1)
         return;
@@ -107,11 +108,11 @@ void TdmTec::quOSItemAfterPost(Dataset& DataSet)
 {
     dmGlobal->IBTransaction1->commitRetaining();
     quOSItem->refresh();
-    const QString ordem = quOSItemAOCODIGO->asString();
-    const QString item = quOSItemAOITCODIGO->asString();
     // Counted again for each step, so a line the previous step made counts.
     auto semServicos = [&] {
-        return CarregaNumero("COUNT(*)", "AATC01AA", "WHERE AOCODIGO = " + ordem + " AND AOITCODIGO = " + item) == 0;
+        return CarregaNumero("COUNT(*)", "AATC01AA",
+                             "WHERE AOCODIGO = " + quOSItemAOCODIGO->asString() +
+                                 " AND AOITCODIGO = " + quOSItemAOITCODIGO->asString()) == 0;
     };
     const QString modo = parametro("ATMODOOS");
     if ((modo == "G" || modo == "1") && semServicos())
@@ -127,12 +128,12 @@ void TdmTec::quOSItemAfterPost(Dataset& DataSet)
         PerguntarSeguroVeiculoOS();
     if (parametro("ATRESTRICAOOS") == "B")
         OSSalvaAtualiza();
-    ZelDevVerificarEvento(&DataSet, "AFTERPOST");
+    ZelDevVerificarEvento(&DataSet, u"AFTERPOST"_s);
 }
 
 void TdmTec::quOSItemBeforeDelete(Dataset& DataSet)
 {
-    RestricaoInserindoOS(DataSet, "BEFOREDELETE");
+    RestricaoInserindoOS(DataSet, u"BEFOREDELETE"_s);
     // The defects go first, but under a savepoint and uncommitted: they are
     // kept when the item's own delete then fails (quOSItemDeleteError), and
     // become durable with the item's deletion.
@@ -140,7 +141,7 @@ void TdmTec::quOSItemBeforeDelete(Dataset& DataSet)
         DeletaRegistros("AATC01AOAD", "where AOITCODIGO = " + ValueToSQL(quOSItemAOITCODIGO->value())
                                           + " AND AOCODIGO = " + ValueToSQL(quOSItemAOCODIGO->value()));
         sCodigoExcluido = quOSItemAOCODIGO->asString() + "/" + quOSItemAOITEQUIPCODIGO->asString();
-        ZelDevVerificarEvento(&DataSet, "BEFOREDELETE");
+        ZelDevVerificarEvento(&DataSet, u"BEFOREDELETE"_s);
     });
 }
 

@@ -13,12 +13,14 @@
 #include "host/db/Database.h"
 
 #include <QApplication>
+#include <QStringBuilder>
 #include <QWidget>
 
 #include <utility>
 
 using host::data::Field;
 using host::data::Query;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -136,15 +138,16 @@ void TdmTec::quOSItemAOITEQUIPCODIGOSetText(Field& Sender, const QString& Text)
 void TdmTec::CarregaOsItemEquipamentoDados(int iCodigo)
 {
     const bool digitado = std::exchange(bDigitandoEquipamento_, false);
-    const QString codigo = QuotedStr(QString::number(iCodigo));
-    const QString sql = "select aedescricao, aemarca, aemodelo, aecarroceriamarca, AEIDENTIFICADOR, AETIPO "
-                        "from aatc03ae where aecodigo = " + codigo;
+    // A number needs no escaping: the quoted code is written in one piece.
+    const QString codigo = u'\'' % QString::number(iCodigo) % u'\'';
+    const QString sql = u"select aedescricao, aemarca, aemodelo, aecarroceriamarca, AEIDENTIFICADOR, AETIPO "
+                        u"from aatc03ae where aecodigo = " % codigo;
     // A batch run reads each model once (the auxiliary query still ends with the text).
     dmGlobal->quAuxiliar->close();
     dmGlobal->quAuxiliar->setSql(sql);
-    const QVariantMap modelo =
-        host::ExecucaoLote::lembrada("AATC03AE", sql, [&] { return QVariant(primeiraLinha(*dmGlobal->quAuxiliar, sql)); })
-            .toMap();
+    const QVariantMap modelo = host::ExecucaoLote::lembrada(u"AATC03AE"_s, sql, [&] {
+                                   return QVariant(primeiraLinha(*dmGlobal->quAuxiliar, sql));
+                               }).toMap();
     if (digitado && dmGlobal->Parametro("ATQUANTIDADEREQUERIDA") == "S") {
         // Vehicles and equipment are typed in their own grids.
         const QString grade = gradeItensComFoco();
@@ -156,15 +159,15 @@ void TdmTec::CarregaOsItemEquipamentoDados(int iCodigo)
                 "Não foi possível inserir equipamento. Para inserir selecione a aba \"Itens da OS\".");
         }
     }
-    quOSItemAOITEQUIPDESCRICAO->setValue(modelo.value("AEDESCRICAO"));
-    quOSItemAOITMARCA->setValue(modelo.value("AEMARCA"));
-    quOSItemAOITMODELO->setValue(modelo.value("AEMODELO"));
-    quOSItemAOITCARROCERIAMARCA->setValue(modelo.value("AECARROCERIAMARCA"));
-    quOSItemAETIPO->setValue(modelo.value("AETIPO"));
+    quOSItemAOITEQUIPDESCRICAO->setValue(modelo.value(u"AEDESCRICAO"_s));
+    quOSItemAOITMARCA->setValue(modelo.value(u"AEMARCA"_s));
+    quOSItemAOITMODELO->setValue(modelo.value(u"AEMODELO"_s));
+    quOSItemAOITCARROCERIAMARCA->setValue(modelo.value(u"AECARROCERIAMARCA"_s));
+    quOSItemAETIPO->setValue(modelo.value(u"AETIPO"_s));
 
     const QString cliente = quOSCLCODIGO->asString();
-    if (CarregaNumeroInteiro("count(*)", "AATC03AECL",
-                             "WHERE AECODIGO = " + codigo + " AND CLCODIGO = " + QuotedStr(cliente))
+    if (CarregaNumeroInteiro(u"count(*)"_s, u"AATC03AECL"_s,
+                             u"WHERE AECODIGO = " % codigo % u" AND CLCODIGO = " % QuotedStr(cliente))
         <= 0)
         return;
     if (!selecionaEquipamentoCliente)

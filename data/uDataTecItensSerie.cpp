@@ -13,6 +13,7 @@
 #include <stdexcept>
 
 using host::data::Field;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -78,18 +79,18 @@ void TdmTec::quOSItemAOITSERIEChange(Field& Sender)
 
 void TdmTec::copiarEquipamentoPorSerie(const QString& sSerie)
 {
-    if (semNumeroSerie(sSerie) || dmGlobal->Parametro("ATUTILIZACONTRATOS") == "S")
+    if (semNumeroSerie(sSerie) || dmGlobal->Parametro(u"ATUTILIZACONTRATOS"_s) == u"S")
         return;
     // Read whole and closed before anything is copied: the copied code fills
     // the item from the register, which may set the serial again and run
     // this rule anew on the same query.
     const QVariantMap anterior = uDataTecItens::primeiraLinha(
         *dmGlobal->quAuxiliar,
-        "select AOITCODIGO, AOCODIGO, AOITEQUIPCODIGO, AOITEQUIPDESCRICAO, AOITMARCA, AOITMODELO, AOITDEFEITO, "
-        "AOITSERIE, AOITQUANTIDADE, AOITLOJACOMPRA, AOITDATACOMPRA, AOITCOR, AOITANOFABRICACAO, AOITKMINICIAL, "
-        "AOITPLACA, AOITCOMBUSTIVEL, AOITPOSICAOCOMBUSTIVEL, AOITFOTO, AOITNUMERONFREMESSA "
-        "from AATC01AOIT where aoitserie = :aoitserie",
-        {{"aoitserie", sSerie}});
+        u"select AOITCODIGO, AOCODIGO, AOITEQUIPCODIGO, AOITEQUIPDESCRICAO, AOITMARCA, AOITMODELO, AOITDEFEITO, "
+        u"AOITSERIE, AOITQUANTIDADE, AOITLOJACOMPRA, AOITDATACOMPRA, AOITCOR, AOITANOFABRICACAO, AOITKMINICIAL, "
+        u"AOITPLACA, AOITCOMBUSTIVEL, AOITPOSICAOCOMBUSTIVEL, AOITFOTO, AOITNUMERONFREMESSA "
+        u"from AATC01AOIT where aoitserie = :aoitserie"_s,
+        {{u"aoitserie"_s, sSerie}});
     if (anterior.isEmpty())
         return;
     if (MostraPergunta("Deseja inserir o equipamento referente a este Nº de Série?", {"Sim", "Não"}) != "Sim")

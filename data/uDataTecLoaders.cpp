@@ -17,6 +17,7 @@
 
 using host::data::Dataset;
 using host::data::Query;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -98,27 +99,52 @@ void TdmTec::quOSAfterScroll(Dataset&)
                                          " and aocodigo = " + QString::number(codigo), QString());
 }
 
+namespace {
+
+// The item query's text for each combination of its keys and its vehicle
+// filter, and its refresh text: built once, since every order a batch makes
+// loads its items again.
+QString textoItens(bool ordem, bool item, bool semVeiculos)
+{
+    QString sql = QString::fromLatin1(kSelectItens);
+    if (ordem)
+        sql += "\n Where  (It.AOCODIGO = :AOCODIGO) ";
+    else
+        sql += "\n Where  It.AOCODIGO Is Null ";   // items not attached to any order
+    if (item)
+        sql += "\n and   (It.AOITCODIGO = :AOITCODIGO) ";
+    if (semVeiculos)
+        sql += "\n and ((Eqp.AEIDENTIFICADOR <> 'V') or (Eqp.AEIDENTIFICADOR is null)) ";
+    return sql + "\norder by It.AOITCODIGO";
+}
+
+const QString& textoItensGuardado(bool ordem, bool item, bool semVeiculos)
+{
+    static const std::array<QString, 8> textos = [] {
+        std::array<QString, 8> t;
+        for (int i = 0; i < 8; ++i)
+            t[i] = textoItens(i & 4, i & 2, i & 1);
+        return t;
+    }();
+    return textos[(ordem ? 4 : 0) | (item ? 2 : 0) | (semVeiculos ? 1 : 0)];
+}
+
+}  // namespace
+
 void TdmTec::CarregaOSItens(int aoCodigo, int aoitCodigo)
 {
     quOSItem->close();
     // The keys by parameter: the text stays the same from one order to the
     // next, so a batch over orders keeps it prepared.
-    QString sql = QString::fromLatin1(kSelectItens);
+    const bool semVeiculos = aoCodigo != 0 && parametroAparado("ATQUANTIDADEREQUERIDA") == "S";
+    quOSItem->setSql(textoItensGuardado(aoCodigo > 0, aoitCodigo > 0, semVeiculos));
     if (aoCodigo > 0)
-        sql += "\n Where  (It.AOCODIGO = :AOCODIGO) ";
-    else
-        sql += "\n Where  It.AOCODIGO Is Null ";   // items not attached to any order
+        quOSItem->paramByName(u"AOCODIGO"_s)->setAsInteger(aoCodigo);
     if (aoitCodigo > 0)
-        sql += "\n and   (It.AOITCODIGO = :AOITCODIGO) ";
-    if (parametroAparado("ATQUANTIDADEREQUERIDA") == "S" && aoCodigo != 0)
-        sql += "\n and ((Eqp.AEIDENTIFICADOR <> 'V') or (Eqp.AEIDENTIFICADOR is null)) ";   // no vehicles
-    quOSItem->setSql(sql + "\norder by It.AOITCODIGO");
-    if (aoCodigo > 0)
-        quOSItem->paramByName("AOCODIGO")->setAsInteger(aoCodigo);
-    if (aoitCodigo > 0)
-        quOSItem->paramByName("AOITCODIGO")->setAsInteger(aoitCodigo);
+        quOSItem->paramByName(u"AOITCODIGO"_s)->setAsInteger(aoitCodigo);
     // A posted item is read again with every joined column.
-    usOSItem->setRefreshSql(QString::fromLatin1(kSelectItens) + "\nwhere  It.AOITCODIGO = :AOITCODIGO ");
+    static const QString refresco = QString::fromLatin1(kSelectItens) + "\nwhere  It.AOITCODIGO = :AOITCODIGO ";
+    usOSItem->setRefreshSql(refresco);
     quOSItem->open();
 }
 
@@ -169,11 +195,16 @@ void TdmTec::CarregaOSPecas(int aoCodigo, int aoitCodigo, const QString&)
 void TdmTec::CarregaOSAndamento(int aoCodigo, int aoitCodigo)
 {
     quOSAndamento->close();
-    QString sql = uDataTec::selectArmazenado("quOSAndamento") + "\nWhere Anda.AOCODIGO = :aocodigo";
+    // The text of every line of an order, the one each new order loads, is built once.
+    static const QString daOrdem = uDataTec::selectArmazenado(u"quOSAndamento"_s) +
+                                   "\nWhere Anda.AOCODIGO = :aocodigo";
+    static const QString daOrdemOrdenado = daOrdem + "\norder by Anda.AACODIGO";
     if (aoitCodigo > 0)
-        sql += "\n and Anda.AOITCODIGO = " + QString::number(aoitCodigo);
-    quOSAndamento->setSql(sql + "\norder by Anda.AACODIGO");
-    quOSAndamento->paramByName("aocodigo")->setAsInteger(aoCodigo);
+        quOSAndamento->setSql(daOrdem + "\n and Anda.AOITCODIGO = " + QString::number(aoitCodigo) +
+                              "\norder by Anda.AACODIGO");
+    else
+        quOSAndamento->setSql(daOrdemOrdenado);
+    quOSAndamento->paramByName(u"aocodigo"_s)->setAsInteger(aoCodigo);
     quOSAndamento->open();
 }
 

@@ -20,11 +20,13 @@
 #include "host/data/Query.h"
 
 #include <QHash>
+#include <QStringBuilder>
 #include <QVariant>
 
 #include <vector>
 
 using namespace uDataTecOSAutomatica::comum;
+using namespace Qt::StringLiterals;
 
 namespace uDataTecOSAutomatica {
 
@@ -87,7 +89,30 @@ QHash<int, std::vector<Equipamento>> equipamentosContratos(host::data::Query& co
     return equipamentos;
 }
 
-QString dataTexto(const QDateTime& data) { return data.toString("dd/MM/yyyy"); }
+// dd/MM/yyyy written digit by digit: two dates are logged for every
+// contract, and a format string is parsed again on every call.
+QString dataTexto(const QDateTime& data)
+{
+    if (!data.isValid())
+        return {};
+    const QDate dia = data.date();
+    const int ano = dia.year();
+    if (ano < 1 || ano > 9999)
+        return data.toString(u"dd/MM/yyyy"_s);
+    QString texto(10, Qt::Uninitialized);
+    QChar* c = texto.data();
+    auto par = [&c](int n) {
+        *c++ = QChar(u'0' + n / 10);
+        *c++ = QChar(u'0' + n % 10);
+    };
+    par(dia.day());
+    *c++ = u'/';
+    par(dia.month());
+    *c++ = u'/';
+    par(ano / 100);
+    par(ano % 100);
+    return texto;
+}
 
 // The order of one contract: header, the contract's rows as items, the
 // line. Returns its number.
@@ -127,10 +152,12 @@ QString umaLinha(const QString& texto)
 }
 
 class Progresso {
+    inline static const QString kIncrementar = u"Incrementar"_s;
+
 public:
     explicit Progresso(int total) { dmGlobal->PreparaSplashForm(total, "Gerando ordens de serviço dos contratos...", "Mostrar"); }
     ~Progresso() { dmGlobal->PreparaSplashForm(0, {}, "Ocultar"); }
-    void contrato(int codigo) { dmGlobal->PreparaSplashForm(1, "Contrato " + QString::number(codigo), "Incrementar"); }
+    void contrato(int codigo) { dmGlobal->PreparaSplashForm(1, u"Contrato " % QString::number(codigo), kIncrementar); }
 };
 
 }  // namespace
@@ -193,13 +220,13 @@ void LancarOrdensContratos()
         for (contratos->first(); !contratos->eof(); contratos->next()) {
             const int contrato = codigo.asInteger();
             progresso.contrato(contrato);
-            log("Vai lançar contrato " + QString::number(contrato));
+            log(u"Vai lançar contrato " % QString::number(contrato));
             const int periodicidade = PeriodicidadeContrato(integracao.asString());
             const Historico h = historico.value(contrato);
             QDateTime base = h.ultimaEntrada;
             if (base < kLimiteSemOrdem)
                 base = dataBase.asDateTime();
-            log("DataBase Inicial: " + dataTexto(base));
+            log(u"DataBase Inicial: " % dataTexto(base));
             if (!base.isValid()) {
                 // Without a base date the order would be dated in 1900, and
                 // made again on every run.
@@ -208,10 +235,10 @@ void LancarOrdensContratos()
                 const bool aprovada =
                     aprovaPrimeira.asString().left(1).toUpper() == "S" && h.itens == 0;
                 const QDateTime vencimento = VencimentoContrato(base, periodicidade, aprovada, calendario);
-                log("DataBase com dias de periodicidade: " + dataTexto(vencimento));
+                log(u"DataBase com dias de periodicidade: " % dataTexto(vencimento));
                 log(linhaComparacao);
                 if (comparacao.date() >= vencimento.date()) {
-                    log("Vai Inserir Ordem de Serviço");
+                    log(u"Vai Inserir Ordem de Serviço"_s);
                     const QString cliente = contratante.asString();
                     const std::vector<Equipamento> linhas = equipamentos.value(contrato);
                     QString falha;
@@ -223,7 +250,7 @@ void LancarOrdensContratos()
                         resultado.falhas << "Contrato " + QString::number(contrato) + ": " + umaLinha(falha);
                 }
             }
-            log("terminou de lançar contrato " + QString::number(contrato));
+            log(u"terminou de lançar contrato " % QString::number(contrato));
         }
     }
     contratos->close();

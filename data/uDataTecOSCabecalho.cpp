@@ -16,13 +16,14 @@
 
 using host::data::Dataset;
 using host::data::DatasetState;
+using namespace Qt::StringLiterals;
 
 namespace {
 
 // The first situation of the register, in table order, that meets the condition.
 QString primeiraSituacao(const QString& condicao)
 {
-    return CarregaDado("first 1 ASCODIGO", "AATC01AS", condicao);
+    return CarregaDado(u"first 1 ASCODIGO"_s, u"AATC01AS"_s, condicao);
 }
 
 QString classificacaoCliente(const QString& tipo)
@@ -52,8 +53,8 @@ void TdmTec::quOSNewRecord(Dataset& DataSet)
     const QString modoEmpresa = parametro("ATMODOEMPRESA");
     if (modoEmpresa != "O" && modoEmpresa != "B")
         quOSAOOBSERVACAO->setAsString(
-            CarregaDado("First 1 aoObservacao", "aatc01ao", "Order by aoCodigo Desc "));
-    quOSASCODIGO->setAsString(primeiraSituacao("where (ASID is null or ASID = 'A') and ASTIPO = 'I'"));
+            CarregaDado(u"First 1 aoObservacao"_s, u"aatc01ao"_s, u"Order by aoCodigo Desc "_s));
+    quOSASCODIGO->setAsString(primeiraSituacao(u"where (ASID is null or ASID = 'A') and ASTIPO = 'I'"_s));
     quOSAOREMANUFATURA->setAsString("A");
     if (parametro("ATREMANUFATURA") == "S")
         PerguntarTipoOrdem();
@@ -68,7 +69,7 @@ void TdmTec::quOSNewRecord(Dataset& DataSet)
     }
     if (!AtendenteDoUsuario())
         return;
-    ZelDevVerificarEvento(&DataSet, "ONNEWRECORD");
+    ZelDevVerificarEvento(&DataSet, u"ONNEWRECORD"_s);
 }
 
 // Remanufacture installations: the user says what the order is for; the
@@ -127,18 +128,18 @@ void TdmTec::quOSCLCODIGOChange(host::data::Field& Sender)
     const QString cliente = Sender.asString();
     if (cliente.isEmpty())
         return;
-    host::data::Query* query = &ConsultaPropria("quClienteOS");
-    query->setSql("select Cli.CGC_CNPJ, Cli.NUMERO_IDENTIDADE, Cli.TELEFONE1, Cli.CLIE, Cli.CLDESCONTO,"
+    host::data::Query* query = &ConsultaPropria(u"quClienteOS"_s);
+    query->setSql(u"select Cli.CGC_CNPJ, Cli.NUMERO_IDENTIDADE, Cli.TELEFONE1, Cli.CLIE, Cli.CLDESCONTO,"
                   " Cli.INSCRICAO_MUNICIPAL, Cli.ENDERECO, Cli.CIDADE, Cli.CEP, Cli.BAIRRO, Cli.ESTADO,"
                   " Cli.PESSOA_FISICAOUJURIDICA, Cli.DATA_NASCIMENTO, Cli.CONTATO, Cli.TABELA_VENCIMENTO, Cli.NOME,"
                   " Cli.EMAIL, Cli.NATUREZA_OPERACAO, Cli.OBSERVACAO, Cli.CODIGO_REPRESENTACAO, Cli.LIMITE_CREDITO,"
                   " Ram.RACOR, Cli.ORCTCODIGO"
                   " from AUGC0301 Cli left outer join RAMO Ram on (Ram.COD_RAMO = Cli.RAMO)"
-                  " where Cli.CODIGO_CLIENTE = :cliente");
-    query->paramByName("cliente")->setAsString(cliente);
+                  " where Cli.CODIGO_CLIENTE = :cliente"_s);
+    query->paramByName(u"cliente"_s)->setAsString(cliente);
     query->open();
     CopiarDadosCliente(*query);
-    const QString observacao = query->fieldByName("OBSERVACAO")->asString().trimmed();
+    const QString observacao = query->fieldByName(u"OBSERVACAO"_s)->asString().trimmed();
     query->close();
 
     const QString bloqueio = parametro("ATBLOQUEIOATRASO");
@@ -147,16 +148,16 @@ void TdmTec::quOSCLCODIGOChange(host::data::Field& Sender)
     if (parametro("ATMOSTRAOBSCLIENTE") == "S" && !observacao.isEmpty())
         dmGlobal->MostraAviso("Observações do Cliente:\r" + observacao, false);
 
-    query = &ConsultaPropria("quClienteContratoOS");
-    query->setSql("select Con.ACPRIORIDADE, Con.ACATENDIMENTO, Cli.CONTATO from AATC05AC Con"
+    query = &ConsultaPropria(u"quClienteContratoOS"_s);
+    query->setSql(u"select Con.ACPRIORIDADE, Con.ACATENDIMENTO, Cli.CONTATO from AATC05AC Con"
                   " left outer join AUGC0301 Cli on (Cli.CODIGO_CLIENTE = Con.CLCODIGO)"
-                  " where Con.CLCODIGO = :cliente");
-    query->paramByName("cliente")->setAsString(cliente);
+                  " where Con.CLCODIGO = :cliente"_s);
+    query->paramByName(u"cliente"_s)->setAsString(cliente);
     query->open();
     if (!query->isEmpty()) {
-        const QString prioridade = query->fieldByName("ACPRIORIDADE")->asString();
-        const QString atendimento = query->fieldByName("ACATENDIMENTO")->asString();
-        const QString contato = query->fieldByName("CONTATO")->asString();
+        const QString prioridade = query->fieldByName(u"ACPRIORIDADE"_s)->asString();
+        const QString atendimento = query->fieldByName(u"ACATENDIMENTO"_s)->asString();
+        const QString contato = query->fieldByName(u"CONTATO"_s)->asString();
         if (!prioridade.isEmpty())
             quOSAOPRIORIDADE->setAsString(prioridade);
         if (!atendimento.isEmpty())
@@ -170,31 +171,32 @@ void TdmTec::quOSCLCODIGOChange(host::data::Field& Sender)
 // The customer's data shown with the order before it is saved and read again.
 void TdmTec::CopiarDadosCliente(const Dataset& cliente)
 {
-    auto texto = [&cliente](const char* coluna) { return cliente.fieldByName(QString::fromLatin1(coluna))->asString(); };
-    quOSCGC_CNPJ->setAsString(texto("CGC_CNPJ"));
-    quOSCLDESCONTO->setAsFloat(cliente.fieldByName("CLDESCONTO")->asFloat());
-    quOSLIMITE_CREDITO->setAsFloat(cliente.fieldByName("LIMITE_CREDITO")->asFloat());
-    quOSRACOR->setAsString(texto("RACOR"));
-    quOSPESSOA_FISICAOUJURIDICA->setAsString(texto("PESSOA_FISICAOUJURIDICA"));
-    quOSCLIENTE->setAsString(texto("NOME"));
-    quOSEMAIL->setAsString(texto("EMAIL"));
-    quOSTELEFONE1->setAsString(texto("TELEFONE1"));
-    quOSCLIE->setAsString(texto("CLIE"));
-    quOSINSCRICAO_MUNICIPAL->setAsString(texto("INSCRICAO_MUNICIPAL"));
-    quOSENDERECO->setAsString(texto("ENDERECO"));
-    quOSCIDADE->setAsString(texto("CIDADE"));
-    quOSCEP->setAsString(texto("CEP"));
-    quOSBAIRRO->setAsString(texto("BAIRRO"));
-    quOSESTADO->setAsString(texto("ESTADO"));
-    quOSAOCONTATO->setAsString(texto("CONTATO"));
-    quOSOBSCLI->setAsString(texto("OBSERVACAO"));
-    quOSORCTCODIGO->setAsInteger(cliente.fieldByName("ORCTCODIGO")->asInteger());
-    if (!texto("TABELA_VENCIMENTO").trimmed().isEmpty())
-        quOSTVCODIGO->setAsString(texto("TABELA_VENCIMENTO"));
-    if (!texto("NATUREZA_OPERACAO").trimmed().isEmpty())
-        quOSOFCODIGO->setAsString(texto("NATUREZA_OPERACAO"));
-    if (!texto("CODIGO_REPRESENTACAO").trimmed().isEmpty())
-        quOSFOCODIGOVENDEDOR->setAsString(texto("CODIGO_REPRESENTACAO"));
+    // Column names as literals: no text is built to look a column up.
+    auto texto = [&cliente](const QString& coluna) { return cliente.fieldByName(coluna)->asString(); };
+    quOSCGC_CNPJ->setAsString(texto(u"CGC_CNPJ"_s));
+    quOSCLDESCONTO->setAsFloat(cliente.fieldByName(u"CLDESCONTO"_s)->asFloat());
+    quOSLIMITE_CREDITO->setAsFloat(cliente.fieldByName(u"LIMITE_CREDITO"_s)->asFloat());
+    quOSRACOR->setAsString(texto(u"RACOR"_s));
+    quOSPESSOA_FISICAOUJURIDICA->setAsString(texto(u"PESSOA_FISICAOUJURIDICA"_s));
+    quOSCLIENTE->setAsString(texto(u"NOME"_s));
+    quOSEMAIL->setAsString(texto(u"EMAIL"_s));
+    quOSTELEFONE1->setAsString(texto(u"TELEFONE1"_s));
+    quOSCLIE->setAsString(texto(u"CLIE"_s));
+    quOSINSCRICAO_MUNICIPAL->setAsString(texto(u"INSCRICAO_MUNICIPAL"_s));
+    quOSENDERECO->setAsString(texto(u"ENDERECO"_s));
+    quOSCIDADE->setAsString(texto(u"CIDADE"_s));
+    quOSCEP->setAsString(texto(u"CEP"_s));
+    quOSBAIRRO->setAsString(texto(u"BAIRRO"_s));
+    quOSESTADO->setAsString(texto(u"ESTADO"_s));
+    quOSAOCONTATO->setAsString(texto(u"CONTATO"_s));
+    quOSOBSCLI->setAsString(texto(u"OBSERVACAO"_s));
+    quOSORCTCODIGO->setAsInteger(cliente.fieldByName(u"ORCTCODIGO"_s)->asInteger());
+    if (const QString tabela = texto(u"TABELA_VENCIMENTO"_s); !tabela.trimmed().isEmpty())
+        quOSTVCODIGO->setAsString(tabela);
+    if (const QString natureza = texto(u"NATUREZA_OPERACAO"_s); !natureza.trimmed().isEmpty())
+        quOSOFCODIGO->setAsString(natureza);
+    if (const QString vendedor = texto(u"CODIGO_REPRESENTACAO"_s); !vendedor.trimmed().isEmpty())
+        quOSFOCODIGOVENDEDOR->setAsString(vendedor);
 }
 
 void TdmTec::quOSFOCODIGOVENDEDORChange(host::data::Field& Sender)

@@ -14,8 +14,11 @@
 #include "host/data/Abort.h"
 #include "host/ui/WindowRegistry.h"
 
+#include <QStringBuilder>
+
 using host::data::Dataset;
 using host::data::DatasetState;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -23,7 +26,7 @@ QString situacaoGravada(const host::data::Field& ordem)
 {
     if (ordem.isNull())
         return {};
-    return CarregaDado("ASCODIGO", "AATC01AO", "where aoCodigo = " + ordem.asString());
+    return CarregaDado(u"ASCODIGO"_s, u"AATC01AO"_s, u"where aoCodigo = " % ordem.asString());
 }
 
 }  // namespace
@@ -82,7 +85,7 @@ void TdmTec::quOSBeforePost(Dataset& DataSet)
         OrdemServicoTotaisVazios();
     else
         OrdemServicoAtualizaTotalizador(quOSAOCODIGO->asInteger());
-    ZelDevVerificarEvento(&DataSet, "BEFOREPOST");
+    ZelDevVerificarEvento(&DataSet, u"BEFOREPOST"_s);
 }
 
 // A new order takes the next number unless the user types it.
@@ -91,7 +94,7 @@ void TdmTec::NumerarOrdem()
     const bool digitado = parametro("ATNUMEROOSDIGITADO") == "S";
     const bool inserindo = quOS->state() == DatasetState::Insert;
     if (inserindo && !digitado)
-        quOSAOCODIGO->setAsInteger(int(MaximoDado("aoCodigo", "aatc01ao", "", "")) + 1);
+        quOSAOCODIGO->setAsInteger(int(MaximoDado(u"aoCodigo"_s, u"aatc01ao"_s, {}, {})) + 1);
     if (quOSAOCODIGO->asInteger() == 0)
         dmGlobal->MostraErro("Número da Ordem de Serviço Inválido.");
     if (digitado && inserindo && ContadorDados("aoCodigo", "aatc01ao", quOSAOCODIGO->asString()) > 0)
@@ -126,8 +129,9 @@ void TdmTec::quOSAfterPost(Dataset& DataSet)
     const QString ordem = quOSAOCODIGO->asString();
     const QDateTime agora = QDateTime::currentDateTime();
     // The audit record is committed with the save it tells of.
-    dmGlobal->GravaLog(IbUserName(), "Alterou Ordem de Serviço " + ordem,
-                       "Cliente/Data/Operação: " + ordem + "/" + quOSCLCODIGO->asString(), "AATC01AO", hoje(), agora);
+    dmGlobal->GravaLog(IbUserName(), u"Alterou Ordem de Serviço " % ordem,
+                       u"Cliente/Data/Operação: " % ordem % u'/' % quOSCLCODIGO->asString(), u"AATC01AO"_s, hoje(),
+                       agora);
     dmGlobal->IBTransaction1->commitRetaining();
     quOS->refresh();
     quOS->beforeEdit = handler(&TdmTec::quOSBeforeEdit);
@@ -146,7 +150,7 @@ void TdmTec::quOSAfterPost(Dataset& DataSet)
         OSEnviarEmailPorSituacao(aoCodigo);
     if (quOS->tag() == kTagAlteracaoInterna)
         quOS->setTag(0);
-    ZelDevVerificarEvento(&DataSet, "AFTERPOST");
+    ZelDevVerificarEvento(&DataSet, u"AFTERPOST"_s);
 }
 
 // The installation's default equipment becomes the item of an order saved without one.
@@ -179,11 +183,11 @@ void TdmTec::quOSBeforeDelete(Dataset& DataSet)
                            ". Tem certeza de que deseja continuar?",
                        {"Sim", "Não"}) != "Sim")
         host::abortOperation();
-    RestricaoInserindoOS(*quOS, "BEFOREDELETE");
+    RestricaoInserindoOS(*quOS, u"BEFOREDELETE"_s);
     sCodigoExcluido = ordem + "/" + quOSCLCODIGO->asString();
     dmGlobal->IBTransaction1->commitRetaining();
     iOSExcluida_ = quOSAOCODIGO->asInteger();
-    ZelDevVerificarEvento(&DataSet, "BEFOREDELETE");
+    ZelDevVerificarEvento(&DataSet, u"BEFOREDELETE"_s);
 }
 
 void TdmTec::ExcluirDependentesOS()

@@ -16,6 +16,7 @@
 
 using host::data::Dataset;
 using host::data::DatasetState;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -228,12 +229,12 @@ host::data::Dataset::Event TdmTec::handler(void (TdmTec::*metodo)(Dataset&))
 
 void TdmTec::quOSBeforeInsert(Dataset& DataSet)
 {
-    RestricaoInserindoOS(DataSet, "BEFOREINSERT");
+    RestricaoInserindoOS(DataSet, u"BEFOREINSERT"_s);
 }
 
 void TdmTec::quOSBeforeEdit(Dataset& DataSet)
 {
-    RestricaoInserindoOS(DataSet, "BEFOREEDIT");
+    RestricaoInserindoOS(DataSet, u"BEFOREEDIT"_s);
 }
 
 void TdmTec::quOSAfterCancel(Dataset&)

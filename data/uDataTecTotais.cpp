@@ -33,12 +33,16 @@ TdmTec& modulo()
 
 // Outside mode "T" only the lines the customer authorised and that carry no
 // warranty ("3 - Sem Garantia") count; the condition is a further SQL line.
+QString condicaoContagemFixa(const QString& prefixo, const QString& separadorTipo)
+{
+    return "\n and " + prefixo + "autorizado= 'S' and " + prefixo + "tipo" + separadorTipo + "'3'";
+}
+
 QString condicaoContagem(const QString& prefixo, const QString& separadorTipo)
 {
     if (modoTotal() == "T")
         return {};
-    return "\n and " + prefixo + "autorizado= " + QuotedStr("S") + " and " + prefixo + "tipo" + separadorTipo +
-           QuotedStr("3");
+    return condicaoContagemFixa(prefixo, separadorTipo);
 }
 
 // The order asked for becomes quOS's row when it is not already.
@@ -78,11 +82,13 @@ QString sqlPecas(bool comIPI, const QString& separadorTipo)
            condicaoContagem("ap", separadorTipo);
 }
 
+// Run after every saved service line: its two texts are built once.
 QString sqlServicos()
 {
-    return "select (sum(aaValorTotal)) as Total, (sum(aaValorTotalRequerido)) as TotalReq from AATC01AA "
-           " where aocodigo = :aocodigo" +
-           condicaoContagem("aa", " = ");
+    static const QString todas = QStringLiteral("select (sum(aaValorTotal)) as Total, (sum(aaValorTotalRequerido))"
+                                                " as TotalReq from AATC01AA  where aocodigo = :aocodigo");
+    static const QString contadas = todas + condicaoContagemFixa("aa", " = ");
+    return modoTotal() == "T" ? todas : contadas;
 }
 
 double somaDespesa(TdmTec& tec, const char* soma, const char* tabela, int aoCodigo)

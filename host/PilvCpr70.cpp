@@ -10,13 +10,18 @@ QList<host::HookCall>& calls()
     static QList<host::HookCall> list;
     return list;
 }
+
+bool recording = false;
 }  // namespace
 
 bool ZelDevVerificarEvento(host::data::Dataset* dataset, const QString& evento)
 {
-    calls().append({dataset ? dataset->name() : QString(), evento});
+    if (recording)
+        calls().append({dataset ? dataset->name() : QString(), evento});
     return true;
 }
+
+void host::recordHookCalls(bool on) { recording = on; }
 
 const QList<host::HookCall>& host::hookCalls() { return calls(); }
 

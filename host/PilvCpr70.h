@@ -1,7 +1,8 @@
 #pragma once
 // The host package PilvCpr70: the customisation hook. This installation has
-// no customisations, so the hook changes nothing; it records each call so
-// that tests can check which events a data module reports, in which order.
+// no customisations, so the hook changes nothing; while recording is on
+// (tests turn it on) it records each call, so that tests can check which
+// events a data module reports, in which order.
 
 #include <QString>
 #include <QList>
@@ -32,6 +33,9 @@ struct HookCall {
     QString dataset;   // the dataset's name ("" for none)
     QString event;
 };
+// Off unless turned on: a session reports a dozen events an order, and a
+// running application must not keep them all.
+void recordHookCalls(bool on);
 const QList<HookCall>& hookCalls();
 void clearHookCalls();
 // "quOS:BEFOREPOST" for each call, in order (short form for assertions).

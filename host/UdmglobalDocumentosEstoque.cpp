@@ -11,7 +11,7 @@ namespace {
 
 QDateTime diaDocumentoEstoque(const QDateTime& data)
 {
-    return QDateTime(data.isValid() ? data.date() : QDate::currentDate(), QTime(0, 0));
+    return host::db::localDateTime(data.isValid() ? data.date() : QDate::currentDate());
 }
 
 // The stock and the position of the location move by the quantity: out
@@ -105,16 +105,25 @@ void TdmGlobal::InseriItemAcem14it(const ItemDocumentoEstoque& item)
         const QString t = texto.trimmed();
         return t.isEmpty() || t.startsWith(',') ? t : ", " + t;
     };
+    auto texto = [&](const QString& colunas, const QString& valores) {
+        return "insert into ACEM14IT (DOCUMENTO, SERIE, COD_CLI, COD_OP, MELOCAL, CODIGOPRODUTO, SEQUENCIA,"
+               " QUNATIDADEPRODUTO, DATA, AOCODIGO, VALOR_TOTAL_UNIT, VALOR_TOTAL, HORA, LECODIGO, OBSERVACAO_PRODUTO,"
+               " ACCODIGO" +
+               comVirgula(colunas) +
+               ") values (:DOCUMENTO, :SERIE, :CLIENTE, :OPERACAO, :LOCAL, :PRODUTO, :SEQUENCIA, :QUANTIDADE, :DATA,"
+               " :AOCODIGO, :UNITARIO, :TOTAL, :HORA, :LOCALPRODUTO, :OBSERVACAO, :ACCODIGO" +
+               comVirgula(valores) + ")";
+    };
     // Parameters set one by one on the kept statement: a settlement writes
-    // an item per line.
-    const auto st = IBTransaction1->prepared(
-        "insert into ACEM14IT (DOCUMENTO, SERIE, COD_CLI, COD_OP, MELOCAL, CODIGOPRODUTO, SEQUENCIA,"
-        " QUNATIDADEPRODUTO, DATA, AOCODIGO, VALOR_TOTAL_UNIT, VALOR_TOTAL, HORA, LECODIGO, OBSERVACAO_PRODUTO,"
-        " ACCODIGO" +
-        comVirgula(item.colunasExtras) +
-        ") values (:DOCUMENTO, :SERIE, :CLIENTE, :OPERACAO, :LOCAL, :PRODUTO, :SEQUENCIA, :QUANTIDADE, :DATA,"
-        " :AOCODIGO, :UNITARIO, :TOTAL, :HORA, :LOCALPRODUTO, :OBSERVACAO, :ACCODIGO" +
-        comVirgula(item.valoresExtras) + ")");
+    // an item per line, each with the same extra columns (their text made
+    // once for them).
+    thread_local QString colunasFeitas, valoresFeitos, textoFeito;
+    if (textoFeito.isEmpty() || colunasFeitas != item.colunasExtras || valoresFeitos != item.valoresExtras) {
+        textoFeito = texto(item.colunasExtras, item.valoresExtras);
+        colunasFeitas = item.colunasExtras;
+        valoresFeitos = item.valoresExtras;
+    }
+    const auto st = IBTransaction1->prepared(textoFeito);
     const QString cliente = item.cliente.trimmed();
     st->setParam("DOCUMENTO", item.documento.trimmed());
     st->setParam("SERIE", item.serie.trimmed());

@@ -172,7 +172,21 @@ bool PesquisaValorPorQuantidade(bool bDesconto, bool bMostrar, host::data::Datas
 
 QString LocalEstoqueTresDigitos(const QString& local)
 {
+    const QString aparado = local.trimmed();
     bool numero = false;
-    const int codigo = local.trimmed().toInt(&numero);
-    return numero ? QString("%1").arg(codigo, 3, 10, QChar('0')) : local.trimmed();
+    const int codigo = aparado.toInt(&numero);
+    if (!numero)
+        return aparado;
+    // Asked for every stock line moved: the digits put down by hand, not
+    // through a formatted argument.
+    if (codigo < 0)
+        return QString("%1").arg(codigo, 3, 10, QChar('0'));
+    if (codigo > 999)
+        return QString::number(codigo);
+    QString digitos(3, Qt::Uninitialized);
+    QChar* at = digitos.data();
+    at[0] = QChar(u'0' + codigo / 100);
+    at[1] = QChar(u'0' + codigo / 10 % 10);
+    at[2] = QChar(u'0' + codigo % 10);
+    return digitos;
 }

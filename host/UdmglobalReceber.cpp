@@ -37,6 +37,18 @@ QVariant inteiroOuNulo(int valor)
     return valor == 0 ? QVariant() : QVariant(valor);
 }
 
+// The row's values bound where they are, for this execution only: none
+// copied into the statement nor destroyed there (a forecast writes a
+// receivable and its cash row for every instalment).
+void executaComValores(host::db::Statement& st, const QVariantList& valores)
+{
+    std::vector<const QVariant*> ligados;
+    ligados.reserve(size_t(valores.size()));
+    for (const QVariant& valor : valores)
+        ligados.push_back(&valor);
+    st.execute(ligados);
+}
+
 // The receivable's columns, in the order of InseriParcelaReceber's arguments.
 const QStringList& colunasReceber()
 {
@@ -244,10 +256,8 @@ void TdmGlobal::InseriParcelaReceber(
     if (periodo)
         valores << dataOuNulo(periodo->previsaoBoleto) << dataOuNulo(periodo->inicio) << dataOuNulo(periodo->fim);
     host::db::Statement& st = periodo ? receberComPeriodo() : receberSql().receber;
-    for (int i = 0; i < valores.size(); ++i)
-        st.setParam(i, valores[i]);
     try {
-        st.execute();
+        executaComValores(st, valores);
     } catch (const std::exception& erro) {
         if (ChaveReceberOcupada(erro))
             RecusaChaveReceberOcupada(documento, cliente, sequencia);
@@ -314,10 +324,7 @@ void TdmGlobal::InserirCXPrevisao(const QString& documento, const QString& emite
                                   textoOuNulo(observacao),
                                   inteiroOuNulo(contrato),
                                   parcela};
-    host::db::Statement& st = receberSql().cxPrevisao;
-    for (int i = 0; i < valores.size(); ++i)
-        st.setParam(i, valores[i]);
-    st.execute();
+    executaComValores(receberSql().cxPrevisao, valores);
 }
 
 void TdmGlobal::CarregaCXPrevisao(const QString& documento, const QString& emitente, int sequencia,

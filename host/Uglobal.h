@@ -28,6 +28,8 @@ QString ValueToSQL(const QVariant& valor);
 QVariant aparadoOuNulo(const QString& texto);
 // Today at 00:00: the day a date column keeps.
 QDateTime hoje();
+// The local time now as "hh:mm:ss" (the hour a stock document keeps).
+QString horaAtualTexto();
 QString DateToSQL(const QDateTime& data);              // 'mm/dd/yyyy'
 QString DateTimeToSQL(const QDateTime& data);          // 'mm/dd/yyyy hh:nn:ss'
 QString DateTimeIniToSQL(const QDateTime& data);       // the day at 00:00:00

@@ -279,6 +279,7 @@ private:
     void moveTo(int index);
     int findRow(const QString& keyFields, const QVariant& keyValues, LocateOptions options);
     void startInsert(bool append);
+    void emptyEditBuffer();
     void discardInsertedRow();
     void reread();
     void rereadQuietly();

@@ -60,9 +60,7 @@ void Dataset::startInsert(bool append)
     rows_.insert(rows_.begin() + position, Row{nextId_++, rowStore_.add()});
     cur_ = position;
     eof_ = bof_ = false;
-    // Null cells made in place (assign would copy a null into each).
-    editBuf_.clear();
-    editBuf_.resize(size_t(dataCount_));
+    emptyEditBuffer();
     state_ = DatasetState::Insert;
     modified_ = false;
     calculateFields();
@@ -100,6 +98,19 @@ void Dataset::startInsert(bool append)
     notifyDataChanged(nullptr);
     fire(afterInsert);
     fire(afterScroll);
+}
+
+// dataCount_ null cells. Only those that hold a value are emptied: a new
+// row's post leaves the buffer with the row's former cells, all null, and
+// each empty cell destroyed would be a call into Qt for nothing.
+void Dataset::emptyEditBuffer()
+{
+    if (editBuf_.size() != size_t(dataCount_))
+        editBuf_.resize(size_t(dataCount_));
+    // The cell's type read in place (isValid() is itself a call into Qt).
+    for (QVariant& cell : editBuf_)
+        if (cell.data_ptr().typeInterface() != nullptr)
+            cell = QVariant();
 }
 
 void Dataset::discardInsertedRow()
@@ -170,12 +181,12 @@ void Dataset::post()
                     throw;
             }
         }
-        // The buffer keeps its room for the next row edited. Swapped, not
-        // moved: a move makes and destroys a variant per cell; the old cells
-        // go with the buffer's clear.
+        // Swapped, not moved: a move makes and destroys a variant per cell.
+        // The buffer keeps its cells for the next row edited; the row's old
+        // ones go with them emptied.
         const MutableRowValues row = rowValues(cur_);
         std::swap_ranges(editBuf_.begin(), editBuf_.begin() + std::min(editBuf_.size(), row.size()), row.begin());
-        editBuf_.clear();
+        emptyEditBuffer();
         state_ = DatasetState::Browse;
         modified_ = false;
     }

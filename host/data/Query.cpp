@@ -132,8 +132,14 @@ void Query::rebuildParams()
 
 Param* Query::findParam(const QString& name) const
 {
+    // The name as written first: a text of many numbered parameters is
+    // bound without folding the case of every other name for each. Names
+    // of another length never match (case is folded character by character).
     for (const auto& param : params_)
-        if (param->name().compare(name, Qt::CaseInsensitive) == 0)
+        if (param->name() == name)
+            return param.get();
+    for (const auto& param : params_)
+        if (param->name().size() == name.size() && param->name().compare(name, Qt::CaseInsensitive) == 0)
             return param.get();
     return nullptr;
 }
@@ -160,6 +166,7 @@ void Query::setUpdateObject(UpdateSql* update)
         // Slots found in another query's fields mean nothing in these.
         for (auto& sources : update_->sources_)
             sources.valid = false;
+        update_->ready_.fill({});
         update_->guardValid_.fill(false);
     }
 }

@@ -26,6 +26,7 @@ void UpdateSql::releaseStatements()
 {
     for (size_t k = 0; k < statements_.size(); ++k) {
         statements_[k].reset();
+        ready_[k] = {};
         preparedFor_[k] = nullptr;
         preparedText_[k].clear();
         sources_[k].valid = false;
@@ -60,6 +61,7 @@ host::db::Statement& UpdateSql::prepared(Kind kind)
         preparedFor_[k] = transaction;
         preparedText_[k] = texts_[k];
         sources_[k].valid = false;
+        ready_[k] = {};
     }
     return *statements_[k];
 }
@@ -112,16 +114,27 @@ host::db::Statement* UpdateSql::run(Kind kind, std::span<const QVariant> newValu
             return &statement;
         }
     }
+    // The statement and sources found for the same text, transaction and
+    // field bindings: what prepared() and sourcesFor() would find again.
+    const size_t k = size_t(kind);
+    const Ready& ready = ready_[k];
+    if (ready.statement && query_ && ready.transaction == query_->transaction() &&
+        ready.fieldBindings == query_->fieldBindingsFor() && ready.text.constData() == texts_[k].constData() &&
+        ready.text.size() == texts_[k].size()) {
+        bindAndRun(*ready.statement, sources_[k].params, newValues, oldValues);
+        return ready.statement;
+    }
     host::db::Statement& statement = prepared(kind);
-    bindAndRun(statement, sourcesFor(kind, statement), newValues, oldValues);
+    const std::vector<Source>& sources = sourcesFor(kind, statement);
+    ready_[k] = {&statement, query_->transaction(), texts_[k], query_->fieldBindingsFor()};
+    bindAndRun(statement, sources, newValues, oldValues);
     return &statement;
 }
 
 void UpdateSql::bindAndRun(host::db::Statement& statement, const std::vector<Source>& sources,
                            std::span<const QVariant> newValues, std::span<const QVariant> oldValues)
 {
-    if (statement.cursorOpen())
-        statement.closeCursor();
+    // A cursor left open is closed by the execution itself.
     auto in = [](std::span<const QVariant> row, int slot) {
         return slot >= 0 && size_t(slot) < row.size() ? &row[size_t(slot)] : nullptr;
     };

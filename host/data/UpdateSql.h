@@ -143,6 +143,18 @@ private:
     host::db::Transaction* partialsFor_ = nullptr;
 
     Query* query_ = nullptr;
+    // What a row written finds without asking again: the statement prepared
+    // for the kind and the sources found for it, while the text (the same
+    // data: held here, so that no other text can come to have its address),
+    // the transaction and the query's field bindings stay those it was found
+    // for. Emptied wherever the statement or its sources go.
+    struct Ready {
+        host::db::Statement* statement = nullptr;
+        host::db::Transaction* transaction = nullptr;
+        QString text;
+        unsigned fieldBindings = 0;
+    };
+    std::array<Ready, 4> ready_{};
     std::array<QString, 4> texts_;
     std::array<bool, 4> blank_{true, true, true, true};   // the text is empty or spaces only
     std::vector<const QVariant*> bound_;   // the cells the statement run reads its values from

@@ -25,6 +25,15 @@ std::unordered_map<host::db::Transaction*, std::vector<WrittenAt>>& writtenByTra
     return written;
 }
 
+// The entries noted last, found again without hashing: rows are written one
+// after another under one transaction. The map's elements stay where they
+// are until erased, and an erase forgets them here.
+struct LastNoted {
+    host::db::Transaction* transaction = nullptr;
+    std::vector<WrittenAt>* entries = nullptr;
+};
+LastNoted lastNoted;
+
 // Entries deeper than `depth` are taken out; the datasets they name are returned once each.
 std::vector<Dataset*> takeDeeperThan(std::vector<WrittenAt>& entries, int depth)
 {
@@ -53,8 +62,11 @@ void workEnded(host::db::Transaction* transaction, WorkEnd end, int depth)
         return;
     }
     const std::vector<Dataset*> undone = takeDeeperThan(entries, depth);
-    if (entries.empty())
+    if (entries.empty()) {
+        if (lastNoted.entries == &entries)
+            lastNoted = {};
         writtenByTransaction().erase(found);
+    }
     if (end != WorkEnd::Undone)
         return;
     for (Dataset* dataset : undone)
@@ -65,15 +77,18 @@ void workEnded(host::db::Transaction* transaction, WorkEnd end, int depth)
 
 void noteRowsWritten(host::db::Transaction& transaction, Dataset& dataset)
 {
-    auto& written = writtenByTransaction();
-    auto found = written.find(&transaction);
-    if (found == written.end()) {
-        transaction.setWorkListener(
-            [tr = &transaction](WorkEnd end, int depth) { workEnded(tr, end, depth); });
-        found = written.emplace(&transaction, std::vector<WrittenAt>{}).first;
+    if (lastNoted.transaction != &transaction) {
+        auto& written = writtenByTransaction();
+        auto found = written.find(&transaction);
+        if (found == written.end()) {
+            transaction.setWorkListener(
+                [tr = &transaction](WorkEnd end, int depth) { workEnded(tr, end, depth); });
+            found = written.emplace(&transaction, std::vector<WrittenAt>{}).first;
+        }
+        lastNoted = {&transaction, &found->second};
     }
     const WrittenAt entry{&dataset, transaction.savepointDepth()};
-    std::vector<WrittenAt>& entries = found->second;
+    std::vector<WrittenAt>& entries = *lastNoted.entries;
     if (!entries.empty() && entries.back() == entry)
         return;   // the rows of one save: one entry
     if (std::find(entries.begin(), entries.end(), entry) == entries.end())

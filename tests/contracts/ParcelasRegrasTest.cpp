@@ -95,6 +95,12 @@ TEST(ParcelasDocumento, Numbers)
     EXPECT_EQ(lida, d(2031, 1, 31));
     EXPECT_FALSE(P::DocumentoDeData("000042"));
     EXPECT_FALSE(P::DocumentoDeData("31013"));
+    EXPECT_TRUE(P::DocumentoDeData(" 290228 ", &lida)) << "the number as stored, padded";
+    EXPECT_EQ(lida, d(2028, 2, 29));
+    EXPECT_FALSE(P::DocumentoDeData("290227", &lida)) << "no 29th of February in 2027";
+    EXPECT_EQ(lida, d(2028, 2, 29)) << "a number that is no date leaves the date asked for as it was";
+    EXPECT_FALSE(P::DocumentoDeData("3101A1"));
+    EXPECT_FALSE(P::DocumentoDeData("31-131"));
 }
 
 TEST(ParcelasValor, TaxChainOnTheGrossValue)

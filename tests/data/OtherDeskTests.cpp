@@ -246,6 +246,29 @@ TEST_F(UndoneWork, RowsWrittenUnderASavepointRolledBackShowWhatIsStoredAndSaveAg
     EXPECT_EQ(storedRows(), (QStringList{"1:one", "2:again", "3:item3"}));
 }
 
+// Routine after routine undone under one transaction: each one's rows are
+// read again, not only the first's.
+TEST_F(UndoneWork, EachRoutineUndoneInTurnShowsWhatIsStored)
+{
+    for (const QString name : {"first", "second", "third"}) {
+        {
+            host::db::Savepoint routine(tr());
+            setName(2, name);
+            q.append();
+            q.fieldByName("ID")->setAsInteger(4);
+            q.fieldByName("NAME")->setAsString(name);
+            q.post();
+        }
+        EXPECT_EQ(q.recordCount(), 3) << name.toStdString();
+        EXPECT_FALSE(q.locate("ID", 4)) << name.toStdString();
+        ASSERT_TRUE(q.locate("ID", 2));
+        EXPECT_EQ(q.fieldByName("NAME")->asString(), "item2") << name.toStdString();
+    }
+    EXPECT_NO_THROW(setName(2, "kept"));
+    tr().commitRetaining();
+    EXPECT_EQ(storedRows(), (QStringList{"1:item1", "2:kept", "3:item3"}));
+}
+
 // An inner routine's work kept (released) goes with the outer one's undo;
 // work committed before stays and is not read again for nothing.
 TEST_F(UndoneWork, WorkJoinedToAnOuterSavepointIsReadAgainWhenTheOuterOneIsUndone)

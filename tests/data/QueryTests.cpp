@@ -57,6 +57,29 @@ TEST_F(Queries, PersistentFieldsBindByNameAndMustExist)
     EXPECT_FALSE(q.active());
 }
 
+TEST_F(Queries, ManyNumberedParametersAreEachFoundByTheirNameInAnyCase)
+{
+    QString sql = "select * from ITEMS where ID in (-1";
+    for (int i = 1; i <= 30; ++i)
+        sql += QString(", :Id%1").arg(i);
+    q.setSql(sql + ") order by ID");
+    ASSERT_EQ(q.paramCount(), 30);
+    q.paramByName("ID3")->setAsInteger(3);
+    q.paramByName("id12")->setAsInteger(12);
+    q.paramByName("Id21")->setAsInteger(1);
+    EXPECT_EQ(q.paramByName("Id3")->asInteger(), 3);
+    EXPECT_EQ(q.paramByName("iD12")->asInteger(), 12);
+    EXPECT_TRUE(q.paramByName("ID2")->isNull());
+    EXPECT_TRUE(q.paramByName("ID1")->isNull()) << "not the parameter whose name begins alike";
+    EXPECT_THROW(q.paramByName("ID31"), DatasetError);
+    EXPECT_THROW(q.paramByName("ID"), DatasetError);
+    q.open();
+    EXPECT_EQ(q.recordCount(), 2);
+    EXPECT_EQ(q.fieldByName("ID")->asInteger(), 1);
+    q.next();
+    EXPECT_EQ(q.fieldByName("ID")->asInteger(), 3);
+}
+
 TEST_F(Queries, ParametersBindNullUntilAssignedAndSurviveNewText)
 {
     q.setSql("select * from ITEMS where ID = :ID or (:ID is null and ID = 3)");
@@ -166,6 +189,30 @@ TEST_F(Queries, UpdateStatementsFollowTheFieldsAfterAReopenOrANewText)
     q.post();
     EXPECT_EQ(nameInDb(2), "third");
     EXPECT_EQ(one("select QTY from ITEMS where ID = 2").toInt(), 7);
+}
+
+// Insert texts replaced between rows, the same text made anew or another of
+// the same length (where the one before was, once that one is gone): each
+// row is written by the text set for it.
+TEST_F(Queries, EachRowIsWrittenByTheTextSetForItWhateverTheTextsBefore)
+{
+    auto insertWithQty = [](int qty) {
+        return QString("insert into ITEMS (ID, NAME, QTY) values (:ID, :NAME, %1)").arg(qty);
+    };
+    q.open();
+    const int qtys[] = {1, 1, 2, 2, 3, 1, 1, 4};
+    int id = 100;
+    for (int qty : qtys) {
+        us.setInsertSql(QString());   // the text before goes first
+        us.setInsertSql(insertWithQty(qty));
+        q.append();
+        q.fieldByName("ID")->setAsInteger(++id);
+        q.fieldByName("NAME")->setAsString("row");
+        q.post();
+    }
+    id = 100;
+    for (int qty : qtys)
+        EXPECT_EQ(one("select QTY from ITEMS where ID = :ID", {{"ID", ++id}}).toInt(), qty) << id;
 }
 
 // An update object handed to another query takes its parameters from that

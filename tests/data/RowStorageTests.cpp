@@ -115,6 +115,41 @@ TEST_F(RowStorage, ANewRowAfterADeleteOrACancelStartsEmpty)
     EXPECT_FALSE(ds.locate("NAME", "dropped"));
 }
 
+TEST_F(RowStorage, ANewRowAfterAnEditedOrAnAppendedOneStartsEmpty)
+{
+    ds.setRecNo(2);   // a row with a note
+    ds.edit();
+    name->setAsString("edited");
+    ds.post();
+    ds.append();
+    EXPECT_TRUE(id->isNull());
+    EXPECT_TRUE(name->isNull()) << "nothing of the row edited before";
+    EXPECT_TRUE(note->isNull());
+    id->setAsInteger(-1);
+    note->setAsString("only a note");
+    ds.post();
+    ds.append();
+    EXPECT_TRUE(id->isNull()) << "nothing of the row appended before";
+    EXPECT_TRUE(note->isNull());
+    id->setAsInteger(-2);
+    ds.post();
+
+    ds.setRecNo(2);
+    EXPECT_EQ(name->asString(), "edited");
+    EXPECT_EQ(note->asString(), "note 2");
+    ASSERT_TRUE(ds.locate("ID", -1));
+    EXPECT_TRUE(name->isNull());
+    EXPECT_EQ(note->asString(), "only a note");
+    ASSERT_TRUE(ds.locate("ID", -2));
+    EXPECT_TRUE(name->isNull());
+    EXPECT_TRUE(note->isNull());
+    // An edit of a row appended starts from that row's own values.
+    ds.edit();
+    EXPECT_EQ(id->asInteger(), -2);
+    EXPECT_TRUE(note->isNull());
+    ds.cancel();
+}
+
 TEST_F(RowStorage, ADatasetOpenedAfterAnotherClosesFindsNoValuesOfThatOne)
 {
     ds.close();

@@ -76,6 +76,26 @@ TEST_F(DocumentosEstoque, ItemsStoreTheirValuesTheLoadedProductAndTheExtraColumn
                   {{"D", numero}})
                   .toString(),
               "P1|1|2.000000000000000|33|7|12.50000000000000|25.00000000000000|002|10:20:30|001");
+
+    // Items one after another, each with extras of its own (or none): each
+    // stores its own.
+    item.sequencia = 2;
+    item.valoresExtras = ", 9";
+    dmGlobal->InseriItemAcem14it(item);
+    item.sequencia = 3;
+    item.colunasExtras.clear();
+    item.valoresExtras.clear();
+    dmGlobal->InseriItemAcem14it(item);
+    item.sequencia = 4;
+    item.colunasExtras = ", AICODIGO";
+    item.valoresExtras = ", 7";
+    dmGlobal->InseriItemAcem14it(item);
+    QStringList extras;
+    for (int sequencia = 1; sequencia <= 4; ++sequencia)
+        extras << one("select coalesce(AICODIGO, '-') from ACEM14IT where DOCUMENTO = :D and SEQUENCIA = :S",
+                      {{"D", numero}, {"S", sequencia}})
+                      .toString();
+    EXPECT_EQ(extras, (QStringList{"7", "9", "-", "7"}));
 }
 
 TEST_F(DocumentosEstoque, AdditionAndSubtractionMoveTheStockAndTheLocationsPosition)

@@ -44,6 +44,9 @@ TEST(SqlTextTest, LiteralsAreLocaleFreeAndQuoted)
 {
     EXPECT_EQ(QuotedStr("O'Brien"), "'O''Brien'");
     EXPECT_EQ(QuotedStr(""), "''");
+    EXPECT_EQ(QuotedStr("'"), "''''");
+    EXPECT_EQ(QuotedStr("a''b'"), "'a''''b'''");
+    EXPECT_EQ(QuotedStr("Peça"), "'Peça'");
     EXPECT_EQ(ValueToSQL(QVariant()), "null");
     EXPECT_EQ(ValueToSQL(2.5), "2.5");
     EXPECT_EQ(ValueToSQL(0.1 + 0.2), "0.3");
@@ -72,6 +75,19 @@ TEST(SqlTextTest, QueryTextWithParameterValues)
     EXPECT_TRUE(oneLine.contains("'x''y'")) << oneLine.toStdString();
     EXPECT_TRUE(oneLine.contains("B = 3")) << oneLine.toStdString();
     EXPECT_TRUE(GetSQLtextComParametros(query, true).contains('\n'));
+}
+
+TEST(SqlTextTest, TheHourNowReadsAsTheClockWithTwoDigitsEach)
+{
+    const QTime antes = QTime::currentTime();
+    const QString texto = horaAtualTexto();
+    const QTime depois = QTime::currentTime();
+    ASSERT_EQ(texto.size(), 8) << texto.toStdString();
+    const QTime lida = QTime::fromString(texto, "hh:mm:ss");
+    ASSERT_TRUE(lida.isValid()) << texto.toStdString();
+    // Within the second the clock was read in (a midnight between the reads wraps).
+    const QTime de(antes.hour(), antes.minute(), antes.second());
+    EXPECT_TRUE((lida >= de && lida <= depois) || depois < antes) << texto.toStdString();
 }
 
 TEST(TextColumnTest, NthFieldFromOne)
@@ -132,6 +148,23 @@ TEST(HookTest, RecordsEachCallInOrderAndChangesNothing)
     EXPECT_EQ(dataset.state(), host::data::DatasetState::Browse);
     host::clearHookCalls();
     EXPECT_TRUE(host::hookCalls().isEmpty());
+}
+
+// A running application reports a dozen events an order for as long as it
+// runs: with recording off (as it runs, outside tests) none is kept.
+TEST(HookTest, KeepsNoCallWhileRecordingIsOff)
+{
+    host::clearHookCalls();
+    host::recordHookCalls(false);
+    host::data::MemDataset dataset(nullptr, "quOS");
+    for (int i = 0; i < 1000; ++i)
+        ZelDevVerificarEvento(&dataset, "BEFOREPOST");
+    const bool nadaGuardado = host::hookCalls().isEmpty();
+    host::recordHookCalls(true);
+    EXPECT_TRUE(nadaGuardado);
+    ZelDevVerificarEvento(&dataset, "AFTERPOST");
+    EXPECT_EQ(host::hookCallTexts(), QStringList{"quOS:AFTERPOST"});
+    host::clearHookCalls();
 }
 
 TEST(GridLayoutRoutinesTest, ColumnsBuiltByTheHostSurviveASaveAndRestoreUnderAName)

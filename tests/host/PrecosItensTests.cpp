@@ -92,6 +92,12 @@ TEST_F(PrecosItens, PaymentTermChecksStockAtALocationAndRates)
     EXPECT_EQ(LocalEstoqueTresDigitos("01"), "001");
     EXPECT_EQ(LocalEstoqueTresDigitos(" 7 "), "007");
     EXPECT_EQ(LocalEstoqueTresDigitos("L1"), "L1");
+    EXPECT_EQ(LocalEstoqueTresDigitos("0"), "000");
+    EXPECT_EQ(LocalEstoqueTresDigitos("123"), "123");
+    EXPECT_EQ(LocalEstoqueTresDigitos("0042"), "042") << "the code, not the text typed";
+    EXPECT_EQ(LocalEstoqueTresDigitos("1234"), "1234") << "never cut";
+    EXPECT_EQ(LocalEstoqueTresDigitos("-5"), "-05");
+    EXPECT_EQ(LocalEstoqueTresDigitos(" "), "");
 }
 
 TEST_F(PrecosItens, TheFreightCheckTellsALowerPriceOnACarriersOrderAndChangesNothing)

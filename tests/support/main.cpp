@@ -1,5 +1,6 @@
 // Test entry: a Qt application (offscreen in CI) and the shared embedded engine.
 
+#include "host/PilvCpr70.h"
 #include "host/db/Database.h"
 #include "tests/support/TestDatabase.h"
 #include "host/ui/Locale.h"
@@ -33,6 +34,8 @@ int main(int argc, char** argv) {
     // No test ever waits on a real dialog or modal window: one that the test
     // did not script fails it with its text (a test's own script comes first).
     host::ui::ScriptedDialogs unscripted;
+    // The tests check which events the data modules report.
+    host::recordHookCalls(true);
     ::testing::InitGoogleMock(&argc, argv);
     testsupport::removeFilesOfEndedRuns();
     const int result = RUN_ALL_TESTS();
