@@ -14,6 +14,7 @@
 #include "host/data/DataSource.h"
 #include "host/data/Field.h"
 #include "host/data/Query.h"
+#include "host/ui/Caption.h"
 #include "host/ui/Components.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/Dialogs.h"
@@ -28,7 +29,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -212,7 +212,7 @@ QWidget* TfmPesquisaAssContratosLocEquip::criarFiltros()
     g->setVerticalSpacing(2);
     int linha = 0;
     auto adiciona = [&](const QString& caption, QWidget* controle, QPushButton* lupa = nullptr) {
-        g->addWidget(new QLabel(caption), linha, 0);
+        g->addWidget(new host::ui::Caption(caption), linha, 0);
         g->addWidget(controle, linha, 1);
         if (lupa) {
             lupa->setToolTip("Pesquisa");

@@ -12,6 +12,7 @@
 #include "host/data/DataSource.h"
 #include "host/data/Field.h"
 #include "host/data/Query.h"
+#include "host/ui/Caption.h"
 #include "host/ui/Colors.h"
 #include "host/ui/Components.h"
 #include "host/ui/DataChoiceControls.h"
@@ -31,7 +32,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -151,7 +151,7 @@ void TfmPesquisaAssOrdemServico::criarControles()
 {
     gbSelecao = named<QGroupBox>("gbSelecao", QString("Campo"), this);
     auto* campos = new QGridLayout(gbSelecao);
-    auto rotulo = [](const char* nome, const QString& texto) { return named<QLabel>(nome, texto); };
+    auto rotulo = [](const char* nome, const QString& texto) { return named<host::ui::Caption>(nome, texto); };
     edNOS = campoPesquisaOS("edNOS", 9);
     edNumero = campoPesquisaOS("edNumero", 28);
     edCliente = campoPesquisaOS("edCliente", 28);
@@ -214,7 +214,7 @@ void TfmPesquisaAssOrdemServico::criarControles()
     cliente->addWidget(sbPesqCliente);
     auto* datas = new QHBoxLayout;
     datas->addWidget(deDataIni);
-    datas->addWidget(new QLabel("até"));
+    datas->addWidget(new host::ui::Caption("até"));
     datas->addWidget(deDataFim);
     auto* alternativo = new QHBoxLayout;
     alternativo->addWidget(cbCampos, 1);

@@ -1,0 +1,86 @@
+#include "host/ui/Caption.h"
+
+#include <QFont>
+#include <QHash>
+#include <QMovie>
+#include <QPicture>
+#include <QPixmap>
+#include <QStyle>
+#include <QTextDocument>
+
+#include <array>
+
+namespace host::ui {
+namespace {
+
+// Bounded: a caption whose text changes as the user works would otherwise
+// keep every text it ever showed.
+constexpr qsizetype kMaxRemembered = 4096;
+
+// What Qt's measuring of a label reads: its text, font and everything
+// else that moves or sizes the text.
+struct Look {
+    QString text;
+    QFont font;
+    std::array<int, 19> values;
+    const QStyle* style;
+
+    bool operator==(const Look& other) const
+    {
+        return values == other.values && style == other.style && text == other.text && font == other.font;
+    }
+};
+
+size_t qHash(const Look& look, size_t seed = 0)
+{
+    return qHashMulti(seed, look.text, look.font, qHashRange(look.values.begin(), look.values.end(), seed),
+                      look.style);
+}
+
+Look lookOf(const QLabel& label)
+{
+    const QMargins m = label.contentsMargins();
+    const QSize min = label.minimumSize(), max = label.maximumSize();
+    return {label.text(),
+            label.font(),
+            {label.logicalDpiX(), label.logicalDpiY(), int(label.alignment()), label.indent(), label.margin(),
+             label.frameWidth(), label.frameStyle(), m.left(), m.top(), m.right(), m.bottom(), min.width(),
+             min.height(), max.width(), max.height(), int(label.layoutDirection()), int(label.textFormat()),
+             int(label.textInteractionFlags()), label.buddy() != nullptr},
+            label.style()};
+}
+
+// Only plain one-line texts: pictures, animations, rich text and wrapping
+// are measured by Qt as before.
+bool plainText(const QLabel& label)
+{
+    if (label.wordWrap() || label.movie() || !label.pixmap().isNull() || !label.picture().isNull())
+        return false;
+    return label.textFormat() == Qt::PlainText ||
+           (label.textFormat() == Qt::AutoText && !Qt::mightBeRichText(label.text()));
+}
+
+}  // namespace
+
+Caption::Hints Caption::hints() const
+{
+    // Polishing may give the label its font and margins: the look is read after it, as Qt measures.
+    ensurePolished();
+    if (!plainText(*this))
+        return {QLabel::sizeHint(), QLabel::minimumSizeHint()};
+    static QHash<Look, Hints> remembered;
+    const Look key = lookOf(*this);
+    if (auto found = remembered.constFind(key); found != remembered.constEnd())
+        return *found;
+    const Hints measured{QLabel::sizeHint(), QLabel::minimumSizeHint()};
+    if (remembered.size() >= kMaxRemembered)
+        remembered.clear();
+    remembered.insert(key, measured);
+    return measured;
+}
+
+QSize Caption::sizeHint() const { return hints().size; }
+
+QSize Caption::minimumSizeHint() const { return hints().minimum; }
+
+} // namespace host::ui
