@@ -54,14 +54,16 @@ host::db::Statement& UpdateSql::prepared(Kind kind)
     guardedFor_[k] = query_->fieldBindingsFor();
     guardValid_[k] = true;
     if (!statements_[k] || preparedFor_[k] != transaction || !sameText || text != statements_[k]->sql()) {
+        // Forgotten before the statement goes: a text that then fails to
+        // prepare must leave nothing that points at it.
+        ready_[k] = {};
+        sources_[k].valid = false;
         statements_[k].reset();
         auto statement = std::make_unique<host::db::Statement>(*transaction);
         statement->prepare(text);
         statements_[k] = std::move(statement);
         preparedFor_[k] = transaction;
         preparedText_[k] = texts_[k];
-        sources_[k].valid = false;
-        ready_[k] = {};
     }
     return *statements_[k];
 }

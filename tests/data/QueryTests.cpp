@@ -215,6 +215,31 @@ TEST_F(Queries, EachRowIsWrittenByTheTextSetForItWhateverTheTextsBefore)
         EXPECT_EQ(one("select QTY from ITEMS where ID = :ID", {{"ID", ++id}}).toInt(), qty) << id;
 }
 
+// A text that fails to prepare, then the text before it set again: the row
+// is written by a statement prepared anew, not by the one let go before the
+// failure.
+TEST_F(Queries, ATextSetAgainAfterOneThatFailedToPrepareWritesItsRow)
+{
+    const QString boa = "insert into ITEMS (ID, NAME, QTY) values (:ID, :NAME, 5)";
+    auto insere = [&](int id) {
+        q.append();
+        q.fieldByName("ID")->setAsInteger(id);
+        q.fieldByName("NAME")->setAsString("row");
+        q.post();
+    };
+    q.open();
+    us.setInsertSql(boa);
+    insere(201);
+    us.setInsertSql("insert into TABELA_QUE_NAO_EXISTE (ID) values (:ID)");
+    EXPECT_ANY_THROW(insere(202));
+    q.cancel();
+    us.setInsertSql(boa);
+    insere(203);
+    EXPECT_EQ(one("select QTY from ITEMS where ID = 201").toInt(), 5);
+    EXPECT_EQ(one("select count(*) from ITEMS where ID = 202").toInt(), 0);
+    EXPECT_EQ(one("select QTY from ITEMS where ID = 203").toInt(), 5);
+}
+
 // An update object handed to another query takes its parameters from that
 // query's fields, even when both bound their fields as often.
 TEST_F(Queries, UpdateObjectMovedToAnotherQueryFollowsItsFields)
