@@ -2,6 +2,7 @@
 
 #include "contract_data/uDataTecContParcelas.h"
 
+#include "host/data/Format.h"
 #include "host/Udatamod.h"
 
 #include <algorithm>
@@ -97,14 +98,7 @@ QString DocumentoData(const QDate& vencimento)
     // the general date format costs more than the row it names.
     if (!vencimento.isValid() || vencimento.year() < 0)
         return vencimento.toString("ddMMyy");
-    const int partes[] = {vencimento.day(), vencimento.month(), vencimento.year() % 100};
-    QString texto(6, Qt::Uninitialized);
-    QChar* at = texto.data();
-    for (int parte : partes) {
-        *at++ = QChar(u'0' + parte / 10);
-        *at++ = QChar(u'0' + parte % 10);
-    }
-    return texto;
+    return host::data::dayMonthYear(vencimento, u"", 2);
 }
 
 QString DocumentoContrato(int contrato)

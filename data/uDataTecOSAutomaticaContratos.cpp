@@ -8,6 +8,7 @@
 // costs no statement of its own until its order is made.
 
 #include "data/uDataTecOSAutomatica.h"
+#include "host/data/Format.h"
 #include "data/uDataTecOSAutomaticaComum.h"
 
 #include "data/uDataTec.h"
@@ -99,19 +100,7 @@ QString dataTexto(const QDateTime& data)
     const int ano = dia.year();
     if (ano < 1 || ano > 9999)
         return data.toString(u"dd/MM/yyyy"_s);
-    QString texto(10, Qt::Uninitialized);
-    QChar* c = texto.data();
-    auto par = [&c](int n) {
-        *c++ = QChar(u'0' + n / 10);
-        *c++ = QChar(u'0' + n % 10);
-    };
-    par(dia.day());
-    *c++ = u'/';
-    par(dia.month());
-    *c++ = u'/';
-    par(ano / 100);
-    par(ano % 100);
-    return texto;
+    return host::data::dayMonthYear(dia, u"/", 4);
 }
 
 // The order of one contract: header, the contract's rows as items, the

@@ -70,12 +70,13 @@ QString horaAtualTexto()
     // Asked for every stock line written: two digits each by hand, not
     // through the locale's time format.
     const QTime agora = QTime::currentTime();
-    const int partes[3] = {agora.hour(), agora.minute(), agora.second()};
-    QString texto(8, u':');
-    for (int i = 0; i < 3; ++i) {
-        texto[3 * i] = QChar(u'0' + partes[i] / 10);
-        texto[3 * i + 1] = QChar(u'0' + partes[i] % 10);
-    }
+    QString texto;
+    texto.reserve(8);
+    host::data::appendPadded(texto, agora.hour(), 2);
+    texto += u':';
+    host::data::appendPadded(texto, agora.minute(), 2);
+    texto += u':';
+    host::data::appendPadded(texto, agora.second(), 2);
     return texto;
 }
 

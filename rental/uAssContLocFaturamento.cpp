@@ -34,16 +34,7 @@ QString vencimentoListaFat(const QDateTime& data)
 {
     if (!data.isValid())
         return {};
-    const QDate d = data.date();
-    QString texto(8, u'/');
-    const auto digitos = [&texto](qsizetype pos, int valor) {
-        texto[pos] = QChar(u'0' + valor / 10 % 10);
-        texto[pos + 1] = QChar(u'0' + valor % 10);
-    };
-    digitos(0, d.day());
-    digitos(3, d.month());
-    digitos(6, d.year() % 100);
-    return texto;
+    return host::data::dayMonthYear(data.date(), u"/", 2);
 }
 
 // The where of a receivable's own key, as the billing's statements take it.

@@ -3,6 +3,7 @@
 
 #include "rental/uAssContRenovacao.h"
 
+#include "host/data/Format.h"
 #include "contract_data/uDataTecCont.h"
 #include "contract_data/uDataTecContLocacao.h"
 #include "host/Uglobal.h"
@@ -116,16 +117,7 @@ QString TextoDataRenovacao(const QDate& data)
 {
     // Three per contract of a batch: written digit by digit, not through a
     // date format or printf (either costs more than the rest of the text).
-    const QDate d = data.isValid() ? data : DataZeroRenovacao();
-    QString texto(10, u'/');
-    const auto digitos = [&texto](qsizetype pos, int valor, int largura) {
-        for (qsizetype i = pos + largura - 1; i >= pos; --i, valor /= 10)
-            texto[i] = QChar(u'0' + valor % 10);
-    };
-    digitos(0, d.day(), 2);
-    digitos(3, d.month(), 2);
-    digitos(6, d.year(), 4);
-    return texto;
+    return host::data::dayMonthYear(data.isValid() ? data : DataZeroRenovacao(), u"/", 4);
 }
 
 VencimentosRenovacao VencimentosDoPeriodo(const QDate& inicio, const QDate& fim, const QDate& proximoVencimento)

@@ -45,6 +45,12 @@ QString formatDateTime(const QString& format, const QDateTime& value);
 // 30/12/1899). Invalid values give "".
 QString formatDate(const QString& format, const QDate& value);
 QString formatTime(const QString& format, const QTime& value);
+// `value` in decimal, zero-padded to `width` digits, appended to `out`:
+// the digit writer of the formats above, for texts built per row.
+void appendPadded(QString& out, int value, int width);
+// Day, month and year, two digits each but `yearDigits` for the year (2 or
+// 4), joined by `separator` ("dd/MM/yy", "dd/MM/yyyy", "ddMMyy").
+QString dayMonthYear(const QDate& date, QStringView separator, int yearDigits);
 
 // Two-digit years: 00..49 are 2000..2049, 50..99 are 1950..1999. Any other
 // value is returned unchanged.

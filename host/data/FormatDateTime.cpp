@@ -24,26 +24,6 @@ const QString kLongDateFormat = QStringLiteral("dddd, d 'de' mmmm 'de' yyyy");
 const QString kShortTimeFormat = QStringLiteral("hh:nn");
 const QString kLongTimeFormat = QStringLiteral("hh:nn:ss");
 
-// Written digit by digit: lists format a date per row, and a formatted
-// argument costs more than the rest of the date.
-void appendPadded(QString& out, int value, int width)
-{
-    if (value < 0) {
-        out += QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0'));
-        return;
-    }
-    char digits[12];
-    int n = 0;
-    do {
-        digits[n++] = char('0' + value % 10);
-        value /= 10;
-    } while (value != 0);
-    for (int i = n; i < width; ++i)
-        out += QLatin1Char('0');
-    while (n > 0)
-        out += QLatin1Char(digits[--n]);
-}
-
 QString name(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // How many times the character at pos repeats (case-insensitively).
@@ -268,6 +248,38 @@ QDateTime localDateTime(const QDate& date, const QTime& time)
 }
 
 }  // namespace
+
+// Written digit by digit: lists format a date per row, and a formatted
+// argument costs more than the rest of the date.
+void appendPadded(QString& out, int value, int width)
+{
+    if (value < 0) {
+        out += QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0'));
+        return;
+    }
+    char digits[12];
+    int n = 0;
+    do {
+        digits[n++] = char('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    for (int i = n; i < width; ++i)
+        out += QLatin1Char('0');
+    while (n > 0)
+        out += QLatin1Char(digits[--n]);
+}
+
+QString dayMonthYear(const QDate& date, QStringView separator, int yearDigits)
+{
+    QString out;
+    out.reserve(6 + 2 * separator.size() + yearDigits);
+    appendPadded(out, date.day(), 2);
+    out += separator;
+    appendPadded(out, date.month(), 2);
+    out += separator;
+    appendPadded(out, yearDigits == 2 ? date.year() % 100 : date.year(), yearDigits);
+    return out;
+}
 
 QString formatDateTime(const QString& format, const QDateTime& value)
 {
