@@ -68,7 +68,7 @@ void TfmAssContCadLocEquip::CtrAssBaixaEstoque(QString& documento, const QString
             novo.serie = kSerieEstoqueLoc;
             novo.local = local;
             novo.tipo = escolhida.tipoMovimento;
-            novo.hora = QTime::currentTime().toString("hh:mm:ss");
+            novo.hora = horaAtualTexto();
             novo.cliente = kClienteEstoqueLoc;
             novo.operacao = escolhida.codigo;
             novo.observacao = "Usuário: " + IbUserName();
@@ -100,7 +100,7 @@ void TfmAssContCadLocEquip::CtrAssBaixaEstoque(QString& documento, const QString
         item.produto = produto;
         item.valorUnitario = carregado.valorUnitario;
         item.valorTotal = carregado.valorUnitario * quantidade;
-        item.hora = QTime::currentTime().toString("hh:mm:ss");
+        item.hora = horaAtualTexto();
         item.colunasExtras = ", CCCODIGO";
         item.valoresExtras = ",0";
         dmGlobal->InseriItemAcem14it(item);

@@ -82,7 +82,7 @@ QString InserirReciboLocacao(int contrato, const QString& local, const QString& 
     documento.cliente = cliente;
     documento.operacao = kOperacaoRecibo;
     // The receipt's time, once for its header and lines.
-    const QString hora = QTime::currentTime().toString("hh:mm:ss");
+    const QString hora = horaAtualTexto();
     documento.hora = hora;
     documento.total = total;
     const QString numero = dmGlobal->InseriDocumentoAcem1401(documento);
