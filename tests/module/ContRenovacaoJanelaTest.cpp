@@ -178,13 +178,7 @@ TEST_F(ContRenovacaoJanelaTest, AContractAnotherDeskDeletedAfterTheListIsRefused
     vencimento(form);
     pesquisaCodigo(form, 801);
     ASSERT_EQ(form.stInformacao->panelText(0), "Total de Registros: 1");
-    {
-        host::db::Connection conexao;
-        conexao.open({dbPath});
-        host::db::Transaction outraMesa(conexao);
-        ASSERT_EQ(host::db::executeSql(outraMesa, "delete from AATC05AC where ACCODIGO = 801"), 1);
-        outraMesa.commit();
-    }
+    outraMesa("delete from AATC05AC where ACCODIGO = 801");
     dialogs->answer("Sim", "Confirma a renovação do(s) Contrato(s)?");
     dialogs->acknowledge("O contrato 801 não existe mais (excluído por outro usuário)");
     form.bbRenovar->click();

@@ -235,13 +235,7 @@ TEST_F(EntradaEquipTest, AnItemAnotherDeskDeletedAfterTheListingIsRefusedAndTheO
     form.edNroSerie->setText("'NS-A', 'NS-B'");
     form.bbPesquisar->click();
     ASSERT_EQ(listados(form), (QStringList{"NS-A|801|1", "NS-B|802|3"}));
-    {
-        host::db::Connection conexao;
-        conexao.open({dbPath});
-        host::db::Transaction outraMesa(conexao);
-        ASSERT_EQ(host::db::executeSql(outraMesa, "delete from AATC05ACIT where ACITCODIGO = 3"), 1);
-        outraMesa.commit();
-    }
+    outraMesa("delete from AATC05ACIT where ACITCODIGO = 3");
     dialogs->answer("Sim", "Confirma a Entrada do(s) Equipamento(s) consultados?");
     justificativa("Voltou sem avaria");
     dialogs->acknowledge("O equipamento P0001 do contrato 802 não existe mais no contrato");
