@@ -26,13 +26,14 @@
 namespace {
 
 // Lowered in one statement: a change another desk made to the credit since
-// the question was asked is kept. Not committed here.
-void GravaHoraCreditoContrato(int contrato, double minutos)
+// the question was asked is kept. Not committed here. False when the
+// contract is gone (another desk deleted it since the question).
+bool GravaHoraCreditoContrato(int contrato, double minutos)
 {
-    host::db::executeSql(*dmGlobal->IBTransaction1,
-                         "update AATC05AC set ACHORACREDITO = coalesce(ACHORACREDITO, 0) - :MINUTOS"
-                         " where ACCODIGO = :CONTRATO",
-                         {{"MINUTOS", minutos}, {"CONTRATO", contrato}});
+    return host::db::executeSql(*dmGlobal->IBTransaction1,
+                                "update AATC05AC set ACHORACREDITO = coalesce(ACHORACREDITO, 0) - :MINUTOS"
+                                " where ACCODIGO = :CONTRATO",
+                                {{"MINUTOS", minutos}, {"CONTRATO", contrato}}) > 0;
 }
 
 // The authorised chargeable minutes of the order's items under the contract.
@@ -119,8 +120,11 @@ void TfmAssOrdemServico::AbaterHorasCreditoDoServicoNoContrato(int ServiceOrderC
         if (MostraPergunta("Tem certeza que deseja abater " + QString::number(minutos, 'g', 15) +
                                " minutos, do contrato " + QString::number(contrato) +
                                "\rreferente as horas dos serviços executados nesta OS?",
-                           {"Sim", "Não"}) == "Sim")
-            GravaHoraCreditoContrato(contrato, minutos);
+                           {"Sim", "Não"}) == "Sim" &&
+            !GravaHoraCreditoContrato(contrato, minutos))
+            dmGlobal->MostraAviso("O contrato " + QString::number(contrato) +
+                                  " não existe mais (excluído por outro usuário); os " +
+                                  QString::number(minutos, 'g', 15) + " minutos não foram abatidos.");
     }
 }
 

@@ -418,5 +418,26 @@ TEST_F(NotaFiscalOSTest, TheInvoicePathTakesTheCreditBetweenTheOrderAndTheInvoic
     EXPECT_EQ(contar("ACEM1401"), 1);
 }
 
+// Another desk deletes the contract after the order was opened: the user's
+// "Sim" deducts nothing, so he is told the minutes were not taken; the
+// invoice goes on.
+TEST_F(NotaFiscalOSTest, AContractAnotherDeskDeletedIsToldAndItsMinutesAreNotCountedAsTaken)
+{
+    parametro("ATUTILIZACONTRATOS", "S");
+    contrato(5, 120);
+    exec("update AATC01AOIT set ACCODIGO = 5 where AOCODIGO = 42");
+    servico(1, 45, 40, 40);
+    TfmAssOrdemServico& form = abrir();
+    outraMesa("delete from AATC05AC where ACCODIGO = 5");
+    menu("2)Nota");
+    dialogs->answer("Sim", "abater 45 minutos, do contrato 5");
+    dialogs->acknowledge("O contrato 5 não existe mais (excluído por outro usuário); os 45 minutos não foram abatidos.");
+    form.bbPedidoVenda->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_TRUE(janelaFechada());
+    EXPECT_EQ(lido("select count(*) from AATC05AC"), QStringList{"0"});
+    EXPECT_EQ(lido("select count(*) from ACEM1401"), QStringList{"1"});
+}
+
 }  // namespace
 }  // namespace moduletest
