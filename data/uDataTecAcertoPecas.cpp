@@ -79,7 +79,9 @@ QString sqlAlteracaoAcerto(const QString& coluna, MudancaAcerto mudanca)
 }
 
 // One line changes, so that the order's lines change in total by the
-// settled quantity once, whatever number of lines hold the product.
+// settled quantity once, whatever number of lines hold the product. A line
+// another desk deleted since it was read stops the correction: its quantity
+// would be written nowhere.
 void alterarLinhaAcerto(int ordem, int sequencia, const QString& coluna, MudancaAcerto mudanca, double valor)
 {
     static const QString textos[2][2] = {
@@ -92,7 +94,10 @@ void alterarLinhaAcerto(int ordem, int sequencia, const QString& coluna, Mudanca
     alteracao->setParam("ORDEM", ordem);
     alteracao->setParam("SEQUENCIA", sequencia);
     alteracao->setParam("VALOR", valor);
-    alteracao->execute();
+    if (alteracao->execute() == 0)
+        dmGlobal->MostraErro("A linha " + QString::number(sequencia) + " das peças da Ordem de Serviço \"" +
+                             QString::number(ordem) +
+                             "\" não existe mais (excluída por outro usuário); o acerto da peça não foi feito.");
 }
 
 // The quantity in hundredths, rounded as the format "0" rounds (half away

@@ -4,6 +4,7 @@
 // connection.
 
 #include "tests/module/ModuleFixture.h"
+#include "tests/support/OnScreenDialogs.h"
 
 #include "host/Udmglobal.h"
 #include "host/data/Field.h"
@@ -467,6 +468,35 @@ TEST_F(BaixaPecasTest, TheCorrectionLeavesAnOpenServiceOrderWindowOnItsOrder)
     EXPECT_EQ(lido("select PRCODIGO || '|' || APQUANTIDADE || '|' || APOBSERVACAO || '|' || APRESERVA from AATC01AP"
                    " where AOCODIGO = 9001 and PRCODIGO = 'P0005'"),
               QStringList{"P0005|3.000000000000000|Inserido Pelo Acerto|B"});
+}
+
+// Another desk deletes the order's line while the question to add onto it
+// is open: the "Sim" stops the run at that line with nothing of it written
+// (no stock moved, no document item), and the line before it stays posted.
+TEST_F(BaixaPecasTest, ALineAnotherDeskDeletedDuringTheQuestionStopsTheRunWithNothingOfItWritten)
+{
+    TfmAssBaixaPecas& janela = abrir();
+    saida(janela);
+    janela.ckInserirPeca->setChecked(true);
+    linha(janela, "P0001", 2, 9004);
+    linha(janela, "P0005", 1, 9002);
+    testsupport::OnScreenDialogs naTela;
+    naTela.press("Sim").press("Sim");
+    naTela.whileOpen([&](QWidget&) {   // the confirmation; the next dialog is the question
+        naTela.whileOpen([this](QWidget&) { outraMesa("delete from AATC01AP where AOCODIGO = 9002"); });
+    });
+    janela.bbBaixar->click();
+    ASSERT_EQ(naTela.texts().size(), 3) << naTela.texts().join(" / ").toStdString();
+    EXPECT_TRUE(naTela.texts()[1].contains("já lançada na Ordem de Serviço \"9002\""));
+    EXPECT_EQ(naTela.texts()[2], "A linha 1 das peças da Ordem de Serviço \"9002\" não existe mais (excluída por"
+                                 " outro usuário); o acerto da peça não foi feito.");
+    EXPECT_EQ(estoque("P0001"), "8.000000000000000|0.000000000000000|2.000000000000000");
+    EXPECT_EQ(estoque("P0005"), "10.00000000000000|0.000000000000000|0.000000000000000");
+    EXPECT_EQ(lido("select CODIGOPRODUTO || '|' || AOCODIGO from ACEM14IT where SERIE = 'A'"),
+              QStringList{"P0001|9004"});
+    EXPECT_EQ(lido("select count(*) from AATC01AP where AOCODIGO = 9002"), QStringList{"0"});
+    EXPECT_EQ(lido("select PRCODIGO || '|' || APQUANTIDADE from AATC01AP where AOCODIGO = 9004"),
+              QStringList{"P0001|2.000000000000000"});
 }
 
 TEST_F(BaixaPecasTest, PictureOfTheSettlementWithImportedLines)
