@@ -10,11 +10,13 @@
 #include "host/Uglobal.h"
 #include "host/Upesqgeral.h"
 #include "host/Upesqprod.h"
+#include "host/Ulote.h"
 #include "host/Urelatorio.h"
 #include "host/data/DataSource.h"
 #include "host/data/Format.h"
 #include "host/data/Query.h"
 #include "host/data/MemDataset.h"
+#include "host/db/Database.h"
 #include "host/ui/Components.h"
 #include "host/ui/Cursors.h"
 #include "host/ui/DataEdit.h"
@@ -262,8 +264,13 @@ void TfmAssSolicitacao::bbEnviarClick()
 {
     bbSalvarClick();
     const int numero = solicitacaoAtual();
-    // Any situation, a delivered request included, goes back to pending.
-    UpdateCampo("AATC07AI", "AISITUACAO", QuotedStr("P"), "Where AICODIGO = " + QString::number(numero));
+    // Any situation, a delivered request included, goes back to pending; a
+    // request another desk deleted meanwhile has nothing to send.
+    host::ExecucaoLote::tabelaAlterada("AATC07AI");
+    if (host::db::executeSql(*dmGlobal->IBTransaction1, "update AATC07AI set AISITUACAO = 'P' where AICODIGO = :NUMERO",
+                             {{"NUMERO", numero}}) == 0)
+        dmGlobal->MostraErro("A solicitação " + QString::number(numero) +
+                             " não existe mais (excluída por outro usuário); não foi colocada em Pendência.");
     dmGlobal->IBTransaction1->commitRetaining();
     CarregaSolicitacao(numero);
     dmGlobal->MostraAviso("Operação efetuada com sucesso!\rSolicitação colocada em Pendência.");

@@ -110,6 +110,21 @@ TEST_F(SolicitacaoTest, SendingMakesAnyRequestPendingEvenADeliveredOne)
     EXPECT_EQ(dialogs->pending(), 0);
 }
 
+// Another desk deletes the request shown: sending it is refused and told,
+// not reported as put in pending, and no row comes back.
+TEST_F(SolicitacaoTest, SendingARequestAnotherDeskDeletedIsRefusedAndNotReportedAsPending)
+{
+    TfmAssSolicitacao& janela = abrir();
+    const int numero = novaSolicitacao(janela, 9101);
+    outraMesa(QString("delete from AATC07AI where AICODIGO = %1").arg(numero));
+    dialogs->acknowledge(QString("A solicitação %1 não existe mais (excluída por outro usuário); não foi colocada em"
+                                 " Pendência.")
+                             .arg(numero));
+    janela.bbEnviar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido(QString("select count(*) from AATC07AI where AICODIGO = %1").arg(numero)), QStringList{"0"});
+}
+
 TEST_F(SolicitacaoTest, CopyingAnOrdersPartsAddsThemAgainAndAnOrderWithoutPartsStillSucceeds)
 {
     TfmAssSolicitacao& janela = abrir();
