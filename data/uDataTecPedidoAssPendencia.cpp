@@ -109,10 +109,11 @@ QString TdmTec::gerarPedidoPendencia(const QString& pedido)
     host::db::Transaction& tr = *dmGlobal->IBTransaction1;
     const QString numero = dmGlobal->ProximoNumeroVendas(parametro("ATLOCALPADRAO"), {}, {});
     const QString colunas = RetornarCampos("AVEC8501", ",", "NUMERO_PEDIDO,IMPRESSO_NF,VEPROPOSTA");
+    int copiados = 0;
     {
         host::db::Savepoint sp(tr);
         try {
-            host::db::executeSql(tr, "Insert Into AVEC8501 (" + colunas + " , NUMERO_PEDIDO, IMPRESSO_NF, " +
+            copiados = host::db::executeSql(tr, "Insert Into AVEC8501 (" + colunas + " , NUMERO_PEDIDO, IMPRESSO_NF, " +
                                          "VEPROPOSTA) " + "select " + colunas + " , " + QuotedStr(numero) + ", " +
                                          QuotedStr("P") + ", " + QuotedStr(pedido) + " from AVEC8501 " +
                                          "Where NUMERO_PEDIDO =" + QuotedStr(pedido));
@@ -122,6 +123,11 @@ QString TdmTec::gerarPedidoPendencia(const QString& pedido)
             throw;
         }
     }
+    // An order another desk deleted since it was read leaves nothing to copy:
+    // no back-order, nor lines under a number no header has.
+    if (copiados == 0)
+        dmGlobal->MostraErro("O pedido " + pedido.trimmed() +
+                             " não existe mais (excluído por outro usuário); o pedido pendente não foi gerado.");
     tr.commitRetaining();
     UpdateCampoCommit("AVEC8501", "VECODIGOPENDENCIA", QuotedStr(numero),
                       " where NUMERO_PEDIDO = " + QuotedStr(pedido));

@@ -120,6 +120,32 @@ TEST_F(PedidoAssPendenciaTest, AFailedBackOrderCopyEndsWithItsMessageAndUndoesOn
     EXPECT_EQ(one("select count(*) from AVEC85IT").toInt(), 0) << "no line for a back-order that does not exist";
 }
 
+// Another desk deletes the order after it was loaded: the "Sim" makes no
+// back-order and no line, and says why.
+TEST_F(PedidoAssPendenciaTest, AnOrderAnotherDeskDeletedMakesNoBackOrderNorLines)
+{
+    {
+        host::db::Connection outraMesa;
+        outraMesa.open({dbPath});
+        host::db::Transaction escrita(outraMesa);
+        ASSERT_EQ(host::db::executeSql(escrita, "delete from AVEC8501 where NUMERO_PEDIDO = '" + numero + "'"), 1);
+        escrita.commit();
+    }
+    novaLinha("P1", 9);
+    dialogos->answer("Sim", "Deseja colocar em pedido pendente?")
+        .acknowledge("O pedido " + numero + " não existe mais (excluído por outro usuário); o pedido pendente não foi"
+                     " gerado.");
+    EXPECT_THROW(verificar(9), host::Abort);
+    EXPECT_EQ(dialogos->pending(), 0);
+    dmTec->quAssVendaCotado->cancel();
+    host::db::Connection leitura;
+    leitura.open({dbPath});
+    host::db::Transaction lendo(leitura);
+    EXPECT_EQ(host::db::selectValue(lendo, "select count(*) from AVEC8501 where IMPRESSO_NF = 'P'").toInt(), 1)
+        << "only the other order's back-order";
+    EXPECT_EQ(host::db::selectValue(lendo, "select count(*) from AVEC85IT").toInt(), 0);
+}
+
 TEST_F(PedidoAssPendenciaTest, EquipmentQueries)
 {
     EXPECT_EQ(dmTec->SequenciaVendasCotacao(numero), 1);
