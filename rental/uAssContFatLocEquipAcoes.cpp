@@ -42,6 +42,22 @@ void mostraSqlFatLocEquip(const host::data::Query& query)
         dmGlobal->MostraAvisoExtenso("ConsultaContratoFaturar", query.sql(), false, "Confirmação");
 }
 
+// The contract's variable costs, shown before its first instalment is
+// billed; kept prepared, since a run reads them for contract after contract.
+QString custosVariaveisFatLocEquip(int contrato)
+{
+    host::db::Statement& st = dmGlobal->ComandoPreparado(
+        "select coalesce(substring(ACCUSTOSVAR from 1 for 9999), '') from AATC05AC where ACCODIGO = :ACCODIGO");
+    st.setParam("ACCODIGO", contrato);
+    st.execute();
+    QString custos;
+    if (st.fetch()) {
+        custos = st.value(0).toString().trimmed();
+        st.closeCursor();
+    }
+    return custos;
+}
+
 // Whatever happens, the listing ends on its first row with its display back.
 struct ListagemRestaurada {
     explicit ListagemRestaurada(host::data::Dataset& d) : listagem(d) { listagem.disableControls(); }
@@ -145,15 +161,7 @@ void TfmAssContFatLocEquip::FaturarListagem(bool comRecibo)
         ++contador;
         auto custo = custos.find(principal.contrato);
         if (custo == custos.end())
-            custo = custos
-                        .emplace(principal.contrato,
-                                 host::db::selectValue(*dmGlobal->IBTransaction1,
-                                                       "select coalesce(substring(ACCUSTOSVAR from 1 for 9999), '')"
-                                                       " from AATC05AC where ACCODIGO = :ACCODIGO",
-                                                       {{"ACCODIGO", principal.contrato}})
-                                     .toString()
-                                     .trimmed())
-                        .first;
+            custo = custos.emplace(principal.contrato, custosVariaveisFatLocEquip(principal.contrato)).first;
         if (!custo->second.isEmpty())
             dmGlobal->MostraAvisoExtenso("Custos Variáveis - Código Contrato: " + QString::number(principal.contrato),
                                          custo->second, false, "Confirmação");

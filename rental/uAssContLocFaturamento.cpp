@@ -37,10 +37,21 @@ QString vencimentoListaFat(const QDateTime& data)
     return host::data::dayMonthYear(data.date(), u"/", 2);
 }
 
-// The where of a receivable's own key, as the billing's statements take it.
-QVariantMap chaveParcelaFat(const ParcelaLocacao& p)
+// The where of a receivable's own key, bound as the billing's statements take it.
+void ligaChaveParcelaFat(host::db::Statement& st, const ParcelaLocacao& p, const QString& filial)
 {
-    return {{"CLI", p.cliente}, {"DOC", p.documento}, {"SEQ", p.sequencia}, {"FIL", p.filial}};
+    st.setParam("CLI", p.cliente);
+    st.setParam("DOC", p.documento);
+    st.setParam("SEQ", p.sequencia);
+    st.setParam("FIL", filial);
+}
+
+// The billing's writes run once per instalment: kept prepared and found by
+// the text's address, with the key bound by name, not through a map.
+int executaFat(host::db::Statement& st)
+{
+    st.execute();
+    return st.rowsAffected();
 }
 
 // The rental receipt of one instalment: the header with the contract's
@@ -148,25 +159,22 @@ ParcelaLocacao LeitorParcela::le() const
 
 std::optional<ParcelaLocacao> ParcelaAtual(const ParcelaLocacao& listada)
 {
-    std::shared_ptr<host::db::Statement> leitura = dmGlobal->IBTransaction1->prepared(
+    host::db::Statement& leitura = dmGlobal->ComandoPreparado(
         "select SITUACAO_DOCUMENTO, VALOR_DOCUMENTO, DATA_VENCIMENTO, DATA_EMISSAO, CRPEDIDOCLI from ACRC5001"
         " where CODIGO_CLIENTE = :CLI and NUMERO_DOCUMENTO = :DOC and SEQUENCIA = :SEQ and CODIGO_FILIAL = :FIL");
     // Read once per instalment of a run: the key is bound and the columns
     // taken by position, without a map of the key or lookups by name.
-    leitura->setParam("CLI", listada.cliente);
-    leitura->setParam("DOC", listada.documento);
-    leitura->setParam("SEQ", listada.sequencia);
-    leitura->setParam("FIL", listada.filial);
-    leitura->execute();
-    if (!leitura->fetch())
+    ligaChaveParcelaFat(leitura, listada, listada.filial);
+    leitura.execute();
+    if (!leitura.fetch())
         return std::nullopt;
     ParcelaLocacao atual = listada;
-    atual.situacao = leitura->isNull(0) ? QString() : leitura->value(0).toString();
-    atual.valor = leitura->value(1).toDouble();
-    atual.vencimento = leitura->value(2).toDateTime();
-    atual.emissao = leitura->value(3).toDateTime();
-    atual.pedidoCliente = leitura->value(4).toString().trimmed();
-    leitura->closeCursor();
+    atual.situacao = leitura.isNull(0) ? QString() : leitura.value(0).toString();
+    atual.valor = leitura.value(1).toDouble();
+    atual.vencimento = leitura.value(2).toDateTime();
+    atual.emissao = leitura.value(3).toDateTime();
+    atual.pedidoCliente = leitura.value(4).toString().trimmed();
+    leitura.closeCursor();
     return atual;
 }
 
@@ -263,20 +271,20 @@ void excluiDobradasFat(const ParcelaLocacao& principal, const std::vector<Parcel
 // The receivable billed with its total, short note and number. Only a
 // forecast is billed: a row billed meanwhile (by another desk, or from a
 // list read before) is not written again.
-void gravaParcelaFaturadaFat(host::db::Transaction& tr, const ParcelaLocacao& principal,
+void gravaParcelaFaturadaFat(const ParcelaLocacao& principal,
                              const ResumoFaturamento& resumo, const QString& numero)
 {
-    QVariantMap valores = chaveParcelaFat(principal);
-    valores.insert({{"VALOR", resumo.total},
-                    {"OBS", resumo.obs10()},
-                    {"HOJE", hoje()},
-                    {"NUMERO", numero}});
-    if (host::db::executeSql(tr,
-                             "update ACRC5001 set VALOR_DOCUMENTO = :VALOR, SITUACAO_DOCUMENTO = '', OBS10 = :OBS,"
-                             " CRDATABOLETO = :HOJE, NUMERO_DOCUMENTO = :NUMERO where CODIGO_CLIENTE = :CLI"
-                             " and NUMERO_DOCUMENTO = :DOC and SEQUENCIA = :SEQ and CODIGO_FILIAL = :FIL"
-                             " and SITUACAO_DOCUMENTO = 'V'",
-                             valores) == 0)
+    host::db::Statement& st = dmGlobal->ComandoPreparado(
+        "update ACRC5001 set VALOR_DOCUMENTO = :VALOR, SITUACAO_DOCUMENTO = '', OBS10 = :OBS,"
+        " CRDATABOLETO = :HOJE, NUMERO_DOCUMENTO = :NUMERO where CODIGO_CLIENTE = :CLI"
+        " and NUMERO_DOCUMENTO = :DOC and SEQUENCIA = :SEQ and CODIGO_FILIAL = :FIL"
+        " and SITUACAO_DOCUMENTO = 'V'");
+    ligaChaveParcelaFat(st, principal, principal.filial);
+    st.setParam("VALOR", resumo.total);
+    st.setParam("OBS", resumo.obs10());
+    st.setParam("HOJE", hoje());
+    st.setParam("NUMERO", numero);
+    if (executaFat(st) == 0)
         recusaParcelaFat(QString("A parcela %1 do contrato %2 não é mais uma previsão; nada foi faturado para ela.")
                              .arg(principal.documento)
                              .arg(principal.contrato));
@@ -284,18 +292,19 @@ void gravaParcelaFaturadaFat(host::db::Transaction& tr, const ParcelaLocacao& pr
 
 // The receivable's cash forecast and its notes (the collection's message)
 // follow its new number.
-void renumeraDependentesFat(host::db::Transaction& tr, const ParcelaLocacao& principal, const QString& numero)
+void renumeraDependentesFat(const ParcelaLocacao& principal, const QString& numero)
 {
-    QVariantMap caixa = chaveParcelaFat(principal);
-    caixa.insert("NUMERO", numero);
-    caixa["FIL"] = TdmGlobal::CodigoFilialCurto(principal.filial);
-    host::db::executeSql(tr,
-                         "update ACXC94XP set XPDOCUMENTO = :NUMERO where XPID = 'R' and XPDOCUMENTO = :DOC"
-                         " and XPEMITENTE = :CLI and CRSEQUENCIA = :SEQ and XPLOCAL = :FIL",
-                         caixa);
-    host::db::executeSql(tr, "update AUGC70OB set OBCODIGO = :NOVA where OBID = 'R' and OBCODIGO = :ANTIGA",
-                         {{"NOVA", ChaveNotaParcela(numero, principal.cliente, principal.sequencia)},
-                          {"ANTIGA", ChaveNotaParcela(principal.documento, principal.cliente, principal.sequencia)}});
+    host::db::Statement& caixa =
+        dmGlobal->ComandoPreparado("update ACXC94XP set XPDOCUMENTO = :NUMERO where XPID = 'R' and XPDOCUMENTO = :DOC"
+                                   " and XPEMITENTE = :CLI and CRSEQUENCIA = :SEQ and XPLOCAL = :FIL");
+    ligaChaveParcelaFat(caixa, principal, TdmGlobal::CodigoFilialCurto(principal.filial));
+    caixa.setParam("NUMERO", numero);
+    executaFat(caixa);
+    host::db::Statement& notas =
+        dmGlobal->ComandoPreparado("update AUGC70OB set OBCODIGO = :NOVA where OBID = 'R' and OBCODIGO = :ANTIGA");
+    notas.setParam("NOVA", ChaveNotaParcela(numero, principal.cliente, principal.sequencia));
+    notas.setParam("ANTIGA", ChaveNotaParcela(principal.documento, principal.cliente, principal.sequencia));
+    executaFat(notas);
 }
 
 }  // namespace
@@ -314,9 +323,9 @@ QString FaturarParcela(const ParcelaLocacao& principal, const std::vector<Parcel
     const std::vector<ParcelaLocacao> dobradas = ParcelasDoMes(principal, vinculadas);
     const ResumoFaturamento resumo = ResumoParcela(principal, dobradas);
     excluiDobradasFat(principal, dobradas);
-    gravaParcelaFaturadaFat(tr, principal, resumo, numero);
+    gravaParcelaFaturadaFat(principal, resumo, numero);
     if (numero != principal.documento)
-        renumeraDependentesFat(tr, principal, numero);
+        renumeraDependentesFat(principal, numero);
     dmGlobal->GravaObservacao(ChaveNotaParcela(numero, principal.cliente, principal.sequencia), "R", 4,
                               passados.isEmpty() ? resumo.nota()
                                                  : resumo.nota() + "\r" + linhaNumerosPassados(numero, passados));
