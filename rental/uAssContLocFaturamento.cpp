@@ -94,6 +94,7 @@ QString InserirReciboLocacao(int contrato, const QString& local, const QString& 
     documento.operacao = kOperacaoRecibo;
     // The receipt's time, once for its header and lines.
     const QString hora = horaAtualTexto();
+    const QDateTime momento = QDateTime::currentDateTime();
     documento.hora = hora;
     documento.total = total;
     const QString numero = dmGlobal->InseriDocumentoAcem1401(documento);
@@ -105,7 +106,7 @@ QString InserirReciboLocacao(int contrato, const QString& local, const QString& 
         item.sequencia = ++n;
         item.quantidade = 1;
         item.cliente = cliente;
-        item.data = QDateTime::currentDateTime();
+        item.data = momento;
         item.serie = kSerieRecibo;
         item.operacao = kOperacaoRecibo;
         item.produto = "999";
