@@ -11,9 +11,11 @@
 
 #include <QDateTime>
 
+#include <algorithm>
+
 namespace host {
 void appendTrace(const LogEntry& entry);
-void writeLogLine(const QString& line, const QDate& dia);
+void writeLogLine(const QByteArray& line, const QDate& dia);
 }
 
 namespace ui = host::ui;
@@ -87,6 +89,44 @@ void TdmGlobal::Log(const QString& origem, const QString& texto, const QString& 
 
 namespace host {
 
+namespace {
+
+// The text as UTF-8 from `saida` on, each line break made a blank when
+// `umaLinha` (a text keeps to its line of the log); an unpaired surrogate
+// becomes U+FFFD, as QString::toUtf8 writes it. Returns where it ended. A
+// batch logs several lines a row: written straight into the line's bytes,
+// with no copy of each text to replace its breaks nor a conversion of the
+// whole line. `saida` has room for 3 bytes per UTF-16 unit.
+char* escreveUtf8(char* saida, QStringView texto, bool umaLinha)
+{
+    const char16_t* c = texto.utf16();
+    const char16_t* const fim = c + texto.size();
+    for (; c < fim; ++c) {
+        char16_t u = *c;
+        if (u < 0x80) {
+            *saida++ = umaLinha && (u == u'\n' || u == u'\r') ? ' ' : char(u);
+        } else if (u < 0x800) {
+            *saida++ = char(0xC0 | (u >> 6));
+            *saida++ = char(0x80 | (u & 0x3F));
+        } else if (QChar::isHighSurrogate(u) && c + 1 < fim && QChar::isLowSurrogate(c[1])) {
+            const char32_t ponto = QChar::surrogateToUcs4(u, *++c);
+            *saida++ = char(0xF0 | (ponto >> 18));
+            *saida++ = char(0x80 | ((ponto >> 12) & 0x3F));
+            *saida++ = char(0x80 | ((ponto >> 6) & 0x3F));
+            *saida++ = char(0x80 | (ponto & 0x3F));
+        } else {
+            if (QChar::isSurrogate(u))
+                u = 0xFFFD;
+            *saida++ = char(0xE0 | (u >> 12));
+            *saida++ = char(0x80 | ((u >> 6) & 0x3F));
+            *saida++ = char(0x80 | (u & 0x3F));
+        }
+    }
+    return saida;
+}
+
+}  // namespace
+
 void writeLog(const QString& origem, const QString& texto, const QString& detalhe)
 {
     host::appendTrace({origem, texto, detalhe});
@@ -106,14 +146,16 @@ void writeLog(const QString& origem, const QString& texto, const QString& detalh
     digitos(14, hora.minute(), 2);
     digitos(17, hora.second(), 2);
     digitos(20, hora.msec(), 3);
-    QString linha = QString::fromLatin1(carimbo);
-    linha.reserve(linha.size() + origem.size() + texto.size() + detalhe.size() + 3);
-    linha += origem;
-    linha += '\t';
-    linha += QString(texto).replace('\n', ' ').replace('\r', ' ');
-    linha += '\t';
-    linha += QString(detalhe).replace('\n', ' ').replace('\r', ' ');
-    linha += '\n';
+    QByteArray linha(qsizetype(sizeof carimbo) + 3 * (origem.size() + texto.size() + detalhe.size()) + 3,
+                     Qt::Uninitialized);
+    char* saida = std::copy(carimbo, carimbo + sizeof carimbo - 1, linha.data());
+    saida = escreveUtf8(saida, origem, false);
+    *saida++ = '\t';
+    saida = escreveUtf8(saida, texto, true);
+    *saida++ = '\t';
+    saida = escreveUtf8(saida, detalhe, true);
+    *saida++ = '\n';
+    linha.truncate(saida - linha.constData());
     host::writeLogLine(linha, dia);
 }
 
