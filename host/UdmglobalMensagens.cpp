@@ -3,6 +3,7 @@
 #include "host/HostLog.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/Uglobal.h"
 
 #include "host/data/Abort.h"
 #include "host/data/WriteErrors.h"
@@ -131,9 +132,9 @@ void writeLog(const QString& origem, const QString& texto, const QString& detalh
 {
     host::appendTrace({origem, texto, detalhe});
     // "dd/MM/yyyy hh:mm:ss.zzz", written by hand: a batch logs every row.
-    const QDateTime agora = QDateTime::currentDateTime();
-    const QDate dia = agora.date();
-    const QTime hora = agora.time();
+    const AgoraLocal agora = agoraLocal();
+    const QDate& dia = agora.dia;
+    const QTime& hora = agora.hora;
     char carimbo[] = "00/00/0000 00:00:00.000\t";
     auto digitos = [&carimbo](int posicao, int valor, int quantos) {
         for (int i = quantos - 1; i >= 0; --i, valor /= 10)
