@@ -165,7 +165,8 @@ void writeLog(const QString& origem, const QString& texto, const QString& detalh
 void TdmGlobal::GravaLog(const QString& usuario, const QString& acao, const QString& observacao,
                          const QString& tabela, const QDateTime& data, const QDateTime& hora)
 {
-    const QDateTime now = QDateTime::currentDateTime();
+    // The clock is read only for what the caller left out (the rules give both).
+    const QDateTime now = data.isValid() && hora.isValid() ? QDateTime() : QDateTime::currentDateTime();
     const QDateTime day = data.isValid() ? data : QDateTime(now.date(), QTime(0, 0));
     host::db::executeSql(*IBTransaction1,
                          "insert into ARQLOG (DATA, HORA, USUARIO, ACAO, TABELA, OBSERVACAO) "
