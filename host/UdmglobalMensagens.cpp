@@ -7,6 +7,7 @@
 
 #include "host/data/Abort.h"
 #include "host/data/WriteErrors.h"
+#include "host/db/Database.h"
 #include "host/ui/Dialogs.h"
 #include "host/ui/ProgressWindow.h"
 
@@ -167,7 +168,7 @@ void TdmGlobal::GravaLog(const QString& usuario, const QString& acao, const QStr
 {
     // The clock is read only for what the caller left out (the rules give both).
     const QDateTime now = data.isValid() && hora.isValid() ? QDateTime() : QDateTime::currentDateTime();
-    const QDateTime day = data.isValid() ? data : QDateTime(now.date(), QTime(0, 0));
+    const QDateTime day = data.isValid() ? data : host::db::localDateTime(now.date());
     host::db::executeSql(*IBTransaction1,
                          "insert into ARQLOG (DATA, HORA, USUARIO, ACAO, TABELA, OBSERVACAO) "
                          "values (:DATA, :HORA, :USUARIO, :ACAO, :TABELA, :OBSERVACAO)",
