@@ -73,6 +73,15 @@ protected:
     }
     int contar(const QString& tabela) { return committed("select count(*) from " + tabela).toInt(); }
     void menu(const QString& resposta) { dialogs->answer(resposta, kMenuDocumentosVenda); }
+    // Order 42 with 45 chargeable minutes under contract 5 (120 of credit), contracts in use.
+    TfmAssOrdemServico& abrirComServicoDoContrato5()
+    {
+        parametro("ATUTILIZACONTRATOS", "S");
+        contrato(5, 120);
+        exec("update AATC01AOIT set ACCODIGO = 5 where AOCODIGO = 42");
+        servico(1, 45, 40, 40);
+        return abrir();
+    }
 };
 
 // ---- routes of the button ----
@@ -404,11 +413,7 @@ TEST_F(NotaFiscalOSTest, EachContractIsAskedOnceAndLosesTheAuthorisedChargeableM
 
 TEST_F(NotaFiscalOSTest, TheInvoicePathTakesTheCreditBetweenTheOrderAndTheInvoice)
 {
-    parametro("ATUTILIZACONTRATOS", "S");
-    contrato(5, 120);
-    exec("update AATC01AOIT set ACCODIGO = 5 where AOCODIGO = 42");
-    servico(1, 45, 40, 40);
-    TfmAssOrdemServico& form = abrir();
+    TfmAssOrdemServico& form = abrirComServicoDoContrato5();
     menu("2)Nota");
     dialogs->answer("Sim", "abater 45 minutos, do contrato 5");
     form.bbPedidoVenda->click();
@@ -423,11 +428,7 @@ TEST_F(NotaFiscalOSTest, TheInvoicePathTakesTheCreditBetweenTheOrderAndTheInvoic
 // invoice goes on.
 TEST_F(NotaFiscalOSTest, AContractAnotherDeskDeletedIsToldAndItsMinutesAreNotCountedAsTaken)
 {
-    parametro("ATUTILIZACONTRATOS", "S");
-    contrato(5, 120);
-    exec("update AATC01AOIT set ACCODIGO = 5 where AOCODIGO = 42");
-    servico(1, 45, 40, 40);
-    TfmAssOrdemServico& form = abrir();
+    TfmAssOrdemServico& form = abrirComServicoDoContrato5();
     outraMesa("delete from AATC05AC where ACCODIGO = 5");
     menu("2)Nota");
     dialogs->answer("Sim", "abater 45 minutos, do contrato 5");
