@@ -22,6 +22,7 @@ namespace {
 
 constexpr int kWalkRows = 10000;
 constexpr int kPostRows = 2000;
+constexpr int kPostPairs = 3;   // posts of each side a round
 const char* kColumns = "ID, NOME, VALOR, QTD, DATA, OBS, GRUPO";
 const char* kInsert = "insert into T (ID, NOME, VALOR, QTD, DATA, OBS, GRUPO) "
                       "values (:ID, :NOME, :VALOR, :QTD, :DATA, :OBS, :GRUPO)";
@@ -256,12 +257,15 @@ int main(int argc, char** argv)
             nextId += kPostRows;
             raw.tra->commitRetaining(&raw.st);
         };
-        if (round % 2 == 0) {
-            postOurs();
-            postRaw();
-        } else {
-            postRaw();
-            postOurs();
+        // A post is shorter than a walk: three pairs a round.
+        for (int pair = 0; pair < kPostPairs; ++pair) {
+            if ((round + pair) % 2 == 0) {
+                postOurs();
+                postRaw();
+            } else {
+                postRaw();
+                postOurs();
+            }
         }
         tr.commit();
     }
