@@ -2,9 +2,13 @@
 // What a text reads into, kept per thread for the texts asked again and
 // again (statements, display formats): a bounded number of them, all let go
 // at once when full, so that texts built row by row never grow it for good.
+// Beside it, the same for a text written in the code, found by where it is.
 
+#include <QByteArray>
 #include <QHash>
 #include <QString>
+
+#include <cstring>
 
 namespace host::db {
 
@@ -18,6 +22,28 @@ const Value& keptByText(QHash<QString, Value>& kept, const QString& text, Make m
     if (kept.size() >= Most)
         kept.clear();
     return *kept.insert(text, make(text));
+}
+
+// A value kept by the address of the text it was made of, with a copy of
+// that text: where a text was may hold another one now (a caller's buffer).
+template <typename Value>
+struct KeptAt {
+    QByteArray text;
+    Value value;
+};
+
+// The kept value for the text at `text`, made by `make(text)` when nothing
+// was made there or that place now holds another text: a routine asking
+// row after row neither converts nor hashes the whole text. Bounded as
+// keptByText is.
+template <typename Value, qsizetype Most, typename Make>
+const Value& keptByAddress(QHash<const char*, KeptAt<Value>>& kept, const char* text, Make make)
+{
+    if (auto it = kept.constFind(text); it != kept.constEnd() && std::strcmp(it->text.constData(), text) == 0)
+        return it->value;
+    if (kept.size() >= Most)
+        kept.clear();
+    return kept.insert(text, KeptAt<Value>{QByteArray(text), make(text)})->value;
 }
 
 }  // namespace host::db
