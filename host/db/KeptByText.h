@@ -2,13 +2,15 @@
 // What a text reads into, kept per thread for the texts asked again and
 // again (statements, display formats): a bounded number of them, all let go
 // at once when full, so that texts built row by row never grow it for good.
-// Beside it, the same for a text written in the code, found by where it is.
+// Beside it, the same for a text written in the code, found by where it is,
+// and the value made last from the same inputs.
 
 #include <QByteArray>
 #include <QHash>
 #include <QString>
 
 #include <cstring>
+#include <tuple>
 
 namespace host::db {
 
@@ -45,5 +47,28 @@ const Value& keptByAddress(QHash<const char*, KeptAt<Value>>& kept, const char* 
         kept.clear();
     return kept.insert(text, KeptAt<Value>{QByteArray(text), make(text)})->value;
 }
+
+// The value made last and the inputs it was made from: a run asks again
+// and again with the same ones (one document kind, one table), so that one
+// is kept instead of a table of them.
+template <typename Value, typename... Keys>
+class LastMade {
+public:
+    template <typename Make>
+    const Value& of(const Keys&... keys, Make make)
+    {
+        if (!made_ || !(keys_ == std::tie(keys...))) {
+            value_ = make();
+            keys_ = std::tuple<Keys...>(keys...);
+            made_ = true;
+        }
+        return value_;
+    }
+
+private:
+    std::tuple<Keys...> keys_;
+    Value value_{};
+    bool made_ = false;
+};
 
 }  // namespace host::db
