@@ -11,13 +11,15 @@
 
 #include <cstring>
 #include <tuple>
+#include <type_traits>
 
 namespace host::db {
 
-// The kept value for `text`, made by `make(text)` the first time. The
-// reference holds until the next text is asked of the same table.
-template <typename Value, qsizetype Most, typename Make>
-const Value& keptByText(QHash<QString, Value>& kept, const QString& text, Make make)
+// The kept value for `text` (or a key holding the text and whatever else
+// the value depends on), made by `make(text)` the first time. The reference
+// holds until the next text is asked of the same table.
+template <typename Value, qsizetype Most, typename Key, typename Make>
+const Value& keptByText(QHash<Key, Value>& kept, const std::type_identity_t<Key>& text, Make make)
 {
     if (auto it = kept.constFind(text); it != kept.constEnd())
         return *it;
