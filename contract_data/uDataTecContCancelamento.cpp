@@ -9,6 +9,7 @@
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
 #include "host/data/Abort.h"
+#include "host/db/Database.h"
 
 void TdmTecContrato::CtrVerificaCancelamentoCR()
 {
@@ -39,7 +40,7 @@ void TdmTecContrato::CtrVerificaCancelamentoCR()
                 " (NOT(Situacao_Documento In ('*','D','#','C','V','E')) or (Situacao_Documento is Null))")
             .arg(QuotedStr(cabecalho.fieldByName("CLCODIGO")->asString().trimmed()))
             .arg(contrato)
-            .arg(DateToSQL(QDateTime(data->asDateTime().date(), QTime(0, 0)))));
+            .arg(DateToSQL(host::db::localDateTime(data->asDateTime().date()))));
     // Told after the header is written: a later refusal takes them back.
     avisoCancelamento_ = QString::number(excluidas) + " parcela(s) excluída(s) com sucesso!";
 }

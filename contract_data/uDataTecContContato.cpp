@@ -7,6 +7,7 @@
 #include "host/PilvCpr70.h"
 #include "host/Udatamod.h"
 #include "host/Uglobal.h"
+#include "host/db/Database.h"
 
 using host::data::Dataset;
 
@@ -19,7 +20,7 @@ void TdmTecContrato::quCtrContatoNewRecord(Dataset& dataset)
     dataset.fieldByName("SEQUENCIA")
         ->setAsInteger(CarregaNumeroInteiro("max(Sequencia)", "CadCom", "where cod_cli = " + QuotedStr(cliente)) + 1);
     const QDateTime agora = QDateTime::currentDateTime();
-    dataset.fieldByName("DATA_VISITA")->setAsDateTime(QDateTime(agora.date(), QTime(0, 0)));
+    dataset.fieldByName("DATA_VISITA")->setAsDateTime(host::db::localDateTime(agora.date()));
     dataset.fieldByName("HORA_VISITA")->setAsDateTime(agora);
     ZelDevVerificarEvento(&dataset, "ONNEWRECORD");
 }

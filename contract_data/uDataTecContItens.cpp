@@ -12,6 +12,7 @@
 #include "host/Uglobal.h"
 #include "host/data/HandlerGuard.h"
 #include "host/schema/SchemaDefinition.h"
+#include "host/db/Database.h"
 
 #include <cmath>
 
@@ -46,7 +47,7 @@ QDateTime DataEntregaPeriodo(const QDateTime& inicio, const QString& periodo)
     else if (letra == "A")
         meses = 12;
     // QDate::addMonths keeps the day within the target month.
-    return QDateTime(inicio.date().addMonths(meses), inicio.time());
+    return host::db::localDateTime(inicio.date().addMonths(meses), inicio.time());
 }
 
 int HorasEquivalentes(const QDateTime& inicio, const QDateTime& fim)
@@ -141,7 +142,7 @@ void TdmTecContrato::quCtrCadastroItNewRecord(Dataset& dataset)
     ZelDevVerificarEvento(&dataset, "ONNEWRECORD");
     if (parametroMaiusculo("ATOPCAOCONTRATO") == "T") {
         const QDateTime agora = QDateTime::currentDateTime();
-        dataset.fieldByName("ACITINSTALACAO")->setAsDateTime(QDateTime(agora.date(), QTime(0, 0)));
+        dataset.fieldByName("ACITINSTALACAO")->setAsDateTime(host::db::localDateTime(agora.date()));
         dataset.fieldByName("ACITHORASAIDA")->setAsDateTime(agora);
     }
 }

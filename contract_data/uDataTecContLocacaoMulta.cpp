@@ -9,6 +9,7 @@
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/data/Format.h"
+#include "host/db/Database.h"
 
 using host::data::Dataset;
 using host::data::DatasetState;
@@ -37,7 +38,7 @@ void TdmTecContrato::quCtrCadastroItACITENCERRADOChange(Field& field)
     Dataset& item = field.dataset();
     if (field.asString() == "S") {
         const QDateTime agora = L::agora();
-        campo(item, "ACITDATAENCERRAMENTO").setAsDateTime(QDateTime(agora.date(), QTime(0, 0)));
+        campo(item, "ACITDATAENCERRAMENTO").setAsDateTime(host::db::localDateTime(agora.date()));
         campo(item, "ACITHORAENTRADA").setAsDateTime(L::horaDoDia(agora.time()));
     } else {
         campo(item, "ACITDATAENCERRAMENTO").setAsDateTime(L::dataZero());

@@ -237,8 +237,14 @@ void InserirParcelasContratoLocEquipamentos(
             if (contrato.validade.isValid())
                 vencimento = contrato.validade;
             contrato.validade = vencimento.addDays(30);
-            host::db::executeSql(tr, "update AATC05AC set ACDATAVALIDADE = :VALIDADE where ACCODIGO = :C",
-                                 {{"VALIDADE", comoParametro(contrato.validade)}, {"C", iContrato}});
+            // A contract another desk deleted would take its instalments
+            // without the validity they move.
+            if (host::db::executeSql(tr, "update AATC05AC set ACDATAVALIDADE = :VALIDADE where ACCODIGO = :C",
+                                     {{"VALIDADE", comoParametro(contrato.validade)}, {"C", iContrato}}) == 0)
+                dmGlobal->MostraAviso(QString("Aviso: operação abortada.\rO contrato %1 não existe mais (excluído por"
+                                              " outro usuário); nenhuma parcela foi gerada para ele.")
+                                          .arg(iContrato),
+                                      true);
         }
 
         const Documento documento = proximoDocumento(cliente, iContrato, livres);

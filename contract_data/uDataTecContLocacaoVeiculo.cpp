@@ -25,7 +25,7 @@ namespace {
 
 QDateTime hojeLocacao()
 {
-    return QDateTime(L::agora().date(), QTime(0, 0));
+    return host::db::localDateTime(L::agora().date());
 }
 
 // Before 01/01/1900: the zero date the lines store for "no end".

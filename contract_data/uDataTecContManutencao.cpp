@@ -358,7 +358,7 @@ void TdmTecContrato::RegerarContasReceberItens()
             const QString documento = CarregaDado("max(NUMERO_DOCUMENTO)", "acrc5001",
                                                   "where CODIGO_CLIENTE = " + QuotedStr(clienteContrato.trimmed()));
             inserirReceberItem(cliente, documento, serie, filial, "V", proximaSequencia(documento, cliente), valor,
-                               emissao, QDateTime(vencimento, QTime(0, 0)), agora, contrato, codigo);
+                               emissao, host::db::localDateTime(vencimento), agora, contrato, codigo);
             commitRetaining();
         }
         return;

@@ -174,7 +174,7 @@ double TdmTecContrato::VerificaValorISSQNContrato(double valor, const QString& o
 
 QDateTime TdmTecContrato::RetornaDataIncrementada(const QDateTime& data, const QString& periodo)
 {
-    return QDateTime(P::IncMonth(data.date(), P::MesesPeriodo(periodo)).addDays(1), data.time());
+    return host::db::localDateTime(P::IncMonth(data.date(), P::MesesPeriodo(periodo)).addDays(1), data.time());
 }
 
 QDateTime RetornaPrimeiroDiaSemanaMes(int diaSemana, const QString& mes, int primeiroDia)
@@ -184,5 +184,5 @@ QDateTime RetornaPrimeiroDiaSemanaMes(int diaSemana, const QString& mes, int pri
     int ano = partes.value(1).toInt();
     if (partes.value(1).trimmed().size() <= 2)
         ano += ano < 50 ? 2000 : 1900;
-    return QDateTime(P::PrimeiroDiaSemana(diaSemana, QDate(ano, m, 1), primeiroDia), QTime(0, 0));
+    return host::db::localDateTime(P::PrimeiroDiaSemana(diaSemana, QDate(ano, m, 1), primeiroDia));
 }

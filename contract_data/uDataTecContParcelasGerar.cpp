@@ -202,8 +202,8 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
     TdmTecContrato::MemoriaTextos memoriaTextos(dm);
     QString documentosNota;
 
-    // The days at midnight made once each: the local time zone is asked for every one.
-    const QDateTime emissaoDia(emissao, QTime(0, 0));
+    // The days' first moments: a midnight the zone skipped is the day's first hour.
+    const QDateTime emissaoDia = host::db::localDateTime(emissao);
     auto observacoes = [&](const QString& documento, int sequencia, const QDateTime& quando) {
         const QString chave = documento + cliente + QString::number(sequencia);
         dm.GravaMensagemContratoContaReceber(iObjeto, iContrato, sequencia, chave, quando, sObjeto, false);
@@ -243,7 +243,7 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
         if (bNota) {
             QString serieNota;
             documento = dm.GeraNotaParcelaContrato(cliente, iContrato, rValorParcela, iObjeto, iContador,
-                                                   QDateTime(vencimento, QTime(0, 0)), sFilialPedido, false,
+                                                   host::db::localDateTime(vencimento), sFilialPedido, false,
                                                    QDateTime::currentDateTime(), serieNota);
             documentosNota += "'" + documento + "',";
         } else {
@@ -261,7 +261,7 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
         if (!semPrevisao)
             sequencia = recebiveis.proximaSequencia(documento);
 
-        const QDateTime vencimentoDia(vencimento, QTime(0, 0));
+        const QDateTime vencimentoDia = host::db::localDateTime(vencimento);
         dmGlobal->InseriParcelaReceber(cliente, documento, serie, sFilial, sTipoPagamento, situacao, {}, {}, {}, {},
                                        sBanco, {}, sequencia, valor, 0, 0, 0, 0, 0, 0, 0, emissaoDia, vencimentoDia,
                                        QDateTime::currentDateTime(), valor, {}, {}, {}, iContrato, kObservacao, "C",
@@ -276,7 +276,7 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
         if (bNota && ultimaPrevisao.isValid() && ultimaPrevisao.date() < P::IncMonth(QDate::currentDate(), 12)) {
             const QDate adiante = P::IncMonth(vencimento, 12);
             const QString numero = P::DocumentoData(adiante);
-            const QDateTime adianteDia(adiante, QTime(0, 0));
+            const QDateTime adianteDia = host::db::localDateTime(adiante);
             dmGlobal->InseriParcelaReceber(cliente, numero, serie, sFilial, sTipoPagamento, "V", {}, {}, {}, {},
                                            sBanco, {}, sequencia + 1, valor, 0, 0, 0, 0, 0, 0, 0, emissaoDia, adianteDia,
                                            QDateTime::currentDateTime(), 0, {}, {}, {}, iContrato, {}, "C", {}, 0, 0,

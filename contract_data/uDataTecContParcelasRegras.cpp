@@ -4,6 +4,7 @@
 
 #include "host/data/Format.h"
 #include "host/Udatamod.h"
+#include "host/db/Database.h"
 
 #include <algorithm>
 
@@ -67,7 +68,8 @@ QDate DataVencimento(const QDate& mes, int dia)
 
 bool InicioVencido(const QDate& inicio, int dia, const QDateTime& agora)
 {
-    return !(QDateTime(DataVencimento(inicio, dia), QTime(0, 0)) > agora);
+    // Compared by days: the due day's midnight may be one the zone skipped.
+    return DataVencimento(inicio, dia) <= agora.date();
 }
 
 QDate PrimeiroDiaSemana(int diaSemana, const QDate& mes, int primeiroDia)
@@ -162,7 +164,7 @@ double somaLinhas(const DadosValor& dados, const QDate& data)
 {
     // Under "A" the warranty is judged on the date itself, otherwise a month before.
     const QDate referencia = dados.modalidade.trimmed().toUpper() == u'A' ? data : IncMonth(data, -1);
-    const QDateTime ref(referencia, QTime(0, 0));
+    const QDateTime ref = host::db::localDateTime(referencia);
     double cheias = 0, garantia = 0;
     for (const ItemValor& item : dados.itens) {
         if (!item.clienteAtivo)

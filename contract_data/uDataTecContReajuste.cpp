@@ -169,7 +169,7 @@ void Reajuste::reajusta(const Contrato& contrato, bool bVinculado, bool bComplem
     const double valor =
         contrato.valorFixo == "S" || contrato.valorFixo == "D"
             ? Trunc2Casas(contrato.valorParcela * (r / 100 + 1))
-            : Trunc2Casas(dm.RetornaValorParcelaContrato(contrato.codigo, QDateTime(hoje_, QTime(0, 0)), true));
+            : Trunc2Casas(dm.RetornaValorParcelaContrato(contrato.codigo, host::db::localDateTime(hoje_), true));
     const double liquido = dm.VerificaValorISSQNContrato(valor, contrato.operacao);
     host::db::executeSql(tr, "update AATC05AC set ACVALORPARCELA = :V, ACVALORPARCELALIQUIDO = :N,"
                              " ACHORAVALOR = ACHORAVALOR * " + fator + " where ACCODIGO = :C",
@@ -190,7 +190,7 @@ void Reajuste::reajusta(const Contrato& contrato, bool bVinculado, bool bComplem
     if (opcoes_.atualizaDataBase) {
         host::db::executeSql(tr, "update AATC05AC set ACDATABASEANTERIOR = ACDATABASE, ACDATABASE = :D"
                                  " where ACCODIGO = :C",
-                             {{"D", QDateTime(novaBase_, QTime(0, 0))}, {"C", contrato.codigo}});
+                             {{"D", host::db::localDateTime(novaBase_)}, {"C", contrato.codigo}});
         commit();
     }
 }

@@ -100,7 +100,7 @@ void ContratoAtualizaItens(int contrato, const QDate& data, const QString& opera
     TdmTecContrato& dm = *dmTecContrato;
     // The instalment value stays gross, as every other kind keeps it; the
     // forecasts take it net of the operation's withheld taxes.
-    const double bruto = dm.RetornaValorParcelaContrato(contrato, QDateTime(data, QTime(0, 0)), true);
+    const double bruto = dm.RetornaValorParcelaContrato(contrato, host::db::localDateTime(data), true);
     const double valor = Arredonda2Monetario(dm.VerificaValorISSQNContrato(bruto, operacao));
     host::db::executeSql(tr, "update AATC05AC set ACVALORANTERIOR = ACVALORPARCELA, ACVALORPARCELA = :V"
                              " where ACCODIGO = :C", {{"V", Arredonda2Monetario(bruto)}, {"C", contrato}});

@@ -10,6 +10,7 @@
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
 #include "host/data/Field.h"
+#include "host/db/Database.h"
 
 using host::data::Dataset;
 using host::data::DatasetState;
@@ -209,6 +210,6 @@ void TdmTecContrato::quCtrCadastroEquipAfterDelete(Dataset& dataset)
 {
     const QDateTime agora = QDateTime::currentDateTime();
     dmGlobal->GravaLog(IbUserName(), "Deletou Equipamento do Contrato da Assistência Técnica",
-                       "Número " + sCodigoExcluido, "Augc03Co", QDateTime(agora.date(), QTime(0, 0)), agora);
+                       "Número " + sCodigoExcluido, "Augc03Co", host::db::localDateTime(agora.date()), agora);
     ZelDevVerificarEvento(&dataset, "AFTERDELETE");
 }

@@ -221,8 +221,8 @@ void TfmAssBasicoContratosFaturamento::atualizarTotais(const QString& cliente, c
     // The final day counts whole, as in the lists: up to the next day's start
     // (its last second's fractions were left out at 23:59:59).
     const QVariantMap periodo{{"CLIENTE", cliente},
-                              {"INI", QDateTime(inicio, QTime(0, 0))},
-                              {"FIM", QDateTime(fim.addDays(1), QTime(0, 0))}};
+                              {"INI", host::db::localDateTime(inicio)},
+                              {"FIM", host::db::localDateTime(fim.addDays(1))}};
     const QString ordens = "from AATC01AO os where os.aocodigo is not null and os.clcodigo = :CLIENTE"
                            " and os.aoDataEntrada >= :INI and os.aoDataEntrada < :FIM";
     auto valor = [&periodo](const QString& sql) {
@@ -243,8 +243,8 @@ void TfmAssBasicoContratosFaturamento::abrirListas(const QString& cliente, const
     for (host::data::Query* lista : {quPesqServico.get(), quPesqPecas.get()}) {
         lista->close();
         lista->paramByName("clcodigo")->setAsString(cliente);
-        lista->paramByName("pDI")->setAsDateTime(QDateTime(inicio, QTime(0, 0)));
-        lista->paramByName("pDF")->setAsDateTime(QDateTime(fim.addDays(1), QTime(0, 0)));
+        lista->paramByName("pDI")->setAsDateTime(host::db::localDateTime(inicio));
+        lista->paramByName("pDF")->setAsDateTime(host::db::localDateTime(fim.addDays(1)));
         lista->open();
     }
     quContrato->close();

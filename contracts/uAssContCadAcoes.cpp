@@ -15,6 +15,7 @@
 #include "host/data/Field.h"
 #include "host/data/Query.h"
 #include "host/ui/Cursors.h"
+#include "host/db/Database.h"
 
 #include <cmath>
 
@@ -87,8 +88,8 @@ QDateTime DataFinalPrevisao(const QDateTime& inicio, const QString& periodo, con
     const int retroativo = modalidade.trimmed().toUpper() == "R" ? 1 : 0;
     const QDate dia = inicio.date();
     if (quantidade == 1 && periodo.trimmed().toUpper() == "M" && retroativo == 1)
-        return QDateTime(dia.addMonths(1), inicio.time());
-    return QDateTime(dia.addMonths(meses * quantidade - retroativo).addDays(1), inicio.time());
+        return host::db::localDateTime(dia.addMonths(1), inicio.time());
+    return host::db::localDateTime(dia.addMonths(meses * quantidade - retroativo).addDays(1), inicio.time());
 }
 
 void GravarDataInicioFimVeiculos(Dataset& receber, int contrato, const QDateTime& implantacao)
@@ -102,8 +103,8 @@ void GravarDataInicioFimVeiculos(Dataset& receber, int contrato, const QDateTime
             const QDate fim = dia.addMonths(1).addDays(-1);
             try {
                 receber.edit();
-                receber.fieldByName("CREMISSAOINI")->setAsDateTime(QDateTime(dia, QTime(0, 0)));
-                receber.fieldByName("CREMISSAOFIN")->setAsDateTime(QDateTime(fim, QTime(0, 0)));
+                receber.fieldByName("CREMISSAOINI")->setAsDateTime(host::db::localDateTime(dia));
+                receber.fieldByName("CREMISSAOFIN")->setAsDateTime(host::db::localDateTime(fim));
                 receber.post();
             } catch (const std::exception&) {
                 if (receber.editing())
@@ -139,7 +140,7 @@ void GerarPrevisaoContrato()
     }
 
     QDateTime inicio = hoje();
-    const QDateTime padrao(inicio.date().addMonths(12), QTime(0, 0));
+    const QDateTime padrao = host::db::localDateTime(inicio.date().addMonths(12));
     int quantidade = 0;
     if (fieldText(ctr, "ACVALORFIXO").trimmed().toUpper() == "D")
         quantidade = int(std::trunc(ctr.fieldByName("ACQUANTIDADEPARCELA")->asFloat()));
@@ -201,7 +202,7 @@ int ExcluirPrevisoes(Dataset& receber, const ExclusaoPrevisoes& exclusao)
         commitRetaining();
         const QDateTime agora = exclusao.agora();
         dmGlobal->GravaLog(IbUserName(), "Deletou Previsão do CR", "delete from acxc94xp " + condicao, "ACXC94XP",
-                           QDateTime(agora.date(), QTime(0, 0)), agora);
+                           host::db::localDateTime(agora.date()), agora);
         if (exclusao.junto)
             exclusao.junto(receber);
         // The list's own delete takes the row with what hangs on it; the

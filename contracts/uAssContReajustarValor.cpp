@@ -17,6 +17,7 @@
 #include "host/ui/Errors.h"
 #include "host/ui/PageControl.h"
 #include "host/ui/StatusBar.h"
+#include "host/db/Database.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -231,7 +232,7 @@ void TfmAssContReaj::FormCreate()
     CarregarConfiguracaoJanela(this, bModoZeltoControlAtivo, false, {});
     if (dmTecContrato)
         CarregaCamposTabela(cbCampos, *dmTecContrato->quCtrCadastro);
-    mdAtualDataBase->setDate(QDateTime(QDate::currentDate().addMonths(12), QTime(0, 0)));
+    mdAtualDataBase->setDate(host::db::localDateTime(QDate::currentDate().addMonths(12)));
     pcReajuste->setActivePage(tsRegistros);
     rgTipoClick();
 }

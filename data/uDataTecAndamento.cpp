@@ -18,6 +18,7 @@
 #include "host/Uprodutocodigofabricante.h"
 
 #include "host/data/Abort.h"
+#include "host/db/Database.h"
 
 #include <cmath>
 
@@ -322,7 +323,7 @@ void TdmTec::quOSAndamentoAfterDelete(Dataset& DataSet)
     uDataTec::confirmarFilhos(exclusaoServico_);
     const QDateTime agora = QDateTime::currentDateTime();
     dmGlobal->GravaLog(IbUserName(), "Deletou Serviço da O.S.", "Número O.S./Código:" + sCodigoExcluido, "AATC01AA",
-                       QDateTime(agora.date(), QTime(0, 0)), agora);
+                       host::db::localDateTime(agora.date()), agora);
     uDataTecLinhas::retotalizarOrdem(quOSAOCODIGO->asInteger(), "AATC01AA", "AATC01AP", false);
     ZelDevVerificarEvento(&DataSet, u"AFTERDELETE"_s);
 }

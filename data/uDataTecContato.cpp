@@ -11,6 +11,7 @@
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
 #include "host/ui/WindowRegistry.h"
+#include "host/db/Database.h"
 
 using host::data::Dataset;
 using host::data::Field;
@@ -56,7 +57,7 @@ void TdmTec::quOSContatoAfterPost(Dataset& DataSet)
     quOSContato->refresh();
     const QDateTime agora = QDateTime::currentDateTime();
     dmGlobal->GravaLog(IbUserName(), "Alterou andamento de O.S.)", "OS.:" + quOSContatoCONTRATO->asString(), "CADCOM",
-                       QDateTime(agora.date(), QTime(0, 0)), agora);
+                       host::db::localDateTime(agora.date()), agora);
     ZelDevVerificarEvento(&DataSet, "AFTERPOST");
 }
 

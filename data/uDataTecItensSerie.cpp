@@ -7,6 +7,7 @@
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/db/Database.h"
 
 #include <QDate>
 
@@ -120,7 +121,7 @@ void TdmTec::informarFabricacaoPorSerie(const QString& sSerie)
         const QDate dia = QDate::fromString("01/" + mes + "/" + ano, "dd/M/yyyy");
         if (!dia.isValid())
             throw std::runtime_error(("Data inválida: 01/" + mes + "/" + ano).toStdString());
-        const QDateTime fabricacao(dia, QTime(0, 0));
+        const QDateTime fabricacao = host::db::localDateTime(dia);
         // Which serials are imported is not settled: every product is national for now.
         const QString origem = " nacional";
         if (uDataTecItens::agora() > fabricacao.addYears(2)) {

@@ -19,6 +19,7 @@
 #include "host/Ulote.h"
 #include "host/TravaExecucao.h"
 #include "host/data/Query.h"
+#include "host/db/Database.h"
 
 #include <QHash>
 #include <QStringBuilder>
@@ -192,7 +193,7 @@ void LancarOrdensContratos()
     const QHash<int, Historico> historico = historicoContratos(*auxiliar);
     const QHash<int, std::vector<Equipamento>> equipamentos = equipamentosContratos(*auxiliar);
     const host::CalendarioDiasUteis calendario = host::CalendarioDiasUteis::carregar();
-    const QDateTime comparacao(QDate::currentDate().addDays(3), QTime(0, 0));
+    const QDateTime comparacao = host::db::localDateTime(QDate::currentDate().addDays(3));
     const QString linhaComparacao = "Data Comparção: " + dataTexto(comparacao);
     // The contract's columns found once, not by name for every contract.
     const host::data::Field& codigo = *contratos->fieldByName("ACCODIGO");

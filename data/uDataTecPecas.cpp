@@ -17,6 +17,7 @@
 #include "host/data/Abort.h"
 #include "host/data/Format.h"
 #include "host/ui/WindowRegistry.h"
+#include "host/db/Database.h"
 
 using host::data::Dataset;
 using host::data::DatasetState;
@@ -241,7 +242,7 @@ void TdmTec::quOSPecasAfterDelete(Dataset& DataSet)
     const QDateTime agora = QDateTime::currentDateTime();
     const int aoCodigo = quOSAOCODIGO->asInteger();
     dmGlobal->GravaLog(IbUserName(), "Deletou Peças da O.S. " + QString::number(aoCodigo),
-                       "Código:" + sCodigoExcluido, "AATC01AP", QDateTime(agora.date(), QTime(0, 0)), agora);
+                       "Código:" + sCodigoExcluido, "AATC01AP", host::db::localDateTime(agora.date()), agora);
     AtualizarOSCorrentePecas(aoCodigo, "AATC01AP", false);
     if (reservaPecasAtualizada())
         dmGlobal->Reservado(sCodigoExcluido, true, {});

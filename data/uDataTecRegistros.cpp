@@ -37,7 +37,7 @@ QString tecnicoExcluido;
 void uDataTec::gravarExclusao(const QString& acao, const QString& rotulo, const QString& tabela)
 {
     const QDateTime agora = QDateTime::currentDateTime();
-    dmGlobal->GravaLog(IbUserName(), acao, rotulo + sCodigoExcluido, tabela, QDateTime(agora.date(), QTime(0, 0)),
+    dmGlobal->GravaLog(IbUserName(), acao, rotulo + sCodigoExcluido, tabela, host::db::localDateTime(agora.date()),
                        agora);
 }
 

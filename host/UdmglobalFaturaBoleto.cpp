@@ -68,7 +68,9 @@ void gravaFaturaBoleto(host::db::Transaction& tr, const QString& filial, const R
     st->execute();
 }
 
-void marcaReceberFaturado(host::db::Transaction& tr, const QString& filial, const ReceberFatura& r,
+// False when the receivable is no longer there (another desk deleted it
+// since the selection): its collection would then belong to nothing.
+bool marcaReceberFaturado(host::db::Transaction& tr, const QString& filial, const ReceberFatura& r,
                           const QString& banco, const QString& nossoNumero, const QDateTime& dia)
 {
     static const QString sql = "update ACRC5001 set NUMERO_DO_BANCO = :BANCO, NOSSO_NUMERO = :NOSSO,"
@@ -82,7 +84,7 @@ void marcaReceberFaturado(host::db::Transaction& tr, const QString& filial, cons
     st->setParam("DOC", r.documento);
     st->setParam("CLI", r.cliente);
     st->setParam("SEQ", r.sequencia);
-    st->execute();
+    return st->execute() > 0;
 }
 
 }  // namespace
@@ -126,7 +128,11 @@ int TdmGlobal::AbrirFaturaBoletoDocumentoContratoLocEquip(const FaturaBoletoLoca
         const QString nossoNumero =
             filial + r.documento + QString::number(qint64(r.sequencia)).rightJustified(3, '0');
         gravaFaturaBoleto(tr, filial, r, banco, nossoNumero, dia, textos);
-        marcaReceberFaturado(tr, filial, r, banco, nossoNumero, dia);
+        if (!marcaReceberFaturado(tr, filial, r, banco, nossoNumero, dia))
+            MostraAviso("Aviso: operação abortada.\rO documento " + r.documento + " do cliente " + r.cliente +
+                            " não existe mais no contas a receber (excluído por outro usuário);"
+                            " nenhuma cobrança foi gerada.",
+                        true);
     }
     ponto.release();
     return int(receber.size());

@@ -6,6 +6,7 @@
 
 #include "host/data/Abort.h"
 #include "host/data/WriteErrors.h"
+#include "host/db/Database.h"
 #include "host/ui/Dialogs.h"
 #include "host/ui/ProgressWindow.h"
 
@@ -123,7 +124,7 @@ void TdmGlobal::GravaLog(const QString& usuario, const QString& acao, const QStr
                          const QString& tabela, const QDateTime& data, const QDateTime& hora)
 {
     const QDateTime now = QDateTime::currentDateTime();
-    const QDateTime day = data.isValid() ? data : QDateTime(now.date(), QTime(0, 0));
+    const QDateTime day = data.isValid() ? data : host::db::localDateTime(now.date());
     host::db::executeSql(*IBTransaction1,
                          "insert into ARQLOG (DATA, HORA, USUARIO, ACAO, TABELA, OBSERVACAO) "
                          "values (:DATA, :HORA, :USUARIO, :ACAO, :TABELA, :OBSERVACAO)",

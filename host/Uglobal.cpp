@@ -7,6 +7,7 @@
 #include "host/data/Format.h"
 #include "host/data/Query.h"
 #include "host/ui/GridExport.h"
+#include "host/db/Database.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,7 +54,7 @@ QString ValueToSQL(const QVariant& valor)
     case QMetaType::QDateTime:
         return DateTimeToSQL(valor.toDateTime());
     case QMetaType::QDate:
-        return DateToSQL(QDateTime(valor.toDate(), QTime(0, 0)));
+        return DateToSQL(host::db::localDateTime(valor.toDate()));
     default:
         return QuotedStr(valor.toString());
     }

@@ -277,7 +277,7 @@ void TfmAssContCadLocEquip::ckReparcelaUltDiaMesClick()
     }
     ckReparcelaUltDiaMes->setChecked(true);
     deReparcelaVigAte->setDate(
-        QDateTime(QDate::fromString(uAssContLoc::UltimoDiaMesTexto(de), "dd/MM/yyyy"), QTime(0, 0)));
+        host::db::localDateTime(QDate::fromString(uAssContLoc::UltimoDiaMesTexto(de), "dd/MM/yyyy")));
 }
 
 void TfmAssContCadLocEquip::deReparcelaDtEmissaoChange()

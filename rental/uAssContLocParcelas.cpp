@@ -19,6 +19,7 @@
 #include "host/data/Query.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/EditControls.h"
+#include "host/db/Database.h"
 
 #include <QLabel>
 #include <QPalette>
@@ -131,7 +132,7 @@ void TfmAssContLocBase::laRetiradaConferirClick()
     if (MostraPergunta("Confirma execução da Retirada?", {"Sim", "Não"}) != "Sim")
         return;
     editarContrato();
-    contrato().fieldByName("ACDATARETIRADA")->setAsDateTime(QDateTime(uDataTecContLocacao::agora().date(), QTime(0, 0)));
+    contrato().fieldByName("ACDATARETIRADA")->setAsDateTime(host::db::localDateTime(uDataTecContLocacao::agora().date()));
     contrato().post();
 }
 

@@ -29,7 +29,7 @@ namespace {
 
 QString dataCurtaPrevisao(const QDate& data) { return data.toString("dd/MM/yyyy"); }
 
-QDateTime meiaNoitePrevisao(const QDate& data) { return data.isValid() ? QDateTime(data, QTime(0, 0)) : QDateTime(); }
+QDateTime meiaNoitePrevisao(const QDate& data) { return data.isValid() ? host::db::localDateTime(data) : QDateTime(); }
 
 bool dataPrevisaoVazia(const QDateTime& data) { return uDataTecContLocacao::dataVazia(data); }
 

@@ -37,7 +37,7 @@ void definePadroesNovoReceberLoc(Dataset& receber)
 {
     // The host's defaults of a new receivable.
     const QDateTime agora = uDataTecContLocacao::agora();
-    const QDateTime hoje(agora.date(), QTime(0, 0));
+    const QDateTime hoje = host::db::localDateTime(agora.date());
     auto define = [&receber](const char* campo, const QVariant& valor) {
         if (host::data::Field* f = receber.findField(campo))
             f->setValue(valor);

@@ -7,6 +7,7 @@
 #include "contract_data/uDataTecCont.h"
 #include "contract_data/uDataTecContLocacao.h"
 #include "host/Uglobal.h"
+#include "host/db/Database.h"
 #include "host/data/Field.h"
 #include "host/ui/DataGrid.h"
 
@@ -39,7 +40,7 @@ QStringList CondicoesRenovacao(const FiltroRenovacao& f)
 {
     QStringList c;
     if (dataRenovacaoDada(f.terminoDe))
-        c << " and ac.acdatavalidade >= " + DateTimeToSQL(QDateTime(f.terminoDe, QTime(0, 0)));
+        c << " and ac.acdatavalidade >= " + DateTimeIniToSQL(host::db::localDateTime(f.terminoDe));
     if (dataRenovacaoDada(f.terminoAte))
         c << " and ac.acdatavalidade <= " + DateTimeToSQL(QDateTime(f.terminoAte, QTime(23, 59, 59)));
     if (!f.codCliente.trimmed().isEmpty())

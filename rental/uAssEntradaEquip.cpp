@@ -197,9 +197,13 @@ void TfmAssEntradaEquip::ExecutaEntradaEquipamentos()
         try {
             for (linhas.first(); !linhas.eof(); linhas.next()) {
                 const QString contrato = linhas.fieldByName("ACCODIGO")->asString();
-                UpdateCampoCommit("AATC05ACIT", "ACITRETORNO", "'S'",
-                                  " where ACCODIGO = " + contrato + " and PRCODIGO = " +
-                                      QuotedStr(linhas.fieldByName("PRCODIGO")->asString()));
+                const QString produto = linhas.fieldByName("PRCODIGO")->asString();
+                if (!uAssEntradaEquip::MarcaRetornoItens(contrato.toInt(), produto))
+                    dmGlobal->MostraAviso("Aviso: operação abortada.\rO equipamento " + produto.trimmed() +
+                                              " do contrato " + contrato +
+                                              " não existe mais no contrato (excluído por outro usuário);"
+                                              " sua entrada não foi registrada.",
+                                          true);
                 dmGlobal->InserirObservacaoAdicional(
                     "obTexto", contrato + "J", "U", linhas.fieldByName("ACITCODIGO")->asInteger(),
                     dmGlobal->quObsGeral, false, 0,

@@ -3,7 +3,10 @@
 
 #include "rental/uAssEntradaEquip.h"
 
+#include "host/Udmglobal.h"
 #include "host/Uglobal.h"
+#include "host/Ulote.h"
+#include "host/db/Database.h"
 
 #include <QRegularExpression>
 
@@ -63,6 +66,17 @@ QString SqlConsulta(const QString& lista, bool codigoBarras)
     if (!valores.isEmpty())
         sql += (codigoBarras ? " and pr.outro_codigo in (" : " and ns.nsnumero in (") + valores + ")\n";
     return sql;
+}
+
+bool MarcaRetornoItens(int contrato, const QString& produto)
+{
+    host::ExecucaoLote::tabelaAlterada("AATC05ACIT");
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    const int marcados = host::db::executeSql(
+        tr, "update AATC05ACIT set ACITRETORNO = 'S' where ACCODIGO = :CONTRATO and PRCODIGO = :PRODUTO",
+        {{"CONTRATO", contrato}, {"PRODUTO", produto}});
+    tr.commitRetaining();
+    return marcados > 0;
 }
 
 }  // namespace uAssEntradaEquip

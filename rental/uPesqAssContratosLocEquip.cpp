@@ -23,6 +23,7 @@
 #include "host/ui/FormBuilders.h"
 #include "host/ui/SearchWindow.h"
 #include "host/ui/StatusBar.h"
+#include "host/db/Database.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -113,10 +114,10 @@ QString Condicoes(const Filtro& f)
                QuotedStr(f.nsItem) + ")";
     if (f.retirada.isValid())
         // A proof stamped in the first minute after midnight belongs to the day before.
-        sql += "\n and ac.accomprovantedatahora >= " + DateTimeToSQL(QDateTime(f.retirada, QTime(0, 1, 0))) +
-               " and ac.accomprovantedatahora <= " + DateTimeFimToSQL(QDateTime(f.retirada, QTime(0, 0)));
+        sql += "\n and ac.accomprovantedatahora >= '" + f.retirada.toString("MM/dd/yyyy") + " 00:01:00'" +
+               " and ac.accomprovantedatahora <= " + DateTimeFimToSQL(host::db::localDateTime(f.retirada));
     if (f.retiradaEm.isValid())
-        sql += "\n and ac.acdataretirada = " + DateToSQL(QDateTime(f.retiradaEm, QTime(0, 0)));
+        sql += "\n and ac.acdataretirada = " + DateToSQL(host::db::localDateTime(f.retiradaEm));
     switch (f.status) {
     case 1:
         sql += "\n and ac.accomprovantedatahora is null  and ac.acdataretirada is null";
@@ -133,9 +134,9 @@ QString Condicoes(const Filtro& f)
     if (f.desativados.startsWith('S'))
         sql += "\n and ac.actipo = " + QuotedStr("#");
     if (f.terminoDe.isValid())
-        sql += "\n and ac.acdatavalidade >= " + DateToSQL(QDateTime(f.terminoDe, QTime(0, 0)));
+        sql += "\n and ac.acdatavalidade >= " + DateToSQL(host::db::localDateTime(f.terminoDe));
     if (f.terminoAte.isValid())
-        sql += "\n and ac.acdatavalidade <= " + DateToSQL(QDateTime(f.terminoAte, QTime(0, 0)));
+        sql += "\n and ac.acdatavalidade <= " + DateToSQL(host::db::localDateTime(f.terminoAte));
     return sql;
 }
 

@@ -102,7 +102,7 @@ qint64 toInteger(const QVariant& v, int scale, bool& ok) {
 QDateTime toDateTime(const QVariant& v) {
     switch (v.userType()) {
     case QMetaType::QDateTime: return v.toDateTime();
-    case QMetaType::QDate: return QDateTime(v.toDate(), QTime(0, 0));
+    case QMetaType::QDate: return localDateTime(v.toDate());
     case QMetaType::QTime: return QDateTime(QDate(1899, 12, 30), v.toTime());
     case QMetaType::QString: {
         const QString s = v.toString().trimmed();

@@ -18,7 +18,7 @@ namespace demo {
 
 QString textoDemo(const char* utf8) { return QString::fromUtf8(utf8); }
 
-QDateTime dia(const QDate& data) { return QDateTime(data, QTime(0, 0)); }
+QDateTime dia(const QDate& data) { return db::localDateTime(data); }
 
 void inserir(db::Transaction& tr, const char* table, const QStringList& columns, const QList<QVariantList>& rows)
 {

@@ -2,6 +2,7 @@
 
 #include "host/data/Field.h"
 #include "host/data/Format.h"
+#include "host/db/Database.h"
 #include "host/ui/Dialogs.h"
 #include "host/ui/Errors.h"
 
@@ -95,7 +96,7 @@ bool CalendarButton::eventFilter(QObject* watched, QEvent* event)
 DateEdit::DateEdit(const QString& name, QWidget* parent, bool twoDigitYear)
     : QLineEdit(parent), twoDigitYear_(twoDigitYear),
       calendar_(new CalendarButton(*this, [this] { return date_.date(); },
-                                   [this](const QDate& date) { setDate(QDateTime(date, QTime(0, 0))); }))
+                                   [this](const QDate& date) { setDate(host::db::localDateTime(date)); }))
 {
     setObjectName(name);
     setInputMask(twoDigitYear ? "99/99/99;_" : "99/99/9999;_");
@@ -104,7 +105,8 @@ DateEdit::DateEdit(const QString& name, QWidget* parent, bool twoDigitYear)
 void DateEdit::setDate(const QDateTime& date)
 {
     const QDateTime before = date_;
-    date_ = date.isValid() ? QDateTime(date.date(), QTime(0, 0)) : QDateTime();
+    // A day whose midnight the zone skipped (given as made by hand) is still that day.
+    date_ = date.date().isValid() ? host::db::localDateTime(date.date()) : QDateTime();
     setText(dateText());
     if (date_ != before && onChange)
         runGuarded(onChange);
@@ -298,7 +300,7 @@ DataDateEdit::DataDateEdit(const QString& name, QWidget* parent, bool twoDigitYe
           },
           [this, twoDigitYear](const QDate& date) {
               setText(host::data::formatDateTime(twoDigitYear ? "dd/mm/yy" : "dd/mm/yyyy",
-                                                 QDateTime(date, QTime(0, 0))));
+                                                 host::db::localDateTime(date)));
               emit textEdited(text());   // a pick is typing the date: the same rules apply
               commit();
           }))

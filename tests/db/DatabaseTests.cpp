@@ -192,6 +192,34 @@ TEST_F(Db, SkippedLocalMidnightStillReadsAsThatDay) {
     EXPECT_EQ(QDate(2018, 11, 4), read.date());
 }
 
+// A day given as a date (no time of day) whose midnight the zone skipped is
+// written as that day, not refused as an invalid value.
+TEST_F(Db, ADayWhoseMidnightWasSkippedIsWrittenFromADateParameter) {
+    exec("create table D (ID integer, X date)");
+    tr().commitRetaining();
+    const QByteArray oldTz = qgetenv("TZ");
+    qputenv("TZ", "America/Sao_Paulo");
+    tzset();
+    bool written = true;
+    try {
+        exec("insert into D values (1, :X)", {{"X", QDate(2018, 11, 4)}});
+        exec("update D set X = :X where ID = 1", {{"X", QDate(2018, 11, 4)}});
+    } catch (const std::exception&) {
+        written = false;
+    }
+    qputenv("TZ", oldTz);
+    tzset();
+    ASSERT_TRUE(written);
+    tr().commitRetaining();
+    auto second = openSecondConnection();
+    host::db::Transaction reading(*second);
+    EXPECT_EQ(host::db::selectValue(reading, "select extract(day from X) || '/' || extract(month from X) || '/' ||"
+                                             " extract(year from X) from D where ID = 1")
+                  .toString(),
+              "4/11/2018");
+    reading.commit();
+}
+
 // Timestamps read are kept converted: one read again after the local zone
 // changed is the wall-clock time of the new zone, not the old one's moment.
 TEST_F(Db, ATimestampReadAgainAfterTheZoneChangedBelongsToTheNewZone) {

@@ -3,6 +3,7 @@
 // billed receivables selected by ranges.
 
 #include "host/Udmglobal.h"
+#include "host/data/Abort.h"
 #include "host/data/Field.h"
 #include "host/data/Query.h"
 #include "tests/support/HostDatabase.h"
@@ -96,6 +97,31 @@ TEST_F(DocumentoFatura, TheCollectionIsIssuedOnceForEachBilledReceivableOfTheRan
     FaturaBoletoLocacao um = faixa("000013", "000013");
     um.vencimentoIni = QDateTime();
     EXPECT_EQ(dmGlobal->AbrirFaturaBoletoDocumentoContratoLocEquip(um), 1);
+}
+
+// Another desk deletes a selected receivable (its commit lands between this
+// desk's selection and its marking the receivable billed): nothing is issued,
+// the user is told, and what the transaction held before the call stays.
+TEST_F(DocumentoFatura, AReceivableDeletedByAnotherDeskMeanwhileIssuesNoCollection)
+{
+    receber("000010", "", "2024-03-10");
+    receber("000011", "", "2024-03-20");
+    exec("create trigger TR_OUTRA_MESA for ACRC50FB before insert as begin"
+         " if (new.NUMERO_DOCUMENTO = '000011') then in autonomous transaction do"
+         " delete from ACRC5001 where NUMERO_DOCUMENTO = '000011'; end");
+    tr().commitRetaining();
+    receber("000020", "", "2024-05-10");   // this desk's own pending work
+    dialogs->acknowledge("O documento 000011 do cliente 00012 não existe mais no contas a receber");
+    EXPECT_THROW(dmGlobal->AbrirFaturaBoletoDocumentoContratoLocEquip(faixa("000010", "000013")), host::Abort);
+    EXPECT_EQ(dialogs->pending(), 0);
+    tr().commitRetaining();
+    EXPECT_EQ(committed("select count(*) from ACRC50FB").toInt(), 0) << "no collection of a deleted receivable";
+    EXPECT_EQ(committed("select count(*) from ACRC5001 where NUMERO_DO_BANCO is not null"
+                        " or CRBORDERODATA is not null")
+                  .toInt(),
+              0);
+    EXPECT_EQ(committed("select list(trim(NUMERO_DOCUMENTO)) from (select * from ACRC5001 order by 1)").toString(),
+              "000010,000020");
 }
 
 }  // namespace

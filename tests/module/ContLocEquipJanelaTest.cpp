@@ -19,6 +19,7 @@
 #include "host/ui/DataTextControls.h"
 #include "host/ui/EditControls.h"
 #include "host/ui/StatusBar.h"
+#include "tests/support/ScopedTimeZone.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -484,6 +485,25 @@ TEST_F(ContLocEquipJanelaTest, PickUpMomentAndConfirmation)
     QTest::mouseClick(form.laRetiradaConferir, Qt::LeftButton);
     EXPECT_EQ(form.laStatusRetirada->text(), "Realizada");
     EXPECT_EQ(cab("ACDATARETIRADA").asDateTime().date(), QDate(2024, 3, 6));
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+// A pick-up confirmed on a day whose midnight the zone skipped (summer time
+// in Brazil began at 00:00 on 04/11/2018) is stored with that day.
+TEST_F(ContLocEquipJanelaTest, APickUpConfirmedOnADayWithoutMidnightKeepsItsDay)
+{
+    const testsupport::ScopedTimeZone saoPaulo("America/Sao_Paulo");
+    contrato(801, "ACCOMPROVANTEDATAHORA", "'2018-11-03 09:30'");
+    uDataTecContLocacao::setRelogio([] { return QDateTime(QDate(2018, 11, 4), QTime(10, 0)); });
+    TfmAssContCadLocEquip& form = abrir();
+    CarregaContrato(801);
+    aba(form, form.tsDadosRetirada);
+    dialogs->answer("Sim", "Confirma execução da Retirada?");
+    QTest::mouseClick(form.laRetiradaConferir, Qt::LeftButton);
+    EXPECT_EQ(form.laStatusRetirada->text(), "Realizada");
+    EXPECT_EQ(lido("select extract(day from ACDATARETIRADA) || '/' || extract(month from ACDATARETIRADA)"
+                   " from AATC05AC where ACCODIGO = 801"),
+              QStringList{"4/11"});
     EXPECT_EQ(dialogs->pending(), 0);
 }
 

@@ -165,6 +165,28 @@ TEST_F(ContRenovacaoJanelaTest, TheRenewedInstalmentFallsDueOnTheDateAskedFor)
               QStringList{"10/2 31/1..29/2"});
 }
 
+// Under composition mode 9 each instalment moves the contract's validity: a
+// contract another desk deleted after the list was read is refused, with no
+// instalment made for it.
+TEST_F(ContRenovacaoJanelaTest, AContractAnotherDeskDeletedAfterTheListIsRefusedWithNothingMade)
+{
+    parametro("ATMODOCOMPOSICAO", "9");
+    contrato(801, "ACDATAVALIDADE", "'2024-02-05'");
+    parcelaPeriodo(801, "000101", "2024-01-05", "2024-02-05", 150);
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContRenovacao& form = abrir();
+    vencimento(form);
+    pesquisaCodigo(form, 801);
+    ASSERT_EQ(form.stInformacao->panelText(0), "Total de Registros: 1");
+    outraMesa("delete from AATC05AC where ACCODIGO = 801");
+    dialogs->answer("Sim", "Confirma a renovação do(s) Contrato(s)?");
+    dialogs->acknowledge("O contrato 801 não existe mais (excluído por outro usuário)");
+    form.bbRenovar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(periodos(801), QStringList{"5/1..5/2 15000"});
+    EXPECT_EQ(lido("select count(*) from ACXC94XP where XPID = 'R'"), QStringList{"0"});
+}
+
 TEST_F(ContRenovacaoJanelaTest, ThreeContractsGiveThreeCallsInListOrderWithTheirArguments)
 {
     parametro("ATOPERACAOCONTRATO", "512");

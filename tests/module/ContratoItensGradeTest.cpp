@@ -5,6 +5,7 @@
 // invoicing window.
 
 #include "tests/module/ContratoCadastroFixture.h"
+#include "tests/support/ScopedTimeZone.h"
 
 #include "contracts/uAssContCad.h"
 #include "contracts/uAssContFat.h"
@@ -328,6 +329,37 @@ TEST_F(ContratoItensGradeTest, AnItemWithoutItsProductIsRefusedNamingTheProductC
     const QString aviso = dialogs->texts().last();
     EXPECT_TRUE(aviso.endsWith("Produto") && !aviso.contains("PRCODIGO")) << aviso.toStdString();
     EXPECT_EQ(lido(QString("select count(*) from AATC05ACIT where ACCODIGO = %1").arg(codigo)).toInt(), 0);
+}
+
+// Summer time in Brazil once began at midnight (04/11/2018 00:00 never
+// happened there): a forecast whose instalments fall due that day, and
+// whose span ends on it, is made like any other, each with its own date.
+TEST_F(ContratoItensGradeTest, AForecastAcrossAMidnightTheZoneSkippedKeepsEveryInstalmentAndItsDate)
+{
+    const testsupport::ScopedTimeZone saoPaulo("America/Sao_Paulo");
+    TfmAssContCad& form = abrir();
+    const int codigo = novoContrato(form);
+    escolhe(form.dbcbDeveGerar, "A - Ativo");
+    pesquisa("CODIGO_CLIENTE", "00004");
+    form.sbPesqContratante->click();
+    digita(form.dbedVencimento, "4");
+    escolhe(form.dbcbFixo, "Sim");
+    digita(form.dbedValorParcela, "300");
+    form.bbSalvar->click();
+    ASSERT_EQ(ctr().state(), DatasetState::Browse);
+
+    aba(form, form.tsContParcAberta);
+    dialogs->enter("03/09/2018", "Informe a data Inicial da previsão do contas a receber")
+        .enter("3", "Informe o número de parcelas")
+        .acknowledge("Operação efetuada com sucesso! Parcelas criadas:3");
+    form.bbPrevisionar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido(QString("select list(extract(day from DATA_VENCIMENTO) || '/' || extract(month from DATA_VENCIMENTO)"
+                           " || '/' || extract(year from DATA_VENCIMENTO), ' ') from (select DATA_VENCIMENTO"
+                           " from ACRC5001 where AOCODIGO = %1 and SITUACAO_DOCUMENTO = 'V' order by 1)")
+                       .arg(codigo))
+                  .toString(),
+              "4/10/2018 4/11/2018 4/12/2018");
 }
 
 }  // namespace

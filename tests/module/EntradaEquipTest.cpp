@@ -221,6 +221,32 @@ TEST_F(EntradaEquipTest, ConfirmationMarksBothItemsOfTheProductWithAJustificatio
     EXPECT_EQ(listados(form), QStringList{"NS-B|802|3"});
 }
 
+// Another desk deletes an item of the list between the listing and the
+// confirmation: its entry is refused and told, with no justification
+// written for it, and the entries made before it stay counted.
+TEST_F(EntradaEquipTest, AnItemAnotherDeskDeletedAfterTheListingIsRefusedAndTheOthersStay)
+{
+    item(1, 801, "P0004");
+    item(3, 802, "P0001");
+    serie(1, "NS-A", "P0004", "801");
+    serie(2, "NS-B", "P0001", "802");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssEntradaEquip& form = abrir();
+    form.edNroSerie->setText("'NS-A', 'NS-B'");
+    form.bbPesquisar->click();
+    ASSERT_EQ(listados(form), (QStringList{"NS-A|801|1", "NS-B|802|3"}));
+    outraMesa("delete from AATC05ACIT where ACITCODIGO = 3");
+    dialogs->answer("Sim", "Confirma a Entrada do(s) Equipamento(s) consultados?");
+    justificativa("Voltou sem avaria");
+    dialogs->acknowledge("O equipamento P0001 do contrato 802 não existe mais no contrato");
+    dialogs->acknowledge("Registrada a Entrada de: 1 Equipamento(s).");
+    form.bbConfirma->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select ACITCODIGO from AATC05ACIT where ACITRETORNO = 'S'"), QStringList{"1"});
+    EXPECT_EQ(lido("select OBCODIGO || '|' || OBTEXTO from AUGC70OB where OBCODIGO in ('801J', '802J')"),
+              QStringList{"801J|Voltou sem avaria"});
+}
+
 TEST_F(EntradaEquipTest, ModeEMatchesBarCodesAndHidesTheSerialSources)
 {
     exec("update ACEC1101 set OUTRO_CODIGO = '7891000' where CODIGO = 'P0004'");

@@ -7,6 +7,7 @@
 #include "host/ui/Dialogs.h"
 #include "host/ui/EditControls.h"
 #include "host/ui/ScriptedDialogs.h"
+#include "tests/support/ScopedTimeZone.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -156,6 +157,33 @@ TEST_F(EditControlsTest, DateEditReadsTwoDigitYearsRefusesBadDatesAndBlankIsNoDa
     pick(full.calendarButton()->calendar(), QDate(2026, 12, 24));
     EXPECT_EQ(full.date().date(), QDate(2026, 12, 24));
     EXPECT_EQ(full.calendarButton()->calendar(), nullptr);
+    EXPECT_EQ(dialogs.pending(), 0);
+}
+
+// Summer time in Brazil once began at midnight: 04/11/2018 had no 00:00
+// there. That day picked in the calendar is still that day, in an unbound
+// edit and in the field of a bound one, not an empty date.
+TEST_F(EditControlsTest, ADayWhoseMidnightTheZoneSkippedIsPickedLikeAnyOther)
+{
+    const testsupport::ScopedTimeZone saoPaulo("America/Sao_Paulo");
+    const QDate skipped(2018, 11, 4);
+    DateEdit issue("deEmissao", &window);
+    issue.setFocus();
+    QTest::keyClick(&issue, Qt::Key_F4);
+    pick(issue.calendarButton()->calendar(), skipped);
+    EXPECT_EQ(issue.date().date(), skipped);
+    EXPECT_EQ(issue.displayText(), "04/11/2018");
+
+    DataDateEdit delivery("dbdeEntrega", &window);
+    delivery.bind(&source, "ACITDATAENTREGA");
+    delivery.setFocus();
+    QTest::keyClick(&delivery, Qt::Key_F4);
+    pick(delivery.calendarButton()->calendar(), skipped);
+    ASSERT_FALSE(rental.fieldByName("ACITDATAENTREGA")->isNull());
+    EXPECT_EQ(rental.fieldByName("ACITDATAENTREGA")->asDateTime().date(), skipped);
+    EXPECT_EQ(delivery.displayText(), "04/11/2018");
+    rental.post();
+    EXPECT_EQ(rental.fieldByName("ACITDATAENTREGA")->asDateTime().date(), skipped);
     EXPECT_EQ(dialogs.pending(), 0);
 }
 
