@@ -79,7 +79,12 @@ public:
     ~Progresso() { dmGlobal->PreparaSplashForm(0, {}, "Ocultar"); }
     Progresso(const Progresso&) = delete;
     Progresso& operator=(const Progresso&) = delete;
-    void passo() { dmGlobal->PreparaSplashForm(1, "Aguarde. Gerando parcelamento...", "Incrementar"); }
+    // Texts of static storage: the step of each instalment builds none.
+    void passo()
+    {
+        dmGlobal->PreparaSplashForm(1, QStringLiteral("Aguarde. Gerando parcelamento..."),
+                                    QStringLiteral("Incrementar"));
+    }
 };
 
 // The contract's forecasts of the customer, read once per run: an earlier
@@ -101,6 +106,8 @@ public:
 
     void substitui(const QDate& vencimento)
     {
+        if (linhas_.empty())
+            return;
         const QString numero = P::DocumentoData(vencimento);
         for (auto it = linhas_.begin(); it != linhas_.end();) {
             if (it->documento != numero) {
@@ -127,10 +134,10 @@ struct Documento {
     int sequencia = 0;
 };
 
-Documento proximoDocumento(const QString& cliente, int contrato, CodigosDisponiveis& livres)
+Documento proximoDocumento(const QString& cliente, int contrato, bool numeroDoContrato, CodigosDisponiveis& livres)
 {
     Documento d;
-    if (parametroMaiusculo("ATPARCELASEMPREVISAO") == "S") {
+    if (numeroDoContrato) {
         // The number is the contract's, but the customer's other receivables
         // (a service-order bill, another contract) may hold it too.
         d.numero = P::DocumentoContrato(contrato);
@@ -210,6 +217,11 @@ void InserirParcelasContratoLocEquipamentos(
     // Each instalment's document numbers follow the last one's: the run
     // stores each before it takes the next.
     CodigosDisponiveis livres("numero_documento", "Acrc5001", 999999, "000000");
+    const bool numeroDoContrato = parametroMaiusculo("ATPARCELASEMPREVISAO") == "S";
+    // The run's day issues and launches every instalment it makes; the
+    // texts each instalment writes the same are made once.
+    const QDateTime hoje = host::db::localDateTime(L::agora().date());
+    const QString situacao = QStringLiteral("V"), origem = QStringLiteral("C"), observacao = sObservacao.trimmed();
     Progresso progresso;
     // Taken again by each instalment's commit: a failure undoes only the
     // instalment it stops in.
@@ -247,23 +259,23 @@ void InserirParcelasContratoLocEquipamentos(
                                       true);
         }
 
-        const Documento documento = proximoDocumento(cliente, iContrato, livres);
+        const Documento documento = proximoDocumento(cliente, iContrato, numeroDoContrato, livres);
         if (!bValorFixo && boleto.isValid() && vencimento < boleto)
             dmGlobal->MostraAviso("Aviso: operação abortada.\rData de Vencimento é menor que a Data de Previsão dos "
                                   "Boletos!",
                                   true);
 
-        const QDateTime hoje = host::db::localDateTime(L::agora().date());
         const TdmGlobal::PeriodoParcela periodo{meiaNoite(boleto), meiaNoite(de), meiaNoite(ate)};
-        dmGlobal->InseriParcelaReceber(cliente, documento.numero, tipoDocumento, sFilial, sTipoPagamento, "V", {}, {},
-                                       {}, {}, sBanco, {}, documento.sequencia, valor, 0, 0, 0, 0, 0, 0, 0, hoje,
-                                       host::db::localDateTime(vencimento), hoje, 0, {}, {}, sObservacao.trimmed(),
-                                       iContrato, {}, "C", {}, 0, 0, 0, {}, {}, 0, &periodo);
+        const QDateTime vence = host::db::localDateTime(vencimento);
+        dmGlobal->InseriParcelaReceber(cliente, documento.numero, tipoDocumento, sFilial, sTipoPagamento, situacao, {},
+                                       {}, {}, {}, sBanco, {}, documento.sequencia, valor, 0, 0, 0, 0, 0, 0, 0, hoje,
+                                       vence, hoje, 0, {}, {}, observacao, iContrato, {}, origem, {}, 0, 0, 0, {}, {},
+                                       0, &periodo);
         P::GravaPrevisaoCaixa(caixa, documento.numero, cliente, sFilial, documento.sequencia, iContrato, valor,
                               bRevisarCaixa, mensagens);
         dm.GravaMensagemContratoContaReceber(0, iContrato, documento.sequencia,
-                                             documento.numero + cliente + QString::number(documento.sequencia),
-                                             host::db::localDateTime(vencimento), {}, false);
+                                             documento.numero + cliente + QString::number(documento.sequencia), vence,
+                                             {}, false);
         comites.release();
 
         ++mes;

@@ -12,6 +12,7 @@
 #include "host/Unotafiscal.h"
 #include "host/Upesqgeral.h"
 #include "host/data/Field.h"
+#include "host/data/Format.h"
 #include "host/db/Database.h"
 #include "host/ui/Errors.h"
 
@@ -44,14 +45,17 @@ GeradorPedido::GeradorPedido(TdmTecContrato& dm, const Parcela& parcela, bool bA
     dataMedicao_ = parcela.dataFaturamento.isValid() ? parcela.dataFaturamento : parcela.vencimento;
     if (!parcela.dataFaturamento.isValid())
         dmGlobal->Log("[GeraNotaParcelaContrato]", "Parcela sem data de faturamento: medição pelo vencimento " +
-                                                       parcela.vencimento.toString("dd/MM/yyyy"));
+                                                       (parcela.vencimento.isValid()
+                                                            ? host::data::dayMonthYear(parcela.vencimento.date(), u"/", 4)
+                                                            : QString()));
 }
 
 // The contract (with the columns its texts read) and its billing object's
 // operation in one statement.
 void GeradorPedido::CarregaContrato()
 {
-    const std::shared_ptr<host::db::Statement> st = dmGlobal->IBTransaction1->prepared(
+    // Built once: the kept statement is found by its text.
+    static const QString sql = QStringLiteral(
         "select coalesce(Cont.ACGERAPV, ''), coalesce(Cont.VECODIGOPADRAO, ''), coalesce(Cont.TVCODIGO, ''),"
         " coalesce(Cont.ACSEPARASERVICO, ''), coalesce(Cont.ACTIPOFRANQUIA, ''),"
         " coalesce(Cont.ACQUANTIDADEFRANQUIA, 0), coalesce(Cont.ACQUANTEXCFRANQUIA, 0),"
@@ -61,6 +65,7 @@ void GeradorPedido::CarregaContrato()
         " Cont.ACOBJETO, Cont.ACPERIODO, Cont.ACMODALIDADE, Cont.ACDATAIMPLANTACAO, Cont.ACDATAVALIDADE,"
         " Cont.ACNUMEROCONTRATO, coalesce(Cont.ACVALORPARCELA, 0)"
         " from AATC05AC Cont where Cont.ACCODIGO = :CONTRATO");
+    const std::shared_ptr<host::db::Statement> st = dmGlobal->IBTransaction1->prepared(sql);
     st->setParam("CONTRATO", parcela_.contrato);
     st->setParam("OBJETO", parcela_.objeto);
     st->execute();

@@ -95,8 +95,9 @@ void OficializarParcelaPesquisa(host::data::Query& oDado, const OpcoesOficializa
     QString sTodasNotas, sTodosPV, notas, falhas;
     QString numeroNota;
     try {
+        const CamposParcela campos(oDado);
         for (int linha = 1; !oDado.eof(); oDado.next(), ++linha) {
-            const Instalment p = Instalment::From(oDado);
+            const Instalment p = campos.ler();
             const EstadoParcela agora = LerEstadoParcela(p, opcoes.bContasAbertas);
             if (!agora.aOficializar) {
                 if (aviso)

@@ -20,9 +20,8 @@ const char* const kChaveReceber = " where codigo_cliente = :CLIENTE and numero_d
 
 namespace {
 
-QString textoAparado(host::data::Query& row, const char* campo)
+QString textoAparado(const host::data::Field* field)
 {
-    host::data::Field* field = row.findField(campo);
     return field ? field->asString().trimmed() : QString();
 }
 
@@ -43,34 +42,70 @@ QString ValorCentesimos(double valor)
     return (centesimos < 0 ? "-" : "") + QString::number(qAbs(centesimos)).rightJustified(11, '0') + "/100.00";
 }
 
-Instalment Instalment::From(host::data::Query& row)
+CamposParcela::CamposParcela(host::data::Query& row)
+    : row_(row),
+      contrato_(row.findField("ACCODIGO")),
+      cliente_(row.findField("CODIGO_CLIENTE")),
+      documento_(row.findField("NUMERO_DOCUMENTO")),
+      sequencia_(row.findField("SEQUENCIA")),
+      filialReceber_(row.findField("CODIGO_FILIAL")),
+      valor_(row.findField("VALOR_DOCUMENTO")),
+      vencimento_(row.findField("DATA_VENCIMENTO")),
+      emissao_(row.findField("DATA_EMISSAO")),
+      vencimentoOriginal_(row.findField("CRVENCIMENTOORIGINAL")),
+      objeto_(row.findField("AJCODIGO")),
+      local_(row.findField("ACLOCAL")),
+      geraPV_(row.findField("ACGERAPV")),
+      comprovante_(row.findField("ACCOMPROVANTE")),
+      operacao_(row.findField("OFCODIGO")),
+      clienteContrato_(row.findField("CLCODIGO")),
+      periodo_(row.findField("ACPERIODO")),
+      diaVencimento_(row.findField("ACVENCIMENTO")),
+      valorParcela_(row.findField("ACVALORPARCELA")),
+      tipoPagamento_(row.findField("ACTIPOPAGAMENTO")),
+      banco_(row.findField("BCCODIGO")),
+      modalidade_(row.findField("ACMODALIDADE"))
+{
+}
+
+host::data::Field* CamposParcela::obrigatorio(host::data::Field* field, const char* nome) const
+{
+    return field ? field : row_.fieldByName(QString::fromLatin1(nome));
+}
+
+Instalment CamposParcela::ler() const
 {
     Instalment p;
-    p.contrato = row.fieldByName("ACCODIGO")->asInteger();
-    p.cliente = textoAparado(row, "CODIGO_CLIENTE");
-    p.documento = textoAparado(row, "NUMERO_DOCUMENTO");
-    p.sequencia = row.fieldByName("SEQUENCIA")->asFloat();
-    p.filialReceber = textoAparado(row, "CODIGO_FILIAL");
-    p.valor = row.fieldByName("VALOR_DOCUMENTO")->asFloat();
-    p.vencimento = row.fieldByName("DATA_VENCIMENTO")->asDateTime();
-    p.emissao = row.fieldByName("DATA_EMISSAO")->asDateTime();
-    if (host::data::Field* original = row.findField("CRVENCIMENTOORIGINAL")) {
+    p.contrato = obrigatorio(contrato_, "ACCODIGO")->asInteger();
+    p.cliente = textoAparado(cliente_);
+    p.documento = textoAparado(documento_);
+    p.sequencia = obrigatorio(sequencia_, "SEQUENCIA")->asFloat();
+    p.filialReceber = textoAparado(filialReceber_);
+    p.valor = obrigatorio(valor_, "VALOR_DOCUMENTO")->asFloat();
+    p.vencimento = obrigatorio(vencimento_, "DATA_VENCIMENTO")->asDateTime();
+    p.emissao = obrigatorio(emissao_, "DATA_EMISSAO")->asDateTime();
+    if (vencimentoOriginal_) {
         p.temVencimentoOriginal = true;
-        p.vencimentoOriginal = original->asDateTime();
+        p.vencimentoOriginal = vencimentoOriginal_->asDateTime();
     }
-    p.objeto = row.fieldByName("AJCODIGO")->asInteger();
-    p.local = textoAparado(row, "ACLOCAL");
-    p.geraPV = textoAparado(row, "ACGERAPV");
-    p.comprovante = textoAparado(row, "ACCOMPROVANTE");
-    p.operacao = textoAparado(row, "OFCODIGO");
-    p.clienteContrato = textoAparado(row, "CLCODIGO");
-    p.periodo = textoAparado(row, "ACPERIODO");
-    p.diaVencimento = textoAparado(row, "ACVENCIMENTO");
-    p.valorParcela = row.fieldByName("ACVALORPARCELA")->asFloat();
-    p.tipoPagamento = textoAparado(row, "ACTIPOPAGAMENTO");
-    p.banco = textoAparado(row, "BCCODIGO");
-    p.modalidade = textoAparado(row, "ACMODALIDADE");
+    p.objeto = obrigatorio(objeto_, "AJCODIGO")->asInteger();
+    p.local = textoAparado(local_);
+    p.geraPV = textoAparado(geraPV_);
+    p.comprovante = textoAparado(comprovante_);
+    p.operacao = textoAparado(operacao_);
+    p.clienteContrato = textoAparado(clienteContrato_);
+    p.periodo = textoAparado(periodo_);
+    p.diaVencimento = textoAparado(diaVencimento_);
+    p.valorParcela = obrigatorio(valorParcela_, "ACVALORPARCELA")->asFloat();
+    p.tipoPagamento = textoAparado(tipoPagamento_);
+    p.banco = textoAparado(banco_);
+    p.modalidade = textoAparado(modalidade_);
     return p;
+}
+
+Instalment Instalment::From(host::data::Query& row)
+{
+    return CamposParcela(row).ler();
 }
 
 QString Instalment::sequenciaTexto() const
@@ -123,12 +158,14 @@ host::db::Transaction& transacao() {
 
 EstadoParcela LerEstadoParcela(const Instalment& p, bool contasAbertas)
 {
-    const std::shared_ptr<host::db::Statement> leitura = transacao().prepared(
+    // Built once: the kept statement is found by its text.
+    static const QString sql = QStringLiteral(
         "select first 1 r.SITUACAO_DOCUMENTO, o.NUMERO_PEDIDO, n.DOCUMENTO, n.SERIE_DOC from acrc5001 r"
         " left join avec8501 o on (o.NUMERO_PEDIDO = r.PEDIDO)"
         " left join acem1401 n on (n.COD_PEDIDO = r.PEDIDO)"
         " where r.codigo_cliente = :CLIENTE and r.numero_documento = :DOCUMENTO and r.sequencia = :SEQUENCIA"
         " and r.codigo_filial = :FILIAL");
+    const std::shared_ptr<host::db::Statement> leitura = transacao().prepared(sql);
     p.ligaChave(*leitura);
     leitura->execute();
     EstadoParcela estado;
@@ -212,8 +249,10 @@ QVariantMap caixa(const Instalment& p) {
 // The same key of kCaixa bound straight onto a kept statement.
 void ligaCaixa(const Instalment& p, host::db::Statement& st)
 {
-    for (auto [nome, valor] : caixa(p).asKeyValueRange())
-        st.setParam(nome, valor);
+    st.setParam("DOCUMENTO_CAIXA", p.documento);
+    st.setParam("CLIENTE", p.cliente);
+    st.setParam("FILIAL", p.filialReceber);
+    st.setParam("SEQUENCIA", p.sequencia);
 }
 
 // The note is keyed with the branch, or (as the forecast writes it) without.

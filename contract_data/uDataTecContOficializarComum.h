@@ -15,6 +15,9 @@
 #include <functional>
 #include <memory>
 
+namespace host::data {
+class Field;
+}
 namespace host::db {
 class Statement;
 }
@@ -44,6 +47,23 @@ struct Instalment {
     QString sequenciaTexto() const;
     // CRVENCIMENTOORIGINAL, read by the key when the selection lacks it.
     QDateTime vencimentoReferencia() const;
+};
+
+// The selection's columns an instalment is read from, found once: a batch
+// reads every row through the same fields (a name looked up per column and
+// row cost more than the reading). The selection stays open while it is used.
+class CamposParcela {
+public:
+    explicit CamposParcela(host::data::Query& row);
+    // The current row; a missing required column fails as fieldByName does.
+    Instalment ler() const;
+
+private:
+    host::data::Field* obrigatorio(host::data::Field* field, const char* nome) const;
+    host::data::Query& row_;
+    host::data::Field *contrato_, *cliente_, *documento_, *sequencia_, *filialReceber_, *valor_, *vencimento_,
+        *emissao_, *vencimentoOriginal_, *objeto_, *local_, *geraPV_, *comprovante_, *operacao_, *clienteContrato_,
+        *periodo_, *diaVencimento_, *valorParcela_, *tipoPagamento_, *banco_, *modalidade_;
 };
 
 // The instalment as the database holds it when its turn comes, not as the

@@ -116,6 +116,7 @@ void PassoPedidos(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
         explicit UnidadePropria(TdmTecContrato& d) : dm(d) { dm.bPedidoEmUnidadeDoChamador = true; }
         ~UnidadePropria() { dm.bPedidoEmUnidadeDoChamador = false; }
     } unidade(dm);
+    const CamposParcela campos(oDado);
     oDado.first();
     for (int linha = 1; !oDado.eof(); oDado.next(), ++linha) {
         dmGlobal->Log(kOrigemLote, "oDado.recno:" + QString::number(linha));
@@ -123,7 +124,7 @@ void PassoPedidos(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
         listas.parcelas.emplace_back();
         listas.jaOficializadas.push_back(false);
         try {
-            p = Instalment::From(oDado);
+            p = campos.ler();
             listas.parcelas.back() = p;
             const EstadoParcela agora = LerEstadoParcela(p, opcoes.bContasAbertas);
             if (!agora.aOficializar) {
@@ -293,6 +294,7 @@ void PassoReceber(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
     TdmTecContrato& dm = *dmTecContrato;
     const QString tipoDocumento = parametroAparado("ATTIPODOCUMENTOCONTRATO");
     dmGlobal->PreparaSplashForm(total, "Faturando Contratos...", "Mostrar");
+    const CamposParcela campos(oDado);
     oDado.first();
     for (int linha = 1; !oDado.eof(); oDado.next(), ++linha) {
         dmGlobal->Log(kOrigemLote, "oDado.recno:" + QString::number(linha));
@@ -302,7 +304,7 @@ void PassoReceber(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
         try {
             const std::optional<Instalment>& lida =
                 size_t(linha) <= listas.parcelas.size() ? listas.parcelas[size_t(linha - 1)] : std::nullopt;
-            const Instalment p = lida ? *lida : Instalment::From(oDado);
+            const Instalment p = lida ? *lida : campos.ler();
             QString serie = tipoDocumento.isEmpty() ? QString("01") : tipoDocumento;
             if (p.comprovante == "R")
                 serie = "RC";
@@ -311,13 +313,14 @@ void PassoReceber(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
             // in one read.
             // (Joins, each through an index: a subselect compared with the
             // invoice's number would read every invoice of the series.)
-            const std::shared_ptr<host::db::Statement> leitura = dmGlobal->IBTransaction1->prepared(
-                QString("select first 1 r.PEDIDO, n.DOCUMENTO, p.VALOR_TOTAL, t.TOTAL_DOC from acrc5001 r"
+            static const QString sqlLeitura = QStringLiteral(
+                "select first 1 r.PEDIDO, n.DOCUMENTO, p.VALOR_TOTAL, t.TOTAL_DOC from acrc5001 r"
                         " left join avec8501 p on (p.NUMERO_PEDIDO = r.PEDIDO)"
                         " left join acem1401 n on (n.COD_PEDIDO = r.PEDIDO)"
                         " left join acem1401 t on (t.SERIE_DOC = :SERIE and t.LOCAL_DOC = :FILIAL and"
                         " t.DOCUMENTO = n.DOCUMENTO) where r.codigo_cliente = :CLIENTE and r.numero_documento ="
-                        " :DOCUMENTO and r.sequencia = :SEQUENCIA and r.codigo_filial = :FILIAL"));
+                        " :DOCUMENTO and r.sequencia = :SEQUENCIA and r.codigo_filial = :FILIAL");
+            const std::shared_ptr<host::db::Statement> leitura = dmGlobal->IBTransaction1->prepared(sqlLeitura);
             p.ligaChave(*leitura);
             leitura->setParam("SERIE", serie);
             leitura->execute();

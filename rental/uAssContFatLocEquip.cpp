@@ -79,8 +79,6 @@ void TfmAssContFatLocEquip::criarQueries()
 {
     quConsulta_ = std::make_unique<host::data::Query>(nullptr, "quConsulta");
     quConsultaVinc_ = std::make_unique<host::data::Query>(nullptr, "quConsultaVinc");
-    quVinculosFaturar_ = std::make_unique<host::data::Query>(nullptr, "quVinculosFaturar");
-    quVinculosFaturar_->setTransaction(dmGlobal->IBTransaction1.get());
     quConsulta = quConsulta_.get();
     quConsultaVinc = quConsultaVinc_.get();
     for (host::data::Query* query : {quConsulta, quConsultaVinc}) {

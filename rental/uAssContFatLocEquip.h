@@ -88,7 +88,6 @@ private:
     void quConsultaMudouLinha();
 
     std::unique_ptr<host::data::Query> quConsulta_, quConsultaVinc_;
-    std::unique_ptr<host::data::Query> quVinculosFaturar_;   // a run's complement rows, all principals
     std::unique_ptr<host::data::DataSource> dsConsulta_, dsConsultaVinc_;
     int principalCarregado_ = -1;   // the principal whose complements the lower grid holds
 };

@@ -42,6 +42,54 @@ void mostraSqlFatLocEquip(const host::data::Query& query)
         dmGlobal->MostraAvisoExtenso("ConsultaContratoFaturar", query.sql(), false, "Confirmação");
 }
 
+// The contract's variable costs, shown before its first instalment is
+// billed; kept prepared, since a run reads them for contract after contract.
+QString custosVariaveisFatLocEquip(int contrato)
+{
+    host::db::Statement& st = dmGlobal->ComandoPreparado(
+        "select coalesce(substring(ACCUSTOSVAR from 1 for 9999), '') from AATC05AC where ACCODIGO = :ACCODIGO");
+    st.setParam("ACCODIGO", contrato);
+    st.execute();
+    QString custos;
+    if (st.fetch()) {
+        custos = st.value(0).toString().trimmed();
+        st.closeCursor();
+    }
+    return custos;
+}
+
+// The complement rows of every principal of a run, read straight from the
+// statement (two or more per instalment billed): only the columns the run
+// takes are converted, and no dataset keeps the rows.
+std::multimap<int, ParcelaLocacao> vinculosFatLocEquip(const QString& sql)
+{
+    const std::shared_ptr<host::db::Statement> st = dmGlobal->IBTransaction1->prepared(sql);
+    st->execute();
+    auto coluna = [&st](const char* nome) { return st->columnIndex(QString::fromLatin1(nome)); };
+    const int principal = coluna("PRINCIPAL"), contrato = coluna("ACCODIGO"), cliente = coluna("CODIGO_CLIENTE"),
+              documento = coluna("NUMERO_DOCUMENTO"), filial = coluna("CODIGO_FILIAL"), sequencia = coluna("SEQUENCIA"),
+              valor = coluna("VALOR_DOCUMENTO"), situacao = coluna("SITUACAO_DOCUMENTO"),
+              vencimento = coluna("DATA_VENCIMENTO"), local = coluna("ACLOCAL"), valorContrato = coluna("ACVALOR");
+    auto texto = [&st](int i) { return i < 0 || st->isNull(i) ? QString() : st->value(i).toString().trimmed(); };
+    auto numero = [&st](int i) { return i < 0 || st->isNull(i) ? 0.0 : st->value(i).toDouble(); };
+    std::multimap<int, ParcelaLocacao> vinculos;
+    while (st->fetch()) {
+        ParcelaLocacao p;
+        p.contrato = int(numero(contrato));
+        p.cliente = texto(cliente);
+        p.documento = texto(documento);
+        p.filial = texto(filial);
+        p.sequencia = numero(sequencia);
+        p.valor = numero(valor);
+        p.situacao = situacao < 0 || st->isNull(situacao) ? QString() : st->value(situacao).toString();
+        p.vencimento = vencimento < 0 || st->isNull(vencimento) ? QDateTime() : st->value(vencimento).toDateTime();
+        p.local = texto(local);
+        p.valorContrato = numero(valorContrato);
+        vinculos.emplace(int(numero(principal)), std::move(p));
+    }
+    return vinculos;
+}
+
 // Whatever happens, the listing ends on its first row with its display back.
 struct ListagemRestaurada {
     explicit ListagemRestaurada(host::data::Dataset& d) : listagem(d) { listagem.disableControls(); }
@@ -145,30 +193,13 @@ void TfmAssContFatLocEquip::FaturarListagem(bool comRecibo)
         ++contador;
         auto custo = custos.find(principal.contrato);
         if (custo == custos.end())
-            custo = custos
-                        .emplace(principal.contrato,
-                                 host::db::selectValue(*dmGlobal->IBTransaction1,
-                                                       "select coalesce(substring(ACCUSTOSVAR from 1 for 9999), '')"
-                                                       " from AATC05AC where ACCODIGO = :ACCODIGO",
-                                                       {{"ACCODIGO", principal.contrato}})
-                                     .toString()
-                                     .trimmed())
-                        .first;
+            custo = custos.emplace(principal.contrato, custosVariaveisFatLocEquip(principal.contrato)).first;
         if (!custo->second.isEmpty())
             dmGlobal->MostraAvisoExtenso("Custos Variáveis - Código Contrato: " + QString::number(principal.contrato),
                                          custo->second, false, "Confirmação");
         if (!vinculosLidos) {
-            host::data::Query& todos = *quVinculosFaturar_;
-            todos.close();
-            const QString sql = SqlVinculosFaturarFatLocEquip(Filtros(deDataIni->dateText(), deDataFin->dateText()));
-            if (todos.sql() != sql)
-                todos.setSql(sql);
-            todos.open();
-            const uAssContLocFaturamento::LeitorParcela linha(todos);
-            const host::data::Field* principalDaLinha = todos.fieldByName("PRINCIPAL");
-            for (todos.first(); !todos.eof(); todos.next())
-                vinculos.emplace(principalDaLinha->asInteger(), linha.le());
-            todos.close();
+            vinculos = vinculosFatLocEquip(
+                SqlVinculosFaturarFatLocEquip(Filtros(deDataIni->dateText(), deDataFin->dateText())));
             vinculosLidos = true;
         }
         std::vector<ParcelaLocacao> vinculadas;

@@ -17,6 +17,8 @@
 #include "host/db/Database.h"
 #include "host/report/Uvisualrel.h"
 
+#include <cmath>
+
 namespace uAssContLocFaturamento {
 
 namespace {
@@ -27,7 +29,32 @@ QDateTime dataLinhaFat(const host::data::Field* f) { return f && !f->isNull() ? 
 
 double numeroLinhaFat(const host::data::Field* f) { return f ? f->asFloat() : 0; }
 
-QString valorListaFat(double valor) { return host::data::formatFloat("###,###,##0.00", valor); }
+// "###,###,##0.00", three per instalment of a run. A value of whole cents
+// (what the rows hold) is written from its cents, grouped by hand; any other
+// goes through the general format, whose rounding of the decimal digits
+// decides it.
+QString valorListaFat(double valor)
+{
+    const double centavos = valor * 100;
+    const double inteiros = std::round(centavos);
+    if (!(std::fabs(valor) < 1e12) || std::fabs(centavos - inteiros) > 1e-6)
+        return host::data::formatFloat(QStringLiteral("###,###,##0.00"), valor);
+    const qint64 total = qint64(inteiros);
+    const quint64 absoluto = quint64(total < 0 ? -total : total);
+    const QString reais = QString::number(absoluto / 100);
+    QString texto;
+    texto.reserve(reais.size() + reais.size() / 3 + 4);
+    if (total < 0)
+        texto += u'-';
+    for (qsizetype i = 0; i < reais.size(); ++i) {
+        if (i > 0 && (reais.size() - i) % 3 == 0)
+            texto += u'.';
+        texto += reais[i];
+    }
+    texto += u',';
+    host::data::appendPadded(texto, int(absoluto % 100), 2);
+    return texto;
+}
 // "DD/MM/YY", written digit by digit: three per instalment of a run, and the
 // general date format costs more than the rest of the note's text.
 QString vencimentoListaFat(const QDateTime& data)
@@ -37,10 +64,21 @@ QString vencimentoListaFat(const QDateTime& data)
     return host::data::dayMonthYear(data.date(), u"/", 2);
 }
 
-// The where of a receivable's own key, as the billing's statements take it.
-QVariantMap chaveParcelaFat(const ParcelaLocacao& p)
+// The where of a receivable's own key, bound as the billing's statements take it.
+void ligaChaveParcelaFat(host::db::Statement& st, const ParcelaLocacao& p, const QString& filial)
 {
-    return {{"CLI", p.cliente}, {"DOC", p.documento}, {"SEQ", p.sequencia}, {"FIL", p.filial}};
+    st.setParam("CLI", p.cliente);
+    st.setParam("DOC", p.documento);
+    st.setParam("SEQ", p.sequencia);
+    st.setParam("FIL", filial);
+}
+
+// The billing's writes run once per instalment: kept prepared and found by
+// the text's address, with the key bound by name, not through a map.
+int executaFat(host::db::Statement& st)
+{
+    st.execute();
+    return st.rowsAffected();
 }
 
 // The rental receipt of one instalment: the header with the contract's
@@ -83,6 +121,7 @@ QString InserirReciboLocacao(int contrato, const QString& local, const QString& 
     documento.operacao = kOperacaoRecibo;
     // The receipt's time, once for its header and lines.
     const QString hora = horaAtualTexto();
+    const QDateTime momento = QDateTime::currentDateTime();
     documento.hora = hora;
     documento.total = total;
     const QString numero = dmGlobal->InseriDocumentoAcem1401(documento);
@@ -94,7 +133,7 @@ QString InserirReciboLocacao(int contrato, const QString& local, const QString& 
         item.sequencia = ++n;
         item.quantidade = 1;
         item.cliente = cliente;
-        item.data = QDateTime::currentDateTime();
+        item.data = momento;
         item.serie = kSerieRecibo;
         item.operacao = kOperacaoRecibo;
         item.produto = "999";
@@ -148,25 +187,22 @@ ParcelaLocacao LeitorParcela::le() const
 
 std::optional<ParcelaLocacao> ParcelaAtual(const ParcelaLocacao& listada)
 {
-    std::shared_ptr<host::db::Statement> leitura = dmGlobal->IBTransaction1->prepared(
+    host::db::Statement& leitura = dmGlobal->ComandoPreparado(
         "select SITUACAO_DOCUMENTO, VALOR_DOCUMENTO, DATA_VENCIMENTO, DATA_EMISSAO, CRPEDIDOCLI from ACRC5001"
         " where CODIGO_CLIENTE = :CLI and NUMERO_DOCUMENTO = :DOC and SEQUENCIA = :SEQ and CODIGO_FILIAL = :FIL");
     // Read once per instalment of a run: the key is bound and the columns
     // taken by position, without a map of the key or lookups by name.
-    leitura->setParam("CLI", listada.cliente);
-    leitura->setParam("DOC", listada.documento);
-    leitura->setParam("SEQ", listada.sequencia);
-    leitura->setParam("FIL", listada.filial);
-    leitura->execute();
-    if (!leitura->fetch())
+    ligaChaveParcelaFat(leitura, listada, listada.filial);
+    leitura.execute();
+    if (!leitura.fetch())
         return std::nullopt;
     ParcelaLocacao atual = listada;
-    atual.situacao = leitura->isNull(0) ? QString() : leitura->value(0).toString();
-    atual.valor = leitura->value(1).toDouble();
-    atual.vencimento = leitura->value(2).toDateTime();
-    atual.emissao = leitura->value(3).toDateTime();
-    atual.pedidoCliente = leitura->value(4).toString().trimmed();
-    leitura->closeCursor();
+    atual.situacao = leitura.isNull(0) ? QString() : leitura.value(0).toString();
+    atual.valor = leitura.value(1).toDouble();
+    atual.vencimento = leitura.value(2).toDateTime();
+    atual.emissao = leitura.value(3).toDateTime();
+    atual.pedidoCliente = leitura.value(4).toString().trimmed();
+    leitura.closeCursor();
     return atual;
 }
 
@@ -192,14 +228,17 @@ ResumoFaturamento ResumoParcela(const ParcelaLocacao& principal, const std::vect
 {
     ResumoFaturamento r;
     r.total = Trunc2Casas(principal.valor);
-    r.contratos = "Contrato(s): " + QString::number(principal.contrato);
-    r.vencimentos = "Vcto.(s): " + vencimentoListaFat(principal.vencimento);
-    r.valores = "Vlr.(s): " + valorListaFat(principal.valor);
+    r.contratos = QStringLiteral("Contrato(s): ") + QString::number(principal.contrato);
+    r.vencimentos = QStringLiteral("Vcto.(s): ") + vencimentoListaFat(principal.vencimento);
+    r.valores = QStringLiteral("Vlr.(s): ") + valorListaFat(principal.valor);
     for (const ParcelaLocacao& v : dobradas) {
         r.total += Trunc2Casas(v.valor);
-        r.contratos += ", " + QString::number(v.contrato);
-        r.vencimentos += ", " + vencimentoListaFat(v.vencimento);
-        r.valores += ", " + valorListaFat(v.valor);
+        r.contratos += u", ";
+        r.contratos += QString::number(v.contrato);
+        r.vencimentos += u", ";
+        r.vencimentos += vencimentoListaFat(v.vencimento);
+        r.valores += u", ";
+        r.valores += valorListaFat(v.valor);
     }
     // The cents added stay cents.
     r.total = Arredonda2Monetario(r.total);
@@ -263,20 +302,20 @@ void excluiDobradasFat(const ParcelaLocacao& principal, const std::vector<Parcel
 // The receivable billed with its total, short note and number. Only a
 // forecast is billed: a row billed meanwhile (by another desk, or from a
 // list read before) is not written again.
-void gravaParcelaFaturadaFat(host::db::Transaction& tr, const ParcelaLocacao& principal,
+void gravaParcelaFaturadaFat(const ParcelaLocacao& principal,
                              const ResumoFaturamento& resumo, const QString& numero)
 {
-    QVariantMap valores = chaveParcelaFat(principal);
-    valores.insert({{"VALOR", resumo.total},
-                    {"OBS", resumo.obs10()},
-                    {"HOJE", hoje()},
-                    {"NUMERO", numero}});
-    if (host::db::executeSql(tr,
-                             "update ACRC5001 set VALOR_DOCUMENTO = :VALOR, SITUACAO_DOCUMENTO = '', OBS10 = :OBS,"
-                             " CRDATABOLETO = :HOJE, NUMERO_DOCUMENTO = :NUMERO where CODIGO_CLIENTE = :CLI"
-                             " and NUMERO_DOCUMENTO = :DOC and SEQUENCIA = :SEQ and CODIGO_FILIAL = :FIL"
-                             " and SITUACAO_DOCUMENTO = 'V'",
-                             valores) == 0)
+    host::db::Statement& st = dmGlobal->ComandoPreparado(
+        "update ACRC5001 set VALOR_DOCUMENTO = :VALOR, SITUACAO_DOCUMENTO = '', OBS10 = :OBS,"
+        " CRDATABOLETO = :HOJE, NUMERO_DOCUMENTO = :NUMERO where CODIGO_CLIENTE = :CLI"
+        " and NUMERO_DOCUMENTO = :DOC and SEQUENCIA = :SEQ and CODIGO_FILIAL = :FIL"
+        " and SITUACAO_DOCUMENTO = 'V'");
+    ligaChaveParcelaFat(st, principal, principal.filial);
+    st.setParam("VALOR", resumo.total);
+    st.setParam("OBS", resumo.obs10());
+    st.setParam("HOJE", hoje());
+    st.setParam("NUMERO", numero);
+    if (executaFat(st) == 0)
         recusaParcelaFat(QString("A parcela %1 do contrato %2 não é mais uma previsão; nada foi faturado para ela.")
                              .arg(principal.documento)
                              .arg(principal.contrato));
@@ -284,18 +323,19 @@ void gravaParcelaFaturadaFat(host::db::Transaction& tr, const ParcelaLocacao& pr
 
 // The receivable's cash forecast and its notes (the collection's message)
 // follow its new number.
-void renumeraDependentesFat(host::db::Transaction& tr, const ParcelaLocacao& principal, const QString& numero)
+void renumeraDependentesFat(const ParcelaLocacao& principal, const QString& numero)
 {
-    QVariantMap caixa = chaveParcelaFat(principal);
-    caixa.insert("NUMERO", numero);
-    caixa["FIL"] = TdmGlobal::CodigoFilialCurto(principal.filial);
-    host::db::executeSql(tr,
-                         "update ACXC94XP set XPDOCUMENTO = :NUMERO where XPID = 'R' and XPDOCUMENTO = :DOC"
-                         " and XPEMITENTE = :CLI and CRSEQUENCIA = :SEQ and XPLOCAL = :FIL",
-                         caixa);
-    host::db::executeSql(tr, "update AUGC70OB set OBCODIGO = :NOVA where OBID = 'R' and OBCODIGO = :ANTIGA",
-                         {{"NOVA", ChaveNotaParcela(numero, principal.cliente, principal.sequencia)},
-                          {"ANTIGA", ChaveNotaParcela(principal.documento, principal.cliente, principal.sequencia)}});
+    host::db::Statement& caixa =
+        dmGlobal->ComandoPreparado("update ACXC94XP set XPDOCUMENTO = :NUMERO where XPID = 'R' and XPDOCUMENTO = :DOC"
+                                   " and XPEMITENTE = :CLI and CRSEQUENCIA = :SEQ and XPLOCAL = :FIL");
+    ligaChaveParcelaFat(caixa, principal, TdmGlobal::CodigoFilialCurto(principal.filial));
+    caixa.setParam("NUMERO", numero);
+    executaFat(caixa);
+    host::db::Statement& notas =
+        dmGlobal->ComandoPreparado("update AUGC70OB set OBCODIGO = :NOVA where OBID = 'R' and OBCODIGO = :ANTIGA");
+    notas.setParam("NOVA", ChaveNotaParcela(numero, principal.cliente, principal.sequencia));
+    notas.setParam("ANTIGA", ChaveNotaParcela(principal.documento, principal.cliente, principal.sequencia));
+    executaFat(notas);
 }
 
 }  // namespace
@@ -314,9 +354,9 @@ QString FaturarParcela(const ParcelaLocacao& principal, const std::vector<Parcel
     const std::vector<ParcelaLocacao> dobradas = ParcelasDoMes(principal, vinculadas);
     const ResumoFaturamento resumo = ResumoParcela(principal, dobradas);
     excluiDobradasFat(principal, dobradas);
-    gravaParcelaFaturadaFat(tr, principal, resumo, numero);
+    gravaParcelaFaturadaFat(principal, resumo, numero);
     if (numero != principal.documento)
-        renumeraDependentesFat(tr, principal, numero);
+        renumeraDependentesFat(principal, numero);
     dmGlobal->GravaObservacao(ChaveNotaParcela(numero, principal.cliente, principal.sequencia), "R", 4,
                               passados.isEmpty() ? resumo.nota()
                                                  : resumo.nota() + "\r" + linhaNumerosPassados(numero, passados));

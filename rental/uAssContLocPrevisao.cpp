@@ -38,7 +38,8 @@ bool dataPrevisaoVazia(const QDateTime& data) { return uDataTecContLocacao::data
 // contract.
 QVariant valorDasParcelas(const char* sql, int contrato)
 {
-    host::db::Statement& st = dmGlobal->ComandoPreparado(QString::fromLatin1(sql));
+    // Found again by the text's address: nothing converted or compared per contract.
+    host::db::Statement& st = dmGlobal->ComandoPreparado(sql);
     st.setParam("CONTRATO", contrato);
     st.execute();
     QVariant valor;

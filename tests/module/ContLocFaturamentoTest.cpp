@@ -7,6 +7,7 @@
 #include "tests/module/ContLocFaturamentoFixture.h"
 
 #include "host/Udatamod.h"
+#include "host/data/Format.h"
 #include "host/db/Database.h"
 #include "host/ui/Dialogs.h"
 
@@ -311,6 +312,28 @@ TEST_F(ContLocFatTest, TheCollectionTakesItsThirteenArgumentsFromTheListedRow)
     EXPECT_EQ(QStringList({f.texto1, f.texto2, f.texto3}),
               (QStringList{"PC-77\rContrato(s): 801", "Vcto.(s): 10/03/24", "Vlr.(s): 200,00"}));
     EXPECT_EQ(resumo.total, 200);
+}
+
+// The note's values are written as the money format writes them, whatever
+// the value: grouped thousands, negatives, values between cents and ones
+// past the cents, whose rounding is the format's.
+TEST_F(ContLocFatTest, TheNotesValuesAreWrittenAsTheMoneyFormatWritesThem)
+{
+    const QList<double> valores{0,       0.05,      0.1 + 0.2,  1.005,      0.125,       -0.004, -0.0,
+                                -12.5,   999.995,   1000,       12345.67,   -1234567.89, 100000, 999999.99,
+                                1e9 + 0.01, 2.675,  1234.5678,  -0.5,       7e11,        1e13,   0.01};
+    for (double valor : valores) {
+        ParcelaLocacao principal;
+        principal.contrato = 801;
+        principal.valor = valor;
+        principal.vencimento = QDateTime(QDate(2024, 3, 10), QTime(0, 0));
+        ParcelaLocacao dobrada = principal;
+        dobrada.valor = -valor / 3;
+        const auto resumo = uAssContLocFaturamento::ResumoParcela(principal, {dobrada});
+        EXPECT_EQ(resumo.valores, "Vlr.(s): " + host::data::formatFloat("###,###,##0.00", valor) + ", " +
+                                      host::data::formatFloat("###,###,##0.00", -valor / 3))
+            << valor;
+    }
 }
 
 TEST_F(ContLocFatTest, EachInstalmentCostsItsOwnWritesOnly)
