@@ -44,8 +44,10 @@ void TdmTec::quOSNewRecord(Dataset& DataSet)
 {
     ZerarFloatField(*quOS);
     quOSAOLOCAL->setAsString(parametro("ATLOCALPADRAO"));
-    quOSAODATAENTRADA->setValue(QDate::currentDate());
-    quOSAOHORAENTRADA->setValue(QTime::currentTime());
+    // One reading of the clock: the day and the hour of the same moment.
+    const host::AgoraLocal agora = host::agoraLocal();
+    quOSAODATAENTRADA->setValue(agora.dia);
+    quOSAOHORAENTRADA->setValue(agora.hora);
     quOSAOPRIORIDADE->setAsString("A");
     quOSAOATENDIMENTO->setAsString("I");
     quOSAOBAIXA->setAsString("A");

@@ -34,7 +34,7 @@ void appendTrace(const LogEntry& entry)
 // closing it for every line cost more than a batch's own work); it is opened
 // again when the day or the system folder changes, or when it was removed
 // (looked for at most once a second).
-void writeLogLine(const QString& line, const QDate& dia)
+void writeLogLine(const QByteArray& line, const QDate& dia)
 {
     static QString aberto;
     static std::unique_ptr<QFile> arquivo;
@@ -55,7 +55,7 @@ void writeLogLine(const QString& line, const QDate& dia)
         arquivo = std::move(novo);
         aberto = path;
     }
-    arquivo->write(line.toUtf8());
+    arquivo->write(line);
 }
 
 const QList<LogEntry>& logTrace() { return trace(); }

@@ -3,6 +3,7 @@
 #include "host/HostLog.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/Uglobal.h"
 
 #include "host/data/Abort.h"
 #include "host/data/WriteErrors.h"
@@ -12,9 +13,11 @@
 
 #include <QDateTime>
 
+#include <algorithm>
+
 namespace host {
 void appendTrace(const LogEntry& entry);
-void writeLogLine(const QString& line, const QDate& dia);
+void writeLogLine(const QByteArray& line, const QDate& dia);
 }
 
 namespace ui = host::ui;
@@ -88,13 +91,51 @@ void TdmGlobal::Log(const QString& origem, const QString& texto, const QString& 
 
 namespace host {
 
+namespace {
+
+// The text as UTF-8 from `saida` on, each line break made a blank when
+// `umaLinha` (a text keeps to its line of the log); an unpaired surrogate
+// becomes U+FFFD, as QString::toUtf8 writes it. Returns where it ended. A
+// batch logs several lines a row: written straight into the line's bytes,
+// with no copy of each text to replace its breaks nor a conversion of the
+// whole line. `saida` has room for 3 bytes per UTF-16 unit.
+char* escreveUtf8(char* saida, QStringView texto, bool umaLinha)
+{
+    const char16_t* c = texto.utf16();
+    const char16_t* const fim = c + texto.size();
+    for (; c < fim; ++c) {
+        char16_t u = *c;
+        if (u < 0x80) {
+            *saida++ = umaLinha && (u == u'\n' || u == u'\r') ? ' ' : char(u);
+        } else if (u < 0x800) {
+            *saida++ = char(0xC0 | (u >> 6));
+            *saida++ = char(0x80 | (u & 0x3F));
+        } else if (QChar::isHighSurrogate(u) && c + 1 < fim && QChar::isLowSurrogate(c[1])) {
+            const char32_t ponto = QChar::surrogateToUcs4(u, *++c);
+            *saida++ = char(0xF0 | (ponto >> 18));
+            *saida++ = char(0x80 | ((ponto >> 12) & 0x3F));
+            *saida++ = char(0x80 | ((ponto >> 6) & 0x3F));
+            *saida++ = char(0x80 | (ponto & 0x3F));
+        } else {
+            if (QChar::isSurrogate(u))
+                u = 0xFFFD;
+            *saida++ = char(0xE0 | (u >> 12));
+            *saida++ = char(0x80 | ((u >> 6) & 0x3F));
+            *saida++ = char(0x80 | (u & 0x3F));
+        }
+    }
+    return saida;
+}
+
+}  // namespace
+
 void writeLog(const QString& origem, const QString& texto, const QString& detalhe)
 {
     host::appendTrace({origem, texto, detalhe});
     // "dd/MM/yyyy hh:mm:ss.zzz", written by hand: a batch logs every row.
-    const QDateTime agora = QDateTime::currentDateTime();
-    const QDate dia = agora.date();
-    const QTime hora = agora.time();
+    const AgoraLocal agora = agoraLocal();
+    const QDate& dia = agora.dia;
+    const QTime& hora = agora.hora;
     char carimbo[] = "00/00/0000 00:00:00.000\t";
     auto digitos = [&carimbo](int posicao, int valor, int quantos) {
         for (int i = quantos - 1; i >= 0; --i, valor /= 10)
@@ -107,14 +148,16 @@ void writeLog(const QString& origem, const QString& texto, const QString& detalh
     digitos(14, hora.minute(), 2);
     digitos(17, hora.second(), 2);
     digitos(20, hora.msec(), 3);
-    QString linha = QString::fromLatin1(carimbo);
-    linha.reserve(linha.size() + origem.size() + texto.size() + detalhe.size() + 3);
-    linha += origem;
-    linha += '\t';
-    linha += QString(texto).replace('\n', ' ').replace('\r', ' ');
-    linha += '\t';
-    linha += QString(detalhe).replace('\n', ' ').replace('\r', ' ');
-    linha += '\n';
+    QByteArray linha(qsizetype(sizeof carimbo) + 3 * (origem.size() + texto.size() + detalhe.size()) + 3,
+                     Qt::Uninitialized);
+    char* saida = std::copy(carimbo, carimbo + sizeof carimbo - 1, linha.data());
+    saida = escreveUtf8(saida, origem, false);
+    *saida++ = '\t';
+    saida = escreveUtf8(saida, texto, true);
+    *saida++ = '\t';
+    saida = escreveUtf8(saida, detalhe, true);
+    *saida++ = '\n';
+    linha.truncate(saida - linha.constData());
     host::writeLogLine(linha, dia);
 }
 
@@ -123,7 +166,8 @@ void writeLog(const QString& origem, const QString& texto, const QString& detalh
 void TdmGlobal::GravaLog(const QString& usuario, const QString& acao, const QString& observacao,
                          const QString& tabela, const QDateTime& data, const QDateTime& hora)
 {
-    const QDateTime now = QDateTime::currentDateTime();
+    // The clock is read only for what the caller left out (the rules give both).
+    const QDateTime now = data.isValid() && hora.isValid() ? QDateTime() : QDateTime::currentDateTime();
     const QDateTime day = data.isValid() ? data : host::db::localDateTime(now.date());
     host::db::executeSql(*IBTransaction1,
                          "insert into ARQLOG (DATA, HORA, USUARIO, ACAO, TABELA, OBSERVACAO) "

@@ -9,12 +9,15 @@
 #include "host/ui/GridExport.h"
 #include "host/db/Database.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QRegularExpression>
 #include <QTextStream>
 
+#include <ctime>
+#include <limits>
 #include <stdexcept>
 
 // Built in one allocation: the rules quote a key into almost every read of
@@ -81,9 +84,55 @@ QString horaAtualTexto()
     return texto;
 }
 
+namespace {
+
+// The zone as the C library last read it (tests switch zones).
+struct ZonaLocal {
+    long deslocamento = 0;
+    int horarioVerao = 0;
+    const char* nomePadrao = nullptr;
+    const char* nomeVerao = nullptr;
+    bool operator==(const ZonaLocal&) const = default;
+};
+
+ZonaLocal zonaLocal() { return {::timezone, ::daylight, ::tzname[0], ::tzname[1]}; }
+
+constexpr qint64 kMsPorMinuto = 60 * 1000;
+constexpr qint64 kMsPorDia = 24 * 60 * kMsPorMinuto;
+constexpr qint64 kDiaJulianoDe1970 = 2440588;
+
+qint64 divisaoPiso(qint64 a, qint64 b) { return a / b - (a % b < 0 ? 1 : 0); }
+
+}  // namespace
+
+namespace host {
+
+// A zone changes its offset from UTC only at a whole minute: the offset Qt
+// found for this minute serves every later reading within it, by sums.
+AgoraLocal agoraLocal()
+{
+    thread_local qint64 minutoConhecido = std::numeric_limits<qint64>::min();
+    thread_local qint64 deslocamentoMs = 0;
+    thread_local ZonaLocal zonaConhecida;
+    const qint64 agora = QDateTime::currentMSecsSinceEpoch();
+    const qint64 minuto = divisaoPiso(agora, kMsPorMinuto);
+    if (minuto != minutoConhecido || !(zonaLocal() == zonaConhecida)) {
+        const QDateTime local = QDateTime::fromMSecsSinceEpoch(agora);
+        deslocamentoMs = qint64(local.offsetFromUtc()) * 1000;
+        minutoConhecido = minuto;
+        zonaConhecida = zonaLocal();   // as the conversion just read it
+        return {local.date(), local.time()};
+    }
+    const qint64 localMs = agora + deslocamentoMs;
+    const qint64 dias = divisaoPiso(localMs, kMsPorDia);
+    return {QDate::fromJulianDay(kDiaJulianoDe1970 + dias), QTime::fromMSecsSinceStartOfDay(int(localMs - dias * kMsPorDia))};
+}
+
+}  // namespace host
+
 QDateTime hoje()
 {
-    return host::db::localDateTime(QDate::currentDate());
+    return host::db::localDateTime(host::agoraLocal().dia);
 }
 
 QString DateToSQL(const QDateTime& data)

@@ -28,6 +28,16 @@ QString ValueToSQL(const QVariant& valor);
 QVariant aparadoOuNulo(const QString& texto);
 // Today at 00:00: the day a date column keeps.
 QDateTime hoje();
+namespace host {
+// The local day and time of day now, to the millisecond: what
+// QDateTime::currentDateTime() gives, without its conversion through the
+// C library (which looks at the zone file again) on every call.
+struct AgoraLocal {
+    QDate dia;
+    QTime hora;
+};
+AgoraLocal agoraLocal();
+}  // namespace host
 // The local time now as "hh:mm:ss" (the hour a stock document keeps).
 QString horaAtualTexto();
 QString DateToSQL(const QDateTime& data);              // 'mm/dd/yyyy'

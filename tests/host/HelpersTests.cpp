@@ -10,6 +10,7 @@
 #include "host/data/DataSource.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/Layouts.h"
+#include "tests/support/ScopedTimeZone.h"
 
 #include <QTemporaryDir>
 
@@ -88,6 +89,36 @@ TEST(SqlTextTest, TheHourNowReadsAsTheClockWithTwoDigitsEach)
     // Within the second the clock was read in (a midnight between the reads wraps).
     const QTime de(antes.hour(), antes.minute(), antes.second());
     EXPECT_TRUE((lida >= de && lida <= depois) || depois < antes) << texto.toStdString();
+}
+
+// The local moment now, read again and again within one minute, follows a
+// zone switched between the reads (the offset kept for the minute is not
+// the new zone's), and agrees with Qt's own local clock in each zone.
+TEST(SqlTextTest, TheLocalMomentNowFollowsTheZoneItIsReadIn)
+{
+    auto confere = [](const char* zona) {
+        const QDateTime antes = QDateTime::currentDateTime();
+        const host::AgoraLocal agora = host::agoraLocal();
+        const host::AgoraLocal outra = host::agoraLocal();
+        const QDateTime depois = QDateTime::currentDateTime();
+        const QDateTime lido(agora.dia, agora.hora);
+        EXPECT_TRUE(lido >= antes && lido <= depois)
+            << zona << " " << lido.toString(Qt::ISODateWithMs).toStdString() << " "
+            << antes.toString(Qt::ISODateWithMs).toStdString();
+        EXPECT_LE(QDateTime(agora.dia, agora.hora), QDateTime(outra.dia, outra.hora)) << zona;
+    };
+    {
+        testsupport::ScopedTimeZone zona("UTC");
+        confere("UTC");
+    }
+    {
+        testsupport::ScopedTimeZone zona("Asia/Kolkata");
+        confere("Asia/Kolkata");
+    }
+    {
+        testsupport::ScopedTimeZone zona("America/Sao_Paulo");
+        confere("America/Sao_Paulo");
+    }
 }
 
 TEST(TextColumnTest, NthFieldFromOne)

@@ -87,6 +87,27 @@ TEST_F(MessagesTest, LogKeepsOriginTextAndDetailInMemoryAndInTheSystemFolder)
     EXPECT_TRUE(host::logTrace().isEmpty());
 }
 
+// Accents, characters outside the basic plane and a lone surrogate reach
+// the file as UTF-8 (the lone one as the replacement character); the
+// origin keeps its text, the text and detail keep to their line.
+TEST_F(MessagesTest, LogWritesEveryCharacterAsUtf8)
+{
+    const QString emoji = QString::fromUcs4(U"\U0001F527");
+    const QString sozinho(QChar(0xD800));
+    dmGlobal->Log("[Geração]", "Ordem de Serviço nº 5 " + emoji + "\r\nfim", "Observação " + sozinho + "\n€");
+    QFile file(host::logFilePath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray conteudo = file.readAll();
+    ASSERT_TRUE(conteudo.endsWith('\n'));
+    const QList<QByteArray> linhas = conteudo.split('\n');
+    ASSERT_EQ(linhas.size(), 2) << conteudo.toStdString();
+    const QByteArray esperado = QString("\t[Geração]\tOrdem de Serviço nº 5 " + emoji + "  fim\tObservação " +
+                                        QChar(0xFFFD) + " €")
+                                    .toUtf8();
+    EXPECT_TRUE(linhas[0].endsWith(esperado)) << linhas[0].toStdString();
+    EXPECT_EQ(linhas[0].size(), 23 + esperado.size());
+}
+
 // The file stays open between lines: another system folder gets its own
 // file, and a file removed meanwhile is made again.
 TEST_F(MessagesTest, LogFollowsTheSystemFolderAndARemovedFile)
