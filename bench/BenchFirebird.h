@@ -23,6 +23,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <functional>
 #include <vector>
 
@@ -78,6 +79,22 @@ inline double processador(const std::function<void()>& trabalho)
     return agora() - inicio;
 }
 
+// The processor time of the calling thread alone: the embedded engine runs
+// each statement on the thread that asks it, so this is a run's own work,
+// without what the engine's own threads (its garbage collector, its cache
+// writer) do meanwhile for what earlier rounds left behind.
+inline double processadorDoFio(const std::function<void()>& trabalho)
+{
+    auto agora = [] {
+        timespec t{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
+    };
+    const double inicio = agora();
+    trabalho();
+    return agora() - inicio;
+}
+
 // Runs `ours` and `raw` once per round, the one going first changing every
 // round (the second of a pair finds the caches warmer).
 inline void alternando(int n, const std::function<void()>& ours, const std::function<void()>& raw)
@@ -93,15 +110,14 @@ inline void alternando(int n, const std::function<void()>& ours, const std::func
     }
 }
 
-// Runs each side once per round, in one of the six orders of three sides,
+// Runs each side once in a round, in one of the six orders of three sides,
 // a different one every round: over six rounds each side goes first, second
 // and last twice.
-inline void emTurnos(int n, const std::function<void()> (&lados)[3])
+inline void emTurno(int round, const std::function<void()> (&lados)[3])
 {
     static const int ordens[6][3] = {{0, 1, 2}, {1, 2, 0}, {2, 0, 1}, {0, 2, 1}, {2, 1, 0}, {1, 0, 2}};
-    for (int round = 0; round < n; ++round)
-        for (int lado : ordens[round % 6])
-            lados[lado]();
+    for (int lado : ordens[round % 6])
+        lados[lado]();
 }
 
 // Whether any goal of this run was missed: the program's exit code.

@@ -20,6 +20,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <vector>
 
 namespace bench {
 
@@ -32,6 +34,7 @@ inline Firebird::IAttachment* anexoDe(host::db::Transaction& tr)
 struct Comparacao {
     Tempos nosso, reproducao, direto;
     Tempos processadorNosso, processadorReproducao;   // processor time (user and system) of each
+    Tempos processadorFioNosso;                       // ours' calling thread's alone
     std::uint64_t comandosNosso = 0, preparosNosso = 0, comandosDireto = 0;   // of the last round
     std::uint64_t commitsNosso = 0, commitsDireto = 0;                        // of the last round
 };
@@ -66,6 +69,19 @@ inline void recolheVersoes(host::db::Transaction& tr)
 // few of them and the medians of two runs agree.
 inline int rodadasLote() { return rounds(12); }
 
+// One batch of a comparison: ours, with the recorder its run is kept in
+// (a recorder of its own for each batch measured in the same rounds), the
+// direct writes of the same rows, and what the rounds measured of them.
+struct Lote {
+    Gravador& gravador;
+    std::function<void()> nosso, direto;
+    Comparacao c = {};
+    // Ours' runs in each round: a batch a tenth of another's size runs ten
+    // times, so that its runs span as much of the round as the larger one's
+    // and a passing load weighs on both alike.
+    int vezesNosso = 1;
+};
+
 // Round after round, ours, its replay and the direct writes each once, in an
 // order that changes every round (every side goes first, second and last
 // alike over six rounds: the later of a round find the caches warmer and
@@ -77,51 +93,80 @@ inline int rodadasLote() { return rounds(12); }
 // recorded, whose statements the replay asks round after round (so the
 // replay may go first, and ours' measured runs do not pay for the
 // recording). The replay runs on ours' attachment (the same page cache).
-inline Comparacao comparaRodadas(int rodadas, Gravador& gravador, host::db::Transaction& tr,
-                                 const std::function<void()>& prepara, const std::function<void()>& nosso,
-                                 const std::function<void()>& direto)
+// Several batches share the rounds (the batch going first changes every
+// round), so that a load passing over the machine weighs on all of them.
+inline void comparaLotes(int rodadas, host::db::Transaction& tr, const std::function<void()>& prepara,
+                         const std::vector<Lote*>& lotes)
 {
-    Comparacao c;
-    Reproducao reproducao(anexoDe(tr));
     auto repoe = [&] {
         prepara();
         recolheVersoes(tr);
     };
-    repoe();
-    nosso();
-    repoe();
-    gravador.gravar();
-    nosso();
-    gravador.parar();
-    const std::function<void()> lados[3] = {
-        [&] {
-            repoe();
-            const std::uint64_t antes = host::db::statementCount(), preparosAntes = host::db::prepareCount();
-            const std::uint64_t commitsAntes = gravador.commits();
-            double decorrido = 0;
-            c.processadorNosso.add(processador([&] { decorrido = segundos(nosso); }));
-            c.nosso.add(decorrido);
-            c.comandosNosso = host::db::statementCount() - antes;
-            c.preparosNosso = host::db::prepareCount() - preparosAntes;
-            c.commitsNosso = gravador.commits() - commitsAntes;
-        },
-        [&] {
-            repoe();
-            double decorrido = 0;
-            c.processadorReproducao.add(
-                processador([&] { decorrido = segundos([&] { reproducao.reproduz(gravador); }); }));
-            c.reproducao.add(decorrido);
-            reproducao.termina();
-        },
-        [&] {
-            repoe();
-            const std::uint64_t antes = host::db::statementCount(), commitsAntes = gravador.commits();
-            c.direto.add(segundos(direto));
-            c.comandosDireto = host::db::statementCount() - antes;
-            c.commitsDireto = gravador.commits() - commitsAntes;
-        }};
-    emTurnos(rodadas, lados);
-    return c;
+    for (Lote* l : lotes) {
+        repoe();
+        l->nosso();
+    }
+    for (Lote* l : lotes) {
+        repoe();
+        l->gravador.gravar();
+        l->nosso();
+        l->gravador.parar();
+    }
+    std::vector<std::unique_ptr<Reproducao>> reproducoes;
+    for (size_t i = 0; i < lotes.size(); ++i)
+        reproducoes.push_back(std::make_unique<Reproducao>(anexoDe(tr)));
+    auto ladoNosso = [&](Lote& l) {
+        Comparacao& c = l.c;
+        repoe();
+        const std::uint64_t antes = host::db::statementCount(), preparosAntes = host::db::prepareCount();
+        const std::uint64_t commitsAntes = l.gravador.commits();
+        double decorrido = 0;
+        double fio = 0;
+        c.processadorNosso.add(processador([&] { fio = processadorDoFio([&] { decorrido = segundos(l.nosso); }); }));
+        c.processadorFioNosso.add(fio);
+        c.nosso.add(decorrido);
+        c.comandosNosso = host::db::statementCount() - antes;
+        c.preparosNosso = host::db::prepareCount() - preparosAntes;
+        c.commitsNosso = l.gravador.commits() - commitsAntes;
+    };
+    auto ladoReproducao = [&](Lote& l, Reproducao& reproducao) {
+        repoe();
+        double decorrido = 0;
+        l.c.processadorReproducao.add(
+            processador([&] { decorrido = segundos([&] { reproducao.reproduz(l.gravador); }); }));
+        l.c.reproducao.add(decorrido);
+        reproducao.termina();
+    };
+    auto ladoDireto = [&](Lote& l) {
+        repoe();
+        const std::uint64_t antes = host::db::statementCount(), commitsAntes = l.gravador.commits();
+        l.c.direto.add(segundos(l.direto));
+        l.c.comandosDireto = host::db::statementCount() - antes;
+        l.c.commitsDireto = l.gravador.commits() - commitsAntes;
+    };
+    const size_t n = lotes.size();
+    for (int rodada = 0; rodada < rodadas; ++rodada)
+        for (size_t k = 0; k < n; ++k) {
+            const size_t i = (k + size_t(rodada)) % n;
+            Lote& l = *lotes[i];
+            const std::function<void()> lados[3] = {[&] {
+                                                        for (int vez = 0; vez < l.vezesNosso; ++vez)
+                                                            ladoNosso(l);
+                                                    },
+                                                    [&] { ladoReproducao(l, *reproducoes[i]); },
+                                                    [&] { ladoDireto(l); }};
+            emTurno(rodada, lados);
+        }
+}
+
+// One batch in its rounds.
+inline Comparacao comparaRodadas(int rodadas, Gravador& gravador, host::db::Transaction& tr,
+                                 const std::function<void()>& prepara, const std::function<void()>& nosso,
+                                 const std::function<void()>& direto)
+{
+    Lote lote{gravador, nosso, direto};
+    comparaLotes(rodadas, tr, prepara, {&lote});
+    return lote.c;
 }
 
 // The reference of the fewest direct writes: the goal of ours against them,

@@ -25,7 +25,8 @@ namespace bench {
 
 // Watches the engine calls of the whole process (the texts of statements
 // prepared before a recording are needed to replay it) and keeps the calls
-// made between gravar() and parar().
+// made between gravar() and parar(). A recorder made while another watches
+// passes every call on to it: each keeps a run of its own, both hear all.
 class Gravador : public host::db::EngineWatcher {
 public:
     enum class Tipo { Prepara, Executa, Busca, Fecha, Fim };
@@ -67,6 +68,8 @@ public:
 
     void prepared(std::uint64_t comando, std::uint64_t transacao, const QByteArray& sql) override
     {
+        if (anterior_)
+            anterior_->prepared(comando, transacao, sql);
         textos_.insert(comando, sql);
         if (gravando_)
             eventos_.push_back({Tipo::Prepara, comando, transacao, 0});
@@ -74,6 +77,8 @@ public:
     void executed(std::uint64_t comando, std::uint64_t transacao, Firebird::IMessageMetadata* entrada,
                   std::span<const unsigned char> mensagem, std::span<const BlobParam> blobs) override
     {
+        if (anterior_)
+            anterior_->executed(comando, transacao, entrada, mensagem, blobs);
         if (!gravando_)
             return;
         entrada->addRef();
@@ -82,6 +87,8 @@ public:
     }
     void fetched(std::uint64_t comando) override
     {
+        if (anterior_)
+            anterior_->fetched(comando);
         if (!gravando_)
             return;
         // Consecutive fetches of one cursor are one event.
@@ -92,11 +99,15 @@ public:
     }
     void cursorClosed(std::uint64_t comando) override
     {
+        if (anterior_)
+            anterior_->cursorClosed(comando);
         if (gravando_)
             eventos_.push_back({Tipo::Fecha, comando, 0, 0});
     }
     void ended(std::uint64_t transacao, End como) override
     {
+        if (anterior_)
+            anterior_->ended(transacao, como);
         if (como == End::Commit || como == End::CommitRetaining)
             ++commits_;
         if (gravando_)

@@ -1,12 +1,14 @@
 // Forecasting rental contracts: twelve monthly instalments for each of
 // 1,000 contracts of the rental register of option "E" (the contract and its
 // instalments page loaded, the start date asked and answered, the
-// generator, the planned count written back, the list reloaded), a receivable and its cash-forecast row per instalment, each
-// instalment committed; against the replay of its own statements through
+// generator, the planned count written back, the list reloaded), a
+// receivable and its cash-forecast row per instalment, each instalment
+// committed; and the same for the first 100 contracts of that database, in
+// the same rounds. Each against the replay of its own statements through
 // the engine's interface and against writing the same rows through host/db
 // directly, in the same run; then on a database with forced writes (twenty
-// contracts). Prints instalments per second, the ratios and the statements
-// each instalment costs.
+// contracts). Prints instalments per second, the ratios, the statements
+// each instalment costs and how the cost per instalment grows with size.
 
 #include "rental/uAssContLocPrevisao.h"
 
@@ -98,33 +100,8 @@ void previsaoDireta(host::db::Transaction& tr, int contratos)
     }
 }
 
-// Ours' cost per instalment: the median elapsed and processor times.
-struct CustoParcela {
-    double decorrido = 0, processador = 0;
-};
-
-CustoParcela medeLocacao(bench::Gravador& gravador, bench::Escrita escrita, int contratos)
+void imprimeLocacao(bench::Escrita escrita, const bench::Comparacao& c, int contratos, int linhas, int caixa)
 {
-    bench::Arquivo base("previsao-locacao");
-    bench::novoBancoHost(base.path, escrita);
-    bench::Comparacao c;
-    int linhas = 0, caixa = 0;
-    {
-        bench::ModuloContratos modulo(base.path,
-                                      [](TdmGlobal& global) { global.SetParametro("ATPREVISAOCAIXA", "S"); });
-        host::db::Transaction& tr = modulo.tr();
-        preparaLocacao(tr, contratos);
-        c = bench::comparaRodadas(
-            bench::rodadasLote(), gravador, tr, [&] { limpaLocacao(tr); },
-            [&] {
-                previsaoPelaTela(modulo.dialogos, contratos);
-                linhas = host::db::selectValue(tr, "select count(*) from ACRC5001").toInt();
-                caixa = host::db::selectValue(tr, "select count(*) from ACXC94XP").toInt();
-            },
-            [&] { previsaoDireta(tr, contratos); });
-        limpaLocacao(tr);
-        tr.commit();
-    }
     const QByteArray titulo = QString("rental forecast %1 contracts x %2 instalments (%3 receivables, %4 cash rows)")
                                   .arg(contratos)
                                   .arg(kParcelasLocacao)
@@ -133,18 +110,88 @@ CustoParcela medeLocacao(bench::Gravador& gravador, bench::Escrita escrita, int 
                                   .toUtf8();
     bench::imprimeLote(titulo.constData(), escrita, c, contratos * kParcelasLocacao, "instalments",
                        {.meta = 3.0, .comandosPorLinha = 0, .porque = ""});
-    const int parcelas = contratos * kParcelasLocacao;
-    return {c.nosso.mediana() / parcelas, c.processadorNosso.mediana() / parcelas};
+}
+
+// The forecast of the first `contratos` contracts as one batch of a
+// comparison; `linhas` and `caixa` get the rows it stored.
+bench::Lote loteLocacao(bench::Gravador& gravador, bench::ModuloContratos& modulo, int contratos, int& linhas,
+                        int& caixa)
+{
+    return {gravador,
+            [&modulo, &linhas, &caixa, contratos] {
+                previsaoPelaTela(modulo.dialogos, contratos);
+                linhas = host::db::selectValue(modulo.tr(), "select count(*) from ACRC5001").toInt();
+                caixa = host::db::selectValue(modulo.tr(), "select count(*) from ACXC94XP").toInt();
+            },
+            [&modulo, contratos] { previsaoDireta(modulo.tr(), contratos); }};
+}
+
+// The two sizes on one database of `contratos` contracts, a tenth of them
+// and all of them, in the same rounds (the size going first changes every
+// round; the small one runs ten times in each, so that its runs span as
+// much of the round as the large one's): a load passing over the shared
+// machine weighs on both alike.
+// The cost per instalment of the large one is held to that of the small one
+// (nothing may grow with the receivables stored), in processor time of the
+// thread that runs the forecast: what the engine's own threads do meanwhile
+// (collecting what earlier rounds deleted) belongs to no size. The elapsed
+// and whole-process times are printed beside it.
+void medeTamanhos(bench::Gravador& gravador, int contratos)
+{
+    const int poucos = std::max(contratos / 10, 1);
+    // Each size's run is recorded on its own, for its own replay.
+    bench::Gravador gravadorGrande;
+    bench::Arquivo base("previsao-locacao");
+    bench::novoBancoHost(base.path, bench::Escrita::Assincrona);
+    int linhas[2] = {}, caixa[2] = {};
+    bench::ModuloContratos modulo(base.path, [](TdmGlobal& global) { global.SetParametro("ATPREVISAOCAIXA", "S"); });
+    host::db::Transaction& tr = modulo.tr();
+    preparaLocacao(tr, contratos);
+    bench::Lote pequeno = loteLocacao(gravador, modulo, poucos, linhas[0], caixa[0]);
+    bench::Lote grande = loteLocacao(gravadorGrande, modulo, contratos, linhas[1], caixa[1]);
+    pequeno.vezesNosso = contratos / poucos;
+    bench::comparaLotes(bench::rodadasLote(), tr, [&] { limpaLocacao(tr); }, {&pequeno, &grande});
+    limpaLocacao(tr);
+    tr.commit();
+    imprimeLocacao(bench::Escrita::Assincrona, pequeno.c, poucos, linhas[0], caixa[0]);
+    imprimeLocacao(bench::Escrita::Assincrona, grande.c, contratos, linhas[1], caixa[1]);
+    const double nPequeno = poucos * kParcelasLocacao, nGrande = contratos * kParcelasLocacao;
+    auto porParcela = [&](const bench::Tempos& g, const bench::Tempos& p) {
+        return (g.mediana() / nGrande) / (p.mediana() / nPequeno);
+    };
+    const double razao = porParcela(grande.c.processadorFioNosso, pequeno.c.processadorFioNosso);
+    std::printf("rental forecast processor time per instalment at %.0f instalments against %.0f: ratio %.2f%s;"
+                " whole process: ratio %.2f; elapsed time: ratio %.2f\n",
+                nGrande, nPequeno, razao, bench::meta(razao, 1.2).constData(),
+                porParcela(grande.c.processadorNosso, pequeno.c.processadorNosso),
+                porParcela(grande.c.nosso, pequeno.c.nosso));
+}
+
+// A size on a database of its own.
+void medeLocacao(bench::Gravador& gravador, bench::Escrita escrita, int contratos)
+{
+    bench::Arquivo base("previsao-locacao");
+    bench::novoBancoHost(base.path, escrita);
+    int linhas = 0, caixa = 0;
+    bench::Comparacao c;
+    {
+        bench::ModuloContratos modulo(base.path,
+                                      [](TdmGlobal& global) { global.SetParametro("ATPREVISAOCAIXA", "S"); });
+        host::db::Transaction& tr = modulo.tr();
+        preparaLocacao(tr, contratos);
+        bench::Lote lote = loteLocacao(gravador, modulo, contratos, linhas, caixa);
+        bench::comparaLotes(bench::rodadasLote(), tr, [&] { limpaLocacao(tr); }, {&lote});
+        c = lote.c;
+        limpaLocacao(tr);
+        tr.commit();
+    }
+    imprimeLocacao(escrita, c, contratos, linhas, caixa);
 }
 
 }  // namespace
 
-// BENCH_CONTRATOS sets the size of the large run; a run of a tenth of it
-// comes first, and the cost per instalment of the large one is held to that
-// of the small one (nothing may grow with the receivables stored): its
-// processor time, since the two runs are minutes apart on a shared machine
-// whose load changes the elapsed time of one and not the other; the elapsed
-// time is printed beside it. The process's peak memory is held too.
+// BENCH_CONTRATOS sets the size of the large run (a tenth of it is the
+// small one). The process's peak memory is held too.
 int main(int argc, char** argv)
 {
     const int contratos = qEnvironmentVariableIsSet("BENCH_CONTRATOS") ? qEnvironmentVariableIntValue("BENCH_CONTRATOS")
@@ -152,14 +199,7 @@ int main(int argc, char** argv)
     bench::PreparoModulo preparo;
     QApplication app(argc, argv);
     bench::Gravador gravador;
-    const int poucos = std::max(contratos / 10, 1);
-    const CustoParcela pequeno = medeLocacao(gravador, bench::Escrita::Assincrona, poucos);
-    const CustoParcela grande = medeLocacao(gravador, bench::Escrita::Assincrona, contratos);
-    const double razao = grande.processador / pequeno.processador;
-    std::printf("rental forecast processor time per instalment at %d instalments against %d: ratio %.2f%s;"
-                " elapsed time: ratio %.2f\n",
-                contratos * kParcelasLocacao, poucos * kParcelasLocacao, razao, bench::meta(razao, 1.2).constData(),
-                grande.decorrido / pequeno.decorrido);
+    medeTamanhos(gravador, contratos);
     medeLocacao(gravador, bench::Escrita::ComoAplicacao, 20);
     rusage uso{};
     getrusage(RUSAGE_SELF, &uso);

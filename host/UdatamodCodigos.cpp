@@ -4,6 +4,7 @@
 
 #include "host/Udmglobal.h"
 #include "host/db/Database.h"
+#include "host/db/KeptByText.h"
 
 #include <set>
 
@@ -37,21 +38,14 @@ bool condicaoComoConjuncao(const QString& condicao, QString& conjuncao)
 // since joining its dozen pieces cost more than the lookup of its statement.
 const QString& textoMaiorCodigo(const QString& coluna, const QString& tabela, const QString& conjuncao)
 {
-    thread_local struct {
-        QString coluna, tabela, conjuncao, texto;
-    } ultimo;
-    if (ultimo.texto.isEmpty() || ultimo.coluna != coluna || ultimo.tabela != tabela ||
-        ultimo.conjuncao != conjuncao) {
+    thread_local host::db::LastMade<QString, QString, QString, QString> ultimo;
+    return ultimo.of(coluna, tabela, conjuncao, [&] {
         const QString largura = QString::number(kLarguraCodigoNumerico);
         const QString valor = "trim(" + coluna + ")";
-        ultimo.texto = "select first 1 " + valor + " from " + tabela + " where " + valor +
-                       " similar to '[0-9]+' and char_length(" + valor + ") <= " + largura + conjuncao +
-                       " order by lpad(" + valor + ", " + largura + ", '0') desc";
-        ultimo.coluna = coluna;
-        ultimo.tabela = tabela;
-        ultimo.conjuncao = conjuncao;
-    }
-    return ultimo.texto;
+        return "select first 1 " + valor + " from " + tabela + " where " + valor +
+               " similar to '[0-9]+' and char_length(" + valor + ") <= " + largura + conjuncao +
+               " order by lpad(" + valor + ", " + largura + ", '0') desc";
+    });
 }
 
 qint64 maiorCodigoNumerico(const QString& coluna, const QString& tabela, const QString& condicao)

@@ -135,14 +135,9 @@ QString TdmGlobal::Parametro(const QString& nome) const
 // text, since a caller's buffer may be reused for another name).
 QString parametro(const char* nome)
 {
-    static thread_local QHash<const char*, QString> chaves;
-    auto chave = chaves.constFind(nome);
-    if (chave == chaves.constEnd() || *chave != QLatin1StringView(nome)) {
-        if (chaves.size() >= 1024)
-            chaves.clear();
-        chave = chaves.insert(nome, QString::fromLatin1(nome));
-    }
-    return dmGlobal->Parametro(*chave);
+    static thread_local QHash<const char*, host::db::KeptAt<QString>> chaves;
+    return dmGlobal->Parametro(
+        host::db::keptByAddress<QString, 1024>(chaves, nome, [](const char* texto) { return QString::fromLatin1(texto); }));
 }
 
 QString parametroAparado(const char* nome) { return parametro(nome).trimmed(); }

@@ -10,6 +10,7 @@
 #include "host/data/Component.h"
 #include "host/data/Query.h"
 #include "host/db/Database.h"
+#include "host/db/KeptByText.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -643,11 +644,8 @@ private:
     ReceberSql& receberSql();
     host::db::Statement& receberComPeriodo();
     std::map<QString, std::unique_ptr<host::db::Statement>> preparados_;   // of ComandoPreparado
-    struct PreparadoNoCodigo {
-        QByteArray texto;
-        host::db::Statement* comando;
-    };
-    std::map<const char*, PreparadoNoCodigo> preparadosNoCodigo_;   // by where the text is
+    // The same statements by where their text is written in the code.
+    QHash<const char*, host::db::KeptAt<host::db::Statement*>> preparadosNoCodigo_;
     int excluirReceberPorChave(const QString& documento, const QString& cliente, double sequencia,
                                const QString& filial, const QString& condicao);
     struct ContextoCXPrev {                    // what quCXPrev is open on

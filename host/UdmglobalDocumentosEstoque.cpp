@@ -6,6 +6,7 @@
 #include "host/UdmglobalPrecos.h"
 #include "host/Uglobal.h"
 #include "host/Unumeracao.h"
+#include "host/db/KeptByText.h"
 
 namespace {
 
@@ -117,13 +118,9 @@ void TdmGlobal::InseriItemAcem14it(const ItemDocumentoEstoque& item)
     // Parameters set one by one on the kept statement: a settlement writes
     // an item per line, each with the same extra columns (their text made
     // once for them).
-    thread_local QString colunasFeitas, valoresFeitos, textoFeito;
-    if (textoFeito.isEmpty() || colunasFeitas != item.colunasExtras || valoresFeitos != item.valoresExtras) {
-        textoFeito = texto(item.colunasExtras, item.valoresExtras);
-        colunasFeitas = item.colunasExtras;
-        valoresFeitos = item.valoresExtras;
-    }
-    const auto st = IBTransaction1->prepared(textoFeito);
+    thread_local host::db::LastMade<QString, QString, QString> porExtras;
+    const auto st = IBTransaction1->prepared(
+        porExtras.of(item.colunasExtras, item.valoresExtras, [&] { return texto(item.colunasExtras, item.valoresExtras); }));
     const QString cliente = item.cliente.trimmed();
     st->setParam("DOCUMENTO", item.documento.trimmed());
     st->setParam("SERIE", item.serie.trimmed());

@@ -5,8 +5,6 @@
 
 #include "host/Udmglobal.h"
 
-#include <cstring>
-
 #include "host/Udatamod.h"
 #include "host/data/UpdateSql.h"
 #include "host/db/Database.h"
@@ -178,13 +176,9 @@ host::db::Statement& TdmGlobal::ComandoPreparado(const QString& sql)
 
 host::db::Statement& TdmGlobal::ComandoPreparado(const char* sql)
 {
-    auto it = preparadosNoCodigo_.find(sql);
-    // Where a text was may hold another one now (a buffer of the caller's).
-    if (it != preparadosNoCodigo_.end() && std::strcmp(it->second.texto.constData(), sql) == 0)
-        return prontoParaUso(*it->second.comando);
-    host::db::Statement& st = ComandoPreparado(QString::fromUtf8(sql));
-    preparadosNoCodigo_.insert_or_assign(sql, PreparadoNoCodigo{QByteArray(sql), &st});
-    return st;
+    host::db::Statement* st = host::db::keptByAddress<host::db::Statement*, 1024>(
+        preparadosNoCodigo_, sql, [this](const char* texto) { return &ComandoPreparado(QString::fromUtf8(texto)); });
+    return prontoParaUso(*st);
 }
 
 void TdmGlobal::criarDatasetsReceber()

@@ -1,6 +1,7 @@
 #include "host/Ulote.h"
 
 #include "host/Udmglobal.h"
+#include "host/db/AsciiName.h"
 #include "host/db/Database.h"
 #include "host/ui/Form.h"
 
@@ -182,19 +183,6 @@ QStringView primeiraPalavra(const QString& tabela)
     return espaco >= 0 ? texto.left(espaco) : texto;
 }
 
-// Whether an ASCII word is the upper-cased name, letter case aside.
-bool mesmoNomeAscii(QStringView palavra, const QString& nome)
-{
-    if (palavra.size() != nome.size())
-        return false;
-    for (qsizetype i = 0; i < palavra.size(); ++i) {
-        const char16_t c = palavra[i].unicode();
-        if ((c >= u'a' && c <= u'z' ? char16_t(c - (u'a' - u'A')) : c) != nome[i].unicode())
-            return false;
-    }
-    return true;
-}
-
 QString nomeTabela(const QString& tabela)
 {
     const QStringView texto = primeiraPalavra(tabela);
@@ -234,17 +222,28 @@ void ExecucaoLote::tabelasFixas(const QStringList& tabelas)
             tabelasFixas_.append({nomeTabela(tabela), {}});
 }
 
-// What was kept of the fixed table the text's first word names; null for
-// any other table. Compared in place: no name is copied per read.
-QHash<QString, QVariant>* ExecucaoLote::lembradasDe(const QString& tabela)
+// Where the fixed table the text's first word names is in the list (which
+// only grows, so a place stays); -1 for any other table. Compared in place:
+// no name is copied per read.
+qsizetype ExecucaoLote::tabelaFixa(const QString& tabela) const
 {
     const QStringView palavra = primeiraPalavra(tabela);
     const bool ascii = std::all_of(palavra.begin(), palavra.end(), [](QChar c) { return c.unicode() < 0x80; });
     const QString nome = ascii ? QString() : nomeTabela(tabela);
-    for (TabelaFixa& fixa : tabelasFixas_)
-        if (ascii ? mesmoNomeAscii(palavra, fixa.nome) : nome == fixa.nome)
-            return &fixa.lembradas;
-    return nullptr;
+    for (qsizetype i = 0; i < tabelasFixas_.size(); ++i) {
+        const QString& fixa = tabelasFixas_[i].nome;
+        if (ascii ? palavra.size() == fixa.size() && db::sameAsciiNameUnits(fixa, palavra.utf16()) : nome == fixa)
+            return i;
+    }
+    return -1;
+}
+
+// What was kept of the fixed table the text's first word names; null for
+// any other table.
+QHash<QString, QVariant>* ExecucaoLote::lembradasDe(const QString& tabela)
+{
+    const qsizetype i = tabelaFixa(tabela);
+    return i < 0 ? nullptr : &tabelasFixas_[i].lembradas;
 }
 
 QVariant ExecucaoLote::lembrada(const QString& tabela, const QString& chave, const std::function<QVariant()>& ler)
@@ -254,16 +253,17 @@ QVariant ExecucaoLote::lembrada(const QString& tabela, const QString& chave, con
     // One table with an alias at most: a join may read a table the run changes.
     if (palavras(tabela, 3) > 2 || tabela.contains(','))
         return ler();
-    QHash<QString, QVariant>* lembradas = loteAtual->lembradasDe(tabela);
-    if (!lembradas)
+    ExecucaoLote& lote = *loteAtual;
+    const qsizetype fixa = lote.tabelaFixa(tabela);
+    if (fixa < 0)
         return ler();
-    const auto guardada = lembradas->constFind(chave);
-    if (guardada != lembradas->constEnd())
+    const QHash<QString, QVariant>& lembradas = lote.tabelasFixas_.at(fixa).lembradas;
+    const auto guardada = lembradas.constFind(chave);
+    if (guardada != lembradas.constEnd())
         return *guardada;
     const QVariant valor = ler();
-    // Found again: the read may have added fixed tables, moving them.
-    if (QHash<QString, QVariant>* depois = loteAtual->lembradasDe(tabela))
-        depois->insert(chave, valor);
+    // By its place: the read may have added fixed tables, moving them.
+    lote.tabelasFixas_[fixa].lembradas.insert(chave, valor);
     return valor;
 }
 

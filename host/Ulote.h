@@ -99,6 +99,7 @@ private:
         QHash<QString, QVariant> lembradas;
     };
     QList<TabelaFixa> tabelasFixas_;
+    qsizetype tabelaFixa(const QString& tabela) const;
     QHash<QString, QVariant>* lembradasDe(const QString& tabela);
     QString origem_;
     QHash<QString, QString> respostas_;

@@ -2,6 +2,8 @@
 
 #include "host/Unumeracao.h"
 
+#include "host/db/KeptByText.h"
+
 #include <QRegularExpression>
 #include <QThread>
 
@@ -56,14 +58,13 @@ qint64 incrementaTestando(db::Transaction& tr, const SerieNumeracao& s, const QS
     static const QRegularExpression kNumero(":NUMERO\\b");
     // A run numbers one document after another with the same test: its
     // text is made once, not by a regular expression per number.
-    thread_local QString ultimoTeste, ultimoTexto;
-    if (ultimoTexto.isEmpty() || ultimoTeste != existeSql) {
-        ultimoTexto = "update NUMERACAO set ULTIMO = ULTIMO + 1 where DOCUMENTO = :DOCUMENTO and SERIE = :SERIE and"
-                      " LOCAL = :LOCAL returning ULTIMO, iif(" +
-                      QString(existeSql).replace(kNumero, kSeisDigitos) + ", 1, 0)";
-        ultimoTeste = existeSql;
-    }
-    const std::shared_ptr<db::Statement> st = tr.prepared(ultimoTexto);
+    thread_local db::LastMade<QString, QString> porTeste;
+    const QString& texto = porTeste.of(existeSql, [&] {
+        return "update NUMERACAO set ULTIMO = ULTIMO + 1 where DOCUMENTO = :DOCUMENTO and SERIE = :SERIE and"
+               " LOCAL = :LOCAL returning ULTIMO, iif(" +
+               QString(existeSql).replace(kNumero, kSeisDigitos) + ", 1, 0)";
+    });
+    const std::shared_ptr<db::Statement> st = tr.prepared(texto);
     st->setParam("DOCUMENTO", s.documento);
     st->setParam("SERIE", s.serie.trimmed());
     st->setParam("LOCAL", s.local.trimmed());

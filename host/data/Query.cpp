@@ -166,7 +166,6 @@ void Query::setUpdateObject(UpdateSql* update)
         // Slots found in another query's fields mean nothing in these.
         for (auto& sources : update_->sources_)
             sources.valid = false;
-        update_->ready_.fill({});
         update_->guardValid_.fill(false);
     }
 }

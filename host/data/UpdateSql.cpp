@@ -26,7 +26,6 @@ void UpdateSql::releaseStatements()
 {
     for (size_t k = 0; k < statements_.size(); ++k) {
         statements_[k].reset();
-        ready_[k] = {};
         preparedFor_[k] = nullptr;
         preparedText_[k].clear();
         sources_[k].valid = false;
@@ -42,10 +41,14 @@ host::db::Statement& UpdateSql::prepared(Kind kind)
     if (!transaction)
         throw DatasetError(QString("%1: sem consulta ou transação.").arg(name()));
     // The text kept shares the one set until it is replaced: the same data is
-    // the same text, without comparing it for every row written.
-    const bool sameText = (preparedText_[k].constData() == texts_[k].constData() &&
-                           preparedText_[k].size() == texts_[k].size()) ||
-                          preparedText_[k] == texts_[k];
+    // the same text, without comparing it for every row written. A text set
+    // again as it was is shared from then on.
+    bool sameText = preparedText_[k].constData() == texts_[k].constData() &&
+                    preparedText_[k].size() == texts_[k].size();
+    if (!sameText && preparedText_[k] == texts_[k]) {
+        preparedText_[k] = texts_[k];
+        sameText = true;
+    }
     const bool sameFields = guardValid_[k] && guardedFor_[k] == query_->fieldBindingsFor();
     if (statements_[k] && preparedFor_[k] == transaction && sameText && sameFields)
         return *statements_[k];
@@ -56,7 +59,6 @@ host::db::Statement& UpdateSql::prepared(Kind kind)
     if (!statements_[k] || preparedFor_[k] != transaction || !sameText || text != statements_[k]->sql()) {
         // Forgotten before the statement goes: a text that then fails to
         // prepare must leave nothing that points at it.
-        ready_[k] = {};
         sources_[k].valid = false;
         statements_[k].reset();
         auto statement = std::make_unique<host::db::Statement>(*transaction);
@@ -116,20 +118,10 @@ host::db::Statement* UpdateSql::run(Kind kind, std::span<const QVariant> newValu
             return &statement;
         }
     }
-    // The statement and sources found for the same text, transaction and
-    // field bindings: what prepared() and sourcesFor() would find again.
-    const size_t k = size_t(kind);
-    const Ready& ready = ready_[k];
-    if (ready.statement && query_ && ready.transaction == query_->transaction() &&
-        ready.fieldBindings == query_->fieldBindingsFor() && ready.text.constData() == texts_[k].constData() &&
-        ready.text.size() == texts_[k].size()) {
-        bindAndRun(*ready.statement, sources_[k].params, newValues, oldValues);
-        return ready.statement;
-    }
+    // The statement and sources found for the last row while text,
+    // transaction and field bindings stay the same.
     host::db::Statement& statement = prepared(kind);
-    const std::vector<Source>& sources = sourcesFor(kind, statement);
-    ready_[k] = {&statement, query_->transaction(), texts_[k], query_->fieldBindingsFor()};
-    bindAndRun(statement, sources, newValues, oldValues);
+    bindAndRun(statement, sourcesFor(kind, statement), newValues, oldValues);
     return &statement;
 }
 

@@ -143,18 +143,6 @@ private:
     host::db::Transaction* partialsFor_ = nullptr;
 
     Query* query_ = nullptr;
-    // What a row written finds without asking again: the statement prepared
-    // for the kind and the sources found for it, while the text (the same
-    // data: held here, so that no other text can come to have its address),
-    // the transaction and the query's field bindings stay those it was found
-    // for. Emptied wherever the statement or its sources go.
-    struct Ready {
-        host::db::Statement* statement = nullptr;
-        host::db::Transaction* transaction = nullptr;
-        QString text;
-        unsigned fieldBindings = 0;
-    };
-    std::array<Ready, 4> ready_{};
     std::array<QString, 4> texts_;
     std::array<bool, 4> blank_{true, true, true, true};   // the text is empty or spaces only
     std::vector<const QVariant*> bound_;   // the cells the statement run reads its values from
@@ -174,6 +162,10 @@ private:
     std::array<unsigned, 4> guardedFor_{};   // the query's field bindings the guard was made for
     std::array<bool, 4> guardValid_{};       // false when it was made for another query
     QStringList keyColumns_;
+    // The statement prepared for each kind, the transaction it was prepared
+    // under and the text set it was made of (the same data as the text set,
+    // held here so that no other text can come to have its address): a row
+    // written finds it, and its sources, without asking again.
     std::array<std::unique_ptr<host::db::Statement>, 4> statements_;
     std::array<host::db::Transaction*, 4> preparedFor_{};
     std::array<QString, 4> preparedText_;

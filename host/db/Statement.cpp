@@ -1,5 +1,6 @@
 // Prepared statements: named parameters, message buffers, cursors.
 
+#include "host/db/AsciiName.h"
 #include "host/db/FbApi.h"
 #include "host/db/Values.h"
 
@@ -259,19 +260,6 @@ ColumnInfo Statement::paramInfo(const QString& name) const {
 }
 
 namespace {
-
-// A name as callers write it against one kept upper-case and all ASCII:
-// ASCII letters in either case. Any other character matches no byte kept,
-// so a name not written in ASCII is left to the hashed look-up.
-template <typename Unit>
-bool sameAsciiNameUnits(const std::string& upper, const Unit* text) {
-    for (size_t i = 0; i < upper.size(); ++i) {
-        unsigned c = text[i];
-        if (c - 'a' < 26u) c -= 'a' - 'A';
-        if (c != static_cast<unsigned char>(upper[i])) return false;
-    }
-    return true;
-}
 
 // The same `n` bytes (one or more), compared a word at a time: a name
 // written as the text has it, the usual case, costs a few instructions.

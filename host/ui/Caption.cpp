@@ -1,5 +1,7 @@
 #include "host/ui/Caption.h"
 
+#include "host/db/KeptByText.h"
+
 #include <QFont>
 #include <QHash>
 #include <QMovie>
@@ -69,14 +71,9 @@ Caption::Hints Caption::hints() const
     if (!plainText(*this))
         return {QLabel::sizeHint(), QLabel::minimumSizeHint()};
     static QHash<Look, Hints> remembered;
-    const Look key = lookOf(*this);
-    if (auto found = remembered.constFind(key); found != remembered.constEnd())
-        return *found;
-    const Hints measured{QLabel::sizeHint(), QLabel::minimumSizeHint()};
-    if (remembered.size() >= kMaxRemembered)
-        remembered.clear();
-    remembered.insert(key, measured);
-    return measured;
+    return host::db::keptByText<Hints, kMaxRemembered>(remembered, lookOf(*this), [this](const Look&) {
+        return Hints{QLabel::sizeHint(), QLabel::minimumSizeHint()};
+    });
 }
 
 QSize Caption::sizeHint() const { return hints().size; }

@@ -140,3 +140,62 @@ TEST_F(Watcher, ARecordedRunReplayedThroughTheEngineWritesTheSameRows)
 }
 
 }  // namespace
+
+namespace {
+
+// Two batches measured in the same rounds: each recorder replays its own run
+// only, and the one made later passes every call on to the earlier, which
+// still knows the texts prepared while the later one watched.
+TEST_F(Watcher, TwoRecordersAtOnceEachReplayTheirOwnRun)
+{
+    bench::Gravador primeiro;
+    auto ler = [&] {
+        QStringList rows;
+        auto second = openSecondConnection();
+        host::db::Transaction other(*second);
+        host::db::Statement sel(other, "select ID, NOME from W order by ID");
+        sel.execute();
+        while (sel.fetch())
+            rows << QString("%1 %2").arg(sel.value(0).toInt()).arg(sel.value(1).toString());
+        return rows;
+    };
+    auto insere = [&](int id) {
+        exec("insert into W (ID, NOME) values (:ID, :NOME)", {{"ID", id}, {"NOME", QString("nome %1").arg(id)}});
+        tr().commitRetaining();
+    };
+    {
+        bench::Gravador segundo;
+        // Prepared while the later recorder watches, run in the earlier's record.
+        host::db::Statement ins(tr(), "insert into W (ID, NOME) values (:ID, 'antes')");
+        segundo.gravar();
+        insere(1);
+        insere(2);
+        segundo.parar();
+        primeiro.gravar();
+        ins.setParam("ID", 3);
+        ins.execute();
+        tr().commitRetaining();
+        primeiro.parar();
+        tr().commit();
+        EXPECT_EQ(primeiro.commits(), segundo.commits());
+
+        exec("delete from W");
+        tr().commit();
+        {
+            bench::Reproducao reproducao(dbPath);
+            reproducao.reproduz(segundo);
+            reproducao.termina();
+        }
+        EXPECT_EQ(ler(), QStringList({"1 nome 1", "2 nome 2"}));
+    }
+    exec("delete from W");
+    tr().commit();
+    {
+        bench::Reproducao reproducao(dbPath);
+        reproducao.reproduz(primeiro);
+        reproducao.termina();
+    }
+    EXPECT_EQ(ler(), QStringList({"3 antes"}));
+}
+
+}  // namespace
