@@ -65,28 +65,12 @@ std::multimap<int, ParcelaLocacao> vinculosFatLocEquip(const QString& sql)
 {
     const std::shared_ptr<host::db::Statement> st = dmGlobal->IBTransaction1->prepared(sql);
     st->execute();
-    auto coluna = [&st](const char* nome) { return st->columnIndex(QString::fromLatin1(nome)); };
-    const int principal = coluna("PRINCIPAL"), contrato = coluna("ACCODIGO"), cliente = coluna("CODIGO_CLIENTE"),
-              documento = coluna("NUMERO_DOCUMENTO"), filial = coluna("CODIGO_FILIAL"), sequencia = coluna("SEQUENCIA"),
-              valor = coluna("VALOR_DOCUMENTO"), situacao = coluna("SITUACAO_DOCUMENTO"),
-              vencimento = coluna("DATA_VENCIMENTO"), local = coluna("ACLOCAL"), valorContrato = coluna("ACVALOR");
-    auto texto = [&st](int i) { return i < 0 || st->isNull(i) ? QString() : st->value(i).toString().trimmed(); };
-    auto numero = [&st](int i) { return i < 0 || st->isNull(i) ? 0.0 : st->value(i).toDouble(); };
+    const uAssContLocFaturamento::ColunasComando colunas{st.get()};
+    const int principal = colunas.coluna("PRINCIPAL");
+    const uAssContLocFaturamento::LeitorParcelaDe<uAssContLocFaturamento::ColunasComando> leitor(colunas);
     std::multimap<int, ParcelaLocacao> vinculos;
-    while (st->fetch()) {
-        ParcelaLocacao p;
-        p.contrato = int(numero(contrato));
-        p.cliente = texto(cliente);
-        p.documento = texto(documento);
-        p.filial = texto(filial);
-        p.sequencia = numero(sequencia);
-        p.valor = numero(valor);
-        p.situacao = situacao < 0 || st->isNull(situacao) ? QString() : st->value(situacao).toString();
-        p.vencimento = vencimento < 0 || st->isNull(vencimento) ? QDateTime() : st->value(vencimento).toDateTime();
-        p.local = texto(local);
-        p.valorContrato = numero(valorContrato);
-        vinculos.emplace(int(numero(principal)), std::move(p));
-    }
+    while (st->fetch())
+        vinculos.emplace(int(colunas.numero(principal)), leitor.le());
     return vinculos;
 }
 

@@ -149,41 +149,68 @@ QString InserirReciboLocacao(int contrato, const QString& local, const QString& 
 
 ParcelaLocacao LeParcela(host::data::Dataset& linha) { return LeitorParcela(linha).le(); }
 
-LeitorParcela::LeitorParcela(host::data::Dataset& linhas)
-    : contrato_(linhas.findField("ACCODIGO")),
-      cliente_(linhas.findField("CODIGO_CLIENTE")),
-      documento_(linhas.findField("NUMERO_DOCUMENTO")),
-      filial_(linhas.findField("CODIGO_FILIAL")),
-      sequencia_(linhas.findField("SEQUENCIA")),
-      valor_(linhas.findField("VALOR_DOCUMENTO")),
-      situacao_(linhas.findField("SITUACAO_DOCUMENTO")),
-      vencimento_(linhas.findField("DATA_VENCIMENTO")),
-      emissao_(linhas.findField("DATA_EMISSAO")),
-      banco_(linhas.findField("BCCODIGO")),
-      local_(linhas.findField("ACLOCAL")),
-      pedidoCliente_(linhas.findField("CRPEDIDOCLI")),
-      valorContrato_(linhas.findField("ACVALOR"))
+host::data::Field* CamposListagem::coluna(const char* nome) const
+{
+    return linhas->findField(QString::fromLatin1(nome));
+}
+QString CamposListagem::texto(Coluna c) const { return textoLinhaFat(c); }
+QString CamposListagem::textoComoEsta(Coluna c) const { return c && !c->isNull() ? c->value().toString() : QString(); }
+double CamposListagem::numero(Coluna c) const { return numeroLinhaFat(c); }
+QDateTime CamposListagem::data(Coluna c) const { return dataLinhaFat(c); }
+
+int ColunasComando::coluna(const char* nome) const { return st->columnIndex(QString::fromLatin1(nome)); }
+QString ColunasComando::texto(Coluna c) const { return textoComoEsta(c).trimmed(); }
+QString ColunasComando::textoComoEsta(Coluna c) const
+{
+    return c < 0 || st->isNull(c) ? QString() : st->value(c).toString();
+}
+double ColunasComando::numero(Coluna c) const { return c < 0 || st->isNull(c) ? 0.0 : st->value(c).toDouble(); }
+QDateTime ColunasComando::data(Coluna c) const
+{
+    return c < 0 || st->isNull(c) ? QDateTime() : st->value(c).toDateTime();
+}
+
+template <class Fonte>
+LeitorParcelaDe<Fonte>::LeitorParcelaDe(Fonte fonte)
+    : f_(fonte),
+      contrato_(f_.coluna("ACCODIGO")),
+      cliente_(f_.coluna("CODIGO_CLIENTE")),
+      documento_(f_.coluna("NUMERO_DOCUMENTO")),
+      filial_(f_.coluna("CODIGO_FILIAL")),
+      sequencia_(f_.coluna("SEQUENCIA")),
+      valor_(f_.coluna("VALOR_DOCUMENTO")),
+      situacao_(f_.coluna("SITUACAO_DOCUMENTO")),
+      vencimento_(f_.coluna("DATA_VENCIMENTO")),
+      emissao_(f_.coluna("DATA_EMISSAO")),
+      banco_(f_.coluna("BCCODIGO")),
+      local_(f_.coluna("ACLOCAL")),
+      pedidoCliente_(f_.coluna("CRPEDIDOCLI")),
+      valorContrato_(f_.coluna("ACVALOR"))
 {
 }
 
-ParcelaLocacao LeitorParcela::le() const
+template <class Fonte>
+ParcelaLocacao LeitorParcelaDe<Fonte>::le() const
 {
     ParcelaLocacao p;
-    p.contrato = int(numeroLinhaFat(contrato_));
-    p.cliente = textoLinhaFat(cliente_);
-    p.documento = textoLinhaFat(documento_);
-    p.filial = textoLinhaFat(filial_);
-    p.sequencia = numeroLinhaFat(sequencia_);
-    p.valor = numeroLinhaFat(valor_);
-    p.situacao = situacao_ && !situacao_->isNull() ? situacao_->value().toString() : QString();
-    p.vencimento = dataLinhaFat(vencimento_);
-    p.emissao = dataLinhaFat(emissao_);
-    p.banco = textoLinhaFat(banco_);
-    p.local = textoLinhaFat(local_);
-    p.pedidoCliente = textoLinhaFat(pedidoCliente_);
-    p.valorContrato = numeroLinhaFat(valorContrato_);
+    p.contrato = int(f_.numero(contrato_));
+    p.cliente = f_.texto(cliente_);
+    p.documento = f_.texto(documento_);
+    p.filial = f_.texto(filial_);
+    p.sequencia = f_.numero(sequencia_);
+    p.valor = f_.numero(valor_);
+    p.situacao = f_.textoComoEsta(situacao_);
+    p.vencimento = f_.data(vencimento_);
+    p.emissao = f_.data(emissao_);
+    p.banco = f_.texto(banco_);
+    p.local = f_.texto(local_);
+    p.pedidoCliente = f_.texto(pedidoCliente_);
+    p.valorContrato = f_.numero(valorContrato_);
     return p;
 }
+
+template class LeitorParcelaDe<CamposListagem>;
+template class LeitorParcelaDe<ColunasComando>;
 
 std::optional<ParcelaLocacao> ParcelaAtual(const ParcelaLocacao& listada)
 {

@@ -18,6 +18,9 @@ namespace host::data {
 class Dataset;
 class Field;
 }
+namespace host::db {
+class Statement;
+}
 
 namespace uAssContLocFaturamento {
 
@@ -44,17 +47,45 @@ struct ParcelaLocacao {
 // The current row of the listing or of the linked instalments.
 ParcelaLocacao LeParcela(host::data::Dataset& linha);
 
+// The rows of a walk as a listing's fields.
+struct CamposListagem {
+    using Coluna = host::data::Field*;
+    CamposListagem(host::data::Dataset& d) : linhas(&d) {}   // NOLINT: a listing is its rows
+    host::data::Dataset* linhas;
+    Coluna coluna(const char* nome) const;
+    QString texto(Coluna c) const;            // trimmed; empty when absent
+    QString textoComoEsta(Coluna c) const;    // as stored; empty when absent or null
+    double numero(Coluna c) const;
+    QDateTime data(Coluna c) const;
+};
+
+// The rows of a walk as a statement's cursor, read by column position.
+struct ColunasComando {
+    using Coluna = int;
+    host::db::Statement* st;
+    Coluna coluna(const char* nome) const;
+    QString texto(Coluna c) const;
+    QString textoComoEsta(Coluna c) const;
+    double numero(Coluna c) const;
+    QDateTime data(Coluna c) const;
+};
+
 // The same, row after row of one walk: the columns are found once, not
-// fourteen lookups by name per row. Valid while the dataset keeps its fields.
-class LeitorParcela {
+// fourteen lookups by name per row, whichever way the rows are read. Valid
+// while the rows keep their columns.
+template <class Fonte>
+class LeitorParcelaDe {
 public:
-    explicit LeitorParcela(host::data::Dataset& linhas);
+    explicit LeitorParcelaDe(Fonte fonte);
     ParcelaLocacao le() const;
 
 private:
-    host::data::Field *contrato_, *cliente_, *documento_, *filial_, *sequencia_, *valor_, *situacao_,
-        *vencimento_, *emissao_, *banco_, *local_, *pedidoCliente_, *valorContrato_;
+    using Coluna = typename Fonte::Coluna;
+    Fonte f_;
+    Coluna contrato_, cliente_, documento_, filial_, sequencia_, valor_, situacao_, vencimento_, emissao_, banco_,
+        local_, pedidoCliente_, valorContrato_;
 };
+using LeitorParcela = LeitorParcelaDe<CamposListagem>;
 
 // The listed instalment as the database holds it now (status, value, dates,
 // customer's order), or nothing when its row is gone. A list read earlier
