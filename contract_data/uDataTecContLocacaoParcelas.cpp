@@ -218,9 +218,7 @@ void InserirParcelasContratoLocEquipamentos(
     // stores each before it takes the next.
     CodigosDisponiveis livres("numero_documento", "Acrc5001", 999999, "000000");
     const bool numeroDoContrato = parametroMaiusculo("ATPARCELASEMPREVISAO") == "S";
-    // The run's day issues and launches every instalment it makes; the
-    // texts each instalment writes the same are made once.
-    const QDateTime hoje = host::db::localDateTime(L::agora().date());
+    // The texts each instalment writes the same are made once.
     const QString situacao = QStringLiteral("V"), origem = QStringLiteral("C"), observacao = sObservacao.trimmed();
     Progresso progresso;
     // Taken again by each instalment's commit: a failure undoes only the
@@ -228,6 +226,9 @@ void InserirParcelasContratoLocEquipamentos(
     host::db::Savepoint parcela(tr);
     for (const QDate& ancora : L::AncorasParcelas(primeiro, ultimo)) {
         progresso.passo();
+        // The day the instalment is made issues and launches it (a run may
+        // pass midnight).
+        const QDateTime hoje = host::db::localDateTime(L::agora().date());
         QDate vencimento = P::DataVencimento(ancora, dia);
         // The cash template rebuilt on the way commits; held back to the end.
         host::db::CommitHold comites(tr);

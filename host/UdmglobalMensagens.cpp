@@ -95,7 +95,7 @@ namespace {
 
 // The text as UTF-8 from `saida` on, each line break made a blank when
 // `umaLinha` (a text keeps to its line of the log); an unpaired surrogate
-// becomes U+FFFD, as QString::toUtf8 writes it. Returns where it ended. A
+// becomes U+FFFD, the replacement character. Returns where it ended. A
 // batch logs several lines a row: written straight into the line's bytes,
 // with no copy of each text to replace its breaks nor a conversion of the
 // whole line. `saida` has room for 3 bytes per UTF-16 unit.

@@ -73,14 +73,18 @@ QString horaAtualTexto()
 {
     // Asked for every stock line written: two digits each by hand, not
     // through the locale's time format.
-    const QTime agora = QTime::currentTime();
+    return horaTexto(QTime::currentTime());
+}
+
+QString horaTexto(const QTime& hora)
+{
     QString texto;
     texto.reserve(8);
-    host::data::appendPadded(texto, agora.hour(), 2);
+    host::data::appendPadded(texto, hora.hour(), 2);
     texto += u':';
-    host::data::appendPadded(texto, agora.minute(), 2);
+    host::data::appendPadded(texto, hora.minute(), 2);
     texto += u':';
-    host::data::appendPadded(texto, agora.second(), 2);
+    host::data::appendPadded(texto, hora.second(), 2);
     return texto;
 }
 

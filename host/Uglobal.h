@@ -40,6 +40,7 @@ AgoraLocal agoraLocal();
 }  // namespace host
 // The local time now as "hh:mm:ss" (the hour a stock document keeps).
 QString horaAtualTexto();
+QString horaTexto(const QTime& hora);   // "hh:mm:ss"
 QString DateToSQL(const QDateTime& data);              // 'mm/dd/yyyy'
 QString DateTimeToSQL(const QDateTime& data);          // 'mm/dd/yyyy hh:nn:ss'
 QString DateTimeIniToSQL(const QDateTime& data);       // the day at 00:00:00

@@ -120,8 +120,8 @@ QString InserirReciboLocacao(int contrato, const QString& local, const QString& 
     documento.cliente = cliente;
     documento.operacao = kOperacaoRecibo;
     // The receipt's time, once for its header and lines.
-    const QString hora = horaAtualTexto();
     const QDateTime momento = QDateTime::currentDateTime();
+    const QString hora = horaTexto(momento.time());
     documento.hora = hora;
     documento.total = total;
     const QString numero = dmGlobal->InseriDocumentoAcem1401(documento);

@@ -264,6 +264,8 @@ void TfmAssSolicitacao::bbEnviarClick()
 {
     bbSalvarClick();
     const int numero = solicitacaoAtual();
+    if (numero <= 0)
+        dmGlobal->MostraErro("Nenhuma solicitação carregada para enviar.");
     // Any situation, a delivered request included, goes back to pending; a
     // request another desk deleted meanwhile has nothing to send.
     host::ExecucaoLote::tabelaAlterada("AATC07AI");

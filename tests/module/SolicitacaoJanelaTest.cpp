@@ -125,6 +125,16 @@ TEST_F(SolicitacaoTest, SendingARequestAnotherDeskDeletedIsRefusedAndNotReported
     EXPECT_EQ(lido(QString("select count(*) from AATC07AI where AICODIGO = %1").arg(numero)), QStringList{"0"});
 }
 
+TEST_F(SolicitacaoTest, SendingWithNoRequestLoadedIsRefusedAsSuchAndChangesNothing)
+{
+    TfmAssSolicitacao& janela = abrir();
+    const QStringList antes = lido("select AICODIGO || ':' || AISITUACAO from AATC07AI order by 1");
+    dialogs->acknowledge("Nenhuma solicitação carregada para enviar.");
+    janela.bbEnviar->click();
+    EXPECT_EQ(dialogs->pending(), 0) << "neither success nor another desk's delete is told";
+    EXPECT_EQ(lido("select AICODIGO || ':' || AISITUACAO from AATC07AI order by 1"), antes);
+}
+
 TEST_F(SolicitacaoTest, CopyingAnOrdersPartsAddsThemAgainAndAnOrderWithoutPartsStillSucceeds)
 {
     TfmAssSolicitacao& janela = abrir();
