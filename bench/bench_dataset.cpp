@@ -28,23 +28,6 @@ const char* kColumns = "ID, NOME, VALOR, QTD, DATA, OBS, GRUPO";
 const char* kInsert = "insert into T (ID, NOME, VALOR, QTD, DATA, OBS, GRUPO) "
                       "values (:ID, :NOME, :VALOR, :QTD, :DATA, :OBS, :GRUPO)";
 
-// The processor time of the calling thread, where each side's work runs:
-// what its elapsed time is on an idle machine. Elapsed time on a loaded one
-// also counts the waits for a core, and the process's time the engine's own
-// threads (pages written out, old versions collected), which run beside the
-// work of either side, whichever is on the clock.
-double processorTime(const std::function<void()>& work)
-{
-    auto now = [] {
-        timespec t{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-        return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
-    };
-    const double start = now();
-    work();
-    return now() - start;
-}
-
 QString walkSql()
 {
     return QString("select %1 from T where ID <= %2").arg(kColumns).arg(kWalkRows);
@@ -256,9 +239,9 @@ int main(int argc, char** argv)
         bench::Raw raw(base.path);
         raw.conta(walked.constData());
         const std::function<void()> walks[3] = {
-            [&] { oursW.add(processorTime([&] { oursWalk(tr); })); },
-            [&] { dbW.add(processorTime([&] { dbWalk(tr); })); },
-            [&] { rawW.add(processorTime([&] { rawWalk(raw); })); }};
+            [&] { oursW.add(bench::processadorDoFio([&] { oursWalk(tr); })); },
+            [&] { dbW.add(bench::processadorDoFio([&] { dbWalk(tr); })); },
+            [&] { rawW.add(bench::processadorDoFio([&] { rawWalk(raw); })); }};
         // The three walks in each of their six orders in turn.
         const int first = round % 3;
         const bool backwards = (round / 3) % 2 == 1;
@@ -266,12 +249,12 @@ int main(int argc, char** argv)
             walks[(first + (backwards ? 3 - k : k)) % 3]();
         // Each side's rows committed after its post, outside the clock.
         auto postOurs = [&] {
-            oursP.add(processorTime([&] { oursPost(tr, nextId); }));
+            oursP.add(bench::processadorDoFio([&] { oursPost(tr, nextId); }));
             nextId += kPostRows;
             tr.commitRetaining();
         };
         auto postRaw = [&] {
-            rawP.add(processorTime([&] { rawPost(raw, nextId); }));
+            rawP.add(bench::processadorDoFio([&] { rawPost(raw, nextId); }));
             nextId += kPostRows;
             raw.tra->commitRetaining(&raw.st);
         };

@@ -8,6 +8,7 @@
 #include "host/data/Query.h"
 #include "host/ui/GridExport.h"
 #include "host/db/Database.h"
+#include "host/db/LocalZone.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -90,17 +91,6 @@ QString horaTexto(const QTime& hora)
 
 namespace {
 
-// The zone as the C library last read it (tests switch zones).
-struct ZonaLocal {
-    long deslocamento = 0;
-    int horarioVerao = 0;
-    const char* nomePadrao = nullptr;
-    const char* nomeVerao = nullptr;
-    bool operator==(const ZonaLocal&) const = default;
-};
-
-ZonaLocal zonaLocal() { return {::timezone, ::daylight, ::tzname[0], ::tzname[1]}; }
-
 constexpr qint64 kMsPorMinuto = 60 * 1000;
 constexpr qint64 kMsPorDia = 24 * 60 * kMsPorMinuto;
 constexpr qint64 kDiaJulianoDe1970 = 2440588;
@@ -117,14 +107,14 @@ AgoraLocal agoraLocal()
 {
     thread_local qint64 minutoConhecido = std::numeric_limits<qint64>::min();
     thread_local qint64 deslocamentoMs = 0;
-    thread_local ZonaLocal zonaConhecida;
+    thread_local host::db::LocalZone zonaConhecida;
     const qint64 agora = QDateTime::currentMSecsSinceEpoch();
     const qint64 minuto = divisaoPiso(agora, kMsPorMinuto);
-    if (minuto != minutoConhecido || !(zonaLocal() == zonaConhecida)) {
+    if (minuto != minutoConhecido || !(host::db::currentLocalZone() == zonaConhecida)) {
         const QDateTime local = QDateTime::fromMSecsSinceEpoch(agora);
         deslocamentoMs = qint64(local.offsetFromUtc()) * 1000;
         minutoConhecido = minuto;
-        zonaConhecida = zonaLocal();   // as the conversion just read it
+        zonaConhecida = host::db::currentLocalZone();   // as the conversion just read it
         return {local.date(), local.time()};
     }
     const qint64 localMs = agora + deslocamentoMs;

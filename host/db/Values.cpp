@@ -2,6 +2,8 @@
 
 #include "host/db/Values.h"
 
+#include "host/db/LocalZone.h"
+
 #include <ibase.h>
 
 #include <QDateTime>
@@ -178,18 +180,6 @@ ISC_TIME toIscTime(const QTime& t) { return ISC_TIME(t.msecsSinceStartOfDay()) *
 
 namespace {
 
-// The local zone as the C library last read it: a value made in one zone is
-// not kept for another (tests switch zones; a process otherwise keeps one).
-struct Zone {
-    long offset = 0;
-    int daylight = 0;
-    const char* standardName = nullptr;
-    const char* summerName = nullptr;
-    bool operator==(const Zone&) const = default;
-};
-
-Zone currentZone() { return {::timezone, ::daylight, ::tzname[0], ::tzname[1]}; }
-
 struct KeptTimestamp {
     ISC_DATE date = 0;
     ISC_TIME time = 0;
@@ -220,8 +210,8 @@ QDateTime convertTimestamp(const ISC_TIMESTAMP& ts) {
 // thread, by their engine value, for the zone they were made in.
 QDateTime fromTimestamp(const ISC_TIMESTAMP& ts) {
     thread_local std::array<KeptTimestamp, 512> kept;
-    thread_local Zone keptZone;
-    const Zone zone = currentZone();
+    thread_local LocalZone keptZone;
+    const LocalZone zone = currentLocalZone();
     if (!(zone == keptZone)) {
         for (KeptTimestamp& k : kept) k.used = false;
         keptZone = zone;
