@@ -29,32 +29,9 @@ QDateTime dataLinhaFat(const host::data::Field* f) { return f && !f->isNull() ? 
 
 double numeroLinhaFat(const host::data::Field* f) { return f ? f->asFloat() : 0; }
 
-// "###,###,##0.00", three per instalment of a run. A value of whole cents
-// (what the rows hold) is written from its cents, grouped by hand; any other
-// goes through the general format, whose rounding of the decimal digits
-// decides it.
-QString valorListaFat(double valor)
-{
-    const double centavos = valor * 100;
-    const double inteiros = std::round(centavos);
-    if (!(std::fabs(valor) < 1e12) || std::fabs(centavos - inteiros) > 1e-6)
-        return host::data::formatFloat(QStringLiteral("###,###,##0.00"), valor);
-    const qint64 total = qint64(inteiros);
-    const quint64 absoluto = quint64(total < 0 ? -total : total);
-    const QString reais = QString::number(absoluto / 100);
-    QString texto;
-    texto.reserve(reais.size() + reais.size() / 3 + 4);
-    if (total < 0)
-        texto += u'-';
-    for (qsizetype i = 0; i < reais.size(); ++i) {
-        if (i > 0 && (reais.size() - i) % 3 == 0)
-            texto += u'.';
-        texto += reais[i];
-    }
-    texto += u',';
-    host::data::appendPadded(texto, int(absoluto % 100), 2);
-    return texto;
-}
+// "###,###,##0.00", three per instalment of a run.
+QString valorListaFat(double valor) { return host::data::formatFloat(QStringLiteral("###,###,##0.00"), valor); }
+
 // "DD/MM/YY", written digit by digit: three per instalment of a run, and the
 // general date format costs more than the rest of the note's text.
 QString vencimentoListaFat(const QDateTime& data)

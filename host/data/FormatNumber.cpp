@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 namespace host::data {
@@ -348,10 +349,45 @@ const NumberFormat& numberFormat(const QString& format)
 
 }  // namespace
 
+namespace {
+
+// The money format most lists and notes write ("###,###,##0.00"): a value of
+// whole cents (what the rows hold) is written from its cents, grouped by
+// hand, without reading the format's pattern or the value's decimal digits;
+// any other value goes the general way, whose rounding decides it.
+std::optional<QString> wholeCentsGrouped(const QString& format, double value)
+{
+    if (format.size() != 14 || format != QLatin1StringView("###,###,##0.00"))
+        return std::nullopt;
+    const double cents = value * 100;
+    const double whole = std::round(cents);
+    if (!(std::fabs(value) < 1e12) || std::fabs(cents - whole) > 1e-6)
+        return std::nullopt;
+    const qint64 total = qint64(whole);
+    const quint64 magnitude = quint64(total < 0 ? -total : total);
+    const QString units = QString::number(magnitude / 100);
+    QString text;
+    text.reserve(units.size() + units.size() / 3 + 4);
+    if (total < 0)
+        text += u'-';
+    for (qsizetype i = 0; i < units.size(); ++i) {
+        if (i > 0 && (units.size() - i) % 3 == 0)
+            text += kThousands;
+        text += units[i];
+    }
+    text += kDecimal;
+    appendPadded(text, int(magnitude % 100), 2);
+    return text;
+}
+
+}  // namespace
+
 QString formatFloat(const QString& format, double value)
 {
     if (format.isEmpty() || !std::isfinite(value))
         return formatFloatGeneral(value);
+    if (std::optional<QString> text = wholeCentsGrouped(format, value))
+        return *std::move(text);
     const NumberFormat& f = numberFormat(format);
     const bool negative = value < 0;
     const bool ownNegative = negative && f.ownNegative;
