@@ -98,7 +98,9 @@ struct Statement::Impl {
         return external ? *external[name] : values[size_t(name)];
     }
     void bindInput();
+    bool bindInOnePass();
     void widenTextParams();
+    void bindWidened();
     void check(Status& st) const {
         if (st.failed()) [[unlikely]]
             explainFailure(st);
@@ -416,9 +418,35 @@ void Statement::Impl::explainFailure(Status& st) const {
     }
 }
 
+// The usual row goes into the message in one pass. A text that might not
+// fit its slot stops it: the texts are then encoded and their slots widened
+// first (a wider slot moves the values after it), and every value written
+// again. A blob is written to the database as it is bound, so a statement
+// with one always takes the two passes (a blob made twice would be left over).
 void Statement::Impl::bindInput() {
     if (inFields.empty()) return;
+    if (!blobParams && bindInOnePass()) return;
     widenTextParams();
+    bindWidened();
+}
+
+bool Statement::Impl::bindInOnePass() {
+    unsigned char* buffer = inBuffer.data();
+    detail::BlobWriter noBlobs{nullptr, nullptr};
+    for (size_t i = 0; i < inFields.size(); ++i) {
+        const MessageField& f = inFields[i];
+        const QVariant& v = valueAt(i);
+        switch (detail::writeQuick(f, buffer, v)) {
+        case detail::QuickWrite::Written: break;
+        case detail::QuickWrite::MightNotFit: return false;
+        case detail::QuickWrite::Other:
+            detail::writeValue(f, buffer, v, noBlobs, std::as_const(names)[slotName[i]], sql);
+        }
+    }
+    return true;
+}
+
+void Statement::Impl::bindWidened() {
     detail::BlobWriter blobs{nullptr, nullptr};
     if (blobParams) blobs = {attachment(), tr->impl()->handle};
     for (size_t i = 0; i < inFields.size(); ++i) {

@@ -434,6 +434,26 @@ bool writeExact(const MessageField& f, unsigned char* at, const QVariant& value)
 
 }  // namespace
 
+QuickWrite writeQuick(const MessageField& f, unsigned char* buffer, const QVariant& value) {
+    if (f.type == SQL_VARYING) {
+        const QString* text = heldIf<QString>(value);
+        const qsizetype units = text ? text->size() : plainTextUnits(value);
+        if (units < 0) return QuickWrite::Other;
+        if (units * 3 > qsizetype(f.length)) return QuickWrite::MightNotFit;
+        if (!text) {
+            encodeText(f, buffer, value);
+            return QuickWrite::Written;
+        }
+        *reinterpret_cast<short*>(buffer + f.nullOffset) = 0;
+        char* at = reinterpret_cast<char*>(buffer + f.offset + 2);
+        put(buffer + f.offset, quint16(appendUtf8(at, *text) - at));
+        return QuickWrite::Written;
+    }
+    if (!writeExact(f, buffer + f.offset, value)) return QuickWrite::Other;
+    *reinterpret_cast<short*>(buffer + f.nullOffset) = 0;
+    return QuickWrite::Written;
+}
+
 void writeValue(const MessageField& f, unsigned char* buffer, const QVariant& value, BlobWriter& blobs,
                 const QString& name, const QString& sql) {
     short* nullFlag = reinterpret_cast<short*>(buffer + f.nullOffset);
