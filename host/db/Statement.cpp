@@ -91,6 +91,7 @@ struct Statement::Impl {
     void closeOpenCursor();
     void describe();
     int nameIndexOf(QAnyStringView name);
+    int knownNameIndexOf(const QString& name) const;
     Q_DECL_COLD_FUNCTION Q_NEVER_INLINE int hashedNameIndexOf(QAnyStringView name);
     size_t checkedIndex(int index) const;
     const QVariant& valueAt(size_t slot) const {
@@ -245,17 +246,17 @@ void Statement::Impl::describe() {
 
 const QStringList& Statement::paramNames() const { return d->names; }
 
-bool Statement::hasParam(const QString& name) const { return d->nameIndex.contains(name.toUpper()); }
+bool Statement::hasParam(const QString& name) const { return d->knownNameIndexOf(name) >= 0; }
 
 ColumnType Statement::paramType(const QString& name) const {
-    const int index = d->nameIndex.value(name.toUpper(), -1);
+    const int index = d->knownNameIndexOf(name);
     for (size_t slot = 0; slot < d->slotName.size(); ++slot)
         if (d->slotName[slot] == index) return detail::columnTypeOf(d->inFields[slot]);
     return ColumnType::Unknown;
 }
 
 ColumnInfo Statement::paramInfo(const QString& name) const {
-    const int index = d->nameIndex.value(name.toUpper(), -1);
+    const int index = d->knownNameIndexOf(name);
     for (size_t slot = 0; slot < d->slotName.size(); ++slot)
         if (d->slotName[slot] == index) return detail::paramInfo(d->inFields[slot], d->declaredLength[slot]);
     return ColumnInfo();
@@ -303,6 +304,15 @@ int Statement::Impl::nameIndexOf(QAnyStringView name) {
     return hashedNameIndexOf(name);
 }
 
+// The name's index, -1 when the statement has no such parameter: compared
+// in place first, as setting a value does (asked row after row before a
+// kept read is reused).
+int Statement::Impl::knownNameIndexOf(const QString& name) const {
+    for (size_t i = 0; i < asciiNames.size(); ++i)
+        if (sameAsciiName(asciiNames[i], name)) return int(i);
+    return nameIndex.value(name.toUpper(), -1);
+}
+
 // Callers that set a row's parameters in another order (from a map, sorted
 // by name) miss the guess every time: the names are compared in place before
 // a key is built (an upper-case copy of the name costs an allocation).
@@ -343,7 +353,13 @@ QVariant Statement::param(const QString& name) const {
     return it == d->nameIndex.constEnd() ? QVariant() : d->values[*it];
 }
 
-void Statement::clearParams() { std::fill(d->values.begin(), d->values.end(), QVariant()); }
+// A kept statement is handed out cleared, mostly with its values already
+// gone or to be set again: only a value held is dropped (assigning an empty
+// variant over each one is a call into the library per parameter).
+void Statement::clearParams() {
+    for (QVariant& v : d->values)
+        if (v.isValid()) QVariant().swap(v);
+}
 
 // A text value longer than the declared parameter gets a wider message slot,
 // so the engine itself judges it against the column (and reports truncation).

@@ -122,6 +122,28 @@ TEST_F(Kept, ParametersListedInPlaceBindAsThoseOfAMap) {
     EXPECT_EQ(lidas, QStringList({"1 lista", "2 mapa", "3 (nulo)", "4 último"}));
 }
 
+// A kept statement is handed out with the values of its last use gone: a
+// name not given this time binds null, never the row before's value.
+TEST_F(Kept, AKeptStatementForgetsTheValuesOfItsLastUse) {
+    const QString sql = "insert into K (ID, V) values (:ID, :V)";
+    host::db::executeSql(tr(), sql, {{"ID", 1}, {"V", "um"}});
+    host::db::executeSql(tr(), sql, {{"ID", 2}});
+    host::db::executeSql(tr(), sql, {{"ID", 3}, {"V", "três"}});
+    host::db::executeSql(tr(), sql, QVariantMap{{"ID", 4}});
+    EXPECT_FALSE(host::db::selectValue(tr(), "select V from K where ID = :ID and V is not null", {{"ID", 4}})
+                     .isValid());
+    tr().commit();
+
+    auto outra = openSecondConnection();
+    host::db::Transaction leitura(*outra);
+    host::db::Statement linhas(leitura, "select ID, coalesce(V, '(nulo)') from K order by ID");
+    linhas.execute();
+    QStringList lidas;
+    while (linhas.fetch())
+        lidas << linhas.value(0).toString() + " " + linhas.value(1).toString();
+    EXPECT_EQ(lidas, QStringList({"1 um", "2 (nulo)", "3 três", "4 (nulo)"}));
+}
+
 TEST_F(Kept, SchemaChangesLetTheKeptStatementsGo) {
     exec("insert into K (ID, V) values (:ID, :V)", {{"ID", 1}, {"V", "um"}});
     EXPECT_EQ(one("select count(*) from K where ID = :ID", {{"ID", 1}}).toInt(), 1);
