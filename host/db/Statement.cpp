@@ -107,6 +107,8 @@ struct Statement::Impl {
             explainFailure(st);
     }
     Q_DECL_COLD_FUNCTION Q_NEVER_INLINE void explainFailure(Status& st) const;
+    [[noreturn]] Q_DECL_COLD_FUNCTION Q_NEVER_INLINE void refuseColumn(int index) const;
+    Q_NEVER_INLINE void blobInto(const MessageField& f, QVariant& target) const;
     void tellExecuted() const;
 };
 
@@ -579,16 +581,28 @@ QVariant Statement::value(int index) const {
     return v;
 }
 
+// Every cell of every row read comes here: the refusals are made apart, so
+// that the usual call saves and restores no more than reading needs.
 void Statement::valueInto(int index, QVariant& target) const {
-    if (!d->rowReady) detail::raise("Não há registro corrente.", d->sql);
-    if (index < 0 || index >= int(d->outFields.size()))
-        detail::raise(QString("Coluna de índice %1 não existe.").arg(index), d->sql);
+    if (!d->rowReady || index < 0 || size_t(index) >= d->outFields.size()) [[unlikely]]
+        d->refuseColumn(index);
     const MessageField& f = d->outFields[size_t(index)];
     // Only a blob is read through the attachment; asking for it on every cell
     // of a walk is not free.
-    detail::BlobWriter blobs{nullptr, nullptr};
-    if (f.type == SQL_BLOB) blobs = {d->attachment(), d->tr->impl()->handle};
-    detail::readValueInto(f, d->outBuffer.data(), blobs, target);
+    if (f.type == SQL_BLOB) [[unlikely]]
+        return d->blobInto(f, target);
+    static detail::BlobWriter noBlobs{nullptr, nullptr};   // only a blob's reading uses it
+    detail::readValueInto(f, d->outBuffer.data(), noBlobs, target);
+}
+
+void Statement::Impl::blobInto(const MessageField& f, QVariant& target) const {
+    detail::BlobWriter blobs{attachment(), tr->impl()->handle};
+    detail::readValueInto(f, outBuffer.data(), blobs, target);
+}
+
+void Statement::Impl::refuseColumn(int index) const {
+    if (!rowReady) detail::raise("Não há registro corrente.", sql);
+    detail::raise(QString("Coluna de índice %1 não existe.").arg(index), sql);
 }
 
 QVariant Statement::value(const QString& aliasOrName) const {
