@@ -163,6 +163,26 @@ TEST_F(Db, ColumnsDescribeNameAliasTypeSizeAndScale) {
     EXPECT_THROW(sel.value("MISSING"), DbError);
 }
 
+// A cell is read from the current row only: before the first fetch, past
+// the last column and after the last row the read is refused, never taken
+// from whatever the row buffer holds.
+TEST_F(Db, ACellIsReadFromTheCurrentRowOnly) {
+    createTypesTable();
+    exec("insert into T (ID, V, MEMO) values (1, 'um', 'nota')");
+    Statement sel(tr(), "select ID, V, MEMO from T");
+    sel.execute();
+    EXPECT_THROW(sel.value(0), DbError);
+    ASSERT_TRUE(sel.fetch());
+    EXPECT_EQ(QVariantList({1, "um", "nota"}), QVariantList({sel.value(0), sel.value(1), sel.value(2)}));
+    QVariant into;
+    for (int outside : {-1, 3, 1000})
+        EXPECT_THROW(sel.valueInto(outside, into), DbError) << outside;
+    EXPECT_FALSE(into.isValid());
+    EXPECT_FALSE(sel.fetch());
+    EXPECT_THROW(sel.value(1), DbError);
+    EXPECT_THROW(sel.value(2), DbError);
+}
+
 TEST_F(Db, DialectOneRules) {
     EXPECT_EQ(QString("abc"), one("select \"abc\" from rdb$database").toString());
     EXPECT_DOUBLE_EQ(3.5, one("select 7/2 from rdb$database").toDouble());
