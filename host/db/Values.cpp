@@ -639,7 +639,10 @@ void readValueInto(const MessageField& f, const unsigned char* buffer, BlobWrite
             if (sameAsciiText(reinterpret_cast<const char*>(at + 2), get<quint16>(at), *held)) return;
         }
     }
-    target = readValue(f, buffer, blobs);
+    // Swapped in: the old value goes with the made one's variant, no second
+    // variant is emptied and dropped.
+    QVariant made = readValue(f, buffer, blobs);
+    target.swap(made);
 }
 
 QVariant readValue(const MessageField& f, const unsigned char* buffer, BlobWriter& blobs) {
