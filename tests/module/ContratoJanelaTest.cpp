@@ -400,6 +400,45 @@ TEST_F(ContratoJanelaTest, DeletingTheForecastsTakesTheComplementsOfADayWithoutM
     EXPECT_EQ(dialogs->pending(), 0);
 }
 
+// A unit whose line on another contract ends on a day whose midnight the
+// zone skipped, kept at 00:00 as another program writes it, is in use up to
+// that day: a line typed on the vehicles page ending that day is refused;
+// once the other line ends the day before, it is written.
+TEST_F(ContratoJanelaTest, AUnitInUseUpToADayWithoutMidnightIsRefusedForThatDay)
+{
+    const testsupport::ScopedTimeZone saoPaulo("America/Sao_Paulo");
+    parametro("ATMODOVEICULO", "O");
+    exec("insert into AUGC20EV (EVCODIGO, EVID, EVMODELO, EVPLACA, EVSTATUS)"
+         " values (3, 'L', 'Gerador', 'GER0003', 'D')");
+    contrato(801);
+    contrato(802);
+    exec("insert into AATC05ACEV (ACEVCODIGO, ACCODIGO, EVCODIGO, ACEVDATAINICIO, ACEVDATAFIM, ACEVSITUACAO)"
+         " values (1, 802, 3, '2018-10-01', '2018-11-04 00:00', 'A')");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    aba(form, form.tsVeiculos);
+    host::ui::DataGrid* grade = form.dbgdAssContCadVeiculo;
+    const auto linhaDigitada = [&] {
+        novaLinhaNaGrade(grade, "EVCODIGO", "3");
+        celula(grade, "ACEVDATAINICIO", "15/10/2018");
+        celula(grade, "ACEVDATAFIM", "04/11/2018");
+        dmTecContrato->quCtrVeiculo->post();
+    };
+    dialogs->acknowledge("Veículo está sendo utilizado no contrato código 802!");
+    EXPECT_ANY_THROW(linhaDigitada());
+    EXPECT_EQ(dialogs->pending(), 0);
+    dmTecContrato->quCtrVeiculo->cancel();
+    EXPECT_EQ(lido("select count(*) from AATC05ACEV where ACCODIGO = 801"), QStringList{"0"});
+
+    outraMesa("update AATC05ACEV set ACEVDATAFIM = '2018-11-03' where ACEVCODIGO = 1");
+    linhaDigitada();
+    dmGlobal->IBTransaction1->commitRetaining();
+    EXPECT_EQ(lido("select extract(day from ACEVDATAFIM) || '/' || extract(month from ACEVDATAFIM) from AATC05ACEV"
+                   " where ACCODIGO = 801"),
+              QStringList{"4/11"});
+}
+
 TEST_F(ContratoJanelaTest, InstalmentColoursFollowTheSituationAndTheDueDate)
 {
     contrato(801);
