@@ -108,7 +108,7 @@ void TdmTec::quOSItemAOITEQUIPCODIGOChange(Field& Sender)
     const bool digitado = std::exchange(bDigitandoEquipamento_, false);
     if (Sender.asString().isEmpty())
         return;
-    const QString situacaoPorItem = dmGlobal->Parametro("ATSITUACAOPORITEM");
+    const QString situacaoPorItem = parametro("ATSITUACAOPORITEM");
     if (situacaoPorItem == "S") {
         CarregaOsItemVeiculoDados(Sender.asInteger());
     } else if (situacaoPorItem == "M") {
@@ -148,7 +148,7 @@ void TdmTec::CarregaOsItemEquipamentoDados(int iCodigo)
     const QVariantMap modelo = host::ExecucaoLote::lembrada(u"AATC03AE"_s, sql, [&] {
                                    return QVariant(primeiraLinha(*dmGlobal->quAuxiliar, sql));
                                }).toMap();
-    if (digitado && dmGlobal->Parametro("ATQUANTIDADEREQUERIDA") == "S") {
+    if (digitado && parametro("ATQUANTIDADEREQUERIDA") == "S") {
         // Vehicles and equipment are typed in their own grids.
         const QString grade = gradeItensComFoco();
         if (modelo.value("AEIDENTIFICADOR").toString() == "V") {

@@ -80,7 +80,7 @@ void TdmTec::quOSItemAOITSERIEChange(Field& Sender)
 
 void TdmTec::copiarEquipamentoPorSerie(const QString& sSerie)
 {
-    if (semNumeroSerie(sSerie) || dmGlobal->Parametro(u"ATUTILIZACONTRATOS"_s) == u"S")
+    if (semNumeroSerie(sSerie) || parametro("ATUTILIZACONTRATOS") == u"S")
         return;
     // Read whole and closed before anything is copied: the copied code fills
     // the item from the register, which may set the serial again and run

@@ -98,7 +98,7 @@ void novaLinhaServico(int aoCodigo, bool passos)
     if (passos)
         log("Vai inserir os servicos");
     tec.quOSAndamento->append();
-    tec.quOSAndamentoPRCODIGO->setAsString(dmGlobal->Parametro("ATSERVICOPADRAO"));
+    tec.quOSAndamentoPRCODIGO->setAsString(parametro("ATSERVICOPADRAO"));
     if (passos)
         log("Vai confirmar inserção dos serviços");
     tec.quOSAndamento->post();

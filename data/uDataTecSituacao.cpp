@@ -89,15 +89,15 @@ void TdmTec::quOSASCODIGOChange(host::data::Field& Sender)
     const SituacaoOS situacao = LerSituacaoOS(nova);
     if (quOS->state() == DatasetState::Edit && situacao.insercao == "S")
         dmGlobal->MostraAviso("Situação permitida apenas para novas Ordens de Serviço!", true);
-    if (dmGlobal->Parametro("ATREMANUFATURA") == "S" && quOSAOREMANUFATURA->asString() == "A" &&
+    if (parametro("ATREMANUFATURA") == "S" && quOSAOREMANUFATURA->asString() == "A" &&
         QStringList({"R", "S", "C", "D"}).contains(situacao.tipo))
         dmGlobal->MostraAviso("Situação inválida para Ordem de Serviço de Assistência Técnica!", true);
-    if (dmGlobal->Parametro("ATRESTRICAOOS") == "B" && situacao.tipo == "M")
+    if (parametro("ATRESTRICAOOS") == "B" && situacao.tipo == "M")
         RecusarSituacaoMortaComLinhasACobrar();
 
     const int anterior = Sender.oldValue().toInt();
     if (anterior != nova && anterior > 0) {
-        if (dmGlobal->Parametro("ATCONTROLEOS") == "S")
+        if (parametro("ATCONTROLEOS") == "S")
             ConfirmarTrocaSituacao(Sender, anterior, nova);
         SalvarAlteracoes(*quOS);
     }
@@ -144,7 +144,7 @@ void TdmTec::ConfirmarTrocaSituacao(host::data::Field& campo, int anterior, int 
 
 int TdmTec::RetornaSituacaoTroca(int /*atual*/, int proposta, bool porItem)
 {
-    if (quOS->state() == DatasetState::Insert || dmGlobal->Parametro("ATCONTROLEOS") != "S")
+    if (quOS->state() == DatasetState::Insert || parametro("ATCONTROLEOS") != "S")
         return 0;
     int tecnico = 0;
     if (!VerificaTecnicoCadastrado(tecnico, IbUserName()))

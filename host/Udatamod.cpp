@@ -85,16 +85,19 @@ QVariant firstValue(const QString& tabela, const QString& sql, host::data::Query
 QString keyCondition(const QString& colunaChave, const QString& valorChave, const QString& condicaoExtra,
                      bool bSemAspas)
 {
+    const bool comChave = !QStringView(colunaChave).trimmed().isEmpty();
     QString valor;
-    if (!colunaChave.trimmed().isEmpty()) {
+    if (comChave) {
+        // Whether the key is a number matters only where it may go unquoted.
         bool number = false;
-        QLocale::c().toDouble(valorChave.trimmed(), &number);
-        valor = bSemAspas && number ? valorChave.trimmed() : QuotedStr(valorChave);
+        if (bSemAspas)
+            QLocale::c().toDouble(QStringView(valorChave).trimmed(), &number);
+        valor = number ? valorChave.trimmed() : QuotedStr(valorChave);
     }
     QString where;
     where.reserve(16 + colunaChave.size() + valor.size() + condicaoExtra.size());
     where.append(u"where 1=1");
-    if (!colunaChave.trimmed().isEmpty())
+    if (comChave)
         where.append(u" and ").append(colunaChave).append(u" = ").append(valor);
     return where.append(u' ').append(condicaoExtra);
 }

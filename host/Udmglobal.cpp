@@ -11,9 +11,18 @@
 
 #include <QMenu>
 
+#include <atomic>
+
 TdmGlobal* dmGlobal = nullptr;
 
 namespace {
+
+// Changes with every change of any parameter record and whenever another
+// record takes over (a new dmGlobal): what parametro() keeps per name is
+// good while it stays.
+std::atomic<quint64> geracaoParametros{1};
+
+void parametrosMudaram() { geracaoParametros.fetch_add(1, std::memory_order_relaxed); }
 
 host::data::Query* newQuery(TdmGlobal* owner, const QString& name, const QString& sql)
 {
@@ -78,6 +87,7 @@ TdmGlobal::TdmGlobal(const QString& databaseName, const QString& user, const QSt
 
 TdmGlobal::~TdmGlobal()
 {
+    parametrosMudaram();
     if (dmGlobal == this) {
         // The modules' data modules run on this connection: they go first.
         host::data::freeDataModules();
@@ -100,6 +110,7 @@ TdmGlobal::~TdmGlobal()
 
 void TdmGlobal::CarregaParametros()
 {
+    parametrosMudaram();
     parametros_.clear();
     host::db::Statement st(*IBTransaction1, "select NOME, VALOR from PARAMETROS");
     st.execute();
@@ -130,14 +141,32 @@ QString TdmGlobal::Parametro(const QString& nome) const
     return parametros_.value(nomeNormalizado(nome) ? nome : nome.trimmed().toUpper());
 }
 
-// The rules name parameters by literals, a few hundred times an order: each
+namespace {
+
+// A name the rules ask for by a literal, with the value last read for it.
+struct ParametroLido {
+    QString chave;
+    mutable QString valor;
+    mutable quint64 geracao = 0;
+};
+
+}  // namespace
+
+// The rules name parameters by literals, some sixty times an order: each
 // literal's key is made once and kept by its address (checked against the
-// text, since a caller's buffer may be reused for another name).
+// text, since a caller's buffer may be reused for another name), with its
+// value until a parameter changes.
 QString parametro(const char* nome)
 {
-    static thread_local QHash<const char*, host::db::KeptAt<QString>> chaves;
-    return dmGlobal->Parametro(
-        host::db::keptByAddress<QString, 1024>(chaves, nome, [](const char* texto) { return QString::fromLatin1(texto); }));
+    static thread_local QHash<const char*, host::db::KeptAt<ParametroLido>> lidos;
+    const ParametroLido& lido = host::db::keptByAddress<ParametroLido, 1024>(
+        lidos, nome, [](const char* texto) { return ParametroLido{QString::fromLatin1(texto)}; });
+    const quint64 geracao = geracaoParametros.load(std::memory_order_relaxed);
+    if (lido.geracao != geracao) {
+        lido.valor = dmGlobal->Parametro(lido.chave);
+        lido.geracao = geracao;
+    }
+    return lido.valor;
 }
 
 QString parametroAparado(const char* nome) { return parametro(nome).trimmed(); }
@@ -168,6 +197,7 @@ void TdmGlobal::SetParametro(const QString& nome, const QString& valor)
     if (host::db::executeSql(*IBTransaction1, "update PARAMETROS set VALOR = :VALOR where NOME = :NOME", params) == 0)
         host::db::executeSql(*IBTransaction1, "insert into PARAMETROS (NOME, VALOR) values (:NOME, :VALOR)", params);
     parametros_.insert(key, valor);
+    parametrosMudaram();
 }
 
 QStringList TdmGlobal::NomesParametros() const

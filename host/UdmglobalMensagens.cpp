@@ -169,9 +169,10 @@ void TdmGlobal::GravaLog(const QString& usuario, const QString& acao, const QStr
     // The clock is read only for what the caller left out (the rules give both).
     const QDateTime now = data.isValid() && hora.isValid() ? QDateTime() : QDateTime::currentDateTime();
     const QDateTime day = data.isValid() ? data : host::db::localDateTime(now.date());
-    host::db::executeSql(*IBTransaction1,
-                         "insert into ARQLOG (DATA, HORA, USUARIO, ACAO, TABELA, OBSERVACAO) "
-                         "values (:DATA, :HORA, :USUARIO, :ACAO, :TABELA, :OBSERVACAO)",
+    // Every record is written by the same text: made once, not per record.
+    static const QString insercao = QStringLiteral("insert into ARQLOG (DATA, HORA, USUARIO, ACAO, TABELA, OBSERVACAO) "
+                                                   "values (:DATA, :HORA, :USUARIO, :ACAO, :TABELA, :OBSERVACAO)");
+    host::db::executeSql(*IBTransaction1, insercao,
                          {{"DATA", day},
                           {"HORA", hora.isValid() ? hora : now},
                           {"USUARIO", usuario.left(30)},

@@ -197,18 +197,29 @@ QString nomeTabela(const QString& tabela)
     return nome;
 }
 
-// How many words (runs of non-blanks) the text has, counted up to `limite`.
-int palavras(QStringView texto, int limite)
+// The table's name when the text names one table, with an alias at most
+// ("TABLE alias"); null for a join or a list of tables (a third word or a
+// comma), whose reads are never kept. One pass: every read of a run asks.
+QStringView tabelaUnica(const QString& tabela)
 {
-    int n = 0;
-    bool dentro = false;
-    for (const QChar c : texto) {
-        const bool branco = c.isSpace();
-        if (!branco && !dentro && ++n >= limite)
-            return n;
-        dentro = !branco;
+    QStringView primeira;
+    int palavras = 0;
+    const QChar* const fim = tabela.constEnd();
+    for (const QChar* c = tabela.constBegin(); c < fim;) {
+        if (c->isSpace()) {
+            ++c;
+            continue;
+        }
+        const QChar* const inicio = c;
+        for (; c < fim && !c->isSpace(); ++c)
+            if (*c == u',')
+                return {};
+        if (++palavras > 2)
+            return {};
+        if (palavras == 1)
+            primeira = QStringView(inicio, c);
     }
-    return n;
+    return primeira.isNull() ? QStringView(u"") : primeira;
 }
 
 }  // namespace
@@ -227,9 +238,13 @@ void ExecucaoLote::tabelasFixas(const QStringList& tabelas)
 // no name is copied per read.
 qsizetype ExecucaoLote::tabelaFixa(const QString& tabela) const
 {
-    const QStringView palavra = primeiraPalavra(tabela);
+    return tabelaFixa(primeiraPalavra(tabela));
+}
+
+qsizetype ExecucaoLote::tabelaFixa(QStringView palavra) const
+{
     const bool ascii = std::all_of(palavra.begin(), palavra.end(), [](QChar c) { return c.unicode() < 0x80; });
-    const QString nome = ascii ? QString() : nomeTabela(tabela);
+    const QString nome = ascii ? QString() : nomeTabela(palavra.toString());
     for (qsizetype i = 0; i < tabelasFixas_.size(); ++i) {
         const QString& fixa = tabelasFixas_[i].nome;
         if (ascii ? palavra.size() == fixa.size() && db::sameAsciiNameUnits(fixa, palavra.utf16()) : nome == fixa)
@@ -251,10 +266,11 @@ QVariant ExecucaoLote::lembrada(const QString& tabela, const QString& chave, con
     if (!loteAtual)
         return ler();
     // One table with an alias at most: a join may read a table the run changes.
-    if (palavras(tabela, 3) > 2 || tabela.contains(','))
+    const QStringView nome = tabelaUnica(tabela);
+    if (nome.isNull())
         return ler();
     ExecucaoLote& lote = *loteAtual;
-    const qsizetype fixa = lote.tabelaFixa(tabela);
+    const qsizetype fixa = lote.tabelaFixa(nome);
     if (fixa < 0)
         return ler();
     const QHash<QString, QVariant>& lembradas = lote.tabelasFixas_.at(fixa).lembradas;

@@ -100,6 +100,7 @@ private:
     };
     QList<TabelaFixa> tabelasFixas_;
     qsizetype tabelaFixa(const QString& tabela) const;
+    qsizetype tabelaFixa(QStringView nome) const;
     QHash<QString, QVariant>* lembradasDe(const QString& tabela);
     QString origem_;
     QHash<QString, QString> respostas_;

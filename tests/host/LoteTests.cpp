@@ -151,6 +151,22 @@ TEST_F(HostLote, BatchKnowsItsFixedTablesByNameInAnyCase)
     EXPECT_EQ(parametro("Parametros"), "2345") << "a write in another letter case forgets it";
 }
 
+// A list of tables is never kept, even in two words; blanks around a
+// fixed table's name still name it.
+TEST_F(HostLote, BatchKeepsNoReadOfAListOfTables)
+{
+    global->SetParametro("ATDIASUTEIS", "23456");
+    host::ExecucaoLote lote("[Teste]");
+    lote.tabelasFixas({"PARAMETROS"});
+    const auto antes = host::db::statementCount();
+    for (int vez = 0; vez < 2; ++vez)
+        EXPECT_EQ(CarregaNumeroInteiro("count(*)", "PARAMETROS P,RDB$DATABASE", "where P.NOME = 'ATDIASUTEIS'"), 1);
+    EXPECT_EQ(host::db::statementCount() - antes, 2u) << "a list of tables is read every time";
+    for (int vez = 0; vez < 2; ++vez)
+        EXPECT_EQ(CarregaDado("VALOR", " PARAMETROS ", "where NOME = 'ATDIASUTEIS'"), "23456");
+    EXPECT_EQ(host::db::statementCount() - antes, 3u) << "the fixed table, read once";
+}
+
 TEST_F(HostLote, BatchRemembersReadsOfItsFixedTablesUntilTheyAreWritten)
 {
     global->SetParametro("ATDIASUTEIS", "23456");

@@ -166,6 +166,27 @@ TEST_F(ParametersTest, ReadByCStringFollowsTheTextNotTheBuffer)
     EXPECT_EQ(parametroAparado("ATMODOCP"), "P");
 }
 
+// The rules' reads by a C string follow the record whichever way it
+// changes: read again after a write by SQL, set here, or another record
+// taking over (the database opened again, its value changed meanwhile).
+TEST_F(ParametersTest, ReadByCStringFollowsEveryChangeOfTheRecord)
+{
+    EXPECT_EQ(parametro("ATMODOOS"), "");
+    exec("insert into PARAMETROS (NOME, VALOR) values ('ATMODOOS', 'E')");
+    dmGlobal->CarregaParametros();
+    EXPECT_EQ(parametro("ATMODOOS"), "E");
+    EXPECT_EQ(parametroAparado("ATMODOOS"), "E");
+    dmGlobal->SetParametro("atmodoos", "G");
+    EXPECT_EQ(parametro("ATMODOOS"), "G");
+    exec("update PARAMETROS set VALOR = 'D' where NOME = 'ATMODOOS'");
+    tr().commit();
+    global.reset();
+    global = std::make_unique<TdmGlobal>(dbPath);
+    EXPECT_EQ(parametro("ATMODOOS"), "D");
+    dmGlobal->SetParametro("ATMODOOS", "");
+    EXPECT_EQ(parametro("ATMODOOS"), "");
+}
+
 TEST_F(ParametersTest, NumbersInEitherDecimalFormAndRowsWrittenBySql)
 {
     const struct {
