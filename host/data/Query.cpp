@@ -213,9 +213,10 @@ bool Query::fetchRow(MutableRowValues columns)
 {
     if (!statement_ || !statement_->cursorOpen() || !statement_->fetch())
         return false;
+    // Read into the cells themselves: no variant made and destroyed per cell.
     const int count = int(columns.size());
     for (int c = 0; c < count; ++c)
-        columns[size_t(c)] = statement_->value(c);
+        statement_->valueInto(c, columns[size_t(c)]);
     return true;
 }
 
