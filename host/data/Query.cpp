@@ -319,10 +319,12 @@ bool Query::readRow(MutableRowValues row)
     if (rowReadFound_) {
         // Each column's slot found by name once per statement and binding
         // of the fields, not for every row read again.
+        // The count asked once: a header of a hundred columns is read again after every post.
         const std::vector<int>& lugares = update_->resultSlots(UpdateSql::Kind::Refresh);
-        for (int c = 0; c < statement.columnCount() && size_t(c) < lugares.size(); ++c)
-            if (lugares[size_t(c)] >= 0)
-                statement.valueInto(c, row[size_t(lugares[size_t(c)])]);
+        const int count = std::min(statement.columnCount(), int(lugares.size()));
+        for (int c = 0; c < count; ++c)
+            if (const int slot = lugares[size_t(c)]; slot >= 0)
+                statement.valueInto(c, row[size_t(slot)]);
     }
     if (statement.cursorOpen())
         statement.closeCursor();
