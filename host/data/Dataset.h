@@ -340,9 +340,13 @@ private:
     std::vector<DataSource*> sources_;
     std::vector<Row> rows_;
     // Fields marked required (kept by Field::setRequired): a post checks the
-    // fields only when there are. Declared before the fields, which update
-    // it as they go.
+    // fields only when there are, and then only those, listed in the fields'
+    // order when first asked after a field was marked, unmarked, switched
+    // kind or freed (a wide header's hundred fields are not read at each
+    // post). Declared before the fields, which update them as they go.
     int requiredFields_ = 0;
+    mutable bool requiredListStale_ = true;
+    mutable std::vector<const Field*> requiredList_;
     std::vector<std::unique_ptr<Field>> ownedFields_;
     std::vector<Field*> fieldList_;
     QHash<QString, Field*> fieldIndex_;

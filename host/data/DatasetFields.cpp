@@ -406,9 +406,15 @@ void Dataset::checkRequired() const
 {
     if (requiredFields_ == 0)
         return;   // most datasets mark none: their fields are not read for every post
-    // The flag first: most fields are not required, and it alone is read of them.
-    for (const Field* field : fieldList_)
-        if (field->required_ && field->kind_ == FieldKind::Data && field->isNull())
+    if (requiredListStale_) {
+        requiredList_.clear();
+        for (const Field* field : fieldList_)
+            if (field->required_ && field->kind_ == FieldKind::Data)
+                requiredList_.push_back(field);
+        requiredListStale_ = false;
+    }
+    for (const Field* field : requiredList_)
+        if (field->isNull())
             throw DatasetError(requiredMessage(*field));
 }
 

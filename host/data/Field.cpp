@@ -180,8 +180,10 @@ bool Field::isNumeric() const
 Field::~Field()
 {
     setLookupDataset(nullptr);
-    if (required_)
+    if (required_) {
         --dataset_->requiredFields_;
+        dataset_->requiredListStale_ = true;
+    }
 }
 
 void Field::setRequired(bool required)
@@ -190,6 +192,7 @@ void Field::setRequired(bool required)
         return;
     required_ = required;
     dataset_->requiredFields_ += required ? 1 : -1;
+    dataset_->requiredListStale_ = true;
 }
 
 // The look-up dataset may belong to another module and be freed first: it
@@ -224,6 +227,7 @@ void Field::setKind(FieldKind kind)
         throw DatasetError(QString("O campo '%1' só troca entre calculado e pesquisa.").arg(fieldName_));
     kind_ = kind;
     ++dataset_->fieldDefinitions_;
+    dataset_->requiredListStale_ = true;
 }
 
 QVariant Field::normalized(const QVariant& v) const
