@@ -280,6 +280,7 @@ private:
     int findRow(const QString& keyFields, const QVariant& keyValues, LocateOptions options);
     void startInsert(bool append);
     void emptyEditBuffer();
+    void copyRowToEditBuffer(RowValues row);
     void discardInsertedRow();
     void reread();
     void rereadQuietly();
@@ -332,6 +333,9 @@ private:
     bool retryPost_ = false; // asked by an onPostError handler
     bool rereadPending_ = false; // writes undone while a row was pending
     bool insertCancelled_ = false;
+    // Every cell of the edit buffer is null (emptied and not written since):
+    // the next row appended finds it ready without a look at each cell.
+    bool editBufClean_ = true;
     bool pendingState_ = false;
     bool pendingActive_ = false;
     bool autoEdit_ = true;

@@ -105,12 +105,34 @@ void Dataset::startInsert(bool append)
 // each empty cell destroyed would be a call into Qt for nothing.
 void Dataset::emptyEditBuffer()
 {
+    if (editBufClean_ && editBuf_.size() == size_t(dataCount_))
+        return;
     if (editBuf_.size() != size_t(dataCount_))
         editBuf_.resize(size_t(dataCount_));
     // The cell's type read in place (isValid() is itself a call into Qt).
     for (QVariant& cell : editBuf_)
         if (cell.data_ptr().typeInterface() != nullptr)
             cell = QVariant();
+    editBufClean_ = true;
+}
+
+// The row's values to edit. Only the cells that hold a value are copied
+// (most of a wide row's are null, and the buffer's are most often null
+// already): each copy is a call into Qt.
+void Dataset::copyRowToEditBuffer(RowValues row)
+{
+    if (editBuf_.size() != row.size()) {
+        editBuf_.assign(row.begin(), row.end());
+    } else {
+        const bool clean = editBufClean_;
+        for (size_t i = 0; i < row.size(); ++i) {
+            if (row[i].data_ptr().typeInterface() != nullptr)
+                editBuf_[i] = row[i];
+            else if (!clean && editBuf_[i].data_ptr().typeInterface() != nullptr)
+                editBuf_[i] = QVariant();
+        }
+    }
+    editBufClean_ = false;
 }
 
 void Dataset::discardInsertedRow()
@@ -140,8 +162,7 @@ void Dataset::edit()
     fire(beforeEdit);
     if (editing())
         return;
-    const RowValues row = rowValues(cur_);
-    editBuf_.assign(row.begin(), row.end());
+    copyRowToEditBuffer(rowValues(cur_));
     state_ = DatasetState::Edit;
     modified_ = false;
     notifyStateChanged();
@@ -186,6 +207,7 @@ void Dataset::post()
         // ones go with them emptied.
         const MutableRowValues row = rowValues(cur_);
         std::swap_ranges(editBuf_.begin(), editBuf_.begin() + std::min(editBuf_.size(), row.size()), row.begin());
+        editBufClean_ = false;
         emptyEditBuffer();
         state_ = DatasetState::Browse;
         modified_ = false;

@@ -300,6 +300,7 @@ void Dataset::writeField(Field& field, QVariant value)
     if (!editing() || calculating_)
         prepareWrite();
     const size_t slot = size_t(field.slot_);
+    editBufClean_ = false;
     if (!field.onValidate) {
         editBuf_[slot].swap(value);   // the old value goes with `value`
     } else {
