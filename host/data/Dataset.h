@@ -365,6 +365,8 @@ private:
         QHash<QString, int> columnIndex;
     };
     std::unique_ptr<Spare> spare_;
+    // The dataset's name the fields made from the columns were named after.
+    QString fieldsNamedFor_;
     bool columnsReused_ = false;
     // Counts field definitions made or changed (persistent fields added, a
     // kind switched); the count the last binding was made for, so that the

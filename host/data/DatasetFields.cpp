@@ -127,8 +127,13 @@ void Dataset::rebindSpareFields()
     dataCount_ = int(fieldList_.size());
     calcCount_ = 0;
     slotColumns_.resize(fieldList_.size());
+    // The dataset's name read once: renamed since the fields were named, each follows it.
+    const QString datasetName = name();
+    const bool renamed = datasetName != fieldsNamedFor_;
+    fieldsNamedFor_ = datasetName;
     for (int i = 0; i < dataCount_; ++i) {
-        fieldList_[size_t(i)]->followDatasetName();
+        if (renamed)
+            fieldList_[size_t(i)]->followDatasetName(datasetName);
         fieldList_[size_t(i)]->column_ = i;
         fieldList_[size_t(i)]->slot_ = i;
         slotColumns_[size_t(i)] = i;
@@ -169,9 +174,11 @@ void Dataset::bindFields()
         return;
     }
     boundDefinitions_ = ~0u;
-    if (!persistent_)
+    if (!persistent_) {
         for (const Column& column : columns_)
             createField(column.name, column.type, column.size, FieldKind::Data);
+        fieldsNamedFor_ = name();
+    }
     dataCount_ = 0;
     calcCount_ = 0;
     slotColumns_.clear();

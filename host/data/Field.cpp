@@ -165,9 +165,8 @@ void Field::resetAsNew(int size)
     onSetText = nullptr;
 }
 
-void Field::followDatasetName()
+void Field::followDatasetName(const QString& datasetName)
 {
-    const QString datasetName = dataset_->name();
     if (name_.size() != datasetName.size() + fieldName_.size() || !name_.startsWith(datasetName))
         name_ = datasetName + fieldName_;
 }
