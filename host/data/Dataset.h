@@ -363,6 +363,9 @@ private:
         QHash<QString, Field*> index;
         std::vector<Column> columns;
         QHash<QString, int> columnIndex;
+        // Persistent fields: the column of each data slot on those columns.
+        std::vector<int> slotColumns;
+        bool identitySlots = false;
     };
     std::unique_ptr<Spare> spare_;
     // The dataset's name the fields made from the columns were named after.

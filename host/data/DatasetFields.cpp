@@ -143,14 +143,21 @@ void Dataset::rebindSpareFields()
 }
 
 // Persistent fields defined as when they were last bound, on the columns
-// of that open: their slots stand (a close leaves them).
+// of that open: their slots stand (a close leaves them), and so does the
+// column of each slot, which the close kept (no field of a wide header read
+// again at every reopen).
 void Dataset::rebindPersistentFields()
 {
+    calcBuf_.assign(size_t(calcCount_), QVariant());
+    if (spare_ && spare_->slotColumns.size() == size_t(dataCount_)) {
+        slotColumns_.swap(spare_->slotColumns);
+        identitySlots_ = spare_->identitySlots;
+        return;
+    }
     slotColumns_.clear();
     for (const Field* field : fieldList_)
         if (field->kind_ == FieldKind::Data)
             slotColumns_.push_back(field->column_);
-    calcBuf_.assign(size_t(calcCount_), QVariant());
     identitySlots_ = slotColumns_.size() == columns_.size();
     for (size_t slot = 0; identitySlots_ && slot < slotColumns_.size(); ++slot)
         identitySlots_ = slotColumns_[slot] == int(slot);
@@ -223,6 +230,11 @@ void Dataset::unbindFields(bool keep)
         spare_->owned.clear();
         spare_->columns.swap(columns_);
         spare_->columnIndex.swap(columnIndex_);
+        spare_->slotColumns.clear();
+        if (persistent_) {
+            spare_->slotColumns.swap(slotColumns_);
+            spare_->identitySlots = identitySlots_;
+        }
         if (!persistent_ && fieldList_.size() == spare_->columns.size()) {
             // As new ones: what rules set on them while open does not outlive the close.
             for (size_t i = 0; i < fieldList_.size(); ++i)
