@@ -185,8 +185,10 @@ bool Query::prepareStatement()
 
 void Query::bindParams()
 {
+    // Bound from the parameters' own values: no copy of name or value each open.
+    static const QVariant null;
     for (const auto& param : params_)
-        statement_->setParam(param->name(), param->isNull() ? QVariant() : param->value());
+        statement_->setParam(param->name(), param->isNull() ? null : param->value());
 }
 
 void Query::openData()
