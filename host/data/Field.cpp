@@ -15,6 +15,17 @@ bool isBlank(const QVariant& v)
     return !v.isValid() || v.isNull();
 }
 
+// The T a cell holds, read in place (no call into Qt to ask its type and
+// convert); null when it holds another type or nothing.
+template <typename T>
+const T* heldIf(const QVariant& v)
+{
+    const QVariant::Private& p = v.data_ptr();
+    if (p.is_null || p.typeInterface() != QMetaType::fromType<T>().iface())
+        return nullptr;
+    return static_cast<const T*>(p.storage());
+}
+
 QString typeName(FieldType type)
 {
     switch (type) {
@@ -324,6 +335,9 @@ QVariant Field::oldValue() const
 QString Field::asString() const
 {
     const QVariant& v = dataset_->slotValue(*this);
+    if (type_ == FieldType::String || type_ == FieldType::Memo)
+        if (const QString* text = heldIf<QString>(v))
+            return *text;
     if (isBlank(v))
         return QString();
     switch (type_) {
@@ -370,6 +384,8 @@ void Field::setAsString(const QString& value)
 int Field::asInteger() const
 {
     const QVariant& v = dataset_->slotValue(*this);
+    if (const int* i = heldIf<int>(v))
+        return *i;
     if (isBlank(v))
         return 0;
     if (v.typeId() == QMetaType::Int)
@@ -404,6 +420,8 @@ void Field::setAsInteger(int value)
 double Field::asFloat() const
 {
     const QVariant& v = dataset_->slotValue(*this);
+    if (const double* d = heldIf<double>(v))
+        return *d;
     if (isBlank(v))
         return 0.0;
     return toDouble(*this, v);
