@@ -280,6 +280,7 @@ private:
     int findRow(const QString& keyFields, const QVariant& keyValues, LocateOptions options);
     void startInsert(bool append);
     void emptyEditBuffer();
+    void dropEditBuffer();
     void copyRowToEditBuffer(RowValues row);
     void discardInsertedRow();
     void reread();

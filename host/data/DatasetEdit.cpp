@@ -100,15 +100,22 @@ void Dataset::startInsert(bool append)
     fire(afterScroll);
 }
 
-// dataCount_ null cells. Only those that hold a value are emptied: a new
-// row's post leaves the buffer with the row's former cells, all null, and
-// each empty cell destroyed would be a call into Qt for nothing.
+// dataCount_ null cells.
 void Dataset::emptyEditBuffer()
 {
-    if (editBufClean_ && editBuf_.size() == size_t(dataCount_))
-        return;
+    dropEditBuffer();
     if (editBuf_.size() != size_t(dataCount_))
         editBuf_.resize(size_t(dataCount_));
+}
+
+// The buffer's values let go, its cells kept for the next row edited. Only
+// those that hold a value are emptied: a new row's post leaves the buffer
+// with the row's former cells, all null, and each empty cell destroyed
+// would be a call into Qt for nothing.
+void Dataset::dropEditBuffer()
+{
+    if (editBufClean_)
+        return;
     // The cell's type read in place (isValid() is itself a call into Qt).
     for (QVariant& cell : editBuf_)
         if (cell.data_ptr().typeInterface() != nullptr)
@@ -140,7 +147,7 @@ void Dataset::discardInsertedRow()
     eraseRow(cur_);
     const int restored = savedCur_ < int(rows_.size()) ? savedCur_ : int(rows_.size()) - 1;
     cur_ = rows_.empty() ? -1 : std::max(restored, 0);
-    editBuf_.clear();
+    dropEditBuffer();
     state_ = DatasetState::Browse;
     modified_ = false;
     eof_ = bof_ = rows_.empty();
@@ -229,7 +236,7 @@ void Dataset::cancel()
             insertCancelled_ = true;
         discardInsertedRow();
     } else {
-        editBuf_.clear();
+        dropEditBuffer();
         state_ = DatasetState::Browse;
         modified_ = false;
         showRowsAfterEdit();
@@ -263,7 +270,7 @@ void Dataset::remove()
         fire(onDeleteError);
         throw;
     }
-    editBuf_.clear();
+    dropEditBuffer();
     state_ = DatasetState::Browse;
     modified_ = false;
     eraseRow(cur_);
@@ -281,7 +288,7 @@ void Dataset::remove()
 void Dataset::reloadChangedRow()
 {
     const bool wasEditing = editing();
-    editBuf_.clear();
+    dropEditBuffer();
     state_ = DatasetState::Browse;
     modified_ = false;
     if (cur_ >= 0 && readRow(rowValues(cur_))) {
