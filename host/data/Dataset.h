@@ -337,6 +337,9 @@ private:
     // Every cell of the edit buffer is null (emptied and not written since):
     // the next row appended finds it ready without a look at each cell.
     bool editBufClean_ = true;
+    // The row being inserted was read again into its own cells (a rule's
+    // refresh while its post is pending): they are no longer all null.
+    bool insertedRowRead_ = false;
     bool pendingState_ = false;
     bool pendingActive_ = false;
     bool autoEdit_ = true;

@@ -60,6 +60,7 @@ void Dataset::startInsert(bool append)
     rows_.insert(rows_.begin() + position, Row{nextId_++, rowStore_.add()});
     cur_ = position;
     eof_ = bof_ = false;
+    insertedRowRead_ = false;
     emptyEditBuffer();
     state_ = DatasetState::Insert;
     modified_ = false;
@@ -214,7 +215,9 @@ void Dataset::post()
         // ones go with them emptied.
         const MutableRowValues row = rowValues(cur_);
         std::swap_ranges(editBuf_.begin(), editBuf_.begin() + std::min(editBuf_.size(), row.size()), row.begin());
-        editBufClean_ = false;
+        // A new row's own cells stay null until this swap unless a re-read
+        // wrote them meanwhile: then the buffer holds nothing to let go.
+        editBufClean_ = state_ == DatasetState::Insert && !insertedRowRead_ && editBuf_.size() == row.size();
         emptyEditBuffer();
         state_ = DatasetState::Browse;
         modified_ = false;
@@ -311,6 +314,7 @@ void Dataset::refresh()
 {
     checkActive();
     checkBrowseMode();
+    insertedRowRead_ = insertedRowRead_ || state_ == DatasetState::Insert;
     if (cur_ >= 0 && readRow(rowValues(cur_))) {
         rowChanged();
         return;
