@@ -317,6 +317,25 @@ TEST_F(Queries, RefreshRereadsTheCurrentRowWithItsJoinedColumns)
     EXPECT_EQ(q.fieldByName("NAME")->asString(), "outside");
 }
 
+// A rule that reads the new row again while its post is pending writes into
+// that row's own cells: what it read is the row's, never the next new row's.
+TEST_F(Queries, ARowReadAgainWhileItsInsertIsPostedLeavesNothingInTheNextNewRow)
+{
+    q.open();
+    us.setRefreshSql("select 'fixed' as NAME, 7 as QTY from rdb$database");
+    q.beforePost = [](Dataset& ds) { ds.refresh(); };
+    q.append();
+    q.fieldByName("ID")->setAsInteger(50);
+    q.post();
+    q.beforePost = nullptr;
+    q.append();
+    EXPECT_TRUE(q.fieldByName("NAME")->isNull());
+    EXPECT_TRUE(q.fieldByName("QTY")->isNull());
+    q.fieldByName("ID")->setAsInteger(51);
+    q.post();
+    EXPECT_TRUE(one("select QTY from ITEMS where ID = 51").isNull());
+}
+
 TEST_F(Queries, StatementCountsOfOpenPostAndDelete)
 {
     StatementCounter open;
