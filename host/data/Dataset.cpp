@@ -80,7 +80,7 @@ void Dataset::close()
     fire(beforeClose);
     state_ = DatasetState::Inactive;
     dropRows();
-    editBuf_.clear();
+    dropEditBuffer();
     cur_ = -1;
     eof_ = bof_ = true;
     modified_ = false;
@@ -174,7 +174,7 @@ int Dataset::recordCount()
 void Dataset::clearRows()
 {
     checkActive();
-    editBuf_.clear();
+    dropEditBuffer();
     state_ = DatasetState::Browse;
     modified_ = false;
     dropRows();

@@ -280,6 +280,8 @@ private:
     int findRow(const QString& keyFields, const QVariant& keyValues, LocateOptions options);
     void startInsert(bool append);
     void emptyEditBuffer();
+    void dropEditBuffer();
+    void copyRowToEditBuffer(RowValues row);
     void discardInsertedRow();
     void reread();
     void rereadQuietly();
@@ -332,6 +334,12 @@ private:
     bool retryPost_ = false; // asked by an onPostError handler
     bool rereadPending_ = false; // writes undone while a row was pending
     bool insertCancelled_ = false;
+    // Every cell of the edit buffer is null (emptied and not written since):
+    // the next row appended finds it ready without a look at each cell.
+    bool editBufClean_ = true;
+    // The row being inserted was read again into its own cells (a rule's
+    // refresh while its post is pending): they are no longer all null.
+    bool insertedRowRead_ = false;
     bool pendingState_ = false;
     bool pendingActive_ = false;
     bool autoEdit_ = true;
@@ -340,9 +348,13 @@ private:
     std::vector<DataSource*> sources_;
     std::vector<Row> rows_;
     // Fields marked required (kept by Field::setRequired): a post checks the
-    // fields only when there are. Declared before the fields, which update
-    // it as they go.
+    // fields only when there are, and then only those, listed in the fields'
+    // order when first asked after a field was marked, unmarked, switched
+    // kind or freed (a wide header's hundred fields are not read at each
+    // post). Declared before the fields, which update them as they go.
     int requiredFields_ = 0;
+    mutable bool requiredListStale_ = true;
+    mutable std::vector<const Field*> requiredList_;
     std::vector<std::unique_ptr<Field>> ownedFields_;
     std::vector<Field*> fieldList_;
     QHash<QString, Field*> fieldIndex_;
@@ -355,8 +367,13 @@ private:
         QHash<QString, Field*> index;
         std::vector<Column> columns;
         QHash<QString, int> columnIndex;
+        // Persistent fields: the column of each data slot on those columns.
+        std::vector<int> slotColumns;
+        bool identitySlots = false;
     };
     std::unique_ptr<Spare> spare_;
+    // The dataset's name the fields made from the columns were named after.
+    QString fieldsNamedFor_;
     bool columnsReused_ = false;
     // Counts field definitions made or changed (persistent fields added, a
     // kind switched); the count the last binding was made for, so that the

@@ -60,6 +60,7 @@ void Dataset::startInsert(bool append)
     rows_.insert(rows_.begin() + position, Row{nextId_++, rowStore_.add()});
     cur_ = position;
     eof_ = bof_ = false;
+    insertedRowRead_ = false;
     emptyEditBuffer();
     state_ = DatasetState::Insert;
     modified_ = false;
@@ -100,17 +101,46 @@ void Dataset::startInsert(bool append)
     fire(afterScroll);
 }
 
-// dataCount_ null cells. Only those that hold a value are emptied: a new
-// row's post leaves the buffer with the row's former cells, all null, and
-// each empty cell destroyed would be a call into Qt for nothing.
+// dataCount_ null cells.
 void Dataset::emptyEditBuffer()
 {
+    dropEditBuffer();
     if (editBuf_.size() != size_t(dataCount_))
         editBuf_.resize(size_t(dataCount_));
+}
+
+// The buffer's values let go, its cells kept for the next row edited. Only
+// those that hold a value are emptied: a new row's post leaves the buffer
+// with the row's former cells, all null, and each empty cell destroyed
+// would be a call into Qt for nothing.
+void Dataset::dropEditBuffer()
+{
+    if (editBufClean_)
+        return;
     // The cell's type read in place (isValid() is itself a call into Qt).
     for (QVariant& cell : editBuf_)
         if (cell.data_ptr().typeInterface() != nullptr)
             cell = QVariant();
+    editBufClean_ = true;
+}
+
+// The row's values to edit. Only the cells that hold a value are copied
+// (most of a wide row's are null, and the buffer's are most often null
+// already): each copy is a call into Qt.
+void Dataset::copyRowToEditBuffer(RowValues row)
+{
+    if (editBuf_.size() != row.size()) {
+        editBuf_.assign(row.begin(), row.end());
+    } else {
+        const bool clean = editBufClean_;
+        for (size_t i = 0; i < row.size(); ++i) {
+            if (row[i].data_ptr().typeInterface() != nullptr)
+                editBuf_[i] = row[i];
+            else if (!clean && editBuf_[i].data_ptr().typeInterface() != nullptr)
+                editBuf_[i] = QVariant();
+        }
+    }
+    editBufClean_ = false;
 }
 
 void Dataset::discardInsertedRow()
@@ -118,7 +148,7 @@ void Dataset::discardInsertedRow()
     eraseRow(cur_);
     const int restored = savedCur_ < int(rows_.size()) ? savedCur_ : int(rows_.size()) - 1;
     cur_ = rows_.empty() ? -1 : std::max(restored, 0);
-    editBuf_.clear();
+    dropEditBuffer();
     state_ = DatasetState::Browse;
     modified_ = false;
     eof_ = bof_ = rows_.empty();
@@ -140,8 +170,7 @@ void Dataset::edit()
     fire(beforeEdit);
     if (editing())
         return;
-    const RowValues row = rowValues(cur_);
-    editBuf_.assign(row.begin(), row.end());
+    copyRowToEditBuffer(rowValues(cur_));
     state_ = DatasetState::Edit;
     modified_ = false;
     notifyStateChanged();
@@ -186,6 +215,9 @@ void Dataset::post()
         // ones go with them emptied.
         const MutableRowValues row = rowValues(cur_);
         std::swap_ranges(editBuf_.begin(), editBuf_.begin() + std::min(editBuf_.size(), row.size()), row.begin());
+        // A new row's own cells stay null until this swap unless a re-read
+        // wrote them meanwhile: then the buffer holds nothing to let go.
+        editBufClean_ = state_ == DatasetState::Insert && !insertedRowRead_ && editBuf_.size() == row.size();
         emptyEditBuffer();
         state_ = DatasetState::Browse;
         modified_ = false;
@@ -207,7 +239,7 @@ void Dataset::cancel()
             insertCancelled_ = true;
         discardInsertedRow();
     } else {
-        editBuf_.clear();
+        dropEditBuffer();
         state_ = DatasetState::Browse;
         modified_ = false;
         showRowsAfterEdit();
@@ -241,7 +273,7 @@ void Dataset::remove()
         fire(onDeleteError);
         throw;
     }
-    editBuf_.clear();
+    dropEditBuffer();
     state_ = DatasetState::Browse;
     modified_ = false;
     eraseRow(cur_);
@@ -259,7 +291,7 @@ void Dataset::remove()
 void Dataset::reloadChangedRow()
 {
     const bool wasEditing = editing();
-    editBuf_.clear();
+    dropEditBuffer();
     state_ = DatasetState::Browse;
     modified_ = false;
     if (cur_ >= 0 && readRow(rowValues(cur_))) {
@@ -282,6 +314,7 @@ void Dataset::refresh()
 {
     checkActive();
     checkBrowseMode();
+    insertedRowRead_ = insertedRowRead_ || state_ == DatasetState::Insert;
     if (cur_ >= 0 && readRow(rowValues(cur_))) {
         rowChanged();
         return;

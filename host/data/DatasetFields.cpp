@@ -127,8 +127,13 @@ void Dataset::rebindSpareFields()
     dataCount_ = int(fieldList_.size());
     calcCount_ = 0;
     slotColumns_.resize(fieldList_.size());
+    // The dataset's name read once: renamed since the fields were named, each follows it.
+    const QString datasetName = name();
+    const bool renamed = datasetName != fieldsNamedFor_;
+    fieldsNamedFor_ = datasetName;
     for (int i = 0; i < dataCount_; ++i) {
-        fieldList_[size_t(i)]->followDatasetName();
+        if (renamed)
+            fieldList_[size_t(i)]->followDatasetName(datasetName);
         fieldList_[size_t(i)]->column_ = i;
         fieldList_[size_t(i)]->slot_ = i;
         slotColumns_[size_t(i)] = i;
@@ -138,14 +143,21 @@ void Dataset::rebindSpareFields()
 }
 
 // Persistent fields defined as when they were last bound, on the columns
-// of that open: their slots stand (a close leaves them).
+// of that open: their slots stand (a close leaves them), and so does the
+// column of each slot, which the close kept (no field of a wide header read
+// again at every reopen).
 void Dataset::rebindPersistentFields()
 {
+    calcBuf_.assign(size_t(calcCount_), QVariant());
+    if (spare_ && spare_->slotColumns.size() == size_t(dataCount_)) {
+        slotColumns_.swap(spare_->slotColumns);
+        identitySlots_ = spare_->identitySlots;
+        return;
+    }
     slotColumns_.clear();
     for (const Field* field : fieldList_)
         if (field->kind_ == FieldKind::Data)
             slotColumns_.push_back(field->column_);
-    calcBuf_.assign(size_t(calcCount_), QVariant());
     identitySlots_ = slotColumns_.size() == columns_.size();
     for (size_t slot = 0; identitySlots_ && slot < slotColumns_.size(); ++slot)
         identitySlots_ = slotColumns_[slot] == int(slot);
@@ -169,9 +181,11 @@ void Dataset::bindFields()
         return;
     }
     boundDefinitions_ = ~0u;
-    if (!persistent_)
+    if (!persistent_) {
         for (const Column& column : columns_)
             createField(column.name, column.type, column.size, FieldKind::Data);
+        fieldsNamedFor_ = name();
+    }
     dataCount_ = 0;
     calcCount_ = 0;
     slotColumns_.clear();
@@ -216,6 +230,11 @@ void Dataset::unbindFields(bool keep)
         spare_->owned.clear();
         spare_->columns.swap(columns_);
         spare_->columnIndex.swap(columnIndex_);
+        spare_->slotColumns.clear();
+        if (persistent_) {
+            spare_->slotColumns.swap(slotColumns_);
+            spare_->identitySlots = identitySlots_;
+        }
         if (!persistent_ && fieldList_.size() == spare_->columns.size()) {
             // As new ones: what rules set on them while open does not outlive the close.
             for (size_t i = 0; i < fieldList_.size(); ++i)
@@ -300,6 +319,7 @@ void Dataset::writeField(Field& field, QVariant value)
     if (!editing() || calculating_)
         prepareWrite();
     const size_t slot = size_t(field.slot_);
+    editBufClean_ = false;
     if (!field.onValidate) {
         editBuf_[slot].swap(value);   // the old value goes with `value`
     } else {
@@ -406,9 +426,15 @@ void Dataset::checkRequired() const
 {
     if (requiredFields_ == 0)
         return;   // most datasets mark none: their fields are not read for every post
-    // The flag first: most fields are not required, and it alone is read of them.
-    for (const Field* field : fieldList_)
-        if (field->required_ && field->kind_ == FieldKind::Data && field->isNull())
+    if (requiredListStale_) {
+        requiredList_.clear();
+        for (const Field* field : fieldList_)
+            if (field->required_ && field->kind_ == FieldKind::Data)
+                requiredList_.push_back(field);
+        requiredListStale_ = false;
+    }
+    for (const Field* field : requiredList_)
+        if (field->isNull())
             throw DatasetError(requiredMessage(*field));
 }
 

@@ -15,6 +15,17 @@ bool isBlank(const QVariant& v)
     return !v.isValid() || v.isNull();
 }
 
+// The T a cell holds, read in place (no call into Qt to ask its type and
+// convert); null when it holds another type or nothing.
+template <typename T>
+const T* heldIf(const QVariant& v)
+{
+    const QVariant::Private& p = v.data_ptr();
+    if (p.is_null || p.typeInterface() != QMetaType::fromType<T>().iface())
+        return nullptr;
+    return static_cast<const T*>(p.storage());
+}
+
 QString typeName(FieldType type)
 {
     switch (type) {
@@ -165,9 +176,8 @@ void Field::resetAsNew(int size)
     onSetText = nullptr;
 }
 
-void Field::followDatasetName()
+void Field::followDatasetName(const QString& datasetName)
 {
-    const QString datasetName = dataset_->name();
     if (name_.size() != datasetName.size() + fieldName_.size() || !name_.startsWith(datasetName))
         name_ = datasetName + fieldName_;
 }
@@ -180,8 +190,10 @@ bool Field::isNumeric() const
 Field::~Field()
 {
     setLookupDataset(nullptr);
-    if (required_)
+    if (required_) {
         --dataset_->requiredFields_;
+        dataset_->requiredListStale_ = true;
+    }
 }
 
 void Field::setRequired(bool required)
@@ -190,6 +202,7 @@ void Field::setRequired(bool required)
         return;
     required_ = required;
     dataset_->requiredFields_ += required ? 1 : -1;
+    dataset_->requiredListStale_ = true;
 }
 
 // The look-up dataset may belong to another module and be freed first: it
@@ -224,6 +237,7 @@ void Field::setKind(FieldKind kind)
         throw DatasetError(QString("O campo '%1' só troca entre calculado e pesquisa.").arg(fieldName_));
     kind_ = kind;
     ++dataset_->fieldDefinitions_;
+    dataset_->requiredListStale_ = true;
 }
 
 QVariant Field::normalized(const QVariant& v) const
@@ -321,6 +335,9 @@ QVariant Field::oldValue() const
 QString Field::asString() const
 {
     const QVariant& v = dataset_->slotValue(*this);
+    if (type_ == FieldType::String || type_ == FieldType::Memo)
+        if (const QString* text = heldIf<QString>(v))
+            return *text;
     if (isBlank(v))
         return QString();
     switch (type_) {
@@ -367,6 +384,8 @@ void Field::setAsString(const QString& value)
 int Field::asInteger() const
 {
     const QVariant& v = dataset_->slotValue(*this);
+    if (const int* i = heldIf<int>(v))
+        return *i;
     if (isBlank(v))
         return 0;
     if (v.typeId() == QMetaType::Int)
@@ -401,6 +420,8 @@ void Field::setAsInteger(int value)
 double Field::asFloat() const
 {
     const QVariant& v = dataset_->slotValue(*this);
+    if (const double* d = heldIf<double>(v))
+        return *d;
     if (isBlank(v))
         return 0.0;
     return toDouble(*this, v);

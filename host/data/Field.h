@@ -139,8 +139,8 @@ private:
     // A field its dataset keeps across a close: as the constructor leaves a
     // data field of that size (every member set by a rule goes back here).
     void resetAsNew(int size);
-    // Its name again, should the dataset's have changed since it was made.
-    void followDatasetName();
+    // Its name again, should the dataset's (given) have changed since it was made.
+    void followDatasetName(const QString& datasetName);
     QString defaultText(bool display) const;
     void parseText(const QString& text);
     QString maskedDateFormat() const;

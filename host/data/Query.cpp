@@ -185,8 +185,10 @@ bool Query::prepareStatement()
 
 void Query::bindParams()
 {
+    // Bound from the parameters' own values: no copy of name or value each open.
+    static const QVariant null;
     for (const auto& param : params_)
-        statement_->setParam(param->name(), param->isNull() ? QVariant() : param->value());
+        statement_->setParam(param->name(), param->isNull() ? null : param->value());
 }
 
 void Query::openData()
@@ -213,9 +215,10 @@ bool Query::fetchRow(MutableRowValues columns)
 {
     if (!statement_ || !statement_->cursorOpen() || !statement_->fetch())
         return false;
+    // Read into the cells themselves: no variant made and destroyed per cell.
     const int count = int(columns.size());
     for (int c = 0; c < count; ++c)
-        columns[size_t(c)] = statement_->value(c);
+        statement_->valueInto(c, columns[size_t(c)]);
     return true;
 }
 
@@ -318,10 +321,12 @@ bool Query::readRow(MutableRowValues row)
     if (rowReadFound_) {
         // Each column's slot found by name once per statement and binding
         // of the fields, not for every row read again.
+        // The count asked once: a header of a hundred columns is read again after every post.
         const std::vector<int>& lugares = update_->resultSlots(UpdateSql::Kind::Refresh);
-        for (int c = 0; c < statement.columnCount() && size_t(c) < lugares.size(); ++c)
-            if (lugares[size_t(c)] >= 0)
-                statement.valueInto(c, row[size_t(lugares[size_t(c)])]);
+        const int count = std::min(statement.columnCount(), int(lugares.size()));
+        for (int c = 0; c < count; ++c)
+            if (const int slot = lugares[size_t(c)]; slot >= 0)
+                statement.valueInto(c, row[size_t(slot)]);
     }
     if (statement.cursorOpen())
         statement.closeCursor();

@@ -21,8 +21,8 @@ class UpdateSql;
 class Param {
 public:
     explicit Param(const QString& name) : name_(name) {}
-    QString name() const { return name_; }
-    QVariant value() const { return value_; }
+    const QString& name() const { return name_; }
+    const QVariant& value() const { return value_; }
     void setValue(const QVariant& value) { value_ = value; }
     void clear() { value_ = QVariant(); }
     bool isNull() const { return value_.isNull() || !value_.isValid(); }

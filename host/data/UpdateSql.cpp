@@ -129,9 +129,6 @@ void UpdateSql::bindAndRun(host::db::Statement& statement, const std::vector<Sou
                            std::span<const QVariant> newValues, std::span<const QVariant> oldValues)
 {
     // A cursor left open is closed by the execution itself.
-    auto in = [](std::span<const QVariant> row, int slot) {
-        return slot >= 0 && size_t(slot) < row.size() ? &row[size_t(slot)] : nullptr;
-    };
     static const QVariant null;
     // Bound from the row's own cells: no copy of the values per parameter.
     bound_.resize(sources.size());
@@ -146,16 +143,19 @@ void UpdateSql::bindAndRun(host::db::Statement& statement, const std::vector<Sou
         return;
     }
     computed_.resize(sources.size());
+    // A slot of -1 is beyond any row as an unsigned index: one comparison each.
     for (size_t i = 0; i < sources.size(); ++i) {
-        if (const QVariant* read = in(oldValues, sources[i].earliestOf)) {
-            computed_[i] = earliestWallTime(*read);
+        const Source& source = sources[i];
+        if (const size_t read = size_t(source.earliestOf); read < oldValues.size()) {
+            computed_[i] = earliestWallTime(oldValues[read]);
             bound_[i] = &computed_[i];
-            continue;
+        } else if (const size_t old = size_t(source.oldSlot); old < oldValues.size()) {
+            bound_[i] = &oldValues[old];
+        } else if (const size_t slot = size_t(source.newSlot); slot < newValues.size()) {
+            bound_[i] = &newValues[slot];
+        } else {
+            bound_[i] = &null;
         }
-        const QVariant* value = in(oldValues, sources[i].oldSlot);
-        if (!value)
-            value = in(newValues, sources[i].newSlot);
-        bound_[i] = value ? value : &null;
     }
     statement.execute(bound_);
 }

@@ -317,6 +317,25 @@ TEST_F(Queries, RefreshRereadsTheCurrentRowWithItsJoinedColumns)
     EXPECT_EQ(q.fieldByName("NAME")->asString(), "outside");
 }
 
+// A rule that reads the new row again while its post is pending writes into
+// that row's own cells: what it read is the row's, never the next new row's.
+TEST_F(Queries, ARowReadAgainWhileItsInsertIsPostedLeavesNothingInTheNextNewRow)
+{
+    q.open();
+    us.setRefreshSql("select 'fixed' as NAME, 7 as QTY from rdb$database");
+    q.beforePost = [](Dataset& ds) { ds.refresh(); };
+    q.append();
+    q.fieldByName("ID")->setAsInteger(50);
+    q.post();
+    q.beforePost = nullptr;
+    q.append();
+    EXPECT_TRUE(q.fieldByName("NAME")->isNull());
+    EXPECT_TRUE(q.fieldByName("QTY")->isNull());
+    q.fieldByName("ID")->setAsInteger(51);
+    q.post();
+    EXPECT_TRUE(one("select QTY from ITEMS where ID = 51").isNull());
+}
+
 TEST_F(Queries, StatementCountsOfOpenPostAndDelete)
 {
     StatementCounter open;
@@ -470,6 +489,34 @@ TEST_F(Queries, FieldsOfAReopenOnTheSameTextAreAsNew)
 
 // The columns kept by a close are those of the statement that made them: a
 // text run in between (another statement) and opened gives its own columns.
+// A post refuses the empty fields marked required at that time: the marks
+// of a closed query's fields do not outlive its reopen, new ones count.
+TEST_F(Queries, RequiredMarksFollowTheFieldsThroughAReopen)
+{
+    q.open();
+    q.fieldByName("NAME")->setRequired(true);
+    q.append();
+    q.fieldByName("ID")->setAsInteger(60);
+    EXPECT_THROW(q.post(), DatasetError);
+    q.cancel();
+    q.close();
+    q.open();
+    q.append();
+    q.fieldByName("ID")->setAsInteger(60);
+    q.post();
+    q.fieldByName("QTY")->setRequired(true);
+    q.append();
+    q.fieldByName("ID")->setAsInteger(61);
+    q.fieldByName("NAME")->setAsString("x");
+    EXPECT_THROW(q.post(), DatasetError) << "QTY is required";
+    q.fieldByName("QTY")->setAsInteger(2);
+    q.fieldByName("NAME")->setRequired(true);
+    q.fieldByName("NAME")->clear();
+    EXPECT_THROW(q.post(), DatasetError) << "NAME is required again";
+    q.cancel();
+    EXPECT_EQ(one("select count(*) from ITEMS where ID in (60, 61)").toInt(), 1);
+}
+
 TEST_F(Queries, AReopenOnAnotherStatementMakesItsOwnFields)
 {
     q.open();
