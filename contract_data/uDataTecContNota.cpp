@@ -44,10 +44,10 @@ GeradorPedido::GeradorPedido(TdmTecContrato& dm, const Parcela& parcela, bool bA
     // date would read the month of a null date and bill no excess at all.
     dataMedicao_ = parcela.dataFaturamento.isValid() ? parcela.dataFaturamento : parcela.vencimento;
     if (!parcela.dataFaturamento.isValid())
-        dmGlobal->Log("[GeraNotaParcelaContrato]", "Parcela sem data de faturamento: medição pelo vencimento " +
-                                                       (parcela.vencimento.isValid()
-                                                            ? host::data::dayMonthYear(parcela.vencimento.date(), u"/", 4)
-                                                            : QString()));
+        dmGlobal->Log(QStringLiteral("[GeraNotaParcelaContrato]"),
+                      QStringLiteral("Parcela sem data de faturamento: medição pelo vencimento ") +
+                          (parcela.vencimento.isValid() ? host::data::dayMonthYear(parcela.vencimento.date(), u"/", 4)
+                                                        : QString()));
 }
 
 // The contract (with the columns its texts read) and its billing object's
