@@ -17,7 +17,9 @@ namespace P = uDataTecContParcelas;
 
 namespace {
 
-const char* const kObservacao = "Lancto. a Partir de Contas a Receber Gerado via Contrato.";
+// Written on every instalment: built once, not converted for each.
+const QString kObservacao = QStringLiteral("Lancto. a Partir de Contas a Receber Gerado via Contrato.");
+const QString kOrigemContrato = QStringLiteral("C");
 
 QDate lerData(const QString& texto)
 {
@@ -264,8 +266,8 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
         const QDateTime vencimentoDia = host::db::localDateTime(vencimento);
         dmGlobal->InseriParcelaReceber(cliente, documento, serie, sFilial, sTipoPagamento, situacao, {}, {}, {}, {},
                                        sBanco, {}, sequencia, valor, 0, 0, 0, 0, 0, 0, 0, emissaoDia, vencimentoDia,
-                                       QDateTime::currentDateTime(), valor, {}, {}, {}, iContrato, kObservacao, "C",
-                                       {}, 0, iContaDebito, iContaCredito, {}, {}, 0);
+                                       QDateTime::currentDateTime(), valor, {}, {}, {}, iContrato, kObservacao,
+                                       kOrigemContrato, {}, 0, iContaDebito, iContaCredito, {}, {}, 0);
         recebiveis.escrita(documento, sFilial, situacao, sequencia, vencimentoDia);
         P::GravaPrevisaoCaixa(caixa, documento, cliente, sFilial, sequencia, iContrato, valor, bRevisarCaixa,
                               mensagens);
