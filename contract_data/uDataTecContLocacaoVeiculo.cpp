@@ -8,6 +8,7 @@
 #include "contract_data/uDataTecCont.h"
 
 #include "contract_data/uDataTecContLocacao.h"
+#include "host/FiltroDia.h"
 #include "host/PilvTra70.h"
 #include "host/Uautorizacao.h"
 #include "host/Udatamod.h"
@@ -156,7 +157,9 @@ void TdmTecContrato::quCtrVeiculoACEVSITUACAOValidate(Field& field)
 void TdmTecContrato::VerificaDisponibilidadeVeiculo(Dataset& linha)
 {
     // An open end reads as the zero date: any active line of the unit that
-    // began first holds it.
+    // began first holds it. An end is a day: another line ending that day
+    // holds it, whether kept at its midnight or at the first hour of a day
+    // whose midnight the zone skipped.
     const QDateTime fim = campo(linha, "ACEVDATAFIM").asDateTime();
     const QVariant ocupante = host::db::selectValue(
         *dmGlobal->IBTransaction1,
@@ -166,7 +169,7 @@ void TdmTecContrato::VerificaDisponibilidadeVeiculo(Dataset& linha)
         {{"EVCODIGO", campo(linha, "EVCODIGO").value()},
          {"ACCODIGO", campo(linha, "ACCODIGO").asInteger()},
          {"INICIO", campo(linha, "ACEVDATAINICIO").value()},
-         {"FIM", L::dataVazia(fim) ? L::dataZero() : fim},
+         {"FIM", L::dataVazia(fim) ? L::dataZero() : host::inicioDoDia(fim.date())},
          {"LIMITE", limiteDataZero()}});
     if (ocupante.isValid() && !ocupante.isNull())
         dmGlobal->MostraAviso("Veículo está sendo utilizado no contrato código " + ocupante.toString() + "!", true);

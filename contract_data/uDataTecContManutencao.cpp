@@ -5,6 +5,7 @@
 #include "contract_data/uDataTecCont.h"
 
 #include "contract_data/uDataTecContParcelas.h"
+#include "host/FiltroDia.h"
 #include "host/UCXPrevisao.h"
 #include "host/Uautorizacao.h"
 #include "host/Udatamod.h"
@@ -399,12 +400,13 @@ void TdmTecContrato::DeletarPrevisaoContratoComplementar(int contrato, const QSt
     QStringList condicoes;
     for (query->open(); !query->eof(); query->next())
         condicoes << QString("aoCodigo = %1 and numero_documento = %2 and codigo_filial = %3 and codigo_cliente = %4"
-                             " and data_emissao = %5 and data_vencimento = %6 and situacao_documento = 'V'")
+                             " and %5 and %6 and situacao_documento = 'V'")
                          .arg(query->fieldByName("ACCODIGO")->asInteger())
                          .arg(QuotedStr(documento.trimmed()),
                               QuotedStr(TdmGlobal::CodigoFilialCurto(query->fieldByName("ACLOCAL")->asString())),
-                              QuotedStr(query->fieldByName("CLCODIGO")->asString().trimmed()), DateToSQL(emissao),
-                              DateToSQL(vencimento));
+                              QuotedStr(query->fieldByName("CLCODIGO")->asString().trimmed()),
+                              host::condicaoNoDia("data_emissao", emissao.date()),
+                              host::condicaoNoDia("data_vencimento", vencimento.date()));
     query->close();
     for (const QString& condicao : condicoes) {
         dmGlobal->ExcluirParcelasReceber(condicao);

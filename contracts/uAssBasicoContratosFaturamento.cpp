@@ -2,6 +2,7 @@
 
 #include "contracts/uAssBasicoContratosFaturamento.h"
 
+#include "host/FiltroDia.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
@@ -221,8 +222,8 @@ void TfmAssBasicoContratosFaturamento::atualizarTotais(const QString& cliente, c
     // The final day counts whole, as in the lists: up to the next day's start
     // (its last second's fractions were left out at 23:59:59).
     const QVariantMap periodo{{"CLIENTE", cliente},
-                              {"INI", host::db::localDateTime(inicio)},
-                              {"FIM", host::db::localDateTime(fim.addDays(1))}};
+                              {"INI", host::inicioDoDia(inicio)},
+                              {"FIM", host::fimExclusivoDoDia(fim)}};
     const QString ordens = "from AATC01AO os where os.aocodigo is not null and os.clcodigo = :CLIENTE"
                            " and os.aoDataEntrada >= :INI and os.aoDataEntrada < :FIM";
     auto valor = [&periodo](const QString& sql) {
@@ -243,8 +244,8 @@ void TfmAssBasicoContratosFaturamento::abrirListas(const QString& cliente, const
     for (host::data::Query* lista : {quPesqServico.get(), quPesqPecas.get()}) {
         lista->close();
         lista->paramByName("clcodigo")->setAsString(cliente);
-        lista->paramByName("pDI")->setAsDateTime(host::db::localDateTime(inicio));
-        lista->paramByName("pDF")->setAsDateTime(host::db::localDateTime(fim.addDays(1)));
+        lista->paramByName("pDI")->setAsDateTime(host::inicioDoDia(inicio));
+        lista->paramByName("pDF")->setAsDateTime(host::fimExclusivoDoDia(fim));
         lista->open();
     }
     quContrato->close();

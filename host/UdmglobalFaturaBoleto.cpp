@@ -3,6 +3,8 @@
 
 #include "host/Udmglobal.h"
 
+#include "host/FiltroDia.h"
+
 #include "host/db/Database.h"
 
 #include <QDate>
@@ -24,16 +26,14 @@ QString selecaoFaturaBoleto(const FaturaBoletoLocacao& f)
                        : " and cr.NUMERO_DOCUMENTO between :DOC1 and :DOC2 and cr.CODIGO_CLIENTE between :CLI1 and :CLI2";
     sql += " and coalesce(cr.SITUACAO_DOCUMENTO, '') <> 'V'";
     if (f.emissaoIni.isValid() && f.emissaoFim.isValid())
-        sql += " and cr.DATA_EMISSAO between :EMI1 and :EMI2";
+        sql += " and cr.DATA_EMISSAO >= :EMI1 and cr.DATA_EMISSAO < :EMI2";
     if (f.vencimentoIni.isValid() && f.vencimentoFim.isValid())
-        sql += " and cr.DATA_VENCIMENTO between :VEN1 and :VEN2";
+        sql += " and cr.DATA_VENCIMENTO >= :VEN1 and cr.DATA_VENCIMENTO < :VEN2";
     return sql + " and not exists (select 1 from ACRC50FB fb where fb.CODIGO_FILIAL = cr.CODIGO_FILIAL"
                  " and fb.NUMERO_DOCUMENTO = cr.NUMERO_DOCUMENTO and fb.CODIGO_CLIENTE = cr.CODIGO_CLIENTE"
                  " and fb.SEQUENCIA = cr.SEQUENCIA)";
 }
 
-QDateTime inicioDiaFatura(const QDateTime& d) { return host::db::localDateTime(d.date()); }
-QDateTime fimDiaFatura(const QDateTime& d) { return host::db::localDateTime(d.date(), QTime(23, 59, 59)); }
 
 struct ReceberFatura {
     QString documento, cliente;
@@ -104,12 +104,12 @@ int TdmGlobal::AbrirFaturaBoletoDocumentoContratoLocEquip(const FaturaBoletoLoca
             selecao->setParam("CLI2", f.clienteFim.trimmed());
         }
         if (f.emissaoIni.isValid() && f.emissaoFim.isValid()) {
-            selecao->setParam("EMI1", inicioDiaFatura(f.emissaoIni));
-            selecao->setParam("EMI2", fimDiaFatura(f.emissaoFim));
+            selecao->setParam("EMI1", host::inicioDoDia(f.emissaoIni.date()));
+            selecao->setParam("EMI2", host::fimExclusivoDoDia(f.emissaoFim.date()));
         }
         if (f.vencimentoIni.isValid() && f.vencimentoFim.isValid()) {
-            selecao->setParam("VEN1", inicioDiaFatura(f.vencimentoIni));
-            selecao->setParam("VEN2", fimDiaFatura(f.vencimentoFim));
+            selecao->setParam("VEN1", host::inicioDoDia(f.vencimentoIni.date()));
+            selecao->setParam("VEN2", host::fimExclusivoDoDia(f.vencimentoFim.date()));
         }
         selecao->execute();
         // Columns by position, in the order of the selection's text.

@@ -5,6 +5,7 @@
 
 #include "contracts/uPesqAssContratos.h"
 
+#include "host/FiltroDia.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
@@ -117,7 +118,7 @@ QString Condicoes(const Filtro& f)
         sql += "\n and ac.accomprovantedatahora >= '" + f.retirada.toString("MM/dd/yyyy") + " 00:01:00'" +
                " and ac.accomprovantedatahora <= " + DateTimeFimToSQL(host::db::localDateTime(f.retirada));
     if (f.retiradaEm.isValid())
-        sql += "\n and ac.acdataretirada = " + DateToSQL(host::db::localDateTime(f.retiradaEm));
+        sql += "\n and " + host::condicaoNoDia("ac.acdataretirada", f.retiradaEm);
     switch (f.status) {
     case 1:
         sql += "\n and ac.accomprovantedatahora is null  and ac.acdataretirada is null";
@@ -134,9 +135,9 @@ QString Condicoes(const Filtro& f)
     if (f.desativados.startsWith('S'))
         sql += "\n and ac.actipo = " + QuotedStr("#");
     if (f.terminoDe.isValid())
-        sql += "\n and ac.acdatavalidade >= " + DateToSQL(host::db::localDateTime(f.terminoDe));
+        sql += "\n and " + host::condicaoDesdeODia("ac.acdatavalidade", f.terminoDe);
     if (f.terminoAte.isValid())
-        sql += "\n and ac.acdatavalidade <= " + DateToSQL(host::db::localDateTime(f.terminoAte));
+        sql += "\n and " + host::condicaoAteODia("ac.acdatavalidade", f.terminoAte);
     return sql;
 }
 

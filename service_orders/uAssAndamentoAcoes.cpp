@@ -4,6 +4,7 @@
 #include "service_orders/uAssAndamento.h"
 
 #include "data/uDataTec.h"
+#include "host/FiltroDia.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
@@ -409,8 +410,9 @@ void TfmAssAndamento::miVisualizaLaudoClick()
     host::data::Query& auxiliar = *dmGlobal->quAuxiliar;
     try {
         auxiliar.close();
+        const QDate solicitada = tec.quOSContatoDATA_SOLICITADA->asDateTime().date();
         auxiliar.setSql("select observacao from cadcom  \rwhere contrato        = " + QuotedStr(ordem) + "\r" +
-                        "  and Data_Solicitada = " + DateToSQL(tec.quOSContatoDATA_SOLICITADA->asDateTime()) + "\r" +
+                        "  and " + host::condicaoNoDia("Data_Solicitada", solicitada) + "\r" +
                         "  and Sequencia       = " + QuotedStr(tec.quOSContatoSEQUENCIA->asString()));
         auxiliar.open();
         troca->meLaudo->setPlainText(auxiliar.fieldByName("observacao")->asString());

@@ -91,6 +91,7 @@ struct Statement::Impl {
     void closeOpenCursor();
     void describe();
     int nameIndexOf(QAnyStringView name);
+    int knownNameIndexOf(const QString& name) const;
     Q_DECL_COLD_FUNCTION Q_NEVER_INLINE int hashedNameIndexOf(QAnyStringView name);
     size_t checkedIndex(int index) const;
     const QVariant& valueAt(size_t slot) const {
@@ -98,12 +99,16 @@ struct Statement::Impl {
         return external ? *external[name] : values[size_t(name)];
     }
     void bindInput();
+    bool bindInOnePass();
     void widenTextParams();
+    void bindWidened();
     void check(Status& st) const {
         if (st.failed()) [[unlikely]]
             explainFailure(st);
     }
     Q_DECL_COLD_FUNCTION Q_NEVER_INLINE void explainFailure(Status& st) const;
+    [[noreturn]] Q_DECL_COLD_FUNCTION Q_NEVER_INLINE void refuseColumn(int index) const;
+    Q_NEVER_INLINE void blobInto(const MessageField& f, QVariant& target) const;
     void tellExecuted() const;
 };
 
@@ -243,17 +248,17 @@ void Statement::Impl::describe() {
 
 const QStringList& Statement::paramNames() const { return d->names; }
 
-bool Statement::hasParam(const QString& name) const { return d->nameIndex.contains(name.toUpper()); }
+bool Statement::hasParam(const QString& name) const { return d->knownNameIndexOf(name) >= 0; }
 
 ColumnType Statement::paramType(const QString& name) const {
-    const int index = d->nameIndex.value(name.toUpper(), -1);
+    const int index = d->knownNameIndexOf(name);
     for (size_t slot = 0; slot < d->slotName.size(); ++slot)
         if (d->slotName[slot] == index) return detail::columnTypeOf(d->inFields[slot]);
     return ColumnType::Unknown;
 }
 
 ColumnInfo Statement::paramInfo(const QString& name) const {
-    const int index = d->nameIndex.value(name.toUpper(), -1);
+    const int index = d->knownNameIndexOf(name);
     for (size_t slot = 0; slot < d->slotName.size(); ++slot)
         if (d->slotName[slot] == index) return detail::paramInfo(d->inFields[slot], d->declaredLength[slot]);
     return ColumnInfo();
@@ -301,6 +306,15 @@ int Statement::Impl::nameIndexOf(QAnyStringView name) {
     return hashedNameIndexOf(name);
 }
 
+// The name's index, -1 when the statement has no such parameter: compared
+// in place first, as setting a value does (asked row after row before a
+// kept read is reused).
+int Statement::Impl::knownNameIndexOf(const QString& name) const {
+    for (size_t i = 0; i < asciiNames.size(); ++i)
+        if (sameAsciiName(asciiNames[i], name)) return int(i);
+    return nameIndex.value(name.toUpper(), -1);
+}
+
 // Callers that set a row's parameters in another order (from a map, sorted
 // by name) miss the guess every time: the names are compared in place before
 // a key is built (an upper-case copy of the name costs an allocation).
@@ -341,7 +355,13 @@ QVariant Statement::param(const QString& name) const {
     return it == d->nameIndex.constEnd() ? QVariant() : d->values[*it];
 }
 
-void Statement::clearParams() { std::fill(d->values.begin(), d->values.end(), QVariant()); }
+// A kept statement is handed out cleared, mostly with its values already
+// gone or to be set again: only a value held is dropped (assigning an empty
+// variant over each one is a call into the library per parameter).
+void Statement::clearParams() {
+    for (QVariant& v : d->values)
+        if (v.isValid()) QVariant().swap(v);
+}
 
 // A text value longer than the declared parameter gets a wider message slot,
 // so the engine itself judges it against the column (and reports truncation).
@@ -416,9 +436,35 @@ void Statement::Impl::explainFailure(Status& st) const {
     }
 }
 
+// The usual row goes into the message in one pass. A text that might not
+// fit its slot stops it: the texts are then encoded and their slots widened
+// first (a wider slot moves the values after it), and every value written
+// again. A blob is written to the database as it is bound, so a statement
+// with one always takes the two passes (a blob made twice would be left over).
 void Statement::Impl::bindInput() {
     if (inFields.empty()) return;
+    if (!blobParams && bindInOnePass()) return;
     widenTextParams();
+    bindWidened();
+}
+
+bool Statement::Impl::bindInOnePass() {
+    unsigned char* buffer = inBuffer.data();
+    detail::BlobWriter noBlobs{nullptr, nullptr};
+    for (size_t i = 0; i < inFields.size(); ++i) {
+        const MessageField& f = inFields[i];
+        const QVariant& v = valueAt(i);
+        switch (detail::writeQuick(f, buffer, v)) {
+        case detail::QuickWrite::Written: break;
+        case detail::QuickWrite::MightNotFit: return false;
+        case detail::QuickWrite::Other:
+            detail::writeValue(f, buffer, v, noBlobs, std::as_const(names)[slotName[i]], sql);
+        }
+    }
+    return true;
+}
+
+void Statement::Impl::bindWidened() {
     detail::BlobWriter blobs{nullptr, nullptr};
     if (blobParams) blobs = {attachment(), tr->impl()->handle};
     for (size_t i = 0; i < inFields.size(); ++i) {
@@ -535,16 +581,28 @@ QVariant Statement::value(int index) const {
     return v;
 }
 
+// Every cell of every row read comes here: the refusals are made apart, so
+// that the usual call saves and restores no more than reading needs.
 void Statement::valueInto(int index, QVariant& target) const {
-    if (!d->rowReady) detail::raise("Não há registro corrente.", d->sql);
-    if (index < 0 || index >= int(d->outFields.size()))
-        detail::raise(QString("Coluna de índice %1 não existe.").arg(index), d->sql);
+    if (!d->rowReady || index < 0 || size_t(index) >= d->outFields.size()) [[unlikely]]
+        d->refuseColumn(index);
     const MessageField& f = d->outFields[size_t(index)];
     // Only a blob is read through the attachment; asking for it on every cell
     // of a walk is not free.
-    detail::BlobWriter blobs{nullptr, nullptr};
-    if (f.type == SQL_BLOB) blobs = {d->attachment(), d->tr->impl()->handle};
-    detail::readValueInto(f, d->outBuffer.data(), blobs, target);
+    if (f.type == SQL_BLOB) [[unlikely]]
+        return d->blobInto(f, target);
+    static detail::BlobWriter noBlobs{nullptr, nullptr};   // only a blob's reading uses it
+    detail::readValueInto(f, d->outBuffer.data(), noBlobs, target);
+}
+
+void Statement::Impl::blobInto(const MessageField& f, QVariant& target) const {
+    detail::BlobWriter blobs{attachment(), tr->impl()->handle};
+    detail::readValueInto(f, outBuffer.data(), blobs, target);
+}
+
+void Statement::Impl::refuseColumn(int index) const {
+    if (!rowReady) detail::raise("Não há registro corrente.", sql);
+    detail::raise(QString("Coluna de índice %1 não existe.").arg(index), sql);
 }
 
 QVariant Statement::value(const QString& aliasOrName) const {

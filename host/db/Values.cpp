@@ -400,16 +400,66 @@ void encodeText(const MessageField& f, unsigned char* buffer, const QVariant& va
 
 namespace {
 
+// A day into a timestamp: its first moment, as the general conversion makes it.
+Q_NEVER_INLINE bool writeDay(unsigned char* at, const QVariant& value) {
+    const QDate* day = heldIf<QDate>(value);
+    if (!day) return false;
+    const QDateTime dt = localDateTime(*day);
+    if (!dt.isValid()) return false;
+    put(at, toTimestamp(dt));
+    return true;
+}
+
+// A 64-bit integer (a generator's value) into an integer slot it fits.
+Q_NEVER_INLINE bool writeLongLong(const MessageField& f, unsigned char* at, const QVariant& value) {
+    const qlonglong* v = heldIf<qlonglong>(value);
+    if (!v) return false;
+    switch (f.type) {
+    case SQL_INT64: put(at, qint64(*v)); return true;
+    case SQL_LONG:
+        if (*v < INT32_MIN || *v > INT32_MAX) return false;
+        put(at, qint32(*v));
+        return true;
+    default:
+        if (*v < -32768 || *v > 32767) return false;
+        put(at, qint16(*v));
+        return true;
+    }
+}
+
+// A number into a scaled integer (NUMERIC kept as an integer), rounded as
+// the general conversion rounds it: false when it is out of the slot's
+// range (the general conversion refuses it) or of another type.
+Q_NEVER_INLINE bool writeScaled(const MessageField& f, unsigned char* at, const QVariant& value) {
+    double number;
+    if (const double* d = heldIf<double>(value)) number = *d;
+    else if (const int* i = heldIf<int>(value)) number = *i;
+    else return false;
+    const qint64 v = std::llround(number * powerOf10(-f.scale));
+    switch (f.type) {
+    case SQL_SHORT:
+        if (v < -32768 || v > 32767) return false;
+        put(at, qint16(v));
+        return true;
+    case SQL_LONG:
+        if (v < INT32_MIN || v > INT32_MAX) return false;
+        put(at, qint32(v));
+        return true;
+    case SQL_INT64: put(at, v); return true;
+    default: return false;
+    }
+}
+
 // The commonest pairs of value and parameter type, written as they are:
 // false leaves the value, a null one too, to the general conversion.
 bool writeExact(const MessageField& f, unsigned char* at, const QVariant& value) {
-    if (f.scale != 0) return false;
+    if (f.scale != 0) return writeScaled(f, at, value);
     switch (f.type) {
     case SQL_LONG:
     case SQL_INT64:
     case SQL_SHORT: {
         const int* v = heldIf<int>(value);
-        if (!v) return false;
+        if (!v) return writeLongLong(f, at, value);
         if (f.type == SQL_LONG) put(at, qint32(*v));
         else if (f.type == SQL_INT64) put(at, qint64(*v));
         else if (*v >= -32768 && *v <= 32767) put(at, qint16(*v));
@@ -417,14 +467,15 @@ bool writeExact(const MessageField& f, unsigned char* at, const QVariant& value)
         return true;
     }
     case SQL_DOUBLE: {
-        const double* v = heldIf<double>(value);
-        if (!v) return false;
-        put(at, *v);
+        if (const double* v = heldIf<double>(value)) put(at, *v);
+        else if (const int* i = heldIf<int>(value)) put(at, double(*i));
+        else return false;
         return true;
     }
     case SQL_TIMESTAMP: {
         const QDateTime* dt = heldIf<QDateTime>(value);
-        if (!dt || !dt->isValid()) return false;
+        if (!dt) return writeDay(at, value);
+        if (!dt->isValid()) return false;
         put(at, toTimestamp(*dt));
         return true;
     }
@@ -433,6 +484,30 @@ bool writeExact(const MessageField& f, unsigned char* at, const QVariant& value)
 }
 
 }  // namespace
+
+QuickWrite writeQuick(const MessageField& f, unsigned char* buffer, const QVariant& value) {
+    if (f.type == SQL_VARYING) {
+        const QString* text = heldIf<QString>(value);
+        if (text && text->size() * 3 <= qsizetype(f.length)) {
+            *reinterpret_cast<short*>(buffer + f.nullOffset) = 0;
+            char* at = reinterpret_cast<char*>(buffer + f.offset + 2);
+            put(buffer + f.offset, quint16(appendUtf8(at, *text) - at));
+            return QuickWrite::Written;
+        }
+        const qsizetype units = plainTextUnits(value);
+        if (units >= 0) {
+            if (units * 3 > qsizetype(f.length)) return QuickWrite::MightNotFit;
+            encodeText(f, buffer, value);
+            return QuickWrite::Written;
+        }
+    } else if (writeExact(f, buffer + f.offset, value)) {
+        *reinterpret_cast<short*>(buffer + f.nullOffset) = 0;
+        return QuickWrite::Written;
+    }
+    if (value.data_ptr().typeInterface()) return QuickWrite::Other;
+    *reinterpret_cast<short*>(buffer + f.nullOffset) = -1;   // no value (invalid): null, whatever the slot
+    return QuickWrite::Written;
+}
 
 void writeValue(const MessageField& f, unsigned char* buffer, const QVariant& value, BlobWriter& blobs,
                 const QString& name, const QString& sql) {
@@ -564,7 +639,10 @@ void readValueInto(const MessageField& f, const unsigned char* buffer, BlobWrite
             if (sameAsciiText(reinterpret_cast<const char*>(at + 2), get<quint16>(at), *held)) return;
         }
     }
-    target = readValue(f, buffer, blobs);
+    // Swapped in: the old value goes with the made one's variant, no second
+    // variant is emptied and dropped.
+    QVariant made = readValue(f, buffer, blobs);
+    target.swap(made);
 }
 
 QVariant readValue(const MessageField& f, const unsigned char* buffer, BlobWriter& blobs) {

@@ -46,6 +46,12 @@ qsizetype plainTextUnits(const QVariant& value);
 // Writes a plain text value as UTF-8 straight into its slot, which must hold
 // three bytes for each of its units.
 void encodeText(const MessageField& field, unsigned char* buffer, const QVariant& value);
+// The usual row written in one pass: a text held as a string whose UTF-8
+// fits its slot at three bytes a unit, and the commonest pairs of value and
+// type, written as they are. MightNotFit: a text whose slot may need widening
+// first (nothing written); Other: left to writeValue (nothing written).
+enum class QuickWrite { Written, MightNotFit, Other };
+QuickWrite writeQuick(const MessageField& field, unsigned char* buffer, const QVariant& value);
 QVariant readValue(const MessageField& field, const unsigned char* buffer, BlobWriter& blobs);
 // The same into `target`, which is left as it is when it already holds that
 // text: a row read again after its own save holds most of what it reads.

@@ -32,6 +32,19 @@ struct TitleMeasures {
     QHash<QString, int> widths;
 };
 
+// The sizes a header's style gives its titles, in one font and style, by
+// title (a row's title is empty) and whether the sort mark is shown.
+struct TitleSizes {
+    QFont font;
+    QPointer<const QStyle> style;
+    QHash<QString, QSize> sizes;
+};
+
+// Qt's own measure of a section, reached from outside the header.
+struct HeaderMeasure : QHeaderView {
+    using QHeaderView::sectionSizeFromContents;
+};
+
 }  // namespace
 
 // ---- columns ----------------------------------------------------------------
@@ -364,6 +377,33 @@ int DataGrid::shownWidth(const GridColumn& column) const
     if (measured == measures.widths.cend())
         measured = measures.widths.insert(title, QFontMetrics(measures.font).horizontalAdvance(title) + measures.margin);
     return std::max(column.width(), *measured);
+}
+
+QSize DataGrid::titleSize(Qt::Orientation orientation, int section) const
+{
+    // Qt lays each title's text out again at every measure, and measures
+    // every title at each layout of the view (each search, each column
+    // changed): each title is measured once per header font and style, for
+    // every grid, the way the header itself measures it.
+    static TitleSizes horizontal, vertical;
+    TitleSizes& known = orientation == Qt::Horizontal ? horizontal : vertical;
+    QHeaderView* header = orientation == Qt::Horizontal ? horizontalHeader() : verticalHeader();
+    if (!known.style || known.style != header->style() || header->font() != known.font) {
+        known.font = header->font();
+        known.style = header->style();
+        known.sizes.clear();
+    }
+    const GridColumn* titled = orientation == Qt::Horizontal ? column(section) : nullptr;
+    const QString key = (header->isSortIndicatorShown() ? QLatin1Char('s') : QLatin1Char('-'))
+                        + (titled ? titled->title() : QString());
+    auto measured = known.sizes.constFind(key);
+    if (measured == known.sizes.cend()) {
+        model_->measuringTitle_ = true;
+        const QSize size = (header->*&HeaderMeasure::sectionSizeFromContents)(section);
+        model_->measuringTitle_ = false;
+        measured = known.sizes.insert(key, size);
+    }
+    return *measured;
 }
 
 void DataGrid::applyColumnGeometry()

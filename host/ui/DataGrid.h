@@ -155,6 +155,8 @@ public:
     // The model's view of the data (for the editors and the layout store).
     void columnsChanged();
     void columnLooksChanged(int index);
+    // The size the header's style gives a section's title.
+    QSize titleSize(Qt::Orientation orientation, int section) const;
 
 protected:
     // A grid not yet shown (its window being built) lays out its headers and

@@ -69,6 +69,9 @@ private:
 
     DataGrid& grid_;
     int rows_ = 0;
+    // A title being measured by the header's own means.
+    friend class DataGrid;
+    mutable bool measuringTitle_ = false;
 };
 
 // A text editor with an ellipsis button that runs the grid's edit-button handler.

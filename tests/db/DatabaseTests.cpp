@@ -163,6 +163,26 @@ TEST_F(Db, ColumnsDescribeNameAliasTypeSizeAndScale) {
     EXPECT_THROW(sel.value("MISSING"), DbError);
 }
 
+// A cell is read from the current row only: before the first fetch, past
+// the last column and after the last row the read is refused, never taken
+// from whatever the row buffer holds.
+TEST_F(Db, ACellIsReadFromTheCurrentRowOnly) {
+    createTypesTable();
+    exec("insert into T (ID, V, MEMO) values (1, 'um', 'nota')");
+    Statement sel(tr(), "select ID, V, MEMO from T");
+    sel.execute();
+    EXPECT_THROW(sel.value(0), DbError);
+    ASSERT_TRUE(sel.fetch());
+    EXPECT_EQ(QVariantList({1, "um", "nota"}), QVariantList({sel.value(0), sel.value(1), sel.value(2)}));
+    QVariant into;
+    for (int outside : {-1, 3, 1000})
+        EXPECT_THROW(sel.valueInto(outside, into), DbError) << outside;
+    EXPECT_FALSE(into.isValid());
+    EXPECT_FALSE(sel.fetch());
+    EXPECT_THROW(sel.value(1), DbError);
+    EXPECT_THROW(sel.value(2), DbError);
+}
+
 TEST_F(Db, DialectOneRules) {
     EXPECT_EQ(QString("abc"), one("select \"abc\" from rdb$database").toString());
     EXPECT_DOUBLE_EQ(3.5, one("select 7/2 from rdb$database").toDouble());
@@ -501,6 +521,49 @@ TEST_F(Db, ValuesOfOtherTypesThanTheColumnConvert) {
     ins.setParam("TS", QVariant());
     ins.setParam("I", 3e9);            // out of an integer's range
     EXPECT_THROW(ins.execute(), DbError);
+}
+
+// A number is refused by a column it does not fit, whatever its type (an
+// int, a 64-bit integer, a double, and each scaled to cents), never wrapped;
+// the largest that fits is stored as it is.
+TEST_F(Db, NumbersOutOfAColumnsRangeAreRefusedWhateverTheirType) {
+    createTypesTable();
+    Statement ins(tr(), "insert into T (ID, S, I, N92) values (:ID, :S, :I, :N92)");
+    const QList<std::pair<const char*, QVariant>> tooBig = {
+        {"S", qlonglong(32768)},  {"S", qlonglong(-32769)}, {"I", qlonglong(3000000000)},
+        {"I", qlonglong(-2147483649)}, {"N92", 21474836.48}, {"N92", -21474836.49},
+        {"N92", 30000000},        {"N92", qlonglong(30000000)}};
+    for (const auto& [name, value] : tooBig) {
+        ins.clearParams();
+        ins.setParam("ID", 1);
+        ins.setParam(name, value);
+        EXPECT_THROW(ins.execute(), DbError) << name << " " << value.toString().toStdString();
+    }
+    ins.clearParams();
+    ins.setParam("ID", 1);
+    ins.setParam("S", qlonglong(-32768));
+    ins.setParam("I", qlonglong(2147483647));
+    ins.setParam("N92", 21474836.47);
+    ins.execute();
+    ins.setParam("ID", 2);
+    ins.setParam("S", qlonglong(32767));
+    ins.setParam("I", qlonglong(-2147483648));
+    ins.setParam("N92", -0.005);   // halves round away from zero
+    ins.execute();
+    ins.setParam("ID", 3);
+    ins.setParam("N92", -21474836);
+    ins.execute();
+    Statement sel(tr(), "select S, I, N92 from T order by ID");
+    sel.execute();
+    const int lowest = -2147483647 - 1;
+    const QList<QVariantList> expected = {{-32768, 2147483647, 21474836.47},
+                                          {32767, lowest, -0.01},
+                                          {32767, lowest, -21474836.0}};
+    for (const QVariantList& row : expected) {
+        ASSERT_TRUE(sel.fetch());
+        EXPECT_EQ(row, QVariantList({sel.value(0), sel.value(1), sel.value(2)}));
+    }
+    EXPECT_FALSE(sel.fetch());
 }
 
 // A smallint takes an int as it is while it fits; one that does not is

@@ -17,6 +17,18 @@ class Kept : public DatabaseTest {
         exec("create table K (ID integer not null primary key, V varchar(20))");
         tr().commitRetaining();
     }
+
+    // K's rows as another connection reads them: "ID V", a null V as "(nulo)".
+    QStringList rowsReadAnew() {
+        auto outra = openSecondConnection();
+        host::db::Transaction leitura(*outra);
+        host::db::Statement linhas(leitura, "select ID, coalesce(V, '(nulo)') from K order by ID");
+        linhas.execute();
+        QStringList lidas;
+        while (linhas.fetch())
+            lidas << linhas.value(0).toString() + " " + linhas.value(1).toString();
+        return lidas;
+    }
 };
 
 TEST_F(Kept, TextWithParametersIsPreparedOnceTextWithoutIsNot) {
@@ -112,14 +124,22 @@ TEST_F(Kept, ParametersListedInPlaceBindAsThoseOfAMap) {
     EXPECT_EQ(host::db::selectValue(tr(), "select count(*) from K", {}).toInt(), 4);
     tr().commit();
 
-    auto outra = openSecondConnection();
-    host::db::Transaction leitura(*outra);
-    host::db::Statement linhas(leitura, "select ID, coalesce(V, '(nulo)') from K order by ID");
-    linhas.execute();
-    QStringList lidas;
-    while (linhas.fetch())
-        lidas << linhas.value(0).toString() + " " + linhas.value(1).toString();
-    EXPECT_EQ(lidas, QStringList({"1 lista", "2 mapa", "3 (nulo)", "4 último"}));
+    EXPECT_EQ(rowsReadAnew(), QStringList({"1 lista", "2 mapa", "3 (nulo)", "4 último"}));
+}
+
+// A kept statement is handed out with the values of its last use gone: a
+// name not given this time binds null, never the row before's value.
+TEST_F(Kept, AKeptStatementForgetsTheValuesOfItsLastUse) {
+    const QString sql = "insert into K (ID, V) values (:ID, :V)";
+    host::db::executeSql(tr(), sql, {{"ID", 1}, {"V", "um"}});
+    host::db::executeSql(tr(), sql, {{"ID", 2}});
+    host::db::executeSql(tr(), sql, {{"ID", 3}, {"V", "três"}});
+    host::db::executeSql(tr(), sql, QVariantMap{{"ID", 4}});
+    EXPECT_FALSE(host::db::selectValue(tr(), "select V from K where ID = :ID and V is not null", {{"ID", 4}})
+                     .isValid());
+    tr().commit();
+
+    EXPECT_EQ(rowsReadAnew(), QStringList({"1 um", "2 (nulo)", "3 três", "4 (nulo)"}));
 }
 
 TEST_F(Kept, SchemaChangesLetTheKeptStatementsGo) {

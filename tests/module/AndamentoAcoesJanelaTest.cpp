@@ -4,6 +4,7 @@
 // pick, and the service-order window's way into the screen.
 
 #include "tests/module/AndamentoJanelaFixture.h"
+#include "tests/support/ScopedTimeZone.h"
 
 #include "host/Udmglobal.h"
 #include "host/Uprincipal.h"
@@ -216,6 +217,29 @@ TEST_F(AndamentoAcoesTest, NewRecordAndViewingOneUseTheSituationDialog)
         janela.close();
     });
     form.miVisualizaLaudo->trigger();
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+// The record viewed is found by its day also when the zone skipped that
+// day's midnight: kept at 01:00 (as a record made that day is), it shows
+// its text, not that of the record of the next day.
+TEST_F(AndamentoAcoesTest, ViewingARecordOfADayWithoutMidnightShowsItsText)
+{
+    const testsupport::ScopedTimeZone saoPaulo("America/Sao_Paulo");
+    exec("insert into CADCOM (COD_CLI, SEQUENCIA, CONTRATO, IDORIGEM, CTTEMPOTOTAL, DATA_SOLICITADA, OBSERVACAO)"
+         " values ('00003', 901, 42, 'A', 45, '2018-11-04 01:00', 'TROCADA A FONTE')");
+    exec("insert into CADCOM (COD_CLI, SEQUENCIA, CONTRATO, IDORIGEM, CTTEMPOTOTAL, DATA_SOLICITADA, OBSERVACAO)"
+         " values ('00004', 901, 42, 'A', 45, '2018-11-05 00:00', 'OUTRO DIA')");
+    TfmAssAndamento& form = abrirNaSituacao(2);
+    dmTec->CarregaOSContato(42, 0);
+    ASSERT_EQ(dmTec->quOSContato->fieldByName("COD_CLI")->asString(), "00003");
+    QString laudo = "nenhum";
+    dialogs->modal("fmAssSituacaoTroca", [&](Form& janela) {
+        laudo = static_cast<TfmAssSituacaoTroca&>(janela).meLaudo->toPlainText();
+        janela.close();
+    });
+    form.miVisualizaLaudo->trigger();
+    EXPECT_EQ(laudo, "TROCADA A FONTE");
     EXPECT_EQ(dialogs->pending(), 0);
 }
 

@@ -4,6 +4,7 @@
 // contracts without parts, the reference text, clearing.
 
 #include "tests/module/ModuleFixture.h"
+#include "tests/support/ScopedTimeZone.h"
 
 #include "contracts/uAssBasicoContratosFaturamento.h"
 #include "host/Udmglobal.h"
@@ -167,6 +168,28 @@ TEST_F(BasicoFaturamentoJanelaTest, AnOrderEnteredInTheFinalDaysLastSecondIsInTh
     ASSERT_EQ(form.quPesqServico->recordCount(), 5) << "listed";
     EXPECT_EQ(form.laTotalOS->text(), "Total de OS: 3");
     EXPECT_EQ(form.laTotalServicos->text(), "Valor Total dos Serviços: 475,00");
+}
+
+// On days whose midnight the zone skipped, an order entered at 00:00 (as
+// another program writes the day) belongs to that day: listed and counted
+// in a period that begins on it, not in one that ends the day before.
+TEST_F(BasicoFaturamentoJanelaTest, AnOrderOfADayWithoutMidnightBelongsToThatDay)
+{
+    const testsupport::ScopedTimeZone saoPaulo("America/Sao_Paulo");
+    ordem(6101, "2018-11-04 00:00");
+    ordem(6102, "2018-11-04 01:00");
+    ordem(6103, "2018-11-03 23:00");
+    for (int codigo : {6101, 6102, 6103})
+        servico(codigo, 1, "S0001", 60, "S", codigo - 6100);
+    TfmAssBasicoContratosFaturamento& form = abrir();
+    selecionar(form, "00004", "04/11/2018", "04/11/2018");
+    EXPECT_EQ(form.laTotalOS->text(), "Total de OS: 2");
+    EXPECT_EQ(form.laTotalServicos->text(), "Valor Total dos Serviços: 3,00");
+    EXPECT_EQ(form.quPesqServico->recordCount(), 2);
+    selecionar(form, "00004", "02/11/2018", "03/11/2018");
+    EXPECT_EQ(form.laTotalOS->text(), "Total de OS: 1");
+    EXPECT_EQ(form.laTotalServicos->text(), "Valor Total dos Serviços: 3,00");
+    EXPECT_EQ(form.quPesqServico->recordCount(), 1);
 }
 
 TEST_F(BasicoFaturamentoJanelaTest, SalesOrderBillsTheContractAndTheServicesOverTheHoursButNoPartsWithParts)

@@ -507,6 +507,42 @@ TEST_F(ContLocEquipJanelaTest, APickUpConfirmedOnADayWithoutMidnightKeepsItsDay)
     EXPECT_EQ(dialogs->pending(), 0);
 }
 
+// The contract search from the register, on the day whose midnight the zone
+// skipped: a contract stored at 01:00 of that day (as a day picked here is
+// kept) and one stored at 00:00 (as another program writes it) are that
+// day's, one of the day before or after is not, for the pick-up day and for
+// the end of validity.
+TEST_F(ContLocEquipJanelaTest, TheSearchByDayFindsTheContractsOfADayWithoutMidnight)
+{
+    const testsupport::ScopedTimeZone saoPaulo("America/Sao_Paulo");
+    const QString colunas = "ACDATARETIRADA, ACDATAVALIDADE";
+    contrato(811, colunas, "'2018-11-04 01:00', '2018-11-04 01:00'");
+    contrato(812, colunas, "'2018-11-04 00:00', '2018-11-04 00:00'");
+    contrato(813, colunas, "'2018-11-03 23:30', '2018-11-03 00:00'");
+    contrato(814, colunas, "'2018-11-05 00:00', '2018-11-05 00:00'");
+    TfmAssContCadLocEquip& form = abrir();
+    const auto pesquisaPorDia = [this, &form](host::ui::DateEdit* TfmPesquisaAssContratosLocEquip::*campo) {
+        QStringList achados;
+        dialogs->modal("fmPesquisaAssContratosLocEquip", [&](host::ui::Form& janela) {
+            auto& d = static_cast<TfmPesquisaAssContratosLocEquip&>(janela);
+            host::ui::DateEdit* data = d.*campo;
+            data->setFocus();
+            data->setCursorPosition(0);
+            QTest::keyClicks(data, "04112018");
+            QTest::mouseClick(d.bbPesquisa, Qt::LeftButton);
+            for (d.quConsulta->first(); !d.quConsulta->eof(); d.quConsulta->next())
+                if (d.quConsulta->fieldByName("ACCODIGO")->asInteger() > 810)   // not the demonstration's
+                    achados << d.quConsulta->fieldByName("ACCODIGO")->asString();
+        });
+        form.btPesqContrato->click();
+        return achados;
+    };
+    EXPECT_EQ(pesquisaPorDia(&TfmPesquisaAssContratosLocEquip::deRetiradaEm), (QStringList{"811", "812"}));
+    EXPECT_EQ(pesquisaPorDia(&TfmPesquisaAssContratosLocEquip::deTerminoAte), (QStringList{"811", "812", "813"}));
+    EXPECT_EQ(pesquisaPorDia(&TfmPesquisaAssContratosLocEquip::deTerminoDe), (QStringList{"811", "812", "814"}));
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
 TEST_F(ContLocEquipJanelaTest, StatementsOfLoadingAContractAndOfEachPage)
 {
     contrato(801);

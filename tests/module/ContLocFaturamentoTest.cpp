@@ -5,6 +5,7 @@
 // printing, and the statements a billed instalment costs.
 
 #include "tests/module/ContLocFaturamentoFixture.h"
+#include "tests/support/ScopedTimeZone.h"
 
 #include "host/Udatamod.h"
 #include "host/data/Format.h"
@@ -86,6 +87,22 @@ TEST_F(ContLocFatTest, OnlyTheMonthsComplementForecastsAreFoldedBilledOnesAndOth
     EXPECT_EQ(receber(801), QStringList{"000101|35000|"});
     EXPECT_EQ(receber(802), QStringList{"000104|7000|"});
     EXPECT_EQ(receber(803), QStringList{"000105|3000|V"});
+}
+
+// An instalment issued and due on a day whose midnight the zone skipped,
+// kept at 00:00 as another program writes it (read here as 01:00), gets its
+// collection: the billing finds it again by its days.
+TEST_F(ContLocFatTest, AnInstalmentOfADayWithoutMidnightGetsItsCollection)
+{
+    const testsupport::ScopedTimeZone saoPaulo("America/Sao_Paulo");
+    exec("update ACRC5001 set DATA_EMISSAO = '2018-11-04 00:00', DATA_VENCIMENTO = '2018-11-04 00:00'"
+         " where NUMERO_DOCUMENTO = '000101'");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContFatLocEquip& form = pesquisado();
+    dialogs->setAutoAcknowledgeMessages(true);
+    gerar(form);
+    EXPECT_EQ(lido("select trim(NUMERO_DOCUMENTO) || '|' || FBBANCO from ACRC50FB"), QStringList{"000101|001"});
+    EXPECT_EQ(lido("select NUMERO_DO_BANCO from ACRC5001 where NUMERO_DOCUMENTO = '000101'"), QStringList{"001"});
 }
 
 TEST_F(ContLocFatTest, AComplementRowIsFoldedIntoOneInstalmentOnly)

@@ -5,6 +5,7 @@
 // customers' items window and a picture of the window.
 
 #include "tests/module/ContratoCadastroFixture.h"
+#include "tests/support/ScopedTimeZone.h"
 #include "tests/support/TestDatabase.h"
 
 #include "contracts/uAssContCad.h"
@@ -361,6 +362,81 @@ TEST_F(ContratoJanelaTest, InstalmentsPageLendsItsGuardsAndDeactivationGivesThem
     r.remove();
     EXPECT_EQ(one("select count(*) from ACRC5001 where NUMERO_DOCUMENTO = '000002'").toInt(), 0);
     EXPECT_EQ(dialogs->pending(), 0);
+}
+
+// "Excluir Parcelas" on a main contract takes each forecast of its
+// complementary contract of the same document and days with it, on a day
+// whose midnight the zone skipped too: the complement's forecast of that day
+// is kept at 01:00 (as a forecast made here is), the main one's at 00:00.
+TEST_F(ContratoJanelaTest, DeletingTheForecastsTakesTheComplementsOfADayWithoutMidnight)
+{
+    const testsupport::ScopedTimeZone saoPaulo("America/Sao_Paulo");
+    parametro("ATOPCAOCONTRATO", "F");
+    contrato(801, "ACVINCULO", "'P'");
+    contrato(802, "ACVINCULO", "'C'");
+    exec("insert into AATC05ACVI (ACCODIGOPRINCIPAL, ACCODIGOCOMPLEMENTO) values (801, 802)");
+    const auto previsao = [this](int contratoCodigo, int sequencia, const QString& dia) {
+        exec(QString("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL,"
+                     " SITUACAO_DOCUMENTO, VALOR_DOCUMENTO, DATA_EMISSAO, DATA_VENCIMENTO, AOCODIGO)"
+                     " values ('110418', '00004', %1, '01', 'V', 100, '%2', '%2', %3)")
+                 .arg(sequencia)
+                 .arg(dia)
+                 .arg(contratoCodigo));
+    };
+    previsao(801, 1, "2018-11-04 00:00");
+    previsao(802, 2, "2018-11-04 01:00");
+    previsao(802, 3, "2018-11-05 00:00");
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    aba(form, form.tsContParcAberta);
+    ASSERT_EQ(form.dbgdContRecAberto->model()->rowCount(), 1);
+    dialogs->setAutoAcknowledgeMessages(true);
+    dialogs->answer("Sim", "Tem certeza de que deseja excluir todas previsões?");
+    form.bbApagar->click();
+    EXPECT_EQ(lido("select AOCODIGO || '/' || cast(SEQUENCIA as integer) from ACRC5001"
+                   " where NUMERO_DOCUMENTO = '110418'"),
+              QStringList{"802/3"})
+        << "the complement's forecast of the next day stays";
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+// A unit whose line on another contract ends on a day whose midnight the
+// zone skipped, kept at 00:00 as another program writes it, is in use up to
+// that day: a line typed on the vehicles page ending that day is refused;
+// once the other line ends the day before, it is written.
+TEST_F(ContratoJanelaTest, AUnitInUseUpToADayWithoutMidnightIsRefusedForThatDay)
+{
+    const testsupport::ScopedTimeZone saoPaulo("America/Sao_Paulo");
+    parametro("ATMODOVEICULO", "O");
+    exec("insert into AUGC20EV (EVCODIGO, EVID, EVMODELO, EVPLACA, EVSTATUS)"
+         " values (3, 'L', 'Gerador', 'GER0003', 'D')");
+    contrato(801);
+    contrato(802);
+    exec("insert into AATC05ACEV (ACEVCODIGO, ACCODIGO, EVCODIGO, ACEVDATAINICIO, ACEVDATAFIM, ACEVSITUACAO)"
+         " values (1, 802, 3, '2018-10-01', '2018-11-04 00:00', 'A')");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    aba(form, form.tsVeiculos);
+    host::ui::DataGrid* grade = form.dbgdAssContCadVeiculo;
+    const auto linhaDigitada = [&] {
+        novaLinhaNaGrade(grade, "EVCODIGO", "3");
+        celula(grade, "ACEVDATAINICIO", "15/10/2018");
+        celula(grade, "ACEVDATAFIM", "04/11/2018");
+        dmTecContrato->quCtrVeiculo->post();
+    };
+    dialogs->acknowledge("Veículo está sendo utilizado no contrato código 802!");
+    EXPECT_ANY_THROW(linhaDigitada());
+    EXPECT_EQ(dialogs->pending(), 0);
+    dmTecContrato->quCtrVeiculo->cancel();
+    EXPECT_EQ(lido("select count(*) from AATC05ACEV where ACCODIGO = 801"), QStringList{"0"});
+
+    outraMesa("update AATC05ACEV set ACEVDATAFIM = '2018-11-03' where ACEVCODIGO = 1");
+    linhaDigitada();
+    dmGlobal->IBTransaction1->commitRetaining();
+    EXPECT_EQ(lido("select extract(day from ACEVDATAFIM) || '/' || extract(month from ACEVDATAFIM) from AATC05ACEV"
+                   " where ACCODIGO = 801"),
+              QStringList{"4/11"});
 }
 
 TEST_F(ContratoJanelaTest, InstalmentColoursFollowTheSituationAndTheDueDate)

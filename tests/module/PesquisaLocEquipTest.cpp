@@ -69,7 +69,7 @@ TEST(PesquisaLocEquipSql, EachFilterAddsItsConditionInItsPlace)
                             " ac.accomprovantedatahora <= '03/05/2024 23:59:59'");
     f = {};
     f.retiradaEm = QDate(2024, 3, 5);
-    EXPECT_EQ(Condicoes(f), "\n and ac.acdataretirada = '03/05/2024'");
+    EXPECT_EQ(Condicoes(f), "\n and ac.acdataretirada >= '03/05/2024' and ac.acdataretirada < '03/06/2024'");
     const char* const status[] = {
         "", "\n and ac.accomprovantedatahora is null  and ac.acdataretirada is null",
         "\n and ac.accomprovantedatahora is not null  and ac.acdataretirada is null",
@@ -87,13 +87,13 @@ TEST(PesquisaLocEquipSql, EachFilterAddsItsConditionInItsPlace)
     f = {};
     f.terminoDe = QDate(2024, 1, 1);
     f.terminoAte = QDate(2024, 12, 31);
-    EXPECT_EQ(Condicoes(f), "\n and ac.acdatavalidade >= '01/01/2024'\n and ac.acdatavalidade <= '12/31/2024'");
+    EXPECT_EQ(Condicoes(f), "\n and ac.acdatavalidade >= '01/01/2024'\n and ac.acdatavalidade < '01/01/2025'");
     f.codigo = 3;
     f.cliente = "x";
     f.status = 2;
     EXPECT_EQ(Condicoes(f), "\n and ac.accodigo = 3\n and upper(cl.nome) like '%X%'"
                             "\n and ac.accomprovantedatahora is not null  and ac.acdataretirada is null"
-                            "\n and ac.acdatavalidade >= '01/01/2024'\n and ac.acdatavalidade <= '12/31/2024'")
+                            "\n and ac.acdatavalidade >= '01/01/2024'\n and ac.acdatavalidade < '01/01/2025'")
         << "in the fixed order";
     f = {};
     f.cliente = "   ";

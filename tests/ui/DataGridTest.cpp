@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QStandardItemModel>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -359,6 +360,52 @@ TEST_F(DataGridTest, ColumnsChangedTogetherAreShownAlsoWhenAChangeFails)
     EXPECT_FALSE(grid.isColumnHidden(1));
     grid.column(2)->setWidth(321);
     EXPECT_EQ(grid.columnWidth(2), 321);
+}
+
+namespace {
+
+// Qt's own measure of a title on a plain header over a plain model, in a font.
+QSize medidaDoQt(const QString& titulo, const QFont& fonte, Qt::Orientation orientacao)
+{
+    QStandardItemModel modelo(1, 1);
+    modelo.setHeaderData(0, orientacao, orientacao == Qt::Horizontal ? QVariant(titulo) : QVariant(), Qt::DisplayRole);
+    QHeaderView cabecalho(orientacao);
+    cabecalho.setModel(&modelo);
+    cabecalho.setFont(fonte);
+    return cabecalho.sizeHint();
+}
+
+} // namespace
+
+// The header's titles are measured once and kept: a title changed, a longer
+// one or the header's font made larger is measured anew, as Qt measures it.
+TEST_F(DataGridTest, HeaderTitlesMeasureAsQtMeasuresThemAfterTitleAndFontChanges)
+{
+    addLineColumns(grid);
+    QHeaderView* titulos = grid.horizontalHeader();
+    QHeaderView* linhas = grid.verticalHeader();
+    const QFont fonte = titulos->font();
+    EXPECT_EQ(titulos->sectionSizeHint(2), medidaDoQt("Defeito", fonte, Qt::Horizontal).width());
+    EXPECT_EQ(linhas->sizeHint().width(), medidaDoQt({}, linhas->font(), Qt::Vertical).width());
+
+    const QString longo = "Defeito informado pelo cliente na entrada";
+    grid.column(2)->setTitle(longo);
+    EXPECT_EQ(titulos->sectionSizeHint(2), medidaDoQt(longo, fonte, Qt::Horizontal).width());
+    EXPECT_GT(titulos->sectionSizeHint(2), titulos->sectionSizeHint(1));
+
+    QFont maior = fonte;
+    maior.setPointSizeF(fonte.pointSizeF() * 2);
+    titulos->setFont(maior);
+    linhas->setFont(maior);
+    EXPECT_EQ(titulos->sectionSizeHint(2), medidaDoQt(longo, maior, Qt::Horizontal).width());
+    EXPECT_EQ(titulos->sizeHint().height(), medidaDoQt(longo, maior, Qt::Horizontal).height());
+    EXPECT_EQ(linhas->sizeHint().width(), medidaDoQt({}, maior, Qt::Vertical).width());
+    EXPECT_GT(titulos->sizeHint().height(), medidaDoQt(longo, fonte, Qt::Horizontal).height());
+
+    // Back to the first font: the window's other grids measure in it.
+    titulos->setFont(fonte);
+    linhas->setFont(fonte);
+    EXPECT_EQ(titulos->sectionSizeHint(2), medidaDoQt(longo, fonte, Qt::Horizontal).width());
 }
 
 namespace {
