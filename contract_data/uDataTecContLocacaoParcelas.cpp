@@ -204,9 +204,9 @@ void InserirParcelasContratoLocEquipamentos(
     int mes = 0;
 
     const int dia = sDiaVencimento.trimmed().isEmpty() ? 1 : sDiaVencimento.trimmed().toInt();
-    const QString tipoDocumento = parametroAparado("ATTIPODOCUMENTOCONTRATO").isEmpty()
-                                      ? QString("01")
-                                      : parametroAparado("ATTIPODOCUMENTOCONTRATO");
+    QString tipoDocumento = parametroAparado("ATTIPODOCUMENTOCONTRATO");
+    if (tipoDocumento.isEmpty())
+        tipoDocumento = QStringLiteral("01");
     const P::DadosValor dadosValor = P::CarregaDadosValor(dm, iContrato);
     const P::TaxasOperacao taxas = P::CarregaTaxasOperacao(sOperacao);
     P::ContextoCaixa caixa = P::CarregaContextoCaixa(iContrato, sFilial, contrato.objeto);

@@ -44,10 +44,10 @@ GeradorPedido::GeradorPedido(TdmTecContrato& dm, const Parcela& parcela, bool bA
     // date would read the month of a null date and bill no excess at all.
     dataMedicao_ = parcela.dataFaturamento.isValid() ? parcela.dataFaturamento : parcela.vencimento;
     if (!parcela.dataFaturamento.isValid())
-        dmGlobal->Log("[GeraNotaParcelaContrato]", "Parcela sem data de faturamento: medição pelo vencimento " +
-                                                       (parcela.vencimento.isValid()
-                                                            ? host::data::dayMonthYear(parcela.vencimento.date(), u"/", 4)
-                                                            : QString()));
+        dmGlobal->Log(QStringLiteral("[GeraNotaParcelaContrato]"),
+                      QStringLiteral("Parcela sem data de faturamento: medição pelo vencimento ") +
+                          (parcela.vencimento.isValid() ? host::data::dayMonthYear(parcela.vencimento.date(), u"/", 4)
+                                                        : QString()));
 }
 
 // The contract (with the columns its texts read) and its billing object's
@@ -239,14 +239,17 @@ void GeradorPedido::CabecalhoNovo()
 // the series its invoice is to take.
 void GeradorPedido::Carimba(const QString& serie)
 {
-    host::db::executeSql(*dmGlobal->IBTransaction1,
-                         "update AVEC8501 set IMPRESSO_NF = 'N', AOCODIGO = :CONTRATO, ACCODIGO = :CONTRATO,"
-                         " VALOR_TOTAL = (select coalesce(sum(It.TOTAL_UNIT), 0) from AVEC85IT It"
-                         " where It.NUMERO_PEDIDO = :PEDIDO), VESERIENF = coalesce(cast(:SERIE as varchar(5)), VESERIENF)"
-                         " where NUMERO_PEDIDO = :PEDIDO",
-                         {{"CONTRATO", parcela_.contrato},
-                          {"PEDIDO", pedido_},
-                          {"SERIE", serie.isEmpty() ? QVariant() : QVariant(serie)}});
+    // Built once: the kept statement is found by its text.
+    static const QString sql = QStringLiteral(
+        "update AVEC8501 set IMPRESSO_NF = 'N', AOCODIGO = :CONTRATO, ACCODIGO = :CONTRATO,"
+        " VALOR_TOTAL = (select coalesce(sum(It.TOTAL_UNIT), 0) from AVEC85IT It"
+        " where It.NUMERO_PEDIDO = :PEDIDO), VESERIENF = coalesce(cast(:SERIE as varchar(5)), VESERIENF)"
+        " where NUMERO_PEDIDO = :PEDIDO");
+    const std::shared_ptr<host::db::Statement> st = dmGlobal->IBTransaction1->prepared(sql);
+    st->setParam("CONTRATO", parcela_.contrato);
+    st->setParam("PEDIDO", pedido_);
+    st->setParam("SERIE", serie.isEmpty() ? QVariant() : QVariant(serie));
+    st->execute();
 }
 
 QString GeradorPedido::Gera()
@@ -376,10 +379,14 @@ void TdmTecContrato::GravaObservacaoObjetoVendaItem(const QString& pedido, int l
     // one statement (the host dataset would read it first, then write it).
     dmGlobal->quObsGeral->close();
     try {
-        host::db::executeSql(*dmGlobal->IBTransaction1,
-                             "update or insert into AUGC70OB (OBCODIGO, OBID, OBSEQUENCIA, OBTEXTO)"
-                             " values (:OBCODIGO, 'V', :OBSEQUENCIA, :OBTEXTO) matching (OBCODIGO, OBID, OBSEQUENCIA)",
-                             {{"OBCODIGO", pedido}, {"OBSEQUENCIA", linha}, {"OBTEXTO", texto}});
+        static const QString sql = QStringLiteral(
+            "update or insert into AUGC70OB (OBCODIGO, OBID, OBSEQUENCIA, OBTEXTO)"
+            " values (:OBCODIGO, 'V', :OBSEQUENCIA, :OBTEXTO) matching (OBCODIGO, OBID, OBSEQUENCIA)");
+        const std::shared_ptr<host::db::Statement> st = dmGlobal->IBTransaction1->prepared(sql);
+        st->setParam("OBCODIGO", pedido);
+        st->setParam("OBSEQUENCIA", linha);
+        st->setParam("OBTEXTO", texto);
+        st->execute();
     } catch (...) {
         // The line stands without its text.
     }

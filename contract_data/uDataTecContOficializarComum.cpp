@@ -258,12 +258,16 @@ void ligaCaixa(const Instalment& p, host::db::Statement& st)
 // The note is keyed with the branch, or (as the forecast writes it) without.
 void RenumeraObservacao(const Instalment& p, const QString& novo) {
     const QString resto = p.cliente + QString::number(qint64(p.sequencia));
-    const char* const sql = "update augc70ob set obCodigo = :NOVO where obCodigo = :VELHO and obId = 'R'";
-    const int comFilial = host::db::executeSql(
-        transacao(), sql,
-        {{"NOVO", p.filialReceber + novo + resto}, {"VELHO", p.filialReceber + p.documento + resto}});
-    if (comFilial == 0)
-        host::db::executeSql(transacao(), sql, {{"NOVO", novo + resto}, {"VELHO", p.documento + resto}});
+    static const QString sql =
+        QStringLiteral("update augc70ob set obCodigo = :NOVO where obCodigo = :VELHO and obId = 'R'");
+    auto renumera = [&](const QString& prefixo) -> int {
+        const std::shared_ptr<host::db::Statement> st = transacao().prepared(sql);
+        st->setParam("NOVO", prefixo + novo + resto);
+        st->setParam("VELHO", prefixo + p.documento + resto);
+        return st->execute();
+    };
+    if (renumera(p.filialReceber) == 0)
+        renumera(QString());
 }
 
 }  // namespace

@@ -22,7 +22,9 @@ using namespace uDataTecContOficializar;
 
 namespace {
 
-const char* const kOrigemLote = "[TfmAssContFat.OficializarParcelaPesquisaLote]";
+// Texts of every row's log line and progress step, built once rather than
+// converted from UTF-8 for each of a thousand rows.
+const QString kOrigemLote = QStringLiteral("[TfmAssContFat.OficializarParcelaPesquisaLote]");
 const char* const kRotina = "TfmAssContFat.OficializarParcelaPesquisaLote";
 
 const char* const kColunasPedido[] = {
@@ -41,6 +43,15 @@ const char* const kColunasPedido[] = {
     "Ped.VEPESOBRUTO", "Ped.VEVALORTOTALDESCONTO", "Ped.VEVALORTOTALBRUTOITEM", "Ope.TIPO_OP", "Ped.vecomissaoven",
     "Ped.vecomissaorep", "tab.pvcomissao", "Ped.ORCTCODIGO", "Ped.VECIDADEPRESTSERV", "Ped.veconsumidorfinal",
     "Ped.VEINDPRES", "Ped.VEFRETEREDESPACHO", "Ped.VESERIENF", "Ped.VESEQCONTCARGA"};
+
+const QString kIncrementar = QStringLiteral("Incrementar");
+
+// "Preparando 3º de 1000 contrato(s)": a row's step of a pass.
+QString TextoPasso(const QString& passo, int linha, int total)
+{
+    return passo + QString::number(linha) + QStringLiteral("º de ") + QString::number(total) +
+           QStringLiteral(" contrato(s)");
+}
 
 constexpr qsizetype kPedidosPorLista = 100;
 
@@ -119,7 +130,7 @@ void PassoPedidos(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
     const CamposParcela campos(oDado);
     oDado.first();
     for (int linha = 1; !oDado.eof(); oDado.next(), ++linha) {
-        dmGlobal->Log(kOrigemLote, "oDado.recno:" + QString::number(linha));
+        dmGlobal->Log(kOrigemLote, QStringLiteral("oDado.recno:") + QString::number(linha));
         Instalment p;
         listas.parcelas.emplace_back();
         listas.jaOficializadas.push_back(false);
@@ -160,9 +171,7 @@ void PassoPedidos(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
                 junta(listas.sTodosPV, QuotedStr(pedido));
                 listas.pedidosNota << pedido;
             }
-            dmGlobal->PreparaSplashForm(1, "Preparando " + QString::number(linha) + "º de " + QString::number(total) +
-                                               " contrato(s)",
-                                        "Incrementar");
+            dmGlobal->PreparaSplashForm(1, TextoPasso(QStringLiteral("Preparando "), linha, total), kIncrementar);
         } catch (...) {
             const std::exception_ptr falha = std::current_exception();
             TratarExcecaoBanco(kRotina, falha, {});
@@ -173,24 +182,36 @@ void PassoPedidos(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
     }
 }
 
+// What each invoice reads of the listed order, found once per slice.
+struct CamposPedido {
+    explicit CamposPedido(host::data::Query& pedidos)
+        : numero(pedidos.fieldByName(QStringLiteral("NUMERO_PEDIDO"))),
+          operacao(pedidos.fieldByName(QStringLiteral("OPERACAO"))), aux1(pedidos.fieldByName(QStringLiteral("AUX1")))
+    {
+    }
+    host::data::Field* numero;
+    host::data::Field* operacao;
+    host::data::Field* aux1;
+};
+
 // The invoice of the current order of the list; a failure is shown with
 // abandon, which ends the pass.
-void EmiteNotaLote(TfmNotaFiscal& nota, host::data::Query& pedidos, int linha, QString& condicao, QString& primeira,
+void EmiteNotaLote(TfmNotaFiscal& nota, const CamposPedido& pedido, int linha, QString& condicao, QString& primeira,
                    QString& pedidoAtual, Listas& listas)
 {
-    dmGlobal->Log(kOrigemLote, "quPedido.recno:" + QString::number(linha));
-    pedidoAtual = pedidos.fieldByName("NUMERO_PEDIDO")->asString();
+    dmGlobal->Log(kOrigemLote, QStringLiteral("quPedido.recno:") + QString::number(linha));
+    pedidoAtual = pedido.numero->asString();
     try {
-        condicao += " or ( mov.cod_pedido = " + QuotedStr(pedidoAtual) + ") ";
-        nota.EmissaoNotaFiscalSaida(pedidoAtual, {}, pedidos.fieldByName("OPERACAO")->asString(), {}, {}, false,
-                                    pedidos.fieldByName("AUX1")->asFloat(), true);
+        condicao += QStringLiteral(" or ( mov.cod_pedido = ") + QuotedStr(pedidoAtual) + QStringLiteral(") ");
+        nota.EmissaoNotaFiscalSaida(pedidoAtual, {}, pedido.operacao->asString(), {}, {}, false,
+                                    pedido.aux1->asFloat(), true);
         // Each invoice is committed on its own: the series' counter changed
         // under several savepoints of one commit makes each release walk the
         // counter's old versions, which the long transaction never collects.
         dmGlobal->IBTransaction1->commitRetaining();
         if (linha == 1)
             primeira = nota.numeroNota();
-        dmGlobal->PreparaSplashForm(1, "Nota fiscal gerada: " + nota.numeroNota(), "Incrementar");
+        dmGlobal->PreparaSplashForm(1, QStringLiteral("Nota fiscal gerada: ") + nota.numeroNota(), kIncrementar);
         junta(listas.notas, QuotedStr(nota.numeroNota()));
         TrimAppMemorySize();
     } catch (...) {
@@ -222,17 +243,21 @@ void PassoNotas(const OpcoesOficializacao& opcoes, int total, Listas& listas)
     QString condicao, primeira, pedidoAtual;
     try {
         int linha = 0;
-        const QString sql = SqlPedidosLote();
+        pedidos.close();
+        pedidos.setSql(SqlPedidosLote());
+        // The same text for every slice keeps its parameters: found once.
+        std::vector<host::data::Param*> parametros;
+        for (qsizetype i = 0; i < kPedidosPorLista; ++i)
+            parametros.push_back(pedidos.paramByName("PEDIDO" + QString::number(i + 1)));
         for (qsizetype inicio = 0; inicio < ordenados.size(); inicio += kPedidosPorLista) {
             pedidos.close();
-            pedidos.setSql(sql);
-            for (qsizetype i = 0; i < kPedidosPorLista; ++i) {
-                host::data::Param* pedido = pedidos.paramByName("PEDIDO" + QString::number(i + 1));
-                inicio + i < ordenados.size() ? pedido->setAsString(ordenados[inicio + i]) : pedido->clear();
-            }
+            for (qsizetype i = 0; i < kPedidosPorLista; ++i)
+                inicio + i < ordenados.size() ? parametros[size_t(i)]->setAsString(ordenados[inicio + i])
+                                              : parametros[size_t(i)]->clear();
             pedidos.open();
+            const CamposPedido campos(pedidos);
             for (pedidos.first(); !pedidos.eof(); pedidos.next())
-                EmiteNotaLote(*nota, pedidos, ++linha, condicao, primeira, pedidoAtual, listas);
+                EmiteNotaLote(*nota, campos, ++linha, condicao, primeira, pedidoAtual, listas);
         }
         const QString ultima = nota->numeroNota();
         if (!condicao.isEmpty())
@@ -297,7 +322,7 @@ void PassoReceber(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
     const CamposParcela campos(oDado);
     oDado.first();
     for (int linha = 1; !oDado.eof(); oDado.next(), ++linha) {
-        dmGlobal->Log(kOrigemLote, "oDado.recno:" + QString::number(linha));
+        dmGlobal->Log(kOrigemLote, QStringLiteral("oDado.recno:") + QString::number(linha));
         QString numero;
         if (size_t(linha) <= listas.jaOficializadas.size() && listas.jaOficializadas[size_t(linha - 1)])
             continue;
@@ -353,9 +378,7 @@ void PassoReceber(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
                 GeraPrevisao(p, janela, sequencia, aviso);
                 PrevisaoComplementares(p, janela, sequencia, aviso);
             }
-            dmGlobal->PreparaSplashForm(1, "Finalizando " + QString::number(linha) + "º de " +
-                                               QString::number(total) + " contrato(s)",
-                                        "Incrementar");
+            dmGlobal->PreparaSplashForm(1, TextoPasso(QStringLiteral("Finalizando "), linha, total), kIncrementar);
         } catch (...) {
             const std::exception_ptr falha = std::current_exception();
             TratarExcecaoBanco(kRotina, falha, {});

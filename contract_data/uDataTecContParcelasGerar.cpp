@@ -17,7 +17,9 @@ namespace P = uDataTecContParcelas;
 
 namespace {
 
-const char* const kObservacao = "Lancto. a Partir de Contas a Receber Gerado via Contrato.";
+// Written on every instalment: built once, not converted for each.
+const QString kObservacao = QStringLiteral("Lancto. a Partir de Contas a Receber Gerado via Contrato.");
+const QString kOrigemContrato = QStringLiteral("C");
 
 QDate lerData(const QString& texto)
 {
@@ -78,23 +80,25 @@ public:
     // officialised or open): the month is not forecast again. An invoiced or
     // officialised one bears its document's number, not the date's, so its
     // due month tells it too.
-    bool faturada(const QDate& vencimento) const
+    // `numero` is the due date's document number (P::DocumentoData). Only
+    // this contract's rows made real have their due month read.
+    bool faturada(const QDate& vencimento, const QString& numero) const
     {
-        const QString numero = P::DocumentoData(vencimento);
         return std::any_of(linhas_.begin(), linhas_.end(), [&](const P::ReceberExistente& r) {
+            if (r.situacao == u'V' || r.contrato != contrato_ || r.item != 0)
+                return false;
+            if (r.documento == numero)
+                return true;
             const QDate devido = r.vencimento.date();
-            const bool mesmoMes = devido.isValid() && devido.year() == vencimento.year() &&
-                                  devido.month() == vencimento.month();
-            return r.situacao != u'V' && r.contrato == contrato_ && r.item == 0 && (r.documento == numero || mesmoMes);
+            return devido.isValid() && devido.year() == vencimento.year() && devido.month() == vencimento.month();
         });
     }
 
     // A forecast of this contract for the due date's month that a new one
     // replaces: numbered with the date, or with another day of the same
     // month (a due day changed since). Invoiced or open receivables never are.
-    void substitui(const QDate& vencimento)
+    void substitui(const QDate& vencimento, const QString& numero)
     {
-        const QString numero = P::DocumentoData(vencimento);
         auto previsao = [this](const P::ReceberExistente& r) {
             return r.situacao == u'V' && r.contrato == contrato_ && r.item == 0;
         };
@@ -223,14 +227,16 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
         if (contrato.vencimentoSemana > 0)
             vencimento = P::PrimeiroDiaSemana(contrato.vencimentoSemana, inicio, contrato.vencimento);
 
-        if (recebiveis.faturada(vencimento))
+        // The due date's document number, made once for the checks and the row.
+        const QString numeroData = P::DocumentoData(vencimento);
+        if (recebiveis.faturada(vencimento, numeroData))
             continue;
         // An instalment is written whole or not at all: a failure undoes its
         // own rows and leaves the instalments already committed. The cash
         // template rebuilt on the way commits; held back to the instalment's end.
         host::db::CommitHold comites(*dmGlobal->IBTransaction1);
         host::db::Savepoint parcela(*dmGlobal->IBTransaction1);
-        recebiveis.substitui(vencimento);
+        recebiveis.substitui(vencimento, numeroData);
 
         double valor = P::ValorParcela(dadosValor, inicio, true);
         if (valor <= 0)
@@ -247,7 +253,7 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
                                                    QDateTime::currentDateTime(), serieNota);
             documentosNota += "'" + documento + "',";
         } else {
-            documento = P::DocumentoData(vencimento);
+            documento = numeroData;
         }
         int sequencia = 0;
         if (semPrevisao) {
@@ -264,8 +270,8 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
         const QDateTime vencimentoDia = host::db::localDateTime(vencimento);
         dmGlobal->InseriParcelaReceber(cliente, documento, serie, sFilial, sTipoPagamento, situacao, {}, {}, {}, {},
                                        sBanco, {}, sequencia, valor, 0, 0, 0, 0, 0, 0, 0, emissaoDia, vencimentoDia,
-                                       QDateTime::currentDateTime(), valor, {}, {}, {}, iContrato, kObservacao, "C",
-                                       {}, 0, iContaDebito, iContaCredito, {}, {}, 0);
+                                       QDateTime::currentDateTime(), valor, {}, {}, {}, iContrato, kObservacao,
+                                       kOrigemContrato, {}, 0, iContaDebito, iContaCredito, {}, {}, 0);
         recebiveis.escrita(documento, sFilial, situacao, sequencia, vencimentoDia);
         P::GravaPrevisaoCaixa(caixa, documento, cliente, sFilial, sequencia, iContrato, valor, bRevisarCaixa,
                               mensagens);

@@ -354,6 +354,31 @@ TEST_F(OficializarLoteTest, OnlyOrderOnlyContractsRunNoInvoicePass)
     EXPECT_EQ(messages().last(), "Foram gerados pedidos sem emissão de NF!\n'000001'");
 }
 
+// A batch of more orders than the invoice pass lists at a time: every order
+// of every listing is invoiced once, and each receivable takes its own
+// order's invoice (the last listing, short of orders, invoices no other).
+TEST_F(OficializarLoteTest, ABatchOfMoreOrdersThanOneListingInvoicesEachOrderOnce)
+{
+    int contador = 0;
+    InserirParcelasContrato("R", "10/01/2031", "10/07/2039", "C0001", false, "10", 7, 100, "01", "2", "001",
+                            "10/01/2031", "M", contador, 4, "01", "", false, "", true, nullptr, 0, 0);
+    host::data::Query& q = selecionar("and Rec.AOCODIGO = 7");
+    const int parcelas = q.recordCount();
+    ASSERT_GT(parcelas, 100);
+    OpcoesOficializacao semPrevisao = opcoes();
+    semPrevisao.bNaoGeraPrevisao = true;
+    OficializarParcelaPesquisaLote(q, semPrevisao, &aviso);
+
+    const QString total = QString::number(parcelas);
+    EXPECT_EQ(rows("select count(*), count(distinct COD_PEDIDO) from ACEM1401"), QStringList{total + "|" + total});
+    EXPECT_EQ(rows("select count(*) from AVEC8501 where IMPRESSO_NF = 'S'"), QStringList{total});
+    EXPECT_EQ(rows("select count(*) from ACRC5001 r join ACEM1401 n on (n.COD_PEDIDO = r.PEDIDO"
+                   " and n.DOCUMENTO = r.NUMERO_DOCUMENTO) where r.AOCODIGO = 7 and r.SITUACAO_DOCUMENTO = ' '"),
+              QStringList{total})
+        << "each receivable renumbered after its own order's invoice";
+    EXPECT_TRUE(messages().last().startsWith("Operação efetuada com sucesso!")) << messages().last().toStdString();
+}
+
 // Each further instalment of a batch costs the same statements, and none of
 // them is prepared again: what the passes run per row is kept prepared.
 TEST_F(OficializarLoteTest, EachInstalmentCostsTheSameStatementsAndNoPrepare) {
