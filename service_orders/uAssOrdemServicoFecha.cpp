@@ -186,7 +186,7 @@ void fecharOrdemServico(TfmAssOrdemServico& tela, TfmAssOrdemServicoFecha& dialo
     if (!os.editing())
         os.edit();
     const int anterior = tec.quOSASCODIGO->asInteger();
-    host::data::DetachHandler<std::function<void(host::data::Field&)>> semTroca(tec.quOSASCODIGO->onChange);
+    host::data::DetachHandler<decltype(tec.quOSASCODIGO->onChange)> semTroca(tec.quOSASCODIGO->onChange);
     struct FecharContato {
         ~FecharContato() { dmTec->quOSContato->close(); }
     } fecharContato;

@@ -175,7 +175,7 @@ void gravarPedidoNaOS(TfmAssOrdemServico& tela, const QString& principal, const 
     tec.quOSVECODIGO->setAsString(principal);
     tec.quOSVECODIGOSERVICO->setAsString(servico);
     const int situacao = ordem_servico::situacaoAposPedido();
-    DetachHandler<std::function<void(host::data::Field&)>> semTroca(tec.quOSASCODIGO->onChange);
+    DetachHandler<decltype(tec.quOSASCODIGO->onChange)> semTroca(tec.quOSASCODIGO->onChange);
     if (situacao > 0) {
         const QString condicao = "Where aoCodigo= " + tec.quOSAOCODIGO->asString() + " and veCodigo is null ";
         const int pendentes = CarregaNumeroInteiro("count(*)", "aatc01ap", condicao) +

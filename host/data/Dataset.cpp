@@ -23,9 +23,8 @@ Dataset::~Dataset()
 
 void Dataset::runHandler(const Event& event)
 {
-    // A handler may detach or replace itself while it runs.
-    Event handler = event;
-    handler(*this);
+    // A handler may detach or replace itself while it runs: the call holds it.
+    event(*this);
 }
 
 void Dataset::checkActive() const

@@ -16,6 +16,7 @@
 // was; a post requested while the same dataset's post has not yet written
 // its row is absorbed into that post.
 
+#include "host/data/Handler.h"
 #include "host/data/Component.h"
 #include "host/data/Field.h"
 #include "host/data/RowStore.h"
@@ -49,7 +50,7 @@ using Bookmark = quint64;   // 0 marks no row
 
 class Dataset : public host::Component {
 public:
-    using Event = std::function<void(Dataset&)>;
+    using Event = Handler<void(Dataset&)>;
 
     explicit Dataset(host::Component* owner = nullptr, const QString& name = {});
     ~Dataset() override;

@@ -326,8 +326,7 @@ void Dataset::writeField(Field& field, QVariant value)
         QVariant old = std::exchange(editBuf_[slot], std::move(value));   // what a failed validation puts back
         const bool wasStale = calcStale_;
         try {
-            auto validate = field.onValidate;
-            validate(field);
+            field.onValidate(field);
         } catch (...) {
             if (editing() && slot < editBuf_.size())
                 editBuf_[slot] = std::move(old);
@@ -342,8 +341,7 @@ void Dataset::writeField(Field& field, QVariant value)
     calculateFields();
     notifyDataChanged(&field);
     if (field.onChange) {
-        auto change = field.onChange;
-        change(field);
+        field.onChange(field);
     }
 }
 

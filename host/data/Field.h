@@ -2,6 +2,7 @@
 // A column of a dataset as the rules see it: kind, type, presentation, value
 // access on the dataset's current row, and the field events.
 
+#include "host/data/Handler.h"
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -126,10 +127,10 @@ public:
     // Events. Validate runs with the new value already readable and may
     // refuse (any exception, Abort included, puts the old value back);
     // change runs after the value is stored.
-    std::function<void(Field&)> onValidate;
-    std::function<void(Field&)> onChange;
-    std::function<void(Field&, QString& text, bool displayText)> onGetText;
-    std::function<void(Field&, const QString& text)> onSetText;
+    Handler<void(Field&)> onValidate;
+    Handler<void(Field&)> onChange;
+    Handler<void(Field&, QString& text, bool displayText)> onGetText;
+    Handler<void(Field&, const QString& text)> onSetText;
 
     // The value converted to this field's type (size cut, empty text = null).
     QVariant normalized(const QVariant& value) const;
