@@ -2,19 +2,9 @@
 
 #include "host/FiltroDia.h"
 
+#include "host/Uglobal.h"
+
 namespace host {
-
-namespace {
-
-// The day's midnight as an SQL literal, written from the date alone (no
-// local moment is made, so no zone moves it); no day is null, which no row
-// matches.
-QString meiaNoiteSQL(const QDate& dia)
-{
-    return dia.isValid() ? "'" + dia.toString("MM/dd/yyyy") + "'" : QStringLiteral("null");
-}
-
-}  // namespace
 
 QDateTime inicioDoDia(const QDate& dia) { return QDateTime(dia, QTime(0, 0), Qt::UTC); }
 
@@ -25,11 +15,11 @@ QString condicaoNoDia(const QString& coluna, const QDate& dia)
     return condicaoDesdeODia(coluna, dia) + " and " + condicaoAteODia(coluna, dia);
 }
 
-QString condicaoDesdeODia(const QString& coluna, const QDate& dia) { return coluna + " >= " + meiaNoiteSQL(dia); }
+QString condicaoDesdeODia(const QString& coluna, const QDate& dia) { return coluna + " >= " + DateToSQL(dia); }
 
 QString condicaoAteODia(const QString& coluna, const QDate& dia)
 {
-    return coluna + " < " + meiaNoiteSQL(dia.addDays(1));
+    return coluna + " < " + DateToSQL(dia.addDays(1));
 }
 
 }  // namespace host

@@ -131,6 +131,11 @@ QDateTime hoje()
 
 QString DateToSQL(const QDateTime& data)
 {
+    return data.isValid() ? DateToSQL(data.date()) : QString("null");
+}
+
+QString DateToSQL(const QDate& data)
+{
     return data.isValid() ? "'" + data.toString("MM/dd/yyyy") + "'" : QString("null");
 }
 

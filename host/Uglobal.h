@@ -42,6 +42,7 @@ AgoraLocal agoraLocal();
 QString horaAtualTexto();
 QString horaTexto(const QTime& hora);   // "hh:mm:ss"
 QString DateToSQL(const QDateTime& data);              // 'mm/dd/yyyy'
+QString DateToSQL(const QDate& data);                  // 'mm/dd/yyyy' from the date alone; no day: null
 QString DateTimeToSQL(const QDateTime& data);          // 'mm/dd/yyyy hh:nn:ss'
 QString DateTimeIniToSQL(const QDateTime& data);       // the day at 00:00:00
 QString DateTimeFimToSQL(const QDateTime& data);       // the day at 23:59:59
