@@ -122,8 +122,11 @@ QVariant DataGridModel::headerData(int section, Qt::Orientation orientation, int
 {
     // The header measures its titles at each layout of the view: the grid
     // answers with the measure it keeps.
-    if (role == Qt::SizeHintRole && !measuringTitle_ && section >= 0 && section < (orientation == Qt::Horizontal ? columnCount() : rowCount()))
-        return grid_.titleSize(orientation, section);
+    if (role == Qt::SizeHintRole && !measuringTitle_) {
+        const int sections = orientation == Qt::Horizontal ? columnCount() : rowCount();
+        if (section >= 0 && section < sections)
+            return grid_.titleSize(orientation, section);
+    }
     if (orientation != Qt::Horizontal)
         return role == Qt::DisplayRole ? QVariant() : QAbstractTableModel::headerData(section, orientation, role);
     GridColumn* column = grid_.column(section);
