@@ -219,8 +219,7 @@ void TfmAssBasicoContratosFaturamento::bbPesquisarClick()
 void TfmAssBasicoContratosFaturamento::atualizarTotais(const QString& cliente, const QDate& inicio, const QDate& fim)
 {
     // The typed customer and the dates travel as parameters, never as SQL text.
-    // The final day counts whole, as in the lists: up to the next day's start
-    // (its last second's fractions were left out at 23:59:59).
+    // The final day counts whole, as in the lists: up to the next day's start.
     const QVariantMap periodo{{"CLIENTE", cliente},
                               {"INI", host::inicioDoDia(inicio)},
                               {"FIM", host::fimExclusivoDoDia(fim)}};

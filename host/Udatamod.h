@@ -291,7 +291,7 @@ bool ProdutoGenerico(const QString& produto);
 // "F" a range (both values: between; only one of them: equal to it), "I" equal to the first value (a text
 // holding "%" is a pattern: like), "C" the first value contained in a text column (other types: equal). Values are written as literals of the
 // type: integers and floats parsed as numbers, dates as the whole day (range
-// ends at 00:00:00 and 23:59:59), texts quoted with inner quotes doubled, so
+// ends at 00:00:00 and 23:59:59.9999), texts quoted with inner quotes doubled, so
 // typed text never becomes SQL. A value that is not of the type ends the
 // operation with "Valor inválido: <value>" / "Data inválida: <value>".
 QString AdicionaFiltro(const QString& coluna, const QString& valor1, const QString& valor2,

@@ -151,7 +151,7 @@ QString DateTimeIniToSQL(const QDateTime& data)
 
 QString DateTimeFimToSQL(const QDateTime& data)
 {
-    return data.isValid() ? "'" + data.toString("MM/dd/yyyy") + " 23:59:59'" : QString("null");
+    return data.isValid() ? "'" + data.toString("MM/dd/yyyy") + " 23:59:59.9999'" : QString("null");
 }
 
 namespace {

@@ -45,7 +45,7 @@ QString DateToSQL(const QDateTime& data);              // 'mm/dd/yyyy'
 QString DateToSQL(const QDate& data);                  // 'mm/dd/yyyy' from the date alone; no day: null
 QString DateTimeToSQL(const QDateTime& data);          // 'mm/dd/yyyy hh:nn:ss'
 QString DateTimeIniToSQL(const QDateTime& data);       // the day at 00:00:00
-QString DateTimeFimToSQL(const QDateTime& data);       // the day at 23:59:59
+QString DateTimeFimToSQL(const QDateTime& data);       // the day's last instant the engine holds, 23:59:59.9999
 QString StringDateToSQL(const QString& texto);         // "dd/mm/yy[yy]" -> 'mm/dd/yyyy'; "" -> null
 QString StringDateTimeIniToSQL(const QString& texto);
 QString StringDateTimeFimToSQL(const QString& texto);

@@ -42,7 +42,7 @@ QStringList CondicoesRenovacao(const FiltroRenovacao& f)
     if (dataRenovacaoDada(f.terminoDe))
         c << " and ac.acdatavalidade >= " + DateTimeIniToSQL(host::db::localDateTime(f.terminoDe));
     if (dataRenovacaoDada(f.terminoAte))
-        c << " and ac.acdatavalidade <= " + DateTimeToSQL(QDateTime(f.terminoAte, QTime(23, 59, 59)));
+        c << " and ac.acdatavalidade <= " + DateTimeFimToSQL(host::db::localDateTime(f.terminoAte));
     if (!f.codCliente.trimmed().isEmpty())
         c << " and ac.clcodigo = " + QuotedStr(f.codCliente.trimmed());
     else if (!f.cliente.trimmed().isEmpty())

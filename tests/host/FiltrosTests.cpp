@@ -33,9 +33,9 @@ TEST_F(FiltrosTest, RangesEqualityAndContainingForEachType)
     EXPECT_EQ(AdicionaFiltro("c.x", "", "7", FieldType::Int32, "F"), " and (c.x = 7)");
     EXPECT_EQ(AdicionaFiltro("c.x", "1,5", "", FieldType::Float, "I"), " and (c.x = 1.5)");
     EXPECT_EQ(AdicionaFiltro("c.x", "01/02/2024", "03/02/2024", FieldType::DateTime, "F"),
-              " and (c.x between '02/01/2024 00:00:00' and '02/03/2024 23:59:59')");
+              " and (c.x between '02/01/2024 00:00:00' and '02/03/2024 23:59:59.9999')");
     EXPECT_EQ(AdicionaFiltro("c.x", "01/02/24", "", FieldType::Date, "C"),
-              " and (c.x between '02/01/2024 00:00:00' and '02/01/2024 23:59:59')")
+              " and (c.x between '02/01/2024 00:00:00' and '02/01/2024 23:59:59.9999')")
         << "a date is its whole day";
     EXPECT_EQ(AdicionaFiltro("c.x", "Silva", "", FieldType::String, "C"), " and (c.x containing 'Silva')");
     EXPECT_EQ(AdicionaFiltro("c.x", "12", "", FieldType::Int32, "C"), " and (c.x = 12)");

@@ -58,10 +58,10 @@ TEST(SqlTextTest, LiteralsAreLocaleFreeAndQuoted)
     const QDateTime day(QDate(2024, 12, 31), QTime(10, 30));
     EXPECT_EQ(DateToSQL(day), "'12/31/2024'");
     EXPECT_EQ(DateTimeIniToSQL(day), "'12/31/2024 00:00:00'");
-    EXPECT_EQ(DateTimeFimToSQL(day), "'12/31/2024 23:59:59'");
+    EXPECT_EQ(DateTimeFimToSQL(day), "'12/31/2024 23:59:59.9999'");
     EXPECT_EQ(DateToSQL(QDateTime()), "null");
     EXPECT_EQ(StringDateToSQL("05/03/24"), "'03/05/2024'");
-    EXPECT_EQ(StringDateTimeFimToSQL("05/03/1999"), "'03/05/1999 23:59:59'");
+    EXPECT_EQ(StringDateTimeFimToSQL("05/03/1999"), "'03/05/1999 23:59:59.9999'");
     EXPECT_EQ(StringDateToSQL("  /  /  "), "null") << "an empty masked date";
 }
 

@@ -44,7 +44,7 @@ TEST_F(ContLocFatTest, TheStatementsFollowTheFilters)
     f.codContrato = "8 or 1=1";
     const QString periodo = SqlConsultaFatLocEquip(f);
     EXPECT_TRUE(periodo.contains(" and rec.crborderodata >= '03/01/2024 00:00:00' and rec.crborderodata <= "
-                                 "'03/31/2024 23:59:59'"))
+                                 "'03/31/2024 23:59:59.9999'"))
         << periodo.toStdString();
     EXPECT_TRUE(periodo.contains(" and rec.situacao_documento = 'V'"));
     EXPECT_TRUE(periodo.contains(" and cli.nome containing 'Clínica'"));

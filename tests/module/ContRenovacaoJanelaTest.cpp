@@ -41,7 +41,7 @@ TEST(ContRenovacaoRegras, FiltersAddTheirConditionsAndAZeroDateNone)
     f.somenteAutomatico = true;
     EXPECT_EQ(CondicoesRenovacao(f),
               (QStringList{" and ac.acdatavalidade >= '03/05/2024 00:00:00'",
-                           " and ac.acdatavalidade <= '03/06/2024 23:59:59'", " and cl.nome containing 'Ana'",
+                           " and ac.acdatavalidade <= '03/06/2024 23:59:59.9999'", " and cl.nome containing 'Ana'",
                            " and fc.fnome containing 'Marta'", " and ac.accodigo = 12",
                            " and ac.acnumerocontrato containing 'L8'", " and coalesce(ac.acrenovacao, 'N') = 'S'"}));
     f = {};

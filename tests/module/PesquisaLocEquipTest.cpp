@@ -66,7 +66,7 @@ TEST(PesquisaLocEquipSql, EachFilterAddsItsConditionInItsPlace)
     f = {};
     f.retirada = QDate(2024, 3, 5);
     EXPECT_EQ(Condicoes(f), "\n and ac.accomprovantedatahora >= '03/05/2024 00:01:00' and"
-                            " ac.accomprovantedatahora <= '03/05/2024 23:59:59'");
+                            " ac.accomprovantedatahora <= '03/05/2024 23:59:59.9999'");
     f = {};
     f.retiradaEm = QDate(2024, 3, 5);
     EXPECT_EQ(Condicoes(f), "\n and ac.acdataretirada >= '03/05/2024' and ac.acdataretirada < '03/06/2024'");

@@ -643,6 +643,25 @@ TEST_F(PesquisaOrdemServicoTest, PeriodAndPlateBoxesTakeTyping)
     EXPECT_EQ(encontrados, "Registros Encontrados: 2") << "the truck's two orders";
 }
 
+// An order entered in the last second of the period's last day, with its
+// fractions, is the period's: the day ends at the engine's last instant.
+TEST_F(PesquisaOrdemServicoTest, ThePeriodsLastDayCountsToItsLastInstant)
+{
+    exec("update AATC01AO set AODATAENTRADA = '2026-12-31 23:59:59.5000' where AOCODIGO = 43");
+    dmGlobal->IBTransaction1->commitRetaining();
+    QString encontrados;
+    pesquisarPelaJanela([&](TfmPesquisaAssOrdemServico& janela) {
+        for (auto [caixa, texto] : {std::pair{janela.deDataIni, "011226"}, std::pair{janela.deDataFim, "311226"}}) {
+            caixa->setFocus();
+            caixa->setCursorPosition(0);
+            QTest::keyClicks(caixa, texto);
+        }
+        janela.bbPesquisa->click();
+        encontrados = janela.stInformacao->panelText(1);
+    });
+    EXPECT_EQ(encontrados, "Registros Encontrados: 1") << "order 43, entered half a second before the year's end";
+}
+
 TEST_F(PesquisaOrdemServicoTest, LabelsCycleKeysAndTheSituationBoxClearedByEscape)
 {
     dialogs->modal("fmPesquisaAssOrdemServico", [](Form& janela) {

@@ -103,7 +103,7 @@ TEST_F(SelecaoRelJanelaTest, ItemsStatementSumsEachItemsLinesOnceAndTakesItsFilt
                              " and (it.AOITEQUIPCODIGO between 1 and 1)\n"
                              " and (prod.DESCRICAO containing 'revisão')\n"
                              " and (os.aocodigo between 900 and 905)\n"
-                             " and (os.AODATACOBRANCA between '04/01/2026 00:00:00' and '04/30/2026 23:59:59')\n"
+                             " and (os.AODATACOBRANCA between '04/01/2026 00:00:00' and '04/30/2026 23:59:59.9999')\n"
                              " and (os.aoatendente = 'Ana')\n"
                              "group by"))
         << sql.toStdString();
@@ -125,7 +125,7 @@ TEST_F(SelecaoRelJanelaTest, PerItemStatementOfThePreviewTakesOnlyCustomerOrderE
     const QString sql = uAssOSSelecaoRel::SqlSelecaoItemOS(f);
     EXPECT_TRUE(sql.endsWith("where it.aoitcodigo is not null\n"
                              " and (os.clcodigo = 'T0001')\n"
-                             " and (os.aodataentrada between '03/10/2026 00:00:00' and '03/31/2026 23:59:59')\n"
+                             " and (os.aodataentrada between '03/10/2026 00:00:00' and '03/31/2026 23:59:59.9999')\n"
                              " and (os.aoatendente = 'Ana')\n"
                              "order by os.AOCODIGO"))
         << sql.toStdString();
@@ -144,7 +144,7 @@ TEST_F(SelecaoRelJanelaTest, SituationStatementListsItemsWithSituationAndTechnic
     const QString sql = uAssOSSelecaoRel::SqlSelecaoSituacao(f);
     EXPECT_TRUE(sql.contains("where not(it.aoitcodigo is null) \n"
                              " and (it.AOCODIGO between 901 and 902)\n"
-                             " and (os.AODATAENTRADA between '03/15/2026 00:00:00' and '03/15/2026 23:59:59')\n"
+                             " and (os.AODATAENTRADA between '03/15/2026 00:00:00' and '03/15/2026 23:59:59.9999')\n"
                              " and (os.ATCodigo = '2')\n"
                              "order by it.AOCODIGO, os.CLCODIGO, os.AODATAENTRADA"))
         << sql.toStdString();
