@@ -83,8 +83,12 @@ LeituraParametrizada parametrizar(const QString& sql)
     // Plain text goes over in runs: the rules' reads are parsed on every row.
     leitura.texto.reserve(n + 16);
     auto copia = [&](qsizetype de, qsizetype ate) { leitura.texto += QStringView(sql).sliced(de, ate - de); };
+    // The four characters that start something lie between '"' and '/':
+    // letters, digits and spaces are passed over with one comparison.
     auto inicioEspecial = [&](qsizetype k) {
         const QChar c = sql[k];
+        if (unsigned(c.unicode()) - u'"' > unsigned(u'/' - u'"'))
+            return false;
         return c == '\'' || c == '"' || ((c == '-' || c == '/') && k + 1 < n && sql[k + 1] == (c == '-' ? '-' : '*'));
     };
     while (i < n) {
@@ -300,6 +304,10 @@ std::shared_ptr<db::Statement> ExecucaoLote::leituraPreparada(db::Transaction& t
 {
     if (!loteAtual)
         return nullptr;
+    // Without quotes the text holds no value to bind: straight to its kept
+    // statement, neither parsed nor copied.
+    if (std::none_of(sql.cbegin(), sql.cend(), [](QChar c) { return c == u'\'' || c == u'"'; }))
+        return tr.prepared(sql);
     const LeituraParametrizada leitura = parametrizar(sql);
     if (leitura.valores.isEmpty())
         return tr.prepared(sql);

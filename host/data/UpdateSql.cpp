@@ -131,20 +131,27 @@ void UpdateSql::bindAndRun(host::db::Statement& statement, const std::vector<Sou
     // A cursor left open is closed by the execution itself.
     static const QVariant null;
     // Bound from the row's own cells: no copy of the values per parameter.
-    bound_.resize(sources.size());
+    // The buffers only grow: the statements of a query (an insert, a
+    // modify, a refresh) take turns row after row, each with its own count,
+    // and a shrink destroys what the next growth makes again.
+    const size_t count = sources.size();
+    if (bound_.size() < count)
+        bound_.resize(count);
+    const std::span<const QVariant* const> bound(bound_.data(), count);
     if (oldValues.empty()) {
         // A new row (no old values, nothing earliest): each parameter is its
         // field's cell, a row after another.
-        for (size_t i = 0; i < sources.size(); ++i) {
+        for (size_t i = 0; i < count; ++i) {
             const size_t slot = size_t(sources[i].newSlot);   // -1: beyond any row
             bound_[i] = slot < newValues.size() ? &newValues[slot] : &null;
         }
-        statement.execute(bound_);
+        statement.execute(bound);
         return;
     }
-    computed_.resize(sources.size());
+    if (computed_.size() < count)
+        computed_.resize(count);
     // A slot of -1 is beyond any row as an unsigned index: one comparison each.
-    for (size_t i = 0; i < sources.size(); ++i) {
+    for (size_t i = 0; i < count; ++i) {
         const Source& source = sources[i];
         if (const size_t read = size_t(source.earliestOf); read < oldValues.size()) {
             computed_[i] = earliestWallTime(oldValues[read]);
@@ -157,7 +164,7 @@ void UpdateSql::bindAndRun(host::db::Statement& statement, const std::vector<Sou
             bound_[i] = &null;
         }
     }
-    statement.execute(bound_);
+    statement.execute(bound);
 }
 
 }  // namespace host::data

@@ -145,8 +145,10 @@ private:
     Query* query_ = nullptr;
     std::array<QString, 4> texts_;
     std::array<bool, 4> blank_{true, true, true, true};   // the text is empty or spaces only
-    std::vector<const QVariant*> bound_;   // the cells the statement run reads its values from
-    std::vector<QVariant> computed_;       // values bound that no cell holds
+    // The cells the statement run reads its values from, and values bound
+    // that no cell holds: grown to the widest statement run, never shrunk.
+    std::vector<const QVariant*> bound_;
+    std::vector<QVariant> computed_;
     std::array<bool, 4> guards_{};
     // The guarded text made last, and what it was made from.
     struct Guarded {

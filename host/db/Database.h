@@ -319,6 +319,12 @@ public:
     // The value into `target`, left untouched when it already holds that
     // value (no conversion of a text read again as it was).
     void valueInto(int index, QVariant& target) const;
+    // The row into the caller's cells in one pass, each as valueInto reads
+    // it: column c into cells[c] (more cells than columns is an error)...
+    void rowInto(std::span<QVariant> cells) const;
+    // ...or into cells[slotOf[c]] for the columns that have a slot (a
+    // negative slot, or one past the cells, leaves the column unread).
+    void rowInto(std::span<QVariant> cells, std::span<const int> slotOf) const;
     QVariant value(const QString& aliasOrName) const;
     bool isNull(int index) const;
 

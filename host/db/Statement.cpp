@@ -51,6 +51,7 @@ struct Statement::Impl {
     // slot is widened for it); the others are encoded straight into the message.
     enum TextBinding : char { NotText, EncodedAhead, EncodeStraight };
     std::vector<size_t> textSlots;      // the "?" of text type
+    std::vector<size_t> blobSlots;      // the "?" of blob type, written last
     std::vector<char> textBinding;      // per "?", as widenTextParams found it
     Status status;                      // reused: asking the engine for one per call is not free
     std::vector<MessageField> outFields;
@@ -100,6 +101,7 @@ struct Statement::Impl {
     }
     void bindInput();
     bool bindInOnePass();
+    void bindBlobs();
     void widenTextParams();
     void bindWidened();
     void check(Status& st) const {
@@ -109,6 +111,15 @@ struct Statement::Impl {
     Q_DECL_COLD_FUNCTION Q_NEVER_INLINE void explainFailure(Status& st) const;
     [[noreturn]] Q_DECL_COLD_FUNCTION Q_NEVER_INLINE void refuseColumn(int index) const;
     Q_NEVER_INLINE void blobInto(const MessageField& f, QVariant& target) const;
+    // One cell of the fetched row into `target`: a null decided in place
+    // (most cells of a wide row), a blob through the attachment.
+    void cellInto(const MessageField& f, const unsigned char* buffer, QVariant& target) const {
+        if (*reinterpret_cast<const short*>(buffer + f.nullOffset) != 0) return detail::dropHeld(target);
+        if (f.type == SQL_BLOB) [[unlikely]]
+            return blobInto(f, target);
+        static detail::BlobWriter noBlobs{nullptr, nullptr};   // only a blob's reading uses it
+        detail::readPresentInto(f, buffer, noBlobs, target);
+    }
     void tellExecuted() const;
 };
 
@@ -227,8 +238,11 @@ void Statement::Impl::describe() {
     blobParams = std::any_of(inFields.begin(), inFields.end(),
                              [](const MessageField& f) { return f.type == SQL_BLOB; });
     textSlots.clear();
-    for (size_t i = 0; i < inFields.size(); ++i)
+    blobSlots.clear();
+    for (size_t i = 0; i < inFields.size(); ++i) {
         if (inFields[i].type == SQL_VARYING) textSlots.push_back(i);
+        if (inFields[i].type == SQL_BLOB) blobSlots.push_back(i);
+    }
     textBytes.assign(inFields.size(), QByteArray());
     textBinding.assign(inFields.size(), NotText);
 
@@ -359,8 +373,7 @@ QVariant Statement::param(const QString& name) const {
 // gone or to be set again: only a value held is dropped (assigning an empty
 // variant over each one is a call into the library per parameter).
 void Statement::clearParams() {
-    for (QVariant& v : d->values)
-        if (v.isValid()) QVariant().swap(v);
+    for (QVariant& v : d->values) detail::dropHeld(v);
 }
 
 // A text value longer than the declared parameter gets a wider message slot,
@@ -439,11 +452,12 @@ void Statement::Impl::explainFailure(Status& st) const {
 // The usual row goes into the message in one pass. A text that might not
 // fit its slot stops it: the texts are then encoded and their slots widened
 // first (a wider slot moves the values after it), and every value written
-// again. A blob is written to the database as it is bound, so a statement
-// with one always takes the two passes (a blob made twice would be left over).
+// again. A blob is written to the database as it is bound: the pass leaves
+// the blobs to its end, when no value can stop it any more (a blob made for
+// a pass that stopped would be made twice).
 void Statement::Impl::bindInput() {
     if (inFields.empty()) return;
-    if (!blobParams && bindInOnePass()) return;
+    if (bindInOnePass()) return;
     widenTextParams();
     bindWidened();
 }
@@ -451,17 +465,31 @@ void Statement::Impl::bindInput() {
 bool Statement::Impl::bindInOnePass() {
     unsigned char* buffer = inBuffer.data();
     detail::BlobWriter noBlobs{nullptr, nullptr};
-    for (size_t i = 0; i < inFields.size(); ++i) {
+    const size_t count = inFields.size();
+    for (size_t i = 0; i < count; ++i) {
         const MessageField& f = inFields[i];
         const QVariant& v = valueAt(i);
         switch (detail::writeQuick(f, buffer, v)) {
         case detail::QuickWrite::Written: break;
         case detail::QuickWrite::MightNotFit: return false;
         case detail::QuickWrite::Other:
-            detail::writeValue(f, buffer, v, noBlobs, std::as_const(names)[slotName[i]], sql);
+            if (f.type == SQL_BLOB) break;   // a blob with a value: written last
+            detail::writeConverted(f, buffer, v, noBlobs, std::as_const(names)[slotName[i]], sql);
         }
     }
+    if (blobParams) bindBlobs();
     return true;
+}
+
+// The blobs of the pass, nulls written already.
+void Statement::Impl::bindBlobs() {
+    detail::BlobWriter blobs{attachment(), tr->impl()->handle};
+    for (const size_t i : blobSlots) {
+        const QVariant& v = valueAt(i);
+        const QVariant::Private& p = v.data_ptr();
+        if (p.is_null || !p.typeInterface()) continue;
+        detail::writeConverted(inFields[i], inBuffer.data(), v, blobs, std::as_const(names)[slotName[i]], sql);
+    }
 }
 
 void Statement::Impl::bindWidened() {
@@ -581,18 +609,36 @@ QVariant Statement::value(int index) const {
     return v;
 }
 
-// Every cell of every row read comes here: the refusals are made apart, so
-// that the usual call saves and restores no more than reading needs.
+// The refusals are made apart, so that the usual call saves and restores no
+// more than reading needs. Only a blob is read through the attachment;
+// asking for it on every cell of a walk is not free.
 void Statement::valueInto(int index, QVariant& target) const {
     if (!d->rowReady || index < 0 || size_t(index) >= d->outFields.size()) [[unlikely]]
         d->refuseColumn(index);
-    const MessageField& f = d->outFields[size_t(index)];
-    // Only a blob is read through the attachment; asking for it on every cell
-    // of a walk is not free.
-    if (f.type == SQL_BLOB) [[unlikely]]
-        return d->blobInto(f, target);
-    static detail::BlobWriter noBlobs{nullptr, nullptr};   // only a blob's reading uses it
-    detail::readValueInto(f, d->outBuffer.data(), noBlobs, target);
+    d->cellInto(d->outFields[size_t(index)], d->outBuffer.data(), target);
+}
+
+// A row's cells in one pass: the row and the columns checked once, each
+// null cell decided in place (a wide row read again is mostly nulls).
+void Statement::rowInto(std::span<QVariant> cells) const {
+    const size_t count = cells.size();
+    if (!d->rowReady || count > d->outFields.size()) [[unlikely]]
+        d->refuseColumn(int(d->outFields.size()));
+    const MessageField* fields = d->outFields.data();
+    const unsigned char* buffer = d->outBuffer.data();
+    QVariant* cell = cells.data();
+    for (size_t c = 0; c < count; ++c) d->cellInto(fields[c], buffer, cell[c]);
+}
+
+void Statement::rowInto(std::span<QVariant> cells, std::span<const int> slotOf) const {
+    if (!d->rowReady) [[unlikely]]
+        d->refuseColumn(0);
+    const size_t count = std::min(slotOf.size(), d->outFields.size());
+    const MessageField* fields = d->outFields.data();
+    const unsigned char* buffer = d->outBuffer.data();
+    for (size_t c = 0; c < count; ++c)
+        if (const size_t slot = size_t(slotOf[c]); slot < cells.size())   // -1: beyond any row
+            d->cellInto(fields[c], buffer, cells[slot]);
 }
 
 void Statement::Impl::blobInto(const MessageField& f, QVariant& target) const {

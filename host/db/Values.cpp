@@ -19,6 +19,28 @@ using namespace Firebird;
 
 namespace host::db::detail {
 
+// Up to 15 digits a text's number is exact as a double, and so is its
+// product by a power of ten below 2^53: the general conversion's rounding
+// (llround of the double, scaled) leaves both as they are, as here.
+bool digitsInteger(QStringView text, int scale, qint64& value) {
+    const qsizetype n = text.size();
+    if (n == 0 || n > 15 || scale > 0) return false;
+    const char16_t* at = text.utf16();
+    qint64 v = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const unsigned digit = unsigned(at[i]) - u'0';
+        if (digit > 9) return false;
+        v = v * 10 + digit;
+    }
+    constexpr qint64 kExact = qint64(1) << 53;
+    for (int k = scale; k < 0; ++k) {
+        v *= 10;
+        if (v > kExact) return false;
+    }
+    value = v;
+    return true;
+}
+
 namespace {
 
 constexpr qint64 kJulianOfIscEpoch = 2400001;   // 1858-11-17, day 0 of the engine's dates
@@ -94,6 +116,12 @@ qint64 toInteger(const QVariant& v, int scale, bool& ok) {
     case QMetaType::Bool:
         return v.toBool() ? 1 : 0;
     default: {
+        // A key of digits (a read's pasted value) converted in place: parsing
+        // a number out of a text costs some 2,000 instructions.
+        if (const QString* text = heldIf<QString>(v)) {
+            qint64 digits;
+            if (digitsInteger(*text, scale, digits)) return digits;
+        }
         const double d = v.userType() == QMetaType::QString ? v.toString().trimmed().toDouble(&ok)
                                                             : v.toDouble(&ok);
         return ok ? std::llround(d * powerOf10(-scale)) : 0;
@@ -486,6 +514,13 @@ bool writeExact(const MessageField& f, unsigned char* at, const QVariant& value)
 }  // namespace
 
 QuickWrite writeQuick(const MessageField& f, unsigned char* buffer, const QVariant& value) {
+    // A null first, read from the variant itself: a wide row binds many, and
+    // each would otherwise be tried as every kind of value before it.
+    const QVariant::Private& p = value.data_ptr();
+    if (p.is_null || !p.typeInterface()) {
+        *reinterpret_cast<short*>(buffer + f.nullOffset) = -1;
+        return QuickWrite::Written;
+    }
     if (f.type == SQL_VARYING) {
         const QString* text = heldIf<QString>(value);
         if (text && text->size() * 3 <= qsizetype(f.length)) {
@@ -504,20 +539,29 @@ QuickWrite writeQuick(const MessageField& f, unsigned char* buffer, const QVaria
         *reinterpret_cast<short*>(buffer + f.nullOffset) = 0;
         return QuickWrite::Written;
     }
-    if (value.data_ptr().typeInterface()) return QuickWrite::Other;
-    *reinterpret_cast<short*>(buffer + f.nullOffset) = -1;   // no value (invalid): null, whatever the slot
-    return QuickWrite::Written;
+    return QuickWrite::Other;
 }
 
 void writeValue(const MessageField& f, unsigned char* buffer, const QVariant& value, BlobWriter& blobs,
                 const QString& name, const QString& sql) {
     short* nullFlag = reinterpret_cast<short*>(buffer + f.nullOffset);
-    unsigned char* at = buffer + f.offset;
-    if (writeExact(f, at, value)) {   // never a null
+    const QVariant::Private& p = value.data_ptr();
+    if (p.is_null || !p.typeInterface()) {   // an invalid variant is null too
+        *nullFlag = -1;
+        return;
+    }
+    if (writeExact(f, buffer + f.offset, value)) {
         *nullFlag = 0;
         return;
     }
-    if (f.type == SQL_NULL || value.isNull()) {   // an invalid variant is null too
+    writeConverted(f, buffer, value, blobs, name, sql);
+}
+
+void writeConverted(const MessageField& f, unsigned char* buffer, const QVariant& value, BlobWriter& blobs,
+                    const QString& name, const QString& sql) {
+    short* nullFlag = reinterpret_cast<short*>(buffer + f.nullOffset);
+    unsigned char* at = buffer + f.offset;
+    if (f.type == SQL_NULL || value.isNull()) {   // a null pointer held is null too
         *nullFlag = -1;
         return;
     }
@@ -622,10 +666,24 @@ bool readNumberInPlace(const MessageField& f, const unsigned char* at, QVariant&
 }  // namespace
 
 void readValueInto(const MessageField& f, const unsigned char* buffer, BlobWriter& blobs, QVariant& target) {
-    if (get<short>(buffer + f.nullOffset) != 0) {
-        if (target.isValid()) target = QVariant();
-        return;
-    }
+    if (get<short>(buffer + f.nullOffset) != 0) return dropHeld(target);
+    readPresentInto(f, buffer, blobs, target);
+}
+
+namespace {
+
+// The value made and swapped in: the old value goes with the made one's
+// variant, no second variant is emptied and dropped. Apart from the
+// checks before it, which then save and restore no more than they need.
+Q_NEVER_INLINE void replaceWithRead(const MessageField& f, const unsigned char* buffer, BlobWriter& blobs,
+                                    QVariant& target) {
+    QVariant made = readValue(f, buffer, blobs);
+    target.swap(made);
+}
+
+}  // namespace
+
+void readPresentInto(const MessageField& f, const unsigned char* buffer, BlobWriter& blobs, QVariant& target) {
     if (readNumberInPlace(f, buffer + f.offset, target)) return;
     const QString* held = heldIf<QString>(target);
     if (held && f.charset != 1) {
@@ -639,10 +697,7 @@ void readValueInto(const MessageField& f, const unsigned char* buffer, BlobWrite
             if (sameAsciiText(reinterpret_cast<const char*>(at + 2), get<quint16>(at), *held)) return;
         }
     }
-    // Swapped in: the old value goes with the made one's variant, no second
-    // variant is emptied and dropped.
-    QVariant made = readValue(f, buffer, blobs);
-    target.swap(made);
+    replaceWithRead(f, buffer, blobs, target);
 }
 
 QVariant readValue(const MessageField& f, const unsigned char* buffer, BlobWriter& blobs) {

@@ -2,8 +2,12 @@
 
 #include <QDateTime>
 
+#include <cmath>
 #include <ctime>
 #include <functional>
+#include <span>
+#include <string>
+#include <vector>
 
 #include <QDir>
 #include <QFile>
@@ -181,6 +185,218 @@ TEST_F(Db, ACellIsReadFromTheCurrentRowOnly) {
     EXPECT_FALSE(sel.fetch());
     EXPECT_THROW(sel.value(1), DbError);
     EXPECT_THROW(sel.value(2), DbError);
+}
+
+namespace {
+
+// Two reads of one cell agree: the same type, null alike, the same value.
+void expectSameCell(const QVariant& a, const QVariant& b, const std::string& where) {
+    EXPECT_EQ(a.isNull(), b.isNull()) << where;
+    EXPECT_EQ(a.isValid(), b.isValid()) << where;
+    EXPECT_EQ(a.metaType(), b.metaType()) << where;
+    EXPECT_EQ(a, b) << where;
+}
+
+}  // namespace
+
+// A row read into the caller's cells in one pass ends exactly as each cell
+// read alone, whatever the cells held before (nothing, the same value,
+// another value of the column's type or of another type): every type,
+// nulls, scaled numbers, dates, blobs and UTF-8 text.
+TEST_F(Db, ARowReadIntoCellsEndsAsEachCellReadAlone) {
+    createTypesTable();
+    const QDateTime when(QDate(2026, 3, 9), QTime(8, 15, 30, 250));
+    QByteArray binary;
+    for (int i = 0; i < 40000; ++i) binary.append(char(i % 253));
+    Statement ins(tr(), "insert into T values (:ID, :S, :I, :F, :D, :N92, :N152, :C, :V, :TS, :MEMO, :BIN)");
+    const QVariantList full = {1, -7, 123456, 2.5, -9876.125, 1234.56, 98765432.1, "ação", "São Paulo – € 5",
+                               when, QString("coração ").repeated(3000), binary};
+    for (int i = 0; i < full.size(); ++i) ins.setParam(i, full[i]);
+    ins.execute();
+    ins.clearParams();
+    ins.setParam("ID", 2);   // every other column null
+    ins.execute();
+    const QVariantList small = {3, 0, -1, 0.0, 0.0, -0.01, 0.0, "", "x", QDateTime(QDate(1900, 1, 1), QTime(0, 0)),
+                                QString(), QByteArray()};
+    for (int i = 0; i < small.size(); ++i) ins.setParam(i, small[i]);
+    ins.execute();
+
+    // What a cell may hold before: as many states as the row has columns,
+    // each column meeting each of them.
+    const QVariantList before = {QVariant(), 5, 1.25, QString("ação"), QString("x"), when, QByteArray("b"),
+                                 QVariant(QMetaType::fromType<QString>()), qint64(9), 7.0, QString(), 0};
+    ASSERT_EQ(before.size(), full.size());
+    Statement sel(tr(), "select * from T order by ID");
+    sel.execute();
+    const int columns = sel.columnCount();
+    for (int row = 0; row < 3; ++row) {
+        ASSERT_TRUE(sel.fetch()) << row;
+        for (int shift = 0; shift < before.size(); ++shift) {
+            std::vector<QVariant> cells(static_cast<size_t>(columns)), alone(static_cast<size_t>(columns));
+            for (int c = 0; c < columns; ++c) cells[size_t(c)] = alone[size_t(c)] = before[(c + shift) % before.size()];
+            sel.rowInto(cells);
+            for (int c = 0; c < columns; ++c) {
+                sel.valueInto(c, alone[size_t(c)]);
+                const std::string where = "row " + std::to_string(row) + " column " +
+                                          sel.column(c).name.toStdString() + " shift " + std::to_string(shift);
+                expectSameCell(cells[size_t(c)], alone[size_t(c)], where);
+                expectSameCell(cells[size_t(c)], sel.value(c), where);
+            }
+        }
+        // Fewer cells than columns: the first ones read, nothing else.
+        std::vector<QVariant> first(3, QVariant(42));
+        sel.rowInto(std::span<QVariant>(first.data(), 2));
+        expectSameCell(first[0], sel.value(0), "first 0");
+        expectSameCell(first[1], sel.value(1), "first 1");
+        EXPECT_EQ(QVariant(42), first[2]);
+
+        // By slot: each column into its cell, a negative slot or one past the
+        // cells leaving the column unread and the cells it would not reach alone.
+        const std::vector<int> lugares = {11, 10, 9, 8, 7, 6, 5, 4, -1, 2, 1, 40};
+        std::vector<QVariant> bySlot(size_t(columns), QVariant(QString("antes")));
+        sel.rowInto(bySlot, lugares);
+        for (int c = 0; c < columns; ++c) {
+            const int slot = lugares[size_t(c)];
+            if (slot < 0 || slot >= columns) continue;
+            expectSameCell(bySlot[size_t(slot)], sel.value(c), "slot of column " + std::to_string(c));
+        }
+        EXPECT_EQ(QVariant(QString("antes")), bySlot[3]);    // column 8 skipped
+        EXPECT_EQ(QVariant(QString("antes")), bySlot[0]);    // column 11's slot is past the cells
+        // Fewer lugares than columns: the columns past them unread.
+        std::vector<QVariant> partial(size_t(columns), QVariant(1));
+        sel.rowInto(partial, std::vector<int>{0});
+        expectSameCell(partial[0], sel.value(0), "partial 0");
+        EXPECT_EQ(QVariant(1), partial[1]);
+    }
+    // More cells than columns, and a row not fetched, are refused, the cells left alone.
+    std::vector<QVariant> tooMany(size_t(columns) + 1, QVariant(8));
+    EXPECT_THROW(sel.rowInto(tooMany), DbError);
+    EXPECT_FALSE(sel.fetch());
+    std::vector<QVariant> none(2, QVariant(8));
+    EXPECT_THROW(sel.rowInto(none), DbError);
+    EXPECT_THROW(sel.rowInto(none, std::vector<int>{0, 1}), DbError);
+    EXPECT_EQ(QVariant(8), none[0]);
+}
+
+// A text of digits alone bound into a number column (a key pasted into a
+// read and bound in its place) is that number, scaled as the column keeps
+// it; any other text converts as before, or is refused as before.
+TEST_F(Db, DigitTextIntoANumberColumnIsThatNumber) {
+    createTypesTable();
+    Statement ins(tr(), "insert into T (ID, S, I, N92) values (:ID, :S, :I, :N92)");
+    struct Caso {
+        QString s, i, n92;
+        QVariantList lido;   // S, I, N92 read back
+    };
+    const QList<Caso> aceitos = {
+        {"12", "2000000000", "1234", {12, 2000000000, 1234.0}},
+        {"007", "0", "0", {7, 0, 0.0}},
+        {"32767", "2147483647", "21474836", {32767, 2147483647, 21474836.0}},
+        // Not digits alone: the general conversion, as before.
+        {" 12 ", "-5", "7.5", {12, -5, 7.5}},
+        {"+3", "1.5", "-0.005", {3, 2, -0.01}},
+        {"1e2", "2.5", "012.345", {100, 3, 12.35}},
+    };
+    int id = 0;
+    for (const Caso& caso : aceitos) {
+        ins.setParam("ID", ++id);
+        ins.setParam("S", caso.s);
+        ins.setParam("I", caso.i);
+        ins.setParam("N92", caso.n92);
+        ins.execute();
+        Statement sel(tr(), "select S, I, N92 from T where ID = :ID");
+        sel.setParam("ID", id);
+        sel.execute();
+        ASSERT_TRUE(sel.fetch());
+        EXPECT_EQ(caso.lido, QVariantList({sel.value(0), sel.value(1), sel.value(2)})) << caso.s.toStdString();
+        // Compared in a read, the text finds the row it wrote.
+        EXPECT_EQ(id, one("select ID from T where I = :I and S = :S", {{"I", caso.i}, {"S", caso.s}}).toInt())
+            << caso.i.toStdString();
+    }
+    const QList<std::pair<const char*, QString>> recusados = {
+        {"I", "abc"},           {"I", "12a"},         {"I", ""},            {"I", "1 2"},
+        {"I", "2147483648"},    {"I", "99999999999"}, {"I", "1234567890123456"},
+        {"S", "32768"},         {"S", "٣"},           {"N92", "21474837"},  {"N92", "7,5"},
+        {"N92", "999999999999999"}};
+    for (const auto& [nome, texto] : recusados) {
+        ins.clearParams();
+        ins.setParam("ID", 99);
+        ins.setParam(nome, texto);
+        EXPECT_THROW(ins.execute(), DbError) << nome << " '" << texto.toStdString() << "'";
+    }
+    EXPECT_EQ(0, one("select count(*) from T where ID = 99").toInt());
+}
+
+// Blob parameters are bound in the same pass as the values beside them,
+// written last, and beside a text of every length (one that fits its slot,
+// one that might not and takes the second pass, one too long for the
+// column): each row holds what it was given, null or not, and a refused
+// row leaves nothing.
+TEST_F(Db, BlobsBindBesideValuesOfEveryLength) {
+    createTypesTable();
+    const QString face = QString::fromUcs4(U"\U0001F600");
+    QByteArray binary;
+    for (int i = 0; i < 70000; ++i) binary.append(char(i % 249));
+    struct Linha {
+        QVariant v, memo, bin, i, ts;
+    };
+    const QDateTime when(QDate(2026, 5, 4), QTime(10, 0));
+    const QList<Linha> linhas = {
+        {QString("curto"), QString("nota curta"), QByteArray("\x01\x02", 2), 5, when},
+        {face.repeated(40), QString("ação ").repeated(9000), binary, QVariant(), QVariant()},
+        {QString("ç").repeated(40), QVariant(), binary.left(1), "42", when.date()},
+        {QVariant(), QString(""), QVariant(), 0, when},
+        {QString("x"), QVariant(QMetaType::fromType<QString>()), QVariant(QMetaType::fromType<QByteArray>()),
+         QVariant(QMetaType::fromType<int>()), QVariant(QMetaType::fromType<QDateTime>())},
+        {QString("€").repeated(39), face.repeated(20000), binary.repeated(2), 7.6, when},
+    };
+    Statement ins(tr(), "insert into T (ID, MEMO, V, BIN, I, TS) values (:ID, :MEMO, :V, :BIN, :I, :TS)");
+    int id = 0;
+    for (const Linha& linha : linhas) {
+        ins.setParam("ID", ++id);
+        ins.setParam("MEMO", linha.memo);
+        ins.setParam("V", linha.v);
+        ins.setParam("BIN", linha.bin);
+        ins.setParam("I", linha.i);
+        ins.setParam("TS", linha.ts);
+        ins.execute();
+    }
+    // Refused rows, by the engine (a text too long) or by the binding (a
+    // number that is no number), before or after the blobs are made.
+    for (const QVariant& v : {QVariant(face.repeated(41)), QVariant(QString("x").repeated(500))}) {
+        ins.setParam("ID", 99);
+        ins.setParam("V", v);
+        ins.setParam("MEMO", QString("nota"));
+        ins.setParam("BIN", binary);
+        ins.setParam("I", 1);
+        EXPECT_THROW(ins.execute(), DbError);
+    }
+    ins.setParam("V", "curto");
+    ins.setParam("I", "abc");
+    EXPECT_THROW(ins.execute(), DbError);
+    // The same statement then binds a row of its own as before.
+    ins.setParam("ID", ++id);
+    ins.setParam("I", 9);
+    ins.setParam("V", face.repeated(40));
+    ins.execute();
+
+    Statement sel(tr(), "select MEMO, V, BIN, I, TS from T order by ID");
+    sel.execute();
+    const auto texto = [](const QVariant& v) { return v.isNull() ? QVariant() : QVariant(v.toString()); };
+    for (const Linha& linha : linhas) {
+        ASSERT_TRUE(sel.fetch());
+        EXPECT_EQ(texto(linha.memo), sel.value(0));
+        EXPECT_EQ(texto(linha.v), sel.value(1));
+        EXPECT_EQ(linha.bin.isNull() ? QVariant() : QVariant(linha.bin.toByteArray()), sel.value(2));
+        EXPECT_EQ(linha.i.isNull() ? QVariant() : QVariant(int(std::lround(linha.i.toDouble()))), sel.value(3));
+        EXPECT_EQ(linha.ts.isNull() ? QVariant() : QVariant(QDateTime(linha.ts.toDate(), linha.ts.toDateTime().time())),
+                  sel.value(4));
+    }
+    ASSERT_TRUE(sel.fetch());
+    EXPECT_EQ(QVariantList({QString("nota"), face.repeated(40), binary, 9, when}),
+              QVariantList({sel.value(0), sel.value(1), sel.value(2), sel.value(3), sel.value(4)}));
+    EXPECT_FALSE(sel.fetch());
+    EXPECT_EQ(0, one("select count(*) from T where ID = 99").toInt());
 }
 
 TEST_F(Db, DialectOneRules) {

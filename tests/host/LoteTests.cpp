@@ -123,6 +123,31 @@ TEST_F(HostLote, BatchReadsLeaveInTheTextTheValuesTheColumnCannotHold)
     EXPECT_EQ(ler(), semLote);
 }
 
+// A read without quotes has no value to bind: it goes as written to its
+// kept statement, prepared once for the run and executed again for each
+// read (never a value remembered), reading what it reads without a run.
+TEST_F(HostLote, BatchReadsWithoutQuotesGoToTheirKeptStatement)
+{
+    exec("insert into AUGC03CO (COCODIGO, ACCODIGO, COSERIE) values (7, 12, 'S1')");
+    exec("insert into AUGC03CO (COCODIGO, ACCODIGO, COSERIE) values (8, 13, 'S2')");
+    const auto ler = [] {
+        return QStringList{CarregaDado("COCODIGO", "AUGC03CO", "where ACCODIGO = 12"),
+                           CarregaDado("COCODIGO", "AUGC03CO", "where ACCODIGO = 13 -- o contrato\n"),
+                           CarregaDado("count(*)", "AUGC03CO", "where ACCODIGO > 11 /* todos */")};
+    };
+    const QStringList semLote = ler();
+    EXPECT_EQ(semLote, (QStringList{"7", "8", "2"}));
+    host::ExecucaoLote lote("[Teste]");
+    const auto antes = host::db::prepareCount();
+    for (int vez = 0; vez < 3; ++vez)
+        EXPECT_EQ(ler(), semLote) << vez;
+    EXPECT_EQ(host::db::prepareCount() - antes, 3u);
+    exec("insert into AUGC03CO (COCODIGO, ACCODIGO, COSERIE) values (9, 14, 'S3')");
+    const auto depois = host::db::prepareCount();
+    EXPECT_EQ(CarregaDado("count(*)", "AUGC03CO", "where ACCODIGO > 11 /* todos */"), "3");
+    EXPECT_EQ(host::db::prepareCount(), depois);
+}
+
 // A fixed table is known by its name in any letter case, and only by it: a
 // write into another table leaves what was kept of it, and a table whose
 // name merely begins like it is read every time.
