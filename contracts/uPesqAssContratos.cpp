@@ -12,6 +12,8 @@
 #include "host/ui/Components.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/Errors.h"
+#include "host/ui/FixedListComboBox.h"
+#include "host/ui/PushButton.h"
 #include "host/ui/StatusBar.h"
 
 #include <QButtonGroup>
@@ -109,18 +111,20 @@ void TfmPesquisaAssContratos::criarControles()
 {
     auto* filtros = named<QGroupBox>("gbFiltros", "Pesquisar");
     auto* fFiltros = new QFormLayout(filtros);
-    edNumeroContrato = named<QLineEdit>("edNumeroContrato");
+    // The filters are made inside their box (a control made without a
+    // parent is a window of its own until the layout moves it).
+    edNumeroContrato = named<QLineEdit>("edNumeroContrato", filtros);
     edNumeroContrato->setMaxLength(10);
     fFiltros->addRow("Nº Contrato", edNumeroContrato);
-    edDescricao = named<QLineEdit>("edDescricao");
+    edDescricao = named<QLineEdit>("edDescricao", filtros);
     fFiltros->addRow("Descrição", edDescricao);
-    edCliente = named<QLineEdit>("edCliente");
+    edCliente = named<QLineEdit>("edCliente", filtros);
     fFiltros->addRow("Cliente", edCliente);
-    cbTipoContrato = named<QComboBox>("cbTipoContrato");
+    cbTipoContrato =
+        named<host::ui::FixedListComboBox>("cbTipoContrato", QStringList{"", "Com Peça", "Sem Peça"}, filtros);
     cbTipoContrato->setEditable(true);
-    cbTipoContrato->addItems({"", "Com Peça", "Sem Peça"});
     fFiltros->addRow("Tipo de Contrato", cbTipoContrato);
-    edValor = named<QLineEdit>("edValor");
+    edValor = named<QLineEdit>("edValor", filtros);
     edValor->setMaxLength(28);
     fFiltros->addRow("Valor do Contrato", edValor);
 
@@ -129,15 +133,16 @@ void TfmPesquisaAssContratos::criarControles()
 
     auto* ordem = named<QGroupBox>("gbOrdem", "Ordenar por ");
     auto* lOrdem = new QVBoxLayout(ordem);
-    cbOrdem = named<QComboBox>("cbOrdem");
-    cbOrdem->addItems({"Nº do Contrato", "Descrição", "Cliente", "Tipo de Contrato", "Valor do Contrato"});
+    cbOrdem = named<host::ui::FixedListComboBox>(
+        "cbOrdem", QStringList{"Nº do Contrato", "Descrição", "Cliente", "Tipo de Contrato", "Valor do Contrato"},
+        ordem);
     lOrdem->addWidget(cbOrdem);
     lOrdem->addStretch();
 
-    bbOk = named<QPushButton>("bbOk", "OK");
+    bbOk = named<host::ui::PushButton>("bbOk", "OK");
     bbOk->setDefault(true);
     bbOk->setAutoDefault(true);
-    bbCancelar = named<QPushButton>("bbCancelar", "Cancelar");
+    bbCancelar = named<host::ui::PushButton>("bbCancelar", "Cancelar");
     connect(bbOk, &QPushButton::clicked, this, [this] { host::ui::runGuarded([this] { bbOkClick(); }); });
     connect(bbCancelar, &QPushButton::clicked, this,
             [this] { setModalResult(host::ui::ModalResult::Cancel); });

@@ -23,6 +23,7 @@
 #include "host/ui/EditControls.h"
 #include "host/ui/Errors.h"
 #include "host/ui/FormBuilders.h"
+#include "host/ui/RadioButton.h"
 #include "host/ui/StatusBar.h"
 
 #include <QComboBox>
@@ -31,7 +32,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 host::ui::FormVar<TfmAssCheckoutConsulta> fmAssCheckoutConsulta("fmAssCheckoutConsulta");
@@ -126,8 +126,8 @@ void TfmAssCheckoutConsulta::montarTela()
     auto* ordem = new QGroupBox("Ordenar por", selecao);
     ordem->setObjectName("rgOrdenar");
     auto* ho = new QHBoxLayout(ordem);
-    rbDataEntrega = host::ui::named<QRadioButton>("rbDataEntrega", "Data Entrega", ordem);
-    rbNumeroPedido = host::ui::named<QRadioButton>("rbNumeroPedido", "Nº Pedido", ordem);
+    rbDataEntrega = host::ui::named<host::ui::RadioButton>("rbDataEntrega", "Data Entrega", ordem);
+    rbNumeroPedido = host::ui::named<host::ui::RadioButton>("rbNumeroPedido", "Nº Pedido", ordem);
     rbDataEntrega->setChecked(true);
     ho->addWidget(rbDataEntrega);
     ho->addWidget(rbNumeroPedido);

@@ -22,6 +22,7 @@
 #include "host/ui/Errors.h"
 #include "host/ui/FormBuilders.h"
 #include "host/ui/ProgressWindow.h"
+#include "host/ui/RadioButton.h"
 #include "host/ui/SearchWindow.h"
 #include "host/ui/StatusBar.h"
 
@@ -34,7 +35,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 using host::ui::named;
@@ -158,8 +158,8 @@ QWidget* TfmAssContRenovacao::criarOpcoes()
     auto* periodo = named<QGroupBox>("rgPeriodoVigencia", "Período da Vigência");
     auto* p = new QHBoxLayout(periodo);
     rgPeriodoVigencia = new QButtonGroup(this);
-    rbAutomatico = named<QRadioButton>("rbAutomatico", "Automático");
-    rbManual = named<QRadioButton>("rbManual", "Manual");
+    rbAutomatico = named<host::ui::RadioButton>("rbAutomatico", "Automático", periodo);
+    rbManual = named<host::ui::RadioButton>("rbManual", "Manual", periodo);
     rgPeriodoVigencia->addButton(rbAutomatico, 0);
     rgPeriodoVigencia->addButton(rbManual, 1);
     rbAutomatico->setChecked(true);

@@ -21,6 +21,7 @@
 #include "host/ui/Dialogs.h"
 #include "host/ui/EditControls.h"
 #include "host/ui/Errors.h"
+#include "host/ui/FixedListComboBox.h"
 #include "host/ui/FormBuilders.h"
 #include "host/ui/SearchWindow.h"
 #include "host/ui/StatusBar.h"
@@ -209,12 +210,14 @@ TfmPesquisaAssContratosLocEquip::~TfmPesquisaAssContratosLocEquip()
 
 QWidget* TfmPesquisaAssContratosLocEquip::criarFiltros()
 {
-    auto* campo = named<QGroupBox>("gbCampo", "Campo");
+    auto* campo = named<QGroupBox>("gbCampo", "Campo", this);
     auto* g = new QGridLayout(campo);
     g->setVerticalSpacing(2);
     int linha = 0;
+    // Every control is made inside the box it shows in: a control made
+    // without a parent is a window of its own until the layout moves it.
     auto adiciona = [&](const QString& caption, QWidget* controle, QPushButton* lupa = nullptr) {
-        g->addWidget(new host::ui::Caption(caption), linha, 0);
+        g->addWidget(new host::ui::Caption(caption, campo), linha, 0);
         g->addWidget(controle, linha, 1);
         if (lupa) {
             lupa->setToolTip("Pesquisa");
@@ -222,8 +225,8 @@ QWidget* TfmPesquisaAssContratosLocEquip::criarFiltros()
         }
         ++linha;
     };
-    auto texto = [](const char* nome, int maximo) {
-        auto* e = named<QLineEdit>(nome);
+    auto texto = [campo](const char* nome, int maximo) {
+        auto* e = named<QLineEdit>(nome, campo);
         e->setMaxLength(maximo);
         return e;
     };
@@ -231,11 +234,12 @@ QWidget* TfmPesquisaAssContratosLocEquip::criarFiltros()
     adiciona("Código", edCodigo);
     edNroContrato = texto("edNroContrato", 50);
     adiciona("Nº Contrato", edNroContrato);
-    // A text filter with the look-up button that fills it.
+    // A text filter with the look-up button that fills it (the button
+    // before it in the tab order, as it always was).
     auto comLupa = [&](QLineEdit*& edit, const char* nome, int maximo, const QString& caption, QPushButton*& lupa,
                        const char* nomeLupa) {
-        edit = texto(nome, maximo);
         lupa = host::ui::makeSearchButton(campo, nomeLupa);
+        edit = texto(nome, maximo);
         adiciona(caption, edit, lupa);
     };
     comLupa(edCliente, "edCliente", 60, "Cliente", sbPesqCli, "sbPesqCli");
@@ -247,8 +251,8 @@ QWidget* TfmPesquisaAssContratosLocEquip::criarFiltros()
     adiciona("Retirada", deRetirada);
     deRetiradaEm = new host::ui::DateEdit("deRetiradaEm", campo);
     adiciona("Retirada Em", deRetiradaEm);
-    cbStatusRetirada = named<QComboBox>("cbStatusRetirada");
-    cbStatusRetirada->addItems({"Todas", "Não Definida", "Pendente", "Realizada"});
+    cbStatusRetirada = named<host::ui::FixedListComboBox>(
+        "cbStatusRetirada", QStringList{"Todas", "Não Definida", "Pendente", "Realizada"}, campo);
     adiciona("Status", cbStatusRetirada);
     deTerminoDe = new host::ui::DateEdit("deTerminoDe", campo);
     adiciona("Término De", deTerminoDe);
@@ -256,8 +260,7 @@ QWidget* TfmPesquisaAssContratosLocEquip::criarFiltros()
     adiciona("Término Até", deTerminoAte);
     for (host::ui::DateEdit* data : {deRetirada, deRetiradaEm, deTerminoDe, deTerminoAte})
         data->setKeepsRefusedText(true);   // a filter refused stays to be mended
-    cbDesativados = named<QComboBox>("cbDesativados");
-    cbDesativados->addItems({"Todos", "Somente"});
+    cbDesativados = named<host::ui::FixedListComboBox>("cbDesativados", QStringList{"Todos", "Somente"}, campo);
     cbDesativados->setCurrentIndex(-1);
     adiciona("Desativados", cbDesativados);
     return campo;
@@ -265,18 +268,20 @@ QWidget* TfmPesquisaAssContratosLocEquip::criarFiltros()
 
 void TfmPesquisaAssContratosLocEquip::criarControles()
 {
+    // Each part is made inside the window, in the order the focus goes
+    // through them: "OK" first (it has the focus when the window opens).
+    bbPesquisa = host::ui::makeButton(this, "bbPesquisa", "OK");
     QWidget* filtros = criarFiltros();
 
-    auto* onde = named<QGroupBox>("gbOnde", "Onde");
+    auto* onde = named<QGroupBox>("gbOnde", "Onde", this);
     rgOnde = host::ui::whereGroup(this, onde, rbComecando, rbContendo, rbTerminando);
 
-    auto* ordem = named<QGroupBox>("gbOrdem", "Ordenar por ");
+    auto* ordem = named<QGroupBox>("gbOrdem", "Ordenar por ", this);
     rgOrdem = host::ui::radioGroup(this, ordem,
         {{nullptr, "rbOrdem0", "Código"}, {nullptr, "rbOrdem1", "Número Contrato"}, {nullptr, "rbOrdem2", "Cliente"},
          {nullptr, "rbOrdem3", "Equipamento"}, {nullptr, "rbOrdem4", "NS Equipamento"}, {nullptr, "rbOrdem5", "Item"},
          {nullptr, "rbOrdem6", "NS Item"}});
 
-    bbPesquisa = host::ui::makeButton(this, "bbPesquisa", "OK");
     bbPesquisa->setDefault(true);
     bbPesquisa->setAutoDefault(true);
     connect(bbPesquisa, &QPushButton::clicked, this, [this] { host::ui::runGuarded([this] { bbPesquisaClick(); }); });
@@ -289,7 +294,7 @@ void TfmPesquisaAssContratosLocEquip::criarControles()
     liga(sbPesqNSEquip, &TfmPesquisaAssContratosLocEquip::sbPesqNSEquipClick);
     liga(sbPesqNSItem, &TfmPesquisaAssContratosLocEquip::sbPesqNSItemClick);
 
-    dbgdContratosLocEqui = new host::ui::DataGrid("dbgdContratosLocEqui");
+    dbgdContratosLocEqui = new host::ui::DataGrid("dbgdContratosLocEqui", this);
     dbgdContratosLocEqui->setDataSource(dsConsulta.get());
     dbgdContratosLocEqui->setReadOnlyGrid(true);
     dbgdContratosLocEqui->setRowSelect(true);
@@ -310,7 +315,7 @@ void TfmPesquisaAssContratosLocEquip::criarControles()
         SalvarConfiguracaoDBGrid(dbgdContratosLocEqui, false);
     };
 
-    stInformacao = new host::ui::StatusBar("stInformacao");
+    stInformacao = new host::ui::StatusBar("stInformacao", this);
     stInformacao->addPanel(220);
     stInformacao->addPanel(0);
 

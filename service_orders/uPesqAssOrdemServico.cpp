@@ -22,6 +22,7 @@
 #include "host/ui/DataTextControls.h"
 #include "host/ui/EditControls.h"
 #include "host/ui/Errors.h"
+#include "host/ui/PushButton.h"
 #include "host/ui/SearchWindow.h"
 #include "host/ui/StatusBar.h"
 
@@ -263,11 +264,11 @@ void TfmPesquisaAssOrdemServico::criarControles()
     rgOnde = new host::ui::DataRadioGroup("rgOnde", "Onde");
     rgOnde->setItems({"Começando com", "Contendo", "Terminando com"});
     rgOnde->setItemIndex(1);
-    bbPesquisa = named<QPushButton>("bbPesquisa", QString("OK"));
+    bbPesquisa = named<host::ui::PushButton>("bbPesquisa", QString("OK"));
     bbPesquisa->setDefault(true);
-    bbVisualizar = named<QPushButton>("bbVisualizar", QString("&Visualizar Impressão"));
-    bbImprimir = named<QPushButton>("bbImprimir", QString("&Imprimir"));
-    bbFicha = named<QPushButton>("bbFicha", QString("&Ficha Vida"));
+    bbVisualizar = named<host::ui::PushButton>("bbVisualizar", QString("&Visualizar Impressão"));
+    bbImprimir = named<host::ui::PushButton>("bbImprimir", QString("&Imprimir"));
+    bbFicha = named<host::ui::PushButton>("bbFicha", QString("&Ficha Vida"));
     auto* botoes = new QVBoxLayout;
     for (QPushButton* b : {bbPesquisa, bbVisualizar, bbImprimir, bbFicha})
         botoes->addWidget(b);

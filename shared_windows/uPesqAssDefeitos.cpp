@@ -11,6 +11,8 @@
 #include "host/ui/Components.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/Errors.h"
+#include "host/ui/FixedListComboBox.h"
+#include "host/ui/PushButton.h"
 #include "host/ui/SearchWindow.h"
 #include "host/ui/StatusBar.h"
 
@@ -122,15 +124,16 @@ void TfmPesquisaAssDefeitos::criarControles()
 {
     gbCampo = named<QGroupBox>("gbCampo", "Campo");
     auto* campos = new QFormLayout(gbCampo);
-    edCodigo = named<QLineEdit>("edCodigo");
+    // The filters are made inside their box (a control made without a
+    // parent is a window of its own until the layout moves it).
+    edCodigo = named<QLineEdit>("edCodigo", gbCampo);
     edCodigo->setMaxLength(10);
     campos->addRow("Código", edCodigo);
-    edDescricao = named<QLineEdit>("edDescricao");
+    edDescricao = named<QLineEdit>("edDescricao", gbCampo);
     campos->addRow("Descrição", edDescricao);
-    cbTipo = named<QComboBox>("cbTipo");
-    cbTipo->addItems({"", "Causa", "Defeito", "Solução"});
+    cbTipo = named<host::ui::FixedListComboBox>("cbTipo", QStringList{"", "Causa", "Defeito", "Solução"}, gbCampo);
     campos->addRow("Tipo", cbTipo);
-    bbPesquisa = named<QPushButton>("bbPesquisa", "OK");
+    bbPesquisa = named<host::ui::PushButton>("bbPesquisa", "OK");
     bbPesquisa->setDefault(true);
     bbPesquisa->setAutoDefault(true);
     connect(bbPesquisa, &QPushButton::clicked, this, [this] { host::ui::runGuarded([this] { bbPesquisaClick(); }); });

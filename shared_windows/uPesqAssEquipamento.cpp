@@ -13,6 +13,7 @@
 #include "host/ui/Components.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/Errors.h"
+#include "host/ui/PushButton.h"
 #include "host/ui/SearchWindow.h"
 #include "host/ui/StatusBar.h"
 #include "shared_windows/uPesqAssDefeitos.h"
@@ -109,8 +110,10 @@ void TfmPesquisaAssEquipamento::criarControles()
 {
     gbCampo = named<QGroupBox>("gbCampo", "Campo");
     auto* campos = new QFormLayout(gbCampo);
-    auto caixa = [campos](QLineEdit*& membro, const char* nome, const QString& rotulo, int limite) {
-        membro = named<QLineEdit>(nome);
+    // The filters are made inside their box (a control made without a
+    // parent is a window of its own until the layout moves it).
+    auto caixa = [this, campos](QLineEdit*& membro, const char* nome, const QString& rotulo, int limite) {
+        membro = named<QLineEdit>(nome, gbCampo);
         membro->setMaxLength(limite);
         campos->addRow(rotulo, membro);
     };
@@ -118,19 +121,19 @@ void TfmPesquisaAssEquipamento::criarControles()
     caixa(edDescricao, "edDescricao", "Descrição", 28);
     caixa(edMarca, "edMarca", "Marca", 28);
     caixa(edModelo, "edModelo", "Modelo", 28);
-    edCodCli = named<QLineEdit>("edCodCli");
+    edCodCli = named<QLineEdit>("edCodCli", gbCampo);
     edCodCli->setMaxLength(28);
-    sbPesqCli = named<QToolButton>("sbPesqCli");
+    sbPesqCli = named<QToolButton>("sbPesqCli", gbCampo);
     sbPesqCli->setText("...");
     connect(sbPesqCli, &QToolButton::clicked, this, [this] { host::ui::runGuarded([this] { sbPesqCliClick(); }); });
     auto* cliente = new QHBoxLayout;
     cliente->addWidget(edCodCli, 1);
     cliente->addWidget(sbPesqCli);
     campos->addRow("Código Cliente", cliente);
-    ckOcultaInativo = named<QCheckBox>("ckOcultaInativo", "Ocultar Inativos");
+    ckOcultaInativo = named<QCheckBox>("ckOcultaInativo", "Ocultar Inativos", gbCampo);
     ckOcultaInativo->setChecked(true);
     campos->addRow(QString(), ckOcultaInativo);
-    bbPesquisa = named<QPushButton>("bbPesquisa", "OK");
+    bbPesquisa = named<host::ui::PushButton>("bbPesquisa", "OK");
     bbPesquisa->setDefault(true);
     bbPesquisa->setAutoDefault(true);
     connect(bbPesquisa, &QPushButton::clicked, this, [this] { host::ui::runGuarded([this] { bbPesquisaClick(); }); });

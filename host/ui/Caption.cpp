@@ -19,33 +19,40 @@ namespace {
 // keep every text it ever showed.
 constexpr qsizetype kMaxRemembered = 4096;
 
-// What Qt's measuring of a label reads: its text, font and everything
-// else that moves or sizes the text.
+// What Qt's measuring of a label reads: its text, font (with the
+// resolution its metrics are taken at: equal fonts may differ in it) and
+// everything else that moves or sizes the text.
 struct Look {
     QString text;
     QFont font;
-    std::array<int, 19> values;
+    qreal dpi;
+    std::array<int, 17> values;
     const QStyle* style;
 
     bool operator==(const Look& other) const
     {
-        return values == other.values && style == other.style && text == other.text && font == other.font;
+        return values == other.values && dpi == other.dpi && style == other.style && text == other.text &&
+               font == other.font;
     }
 };
 
 size_t qHash(const Look& look, size_t seed = 0)
 {
-    return qHashMulti(seed, look.text, look.font, qHashRange(look.values.begin(), look.values.end(), seed),
-                      look.style);
+    return qHashMulti(seed, look.text, look.font, look.dpi,
+                      qHashRange(look.values.begin(), look.values.end(), seed), look.style);
 }
 
 Look lookOf(const QLabel& label)
 {
     const QMargins m = label.contentsMargins();
     const QSize min = label.minimumSize(), max = label.maximumSize();
+    // The font's resolution, not the screen's asked of the widget: the
+    // label measures with its font's metrics, and finding the widget's
+    // screen costs more than the rest of the look together.
     return {label.text(),
             label.font(),
-            {label.logicalDpiX(), label.logicalDpiY(), int(label.alignment()), label.indent(), label.margin(),
+            label.fontMetrics().fontDpi(),
+            {int(label.alignment()), label.indent(), label.margin(),
              label.frameWidth(), label.frameStyle(), m.left(), m.top(), m.right(), m.bottom(), min.width(),
              min.height(), max.width(), max.height(), int(label.layoutDirection()), int(label.textFormat()),
              int(label.textInteractionFlags()), label.buddy() != nullptr},

@@ -1,6 +1,7 @@
 #include "host/ui/Components.h"
 
 #include "host/ui/Errors.h"
+#include "host/ui/RadioButton.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -100,7 +101,7 @@ QButtonGroup* radioGroup(QWidget* owner, QGroupBox* box, std::initializer_list<R
     auto* group = new QButtonGroup(owner);
     int id = 0;
     for (const RadioChoice& choice : choices) {
-        auto* button = named<QRadioButton>(choice.name, choice.caption);
+        auto* button = named<RadioButton>(choice.name, choice.caption, box);
         if (choice.member)
             *choice.member = button;
         group->addButton(button, id);

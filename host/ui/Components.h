@@ -33,9 +33,9 @@ struct RadioChoice {
     QString name;
     QString caption;
 };
-// The radio buttons of a titled box, one under the other with room below,
-// numbered from 0 in the order given (the group's checkedId()); the one at
-// `checked` is on.
+// The radio buttons of a titled box (RadioButton, made inside the box), one
+// under the other with room below, numbered from 0 in the order given (the
+// group's checkedId()); the one at `checked` is on.
 QButtonGroup* radioGroup(QWidget* owner, QGroupBox* box, std::initializer_list<RadioChoice> choices,
                          int checked = 0);
 // The searches' "Onde" box: "Começando com", "Contendo" (on), "Terminando com".

@@ -2,10 +2,10 @@
 
 #include "host/data/Field.h"
 #include "host/ui/Errors.h"
+#include "host/ui/RadioButton.h"
 
 #include <QGridLayout>
 #include <QLineEdit>
-#include <QRadioButton>
 
 namespace host::ui {
 
@@ -92,7 +92,7 @@ void DataRadioGroup::rebuild()
     auto* grid = static_cast<QGridLayout*>(layout());
     const int rows = int((items_.size() + columns_ - 1) / columns_);
     for (int i = 0; i < items_.size(); ++i) {
-        auto* radio = new QRadioButton(items_.at(i), this);
+        auto* radio = new RadioButton(items_.at(i), this);
         radio->setObjectName(objectName() + "_" + QString::number(i));
         group_->addButton(radio, i);
         grid->addWidget(radio, rows ? i % rows : 0, rows ? i / rows : 0);

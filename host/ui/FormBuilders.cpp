@@ -1,11 +1,15 @@
 #include "host/ui/FormBuilders.h"
 
+#include "host/db/KeptByText.h"
 #include "host/ui/DataChoiceControls.h"
 #include "host/ui/DataEdit.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/DataLookupCombo.h"
 #include "host/ui/DataTextControls.h"
+#include "host/ui/PushButton.h"
 
+#include <QFont>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,7 +25,7 @@ namespace host::ui {
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption)
 {
-    auto* b = new QPushButton(caption, parent);
+    auto* b = new PushButton(caption, parent);
     b->setObjectName(name);
     return b;
 }
@@ -29,7 +33,13 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 QPushButton* makeSearchButton(QWidget* parent, const char* name)
 {
     QPushButton* b = makeButton(parent, name, "...");
-    b->setFixedWidth(std::max(24, b->fontMetrics().horizontalAdvance("...") + 12));   // 24 at the classic font
+    // Every look-up button shows the same text: measured once per font, not
+    // laid out again for each button of each window opened.
+    static host::db::LastMade<int, QFont> width;
+    const QFont& font = b->font();
+    b->setFixedWidth(width.of(font, [&font] {
+        return std::max(24, QFontMetrics(font).horizontalAdvance("...") + 12);   // 24 at the classic font
+    }));
     return b;
 }
 

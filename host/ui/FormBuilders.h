@@ -27,8 +27,10 @@ class DataLabel;
 class DataLookupCombo;
 class GridColumn;
 
+// A PushButton (measured once per text and look for the session).
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption);
-// The narrow "..." button beside a field that opens a search.
+// The narrow "..." button beside a field that opens a search (its width
+// measured once per font).
 QPushButton* makeSearchButton(QWidget* parent, const char* name);
 DataEdit* makeEdit(QWidget* parent, const char* name, host::data::DataSource* source, const QString& field);
 // An edit of a code as wide as that many digits at its own font, frame and

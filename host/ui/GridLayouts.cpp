@@ -3,49 +3,69 @@
 #include "host/ui/Layouts.h"
 
 #include <QDir>
+#include <QList>
 #include <QSettings>
 
 namespace host::ui::Layouts {
 
 namespace {
 
-// Whether the stored layout is the grid's as it stands.
-bool storedAsItIs(QSettings& store, const DataGrid* grid, const QString& group)
+// One column of a stored layout, as a restore applies it.
+struct StoredColumn {
+    QString field;
+    int width = 0;
+    bool visible = true;
+};
+
+// The stored layout of the group, its columns in their stored order: read
+// once, to compare with the grid and to restore from.
+QList<StoredColumn> storedColumns(QSettings& store, const QString& group)
 {
+    QList<StoredColumn> columns;
     store.beginGroup(group);
-    bool same = store.beginReadArray("Colunas") == grid->columnCount();
-    for (int i = 0; same && i < grid->columnCount(); ++i) {
-        const GridColumn* column = grid->column(i);
+    const int count = store.beginReadArray("Colunas");
+    columns.reserve(count);
+    for (int i = 0; i < count; ++i) {
         store.setArrayIndex(i);
-        same = store.value("Campo").toString() == column->fieldName() &&
-               store.value("Largura").toInt() == column->width() &&
-               store.value("Visivel").toBool() == column->visible();
+        columns.append({store.value("Campo").toString(), store.value("Largura").toInt(),
+                        store.value("Visivel", true).toBool()});
     }
     store.endArray();
     store.endGroup();
-    return same;
+    return columns;
+}
+
+// Whether the stored layout is the grid's as it stands.
+bool sameColumns(const QList<StoredColumn>& stored, const DataGrid* grid)
+{
+    if (stored.size() != grid->columnCount())
+        return false;
+    for (int i = 0; i < grid->columnCount(); ++i) {
+        const GridColumn* column = grid->column(i);
+        const StoredColumn& saved = stored.at(i);
+        if (saved.field != column->fieldName() || saved.width != column->width() || saved.visible != column->visible())
+            return false;
+    }
+    return true;
 }
 
 // Saved columns come first in their saved order; columns the layout does
 // not know (added since) keep their order after them. A grid of automatic
 // columns shows its dataset's fields only.
-void restoreColumns(QSettings& store, DataGrid* grid, int count)
+void restoreColumns(const QList<StoredColumn>& stored, DataGrid* grid)
 {
     int position = 0;
-    for (int i = 0; i < count; ++i) {
-        store.setArrayIndex(i);
-        const QString field = store.value("Campo").toString();
-        GridColumn* column = grid->columnByField(field);
+    for (const StoredColumn& saved : stored) {
+        GridColumn* column = grid->columnByField(saved.field);
         // A column the user added to a designed grid comes back with the layout.
-        if (!column && grid->customColumns() && !field.isEmpty())
-            column = grid->addColumn(field);
+        if (!column && grid->customColumns() && !saved.field.isEmpty())
+            column = grid->addColumn(saved.field);
         if (!column)
             continue;
         grid->moveColumn(column->index(), position++);
-        const int width = store.value("Largura").toInt();
-        if (width > 0)
-            column->setWidth(width);
-        column->setVisible(store.value("Visivel", true).toBool());
+        if (saved.width > 0)
+            column->setWidth(saved.width);
+        column->setVisible(saved.visible);
     }
 }
 
@@ -56,11 +76,12 @@ void saveGrid(const DataGrid* grid, const QString& name)
     const QString key = name.isEmpty() ? grid->objectName() : name;
     if (key.isEmpty())
         return;
-    QDir().mkpath(folder());
     QSettings store(settingsFile(), QSettings::IniFormat);
-    // A grid closed as it was opened rewrites (and syncs) no file.
-    if (storedAsItIs(store, grid, "Grade_" + key))
+    // A grid closed as it was opened rewrites (and syncs) no file, and
+    // makes no folder.
+    if (sameColumns(storedColumns(store, "Grade_" + key), grid))
         return;
+    QDir().mkpath(folder());
     store.remove("Grade_" + key);
     store.beginGroup("Grade_" + key);
     store.beginWriteArray("Colunas", grid->columnCount());
@@ -78,14 +99,16 @@ void saveGrid(const DataGrid* grid, const QString& name)
 bool restoreGrid(DataGrid* grid, const QString& name)
 {
     const QString key = name.isEmpty() ? grid->objectName() : name;
-    QSettings store(settingsFile(), QSettings::IniFormat);
-    store.beginGroup("Grade_" + key);
-    const int count = store.beginReadArray("Colunas");
-    if (key.isEmpty() || count == 0)
+    if (key.isEmpty())
         return false;
-    // Laid out once when every column is in place.
-    grid->changeColumnsTogether([&] { restoreColumns(store, grid, count); });
-    store.endArray();
+    QSettings store(settingsFile(), QSettings::IniFormat);
+    const QList<StoredColumn> stored = storedColumns(store, "Grade_" + key);
+    if (stored.isEmpty())
+        return false;
+    // A grid opened as it was stored is not laid out again; otherwise it is
+    // laid out once when every column is in place.
+    if (!sameColumns(stored, grid))
+        grid->changeColumnsTogether([&] { restoreColumns(stored, grid); });
     return true;
 }
 

@@ -41,7 +41,6 @@ void saveWindow(const QWidget* window, const QString& name)
     const QString key = keyName(window, name);
     if (key.isEmpty())
         return;
-    QDir().mkpath(folder());
     QSettings store(settingsFile(), QSettings::IniFormat);
     store.beginGroup("Janela_" + key);
     const bool maximized = window->isMaximized();
@@ -52,11 +51,13 @@ void saveWindow(const QWidget* window, const QString& name)
                                                         {"Width", rect.width()},
                                                         {"Height", rect.height()},
                                                         {"Maximized", maximized}};
-    // A window closed as it was opened rewrites (and syncs) no file.
+    // A window closed as it was opened rewrites (and syncs) no file, and
+    // makes no folder.
     if (std::all_of(std::begin(values), std::end(values), [&store](const auto& v) {
             return store.contains(v.first) && store.value(v.first).toString() == v.second.toString();
         }))
         return;
+    QDir().mkpath(folder());
     for (const auto& [name, value] : values)
         store.setValue(name, value);
     store.endGroup();

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -261,6 +262,39 @@ TEST_F(DataGridTest, ColumnsLayoutSurvivesSaveAndRestore)
     Layouts::saveGrid(&grid);
     ASSERT_TRUE(Layouts::restoreGrid(&other));
     EXPECT_EQ(other.column(1)->width(), 120);
+    Layouts::setFolder({});
+}
+
+// A grid opened with the layout it was stored with is not laid out again:
+// the restore changes nothing the view hears of.
+TEST_F(DataGridTest, ALayoutStoredAsTheGridStandsLaysNothingOutWhenRestored)
+{
+    QTemporaryDir dir;
+    const QString pasta = dir.filePath("layouts");
+    Layouts::setFolder(pasta);
+    addLineColumns(grid);
+    grid.column(1)->setWidth(99);
+    EXPECT_FALSE(Layouts::restoreGrid(&grid)) << "nothing stored yet";
+    EXPECT_FALSE(QDir(pasta).exists()) << "reading a layout made its folder";
+    Layouts::saveGrid(&grid);
+    EXPECT_TRUE(QDir(pasta).exists());
+
+    DataGrid other("dbgdOrdemServicoServicos");
+    other.setDataSource(&ds);
+    addLineColumns(other);
+    other.column(1)->setWidth(99);
+    int heard = 0;
+    QObject::connect(other.model(), &QAbstractItemModel::modelReset, [&heard] { ++heard; });
+    QObject::connect(other.model(), &QAbstractItemModel::layoutChanged, [&heard] { ++heard; });
+    QObject::connect(other.model(), &QAbstractItemModel::headerDataChanged, [&heard] { ++heard; });
+    ASSERT_TRUE(Layouts::restoreGrid(&other));
+    EXPECT_EQ(heard, 0) << "the grid was laid out again";
+
+    other.column(1)->setWidth(40);   // no longer as stored: restored and laid out
+    heard = 0;
+    ASSERT_TRUE(Layouts::restoreGrid(&other));
+    EXPECT_EQ(other.column(1)->width(), 99);
+    EXPECT_GT(heard, 0);
     Layouts::setFolder({});
 }
 

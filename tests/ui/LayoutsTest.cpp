@@ -1,5 +1,6 @@
 #include "host/ui/Layouts.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -81,4 +82,23 @@ TEST_F(LayoutsTest, AnUnchangedWindowRewritesNothingAndAMovedOneIsStored)
     outra.setObjectName("fmPesquisaAssOrdemServico");
     ASSERT_TRUE(Layouts::restoreWindow(&outra));
     EXPECT_EQ(outra.geometry(), QRect(60, 50, 700, 480));
+}
+
+// Reading layouts makes no folder: the layout folder is made when a layout
+// is first written.
+TEST_F(LayoutsTest, TheFolderIsMadeOnlyWhenALayoutIsWritten)
+{
+    const QString pasta = dir.filePath("config/techassist");
+    Layouts::setFolder(pasta);
+    QWidget janela;
+    janela.setObjectName("fmPesquisaAssContratosLocEquip");
+    janela.setGeometry(40, 50, 640, 480);
+    EXPECT_FALSE(Layouts::restoreWindow(&janela));
+    EXPECT_FALSE(QDir(pasta).exists()) << "reading a layout made its folder";
+    Layouts::saveWindow(&janela);
+    EXPECT_TRUE(QFile::exists(Layouts::settingsFile()));
+    QWidget outra;
+    outra.setObjectName("fmPesquisaAssContratosLocEquip");
+    ASSERT_TRUE(Layouts::restoreWindow(&outra));
+    EXPECT_EQ(outra.geometry(), QRect(40, 50, 640, 480));
 }
