@@ -3,6 +3,7 @@
 // follow a change of text or look made after they were laid out.
 
 #include "host/ui/Caption.h"
+#include "tests/ui/MedidaComoQt.h"
 
 #include <QFont>
 #include <QLineEdit>
@@ -17,20 +18,6 @@ using host::ui::Caption;
 namespace {
 
 using Ajuste = std::function<void(QLabel&)>;
-
-void confereComoQLabel(const QString& texto, const Ajuste& ajuste, const char* caso)
-{
-    // A caption of the same text with the plain look is measured first: its
-    // sizes must not be handed to the other look.
-    Caption simples(texto);
-    (void)simples.minimumSizeHint();
-    QLabel rotulo(texto);
-    Caption legenda(texto);
-    ajuste(rotulo);
-    ajuste(legenda);
-    EXPECT_EQ(legenda.sizeHint(), rotulo.sizeHint()) << caso;
-    EXPECT_EQ(legenda.minimumSizeHint(), rotulo.minimumSizeHint()) << caso;
-}
 
 TEST(Caption, MeasuresAsQtMeasuresTheSameLook)
 {
@@ -56,7 +43,7 @@ TEST(Caption, MeasuresAsQtMeasuresTheSameLook)
     for (const QString& texto : {QString("Término Até"), QString("&Nº Contrato"),
                                  QString("Uma legenda longa que ocupa bem mais espaço do que as outras")})
         for (const auto& [caso, ajuste] : casos)
-            confereComoQLabel(texto, ajuste, caso);
+            medida::confereComoQt<Caption>(texto, ajuste, caso);
 }
 
 TEST(Caption, FollowsAChangeMadeAfterItWasLaidOut)

@@ -4,6 +4,7 @@
 // changed later are measured as they come.
 
 #include "host/ui/FixedListComboBox.h"
+#include "tests/ui/MedidaComoQt.h"
 
 #include <QApplication>
 #include <QFont>
@@ -21,21 +22,6 @@ using host::ui::FixedListComboBox;
 namespace {
 
 using AjusteLista = std::function<void(QComboBox&)>;
-
-void confereComoQComboBox(const QStringList& itens, const AjusteLista& ajuste, const char* caso)
-{
-    // A list of the same items with the plain look is measured first: its
-    // sizes must not be handed to the other look.
-    FixedListComboBox simples(itens);
-    (void)simples.minimumSizeHint();
-    QComboBox qt;
-    qt.addItems(itens);
-    FixedListComboBox lista(itens);
-    ajuste(qt);
-    ajuste(lista);
-    EXPECT_EQ(lista.sizeHint(), qt.sizeHint()) << caso << " " << itens.join('|').toStdString();
-    EXPECT_EQ(lista.minimumSizeHint(), qt.minimumSizeHint()) << caso << " " << itens.join('|').toStdString();
-}
 
 TEST(FixedListComboBox, MeasuresAsQtMeasuresABoxOfTheSameItemsAndLook)
 {
@@ -72,7 +58,7 @@ TEST(FixedListComboBox, MeasuresAsQtMeasuresABoxOfTheSameItemsAndLook)
     };
     for (const QStringList& itens : listas)
         for (const auto& [caso, ajuste] : casos)
-            confereComoQComboBox(itens, ajuste, caso);
+            medida::confereComoQt<FixedListComboBox>(itens, ajuste, caso);
 }
 
 TEST(FixedListComboBox, FollowsAFontChangedAfterItWasLaidOut)

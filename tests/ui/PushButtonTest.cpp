@@ -3,6 +3,7 @@
 // follow a change of text, font or look made after they were laid out.
 
 #include "host/ui/PushButton.h"
+#include "tests/ui/MedidaComoQt.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -27,20 +28,6 @@ namespace {
 
 using AjusteBotao = std::function<void(QPushButton&)>;
 
-void confereComoQPushButton(const QString& texto, const AjusteBotao& ajuste, const char* caso)
-{
-    // A button of the same text with the plain look is measured first: its
-    // sizes must not be handed to the other look.
-    PushButton simples(texto);
-    (void)simples.minimumSizeHint();
-    QPushButton qt(texto);
-    PushButton botao(texto);
-    ajuste(qt);
-    ajuste(botao);
-    EXPECT_EQ(botao.sizeHint(), qt.sizeHint()) << caso << " " << texto.toStdString();
-    EXPECT_EQ(botao.minimumSizeHint(), qt.minimumSizeHint()) << caso << " " << texto.toStdString();
-}
-
 TEST(PushButton, MeasuresAsQtMeasuresTheSameLook)
 {
     QFont negrito;
@@ -64,7 +51,7 @@ TEST(PushButton, MeasuresAsQtMeasuresTheSameLook)
     for (const QString& texto : {QString("OK"), QString("..."), QString("&Visualizar Impressão"), QString(),
                                  QString("Um botão longo que ocupa bem mais espaço do que os outros")})
         for (const auto& [caso, ajuste] : casos)
-            confereComoQPushButton(texto, ajuste, caso);
+            medida::confereComoQt<PushButton>(texto, ajuste, caso);
 }
 
 // A style that gives a default button more room (Fusion gives none): a

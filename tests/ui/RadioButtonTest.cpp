@@ -4,6 +4,7 @@
 // caption gets its own size, and a longer one is never cut.
 
 #include "host/ui/RadioButton.h"
+#include "tests/ui/MedidaComoQt.h"
 
 #include <QApplication>
 #include <QFont>
@@ -22,20 +23,6 @@ using host::ui::RadioButton;
 namespace {
 
 using AjusteOpcao = std::function<void(QRadioButton&)>;
-
-void confereComoQRadioButton(const QString& texto, const AjusteOpcao& ajuste, const char* caso)
-{
-    // A button of the same text with the plain look is measured first: its
-    // sizes must not be handed to the other look.
-    RadioButton simples(texto);
-    (void)simples.minimumSizeHint();
-    QRadioButton qt(texto);
-    RadioButton opcao(texto);
-    ajuste(qt);
-    ajuste(opcao);
-    EXPECT_EQ(opcao.sizeHint(), qt.sizeHint()) << caso << " " << texto.toStdString();
-    EXPECT_EQ(opcao.minimumSizeHint(), qt.minimumSizeHint()) << caso << " " << texto.toStdString();
-}
 
 TEST(RadioButton, MeasuresAsQtMeasuresTheSameLook)
 {
@@ -57,7 +44,7 @@ TEST(RadioButton, MeasuresAsQtMeasuresTheSameLook)
     for (const QString& texto : {QString("Começando com"), QString("&Nº Pedido"), QString(),
                                  QString("Uma opção longa que ocupa bem mais espaço do que as outras")})
         for (const auto& [caso, ajuste] : casos)
-            confereComoQRadioButton(texto, ajuste, caso);
+            medida::confereComoQt<RadioButton>(texto, ajuste, caso);
 }
 
 TEST(RadioButton, ACaptionChangedAfterItWasLaidOutGetsItsOwnSizeAndIsNeverCut)
