@@ -1,41 +1,10 @@
 #include "host/ui/PushButton.h"
 
-#include "host/db/KeptByText.h"
+#include "host/ui/KeptSize.h"
 
 #include <QDialogButtonBox>
-#include <QFont>
-#include <QHash>
-#include <QStyle>
 
 namespace host::ui {
-namespace {
-
-// Bounded as the captions' sizes are (Caption.cpp).
-constexpr qsizetype kMaxButtonSizes = 4096;
-
-// What Qt's measuring of a push button reads: its text (mnemonic
-// included), font with the resolution of its metrics, style, and the
-// features the style adds room for (default, auto-default, flat).
-struct ButtonLook {
-    QString text;
-    QFont font;
-    qreal dpi;
-    const QStyle* style;
-    int features;
-
-    bool operator==(const ButtonLook& other) const
-    {
-        return features == other.features && dpi == other.dpi && style == other.style && text == other.text &&
-               font == other.font;
-    }
-};
-
-size_t qHash(const ButtonLook& look, size_t seed = 0)
-{
-    return qHashMulti(seed, look.text, look.font, look.dpi, look.style, look.features);
-}
-
-}  // namespace
 
 // Qt's minimum size hint of a push button is its size hint: it asks this one.
 QSize PushButton::sizeHint() const
@@ -49,10 +18,8 @@ QSize PushButton::sizeHint() const
         qobject_cast<const QDialogButtonBox*>(parentWidget()))
         return QPushButton::sizeHint();
     static QHash<ButtonLook, QSize> remembered;
-    const ButtonLook look{text(), font(), fontMetrics().fontDpi(), style(),
-                          int(isDefault()) | int(autoDefault()) << 1 | int(isFlat()) << 2};
-    return host::db::keptByText<QSize, kMaxButtonSizes>(remembered, look,
-                                                        [this](const ButtonLook&) { return QPushButton::sizeHint(); });
+    const int features = int(isDefault()) | int(autoDefault()) << 1 | int(isFlat()) << 2;
+    return keptButtonSize(remembered, *this, text(), features, [this] { return QPushButton::sizeHint(); });
 }
 
 } // namespace host::ui
