@@ -42,7 +42,11 @@ public:
         std::vector<BlobParam> blobs;
     };
 
-    Gravador() { anterior_ = host::db::watchEngine(this); }
+    Gravador()
+    {
+        anterior_ = host::db::watchEngine(this);
+        host::db::rewatchEngineRuns();
+    }
     ~Gravador() override
     {
         host::db::watchEngine(anterior_);
@@ -55,8 +59,17 @@ public:
     {
         limpa();
         gravando_ = true;
+        host::db::rewatchEngineRuns();
     }
-    void parar() { gravando_ = false; }
+    void parar()
+    {
+        gravando_ = false;
+        host::db::rewatchEngineRuns();
+    }
+    // Between recordings only the preparations and the ends matter (the
+    // texts to replay, the commits counted): ours is then measured without
+    // the recorder's calls.
+    bool wantsRuns() const override { return gravando_ || (anterior_ && anterior_->wantsRuns()); }
 
     const std::vector<Evento>& eventos() const { return eventos_; }
     // The commits of the whole process so far, recording or not (both sides

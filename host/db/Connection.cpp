@@ -18,6 +18,7 @@ namespace detail {
 std::atomic<std::uint64_t> executedStatements{0};
 std::atomic<std::uint64_t> preparedStatements{0};
 EngineWatcher* watcher = nullptr;
+EngineWatcher* runWatcher = nullptr;
 
 std::uint64_t nextSerial()
 {
@@ -72,7 +73,14 @@ DbError::DbError(const QString& message, int sqlCode, intptr_t gdsCode, const QS
 std::uint64_t statementCount() { return detail::executedStatements.load(std::memory_order_relaxed); }
 std::uint64_t prepareCount() { return detail::preparedStatements.load(std::memory_order_relaxed); }
 
-EngineWatcher* watchEngine(EngineWatcher* watcher) { return std::exchange(detail::watcher, watcher); }
+EngineWatcher* watchEngine(EngineWatcher* watcher)
+{
+    EngineWatcher* replaced = std::exchange(detail::watcher, watcher);
+    rewatchEngineRuns();
+    return replaced;
+}
+
+void rewatchEngineRuns() { detail::runWatcher = detail::watcher && detail::watcher->wantsRuns() ? detail::watcher : nullptr; }
 
 // ---------------------------------------------------------------- Connection
 

@@ -35,8 +35,16 @@ public:
     virtual void fetched(std::uint64_t statement) = 0;
     virtual void cursorClosed(std::uint64_t statement) = 0;
     virtual void ended(std::uint64_t transaction, End how) = 0;
+    // Whether executions, fetches and closed cursors are told as well: a
+    // recorder between its recordings needs only the preparations and the
+    // ends, and the calls it would ignore are left out of what it measures.
+    // Asked when the watcher is set and again at rewatchEngineRuns().
+    virtual bool wantsRuns() const { return true; }
 };
 // Replaces the watcher (null: none); returns the one it replaces.
 EngineWatcher* watchEngine(EngineWatcher* watcher);
+// Asks the watcher again whether it wants the runs (a recorder starting or
+// stopping a recording).
+void rewatchEngineRuns();
 
 }  // namespace host::db

@@ -72,6 +72,8 @@ private:
 extern std::atomic<std::uint64_t> executedStatements;
 extern std::atomic<std::uint64_t> preparedStatements;
 extern EngineWatcher* watcher;
+// The watcher, when it wants executions, fetches and closed cursors told.
+extern EngineWatcher* runWatcher;
 // Numbers of preparations and of transaction starts, as the watcher knows them.
 std::uint64_t nextSerial();
 

@@ -127,7 +127,7 @@ struct Statement::Impl {
 // one is opened, and asking the engine for a status costs an allocation and
 // its release): every engine call clears the status it is given first.
 void Statement::Impl::closeOpenCursor() {
-    if (detail::watcher) detail::watcher->cursorClosed(serial);
+    if (detail::runWatcher) detail::runWatcher->cursorClosed(serial);
     cursor->close(&status);
     if ((&status)->getState() & IStatus::STATE_ERRORS) cursor->release();
     cursor = nullptr;
@@ -520,7 +520,7 @@ void Statement::Impl::tellExecuted() const {
         blobs.push_back({inFields[i].offset, v.userType() == QMetaType::QByteArray ? v.toByteArray()
                                                                                   : v.toString().toUtf8()});
     }
-    detail::watcher->executed(serial, tr->impl()->serial, inMeta, inBuffer, blobs);
+    detail::runWatcher->executed(serial, tr->impl()->serial, inMeta, inBuffer, blobs);
 }
 
 Statement::RowCount Statement::execute() {
@@ -537,7 +537,7 @@ Statement::RowCount Statement::execute() {
     if (d->type == isc_info_sql_stmt_select || d->type == isc_info_sql_stmt_select_for_upd) {
         d->cursor = d->handle->openCursor(&st, tra, d->inMeta, d->inBuffer.data(), d->outMeta, 0);
         d->check(st);
-        if (detail::watcher) d->tellExecuted();
+        if (detail::runWatcher) d->tellExecuted();
         return RowCount(this);
     }
     // A kept statement holds its tables in use: a schema change frees them first.
@@ -546,7 +546,7 @@ Statement::RowCount Statement::execute() {
     d->handle->execute(&st, tra, d->inMeta, d->inBuffer.data(), returnsRow ? d->outMeta : nullptr,
                        returnsRow ? d->outBuffer.data() : nullptr);
     d->check(st);
-    if (detail::watcher) d->tellExecuted();
+    if (detail::runWatcher) d->tellExecuted();
     d->pendingRow = returnsRow;
     d->affected = d->type == isc_info_sql_stmt_ddl ? 0 : -2;
     return RowCount(this);
@@ -584,7 +584,7 @@ bool Statement::fetch() {
     Status& st = d->status;
     const int result = d->cursor->fetchNext(&st, d->outBuffer.data());
     d->check(st);
-    if (detail::watcher) detail::watcher->fetched(d->serial);
+    if (detail::runWatcher) detail::runWatcher->fetched(d->serial);
     if (result == IStatus::RESULT_OK) {
         d->rowReady = true;
         return true;

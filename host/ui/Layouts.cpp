@@ -1,5 +1,6 @@
 #include "host/ui/Layouts.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QVariant>
 #include <QSettings>
@@ -26,14 +27,31 @@ QString keyName(const QObject* object, const QString& name)
 
 void setFolder(const QString& folder) { folderOverride() = folder; }
 
+// Asked at every window's and grid's opening and closing: the user's
+// folder is looked up again only when the application's names change.
 QString folder()
 {
     if (!folderOverride().isEmpty())
         return folderOverride();
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    static QString names, userFolder;
+    const QString now = QCoreApplication::organizationName() + '/' + QCoreApplication::applicationName();
+    if (userFolder.isEmpty() || now != names) {
+        userFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+        names = now;
+    }
+    return userFolder;
 }
 
-QString settingsFile() { return QDir(folder()).filePath("layouts.ini"); }
+QString settingsFile()
+{
+    static QString inFolder, file;
+    const QString now = folder();
+    if (file.isEmpty() || now != inFolder) {
+        file = QDir(now).filePath("layouts.ini");
+        inFolder = now;
+    }
+    return file;
+}
 
 
 void saveWindow(const QWidget* window, const QString& name)

@@ -51,6 +51,8 @@ public:
         transacoes << t;
         linhas << QString("end %1").arg(int(how));
     }
+    bool wantsRuns() const override { return execucoes; }
+    bool execucoes = true;
     QStringList linhas;
     QList<std::uint64_t> transacoes;
 
@@ -98,6 +100,37 @@ TEST_F(Watcher, IsToldEveryPreparationExecutionFetchCloseAndEndInOrder)
     // Gone, the watcher is told nothing more (and nothing breaks).
     exec("insert into W (ID) values (3)");
     tr().commit();
+}
+
+// A watcher that wants no runs still hears every preparation and every end
+// (a recorder between its recordings), and the runs again once it wants them.
+TEST_F(Watcher, AWatcherWantingNoRunsHearsOnlyPreparationsAndEnds)
+{
+    Relato relato;
+    relato.execucoes = false;
+    host::db::rewatchEngineRuns();
+    host::db::Statement ins(tr(), "insert into W (ID, NOME) values (:ID, 'x')");
+    ins.setParam("ID", 1);
+    ins.execute();
+    host::db::Statement sel(tr(), "select ID from W");
+    sel.execute();
+    while (sel.fetch()) {
+    }
+    tr().commitRetaining();
+    EXPECT_EQ(relato.linhas, QStringList({"prepare s1 insert into W (ID, NOME) values (?, 'x')",
+                                          "prepare s2 select ID from W", "end 1"}));
+
+    relato.linhas.clear();
+    relato.execucoes = true;
+    host::db::rewatchEngineRuns();
+    ins.setParam("ID", 2);
+    ins.execute();
+    sel.execute();
+    while (sel.fetch()) {
+    }
+    tr().commit();
+    EXPECT_EQ(relato.linhas, QStringList({"execute s1 (some bytes)", "execute s2 (no bytes)", "fetch s2", "fetch s2",
+                                          "fetch s2", "close s2", "end 0"}));
 }
 
 TEST_F(Watcher, ARecordedRunReplayedThroughTheEngineWritesTheSameRows)
