@@ -312,6 +312,7 @@ public:
 template <class Mede>
 int executaLote(int argc, char** argv, Mede mede, int linhasAssincronas, int linhasComoAplicacao)
 {
+    emProcessos(argv);
     PreparoModulo preparo;
     QApplication app(argc, argv);
     Gravador gravador;

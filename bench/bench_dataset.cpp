@@ -193,6 +193,7 @@ void oursPost(host::db::Transaction& tr, int firstId)
 
 int main(int argc, char** argv)
 {
+    bench::emProcessos(argv);
     host::db::prepareProcess();
     QCoreApplication app(argc, argv);
     bench::Arquivo base("dataset");

@@ -103,6 +103,7 @@ long long oursFetch(host::db::Transaction& tr)
 
 int main(int argc, char** argv)
 {
+    bench::emProcessos(argv);
     host::db::prepareProcess();
     QCoreApplication app(argc, argv);
     bench::Arquivo base("db");

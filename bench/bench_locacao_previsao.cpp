@@ -194,6 +194,7 @@ void medeLocacao(bench::Gravador& gravador, bench::Escrita escrita, int contrato
 // small one). The process's peak memory is held too.
 int main(int argc, char** argv)
 {
+    bench::emProcessos(argv);
     const int contratos = qEnvironmentVariableIsSet("BENCH_CONTRATOS") ? qEnvironmentVariableIntValue("BENCH_CONTRATOS")
                                                                         : 1000;
     bench::PreparoModulo preparo;

@@ -269,6 +269,7 @@ Caso casoOS(const char* nome, std::function<QString()> nosso, const QString& ond
 
 int main(int argc, char** argv)
 {
+    bench::emProcessos(argv);
     bench::ProcessoModulo processo(argc, argv, "pesquisas");
     bench::ModuloContratos modulo(processo.base.path);
     host::db::Transaction& tr = modulo.tr();
