@@ -1,10 +1,10 @@
 // Grid column layouts: order, width and visibility by field name.
 #include "host/ui/DataGrid.h"
 #include "host/ui/Layouts.h"
+#include "host/ui/LayoutsStore.h"
 
 #include <QDir>
 #include <QList>
-#include <QSettings>
 
 namespace host::ui::Layouts {
 
@@ -17,22 +17,30 @@ struct StoredColumn {
     bool visible = true;
 };
 
-// The stored layout of the group, its columns in their stored order: read
-// once, to compare with the grid and to restore from.
-QList<StoredColumn> storedColumns(QSettings& store, const QString& group)
+// The stored layout of the group, its columns in their stored order (the
+// file's array: "Colunas/size" and, from 1, "Colunas/<n>/<key>"), worked
+// out once for as long as the stored values stay the same.
+const QList<StoredColumn>& storedColumns(const QString& group)
 {
-    QList<StoredColumn> columns;
-    store.beginGroup(group);
-    const int count = store.beginReadArray("Colunas");
-    columns.reserve(count);
-    for (int i = 0; i < count; ++i) {
-        store.setArrayIndex(i);
-        columns.append({store.value("Campo").toString(), store.value("Largura").toInt(),
-                        store.value("Visivel", true).toBool()});
+    const QHash<QString, QVariant>& stored = detail::storedValues();
+    static QHash<QString, QList<StoredColumn>> workedOut;
+    static quint64 generation = 0;
+    if (generation != detail::storedGeneration()) {
+        workedOut.clear();
+        generation = detail::storedGeneration();
     }
-    store.endArray();
-    store.endGroup();
-    return columns;
+    if (const auto it = workedOut.constFind(group); it != workedOut.constEnd())
+        return *it;
+    const QString array = group + "/Colunas/";
+    const int count = stored.value(array + "size").toInt();
+    QList<StoredColumn> columns;
+    columns.reserve(count);
+    for (int i = 1; i <= count; ++i) {
+        const QString column = array + QString::number(i) + '/';
+        columns.append({stored.value(column + "Campo").toString(), stored.value(column + "Largura").toInt(),
+                        stored.value(column + "Visivel", true).toBool()});
+    }
+    return *workedOut.insert(group, columns);
 }
 
 // Whether the stored layout is the grid's as it stands.
@@ -69,6 +77,23 @@ void restoreColumns(const QList<StoredColumn>& stored, DataGrid* grid)
     }
 }
 
+// The grid's columns as the group's array ("Colunas/size", and from 1
+// "Colunas/<n>/<key>"), in place of what the group held.
+void writeColumns(const DataGrid* grid, const QString& group)
+{
+    detail::LayoutWriter writer;
+    writer.removeGroup(group);
+    const QString array = group + "/Colunas/";
+    for (int i = 0; i < grid->columnCount(); ++i) {
+        const GridColumn* column = grid->column(i);
+        const QString at = array + QString::number(i + 1) + '/';
+        writer.set(at + "Campo", column->fieldName());
+        writer.set(at + "Largura", column->width());
+        writer.set(at + "Visivel", column->visible());
+    }
+    writer.set(array + "size", grid->columnCount());
+}
+
 }  // namespace
 
 void saveGrid(const DataGrid* grid, const QString& name)
@@ -76,24 +101,12 @@ void saveGrid(const DataGrid* grid, const QString& name)
     const QString key = name.isEmpty() ? grid->objectName() : name;
     if (key.isEmpty())
         return;
-    QSettings store(settingsFile(), QSettings::IniFormat);
     // A grid closed as it was opened rewrites (and syncs) no file, and
     // makes no folder.
-    if (sameColumns(storedColumns(store, "Grade_" + key), grid))
+    if (sameColumns(storedColumns("Grade_" + key), grid))
         return;
     QDir().mkpath(folder());
-    store.remove("Grade_" + key);
-    store.beginGroup("Grade_" + key);
-    store.beginWriteArray("Colunas", grid->columnCount());
-    for (int i = 0; i < grid->columnCount(); ++i) {
-        const GridColumn* column = grid->column(i);
-        store.setArrayIndex(i);
-        store.setValue("Campo", column->fieldName());
-        store.setValue("Largura", column->width());
-        store.setValue("Visivel", column->visible());
-    }
-    store.endArray();
-    store.endGroup();
+    writeColumns(grid, "Grade_" + key);
 }
 
 bool restoreGrid(DataGrid* grid, const QString& name)
@@ -101,8 +114,8 @@ bool restoreGrid(DataGrid* grid, const QString& name)
     const QString key = name.isEmpty() ? grid->objectName() : name;
     if (key.isEmpty())
         return false;
-    QSettings store(settingsFile(), QSettings::IniFormat);
-    const QList<StoredColumn> stored = storedColumns(store, "Grade_" + key);
+    // A copy: what is kept may be worked out again while the grid is laid out.
+    const QList<StoredColumn> stored = storedColumns("Grade_" + key);
     if (stored.isEmpty())
         return false;
     // A grid opened as it was stored is not laid out again; otherwise it is

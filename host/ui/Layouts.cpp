@@ -1,11 +1,15 @@
 #include "host/ui/Layouts.h"
+#include "host/ui/LayoutsStore.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QVariant>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QWidget>
+
+#include <sys/stat.h>
 
 #include <algorithm>
 
@@ -54,13 +58,117 @@ QString settingsFile()
 }
 
 
+namespace detail {
+namespace {
+
+// What tells a changed file: its identity, size and time of change.
+struct FileState {
+    bool exists = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec changed{};
+    bool operator==(const FileState& o) const
+    {
+        return exists == o.exists && device == o.device && inode == o.inode && size == o.size &&
+               changed.tv_sec == o.changed.tv_sec && changed.tv_nsec == o.changed.tv_nsec;
+    }
+};
+
+FileState stateOf(const QString& path)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return {};
+    return {true, st.st_dev, st.st_ino, st.st_size, st.st_mtim};
+}
+
+struct Kept {
+    QString path;
+    FileState state;
+    bool valid = false;
+    quint64 generation = 0;
+    QHash<QString, QVariant> values;
+};
+
+Kept& kept()
+{
+    static Kept k;
+    return k;
+}
+
+// The kept values are those of the file as it is now.
+bool keptIsCurrent(const QString& path)
+{
+    const Kept& k = kept();
+    return k.valid && k.path == path && k.state == stateOf(path);
+}
+
+}  // namespace
+
+const QHash<QString, QVariant>& storedValues()
+{
+    Kept& k = kept();
+    const QString path = settingsFile();
+    if (keptIsCurrent(path))
+        return k.values;
+    k.values.clear();
+    ++k.generation;
+    k.state = stateOf(path);
+    if (k.state.exists) {
+        QSettings store(path, QSettings::IniFormat);
+        for (const QString& key : store.allKeys())
+            k.values.insert(key, store.value(key));
+    }
+    k.path = path;
+    k.valid = true;
+    return k.values;
+}
+
+quint64 storedGeneration() { return kept().generation; }
+
+LayoutWriter::LayoutWriter()
+    : wasCurrent_(keptIsCurrent(settingsFile())),
+      store_(std::make_unique<QSettings>(settingsFile(), QSettings::IniFormat))
+{
+}
+
+LayoutWriter::~LayoutWriter()
+{
+    store_.reset();   // written
+    Kept& k = kept();
+    if (wasCurrent_)
+        k.state = stateOf(k.path);
+    else
+        k.valid = false;
+}
+
+void LayoutWriter::set(const QString& key, const QVariant& value)
+{
+    store_->setValue(key, value);
+    // As the file gives it back: text.
+    kept().values.insert(key, value.toString());
+    ++kept().generation;
+}
+
+void LayoutWriter::removeGroup(const QString& group)
+{
+    store_->remove(group);
+    ++kept().generation;
+    const QString prefix = group + '/';
+    QHash<QString, QVariant>& values = kept().values;
+    for (auto it = values.begin(); it != values.end();)
+        it = it.key().startsWith(prefix) ? values.erase(it) : std::next(it);
+}
+
+}  // namespace detail
+
 void saveWindow(const QWidget* window, const QString& name)
 {
     const QString key = keyName(window, name);
     if (key.isEmpty())
         return;
-    QSettings store(settingsFile(), QSettings::IniFormat);
-    store.beginGroup("Janela_" + key);
+    const QString group = "Janela_" + key + '/';
     const bool maximized = window->isMaximized();
     // A maximised window keeps the size it returns to.
     const QRect rect = maximized ? window->normalGeometry() : window->geometry();
@@ -71,29 +179,34 @@ void saveWindow(const QWidget* window, const QString& name)
                                                         {"Maximized", maximized}};
     // A window closed as it was opened rewrites (and syncs) no file, and
     // makes no folder.
-    if (std::all_of(std::begin(values), std::end(values), [&store](const auto& v) {
-            return store.contains(v.first) && store.value(v.first).toString() == v.second.toString();
+    const QHash<QString, QVariant>& stored = detail::storedValues();
+    if (std::all_of(std::begin(values), std::end(values), [&](const auto& v) {
+            const auto it = stored.constFind(group + QLatin1String(v.first));
+            return it != stored.constEnd() && it->toString() == v.second.toString();
         }))
         return;
     QDir().mkpath(folder());
-    for (const auto& [name, value] : values)
-        store.setValue(name, value);
-    store.endGroup();
+    detail::LayoutWriter writer;
+    for (const auto& [field, value] : values)
+        writer.set(group + QLatin1String(field), value);
 }
 
 bool restoreWindow(QWidget* window, const QString& name)
 {
     const QString key = keyName(window, name);
-    QSettings store(settingsFile(), QSettings::IniFormat);
-    store.beginGroup("Janela_" + key);
-    if (key.isEmpty() || !store.contains("Width"))
+    if (key.isEmpty())
         return false;
-    const int width = store.value("Width").toInt();
-    const int height = store.value("Height").toInt();
+    const QHash<QString, QVariant>& stored = detail::storedValues();
+    const QString group = "Janela_" + key + '/';
+    auto value = [&](const char* field) { return stored.value(group + QLatin1String(field)); };
+    if (!stored.contains(group + "Width"))
+        return false;
+    const int width = value("Width").toInt();
+    const int height = value("Height").toInt();
     if (width <= 0 || height <= 0)
         return false;
-    window->setGeometry(store.value("Left").toInt(), store.value("Top").toInt(), width, height);
-    if (store.value("Maximized").toBool())
+    window->setGeometry(value("Left").toInt(), value("Top").toInt(), width, height);
+    if (value("Maximized").toBool())
         window->setWindowState(window->windowState() | Qt::WindowMaximized);
     return true;
 }

@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QSettings>
 #include <QStandardItemModel>
 #include <QFile>
 #include <QTemporaryDir>
@@ -262,6 +263,48 @@ TEST_F(DataGridTest, ColumnsLayoutSurvivesSaveAndRestore)
     Layouts::saveGrid(&grid);
     ASSERT_TRUE(Layouts::restoreGrid(&other));
     EXPECT_EQ(other.column(1)->width(), 120);
+    Layouts::setFolder({});
+}
+
+// Layouts written one after the other in one session (a grid with fewer
+// columns than it had, another grid, a window) are what the next opening
+// restores and what the file holds for the next session, with nothing of
+// the earlier columns left behind.
+TEST_F(DataGridTest, LayoutsWrittenInASessionAreTheFileTheNextSessionReads)
+{
+    QTemporaryDir dir;
+    Layouts::setFolder(dir.path());
+    addLineColumns(grid);
+    grid.column(0)->setWidth(61);
+    Layouts::saveGrid(&grid);
+
+    DataGrid menor("dbgdOrdemServicoServicos");
+    menor.setDataSource(&ds);
+    menor.addColumn("DEFEITO", "Defeito", 180);
+    Layouts::saveGrid(&menor);
+    DataGrid outra("dbgdOutra");
+    outra.setDataSource(&ds);
+    outra.addColumn("AACODIGO", "Código", 33);
+    Layouts::saveGrid(&outra);
+    QWidget janela;
+    janela.setObjectName("fmAssDefeito");
+    janela.setGeometry(10, 20, 300, 200);
+    Layouts::saveWindow(&janela);
+
+    DataGrid aberta("dbgdOrdemServicoServicos");
+    aberta.setDataSource(&ds);
+    addLineColumns(aberta);
+    ASSERT_TRUE(Layouts::restoreGrid(&aberta));
+    EXPECT_EQ(aberta.column(0)->fieldName(), "DEFEITO");
+    EXPECT_EQ(aberta.column(0)->width(), 180);
+    EXPECT_EQ(aberta.column(1)->width(), 50) << "the earlier layout's width came back";
+
+    // The next session reads the file itself.
+    QSettings arquivo(Layouts::settingsFile(), QSettings::IniFormat);
+    EXPECT_EQ(arquivo.value("Grade_dbgdOrdemServicoServicos/Colunas/size").toInt(), 1);
+    EXPECT_FALSE(arquivo.contains("Grade_dbgdOrdemServicoServicos/Colunas/2/Campo"));
+    EXPECT_EQ(arquivo.value("Grade_dbgdOutra/Colunas/1/Largura").toInt(), 33);
+    EXPECT_EQ(arquivo.value("Janela_fmAssDefeito/Width").toInt(), 300);
     Layouts::setFolder({});
 }
 

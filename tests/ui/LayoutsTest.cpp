@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -101,4 +102,38 @@ TEST_F(LayoutsTest, TheFolderIsMadeOnlyWhenALayoutIsWritten)
     outra.setObjectName("fmPesquisaAssContratosLocEquip");
     ASSERT_TRUE(Layouts::restoreWindow(&outra));
     EXPECT_EQ(outra.geometry(), QRect(40, 50, 640, 480));
+}
+
+// Another instance of the application saves layouts in the same file: what
+// it saved since is what the next window and grid open with, and a layout
+// it removed is gone, even right after this instance read the file.
+TEST_F(LayoutsTest, WhatAnotherInstanceSavedSinceIsWhatOpens)
+{
+    QWidget janela;
+    janela.setObjectName("fmAssContLocacao");
+    janela.setGeometry(40, 50, 640, 480);
+    Layouts::saveWindow(&janela);
+    QWidget lida;
+    lida.setObjectName("fmAssContLocacao");
+    ASSERT_TRUE(Layouts::restoreWindow(&lida));
+
+    // The other instance: its own writer of the same file, the same size of text.
+    {
+        QSettings outra(Layouts::settingsFile(), QSettings::IniFormat);
+        outra.setValue("Janela_fmAssContLocacao/Left", 90);
+        outra.setValue("Janela_fmAssContLocacao/Width", 700);
+    }
+    QWidget depois;
+    depois.setObjectName("fmAssContLocacao");
+    ASSERT_TRUE(Layouts::restoreWindow(&depois));
+    EXPECT_EQ(depois.geometry(), QRect(90, 50, 700, 480));
+    // Closed where the other instance left it: nothing to write.
+    Layouts::saveWindow(&depois);
+
+    QFile::remove(Layouts::settingsFile());
+    QWidget semArquivo;
+    semArquivo.setObjectName("fmAssContLocacao");
+    semArquivo.resize(100, 100);
+    EXPECT_FALSE(Layouts::restoreWindow(&semArquivo)) << "the removed file still gave a layout";
+    EXPECT_EQ(semArquivo.size(), QSize(100, 100));
 }
