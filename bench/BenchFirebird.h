@@ -175,15 +175,24 @@ inline bool& metaPerdida()
     static bool perdida = false;
     return perdida;
 }
-inline int resultado() { return metaPerdida() ? 1 : 0; }
+// Whether the run failed otherwise (a window that showed no count, a
+// helper run that crashed): the program then ends with 2, which a helper's
+// caller tells from a missed goal.
+inline bool& execucaoFalhou()
+{
+    static bool falhou = false;
+    return falhou;
+}
+inline int resultado() { return execucaoFalhou() ? 2 : metaPerdida() ? 1 : 0; }
 
 // The program's rounds spread over runs of it. A run lays out its memory
 // its own way, and on a shared machine that alone moves a batch's ratio by
 // a tenth or more from one run of the same program to the next, whatever
 // its rounds: the program first runs itself again as helpers, one after the
 // other (BENCH_PROCESSES runs in all, 3 by default; 1: this run alone),
-// each leaving its times in a file, and every figure this run prints is
-// the median of the rounds of all of them. Called first thing in main.
+// each leaving its times in a file, and every time this run prints is the
+// median of the rounds of all of them (counts and memory are this run's
+// own). Called first thing in main.
 inline void emProcessos(char** argv)
 {
     if (!processos::arquivoAmostras().isEmpty())
@@ -211,12 +220,13 @@ inline void emProcessos(char** argv)
         const bool iniciou = posix_spawn(&filho, "/proc/self/exe", &saidas, nullptr, argv, ambiente.data()) == 0;
         posix_spawn_file_actions_destroy(&saidas);
         // A helper that missed a goal ended with 1 and left its times; one
-        // that failed otherwise fails the run.
-        if (!iniciou || ::waitpid(filho, &estado, 0) != filho || !WIFEXITED(estado) || WEXITSTATUS(estado) > 1) {
+        // that failed otherwise fails the run, and its times are not taken.
+        const bool terminou = iniciou && ::waitpid(filho, &estado, 0) == filho && WIFEXITED(estado) &&
+                              WEXITSTATUS(estado) <= 1;
+        if (!terminou) {
             std::printf("helper run %d of %d failed\n", k, execucoes);
-            metaPerdida() = true;
-        }
-        if (FILE* lidos = std::fopen(arquivo.constData(), "r")) {
+            execucaoFalhou() = true;
+        } else if (FILE* lidos = std::fopen(arquivo.constData(), "r")) {
             std::size_t serie = 0;
             double t = 0;
             while (std::fscanf(lidos, "%zu %lg", &serie, &t) == 2)

@@ -107,7 +107,7 @@ struct Caso {
     QString contagemDireta = {};      // a paged list: its count, read when the page is full
 };
 
-// Whether the window showed its count; when not, the run is marked failed
+// Whether the window showed its count; when not, the run fails
 // with the last message it showed (the scripted dialogs answer them all).
 bool mostrouContagem(const Caso& caso, const QString& contagem, const host::ui::ScriptedDialogs& dialogos)
 {
@@ -116,7 +116,7 @@ bool mostrouContagem(const Caso& caso, const QString& contagem, const host::ui::
     const QStringList textos = dialogos.texts();
     std::printf("%s: the window showed no count (last message: \"%s\")\n", caso.nome,
                 textos.isEmpty() ? "" : textos.last().toUtf8().constData());
-    bench::metaPerdida() = true;
+    bench::execucaoFalhou() = true;
     return false;
 }
 

@@ -38,7 +38,9 @@ public:
     // Whether executions, fetches and closed cursors are told as well: a
     // recorder between its recordings needs only the preparations and the
     // ends, and the calls it would ignore are left out of what it measures.
-    // Asked when the watcher is set and again at rewatchEngineRuns().
+    // Asked when the watcher is set and again at rewatchEngineRuns(); a
+    // watcher that passes the calls on to the one it replaced wants the
+    // runs that one wants as well.
     virtual bool wantsRuns() const { return true; }
 };
 // Replaces the watcher (null: none); returns the one it replaces.

@@ -103,10 +103,10 @@ void saveGrid(const DataGrid* grid, const QString& name)
         return;
     // A grid closed as it was opened rewrites (and syncs) no file, and
     // makes no folder.
-    if (sameColumns(storedColumns("Grade_" + key), grid))
+    if (sameColumns(storedColumns(detail::group("Grade_", key)), grid))
         return;
     QDir().mkpath(folder());
-    writeColumns(grid, "Grade_" + key);
+    writeColumns(grid, detail::group("Grade_", key));
 }
 
 bool restoreGrid(DataGrid* grid, const QString& name)
@@ -115,7 +115,7 @@ bool restoreGrid(DataGrid* grid, const QString& name)
     if (key.isEmpty())
         return false;
     // A copy: what is kept may be worked out again while the grid is laid out.
-    const QList<StoredColumn> stored = storedColumns("Grade_" + key);
+    const QList<StoredColumn> stored = storedColumns(detail::group("Grade_", key));
     if (stored.isEmpty())
         return false;
     // A grid opened as it was stored is not laid out again; otherwise it is

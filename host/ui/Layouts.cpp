@@ -32,16 +32,19 @@ QString keyName(const QObject* object, const QString& name)
 void setFolder(const QString& folder) { folderOverride() = folder; }
 
 // Asked at every window's and grid's opening and closing: the user's
-// folder is looked up again only when the application's names change.
+// folder is looked up again only when what it depends on changes (the
+// application's names, the user's home and configuration folders).
 QString folder()
 {
     if (!folderOverride().isEmpty())
         return folderOverride();
-    static QString names, userFolder;
-    const QString now = QCoreApplication::organizationName() + '/' + QCoreApplication::applicationName();
-    if (userFolder.isEmpty() || now != names) {
+    static QString dependsOn, userFolder;
+    const QString now = QCoreApplication::organizationName() + '/' + QCoreApplication::applicationName() + '\n' +
+                        qEnvironmentVariable("XDG_CONFIG_HOME") + '\n' + qEnvironmentVariable("HOME") +
+                        (QStandardPaths::isTestModeEnabled() ? "\ntest" : "");
+    if (userFolder.isEmpty() || now != dependsOn) {
         userFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-        names = now;
+        dependsOn = now;
     }
     return userFolder;
 }
@@ -97,20 +100,13 @@ Kept& kept()
     return k;
 }
 
-// The kept values are those of the file as it is now.
-bool keptIsCurrent(const QString& path)
-{
-    const Kept& k = kept();
-    return k.valid && k.path == path && k.state == stateOf(path);
-}
-
 }  // namespace
 
 const QHash<QString, QVariant>& storedValues()
 {
     Kept& k = kept();
     const QString path = settingsFile();
-    if (keptIsCurrent(path))
+    if (k.valid && k.path == path && k.state == stateOf(path))
         return k.values;
     k.values.clear();
     ++k.generation;
@@ -127,39 +123,23 @@ const QHash<QString, QVariant>& storedValues()
 
 quint64 storedGeneration() { return kept().generation; }
 
-LayoutWriter::LayoutWriter()
-    : wasCurrent_(keptIsCurrent(settingsFile())),
-      store_(std::make_unique<QSettings>(settingsFile(), QSettings::IniFormat))
+QString group(const char* kind, const QString& name)
 {
+    // As the file keeps it: no empty levels, no slash at either end.
+    return (QLatin1String(kind) + name).split(u'/', Qt::SkipEmptyParts).join(u'/');
 }
+
+LayoutWriter::LayoutWriter() : store_(std::make_unique<QSettings>(settingsFile(), QSettings::IniFormat)) {}
 
 LayoutWriter::~LayoutWriter()
 {
-    store_.reset();   // written
-    Kept& k = kept();
-    if (wasCurrent_)
-        k.state = stateOf(k.path);
-    else
-        k.valid = false;
+    store_.reset();   // written, merged with what another instance wrote meanwhile
+    kept().valid = false;
 }
 
-void LayoutWriter::set(const QString& key, const QVariant& value)
-{
-    store_->setValue(key, value);
-    // As the file gives it back: text.
-    kept().values.insert(key, value.toString());
-    ++kept().generation;
-}
+void LayoutWriter::set(const QString& key, const QVariant& value) { store_->setValue(key, value); }
 
-void LayoutWriter::removeGroup(const QString& group)
-{
-    store_->remove(group);
-    ++kept().generation;
-    const QString prefix = group + '/';
-    QHash<QString, QVariant>& values = kept().values;
-    for (auto it = values.begin(); it != values.end();)
-        it = it.key().startsWith(prefix) ? values.erase(it) : std::next(it);
-}
+void LayoutWriter::removeGroup(const QString& group) { store_->remove(group); }
 
 }  // namespace detail
 
@@ -168,7 +148,7 @@ void saveWindow(const QWidget* window, const QString& name)
     const QString key = keyName(window, name);
     if (key.isEmpty())
         return;
-    const QString group = "Janela_" + key + '/';
+    const QString group = detail::group("Janela_", key) + '/';
     const bool maximized = window->isMaximized();
     // A maximised window keeps the size it returns to.
     const QRect rect = maximized ? window->normalGeometry() : window->geometry();
@@ -197,7 +177,7 @@ bool restoreWindow(QWidget* window, const QString& name)
     if (key.isEmpty())
         return false;
     const QHash<QString, QVariant>& stored = detail::storedValues();
-    const QString group = "Janela_" + key + '/';
+    const QString group = detail::group("Janela_", key) + '/';
     auto value = [&](const char* field) { return stored.value(group + QLatin1String(field)); };
     if (!stored.contains(group + "Width"))
         return false;

@@ -3,7 +3,8 @@
 // whole once and again only when the file changed on disk (another
 // instance of the application saved a layout, or the folder moved). Every
 // window's and grid's opening restores from it, and their closing compares
-// with it, without opening the file each time.
+// with it, without opening the file each time. A layout written here is
+// rare (a window moved, a column widened): the file is then read again.
 
 #include <QHash>
 #include <QSettings>
@@ -15,14 +16,16 @@
 namespace host::ui::Layouts::detail {
 
 const QHash<QString, QVariant>& storedValues();
-// Changes whenever the kept values do (read again, or written here): what
-// is worked out of them is kept while it stays the same.
+// Changes whenever the kept values are read again: what is worked out of
+// them is kept while it stays the same.
 quint64 storedGeneration();
 
-// Writes layouts into the file and the kept values alike; at its end the
-// file is written and the kept values are the file's, without reading it
-// again (unless another instance had written it since they were read: then
-// it is read again at the next use).
+// The group of a kind of layout ("Janela_", "Grade_") under a name, as the
+// file keeps its keys.
+QString group(const char* kind, const QString& name);
+
+// Writes layouts into the file; at its end the file is written (merged with
+// whatever another instance wrote meanwhile) and read again at the next use.
 class LayoutWriter {
 public:
     LayoutWriter();
@@ -34,7 +37,6 @@ public:
     void removeGroup(const QString& group);
 
 private:
-    bool wasCurrent_;
     std::unique_ptr<QSettings> store_;
 };
 

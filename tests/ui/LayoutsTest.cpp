@@ -137,3 +137,25 @@ TEST_F(LayoutsTest, WhatAnotherInstanceSavedSinceIsWhatOpens)
     EXPECT_FALSE(Layouts::restoreWindow(&semArquivo)) << "the removed file still gave a layout";
     EXPECT_EQ(semArquivo.size(), QSize(100, 100));
 }
+
+// A layout name as the data gives it (a slash doubled or at its end) is
+// stored under the group the file keeps, found again, and not rewritten
+// when the window closes as it opened.
+TEST_F(LayoutsTest, ANameWithStraySlashesIsFoundAgain)
+{
+    QWidget janela;
+    janela.setGeometry(40, 50, 640, 480);
+    Layouts::saveWindow(&janela, "Pesquisa//Clientes/");
+    QWidget outra;
+    ASSERT_TRUE(Layouts::restoreWindow(&outra, "Pesquisa//Clientes/"));
+    EXPECT_EQ(outra.geometry(), QRect(40, 50, 640, 480));
+    {
+        QFile file(Layouts::settingsFile());
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        file.write("; marca\n");
+    }
+    Layouts::saveWindow(&outra, "Pesquisa//Clientes/");
+    QFile file(Layouts::settingsFile());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("; marca")) << "the unchanged layout was written again";
+}
