@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QList>
+#include <QSettings>
 
 namespace host::ui::Layouts {
 
@@ -77,21 +78,24 @@ void restoreColumns(const QList<StoredColumn>& stored, DataGrid* grid)
     }
 }
 
-// The grid's columns as the group's array ("Colunas/size", and from 1
-// "Colunas/<n>/<key>"), in place of what the group held.
+// The grid's columns as the group's array, in place of what it held; the
+// write merges what another instance wrote meanwhile: read it all again.
 void writeColumns(const DataGrid* grid, const QString& group)
 {
-    detail::LayoutWriter writer;
-    writer.removeGroup(group);
-    const QString array = group + "/Colunas/";
+    QSettings store(settingsFile(), QSettings::IniFormat);
+    store.remove(group);
+    store.beginGroup(group);
+    store.beginWriteArray("Colunas", grid->columnCount());
     for (int i = 0; i < grid->columnCount(); ++i) {
         const GridColumn* column = grid->column(i);
-        const QString at = array + QString::number(i + 1) + '/';
-        writer.set(at + "Campo", column->fieldName());
-        writer.set(at + "Largura", column->width());
-        writer.set(at + "Visivel", column->visible());
+        store.setArrayIndex(i);
+        store.setValue("Campo", column->fieldName());
+        store.setValue("Largura", column->width());
+        store.setValue("Visivel", column->visible());
     }
-    writer.set(array + "size", grid->columnCount());
+    store.endArray();
+    store.endGroup();
+    detail::forgetStoredValues();
 }
 
 }  // namespace

@@ -129,17 +129,7 @@ QString group(const char* kind, const QString& name)
     return (QLatin1String(kind) + name).split(u'/', Qt::SkipEmptyParts).join(u'/');
 }
 
-LayoutWriter::LayoutWriter() : store_(std::make_unique<QSettings>(settingsFile(), QSettings::IniFormat)) {}
-
-LayoutWriter::~LayoutWriter()
-{
-    store_.reset();   // written, merged with what another instance wrote meanwhile
-    kept().valid = false;
-}
-
-void LayoutWriter::set(const QString& key, const QVariant& value) { store_->setValue(key, value); }
-
-void LayoutWriter::removeGroup(const QString& group) { store_->remove(group); }
+void forgetStoredValues() { kept().valid = false; }
 
 }  // namespace detail
 
@@ -166,9 +156,11 @@ void saveWindow(const QWidget* window, const QString& name)
         }))
         return;
     QDir().mkpath(folder());
-    detail::LayoutWriter writer;
+    QSettings store(settingsFile(), QSettings::IniFormat);
     for (const auto& [field, value] : values)
-        writer.set(group + QLatin1String(field), value);
+        store.setValue(group + QLatin1String(field), value);
+    // The write merges what another instance wrote meanwhile: read it all again.
+    detail::forgetStoredValues();
 }
 
 bool restoreWindow(QWidget* window, const QString& name)

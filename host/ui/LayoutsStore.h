@@ -7,11 +7,8 @@
 // rare (a window moved, a column widened): the file is then read again.
 
 #include <QHash>
-#include <QSettings>
 #include <QString>
 #include <QVariant>
-
-#include <memory>
 
 namespace host::ui::Layouts::detail {
 
@@ -24,20 +21,7 @@ quint64 storedGeneration();
 // file keeps its keys.
 QString group(const char* kind, const QString& name);
 
-// Writes layouts into the file; at its end the file is written (merged with
-// whatever another instance wrote meanwhile) and read again at the next use.
-class LayoutWriter {
-public:
-    LayoutWriter();
-    ~LayoutWriter();
-    LayoutWriter(const LayoutWriter&) = delete;
-    LayoutWriter& operator=(const LayoutWriter&) = delete;
-    void set(const QString& key, const QVariant& value);
-    // Every key of the group goes.
-    void removeGroup(const QString& group);
-
-private:
-    std::unique_ptr<QSettings> store_;
-};
+// After a layout was written here: the file is read again at the next use.
+void forgetStoredValues();
 
 }  // namespace host::ui::Layouts::detail
