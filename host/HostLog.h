@@ -18,6 +18,10 @@ struct LogEntry {
 // trace (what TdmGlobal::Log does; usable before dmGlobal exists).
 void writeLog(const QString& origin, const QString& text, const QString& detail = {});
 
+// Writes the lines still waiting to the log file now (they wait at most
+// 100 ms otherwise, and are written at the program's end or crash).
+void flushLog();
+
 // The lines logged since the last clear (the newest 10000 at most).
 const QList<LogEntry>& logTrace();
 void clearLogTrace();

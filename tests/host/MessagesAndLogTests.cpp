@@ -8,11 +8,20 @@
 #include "host/data/Abort.h"
 #include "host/ui/ProgressWindow.h"
 
+#include <QCoreApplication>
 #include <QDate>
+#include <QElapsedTimer>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QThread>
+
+#include <csignal>
+#include <cstdlib>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using testsupport::HostDatabaseTest;
 
@@ -74,6 +83,7 @@ TEST_F(MessagesTest, LogKeepsOriginTextAndDetailInMemoryAndInTheSystemFolder)
     ASSERT_EQ(host::logTrace().size(), 2);
     EXPECT_EQ(host::logTrace()[1].detail, "AOCODIGO=5");
     EXPECT_TRUE(host::logFilePath().startsWith(systemFolder));
+    host::flushLog();
     QFile file(host::logFilePath());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
     const QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
@@ -95,6 +105,7 @@ TEST_F(MessagesTest, LogWritesEveryCharacterAsUtf8)
     const QString emoji = QString::fromUcs4(U"\U0001F527");
     const QString sozinho(QChar(0xD800));
     dmGlobal->Log("[Geração]", "Ordem de Serviço nº 5 " + emoji + "\r\nfim", "Observação " + sozinho + "\n€");
+    host::flushLog();
     QFile file(host::logFilePath());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray conteudo = file.readAll();
@@ -113,6 +124,7 @@ TEST_F(MessagesTest, LogWritesEveryCharacterAsUtf8)
 TEST_F(MessagesTest, LogFollowsTheSystemFolderAndARemovedFile)
 {
     auto linhas = [](const QString& path) {
+        host::flushLog();
         QFile file(path);
         return file.open(QIODevice::ReadOnly | QIODevice::Text)
                    ? QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts).size()
@@ -147,6 +159,55 @@ TEST_F(MessagesTest, WithoutASystemFolderTheLogStaysInTheTestFolder)
     EXPECT_TRUE(caminho.startsWith(testsupport::testFolder() + "/")) << caminho.toStdString();
     EXPECT_FALSE(caminho.startsWith(QDir::homePath() + "/.local/")) << caminho.toStdString();
     EXPECT_TRUE(QFile::exists(caminho));
+}
+
+namespace {
+QByteArray conteudoDoLog()
+{
+    QFile file(host::logFilePath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+}  // namespace
+
+// Lines logged close together reach the file together: with no other line
+// after them, the event loop writes them within a moment; many lines (more
+// than the room kept for them) all arrive, in their order.
+TEST_F(MessagesTest, LoggedLinesReachTheFileWhenTheWorkPausesAndNoneIsLost)
+{
+    for (int i = 1; i <= 3000; ++i)
+        dmGlobal->Log("[Lote]", QString("linha %1 ").arg(i) + QString(40, 'x'));
+    dmGlobal->Log("[Lote]", "ultima");
+    QElapsedTimer espera;
+    espera.start();
+    while (!conteudoDoLog().contains("\tultima\t") && espera.elapsed() < 2000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    const QList<QByteArray> linhas = conteudoDoLog().split('\n');
+    ASSERT_EQ(linhas.size(), 3002) << "every line once, and the file ends with a line break";
+    for (int i = 1; i <= 3000; ++i)
+        ASSERT_TRUE(linhas[i - 1].contains(QString("\t[Lote]\tlinha %1 x").arg(i).toUtf8())) << i;
+    EXPECT_TRUE(linhas[3000].endsWith("\tultima\t"));
+}
+
+// A program that crashes right after logging still leaves the line in the
+// file (it is what one reads to know what the program was doing).
+TEST_F(MessagesTest, ALineLoggedJustBeforeACrashIsInTheFile)
+{
+    dmGlobal->Log("[Antes]", "gravada");
+    host::flushLog();
+    const pid_t filho = fork();
+    ASSERT_GE(filho, 0);
+    if (filho == 0) {
+        const rlimit semNucleo{0, 0};
+        setrlimit(RLIMIT_CORE, &semNucleo);
+        host::writeLog("[Lote]", "ultima antes da falha");
+        std::abort();
+    }
+    int estado = 0;
+    ASSERT_EQ(waitpid(filho, &estado, 0), filho);
+    EXPECT_TRUE(WIFSIGNALED(estado) && WTERMSIG(estado) == SIGABRT) << estado;
+    const QList<QByteArray> linhas = conteudoDoLog().split('\n');
+    ASSERT_EQ(linhas.size(), 3);
+    EXPECT_TRUE(linhas[1].endsWith("\t[Lote]\tultima antes da falha\t"));
 }
 
 TEST_F(MessagesTest, AuditRecordGoesToArqlogWithTodayWhenNoDateIsGiven)
