@@ -144,19 +144,24 @@ inline double processadorDoFio(const std::function<void()>& trabalho)
     return agora() - inicio;
 }
 
-// Runs `ours` and `raw` once per round, the one going first changing every
-// round (the second of a pair finds the caches warmer).
+// One round of a pair: the one going first changes every round (the second
+// of a pair finds the caches warmer).
+inline void emPar(int round, const std::function<void()>& ours, const std::function<void()>& raw)
+{
+    if (round % 2 == 0) {
+        ours();
+        raw();
+    } else {
+        raw();
+        ours();
+    }
+}
+
+// Runs `ours` and `raw` once per round, in turns.
 inline void alternando(int n, const std::function<void()>& ours, const std::function<void()>& raw)
 {
-    for (int round = 0; round < n; ++round) {
-        if (round % 2 == 0) {
-            ours();
-            raw();
-        } else {
-            raw();
-            ours();
-        }
-    }
+    for (int round = 0; round < n; ++round)
+        emPar(round, ours, raw);
 }
 
 // Runs each side once in a round, in one of the six orders of three sides,

@@ -172,13 +172,7 @@ void mede(host::db::Transaction& tr, const std::vector<Caso>& casos, const host:
             Medida& m = medidas[i];
             if (!m.valida)
                 continue;
-            if (rodada % 2 == 0) {
-                medeNosso(casos[i], m);
-                medeDireto(tr, casos[i], m);
-            } else {
-                medeDireto(tr, casos[i], m);
-                medeNosso(casos[i], m);
-            }
+            bench::emPar(rodada, [&] { medeNosso(casos[i], m); }, [&] { medeDireto(tr, casos[i], m); });
         }
     for (size_t i = 0; i < casos.size(); ++i) {
         const Medida& m = medidas[i];
