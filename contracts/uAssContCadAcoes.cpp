@@ -79,17 +79,19 @@ int MesesDoPeriodo(const QString& periodo)
     return QStringList{"B", "M", "T", "S", "A"}.contains(p) ? uDataTecContParcelas::MesesPeriodo(p) : 0;
 }
 
-QDateTime DataFinalPrevisao(const QDateTime& inicio, const QString& periodo, const QString& modalidade,
-                            int quantidade, const QDateTime& padrao)
+QDateTime DataFinalPrevisao(const QDateTime& inicio, const QString& periodo, int quantidade, const QDateTime& padrao)
 {
     const int meses = MesesDoPeriodo(periodo);
     if (meses == 0)
         return padrao;
-    const int retroativo = modalidade.trimmed().toUpper() == "R" ? 1 : 0;
-    const QDate dia = inicio.date();
-    if (quantidade == 1 && periodo.trimmed().toUpper() == "M" && retroativo == 1)
-        return host::db::localDateTime(dia.addMonths(1), inicio.time());
-    return host::db::localDateTime(dia.addMonths(meses * quantidade - retroativo).addDays(1), inicio.time());
+    // The generator writes one instalment for each period that starts in a
+    // month before the end's month, whatever the day: the end falls in the
+    // month `meses x quantidade` after the start's, so that exactly the number
+    // asked is made, from a month's last day too (the day after it would
+    // be a month further) and retroactive ones included.
+    const QDate alvo = inicio.date().addMonths(meses * quantidade);
+    const QDate fim = alvo.addDays(1).month() == alvo.month() ? alvo.addDays(1) : alvo;
+    return host::db::localDateTime(fim, inicio.time());
 }
 
 void GravarDataInicioFimVeiculos(Dataset& receber, int contrato, const QDateTime& implantacao)
@@ -154,8 +156,7 @@ void GerarPrevisaoContrato()
             return;
         quantidade = int(std::trunc(valor));
     }
-    const QDateTime fim = DataFinalPrevisao(inicio, fieldText(ctr, "ACPERIODO"), fieldText(ctr, "ACMODALIDADE"),
-                                            quantidade, padrao);
+    const QDateTime fim = DataFinalPrevisao(inicio, fieldText(ctr, "ACPERIODO"), quantidade, padrao);
     host::ui::WaitCursor ampulheta;
     const QString sInicio = dataTexto(inicio);
     const QString sFim = dataTexto(fim);

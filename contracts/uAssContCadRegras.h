@@ -115,10 +115,9 @@ QString SqlHistoricoClientes(const QString& cliente);
 
 // ---- forecast ("Gerar Previsão") ----
 int MesesDoPeriodo(const QString& periodo);   // 0: a letter without months
-// The last day of a forecast of `quantidade` periods from `inicio`; a
-// period letter without months keeps `padrao`.
-QDateTime DataFinalPrevisao(const QDateTime& inicio, const QString& periodo, const QString& modalidade,
-                            int quantidade, const QDateTime& padrao);
+// The end of a forecast of exactly `quantidade` periods from `inicio`, any
+// modality; a period letter without months keeps `padrao`.
+QDateTime DataFinalPrevisao(const QDateTime& inicio, const QString& periodo, int quantidade, const QDateTime& padrao);
 // The period dates of the receivables of a contract under option "P":
 // one-month periods from the contract's start, each starting the day after
 // the previous one ended. Errors on a row are passed over.

@@ -116,7 +116,8 @@ void loadServiceOrders(db::Transaction& tr, const QDate& hoje)
 }
 
 // Two monthly maintenance contracts whose value is their items', each with
-// its next three forecast instalments.
+// its next three forecast instalments. The value is also the contract's own
+// (ACVALOR), which is what the installation's contract option "E" bills.
 void loadContracts(db::Transaction& tr, const QDate& hoje)
 {
     inserir(tr, "AATC11AJ",
@@ -139,12 +140,12 @@ void loadContracts(db::Transaction& tr, const QDate& hoje)
     for (const Contrato& c : contratos)
         inserir(tr, "AATC05AC",
                 {"ACCODIGO", "ACNUMEROCONTRATO", "CLCODIGO", "ACCONTRATANTE", "ACSITUACAO", "ACLOCAL", "ACPERIODO",
-                 "ACMODALIDADE", "ACVENCIMENTO", "ACVALORFIXO", "ACVALORPARCELA", "ACVALORPARCELALIQUIDO", "ACTIPO",
-                 "ACNATUREZA", "ACTIPOPAGAMENTO", "AJCODIGO", "ACOBJETO", "ACDATAIMPLANTACAO", "ACDATAVALIDADE",
+                 "ACMODALIDADE", "ACVENCIMENTO", "ACVALORFIXO", "ACVALOR", "ACVALORPARCELA", "ACVALORPARCELALIQUIDO",
+                 "ACTIPO", "ACNATUREZA", "ACTIPOPAGAMENTO", "AJCODIGO", "ACOBJETO", "ACDATAIMPLANTACAO", "ACDATAVALIDADE",
                  "ACSEPARASERVICO", "ACRENOVACAO", "ACPORTADORPREVISAO", "ACJUROAPLICAR", "ACINDICEREAJUSTE",
                  "ACJUROAPLICARPARCELA", "BCCODIGO", "ACTIPODESC"},
                 {{c.codigo, QLatin1String(c.numero), QLatin1String(c.cliente), QLatin1String(c.cliente), "A", "01",
-                  "M", "A", 10, "N", c.valor, c.valor, "I", "D", "2", 1,
+                  "M", "A", 10, "N", c.valor, c.valor, c.valor, "I", "D", "2", 1,
                   textoDemo("Manutenção preventiva mensal dos equipamentos"), dia(inicioMes.addMonths(-c.mesesAtras)),
                   dia(inicioMes.addMonths(12 - c.mesesAtras).addDays(-1)), "N", "S", "P", "P", "S", "N", "001",
                   textoDemo("Manutenção Preventiva")}});

@@ -269,22 +269,19 @@ TEST_F(CadastroRegrasTest, EachPageRunsItsLoader)
 
 // ---- forecast ----
 
-TEST_F(CadastroRegrasTest, ForecastEndDateByPeriodModalityAndCount)
+TEST_F(CadastroRegrasTest, ForecastEndFallsInTheMonthAfterTheLastPeriod)
 {
     const QDateTime inicio = dia(2031, 1, 15);
     const QDateTime padrao = dia(2032, 1, 15);
-    EXPECT_EQ(uAssContCad::DataFinalPrevisao(inicio, "M", "A", 6, padrao), dia(2031, 7, 16));
-    EXPECT_EQ(uAssContCad::DataFinalPrevisao(inicio, "M", "R", 6, padrao), dia(2031, 6, 16)) << "retroactive";
-    EXPECT_EQ(uAssContCad::DataFinalPrevisao(inicio, "M", "R", 1, padrao), dia(2031, 2, 15))
-        << "one monthly retroactive instalment: a month, no added day";
-    EXPECT_EQ(uAssContCad::DataFinalPrevisao(inicio, "M", "A", 1, padrao), dia(2031, 2, 16));
-    EXPECT_EQ(uAssContCad::DataFinalPrevisao(inicio, "B", "A", 3, padrao), dia(2031, 7, 16));
-    EXPECT_EQ(uAssContCad::DataFinalPrevisao(inicio, "T", "R", 2, padrao), dia(2031, 6, 16));
-    EXPECT_EQ(uAssContCad::DataFinalPrevisao(inicio, "S", "A", 1, padrao), dia(2031, 7, 16));
-    EXPECT_EQ(uAssContCad::DataFinalPrevisao(inicio, "A", "A", 2, padrao), dia(2033, 1, 16));
-    EXPECT_EQ(uAssContCad::DataFinalPrevisao(inicio, "X", "A", 6, padrao), padrao) << "a letter without months";
-    EXPECT_EQ(uAssContCad::DataFinalPrevisao(dia(2031, 1, 31), "M", "A", 1, padrao), dia(2031, 3, 1))
-        << "the month's last day, then one more";
+    EXPECT_EQ(uAssContCad::DataFinalPrevisao(inicio, "M", 6, padrao), dia(2031, 7, 16));
+    EXPECT_EQ(uAssContCad::DataFinalPrevisao(inicio, "M", 1, padrao), dia(2031, 2, 16));
+    EXPECT_EQ(uAssContCad::DataFinalPrevisao(inicio, "B", 3, padrao), dia(2031, 7, 16));
+    EXPECT_EQ(uAssContCad::DataFinalPrevisao(inicio, "T", 2, padrao), dia(2031, 7, 16));
+    EXPECT_EQ(uAssContCad::DataFinalPrevisao(inicio, "A", 2, padrao), dia(2033, 1, 16));
+    EXPECT_EQ(uAssContCad::DataFinalPrevisao(inicio, "X", 6, padrao), padrao) << "a letter without months";
+    EXPECT_EQ(uAssContCad::DataFinalPrevisao(dia(2031, 1, 31), "M", 1, padrao), dia(2031, 2, 28))
+        << "from a month's last day the end stays in the month after the period";
+    EXPECT_EQ(uAssContCad::DataFinalPrevisao(dia(2031, 1, 31), "M", 12, padrao), dia(2032, 1, 31));
 }
 
 TEST_F(CadastroRegrasTest, ForecastRefusesAnInactiveContractWithoutBranchOrValue)

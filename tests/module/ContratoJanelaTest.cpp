@@ -231,6 +231,47 @@ TEST_F(ContratoJanelaTest, ADividedValueForecastAddsUpToTheValue)
               QStringList{"10000|3"});
 }
 
+// Twelve instalments asked are twelve, from a month's last day too, in every
+// modality: the asked count, a divided contract's count, each due month once.
+TEST_F(ContratoJanelaTest, AForecastMakesExactlyTheInstalmentsAskedFromAMonthsLastDay)
+{
+    contrato(801, "ACQUANTIDADEPARCELA, ACVALOR", "12, 1234.56");
+    exec("update AATC05AC set ACVENCIMENTO = 31 where ACCODIGO = 801");
+    contrato(802, "ACQUANTIDADEPARCELA, ACVALOR", "12, 1234.56");
+    exec("update AATC05AC set ACVENCIMENTO = 31, ACVALORFIXO = 'D' where ACCODIGO = 802");
+    TfmAssContCad& form = abrir();
+    const QString meses = "select count(*) || '|' || count(distinct extract(year from DATA_VENCIMENTO) * 100 +"
+                          " extract(month from DATA_VENCIMENTO)) || '|' || cast(sum(VALOR_DOCUMENTO) * 100 as integer)"
+                          " from ACRC5001 where AOCODIGO = %1";
+    struct Caso {
+        const char *modalidade, *inicio;
+    };
+    for (const Caso& c : {Caso{"A", "31/01/2031"}, Caso{"R", "31/01/2031"}, Caso{"I", "31/01/2031"},
+                          Caso{"N", "28/02/2031"}, Caso{"A", "30/04/2031"}, Caso{"R", "15/05/2031"}}) {
+        SCOPED_TRACE(std::string(c.modalidade) + " " + c.inicio);
+        exec(QString("delete from ACRC5001 where AOCODIGO in (801, 802)"));
+        exec(QString("update AATC05AC set ACMODALIDADE = '%1' where ACCODIGO in (801, 802)").arg(c.modalidade));
+        pesquisa("ACCODIGO", "801");
+        form.sbPesqContrato->click();
+        aba(form, form.tsContParcAberta);
+        dialogs->enter(c.inicio, "Informe a data Inicial da previsão do contas a receber")
+            .enter("12", "Informe o número de parcelas")
+            .acknowledge("Operação efetuada com sucesso! Parcelas criadas:12");
+        form.bbPrevisionar->click();
+        EXPECT_EQ(dialogs->pending(), 0);
+        EXPECT_EQ(lido(meses.arg(801)), QStringList{"12|12|120000"});
+
+        pesquisa("ACCODIGO", "802");
+        form.sbPesqContrato->click();
+        aba(form, form.tsContParcAberta);
+        dialogs->enter(c.inicio, "Informe a data Inicial da previsão do contas a receber")
+            .acknowledge("Operação efetuada com sucesso! Parcelas criadas:12");
+        form.bbPrevisionar->click();
+        EXPECT_EQ(dialogs->pending(), 0);
+        EXPECT_EQ(lido(meses.arg(802)), QStringList{"12|12|123456"}) << "the divided whole, in twelve";
+    }
+}
+
 // A divided value is the contract's whole: saving the header keeps it, so
 // the instalments are cut from it once however often it is saved, and a
 // new whole rewrites the forecasts to add up to it.
