@@ -6,6 +6,7 @@
 
 #include "contract_data/uDataTecContParcelas.h"
 
+#include "host/ClienteCadastrado.h"
 #include "host/PilvCpr70.h"
 #include "host/PilvOut70.h"
 #include "host/Uautorizacao.h"
@@ -68,6 +69,8 @@ void TdmTecContrato::ligarEventosCadastro()
     campo("ACCONTCOBRANCA")->onChange = [this](Field& f) { quCtrCadastroACCONTCOBRANCAChange(f); };
     campo("ACCONTENTCONTRATO")->onChange = [this](Field& f) { quCtrCadastroACCONTENTCONTRATOChange(f); };
     campo("ACVINCULO")->onChange = [this](Field& f) { quCtrCadastroACVINCULOChange(f); };
+    host::ExigeClienteCadastrado(*campo("CLCODIGO"), "Cliente");
+    host::ExigeClienteCadastrado(*campo("ACCONTRATANTE"), "Contratante");
 }
 
 // ---- new record ----

@@ -201,6 +201,10 @@ void TdmTecContrato::RegistraMotivoAlteracaoVeiculo(Dataset& linha)
 
 void TdmTecContrato::quCtrVeiculoBeforePost(Dataset& dataset)
 {
+    // An amendment adds a vehicle: a line of one without its vehicle is no line.
+    if (!campo(dataset, "ACEVADITIVO").asString().trimmed().isEmpty() &&
+        campo(dataset, "EVCODIGO").asString().trimmed().isEmpty())
+        dmGlobal->MostraAviso("Aviso: operação abortada.\rInforme o veículo do aditivo.", true);
     // The reason recorded below is undone when the line is not written.
     auto savepoint = std::make_unique<host::db::Savepoint>(*dmGlobal->IBTransaction1);
     VerificaDisponibilidadeVeiculo(dataset);

@@ -2,6 +2,7 @@
 
 #include "data/uDataTec.h"
 #include "data/uDataTecPedidoAss.h"
+#include "host/ClienteCadastrado.h"
 
 using host::data::Dataset;
 
@@ -182,6 +183,8 @@ void TdmTec::bindRuleHandlers()
     quContrato->onNewRecord = on(&TdmTec::quContratoNewRecord);
     quContrato->beforePost = on(&TdmTec::quContratoBeforePost);
     quContrato->afterPost = on(&TdmTec::quContratoAfterPost);
+    host::ExigeClienteCadastrado(*quContratoCLCODIGO, "Cliente");
+    host::ExigeClienteCadastrado(*quEquipCliCLCODIGO, "Cliente");
     quContEquip->beforeInsert = on(&TdmTec::quContEquipBeforeInsert);
     quContEquip->onNewRecord = on(&TdmTec::quContEquipNewRecord);
     quContEquip->beforePost = on(&TdmTec::quContEquipBeforePost);

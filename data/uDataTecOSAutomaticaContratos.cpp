@@ -219,8 +219,10 @@ void LancarOrdensContratos()
             log(u"DataBase Inicial: " % dataTexto(base));
             if (!base.isValid()) {
                 // Without a base date the order would be dated in 1900, and
-                // made again on every run.
-                log("Não gerou OS, pois o contrato não tem data base.");
+                // made again on every run. Not served: told as a failure.
+                const QString aviso = "Não gerou OS, pois o contrato não tem data base.";
+                log(aviso);
+                resultado.falhas << "Contrato " + QString::number(contrato) + ": " + aviso;
             } else {
                 const bool aprovada =
                     aprovaPrimeira.asString().left(1).toUpper() == "S" && h.itens == 0;

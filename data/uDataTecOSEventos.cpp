@@ -3,6 +3,7 @@
 
 #include "data/uDataTec.h"
 
+#include "host/ClienteCadastrado.h"
 
 using host::data::Field;
 
@@ -19,5 +20,8 @@ void TdmTec::bindOSHeaderHandlers()
     quOSFOCODIGOVENDEDOR->onChange = onField(&TdmTec::quOSFOCODIGOVENDEDORChange);
     quOSAOPRIORIDADE->onChange = onField(&TdmTec::quOSAOPRIORIDADEChange);
     quOSASCODIGO->onChange = onField(&TdmTec::quOSASCODIGOChange);
-
+    host::ExigeClienteCadastrado(*quOSCLCODIGO, "Cliente");
+    host::ExigeClienteCadastrado(*quOSCLCODIGOCLIENTECOBRANCA, "Cliente Cobrança");
+    host::ExigeClienteCadastrado(*quOSCLCODIGOCOBRANCASERVICO, "Cliente Cobrança Serviço");
+    host::ExigeClienteCadastrado(*quOSCLCODIGOCOBRANCADESPESAS, "Cliente Cobrança Despesas");
 }

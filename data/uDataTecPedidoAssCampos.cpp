@@ -6,6 +6,7 @@
 // "!99/99/99;1;_", the line's value, discount and total formats.
 
 #include "data/uDataTec.h"
+#include "host/ClienteCadastrado.h"
 #include "host/Udatamod.h"
 
 #include "host/schema/SchemaDefinition.h"
@@ -190,6 +191,7 @@ void TdmTec::bindPedidoAssFieldHandlers()
     };
     campoPedido("CODIGO_CLIENTE").onValidate = change(&TdmTec::quAssVendaCODIGO_CLIENTEValidate);
     campoPedido("CODIGO_CLIENTE").onChange = change(&TdmTec::quAssVendaCODIGO_CLIENTEChange);
+    host::ExigeClienteCadastrado(campoPedido("CODIGO_CLIENTE"), "Cliente");
     campoPedido("NUMERO_PEDIDO").onChange = change(&TdmTec::quAssVendaNUMERO_PEDIDOChange);
     campoPedido("IMPRESSO_NF").onChange = change(&TdmTec::quAssVendaIMPRESSO_NFChange);
     campoPedido("AUX2").onGetText = text(&TdmTec::quAssVendaAUX2GetText);

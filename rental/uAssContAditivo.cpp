@@ -288,16 +288,23 @@ void TfmAssContAditivo::IncluiLinha(const QString& aditivo, const QString& veicu
 {
     host::data::Query& linhas = *dmTecContrato->quCtrVeiculo;
     linhas.append();
-    linhas.fieldByName("ACEVADITIVONUMERO")->setAsInteger(NumeroAditivo(contratoAtual()));
-    linhas.fieldByName("ACEVADITIVO")->setAsString(aditivo);
-    // The code's rule loads the model and plate; the plate typed wins.
-    linhas.fieldByName("EVCODIGO")->setAsString(veiculo);
-    linhas.fieldByName("EVPLACA")->setAsString(placa);
-    // A blank date keeps the new line's start (today).
-    if (inicio.isValid())
-        linhas.fieldByName("ACEVDATAINICIO")->setAsDateTime(inicio);
-    linhas.fieldByName("ACEVVALOR")->setAsFloat(valor);
-    linhas.post();
+    try {
+        linhas.fieldByName("ACEVADITIVONUMERO")->setAsInteger(NumeroAditivo(contratoAtual()));
+        linhas.fieldByName("ACEVADITIVO")->setAsString(aditivo);
+        // The code's rule loads the model and plate; the plate typed wins.
+        linhas.fieldByName("EVCODIGO")->setAsString(veiculo);
+        linhas.fieldByName("EVPLACA")->setAsString(placa);
+        // A blank date keeps the new line's start (today).
+        if (inicio.isValid())
+            linhas.fieldByName("ACEVDATAINICIO")->setAsDateTime(inicio);
+        linhas.fieldByName("ACEVVALOR")->setAsFloat(valor);
+        linhas.post();
+    } catch (...) {
+        // A refused line is not left half typed among the contract's lines.
+        if (linhas.editing())
+            linhas.cancel();
+        throw;
+    }
 }
 
 void TfmAssContAditivo::SalvarInclusao()

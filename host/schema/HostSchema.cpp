@@ -161,14 +161,19 @@ bool createIndexes(db::Transaction& tr)
     return changed;
 }
 
-// Stock locations are three-digit codes ("001"); the document columns that
-// hold them (the document counters' key, the link of an order to its
-// document) were made two wide at first. Returns whether any was widened.
-bool widenLocationColumns(db::Transaction& tr)
+// Columns first made narrower than the values they receive: stock
+// locations are three-digit codes ("001") and were two wide in the document
+// counters' key, the link of an order to its document and an order line's
+// returned and warranty stock; a receivable's document number (ten wide) was
+// six in its cash forecast and its original number. Widened in place, rows
+// kept. Returns whether any was widened.
+bool widenNarrowColumns(db::Transaction& tr)
 {
-    struct Column { const char* table; const char* column; };
-    static const Column columns[] = {{"ACEM1401", "LOCAL_DOC"}, {"ACEM14IT", "MELOCAL"},
-                                      {"NUMERACAO", "LOCAL"}, {"ACEM14REF", "REFOLOCAL_DOC"}};
+    struct Column { const char* table; const char* column; int width; };
+    static const Column columns[] = {{"ACEM1401", "LOCAL_DOC", 3},         {"ACEM14IT", "MELOCAL", 3},
+                                     {"NUMERACAO", "LOCAL", 3},            {"ACEM14REF", "REFOLOCAL_DOC", 3},
+                                     {"AVEC85IT", "VEITCRELOCAL", 3},      {"AVEC85IT", "VEITGARANTIALOCAL", 3},
+                                     {"ACXC94XP", "XPDOCUMENTO", 10},      {"ACRC5001", "CRDOCUMENTOORIGINAL", 10}};
     bool changed = false;
     for (const Column& c : columns) {
         const int width = db::selectValue(tr,
@@ -177,10 +182,11 @@ bool widenLocationColumns(db::Transaction& tr)
                                           " where r.rdb$relation_name = :T and r.rdb$field_name = :C",
                                           {{"T", QLatin1String(c.table)}, {"C", QLatin1String(c.column)}})
                               .toInt();
-        if (width <= 0 || width >= 3)
+        if (width <= 0 || width >= c.width)
             continue;
-        db::executeSql(tr, QStringLiteral("ALTER TABLE %1 ALTER COLUMN %2 TYPE VARCHAR(3)")
-                               .arg(QLatin1String(c.table), QLatin1String(c.column)));
+        db::executeSql(tr, QStringLiteral("ALTER TABLE %1 ALTER COLUMN %2 TYPE VARCHAR(%3)")
+                               .arg(QLatin1String(c.table), QLatin1String(c.column))
+                               .arg(c.width));
         changed = true;
     }
     return changed;
@@ -299,7 +305,7 @@ void createHostSchema(db::Transaction& transaction)
     const QSet<QString> existing = existingTablesAndColumns(transaction);
     for (const TableDef* table : allTables())
         changed = completeTable(transaction, *table, existing) || changed;
-    changed = widenLocationColumns(transaction) || changed;
+    changed = widenNarrowColumns(transaction) || changed;
     if (changed)
         transaction.commitRetaining();
     if (createGenerators(transaction))

@@ -93,6 +93,25 @@ TEST_F(OrdensContratosJob, EachFailedContractHasALineTheSummaryCountsThemAndTheE
     EXPECT_EQ(ordensDoContrato(7), 1);
 }
 
+// A due contract the run cannot serve (no base date) is told like a failed
+// one, counted, and the exit code says so; run again, it is told again.
+TEST_F(OrdensContratosJob, AContractWithoutItsBaseDateIsToldCountedAndFailsTheRun)
+{
+    primeiraExecucao();
+    contratoDevido(7, 1);
+    exec("update AATC05AC set ACDATABASE = null where ACCODIGO = 7");
+    global->IBTransaction1->commit();
+    for (int vez = 1; vez <= 2; ++vez) {
+        int codigo = -1;
+        const QString saida = executar(codigo);
+        EXPECT_EQ(codigo, 1) << vez;
+        EXPECT_TRUE(saida.endsWith("0 ordens geradas, 1 contratos com erro\n")) << saida.toStdString();
+        EXPECT_TRUE(erros.split('\n').contains("Contrato 7: Não gerou OS, pois o contrato não tem data base."))
+            << erros.toStdString();
+    }
+    EXPECT_EQ(ordensDoContrato(7), 0);
+}
+
 TEST_F(OrdensContratosJob, ASecondRunWhileOneHoldsTheDatabaseIsRefusedWithItsOwnCode)
 {
     primeiraExecucao();

@@ -243,6 +243,24 @@ TEST_F(ContAditivoJanelaTest, AReturnWhoseStatusCannotBeWrittenKeepsNoMarkOnItsL
     EXPECT_EQ(linhas(801), QStringList{"31 A - 2 1/1..- 250 |"});
 }
 
+// An inclusion saved with nothing typed is refused: no line, no success, and
+// the amendment number is still free for the next inclusion.
+TEST_F(ContAditivoJanelaTest, AnEmptyInclusionIsRefusedAndTakesNoNumber)
+{
+    linha(1, 801, 33, "A", "2024-01-01", "", 100, 4);
+    carregar(801);
+    aditivo([this](TfmAssContAditivo& f) {
+        f.bbInc->click();
+        dialogs->acknowledge("Informe o veículo do aditivo.");
+        f.bbSalva->click();
+        EXPECT_EQ(dialogs->pending(), 0);
+        EXPECT_EQ(dmTecContrato->quCtrVeiculo->state(), host::data::DatasetState::Browse);
+        incluiVeiculo31(f);
+        f.bbSair->click();
+    });
+    EXPECT_EQ(linhas(801), (QStringList{"33 A - 4 1/1..- 100 |", "31 A I 5 2/3..- 320 |"}));
+}
+
 TEST_F(ContAditivoJanelaTest, ATextVehicleStopsTheSaveWithoutTheSuccessMessage)
 {
     carregar(801);

@@ -466,6 +466,24 @@ TEST_F(ContLocFatReciboTest, TheBilledInstalmentTakesTheNumberOfItsReceiptWithOn
         EXPECT_TRUE(dump.contains(trecho)) << trecho.toStdString() << "\n" << dump.toStdString();
 }
 
+// The receipts' series goes past 999.999: the instalment billed under a
+// seven-digit receipt takes its cash row along, and the next one too.
+TEST_F(ContLocFatReciboTest, ReceiptsPastSixDigitsAreBilledWithTheirCashRows)
+{
+    exec("insert into ACEM1401 (SERIE_DOC, LOCAL_DOC, DOCUMENTO) values ('RC', '01', '999999')");
+    exec("insert into ACXC94XP (XPID, XPLOCAL, XPDOCUMENTO, XPEMITENTE, CRSEQUENCIA) values ('R', '01', '000101',"
+         " '00004', 1)");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContFatLocEquip& form = pesquisado();
+    gerar(form);
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select trim(DOCUMENTO) from ACEM1401 where SERIE_DOC = 'RC' order by 1"),
+              (QStringList{"1000000", "999999"}));
+    EXPECT_EQ(receber(801), QStringList{"1000000|35000|"});
+    EXPECT_EQ(lido("select trim(XPDOCUMENTO) from ACXC94XP where XPEMITENTE = '00004' and XPID = 'R'"),
+              QStringList{"1000000"});
+}
+
 TEST_F(ContLocFatReciboTest, AReceiptNumberTheCustomerAlreadyHoldsIsPassedOverAndNamedInTheNote)
 {
     // The customer already holds receivable 000001 (an invoice's), the

@@ -171,6 +171,30 @@ TEST_F(ContLocacaoJanelaTest, EquipmentGridsHoldTheCurrentContractsRows)
     EXPECT_EQ(dialogs->pending(), 0);
 }
 
+// The rental register's typed customer codes follow the same rule: a code
+// nobody registered is refused naming the field, and nothing of it is saved.
+TEST_F(ContLocacaoJanelaTest, AnUnknownCustomerTypedIsRefusedAndNotSaved)
+{
+    TfmAssContLocacao& form = abrir();
+    form.btNovo->click();
+    ASSERT_EQ(ctr().state(), DatasetState::Insert);
+    digita(form.dbedNumeroContrato, "LQ-9");
+    digita(form.dbedLocal, "01");
+    dialogs->acknowledge("Contratante: código ZZZ não cadastrado.");
+    digita(form.dbedContratante, "ZZZ");
+    dialogs->acknowledge("Cliente: código 99999 não cadastrado.");
+    digita(form.dbedCliente, "99999");
+    EXPECT_EQ(dialogs->pending(), 0);
+    digita(form.dbedContratante, "00004");
+    digita(form.dbedCliente, "00002");
+    dialogs->answer("Sim", "Deseja salvar as alterações ?");
+    form.btSalvar->click();
+    ASSERT_EQ(ctr().state(), DatasetState::Browse);
+    EXPECT_EQ(lido("select ACCONTRATANTE || '|' || CLCODIGO from AATC05AC where ACNUMEROCONTRATO = 'LQ-9'"),
+              QStringList{"00004|00002"});
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
 TEST_F(ContLocacaoJanelaTest, ContractIsMadeSavedBrowsedAndDeleted)
 {
     contrato(700);

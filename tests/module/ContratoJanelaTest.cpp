@@ -272,6 +272,37 @@ TEST_F(ContratoJanelaTest, AForecastMakesExactlyTheInstalmentsAskedFromAMonthsLa
     }
 }
 
+// A customer code nobody registered is refused where it is typed, naming the
+// field; the contract keeps its customers and the forecast bills the real one.
+TEST_F(ContratoJanelaTest, AnUnknownCustomerOrContractingPartyIsRefusedWhereTyped)
+{
+    contrato(801, "ACCONTRATANTE", "'00004'");
+    TfmAssContCad& form = abrir();
+    pesquisa("ACCODIGO", "801");
+    form.sbPesqContrato->click();
+    dialogs->setAutoAcknowledgeMessages(true);
+    digita(form.dbedCliente, "99999");
+    EXPECT_TRUE(dialogs->texts().contains("Cliente: código 99999 não cadastrado.")) << dialogs->texts().join(" | ").toStdString();
+    digita(form.dbedContratante, "ZZZ");
+    EXPECT_TRUE(dialogs->texts().contains("Contratante: código ZZZ não cadastrado."));
+    form.bbSalvar->click();
+    EXPECT_EQ(lido("select CLCODIGO || '|' || ACCONTRATANTE from AATC05AC where ACCODIGO = 801"),
+              QStringList{"00004|00004"});
+    dialogs->setAutoAcknowledgeMessages(false);
+
+    // A registered one is taken as before.
+    digita(form.dbedContratante, "00004");
+    digita(form.dbedCliente, "00002");
+    form.bbSalvar->click();
+    EXPECT_EQ(lido("select CLCODIGO from AATC05AC where ACCODIGO = 801"), QStringList{"00002"});
+    aba(form, form.tsContParcAberta);
+    dialogs->enter("01/02/2031", "Informe a data Inicial da previsão do contas a receber")
+        .enter("2", "Informe o número de parcelas")
+        .acknowledge("Parcelas criadas:2");
+    form.bbPrevisionar->click();
+    EXPECT_EQ(lido("select distinct CODIGO_CLIENTE from ACRC5001 where AOCODIGO = 801"), QStringList{"00002"});
+}
+
 // A divided value is the contract's whole: saving the header keeps it, so
 // the instalments are cut from it once however often it is saved, and a
 // new whole rewrites the forecasts to add up to it.

@@ -251,25 +251,37 @@ TEST_F(HostSchemaTest, EveryStartRaisesEachGeneratorToTheLargestKeyOfItsColumn)
     EXPECT_EQ(one("select gen_id(GEN_XPCHAVE, 0) from rdb$database").toLongLong(), 96);
 }
 
-// A database made when stock locations were two wide keeps its rows and
-// takes three-digit codes once the schema is completed, once.
-TEST_F(HostSchemaTest, WidensTwoWideLocationColumnsKeepingTheirRows)
+// A database made when stock locations were two wide, and a receivable's
+// number six wide in its cash forecast, keeps its rows and takes three-digit
+// locations and seven-digit receipts once the schema is completed, once.
+TEST_F(HostSchemaTest, WidensNarrowLocationAndDocumentColumnsKeepingTheirRows)
 {
-    for (const auto& [table, column] : {std::pair{"ACEM14IT", "MELOCAL"}, {"ACEM14REF", "REFOLOCAL_DOC"}}) {
-        exec(QString("alter table %1 drop %2").arg(table, column));
+    struct Coluna {
+        const char *tabela, *coluna;
+        int antiga, nova;
+        const char *valor, *maior;
+    };
+    const Coluna colunas[] = {{"ACEM14IT", "MELOCAL", 2, 3, "01", "001"},
+                              {"ACEM14REF", "REFOLOCAL_DOC", 2, 3, "01", "001"},
+                              {"AVEC85IT", "VEITCRELOCAL", 2, 3, "01", "001"},
+                              {"AVEC85IT", "VEITGARANTIALOCAL", 2, 3, "01", "001"},
+                              {"ACXC94XP", "XPDOCUMENTO", 6, 10, "999999", "1000000"}};
+    for (const Coluna& c : colunas) {
+        exec(QString("alter table %1 drop %2").arg(c.tabela, c.coluna));
         tr().commitRetaining();
-        exec(QString("alter table %1 add %2 varchar(2)").arg(table, column));
+        exec(QString("alter table %1 add %2 varchar(%3)").arg(c.tabela, c.coluna).arg(c.antiga));
         tr().commitRetaining();
-        exec(QString("insert into %1 (%2) values ('01')").arg(table, column));
-        ASSERT_EQ(host::db::columnLength(tr(), table, column), 2);
+        exec(QString("delete from %1").arg(c.tabela));
+        exec(QString("insert into %1 (%2) values ('%3')").arg(c.tabela, c.coluna, c.valor));
+        ASSERT_EQ(host::db::columnLength(tr(), c.tabela, c.coluna), c.antiga);
     }
 
     host::createHostSchema(tr());
 
-    for (const auto& [table, column] : {std::pair{"ACEM14IT", "MELOCAL"}, {"ACEM14REF", "REFOLOCAL_DOC"}}) {
-        EXPECT_EQ(host::db::columnLength(tr(), table, column), 3) << table;
-        EXPECT_EQ(one(QString("select %2 from %1").arg(table, column)), "01");
-        exec(QString("insert into %1 (%2) values ('001')").arg(table, column));
+    for (const Coluna& c : colunas) {
+        EXPECT_EQ(host::db::columnLength(tr(), c.tabela, c.coluna), c.nova) << c.coluna;
+        EXPECT_EQ(one(QString("select %2 from %1").arg(c.tabela, c.coluna)), c.valor);
+        exec(QString("update %1 set %2 = '%3'").arg(c.tabela, c.coluna, c.maior));
     }
     const QString after = schemaSnapshot(tr());
     host::createHostSchema(tr());

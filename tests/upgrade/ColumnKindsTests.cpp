@@ -1,5 +1,5 @@
-// Columns that hold one kind of value (a stock location, a contract, an
-// order, a customer, a product) are one width in every table of an upgraded
+// Columns that hold one kind of value (a stock location, a receivable's
+// document number, a contract, an order, a customer, a product) are one width in every table of an upgraded
 // database: a narrower copy truncates the value when it is copied there.
 
 #include "tests/upgrade/UpgradeFixture.h"
@@ -15,7 +15,10 @@ struct Kind {
 };
 
 const Kind kKinds[] = {
-    {"stock location", {"LECODIGO", "LOCAL_DOC", "MELOCAL", "REFOLOCAL_DOC", "NUMERACAO.LOCAL"}},
+    {"stock location",
+     {"LECODIGO", "LOCAL_DOC", "MELOCAL", "REFOLOCAL_DOC", "NUMERACAO.LOCAL", "VEITCRELOCAL", "VEITGARANTIALOCAL"}},
+    {"receivable document number",
+     {"ACRC5001.NUMERO_DOCUMENTO", "ACRC50FB.NUMERO_DOCUMENTO", "XPDOCUMENTO", "CRDOCUMENTOORIGINAL"}},
     {"contract code", {"ACCODIGO"}},
     {"order number", {"AOCODIGO", "REFAOCODIGO"}},
     {"customer code", {"CLCODIGO", "CODIGO_CLIENTE", "COD_CLI", "REFOCOD_CLI", "NSCLIENTE", "CLCODIGOCLIENTECOBRANCA",
