@@ -41,7 +41,8 @@ void TdmTecContrato::quCtrCadastroItACITENCERRADOChange(Field& field)
         campo(item, "ACITDATAENCERRAMENTO").setAsDateTime(host::db::localDateTime(agora.date()));
         campo(item, "ACITHORAENTRADA").setAsDateTime(L::horaDoDia(agora.time()));
     } else {
-        campo(item, "ACITDATAENCERRAMENTO").setAsDateTime(L::dataZero());
+        // Reopened: no closing date (null), as every reader of an open row expects.
+        campo(item, "ACITDATAENCERRAMENTO").clear();
         campo(item, "ACITHORAENTRADA").setAsDateTime(L::dataZero());
     }
 }

@@ -3,6 +3,7 @@
 #include "contract_data/uDataTecContRemessa.h"
 
 #include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContLocacao.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
@@ -25,8 +26,9 @@ namespace uDataTecContRemessa {
 
 QString ObservacaoPeriodo(const QDateTime& instalacao, const QDateTime& encerramento)
 {
+    // The zero date is a row not closed: nothing shown.
     auto data = [](const QDateTime& d) {
-        return d.isValid() ? host::data::formatDateTime("dd/mm/yy", d) : QString();
+        return uDataTecContLocacao::dataVazia(d) ? QString() : host::data::formatDateTime("dd/mm/yy", d);
     };
     return "Dt: " + data(instalacao) + " até " + data(encerramento);
 }

@@ -46,11 +46,14 @@ const char* const kOrdem[] = {"cont.acNumeroContrato", "cont.acDescricao", "cli.
 QString Padrao(const QString& texto, FiltroPesquisaContratos::Onde onde)
 {
     const QString maiusculo = texto.toUpper();
+    // This search names its modes by where the wildcard goes: "Começando
+    // com" starts with it (values ending with the text), "Terminando com"
+    // ends with it (values beginning with the text).
     switch (onde) {
     case FiltroPesquisaContratos::Onde::ComecandoCom:
-        return maiusculo + "%";
-    case FiltroPesquisaContratos::Onde::TerminandoCom:
         return "%" + maiusculo;
+    case FiltroPesquisaContratos::Onde::TerminandoCom:
+        return maiusculo + "%";
     case FiltroPesquisaContratos::Onde::Contendo:
         break;
     }

@@ -7,6 +7,7 @@
 #include "rental/uAssContLocacao.h"
 
 #include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContLocacao.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
@@ -108,7 +109,8 @@ void TfmAssContLocacao::bbFaturarClick()
         const host::data::Bookmark onde = equipamentos.bookmark();
         for (equipamentos.first(); !equipamentos.eof(); equipamentos.next()) {
             host::data::Field* encerramento = equipamentos.fieldByName("ACITDATAENCERRAMENTO");
-            if (encerramento->isNull()) {
+            // A row reopened in older versions keeps the zero date: open too.
+            if (encerramento->isNull() || uDataTecContLocacao::dataVazia(encerramento->asDateTime())) {
                 fim();
                 dmGlobal->MostraAviso("Existem equipamentos que ainda não foram entregues. Marque todos "
                                       "equipamentos como entregues antes de prosseguir.",

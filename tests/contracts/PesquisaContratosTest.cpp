@@ -15,11 +15,11 @@ namespace {
 using Onde = FiltroPesquisaContratos::Onde;
 using namespace uPesqAssContratos;
 
-TEST(PesquisaContratosSql, BeginningMatchesTheStartAndEndingTheEnd)
+TEST(PesquisaContratosSql, BeginningPutsTheWildcardFirstAndEndingLast)
 {
-    EXPECT_EQ(Padrao("12", Onde::ComecandoCom), "12%");
+    EXPECT_EQ(Padrao("12", Onde::ComecandoCom), "%12");
     EXPECT_EQ(Padrao("ab", Onde::Contendo), "%AB%");
-    EXPECT_EQ(Padrao("12", Onde::TerminandoCom), "%12");
+    EXPECT_EQ(Padrao("12", Onde::TerminandoCom), "12%");
 }
 
 TEST(PesquisaContratosSql, EmptyFiltersListEveryContractInTheChosenOrder)

@@ -92,6 +92,20 @@ TEST_F(ContLocDiariaTest, AnOpenRowAnywhereRefusesTheBilling)
     EXPECT_EQ(logDe("[TfmAssContLocacao.bbFaturarClick]").last(), "***FIM");
 }
 
+// A row reopened by an older version keeps the zero date as its closing
+// date: it is open, and the billing refuses it as any open row.
+TEST_F(ContLocDiariaTest, ARowWhoseClosingDateIsTheZeroDateIsOpen)
+{
+    linha(8111, "2024-03-01", "2024-03-04", 50);
+    linha(8112, "2024-03-02", "1899-12-30", 321);
+    TfmAssContLocacao& form = registro();
+    dialogs->acknowledge("Existem equipamentos que ainda não foram entregues.");
+    form.bbFaturar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(documentos(), QStringList{});
+    EXPECT_EQ(receber(811), QStringList{});
+}
+
 TEST_F(ContLocDiariaTest, AMonthlyContractIsOnlyToldAndABranchIsRequired)
 {
     exec("update AATC05AC set ACPERIODODESC = 'Mensal' where ACCODIGO = 811");

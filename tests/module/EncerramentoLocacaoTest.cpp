@@ -205,6 +205,10 @@ TEST_F(EncerramentoLocacaoTest, ReopeningClearsTheReasonBooksItsOwnDocumentAndCl
     operacao("9B");
     clica(form.laReabrirEquip);
     EXPECT_EQ(linhas(801), QStringList{"N|"});
+    EXPECT_EQ(lido("select coalesce(cast(ACITDATAENCERRAMENTO as varchar(30)), 'aberto') from AATC05ACIT"
+                   " where ACITCODIGO = 1"),
+              QStringList{"aberto"})
+        << "a reopened row has no closing date";
     ASSERT_EQ(documentos().size(), 1);
     EXPECT_EQ(documentos()[0].section('|', 2, 2), "S");
     EXPECT_TRUE(movimentosEncerrados().isEmpty()) << "reopening moves no serial";
