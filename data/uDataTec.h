@@ -407,6 +407,8 @@ public:
     void quAssVendaBeforePost(host::data::Dataset& DataSet);
     void quAssVendaAfterPost(host::data::Dataset& DataSet);
     void quAssVendaAfterScroll(host::data::Dataset& DataSet);
+    // The contract this order made, however it is named; empty: none.
+    QString ContratoDoPedido(const QString& numero);
     void quAssVendaBeforeDelete(host::data::Dataset& DataSet);
     void quAssVendaAfterDelete(host::data::Dataset& DataSet);
     void quAssVendaItemNewRecord(host::data::Dataset& DataSet);

@@ -12,11 +12,36 @@
 #include "host/PilvCpr70.h"
 #include "host/PilvOut70.h"
 #include "host/Udatamod.h"
+#include "host/Udmglobal.h"
 #include "host/data/Abort.h"
 #include "host/db/Database.h"
 
 using host::data::Dataset;
 using pedidoass::kAbortada;
+
+namespace {
+
+// The contract an order made, however it is named: the order's own link
+// (VECONTRATO, or ACCODIGO as the release stores it, while that contract
+// exists) or a contract that names the order as its own (ACPEDIDO).
+QString ContratoDoPedidoComo(const QString& vinculo, int codigo, const QString& numero)
+{
+    if (!vinculo.isEmpty())
+        return vinculo;
+    const QVariant contrato = host::db::selectValue(*dmGlobal->IBTransaction1,
+                                                    "select first 1 ACCODIGO from AATC05AC where ACCODIGO = :C"
+                                                    " or ACPEDIDO = :P order by ACCODIGO",
+                                                    {{"C", codigo}, {"P", numero}});
+    return contrato.isNull() ? QString() : contrato.toString();
+}
+
+}  // namespace
+
+QString TdmTec::ContratoDoPedido(const QString& numero)
+{
+    return ContratoDoPedidoComo(campoPedido("VECONTRATO").asString().trimmed(), campoPedido("ACCODIGO").asInteger(),
+                                numero);
+}
 
 void TdmTec::quAssVendaBeforeDelete(Dataset& DataSet)
 {
@@ -33,8 +58,8 @@ void TdmTec::quAssVendaBeforeDelete(Dataset& DataSet)
         if (!pedido.isEmpty())
             dmGlobal->MostraAviso(kAbortada + "A Proposta não pode ser excluída (gerou Pedido \"" + pedido + ")", true);
     }
-    const QString contrato = campoPedido("VECONTRATO").asString().trimmed();
-    if (tipo == "1" && !contrato.isEmpty())
+    const QString contrato = tipo == "1" ? ContratoDoPedido(numero) : QString();
+    if (!contrato.isEmpty())
         dmGlobal->MostraAviso(kAbortada + "O Pedido não pode ser excluído (gerou Contrato Código " + contrato + ").",
                               true);
 

@@ -245,6 +245,44 @@ TEST_F(AssVendasJanelaTest, PreviousAndNextBrowseByNumberAndDeleteAsksThisScreen
     EXPECT_EQ(lido("select count(*) from AVEC8501").toInt(), 2);
 }
 
+// An order that made a contract stays while the contract names it, whether
+// the order keeps the contract in ACCODIGO (as the release stores it) or the
+// contract names the order (ACPEDIDO); once the contract is gone it may go.
+TEST_F(AssVendasJanelaTest, AnOrderAContractNamesIsNotDeleted)
+{
+    pedido("00101", "1", "L");
+    pedido("00102", "1", "E");
+    pedido("00103", "1");
+    exec("insert into AATC05AC (ACCODIGO, CLCODIGO, ACCONTRATANTE, ACPEDIDO) values (5, '00004', '00004', '00101')");
+    exec("update AVEC8501 set ACCODIGO = 5 where NUMERO_PEDIDO = '00101'");
+    exec("insert into AATC05AC (ACCODIGO, CLCODIGO, ACCONTRATANTE, ACPEDIDO) values (6, '00004', '00004', '00102')");
+    exec("update AVEC8501 set ACCODIGO = 77 where NUMERO_PEDIDO = '00103'");   // a contract deleted since
+    tr().commitRetaining();
+    TfmAssVendas& form = abrir();
+    form.sbProximo->click();
+    const struct {
+        const char* numero;
+        const char* contrato;
+    } casos[] = {{"00101", "5"}, {"00102", "6"}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.numero);
+        pesquisa("NUMERO_PEDIDO", c.numero);
+        form.sbPesquisaDetalhada->click();
+        ASSERT_EQ(cab("NUMERO_PEDIDO").asString(), c.numero);
+        dialogs->answer("Sim", "Deseja excluir o registro corrente?");
+        dialogs->acknowledge(QString("O Pedido não pode ser excluído (gerou Contrato Código %1).").arg(c.contrato));
+        form.bbExcluir->click();
+        EXPECT_EQ(dialogs->pending(), 0);
+        EXPECT_EQ(lido(QString("select count(*) from AVEC8501 where NUMERO_PEDIDO = '%1'").arg(c.numero)).toInt(), 1);
+    }
+    pesquisa("NUMERO_PEDIDO", "00103");
+    form.sbPesquisaDetalhada->click();
+    dialogs->answer("Sim", "Deseja excluir o registro corrente?");
+    form.bbExcluir->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select count(*) from AVEC8501 where NUMERO_PEDIDO = '00103'").toInt(), 0);
+}
+
 TEST_F(AssVendasJanelaTest, TheStatusDecidesWhatTheScreenAllowsAndAProposalReadyToBillFinalisesNothing)
 {
     pedido("00201", "0", "N");
