@@ -152,6 +152,7 @@ TEST_F(DatasetsTest, NewItemWhileTheContractIsBeingInsertedSavesTheContractFirst
 TEST_F(DatasetsTest, ANewContractTakesTheNextCodeAndItsPostIsCommitted)
 {
     exec("insert into AATC05AC (ACCODIGO) values (41)");
+    exec("insert into AUGC0301 (CODIGO_CLIENTE, NOME) values ('00001', 'Cliente')");
     CarregaContrato(0);
     host::clearHookCalls();
     dm->quCtrCadastro->append();

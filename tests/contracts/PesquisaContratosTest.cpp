@@ -49,7 +49,7 @@ TEST(PesquisaContratosSql, FilledFiltersAddTheirLinesInOrderAndTypedQuotesStayTe
     filtro.numero = "12";
     filtro.cliente = "d'Ávila";
     filtro.tipo = "Sem Peça";
-    filtro.onde = Onde::ComecandoCom;
+    filtro.onde = Onde::TerminandoCom;
     EXPECT_EQ(Condicoes(filtro), "\nand upper(cont.acNumeroContrato) like '12%'"
                                  "\nand upper(cli.nome) like 'D''ÁVILA%'"
                                  "\nand upper(cont.acTipoContrato) like 'SEM PEÇA%'"
@@ -67,7 +67,7 @@ TEST_F(PesquisaContratosBanco, TheValueFilterAndTheCountRunOnTheDatabase)
          " values (12, '0012', 'Dois', 80, 'Sem Peça')");
     FiltroPesquisaContratos filtro;
     filtro.valor = "1500";
-    filtro.onde = Onde::ComecandoCom;
+    filtro.onde = Onde::TerminandoCom;   // the wildcard after: values beginning with 1500
     host::data::Query lista(nullptr, "quPesquisa");
     lista.setTransaction(dmGlobal->IBTransaction1.get());
     lista.setSql(SqlLista(filtro));

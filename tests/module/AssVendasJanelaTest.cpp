@@ -250,8 +250,8 @@ TEST_F(AssVendasJanelaTest, PreviousAndNextBrowseByNumberAndDeleteAsksThisScreen
 // contract names the order (ACPEDIDO); once the contract is gone it may go.
 TEST_F(AssVendasJanelaTest, AnOrderAContractNamesIsNotDeleted)
 {
-    pedido("00101", "1", "L");
-    pedido("00102", "1", "E");
+    pedido("00101", "1");
+    pedido("00102", "1");
     pedido("00103", "1");
     exec("insert into AATC05AC (ACCODIGO, CLCODIGO, ACCONTRATANTE, ACPEDIDO) values (5, '00004', '00004', '00101')");
     exec("update AVEC8501 set ACCODIGO = 5 where NUMERO_PEDIDO = '00101'");

@@ -277,6 +277,7 @@ TEST_F(ContratoJanelaTest, AForecastMakesExactlyTheInstalmentsAskedFromAMonthsLa
 TEST_F(ContratoJanelaTest, AnUnknownCustomerOrContractingPartyIsRefusedWhereTyped)
 {
     contrato(801, "ACCONTRATANTE", "'00004'");
+    tr().commitRetaining();
     TfmAssContCad& form = abrir();
     pesquisa("ACCODIGO", "801");
     form.sbPesqContrato->click();
@@ -286,7 +287,8 @@ TEST_F(ContratoJanelaTest, AnUnknownCustomerOrContractingPartyIsRefusedWhereType
     digita(form.dbedContratante, "ZZZ");
     EXPECT_TRUE(dialogs->texts().contains("Contratante: código ZZZ não cadastrado."));
     form.bbSalvar->click();
-    EXPECT_EQ(lido("select CLCODIGO || '|' || ACCONTRATANTE from AATC05AC where ACCODIGO = 801"),
+    EXPECT_EQ(lido("select coalesce(CLCODIGO, '-') || '|' || coalesce(ACCONTRATANTE, '-') from AATC05AC"
+                   " where ACCODIGO = 801"),
               QStringList{"00004|00004"});
     dialogs->setAutoAcknowledgeMessages(false);
 

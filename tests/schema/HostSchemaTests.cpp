@@ -259,29 +259,38 @@ TEST_F(HostSchemaTest, WidensNarrowLocationAndDocumentColumnsKeepingTheirRows)
     struct Coluna {
         const char *tabela, *coluna;
         int antiga, nova;
-        const char *valor, *maior;
+        const char *valor, *maior, *chave;   // chave: the row's required columns, "COD, ... = 1, ..."
     };
-    const Coluna colunas[] = {{"ACEM14IT", "MELOCAL", 2, 3, "01", "001"},
-                              {"ACEM14REF", "REFOLOCAL_DOC", 2, 3, "01", "001"},
-                              {"AVEC85IT", "VEITCRELOCAL", 2, 3, "01", "001"},
-                              {"AVEC85IT", "VEITGARANTIALOCAL", 2, 3, "01", "001"},
-                              {"ACXC94XP", "XPDOCUMENTO", 6, 10, "999999", "1000000"}};
+    const Coluna colunas[] = {{"ACEM14IT", "MELOCAL", 2, 3, "01", "001", nullptr},
+                              {"ACEM14REF", "REFOLOCAL_DOC", 2, 3, "01", "001", nullptr},
+                              {"AVEC85IT", "VEITCRELOCAL", 2, 3, "01", "001", "COD, CODIGO, NUMERO_PEDIDO = 1, 'P1', '000001'"},
+                              {"AVEC85IT", "VEITGARANTIALOCAL", 2, 3, "01", "001", "COD, CODIGO, NUMERO_PEDIDO = 2, 'P1', '000001'"},
+                              {"ACXC94XP", "XPDOCUMENTO", 6, 10, "999999", "1000000", nullptr}};
+    auto onde = [](const Coluna& c) {
+        return c.chave ? " where COD = " + QString(c.chave).section(" = ", 1).section(',', 0, 0) : QString();
+    };
+    // The cash forecast's number is indexed as an old database has it.
+    exec("drop index IX_ACXC94XP_DOCUMENTO");
+    tr().commitRetaining();
     for (const Coluna& c : colunas) {
         exec(QString("alter table %1 drop %2").arg(c.tabela, c.coluna));
         tr().commitRetaining();
         exec(QString("alter table %1 add %2 varchar(%3)").arg(c.tabela, c.coluna).arg(c.antiga));
         tr().commitRetaining();
-        exec(QString("delete from %1").arg(c.tabela));
-        exec(QString("insert into %1 (%2) values ('%3')").arg(c.tabela, c.coluna, c.valor));
+        const QString chave = c.chave ? QString(c.chave).section(" = ", 0, 0) + ", " : QString();
+        const QString valorChave = c.chave ? QString(c.chave).section(" = ", 1) + ", " : QString();
+        exec(QString("insert into %1 (%2%3) values (%4'%5')").arg(c.tabela, chave, c.coluna, valorChave, c.valor));
         ASSERT_EQ(host::db::columnLength(tr(), c.tabela, c.coluna), c.antiga);
     }
+    exec("create index IX_ACXC94XP_DOCUMENTO on ACXC94XP (XPDOCUMENTO, XPEMITENTE)");
+    tr().commitRetaining();
 
     host::createHostSchema(tr());
 
     for (const Coluna& c : colunas) {
         EXPECT_EQ(host::db::columnLength(tr(), c.tabela, c.coluna), c.nova) << c.coluna;
-        EXPECT_EQ(one(QString("select %2 from %1").arg(c.tabela, c.coluna)), c.valor);
-        exec(QString("update %1 set %2 = '%3'").arg(c.tabela, c.coluna, c.maior));
+        EXPECT_EQ(one(QString("select %2 from %1%3").arg(c.tabela, c.coluna, onde(c))), c.valor);
+        exec(QString("update %1 set %2 = '%3'%4").arg(c.tabela, c.coluna, c.maior, onde(c)));
     }
     const QString after = schemaSnapshot(tr());
     host::createHostSchema(tr());
