@@ -28,10 +28,13 @@ QString ContratoDoPedidoComo(const QString& vinculo, int codigo, const QString& 
 {
     if (!vinculo.isEmpty())
         return vinculo;
-    const QVariant contrato = host::db::selectValue(*dmGlobal->IBTransaction1,
-                                                    "select first 1 ACCODIGO from AATC05AC where ACCODIGO = :C"
-                                                    " or ACPEDIDO = :P order by ACCODIGO",
-                                                    {{"C", codigo}, {"P", numero}});
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    // The order column comes with the contract module's tables.
+    const bool nomeado = host::db::columnLength(tr, "AATC05AC", "ACPEDIDO") > 0;
+    const QVariant contrato = host::db::selectValue(
+        tr, QString("select first 1 ACCODIGO from AATC05AC where ACCODIGO = :C%1 order by ACCODIGO")
+                .arg(nomeado ? " or ACPEDIDO = :P" : ""),
+        nomeado ? QVariantMap{{"C", codigo}, {"P", numero}} : QVariantMap{{"C", codigo}});
     return contrato.isNull() ? QString() : contrato.toString();
 }
 

@@ -66,6 +66,7 @@ TEST_F(ContatoOS, SequencePerCustomerOwnerDefaultsAndAuditTexts)
 
 TEST_F(ContatoOS, AnOrderBeingInsertedIsSavedBeforeItsFirstRecord)
 {
+    exec("insert into AUGC0301 (CODIGO_CLIENTE, NOME) values ('00001', 'Cliente')");
     dmTec->quOS->append();
     dmTec->quOSCLCODIGO->setAsString("00001");
     dmTec->CarregaOSContato(0, 0);
