@@ -164,7 +164,7 @@ TEST_F(LancaOrdemServicoTest, DueDateOnAWeekendOrHolidayMovesToTheNextWorkingDay
     EXPECT_EQ(entradas(6), QList<QDate>{quarta.addDays(6)});
 }
 
-TEST_F(LancaOrdemServicoTest, ContractsOutOfForceOrWithoutIntegrationCodeAreSkippedSilently)
+TEST_F(LancaOrdemServicoTest, ContractsOutOfForceOrWithoutIntegrationCodeAreSkippedSilentlyOneWithoutBaseDateIsTold)
 {
     const QDate base = diaCorrente().addDays(-10);
     contrato(7, "00002", "30", "S", base, diaCorrente().addDays(-400), diaCorrente().addDays(-1));   // expired
@@ -174,7 +174,10 @@ TEST_F(LancaOrdemServicoTest, ContractsOutOfForceOrWithoutIntegrationCodeAreSkip
     contrato(11, "00002", "30", "S", QDate());   // no base date and no order: nothing to count from
     for (int c : {7, 8, 9, 10, 11})
         equipamento(c, 1, "X");
+    // The one without its base date is due but not served: told, not silent.
+    dialogs->acknowledge("Contrato 11: Não gerou OS, pois o contrato não tem data base.");
     automatico();
+    EXPECT_EQ(dialogs->pending(), 0);
     EXPECT_EQ(contar("AATC01AO"), 0);
     const QStringList linhas = log();
     for (int c : {7, 8, 9, 10})
@@ -310,13 +313,14 @@ TEST_F(LancaOrdemServicoTest, TheRunKeepsItsStatementsPreparedFromOneOrderToTheN
     // the order's number or customer in their text included; what situations,
     // technicians, models and products say is read once per run. An order
     // with two items and its service line: the savepoint (2); the header
-    // (empty load, last observation, unattached items, three customer reads,
-    // number, insert, audit record, re-read: 10); its lines loaded once (1);
+    // (empty load, last observation, unattached items, the customer checked
+    // registered, three customer reads, number, insert, audit record,
+    // re-read: 11); its lines loaded once (1);
     // each item (customer's equipment, the serial's earlier item, key,
     // insert, re-read: 2 x 5); the line (number twice, insert, re-read, sum,
     // the header's new totals, its audit record, header and item re-read: 9).
     EXPECT_EQ(seis.preparos - dois.preparos, 0u);
-    EXPECT_EQ((seis.comandos - dois.comandos) / 4, 2u + 10 + 1 + 2 * 5 + 9) << seis.comandos << " " << dois.comandos;
+    EXPECT_EQ((seis.comandos - dois.comandos) / 4, 2u + 11 + 1 + 2 * 5 + 9) << seis.comandos << " " << dois.comandos;
 }
 
 // ---- stock documents ---------------------------------------------------------
