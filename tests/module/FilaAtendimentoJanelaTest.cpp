@@ -198,7 +198,9 @@ TEST_F(FilaAtendimentoTest, TheFirstEntryOfAnEmptyQueueIsStoredByLeavingItsRow)
         // The order typed, and the row left from its cell editor.
         grade->setSelectedIndex(grade->columnByField("AOCODIGO")->index());
         grade->editCurrentCell();
-        auto* editor = qobject_cast<QLineEdit*>(grade->indexWidget(grade->currentIndex()));
+        QWidget* celulaAberta = grade->indexWidget(grade->currentIndex());
+        ASSERT_NE(celulaAberta, nullptr);
+        auto* editor = celulaAberta->findChild<QLineEdit*>();   // beside its "..." button
         ASSERT_NE(editor, nullptr);
         QTest::keyClicks(editor, ordemEntrada);
         QTest::keyClick(editor, saida);

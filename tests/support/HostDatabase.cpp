@@ -67,12 +67,8 @@ void HostDatabaseTest::TearDown()
 {
     global.reset();
     dialogs.reset();
-    // A set-up that failed early made neither: an empty name is the current
-    // folder, which is not the test's to remove.
-    if (!dbPath.isEmpty())
-        QFile::remove(dbPath);
-    if (!systemFolder.isEmpty())
-        QDir(systemFolder).removeRecursively();
+    QFile::remove(dbPath);
+    QDir(systemFolder).removeRecursively();
 }
 
 int HostDatabaseTest::exec(const QString& sql, const QVariantMap& params)
