@@ -213,6 +213,20 @@ TEST_F(FilaAtendimentoTest, TheFirstEntryOfAnEmptyQueueIsStoredByLeavingItsRow)
     EXPECT_EQ(dialogs->pending(), 0);
 }
 
+// The order window stays on top of the others: the queue it opens comes in
+// front of it, not hidden under it.
+TEST_F(FilaAtendimentoTest, TheQueueOpensInFrontOfTheOrderWindowThatStaysOnTop)
+{
+    ordem(581);
+    TfmAssOrdemServico& os = abrirOrdem(581);
+    ASSERT_TRUE(os.stayOnTop());
+    os.sbEnviarFilaAten->click();
+    TfmAssFilaAtendimento* fila = fmAssFilaAtendimento.get();
+    ASSERT_NE(fila, nullptr);
+    EXPECT_TRUE(fila->stayOnTop());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(fila));
+}
+
 TEST_F(FilaAtendimentoTest, ChangingThreeToOneSwapsWithinThatTechniciansDayOnly)
 {
     ordem(511, 71, kDiaFila, 1);
