@@ -40,6 +40,9 @@ void addRow(QTableWidget* grid, const QString& name, const QString& value)
     grid->setItem(row, 1, valueItem);
 }
 
+// Names that share their beginning (ATALIQUOTA...) are told apart only whole.
+void showWholeNames(QTableWidget* grid) { grid->resizeColumnToContents(0); }
+
 bool changed(const QTableWidget* grid, int row)
 {
     const QTableWidgetItem* item = grid->item(row, 1);
@@ -92,6 +95,7 @@ void TfmParametros::Carregar()
     grdParametros->setRowCount(0);
     for (const QString& name : parameterNames())
         addRow(grdParametros, name, dmGlobal->Parametro(name));
+    showWholeNames(grdParametros);
     grdEmpresa->setRowCount(0);
     dmGlobal->CarregaEmpresa();
     if (dmGlobal->quEmpresa->isEmpty())
@@ -99,6 +103,7 @@ void TfmParametros::Carregar()
     for (host::data::Field* field : dmGlobal->quEmpresa->fields())
         if (!isBinary(field) && field->fieldName() != "CODIGO")
             addRow(grdEmpresa, field->fieldName(), field->asString());
+    showWholeNames(grdEmpresa);
 }
 
 void TfmParametros::Salvar()

@@ -87,6 +87,9 @@ bool mostrarPesquisa(const PesquisaDefinicao& definicao, const QString& condicao
         if (!coluna.isEmpty())
             query->paramByName("PESQUISA")->setAsString(texto);
         query->open();
+        for (const PesquisaColuna& coluna : definicao.colunas)
+            if (host::data::Field* campo = coluna.formato.isEmpty() ? nullptr : query->findField(coluna.campo))
+                campo->setDisplayFormat(coluna.formato);
     };
     abrir({}, {});
 

@@ -193,6 +193,7 @@ QGroupBox* TfmAssFaturamento::criarFiltros()
     auto rotulo = [](const char* nome, const QString& texto) { return named<QLabel>(nome, texto); };
     edCliente = EditFiltro("edCliente");
     edCliente->setReadOnly(true);
+    edCliente->installEventFilter(this);
     sbPesqCliente = BotaoPesquisa("sbPesqCliente");
     connect(sbPesqCliente, &QToolButton::clicked, this, [this] {
         host::ui::runGuarded([this] {
@@ -268,6 +269,15 @@ bool TfmAssFaturamento::eventFilter(QObject* watched, QEvent* event)
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
         dblcSituacao->setKeyValue(QVariant());
         return true;
+    }
+    // The customer comes from the picker only; Delete or Backspace takes it
+    // off the filter.
+    if (watched == edCliente && event->type() == QEvent::KeyPress) {
+        const int tecla = static_cast<QKeyEvent*>(event)->key();
+        if (tecla == Qt::Key_Delete || tecla == Qt::Key_Backspace) {
+            edCliente->clear();
+            return true;
+        }
     }
     return host::ui::Form::eventFilter(watched, event);
 }
@@ -387,9 +397,12 @@ void TfmAssFaturamento::FaturarSelecao(host::data::Query& selecao, double total)
         host::ui::WaitCursor ampulheta;
         documento = uAssFaturamento::FaturarOrdens(selecao, total, escolha);
     }
-    // The billed orders leave both lists.
-    if (&selecao == quSelecao.get())
+    // The billed orders leave both lists, and the selection: what is left
+    // selected is what the list still shows.
+    if (&selecao == quSelecao.get()) {
         abrirSelecao(ordensSelecionadas_);
+        ordensSelecionadas_ = ordensListadasFat(*quSelecao);
+    }
     if (quRegEnc->active())
         PesquisarSelecao();
     host::ui::Dialogs::information("Operação efetuada com sucesso!\rDocumento gerado: " + documento);

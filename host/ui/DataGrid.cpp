@@ -15,6 +15,23 @@
 namespace host::ui {
 namespace {
 
+// Keys that move to another row (or would, on the first or last row).
+bool leavesRow(const QKeyEvent& event)
+{
+    switch (event.key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        return true;
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return event.modifiers().testFlag(Qt::ControlModifier);
+    default:
+        return false;
+    }
+}
+
 // The grid has the editor open: Qt's view warns, and reads the editor, when
 // asked to write or close one it let go. Only the grid's own delegate keeps
 // count of its editors; any other is left to Qt, so no write is dropped.
@@ -678,6 +695,19 @@ void DataGrid::keyPressEvent(QKeyEvent* event)
             return;
     }
     host::data::Dataset* data = dataset();
+    // A key that leaves the row stores the row being typed first, also where
+    // there is no row to move to: the row is never left pending, and Down
+    // on the last row adds a row only once this one is stored.
+    if (leavesRow(*event) && data && data->active() && data->editing()) {
+        const bool lastRow = data->recNo() >= model_->rowCount();
+        if (!runGuarded([&] { data->checkBrowseMode(); }) || data->editing())
+            return;   // refused: the row stays, with what was typed
+        // What the editor held is stored: it closes as the row is left.
+        if (QWidget* editor = indexWidget(currentIndex()); editor && state() == QAbstractItemView::EditingState)
+            closeEditor(editor, QAbstractItemDelegate::NoHint);
+        if (event->key() == Qt::Key_Down && lastRow)
+            return;
+    }
     const bool modifiable = data && data->active() && data->canModify() && editing_ && !readOnly_ && !rowSelect_;
     if (modifiable && state() != QAbstractItemView::EditingState) {
         // The classic grid keys: Down past the last row appends, Insert

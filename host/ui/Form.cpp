@@ -125,8 +125,15 @@ void Form::applyPlacement()
 
 void Form::showNonModal()
 {
+    // Opened from a window that stays on top, it would open hidden under it.
+    if (QWidget* opener = QApplication::activeWindow();
+        opener && opener != this && opener->windowFlags().testFlag(Qt::WindowStaysOnTopHint) && !stayOnTop())
+        setStayOnTop(true);
     applyPlacement();
     show();
+    // A minimised window picked again comes back as it was left.
+    if (windowState().testFlag(Qt::WindowMinimized))
+        setWindowState(windowState() & ~Qt::WindowMinimized);
     raise();
     activateWindow();
 }

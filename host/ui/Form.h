@@ -133,6 +133,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool event(QEvent* event) override;
+    // Enter no control took (FormKeys.cpp): the focused button's click, else
+    // the window's default button's, as in a dialog.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void applyPlacement();

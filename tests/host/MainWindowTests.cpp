@@ -10,6 +10,7 @@
 #include "host/data/Abort.h"
 
 #include "host/ui/Layouts.h"
+#include "host/ui/WindowRegistry.h"
 
 #include <QMenu>
 #include <QMenuBar>
@@ -152,6 +153,26 @@ TEST_F(MainWindowTest, AWindowIsOpenedByNameThroughTheApplicationsHandler)
     window->AbrirJanela("fmQualquer");
     window.reset();
     EXPECT_EQ(fmPrincipal, nullptr);
+}
+
+// The parameters window opened from the menu shows every name whole: many
+// share their first letters (ATALIQUOTA...), and a cut name reads as another.
+TEST_F(MainWindowTest, ParametersWindowShowsEveryNameWhole)
+{
+    exec("insert into EMPRESA (CODIGO, NOME, UGESPECIFICOEMPRESA) values (1, 'Oficina', 4)");
+    TfmPrincipal window;
+    window.miParametros->click();
+    TfmParametros* parametros = nullptr;
+    for (host::ui::Form* form : host::ui::WindowRegistry::forms())
+        if (auto* aberta = qobject_cast<TfmParametros*>(form))
+            parametros = aberta;
+    ASSERT_NE(parametros, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(parametros));
+    for (QTableWidget* grid : {parametros->grdParametros, parametros->grdEmpresa}) {
+        ASSERT_GT(grid->rowCount(), 1);
+        EXPECT_GE(grid->columnWidth(0), static_cast<QAbstractItemView*>(grid)->sizeHintForColumn(0)) << grid->objectName().toStdString();
+    }
+    parametros->close();
 }
 
 TEST_F(MainWindowTest, ParametersWindowEditsParametersAndCompany)

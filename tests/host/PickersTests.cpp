@@ -5,6 +5,7 @@
 #include "host/Upesqgeral.h"
 #include "host/Upesqprod.h"
 #include "host/data/Field.h"
+#include "host/ui/DataGrid.h"
 #include "host/ui/Layouts.h"
 #include "host/db/Database.h"
 #include "tests/support/HostDatabase.h"
@@ -259,6 +260,29 @@ TEST_F(Pickers, ProductSearchGivesCostAsTheFifthNumberAndCanLeaveServicesOut)
     EXPECT_DOUBLE_EQ(custo, 80.25);
     EXPECT_FALSE(SelecionaProduto(codigo, descricao, venda, estoque, reservado, promocional, custo, false));
     EXPECT_EQ(codigo, "P1");
+}
+
+// Prices read as money in the product search, also after a search typed.
+TEST_F(Pickers, TheProductSearchShowsPricesAsMoney)
+{
+    exec("insert into ACEC1101 (CODIGO, DESCRICAO, PCO_VENDA) values ('P1', 'BOMBA', 35.5)");
+    exec("insert into ACEC1101 (CODIGO, DESCRICAO, PCO_VENDA) values ('P2', 'BOMBA GRANDE', 1234.5)");
+    QStringList precos;
+    auto lerPrecos = [&precos](Form& form) {
+        host::ui::DataGrid& grade = *janela(form).grid();
+        const int coluna = grade.columnByField("PCO_VENDA")->index();
+        for (int linha = 0; linha < grade.model()->rowCount(); ++linha)
+            precos << grade.model()->index(linha, coluna).data().toString();
+    };
+    dialogs->modal("fmPesquisa", [&](Form& form) {
+        lerPrecos(form);
+        digitar(form, "grande");
+        lerPrecos(form);
+    });
+    QString codigo, descricao;
+    double venda = 0, estoque = 0, reservado = 0, promocional = 0, custo = 0;
+    SelecionaProduto(codigo, descricao, venda, estoque, reservado, promocional, custo);
+    EXPECT_EQ(precos, (QStringList{"35,50", "1.234,50", "1.234,50"}));
 }
 
 TEST_F(Pickers, APickerCostsOneStatementToOpenAndOnePerSearchChange)

@@ -10,9 +10,11 @@
 #include "host/ui/DataLookupCombo.h"
 #include "host/ui/DataTextControls.h"
 #include "host/ui/StatusBar.h"
+#include "tests/support/OnScreenDialogs.h"
 #include "tests/support/TestDatabase.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -183,6 +185,29 @@ TEST_F(AndamentoJanelaTest, AnOrderNumberThatIsNoNumberIsRefusedBySearchAndTotal
     form.bbPesq->click();
     EXPECT_EQ(dialogs->pending(), 0);
     EXPECT_EQ(ordensListadas(), (QStringList{"42/1", "42/2"}));
+}
+
+// F7 typed in the order number box holding no number: one warning, the
+// real one taking the focus from the box, and nothing else run.
+TEST_F(AndamentoJanelaTest, F7WithAnInvalidOrderNumberWarnsOnce)
+{
+    TfmAssAndamento& form = abrir();
+    form.edOS->setFocus();
+    QTest::keyClicks(form.edOS, "4x");
+    testsupport::OnScreenDialogs naTela;
+    QTest::keyClick(form.edOS, Qt::Key_F7);
+    QTest::qWait(0);
+    EXPECT_EQ(naTela.texts(), QStringList{"Número da O.S. inválido: \"4x\"."});
+    EXPECT_EQ(ordensListadas(), QStringList{"46/5"}) << "the list stays";
+
+    // Leaving the box for another control of the window still searches.
+    QApplication::setActiveWindow(&form);   // the user back in the window
+    form.edOS->setFocus();
+    form.edOS->selectAll();
+    QTest::keyClicks(form.edOS, "42");
+    QTest::keyClick(form.edOS, Qt::Key_Tab);
+    EXPECT_EQ(ordensListadas(), (QStringList{"42/1", "42/2"}));
+    EXPECT_EQ(naTela.texts().size(), 1);
 }
 
 TEST_F(AndamentoJanelaTest, ScrollingOneRowCostsTheSameWhateverTheRowsListed)

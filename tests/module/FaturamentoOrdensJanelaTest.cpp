@@ -149,6 +149,26 @@ TEST_F(FaturamentoOrdensTest, SearchListsTheUnbilledOrdersByTheFilledFilters)
     EXPECT_EQ(codigos(*form.quRegEnc).size(), 4);
 }
 
+// The customer filled by "..." is taken off the filter with Backspace or
+// Delete, without closing the window.
+TEST_F(FaturamentoOrdensTest, TheCustomerChosenByThePickerIsEmptiedByTheKeys)
+{
+    TfmAssFaturamento& form = abrir();
+    for (const Qt::Key tecla : {Qt::Key_Backspace, Qt::Key_Delete}) {
+        escolhe("CODIGO_CLIENTE", "00004");
+        form.sbPesqCliente->click();
+        ASSERT_FALSE(form.edCliente->text().isEmpty());
+        form.bbPesquisar->click();
+        EXPECT_EQ(codigos(*form.quRegEnc), QStringList{"903"});
+        form.edCliente->setFocus();
+        QTest::keyClick(form.edCliente, tecla);
+        EXPECT_TRUE(form.edCliente->text().isEmpty());
+        form.bbPesquisar->click();
+        EXPECT_EQ(codigos(*form.quRegEnc), (QStringList{"901", "902", "903", "905"}));
+    }
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
 TEST_F(FaturamentoOrdensTest, TheSelectionCountsAnOrderOnceAndEmptiesWithItsLastOrder)
 {
     TfmAssFaturamento& form = abrir();
@@ -256,8 +276,9 @@ TEST_F(FaturamentoOrdensTest, PressingGerarReceberAgainBillsNothingTwice)
     EXPECT_EQ(form.paTotal->text(), "Total Selecionado R$ 0,00");
     EXPECT_EQ(codigos(*form.quRegEnc), (QStringList{"903", "905"}));
 
-    // The same press again: nothing is left, and the user is told so before any picker.
-    dialogs->acknowledge("já foram faturadas");
+    // The same press again: nothing is selected any more, and the user is
+    // told so before any picker.
+    dialogs->acknowledge("Valor Inválido.");
     form.bbGera->click();
     EXPECT_EQ(dialogs->pending(), 0);
     EXPECT_EQ(lido("select trim(NUMERO_DOCUMENTO) from ACRC5001 where CODIGO_CLIENTE = '00003'"

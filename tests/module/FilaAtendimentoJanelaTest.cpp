@@ -18,6 +18,7 @@
 #include "service_orders/uAssOrdemServico.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -175,6 +176,55 @@ TEST_F(FilaAtendimentoTest, UndatedEntriesOfATechnicianAreNumberedOneAfterAnothe
     digitarEntrada("72", "564");
     EXPECT_EQ(seq(564), "1");
     EXPECT_EQ(dialogs->pending(), 0);
+}
+
+// The first entry of an empty queue, typed with the cell editor still open
+// and left with Down or Up (no row to move to): stored at once, without
+// closing the window; Down adds no other row.
+TEST_F(FilaAtendimentoTest, TheFirstEntryOfAnEmptyQueueIsStoredByLeavingItsRow)
+{
+    ordem(571);
+    ordem(572);
+    TfmAssFilaAtendimento& fila = filaDaOrdem(571);
+    ASSERT_TRUE(listadas(fila).isEmpty());
+    host::ui::DataGrid* grade = fila.dbgdFilaAten;
+    int vez = 0;
+    for (const Qt::Key saida : {Qt::Key_Down, Qt::Key_Up}) {
+        const QString ordemEntrada = QString::number(571 + vez++);
+        grade->setFocus();
+        QTest::keyClick(grade, fila.cdsFilaAten->isEmpty() ? Qt::Key_Down : Qt::Key_Insert);
+        ASSERT_EQ(fila.cdsFilaAten->state(), host::data::DatasetState::Insert);
+        celula(grade, "ATCODIGO", "71");
+        // The order typed, and the row left from its cell editor.
+        grade->setSelectedIndex(grade->columnByField("AOCODIGO")->index());
+        grade->editCurrentCell();
+        QWidget* celulaAberta = grade->indexWidget(grade->currentIndex());
+        ASSERT_NE(celulaAberta, nullptr);
+        auto* editor = celulaAberta->findChild<QLineEdit*>();   // beside its "..." button
+        ASSERT_NE(editor, nullptr);
+        QTest::keyClicks(editor, ordemEntrada);
+        QTest::keyClick(editor, saida);
+        EXPECT_EQ(fila.cdsFilaAten->state(), host::data::DatasetState::Browse);
+        EXPECT_EQ(lido("select ATCODIGO || ':' || AOSEQATENDIMENTO from AATC01AO where AOCODIGO = " + ordemEntrada),
+                  QStringList{QString("71:%1").arg(vez)})
+            << "stored as the row is left";
+    }
+    EXPECT_EQ(listadas(fila), (QStringList{"571:1:71", "572:2:71"}));
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+// The order window stays on top of the others: the queue it opens comes in
+// front of it, not hidden under it.
+TEST_F(FilaAtendimentoTest, TheQueueOpensInFrontOfTheOrderWindowThatStaysOnTop)
+{
+    ordem(581);
+    TfmAssOrdemServico& os = abrirOrdem(581);
+    ASSERT_TRUE(os.stayOnTop());
+    os.sbEnviarFilaAten->click();
+    TfmAssFilaAtendimento* fila = fmAssFilaAtendimento.get();
+    ASSERT_NE(fila, nullptr);
+    EXPECT_TRUE(fila->stayOnTop());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(fila));
 }
 
 TEST_F(FilaAtendimentoTest, ChangingThreeToOneSwapsWithinThatTechniciansDayOnly)

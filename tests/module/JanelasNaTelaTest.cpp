@@ -13,6 +13,7 @@
 #include "service_orders/uAssBaixaPecas.h"
 #include "service_orders/uAssOSComprasCliente.h"
 #include "service_orders/uAssSolicitacao.h"
+#include "service_orders/uAssTecnico.h"
 
 #include <QLineEdit>
 #include <QScreen>
@@ -50,6 +51,23 @@ protected:
             << janela.frameGeometry().height();
     }
 };
+
+// With no taskbar a minimised window has no way back but the menu that
+// opened it: picked again, it comes back, active.
+TEST_F(JanelasNaTelaTest, AMinimisedWindowPickedAgainComesBack)
+{
+    uPackageAss::ShowJanelaTec("fmAssTecnico");
+    TfmAssTecnico* janela = fmAssTecnico.get();
+    ASSERT_NE(janela, nullptr);
+    for (int vez = 0; vez < 2; ++vez) {
+        janela->showMinimized();
+        ASSERT_TRUE(janela->isMinimized());
+        uPackageAss::ShowJanelaTec("fmAssTecnico");
+        EXPECT_EQ(fmAssTecnico.get(), janela) << "the same window";
+        EXPECT_FALSE(janela->isMinimized());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(janela));
+    }
+}
 
 TEST_F(JanelasNaTelaTest, PartsSettlementAndRequestsOpenInsideTheScreen)
 {

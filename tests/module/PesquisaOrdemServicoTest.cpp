@@ -339,6 +339,22 @@ TEST_F(PesquisaOrdemServicoTest, PickedFromTheServiceOrderWindowLoadsTheOrderAnd
     EXPECT_TRUE(log.contains("iCodigoEquipamento Depois:3"));
 }
 
+// The number typed into "Nº OS" and Enter: the default button searches, as
+// the users of the window expect.
+TEST_F(PesquisaOrdemServicoTest, EnterInTheOrderNumberSearches)
+{
+    QString encontrados;
+    pesquisarPelaJanela([&](TfmPesquisaAssOrdemServico& janela) {
+        janela.edNOS->setFocus();
+        QTest::keyClicks(janela.edNOS, "43");
+        QTest::keyClick(janela.edNOS, Qt::Key_Return);
+        encontrados = janela.stInformacao->panelText(1);
+        janela.dbgdOrdemServico->onDblClick();
+    });
+    EXPECT_EQ(encontrados, "Registros Encontrados: 1");
+    EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), 43);
+}
+
 // What a search finds is told alike whether the list was counted as it was
 // read (its lines are the count's, all on the grid's first page) or the
 // count statement ran (a list longer than a page; the serial number, which

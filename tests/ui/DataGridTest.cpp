@@ -794,3 +794,66 @@ TEST_F(LongGridTest, ARowEditedInAResultReadAheadKeepsTheMarkedRowsAndTheEditor)
     EXPECT_EQ(grid.selectedRows(), (QList<int>{3, 5})) << "the marks stay when code edits the row";
     EXPECT_EQ(grid.currentIndex().row(), 41);
 }
+
+// Leaving a row being typed posts it, whatever key leaves it, also where the
+// key finds no row to move to (the last row going down, the first going up):
+// the row is never left pending until the window closes. Down on the last
+// row adds a row only once the row is stored.
+TEST_F(DataGridTest, EveryKeyThatLeavesARowBeingTypedPostsIt)
+{
+    grid.setFocus();
+    struct Saida {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool atEnd;   // the new row past the last one, else before the first
+    };
+    const Saida saidas[] = {{Qt::Key_Down, Qt::NoModifier, true},     {Qt::Key_PageDown, Qt::NoModifier, true},
+                            {Qt::Key_End, Qt::ControlModifier, true}, {Qt::Key_Up, Qt::NoModifier, false},
+                            {Qt::Key_PageUp, Qt::NoModifier, false},  {Qt::Key_Home, Qt::ControlModifier, false}};
+    int codigo = 20;
+    for (const Saida& saida : saidas) {
+        for (const bool editorAberto : {true, false}) {
+            ++codigo;
+            const std::string caso = QKeySequence(saida.key | saida.modifiers).toString().toStdString() +
+                                     (editorAberto ? " (editor open)" : " (editor closed)");
+            if (lines.editing())
+                lines.cancel();
+            const int linhas = lines.recordCount();
+            if (saida.atEnd) {
+                lines.last();
+                QTest::keyClick(&grid, Qt::Key_Down);
+            } else {
+                lines.first();
+                QTest::keyClick(&grid, Qt::Key_Insert);
+            }
+            ASSERT_EQ(lines.state(), DatasetState::Insert) << caso;
+            grid.setCurrentIndex(cell(lines.recNo() - 1, "AACODIGO"));
+            QLineEdit* editor = typeInCurrentCell(grid, QString::number(codigo));
+            ASSERT_NE(editor, nullptr) << caso;
+            if (!editorAberto) {
+                QTest::keyClick(editor, Qt::Key_Return);
+                QCoreApplication::processEvents();
+            }
+            QTest::keyClick(QApplication::focusWidget(), saida.key, saida.modifiers);
+            QCoreApplication::processEvents();
+            EXPECT_EQ(lines.state(), DatasetState::Browse) << caso;
+            EXPECT_EQ(lines.recordCount(), linhas + 1) << caso << ": stored, and no other row added";
+            EXPECT_TRUE(lines.locate("AACODIGO", codigo)) << caso;
+        }
+    }
+    // Down on the last row, now stored, adds the next one.
+    lines.last();
+    QTest::keyClick(&grid, Qt::Key_Down);
+    EXPECT_EQ(lines.state(), DatasetState::Insert);
+    lines.cancel();
+
+    // A click on another row posts the row being typed.
+    lines.first();
+    grid.setCurrentIndex(cell(0, "AACODIGO"));
+    ASSERT_NE(typeInCurrentCell(grid, "99"), nullptr);
+    const QRect outra = grid.visualRect(cell(2, "AAQUANTIDADE"));
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, outra.center());
+    EXPECT_EQ(lines.state(), DatasetState::Browse);
+    EXPECT_EQ(lines.recNo(), 3);
+    EXPECT_TRUE(lines.locate("AACODIGO", 99));
+}

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
@@ -352,4 +353,62 @@ TEST_F(FormTest, StatusBarPanelsAndPopupMenu)
     setPopupMenu(form->edCodigo, menu);
     EXPECT_EQ(popupMenu(form->edCodigo), menu);
     EXPECT_EQ(form->edCodigo->contextMenuPolicy(), Qt::CustomContextMenu);
+}
+
+// Enter that no control takes presses the window's default button, as in a
+// dialog: from a box, from a grid-like control that lets it go, but not the
+// hidden or disabled one; a button with the focus is pressed itself; a memo
+// keeps its Enter, and the window's key preview may take the key first.
+TEST_F(FormTest, EnterPressesTheFocusedButtonOrElseTheDefaultOne)
+{
+    Form form;
+    auto* layout = new QVBoxLayout(&form);
+    auto* edNumero = named<QLineEdit>("edNumero", &form);
+    auto* memo = named<QPlainTextEdit>("mmObs", &form);
+    auto* bbPesquisa = named<QPushButton>("bbPesquisa", "&Pesquisar", &form);
+    auto* bbSair = named<QPushButton>("bbSair", "S&air", &form);
+    for (QWidget* w : std::initializer_list<QWidget*>{edNumero, memo, bbPesquisa, bbSair})
+        layout->addWidget(w);
+    int pesquisas = 0, saidas = 0;
+    QObject::connect(bbPesquisa, &QPushButton::clicked, [&] { ++pesquisas; });
+    QObject::connect(bbSair, &QPushButton::clicked, [&] { ++saidas; });
+    form.show();
+    QApplication::setActiveWindow(&form);
+
+    edNumero->setFocus();
+    QTest::keyClick(edNumero, Qt::Key_Return);
+    EXPECT_EQ(pesquisas, 0) << "no default button: Enter does nothing";
+
+    bbPesquisa->setDefault(true);
+    QTest::keyClick(edNumero, Qt::Key_Return);
+    QTest::keyClick(edNumero, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(pesquisas, 2);
+    memo->setFocus();
+    QTest::keyClick(memo, Qt::Key_Return);
+    EXPECT_EQ(pesquisas, 2);
+    EXPECT_EQ(memo->toPlainText(), "\n");
+
+    bbSair->setFocus();
+    QTest::keyClick(bbSair, Qt::Key_Return);
+    EXPECT_EQ(saidas, 1);
+    EXPECT_EQ(pesquisas, 2);
+
+    edNumero->setFocus();
+    bbPesquisa->setEnabled(false);
+    QTest::keyClick(edNumero, Qt::Key_Return);
+    bbPesquisa->setEnabled(true);
+    bbPesquisa->hide();
+    QTest::keyClick(edNumero, Qt::Key_Return);
+    bbPesquisa->show();
+    EXPECT_EQ(pesquisas, 2);
+
+    form.setKeyPreview(true);
+    form.onKeyDown = [](int& key, Qt::KeyboardModifiers) {
+        if (key == Qt::Key_Return)
+            key = 0;
+    };
+    QTest::keyClick(edNumero, Qt::Key_Return);
+    EXPECT_EQ(pesquisas, 2) << "taken by the window's own key handler";
+    QTest::keyClick(edNumero, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(pesquisas, 3);
 }
