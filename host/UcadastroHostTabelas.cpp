@@ -174,7 +174,8 @@ Descricao operacao()
             {},
             {{"COD_OP", "Código", T::Texto, true, "9999;0;_", {}, true},
              {"DESC_OP_NF", "Descrição", T::Texto, true, {}, {}, true},
-             {"TIPO_OP", "Tipo", T::Lista, true, {},
+             // The host's own operations of other kinds have none.
+             {"TIPO_OP", "Tipo", T::Lista, false, {},
               {"1=Venda", "2=Serviço", "5=Retorno de locação", "6=Remessa de locação", "8=Baixa de peças",
                "D=Devolução de venda"},
               true}},

@@ -125,7 +125,7 @@ TEST_F(CadastroHostTest, ASecondDesksSaveOfARowChangedMeanwhileIsRefused)
 {
     TfmCadastroHost& janela = abrir(&TfmPrincipal::miCadastroOperacao, "OP");
     ASSERT_TRUE(janela.registros().locate("COD_OP", "5933"));
-    digita(janela, "DESC_OP_NF", "Serviço prestado");
+    digita(janela, "DESC_OP_NF", "Servicos prestados");
     outraMesa("update AFVC0901 set DESC_OP_NF = 'Prestação de serviços' where COD_OP = '5933'");
     dialogs->acknowledge("alterado por outro usuário");
     janela.bbSalvar->click();
