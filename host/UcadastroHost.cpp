@@ -87,6 +87,9 @@ TfmCadastroHost::~TfmCadastroHost()
 void TfmCadastroHost::criarDados()
 {
     using namespace host::cadastro;
+    lerOpcoes(descricao_.campos);
+    for (Detalhe& detalhe : descricao_.detalhes)
+        lerOpcoes(detalhe.campos);
     quRegistro = CriarIbQuery("quRegistro");
     upRegistro = std::make_unique<host::data::UpdateSql>(nullptr, "upRegistro");
     quRegistro->setSql(sqlSelecao(descricao_));
@@ -109,7 +112,7 @@ void TfmCadastroHost::criarDados()
     r.afterPost = [this](host::data::Dataset&) { abrirDetalhes(); };
 
     for (size_t i = 0; i < descricao_.detalhes.size(); ++i) {
-        const Detalhe& d = descricao_.detalhes[i];
+        const Detalhe& d = descricao_.detalhes[i];   // the window's own copy: stays put
         DetalheAberto aberto{&d, CriarIbQuery("quDetalhe" + QString::number(i)),
                              std::make_unique<host::data::UpdateSql>(), nullptr};
         aberto.query->setSql(sqlDetalhe(d));

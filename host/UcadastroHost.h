@@ -48,6 +48,9 @@ struct Campo {
     QString mascara;        // classic edit mask ("99999-999;1;_")
     QStringList opcoes;     // Lista: "code=caption" pairs
     bool naLista = false;   // also a column of the list grid
+    // Lista of the rows of another register: "select CODE, DESCRIPTION ...",
+    // read when the window opens (the options become "CODE - DESCRIPTION").
+    const char* consulta = nullptr;
 };
 
 // How a new row gets its code.
@@ -144,7 +147,8 @@ private:
     QWidget* criarDetalhe(DetalheAberto& detalhe);
     void abrirDetalhes();
 
-    const host::cadastro::Descricao& descricao_;
+    // The window's own copy: the options of the look-up fields are read in.
+    host::cadastro::Descricao descricao_;
     std::unique_ptr<host::data::Query> quRegistro;
     std::unique_ptr<host::data::UpdateSql> upRegistro;
     std::unique_ptr<host::data::DataSource> dsRegistro;

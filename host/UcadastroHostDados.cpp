@@ -52,13 +52,29 @@ void prepararLista(host::data::Field& field, const QStringList& opcoes)
             if (codigoDaOpcao(opcao) == codigo)
                 texto = legendaDaOpcao(opcao);
     };
-    field.onSetText = [opcoes](host::data::Field& f, const QString& texto) {
-        for (const QString& opcao : opcoes)
-            if (legendaDaOpcao(opcao) == texto || codigoDaOpcao(opcao) == texto) {
+    // A caption or a code as typed, else the one caption the text starts;
+    // any other text is refused (the cell keeps it to be corrected).
+    field.onSetText = [opcoes](host::data::Field& f, const QString& digitado) {
+        const QString texto = digitado.trimmed();
+        if (texto.isEmpty()) {
+            f.clear();
+            return;
+        }
+        QStringList comeco;
+        for (const QString& opcao : opcoes) {
+            if (legendaDaOpcao(opcao).compare(texto, Qt::CaseInsensitive) == 0 ||
+                codigoDaOpcao(opcao).compare(texto, Qt::CaseInsensitive) == 0) {
                 f.setAsString(codigoDaOpcao(opcao));
                 return;
             }
-        f.clear();
+            if (legendaDaOpcao(opcao).startsWith(texto, Qt::CaseInsensitive))
+                comeco << codigoDaOpcao(opcao);
+        }
+        if (comeco.size() == 1) {
+            f.setAsString(comeco.front());
+            return;
+        }
+        dmGlobal->MostraAviso(f.displayLabel() + ": escolha uma das opções da lista.", true);
     };
 }
 
@@ -145,6 +161,21 @@ void preencherFixos(host::data::Dataset& dados, const QVariantMap& fixos)
 {
     for (auto it = fixos.begin(); it != fixos.end(); ++it)
         dados.fieldByName(it.key())->setValue(it.value());
+}
+
+void lerOpcoes(std::vector<Campo>& campos)
+{
+    for (Campo& campo : campos) {
+        if (!campo.consulta)
+            continue;
+        host::db::Statement leitura(*dmGlobal->IBTransaction1, QString::fromUtf8(campo.consulta));
+        leitura.execute();
+        campo.opcoes.clear();
+        while (leitura.fetch()) {
+            const QString codigo = leitura.value(0).toString().trimmed();
+            campo.opcoes << codigo + "=" + codigo + " - " + leitura.value(1).toString().trimmed();
+        }
+    }
 }
 
 Usos usosExistentes(const Descricao& d)

@@ -23,6 +23,9 @@ void prepararCampos(host::data::Dataset& dados, const Chave& chave, const std::v
 // The code of a new row, from the numbering, when none was typed.
 void numerar(host::data::Dataset& dados, const Chave& chave, const char* tabela);
 void preencherFixos(host::data::Dataset& dados, const QVariantMap& fixos);
+// The options of the fields that list another register's rows, read now
+// (one statement per such field).
+void lerOpcoes(std::vector<Campo>& campos);
 // The places of the register and of its details that this database has;
 // a detail's place checks the register's code through the detail's rows
 // (their conditions are kept in textos).

@@ -9,6 +9,7 @@
 #include "host/data/Dataset.h"
 #include "host/data/Field.h"
 #include "host/Udmglobal.h"
+#include "host/Uglobal.h"
 
 #include <QRegularExpression>
 
@@ -19,6 +20,23 @@ namespace {
 using T = Tipo;
 
 const QStringList kSimNao{"S=Sim", "N=Não"};
+
+// The look-ups of the registers a row names.
+const char* const kBancos = "select CODIGO_BANCO, NOME_BANCO from AUGC0901 order by CODIGO_BANCO";
+const char* const kTabelasVencimento = "select CODIGO, DESCRICAO from AFVT0101 order by CODIGO";
+const char* const kOperacoes = "select COD_OP, DESC_OP_NF from AFVC0901 order by COD_OP";
+const char* const kGrupos = "select CODIGO, DESCRICAO from ACEC1201 order by CODIGO";
+const char* const kLocaisEstoque = "select CODIGO, DESCRICAO from ACEC1401 order by CODIGO";
+const char* const kContasCaixa = "select CONTA, DESCRICAO from ACXC9001 order by CONTA";
+
+// The host's payment types of receivables ("2=2 - Duplicata/Boleto").
+QStringList tiposPagamento()
+{
+    QStringList opcoes;
+    for (const QString& legenda : RetornaListaSituacao("CRTIPO"))
+        opcoes << RetornaCodigoEquivalente(legenda, "CRTIPO") + "=" + legenda;
+    return opcoes;
+}
 
 QString digitos(const QString& texto) { return QString(texto).remove(QRegularExpression("[^0-9]")); }
 
@@ -66,10 +84,10 @@ std::vector<Campo> camposCliente(bool fisica)
         {"TELEFONE2", "Telefone 2"},
         {"EMAIL", "E-mail"},
         {"TIPO_CLIENTE", "Situação do cliente", T::Lista, false, {}, {"1=Ativo", "2=Inativo", "3=Bloqueado"}},
-        {"TABELA_VENCIMENTO", "Tabela de vencimento"},
-        {"NATUREZA_OPERACAO", "Operação"},
-        {"COBRANCA", "Banco de cobrança"},
-        {"TIPO_PAGAMENTO", "Tipo de pagamento"},
+        {"TABELA_VENCIMENTO", "Tabela de vencimento", T::Lista, false, {}, {}, false, kTabelasVencimento},
+        {"NATUREZA_OPERACAO", "Operação", T::Lista, false, {}, {}, false, kOperacoes},
+        {"COBRANCA", "Banco de cobrança", T::Lista, false, {}, {}, false, kBancos},
+        {"TIPO_PAGAMENTO", "Tipo de pagamento", T::Lista, false, {}, tiposPagamento()},
         {"ENDERECO_COBRANCA", "Endereço de cobrança"},
         {"BAIRRO_COBRANCA", "Bairro de cobrança"},
         {"CIDADE_COBRANCA", "Cidade de cobrança"},
@@ -92,7 +110,8 @@ Detalhe contatosCliente()
              {"ANTIPO", "Categoria", T::Lista, false, {},
               {"1=Comercial", "2=Cobrança", "3=Entrega", "4=Técnico", "5=Gerência"}},
              {"ANTELEFONE", "Telefone"},
-             {"ANEMAIL", "E-mail"}},
+             {"ANEMAIL", "E-mail"},
+             {"ANOBSERVACAO", "Observação"}},
             {{"AATC05AC", "ACCONTATO", "contratos"},
              {"AATC05AC", "ACCONTCOBRANCA", "contratos"},
              {"AATC05AC", "ACCONTENTREGA", "contratos"},
@@ -139,18 +158,28 @@ Descricao produto()
             {},
             {{"PRATIVO", "S"}},
             {{"DESCRICAO", "Descrição", T::Texto, true, {}, {}, true},
-             {"GRUPO", "Grupo", T::Texto, true, {}, {}, true},
+             // Only a service is taken by the service lines of an order.
+             {"COM_FAB_S_FS", "Tipo", T::Lista, true, {}, {"0=Mercadoria / peça", "7=Serviço"}, true},
+             {"GRUPO", "Grupo", T::Lista, true, {}, {}, true, kGrupos},
              {"COD_EMB_COLECAO", "Coleção"},
              {"UNIDADE_MEDIDA", "Unidade", T::Texto, true, {}, {}, true},
+             {"PRDESCRICAOCOMERCIAL", "Descrição comercial"},
              {"PCO_VENDA", "Preço de venda", T::Valor, false, {}, {}, true},
              {"PRPRECOCONTRATO", "Preço de contrato", T::Valor},
              {"PRPRECOPROMOCIONAL", "Preço promocional", T::Valor},
              {"PCO_CUSTO", "Preço de custo", T::Valor},
-             {"LOCALIZACAO", "Local de estoque"},
+             {"DESCONTO", "Desconto (%)", T::Valor},
+             {"PRQUANTIDADEPADRAO", "Quantidade padrão", T::Valor},
+             {"LOCALIZACAO", "Local de estoque", T::Lista, false, {}, {}, false, kLocaisEstoque},
              {"PRPOSICIONAMENTO", "Posição no local"},
              {"OUTRO_CODIGO", "Código de barras"},
-             {"OFCODIGO", "Operação"},
+             {"OFCODIGO", "Operação", T::Lista, false, {}, {}, false, kOperacoes},
+             {"XCCODIGO", "Conta de caixa", T::Lista, false, {}, {}, false, kContasCaixa},
              {"NCCODIGO", "NCM"},
+             {"AIQ_IPI", "IPI (%)", T::Valor},
+             {"PERCENTUAL_ICMS", "ICMS (%)", T::Valor},
+             {"ICMS_PARA_REDUCAO", "Redução de ICMS (%)", T::Valor},
+             {"PRIMUNE", "Imune", T::Lista, false, {}, kSimNao},
              {"PRATIVO", "Ativo", T::Lista, false, {}, kSimNao}},
             {{"AATC01AA", "PRCODIGO", "serviços de ordens de serviço"},
              {"AATC01AP", "PRCODIGO", "peças de ordens de serviço"},

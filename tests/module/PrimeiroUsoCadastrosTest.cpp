@@ -1,20 +1,30 @@
 // A new company's first own records, through the host's registers opened
 // from the main menu: a company customer with its bank data and a billing
-// contact, a service product priced "950,50"; then a service order for that
-// customer, through the order window. None meets a refusal.
+// contact, a rental equipment and a service priced "950,50"; then, through
+// the module's windows, a service order of the service for that customer
+// billed to a receivable, and a rental contract of the equipment for it,
+// its forecasts made and one billed. None meets a refusal; everything is
+// read back through a connection of its own.
 
 #include "tests/module/PrimeiroUsoFixture.h"
 
+#include "contract_data/uDataTecCont.h"
 #include "data/uDataTec.h"
 #include "host/UcadastroHost.h"
+#include "host/Upesq.h"
+#include "host/data/DataSource.h"
 #include "host/data/Field.h"
 #include "host/data/Query.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/DataLookupCombo.h"
 #include "host/ui/PageControl.h"
 #include "host/ui/WindowRegistry.h"
+#include "rental/uAssContFatLocEquip.h"
+#include "rental/uAssContLocEquipCad.h"
+#include "service_orders/uAssFaturamento.h"
 #include "service_orders/uAssOrdemServico.h"
 
+#include <QComboBox>
 #include <QPushButton>
 
 namespace moduletest {
@@ -33,47 +43,87 @@ protected:
     {
         digita(janela.controle(coluna), texto);
     }
+    // The list's item whose text starts with the given one, reached with the arrow keys.
+    static void escolhe(TfmCadastroHost& janela, const char* coluna, const QString& inicio)
+    {
+        auto* lista = qobject_cast<QComboBox*>(janela.controle(coluna));
+        ASSERT_NE(lista, nullptr) << coluna;
+        const int i = lista->findText(inicio, Qt::MatchStartsWith);
+        ASSERT_GE(i, 0) << coluna << " " << inicio.toStdString();
+        lista->setFocus();
+        QTest::keyClick(lista, Qt::Key_Home);
+        for (int n = 0; n < i; ++n)
+            QTest::keyClick(lista, Qt::Key_Down);
+        QTest::keyClick(lista, Qt::Key_Tab);
+    }
+
+    // The company customer, saved, then its billing contact; its code.
+    QString novoCliente()
+    {
+        TfmCadastroHost& clientes = cadastro(principal->miCadastroPessoaJuridica, "PJ");
+        clientes.bbNovo->click();
+        campo(clientes, "NOME", "Metalurgica Horizonte Ltda");
+        campo(clientes, "NOME_FANTASIA", "Horizonte");
+        campo(clientes, "CGC_CNPJ", "11222333000181");
+        campo(clientes, "ENDERECO", "Av. das Industrias, 500");
+        campo(clientes, "CIDADE", "Sorocaba");
+        campo(clientes, "ESTADO", "sp");
+        campo(clientes, "TELEFONE1", "(15)3222-1000");
+        campo(clientes, "EMAIL", "contato@horizonte.com.br");
+        escolhe(clientes, "COBRANCA", "001");
+        escolhe(clientes, "TIPO_PAGAMENTO", "2 - Duplicata");
+        escolhe(clientes, "TABELA_VENCIMENTO", "01");
+        clientes.bbSalvar->click();
+        const QString cliente = clientes.registros().fieldByName("CODIGO_CLIENTE")->asString();
+        host::ui::DataGrid* contatos = clientes.dbgdDetalhes.at(0);
+        contatos->setFocus();
+        QTest::keyClick(contatos, Qt::Key_Insert);
+        escolheNaLista(contatos, "ANTIPO", "Cobran");
+        celula(contatos, "ANNOME", "Roberto Financeiro", Qt::Key_Return);
+        clientes.bbSalvar->click();
+        clientes.close();
+        return cliente;
+    }
+    // A product of the kind, group and price; its code.
+    QString novoProduto(const QString& descricao, const QString& tipo, const QString& grupo, const QString& preco)
+    {
+        TfmCadastroHost& produtos = cadastro(principal->miCadastroProduto, "PR");
+        produtos.bbNovo->click();
+        campo(produtos, "DESCRICAO", descricao);
+        escolhe(produtos, "COM_FAB_S_FS", tipo);
+        escolhe(produtos, "GRUPO", grupo);
+        campo(produtos, "UNIDADE_MEDIDA", "UN");
+        campo(produtos, "PCO_VENDA", preco);
+        produtos.bbSalvar->click();
+        const QString codigo = produtos.registros().fieldByName("CODIGO")->asString();
+        produtos.close();
+        return codigo;
+    }
+    // The general search answered with the row whose column holds the value.
+    void pesquisa(const QString& coluna, const QVariant& valor)
+    {
+        dialogs->modal("fmPesquisa", [coluna, valor](host::ui::Form& janela) {
+            auto& p = static_cast<TfmPesquisa&>(janela);
+            ASSERT_TRUE(p.dataSource()->dataset()->locate(coluna, valor)) << valor.toString().toStdString();
+            QTest::keyClick(p.grid(), Qt::Key_Return);
+        });
+    }
 };
 
-TEST_F(PrimeiroUsoCadastrosTest, ANewCustomerAndProductAreRegisteredAndTheCustomerTakesAServiceOrder)
+TEST_F(PrimeiroUsoCadastrosTest, ANewCustomersServiceOrderOfANewServiceIsBilled)
 {
-    TfmCadastroHost& clientes = cadastro(principal->miCadastroPessoaJuridica, "PJ");
-    clientes.bbNovo->click();
-    campo(clientes, "NOME", "Metalurgica Horizonte Ltda");
-    campo(clientes, "NOME_FANTASIA", "Horizonte");
-    campo(clientes, "CGC_CNPJ", "11222333000181");
-    campo(clientes, "ENDERECO", "Av. das Industrias, 500");
-    campo(clientes, "CIDADE", "Sorocaba");
-    campo(clientes, "ESTADO", "sp");
-    campo(clientes, "TELEFONE1", "(15)3222-1000");
-    campo(clientes, "EMAIL", "contato@horizonte.com.br");
-    campo(clientes, "COBRANCA", "001");
-    campo(clientes, "TIPO_PAGAMENTO", "BO");
-    clientes.bbSalvar->click();
-    const QString cliente = clientes.registros().fieldByName("CODIGO_CLIENTE")->asString();
-    ASSERT_FALSE(cliente.isEmpty()) << vistos();
-    novaLinhaNaGrade(clientes.dbgdDetalhes.at(0), "ANNOME", "Roberto Financeiro");
-    clientes.bbSalvar->click();
+    const QString cliente = novoCliente();
+    const QString servico = novoProduto("Manutencao de prensa", "Serviço", "SRV", "950,50");
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
-    EXPECT_EQ(lido("select PESSOA_FISICAOUJURIDICA || '|' || ESTADO || '|' || COBRANCA || '|' || CGC_CNPJ "
-                   "from AUGC0301 where CODIGO_CLIENTE = '" + cliente + "'"),
-              QStringList{"J|SP|001|11.222.333/0001-81"});
-    EXPECT_EQ(lido("select ANNOME || '|' || ANVINCULOCATEGORIA from AUGC3701 where ANVINCULOCODIGO = '" + cliente +
-                   "'"),
-              QStringList{"Roberto Financeiro|C"});
-
-    TfmCadastroHost& produtos = cadastro(principal->miCadastroProduto, "PR");
-    produtos.bbNovo->click();
-    campo(produtos, "DESCRICAO", "Manutencao de prensa");
-    campo(produtos, "GRUPO", "SRV");
-    campo(produtos, "UNIDADE_MEDIDA", "HR");
-    campo(produtos, "PCO_VENDA", "950,50");
-    produtos.bbSalvar->click();
-    const QString produto = produtos.registros().fieldByName("CODIGO")->asString();
-    EXPECT_EQ(recusas(), QStringList{}) << vistos();
-    EXPECT_EQ(lido("select PCO_VENDA from ACEC1101 where CODIGO = '" + produto + "'"), QStringList{"950.5"});
-    produtos.close();
-    clientes.close();
+    EXPECT_EQ(lido("select PESSOA_FISICAOUJURIDICA || '|' || ESTADO || '|' || COBRANCA || '|' || TIPO_PAGAMENTO || "
+                   "'|' || CGC_CNPJ from AUGC0301 where CODIGO_CLIENTE = '" + cliente + "'"),
+              QStringList{"J|SP|001|2|11.222.333/0001-81"});
+    EXPECT_EQ(lido("select ANNOME || '|' || ANVINCULOCATEGORIA || '|' || coalesce(ANTIPO, '-') from AUGC3701 where "
+                   "ANVINCULOCODIGO = '" + cliente + "'"),
+              QStringList{"Roberto Financeiro|C|2"});
+    EXPECT_EQ(lido("select cast(PCO_VENDA * 100 as integer) || '|' || COM_FAB_S_FS || '|' || GRUPO from ACEC1101 where CODIGO = '" +
+                   servico + "'"),
+              QStringList{"95050|7|SRV"});
 
     TfmAssOrdemServico& os = abrirJanela(fmAssOrdemServico, "fmAssOrdemServico");
     os.bbNovo->click();
@@ -82,19 +132,107 @@ TEST_F(PrimeiroUsoCadastrosTest, ANewCustomerAndProductAreRegisteredAndTheCustom
     const QString numero = dmTec->quOSAOCODIGO->asString();
     dialogs->answer("Não", "Deseja inserir equipamento no cadastro?");
     novaLinhaNaGrade(os.dbgdOrdemServicoItens, "AOITEQUIPDESCRICAO", "Prensa hidraulica");
+    clicaAba(os.pcOrdemServico, os.tsServico);
+    novaLinhaNaGrade(os.dbgdOrdemServicoServicos, "PRCODIGO", servico);
     os.bbSalvar->click();
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
-    EXPECT_EQ(lido("select CLCODIGO from AATC01AO where AOCODIGO = " + numero), QStringList{cliente});
-    EXPECT_EQ(lido("select AOITEQUIPDESCRICAO from AATC01AOIT where AOCODIGO = " + numero),
-              QStringList{"Prensa hidraulica"});
+    EXPECT_EQ(lido("select PRCODIGO || '|' || cast(AAVALOR * 100 as integer) from AATC01AA where AOCODIGO = " + numero),
+              QStringList{servico + "|95050"});
+    os.close();
 
-    // Now used: the customer stays.
-    TfmCadastroHost& denovo = cadastro(principal->miCadastroPessoaJuridica, "PJ");
-    denovo.pesquisar(cliente);
+    // Billed: one receivable of the order's total for the customer.
+    TfmAssFaturamento& faturamento = abrirJanela(fmAssFaturamento, "fmAssFaturamento");
+    faturamento.bbPesquisar->click();
+    ASSERT_TRUE(faturamento.quRegEnc->locate("AOCODIGO", numero.toInt())) << vistos();
+    faturamento.dbgdAssFaturamentoPesq->onDblClick();
+    pesquisa("CODIGO", "01");
+    pesquisa("CODIGO_BANCO", "001");
+    pesquisa("ASCODIGO", 1);
+    faturamento.bbGera->click();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    const QStringList documento = lido("select CRDOCUMENTO from AATC01AO where AOCODIGO = " + numero);
+    ASSERT_EQ(documento.size(), 1);
+    EXPECT_FALSE(documento.front().isEmpty()) << vistos();
+    EXPECT_EQ(lido("select CODIGO_CLIENTE || '|' || cast(VALOR_DOCUMENTO * 100 as integer) from ACRC5001 where NUMERO_DOCUMENTO = '" +
+                   documento.front() + "'"),
+              QStringList{cliente + "|95050"});
+
+    // Now used: the customer and the service stay.
+    TfmCadastroHost& clientes = cadastro(principal->miCadastroPessoaJuridica, "PJ");
+    clientes.pesquisar(cliente);
     dialogs->answer("Sim", "Confirma a exclusão");
     dialogs->acknowledge("ordens de serviço");
-    denovo.bbExcluir->click();
+    clientes.bbExcluir->click();
     EXPECT_EQ(lido("select count(*) from AUGC0301 where CODIGO_CLIENTE = '" + cliente + "'"), QStringList{"1"});
+}
+
+TEST_F(PrimeiroUsoCadastrosTest, ANewCustomersRentalContractOfANewEquipmentIsForecastAndBilled)
+{
+    const QString cliente = novoCliente();
+    const QString equipamento = novoProduto("Guindaste 5 t", "Mercadoria", "LOC", "1200");
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+
+    principal->miCadastroContrato->click();
+    TfmAssContCadLocEquip* form = fmAssContCadLocEquip.get();
+    ASSERT_NE(form, nullptr);
+    form->btNovo->click();
+    digita(form->dbedNumeroContrato, "HZ-1");
+    digita(form->dbcbTipoDesc, "Locação de Equipamentos");
+    pesquisa("CODIGO_CLIENTE", cliente);
+    form->btPesqContratante->click();
+    pesquisa("CODIGO_CLIENTE", cliente);
+    form->btPesqCliente->click();
+    dialogs->answer("Sim", "Deseja salvar as alterações ?");
+    form->btSalvar->click();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    const int contrato = cab("ACCODIGO").asInteger();
+    ASSERT_GT(contrato, 0) << vistos();
+    const QString ac = QString::number(contrato);
+    EXPECT_EQ(lido("select ACCONTRATANTE || '|' || CLCODIGO || '|' || BCCODIGO || '|' || ACTIPOPAGAMENTO from "
+                   "AATC05AC where ACCODIGO = " + ac),
+              QStringList{cliente + "|" + cliente + "|001|2"})
+        << "the customer's bank data";
+
+    // The equipment on its page, through the product search.
+    aba(*form, form->tsEquipamentos);
+    host::ui::DataGrid* itens = form->dbgdAssContCadLocEquipItens;
+    itens->setFocus();
+    QTest::keyClick(itens, Qt::Key_Insert);
+    pesquisa("CODIGO", equipamento);
+    itens->setSelectedIndex(itens->columnByField("PRCODIGO")->index());
+    itens->editButtonClick();
+    celula(itens, "ACITVALORUNITARIO", "1200", Qt::Key_Return);
+    dialogs->answer("Sim", "Deseja salvar as alterações ?");
+    form->btSalvar->click();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_EQ(lido("select PRCODIGO from AATC05ACIT where ACCODIGO = " + ac), QStringList{equipamento}) << vistos();
+    qDebug() << lido("select ACITVALOR || '|' || ACITVALORUNITARIO from AATC05ACIT where ACCODIGO = " + ac) << lido("select ACVALOR || '|' || ACVALORPARCELA || '|' || coalesce(ACVALORFIXO,'-') from AATC05AC where ACCODIGO = " + ac);
+
+    // Forecasts, then the first billed.
+    aba(*form, form->tsParcelas);
+    form->bbPrevisionar->click();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_GT(lido("select count(*) from ACRC5001 where AOCODIGO = " + ac + " and SITUACAO_DOCUMENTO = 'V'")
+                  .value(0)
+                  .toInt(),
+              0)
+        << vistos();
+    fechar(*form);
+
+    principal->miFaturamentoContrato->click();
+    TfmAssContFatLocEquip* fat = fmAssContFatLocEquip.get();
+    ASSERT_NE(fat, nullptr);
+    fat->bbPesquisar->click();
+    ASSERT_TRUE(fat->quConsulta->locate("ACCODIGO", contrato)) << vistos();
+    dialogs->answer("Sim", "Confirma o Faturamento dos Contratos?");
+    fat->bbGerar->click();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_GT(lido("select count(*) from ACRC50FB fb"
+                   " where fb.CODIGO_CLIENTE = '" + cliente + "' and fb.FBBANCO = '001'")
+                  .value(0)
+                  .toInt(),
+              0)
+        << vistos();
 }
 
 }  // namespace
