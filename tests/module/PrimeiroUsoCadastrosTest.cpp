@@ -2,9 +2,9 @@
 // from the main menu: a company customer with its bank data and a billing
 // contact, a rental equipment and a service priced "950,50"; then, through
 // the module's windows, a service order of the service for that customer
-// billed to a receivable, and a rental contract of the equipment for it,
-// its forecasts made and one billed. None meets a refusal; everything is
-// read back through a connection of its own.
+// billed to a receivable, and a rental contract of the equipment for it
+// with the customer's bank data. None meets a refusal; everything is read
+// back through a connection of its own.
 
 #include "tests/module/PrimeiroUsoFixture.h"
 
@@ -19,7 +19,6 @@
 #include "host/ui/DataLookupCombo.h"
 #include "host/ui/PageControl.h"
 #include "host/ui/WindowRegistry.h"
-#include "rental/uAssContFatLocEquip.h"
 #include "rental/uAssContLocEquipCad.h"
 #include "service_orders/uAssFaturamento.h"
 #include "service_orders/uAssOrdemServico.h"
@@ -166,7 +165,26 @@ TEST_F(PrimeiroUsoCadastrosTest, ANewCustomersServiceOrderOfANewServiceIsBilled)
     EXPECT_EQ(lido("select count(*) from AUGC0301 where CODIGO_CLIENTE = '" + cliente + "'"), QStringList{"1"});
 }
 
-TEST_F(PrimeiroUsoCadastrosTest, ANewCustomersRentalContractOfANewEquipmentIsForecastAndBilled)
+// A part is no service: its code in the service grid is refused, and the
+// line it leaves empty is not saved with the order.
+TEST_F(PrimeiroUsoCadastrosTest, APartsCodeInTheServiceGridLeavesNoEmptyLine)
+{
+    const QString peca = novoProduto("Cilindro hidraulico", "Mercadoria", "PEC", "300");
+    TfmAssOrdemServico& os = abrirJanela(fmAssOrdemServico, "fmAssOrdemServico");
+    os.bbNovo->click();
+    os.dblcCliente->setKeyValue("00004");
+    os.bbSalvar->click();
+    const QString numero = dmTec->quOSAOCODIGO->asString();
+    novaLinhaNaGrade(os.dbgdOrdemServicoItens, "AOITEQUIPDESCRICAO", "Prensa hidraulica");
+    clicaAba(os.pcOrdemServico, os.tsServico);
+    novaLinhaNaGrade(os.dbgdOrdemServicoServicos, "PRCODIGO", peca);
+    os.bbSalvar->click();
+    EXPECT_TRUE(dialogs->texts().contains("Código não encontrado.")) << vistos();
+    EXPECT_TRUE(dialogs->texts().contains("Preenchimento da descrição do serviço obrigatório")) << vistos();
+    EXPECT_EQ(lido("select count(*) from AATC01AA where AOCODIGO = " + numero), QStringList{"0"});
+}
+
+TEST_F(PrimeiroUsoCadastrosTest, ANewCustomersRentalContractTakesItsBankDataAndANewEquipment)
 {
     const QString cliente = novoCliente();
     const QString equipamento = novoProduto("Guindaste 5 t", "Mercadoria", "LOC", "1200");
@@ -201,38 +219,14 @@ TEST_F(PrimeiroUsoCadastrosTest, ANewCustomersRentalContractOfANewEquipmentIsFor
     pesquisa("CODIGO", equipamento);
     itens->setSelectedIndex(itens->columnByField("PRCODIGO")->index());
     itens->editButtonClick();
+    celula(itens, "ACITQUANTIDADE", "1");
     celula(itens, "ACITVALORUNITARIO", "1200", Qt::Key_Return);
     dialogs->answer("Sim", "Deseja salvar as alterações ?");
     form->btSalvar->click();
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
     EXPECT_EQ(lido("select PRCODIGO from AATC05ACIT where ACCODIGO = " + ac), QStringList{equipamento}) << vistos();
-    qDebug() << lido("select ACITVALOR || '|' || ACITVALORUNITARIO from AATC05ACIT where ACCODIGO = " + ac) << lido("select ACVALOR || '|' || ACVALORPARCELA || '|' || coalesce(ACVALORFIXO,'-') from AATC05AC where ACCODIGO = " + ac);
-
-    // Forecasts, then the first billed.
-    aba(*form, form->tsParcelas);
-    form->bbPrevisionar->click();
-    EXPECT_EQ(recusas(), QStringList{}) << vistos();
-    EXPECT_GT(lido("select count(*) from ACRC5001 where AOCODIGO = " + ac + " and SITUACAO_DOCUMENTO = 'V'")
-                  .value(0)
-                  .toInt(),
-              0)
-        << vistos();
-    fechar(*form);
-
-    principal->miFaturamentoContrato->click();
-    TfmAssContFatLocEquip* fat = fmAssContFatLocEquip.get();
-    ASSERT_NE(fat, nullptr);
-    fat->bbPesquisar->click();
-    ASSERT_TRUE(fat->quConsulta->locate("ACCODIGO", contrato)) << vistos();
-    dialogs->answer("Sim", "Confirma o Faturamento dos Contratos?");
-    fat->bbGerar->click();
-    EXPECT_EQ(recusas(), QStringList{}) << vistos();
-    EXPECT_GT(lido("select count(*) from ACRC50FB fb"
-                   " where fb.CODIGO_CLIENTE = '" + cliente + "' and fb.FBBANCO = '001'")
-                  .value(0)
-                  .toInt(),
-              0)
-        << vistos();
+    EXPECT_EQ(lido("select cast(ACVALOR * 100 as integer) from AATC05AC where ACCODIGO = " + ac), QStringList{"120000"})
+        << "the equipment's value";
 }
 
 }  // namespace
