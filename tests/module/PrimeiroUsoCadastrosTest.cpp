@@ -8,6 +8,8 @@
 
 #include "tests/module/PrimeiroUsoFixture.h"
 
+#include "tests/module/JanelaLegivel.h"
+
 #include "contract_data/uDataTecCont.h"
 #include "data/uDataTec.h"
 #include "host/UcadastroHost.h"
@@ -227,6 +229,26 @@ TEST_F(PrimeiroUsoCadastrosTest, ANewCustomersRentalContractTakesItsBankDataAndA
     EXPECT_EQ(lido("select PRCODIGO from AATC05ACIT where ACCODIGO = " + ac), QStringList{equipamento}) << vistos();
     EXPECT_EQ(lido("select cast(ACVALOR * 100 as integer) from AATC05AC where ACCODIGO = " + ac), QStringList{"120000"})
         << "the equipment's value";
+}
+
+// Each register as its menu item opens it on the first-start data, with a
+// customer's contacts in their grid.
+TEST_F(PrimeiroUsoCadastrosTest, PictureOfEachRegister)
+{
+    const struct {
+        TMenuItem* item;
+        const char* sigla;
+    } registros[] = {{principal->miCadastroPessoaFisica, "PF"},       {principal->miCadastroPessoaJuridica, "PJ"},
+                     {principal->miCadastroProduto, "PR"},            {principal->miCadastroOperacao, "OP"},
+                     {principal->miCadastroTabelaVencimento, "TV"},   {principal->miCadastroHistorico, "HC"},
+                     {principal->miCadastroContaCaixa, "CX"}};
+    for (const auto& r : registros) {
+        TfmCadastroHost& janela = cadastro(r.item, r.sigla);
+        if (QLatin1String(r.sigla) == "PJ")
+            janela.pesquisar("00002");
+        guardaFoto(janela, QString("fmCadastro%1.png").arg(r.sigla));
+        janela.close();
+    }
 }
 
 }  // namespace
