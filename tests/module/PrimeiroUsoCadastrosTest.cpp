@@ -231,6 +231,44 @@ TEST_F(PrimeiroUsoCadastrosTest, ANewCustomersRentalContractTakesItsBankDataAndA
         << "the equipment's value";
 }
 
+// "Excluir" on a row in use, in each register: the message names where it
+// is used, and the row stays.
+TEST_F(PrimeiroUsoCadastrosTest, EachRegisterKeepsARowInUse)
+{
+    exec("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, VALOR_DOCUMENTO) values ('X1', '00003', 1, 10)");
+    exec("insert into ACBC16HC (HCCODIGO, HCDESCRICAO) values (90, 'Mensalidade')");
+    exec("update AATC05AC set HCCODIGO = 90 where ACCODIGO = 3");
+    exec("insert into ACXC9001 (CONTA, DESCRICAO) values ('000090', 'Receitas de locação')");
+    exec("insert into ACXM9201 (CONTA, VALOR_ENTRADA) values ('000090', 10)");
+    tr().commitRetaining();
+    const struct {
+        TMenuItem* item;
+        const char* sigla;
+        const char* codigo;
+        const char* onde;
+        const char* contagem;
+    } registros[] = {
+        {principal->miCadastroPessoaFisica, "PF", "00003", "contas a receber", "AUGC0301 where CODIGO_CLIENTE = '00003'"},
+        {principal->miCadastroPessoaJuridica, "PJ", "00002", "contratos", "AUGC0301 where CODIGO_CLIENTE = '00002'"},
+        {principal->miCadastroProduto, "PR", "L0001", "itens de contratos", "ACEC1101 where CODIGO = 'L0001'"},
+        {principal->miCadastroOperacao, "OP", "5102", "pedidos", "AFVC0901 where COD_OP = '5102'"},
+        {principal->miCadastroTabelaVencimento, "TV", "01", "pedidos", "AFVT0101 where CODIGO = '01'"},
+        {principal->miCadastroHistorico, "HC", "90", "contratos", "ACBC16HC where HCCODIGO = 90"},
+        {principal->miCadastroContaCaixa, "CX", "000090", "movimentos de caixa", "ACXC9001 where CONTA = '000090'"},
+    };
+    for (const auto& r : registros) {
+        TfmCadastroHost& janela = cadastro(r.item, r.sigla);
+        janela.pesquisar(QString(r.codigo));
+        ASSERT_EQ(janela.registros().fieldByName(janela.descricao().chave.coluna)->asString(), r.codigo) << r.sigla;
+        dialogs->answer("Sim", "Confirma a exclusão");
+        dialogs->acknowledge(r.onde);
+        janela.bbExcluir->click();
+        EXPECT_EQ(dialogs->pending(), 0) << r.sigla << ": " << vistos();
+        EXPECT_EQ(lido(QString("select count(*) from ") + r.contagem), QStringList{"1"}) << r.sigla;
+        janela.close();
+    }
+}
+
 // Each register as its menu item opens it on the first-start data, with a
 // customer's contacts in their grid.
 TEST_F(PrimeiroUsoCadastrosTest, PictureOfEachRegister)
