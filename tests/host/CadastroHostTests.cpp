@@ -48,9 +48,14 @@ protected:
         QWidget* controle = janela.controle(coluna);
         ASSERT_NE(controle, nullptr) << coluna.toStdString();
         if (auto* lista = qobject_cast<host::ui::DataComboBox*>(controle)) {
+            // Reached with the arrow keys, as the keyboard's user does.
+            const int i = lista->findText(texto);
+            ASSERT_GE(i, 0) << texto.toStdString();
             lista->setFocus();
-            lista->setCurrentText(texto);
-            lista->clearFocus();
+            QTest::keyClick(lista, Qt::Key_Home);
+            for (int n = 0; n < i; ++n)
+                QTest::keyClick(lista, Qt::Key_Down);
+            QTest::keyClick(lista, Qt::Key_Tab);
             return;
         }
         auto* edit = qobject_cast<host::ui::DataEdit*>(controle);
@@ -79,7 +84,8 @@ TEST_F(CadastroHostTest, ANewProductTakesTheNextCodeAndAPriceTypedWithAComma)
     janela.show();
     janela.bbNovo->click();
     digita(janela, "DESCRICAO", "Furadeira de impacto");
-    digita(janela, "GRUPO", "PEC");
+    digita(janela, "COM_FAB_S_FS", "Mercadoria / peça");
+    digita(janela, "GRUPO", "PEC - Peças");
     digita(janela, "UNIDADE_MEDIDA", "UN");
     digita(janela, "PCO_VENDA", "950,50");
     janela.bbSalvar->click();
@@ -90,7 +96,8 @@ TEST_F(CadastroHostTest, ANewProductTakesTheNextCodeAndAPriceTypedWithAComma)
     // The next one takes the number after it.
     janela.bbNovo->click();
     digita(janela, "DESCRICAO", "Serra circular");
-    digita(janela, "GRUPO", "PEC");
+    digita(janela, "COM_FAB_S_FS", "Mercadoria / peça");
+    digita(janela, "GRUPO", "PEC - Peças");
     digita(janela, "UNIDADE_MEDIDA", "UN");
     janela.bbSalvar->click();
     EXPECT_EQ(janela.registros().fieldByName("CODIGO")->asString().toInt(), codigo.toInt() + 1);
