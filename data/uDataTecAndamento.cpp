@@ -213,7 +213,10 @@ void TdmTec::quOSAndamentoBeforePost(Dataset& DataSet)
         quOSAndamentoAACODIGO->setAsInteger(proximaLinha(quOSAndamentoAOCODIGO->asString()));
     if (quOSAndamentoAOITCODIGO->text().isEmpty())
         dmGlobal->MostraErro("Preenchimento do equipamento obrigatório");
-    if (quOSAndamentoDESCRICAO->asString().isEmpty() && parametroAparado("ATUTILIZACONTRATOS") != "S")
+    // With contracts a line may go without a description, never without
+    // both it and a service (a refused code leaves the line empty).
+    if (quOSAndamentoDESCRICAO->asString().isEmpty() &&
+        (parametroAparado("ATUTILIZACONTRATOS") != "S" || quOSAndamentoPRCODIGO->asString().trimmed().isEmpty()))
         dmGlobal->MostraErro("Preenchimento da descrição do serviço obrigatório");
     if (parametroAparado("ATREMANUFATURA") == "S" && quOSAndamentoAAESPECIE->asString().isEmpty())
         dmGlobal->MostraErro("Preenchimento da Espécie de Recarga obrigatório");

@@ -14,6 +14,7 @@
 
 #include <initializer_list>
 #include <memory>
+#include <vector>
 
 namespace host::ui {
 class DataGrid;
@@ -159,6 +160,9 @@ struct UsoDeCadastro {
     const char* tabela;
     const char* coluna;
     const char* onde;
+    // When set, the place's own condition on :CODIGO instead of "coluna =
+    // :CODIGO" (a code used through the rows of a detail table).
+    const char* condicao = nullptr;
 };
 // Refuses (a message naming the places, then an abort) the delete of the
 // register's current row while any of the places holds its code (the value
@@ -166,6 +170,8 @@ struct UsoDeCadastro {
 // row without code.
 void RecusarExclusaoEmUso(const host::data::Dataset& dataset, const QString& chave,
                           std::initializer_list<UsoDeCadastro> usos, const QString& registro);
+void RecusarExclusaoEmUso(const host::data::Dataset& dataset, const QString& chave,
+                          const std::vector<UsoDeCadastro>& usos, const QString& registro);
 void ZerarFloatField(host::data::Dataset& dataset);      // every float field of the row := 0
 void ZerarNumericField(host::data::Dataset& dataset);    // every numeric (int and float) field := 0
 // The first required field left empty: a warning naming it and, with

@@ -17,6 +17,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
+#include <vector>
 
 using host::data::Dataset;
 using host::data::FieldType;
@@ -74,15 +76,38 @@ bool ExcluirRegistro(Dataset& dataset)
 namespace {
 
 // A row per place that uses the code, numbered in the order of the places.
-QString consultaEmUso(std::initializer_list<UsoDeCadastro> usos)
+QString consultaEmUso(std::span<const UsoDeCadastro> usos)
 {
     QStringList partes;
     int i = 0;
-    for (const UsoDeCadastro& uso : usos)
-        partes << QString("select %1 from RDB$DATABASE where exists (select 1 from %2 where %3 = :CODIGO)")
+    for (const UsoDeCadastro& uso : usos) {
+        const QString condicao = uso.condicao ? QString::fromUtf8(uso.condicao)
+                                              : QLatin1String(uso.coluna) + QLatin1String(" = :CODIGO");
+        partes << QString("select %1 from RDB$DATABASE where exists (select 1 from %2 where %3)")
                       .arg(i++)
-                      .arg(QLatin1String(uso.tabela), QLatin1String(uso.coluna));
+                      .arg(QLatin1String(uso.tabela), condicao);
+    }
     return partes.join("\nunion all\n");
+}
+
+void recusarEmUso(const Dataset& dataset, const QString& chave, std::span<const UsoDeCadastro> usos,
+                  const QString& registro)
+{
+    const QVariant codigo = dataset.fieldByName(chave)->value();
+    if (codigo.isNull() || usos.empty())
+        return;
+    host::db::Statement consulta(*dmGlobal->IBTransaction1, consultaEmUso(usos));
+    consulta.setParam("CODIGO", codigo);
+    consulta.execute();
+    QStringList lugares;
+    while (consulta.fetch()) {
+        const QString onde = QString::fromUtf8(usos[size_t(consulta.value(0).toInt())].onde);
+        if (!lugares.contains(onde))
+            lugares << onde;
+    }
+    if (!lugares.isEmpty())
+        dmGlobal->MostraAviso(
+            QString("O registro %1 não pode ser excluído: está em uso em %2.").arg(registro, lugares.join(", ")), true);
 }
 
 }  // namespace
@@ -90,21 +115,13 @@ QString consultaEmUso(std::initializer_list<UsoDeCadastro> usos)
 void RecusarExclusaoEmUso(const Dataset& dataset, const QString& chave, std::initializer_list<UsoDeCadastro> usos,
                           const QString& registro)
 {
-    const QVariant codigo = dataset.fieldByName(chave)->value();
-    if (codigo.isNull() || usos.size() == 0)
-        return;
-    host::db::Statement consulta(*dmGlobal->IBTransaction1, consultaEmUso(usos));
-    consulta.setParam("CODIGO", codigo);
-    consulta.execute();
-    QStringList lugares;
-    while (consulta.fetch()) {
-        const QString onde = QString::fromUtf8((usos.begin() + consulta.value(0).toInt())->onde);
-        if (!lugares.contains(onde))
-            lugares << onde;
-    }
-    if (!lugares.isEmpty())
-        dmGlobal->MostraAviso(
-            QString("O registro %1 não pode ser excluído: está em uso em %2.").arg(registro, lugares.join(", ")), true);
+    recusarEmUso(dataset, chave, std::span<const UsoDeCadastro>(usos.begin(), usos.size()), registro);
+}
+
+void RecusarExclusaoEmUso(const Dataset& dataset, const QString& chave, const std::vector<UsoDeCadastro>& usos,
+                          const QString& registro)
+{
+    recusarEmUso(dataset, chave, usos, registro);
 }
 
 namespace {

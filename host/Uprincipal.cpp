@@ -2,10 +2,7 @@
 
 #include "host/Uprincipal.h"
 
-#include "host/Upesqprod.h"
-
-#include "host/Upesq.h"
-#include "host/Upesqgeral.h"
+#include "host/UcadastroHost.h"
 
 #include "host/Uparametros.h"
 #include "host/UpedidoVenda.h"
@@ -181,35 +178,9 @@ void TfmPrincipal::AbrirParametros()
     window->showNonModal();
 }
 
-void TfmPrincipal::AbrirCadastro(const QString& cadastro)
+void TfmPrincipal::AbrirCadastro(const QString& cadastro, const QVariant& codigo)
 {
-    QVariantMap linha;
-    if (cadastro == "PF" || cadastro == "PJ") {
-        host::PesquisaDefinicao clientes{
-            3, cadastro == "PF" ? "Cadastro de Pessoa Física" : "Cadastro de Pessoa Jurídica", "fmCadastro" + cadastro,
-            "select cl.CODIGO_CLIENTE, cl.NOME, cl.CGC_CNPJ, cl.CIDADE from AUGC0301 cl",
-            cadastro == "PF" ? "cl.PESSOA_FISICAOUJURIDICA = 'F'"
-                             : "coalesce(cl.PESSOA_FISICAOUJURIDICA, 'J') <> 'F'",
-            "cl.NOME",
-            {{"CODIGO_CLIENTE", "Código", 70, "cl.CODIGO_CLIENTE"}, {"NOME", "Nome", 280, "cl.NOME"},
-             {"CGC_CNPJ", cadastro == "PF" ? "CPF" : "CNPJ", 130, "cl.CGC_CNPJ"}, {"CIDADE", "Cidade", 150, "cl.CIDADE"}},
-            1};
-        host::executarPesquisa(clientes, {}, linha);
-        return;
-    }
-    QString v1, v2, v3;
-    if (cadastro == "OP")
-        SelecionaPesquisaGeral(25, "COD_OP", "COD_OP", "COD_OP", v1, v2, v3);
-    else if (cadastro == "TV")
-        SelecionaPesquisaGeral(13, "CODIGO", "CODIGO", "CODIGO", v1, v2, v3);
-    else if (cadastro == "HC")
-        SelecionaPesquisaGeral(113, "HCCODIGO", "HCCODIGO", "HCCODIGO", v1, v2, v3);
-    else if (cadastro == "CX")
-        SelecionaPesquisaGeral(114, "CONTA", "CONTA", "CONTA", v1, v2, v3);
-    else if (cadastro == "PR") {
-        double venda = 0, estoque = 0, reservado = 0, promocional = 0, custo = 0;
-        SelecionaProduto(v1, v2, venda, estoque, reservado, promocional, custo, true);
-    }
+    host::cadastro::AbrirCadastroHost(cadastro, codigo);
 }
 
 TMenuItem* TfmPrincipal::findMenuItem(const QString& name) const

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <QString>
+#include <QVariant>
 
 #include <functional>
 
@@ -69,7 +70,7 @@ public:
     TMenuItem* miCadastroTabelaVencimento = nullptr;    // "Tabelas de Vencimento"
     TMenuItem* miCadastroHistorico = nullptr;           // "Históricos"
     TMenuItem* miCadastroContaCaixa = nullptr;          // "Contas de Caixa"
-    TMenuItem* miCadastroProduto = nullptr;             // "Produtos": the products listing
+    TMenuItem* miCadastroProduto = nullptr;             // "Produtos": the products register
     TMenuItem* miCadastroEquipamento = nullptr;         // "Cadastro de Equipamentos" (module menu)
     TMenuItem* miCadastroDefeito = nullptr;             // "Cadastro de Defeitos" (module menu)
     // Service-order menu: the progress screen of the orders (fmAssAndamento).
@@ -94,10 +95,11 @@ public:
     TMenuItem* findMenuItem(const QString& name) const;
     // Every window name the module opens, for the developer's list.
     static const QStringList& NomesJanelasModulo();
-    // The register listing of a host register in the search window
-    // ("PF", "PJ" customers by person type, "OP" operations, "TV" payment terms,
-    // "HC" standard history texts, "CX" cash accounts, "PR" products).
-    void AbrirCadastro(const QString& cadastro);
+    // The register window of a host register ("PF", "PJ" customers by
+    // person type, "OP" operations, "TV" payment terms, "HC" standard
+    // history texts, "CX" cash accounts, "PR" products), on the row of the
+    // code when given.
+    void AbrirCadastro(const QString& cadastro, const QVariant& codigo = {});
 
     // The window's timer (every second): its handler shows the date and time
     // in the status bar. Long runs of the module set the handler aside and

@@ -195,11 +195,8 @@ void escolheClienteLoc(Dataset& cabecalho, const char* campo)
 void abrirCadastroClienteLoc(const QString& codigo)
 {
     const QString tipo = CarregaDado("PESSOA_FISICAOUJURIDICA", "Augc0301", "Where codigo_cliente = " + QuotedStr(codigo));
-    if (fmPrincipal) {
-        TMenuItem* menu = fmPrincipal->findMenuItem(tipo == "F" ? "miCadastroPessoaFisica" : "miCadastroPessoaJuridica");
-        if (menu)
-            menu->click();
-    }
+    if (fmPrincipal)
+        fmPrincipal->AbrirCadastro(tipo == "F" ? "PF" : "PJ", codigo);
     dmGlobal->CarregaCliente(codigo);
 }
 

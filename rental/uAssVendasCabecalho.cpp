@@ -241,9 +241,7 @@ void TfmAssVendas::laDadosClienteClick()
     const QString pessoa =
         CarregaDado("PESSOA_FISICAOUJURIDICA", "Augc0301", "where CODIGO_CLIENTE = " + QuotedStr(cliente));
     if (fmPrincipal)
-        if (TMenuItem* menu = fmPrincipal->findMenuItem(pessoa == "F" ? "miCadastroPessoaFisica"
-                                                                      : "miCadastroPessoaJuridica"))
-            menu->click();
+        fmPrincipal->AbrirCadastro(pessoa == "F" ? "PF" : "PJ", cliente);
     dmGlobal->CarregaCliente(cliente);
 }
 

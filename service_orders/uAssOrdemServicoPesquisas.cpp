@@ -124,7 +124,8 @@ void TfmAssOrdemServico::laClienteClick()
         abrirMenuPrincipal("miCadastroPessoaJuridica");
     } else if (escolha == "Cliente") {
         const bool fisica = dmTec->quOS->fieldByName("PESSOA_FISICAOUJURIDICA")->asString().trimmed() == "F";
-        abrirMenuPrincipal(fisica ? "miCadastroPessoaFisica" : "miCadastroPessoaJuridica");
+        if (fmPrincipal)
+            fmPrincipal->AbrirCadastro(fisica ? "PF" : "PJ", dmTec->quOSCLCODIGO->asString());
         dmGlobal->CarregaCliente(dmTec->quOSCLCODIGO->asString());
     }
 }

@@ -86,6 +86,8 @@ constexpr GeneratorKey kGeneratorKeys[] = {
     {kGeneratorContract, "AATC05AC", "ACCODIGO"},
     {kGeneratorContractItem, "AATC05ACIT", "ACITCODIGO"},
     {kGeneratorCashForecast, "ACXC94XP", "XPCHAVE"},
+    {kGeneratorContact, "AUGC3701", "ANCODIGO"},
+    {kGeneratorHistory, "ACBC16HC", "HCCODIGO"},
 };
 
 // Returns whether any was created.

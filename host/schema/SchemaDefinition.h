@@ -59,6 +59,8 @@ inline constexpr const char* kGeneratorContractItem = "GEN_ACITCODIGO";
 // keeps one elsewhere is at least as wide.
 inline constexpr int kOrderNumberLength = 20;
 inline constexpr const char* kGeneratorCashForecast = "GEN_XPCHAVE";   // ACXC94XP.XPCHAVE
+inline constexpr const char* kGeneratorContact = "GEN_ANCODIGO";       // AUGC3701.ANCODIGO
+inline constexpr const char* kGeneratorHistory = "GEN_HCCODIGO";       // ACBC16HC.HCCODIGO
 
 QString columnTypeSql(const ColumnType& type);
 QString columnSql(const ColumnDef& column, bool inKey);

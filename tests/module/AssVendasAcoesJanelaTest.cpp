@@ -4,6 +4,8 @@
 // observation, the customer, manager, bank and order searches, the customer
 // register, the host lists of activation and the question on close.
 
+#include "host/UcadastroHost.h"
+#include "host/ui/WindowRegistry.h"
 #include "tests/module/AssVendasFixture.h"
 
 #include "host/Udmglobal.h"
@@ -17,6 +19,17 @@
 
 namespace moduletest {
 namespace {
+
+namespace {
+
+// The code shown by the host register window of that name, open.
+QString registroAberto(const QString& janela)
+{
+    auto* cadastro = qobject_cast<TfmCadastroHost*>(host::ui::WindowRegistry::find(janela));
+    return cadastro ? cadastro->registros().fieldByName("CODIGO_CLIENTE")->asString() : QString("(fechado)");
+}
+
+}  // namespace
 
 TEST_F(AssVendasJanelaTest, TheDeliveryAddressComesFromTheContactAndTheBillingOneIsTyped)
 {
@@ -224,18 +237,12 @@ TEST_F(AssVendasJanelaTest, TheCustomerLinkOpensItsKindOfRegisterOnTheCustomer)
     pedido("00902", "1", {}, "00003");
     TfmAssVendas& form = abrir();
     form.sbProximo->click();
-    dialogs->modal("fmPesquisa", [](host::ui::Form& janela) {
-        EXPECT_EQ(janela.caption(), "Cadastro de Pessoa Jurídica");
-        janela.setModalResult(host::ui::ModalResult::Cancel);
-    });
     QTest::mouseClick(form.laDadosCliente, Qt::LeftButton);
+    EXPECT_EQ(registroAberto("fmCadastroPJ"), "00004") << "the company register, on the order's customer";
     EXPECT_EQ(dmGlobal->quClienteConsulta->fieldByName("CODIGO_CLIENTE")->asString(), "00004");
     form.sbProximo->click();
-    dialogs->modal("fmPesquisa", [](host::ui::Form& janela) {
-        EXPECT_EQ(janela.caption(), "Cadastro de Pessoa Física");
-        janela.setModalResult(host::ui::ModalResult::Cancel);
-    });
     QTest::mouseClick(form.laDadosCliente, Qt::LeftButton);
+    EXPECT_EQ(registroAberto("fmCadastroPF"), "00003");
     EXPECT_EQ(dmGlobal->quClienteConsulta->fieldByName("CODIGO_CLIENTE")->asString(), "00003");
     EXPECT_EQ(dialogs->pending(), 0);
 }

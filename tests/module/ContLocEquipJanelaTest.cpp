@@ -5,6 +5,8 @@
 // linked contracts, the instalment tools, the re-instalment panel, the
 // pick-up, the statements of loading and of each page, and its picture.
 
+#include "host/UcadastroHost.h"
+#include "host/ui/WindowRegistry.h"
 #include "tests/module/ContLocFixture.h"
 
 #include "rental/uAssContLocEquipCad.h"
@@ -241,13 +243,19 @@ TEST_F(ContLocEquipJanelaTest, LinksOpenTheRegisterOfTheCustomersKind)
     TfmAssContCadLocEquip& form = abrir();
     CarregaContrato(707);
     EXPECT_EQ(form.laContratante->text(), "Clique aqui para ver Dados Contratante");
+    // Each opens the register of its kind on its customer.
     QStringList abertos;
-    auto cadastro = [&abertos](host::ui::Form& janela) { abertos << janela.caption(); };
-    dialogs->modal({}, cadastro);
+    auto aberto = [&abertos](const QString& nome) {
+        auto* janela = qobject_cast<TfmCadastroHost*>(host::ui::WindowRegistry::find(nome));
+        abertos << (janela ? janela->caption() + "|" + janela->registros().fieldByName("CODIGO_CLIENTE")->asString()
+                           : QString());
+    };
     QTest::mouseClick(form.laContratante, Qt::LeftButton);
-    dialogs->modal({}, cadastro);
+    aberto("fmCadastroPJ");
     QTest::mouseClick(form.laCliente, Qt::LeftButton);
-    EXPECT_EQ(abertos, (QStringList{"Cadastro de Pessoa Jurídica", "Cadastro de Pessoa Física"}))
+    aberto("fmCadastroPF");
+    EXPECT_EQ(abertos, (QStringList{"Cadastro de Pessoa Jurídica|" + cab("ACCONTRATANTE").asString(),
+                                    "Cadastro de Pessoa Física|00003"}))
         << "a company contractor, a natural-person customer";
     EXPECT_EQ(dialogs->pending(), 0);
 }

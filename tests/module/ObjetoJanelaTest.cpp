@@ -22,6 +22,9 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include "host/UcadastroHost.h"
+#include "host/data/Query.h"
+#include "host/ui/WindowRegistry.h"
 
 namespace moduletest {
 namespace {
@@ -163,17 +166,16 @@ TEST_F(ObjetoJanelaTest, LabelsOpenTheHostRegistersOfHistoriesAccountsAndOperati
     exec("insert into ACXC9001 (CONTA, DESCRICAO) values ('1.01', 'Caixa geral')");
     criarPrincipal();
     TfmAssContObj& form = abrir();
-    const std::pair<host::ui::DataLabel*, int> rotulos[] = {
-        {form.laHistorico, 113}, {form.laConta, 114}, {form.laOperacao, 25}, {form.laTipoPgto, 25}};
-    for (const auto& [rotulo, tipo] : rotulos) {
+    const std::pair<host::ui::DataLabel*, const char*> rotulos[] = {
+        {form.laHistorico, "fmCadastroHC"}, {form.laConta, "fmCadastroCX"}, {form.laOperacao, "fmCadastroOP"},
+        {form.laTipoPgto, "fmCadastroOP"}};
+    for (const auto& [rotulo, janela] : rotulos) {
         SCOPED_TRACE(rotulo->objectName().toStdString());
-        int aberta = 0;
-        dialogs->modal("fmPesquisa", [&aberta](Form& janela) {
-            aberta = static_cast<TfmPesquisa&>(janela).searchKind();
-            EXPECT_FALSE(static_cast<TfmPesquisa&>(janela).dataSource()->dataset()->isEmpty());
-        });
         QTest::mouseClick(rotulo, Qt::LeftButton);
-        EXPECT_EQ(aberta, tipo);
+        auto* cadastro = qobject_cast<TfmCadastroHost*>(host::ui::WindowRegistry::find(janela));
+        ASSERT_NE(cadastro, nullptr) << janela;
+        EXPECT_FALSE(cadastro->registros().isEmpty());
+        cadastro->close();
         EXPECT_EQ(dialogs->pending(), 0);
     }
     EXPECT_TRUE(dmGlobal->quOperacao->active()) << "the operations reloaded after their register";

@@ -13,6 +13,7 @@
 #include "host/db/Database.h"
 #include "host/ui/DataEdit.h"
 #include "host/ui/DataGrid.h"
+#include "host/ui/WindowRegistry.h"
 #include "host/ui/Layouts.h"
 #include "host/ui/PageControl.h"
 #include "host/ui/SearchWindow.h"
@@ -779,12 +780,12 @@ TEST_F(OrdemServicoGradesTest, ProductTitlesRunTheQuickSearchAndTheRegister)
 
     dialogs->answer("Não", "Deseja abrir cadastro de produtos?");
     form.dbgdOrdemServicoPecasTitleClick(*form.dbgdOrdemServicoPecas->columnByField("DESCRICAO"));
-    dialogs->answer("Sim", "Deseja abrir cadastro de produtos?").modal("fmPesquisa", [](Form& cadastro) {
-        EXPECT_EQ(cadastro.windowTitle(), "Pesquisa de Produtos");
-        cadastro.close();
-    });
+    dialogs->answer("Sim", "Deseja abrir cadastro de produtos?");
     form.dbgdOrdemServicoPecasTitleClick(*form.dbgdOrdemServicoPecas->columnByField("DESCRICAO"));
     EXPECT_EQ(dialogs->pending(), 0);
+    QWidget* cadastro = host::ui::WindowRegistry::find("fmCadastroPR");
+    ASSERT_NE(cadastro, nullptr) << "the products register";
+    EXPECT_EQ(cadastro->windowTitle(), "Cadastro de Produtos");
 }
 
 TEST_F(OrdemServicoGradesTest, F8DuplicatesAServiceLineOfNoItem)

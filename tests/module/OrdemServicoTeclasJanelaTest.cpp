@@ -12,6 +12,7 @@
 #include "host/Uprincipal.h"
 #include "host/db/Database.h"
 #include "host/ui/DataGrid.h"
+#include "host/ui/WindowRegistry.h"
 #include "host/ui/Layouts.h"
 #include "host/ui/PageControl.h"
 #include "host/ui/SearchWindow.h"
@@ -265,11 +266,10 @@ TEST_F(OrdemServicoTeclasTest, TheServicesTitlesOpenRegistersByPosition)
     TfmAssOrdemServico& form = abrir();
     aba(form, form.tsServico);
     host::ui::DataGrid* servicos = form.dbgdOrdemServicoServicos;
-    dialogs->modal("fmPesquisa", [](Form& cadastro) {
-        EXPECT_EQ(cadastro.windowTitle(), "Pesquisa de Produtos");
-        cadastro.close();
-    });
     form.dbgdOrdemServicoServicosTitleClick(*servicos->column(1));
+    QWidget* cadastro = host::ui::WindowRegistry::find("fmCadastroPR");
+    ASSERT_NE(cadastro, nullptr) << "the products register";
+    EXPECT_EQ(cadastro->windowTitle(), "Cadastro de Produtos");
     form.dbgdOrdemServicoServicosTitleClick(*servicos->column(4));
     form.dbgdOrdemServicoServicosTitleClick(*servicos->column(5));
     EXPECT_EQ(abertas, QStringList{"fmAssTecnico"});

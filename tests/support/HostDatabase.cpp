@@ -67,8 +67,12 @@ void HostDatabaseTest::TearDown()
 {
     global.reset();
     dialogs.reset();
-    QFile::remove(dbPath);
-    QDir(systemFolder).removeRecursively();
+    // A set-up that failed before naming them leaves them empty: an empty
+    // path is the working folder, which is not the test's to remove.
+    if (!dbPath.isEmpty())
+        QFile::remove(dbPath);
+    if (!systemFolder.isEmpty())
+        QDir(systemFolder).removeRecursively();
 }
 
 int HostDatabaseTest::exec(const QString& sql, const QVariantMap& params)

@@ -334,6 +334,11 @@ TEST_F(ServicosTest, RequiredItemDescriptionAndKind)
     EXPECT_THROW(tec.quOSAndamento->post(), host::Abort);
     EXPECT_EQ(tec.quOSAndamento->state(), DatasetState::Insert) << "the row stays in edit";
     parametro("ATUTILIZACONTRATOS", "S");
+    // With contracts a line may go without a description, not without a service as well.
+    dialogos->acknowledge("Preenchimento da descrição do serviço obrigatório");
+    EXPECT_THROW(tec.quOSAndamento->post(), host::Abort);
+    tec.quOSAndamentoPRCODIGO->setAsString("S1");
+    tec.quOSAndamentoDESCRICAO->clear();
     parametro("ATREMANUFATURA", "S");
     dialogos->acknowledge("Preenchimento da Espécie de Recarga obrigatório");
     EXPECT_THROW(tec.quOSAndamento->post(), host::Abort);

@@ -1,0 +1,346 @@
+// The register window of the host's tables: the list with its search, the
+// row's fields, the detail grids and the record buttons.
+
+#include "host/UcadastroHost.h"
+#include "host/UcadastroHostDados.h"
+
+#include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/data/Abort.h"
+#include "host/data/DataSource.h"
+#include "host/data/Field.h"
+#include "host/data/Query.h"
+#include "host/data/UpdateSql.h"
+#include "host/db/Database.h"
+#include "host/ui/Components.h"
+#include "host/ui/DataChoiceControls.h"
+#include "host/ui/DataEdit.h"
+#include "host/ui/DataGrid.h"
+#include "host/ui/DataTextControls.h"
+#include "host/ui/Dialogs.h"
+#include "host/ui/Errors.h"
+#include "host/ui/WindowRegistry.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using host::cadastro::Campo;
+using host::cadastro::Tipo;
+using host::ui::named;
+
+namespace {
+
+QString col(const char* nome) { return QString::fromLatin1(nome); }
+
+QStringList legendas(const QStringList& opcoes)
+{
+    QStringList l;
+    for (const QString& o : opcoes)
+        l << o.section('=', 1);
+    return l;
+}
+
+QWidget* controleDoCampo(const Campo& campo, host::data::DataSource* fonte)
+{
+    const QString nome = "db" + col(campo.coluna);
+    if (campo.tipo == Tipo::Memo) {
+        auto* memo = new host::ui::DataMemo(nome);
+        memo->bind(fonte, col(campo.coluna));
+        memo->setFixedHeight(60);
+        return memo;
+    }
+    if (campo.tipo == Tipo::Lista) {
+        auto* lista = new host::ui::DataComboBox(nome, host::ui::DataComboBox::Style::DropDownList);
+        lista->setPickList(legendas(campo.opcoes));
+        lista->bind(fonte, col(campo.coluna));
+        return lista;
+    }
+    auto* edit = new host::ui::DataEdit(nome);
+    edit->bind(fonte, col(campo.coluna));
+    return edit;
+}
+
+}  // namespace
+
+TfmCadastroHost::TfmCadastroHost(const host::cadastro::Descricao& descricao, QWidget* parent)
+    : host::ui::Form(parent), descricao_(descricao)
+{
+    setObjectName("fmCadastro" + descricao.sigla);
+    setCaption(descricao.titulo);
+    setDefaultCloseAction(host::ui::CloseAction::Free);
+    criarDados();
+    criarControles();
+    pesquisar();
+}
+
+TfmCadastroHost::~TfmCadastroHost()
+{
+    // The controls go before the data sources they show.
+    destroyControls();
+}
+
+void TfmCadastroHost::criarDados()
+{
+    using namespace host::cadastro;
+    lerOpcoes(descricao_.campos);
+    for (Detalhe& detalhe : descricao_.detalhes)
+        lerOpcoes(detalhe.campos);
+    quRegistro = CriarIbQuery("quRegistro");
+    upRegistro = std::make_unique<host::data::UpdateSql>(nullptr, "upRegistro");
+    quRegistro->setSql(sqlSelecao(descricao_));
+    prepararEscrita(*upRegistro, descricao_.tabela, colunasRegistro(descricao_), descricao_.chave.coluna);
+    quRegistro->setUpdateObject(upRegistro.get());
+    dsRegistro = std::make_unique<host::data::DataSource>(nullptr, "dsRegistro", quRegistro.get());
+    usos_ = std::make_shared<Usos>(usosExistentes(descricao_));
+    auto usos = usos_;
+    host::data::Query& r = *quRegistro;
+    r.onFieldsCreated = [this](host::data::Dataset& d) {
+        prepararCampos(d, descricao_.chave, descricao_.campos);
+    };
+    r.onNewRecord = [this](host::data::Dataset& d) { preencherFixos(d, descricao_.fixos); };
+    r.beforePost = [this](host::data::Dataset& d) {
+        if (descricao_.conferir)
+            descricao_.conferir(d);
+        numerar(d, descricao_.chave, descricao_.tabela);
+    };
+    r.afterScroll = [this](host::data::Dataset&) { abrirDetalhes(); };
+    r.afterPost = [this](host::data::Dataset&) { abrirDetalhes(); };
+
+    for (size_t i = 0; i < descricao_.detalhes.size(); ++i) {
+        const Detalhe& d = descricao_.detalhes[i];   // the window's own copy: stays put
+        DetalheAberto aberto{&d, CriarIbQuery("quDetalhe" + QString::number(i)),
+                             std::make_unique<host::data::UpdateSql>(), nullptr};
+        aberto.query->setSql(sqlDetalhe(d));
+        prepararEscrita(*aberto.update, d.tabela, colunasDetalhe(d), d.chave.coluna);
+        aberto.query->setUpdateObject(aberto.update.get());
+        aberto.fonte = std::make_unique<host::data::DataSource>(nullptr, "dsDetalhe" + QString::number(i),
+                                                                aberto.query.get());
+        host::data::Query& q = *aberto.query;
+        q.onFieldsCreated = [&d](host::data::Dataset& ds) { prepararCampos(ds, d.chave, d.campos); };
+        q.beforeInsert = [this](host::data::Dataset&) {
+            if (quRegistro->state() == host::data::DatasetState::Insert || quRegistro->isEmpty()) {
+                dmGlobal->MostraAviso("Salve " + descricao_.registro + " antes de incluir " +
+                                          descricao_.detalhes.front().titulo.toLower() + ".",
+                                      true);
+                throw host::Abort();
+            }
+        };
+        q.onNewRecord = [this, &d](host::data::Dataset& ds) {
+            preencherFixos(ds, d.fixos);
+            ds.fieldByName(col(d.ligacao))->setValue(quRegistro->fieldByName(col(descricao_.chave.coluna))->value());
+        };
+        q.beforePost = [&d](host::data::Dataset& ds) { numerar(ds, d.chave, d.tabela); };
+        q.afterPost = [](host::data::Dataset&) { dmGlobal->IBTransaction1->commitRetaining(); };
+        q.beforeDelete = [usos, i, &d](host::data::Dataset& ds) {
+            RecusarExclusaoEmUso(ds, col(d.chave.coluna), usos->detalhes[i], d.registro);
+        };
+        q.afterDelete = [](host::data::Dataset&) { dmGlobal->IBTransaction1->commitRetaining(); };
+        detalhes_.push_back(std::move(aberto));
+    }
+}
+
+QWidget* TfmCadastroHost::controle(const QString& coluna) const
+{
+    for (const auto& [nome, widget] : controles_)
+        if (nome.compare(coluna, Qt::CaseInsensitive) == 0)
+            return widget;
+    return nullptr;
+}
+
+QWidget* TfmCadastroHost::criarCampos()
+{
+    auto* painel = named<QWidget>("pnCampos");
+    auto* grade = new QGridLayout(painel);
+    grade->setContentsMargins(0, 0, 0, 0);
+    auto* codigo = new host::ui::DataEdit("dbCodigo");
+    codigo->bind(dsRegistro.get(), col(descricao_.chave.coluna));
+    const bool digitado = descricao_.chave.numeracao == host::cadastro::Numeracao::Digitada;
+    int n = 0;
+    if (!digitado) {
+        codigo->setReadOnlyControl(true);
+        codigo->setPlaceholderText("Novo");
+        grade->addWidget(new QLabel("Código"), 0, 0);
+        grade->addWidget(codigo, 0, 1);
+        controles_.emplace_back(col(descricao_.chave.coluna), codigo);
+        n = 2;
+    } else {
+        delete codigo;
+    }
+    // Two columns of caption and control; a memo takes a whole row.
+    for (const Campo& campo : descricao_.campos) {
+        QWidget* controle = controleDoCampo(campo, dsRegistro.get());
+        controles_.emplace_back(col(campo.coluna), controle);
+        auto* legenda = new QLabel(campo.legenda + (campo.obrigatorio ? " *" : ""));
+        legenda->setBuddy(controle);
+        if (campo.tipo == Tipo::Memo) {
+            n += n % 2;
+            grade->addWidget(legenda, n / 2, 0);
+            grade->addWidget(controle, n / 2, 1, 1, 3);
+            n += 2;
+            continue;
+        }
+        grade->addWidget(legenda, n / 2, (n % 2) * 2);
+        grade->addWidget(controle, n / 2, (n % 2) * 2 + 1);
+        ++n;
+    }
+    grade->setColumnStretch(1, 1);
+    grade->setColumnStretch(3, 1);
+    return painel;
+}
+
+QWidget* TfmCadastroHost::criarDetalhe(DetalheAberto& detalhe)
+{
+    auto* grupo = new QGroupBox(detalhe.descricao->titulo);
+    grupo->setObjectName("gb" + col(detalhe.descricao->tabela));
+    auto* layout = new QVBoxLayout(grupo);
+    auto* grade = new host::ui::DataGrid("dbgd" + col(detalhe.descricao->tabela));
+    grade->setDataSource(detalhe.fonte.get());
+    for (const Campo& campo : detalhe.descricao->campos) {
+        host::ui::GridColumn* coluna = grade->addColumn(col(campo.coluna), campo.legenda, 160);
+        if (campo.tipo == Tipo::Lista)
+            coluna->setPickList(legendas(campo.opcoes));
+    }
+    grade->setMinimumHeight(110);
+    layout->addWidget(grade);
+    dbgdDetalhes.push_back(grade);
+    return grupo;
+}
+
+void TfmCadastroHost::criarControles()
+{
+    auto* janela = new QVBoxLayout(this);
+    janela->setContentsMargins(6, 6, 6, 6);
+
+    auto* busca = new QHBoxLayout;
+    busca->addWidget(new QLabel("Pesquisar (código ou nome)"));
+    edPesquisa = named<QLineEdit>("edPesquisa");
+    busca->addWidget(edPesquisa, 1);
+    connect(edPesquisa, &QLineEdit::returnPressed, this, [this] { host::ui::runGuarded([this] { pesquisar(); }); });
+    janela->addLayout(busca);
+
+    dbgdLista = new host::ui::DataGrid("dbgdLista");
+    dbgdLista->setDataSource(dsRegistro.get());
+    dbgdLista->setRowSelect(true);
+    dbgdLista->setReadOnlyGrid(true);
+    dbgdLista->setDeleteKey(false);
+    dbgdLista->addColumn(col(descricao_.chave.coluna), "Código", 80);
+    for (const Campo& campo : descricao_.campos)
+        if (campo.naLista && campo.coluna != descricao_.chave.coluna)
+            dbgdLista->addColumn(col(campo.coluna), campo.legenda, campo.coluna == descricao_.nome ? 280 : 140);
+    dbgdLista->setMinimumHeight(150);
+    janela->addWidget(dbgdLista, 1);
+
+    janela->addWidget(criarCampos());
+    for (DetalheAberto& detalhe : detalhes_)
+        janela->addWidget(criarDetalhe(detalhe));
+
+    auto* botoes = new QHBoxLayout;
+    auto botao = [&](QPushButton*& membro, const char* nome, const QString& texto, std::function<void()> acao) {
+        membro = named<QPushButton>(nome, texto);
+        botoes->addWidget(membro);
+        connect(membro, &QPushButton::clicked, this, [acao] { host::ui::runGuarded(acao); });
+    };
+    botao(bbNovo, "bbNovo", "&Novo", [this] { novo(); });
+    botao(bbSalvar, "bbSalvar", "&Salvar", [this] { salvar(); });
+    botao(bbCancelar, "bbCancelar", "&Cancelar", [this] { cancelPendingRows(); });
+    botao(bbExcluir, "bbExcluir", "&Excluir", [this] { excluir(); });
+    botoes->addStretch(1);
+    botao(bbSair, "bbSair", "S&air", [this] { close(); });
+    janela->addLayout(botoes);
+    resize(820, descricao_.campos.size() > 8 ? 760 : 520);
+}
+
+void TfmCadastroHost::pesquisar(const QVariant& codigo)
+{
+    host::data::Query& r = *quRegistro;
+    GravarPendente(r);
+    r.close();
+    const QString texto = edPesquisa ? edPesquisa->text().trimmed().toUpper() : QString();
+    r.paramByName("PESQUISA")->setAsString("%" + texto + "%");
+    r.open();
+    if (codigo.isValid() && !codigo.isNull())
+        r.locate(col(descricao_.chave.coluna), codigo);
+}
+
+void TfmCadastroHost::abrirDetalhes()
+{
+    const QVariant codigo = quRegistro->active() && !quRegistro->isEmpty()
+                                ? quRegistro->fieldByName(col(descricao_.chave.coluna))->value()
+                                : QVariant();
+    for (DetalheAberto& detalhe : detalhes_) {
+        host::data::Query& q = *detalhe.query;
+        if (q.active() && q.paramByName("CODIGO")->value() == codigo && !codigo.isNull())
+            continue;
+        GravarPendente(q);
+        q.close();
+        q.paramByName("CODIGO")->setValue(codigo);
+        q.open();
+    }
+}
+
+void TfmCadastroHost::novo()
+{
+    GravarPendente(*quRegistro);
+    InserirRegistro(*quRegistro);
+    if (QWidget* primeiro = controle(col(descricao_.campos.front().coluna)))
+        primeiro->setFocus();
+}
+
+void TfmCadastroHost::salvar() { SalvarJanela(*this, *quRegistro); }
+
+// The row and its details' rows go together, or none does.
+void TfmCadastroHost::excluir()
+{
+    host::data::Query& r = *quRegistro;
+    if (!r.active() || r.isEmpty())
+        return;
+    if (r.state() == host::data::DatasetState::Insert) {
+        r.cancel();
+        return;
+    }
+    if (host::ui::Dialogs::question("Confirma a exclusão do registro?", {"Sim", "Não"}) != "Sim")
+        return;
+    if (r.editing())
+        r.cancel();
+    // Checked before the details go: the uses through them count.
+    RecusarExclusaoEmUso(r, col(descricao_.chave.coluna), usos_->registro, descricao_.registro);
+    const QVariant codigo = r.fieldByName(col(descricao_.chave.coluna))->value();
+    {
+        host::db::Savepoint ponto(*dmGlobal->IBTransaction1);
+        for (DetalheAberto& detalhe : detalhes_) {
+            detalhe.query->close();
+            host::db::executeSql(*dmGlobal->IBTransaction1,
+                                 "delete from " + col(detalhe.descricao->tabela) + " where " +
+                                     col(detalhe.descricao->ligacao) + " = :CODIGO",
+                                 {{"CODIGO", codigo}});
+        }
+        r.remove();
+        ponto.release();
+    }
+    dmGlobal->IBTransaction1->commitRetaining();
+}
+
+namespace host::cadastro {
+
+TfmCadastroHost* AbrirCadastroHost(const QString& sigla, const QVariant& codigo)
+{
+    const Descricao* d = descricao(sigla);
+    if (!d)
+        return nullptr;
+    auto* janela = qobject_cast<TfmCadastroHost*>(host::ui::WindowRegistry::find("fmCadastro" + sigla));
+    if (!janela)
+        janela = new TfmCadastroHost(*d);
+    if (codigo.isValid() && !codigo.isNull())
+        janela->pesquisar(codigo);
+    janela->showNonModal();
+    janela->raise();
+    janela->activateWindow();
+    return janela;
+}
+
+}  // namespace host::cadastro

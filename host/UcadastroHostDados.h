@@ -1,0 +1,39 @@
+#pragma once
+// The register window's data rules (UcadastroHostDados.cpp), apart from its
+// controls.
+
+#include "host/UcadastroHost.h"
+
+#include <QByteArray>
+
+namespace host::cadastro {
+
+// The list of the register: the rows of its filter whose code or name holds
+// :PESQUISA ("%TEXT%"), by name.
+QString sqlSelecao(const Descricao& d);
+// The rows of a detail of the register's row :CODIGO.
+QString sqlDetalhe(const Detalhe& d);
+QStringList colunasRegistro(const Descricao& d);
+QStringList colunasDetalhe(const Detalhe& d);
+// Insert, modify and delete of a row by its key (the writes are guarded).
+void prepararEscrita(host::data::UpdateSql& update, const char* tabela, const QStringList& todas, const char* chave);
+// Captions, requirements, masks and pick lists of the fields; the code
+// read-only where the numbering gives it.
+void prepararCampos(host::data::Dataset& dados, const Chave& chave, const std::vector<Campo>& campos);
+// The code of a new row, from the numbering, when none was typed.
+void numerar(host::data::Dataset& dados, const Chave& chave, const char* tabela);
+void preencherFixos(host::data::Dataset& dados, const QVariantMap& fixos);
+// The options of the fields that list another register's rows, read now
+// (one statement per such field).
+void lerOpcoes(std::vector<Campo>& campos);
+// The places of the register and of its details that this database has;
+// a detail's place checks the register's code through the detail's rows
+// (their conditions are kept in textos).
+struct Usos {
+    std::vector<UsoDeCadastro> registro;
+    std::vector<std::vector<UsoDeCadastro>> detalhes;   // per detail, its rows' own places
+    std::vector<QByteArray> textos;
+};
+Usos usosExistentes(const Descricao& d);
+
+}  // namespace host::cadastro

@@ -1,0 +1,202 @@
+// The host's register window, as a user works it from the main menu: a new
+// row numbered by the host, a required field left empty, a price typed with
+// a comma, a row another desk changed meanwhile, a row still in use, a
+// customer's contacts, and the close question.
+
+#include "host/UcadastroHost.h"
+#include "host/Udatamod.h"
+#include "host/Uprincipal.h"
+#include "host/data/Field.h"
+#include "host/data/Query.h"
+#include "host/db/Database.h"
+#include "host/ui/DataChoiceControls.h"
+#include "host/ui/DataEdit.h"
+#include "host/ui/DataGrid.h"
+#include "host/ui/WindowRegistry.h"
+#include "tests/support/HostDatabase.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using testsupport::HostDemoDatabaseTest;
+
+namespace {
+
+class CadastroHostTest : public HostDemoDatabaseTest {
+protected:
+    void TearDown() override
+    {
+        host::ui::WindowRegistry::freeAll();
+        HostDemoDatabaseTest::TearDown();
+    }
+
+    // The register the main menu's item opens.
+    TfmCadastroHost& abrir(TMenuItem* TfmPrincipal::*item, const QString& sigla)
+    {
+        if (!principal)
+            principal = std::make_unique<TfmPrincipal>();
+        ((*principal).*item)->click();
+        auto* janela = qobject_cast<TfmCadastroHost*>(host::ui::WindowRegistry::find("fmCadastro" + sigla));
+        EXPECT_NE(janela, nullptr);
+        return *janela;
+    }
+
+    // Typed into the control of the column, then left.
+    static void digita(TfmCadastroHost& janela, const QString& coluna, const QString& texto)
+    {
+        QWidget* controle = janela.controle(coluna);
+        ASSERT_NE(controle, nullptr) << coluna.toStdString();
+        if (auto* lista = qobject_cast<host::ui::DataComboBox*>(controle)) {
+            // Reached with the arrow keys, as the keyboard's user does.
+            const int i = lista->findText(texto);
+            ASSERT_GE(i, 0) << texto.toStdString();
+            lista->setFocus();
+            QTest::keyClick(lista, Qt::Key_Home);
+            for (int n = 0; n < i; ++n)
+                QTest::keyClick(lista, Qt::Key_Down);
+            QTest::keyClick(lista, Qt::Key_Tab);
+            return;
+        }
+        auto* edit = qobject_cast<host::ui::DataEdit*>(controle);
+        ASSERT_NE(edit, nullptr) << coluna.toStdString();
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, texto);
+        QTest::keyClick(edit, Qt::Key_Tab);
+    }
+
+    void outraMesa(const QString& sql)
+    {
+        host::db::Connection outra;
+        outra.open({dbPath});
+        host::db::Transaction escrita(outra);
+        ASSERT_EQ(host::db::executeSql(escrita, sql), 1) << sql.toStdString();
+        escrita.commit();
+    }
+
+    std::unique_ptr<TfmPrincipal> principal;
+};
+
+TEST_F(CadastroHostTest, ANewProductTakesTheNextCodeAndAPriceTypedWithAComma)
+{
+    TfmCadastroHost& janela = abrir(&TfmPrincipal::miCadastroProduto, "PR");
+    janela.show();
+    janela.bbNovo->click();
+    digita(janela, "DESCRICAO", "Furadeira de impacto");
+    digita(janela, "COM_FAB_S_FS", "Mercadoria / peça");
+    digita(janela, "GRUPO", "PEC - Peças");
+    digita(janela, "UNIDADE_MEDIDA", "UN");
+    digita(janela, "PCO_VENDA", "950,50");
+    janela.bbSalvar->click();
+    EXPECT_EQ(dialogs->texts(), QStringList{});
+    const QString codigo = janela.registros().fieldByName("CODIGO")->asString();
+    EXPECT_EQ(codigo.size(), 5);
+    EXPECT_EQ(committed("select PCO_VENDA from ACEC1101 where CODIGO = :C", {{"C", codigo}}).toDouble(), 950.50);
+    // The next one takes the number after it.
+    janela.bbNovo->click();
+    digita(janela, "DESCRICAO", "Serra circular");
+    digita(janela, "COM_FAB_S_FS", "Mercadoria / peça");
+    digita(janela, "GRUPO", "PEC - Peças");
+    digita(janela, "UNIDADE_MEDIDA", "UN");
+    janela.bbSalvar->click();
+    EXPECT_EQ(janela.registros().fieldByName("CODIGO")->asString().toInt(), codigo.toInt() + 1);
+}
+
+TEST_F(CadastroHostTest, ARequiredFieldLeftEmptyIsRefusedAndTheTypingKept)
+{
+    TfmCadastroHost& janela = abrir(&TfmPrincipal::miCadastroPessoaJuridica, "PJ");
+    const QVariant antes = committed("select count(*) from AUGC0301");
+    janela.bbNovo->click();
+    digita(janela, "NOME", "Oficina Nova Ltda");
+    dialogs->acknowledge("CNPJ");
+    janela.bbSalvar->click();
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" | ").toStdString();
+    EXPECT_TRUE(janela.registros().editing());
+    EXPECT_EQ(janela.registros().fieldByName("NOME")->asString(), "Oficina Nova Ltda");
+    // A tax number whose check digits are wrong is refused as well.
+    digita(janela, "CGC_CNPJ", "11222333000180");
+    digita(janela, "ENDERECO", "Rua A, 1");
+    digita(janela, "CIDADE", "Campinas");
+    digita(janela, "ESTADO", "SP");
+    dialogs->acknowledge("CNPJ inválido");
+    janela.bbSalvar->click();
+    EXPECT_EQ(committed("select count(*) from AUGC0301"), antes);
+    digita(janela, "CGC_CNPJ", "11222333000181");
+    janela.bbSalvar->click();
+    EXPECT_EQ(committed("select PESSOA_FISICAOUJURIDICA || '|' || CGC_CNPJ from AUGC0301 where NOME = 'Oficina Nova Ltda'"),
+              "J|11.222.333/0001-81");
+}
+
+TEST_F(CadastroHostTest, ASecondDesksSaveOfARowChangedMeanwhileIsRefused)
+{
+    TfmCadastroHost& janela = abrir(&TfmPrincipal::miCadastroOperacao, "OP");
+    ASSERT_TRUE(janela.registros().locate("COD_OP", "5933"));
+    digita(janela, "DESC_OP_NF", "Servicos prestados");
+    outraMesa("update AFVC0901 set DESC_OP_NF = 'Prestação de serviços' where COD_OP = '5933'");
+    dialogs->acknowledge("alterado por outro usuário");
+    janela.bbSalvar->click();
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" | ").toStdString();
+    EXPECT_EQ(committed("select DESC_OP_NF from AFVC0901 where COD_OP = '5933'"), "Prestação de serviços");
+}
+
+TEST_F(CadastroHostTest, ARowInUseIsNotDeletedAndAnUnusedOneIs)
+{
+    TfmCadastroHost& janela = abrir(&TfmPrincipal::miCadastroTabelaVencimento, "TV");
+    exec("update AUGC0301 set TABELA_VENCIMENTO = '01' where CODIGO_CLIENTE = '00001'");
+    ASSERT_TRUE(janela.registros().locate("CODIGO", "01"));
+    dialogs->answer("Sim", "Confirma a exclusão");
+    dialogs->acknowledge("em uso em clientes");
+    janela.bbExcluir->click();
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" | ").toStdString();
+    EXPECT_EQ(committed("select count(*) from AFVT0101 where CODIGO = '01'").toInt(), 1);
+
+    janela.bbNovo->click();
+    digita(janela, "DESCRICAO", "Trinta dias");
+    digita(janela, "QUANTAS_VEZES", "1");
+    janela.bbSalvar->click();
+    const QString codigo = janela.registros().fieldByName("CODIGO")->asString();
+    dialogs->answer("Sim", "Confirma a exclusão");
+    janela.bbExcluir->click();
+    EXPECT_EQ(committed("select count(*) from AFVT0101 where CODIGO = :C", {{"C", codigo}}).toInt(), 0);
+}
+
+TEST_F(CadastroHostTest, ACustomersContactsAreAddedAndGoWithIt)
+{
+    TfmCadastroHost& janela = abrir(&TfmPrincipal::miCadastroPessoaFisica, "PF");
+    janela.bbNovo->click();
+    digita(janela, "NOME", "Carla Souza");
+    digita(janela, "CGC_CNPJ", "52998224725");
+    digita(janela, "ENDERECO", "Rua B, 2");
+    digita(janela, "CIDADE", "Santos");
+    digita(janela, "ESTADO", "SP");
+    janela.bbSalvar->click();
+    const QString cliente = janela.registros().fieldByName("CODIGO_CLIENTE")->asString();
+    host::data::Query& contatos = *janela.detalhe(0);
+    contatos.append();
+    contatos.fieldByName("ANNOME")->setText("Carla");
+    contatos.fieldByName("ANTIPO")->setText("Cobrança");
+    janela.bbSalvar->click();
+    EXPECT_EQ(dialogs->texts(), QStringList{});
+    EXPECT_EQ(committed("select ANVINCULOCATEGORIA || '|' || ANTIPO || '|' || ANNOME from AUGC3701 where "
+                        "ANVINCULOCODIGO = :C",
+                        {{"C", cliente}}),
+              "C|2|Carla");
+
+    dialogs->answer("Sim", "Confirma a exclusão");
+    janela.bbExcluir->click();
+    EXPECT_EQ(committed("select count(*) from AUGC3701 where ANVINCULOCODIGO = :C", {{"C", cliente}}).toInt(), 0);
+    EXPECT_EQ(committed("select count(*) from AUGC0301 where CODIGO_CLIENTE = :C", {{"C", cliente}}).toInt(), 0);
+}
+
+TEST_F(CadastroHostTest, ClosingWithChangesAsksAndSaves)
+{
+    TfmCadastroHost& janela = abrir(&TfmPrincipal::miCadastroHistorico, "HC");
+    janela.bbNovo->click();
+    digita(janela, "HCDESCRICAO", "Mensalidade de contrato");
+    dialogs->answer("Sim", "Deseja salvar as alterações");
+    janela.close();
+    EXPECT_EQ(committed("select count(*) from ACBC16HC where HCDESCRICAO = 'Mensalidade de contrato'").toInt(), 1);
+}
+
+}  // namespace
