@@ -4,6 +4,7 @@
 #include "host/Udmglobal.h"
 
 #include "host/FiltroDia.h"
+#include "host/Uglobal.h"
 
 #include "host/db/Database.h"
 
