@@ -10,6 +10,7 @@
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/Uglobal.h"
 #include "host/data/Abort.h"
 #include "host/data/DataSource.h"
 #include "host/data/Field.h"

@@ -5,6 +5,7 @@
 #include "host/data/UpdateSql.h"
 
 #include "host/data/Query.h"
+#include "host/db/Database.h"
 
 #include <QRegularExpression>
 #include <QTimeZone>

@@ -7,6 +7,8 @@
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/ui/DataEdit.h"
+#include "host/ui/DataTextControls.h"
 #include "host/ui/Dialogs.h"
 #include "rental/uAssVendasGrades.h"
 

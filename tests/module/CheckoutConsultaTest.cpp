@@ -6,11 +6,14 @@
 
 #include "host/report/Report.h"
 #include "host/ui/DataGrid.h"
+#include "host/ui/DataTextControls.h"
 #include "host/ui/EditControls.h"
 #include "host/ui/StatusBar.h"
 #include "rental/uAssVendasImp.h"
 #include "rental/uAssVendasImp2.h"
 #include "tests/support/TestDatabase.h"
+
+#include <QRadioButton>
 
 namespace moduletest {
 namespace {

@@ -11,6 +11,7 @@
 #include "host/schema/HostParameters.h"
 #include "host/schema/HostSchema.h"
 #include "host/ui/DataLookupCombo.h"
+#include "host/ui/DataTextControls.h"
 #include "host/ui/PageControl.h"
 #include "host/ui/ScriptedDialogs.h"
 #include "rental/uAssContFatLocEquip.h"

@@ -8,6 +8,8 @@
 
 #include "rental/uAssEntradaEquip.h"
 
+#include "data/uDataTec.h"
+
 #include "host/PilvPro70.h"
 #include "host/Uobservacao.h"
 #include "host/Upesq.h"

@@ -7,6 +7,7 @@
 #include "host/Uprincipal.h"
 #include "host/schema/HostParameters.h"
 #include "host/schema/HostSchema.h"
+#include "host/ui/DataEdit.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/PageControl.h"
 #include "host/ui/ScriptedDialogs.h"
