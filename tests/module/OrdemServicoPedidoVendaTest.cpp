@@ -41,6 +41,28 @@ protected:
     }
 };
 
+// Lines under warranty only: no sales order of no line is made, in any
+// mode of the items' situations, and the order stays open.
+TEST_F(PedidoVendaOSTest, AnOrderWithNothingToSellIsRefusedAndStaysOpen)
+{
+    servico(1, 60, 50, 50, "1");
+    peca(1, 2, 10, "2");
+    TfmAssOrdemServico& form = abrir();
+    for (const char* modo : {"", "I"}) {
+        SCOPED_TRACE(modo);
+        parametro("ATPEDIDOSITUACAOITEM", modo);
+        dialogs->answer("1)Venda", kMenuDocumentosVenda);
+        if (QString(modo) == "I")
+            dialogs->answer("Sim", "A situação que se encontra a O.S. não é válida");
+        dialogs->acknowledge("A O.S. não possui serviços e/ou peças para geração de Pedido de Venda!");
+        form.bbPedidoVenda->click();
+        EXPECT_EQ(dialogs->pending(), 0);
+        EXPECT_EQ(lido("select count(*) from AVEC8501 where AOCODIGO = 42"), QStringList{"0"});
+        EXPECT_EQ(lido("select AOBAIXA || coalesce(VECODIGO, '-') from AATC01AO where AOCODIGO = 42"),
+                  QStringList{"A-"});
+    }
+}
+
 // ---- header completion ----
 
 TEST_F(PedidoVendaOSTest, TheOrderTextNamesTheServiceOrderInEachMode)
