@@ -32,9 +32,7 @@ protected:
     void SetUp() override
     {
         OrdemServicoEntradaTest::SetUp();
-        exec("insert into AATC01AO (AOCODIGO, CLCODIGO, AODATAENTRADA, AOBAIXA, AOPRIORIDADE)"
-             " values (42, '00003', '2026-11-02', 'A', 'M')");
-        exec("insert into AATC01AOIT (AOCODIGO, AOITCODIGO, AOITEQUIPDESCRICAO) values (42, 1, 'Impressora')");
+        ordemComItem("Impressora");
         exec("insert into AATC01AA (AOCODIGO, AOITCODIGO, AACODIGO, PRCODIGO, AAQUANTIDADE, AAVALOR, AAVALORTOTAL,"
              " AATOTAL, AAAUTORIZADO) values (42, 1, 1, 'S0001', 1, 60, 60, 60, 'S')");
         tr().commitRetaining();
