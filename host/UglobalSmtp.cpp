@@ -16,6 +16,7 @@
 #include <QRegularExpression>
 #include <QUuid>
 
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -92,6 +93,20 @@ QByteArray base64EmLinhas(const QByteArray& dados)
     return linhas;
 }
 
+// The moment as the Date header writes it, with the zone as its offset
+// ("-0300"): a zone's abbreviation ("-03", "WET") is no offset a mail
+// program reads.
+QByteArray dataDoCabecalho(const QDateTime& momento)
+{
+    const int minutos = momento.offsetFromUtc() / 60;
+    const int absolutos = std::abs(minutos);
+    const QString zona = QString("%1%2%3")
+                             .arg(minutos < 0 ? '-' : '+')
+                             .arg(absolutos / 60, 2, 10, QChar('0'))
+                             .arg(absolutos % 60, 2, 10, QChar('0'));
+    return (QLocale::c().toString(momento, "ddd, dd MMM yyyy hh:mm:ss ") + zona).toLatin1();
+}
+
 // The body's line breaks (CR, LF or CR LF) become CR LF, as SMTP wants them.
 QString quebrasSmtp(QString corpo)
 {
@@ -102,11 +117,8 @@ QString quebrasSmtp(QString corpo)
 QByteArray montarMensagem(const QString& remetente, const QString& assunto, const QStringList& destinatarios,
                           const QString& corpo, const QString& anexo)
 {
-    const QByteArray data =
-        QLocale::c().toString(QDateTime::currentDateTime(), "ddd, dd MMM yyyy hh:mm:ss ").toLatin1() +
-        QDateTime::currentDateTime().toString("t").toLatin1().replace(":", "");
     QByteArray m;
-    m += "Date: " + data + "\r\n";
+    m += "Date: " + dataDoCabecalho(QDateTime::currentDateTime()) + "\r\n";
     m += "From: " + remetente.toUtf8() + "\r\n";
     m += "To: " + destinatarios.join(", ").toUtf8() + "\r\n";
     m += "Subject: " + cabecalhoTexto(assunto) + "\r\n";

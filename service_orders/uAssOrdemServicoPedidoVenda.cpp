@@ -23,6 +23,8 @@ namespace {
 
 using EventoDataset = host::data::Dataset::Event;
 
+const char* const kSemLinhasParaPedido = "A O.S. não possui serviços e/ou peças para geração de Pedido de Venda!";
+
 // "Não" to the question ends the routine without a message.
 void confirmarSituacaoPedido()
 {
@@ -55,7 +57,30 @@ void verificarItensPedido(const QString& modoItem, const QString& codigo)
         CarregaNumeroInteiro("count(*)", "AATC01AP",
                              "WHERE AOCODIGO = " + QuotedStr(codigo) +
                                  " AND APTIPO = '3' AND COALESCE(VECODIGO, '') = '' ") == 0)
-        dmGlobal->MostraAviso("A O.S. não possui serviços e/ou peças para geração de Pedido de Venda!", true);
+        dmGlobal->MostraAviso(kSemLinhasParaPedido, true);
+}
+
+// Whether the routine below puts any line into a sales order: a chargeable
+// line (authorised, without warranty, still without an order when only the
+// pending go) of the kinds the window sends, the one total line, the travel
+// or the expense line. Asked before any order is made or the service order
+// closed: an order of no line is no sale.
+bool pedidoTeraLinhas(const TfmAssOrdemServico& tela, int ordem, bool pendentes)
+{
+    const TdmTec& tec = *dmTec;
+    if (parametro("ATPEDIDOTOTALSERVICOPECA") == "P")
+        return tec.quOSAOVALORSERVICO->asFloat() + tec.quOSAOVALORPECAS->asFloat() > 0;
+    const QString onde = "where AOCODIGO = " + QString::number(ordem) +
+                         (pendentes ? " and coalesce(VECODIGO, '') = ''" : QString());
+    const bool reembolso = !parametro("ATSERVICOREEMBOLSOVIAGEM").trimmed().isEmpty();
+    if (tela.GetValueOpcaoDespesa("Despesas com Peças") &&
+        CarregaNumeroInteiro("count(*)", "AATC01AP", onde + " and APAUTORIZADO = 'S' and APTIPO = '3'") > 0)
+        return true;
+    if (tela.GetValueOpcaoDespesa("Serviço") &&
+        (CarregaNumeroInteiro("count(*)", "AATC01AA", onde + " and AAAUTORIZADO = 'S' and AATIPO = '3'") > 0 ||
+         (parametro("ATMODOFATURAMENTOOS") == "2" && tec.quOSAODESPVIAGEM->asFloat() > 0 && reembolso)))
+        return true;
+    return reembolso && !tec.quOSCLCODIGOCOBRANCADESPESAS->asString().trimmed().isEmpty();
 }
 
 // "" (first order), "Completo" or "Pendentes"; "Cancelar" ends silently.
@@ -233,6 +258,8 @@ QString TfmAssOrdemServico::OSEmissaoPedidoVenda(bool AskOpen, bool ShowSuccess,
     const int ordem = ordemAtual();
     verificarItensPedido(modoItem, QString::number(ordem));
     const bool pendentes = modoPedido(modoItem) == "Pendentes";
+    if (!pedidoTeraLinhas(*this, ordem, pendentes))
+        dmGlobal->MostraAviso(kSemLinhasParaPedido, true);
 
     tec.CarregaOSAtributos(ordem, 0, true);
     tec.quOSPecas->disableControls();

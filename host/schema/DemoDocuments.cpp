@@ -100,19 +100,19 @@ void loadServiceOrders(db::Transaction& tr, const QDate& hoje)
 
     inserir(tr, "AATC01AP",
             {"AOCODIGO", "APSEQUENCIA", "AOITCODIGO", "PRCODIGO", "APQUANTIDADE", "APVALUNITARIO", "APVALTOTAL",
-             "APAUTORIZADO"},
-            {{40, 1, 401, "P0001", 1, 89.90, 89.90, "S"},
-             {41, 1, 411, "P0002", 1, 450.00, 450.00, "S"},
-             {42, 1, 421, "P0005", 1, 35.50, 35.50, "S"}});
+             "APAUTORIZADO", "APTIPO"},
+            {{40, 1, 401, "P0001", 1, 89.90, 89.90, "S", "3"},
+             {41, 1, 411, "P0002", 1, 450.00, 450.00, "S", "3"},
+             {42, 1, 421, "P0005", 1, 35.50, 35.50, "S", "3"}});
 
     inserir(tr, "AATC01AA",
             {"AOCODIGO", "AACODIGO", "AOITCODIGO", "PRCODIGO", "AAQUANTIDADE", "AAVALOR", "AAVALORTOTAL", "AATOTAL",
-             "AHCODIGO", "AAAUTORIZADO"},
-            {{40, 1, 401, "S0001", 1, 120.00, 120.00, 60, 1, "S"},
-             {41, 1, 411, "S0001", 2, 120.00, 240.00, 120, 1, "S"},
-             {42, 1, 421, "S0001", 1, 120.00, 120.00, 60, 1, "S"},
-             {42, 2, 422, "S0003", 1, 150.00, 150.00, 90, 1, "S"},
-             {43, 1, 431, "S0002", 1, 80.00, 80.00, 45, 2, "S"}});
+             "AHCODIGO", "AAAUTORIZADO", "AATIPO"},
+            {{40, 1, 401, "S0001", 1, 120.00, 120.00, 60, 1, "S", "3"},
+             {41, 1, 411, "S0001", 2, 120.00, 240.00, 120, 1, "S", "3"},
+             {42, 1, 421, "S0001", 1, 120.00, 120.00, 60, 1, "S", "3"},
+             {42, 2, 422, "S0003", 1, 150.00, 150.00, 90, 1, "S", "3"},
+             {43, 1, 431, "S0002", 1, 80.00, 80.00, 45, 2, "S", "3"}});
 }
 
 // Two monthly maintenance contracts whose value is their items', each with

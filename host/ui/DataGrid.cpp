@@ -664,6 +664,14 @@ void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& pre
         runGuarded(onColEnter);
 }
 
+bool DataGrid::deleteKey() const
+{
+    host::data::Dataset* data = dataset();
+    if (!data || !data->canModify() || readOnly_ || !editing_ || rowSelect_)
+        return false;
+    return deleteKey_.value_or(data->canDelete());
+}
+
 bool confirmAndDeleteRow(host::data::Dataset& dataset)
 {
     if (!dataset.active() || dataset.isEmpty())
@@ -724,8 +732,8 @@ void DataGrid::keyPressEvent(QKeyEvent* event)
             return;
         }
     }
-    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::ControlModifier && deleteKey_ && data
-        && data->active() && data->canModify() && !readOnly_ && state() != QAbstractItemView::EditingState) {
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::ControlModifier && deleteKey() && data->active()
+        && state() != QAbstractItemView::EditingState) {
         runGuarded([&] { confirmAndDeleteRow(*data); });
         return;
     }

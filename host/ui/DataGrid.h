@@ -117,12 +117,13 @@ public:
     void setMultiSelect(bool on);
     bool multiSelect() const { return multiSelect_; }
     // Ctrl+Delete deletes the current row after "Confirma a exclusão do
-    // registro?", only on a grid that asks for it: the dataset's own delete
-    // rules (password, checks, commit) then decide. Off by default, since a
-    // grid's dataset may be deleted from elsewhere only under checks of its
-    // window's own.
+    // registro?" on a grid the user may type in whose dataset rows may be
+    // deleted from (a query with its delete statement); the dataset's own
+    // delete rules (passwords, checks, commit) then decide. A window turns
+    // it off where rows go only through its own deletion, or on over rows
+    // made in code.
     void setDeleteKey(bool on) { deleteKey_ = on; }
-    bool deleteKey() const { return deleteKey_; }
+    bool deleteKey() const;
 
     // The selected column (index into columns()) and its field.
     int selectedIndex() const;
@@ -197,7 +198,7 @@ private:
     bool custom_ = false;
     bool editing_ = true;
     bool readOnly_ = false;
-    bool deleteKey_ = false;
+    std::optional<bool> deleteKey_;   // unset: as the dataset allows
     bool rowSelect_ = false;
     bool multiSelect_ = false;
     bool following_ = false;

@@ -37,16 +37,13 @@ public:
     {
         if (event->type() != QEvent::KeyPress) {
             if (event->type() == QEvent::KeyRelease)
-                lastEvent_ = nullptr;
+                previewed_ = {};
             return false;
         }
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (!widget)
+        if (!widget || offeredAgain(event, widget))
             return false;
-        if (event == lastEvent_ && lastReceiver_ && widget != lastReceiver_ && widget->isAncestorOf(lastReceiver_))
-            return false;
-        lastEvent_ = event;
-        lastReceiver_ = widget;
+        previewed_ = {event, widget};
         auto* form = qobject_cast<Form*>(widget->window());
         if (!form || !form->keyPreview())
             return false;
@@ -55,12 +52,28 @@ public:
         // back first; the window's own Esc waits for the next one.
         if (key->key() == Qt::Key_Escape && typingInField(widget))
             return false;
-        return form->previewKey(key->key(), key->modifiers());
+        const QPointer<QWidget> receiver(widget);
+        const bool consumed = form->previewKey(key->key(), key->modifiers());
+        // Keys answering a dialog the command opened were seen meanwhile:
+        // this press is still the one Qt goes on offering to the parents.
+        previewed_ = {event, receiver};
+        // The command closed the control the key was aimed at (a cell
+        // editor): nothing is left to deliver it to.
+        return consumed || !receiver;
     }
 
 private:
-    const QEvent* lastEvent_ = nullptr;
-    QPointer<QWidget> lastReceiver_;
+    bool offeredAgain(const QEvent* event, const QWidget* widget) const
+    {
+        return event == previewed_.event && previewed_.receiver && widget != previewed_.receiver
+            && widget->isAncestorOf(previewed_.receiver);
+    }
+
+    struct Previewed {
+        const QEvent* event = nullptr;
+        QPointer<QWidget> receiver;
+    };
+    Previewed previewed_;
 };
 
 void installKeyPreview()

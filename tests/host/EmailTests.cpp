@@ -3,10 +3,13 @@
 
 #include "host/Uglobal.h"
 #include "tests/support/HostDatabase.h"
+#include "tests/support/ScopedTimeZone.h"
 #include "tests/support/SmtpReceiver.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -43,6 +46,31 @@ TEST_F(Email, SentBySmtpWithEnvelopeHeadersAndTheBodyAsWritten)
     EXPECT_TRUE(caixaDeSaida().isEmpty());
     ASSERT_EQ(host::sentMails().size(), 1);
     EXPECT_TRUE(host::sentMails().first().sent);
+}
+
+// The Date header gives the zone as an offset, so the moment read back is
+// the moment sent, in a zone west of UTC, in one with summer time and in UTC.
+TEST_F(Email, TheDateHeaderCarriesTheZoneAsAnOffset)
+{
+    for (const char* zona : {"America/Sao_Paulo", "Europe/Lisbon", "UTC"}) {
+        SCOPED_TRACE(zona);
+        testsupport::ScopedTimeZone fuso(zona);
+        testsupport::SmtpReceiver receptor;
+        servidor(receptor.port());
+        const qint64 antes = QDateTime::currentSecsSinceEpoch();
+        ASSERT_TRUE(EnviarEmail("oficina@empresa.com.br", "Aviso", "cliente@x.com", "Corpo"));
+        const qint64 depois = QDateTime::currentSecsSinceEpoch();
+        ASSERT_EQ(receptor.messages().size(), 1);
+        const QString data = receptor.messages().first().header("Date");
+        EXPECT_TRUE(QRegularExpression("^[A-Z][a-z]{2}, \\d{2} [A-Z][a-z]{2} \\d{4} \\d{2}:\\d{2}:\\d{2} [+-]\\d{4}$")
+                        .match(data)
+                        .hasMatch())
+            << data.toStdString();
+        const QDateTime lida = QDateTime::fromString(data, Qt::RFC2822Date);
+        ASSERT_TRUE(lida.isValid()) << data.toStdString();
+        EXPECT_GE(lida.toSecsSinceEpoch(), antes) << data.toStdString();
+        EXPECT_LE(lida.toSecsSinceEpoch(), depois) << data.toStdString();
+    }
 }
 
 TEST_F(Email, AnAttachmentGoesAsASecondPart)

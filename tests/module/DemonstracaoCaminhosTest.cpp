@@ -14,6 +14,7 @@
 #include "host/ui/DataTextControls.h"
 #include "host/ui/PageControl.h"
 #include "host/ui/ScriptedDialogs.h"
+#include "module/uPackageAss.h"
 #include "rental/uAssContFatLocEquip.h"
 #include "rental/uAssVendas.h"
 #include "service_orders/uAssOrdemServico.h"
@@ -55,6 +56,27 @@ TEST_F(DemonstracaoCaminhosTest, AnAssistanceOrderOfADemonstrationCustomerIsSave
     EXPECT_EQ(lido("select ANCODIGOCOBRANCA from AVEC8501 where NUMERO_PEDIDO = '" + numero + "'"),
               QStringList{"6"});
     guardaFoto(form, "fmAssVenda_demonstracao.png");
+}
+
+// Order 42 sold as a new user sells it: its operation chosen, saved, then
+// "Venda" > "1)Venda": the sales order carries the order's lines.
+TEST_F(DemonstracaoCaminhosTest, DemonstrationOrder42BecomesASalesOrderWithItsLines)
+{
+    uPackageAss::ShowJanelaTec("fmAssOrdemServico;42");
+    TfmAssOrdemServico* form = fmAssOrdemServico.get();
+    ASSERT_NE(form, nullptr);
+    form->dblcOperacao->setKeyValue("5102");
+    form->bbSalvar->click();
+    dialogs->answer("1)Venda", "1)Pedido de Venda");
+    dialogs->answer("Não", "Deseja abrir o pedido de vendas?");
+    form->bbPedidoVenda->click();
+    const QStringList pedido = lido("select VECODIGO from AATC01AO where AOCODIGO = 42");
+    ASSERT_EQ(pedido.size(), 1);
+    ASSERT_FALSE(pedido.first().trimmed().isEmpty()) << mensagens().join('|').toStdString();
+    const QString onde = " where NUMERO_PEDIDO = '" + pedido.first() + "'";
+    EXPECT_EQ(lido("select trim(CODIGO) from AVEC85IT" + onde + " order by CODIGO"),
+              (QStringList{"P0005", "S0001", "S0003"}));
+    EXPECT_EQ(lido("select AOBAIXA from AATC01AO where AOCODIGO = 42"), QStringList{"S"});
 }
 
 TEST_F(DemonstracaoCaminhosTest, TheRentalContractsForecastsAreBilledThroughTheirBank)

@@ -28,12 +28,17 @@ protected:
         form.pcOrdemServico->setActivePage(destino);
         form.pcOrdemServicoChange();
     }
-    // Order 42 of customer 00003 with one item, opened in the window.
-    TfmAssOrdemServico& abrirOrdemComItem(const QString& equipamento)
+    // Order 42 of customer 00003 with one item (1).
+    void ordemComItem(const QString& equipamento)
     {
         exec("insert into AATC01AO (AOCODIGO, CLCODIGO, AODATAENTRADA, AOBAIXA, AOPRIORIDADE)"
              " values (42, '00003', '2026-11-02', 'A', 'M')");
         exec("insert into AATC01AOIT (AOCODIGO, AOITCODIGO, AOITEQUIPDESCRICAO) values (42, 1, '" + equipamento + "')");
+    }
+    // The same, opened in the window.
+    TfmAssOrdemServico& abrirOrdemComItem(const QString& equipamento)
+    {
+        ordemComItem(equipamento);
         return abrir();
     }
     QVariant valor(const QString& sql) { return host::db::selectValue(*dmGlobal->IBTransaction1, sql); }

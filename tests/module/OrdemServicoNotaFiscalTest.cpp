@@ -291,16 +291,19 @@ TEST_F(NotaFiscalOSTest, WithTheProgressScreenOpenTheFormIsShownLoadedAndNoInvoi
               committed("select VECODIGO from AATC01AO where AOCODIGO = 42").toString());
 }
 
-TEST_F(NotaFiscalOSTest, ARefusedInvoiceStillClosesTheWindowAndKeepsTheSalesOrder)
+// An order with nothing to sell makes neither a sales order nor an invoice:
+// refused at once, the window and the order left open.
+TEST_F(NotaFiscalOSTest, AnOrderWithNothingToSellMakesNoDocumentAndStaysOpen)
 {
-    TfmAssOrdemServico& form = abrir();   // no lines: a sales order the invoice refuses
+    TfmAssOrdemServico& form = abrir();   // no lines
     menu("2)Nota");
-    dialogs->acknowledge("sem itens");
+    dialogs->acknowledge("A O.S. não possui serviços e/ou peças para geração de Pedido de Venda!");
     form.bbPedidoVenda->click();
     EXPECT_EQ(dialogs->pending(), 0);
-    EXPECT_TRUE(janelaFechada());
+    EXPECT_FALSE(janelaFechada());
     EXPECT_EQ(contar("ACEM1401"), 0);
-    EXPECT_EQ(contar("AVEC8501"), 1);
+    EXPECT_EQ(contar("AVEC8501"), 0);
+    EXPECT_EQ(committed("select AOBAIXA from AATC01AO where AOCODIGO = 42").toString(), "A");
 }
 
 // ---- the items' own order ----

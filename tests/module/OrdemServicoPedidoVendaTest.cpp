@@ -41,11 +41,34 @@ protected:
     }
 };
 
+// Lines under warranty only: no sales order of no line is made, in any
+// mode of the items' situations, and the order stays open.
+TEST_F(PedidoVendaOSTest, AnOrderWithNothingToSellIsRefusedAndStaysOpen)
+{
+    servico(1, 60, 50, 50, "1");
+    peca(1, 2, 10, "2");
+    TfmAssOrdemServico& form = abrir();
+    for (const char* modo : {"", "I"}) {
+        SCOPED_TRACE(modo);
+        parametro("ATPEDIDOSITUACAOITEM", modo);
+        dialogs->answer("1)Venda", kMenuDocumentosVenda);
+        if (QString(modo) == "I")
+            dialogs->answer("Sim", "A situação que se encontra a O.S. não é válida");
+        dialogs->acknowledge("A O.S. não possui serviços e/ou peças para geração de Pedido de Venda!");
+        form.bbPedidoVenda->click();
+        EXPECT_EQ(dialogs->pending(), 0);
+        EXPECT_EQ(lido("select count(*) from AVEC8501 where AOCODIGO = 42"), QStringList{"0"});
+        EXPECT_EQ(lido("select AOBAIXA || coalesce(VECODIGO, '-') from AATC01AO where AOCODIGO = 42"),
+                  QStringList{"A-"});
+    }
+}
+
 // ---- header completion ----
 
 TEST_F(PedidoVendaOSTest, TheOrderTextNamesTheServiceOrderInEachMode)
 {
     exec("update AATC01AOIT set AOITNUMERONFREMESSA = '001234' where AOCODIGO = 42");
+    peca(1, 1, 10);   // a line to sell
     TfmAssOrdemServico& form = abrir();
     const QString referente = emitir(form);
     EXPECT_EQ(cabecalho(referente, "VEREFERENTE"), "Referente à OS: 42  N.F. Remessa: 001234");
@@ -70,6 +93,7 @@ TEST_F(PedidoVendaOSTest, ExpensesFollowTheBillingModeUnlessAnExpensePayerTakesT
     despesas(30, 12);
     exec("update AATC01AO set AODESPESASCLIENTE = 'Serviço;Despesas com Viagem;' where AOCODIGO = 42");
     parametro("ATSERVICOREEMBOLSOVIAGEM", "VIAG");
+    servico(1, 60, 50, 50);   // a line to sell
     TfmAssOrdemServico& form = abrir();
     const struct {
         const char* modo;
@@ -115,6 +139,7 @@ TEST_F(PedidoVendaOSTest, TheDiscountIsCappedByTheCustomersLimitAndTheRepresenta
     exec("update AATC01AO set AODESCONTO = 15, FOCODIGOREPRESENTANTE = 'R01' where AOCODIGO = 42");
     exec("update AUGC0301 set CLDESCONTO = 10, CODIGO_REPRESENTACAO = 'RP9', ORCTCODIGO = 2"
          " where CODIGO_CLIENTE = '00003'");
+    servico(1, 60, 50, 50);   // a line to sell
     TfmAssOrdemServico& form = abrir();
     const QString limitado = emitir(form);
     EXPECT_EQ(cabecalho(limitado, "cast(DESCONTO_GERAL as integer) || '|' || COD_REPRES || '|' ||"
@@ -213,6 +238,7 @@ TEST_F(PedidoVendaOSTest, TheSituationQuestionMayComeTwiceAndNaoOrCancelarEndQui
     parametro("ATATENDENTEAUTOMATICO", "S");
     parametro("ATPEDIDOSITUACAOITEM", "I");
     const QString pergunta = "A situação que se encontra a O.S. não é válida para efetuar Pedido de Venda.";
+    servico(1, 60, 50, 50);   // a line to sell
     TfmAssOrdemServico& form = abrir();
     dialogs->answer("Sim", pergunta).answer("Não", pergunta);
     EXPECT_THROW(emitir(form), host::Abort);
@@ -232,6 +258,7 @@ TEST_F(PedidoVendaOSTest, StampsAndTheOrderNumberOfTheServiceOrder)
 {
     parametro("ATIMPRIMECOMPROVANTEOS", "S");
     parametro("ATPEDIDORECIBO", "C");
+    servico(1, 60, 50, 50);   // a line to sell
     TfmAssOrdemServico& form = abrir();
     QString servicos, despesas;
     const QString pedido = emitir(form, &servicos, &despesas);
@@ -258,6 +285,9 @@ TEST_F(PedidoVendaOSTest, ALargeOrderCodeKeepsTheHostNumber)
 {
     exec("insert into AATC01AO (AOCODIGO, CLCODIGO, AODATAENTRADA, AOBAIXA, AOPRIORIDADE, ASCODIGO, OFCODIGO,"
          " TVCODIGO) values (123456, '00003', '2026-11-02', 'A', 'M', 4, '5933', '01')");
+    exec("insert into AATC01AOIT (AOCODIGO, AOITCODIGO, AOITEQUIPDESCRICAO) values (123456, 2, 'Torno')");
+    exec("insert into AATC01AA (AOCODIGO, AOITCODIGO, AACODIGO, PRCODIGO, AAQUANTIDADE, AAVALOR, AAVALORTOTAL, AATIPO,"
+         " AAAUTORIZADO) values (123456, 2, 1, 'SRV01', 1, 50, 50, '3', 'S')");
     parametro("ATIMPRIMECOMPROVANTEOS", "S");
     uPackageAss::ShowJanelaTec("fmAssOrdemServico;123456");
     TfmAssOrdemServico& form = *fmAssOrdemServico.get();
@@ -354,6 +384,7 @@ TEST_F(PedidoVendaOSTest, TheOrderTextWritesTheMileageInFull)
 {
     parametro("ATMODOVEICULO", "O");
     exec("update AATC01AOIT set AOITKMINICIAL = 1000000 where AOCODIGO = 42");
+    servico(1, 60, 50, 50);   // a line to sell
     TfmAssOrdemServico& form = abrir();
     EXPECT_EQ(cabecalho(emitir(form), "VEREFERENTE"), "OS: 42     Placa: ABC-1234     KM: 1000000 ");
 }

@@ -32,6 +32,14 @@ OnScreenDialogs& OnScreenDialogs::inspect(std::function<void(QWidget&)> action)
     return *this;
 }
 
+OnScreenDialogs& OnScreenDialogs::key(Qt::Key key)
+{
+    Step step;
+    step.key = key;
+    presses_.push_back(step);
+    return *this;
+}
+
 OnScreenDialogs& OnScreenDialogs::type(const QString& text, const QString& caption)
 {
     presses_.push_back({caption, true, text});
@@ -103,6 +111,15 @@ void OnScreenDialogs::poll()
             QTest::keyClick(box, Qt::Key_Delete);
             QTest::keyClicks(box, step.text);
         }
+    if (step.key != Qt::Key_unknown) {
+        QWidget* focused = QApplication::focusWidget();
+        const QPointer<QWidget> open(dialog);
+        QTest::keyClick(focused && focused->window() == dialog ? focused : dialog, step.key);
+        // A modal window the key left open is closed as its close button would.
+        if (open && open->isVisible() && !qobject_cast<QDialog*>(open))
+            open->close();
+        return;
+    }
     if (!qobject_cast<QDialog*>(dialog)) {   // a modal window: closed as its close button would
         dialog->close();
         return;

@@ -39,6 +39,9 @@ public:
 
     // The caption of the button to press on the next dialog ("" presses Esc).
     OnScreenDialogs& press(const QString& caption);
+    // Presses `key` on the next dialog, as the user answering it from the
+    // keyboard (Enter takes its default button).
+    OnScreenDialogs& key(Qt::Key key);
     // Types `text` over the next dialog's text box, key by key, then presses `caption`.
     OnScreenDialogs& type(const QString& text, const QString& caption = "OK");
     // Runs `action` on the next dialog or modal window, then closes it (Esc).
@@ -59,6 +62,7 @@ private:
         bool typing = false;
         QString text;
         std::function<void(QWidget&)> action;
+        Qt::Key key = Qt::Key_unknown;
     };
     std::deque<Step> presses_;
     std::function<void(QWidget&)> whileOpen_;
