@@ -81,7 +81,10 @@ void prepareLockFolder(const QString& database);
 // holding no link and no entry of a user outside it; another user's folder
 // could hold the lock files the engine waits on or writes through.
 // Only the owner or root makes it. Throws DbError naming the folder.
-void makeLockFolder(const QString& folder, const QString& database);
+// Run by root, the engine hands the lock files it makes to the user
+// `engineUser` (the server package's "firebird"): in root's own folder,
+// which no one else can enter, that user's files are the engine's.
+void makeLockFolder(const QString& folder, const QString& database, const char* engineUser = "firebird");
 // Refuses, before the engine tries, a local file this user may not open
 // (naming its owner, group and permissions) and a path the engine would
 // take for "server:path".

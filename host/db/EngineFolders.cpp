@@ -325,10 +325,25 @@ bool isMemberOf(uid_t uid, gid_t gid) {
                       .arg(folder, database, problem));
 }
 
+// Run by root, the engine hands every lock file it makes to the user
+// "firebird" when one exists (the Firebird server package makes it). In
+// root's own lock folder, which only root can enter and add names to, such
+// a file is the engine's own doing; nobody else could have put it there.
+bool isRootsEngineFile(const struct stat& st, const QString& folder, const DatabaseOwner& owner,
+                       const char* engineUserName) {
+    if (::geteuid() != 0 || owner.uid != 0 || owner.shared) return false;
+    const passwd* engineUser = ::getpwnam(engineUserName);
+    if (!engineUser || st.st_uid != engineUser->pw_uid || st.st_nlink != 1) return false;
+    struct stat dir {};
+    return ::lstat(path8(folder).constData(), &dir) == 0 && S_ISDIR(dir.st_mode) && dir.st_uid == 0 &&
+           (dir.st_mode & 07777) == 0700;
+}
+
 // What the engine would write through or wait on in the folder: a link, a
 // thing that is no file, or an entry of a user outside the database's group
 // (for a private database, of anyone but its owner) refuses the start.
-void checkLockEntries(const QString& folder, const QString& database, const DatabaseOwner& owner) {
+void checkLockEntries(const QString& folder, const QString& database, const DatabaseOwner& owner,
+                      const char* engineUser) {
     const auto all = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
     for (const QFileInfo& entry : QDir(folder).entryInfoList(all)) {
         struct stat st {};
@@ -336,6 +351,7 @@ void checkLockEntries(const QString& folder, const QString& database, const Data
         const QString problem =
             S_ISLNK(st.st_mode)   ? QString("%1 é um link simbólico").arg(entry.filePath())
             : !S_ISREG(st.st_mode) ? QString("%1 não é um arquivo").arg(entry.filePath())
+            : isRootsEngineFile(st, folder, owner, engineUser) ? QString()
             : st.st_uid != owner.uid && !(owner.shared && isMemberOf(st.st_uid, owner.gid))
                 ? QString("%1 pertence ao usuário %2").arg(entry.filePath(), userName(st.st_uid))
                 : QString();
@@ -399,7 +415,7 @@ QString lockFolderFor(const QString& database) {
     return QDir(lockFolderBase()).filePath(name);
 }
 
-void makeLockFolder(const QString& folder, const QString& database) {
+void makeLockFolder(const QString& folder, const QString& database, const char* engineUser) {
     const DatabaseOwner owner = ownerOf(database);
     const UnsoundFolder unsound = unsoundAncestor(folder, ::geteuid(), owner.uid);
     if (!unsound.folder.isEmpty())
@@ -432,7 +448,7 @@ void makeLockFolder(const QString& folder, const QString& database) {
     if (::access(path.constData(), R_OK | W_OK | X_OK) != 0)
         detail::raise(QString("A pasta de travas %1 do banco de dados %2 não pode ser usada pelo usuário %3 do sistema.")
                           .arg(folder, database, userName(::geteuid())));
-    checkLockEntries(folder, database, owner);
+    checkLockEntries(folder, database, owner, engineUser);
 }
 
 void prepareLockFolder(const QString& database) {

@@ -514,6 +514,39 @@ TEST_F(OutroUsuario, ARootJobOnAUsersDatabaseIsRefusedAndTheOwnerStillStarts) {
     EXPECT_EQ(depois.code, 0) << depois.err.toStdString();
 }
 
+// Run by root, the engine hands every lock file it makes to the user the
+// Firebird server package makes ("firebird"), so root's next start finds
+// its own lock folder full of that user's files. Here another user of the
+// test plays that user: its files in root's folder (which no one else can
+// enter) are accepted as the engine's, and nothing else is.
+TEST_F(OutroUsuario, RootStartsAgainWhenTheEngineHandedItsLockFilesToAnotherUser) {
+    const QString banco = database("do-root.fdb", 0, 0, 0600);
+    const QString travas = at("travas-root");
+    host::db::makeLockFolder(travas, banco, kOutro);
+    for (const char* nome : {"fb_init", "fb12_trace", "fb_lock_00fe", "fb_trace_abc123"}) {
+        writeFile(travas + "/" + nome, "");
+        ASSERT_EQ(::chown(path8(travas + "/" + nome).constData(), uidOf(kOutro), grupo()), 0);
+        ::chmod(path8(travas + "/" + nome).constData(), 0660);
+    }
+    EXPECT_EQ(failureOf([&] { host::db::makeLockFolder(travas, banco, kOutro); }), QString());
+    const QString outro = failureOf([&] { host::db::makeLockFolder(travas, banco, kDono); });
+    EXPECT_TRUE(outro.contains(travas + "/fb") && outro.contains(kOutro)) << "not the engine's user: " << outro.toStdString();
+
+    // What that user could have put there through a name of its own: a link,
+    // or a second name of a file it keeps elsewhere.
+    ASSERT_TRUE(QFile::link(at("do-root.fdb"), travas + "/fb12_monitor_00fe"));
+    ASSERT_EQ(::lchown(path8(travas + "/fb12_monitor_00fe").constData(), uidOf(kOutro), grupo()), 0);
+    const QString link = failureOf([&] { host::db::makeLockFolder(travas, banco, kOutro); });
+    EXPECT_TRUE(link.contains(travas + "/fb12_monitor_00fe") && link.contains("link simbólico")) << link.toStdString();
+    ASSERT_TRUE(QFile::remove(travas + "/fb12_monitor_00fe"));
+    ASSERT_TRUE(QDir().mkpath(at("do-outro")));
+    ASSERT_EQ(::link(path8(travas + "/fb_init").constData(), path8(at("do-outro/guardado")).constData()), 0);
+    const QString segundoNome = failureOf([&] { host::db::makeLockFolder(travas, banco, kOutro); });
+    EXPECT_TRUE(segundoNome.contains(travas + "/fb_init") && segundoNome.contains(kOutro)) << segundoNome.toStdString();
+    ASSERT_TRUE(QFile::remove(at("do-outro/guardado")));
+    EXPECT_EQ(failureOf([&] { host::db::makeLockFolder(travas, banco, kOutro); }), QString());
+}
+
 // In a group's lock folder, a member's link under a lock file's name is
 // refused at the next start, nothing is written through it, and members
 // cannot take each other's entries away.
