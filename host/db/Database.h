@@ -85,6 +85,14 @@ void prepareLockFolder(const QString& database);
 // `engineUser` (the server package's "firebird"): in root's own folder,
 // which no one else can enter, that user's files are the engine's.
 void makeLockFolder(const QString& folder, const QString& database, const char* engineUser = "firebird");
+// A folder of this user's own files (the system folder with the default
+// database, its log folder): made when missing (0700, with the folders
+// missing on the way) only under folders no other user can change, and
+// found only as this user's, not a link, on such a way; a group may write
+// it, or a folder on the way, only when it holds the owner alone. Another
+// user's folder on the way could swap the database or the log for his own
+// or for a link. Throws DbError naming the folder and what is wrong.
+void makePrivateFolder(const QString& folder);
 // Refuses, before the engine tries, a local file this user may not open
 // (naming its owner, group and permissions) and a path the engine would
 // take for "server:path".

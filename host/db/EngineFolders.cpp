@@ -87,21 +87,41 @@ struct UnsoundFolder {
     QString folder, problem;
 };
 
+bool groupShared(uid_t uid, gid_t gid, mode_t mode);
+
+// Why another user could change what the folder at `folder` holds, or
+// empty: a link, a folder of a user other than root or the given ones, or
+// one that others may write (a group may when it holds its owner alone).
+QString changeableByOthers(const QString& folder, uid_t owner, uid_t alsoOwner) {
+    struct stat st {};
+    if (::lstat(path8(folder).constData(), &st) != 0) return systemError(errno);
+    if (S_ISLNK(st.st_mode)) return "é um link simbólico";
+    if (!S_ISDIR(st.st_mode)) return "não é uma pasta";
+    if (st.st_uid != 0 && st.st_uid != owner && st.st_uid != alsoOwner)
+        return "pertence ao usuário " + userName(st.st_uid);
+    const bool keptToTheirMakers = st.st_uid == 0 && (st.st_mode & S_ISVTX);
+    const bool othersWrite = (st.st_mode & S_IWOTH) || groupShared(st.st_uid, st.st_gid, st.st_mode);
+    if (othersWrite && !keptToTheirMakers)
+        return QString("outros usuários podem alterá-la (%1)").arg(permissions(st.st_mode));
+    return {};
+}
+
+QStringList pathParts(const QString& path) {
+    return QDir::cleanPath(QDir(path).absolutePath()).split('/', Qt::SkipEmptyParts);
+}
+
+QString joined(const QString& folder, const QString& part) {
+    return folder == "/" ? "/" + part : folder + "/" + part;
+}
+
 UnsoundFolder unsoundAncestor(const QString& path, uid_t owner, uid_t alsoOwner) {
-    const QStringList parts = QDir::cleanPath(QDir(path).absolutePath()).split('/', Qt::SkipEmptyParts);
+    const QStringList parts = pathParts(path);
     QString folder = "/";
     for (qsizetype i = 0; i < parts.size(); ++i) {
-        struct stat st {};
-        if (::lstat(path8(folder).constData(), &st) != 0) return {folder, systemError(errno)};
-        if (S_ISLNK(st.st_mode)) return {folder, "é um link simbólico"};
-        if (!S_ISDIR(st.st_mode)) return {folder, "não é uma pasta"};
-        if (st.st_uid != 0 && st.st_uid != owner && st.st_uid != alsoOwner)
-            return {folder, "pertence ao usuário " + userName(st.st_uid)};
-        const bool keptToTheirMakers = st.st_uid == 0 && (st.st_mode & S_ISVTX);
-        if ((st.st_mode & (S_IWGRP | S_IWOTH)) && !keptToTheirMakers)
-            return {folder, QString("outros usuários podem alterá-la (%1)").arg(permissions(st.st_mode))};
+        const QString problem = changeableByOthers(folder, owner, alsoOwner);
+        if (!problem.isEmpty()) return {folder, problem};
         if (i + 1 == parts.size()) break;
-        folder = folder == "/" ? "/" + parts[i] : folder + "/" + parts[i];
+        folder = joined(folder, parts[i]);
     }
     return {};
 }
@@ -219,6 +239,25 @@ QString defaultEngineRoot() {
 }
 
 }  // namespace
+
+void makePrivateFolder(const QString& folder) {
+    const QStringList parts = pathParts(folder);
+    QString path = "/";
+    for (const QString& part : parts) {
+        // Nothing is made under a folder another user could change.
+        const QString above = changeableByOthers(path, ::geteuid(), ::geteuid());
+        if (!above.isEmpty())
+            detail::raise(QString("A pasta %1 não pode ser usada: a pasta %2, no caminho dela, %3.")
+                              .arg(QDir::cleanPath(folder), path, above));
+        path = joined(path, part);
+        ::mkdir(path8(path).constData(), 0700);
+    }
+    struct stat st {};
+    QString problem = changeableByOthers(path, ::geteuid(), ::geteuid());
+    if (problem.isEmpty() && ::lstat(path8(path).constData(), &st) == 0 && st.st_uid != ::geteuid())
+        problem = QString("pertence ao usuário %1, e não a %2").arg(userName(st.st_uid), userName(::geteuid()));
+    if (!problem.isEmpty()) detail::raise(QString("A pasta %1 não pode ser usada: %2.").arg(path, problem));
+}
 
 void prepareEngineRoot(const QString& root) {
     const UnsoundFolder unsound = unsoundAncestor(root, ::geteuid(), ::geteuid());
