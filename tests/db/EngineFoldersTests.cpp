@@ -166,7 +166,7 @@ TEST_F(EngineFolders, LockFolderNotOfTheOwnerOrOpenToOthersIsRefused) {
     ASSERT_EQ(::stat(path8(at("travas-do-grupo")).constData(), &st), 0);
     EXPECT_EQ(st.st_uid, 65534u);
     EXPECT_EQ(st.st_gid, 65534u);
-    EXPECT_EQ(st.st_mode & 07777, 03770u);
+    EXPECT_EQ(st.st_mode & 07777, 02750u);
 
     // Writable by a group that is not the database's.
     ASSERT_TRUE(QDir().mkpath(at("travas-grupo")));
@@ -468,7 +468,7 @@ TEST_F(OutroUsuario, OwnersStartTwoProcessesAndAGroupSharedFileStillWork) {
     ASSERT_EQ(::stat(path8(travas).constData(), &st), 0);
     EXPECT_EQ(st.st_uid, uidOf(kDono));
     EXPECT_EQ(st.st_gid, grupo());
-    EXPECT_EQ(st.st_mode & 07777, 03770u) << "each member's entries kept to their maker";
+    EXPECT_EQ(st.st_mode & 07777, 02750u) << "the group may read it, not add names";
     // The owner's own new database, by the owner.
     ASSERT_EQ(::chown(path8(scratch.path()).constData(), uidOf(kDono), grupo()), 0);
     const Result novo = probe(kDono, {at("do-dono.fdb"), "0", "--criar"});
@@ -547,32 +547,79 @@ TEST_F(OutroUsuario, RootStartsAgainWhenTheEngineHandedItsLockFilesToAnotherUser
     EXPECT_EQ(failureOf([&] { host::db::makeLockFolder(travas, banco, kOutro); }), QString());
 }
 
-// In a group's lock folder, a member's link under a lock file's name is
-// refused at the next start, nothing is written through it, and members
-// cannot take each other's entries away.
-TEST_F(OutroUsuario, ALinkInTheGroupsLockFolderIsRefusedAndNothingIsWrittenThroughIt) {
+// The engine's name for a database's lock files: the file's device and
+// inode numbers, their bytes in hexadecimal.
+QString engineId(const QString& banco) {
+    struct stat st {};
+    if (::stat(path8(banco).constData(), &st) != 0) return {};
+    QByteArray bytes(reinterpret_cast<const char*>(&st.st_dev), sizeof st.st_dev);
+    bytes.append(reinterpret_cast<const char*>(&st.st_ino), sizeof st.st_ino);
+    return QString::fromLatin1(bytes.toHex());
+}
+
+// A member of the group watches the group's lock folder and, while the
+// owner's start is inside the engine (held here on the engine's start-up
+// lock, which any member may take), puts links under the names of the lock
+// files the engine is about to make, to a private file of the owner's.
+// Nothing is written through them, whatever the moment.
+TEST_F(OutroUsuario, LinksPlantedWhileTheEngineMakesItsLockFilesAreNeverWrittenThrough) {
     const QString banco = database("do-grupo.fdb", uidOf(kDono), grupo(), 0660);
     const Result primeiro = probe(kDono, {banco});
     ASSERT_EQ(primeiro.code, 0) << primeiro.err.toStdString();
     const QString travas = at(QString("tmp/techassist-firebird-lock-%1-g%2").arg(uidOf(kDono)).arg(grupo()));
-    ASSERT_TRUE(QFileInfo::exists(travas + "/fb_init"));
-    const auto comoOutro = [&](const QStringList& comando) {
-        return run("setpriv", testsupport::comoUsuario(kOutro) + comando);
-    };
-    EXPECT_FALSE(comoOutro({"rm", "-f", travas + "/fb_init"})) << "another member's entry stays";
-    EXPECT_TRUE(QFileInfo::exists(travas + "/fb_init"));
-
-    const QString vitima = at("vitima.txt");
+    const QString vitima = at("privado-do-dono.txt");
     writeFile(vitima, "segredo");
     ASSERT_EQ(::chown(path8(vitima).constData(), uidOf(kDono), grupo()), 0);
     ::chmod(path8(vitima).constData(), 0600);
-    ASSERT_TRUE(comoOutro({"ln", "-s", vitima, travas + "/fb12_trace_plantado"}));
-    const Result r = probe(kDono, {banco});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_TRUE(r.err.contains(travas + "/fb12_trace_plantado") && r.err.contains("link simbólico"))
-        << r.err.toStdString();
+    const auto comoOutro = [&](const QStringList& comando) {
+        return run("setpriv", testsupport::comoUsuario(kOutro) + comando);
+    };
+
+    const int fd = ::open(path8(travas + "/fb_init").constData(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+    QProcess dono;
+    start(dono, kDono, {banco});
+    QByteArray erros;
+    while (!erros.contains("fb_init") && dono.state() != QProcess::NotRunning) {
+        dono.waitForReadyRead(200);
+        erros += dono.readAllStandardError();
+    }
+    // The start has passed every check of its own and waits in the engine.
+    const QString id = engineId(banco);
+    for (const QString& nome : {"fb_lock_" + id, "fb12_monitor_" + id, QString("fb12_trace"), QString("fb_event_") + id})
+        comoOutro({"ln", "-s", vitima, travas + "/" + nome});
+    ::flock(fd, LOCK_UN);
+    ::close(fd);
+    const Result r = finish(dono);
+    EXPECT_EQ(r.code, 0) << erros.toStdString() << r.err.toStdString();
     EXPECT_EQ(contents(vitima), QByteArray("segredo"));
     EXPECT_EQ(modeOf(vitima) & 0777, 0600u);
+
+    // The member's own start beside the owner's shares the owner's lock
+    // files, and takes none of them away.
+    EXPECT_FALSE(comoOutro({"rm", "-f", travas + "/fb_lock_" + id})) << "another member's entry stays";
+    QProcess longo;
+    start(longo, kDono, {banco, "2000"});
+    const Result membro = probe(kOutro, {banco});
+    const Result l = finish(longo);
+    EXPECT_EQ(membro.code, 0) << membro.err.toStdString();
+    EXPECT_EQ(l.code, 0) << l.err.toStdString();
+    EXPECT_EQ(contents(vitima), QByteArray("segredo"));
+}
+
+// A group's database the owner never opened has no lock files of the
+// owner yet: a member is refused, told to open it once as the owner.
+TEST_F(OutroUsuario, AMemberIsRefusedUntilTheOwnerHasMadeTheLockFiles) {
+    const QString aberto = database("aberto.fdb", uidOf(kDono), grupo(), 0660);
+    const QString novo = database("nunca-aberto.fdb", uidOf(kDono), grupo(), 0660);
+    ASSERT_EQ(probe(kDono, {aberto}).code, 0);
+    const Result membro = probe(kOutro, {novo});
+    EXPECT_EQ(membro.code, 1);
+    EXPECT_TRUE(membro.err.contains("fb_lock_" + engineId(novo)) && membro.err.contains(kDono)) << membro.err.toStdString();
+    ASSERT_EQ(probe(kDono, {novo}).code, 0);
+    const Result depois = probe(kOutro, {novo});
+    EXPECT_EQ(depois.code, 0) << depois.err.toStdString();
 }
 
 // One owner's private database and his group's database, side by side.
