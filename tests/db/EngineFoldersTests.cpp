@@ -346,7 +346,8 @@ protected:
     // The probe as the given user (empty: this process's), with the
     // scratch folder as its temporary folder and no runtime or cache folder,
     // so the engine's root is the predictable one there.
-    void start(QProcess& p, const QString& user, const QStringList& args, const QString& home = {}) {
+    void start(QProcess& p, const QString& user, const QStringList& args, const QString& home = {},
+               const QStringList& wrapper = {}) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"FIREBIRD", "FIREBIRD_LOCK", "XDG_RUNTIME_DIR", "XDG_CACHE_HOME", "HOME"})
             env.remove(name);
@@ -356,7 +357,10 @@ protected:
         env.insert("TA_MARCADOR", at("marcador"));
         p.setProcessEnvironment(env);
         if (user.isEmpty()) {
-            p.start(TA_SONDA, args);
+            if (wrapper.isEmpty())
+                p.start(TA_SONDA, args);
+            else
+                p.start(wrapper.first(), wrapper.mid(1) + QStringList{TA_SONDA} + args);
             return;
         }
         p.start("setpriv", testsupport::comoUsuario(user.toLocal8Bit().constData()) + QStringList{TA_SONDA} + args);
@@ -545,6 +549,40 @@ TEST_F(OutroUsuario, RootStartsAgainWhenTheEngineHandedItsLockFilesToAnotherUser
     EXPECT_TRUE(segundoNome.contains(travas + "/fb_init") && segundoNome.contains(kOutro)) << segundoNome.toStdString();
     ASSERT_TRUE(QFile::remove(at("do-outro/guardado")));
     EXPECT_EQ(failureOf([&] { host::db::makeLockFolder(travas, banco, kOutro); }), QString());
+}
+
+// The same with the engine itself handing its files over: the probes run
+// where the user list (in a mount namespace of their own, so nothing else
+// on the machine sees it) names another user of the test "firebird".
+TEST_F(OutroUsuario, RootStartsAgainBesideTheServerPackagesUser) {
+    QFile passwd("/etc/passwd");
+    ASSERT_TRUE(passwd.open(QIODevice::ReadOnly));
+    QByteArray lista;
+    for (const QByteArray& linha : passwd.readAll().split('\n'))
+        if (!linha.startsWith("firebird:") && !linha.isEmpty()) lista += linha + "\n";
+    lista += QString("firebird:x:%1:%2::/nonexistent:/usr/sbin/nologin\n").arg(uidOf(kOutro)).arg(grupo()).toUtf8();
+    writeFile(at("passwd"), lista);
+    const QStringList comFirebird{"unshare", "-m", "sh", "-c", "mount --bind \"$0\" /etc/passwd && exec \"$@\"",
+                                  at("passwd")};
+    if (!run(comFirebird.first(), comFirebird.mid(1) + QStringList{"true"}))
+        GTEST_SKIP() << "no mount namespace can be made here (unshare -m)";
+    const QString banco = database("do-root-2.fdb", 0, 0, 0600);
+    const QString travas = at("tmp/techassist-firebird-lock-0");
+    const auto rodar = [&](const QStringList& args) {
+        QProcess p;
+        start(p, {}, args, {}, comFirebird);
+        return finish(p);
+    };
+    QProcess primeiro;
+    start(primeiro, {}, {banco, "2000"}, {}, comFirebird);
+    ASSERT_TRUE(primeiro.waitForStarted());
+    const Result segundo = rodar({banco});
+    const Result p = finish(primeiro);
+    EXPECT_EQ(p.code, 0) << p.err.toStdString();
+    EXPECT_EQ(segundo.code, 0) << "beside the first: " << segundo.err.toStdString();
+    EXPECT_EQ(QFileInfo(travas + "/fb_init").ownerId(), uidOf(kOutro)) << "the engine handed its files over";
+    const Result depois = rodar({banco});
+    EXPECT_EQ(depois.code, 0) << "after both ended: " << depois.err.toStdString();
 }
 
 // The engine's name for a database's lock files: the file's device and
