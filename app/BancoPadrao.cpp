@@ -67,7 +67,7 @@ void removerParciaisAbandonados(const QString& nome)
 bool criarBancoPadrao(const host::db::ConnectOptions& opcoes)
 {
     const QString nome = opcoes.name;
-    QDir().mkpath(QFileInfo(nome).absolutePath());
+    host::db::makePrivateFolder(QFileInfo(nome).absolutePath());
     removerParciaisAbandonados(nome);
     const QString parcial = nomeParcial(nome, QCoreApplication::applicationPid());
     QFile::remove(parcial);
@@ -105,6 +105,13 @@ bool criarBancoPadrao(const host::db::ConnectOptions& opcoes)
 }  // namespace
 
 QString bancoPadrao() { return QDir(host::defaultSystemFolder()).filePath("techassist.fdb"); }
+
+void prepararPastaDoSistema()
+{
+    const QString pasta = host::defaultSystemFolder();
+    host::db::makePrivateFolder(pasta);
+    host::db::makePrivateFolder(QDir(pasta).filePath("Log"));
+}
 
 bool prepararBanco(const QString& nome, const QString& usuario, const QString& senha)
 {

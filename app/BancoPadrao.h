@@ -7,6 +7,10 @@
 namespace app {
 
 QString bancoPadrao();   // <system folder>/techassist.fdb
+// The system folder (the default database, the log, the outbox) and its log
+// folder, made when missing: a folder another user could change or replace,
+// on the way or itself, refuses the start naming it (DbError).
+void prepararPastaDoSistema();
 // An existing database (or a server's) gets the parts of the schema it
 // lacks. The default database, when missing, is created whole (schema and
 // demonstration data for the user); any other missing file is an error

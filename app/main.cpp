@@ -27,7 +27,6 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
@@ -114,8 +113,6 @@ std::unique_ptr<QLockFile> vezDoInicio(const QString& banco)
 {
     if (host::db::Connection::isRemoteName(banco))
         return nullptr;
-    if (QFileInfo(banco).absoluteFilePath() == QFileInfo(app::bancoPadrao()).absoluteFilePath())
-        QDir().mkpath(QFileInfo(banco).absolutePath());
     if (!QFileInfo(QFileInfo(banco).absolutePath()).isDir())
         return nullptr;   // the missing database is refused afterwards
     auto vez = std::make_unique<QLockFile>(banco + ".inicio");
@@ -177,6 +174,8 @@ int main(int argc, char** argv)
     if (opcoes.semJanelas())
         host::ui::Dialogs::setBackend(&console);
 
+    if (!host::ui::runGuarded(app::prepararPastaDoSistema))
+        return 3;
     std::unique_ptr<QLockFile> vez = vezDoInicio(opcoes.banco);
     std::unique_ptr<TdmGlobal> global;
     bool bancoNovo = false;

@@ -1,6 +1,7 @@
 #include "host/HostLog.h"
 
 #include "host/Udatamod.h"
+#include "host/db/Database.h"
 
 #include <QDate>
 #include <QDir>
@@ -19,6 +20,8 @@
 #include <memory>
 #include <utility>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace host {
@@ -136,6 +139,27 @@ void agendaGravacao(Pendentes& p)
     });
 }
 
+// The day's file, in a log folder of this user that no other user can
+// change (made when missing), never through a link, and only a file of this
+// user: a link or a file put there by another would take the lines
+// elsewhere. -1 when it cannot be used.
+int abreArquivoDoLog(const QString& path)
+{
+    try {
+        host::db::makePrivateFolder(QFileInfo(path).absolutePath());
+    } catch (const host::db::DbError&) {
+        return -1;
+    }
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600);
+    struct stat st {};
+    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid())) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 }  // namespace
 
 void flushLog() { gravaPendentes(); }
@@ -155,12 +179,16 @@ void writeLogLine(const QByteArray& line, const QDate& dia)
         p.descritor.store(-1);
         arquivo.reset();
         aberto.clear();
-        QDir().mkpath(QFileInfo(path).absolutePath());
+        const int fd = abreArquivoDoLog(path);
+        if (fd < 0)
+            return;   // a log that cannot be written must not stop the work
         auto novo = std::make_unique<QFile>(path);
         // Unbuffered: the lines go to the file from our own buffer, which a
         // crash still writes.
-        if (!novo->open(QIODevice::Append | QIODevice::Text | QIODevice::Unbuffered))
-            return;   // a log that cannot be written must not stop the work
+        if (!novo->open(fd, QIODevice::Append | QIODevice::Text | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+            ::close(fd);
+            return;
+        }
         arquivo = std::move(novo);
         aberto = path;
         p.descritor.store(arquivo->handle());

@@ -151,7 +151,16 @@ static void attach(Connection::Impl& d, const ConnectOptions& options, bool crea
 
 void Connection::open(const ConnectOptions& options) { attach(*d, options, false); }
 
-void Connection::create(const ConnectOptions& options) { attach(*d, options, true); }
+void Connection::create(const ConnectOptions& options) {
+    attach(*d, options, true);
+    // Made through this process's view of a group's lock folder, the new
+    // file's lock table is this process's alone: opened again, it is the
+    // one the group's other processes will share.
+    if (!isRemoteName(options.name) && locksThroughOwnView()) {
+        close();
+        attach(*d, options, false);
+    }
+}
 
 void Connection::close() {
     if (!d->attachment) return;

@@ -71,17 +71,34 @@ void prepareEngineRoot(const QString& root);
 // prepareLockFolder() names it (FIREBIRD_LOCK) before the first embedded
 // attach; a FIREBIRD_LOCK set by whoever started the process is left alone.
 // The engine reads it once, so a later database of another folder is
-// refused. Root opens only its own private databases.
+// refused. Root opens only its own private databases. For a group's folder
+// the engine runs in a folder of this process beside it, holding links to
+// the owner's lock files of each database opened (LockView.h).
 QString lockFolderFor(const QString& database);
 void prepareLockFolder(const QString& database);
-// Makes the folder for the database (the owner's: 0700, or 3770 with the
+// Whether the engine of this process runs in its own view of a group's lock
+// folder: a database it creates has lock files of this process only until
+// it is opened again.
+bool locksThroughOwnView();
+// Makes the folder for the database (the owner's: 0700, or 2750 with the
 // file's group) or checks the one found: every folder on the way must be
 // one no other user can change, and the folder one (not a link) of the
-// database's owner or of root, writable by no one outside the file's group,
-// holding no link and no entry of a user outside it; another user's folder
-// could hold the lock files the engine waits on or writes through.
+// database's owner or of root, writable by no one else, holding no link and
+// no entry of another user; another user's folder could hold the lock files
+// the engine waits on or writes through.
 // Only the owner or root makes it. Throws DbError naming the folder.
-void makeLockFolder(const QString& folder, const QString& database);
+// Run by root, the engine hands the lock files it makes to the user
+// `engineUser` (the server package's "firebird"): in root's own folder,
+// which no one else can enter, that user's files are the engine's.
+void makeLockFolder(const QString& folder, const QString& database, const char* engineUser = "firebird");
+// A folder of this user's own files (the system folder with the default
+// database, its log folder): made when missing (0700, with the folders
+// missing on the way) only under folders no other user can change, and
+// found only as this user's, not a link, on such a way; a group may write
+// it, or a folder on the way, only when it holds the owner alone. Another
+// user's folder on the way could swap the database or the log for his own
+// or for a link. Throws DbError naming the folder and what is wrong.
+void makePrivateFolder(const QString& folder);
 // Refuses, before the engine tries, a local file this user may not open
 // (naming its owner, group and permissions) and a path the engine would
 // take for "server:path".

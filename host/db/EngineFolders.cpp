@@ -4,6 +4,7 @@
 // so nothing found there is used unless the right user owns it.
 
 #include "host/db/FbApi.h"
+#include "host/db/LockView.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,7 +24,14 @@
 
 namespace host::db {
 
+QString detail::userName(uid_t uid) {
+    const passwd* pw = ::getpwuid(uid);
+    return pw ? QString("%1 (%2)").arg(QString::fromLocal8Bit(pw->pw_name)).arg(uid) : QString::number(uid);
+}
+
 namespace {
+
+using detail::userName;
 
 const QString kInstalled = "/usr/lib/x86_64-linux-gnu/firebird/3.0";
 
@@ -34,11 +42,6 @@ constexpr QFileDevice::Permissions kOwnFile =
 QByteArray path8(const QString& path) { return QFile::encodeName(path); }
 
 QString systemError(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
-
-QString userName(uid_t uid) {
-    const passwd* pw = ::getpwuid(uid);
-    return pw ? QString("%1 (%2)").arg(QString::fromLocal8Bit(pw->pw_name)).arg(uid) : QString::number(uid);
-}
 
 QString groupName(gid_t gid) {
     const group* gr = ::getgrgid(gid);
@@ -87,21 +90,41 @@ struct UnsoundFolder {
     QString folder, problem;
 };
 
+bool groupShared(uid_t uid, gid_t gid, mode_t mode);
+
+// Why another user could change what the folder at `folder` holds, or
+// empty: a link, a folder of a user other than root or the given ones, or
+// one that others may write (a group may when it holds its owner alone).
+QString changeableByOthers(const QString& folder, uid_t owner, uid_t alsoOwner) {
+    struct stat st {};
+    if (::lstat(path8(folder).constData(), &st) != 0) return systemError(errno);
+    if (S_ISLNK(st.st_mode)) return "é um link simbólico";
+    if (!S_ISDIR(st.st_mode)) return "não é uma pasta";
+    if (st.st_uid != 0 && st.st_uid != owner && st.st_uid != alsoOwner)
+        return "pertence ao usuário " + userName(st.st_uid);
+    const bool keptToTheirMakers = st.st_uid == 0 && (st.st_mode & S_ISVTX);
+    const bool othersWrite = (st.st_mode & S_IWOTH) || groupShared(st.st_uid, st.st_gid, st.st_mode);
+    if (othersWrite && !keptToTheirMakers)
+        return QString("outros usuários podem alterá-la (%1)").arg(permissions(st.st_mode));
+    return {};
+}
+
+QStringList pathParts(const QString& path) {
+    return QDir::cleanPath(QDir(path).absolutePath()).split('/', Qt::SkipEmptyParts);
+}
+
+QString joined(const QString& folder, const QString& part) {
+    return folder == "/" ? "/" + part : folder + "/" + part;
+}
+
 UnsoundFolder unsoundAncestor(const QString& path, uid_t owner, uid_t alsoOwner) {
-    const QStringList parts = QDir::cleanPath(QDir(path).absolutePath()).split('/', Qt::SkipEmptyParts);
+    const QStringList parts = pathParts(path);
     QString folder = "/";
     for (qsizetype i = 0; i < parts.size(); ++i) {
-        struct stat st {};
-        if (::lstat(path8(folder).constData(), &st) != 0) return {folder, systemError(errno)};
-        if (S_ISLNK(st.st_mode)) return {folder, "é um link simbólico"};
-        if (!S_ISDIR(st.st_mode)) return {folder, "não é uma pasta"};
-        if (st.st_uid != 0 && st.st_uid != owner && st.st_uid != alsoOwner)
-            return {folder, "pertence ao usuário " + userName(st.st_uid)};
-        const bool keptToTheirMakers = st.st_uid == 0 && (st.st_mode & S_ISVTX);
-        if ((st.st_mode & (S_IWGRP | S_IWOTH)) && !keptToTheirMakers)
-            return {folder, QString("outros usuários podem alterá-la (%1)").arg(permissions(st.st_mode))};
+        const QString problem = changeableByOthers(folder, owner, alsoOwner);
+        if (!problem.isEmpty()) return {folder, problem};
         if (i + 1 == parts.size()) break;
-        folder = folder == "/" ? "/" + parts[i] : folder + "/" + parts[i];
+        folder = joined(folder, parts[i]);
     }
     return {};
 }
@@ -220,6 +243,25 @@ QString defaultEngineRoot() {
 
 }  // namespace
 
+void makePrivateFolder(const QString& folder) {
+    const QStringList parts = pathParts(folder);
+    QString path = "/";
+    for (const QString& part : parts) {
+        // Nothing is made under a folder another user could change.
+        const QString above = changeableByOthers(path, ::geteuid(), ::geteuid());
+        if (!above.isEmpty())
+            detail::raise(QString("A pasta %1 não pode ser usada: a pasta %2, no caminho dela, %3.")
+                              .arg(QDir::cleanPath(folder), path, above));
+        path = joined(path, part);
+        ::mkdir(path8(path).constData(), 0700);
+    }
+    struct stat st {};
+    QString problem = changeableByOthers(path, ::geteuid(), ::geteuid());
+    if (problem.isEmpty() && ::lstat(path8(path).constData(), &st) == 0 && st.st_uid != ::geteuid())
+        problem = QString("pertence ao usuário %1, e não a %2").arg(userName(st.st_uid), userName(::geteuid()));
+    if (!problem.isEmpty()) detail::raise(QString("A pasta %1 não pode ser usada: %2.").arg(path, problem));
+}
+
 void prepareEngineRoot(const QString& root) {
     const UnsoundFolder unsound = unsoundAncestor(root, ::geteuid(), ::geteuid());
     if (!unsound.folder.isEmpty())
@@ -257,10 +299,15 @@ void prepareEmbeddedEngine() {
 namespace {
 
 // The lock folder this process named for the engine (empty: none yet, or
-// one named by whoever started the process, which is left alone).
-QString& chosenLockFolder() {
-    static QString folder;
-    return folder;
+// one named by whoever started the process, which is left alone), and for a
+// group's folder the process's own view of it, where the engine runs.
+struct ChosenLockFolder {
+    QString folder, view;
+};
+
+ChosenLockFolder& chosenLockFolder() {
+    static ChosenLockFolder chosen;
+    return chosen;
 }
 
 // The owner and group a database's lock folder answers to: the file's, or
@@ -305,18 +352,16 @@ DatabaseOwner ownerOf(const QString& database) {
     return {::geteuid(), gid, groupShared(::geteuid(), gid, 0660)};
 }
 
-bool isMemberOf(uid_t uid, gid_t gid) {
-    const passwd* pw = ::getpwuid(uid);
-    if (!pw) return false;
-    if (pw->pw_gid == gid) return true;
-    int count = 64;
-    std::vector<gid_t> groups(static_cast<size_t>(count));
-    if (::getgrouplist(pw->pw_name, pw->pw_gid, groups.data(), &count) < 0) {
-        groups.resize(size_t(count));
-        ::getgrouplist(pw->pw_name, pw->pw_gid, groups.data(), &count);
+// In a folder once open to the group: every entry but the owner's own files
+// (one name each, since no process linked them elsewhere then).
+void removeMembersEntries(const QString& folder) {
+    const auto all = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    for (const QFileInfo& entry : QDir(folder).entryInfoList(all)) {
+        struct stat st {};
+        if (::lstat(path8(entry.filePath()).constData(), &st) != 0) continue;
+        if (!S_ISREG(st.st_mode) || st.st_uid != ::geteuid() || st.st_nlink != 1)
+            ::unlink(path8(entry.filePath()).constData());
     }
-    groups.resize(size_t(std::max(count, 0)));
-    return std::find(groups.begin(), groups.end(), gid) != groups.end();
 }
 
 [[noreturn]] void refuseLockFolder(const QString& folder, const QString& database, const QString& problem) {
@@ -325,10 +370,26 @@ bool isMemberOf(uid_t uid, gid_t gid) {
                       .arg(folder, database, problem));
 }
 
+// Run by root, the engine hands every lock file it makes to the user
+// "firebird" when one exists (the Firebird server package makes it). In
+// root's own lock folder, which only root can enter and add names to, such
+// a file is the engine's own doing; nobody else could have put it there.
+bool isRootsEngineFile(const struct stat& st, const QString& folder, const DatabaseOwner& owner,
+                       const char* engineUserName) {
+    if (::geteuid() != 0 || owner.uid != 0 || owner.shared) return false;
+    const passwd* engineUser = ::getpwnam(engineUserName);
+    if (!engineUser || st.st_uid != engineUser->pw_uid || st.st_nlink != 1) return false;
+    struct stat dir {};
+    return ::lstat(path8(folder).constData(), &dir) == 0 && S_ISDIR(dir.st_mode) && dir.st_uid == 0 &&
+           (dir.st_mode & 07777) == 0700;
+}
+
 // What the engine would write through or wait on in the folder: a link, a
-// thing that is no file, or an entry of a user outside the database's group
-// (for a private database, of anyone but its owner) refuses the start.
-void checkLockEntries(const QString& folder, const QString& database, const DatabaseOwner& owner) {
+// thing that is no file, or an entry of anyone but the database's owner
+// (in a group's folder, the members' processes add no names) refuses the
+// start.
+void checkLockEntries(const QString& folder, const QString& database, const DatabaseOwner& owner,
+                      const char* engineUser) {
     const auto all = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
     for (const QFileInfo& entry : QDir(folder).entryInfoList(all)) {
         struct stat st {};
@@ -336,7 +397,8 @@ void checkLockEntries(const QString& folder, const QString& database, const Data
         const QString problem =
             S_ISLNK(st.st_mode)   ? QString("%1 é um link simbólico").arg(entry.filePath())
             : !S_ISREG(st.st_mode) ? QString("%1 não é um arquivo").arg(entry.filePath())
-            : st.st_uid != owner.uid && !(owner.shared && isMemberOf(st.st_uid, owner.gid))
+            : isRootsEngineFile(st, folder, owner, engineUser) ? QString()
+            : st.st_uid != owner.uid
                 ? QString("%1 pertence ao usuário %2").arg(entry.filePath(), userName(st.st_uid))
                 : QString();
         if (!problem.isEmpty()) refuseLockFolder(folder, database, problem);
@@ -399,15 +461,16 @@ QString lockFolderFor(const QString& database) {
     return QDir(lockFolderBase()).filePath(name);
 }
 
-void makeLockFolder(const QString& folder, const QString& database) {
+void makeLockFolder(const QString& folder, const QString& database, const char* engineUser) {
     const DatabaseOwner owner = ownerOf(database);
     const UnsoundFolder unsound = unsoundAncestor(folder, ::geteuid(), owner.uid);
     if (!unsound.folder.isEmpty())
         refuseLockFolder(folder, database, QString("a pasta %1, no caminho dela, %2").arg(unsound.folder, unsound.problem));
     const QByteArray path = path8(folder);
-    // Private: the owner's alone. Shared: the group's, each entry kept to
-    // its maker (sticky), the group handed on to what the engine makes.
-    const mode_t wanted = owner.shared ? 03770 : 0700;
+    // Private: the owner's alone. Shared: the owner's, which the group may
+    // read and pass through (to link the owner's lock files), not add
+    // names to; the group handed on to what is made in it.
+    const mode_t wanted = owner.shared ? 02750 : 0700;
     struct stat st {};
     if (::lstat(path.constData(), &st) != 0) {
         // Made by anyone else, the folder would be refused by its owner.
@@ -420,40 +483,49 @@ void makeLockFolder(const QString& folder, const QString& database) {
     } else if (S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() && ::geteuid() == owner.uid &&
                st.st_gid == owner.gid && !(st.st_mode & S_IWOTH) && (st.st_mode & 07777) != wanted) {
         // The owner's folder as an earlier version made it (writable by the
-        // file's group, no sticky bit): set as it must be now.
-        ::chmod(path.constData(), wanted);
+        // file's group): set as it must be now, without what the members
+        // could put in it then.
+        if (::chmod(path.constData(), wanted) == 0 && (st.st_mode & S_IWGRP)) removeMembersEntries(folder);
     }
-    const QString problem = folderProblem(folder, owner.uid, 0, owner.gid, owner.shared);
+    const QString problem = folderProblem(folder, owner.uid, 0, owner.gid, false);
+    if (!problem.isEmpty() && owner.shared && ::geteuid() != owner.uid)
+        detail::raise(QString("A pasta de travas %1 do banco de dados %2 não pode ser usada: %3. Abra o banco uma vez "
+                              "como o dono dele (%4), e ela será ajustada.")
+                          .arg(folder, database, problem, userName(owner.uid)));
     if (!problem.isEmpty()) refuseLockFolder(folder, database, problem);
-    if (owner.shared && ::lstat(path.constData(), &st) == 0 && (st.st_mode & S_IWGRP) && !(st.st_mode & S_ISVTX))
-        refuseLockFolder(folder, database,
-                         QString("os usuários do grupo podem trocar as entradas uns dos outros (%1, sem o bit t)")
-                             .arg(permissions(st.st_mode)));
-    if (::access(path.constData(), R_OK | W_OK | X_OK) != 0)
+    const int needed = owner.shared && ::geteuid() != owner.uid ? X_OK : R_OK | W_OK | X_OK;
+    if (::access(path.constData(), needed) != 0)
         detail::raise(QString("A pasta de travas %1 do banco de dados %2 não pode ser usada pelo usuário %3 do sistema.")
                           .arg(folder, database, userName(::geteuid())));
-    checkLockEntries(folder, database, owner);
+    checkLockEntries(folder, database, owner, engineUser);
 }
 
 void prepareLockFolder(const QString& database) {
     refuseRootOnOthersDatabase(database);
     const QString folder = lockFolderFor(database);
-    QString& chosen = chosenLockFolder();
-    if (!chosen.isEmpty()) {
+    ChosenLockFolder& chosen = chosenLockFolder();
+    if (!chosen.folder.isEmpty()) {
         // The engine reads its lock folder once: a database of another lock
         // folder would be opened here with a folder that is not its own.
-        if (folder != chosen)
+        if (folder != chosen.folder)
             detail::raise(QString("O banco %1 usa a pasta de travas %2, e este processo já usa %3: abra-o em outro "
                                   "processo.")
-                              .arg(database, folder, chosen));
+                              .arg(database, folder, chosen.folder));
+        if (!chosen.view.isEmpty())
+            detail::linkSharedLockFiles(chosen.view, folder, ownerOf(database).uid, database);
         return;
     }
     if (qEnvironmentVariableIsSet("FIREBIRD_LOCK")) return;
     checkLockFolderBase(lockFolderBase());
     makeLockFolder(folder, database);
-    qputenv("FIREBIRD_LOCK", path8(folder));
-    chosen = folder;
+    const DatabaseOwner owner = ownerOf(database);
+    const QString view = owner.shared ? detail::makeLockView(folder) : QString();
+    if (owner.shared) detail::linkSharedLockFiles(view, folder, owner.uid, database);
+    qputenv("FIREBIRD_LOCK", path8(owner.shared ? view : folder));
+    chosen = {folder, view};
 }
+
+bool locksThroughOwnView() { return !chosenLockFolder().view.isEmpty(); }
 
 void checkDatabaseFile(const QString& database) {
     // The engine takes what comes before any ":" for a server, even in a

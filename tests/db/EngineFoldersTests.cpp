@@ -166,7 +166,7 @@ TEST_F(EngineFolders, LockFolderNotOfTheOwnerOrOpenToOthersIsRefused) {
     ASSERT_EQ(::stat(path8(at("travas-do-grupo")).constData(), &st), 0);
     EXPECT_EQ(st.st_uid, 65534u);
     EXPECT_EQ(st.st_gid, 65534u);
-    EXPECT_EQ(st.st_mode & 07777, 03770u);
+    EXPECT_EQ(st.st_mode & 07777, 02750u);
 
     // Writable by a group that is not the database's.
     ASSERT_TRUE(QDir().mkpath(at("travas-grupo")));
@@ -346,7 +346,8 @@ protected:
     // The probe as the given user (empty: this process's), with the
     // scratch folder as its temporary folder and no runtime or cache folder,
     // so the engine's root is the predictable one there.
-    void start(QProcess& p, const QString& user, const QStringList& args, const QString& home = {}) {
+    void start(QProcess& p, const QString& user, const QStringList& args, const QString& home = {},
+               const QStringList& wrapper = {}) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"FIREBIRD", "FIREBIRD_LOCK", "XDG_RUNTIME_DIR", "XDG_CACHE_HOME", "HOME"})
             env.remove(name);
@@ -356,7 +357,10 @@ protected:
         env.insert("TA_MARCADOR", at("marcador"));
         p.setProcessEnvironment(env);
         if (user.isEmpty()) {
-            p.start(TA_SONDA, args);
+            if (wrapper.isEmpty())
+                p.start(TA_SONDA, args);
+            else
+                p.start(wrapper.first(), wrapper.mid(1) + QStringList{TA_SONDA} + args);
             return;
         }
         p.start("setpriv", testsupport::comoUsuario(user.toLocal8Bit().constData()) + QStringList{TA_SONDA} + args);
@@ -468,7 +472,7 @@ TEST_F(OutroUsuario, OwnersStartTwoProcessesAndAGroupSharedFileStillWork) {
     ASSERT_EQ(::stat(path8(travas).constData(), &st), 0);
     EXPECT_EQ(st.st_uid, uidOf(kDono));
     EXPECT_EQ(st.st_gid, grupo());
-    EXPECT_EQ(st.st_mode & 07777, 03770u) << "each member's entries kept to their maker";
+    EXPECT_EQ(st.st_mode & 07777, 02750u) << "the group may read it, not add names";
     // The owner's own new database, by the owner.
     ASSERT_EQ(::chown(path8(scratch.path()).constData(), uidOf(kDono), grupo()), 0);
     const Result novo = probe(kDono, {at("do-dono.fdb"), "0", "--criar"});
@@ -514,32 +518,146 @@ TEST_F(OutroUsuario, ARootJobOnAUsersDatabaseIsRefusedAndTheOwnerStillStarts) {
     EXPECT_EQ(depois.code, 0) << depois.err.toStdString();
 }
 
-// In a group's lock folder, a member's link under a lock file's name is
-// refused at the next start, nothing is written through it, and members
-// cannot take each other's entries away.
-TEST_F(OutroUsuario, ALinkInTheGroupsLockFolderIsRefusedAndNothingIsWrittenThroughIt) {
+// Run by root, the engine hands every lock file it makes to the user the
+// Firebird server package makes ("firebird"), so root's next start finds
+// its own lock folder full of that user's files. Here another user of the
+// test plays that user: its files in root's folder (which no one else can
+// enter) are accepted as the engine's, and nothing else is.
+TEST_F(OutroUsuario, RootStartsAgainWhenTheEngineHandedItsLockFilesToAnotherUser) {
+    const QString banco = database("do-root.fdb", 0, 0, 0600);
+    const QString travas = at("travas-root");
+    host::db::makeLockFolder(travas, banco, kOutro);
+    for (const char* nome : {"fb_init", "fb12_trace", "fb_lock_00fe", "fb_trace_abc123"}) {
+        writeFile(travas + "/" + nome, "");
+        ASSERT_EQ(::chown(path8(travas + "/" + nome).constData(), uidOf(kOutro), grupo()), 0);
+        ::chmod(path8(travas + "/" + nome).constData(), 0660);
+    }
+    EXPECT_EQ(failureOf([&] { host::db::makeLockFolder(travas, banco, kOutro); }), QString());
+    const QString outro = failureOf([&] { host::db::makeLockFolder(travas, banco, kDono); });
+    EXPECT_TRUE(outro.contains(travas + "/fb") && outro.contains(kOutro)) << "not the engine's user: " << outro.toStdString();
+
+    // What that user could have put there through a name of its own: a link,
+    // or a second name of a file it keeps elsewhere.
+    ASSERT_TRUE(QFile::link(at("do-root.fdb"), travas + "/fb12_monitor_00fe"));
+    ASSERT_EQ(::lchown(path8(travas + "/fb12_monitor_00fe").constData(), uidOf(kOutro), grupo()), 0);
+    const QString link = failureOf([&] { host::db::makeLockFolder(travas, banco, kOutro); });
+    EXPECT_TRUE(link.contains(travas + "/fb12_monitor_00fe") && link.contains("link simbólico")) << link.toStdString();
+    ASSERT_TRUE(QFile::remove(travas + "/fb12_monitor_00fe"));
+    ASSERT_TRUE(QDir().mkpath(at("do-outro")));
+    ASSERT_EQ(::link(path8(travas + "/fb_init").constData(), path8(at("do-outro/guardado")).constData()), 0);
+    const QString segundoNome = failureOf([&] { host::db::makeLockFolder(travas, banco, kOutro); });
+    EXPECT_TRUE(segundoNome.contains(travas + "/fb_init") && segundoNome.contains(kOutro)) << segundoNome.toStdString();
+    ASSERT_TRUE(QFile::remove(at("do-outro/guardado")));
+    EXPECT_EQ(failureOf([&] { host::db::makeLockFolder(travas, banco, kOutro); }), QString());
+}
+
+// The same with the engine itself handing its files over: the probes run
+// where the user list (in a mount namespace of their own, so nothing else
+// on the machine sees it) names another user of the test "firebird".
+TEST_F(OutroUsuario, RootStartsAgainBesideTheServerPackagesUser) {
+    QFile passwd("/etc/passwd");
+    ASSERT_TRUE(passwd.open(QIODevice::ReadOnly));
+    QByteArray lista;
+    for (const QByteArray& linha : passwd.readAll().split('\n'))
+        if (!linha.startsWith("firebird:") && !linha.isEmpty()) lista += linha + "\n";
+    lista += QString("firebird:x:%1:%2::/nonexistent:/usr/sbin/nologin\n").arg(uidOf(kOutro)).arg(grupo()).toUtf8();
+    writeFile(at("passwd"), lista);
+    const QStringList comFirebird{"unshare", "-m", "sh", "-c", "mount --bind \"$0\" /etc/passwd && exec \"$@\"",
+                                  at("passwd")};
+    if (!run(comFirebird.first(), comFirebird.mid(1) + QStringList{"true"}))
+        GTEST_SKIP() << "no mount namespace can be made here (unshare -m)";
+    const QString banco = database("do-root-2.fdb", 0, 0, 0600);
+    const QString travas = at("tmp/techassist-firebird-lock-0");
+    const auto rodar = [&](const QStringList& args) {
+        QProcess p;
+        start(p, {}, args, {}, comFirebird);
+        return finish(p);
+    };
+    QProcess primeiro;
+    start(primeiro, {}, {banco, "2000"}, {}, comFirebird);
+    ASSERT_TRUE(primeiro.waitForStarted());
+    const Result segundo = rodar({banco});
+    const Result p = finish(primeiro);
+    EXPECT_EQ(p.code, 0) << p.err.toStdString();
+    EXPECT_EQ(segundo.code, 0) << "beside the first: " << segundo.err.toStdString();
+    EXPECT_EQ(QFileInfo(travas + "/fb_init").ownerId(), uidOf(kOutro)) << "the engine handed its files over";
+    const Result depois = rodar({banco});
+    EXPECT_EQ(depois.code, 0) << "after both ended: " << depois.err.toStdString();
+}
+
+// The engine's name for a database's lock files: the file's device and
+// inode numbers, their bytes in hexadecimal.
+QString engineId(const QString& banco) {
+    struct stat st {};
+    if (::stat(path8(banco).constData(), &st) != 0) return {};
+    QByteArray bytes(reinterpret_cast<const char*>(&st.st_dev), sizeof st.st_dev);
+    bytes.append(reinterpret_cast<const char*>(&st.st_ino), sizeof st.st_ino);
+    return QString::fromLatin1(bytes.toHex());
+}
+
+// A member of the group watches the group's lock folder and, while the
+// owner's start is inside the engine (held here on the engine's start-up
+// lock, which any member may take), puts links under the names of the lock
+// files the engine is about to make, to a private file of the owner's.
+// Nothing is written through them, whatever the moment.
+TEST_F(OutroUsuario, LinksPlantedWhileTheEngineMakesItsLockFilesAreNeverWrittenThrough) {
     const QString banco = database("do-grupo.fdb", uidOf(kDono), grupo(), 0660);
     const Result primeiro = probe(kDono, {banco});
     ASSERT_EQ(primeiro.code, 0) << primeiro.err.toStdString();
     const QString travas = at(QString("tmp/techassist-firebird-lock-%1-g%2").arg(uidOf(kDono)).arg(grupo()));
-    ASSERT_TRUE(QFileInfo::exists(travas + "/fb_init"));
-    const auto comoOutro = [&](const QStringList& comando) {
-        return run("setpriv", testsupport::comoUsuario(kOutro) + comando);
-    };
-    EXPECT_FALSE(comoOutro({"rm", "-f", travas + "/fb_init"})) << "another member's entry stays";
-    EXPECT_TRUE(QFileInfo::exists(travas + "/fb_init"));
-
-    const QString vitima = at("vitima.txt");
+    const QString vitima = at("privado-do-dono.txt");
     writeFile(vitima, "segredo");
     ASSERT_EQ(::chown(path8(vitima).constData(), uidOf(kDono), grupo()), 0);
     ::chmod(path8(vitima).constData(), 0600);
-    ASSERT_TRUE(comoOutro({"ln", "-s", vitima, travas + "/fb12_trace_plantado"}));
-    const Result r = probe(kDono, {banco});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_TRUE(r.err.contains(travas + "/fb12_trace_plantado") && r.err.contains("link simbólico"))
-        << r.err.toStdString();
+    const auto comoOutro = [&](const QStringList& comando) {
+        return run("setpriv", testsupport::comoUsuario(kOutro) + comando);
+    };
+
+    const int fd = ::open(path8(travas + "/fb_init").constData(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+    QProcess dono;
+    start(dono, kDono, {banco});
+    QByteArray erros;
+    while (!erros.contains("fb_init") && dono.state() != QProcess::NotRunning) {
+        dono.waitForReadyRead(200);
+        erros += dono.readAllStandardError();
+    }
+    // The start has passed every check of its own and waits in the engine.
+    const QString id = engineId(banco);
+    for (const QString& nome : {"fb_lock_" + id, "fb12_monitor_" + id, QString("fb12_trace"), QString("fb_event_") + id})
+        comoOutro({"ln", "-s", vitima, travas + "/" + nome});
+    ::flock(fd, LOCK_UN);
+    ::close(fd);
+    const Result r = finish(dono);
+    EXPECT_EQ(r.code, 0) << erros.toStdString() << r.err.toStdString();
     EXPECT_EQ(contents(vitima), QByteArray("segredo"));
     EXPECT_EQ(modeOf(vitima) & 0777, 0600u);
+
+    // The member's own start beside the owner's shares the owner's lock
+    // files, and takes none of them away.
+    EXPECT_FALSE(comoOutro({"rm", "-f", travas + "/fb_lock_" + id})) << "another member's entry stays";
+    QProcess longo;
+    start(longo, kDono, {banco, "2000"});
+    const Result membro = probe(kOutro, {banco});
+    const Result l = finish(longo);
+    EXPECT_EQ(membro.code, 0) << membro.err.toStdString();
+    EXPECT_EQ(l.code, 0) << l.err.toStdString();
+    EXPECT_EQ(contents(vitima), QByteArray("segredo"));
+}
+
+// A group's database the owner never opened has no lock files of the
+// owner yet: a member is refused, told to open it once as the owner.
+TEST_F(OutroUsuario, AMemberIsRefusedUntilTheOwnerHasMadeTheLockFiles) {
+    const QString aberto = database("aberto.fdb", uidOf(kDono), grupo(), 0660);
+    const QString novo = database("nunca-aberto.fdb", uidOf(kDono), grupo(), 0660);
+    ASSERT_EQ(probe(kDono, {aberto}).code, 0);
+    const Result membro = probe(kOutro, {novo});
+    EXPECT_EQ(membro.code, 1);
+    EXPECT_TRUE(membro.err.contains("fb_lock_" + engineId(novo)) && membro.err.contains(kDono)) << membro.err.toStdString();
+    ASSERT_EQ(probe(kDono, {novo}).code, 0);
+    const Result depois = probe(kOutro, {novo});
+    EXPECT_EQ(depois.code, 0) << depois.err.toStdString();
 }
 
 // One owner's private database and his group's database, side by side.
