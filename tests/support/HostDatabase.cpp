@@ -67,8 +67,12 @@ void HostDatabaseTest::TearDown()
 {
     global.reset();
     dialogs.reset();
-    QFile::remove(dbPath);
-    QDir(systemFolder).removeRecursively();
+    // Only what SetUp made: a set-up that failed early left the names empty,
+    // and an empty name is the current folder.
+    if (!dbPath.isEmpty())
+        QFile::remove(dbPath);
+    if (!systemFolder.isEmpty())
+        QDir(systemFolder).removeRecursively();
 }
 
 int HostDatabaseTest::exec(const QString& sql, const QVariantMap& params)
