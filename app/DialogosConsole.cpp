@@ -13,13 +13,16 @@ namespace {
 
 const QString kOrigemConsole = QStringLiteral("[Console]");
 
+bool avisosNoErro = false;
+
 void mensagemDoQt(QtMsgType tipo, const QMessageLogContext&, const QString& texto)
 {
     // The engine's wait notice comes from a thread of its own.
     static std::mutex umaDeCadaVez;
     const std::lock_guard<std::mutex> vez(umaDeCadaVez);
     host::writeLog(QStringLiteral("[Qt]"), texto);
-    if (tipo == QtCriticalMsg || tipo == QtFatalMsg)
+    // Notices (what a start waits for) are ours: Qt itself warns, it does not inform.
+    if (tipo == QtCriticalMsg || tipo == QtFatalMsg || (tipo == QtInfoMsg && avisosNoErro))
         QTextStream(stderr) << texto << Qt::endl;
 }
 
@@ -52,6 +55,10 @@ bool DialogosConsole::runModal(host::ui::Form& form)
     return true;
 }
 
-void mensagensDoQtNoLog() { qInstallMessageHandler(mensagemDoQt); }
+void mensagensDoQtNoLog(bool avisos)
+{
+    avisosNoErro = avisos;
+    qInstallMessageHandler(mensagemDoQt);
+}
 
 }  // namespace app
