@@ -20,17 +20,6 @@
 
 namespace {
 
-// The number of a process that has ended.
-qint64 processoTerminado()
-{
-    QProcess p;
-    p.start("true", {});
-    p.waitForStarted();
-    const qint64 numero = p.processId();
-    p.waitForFinished();
-    return numero;
-}
-
 // What a folder holds, as one line (empty: nothing).
 std::string conteudo(const QString& pasta)
 {
@@ -47,7 +36,7 @@ TEST(ProgramaDeTeste, LeavesNothingOutsideItsFoldersAndRemovesWhatAKilledOneLeft
     ASSERT_TRUE(casa.isValid() && temporaria.isValid() && dosTestes.isValid());
     const bool root = ::geteuid() == 0;
     // What a killed program left: its users, group and folders.
-    const qint64 morto = processoTerminado();
+    const qint64 morto = testsupport::processoTerminado();
     const QString pastaMorta = QString("/tmp/techassist-outros-%1-abcdef").arg(morto);
     ASSERT_TRUE(QDir().mkpath(dosTestes.path() + QString("/casa-%1-0/casa").arg(morto)));
     if (root) {

@@ -4,11 +4,8 @@
 
 #include "tests/front/ExecutavelNoBanco.h"
 
-#include "tests/support/TestDatabase.h"
 
-#include <QFile>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -19,7 +16,6 @@
 #include <unistd.h>
 
 #include <functional>
-#include <utility>
 
 namespace {
 
@@ -118,83 +114,6 @@ TEST_F(InicioNoBanco, ADatabaseUserWithoutRightsIsToldByName)
     EXPECT_TRUE(mensagem.contains("O usuário MARIA do banco de dados não tem permissão para ler a tabela"))
         << erros.toStdString();
     EXPECT_TRUE(erros.contains("no permission")) << "the engine's text as the detail: " << erros.toStdString();
-}
-
-// A small file system of the test's own, unmounted when it goes.
-class DiscoPequeno {
-public:
-    explicit DiscoPequeno(const QString& tamanho)
-    {
-        montado_ = ::geteuid() == 0 && QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=" + tamanho, "tmpfs",
-                                                                   pasta_.path()}) == 0;
-    }
-    ~DiscoPequeno()
-    {
-        if (montado_ && QProcess::execute("umount", {pasta_.path()}) != 0)
-            QProcess::execute("umount", {"-l", pasta_.path()});
-    }
-    DiscoPequeno(const DiscoPequeno&) = delete;
-    DiscoPequeno& operator=(const DiscoPequeno&) = delete;
-    bool montado() const { return montado_; }
-    QString caminho(const QString& nome) const { return pasta_.filePath(nome); }
-    // Takes the space left, but for `reserva` bytes.
-    void encher(qint64 reserva)
-    {
-        QFile enchimento(caminho("enchimento"));
-        enchimento.open(QIODevice::WriteOnly);
-        const QByteArray bloco(4096, 'x');
-        while (enchimento.write(bloco) == bloco.size() && enchimento.flush()) {
-        }
-        enchimento.close();
-        enchimento.resize(qMax<qint64>(0, enchimento.size() - reserva));
-    }
-
-private:
-    QTemporaryDir pasta_;
-    bool montado_ = false;
-};
-
-class DiscoCheio : public testfront::ExecutavelNoBanco {};
-
-// The scheduled job on a database whose file system fills up: each contract
-// that failed says the disk is full, naming the file.
-TEST_F(DiscoCheio, EachContractSaysTheDiskIsFull)
-{
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "not run as root: no small file system can be mounted";
-    int codigo = -1;
-    executar({"--os-contratos"}, codigo);   // the module's tables
-    ASSERT_EQ(codigo, 0) << erros.toStdString();
-    const QDate hoje = QDate::currentDate();
-    for (int contrato = 70; contrato < 74; ++contrato) {
-        exec(QString("insert into AATC05AC (ACCODIGO, CLCODIGO, ACCONTRATANTE, ACCODIGOINTEGRACAO, ACAPROVAIP,"
-                     " ACDATAIMPLANTACAO, ACDATAVALIDADE, ACDATABASE) values (%1, '00002', '00002', '30-MENSAL',"
-                     " 'S', :IMP, :VAL, :BASE)").arg(contrato),
-             {{"IMP", QDateTime(hoje.addDays(-60), QTime(0, 0))},
-              {"VAL", QDateTime(hoje.addDays(300), QTime(0, 0))},
-              {"BASE", QDateTime(hoje.addDays(-10), QTime(0, 0))}});
-        for (int i = 1; i <= 2000; ++i)
-            exec(QString("insert into AUGC03CO (COCODIGO, ACCODIGO, AECODIGO, COSERIE, COIDENTIFICADOR)"
-                         " values (%1, %2, 1, 'SN-%1', 'E')").arg(contrato * 10000 + i).arg(contrato));
-    }
-    global->IBTransaction1->commit();
-    global.reset();
-    DiscoPequeno disco(QString::number(QFileInfo(dbPath).size() / 1024 + 1024) + "k");
-    ASSERT_TRUE(disco.montado());
-    const QString noDisco = disco.caminho("cheio.fdb");
-    ASSERT_TRUE(QFile::copy(dbPath, noDisco));
-    disco.encher(0);
-    const QString antes = std::exchange(dbPath, noDisco);
-    global = std::make_unique<TdmGlobal>(dbPath);
-    const QString saida = executar({"--os-contratos"}, codigo);
-    global.reset();
-    dbPath = antes;
-    global = std::make_unique<TdmGlobal>(dbPath);
-    EXPECT_EQ(codigo, 1) << saida.toStdString() << erros.toStdString();
-    const QStringList linhas = erros.split('\n').filter(QRegularExpression("^Contrato 7[0-3]: "));
-    ASSERT_FALSE(linhas.isEmpty()) << erros.toStdString();
-    for (const QString& linha : linhas)
-        EXPECT_TRUE(linha.contains("O disco está cheio") && linha.contains(noDisco)) << linha.toStdString();
 }
 
 }  // namespace

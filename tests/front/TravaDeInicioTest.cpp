@@ -22,17 +22,6 @@ class TravaDeInicio : public testfront::ExecutavelNoBanco {};
 
 QByteArray caminho8(const QString& caminho) { return QFile::encodeName(caminho); }
 
-// The number of a process that has ended.
-qint64 processoTerminado()
-{
-    QProcess p;
-    p.start("true", {});
-    p.waitForStarted();
-    const qint64 numero = p.processId();
-    p.waitForFinished();
-    return numero;
-}
-
 TEST_F(TravaDeInicio, AnotherUsersMarkerOfAnEndedStartIsToldAtOnce)
 {
     const QString porque = testsupport::garantirUsuarios();
@@ -55,7 +44,7 @@ TEST_F(TravaDeInicio, AnotherUsersMarkerOfAnEndedStartIsToldAtOnce)
     {
         QFile marca(banco + ".inicio");
         ASSERT_TRUE(marca.open(QIODevice::WriteOnly));
-        marca.write(QByteArray::number(processoTerminado()) + "\ntechassist\n" + QSysInfo::machineHostName().toUtf8() +
+        marca.write(QByteArray::number(testsupport::processoTerminado()) + "\ntechassist\n" + QSysInfo::machineHostName().toUtf8() +
                     "\n");
     }
     ASSERT_EQ(::chown(caminho8(banco + ".inicio").constData(), testsupport::uidDe(testsupport::outroTeste()),

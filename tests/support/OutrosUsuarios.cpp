@@ -154,6 +154,16 @@ const char* donoTeste() { return guardado("t1"); }
 const char* outroTeste() { return guardado("t2"); }
 const char* grupoTesteNome() { return guardado("g"); }
 
+qint64 processoTerminado()
+{
+    QProcess p;
+    p.start("true", {});
+    p.waitForStarted();
+    const qint64 numero = p.processId();
+    p.waitForFinished();
+    return numero;
+}
+
 bool executarAteOFim(const QString& programa, const QStringList& argumentos)
 {
     QProcess p;

@@ -35,6 +35,8 @@ QStringList comoUsuario(const char* usuario);
 // arguments followed by a copy of the program (and of the libraries of the
 // build it loads) the user can reach.
 QStringList comoUsuario(const char* usuario, const QString& programa);
+// The number of a process that has ended (what a killed program left names it).
+qint64 processoTerminado();
 // Runs the program to its end: true when it ended with code 0.
 bool executarAteOFim(const QString& programa, const QStringList& argumentos);
 
