@@ -26,6 +26,18 @@ void mensagemDoQt(QtMsgType tipo, const QMessageLogContext&, const QString& text
         QTextStream(stderr) << texto << Qt::endl;
 }
 
+// What the error output calls a message, in the user's language.
+QString rotulo(host::ui::DialogKind tipo)
+{
+    switch (tipo) {
+    case host::ui::DialogKind::Error: return QStringLiteral("Erro");
+    case host::ui::DialogKind::Warning: return QStringLiteral("Aviso");
+    case host::ui::DialogKind::Information: return QStringLiteral("Informação");
+    case host::ui::DialogKind::Question: return QStringLiteral("Pergunta");
+    default: return QStringLiteral("Mensagem");
+    }
+}
+
 }  // namespace
 
 host::ui::DialogReply DialogosConsole::ask(const host::ui::DialogRequest& pedido)
@@ -38,7 +50,7 @@ host::ui::DialogReply DialogosConsole::ask(const host::ui::DialogRequest& pedido
     // scheduled job's notices tell what it could not do.
     if (pedido.kind == host::ui::DialogKind::Error || !avisosSoNoLog_) {
         QTextStream erro(stderr);
-        erro << host::ui::dialogKindName(pedido.kind) << ": " << texto;
+        erro << rotulo(pedido.kind) << ": " << texto;
         if (!pedido.detail.isEmpty())
             erro << "\n" << pedido.detail;
         erro << Qt::endl;

@@ -57,6 +57,7 @@ TEST(InicioNasBordas, ARefusedStartSaysItOnceAndNothingOfQts)
         EXPECT_EQ(e.codigo, 3) << modo;
         EXPECT_EQ((e.erros + e.saida).count("não existe"), 1) << modo << ": " << e.erros.toStdString();
         EXPECT_FALSE(e.erros.contains("QObject") || e.erros.contains("QStandardPaths")) << e.erros.toStdString();
+        EXPECT_TRUE(e.erros.startsWith("Erro: ")) << e.erros.toStdString();
     }
 }
 
