@@ -13,14 +13,29 @@ namespace {
 
 const QString kOrigemConsole = QStringLiteral("[Console]");
 
+bool avisosNoErro = false;
+
 void mensagemDoQt(QtMsgType tipo, const QMessageLogContext&, const QString& texto)
 {
     // The engine's wait notice comes from a thread of its own.
     static std::mutex umaDeCadaVez;
     const std::lock_guard<std::mutex> vez(umaDeCadaVez);
     host::writeLog(QStringLiteral("[Qt]"), texto);
-    if (tipo == QtCriticalMsg || tipo == QtFatalMsg)
+    // Notices (what a start waits for) are ours: Qt itself warns, it does not inform.
+    if (tipo == QtCriticalMsg || tipo == QtFatalMsg || (tipo == QtInfoMsg && avisosNoErro))
         QTextStream(stderr) << texto << Qt::endl;
+}
+
+// What the error output calls a message, in the user's language.
+QString rotulo(host::ui::DialogKind tipo)
+{
+    switch (tipo) {
+    case host::ui::DialogKind::Error: return QStringLiteral("Erro");
+    case host::ui::DialogKind::Warning: return QStringLiteral("Aviso");
+    case host::ui::DialogKind::Information: return QStringLiteral("Informação");
+    case host::ui::DialogKind::Question: return QStringLiteral("Pergunta");
+    default: return QStringLiteral("Mensagem");
+    }
 }
 
 }  // namespace
@@ -35,7 +50,7 @@ host::ui::DialogReply DialogosConsole::ask(const host::ui::DialogRequest& pedido
     // scheduled job's notices tell what it could not do.
     if (pedido.kind == host::ui::DialogKind::Error || !avisosSoNoLog_) {
         QTextStream erro(stderr);
-        erro << host::ui::dialogKindName(pedido.kind) << ": " << texto;
+        erro << rotulo(pedido.kind) << ": " << texto;
         if (!pedido.detail.isEmpty())
             erro << "\n" << pedido.detail;
         erro << Qt::endl;
@@ -52,6 +67,10 @@ bool DialogosConsole::runModal(host::ui::Form& form)
     return true;
 }
 
-void mensagensDoQtNoLog() { qInstallMessageHandler(mensagemDoQt); }
+void mensagensDoQtNoLog(bool avisos)
+{
+    avisosNoErro = avisos;
+    qInstallMessageHandler(mensagemDoQt);
+}
 
 }  // namespace app

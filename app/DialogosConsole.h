@@ -22,7 +22,8 @@ private:
 };
 
 // Qt's own messages (the display plugin's warnings) go to the log; only
-// critical ones reach the error output too.
-void mensagensDoQtNoLog();
+// critical ones reach the error output too, and the notices of what a start
+// waits for when `avisos` (the scheduled job; the self-test's are in the log).
+void mensagensDoQtNoLog(bool avisos);
 
 }  // namespace app

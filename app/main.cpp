@@ -51,22 +51,43 @@ struct Opcoes {
 };
 
 const char* const kOpcaoOrdensContratos = "os-contratos";
+const int kSemTela = 8;   // exit code of a start with windows on a machine with no display
 const char* const kOpcaoAutoteste = "autoteste";
 
 // The self-test and the scheduled job show no window and run where there may
 // be no display at all (a scheduled job, a remote shell): they always run
 // offscreen, whatever platform the environment names.
 // Returns whether the run is one of them.
+bool pedida(int argc, char** argv, const char* opcao)
+{
+    for (int i = 1; i < argc; ++i)
+        if (QByteArray(argv[i]) == QByteArray("--") + opcao)
+            return true;
+    return false;
+}
+
 bool semTelaParaExecucoesSemJanelas(int argc, char** argv)
 {
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray opcao(argv[i]);
-        if (opcao == QByteArray("--") + kOpcaoOrdensContratos || opcao == QByteArray("--") + kOpcaoAutoteste) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-            return true;
-        }
-    }
-    return false;
+    if (!pedida(argc, argv, kOpcaoOrdensContratos) && !pedida(argc, argv, kOpcaoAutoteste))
+        return false;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return true;
+}
+
+// The windows need a display: without one, Qt's display plugin would end
+// the program with an abort and its own English text. Told before Qt is
+// started; a platform named that needs no display (offscreen, vnc...) runs.
+bool semTelaParaJanelas(int argc, char** argv)
+{
+    const QByteArray plataforma = qgetenv("QT_QPA_PLATFORM").split(':').first();
+    const bool precisaDeTela = plataforma.isEmpty() || plataforma == "xcb" || plataforma.startsWith("wayland");
+    if (!precisaDeTela || !qgetenv("DISPLAY").isEmpty() || !qgetenv("WAYLAND_DISPLAY").isEmpty() ||
+        pedida(argc, argv, "help") || pedida(argc, argv, "help-all"))
+        return false;
+    QTextStream(stderr) << "Não há tela disponível (DISPLAY e WAYLAND_DISPLAY estão vazias): as janelas do programa "
+                           "precisam de uma tela. Sem tela funcionam --autoteste e --os-contratos."
+                        << Qt::endl;
+    return true;
 }
 
 Opcoes lerOpcoes(const QApplication& app)
@@ -161,7 +182,9 @@ int main(int argc, char** argv)
 {
     host::db::prepareProcess();
     if (semTelaParaExecucoesSemJanelas(argc, argv))
-        app::mensagensDoQtNoLog();
+        app::mensagensDoQtNoLog(pedida(argc, argv, kOpcaoOrdensContratos));
+    else if (semTelaParaJanelas(argc, argv))
+        return kSemTela;
     QApplication aplicacao(argc, argv);
     QApplication::setApplicationName("techassist");
     host::ui::useBrazilianPortuguese();   // numbers, dates and Qt's own texts ("Cancelar", "Sim", "Não")

@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 
 #include <fcntl.h>
@@ -22,10 +23,12 @@
 
 #include "host/db/Database.h"
 #include "host/schema/HostSchema.h"
+#include "tests/support/PastaPropria.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <functional>
@@ -190,6 +193,29 @@ inline bool& execucaoFalhou()
 }
 inline int resultado() { return execucaoFalhou() ? 2 : metaPerdida() ? 1 : 0; }
 
+// Everything the program writes by the user's folders (settings, the
+// engine's root and lock folders, its databases and samples in the
+// temporary folder) goes under a folder of the run's own, removed when it
+// ends; a killed run's folder is removed by the next run.
+inline void pastaPropria()
+{
+    const QString prefixo = "techassist-bench-casa-";
+    const QDir temporaria(QDir::tempPath());
+    for (const QFileInfo& velha : temporaria.entryInfoList({prefixo + "*"}, QDir::Dirs | QDir::NoSymLinks)) {
+        const QString dono = velha.fileName().mid(prefixo.size()).section('-', 0, 0);
+        if (velha.ownerId() == ::geteuid() && !QFileInfo::exists("/proc/" + dono))
+            QDir(velha.filePath()).removeRecursively();
+    }
+    static QByteArray pasta;
+    pasta = QFile::encodeName(temporaria.filePath(prefixo)) + QByteArray::number(qint64(::getpid())) + "-XXXXXX";
+    if (!::mkdtemp(pasta.data())) {
+        std::perror("mkdtemp");
+        std::exit(2);
+    }
+    testsupport::morarEm(QFile::decodeName(pasta));
+    std::atexit([] { QDir(QFile::decodeName(pasta)).removeRecursively(); });
+}
+
 // The program's rounds spread over runs of it. A run lays out its memory
 // its own way, and on a shared machine that alone moves a batch's ratio by
 // a tenth or more from one run of the same program to the next, whatever
@@ -201,7 +227,8 @@ inline int resultado() { return execucaoFalhou() ? 2 : metaPerdida() ? 1 : 0; }
 inline void emProcessos(char** argv)
 {
     if (!processos::arquivoAmostras().isEmpty())
-        return;   // a helper run
+        return;   // a helper run: the folders are its parent's
+    pastaPropria();
     const int execucoes = qEnvironmentVariableIsSet("BENCH_PROCESSES") ? qEnvironmentVariableIntValue("BENCH_PROCESSES") : 3;
     for (int k = 1; k < execucoes; ++k) {
         const QByteArray arquivo =

@@ -132,6 +132,11 @@ void agendaGravacao(Pendentes& p)
     QCoreApplication* app = QCoreApplication::instance();
     if (!app || p.agendadoEm == app || QThread::currentThread() != app->thread())
         return;
+    // While the application is being made (Qt's own messages of its start)
+    // there is no event loop to run a timer yet: the lines wait for the next
+    // one, or for the program's end.
+    if (!app->thread()->eventDispatcher())
+        return;
     p.agendadoEm = app;
     QTimer::singleShot(100, app, [] {
         pendentes().agendadoEm = nullptr;

@@ -46,6 +46,18 @@ QString exceptionText(const QString& engineText)
     return {};
 }
 
+// The engine tells a full file system by the system's words under an I/O
+// error ("I/O error during "write" operation for file "/x/y.fdb" ... No space
+// left on device"), a temporary file of its own included.
+QString fullDiskMessage(const QString& engineText)
+{
+    static const QRegularExpression file(R"re(for file "([^"]+)")re");
+    const QString named = file.match(engineText).captured(1);
+    return named.isEmpty() ? "O disco do banco de dados está cheio: não há espaço para gravar."
+                           : QString("O disco está cheio: não há espaço no sistema de arquivos de %1 para gravar.")
+                                 .arg(named);
+}
+
 bool says(const host::db::DbError& error, intptr_t code, const char* words)
 {
     return error.gdsCode() == code || error.message().contains(QLatin1String(words), Qt::CaseInsensitive);
@@ -60,7 +72,11 @@ WriteRefused::WriteRefused(const host::db::DbError& cause, const QString& userMe
 
 QString userMessageFor(const host::db::DbError& error, const Dataset* dataset)
 {
+    if (!error.userText().isEmpty())
+        return error.userText();
     const QString text = error.message();
+    if (text.contains(QLatin1String("No space left on device"), Qt::CaseInsensitive))
+        return fullDiskMessage(text);
     if (error.gdsCode() == kUserException) {
         const QString own = exceptionText(text);
         return own.isEmpty() ? text : own;

@@ -70,6 +70,12 @@ DbError::DbError(const QString& message, int sqlCode, intptr_t gdsCode, const QS
     : std::runtime_error(message.toStdString()), message_(message), sqlCode_(sqlCode), gdsCode_(gdsCode),
       sql_(sql) {}
 
+DbError DbError::withUserText(const QString& text) const {
+    DbError told(*this);
+    told.userText_ = text;
+    return told;
+}
+
 std::uint64_t statementCount() { return detail::executedStatements.load(std::memory_order_relaxed); }
 std::uint64_t prepareCount() { return detail::preparedStatements.load(std::memory_order_relaxed); }
 
@@ -94,6 +100,8 @@ IXpbBuilder* connectParams(Status& st, const ConnectOptions& o, bool creating) {
     dpb->insertString(&st, isc_dpb_lc_ctype, "UTF8");
     if (!o.role.isEmpty()) dpb->insertString(&st, isc_dpb_sql_role_name, o.role.toUtf8().constData());
     if (o.forcedWrites) dpb->insertInt(&st, isc_dpb_force_write, *o.forcedWrites ? 1 : 0);
+    // A server that takes the connection and never answers is given up.
+    if (Connection::isRemoteName(o.name)) dpb->insertInt(&st, isc_dpb_connect_timeout, detail::kServerAnswerSeconds);
     if (creating) {
         dpb->insertInt(&st, isc_dpb_sql_dialect, 1);
         dpb->insertString(&st, isc_dpb_set_db_charset, "UTF8");
@@ -130,9 +138,13 @@ static void attach(Connection::Impl& d, const ConnectOptions& options, bool crea
     const unsigned len = dpb->getBufferLength(&st);
     const unsigned char* buffer = dpb->getBuffer(&st);
     {
-        // A server answers for its own locks (and a slow network is no lock).
-        std::optional<detail::WaitNotice> notice;
-        if (embedded) notice.emplace(options.name, qEnvironmentVariable("FIREBIRD_LOCK"));
+        // Told after a few seconds: the lock of the embedded engine it waits
+        // on, or the server whose answer it waits for.
+        const QString lockFolder = qEnvironmentVariable("FIREBIRD_LOCK");
+        detail::WaitNotice notice([&](int seconds) {
+            return embedded ? detail::waitingMessage(options.name, lockFolder, seconds)
+                            : detail::serverWaitingMessage(options.name, seconds);
+        });
         d.attachment = creating ? detail::provider()->createDatabase(&st, name.constData(), len, buffer)
                                 : detail::provider()->attachDatabase(&st, name.constData(), len, buffer);
     }
@@ -144,7 +156,8 @@ static void attach(Connection::Impl& d, const ConnectOptions& options, bool crea
         throw DbError(QString(creating ? "Não foi possível criar o banco de dados %1:\n%2"
                                        : "Não foi possível abrir o banco de dados %1:\n%2")
                           .arg(options.name, e.message()),
-                      e.sqlCode(), e.gdsCode());
+                      e.sqlCode(), e.gdsCode())
+            .withUserText(detail::attachFailureText(options, e));
     }
     d.options = options;
 }
@@ -177,12 +190,6 @@ bool Connection::isOpen() const { return d->attachment != nullptr; }
 QString Connection::name() const { return d->options.name; }
 QString Connection::user() const { return d->options.user; }
 
-bool Connection::isRemoteName(const QString& name) {
-    if (name.startsWith("inet://") || name.startsWith("xnet://")) return true;
-    const int colon = name.indexOf(':');
-    const int slash = name.indexOf('/');
-    return colon > 1 && (slash < 0 || colon < slash);
-}
 
 // ---------------------------------------------------------------- Transaction
 

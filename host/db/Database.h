@@ -31,8 +31,14 @@ public:
     int sqlCode() const { return sqlCode_; }
     intptr_t gdsCode() const { return gdsCode_; }
     QString sql() const { return sql_; }
+    // What the user is told, when the layer that raised the failure could say
+    // it in the user's words (naming the user, the file or the server); the
+    // engine's text stays in message(), the detail. Empty: no such words.
+    QString userText() const { return userText_; }
+    DbError withUserText(const QString& text) const;
 
 private:
+    QString userText_;
     QString message_;
     int sqlCode_;
     intptr_t gdsCode_;
@@ -138,7 +144,12 @@ public:
     bool isOpen() const;
     QString name() const;
     QString user() const;
+    // A database on a server, in any form the engine takes: "host:path",
+    // "host/port:path", "[IPv6]:path", "inet://host:port/path" (and the
+    // other protocols' URLs).
     static bool isRemoteName(const QString& name);
+    // The server of such a name ("host", "host/port", "host:port"); empty for a local file.
+    static QString serverOf(const QString& name);
 
     struct Impl;
     Impl* impl() const { return d.get(); }

@@ -12,6 +12,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <list>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <memory>
@@ -50,14 +51,24 @@ private:
 [[noreturn]] void raise(const QString& message, const QString& sql = {});
 
 // Watches an attach: when it still runs after a few seconds (it waits on a
-// lock another process holds), tells through Qt's messages (the error output
-// of a console tool, the log of the self-test) which file of the
-// lock folder or the database holds it, so no start waits without saying so.
+// lock another process holds, or on a server's answer), tells through Qt's
+// messages (the error output of a console tool, the log of the self-test)
+// what it waits for: which file of the lock folder or the database holds it,
+// or which server, so no start waits without saying so.
 constexpr int kWaitNoticeSeconds = 3;
+// How long an attach waits for a server's answer before it gives up.
+constexpr int kServerAnswerSeconds = 20;
 QString waitingMessage(const QString& database, const QString& lockFolder, int seconds);
+QString serverWaitingMessage(const QString& database, int seconds);
+// A refused attach in the user's words, naming the file, the user or the
+// server (empty when the engine's code is none of those a user can meet).
+QString attachFailureText(const ConnectOptions& options, const DbError& failure);
+// A statement refused for want of a privilege, naming the database user
+// and what they may not do to which object.
+QString noPermissionText(const DbError& failure, const QString& user);
 class WaitNotice {
 public:
-    WaitNotice(const QString& database, const QString& lockFolder);
+    explicit WaitNotice(std::function<QString(int seconds)> message);
     ~WaitNotice();
     WaitNotice(const WaitNotice&) = delete;
     WaitNotice& operator=(const WaitNotice&) = delete;

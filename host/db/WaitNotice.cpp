@@ -57,13 +57,21 @@ QString waitingMessage(const QString& database, const QString& lockFolder, int s
     return head + "uma trava do Firebird" + (lockFolder.isEmpty() ? QString(".") : " na pasta " + lockFolder + ".");
 }
 
-WaitNotice::WaitNotice(const QString& database, const QString& lockFolder)
-    : watcher_([this, database, lockFolder] {
+QString serverWaitingMessage(const QString& database, int seconds) {
+    return QString("Abrindo o banco de dados %1: aguardando há %2 s a resposta do servidor %3 (desiste após %4 s).")
+        .arg(database)
+        .arg(seconds)
+        .arg(Connection::serverOf(database))
+        .arg(kServerAnswerSeconds);
+}
+
+WaitNotice::WaitNotice(std::function<QString(int seconds)> message)
+    : watcher_([this, message = std::move(message)] {
           std::unique_lock<std::mutex> lock(mutex_);
           if (ended_.wait_for(lock, std::chrono::seconds(kWaitNoticeSeconds), [this] { return done_; })) return;
           // Through Qt's messages: a console tool shows it on stderr, while a
           // run whose output is its result (the self-test) keeps it in the log.
-          qInfo().noquote() << waitingMessage(database, lockFolder, kWaitNoticeSeconds);
+          qInfo().noquote() << message(kWaitNoticeSeconds);
       }) {}
 
 WaitNotice::~WaitNotice() {

@@ -54,7 +54,11 @@ QString engineDetail(std::exception_ptr failure)
     try {
         std::rethrow_exception(failure);
     } catch (const host::db::DbError& e) {
-        return e.message() + (e.sql().isEmpty() ? QString() : "\n\n" + e.sql());
+        // A sentence of our own shown as the message is not told again.
+        const QString engineText = host::data::readableMessage(e) == e.message() ? QString() : e.message();
+        if (engineText.isEmpty() || e.sql().isEmpty())
+            return engineText + e.sql();
+        return engineText + "\n\n" + e.sql();
     } catch (const host::data::DatasetError& e) {
         return withoutComponentName(e.message()) == e.message() ? QString() : e.message();
     } catch (...) {

@@ -1040,6 +1040,15 @@ TEST(DbConnection, NamesAndFailures) {
     EXPECT_TRUE(host::db::Connection::isRemoteName("inet://server/x.fdb"));
     EXPECT_FALSE(host::db::Connection::isRemoteName("/var/db/x.fdb"));
     EXPECT_FALSE(host::db::Connection::isRemoteName("/var/db:1/x.fdb"));
+    // The forms the engine takes for a server on another port, and by its IPv6 address.
+    for (const char* remoto : {"server/3051:/var/db/x.fdb", "server/gds_db:x.fdb", "[::1]:/var/db/x.fdb",
+                               "[::1]/3051:/var/db/x.fdb", "inet4://server:3051/x.fdb", "INET6://[::1]/x.fdb"})
+        EXPECT_TRUE(host::db::Connection::isRemoteName(remoto)) << remoto;
+    EXPECT_FALSE(host::db::Connection::isRemoteName("dados/empresa.fdb"));
+    EXPECT_FALSE(host::db::Connection::isRemoteName("C:/dados/empresa.fdb"));
+    EXPECT_EQ(host::db::Connection::serverOf("server/3051:/var/db/x.fdb"), "server/3051");
+    EXPECT_EQ(host::db::Connection::serverOf("inet://server:3051/x.fdb"), "server:3051");
+    EXPECT_EQ(host::db::Connection::serverOf("/var/db/x.fdb"), "");
     host::db::Connection c;
     EXPECT_THROW(c.open({testsupport::uniqueFile("missing", ".fdb")}), DbError);
     EXPECT_FALSE(c.isOpen());

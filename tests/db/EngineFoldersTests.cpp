@@ -66,9 +66,10 @@ mode_t modeOf(const QString& path) {
 
 class EngineFolders : public ::testing::Test {
 protected:
+    explicit EngineFolders(const QString& base = testsupport::testFolder()) : scratch(base + "/pastas-XXXXXX") {}
     void SetUp() override { ASSERT_TRUE(scratch.isValid()); }
     QString at(const QString& name) const { return scratch.path() + "/" + name; }
-    QTemporaryDir scratch{testsupport::testFolder() + "/pastas-XXXXXX"};
+    QTemporaryDir scratch;
 };
 
 TEST_F(EngineFolders, RootEntriesFoundDifferentAreReplaced) {
@@ -276,12 +277,14 @@ TEST_F(EngineFolders, ProcessesWithDifferentTemporaryFoldersShareOneLockFolder) 
         host::db::Connection c;
         c.create({banco});
     }
-    const QString vazia = qEnvironmentVariable("TECHASSIST_PASTA_TRAVAS");
-    ASSERT_TRUE(vazia.isEmpty()) << "the tests run with the machine's place";
+    // The machine's place, not the one the test programs name for themselves.
+    const QByteArray nomeada = qgetenv("TECHASSIST_PASTA_TRAVAS");
     const QByteArray antes = qgetenv("TMPDIR");
+    qunsetenv("TECHASSIST_PASTA_TRAVAS");
     qputenv("TMPDIR", path8(scratch.path()));
     const QString daqui = host::db::lockFolderFor(banco);
     qputenv("TMPDIR", antes);
+    qputenv("TECHASSIST_PASTA_TRAVAS", nomeada);
     EXPECT_EQ(daqui, QString("/tmp/techassist-firebird-lock-%1").arg(::geteuid()));
 
     // Two processes at once, each with a temporary folder of its own.
@@ -324,13 +327,14 @@ TEST_F(EngineFolders, ProcessesWithDifferentTemporaryFoldersShareOneLockFolder) 
 
 // ---------------------------------------------------------------- other OS users
 
-const char* const kDono = testsupport::kDonoTeste;
-const char* const kOutro = testsupport::kOutroTeste;
+const char* const kDono = testsupport::donoTeste();
+const char* const kOutro = testsupport::outroTeste();
 
 bool run(const QString& program, const QStringList& args) { return testsupport::executarAteOFim(program, args); }
 
 class OutroUsuario : public EngineFolders {
 protected:
+    OutroUsuario() : EngineFolders(testsupport::pastaParaOutrosUsuarios()) {}
     void SetUp() override {
         EngineFolders::SetUp();
         const QString why = testsupport::garantirUsuarios();
@@ -363,7 +367,7 @@ protected:
                 p.start(wrapper.first(), wrapper.mid(1) + QStringList{TA_SONDA} + args);
             return;
         }
-        p.start("setpriv", testsupport::comoUsuario(user.toLocal8Bit().constData()) + QStringList{TA_SONDA} + args);
+        p.start("setpriv", testsupport::comoUsuario(user.toLocal8Bit().constData(), TA_SONDA) + args);
     }
     struct Result {
         int code;
@@ -665,7 +669,7 @@ TEST_F(OutroUsuario, AMemberIsRefusedUntilTheOwnerHasMadeTheLockFiles) {
 // members, not by its name: a user's own group with another member is
 // shared (that member opens it), a group holding the owner alone is not.
 TEST_F(OutroUsuario, AGroupIsSharedWhenItHasAnotherMemberWhateverItsName) {
-    ASSERT_TRUE(run("groupadd", {"-f", kDono}));
+    ASSERT_TRUE(testsupport::garantirGrupo(kDono));
     ASSERT_TRUE(run("usermod", {"-a", "-G", kDono, kDono}));
     ASSERT_TRUE(run("usermod", {"-a", "-G", kDono, kOutro}));
     const gid_t proprio = ::getgrnam(kDono)->gr_gid;
@@ -677,9 +681,9 @@ TEST_F(OutroUsuario, AGroupIsSharedWhenItHasAnotherMemberWhateverItsName) {
     r = probe(kOutro, {doProprio});
     EXPECT_EQ(r.code, 0) << "the group's other member: " << r.err.toStdString();
 
-    const char* const kSozinho = "techassist-sozinho";
-    ASSERT_TRUE(run("groupadd", {"-f", kSozinho}));
-    const gid_t sozinho = ::getgrnam(kSozinho)->gr_gid;
+    const QString kSozinho = testsupport::nomeDaExecucao("s");
+    ASSERT_TRUE(testsupport::garantirGrupo(kSozinho));
+    const gid_t sozinho = ::getgrnam(path8(kSozinho).constData())->gr_gid;
     const QString deUmSo = database("grupo-de-um-so.fdb", uidOf(kDono), sozinho, 0660);
     EXPECT_TRUE(host::db::lockFolderFor(deUmSo).endsWith(QString("/techassist-firebird-lock-%1").arg(uidOf(kDono))))
         << host::db::lockFolderFor(deUmSo).toStdString();
@@ -726,7 +730,11 @@ TEST_F(FirebirdTools, IsqlOpensTheDatabaseWhileTheApplicationHasItOpen) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("TMPDIR", outraTemporaria.path());
     isql.setProcessEnvironment(env);
-    isql.start("sh", {"-c", kReadmeRecipe, "sh", dbPath});
+    // The test programs keep the lock folders in a folder of their own.
+    QString receita = kReadmeRecipe;
+    receita.replace("/tmp/techassist-firebird-lock-",
+                    qEnvironmentVariable("TECHASSIST_PASTA_TRAVAS", "/tmp") + "/techassist-firebird-lock-");
+    isql.start("sh", {"-c", receita, "sh", dbPath});
     ASSERT_TRUE(isql.waitForFinished(60000));
     const QString out = QString::fromLocal8Bit(isql.readAllStandardOutput() + isql.readAllStandardError());
     EXPECT_EQ(isql.exitCode(), 0) << out.toStdString();

@@ -8,6 +8,16 @@
 #include "host/TravaExecucao.h"
 #include "host/db/Database.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <unistd.h>
+
+#include <utility>
+
 namespace {
 
 class OrdensContratosJob : public testfront::ExecutavelNoBanco {
@@ -27,7 +37,7 @@ protected:
               {"BASE", QDateTime(hoje.addDays(-10), QTime(0, 0))}});
         for (int i = 1; i <= equipamentos; ++i)
             exec(QString("insert into AUGC03CO (COCODIGO, ACCODIGO, AECODIGO, COSERIE, COIDENTIFICADOR)"
-                         " values (%1, %2, 1, 'SN-%1', 'E')").arg(contrato * 100 + i).arg(contrato));
+                         " values (%1, %2, 1, 'SN-%1', 'E')").arg(contrato * 10000 + i).arg(contrato));
     }
     int ordensDoContrato(int contrato)
     {
@@ -41,6 +51,69 @@ protected:
         ASSERT_EQ(codigo, 0) << erros.toStdString();
     }
 };
+
+// A small file system of the test's own, unmounted when it goes.
+class DiscoPequeno {
+public:
+    explicit DiscoPequeno(const QString& tamanho)
+    {
+        montado_ = ::geteuid() == 0 && QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=" + tamanho, "tmpfs",
+                                                                   pasta_.path()}) == 0;
+    }
+    ~DiscoPequeno()
+    {
+        if (montado_ && QProcess::execute("umount", {pasta_.path()}) != 0)
+            QProcess::execute("umount", {"-l", pasta_.path()});
+    }
+    DiscoPequeno(const DiscoPequeno&) = delete;
+    DiscoPequeno& operator=(const DiscoPequeno&) = delete;
+    bool montado() const { return montado_; }
+    QString caminho(const QString& nome) const { return pasta_.filePath(nome); }
+    // Takes all the space left.
+    void encher()
+    {
+        QFile enchimento(caminho("enchimento"));
+        enchimento.open(QIODevice::WriteOnly);
+        const QByteArray bloco(4096, 'x');
+        while (enchimento.write(bloco) == bloco.size() && enchimento.flush()) {
+        }
+    }
+
+private:
+    QTemporaryDir pasta_;
+    bool montado_ = false;
+};
+
+// The scheduled job on a database whose file system fills up: each contract
+// that failed says the disk is full, naming the file.
+TEST_F(OrdensContratosJob, OnAFullDiskEachContractSaysTheDiskIsFull)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "not run as root: no small file system can be mounted";
+    primeiraExecucao();
+    // Enough rows that the orders' items need new pages of the file.
+    for (int contrato = 70; contrato < 74; ++contrato)
+        contratoDevido(contrato, 2000);
+    global->IBTransaction1->commit();
+    global.reset();
+    DiscoPequeno disco(QString::number(QFileInfo(dbPath).size() / 1024 + 1024) + "k");
+    ASSERT_TRUE(disco.montado());
+    const QString noDisco = disco.caminho("cheio.fdb");
+    ASSERT_TRUE(QFile::copy(dbPath, noDisco));
+    disco.encher();
+    const QString antes = std::exchange(dbPath, noDisco);
+    global = std::make_unique<TdmGlobal>(dbPath);
+    int codigo = -1;
+    const QString saida = executar(codigo);
+    global.reset();
+    dbPath = antes;
+    global = std::make_unique<TdmGlobal>(dbPath);
+    EXPECT_EQ(codigo, 1) << saida.toStdString() << erros.toStdString();
+    const QStringList linhas = erros.split('\n').filter(QRegularExpression("^Contrato 7[0-3]: "));
+    ASSERT_FALSE(linhas.isEmpty()) << erros.toStdString();
+    for (const QString& linha : linhas)
+        EXPECT_TRUE(linha.contains("O disco está cheio") && linha.contains(noDisco)) << linha.toStdString();
+}
 
 }  // namespace
 

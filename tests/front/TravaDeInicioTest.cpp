@@ -17,23 +17,10 @@
 
 namespace {
 
-using testsupport::kDonoTeste;
-using testsupport::kOutroTeste;
 
 class TravaDeInicio : public testfront::ExecutavelNoBanco {};
 
 QByteArray caminho8(const QString& caminho) { return QFile::encodeName(caminho); }
-
-// The number of a process that has ended.
-qint64 processoTerminado()
-{
-    QProcess p;
-    p.start("true", {});
-    p.waitForStarted();
-    const qint64 numero = p.processId();
-    p.waitForFinished();
-    return numero;
-}
 
 TEST_F(TravaDeInicio, AnotherUsersMarkerOfAnEndedStartIsToldAtOnce)
 {
@@ -43,12 +30,12 @@ TEST_F(TravaDeInicio, AnotherUsersMarkerOfAnEndedStartIsToldAtOnce)
     global->IBTransaction1->commit();
     global.reset();
     // A folder the users share, as the temporary one is.
-    QTemporaryDir pasta(testsupport::testFolder() + "/compartilhada-XXXXXX");
+    QTemporaryDir pasta(testsupport::pastaParaOutrosUsuarios() + "/compartilhada-XXXXXX");
     ASSERT_TRUE(pasta.isValid());
     ::chmod(caminho8(pasta.path()).constData(), 01777);
     const QString banco = pasta.path() + "/banco.fdb";
     ASSERT_TRUE(QFile::copy(dbPath, banco));
-    ASSERT_EQ(::chown(caminho8(banco).constData(), testsupport::uidDe(kDonoTeste), testsupport::grupoTeste()), 0);
+    ASSERT_EQ(::chown(caminho8(banco).constData(), testsupport::uidDe(testsupport::donoTeste()), testsupport::grupoTeste()), 0);
     ::chmod(caminho8(banco).constData(), 0600);
     for (const char* sub : {"/dados", "/tmp"}) {
         ASSERT_TRUE(QDir().mkpath(pasta.path() + sub));
@@ -57,16 +44,16 @@ TEST_F(TravaDeInicio, AnotherUsersMarkerOfAnEndedStartIsToldAtOnce)
     {
         QFile marca(banco + ".inicio");
         ASSERT_TRUE(marca.open(QIODevice::WriteOnly));
-        marca.write(QByteArray::number(processoTerminado()) + "\ntechassist\n" + QSysInfo::machineHostName().toUtf8() +
+        marca.write(QByteArray::number(testsupport::processoTerminado()) + "\ntechassist\n" + QSysInfo::machineHostName().toUtf8() +
                     "\n");
     }
-    ASSERT_EQ(::chown(caminho8(banco + ".inicio").constData(), testsupport::uidDe(kOutroTeste),
+    ASSERT_EQ(::chown(caminho8(banco + ".inicio").constData(), testsupport::uidDe(testsupport::outroTeste()),
                       testsupport::grupoTeste()),
               0);
 
     QProcess processo;
     QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
-    for (const char* nome : {"FIREBIRD", "FIREBIRD_LOCK", "XDG_RUNTIME_DIR", "XDG_CACHE_HOME", "HOME"})
+    for (const char* nome : {"FIREBIRD", "FIREBIRD_LOCK", "XDG_RUNTIME_DIR", "XDG_CACHE_HOME", "XDG_CONFIG_HOME", "HOME"})
         ambiente.remove(nome);
     ambiente.insert("XDG_DATA_HOME", pasta.path() + "/dados");
     ambiente.insert("TMPDIR", pasta.path() + "/tmp");
@@ -74,8 +61,8 @@ TEST_F(TravaDeInicio, AnotherUsersMarkerOfAnEndedStartIsToldAtOnce)
     processo.setProcessEnvironment(ambiente);
     QElapsedTimer relogio;
     relogio.start();
-    processo.start("setpriv", testsupport::comoUsuario(kDonoTeste) +
-                                  QStringList{TA_HOST_PATH, "--banco", banco, "--os-contratos"});
+    processo.start("setpriv", testsupport::comoUsuario(testsupport::donoTeste(), TA_HOST_PATH) +
+                                  QStringList{"--banco", banco, "--os-contratos"});
     const bool terminou = processo.waitForFinished(90000);
     if (!terminou) {
         processo.kill();
@@ -84,7 +71,7 @@ TEST_F(TravaDeInicio, AnotherUsersMarkerOfAnEndedStartIsToldAtOnce)
     const QString erros = QString::fromLocal8Bit(processo.readAllStandardError());
     const QString saida = QString::fromLocal8Bit(processo.readAllStandardOutput());
     EXPECT_TRUE(terminou) << "the start waited for the marker: " << erros.toStdString();
-    EXPECT_TRUE(erros.contains(banco + ".inicio") && erros.contains(kOutroTeste)) << erros.toStdString();
+    EXPECT_TRUE(erros.contains(banco + ".inicio") && erros.contains(testsupport::outroTeste())) << erros.toStdString();
     EXPECT_FALSE(erros.contains("Aguardando")) << erros.toStdString();
     EXPECT_TRUE(saida.contains("ordens geradas")) << saida.toStdString() << erros.toStdString();
     global = std::make_unique<TdmGlobal>(dbPath);

@@ -1,18 +1,31 @@
 #!/bin/sh
 # Starts of the executable as people make them: a mistyped --banco, a first
 # start killed a quarter-second in, and two first starts at once.
-# Usage: inicio.sh <techassist> <scratch folder>
+# Usage: inicio.sh <techassist>
 set -u
-exe="$1"; base="$2"
-rm -rf "$base"; mkdir -p "$base"
+exe="$1"
 falha() { echo "FALHA: $*"; exit 1; }
+. "$(dirname "$0")/pasta-propria.sh"
+
+# The run's folder is in the machine's temporary folder, which another OS
+# user reaches wherever the checkout is; removed at the end, and a killed
+# run's by the next run.
+for velha in /tmp/techassist-inicio-*; do
+  [ -d "$velha" ] || continue
+  dono=${velha#/tmp/techassist-inicio-}; dono=${dono%%-*}
+  kill -0 "$dono" 2>/dev/null || rm -rf "$velha"
+done
+base=$(mktemp -d "/tmp/techassist-inicio-$$-XXXXXX") || falha "sem pasta temporária"
+trap 'rm -rf "$base"' EXIT
+trap 'exit 1' INT TERM HUP
+morar_em "$base/proprio"
+chmod 755 "$base"
 # A temporary folder of this run: the engine's root and lock folders the
 # program makes there are seen by nobody else. A process killed while it
 # holds a mutex of the engine's shared lock files leaves it held, and every
 # process using those files would wait for it for ever.
 mkdir -p "$base/tmp"; chmod 1777 "$base/tmp"
 export TMPDIR="$base/tmp" TECHASSIST_PASTA_TRAVAS="$base/tmp"
-unset FIREBIRD_LOCK FIREBIRD
 
 # A --banco naming a file that does not exist is refused and nothing is created.
 XDG_DATA_HOME="$base/a" "$exe" --autoteste --banco "$base/digitado/errado.fdb" >"$base/a.out" 2>&1
@@ -37,11 +50,18 @@ wait $p2 || { cat "$base/c2.out"; falha "segundo de dois inícios"; }
 # A second OS user starts after the first (who made the folders first):
 # each user's database gets a lock folder of its own owner.
 if [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null; then
+  # The executable, its module and the build's libraries, where that user reaches them.
+  mkdir -p "$base/programa"
+  for arquivo in "$exe" "$(dirname "$exe")"/*.so; do
+    cp "$arquivo" "$base/programa/"
+    ldd "$arquivo" | awk '$3 ~ /^\// && $3 !~ /^\/(usr|lib)/ {print $3}' | xargs -r cp -t "$base/programa/"
+  done
+  chmod -R a+rX "$base/programa"
   mkdir -p "$base/d"; chown 65534:65534 "$base/d"
-  (cd "$base/d" && XDG_DATA_HOME="$base/d" setpriv --reuid=65534 --regid=65534 --clear-groups \
-     "$exe" --autoteste >"$base/d.out" 2>&1) || { cat "$base/d.out"; falha "segundo usuário do sistema"; }
+  (cd "$base/d" && XDG_DATA_HOME="$base/d" LD_LIBRARY_PATH="$base/programa" setpriv --reuid=65534 --regid=65534 \
+     --clear-groups "$base/programa/$(basename "$exe")" --autoteste >"$base/d.out" 2>&1) ||
+     { cat "$base/d.out"; falha "segundo usuário do sistema"; }
   # Its new file is its group's to write (nogroup, not a group of its own name): the group's folder.
   [ -d "$base/tmp/techassist-firebird-lock-65534-g65534" ] || falha "segundo usuário sem pasta de travas própria"
   [ -d "$base/tmp/techassist-firebird-lock-0" ] || falha "primeiro usuário sem pasta de travas própria"
 fi
-rm -rf "$base"

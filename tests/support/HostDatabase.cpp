@@ -67,8 +67,8 @@ void HostDatabaseTest::TearDown()
 {
     global.reset();
     dialogs.reset();
-    // A set-up that failed before naming them leaves them empty: an empty
-    // path is the working folder, which is not the test's to remove.
+    // Only what SetUp made: a set-up that failed early left the names empty,
+    // and an empty name is the current folder.
     if (!dbPath.isEmpty())
         QFile::remove(dbPath);
     if (!systemFolder.isEmpty())

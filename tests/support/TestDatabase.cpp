@@ -13,8 +13,13 @@
 namespace testsupport {
 
 QString testFolder() {
-    QString dir = qEnvironmentVariable("TA_TEST_TMP");
-    if (dir.isEmpty()) dir = QDir::tempPath() + "/techassist-tests";
+    // Fixed at the first call: the program points the temporary folder into
+    // a folder of its own afterwards.
+    static const QString dir = [] {
+        QString named = qEnvironmentVariable("TA_TEST_TMP");
+        if (named.isEmpty()) named = QDir::tempPath() + "/techassist-tests";
+        return named;
+    }();
     QDir().mkpath(dir);
     return dir;
 }
@@ -61,6 +66,7 @@ void removeFilesOf(Predicate owned) {
 void removeFilesOfThisRun() {
     const qint64 self = QCoreApplication::applicationPid();
     removeFilesOf([self](qint64 owner) { return owner == self; });
+    QDir().rmdir(testFolder());   // when no other program uses it
 }
 
 void removeFilesOfEndedRuns() {

@@ -2,31 +2,24 @@
 
 #include "host/PilvCpr70.h"
 #include "host/db/Database.h"
+#include "tests/support/OutrosUsuarios.h"
+#include "tests/support/PastaPropria.h"
 #include "tests/support/TestDatabase.h"
 #include "host/ui/Locale.h"
 #include "host/ui/ScriptedDialogs.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
-        const QByteArray runtime = QDir::tempPath().toUtf8() + "/techassist-runtime";
-        QDir().mkpath(runtime);
-        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", runtime);
-    }
-    // Whatever falls back to the user's data folder (the host's log without a
-    // system folder, the executables the tests start) writes under the test
-    // folder, never into the invoking user's own.
-    const QString dados = testsupport::testFolder() + "/dados-do-usuario";
-    QDir().mkpath(dados);
-    qputenv("XDG_DATA_HOME", QFile::encodeName(dados));
+    // Whatever the program and the executables the tests start write by the
+    // user's folders (layouts, the engine's root and lock folders, the log
+    // without a system folder) goes under the program's own folder, removed
+    // with its files, never into the invoking user's own.
+    testsupport::morarEm(testsupport::uniqueFile("casa", ""));
     host::db::prepareProcess();
     QApplication app(argc, argv);
     // As the application runs: Brazilian numbers, dates and Qt's own texts.
@@ -38,8 +31,10 @@ int main(int argc, char** argv) {
     host::recordHookCalls(true);
     ::testing::InitGoogleMock(&argc, argv);
     testsupport::removeFilesOfEndedRuns();
+    testsupport::removerUsuariosDeExecucoesTerminadas();
     const int result = RUN_ALL_TESTS();
     // The template databases are built once per program and kept to its end.
+    testsupport::removerUsuariosDestaExecucao();
     testsupport::removeFilesOfThisRun();
     return result;
 }

@@ -1,0 +1,120 @@
+// Starts that cannot go on, as the person (or the scheduled job) meets them:
+// each is told once, in Portuguese, naming the user, the file or the
+// server, with the engine's text only as the detail, and nothing of Qt's.
+
+#include "tests/front/ExecutavelNoBanco.h"
+
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <functional>
+
+namespace {
+
+struct Execucao {
+    int codigo = -1;
+    QString saida, erros;
+};
+
+// The executable as a scheduled job or a person starts it, with no runtime
+// folder (as cron gives none) and the environment changed by `ajuste`.
+Execucao iniciar(const QStringList& argumentos, const std::function<void(QProcessEnvironment&)>& ajuste = {})
+{
+    QTemporaryDir dados;
+    QProcess processo;
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.remove("XDG_RUNTIME_DIR");
+    ambiente.insert("XDG_DATA_HOME", dados.path());
+    if (ajuste)
+        ajuste(ambiente);
+    processo.setProcessEnvironment(ambiente);
+    processo.start(TA_HOST_PATH, argumentos);
+    Execucao e;
+    if (!processo.waitForFinished(180000)) {
+        processo.kill();
+        processo.waitForFinished();
+    }
+    e.codigo = processo.exitStatus() == QProcess::NormalExit ? processo.exitCode() : -1;
+    e.saida = QString::fromUtf8(processo.readAllStandardOutput());
+    e.erros = QString::fromUtf8(processo.readAllStandardError());
+    return e;
+}
+
+TEST(InicioNasBordas, ARefusedStartSaysItOnceAndNothingOfQts)
+{
+    QTemporaryDir pasta;
+    const QString banco = pasta.filePath("digitado-errado.fdb");
+    for (const char* modo : {"--os-contratos", "--autoteste"}) {
+        const Execucao e = iniciar({"--banco", banco, modo});
+        EXPECT_EQ(e.codigo, 3) << modo;
+        EXPECT_EQ((e.erros + e.saida).count("não existe"), 1) << modo << ": " << e.erros.toStdString();
+        EXPECT_FALSE(e.erros.contains("QObject") || e.erros.contains("QStandardPaths")) << e.erros.toStdString();
+        EXPECT_TRUE(e.erros.startsWith("Erro: ")) << e.erros.toStdString();
+    }
+}
+
+// A server that takes the connection and never answers: the start tells
+// within seconds what it waits for, then gives up naming the server. The
+// server is named with its port, a form of the engine's own.
+TEST(InicioNasBordas, AServerThatNeverAnswersIsToldAndGivenUp)
+{
+    // The system takes the connections of a listening socket; nobody ever answers them.
+    const int mudo = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ASSERT_GE(mudo, 0);
+    sockaddr_in endereco {};
+    endereco.sin_family = AF_INET;
+    endereco.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t tamanho = sizeof endereco;
+    ASSERT_EQ(::bind(mudo, reinterpret_cast<sockaddr*>(&endereco), sizeof endereco), 0);
+    ASSERT_EQ(::listen(mudo, 8), 0);
+    ASSERT_EQ(::getsockname(mudo, reinterpret_cast<sockaddr*>(&endereco), &tamanho), 0);
+    const QString servidor = QString("127.0.0.1/%1").arg(ntohs(endereco.sin_port));
+    const QString banco = servidor + ":/srv/banco/empresa.fdb";
+    const Execucao e = iniciar({"--banco", banco, "--os-contratos"});
+    EXPECT_EQ(e.codigo, 3);
+    const QStringList linhas = e.erros.split('\n');
+    EXPECT_TRUE(linhas.size() > 1 && linhas[0].contains("aguardando") && linhas[0].contains("servidor " + servidor))
+        << e.erros.toStdString();
+    EXPECT_TRUE(e.erros.contains("O servidor " + servidor + " do banco de dados " + banco + " não respondeu"))
+        << e.erros.toStdString();
+    EXPECT_FALSE(e.erros.contains("não existe")) << "taken for a local file: " << e.erros.toStdString();
+    ::close(mudo);
+}
+
+TEST(InicioNasBordas, WithoutADisplayTheWindowsSaySoInPortuguese)
+{
+    const Execucao e = iniciar({}, [](QProcessEnvironment& ambiente) {
+        for (const char* nome : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            ambiente.remove(nome);
+    });
+    EXPECT_EQ(e.codigo, 8);
+    EXPECT_TRUE(e.erros.contains("precisam de uma tela") && e.erros.contains("--autoteste") &&
+                e.erros.contains("--os-contratos"))
+        << e.erros.toStdString();
+    EXPECT_FALSE(e.erros.contains("xcb")) << e.erros.toStdString();
+}
+
+class InicioNoBanco : public testfront::ExecutavelNoBanco {};
+
+// A database user without rights on the host's tables: told by name, with
+// what was refused, not the engine's English.
+TEST_F(InicioNoBanco, ADatabaseUserWithoutRightsIsToldByName)
+{
+    int codigo = -1;
+    executar({"--usuario", "MARIA", "--senha", "x", "--os-contratos"}, codigo);
+    EXPECT_EQ(codigo, 3);
+    const QString mensagem = erros.section('\n', 0, 0);
+    EXPECT_TRUE(mensagem.contains("O usuário MARIA do banco de dados não tem permissão para ler a tabela"))
+        << erros.toStdString();
+    EXPECT_TRUE(erros.contains("no permission")) << "the engine's text as the detail: " << erros.toStdString();
+}
+
+}  // namespace
