@@ -21,8 +21,8 @@ extern const char* const TA_HOST_PATH;
 
 namespace {
 
-using testsupport::kDonoTeste;
-using testsupport::kOutroTeste;
+const char* dono() { return testsupport::donoTeste(); }
+const char* outro() { return testsupport::outroTeste(); }
 
 QByteArray bytesDe(const QString& caminho) { return QFile::encodeName(caminho); }
 
@@ -38,9 +38,9 @@ protected:
         ASSERT_TRUE(QDir().mkpath(em("tmp")));
         ::chmod(bytesDe(em("tmp")).constData(), 01777);
         ASSERT_TRUE(QDir().mkpath(em("casa")));
-        darA(em("casa"), kDonoTeste, 0777);
+        darA(em("casa"), dono(), 0777);
         escrever(em("casa/.bashrc"), "alias ls='ls -F'\n");
-        darA(em("casa/.bashrc"), kDonoTeste, 0600);
+        darA(em("casa/.bashrc"), dono(), 0600);
     }
     QString em(const QString& nome) const { return raiz.path() + "/" + nome; }
     QString sistema() const { return em("casa/.local/share/AssistenciaTecnica"); }
@@ -79,7 +79,7 @@ protected:
         ambiente.insert("TECHASSIST_PASTA_TRAVAS", em("tmp"));
         processo.setProcessEnvironment(ambiente);
         processo.setWorkingDirectory(em("tmp"));
-        processo.start("setpriv", testsupport::comoUsuario(kDonoTeste) + QStringList{TA_HOST_PATH, "--os-contratos"});
+        processo.start("setpriv", testsupport::comoUsuario(dono(), TA_HOST_PATH) + QStringList{"--os-contratos"});
         const bool terminou = processo.waitForFinished(180000);
         if (!terminou) {
             processo.kill();
@@ -93,7 +93,8 @@ protected:
         QFile arquivo(em("casa/.bashrc"));
         return arquivo.open(QIODevice::ReadOnly) ? arquivo.readAll() : QByteArray();
     }
-    QTemporaryDir raiz{testsupport::testFolder() + "/pasta-do-sistema-XXXXXX"};
+    // Where the other users can reach it, wherever the checkout is.
+    QTemporaryDir raiz{testsupport::pastaParaOutrosUsuarios() + "/pasta-do-sistema-XXXXXX"};
 };
 
 TEST_F(PastaDoSistema, AFolderAnotherUserMadeOnTheWayNeverGetsTheDatabaseNorTheLog)
@@ -103,8 +104,8 @@ TEST_F(PastaDoSistema, AFolderAnotherUserMadeOnTheWayNeverGetsTheDatabaseNorTheL
     ASSERT_TRUE(QDir().mkpath(sistema() + "/Log"));
     for (const char* pasta : {".local", ".local/share", ".local/share/AssistenciaTecnica",
                               ".local/share/AssistenciaTecnica/Log"})
-        darA(em("casa/") + pasta, kOutroTeste, 02777);
-    linksNoLog(kOutroTeste);
+        darA(em("casa/") + pasta, outro(), 02777);
+    linksNoLog(outro());
 
     QString erros;
     EXPECT_EQ(iniciar(erros), 3) << erros.toStdString();
@@ -115,7 +116,7 @@ TEST_F(PastaDoSistema, AFolderAnotherUserMadeOnTheWayNeverGetsTheDatabaseNorTheL
     // The home closed again: the other user's folder on the way still refuses.
     ::chmod(bytesDe(em("casa")).constData(), 0755);
     EXPECT_EQ(iniciar(erros), 3) << erros.toStdString();
-    EXPECT_TRUE(erros.contains(em("casa/.local")) && erros.contains(kOutroTeste)) << erros.toStdString();
+    EXPECT_TRUE(erros.contains(em("casa/.local")) && erros.contains(outro())) << erros.toStdString();
     EXPECT_FALSE(QFileInfo::exists(sistema() + "/techassist.fdb"));
     EXPECT_EQ(bashrc(), QByteArray("alias ls='ls -F'\n"));
 
@@ -124,10 +125,10 @@ TEST_F(PastaDoSistema, AFolderAnotherUserMadeOnTheWayNeverGetsTheDatabaseNorTheL
     ASSERT_EQ(iniciar(erros), 0) << erros.toStdString();
     struct stat st {};
     ASSERT_EQ(::stat(bytesDe(sistema() + "/techassist.fdb").constData(), &st), 0);
-    EXPECT_EQ(st.st_uid, testsupport::uidDe(kDonoTeste));
+    EXPECT_EQ(st.st_uid, testsupport::uidDe(dono()));
     for (const QString& pasta : {em("casa/.local"), sistema(), sistema() + "/Log"}) {
         ASSERT_EQ(::lstat(bytesDe(pasta).constData(), &st), 0) << pasta.toStdString();
-        EXPECT_EQ(st.st_uid, testsupport::uidDe(kDonoTeste)) << pasta.toStdString();
+        EXPECT_EQ(st.st_uid, testsupport::uidDe(dono())) << pasta.toStdString();
         EXPECT_EQ(st.st_mode & 07777, 0700u) << pasta.toStdString();
     }
     EXPECT_EQ(bashrc(), QByteArray("alias ls='ls -F'\n"));
@@ -139,7 +140,7 @@ TEST_F(PastaDoSistema, TheLogIsNeverWrittenThroughALink)
     ::chmod(bytesDe(em("casa")).constData(), 0755);
     QString erros;
     ASSERT_EQ(iniciar(erros), 0) << erros.toStdString();
-    linksNoLog(kDonoTeste);
+    linksNoLog(dono());
     EXPECT_EQ(iniciar(erros), 0) << erros.toStdString();
     EXPECT_EQ(bashrc(), QByteArray("alias ls='ls -F'\n"));
 }
