@@ -68,7 +68,10 @@ void HostDatabaseTest::TearDown()
     global.reset();
     dialogs.reset();
     QFile::remove(dbPath);
-    QDir(systemFolder).removeRecursively();
+    // A set-up that failed before making its folder leaves the name empty,
+    // and an empty name is the current folder: nothing of it is removed.
+    if (!systemFolder.isEmpty())
+        QDir(systemFolder).removeRecursively();
 }
 
 int HostDatabaseTest::exec(const QString& sql, const QVariantMap& params)
