@@ -10,6 +10,7 @@
 #include "data/uDataTec.h"
 #include "host/data/Field.h"
 #include "host/data/Query.h"
+#include "host/ui/DataEdit.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/DataLookupCombo.h"
 #include "host/ui/PageControl.h"
