@@ -87,6 +87,9 @@ bool mostrarPesquisa(const PesquisaDefinicao& definicao, const QString& condicao
         if (!coluna.isEmpty())
             query->paramByName("PESQUISA")->setAsString(texto);
         query->open();
+        for (const PesquisaColuna& c : definicao.colunas)
+            if (host::data::Field* campo = c.formato.isEmpty() ? nullptr : query->findField(c.campo))
+                campo->setDisplayFormat(c.formato);
     };
     abrir({}, {});
 

@@ -27,7 +27,11 @@ struct PesquisaColuna {
     QString titulo;
     int largura = 80;
     QString expressao;   // what the search box compares; empty: the field itself
+    QString formato;     // display format of a number column (kFormatoValor for amounts)
 };
+
+// Amounts in a picker show as money ("321,00").
+inline const QString kFormatoValor = QStringLiteral("###,###,##0.00");
 
 // One picker: "select ... from ..." without where or order, a fixed
 // condition (without "where"), the order column and the grid columns.

@@ -43,7 +43,7 @@ bool SelecionaVenda(QString& sNumero)
         {{"NUMERO_PEDIDO", "Pedido", 80, "ped.NUMERO_PEDIDO"},
          {"DATA_EMISSAO", "Emissão", 90, "ped.DATA_EMISSAO"},
          {"NOME", "Cliente", 250, "cl.NOME"},
-         {"VALOR_TOTAL", "Total", 90, "ped.VALOR_TOTAL"},
+         {"VALOR_TOTAL", "Total", 90, "ped.VALOR_TOTAL", host::kFormatoValor},
          {"IMPRESSO_NF", "Status", 50, "ped.IMPRESSO_NF"}}};
     QVariantMap linha;
     if (!host::executarPesquisa(definicao, {}, linha))
@@ -64,7 +64,7 @@ bool SelecionaReceber(QString& sDocumento, QString& sCliente, int& iSequencia, Q
          {"NOME", "Cliente", 220, "cl.NOME"},
          {"SEQUENCIA", "Parcela", 50, "cr.SEQUENCIA"},
          {"DATA_VENCIMENTO", "Vencimento", 90, "cr.DATA_VENCIMENTO"},
-         {"VALOR_DOCUMENTO", "Valor", 90, "cr.VALOR_DOCUMENTO"},
+         {"VALOR_DOCUMENTO", "Valor", 90, "cr.VALOR_DOCUMENTO", host::kFormatoValor},
          {"SITUACAO_DOCUMENTO", "Sit.", 35, "cr.SITUACAO_DOCUMENTO"}}};
     QVariantMap linha;
     if (!host::executarPesquisa(definicao, {}, linha))

@@ -117,8 +117,8 @@ host::PesquisaDefinicao componentesDoProduto()
             {{"CMCODIGO", "Componente", 90, "cm.CMCODIGO"},
              {"DESCRICAO", "Descrição", 220, "pr.DESCRICAO"},
              {"CMQUANTIDADE", "Quantidade", 70, ""},
-             {"CMVALOR", "Valor", 80, ""},
-             {"CMTOTAL", "Total", 80, ""}},
+             {"CMVALOR", "Valor", 80, "", host::kFormatoValor},
+             {"CMTOTAL", "Total", 80, "", host::kFormatoValor}},
             0};
 }
 

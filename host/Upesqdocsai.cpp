@@ -28,7 +28,7 @@ bool SelecionaDocumentoSaidaMultiplaOS(QString& sDocumento, QString& sSerie, QSt
          {"SERIE_DOC", "Série", 50, "nf.SERIE_DOC"},
          {"OPERACAO_DOC", "Operação", 60, "nf.OPERACAO_DOC"},
          {"DATA", "Data", 90, "nf.DATA"},
-         {"TOTAL_DOC", "Total", 90, "nf.TOTAL_DOC"}},
+         {"TOTAL_DOC", "Total", 90, "nf.TOTAL_DOC", host::kFormatoValor}},
         0};
     QList<QVariantMap> documentos;
     if (!host::executarPesquisaMultipla(definicao, {}, documentos, {{"CLIENTE", cliente}}) || documentos.isEmpty())

@@ -19,7 +19,7 @@ host::PesquisaDefinicao definicaoProdutos(bool bServicos)
         {{"CODIGO", "Código", 90, "pr.CODIGO"},
          {"DESCRICAO", "Descrição", 300, "pr.DESCRICAO"},
          {"UNIDADE_MEDIDA", "Un.", 40, "pr.UNIDADE_MEDIDA"},
-         {"PCO_VENDA", "Preço Venda", 90, "pr.PCO_VENDA"},
+         {"PCO_VENDA", "Preço Venda", 90, "pr.PCO_VENDA", host::kFormatoValor},
          {"ESTOQUE", "Estoque", 80, "pr.ESTOQUE"},
          {"OUTRO_CODIGO", "Outro Código", 110, "pr.OUTRO_CODIGO"}},
         1};
@@ -53,7 +53,7 @@ bool SelecionaProdutoDescricao(const QString& sDescricao, host::data::Field* cam
         {{"CODIGO", "Código", 90, "pr.CODIGO"},
          {"DESCRICAO", "Descrição", 300, "pr.DESCRICAO"},
          {"UNIDADE_MEDIDA", "Un.", 40, "pr.UNIDADE_MEDIDA"},
-         {"PCO_VENDA", "Preço Venda", 90, "pr.PCO_VENDA"},
+         {"PCO_VENDA", "Preço Venda", 90, "pr.PCO_VENDA", host::kFormatoValor},
          {"ESTOQUE", "Estoque", 80, "pr.ESTOQUE"}},
         1};
     QVariantMap linha;
@@ -75,7 +75,7 @@ bool SelecionaAssEquipamentosSolicitados(const QString& sPedido, QString& sProdu
          {"CODIGO", "Código", 90, "it.CODIGO"},
          {"DESCRICAO", "Descrição", 260, "pr.DESCRICAO"},
          {"QUANTIDADE", "Qtde.", 70, "it.QUANTIDADE"},
-         {"VALOR", "Valor", 90, "it.VALOR"}},
+         {"VALOR", "Valor", 90, "it.VALOR", host::kFormatoValor}},
         2};
     QVariantMap linha;
     if (!host::executarPesquisa(definicao, {}, linha, {{"PEDIDO", sPedido.trimmed()}}))

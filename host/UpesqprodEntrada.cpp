@@ -29,7 +29,7 @@ host::PesquisaDefinicao definicaoInsercao()
             {{"CODIGO", "Código", 90, "pr.CODIGO"},
              {"DESCRICAO", "Descrição", 300, "pr.DESCRICAO"},
              {"UNIDADE_MEDIDA", "Un.", 40, "pr.UNIDADE_MEDIDA"},
-             {"PCO_VENDA", "Preço Venda", 90, "pr.PCO_VENDA"},
+             {"PCO_VENDA", "Preço Venda", 90, "pr.PCO_VENDA", host::kFormatoValor},
              {"ESTOQUE", "Estoque", 80, "pr.ESTOQUE"}},
             1};
 }
@@ -129,7 +129,7 @@ bool SelecionaProdutoFaixaPreco(const QString& sProduto, const QString&, int, do
         " union all select 2, 'Promocional', PRPRECOPROMOCIONAL from ACEC1101 where CODIGO = :PRODUTO"
         " union all select 3, 'Custo', PCO_CUSTO from ACEC1101 where CODIGO = :PRODUTO) f",
         "f.PRECO is not null", "f.FAIXA",
-        {{"NOME", "Faixa", 160, "f.NOME"}, {"PRECO", "Preço", 100, "f.PRECO"}},
+        {{"NOME", "Faixa", 160, "f.NOME"}, {"PRECO", "Preço", 100, "f.PRECO", host::kFormatoValor}},
         0};
     QVariantMap linha;
     if (!host::executarPesquisa(faixas, {}, linha, {{"PRODUTO", sProduto}}))

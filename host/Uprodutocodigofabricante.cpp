@@ -36,7 +36,7 @@ bool SelecionaProdutoCodigoFabricante(const QString& sCodigoFabricante, host::da
              {"DESCRICAO", "Descrição", 300, "pr.DESCRICAO"},
              {"PRCODIGOFORNECEDOR", "Cód. Fabricante", 120, "pr.PRCODIGOFORNECEDOR"},
              {"UNIDADE_MEDIDA", "Un.", 40, "pr.UNIDADE_MEDIDA"},
-             {"PCO_VENDA", "Preço Venda", 90, "pr.PCO_VENDA"},
+             {"PCO_VENDA", "Preço Venda", 90, "pr.PCO_VENDA", host::kFormatoValor},
              {"ESTOQUE", "Estoque", 80, "pr.ESTOQUE"}},
             1};
         QVariantMap linha;
