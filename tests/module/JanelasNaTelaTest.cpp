@@ -9,6 +9,7 @@
 #include "contract_data/uDataTecCont.h"
 #include "host/Upesqcli.h"
 #include "host/schema/HostSchema.h"
+#include "host/ui/DataEdit.h"
 #include "host/ui/Layouts.h"
 #include "service_orders/uAssBaixaPecas.h"
 #include "service_orders/uAssOSComprasCliente.h"
