@@ -20,7 +20,9 @@ namespace {
 
 constexpr double kColumnGap = 2;
 constexpr double kFormLineHeight = 9;    // a title over its value
-constexpr double kMemoWidth = 600;       // a text of many lines goes on in more lines
+constexpr double kWidestValue = 60;      // a longer text goes on in more lines
+constexpr double kMemoWidth = 600;       // a text of many lines
+constexpr double kLongText = 120;        // in a record printed as a form, a line of its own
 
 // The width the field's values take, from their kind and size.
 double valueWidth(host::data::Field* field, const QFont& font)
@@ -29,8 +31,11 @@ double valueWidth(host::data::Field* field, const QFont& font)
         return 0;
     auto width = [&font](const QString& sample) { return textWidth(sample, font); };
     switch (field->dataType()) {
-    case host::data::FieldType::String:
-        return width(QString(std::max(field->size(), 1), QLatin1Char('X')));
+    case host::data::FieldType::String: {
+        // A code shown through its text ("M" as "Manutenção") takes the text's room.
+        const int characters = field->onGetText ? std::max(field->size(), 25) : std::max(field->size(), 1);
+        return characters * width(QStringLiteral("Nn")) / 2;
+    }
     case host::data::FieldType::Memo: return kMemoWidth;
     case host::data::FieldType::Float: return width(QStringLiteral("-999.999.999,99"));
     case host::data::FieldType::Int16: return width(QStringLiteral("-99999"));
@@ -212,26 +217,30 @@ void TqrRelatorio::flowColumns()
     if (total > page().printableWidth() && !page().landscape)
         setLandscape(true);
     const double room = page().printableWidth();
-    // A value wider than the whole line goes on in more lines, below the
-    // others: its columns come last.
-    std::vector<Column*> order;
-    for (Column& c : columns_)
-        if (c.caption->width() <= room)
-            order.push_back(&c);
-    for (Column& c : columns_)
-        if (c.caption->width() > room)
-            order.push_back(&c);
     if (total <= room) {
-        placeInOneLine(order);
+        placeInOneLine();
         return;
     }
     // More than a line: each record is printed as a form, every title over
-    // its value, and the list's title line goes.
+    // its value, and the list's title line goes. Texts that may be longer
+    // than a column come last, a line each, the longest last of all: one
+    // going on in more lines has nothing under it to print over.
     qrbnColunas->setEnabled(false);
+    std::vector<Column*> order;
+    for (Column& c : columns_)
+        if (fullWidth(c) <= kLongText)
+            order.push_back(&c);
+    for (Column& c : columns_)
+        if (fullWidth(c) > kLongText && fullWidth(c) <= room)
+            order.push_back(&c);
+    for (Column& c : columns_)
+        if (fullWidth(c) > room)
+            order.push_back(&c);
     double left = 0;
     int line = 0;
     for (Column* c : order) {
-        const double width = std::min(c->caption->width(), room);
+        const bool ownLine = fullWidth(*c) > kLongText;
+        const double width = ownLine ? room : std::min(c->caption->width(), room);
         if (left > 0 && left + width > room) {
             left = 0;
             ++line;
@@ -242,35 +251,44 @@ void TqrRelatorio::flowColumns()
         title->font() = c->caption->font();
         title->setAlignment(c->caption->alignment());
         c->text->setGeometry(left, top + 4, width, c->text->height());
-        wrapWhenWider(*c, width);
+        if (ownLine)
+            wrapWhenWider(*c, width);   // nothing under it to print over
         left += width + kColumnGap;
     }
     qrbnDetalhe->setHeight((line + 1) * kFormLineHeight + 2);
 }
 
-void TqrRelatorio::placeInOneLine(const std::vector<Column*>& order)
+void TqrRelatorio::placeInOneLine()
 {
     double left = 0;
-    for (Column* c : order) {
-        const double width = std::min(c->caption->width(), page().printableWidth());
-        c->caption->setGeometry(left, 1, width, c->caption->height());
-        c->text->setGeometry(left, 0.5, width, c->text->height());
-        wrapWhenWider(*c, width);
+    for (Column& c : columns_) {
+        const double width = c.caption->width();
+        c.caption->setGeometry(left, 1, width, c.caption->height());
+        c.text->setGeometry(left, 0.5, width, c.text->height());
+        wrapWhenWider(c, width);
         left += width + kColumnGap;
     }
 }
 
-// A value wider than its column goes on in more lines.
-void TqrRelatorio::wrapWhenWider(Column& c, double width)
+// A value that may be wider than its column goes on in more lines.
+void TqrRelatorio::wrapWhenWider(Column& c, double width) const
 {
-    if (width >= c.caption->width())
+    if (width >= fullWidth(c))
         return;
     c.text->setWordWrap(true);
     c.text->setAutoStretch(true);
 }
 
-// What the column's title and the widest value of its field's kind take.
+// What the column's title and the values of its field's kind take, a long
+// text's at most kWidestValue (it goes on in more lines).
 double TqrRelatorio::neededWidth(const Column& c) const
+{
+    const double title = textWidth(c.caption->caption(), c.caption->font());
+    return std::max(title, std::min(valueWidth(c.field, c.text->font()), kWidestValue)) + 1;
+}
+
+// What the column's title and the widest value of its field's kind take.
+double TqrRelatorio::fullWidth(const Column& c) const
 {
     const double title = textWidth(c.caption->caption(), c.caption->font());
     return std::max(title, valueWidth(c.field, c.text->font())) + 1;

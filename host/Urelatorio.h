@@ -56,9 +56,10 @@ private:
     void fitColumns();
     void scaleColumns();
     void flowColumns();
-    void placeInOneLine(const std::vector<Column*>& order);
-    static void wrapWhenWider(Column& column, double width);
+    void placeInOneLine();
+    void wrapWhenWider(Column& column, double width) const;
     double neededWidth(const Column& column) const;
+    double fullWidth(const Column& column) const;
     void placeFrame();
 
     host::data::Dataset* dataset_;
