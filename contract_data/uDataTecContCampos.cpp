@@ -50,6 +50,8 @@ void TdmTecContrato::ligarApresentacao()
     formato(quCtrCadastroIt, {"ACITQUANTIDADE"}, "###,###,##0.####");
     formato(quCtrCadastroIt, {"ACITVALORPERCENTUAL", "ACITGARANTIAPERCENTUAL"}, "0.00");
     formato(quCtrCadastroIt, {"ACITDATAENCERRAMENTO", "ACITDATAENTREGA"}, "DD/MM/YY", "!99/99/00;1;_");
+    for (host::data::Query* vista : {quCtrEquipLocacao, quCtrAcessLocacao})
+        formato(vista, {"ACITDATAENCERRAMENTO", "ACITDATAENTREGA"}, "DD/MM/YY", "!99/99/00;1;_");
     formato(quCtrCadastroIt, {"ACITGARANTIADATA", "ACITINSTALACAO"}, {}, "!99/99/99;1;_");
     formato(quCtrCadastroIt, {"ACITHORAENTRADA", "ACITHORASAIDA"}, "HH:NN:SS", "!90:00:00;1;_");
 

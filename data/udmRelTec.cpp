@@ -66,6 +66,8 @@ TDmRelTec::TDmRelTec(host::Component* owner) : host::data::DataModule(owner, QSt
     quEquipCliOS = newQuery("quEquipCliOS", " Select os.aocodigo, equipCl.*, equip.* from aatc03aecl equipCL"
                                             " join AATC01AO os on(equipCL.clcodigo = os.clcodigo)"
                                             " join aatc03ae equip on(equip.aecodigo = equipCL.aecodigo) where 1=2");
+    quNotaReceber = newQuery("quNotaReceber", "select * from ACRC5001 where CODIGO_CLIENTE = :CODIGO_CLIENTE"
+                                              " and NUMERO_DOCUMENTO = :NUMERO_DOCUMENTO order by SEQUENCIA");
     jvOrdemServResumido = adopt(std::make_unique<host::data::MemDataset>(nullptr, "jvOrdemServResumido"));
     createFields();
 
@@ -167,7 +169,7 @@ void TDmRelTec::ReiniciaDatasets()
     frxDBEmpresa->setDataSet(dmGlobal ? dmGlobal->quEmpresa : nullptr);
     frxdbNota->setDataSet(dmGlobal ? dmGlobal->quMov : nullptr);
     frxdbNotaItem->setDataSet(dmGlobal ? dmGlobal->quMovItem : nullptr);
-    frxdbNotaReceber->setDataSet(dmGlobal ? dmGlobal->quReceber : nullptr);
+    frxdbNotaReceber->setDataSet(quNotaReceber);
     frxdbCliente->setDataSet(dmGlobal ? dmGlobal->quClienteConsulta : nullptr);
     dsNota->setDataset(frxdbNota->dataSet());
     dsNotaItem->setDataset(frxdbNotaItem->dataSet());
@@ -180,6 +182,14 @@ void TDmRelTec::ReiniciaDatasets()
     frxdbCadastroContrato->setDataSet(contrato.cadastro);
     frxdbEquipamentoContrato->setDataSet(contrato.equipamentos);
     frxdbAcessorioContrato->setDataSet(contrato.acessorios);
+}
+
+void TDmRelTec::CarregaNotaReceber(const QString& cliente, const QString& documento)
+{
+    quNotaReceber->close();
+    quNotaReceber->paramByName("CODIGO_CLIENTE")->setAsString(cliente.trimmed());
+    quNotaReceber->paramByName("NUMERO_DOCUMENTO")->setAsString(documento.trimmed());
+    quNotaReceber->open();
 }
 
 void InstalarDatasetsContratoRel(LeituraDatasetsContratoRel leitura) { leituraDatasetsContrato = leitura; }

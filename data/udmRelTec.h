@@ -37,6 +37,9 @@ public:
     host::data::Query* quPecasOSRel = nullptr;       // parts lines of the current item
     host::data::Query* quEquipCliOS = nullptr;       // the equipment of the current order's customer
     host::data::MemDataset* jvOrdemServResumido = nullptr;   // the four texts of the summary budget
+    // The receipt's instalments, read for the printing alone: the host's
+    // receivables list is the one the registers show.
+    host::data::Query* quNotaReceber = nullptr;
 
     // ---- report datasets (user names in quotes) ----
     host::report::ReportDataset* dsSelecaoItemOS = nullptr;   // "dsSelecaoItemOS"
@@ -51,7 +54,7 @@ public:
     host::report::ReportDataset* dsEquipCliOS = nullptr;      // "dsEquipCliOS"
     host::report::ReportDataset* frxdbNota = nullptr;         // "frxdbNota": dmGlobal->quMov
     host::report::ReportDataset* frxdbNotaItem = nullptr;     // "frxdbNotaItem": dmGlobal->quMovItem
-    host::report::ReportDataset* frxdbNotaReceber = nullptr;  // "frxdbNotaReceber": dmGlobal->quReceber
+    host::report::ReportDataset* frxdbNotaReceber = nullptr;  // "frxdbNotaReceber": quNotaReceber
     host::report::ReportDataset* frxdbCliente = nullptr;      // "RelClienteContrato": dmGlobal->quClienteConsulta
     host::report::ReportDataset* frxdbCadastroContrato = nullptr;      // "RelCadastroContrato"
     host::report::ReportDataset* frxdbEquipamentoContrato = nullptr;   // "RelEquipamentoContrato"
@@ -68,6 +71,9 @@ public:
     TfrxNotaLocacao* frxNotaLocacao = nullptr;
     TfrxEntregaEquipamentos* frxEntregaEquipamentos = nullptr;
     TfrxContrato* frxContrato = nullptr;
+
+    // Opens quNotaReceber on the instalments of one customer's document.
+    void CarregaNotaReceber(const QString& cliente, const QString& documento);
 
     // The summary budget and the complete budget of the order current in
     // dmTec->quOS, shown in the host's viewer.

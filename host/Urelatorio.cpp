@@ -3,6 +3,7 @@
 #include "host/Udmglobal.h"
 #include "host/data/DataSource.h"
 #include "host/data/Dataset.h"
+#include "host/data/Field.h"
 #include "host/data/Query.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/WindowRegistry.h"
@@ -18,6 +19,33 @@ std::unique_ptr<TqrRelatorio> qrRelatorio;
 namespace {
 
 constexpr double kColumnGap = 2;
+constexpr double kFormLineHeight = 9;    // a title over its value
+constexpr double kWidestValue = 60;      // a longer text goes on in more lines
+constexpr double kMemoWidth = 600;       // a text of many lines
+constexpr double kLongText = 120;        // in a record printed as a form, a line of its own
+
+// The width the field's values take, from their kind and size.
+double valueWidth(host::data::Field* field, const QFont& font)
+{
+    if (!field)
+        return 0;
+    auto width = [&font](const QString& sample) { return textWidth(sample, font); };
+    switch (field->dataType()) {
+    case host::data::FieldType::String: {
+        // A code shown through its text ("M" as "Manutenção") takes the text's room.
+        const int characters = field->onGetText ? std::max(field->size(), 25) : std::max(field->size(), 1);
+        return characters * width(QStringLiteral("Nn")) / 2;
+    }
+    case host::data::FieldType::Memo: return kMemoWidth;
+    case host::data::FieldType::Float: return width(QStringLiteral("-999.999.999,99"));
+    case host::data::FieldType::Int16: return width(QStringLiteral("-99999"));
+    case host::data::FieldType::Int32: return width(QStringLiteral("-9999999999"));
+    case host::data::FieldType::Date: return width(QStringLiteral("00/00/0000"));
+    case host::data::FieldType::DateTime: return width(QStringLiteral("00/00/0000 00:00:00"));
+    case host::data::FieldType::Time: return width(QStringLiteral("00:00:00"));
+    default: return width(QStringLiteral("XXXXXXXX"));
+    }
+}
 
 double autoWidth(host::data::Field* field, const QString& caption)
 {
@@ -116,7 +144,7 @@ void TqrRelatorio::AdicionaColuna(const QString& caption, const QString& field, 
         label->setAlignment(Qt::AlignRight | Qt::AlignTop);
         text->setAlignment(Qt::AlignRight | Qt::AlignTop);
     }
-    columns_.push_back({label, text, x >= 0});
+    columns_.push_back({label, text, f, x >= 0});
 }
 
 void TqrRelatorio::AdicionaTotal(const QString& caption, const QString& field)
@@ -135,13 +163,27 @@ void TqrRelatorio::AdicionaTotal(const QString& caption, const QString& field)
     soma->setAlignment(Qt::AlignRight | Qt::AlignTop);
 }
 
-// Columns wider than the paper: landscape first, then every column narrower.
+// Columns wider than the paper: landscape first. Columns the caller placed
+// keep their places and narrow together; the others keep the width their
+// title and values need and go on to another line of the record when the
+// line is full, so that every value prints whole at the report's size.
 void TqrRelatorio::fitColumns()
 {
     if (columns_.empty()) {
         placeFrame();
         return;
     }
+    const bool placedByCaller =
+        std::any_of(columns_.begin(), columns_.end(), [](const Column& c) { return c.placed; });
+    if (placedByCaller)
+        scaleColumns();
+    else
+        flowColumns();
+    placeFrame();
+}
+
+void TqrRelatorio::scaleColumns()
+{
     // A column placed by the caller ends where the next one starts.
     for (size_t i = 0; i + 1 < columns_.size(); ++i) {
         Label* caption = columns_[i].caption;
@@ -163,7 +205,93 @@ void TqrRelatorio::fitColumns()
                                c.caption->height());
         c.text->setGeometry(c.caption->left(), c.text->top(), c.caption->width(), c.text->height());
     }
-    placeFrame();
+}
+
+void TqrRelatorio::flowColumns()
+{
+    double total = -kColumnGap;
+    for (Column& c : columns_) {
+        c.caption->setWidth(std::max(c.caption->width(), neededWidth(c)));
+        total += c.caption->width() + kColumnGap;
+    }
+    if (total > page().printableWidth() && !page().landscape)
+        setLandscape(true);
+    const double room = page().printableWidth();
+    if (total <= room) {
+        placeInOneLine();
+        return;
+    }
+    // More than a line: each record is printed as a form, every title over
+    // its value, and the list's title line goes. Texts that may be longer
+    // than a column come last, a line each, the longest last of all: one
+    // going on in more lines has nothing under it to print over.
+    qrbnColunas->setEnabled(false);
+    std::vector<Column*> order;
+    for (Column& c : columns_)
+        if (fullWidth(c) <= kLongText)
+            order.push_back(&c);
+    for (Column& c : columns_)
+        if (fullWidth(c) > kLongText && fullWidth(c) <= room)
+            order.push_back(&c);
+    for (Column& c : columns_)
+        if (fullWidth(c) > room)
+            order.push_back(&c);
+    double left = 0;
+    int line = 0;
+    for (Column* c : order) {
+        const bool ownLine = fullWidth(*c) > kLongText;
+        const double width = ownLine ? room : std::min(c->caption->width(), room);
+        if (left > 0 && left + width > room) {
+            left = 0;
+            ++line;
+        }
+        const double top = line * kFormLineHeight;
+        Label* title = qrbnDetalhe->addLabel(c->caption->name() + QStringLiteral("Registro"), left, top, width,
+                                             c->caption->height(), c->caption->caption());
+        title->font() = c->caption->font();
+        title->setAlignment(c->caption->alignment());
+        c->text->setGeometry(left, top + 4, width, c->text->height());
+        if (ownLine)
+            wrapWhenWider(*c, width);   // nothing under it to print over
+        left += width + kColumnGap;
+    }
+    qrbnDetalhe->setHeight((line + 1) * kFormLineHeight + 2);
+}
+
+void TqrRelatorio::placeInOneLine()
+{
+    double left = 0;
+    for (Column& c : columns_) {
+        const double width = c.caption->width();
+        c.caption->setGeometry(left, 1, width, c.caption->height());
+        c.text->setGeometry(left, 0.5, width, c.text->height());
+        wrapWhenWider(c, width);
+        left += width + kColumnGap;
+    }
+}
+
+// A value that may be wider than its column goes on in more lines.
+void TqrRelatorio::wrapWhenWider(Column& c, double width) const
+{
+    if (width >= fullWidth(c))
+        return;
+    c.text->setWordWrap(true);
+    c.text->setAutoStretch(true);
+}
+
+// What the column's title and the values of its field's kind take, a long
+// text's at most kWidestValue (it goes on in more lines).
+double TqrRelatorio::neededWidth(const Column& c) const
+{
+    const double title = textWidth(c.caption->caption(), c.caption->font());
+    return std::max(title, std::min(valueWidth(c.field, c.text->font()), kWidestValue)) + 1;
+}
+
+// What the column's title and the widest value of its field's kind take.
+double TqrRelatorio::fullWidth(const Column& c) const
+{
+    const double title = textWidth(c.caption->caption(), c.caption->font());
+    return std::max(title, valueWidth(c.field, c.text->font())) + 1;
 }
 
 // The header and footer follow the width of the page.

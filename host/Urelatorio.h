@@ -7,6 +7,7 @@
 #include "host/report/Report.h"
 
 #include <memory>
+#include <vector>
 
 namespace host::data {
 class Dataset;
@@ -46,14 +47,21 @@ public:
 
 private:
     void buildHeader();
-    void fitColumns();
-    void placeFrame();
-
     struct Column {
         host::report::Label* caption;
         host::report::DataText* text;
-        bool placed;   // by the caller's x
+        host::data::Field* field;   // null when the dataset has no such field
+        bool placed;                // by the caller's x
     };
+    void fitColumns();
+    void scaleColumns();
+    void flowColumns();
+    void placeInOneLine();
+    void wrapWhenWider(Column& column, double width) const;
+    double neededWidth(const Column& column) const;
+    double fullWidth(const Column& column) const;
+    void placeFrame();
+
     host::data::Dataset* dataset_;
     std::vector<Column> columns_;
 };

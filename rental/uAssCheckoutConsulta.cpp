@@ -260,6 +260,23 @@ void TfmAssCheckoutConsulta::bbPesquisarClick()
                      ordem);
 }
 
+// An order another desk deleted is not opened empty: the user is told and
+// the list is read again.
+bool TfmAssCheckoutConsulta::pedidoExiste(const QString& numero)
+{
+    if (!CarregaDado("NUMERO_PEDIDO", "AVEC8501", " where NUMERO_PEDIDO = " + QuotedStr(numero)).isEmpty())
+        return true;
+    dmGlobal->MostraAviso(QString("O pedido %1 não existe mais.").arg(numero), false);
+    MostrarStatusGravado();
+    return false;
+}
+
+// The listed row's order, when it is still stored.
+bool TfmAssCheckoutConsulta::linhaComPedido(const char* campo)
+{
+    return quConsulta->active() && !quConsulta->isEmpty() && pedidoExiste(campoLinha(campo));
+}
+
 void TfmAssCheckoutConsulta::AbrirCheckoutPedido(const QString& numero)
 {
     dmTec->quAssVenda->close();
@@ -268,7 +285,7 @@ void TfmAssCheckoutConsulta::AbrirCheckoutPedido(const QString& numero)
 
 void TfmAssCheckoutConsulta::dbgdConsultaDblClick()
 {
-    if (!quConsulta->active() || quConsulta->isEmpty())
+    if (!linhaComPedido("NUMERO_PEDIDO"))
         return;
     if (campoLinha("IMPRESSO_NF") == "N")
         miAbrirPedidoClick();
@@ -292,20 +309,20 @@ void abrirPedidoConsulta(const QString& numero)
 
 void TfmAssCheckoutConsulta::miAbrirPedidoClick()
 {
-    if (quConsulta->active() && !quConsulta->isEmpty())
+    if (linhaComPedido("NUMERO_PEDIDO"))
         abrirPedidoConsulta(campoLinha("NUMERO_PEDIDO"));
 }
 
 void TfmAssCheckoutConsulta::miAbrirPedidoPendenciaClick()
 {
-    if (quConsulta->active() && !quConsulta->isEmpty())
+    if (linhaComPedido("VECODIGOPENDENCIA"))
         abrirPedidoConsulta(campoLinha("VECODIGOPENDENCIA"));
 }
 
 // Any listed order returns to "Pendente", whatever its status.
 void TfmAssCheckoutConsulta::miReabrirCheckoutClick()
 {
-    if (!quConsulta->active() || quConsulta->isEmpty() || !asscheckout::SenhaReabrirCheckout())
+    if (!linhaComPedido("NUMERO_PEDIDO") || !asscheckout::SenhaReabrirCheckout())
         return;
     UpdateCampoCommit("AVEC8501", "IMPRESSO_NF", "''",
                       " where NUMERO_PEDIDO = " + QuotedStr(campoLinha("NUMERO_PEDIDO")));

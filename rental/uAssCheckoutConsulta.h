@@ -75,6 +75,8 @@ private:
     void ligarEventos();
     QString campoLinha(const char* nome) const;
     void mostrarTotal();
+    bool pedidoExiste(const QString& numero);
+    bool linhaComPedido(const char* campo);
 };
 
 extern host::ui::FormVar<TfmAssCheckoutConsulta> fmAssCheckoutConsulta;

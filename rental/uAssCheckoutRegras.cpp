@@ -39,6 +39,13 @@ bool pedidoCheckoutAberto()
     return venda.active() && !venda.isEmpty();
 }
 
+// The checkout list, when open, reads the stored statuses again.
+void mostrarStatusNaLista()
+{
+    if (TfmAssCheckoutConsulta* lista = fmAssCheckoutConsulta.get())
+        lista->MostrarStatusGravado();
+}
+
 // The header's status written and posted (the post commits).
 void gravarStatusCheckout(const QString& status)
 {
@@ -47,9 +54,9 @@ void gravarStatusCheckout(const QString& status)
         venda.edit();
     pedidoCheckout("IMPRESSO_NF").setAsString(status);
     venda.post();
-    if (TfmAssCheckoutConsulta* lista = fmAssCheckoutConsulta.get())
-        lista->MostrarStatusGravado();
+    mostrarStatusNaLista();
 }
+
 
 // The serial movements of the new status, committed; the lines counted.
 int registrarSeriesCheckout()
@@ -187,6 +194,7 @@ void LiberarFaturamento()
     else
         LiberaPedidoFaturamento();
     RecarregarPedido();
+    mostrarStatusNaLista();
 }
 
 void EmissaoNotaFiscal()

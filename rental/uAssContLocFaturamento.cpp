@@ -396,15 +396,15 @@ void CarregaRecibo(const QString& documento, const QString& cliente, const QStri
 {
     dmGlobal->CarregarDocumento(documento, cliente, kSerieRecibo, kOperacaoRecibo, local);
     dmGlobal->CarregaDocumentoItem(documento, cliente, kSerieRecibo, kOperacaoRecibo, local, false, {});
-    dmGlobal->CarregaParcelasReceber(cliente, documento, {}, {});
+    if (!DmRelTec)
+        DmRelTec.create(nullptr);
+    DmRelTec->CarregaNotaReceber(cliente, documento);
     dmGlobal->CarregaCliente(cliente);
 }
 
 void ImprimeRecibo(const QString& documento, const QString& cliente, const QString& local)
 {
     CarregaRecibo(documento, cliente, local);
-    if (!DmRelTec)
-        DmRelTec.create(nullptr);
     ExibirRelatorioFR(*DmRelTec->frxNotaLocacao);
 }
 

@@ -156,8 +156,9 @@ QString InserirReciboLocacao(int contrato, const QString& local, const QString& 
 // back on the contract it held, if any.
 std::vector<double> ValoresItensContrato(int contrato);
 
-// Loads the receipt of that document into the host's datasets the report
-// prints (header, lines, receivables, customer).
+// Loads the receipt of that document into the datasets the report prints
+// (the host's header, lines and customer; the report module's own
+// instalments, so that no register's list of instalments changes).
 void CarregaRecibo(const QString& documento, const QString& cliente, const QString& local);
 // ... and previews it.
 void ImprimeRecibo(const QString& documento, const QString& cliente, const QString& local);

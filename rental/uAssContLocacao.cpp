@@ -159,7 +159,8 @@ void TfmAssContLocacao::montarEquipamentos()
             addGridColumn(g, "ACITVALOR", "Valor Locação", 90);
             addGridColumn(g, "ACITDATAENTREGA", "Data entrega", 80);
         }
-        addGridColumn(g, "ACITENCERRADO", "Encerrado", 70);
+        // Closing and reopening have their links, which keep the date, the time and the fine.
+        readOnly(addGridColumn(g, "ACITENCERRADO", "Encerrado", 70));
         addGridColumn(g, "ACITDATAENCERRAMENTO", "Data encerramento", 110);
         withButton(addGridColumn(g, "ACITOBSERVACAO", "Observação", 150));
         addGridColumn(g, "VALORCOMPRAEQUIPTO", "Valor Garantia", 90);

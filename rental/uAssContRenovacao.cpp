@@ -278,9 +278,16 @@ void TfmAssContRenovacao::Pesquisar(const QDate& terminoDe, const QDate& termino
         AlocaFiltroFinal(quConsulta.get(), condicao);
     quConsulta->open();
     quConsulta->fetchAll();
-    stInformacao->setPanelText(0, "Total de Registros: " + QString::number(quConsulta->recordCount()));
+    mostrarTotal();
     cbPedidoCliente->setEnabled(!listaVazia());
     dmGlobal->Log(kOrigemPesquisarRenovacao, "***FIM");
+}
+
+// The count under the list, of what the list shows (an emptied list, none).
+void TfmAssContRenovacao::mostrarTotal()
+{
+    const int total = quConsulta->active() ? quConsulta->recordCount() : 0;
+    stInformacao->setPanelText(0, "Total de Registros: " + QString::number(total));
 }
 
 void TfmAssContRenovacao::bbPesquisarClick()
@@ -331,6 +338,7 @@ void TfmAssContRenovacao::bbRenovarClick()
         {
             janela.quConsulta->close();
             janela.cbPedidoCliente->setEnabled(false);
+            janela.mostrarTotal();
         }
     } fecha{*this};
     // Every row in list order, whatever is selected; the customer orders are

@@ -140,6 +140,7 @@ private:
     QWidget* criarSelecao();
     QWidget* criarOpcoes();
     bool listaVazia() const;
+    void mostrarTotal();
 };
 
 extern host::ui::FormVar<TfmAssContRenovacao> fmAssContRenovacao;

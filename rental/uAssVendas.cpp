@@ -190,6 +190,20 @@ void TfmAssVendas::ExcluirPedidoAssVendaCorrente(const QString& numero)
         throw;
     }
     venda.setTag(0);
+    if (venda.isEmpty())
+        fecharLinhas();
+}
+
+// The lines of an order no longer stored go with it: no grid keeps them
+// to be typed into and saved, nor a line being typed to be asked about.
+void TfmAssVendas::fecharLinhas()
+{
+    TdmTec& tec = *dmTec;
+    for (host::data::Query* linhas : {tec.quAssVendaItem, tec.quAssVendaCotado, tec.quAssCtrlAlter}) {
+        if (linhas->editing())
+            linhas->cancel();
+        linhas->close();
+    }
 }
 
 // ---- record buttons ----

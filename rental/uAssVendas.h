@@ -196,6 +196,7 @@ private:
     void recarregarListas();
     void recarregarEnderecos();
     void limparEnderecos();
+    void fecharLinhas();
     void alterarEndereco(int sequencia, const char* contato, const QString& rotulo);
     void editarCabecalho();
     QString numeroAtual() const;

@@ -347,6 +347,8 @@ QString barcodeKindName(BarcodeKind kind);
 // Text measurement of the layout: the height, in millimetres, that a text
 // needs at the given width.
 double textHeight(const QString& text, const QFont& font, double width, bool wordWrap, bool richText);
+// The width, in millimetres, of the text's widest line in that font.
+double textWidth(const QString& text, const QFont& font);
 // Splits a placed text (plain or rich) after its last whole line that ends
 // within maxHeight of its top: the item keeps those lines, rest gets the
 // others (placed at the item's left, top 0). False when not even the first

@@ -144,6 +144,8 @@ QFont scaledFont(const QFont& font, double share)
 
 }  // namespace
 
+double textWidth(const QString& text, const QFont& font) { return widestLine(text.split('\n'), font); }
+
 QRectF printedTextRect(const PlacedItem& item)
 {
     const double width = widestLine(item.text.split('\n'), item.font);

@@ -73,8 +73,10 @@ void DataControl::commit()
     try {
         writeField(*f);
     } catch (...) {
+        // A refused text does not stay in the box as if it were stored: the
+        // user sees the value the field keeps and types again.
         writing_ = false;
-        modified_ = true;
+        showField();
         throw;
     }
     writing_ = false;

@@ -30,6 +30,7 @@ public:
     bool canModify() const;
 
     // Writes pending typing into the field now (leaving the control does it too).
+    // A text the field refuses is dropped: the control shows the field again.
     void commit();
     // The user typed a value not yet written into the field.
     bool typedNotWritten() const { return modified_; }

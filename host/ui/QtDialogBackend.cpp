@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFont>
 #include <QFontMetrics>
 #include <QInputDialog>
 #include <QLabel>
@@ -28,13 +29,22 @@ QWidget* dialogParent() { return Dialogs::owner(); }
 QString titleOr(const QString& title, const QString& fallback) { return title.isEmpty() ? fallback : title; }
 
 // Wide enough for its whole title beside the title bar's buttons: a window
-// manager shortens a title wider than its window ("Entrad...Dados").
+// manager shortens a title wider than its window ("Entrad...Dados"). Title
+// bars mostly show bold text, a little larger than the window's own.
 void fitTitle(QDialog& dialog)
 {
-    // Its layout sizes it to its contents: the text above the answer holds the width.
-    const int title = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(dialog.windowTitle());
-    if (auto* text = dialog.findChild<QLabel*>())
-        text->setMinimumWidth(std::max(text->minimumWidth(), title + 140));
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * 1.15);
+    const int title = QFontMetrics(font).horizontalAdvance(dialog.windowTitle()) + 140;
+    // Its layout sizes it to its contents: the text above the answer, or a
+    // message's text, holds the width (never a message's icon, which would
+    // push the text away to the right).
+    const bool message = qobject_cast<QMessageBox*>(&dialog);
+    QLabel* text = message ? dialog.findChild<QLabel*>(QStringLiteral("qt_msgbox_label")) : dialog.findChild<QLabel*>();
+    if (text)
+        text->setMinimumWidth(std::max(text->minimumWidth(), title - (message ? 80 : 20)));
 }
 
 // Runs a dialog modal to the window that opened it.

@@ -405,9 +405,10 @@ TEST_F(CheckoutTest, OpeningTheCheckoutReadsItsLinesAndTheCompositionOnce)
     auto texto = [](host::ui::DataGrid* grade, int linha, const char* campo) {
         return grade->model()->index(linha, grade->columnByField(campo)->index()).data().toString().trimmed();
     };
-    // The order, its lines, the first line's composition, the customer's
-    // name and the customer's three contact lists.
-    EXPECT_EQ(abrir("00695"), 7);
+    // That the order is still stored, the order, its lines, the first
+    // line's composition, the customer's name and the customer's three
+    // contact lists.
+    EXPECT_EQ(abrir("00695"), 8);
     TfmAssCheckout& form = *fmAssCheckout;
     ASSERT_EQ(form.dbgdAssCheckoutItens->model()->rowCount(), 2);
     EXPECT_EQ(texto(form.dbgdAssCheckoutItens, 0, "CODIGO"), "P0001");

@@ -131,6 +131,7 @@ TEST_F(ContRenovacaoJanelaTest, AutomaticModeRenewsTheNextMonthWithTheLastValueO
     EXPECT_EQ(periodos(801), (QStringList{"5/12..5/1 12000", "5/1..5/2 15000", "5/2..5/3 15000"}));
     EXPECT_FALSE(form.quConsulta->active()) << "searched again before another renewal";
     EXPECT_FALSE(form.cbPedidoCliente->isEnabled());
+    EXPECT_EQ(form.stInformacao->panelText(0), "Total de Registros: 0") << "the count follows the emptied list";
 
     form.ckRenovarValorContrato->setChecked(true);
     pesquisaCodigo(form, 801);

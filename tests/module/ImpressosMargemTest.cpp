@@ -6,6 +6,8 @@
 #include "tests/module/ImpressosLocacaoFixture.h"
 
 #include "contracts/uAssBasicoContratos.h"
+#include "contracts/uAssContCad.h"
+#include "contracts/uAssContObj.h"
 #include "contract_data/uDataTecCont.h"
 #include "data/uDataTec.h"
 #include "host/schema/HostSchema.h"
@@ -134,7 +136,8 @@ protected:
         QStringList textos;
         QStringList achados;
         int numero = 0;
-        for (const PaginaPdf& pagina : palavrasDoPdf(pdf)) {
+        ultimasPaginas = palavrasDoPdf(pdf);
+        for (const PaginaPdf& pagina : ultimasPaginas) {
             achados << foraDoLugar(pagina, ++numero, paginas->page.margins);
             for (const PalavraPdf& p : pagina.palavras)
                 textos << p.texto;
@@ -143,6 +146,19 @@ protected:
         EXPECT_TRUE(textos.join(' ').contains(contem)) << nome.toStdString() << ": " << textos.join(' ').toStdString();
         EXPECT_EQ(achados, QStringList{}) << nome.toStdString();
         QFile::remove(pdf);
+    }
+    // The words of the pages last checked.
+    std::vector<PaginaPdf> ultimasPaginas;
+    // Words printed smaller than a reader reads, or cut short ("…").
+    QStringList ilegiveis() const
+    {
+        constexpr double kMenorAltura = 6;   // points: a 7-point text's box
+        QStringList achados;
+        for (const PaginaPdf& pagina : ultimasPaginas)
+            for (const PalavraPdf& p : pagina.palavras)
+                if (p.caixa.height() < kMenorAltura || p.texto.contains(QChar(0x2026)))
+                    achados << QString("\"%1\" de %2 pt").arg(p.texto).arg(p.caixa.height(), 0, 'f', 1);
+        return achados;
     }
     static inline const QString kCnpj = QStringLiteral("12.345.678/0001-90");
 };
@@ -173,6 +189,26 @@ TEST_F(ImpressosMargemTest, TheServiceContractKeepsALongCustomerInItsColumn)
     dmTec->CarregaContrato(1);
     confere({{"Completo", "Deseja imprimir o relatório resumido ou completo?"}}, form.bbRelatorio, true,
             "contrato-servico", "Companhia Paulista");
+}
+
+// The listing of a register's query ("Relatório"): the columns it prints are
+// readable and whole, the first ones (the record's number among them)
+// included, inside the margins.
+TEST_F(ImpressosMargemTest, TheRegistersListingsPrintReadableWholeColumnsInsideTheMargins)
+{
+    TfmAssContCad& contratos = abrirJanela(fmAssContCad, "fmAssContCad");
+    CarregaContrato(1);
+    const QString numero = dmTecContrato->quCtrCadastro->fieldByName("ACNUMEROCONTRATO")->asString();
+    ASSERT_FALSE(numero.isEmpty());
+    confere({}, contratos.bbRelatorio, true, "relatorio-contratos", numero);
+    EXPECT_EQ(ilegiveis(), QStringList{});
+    contratos.close();
+
+    TfmAssContObj& objetos = abrirJanela(fmAssContObj, "fmAssContObj");
+    dmTecContrato->CarregaObjeto(1);
+    const QString objeto = dmTecContrato->quCtrObjeto->fieldByName("AJCODIGO")->asString();
+    confere({}, objetos.bbRelatorio, true, "relatorio-objetos", objeto);
+    EXPECT_EQ(ilegiveis(), QStringList{});
 }
 
 // The order's receipt and both budgets, from the order window's buttons.

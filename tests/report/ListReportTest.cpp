@@ -88,10 +88,20 @@ TEST_F(ListReportTest, ColumnsAtScreenPositionsAndTooWideListsTurnTheSheet)
     ASSERT_EQ(largo.prepare(), 1);
     EXPECT_TRUE(largo.page().landscape);
     const PreparedPage& page = largo.prepared()->pages[0];
+    // Wider than the sheet turned: each record a form of lines, every title
+    // over its value at the report's size, inside the margins.
+    EXPECT_EQ(page.band("qrbnColunas"), nullptr);
+    const PlacedBand* registro = page.band("qrbnDetalhe");
+    ASSERT_NE(registro, nullptr);
     double right = 0;
-    for (const PlacedItem& item : page.band("qrbnColunas")->items)
+    int titulos = 0;
+    for (const PlacedItem& item : registro->items) {
         right = std::max(right, item.rect.right());
+        titulos += item.text == "Descrição";
+        EXPECT_DOUBLE_EQ(item.font.pointSizeF(), 9) << item.text.toStdString();
+    }
     EXPECT_LE(right, 297 - 10 + 1e-9);
+    EXPECT_EQ(titulos, 8);
     EXPECT_NEAR(page.band("qrbnRodape")->item("qrsdPagina")->rect.right(), 287, 1e-9);
     EXPECT_TRUE(page.band("qrbnCabecalho")->texts().contains("Subtítulo"));
 }

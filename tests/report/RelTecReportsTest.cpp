@@ -49,7 +49,7 @@ protected:
         dmGlobal->quMov->open();
         dmGlobal->quMovItem->setSql("select * from ACEM14IT where DOCUMENTO = '000123'");
         dmGlobal->quMovItem->open();
-        dmGlobal->CarregaParcelasReceber("00004", "000123", "", "");
+        dm().CarregaNotaReceber("00004", "000123");   // the report's own instalments
         dmGlobal->CarregaCliente("00004");
     }
 

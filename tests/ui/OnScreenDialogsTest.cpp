@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <QTest>
@@ -106,6 +107,31 @@ TEST_F(OnScreenDialogsTest, APromptIsWideEnoughForItsWholeTitle)
     ASSERT_EQ(naTela.seen().size(), 1u);
     const int titulo = QFontMetrics(QApplication::font()).horizontalAdvance("Entrada de Dados");
     EXPECT_GE(largura, titulo + 120) << "room for the title bar's buttons";
+}
+
+// A message with a long title: its text stands right after the icon, the
+// room the title needs is after the text.
+TEST_F(OnScreenDialogsTest, AMessagesTextStandsRightAfterItsIcon)
+{
+    testsupport::OnScreenDialogs naTela;
+    int vao = -1;
+    naTela.whileOpen([&vao](QWidget& aberto) {
+        auto* icone = aberto.findChild<QLabel*>("qt_msgboxex_icon_label");
+        auto* texto = aberto.findChild<QLabel*>("qt_msgbox_label");
+        ASSERT_TRUE(icone && texto);
+        // Where the icon is drawn in its label, by the label's alignment.
+        const int imagem = icone->pixmap().deviceIndependentSize().toSize().width();
+        const QRect caixa = icone->geometry();
+        const int fimIcone = icone->alignment() & Qt::AlignHCenter ? caixa.center().x() + imagem / 2
+                             : icone->alignment() & Qt::AlignRight ? caixa.right()
+                                                                   : caixa.left() + imagem;
+        vao = texto->geometry().left() + texto->contentsRect().left() - fimIcone;
+        aberto.grab().save(QDir(QCoreApplication::applicationDirPath()).filePath("dialogo_mensagem.png"));
+    });
+    Dialogs::information("Operação efetuada com sucesso!", "Faturamento de Contratos (Locação de Equipamentos)");
+    ASSERT_EQ(naTela.seen().size(), 1u);
+    EXPECT_GE(vao, 0);
+    EXPECT_LE(vao, 40) << "no wide gap between the icon and the text";
 }
 
 TEST_F(OnScreenDialogsTest, EscDeclinesAQuestionAndAQuestionWithoutDeclineStillCloses)

@@ -1,0 +1,66 @@
+// The "Q" register's equipment grid takes what its columns mean: "Encerrado"
+// is not typed over (closing and reopening have their links), and the dates
+// are typed in their mask.
+
+#include "tests/module/ContLocFixture.h"
+
+#include "host/ui/DataGrid.h"
+
+#include <QLineEdit>
+#include <QTest>
+
+namespace moduletest {
+namespace {
+
+class ContLocGradeQTest : public ContLocTest {
+protected:
+    void SetUp() override
+    {
+        ContLocTest::SetUp();
+        contrato(801);
+        exec("insert into AUGC20EV (EVCODIGO, EVID, EVMARCA, EVMODELO) values (31, 'L', 'Honda', 'Gerador G5')");
+        exec("insert into AATC05ACIT (ACITCODIGO, ACCODIGO, CLCODIGO, PRCODIGO, EVCODIGO, ACITVALOR, ACITQUANTIDADE)"
+             " values (1, 801, '00004', 'P0004', 31, 90, 1)");
+        tr().commitRetaining();
+        parametro("ATOPCAOCONTRATO", "Q");
+    }
+    // The editor the grid opens on the column's cell of the current row.
+    static QLineEdit* editor(host::ui::DataGrid* grade, const char* campo)
+    {
+        grade->setFocus();
+        grade->setSelectedIndex(grade->columnByField(campo)->index());
+        grade->editCurrentCell();
+        QWidget* aberto = grade->indexWidget(grade->currentIndex());
+        auto* linha = qobject_cast<QLineEdit*>(aberto);
+        return linha || !aberto ? linha : aberto->findChild<QLineEdit*>();
+    }
+};
+
+TEST_F(ContLocGradeQTest, TheClosedColumnTakesNoTypingAndTheDatesHaveTheirMask)
+{
+    TfmAssContLocacao& form = abrirJanela(fmAssContLocacao, "fmAssContLocacao");
+    CarregaContrato(801);
+    aba(form, form.tsEquipamentos);
+    host::ui::DataGrid* grade = form.dbgdAssContEquipamentoLocacao;
+
+    if (QLineEdit* encerrado = editor(grade, "ACITENCERRADO")) {
+        QTest::keyClicks(encerrado, "0");
+        QTest::keyClick(encerrado, Qt::Key_Return);
+    }
+    form.btSalvar->click();
+    EXPECT_EQ(lido("select coalesce(ACITENCERRADO, '') from AATC05ACIT where ACITCODIGO = 1"), QStringList{""});
+
+    for (const char* campo : {"ACITDATAENTREGA", "ACITDATAENCERRAMENTO"}) {
+        QLineEdit* data = editor(grade, campo);
+        ASSERT_NE(data, nullptr) << campo;
+        EXPECT_FALSE(data->inputMask().isEmpty()) << campo;
+        QTest::keyClick(data, Qt::Key_Escape);
+    }
+    celula(grade, "ACITDATAENTREGA", "050327", Qt::Key_Return);
+    form.btSalvar->click();
+    EXPECT_EQ(lido("select cast(ACITDATAENTREGA as date) from AATC05ACIT where ACITCODIGO = 1"),
+              QStringList{"2027-03-05T00:00:00.000"});
+}
+
+}  // namespace
+}  // namespace moduletest
