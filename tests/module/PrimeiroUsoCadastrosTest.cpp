@@ -17,6 +17,8 @@
 #include "host/data/DataSource.h"
 #include "host/data/Field.h"
 #include "host/data/Query.h"
+#include "host/ui/DataChoiceControls.h"
+#include "host/ui/DataEdit.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/DataLookupCombo.h"
 #include "host/ui/PageControl.h"

@@ -7,6 +7,7 @@
 #include "contracts/uAssContCad.h"
 #include "host/Upesq.h"
 #include "host/data/Query.h"
+#include "host/ui/DataEdit.h"
 #include "host/ui/DataTextControls.h"
 #include "host/ui/PageControl.h"
 #include "host/ui/SearchWindow.h"
