@@ -68,10 +68,15 @@ DadosValor CarregaDadosValor(TdmTecContrato& dm, int contrato)
     dados.acValor = st.value(kAcValor).toDouble();
     dados.valorContrato = contratoOpcao == u'E';
     dados.periodo = texto(st, kAcPeriodo);
-    // The register's open row wins: its period may not be saved yet.
+    // The register's open row wins: its period, and under "E" its value (the
+    // equipment's total, set just before the row is saved again), may not be
+    // saved yet.
     if (dm.quCtrCadastro->active() && !dm.quCtrCadastro->isEmpty() &&
-        dm.quCtrCadastroACCODIGO->asInteger() == contrato)
+        dm.quCtrCadastroACCODIGO->asInteger() == contrato) {
         dados.periodo = dm.quCtrCadastro->fieldByName("ACPERIODO")->asString();
+        if (dados.valorContrato)
+            dados.acValor = dm.quCtrCadastro->fieldByName("ACVALOR")->asFloat();
+    }
     dados.valorFixo = texto(st, kAcValorFixo).trimmed().toUpper();
     dados.modalidade = texto(st, kAcModalidade);
     dados.valorParcela = st.value(kAcValorParcela).toDouble();

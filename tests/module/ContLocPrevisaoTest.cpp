@@ -237,6 +237,40 @@ TEST_F(ContLocPrevisaoJanelaTest, ScreenEAShortForecastBringsNoProgressWindowUp)
     EXPECT_EQ(progresso.count(), 0);
 }
 
+// A contract made in the register has no instalment value of its own: the
+// equipment typed on its page is its value, and the forecast bills that.
+TEST_F(ContLocPrevisaoJanelaTest, ScreenEAContractMadeByHandForecastsItsEquipmentsValue)
+{
+    parametro("ATOPCAOCONTRATO", "E");
+    contrato(806, "ACDATAIMPLANTACAO, ACTIPODESC", "'2024-03-05', 'Locação'");
+    tr().commitRetaining();
+    TfmAssContCadLocEquip& form = abrirE(806);
+    aba(form, form.tsEquipamentos);
+    host::ui::DataGrid* itens = form.dbgdAssContCadLocEquipItens;
+    itens->setFocus();
+    QTest::keyClick(itens, Qt::Key_Insert);
+    pesquisa("CODIGO", "P0004");
+    itens->setSelectedIndex(itens->columnByField("PRCODIGO")->index());
+    itens->editButtonClick();
+    celula(itens, "ACITQUANTIDADE", "1");
+    celula(itens, "ACITVALORUNITARIO", "950,50", Qt::Key_Return);
+    form.btSalvar->click();
+    EXPECT_EQ(lido("select cast(ACVALOR * 100 as integer) || '|' || cast(ACVALORPARCELA * 100 as integer)"
+                   " from AATC05AC where ACCODIGO = 806"),
+              QStringList{"95050|95050"})
+        << "the value shown is the instalment's";
+
+    aba(form, form.tsParcelas);
+    dialogs->enter("2", "Informe o número de parcelas para previsão do contas a receber");
+    dialogs->enter("10/03/2024", "Informe a data Inicial da previsão do contas a receber");
+    dialogs->acknowledge("Operação efetuada com sucesso! Parcelas criadas: 2");
+    form.bbPrevisionar->click();
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" | ").toStdString();
+    EXPECT_EQ(lido("select cast(VALOR_DOCUMENTO * 100 as integer) || ' ' || SITUACAO_DOCUMENTO from ACRC5001"
+                   " where AOCODIGO = 806 order by DATA_VENCIMENTO"),
+              (QStringList{"95050 V", "95050 V"}));
+}
+
 TEST_F(ContLocPrevisaoJanelaTest, ScreenEUnderTheContractsNumberFollowsTheSequencesTheCustomerHolds)
 {
     // Instalments numbered by contract: the customer's service-order bill

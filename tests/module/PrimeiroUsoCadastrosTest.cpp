@@ -3,8 +3,9 @@
 // contact, a rental equipment and a service priced "950,50"; then, through
 // the module's windows, a service order of the service for that customer
 // billed to a receivable, and a rental contract of the equipment for it
-// with the customer's bank data. None meets a refusal; everything is read
-// back through a connection of its own.
+// with the customer's bank data, its instalments forecast at the
+// equipment's value and the first one billed at the customer's bank. None
+// meets a refusal; everything is read back through a connection of its own.
 
 #include "tests/module/PrimeiroUsoFixture.h"
 
@@ -23,6 +24,7 @@
 #include "host/ui/DataLookupCombo.h"
 #include "host/ui/PageControl.h"
 #include "host/ui/WindowRegistry.h"
+#include "rental/uAssContFatLocEquip.h"
 #include "rental/uAssContLocEquipCad.h"
 #include "service_orders/uAssFaturamento.h"
 #include "service_orders/uAssOrdemServico.h"
@@ -46,13 +48,17 @@ protected:
     {
         digita(janela.controle(coluna), texto);
     }
-    // The list's item whose text starts with the given one, reached with the arrow keys.
     static void escolhe(TfmCadastroHost& janela, const char* coluna, const QString& inicio)
     {
         auto* lista = qobject_cast<QComboBox*>(janela.controle(coluna));
         ASSERT_NE(lista, nullptr) << coluna;
+        escolhe(lista, inicio);
+    }
+    // The list's item whose text starts with the given one, reached with the arrow keys.
+    static void escolhe(QComboBox* lista, const QString& inicio)
+    {
         const int i = lista->findText(inicio, Qt::MatchStartsWith);
-        ASSERT_GE(i, 0) << coluna << " " << inicio.toStdString();
+        ASSERT_GE(i, 0) << lista->objectName().toStdString() << " " << inicio.toStdString();
         lista->setFocus();
         QTest::keyClick(lista, Qt::Key_Home);
         for (int n = 0; n < i; ++n)
@@ -188,7 +194,7 @@ TEST_F(PrimeiroUsoCadastrosTest, APartsCodeInTheServiceGridLeavesNoEmptyLine)
     EXPECT_EQ(lido("select count(*) from AATC01AA where AOCODIGO = " + numero), QStringList{"0"});
 }
 
-TEST_F(PrimeiroUsoCadastrosTest, ANewCustomersRentalContractTakesItsBankDataAndANewEquipment)
+TEST_F(PrimeiroUsoCadastrosTest, ANewCustomersRentalContractOfANewEquipmentIsBilled)
 {
     const QString cliente = novoCliente();
     const QString equipamento = novoProduto("Guindaste 5 t", "Mercadoria", "LOC", "1200");
@@ -200,6 +206,7 @@ TEST_F(PrimeiroUsoCadastrosTest, ANewCustomersRentalContractTakesItsBankDataAndA
     form->btNovo->click();
     digita(form->dbedNumeroContrato, "HZ-1");
     digita(form->dbcbTipoDesc, "Locação de Equipamentos");
+    escolhe(form->dbcbVinculo, "Principal");
     pesquisa("CODIGO_CLIENTE", cliente);
     form->btPesqContratante->click();
     pesquisa("CODIGO_CLIENTE", cliente);
@@ -225,12 +232,48 @@ TEST_F(PrimeiroUsoCadastrosTest, ANewCustomersRentalContractTakesItsBankDataAndA
     itens->editButtonClick();
     celula(itens, "ACITQUANTIDADE", "1");
     celula(itens, "ACITVALORUNITARIO", "1200", Qt::Key_Return);
-    dialogs->answer("Sim", "Deseja salvar as alterações ?");
     form->btSalvar->click();
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
     EXPECT_EQ(lido("select PRCODIGO from AATC05ACIT where ACCODIGO = " + ac), QStringList{equipamento}) << vistos();
-    EXPECT_EQ(lido("select cast(ACVALOR * 100 as integer) from AATC05AC where ACCODIGO = " + ac), QStringList{"120000"})
-        << "the equipment's value";
+    EXPECT_EQ(lido("select cast(ACVALOR * 100 as integer) || '|' || cast(ACVALORPARCELA * 100 as integer) from "
+                   "AATC05AC where ACCODIGO = " + ac),
+              QStringList{"120000|120000"})
+        << "the equipment's value, which is the instalment's";
+
+    // Three monthly forecasts from the first of next month.
+    const QDate primeiro = QDate::currentDate().addMonths(1).addDays(1 - QDate::currentDate().day());
+    aba(*form, form->tsParcelas);
+    dialogs->enter("3", "Informe o número de parcelas para previsão do contas a receber");
+    dialogs->enter(primeiro.toString("dd/MM/yyyy"), "Informe a data Inicial da previsão do contas a receber");
+    form->bbPrevisionar->click();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_EQ(lido("select CODIGO_CLIENTE || '|' || cast(VALOR_DOCUMENTO * 100 as integer) || '|' || "
+                   "SITUACAO_DOCUMENTO from ACRC5001 where AOCODIGO = " + ac + " order by DATA_VENCIMENTO"),
+              (QStringList{cliente + "|120000|V", cliente + "|120000|V", cliente + "|120000|V"}))
+        << vistos();
+    form->close();
+
+    // The first month billed, with its collection at the customer's bank.
+    principal->miFaturamentoContrato->click();
+    TfmAssContFatLocEquip* faturamento = fmAssContFatLocEquip.get();
+    ASSERT_NE(faturamento, nullptr);
+    digita(faturamento->edCodCliente, cliente);
+    faturamento->deDataIni->setDate(QDateTime(primeiro, QTime(0, 0)));
+    faturamento->deDataFin->setDate(QDateTime(primeiro.addMonths(1).addDays(-1), QTime(0, 0)));
+    faturamento->bbPesquisar->click();
+    ASSERT_TRUE(faturamento->quConsulta->locate("ACCODIGO", contrato)) << vistos();
+    dialogs->answer("Sim", "Confirma o Faturamento dos Contratos?");
+    faturamento->bbGerar->click();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_EQ(lido("select cast(VALOR_DOCUMENTO * 100 as integer) || '|' || coalesce(SITUACAO_DOCUMENTO, '') from "
+                   "ACRC5001 where CODIGO_CLIENTE = '" + cliente + "' and AOCODIGO = " + ac +
+                   " order by DATA_VENCIMENTO"),
+              (QStringList{"120000|", "120000|V", "120000|V"}))
+        << vistos();
+    EXPECT_EQ(lido("select FBBANCO || '|' || cast(FBVALOR * 100 as integer) from ACRC50FB where CODIGO_CLIENTE = '" +
+                   cliente + "'"),
+              QStringList{"001|120000"})
+        << vistos();
 }
 
 // "Excluir" on a row in use, in each register: the message names where it
