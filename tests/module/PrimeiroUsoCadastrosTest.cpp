@@ -21,6 +21,7 @@
 #include "host/ui/DataChoiceControls.h"
 #include "host/ui/DataEdit.h"
 #include "host/ui/DataGrid.h"
+#include "host/ui/EditControls.h"
 #include "host/ui/DataLookupCombo.h"
 #include "host/ui/PageControl.h"
 #include "host/ui/WindowRegistry.h"
