@@ -7,6 +7,7 @@
 // are required.
 
 #include "data/uDataTec.h"
+#include "data/uDataTecUpgrade.h"
 
 #include <QRegularExpression>
 #include <QSet>
@@ -85,7 +86,7 @@ const FieldDef quOSFields[] = {
     {&TdmTec::quOSVECODIGOSERVICO, "VECODIGOSERVICO", FieldType::String, 15, "Nº Pedido Venda - Serviço", FieldKind::Data},
     {&TdmTec::quOSAOHISTORICO, "AOHISTORICO", FieldType::Memo, 0, "Histórico", FieldKind::Data},
     {&TdmTec::quOSAOSEQATENDIMENTO, "AOSEQATENDIMENTO", FieldType::Int32, 0, "Seq. Atendimento", FieldKind::Data},
-    {&TdmTec::quOSAODESPESASCLIENTE, "AODESPESASCLIENTE", FieldType::String, 50, "Despesas Cliente", FieldKind::Data},
+    {&TdmTec::quOSAODESPESASCLIENTE, "AODESPESASCLIENTE", FieldType::String, uDataTecUpgrade::kCustomerExpensesLength, "Despesas Cliente", FieldKind::Data},
     {&TdmTec::quOSORCTCODIGO, "ORCTCODIGO", FieldType::Int32, 0, "Código Condição Tributária", FieldKind::Data},
     {&TdmTec::quOSASDESCRICAO, "ASDESCRICAO", FieldType::String, 50, "Situação", FieldKind::Data},
     {&TdmTec::quOSANCODIGO, "ANCODIGO", FieldType::Int32, 0, "", FieldKind::Data},

@@ -83,6 +83,7 @@ void upgradeServiceTables(host::Component& dataModule)
         upgradeColumns();
     widenContractCodes();
     widenOrderNumbers();
+    widenCustomerExpenses();
     uniqueReceivableKey();
     VerificaModoLocalizacaoProduto(dmGlobal->Parametro(QStringLiteral("ATMODOLOCALIZACAOPRODUTO")), &dataModule);
 }
@@ -96,6 +97,11 @@ void widenContractCodes()
 void widenOrderNumbers()
 {
     fmAtualizacao->AlargarTexto({"AATC05AC.ACPEDIDO", "AATC05AC.ACPROPOSTA"}, host::schema::kOrderNumberLength);
+}
+
+void widenCustomerExpenses()
+{
+    fmAtualizacao->AlargarTexto({"AATC01AO.AODESPESASCLIENTE"}, kCustomerExpensesLength);
 }
 
 void uniqueReceivableKey()

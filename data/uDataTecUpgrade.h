@@ -54,6 +54,12 @@ void widenContractCodes();
 // alone (the contract data module makes them wide).
 void widenOrderNumbers();
 
+// The customer-expense options of an order (AATC01AO.AODESPESASCLIENTE) keep
+// the ticked captions with their ";": all four need 63 characters, so the
+// column becomes 100 wide. Stored texts stay.
+void widenCustomerExpenses();
+inline constexpr int kCustomerExpensesLength = 100;
+
 // The receivables' key made unique; keys already held by several rows are
 // logged and shown to the user, and the rows are left as they are (the next
 // start tries again).

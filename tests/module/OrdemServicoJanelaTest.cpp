@@ -259,6 +259,20 @@ TEST_F(OrdemServicoJanelaTest, ExpenseOptionsStoreTheTickedCaptionsInListOrder)
     EXPECT_TRUE(form.GetValueOpcaoDespesa("Despesas com Viagem")) << "every option counts outside mode 6";
 }
 
+TEST_F(OrdemServicoJanelaTest, AllFourExpenseOptionsTickedAreSaved)
+{
+    ordem(42);
+    parametro("ATMODOFATURAMENTOOS", "6");
+    TfmAssOrdemServico& form = abrir("fmAssOrdemServico;42");
+    form.pcOrdemServico->setActivePage(form.tsObservacao);
+    for (int i = 0; i < 4; ++i)
+        form.clOpcoesDespesas->item(i)->setCheckState(Qt::Checked);
+    form.bbSalvar->click();
+    EXPECT_EQ(dmTec->quOS->state(), DatasetState::Browse) << "the save was refused";
+    EXPECT_EQ(lido("select AODESPESASCLIENTE from AATC01AO where AOCODIGO = 42"),
+              QStringList{"Serviço;Despesas com Peças;Despesas com Viagem;Despesas Extras;"});
+}
+
 TEST_F(OrdemServicoJanelaTest, PreviousAndNextSaveFirstAndDeleteAsks)
 {
     ordem(41);
