@@ -15,6 +15,7 @@
 #include "host/ui/DataGrid.h"
 #include "host/ui/WindowRegistry.h"
 #include "tests/support/HostDatabase.h"
+#include "tests/support/OnScreenDialogs.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -52,11 +53,7 @@ protected:
             // Reached with the arrow keys, as the keyboard's user does.
             const int i = lista->findText(texto);
             ASSERT_GE(i, 0) << texto.toStdString();
-            lista->setFocus();
-            QTest::keyClick(lista, Qt::Key_Home);
-            for (int n = 0; n < i; ++n)
-                QTest::keyClick(lista, Qt::Key_Down);
-            QTest::keyClick(lista, Qt::Key_Tab);
+            testsupport::escolheComSetas(*lista, i);
             return;
         }
         auto* edit = qobject_cast<host::ui::DataEdit*>(controle);
