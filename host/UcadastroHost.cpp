@@ -316,7 +316,7 @@ void TfmCadastroHost::excluir()
             detalhe.query->close();
             host::db::executeSql(*dmGlobal->IBTransaction1,
                                  "delete from " + col(detalhe.descricao->tabela) + " where " +
-                                     col(detalhe.descricao->ligacao) + " = :CODIGO",
+                                     host::cadastro::condicaoDetalhe(*detalhe.descricao),
                                  {{"CODIGO", codigo}});
         }
         r.remove();

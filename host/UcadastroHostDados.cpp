@@ -91,13 +91,18 @@ QString sqlSelecao(const Descricao& d)
     return sql + "\norder by " + nome;
 }
 
+QString condicaoDetalhe(const Detalhe& d)
+{
+    QString condicao = coluna(d.ligacao) + " = :CODIGO";
+    for (auto it = d.fixos.begin(); it != d.fixos.end(); ++it)
+        condicao += " and " + it.key() + " = '" + it.value().toString().replace('\'', "''") + "'";
+    return condicao;
+}
+
 QString sqlDetalhe(const Detalhe& d)
 {
-    QString sql = "select " + colunas(d.chave, d.fixos, d.ligacao, d.campos).join(", ") + " from " +
-                  coluna(d.tabela) + "\nwhere " + coluna(d.ligacao) + " = :CODIGO";
-    for (auto it = d.fixos.begin(); it != d.fixos.end(); ++it)
-        sql += " and " + it.key() + " = '" + it.value().toString() + "'";
-    return sql + "\norder by " + coluna(d.chave.coluna);
+    return "select " + colunas(d.chave, d.fixos, d.ligacao, d.campos).join(", ") + " from " + coluna(d.tabela) +
+           "\nwhere " + condicaoDetalhe(d) + "\norder by " + coluna(d.chave.coluna);
 }
 
 void prepararEscrita(host::data::UpdateSql& update, const char* tabela, const QStringList& todas,
@@ -217,7 +222,7 @@ Usos usosExistentes(const Descricao& d)
             if (existe(uso)) {
                 resultado.detalhes.back().push_back(uso);
                 textos.push_back((coluna(uso.coluna) + " in (select " + coluna(detalhe.chave.coluna) + " from " +
-                                  coluna(detalhe.tabela) + " where " + coluna(detalhe.ligacao) + " = :CODIGO)")
+                                  coluna(detalhe.tabela) + " where " + condicaoDetalhe(detalhe) + ")")
                                      .toUtf8());
                 porDetalhe.push_back(achados.size());
                 achados.push_back(uso);

@@ -11,6 +11,10 @@ namespace host::cadastro {
 // The list of the register: the rows of its filter whose code or name holds
 // :PESQUISA ("%TEXT%"), by name.
 QString sqlSelecao(const Descricao& d);
+// Which rows of the detail's table belong to the register's row :CODIGO:
+// those linked to it and holding the detail's fixed values (the table may
+// hold other registers' rows under the same code).
+QString condicaoDetalhe(const Detalhe& d);
 // The rows of a detail of the register's row :CODIGO.
 QString sqlDetalhe(const Detalhe& d);
 QStringList colunasRegistro(const Descricao& d);

@@ -354,9 +354,16 @@ void QuerytoRelatorio(host::data::Query& query, bool visualizar)
     relatorio.setTitulo(janela ? janela->windowTitle() : query.name());
     relatorio.setSistema(QStringLiteral("Assistência Técnica"));
     relatorio.setPrograma(query.name());
-    for (host::data::Field* field : query.fields())
-        if (field->visible())
-            relatorio.AdicionaColuna(field->displayLabel(), field->fieldName());
+    // A column's title is the caption the user knows the field by (its label,
+    // or the control or grid column that shows it); a field nothing shows
+    // under a caption is an inner column and is left out.
+    for (host::data::Field* field : query.fields()) {
+        if (!field->visible())
+            continue;
+        const QString titulo = host::data::userLabel(*field);
+        if (!titulo.isEmpty())
+            relatorio.AdicionaColuna(titulo, field->fieldName());
+    }
     mostrar(relatorio, visualizar);
 }
 

@@ -69,7 +69,9 @@ private:
 // The list report while it prints (created by the caller, freed after the preview).
 extern std::unique_ptr<TqrRelatorio> qrRelatorio;
 
-// Every visible field of the query; preview (waits) or print on the default printer.
+// Every visible field of the query that is known by a caption (its label, or
+// a control or grid column showing it), under that caption; preview (waits)
+// or print on the default printer.
 void QuerytoRelatorio(host::data::Query& query, bool visualizar);
 // The grid's visible columns with their titles and widths, over its dataset;
 // the title is the caption of the grid's window.

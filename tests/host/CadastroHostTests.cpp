@@ -5,6 +5,7 @@
 
 #include "host/UcadastroHost.h"
 #include "host/Udatamod.h"
+#include "host/Udmglobal.h"
 #include "host/Uprincipal.h"
 #include "host/data/Field.h"
 #include "host/data/Query.h"
@@ -14,6 +15,7 @@
 #include "host/ui/DataGrid.h"
 #include "host/ui/WindowRegistry.h"
 #include "tests/support/HostDatabase.h"
+#include "tests/support/OnScreenDialogs.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -51,11 +53,7 @@ protected:
             // Reached with the arrow keys, as the keyboard's user does.
             const int i = lista->findText(texto);
             ASSERT_GE(i, 0) << texto.toStdString();
-            lista->setFocus();
-            QTest::keyClick(lista, Qt::Key_Home);
-            for (int n = 0; n < i; ++n)
-                QTest::keyClick(lista, Qt::Key_Down);
-            QTest::keyClick(lista, Qt::Key_Tab);
+            testsupport::escolheComSetas(*lista, i);
             return;
         }
         auto* edit = qobject_cast<host::ui::DataEdit*>(controle);
@@ -183,9 +181,19 @@ TEST_F(CadastroHostTest, ACustomersContactsAreAddedAndGoWithIt)
                         {{"C", cliente}}),
               "C|2|Carla");
 
+    // A supplier's contact under the same code belongs to the supplier.
+    exec("insert into AUGC3701 (ANCODIGO, ANVINCULOCODIGO, ANNOME, ANVINCULOCATEGORIA) "
+         "values (gen_id(GEN_ANCODIGO, 1), :C, 'Fornecedor', 'F')",
+         {{"C", cliente}});
+    dmGlobal->IBTransaction1->commitRetaining();
+    janela.pesquisar(cliente);
+
     dialogs->answer("Sim", "Confirma a exclusão");
     janela.bbExcluir->click();
-    EXPECT_EQ(committed("select count(*) from AUGC3701 where ANVINCULOCODIGO = :C", {{"C", cliente}}).toInt(), 0);
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" | ").toStdString();
+    EXPECT_EQ(committed("select list(ANVINCULOCATEGORIA || '|' || ANNOME) from AUGC3701 where ANVINCULOCODIGO = :C",
+                        {{"C", cliente}}),
+              "F|Fornecedor");
     EXPECT_EQ(committed("select count(*) from AUGC0301 where CODIGO_CLIENTE = :C", {{"C", cliente}}).toInt(), 0);
 }
 

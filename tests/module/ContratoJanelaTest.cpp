@@ -753,6 +753,10 @@ TEST_F(ContratoJanelaTest, RecordButtonsBrowseCancelAndPrintTheHeader)
     });
     form.bbRelatorio->click();
     EXPECT_TRUE(vista.contains("N803")) << vista.toStdString();
+    // Titled as the window names the fields, never by the table's columns.
+    EXPECT_TRUE(vista.contains("Nº do Contrato")) << vista.toStdString();
+    for (const char* coluna : {"ACLIMITEHORAS", "ACNUMEROCONTRATO", "CLCODIGO"})
+        EXPECT_FALSE(vista.contains(coluna)) << coluna;
 }
 
 TEST_F(ContratoJanelaTest, HeaderPickersWriteTheirChoiceAndACancelChangesNothing)

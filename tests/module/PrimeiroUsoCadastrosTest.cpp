@@ -29,6 +29,7 @@
 #include "rental/uAssContLocEquipCad.h"
 #include "service_orders/uAssFaturamento.h"
 #include "service_orders/uAssOrdemServico.h"
+#include "tests/support/OnScreenDialogs.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -60,11 +61,7 @@ protected:
     {
         const int i = lista->findText(inicio, Qt::MatchStartsWith);
         ASSERT_GE(i, 0) << lista->objectName().toStdString() << " " << inicio.toStdString();
-        lista->setFocus();
-        QTest::keyClick(lista, Qt::Key_Home);
-        for (int n = 0; n < i; ++n)
-            QTest::keyClick(lista, Qt::Key_Down);
-        QTest::keyClick(lista, Qt::Key_Tab);
+        testsupport::escolheComSetas(*lista, i);
     }
 
     // The company customer, saved, then its billing contact; its code.

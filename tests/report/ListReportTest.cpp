@@ -4,11 +4,14 @@
 #include "host/data/DataSource.h"
 #include "host/data/Query.h"
 #include "host/report/Uvisualrel.h"
+#include "host/ui/DataEdit.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/Form.h"
 #include "tests/report/ReportFixture.h"
 #include "tests/support/HostDatabase.h"
 
+#include <QFormLayout>
+#include <QLabel>
 #include <QPrinterInfo>
 
 #include <gtest/gtest.h>
@@ -106,13 +109,21 @@ TEST_F(ListReportTest, ColumnsAtScreenPositionsAndTooWideListsTurnTheSheet)
     EXPECT_TRUE(page.band("qrbnCabecalho")->texts().contains("Subtítulo"));
 }
 
-TEST_F(ListReportTest, QueryReportListsTheVisibleFields)
+TEST_F(ListReportTest, QueryReportListsTheVisibleFieldsUnderTheirCaptions)
 {
+    // The description is known by the caption of the window's control, the
+    // second hour by its label; the code and the first hour by nothing.
+    host::ui::Form janela;
+    janela.setCaption("Cadastro de Hora Técnica");
+    host::data::DataSource fonte(nullptr, "dsHora", &horas);
+    auto* layout = new QFormLayout(&janela);
+    auto* descricao = new host::ui::DataEdit("dbAHDESCRICAO");
+    descricao->bind(&fonte, "AHDESCRICAO");
+    layout->addRow(new QLabel("Descrição"), descricao);
     horas.fieldByName("AHTIPO")->setVisible(false);
     horas.fieldByName("AHHORA2")->setDisplayLabel("Segunda");
     const QString dump = previewed([&] { QuerytoRelatorio(horas, true); });
-    EXPECT_EQ(linesOf(dump, "qrbnColunas"),
-              QStringList{"columnHeader qrbnColunas: AHCODIGO | AHDESCRICAO | AHHORA1 | Segunda"});
+    EXPECT_EQ(linesOf(dump, "qrbnColunas"), QStringList{"columnHeader qrbnColunas: Descrição | Segunda"});
     EXPECT_EQ(linesOf(dump, "qrbnDetalhe").size(), 3);
 }
 

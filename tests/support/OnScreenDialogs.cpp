@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -131,6 +132,15 @@ void OnScreenDialogs::poll()
                 return;
             }
     QTest::keyClick(dialog, Qt::Key_Escape);
+}
+
+void escolheComSetas(QComboBox& lista, int indice)
+{
+    lista.setFocus();
+    QTest::keyClick(&lista, Qt::Key_Home);
+    for (int n = 0; n < indice; ++n)
+        QTest::keyClick(&lista, Qt::Key_Down);
+    QTest::keyClick(&lista, Qt::Key_Tab);
 }
 
 }  // namespace testsupport

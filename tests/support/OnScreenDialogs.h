@@ -16,6 +16,8 @@
 #include <functional>
 #include <vector>
 
+class QComboBox;
+
 class QWindow;
 
 namespace testsupport {
@@ -69,5 +71,9 @@ private:
     std::vector<Seen> seen_;
     QPointer<QWidget> handled_;
 };
+
+// The list's item at `indice`, reached with the arrow keys from the first
+// as a keyboard's user does, then the list left with Tab.
+void escolheComSetas(QComboBox& lista, int indice);
 
 }  // namespace testsupport
