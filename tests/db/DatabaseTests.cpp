@@ -1,4 +1,7 @@
+#include "host/db/FbApi.h"
 #include "tests/support/TestDatabase.h"
+
+#include <ibase.h>
 
 #include <QDateTime>
 
@@ -1052,6 +1055,26 @@ TEST(DbConnection, NamesAndFailures) {
     host::db::Connection c;
     EXPECT_THROW(c.open({testsupport::uniqueFile("missing", ".fdb")}), DbError);
     EXPECT_FALSE(c.isOpen());
+}
+
+// What a server refuses at the start is told in Portuguese, naming the
+// user, the server and the file; the engine's own text stays the detail.
+// (No server runs here: the refusals are the engine's, as a server gives them.)
+TEST(DbConnection, AServersRefusalsAreToldNamingWhatWasRefused) {
+    const host::db::ConnectOptions remoto{"banco.empresa/3051:/dados/empresa.fdb", "MARIA", "errada"};
+    const QString senha = host::db::detail::attachFailureText(
+        remoto, DbError("Your user name and password are not defined.", -902, isc_login));
+    EXPECT_TRUE(senha.contains("MARIA") && senha.contains("banco.empresa/3051") && senha.contains("não aceitou"))
+        << senha.toStdString();
+    const QString ausente = host::db::detail::attachFailureText(
+        remoto, DbError("I/O error during \"open\" operation for file \"/dados/empresa.fdb\"\n-Error while trying "
+                        "to open file\n-No such file or directory",
+                        -902, isc_io_error));
+    EXPECT_TRUE(ausente.contains("/dados/empresa.fdb") && ausente.contains("não existe no servidor"))
+        << ausente.toStdString();
+    // A local file's I/O failure keeps the start's own words for a file.
+    EXPECT_EQ(host::db::detail::attachFailureText({"/dados/empresa.fdb"}, DbError("I/O error", -902, isc_io_error)),
+              QString());
 }
 
 }  // namespace
