@@ -266,8 +266,10 @@ void Form::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (onShow && !event->spontaneous())
         runGuarded(onShow);
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
         keepInsideScreen();
+        placingAfterShow_ = true;
+    }
 }
 
 // A message, question or picker this window opened: the user has not left

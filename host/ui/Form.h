@@ -132,6 +132,7 @@ protected:
     void destroyControls();
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     bool event(QEvent* event) override;
     // Enter no control took (FormKeys.cpp): the focused button's click, else
     // the window's default button's, as in a dialog.
@@ -140,9 +141,11 @@ protected:
 private:
     void applyPlacement();
     void fitToOwnScreen();
-    // A window given a place (kept in its layout from another screen, a
-    // larger one or one gone) is moved wholly inside the free area of its
-    // screen once shown, when its frame is known.
+    // A window shown is moved wholly inside the free area of its screen,
+    // however its place came about (its code, a layout kept from a larger
+    // screen or one gone, the window manager, the user before it was
+    // hidden): when shown, and again once the window manager placed it
+    // and its frame is known.
     void keepInsideScreen();
     void endModal();
     bool ownDialogOpen() const;
@@ -155,6 +158,7 @@ private:
     bool released_ = false;
     bool created_ = false;
     bool answeringDialog_ = false;   // deactivated by a dialog of its own
+    bool placingAfterShow_ = false;  // shown, the window manager's placement still to come
     bool askOnClose_ = true;
     bool confirmingClose_ = false;
     std::vector<host::data::Dataset*> addedDatasets_;

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMoveEvent>
 #include <QLayout>
 #include <QScreen>
 #include <QScrollArea>
@@ -94,8 +95,11 @@ void Form::fitToOwnScreen()
 
 void Form::keepInsideScreen()
 {
+    // Whatever placed the window (its code, its kept layout, the window
+    // manager, the user's last drag before it was hidden), its frame opens
+    // inside the free area of the screen it is on.
     QScreen* tela = screen();
-    if (!tela || !testAttribute(Qt::WA_Moved) || (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+    if (!tela || (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
         return;
     const QRect livre = tela->availableGeometry();
     const QSize moldura = frameGeometry().size() - size();
@@ -109,6 +113,17 @@ void Form::keepInsideScreen()
     quadro.moveLeft(inside(quadro.left(), livre.left(), livre.right() + 1 - quadro.width()));
     quadro.moveTop(inside(quadro.top(), livre.top(), livre.bottom() + 1 - quadro.height()));
     move(quadro.topLeft());
+}
+
+void Form::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    // The window manager's placement of a window just shown, its frame now
+    // known; later moves are the user's own.
+    if (placingAfterShow_ && event->spontaneous()) {
+        placingAfterShow_ = false;
+        keepInsideScreen();
+    }
 }
 
 void Form::setVisible(bool visible)

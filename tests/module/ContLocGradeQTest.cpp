@@ -34,6 +34,12 @@ protected:
         auto* linha = qobject_cast<QLineEdit*>(aberto);
         return linha || !aberto ? linha : aberto->findChild<QLineEdit*>();
     }
+    // The text the grid shows in the column's cell of the current row.
+    static QString mostrado(host::ui::DataGrid* grade, const char* campo)
+    {
+        const QModelIndex celula = grade->model()->index(grade->currentIndex().row(), grade->columnByField(campo)->index());
+        return grade->model()->data(celula, Qt::DisplayRole).toString();
+    }
 };
 
 TEST_F(ContLocGradeQTest, TheClosedColumnTakesNoTypingAndTheDatesHaveTheirMask)
@@ -60,6 +66,48 @@ TEST_F(ContLocGradeQTest, TheClosedColumnTakesNoTypingAndTheDatesHaveTheirMask)
     form.btSalvar->click();
     EXPECT_EQ(lido("select cast(ACITDATAENTREGA as date) from AATC05ACIT where ACITCODIGO = 1"),
               QStringList{"2027-03-05T00:00:00.000"});
+}
+
+// A row an older reopening left with the zero date (30/12/1899) as its
+// closing date is an open row: the grid shows no date, not "30/12/99".
+TEST_F(ContLocGradeQTest, TheZeroDateShowsAsNoDate)
+{
+    exec("update AATC05ACIT set ACITDATAENCERRAMENTO = '1899-12-30', ACITDATAENTREGA = '1899-12-30'"
+         " where ACITCODIGO = 1");
+    tr().commitRetaining();
+    TfmAssContLocacao& form = abrirJanela(fmAssContLocacao, "fmAssContLocacao");
+    CarregaContrato(801);
+    aba(form, form.tsEquipamentos);
+    ASSERT_EQ(mostrado(form.dbgdAssContEquipamentoLocacao, "MODELOEQUIPTO"), "Gerador G5");
+    for (const char* campo : {"ACITDATAENCERRAMENTO", "ACITDATAENTREGA"})
+        EXPECT_EQ(mostrado(form.dbgdAssContEquipamentoLocacao, campo), "") << campo;
+}
+
+// An impossible date typed in the delivery date's cell is refused in
+// Portuguese; the cell shows the stored date again and nothing else is
+// stored, whether the row had a date or not.
+TEST_F(ContLocGradeQTest, AnImpossibleDateInACellIsRefusedAndTheStoredDateShown)
+{
+    TfmAssContLocacao& form = abrirJanela(fmAssContLocacao, "fmAssContLocacao");
+    CarregaContrato(801);
+    aba(form, form.tsEquipamentos);
+    host::ui::DataGrid* grade = form.dbgdAssContEquipamentoLocacao;
+    const char* const consulta = "select coalesce(cast(cast(ACITDATAENTREGA as date) as varchar(11)), '-')"
+                                 " from AATC05ACIT where ACITCODIGO = 1";
+    for (const QString& guardada : {QString("-"), QString("05-MAR-2027")}) {
+        SCOPED_TRACE(guardada.toStdString());
+        if (guardada != "-") {
+            celula(grade, "ACITDATAENTREGA", "050327", Qt::Key_Return);
+            form.btSalvar->click();
+        }
+        const QString antes = mostrado(grade, "ACITDATAENTREGA");
+        dialogs->acknowledge("não é uma data válida");
+        celula(grade, "ACITDATAENTREGA", "310226", Qt::Key_Return);
+        EXPECT_EQ(dialogs->pending(), 0) << "refused with a message";
+        EXPECT_EQ(mostrado(grade, "ACITDATAENTREGA"), antes);
+        form.btSalvar->click();
+        EXPECT_EQ(lido(consulta), QStringList{guardada});
+    }
 }
 
 }  // namespace

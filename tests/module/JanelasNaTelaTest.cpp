@@ -11,6 +11,9 @@
 #include "host/schema/HostSchema.h"
 #include "host/ui/DataEdit.h"
 #include "host/ui/Layouts.h"
+#include "rental/uAssContFatLocEquip.h"
+#include "rental/uAssContLocacao.h"
+#include "rental/uAssEquipamentoLocacao.h"
 #include "service_orders/uAssBaixaPecas.h"
 #include "service_orders/uAssOSComprasCliente.h"
 #include "service_orders/uAssSolicitacao.h"
@@ -18,8 +21,13 @@
 
 #include <QLineEdit>
 #include <QScreen>
-#include <QStyle>
+#include <QAction>
 #include <QSettings>
+#include <QStyle>
+#include <QWindow>
+
+#include <functional>
+#include <utility>
 
 namespace moduletest {
 namespace {
@@ -141,6 +149,49 @@ TEST_F(JanelasNaTelaTest, CustomerCodesShowWholeUnderALargerFont)
     inteiro(contrato.dbedCliente);
     inteiro(contrato.dbedContratante);
     guardaFoto(contrato, "fmAssContCad_fonte_maior.png");
+}
+
+
+// The rental billing window and the rentable-equipment register, opened from
+// the menu over the rental register as a clerk does: the window manager
+// places each one partly below the bottom of the screen, and later the user
+// drags it there before closing it. Each time it opens, it is wholly inside
+// the free area of the screen.
+TEST_F(JanelasNaTelaTest, RentalWindowsOpenInsideTheScreenWhereverTheyWerePlacedOnADeskScreen)
+{
+    criarPrincipal();
+    // The menu opens its windows through the module, as the program does.
+    principal->OnAbrirJanela = [](const QString& nome) { uPackageAss::ShowJanelaTec(nome); };
+    principal->show();
+    abrirJanela(fmAssContLocacao, "fmAssContLocacao");
+    // The window of the menu item, once open.
+    const auto pelaMenu = [&](const char* item, const std::function<QWidget*()>& janela) -> QWidget& {
+        fmAssContLocacao->activateWindow();
+        principal->findChild<QAction*>(item)->trigger();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(janela())) << item;
+        return *janela();
+    };
+    // Half its height below the bottom of the free area, as a window manager
+    // or a drag leaves it.
+    const auto abaixo = [](QWidget& janela) {
+        const QRect livre = janela.screen()->availableGeometry();
+        janela.windowHandle()->setFramePosition({livre.left() + 40, livre.bottom() - janela.frameGeometry().height() / 2});
+        QCoreApplication::processEvents();
+    };
+    const std::pair<const char*, std::function<QWidget*()>> janelas[] = {
+        {"miAssContFatLocEquip", [] { return fmAssContFatLocEquip.get(); }},
+        {"miAssEquipamentoLocacao", [] { return fmAssEquipamentoLocacao.get(); }}};
+    for (const auto& [item, janela] : janelas) {
+        SCOPED_TRACE(item);
+        QWidget& aberta = pelaMenu(item, janela);
+        abaixo(aberta);
+        confereDentro(aberta);
+        abaixo(aberta);
+        aberta.close();
+        QWidget& reaberta = pelaMenu(item, janela);
+        confereDentro(reaberta);
+        guardaFoto(reaberta, QString("%1_tela_mesa.png").arg(reaberta.objectName()));
+    }
 }
 
 }  // namespace
