@@ -37,6 +37,8 @@
 #include "service_orders/uAssOrdemServico.h"
 
 #include <QComboBox>
+#include <QDate>
+#include <QDateTime>
 #include <QPushButton>
 
 namespace moduletest {
