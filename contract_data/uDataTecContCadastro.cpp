@@ -142,6 +142,13 @@ void TdmTecContrato::quCtrCadastroNewRecord(Dataset& dataset)
     define("ACRENOVACAO", "N");
     define("ACJUROAPLICARPARCELA", "N");
     define("ACLOCAL", dmGlobal->Parametro("ATLOCALPADRAO"));
+    {
+        // A contract stands on its own until it is made a complement: the
+        // billing of rental contracts lists principal ones only. Its links
+        // are loaded by the scroll that follows the new row.
+        host::data::DetachHandler vinculo(dataset.fieldByName("ACVINCULO")->onChange);
+        define("ACVINCULO", "P");
+    }
     ZelDevVerificarEvento(&dataset, "ONNEWRECORD");
 }
 

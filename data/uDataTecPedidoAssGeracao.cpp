@@ -257,7 +257,7 @@ int TdmTec::GerarContratoPedidoAssistencia(const QString& numero)
                  "acdatavalidade", "acdataentrega", "acdatapagamento", "acdatara", "actipodesc", "acdescricao",
                  "acpedidocliente", "accontato", "acrequisitante", "acresponsavel", "acaprovador", "acvalor",
                  "acvalorparcela", "acproposta", "acpedido", "acsituacao", "bccodigo", "acperiododesc",
-                 "accontentrega", "acendentrega", "accontcobranca", "acendcobranca", "acrenovacao"},
+                 "accontentrega", "acendentrega", "accontcobranca", "acendcobranca", "acrenovacao", "acvinculo"},
                 {codigo, campoPedido("VELOCAL").asString(), cliente.asString(), cliente.asString(),
                  dataContratoPedidoAss(campoPedido("VEDATANEGOCIACAO")),
                  dataContratoPedidoAss(campoPedido("VEINICIOVIGENCIA")),
@@ -272,7 +272,10 @@ int TdmTec::GerarContratoPedidoAssistencia(const QString& numero)
                  campoPedido("VALOR_TOTAL").asFloat(), campoPedido("VEPROPOSTA").asString(), numero, QStringLiteral("2"),
                  campoPedido("BCCODIGO").asString(), campoPedido("VEPERIODOLOCACAO").asString(),
                  inteiroContratoPedidoAss(campoPedido("ANCODIGOENTREGA")), entrega,
-                 inteiroContratoPedidoAss(campoPedido("ANCODIGOCOBRANCA")), cobranca, QStringLiteral("N")},
+                 inteiroContratoPedidoAss(campoPedido("ANCODIGOCOBRANCA")), cobranca, QStringLiteral("N"),
+                 // A contract of its own, not a complement of another: the
+                 // rental billing lists principal contracts only.
+                 QStringLiteral("P")},
                 dmGlobal->quAuxiliar, true);
 
     gravarOuDesfazerContratoPedidoAss(guarda, [&] { inserirItensContratoPedidoAss(*this, codigo, numero, {}); });

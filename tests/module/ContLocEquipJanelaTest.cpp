@@ -1,9 +1,10 @@
 // The rental register of option "E" opened through the dispatcher and
 // driven through its controls: its pages and lists, a contract made with
 // its contractor, customer and an item, saved, browsed, searched and
-// deleted; the deletion password, the validity days, the item texts, the
-// linked contracts, the instalment tools, the re-instalment panel, the
-// pick-up, the statements of loading and of each page, and its picture.
+// deleted; the link kind of a new contract, the deletion password, the
+// validity days, the item texts, the linked contracts, the instalment
+// tools, the re-instalment panel, the pick-up, the statements of loading
+// and of each page, and its picture.
 
 #include "host/UcadastroHost.h"
 #include "host/ui/WindowRegistry.h"
@@ -140,6 +141,30 @@ TEST_F(ContLocEquipJanelaTest, ContractIsMadeSavedBrowsedSearchedAndDeleted)
     form.btExcluir->click();
     EXPECT_FALSE(contratos().contains("700"));
     EXPECT_TRUE(ctr().isEmpty());
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
+// A new contract whose "Tipo de Vínculo" is left alone is a principal one
+// (the rental billing lists no other); one chosen "Complementar" stays so.
+TEST_F(ContLocEquipJanelaTest, ANewContractIsPrincipalUnlessChosenComplementary)
+{
+    TfmAssContCadLocEquip& form = abrir();
+    QStringList gravados;
+    for (const bool complementar : {false, true}) {
+        form.btNovo->click();
+        ASSERT_EQ(ctr().state(), DatasetState::Insert);
+        EXPECT_EQ(form.dbcbVinculo->currentText(), "Principal");
+        if (complementar) {   // the list's second item
+            form.dbcbVinculo->setFocus();
+            QTest::keyClick(form.dbcbVinculo, Qt::Key_Down);
+            QTest::keyClick(form.dbcbVinculo, Qt::Key_Tab);
+        }
+        partesESalva(form, "00004");
+        ASSERT_EQ(ctr().state(), DatasetState::Browse) << dialogs->texts().join(" | ").toStdString();
+        gravados << lido(QString("select ACVINCULO from AATC05AC where ACCODIGO = %1").arg(cab("ACCODIGO").asInteger()))
+                        .value(0);
+    }
+    EXPECT_EQ(gravados, (QStringList{"P", "C"}));
     EXPECT_EQ(dialogs->pending(), 0);
 }
 

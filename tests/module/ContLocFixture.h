@@ -101,6 +101,17 @@ protected:
             QTest::keyClick(p.grid(), Qt::Key_Return);
         });
     }
+    // The new contract's contractor and billed customer picked through their
+    // search buttons, then the contract saved.
+    void partesESalva(TfmAssContLocBase& form, const QString& cliente)
+    {
+        pesquisa("CODIGO_CLIENTE", cliente);
+        form.btPesqContratante->click();
+        pesquisa("CODIGO_CLIENTE", cliente);
+        form.btPesqCliente->click();
+        dialogs->answer("Sim", "Deseja salvar as alterações ?");
+        form.btSalvar->click();
+    }
     // The contract search answered with the contract of that number.
     void pesquisaContrato(const QString& numero)
     {

@@ -203,12 +203,7 @@ TEST_F(ContLocacaoJanelaTest, ContractIsMadeSavedBrowsedAndDeleted)
     ASSERT_EQ(ctr().state(), DatasetState::Insert);
     digita(form.dbedNumeroContrato, "LQ-1");
     digita(form.dbedLocal, "01");
-    pesquisa("CODIGO_CLIENTE", "00004");
-    form.btPesqContratante->click();
-    pesquisa("CODIGO_CLIENTE", "00004");
-    form.btPesqCliente->click();
-    dialogs->answer("Sim", "Deseja salvar as alterações ?");
-    form.btSalvar->click();
+    partesESalva(form, "00004");
     ASSERT_EQ(ctr().state(), DatasetState::Browse);
     const int codigo = cab("ACCODIGO").asInteger();
     EXPECT_EQ(lido(QString("select ACNUMEROCONTRATO from AATC05AC where ACCODIGO = %1").arg(codigo)),

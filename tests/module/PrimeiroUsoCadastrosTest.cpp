@@ -4,8 +4,10 @@
 // the module's windows, a service order of the service for that customer
 // billed to a receivable, and a rental contract of the equipment for it
 // with the customer's bank data, its instalments forecast at the
-// equipment's value and the first one billed at the customer's bank. None
-// meets a refusal; everything is read back through a connection of its own.
+// equipment's value and the first one billed at the customer's bank; and
+// the order road of the same customer, from an order of the equipment to
+// the billed instalment of the contract it becomes. None meets a refusal;
+// everything is read back through a connection of its own.
 
 #include "tests/module/PrimeiroUsoFixture.h"
 
@@ -26,12 +28,18 @@
 #include "host/ui/PageControl.h"
 #include "host/ui/WindowRegistry.h"
 #include "rental/uAssContFatLocEquip.h"
+#include "rental/uAssCheckout.h"
+#include "rental/uAssCheckoutConsulta.h"
 #include "rental/uAssContLocEquipCad.h"
+#include "rental/uAssVendas.h"
+#include "rental/uPesqAssContratosLocEquip.h"
 #include "service_orders/uAssFaturamento.h"
 #include "service_orders/uAssOrdemServico.h"
 #include "tests/support/OnScreenDialogs.h"
 
 #include <QComboBox>
+#include <QDate>
+#include <QDateTime>
 #include <QPushButton>
 
 namespace moduletest {
@@ -105,6 +113,63 @@ protected:
         const QString codigo = produtos.registros().fieldByName("CODIGO")->asString();
         produtos.close();
         return codigo;
+    }
+    // A new line of one unit of the product typed in the grid.
+    static void umaUnidade(host::ui::DataGrid* grade, const QString& produto)
+    {
+        grade->setFocus();
+        QTest::keyClick(grade, Qt::Key_Insert);
+        celula(grade, "CODIGO", produto);
+        celula(grade, "QUANTIDADE", "1", Qt::Key_Return);
+    }
+    // The first of next month, where the walks' forecasts start.
+    static QDate primeiroDoMesQueVem()
+    {
+        return QDate::currentDate().addMonths(1).addDays(1 - QDate::currentDate().day());
+    }
+    // "Gerar Previsão" on the register's instalments page: three monthly
+    // forecasts of the value (in cents) from the first of next month.
+    void previsaoDeTresMeses(TfmAssContCadLocEquip& form, const QString& cliente, int contrato, const QString& valor)
+    {
+        aba(form, form.tsParcelas);
+        dialogs->enter("3", "Informe o número de parcelas para previsão do contas a receber");
+        dialogs->enter(primeiroDoMesQueVem().toString("dd/MM/yyyy"),
+                       "Informe a data Inicial da previsão do contas a receber");
+        form.bbPrevisionar->click();
+        EXPECT_EQ(recusas(), QStringList{}) << vistos();
+        const QString linha = cliente + "|" + valor + "|V";
+        EXPECT_EQ(lido("select CODIGO_CLIENTE || '|' || cast(VALOR_DOCUMENTO * 100 as integer) || '|' || "
+                       "SITUACAO_DOCUMENTO from ACRC5001 where AOCODIGO = " + QString::number(contrato) +
+                       " order by DATA_VENCIMENTO"),
+                  (QStringList{linha, linha, linha}))
+            << vistos();
+    }
+    // The rental billing of next month's instalment of the customer's
+    // contract: a receivable of the value (in cents) with its collection at
+    // the customer's bank; the other forecasts wait.
+    void primeiroMesFaturado(const QString& cliente, int contrato, const QString& valor)
+    {
+        principal->miFaturamentoContrato->click();
+        TfmAssContFatLocEquip* faturamento = fmAssContFatLocEquip.get();
+        ASSERT_NE(faturamento, nullptr);
+        const QDate primeiro = primeiroDoMesQueVem();
+        digita(faturamento->edCodCliente, cliente);
+        faturamento->deDataIni->setDate(QDateTime(primeiro, QTime(0, 0)));
+        faturamento->deDataFin->setDate(QDateTime(primeiro.addMonths(1).addDays(-1), QTime(0, 0)));
+        faturamento->bbPesquisar->click();
+        ASSERT_TRUE(faturamento->quConsulta->locate("ACCODIGO", contrato)) << vistos();
+        dialogs->answer("Sim", "Confirma o Faturamento dos Contratos?");
+        faturamento->bbGerar->click();
+        EXPECT_EQ(recusas(), QStringList{}) << vistos();
+        EXPECT_EQ(lido("select cast(VALOR_DOCUMENTO * 100 as integer) || '|' || coalesce(SITUACAO_DOCUMENTO, '') "
+                       "from ACRC5001 where CODIGO_CLIENTE = '" + cliente + "' and AOCODIGO = " +
+                       QString::number(contrato) + " order by DATA_VENCIMENTO"),
+                  (QStringList{valor + "|", valor + "|V", valor + "|V"}))
+            << vistos();
+        EXPECT_EQ(lido("select FBBANCO || '|' || cast(FBVALOR * 100 as integer) from ACRC50FB where "
+                       "CODIGO_CLIENTE = '" + cliente + "'"),
+                  QStringList{"001|" + valor})
+            << vistos();
     }
     // The general search answered with the row whose column holds the value.
     void pesquisa(const QString& coluna, const QVariant& valor)
@@ -238,40 +303,95 @@ TEST_F(PrimeiroUsoCadastrosTest, ANewCustomersRentalContractOfANewEquipmentIsBil
               QStringList{"120000|120000"})
         << "the equipment's value, which is the instalment's";
 
-    // Three monthly forecasts from the first of next month.
-    const QDate primeiro = QDate::currentDate().addMonths(1).addDays(1 - QDate::currentDate().day());
-    aba(*form, form->tsParcelas);
-    dialogs->enter("3", "Informe o número de parcelas para previsão do contas a receber");
-    dialogs->enter(primeiro.toString("dd/MM/yyyy"), "Informe a data Inicial da previsão do contas a receber");
-    form->bbPrevisionar->click();
+    // Three monthly forecasts from the first of next month, the first billed
+    // with its collection at the customer's bank.
+    previsaoDeTresMeses(*form, cliente, contrato, "120000");
+    form->close();
+    primeiroMesFaturado(cliente, contrato, "120000");
+}
+
+// The order road of the new customer under the installation's options: an
+// order of the new equipment with the customer's contact, its checkout and
+// release, the contract the order becomes, its forecast and the first
+// instalment billed to a receivable of the customer.
+TEST_F(PrimeiroUsoCadastrosTest, ANewCustomersOrderBecomesABilledRentalContract)
+{
+    const QString cliente = novoCliente();
+    const QString equipamento = novoProduto("Plataforma elevatoria", "Mercadoria", "LOC", "800");
+    const int contato = lido("select ANCODIGO from AUGC3701 where ANVINCULOCODIGO = '" + cliente + "'").value(0).toInt();
+    ASSERT_GT(contato, 0) << vistos();
+
+    TfmAssVendas& venda = abrirJanela(fmAssVendas, "fmAssVenda");
+    dialogs->answer("Pedido", "Deseja cadastrar um novo registro?");
+    venda.bbNovo->click();
+    venda.dblcCliente->setKeyValue(cliente);
+    venda.dblcContato->setKeyValue(contato);
+    venda.dblcContatoEntrega->setKeyValue(contato);
+    venda.dblcContatoCobranca->setKeyValue(contato);
+    venda.bbSalvar->click();
+    const QString pedido = dmTec->quAssVenda->fieldByName("NUMERO_PEDIDO")->asString();
+    clicaAba(venda.pcPedido, venda.tsEquipSolicitados);
+    umaUnidade(venda.dbgdAssVendaItens, equipamento);
+    clicaAba(venda.pcPedido, venda.tsEquipConfigurados);
+    umaUnidade(venda.dbgdAssVendaCotado, equipamento);
+    venda.bbSalvar->click();
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
-    EXPECT_EQ(lido("select CODIGO_CLIENTE || '|' || cast(VALOR_DOCUMENTO * 100 as integer) || '|' || "
-                   "SITUACAO_DOCUMENTO from ACRC5001 where AOCODIGO = " + ac + " order by DATA_VENCIMENTO"),
-              (QStringList{cliente + "|120000|V", cliente + "|120000|V", cliente + "|120000|V"}))
+    EXPECT_EQ(lido("select CODIGO_CLIENTE || '|' || ANCODIGOCONTATO || '|' || cast(VALOR_TOTAL * 100 as integer) from "
+                   "AVEC8501 where NUMERO_PEDIDO = '" + pedido + "'"),
+              QStringList{cliente + "|" + QString::number(contato) + "|80000"})
         << vistos();
+    venda.close();
+
+    // Checkout and release of the order.
+    TfmAssCheckoutConsulta& lista = abrirJanela(fmAssCheckoutConsulta, "fmAssCheckout");
+    lista.cbStatus->setCurrentText("Todos");
+    lista.bbPesquisar->click();
+    ASSERT_TRUE(lista.quConsulta->locate("NUMERO_PEDIDO", pedido)) << vistos();
+    lista.dbgdConsultaDblClick();
+    TfmAssCheckout* checkout = fmAssCheckout;
+    ASSERT_NE(checkout, nullptr);
+    dialogs->answer("Sim", "Confirma Checkout dos Equipamentos?");
+    QTest::mouseClick(checkout->btConfirmarCheckout, Qt::LeftButton);
+    dialogs->answer("Sim", "Confirme a liberação do Pedido \"" + pedido + "\" ?");
+    QTest::mouseClick(checkout->bbLiberaFaturamento, Qt::LeftButton);
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_EQ(lido("select IMPRESSO_NF from AVEC8501 where NUMERO_PEDIDO = '" + pedido + "'"), QStringList{"N"})
+        << vistos();
+    checkout->close();
+
+    // The order, opened from the list, becomes the contract.
+    lista.bbPesquisar->click();
+    ASSERT_TRUE(lista.quConsulta->locate("NUMERO_PEDIDO", pedido)) << vistos();
+    lista.miAbrirPedido->trigger();
+    ASSERT_NE(fmAssVendas, nullptr);
+    dialogs->answer("Sim", "Confirma a geração Contrato?");
+    QTest::mouseClick(fmAssVendas->bbFinalizar, Qt::LeftButton);
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    const int contrato =
+        lido("select ACCODIGO from AVEC8501 where NUMERO_PEDIDO = '" + pedido + "'").value(0).toInt();
+    ASSERT_GT(contrato, 0) << vistos();
+    const QString ac = QString::number(contrato);
+    EXPECT_EQ(lido("select CLCODIGO || '|' || PRCODIGO from AATC05ACIT where ACCODIGO = " + ac),
+              QStringList{cliente + "|" + equipamento});
+
+    // Its forecast on the rental register.
+    principal->miCadastroContrato->click();
+    TfmAssContCadLocEquip* form = fmAssContCadLocEquip.get();
+    ASSERT_NE(form, nullptr);
+    dialogs->modal("fmPesquisaAssContratosLocEquip", [ac](host::ui::Form& janela) {
+        auto& d = static_cast<TfmPesquisaAssContratosLocEquip&>(janela);
+        d.edCodigo->setText(ac);
+        d.bbPesquisa->click();
+        ASSERT_TRUE(d.quConsulta->locate("ACCODIGO", ac.toInt()));
+        d.dbgdContratosLocEquiDblClick();
+    });
+    form->btPesqContrato->click();
+    ASSERT_EQ(cab("ACCODIGO").asInteger(), contrato) << vistos();
+    previsaoDeTresMeses(*form, cliente, contrato, "80000");
     form->close();
 
-    // The first month billed, with its collection at the customer's bank.
-    principal->miFaturamentoContrato->click();
-    TfmAssContFatLocEquip* faturamento = fmAssContFatLocEquip.get();
-    ASSERT_NE(faturamento, nullptr);
-    digita(faturamento->edCodCliente, cliente);
-    faturamento->deDataIni->setDate(QDateTime(primeiro, QTime(0, 0)));
-    faturamento->deDataFin->setDate(QDateTime(primeiro.addMonths(1).addDays(-1), QTime(0, 0)));
-    faturamento->bbPesquisar->click();
-    ASSERT_TRUE(faturamento->quConsulta->locate("ACCODIGO", contrato)) << vistos();
-    dialogs->answer("Sim", "Confirma o Faturamento dos Contratos?");
-    faturamento->bbGerar->click();
-    EXPECT_EQ(recusas(), QStringList{}) << vistos();
-    EXPECT_EQ(lido("select cast(VALOR_DOCUMENTO * 100 as integer) || '|' || coalesce(SITUACAO_DOCUMENTO, '') from "
-                   "ACRC5001 where CODIGO_CLIENTE = '" + cliente + "' and AOCODIGO = " + ac +
-                   " order by DATA_VENCIMENTO"),
-              (QStringList{"120000|", "120000|V", "120000|V"}))
-        << vistos();
-    EXPECT_EQ(lido("select FBBANCO || '|' || cast(FBVALOR * 100 as integer) from ACRC50FB where CODIGO_CLIENTE = '" +
-                   cliente + "'"),
-              QStringList{"001|120000"})
-        << vistos();
+    // The first month billed to a receivable of the customer at its bank.
+    primeiroMesFaturado(cliente, contrato, "80000");
 }
 
 // "Excluir" on a row in use, in each register: the message names where it
