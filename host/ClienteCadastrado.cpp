@@ -1,6 +1,7 @@
 #include "host/ClienteCadastrado.h"
 
 #include "host/Udmglobal.h"
+#include "host/data/DataSource.h"
 #include "host/data/Field.h"
 #include "host/db/Database.h"
 
@@ -23,8 +24,13 @@ void ExigeClienteCadastrado(host::data::Field& campo, const QString& rotulo)
     const host::data::Handler<void(host::data::Field&)> propria = campo.onValidate;
     campo.onValidate = [propria, rotulo](host::data::Field& f) {
         const QString codigo = f.asString().trimmed();
-        if (!codigo.isEmpty() && !ClienteCadastrado(codigo))
-            dmGlobal->MostraAviso(rotulo + ": código " + codigo + " não cadastrado.", true);
+        if (!codigo.isEmpty() && !ClienteCadastrado(codigo)) {
+            // The caption of the box the user typed in: one field is
+            // "Cliente" in one register and "Cliente (Cobrança)" in another.
+            const QString mostrado = host::data::shownCaption(f);
+            dmGlobal->MostraAviso((mostrado.isEmpty() ? rotulo : mostrado) + ": código " + codigo + " não cadastrado.",
+                                  true);
+        }
         if (propria)
             propria(f);
     };

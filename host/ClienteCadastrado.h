@@ -15,7 +15,8 @@ namespace host {
 bool ClienteCadastrado(const QString& codigo);
 
 // From now on an unknown code set into the field is refused with a warning
-// naming the field by its caption (`rotulo`), and the field keeps its value;
+// naming the field by the caption it is shown under on screen (else
+// `rotulo`), and the field keeps its value;
 // an empty code is left to the mandatory-field rules. The field's own
 // validation, if any, runs after this check.
 void ExigeClienteCadastrado(host::data::Field& campo, const QString& rotulo);

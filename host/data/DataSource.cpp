@@ -132,6 +132,11 @@ QString userLabel(const Field& field)
 {
     if (field.displayLabel() != field.fieldName())
         return field.displayLabel();
+    return shownCaption(field);
+}
+
+QString shownCaption(const Field& field)
+{
     for (const DataSource* source : field.dataset().dataSources())
         for (const DataLink* link : source->links()) {
             const QString caption = link->fieldCaption(field);

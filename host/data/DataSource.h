@@ -79,5 +79,8 @@ private:
 // shown under on screen; empty when it has neither (messages then say "a
 // field" rather than the column's name).
 QString userLabel(const Field& field);
+// The caption the field is shown under on screen (the label beside the
+// control or the grid column's title); empty when no control shows it.
+QString shownCaption(const Field& field);
 
 }  // namespace host::data

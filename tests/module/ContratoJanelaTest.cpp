@@ -284,7 +284,7 @@ TEST_F(ContratoJanelaTest, AnUnknownCustomerOrContractingPartyIsRefusedWhereType
     form.sbPesqContrato->click();
     dialogs->setAutoAcknowledgeMessages(true);
     digita(form.dbedCliente, "99999");
-    EXPECT_TRUE(dialogs->texts().contains("Cliente: código 99999 não cadastrado.")) << dialogs->texts().join(" | ").toStdString();
+    EXPECT_TRUE(dialogs->texts().contains("Cliente (Cobrança): código 99999 não cadastrado.")) << dialogs->texts().join(" | ").toStdString();
     digita(form.dbedContratante, "ZZZ");
     EXPECT_TRUE(dialogs->texts().contains("Contratante: código ZZZ não cadastrado."));
     form.bbSalvar->click();
