@@ -9,6 +9,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFont>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QInputDialog>
 #include <QLabel>
@@ -28,23 +29,37 @@ QWidget* dialogParent() { return Dialogs::owner(); }
 
 QString titleOr(const QString& title, const QString& fallback) { return title.isEmpty() ? fallback : title; }
 
-// Wide enough for its whole title beside the title bar's buttons: a window
-// manager shortens a title wider than its window ("Entrad...Dados"). Title
-// bars mostly show bold text, a little larger than the window's own.
-void fitTitle(QDialog& dialog)
+// The title bar's font is the window manager's, not ours: measure the title
+// generously, bold and a little larger than the larger of our fonts.
+QFont titleBarFont()
 {
-    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    QFont font = QApplication::font();
+    const QFont bar = QApplication::font("QMdiSubWindowTitleBar");
+    if (QFontInfo(bar).pixelSize() > QFontInfo(font).pixelSize())
+        font = bar;
     font.setBold(true);
     if (font.pointSizeF() > 0)
         font.setPointSizeF(font.pointSizeF() * 1.15);
-    const int title = QFontMetrics(font).horizontalAdvance(dialog.windowTitle()) + 140;
+    else
+        font.setPixelSize(qRound(font.pixelSize() * 1.15));
+    return font;
+}
+
+// Wide enough for its whole title beside the title bar's icon and buttons: a
+// window manager shortens a title wider than its window ("Entrad...Dados").
+void fitTitle(QDialog& dialog)
+{
+    const int title = QFontMetrics(titleBarFont()).horizontalAdvance(dialog.windowTitle()) + 140;
     // Its layout sizes it to its contents: the text above the answer, or a
     // message's text, holds the width (never a message's icon, which would
-    // push the text away to the right).
+    // push the text away to the right). A minimum width set on a label
+    // replaces the one its text needs, so it is set only where the text
+    // needs less: a wider text keeps its own, and a message box wraps it.
     const bool message = qobject_cast<QMessageBox*>(&dialog);
     QLabel* text = message ? dialog.findChild<QLabel*>(QStringLiteral("qt_msgbox_label")) : dialog.findChild<QLabel*>();
-    if (text)
-        text->setMinimumWidth(std::max(text->minimumWidth(), title - (message ? 80 : 20)));
+    const int needed = title - (message ? 80 : 20);
+    if (text && text->minimumSizeHint().width() < needed)
+        text->setMinimumWidth(std::max(text->minimumWidth(), needed));
 }
 
 // Runs a dialog modal to the window that opened it.

@@ -10,14 +10,19 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFont>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <QTest>
 #include <QWindow>
 
 #include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
 
 using namespace host::ui;
 
@@ -91,22 +96,93 @@ TEST_F(OnScreenDialogsTest, AMessageOfNoWindowStaysAboveTheWindowsThatStayOnTop)
     EXPECT_EQ(naTela.seen()[0].transientParent, janela.windowHandle());
 }
 
-// A window manager shortens a title wider than its window: a prompt with a
-// short question is still as wide as its title needs.
-TEST_F(OnScreenDialogsTest, APromptIsWideEnoughForItsWholeTitle)
+namespace {
+
+// What a title bar needs: the window manager draws the title in its own
+// font, mostly bold and often larger than the window's text, beside an icon
+// and its buttons.
+int larguraDoTitulo(const QString& titulo)
 {
-    testsupport::OnScreenDialogs naTela;
-    int largura = 0;
-    naTela.whileOpen([&largura](QWidget& aberto) {
-        largura = aberto.width();
-        // Its picture beside the test program, a test artefact.
-        aberto.grab().save(QDir(QCoreApplication::applicationDirPath()).filePath("dialogo_entrada_de_dados.png"));
-    });
-    QString valor;
-    Dialogs::inputQuery("Entrada de Dados", "Série:", valor);
-    ASSERT_EQ(naTela.seen().size(), 1u);
-    const int titulo = QFontMetrics(QApplication::font()).horizontalAdvance("Entrada de Dados");
-    EXPECT_GE(largura, titulo + 120) << "room for the title bar's buttons";
+    QFont fonte = QApplication::font();
+    fonte.setBold(true);
+    fonte.setPointSizeF(fonte.pointSizeF() * 1.15);
+    return QFontMetrics(fonte).horizontalAdvance(titulo) + 120;
+}
+
+// Whether the label shows its whole text in the room its dialog gave it.
+QString textoCortado(const QLabel& rotulo, const QWidget& dialogo)
+{
+    if (!dialogo.rect().contains(rotulo.geometry()))
+        return "the text goes past the dialog's edge";
+    if (!rotulo.wordWrap() && rotulo.minimumSizeHint().width() > rotulo.width())
+        return QString("one line of %1 px in %2 px").arg(rotulo.minimumSizeHint().width()).arg(rotulo.width());
+    if (rotulo.wordWrap() && rotulo.heightForWidth(rotulo.width()) > rotulo.height())
+        return QString("%1 px of lines in %2 px").arg(rotulo.heightForWidth(rotulo.width())).arg(rotulo.height());
+    return {};
+}
+
+} // namespace
+
+// A window manager shortens a title wider than its window: every dialog,
+// however short its text, is as wide as its title needs.
+TEST_F(OnScreenDialogsTest, EveryDialogIsWideEnoughForItsWholeTitle)
+{
+    for (const QString titulo : {"Entrada de Dados", "Senha para Reabrir Checkout",
+                                 "Faturamento de Contratos (Locação de Equipamentos)"}) {
+        testsupport::OnScreenDialogs naTela;
+        std::vector<int> larguras;
+        for (int i = 0; i < 4; ++i)
+            naTela.inspect([&larguras, titulo](QWidget& aberto) {
+                larguras.push_back(aberto.width());
+                // Its picture beside the test program, a test artefact.
+                if (titulo == "Senha para Reabrir Checkout")
+                    aberto.grab().save(QDir(QCoreApplication::applicationDirPath())
+                                           .filePath(QString("dialogo_titulo_%1.png").arg(larguras.size())));
+            });
+        QString valor;
+        Dialogs::information("Sim.", titulo);
+        Dialogs::question("Ok?", {"Sim", "Não"}, titulo);
+        Dialogs::inputQuery(titulo, "Série:", valor);
+        Dialogs::password(titulo, "Senha:", valor);
+        ASSERT_EQ(larguras.size(), 4u);
+        for (size_t i = 0; i < larguras.size(); ++i)
+            EXPECT_GE(larguras[i], larguraDoTitulo(titulo))
+                << titulo.toStdString() << ", " << naTela.seen()[i].className.toStdString();
+    }
+}
+
+// A message's text is never cut: a text wider than its title needs (the first
+// start's "Tabela de Cadastro de Medidores criada com Sucesso!" under the
+// program's name) widens its box, a long one wraps, in a box on the screen.
+TEST_F(OnScreenDialogsTest, AMessagesWholeTextShowsWhateverItsTitle)
+{
+    const QString longo = "O contrato 12 tem parcelas em aberto, recibos emitidos e equipamentos ainda não devolvidos; "
+                          "encerre as parcelas, devolva os equipamentos e confira os recibos antes de cancelar o "
+                          "contrato, ou escolha outro contrato na pesquisa.";
+    const std::vector<std::pair<QString, QString>> casos = {
+        {"Assistência Técnica", "Tabela de Cadastro de Medidores criada com Sucesso!"},
+        {"techassist", "O banco de dados \"/tmp/pasta/que/nao/existe/techassist.fdb\" não foi encontrado."},
+        {"Assistência Técnica", longo},
+        {"Faturamento de Contratos (Locação de Equipamentos)", longo},
+    };
+    for (const auto& [titulo, texto] : casos) {
+        testsupport::OnScreenDialogs naTela;
+        QStringList cortes;
+        for (int i = 0; i < 3; ++i)
+            naTela.inspect([&cortes](QWidget& aberto) {
+                auto* rotulo = aberto.findChild<QLabel*>("qt_msgbox_label");
+                ASSERT_NE(rotulo, nullptr);
+                cortes << textoCortado(*rotulo, aberto);
+                if (aberto.width() > aberto.screen()->availableGeometry().width())
+                    cortes.last() += " wider than the screen";
+            });
+        Dialogs::information(texto, titulo);
+        Dialogs::warning(texto, titulo);
+        Dialogs::question(texto, {"Sim", "Não"}, titulo);
+        ASSERT_EQ(cortes.size(), 3);
+        for (const QString& corte : cortes)
+            EXPECT_TRUE(corte.isEmpty()) << corte.toStdString() << ": " << texto.toStdString();
+    }
 }
 
 // A message with a long title: its text stands right after the icon, the
