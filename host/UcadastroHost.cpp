@@ -122,10 +122,9 @@ void TfmCadastroHost::criarDados()
                                                                 aberto.query.get());
         host::data::Query& q = *aberto.query;
         q.onFieldsCreated = [&d](host::data::Dataset& ds) { prepararCampos(ds, d.chave, d.campos); };
-        q.beforeInsert = [this](host::data::Dataset&) {
+        q.beforeInsert = [this, &d](host::data::Dataset&) {
             if (quRegistro->state() == host::data::DatasetState::Insert || quRegistro->isEmpty()) {
-                dmGlobal->MostraAviso("Salve " + descricao_.registro + " antes de incluir " +
-                                          descricao_.detalhes.front().titulo.toLower() + ".",
+                dmGlobal->MostraAviso("Salve " + descricao_.registro + " antes de incluir " + d.titulo.toLower() + ".",
                                       true);
                 throw host::Abort();
             }
@@ -260,11 +259,16 @@ void TfmCadastroHost::pesquisar(const QVariant& codigo)
     host::data::Query& r = *quRegistro;
     GravarPendente(r);
     r.close();
+    const bool porCodigo = codigo.isValid() && !codigo.isNull();
+    // A record asked for by its code is looked for among all: a search typed
+    // earlier would leave the window on another record.
+    if (porCodigo && edPesquisa)
+        edPesquisa->clear();
     const QString texto = edPesquisa ? edPesquisa->text().trimmed().toUpper() : QString();
     r.paramByName("PESQUISA")->setAsString("%" + texto + "%");
     r.open();
-    if (codigo.isValid() && !codigo.isNull())
-        r.locate(col(descricao_.chave.coluna), codigo);
+    if (porCodigo && !r.locate(col(descricao_.chave.coluna), codigo))
+        dmGlobal->MostraAviso("Código " + codigo.toString() + " não encontrado.", false);
 }
 
 void TfmCadastroHost::abrirDetalhes()

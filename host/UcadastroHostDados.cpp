@@ -7,7 +7,10 @@
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+#include "host/Upesq.h"
 #include "host/data/Abort.h"
+#include "host/data/Dataset.h"
 #include "host/data/Field.h"
 #include "host/data/Query.h"
 #include "host/data/UpdateSql.h"
@@ -95,7 +98,7 @@ QString condicaoDetalhe(const Detalhe& d)
 {
     QString condicao = coluna(d.ligacao) + " = :CODIGO";
     for (auto it = d.fixos.begin(); it != d.fixos.end(); ++it)
-        condicao += " and " + it.key() + " = '" + it.value().toString().replace('\'', "''") + "'";
+        condicao += " and " + it.key() + " = " + QuotedStr(it.value().toString());
     return condicao;
 }
 
@@ -128,6 +131,13 @@ void prepararCampos(host::data::Dataset& dados, const Chave& chave, const std::v
     if (host::data::Field* codigo = dados.findField(coluna(chave.coluna))) {
         codigo->setDisplayLabel("Código");
         codigo->setReadOnly(chave.numeracao != Numeracao::Digitada);
+        // A typed code is the stored row's key: the update keeps it, and the
+        // rows that name it would lose their record, so only a new row takes one.
+        if (chave.numeracao == Numeracao::Digitada)
+            codigo->onValidate = [](host::data::Field& f) {
+                if (f.dataset().state() == host::data::DatasetState::Edit && f.value() != f.oldValue())
+                    dmGlobal->MostraAviso("O código não pode ser alterado.", true);
+            };
     }
     for (const Campo& campo : campos) {
         host::data::Field* field = dados.findField(coluna(campo.coluna));
@@ -138,7 +148,7 @@ void prepararCampos(host::data::Dataset& dados, const Chave& chave, const std::v
         if (!campo.mascara.isEmpty())
             field->setEditMask(campo.mascara);
         if (campo.tipo == Tipo::Valor)
-            field->setDisplayFormat("#,##0.00");
+            field->setDisplayFormat(kFormatoDinheiro);
         if (campo.tipo == Tipo::Lista)
             prepararLista(*field, campo.opcoes);
     }
@@ -190,7 +200,7 @@ Usos usosExistentes(const Descricao& d)
     // One read of the columns the places name: a database made before the
     // module's upgrade lacks some of them, and lacks them as a whole.
     QStringList tabelas;
-    auto tabela = [&tabelas](const char* t) { tabelas << "'" + coluna(t) + "'"; };
+    auto tabela = [&tabelas](const char* t) { tabelas << QuotedStr(coluna(t)); };
     for (const UsoDeCadastro& uso : usos)
         tabela(uso.tabela);
     for (const Detalhe& detalhe : d.detalhes)

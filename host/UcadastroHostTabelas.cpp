@@ -10,6 +10,7 @@
 #include "host/data/Field.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
+#include "host/schema/SchemaDefinition.h"
 
 #include <QRegularExpression>
 
@@ -103,7 +104,7 @@ Detalhe contatosCliente()
 {
     return {"Contatos",
             "AUGC3701",
-            {"ANCODIGO", Numeracao::Gerador, {}, "GEN_ANCODIGO"},
+            {"ANCODIGO", Numeracao::Gerador, {}, host::schema::kGeneratorContact},
             "ANVINCULOCODIGO",
             {{"ANVINCULOCATEGORIA", "C"}},
             {{"ANNOME", "Nome", T::Texto, true},
@@ -247,7 +248,7 @@ Descricao historico()
             "Cadastro de Históricos",
             "o histórico",
             "ACBC16HC",
-            {"HCCODIGO", Numeracao::Gerador, {}, "GEN_HCCODIGO"},
+            {"HCCODIGO", Numeracao::Gerador, {}, host::schema::kGeneratorHistory},
             "HCDESCRICAO",
             {},
             {},

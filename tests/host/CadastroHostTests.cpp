@@ -138,6 +138,35 @@ TEST_F(CadastroHostTest, ASecondDesksSaveOfARowChangedMeanwhileIsRefused)
     EXPECT_EQ(committed("select DESC_OP_NF from AFVC0901 where COD_OP = '5933'"), "Prestação de serviços");
 }
 
+// A typed code is the key of the stored row: changing it would be shown and
+// never stored, and the rows naming it would lose their record.
+TEST_F(CadastroHostTest, TheTypedCodeOfAStoredRowIsNotChanged)
+{
+    TfmCadastroHost& janela = abrir(&TfmPrincipal::miCadastroOperacao, "OP");
+    ASSERT_TRUE(janela.registros().locate("COD_OP", "5933"));
+    dialogs->acknowledge("O código não pode ser alterado.");
+    digita(janela, "COD_OP", "5999");
+    janela.bbSalvar->click();
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" | ").toStdString();
+    EXPECT_EQ(janela.registros().fieldByName("COD_OP")->asString().trimmed(), "5933");
+    EXPECT_EQ(committed("select count(*) from AFVC0901 where COD_OP in ('5933', '5999')").toInt(), 1);
+    EXPECT_EQ(committed("select count(*) from AFVC0901 where COD_OP = '5933'").toInt(), 1);
+}
+
+// A label that opens the register on a customer finds that customer, whatever
+// the register's search box held from before.
+TEST_F(CadastroHostTest, OpenedOnACodeItShowsThatRecordWhateverWasSearched)
+{
+    TfmCadastroHost& janela = abrir(&TfmPrincipal::miCadastroPessoaFisica, "PF");
+    ASSERT_FALSE(janela.registros().isEmpty());
+    janela.registros().last();
+    const QString codigo = janela.registros().fieldByName("CODIGO_CLIENTE")->asString();
+    janela.edPesquisa->setText("ZZZ");
+    principal->AbrirCadastro("PF", codigo);
+    EXPECT_EQ(janela.registros().fieldByName("CODIGO_CLIENTE")->asString(), codigo);
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" | ").toStdString();
+}
+
 TEST_F(CadastroHostTest, ARowInUseIsNotDeletedAndAnUnusedOneIs)
 {
     TfmCadastroHost& janela = abrir(&TfmPrincipal::miCadastroTabelaVencimento, "TV");
