@@ -31,7 +31,7 @@ struct PesquisaColuna {
 };
 
 // Money in the pickers' grids: "35,50", "1.234,56".
-inline const QString kFormatoDinheiro = QStringLiteral("#,##0.00");
+inline const QString kFormatoDinheiro = QStringLiteral("###,###,##0.00");
 
 // One picker: "select ... from ..." without where or order, a fixed
 // condition (without "where"), the order column and the grid columns.
