@@ -136,7 +136,9 @@ QString copiaAlcancavel(const QString& programa)
     arquivos.removeDuplicates();
     for (const QString& arquivo : arquivos) {
         const QString copia = pasta + "/" + QFileInfo(arquivo).fileName();
-        QFile::copy(arquivo, copia);
+        // A copy that failed would show later only as the loader's error in the other user's run.
+        if (!QFile::copy(arquivo, copia))
+            qFatal("could not copy %s for the other users: %s", caminho8(arquivo).constData(), caminho8(copia).constData());
         ::chmod(caminho8(copia).constData(), 0755);
     }
     copias.insert(programa, pasta + "/" + QFileInfo(programa).fileName());

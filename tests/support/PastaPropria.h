@@ -24,6 +24,7 @@ inline void morarEm(const QString& pasta)
         ::chmod(QFile::encodeName(caminho).constData(), 0700);
         qputenv(variavel, QFile::encodeName(caminho));
     };
+    QDir().mkpath(pasta);
     ::chmod(QFile::encodeName(pasta).constData(), 0700);
     definir("HOME", "casa");
     definir("XDG_CONFIG_HOME", "casa/.config");
