@@ -55,12 +55,35 @@ function(ta_test_environment out)
   set(${out} "QT_QPA_PLATFORM=offscreen;TA_TEST_TMP=${CMAKE_BINARY_DIR}/test-tmp" PARENT_SCOPE)
 endfunction()
 
+# Every test runs under a time limit: past it CTest ends the test with
+# SIGKILL, what it started included, and its summary names the test
+# "(Timeout)"; a test that waits for ever fails naming itself instead of
+# holding CI to CI's own limit (tests/limits checks both). NORMAL_SECONDS is
+# the test's time on an idle machine of 8 cores (ctest's own times); the
+# limit is eight times that, at least two minutes (a machine of two cores
+# runs a test up to twice as slowly), and two and a half times that in the
+# sanitized build (3 to 5 times slower than the plain one).
+function(ta_test_timeout test normal_seconds)
+  math(EXPR limit "${normal_seconds} * 8")
+  if(limit LESS 120)
+    set(limit 120)
+  endif()
+  if(CMAKE_BUILD_TYPE STREQUAL "Sanitize")
+    math(EXPR limit "${limit} * 5 / 2")
+  endif()
+  set_tests_properties(${test} PROPERTIES TIMEOUT ${limit})
+endfunction()
+
 # One test executable for a folder of tests. It runs as one CTest test, or
 # as SHARDS tests that each run their share of its cases (GoogleTest's
 # sharding), so that a large folder does not keep the suite waiting on one
-# core. COST orders a fresh run: the longest start first.
+# core. COST orders a fresh run: the longest start first. SECONDS, the
+# program's (or a shard's) normal time, sets its time limit (ta_test_timeout).
 function(ta_test_folder name)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "" "SHARDS;COST" "")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "SHARDS;COST;SECONDS" "")
+  if(NOT arg_SECONDS)
+    message(FATAL_ERROR "ta_test_folder(${name}): SECONDS, its normal time, sets its time limit")
+  endif()
   set(libraries ${arg_UNPARSED_ARGUMENTS})
   file(GLOB found CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(${name} ${found})
@@ -79,6 +102,7 @@ function(ta_test_folder name)
   if(NOT arg_SHARDS OR arg_SHARDS LESS 2)
     add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "${environment}" COST ${arg_COST})
+    ta_test_timeout(${name} ${arg_SECONDS})
     return()
   endif()
   math(EXPR last "${arg_SHARDS} - 1")
@@ -87,5 +111,6 @@ function(ta_test_folder name)
     add_test(NAME ${name}.${n} COMMAND ${name} --gtest_brief=1)
     set_tests_properties(${name}.${n} PROPERTIES COST ${arg_COST} ENVIRONMENT
       "${environment};GTEST_TOTAL_SHARDS=${arg_SHARDS};GTEST_SHARD_INDEX=${i}")
+    ta_test_timeout(${name}.${n} ${arg_SECONDS})
   endforeach()
 endfunction()

@@ -42,7 +42,8 @@ protected:
             ambiente.insert("QT_QPA_PLATFORM", plataforma);
         processo.setProcessEnvironment(ambiente);
         processo.start(TA_HOST_PATH, QStringList{"--banco", dbPath} + opcoes);
-        EXPECT_TRUE(processo.waitForFinished(180000));
+        EXPECT_TRUE(processo.waitForFinished(180000)) << "techassist " << opcoes.join(' ').toStdString()
+                                                      << " did not end in 180 s";
         codigo = processo.exitStatus() == QProcess::NormalExit ? processo.exitCode() : -1;
         erros = QString::fromUtf8(processo.readAllStandardError());
         return QString::fromUtf8(processo.readAllStandardOutput());

@@ -8,6 +8,7 @@
 #include "host/TravaExecucao.h"
 #include "host/db/Database.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -243,7 +244,10 @@ TEST_F(OrdensContratosJob, AKilledRunHasPrintedEachOrderItCommitted)
     processo.setProcessEnvironment(ambiente);
     processo.start(TA_HOST_PATH, {"--banco", dbPath, "--os-contratos"});
     QByteArray saida;
-    while (!saida.contains('\n') && processo.state() != QProcess::NotRunning && processo.waitForReadyRead(60000))
+    QElapsedTimer espera;
+    espera.start();
+    while (!saida.contains('\n') && processo.state() != QProcess::NotRunning && espera.elapsed() < 60000 &&
+           processo.waitForReadyRead(1000))
         saida += processo.readAllStandardOutput();
     processo.kill();
     processo.waitForFinished();

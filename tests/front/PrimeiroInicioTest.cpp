@@ -39,7 +39,7 @@ protected:
                 ambiente.insert(it.key(), it.value());
         processo.setProcessEnvironment(ambiente);
         processo.start(TA_HOST_PATH, {"--autoteste"});
-        EXPECT_TRUE(processo.waitForFinished(180000));
+        EXPECT_TRUE(processo.waitForFinished(180000)) << "techassist --autoteste did not end in 180 s";
         saida = QString::fromUtf8(processo.readAllStandardOutput());
         erros = QString::fromUtf8(processo.readAllStandardError());
         return processo.exitStatus() == QProcess::NormalExit ? processo.exitCode() : -1;

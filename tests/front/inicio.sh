@@ -5,6 +5,11 @@
 set -u
 exe="$1"
 falha() { echo "FALHA: $*"; exit 1; }
+# Every start has a limit: one that hangs is killed and its step named,
+# instead of holding the test to CTest's limit.
+limite=120
+ate() { timeout -s KILL "$limite" "$@"; }
+como() { [ "$1" -eq 137 ] && echo "não terminou em $limite s" || echo "saída $1"; }
 . "$(dirname "$0")/pasta-propria.sh"
 
 # The run's folder is in the machine's temporary folder, which another OS
@@ -28,23 +33,23 @@ mkdir -p "$base/tmp"; chmod 1777 "$base/tmp"
 export TMPDIR="$base/tmp" TECHASSIST_PASTA_TRAVAS="$base/tmp"
 
 # A --banco naming a file that does not exist is refused and nothing is created.
-XDG_DATA_HOME="$base/a" "$exe" --autoteste --banco "$base/digitado/errado.fdb" >"$base/a.out" 2>&1
+XDG_DATA_HOME="$base/a" ate "$exe" --autoteste --banco "$base/digitado/errado.fdb" >"$base/a.out" 2>&1
 rc=$?
-[ "$rc" -eq 3 ] || falha "banco inexistente: saída $rc"
+[ "$rc" -eq 3 ] || falha "banco inexistente: $(como $rc)"
 grep -q "não existe" "$base/a.out" || falha "banco inexistente: sem mensagem"
 [ ! -e "$base/digitado" ] || falha "banco inexistente: pasta criada"
 
 # A first start killed early leaves nothing the next start rejects (one
 # that runs, as a scheduled job does, with no display and no platform named).
 XDG_DATA_HOME="$base/b" timeout -s KILL 0.25 "$exe" --autoteste >/dev/null 2>&1
-XDG_DATA_HOME="$base/b" env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY "$exe" --autoteste >"$base/b.out" 2>&1 ||
-  { cat "$base/b.out"; falha "após um início interrompido"; }
+XDG_DATA_HOME="$base/b" ate env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY "$exe" --autoteste >"$base/b.out" 2>&1 ||
+  { rc=$?; cat "$base/b.out"; falha "após um início interrompido: $(como $rc)"; }
 
 # Two first starts at once both run.
-XDG_DATA_HOME="$base/c" "$exe" --autoteste >"$base/c1.out" 2>&1 & p1=$!
-XDG_DATA_HOME="$base/c" "$exe" --autoteste >"$base/c2.out" 2>&1 & p2=$!
-wait $p1 || { cat "$base/c1.out"; falha "primeiro de dois inícios"; }
-wait $p2 || { cat "$base/c2.out"; falha "segundo de dois inícios"; }
+XDG_DATA_HOME="$base/c" ate "$exe" --autoteste >"$base/c1.out" 2>&1 & p1=$!
+XDG_DATA_HOME="$base/c" ate "$exe" --autoteste >"$base/c2.out" 2>&1 & p2=$!
+wait $p1 || { rc=$?; cat "$base/c1.out"; falha "primeiro de dois inícios: $(como $rc)"; }
+wait $p2 || { rc=$?; cat "$base/c2.out"; falha "segundo de dois inícios: $(como $rc)"; }
 [ -z "$(find "$base/c" -name '*.novo')" ] || falha "arquivo parcial deixado"
 
 # A second OS user starts after the first (who made the folders first):
@@ -58,9 +63,9 @@ if [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null; then
   done
   chmod -R a+rX "$base/programa"
   mkdir -p "$base/d"; chown 65534:65534 "$base/d"
-  (cd "$base/d" && XDG_DATA_HOME="$base/d" LD_LIBRARY_PATH="$base/programa" setpriv --reuid=65534 --regid=65534 \
+  (cd "$base/d" && XDG_DATA_HOME="$base/d" LD_LIBRARY_PATH="$base/programa" ate setpriv --reuid=65534 --regid=65534 \
      --clear-groups "$base/programa/$(basename "$exe")" --autoteste >"$base/d.out" 2>&1) ||
-     { cat "$base/d.out"; falha "segundo usuário do sistema"; }
+     { rc=$?; cat "$base/d.out"; falha "segundo usuário do sistema: $(como $rc)"; }
   # Its new file is its group's to write (nogroup, not a group of its own name): the group's folder.
   [ -d "$base/tmp/techassist-firebird-lock-65534-g65534" ] || falha "segundo usuário sem pasta de travas própria"
   [ -d "$base/tmp/techassist-firebird-lock-0" ] || falha "primeiro usuário sem pasta de travas própria"

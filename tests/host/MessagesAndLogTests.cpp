@@ -205,8 +205,19 @@ TEST_F(MessagesTest, ALineLoggedJustBeforeACrashIsInTheFile)
         host::writeLog("[Lote]", "ultima antes da falha");
         std::abort();
     }
+    // The child of a threaded process may hang on a lock a thread held at the fork: waited for 30 s.
     int estado = 0;
-    ASSERT_EQ(waitpid(filho, &estado, 0), filho);
+    pid_t terminou = 0;
+    for (int espera = 0; espera < 3000 && terminou == 0; ++espera) {
+        terminou = waitpid(filho, &estado, WNOHANG);
+        if (terminou == 0)
+            QThread::msleep(10);
+    }
+    if (terminou == 0) {
+        ::kill(filho, SIGKILL);
+        waitpid(filho, &estado, 0);
+    }
+    ASSERT_EQ(terminou, filho) << "the child that logs and aborts did not end in 30 s";
     EXPECT_TRUE(WIFSIGNALED(estado) && WTERMSIG(estado) == SIGABRT) << estado;
     const QList<QByteArray> linhas = conteudoDoLog().split('\n');
     ASSERT_EQ(linhas.size(), 3);

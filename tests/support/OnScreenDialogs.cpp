@@ -4,13 +4,38 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
 #include <QWindow>
 
+#include <gtest/gtest.h>
+
 namespace testsupport {
+
+namespace {
+
+// A dialog still open this long after it was answered (one that refuses its
+// answer, or the same window opened again) fails the test instead of holding
+// its event loop for ever.
+constexpr int kStillOpenLimitMs = 30000;
+
+// Closes a dialog that did not close when answered, failing the test with its text.
+void giveUpOn(QWidget& dialog, const QString& text)
+{
+    ADD_FAILURE() << "the dialog \"" << dialog.windowTitle().toStdString() << "\" (" << text.toStdString()
+                  << ") was still open " << kStillOpenLimitMs / 1000 << " s after it was answered";
+    if (auto* box = qobject_cast<QDialog*>(&dialog))
+        box->reject();
+    else
+        dialog.close();
+    if (dialog.isVisible())
+        dialog.hide();
+}
+
+}  // namespace
 
 OnScreenDialogs::OnScreenDialogs() : previous_(host::ui::Dialogs::setBackend(nullptr))
 {
@@ -64,8 +89,15 @@ QStringList OnScreenDialogs::texts() const
 void OnScreenDialogs::poll()
 {
     QWidget* dialog = QApplication::activeModalWidget();
-    if (!dialog || dialog == handled_ || !dialog->isVisible())
+    if (!dialog || !dialog->isVisible())
         return;
+    if (dialog == handled_) {
+        if (answered_.isValid() && answered_.elapsed() > kStillOpenLimitMs) {
+            answered_.invalidate();
+            giveUpOn(*dialog, seen_.empty() ? QString() : seen_.back().text);
+        }
+        return;
+    }
     // As on screen, the dialog takes the focus before the user answers it
     // (the offscreen platform does not always activate it by itself).
     if (QApplication::activeWindow() != dialog) {
@@ -73,6 +105,7 @@ void OnScreenDialogs::poll()
         return;
     }
     handled_ = dialog;
+    answered_.start();
     Seen seen;
     seen.className = dialog->metaObject()->className();
     seen.title = dialog->windowTitle();

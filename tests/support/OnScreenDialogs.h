@@ -7,6 +7,7 @@
 
 #include "host/ui/Dialogs.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
@@ -70,6 +71,7 @@ private:
     std::function<void(QWidget&)> whileOpen_;
     std::vector<Seen> seen_;
     QPointer<QWidget> handled_;
+    QElapsedTimer answered_;   // since the dialog in `handled_` was answered
 };
 
 // The list's item at `indice`, reached with the arrow keys from the first

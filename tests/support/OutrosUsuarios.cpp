@@ -106,7 +106,9 @@ QStringList bibliotecasDoBuild(const QString& arquivo)
 {
     QProcess ldd;
     ldd.start("ldd", {arquivo});
-    ldd.waitForFinished();
+    // A list cut short would show later only as the loader's error in the other user's run.
+    if (!ldd.waitForFinished(30000))
+        qFatal("ldd %s did not end in 30 s", caminho8(arquivo).constData());
     static const QRegularExpression resolvida("=>\\s+(/\\S+)");
     QStringList bibliotecas;
     for (const QString& linha : QString::fromLocal8Bit(ldd.readAllStandardOutput()).split('\n')) {

@@ -23,7 +23,7 @@ QString part(const QString& file, const QString& name)
 {
     QProcess unzip;
     unzip.start("unzip", {"-p", file, name});
-    unzip.waitForFinished();
+    EXPECT_TRUE(unzip.waitForFinished(30000)) << "unzip -p " << name.toStdString() << " did not end in 30 s";
     return QString::fromUtf8(unzip.readAllStandardOutput());
 }
 

@@ -1,0 +1,104 @@
+# cmake -DCTEST=<ctest> -DBUILD=<build folder> -DWORK=<scratch folder> -P CheckTimeLimits.cmake
+#
+# 1. Every test of the build has a time limit (CTest's TIMEOUT), as CTest
+#    reads the build's test files (copied, so that this run's log is not
+#    written over).
+# 2. A program that ignores SIGTERM and waits for ever, with a child in a
+#    session of its own that does the same, run by CTest with a limit of 2 s:
+#    both end within a few seconds and the summary names the program
+#    "(Timeout)".
+foreach(var CTEST BUILD WORK)
+  if(NOT ${var})
+    message(FATAL_ERROR "${var} is not given")
+  endif()
+endforeach()
+file(REMOVE_RECURSE "${WORK}")
+set(faults "")
+
+# 1.
+file(GLOB_RECURSE testfiles RELATIVE "${BUILD}" "${BUILD}/CTestTestfile.cmake" "${BUILD}/*/CTestTestfile.cmake")
+foreach(f IN LISTS testfiles)
+  get_filename_component(folder "${WORK}/copia/${f}" DIRECTORY)
+  file(COPY "${BUILD}/${f}" DESTINATION "${folder}")
+endforeach()
+execute_process(COMMAND "${CTEST}" --show-only=json-v1 --test-dir "${WORK}/copia"
+                OUTPUT_VARIABLE json RESULT_VARIABLE rc TIMEOUT 60)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "ctest --show-only failed (${rc})")
+endif()
+string(JSON count LENGTH "${json}" tests)
+if(count LESS 10)
+  list(APPEND faults "only ${count} tests found in ${BUILD}")
+endif()
+math(EXPR last "${count} - 1")
+foreach(i RANGE ${last})
+  string(JSON name GET "${json}" tests ${i} name)
+  set(limit "")
+  string(JSON nprops ERROR_VARIABLE none LENGTH "${json}" tests ${i} properties)
+  if(nprops GREATER 0)
+    math(EXPR lastp "${nprops} - 1")
+    foreach(p RANGE ${lastp})
+      string(JSON prop GET "${json}" tests ${i} properties ${p} name)
+      if(prop STREQUAL "TIMEOUT")
+        string(JSON limit GET "${json}" tests ${i} properties ${p} value)
+      endif()
+    endforeach()
+  endif()
+  if(NOT limit OR limit LESS_EQUAL 0)
+    list(APPEND faults "${name}: no time limit (ta_test_timeout)")
+  endif()
+endforeach()
+
+# 2.
+set(hang "${WORK}/pendurado")
+file(MAKE_DIRECTORY "${hang}")
+file(WRITE "${hang}/programa.sh" "trap '' TERM INT HUP
+setsid sh -c 'trap \"\" TERM INT HUP; echo $$ > \"$1/filho.pid\"; exec sleep 600' sh \"$1\" </dev/null >/dev/null 2>&1 &
+echo $$ > \"$1/programa.pid\"
+while :; do sleep 1; done
+")
+file(WRITE "${hang}/CTestTestfile.cmake" "add_test(programa_pendurado sh \"${hang}/programa.sh\" \"${hang}\")
+set_tests_properties(programa_pendurado PROPERTIES TIMEOUT 2)
+")
+string(TIMESTAMP t0 "%s")
+execute_process(COMMAND "${CTEST}" --test-dir "${hang}" OUTPUT_VARIABLE out ERROR_VARIABLE err
+                RESULT_VARIABLE rc TIMEOUT 60)
+string(TIMESTAMP t1 "%s")
+math(EXPR took "${t1} - ${t0}")
+if(rc EQUAL 0)
+  list(APPEND faults "the hanging program passed")
+endif()
+if(took GREATER 10)
+  list(APPEND faults "the hanging program ended after ${took} s (limit 2 s)")
+endif()
+if(NOT out MATCHES "programa_pendurado \\(Timeout\\)")
+  list(APPEND faults "the summary does not name the hanging program: ${out}${err}")
+endif()
+foreach(who programa filho)
+  if(NOT EXISTS "${hang}/${who}.pid")
+    list(APPEND faults "the ${who} never started")
+    continue()
+  endif()
+  file(STRINGS "${hang}/${who}.pid" pid LIMIT_COUNT 1)
+  # Ended, or a zombie about to be reaped.
+  set(alive TRUE)
+  foreach(try RANGE 50)
+    execute_process(COMMAND ps -o stat= -p ${pid} OUTPUT_VARIABLE stat RESULT_VARIABLE gone)
+    if(NOT gone EQUAL 0 OR stat MATCHES "^Z")
+      set(alive FALSE)
+      break()
+    endif()
+    execute_process(COMMAND sleep 0.1)
+  endforeach()
+  if(alive)
+    execute_process(COMMAND kill -KILL ${pid})
+    list(APPEND faults "the ${who} (process ${pid}) outlived the limit")
+  endif()
+endforeach()
+
+if(faults)
+  list(JOIN faults "\n  " text)
+  message(FATAL_ERROR "Time limits:\n  ${text}")
+endif()
+file(REMOVE_RECURSE "${WORK}")
+message(STATUS "${count} tests, each with a time limit; a hanging program ended in ${took} s and named")
