@@ -163,6 +163,53 @@ bool createIndexes(db::Transaction& tr)
     return changed;
 }
 
+// The primary and unique keys of `table` that hold `column`: the engine
+// changes no column's type while a key holds it.
+struct KeyOfColumn {
+    QString name, kind, columns;   // kind: "PRIMARY KEY" or "UNIQUE"; columns: "A, B"
+};
+
+QList<KeyOfColumn> keysHolding(db::Transaction& tr, const QString& table, const QString& column)
+{
+    QList<KeyOfColumn> keys;
+    {
+        db::Statement st(tr, "select trim(c.rdb$constraint_name), trim(c.rdb$constraint_type), trim(c.rdb$index_name)"
+                             " from rdb$relation_constraints c"
+                             " join rdb$index_segments s on s.rdb$index_name = c.rdb$index_name"
+                             " where c.rdb$relation_name = :T and s.rdb$field_name = :C"
+                             " and c.rdb$constraint_type in ('PRIMARY KEY', 'UNIQUE')");
+        st.setParam("T", table);
+        st.setParam("C", column);
+        st.execute();
+        while (st.fetch())
+            keys.append({st.value(0).toString(), st.value(1).toString(), st.value(2).toString()});
+    }
+    for (KeyOfColumn& key : keys) {
+        db::Statement st(tr, "select trim(rdb$field_name) from rdb$index_segments where rdb$index_name = :I"
+                             " order by rdb$field_position");
+        st.setParam("I", key.columns);
+        st.execute();
+        QStringList columns;
+        while (st.fetch())
+            columns.append(st.value(0).toString());
+        key.columns = columns.join(", ");
+    }
+    return keys;
+}
+
+// Widens a column to `width` characters; the keys that hold it are made
+// again over the wider column, under their names.
+void widenColumn(db::Transaction& tr, const QString& table, const QString& column, int width)
+{
+    const QList<KeyOfColumn> keys = keysHolding(tr, table, column);
+    for (const KeyOfColumn& key : keys)
+        db::executeSql(tr, QStringLiteral("ALTER TABLE %1 DROP CONSTRAINT %2").arg(table, key.name));
+    db::executeSql(tr, QStringLiteral("ALTER TABLE %1 ALTER COLUMN %2 TYPE VARCHAR(%3)").arg(table, column).arg(width));
+    for (const KeyOfColumn& key : keys)
+        db::executeSql(tr, QStringLiteral("ALTER TABLE %1 ADD CONSTRAINT %2 %3 (%4)")
+                               .arg(table, key.name, key.kind, key.columns));
+}
+
 // Columns first made narrower than the values they receive: stock
 // locations are three-digit codes ("001") and were two wide in the document
 // counters' key, the link of an order to its document and an order line's
@@ -186,9 +233,7 @@ bool widenNarrowColumns(db::Transaction& tr)
                               .toInt();
         if (width <= 0 || width >= c.width)
             continue;
-        db::executeSql(tr, QStringLiteral("ALTER TABLE %1 ALTER COLUMN %2 TYPE VARCHAR(%3)")
-                               .arg(QLatin1String(c.table), QLatin1String(c.column))
-                               .arg(c.width));
+        widenColumn(tr, QLatin1String(c.table), QLatin1String(c.column), c.width);
         changed = true;
     }
     return changed;

@@ -1,10 +1,14 @@
 #include "SchemaMetadata.h"
+#include "tests/schema/ColunasAntigas.h"
 
 #include "host/schema/HostSchema.h"
 #include "host/schema/SchemaDefinition.h"
 #include "tests/support/HostDatabase.h"
 
 #include <QSet>
+
+#include <algorithm>
+#include <iterator>
 
 using namespace host::schema;
 
@@ -252,46 +256,51 @@ TEST_F(HostSchemaTest, EveryStartRaisesEachGeneratorToTheLargestKeyOfItsColumn)
 }
 
 // A database made when stock locations were two wide, and a receivable's
-// number six wide in its cash forecast, keeps its rows and takes three-digit
-// locations and seven-digit receipts once the schema is completed, once.
+// number six wide in its cash forecast and as its original number, keeps
+// its rows and takes three-digit locations and seven-digit receipts once
+// the schema is completed, once.
 TEST_F(HostSchemaTest, WidensNarrowLocationAndDocumentColumnsKeepingTheirRows)
 {
     struct Coluna {
         const char *tabela, *coluna;
-        int antiga, nova;
+        int nova;
         const char *valor, *maior, *chave;   // chave: the row's required columns, "COD, ... = 1, ..."
     };
-    const Coluna colunas[] = {{"ACEM14IT", "MELOCAL", 2, 3, "01", "001", nullptr},
-                              {"ACEM14REF", "REFOLOCAL_DOC", 2, 3, "01", "001", nullptr},
-                              {"AVEC85IT", "VEITCRELOCAL", 2, 3, "01", "001", "COD, CODIGO, NUMERO_PEDIDO = 1, 'P1', '000001'"},
-                              {"AVEC85IT", "VEITGARANTIALOCAL", 2, 3, "01", "001", "COD, CODIGO, NUMERO_PEDIDO = 2, 'P1', '000001'"},
-                              {"ACXC94XP", "XPDOCUMENTO", 6, 10, "999999", "1000000", nullptr}};
+    const Coluna colunas[] = {{"ACEM1401", "LOCAL_DOC", 3, "01", "001", nullptr},
+                              {"ACEM14IT", "MELOCAL", 3, "01", "001", nullptr},
+                              {"NUMERACAO", "LOCAL", 3, "01", "001", "DOCUMENTO, SERIE, ULTIMO = 'PEDIDO', '1', 7"},
+                              {"ACEM14REF", "REFOLOCAL_DOC", 3, "01", "001", nullptr},
+                              {"AVEC85IT", "VEITCRELOCAL", 3, "01", "001", "COD, CODIGO, NUMERO_PEDIDO = 1, 'P1', '000001'"},
+                              {"AVEC85IT", "VEITGARANTIALOCAL", 3, "01", "001", "COD, CODIGO, NUMERO_PEDIDO = 2, 'P1', '000001'"},
+                              {"ACXC94XP", "XPDOCUMENTO", 10, "999999", "1000000", nullptr},
+                              {"ACRC5001", "CRDOCUMENTOORIGINAL", 10, "999999", "1000000", nullptr}};
+    ASSERT_EQ(std::size(colunas), std::size(kColunasAntigas)) << "every column an old database has narrower";
     auto onde = [](const Coluna& c) {
-        return c.chave ? " where COD = " + QString(c.chave).section(" = ", 1).section(',', 0, 0) : QString();
+        return c.chave ? QString(" where %1 = %2").arg(QString(c.chave).section(" = ", 0, 0).section(',', 0, 0),
+                                                       QString(c.chave).section(" = ", 1).section(',', 0, 0))
+                       : QString();
     };
-    // The cash forecast's number is indexed as an old database has it.
-    exec("drop index IX_ACXC94XP_DOCUMENTO");
-    tr().commitRetaining();
+    estreitarComoBancoAntigo(tr());
     for (const Coluna& c : colunas) {
-        exec(QString("alter table %1 drop %2").arg(c.tabela, c.coluna));
-        tr().commitRetaining();
-        exec(QString("alter table %1 add %2 varchar(%3)").arg(c.tabela, c.coluna).arg(c.antiga));
-        tr().commitRetaining();
+        const auto antiga = std::find_if(std::begin(kColunasAntigas), std::end(kColunasAntigas), [&](const ColunaAntiga& a) {
+            return QString(a.tabela) == c.tabela && QString(a.coluna) == c.coluna;
+        });
+        ASSERT_NE(antiga, std::end(kColunasAntigas)) << c.coluna;
+        ASSERT_EQ(host::db::columnLength(tr(), c.tabela, c.coluna), antiga->largura) << c.coluna;
         const QString chave = c.chave ? QString(c.chave).section(" = ", 0, 0) + ", " : QString();
         const QString valorChave = c.chave ? QString(c.chave).section(" = ", 1) + ", " : QString();
         exec(QString("insert into %1 (%2%3) values (%4'%5')").arg(c.tabela, chave, c.coluna, valorChave, c.valor));
-        ASSERT_EQ(host::db::columnLength(tr(), c.tabela, c.coluna), c.antiga);
     }
-    exec("create index IX_ACXC94XP_DOCUMENTO on ACXC94XP (XPDOCUMENTO, XPEMITENTE)");
     tr().commitRetaining();
 
     host::createHostSchema(tr());
 
     for (const Coluna& c : colunas) {
         EXPECT_EQ(host::db::columnLength(tr(), c.tabela, c.coluna), c.nova) << c.coluna;
-        EXPECT_EQ(one(QString("select %2 from %1%3").arg(c.tabela, c.coluna, onde(c))), c.valor);
+        EXPECT_EQ(one(QString("select %2 from %1%3").arg(c.tabela, c.coluna, onde(c))), c.valor) << c.coluna;
         exec(QString("update %1 set %2 = '%3'%4").arg(c.tabela, c.coluna, c.maior, onde(c)));
     }
+    EXPECT_EQ(primaryKey(tr(), "NUMERACAO"), QStringList({"DOCUMENTO", "SERIE", "LOCAL"})) << "the counters' key kept";
     const QString after = schemaSnapshot(tr());
     host::createHostSchema(tr());
     EXPECT_EQ(schemaSnapshot(tr()), after);

@@ -4,8 +4,14 @@
 
 #include "tests/upgrade/UpgradeFixture.h"
 
+#include "host/schema/HostSchema.h"
+#include "tests/schema/ColunasAntigas.h"
+
 #include <QMap>
 #include <QSet>
+
+#include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -47,10 +53,10 @@ QMap<QString, QString> columnTypes(host::db::Transaction& tr)
     return types;
 }
 
-TEST_F(UpgradeTest, EveryKindOfCodeHasOneWidthInEveryTable)
+// Each kind's columns, grouped by their declared type: one group per kind.
+void expectOneWidthPerKind(host::db::Transaction& tr)
 {
-    createDataModule();
-    const QMap<QString, QString> types = columnTypes(tr());
+    const QMap<QString, QString> types = columnTypes(tr);
     for (const Kind& kind : kKinds) {
         QMap<QString, QStringList> byType;   // type -> the columns declared so
         for (auto it = types.begin(); it != types.end(); ++it) {
@@ -66,6 +72,29 @@ TEST_F(UpgradeTest, EveryKindOfCodeHasOneWidthInEveryTable)
             return parts.join("; ").toStdString();
         }();
     }
+}
+
+TEST_F(UpgradeTest, EveryKindOfCodeHasOneWidthInEveryTable)
+{
+    createDataModule();
+    expectOneWidthPerKind(tr());
+}
+
+// An old database, whose locations and receipt numbers were narrower, is
+// left with one width per kind by the start's schema completion and upgrade.
+TEST_F(UpgradeTest, EveryKindOfCodeHasOneWidthInAnUpgradedOldDatabase)
+{
+    estreitarComoBancoAntigo(tr());
+    for (const ColunaAntiga& c : kColunasAntigas) {
+        const QString nome = QString("%1.%2").arg(c.tabela, c.coluna);
+        EXPECT_TRUE(std::any_of(std::begin(kKinds), std::end(kKinds),
+                                [&](const Kind& k) { return k.columns.contains(c.coluna) || k.columns.contains(nome); }))
+            << nome.toStdString() << " is widened by the upgrade and belongs to no kind";
+    }
+    host::createHostSchema(tr());
+    tr().commitRetaining();
+    createDataModule();
+    expectOneWidthPerKind(tr());
 }
 
 }  // namespace
