@@ -2,6 +2,8 @@
 
 #include "host/db/FbApi.h"
 
+#include <QElapsedTimer>
+
 #include <algorithm>
 #include <optional>
 #include <utility>
@@ -137,6 +139,8 @@ static void attach(Connection::Impl& d, const ConnectOptions& options, bool crea
     const QByteArray name = options.name.toUtf8();
     const unsigned len = dpb->getBufferLength(&st);
     const unsigned char* buffer = dpb->getBuffer(&st);
+    QElapsedTimer waited;
+    waited.start();
     {
         // Told after a few seconds: the lock of the embedded engine it waits
         // on, or the server whose answer it waits for.
@@ -157,7 +161,7 @@ static void attach(Connection::Impl& d, const ConnectOptions& options, bool crea
                                        : "Não foi possível abrir o banco de dados %1:\n%2")
                           .arg(options.name, e.message()),
                       e.sqlCode(), e.gdsCode())
-            .withUserText(detail::attachFailureText(options, e));
+            .withUserText(detail::attachFailureText(options, e, waited.elapsed()));
     }
     d.options = options;
 }

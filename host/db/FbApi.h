@@ -61,8 +61,9 @@ constexpr int kServerAnswerSeconds = 20;
 QString waitingMessage(const QString& database, const QString& lockFolder, int seconds);
 QString serverWaitingMessage(const QString& database, int seconds);
 // A refused attach in the user's words, naming the file, the user or the
-// server (empty when the engine's code is none of those a user can meet).
-QString attachFailureText(const ConnectOptions& options, const DbError& failure);
+// server (empty when the engine's code is none of those a user can meet);
+// `waitedMs`, how long the attach took, is told when it waited.
+QString attachFailureText(const ConnectOptions& options, const DbError& failure, qint64 waitedMs = 0);
 // A statement refused for want of a privilege, naming the database user
 // and what they may not do to which object.
 QString noPermissionText(const DbError& failure, const QString& user);

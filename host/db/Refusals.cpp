@@ -42,7 +42,7 @@ QString Connection::serverOf(const QString& name) {
 
 namespace detail {
 
-QString attachFailureText(const ConnectOptions& options, const DbError& failure) {
+QString attachFailureText(const ConnectOptions& options, const DbError& failure, qint64 waitedMs) {
     const QString server = Connection::serverOf(options.name);
     const QString text = failure.message();
     switch (failure.gdsCode()) {
@@ -63,9 +63,15 @@ QString attachFailureText(const ConnectOptions& options, const DbError& failure)
     case isc_net_write_err:
     case isc_connect_reject:
         if (server.isEmpty()) return {};
-        return QString("O servidor %1 do banco de dados %2 não respondeu ou recusou a conexão (aguardados até %3 s).")
+        if (text.contains("Failed to locate host machine", Qt::CaseInsensitive))
+            return QString("O servidor %1 do banco de dados %2 não foi encontrado na rede.").arg(server, options.name);
+        // A refusal comes at once; the time is told only when the attach waited for an answer.
+        if (waitedMs < 1000)
+            return QString("O servidor %1 do banco de dados %2 recusou a conexão ou não pôde ser alcançado.")
+                .arg(server, options.name);
+        return QString("O servidor %1 do banco de dados %2 não respondeu ou recusou a conexão (aguardados %3 s).")
             .arg(server, options.name)
-            .arg(kServerAnswerSeconds);
+            .arg((waitedMs + 500) / 1000);
     default:
         return {};
     }

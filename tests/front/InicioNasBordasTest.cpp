@@ -85,6 +85,7 @@ TEST(InicioNasBordas, AServerThatNeverAnswersIsToldAndGivenUp)
         << e.erros.toStdString();
     EXPECT_TRUE(e.erros.contains("O servidor " + servidor + " do banco de dados " + banco + " não respondeu"))
         << e.erros.toStdString();
+    EXPECT_TRUE(e.erros.contains("(aguardados 2")) << "the 20 s it waited: " << e.erros.toStdString();
     EXPECT_FALSE(e.erros.contains("não existe")) << "taken for a local file: " << e.erros.toStdString();
     ::close(mudo);
 }
