@@ -1,5 +1,7 @@
 #include "app/JanelasPedidas.h"
 
+#include "host/Udmglobal.h"
+#include "host/db/Database.h"
 #include "host/ui/Dialogs.h"
 
 #include <QRegularExpression>
@@ -42,17 +44,31 @@ private:
     host::ui::DialogBackend* instalado_;
 };
 
-// The order window's argument, when given, must be an order number.
+bool ordemExiste(const QString& numero)
+{
+    bool ok = false;
+    const int codigo = numero.toInt(&ok);
+    return ok && host::db::selectValue(*dmGlobal->IBTransaction1, "select count(*) from AATC01AO where AOCODIGO = :N",
+                                       {{"N", codigo}})
+                         .toInt() > 0;
+}
+
+// The order window's argument, when given, must be the number of an order
+// that exists: the dispatcher would open an empty order window for any other.
 bool argumentoRecusado(const QString& pedido)
 {
     if (!pedido.contains(';') || pedido.section(';', 0, 0) != "fmAssOrdemServico")
         return false;
     static const QRegularExpression numero("^[0-9]+$");
     const QString argumento = pedido.section(';', 1, 1).trimmed();
-    if (numero.match(argumento).hasMatch() && pedido.count(';') == 1)
+    if (!numero.match(argumento).hasMatch() || pedido.count(';') != 1) {
+        host::ui::Dialogs::error(QString("%1: \"%2\" não é um número de ordem de serviço.")
+                                     .arg(opcaoJanela(pedido), pedido.section(';', 1)));
+        return true;
+    }
+    if (ordemExiste(argumento))
         return false;
-    host::ui::Dialogs::error(QString("%1: \"%2\" não é um número de ordem de serviço.")
-                                 .arg(opcaoJanela(pedido), pedido.section(';', 1)));
+    host::ui::Dialogs::error(QString("%1: a ordem de serviço %2 não existe.").arg(opcaoJanela(pedido), argumento));
     return true;
 }
 

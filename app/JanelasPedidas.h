@@ -7,8 +7,9 @@
 namespace app {
 
 // Opens `pedido` ("nome" or "nome;argumento") through `showJanelaTec`. An
-// order window asked with an argument that is no order number is refused
-// naming it; a name the dispatcher does not know is told with the name given.
+// order window asked with an argument that is no order number, or the
+// number of no order, is refused naming it; a name the dispatcher does not
+// know is told with the name given.
 void abrirJanelaPedida(const QString& pedido, void (*showJanelaTec)(const QString&));
 
 }  // namespace app
