@@ -14,6 +14,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace app {
@@ -102,6 +104,55 @@ bool criarBancoPadrao(const host::db::ConnectOptions& opcoes)
     return false;
 }
 
+// The first folder on the way to `nome` this user may not enter, or empty.
+QString pastaFechada(const QString& nome)
+{
+    const QStringList partes = QFileInfo(nome).absolutePath().split('/', Qt::SkipEmptyParts);
+    QString pasta;
+    for (const QString& parte : partes) {
+        pasta += "/" + parte;
+        if (::access(QFile::encodeName(pasta).constData(), X_OK) != 0 && errno == EACCES)
+            return pasta;
+    }
+    return {};
+}
+
+// Why a local database file cannot be looked at (its stat failed with
+// `erro`, not for want of the file): a folder on the way this user may not
+// enter, or the system's reason.
+QString porQueInalcancavel(const QString& nome, int erro)
+{
+    if (erro == EACCES) {
+        const passwd* pw = ::getpwuid(::geteuid());
+        const QString usuario = pw ? QString::fromLocal8Bit(pw->pw_name) : QString::number(::geteuid());
+        const QString pasta = pastaFechada(nome);
+        if (!pasta.isEmpty())
+            return QString("o usuário %1 do sistema não tem permissão para entrar na pasta \"%2\"").arg(usuario, pasta);
+        return QString("o usuário %1 do sistema não tem permissão para chegar ao arquivo").arg(usuario);
+    }
+    if (erro == ENOTDIR)
+        return "uma parte do caminho não é uma pasta";
+    if (erro == ELOOP)
+        return "o caminho passa por links demais (um link aponta para si mesmo?)";
+    if (erro == ENAMETOOLONG)
+        return "o caminho é longo demais";
+    return QString::fromLocal8Bit(std::strerror(erro));
+}
+
+// A local file that stat() cannot look at for a reason other than its
+// absence is refused naming the reason: told as missing, the user would
+// look for a file that is there.
+void recusarInalcancavel(const QString& nome)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(nome).constData(), &st) == 0 || errno == ENOENT)
+        return;
+    const int erro = errno;
+    throw std::runtime_error(QString("O banco de dados \"%1\" não pode ser alcançado: %2.")
+                                 .arg(nome, porQueInalcancavel(nome, erro))
+                                 .toStdString());
+}
+
 }  // namespace
 
 QString bancoPadrao() { return QDir(host::defaultSystemFolder()).filePath("techassist.fdb"); }
@@ -120,6 +171,7 @@ bool prepararBanco(const QString& nome, const QString& usuario, const QString& s
         completarBanco(opcoes);
         return false;
     }
+    recusarInalcancavel(nome);
     // Only the default database is made on first use: a mistyped name must
     // not become an empty demonstration database in some other folder.
     if (QFileInfo(nome).absoluteFilePath() != QFileInfo(bancoPadrao()).absoluteFilePath())

@@ -14,7 +14,9 @@ void prepararPastaDoSistema();
 // An existing database (or a server's) gets the parts of the schema it
 // lacks. The default database, when missing, is created whole (schema and
 // demonstration data for the user); any other missing file is an error
-// ("O banco de dados ... não existe."). Returns true when created.
+// ("O banco de dados ... não existe."), and a file this user cannot reach
+// (a folder on the way it may not enter) is one naming why ("... não pode
+// ser alcançado: ..."). Returns true when created.
 bool prepararBanco(const QString& nome, const QString& usuario, const QString& senha);
 
 }  // namespace app

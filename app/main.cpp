@@ -36,7 +36,9 @@
 
 #include <cerrno>
 #include <csignal>
+#include <fcntl.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -110,9 +112,10 @@ Opcoes lerOpcoes(const QApplication& app)
             parser.values(janela), parser.isSet(autoteste), parser.isSet(ordensContratos)};
 }
 
-// The turn's marker left by another user's start that has ended: this user
-// cannot take it over, and waiting for it would hold the start for the whole
-// wait. Empty when the marker is this user's or its process still runs.
+// The turn's marker left by another user's start that has ended, or that
+// names no process (`processo` 0): this user cannot take it over, and
+// waiting for it would hold the start for the whole wait. Empty when the
+// marker is this user's or its process still runs.
 QString marcaDeOutroUsuario(const QString& marca, qint64 processo)
 {
     struct stat st {};
@@ -121,10 +124,35 @@ QString marcaDeOutroUsuario(const QString& marca, qint64 processo)
     if (processo > 0 && (::kill(pid_t(processo), 0) == 0 || errno == EPERM))
         return {};
     const passwd* pw = ::getpwuid(st.st_uid);
-    return QString("A trava de início %1 foi deixada pelo usuário %2 do sistema por um processo que já terminou, e "
-                   "este usuário não pode removê-la: iniciando sem esperar a vez. Peça a esse usuário ou ao "
-                   "administrador que a remova.")
-        .arg(marca, pw ? QString::fromLocal8Bit(pw->pw_name) : QString::number(st.st_uid));
+    return QString("A trava de início %1 foi deixada pelo usuário %2 do sistema %3, e este usuário não pode "
+                   "removê-la: iniciando sem esperar a vez. Peça a esse usuário ou ao administrador que a remova.")
+        .arg(marca, pw ? QString::fromLocal8Bit(pw->pw_name) : QString::number(st.st_uid),
+             processo > 0 ? "por um processo que já terminou" : "sem nomear processo algum");
+}
+
+// A marker that names no process is no start's: a machine stopped between
+// making it and writing it leaves one, and so does a file made by hand. A
+// start holds its marker locked from the moment it makes it until it ends,
+// so one that nobody holds is removed at once (as QLockFile removes one
+// whose process is gone) instead of being waited on. Returns whether the
+// marker is such a one and is still there (another user's, in a folder
+// this user may not remove it from).
+bool marcaSemProcessoFica(QLockFile& vez, const QString& marca)
+{
+    qint64 processo = 0;
+    QString maquina, programa;
+    struct stat st {};
+    if (::lstat(QFile::encodeName(marca).constData(), &st) != 0 || vez.getLockInfo(&processo, &maquina, &programa))
+        return false;
+    const int fd = ::open(QFile::encodeName(marca).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        return false;
+    const bool livre = ::flock(fd, LOCK_SH | LOCK_NB) == 0;
+    ::close(fd);
+    if (!livre)
+        return false;   // a start is writing it this instant
+    vez.removeStaleLockFile();
+    return ::lstat(QFile::encodeName(marca).constData(), &st) == 0;
 }
 
 // Starts on one database file take turns until its schema is up to date:
@@ -136,14 +164,15 @@ std::unique_ptr<QLockFile> vezDoInicio(const QString& banco)
         return nullptr;
     if (!QFileInfo(QFileInfo(banco).absolutePath()).isDir())
         return nullptr;   // the missing database is refused afterwards
-    auto vez = std::make_unique<QLockFile>(banco + ".inicio");
+    const QString marca = banco + ".inicio";
+    auto vez = std::make_unique<QLockFile>(marca);
     // No time limit (an upgrade may be long); the lock of a killed start names
     // a process that is gone, and is taken over. A start that waits says so.
     vez->setStaleLockTime(0);
     qint64 processo = 0;
     QString maquina, programa;
-    if (vez->getLockInfo(&processo, &maquina, &programa)) {
-        const QString alheia = marcaDeOutroUsuario(banco + ".inicio", processo);
+    if (marcaSemProcessoFica(*vez, marca) || vez->getLockInfo(&processo, &maquina, &programa)) {
+        const QString alheia = marcaDeOutroUsuario(marca, processo);
         if (!alheia.isEmpty()) {
             QTextStream(stderr) << alheia << Qt::endl;
             return nullptr;
@@ -156,7 +185,7 @@ std::unique_ptr<QLockFile> vezDoInicio(const QString& banco)
     vez->getLockInfo(&processo, &maquina, &programa);
     QTextStream(stderr) << QString("Aguardando o início de outro processo (%1) sobre o banco de dados: trava %2.")
                                .arg(processo)
-                               .arg(banco + ".inicio")
+                               .arg(marca)
                         << Qt::endl;
     if (!vez->tryLock(297000))
         return nullptr;

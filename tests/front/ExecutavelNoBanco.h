@@ -2,6 +2,10 @@
 // The host executable run as people start it, on the test's database.
 
 #include "tests/support/HostDatabase.h"
+#include "tests/support/OutrosUsuarios.h"
+
+#include <QDir>
+#include <QFile>
 
 #include <QProcess>
 #include <QStringList>
@@ -9,11 +13,61 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 // The host executable and the module library, set by the build.
 extern const char* const TA_HOST_PATH;
 extern const char* const TA_MODULE_PATH;
 
 namespace testfront {
+
+struct InicioComBanco {
+    bool terminou = false;
+    int codigo = -1;
+    QString saida, erros;
+};
+
+// The scheduled job (`--banco <banco> --os-contratos`, no window) as
+// `usuario` when given (a copy of the program that user reaches), with its
+// data and temporary folders under `pasta` (folders every user may write
+// are made there; a folder of its own when empty): its exit code and error
+// and standard output.
+inline InicioComBanco iniciarComBanco(const QString& banco, QString pasta = {}, const char* usuario = nullptr,
+                                      int limiteMs = 180000)
+{
+    QTemporaryDir propria;
+    if (pasta.isEmpty())
+        pasta = propria.path();
+    for (const char* sub : {"/dados", "/tmp"}) {
+        QDir().mkpath(pasta + sub);
+        ::chmod(QFile::encodeName(pasta + sub).constData(), 01777);
+    }
+    QProcess processo;
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    for (const char* nome : {"FIREBIRD", "FIREBIRD_LOCK", "XDG_RUNTIME_DIR", "XDG_CACHE_HOME", "XDG_CONFIG_HOME", "HOME"})
+        ambiente.remove(nome);
+    ambiente.insert("XDG_DATA_HOME", pasta + "/dados");
+    ambiente.insert("TMPDIR", pasta + "/tmp");
+    ambiente.insert("TECHASSIST_PASTA_TRAVAS", pasta + "/tmp");
+    processo.setProcessEnvironment(ambiente);
+    const QStringList argumentos{"--banco", banco, "--os-contratos"};
+    if (usuario)
+        processo.start("setpriv", testsupport::comoUsuario(usuario, TA_HOST_PATH) + argumentos);
+    else
+        processo.start(TA_HOST_PATH, argumentos);
+    const bool terminou = processo.waitForFinished(limiteMs);
+    EXPECT_TRUE(terminou) << "techassist --banco " << banco.toStdString() << " did not end in " << limiteMs / 1000 << " s";
+    if (!terminou) {
+        processo.kill();
+        processo.waitForFinished();
+    }
+    InicioComBanco i;
+    i.terminou = terminou;
+    i.codigo = terminou && processo.exitStatus() == QProcess::NormalExit ? processo.exitCode() : -1;
+    i.saida = QString::fromLocal8Bit(processo.readAllStandardOutput());
+    i.erros = QString::fromLocal8Bit(processo.readAllStandardError());
+    return i;
+}
 
 class ExecutavelNoBanco : public testsupport::HostDemoDatabaseTest {
 protected:

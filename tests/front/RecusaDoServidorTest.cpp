@@ -4,9 +4,6 @@
 
 #include "tests/front/ExecutavelNoBanco.h"
 
-#include <QProcess>
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
@@ -15,29 +12,6 @@
 #include <unistd.h>
 
 namespace {
-
-struct Inicio {
-    int codigo = -1;
-    QString erros;
-};
-
-Inicio iniciar(const QString& banco)
-{
-    QTemporaryDir dados;
-    QProcess processo;
-    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
-    ambiente.insert("XDG_DATA_HOME", dados.path());
-    processo.setProcessEnvironment(ambiente);
-    processo.start(TA_HOST_PATH, {"--banco", banco, "--os-contratos"});
-    const bool terminou = processo.waitForFinished(180000);
-    EXPECT_TRUE(terminou) << "techassist --banco " << banco.toStdString() << " did not end in 180 s";
-    if (!terminou)
-        processo.kill();
-    Inicio i;
-    i.codigo = terminou && processo.exitStatus() == QProcess::NormalExit ? processo.exitCode() : -1;
-    i.erros = QString::fromUtf8(processo.readAllStandardError());
-    return i;
-}
 
 // A port of this machine nobody listens on: bound, then let go.
 int portaFechada()
@@ -57,7 +31,7 @@ TEST(RecusaDoServidor, ARefusalAtOnceIsToldWithoutAWaitItDidNotMake)
 {
     const QString servidor = QString("127.0.0.1/%1").arg(portaFechada());
     const QString banco = servidor + ":/srv/banco/empresa.fdb";
-    const Inicio i = iniciar(banco);
+    const testfront::InicioComBanco i = testfront::iniciarComBanco(banco);
     EXPECT_EQ(i.codigo, 3);
     EXPECT_TRUE(i.erros.contains("O servidor " + servidor + " do banco de dados " + banco + " recusou a conexão"))
         << i.erros.toStdString();
@@ -67,7 +41,7 @@ TEST(RecusaDoServidor, ARefusalAtOnceIsToldWithoutAWaitItDidNotMake)
 TEST(RecusaDoServidor, AServerNameNoMachineHasIsToldAsNotFound)
 {
     const QString banco = "servidor-que-nao-existe.invalid:/srv/banco/empresa.fdb";
-    const Inicio i = iniciar(banco);
+    const testfront::InicioComBanco i = testfront::iniciarComBanco(banco);
     EXPECT_EQ(i.codigo, 3);
     EXPECT_TRUE(i.erros.contains("O servidor servidor-que-nao-existe.invalid do banco de dados " + banco +
                                  " não foi encontrado na rede."))

@@ -1,13 +1,13 @@
 // The turn marker of a start ("<database>.inicio") that another user's
-// start left in a shared folder, and ended without removing: the start of
-// this user tells it at once and goes on, instead of waiting for it.
+// start left in a shared folder, and ended without removing (or that names
+// no process): the start of this user tells it at once and goes on,
+// instead of waiting for it.
 
 #include "tests/front/ExecutavelNoBanco.h"
 
 #include "tests/support/OutrosUsuarios.h"
 #include "tests/support/TestDatabase.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QSysInfo>
 #include <QTemporaryDir>
@@ -17,64 +17,67 @@
 
 namespace {
 
-
-class TravaDeInicio : public testfront::ExecutavelNoBanco {};
-
 QByteArray caminho8(const QString& caminho) { return QFile::encodeName(caminho); }
+
+class TravaDeInicio : public testfront::ExecutavelNoBanco {
+protected:
+    // A start of one user on a copy of the database in a folder the users
+    // share (sticky, as the temporary one is), beside a marker with
+    // `conteudo` that the other user left.
+    testfront::InicioComBanco iniciarAoLadoDaMarcaDoOutro(const QByteArray& conteudo)
+    {
+        global->IBTransaction1->commit();
+        global.reset();
+        QTemporaryDir pasta(testsupport::pastaParaOutrosUsuarios() + "/compartilhada-XXXXXX");
+        EXPECT_TRUE(pasta.isValid());
+        ::chmod(caminho8(pasta.path()).constData(), 01777);
+        banco = pasta.path() + "/banco.fdb";
+        EXPECT_TRUE(QFile::copy(dbPath, banco));
+        EXPECT_EQ(::chown(caminho8(banco).constData(), testsupport::uidDe(testsupport::donoTeste()), testsupport::grupoTeste()), 0);
+        ::chmod(caminho8(banco).constData(), 0600);
+        {
+            QFile marca(banco + ".inicio");
+            EXPECT_TRUE(marca.open(QIODevice::WriteOnly));
+            marca.write(conteudo);
+        }
+        EXPECT_EQ(::chown(caminho8(banco + ".inicio").constData(), testsupport::uidDe(testsupport::outroTeste()),
+                          testsupport::grupoTeste()),
+                  0);
+        const testfront::InicioComBanco inicio =
+            testfront::iniciarComBanco(banco, pasta.path(), testsupport::donoTeste(), 90000);
+        global = std::make_unique<TdmGlobal>(dbPath);
+        return inicio;
+    }
+    QString banco;
+};
 
 TEST_F(TravaDeInicio, AnotherUsersMarkerOfAnEndedStartIsToldAtOnce)
 {
     const QString porque = testsupport::garantirUsuarios();
     if (!porque.isEmpty())
         GTEST_SKIP() << porque.toStdString();
-    global->IBTransaction1->commit();
-    global.reset();
-    // A folder the users share, as the temporary one is.
-    QTemporaryDir pasta(testsupport::pastaParaOutrosUsuarios() + "/compartilhada-XXXXXX");
-    ASSERT_TRUE(pasta.isValid());
-    ::chmod(caminho8(pasta.path()).constData(), 01777);
-    const QString banco = pasta.path() + "/banco.fdb";
-    ASSERT_TRUE(QFile::copy(dbPath, banco));
-    ASSERT_EQ(::chown(caminho8(banco).constData(), testsupport::uidDe(testsupport::donoTeste()), testsupport::grupoTeste()), 0);
-    ::chmod(caminho8(banco).constData(), 0600);
-    for (const char* sub : {"/dados", "/tmp"}) {
-        ASSERT_TRUE(QDir().mkpath(pasta.path() + sub));
-        ::chmod(caminho8(pasta.path() + sub).constData(), 01777);
-    }
-    {
-        QFile marca(banco + ".inicio");
-        ASSERT_TRUE(marca.open(QIODevice::WriteOnly));
-        marca.write(QByteArray::number(testsupport::processoTerminado()) + "\ntechassist\n" + QSysInfo::machineHostName().toUtf8() +
-                    "\n");
-    }
-    ASSERT_EQ(::chown(caminho8(banco + ".inicio").constData(), testsupport::uidDe(testsupport::outroTeste()),
-                      testsupport::grupoTeste()),
-              0);
+    const testfront::InicioComBanco i = iniciarAoLadoDaMarcaDoOutro(
+        QByteArray::number(testsupport::processoTerminado()) + "\ntechassist\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    EXPECT_TRUE(i.terminou) << "the start waited for the marker: " << i.erros.toStdString();
+    EXPECT_TRUE(i.erros.contains(banco + ".inicio") && i.erros.contains(testsupport::outroTeste())) << i.erros.toStdString();
+    EXPECT_FALSE(i.erros.contains("Aguardando")) << i.erros.toStdString();
+    EXPECT_TRUE(i.saida.contains("ordens geradas")) << i.saida.toStdString() << i.erros.toStdString();
+}
 
-    QProcess processo;
-    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
-    for (const char* nome : {"FIREBIRD", "FIREBIRD_LOCK", "XDG_RUNTIME_DIR", "XDG_CACHE_HOME", "XDG_CONFIG_HOME", "HOME"})
-        ambiente.remove(nome);
-    ambiente.insert("XDG_DATA_HOME", pasta.path() + "/dados");
-    ambiente.insert("TMPDIR", pasta.path() + "/tmp");
-    ambiente.insert("TECHASSIST_PASTA_TRAVAS", pasta.path() + "/tmp");
-    processo.setProcessEnvironment(ambiente);
-    QElapsedTimer relogio;
-    relogio.start();
-    processo.start("setpriv", testsupport::comoUsuario(testsupport::donoTeste(), TA_HOST_PATH) +
-                                  QStringList{"--banco", banco, "--os-contratos"});
-    const bool terminou = processo.waitForFinished(90000);
-    if (!terminou) {
-        processo.kill();
-        processo.waitForFinished();
-    }
-    const QString erros = QString::fromLocal8Bit(processo.readAllStandardError());
-    const QString saida = QString::fromLocal8Bit(processo.readAllStandardOutput());
-    EXPECT_TRUE(terminou) << "the start waited for the marker: " << erros.toStdString();
-    EXPECT_TRUE(erros.contains(banco + ".inicio") && erros.contains(testsupport::outroTeste())) << erros.toStdString();
-    EXPECT_FALSE(erros.contains("Aguardando")) << erros.toStdString();
-    EXPECT_TRUE(saida.contains("ordens geradas")) << saida.toStdString() << erros.toStdString();
-    global = std::make_unique<TdmGlobal>(dbPath);
+// The same with a marker that names no process (what a machine stopped
+// while a start was making it leaves).
+TEST_F(TravaDeInicio, AnotherUsersMarkerThatNamesNoProcessIsToldAtOnce)
+{
+    const QString porque = testsupport::garantirUsuarios();
+    if (!porque.isEmpty())
+        GTEST_SKIP() << porque.toStdString();
+    const testfront::InicioComBanco i = iniciarAoLadoDaMarcaDoOutro({});
+    EXPECT_TRUE(i.terminou) << "the start waited for the marker: " << i.erros.toStdString();
+    EXPECT_TRUE(i.erros.contains(banco + ".inicio") && i.erros.contains(testsupport::outroTeste()) &&
+                i.erros.contains("sem nomear processo"))
+        << i.erros.toStdString();
+    EXPECT_FALSE(i.erros.contains("Aguardando")) << i.erros.toStdString();
+    EXPECT_TRUE(i.saida.contains("ordens geradas")) << i.saida.toStdString() << i.erros.toStdString();
 }
 
 }  // namespace
