@@ -13,6 +13,7 @@
 #include "host/ui/WindowRegistry.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QDateTime>
 #include <QApplication>

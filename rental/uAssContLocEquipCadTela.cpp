@@ -25,6 +25,7 @@
 #include <QHBoxLayout>
 #include <QIntValidator>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 using host::ui::addGridColumn;

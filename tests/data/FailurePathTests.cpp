@@ -2,6 +2,7 @@
 // consistent (no row lost, no stale cursor, nothing run that was refused).
 #include "tests/data/DataFixture.h"
 
+#include "host/data/Abort.h"
 #include "host/data/DataSource.h"
 #include "host/data/MemDataset.h"
 

@@ -13,6 +13,7 @@
 #include "rental/uAssVendasImp2.h"
 #include "tests/support/TestDatabase.h"
 
+#include <QComboBox>
 #include <QRadioButton>
 
 namespace moduletest {

@@ -17,6 +17,7 @@
 #include "host/ui/Errors.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QMenu>
 
 namespace moduletest {

@@ -9,6 +9,7 @@
 #include "host/ui/Components.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/DataTextControls.h"
+#include <QComboBox>
 
 namespace moduletest {
 namespace {

@@ -7,6 +7,7 @@
 #include "host/db/Database.h"
 
 #include <QAbstractItemModel>
+#include <QComboBox>
 
 namespace moduletest {
 namespace {

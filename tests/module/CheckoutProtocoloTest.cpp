@@ -7,6 +7,7 @@
 #include "host/report/Report.h"
 #include "tests/support/TestDatabase.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QProcess>
 

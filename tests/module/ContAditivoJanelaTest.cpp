@@ -13,6 +13,7 @@
 #include "host/ui/EditControls.h"
 #include "host/ui/PageControl.h"
 
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>

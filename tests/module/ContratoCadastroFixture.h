@@ -13,6 +13,7 @@
 #include "host/ui/PageControl.h"
 #include "host/ui/SearchWindow.h"
 
+#include <QPushButton>
 #include <QTabBar>
 #include <QTest>
 

@@ -11,6 +11,7 @@
 #include "rental/uAssContFatLocEquip.h"
 #include "rental/uAssVendas.h"
 
+#include <QComboBox>
 #include <QDateTime>
 #include <QLineEdit>
 #include <QPushButton>

@@ -3,6 +3,8 @@
 
 #include "rental/uExtenso.h"
 
+#include <QStringList>
+
 #include <gtest/gtest.h>
 
 using namespace uExtenso;

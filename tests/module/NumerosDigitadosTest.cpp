@@ -16,6 +16,7 @@
 #include "tests/support/OnScreenDialogs.h"
 
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QLineEdit>
 
 #include <cmath>

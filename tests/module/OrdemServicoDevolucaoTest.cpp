@@ -12,6 +12,8 @@
 #include "host/db/Database.h"
 #include "service_orders/uAssAndamento.h"
 
+#include <QPushButton>
+
 #include <cstdio>
 
 namespace moduletest {

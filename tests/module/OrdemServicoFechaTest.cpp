@@ -12,6 +12,7 @@
 
 #include "host/UpedidoVenda.h"
 #include "host/Uprincipal.h"
+#include "host/data/Abort.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

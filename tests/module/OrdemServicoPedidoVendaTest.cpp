@@ -9,6 +9,7 @@
 #include "host/Udatamod.h"
 #include "host/UpedidoVenda.h"
 #include "host/Uprincipal.h"
+#include "host/data/Abort.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/DataTextControls.h"
 #include "host/ui/PageControl.h"
@@ -16,6 +17,7 @@
 
 #include <QAbstractItemModel>
 #include <QCoreApplication>
+#include <QPushButton>
 #include <QTest>
 
 #include <cstdio>

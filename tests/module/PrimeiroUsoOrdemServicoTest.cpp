@@ -21,6 +21,7 @@
 #include "service_orders/uPesqAssOrdemServico.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 

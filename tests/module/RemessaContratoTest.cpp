@@ -17,6 +17,7 @@
 #include "host/db/Database.h"
 #include "host/ui/PageControl.h"
 #include "host/ui/Errors.h"
+#include <QPushButton>
 
 namespace moduletest {
 namespace {
