@@ -59,10 +59,11 @@ endfunction()
 # SIGKILL, what it started included, and its summary names the test
 # "(Timeout)"; a test that waits for ever fails naming itself instead of
 # holding CI to CI's own limit (tests/limits checks both). NORMAL_SECONDS is
-# the test's time on an idle machine of 8 cores (ctest's own times); the
-# limit is eight times that, at least two minutes (a machine of two cores
-# runs a test up to twice as slowly), and two and a half times that in the
-# sanitized build (3 to 5 times slower than the plain one).
+# the test's time on an idle machine (ctest's own times: about the same on
+# two cores as on eight); the limit is eight times that, at least two
+# minutes (a machine busy with other builds ran tests up to three times as
+# slowly), and two and a half times that in the sanitized build (1.5 times
+# slower than the plain one on an idle machine, up to 5 times on a busy one).
 function(ta_test_timeout test normal_seconds)
   math(EXPR limit "${normal_seconds} * 8")
   if(limit LESS 120)
