@@ -127,14 +127,21 @@ Connection::~Connection() {
 static void attach(Connection::Impl& d, const ConnectOptions& options, bool creating) {
     if (d.attachment) detail::raise("A conexão já está aberta: " + d.options.name);
     const bool embedded = !Connection::isRemoteName(options.name);
+    QByteArray name = options.name.toUtf8();
+    // The lock folder is chosen from the file pinned, and the engine opens
+    // the same file: the path it is given leads nowhere else (checked again
+    // before and after it opens).
+    std::optional<PinnedDatabase> file;
     if (embedded) {
         checkDatabaseFile(options.name);
         prepareEmbeddedEngine();
-        prepareLockFolder(options.name);
+        file.emplace(options.name);
+        prepareLockFolder(file->path());
+        file->checkStillThere();
+        name = file->path().toUtf8();
     }
     Status st;
     IXpbBuilder* dpb = connectParams(st, options, creating);
-    const QByteArray name = options.name.toUtf8();
     const unsigned len = dpb->getBufferLength(&st);
     const unsigned char* buffer = dpb->getBuffer(&st);
     {
@@ -158,6 +165,13 @@ static void attach(Connection::Impl& d, const ConnectOptions& options, bool crea
                           .arg(options.name, e.message()),
                       e.sqlCode(), e.gdsCode())
             .withUserText(detail::attachFailureText(options, e));
+    }
+    if (file && !file->stillThere()) {
+        Status closing;
+        d.attachment->detach(&closing);
+        if (closing.failed()) d.attachment->release();
+        d.attachment = nullptr;
+        file->checkStillThere();
     }
     d.options = options;
 }

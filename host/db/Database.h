@@ -109,6 +109,28 @@ void makePrivateFolder(const QString& folder);
 // (naming its owner, group and permissions) and a path the engine would
 // take for "server:path".
 void checkDatabaseFile(const QString& database);
+// The local file the engine is to open, pinned before its lock folder is
+// chosen: the path with its links resolved (the name handed to the engine),
+// every folder on the way one no other user can change (another user able
+// to rename in one could swap the file for another between the choice of
+// its lock folder and the engine's open, and one file would get two lock
+// tables), and the file found there, kept open. Throws DbError naming the
+// folder. `stillThere` tells whether the path still leads to that file.
+class PinnedDatabase {
+public:
+    explicit PinnedDatabase(const QString& database);
+    ~PinnedDatabase();
+    PinnedDatabase(const PinnedDatabase&) = delete;
+    PinnedDatabase& operator=(const PinnedDatabase&) = delete;
+    const QString& path() const { return path_; }
+    bool stillThere() const;
+    // Throws DbError when the path no longer leads to the pinned file.
+    void checkStillThere() const;
+
+private:
+    QString database_, path_;
+    int fd_ = -1;   // the file found, or -1 for one still to be made
+};
 
 // Process set-up before Qt and the engine start: the embedded engine's root
 // folder (a root that cannot be used is told by the first embedded attach),

@@ -548,6 +548,61 @@ void checkDatabaseFile(const QString& database) {
                            permissions(st.st_mode)));
 }
 
+namespace {
+
+// The first unsound folder on the way to the file a name leads to, through
+// each link of the name in turn: a link in a folder others may change
+// could be pointed elsewhere as well as a file renamed there.
+UnsoundFolder unsoundWayOfFile(const QString& name, uid_t owner) {
+    QString current = name;
+    for (int links = 0; links < 40; ++links) {
+        const QString path = resolvedFolder(QFileInfo(current).absolutePath()) + "/" + QFileInfo(current).fileName();
+        const UnsoundFolder unsound = unsoundAncestor(path, ::geteuid(), owner);
+        if (!unsound.folder.isEmpty() || !QFileInfo(path).isSymLink()) return unsound;
+        const QString target = QFile::symLinkTarget(path);
+        if (target.isEmpty()) return {};
+        current = target;
+    }
+    return {};
+}
+
+}  // namespace
+
+PinnedDatabase::PinnedDatabase(const QString& database) : database_(database), path_(resolvedFolder(database)) {
+    fd_ = ::open(path8(path_).constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+    struct stat st {};
+    const uid_t owner = fd_ >= 0 && ::fstat(fd_, &st) == 0 ? st.st_uid : ::geteuid();
+    UnsoundFolder unsound = unsoundWayOfFile(database, owner);
+    if (unsound.folder.isEmpty()) unsound = unsoundAncestor(path_, ::geteuid(), owner);
+    // A folder missing or out of reach on the way: the engine tells that.
+    struct stat folder {};
+    if (unsound.folder.isEmpty() || ::lstat(path8(unsound.folder).constData(), &folder) != 0) return;
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    detail::raise(QString("O banco de dados %1 não pode ser aberto: a pasta %2, no caminho dele, %3, e quem pode "
+                          "alterá-la pode trocar o arquivo por outro enquanto ele é aberto. Guarde o banco numa "
+                          "pasta que só o dono dele possa alterar (o grupo pode ler e entrar: chmod 2750).")
+                      .arg(database, unsound.folder, unsound.problem));
+}
+
+PinnedDatabase::~PinnedDatabase() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+bool PinnedDatabase::stillThere() const {
+    struct stat pinned {}, now {};
+    if (fd_ < 0) return true;   // made by the engine: nothing was chosen from it
+    return ::fstat(fd_, &pinned) == 0 && ::lstat(path8(path_).constData(), &now) == 0 &&
+           pinned.st_dev == now.st_dev && pinned.st_ino == now.st_ino;
+}
+
+void PinnedDatabase::checkStillThere() const {
+    if (!stillThere())
+        detail::raise(QString("O banco de dados %1 não foi aberto: o arquivo %2 foi trocado por outro enquanto era "
+                              "aberto.")
+                          .arg(database_, path_));
+}
+
 void prepareProcess() {
     if (!qEnvironmentVariableIsSet("TZ") && QFileInfo::exists("/etc/localtime")) qputenv("TZ", ":/etc/localtime");
     try {
