@@ -374,11 +374,14 @@ void removeMembersEntries(const QString& folder) {
 // "firebird" when one exists (the Firebird server package makes it). In
 // root's own lock folder, which only root can enter and add names to, such
 // a file is the engine's own doing; nobody else could have put it there.
+// So is a file of a user who no longer exists (the package removed since):
+// no process of that user can hold it.
 bool isRootsEngineFile(const struct stat& st, const QString& folder, const DatabaseOwner& owner,
                        const char* engineUserName) {
-    if (::geteuid() != 0 || owner.uid != 0 || owner.shared) return false;
+    if (::geteuid() != 0 || owner.uid != 0 || owner.shared || st.st_nlink != 1) return false;
     const passwd* engineUser = ::getpwnam(engineUserName);
-    if (!engineUser || st.st_uid != engineUser->pw_uid || st.st_nlink != 1) return false;
+    const bool engines = engineUser && st.st_uid == engineUser->pw_uid;
+    if (!engines && ::getpwuid(st.st_uid)) return false;
     struct stat dir {};
     return ::lstat(path8(folder).constData(), &dir) == 0 && S_ISDIR(dir.st_mode) && dir.st_uid == 0 &&
            (dir.st_mode & 07777) == 0700;
