@@ -31,6 +31,8 @@
 // The probe program and the marker library, set by the build.
 extern const char* const TA_SONDA;
 extern const char* const TA_MARCADOR_LIB;
+// Firebird's own tools through the application's folders.
+extern const char* const TA_FERRAMENTA;
 
 namespace {
 
@@ -583,18 +585,9 @@ TEST_F(OutroUsuario, APrivateAndAGroupsDatabaseOfOneOwnerOpenSideBySide) {
 namespace {
 
 // Firebird's own tools beside a running application, as the README tells:
-// given the application's engine root and the database's lock folder.
+// through scripts/firebird-tool (the program techassist-firebird), which
+// gives them the application's engine root and the database's lock folder.
 class FirebirdTools : public testsupport::DatabaseTest {};
-
-const char* const kReadmeRecipe = R"sh(
-for FIREBIRD in "$XDG_RUNTIME_DIR/techassist-firebird" "${XDG_CACHE_HOME:-$HOME/.cache}/techassist-firebird" \
-                "${TMPDIR:-/tmp}/techassist-firebird-$(id -u)"; do
-  [ -d "$FIREBIRD" ] && break
-done
-export FIREBIRD
-export FIREBIRD_LOCK="/tmp/techassist-firebird-lock-$(stat -c %u "$1")"
-echo "select 'linhas', count(*) from T;" | isql-fb -q -user SYSDBA "$1"
-)sh";
 
 TEST_F(FirebirdTools, IsqlOpensTheDatabaseWhileTheApplicationHasItOpen) {
     if (QStandardPaths::findExecutable("isql-fb").isEmpty()) GTEST_SKIP() << "isql-fb is not installed";
@@ -610,11 +603,10 @@ TEST_F(FirebirdTools, IsqlOpensTheDatabaseWhileTheApplicationHasItOpen) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("TMPDIR", outraTemporaria.path());
     isql.setProcessEnvironment(env);
-    // The test programs keep the lock folders in a folder of their own.
-    QString receita = kReadmeRecipe;
-    receita.replace("/tmp/techassist-firebird-lock-",
-                    qEnvironmentVariable("TECHASSIST_PASTA_TRAVAS", "/tmp") + "/techassist-firebird-lock-");
-    isql.start("sh", {"-c", receita, "sh", dbPath});
+    isql.start(TA_FERRAMENTA, {dbPath, "isql-fb", "-q", "-user", "SYSDBA", dbPath});
+    ASSERT_TRUE(isql.waitForStarted());
+    isql.write("select 'linhas', count(*) from T;\n");
+    isql.closeWriteChannel();
     ASSERT_TRUE(isql.waitForFinished(60000));
     const QString out = QString::fromLocal8Bit(isql.readAllStandardOutput() + isql.readAllStandardError());
     EXPECT_EQ(isql.exitCode(), 0) << out.toStdString();

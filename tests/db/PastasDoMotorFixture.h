@@ -90,8 +90,7 @@ protected:
     // The probe as the given user (empty: this process's), with the
     // scratch folder as its temporary folder and no runtime or cache folder,
     // so the engine's root is the predictable one there.
-    void start(QProcess& p, const QString& user, const QStringList& args, const QString& home = {},
-               const QStringList& wrapper = {}) {
+    QProcessEnvironment environment(const QString& home = {}) const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"FIREBIRD", "FIREBIRD_LOCK", "XDG_RUNTIME_DIR", "XDG_CACHE_HOME", "HOME"})
             env.remove(name);
@@ -99,7 +98,11 @@ protected:
         env.insert("TMPDIR", at("tmp"));
         env.insert("TECHASSIST_PASTA_TRAVAS", at("tmp"));
         env.insert("TA_MARCADOR", at("marcador"));
-        p.setProcessEnvironment(env);
+        return env;
+    }
+    void start(QProcess& p, const QString& user, const QStringList& args, const QString& home = {},
+               const QStringList& wrapper = {}) {
+        p.setProcessEnvironment(environment(home));
         if (user.isEmpty()) {
             if (wrapper.isEmpty())
                 p.start(TA_SONDA, args);
@@ -114,7 +117,7 @@ protected:
         QString out, err;
     };
     Result finish(QProcess& p, int ms = 60000) {
-        if (!p.waitForFinished(ms)) {
+        if (p.state() != QProcess::NotRunning && !p.waitForFinished(ms)) {
             p.kill();
             p.waitForFinished();
             return {-1, {}, "did not end in time"};
