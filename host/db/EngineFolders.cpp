@@ -20,6 +20,7 @@
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace host::db {
@@ -455,6 +456,27 @@ void checkLockFolderBase(const QString& base) {
                           .arg(base, problem));
 }
 
+// The engine maps its lock files and touches their pages as it goes: on a
+// file system with no room left for them the process dies of SIGBUS
+// ("Bus error"), saying nothing. A start finds the room missing first. What
+// a start touches is about 100 KB; a lock table's full size (1 MB) leaves
+// room for its work.
+constexpr qint64 kLockFolderRoom = 1024 * 1024;
+
+void checkLockFolderRoom(const QString& folder, const QString& database) {
+    const QString measured = QFileInfo::exists(folder) ? folder : QFileInfo(folder).absolutePath();
+    struct statvfs fs {};
+    if (::statvfs(path8(measured).constData(), &fs) != 0) return;   // told when the folder is made
+    const qint64 free = qint64(fs.f_bavail) * qint64(fs.f_frsize);
+    if (free >= kLockFolderRoom) return;
+    detail::raise(QString("A pasta de travas %1 do banco de dados %2 não pode ser usada: o sistema de arquivos dela "
+                          "está cheio (%3 KB livres; o Firebird precisa de %4 KB para as travas). Libere espaço "
+                          "nesse sistema de arquivos.")
+                      .arg(folder, database)
+                      .arg(free / 1024)
+                      .arg(kLockFolderRoom / 1024));
+}
+
 }  // namespace
 
 QString lockFolderFor(const QString& database) {
@@ -508,6 +530,7 @@ void prepareLockFolder(const QString& database) {
     const QString folder = lockFolderFor(database);
     ChosenLockFolder& chosen = chosenLockFolder();
     if (!chosen.folder.isEmpty()) {
+        checkLockFolderRoom(chosen.folder, database);
         // The engine reads its lock folder once: a database of another lock
         // folder would be opened here with a folder that is not its own.
         if (folder != chosen.folder)
@@ -518,8 +541,12 @@ void prepareLockFolder(const QString& database) {
             detail::linkSharedLockFiles(chosen.view, folder, ownerOf(database).uid, database);
         return;
     }
-    if (qEnvironmentVariableIsSet("FIREBIRD_LOCK")) return;
+    if (qEnvironmentVariableIsSet("FIREBIRD_LOCK")) {
+        checkLockFolderRoom(qEnvironmentVariable("FIREBIRD_LOCK"), database);
+        return;
+    }
     checkLockFolderBase(lockFolderBase());
+    checkLockFolderRoom(folder, database);
     makeLockFolder(folder, database);
     const DatabaseOwner owner = ownerOf(database);
     const QString view = owner.shared ? detail::makeLockView(folder) : QString();
