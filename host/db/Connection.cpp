@@ -148,10 +148,15 @@ static void attach(Connection::Impl& d, const ConnectOptions& options, bool crea
         // Told after a few seconds: the lock of the embedded engine it waits
         // on, or the server whose answer it waits for.
         const QString lockFolder = qEnvironmentVariable("FIREBIRD_LOCK");
-        detail::WaitNotice notice([&](int seconds) {
-            return embedded ? detail::waitingMessage(options.name, lockFolder, seconds)
-                            : detail::serverWaitingMessage(options.name, seconds);
-        });
+        detail::WaitNotice notice(
+            [&](int seconds) {
+                return embedded ? detail::waitingMessage(options.name, lockFolder, seconds)
+                                : detail::serverWaitingMessage(options.name, seconds);
+            },
+            embedded ? std::function<QString(int)>([&](int seconds) { return detail::giveUpMessage(options.name, lockFolder, seconds); })
+                     : std::function<QString(int)>());
+        std::optional<detail::EndOnSignals> endOnSignals;
+        if (embedded) endOnSignals.emplace();
         d.attachment = creating ? detail::provider()->createDatabase(&st, name.constData(), len, buffer)
                                 : detail::provider()->attachDatabase(&st, name.constData(), len, buffer);
     }

@@ -7,6 +7,9 @@
 #include <QFileInfo>
 #include <QDebug>
 
+#include <csignal>
+#include <mutex>
+
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -57,6 +60,12 @@ QString waitingMessage(const QString& database, const QString& lockFolder, int s
     return head + "uma trava do Firebird" + (lockFolder.isEmpty() ? QString(".") : " na pasta " + lockFolder + ".");
 }
 
+QString giveUpMessage(const QString& database, const QString& lockFolder, int seconds) {
+    return waitingMessage(database, lockFolder, seconds) +
+           " Desistindo: um processo encerrado ou parado dentro do Firebird pode tê-la deixado presa. Encerre os "
+           "processos que usam o banco e tente de novo.";
+}
+
 QString serverWaitingMessage(const QString& database, int seconds) {
     return QString("Abrindo o banco de dados %1: aguardando há %2 s a resposta do servidor %3 (desiste após %4 s).")
         .arg(database)
@@ -65,13 +74,19 @@ QString serverWaitingMessage(const QString& database, int seconds) {
         .arg(kServerAnswerSeconds);
 }
 
-WaitNotice::WaitNotice(std::function<QString(int seconds)> message)
-    : watcher_([this, message = std::move(message)] {
+WaitNotice::WaitNotice(std::function<QString(int seconds)> message, std::function<QString(int seconds)> giveUp)
+    : watcher_([this, message = std::move(message), giveUp = std::move(giveUp)] {
           std::unique_lock<std::mutex> lock(mutex_);
           if (ended_.wait_for(lock, std::chrono::seconds(kWaitNoticeSeconds), [this] { return done_; })) return;
           // Through Qt's messages: a console tool shows it on stderr, while a
           // run whose output is its result (the self-test) keeps it in the log.
           qInfo().noquote() << message(kWaitNoticeSeconds);
+          if (!giveUp) return;
+          if (ended_.wait_for(lock, std::chrono::seconds(kLockGiveUpSeconds - kWaitNoticeSeconds),
+                              [this] { return done_; }))
+              return;
+          qCritical().noquote() << giveUp(kLockGiveUpSeconds);
+          ::_exit(kLockGiveUpExitCode);
       }) {}
 
 WaitNotice::~WaitNotice() {
@@ -81,6 +96,33 @@ WaitNotice::~WaitNotice() {
     }
     ended_.notify_all();
     watcher_.join();
+}
+
+namespace {
+
+std::mutex signalsMutex;
+int signalGuards = 0;
+struct sigaction keptTerm {}, keptInt {};
+
+void endAtOnce(int signal) { ::_exit(128 + signal); }
+
+}  // namespace
+
+EndOnSignals::EndOnSignals() {
+    std::lock_guard<std::mutex> lock(signalsMutex);
+    if (signalGuards++ > 0) return;
+    struct sigaction action {};
+    action.sa_handler = endAtOnce;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(SIGTERM, &action, &keptTerm);
+    ::sigaction(SIGINT, &action, &keptInt);
+}
+
+EndOnSignals::~EndOnSignals() {
+    std::lock_guard<std::mutex> lock(signalsMutex);
+    if (--signalGuards > 0) return;
+    ::sigaction(SIGTERM, &keptTerm, nullptr);
+    ::sigaction(SIGINT, &keptInt, nullptr);
 }
 
 }  // namespace host::db::detail
