@@ -6,11 +6,15 @@
 #include "tests/db/PastasDoMotorFixture.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QString>
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -66,6 +70,36 @@ TEST_F(BancoTrocado, ADatabaseNamedThroughALinkTakesTheLockFolderOfTheFileItLead
     const Result r = probe(kDono, {at("atalhos/banco.fdb"), "0"});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(host::db::lockFolderFor(at("atalhos/banco.fdb")), host::db::lockFolderFor(privado));
+}
+
+// The name swapped for another file while the start is inside the engine
+// (held here on the engine's start-up lock): the start is refused, naming
+// the file, rather than go on under a name that leads elsewhere.
+TEST_F(BancoTrocado, ADatabaseSwappedWhileTheEngineOpensItIsRefused) {
+    const QString banco = database("trocado.fdb", 0, 0, 0600);
+    const QString outro = database("outro.fdb", 0, 0, 0600);
+    const QString travas = at("tmp/techassist-firebird-lock-0");
+    host::db::makeLockFolder(travas, banco);
+    const int fd = ::open(path8(travas + "/fb_init").constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0660);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+    QProcess sonda;
+    start(sonda, {}, {banco});
+    QByteArray erros;
+    QElapsedTimer clock;
+    clock.start();
+    while (!erros.contains("fb_init") && clock.elapsed() < 20000 && sonda.state() != QProcess::NotRunning) {
+        sonda.waitForReadyRead(200);
+        erros += sonda.readAllStandardError();
+    }
+    const bool trocou = ::rename(path8(outro).constData(), path8(banco).constData()) == 0;
+    ::flock(fd, LOCK_UN);
+    ::close(fd);
+    const Result r = finish(sonda);
+    ASSERT_TRUE(erros.contains("fb_init")) << erros.toStdString();
+    ASSERT_TRUE(trocou);
+    EXPECT_EQ(r.code, 1) << r.out.toStdString();
+    EXPECT_TRUE(r.err.contains(banco) && r.err.contains("trocado")) << r.err.toStdString();
 }
 
 }  // namespace
