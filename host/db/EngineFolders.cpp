@@ -285,11 +285,27 @@ void prepareEngineRoot(const QString& root) {
     textEntry(root, root + "/firebird.conf", "ServerMode = SuperClassic\nProviders = Remote, Engine12\n");
 }
 
+namespace {
+
+// A root named by the environment that the engine may load: a folder (not
+// a link) of this user or of root that no one else may change, on a way no
+// other user can change.
+bool trustedNamedRoot(const QString& named) {
+    if (named.isEmpty() || !QFileInfo(named).isDir()) return false;
+    const QString root = QDir::cleanPath(QDir(named).absolutePath());
+    return resolvedFolder(root) == root && folderProblem(root, ::geteuid(), 0, 0, false).isEmpty() &&
+           unsoundAncestor(root, ::geteuid(), ::geteuid()).folder.isEmpty();
+}
+
+}  // namespace
+
 void prepareEmbeddedEngine() {
     // A variable naming no folder (left over from a recipe for the engine's
     // tools) names no engine: the engine would start without its character
-    // sets. It is replaced by the program's own root.
-    if (qEnvironmentVariableIsSet("FIREBIRD") && QFileInfo(qEnvironmentVariable("FIREBIRD")).isDir()) return;
+    // sets; one naming another user's folder, or one others may change,
+    // would have the engine load their libraries. Either is replaced by the
+    // program's own root.
+    if (trustedNamedRoot(qEnvironmentVariable("FIREBIRD"))) return;
     const QString root = defaultEngineRoot();
     prepareEngineRoot(root);
     qputenv("FIREBIRD", path8(root));
