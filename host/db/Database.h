@@ -56,7 +56,8 @@ std::uint64_t prepareCount();
 // our own (links to the installed engine, a copy of its character-set
 // library, a configuration that runs it in SuperClassic mode), named by the
 // FIREBIRD variable. Must run before the first connection; does nothing when
-// FIREBIRD is already set. The root goes in the user's runtime folder, else
+// FIREBIRD already names a folder of this user or of root that no one else
+// may change, on a way no other user can change. The root goes in the user's runtime folder, else
 // the user's cache folder, else the temporary folder
 // ("techassist-firebird-<uid>"). The engine loads what the root holds, so the
 // root must be a folder of this user (not a link) and every entry in it is
