@@ -6,7 +6,6 @@
 #include "tests/db/PastasDoMotorFixture.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QString>
@@ -85,13 +84,7 @@ TEST_F(BancoTrocado, ADatabaseSwappedWhileTheEngineOpensItIsRefused) {
     ASSERT_EQ(::flock(fd, LOCK_EX), 0);
     QProcess sonda;
     start(sonda, {}, {banco});
-    QByteArray erros;
-    QElapsedTimer clock;
-    clock.start();
-    while (!erros.contains("fb_init") && clock.elapsed() < 20000 && sonda.state() != QProcess::NotRunning) {
-        sonda.waitForReadyRead(200);
-        erros += sonda.readAllStandardError();
-    }
+    const QByteArray erros = readErrorsUntil(sonda, "fb_init", 20000);
     const bool trocou = ::rename(path8(outro).constData(), path8(banco).constData()) == 0;
     ::flock(fd, LOCK_UN);
     ::close(fd);

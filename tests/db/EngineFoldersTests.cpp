@@ -218,13 +218,7 @@ TEST_F(EngineFolders, AStartWaitingOnALockNamesTheFileThatHoldsIt) {
     env.insert("TECHASSIST_PASTA_TRAVAS", at("tmp"));
     sonda.setProcessEnvironment(env);
     sonda.start(TA_SONDA, {banco});
-    QByteArray erros;
-    QElapsedTimer clock;
-    clock.start();
-    while (!erros.contains("fb_init") && clock.elapsed() < 20000 && sonda.state() != QProcess::NotRunning) {
-        sonda.waitForReadyRead(200);
-        erros += sonda.readAllStandardError();
-    }
+    const QByteArray erros = readErrorsUntil(sonda, "fb_init", 20000);
     ::flock(fd, LOCK_UN);
     ::close(fd);
     EXPECT_TRUE(erros.contains(path8(travas + "/fb_init")) && erros.contains("aguardando"))
@@ -298,12 +292,7 @@ TEST_F(OutroUsuario, APlantedEngineLibraryIsNeverLoaded) {
     // Another user makes this user's predictable root first, with a library
     // of their own where the engine looks for its character sets.
     const QString raiz = at("tmp/techassist-firebird-0");
-    ASSERT_TRUE(QDir().mkpath(raiz + "/intl"));
-    ASSERT_TRUE(QFile::copy(TA_MARCADOR_LIB, raiz + "/intl/libfbintl.so"));
-    ASSERT_TRUE(QFile::link(QFileInfo(kInstalled + "/intl/fbintl.conf").canonicalFilePath(), raiz + "/intl/fbintl.conf"));
-    for (const char* entry : {"plugins", "UDF", "lib", "firebird.msg", "plugins.conf"})
-        ASSERT_TRUE(QFile::link(kInstalled + "/" + entry, raiz + "/" + entry));
-    writeFile(raiz + "/firebird.conf", "ServerMode = SuperClassic\nProviders = Remote, Engine12\n");
+    plantRoot(raiz);
     ::chmod(path8(raiz).constData(), 0777);
     giveTo(raiz, uidOf(kOutro));
 

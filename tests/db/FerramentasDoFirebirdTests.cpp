@@ -21,8 +21,6 @@
 
 // The tools' program, set by the build.
 extern const char* const TA_FERRAMENTA;
-// The library that leaves a marker when it is loaded.
-extern const char* const TA_MARCADOR_LIB;
 
 namespace {
 
@@ -127,19 +125,11 @@ TEST_F(FerramentasDoFirebird, ABackupWhileOwnerAndMemberWriteLosesNothingAndLeav
 // FIREBIRD naming another user's root: neither is loaded by the tool.
 TEST_F(FerramentasDoFirebird, AnotherUsersEngineRootIsNeverLoaded) {
     const QString banco = bancoComTabela("meu.fdb", 0, 0, 0600);
-    const auto plantar = [&](const QString& raiz) {
-        ASSERT_TRUE(QDir().mkpath(raiz + "/intl"));
-        ASSERT_TRUE(QFile::copy(TA_MARCADOR_LIB, raiz + "/intl/libfbintl.so"));
-        ASSERT_TRUE(QFile::link(QFileInfo(kInstalled + "/intl/fbintl.conf").canonicalFilePath(), raiz + "/intl/fbintl.conf"));
-        for (const char* entry : {"plugins", "UDF", "lib", "firebird.msg", "plugins.conf"})
-            ASSERT_TRUE(QFile::link(kInstalled + "/" + entry, raiz + "/" + entry));
-        writeFile(raiz + "/firebird.conf", "ServerMode = SuperClassic\nProviders = Remote, Engine12\n");
-        ::chmod(path8(raiz).constData(), 0777);
-        giveTo(raiz, uidOf(kOutro));
-    };
     // Where this user's root would be made, made first by another user.
     const QString raiz = at("tmp/techassist-firebird-0");
-    plantar(raiz);
+    plantRoot(raiz);
+    ::chmod(path8(raiz).constData(), 0777);
+    giveTo(raiz, uidOf(kOutro));
     const Result plantada =
         ferramenta({}, {banco, "isql-fb", "-q", "-user", "SYSDBA", "-i", at("conta.sql"), banco});
     EXPECT_FALSE(QFileInfo::exists(at("marcador"))) << "the planted library was loaded";

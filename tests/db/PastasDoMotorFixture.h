@@ -7,7 +7,9 @@
 #include "tests/support/OutrosUsuarios.h"
 #include "tests/support/TestDatabase.h"
 
+#include <QByteArray>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -23,8 +25,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-// The probe program, set by the build.
+// The probe program and the library that leaves a marker when it is
+// loaded, set by the build.
 extern const char* const TA_SONDA;
+extern const char* const TA_MARCADOR_LIB;
 
 namespace pastasdomotor {
 
@@ -52,6 +56,29 @@ inline void writeFile(const QString& path, const QByteArray& text) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(text);
+}
+
+// The error output of a process read until it holds `text`, the process
+// ends or `ms` have passed.
+inline QByteArray readErrorsUntil(QProcess& process, const QByteArray& text, int ms) {
+    QByteArray read;
+    QElapsedTimer clock;
+    clock.start();
+    while (!read.contains(text) && clock.elapsed() < ms && process.state() != QProcess::NotRunning) {
+        process.waitForReadyRead(200);
+        read += process.readAllStandardError();
+    }
+    return read;
+}
+
+// A complete engine root whose character-set library is the marker library.
+inline void plantRoot(const QString& root) {
+    ASSERT_TRUE(QDir().mkpath(root + "/intl"));
+    ASSERT_TRUE(QFile::copy(TA_MARCADOR_LIB, root + "/intl/libfbintl.so"));
+    ASSERT_TRUE(QFile::link(QFileInfo(kInstalled + "/intl/fbintl.conf").canonicalFilePath(), root + "/intl/fbintl.conf"));
+    for (const char* entry : {"plugins", "UDF", "lib", "firebird.msg", "plugins.conf"})
+        ASSERT_TRUE(QFile::link(kInstalled + "/" + entry, root + "/" + entry));
+    writeFile(root + "/firebird.conf", "ServerMode = SuperClassic\nProviders = Remote, Engine12\n");
 }
 
 inline mode_t modeOf(const QString& path) {

@@ -15,8 +15,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-// The library that leaves a marker when it is loaded.
-extern const char* const TA_MARCADOR_LIB;
 
 namespace {
 
@@ -24,15 +22,6 @@ using namespace pastasdomotor;
 
 class RaizNomeada : public OutroUsuario {
 protected:
-    // A complete root holding the marker library as its character sets.
-    void plantar(const QString& raiz) {
-        ASSERT_TRUE(QDir().mkpath(raiz + "/intl"));
-        ASSERT_TRUE(QFile::copy(TA_MARCADOR_LIB, raiz + "/intl/libfbintl.so"));
-        ASSERT_TRUE(QFile::link(QFileInfo(kInstalled + "/intl/fbintl.conf").canonicalFilePath(), raiz + "/intl/fbintl.conf"));
-        for (const char* entry : {"plugins", "UDF", "lib", "firebird.msg", "plugins.conf"})
-            ASSERT_TRUE(QFile::link(kInstalled + "/" + entry, raiz + "/" + entry));
-        writeFile(raiz + "/firebird.conf", "ServerMode = SuperClassic\nProviders = Remote, Engine12\n");
-    }
     Result comRaiz(const QString& raiz, const QString& banco) {
         QProcessEnvironment env = environment();
         env.insert("FIREBIRD", raiz);
@@ -46,7 +35,7 @@ protected:
 TEST_F(RaizNomeada, AnotherUsersRootOrOneOthersMayChangeIsReplacedByTheUsersOwn) {
     const QString banco = database("meu.fdb", 0, 0, 0600);
     const QString alheia = at("raiz-alheia");
-    plantar(alheia);
+    plantRoot(alheia);
     ::chmod(path8(alheia).constData(), 0755);
     giveTo(alheia, uidOf(kOutro));
     const Result deOutro = comRaiz(alheia, banco);
@@ -54,7 +43,7 @@ TEST_F(RaizNomeada, AnotherUsersRootOrOneOthersMayChangeIsReplacedByTheUsersOwn)
     EXPECT_EQ(deOutro.code, 0) << deOutro.err.toStdString();
 
     const QString aberta = at("raiz-aberta");
-    plantar(aberta);
+    plantRoot(aberta);
     ::chmod(path8(aberta).constData(), 0777);
     const Result deTodos = comRaiz(aberta, banco);
     EXPECT_FALSE(QFileInfo::exists(at("marcador"))) << "a library of a root open to all was loaded";
