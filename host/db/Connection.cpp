@@ -129,14 +129,21 @@ Connection::~Connection() {
 static void attach(Connection::Impl& d, const ConnectOptions& options, bool creating) {
     if (d.attachment) detail::raise("A conexão já está aberta: " + d.options.name);
     const bool embedded = !Connection::isRemoteName(options.name);
+    QByteArray name = options.name.toUtf8();
+    // The lock folder is chosen from the file pinned, and the engine opens
+    // the same file: the path it is given leads nowhere else (checked again
+    // before and after it opens).
+    std::optional<PinnedDatabase> file;
     if (embedded) {
         checkDatabaseFile(options.name);
         prepareEmbeddedEngine();
-        prepareLockFolder(options.name);
+        file.emplace(options.name);
+        prepareLockFolder(file->path());
+        file->checkStillThere();
+        name = file->path().toUtf8();
     }
     Status st;
     IXpbBuilder* dpb = connectParams(st, options, creating);
-    const QByteArray name = options.name.toUtf8();
     const unsigned len = dpb->getBufferLength(&st);
     const unsigned char* buffer = dpb->getBuffer(&st);
     QElapsedTimer waited;
@@ -145,10 +152,15 @@ static void attach(Connection::Impl& d, const ConnectOptions& options, bool crea
         // Told after a few seconds: the lock of the embedded engine it waits
         // on, or the server whose answer it waits for.
         const QString lockFolder = qEnvironmentVariable("FIREBIRD_LOCK");
-        detail::WaitNotice notice([&](int seconds) {
-            return embedded ? detail::waitingMessage(options.name, lockFolder, seconds)
-                            : detail::serverWaitingMessage(options.name, seconds);
-        });
+        detail::WaitNotice notice(
+            [&](int seconds) {
+                return embedded ? detail::waitingMessage(options.name, lockFolder, seconds)
+                                : detail::serverWaitingMessage(options.name, seconds);
+            },
+            embedded ? std::function<QString(int)>([&](int seconds) { return detail::giveUpMessage(options.name, lockFolder, seconds); })
+                     : std::function<QString(int)>());
+        std::optional<detail::EndOnSignals> endOnSignals;
+        if (embedded) endOnSignals.emplace();
         d.attachment = creating ? detail::provider()->createDatabase(&st, name.constData(), len, buffer)
                                 : detail::provider()->attachDatabase(&st, name.constData(), len, buffer);
     }
@@ -162,6 +174,13 @@ static void attach(Connection::Impl& d, const ConnectOptions& options, bool crea
                           .arg(options.name, e.message()),
                       e.sqlCode(), e.gdsCode())
             .withUserText(detail::attachFailureText(options, e, waited.elapsed()));
+    }
+    if (file && !file->stillThere()) {
+        Status closing;
+        d.attachment->detach(&closing);
+        if (closing.failed()) d.attachment->release();
+        d.attachment = nullptr;
+        file->checkStillThere();
     }
     d.options = options;
 }

@@ -56,7 +56,8 @@ std::uint64_t prepareCount();
 // our own (links to the installed engine, a copy of its character-set
 // library, a configuration that runs it in SuperClassic mode), named by the
 // FIREBIRD variable. Must run before the first connection; does nothing when
-// FIREBIRD is already set. The root goes in the user's runtime folder, else
+// FIREBIRD already names a folder of this user or of root that no one else
+// may change, on a way no other user can change. The root goes in the user's runtime folder, else
 // the user's cache folder, else the temporary folder
 // ("techassist-firebird-<uid>"). The engine loads what the root holds, so the
 // root must be a folder of this user (not a link) and every entry in it is
@@ -109,6 +110,28 @@ void makePrivateFolder(const QString& folder);
 // (naming its owner, group and permissions) and a path the engine would
 // take for "server:path".
 void checkDatabaseFile(const QString& database);
+// The local file the engine is to open, pinned before its lock folder is
+// chosen: the path with its links resolved (the name handed to the engine),
+// every folder on the way one no other user can change (another user able
+// to rename in one could swap the file for another between the choice of
+// its lock folder and the engine's open, and one file would get two lock
+// tables), and the file found there, kept open. Throws DbError naming the
+// folder. `stillThere` tells whether the path still leads to that file.
+class PinnedDatabase {
+public:
+    explicit PinnedDatabase(const QString& database);
+    ~PinnedDatabase();
+    PinnedDatabase(const PinnedDatabase&) = delete;
+    PinnedDatabase& operator=(const PinnedDatabase&) = delete;
+    const QString& path() const { return path_; }
+    bool stillThere() const;
+    // Throws DbError when the path no longer leads to the pinned file.
+    void checkStillThere() const;
+
+private:
+    QString database_, path_;
+    int fd_ = -1;   // the file found, or -1 for one still to be made
+};
 
 // Process set-up before Qt and the engine start: the embedded engine's root
 // folder (a root that cannot be used is told by the first embedded attach),

@@ -20,6 +20,7 @@
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace host::db {
@@ -284,11 +285,27 @@ void prepareEngineRoot(const QString& root) {
     textEntry(root, root + "/firebird.conf", "ServerMode = SuperClassic\nProviders = Remote, Engine12\n");
 }
 
+namespace {
+
+// A root named by the environment that the engine may load: a folder (not
+// a link) of this user or of root that no one else may change, on a way no
+// other user can change.
+bool trustedNamedRoot(const QString& named) {
+    if (named.isEmpty() || !QFileInfo(named).isDir()) return false;
+    const QString root = QDir::cleanPath(QDir(named).absolutePath());
+    return resolvedFolder(root) == root && folderProblem(root, ::geteuid(), 0, 0, false).isEmpty() &&
+           unsoundAncestor(root, ::geteuid(), ::geteuid()).folder.isEmpty();
+}
+
+}  // namespace
+
 void prepareEmbeddedEngine() {
     // A variable naming no folder (left over from a recipe for the engine's
     // tools) names no engine: the engine would start without its character
-    // sets. It is replaced by the program's own root.
-    if (qEnvironmentVariableIsSet("FIREBIRD") && QFileInfo(qEnvironmentVariable("FIREBIRD")).isDir()) return;
+    // sets; one naming another user's folder, or one others may change,
+    // would have the engine load their libraries. Either is replaced by the
+    // program's own root.
+    if (trustedNamedRoot(qEnvironmentVariable("FIREBIRD"))) return;
     const QString root = defaultEngineRoot();
     prepareEngineRoot(root);
     qputenv("FIREBIRD", path8(root));
@@ -374,11 +391,14 @@ void removeMembersEntries(const QString& folder) {
 // "firebird" when one exists (the Firebird server package makes it). In
 // root's own lock folder, which only root can enter and add names to, such
 // a file is the engine's own doing; nobody else could have put it there.
+// So is a file of a user who no longer exists (the package removed since):
+// no process of that user can hold it.
 bool isRootsEngineFile(const struct stat& st, const QString& folder, const DatabaseOwner& owner,
                        const char* engineUserName) {
-    if (::geteuid() != 0 || owner.uid != 0 || owner.shared) return false;
+    if (::geteuid() != 0 || owner.uid != 0 || owner.shared || st.st_nlink != 1) return false;
     const passwd* engineUser = ::getpwnam(engineUserName);
-    if (!engineUser || st.st_uid != engineUser->pw_uid || st.st_nlink != 1) return false;
+    const bool engines = engineUser && st.st_uid == engineUser->pw_uid;
+    if (!engines && ::getpwuid(st.st_uid)) return false;
     struct stat dir {};
     return ::lstat(path8(folder).constData(), &dir) == 0 && S_ISDIR(dir.st_mode) && dir.st_uid == 0 &&
            (dir.st_mode & 07777) == 0700;
@@ -452,6 +472,27 @@ void checkLockFolderBase(const QString& base) {
                           .arg(base, problem));
 }
 
+// The engine maps its lock files and touches their pages as it goes: on a
+// file system with no room left for them the process dies of SIGBUS
+// ("Bus error"), saying nothing. A start finds the room missing first. What
+// a start touches is about 100 KB; a lock table's full size (1 MB) leaves
+// room for its work.
+constexpr qint64 kLockFolderRoom = 1024 * 1024;
+
+void checkLockFolderRoom(const QString& folder, const QString& database) {
+    const QString measured = QFileInfo::exists(folder) ? folder : QFileInfo(folder).absolutePath();
+    struct statvfs fs {};
+    if (::statvfs(path8(measured).constData(), &fs) != 0) return;   // told when the folder is made
+    const qint64 free = qint64(fs.f_bavail) * qint64(fs.f_frsize);
+    if (free >= kLockFolderRoom) return;
+    detail::raise(QString("A pasta de travas %1 do banco de dados %2 não pode ser usada: o sistema de arquivos dela "
+                          "está cheio (%3 KB livres; o Firebird precisa de %4 KB para as travas). Libere espaço "
+                          "nesse sistema de arquivos.")
+                      .arg(folder, database)
+                      .arg(free / 1024)
+                      .arg(kLockFolderRoom / 1024));
+}
+
 }  // namespace
 
 QString lockFolderFor(const QString& database) {
@@ -505,6 +546,7 @@ void prepareLockFolder(const QString& database) {
     const QString folder = lockFolderFor(database);
     ChosenLockFolder& chosen = chosenLockFolder();
     if (!chosen.folder.isEmpty()) {
+        checkLockFolderRoom(chosen.folder, database);
         // The engine reads its lock folder once: a database of another lock
         // folder would be opened here with a folder that is not its own.
         if (folder != chosen.folder)
@@ -515,8 +557,12 @@ void prepareLockFolder(const QString& database) {
             detail::linkSharedLockFiles(chosen.view, folder, ownerOf(database).uid, database);
         return;
     }
-    if (qEnvironmentVariableIsSet("FIREBIRD_LOCK")) return;
+    if (qEnvironmentVariableIsSet("FIREBIRD_LOCK")) {
+        checkLockFolderRoom(qEnvironmentVariable("FIREBIRD_LOCK"), database);
+        return;
+    }
     checkLockFolderBase(lockFolderBase());
+    checkLockFolderRoom(folder, database);
     makeLockFolder(folder, database);
     const DatabaseOwner owner = ownerOf(database);
     const QString view = owner.shared ? detail::makeLockView(folder) : QString();
@@ -546,6 +592,61 @@ void checkDatabaseFile(const QString& database) {
                           "grupo %4, com permissões %5.")
                       .arg(database, userName(::geteuid()), userName(st.st_uid), groupName(st.st_gid),
                            permissions(st.st_mode)));
+}
+
+namespace {
+
+// The first unsound folder on the way to the file a name leads to, through
+// each link of the name in turn: a link in a folder others may change
+// could be pointed elsewhere as well as a file renamed there.
+UnsoundFolder unsoundWayOfFile(const QString& name, uid_t owner) {
+    QString current = name;
+    for (int links = 0; links < 40; ++links) {
+        const QString path = resolvedFolder(QFileInfo(current).absolutePath()) + "/" + QFileInfo(current).fileName();
+        const UnsoundFolder unsound = unsoundAncestor(path, ::geteuid(), owner);
+        if (!unsound.folder.isEmpty() || !QFileInfo(path).isSymLink()) return unsound;
+        const QString target = QFile::symLinkTarget(path);
+        if (target.isEmpty()) return {};
+        current = target;
+    }
+    return {};
+}
+
+}  // namespace
+
+PinnedDatabase::PinnedDatabase(const QString& database) : database_(database), path_(resolvedFolder(database)) {
+    fd_ = ::open(path8(path_).constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+    struct stat st {};
+    const uid_t owner = fd_ >= 0 && ::fstat(fd_, &st) == 0 ? st.st_uid : ::geteuid();
+    UnsoundFolder unsound = unsoundWayOfFile(database, owner);
+    if (unsound.folder.isEmpty()) unsound = unsoundAncestor(path_, ::geteuid(), owner);
+    // A folder missing or out of reach on the way: the engine tells that.
+    struct stat folder {};
+    if (unsound.folder.isEmpty() || ::lstat(path8(unsound.folder).constData(), &folder) != 0) return;
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    detail::raise(QString("O banco de dados %1 não pode ser aberto: a pasta %2, no caminho dele, %3, e quem pode "
+                          "alterá-la pode trocar o arquivo por outro enquanto ele é aberto. Guarde o banco numa "
+                          "pasta que só o dono dele possa alterar (o grupo pode ler e entrar: chmod 2750).")
+                      .arg(database, unsound.folder, unsound.problem));
+}
+
+PinnedDatabase::~PinnedDatabase() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+bool PinnedDatabase::stillThere() const {
+    struct stat pinned {}, now {};
+    if (fd_ < 0) return true;   // made by the engine: nothing was chosen from it
+    return ::fstat(fd_, &pinned) == 0 && ::lstat(path8(path_).constData(), &now) == 0 &&
+           pinned.st_dev == now.st_dev && pinned.st_ino == now.st_ino;
+}
+
+void PinnedDatabase::checkStillThere() const {
+    if (!stillThere())
+        detail::raise(QString("O banco de dados %1 não foi aberto: o arquivo %2 foi trocado por outro enquanto era "
+                              "aberto.")
+                          .arg(database_, path_));
 }
 
 void prepareProcess() {

@@ -59,6 +59,8 @@ constexpr int kWaitNoticeSeconds = 3;
 // How long an attach waits for a server's answer before it gives up.
 constexpr int kServerAnswerSeconds = 20;
 QString waitingMessage(const QString& database, const QString& lockFolder, int seconds);
+// The same when the attach is given up.
+QString giveUpMessage(const QString& database, const QString& lockFolder, int seconds);
 QString serverWaitingMessage(const QString& database, int seconds);
 // A refused attach in the user's words, naming the file, the user or the
 // server (empty when the engine's code is none of those a user can meet);
@@ -67,9 +69,18 @@ QString attachFailureText(const ConnectOptions& options, const DbError& failure,
 // A statement refused for want of a privilege, naming the database user
 // and what they may not do to which object.
 QString noPermissionText(const DbError& failure, const QString& user);
+// An embedded attach still waiting after this long waits on a lock that a
+// process killed or stopped inside the engine left held, and would wait for
+// ever: the process is ended, telling which lock file, with the exit code of
+// a database that could not be opened (the waiting thread cannot be
+// stopped, and the engine's own end would wait on the same lock).
+constexpr int kLockGiveUpSeconds = 30;
+constexpr int kLockGiveUpExitCode = 3;
 class WaitNotice {
 public:
-    explicit WaitNotice(std::function<QString(int seconds)> message);
+    // `giveUp` (when set) is told and ends the process at kLockGiveUpSeconds.
+    explicit WaitNotice(std::function<QString(int seconds)> message,
+                        std::function<QString(int seconds)> giveUp = {});
     ~WaitNotice();
     WaitNotice(const WaitNotice&) = delete;
     WaitNotice& operator=(const WaitNotice&) = delete;
@@ -79,6 +90,17 @@ private:
     std::condition_variable ended_;
     bool done_ = false;
     std::thread watcher_;
+};
+
+// While alive, SIGTERM and SIGINT end the process at once: an attach that
+// waits inside the engine never returns to whoever would end it gently, and
+// the engine's own handler would wait on the same lock.
+class EndOnSignals {
+public:
+    EndOnSignals();
+    ~EndOnSignals();
+    EndOnSignals(const EndOnSignals&) = delete;
+    EndOnSignals& operator=(const EndOnSignals&) = delete;
 };
 
 extern std::atomic<std::uint64_t> executedStatements;

@@ -7,6 +7,10 @@
 #include <QFileInfo>
 #include <QDebug>
 
+#include <csignal>
+#include <cstring>
+#include <mutex>
+
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -43,6 +47,40 @@ QList<HeldLock> heldLocks(const QStringList& files) {
     return held;
 }
 
+// The engine's shared files (lock table, events, monitoring...) begin with
+// a header holding the process-shared mutex that guards them, 16 bytes in;
+// glibc keeps in it whether it is held and the thread that holds it. A
+// process killed or stopped inside the engine leaves it held.
+struct HeldMutex {
+    QString file;
+    qint64 thread;
+};
+
+QList<HeldMutex> heldMutexes(const QStringList& files) {
+    QList<HeldMutex> held;
+    for (const QString& file : files) {
+        QFile f(file);
+        if (!QFileInfo(file).fileName().startsWith("fb") || !f.open(QIODevice::ReadOnly) || !f.seek(16)) continue;
+        const QByteArray mutex = f.read(12);
+        if (mutex.size() < 12) continue;
+        qint32 lock = 0, owner = 0;
+        std::memcpy(&lock, mutex.constData(), sizeof lock);
+        std::memcpy(&owner, mutex.constData() + 8, sizeof owner);
+        if (lock != 0 && owner > 0) held.append({file, owner});
+    }
+    return held;
+}
+
+// The process of a thread, told for the user: "processo N", or that it has
+// ended (nothing will ever release what it holds).
+QString holderOf(qint64 thread) {
+    QFile status(QString("/proc/%1/status").arg(thread));
+    if (!status.open(QIODevice::ReadOnly)) return QString("um processo que já terminou (tarefa %1)").arg(thread);
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("Tgid:")) return QString("processo %1").arg(line.mid(5).trimmed().toLongLong());
+    return QString("processo %1").arg(thread);
+}
+
 }  // namespace
 
 QString waitingMessage(const QString& database, const QString& lockFolder, int seconds) {
@@ -52,9 +90,17 @@ QString waitingMessage(const QString& database, const QString& lockFolder, int s
     QStringList holders;
     for (const HeldLock& lock : heldLocks(files))
         holders.append(QString("%1 (processo %2)").arg(lock.file).arg(lock.pid));
+    for (const HeldMutex& mutex : heldMutexes(files))
+        holders.append(QString("%1 (%2)").arg(mutex.file, holderOf(mutex.thread)));
     const QString head = QString("Abrindo o banco de dados %1: aguardando há %2 s ").arg(database).arg(seconds);
     if (!holders.isEmpty()) return head + "a trava presa por outro processo em " + holders.join(", ") + ".";
     return head + "uma trava do Firebird" + (lockFolder.isEmpty() ? QString(".") : " na pasta " + lockFolder + ".");
+}
+
+QString giveUpMessage(const QString& database, const QString& lockFolder, int seconds) {
+    return waitingMessage(database, lockFolder, seconds) +
+           " Desistindo: um processo encerrado ou parado dentro do Firebird pode tê-la deixado presa. Encerre os "
+           "processos que usam o banco e tente de novo.";
 }
 
 QString serverWaitingMessage(const QString& database, int seconds) {
@@ -65,13 +111,19 @@ QString serverWaitingMessage(const QString& database, int seconds) {
         .arg(kServerAnswerSeconds);
 }
 
-WaitNotice::WaitNotice(std::function<QString(int seconds)> message)
-    : watcher_([this, message = std::move(message)] {
+WaitNotice::WaitNotice(std::function<QString(int seconds)> message, std::function<QString(int seconds)> giveUp)
+    : watcher_([this, message = std::move(message), giveUp = std::move(giveUp)] {
           std::unique_lock<std::mutex> lock(mutex_);
           if (ended_.wait_for(lock, std::chrono::seconds(kWaitNoticeSeconds), [this] { return done_; })) return;
           // Through Qt's messages: a console tool shows it on stderr, while a
           // run whose output is its result (the self-test) keeps it in the log.
           qInfo().noquote() << message(kWaitNoticeSeconds);
+          if (!giveUp) return;
+          if (ended_.wait_for(lock, std::chrono::seconds(kLockGiveUpSeconds - kWaitNoticeSeconds),
+                              [this] { return done_; }))
+              return;
+          qCritical().noquote() << giveUp(kLockGiveUpSeconds);
+          ::_exit(kLockGiveUpExitCode);
       }) {}
 
 WaitNotice::~WaitNotice() {
@@ -81,6 +133,33 @@ WaitNotice::~WaitNotice() {
     }
     ended_.notify_all();
     watcher_.join();
+}
+
+namespace {
+
+std::mutex signalsMutex;
+int signalGuards = 0;
+struct sigaction keptTerm {}, keptInt {};
+
+void endAtOnce(int signal) { ::_exit(128 + signal); }
+
+}  // namespace
+
+EndOnSignals::EndOnSignals() {
+    std::lock_guard<std::mutex> lock(signalsMutex);
+    if (signalGuards++ > 0) return;
+    struct sigaction action {};
+    action.sa_handler = endAtOnce;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(SIGTERM, &action, &keptTerm);
+    ::sigaction(SIGINT, &action, &keptInt);
+}
+
+EndOnSignals::~EndOnSignals() {
+    std::lock_guard<std::mutex> lock(signalsMutex);
+    if (--signalGuards > 0) return;
+    ::sigaction(SIGTERM, &keptTerm, nullptr);
+    ::sigaction(SIGINT, &keptInt, nullptr);
 }
 
 }  // namespace host::db::detail

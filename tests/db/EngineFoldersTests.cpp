@@ -5,6 +5,7 @@
 #include "host/db/Database.h"
 #include "tests/support/OutrosUsuarios.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/db/PastasDoMotorFixture.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -30,59 +31,12 @@
 // The probe program and the marker library, set by the build.
 extern const char* const TA_SONDA;
 extern const char* const TA_MARCADOR_LIB;
+// Firebird's own tools through the application's folders.
+extern const char* const TA_FERRAMENTA;
 
 namespace {
 
-using host::db::DbError;
-
-const QString kInstalled = "/usr/lib/x86_64-linux-gnu/firebird/3.0";
-
-QByteArray path8(const QString& path) { return QFile::encodeName(path); }
-
-QString failureOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const DbError& e) {
-        return e.message();
-    }
-    return {};
-}
-
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& text) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
-}
-
-// The error output of `p` until it holds `text`, the process ends or `ms` pass.
-QByteArray errorsUntil(QProcess& p, const QByteArray& text, int ms) {
-    QByteArray errors;
-    QElapsedTimer clock;
-    clock.start();
-    while (!errors.contains(text) && p.state() != QProcess::NotRunning && clock.elapsed() < ms) {
-        p.waitForReadyRead(200);
-        errors += p.readAllStandardError();
-    }
-    return errors + p.readAllStandardError();
-}
-
-mode_t modeOf(const QString& path) {
-    struct stat st {};
-    return ::lstat(path8(path).constData(), &st) == 0 ? st.st_mode : 0;
-}
-
-class EngineFolders : public ::testing::Test {
-protected:
-    explicit EngineFolders(const QString& base = testsupport::testFolder()) : scratch(base + "/pastas-XXXXXX") {}
-    void SetUp() override { ASSERT_TRUE(scratch.isValid()); }
-    QString at(const QString& name) const { return scratch.path() + "/" + name; }
-    QTemporaryDir scratch;
-};
+using namespace pastasdomotor;
 
 TEST_F(EngineFolders, RootEntriesFoundDifferentAreReplaced) {
     const QString root = at("raiz");
@@ -264,7 +218,7 @@ TEST_F(EngineFolders, AStartWaitingOnALockNamesTheFileThatHoldsIt) {
     env.insert("TECHASSIST_PASTA_TRAVAS", at("tmp"));
     sonda.setProcessEnvironment(env);
     sonda.start(TA_SONDA, {banco});
-    const QByteArray erros = errorsUntil(sonda, "fb_init", 20000);
+    const QByteArray erros = readErrorsUntil(sonda, "fb_init", 20000);
     ::flock(fd, LOCK_UN);
     ::close(fd);
     EXPECT_TRUE(erros.contains(path8(travas + "/fb_init")) && erros.contains("aguardando"))
@@ -333,101 +287,12 @@ TEST_F(EngineFolders, ProcessesWithDifferentTemporaryFoldersShareOneLockFolder) 
 
 // ---------------------------------------------------------------- other OS users
 
-const char* const kDono = testsupport::donoTeste();
-const char* const kOutro = testsupport::outroTeste();
-
-bool run(const QString& program, const QStringList& args) { return testsupport::executarAteOFim(program, args); }
-
-class OutroUsuario : public EngineFolders {
-protected:
-    OutroUsuario() : EngineFolders(testsupport::pastaParaOutrosUsuarios()) {}
-    void SetUp() override {
-        EngineFolders::SetUp();
-        const QString why = testsupport::garantirUsuarios();
-        if (!why.isEmpty()) GTEST_SKIP() << why.toStdString();
-        // Reached by the other users: a temporary folder as the system's is.
-        ::chmod(path8(scratch.path()).constData(), 0755);
-        ASSERT_TRUE(QDir().mkpath(at("tmp")));
-        ::chmod(path8(at("tmp")).constData(), 01777);
-    }
-    static uid_t uidOf(const char* user) { return testsupport::uidDe(user); }
-    static gid_t grupo() { return testsupport::grupoTeste(); }
-
-    // The probe as the given user (empty: this process's), with the
-    // scratch folder as its temporary folder and no runtime or cache folder,
-    // so the engine's root is the predictable one there.
-    void start(QProcess& p, const QString& user, const QStringList& args, const QString& home = {},
-               const QStringList& wrapper = {}) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"FIREBIRD", "FIREBIRD_LOCK", "XDG_RUNTIME_DIR", "XDG_CACHE_HOME", "HOME"})
-            env.remove(name);
-        if (!home.isEmpty()) env.insert("HOME", home);
-        env.insert("TMPDIR", at("tmp"));
-        env.insert("TECHASSIST_PASTA_TRAVAS", at("tmp"));
-        env.insert("TA_MARCADOR", at("marcador"));
-        p.setProcessEnvironment(env);
-        if (user.isEmpty()) {
-            if (wrapper.isEmpty())
-                p.start(TA_SONDA, args);
-            else
-                p.start(wrapper.first(), wrapper.mid(1) + QStringList{TA_SONDA} + args);
-            return;
-        }
-        p.start("setpriv", testsupport::comoUsuario(user.toLocal8Bit().constData(), TA_SONDA) + args);
-    }
-    struct Result {
-        int code;
-        QString out, err;
-    };
-    Result finish(QProcess& p, int ms = 60000) {
-        if (!p.waitForFinished(ms)) {
-            p.kill();
-            p.waitForFinished();
-            return {-1, {}, QString("%1 %2 did not end in %3 s").arg(p.program(), p.arguments().join(' ')).arg(ms / 1000)};
-        }
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2, QString::fromLocal8Bit(p.readAllStandardOutput()),
-                QString::fromLocal8Bit(p.readAllStandardError())};
-    }
-    Result probe(const QString& user, const QStringList& args, int ms = 60000) {
-        QProcess p;
-        start(p, user, args);
-        return finish(p, ms);
-    }
-    // A database of this process's user, given to `owner`:`group` with `mode`.
-    QString database(const QString& name, uid_t owner, gid_t group, mode_t mode) {
-        const QString path = at(name);
-        {
-            host::db::Connection c;
-            c.create({path});
-        }
-        EXPECT_EQ(::chown(path8(path).constData(), owner, group), 0);
-        ::chmod(path8(path).constData(), mode);
-        return path;
-    }
-    // Makes `path` (folders and files under it) another user's.
-    static void giveTo(const QString& path, uid_t user) {
-        ::lchown(path8(path).constData(), user, user);
-        QDir dir(path);
-        for (const QFileInfo& entry : dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System)) {
-            if (entry.isDir() && !entry.isSymLink())
-                giveTo(entry.filePath(), user);
-            else
-                ::lchown(path8(entry.filePath()).constData(), user, user);
-        }
-    }
-};
-
 TEST_F(OutroUsuario, APlantedEngineLibraryIsNeverLoaded) {
     const QString banco = database("vitima.fdb", 0, 0, 0600);
     // Another user makes this user's predictable root first, with a library
     // of their own where the engine looks for its character sets.
     const QString raiz = at("tmp/techassist-firebird-0");
-    ASSERT_TRUE(QDir().mkpath(raiz + "/intl"));
-    ASSERT_TRUE(QFile::copy(TA_MARCADOR_LIB, raiz + "/intl/libfbintl.so"));
-    ASSERT_TRUE(QFile::link(QFileInfo(kInstalled + "/intl/fbintl.conf").canonicalFilePath(), raiz + "/intl/fbintl.conf"));
-    for (const char* entry : {"plugins", "UDF", "lib", "firebird.msg", "plugins.conf"})
-        ASSERT_TRUE(QFile::link(kInstalled + "/" + entry, raiz + "/" + entry));
-    writeFile(raiz + "/firebird.conf", "ServerMode = SuperClassic\nProviders = Remote, Engine12\n");
+    plantRoot(raiz);
     ::chmod(path8(raiz).constData(), 0777);
     giveTo(raiz, uidOf(kOutro));
 
@@ -628,7 +493,7 @@ TEST_F(OutroUsuario, LinksPlantedWhileTheEngineMakesItsLockFilesAreNeverWrittenT
     ASSERT_EQ(::flock(fd, LOCK_EX), 0);
     QProcess dono;
     start(dono, kDono, {banco});
-    const QByteArray erros = errorsUntil(dono, "fb_init", 20000);
+    const QByteArray erros = readErrorsUntil(dono, "fb_init", 20000);
     if (!erros.contains("fb_init")) ::close(fd);   // lets the start go on: the test ends here
     ASSERT_TRUE(erros.contains("fb_init")) << "no notice naming fb_init from the owner's start in 20 s: "
                                            << erros.toStdString();
@@ -708,18 +573,9 @@ TEST_F(OutroUsuario, APrivateAndAGroupsDatabaseOfOneOwnerOpenSideBySide) {
 namespace {
 
 // Firebird's own tools beside a running application, as the README tells:
-// given the application's engine root and the database's lock folder.
+// through scripts/firebird-tool (the program techassist-firebird), which
+// gives them the application's engine root and the database's lock folder.
 class FirebirdTools : public testsupport::DatabaseTest {};
-
-const char* const kReadmeRecipe = R"sh(
-for FIREBIRD in "$XDG_RUNTIME_DIR/techassist-firebird" "${XDG_CACHE_HOME:-$HOME/.cache}/techassist-firebird" \
-                "${TMPDIR:-/tmp}/techassist-firebird-$(id -u)"; do
-  [ -d "$FIREBIRD" ] && break
-done
-export FIREBIRD
-export FIREBIRD_LOCK="/tmp/techassist-firebird-lock-$(stat -c %u "$1")"
-echo "select 'linhas', count(*) from T;" | isql-fb -q -user SYSDBA "$1"
-)sh";
 
 TEST_F(FirebirdTools, IsqlOpensTheDatabaseWhileTheApplicationHasItOpen) {
     if (QStandardPaths::findExecutable("isql-fb").isEmpty()) GTEST_SKIP() << "isql-fb is not installed";
@@ -735,11 +591,10 @@ TEST_F(FirebirdTools, IsqlOpensTheDatabaseWhileTheApplicationHasItOpen) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("TMPDIR", outraTemporaria.path());
     isql.setProcessEnvironment(env);
-    // The test programs keep the lock folders in a folder of their own.
-    QString receita = kReadmeRecipe;
-    receita.replace("/tmp/techassist-firebird-lock-",
-                    qEnvironmentVariable("TECHASSIST_PASTA_TRAVAS", "/tmp") + "/techassist-firebird-lock-");
-    isql.start("sh", {"-c", receita, "sh", dbPath});
+    isql.start(TA_FERRAMENTA, {dbPath, "isql-fb", "-q", "-user", "SYSDBA", dbPath});
+    ASSERT_TRUE(isql.waitForStarted());
+    isql.write("select 'linhas', count(*) from T;\n");
+    isql.closeWriteChannel();
     ASSERT_TRUE(isql.waitForFinished(60000));
     const QString out = QString::fromLocal8Bit(isql.readAllStandardOutput() + isql.readAllStandardError());
     EXPECT_EQ(isql.exitCode(), 0) << out.toStdString();

@@ -1,0 +1,167 @@
+// A start beside a lock that is never released (what a process killed or
+// stopped inside the engine leaves): it tells which lock file holds it,
+// gives up after a limit, and SIGTERM ends it meanwhile.
+
+#include "host/db/Database.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <pthread.h>
+#include <sys/file.h>
+#include <sys/mman.h>
+#include <time.h>
+#include <unistd.h>
+
+extern const char* const TA_HOST_PATH;
+
+namespace {
+
+// Holds the mutex that guards a shared file of the engine (16 bytes into
+// the file, as the engine lays out its shared files' header) until it goes.
+class MutexPreso {
+public:
+    explicit MutexPreso(const QString& arquivo) {
+        fd = ::open(QFile::encodeName(arquivo).constData(), O_RDWR | O_CLOEXEC);
+        if (fd < 0) return;
+        void* mapa = ::mmap(nullptr, 4096, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+        if (mapa == MAP_FAILED) return;
+        inicio = static_cast<char*>(mapa);
+        timespec limite {};
+        ::clock_gettime(CLOCK_REALTIME, &limite);
+        limite.tv_sec += 10;
+        preso = ::pthread_mutex_timedlock(mutex(), &limite) == 0;
+    }
+    ~MutexPreso() {
+        if (preso) ::pthread_mutex_unlock(mutex());
+        if (inicio) ::munmap(inicio, 4096);
+        if (fd >= 0) ::close(fd);
+    }
+    MutexPreso(const MutexPreso&) = delete;
+    MutexPreso& operator=(const MutexPreso&) = delete;
+    bool preso = false;
+
+private:
+    pthread_mutex_t* mutex() { return reinterpret_cast<pthread_mutex_t*>(inicio + 16); }
+    int fd = -1;
+    char* inicio = nullptr;
+};
+
+class TravaPresa : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(base.isValid() && dados.isValid());
+        banco = dados.filePath("banco.fdb");
+        {
+            host::db::Connection c;
+            c.create({banco});
+        }
+        travas = base.filePath(QString("techassist-firebird-lock-%1").arg(::geteuid()));
+        host::db::makeLockFolder(travas, banco);
+    }
+    void TearDown() override {
+        if (presa >= 0) ::close(presa);
+    }
+    // The engine's start-up lock, held and never released.
+    void prenderInicio() {
+        presa = ::open(QFile::encodeName(travas + "/fb_init").constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0660);
+        ASSERT_GE(presa, 0);
+        ASSERT_EQ(::flock(presa, LOCK_EX), 0);
+    }
+    // The start as a scheduled job, with the lock folder of `base`, or with
+    // this program's own engine folders when `comEstasPastas`.
+    void iniciar(QProcess& processo, bool comEstasPastas = false) {
+        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.remove("XDG_RUNTIME_DIR");
+        if (!comEstasPastas) {
+            ambiente.remove("FIREBIRD");
+            ambiente.remove("FIREBIRD_LOCK");
+            ambiente.insert("TECHASSIST_PASTA_TRAVAS", base.path());
+        }
+        ambiente.insert("XDG_DATA_HOME", dados.filePath("xdg"));
+        processo.setProcessEnvironment(ambiente);
+        processo.start(TA_HOST_PATH, {"--banco", banco, "--os-contratos"});
+        ASSERT_TRUE(processo.waitForStarted());
+    }
+    // Reads the error output until it holds `texto` or the time is up.
+    static QByteArray ler(QProcess& processo, const QByteArray& texto, int ms) {
+        QByteArray lido;
+        QElapsedTimer relogio;
+        relogio.start();
+        while (!lido.contains(texto) && relogio.elapsed() < ms && processo.state() != QProcess::NotRunning) {
+            processo.waitForReadyRead(200);
+            lido += processo.readAllStandardError();
+        }
+        return lido + processo.readAllStandardError();
+    }
+    static void encerrar(QProcess& processo) {
+        if (processo.state() == QProcess::NotRunning) return;
+        processo.kill();
+        processo.waitForFinished(10000);
+    }
+    QTemporaryDir base, dados;
+    QString banco, travas;
+    int presa = -1;
+};
+
+TEST_F(TravaPresa, AStartGivesUpNamingTheLockFile) {
+    prenderInicio();
+    QProcess inicio;
+    iniciar(inicio);
+    const QByteArray erros = ler(inicio, "Desistindo", 60000);
+    const bool terminou = inicio.state() == QProcess::NotRunning || inicio.waitForFinished(5000);
+    encerrar(inicio);
+    ASSERT_TRUE(terminou) << "still waiting after 60 s: " << erros.toStdString();
+    EXPECT_EQ(inicio.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(inicio.exitCode(), 3) << erros.toStdString();
+    EXPECT_TRUE(erros.contains(QFile::encodeName(travas + "/fb_init")) && erros.contains("Desistindo"))
+        << erros.toStdString();
+}
+
+TEST_F(TravaPresa, SigtermEndsAStartThatWaits) {
+    prenderInicio();
+    QProcess inicio;
+    iniciar(inicio);
+    const QByteArray erros = ler(inicio, "aguardando", 20000);
+    ASSERT_TRUE(erros.contains("aguardando")) << erros.toStdString();
+    inicio.terminate();
+    const bool terminou = inicio.state() == QProcess::NotRunning || inicio.waitForFinished(5000);
+    encerrar(inicio);
+    EXPECT_TRUE(terminou) << "SIGTERM did not end it";
+}
+
+// The lock table's own mutex held by a process that never lets it go (one
+// stopped inside the engine): the start names the lock table and gives up.
+// Here this program holds it, with the database open so the table exists.
+TEST_F(TravaPresa, AStartBesideAHeldLockTableGivesUpNamingIt) {
+    host::db::Connection aberta;
+    aberta.open({banco});
+    const QStringList tabelas = QDir(qEnvironmentVariable("FIREBIRD_LOCK")).entryList({"fb_lock_*"}, QDir::Files);
+    ASSERT_EQ(tabelas.size(), 1) << qEnvironmentVariable("FIREBIRD_LOCK").toStdString();
+    const QString tabela = qEnvironmentVariable("FIREBIRD_LOCK") + "/" + tabelas.first();
+    QByteArray erros;
+    bool terminou = false;
+    QProcess inicio;
+    {
+        MutexPreso mutex(tabela);
+        ASSERT_TRUE(mutex.preso);
+        iniciar(inicio, true);
+        erros = ler(inicio, "Desistindo", 60000);
+        terminou = inicio.state() == QProcess::NotRunning || inicio.waitForFinished(5000);
+        encerrar(inicio);
+    }
+    aberta.close();
+    ASSERT_TRUE(terminou) << "still waiting after 60 s: " << erros.toStdString();
+    EXPECT_EQ(inicio.exitCode(), 3) << erros.toStdString();
+    EXPECT_TRUE(erros.contains(QFile::encodeName(tabela)) && erros.contains("Desistindo")) << erros.toStdString();
+}
+
+}  // namespace
