@@ -226,7 +226,6 @@ void TfmCadastroHost::criarControles()
     dbgdLista->setDataSource(dsRegistro.get());
     dbgdLista->setRowSelect(true);
     dbgdLista->setReadOnlyGrid(true);
-    dbgdLista->setDeleteKey(false);
     dbgdLista->addColumn(col(descricao_.chave.coluna), "Código", 80);
     for (const Campo& campo : descricao_.campos)
         if (campo.naLista && campo.coluna != descricao_.chave.coluna)
