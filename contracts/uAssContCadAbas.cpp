@@ -98,11 +98,6 @@ void TfmAssContCad::alternarPagina(host::ui::TabSheet* pagina) { pagina->setTabV
 // Leaving the items: the instalment the items now give against the contract's.
 void TfmAssContCad::tsItensExit()
 {
-    // Only a move to another control of this window leaves the page; a
-    // dialog opened from the grid does not.
-    QWidget* foco = QApplication::focusWidget();
-    if (!foco || foco->window() != this)
-        return;
     itensRecusados_ = false;
     try {
         dmTecContrato->CtrSalvarItensPendentes();

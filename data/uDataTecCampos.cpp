@@ -8,6 +8,7 @@
 
 #include "data/uDataTec.h"
 #include "data/uDataTecUpgrade.h"
+#include "host/schema/SchemaDefinition.h"
 
 #include <QRegularExpression>
 #include <QSet>
@@ -96,9 +97,9 @@ const FieldDef quOSFields[] = {
     {&TdmTec::quOSOBSCLI, "OBSCLI", FieldType::String, 100, "", FieldKind::Data},
     {&TdmTec::quOSNUMERO_IDENTIDADE, "NUMERO_IDENTIDADE", FieldType::String, 15, "", FieldKind::Data},
     {&TdmTec::quOSCGC_CNPJ, "CGC_CNPJ", FieldType::String, 18, "", FieldKind::Data},
-    {&TdmTec::quOSTELEFONE1, "TELEFONE1", FieldType::String, 13, "", FieldKind::Data},
-    {&TdmTec::quOSTELEFONE2, "TELEFONE2", FieldType::String, 13, "", FieldKind::Data},
-    {&TdmTec::quOSFAX, "FAX", FieldType::String, 13, "", FieldKind::Data},
+    {&TdmTec::quOSTELEFONE1, "TELEFONE1", FieldType::String, host::schema::kPhoneWidth, "", FieldKind::Data},
+    {&TdmTec::quOSTELEFONE2, "TELEFONE2", FieldType::String, host::schema::kPhoneWidth, "", FieldKind::Data},
+    {&TdmTec::quOSFAX, "FAX", FieldType::String, host::schema::kPhoneWidth, "", FieldKind::Data},
     {&TdmTec::quOSINSCRICAO_MUNICIPAL, "INSCRICAO_MUNICIPAL", FieldType::String, 15, "", FieldKind::Data},
     {&TdmTec::quOSENDERECO, "ENDERECO", FieldType::String, 60, "", FieldKind::Data},
     {&TdmTec::quOSCIDADE, "CIDADE", FieldType::String, 30, "", FieldKind::Data},

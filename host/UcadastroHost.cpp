@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 using host::cadastro::Campo;
@@ -133,7 +134,11 @@ void TfmCadastroHost::criarDados()
             preencherFixos(ds, d.fixos);
             ds.fieldByName(col(d.ligacao))->setValue(quRegistro->fieldByName(col(descricao_.chave.coluna))->value());
         };
-        q.beforePost = [&d](host::data::Dataset& ds) { numerar(ds, d.chave, d.tabela); };
+        q.beforePost = [&d](host::data::Dataset& ds) {
+            if (d.conferir)
+                d.conferir(ds);
+            numerar(ds, d.chave, d.tabela);
+        };
         q.afterPost = [](host::data::Dataset&) { dmGlobal->IBTransaction1->commitRetaining(); };
         q.beforeDelete = [usos, i, &d](host::data::Dataset& ds) {
             RecusarExclusaoEmUso(ds, col(d.chave.coluna), usos->detalhes[i], d.registro);
@@ -226,7 +231,6 @@ void TfmCadastroHost::criarControles()
     dbgdLista->setDataSource(dsRegistro.get());
     dbgdLista->setRowSelect(true);
     dbgdLista->setReadOnlyGrid(true);
-    dbgdLista->setDeleteKey(false);
     dbgdLista->addColumn(col(descricao_.chave.coluna), "Código", 80);
     for (const Campo& campo : descricao_.campos)
         if (campo.naLista && campo.coluna != descricao_.chave.coluna)
@@ -280,7 +284,10 @@ void TfmCadastroHost::abrirDetalhes()
         host::data::Query& q = *detalhe.query;
         if (q.active() && q.paramByName("CODIGO")->value() == codigo && !codigo.isNull())
             continue;
-        GravarPendente(q);
+        if (!excluindo_)
+            GravarPendente(q);
+        else if (q.active() && q.editing())
+            q.cancel();
         q.close();
         q.paramByName("CODIGO")->setValue(codigo);
         q.open();
@@ -297,7 +304,9 @@ void TfmCadastroHost::novo()
 
 void TfmCadastroHost::salvar() { SalvarJanela(*this, *quRegistro); }
 
-// The row and its details' rows go together, or none does.
+// The row and its details' rows go together, or none does. A delete the
+// checks or the database refuse leaves the row as the user typed it and its
+// details shown as they were.
 void TfmCadastroHost::excluir()
 {
     host::data::Query& r = *quRegistro;
@@ -309,20 +318,19 @@ void TfmCadastroHost::excluir()
     }
     if (host::ui::Dialogs::question("Confirma a exclusão do registro?", {"Sim", "Não"}) != "Sim")
         return;
-    if (r.editing())
-        r.cancel();
-    // Checked before the details go: the uses through them count.
+    // Checked before anything goes: the uses through the details count.
     RecusarExclusaoEmUso(r, col(descricao_.chave.coluna), usos_->registro, descricao_.registro);
     const QVariant codigo = r.fieldByName(col(descricao_.chave.coluna))->value();
     {
         host::db::Savepoint ponto(*dmGlobal->IBTransaction1);
-        for (DetalheAberto& detalhe : detalhes_) {
-            detalhe.query->close();
+        for (DetalheAberto& detalhe : detalhes_)
             host::db::executeSql(*dmGlobal->IBTransaction1,
                                  "delete from " + col(detalhe.descricao->tabela) + " where " +
                                      host::cadastro::condicaoDetalhe(*detalhe.descricao),
                                  {{"CODIGO", codigo}});
-        }
+        // The stored row is deleted, whatever was typed over it; the row
+        // shown next opens its own details.
+        QScopedValueRollback<bool> excluindo(excluindo_, true);
         r.remove();
         ponto.release();
     }

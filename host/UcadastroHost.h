@@ -77,6 +77,8 @@ struct Detalhe {
     std::vector<Campo> campos;
     std::vector<UsoDeCadastro> usos;
     QString registro;          // the row as the messages name it: "o contato"
+    // Checks of the detail's row about to be saved, as the register's own.
+    std::function<void(host::data::Dataset&)> conferir;
 };
 
 struct Descricao {
@@ -155,6 +157,8 @@ private:
     std::vector<DetalheAberto> detalhes_;
     std::vector<std::pair<QString, QWidget*>> controles_;
     std::shared_ptr<host::cadastro::Usos> usos_;
+    // The row shown is being deleted: its details' rows being typed go with it.
+    bool excluindo_ = false;
 };
 
 namespace host::cadastro {

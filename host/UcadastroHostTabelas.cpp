@@ -121,7 +121,9 @@ Detalhe contatosCliente()
              {"AVEC8501", "ANCODIGOCOBRANCA", "pedidos"},
              {"AVEC8501", "ANCODIGOENTREGA", "pedidos"},
              {"AVEC8501", "ANCODIGOGERENTE", "pedidos"}},
-            "o contato"};
+            "o contato",
+            // Status e-mails go to the contacts: their address is checked as the customer's.
+            [](host::data::Dataset& linha) { conferirEmail(linha, "ANEMAIL"); }};
 }
 
 Descricao cliente(bool fisica)

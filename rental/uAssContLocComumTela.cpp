@@ -232,8 +232,6 @@ void TfmAssContLocBase::montarParcelas()
 {
     DataGrid* gr = dbgdAssContCadLocEquiParcelas =
         host::ui::gridOnPage(tsParcelas, "dbgdAssContCadLocEquiParcelas", dsReceber);
-    // Instalments go only through "Excluir Parcelas" and its checks.
-    gr->setDeleteKey(false);
     using host::ui::addGridColumn;
     addGridColumn(gr, "CODIGO_FILIAL", "Filial", 40);
     addGridColumn(gr, "NUMERO_DOCUMENTO", "Documento", 80);

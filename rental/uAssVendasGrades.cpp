@@ -261,6 +261,10 @@ void TfmAssVendas::ligarGrades()
 {
     dbgdAssVendaItens->onEditButtonClick = [this] { dbgdAssVendaItensEditButtonClick(); };
     dbgdAssVendaCotado->onEditButtonClick = [this] { dbgdAssVendaCotadoEditButtonClick(); };
+    // A single requested or configured line is deleted with Ctrl+Delete,
+    // under its dataset's password and commit.
+    dbgdAssVendaItens->setDeleteKey(true);
+    dbgdAssVendaCotado->setDeleteKey(true);
     for (host::ui::DataGrid* grade : {dbgdAssVendaItens, dbgdAssVendaCotado, dbgdCtrlAlter})
         grade->onTitleClick = [grade](host::ui::GridColumn& coluna) { host::ui::sortByColumn(*grade, coluna); };
 }

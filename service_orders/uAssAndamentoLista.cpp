@@ -19,7 +19,6 @@
 #include "host/ui/StatusBar.h"
 #include "service_orders/uPesqAssOrdemServicoSimples.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -213,10 +212,6 @@ void TfmAssAndamento::dblcSituacaoClick()
 
 void TfmAssAndamento::edOSExit()
 {
-    // The focus taken by a dialog (the warning about this very box) or by
-    // another window is no leaving of the box: the search would warn again.
-    if (QWidget* agora = QApplication::focusWidget(); !agora || agora->window() != this)
-        return;
     if (!edOS->text().isEmpty())
         bbPesq->click();
 }

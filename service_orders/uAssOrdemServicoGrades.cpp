@@ -166,6 +166,10 @@ void TfmAssOrdemServico::montarColunasDespesas()
         {"VECODIGO"},
         {"OFCODIGO", nullptr, true},
     });
+    // The order's service, part and expense lines are the user's to take
+    // off with Ctrl+Delete, under their datasets' passwords and totals.
+    for (DataGrid* grade : {dbgdOrdemServicoServicos, dbgdOrdemServicoPecas, dbgdOrdemServicoDespExtra})
+        grade->setDeleteKey(true);
 }
 
 // The order's receivables as the user reads them; the rest of the

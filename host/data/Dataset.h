@@ -120,9 +120,6 @@ public:
     void writesUndone();
     void checkBrowseMode();                             // post when modified, else cancel
     virtual bool canModify() const = 0;
-    // Rows may be deleted from the dataset as it is (a grid's Ctrl+Delete
-    // follows it); the dataset's own before-delete rules still decide.
-    virtual bool canDelete() const { return false; }
     bool autoEdit() const { return autoEdit_; }
     void setAutoEdit(bool autoEdit) { autoEdit_ = autoEdit; }
 

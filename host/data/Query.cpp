@@ -152,8 +152,6 @@ Param* Query::paramByName(const QString& name) const
     return param;
 }
 
-bool Query::canDelete() const { return update_ && !update_->deleteSql().trimmed().isEmpty(); }
-
 void Query::setUpdateObject(UpdateSql* update)
 {
     if (update_ && update_->query_ == this)

@@ -61,7 +61,6 @@ public:
     UpdateSql* updateObject() const { return update_; }
     void setUpdateObject(UpdateSql* update);
     bool canModify() const override { return update_ != nullptr; }
-    bool canDelete() const override;
 
     // Runs a statement that returns no rows (the query stays closed); returns
     // the rows it affected.

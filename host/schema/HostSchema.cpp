@@ -5,6 +5,9 @@
 
 #include <QSet>
 
+#include <iterator>
+#include <vector>
+
 namespace host {
 
 using namespace host::schema;
@@ -215,7 +218,8 @@ void widenColumn(db::Transaction& tr, const QString& table, const QString& colum
 // counters' key, the link of an order to its document and an order line's
 // returned and warranty stock; a receivable's document number (ten wide) was
 // six in its cash forecast and its original number. Widened in place, rows
-// kept. Returns whether any was widened.
+// kept; so are phones, made too narrow for a mobile number. Returns
+// whether any was widened.
 bool widenNarrowColumns(db::Transaction& tr)
 {
     struct Column { const char* table; const char* column; int width; };
@@ -223,8 +227,17 @@ bool widenNarrowColumns(db::Transaction& tr)
                                      {"NUMERACAO", "LOCAL", 3},            {"ACEM14REF", "REFOLOCAL_DOC", 3},
                                      {"AVEC85IT", "VEITCRELOCAL", 3},      {"AVEC85IT", "VEITGARANTIALOCAL", 3},
                                      {"ACXC94XP", "XPDOCUMENTO", 10},      {"ACRC5001", "CRDOCUMENTOORIGINAL", 10}};
+    // Phones were 13 wide: a mobile number typed with its mask was cut.
+    static const Column phones[] = {
+        {"AUGC0301", "TELEFONE1", kPhoneWidth},         {"AUGC0301", "TELEFONE2", kPhoneWidth},
+        {"AUGC0301", "FAX", kPhoneWidth},               {"AUGC0301", "CLTELEFONEENTREGA", kPhoneWidth},
+        {"AUGC0301", "TELEFONE_COBRANCA", kPhoneWidth}, {"AUGC3701", "ANTELEFONE", kPhoneWidth},
+        {"CADCOM", "CTFONE1", kPhoneWidth},             {"EA", "FONE", kPhoneWidth},
+        {"EMPRESA", "FONE", kPhoneWidth},               {"EMPRESA", "FAX", kPhoneWidth}};
+    std::vector<Column> todas(std::begin(columns), std::end(columns));
+    todas.insert(todas.end(), std::begin(phones), std::end(phones));
     bool changed = false;
-    for (const Column& c : columns) {
+    for (const Column& c : todas) {
         const int width = db::selectValue(tr,
                                           "select f.rdb$character_length from rdb$relation_fields r"
                                           " join rdb$fields f on f.rdb$field_name = r.rdb$field_source"

@@ -20,6 +20,9 @@ struct ColumnType {
 
 inline constexpr bool kLatin1 = true;
 constexpr ColumnType varchar(int length, bool latin1 = false) { return {ColumnKind::VarChar, length, latin1}; }
+// A phone or fax number as typed, with its area code and a mobile's nine
+// digits: "(11) 98888-7777".
+inline constexpr int kPhoneWidth = 15;
 inline constexpr ColumnType kSmallInt{ColumnKind::SmallInt};
 inline constexpr ColumnType kInteger{ColumnKind::Integer};
 inline constexpr ColumnType kTimestamp{ColumnKind::Timestamp};

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <utility>
 #include <vector>
 
 namespace host::ui {
@@ -53,9 +54,19 @@ struct FocusWatch {
     QPointer<QWidget> widget;
     std::function<void()> onEnter;
     std::function<void()> onExit;
+    bool inside = false;
 };
 
-bool contains(QWidget* outer, QWidget* inner) { return inner && (outer == inner || outer->isAncestorOf(inner)); }
+bool contains(const QWidget* outer, const QWidget* inner) { return inner && (outer == inner || outer->isAncestorOf(inner)); }
+
+// The focus left the widget only when it went to another control of the
+// same window. A dialog, a search or a drop-down list opened from it, another
+// window and no focus at all leave nothing: the row or the text being typed
+// stays the user's until the focus moves on within the window.
+bool leaves(const QWidget* watched, const QWidget* now)
+{
+    return now && now->window() == watched->window() && !contains(watched, now);
+}
 
 std::vector<FocusWatch>& watches()
 {
@@ -63,19 +74,26 @@ std::vector<FocusWatch>& watches()
     static bool connected = false;
     if (!connected && qApp) {
         connected = true;
-        QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget* old, QWidget* now) {
-            // Copy: a handler may add watches or close windows.
-            std::vector<FocusWatch> current = watches();
-            for (const auto& watch : current) {
+        QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget*, QWidget* now) {
+            // Marked first, handlers run after: a handler may move the focus
+            // again, add watches or close windows.
+            std::vector<std::pair<QPointer<QWidget>, std::function<void()>>> run;
+            for (FocusWatch& watch : watches()) {
                 if (!watch.widget)
                     continue;
-                const bool wasIn = contains(watch.widget, old);
-                const bool isIn = contains(watch.widget, now);
-                if (wasIn && !isIn && watch.onExit)
-                    runGuarded(watch.onExit);
-                else if (!wasIn && isIn && watch.onEnter)
-                    runGuarded(watch.onEnter);
+                if (!watch.inside && contains(watch.widget, now)) {
+                    watch.inside = true;
+                    if (watch.onEnter)
+                        run.emplace_back(watch.widget, watch.onEnter);
+                } else if (watch.inside && leaves(watch.widget, now)) {
+                    watch.inside = false;
+                    if (watch.onExit)
+                        run.emplace_back(watch.widget, watch.onExit);
+                }
             }
+            for (const auto& [widget, handler] : run)
+                if (widget)
+                    runGuarded(handler);
         });
     }
     return list;
@@ -87,7 +105,7 @@ void watchFocus(QWidget* widget, std::function<void()> onEnter, std::function<vo
 {
     auto& list = watches();
     std::erase_if(list, [](const FocusWatch& w) { return w.widget.isNull(); });
-    list.push_back({widget, std::move(onEnter), std::move(onExit)});
+    list.push_back({widget, std::move(onEnter), std::move(onExit), contains(widget, QApplication::focusWidget())});
 }
 
 void forgetFocusWatches(QWidget* window)

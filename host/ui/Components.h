@@ -53,7 +53,10 @@ QMenu* popupMenu(const QWidget* widget);
 QWidget* popupComponent(const QMenu* menu);
 
 // Runs the handlers when the focus moves into (enter) or out of (exit) the
-// widget or any of its children. Either handler may be empty; a failing one
+// widget or any of its children. Only a move to another control of the same
+// window leaves it: the focus taken by a dialog or a search opened from it,
+// by a drop-down list or by another window runs neither handler, and coming
+// back from them enters nothing. Either handler may be empty; a failing one
 // is shown as the application shows any failure.
 void watchFocus(QWidget* widget, std::function<void()> onEnter, std::function<void()> onExit);
 // Drops the watches of the window's widgets. A window being destroyed calls

@@ -7,10 +7,13 @@
 #include "host/ui/Dialogs.h"
 #include "host/ui/Errors.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QStyle>
+#include <QTimerEvent>
 
 namespace host::ui {
 namespace {
@@ -174,7 +177,7 @@ DataGrid::DataGrid(const QString& name, QWidget* parent)
     horizontalHeader()->setSectionsMovable(true);
     horizontalHeader()->setHighlightSections(false);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
-                    | QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+                    | QAbstractItemView::AnyKeyPressed);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
         if (GridColumn* c = column(section); c && onTitleClick)
             runGuarded([&] { onTitleClick(*c); });
@@ -669,7 +672,7 @@ bool DataGrid::deleteKey() const
     host::data::Dataset* data = dataset();
     if (!data || !data->canModify() || readOnly_ || !editing_ || rowSelect_)
         return false;
-    return deleteKey_.value_or(data->canDelete());
+    return deleteKey_;
 }
 
 bool confirmAndDeleteRow(host::data::Dataset& dataset)
@@ -690,8 +693,58 @@ bool confirmAndDeleteRow(host::data::Dataset& dataset)
     return true;
 }
 
+void DataGrid::mousePressEvent(QMouseEvent* event)
+{
+    clickEdit_.stop();
+    const QModelIndex pressed = indexAt(event->position().toPoint());
+    // Qt's own delayed edit opens the editor without the keys typed before
+    // it opens, and keeps them from opening it: the grid keeps its own.
+    pressedCurrent_ = event->button() == Qt::LeftButton && pressed.isValid() && pressed == currentIndex()
+                              && state() != QAbstractItemView::EditingState
+                          ? QPersistentModelIndex(pressed)
+                          : QPersistentModelIndex();
+    QTableView::mousePressEvent(event);
+}
+
+void DataGrid::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTableView::mouseReleaseEvent(event);
+    const QModelIndex released = indexAt(event->position().toPoint());
+    if (pressedCurrent_.isValid() && released == pressedCurrent_ && released == currentIndex()
+        && state() != QAbstractItemView::EditingState) {
+        clickedCell_ = pressedCurrent_;
+        clickEdit_.start(QApplication::doubleClickInterval(), this);
+    }
+    pressedCurrent_ = QPersistentModelIndex();
+}
+
+void DataGrid::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    clickEdit_.stop();
+    QTableView::mouseDoubleClickEvent(event);
+}
+
+void DataGrid::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() != clickEdit_.timerId()) {
+        QTableView::timerEvent(event);
+        return;
+    }
+    clickEdit_.stop();
+    if (state() != QAbstractItemView::EditingState && clickedCell_.isValid() && clickedCell_ == currentIndex())
+        edit(currentIndex());
+}
+
+void DataGrid::focusOutEvent(QFocusEvent* event)
+{
+    // The editor taking the focus is the edit the click waited for.
+    clickEdit_.stop();
+    QTableView::focusOutEvent(event);
+}
+
 void DataGrid::keyPressEvent(QKeyEvent* event)
 {
+    clickEdit_.stop();
     if (onKeyDown) {
         int key = event->key();
         bool consumed = false;

@@ -7,10 +7,12 @@
 
 #include "host/data/DataSource.h"
 
+#include <QBasicTimer>
 #include <QColor>
 #include <QFont>
 #include <QHash>
 #include <QList>
+#include <QPersistentModelIndex>
 #include <QPointer>
 #include <QStringList>
 #include <QTableView>
@@ -117,11 +119,10 @@ public:
     void setMultiSelect(bool on);
     bool multiSelect() const { return multiSelect_; }
     // Ctrl+Delete deletes the current row after "Confirma a exclusão do
-    // registro?" on a grid the user may type in whose dataset rows may be
-    // deleted from (a query with its delete statement); the dataset's own
-    // delete rules (passwords, checks, commit) then decide. A window turns
-    // it off where rows go only through its own deletion, or on over rows
-    // made in code.
+    // registro?" only on a grid whose window says its rows are the user's
+    // to delete that way, under the dataset's own delete rules (passwords,
+    // checks, commit). Off by default: most rows go only through their
+    // window's own deletion and its checks.
     void setDeleteKey(bool on) { deleteKey_ = on; }
     bool deleteKey() const;
 
@@ -166,6 +167,14 @@ protected:
     void updateGeometries() override;
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // A click on the cell already current opens its editor a moment later
+    // (a second click may still make it a double click); a key typed
+    // meanwhile opens it at once and is the editor's first key.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     // Writing a cell runs the field's rules, which may show a dialog (its own
@@ -198,7 +207,7 @@ private:
     bool custom_ = false;
     bool editing_ = true;
     bool readOnly_ = false;
-    std::optional<bool> deleteKey_;   // unset: as the dataset allows
+    bool deleteKey_ = false;
     bool rowSelect_ = false;
     bool multiSelect_ = false;
     bool following_ = false;
@@ -211,6 +220,10 @@ private:
     bool commitRefused_ = false;
     bool geometriesPending_ = false;
     std::optional<HeldChanges> held_;
+    // The click on the current cell whose editor waits to open.
+    QPersistentModelIndex pressedCurrent_;
+    QPersistentModelIndex clickedCell_;
+    QBasicTimer clickEdit_;
 };
 
 // Asks "Confirma a exclusão do registro?" and, on "Sim", deletes the current
