@@ -114,8 +114,11 @@ TEST_F(EquipamentoJanelaTest, InactiveModelsHideButEmptyOnesStayAndTheCustomerRe
         buscar(busca, "xpto");
         EXPECT_EQ(listados(busca), (QStringList{"901", "903", "902"}));
 
-        // "Começando com" finds what ends with the text.
+        // "Começando com" finds what begins with the text, "Terminando com" what ends with it.
         busca.rbComecando->setChecked(true);
+        buscar(busca, "xpto");
+        EXPECT_EQ(listados(busca), QStringList{"902"});
+        busca.rbTerminando->setChecked(true);
         buscar(busca, "xpto");
         EXPECT_EQ(listados(busca), (QStringList{"901", "903"}));
 
