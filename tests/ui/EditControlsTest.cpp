@@ -210,6 +210,8 @@ TEST_F(EditControlsTest, CurrencyEditShowsTheDisplayFormatAndTakesPlainTypedValu
     typeOver(value, "12.34");   // a point is only a thousands separator
     leaveControl(value);
     EXPECT_DOUBLE_EQ(value.value(), 1234.567);
+    EXPECT_EQ(value.text(), "12.34") << "the text refused stays to be mended";
+    EXPECT_EQ(value.selectedText(), "12.34");
     value.setDisplayFormat("#,##0.0");
     EXPECT_EQ(value.displayText(), "1.234,6");
     EXPECT_EQ(dialogs.pending(), 0);
