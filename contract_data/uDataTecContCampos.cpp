@@ -116,11 +116,12 @@ void TdmTecContrato::ligarTextos()
         quCtrCadastro->fieldByName(campo)->onSetText = validaData;
     quCtrCadastroEquip->fieldByName("CODATACOMPRA")->onSetText = validaData;
 
-    // Dates that show nothing for the zero date.
+    // Dates that show nothing for the zero date; typed with the whole year.
     for (const char* campo : {"ACITDATAENCERRAMENTO", "ACITDATAENTREGA"})
-        quCtrCadastroIt->fieldByName(campo)->onGetText = [](Field& f, QString& text, bool) {
-            text = f.isNull() || dataZero(f.asDateTime()) ? QString()
-                                                          : host::data::formatDateTime("DD/MM/YY", f.asDateTime());
+        quCtrCadastroIt->fieldByName(campo)->onGetText = [](Field& f, QString& text, bool display) {
+            text = f.isNull() || dataZero(f.asDateTime())
+                ? QString()
+                : host::data::formatDateTime(display ? "DD/MM/YY" : "DD/MM/YYYY", f.asDateTime());
         };
     quCtrVeiculo->fieldByName("ACEVDATAFIM")->onGetText = [](Field& f, QString& text, bool) {
         if (!f.isNull() && host::data::formatDateTime("DD/MM/YYYY", f.asDateTime()) == "30/12/1899")

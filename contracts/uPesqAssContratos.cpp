@@ -45,35 +45,26 @@ const char* const kOrdem[] = {"cont.acNumeroContrato", "cont.acDescricao", "cli.
 
 QString Padrao(const QString& texto, FiltroPesquisaContratos::Onde onde)
 {
-    const QString maiusculo = texto.toUpper();
-    // This search names its modes by where the wildcard goes: "Começando
-    // com" starts with it (values ending with the text), "Terminando com"
-    // ends with it (values beginning with the text).
-    switch (onde) {
-    case FiltroPesquisaContratos::Onde::ComecandoCom:
-        return "%" + maiusculo;
-    case FiltroPesquisaContratos::Onde::TerminandoCom:
-        return maiusculo + "%";
-    case FiltroPesquisaContratos::Onde::Contendo:
-        break;
-    }
-    return "%" + maiusculo + "%";
+    return PadraoOnde(texto.toUpper(), static_cast<int>(onde));
 }
 
 QString Condicoes(const FiltroPesquisaContratos& filtro)
 {
-    // The value is a number column: compared as the text the engine writes for it.
-    const std::pair<const QString*, const char*> filtros[] = {
+    // The value is typed as the register shows it and compared with the
+    // number's text in one form.
+    const QString valor = ValorDigitadoComoTexto(filtro.valor);
+    const QString colunaValor = "and " + ValorComoTextoSQL("cont.acValor") + " like ";
+    const std::pair<const QString*, QString> filtros[] = {
         {&filtro.numero, "and upper(cont.acNumeroContrato) like "},
         {&filtro.descricao, "and upper(cont.acDescricao) like "},
         {&filtro.cliente, "and upper(cli.nome) like "},
         {&filtro.tipo, "and upper(cont.acTipoContrato) like "},
-        {&filtro.valor, "and upper(cast(cont.acValor as varchar(28))) like "},
+        {&valor, colunaValor},
     };
     QString sql;
     for (const auto& [texto, linha] : filtros)
         if (!texto->trimmed().isEmpty())
-            sql += "\n" + QString::fromUtf8(linha) + QuotedStr(Padrao(texto->trimmed(), filtro.onde));
+            sql += "\n" + linha + QuotedStr(Padrao(texto->trimmed(), filtro.onde));
     return sql;
 }
 

@@ -41,8 +41,8 @@ struct FiltroPesquisaContratos {
 };
 
 namespace uPesqAssContratos {
-// The LIKE pattern of a filter text: "Começando com" matches values that
-// begin with the text, "Terminando com" values that end with it.
+// The LIKE pattern of a filter text, in capitals: "Começando com" matches
+// values that begin with the text, "Terminando com" values that end with it.
 QString Padrao(const QString& texto, FiltroPesquisaContratos::Onde onde);
 // The conditions of the filled filters, one "and ..." line each.
 QString Condicoes(const FiltroPesquisaContratos& filtro);

@@ -175,6 +175,31 @@ QString StringDateTimeIniToSQL(const QString& texto) { return DateTimeIniToSQL(d
 
 QString StringDateTimeFimToSQL(const QString& texto) { return DateTimeFimToSQL(dateFromText(texto)); }
 
+QString PadraoOnde(const QString& texto, int onde)
+{
+    return (onde == 0 ? QString() : QString("%")) + texto + (onde == 2 ? QString() : QString("%"));
+}
+
+QString ValorComoTextoSQL(const QString& coluna)
+{
+    // The database speaks dialect 1, where only a numeric of up to nine
+    // digits is exact (a larger one is a double, written with sixteen
+    // digits): values of twenty million and more keep the double's text.
+    return "iif(abs(" + coluna + ") < 20000000, cast(cast(" + coluna + " as numeric(9,2)) as varchar(24)), cast(" +
+           coluna + " as varchar(32)))";
+}
+
+QString ValorDigitadoComoTexto(const QString& texto)
+{
+    QString valor = texto.trimmed();
+    // "." groups thousands where a "," marks the decimals or where it is
+    // followed by groups of three digits; otherwise it is the decimal point.
+    static const QRegularExpression grupos(QStringLiteral("^[-+]?\\d{1,3}(\\.\\d{3})+($|,)"));
+    if (valor.contains(',') || grupos.match(valor).hasMatch())
+        valor.remove('.');
+    return valor.replace(',', '.');
+}
+
 QString PegaValorColuna(const QString& texto, const QString& separador, int n)
 {
     if (n < 1 || separador.isEmpty())

@@ -50,6 +50,16 @@ QString StringDateToSQL(const QString& texto);         // "dd/mm/yy[yy]" -> 'mm/
 QString StringDateTimeIniToSQL(const QString& texto);
 QString StringDateTimeFimToSQL(const QString& texto);
 
+// The LIKE pattern of a text typed in a search, by its "Onde" box: 0
+// "Começando com" finds values that begin with it, 1 "Contendo" values that
+// hold it, 2 "Terminando com" values that end with it.
+QString PadraoOnde(const QString& texto, int onde);
+// A number column as the text a search compares ("1500.00": two decimals and
+// a point, below twenty million), and a value typed as the registers show it ("1.500,00",
+// "1500,00", "1.234,56", "1500") in that form ("1500.00", "1234.56", "1500").
+QString ValorComoTextoSQL(const QString& coluna);
+QString ValorDigitadoComoTexto(const QString& texto);
+
 // The n-th field (from 1) of a text split at the separator; "" past the end.
 QString PegaValorColuna(const QString& texto, const QString& separador, int n);
 // The query's SQL with each :PARAM replaced by its value as an SQL literal.

@@ -2,6 +2,7 @@
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/Uglobal.h"
 #include "host/data/Field.h"
 #include "host/ui/Layouts.h"
 
@@ -46,15 +47,16 @@ void liberar(TfmPesquisa* janela)
 }  // namespace
 
 QString montarSqlPesquisa(const PesquisaDefinicao& definicao, const QString& condicao,
-                          const QString& colunaPesquisa)
+                          const QString& colunaPesquisa, bool colunaNumerica)
 {
     QStringList condicoes;
     for (const QString& c : {definicao.filtro, semWhere(condicao)})
         if (!c.trimmed().isEmpty())
             condicoes << "(" + c.trimmed() + ")";
     if (!colunaPesquisa.isEmpty())
-        condicoes << "cast(" + expressaoDaColuna(definicao, colunaPesquisa) +
-                         " as varchar(200)) containing :PESQUISA";
+        condicoes << (colunaNumerica ? ValorComoTextoSQL(expressaoDaColuna(definicao, colunaPesquisa))
+                                     : "cast(" + expressaoDaColuna(definicao, colunaPesquisa) + " as varchar(200))") +
+                         " containing :PESQUISA";
     QString sql = definicao.sql.trimmed();
     if (!condicoes.isEmpty())
         sql += "\nwhere " + condicoes.join(" and ");
@@ -80,12 +82,15 @@ bool mostrarPesquisa(const PesquisaDefinicao& definicao, const QString& condicao
 {
     std::unique_ptr<host::data::Query> query = CriarIbQuery("quPesquisa");
     auto abrir = [&](const QString& coluna, const QString& texto) {
+        // A money or quantity column is searched by the value typed as the grid shows it.
+        const host::data::Field* campo = coluna.isEmpty() ? nullptr : query->findField(coluna);
+        const bool numerica = campo && campo->dataType() == host::data::FieldType::Float;
         query->close();
-        query->setSql(montarSqlPesquisa(definicao, condicao, coluna));
+        query->setSql(montarSqlPesquisa(definicao, condicao, coluna, numerica));
         for (auto it = parametros.begin(); it != parametros.end(); ++it)
             query->paramByName(it.key())->setValue(it.value());
         if (!coluna.isEmpty())
-            query->paramByName("PESQUISA")->setAsString(texto);
+            query->paramByName("PESQUISA")->setAsString(numerica ? ValorDigitadoComoTexto(texto) : texto);
         query->open();
         for (const PesquisaColuna& coluna : definicao.colunas)
             if (host::data::Field* campo = coluna.formato.isEmpty() ? nullptr : query->findField(coluna.campo))

@@ -49,9 +49,10 @@ struct PesquisaDefinicao {
 // The statement of a picker: its text, the fixed condition, the caller's
 // condition ("where" optional, from code, never from typed text) and, when
 // `comPesquisa`, the search box's condition on the column, whose text is the
-// parameter :PESQUISA. Conditions are joined with "and".
+// parameter :PESQUISA (a number column as ValorComoTextoSQL writes it, for a
+// value typed as ValorDigitadoComoTexto reads it). Conditions are joined with "and".
 QString montarSqlPesquisa(const PesquisaDefinicao& definicao, const QString& condicao,
-                          const QString& colunaPesquisa = {});
+                          const QString& colunaPesquisa = {}, bool colunaNumerica = false);
 
 // Shows the picker modally in fmPesquisa (freed on every way out) and
 // returns whether a row was chosen; `linha` then holds the chosen row's

@@ -353,7 +353,7 @@ void QuerytoRelatorio(host::data::Query& query, bool visualizar)
     const QWidget* janela = host::ui::WindowRegistry::activeForm();
     relatorio.setTitulo(janela ? janela->windowTitle() : query.name());
     relatorio.setSistema(QStringLiteral("Assistência Técnica"));
-    relatorio.setPrograma(query.name());
+    relatorio.setPrograma(janela ? janela->objectName() : query.name());
     // A column's title is the caption the user knows the field by (its label,
     // or the control or grid column that shows it); a field nothing shows
     // under a caption is an inner column and is left out.

@@ -128,7 +128,7 @@ void TfmAssContAditivo::criarControles()
     edIncPlaca = named<QLineEdit>("edIncPlaca");
     sbIncPesqVeic = lupa("sbIncPesqVeic", edIncVeic, edIncPlaca);
     edIncValor = moeda("edIncValor");
-    edIncData = new host::ui::DateEdit("edIncData", nullptr, true);
+    edIncData = new host::ui::DateEdit("edIncData");
     linha(g, 0, "Veículo", edIncVeic, sbIncPesqVeic);
     linha(g, 1, "Placa", edIncPlaca);
     linha(g, 2, "Valor", edIncValor);
@@ -139,7 +139,7 @@ void TfmAssContAditivo::criarControles()
     edSubVeicAnt = named<QLineEdit>("edSubVeicAnt");
     edSubPlacaAnt = named<QLineEdit>("edSubPlacaAnt");
     sbSuvPesqVeic = lupa("sbSuvPesqVeic", edSubVeicAnt, edSubPlacaAnt);
-    edSubData = new host::ui::DateEdit("edSubData", nullptr, true);
+    edSubData = new host::ui::DateEdit("edSubData");
     edSubVeicNovo = named<QLineEdit>("edSubVeicNovo");
     edSubPlacaNovo = named<QLineEdit>("edSubPlacaNovo");
     sbSuvPesqVeicNovo = lupa("sbSuvPesqVeicNovo", edSubVeicNovo, edSubPlacaNovo);
@@ -156,7 +156,7 @@ void TfmAssContAditivo::criarControles()
     edDevVeic = named<QLineEdit>("edDevVeic");
     edDevPlaca = named<QLineEdit>("edDevPlaca");
     sbDevPesqVeic = lupa("sbDevPesqVeic", edDevVeic, edDevPlaca);
-    edDevData = new host::ui::DateEdit("edDevData", nullptr, true);
+    edDevData = new host::ui::DateEdit("edDevData");
     linha(g, 0, "Veículo", edDevVeic, sbDevPesqVeic);
     linha(g, 1, "Placa", edDevPlaca);
     linha(g, 2, "Data", edDevData);

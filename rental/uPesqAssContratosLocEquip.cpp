@@ -84,20 +84,9 @@ const OrdemLocEquip kOrdensLocEquip[] = {
 
 bool informado(const QString& texto) { return !texto.trimmed().isEmpty(); }
 
-// Here the modes match as they read: "Começando com" values that begin with
-// the text, "Terminando com" values that end with it.
 QString padrao(const QString& texto, Filtro::Onde onde)
 {
-    const QString maiusculo = texto.toUpper();
-    switch (onde) {
-    case Filtro::Onde::ComecandoCom:
-        return maiusculo + "%";
-    case Filtro::Onde::TerminandoCom:
-        return "%" + maiusculo;
-    case Filtro::Onde::Contendo:
-        break;
-    }
-    return "%" + maiusculo + "%";
+    return PadraoOnde(texto.toUpper(), static_cast<int>(onde));
 }
 
 QString like(const char* coluna, const QString& texto, Filtro::Onde onde)

@@ -10,6 +10,7 @@
 #include "host/Uglobal.h"
 #include "host/data/DataSource.h"
 #include "host/data/Field.h"
+#include "host/data/Format.h"
 #include "host/data/HandlerGuard.h"
 #include "host/data/Query.h"
 #include "host/ui/Cursors.h"
@@ -155,6 +156,16 @@ QString TfmPesquisaAssOrdemServico::Pesquisar(const QString& sNumero, const QStr
 
 void TfmPesquisaAssOrdemServico::bbPesquisaClick()
 {
+    // A date that cannot be read is said, not searched as no date.
+    for (host::ui::DataEdit* data : {deDataIni, deDataFim}) {
+        QDateTime lida;
+        const QString texto = data->valueText().trimmed();
+        if (!texto.isEmpty() && !host::data::parseDateTimeText(texto, lida)) {
+            data->setFocus();
+            data->selectAll();
+            dmGlobal->MostraErro("Data inválida: " + data->displayText());
+        }
+    }
     stInformacao->setPanelText(
         1, Pesquisar(edNOS->text(), edNumero->text(), edCliente->text(), edTipo->text(), edTecnico->text(),
                      edModelo->text(), mdPlaca->valueText(), edCodInt->text(), cbStatus->currentText().left(1),

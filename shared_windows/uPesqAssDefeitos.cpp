@@ -53,18 +53,7 @@ QString condicoesDefeitos(const QString& prefixo, const QString& codigo, const Q
 
 }  // namespace
 
-QString PadraoDefeito(const QString& texto, Onde onde)
-{
-    switch (onde) {
-    case Onde::ComecandoCom:
-        return "%" + texto;
-    case Onde::TerminandoCom:
-        return texto + "%";
-    case Onde::Contendo:
-        break;
-    }
-    return "%" + texto + "%";
-}
+QString PadraoDefeito(const QString& texto, Onde onde) { return PadraoOnde(texto, static_cast<int>(onde)); }
 
 QString SqlPesquisaDefeitos(const QString& codigo, const QString& descricao, const QString& tipo, Onde onde,
                             int ordem)

@@ -31,9 +31,8 @@ class StatusBar;
 }  // namespace host::ui
 
 namespace uPesqAssDefeitos {
-// "Onde": the place of the typed text. Kept as the register always had it:
-// "Começando com" puts the wildcard before the text (finds values ending
-// with it) and "Terminando com" after it (values beginning with it).
+// "Onde": the place of the typed text: "Começando com" finds values that
+// begin with it, "Terminando com" values that end with it.
 enum class Onde { ComecandoCom = 0, Contendo = 1, TerminandoCom = 2 };
 QString PadraoDefeito(const QString& texto, Onde onde);
 // The search statement: one condition line for each filled box, ordered by

@@ -71,7 +71,8 @@ public:
     QString displayFormat() const { return displayFormat_; }
     void setDisplayFormat(const QString& format) { displayFormat_ = format; }
     QString editMask() const { return editMask_; }
-    void setEditMask(const QString& mask) { editMask_ = mask; }
+    // A date field's two-digit-year mask takes four digits (see EditMask).
+    void setEditMask(const QString& mask);
     bool required() const { return required_; }
     void setRequired(bool required);
     // Binds the controls only: the rules still assign a read-only field.

@@ -47,6 +47,11 @@ bool isZeroDateShownEmpty(const Field& field, const QString& format)
 
 }  // namespace
 
+void Field::setEditMask(const QString& mask)
+{
+    editMask_ = type_ == FieldType::Date || type_ == FieldType::DateTime ? EditMask::withFourDigitYear(mask) : mask;
+}
+
 QString Field::maskedDateFormat() const
 {
     return formatForMask(EditMask(editMask_).emptyText(), type_);
@@ -121,6 +126,19 @@ QString Field::displayText() const
 
 void Field::setText(const QString& text)
 {
+    if (!editMask_.isEmpty() && type_ != FieldType::String) {
+        // A number, date or time typed through a mask: its empty positions
+        // are blanks, and nothing typed is no value.
+        const EditMask mask(editMask_);
+        const QString typed = mask.isBlank(text) ? QString() : QString(text).replace(mask.blankChar(), QLatin1Char(' '));
+        if (onSetText)
+            onSetText(*this, typed);
+        else if (typed.isEmpty())
+            clear();
+        else
+            parseText(typed);
+        return;
+    }
     if (onSetText) {
         onSetText(*this, text);
         return;
@@ -131,10 +149,8 @@ void Field::setText(const QString& text)
             clear();
             return;
         }
-        if (type_ == FieldType::String) {
-            setValue(mask.valueText(text));
-            return;
-        }
+        setValue(mask.valueText(text));
+        return;
     }
     parseText(text);
 }

@@ -52,9 +52,9 @@ void appendPadded(QString& out, int value, int width);
 // 4), joined by `separator` ("dd/MM/yy", "dd/MM/yyyy", "ddMMyy").
 QString dayMonthYear(const QDate& date, QStringView separator, int yearDigits);
 
-// Two-digit years: 00..49 are 2000..2049, 50..99 are 1950..1999. Any other
-// value is returned unchanged.
-constexpr int kTwoDigitYearPivot = 50;
+// Two-digit years are this century's: 27 is 2027, 99 is 2099 (the dates
+// typed here are of orders and contracts, not of births). Any other value is
+// returned unchanged.
 int expandTwoDigitYear(int year);
 
 // ---- typed text ------------------------------------------------------------
@@ -68,8 +68,9 @@ int expandTwoDigitYear(int year);
 bool parseFloatText(const QString& text, double& out);
 
 // Dates: "d/m/yy", "dd/mm/yy", "dd/mm/yyyy" (two-digit years expanded), blanks
-// allowed around each number, optional " hh:nn" or " hh:nn:ss". Impossible
-// dates and times give false and leave out unchanged. The result is local time.
+// allowed around each number, optional " hh:nn" or " hh:nn:ss". A year of one
+// or three digits is not read, nor are impossible dates and times: false, and
+// out unchanged. The result is local time.
 bool parseDateTimeText(const QString& text, QDateTime& out);
 // Times: "hh:nn" or "hh:nn:ss", hours 0..23.
 bool parseTimeText(const QString& text, QTime& out);
@@ -87,6 +88,14 @@ bool parseTimeText(const QString& text, QTime& out);
 // spaces.
 class EditMask {
 public:
+    // A date mask typed with two-digit years ("!99/99/99;1;_", "!99/99/00;1;_")
+    // widened to four ("!99/99/9999;1;_", "!99/99/0099;1;_"): a year typed
+    // whole is kept whole, and two digits are still taken. Other masks come
+    // back unchanged.
+    static QString withFourDigitYear(const QString& mask);
+    // Whether the mask is a day/month/year mask, of either year length.
+    bool isDateMask() const;
+
     explicit EditMask(const QString& mask = {});
 
     bool isNull() const;                           // no mask

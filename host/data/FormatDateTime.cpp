@@ -309,7 +309,7 @@ int expandTwoDigitYear(int year)
 {
     if (year < 0 || year > 99)
         return year;
-    return year < kTwoDigitYearPivot ? 2000 + year : 1900 + year;
+    return 2000 + year;
 }
 
 bool parseDateTimeText(const QString& text, QDateTime& out)
@@ -328,9 +328,9 @@ bool parseDateTimeText(const QString& text, QDateTime& out)
     while (pos < t.size() && t[pos].isDigit() && t[pos].unicode() < 128)
         year = year * 10 + (t[pos++].unicode() - '0');
     yearDigits = pos - yearStart;
-    if (yearDigits == 0 || yearDigits == 3 || yearDigits > 4)
+    if (yearDigits != 2 && yearDigits != 4)
         return false;
-    if (yearDigits <= 2)
+    if (yearDigits == 2)
         year = expandTwoDigitYear(year);
     const QDate date(year, month, day);
     if (!date.isValid())

@@ -64,6 +64,32 @@ void EditMask::parse(const QString& body)
     }
 }
 
+bool EditMask::isDateMask() const
+{
+    const QStringList groups = emptyText().split(QLatin1Char('/'));
+    if (groups.size() != 3)
+        return false;
+    const bool digits = std::all_of(positions_.begin(), positions_.end(), [](const Position& p) {
+        return p.kind == Kind::Literal ? p.literal == QLatin1Char('/') : p.kind == Kind::Digit;
+    });
+    return digits && groups[0].size() == 2 && groups[1].size() == 2
+        && (groups[2].size() == 2 || groups[2].size() == 4);
+}
+
+QString EditMask::withFourDigitYear(const QString& mask)
+{
+    const EditMask parsed(mask);
+    if (!parsed.isDateMask() || parsed.emptyText().size() != 8)
+        return mask;
+    // The year is the body's last two characters: two optional digits go
+    // after them, so that a two-digit year typed is still taken (and read).
+    int end = 0;
+    while (end < mask.size() && mask[end] != QLatin1Char(';'))
+        end += mask[end] == QLatin1Char('\\') ? 2 : 1;
+    end = std::min<int>(end, int(mask.size()));
+    return mask.left(end) + QStringLiteral("99") + mask.mid(end);
+}
+
 bool EditMask::isNull() const { return text_.isEmpty(); }
 QString EditMask::mask() const { return text_; }
 bool EditMask::saveLiterals() const { return saveLiterals_; }

@@ -85,7 +85,8 @@ public:
     void setFirstPageOnly(bool on) { firstPageOnly_ = on; }
 
     // Controls below a text that grew (auto-stretch) move down with it, so
-    // a long text does not run over what follows it in the band.
+    // a long text does not run over what follows it in the band (on unless
+    // a band is laid out to be printed over).
     bool shiftBelowGrown() const { return shiftBelowGrown_; }
     void setShiftBelowGrown(bool on) { shiftBelowGrown_ = on; }
 
@@ -116,7 +117,7 @@ private:
     std::vector<Band*> groups_;
     GroupKey groupKey_;
     bool firstPageOnly_ = false;
-    bool shiftBelowGrown_ = false;
+    bool shiftBelowGrown_ = true;
     int printCount_ = 0;
 };
 

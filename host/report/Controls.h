@@ -347,6 +347,10 @@ QString barcodeKindName(BarcodeKind kind);
 // Text measurement of the layout: the height, in millimetres, that a text
 // needs at the given width.
 double textHeight(const QString& text, const QFont& font, double width, bool wordWrap, bool richText);
+// How a plain text that goes on in more lines breaks them: at word
+// boundaries, and, when one of its words is wider than the width, anywhere
+// (so that no word runs past the text's right edge).
+int wrapFlags(const QString& text, const QFont& font, double width);
 // The width, in millimetres, of the text's widest line in that font.
 double textWidth(const QString& text, const QFont& font);
 // Splits a placed text (plain or rich) after its last whole line that ends

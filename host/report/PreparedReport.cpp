@@ -1,5 +1,7 @@
 #include "host/report/PreparedReport.h"
 
+#include "host/report/Controls.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
 #include <QPrinter>
@@ -137,7 +139,7 @@ void paintText(QPainter& painter, const PlacedItem& item, const QRectF& r)
     painter.setFont(item.font);
     painter.setPen(item.color);
     int flags = int(item.alignment);
-    flags |= item.wordWrap ? Qt::TextWordWrap : Qt::TextDontClip;
+    flags |= item.wordWrap ? wrapFlags(item.text, item.font, item.rect.width()) : Qt::TextDontClip;
     painter.drawText(r, flags, item.text);
 }
 

@@ -3,6 +3,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -48,9 +49,20 @@ double textHeight(const QString& text, const QFont& font, double width, bool wor
         return document.size().height() / kMeasureDotsPerMm;
     }
     const QFontMetricsF metrics(font, &measureDevice());
-    const int flags = wordWrap ? Qt::TextWordWrap : 0;
+    const int flags = wordWrap ? wrapFlags(text, font, width) : 0;
     const QRectF bounds = metrics.boundingRect(QRectF(0, 0, width * kMeasureDotsPerMm, 1e7), flags, text);
     return bounds.height() / kMeasureDotsPerMm;
+}
+
+int wrapFlags(const QString& text, const QFont& font, double width)
+{
+    const QFontMetricsF metrics(font, &measureDevice());
+    const double room = width * kMeasureDotsPerMm;
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    for (const QString& word : text.split(blanks, Qt::SkipEmptyParts))
+        if (metrics.horizontalAdvance(word) > room)
+            return Qt::TextWrapAnywhere;
+    return Qt::TextWordWrap;
 }
 
 namespace {

@@ -73,10 +73,13 @@ void DataControl::commit()
     try {
         writeField(*f);
     } catch (...) {
-        // A refused text does not stay in the box as if it were stored: the
-        // user sees the value the field keeps and types again.
+        // A refused text typed in a box stays there, still to be written,
+        // for the user to mend (Esc gives back the field's value): the row is
+        // not posted over it. A refused choice shows the field's value again.
         writing_ = false;
-        showField();
+        modified_ = keepRefused();
+        if (!modified_)
+            showField();
         throw;
     }
     writing_ = false;

@@ -30,7 +30,7 @@ public:
     bool canModify() const;
 
     // Writes pending typing into the field now (leaving the control does it too).
-    // A text the field refuses is dropped: the control shows the field again.
+    // A text the field refuses stays in a box that keeps it (keepRefused()).
     void commit();
     // The user typed a value not yet written into the field.
     bool typedNotWritten() const { return modified_; }
@@ -40,6 +40,9 @@ protected:
     virtual void refresh() = 0;
     // Write the control's value into the field.
     virtual void writeField(host::data::Field& field) {}
+    // The field refused what the control holds: true when the control keeps
+    // it on show, still pending (typed text); false shows the field again.
+    virtual bool keepRefused() { return false; }
 
     // Called by the control when the user starts changing it: puts the
     // dataset in edit, keeping what the user did (a new row started on an

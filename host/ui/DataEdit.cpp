@@ -4,6 +4,9 @@
 #include "host/ui/Errors.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <algorithm>
 
 namespace host::ui {
 namespace {
@@ -28,6 +31,15 @@ QString formatForMask(const host::data::EditMask& mask)
 
 } // namespace
 
+void typeFromFirstPositionWhenBlank(QLineEdit& edit)
+{
+    if (edit.inputMask().isEmpty() || edit.hasSelectedText())
+        return;
+    const QString typed = edit.text();
+    if (std::none_of(typed.begin(), typed.end(), [](QChar c) { return c.isLetterOrNumber(); }))
+        edit.setCursorPosition(0);
+}
+
 DataEdit::DataEdit(const QString& name, QWidget* parent) : QLineEdit(parent)
 {
     setObjectName(name);
@@ -37,10 +49,14 @@ DataEdit::DataEdit(const QString& name, QWidget* parent) : QLineEdit(parent)
 
 host::data::EditMask DataEdit::activeMask() const
 {
-    if (!ownMask_.isEmpty())
-        return host::data::EditMask(ownMask_);
     host::data::Field* f = field();
-    return host::data::EditMask(f ? f->editMask() : QString());
+    if (ownMask_.isEmpty())
+        return host::data::EditMask(f ? f->editMask() : QString());
+    // A date is typed with its whole year, in a filter box as over a date
+    // field; a text field keeps the mask it has.
+    const bool text = f && f->dataType() != host::data::FieldType::Date
+        && f->dataType() != host::data::FieldType::DateTime;
+    return host::data::EditMask(text ? ownMask_ : host::data::EditMask::withFourDigitYear(ownMask_));
 }
 
 void DataEdit::setEditMask(const QString& mask)
@@ -96,11 +112,12 @@ void DataEdit::refresh()
     if (!mask.isNull()) {
         // Field texts carry the mask's literals; the input mask is filled
         // position by position from the edit text.
-        QString value;
-        if (!ownMask_.isEmpty() && f->editMask().isEmpty() && isDateOrTime(f->dataType()) && !f->onGetText)
+        QString value = f->text();
+        // A date shows in the mask's own form, whatever form its field's
+        // text has; a date the field's text hides stays hidden.
+        const bool ownDateForm = !ownMask_.isEmpty() && f->editMask().isEmpty() && !f->onGetText;
+        if (isDateOrTime(f->dataType()) && (ownDateForm || (mask.isDateMask() && !mask.isBlank(value))))
             value = f->isNull() ? QString() : host::data::formatDateTime(formatForMask(mask), f->asDateTime());
-        else
-            value = f->text();
         setText(mask.isBlank(value) ? QString() : mask.editText(value));
     } else {
         setText(hasFocus() ? f->text() : f->displayText());
@@ -116,6 +133,19 @@ void DataEdit::writeField(host::data::Field& field)
         field.setText(valueText());
     else
         field.setText(activeMask().isBlank(displayText()) ? QString() : displayText());
+}
+
+// A text refused stays selected, to be typed over.
+bool DataEdit::keepRefused()
+{
+    selectAll();
+    return true;
+}
+
+void DataEdit::mousePressEvent(QMouseEvent* event)
+{
+    QLineEdit::mousePressEvent(event);
+    typeFromFirstPositionWhenBlank(*this);
 }
 
 void DataEdit::userEdited()

@@ -15,6 +15,10 @@
 
 namespace host::ui {
 
+// A click into a masked edit with nothing typed puts the cursor at the first
+// position, so typing starts at the mask's start wherever the click fell.
+void typeFromFirstPositionWhenBlank(QLineEdit& edit);
+
 class DataEdit : public QLineEdit, public DataControl {
     Q_OBJECT
 public:
@@ -36,6 +40,8 @@ public:
 protected:
     void refresh() override;
     void writeField(host::data::Field& field) override;
+    bool keepRefused() override;
+    void mousePressEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -11,6 +11,7 @@
 #include <QStyleOptionComboBox>
 #include <QtMath>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QStyle>
 #include <QToolButton>
 
@@ -93,13 +94,13 @@ bool CalendarButton::eventFilter(QObject* watched, QEvent* event)
 
 // ---- DateEdit ---------------------------------------------------------------
 
-DateEdit::DateEdit(const QString& name, QWidget* parent, bool twoDigitYear)
-    : QLineEdit(parent), twoDigitYear_(twoDigitYear),
+DateEdit::DateEdit(const QString& name, QWidget* parent)
+    : QLineEdit(parent),
       calendar_(new CalendarButton(*this, [this] { return date_.date(); },
                                    [this](const QDate& date) { setDate(host::db::localDateTime(date)); }))
 {
     setObjectName(name);
-    setInputMask(twoDigitYear ? "99/99/99;_" : "99/99/9999;_");
+    setInputMask("99/99/9999;_");
 }
 
 void DateEdit::setDate(const QDateTime& date)
@@ -114,7 +115,7 @@ void DateEdit::setDate(const QDateTime& date)
 
 QString DateEdit::dateText() const
 {
-    return date_.isValid() ? host::data::formatDateTime(format(), date_) : QString();
+    return date_.isValid() ? host::data::formatDateTime("dd/mm/yyyy", date_) : QString();
 }
 
 bool DateEdit::accept()
@@ -172,6 +173,12 @@ void DateEdit::keyPressEvent(QKeyEvent* event)
     QLineEdit::keyPressEvent(event);
 }
 
+void DateEdit::mousePressEvent(QMouseEvent* event)
+{
+    QLineEdit::mousePressEvent(event);
+    typeFromFirstPositionWhenBlank(*this);
+}
+
 void DateEdit::resizeEvent(QResizeEvent* event)
 {
     QLineEdit::resizeEvent(event);
@@ -208,13 +215,14 @@ void CurrencyEdit::show()
     setModified(false);
 }
 
+// A text that is no number stays, selected, to be mended; value() keeps the
+// last value taken.
 bool CurrencyEdit::accept()
 {
     double typed = 0;
     if (!host::data::parseFloatText(text().trimmed(), typed)) {
-        const QString wrong = text();
-        show();
-        Dialogs::error("Valor inválido: " + wrong);
+        selectAll();
+        Dialogs::error("Valor inválido: " + text());
         return false;
     }
     setValue(typed);
@@ -225,16 +233,19 @@ void CurrencyEdit::focusInEvent(QFocusEvent* event)
 {
     QLineEdit::focusInEvent(event);
     typing_ = true;
-    show();
+    if (!isModified())   // a refused text stays to be mended
+        show();
 }
 
 void CurrencyEdit::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
     typing_ = false;
+    bool taken = true;
     if (isModified())
-        runGuarded([this] { accept(); });
-    show();
+        runGuarded([&] { taken = accept(); });
+    if (taken)
+        show();
 }
 
 void CurrencyEdit::keyPressEvent(QKeyEvent* event)
@@ -290,7 +301,7 @@ void DataSpinEdit::keyPressEvent(QKeyEvent* event)
         runGuarded([this] { commit(); });
 }
 
-DataDateEdit::DataDateEdit(const QString& name, QWidget* parent, bool twoDigitYear)
+DataDateEdit::DataDateEdit(const QString& name, QWidget* parent)
     : DataEdit(name, parent),
       calendar_(new CalendarButton(
           *this,
@@ -298,14 +309,13 @@ DataDateEdit::DataDateEdit(const QString& name, QWidget* parent, bool twoDigitYe
               host::data::Field* f = field();
               return f && !f->isNull() ? f->asDateTime().date() : QDate();
           },
-          [this, twoDigitYear](const QDate& date) {
-              setText(host::data::formatDateTime(twoDigitYear ? "dd/mm/yy" : "dd/mm/yyyy",
-                                                 host::db::localDateTime(date)));
+          [this](const QDate& date) {
+              setText(host::data::formatDateTime("dd/mm/yyyy", host::db::localDateTime(date)));
               emit textEdited(text());   // a pick is typing the date: the same rules apply
               commit();
           }))
 {
-    setEditMask(twoDigitYear ? "!99/99/99;1;_" : "!99/99/9999;1;_");
+    setEditMask("!99/99/9999;1;_");
 }
 
 void DataDateEdit::resizeEvent(QResizeEvent* event)

@@ -47,8 +47,8 @@ private:
     std::function<void(const QDate&)> pick_;
 };
 
-// A date typed over the mask "dd/mm/yyyy" (or "dd/mm/yy": two-digit years
-// read 00-49 as 20xx, 50-99 as 19xx) or picked from the calendar. Blank is
+// A date typed over the mask "dd/mm/yyyy" (a two-digit year is this
+// century's) or picked from the calendar. Blank is
 // no date. Text that is not a date is refused when the edit is left or Enter
 // is pressed ("Data inválida: ...") and date() stays the last date taken;
 // the last date is shown again, or, in a filter that keeps refused text, the
@@ -56,14 +56,12 @@ private:
 class DateEdit : public QLineEdit {
     Q_OBJECT
 public:
-    explicit DateEdit(const QString& name, QWidget* parent = nullptr, bool twoDigitYear = false);
+    explicit DateEdit(const QString& name, QWidget* parent = nullptr);
 
     QDateTime date() const { return date_; }           // invalid when blank
     void setDate(const QDateTime& date);
-    // "dd/mm/yyyy" (or "dd/mm/yy") of the date, "" when blank: the text the
-    // SQL date routines take.
+    // "dd/mm/yyyy" of the date, "" when blank: the text the SQL date routines take.
     QString dateText() const;
-    bool twoDigitYear() const { return twoDigitYear_; }
     CalendarButton* calendarButton() const { return calendar_; }
     // Takes the text on screen: true when it is blank or a date; false, with
     // the message once for each text refused, when it is not.
@@ -75,24 +73,23 @@ public:
 protected:
     void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     bool accept();
-    QString format() const { return twoDigitYear_ ? "dd/mm/yy" : "dd/mm/yyyy"; }
 
     QDateTime date_;
     QString refused_;   // the last text refused, not told twice
     bool keepsRefused_ = false;
-    bool twoDigitYear_;
     CalendarButton* calendar_;
 };
 
 // A value typed in the plain form ("1234,5") and shown, when the edit is not
 // being typed in, through the display format (" ,0.00;- ,0.00" gives
 // "1.234,50" and "-1.234,50"). Text that is not a number is refused when the
-// edit is left or Enter is pressed ("Valor inválido: ..." and the last value
-// back).
+// edit is left or Enter is pressed ("Valor inválido: ...") and stays, selected,
+// to be mended; value() stays the last value taken.
 class CurrencyEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -136,12 +133,12 @@ private:
     bool showing_ = false;
 };
 
-// A date field over the date mask (four-digit year, or two), with the
-// calendar: a date picked is written at once, as a choice.
+// A date field over the date mask (four-digit year), with the calendar: a
+// date picked is written at once, as a choice.
 class DataDateEdit : public DataEdit {
     Q_OBJECT
 public:
-    explicit DataDateEdit(const QString& name, QWidget* parent = nullptr, bool twoDigitYear = false);
+    explicit DataDateEdit(const QString& name, QWidget* parent = nullptr);
     CalendarButton* calendarButton() const { return calendar_; }
 
 protected:

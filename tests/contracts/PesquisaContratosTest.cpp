@@ -7,6 +7,7 @@
 #include "contracts/uPesqAssContratos.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/Uglobal.h"
 #include "host/data/Query.h"
 
 namespace contractstest {
@@ -15,11 +16,11 @@ namespace {
 using Onde = FiltroPesquisaContratos::Onde;
 using namespace uPesqAssContratos;
 
-TEST(PesquisaContratosSql, BeginningPutsTheWildcardFirstAndEndingLast)
+TEST(PesquisaContratosSql, BeginningFindsWhatBeginsWithTheTextAndEndingWhatEndsWithIt)
 {
-    EXPECT_EQ(Padrao("12", Onde::ComecandoCom), "%12");
+    EXPECT_EQ(Padrao("12", Onde::ComecandoCom), "12%");
     EXPECT_EQ(Padrao("ab", Onde::Contendo), "%AB%");
-    EXPECT_EQ(Padrao("12", Onde::TerminandoCom), "12%");
+    EXPECT_EQ(Padrao("12", Onde::TerminandoCom), "%12");
 }
 
 TEST(PesquisaContratosSql, EmptyFiltersListEveryContractInTheChosenOrder)
@@ -50,10 +51,10 @@ TEST(PesquisaContratosSql, FilledFiltersAddTheirLinesInOrderAndTypedQuotesStayTe
     filtro.cliente = "d'Ávila";
     filtro.tipo = "Sem Peça";
     filtro.onde = Onde::TerminandoCom;
-    EXPECT_EQ(Condicoes(filtro), "\nand upper(cont.acNumeroContrato) like '12%'"
-                                 "\nand upper(cli.nome) like 'D''ÁVILA%'"
-                                 "\nand upper(cont.acTipoContrato) like 'SEM PEÇA%'"
-                                 "\nand upper(cast(cont.acValor as varchar(28))) like '150%'");
+    EXPECT_EQ(Condicoes(filtro), "\nand upper(cont.acNumeroContrato) like '%12'"
+                                 "\nand upper(cli.nome) like '%D''ÁVILA'"
+                                 "\nand upper(cont.acTipoContrato) like '%SEM PEÇA'"
+                                 "\nand " + ValorComoTextoSQL("cont.acValor") + " like '%150'");
     EXPECT_TRUE(SqlContagem(filtro).endsWith(Condicoes(filtro)));
 }
 
@@ -67,7 +68,7 @@ TEST_F(PesquisaContratosBanco, TheValueFilterAndTheCountRunOnTheDatabase)
          " values (12, '0012', 'Dois', 80, 'Sem Peça')");
     FiltroPesquisaContratos filtro;
     filtro.valor = "1500";
-    filtro.onde = Onde::TerminandoCom;   // the wildcard after: values beginning with 1500
+    filtro.onde = Onde::ComecandoCom;   // values beginning with 1500
     host::data::Query lista(nullptr, "quPesquisa");
     lista.setTransaction(dmGlobal->IBTransaction1.get());
     lista.setSql(SqlLista(filtro));

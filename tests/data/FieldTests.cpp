@@ -273,9 +273,10 @@ TEST(FieldTexts, DisplayFormatsAndEditMasks)
         {FieldType::Int32, "000000000", "", 25, "000000025", "25"},
         {FieldType::Float, "###,###,##0.00", "", 1234.5, "1.234,50", "1234,5"},
         {FieldType::Float, "", "", 0.25, "0,25", "0,25"},
-        {FieldType::DateTime, "", "!99/99/99;1;_", QDateTime(QDate(2026, 2, 1), QTime(0, 0)), "01/02/2026", "01/02/26"},
+        {FieldType::DateTime, "", "!99/99/99;1;_", QDateTime(QDate(2026, 2, 1), QTime(0, 0)), "01/02/2026", "01/02/2026"},
         {FieldType::DateTime, "hh:mm", "!99:99;1;_", QDateTime(QDate(1899, 12, 30), QTime(8, 5)), "08:05", "08:05"},
-        {FieldType::DateTime, "", "!99/99/99;1;_", QVariant(), "", "  /  /  "},
+        {FieldType::DateTime, "", "!99/99/99;1;_", QVariant(), "", "  /  /    "},
+        {FieldType::String, "", "!99/99/99;1;_", QString("01/02/26"), "01/02/26", "01/02/26"},
         {FieldType::String, "", "99999-999;0;_", QString("12345678"), "12345-678", "12345-678"},
     };
     for (const TextCase& c : cases) {

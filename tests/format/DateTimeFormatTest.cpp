@@ -110,10 +110,10 @@ TEST(FormatDateTime, LoneDatesAndTimes)
     EXPECT_EQ(formatTime(QStringLiteral("hh:mm"), QTime()), QString());
 }
 
-TEST(ExpandTwoDigitYear, PivotBoundaries)
+TEST(ExpandTwoDigitYear, TwoDigitsAreThisCentury)
 {
     const std::vector<std::pair<int, int>> cases = {
-        {0, 2000}, {26, 2026}, {49, 2049}, {50, 1950}, {99, 1999},
+        {0, 2000}, {26, 2026}, {49, 2049}, {50, 2050}, {99, 2099},
         {100, 100}, {1899, 1899}, {2026, 2026}, {-1, -1},
     };
     for (const auto& [year, expected] : cases)
@@ -152,9 +152,10 @@ TEST(ParseDateTimeText, Table)
         {"15/13/26", false, {}},
         {"15/00/26", false, {}},
         {"01/01/49", true, at(2049, 1, 1)},
-        {"01/01/50", true, at(1950, 1, 1)},
-        {"31/12/99", true, at(1999, 12, 31)},
-        {"30/12/99", true, at(1999, 12, 30)},
+        {"01/01/50", true, at(2050, 1, 1)},
+        {"31/12/99", true, at(2099, 12, 31)},
+        {"01/01/7", false, {}},
+        {"01/01/202", false, {}},
         {"01/01/00", true, at(2000, 1, 1)},
         {"30/12/1899", true, at(1899, 12, 30)},
         {"25/12/26 14:30", true, at(2026, 12, 25, 14, 30)},

@@ -131,8 +131,8 @@ TEST_F(BasicoContratosJanelaTest, NoContractUntilOneIsSearchedAndEachModePutsIts
     EXPECT_EQ(form.pcContrato->activePage(), form.tsEquipamentos);
 
     QStringList linhas, paineis;
-    pesquisar(form, "12", terminando, &linhas, &paineis);
-    EXPECT_EQ(linhas, QStringList{"12-ABC"}) << "\"Terminando com\" 12: the wildcard after, numbers that begin with 12";
+    pesquisar(form, "12", comecando, &linhas, &paineis);
+    EXPECT_EQ(linhas, QStringList{"12-ABC"}) << "\"Começando com\" 12: numbers that begin with 12";
     const int total = one("select count(*) from AATC05AC").toInt();
     EXPECT_EQ(paineis, (QStringList{"Total de Registros: " + QString::number(total), "Registros Encontrados: 1"}));
     EXPECT_EQ(dmTec->quContratoACCODIGO->asInteger(), 901);
@@ -143,8 +143,8 @@ TEST_F(BasicoContratosJanelaTest, NoContractUntilOneIsSearchedAndEachModePutsIts
     EXPECT_EQ(form.dbgdServicos->dataset()->recordCount(), 1);
 
     linhas.clear();
-    pesquisar(form, "12", comecando, &linhas);
-    EXPECT_EQ(linhas, QStringList{"XY-12"}) << "\"Começando com\" 12: the wildcard before, numbers that end with 12";
+    pesquisar(form, "12", terminando, &linhas);
+    EXPECT_EQ(linhas, QStringList{"XY-12"}) << "\"Terminando com\" 12: numbers that end with 12";
     EXPECT_EQ(dmTec->quContratoACCODIGO->asInteger(), 902);
 
     linhas.clear();

@@ -103,7 +103,7 @@ TEST_F(ContLocGradeQTest, AnImpossibleDateInACellIsRefusedAndTheStoredDateShown)
         const QString antes = mostrado(grade, "ACITDATAENTREGA");
         dialogs->acknowledge("não é uma data válida");
         celula(grade, "ACITDATAENTREGA", "310226", Qt::Key_Return);
-        EXPECT_EQ(dialogs->pending(), 0) << "refused with a message";
+        EXPECT_EQ(dialogs->pending(), 0) << "refused with a message" << dialogs->texts().join("|").toStdString();
         EXPECT_EQ(mostrado(grade, "ACITDATAENTREGA"), antes);
         form.btSalvar->click();
         EXPECT_EQ(lido(consulta), QStringList{guardada});

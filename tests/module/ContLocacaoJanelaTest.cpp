@@ -63,7 +63,6 @@ TEST_F(ContLocacaoJanelaTest, OpensUnderBothNamesWithItsPagesAndThePeriodSwitch)
     EXPECT_EQ(form.dbcbPeriodoDesc->pickList(), (QStringList{"Diária", "Mensal"}));
     EXPECT_TRUE(form.paParcelasCabecalho->isHidden());
     EXPECT_FALSE(form.bbFaturar->isHidden());
-    EXPECT_EQ(form.dbedDataInicio->editMask(), "!99/99/99;1;_") << "eight characters";
     fechar(form);
 
     contrato(801, "ACPERIODODESC", "'Mensal'");

@@ -1,6 +1,6 @@
 // A value a field refuses as typed (an impossible date in the contract
-// register): once the message is answered, the box shows what the contract
-// holds, and Salvar stores what the box shows.
+// register): once the message is answered, the box keeps the text, selected,
+// the contract keeps its date, and a good date typed over it is stored.
 
 #include "tests/module/ContratoCadastroFixture.h"
 
@@ -32,7 +32,7 @@ protected:
     }
 };
 
-TEST_F(DataRecusadaTest, AnImpossibleDateIsReplacedByTheStoredOneAndSalvarStoresWhatIsShown)
+TEST_F(DataRecusadaTest, AnImpossibleDateStaysToBeMendedAndIsNeverStored)
 {
     TfmAssContCad& form = abrir();
     CarregaContrato(801);
@@ -41,14 +41,17 @@ TEST_F(DataRecusadaTest, AnImpossibleDateIsReplacedByTheStoredOneAndSalvarStores
     dialogs->acknowledge("Data informada inválida.");
     digita(form.dbedInicio, "31/02/2026");
     EXPECT_EQ(dialogs->texts(), QStringList{"Data informada inválida."});
-    EXPECT_EQ(form.dbedInicio->text(), "31/01/2027") << "the box shows what the contract holds";
+    EXPECT_EQ(form.dbedInicio->text(), "31/02/2026") << "the box keeps what was typed, to be mended";
+    EXPECT_EQ(form.dbedInicio->selectedText(), "31/02/2026");
+    EXPECT_EQ(dmTecContrato->quCtrCadastro->fieldByName("ACDATAIMPLANTACAO")->asDateTime().date(), QDate(2027, 1, 31));
     EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join("|").toStdString();
 
     // A second refusal, typed over the first, the same way.
     dialogs->acknowledge("Data informada inválida.");
     digita(form.dbedInicio, "99/99/2026");
     EXPECT_EQ(dialogs->texts().size(), 2);
-    EXPECT_EQ(form.dbedInicio->text(), "31/01/2027");
+    EXPECT_EQ(form.dbedInicio->text(), "99/99/2026");
+    EXPECT_EQ(inicioGuardado(), QDate(2027, 1, 31));
 
     // A good date after the refusals is taken and stored.
     digita(form.dbedInicio, "15/02/2027");

@@ -72,11 +72,11 @@ TEST_F(DefeitoJanelaTest, StatementsWithOneLinePerFilledBox)
         << "by kind: C, D, S";
     EXPECT_EQ(lido(SqlPesquisaDefeitos({}, "abc", {}, Onde::Contendo, 1)), (QStringList{"902", "901", "903"}))
         << "by description";
-    EXPECT_EQ(one(SqlContagemDefeitos({}, "luz", {}, Onde::ComecandoCom)).toInt(), 1) << "what ends with it";
-    EXPECT_EQ(one(SqlContagemDefeitos({}, "luz", {}, Onde::TerminandoCom)).toInt(), 1) << "what begins with it";
+    EXPECT_EQ(one(SqlContagemDefeitos({}, "luz", {}, Onde::ComecandoCom)).toInt(), 1) << "what begins with it";
+    EXPECT_EQ(one(SqlContagemDefeitos({}, "luz", {}, Onde::TerminandoCom)).toInt(), 1) << "what ends with it";
     EXPECT_EQ(one(SqlContagemDefeitos("9", "copo D'ÁGUA", {}, Onde::Contendo)).toInt(), 1);
-    EXPECT_EQ(PadraoDefeito("abc", Onde::ComecandoCom), "%abc");
-    EXPECT_EQ(PadraoDefeito("abc", Onde::TerminandoCom), "abc%");
+    EXPECT_EQ(PadraoDefeito("abc", Onde::ComecandoCom), "abc%");
+    EXPECT_EQ(PadraoDefeito("abc", Onde::TerminandoCom), "%abc");
 }
 
 // Esc in a field with typed text gives the field its stored value back; the
@@ -126,17 +126,17 @@ TEST_F(DefeitoJanelaTest, SearchOndeKindCodeAndCountsOnTheDatabase)
         ASSERT_EQ(busca.dbgdPesqDefeito->columnCount(), 3);
         EXPECT_EQ(busca.dbgdPesqDefeito->column(2)->title(), "Identificador");
 
-        // "Começando com" finds what ends with the text, "Terminando com" what begins with it.
+        // "Começando com" finds what begins with the text, "Terminando com" what ends with it.
         busca.edDescricao->setText("abc");
         busca.rbComecando->setChecked(true);
         busca.bbPesquisa->click();
-        EXPECT_EQ(listadas(busca), QStringList{"XABC"});
+        EXPECT_EQ(listadas(busca), QStringList{"ABCX"});
         EXPECT_EQ(busca.sbStatus->panelText(1), "Registros Encontrados: 1");
         const int total = one("select count(*) from AATC02AD").toInt();
         EXPECT_EQ(busca.sbStatus->panelText(0), "Total de Registros: " + QString::number(total));
         busca.rbTerminando->setChecked(true);
         busca.bbPesquisa->click();
-        EXPECT_EQ(listadas(busca), QStringList{"ABCX"});
+        EXPECT_EQ(listadas(busca), QStringList{"XABC"});
         busca.rbContendo->setChecked(true);
         busca.rbOrdemDescricao->setChecked(true);
         busca.bbPesquisa->click();
@@ -153,10 +153,10 @@ TEST_F(DefeitoJanelaTest, SearchOndeKindCodeAndCountsOnTheDatabase)
         // The code compared as text (a small integer column with LIKE).
         busca.edDescricao->clear();
         busca.edCodigo->setText("90");
-        busca.rbComecando->setChecked(true);
+        busca.rbTerminando->setChecked(true);
         busca.bbPesquisa->click();
         EXPECT_EQ(busca.sbStatus->panelText(1), "Registros Encontrados: 0") << "no code ends with 90";
-        busca.rbTerminando->setChecked(true);
+        busca.rbComecando->setChecked(true);
         busca.bbPesquisa->click();
         EXPECT_EQ(busca.sbStatus->panelText(1), "Registros Encontrados: 3");
         const QStringList log = logDe("[quConsultaOpen]");

@@ -74,16 +74,16 @@ TEST(PesquisaEquipamentoSqlTest, OneConditionLinePerFilledBoxInTheirOrder)
     EXPECT_EQ(SqlPesquisaEquipamento(f, 3),
               "SELECT Equip.* FROM AATC03AE Equip where not(aecodigo  is null) \n"
               "and ((aeAtivo <>'N') or (aeAtivo is null))\n"
-              "and aeCodigo like '%12'\n"
-              "and upper(aeDescricao COLLATE PT_PT) like '%D''ÁGUA'\n"
-              "and upper(aeMarca COLLATE PT_PT) like '%HP'\n"
-              "and upper(aeModelo COLLATE PT_PT) like '%X1'\n"
+              "and aeCodigo like '12%'\n"
+              "and upper(aeDescricao COLLATE PT_PT) like 'D''ÁGUA%'\n"
+              "and upper(aeMarca COLLATE PT_PT) like 'HP%'\n"
+              "and upper(aeModelo COLLATE PT_PT) like 'X1%'\n"
               " and (select count(*) from aatc03aecl it where it.aecodigo =Equip.aeCodigo  and it.clCodigo = "
               "'00004')>0\n"
               "Order by aemodelo");
     EXPECT_EQ(SqlContagemEquipamento(FiltroEquipamento{{}, "luz", {}, {}, {}, false, 2}),
               "select Count(*) as TotReg from AATC03AE Equip where not(aecodigo is null)  \n"
-              "and upper(aeDescricao COLLATE PT_PT) like 'LUZ%'");
+              "and upper(aeDescricao COLLATE PT_PT) like '%LUZ'");
     EXPECT_TRUE(SqlPesquisaEquipamento(vazio, 2).endsWith("Order by aemarca"));
     FiltroEquipamento branco;
     branco.cliente = "   ";
@@ -114,8 +114,11 @@ TEST_F(EquipamentoJanelaTest, InactiveModelsHideButEmptyOnesStayAndTheCustomerRe
         buscar(busca, "xpto");
         EXPECT_EQ(listados(busca), (QStringList{"901", "903", "902"}));
 
-        // "Começando com" finds what ends with the text.
+        // "Começando com" finds what begins with the text, "Terminando com" what ends with it.
         busca.rbComecando->setChecked(true);
+        buscar(busca, "xpto");
+        EXPECT_EQ(listados(busca), QStringList{"902"});
+        busca.rbTerminando->setChecked(true);
         buscar(busca, "xpto");
         EXPECT_EQ(listados(busca), (QStringList{"901", "903"}));
 

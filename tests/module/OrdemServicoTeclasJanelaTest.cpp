@@ -286,7 +286,7 @@ TEST_F(OrdemServicoTeclasTest, OtherItemModesPickFromTheEquipmentRegister)
         EXPECT_EQ(janela.windowTitle(), "Pesquisa de Equipamento");
         auto& pesquisa = static_cast<TfmPesquisaAssEquipamento&>(janela);
         pesquisa.edDescricao->setText("Wimp");
-        pesquisa.rbTerminando->setChecked(true);
+        pesquisa.rbComecando->setChecked(true);
         pesquisa.bbPesquisa->click();
         pesquisa.dbgdEquipamento->onDblClick();
     });

@@ -638,13 +638,13 @@ TEST_F(PesquisaOrdemServicoTest, PeriodAndPlateBoxesTakeTyping)
     QString encontrados, periodo;
     pesquisarPelaJanela([&](TfmPesquisaAssOrdemServico& janela) {
         EXPECT_FALSE(janela.deDataIni->isReadOnly());
-        digitaNaCaixa(janela.deDataIni, "011226");
-        digitaNaCaixa(janela.deDataFim, "311226");
+        digitaNaCaixa(janela.deDataIni, "01122026");
+        digitaNaCaixa(janela.deDataFim, "31122026");
         periodo = janela.deDataIni->displayText() + " a " + janela.deDataFim->displayText();
         janela.bbPesquisa->click();
         encontrados = janela.stInformacao->panelText(1);
     });
-    EXPECT_EQ(periodo, "01/12/26 a 31/12/26");
+    EXPECT_EQ(periodo, "01/12/2026 a 31/12/2026");
     EXPECT_EQ(encontrados, "Registros Encontrados: 1") << "order 43 alone entered in December";
 
     parametro("ATMODOVEICULO", "O");

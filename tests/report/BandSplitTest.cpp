@@ -146,7 +146,7 @@ TEST(BandSplit, BandThatFitsOnAFreshPageMovesWhole)
     EXPECT_EQ(printedNumbers(pages, "qrbnResumo"), oneTo(45));
 }
 
-TEST(BandSplit, ControlsBelowAGrownTextMoveDownWhenAsked)
+TEST(BandSplit, ControlsBelowAGrownTextMoveDownUnlessTheBandSaysOtherwise)
 {
     TallReport r;
     Memo* endereco = r.resumo->addMemo("qrmeEndereco", 0, 6, 60, 4);
@@ -161,13 +161,13 @@ TEST(BandSplit, ControlsBelowAGrownTextMoveDownWhenAsked)
         const PlacedBand* resumo = r.report.prepared()->pages[0].band("qrbnResumo");
         return resumo->item(nome)->rect.top() - resumo->rect.top();
     };
-    // Off (the default): the label stays where it was drawn, under the text.
-    EXPECT_DOUBLE_EQ(topo("qrlaAbaixo"), 11);
-    r.resumo->setShiftBelowGrown(true);
     EXPECT_DOUBLE_EQ(topo("qrmeEndereco"), 6);
     const double growth = r.report.prepared()->pages[0].band("qrbnResumo")->item("qrmeEndereco")->rect.height() - 4;
     ASSERT_GT(growth, 1);
-    EXPECT_NEAR(topo("qrlaAbaixo"), 11 + growth, 0.001);
+    EXPECT_NEAR(topo("qrlaAbaixo"), 11 + growth, 0.001) << "below the text: it moves down, printed over by nothing";
     EXPECT_DOUBLE_EQ(topo("qrlaLado"), 6);   // beside the text, not below it
     EXPECT_NEAR(r.report.prepared()->pages[0].band("qrbnResumo")->rect.height(), 20 + growth, 0.001);
+    // A band laid out to be printed over keeps the label where it was drawn.
+    r.resumo->setShiftBelowGrown(false);
+    EXPECT_DOUBLE_EQ(topo("qrlaAbaixo"), 11);
 }

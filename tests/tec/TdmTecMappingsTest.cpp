@@ -340,7 +340,7 @@ TEST_F(TdmTecMappingsTest, ValidaDataEmptiesOnTheBlankMaskAndExpandsTwoDigitYear
         {"", QDate()},   // a date field left empty
         {"15/03/26", QDate(2026, 3, 15)},
         {"15/03/49", QDate(2049, 3, 15)},
-        {"15/03/50", QDate(1950, 3, 15)},
+        {"15/03/50", QDate(2050, 3, 15)},
         {"29/02/24", QDate(2024, 2, 29)},
         {"01/01/2031", QDate(2031, 1, 1)},
     };

@@ -114,30 +114,35 @@ TEST_F(EditControlsTest, SpinEditsKeepTheirRangeAndTheBoundOneWritesTheField)
 
 TEST_F(EditControlsTest, DateEditReadsTwoDigitYearsRefusesBadDatesAndBlankIsNoDate)
 {
-    DateEdit date("edIncData", &window, true);
+    DateEdit date("edIncData", &window);
     int changes = 0;
     date.onChange = [&] { ++changes; };
-    typeOver(date, "050449");
+    typeOver(date, "050449");   // a two-digit year is this century's, shown whole
     QTest::keyClick(&date, Qt::Key_Return);
     EXPECT_EQ(date.date().date(), QDate(2049, 4, 5));
-    EXPECT_EQ(date.dateText(), "05/04/49");
-    typeOver(date, "010150");
+    EXPECT_EQ(date.dateText(), "05/04/2049");
+    typeOver(date, "01011950");
     leaveControl(date);
     EXPECT_EQ(date.date().date(), QDate(1950, 1, 1));
     EXPECT_EQ(changes, 2);
 
     dialogs.acknowledge("Data inválida");
-    typeOver(date, "310250");
+    typeOver(date, "31022050");
     leaveControl(date);
     EXPECT_EQ(date.date().date(), QDate(1950, 1, 1));   // the last good date stays
-    EXPECT_EQ(date.displayText(), "01/01/50");
+    EXPECT_EQ(date.displayText(), "01/01/1950");
+
+    dialogs.acknowledge("Data inválida: 01/01/202_");   // a year of three digits is not read
+    typeOver(date, "0101202");
+    leaveControl(date);
+    EXPECT_EQ(date.date().date(), QDate(1950, 1, 1));
 
     // A filter keeps the refused text on screen to be mended, and tells it once.
     date.setKeepsRefusedText(true);
-    dialogs.acknowledge("Data inválida: 31/02/50");
-    typeOver(date, "310250");
+    dialogs.acknowledge("Data inválida: 31/02/2050");
+    typeOver(date, "31022050");
     leaveControl(date);
-    EXPECT_EQ(date.displayText(), "31/02/50");
+    EXPECT_EQ(date.displayText(), "31/02/2050");
     EXPECT_EQ(date.date().date(), QDate(1950, 1, 1));
     EXPECT_FALSE(date.checkTyped()) << "still refused, and not told twice";
 
@@ -205,6 +210,8 @@ TEST_F(EditControlsTest, CurrencyEditShowsTheDisplayFormatAndTakesPlainTypedValu
     typeOver(value, "12.34");   // a point is only a thousands separator
     leaveControl(value);
     EXPECT_DOUBLE_EQ(value.value(), 1234.567);
+    EXPECT_EQ(value.text(), "12.34") << "the text refused stays to be mended";
+    EXPECT_EQ(value.selectedText(), "12.34");
     value.setDisplayFormat("#,##0.0");
     EXPECT_EQ(value.displayText(), "1.234,6");
     EXPECT_EQ(dialogs.pending(), 0);
