@@ -96,6 +96,7 @@ public:
     host::ui::DataComboBox* dbcbNatureza = nullptr;
     host::ui::DataComboBox* dbcbTipo = nullptr;
     host::ui::DataComboBox* dbcbModalidade = nullptr;
+    host::ui::DataComboBox* dbcbTipoDesc = nullptr;
 
     // ---- pages ----
     host::ui::PageControl* pcContrato = nullptr;

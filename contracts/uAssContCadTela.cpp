@@ -158,6 +158,9 @@ QWidget* TfmAssContCad::montarCabecalho()
     dbcbModalidade = lista(p, "dbcbModalidade", dsCtrCadastro, "ACMODALIDADE",
                            {"Antecipado", "Retroativo", "Intermédio"});
     g.field("Modalidade", dbcbModalidade);
+    // Filled with the stored types when the register opens and on "Novo".
+    dbcbTipoDesc = lista(p, "dbcbTipoDesc", dsCtrCadastro, "ACTIPODESC", {}, DataComboBox::Style::DropDown);
+    g.field("Tipo Contrato", dbcbTipoDesc);
     return gbDadosContrato;
 }
 

@@ -140,9 +140,11 @@ TEST_F(DatasetsTest, ContractHeaderAndItemRoundTripThroughTheirUpdateObjects)
 
 TEST_F(DatasetsTest, NewItemWhileTheContractIsBeingInsertedSavesTheContractFirst)
 {
+    exec("insert into AUGC0301 (CODIGO_CLIENTE, NOME) values ('00001', 'Cliente')");
     CarregaContrato(0);
     dm->quCtrCadastro->append();
     dm->quCtrCadastro->fieldByName("ACCODIGO")->setAsInteger(9);
+    dm->quCtrCadastroCLCODIGO->setAsString("00001");
     dm->CarregaContratoItem("00001", "9");
     dm->quCtrCadastroIt->append();
     EXPECT_EQ(dm->quCtrCadastro->state(), host::data::DatasetState::Browse);

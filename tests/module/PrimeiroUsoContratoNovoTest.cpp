@@ -1,0 +1,163 @@
+// A new company's own contracts on the database the first start makes, with
+// the installation's options: a new contract saved in the service register
+// and in the rental register with a type chosen from the register's list,
+// and a contract whose billing customer was refused neither stored nor
+// forecast.
+
+#include "tests/module/PrimeiroUsoFixture.h"
+
+#include "contract_data/uDataTecCont.h"
+#include "contracts/uAssContCad.h"
+#include "host/data/Field.h"
+#include "host/data/Query.h"
+#include "host/ui/DataChoiceControls.h"
+#include "host/ui/DataEdit.h"
+#include "host/ui/PageControl.h"
+#include "rental/uAssContLocacao.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QTest>
+
+namespace moduletest {
+namespace {
+
+class PrimeiroUsoContratoNovoTest : public PrimeiroUsoTest {
+protected:
+    void SetUp() override
+    {
+        PrimeiroUsoTest::SetUp();
+        // The company's own customer, none of the demonstration's.
+        exec("insert into AUGC0301 (CODIGO_CLIENTE, NOME) values ('10001', 'Metalurgica Horizonte Ltda')");
+    }
+    // The list's item of that text picked, then the box left.
+    static void escolhe(QComboBox* lista, const QString& texto)
+    {
+        const int i = lista->findText(texto);
+        ASSERT_GE(i, 0) << texto.toStdString() << " in " << lista->objectName().toStdString();
+        lista->setFocus();
+        lista->setCurrentIndex(i);
+        emit lista->activated(i);
+        QTest::keyClick(lista, Qt::Key_Tab);
+    }
+    // The warnings and errors shown, as their texts.
+    QStringList avisos() const { return dialogs->texts().filter("operação abortada"); }
+    static QStringList itens(QComboBox* lista)
+    {
+        QStringList textos;
+        for (int i = 0; i < lista->count(); ++i)
+            textos << lista->itemText(i);
+        return textos;
+    }
+    // A new service contract of the company's customer, its header typed.
+    void novoContratoDeServico(TfmAssContCad& form, const QString& numero)
+    {
+        form.bbNovo->click();
+        digita(form.dbedNumeroContrato, numero);
+        digita(form.dbedLocal, "01");
+        digita(form.dbedContratante, "10001");
+        digita(form.dbedVencimento, "10");
+        digita(form.dbedValorParcela, "250");
+    }
+};
+
+TEST_F(PrimeiroUsoContratoNovoTest, ANewContractIsSavedInEachRegisterWithATypeOfTheList)
+{
+    TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
+    novoContratoDeServico(form, "HZ-S1");
+    EXPECT_EQ(itens(form.dbcbTipoDesc), (QStringList{"Locação de Equipamentos", "Manutenção Preventiva"}))
+        << "the types the new database's contracts carry";
+    escolhe(form.dbcbTipoDesc, "Manutenção Preventiva");
+    form.bbSalvar->click();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_EQ(lido("select ACTIPODESC || '|' || ACCONTRATANTE || '|' || CLCODIGO from AATC05AC"
+                   " where ACNUMEROCONTRATO = 'HZ-S1'"),
+              QStringList{"Manutenção Preventiva|10001|10001"})
+        << vistos();
+    form.bbSair->click();
+
+    TfmAssContLocacao& locacao = abrirJanela(fmAssContLocacao, "fmAssContLocacao");
+    locacao.btNovo->click();
+    digita(locacao.dbedNumeroContrato, "HZ-L1");
+    digita(locacao.dbedLocal, "01");
+    digita(locacao.dbedContratante, "10001");
+    escolhe(locacao.dbcbTipoDesc, "Locação de Equipamentos");
+    dialogs->answer("Sim", "Deseja salvar as alterações ?");
+    locacao.btSalvar->click();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_EQ(lido("select ACTIPODESC || '|' || CLCODIGO from AATC05AC where ACNUMEROCONTRATO = 'HZ-L1'"),
+              QStringList{"Locação de Equipamentos|10001"})
+        << vistos();
+}
+
+// The rule stays: a type no contract carries is the administrator
+// account's, and a contract without a type is asked for one.
+TEST_F(PrimeiroUsoContratoNovoTest, ANewTypeOrNoTypeIsRefusedNamingWhatIsMissing)
+{
+    TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
+    novoContratoDeServico(form, "HZ-S2");
+    form.bbSalvar->click();
+    digita(form.dbcbTipoDesc, "Venda");
+    form.bbSalvar->click();
+    EXPECT_EQ(avisos(), (QStringList{"Aviso: operação abortada.\nInforme o Tipo do Contrato.",
+                                     "Aviso: operação abortada.\nCadastro de Novos Tipos de Contrato só é permitido "
+                                     "pelo usuário KORVAN!"}))
+        << vistos();
+    EXPECT_EQ(lido("select count(*) from AATC05AC where ACNUMEROCONTRATO = 'HZ-S2'"), QStringList{"0"});
+}
+
+// "99999" refused in "Cliente (Cobrança)" leaves the box empty: neither the
+// save nor the forecast stores the contract or writes an instalment.
+TEST_F(PrimeiroUsoContratoNovoTest, AContractWithoutItsBillingCustomerIsNeitherStoredNorForecast)
+{
+    TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
+    form.bbNovo->click();
+    digita(form.dbedNumeroContrato, "HZ-S3");
+    digita(form.dbedLocal, "01");
+    escolhe(form.dbcbTipoDesc, "Manutenção Preventiva");
+    digita(form.dbedVencimento, "10");
+    digita(form.dbedValorParcela, "250");
+    digita(form.dbedCliente, "99999");
+    form.bbSalvar->click();
+    EXPECT_TRUE(dialogs->texts().contains("Cliente (Cobrança): código 99999 não cadastrado.")) << vistos();
+
+    clicaAba(form.pcContrato, form.tsContParcAberta);
+    dialogs->enter(QDate::currentDate().addMonths(1).toString("dd/MM/yyyy"),
+                   "Informe a data Inicial da previsão do contas a receber")
+        .enter("2", "Informe o número de parcelas");
+    form.bbPrevisionar->click();
+    EXPECT_EQ(lido("select count(*) from AATC05AC where ACNUMEROCONTRATO = 'HZ-S3'"), QStringList{"0"}) << vistos();
+    EXPECT_EQ(lido("select count(*) from ACRC5001 r where not exists"
+                   " (select 1 from AUGC0301 c where c.CODIGO_CLIENTE = r.CODIGO_CLIENTE)"),
+              QStringList{"0"})
+        << vistos();
+}
+
+// A contract stored before the rule, whose billing customer is no
+// registered customer: its forecast writes no receivable and says why.
+TEST_F(PrimeiroUsoContratoNovoTest, AForecastToAnUnregisteredCustomerWritesNothing)
+{
+    TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
+    novoContratoDeServico(form, "HZ-S4");
+    escolhe(form.dbcbTipoDesc, "Manutenção Preventiva");
+    form.bbSalvar->click();
+    const int contrato = dmTecContrato->quCtrCadastro->fieldByName("ACCODIGO")->asInteger();
+    ASSERT_EQ(lido(QString("select count(*) from AATC05AC where ACCODIGO = %1").arg(contrato)), QStringList{"1"})
+        << vistos();
+    exec(QString("update AATC05AC set CLCODIGO = '77777', ACVALOR = 250, ACVALORPARCELA = 250 where ACCODIGO = %1")
+             .arg(contrato));
+    dmTecContrato->quCtrCadastro->refresh();
+
+    clicaAba(form.pcContrato, form.tsContParcAberta);
+    dialogs->enter(QDate::currentDate().addMonths(1).toString("dd/MM/yyyy"),
+                   "Informe a data Inicial da previsão do contas a receber")
+        .enter("2", "Informe o número de parcelas");
+    form.bbPrevisionar->click();
+    EXPECT_TRUE(dialogs->texts().contains(
+        QString("Contrato %1: cliente de cobrança \"77777\" não cadastrado.").arg(contrato)))
+        << vistos();
+    EXPECT_EQ(lido(QString("select count(*) from ACRC5001 where AOCODIGO = %1").arg(contrato)), QStringList{"0"});
+}
+
+}  // namespace
+}  // namespace moduletest
