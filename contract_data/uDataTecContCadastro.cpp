@@ -5,6 +5,7 @@
 #include "contract_data/uDataTecCont.h"
 
 #include "contract_data/uDataTecContParcelas.h"
+#include "data/uDataTecOSAutomatica.h"
 
 #include "host/ClienteCadastrado.h"
 #include "host/PilvCpr70.h"
@@ -72,6 +73,7 @@ void TdmTecContrato::ligarEventosCadastro()
     campo("ACCONTCOBRANCA")->onChange = [this](Field& f) { quCtrCadastroACCONTCOBRANCAChange(f); };
     campo("ACCONTENTCONTRATO")->onChange = [this](Field& f) { quCtrCadastroACCONTENTCONTRATOChange(f); };
     campo("ACVINCULO")->onChange = [this](Field& f) { quCtrCadastroACVINCULOChange(f); };
+    campo("ACCODIGOINTEGRACAO")->onValidate = [](Field& f) { ValidaPeriodicidadeOS(f); };
     host::ExigeClienteCadastrado(*campo("CLCODIGO"), "Cliente");
     host::ExigeClienteCadastrado(*campo("ACCONTRATANTE"), "Contratante");
 }
@@ -165,6 +167,21 @@ QStringList TdmTecContrato::TiposContrato()
     for (query->open(); !query->eof(); query->next())
         tipos << query->field(0)->asString();
     return tipos;
+}
+
+void TdmTecContrato::ValidaPeriodicidadeOS(Field& campo)
+{
+    // Read as the periodic orders' run reads it: a whole number of days first.
+    const QString texto = campo.asString().trimmed();
+    if (texto.isEmpty())
+        return;
+    const int dias = uDataTecOSAutomatica::PeriodicidadeContrato(texto);
+    if (dias <= 0 || dias >= 999999) {
+        const QString mostrado = host::data::shownCaption(campo);
+        dmGlobal->MostraAviso((mostrado.isEmpty() ? QString("Periodicidade da OS") : mostrado) + ": \"" + texto +
+                                  "\" não é um número de dias entre as ordens de serviço (ex.: 30).",
+                              true);
+    }
 }
 
 void TdmTecContrato::ExigePartesCadastradas(Dataset& dataset)

@@ -77,7 +77,7 @@ TEST_F(DatasetsTest, EveryDatasetOpensWithItsFieldsOfTheColumnsTypesAndSizes)
 TEST_F(DatasetsTest, UpdateObjectsWriteEveryColumnOfTheirTableAndNoJoinedOne)
 {
     const QList<QPair<QString, int>> expected = {
-        {"quCtrCadastro", 134}, {"quCtrCadastroIt", 41}, {"quCtrObjeto", 23}, {"quCtrContato", 19},
+        {"quCtrCadastro", 135}, {"quCtrCadastroIt", 41}, {"quCtrObjeto", 23}, {"quCtrContato", 19},
         {"quCtrVeiculo", 17}, {"quCtrCadastroEquip", 12}, {"quCtrCadastroCM", 11}, {"quCtrCadastroItCo", 10},
         {"quCtrCobertura", 5}, {"quCtrCadastroMedidor", 5}, {"QuFranquiaPorGrupo", 5}, {"quCtrCadastroDet", 5},
         {"quContratoCli", 4}, {"quContratoVin", 2}, {"quCtrEquipLocacao", 15}, {"quCtrAcessLocacao", 16},
