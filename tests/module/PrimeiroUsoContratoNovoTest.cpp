@@ -159,5 +159,38 @@ TEST_F(PrimeiroUsoContratoNovoTest, AForecastToAnUnregisteredCustomerWritesNothi
     EXPECT_EQ(lido(QString("select count(*) from ACRC5001 where AOCODIGO = %1").arg(contrato)), QStringList{"0"});
 }
 
+// Due day 31 from a February start: each month's own last day where the
+// month is shorter, the 31st where it has one.
+TEST_F(PrimeiroUsoContratoNovoTest, DueDay31FromAFebruaryStartFallsOnEachMonthsOwnLastDay)
+{
+    TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
+    novoContratoDeServico(form, "HZ-S5");
+    escolhe(form.dbcbTipoDesc, "Manutenção Preventiva");
+    digita(form.dbedVencimento, "31");
+    escolhe(form.dbcbPeriodo, "M - Mensal");
+    escolhe(form.dbcbFixo, "Sim");
+    digita(form.dbedValorParcela, "250");
+    form.bbSalvar->click();
+    ASSERT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_FALSE(dialogs->texts().contains("Dia inválido para vencimento")) << vistos();
+    const int contrato = dmTecContrato->quCtrCadastro->fieldByName("ACCODIGO")->asInteger();
+
+    const int ano = QDate::currentDate().year() + 1;
+    clicaAba(form.pcContrato, form.tsContParcAberta);
+    dialogs->enter(QDate(ano, 2, 1).toString("dd/MM/yyyy"), "Informe a data Inicial da previsão do contas a receber")
+        .enter("6", "Informe o número de parcelas");
+    form.bbPrevisionar->click();
+    QStringList esperado;
+    for (int mes = 2; mes <= 7; ++mes) {
+        const QDate primeiro(ano, mes, 1);
+        esperado << QDate(ano, mes, std::min(31, primeiro.daysInMonth())).toString("yyyy-MM-dd");
+    }
+    EXPECT_EQ(lido(QString("select extract(year from DATA_VENCIMENTO) || '-' || lpad(extract(month from DATA_VENCIMENTO), 2, '0') || '-' || lpad(extract(day from DATA_VENCIMENTO), 2, '0') from ACRC5001"
+                           " where AOCODIGO = %1 order by DATA_VENCIMENTO")
+                       .arg(contrato)),
+              esperado)
+        << vistos();
+}
+
 }  // namespace
 }  // namespace moduletest
