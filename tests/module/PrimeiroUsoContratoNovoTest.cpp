@@ -8,11 +8,15 @@
 
 #include "contract_data/uDataTecCont.h"
 #include "contracts/uAssContCad.h"
+#include "host/Udmglobal.h"
 #include "host/data/Field.h"
+#include "host/db/Database.h"
 #include "host/data/Query.h"
 #include "host/ui/DataChoiceControls.h"
 #include "host/ui/DataEdit.h"
 #include "host/ui/PageControl.h"
+#include "contracts/uAssContReajustarValor.h"
+#include "host/ui/EditControls.h"
 #include "rental/uAssContLocacao.h"
 
 #include <QComboBox>
@@ -190,6 +194,71 @@ TEST_F(PrimeiroUsoContratoNovoTest, DueDay31FromAFebruaryStartFallsOnEachMonthsO
                        .arg(contrato)),
               esperado)
         << vistos();
+}
+
+// A readjustment of a contract that starts next year, with two years of
+// forecasts and a discount typed on one of the second year, then its undo:
+// no instalment before the start, the forecasts the readjustment does not
+// cover kept with their discount, and every value the undo gives back.
+TEST_F(PrimeiroUsoContratoNovoTest, AReadjustmentAndItsUndoKeepTheStartTheLaterForecastsAndTheNetValue)
+{
+    TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
+    novoContratoDeServico(form, "HZ-R1");
+    escolhe(form.dbcbTipoDesc, "Manutenção Preventiva");
+    escolhe(form.dbcbPeriodo, "M - Mensal");
+    escolhe(form.dbcbFixo, "Sim");
+    const QDate inicio(QDate::currentDate().year() + 1, 1, 1);
+    digita(form.dbedInicio, inicio.toString("dd/MM/yyyy"));
+    digita(form.dbedTermino, inicio.addYears(2).addDays(-1).toString("dd/MM/yyyy"));
+    digita(form.dbedValorParcela, "1234,56");
+    form.bbSalvar->click();
+    ASSERT_EQ(recusas(), QStringList{}) << vistos();
+    const int contrato = dmTecContrato->quCtrCadastro->fieldByName("ACCODIGO")->asInteger();
+    const QString ac = QString::number(contrato);
+    clicaAba(form.pcContrato, form.tsContParcAberta);
+    dialogs->enter(inicio.toString("dd/MM/yyyy"), "Informe a data Inicial da previsão do contas a receber")
+        .enter("24", "Informe o número de parcelas");
+    form.bbPrevisionar->click();
+    ASSERT_EQ(lido("select count(*) from ACRC5001 where AOCODIGO = " + ac), QStringList{"24"}) << vistos();
+    const QString ultimoAno = " where AOCODIGO = " + ac + " and DATA_VENCIMENTO >= '" +
+                              inicio.addYears(1).addMonths(1).toString("yyyy-MM-dd") + "'";
+    exec("update ACRC5001 set VALOR_DESCONTO = 10" + ultimoAno + " and DATA_VENCIMENTO < '" +
+         inicio.addYears(1).addMonths(2).toString("yyyy-MM-dd") + "'");
+    dmGlobal->IBTransaction1->commitRetaining();
+    const QStringList segundoAno =
+        lido("select NUMERO_DOCUMENTO || '|' || cast(VALOR_DOCUMENTO * 100 as integer) || '|' ||"
+             " cast(VALOR_DESCONTO * 100 as integer) from ACRC5001" + ultimoAno + " order by DATA_VENCIMENTO");
+    ASSERT_EQ(segundoAno.size(), 11);
+    form.bbSair->click();
+
+    TfmAssContReaj& reajuste = abrirJanela(fmAssContReaj, "fmAssContReaj");
+    digita(reajuste.edFilial, "01");
+    digita(reajuste.edContratoIni, ac);
+    digita(reajuste.edContratoFim, ac);
+    digita(reajuste.edReajuste, "7,5");
+    reajuste.bbBaixar->click();
+    ASSERT_TRUE(dialogs->texts().contains("Operação efetuada com sucesso! Total de contratos reajustados: 1"))
+        << vistos();
+    ASSERT_EQ(lido("select cast(ACVALORPARCELA * 100 as integer) || '|' || cast(ACVALORPARCELALIQUIDO * 100 as integer)"
+                   " from AATC05AC where ACCODIGO = " + ac),
+              QStringList{"132715|132715"});
+    EXPECT_EQ(lido("select count(*) from ACRC5001 where AOCODIGO = " + ac + " and DATA_VENCIMENTO < '" +
+                   inicio.toString("yyyy-MM-dd") + "'"),
+              QStringList{"0"})
+        << "no instalment before the contract starts";
+    EXPECT_EQ(lido("select NUMERO_DOCUMENTO || '|' || cast(VALOR_DOCUMENTO * 100 as integer) || '|' ||"
+                   " cast(VALOR_DESCONTO * 100 as integer) from ACRC5001" + ultimoAno + " order by DATA_VENCIMENTO"),
+              segundoAno)
+        << "the later forecasts, with their discount";
+
+    reajuste.BitBtn2->click();
+    EXPECT_EQ(lido("select cast(ACVALORPARCELA * 100 as integer) || '|' || cast(ACVALORPARCELALIQUIDO * 100 as integer)"
+                   " from AATC05AC where ACCODIGO = " + ac),
+              QStringList{"123456|123456"});
+    EXPECT_EQ(lido("select count(*) from ACRC5001 where AOCODIGO = " + ac + " and DATA_VENCIMENTO < '" +
+                   inicio.toString("yyyy-MM-dd") + "'"),
+              QStringList{"0"});
+    EXPECT_EQ(lido("select count(*) from ACRC5001" + ultimoAno), QStringList{"11"});
 }
 
 }  // namespace
