@@ -63,6 +63,22 @@ protected:
         digita(form.dbedVencimento, "10");
         digita(form.dbedValorParcela, "250");
     }
+    // The same, monthly, of fixed value, of the company's maintenance type.
+    void contratoMensal(TfmAssContCad& form, const QString& numero)
+    {
+        novoContratoDeServico(form, numero);
+        escolhe(form.dbcbTipoDesc, "Manutenção Preventiva");
+        escolhe(form.dbcbPeriodo, "M - Mensal");
+        escolhe(form.dbcbFixo, "Sim");
+    }
+    // "Gerar Previsão" on the instalments page, from the date, that many.
+    void gerarPrevisao(TfmAssContCad& form, const QDate& inicio, int quantidade)
+    {
+        clicaAba(form.pcContrato, form.tsContParcAberta);
+        dialogs->enter(inicio.toString("dd/MM/yyyy"), "Informe a data Inicial da previsão do contas a receber")
+            .enter(QString::number(quantidade), "Informe o número de parcelas");
+        form.bbPrevisionar->click();
+    }
 };
 
 TEST_F(PrimeiroUsoContratoNovoTest, ANewContractIsSavedInEachRegisterWithATypeOfTheList)
@@ -125,11 +141,7 @@ TEST_F(PrimeiroUsoContratoNovoTest, AContractWithoutItsBillingCustomerIsNeitherS
     form.bbSalvar->click();
     EXPECT_TRUE(dialogs->texts().contains("Cliente (Cobrança): código 99999 não cadastrado.")) << vistos();
 
-    clicaAba(form.pcContrato, form.tsContParcAberta);
-    dialogs->enter(QDate::currentDate().addMonths(1).toString("dd/MM/yyyy"),
-                   "Informe a data Inicial da previsão do contas a receber")
-        .enter("2", "Informe o número de parcelas");
-    form.bbPrevisionar->click();
+    gerarPrevisao(form, QDate::currentDate().addMonths(1), 2);
     EXPECT_EQ(lido("select count(*) from AATC05AC where ACNUMEROCONTRATO = 'HZ-S3'"), QStringList{"0"}) << vistos();
     EXPECT_EQ(lido("select count(*) from ACRC5001 r where not exists"
                    " (select 1 from AUGC0301 c where c.CODIGO_CLIENTE = r.CODIGO_CLIENTE)"),
@@ -152,11 +164,7 @@ TEST_F(PrimeiroUsoContratoNovoTest, AForecastToAnUnregisteredCustomerWritesNothi
              .arg(contrato));
     dmTecContrato->quCtrCadastro->refresh();
 
-    clicaAba(form.pcContrato, form.tsContParcAberta);
-    dialogs->enter(QDate::currentDate().addMonths(1).toString("dd/MM/yyyy"),
-                   "Informe a data Inicial da previsão do contas a receber")
-        .enter("2", "Informe o número de parcelas");
-    form.bbPrevisionar->click();
+    gerarPrevisao(form, QDate::currentDate().addMonths(1), 2);
     EXPECT_TRUE(dialogs->texts().contains(
         QString("Contrato %1: cliente de cobrança \"77777\" não cadastrado.").arg(contrato)))
         << vistos();
@@ -168,11 +176,8 @@ TEST_F(PrimeiroUsoContratoNovoTest, AForecastToAnUnregisteredCustomerWritesNothi
 TEST_F(PrimeiroUsoContratoNovoTest, DueDay31FromAFebruaryStartFallsOnEachMonthsOwnLastDay)
 {
     TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
-    novoContratoDeServico(form, "HZ-S5");
-    escolhe(form.dbcbTipoDesc, "Manutenção Preventiva");
+    contratoMensal(form, "HZ-S5");
     digita(form.dbedVencimento, "31");
-    escolhe(form.dbcbPeriodo, "M - Mensal");
-    escolhe(form.dbcbFixo, "Sim");
     digita(form.dbedValorParcela, "250");
     form.bbSalvar->click();
     ASSERT_EQ(recusas(), QStringList{}) << vistos();
@@ -180,17 +185,15 @@ TEST_F(PrimeiroUsoContratoNovoTest, DueDay31FromAFebruaryStartFallsOnEachMonthsO
     const int contrato = dmTecContrato->quCtrCadastro->fieldByName("ACCODIGO")->asInteger();
 
     const int ano = QDate::currentDate().year() + 1;
-    clicaAba(form.pcContrato, form.tsContParcAberta);
-    dialogs->enter(QDate(ano, 2, 1).toString("dd/MM/yyyy"), "Informe a data Inicial da previsão do contas a receber")
-        .enter("6", "Informe o número de parcelas");
-    form.bbPrevisionar->click();
+    gerarPrevisao(form, QDate(ano, 2, 1), 6);
     QStringList esperado;
     for (int mes = 2; mes <= 7; ++mes) {
         const QDate primeiro(ano, mes, 1);
         esperado << QDate(ano, mes, std::min(31, primeiro.daysInMonth())).toString("yyyy-MM-dd");
     }
-    EXPECT_EQ(lido(QString("select extract(year from DATA_VENCIMENTO) || '-' || lpad(extract(month from DATA_VENCIMENTO), 2, '0') || '-' || lpad(extract(day from DATA_VENCIMENTO), 2, '0') from ACRC5001"
-                           " where AOCODIGO = %1 order by DATA_VENCIMENTO")
+    EXPECT_EQ(lido(QString("select extract(year from DATA_VENCIMENTO) || '-' || lpad(extract(month from"
+                           " DATA_VENCIMENTO), 2, '0') || '-' || lpad(extract(day from DATA_VENCIMENTO), 2, '0')"
+                           " from ACRC5001 where AOCODIGO = %1 order by DATA_VENCIMENTO")
                        .arg(contrato)),
               esperado)
         << vistos();
@@ -203,10 +206,7 @@ TEST_F(PrimeiroUsoContratoNovoTest, DueDay31FromAFebruaryStartFallsOnEachMonthsO
 TEST_F(PrimeiroUsoContratoNovoTest, AReadjustmentAndItsUndoKeepTheStartTheLaterForecastsAndTheNetValue)
 {
     TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
-    novoContratoDeServico(form, "HZ-R1");
-    escolhe(form.dbcbTipoDesc, "Manutenção Preventiva");
-    escolhe(form.dbcbPeriodo, "M - Mensal");
-    escolhe(form.dbcbFixo, "Sim");
+    contratoMensal(form, "HZ-R1");
     const QDate inicio(QDate::currentDate().year() + 1, 1, 1);
     digita(form.dbedInicio, inicio.toString("dd/MM/yyyy"));
     digita(form.dbedTermino, inicio.addYears(2).addDays(-1).toString("dd/MM/yyyy"));
@@ -215,10 +215,7 @@ TEST_F(PrimeiroUsoContratoNovoTest, AReadjustmentAndItsUndoKeepTheStartTheLaterF
     ASSERT_EQ(recusas(), QStringList{}) << vistos();
     const int contrato = dmTecContrato->quCtrCadastro->fieldByName("ACCODIGO")->asInteger();
     const QString ac = QString::number(contrato);
-    clicaAba(form.pcContrato, form.tsContParcAberta);
-    dialogs->enter(inicio.toString("dd/MM/yyyy"), "Informe a data Inicial da previsão do contas a receber")
-        .enter("24", "Informe o número de parcelas");
-    form.bbPrevisionar->click();
+    gerarPrevisao(form, inicio, 24);
     ASSERT_EQ(lido("select count(*) from ACRC5001 where AOCODIGO = " + ac), QStringList{"24"}) << vistos();
     const QString ultimoAno = " where AOCODIGO = " + ac + " and DATA_VENCIMENTO >= '" +
                               inicio.addYears(1).addMonths(1).toString("yyyy-MM-dd") + "'";
