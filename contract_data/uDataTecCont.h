@@ -299,6 +299,15 @@ public:
     // Cancelling a contract: its open receivables due from the cancellation
     // date on go, with their cash rows, when the user agrees.
     void CtrVerificaCancelamentoCR();
+    // The contract types stored contracts carry, in order: what a register
+    // offers to choose from (a new one is the administrator account's).
+    static QStringList TiposContrato();
+    // A header is stored only with a registered contracting party and
+    // billing customer; otherwise refused naming the box.
+    static void ExigePartesCadastradas(host::data::Dataset& dataset);
+    // The days between a contract's periodic service orders
+    // (ACCODIGOINTEGRACAO): empty, or a number of days as the run reads it.
+    static void ValidaPeriodicidadeOS(host::data::Field& campo);
     // The program's own re-post of the current header (its values
     // recomputed by the before-post): the header goes into edit when it is
     // not, and no reason for change is asked, since the user changed nothing.

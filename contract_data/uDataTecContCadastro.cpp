@@ -5,6 +5,7 @@
 #include "contract_data/uDataTecCont.h"
 
 #include "contract_data/uDataTecContParcelas.h"
+#include "data/uDataTecOSAutomatica.h"
 
 #include "host/ClienteCadastrado.h"
 #include "host/PilvCpr70.h"
@@ -14,6 +15,9 @@
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
 #include "host/data/Abort.h"
+#include "host/data/DataSource.h"
+#include "host/data/Field.h"
+#include "host/data/Query.h"
 #include "host/data/HandlerGuard.h"
 #include "host/db/Database.h"
 #include "host/schema/SchemaDefinition.h"
@@ -69,6 +73,7 @@ void TdmTecContrato::ligarEventosCadastro()
     campo("ACCONTCOBRANCA")->onChange = [this](Field& f) { quCtrCadastroACCONTCOBRANCAChange(f); };
     campo("ACCONTENTCONTRATO")->onChange = [this](Field& f) { quCtrCadastroACCONTENTCONTRATOChange(f); };
     campo("ACVINCULO")->onChange = [this](Field& f) { quCtrCadastroACVINCULOChange(f); };
+    campo("ACCODIGOINTEGRACAO")->onValidate = [](Field& f) { ValidaPeriodicidadeOS(f); };
     host::ExigeClienteCadastrado(*campo("CLCODIGO"), "Cliente");
     host::ExigeClienteCadastrado(*campo("ACCONTRATANTE"), "Contratante");
 }
@@ -150,6 +155,61 @@ void TdmTecContrato::quCtrCadastroNewRecord(Dataset& dataset)
         define("ACVINCULO", "P");
     }
     ZelDevVerificarEvento(&dataset, "ONNEWRECORD");
+}
+
+// ---- parties and types ----
+
+QStringList TdmTecContrato::TiposContrato()
+{
+    auto query = CriarIbQuery();
+    query->setSql("select ACTIPODESC from AATC05AC where ACTIPODESC <> '' group by ACTIPODESC order by ACTIPODESC");
+    QStringList tipos;
+    for (query->open(); !query->eof(); query->next())
+        tipos << query->field(0)->asString();
+    return tipos;
+}
+
+void TdmTecContrato::ValidaPeriodicidadeOS(Field& campo)
+{
+    // Read as the periodic orders' run reads it: a whole number of days first.
+    const QString texto = campo.asString().trimmed();
+    if (texto.isEmpty())
+        return;
+    const int dias = uDataTecOSAutomatica::PeriodicidadeContrato(texto);
+    if (dias <= 0 || dias >= 999999) {
+        const QString mostrado = host::data::shownCaption(campo);
+        dmGlobal->MostraAviso((mostrado.isEmpty() ? QString("Periodicidade da OS") : mostrado) + ": \"" + texto +
+                                  "\" não é um número de dias entre as ordens de serviço (ex.: 30).",
+                              true);
+    }
+}
+
+void TdmTecContrato::ExigePartesCadastradas(Dataset& dataset)
+{
+    // The receivables and the orders are written to the billing customer:
+    // a contract without one (a refused code leaves the box empty) is not
+    // stored. The billing customer contracts unless another party was given.
+    // A stored contract is checked again only where a party changed.
+    const bool inserindo = dataset.state() == DatasetState::Insert;
+    Field& contratante = *dataset.fieldByName("ACCONTRATANTE");
+    const QString cobranca = fieldText(dataset, "CLCODIGO").trimmed();
+    if (inserindo && contratante.asString().trimmed().isEmpty() && !cobranca.isEmpty())
+        contratante.setAsString(cobranca);
+    for (const char* nome : {"CLCODIGO", "ACCONTRATANTE"}) {
+        Field& campo = *dataset.fieldByName(nome);
+        const QString codigo = campo.asString().trimmed();
+        const bool jaVisto = QLatin1String(nome) == "ACCONTRATANTE" && codigo == cobranca;
+        if (jaVisto || (!inserindo && codigo == campo.oldValue().toString().trimmed()))
+            continue;
+        const QString mostrado = host::data::shownCaption(campo);
+        const QString rotulo = !mostrado.isEmpty()                 ? mostrado
+                               : QLatin1String(nome) == "CLCODIGO" ? QString("Cliente")
+                                                                   : QString("Contratante");
+        if (codigo.isEmpty())
+            dmGlobal->MostraAviso("Campo obrigatório não informado: " + rotulo, true);
+        if (!host::ClienteCadastrado(codigo))
+            dmGlobal->MostraAviso(rotulo + ": código " + codigo + " não cadastrado.", true);
+    }
 }
 
 // ---- before post ----
@@ -235,14 +295,22 @@ void TdmTecContrato::quCtrCadastroBeforePost(Dataset& dataset)
 
     passo("10 campos obrigatórios");
     AvisaCamposObrigatorio(dataset, true);
+    ExigePartesCadastradas(dataset);
 
     if (parametroMaiusculo("ATOPCAOCONTRATO") == "E") {
         passo("11 tipo e número");
-        if (dmGlobal->ParametroNumero("ATMODOCOMPOSICAO") != 9 &&
-            ContadorDados("ACTIPODESC", "AATC05AC", fieldText(dataset, "ACTIPODESC")) == 0 && IbUserName() != "KORVAN")
-            dmGlobal->MostraAviso("Aviso: operação abortada.\rCadastro de Novos Tipos de Contrato só é permitido "
-                                  "pelo usuário KORVAN!",
-                                  true);
+        if (dmGlobal->ParametroNumero("ATMODOCOMPOSICAO") != 9) {
+            // No type at all is no new type: a new contract is asked to choose
+            // one of the register's list; one stored without a type keeps saving.
+            const QString tipo = fieldText(dataset, "ACTIPODESC").trimmed();
+            if (tipo.isEmpty() && inserindo)
+                dmGlobal->MostraAviso("Aviso: operação abortada.\rInforme o Tipo do Contrato.", true);
+            if (!tipo.isEmpty() && ContadorDados("ACTIPODESC", "AATC05AC", fieldText(dataset, "ACTIPODESC")) == 0 &&
+                IbUserName() != "KORVAN")
+                dmGlobal->MostraAviso("Aviso: operação abortada.\rCadastro de Novos Tipos de Contrato só é "
+                                      "permitido pelo usuário KORVAN!",
+                                      true);
+        }
         // A contract typed without a number collides with nothing.
         const QString numero = fieldText(dataset, "ACNUMEROCONTRATO").trimmed();
         if (inserindo && !numero.isEmpty() &&

@@ -5,6 +5,7 @@
 #include "contract_data/uDataTecContLocacao.h"
 
 #include "contract_data/uDataTecContLegendas.h"
+#include "host/OpcaoDigitada.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/data/Field.h"
@@ -74,7 +75,12 @@ void TdmTecContrato::ligarTextos()
             // A null code has its caption too ("Nenhum", "Item", "Não"...).
             field->onGetText = [&m](Field& f, QString& text, bool) { text = m.texto(f.asString()); };
             field->onSetText = [&m](Field& f, const QString& text) {
-                const QString codigo = m.codigo(text);
+                QString codigo = m.codigo(text);
+                // The stored code written back as it is (one no option names) stays.
+                if (codigo.isEmpty() && text.trimmed().compare(f.asString().trimmed(), Qt::CaseInsensitive) == 0)
+                    codigo = f.asString();
+                if (codigo.isEmpty() && !text.trimmed().isEmpty())
+                    host::RecusaOpcaoDigitada(f, text);
                 if (codigo.isEmpty())
                     f.clear();
                 else

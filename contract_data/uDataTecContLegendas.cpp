@@ -4,6 +4,7 @@
 #include "contract_data/uDataTecCont.h"
 
 #include "host/Udmglobal.h"
+#include "host/data/CodigoNomeado.h"
 #include "host/Uglobal.h"
 
 #include <stdexcept>
@@ -13,7 +14,7 @@ namespace uDataTecCont {
 
 namespace {
 
-using Pares = std::vector<std::pair<QString, QString>>;
+using Pares = host::data::OpcoesCodigo;
 
 // A typed text that is no caption stores its first character: every one of
 // these columns holds one character.
@@ -30,13 +31,15 @@ QString procuraTexto(const Pares& pares, const QString& codigo)
     return QString();
 }
 
-QString procuraCodigo(const Pares& pares, const QString& texto)
+// The code of the option a typed text names (by code, caption or name);
+// empty when it names none, which the field refuses. The "other" caption
+// stores its first letter.
+QString procuraCodigo(const Pares& pares, const QString& texto, const QString& outro = {})
 {
-    const QString procurado = texto.trimmed();
-    for (const auto& [c, t] : pares)
-        if (t.trimmed().compare(procurado, Qt::CaseInsensitive) == 0)
-            return c;
-    return primeiraLetra(texto);
+    if (!outro.isEmpty() && (texto.trimmed().compare(outro, Qt::CaseInsensitive) == 0 ||
+                             texto.trimmed().compare(primeiraLetra(outro), Qt::CaseInsensitive) == 0))
+        return primeiraLetra(outro);
+    return host::data::codigoNomeado(pares, texto);
 }
 
 // A fixed table; a code not in it shows the "other" caption (empty by default).
@@ -46,7 +49,7 @@ Mapeamento tabela(const QString& dataset, const QStringList& campos, Pares pares
         const QString t = procuraTexto(pares, codigo);
         return t.isEmpty() ? outro : t;
     };
-    auto codigo = [pares](const QString& t) { return procuraCodigo(pares, t); };
+    auto codigo = [pares, outro](const QString& t) { return procuraCodigo(pares, t, outro); };
     return {dataset, campos, texto, codigo};
 }
 
@@ -58,8 +61,11 @@ Mapeamento listaHost(const QString& dataset, const QStringList& campos, const QS
         return t.isEmpty() ? procuraTexto(extras, codigo) : t;
     };
     auto codigo = [lista, extras](const QString& t) {
-        const QString c = RetornaCodigoEquivalente(t.trimmed(), lista);
-        return c.isEmpty() ? procuraCodigo(extras, t) : c;
+        Pares pares;
+        for (const QString& legenda : RetornaListaSituacao(lista))
+            pares.emplace_back(RetornaCodigoEquivalente(legenda, lista), legenda);
+        pares.insert(pares.end(), extras.begin(), extras.end());
+        return procuraCodigo(pares, t);
     };
     return {dataset, campos, texto, codigo};
 }

@@ -207,27 +207,23 @@ void TdmTecContrato::ReajustarValorContratoCorrente(double)
 void TdmTecContrato::quCtrCadastroACVENCIMENTOChange(Field& field)
 {
     const int dia = field.asInteger();
-    if (dia <= 0 || dia > 30) {
+    if (dia <= 0 || dia > 31) {
         dmGlobal->MostraAviso("Dia inválido para vencimento", false);
         return;
     }
     const int contrato = quCtrCadastroACCODIGO->asInteger();
     if (!temPrevisoes(contrato) || !sim("Deseja mudar vencimento das parcelas de provisão?"))
         return;
-    auto atualiza = [contrato](int novoDia, const QString& fevereiro) {
-        auto query = CriarIbQuery();
-        query->setSql("Update acrc5001  set data_vencimento =  extract(month from data_vencimento)||'/'||" +
-                      QString::number(novoDia) + "||'/'|| extract(year from data_vencimento)  " +
-                      "Where aoCodigo = " + QString::number(contrato) + "  and situacao_documento = 'V'" + fevereiro);
-        query->execSql();
-        commitRetaining();
-    };
-    if (dia < 29) {
-        atualiza(dia, {});
-        return;
-    }
-    atualiza(dia, " and extract(month from data_vencimento) <> 2 ");
-    atualiza(28, " and extract(month from data_vencimento) = 2 ");
+    // Each forecast to the day in its own month, or to the month's last day
+    // where the month is shorter (as the forecasts are made).
+    const char* const primeiro = "(data_vencimento - extract(day from data_vencimento) + 1)";
+    host::db::executeSql(*dmGlobal->IBTransaction1,
+                         QString("update acrc5001 set data_vencimento = %1 + (minvalue(:DIA, extract(day from"
+                                 " dateadd(-1 day to dateadd(1 month to %1)))) - 1)"
+                                 " where aoCodigo = :CONTRATO and situacao_documento = 'V'")
+                             .arg(QLatin1String(primeiro)),
+                         {{"DIA", dia}, {"CONTRATO", contrato}});
+    commitRetaining();
 }
 
 // ---- situation ----

@@ -25,11 +25,10 @@ struct Janela {
     QDate inicio, fim;
 };
 Janela JanelaParcelas(const QString& modalidade, const QDate& primeiro, const QDate& ultimo);
-// The due day of a call: empty is 1; 30 or 31 in a February start gives 28;
-// 31 in a 30-day start month gives 30.
+// The due day of a call: empty is 1.
 int AjustaDiaVencimento(const QString& dia, const QDate& inicio);
-// The due day in the month of the date; a day the month lacks gives the 30th,
-// then the 28th.
+// The due day in the month of the date; where the month is shorter, its
+// last day (day 31 in February: the 28th, or the 29th of a leap year).
 QDate DataVencimento(const QDate& mes, int dia);
 // True when the start month's due date is already due (not after now): the
 // span then moves one month on.

@@ -6,6 +6,7 @@
 #include "contract_data/uDataTecCont.h"
 
 #include "contract_data/uDataTecContParcelas.h"
+#include "host/ClienteCadastrado.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/data/Format.h"
@@ -195,6 +196,10 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
     }
 
     const QString cliente = sCliente.trimmed();
+    // A receivable belongs to a customer: none is written to a code nobody registered.
+    if (!host::ClienteCadastrado(cliente))
+        dmGlobal->MostraErro("Contrato " + QString::number(iContrato) + ": cliente de cobrança \"" + cliente +
+                             "\" não cadastrado.");
     const ContratoParcelas contrato = lerContrato(iContrato);
     const bool semPrevisao = parametroMaiusculo("ATPARCELASEMPREVISAO") == u'S';
     const QString situacao = bNota || semPrevisao ? QString() : QString("V");

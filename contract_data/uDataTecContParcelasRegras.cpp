@@ -46,24 +46,18 @@ Janela JanelaParcelas(const QString& modalidade, const QDate& primeiro, const QD
     return {UltimoDiaMes(primeiro), UltimoDiaMes(ultimo)};
 }
 
-int AjustaDiaVencimento(const QString& dia, const QDate& inicio)
+int AjustaDiaVencimento(const QString& dia, const QDate&)
 {
-    const int d = dia.trimmed().isEmpty() ? 1 : dia.trimmed().toInt();
-    if ((d == 30 || d == 31) && inicio.month() == 2)
-        return 28;
-    if (d == 31 && (inicio.month() == 4 || inicio.month() == 6 || inicio.month() == 9 || inicio.month() == 11))
-        return 30;
-    return d;
+    // Each month's own length is applied where the day is used.
+    return dia.trimmed().isEmpty() ? 1 : dia.trimmed().toInt();
 }
 
 QDate DataVencimento(const QDate& mes, int dia)
 {
-    for (int d : {dia, 30, 28}) {
-        const QDate data(mes.year(), mes.month(), d);
-        if (data.isValid())
-            return data;
-    }
-    return QDate(mes.year(), mes.month(), 28);
+    // The due day, or the month's last day where the month is shorter; a
+    // day that is no day of any month falls back to the 30th as before.
+    const int d = dia >= 1 ? dia : 30;
+    return QDate(mes.year(), mes.month(), std::min(d, mes.daysInMonth()));
 }
 
 bool InicioVencido(const QDate& inicio, int dia, const QDateTime& agora)

@@ -7,6 +7,8 @@
 
 #include "contract_data/uDataTecContReajuste.h"
 
+#include <algorithm>
+
 #include "contract_data/uDataTecCont.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
@@ -54,6 +56,7 @@ struct Reajuste::Contrato {
     QString indice, valorFixo, operacao, modalidade, cliente, filial, tipoPagamento, banco, periodo, textoObjeto;
     QString vencimento;   // as text: a contract without a due day is due on the 1st, as elsewhere
     QDateTime dataBase;
+    QDate implantacao;
     double valorParcela = 0, valorLiquido = 0, valorAnterior = 0;
     int objeto = 0;
 
@@ -73,6 +76,7 @@ struct Reajuste::Contrato {
         periodo = texto("ACPERIODO");
         textoObjeto = texto("AJOBJETO");
         dataBase = d.fieldByName("ACDATABASE")->asDateTime();
+        implantacao = d.fieldByName("ACDATAIMPLANTACAO")->asDateTime().date();
         valorParcela = numero("ACVALORPARCELA");
         valorLiquido = numero("ACVALORPARCELALIQUIDO");
         // Without a previous value the undo leaves the instalment value as it is.
@@ -209,22 +213,53 @@ void Reajuste::guardaValoresAnteriores(const Contrato& contrato)
 
 void Reajuste::regeraPrevisoes(const Contrato& contrato, double valorReserva)
 {
-    const int previsoes = host::db::selectValue(transacao(),
-                                                "select count(*) from ACRC5001 where AOCODIGO = :C"
-                                                " and SITUACAO_DOCUMENTO = 'V' and " + QString(kPrevisaoDoContrato),
-                                                {{"C", contrato.codigo}})
-                              .toInt();
+    // The forecasts from the readjustment on (never before the contract
+    // starts) are made again at the new value: over the span the existing
+    // ones cover, or the months asked for. The earlier and later ones stay,
+    // and so do the discounts typed on the ones made again.
+    const QDate desde = contrato.implantacao.isValid() ? std::max(hoje_, contrato.implantacao) : hoje_;
+    host::db::Transaction& tr = transacao();
+    const QString previsao = " from ACRC5001 where AOCODIGO = :C and SITUACAO_DOCUMENTO = 'V' and " +
+                             QString(kPrevisaoDoContrato) + " and DATA_VENCIMENTO >= :INICIO";
+    QVariantMap chave{{"C", contrato.codigo}, {"INICIO", host::db::localDateTime(desde)}};
+    host::db::Statement span(tr, "select min(DATA_VENCIMENTO), max(DATA_VENCIMENTO)" + previsao);
+    span.setParam("C", contrato.codigo);
+    span.setParam("INICIO", chave.value("INICIO"));
+    span.execute();
+    const bool lida = span.fetch();
+    const QDateTime primeira = lida ? span.value(0).toDateTime() : QDateTime();
+    const QDateTime ultima = lida ? span.value(1).toDateTime() : QDateTime();
+    if (lida)
+        span.closeCursor();
     // A contract without forecasts gets none.
-    if (previsoes == 0)
+    if (!ultima.isValid())
         return;
-    const int meses = opcoes_.novasProvisoes ? opcoes_.numeroProvisoes : previsoes;
-    CRDeletarParcelasContrato(contrato.codigo);
+    const QDate inicio = opcoes_.novasProvisoes ? desde : primeira.date();
+    const QDate fim = opcoes_.novasProvisoes ? desde.addMonths(opcoes_.numeroProvisoes)
+                                             : QDate(ultima.date().year(), ultima.date().month(), 1).addMonths(1);
+    chave["INICIO"] = host::db::localDateTime(inicio);
+    QList<QPair<QString, double>> descontos;
+    {
+        host::db::Statement st(tr, "select NUMERO_DOCUMENTO, VALOR_DESCONTO" + previsao +
+                                       " and DATA_VENCIMENTO < :FIM and coalesce(VALOR_DESCONTO, 0) <> 0");
+        for (auto it = chave.begin(); it != chave.end(); ++it)
+            st.setParam(it.key(), it.value());
+        st.setParam("FIM", host::db::localDateTime(fim));
+        st.execute();
+        while (st.fetch())
+            descontos.append({st.value(0).toString(), st.value(1).toDouble()});
+    }
+    CRDeletarParcelasContrato(contrato.codigo, inicio, fim);
     int contador = 0;
-    InserirParcelasContrato(contrato.modalidade, textoData(hoje_), textoData(hoje_.addMonths(meses)), contrato.cliente,
+    InserirParcelasContrato(contrato.modalidade, textoData(inicio), textoData(fim), contrato.cliente,
                             false, contrato.vencimento, contrato.codigo, valorReserva,
                             contrato.filial, contrato.tipoPagamento, contrato.banco, textoData(hoje_), contrato.periodo,
                             contador, contrato.objeto, contrato.filial, contrato.operacao, false, contrato.textoObjeto,
                             false, &avisos_, 0, 0);
+    for (const auto& [documento, desconto] : descontos)
+        host::db::executeSql(tr, "update ACRC5001 set VALOR_DESCONTO = :D where AOCODIGO = :C and NUMERO_DOCUMENTO = :N"
+                                 " and SITUACAO_DOCUMENTO = 'V'",
+                             {{"D", desconto}, {"C", contrato.codigo}, {"N", documento}});
 }
 
 void Reajuste::ContratoReajustarVinculado(int principal)
@@ -241,8 +276,16 @@ void Reajuste::desfaz(const Contrato& contrato)
 {
     host::db::Transaction& tr = transacao();
     const QVariantMap chave{{"C", contrato.codigo}};
-    host::db::executeSql(tr, "update AATC05AC set ACVALORPARCELA = ACVALORANTERIOR where ACCODIGO = :C"
-                             " and ACVALORANTERIOR is not null", chave);
+    // The instalment, its net value and the value splits go back together.
+    const double liquido = dmTecContrato->VerificaValorISSQNContrato(contrato.valorAnterior, contrato.operacao);
+    host::db::executeSql(tr, "update AATC05AC set ACVALORPARCELA = ACVALORANTERIOR, ACVALORPARCELALIQUIDO = :N"
+                             " where ACCODIGO = :C and ACVALORANTERIOR is not null",
+                         {{"N", liquido}, {"C", contrato.codigo}});
+    if (contrato.valorLiquido != 0 && contrato.valorAnterior != contrato.valorParcela)
+        host::db::executeSql(tr, "update ACXC94XP set xpValor = cast((xpValor / cast(:B as double precision))"
+                                 " * cast(:N as double precision) as numeric(9,2))"
+                                 " where xpId = 'C' and acCodigo = :C",
+                             {{"B", contrato.valorLiquido}, {"N", liquido}, {"C", contrato.codigo}});
     commit();
     host::db::executeSql(tr, "update AATC05ACIT set ACITVALORUNITARIO = coalesce(ACITVALORUNITARIO_ANTERIOR,"
                              " ACITVALORUNITARIO), ACITVALOR = coalesce(ACITVALOR_ANTERIOR, ACITVALOR)"

@@ -62,8 +62,9 @@ void ContratoAtualizaItens(int contrato, const QDate& data, const QString& opera
 // A forecast of the contract itself: a contract item's own receivables
 // (ACITCODIGO set) carry the item's value and are left to the item.
 inline constexpr const char* kPrevisaoDoContrato = "coalesce(ACITCODIGO, 0) = 0";
-// Deletes the contract's forecasts with their cash rows; committed.
-void CRDeletarParcelasContrato(int contrato);
+// Deletes the contract's forecasts due from `de` up to, not including,
+// `ate`, with their cash rows; committed.
+void CRDeletarParcelasContrato(int contrato, const QDate& de, const QDate& ate);
 
 struct OpcoesReajuste {
     double percentual = 0;          // kind "Por Percentual"

@@ -110,10 +110,11 @@ void ContratoAtualizaItens(int contrato, const QDate& data, const QString& opera
     tr.commitRetaining();
 }
 
-void CRDeletarParcelasContrato(int contrato)
+void CRDeletarParcelasContrato(int contrato, const QDate& de, const QDate& ate)
 {
     dmGlobal->ExcluirParcelasReceber("AOCODIGO = " + QString::number(contrato) + " and SITUACAO_DOCUMENTO = 'V' and " +
-                                     kPrevisaoDoContrato);
+                                     kPrevisaoDoContrato + " and DATA_VENCIMENTO >= '" + de.toString("yyyy-MM-dd") +
+                                     "' and DATA_VENCIMENTO < '" + ate.toString("yyyy-MM-dd") + "'");
     transacaoPesquisa().commitRetaining();
 }
 

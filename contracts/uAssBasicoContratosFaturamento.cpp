@@ -249,14 +249,18 @@ void TfmAssBasicoContratosFaturamento::abrirListas(const QString& cliente, const
     }
     quContrato->close();
     quContrato->paramByName("clcodigo")->setAsString(cliente);
+    quContrato->paramByName("pDI")->setAsDateTime(host::inicioDoDia(inicio));
+    quContrato->paramByName("pDF")->setAsDateTime(host::fimExclusivoDoDia(fim));
     quContrato->open();
 }
 
 void TfmAssBasicoContratosFaturamento::bbPedidoVendaClick()
 {
     // Without a contract there is neither a customer nor a contract line to bill.
-    if (!quContrato->active() || quContrato->isEmpty())
+    if (!quContrato->active())
         dmGlobal->MostraAviso("Aviso: operação abortada.\rNenhum contrato do cliente selecionado.", true);
+    if (quContrato->isEmpty())
+        dmGlobal->MostraAviso(uAssBasicoContratosFaturamento::kSemContrato, true);
     QString pedido;
     {
         host::ui::WaitCursor ampulheta;

@@ -45,6 +45,9 @@ namespace uAssBasicoContratosFaturamento {
 QString SqlServicos();
 QString SqlPecas();
 QString SqlContrato();
+// What a customer without a basic contract in force in the period is told.
+inline constexpr const char* kSemContrato =
+    "Aviso: operação abortada.\rO cliente não possui contrato básico vigente no período: nada foi faturado.";
 
 // The contract's allowance: hours (ACLIMITEHORA) or calls (ACLIMITE).
 struct Franquia {
@@ -61,9 +64,10 @@ struct ServicoPeriodo {
 // never one not authorised; none without either limit.
 std::vector<bool> ServicosCobrados(const Franquia& franquia, const std::vector<ServicoPeriodo>& servicos);
 
-// The sales order of the customer's contract (current row of `contrato`)
-// with the services and parts of the lists; returns its number. The whole
-// order is written or none of it.
+// The sales order of the customer's basic contracts of the period (every
+// row of `contrato`, a line each, their allowances added up) with the
+// services and parts of the lists; returns its number. The whole order is
+// written or none of it; without a contract nothing is.
 QString GerarPedidoVenda(host::data::Query& contrato, host::data::Query& servicos, host::data::Query& pecas);
 
 }  // namespace uAssBasicoContratosFaturamento

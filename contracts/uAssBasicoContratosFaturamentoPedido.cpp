@@ -53,12 +53,16 @@ QString SqlPecas()
 
 QString SqlContrato()
 {
-    // Of several contracts of the customer the first by code is used.
+    // The customer's basic contracts (those of the basic register, which
+    // bill their service product) in force in some day of the period; the
+    // first by code is the one the window shows.
     return "select Ct.ACCODIGO, Ct.ACNUMEROCONTRATO, Ct.ACLIMITE, Ct.ACLIMITEHORA, Ct.ACVALORCHAMADAEXCEDENTE,\n"
            " Ct.ACVALOR, Ct.CLCODIGO, Ct.PRCODIGO, Ct.ACTIPOCONTRATO, Cli.NOME as CLIENTE\n"
            "from AATC05AC Ct\n"
            " left outer join AUGC0301 Cli on (Cli.CODIGO_CLIENTE = Ct.CLCODIGO)\n"
-           "where Ct.CLCODIGO = :clcodigo\n"
+           "where Ct.CLCODIGO = :clcodigo and coalesce(Ct.PRCODIGO, '') <> ''\n"
+           " and (Ct.ACDATAIMPLANTACAO is null or Ct.ACDATAIMPLANTACAO < :pDF)\n"
+           " and (Ct.ACDATAVALIDADE is null or Ct.ACDATAVALIDADE >= :pDI)\n"
            "order by Ct.ACCODIGO";
 }
 
@@ -97,6 +101,17 @@ int linha(const QString& pedido, const QString& produto, double quantidade, doub
 
 double numero(const host::data::Query& dataset, const char* campo) { return dataset.fieldByName(campo)->asFloat(); }
 
+// The customer's allowance in the period: the hours and calls of all its contracts.
+Franquia FranquiaDosContratos(host::data::Query& contratos)
+{
+    Franquia franquia;
+    for (contratos.first(); !contratos.eof(); contratos.next()) {
+        franquia.limiteHora += numero(contratos, "ACLIMITEHORA");
+        franquia.limiteChamadas += numero(contratos, "ACLIMITE");
+    }
+    return franquia;
+}
+
 // The services, in list order; the order numbers of every row go into the reference.
 void linhasServicos(const QString& pedido, host::data::Query& contrato, host::data::Query& servicos,
                     QString& referencia)
@@ -104,8 +119,7 @@ void linhasServicos(const QString& pedido, host::data::Query& contrato, host::da
     std::vector<ServicoPeriodo> periodo;
     for (servicos.first(); !servicos.eof(); servicos.next())
         periodo.push_back({servicos.fieldByName("AATOTAL")->asInteger(), fieldText(servicos, "AAAUTORIZADO") == "S"});
-    const std::vector<bool> cobrados =
-        ServicosCobrados({numero(contrato, "ACLIMITEHORA"), numero(contrato, "ACLIMITE")}, periodo);
+    const std::vector<bool> cobrados = ServicosCobrados(FranquiaDosContratos(contrato), periodo);
     size_t i = 0;
     for (servicos.first(); !servicos.eof(); servicos.next(), ++i) {
         const int ordem = servicos.fieldByName("AOCODIGO")->asInteger();
@@ -120,8 +134,10 @@ void linhasServicos(const QString& pedido, host::data::Query& contrato, host::da
 
 void linhasPecas(const QString& pedido, host::data::Query& contrato, host::data::Query& pecas)
 {
-    if (fieldText(contrato, "ACTIPOCONTRATO") != "Sem Peça")
-        return;
+    // The parts are billed when no contract of the period covers them.
+    for (contrato.first(); !contrato.eof(); contrato.next())
+        if (fieldText(contrato, "ACTIPOCONTRATO") != "Sem Peça")
+            return;
     for (pecas.first(); !pecas.eof(); pecas.next())
         if (fieldText(pecas, "APAUTORIZADO") == "S")
             linha(pedido, fieldText(pecas, "PRCODIGO"), numero(pecas, "APQUANTIDADE"), numero(pecas, "APVALUNITARIO"),
@@ -196,15 +212,20 @@ void LerNovamente(std::initializer_list<host::data::Query*> consultas)
 QString GerarPedidoVenda(host::data::Query& contrato, host::data::Query& servicos, host::data::Query& pecas)
 {
     const PeriodoListado periodo = periodoListado(servicos);
+    if (contrato.isEmpty())
+        dmGlobal->MostraAviso(kSemContrato, true);
     host::db::Savepoint pedidoInteiro(*dmGlobal->IBTransaction1);
-    RecusarPeriodoFaturado(contrato, periodo);
+    for (contrato.first(); !contrato.eof(); contrato.next())
+        RecusarPeriodoFaturado(contrato, periodo);
     LerNovamente({&contrato, &servicos, &pecas});
     if (contrato.isEmpty())
         dmGlobal->MostraAviso("Aviso: operação abortada.\rO contrato do cliente não existe mais.", true);
     const QString pedido = dmGlobal->InserirPedidoVenda(
         fieldText(contrato, "CLCODIGO"), {}, {}, {}, {}, "00000", "S", {}, {}, dmGlobal->Parametro("ATLOCALPADRAO"), {}, 0,
         hoje(), {}, {});
-    linha(pedido, fieldText(contrato, "PRCODIGO"), 1, numero(contrato, "ACVALOR"), 0, -1);
+    // One line for each contract at its value.
+    for (contrato.first(); !contrato.eof(); contrato.next())
+        linha(pedido, fieldText(contrato, "PRCODIGO"), 1, numero(contrato, "ACVALOR"), 0, -1);
     QString referencia;
     if (servicos.active())
         linhasServicos(pedido, contrato, servicos, referencia);
@@ -217,7 +238,9 @@ QString GerarPedidoVenda(host::data::Query& contrato, host::data::Query& servico
     registro.fieldByName("VEREFERENTE")->setAsString("Referente à OS: " + referencia);
     registro.post();
     registro.close();
-    MarcarPeriodoFaturado(contrato, periodo, pedido);
+    for (contrato.first(); !contrato.eof(); contrato.next())
+        MarcarPeriodoFaturado(contrato, periodo, pedido);
+    contrato.first();
     pedidoInteiro.release();
     dmGlobal->IBTransaction1->commitRetaining();
     return pedido;

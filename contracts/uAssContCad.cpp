@@ -86,6 +86,7 @@ void TfmAssContCad::PrepararOpcaoSituacao()
     for (query->open(); !query->eof(); query->next())
         itens << query->field(0)->text();
     dbcbSituacao->setPickList(itens);
+    dbcbTipoDesc->setPickList(TdmTecContrato::TiposContrato());
 }
 
 void TfmAssContCad::FormCreate()
@@ -192,6 +193,7 @@ void TfmAssContCad::devolverReceber() { receber_.devolver(); }
 
 void TfmAssContCad::bbNovoClick()
 {
+    dbcbTipoDesc->setPickList(TdmTecContrato::TiposContrato());
     InserirRegistro(contrato());
     dbedNumeroContrato->setFocus();
     primeiraPagina();

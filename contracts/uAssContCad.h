@@ -96,6 +96,7 @@ public:
     host::ui::DataComboBox* dbcbNatureza = nullptr;
     host::ui::DataComboBox* dbcbTipo = nullptr;
     host::ui::DataComboBox* dbcbModalidade = nullptr;
+    host::ui::DataComboBox* dbcbTipoDesc = nullptr;
 
     // ---- pages ----
     host::ui::PageControl* pcContrato = nullptr;
@@ -117,6 +118,8 @@ public:
     host::ui::DataLabel* dbteValorLiquido = nullptr;
     host::ui::DataEdit* dbedValorAnterior = nullptr;
     host::ui::DataEdit* dbedDataBase = nullptr;
+    host::ui::DataEdit* dbedPeriodicidadeOS = nullptr;   // ACCODIGOINTEGRACAO
+    host::ui::DataCheckBox* dbckAprovaPrimeiraOS = nullptr;   // ACAPROVAIP
     host::ui::DataComboBox* dbcbPeriodo = nullptr;
     host::ui::DataComboBox* dbcbFixo = nullptr;
     host::ui::DataComboBox* dbcbVinculo = nullptr;

@@ -260,7 +260,14 @@ int LancarContadores(int contrato, const QDateTime& data)
     Dataset& itens = *dm.quCtrCadastroIt;
     auto ultima = CriarIbQuery();
     int lancadas = 0;
-    while (!itens.eof() && !itens.isEmpty()) {
+    if (itens.isEmpty())
+        return 0;
+    // From the selected item on, by position: an earlier walk left the
+    // cursor at the end, and the item selected again is its last row.
+    const int total = itens.recordCount();
+    const int inicio = itens.recNo();
+    for (int posicao = inicio; posicao >= 1 && posicao <= total; ++posicao) {
+        itens.setRecNo(posicao);
         const int item = itens.fieldByName("ACITCODIGO")->asInteger();
         ultima->close();
         ultima->setSql(" select CtrCo.ACITCODIGO, CtrCo.EVCODIGO, CtrCo.ACITCODATA, CtrCo.ACITCOCONTADORTOTAL,"
@@ -286,8 +293,9 @@ int LancarContadores(int contrato, const QDateTime& data)
         leituras.fieldByName("EVCODIGO")->setAsVariant(linha);
         leituras.post();
         ++lancadas;
-        itens.next();
     }
+    // The selection stays where the user put it.
+    itens.setRecNo(inicio);
     return lancadas;
 }
 
@@ -296,9 +304,11 @@ void LancamentoContadores()
     QDateTime data = QDateTime::currentDateTime();
     if (!SelecionaData("Lançamento dos Contadores", "Informe a data", data))
         return;
-    // Told only when a reading was really written.
+    // Told whether a reading was really written.
     if (LancarContadores(dmTecContrato->quCtrCadastroACCODIGO->asInteger(), data) > 0)
         dmGlobal->MostraAviso("Operação efetuada com sucesso.");
+    else
+        dmGlobal->MostraAviso("Nenhum contador foi lançado.");
 }
 
 }  // namespace uAssContCad

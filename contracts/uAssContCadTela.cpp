@@ -158,6 +158,9 @@ QWidget* TfmAssContCad::montarCabecalho()
     dbcbModalidade = lista(p, "dbcbModalidade", dsCtrCadastro, "ACMODALIDADE",
                            {"Antecipado", "Retroativo", "Intermédio"});
     g.field("Modalidade", dbcbModalidade);
+    // Filled with the stored types when the register opens and on "Novo".
+    dbcbTipoDesc = lista(p, "dbcbTipoDesc", dsCtrCadastro, "ACTIPODESC", {}, DataComboBox::Style::DropDown);
+    g.field("Tipo Contrato", dbcbTipoDesc);
     return gbDadosContrato;
 }
 
@@ -181,6 +184,12 @@ void TfmAssContCad::montarDadosAdicionais()
     g.field("Valor Anterior", dbedValorAnterior);
     dbedDataBase = edit(p, "dbedDataBase", ds, "ACDATABASE");
     g.field("Data Base", dbedDataBase);
+    // The periodic service orders: days between them, and whether the first
+    // one is due at the base date itself.
+    dbedPeriodicidadeOS = edit(p, "dbedPeriodicidadeOS", ds, "ACCODIGOINTEGRACAO");
+    g.field("Periodicidade OS (dias)", dbedPeriodicidadeOS);
+    dbckAprovaPrimeiraOS = marca(p, "dbckAprovaPrimeiraOS", "1ª OS Aprovada", ds, "ACAPROVAIP");
+    g.field(QString(), dbckAprovaPrimeiraOS);
     dbcbPeriodo = lista(p, "dbcbPeriodo", ds, "ACPERIODO",
                         {"B - Bimestral", "M - Mensal", "T - Trimestral", "S - Semestral", "A - Anual"});
     g.field("Periodicidade", dbcbPeriodo);

@@ -5,12 +5,14 @@
 
 #include "contract_data/uDataTecCont.h"
 #include "data/uDataTec.h"
+#include "host/OpcaoDigitada.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
 #include "host/Upesqgeral.h"
 #include "host/Uprincipal.h"
 #include "host/Urelatorio.h"
+#include "host/data/CodigoNomeado.h"
 #include "host/data/DataSource.h"
 #include "host/data/Field.h"
 #include "host/data/Query.h"
@@ -31,6 +33,7 @@
 #include <QVBoxLayout>
 
 #include <stdexcept>
+#include <vector>
 
 using host::ui::named;
 
@@ -38,8 +41,8 @@ host::ui::FormVar<TfmAssContObj> fmAssContObj("fmAssContObj");
 
 namespace {
 
-// The payment kind list: a stored code shows its entry, and whatever is
-// chosen or typed is stored as its first character, the code.
+// The payment kind list: a stored code shows its entry, and what is chosen
+// or typed is stored as the code of the option it names.
 class ComboCodigo : public host::ui::DataComboBox {
 public:
     using DataComboBox::DataComboBox;
@@ -58,8 +61,15 @@ protected:
     }
     void writeField(host::data::Field& field) override
     {
+        // The option the text names (code, caption or name); other text is refused.
         const QString texto = currentText().trimmed();
-        field.setAsString(texto.left(1).toUpper());
+        std::vector<QString> itens;
+        for (int i = 0; i < count(); ++i)
+            itens.push_back(itemText(i));
+        const QString codigo = host::data::codigoNomeado(host::data::opcoesDeLista(itens), texto);
+        if (codigo.isEmpty() && !texto.isEmpty())
+            host::RecusaOpcaoDigitada(field, texto);
+        field.setAsString(codigo);
     }
 };
 

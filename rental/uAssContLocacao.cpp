@@ -123,6 +123,8 @@ QWidget* TfmAssContLocacao::montarCabecalho()
     dblcBancoCabecalho = makeLookup(p, "dblcBancoCabecalho", ds, "BCCODIGO", dsBanco, "CODIGO_BANCO", "NOME_BANCO");
     g.field("Banco", dblcBancoCabecalho);
     g.field("Vínculo", dbcbVinculo);
+    dbcbTipoDesc = host::ui::makeCombo(p, "dbcbTipoDesc", ds, "ACTIPODESC", {}, true);
+    g.field("Tipo Contrato", dbcbTipoDesc);
     paParcelasCabecalho = new QWidget(p);
     paParcelasCabecalho->setObjectName("paParcelasCabecalho");
     auto* h = new QHBoxLayout(paParcelasCabecalho);
@@ -227,7 +229,10 @@ void TfmAssContLocacao::FormShow()
     if (!dmGlobal->quVendedor->active())
         dmGlobal->quVendedor->open();
     CarregaListaParcelaTiposVcto();
+    dbcbTipoDesc->setPickList(TdmTecContrato::TiposContrato());
 }
+
+void TfmAssContLocacao::aposNovo() { dbcbTipoDesc->setPickList(TdmTecContrato::TiposContrato()); }
 
 void TfmAssContLocacao::FormActivate()
 {

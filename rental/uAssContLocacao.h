@@ -32,6 +32,7 @@ public:
     QLabel* laDiaVenc = nullptr;
     host::ui::DataEdit* dbedDiaVenc = nullptr;
     host::ui::DataLookupCombo* dblcBancoCabecalho = nullptr;
+    host::ui::DataComboBox* dbcbTipoDesc = nullptr;   // the stored types to choose from
     QWidget* paParcelasCabecalho = nullptr;   // "Parcelas": present but hidden
     host::ui::DataEdit* dbedVendedor = nullptr;
     host::ui::DataLookupCombo* DBLcACVENDEDOR = nullptr;
@@ -67,6 +68,7 @@ public:
 
 protected:
     void antesCarregarPagina(host::ui::TabSheet* pagina) override;
+    void aposNovo() override;
     void cabecalhoAlterado() override;
     void receberAlterado() override { dsReceberDataChange(); }
     host::data::Dataset& itensAtuais() const override;

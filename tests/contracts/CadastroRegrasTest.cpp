@@ -400,7 +400,7 @@ TEST_F(LeiturasTest, WalkStartsAtTheCurrentItemAndProposesTheLastTotal)
         << "the meter of the latest reading";
 }
 
-TEST_F(LeiturasTest, ACancelStopsTheWalkAndTheMessageComesOnlyAfterASave)
+TEST_F(LeiturasTest, ACancelStopsTheWalkAndTheMessageSaysWhetherAnythingWasSaved)
 {
     dm->quCtrCadastroIt->setRecNo(4);
     CarregaContrato(7);
@@ -410,9 +410,9 @@ TEST_F(LeiturasTest, ACancelStopsTheWalkAndTheMessageComesOnlyAfterASave)
     EXPECT_EQ(leituras(), 7);
 
     dm->quCtrCadastroIt->setRecNo(1);
-    dialogs->enter("05/03/2031").cancel();
+    dialogs->enter("05/03/2031").cancel().acknowledge("Nenhum contador foi lançado.");
     uAssContCad::LancamentoContadores();
-    EXPECT_EQ(dialogs->pending(), 0) << "nothing written, nothing told";
+    EXPECT_EQ(dialogs->pending(), 0) << "nothing written: told so";
     EXPECT_EQ(leituras(), 7);
 }
 

@@ -49,6 +49,7 @@ TEST_F(CadastroTest, KeysComeFromOneSourceAboveEveryStoredContract)
     EXPECT_EQ(dm->quCtrCadastroACCODIGO->asInteger(), 42);
     // A second desk drawing before the first has posted gets another key.
     EXPECT_EQ(ProximaChave("GEN_ACCODIGO", "ACCODIGO", "AATC05AC"), 43);
+    campo("CLCODIGO")->setAsString("C0001");
     dm->quCtrCadastro->post();
     exec("insert into AATC05AC (ACCODIGO) values (60)");
     EXPECT_EQ(ProximaChave("GEN_ACCODIGO", "ACCODIGO", "AATC05AC"), 61);

@@ -21,7 +21,7 @@ struct Caso {
     const char* opcao;     // ATOPCAOCONTRATO
     const char* codigo;
     const char* texto;     // shown for the code
-    const char* volta;     // code stored when the text is entered ("" clears)
+    const char* volta;     // code stored when the text is entered ("" names no option)
 };
 
 const Caso kCasos[] = {
@@ -32,8 +32,8 @@ const Caso kCasos[] = {
     {"quCtrObjeto", "AJMODALIDADE", "", "P", "Postecipado", "P"},
     {"quCtrCadastro", "ACSITUACAO", "", "A", "A - Ativo", "A"},
     {"quCtrCadastro", "ACSITUACAO", "", "#", "# - Desativado", "#"},
-    {"quCtrCadastro", "ACSITUACAO", "", "1", "", "1"},
-    {"quCtrCadastro", "ACSITUACAO", "E", "A", "", "A"},
+    {"quCtrCadastro", "ACSITUACAO", "", "1", "", ""},   // named by no option: refused by the field
+    {"quCtrCadastro", "ACSITUACAO", "E", "A", "", ""},
     {"quCtrCadastro", "ACSITUACAO", "E", "3", "3 - Não Possui", "3"},
     {"quCtrCadastro", "ACTIPO", "", "U", "U - Licença de Uso", "U"},
     {"quCtrCadastroIt", "ACTIPO", "", "M", "Mão-de-obra", "M"},
@@ -56,7 +56,7 @@ const Caso kCasos[] = {
     {"quCtrCadastro", "ACRENOVACAO", "", "S", "Sim", "S"},
     {"quCtrCadastro", "ACRENOVACAO", "E", "X", "X", "X"},
     {"quCtrCadastroIt", "ACITGARANTIA", "", "S", "Sim ", "S"},
-    {"quCtrCadastroIt", "ACITGARANTIA", "", "Z", "", "Z"},
+    {"quCtrCadastroIt", "ACITGARANTIA", "", "Z", "", ""},
     {"quCtrCadastroEquip", "COGARANTIA", "", "1", "1- Garantia de Fábrica ", "1"},
     {"quCtrCadastroIt", "ACITTIPORECEBER", "", "1", "1 - Parcela A Vista", "1"},
     {"quCtrVeiculo", "ACEVSITUACAO", "", "I", "Inativo", "I"},
@@ -66,7 +66,7 @@ const Caso kCasos[] = {
     {"quCtrCadastroMedidor", "COID", "", "M", "Medidor", "M"},
     {"quCtrCobertura", "ABDESLOCA", "", "N", "Não", "N"},
     {"quContratoCli", "ACCLATIVO", "", "S", "Sim", "S"},
-    {"quCtrCadastroIt", "ACITDEVOLVIDO", "", "Q", "", "Q"},
+    {"quCtrCadastroIt", "ACITDEVOLVIDO", "", "Q", "", ""},
     {"quCtrCadastro", "ACNATUREZA", "", "D", "D - Duplicata/Fatura", "D"},
     {"quCtrCadastro", "ACNATUREZA", "", "M", "M- Memorando", "M"},
     {"quCtrObjeto", "AJTIPOPAGAMENTO", "", "B", "B - Depósito em Conta", "B"},
@@ -85,6 +85,28 @@ TEST_F(CaptionsTest, EveryMappingBothWays)
         const QString texto = QString(caso.texto).isEmpty() ? QString(caso.codigo) : QString(caso.texto);
         EXPECT_EQ(m.codigo(texto), QString(caso.volta));
     }
+}
+
+// A kind typed as the user names it: its code or its name, any case; a text
+// naming no option is refused by the field, which keeps its value.
+TEST_F(CaptionsTest, ATypedNameOrCodeStoresItsOptionAndOtherTextIsRefused)
+{
+    const auto& m = mapeamento("quCtrCadastro", "ACTIPOPAGAMENTO");
+    EXPECT_EQ(m.codigo("Recibo"), "3");
+    EXPECT_EQ(m.codigo("cheque"), "4");
+    EXPECT_EQ(m.codigo("c"), "C");
+    EXPECT_EQ(m.codigo("Pix"), "");
+    EXPECT_EQ(mapeamento("quCtrCadastro", "ACSITUACAO").codigo("suspenso"), "S");
+
+    CarregaContrato(0);
+    dm->quCtrCadastro->append();
+    Field* tipo = dm->quCtrCadastro->fieldByName("ACTIPOPAGAMENTO");
+    tipo->setText("recibo");
+    EXPECT_EQ(tipo->asString(), "3");
+    EXPECT_THROW(tipo->setText("Pix"), host::Abort);
+    EXPECT_EQ(messages().last(), "\"Pix\" não é uma das opções da lista.");
+    EXPECT_EQ(tipo->asString(), "3");
+    dm->quCtrCadastro->cancel();
 }
 
 TEST_F(CaptionsTest, EveryMappedFieldHasItsHandlers)

@@ -77,7 +77,7 @@ TEST_F(DatasetsTest, EveryDatasetOpensWithItsFieldsOfTheColumnsTypesAndSizes)
 TEST_F(DatasetsTest, UpdateObjectsWriteEveryColumnOfTheirTableAndNoJoinedOne)
 {
     const QList<QPair<QString, int>> expected = {
-        {"quCtrCadastro", 134}, {"quCtrCadastroIt", 41}, {"quCtrObjeto", 23}, {"quCtrContato", 19},
+        {"quCtrCadastro", 135}, {"quCtrCadastroIt", 41}, {"quCtrObjeto", 23}, {"quCtrContato", 19},
         {"quCtrVeiculo", 17}, {"quCtrCadastroEquip", 12}, {"quCtrCadastroCM", 11}, {"quCtrCadastroItCo", 10},
         {"quCtrCobertura", 5}, {"quCtrCadastroMedidor", 5}, {"QuFranquiaPorGrupo", 5}, {"quCtrCadastroDet", 5},
         {"quContratoCli", 4}, {"quContratoVin", 2}, {"quCtrEquipLocacao", 15}, {"quCtrAcessLocacao", 16},
@@ -140,9 +140,11 @@ TEST_F(DatasetsTest, ContractHeaderAndItemRoundTripThroughTheirUpdateObjects)
 
 TEST_F(DatasetsTest, NewItemWhileTheContractIsBeingInsertedSavesTheContractFirst)
 {
+    exec("insert into AUGC0301 (CODIGO_CLIENTE, NOME) values ('00001', 'Cliente')");
     CarregaContrato(0);
     dm->quCtrCadastro->append();
     dm->quCtrCadastro->fieldByName("ACCODIGO")->setAsInteger(9);
+    dm->quCtrCadastroCLCODIGO->setAsString("00001");
     dm->CarregaContratoItem("00001", "9");
     dm->quCtrCadastroIt->append();
     EXPECT_EQ(dm->quCtrCadastro->state(), host::data::DatasetState::Browse);

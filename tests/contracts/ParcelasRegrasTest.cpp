@@ -32,15 +32,14 @@ TEST(ParcelasJanela, ModalitiesAndHalfOpenEnd)
 TEST(ParcelasVencimento, DueDayClampsAndFallbacks)
 {
     EXPECT_EQ(P::AjustaDiaVencimento("", d(2031, 1, 31)), 1);
-    EXPECT_EQ(P::AjustaDiaVencimento("30", d(2031, 2, 28)), 28);
-    EXPECT_EQ(P::AjustaDiaVencimento("31", d(2032, 2, 29)), 28);
-    EXPECT_EQ(P::AjustaDiaVencimento("31", d(2031, 4, 30)), 30);
-    EXPECT_EQ(P::AjustaDiaVencimento("31", d(2031, 1, 31)), 31);
-    EXPECT_EQ(P::AjustaDiaVencimento("29", d(2031, 2, 28)), 29);
-    // A day the month lacks: the 30th, then the 28th (the 29th is never tried).
+    // The start month does not shorten the day of the other months.
+    EXPECT_EQ(P::AjustaDiaVencimento("31", d(2031, 2, 28)), 31);
+    EXPECT_EQ(P::AjustaDiaVencimento("31", d(2031, 4, 30)), 31);
+    // A day the month lacks: its last day.
     EXPECT_EQ(P::DataVencimento(d(2031, 4, 1), 31), d(2031, 4, 30));
     EXPECT_EQ(P::DataVencimento(d(2031, 2, 1), 31), d(2031, 2, 28));
-    EXPECT_EQ(P::DataVencimento(d(2032, 2, 1), 31), d(2032, 2, 28));
+    EXPECT_EQ(P::DataVencimento(d(2032, 2, 1), 31), d(2032, 2, 29));
+    EXPECT_EQ(P::DataVencimento(d(2031, 2, 1), 30), d(2031, 2, 28));
     EXPECT_EQ(P::DataVencimento(d(2031, 2, 1), 29), d(2031, 2, 28));
     EXPECT_EQ(P::DataVencimento(d(2031, 3, 1), 31), d(2031, 3, 31));
 }

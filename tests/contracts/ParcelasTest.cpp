@@ -111,9 +111,9 @@ TEST_F(ParcelasTest, MissingDaysAndWeekdays)
     EXPECT_EQ(gerar("10/02/2031", "10/04/2031", "A", 7, "29"), 2);
     EXPECT_EQ(rows("select DATA_VENCIMENTO from ACRC5001 order by 1"), (QStringList{"2031-02-28", "2031-03-29"}));
     exec("delete from ACRC5001");
-    // Day 30 from February: the 28th for the whole call, in 31-day months too.
+    // Day 30 from February: the 28th in February only.
     EXPECT_EQ(gerar("10/02/2031", "10/04/2031", "R", 7, "30"), 2);
-    EXPECT_EQ(rows("select DATA_VENCIMENTO from ACRC5001 order by 1"), (QStringList{"2031-02-28", "2031-03-28"}));
+    EXPECT_EQ(rows("select DATA_VENCIMENTO from ACRC5001 order by 1"), (QStringList{"2031-02-28", "2031-03-30"}));
     exec("delete from ACRC5001");
     // Weekly due day 2 (Monday) from the contract's day 10.
     exec("update AATC05AC set ACVENCIMENTOSEMANA = 2 where ACCODIGO = 7");

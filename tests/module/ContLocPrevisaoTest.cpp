@@ -423,20 +423,20 @@ TEST_F(ContLocPrevisaoJanelaTest, ScreenEReinstalmentFromThePanel)
     EXPECT_EQ(quantidade(804), "3");
 }
 
-TEST_F(ContLocPrevisaoJanelaTest, ScreenECountsWhatARunStoppedMidwayMade)
+TEST_F(ContLocPrevisaoJanelaTest, ScreenECountsWhatARefusedRunMade)
 {
-    // February has no 31st (the 28th is taken) while the planned boleto moves
-    // to the 29th: the second instalment is refused.
-    contrato(805, "ACVALORPARCELA, ACQUANTIDADEPARCELA, ACDATAIMPLANTACAO, ACDATARA", "100, 0, '2024-01-05', '2024-01-31'");
+    // The planned boleto (the 25th) falls after the due day (the 20th): the
+    // first instalment is refused, and the count and the list say none was made.
+    contrato(805, "ACVALORPARCELA, ACQUANTIDADEPARCELA, ACDATAIMPLANTACAO, ACDATARA", "100, 0, '2023-01-05', '2023-01-25'");
     TfmAssContCadLocEquip& form = abrirE(805);
     dialogs->enter("3", "Informe o número de parcelas");
-    dialogs->enter("31/01/2024", "Informe a data Inicial");
+    dialogs->enter("20/01/2023", "Informe a data Inicial");
     dialogs->acknowledge("Data de Vencimento é menor que a Data de Previsão dos Boletos!");
     form.bbPrevisionar->click();
     EXPECT_EQ(dialogs->pending(), 0);
-    EXPECT_EQ(vencimentos(805), QStringList{"31/1 V"});
-    EXPECT_EQ(quantidade(805), "1") << "the count present plus the number really created";
-    EXPECT_EQ(form.dbgdAssContCadLocEquiParcelas->model()->rowCount(), 1) << "the list shows what was made";
+    EXPECT_EQ(vencimentos(805), QStringList{});
+    EXPECT_EQ(quantidade(805), "0") << "the count present plus the number really created";
+    EXPECT_EQ(form.dbgdAssContCadLocEquiParcelas->model()->rowCount(), 0) << "the list shows what was made";
 }
 
 TEST_F(ContLocPrevisaoJanelaTest, ScreenERefusesWithoutBranchOrValue)
@@ -474,8 +474,8 @@ TEST_F(ContLocPrevisaoJanelaTest, ScreenQDay31FollowsTheMonths)
     form.bbPrevisionar->click();
     EXPECT_EQ(dialogs->pending(), 0);
     EXPECT_EQ(dialogs->shown().size(), 1u) << "neither count nor date is asked";
-    EXPECT_EQ(vencimentos(812), (QStringList{"28/2 V", "31/3 V", "30/4 V", "31/5 V"}))
-        << "a month after the start, the 31st where the month has it";
+    EXPECT_EQ(vencimentos(812), (QStringList{"29/2 V", "31/3 V", "30/4 V", "31/5 V"}))
+        << "a month after the start, the 31st where the month has it, else its last day (2024 is a leap year)";
     EXPECT_EQ(quantidade(812), "7") << "never rewritten by this register";
 
     // Run again: one month after the last listed, nothing left of the four months.

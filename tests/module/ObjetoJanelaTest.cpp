@@ -82,14 +82,14 @@ TEST_F(ObjetoJanelaTest, NewObjectWithItsDefaultsChecksAndListsAsStored)
     EXPECT_EQ(valor("select AJPARCELANF || AJINDICEREAJUSTE || AJATIVO || AJTIPOPAGAMENTO || AJPERIODO"
                     " from AATC11AJ where AJCODIGO = 21")
                   .toString(),
-              "SNSRS")
-        << "check boxes store S/N; a typed payment kind keeps its first character; six-month period";
+              "SNSPS")
+        << "check boxes store S/N; a typed payment kind stores the option it names; six-month period";
     EXPECT_EQ(valor("select AJCOMPLNF from AATC11AJ where AJCODIGO = 21").toString(), "4 - Objeto + Complemento");
 
     dmTecContrato->CarregaObjeto(21);
     EXPECT_TRUE(form.dbckIncluirItens->isChecked());
     EXPECT_FALSE(form.dbckIndiceReaj->isChecked());
-    EXPECT_EQ(form.dbcbTipoPgto->text(), "R - Reembolso Rodoviário") << "the stored code shows its entry";
+    EXPECT_EQ(form.dbcbTipoPgto->text(), "P - Reembolso Postal") << "the stored code shows its entry";
     EXPECT_EQ(form.dbcbPeriodo->text(), "S - Semestral");
     EXPECT_EQ(form.dbcbComplemNF->text(), "4 - Objeto + Complemento");
 }

@@ -1,0 +1,262 @@
+// A new company's own contracts on the database the first start makes, with
+// the installation's options: a new contract saved in the service register
+// and in the rental register with a type chosen from the register's list,
+// and a contract whose billing customer was refused neither stored nor
+// forecast.
+
+#include "tests/module/PrimeiroUsoFixture.h"
+
+#include "contract_data/uDataTecCont.h"
+#include "contracts/uAssContCad.h"
+#include "host/Udmglobal.h"
+#include "host/data/Field.h"
+#include "host/db/Database.h"
+#include "host/data/Query.h"
+#include "host/ui/DataChoiceControls.h"
+#include "host/ui/DataEdit.h"
+#include "host/ui/PageControl.h"
+#include "contracts/uAssContReajustarValor.h"
+#include "host/ui/EditControls.h"
+#include "rental/uAssContLocacao.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QTest>
+
+namespace moduletest {
+namespace {
+
+class PrimeiroUsoContratoNovoTest : public PrimeiroUsoTest {
+protected:
+    void SetUp() override
+    {
+        PrimeiroUsoTest::SetUp();
+        // The company's own customer, none of the demonstration's.
+        exec("insert into AUGC0301 (CODIGO_CLIENTE, NOME) values ('10001', 'Metalurgica Horizonte Ltda')");
+    }
+    // The list's item of that text picked, then the box left.
+    static void escolhe(QComboBox* lista, const QString& texto)
+    {
+        const int i = lista->findText(texto);
+        ASSERT_GE(i, 0) << texto.toStdString() << " in " << lista->objectName().toStdString();
+        lista->setFocus();
+        lista->setCurrentIndex(i);
+        emit lista->activated(i);
+        QTest::keyClick(lista, Qt::Key_Tab);
+    }
+    // The warnings and errors shown, as their texts.
+    QStringList avisos() const { return dialogs->texts().filter("operação abortada"); }
+    static QStringList itens(QComboBox* lista)
+    {
+        QStringList textos;
+        for (int i = 0; i < lista->count(); ++i)
+            textos << lista->itemText(i);
+        return textos;
+    }
+    // A new service contract of the company's customer, its header typed.
+    void novoContratoDeServico(TfmAssContCad& form, const QString& numero)
+    {
+        form.bbNovo->click();
+        digita(form.dbedNumeroContrato, numero);
+        digita(form.dbedLocal, "01");
+        digita(form.dbedContratante, "10001");
+        digita(form.dbedVencimento, "10");
+        digita(form.dbedValorParcela, "250");
+    }
+    // The same, monthly, of fixed value, of the company's maintenance type.
+    void contratoMensal(TfmAssContCad& form, const QString& numero)
+    {
+        novoContratoDeServico(form, numero);
+        escolhe(form.dbcbTipoDesc, "Manutenção Preventiva");
+        escolhe(form.dbcbPeriodo, "M - Mensal");
+        escolhe(form.dbcbFixo, "Sim");
+    }
+    // "Gerar Previsão" on the instalments page, from the date, that many.
+    void gerarPrevisao(TfmAssContCad& form, const QDate& inicio, int quantidade)
+    {
+        clicaAba(form.pcContrato, form.tsContParcAberta);
+        dialogs->enter(inicio.toString("dd/MM/yyyy"), "Informe a data Inicial da previsão do contas a receber")
+            .enter(QString::number(quantidade), "Informe o número de parcelas");
+        form.bbPrevisionar->click();
+    }
+};
+
+TEST_F(PrimeiroUsoContratoNovoTest, ANewContractIsSavedInEachRegisterWithATypeOfTheList)
+{
+    TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
+    novoContratoDeServico(form, "HZ-S1");
+    EXPECT_EQ(itens(form.dbcbTipoDesc), (QStringList{"Locação de Equipamentos", "Manutenção Preventiva"}))
+        << "the types the new database's contracts carry";
+    escolhe(form.dbcbTipoDesc, "Manutenção Preventiva");
+    form.bbSalvar->click();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_EQ(lido("select ACTIPODESC || '|' || ACCONTRATANTE || '|' || CLCODIGO from AATC05AC"
+                   " where ACNUMEROCONTRATO = 'HZ-S1'"),
+              QStringList{"Manutenção Preventiva|10001|10001"})
+        << vistos();
+    form.bbSair->click();
+
+    TfmAssContLocacao& locacao = abrirJanela(fmAssContLocacao, "fmAssContLocacao");
+    locacao.btNovo->click();
+    digita(locacao.dbedNumeroContrato, "HZ-L1");
+    digita(locacao.dbedLocal, "01");
+    digita(locacao.dbedContratante, "10001");
+    escolhe(locacao.dbcbTipoDesc, "Locação de Equipamentos");
+    dialogs->answer("Sim", "Deseja salvar as alterações ?");
+    locacao.btSalvar->click();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_EQ(lido("select ACTIPODESC || '|' || CLCODIGO from AATC05AC where ACNUMEROCONTRATO = 'HZ-L1'"),
+              QStringList{"Locação de Equipamentos|10001"})
+        << vistos();
+}
+
+// The rule stays: a type no contract carries is the administrator
+// account's, and a contract without a type is asked for one.
+TEST_F(PrimeiroUsoContratoNovoTest, ANewTypeOrNoTypeIsRefusedNamingWhatIsMissing)
+{
+    TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
+    novoContratoDeServico(form, "HZ-S2");
+    form.bbSalvar->click();
+    digita(form.dbcbTipoDesc, "Venda");
+    form.bbSalvar->click();
+    EXPECT_EQ(avisos(), (QStringList{"Aviso: operação abortada.\nInforme o Tipo do Contrato.",
+                                     "Aviso: operação abortada.\nCadastro de Novos Tipos de Contrato só é permitido "
+                                     "pelo usuário KORVAN!"}))
+        << vistos();
+    EXPECT_EQ(lido("select count(*) from AATC05AC where ACNUMEROCONTRATO = 'HZ-S2'"), QStringList{"0"});
+}
+
+// "99999" refused in "Cliente (Cobrança)" leaves the box empty: neither the
+// save nor the forecast stores the contract or writes an instalment.
+TEST_F(PrimeiroUsoContratoNovoTest, AContractWithoutItsBillingCustomerIsNeitherStoredNorForecast)
+{
+    TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
+    form.bbNovo->click();
+    digita(form.dbedNumeroContrato, "HZ-S3");
+    digita(form.dbedLocal, "01");
+    escolhe(form.dbcbTipoDesc, "Manutenção Preventiva");
+    digita(form.dbedVencimento, "10");
+    digita(form.dbedValorParcela, "250");
+    digita(form.dbedCliente, "99999");
+    form.bbSalvar->click();
+    EXPECT_TRUE(dialogs->texts().contains("Cliente (Cobrança): código 99999 não cadastrado.")) << vistos();
+
+    gerarPrevisao(form, QDate::currentDate().addMonths(1), 2);
+    EXPECT_EQ(lido("select count(*) from AATC05AC where ACNUMEROCONTRATO = 'HZ-S3'"), QStringList{"0"}) << vistos();
+    EXPECT_EQ(lido("select count(*) from ACRC5001 r where not exists"
+                   " (select 1 from AUGC0301 c where c.CODIGO_CLIENTE = r.CODIGO_CLIENTE)"),
+              QStringList{"0"})
+        << vistos();
+}
+
+// A contract stored before the rule, whose billing customer is no
+// registered customer: its forecast writes no receivable and says why.
+TEST_F(PrimeiroUsoContratoNovoTest, AForecastToAnUnregisteredCustomerWritesNothing)
+{
+    TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
+    novoContratoDeServico(form, "HZ-S4");
+    escolhe(form.dbcbTipoDesc, "Manutenção Preventiva");
+    form.bbSalvar->click();
+    const int contrato = dmTecContrato->quCtrCadastro->fieldByName("ACCODIGO")->asInteger();
+    ASSERT_EQ(lido(QString("select count(*) from AATC05AC where ACCODIGO = %1").arg(contrato)), QStringList{"1"})
+        << vistos();
+    exec(QString("update AATC05AC set CLCODIGO = '77777', ACVALOR = 250, ACVALORPARCELA = 250 where ACCODIGO = %1")
+             .arg(contrato));
+    dmTecContrato->quCtrCadastro->refresh();
+
+    gerarPrevisao(form, QDate::currentDate().addMonths(1), 2);
+    EXPECT_TRUE(dialogs->texts().contains(
+        QString("Contrato %1: cliente de cobrança \"77777\" não cadastrado.").arg(contrato)))
+        << vistos();
+    EXPECT_EQ(lido(QString("select count(*) from ACRC5001 where AOCODIGO = %1").arg(contrato)), QStringList{"0"});
+}
+
+// Due day 31 from a February start: each month's own last day where the
+// month is shorter, the 31st where it has one.
+TEST_F(PrimeiroUsoContratoNovoTest, DueDay31FromAFebruaryStartFallsOnEachMonthsOwnLastDay)
+{
+    TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
+    contratoMensal(form, "HZ-S5");
+    digita(form.dbedVencimento, "31");
+    digita(form.dbedValorParcela, "250");
+    form.bbSalvar->click();
+    ASSERT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_FALSE(dialogs->texts().contains("Dia inválido para vencimento")) << vistos();
+    const int contrato = dmTecContrato->quCtrCadastro->fieldByName("ACCODIGO")->asInteger();
+
+    const int ano = QDate::currentDate().year() + 1;
+    gerarPrevisao(form, QDate(ano, 2, 1), 6);
+    QStringList esperado;
+    for (int mes = 2; mes <= 7; ++mes) {
+        const QDate primeiro(ano, mes, 1);
+        esperado << QDate(ano, mes, std::min(31, primeiro.daysInMonth())).toString("yyyy-MM-dd");
+    }
+    EXPECT_EQ(lido(QString("select extract(year from DATA_VENCIMENTO) || '-' || lpad(extract(month from"
+                           " DATA_VENCIMENTO), 2, '0') || '-' || lpad(extract(day from DATA_VENCIMENTO), 2, '0')"
+                           " from ACRC5001 where AOCODIGO = %1 order by DATA_VENCIMENTO")
+                       .arg(contrato)),
+              esperado)
+        << vistos();
+}
+
+// A readjustment of a contract that starts next year, with two years of
+// forecasts and a discount typed on one of the second year, then its undo:
+// no instalment before the start, the forecasts the readjustment does not
+// cover kept with their discount, and every value the undo gives back.
+TEST_F(PrimeiroUsoContratoNovoTest, AReadjustmentAndItsUndoKeepTheStartTheLaterForecastsAndTheNetValue)
+{
+    TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
+    contratoMensal(form, "HZ-R1");
+    const QDate inicio(QDate::currentDate().year() + 1, 1, 1);
+    digita(form.dbedInicio, inicio.toString("dd/MM/yyyy"));
+    digita(form.dbedTermino, inicio.addYears(2).addDays(-1).toString("dd/MM/yyyy"));
+    digita(form.dbedValorParcela, "1234,56");
+    form.bbSalvar->click();
+    ASSERT_EQ(recusas(), QStringList{}) << vistos();
+    const int contrato = dmTecContrato->quCtrCadastro->fieldByName("ACCODIGO")->asInteger();
+    const QString ac = QString::number(contrato);
+    gerarPrevisao(form, inicio, 24);
+    ASSERT_EQ(lido("select count(*) from ACRC5001 where AOCODIGO = " + ac), QStringList{"24"}) << vistos();
+    const QString ultimoAno = " where AOCODIGO = " + ac + " and DATA_VENCIMENTO >= '" +
+                              inicio.addYears(1).addMonths(1).toString("yyyy-MM-dd") + "'";
+    exec("update ACRC5001 set VALOR_DESCONTO = 10" + ultimoAno + " and DATA_VENCIMENTO < '" +
+         inicio.addYears(1).addMonths(2).toString("yyyy-MM-dd") + "'");
+    dmGlobal->IBTransaction1->commitRetaining();
+    const QStringList segundoAno =
+        lido("select NUMERO_DOCUMENTO || '|' || cast(VALOR_DOCUMENTO * 100 as integer) || '|' ||"
+             " cast(VALOR_DESCONTO * 100 as integer) from ACRC5001" + ultimoAno + " order by DATA_VENCIMENTO");
+    ASSERT_EQ(segundoAno.size(), 11);
+    form.bbSair->click();
+
+    TfmAssContReaj& reajuste = abrirJanela(fmAssContReaj, "fmAssContReaj");
+    digita(reajuste.edFilial, "01");
+    digita(reajuste.edContratoIni, ac);
+    digita(reajuste.edContratoFim, ac);
+    digita(reajuste.edReajuste, "7,5");
+    reajuste.bbBaixar->click();
+    ASSERT_TRUE(dialogs->texts().contains("Operação efetuada com sucesso! Total de contratos reajustados: 1"))
+        << vistos();
+    ASSERT_EQ(lido("select cast(ACVALORPARCELA * 100 as integer) || '|' || cast(ACVALORPARCELALIQUIDO * 100 as integer)"
+                   " from AATC05AC where ACCODIGO = " + ac),
+              QStringList{"132715|132715"});
+    EXPECT_EQ(lido("select count(*) from ACRC5001 where AOCODIGO = " + ac + " and DATA_VENCIMENTO < '" +
+                   inicio.toString("yyyy-MM-dd") + "'"),
+              QStringList{"0"})
+        << "no instalment before the contract starts";
+    EXPECT_EQ(lido("select NUMERO_DOCUMENTO || '|' || cast(VALOR_DOCUMENTO * 100 as integer) || '|' ||"
+                   " cast(VALOR_DESCONTO * 100 as integer) from ACRC5001" + ultimoAno + " order by DATA_VENCIMENTO"),
+              segundoAno)
+        << "the later forecasts, with their discount";
+
+    reajuste.BitBtn2->click();
+    EXPECT_EQ(lido("select cast(ACVALORPARCELA * 100 as integer) || '|' || cast(ACVALORPARCELALIQUIDO * 100 as integer)"
+                   " from AATC05AC where ACCODIGO = " + ac),
+              QStringList{"123456|123456"});
+    EXPECT_EQ(lido("select count(*) from ACRC5001 where AOCODIGO = " + ac + " and DATA_VENCIMENTO < '" +
+                   inicio.toString("yyyy-MM-dd") + "'"),
+              QStringList{"0"});
+    EXPECT_EQ(lido("select count(*) from ACRC5001" + ultimoAno), QStringList{"11"});
+}
+
+}  // namespace
+}  // namespace moduletest

@@ -1,0 +1,69 @@
+// Meter readings typed with F10 on the contract register, on the database
+// the first start makes with the meters' contract option: every F10 asks
+// and stores its readings, the item selected again included; a run that
+// stores none says so.
+
+#include "tests/module/PrimeiroUsoFixture.h"
+
+#include "contract_data/uDataTecCont.h"
+#include "contracts/uAssContCad.h"
+#include "host/ui/DataGrid.h"
+#include "host/ui/PageControl.h"
+
+#include <QTest>
+
+namespace moduletest {
+namespace {
+
+class PrimeiroUsoLeiturasTest : public PrimeiroUsoTest {
+protected:
+    void SetUp() override
+    {
+        PrimeiroUsoTest::SetUp();
+        parametro("ATOPCAOCONTRATO", "C");
+        exec("insert into AUGC0301 (CODIGO_CLIENTE, NOME) values ('10001', 'Metalurgica Horizonte Ltda')");
+        exec("insert into AATC05AC (ACCODIGO, ACNUMEROCONTRATO, CLCODIGO, ACCONTRATANTE, ACSITUACAO, ACLOCAL,"
+             " ACPERIODO, ACMODALIDADE, ACVENCIMENTO, ACVALORFIXO, ACVALORPARCELA, ACTIPODESC)"
+             " values (60, 'HZ-C1', '10001', '10001', 'A', '01', 'M', 'A', 10, 'S', 300, 'Manutenção Preventiva')");
+        exec("insert into AATC05ACIT (ACITCODIGO, ACCODIGO, CLCODIGO, PRCODIGO, ACITVALOR, ACITNUMEROSERIE)"
+             " values (60, 60, '10001', 'S0003', 300, 'COP-1')");
+    }
+    // The item's row clicked in the grid, then F10 pressed there.
+    void f10(TfmAssContCad& form)
+    {
+        host::ui::DataGrid* grade = form.dbgdAssContCadItem;
+        grade->setFocus();
+        QTest::mouseClick(grade->viewport(), Qt::LeftButton, {}, grade->visualRect(grade->model()->index(0, 1)).center());
+        QTest::keyClick(grade, Qt::Key_F10);
+    }
+    QStringList leituras() const
+    {
+        return lido("select cast(ACITCOCONTADORTOTAL as integer) from AATC05ACITCO where ACITCODIGO = 60"
+                    " order by ACITCOCODIGO");
+    }
+};
+
+TEST_F(PrimeiroUsoLeiturasTest, EachF10OnTheItemStoresItsReadingAndARunStoringNoneSaysSo)
+{
+    TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
+    CarregaContrato(60);
+    clicaAba(form.pcContrato, form.tsItens);
+
+    dialogs->enter("05/02/2027", "Informe a data").enter("5000", "Informe o contador");
+    f10(form);
+    EXPECT_EQ(leituras(), QStringList{"5000"}) << vistos();
+
+    dialogs->enter("05/03/2027", "Informe a data").enter("6200", "Informe o contador");
+    f10(form);
+    EXPECT_EQ(leituras(), (QStringList{"5000", "6200"})) << vistos();
+    EXPECT_EQ(dialogs->texts().filter("Operação efetuada com sucesso.").size(), 2) << vistos();
+
+    dialogs->enter("05/04/2027", "Informe a data").cancel();
+    f10(form);
+    EXPECT_EQ(leituras(), (QStringList{"5000", "6200"}));
+    EXPECT_EQ(dialogs->texts().last(), "Nenhum contador foi lançado.") << vistos();
+    EXPECT_EQ(dialogs->pending(), 0) << vistos();
+}
+
+}  // namespace
+}  // namespace moduletest
