@@ -61,7 +61,8 @@ void TdmTecContrato::quCtrCadastroItBeforePost(Dataset& item)
         chave->setAsInteger(ProximaChave(host::schema::kGeneratorContractItem, "ACITCODIGO", "AATC05ACIT"));
 
     const QString opcao = parametroMaiusculo("ATOPCAOCONTRATO");
-    if (opcao == "I" || opcao == "M" || opcao == "2" || opcao == "E" || opcao == "T" || opcao == "V")
+    if ((opcao == "I" || opcao == "M" || opcao == "2" || opcao == "E" || opcao == "T" || opcao == "V") &&
+        !valorItemMantido(item))
         item.fieldByName("ACITVALOR")
             ->setAsFloat(uDataTecContItens::ValorLinha(
                 item.fieldByName("ACITVALORUNITARIO")->asFloat(), item.fieldByName("ACITDESCONTO")->asFloat(),
@@ -92,6 +93,25 @@ void TdmTecContrato::quCtrCadastroItBeforePost(Dataset& item)
                                       condicaoSerie(produto, contrato) + " and ACITCODIGO=" + QString::number(codigo)));
     spItem_ = std::move(savepoint);
     ZelDevVerificarEvento(&item, "BEFOREPOST");
+}
+
+// The line value stays as it is when the user typed it and none of the
+// columns it is computed from changed since, or when an edit changed none
+// of them: a register that shows only the value (the contract register)
+// would otherwise store unit price × quantity, 0 on a line typed there.
+bool TdmTecContrato::valorItemMantido(Dataset& item) const
+{
+    const std::array<double, 4> fontes = uDataTecContItens::FontesValor(item);
+    if (fontesValorDigitado_)
+        return *fontesValorDigitado_ == fontes;
+    if (item.state() != DatasetState::Edit)
+        return false;
+    for (const char* nome : {"ACITVALORUNITARIO", "ACITDESCONTO", "ACITQUANTIDADE", "ACITFRETE"}) {
+        Field* campo = item.fieldByName(nome);
+        if (campo->oldValue().toDouble() != campo->asFloat())
+            return false;
+    }
+    return true;
 }
 
 // False when the product has no serial-number kind: the post goes on
@@ -187,6 +207,7 @@ void TdmTecContrato::passoEstoque(Dataset& item)
 
 void TdmTecContrato::quCtrCadastroItAfterPost(Dataset& item)
 {
+    fontesValorDigitado_.reset();
     if (spItem_) {
         spItem_->release();
         spItem_.reset();
