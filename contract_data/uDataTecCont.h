@@ -460,6 +460,7 @@ private:
     bool passoNumerosSerie(host::data::Dataset& item);
     void passoPeriodoLocacao(host::data::Dataset& item);
     void passoEstoque(host::data::Dataset& item);
+    void passoSerieDigitada(host::data::Dataset& item);
     void totalizaEquipamentosCabecalho();
     // What the header's calculated fields read from other rows, by contract.
     struct CacheCalculados;

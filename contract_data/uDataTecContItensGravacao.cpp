@@ -15,6 +15,8 @@
 #include "host/db/Database.h"
 #include "host/schema/SchemaDefinition.h"
 
+#include <QRegularExpression>
+
 #include <utility>
 
 using host::data::Dataset;
@@ -73,6 +75,7 @@ void TdmTecContrato::quCtrCadastroItBeforePost(Dataset& item)
 
     // A product without a serial-number kind ends the rules here.
     if (!passoNumerosSerie(item)) {
+        passoSerieDigitada(item);
         spItem_ = std::move(savepoint);
         return;
     }
@@ -91,6 +94,7 @@ void TdmTecContrato::quCtrCadastroItBeforePost(Dataset& item)
         item.fieldByName("ACITNUMEROSERIE")
             ->setAsString(CarregaDado("NSNUMERO", "AUGC50NS",
                                       condicaoSerie(produto, contrato) + " and ACITCODIGO=" + QString::number(codigo)));
+    passoSerieDigitada(item);
     spItem_ = std::move(savepoint);
     ZelDevVerificarEvento(&item, "BEFOREPOST");
 }
@@ -189,6 +193,45 @@ void TdmTecContrato::passoPeriodoLocacao(Dataset& item)
         item.setTag(3);
 }
 
+// The serial numbers typed on the line ("BT-0001", or several separated by
+// commas or semicolons) become the pieces' movements out on this contract,
+// as the pickers' are: the check-in, the search by serial number and the
+// printed contract find them there. A number already moved out on this
+// contract (picked, or loaded so) is left as it is; the line's earlier typed
+// numbers go when the text or the product changes.
+void TdmTecContrato::passoSerieDigitada(Dataset& item)
+{
+    const QString digitado = texto(item, "ACITNUMEROSERIE");
+    const QString produto = texto(item, "PRCODIGO");
+    const bool mudou = item.state() == DatasetState::Insert ||
+                       item.fieldByName("ACITNUMEROSERIE")->oldValue().toString().trimmed() != digitado ||
+                       item.fieldByName("PRCODIGO")->oldValue().toString().trimmed() != produto;
+    if (!mudou || digitado == "<selecionado>")
+        return;
+    const int contrato = item.fieldByName("ACCODIGO")->asInteger();
+    const int codigo = item.fieldByName("ACITCODIGO")->asInteger();
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    if (item.state() == DatasetState::Edit)
+        host::db::executeSql(tr,
+                             "delete from AUGC50NS where ACCODIGO = :CONTRATO and ACITCODIGO = :ITEM"
+                             " and NSSTATUS = 'L'",
+                             {{"CONTRATO", contrato}, {"ITEM", codigo}});
+    static const QRegularExpression separadores("[,;]");
+    for (const QString& parte : digitado.split(separadores, Qt::SkipEmptyParts)) {
+        const QString numero = parte.trimmed().remove('\'');
+        if (numero.isEmpty())
+            continue;
+        const bool existe = host::db::selectValue(tr,
+                                                  "select count(*) from AUGC50NS where PRCODIGO = :PRODUTO"
+                                                  " and NSNUMERO = :NUMERO and ACCODIGO = :CONTRATO",
+                                                  {{"PRODUTO", produto}, {"NUMERO", numero}, {"CONTRATO", contrato}})
+                                .toInt() > 0;
+        if (!existe)
+            InserirRegistroNumerosSerieProduto(QuotedStr(numero), produto, "L", {}, {}, {}, {},
+                                               QString::number(contrato), {}, {}, {}, codigo, 0, 0, 0, 0);
+    }
+}
+
 void TdmTecContrato::passoEstoque(Dataset& item)
 {
     const QString produto = texto(item, "PRCODIGO");
@@ -277,6 +320,10 @@ void TdmTecContrato::quCtrCadastroItBeforeDelete(Dataset& item)
     auto savepoint = std::make_unique<host::db::Savepoint>(*dmGlobal->IBTransaction1);
     if (parametroMaiusculo("ATMODOPEDIDOASSISTENCIA") == "C")
         ExcluirRegistroNumerosSerieProduto(condicaoSerie(produto, contrato));
+    else if (const QString serie = texto(item, "ACITNUMEROSERIE"); !serie.isEmpty() && serie != "<selecionado>")
+        // The movements its typed serial numbers wrote go with the line.
+        ExcluirRegistroNumerosSerieProduto(condicaoSerie(produto, contrato) + " and ACITCODIGO = " +
+                                           item.fieldByName("ACITCODIGO")->asString() + " and NSSTATUS = 'L'");
     if (parametroMaiusculo("ATMODONUMEROSERIE") == "O" &&
         CarregaDado("PRGERANS", "ACEC1101", "where CODIGO = " + QuotedStr(produto)).trimmed() == "O") {
         if (MostraPergunta("Esse Item do contrato está vinculado a um Número de Série.\rDeseja realmente excluir?",
