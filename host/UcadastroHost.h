@@ -77,6 +77,9 @@ struct Detalhe {
     std::vector<Campo> campos;
     std::vector<UsoDeCadastro> usos;
     QString registro;          // the row as the messages name it: "o contato"
+    // Run after a row of the detail is saved or removed, with the register's
+    // code, before the commit (a total the register's row keeps).
+    std::function<void(const QVariant& codigo)> aposGravar = {};
 };
 
 struct Descricao {
