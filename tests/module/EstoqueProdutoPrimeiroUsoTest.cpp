@@ -3,48 +3,13 @@
 // location, and under option "T" the rental lines of the equipment it owns
 // pass the stock check.
 
-#include "tests/module/PrimeiroUsoFixture.h"
-
-#include "host/UcadastroHost.h"
-#include "host/Uprincipal.h"
-#include "host/data/Field.h"
-#include "host/data/Query.h"
-#include "host/ui/DataGrid.h"
-#include "host/ui/WindowRegistry.h"
-#include "tests/support/OnScreenDialogs.h"
-
-#include <QComboBox>
-#include <QPushButton>
+#include "tests/module/LocacaoPropriaFixture.h"
 
 namespace moduletest {
 namespace {
 
-class EstoqueProdutoPrimeiroUsoTest : public PrimeiroUsoTest {
+class EstoqueProdutoPrimeiroUsoTest : public LocacaoPropriaTest {
 protected:
-    TfmCadastroHost& produtos()
-    {
-        principal->miCadastroProduto->click();
-        auto* janela = qobject_cast<TfmCadastroHost*>(host::ui::WindowRegistry::find("fmCadastroPR"));
-        EXPECT_NE(janela, nullptr);
-        return *janela;
-    }
-    // A rentable product registered with its price; its code.
-    QString novoProduto(TfmCadastroHost& janela, const QString& descricao)
-    {
-        janela.bbNovo->click();
-        digita(janela.controle("DESCRICAO"), descricao);
-        for (const auto& [coluna, inicio] : {std::pair{"COM_FAB_S_FS", "Mercadoria"}, std::pair{"GRUPO", "LOC"}}) {
-            auto* lista = qobject_cast<QComboBox*>(janela.controle(coluna));
-            const int i = lista ? lista->findText(inicio, Qt::MatchStartsWith) : -1;
-            EXPECT_GE(i, 0) << coluna;
-            if (i >= 0)
-                testsupport::escolheComSetas(*lista, i);
-        }
-        digita(janela.controle("UNIDADE_MEDIDA"), "UN");
-        digita(janela.controle("PRPRECOCONTRATO"), "300,00");
-        janela.bbSalvar->click();
-        return janela.registros().fieldByName("CODIGO")->asString();
-    }
     // The register's stock grid: a row of the location with what came in.
     static host::ui::DataGrid* gradeDeEstoque(TfmCadastroHost& janela)
     {
@@ -57,8 +22,8 @@ protected:
 
 TEST_F(EstoqueProdutoPrimeiroUsoTest, TheStockRegisteredAtALocationLetsUnderOptionTTheOwnEquipmentBeRented)
 {
-    TfmCadastroHost& janela = produtos();
-    const QString produto = novoProduto(janela, "Betoneira 400 L");
+    TfmCadastroHost& janela = cadastroDeProdutos();
+    const QString produto = novoProdutoDeLocacao(janela, "Betoneira 400 L");
     ASSERT_FALSE(produto.isEmpty()) << vistos();
     host::ui::DataGrid* estoque = gradeDeEstoque(janela);
     ASSERT_NE(estoque, nullptr) << "the product register shows no stock per location";
@@ -79,17 +44,14 @@ TEST_F(EstoqueProdutoPrimeiroUsoTest, TheStockRegisteredAtALocationLetsUnderOpti
     // Two of the three it owns rented out on a contract line under option "T".
     janela.close();
     parametro("ATOPCAOCONTRATO", "T");
-    TfmAssContCadLocEquip& form = abrirJanela(fmAssContCadLocEquip, "fmAssContratosLocEquip");
-    pesquisaContrato("LC-2026-001");
-    form.btPesqContrato->click();
-    ASSERT_EQ(cab("ACCODIGO").asInteger(), 3);
-    aba(form, form.tsEquipamentos);
-    host::ui::DataGrid* grade = form.dbgdAssContCadLocEquipItens;
+    TfmAssContCadLocEquip* form = registroDeLocacaoNoEquipamento(false);
+    ASSERT_NE(form, nullptr);
+    host::ui::DataGrid* grade = form->dbgdAssContCadLocEquipItens;
     novaLinhaNaGrade(grade, "PRCODIGO", produto);
     celula(grade, "ACITQUANTIDADE", "2");
     celula(grade, "ACITVALORUNITARIO", "300,00", Qt::Key_Return);
     dialogs->answer("Não", "Deseja gerar novamente as provisões?");
-    form.btSalvar->click();
+    form->btSalvar->click();
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
     EXPECT_EQ(lido("select cast(ACITQUANTIDADE as integer) from AATC05ACIT where ACCODIGO = 3 and PRCODIGO = '" +
                    produto + "'"),

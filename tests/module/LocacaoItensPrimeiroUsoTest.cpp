@@ -4,55 +4,17 @@
 // kept, and a piece returned late is fined from its due-back day, whether it
 // was closed first or not.
 
-#include "tests/module/PrimeiroUsoFixture.h"
-
-#include "contract_data/uDataTecContLocacao.h"
-#include "contracts/uAssContCad.h"
-#include "host/Upesq.h"
-#include "host/Uprincipal.h"
-#include "host/data/Query.h"
-#include "host/ui/DataGrid.h"
-#include "host/ui/PageControl.h"
-#include "host/ui/SearchWindow.h"
-
-#include <QPushButton>
+#include "tests/module/LocacaoPropriaFixture.h"
 
 namespace moduletest {
 namespace {
 
-class LocacaoItensPrimeiroUsoTest : public PrimeiroUsoTest {
-protected:
-    void TearDown() override
-    {
-        uDataTecContLocacao::setRelogio({});
-        PrimeiroUsoTest::TearDown();
-    }
-    // The contract register under option "T" on the demonstration rental
-    // contract, its items page shown.
-    TfmAssContCad& registroDeContratosNoItens()
-    {
-        parametro("ATOPCAOCONTRATO", "T");
-        TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
-        dialogs->modal("fmPesquisa", [](host::ui::Form& janela) {
-            auto& p = static_cast<TfmPesquisa&>(janela);
-            ASSERT_TRUE(p.dataSource()->dataset()->locate("ACCODIGO", 3));
-            QTest::keyClick(p.grid(), Qt::Key_Return);
-        });
-        form.sbPesqContrato->click();
-        clicaAba(form.pcContrato, form.tsItens);
-        return form;
-    }
-};
+using LocacaoItensPrimeiroUsoTest = LocacaoPropriaTest;
 
 TEST_F(LocacaoItensPrimeiroUsoTest, AnUnknownProductInTheEquipmentGridIsRefusedNamingTheColumnAndNothingIsStored)
 {
-    principal->miCadastroContrato->click();
-    TfmAssContCadLocEquip* form = fmAssContCadLocEquip.get();
-    ASSERT_NE(form, nullptr) << "the contracts menu opens the rental register";
-    pesquisaContrato("LC-2026-001");
-    form->btPesqContrato->click();
-    ASSERT_EQ(cab("ACCODIGO").asInteger(), 3);
-    aba(*form, form->tsEquipamentos);
+    TfmAssContCadLocEquip* form = registroDeLocacaoNoEquipamento();
+    ASSERT_NE(form, nullptr);
     host::ui::DataGrid* grade = form->dbgdAssContCadLocEquipItens;
     novaLinhaNaGrade(grade, "PRCODIGO", "ZZZ99");
     EXPECT_EQ(dialogs->texts().filter("ZZZ99"), QStringList{"Código: produto ZZZ99 não cadastrado."}) << vistos();

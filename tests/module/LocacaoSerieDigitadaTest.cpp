@@ -3,50 +3,21 @@
 // check-in, the contract search by "Nº Série" and the printed contract find
 // them; and the road from a product registered to its late return fined.
 
-#include "tests/module/PrimeiroUsoFixture.h"
+#include "tests/module/LocacaoPropriaFixture.h"
 
-#include "contract_data/uDataTecContLocacao.h"
-#include "contracts/uAssContCad.h"
 #include "host/Uobservacao.h"
-#include "host/Upesq.h"
-#include "host/Uprincipal.h"
-#include "host/UcadastroHost.h"
-#include "host/data/Field.h"
-#include "host/data/Query.h"
 #include "host/report/Report.h"
 #include "host/report/Uvisualrel.h"
-#include "host/ui/DataGrid.h"
 #include "host/ui/DataTextControls.h"
-#include "host/ui/PageControl.h"
-#include "host/ui/SearchWindow.h"
-#include "host/ui/WindowRegistry.h"
-#include "rental/uAssEntradaEquip.h"
-#include "tests/support/OnScreenDialogs.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QPlainTextEdit>
-#include <QPushButton>
 
 namespace moduletest {
 namespace {
 
-class LocacaoSerieDigitadaTest : public PrimeiroUsoTest {
+class LocacaoSerieDigitadaTest : public LocacaoPropriaTest {
 protected:
-    void TearDown() override
-    {
-        uDataTecContLocacao::setRelogio({});
-        PrimeiroUsoTest::TearDown();
-    }
-    // "Entrada de Equipamentos" asked for the serial number: the rows listed.
-    int entradaListada(const QString& serie)
-    {
-        TfmAssEntradaEquip& form = abrirJanela(fmAssEntradaEquip, "fmAssEntradaEquip");
-        dialogs->enter(serie, "Informe Nº Série.");
-        form.bbIncluir->click();
-        form.bbPesquisar->click();
-        return form.quConsulta->recordCount();
-    }
     // The listed pieces checked in, with a note.
     void confirmaEntrada()
     {
@@ -73,41 +44,12 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         return texto;
     }
-    // A rentable product registered in "Cadastro de Produtos"; its code.
-    QString novoProdutoDeLocacao(const QString& descricao)
-    {
-        principal->miCadastroProduto->click();
-        auto* produtos = qobject_cast<TfmCadastroHost*>(host::ui::WindowRegistry::find("fmCadastroPR"));
-        EXPECT_NE(produtos, nullptr);
-        if (!produtos)
-            return {};
-        produtos->bbNovo->click();
-        digita(produtos->controle("DESCRICAO"), descricao);
-        for (const auto& [coluna, inicio] : {std::pair{"COM_FAB_S_FS", "Mercadoria"}, std::pair{"GRUPO", "LOC"}}) {
-            auto* lista = qobject_cast<QComboBox*>(produtos->controle(coluna));
-            const int i = lista ? lista->findText(inicio, Qt::MatchStartsWith) : -1;
-            EXPECT_GE(i, 0) << coluna;
-            if (i >= 0)
-                testsupport::escolheComSetas(*lista, i);
-        }
-        digita(produtos->controle("UNIDADE_MEDIDA"), "UN");
-        digita(produtos->controle("PRPRECOCONTRATO"), "300,00");
-        produtos->bbSalvar->click();
-        const QString codigo = produtos->registros().fieldByName("CODIGO")->asString();
-        produtos->close();
-        return codigo;
-    }
 };
 
 TEST_F(LocacaoSerieDigitadaTest, TheSerialTypedOnARentalLineIsFoundByTheCheckInTheSearchAndThePrintedContract)
 {
-    principal->miCadastroContrato->click();
-    TfmAssContCadLocEquip* form = fmAssContCadLocEquip.get();
-    ASSERT_NE(form, nullptr) << "the contracts menu opens the rental register";
-    pesquisaContrato("LC-2026-001");
-    form->btPesqContrato->click();
-    ASSERT_EQ(cab("ACCODIGO").asInteger(), 3);
-    aba(*form, form->tsEquipamentos);
+    TfmAssContCadLocEquip* form = registroDeLocacaoNoEquipamento();
+    ASSERT_NE(form, nullptr);
     host::ui::DataGrid* grade = form->dbgdAssContCadLocEquipItens;
     novaLinhaNaGrade(grade, "PRCODIGO", "L0002");
     celula(grade, "ACITQUANTIDADE", "1");
@@ -148,19 +90,13 @@ TEST_F(LocacaoSerieDigitadaTest, TheSerialTypedOnARentalLineIsFoundByTheCheckInT
 // with the fine for them.
 TEST_F(LocacaoSerieDigitadaTest, AProductRegisteredIsRentedByItsSerialCheckedInAndFinedForItsLateReturn)
 {
-    const QString produto = novoProdutoDeLocacao("Betoneira 400 L");
+    TfmCadastroHost& produtos = cadastroDeProdutos();
+    const QString produto = novoProdutoDeLocacao(produtos, "Betoneira 400 L");
+    produtos.close();
     ASSERT_FALSE(produto.isEmpty()) << vistos();
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
 
-    parametro("ATOPCAOCONTRATO", "T");
-    TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
-    dialogs->modal("fmPesquisa", [](host::ui::Form& janela) {
-        auto& p = static_cast<TfmPesquisa&>(janela);
-        ASSERT_TRUE(p.dataSource()->dataset()->locate("ACCODIGO", 3));
-        QTest::keyClick(p.grid(), Qt::Key_Return);
-    });
-    form.sbPesqContrato->click();
-    clicaAba(form.pcContrato, form.tsItens);
+    TfmAssContCad& form = registroDeContratosNoItens();
     host::ui::DataGrid* grade = form.dbgdAssContCadItem;
     novaLinhaNaGrade(grade, "PRCODIGO", produto);
     celula(grade, "ACITNUMEROSERIE", "BT-0001");
