@@ -7,7 +7,7 @@
 #include "contract_data/uDataTecContItens.h"
 
 #include "host/PilvCpr70.h"
-#include "host/ProdutoCadastrado.h"
+#include "host/CodigoCadastrado.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"

@@ -1,5 +1,5 @@
 #include "host/ClienteCadastrado.h"
-#include "host/ProdutoCadastrado.h"
+#include "host/CodigoCadastrado.h"
 
 #include "host/Udmglobal.h"
 #include "host/data/DataSource.h"
@@ -12,10 +12,12 @@ namespace host {
 
 namespace {
 
-bool codigoExiste(const char* sql, const QString& codigo)
+bool codigoExiste(const char* sql, const QString& codigo, const QString& tipo = {})
 {
     host::db::Statement& st = dmGlobal->ComandoPreparado(sql);
     st.setParam("C", codigo.trimmed());
+    if (!tipo.isNull())
+        st.setParam("T", tipo);
     st.execute();
     const bool existe = st.fetch();
     if (existe)
@@ -64,6 +66,23 @@ bool ProdutoCadastrado(const QString& codigo)
 void ExigeProdutoCadastrado(host::data::Field& campo, const QString& rotulo)
 {
     exigeCodigo(campo, rotulo, "produto", ProdutoCadastrado);
+}
+
+bool EquipamentoCadastrado(const QString& codigo, const QString& tipo)
+{
+    bool numero = false;
+    codigo.trimmed().toInt(&numero);
+    if (!numero)
+        return false;
+    if (tipo.isEmpty())
+        return codigoExiste("select 1 from AUGC20EV where EVCODIGO = :C", codigo);
+    return codigoExiste("select 1 from AUGC20EV where EVCODIGO = :C and EVID = :T", codigo, tipo);
+}
+
+void ExigeEquipamentoCadastrado(host::data::Field& campo, const QString& rotulo, const QString& tipo)
+{
+    exigeCodigo(campo, rotulo, "equipamento",
+                [tipo](const QString& codigo) { return EquipamentoCadastrado(codigo, tipo); });
 }
 
 }  // namespace host

@@ -1,10 +1,13 @@
 // The lines of a new rental company's contracts, on the database the first
 // start leaves and with its options (the option named where one is): an
-// unknown product is refused where it is typed, a value typed on a line is
+// unknown product (or, under option "Q", an unknown piece of equipment) is
+// refused where it is typed, a value typed on a line is
 // kept, and a piece returned late is fined from its due-back day, whether it
 // was closed first or not.
 
 #include "tests/module/LocacaoPropriaFixture.h"
+
+#include "rental/uAssContLocacao.h"
 
 namespace moduletest {
 namespace {
@@ -84,6 +87,24 @@ TEST_F(LocacaoItensPrimeiroUsoTest, APieceReturnedLateIsFinedFromItsDueBackDayCl
                    " order by ACITCODIGO"),
               (QStringList{"5|8000|30000|S", "6|4000|15000|S"}))
         << vistos();
+}
+
+TEST_F(LocacaoItensPrimeiroUsoTest, UnderOptionQAnUnknownPieceTypedOnARentalLineIsRefusedNamingTheColumn)
+{
+    parametro("ATOPCAOCONTRATO", "Q");
+    exec("insert into AUGC20EV (EVCODIGO, EVID, EVMARCA, EVMODELO) values (32, 'L', 'Stihl', 'Betoneira B2')");
+    TfmAssContLocacao& form = abrirJanela(fmAssContLocacao, "fmAssContLocacao");
+    pesquisaContrato("LC-2026-001");
+    form.btPesqContrato->click();
+    ASSERT_EQ(cab("ACCODIGO").asInteger(), 3);
+    aba(form, form.tsEquipamentos);
+    host::ui::DataGrid* grade = form.dbgdAssContEquipamentoLocacao;
+    ASSERT_TRUE(dmTecContrato->quCtrEquipLocacao->locate("ACITCODIGO", 5));
+    celula(grade, "EVCODIGO", "999", Qt::Key_Return);
+    EXPECT_EQ(dialogs->texts().filter("999"), QStringList{"Código: equipamento 999 não cadastrado."}) << vistos();
+    celula(grade, "EVCODIGO", "32", Qt::Key_Return);
+    form.btSalvar->click();
+    EXPECT_EQ(lido("select EVCODIGO from AATC05ACIT where ACITCODIGO = 5"), QStringList{"32"}) << vistos();
 }
 
 }  // namespace
