@@ -18,6 +18,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -460,10 +461,15 @@ private:
     bool bRepostandoItem_ = false;
     // The product an edited item leaves: its active flag follows its remaining use.
     QString sProdutoAnteriorItem_;
+    // The item's value typed by the user, with the columns a line value is
+    // computed from as they stood then: kept by the save while they stay so.
+    std::optional<std::array<double, 4>> fontesValorDigitado_;
+    bool valorItemMantido(host::data::Dataset& item) const;
     void ligarEventosItens();
     bool passoNumerosSerie(host::data::Dataset& item);
     void passoPeriodoLocacao(host::data::Dataset& item);
     void passoEstoque(host::data::Dataset& item);
+    void passoSerieDigitada(host::data::Dataset& item);
     void totalizaEquipamentosCabecalho();
     // What the header's calculated fields read from other rows, by contract.
     struct CacheCalculados;

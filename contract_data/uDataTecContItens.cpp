@@ -7,9 +7,12 @@
 #include "contract_data/uDataTecContItens.h"
 
 #include "host/PilvCpr70.h"
+#include "host/CodigoCadastrado.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
+#include "host/data/Dataset.h"
+#include "host/data/Field.h"
 #include "host/data/HandlerGuard.h"
 #include "host/schema/SchemaDefinition.h"
 #include "host/db/Database.h"
@@ -58,6 +61,12 @@ int HorasEquivalentes(const QDateTime& inicio, const QDateTime& fim)
     return DiasInteirosEntre(inicio, fim) * 24;
 }
 
+std::array<double, 4> FontesValor(host::data::Dataset& item)
+{
+    auto valor = [&item](const char* nome) { return item.fieldByName(nome)->asFloat(); };
+    return {valor("ACITVALORUNITARIO"), valor("ACITDESCONTO"), valor("ACITQUANTIDADE"), valor("ACITFRETE")};
+}
+
 double ValorDividido(double valor, bool garantia, const QDateTime& limiteGarantia, double percentualGarantia,
                      const QDate& hoje)
 {
@@ -78,7 +87,10 @@ void TdmTecContrato::ligarEventosItens()
     item.beforeDelete = [this](Dataset& d) { quCtrCadastroItBeforeDelete(d); };
     item.afterDelete = [this](Dataset& d) { quCtrCadastroItAfterDelete(d); };
     item.onDeleteError = [this](Dataset&) { spExclusaoItem_.reset(); };
-    item.afterCancel = [this](Dataset&) { spItem_.reset(); };
+    item.afterCancel = [this](Dataset&) {
+        spItem_.reset();
+        fontesValorDigitado_.reset();
+    };
     item.onCalcFields = [this](Dataset& d) { quCtrCadastroItCalcFields(d); };
     item.fieldByName("PRCODIGO")->onChange = [this](Field& f) { quCtrCadastroItPRCODIGOChange(f); };
     item.fieldByName("ACCODIGO")->onChange = [this](Field& f) { quCtrCadastroItACCODIGOChange(f); };
@@ -88,6 +100,12 @@ void TdmTecContrato::ligarEventosItens()
     item.fieldByName("ACITVALORPERCENTUAL")->onChange = [this](Field& f) {
         quCtrCadastroItACITVALORPERCENTUALChange(f);
     };
+
+    // A line of an unknown product would be rented, billed and stocked as
+    // nothing: refused where it is typed, in every grid of these rows.
+    host::ExigeProdutoCadastrado(*item.fieldByName("PRCODIGO"), "Produto");
+    host::ExigeProdutoCadastrado(*quCtrCadastroDet->fieldByName("PRCODIGO"), "Produto");
+    host::ExigeProdutoCadastrado(*quCtrCadastroCM->fieldByName("CMCODIGO"), "Composto");
 
     quCtrCadastroDet->onNewRecord = [this](Dataset& d) { quCtrCadastroDetNewRecord(d); };
     quCtrCadastroDet->beforePost = [this](Dataset& d) { quCtrCadastroDetBeforePost(d); };
@@ -138,6 +156,7 @@ void TdmTecContrato::quCtrCadastroItNewRecord(Dataset& dataset)
     dataset.fieldByName("ACITCODIGO")->setAsInteger(
         ProximaChave(host::schema::kGeneratorContractItem, "ACITCODIGO", "AATC05ACIT"));
     dataset.fieldByName("ACITGARANTIA")->setAsString("N");
+    fontesValorDigitado_.reset();
     ZerarFloatField(dataset);
     ZelDevVerificarEvento(&dataset, "ONNEWRECORD");
     if (parametroMaiusculo("ATOPCAOCONTRATO") == "T") {
@@ -188,6 +207,7 @@ void TdmTecContrato::quCtrCadastroItACITVALORSetText(Field& field, const QString
             "Não é possíve alterar valor do item de um contrato tipo Especial! Pressione ESC para continuar.");
     host::data::DetachHandler regra(field.onSetText);
     field.setText(text);
+    fontesValorDigitado_ = uDataTecContItens::FontesValor(*quCtrCadastroIt);
 }
 
 void TdmTecContrato::quCtrCadastroItACITVALORPERCENTUALChange(Field& field)

@@ -4,6 +4,12 @@
 #include <QDateTime>
 #include <QString>
 
+#include <array>
+
+namespace host::data {
+class Dataset;
+}
+
 namespace uDataTecContItens {
 
 // The line value: unit × (1 − discount / 100) × quantity, cut to cents, plus
@@ -18,6 +24,10 @@ QDateTime DataEntregaPeriodo(const QDateTime& inicio, const QString& periodo);
 // Whole days from the start to the end, times 24; 0 unless both dates are
 // after 30/12/1999.
 int HorasEquivalentes(const QDateTime& inicio, const QDateTime& fim);
+
+// The columns a line value is computed from: unit price, discount,
+// quantity and freight.
+std::array<double, 4> FontesValor(host::data::Dataset& item);
 
 // The line value net of its warranty discount while the warranty runs.
 double ValorDividido(double valor, bool garantia, const QDateTime& limiteGarantia, double percentualGarantia,

@@ -15,6 +15,8 @@
 #include "host/db/Database.h"
 #include "host/schema/SchemaDefinition.h"
 
+#include <QRegularExpression>
+
 #include <utility>
 
 using host::data::Dataset;
@@ -61,7 +63,8 @@ void TdmTecContrato::quCtrCadastroItBeforePost(Dataset& item)
         chave->setAsInteger(ProximaChave(host::schema::kGeneratorContractItem, "ACITCODIGO", "AATC05ACIT"));
 
     const QString opcao = parametroMaiusculo("ATOPCAOCONTRATO");
-    if (opcao == "I" || opcao == "M" || opcao == "2" || opcao == "E" || opcao == "T" || opcao == "V")
+    if ((opcao == "I" || opcao == "M" || opcao == "2" || opcao == "E" || opcao == "T" || opcao == "V") &&
+        !valorItemMantido(item))
         item.fieldByName("ACITVALOR")
             ->setAsFloat(uDataTecContItens::ValorLinha(
                 item.fieldByName("ACITVALORUNITARIO")->asFloat(), item.fieldByName("ACITDESCONTO")->asFloat(),
@@ -72,6 +75,7 @@ void TdmTecContrato::quCtrCadastroItBeforePost(Dataset& item)
 
     // A product without a serial-number kind ends the rules here.
     if (!passoNumerosSerie(item)) {
+        passoSerieDigitada(item);
         spItem_ = std::move(savepoint);
         return;
     }
@@ -90,8 +94,28 @@ void TdmTecContrato::quCtrCadastroItBeforePost(Dataset& item)
         item.fieldByName("ACITNUMEROSERIE")
             ->setAsString(CarregaDado("NSNUMERO", "AUGC50NS",
                                       condicaoSerie(produto, contrato) + " and ACITCODIGO=" + QString::number(codigo)));
+    passoSerieDigitada(item);
     spItem_ = std::move(savepoint);
     ZelDevVerificarEvento(&item, "BEFOREPOST");
+}
+
+// The line value stays as it is when the user typed it and none of the
+// columns it is computed from changed since, or when an edit changed none
+// of them: a register that shows only the value (the contract register)
+// would otherwise store unit price × quantity, 0 on a line typed there.
+bool TdmTecContrato::valorItemMantido(Dataset& item) const
+{
+    const std::array<double, 4> fontes = uDataTecContItens::FontesValor(item);
+    if (fontesValorDigitado_)
+        return *fontesValorDigitado_ == fontes;
+    if (item.state() != DatasetState::Edit)
+        return false;
+    for (const char* nome : {"ACITVALORUNITARIO", "ACITDESCONTO", "ACITQUANTIDADE", "ACITFRETE"}) {
+        Field* campo = item.fieldByName(nome);
+        if (campo->oldValue().toDouble() != campo->asFloat())
+            return false;
+    }
+    return true;
 }
 
 // False when the product has no serial-number kind: the post goes on
@@ -169,6 +193,45 @@ void TdmTecContrato::passoPeriodoLocacao(Dataset& item)
         item.setTag(3);
 }
 
+// The serial numbers typed on the line ("BT-0001", or several separated by
+// commas or semicolons) become the pieces' movements out on this contract,
+// as the pickers' are: the check-in, the search by serial number and the
+// printed contract find them there. A number already moved out on this
+// contract (picked, or loaded so) is left as it is; the line's earlier typed
+// numbers go when the text or the product changes.
+void TdmTecContrato::passoSerieDigitada(Dataset& item)
+{
+    const QString digitado = texto(item, "ACITNUMEROSERIE");
+    const QString produto = texto(item, "PRCODIGO");
+    const bool mudou = item.state() == DatasetState::Insert ||
+                       item.fieldByName("ACITNUMEROSERIE")->oldValue().toString().trimmed() != digitado ||
+                       item.fieldByName("PRCODIGO")->oldValue().toString().trimmed() != produto;
+    if (!mudou || digitado == "<selecionado>")
+        return;
+    const int contrato = item.fieldByName("ACCODIGO")->asInteger();
+    const int codigo = item.fieldByName("ACITCODIGO")->asInteger();
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    if (item.state() == DatasetState::Edit)
+        host::db::executeSql(tr,
+                             "delete from AUGC50NS where ACCODIGO = :CONTRATO and ACITCODIGO = :ITEM"
+                             " and NSSTATUS = 'L'",
+                             {{"CONTRATO", contrato}, {"ITEM", codigo}});
+    static const QRegularExpression separadores("[,;]");
+    for (const QString& parte : digitado.split(separadores, Qt::SkipEmptyParts)) {
+        const QString numero = parte.trimmed().remove('\'');
+        if (numero.isEmpty())
+            continue;
+        const bool existe = host::db::selectValue(tr,
+                                                  "select count(*) from AUGC50NS where PRCODIGO = :PRODUTO"
+                                                  " and NSNUMERO = :NUMERO and ACCODIGO = :CONTRATO",
+                                                  {{"PRODUTO", produto}, {"NUMERO", numero}, {"CONTRATO", contrato}})
+                                .toInt() > 0;
+        if (!existe)
+            InserirRegistroNumerosSerieProduto(QuotedStr(numero), produto, "L", {}, {}, {}, {},
+                                               QString::number(contrato), {}, {}, {}, codigo, 0, 0, 0, 0);
+    }
+}
+
 void TdmTecContrato::passoEstoque(Dataset& item)
 {
     const QString produto = texto(item, "PRCODIGO");
@@ -187,6 +250,7 @@ void TdmTecContrato::passoEstoque(Dataset& item)
 
 void TdmTecContrato::quCtrCadastroItAfterPost(Dataset& item)
 {
+    fontesValorDigitado_.reset();
     if (spItem_) {
         spItem_->release();
         spItem_.reset();
@@ -256,6 +320,10 @@ void TdmTecContrato::quCtrCadastroItBeforeDelete(Dataset& item)
     auto savepoint = std::make_unique<host::db::Savepoint>(*dmGlobal->IBTransaction1);
     if (parametroMaiusculo("ATMODOPEDIDOASSISTENCIA") == "C")
         ExcluirRegistroNumerosSerieProduto(condicaoSerie(produto, contrato));
+    else if (const QString serie = texto(item, "ACITNUMEROSERIE"); !serie.isEmpty() && serie != "<selecionado>")
+        // The movements its typed serial numbers wrote go with the line.
+        ExcluirRegistroNumerosSerieProduto(condicaoSerie(produto, contrato) + " and ACITCODIGO = " +
+                                           item.fieldByName("ACITCODIGO")->asString() + " and NSSTATUS = 'L'");
     if (parametroMaiusculo("ATMODONUMEROSERIE") == "O" &&
         CarregaDado("PRGERANS", "ACEC1101", "where CODIGO = " + QuotedStr(produto)).trimmed() == "O") {
         if (MostraPergunta("Esse Item do contrato está vinculado a um Número de Série.\rDeseja realmente excluir?",

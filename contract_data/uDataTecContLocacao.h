@@ -39,14 +39,15 @@ struct ItemMulta {
     double frete = 0;         // ACITFRETE: freight inside the price
     QDate instalacao;         // ACITINSTALACAO: start of the rental
     QDate entrega;            // ACITDATAENTREGA: due back
-    QDate encerramento;       // ACITDATAENCERRAMENTO: closed
+    QDate encerramento;       // the day it came back (closed, or returned without closing)
     int horaSaida = 0;        // hour of ACITHORASAIDA
-    int horaEntrada = 0;      // hour of ACITHORAENTRADA
+    int horaEntrada = 0;      // hour it came back
 };
 // The late-return fine. Daily: the hours between departure and return at
 // the price of a 12-hour day (never below 0), plus each whole day late at
 // the daily price. Other periods: each day late at the period's price over
-// its length in days (a rental with no length counts one day).
+// its length in days (a rental with no length counts one day). Days late
+// are those from the due-back day to the return, none for an early one.
 double ValorMultaAtraso(const ItemMulta& item);
 
 // A return is late after the due-back day, or on it after the return hour.

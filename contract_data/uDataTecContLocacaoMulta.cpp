@@ -31,6 +31,17 @@ int hora(Dataset& dataset, const char* nome)
     return valor.isValid() ? valor.time().hour() : 0;
 }
 
+// When the piece came back: the closing day and hour of a closed line, else
+// now (returned without being closed first).
+QDateTime retornoItem(Dataset& item)
+{
+    const QDate encerramento = data(item, "ACITDATAENCERRAMENTO");
+    if (!encerramento.isValid())
+        return L::agora();
+    const QDateTime horaEntrada = campo(item, "ACITHORAENTRADA").asDateTime();
+    return QDateTime(encerramento, horaEntrada.isValid() ? horaEntrada.time() : QTime(0, 0));
+}
+
 }  // namespace
 
 void TdmTecContrato::quCtrCadastroItACITENCERRADOChange(Field& field)
@@ -56,24 +67,30 @@ void TdmTecContrato::quCtrCadastroItACITDEVOLVIDOChange(Field&)
 void TdmTecContrato::DevolverItemContrato()
 {
     Dataset& item = *quCtrCadastroIt;
-    if (L::ItemAtrasado(campo(item, "ACITDATAENTREGA").asDateTime(), campo(item, "ACITHORAENTRADA").asDateTime(),
-                        L::agora()))
+    // Judged at the return, closed first or not: a closed line came back at
+    // its closing hour, an open one now.
+    const QDateTime retorno = retornoItem(item);
+    if (L::ItemAtrasado(campo(item, "ACITDATAENTREGA").asDateTime(), L::horaDoDia(retorno.time()), retorno))
         GerarMultaAtrasoCR();
 }
 
 void TdmTecContrato::GerarMultaAtrasoCR()
 {
     Dataset& item = *quCtrCadastroIt;
+    const QDateTime retorno = retornoItem(item);
     L::ItemMulta dados;
     dados.periodo = campo(item, "ACITPERIODO").asString();
     dados.valor = campo(item, "ACITVALOR").asFloat();
     dados.frete = campo(item, "ACITFRETE").asFloat();
     dados.instalacao = data(item, "ACITINSTALACAO");
     dados.entrega = data(item, "ACITDATAENTREGA");
-    dados.encerramento = data(item, "ACITDATAENCERRAMENTO");
+    dados.encerramento = retorno.date();
     dados.horaSaida = hora(item, "ACITHORASAIDA");
-    dados.horaEntrada = hora(item, "ACITHORAENTRADA");
+    dados.horaEntrada = retorno.time().hour();
     const double multa = L::ValorMultaAtraso(dados);
+    // Late by hours a period's price does not count: nothing to charge.
+    if (multa <= 0)
+        return;
     if (MostraPergunta("O Equipamento foi devolvido com atraso, deseja gerar um documento de multa no valor de " +
                            host::data::formatFloat("###,###,###,###,##0.00", multa),
                        {"Sim", "Não"}) != "Sim")

@@ -64,7 +64,11 @@ QDateTime horaDoDia(const QTime& hora)
 
 double ValorMultaAtraso(const ItemMulta& item)
 {
-    const int diasAtraso = diasEntre(item.encerramento, item.entrega);
+    // Days late run from the due-back day to the return: a piece back early
+    // owes nothing.
+    const int diasAtraso = item.entrega.isValid() && item.encerramento.isValid()
+                               ? std::max<int>(0, int(item.entrega.daysTo(item.encerramento)))
+                               : 0;
     if (item.periodo.trimmed().toUpper() == "D") {
         const double valorHora = (item.valor - item.frete) / kHorasDiaria;
         // A return hour before the departure hour charges no hours.

@@ -8,6 +8,7 @@
 #include "contract_data/uDataTecCont.h"
 
 #include "contract_data/uDataTecContLocacao.h"
+#include "host/CodigoCadastrado.h"
 #include "host/FiltroDia.h"
 #include "host/PilvTra70.h"
 #include "host/Uautorizacao.h"
@@ -68,6 +69,10 @@ void TdmTecContrato::ligarEventosLocacao()
     // put on the contract: a row typed here has no product of its own.
     for (Dataset* vista : {static_cast<Dataset*>(quCtrEquipLocacao), static_cast<Dataset*>(quCtrAcessLocacao)})
         vista->beforeInsert = [](Dataset&) { RecusaLinhaLocacaoDigitada(); };
+    // A piece typed that is not registered would be rented and billed as
+    // nothing: the equipment's lines take rentable equipment, accessories any piece.
+    host::ExigeEquipamentoCadastrado(campo(*quCtrEquipLocacao, "EVCODIGO"), "Código", "L");
+    host::ExigeEquipamentoCadastrado(campo(*quCtrAcessLocacao, "EVCODIGO"), "Código");
 }
 
 void TdmTecContrato::RecusaLinhaLocacaoDigitada()

@@ -117,7 +117,7 @@ void TfmCadastroHost::criarDados()
         DetalheAberto aberto{&d, CriarIbQuery("quDetalhe" + QString::number(i)),
                              std::make_unique<host::data::UpdateSql>(), nullptr};
         aberto.query->setSql(sqlDetalhe(d));
-        prepararEscrita(*aberto.update, d.tabela, colunasDetalhe(d), d.chave.coluna);
+        prepararEscrita(*aberto.update, d.tabela, colunasDetalhe(d), d.chave.coluna, d.ligacao);
         aberto.query->setUpdateObject(aberto.update.get());
         aberto.fonte = std::make_unique<host::data::DataSource>(nullptr, "dsDetalhe" + QString::number(i),
                                                                 aberto.query.get());
@@ -139,11 +139,16 @@ void TfmCadastroHost::criarDados()
                 d.conferir(ds);
             numerar(ds, d.chave, d.tabela);
         };
-        q.afterPost = [](host::data::Dataset&) { dmGlobal->IBTransaction1->commitRetaining(); };
+        auto gravado = [&d, &q](host::data::Dataset&) {
+            if (d.aposGravar)
+                d.aposGravar(q.paramByName("CODIGO")->value());
+            dmGlobal->IBTransaction1->commitRetaining();
+        };
+        q.afterPost = gravado;
         q.beforeDelete = [usos, i, &d](host::data::Dataset& ds) {
             RecusarExclusaoEmUso(ds, col(d.chave.coluna), usos->detalhes[i], d.registro);
         };
-        q.afterDelete = [](host::data::Dataset&) { dmGlobal->IBTransaction1->commitRetaining(); };
+        q.afterDelete = gravado;
         detalhes_.push_back(std::move(aberto));
     }
 }

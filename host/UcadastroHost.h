@@ -79,6 +79,9 @@ struct Detalhe {
     QString registro;          // the row as the messages name it: "o contato"
     // Checks of the detail's row about to be saved, as the register's own.
     std::function<void(host::data::Dataset&)> conferir;
+    // Run after a row of the detail is saved or removed, with the register's
+    // code, before the commit (a total the register's row keeps).
+    std::function<void(const QVariant& codigo)> aposGravar = {};
 };
 
 struct Descricao {

@@ -109,7 +109,7 @@ QString sqlDetalhe(const Detalhe& d)
 }
 
 void prepararEscrita(host::data::UpdateSql& update, const char* tabela, const QStringList& todas,
-                     const char* chave)
+                     const char* chave, const char* ligacao)
 {
     const QString t = coluna(tabela), k = coluna(chave);
     QStringList valores, atribuicoes;
@@ -118,9 +118,12 @@ void prepararEscrita(host::data::UpdateSql& update, const char* tabela, const QS
         if (c != k)
             atribuicoes << c + " = :" + c;
     }
+    QString onde = k + " = :OLD_" + k;
+    if (ligacao)
+        onde += " and " + coluna(ligacao) + " = :OLD_" + coluna(ligacao);
     update.setInsertSql("insert into " + t + " (" + todas.join(", ") + ") values (" + valores.join(", ") + ")");
-    update.setModifySql("update " + t + " set " + atribuicoes.join(", ") + " where " + k + " = :OLD_" + k);
-    update.setDeleteSql("delete from " + t + " where " + k + " = :OLD_" + k);
+    update.setModifySql("update " + t + " set " + atribuicoes.join(", ") + " where " + onde);
+    update.setDeleteSql("delete from " + t + " where " + onde);
 }
 
 QStringList colunasRegistro(const Descricao& d) { return colunas(d.chave, d.fixos, nullptr, d.campos); }

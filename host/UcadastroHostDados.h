@@ -19,8 +19,12 @@ QString condicaoDetalhe(const Detalhe& d);
 QString sqlDetalhe(const Detalhe& d);
 QStringList colunasRegistro(const Descricao& d);
 QStringList colunasDetalhe(const Detalhe& d);
-// Insert, modify and delete of a row by its key (the writes are guarded).
-void prepararEscrita(host::data::UpdateSql& update, const char* tabela, const QStringList& todas, const char* chave);
+// Insert, modify and delete of a row by its key (the writes are guarded); a
+// detail's rows by their code within the register's row (the `ligacao`
+// column): a code typed per row (a stock location) repeats across the
+// register's rows.
+void prepararEscrita(host::data::UpdateSql& update, const char* tabela, const QStringList& todas, const char* chave,
+                     const char* ligacao = nullptr);
 // Captions, requirements, masks and pick lists of the fields; the code
 // read-only where the numbering gives it.
 void prepararCampos(host::data::Dataset& dados, const Chave& chave, const std::vector<Campo>& campos);

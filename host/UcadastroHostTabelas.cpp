@@ -10,6 +10,7 @@
 #include "host/data/Field.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
+#include "host/db/Database.h"
 #include "host/schema/SchemaDefinition.h"
 
 #include <QRegularExpression>
@@ -150,6 +151,30 @@ Descricao cliente(bool fisica)
     return d;
 }
 
+// A product's quantity on hand at each stock location: what it came in
+// and went out with there. The product's own total, which the stock checks
+// read, follows them.
+Detalhe estoqueProduto()
+{
+    Detalhe d{"Estoque",
+              "ACEC11PO",
+              {"LECODIGO"},
+              "PRCODIGO",
+              {},
+              {{"LECODIGO", "Local de estoque", T::Lista, true, {}, {}, false, kLocaisEstoque},
+               {"POENTRADA", "Entradas", T::Valor},
+               {"POSAIDA", "Saídas", T::Valor}},
+              {},
+              "o estoque do local"};
+    d.aposGravar = [](const QVariant& produto) {
+        host::db::executeSql(*dmGlobal->IBTransaction1,
+                             "update ACEC1101 set ESTOQUE = coalesce((select sum(coalesce(POENTRADA, 0)"
+                             " - coalesce(POSAIDA, 0)) from ACEC11PO where PRCODIGO = :P), 0) where CODIGO = :P",
+                             {{"P", produto.toString()}});
+    };
+    return d;
+}
+
 Descricao produto()
 {
     return {"PR",
@@ -190,7 +215,7 @@ Descricao produto()
              {"AATC05AC", "PRCODIGO", "contratos"},
              {"AATC05ACIT", "PRCODIGO", "itens de contratos"},
              {"ACEC11PO", "PRCODIGO", "estoque"}},
-            {},
+            {estoqueProduto()},
             {}};
 }
 

@@ -198,7 +198,8 @@ void TfmAssEntradaEquip::ExecutaEntradaEquipamentos()
             for (linhas.first(); !linhas.eof(); linhas.next()) {
                 const QString contrato = linhas.fieldByName("ACCODIGO")->asString();
                 const QString produto = linhas.fieldByName("PRCODIGO")->asString();
-                if (!uAssEntradaEquip::MarcaRetornoItens(contrato.toInt(), produto))
+                if (!uAssEntradaEquip::MarcaRetornoItens(contrato.toInt(), produto,
+                                                         linhas.fieldByName("NSACITCODIGO")->asInteger()))
                     dmGlobal->MostraAviso("Aviso: operação abortada.\rO equipamento " + produto.trimmed() +
                                               " do contrato " + contrato +
                                               " não existe mais no contrato (excluído por outro usuário);"

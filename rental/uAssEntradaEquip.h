@@ -47,9 +47,10 @@ bool ListaValida(const QString& lista);
 // The listing statement (the list must be valid); an empty list lists every rented serial number
 // still out. In mode "E" the list holds the products' other codes.
 QString SqlConsulta(const QString& lista, bool codigoBarras);
-// Marks the contract's items of the product returned and commits; false
-// when none was there to mark (another desk deleted them since the listing).
-bool MarcaRetornoItens(int contrato, const QString& produto);
+// Marks the contract's items of the product returned (only the line given,
+// when the serial's movement names one) and commits; false when none was
+// there to mark (another desk deleted them since the listing).
+bool MarcaRetornoItens(int contrato, const QString& produto, int item = 0);
 
 }  // namespace uAssEntradaEquip
 

@@ -3,6 +3,8 @@
 
 #include "rental/uAssEntradaEquip.h"
 
+#include "contract_data/uDataTecCont.h"
+#include "host/data/Query.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
 #include "host/Ulote.h"
@@ -48,16 +50,20 @@ QString SqlConsulta(const QString& lista, bool codigoBarras)
 {
     QString sql =
         "select ns.PRCODIGO, ns.NSNUMERO, ac.ACCODIGO, ac.ACNUMEROCONTRATO, ac.ACDATAVALIDADE,"
-        " pr.DESCRICAO as PRODUTO, cl.NOME as CLIENTE, le.DESCRICAO as LOCAL, eq.ACITCODIGO\n"
+        " pr.DESCRICAO as PRODUTO, cl.NOME as CLIENTE, le.DESCRICAO as LOCAL, eq.ACITCODIGO,"
+        " ns.ACITCODIGO as NSACITCODIGO\n"
         "from AUGC50NS ns\n"
         "left outer join AATC05AC ac on (ac.ACCODIGO = ns.ACCODIGO)\n"
-        "left outer join AATC05ACIT eq on (eq.ACCODIGO = ac.ACCODIGO and eq.PRCODIGO = ns.PRCODIGO)\n"
+        // A movement that names its line lists that line only, once.
+        "left outer join AATC05ACIT eq on (eq.ACCODIGO = ac.ACCODIGO and eq.PRCODIGO = ns.PRCODIGO"
+        " and (ns.ACITCODIGO is null or eq.ACITCODIGO = ns.ACITCODIGO))\n"
         "left outer join ACEC1101 pr on (pr.CODIGO = ns.PRCODIGO)\n"
         "left outer join AUGC0301 cl on (cl.CODIGO_CLIENTE = ac.CLCODIGO)\n"
         "left outer join ACEC1401 le on (le.CODIGO = ns.LECODIGO)\n"
         "where ns.ACCODIGO is not null\n"
         " and ns.PRCODIGO in (select it.PRCODIGO from AATC05ACIT it where it.ACCODIGO = ns.ACCODIGO"
-        " and it.PRCODIGO = ns.PRCODIGO and coalesce(it.ACITRETORNO, '') <> 'S')\n"
+        " and it.PRCODIGO = ns.PRCODIGO and (ns.ACITCODIGO is null or it.ACITCODIGO = ns.ACITCODIGO)"
+        " and coalesce(it.ACITRETORNO, '') <> 'S')\n"
         " and ns.NSCODIGO = (select max(mx.NSCODIGO) from AUGC50NS mx where mx.PRCODIGO = ns.PRCODIGO"
         " and mx.NSNUMERO = ns.NSNUMERO and mx.ACCODIGO = ns.ACCODIGO)\n";
     const QString valores = lista.trimmed();
@@ -68,14 +74,23 @@ QString SqlConsulta(const QString& lista, bool codigoBarras)
     return sql;
 }
 
-bool MarcaRetornoItens(int contrato, const QString& produto)
+bool MarcaRetornoItens(int contrato, const QString& produto, int item)
 {
     host::ExecucaoLote::tabelaAlterada("AATC05ACIT");
     host::db::Transaction& tr = *dmGlobal->IBTransaction1;
-    const int marcados = host::db::executeSql(
-        tr, "update AATC05ACIT set ACITRETORNO = 'S' where ACCODIGO = :CONTRATO and PRCODIGO = :PRODUTO",
-        {{"CONTRATO", contrato}, {"PRODUTO", produto}});
+    const int marcados =
+        item > 0 ? host::db::executeSql(tr,
+                                        "update AATC05ACIT set ACITRETORNO = 'S' where ACCODIGO = :CONTRATO"
+                                        " and PRCODIGO = :PRODUTO and ACITCODIGO = :ITEM",
+                                        {{"CONTRATO", contrato}, {"PRODUTO", produto}, {"ITEM", item}})
+                 : host::db::executeSql(
+                       tr, "update AATC05ACIT set ACITRETORNO = 'S' where ACCODIGO = :CONTRATO and PRCODIGO = :PRODUTO",
+                       {{"CONTRATO", contrato}, {"PRODUTO", produto}});
     tr.commitRetaining();
+    // A register showing the contract's lines reads them again: its next
+    // save of a line compares with what is stored now.
+    if (dmTecContrato && dmTecContrato->quCtrCadastroIt->active())
+        dmTecContrato->quCtrCadastroIt->writesUndone();
     return marcados > 0;
 }
 

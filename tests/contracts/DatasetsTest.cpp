@@ -106,6 +106,7 @@ TEST_F(DatasetsTest, UpdateObjectsWriteEveryColumnOfTheirTableAndNoJoinedOne)
 TEST_F(DatasetsTest, ContractHeaderAndItemRoundTripThroughTheirUpdateObjects)
 {
     exec("insert into AUGC0301 (CODIGO_CLIENTE, NOME) values ('00010', 'Cliente Dez')");
+    exec("insert into ACEC1101 (CODIGO, DESCRICAO) values ('P1', 'Produto um')");
     CarregaContrato(0);
     Query& header = *dm->quCtrCadastro;
     header.append();

@@ -57,6 +57,21 @@ TEST(LocacaoMulta, PeriodItemChargesEachDayLateAtThePeriodPriceOverItsLength)
     EXPECT_DOUBLE_EQ(L::ValorMultaAtraso(item), 3 * 300);
 }
 
+TEST(LocacaoMulta, APieceBackBeforeItsDueDayOwesNoDays)
+{
+    L::ItemMulta item;
+    item.periodo = "M";
+    item.valor = 300;
+    item.instalacao = QDate(2031, 4, 10);
+    item.entrega = QDate(2031, 5, 10);
+    item.encerramento = QDate(2031, 5, 2);
+    EXPECT_DOUBLE_EQ(L::ValorMultaAtraso(item), 0);
+
+    L::ItemMulta diaria = diario();
+    diaria.encerramento = QDate(2031, 5, 7);
+    EXPECT_DOUBLE_EQ(L::ValorMultaAtraso(diaria), 3 * 10) << "only the hours";
+}
+
 TEST(LocacaoMulta, LatenessIsAfterTheDueDayOrOnItAfterTheReturnHour)
 {
     const QDateTime entrega(QDate(2031, 5, 10), QTime(0, 0));

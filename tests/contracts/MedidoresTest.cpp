@@ -178,6 +178,7 @@ TEST_F(MedidoresTest, OutsideModeTwoTheItemsScrollLeavesCompositionsAlone)
 TEST_F(MedidoresTest, NewCompositionComesFromTheCurrentEquipmentLine)
 {
     contratoComLinha();
+    exec("insert into ACEC1101 (CODIGO, DESCRICAO) values ('C7', 'Toner')");
     dm->CarregaComposicaoEquipContrato(1, 5);
     Query& composicoes = *dm->quCtrCadastroCM;
     InserirRegistro(composicoes);

@@ -105,15 +105,16 @@ TEST_F(GradeCodigoDesconhecidoTest, TheWindowsOwnQuestionLeavesItsHeaderAndLines
     EXPECT_EQ(one("select count(*) from AATC01AO where AOCODIGO = 42").toInt(), 1) << "Esc is Não";
 }
 
-TEST_F(GradeCodigoDesconhecidoTest, ContractItemsGridTakesAnUnknownProductAndGoesOn)
+TEST_F(GradeCodigoDesconhecidoTest, ContractItemsGridRefusesAnUnknownProductNamingTheColumnAndGoesOn)
 {
     uPackageAss::ShowJanelaTec("fmAssTecnico");
     uPackageAss::ShowJanelaTec("fmAssContCad");
     TfmAssContCad* form = fmAssContCad.get();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form));
     aba(form->pcContrato, form->tsItens);
-    // The product rule fills the description from the product: an unknown one leaves it empty, with no message.
-    EXPECT_EQ(digitaCodigo(form->dbgdAssContCadItem, "PRCODIGO", "ZZ999"), QStringList{});
+    EXPECT_EQ(digitaCodigo(form->dbgdAssContCadItem, "PRCODIGO", "ZZ999"),
+              QStringList{"Cód. Produto: produto ZZ999 não cadastrado."});
+    EXPECT_EQ(dmTecContrato->quCtrCadastroIt->fieldByName("PRCODIGO")->asString(), "");
     EXPECT_TRUE(form->isVisible());
 }
 

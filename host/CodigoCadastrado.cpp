@@ -1,0 +1,88 @@
+#include "host/ClienteCadastrado.h"
+#include "host/CodigoCadastrado.h"
+
+#include "host/Udmglobal.h"
+#include "host/data/DataSource.h"
+#include "host/data/Field.h"
+#include "host/db/Database.h"
+
+#include <functional>
+
+namespace host {
+
+namespace {
+
+bool codigoExiste(const char* sql, const QString& codigo, const QString& tipo = {})
+{
+    host::db::Statement& st = dmGlobal->ComandoPreparado(sql);
+    st.setParam("C", codigo.trimmed());
+    if (!tipo.isNull())
+        st.setParam("T", tipo);
+    st.execute();
+    const bool existe = st.fetch();
+    if (existe)
+        st.closeCursor();
+    return existe;
+}
+
+// The field's validation refuses a code `existe` does not know, naming the
+// field and what the code should name ("código", "produto").
+void exigeCodigo(host::data::Field& campo, const QString& rotulo, const QString& oQue,
+                 std::function<bool(const QString&)> existe)
+{
+    const host::data::Handler<void(host::data::Field&)> propria = campo.onValidate;
+    campo.onValidate = [propria, rotulo, oQue, existe](host::data::Field& f) {
+        const QString codigo = f.asString().trimmed();
+        if (!codigo.isEmpty() && !existe(codigo)) {
+            // The caption of the box the user typed in: one field is
+            // "Cliente" in one register and "Cliente (Cobrança)" in another.
+            const QString mostrado = host::data::shownCaption(f);
+            dmGlobal->MostraAviso((mostrado.isEmpty() ? rotulo : mostrado) + ": " + oQue + " " + codigo +
+                                      " não cadastrado.",
+                                  true);
+        }
+        if (propria)
+            propria(f);
+    };
+}
+
+}  // namespace
+
+bool ClienteCadastrado(const QString& codigo)
+{
+    return codigoExiste("select 1 from AUGC0301 where CODIGO_CLIENTE = :C", codigo);
+}
+
+void ExigeClienteCadastrado(host::data::Field& campo, const QString& rotulo)
+{
+    exigeCodigo(campo, rotulo, "código", ClienteCadastrado);
+}
+
+bool ProdutoCadastrado(const QString& codigo)
+{
+    return codigoExiste("select 1 from ACEC1101 where CODIGO = :C", codigo);
+}
+
+void ExigeProdutoCadastrado(host::data::Field& campo, const QString& rotulo)
+{
+    exigeCodigo(campo, rotulo, "produto", ProdutoCadastrado);
+}
+
+bool EquipamentoCadastrado(const QString& codigo, const QString& tipo)
+{
+    bool numero = false;
+    codigo.trimmed().toInt(&numero);
+    if (!numero)
+        return false;
+    if (tipo.isEmpty())
+        return codigoExiste("select 1 from AUGC20EV where EVCODIGO = :C", codigo);
+    return codigoExiste("select 1 from AUGC20EV where EVCODIGO = :C and EVID = :T", codigo, tipo);
+}
+
+void ExigeEquipamentoCadastrado(host::data::Field& campo, const QString& rotulo, const QString& tipo)
+{
+    exigeCodigo(campo, rotulo, "equipamento",
+                [tipo](const QString& codigo) { return EquipamentoCadastrado(codigo, tipo); });
+}
+
+}  // namespace host

@@ -1,0 +1,63 @@
+// A new rental company's stock, on the database the first start leaves:
+// the product register shows and edits the quantity on hand at each stock
+// location, and under option "T" the rental lines of the equipment it owns
+// pass the stock check.
+
+#include "tests/module/LocacaoPropriaFixture.h"
+
+namespace moduletest {
+namespace {
+
+class EstoqueProdutoPrimeiroUsoTest : public LocacaoPropriaTest {
+protected:
+    // The register's stock grid: a row of the location with what came in.
+    static host::ui::DataGrid* gradeDeEstoque(TfmCadastroHost& janela)
+    {
+        for (host::ui::DataGrid* grade : janela.dbgdDetalhes)
+            if (grade->columnByField("POENTRADA"))
+                return grade;
+        return nullptr;
+    }
+};
+
+TEST_F(EstoqueProdutoPrimeiroUsoTest, TheStockRegisteredAtALocationLetsUnderOptionTTheOwnEquipmentBeRented)
+{
+    TfmCadastroHost& janela = cadastroDeProdutos();
+    const QString produto = novoProdutoDeLocacao(janela, "Betoneira 400 L");
+    ASSERT_FALSE(produto.isEmpty()) << vistos();
+    host::ui::DataGrid* estoque = gradeDeEstoque(janela);
+    ASSERT_NE(estoque, nullptr) << "the product register shows no stock per location";
+    estoque->setFocus();
+    QTest::keyClick(estoque, Qt::Key_Insert);
+    escolheNaLista(estoque, "LECODIGO", "001");
+    celula(estoque, "POENTRADA", "2", Qt::Key_Return);
+    janela.bbSalvar->click();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_EQ(lido("select LECODIGO || '|' || cast(POENTRADA as integer) from ACEC11PO where PRCODIGO = '" + produto +
+                   "'"),
+              QStringList{"001|2"});
+    EXPECT_EQ(lido("select cast(ESTOQUE as integer) from ACEC1101 where CODIGO = '" + produto + "'"),
+              QStringList{"2"});
+    // The demonstration product's stock at the same location is its own.
+    EXPECT_EQ(lido("select cast(POENTRADA as integer) from ACEC11PO where PRCODIGO = 'L0001'"), QStringList{"2"});
+
+    // Two of the three it owns rented out on a contract line under option "T".
+    janela.close();
+    parametro("ATOPCAOCONTRATO", "T");
+    TfmAssContCadLocEquip* form = registroDeLocacaoNoEquipamento(false);
+    ASSERT_NE(form, nullptr);
+    host::ui::DataGrid* grade = form->dbgdAssContCadLocEquipItens;
+    novaLinhaNaGrade(grade, "PRCODIGO", produto);
+    celula(grade, "ACITQUANTIDADE", "2");
+    celula(grade, "ACITVALORUNITARIO", "300,00", Qt::Key_Return);
+    dialogs->answer("Não", "Deseja gerar novamente as provisões?");
+    form->btSalvar->click();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_EQ(lido("select cast(ACITQUANTIDADE as integer) from AATC05ACIT where ACCODIGO = 3 and PRCODIGO = '" +
+                   produto + "'"),
+              QStringList{"2"})
+        << vistos();
+}
+
+}  // namespace
+}  // namespace moduletest

@@ -1,0 +1,106 @@
+#pragma once
+// A new rental company's own equipment on the database the first start
+// leaves: the gestures its tests share (a rentable product registered, the
+// demonstration rental contract opened in either register, the check-in
+// asked for a serial number). The rental clock is put back after each test.
+
+#include "tests/module/PrimeiroUsoFixture.h"
+
+#include "contract_data/uDataTecContLocacao.h"
+#include "contracts/uAssContCad.h"
+#include "host/Upesq.h"
+#include "host/Uprincipal.h"
+#include "host/UcadastroHost.h"
+#include "host/data/Field.h"
+#include "host/data/Query.h"
+#include "host/ui/DataGrid.h"
+#include "host/ui/PageControl.h"
+#include "host/ui/SearchWindow.h"
+#include "host/ui/WindowRegistry.h"
+#include "rental/uAssEntradaEquip.h"
+#include "tests/support/OnScreenDialogs.h"
+
+#include <QComboBox>
+#include <QPushButton>
+
+#include <utility>
+
+namespace moduletest {
+
+class LocacaoPropriaTest : public PrimeiroUsoTest {
+protected:
+    void TearDown() override
+    {
+        uDataTecContLocacao::setRelogio({});
+        PrimeiroUsoTest::TearDown();
+    }
+    // "Cadastro de Produtos" opened from the Cadastros menu.
+    TfmCadastroHost& cadastroDeProdutos()
+    {
+        principal->miCadastroProduto->click();
+        auto* janela = qobject_cast<TfmCadastroHost*>(host::ui::WindowRegistry::find("fmCadastroPR"));
+        EXPECT_NE(janela, nullptr);
+        return *janela;
+    }
+    // A rentable product saved in the register with its contract price; its code.
+    QString novoProdutoDeLocacao(TfmCadastroHost& produtos, const QString& descricao)
+    {
+        produtos.bbNovo->click();
+        digita(produtos.controle("DESCRICAO"), descricao);
+        for (const auto& [coluna, inicio] : {std::pair{"COM_FAB_S_FS", "Mercadoria"}, std::pair{"GRUPO", "LOC"}}) {
+            auto* lista = qobject_cast<QComboBox*>(produtos.controle(coluna));
+            const int i = lista ? lista->findText(inicio, Qt::MatchStartsWith) : -1;
+            EXPECT_GE(i, 0) << coluna;
+            if (i >= 0)
+                testsupport::escolheComSetas(*lista, i);
+        }
+        digita(produtos.controle("UNIDADE_MEDIDA"), "UN");
+        digita(produtos.controle("PRPRECOCONTRATO"), "300,00");
+        produtos.bbSalvar->click();
+        return produtos.registros().fieldByName("CODIGO")->asString();
+    }
+    // The rental register (the one the option opens, or the one named) on
+    // the demonstration rental contract, its equipment page shown.
+    TfmAssContCadLocEquip* registroDeLocacaoNoEquipamento(bool pelaOpcao = true)
+    {
+        if (pelaOpcao)
+            principal->miCadastroContrato->click();
+        else
+            uPackageAss::ShowJanelaTec("fmAssContratosLocEquip");
+        TfmAssContCadLocEquip* form = fmAssContCadLocEquip.get();
+        EXPECT_NE(form, nullptr) << "the rental register is open";
+        if (!form)
+            return nullptr;
+        pesquisaContrato("LC-2026-001");
+        form->btPesqContrato->click();
+        EXPECT_EQ(cab("ACCODIGO").asInteger(), 3);
+        aba(*form, form->tsEquipamentos);
+        return form;
+    }
+    // The contract register under option "T" on the demonstration rental
+    // contract, its items page shown.
+    TfmAssContCad& registroDeContratosNoItens()
+    {
+        parametro("ATOPCAOCONTRATO", "T");
+        TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
+        dialogs->modal("fmPesquisa", [](host::ui::Form& janela) {
+            auto& p = static_cast<TfmPesquisa&>(janela);
+            ASSERT_TRUE(p.dataSource()->dataset()->locate("ACCODIGO", 3));
+            QTest::keyClick(p.grid(), Qt::Key_Return);
+        });
+        form.sbPesqContrato->click();
+        clicaAba(form.pcContrato, form.tsItens);
+        return form;
+    }
+    // "Entrada de Equipamentos" asked for the serial number: the rows listed.
+    int entradaListada(const QString& serie)
+    {
+        TfmAssEntradaEquip& form = abrirJanela(fmAssEntradaEquip, "fmAssEntradaEquip");
+        dialogs->enter(serie, "Informe Nº Série.");
+        form.bbIncluir->click();
+        form.bbPesquisar->click();
+        return form.quConsulta->recordCount();
+    }
+};
+
+}  // namespace moduletest
