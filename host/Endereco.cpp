@@ -13,7 +13,7 @@ QString compoeEndereco(std::initializer_list<ParteEndereco> partes)
             continue;
         if (!endereco.isEmpty())
             endereco += QLatin1String(parte.separador);
-        endereco += texto;
+        endereco += QString::fromUtf8(parte.rotulo) + texto;
     }
     return endereco;
 }

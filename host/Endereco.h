@@ -13,6 +13,7 @@ namespace host {
 struct ParteEndereco {
     const char* separador;   // before the part, when a part before it is printed
     QString texto;
+    const char* rotulo = "";   // before the part's text whenever it is printed ("CEP: ")
 };
 
 // The parts' texts, trimmed, joined by the separators of those printed.

@@ -374,13 +374,13 @@ LinhasEmpresa RodapeEmpresa(const Dataset& proposta)
     if (!proposta.active() || proposta.isEmpty())
         return {};
     auto campo = [&proposta](const char* nome) { return proposta.fieldByName(QLatin1String(nome))->asString(); };
-    return {host::compoeEndereco({{"", campo("RAZAO")}, {" - CNPJ: ", campo("CNPJ")}}),
+    return {host::compoeEndereco({{"", campo("RAZAO")}, {" - ", campo("CNPJ"), "CNPJ: "}}),
             host::compoeEndereco({{"", campo("ENDERECO")},
                                   {" - ", campo("BAIRRO")},
                                   {" - ", campo("CIDADE")},
                                   {"/", campo("UF")},
-                                  {" - CEP ", campo("CEP")},
-                                  {" - Fone: ", campo("FONE")},
+                                  {" - ", campo("CEP"), "CEP "},
+                                  {" - ", campo("FONE"), "Fone: "},
                                   {" - ", campo("WEBSITE")}})};
 }
 
