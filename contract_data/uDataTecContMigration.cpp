@@ -7,7 +7,6 @@
 #include "host/Uatualizacao.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
-#include "host/db/Database.h"
 
 namespace uDataTecContMigration {
 
@@ -131,25 +130,6 @@ void bloco2()
     aviso("Novos Campos Tabela de Contratos criados com Sucesso!");
 }
 
-// A complement's text was once kept as kind "U", where nothing printed it
-// and where the contract's own notes live (sequences 1 and 2). It moves to
-// kind "Y", beside the equipment's texts. Sequences 1 and 2 stay: there the
-// row may be the contract's note the complement wrote over, and the user's
-// note is kept. A complement that has a "Y" text already keeps both rows.
-void textosComplementosComoItens()
-{
-    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
-    const int movidos = host::db::executeSql(
-        tr, "update AUGC70OB ob set ob.OBID = 'Y'"
-            " where ob.OBID = 'U' and ob.OBSEQUENCIA not in (1, 2)"
-            " and exists (select 1 from AATC05ACIT it where it.ACITCODIGO = ob.OBSEQUENCIA"
-            "   and cast(it.ACCODIGO as varchar(30)) = ob.OBCODIGO and it.ACITCOMPLEMENTO = 'S')"
-            " and not exists (select 1 from AUGC70OB y where y.OBID = 'Y'"
-            "   and y.OBCODIGO = ob.OBCODIGO and y.OBSEQUENCIA = ob.OBSEQUENCIA)");
-    if (movidos > 0)
-        tr.commitRetaining();
-}
-
 void bloco3()
 {
     if (!existe("AATC05ACCM", "ACCODIGO")) {
@@ -167,7 +147,6 @@ void bloco3()
         adiciona(colunasDesfazerReajuste());
     if (!existe("AATC05ACFA"))
         criaTabela("AATC05ACFA");
-    textosComplementosComoItens();
 }
 
 }  // namespace

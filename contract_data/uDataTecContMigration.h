@@ -3,8 +3,7 @@
 // in three blocks, through the host's schema routines. Block 1 runs unless
 // AATC05AC.TVCODIGO and AATC05CO.COCODIGO exist, block 2 unless
 // AATC05ACITCO.PRCODIGO and AATC05FG.FGCODIGO exist, block 3 always; on an
-// up-to-date database the whole run is nine existence checks and the move of
-// complements' texts still kept under kind "U" (an update of no row).
+// up-to-date database the whole run is nine existence checks.
 
 #include <QString>
 

@@ -91,7 +91,8 @@ QString enderecoContato(const QString& contato)
 bool gravarEnderecoCadastro(const QString& numero, const QString& contato, int sequencia, const QString& rotulo)
 {
     const QString texto = enderecoContato(contato);
-    if (texto.trimmed().isEmpty()) {
+    // Parts of hyphens alone are no address either.
+    if (QString(texto).remove(QLatin1Char('-')).trimmed().isEmpty()) {
         dmGlobal->MostraAviso("Aviso: Endereço de " + rotulo + " não cadastrado!", false);
         return false;
     }

@@ -351,8 +351,10 @@ namespace uAssImpProposta {
 
 QString LinhaData(const QString& cidade, int dia, int mes, int ano)
 {
-    return cidade.trimmed() + ", " + QStringLiteral("%1").arg(dia, 2, 10, QLatin1Char('0')) + " de " +
-           RetornaMesExtenso(mes) + " de " + QString::number(ano);
+    // A branch without its city dates the letter without the comma.
+    return host::compoeEndereco({{"", cidade},
+                                 {", ", QStringLiteral("%1").arg(dia, 2, 10, QLatin1Char('0')) + " de " +
+                                            RetornaMesExtenso(mes) + " de " + QString::number(ano)}});
 }
 
 QString CaptionValorUnitario(int dias)

@@ -69,7 +69,8 @@ void VisualizarPropostaAssVenda(const QString& pedido);
 
 namespace uAssImpProposta {
 
-// City + ", " + day "00" + " de " + month name + " de " + year.
+// City + ", " + day "00" + " de " + month name + " de " + year (without the
+// city and its comma when the city is empty).
 QString LinhaData(const QString& cidade, int dia, int mes, int ano);
 // "Valor Unitário Mensal:" when the period's days are a multiple of 30 (0
 // included), else "Valor Unitário p/ Período:".

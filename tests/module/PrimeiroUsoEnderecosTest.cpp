@@ -9,6 +9,7 @@
 #include "host/Uprincipal.h"
 #include "host/report/Report.h"
 #include "rental/uAssContratoLocEquip.h"
+#include "rental/uAssImpProposta.h"
 #include "rental/uAssVendas.h"
 #include "data/uDataTec.h"
 
@@ -42,6 +43,9 @@ TEST(EnderecoComposto, EmptyPartsGoWithTheirSeparators)
     EXPECT_EQ(compoeEndereco({{"", ""}, {" - ", "01234-000", "CEP "}, {" - ", "(11)1234-5678", "Fone: "}}),
               "CEP 01234-000 - Fone: (11)1234-5678")
         << "a part's caption stays, a postal code keeps its hyphen";
+    // The proposal letter's date line of a branch without its city.
+    EXPECT_EQ(uAssImpProposta::LinhaData(" ", 10, 12, 2026), "10 de dezembro de 2026");
+    EXPECT_EQ(uAssImpProposta::LinhaData("Jundiai", 1, 2, 2027), "Jundiai, 01 de fevereiro de 2027");
 }
 
 // A contractor whose delivery address is only its street and number: the
