@@ -6,6 +6,7 @@
 
 #include "tests/module/PrimeiroUsoFixture.h"
 
+#include "data/uDataTec.h"
 #include "host/Uparametros.h"
 #include "host/Uprincipal.h"
 #include "host/report/Uvisualrel.h"

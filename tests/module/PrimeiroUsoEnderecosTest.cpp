@@ -3,11 +3,12 @@
 // delivery address a new contractor brings to the contract leave the empty
 // parts out with their separators.
 
-#include "tests/module/PrimeiroUsoFixture.h"
+#include "tests/module/PrimeiroUsoRegistroLocacao.h"
 
 #include "host/Endereco.h"
 #include "host/Uprincipal.h"
 #include "host/report/Report.h"
+#include "host/ui/DataTextControls.h"
 #include "rental/uAssContratoLocEquip.h"
 #include "rental/uAssImpProposta.h"
 #include "rental/uAssVendas.h"
@@ -18,19 +19,7 @@
 namespace moduletest {
 namespace {
 
-class PrimeiroUsoEnderecosTest : public PrimeiroUsoTest {
-protected:
-    TfmAssContCadLocEquip& registroDoContrato()
-    {
-        principal->miCadastroContrato->click();
-        TfmAssContCadLocEquip* form = fmAssContCadLocEquip.get();
-        EXPECT_NE(form, nullptr);
-        pesquisaContrato("LC-2026-001");
-        form->btPesqContrato->click();
-        EXPECT_EQ(cab("ACCODIGO").asInteger(), 3);
-        return *form;
-    }
-};
+using PrimeiroUsoEnderecosTest = PrimeiroUsoRegistroLocacaoTest;
 
 TEST(EnderecoComposto, EmptyPartsGoWithTheirSeparators)
 {

@@ -3,7 +3,7 @@
 // prints on the complement's line of the contract and leaves the contract's
 // own notes as they were, also where the complement's code is 1 or 2.
 
-#include "tests/module/PrimeiroUsoFixture.h"
+#include "tests/module/PrimeiroUsoRegistroLocacao.h"
 
 #include "host/Uobservacao.h"
 #include "host/Uprincipal.h"
@@ -18,19 +18,8 @@
 namespace moduletest {
 namespace {
 
-class PrimeiroUsoNotaComplementoTest : public PrimeiroUsoTest {
+class PrimeiroUsoNotaComplementoTest : public PrimeiroUsoRegistroLocacaoTest {
 protected:
-    // The demonstration's rental contract in the register the contracts menu opens.
-    TfmAssContCadLocEquip& registroDoContrato()
-    {
-        principal->miCadastroContrato->click();
-        TfmAssContCadLocEquip* form = fmAssContCadLocEquip.get();
-        EXPECT_NE(form, nullptr);
-        pesquisaContrato("LC-2026-001");
-        form->btPesqContrato->click();
-        EXPECT_EQ(cab("ACCODIGO").asInteger(), 3);
-        return *form;
-    }
     // The note typed into the editor the next text button opens, then saved.
     void notaDigitada(const QString& texto)
     {

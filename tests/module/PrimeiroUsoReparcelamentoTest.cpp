@@ -3,7 +3,7 @@
 // 31/01/2027 for the period 01/01 to 31/01/2027, issued in December. Each
 // covers the month after the previous one, never two months overlapping.
 
-#include "tests/module/PrimeiroUsoFixture.h"
+#include "tests/module/PrimeiroUsoRegistroLocacao.h"
 
 #include "host/Uprincipal.h"
 #include "host/ui/EditControls.h"
@@ -13,27 +13,23 @@
 namespace moduletest {
 namespace {
 
-class PrimeiroUsoReparcelamentoTest : public PrimeiroUsoTest {
+class PrimeiroUsoReparcelamentoTest : public PrimeiroUsoRegistroLocacaoTest {
 protected:
     void SetUp() override
     {
-        PrimeiroUsoTest::SetUp();
+        PrimeiroUsoRegistroLocacaoTest::SetUp();
         uDataTecContLocacao::setRelogio([] { return QDateTime(QDate(2026, 12, 10), QTime(9, 0)); });
     }
     void TearDown() override
     {
         uDataTecContLocacao::setRelogio({});
-        PrimeiroUsoTest::TearDown();
+        PrimeiroUsoRegistroLocacaoTest::TearDown();
     }
 };
 
 TEST_F(PrimeiroUsoReparcelamentoTest, EachReinstalmentCoversTheMonthAfterThePreviousOne)
 {
-    principal->miCadastroContrato->click();
-    TfmAssContCadLocEquip* form = fmAssContCadLocEquip.get();
-    ASSERT_NE(form, nullptr);
-    pesquisaContrato("LC-2026-001");
-    form->btPesqContrato->click();
+    TfmAssContCadLocEquip* form = &registroDoContrato();
     ASSERT_EQ(cab("ACCODIGO").asInteger(), 3);
     aba(*form, form->tsParcelas);
     // The register is the window typed in once the search has closed.

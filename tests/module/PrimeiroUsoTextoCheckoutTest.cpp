@@ -6,6 +6,7 @@
 #include "tests/module/PrimeiroUsoFixture.h"
 
 #include "data/uDataTec.h"
+#include "host/Udatamod.h"
 #include "host/Uobservacao.h"
 #include "host/data/Query.h"
 #include "host/ui/DataGrid.h"
