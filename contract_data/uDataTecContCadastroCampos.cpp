@@ -9,6 +9,7 @@
 #include "host/db/Database.h"
 #include "host/Uglobal.h"
 #include "host/data/Query.h"
+#include "host/Endereco.h"
 
 #include <utility>
 
@@ -26,12 +27,13 @@ std::unique_ptr<host::data::Query> cliente(const QString& codigo, const QString&
     return query;
 }
 
+// The parts joined by " - ", an empty one left out with its separator.
 QString juntar(host::data::Query& query, const QStringList& colunas)
 {
-    QStringList partes;
+    QString texto;
     for (const QString& coluna : colunas)
-        partes << query.fieldByName(coluna)->asString();
-    return partes.join(" - ");
+        texto = host::compoeEndereco({{"", texto}, {" - ", query.fieldByName(coluna)->asString()}});
+    return texto;
 }
 
 }  // namespace
@@ -183,9 +185,11 @@ void enderecoContato(Field& field, Field& destino)
         destino.clear();
         return;
     }
-    destino.setAsString(CarregaDado("coalesce(anendereco, '') || ' - ' || coalesce(anbairro, '') || ' - ' || "
-                                    "coalesce(ancidade, '') || ' / ' || coalesce(anuf, '') || ' - ' || "
-                                    "coalesce(ancep, '')",
+    destino.setAsString(CarregaDado(host::compoeEnderecoSql({{"", "anendereco"},
+                                                             {" - ", "anbairro"},
+                                                             {" - ", "ancidade"},
+                                                             {" / ", "anuf"},
+                                                             {" - ", "ancep"}}),
                                     "AUGC3701", "where ANCODIGO = " + QString::number(field.asInteger())));
 }
 

@@ -58,6 +58,19 @@ bool ItemAtrasado(const QDateTime& entrega, const QDateTime& horaEntrada, const 
 QDate UltimoDiaMes(const QDate& data);
 // The day of `dia` in the month of `mes`; a day the month lacks is its last.
 QDate DiaNoMes(int dia, const QDate& mes);
+// The period instalment `mes` (0 = the first) covers, from the first one's
+// start and end. Each follows the previous one, a month long, counted from
+// the first one's dates (a start on the 31st keeps each month's end),
+// whatever month its boleto falls in. A first period that ends on a month's
+// last day before a month has passed is followed by whole calendar months;
+// one that ends the day before its next month's start, by months ending the
+// day before too; any other end (none, or the contract's whole validity)
+// reads as the next month's start, which each period then shares with the
+// next.
+struct PeriodoCobertura {
+    QDate de, ate;
+};
+PeriodoCobertura PeriodoDaParcela(const QDate& inicio, const QDate& fim, int mes);
 // The anchors of a span's instalments: from the month end of the first
 // date, one month on at a time (the day kept, clamped to the month), while
 // the anchor is before the month end of the last date and at least 28 days

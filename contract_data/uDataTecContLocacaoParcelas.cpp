@@ -189,18 +189,25 @@ void InserirParcelasContratoLocEquipamentos(
     const bool porValidade = dmGlobal->ParametroInteiro("ATMODOCOMPOSICAO") == 9;
     ContratoLocacao contrato = lerContrato(dm, iContrato);
 
-    // The period the first instalment covers and its planned boleto.
-    QDate de = dataOuNula(dInicioCobertura);
+    // The period the first instalment covers and its planned boleto. Each
+    // month is counted from the first instalment's dates, not from the month
+    // before: a month added to the 28th of February would hold every later
+    // date to the 28th. The periods follow each other whatever month the
+    // boletos fall in (an issue date in the month before the period once
+    // gave every period two months, each overlapping the next).
+    QDate primeiroDe = dataOuNula(dInicioCobertura);
     if (!bValorFixo)
-        de = de.addMonths(meses);
-    QDate ate = porValidade ? dataOuNula(dFimCobertura) : de.addMonths(1);
-    QDate boleto = bValorFixo ? dataOuNula(dPrimeiroBoleto) : contrato.dataRa.addMonths(meses);
-    const int diaCobertura = dataOuNula(dInicioCobertura).day();
-    // Each month is counted from the first instalment's dates, not from the
-    // month before: a month added to the 28th of February would hold every
-    // later date to the 28th.
-    const QDate primeiroDe = de, primeiroAte = porValidade ? ate : de, primeiroBoleto = boleto;
-    const int mesesAte = porValidade ? 0 : 1;
+        primeiroDe = primeiroDe.addMonths(meses);
+    const QDate primeiroAte = dataOuNula(dFimCobertura);
+    const QDate primeiroBoleto = bValorFixo ? dataOuNula(dPrimeiroBoleto) : contrato.dataRa.addMonths(meses);
+    auto periodoDoMes = [&](int mes) {
+        // By validity each period ends a month after the given end.
+        if (porValidade)
+            return L::PeriodoCobertura{primeiroDe.addMonths(mes), primeiroAte.addMonths(mes)};
+        return L::PeriodoDaParcela(primeiroDe, primeiroAte, mes);
+    };
+    QDate boleto = primeiroBoleto;
+    L::PeriodoCobertura cobertura = periodoDoMes(0);
     int mes = 0;
 
     const int dia = sDiaVencimento.trimmed().isEmpty() ? 1 : sDiaVencimento.trimmed().toInt();
@@ -266,7 +273,7 @@ void InserirParcelasContratoLocEquipamentos(
                                   "Boletos!",
                                   true);
 
-        const TdmGlobal::PeriodoParcela periodo{meiaNoite(boleto), meiaNoite(de), meiaNoite(ate)};
+        const TdmGlobal::PeriodoParcela periodo{meiaNoite(boleto), meiaNoite(cobertura.de), meiaNoite(cobertura.ate)};
         const QDateTime vence = host::db::localDateTime(vencimento);
         dmGlobal->InseriParcelaReceber(cliente, documento.numero, tipoDocumento, sFilial, sTipoPagamento, situacao, {},
                                        {}, {}, {}, sBanco, {}, documento.sequencia, valor, 0, 0, 0, 0, 0, 0, 0, hoje,
@@ -281,8 +288,7 @@ void InserirParcelasContratoLocEquipamentos(
 
         ++mes;
         boleto = primeiroBoleto.addMonths(mes);
-        de = boleto.isValid() && diaCobertura > 0 ? L::DiaNoMes(diaCobertura, boleto) : primeiroDe.addMonths(mes);
-        ate = primeiroAte.addMonths(mes + mesesAte);
+        cobertura = periodoDoMes(mes);
         ++iContador;
         tr.commitRetaining();
     }

@@ -100,6 +100,18 @@ QDate DiaNoMes(int dia, const QDate& mes)
     return QDate(mes.year(), mes.month(), std::clamp(dia, 1, mes.daysInMonth()));
 }
 
+PeriodoCobertura PeriodoDaParcela(const QDate& inicio, const QDate& fim, int mes)
+{
+    const QDate proximo = inicio.addMonths(1);
+    const bool antesDoProximo = fim.isValid() && inicio.isValid() && inicio <= fim && fim < proximo;
+    if (antesDoProximo && fim == UltimoDiaMes(fim)) {
+        const QDate de = mes == 0 ? inicio : UltimoDiaMes(fim.addMonths(mes - 1)).addDays(1);
+        return {de, UltimoDiaMes(fim.addMonths(mes))};
+    }
+    const int recuo = antesDoProximo && fim == proximo.addDays(-1) ? -1 : 0;
+    return {inicio.addMonths(mes), inicio.addMonths(mes + 1).addDays(recuo)};
+}
+
 std::vector<QDate> AncorasParcelas(const QDate& primeiro, const QDate& ultimo)
 {
     std::vector<QDate> ancoras;

@@ -9,6 +9,7 @@
 #include "host/data/Field.h"
 #include "host/data/Query.h"
 #include "host/db/Database.h"
+#include "host/Endereco.h"
 
 namespace assvenda {
 
@@ -77,18 +78,21 @@ QString enderecoContato(const QString& contato)
     // The contact key is a number: a blank one would fail the conversion.
     if (contato.trimmed().isEmpty())
         return {};
-    QString texto = CarregaDado("coalesce(an.anendereco, '') || ' - ' || coalesce(an.anbairro, '') || ' - '  || "
-                                "coalesce(an.ancidade, '') || ' - ' || coalesce(an.anuf, '') || ' - ' || "
-                                "coalesce(an.ancep, '') ",
-                                "AUGC3701 an ", " where an.ANCODIGO = " + QuotedStr(contato));
-    // The separators go, and with them any hyphen inside the parts.
-    return texto.remove(QLatin1Char('-'));
+    // Empty parts are left out with their separators (the address reads
+    // whole, the hyphens of a postal code kept).
+    return CarregaDado(host::compoeEnderecoSql({{"", "an.anendereco"},
+                                                {" - ", "an.anbairro"},
+                                                {" - ", "an.ancidade"},
+                                                {"/", "an.anuf"},
+                                                {" - ", "an.ancep"}}),
+                       "AUGC3701 an ", " where an.ANCODIGO = " + QuotedStr(contato));
 }
 
 bool gravarEnderecoCadastro(const QString& numero, const QString& contato, int sequencia, const QString& rotulo)
 {
     const QString texto = enderecoContato(contato);
-    if (texto.trimmed().isEmpty()) {
+    // Parts of hyphens alone are no address either.
+    if (QString(texto).remove(QLatin1Char('-')).trimmed().isEmpty()) {
         dmGlobal->MostraAviso("Aviso: Endereço de " + rotulo + " não cadastrado!", false);
         return false;
     }

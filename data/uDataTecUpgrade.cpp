@@ -8,6 +8,7 @@
 #include "host/Uatualizacao.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/db/Database.h"
 #include "host/schema/HostSchema.h"
 #include "host/schema/SchemaDefinition.h"
 
@@ -85,6 +86,7 @@ void upgradeServiceTables(host::Component& dataModule)
     widenOrderNumbers();
     widenCustomerExpenses();
     uniqueReceivableKey();
+    contractItemTextsAsKindY();
     VerificaModoLocalizacaoProduto(dmGlobal->Parametro(QStringLiteral("ATMODOLOCALIZACAOPRODUTO")), &dataModule);
 }
 
@@ -121,6 +123,33 @@ void uniqueReceivableKey()
     if (repetidas.size() > kMostradas)
         texto += QStringLiteral("\r... e mais %1 (veja o log).").arg(repetidas.size() - kMostradas);
     dmGlobal->MostraAviso(texto);
+}
+
+// A contract item's text is kind "Y" under its contract and the item's code.
+// Two kinds of rows were once kept as kind "U", where the printouts never
+// read them: a complement's text under its contract (where the complements
+// coded 1 and 2 met the contract's own notes), and a line's text of the
+// equipment-control register under the line's own code (where lines 1 and 2
+// met the notes of contracts 1 and 2). Under kind "U" nothing else is keyed
+// by a contract or an item and an item's code (the contract's own notes are
+// sequences 1, 2 and -1; a check-in justification's code ends in "J"), so
+// the complement flag, which an older item table lacks, is not asked. Both
+// move; sequences 1 and 2 stay,
+// since there the row may be the contract's note one of them wrote over, and
+// an item that has a "Y" text already keeps both rows.
+void contractItemTextsAsKindY()
+{
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    const int moved = host::db::executeSql(
+        tr, "update AUGC70OB ob set ob.OBID = 'Y', ob.OBCODIGO = (select cast(it.ACCODIGO as varchar(30))"
+            "   from AATC05ACIT it where it.ACITCODIGO = ob.OBSEQUENCIA)"
+            " where ob.OBID = 'U' and ob.OBSEQUENCIA not in (1, 2)"
+            " and exists (select 1 from AATC05ACIT it where it.ACITCODIGO = ob.OBSEQUENCIA and it.ACCODIGO is not null"
+            "   and (ob.OBCODIGO = cast(it.ACCODIGO as varchar(30)) or ob.OBCODIGO = cast(it.ACITCODIGO as varchar(30)))"
+            "   and not exists (select 1 from AUGC70OB y where y.OBID = 'Y'"
+            "     and y.OBCODIGO = cast(it.ACCODIGO as varchar(30)) and y.OBSEQUENCIA = ob.OBSEQUENCIA))");
+    if (moved > 0)
+        tr.commitRetaining();
 }
 
 void addContractProductColumn()

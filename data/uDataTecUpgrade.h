@@ -65,6 +65,11 @@ inline constexpr int kCustomerExpensesLength = 100;
 // start tries again).
 void uniqueReceivableKey();
 
+// Contract item texts once kept as kind "U" (a complement's, a line of the
+// equipment-control register's) moved to kind "Y" under their contract,
+// where the printouts read them; one update, of no row once done.
+void contractItemTextsAsKindY();
+
 // Before quContrato opens: the basic contracts' service code.
 void addContractProductColumn();
 // Before quOSContato opens: the host contact table, when the database has none.

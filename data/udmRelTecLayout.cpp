@@ -4,6 +4,7 @@
 
 #include "host/data/Dataset.h"
 #include "host/data/Field.h"
+#include "host/Endereco.h"
 
 using namespace host::report;
 
@@ -55,9 +56,8 @@ void cabecalhoEmpresa(Band& band, const DataRef& empresa)
     band.addDataText("qrteEmpresaNome", 0, 0, 130, 5, empresa, "NOME")->font().setBold(true);
     band.addDataText("qrteEmpresaEndereco", 0, 5, 130, 4.5, empresa, "ENDERECO");
     band.addExprText("qrexEmpresaCidade", 0, 9.5, 130, 4.5, [empresa] {
-        const QString cep = texto(empresa, "CEP");
-        return QVariant(texto(empresa, "CIDADE") + " - " + texto(empresa, "ESTADO") +
-                        (cep.isEmpty() ? QString() : "  CEP: " + cep));
+        return QVariant(host::compoeEndereco(
+            {{"", texto(empresa, "CIDADE")}, {" - ", texto(empresa, "ESTADO")}, {"  ", texto(empresa, "CEP"), "CEP: "}}));
     });
     band.addExprText("qrexEmpresaFone", 0, 14, 130, 4.5, [empresa] {
         return QVariant("Fone: " + texto(empresa, "FONE") + "   CNPJ: " + texto(empresa, "CICCGC"));
@@ -97,13 +97,12 @@ void blocoCliente(Band& band, const DataRef& os, double top)
     band.addDataText("qrteCliente", 20, top, 120, 4.5, os, "CLIENTE");
     rotulo(band, "qrlaEndereco", 0, top + 5, 20, "Endereço:", true);
     band.addExprText("qrexEndereco", 20, top + 5, 170, 4.5, [os] {
-        const QString bairro = texto(os, "BAIRRO");
-        return QVariant(texto(os, "ENDERECO") + (bairro.trimmed().isEmpty() ? QString() : " - " + bairro));
+        return QVariant(host::compoeEndereco({{"", texto(os, "ENDERECO")}, {" - ", texto(os, "BAIRRO")}}));
     });
     rotulo(band, "qrlaCidade", 0, top + 10, 20, "Cidade:", true);
     band.addExprText("qrexCidade", 20, top + 10, 100, 4.5, [os] {
-        const QString cep = texto(os, "CEP");
-        return QVariant(texto(os, "CIDADE") + "/" + texto(os, "ESTADO") + (cep.isEmpty() ? QString() : "  CEP: " + cep));
+        return QVariant(host::compoeEndereco(
+            {{"", texto(os, "CIDADE")}, {"/", texto(os, "ESTADO")}, {"  ", texto(os, "CEP"), "CEP: "}}));
     });
     rotulo(band, "qrlaFone", 0, top + 15, 20, "Fone:", true);
     band.addExprText("qrexFone", 20, top + 15, 70, 4.5, [os] { return QVariant(telefones(os)); });

@@ -6,6 +6,7 @@
 #include "host/data/Dataset.h"
 #include "host/data/Field.h"
 #include "host/data/Format.h"
+#include "host/Endereco.h"
 
 using namespace host::report;
 using namespace udmRelTec;
@@ -33,8 +34,10 @@ void blocoContratante(Band& band, const DataRef& cliente, double top)
     band.addDataText("qrteDocumento", 150, top, 40, 4.5, cliente, "CGC_CNPJ");
     rotulo(band, "qrlaEndereco", 0, top + 5, 22, "Endereço:", true);
     band.addExprText("qrexEndereco", 22, top + 5, 168, 4.5, [cliente] {
-        return QVariant(texto(cliente, "ENDERECO") + " - " + texto(cliente, "BAIRRO") + " - " + texto(cliente, "CIDADE") +
-                        "/" + texto(cliente, "ESTADO"));
+        return QVariant(host::compoeEndereco({{"", texto(cliente, "ENDERECO")},
+                                              {" - ", texto(cliente, "BAIRRO")},
+                                              {" - ", texto(cliente, "CIDADE")},
+                                              {"/", texto(cliente, "ESTADO")}}));
     });
 }
 

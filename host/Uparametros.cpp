@@ -5,6 +5,7 @@
 #include "host/Udmglobal.h"
 
 #include "host/data/Query.h"
+#include "host/db/Database.h"
 #include "host/schema/HostParameters.h"
 #include "host/ui/Dialogs.h"
 #include "host/ui/Errors.h"
@@ -15,6 +16,9 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <iterator>
+#include <stdexcept>
 
 namespace {
 
@@ -43,11 +47,9 @@ void addRow(QTableWidget* grid, const QString& name, const QString& value)
 // Names that share their beginning (ATALIQUOTA...) are told apart only whole.
 void showWholeNames(QTableWidget* grid) { grid->resizeColumnToContents(0); }
 
-bool changed(const QTableWidget* grid, int row)
-{
-    const QTableWidgetItem* item = grid->item(row, 1);
-    return item->text() != item->data(Qt::UserRole).toString();
-}
+bool changedCell(const QTableWidgetItem* item) { return item->text() != item->data(Qt::UserRole).toString(); }
+
+bool changed(const QTableWidget* grid, int row) { return changedCell(grid->item(row, 1)); }
 
 // Every field the system reads, set or not, and any other stored one.
 QStringList parameterNames()
@@ -62,6 +64,22 @@ QStringList parameterNames()
 
 bool isBinary(const host::data::Field* field) { return field->dataType() == host::data::FieldType::Blob; }
 
+// The branch columns the window edits, after the code, with their captions.
+struct BranchColumn {
+    const char* column;
+    const char* caption;
+};
+constexpr BranchColumn kBranchColumns[] = {{"NOME", "Nome"}, {"CNPJ", "CNPJ"}, {"SITE", "Site"}};
+
+QTableWidgetItem* storedItem(const QString& value, bool editable)
+{
+    auto* item = new QTableWidgetItem(value);
+    item->setData(Qt::UserRole, value);
+    if (!editable)
+        item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+    return item;
+}
+
 }  // namespace
 
 TfmParametros::TfmParametros(QWidget* parent) : host::ui::Form(parent)
@@ -70,6 +88,14 @@ TfmParametros::TfmParametros(QWidget* parent) : host::ui::Form(parent)
     resize(640, 560);
     grdParametros = nameValueGrid(this, "grdParametros");
     grdEmpresa = nameValueGrid(this, "grdEmpresa");
+    grdFiliais = new QTableWidget(0, 1 + int(std::size(kBranchColumns)), this);
+    grdFiliais->setObjectName("grdFiliais");
+    QStringList captions{"Código"};
+    for (const BranchColumn& c : kBranchColumns)
+        captions << QString::fromUtf8(c.caption);
+    grdFiliais->setHorizontalHeaderLabels(captions);
+    grdFiliais->horizontalHeader()->setStretchLastSection(true);
+    grdFiliais->verticalHeader()->setVisible(false);
     bbSalvar = new QPushButton("&Salvar", this);
     bbSalvar->setObjectName("bbSalvar");
     bbFechar = new QPushButton("&Fechar", this);
@@ -84,6 +110,8 @@ TfmParametros::TfmParametros(QWidget* parent) : host::ui::Form(parent)
     layout->addWidget(grdParametros, 3);
     layout->addWidget(new QLabel("Empresa", this));
     layout->addWidget(grdEmpresa, 2);
+    layout->addWidget(new QLabel("Filiais", this));
+    layout->addWidget(grdFiliais, 1);
     layout->addLayout(buttons);
 
     connect(bbSalvar, &QPushButton::clicked, this, [this] { host::ui::runGuarded([this] { Salvar(); }); });
@@ -96,6 +124,7 @@ void TfmParametros::Carregar()
     for (const QString& name : parameterNames())
         addRow(grdParametros, name, dmGlobal->Parametro(name));
     showWholeNames(grdParametros);
+    carregarFiliais();
     grdEmpresa->setRowCount(0);
     dmGlobal->CarregaEmpresa();
     if (dmGlobal->quEmpresa->isEmpty())
@@ -116,6 +145,7 @@ void TfmParametros::Salvar()
     try {
         gravarParametros();
         gravarEmpresa();
+        gravarFiliais();
     } catch (...) {
         salvar.rollback();
         dmGlobal->CarregaParametros();
@@ -151,4 +181,46 @@ void TfmParametros::gravarEmpresa()
     params.insert("CODIGO_EMPRESA", dmGlobal->quEmpresa->fieldByName("CODIGO")->asVariant());
     host::db::executeSql(*dmGlobal->IBTransaction1,
                          "update EMPRESA set " + sets.join(", ") + " where CODIGO = :CODIGO_EMPRESA", params);
+}
+
+void TfmParametros::carregarFiliais()
+{
+    grdFiliais->setRowCount(0);
+    QString sql = "select CODIGO";
+    for (const BranchColumn& c : kBranchColumns)
+        sql += ", " + QLatin1String(c.column);
+    host::db::Statement st(*dmGlobal->IBTransaction1, sql + " from EA order by CODIGO");
+    st.execute();
+    while (st.fetch()) {
+        const int row = grdFiliais->rowCount();
+        grdFiliais->insertRow(row);
+        for (int col = 0; col < grdFiliais->columnCount(); ++col)
+            grdFiliais->setItem(row, col, storedItem(st.value(col).toString(), col > 0));
+    }
+    grdFiliais->resizeColumnsToContents();
+}
+
+void TfmParametros::gravarFiliais()
+{
+    for (int row = 0; row < grdFiliais->rowCount(); ++row) {
+        QStringList sets;
+        QVariantMap params;
+        for (int col = 1; col < grdFiliais->columnCount(); ++col) {
+            const QTableWidgetItem* item = grdFiliais->item(row, col);
+            if (!changedCell(item))
+                continue;
+            const QString column = QLatin1String(kBranchColumns[col - 1].column);
+            const QString text = item->text().trimmed();
+            sets << column + " = :" + column;
+            params.insert(column, text.isEmpty() ? QVariant() : QVariant(text));
+        }
+        if (sets.isEmpty())
+            continue;
+        params.insert("CODIGO_FILIAL", grdFiliais->item(row, 0)->text());
+        // A branch another desk removed meanwhile takes nothing: the save fails.
+        if (host::db::executeSql(*dmGlobal->IBTransaction1,
+                                 "update EA set " + sets.join(", ") + " where CODIGO = :CODIGO_FILIAL", params) == 0)
+            throw std::runtime_error(QString("A filial %1 não existe mais.").arg(grdFiliais->item(row, 0)->text())
+                                         .toStdString());
+    }
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The host's parameters window: the parameter record (one row per field:
-// name and value) and the company record (one row per column), both editable;
-// "Salvar" writes the changes and commits, all or nothing.
+// name and value), the company record (one row per column) and the branches
+// (one row each: code, name, tax number, web site), all editable but the
+// branch's code; "Salvar" writes the changes and commits, all or nothing.
 
 #include "host/ui/Form.h"
 
@@ -15,6 +16,7 @@ public:
 
     QTableWidget* grdParametros = nullptr;
     QTableWidget* grdEmpresa = nullptr;
+    QTableWidget* grdFiliais = nullptr;
     QPushButton* bbSalvar = nullptr;
     QPushButton* bbFechar = nullptr;
 
@@ -26,4 +28,6 @@ public:
 private:
     void gravarParametros();
     void gravarEmpresa();
+    void carregarFiliais();
+    void gravarFiliais();
 };

@@ -15,6 +15,7 @@
 #include "host/data/Query.h"
 #include "host/report/Report.h"
 #include "rental/uAssImpProposta.h"
+#include "host/Endereco.h"
 
 using namespace host::report;
 
@@ -141,8 +142,12 @@ TqrAssCheckoutProtocolo::TqrAssCheckoutProtocolo(QWidget* parent)
 {
     setCaption("Protocolo de Entrega");
     quImpContrato->setSql(uAssCheckoutProtocolo::SqlCabecalhoContrato(
-        "coalesce(cl.ENDERECO, '') || ', ' || coalesce(cl.CLENDNUMERO, '') || ' - ' || coalesce(cl.CLENDCOMPLEMENTO, '')"
-        " || ' - ' || coalesce(cl.BAIRRO, '') || ' - ' || coalesce(cl.CIDADE, '') || ' / ' || coalesce(cl.ESTADO, '')",
+        host::compoeEnderecoSql({{"", "cl.ENDERECO"},
+                                 {", ", "cl.CLENDNUMERO"},
+                                 {" - ", "cl.CLENDCOMPLEMENTO"},
+                                 {" - ", "cl.BAIRRO"},
+                                 {" - ", "cl.CIDADE"},
+                                 {" / ", "cl.ESTADO"}}),
         {}));
     quImpEquip->setSql(selecaoItensProtocolo("Equipamentos", "coalesce(ite.ACITCOMPLEMENTO, 'N') in ('', 'N')") +
                        " union all " +

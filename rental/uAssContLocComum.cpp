@@ -333,7 +333,10 @@ void TfmAssContLocBase::carregarPagina(host::ui::TabSheet* pagina)
 
 void TfmAssContLocBase::pcItensContratoChange()
 {
-    // The notes are saved after every page change, also after a failed load.
+    // A note typed on the page left is saved before the next page reopens
+    // the notes' dataset (which drops what is pending), and again after
+    // every page change, also after a failed load.
+    SalvarAlteracoes(*dmGlobal->quObsGeral);
     host::ui::runGuarded([this] { carregarPagina(pcItensContrato->activePage()); });
     SalvarAlteracoes(*dmGlobal->quObsGeral);
 }

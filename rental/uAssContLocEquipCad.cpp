@@ -214,10 +214,13 @@ void TfmAssContCadLocEquip::gradeItensBotao(host::ui::DataGrid* grade, bool comp
         itens.fieldByName("ACITCOMPLEMENTO")->setAsString(complemento ? "S" : "N");
     } else if (campo == "DESCRICAO") {
         // The item's text is keyed by its code: the row is stored first.
+        // Equipment and complements keep it as kind "Y", which the contract
+        // printout and the shipment invoice read; under kind "U" a complement
+        // coded 1 or 2 would write over the contract's own notes.
         SalvarAlteracoes(complemento ? static_cast<Dataset&>(itens) : static_cast<Dataset&>(contrato()));
         if (!complemento)
             SalvarAlteracoes(itens);
-        dmGlobal->InserirObservacaoAdicional("obTexto", QString::number(codigoContrato()), complemento ? "U" : "Y",
+        dmGlobal->InserirObservacaoAdicional("obTexto", QString::number(codigoContrato()), "Y",
                                              itens.fieldByName("ACITCODIGO")->asInteger(), dmGlobal->quObsGeral,
                                              false, 0, {});
     } else if (campo == "ACITNUMEROSERIE" && parametroLoc("ATMODOPEDIDOASSISTENCIA") == "C") {

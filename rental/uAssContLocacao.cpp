@@ -343,11 +343,15 @@ void TfmAssContLocacao::dbgdAssContEquipamentoLocacaoEditButtonClick()
     if (campo == "EVCODIGO") {
         gravaEquipamentoLocacao(linhas, equipamentoLocacaoEscolhido("Where (Veic.EVID = 'L')"));
     } else if (campo == "ACITOBSERVACAO") {
-        // The row's text is keyed by the row's own code: the row is stored first.
+        // The row's text is the contract item's text (kind "Y", keyed by the
+        // contract and the item), as the other register keeps it and the
+        // printouts read it: keyed by the item's code alone under kind "U",
+        // items 1 and 2 wrote over the notes of contracts 1 and 2. The row is
+        // stored first.
         SalvarAlteracoes(linhas);
-        const int item = linhas.fieldByName("ACITCODIGO")->asInteger();
-        dmGlobal->InserirObservacaoAdicional("obTexto", QString::number(item), "U", item, dmGlobal->quObsGeral, false,
-                                             0, {});
+        dmGlobal->InserirObservacaoAdicional("obTexto", linhas.fieldByName("ACCODIGO")->asString(), "Y",
+                                             linhas.fieldByName("ACITCODIGO")->asInteger(), dmGlobal->quObsGeral,
+                                             false, 0, {});
     }
 }
 

@@ -14,6 +14,7 @@
 #include "host/data/Query.h"
 #include "host/report/Report.h"
 #include "rental/uAssCheckoutProtocolo.h"
+#include "host/Endereco.h"
 
 #include <algorithm>
 #include <exception>
@@ -34,9 +35,12 @@ constexpr double kLarguraCaractereLoc = 8 * 0.6 * 25.4 / 72;
 QString sqlImpContratoLoc()
 {
     return uAssCheckoutProtocolo::SqlCabecalhoContrato(
-        "coalesce(cl.CLENDERECO, '') || ', ' || coalesce(cl.CLENDNUMERO, '') || ', ' ||"
-        " coalesce(cl.CLENDCOMPLEMENTO, '') || ' - ' || coalesce(cl.BAIRRO, '') || ' - ' ||"
-        " coalesce(cl.CIDADE, '') || ' / ' || coalesce(cl.ESTADO, '')",
+        host::compoeEnderecoSql({{"", "cl.CLENDERECO"},
+                                 {", ", "cl.CLENDNUMERO"},
+                                 {", ", "cl.CLENDCOMPLEMENTO"},
+                                 {" - ", "cl.BAIRRO"},
+                                 {" - ", "cl.CIDADE"},
+                                 {" / ", "cl.ESTADO"}}),
         ", ac.ACHISTORICO, ac.ACVALOR");
 }
 

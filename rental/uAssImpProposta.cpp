@@ -3,6 +3,7 @@
 #include "rental/uAssImpProposta.h"
 
 #include "shared_windows/uAssContComum.h"
+#include "host/Endereco.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uextenso.h"
@@ -28,8 +29,7 @@ namespace {
 QDateTime relogioProposta;
 QPointer<TfmVisualizadorRelatorio> visualizadorProposta;
 
-// Empty branch data is printed as a placeholder; the branch table keeps no
-// tax number or web site, so those print theirs always.
+// Empty branch data is printed as a placeholder.
 QString sqlImpPropostaLetra()
 {
     return QStringLiteral(
@@ -39,9 +39,9 @@ QString sqlImpPropostaLetra()
         "  coalesce(emp.BAIRRO, '') as BAIRRO, coalesce(emp.CIDADE, '') as CIDADE,\n"
         "  case when coalesce(emp.CEP, '') = '' then '00000-000' else emp.CEP end as CEP,\n"
         "  case when coalesce(emp.FONE, '') = '' then '(00) 0000-0000' else emp.FONE end as FONE,\n"
-        "  cast('00.000.000/0000-00' as varchar(18)) as CNPJ,\n"
+        "  case when coalesce(emp.CNPJ, '') = '' then '00.000.000/0000-00' else emp.CNPJ end as CNPJ,\n"
         "  case when coalesce(emp.ESTADO, '') = '' then 'UF' else emp.ESTADO end as UF,\n"
-        "  cast('www.empresa.com.br' as varchar(60)) as WEBSITE,\n"
+        "  case when coalesce(emp.SITE, '') = '' then 'www.empresa.com.br' else emp.SITE end as WEBSITE,\n"
         "  extract(day from rel.AGORA) as DIA, extract(month from rel.AGORA) as MES,\n"
         "  extract(year from rel.AGORA) as ANO,\n"
         "  ped.CODIGO_CLIENTE, cl.NOME as CLIENTE, ped.ANCODIGOREQUISITANTE, req.ANNOME as REQUISITANTE,\n"
@@ -139,6 +139,17 @@ void TqrAssImpProposta::criarCabecalho()
     };
 
     qrbnRodape = QuickRep1->addBand(BandKind::PageFooter, "qrbnRodape", 7);
+    // The branch that writes the letter: name and tax number, then its
+    // address, telephone and web site.
+    Label* empresa = qrbnRodape->addLabel("qrlaEmpresa", 0, 0, 138, 3.5, QString());
+    Label* contato = qrbnRodape->addLabel("qrlaEmpresaContato", 0, 3.5, 138, 3.5, QString());
+    for (Label* linha : {empresa, contato})
+        linha->font().setPointSizeF(7);
+    qrbnRodape->beforePrint = [this, empresa, contato](Band&, bool&) {
+        const uAssImpProposta::LinhasEmpresa linhas = uAssImpProposta::RodapeEmpresa(*quImpProposta);
+        empresa->setCaption(linhas.identificacao);
+        contato->setCaption(linhas.contato);
+    };
     qrbnRodape->addSysData("qrsdPagina", 140, 1, 50, 4.5, SysDataKind::PageNumber, "Página: ")
         ->setAlignment(Qt::AlignRight | Qt::AlignTop);
 }
@@ -340,8 +351,10 @@ namespace uAssImpProposta {
 
 QString LinhaData(const QString& cidade, int dia, int mes, int ano)
 {
-    return cidade.trimmed() + ", " + QStringLiteral("%1").arg(dia, 2, 10, QLatin1Char('0')) + " de " +
-           RetornaMesExtenso(mes) + " de " + QString::number(ano);
+    // A branch without its city dates the letter without the comma.
+    return host::compoeEndereco({{"", cidade},
+                                 {", ", QStringLiteral("%1").arg(dia, 2, 10, QLatin1Char('0')) + " de " +
+                                            RetornaMesExtenso(mes) + " de " + QString::number(ano)}});
 }
 
 QString CaptionValorUnitario(int dias)
@@ -356,6 +369,21 @@ QString TextoValorUnitario(const QString& texto)
         return texto;
     return "R$ " + host::data::formatFloat(QStringLiteral("###,###,##0.00"), valor) + " (" +
            ValorExtenso(valor, 1, 200, QLatin1Char(' '), 3).trimmed().toLower() + ")";
+}
+
+LinhasEmpresa RodapeEmpresa(const Dataset& proposta)
+{
+    if (!proposta.active() || proposta.isEmpty())
+        return {};
+    auto campo = [&proposta](const char* nome) { return proposta.fieldByName(QLatin1String(nome))->asString(); };
+    return {host::compoeEndereco({{"", campo("RAZAO")}, {" - ", campo("CNPJ"), "CNPJ: "}}),
+            host::compoeEndereco({{"", campo("ENDERECO")},
+                                  {" - ", campo("BAIRRO")},
+                                  {" - ", campo("CIDADE")},
+                                  {"/", campo("UF")},
+                                  {" - ", campo("CEP"), "CEP "},
+                                  {" - ", campo("FONE"), "Fone: "},
+                                  {" - ", campo("WEBSITE")}})};
 }
 
 void DefinirRelogio(const QDateTime& momento) { relogioProposta = momento; }

@@ -15,6 +15,7 @@
 #include <memory>
 
 namespace host::data {
+class Dataset;
 class Query;
 }
 namespace host::report {
@@ -68,7 +69,8 @@ void VisualizarPropostaAssVenda(const QString& pedido);
 
 namespace uAssImpProposta {
 
-// City + ", " + day "00" + " de " + month name + " de " + year.
+// City + ", " + day "00" + " de " + month name + " de " + year (without the
+// city and its comma when the city is empty).
 QString LinhaData(const QString& cidade, int dia, int mes, int ano);
 // "Valor Unitário Mensal:" when the period's days are a multiple of 30 (0
 // included), else "Valor Unitário p/ Período:".
@@ -76,6 +78,13 @@ QString CaptionValorUnitario(int dias);
 // "R$ 1.234,50 (mil duzentos e trinta e quatro reais e cinquenta centavos)"
 // when the text reads as a number; otherwise the text unchanged.
 QString TextoValorUnitario(const QString& texto);
+// The footer's two lines of the branch that writes the letter (read from the
+// letter's query; empty when it has no row): its name and tax number; its
+// address, telephone and web site, empty parts left out.
+struct LinhasEmpresa {
+    QString identificacao, contato;
+};
+LinhasEmpresa RodapeEmpresa(const host::data::Dataset& proposta);
 // The moment the letter is dated with: invalid (the default) takes the
 // database's clock; tests set a fixed one.
 void DefinirRelogio(const QDateTime& momento);

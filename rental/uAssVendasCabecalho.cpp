@@ -290,7 +290,7 @@ void TfmAssVendas::sbZeltoCreatorClick()
 // By the order mode: "C" prints the production order; "E" the production
 // order of an order (AUX2 "1") or the proposal letter of a proposal, whose
 // report is freed afterwards (the viewer keeps its pages); other modes print
-// nothing.
+// nothing and say why.
 void TfmAssVendas::bbProducaoClick()
 {
     const QString modo = parametro("ATMODOPEDIDOASSISTENCIA");
@@ -300,6 +300,11 @@ void TfmAssVendas::bbProducaoClick()
     } else if (modo == "E") {
         host::ui::ReleaseOnExit liberar(qrAssImpProposta);
         VisualizarPropostaAssVenda(pedido);
+    } else {
+        dmGlobal->MostraAviso("Nada foi impresso: o pedido de produção e a carta de proposta só são impressos com o"
+                              " modo do pedido de assistência \"C\" ou \"E\" (parâmetro ATMODOPEDIDOASSISTENCIA,"
+                              " em Sistema > Parâmetros).",
+                              false);
     }
 }
 

@@ -93,12 +93,15 @@ void precoPorQuantidade(Dataset& linha, bool desconto)
     PesquisaValorPorQuantidade(desconto, true, &linha, dmTec->campoPedido("CODIGO_CLIENTE").asString());
 }
 
-// The line's configuration text (AUGC70OB kind "V", sequence the line's COD), after the line is saved.
-void textoDaLinha(Dataset& linha)
+// The line's text (AUGC70OB kind "V"), after the line is saved. A requested
+// line keeps it under its COD, a configured line under minus its COD: the
+// text its order prints and its contract item copies.
+void textoDaLinha(Dataset& linha, bool configurada)
 {
     SalvarAlteracoes(linha);
+    const int cod = linha.fieldByName("COD")->asInteger();
     dmGlobal->InserirObservacaoAdicional("obTexto", linha.fieldByName("NUMERO_PEDIDO")->asString(), "V",
-                                         linha.fieldByName("COD")->asInteger(), dmGlobal->quObsGeral, false, 0, "");
+                                         configurada ? -cod : cod, dmGlobal->quObsGeral, false, 0, "");
 }
 
 bool colunaPreco(const host::ui::DataGrid* grid)
@@ -144,7 +147,7 @@ bool outrasColunasItem(const host::ui::DataGrid* grid, Dataset& item)
     } else if (escolhida("LECODIGO")) {
         pesquisaGeralNaLinha(item, 14, "CODIGO", "LECODIGO");
     } else if (colunaTexto(grid)) {
-        textoDaLinha(item);
+        textoDaLinha(item, false);
     } else if (escolhida("ORIGEM")) {
         editarLinha(item);
         double valor = 0;
@@ -245,7 +248,7 @@ void dbgdAssCheckoutEquipEditButtonClick(host::ui::DataGrid* grid)
     } else if (AssColunaSelecionada(grid, "QUANTIDADE")) {
         PesquisaProdutoLocal(cotado.fieldByName("CODIGO")->asString());
     } else if (colunaTexto(grid)) {
-        textoDaLinha(cotado);
+        textoDaLinha(cotado, true);
     }
 }
 

@@ -21,6 +21,7 @@
 #include "host/ui/EditControls.h"
 #include "host/ui/Errors.h"
 #include "host/ui/FormBuilders.h"
+#include "host/Endereco.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -43,10 +44,13 @@ const char* const kSqlFilaAten =
     " where coalesce(ao.aoseqatendimento, 0) > 0 ";
 const char* const kOrdemFilaAten = " order by ao.aodatasaida, ao.atcodigo, ao.aoseqatendimento ";
 
-const char* const kSqlClientesFila =
-    "select ao.aocodigo, cl.nome, cl.codigo_cliente, coalesce(clendereco, '') || ', ' || coalesce(clendnumero, '')"
-    " || ' - ' || coalesce(clendcomplemento, '') as CLENDERECO from aatc01ao ao left outer join augc0301 cl"
-    " on(cl.codigo_cliente = ao.clcodigo) order by cl.nome";
+QString sqlClientesFila()
+{
+    return "select ao.aocodigo, cl.nome, cl.codigo_cliente, " +
+           host::compoeEnderecoSql({{"", "clendereco"}, {", ", "clendnumero"}, {" - ", "clendcomplemento"}}) +
+           " as CLENDERECO from aatc01ao ao left outer join augc0301 cl on(cl.codigo_cliente = ao.clcodigo)"
+           " order by cl.nome";
+}
 
 // A one-letter column shown by its caption; typed or picked text stores its
 // first letter.
@@ -97,7 +101,7 @@ void TfmAssFilaAtendimento::criarDados()
     quTecnicosFila = CriarIbQuery("quTecnicosFila");
     quTecnicosFila->setSql("select * from AATC06AT\norder by atnome");
     quClientesFila = CriarIbQuery("quClientesFila");
-    quClientesFila->setSql(kSqlClientesFila);
+    quClientesFila->setSql(sqlClientesFila());
 
     cdsFilaAten = std::make_unique<host::data::MemDataset>(nullptr, "cdsFilaAten");
     auto campo = [this](const char* nome, FieldType tipo, int tamanho, const QString& rotulo) {

@@ -7,6 +7,7 @@
 #include "host/data/Format.h"
 #include "host/data/Query.h"
 #include "host/report/Report.h"
+#include "host/Endereco.h"
 
 #include <QDateTime>
 
@@ -97,13 +98,13 @@ void TqrAssOSComprovanteEqto::QuickRepBeforePrint()
     const QStringList textos = {
         e("NOME"),
         e("ENDERECO"),
-        e("CEP") + quatro + e("CIDADE") + quatro + e("ESTADO"),
+        host::compoeEndereco({{"", e("CEP")}, {"    ", e("CIDADE")}, {"    ", e("ESTADO")}}),
         "Telefone:" + e("FONE"),
         "Nº da OS: " + tec.quOSAOCODIGO->asString() + "   Data: " + host::data::formatDateTime("dd/mm/yy", agora) +
             quatro + host::data::formatDateTime("hh:nn:ss", agora),
         "Cliente: " + tec.quOSCLIENTE->asString(),
-        "Endereço: " + tec.quOSENDERECO->asString() + tec.quOSBAIRRO->asString(),
-        tec.quOSCIDADE->asString() + " - " + tec.quOSESTADO->asString(),
+        "Endereço: " + host::compoeEndereco({{"", tec.quOSENDERECO->asString()}, {" - ", tec.quOSBAIRRO->asString()}}),
+        host::compoeEndereco({{"", tec.quOSCIDADE->asString()}, {" - ", tec.quOSESTADO->asString()}}),
         "Telefone: " + tec.quOSTELEFONE1->asString() + quatro + "CGC: " + tec.quOSCGC_CNPJ->asString(),
     };
     for (size_t i = 0; i < qrlaCabecalho.size(); ++i)

@@ -9,6 +9,7 @@
 #include "host/data/Field.h"
 #include "host/data/Query.h"
 #include "host/report/Report.h"
+#include "host/Endereco.h"
 
 using namespace host::report;
 using namespace uAssOSRelatorio;
@@ -221,9 +222,14 @@ void TqrAssOSHistoricoComum::qrbnClienteBeforePrint()
     }
     std::unique_ptr<host::data::Query> endereco = CriarIbQuery("quEnderecoHistorico");
     endereco->setSql(
-        "select coalesce(ENDERECO, '') as ENDERECO, coalesce(CLENDERECO, '') ||', '|| coalesce(CLENDNUMERO,'') || "
-        "coalesce(CLENDCOMPLEMENTO,'') || ', ' || coalesce(BAIRRO, '') || ', ' || coalesce(CIDADE, '') || '/' || "
-        "coalesce(ESTADO, '') as COMPLETO from augc0301 where CODIGO_CLIENTE = " +
+        "select coalesce(ENDERECO, '') as ENDERECO, " +
+        host::compoeEnderecoSql({{"", "CLENDERECO"},
+                                 {", ", "CLENDNUMERO"},
+                                 {" ", "CLENDCOMPLEMENTO"},
+                                 {", ", "BAIRRO"},
+                                 {", ", "CIDADE"},
+                                 {"/", "ESTADO"}}) +
+        " as COMPLETO from augc0301 where CODIGO_CLIENTE = " +
         QuotedStr(dmTec->quOSCLCODIGO->asString()));
     endereco->open();
     qrlaEndereco->setCaption(endereco->fieldByName("ENDERECO")->asString());

@@ -9,6 +9,7 @@
 #include "host/data/Field.h"
 #include "host/data/Query.h"
 #include "host/report/Report.h"
+#include "host/Endereco.h"
 
 using namespace host::report;
 using namespace uAssOSRelatorio;
@@ -117,11 +118,12 @@ void TqrAssOSOrcamento::QuickRepBeforePrint()
                               (carro ? "- Veículo(s): " : "- Equipamento(s): "));
     qrlaSerieItem->setCaption(carro ? "Placa:" : "Série:");
     qrteSerieItem->setFieldName(carro ? "AOITPLACA" : "AOITSERIE");
-    const QString cinco(5, u' ');
-    qrlaEndereco1->setCaption(tec.quOSENDERECO->asString() + cinco + "CEP: " + tec.quOSCEP->asString() + cinco +
-                              "Fone: " + tec.quOSTELEFONE1->asString());
-    qrlaEndereco2->setCaption(tec.quOSBAIRRO->asString() + QString(10, u' ') + tec.quOSCIDADE->asString() + "/" +
-                              tec.quOSESTADO->asString());
+    qrlaEndereco1->setCaption(host::compoeEndereco({{"", tec.quOSENDERECO->asString()},
+                                                    {"     ", tec.quOSCEP->asString(), "CEP: "},
+                                                    {"     ", tec.quOSTELEFONE1->asString(), "Fone: "}}));
+    qrlaEndereco2->setCaption(host::compoeEndereco({{"", tec.quOSBAIRRO->asString()},
+                                                    {"          ", tec.quOSCIDADE->asString()},
+                                                    {"/", tec.quOSESTADO->asString()}}));
     qrmeTexto996->setText(textoMensagemOS("996"));
     qrmeTexto997->setText(textoMensagemOS("997"));
     qrmeTexto998->setText(textoMensagemOS("998"));

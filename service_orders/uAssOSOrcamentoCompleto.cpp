@@ -10,6 +10,7 @@
 #include "host/data/Format.h"
 #include "host/data/Query.h"
 #include "host/report/Report.h"
+#include "host/Endereco.h"
 
 #include <algorithm>
 
@@ -42,8 +43,10 @@ TqrAssOSOrcamentoCompleto::TqrAssOSOrcamentoCompleto(QWidget* parent) : TqrAssOS
     nome->font().setPointSizeF(10);
     auto empresa = [e](const char* c) { return e->fieldByName(c)->asString(); };
     b.addExprText("qrteEndEmpresa", 32, 5, 150, 4, [empresa] {
-        return QVariant(empresa("ENDERECO") + " - " + empresa("CIDADE") + "/" + empresa("ESTADO") + " - CEP: " +
-                        empresa("CEP"));
+        return QVariant(host::compoeEndereco({{"", empresa("ENDERECO")},
+                                              {" - ", empresa("CIDADE")},
+                                              {"/", empresa("ESTADO")},
+                                              {" - ", empresa("CEP"), "CEP: "}}));
     });
     b.addExprText("qrteFoneEmpresa", 32, 9, 150, 4, [empresa] {
         return QVariant("Fone: " + empresa("FONE") + "  Fax: " + empresa("FAX") + "  CNPJ: " + empresa("CICCGC"));
@@ -78,7 +81,8 @@ void TqrAssOSOrcamentoCompleto::criarOrdem()
     rotulo(b, "qrlaEndereco", 0, 10, 20, "Endereço:");
     campo(b, "qrteEndereco", 20, 10, 100, os, "ENDERECO");
     b.addExprText("qrteCidade", 124, 10, 66, 4, [] {
-        return QVariant(dmTec->quOSCIDADE->asString() + "/" + dmTec->quOSESTADO->asString());
+        return QVariant(
+            host::compoeEndereco({{"", dmTec->quOSCIDADE->asString()}, {"/", dmTec->quOSESTADO->asString()}}));
     });
     rotulo(b, "qrlaFone", 0, 15, 20, "Fone:");
     b.addExprText("qrteFone", 20, 15, 60, 4, [] { return QVariant(telefoneCliente()); });

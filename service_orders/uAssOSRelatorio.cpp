@@ -7,6 +7,7 @@
 #include "host/data/Format.h"
 #include "host/data/Query.h"
 #include "host/report/Report.h"
+#include "host/Endereco.h"
 
 using namespace host::report;
 
@@ -116,7 +117,10 @@ Band* cabecalhoEmpresa(Report& report, const QString& nome, const QString& titul
     razao->font().setPointSizeF(10);
     b.addExprText("qrteEnderecoEmpresa", 32, 5, 110, 4, [empresa] {
         auto texto = [empresa](const char* c) { return empresa->fieldByName(c)->asString(); };
-        return QVariant(texto("ENDERECO") + " - " + texto("CEP") + " - " + texto("CIDADE") + "/" + texto("ESTADO"));
+        return QVariant(host::compoeEndereco({{"", texto("ENDERECO")},
+                                              {" - ", texto("CEP")},
+                                              {" - ", texto("CIDADE")},
+                                              {"/", texto("ESTADO")}}));
     });
     b.addExprText("qrteFoneEmpresa", 32, 9, 110, 4, [empresa] {
         return QVariant("Fone: " + empresa->fieldByName("FONE")->asString() +

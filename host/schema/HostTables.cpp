@@ -1006,6 +1006,9 @@ const std::vector<TableDef>& hostTables()
         {"FONE", varchar(kPhoneWidth)},
         {"PRGENERICO1", varchar(11)},
         {"PRGENERICO2", varchar(11)},
+        // The branch's tax number (CNPJ) and web site, printed on its letters.
+        {"CNPJ", varchar(18)},
+        {"SITE", varchar(60)},
     }},
     // Customers' lines of business.
     {"RAMO", {"COD_RAMO"}, {

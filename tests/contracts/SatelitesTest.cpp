@@ -72,7 +72,7 @@ TEST_F(SatelitesTest, ContractingPartyBringsItsAddressesUnderTheEquipmentOption)
     campo("ACCONTRATANTE")->setAsString("C0001");
     campo("ACCONTRATANTE")->setAsString("C0002");
     EXPECT_EQ(campo("ACENDENTREGA")->asString(), "Rua E - B - C - SC - 1 - 9");
-    EXPECT_EQ(campo("ACENDCOBRANCA")->asString(), "Rua C -  -  -  -  - ");
+    EXPECT_EQ(campo("ACENDCOBRANCA")->asString(), "Rua C") << "the empty parts left out with their separators";
 }
 
 TEST_F(SatelitesTest, ExtraCustomerActiveFlagRepostsTheHeaderWhoseValueCountsActiveCustomersOnly)

@@ -40,7 +40,7 @@ TEST_F(AssVendasJanelaTest, TheDeliveryAddressComesFromTheContactAndTheBillingOn
 
     dialogs->answer("Sim", "Deseja carregar Endereço de Entrega do Cadastro do Cliente?");
     QTest::mouseClick(form.laEnderecoEntrega, Qt::LeftButton);
-    const QString composto = "Rua Conceição, 302  Cambuí  Campinas  SP  13010050";
+    const QString composto = "Rua Conceição, 302 - Cambuí - Campinas/SP - 13010-050";
     EXPECT_EQ(form.meEnderecoEntrega->toPlainText(), composto);
     EXPECT_EQ(lido("select OBTEXTO from AUGC70OB where OBCODIGO = '00501' and OBID = 'V' and OBSEQUENCIA = 100")
                   .toString(),

@@ -68,8 +68,10 @@ TEST_F(AssVendasImpressaoTest, AnOrderInModeEOrAnyInModeCPrintsTheProductionOrde
     EXPECT_TRUE(visualizado().contains("Pedido 00302"));
 
     parametro("ATMODOPEDIDOASSISTENCIA", "");
+    dialogs->acknowledge("Nada foi impresso: o pedido de produção e a carta de proposta só são impressos");
     form.bbProducao->click();
     EXPECT_EQ(visualizado(), "") << "no document outside modes C and E";
+    EXPECT_EQ(dialogs->pending(), 0) << "it says why";
     fechar(form);
 }
 

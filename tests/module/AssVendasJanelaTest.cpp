@@ -303,8 +303,10 @@ TEST_F(AssVendasJanelaTest, TheStatusDecidesWhatTheScreenAllowsAndAProposalReady
     EXPECT_EQ(lido("select count(*) from AVEC8501"), antes);
     EXPECT_EQ(lido("select IMPRESSO_NF from AVEC8501 where NUMERO_PEDIDO = '00201'").toString(), "N");
     EXPECT_EQ(lido("select coalesce(VEPROPOSTA, '') from AVEC8501 where NUMERO_PEDIDO = '00201'").toString(), "");
-    // The printouts do nothing yet; a grid button on a column without a
-    // picker asks nothing; the configuration link shows the composition.
+    // Outside modes C and E the production button prints nothing and says
+    // why; a grid button on a column without a picker asks nothing; the
+    // configuration link shows the composition.
+    dialogs->acknowledge("Nada foi impresso");
     for (QPushButton* b : {form.bbProducao, form.bbLocacao})
         b->click();
     aba(form.pcPedido, form.tsEquipSolicitados);
@@ -314,7 +316,7 @@ TEST_F(AssVendasJanelaTest, TheStatusDecidesWhatTheScreenAllowsAndAProposalReady
     QTest::mouseClick(form.laConfiguracaoItens, Qt::LeftButton);
     EXPECT_EQ(lido("select count(*) from AVEC85IT").toInt(), 0);
     EXPECT_EQ(venda().state(), DatasetState::Browse);
-    EXPECT_EQ(dialogs->shown().size(), 1u);
+    EXPECT_EQ(dialogs->shown().size(), 2u);
 
     form.sbProximo->click();   // in production
     EXPECT_FALSE(form.bbFinalizar->isEnabled());

@@ -218,7 +218,7 @@ TEST_F(ContLocEquipJanelaTest, SaveOutsideEditingDoesNothingAndDaysSetTheEnd)
     EXPECT_EQ(dialogs->pending(), 0);
 }
 
-TEST_F(ContLocEquipJanelaTest, ItemTextsAreKindYForEquipmentAndUForComplements)
+TEST_F(ContLocEquipJanelaTest, ItemTextsAreKindYForEquipmentAndComplements)
 {
     contrato(704);
     item(1, 704, "P0004");
@@ -246,8 +246,8 @@ TEST_F(ContLocEquipJanelaTest, ItemTextsAreKindYForEquipmentAndUForComplements)
         form.dbgdAssContCadLocEquipCompl->columnByField("DESCRICAO")->index());
     form.dbgdAssContCadLocEquipCompl->editButtonClick();
     EXPECT_EQ(lido("select OBID || OBSEQUENCIA || ':' || OBTEXTO from AUGC70OB where OBCODIGO = '704'"
-                   " order by OBID"),
-              (QStringList{"U2:Cabo extra", "Y1:Gerador revisado"}));
+                   " order by OBID, OBSEQUENCIA"),
+              (QStringList{"Y1:Gerador revisado", "Y2:Cabo extra"}));
     // The equipment's configuration: the composition window of its product.
     QString composicao;
     dialogs->modal("fmComposicao", [&composicao](host::ui::Form& janela) { composicao = janela.caption(); });

@@ -155,7 +155,7 @@ TEST_F(ContLocacaoJanelaTest, EquipmentGridsHoldTheCurrentContractsRows)
     EXPECT_EQ(linhasAcessorio.fieldByName("EVCODIGO")->asInteger(), 41);
     linhasAcessorio.cancel();
 
-    // The row's text opens from its observation column, keyed by the row's own code.
+    // The row's text opens from its observation column: the contract item's text.
     dialogs->modal("fmObservacao", [](host::ui::Form& janela) {
         auto& obs = static_cast<TfmObservacao&>(janela);
         obs.dbmeObservacao->setFocus();
@@ -165,7 +165,7 @@ TEST_F(ContLocacaoJanelaTest, EquipmentGridsHoldTheCurrentContractsRows)
     grade->setSelectedIndex(grade->columnByField("ACITOBSERVACAO")->index());
     grade->editButtonClick();
     EXPECT_EQ(lido("select OBCODIGO || OBID || OBSEQUENCIA || ':' || OBTEXTO from AUGC70OB"),
-              QStringList{"4U4:Entregue na obra"});
+              QStringList{"802Y4:Entregue na obra"});
     EXPECT_EQ(lido("select cast(EVCODIGO as varchar(5)) from AATC05ACIT where ACITCODIGO = 4"), QStringList{"31"});
     EXPECT_EQ(dialogs->pending(), 0);
 }

@@ -10,6 +10,9 @@
 #include "tests/module/FechaJanelaNota.h"
 
 #include "host/Udmglobal.h"
+#include "host/Uobservacao.h"
+#include "host/ui/DataGrid.h"
+#include "host/ui/DataTextControls.h"
 #include "host/data/Format.h"
 #include "host/Unotafiscal.h"
 #include "host/db/EngineWatcher.h"
@@ -349,6 +352,28 @@ TEST_F(NotaRemessaLocacaoTest, EquipmentControlRegisterShowsTheContractAndTheDel
     EXPECT_TRUE(titulos[1].contains("PROTOCOLO DE ENTREGA DE EQUIPAMENTOS")) << titulos[1].toStdString();
     EXPECT_EQ(dmTecContrato->quCtrEquipLocacao->fieldByName("ACCODIGO")->asInteger(), 970)
         << "the equipment loaded for the reports";
+}
+
+// A complement's note typed through its text button in the register is
+// printed with its line on the shipment invoice.
+TEST_F(NotaRemessaLocacaoTest, AComplementsNoteTypedInTheRegisterGoesOnItsInvoiceLine)
+{
+    TfmAssContCadLocEquip& form = registro();
+    aba(form, form.tsComplementos);
+    host::ui::DataGrid* grade = form.dbgdAssContCadLocEquipCompl;
+    ASSERT_TRUE(dmTecContrato->quCtrCadastroIt->locate("ACITCODIGO", 8902));
+    dialogs->modal("fmObservacao", [](host::ui::Form& janela) {
+        auto& obs = static_cast<TfmObservacao&>(janela);
+        obs.dbmeObservacao->setFocus();
+        QTest::keyClicks(obs.dbmeObservacao, "Cabo de 20 m");
+        QTest::mouseClick(obs.bbGravar, Qt::LeftButton);
+    });
+    grade->setSelectedIndex(grade->columnByField("DESCRICAO")->index());
+    grade->editButtonClick();
+    notaFiscal(form, "gerado com Sucesso!");
+    EXPECT_EQ(lido("select SEQ || '|' || replace(TEXTO, ascii_char(13), '<CR>') from TEXTOS_PEDIDO order by SEQ"),
+              (QStringList{"1|Dell Latitude<CR>Nº Série: A1, B2", "2|Cabo de 20 m<CR>"}));
+    semPedidoTemporario();
 }
 
 }  // namespace

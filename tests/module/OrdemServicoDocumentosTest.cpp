@@ -147,7 +147,7 @@ TEST_F(OrdemServicoDocumentosTest, TheNarrowReceiptPrintsTheInternalCodeWithoutS
     EXPECT_EQ(linhasDe(dump, "qrsdPecas"),
               QStringList{"subDetail qrsdPecas: P0005    Correia de transmissão | "
                           "Qtde: 12,00  Unit.: 1.234,50  Total: 14.814,00"});
-    EXPECT_TRUE(tem(linhasDe(dump, "qrbnTitulo").value(0), "Endereço: Avenida Paulista, 1500Bela Vista"));
+    EXPECT_TRUE(tem(linhasDe(dump, "qrbnTitulo").value(0), "Endereço: Avenida Paulista, 1500 - Bela Vista"));
     narrow->release();
     qrAssOSComprovanteEqto.clear();
 }

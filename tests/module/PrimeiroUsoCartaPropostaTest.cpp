@@ -1,0 +1,119 @@
+// The demonstration's proposal printed from the assistance-order window on
+// the first start: under the default order mode "&Produção" says why it
+// prints nothing; with mode "E" and the branch's name, tax number and web
+// site typed in "Sistema > Parâmetros", the letter prints the branch's own
+// data, no placeholder.
+
+#include "tests/module/PrimeiroUsoFixture.h"
+
+#include "data/uDataTec.h"
+#include "host/Uparametros.h"
+#include "host/Uprincipal.h"
+#include "host/report/Uvisualrel.h"
+#include "host/ui/WindowRegistry.h"
+#include "rental/uAssVendas.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+
+namespace moduletest {
+namespace {
+
+class PrimeiroUsoCartaPropostaTest : public PrimeiroUsoTest {
+protected:
+    // The text of the one letter viewer left open ("" when none), which is closed.
+    static QString visualizado()
+    {
+        QString texto;
+        for (QWidget* janela : QApplication::topLevelWidgets())
+            if (auto* v = qobject_cast<TfmVisualizadorRelatorio*>(janela); v && !v->released() && v->isVisible()) {
+                texto += v->pages().textDump();
+                v->close();
+            }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return texto;
+    }
+    TfmAssVendas& propostaNaTela()
+    {
+        TfmAssVendas& form = abrirJanela(fmAssVendas, "fmAssVenda");
+        CarregaPedidoAssVenda("000001", "");
+        EXPECT_EQ(dmTec->campoPedido("NUMERO_PEDIDO").asString(), "000001");
+        return form;
+    }
+    static int linhaDe(QTableWidget* grade, int coluna, const QString& texto)
+    {
+        for (int linha = 0; linha < grade->rowCount(); ++linha)
+            if (grade->item(linha, coluna)->text() == texto)
+                return linha;
+        return -1;
+    }
+    // The cell's editor opened, the text typed in place of the value, Enter.
+    static void digitaNaCelula(QTableWidget* grade, int linha, int coluna, const QString& texto)
+    {
+        ASSERT_GE(linha, 0);
+        grade->setCurrentCell(linha, coluna);
+        grade->editItem(grade->item(linha, coluna));
+        auto* editor = grade->viewport()->findChild<QLineEdit*>();
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClicks(editor, texto);
+        QTest::keyClick(editor, Qt::Key_Return);
+        // The view commits and closes the editor once queued events run; the
+        // closed editor goes, so that the next cell's is the one found.
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(grade->item(linha, coluna)->text(), texto);
+    }
+    TfmParametros* parametrosDoMenu()
+    {
+        principal->miParametros->click();
+        for (host::ui::Form* form : host::ui::WindowRegistry::forms())
+            if (auto* aberta = qobject_cast<TfmParametros*>(form))
+                return aberta;
+        return nullptr;
+    }
+};
+
+TEST_F(PrimeiroUsoCartaPropostaTest, UnderTheDefaultModeProductionSaysWhyItPrintsNothing)
+{
+    TfmAssVendas& form = propostaNaTela();
+    form.bbProducao->click();
+    EXPECT_EQ(visualizado(), "");
+    ASSERT_EQ(dialogs->shown().size(), 1u) << vistos();
+    EXPECT_TRUE(dialogs->shown()[0].text.startsWith(
+        "Nada foi impresso: o pedido de produção e a carta de proposta só são impressos com o modo do pedido de"
+        " assistência \"C\" ou \"E\""))
+        << vistos();
+}
+
+TEST_F(PrimeiroUsoCartaPropostaTest, TheLetterPrintsTheBranchsTaxNumberAndWebSite)
+{
+    TfmParametros* parametros = parametrosDoMenu();
+    ASSERT_NE(parametros, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(parametros));
+    const int modo = linhaDe(parametros->grdParametros, 0, "ATMODOPEDIDOASSISTENCIA");
+    digitaNaCelula(parametros->grdParametros, modo, 1, "E");
+    const int filial = linhaDe(parametros->grdFiliais, 0, "01");
+    digitaNaCelula(parametros->grdFiliais, filial, 1, "Locadora Cimento Forte");
+    digitaNaCelula(parametros->grdFiliais, filial, 2, "12.345.678/0001-90");
+    digitaNaCelula(parametros->grdFiliais, filial, 3, "www.cimentoforte.com.br");
+    dialogs->acknowledge("Parâmetros gravados.");
+    parametros->bbSalvar->click();
+    parametros->close();
+    EXPECT_EQ(lido("select NOME || '|' || CNPJ || '|' || SITE from EA where CODIGO = '01'"),
+              QStringList{"Locadora Cimento Forte|12.345.678/0001-90|www.cimentoforte.com.br"});
+
+    TfmAssVendas& form = propostaNaTela();
+    EXPECT_EQ(form.bbProducao->text(), "&Proposta");
+    form.bbProducao->click();
+    const QString carta = visualizado();
+    EXPECT_TRUE(carta.contains("Locadora Cimento Forte - CNPJ: 12.345.678/0001-90")) << carta.toStdString();
+    EXPECT_TRUE(carta.contains("www.cimentoforte.com.br")) << carta.toStdString();
+    EXPECT_FALSE(carta.contains("00.000.000/0000-00") || carta.contains("www.empresa.com.br")) << carta.toStdString();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+}
+
+}  // namespace
+}  // namespace moduletest
