@@ -26,6 +26,9 @@
 #include <memory>
 
 struct ImpostoItemEntrada;
+namespace venda_os {
+struct Selecao;
+}
 
 class TdmTec : public host::data::DataModule {
 public:
@@ -237,6 +240,8 @@ public:
     void EnviarMensagemContatoCliente(const QString& cliente, const QString& texto);
     // Parts lines into sales orders and the stock (uDataTecBaixa.cpp).
     void InserirPecaPedidoVenda(bool bPendentes, const QString& pedido, bool bColecaoFechada, bool bTodas);
+    // The same with the sale's choices already made (uDataTecVendaOS.h).
+    void InserirPecaPedidoVenda(const venda_os::Selecao& selecao, const QString& pedido, bool bColecaoFechada);
     void BaixarEstoqueOrdemServico(int aoCodigo, bool bTodas, bool bVerificar);
     void RetirarReservaOrdemServido(int aoCodigo);
 
