@@ -3,7 +3,7 @@
 // "Devolvido", is billed (its total, which the billing of orders takes) at
 // what its sales order sells, the first line only.
 
-#include "tests/module/PrimeiroUsoFixture.h"
+#include "tests/module/PrimeiroUsoOrdemFixture.h"
 
 #include "data/uDataTec.h"
 #include "host/data/Field.h"
@@ -18,7 +18,7 @@
 namespace moduletest {
 namespace {
 
-class PrimeiroUsoPecaDevolvidaTest : public PrimeiroUsoTest {
+class PrimeiroUsoPecaDevolvidaTest : public PrimeiroUsoOrdemTest {
 protected:
     // A part line typed in the grid: the part, its price and its discount.
     static void linhaDePeca(TfmAssOrdemServico& form)
@@ -31,12 +31,10 @@ protected:
 
 TEST_F(PrimeiroUsoPecaDevolvidaTest, AReturnedPartIsNeitherBilledNorSold)
 {
-    TfmAssOrdemServico& form = abrirJanela(fmAssOrdemServico, "fmAssOrdemServico");
-    form.bbNovo->click();
-    form.dblcCliente->setKeyValue("00004");
-    form.bbSalvar->click();
-    const QString os = dmTec->quOSAOCODIGO->asString();
-    ASSERT_GT(os.toInt(), 0);
+    TfmAssOrdemServico* janela = nullptr;
+    const QString os = ordemNova(janela);
+    ASSERT_FALSE(os.isEmpty());
+    TfmAssOrdemServico& form = *janela;
     clicaAba(form.pcOrdemServico, form.tsPecasOS);
     linhaDePeca(form);
     linhaDePeca(form);

@@ -2,7 +2,7 @@
 // "Hora Técnica" (the register then closed) is offered by the "Tipo de Hora"
 // list of the order's service lines, and the line is priced by it.
 
-#include "tests/module/PrimeiroUsoFixture.h"
+#include "tests/module/PrimeiroUsoOrdemFixture.h"
 
 #include "data/uDataTec.h"
 #include "host/data/Field.h"
@@ -23,7 +23,7 @@
 namespace moduletest {
 namespace {
 
-class PrimeiroUsoTipoDeHoraTest : public PrimeiroUsoTest {
+class PrimeiroUsoTipoDeHoraTest : public PrimeiroUsoOrdemTest {
 protected:
     // Type 4, exact hours: 180 the first, 150 the second and every later one.
     void registrarTipoDeHora()
@@ -60,12 +60,10 @@ protected:
 TEST_F(PrimeiroUsoTipoDeHoraTest, TheServiceLineIsPricedByTheHourTypeChosenInItsList)
 {
     registrarTipoDeHora();
-    TfmAssOrdemServico& form = abrirJanela(fmAssOrdemServico, "fmAssOrdemServico");
-    form.bbNovo->click();
-    form.dblcCliente->setKeyValue("00004");
-    form.bbSalvar->click();
-    const QString os = dmTec->quOSAOCODIGO->asString();
-    ASSERT_GT(os.toInt(), 0);
+    TfmAssOrdemServico* janela = nullptr;
+    const QString os = ordemNova(janela);
+    ASSERT_FALSE(os.isEmpty());
+    TfmAssOrdemServico& form = *janela;
     novaLinhaNaGrade(form.dbgdOrdemServicoItens, "AOITEQUIPDESCRICAO", "Impressora laser");
     clicaAba(form.pcOrdemServico, form.tsServico);
     novaLinhaNaGrade(form.dbgdOrdemServicoServicos, "PRCODIGO", "S0001");
