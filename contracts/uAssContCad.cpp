@@ -136,10 +136,10 @@ void TfmAssContCad::FormActivate()
     dmGlobal->CarregaContasCaixa();
     dmGlobal->CarregaBancos();
     for (host::data::Dataset* lista : {static_cast<host::data::Dataset*>(dmTec->quAssHistorico),
-                                       static_cast<host::data::Dataset*>(dmTecContrato->quPesqIndice),
-                                       static_cast<host::data::Dataset*>(dmTec->quHoraTecnica)})
+                                       static_cast<host::data::Dataset*>(dmTecContrato->quPesqIndice)})
         if (!lista->active())
             lista->open();
+    dmTec->UsarHoraTecnica(this);
 }
 
 void TfmAssContCad::FormDeactivate()
@@ -151,9 +151,10 @@ void TfmAssContCad::FormDeactivate()
           static_cast<host::data::Dataset*>(dmGlobal->quBanco),
           static_cast<host::data::Dataset*>(dmTec->quAssHistorico),
           static_cast<host::data::Dataset*>(dmTecContrato->quCtrCobertura),
-          static_cast<host::data::Dataset*>(dmTecContrato->quPesqIndice),
-          static_cast<host::data::Dataset*>(dmTec->quHoraTecnica)})
+          static_cast<host::data::Dataset*>(dmTecContrato->quPesqIndice)})
         lista->close();
+    // The order window may still list the hour types.
+    dmTec->LargarHoraTecnica(this);
 }
 
 void TfmAssContCad::FormClose()

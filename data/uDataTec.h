@@ -19,6 +19,7 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -26,6 +27,9 @@
 #include <memory>
 
 struct ImpostoItemEntrada;
+namespace venda_os {
+struct Selecao;
+}
 
 class TdmTec : public host::data::DataModule {
 public:
@@ -162,6 +166,16 @@ public:
     void quHoraTecnicaBeforeDelete(host::data::Dataset& DataSet);
     void quHoraTecnicaAfterDelete(host::data::Dataset& DataSet);
     void quHoraTecnicaAfterPost(host::data::Dataset& DataSet);
+    // quHoraTecnica serves the order window's hour-type list and the
+    // registers that show it: open while any of them uses it, closed when the
+    // last one lets it go (uDataTecHoraTecnica.cpp). Both may repeat.
+    void UsarHoraTecnica(const void* usuario);
+    void LargarHoraTecnica(const void* usuario);
+    // An order this desk has just changed by statement (billed, closed,
+    // queued) is read again where quOS shows it, so that the order window's
+    // next save is not taken for another desk's change; a header being typed
+    // is left as it is (uDataTecOSRelida.cpp).
+    void RelerOSAlterada(int aoCodigo);
     void quOSSituacaoBeforeDelete(host::data::Dataset& DataSet);
     void quOSSituacaoAfterDelete(host::data::Dataset& DataSet);
     void quOSSituacaoAfterPost(host::data::Dataset& DataSet);
@@ -237,6 +251,8 @@ public:
     void EnviarMensagemContatoCliente(const QString& cliente, const QString& texto);
     // Parts lines into sales orders and the stock (uDataTecBaixa.cpp).
     void InserirPecaPedidoVenda(bool bPendentes, const QString& pedido, bool bColecaoFechada, bool bTodas);
+    // The same with the sale's choices already made (uDataTecVendaOS.h).
+    void InserirPecaPedidoVenda(const venda_os::Selecao& selecao, const QString& pedido, bool bColecaoFechada);
     void BaixarEstoqueOrdemServico(int aoCodigo, bool bTodas, bool bVerificar);
     void RetirarReservaOrdemServido(int aoCodigo);
 
@@ -1399,6 +1415,7 @@ private:
         QDateTime entrega;
     };
     QHash<QString, TransitoPeca> transitoPecas_;
+    QList<const void*> usuariosHoraTecnica_;
     const TransitoPeca& transitoPeca(const QString& produto);
 
     void createComponents();

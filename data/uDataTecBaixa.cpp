@@ -3,6 +3,7 @@
 // and their reservations released.
 
 #include "data/uDataTec.h"
+#include "data/uDataTecVendaOS.h"
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
@@ -20,18 +21,6 @@
 using host::data::DetachHandler;
 
 namespace {
-
-// The requested quantity replaces the quantity: without asking in the
-// company modes "V" and "1", else when the user chooses it.
-bool quantidadeRequeridaEmVigor(const TdmTec& tec)
-{
-    const QString modo = parametroAparado("ATMODOEMPRESA");
-    if (modo == "V" || modo == "1")
-        return true;
-    return parametroAparado("ATQUANTIDADEREQUERIDA") == "S" && !tec.quOSPecas->isEmpty() &&
-           MostraPergunta("Deseja inserir a Quantidade ou Quantidade Requerida das Peças?",
-                          {"Requerida", "Quantidade"}) == "Requerida";
-}
 
 // Orders of the cost type go at cost plus the margin of ATVALORKM.
 bool precoDeCusto(const TdmTec& tec)
@@ -52,25 +41,30 @@ struct ItemPedido {
 
 void TdmTec::InserirPecaPedidoVenda(bool bPendentes, const QString& pedido, bool bColecaoFechada, bool bTodas)
 {
+    venda_os::Selecao selecao;
+    selecao.pendentes = bPendentes;
+    selecao.todasPecas = bTodas;
+    selecao.pecaRequerida = venda_os::pecasPorQuantidadeRequerida(*this);
+    InserirPecaPedidoVenda(selecao, pedido, bColecaoFechada);
+}
+
+void TdmTec::InserirPecaPedidoVenda(const venda_os::Selecao& selecao, const QString& pedido, bool bColecaoFechada)
+{
     DetachHandler<decltype(quOSPecas->beforeEdit)> semRestricao(quOSPecas->beforeEdit);
     if (!quOSPecas->active()) {
         quOSPecas->paramByName("aocodigo")->setAsInteger(quOSAOCODIGO->asInteger());
         quOSPecas->open();
     }
-    quOSPecas->first();
-    const bool requerida = quantidadeRequeridaEmVigor(*this) && parametroAparado("ATQUANTIDADEREQUERIDA") == "S";
+    const bool bPendentes = selecao.pendentes;
+    const bool requerida = selecao.pecaRequerida;
     const bool custo = precoDeCusto(*this);
     const double margem = dmGlobal->ParametroNumero("ATVALORKM") / 100 + 1;
     const QString modoSerie = parametroAparado("ATMODONUMEROSERIE");
     const QString numero = QuotedStr(pedido);
-    for (; !quOSPecas->eof(); quOSPecas->next()) {
+    for (quOSPecas->first(); !quOSPecas->eof(); quOSPecas->next()) {
+        if (!venda_os::pecaVendida(*this, selecao))
+            continue;
         const QString observacao = bColecaoFechada ? QString("COLECAO FECHADA") : quOSPecasAPOBSERVACAO->asString();
-        if (requerida && quOSPecasAPQUANTIDADEREQUERIDA->asFloat() == 0)
-            continue;
-        if (!(quOSPecasAPAUTORIZADO->asString() == "S" && quOSPecasAPTIPO->asString() == "3") && !bTodas)
-            continue;
-        if (bPendentes && !quOSPecasVECODIGO->asString().trimmed().isEmpty())
-            continue;
         const QString produto = quOSPecasPRCODIGO->asString();
         ItemPedido item{quOSPecasAPQUANTIDADE->asFloat(), quOSPecasAPVALUNITARIO->asFloat(), !bPendentes, true};
         if (custo) {

@@ -2,6 +2,8 @@
 
 #include "service_orders/uAssFaturamentoRegras.h"
 
+#include "data/uDataTec.h"
+
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
@@ -99,6 +101,11 @@ QString FaturarOrdens(host::data::Dataset& selecao, double total, const EscolhaF
     ponto.release();
     tr.commitRetaining();
     espera.release();
+    // An order window open on a billed order shows it billed.
+    if (dmTec)
+        for (selecao.first(); !selecao.eof(); selecao.next())
+            dmTec->RelerOSAlterada(selecao.fieldByName("AOCODIGO")->asInteger());
+    selecao.first();
     return receber.documento;
 }
 

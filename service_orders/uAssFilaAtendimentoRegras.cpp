@@ -154,6 +154,8 @@ void TfmAssFilaAtendimento::trocarSequencia(int Technician, const QDateTime& Dat
     if (outra > 0)
         UpdateCampoCommit("AATC01AO", "AOSEQATENDIMENTO", QString::number(anterior),
                           " where AOCODIGO = " + QString::number(outra));
+    dmTec->RelerOSAlterada(cdsFilaAtenAOCODIGO->asInteger());
+    dmTec->RelerOSAlterada(outra);
 }
 
 void TfmAssFilaAtendimento::laRemoveFilaClick()

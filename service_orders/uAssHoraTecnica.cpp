@@ -36,13 +36,14 @@ TfmAssHoraTecnica::TfmAssHoraTecnica(QWidget* parent)
     setCentered(true);
     criarControles();
     onActivate = [this] {
-        if (dmTec && !horas().active())
-            horas().open();
+        if (dmTec)
+            dmTec->UsarHoraTecnica(this);
     };
     onShow = [this] { SalvarConfiguracaoDBGrid(dbgdCadastroHoraTecnica, true); };
     onClose = [this](host::ui::CloseAction& action) {
+        // The order window may still list the types.
         if (dmTec)
-            horas().close();
+            dmTec->LargarHoraTecnica(this);
         action = host::ui::CloseAction::Free;
     };
 }

@@ -78,6 +78,8 @@ TfmAssOrdemServico::TfmAssOrdemServico(QWidget* parent) : host::ui::Form(parent)
 TfmAssOrdemServico::~TfmAssOrdemServico()
 {
     destroyControls();
+    if (dmTec)
+        dmTec->LargarHoraTecnica(this);
     if (!fmAssOrdemServico.get() || fmAssOrdemServico.get() == this)
         ::OrdemServicoAberta = nullptr;
 }
@@ -142,6 +144,8 @@ void TfmAssOrdemServico::FormCreate()
 
 void TfmAssOrdemServico::FormShow()
 {
+    // The "Tipo de Hora" list of the service lines, while the window is open.
+    dmTec->UsarHoraTecnica(this);
     if (parametro("ATIMPRIMECOMPROVANTEOS") != "S" && dmTec->quOSAOREMANUFATURA->asString() != "R")
         SalvarConfiguracaoDBGrid(dbgdOrdemServicoItens, true);
     for (host::ui::DataGrid* grade : {dbgdOrdemServicoItensVeiculo, dbgdOrdemServicoServicos, dbgdOrdemServicoPecas, dbgdOrdemServicoDespExtra,
@@ -163,6 +167,7 @@ void TfmAssOrdemServico::FormShow()
 
 void TfmAssOrdemServico::FormActivate()
 {
+    dmTec->UsarHoraTecnica(this);
     pcOrdemServicoChange();
     dmGlobal->CarregaListaClientes();
     dmGlobal->CarregaTabelaVencimento();
@@ -225,6 +230,7 @@ void TfmAssOrdemServico::FormClose()
     tec.OSSalvarPendentesAoFechar();
     for (host::data::Dataset* d : {tec.quOSItem, tec.quOS, tec.quContrato, tec.quOSAndamento})
         d->close();
+    tec.LargarHoraTecnica(this);
     SalvarConfiguracaoJanela(this, bModoZeltoControlAtivo);
     tec.CarregaOSItens(0, 0);
     release();

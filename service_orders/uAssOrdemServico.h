@@ -33,6 +33,10 @@ class QLabel;
 class QPushButton;
 class QWidget;
 
+namespace venda_os {
+struct Selecao;
+}
+
 namespace host::data {
 class DataSource;
 class Dataset;
@@ -320,6 +324,8 @@ public:
     QString OSEmissaoPedidoVenda(bool AskOpen, bool ShowSuccess, bool HideParts, QString& ServiceOrderNumber,
                                  QString& ExpenseOrderNumber);
     void InserirServicoPedidoVenda(bool PendingOnly, const QString& OrderNumber);
+    // The same with the sale's choices already made.
+    void InserirServicoPedidoVenda(const venda_os::Selecao& selecao, const QString& OrderNumber);
     void InserirTotalServicoPecaPedidoVenda(const QString& OrderNumber);
     // The text as the additional observation ("V") of the order's last line.
     void AtualizarObservacaoAdiconalPedidoVendas(const QString& pedido, int aoCodigo, int sequencia,

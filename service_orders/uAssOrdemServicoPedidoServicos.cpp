@@ -7,6 +7,7 @@
 #include "service_orders/uAssOrdemServicoComum.h"
 
 #include "data/uDataTec.h"
+#include "data/uDataTecVendaOS.h"
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
@@ -17,11 +18,7 @@
 
 namespace {
 
-// Authorised and without warranty: the only lines sent, counted or stamped.
-bool servicoCobravel(const TdmTec& tec)
-{
-    return tec.quOSAndamentoAAAUTORIZADO->asString() == "S" && tec.quOSAndamentoAATIPO->asString() == "3";
-}
+using venda_os::servicoCobravel;
 
 bool servicoPendente(const TdmTec& tec) { return tec.quOSAndamentoVECODIGO->asString().trimmed().isEmpty(); }
 
@@ -81,35 +78,26 @@ double valorLinhaServico(const TdmTec& tec)
 
 void TfmAssOrdemServico::InserirServicoPedidoVenda(bool PendingOnly, const QString& OrderNumber)
 {
+    venda_os::Selecao selecao;
+    selecao.pendentes = PendingOnly;
+    selecao.colunaServico = venda_os::colunaQuantidadeServico(*dmTec);
+    InserirServicoPedidoVenda(selecao, OrderNumber);
+}
+
+void TfmAssOrdemServico::InserirServicoPedidoVenda(const venda_os::Selecao& selecao, const QString& OrderNumber)
+{
     TdmTec& tec = *dmTec;
     host::data::Query& servicos = *tec.quOSAndamento;
     // The stamps edit lines the edit guard would refuse once they are in an order.
     host::data::DetachHandler<host::data::Dataset::Event> semGuarda(servicos.beforeEdit);
 
-    QString coluna = "AAQUANTIDADE";
-    const QString opcaoTela = parametro("ATOPCAOTELAOS");
-    const bool veiculo = parametro("ATPESQUISAOSVEICULO") == "S";
-    if (veiculo && !servicos.isEmpty() && opcaoTela != "V" && opcaoTela != "1" &&
-        MostraPergunta("Deseja inserir a Quantidade ou Quantidade Requerida dos Serviços?",
-                       {"Requerida", "Quantidade"}) == "Requerida")
-        coluna = "AAQUANTIDADEREQUERIDA";
-    const QString tipoCliente = parametro("ATTIPOOSPEDIDOCLIENTE");
-    const bool custo = parametro("ATCLASSIFICACAOOS") == "S" && !tipoCliente.isEmpty() &&
-                       tec.quOSAOTIPOOS->asString() == tipoCliente;
+    const bool PendingOnly = selecao.pendentes;
+    const QString& coluna = selecao.colunaServico;
+    const bool custo = venda_os::servicosAPrecoDeCusto(tec);
     const QString colunas = ", AACODIGO, GRCODIGO, FOCODIGOVENDEDOR";
 
     if (parametro("ATPEDIDOTOTALSERVICOPECA") == "S") {
-        host::data::Query& total = *dmGlobal->quAuxiliar;
-        total.close();
-        total.setSql(QString("select coalesce(sum(%1), 0) as TotServ from AATC01AA aa")
-                         .arg(custo ? "aa." + coluna + " * pr.Pco_Custo" : QString("aa.aaValorTotal")) +
-                     (custo ? " left outer join Acec1101 pr on (pr.Codigo = aa.PrCodigo)" : "") +
-                     " where aa.AOCODIGO = " + tec.quOSAOCODIGO->asString() +
-                     " and aa.AAautorizado = 'S' and aa.AAtipo = '3'" +
-                     (PendingOnly ? " and coalesce(aa.vecodigo, '') = ''" : ""));
-        total.open();
-        const double totalServicos = total.fieldByName("TotServ")->asFloat();
-        total.close();
+        const double totalServicos = venda_os::totalServicos(tec, selecao);
         // The line takes product, discount and operation from the first line
         // whose work is in the total, never from a warranty or unauthorised one.
         servicos.first();
@@ -131,11 +119,9 @@ void TfmAssOrdemServico::InserirServicoPedidoVenda(bool PendingOnly, const QStri
     } else {
         const bool impressa = parametro("ATQUANTIDADEIMPRESSAOS") == "S";
         for (servicos.first(); !servicos.eof(); servicos.next()) {
+            if (!venda_os::servicoVendido(tec, selecao))
+                continue;
             const double quantidadeColuna = servicos.fieldByName(coluna)->asFloat();
-            if (veiculo && quantidadeColuna == 0)
-                continue;
-            if (!servicoCobravel(tec) || (PendingOnly && !servicoPendente(tec)))
-                continue;
             const QString texto = textoEquipamentoServico(tec);
             const QString produto = tec.quOSAndamentoPRCODIGO->asString();
             double quantidade = quantidadeColuna;

@@ -7,6 +7,7 @@
 #include "service_orders/uAssOrdemServicoComum.h"
 
 #include "data/uDataTec.h"
+#include "data/uDataTecVendaOS.h"
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
@@ -60,27 +61,21 @@ void verificarItensPedido(const QString& modoItem, const QString& codigo)
         dmGlobal->MostraAviso(kSemLinhasParaPedido, true);
 }
 
-// Whether the routine below puts any line into a sales order: a chargeable
-// line (authorised, without warranty, still without an order when only the
-// pending go) of the kinds the window sends, the one total line, the travel
-// or the expense line. Asked before any order is made or the service order
-// closed: an order of no line is no sale.
-bool pedidoTeraLinhas(const TfmAssOrdemServico& tela, int ordem, bool pendentes)
+// The quantity questions answered once, and the sale refused before any
+// order is made or the service order closed when it would insert no line.
+venda_os::Selecao selecaoDaVenda(TfmAssOrdemServico& tela, int ordem, bool pendentes, const venda_os::Conteudo& conteudo)
 {
-    const TdmTec& tec = *dmTec;
-    if (parametro("ATPEDIDOTOTALSERVICOPECA") == "P")
-        return tec.quOSAOVALORSERVICO->asFloat() + tec.quOSAOVALORPECAS->asFloat() > 0;
-    const QString onde = "where AOCODIGO = " + QString::number(ordem) +
-                         (pendentes ? " and coalesce(VECODIGO, '') = ''" : QString());
-    const bool reembolso = !parametro("ATSERVICOREEMBOLSOVIAGEM").trimmed().isEmpty();
-    if (tela.GetValueOpcaoDespesa("Despesas com Peças") &&
-        CarregaNumeroInteiro("count(*)", "AATC01AP", onde + " and APAUTORIZADO = 'S' and APTIPO = '3'") > 0)
-        return true;
-    if (tela.GetValueOpcaoDespesa("Serviço") &&
-        (CarregaNumeroInteiro("count(*)", "AATC01AA", onde + " and AAAUTORIZADO = 'S' and AATIPO = '3'") > 0 ||
-         (parametro("ATMODOFATURAMENTOOS") == "2" && tec.quOSAODESPVIAGEM->asFloat() > 0 && reembolso)))
-        return true;
-    return reembolso && !tec.quOSCLCODIGOCOBRANCADESPESAS->asString().trimmed().isEmpty();
+    TdmTec& tec = *dmTec;
+    try {
+        const venda_os::Selecao selecao = venda_os::escolher(tec, pendentes, conteudo);
+        if (!venda_os::teraLinhas(tec, selecao, conteudo))
+            dmGlobal->MostraAviso(kSemLinhasParaPedido, true);
+        return selecao;
+    } catch (...) {
+        tec.CarregaOSAtributos(ordem, 0, false);
+        tela.VerificaOSAtributoAberto();
+        throw;
+    }
 }
 
 // "" (first order), "Completo" or "Pendentes"; "Cancelar" ends silently.
@@ -258,10 +253,10 @@ QString TfmAssOrdemServico::OSEmissaoPedidoVenda(bool AskOpen, bool ShowSuccess,
     const int ordem = ordemAtual();
     verificarItensPedido(modoItem, QString::number(ordem));
     const bool pendentes = modoPedido(modoItem) == "Pendentes";
-    if (!pedidoTeraLinhas(*this, ordem, pendentes))
-        dmGlobal->MostraAviso(kSemLinhasParaPedido, true);
 
     tec.CarregaOSAtributos(ordem, 0, true);
+    const venda_os::Conteudo conteudo{GetValueOpcaoDespesa("Despesas com Peças"), GetValueOpcaoDespesa("Serviço")};
+    const venda_os::Selecao selecao = selecaoDaVenda(*this, ordem, pendentes, conteudo);
     tec.quOSPecas->disableControls();
     tec.quOSAndamento->disableControls();
     tec.quOS->beforeEdit = nullptr;
@@ -295,10 +290,10 @@ QString TfmAssOrdemServico::OSEmissaoPedidoVenda(bool AskOpen, bool ShowSuccess,
         if (parametro("ATPEDIDOTOTALSERVICOPECA") == "P") {
             InserirTotalServicoPecaPedidoVenda(pedidos.principal);
         } else {
-            if (GetValueOpcaoDespesa("Despesas com Peças"))
-                tec.InserirPecaPedidoVenda(pendentes, pedidos.principal, HideParts, false);
-            if (GetValueOpcaoDespesa("Serviço"))
-                InserirServicoPedidoVenda(pendentes, pedidos.servico);
+            if (conteudo.pecas)
+                tec.InserirPecaPedidoVenda(selecao, pedidos.principal, HideParts);
+            if (conteudo.servicos)
+                InserirServicoPedidoVenda(selecao, pedidos.servico);
         }
         gravarPedidoNaOS(*this, pedidos.principal, pedidos.servico);
         completarPedidosGerados(pedidos);

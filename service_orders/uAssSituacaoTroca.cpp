@@ -259,7 +259,10 @@ void TfmAssSituacaoTroca::bbOkClick()
 
     if (dmGlobal->quEmpresa->fieldByName("UGESPECIFICOEMPRESA")->asInteger() == 15 &&
         LerSituacaoOS(escolhida).tipo == "F")
+    {
         UpdateCampoCommit("AATC01AO", "AOBAIXA", "'S'", "WHERE AOCODIGO = " + QString::number(ordem()));
+        dmTec->RelerOSAlterada(ordem());
+    }
     setModalResult(host::ui::ModalResult::Ok);
     if (!laTempo->isHidden()) {
         bOk = true;

@@ -142,6 +142,17 @@ void loadTradeRegisters(db::Transaction& tr)
                                     {"999", "Garantia de 90 dias para peças e serviços."}};
     for (const Code& m : messages)
         insertIfMissing(tr, "ALFC2601", {"CODIGO"}, {{"CODIGO", m.code}, {"DESCRICAO", text(m.description)}});
+    // The fixed texts of a service order's e-mails to its customer: the
+    // opening notice (sequence 1) and the budget (-1).
+    struct Fixo { int sequence; const char* text; };
+    static const Fixo fixos[] = {
+        {1, "Prezado cliente, recebemos o seu equipamento e a ordem de serviço foi aberta. Avisaremos quando o "
+            "orçamento estiver pronto."},
+        {-1, "Prezado cliente, o orçamento da sua ordem de serviço está pronto. Aguardamos a sua aprovação para "
+             "iniciar o serviço."}};
+    for (const Fixo& f : fixos)
+        insertIfMissing(tr, "AUGC70OB", {"OBCODIGO", "OBID", "OBSEQUENCIA"},
+                        {{"OBCODIGO", "FIXO"}, {"OBID", "A"}, {"OBSEQUENCIA", f.sequence}, {"OBTEXTO", text(f.text)}});
 }
 
 void loadStockLocations(db::Transaction& tr)

@@ -6,8 +6,11 @@ namespace host::schema {
 // behaviour. The few set here make a new installation usable at once: the
 // contract functions on as an equipment-rental company runs them (rental
 // register and billing, contacts that follow the customer), branch "01" and
-// stock location "001", totals over every line, the demonstration service
-// "S0001" as the standard service.
+// stock location "001", the demonstration service "S0001" as the standard
+// service. The order totals stay plain (ATFORMULATOTALOS empty): they count
+// the lines the customer authorised without warranty, the lines a sales
+// order takes, so that billing, the sales order and the reports agree and a
+// returned or refused line is not billed.
 const std::vector<ParameterDefault>& parameterDefaults()
 {
     static const std::vector<ParameterDefault> defaults = {
@@ -64,7 +67,7 @@ const std::vector<ParameterDefault>& parameterDefaults()
         {"ATESTOQUEINSUFICIENTE", ""},
         {"ATESTOQUENEGATIVO", ""},
         {"ATEXIBEFOTOOS", ""},
-        {"ATFORMULATOTALOS", "T"},
+        {"ATFORMULATOTALOS", ""},
         {"ATFORNECEDORTODOS", ""},
         {"ATFRACIONAMENTOITEM", ""},
         {"ATFRACIONAUNIDADE", ""},

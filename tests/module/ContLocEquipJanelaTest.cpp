@@ -303,7 +303,8 @@ TEST_F(ContLocEquipJanelaTest, NotePagesWriteTheirKeysAndReturnedRowsAreYellow)
     };
     nota(form.tsObsSR, form.dbmeObsSR, "Boleto no dia 5");
     nota(form.tsObsAdicionais, form.dbmeObsAdic, "Cliente antigo");
-    EXPECT_EQ(lido("select OBCODIGO || OBID || OBSEQUENCIA || ':' || OBTEXTO from AUGC70OB order by OBSEQUENCIA"),
+    EXPECT_EQ(lido("select OBCODIGO || OBID || OBSEQUENCIA || ':' || OBTEXTO from AUGC70OB where OBCODIGO <> 'FIXO'"
+                   " order by OBSEQUENCIA"),
               (QStringList{"801U1:Boleto no dia 5", "801U2:Cliente antigo"}));
 
     aba(form, form.tsEquipamentos);

@@ -164,7 +164,7 @@ TEST_F(ContLocacaoJanelaTest, EquipmentGridsHoldTheCurrentContractsRows)
     });
     grade->setSelectedIndex(grade->columnByField("ACITOBSERVACAO")->index());
     grade->editButtonClick();
-    EXPECT_EQ(lido("select OBCODIGO || OBID || OBSEQUENCIA || ':' || OBTEXTO from AUGC70OB"),
+    EXPECT_EQ(lido("select OBCODIGO || OBID || OBSEQUENCIA || ':' || OBTEXTO from AUGC70OB where OBCODIGO <> 'FIXO'"),
               QStringList{"802Y4:Entregue na obra"});
     EXPECT_EQ(lido("select cast(EVCODIGO as varchar(5)) from AATC05ACIT where ACITCODIGO = 4"), QStringList{"31"});
     EXPECT_EQ(dialogs->pending(), 0);

@@ -23,12 +23,13 @@ protected:
         ordemComItem("Impressora");
         for (int linha : {1, 2})
             exec(QString("insert into AATC01AA (AOCODIGO, AOITCODIGO, AACODIGO, PRCODIGO, AAQUANTIDADE, AAVALOR,"
-                         " AAVALORTOTAL, AAAUTORIZADO) values (42, 1, %1, 'S0001', 1, %2, %2, 'S')")
+                         " AAVALORTOTAL, AAAUTORIZADO, AATIPO) values (42, 1, %1, 'S0001', 1, %2, %2, 'S', '3')")
                      .arg(linha)
                      .arg(linha * 100));
         for (int linha : {1, 2})
             exec(QString("insert into AATC01AP (AOCODIGO, AOITCODIGO, APSEQUENCIA, PRCODIGO, APQUANTIDADE,"
-                         " APVALUNITARIO, APVALTOTAL, APAUTORIZADO) values (42, 1, %1, 'P0001', 1, %2, %2, 'S')")
+                         " APVALUNITARIO, APVALTOTAL, APAUTORIZADO, APTIPO) values (42, 1, %1, 'P0001', 1, %2, %2, 'S',"
+                         " '3')")
                      .arg(linha)
                      .arg(linha * 10));
         exec("insert into AATC01AX (AOCODIGO, AXCODIGO, AXNUMERO, AXVALOR) values (42, 1, '1', 7)");

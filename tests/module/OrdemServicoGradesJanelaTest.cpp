@@ -64,7 +64,7 @@ protected:
     void servico(int linha, double quantidade, double valor, const QString& autorizado = "S")
     {
         exec(QString("insert into AATC01AA (AOCODIGO, AOITCODIGO, AACODIGO, PRCODIGO, AAQUANTIDADE, AAVALOR,"
-                     " AAVALORTOTAL, AAAUTORIZADO) values (42, 1, %1, 'SRV01', %2, %3, %4, '%5')")
+                     " AAVALORTOTAL, AAAUTORIZADO, AATIPO) values (42, 1, %1, 'SRV01', %2, %3, %4, '%5', '3')")
                  .arg(linha)
                  .arg(quantidade)
                  .arg(valor)

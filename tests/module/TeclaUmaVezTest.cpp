@@ -35,7 +35,7 @@ protected:
         OrdemServicoEntradaTest::SetUp();
         ordemComItem("Impressora");
         exec("insert into AATC01AA (AOCODIGO, AOITCODIGO, AACODIGO, PRCODIGO, AAQUANTIDADE, AAVALOR, AAVALORTOTAL,"
-             " AATOTAL, AAAUTORIZADO) values (42, 1, 1, 'S0001', 1, 60, 60, 60, 'S')");
+             " AATOTAL, AAAUTORIZADO, AATIPO) values (42, 1, 1, 'S0001', 1, 60, 60, 60, 'S', '3')");
         tr().commitRetaining();
     }
     // The order's service lines as another desk reads them: product and minutes.

@@ -1,0 +1,32 @@
+#pragma once
+// The first start's walks on a new service order typed in the order window.
+
+#include "tests/module/PrimeiroUsoFixture.h"
+
+#include "data/uDataTec.h"
+#include "host/data/Field.h"
+#include "host/data/Query.h"
+#include "host/ui/DataLookupCombo.h"
+#include "service_orders/uAssOrdemServico.h"
+
+#include <QPushButton>
+
+namespace moduletest {
+
+class PrimeiroUsoOrdemTest : public PrimeiroUsoTest {
+protected:
+    // The order window opened through the dispatcher on a new order of a
+    // demonstration customer, saved with its button; the order's number
+    // (empty when none was saved).
+    QString ordemNova(TfmAssOrdemServico*& form)
+    {
+        form = &abrirJanela(fmAssOrdemServico, "fmAssOrdemServico");
+        form->bbNovo->click();
+        form->dblcCliente->setKeyValue("00004");
+        form->bbSalvar->click();
+        const int numero = dmTec->quOSAOCODIGO->asInteger();
+        return numero > 0 ? QString::number(numero) : QString();
+    }
+};
+
+}  // namespace moduletest
