@@ -5,6 +5,8 @@
 
 #include "tests/module/OrdemServicoPedidoVendaFixture.h"
 
+#include <QPushButton>
+
 namespace moduletest {
 namespace {
 

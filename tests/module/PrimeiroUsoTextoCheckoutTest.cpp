@@ -14,6 +14,8 @@
 #include "rental/uAssCheckout.h"
 #include "rental/uAssCheckoutConsulta.h"
 
+#include <QComboBox>
+
 namespace moduletest {
 namespace {
 
