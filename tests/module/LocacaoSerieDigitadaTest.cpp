@@ -5,7 +5,6 @@
 
 #include "tests/module/LocacaoPropriaFixture.h"
 
-#include "host/Uobservacao.h"
 #include "host/report/Report.h"
 #include "host/report/Uvisualrel.h"
 #include "host/ui/DataTextControls.h"
@@ -18,19 +17,6 @@ namespace {
 
 class LocacaoSerieDigitadaTest : public LocacaoPropriaTest {
 protected:
-    // The listed pieces checked in, with a note.
-    void confirmaEntrada()
-    {
-        TfmAssEntradaEquip& form = *fmAssEntradaEquip;
-        dialogs->answer("Sim", "Confirma a Entrada do(s) Equipamento(s) consultados?");
-        dialogs->modal("fmObservacao", [](host::ui::Form& janela) {
-            auto& obs = static_cast<TfmObservacao&>(janela);
-            obs.dbmeObservacao->setFocus();
-            QTest::keyClicks(obs.dbmeObservacao, "Voltou sem avaria");
-            QTest::mouseClick(obs.bbGravar, Qt::LeftButton);
-        });
-        form.bbConfirma->click();
-    }
     // The viewer's pages as text, the viewer closed.
     static QString paginasDoVisualizador()
     {
@@ -117,7 +103,7 @@ TEST_F(LocacaoSerieDigitadaTest, AProductRegisteredIsRentedByItsSerialCheckedInA
     // Back 8 days after it was due: checked in by its serial number.
     uDataTecContLocacao::setRelogio([entrega] { return QDateTime(entrega.addDays(8), QTime(10, 0)); });
     EXPECT_EQ(entradaListada("BT-0001"), 1) << vistos();
-    confirmaEntrada();
+    confirmaEntradaComObservacao(*fmAssEntradaEquip);
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
     EXPECT_EQ(lido("select ACITRETORNO from AATC05ACIT where ACITCODIGO = " + linha), QStringList{"S"}) << vistos();
     fmAssEntradaEquip->close();

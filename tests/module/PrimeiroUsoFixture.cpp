@@ -4,6 +4,7 @@
 #include "contract_data/uDataTecCont.h"
 #include "data/uDataTec.h"
 #include "host/Udmglobal.h"
+#include "host/Uobservacao.h"
 #include "host/Uprincipal.h"
 #include "host/schema/HostParameters.h"
 #include "host/schema/HostSchema.h"
@@ -12,6 +13,7 @@
 #include "host/ui/PageControl.h"
 #include "host/ui/ScriptedDialogs.h"
 #include "host/ui/WindowRegistry.h"
+#include "rental/uAssEntradaEquip.h"
 #include "service_orders/uAssSolicitacao.h"
 #include "tests/support/TestDatabase.h"
 
@@ -132,6 +134,18 @@ QStringList PrimeiroUsoTest::recusas() const
         if (d.kind == host::ui::DialogKind::Warning || d.kind == host::ui::DialogKind::Error)
             textos << d.text;
     return textos;
+}
+
+void PrimeiroUsoTest::confirmaEntradaComObservacao(TfmAssEntradaEquip& janela)
+{
+    dialogs->answer("Sim", "Confirma a Entrada do(s) Equipamento(s) consultados?");
+    dialogs->modal("fmObservacao", [](host::ui::Form& form) {
+        auto& obs = static_cast<TfmObservacao&>(form);
+        obs.dbmeObservacao->setFocus();
+        QTest::keyClicks(obs.dbmeObservacao, "Voltou sem avaria");
+        QTest::mouseClick(obs.bbGravar, Qt::LeftButton);
+    });
+    janela.bbConfirma->click();
 }
 
 }  // namespace moduletest

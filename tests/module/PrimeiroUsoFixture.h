@@ -10,6 +10,7 @@
 
 #include <QStringList>
 
+class TfmAssEntradaEquip;
 class TfmAssSolicitacao;
 
 namespace moduletest {
@@ -31,6 +32,9 @@ protected:
     // row of part P0003, quantity 2, its responsible chosen as MARIA in the
     // look-up cell (left open). The request's number.
     int pedidoDePecaComResponsavel(TfmAssSolicitacao& janela);
+    // On the check-in window: the listed pieces confirmed, with the note
+    // "Voltou sem avaria".
+    void confirmaEntradaComObservacao(TfmAssEntradaEquip& janela);
     // Every text shown so far, in order, for a failure's message.
     std::string vistos() const { return dialogs->texts().join(" | ").toStdString(); }
 };

@@ -8,7 +8,6 @@
 #include "tests/module/PrimeiroUsoFixture.h"
 
 #include "data/uDataTec.h"
-#include "host/Uobservacao.h"
 #include "host/Uprincipal.h"
 #include "host/data/Field.h"
 #include "host/data/Query.h"
@@ -138,14 +137,7 @@ TEST_F(PrimeiroUsoLocacaoTest, TheRentedEquipmentIsCheckedIn)
     form.edNroSerie->setText("'GER-5K-0001'");
     form.bbPesquisar->click();
     ASSERT_EQ(form.quConsulta->recordCount(), 1) << vistos();
-    dialogs->answer("Sim", "Confirma a Entrada do(s) Equipamento(s) consultados?");
-    dialogs->modal("fmObservacao", [](host::ui::Form& janela) {
-        auto& obs = static_cast<TfmObservacao&>(janela);
-        obs.dbmeObservacao->setFocus();
-        QTest::keyClicks(obs.dbmeObservacao, "Voltou sem avaria");
-        QTest::mouseClick(obs.bbGravar, Qt::LeftButton);
-    });
-    form.bbConfirma->click();
+    confirmaEntradaComObservacao(form);
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
     EXPECT_EQ(lido("select ACITRETORNO from AATC05ACIT where ACITCODIGO = 5"), QStringList{"S"}) << vistos();
 }
