@@ -10,6 +10,7 @@
 #include "host/schema/HostSchema.h"
 #include "host/ui/DataEdit.h"
 #include "host/ui/DataGrid.h"
+#include "host/ui/DataTextControls.h"
 #include "host/ui/PageControl.h"
 #include "host/ui/ScriptedDialogs.h"
 #include "host/ui/WindowRegistry.h"
