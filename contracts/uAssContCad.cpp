@@ -216,8 +216,9 @@ void TfmAssContCad::bbCancelarClick() { CancelarAlteracoes(contrato()); }
 
 void TfmAssContCad::bbExcluirClick()
 {
-    ExcluirRegistro(contrato());
-    carregarContrato(-1);
+    // "Não" keeps the contract as typed: nothing is reloaded.
+    if (ExcluirRegistro(contrato()))
+        carregarContrato(-1);
 }
 
 void TfmAssContCad::bbRelatorioClick() { QuerytoRelatorio(contrato(), true); }

@@ -170,8 +170,9 @@ void TfmAssContLocBase::btExcluirClick()
         if (!uAssContLoc::SenhaExclusaoConfere(senha, digitada))
             dmGlobal->MostraAviso("Aviso: operação abortada.\rA senha informada é inválida!", true);
     }
-    ExcluirRegistro(contrato());
-    dmGlobal->IBTransaction1->commitRetaining();
+    // "Não" keeps the contract as typed: nothing is reloaded.
+    if (!ExcluirRegistro(contrato()))
+        return;
     CarregaContrato(0);
     CarregaContratoEquipamento(0);
     primeiraPagina();

@@ -169,10 +169,10 @@ void TfmAssVendas::salvar()
     saveChanges();   // the configured lines and the rest being typed
 }
 
-void TfmAssVendas::ExcluirPedidoAssVendaCorrente(const QString& numero)
+bool TfmAssVendas::ExcluirPedidoAssVendaCorrente(const QString& numero)
 {
     if (!VerificaValidadeSenha(parametro("ATSENHAEXCLUSAOPEDIDO"), "Senha de Exclusão de Pedido de Vendas"))
-        return;
+        return false;
     host::data::Query& venda = *dmTec->quAssVenda;
     if (!venda.active() || venda.isEmpty() || venda.fieldByName("NUMERO_PEDIDO")->asString() != numero)
         CarregaPedidoAssVenda(numero, "");
@@ -192,6 +192,7 @@ void TfmAssVendas::ExcluirPedidoAssVendaCorrente(const QString& numero)
     venda.setTag(0);
     if (venda.isEmpty())
         fecharLinhas();
+    return true;
 }
 
 // The lines of an order no longer stored go with it: no grid keeps them
@@ -237,8 +238,9 @@ void TfmAssVendas::bbExcluirClick()
         venda.cancel();
         return;
     }
-    ExcluirPedidoAssVendaCorrente(venda.fieldByName("NUMERO_PEDIDO")->asString());
-    limparEnderecos();
+    // A refused password leaves the order, and its addresses, shown.
+    if (ExcluirPedidoAssVendaCorrente(venda.fieldByName("NUMERO_PEDIDO")->asString()))
+        limparEnderecos();
 }
 
 // The copy and the contract read the stored order: what is being typed is

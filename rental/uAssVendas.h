@@ -137,7 +137,8 @@ public:
 
     // ---- routines of the window ----
     void salvar();
-    void ExcluirPedidoAssVendaCorrente(const QString& numero);
+    // True when the order was deleted.
+    bool ExcluirPedidoAssVendaCorrente(const QString& numero);
     void CarregaListaPeriodo();
     void CarregaListaTipoContrato();
     void CarregaListaProjetos(const QString& cliente);

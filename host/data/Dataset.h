@@ -161,9 +161,11 @@ public:
 
     // Lets a grid read another buffered row through the fields without moving
     // the cursor or running events (calculated fields are computed for it).
+    // The cursor's own row answers with its typing unless `stored` asks for
+    // the row as stored.
     class RowScope {
     public:
-        RowScope(Dataset& dataset, int recNo);
+        RowScope(Dataset& dataset, int recNo, bool stored = false);
         ~RowScope();
         RowScope(const RowScope&) = delete;
         RowScope& operator=(const RowScope&) = delete;

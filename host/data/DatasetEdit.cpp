@@ -261,7 +261,14 @@ void Dataset::remove()
         throw DatasetError(QString("%1: não há registro para excluir.").arg(name()));
     if (!canModify())
         throw DatasetError(QString("%1: a tabela não pode ser alterada.").arg(name()));
-    fire(beforeDelete);
+    if (editing()) {
+        // The stored row is the one deleted: its checks and records read it
+        // as stored, and the typing over it stays when they refuse.
+        RowScope stored(*this, cur_ + 1, true);
+        fire(beforeDelete);
+    } else {
+        fire(beforeDelete);
+    }
     const bool wasEditing = editing();
     try {
         writeDelete(rowValues(cur_));

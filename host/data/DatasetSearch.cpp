@@ -135,11 +135,11 @@ void Dataset::gotoBookmark(Bookmark bookmark)
     throw DatasetError(QString("%1: registro não encontrado.").arg(name()));
 }
 
-Dataset::RowScope::RowScope(Dataset& dataset, int recNo)
+Dataset::RowScope::RowScope(Dataset& dataset, int recNo, bool stored)
     : dataset_(dataset), savedRow_(dataset.peekRow_), savedCalc_(dataset.peekCalc_)
 {
     const int row = recNo - 1;
-    if (row == dataset.cur_ && savedRow_ < 0)
+    if (row == dataset.cur_ && savedRow_ < 0 && !stored)
         return;   // the current row answers as it is, edits included
     if (!dataset.ensureRow(row))
         throw DatasetError(QString("%1: registro %2 não existe.").arg(dataset.name()).arg(recNo));

@@ -687,8 +687,8 @@ bool confirmAndDeleteRow(host::data::Dataset& dataset)
         dataset.cancel();
         return true;
     }
-    if (dataset.editing())
-        dataset.cancel();
+    // The stored row goes, whatever was typed over it; a delete refused
+    // keeps the typing, to be saved or cancelled.
     dataset.remove();
     return true;
 }
