@@ -203,6 +203,9 @@ void TfmAssBasicoContratosFaturamento::criarGrades(QGroupBox*& servicos, QGroupB
 
 void TfmAssBasicoContratosFaturamento::bbPesquisarClick()
 {
+    // A date refused on screen is never searched by the last one taken.
+    if (!host::ui::checkTypedDates({edDataInicial, edDataFinal}))
+        return;
     const QString cliente = edCliente->text().trimmed();
     if (cliente.isEmpty())
         dmGlobal->MostraErro("Informe um cliente válido");

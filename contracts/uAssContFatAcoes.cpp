@@ -65,6 +65,7 @@ struct ControlesSuspensos {
 
 FiltrosFaturamento TfmAssContFat::Filtros() const
 {
+    host::ui::requireTypedDates({edVctoIni, edVctoFim});
     FiltrosFaturamento f;
     f.opcaoContrato = dmGlobal->Parametro("ATOPCAOCONTRATO");
     if (const host::data::Field* campo =
@@ -200,6 +201,7 @@ void TfmAssContFat::GravaAviso(const QStringList& linhas)
 
 void TfmAssContFat::bbBaixarClick()
 {
+    host::ui::requireTypedDates({edVctoIni, edVctoFim, edPrevisaoIni, edPrevisaoFim, mdDataFaturamento});
     bbPesquisarClick();
     const int modo = rgTipo->itemIndex();
     if (modo == ApenasOficializar) {

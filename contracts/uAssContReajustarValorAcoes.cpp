@@ -35,6 +35,8 @@ void preencheFaixaReajuste(QLineEdit* de, QLineEdit* ate, const QString& valor)
 
 R::FiltrosReajuste TfmAssContReaj::Filtros() const
 {
+    host::ui::requireTypedDates({mdDataBaseIni, mdDataBaseFim, mdDataRenovacaoIni, mdDataRenovacaoFim,
+                                 mdLimiteRenovacaoIni, mdLimiteRenovacaoFim, mdAtualDataBase});
     R::FiltrosReajuste f;
     f.filial = edFilial->text().trimmed();
     f.contratoIni = edContratoIni->text();

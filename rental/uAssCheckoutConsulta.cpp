@@ -143,8 +143,6 @@ void TfmAssCheckoutConsulta::montarTela()
     h->addWidget(edDataDe);
     h->addWidget(new QLabel("até:", selecao));
     edDataAte = new host::ui::DateEdit("edDataAte", selecao);
-    for (host::ui::DateEdit* data : {edDataDe, edDataAte})
-        data->setKeepsRefusedText(true);
     h->addWidget(edDataAte);
     bbPesquisar = host::ui::makeButton(selecao, "bbPesquisar", "&Pesquisar");
     h->addWidget(bbPesquisar);
@@ -249,11 +247,8 @@ void TfmAssCheckoutConsulta::MostrarStatusGravado()
 void TfmAssCheckoutConsulta::bbPesquisarClick()
 {
     // A period the search cannot use is refused and stays on screen to be mended.
-    for (host::ui::DateEdit* data : {edDataDe, edDataAte})
-        if (!data->checkTyped()) {
-            data->setFocus();
-            return;
-        }
+    if (!host::ui::checkTypedDates({edDataDe, edDataAte}))
+        return;
     const QString ordem = rbNumeroPedido->isChecked() ? QStringLiteral(" Order By numero_pedido desc ")
                                                       : QStringLiteral(" Order By vedataproducao desc ");
     ConsultarPedidos(edDataDe->date(), edDataAte->date(), uAssCheckoutConsulta::LetraStatus(cbStatus->currentText()),

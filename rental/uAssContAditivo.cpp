@@ -273,6 +273,7 @@ void TfmAssContAditivo::abreLinhasDoContrato()
 
 void TfmAssContAditivo::bbSalvaClick()
 {
+    host::ui::requireTypedDates({edIncData, edSubData, edDevData});
     abreLinhasDoContrato();
     if (tsInclusao->tabVisible())
         SalvarInclusao();

@@ -149,6 +149,7 @@ void TfmAssContFatLocEquip::FaturarContratosLocacaoControleEquipamento() { Fatur
 
 void TfmAssContFatLocEquip::FaturarListagem(bool comRecibo)
 {
+    host::ui::requireTypedDates({deDataIni, deDataFin});
     ListagemRestaurada restaurada(*quConsulta);
     if (!quConsulta->active() || quConsulta->isEmpty())
         return;
@@ -199,7 +200,11 @@ void TfmAssContFatLocEquip::FaturarListagem(bool comRecibo)
         dmGlobal->MostraAviso("Aviso: não existe(m) Previsão(ões) para Faturamento do(s) Contrato(s).");
 }
 
-void TfmAssContFatLocEquip::bbPesquisarClick() { Pesquisar(deDataIni->dateText(), deDataFin->dateText()); }
+void TfmAssContFatLocEquip::bbPesquisarClick()
+{
+    host::ui::requireTypedDates({deDataIni, deDataFin});
+    Pesquisar(deDataIni->dateText(), deDataFin->dateText());
+}
 
 void TfmAssContFatLocEquip::bbGerarClick()
 {

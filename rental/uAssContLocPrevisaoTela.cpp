@@ -34,7 +34,11 @@ uAssContLoc::PainelReparcela TfmAssContCadLocEquip::painelReparcela() const
 
 bool TfmAssContCadLocEquip::VerificaReparcela() const { return uAssContLoc::VerificaReparcela(painelReparcela()); }
 
-void TfmAssContCadLocEquip::bbPrevisionarClick() { uAssContLoc::PrevisionarContratoE(painelReparcela()); }
+void TfmAssContCadLocEquip::bbPrevisionarClick()
+{
+    host::ui::requireTypedDates({deReparcelaVcto, deReparcelaVigDe, deReparcelaVigAte, deReparcelaDtEmissao});
+    uAssContLoc::PrevisionarContratoE(painelReparcela());
+}
 
 void TfmAssContCadLocEquip::dsReceberStateChange()
 {

@@ -292,6 +292,7 @@ void TfmAssContRenovacao::mostrarTotal()
 
 void TfmAssContRenovacao::bbPesquisarClick()
 {
+    host::ui::requireTypedDates({deTerminoDe, deTerminoAte});
     bool inteiro = false;
     int codigo = edCodigo->text().trimmed().toInt(&inteiro);
     if (!inteiro)
@@ -326,6 +327,7 @@ void TfmAssContRenovacao::bbRenovarClick()
 {
     if (listaVazia())
         return;
+    host::ui::requireTypedDates({deProxVencimento, deVigenciaDe, deVigenciaAte, deEmissaoEm});
     // Without a due date every instalment would fall on the 30th of its month.
     const QDate vencimento = deProxVencimento->date().date();
     if (!vencimento.isValid() || vencimento <= DataZeroRenovacao())

@@ -263,8 +263,6 @@ QWidget* TfmPesquisaAssContratosLocEquip::criarFiltros()
     adiciona("Término De", deTerminoDe);
     deTerminoAte = new host::ui::DateEdit("deTerminoAte", campo);
     adiciona("Término Até", deTerminoAte);
-    for (host::ui::DateEdit* data : {deRetirada, deRetiradaEm, deTerminoDe, deTerminoAte})
-        data->setKeepsRefusedText(true);   // a filter refused stays to be mended
     cbDesativados = named<host::ui::FixedListComboBox>("cbDesativados", QStringList{"Todos", "Somente"}, campo);
     cbDesativados->setCurrentIndex(-1);
     adiciona("Desativados", cbDesativados);
@@ -396,12 +394,7 @@ bool TfmPesquisaAssContratosLocEquip::FiltrosValidos()
         edCodigo->setFocus();
         return false;
     }
-    for (host::ui::DateEdit* data : {deRetirada, deRetiradaEm, deTerminoDe, deTerminoAte})
-        if (!data->checkTyped()) {
-            data->setFocus();
-            return false;
-        }
-    return true;
+    return host::ui::checkTypedDates({deRetirada, deRetiradaEm, deTerminoDe, deTerminoAte});
 }
 
 void TfmPesquisaAssContratosLocEquip::bbPesquisaClick()

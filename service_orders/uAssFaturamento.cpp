@@ -160,7 +160,11 @@ void TfmAssFaturamento::criarControles()
 
     auto* botoes = new QHBoxLayout;
     using uAssCadastroComum::BotaoCadastro;
-    bbPesquisar = BotaoCadastro(this, botoes, "bbPesquisar", "Pes&quisar", [this] { PesquisarSelecao(); });
+    bbPesquisar = BotaoCadastro(this, botoes, "bbPesquisar", "Pes&quisar", [this] {
+        // A date refused on screen is never searched by the one before it.
+        if (host::ui::checkTypedDates({edSaidaIni, edSaidaFim, edEmissaoIni, edEmissaoFim}))
+            PesquisarSelecao();
+    });
     bbGera = BotaoCadastro(this, botoes, "bbGera", "&Gerar Receber",
                            [this] { GerarReceberSelecao(); });
     bbImprimir = BotaoCadastro(this, botoes, "bbImprimir", "I&mprimir",

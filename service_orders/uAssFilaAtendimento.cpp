@@ -290,6 +290,7 @@ void TfmAssFilaAtendimento::CarregaFilaAtendimento(const QString& Turn, const QS
 
 void TfmAssFilaAtendimento::bbOkClick()
 {
+    host::ui::requireTypedDates({edDataSaida});
     const QVariant chave = dblcTecnico->keyValue();
     const int tecnico = !chave.isNull() && !dblcTecnico->text().trimmed().isEmpty() ? chave.toInt() : 0;
     CarregaFilaAtendimento(cbTurno->currentText(), cbRetornado->currentText(), edDataSaida->date(), 0, tecnico);

@@ -418,6 +418,7 @@ void TfmAssOSSelecaoRel::edNFFimExit()
 
 uAssOSSelecaoRel::FiltroSelecaoOS TfmAssOSSelecaoRel::Filtro() const
 {
+    host::ui::requireTypedDates({dePeriodoIni, dePeriodoFim});
     uAssOSSelecaoRel::FiltroSelecaoOS f;
     f.clienteIni = edCliIni->text();
     f.clienteFim = edCliFim->text();

@@ -207,6 +207,7 @@ void TfmAssOSSelecaoRel::ImprimeItens()
 
 void TfmAssOSSelecaoRel::RelatorioSituacao(bool bImprimir)
 {
+    host::ui::requireTypedDates({edNFIni, edNFFim});
     TqrAssOSSelecaoSituacaoRel* relatorio = qrAssOSSelecaoSituacaoRel.create();
     LiberaRelatorioSelecao<TqrAssOSSelecaoSituacaoRel> liberar{qrAssOSSelecaoSituacaoRel};
     relatorio->sSituacao = cbSituacao->currentText();

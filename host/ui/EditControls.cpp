@@ -1,5 +1,6 @@
 #include "host/ui/EditControls.h"
 
+#include "host/data/Abort.h"
 #include "host/data/Field.h"
 #include "host/data/Format.h"
 #include "host/db/Database.h"
@@ -128,15 +129,13 @@ bool DateEdit::accept()
     }
     QDateTime parsed;
     if (!host::data::parseDateTimeText(typed, parsed)) {
-        const QString shown = displayText();
-        if (!keepsRefused_) {
-            setText(dateText());
-        } else {
-            if (refused_ == typed)
-                return false;   // told already: the text waits to be mended
-            refused_ = typed;
-        }
-        Dialogs::error("Data inválida: " + shown);
+        // The text stays, selected, to be mended or typed over; date()
+        // keeps the last date taken until it is.
+        selectAll();
+        if (refused_ == typed)
+            return false;   // told already
+        refused_ = typed;
+        Dialogs::error("Data inválida: " + displayText());
         return false;
     }
     refused_.clear();
@@ -168,9 +167,29 @@ void DateEdit::keyPressEvent(QKeyEvent* event)
     }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         setModified(false);
-        runGuarded([this] { accept(); });
+        bool taken = false;
+        runGuarded([&] { taken = accept(); });
+        if (!taken)
+            return;   // a refused date does not press the window's default button
     }
     QLineEdit::keyPressEvent(event);
+}
+
+bool checkTypedDates(std::initializer_list<DateEdit*> boxes)
+{
+    for (DateEdit* box : boxes)
+        if (!box->checkTyped()) {
+            box->setFocus();
+            box->selectAll();
+            return false;
+        }
+    return true;
+}
+
+void requireTypedDates(std::initializer_list<DateEdit*> boxes)
+{
+    if (!checkTypedDates(boxes))
+        host::abortOperation();
 }
 
 void DateEdit::mousePressEvent(QMouseEvent* event)

@@ -12,6 +12,7 @@
 #include <QSpinBox>
 
 #include <functional>
+#include <initializer_list>
 
 class QCalendarWidget;
 class QToolButton;
@@ -50,9 +51,9 @@ private:
 // A date typed over the mask "dd/mm/yyyy" (a two-digit year is this
 // century's) or picked from the calendar. Blank is
 // no date. Text that is not a date is refused when the edit is left or Enter
-// is pressed ("Data inválida: ...") and date() stays the last date taken;
-// the last date is shown again, or, in a filter that keeps refused text, the
-// text stays on screen to be mended (the window then refuses to search).
+// is pressed ("Data inválida: ...", told once for each text): it stays on
+// screen, selected, to be mended, and date() stays the last date taken. A
+// window checks its boxes (checkTypedDates) before it acts on their dates.
 class DateEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -66,7 +67,6 @@ public:
     // Takes the text on screen: true when it is blank or a date; false, with
     // the message once for each text refused, when it is not.
     bool checkTyped();
-    void setKeepsRefusedText(bool keeps) { keepsRefused_ = keeps; }
 
     std::function<void()> onChange;   // the date changed
 
@@ -81,9 +81,15 @@ private:
 
     QDateTime date_;
     QString refused_;   // the last text refused, not told twice
-    bool keepsRefused_ = false;
     CalendarButton* calendar_;
 };
+
+// Each box takes the text on screen, in order; the first that refuses gets
+// the focus, its text selected. False when one refused.
+bool checkTypedDates(std::initializer_list<DateEdit*> boxes);
+// The same, ending the operation silently when one refused: an action never
+// runs on the date taken before a text refused on screen.
+void requireTypedDates(std::initializer_list<DateEdit*> boxes);
 
 // A value typed in the plain form ("1234,5") and shown, when the edit is not
 // being typed in, through the display format (" ,0.00;- ,0.00" gives
