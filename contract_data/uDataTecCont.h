@@ -568,3 +568,10 @@ void CarregaContratoEquipamento(int contrato);
 // Exported by plain name: a product's new price goes into every contract
 // item of that product, and each such contract is saved again.
 void CtrAlteracaoPrecoProduto(const QString& produto, double preco);
+
+// Opens the query on the complementary contracts of the principal one (their
+// header rows with the billing object's operation), the codes read by the
+// engine: none travel as text.
+void AbreComplementaresDoPrincipal(host::data::Query& query, int principal);
+// The contract's link letter (ACVINCULO) as stored, trimmed.
+QString VinculoContrato(int contrato);

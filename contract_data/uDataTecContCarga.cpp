@@ -7,6 +7,8 @@
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
+#include "host/data/Query.h"
+#include "host/db/Database.h"
 
 using host::data::Query;
 
@@ -106,6 +108,24 @@ void CarregaContrato(int contrato)
         query->paramByName("ACCODIGO")->setAsInteger(contrato);
     }
     query->open();
+}
+
+void AbreComplementaresDoPrincipal(Query& query, int principal)
+{
+    query.close();
+    query.setSql("Select Cont.*, obj.ofCodigo from AATC05AC Cont  Left outer join Aatc11Aj Obj on (Cont.AjCodigo ="
+                 " Obj.AjCodigo)  Where Cont.acCodigo in (select vi.ACCODIGOCOMPLEMENTO from AATC05ACVI vi"
+                 " where vi.ACCODIGOPRINCIPAL = :PRINCIPAL)");
+    query.paramByName("PRINCIPAL")->setAsInteger(principal);
+    query.open();
+}
+
+QString VinculoContrato(int contrato)
+{
+    return host::db::selectValue(*dmGlobal->IBTransaction1, "select ACVINCULO from AATC05AC where ACCODIGO = :C",
+                                 {{"C", contrato}})
+        .toString()
+        .trimmed();
 }
 
 void CarregaContratoEquipamento(int contrato)

@@ -279,19 +279,10 @@ void PrevisaoComplementares(const Instalment& p, const JanelaPrevisao& janela, i
     const QString opcao = parametroAparado("ATOPCAOCONTRATO");
     if (opcao != "F" && opcao != "V")
         return;
-    if (CarregaDado("ACVINCULO", "AATC05AC", "Where acCodigo=" + QString::number(p.contrato) + " ").trimmed() != "P")
-        return;
-    QString codigos = CarregaVariosDados("ACCODIGOCOMPLEMENTO", "Aatc05AcVi",
-                                         "Where ACCODIGOPRINCIPAL=" + QString::number(p.contrato), ",");
-    codigos.chop(1);
-    if (codigos.isEmpty())
+    if (VinculoContrato(p.contrato) != "P")
         return;
     host::data::Query& aux = *dmGlobal->quAuxiliar;
-    aux.close();
-    aux.setSql("Select Cont.*, obj.ofCodigo from AATC05AC Cont  Left outer join Aatc11Aj Obj on (Cont.AjCodigo ="
-               " Obj.AjCodigo)  Where Cont.acCodigo in (" +
-               codigos + ")");
-    aux.open();
+    AbreComplementaresDoPrincipal(aux, p.contrato);
     std::vector<Instalment> complementares;
     for (aux.first(); !aux.eof(); aux.next()) {
         Instalment c = p;

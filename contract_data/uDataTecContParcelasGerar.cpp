@@ -9,6 +9,7 @@
 #include "host/ClienteCadastrado.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/Uglobal.h"
 #include "host/data/Format.h"
 #include "host/db/Database.h"
 
@@ -256,7 +257,7 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
             documento = dm.GeraNotaParcelaContrato(cliente, iContrato, rValorParcela, iObjeto, iContador,
                                                    host::db::localDateTime(vencimento), sFilialPedido, false,
                                                    QDateTime::currentDateTime(), serieNota);
-            documentosNota += "'" + documento + "',";
+            documentosNota += QuotedStr(documento) + ",";
         } else {
             documento = numeroData;
         }

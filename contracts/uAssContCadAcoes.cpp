@@ -34,20 +34,11 @@ QString dataTexto(const QDateTime& data) { return data.toString("dd/MM/yyyy"); }
 // same span and counter (options "F" and "V").
 void PrevisaoComplementares(int contrato, const QString& inicio, const QString& fim, int& contador)
 {
-    if (CarregaDado("ACVINCULO", "AATC05AC", "Where acCodigo=" + QuotedStr(QString::number(contrato)) + " ")
-            .trimmed()
-            .toUpper() != "P")
-        return;
-    QString lista = CarregaVariosDados("ACCODIGOCOMPLEMENTO", "Aatc05AcVi",
-                                       "Where ACCODIGOPRINCIPAL=" + QString::number(contrato), ",");
-    lista.chop(1);
-    if (lista.trimmed().isEmpty())
+    if (VinculoContrato(contrato).toUpper() != "P")
         return;
     auto query = CriarIbQuery();
-    query->setSql("Select Cont.*, obj.ofCodigo from AATC05AC Cont  Left outer join Aatc11Aj Obj on (Cont.AjCodigo = "
-                  "Obj.AjCodigo)  Where Cont.acCodigo in (" +
-                  lista + ")");
-    for (query->open(); !query->eof(); query->next()) {
+    AbreComplementaresDoPrincipal(*query, contrato);
+    for (; !query->eof(); query->next()) {
         const Query& c = *query;
         InserirParcelasContrato(fieldText(c, "ACMODALIDADE"), inicio, fim, fieldText(c, "CLCODIGO"), false,
                                 fieldText(c, "ACVENCIMENTO"), c.fieldByName("ACCODIGO")->asInteger(),
@@ -199,7 +190,13 @@ int ExcluirPrevisoes(Dataset& receber, const ExclusaoPrevisoes& exclusao)
         if (exclusao.antes)
             exclusao.antes(receber);
         const QString condicao = CondicaoCaixaParcela(receber);
-        DeletaRegistros("acxc94xp", condicao);
+        DeletaRegistros("acxc94xp",
+                        "where xpId = 'R' and xpEmitente = :EMITENTE and xpDocumento = :DOCUMENTO"
+                        " and xpLocal = :LOCAL and crSequencia = :SEQUENCIA",
+                        {{"EMITENTE", fieldText(receber, "CODIGO_CLIENTE")},
+                         {"DOCUMENTO", fieldText(receber, "NUMERO_DOCUMENTO")},
+                         {"LOCAL", fieldText(receber, "CODIGO_FILIAL")},
+                         {"SEQUENCIA", receber.fieldByName("SEQUENCIA")->value()}});
         commitRetaining();
         const QDateTime agora = exclusao.agora();
         dmGlobal->GravaLog(IbUserName(), "Deletou Previsão do CR", "delete from acxc94xp " + condicao, "ACXC94XP",

@@ -127,7 +127,8 @@ void GravarDataInicioFimVeiculos(host::data::Dataset& receber, int contrato, con
 void GerarPrevisaoContrato();
 
 // ---- "Excluir Parcelas" ----
-// The condition of the cash-forecast rows of the current receivable ("Where xpId = 'R' ...").
+// The condition of the cash-forecast rows of the current receivable ("Where xpId = 'R' ..."),
+// as the log records it.
 QString CondicaoCaixaParcela(const host::data::Dataset& receber);
 // What a walk deleting forecasts asks of its caller: which receivables go,
 // what must hold before one goes (a password), what goes with it besides

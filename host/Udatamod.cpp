@@ -228,8 +228,13 @@ void Update2CampoValorCommit(const QString& tabela, const QString& coluna1, cons
 
 void DeletaRegistros(const QString& tabela, const QString& condicao)
 {
+    DeletaRegistros(tabela, condicao, {});
+}
+
+void DeletaRegistros(const QString& tabela, const QString& condicao, const QVariantMap& parametros)
+{
     host::ExecucaoLote::tabelaAlterada(tabela);
-    host::db::executeSql(transaction(), "delete from " + tabela + " " + condicao);
+    host::db::executeSql(transaction(), "delete from " + tabela + " " + condicao, parametros);
 }
 
 void DeletaRegistrosCommit(const QString& tabela, const QString& condicao)

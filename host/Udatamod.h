@@ -94,6 +94,8 @@ void Update2Campos(const QString& tabela, const QString& coluna1, const QString&
 void Update2CampoValorCommit(const QString& tabela, const QString& coluna1, const QString& coluna2,
                              const QString& valor1, const QString& valor2, const QString& condicao);
 void DeletaRegistros(const QString& tabela, const QString& condicao);
+// The condition's values as parameters (":NAME" in the condition).
+void DeletaRegistros(const QString& tabela, const QString& condicao, const QVariantMap& parametros);
 void DeletaRegistrosCommit(const QString& tabela, const QString& condicao);
 // One row. bParametros true binds the values as typed parameters; false
 // pastes each value as an SQL literal (ValueToSQL). Nothing is committed.
