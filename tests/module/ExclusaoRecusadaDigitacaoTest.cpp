@@ -12,6 +12,7 @@
 #include "host/data/Field.h"
 #include "host/data/Query.h"
 #include "host/ui/DataEdit.h"
+#include "host/ui/ScriptedDialogs.h"
 #include "rental/uAssContLocEquipCad.h"
 #include "rental/uAssVendas.h"
 #include "service_orders/uAssTecnico.h"
@@ -21,6 +22,24 @@
 
 namespace moduletest {
 namespace {
+
+// "Excluir" over a contract number just typed, refused by the billed
+// instalment and then answered "Não": the typed number stays both times.
+void numeroFicaAposExcluir(host::ui::ScriptedDialogs& dialogs, QPushButton* excluir, host::ui::DataEdit* numero,
+                           const host::data::Dataset& contrato, const QString& digitado)
+{
+    dialogs.answer("Sim", "Confirma a exclusão do registro?").acknowledge("Contrato possui parcelas faturadas!");
+    excluir->click();
+    EXPECT_EQ(dialogs.pending(), 0) << dialogs.texts().join(" | ").toStdString();
+    EXPECT_TRUE(contrato.editing());
+    EXPECT_EQ(numero->text(), digitado);
+
+    dialogs.answer("Não", "Confirma a exclusão do registro?");
+    excluir->click();
+    EXPECT_TRUE(contrato.editing()) << "a \"Não\" reloads nothing";
+    EXPECT_EQ(numero->text(), digitado);
+    dialogs.setAutoAcknowledgeMessages(true);
+}
 
 class TecnicoExclusaoRecusadaTest : public ModuleTest {
 protected:
@@ -95,17 +114,7 @@ TEST_F(ContratoExclusaoRecusadaTest, AContractWithBilledInstalmentsOrANoKeepsThe
     TfmAssContCad& form = abrir();
     CarregaContrato(801);
     digita(form.dbedNumeroContrato, "N801-B");
-    dialogs->answer("Sim", "Confirma a exclusão do registro?").acknowledge("Contrato possui parcelas faturadas!");
-    form.bbExcluir->click();
-    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" | ").toStdString();
-    EXPECT_TRUE(ctr().editing());
-    EXPECT_EQ(form.dbedNumeroContrato->text(), "N801-B");
-
-    dialogs->answer("Não", "Confirma a exclusão do registro?");
-    form.bbExcluir->click();
-    EXPECT_TRUE(ctr().editing()) << "a \"Não\" reloads nothing";
-    EXPECT_EQ(form.dbedNumeroContrato->text(), "N801-B");
-    dialogs->setAutoAcknowledgeMessages(true);
+    numeroFicaAposExcluir(*dialogs, form.bbExcluir, form.dbedNumeroContrato, ctr(), "N801-B");
     form.bbSalvar->click();
     EXPECT_EQ(numero(801), QStringList{"N801-B"});
 
@@ -131,17 +140,7 @@ TEST_F(ContLocExclusaoRecusadaTest, ARentalContractWithBilledInstalmentsOrANoKee
     TfmAssContCadLocEquip& form = abrir();
     CarregaContrato(701);
     digita(form.dbedNumeroContrato, "L701-B");
-    dialogs->answer("Sim", "Confirma a exclusão do registro?").acknowledge("Contrato possui parcelas faturadas!");
-    form.btExcluir->click();
-    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" | ").toStdString();
-    EXPECT_TRUE(ctr().editing());
-    EXPECT_EQ(form.dbedNumeroContrato->text(), "L701-B");
-
-    dialogs->answer("Não", "Confirma a exclusão do registro?");
-    form.btExcluir->click();
-    EXPECT_TRUE(ctr().editing()) << "a \"Não\" reloads nothing";
-    EXPECT_EQ(form.dbedNumeroContrato->text(), "L701-B");
-    dialogs->setAutoAcknowledgeMessages(true);
+    numeroFicaAposExcluir(*dialogs, form.btExcluir, form.dbedNumeroContrato, ctr(), "L701-B");
     dialogs->answer("Sim", "Deseja salvar as alterações ?");
     form.btSalvar->click();
     EXPECT_EQ(lido("select ACNUMEROCONTRATO from AATC05AC where ACCODIGO = 701"), QStringList{"L701-B"});
