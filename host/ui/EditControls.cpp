@@ -109,6 +109,7 @@ void DateEdit::setDate(const QDateTime& date)
     const QDateTime before = date_;
     // A day whose midnight the zone skipped (given as made by hand) is still that day.
     date_ = date.date().isValid() ? host::db::localDateTime(date.date()) : QDateTime();
+    refused_.clear();   // the text refused is gone: typed again, it is told again
     setText(dateText());
     if (date_ != before && onChange)
         runGuarded(onChange);
@@ -123,7 +124,6 @@ bool DateEdit::accept()
 {
     const QString typed = text();
     if (QString(typed).remove('/').trimmed().isEmpty()) {
-        refused_.clear();
         setDate({});
         return true;
     }
@@ -138,7 +138,6 @@ bool DateEdit::accept()
         Dialogs::error("Data inválida: " + displayText());
         return false;
     }
-    refused_.clear();
     setDate(parsed);
     return true;
 }

@@ -132,6 +132,12 @@ TEST_F(EditControlsTest, DateEditReadsTwoDigitYearsRefusesBadDatesAndBlankIsNoDa
     EXPECT_EQ(date.date().date(), QDate(1950, 1, 1));   // the last good date stays
     EXPECT_EQ(date.displayText(), "31/02/2050") << "the refused text stays to be mended";
     EXPECT_FALSE(date.checkTyped()) << "still refused, and not told twice";
+    date.setDate(QDateTime(QDate(1950, 1, 1), QTime()));   // a date set by the window replaces it
+    EXPECT_EQ(date.displayText(), "01/01/1950");
+    dialogs.acknowledge("Data inválida: 31/02/2050");
+    typeOver(date, "31022050");
+    leaveControl(date);
+    EXPECT_EQ(dialogs.pending(), 0) << "typed again, told again";
 
     dialogs.acknowledge("Data inválida: 01/01/202_");   // a year of three digits is not read
     typeOver(date, "0101202");
