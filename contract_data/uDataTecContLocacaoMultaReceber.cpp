@@ -85,6 +85,39 @@ QDate vencimentoMulta(const QDate& hoje, int dia)
     return nesteMes >= hoje ? nesteMes : P::DataVencimento(P::IncMonth(QDate(hoje.year(), hoje.month(), 1), 1), diaMes);
 }
 
+// How a user tells the document is a fine, and for what.
+QString textoMulta(int contrato, int item, const QString& descricao)
+{
+    return QString("Multa por atraso - contrato %1, item %2: %3")
+        .arg(contrato)
+        .arg(item)
+        .arg(descricao.trimmed())
+        .left(255)
+        .trimmed();
+}
+
+// The document, its cash forecast and its message, as a rental instalment
+// has them.
+void gravaDocumentoMulta(TdmTecContrato& dm, const CobrancaContrato& cobranca, int contrato, int item, double valor,
+                         const QString& observacao)
+{
+    CodigosDisponiveis livres("numero_documento", "Acrc5001", 999999, "000000");
+    const L::DocumentoReceber documento =
+        L::ProximoDocumento(cobranca.cliente, contrato, L::NumeroDoContrato(), livres);
+    const QDate hoje = L::agora().date();
+    const QDateTime emissao = host::db::localDateTime(hoje);
+    const QDateTime vencimento = host::db::localDateTime(vencimentoMulta(hoje, cobranca.diaVencimento));
+    dmGlobal->InseriParcelaReceber(cobranca.cliente, documento.numero, L::TipoDocumentoContrato(), cobranca.filial,
+                                   cobranca.tipoPagamento, " ", {}, {}, {}, {}, cobranca.banco, {},
+                                   documento.sequencia, valor, 0, 0, 0, 0, 0, 0, 0, emissao, vencimento, emissao, valor,
+                                   {}, {}, {}, contrato, observacao, kOrigemMulta, {}, item, 0, 0, {}, {}, 0);
+    dm.InserirProvisaoCaixaContrato(documento.numero, cobranca.cliente, cobranca.filial, documento.sequencia,
+                                    contrato, valor, cobranca.objeto, true, nullptr);
+    dm.GravaMensagemContratoContaReceber(0, contrato, documento.sequencia,
+                                         documento.numero + cobranca.cliente + QString::number(documento.sequencia),
+                                         vencimento, {}, false);
+}
+
 }  // namespace
 
 bool TdmTecContrato::MultaAceitaNaEdicao(Dataset& item)
@@ -102,8 +135,8 @@ void TdmTecContrato::FaturaMultaAtraso(Dataset& item)
         return;
     const int contrato = campo(item, "ACCODIGO").asInteger();
     const int codigo = campo(item, "ACITCODIGO").asInteger();
-    const double valor =
-        Arredonda2Monetario(Arredonda2Monetario(campo(item, "ACITVALORMULTA").asFloat()) - multaFaturada(contrato, codigo));
+    const double multa = Arredonda2Monetario(campo(item, "ACITVALORMULTA").asFloat());
+    const double valor = Arredonda2Monetario(multa - multaFaturada(contrato, codigo));
     if (valor <= 0)
         return;
     const CobrancaContrato cobranca = lerCobranca(contrato);
@@ -112,33 +145,12 @@ void TdmTecContrato::FaturaMultaAtraso(Dataset& item)
                                .arg(contrato);
     if (!cobranca.existe || cobranca.cliente.isEmpty())
         dmGlobal->MostraErro(recusa + ": o contrato não tem cliente.\rO item não foi salvo.");
-
-    const QString observacao = QString("Multa por atraso - contrato %1, item %2: %3")
-                                   .arg(contrato)
-                                   .arg(codigo)
-                                   .arg(campo(item, "DESCRICAO").asString().trimmed())
-                                   .left(255)
-                                   .trimmed();
     // The line's save commits the document with the row; a step that
     // commits on its own waits for it.
     host::db::CommitHold semCommit(*dmGlobal->IBTransaction1);
     try {
-        CodigosDisponiveis livres("numero_documento", "Acrc5001", 999999, "000000");
-        const L::DocumentoReceber documento =
-            L::ProximoDocumento(cobranca.cliente, contrato, L::NumeroDoContrato(), livres);
-        const QDate hoje = L::agora().date();
-        const QDateTime emissao = host::db::localDateTime(hoje);
-        const QDateTime vencimento = host::db::localDateTime(vencimentoMulta(hoje, cobranca.diaVencimento));
-        dmGlobal->InseriParcelaReceber(cobranca.cliente, documento.numero, L::TipoDocumentoContrato(), cobranca.filial,
-                                       cobranca.tipoPagamento, " ", {}, {}, {}, {}, cobranca.banco, {},
-                                       documento.sequencia, valor, 0, 0, 0, 0, 0, 0, 0, emissao, vencimento, emissao,
-                                       valor, {}, {}, {}, contrato, observacao, kOrigemMulta, {}, codigo, 0, 0, {},
-                                       {}, 0);
-        InserirProvisaoCaixaContrato(documento.numero, cobranca.cliente, cobranca.filial, documento.sequencia,
-                                     contrato, valor, cobranca.objeto, true, nullptr);
-        GravaMensagemContratoContaReceber(0, contrato, documento.sequencia,
-                                          documento.numero + cobranca.cliente + QString::number(documento.sequencia),
-                                          vencimento, {}, false);
+        gravaDocumentoMulta(*this, cobranca, contrato, codigo, valor,
+                            textoMulta(contrato, codigo, campo(item, "DESCRICAO").asString()));
     } catch (const std::exception& erro) {
         dmGlobal->Log("[FaturaMultaAtraso]", " EXCEPTION --> " + QString::fromUtf8(erro.what()));
         dmGlobal->MostraErro(recusa + ".\rO item não foi salvo.");
