@@ -164,6 +164,25 @@ TEST_F(MultaAtrasoFaturadaTest, ALineReturnedAgainIsBilledOnlyWhatItsEarlierFine
     EXPECT_EQ(lido("select count(*) from ACRC5001 where AOCODIGO = 3 and ACITCODIGO = 6"), QStringList{"0"});
 }
 
+// Where every receivable of a contract carries the contract's number, the
+// fine's takes it too, after the instalments already under it.
+TEST_F(MultaAtrasoFaturadaTest, UnderTheContractsOwnNumberTheFineTakesTheNextSequence)
+{
+    parametro("ATPARCELASEMPREVISAO", "S");
+    outraMesa("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL, SITUACAO_DOCUMENTO,"
+              " VALOR_DOCUMENTO, AOCODIGO) select '000003', CLCODIGO, 1, ACLOCAL, ' ', 450, 3 from AATC05AC"
+              " where ACCODIGO = 3");
+    alugadasEmAbrilDe2031(QDate(2031, 5, 18));
+    TfmAssContCad& form = registroDeContratosNoItens();
+    devolve(form, 5, "80,00", "Sim");
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_EQ(lido("select trim(NUMERO_DOCUMENTO) || '|' || cast(SEQUENCIA as integer) || '|' ||"
+                   " cast(VALOR_DOCUMENTO * 100 as integer) from ACRC5001 where AOCODIGO = 3"
+                   " and NUMERO_DOCUMENTO = '000003' order by SEQUENCIA"),
+              (QStringList{"000003|1|45000", "000003|2|8000"}))
+        << vistos();
+}
+
 // The generator's save refused by the database: no document stays behind;
 // the compressor's, saved next, bills its own fine alone.
 TEST_F(MultaAtrasoFaturadaTest, ASaveRefusedLeavesNoFineDocument)
