@@ -416,6 +416,11 @@ public:
     void GerarMultaAtrasoCR();
     // A returned item: the fine when it came back late.
     void DevolverItemContrato();
+    // The item being saved carries a fine accepted since it was read (no query).
+    static bool MultaAceitaNaEdicao(host::data::Dataset& item);
+    // The accepted fine not billed yet becomes the contract's receivable,
+    // in the item's save; a failure refuses the save.
+    void FaturaMultaAtraso(host::data::Dataset& item);
 
     // Rules of the rental lines (quCtrVeiculo) and the rental fields of items.
     void quCtrVeiculoNewRecord(host::data::Dataset& dataset);

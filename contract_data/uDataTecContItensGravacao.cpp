@@ -1,6 +1,7 @@
 // Saving and deleting a contract item: the checks and values of its post
 // (line value, warranty, serial numbers, rental period, stock, mandatory
-// serials) and what a saved or deleted item changes elsewhere.
+// serials, the late-return fine billed) and what a saved or deleted item
+// changes elsewhere.
 
 #include "contract_data/uDataTecCont.h"
 #include "contract_data/uDataTecContItens.h"
@@ -76,6 +77,7 @@ void TdmTecContrato::quCtrCadastroItBeforePost(Dataset& item)
     // A product without a serial-number kind ends the rules here.
     if (!passoNumerosSerie(item)) {
         passoSerieDigitada(item);
+        FaturaMultaAtraso(item);
         spItem_ = std::move(savepoint);
         return;
     }
@@ -95,6 +97,7 @@ void TdmTecContrato::quCtrCadastroItBeforePost(Dataset& item)
             ->setAsString(CarregaDado("NSNUMERO", "AUGC50NS",
                                       condicaoSerie(produto, contrato) + " and ACITCODIGO=" + QString::number(codigo)));
     passoSerieDigitada(item);
+    FaturaMultaAtraso(item);
     spItem_ = std::move(savepoint);
     ZelDevVerificarEvento(&item, "BEFOREPOST");
 }

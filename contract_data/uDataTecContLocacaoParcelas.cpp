@@ -7,6 +7,7 @@
 #include "contract_data/uDataTecCont.h"
 
 #include "contract_data/uDataTecContLocacao.h"
+#include "contract_data/uDataTecContLocacaoDocumento.h"
 #include "contract_data/uDataTecContParcelas.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
@@ -129,14 +130,22 @@ private:
     std::vector<Linha> linhas_;
 };
 
-struct Documento {
-    QString numero;
-    int sequencia = 0;
-};
+}  // namespace
 
-Documento proximoDocumento(const QString& cliente, int contrato, bool numeroDoContrato, CodigosDisponiveis& livres)
+namespace uDataTecContLocacao {
+
+bool NumeroDoContrato() { return parametroMaiusculo("ATPARCELASEMPREVISAO") == "S"; }
+
+QString TipoDocumentoContrato()
 {
-    Documento d;
+    const QString tipo = parametroAparado("ATTIPODOCUMENTOCONTRATO");
+    return tipo.isEmpty() ? QStringLiteral("01") : tipo;
+}
+
+DocumentoReceber ProximoDocumento(const QString& cliente, int contrato, bool numeroDoContrato,
+                                  CodigosDisponiveis& livres)
+{
+    DocumentoReceber d;
     if (numeroDoContrato) {
         // The number is the contract's, but the customer's other receivables
         // (a service-order bill, another contract) may hold it too.
@@ -159,7 +168,7 @@ Documento proximoDocumento(const QString& cliente, int contrato, bool numeroDoCo
     return d;
 }
 
-}  // namespace
+}  // namespace uDataTecContLocacao
 
 void InserirParcelasLocacao(ParcelasLocacao& a)
 {
@@ -211,9 +220,7 @@ void InserirParcelasContratoLocEquipamentos(
     int mes = 0;
 
     const int dia = sDiaVencimento.trimmed().isEmpty() ? 1 : sDiaVencimento.trimmed().toInt();
-    QString tipoDocumento = parametroAparado("ATTIPODOCUMENTOCONTRATO");
-    if (tipoDocumento.isEmpty())
-        tipoDocumento = QStringLiteral("01");
+    const QString tipoDocumento = L::TipoDocumentoContrato();
     const P::DadosValor dadosValor = P::CarregaDadosValor(dm, iContrato);
     const P::TaxasOperacao taxas = P::CarregaTaxasOperacao(sOperacao);
     P::ContextoCaixa caixa = P::CarregaContextoCaixa(iContrato, sFilial, contrato.objeto);
@@ -224,7 +231,7 @@ void InserirParcelasContratoLocEquipamentos(
     // Each instalment's document numbers follow the last one's: the run
     // stores each before it takes the next.
     CodigosDisponiveis livres("numero_documento", "Acrc5001", 999999, "000000");
-    const bool numeroDoContrato = parametroMaiusculo("ATPARCELASEMPREVISAO") == "S";
+    const bool numeroDoContrato = L::NumeroDoContrato();
     // The texts each instalment writes the same are made once.
     const QString situacao = QStringLiteral("V"), origem = QStringLiteral("C"), observacao = sObservacao.trimmed();
     Progresso progresso;
@@ -267,7 +274,7 @@ void InserirParcelasContratoLocEquipamentos(
                                       true);
         }
 
-        const Documento documento = proximoDocumento(cliente, iContrato, numeroDoContrato, livres);
+        const L::DocumentoReceber documento = L::ProximoDocumento(cliente, iContrato, numeroDoContrato, livres);
         if (!bValorFixo && boleto.isValid() && vencimento < boleto)
             dmGlobal->MostraAviso("Aviso: operação abortada.\rData de Vencimento é menor que a Data de Previsão dos "
                                   "Boletos!",

@@ -328,7 +328,9 @@ void TdmTecContrato::RegerarContasReceberItens()
     if (tipo == "1" && !SelecionaData("Vencimento", "Informe a Data de Vencimento", vencimentoUnico))
         return;
 
-    dmGlobal->ExcluirParcelasReceber(QString("aoCodigo = %1 and acitCodigo = %2 and situacao_documento = %3")
+    // The item's late-return fines (origin "M") are documents of their own.
+    dmGlobal->ExcluirParcelasReceber(QString("aoCodigo = %1 and acitCodigo = %2 and situacao_documento = %3"
+                                             " and coalesce(ORIGEM, '') <> 'M'")
                                          .arg(contrato)
                                          .arg(codigo)
                                          .arg(tipo == "P" ? "'V'" : "' '"));

@@ -59,6 +59,26 @@ protected:
         produtos.bbSalvar->click();
         return produtos.registros().fieldByName("CODIGO")->asString();
     }
+    // The register's stock grid: a row of the location with what came in.
+    static host::ui::DataGrid* gradeDeEstoque(TfmCadastroHost& janela)
+    {
+        for (host::ui::DataGrid* grade : janela.dbgdDetalhes)
+            if (grade->columnByField("POENTRADA"))
+                return grade;
+        return nullptr;
+    }
+    // What came in at the stock location, typed as a new row of the
+    // register's stock grid, and the product saved.
+    void entradaNoEstoque(TfmCadastroHost& janela, const QString& local, const QString& quantidade)
+    {
+        host::ui::DataGrid* estoque = gradeDeEstoque(janela);
+        ASSERT_NE(estoque, nullptr) << "the product register shows no stock per location";
+        estoque->setFocus();
+        QTest::keyClick(estoque, Qt::Key_Insert);
+        escolheNaLista(estoque, "LECODIGO", local);
+        celula(estoque, "POENTRADA", quantidade, Qt::Key_Return);
+        janela.bbSalvar->click();
+    }
     // The rental register (the one the option opens, or the one named) on
     // the demonstration rental contract, its equipment page shown.
     TfmAssContCadLocEquip* registroDeLocacaoNoEquipamento(bool pelaOpcao = true)
