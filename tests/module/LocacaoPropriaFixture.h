@@ -13,6 +13,8 @@
 #include "host/UcadastroHost.h"
 #include "host/data/Field.h"
 #include "host/data/Query.h"
+#include "host/report/Report.h"
+#include "host/report/Uvisualrel.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/PageControl.h"
 #include "host/ui/SearchWindow.h"
@@ -20,6 +22,7 @@
 #include "rental/uAssEntradaEquip.h"
 #include "tests/support/OnScreenDialogs.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
 
@@ -91,6 +94,19 @@ protected:
         form.sbPesqContrato->click();
         clicaAba(form.pcContrato, form.tsItens);
         return form;
+    }
+    // The viewer's pages as text, the viewer closed.
+    static QString paginasDoVisualizador()
+    {
+        QString texto;
+        for (QWidget* janela : QApplication::topLevelWidgets())
+            if (auto* visualizador = qobject_cast<TfmVisualizadorRelatorio*>(janela);
+                visualizador && !visualizador->released() && visualizador->isVisible()) {
+                texto += host::report::PreparedReport(visualizador->pages()).textDump();
+                visualizador->close();
+            }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return texto;
     }
     // "Entrada de Equipamentos" asked for the serial number: the rows listed.
     int entradaListada(const QString& serie)

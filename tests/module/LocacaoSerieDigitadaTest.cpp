@@ -5,32 +5,14 @@
 
 #include "tests/module/LocacaoPropriaFixture.h"
 
-#include "host/report/Report.h"
-#include "host/report/Uvisualrel.h"
 #include "host/ui/DataTextControls.h"
 
-#include <QApplication>
 #include <QPlainTextEdit>
 
 namespace moduletest {
 namespace {
 
-class LocacaoSerieDigitadaTest : public LocacaoPropriaTest {
-protected:
-    // The viewer's pages as text, the viewer closed.
-    static QString paginasDoVisualizador()
-    {
-        QString texto;
-        for (QWidget* janela : QApplication::topLevelWidgets())
-            if (auto* visualizador = qobject_cast<TfmVisualizadorRelatorio*>(janela);
-                visualizador && !visualizador->released() && visualizador->isVisible()) {
-                texto += host::report::PreparedReport(visualizador->pages()).textDump();
-                visualizador->close();
-            }
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return texto;
-    }
-};
+using LocacaoSerieDigitadaTest = LocacaoPropriaTest;
 
 TEST_F(LocacaoSerieDigitadaTest, TheSerialTypedOnARentalLineIsFoundByTheCheckInTheSearchAndThePrintedContract)
 {
