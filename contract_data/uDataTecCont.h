@@ -461,6 +461,9 @@ private:
     int iContratoVeiculo_ = 0;
     // The item's own re-post for its serial numbers is running (once per save).
     bool bRepostandoItem_ = false;
+    // quCtrCadastroIt lists a rental contract's complements: a line added
+    // there is one, whether its product was picked or typed.
+    bool bItensComplementares_ = false;
     // The product an edited item leaves: its active flag follows its remaining use.
     QString sProdutoAnteriorItem_;
     // The item's value typed by the user, with the columns a line value is

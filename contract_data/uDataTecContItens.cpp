@@ -156,6 +156,8 @@ void TdmTecContrato::quCtrCadastroItNewRecord(Dataset& dataset)
     dataset.fieldByName("ACITCODIGO")->setAsInteger(
         ProximaChave(host::schema::kGeneratorContractItem, "ACITCODIGO", "AATC05ACIT"));
     dataset.fieldByName("ACITGARANTIA")->setAsString("N");
+    if (bItensComplementares_)
+        dataset.fieldByName("ACITCOMPLEMENTO")->setAsString("S");
     fontesValorDigitado_.reset();
     ZerarFloatField(dataset);
     ZelDevVerificarEvento(&dataset, "ONNEWRECORD");

@@ -62,6 +62,7 @@ void TdmTecContrato::CarregaContratoItemEquipamento(int contrato, bool bCompleme
                             " 'S'");
     quCtrCadastroIt->addSql(QString("and coalesce(it.acitencerrado, 'N') ") + (bEncerrado ? "=" : "<>") + " 'S'");
     quCtrCadastroIt->open();
+    bItensComplementares_ = bComplementar;
 }
 
 void TdmTecContrato::CarregaEquipSolicitadosPedidoAss(const QString& pedido)
