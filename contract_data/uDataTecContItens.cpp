@@ -165,6 +165,10 @@ void TdmTecContrato::quCtrCadastroItNewRecord(Dataset& dataset)
         const QDateTime agora = QDateTime::currentDateTime();
         dataset.fieldByName("ACITINSTALACAO")->setAsDateTime(host::db::localDateTime(agora.date()));
         dataset.fieldByName("ACITHORASAIDA")->setAsDateTime(agora);
+        // One piece unless the user says otherwise: the contract register
+        // offers no quantity here, and a line of 0 would pass the stock check
+        // and ship nothing.
+        dataset.fieldByName("ACITQUANTIDADE")->setAsFloat(1);
     }
 }
 

@@ -8,30 +8,14 @@
 namespace moduletest {
 namespace {
 
-class EstoqueProdutoPrimeiroUsoTest : public LocacaoPropriaTest {
-protected:
-    // The register's stock grid: a row of the location with what came in.
-    static host::ui::DataGrid* gradeDeEstoque(TfmCadastroHost& janela)
-    {
-        for (host::ui::DataGrid* grade : janela.dbgdDetalhes)
-            if (grade->columnByField("POENTRADA"))
-                return grade;
-        return nullptr;
-    }
-};
+using EstoqueProdutoPrimeiroUsoTest = LocacaoPropriaTest;
 
 TEST_F(EstoqueProdutoPrimeiroUsoTest, TheStockRegisteredAtALocationLetsUnderOptionTTheOwnEquipmentBeRented)
 {
     TfmCadastroHost& janela = cadastroDeProdutos();
     const QString produto = novoProdutoDeLocacao(janela, "Betoneira 400 L");
     ASSERT_FALSE(produto.isEmpty()) << vistos();
-    host::ui::DataGrid* estoque = gradeDeEstoque(janela);
-    ASSERT_NE(estoque, nullptr) << "the product register shows no stock per location";
-    estoque->setFocus();
-    QTest::keyClick(estoque, Qt::Key_Insert);
-    escolheNaLista(estoque, "LECODIGO", "001");
-    celula(estoque, "POENTRADA", "2", Qt::Key_Return);
-    janela.bbSalvar->click();
+    ASSERT_TRUE(estoqueNoLocal(janela, "001", "2"));
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
     EXPECT_EQ(lido("select LECODIGO || '|' || cast(POENTRADA as integer) from ACEC11PO where PRCODIGO = '" + produto +
                    "'"),

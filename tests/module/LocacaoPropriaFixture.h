@@ -25,6 +25,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
+#include <QTest>
 
 #include <utility>
 
@@ -61,6 +62,24 @@ protected:
         digita(produtos.controle("PRPRECOCONTRATO"), "300,00");
         produtos.bbSalvar->click();
         return produtos.registros().fieldByName("CODIGO")->asString();
+    }
+    // In the product register, on the product shown: a row of the stock
+    // grid for the location with what came in, then "Salvar". False when
+    // the register shows no stock per location.
+    bool estoqueNoLocal(TfmCadastroHost& produtos, const QString& local, const QString& entrada)
+    {
+        host::ui::DataGrid* estoque = nullptr;
+        for (host::ui::DataGrid* grade : produtos.dbgdDetalhes)
+            if (grade->columnByField("POENTRADA"))
+                estoque = grade;
+        if (!estoque)
+            return false;
+        estoque->setFocus();
+        QTest::keyClick(estoque, Qt::Key_Insert);
+        escolheNaLista(estoque, "LECODIGO", local);
+        celula(estoque, "POENTRADA", entrada, Qt::Key_Return);
+        produtos.bbSalvar->click();
+        return true;
     }
     // The rental register (the one the option opens, or the one named) on
     // the demonstration rental contract, its equipment page shown.

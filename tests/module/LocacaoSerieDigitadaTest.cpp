@@ -53,15 +53,16 @@ TEST_F(LocacaoSerieDigitadaTest, TheSerialTypedOnARentalLineIsFoundByTheCheckInT
 }
 
 // The road a new rental company walks under option "T": its own product
-// registered, a piece of it rented on a contract with its serial number and
+// registered with the one piece it owns in stock, that piece of it rented on a contract with its serial number and
 // a typed monthly value, checked in by that serial, and returned 8 days late
 // with the fine for them.
 TEST_F(LocacaoSerieDigitadaTest, AProductRegisteredIsRentedByItsSerialCheckedInAndFinedForItsLateReturn)
 {
     TfmCadastroHost& produtos = cadastroDeProdutos();
     const QString produto = novoProdutoDeLocacao(produtos, "Betoneira 400 L");
-    produtos.close();
     ASSERT_FALSE(produto.isEmpty()) << vistos();
+    ASSERT_TRUE(estoqueNoLocal(produtos, "001", "1"));
+    produtos.close();
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
 
     TfmAssContCad& form = registroDeContratosNoItens();
