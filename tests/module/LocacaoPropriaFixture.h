@@ -19,6 +19,7 @@
 #include "host/ui/PageControl.h"
 #include "host/ui/SearchWindow.h"
 #include "host/ui/WindowRegistry.h"
+#include "rental/uAssContLocEquipCad.h"
 #include "rental/uAssEntradaEquip.h"
 #include "tests/support/OnScreenDialogs.h"
 
@@ -98,6 +99,19 @@ protected:
         EXPECT_EQ(cab("ACCODIGO").asInteger(), 3);
         aba(*form, form->tsEquipamentos);
         return form;
+    }
+    // On the rental register's equipment grid: a new line of the product with
+    // its quantity, serial number text and a unit price of 150,00, the
+    // question about the forecasts to be answered "Não" when it comes.
+    void linhaComSerie(TfmAssContCadLocEquip& form, const QString& produto, const QString& quantidade,
+                       const QString& serie)
+    {
+        host::ui::DataGrid* grade = form.dbgdAssContCadLocEquipItens;
+        novaLinhaNaGrade(grade, "PRCODIGO", produto);
+        celula(grade, "ACITQUANTIDADE", quantidade);
+        celula(grade, "ACITNUMEROSERIE", serie);
+        dialogs->answer("Não", "Deseja alterar valor das provisões?");
+        celula(grade, "ACITVALORUNITARIO", "150,00", Qt::Key_Return);
     }
     // The contract register under option "T" on the demonstration rental
     // contract, its items page shown.

@@ -18,12 +18,7 @@ TEST_F(LocacaoSerieDigitadaTest, TheSerialTypedOnARentalLineIsFoundByTheCheckInT
 {
     TfmAssContCadLocEquip* form = registroDeLocacaoNoEquipamento();
     ASSERT_NE(form, nullptr);
-    host::ui::DataGrid* grade = form->dbgdAssContCadLocEquipItens;
-    novaLinhaNaGrade(grade, "PRCODIGO", "L0002");
-    celula(grade, "ACITQUANTIDADE", "1");
-    celula(grade, "ACITNUMEROSERIE", "BT-0001");
-    celula(grade, "ACITVALORUNITARIO", "150,00", Qt::Key_Return);
-    dialogs->answer("Não", "Deseja alterar valor das provisões?");
+    linhaComSerie(*form, "L0002", "1", "BT-0001");
     form->btSalvar->click();
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
     ASSERT_EQ(lido("select count(*) from AATC05ACIT where ACCODIGO = 3 and ACITNUMEROSERIE = 'BT-0001'"),

@@ -18,14 +18,8 @@ protected:
         TfmAssContCadLocEquip* form = registroDeLocacaoNoEquipamento();
         if (!form)
             return nullptr;
-        host::ui::DataGrid* grade = form->dbgdAssContCadLocEquipItens;
-        for (const char* serie : {"BT-0001", "BT-0002"}) {
-            novaLinhaNaGrade(grade, "PRCODIGO", "L0002");
-            celula(grade, "ACITQUANTIDADE", "1");
-            celula(grade, "ACITNUMEROSERIE", serie);
-            dialogs->answer("Não", "Deseja alterar valor das provisões?");
-            celula(grade, "ACITVALORUNITARIO", "150,00", Qt::Key_Return);
-        }
+        for (const char* serie : {"BT-0001", "BT-0002"})
+            linhaComSerie(*form, "L0002", "1", serie);
         form->btSalvar->click();
         EXPECT_EQ(lido("select ACITNUMEROSERIE from AATC05ACIT where ACCODIGO = 3 and PRCODIGO = 'L0002'"
                        " and ACITNUMEROSERIE starting with 'BT-' order by ACITNUMEROSERIE"),

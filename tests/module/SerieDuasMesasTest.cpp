@@ -47,12 +47,7 @@ TEST_F(SerieDuasMesasTest, ALineWithASerialSavedWhileAnotherDeskSavesOneIsStored
     ASSERT_NE(form, nullptr);
     outraMesaGravaSemConfirmar("'BT-0009'");
 
-    host::ui::DataGrid* grade = form->dbgdAssContCadLocEquipItens;
-    novaLinhaNaGrade(grade, "PRCODIGO", "L0002");
-    celula(grade, "ACITQUANTIDADE", "1");
-    celula(grade, "ACITNUMEROSERIE", "BT-0001");
-    celula(grade, "ACITVALORUNITARIO", "150,00", Qt::Key_Return);
-    dialogs->answer("Não", "Deseja alterar valor das provisões?");
+    linhaComSerie(*form, "L0002", "1", "BT-0001");
     form->btSalvar->click();
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
     outraMesaConfirma();
@@ -76,12 +71,7 @@ TEST_F(SerieDuasMesasTest, TwoDesksBookingSeveralPiecesAtOnceAfterALargerKeyStor
     ASSERT_NE(form, nullptr);
     outraMesaGravaSemConfirmar("'BT-0008','BT-0009'", 2);
 
-    host::ui::DataGrid* grade = form->dbgdAssContCadLocEquipItens;
-    novaLinhaNaGrade(grade, "PRCODIGO", "L0002");
-    celula(grade, "ACITQUANTIDADE", "2");
-    celula(grade, "ACITNUMEROSERIE", "BT-0001; BT-0002");
-    celula(grade, "ACITVALORUNITARIO", "150,00", Qt::Key_Return);
-    dialogs->answer("Não", "Deseja alterar valor das provisões?");
+    linhaComSerie(*form, "L0002", "2", "BT-0001; BT-0002");
     form->btSalvar->click();
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
     outraMesaConfirma();
