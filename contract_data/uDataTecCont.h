@@ -402,8 +402,10 @@ public:
     // Closes the unit's open lines of the contract ("I", ended now) in one
     // update; a unit with no open line there is refused, nothing written.
     void EncerraLinhasVeiculo(int contrato, int veiculo, const EncerramentoVeiculo& encerramento);
-    // The serial numbers of the contract's product, each once.
-    QStringList SeriaisProdutoContrato(int contrato, const QString& produto);
+    // The serial numbers of one line of the contract, each once: those its
+    // own movements name; a line without any shows its product's movements
+    // that name no line (booked so before movements named their line).
+    QStringList SeriaisProdutoContrato(int contrato, const QString& produto, int item);
     // Quantity of the product reserved by contract items; bDesconsiderarAtual
     // leaves out the current item of quCtrCadastroIt.
     double ReservaContrato(const QString& produto, bool bDesconsiderarAtual);
@@ -464,6 +466,9 @@ private:
     int iContratoVeiculo_ = 0;
     // The item's own re-post for its serial numbers is running (once per save).
     bool bRepostandoItem_ = false;
+    // quCtrCadastroIt lists a rental contract's complements: a line added
+    // there is one, whether its product was picked or typed.
+    bool bItensComplementares_ = false;
     // The product an edited item leaves: its active flag follows its remaining use.
     QString sProdutoAnteriorItem_;
     // The item's value typed by the user, with the columns a line value is

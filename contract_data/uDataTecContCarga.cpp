@@ -146,6 +146,7 @@ void TdmTecContrato::CarregaContratoItem(const QString& cliente, const QString& 
     if (QStringList{"M", "2", "T", "V"}.contains(opcaoContrato()))
         quCtrCadastroIt->addSql("and  it.ACCodigo = " + QuotedStr(contrato));
     quCtrCadastroIt->open();
+    bItensComplementares_ = false;
 }
 
 void TdmTecContrato::CarregaContratoClientes(int contrato)

@@ -156,6 +156,8 @@ void TdmTecContrato::quCtrCadastroItNewRecord(Dataset& dataset)
     dataset.fieldByName("ACITCODIGO")->setAsInteger(
         ProximaChave(host::schema::kGeneratorContractItem, "ACITCODIGO", "AATC05ACIT"));
     dataset.fieldByName("ACITGARANTIA")->setAsString("N");
+    if (bItensComplementares_)
+        dataset.fieldByName("ACITCOMPLEMENTO")->setAsString("S");
     fontesValorDigitado_.reset();
     ZerarFloatField(dataset);
     ZelDevVerificarEvento(&dataset, "ONNEWRECORD");
@@ -163,6 +165,10 @@ void TdmTecContrato::quCtrCadastroItNewRecord(Dataset& dataset)
         const QDateTime agora = QDateTime::currentDateTime();
         dataset.fieldByName("ACITINSTALACAO")->setAsDateTime(host::db::localDateTime(agora.date()));
         dataset.fieldByName("ACITHORASAIDA")->setAsDateTime(agora);
+        // One piece unless the user says otherwise: the contract register
+        // offers no quantity here, and a line of 0 would pass the stock check
+        // and ship nothing.
+        dataset.fieldByName("ACITQUANTIDADE")->setAsFloat(1);
     }
 }
 

@@ -62,6 +62,7 @@ void TdmTecContrato::CarregaContratoItemEquipamento(int contrato, bool bCompleme
                             " 'S'");
     quCtrCadastroIt->addSql(QString("and coalesce(it.acitencerrado, 'N') ") + (bEncerrado ? "=" : "<>") + " 'S'");
     quCtrCadastroIt->open();
+    bItensComplementares_ = bComplementar;
 }
 
 void TdmTecContrato::CarregaEquipSolicitadosPedidoAss(const QString& pedido)
@@ -169,13 +170,18 @@ void TdmTecContrato::EncerraLinhasVeiculo(int contrato, int veiculo, const Encer
                               true);
 }
 
-QStringList TdmTecContrato::SeriaisProdutoContrato(int contrato, const QString& produto)
+QStringList TdmTecContrato::SeriaisProdutoContrato(int contrato, const QString& produto, int item)
 {
-    // Kept prepared: a printout asks it once per line.
+    // Kept prepared: a printout asks it once per line. Two lines of one
+    // product each print their own pieces, not both lines' pieces twice.
     const std::shared_ptr<host::db::Statement> st = dmGlobal->IBTransaction1->prepared(
-        "select NSNUMERO from AUGC50NS where ACCODIGO = :CONTRATO and PRCODIGO = :PRODUTO group by NSNUMERO");
+        "select NSNUMERO from AUGC50NS ns where ns.ACCODIGO = :CONTRATO and ns.PRCODIGO = :PRODUTO"
+        " and (ns.ACITCODIGO = :ITEM or (ns.ACITCODIGO is null and not exists (select 1 from AUGC50NS l"
+        "   where l.ACCODIGO = :CONTRATO and l.PRCODIGO = :PRODUTO and l.ACITCODIGO = :ITEM)))"
+        " group by ns.NSNUMERO");
     st->setParam("CONTRATO", contrato);
     st->setParam("PRODUTO", produto);
+    st->setParam("ITEM", item);
     st->execute();
     QStringList seriais;
     while (st->fetch())

@@ -6,6 +6,7 @@
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
 #include "host/Upesq.h"
+#include "host/schema/SchemaDefinition.h"
 #include "host/data/Field.h"
 #include "host/data/MemDataset.h"
 #include "host/ui/DataGrid.h"
@@ -186,7 +187,8 @@ int InserirRegistroNumerosSerieProduto(const QString& sNumerosSerie, const QStri
     if (numeros.isEmpty())
         return 0;
     host::db::Transaction& tr = *dmGlobal->IBTransaction1;
-    int codigo = host::db::selectValue(tr, "select coalesce(max(NSCODIGO), 0) from AUGC50NS").toInt();
+    // From the generator: two desks saving at once never take the same key.
+    int codigo = ProximaChave(host::schema::kGeneratorSerialMovement, "NSCODIGO", "AUGC50NS", int(numeros.size())) - 1;
     host::db::Statement insert(tr,
                                "insert into AUGC50NS (NSCODIGO, NSNUMERO, PRCODIGO, NSSTATUS, VECODIGO, OCCODIGO,"
                                " OPCODIGO, AOCODIGO, ACCODIGO, CMCODIGO, LECODIGO, NSOBSERVACAO, ACITCODIGO,"

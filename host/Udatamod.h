@@ -128,7 +128,9 @@ private:
 // The next key of an integer column, drawn from the generator: two stations
 // never get the same key, even before either has posted, and the generator
 // is stepped past any larger key stored by other means (max + 1) first.
-int ProximaChave(const QString& gerador, const QString& coluna, const QString& tabela);
+// With a quantity, the first of that many consecutive keys, all of them
+// this station's.
+int ProximaChave(const QString& gerador, const QString& coluna, const QString& tabela, int quantidade = 1);
 
 // A query on dmGlobal's transaction for the length of one routine.
 std::unique_ptr<host::data::Query> CriarIbQuery(const QString& nome = {});

@@ -6,6 +6,7 @@
 #include "host/db/Database.h"
 #include "host/db/KeptByText.h"
 
+#include <algorithm>
 #include <set>
 
 namespace {
@@ -125,22 +126,27 @@ QString CodigosDisponiveis::proximo()
     return QString::number(ultimo_).rightJustified(int(formato_.size()), '0');
 }
 
-int ProximaChave(const QString& gerador, const QString& coluna, const QString& tabela)
+int ProximaChave(const QString& gerador, const QString& coluna, const QString& tabela, int quantidade)
 {
+    const qint64 n = std::max(quantidade, 1);
     host::db::Statement st(*dmGlobal->IBTransaction1,
-                           QString("select gen_id(%1, 1), (select coalesce(max(%2), 0) from %3) from rdb$database")
-                               .arg(gerador, coluna, tabela));
+                           QString("select gen_id(%1, %2), (select coalesce(max(%3), 0) from %4) from rdb$database")
+                               .arg(gerador)
+                               .arg(n)
+                               .arg(coluna, tabela));
     st.execute();
     st.fetch();
-    const qint64 chave = st.value(0).toLongLong();
+    const qint64 ultima = st.value(0).toLongLong();
     const qint64 maior = st.value(1).toLongLong();
-    if (chave > maior)
-        return int(chave);
-    // Every draw of a generator is unique, so stepping it by the gap keeps
-    // two stations that catch up at once apart as well.
+    if (ultima - n >= maior)
+        return int(ultima - n + 1);
+    // Every draw of a generator is unique, so stepping it by the gap (and at
+    // least by the block) keeps two stations that catch up at once apart as well.
     host::db::Statement passo(*dmGlobal->IBTransaction1,
-                              QString("select gen_id(%1, %2) from rdb$database").arg(gerador).arg(maior - chave + 1));
+                              QString("select gen_id(%1, %2) from rdb$database")
+                                  .arg(gerador)
+                                  .arg(std::max(n, maior - ultima + n)));
     passo.execute();
     passo.fetch();
-    return int(passo.value(0).toLongLong());
+    return int(passo.value(0).toLongLong() - n + 1);
 }

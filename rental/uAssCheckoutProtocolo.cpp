@@ -34,7 +34,7 @@ QString selecaoItensProtocolo(const char* tipo, const char* condicao)
                "   then substring(ob.OBTEXTO from 1 for 9999)"
                "   else coalesce(pr.DESCRICAO, '') || '  ' || coalesce(pr.COMPLEMENTO_DESC, '') end"
                "   as blob sub_type 1) as EQUIPAMENTO,"
-               " ite.ACITNUMEROSERIE, ite.ACCODIGO"
+               " ite.ACITNUMEROSERIE, ite.ACCODIGO, ite.ACITCODIGO"
                " from AATC05ACIT ite"
                " left outer join ACEC1101 pr on (pr.CODIGO = ite.PRCODIGO)"
                " left outer join AUGC70OB ob on (ob.OBID = 'P' and ob.OBSEQUENCIA = -1"
@@ -319,14 +319,15 @@ void TqrAssCheckoutProtocolo::criarAssinatura()
     };
 }
 
-// The serials of the line's product under the contract, one a line; none
+// The serials of the line under the contract, one a line; none
 // when the line names no serial (the marker "<selecionado>" counts as one).
 QStringList TqrAssCheckoutProtocolo::seriesDaLinha()
 {
     if (quImpEquip->fieldByName("ACITNUMEROSERIE")->asString().trimmed().isEmpty())
         return {};
     return dmTecContrato->SeriaisProdutoContrato(quImpEquip->fieldByName("ACCODIGO")->asInteger(),
-                                                 quImpEquip->fieldByName("PRCODIGO")->asString());
+                                                 quImpEquip->fieldByName("PRCODIGO")->asString(),
+                                                 quImpEquip->fieldByName("ACITCODIGO")->asInteger());
 }
 
 QString TqrAssCheckoutProtocolo::descricaoDaLinha()

@@ -153,7 +153,8 @@ void linhasRemessaLoc(const QString& pedido, int contrato)
                         " where obid = 'Y' and obsequencia = " + QString::number(linha.item) +
                             " and obcodigo = " + QuotedStr(QString::number(contrato)));
         const QStringList seriais =
-            produto.comSerie ? dmTecContrato->SeriaisProdutoContrato(contrato, linha.produto) : QStringList();
+            produto.comSerie ? dmTecContrato->SeriaisProdutoContrato(contrato, linha.produto, linha.item)
+                             : QStringList();
         dmTecContrato->GravaObservacaoObjetoVendaItem(pedido, cod,
                                                       TextoLinha(textoContrato, produto.descricao, produto.comSerie,
                                                                  seriais));

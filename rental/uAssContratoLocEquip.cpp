@@ -53,7 +53,7 @@ QString sqlItensContratoLoc(const char* tipo, const char* condicao)
                "select cast('%1' as varchar(12)) as TIPO, ite.PRCODIGO, ite.ACITQUANTIDADE,\n"
                "  coalesce(pr.DESCRICAO, '') || ' ' || coalesce(substring(ob.OBTEXTO from 1 for 9999), '')\n"
                "    as EQUIPAMENTO,\n"
-               "  ite.ACITNUMEROSERIE, ite.ACCODIGO, ite.ACITVALOR\n"
+               "  ite.ACITNUMEROSERIE, ite.ACCODIGO, ite.ACITVALOR, ite.ACITCODIGO\n"
                "from AATC05ACIT ite\n"
                "  left outer join ACEC1101 pr on pr.CODIGO = ite.PRCODIGO\n"
                "  left outer join AUGC70OB ob on ob.OBID = 'Y' and ob.OBCODIGO = cast(ite.ACCODIGO as varchar(30))\n"
@@ -299,7 +299,8 @@ void TqrAssContratoLocEquip::qrbnEquipamentosBeforePrint()
     const QString produto = item.fieldByName("PRCODIGO")->asString();
     qrmeSerie->lines().clear();
     if (!item.fieldByName("ACITNUMEROSERIE")->asString().trimmed().isEmpty())
-        qrmeSerie->setLines(dmTecContrato->SeriaisProdutoContrato(contrato, produto));
+        qrmeSerie->setLines(
+            dmTecContrato->SeriaisProdutoContrato(contrato, produto, item.fieldByName("ACITCODIGO")->asInteger()));
     qrmeDescricao->setText(
         uAssContratoLocEquip::DescricaoItem(item.fieldByName("EQUIPAMENTO")->asString(), produto, contrato));
 }

@@ -91,6 +91,7 @@ constexpr GeneratorKey kGeneratorKeys[] = {
     {kGeneratorCashForecast, "ACXC94XP", "XPCHAVE"},
     {kGeneratorContact, "AUGC3701", "ANCODIGO"},
     {kGeneratorHistory, "ACBC16HC", "HCCODIGO"},
+    {kGeneratorSerialMovement, "AUGC50NS", "NSCODIGO"},
 };
 
 // Returns whether any was created.

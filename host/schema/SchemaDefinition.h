@@ -64,6 +64,7 @@ inline constexpr int kOrderNumberLength = 20;
 inline constexpr const char* kGeneratorCashForecast = "GEN_XPCHAVE";   // ACXC94XP.XPCHAVE
 inline constexpr const char* kGeneratorContact = "GEN_ANCODIGO";       // AUGC3701.ANCODIGO
 inline constexpr const char* kGeneratorHistory = "GEN_HCCODIGO";       // ACBC16HC.HCCODIGO
+inline constexpr const char* kGeneratorSerialMovement = "GEN_NSCODIGO";   // AUGC50NS.NSCODIGO
 
 QString columnTypeSql(const ColumnType& type);
 QString columnSql(const ColumnDef& column, bool inKey);

@@ -15,9 +15,7 @@ TEST_F(EstoqueProdutoPrimeiroUsoTest, TheStockRegisteredAtALocationLetsUnderOpti
     TfmCadastroHost& janela = cadastroDeProdutos();
     const QString produto = novoProdutoDeLocacao(janela, "Betoneira 400 L");
     ASSERT_FALSE(produto.isEmpty()) << vistos();
-    entradaNoEstoque(janela, "001", "2");
-    if (HasFatalFailure())
-        return;
+    ASSERT_TRUE(estoqueNoLocal(janela, "001", "2"));
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
     EXPECT_EQ(lido("select LECODIGO || '|' || cast(POENTRADA as integer) from ACEC11PO where PRCODIGO = '" + produto +
                    "'"),

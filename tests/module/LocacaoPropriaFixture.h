@@ -13,15 +13,20 @@
 #include "host/UcadastroHost.h"
 #include "host/data/Field.h"
 #include "host/data/Query.h"
+#include "host/report/Report.h"
+#include "host/report/Uvisualrel.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/PageControl.h"
 #include "host/ui/SearchWindow.h"
 #include "host/ui/WindowRegistry.h"
+#include "rental/uAssContLocEquipCad.h"
 #include "rental/uAssEntradaEquip.h"
 #include "tests/support/OnScreenDialogs.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
+#include <QTest>
 
 #include <utility>
 
@@ -59,25 +64,23 @@ protected:
         produtos.bbSalvar->click();
         return produtos.registros().fieldByName("CODIGO")->asString();
     }
-    // The register's stock grid: a row of the location with what came in.
-    static host::ui::DataGrid* gradeDeEstoque(TfmCadastroHost& janela)
+    // In the product register, on the product shown: a row of the stock
+    // grid for the location with what came in, then "Salvar". False when
+    // the register shows no stock per location.
+    bool estoqueNoLocal(TfmCadastroHost& produtos, const QString& local, const QString& entrada)
     {
-        for (host::ui::DataGrid* grade : janela.dbgdDetalhes)
+        host::ui::DataGrid* estoque = nullptr;
+        for (host::ui::DataGrid* grade : produtos.dbgdDetalhes)
             if (grade->columnByField("POENTRADA"))
-                return grade;
-        return nullptr;
-    }
-    // What came in at the stock location, typed as a new row of the
-    // register's stock grid, and the product saved.
-    void entradaNoEstoque(TfmCadastroHost& janela, const QString& local, const QString& quantidade)
-    {
-        host::ui::DataGrid* estoque = gradeDeEstoque(janela);
-        ASSERT_NE(estoque, nullptr) << "the product register shows no stock per location";
+                estoque = grade;
+        if (!estoque)
+            return false;
         estoque->setFocus();
         QTest::keyClick(estoque, Qt::Key_Insert);
         escolheNaLista(estoque, "LECODIGO", local);
-        celula(estoque, "POENTRADA", quantidade, Qt::Key_Return);
-        janela.bbSalvar->click();
+        celula(estoque, "POENTRADA", entrada, Qt::Key_Return);
+        produtos.bbSalvar->click();
+        return true;
     }
     // The rental register (the one the option opens, or the one named) on
     // the demonstration rental contract, its equipment page shown.
@@ -97,6 +100,19 @@ protected:
         aba(*form, form->tsEquipamentos);
         return form;
     }
+    // On the rental register's equipment grid: a new line of the product with
+    // its quantity, serial number text and a unit price of 150,00, the
+    // question about the forecasts to be answered "Não" when it comes.
+    void linhaComSerie(TfmAssContCadLocEquip& form, const QString& produto, const QString& quantidade,
+                       const QString& serie)
+    {
+        host::ui::DataGrid* grade = form.dbgdAssContCadLocEquipItens;
+        novaLinhaNaGrade(grade, "PRCODIGO", produto);
+        celula(grade, "ACITQUANTIDADE", quantidade);
+        celula(grade, "ACITNUMEROSERIE", serie);
+        dialogs->answer("Não", "Deseja alterar valor das provisões?");
+        celula(grade, "ACITVALORUNITARIO", "150,00", Qt::Key_Return);
+    }
     // The contract register under option "T" on the demonstration rental
     // contract, its items page shown.
     TfmAssContCad& registroDeContratosNoItens()
@@ -111,6 +127,19 @@ protected:
         form.sbPesqContrato->click();
         clicaAba(form.pcContrato, form.tsItens);
         return form;
+    }
+    // The viewer's pages as text, the viewer closed.
+    static QString paginasDoVisualizador()
+    {
+        QString texto;
+        for (QWidget* janela : QApplication::topLevelWidgets())
+            if (auto* visualizador = qobject_cast<TfmVisualizadorRelatorio*>(janela);
+                visualizador && !visualizador->released() && visualizador->isVisible()) {
+                texto += host::report::PreparedReport(visualizador->pages()).textDump();
+                visualizador->close();
+            }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return texto;
     }
     // "Entrada de Equipamentos" asked for the serial number: the rows listed.
     int entradaListada(const QString& serie)

@@ -5,43 +5,20 @@
 
 #include "tests/module/LocacaoPropriaFixture.h"
 
-#include "host/report/Report.h"
-#include "host/report/Uvisualrel.h"
 #include "host/ui/DataTextControls.h"
 
-#include <QApplication>
 #include <QPlainTextEdit>
 
 namespace moduletest {
 namespace {
 
-class LocacaoSerieDigitadaTest : public LocacaoPropriaTest {
-protected:
-    // The viewer's pages as text, the viewer closed.
-    static QString paginasDoVisualizador()
-    {
-        QString texto;
-        for (QWidget* janela : QApplication::topLevelWidgets())
-            if (auto* visualizador = qobject_cast<TfmVisualizadorRelatorio*>(janela);
-                visualizador && !visualizador->released() && visualizador->isVisible()) {
-                texto += host::report::PreparedReport(visualizador->pages()).textDump();
-                visualizador->close();
-            }
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return texto;
-    }
-};
+using LocacaoSerieDigitadaTest = LocacaoPropriaTest;
 
 TEST_F(LocacaoSerieDigitadaTest, TheSerialTypedOnARentalLineIsFoundByTheCheckInTheSearchAndThePrintedContract)
 {
     TfmAssContCadLocEquip* form = registroDeLocacaoNoEquipamento();
     ASSERT_NE(form, nullptr);
-    host::ui::DataGrid* grade = form->dbgdAssContCadLocEquipItens;
-    novaLinhaNaGrade(grade, "PRCODIGO", "L0002");
-    celula(grade, "ACITQUANTIDADE", "1");
-    celula(grade, "ACITNUMEROSERIE", "BT-0001");
-    celula(grade, "ACITVALORUNITARIO", "150,00", Qt::Key_Return);
-    dialogs->answer("Não", "Deseja alterar valor das provisões?");
+    linhaComSerie(*form, "L0002", "1", "BT-0001");
     form->btSalvar->click();
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
     ASSERT_EQ(lido("select count(*) from AATC05ACIT where ACCODIGO = 3 and ACITNUMEROSERIE = 'BT-0001'"),
@@ -71,15 +48,16 @@ TEST_F(LocacaoSerieDigitadaTest, TheSerialTypedOnARentalLineIsFoundByTheCheckInT
 }
 
 // The road a new rental company walks under option "T": its own product
-// registered, a piece of it rented on a contract with its serial number and
+// registered with the one piece it owns in stock, that piece of it rented on a contract with its serial number and
 // a typed monthly value, checked in by that serial, and returned 8 days late
 // with the fine for them.
 TEST_F(LocacaoSerieDigitadaTest, AProductRegisteredIsRentedByItsSerialCheckedInAndFinedForItsLateReturn)
 {
     TfmCadastroHost& produtos = cadastroDeProdutos();
     const QString produto = novoProdutoDeLocacao(produtos, "Betoneira 400 L");
-    produtos.close();
     ASSERT_FALSE(produto.isEmpty()) << vistos();
+    ASSERT_TRUE(estoqueNoLocal(produtos, "001", "1"));
+    produtos.close();
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
 
     TfmAssContCad& form = registroDeContratosNoItens();
