@@ -16,30 +16,34 @@
 
 namespace host::db::detail {
 
-namespace {
-using Clock = std::chrono::steady_clock;
-}
-
+// Trivially destroyed: a call made while the thread's other objects go, after
+// the mark has left the table, still finds it (and goes unwatched).
 struct CallMark {
     // The number of the call under way; 0 when the thread is not in one.
     std::atomic<std::uint64_t> call{0};
     std::uint64_t calls = 0;   // made by the thread so far
     int depth = 0;
-    // The watcher's alone: the call it saw last and since when, whether it
-    // was told, and the mutex found held meanwhile, by which thread, since when.
-    std::uint64_t seen = 0;
-    Clock::time_point seenSince;
+};
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// What the watcher saw of a thread: the call it saw last and since when,
+// whether it was told, and the mutex found held meanwhile, by whom, since when.
+struct Seen {
+    CallMark* mark = nullptr;
+    std::uint64_t call = 0;
+    Clock::time_point since;
     bool told = false;
     QString heldFile;
     qint64 heldThread = 0;
     Clock::time_point heldSince;
 };
 
-namespace {
-
 struct Watch {
-    std::mutex mutex;   // guards what follows, and the watcher's fields of the marks
-    std::vector<CallMark*> marks;
+    std::mutex mutex;   // guards what follows
+    std::vector<Seen> threads;
     QString database, lockFolder;
     pid_t running = 0;   // the process whose watcher runs: a forked child has none
 };
@@ -50,24 +54,30 @@ Watch& watch() {
     return *w;
 }
 
-// A thread's mark, in the table while the thread lives.
-struct ThreadMark {
-    CallMark mark;
-    ThreadMark() {
+thread_local CallMark threadCalls;
+thread_local bool inTable = false;
+
+// Takes the thread's mark out of the table when the thread ends.
+struct LeaveTable {
+    LeaveTable() = default;
+    ~LeaveTable() {
         std::lock_guard<std::mutex> lock(watch().mutex);
-        watch().marks.push_back(&mark);
+        std::erase_if(watch().threads, [](const Seen& t) { return t.mark == &threadCalls; });
     }
-    ~ThreadMark() {
-        std::lock_guard<std::mutex> lock(watch().mutex);
-        std::erase(watch().marks, &mark);
-    }
-    ThreadMark(const ThreadMark&) = delete;
-    ThreadMark& operator=(const ThreadMark&) = delete;
+    LeaveTable(const LeaveTable&) = delete;
+    LeaveTable& operator=(const LeaveTable&) = delete;
 };
 
 CallMark& threadMark() {
-    thread_local ThreadMark own;
-    return own.mark;
+    if (!inTable) [[unlikely]] {
+        inTable = true;
+        {
+            std::lock_guard<std::mutex> lock(watch().mutex);
+            watch().threads.push_back({&threadCalls});
+        }
+        thread_local LeaveTable leave;
+    }
+    return threadCalls;
 }
 
 QList<HeldMutex> heldByOthers(const QString& lockFolder) {
@@ -86,32 +96,29 @@ void look(Watch& w) {
     const Clock::time_point now = Clock::now();
     std::lock_guard<std::mutex> lock(w.mutex);
     std::optional<QList<HeldMutex>> held;
-    for (CallMark* m : w.marks) {
-        const std::uint64_t call = m->call.load(std::memory_order_relaxed);
-        if (call == 0 || call != m->seen) {
-            m->seen = call;
-            m->seenSince = now;
-            m->told = false;
-            m->heldThread = 0;
+    for (Seen& t : w.threads) {
+        const std::uint64_t call = t.mark->call.load(std::memory_order_relaxed);
+        if (call == 0 || call != t.call) {
+            t = Seen{t.mark, call, now};
             continue;
         }
         if (!held) held = heldByOthers(w.lockFolder);
         if (held->isEmpty()) {
-            m->heldThread = 0;
+            t.heldThread = 0;
             continue;
         }
         const HeldMutex& first = held->first();
-        if (first.file != m->heldFile || first.thread != m->heldThread) {
-            m->heldFile = first.file;
-            m->heldThread = first.thread;
-            m->heldSince = now;
+        if (first.file != t.heldFile || first.thread != t.heldThread) {
+            t.heldFile = first.file;
+            t.heldThread = first.thread;
+            t.heldSince = now;
         }
-        const int waited = secondsSince(m->seenSince, now);
-        if (!m->told && waited >= kWaitNoticeSeconds) {
+        const int waited = secondsSince(t.since, now);
+        if (!t.told && waited >= kWaitNoticeSeconds) {
             qInfo().noquote() << statementWaitingMessage(w.database, *held, waited);
-            m->told = true;
+            t.told = true;
         }
-        if (secondsSince(m->heldSince, now) >= kLockGiveUpSeconds) {
+        if (secondsSince(t.heldSince, now) >= kLockGiveUpSeconds) {
             qCritical().noquote() << statementGiveUpMessage(w.database, *held, waited);
             ::_exit(kLockGiveUpExitCode);
         }
@@ -140,7 +147,7 @@ void watchEngineCalls(const QString& database, const QString& lockFolder) {
     w.lockFolder = lockFolder;
     if (w.running == ::getpid()) return;
     // In a forked child only the forking thread goes on.
-    if (w.running != 0) w.marks.assign(1, &own);
+    if (w.running != 0) w.threads.assign(1, Seen{&own});
     static std::once_flag forks;
     std::call_once(forks, [] { ::pthread_atfork(lockTable, unlockTable, unlockTable); });
     w.running = ::getpid();
