@@ -136,8 +136,8 @@ public:
 private:
     CallMark& mark_;
 };
-// The embedded database just opened and its lock folder, for the watcher
-// (started on the first call of the process).
+// Tells the watcher the embedded database just opened and its lock folder;
+// the first call in a process starts the watcher.
 void watchEngineCalls(const QString& database, const QString& lockFolder);
 
 // While alive, SIGTERM and SIGINT end the process at once: an attach that
