@@ -17,7 +17,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <functional>
 
 #include <csignal>
@@ -71,8 +70,8 @@ public:
     bool visto() const { return inicio != nullptr; }
     // The thread that holds it, 0 when free (glibc: the lock word, then the owner 8 bytes in).
     int dono() const {
-        const int trava = std::atomic_ref<const int>(*reinterpret_cast<const int*>(inicio + 16)).load();
-        const int dono = std::atomic_ref<const int>(*reinterpret_cast<const int*>(inicio + 24)).load();
+        const int trava = *reinterpret_cast<const volatile int*>(inicio + 16);
+        const int dono = *reinterpret_cast<const volatile int*>(inicio + 24);
         return trava != 0 ? dono : 0;
     }
 
