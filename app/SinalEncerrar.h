@@ -4,8 +4,11 @@
 // (pending work rolled back); before that (creating the database, the start's
 // own dialogs) the process simply ends, which the database survives: work not
 // committed is rolled back and a half-built schema is completed at the next
-// start. The database client installs handlers of its own that swallow these
-// signals: call this after the first connection.
+// start. Either way the process ends within seconds of the signal: one that
+// has not (its main thread waits inside the database, or the close does)
+// ends without waiting, and so does a second signal. The database client
+// installs handlers of its own that swallow these signals: call this after
+// the first connection.
 
 namespace app {
 

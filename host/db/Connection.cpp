@@ -148,10 +148,10 @@ static void attach(Connection::Impl& d, const ConnectOptions& options, bool crea
     const unsigned char* buffer = dpb->getBuffer(&st);
     QElapsedTimer waited;
     waited.start();
+    const QString lockFolder = qEnvironmentVariable("FIREBIRD_LOCK");
     {
         // Told after a few seconds: the lock of the embedded engine it waits
         // on, or the server whose answer it waits for.
-        const QString lockFolder = qEnvironmentVariable("FIREBIRD_LOCK");
         detail::WaitNotice notice(
             [&](int seconds) {
                 return embedded ? detail::waitingMessage(options.name, lockFolder, seconds)
@@ -183,6 +183,7 @@ static void attach(Connection::Impl& d, const ConnectOptions& options, bool crea
         file->checkStillThere();
     }
     d.options = options;
+    if (embedded) detail::watchEngineCalls(options.name, lockFolder);
 }
 
 void Connection::open(const ConnectOptions& options) { attach(*d, options, false); }
@@ -204,7 +205,19 @@ void Connection::close() {
         if (t->active()) t->rollback();
     d->forgetStatements();
     Status st;
-    d->attachment->detach(&st);
+    if (isRemoteName(d->options.name)) {
+        d->attachment->detach(&st);
+    } else {
+        // The last detach of a program (its end) meets the locks an attach
+        // meets: it is watched, and given up, the same way.
+        const QString lockFolder = qEnvironmentVariable("FIREBIRD_LOCK");
+        const QString& database = d->options.name;
+        detail::WaitNotice notice(
+            [&](int seconds) { return detail::waitingMessage(database, lockFolder, seconds, "Fechando"); },
+            [&](int seconds) { return detail::giveUpMessage(database, lockFolder, seconds, "Fechando"); });
+        const detail::EndOnSignals endOnSignals;
+        d->attachment->detach(&st);
+    }
     if (st.operator&()->getState() & IStatus::STATE_ERRORS) d->attachment->release();
     d->attachment = nullptr;
 }
@@ -254,7 +267,10 @@ void Transaction::start() {
     static const unsigned char tpb[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed,
                                         isc_tpb_rec_version, isc_tpb_nowait};
     Status st;
-    d->handle = att->startTransaction(&st, sizeof tpb, tpb);
+    {
+        const detail::EngineCall call;
+        d->handle = att->startTransaction(&st, sizeof tpb, tpb);
+    }
     st.check();
     d->serial = detail::nextSerial();
 }
@@ -269,7 +285,10 @@ void Transaction::Impl::finish(void (ITransaction::*action)(CheckStatusWrapper*)
     if (!handle) return;
     if (ends) releaseCursors();
     Status st;
-    (handle->*action)(&st);
+    {
+        const detail::EngineCall call;
+        (handle->*action)(&st);
+    }
     st.check();
     if (detail::watcher) detail::watcher->ended(serial, how);
     if (ends) {

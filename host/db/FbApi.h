@@ -8,6 +8,9 @@
 #include <firebird/Interface.h>
 
 #include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
 
 #include <atomic>
 #include <condition_variable>
@@ -58,9 +61,27 @@ private:
 constexpr int kWaitNoticeSeconds = 3;
 // How long an attach waits for a server's answer before it gives up.
 constexpr int kServerAnswerSeconds = 20;
-QString waitingMessage(const QString& database, const QString& lockFolder, int seconds);
+// `doing` heads the message: "Abrindo" (an attach), "Fechando" (a detach).
+QString waitingMessage(const QString& database, const QString& lockFolder, int seconds,
+                       const QString& doing = QStringLiteral("Abrindo"));
 // The same when the attach is given up.
-QString giveUpMessage(const QString& database, const QString& lockFolder, int seconds);
+QString giveUpMessage(const QString& database, const QString& lockFolder, int seconds,
+                      const QString& doing = QStringLiteral("Abrindo"));
+// The engine's shared files (lock table, events, monitoring...) begin with
+// a header holding the process-shared mutex that guards them, 16 bytes in;
+// glibc keeps in it whether it is held and the thread that holds it. A
+// process killed or stopped inside the engine leaves it held.
+struct HeldMutex {
+    QString file;
+    qint64 thread;
+};
+QList<HeldMutex> heldMutexes(const QStringList& files);
+QStringList lockFolderFiles(const QString& lockFolder);
+// The process a thread belongs to; 0 when it has ended.
+qint64 processOfThread(qint64 thread);
+// A statement waiting on mutexes held by other processes, and its end.
+QString statementWaitingMessage(const QString& database, const QList<HeldMutex>& held, int seconds);
+QString statementGiveUpMessage(const QString& database, const QList<HeldMutex>& held, int seconds);
 QString serverWaitingMessage(const QString& database, int seconds);
 // A refused attach in the user's words, naming the file, the user or the
 // server (empty when the engine's code is none of those a user can meet);
@@ -91,6 +112,33 @@ private:
     bool done_ = false;
     std::thread watcher_;
 };
+
+// While alive, the calling thread is inside an engine call (nested ones
+// count once): an atomic store at each end, nothing more. One watcher
+// thread of the process, started by the first embedded attach
+// (watchEngineCalls), looks at every thread once a second. A call still
+// running after kWaitNoticeSeconds while a mutex of the lock folder's
+// shared files is held by a thread of another process is told through Qt's
+// messages; once that thread has held it kLockGiveUpSeconds, the process
+// ends with kLockGiveUpExitCode, telling the lock file: transactions do not
+// wait on records, so such a call waits on a process killed or stopped
+// inside the engine, for ever, and nothing else can stop the waiting thread
+// (the engine rolls the work back at the next start). A long call with no
+// such mutex held is never given up.
+struct CallMark;
+class EngineCall {
+public:
+    EngineCall() noexcept;
+    ~EngineCall();
+    EngineCall(const EngineCall&) = delete;
+    EngineCall& operator=(const EngineCall&) = delete;
+
+private:
+    CallMark& mark_;
+};
+// Tells the watcher the embedded database just opened and its lock folder;
+// the first call in a process starts the watcher.
+void watchEngineCalls(const QString& database, const QString& lockFolder);
 
 // While alive, SIGTERM and SIGINT end the process at once: an attach that
 // waits inside the engine never returns to whoever would end it gently, and

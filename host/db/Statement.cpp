@@ -128,6 +128,7 @@ struct Statement::Impl {
 // its release): every engine call clears the status it is given first.
 void Statement::Impl::closeOpenCursor() {
     if (detail::runWatcher) detail::runWatcher->cursorClosed(serial);
+    const detail::EngineCall call;
     cursor->close(&status);
     if ((&status)->getState() & IStatus::STATE_ERRORS) cursor->release();
     cursor = nullptr;
@@ -140,6 +141,7 @@ void Statement::Impl::free() {
     inMeta = outMeta = nullptr;
     if (handle) {
         Status st;
+        const detail::EngineCall call;
         handle->free(&st);
         if ((&st)->getState() & IStatus::STATE_ERRORS) handle->release();
         handle = nullptr;
@@ -211,6 +213,7 @@ void Statement::prepare(const QString& sql) {
     Status st;
     const QByteArray text = parsed.text.toUtf8();
     detail::preparedStatements.fetch_add(1, std::memory_order_relaxed);
+    const detail::EngineCall call;
     d->handle = att->prepare(&st, tr.impl()->handle, text.size(), text.constData(), 1,
                              IStatement::PREPARE_PREFETCH_METADATA);
     d->check(st);
@@ -535,6 +538,7 @@ Statement::RowCount Statement::execute() {
     ITransaction* tra = d->tr->impl()->handle;
     Status& st = d->status;
     detail::executedStatements.fetch_add(1, std::memory_order_relaxed);
+    const detail::EngineCall call;
     if (d->type == isc_info_sql_stmt_select || d->type == isc_info_sql_stmt_select_for_upd) {
         d->cursor = d->handle->openCursor(&st, tra, d->inMeta, d->inBuffer.data(), d->outMeta, 0);
         d->check(st);
@@ -568,6 +572,7 @@ Statement::RowCount Statement::execute(std::span<const QVariant* const> values) 
 int Statement::rowsAffected() const {
     if (d->affected == -2) {
         if (!d->handle) detail::raise("Comando não preparado.", d->sql);
+        const detail::EngineCall call;
         d->affected = int(d->handle->getAffectedRecords(&d->status));
         d->status.check(d->sql);
     }
@@ -583,7 +588,10 @@ bool Statement::fetch() {
     d->rowReady = false;
     if (!d->cursor) return false;
     Status& st = d->status;
-    const int result = d->cursor->fetchNext(&st, d->outBuffer.data());
+    const int result = [&] {
+        const detail::EngineCall call;
+        return d->cursor->fetchNext(&st, d->outBuffer.data());
+    }();
     d->check(st);
     if (detail::runWatcher) detail::runWatcher->fetched(d->serial);
     if (result == IStatus::RESULT_OK) {

@@ -161,6 +161,7 @@ void writeBlob(unsigned char* at, const QVariant& value, BlobWriter& blobs, cons
     const QByteArray bytes =
         value.userType() == QMetaType::QByteArray ? value.toByteArray() : value.toString().toUtf8();
     Status st;
+    const EngineCall call;
     ISC_QUAD id;
     IBlob* blob = blobs.attachment->createBlob(&st, blobs.transaction, &id, 0, nullptr);
     st.check(sql);
@@ -180,6 +181,7 @@ void writeBlob(unsigned char* at, const QVariant& value, BlobWriter& blobs, cons
 QByteArray readBlob(const unsigned char* at, BlobWriter& blobs) {
     ISC_QUAD id = get<ISC_QUAD>(at);
     Status st;
+    const EngineCall call;
     IBlob* blob = blobs.attachment->openBlob(&st, blobs.transaction, &id, 0, nullptr);
     st.check();
     QByteArray bytes;

@@ -1,4 +1,5 @@
-// Telling of an attach that waits on a lock held by another process.
+// Telling of an attach or a detach that waits on a lock held by another
+// process, and of what holds it.
 
 #include "host/db/FbApi.h"
 
@@ -47,14 +48,7 @@ QList<HeldLock> heldLocks(const QStringList& files) {
     return held;
 }
 
-// The engine's shared files (lock table, events, monitoring...) begin with
-// a header holding the process-shared mutex that guards them, 16 bytes in;
-// glibc keeps in it whether it is held and the thread that holds it. A
-// process killed or stopped inside the engine leaves it held.
-struct HeldMutex {
-    QString file;
-    qint64 thread;
-};
+}  // namespace
 
 QList<HeldMutex> heldMutexes(const QStringList& files) {
     QList<HeldMutex> held;
@@ -71,36 +65,70 @@ QList<HeldMutex> heldMutexes(const QStringList& files) {
     return held;
 }
 
-// The process of a thread, told for the user: "processo N", or that it has
+QStringList lockFolderFiles(const QString& lockFolder) {
+    QStringList files;
+    if (!lockFolder.isEmpty())
+        for (const QFileInfo& entry : QDir(lockFolder).entryInfoList(QDir::Files)) files.append(entry.filePath());
+    return files;
+}
+
+qint64 processOfThread(qint64 thread) {
+    QFile status(QString("/proc/%1/status").arg(thread));
+    if (!status.open(QIODevice::ReadOnly)) return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("Tgid:")) return line.mid(5).trimmed().toLongLong();
+    return thread;
+}
+
+namespace {
+
+// The holder of a mutex, told for the user: "processo N", or that it has
 // ended (nothing will ever release what it holds).
 QString holderOf(qint64 thread) {
-    QFile status(QString("/proc/%1/status").arg(thread));
-    if (!status.open(QIODevice::ReadOnly)) return QString("um processo que já terminou (tarefa %1)").arg(thread);
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("Tgid:")) return QString("processo %1").arg(line.mid(5).trimmed().toLongLong());
-    return QString("processo %1").arg(thread);
+    const qint64 process = processOfThread(thread);
+    if (process == 0) return QString("um processo que já terminou (tarefa %1)").arg(thread);
+    return QString("processo %1").arg(process);
+}
+
+QString heldText(const QList<HeldMutex>& held) {
+    QStringList holders;
+    for (const HeldMutex& mutex : held) holders.append(QString("%1 (%2)").arg(mutex.file, holderOf(mutex.thread)));
+    return holders.join(", ");
+}
+
+QString giveUpAdvice() {
+    return " Desistindo: um processo encerrado ou parado dentro do Firebird pode tê-la deixado presa. Encerre os "
+           "processos que usam o banco e tente de novo.";
 }
 
 }  // namespace
 
-QString waitingMessage(const QString& database, const QString& lockFolder, int seconds) {
-    QStringList files{database};
-    if (!lockFolder.isEmpty())
-        for (const QFileInfo& entry : QDir(lockFolder).entryInfoList(QDir::Files)) files.append(entry.filePath());
+QString waitingMessage(const QString& database, const QString& lockFolder, int seconds, const QString& doing) {
+    const QStringList files = QStringList{database} + lockFolderFiles(lockFolder);
     QStringList holders;
     for (const HeldLock& lock : heldLocks(files))
         holders.append(QString("%1 (processo %2)").arg(lock.file).arg(lock.pid));
-    for (const HeldMutex& mutex : heldMutexes(files))
-        holders.append(QString("%1 (%2)").arg(mutex.file, holderOf(mutex.thread)));
-    const QString head = QString("Abrindo o banco de dados %1: aguardando há %2 s ").arg(database).arg(seconds);
+    const QList<HeldMutex> held = heldMutexes(files);
+    if (!held.isEmpty()) holders.append(heldText(held));
+    const QString head = QString("%1 o banco de dados %2: aguardando há %3 s ").arg(doing, database).arg(seconds);
     if (!holders.isEmpty()) return head + "a trava presa por outro processo em " + holders.join(", ") + ".";
     return head + "uma trava do Firebird" + (lockFolder.isEmpty() ? QString(".") : " na pasta " + lockFolder + ".");
 }
 
-QString giveUpMessage(const QString& database, const QString& lockFolder, int seconds) {
-    return waitingMessage(database, lockFolder, seconds) +
-           " Desistindo: um processo encerrado ou parado dentro do Firebird pode tê-la deixado presa. Encerre os "
-           "processos que usam o banco e tente de novo.";
+QString giveUpMessage(const QString& database, const QString& lockFolder, int seconds, const QString& doing) {
+    return waitingMessage(database, lockFolder, seconds, doing) + giveUpAdvice();
+}
+
+QString statementWaitingMessage(const QString& database, const QList<HeldMutex>& held, int seconds) {
+    return QString("Executando no banco de dados %1: aguardando há %2 s a trava presa por outro processo em %3.")
+        .arg(database)
+        .arg(seconds)
+        .arg(heldText(held));
+}
+
+QString statementGiveUpMessage(const QString& database, const QList<HeldMutex>& held, int seconds) {
+    return statementWaitingMessage(database, held, seconds) + giveUpAdvice() +
+           " O que não foi gravado será desfeito ao abrir o banco de novo.";
 }
 
 QString serverWaitingMessage(const QString& database, int seconds) {

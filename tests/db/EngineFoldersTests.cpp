@@ -5,6 +5,7 @@
 #include "host/db/Database.h"
 #include "tests/support/OutrosUsuarios.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/support/TravaPresa.h"
 #include "tests/db/PastasDoMotorFixture.h"
 
 #include <QDir>
@@ -462,13 +463,7 @@ TEST_F(OutroUsuario, RootStartsAgainBesideTheServerPackagesUser) {
 
 // The engine's name for a database's lock files: the file's device and
 // inode numbers, their bytes in hexadecimal.
-QString engineId(const QString& banco) {
-    struct stat st {};
-    if (::stat(path8(banco).constData(), &st) != 0) return {};
-    QByteArray bytes(reinterpret_cast<const char*>(&st.st_dev), sizeof st.st_dev);
-    bytes.append(reinterpret_cast<const char*>(&st.st_ino), sizeof st.st_ino);
-    return QString::fromLatin1(bytes.toHex());
-}
+QString engineId(const QString& banco) { return testsupport::idNoMotor(banco); }
 
 // A member of the group watches the group's lock folder and, while the
 // owner's start is inside the engine (held here on the engine's start-up

@@ -6,10 +6,10 @@
 #include "host/db/Database.h"
 #include "tests/support/OutrosUsuarios.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/support/TravaPresa.h"
 
 #include <QByteArray>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -61,14 +61,7 @@ inline void writeFile(const QString& path, const QByteArray& text) {
 // The error output of a process read until it holds `text`, the process
 // ends or `ms` have passed.
 inline QByteArray readErrorsUntil(QProcess& process, const QByteArray& text, int ms) {
-    QByteArray read;
-    QElapsedTimer clock;
-    clock.start();
-    while (!read.contains(text) && clock.elapsed() < ms && process.state() != QProcess::NotRunning) {
-        process.waitForReadyRead(200);
-        read += process.readAllStandardError();
-    }
-    return read;
+    return testsupport::errosAte(process, text, ms);
 }
 
 // A complete engine root whose character-set library is the marker library.

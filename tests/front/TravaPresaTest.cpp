@@ -3,10 +3,9 @@
 // gives up after a limit, and SIGTERM ends it meanwhile.
 
 #include "host/db/Database.h"
+#include "tests/support/TravaPresa.h"
 
 #include <QByteArray>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -15,45 +14,15 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <pthread.h>
 #include <sys/file.h>
-#include <sys/mman.h>
-#include <time.h>
 #include <unistd.h>
 
 extern const char* const TA_HOST_PATH;
 
 namespace {
 
-// Holds the mutex that guards a shared file of the engine (16 bytes into
-// the file, as the engine lays out its shared files' header) until it goes.
-class MutexPreso {
-public:
-    explicit MutexPreso(const QString& arquivo) {
-        fd = ::open(QFile::encodeName(arquivo).constData(), O_RDWR | O_CLOEXEC);
-        if (fd < 0) return;
-        void* mapa = ::mmap(nullptr, 4096, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
-        if (mapa == MAP_FAILED) return;
-        inicio = static_cast<char*>(mapa);
-        timespec limite {};
-        ::clock_gettime(CLOCK_REALTIME, &limite);
-        limite.tv_sec += 10;
-        preso = ::pthread_mutex_timedlock(mutex(), &limite) == 0;
-    }
-    ~MutexPreso() {
-        if (preso) ::pthread_mutex_unlock(mutex());
-        if (inicio) ::munmap(inicio, 4096);
-        if (fd >= 0) ::close(fd);
-    }
-    MutexPreso(const MutexPreso&) = delete;
-    MutexPreso& operator=(const MutexPreso&) = delete;
-    bool preso = false;
-
-private:
-    pthread_mutex_t* mutex() { return reinterpret_cast<pthread_mutex_t*>(inicio + 16); }
-    int fd = -1;
-    char* inicio = nullptr;
-};
+using testsupport::MutexPreso;
+using testsupport::errosAte;
 
 class TravaPresa : public ::testing::Test {
 protected:
@@ -91,17 +60,6 @@ protected:
         processo.start(TA_HOST_PATH, {"--banco", banco, "--os-contratos"});
         ASSERT_TRUE(processo.waitForStarted());
     }
-    // Reads the error output until it holds `texto` or the time is up.
-    static QByteArray ler(QProcess& processo, const QByteArray& texto, int ms) {
-        QByteArray lido;
-        QElapsedTimer relogio;
-        relogio.start();
-        while (!lido.contains(texto) && relogio.elapsed() < ms && processo.state() != QProcess::NotRunning) {
-            processo.waitForReadyRead(200);
-            lido += processo.readAllStandardError();
-        }
-        return lido + processo.readAllStandardError();
-    }
     static void encerrar(QProcess& processo) {
         if (processo.state() == QProcess::NotRunning) return;
         processo.kill();
@@ -116,7 +74,7 @@ TEST_F(TravaPresa, AStartGivesUpNamingTheLockFile) {
     prenderInicio();
     QProcess inicio;
     iniciar(inicio);
-    const QByteArray erros = ler(inicio, "Desistindo", 60000);
+    const QByteArray erros = errosAte(inicio, "Desistindo", 60000);
     const bool terminou = inicio.state() == QProcess::NotRunning || inicio.waitForFinished(5000);
     encerrar(inicio);
     ASSERT_TRUE(terminou) << "still waiting after 60 s: " << erros.toStdString();
@@ -130,7 +88,7 @@ TEST_F(TravaPresa, SigtermEndsAStartThatWaits) {
     prenderInicio();
     QProcess inicio;
     iniciar(inicio);
-    const QByteArray erros = ler(inicio, "aguardando", 20000);
+    const QByteArray erros = errosAte(inicio, "aguardando", 20000);
     ASSERT_TRUE(erros.contains("aguardando")) << erros.toStdString();
     inicio.terminate();
     const bool terminou = inicio.state() == QProcess::NotRunning || inicio.waitForFinished(5000);
@@ -144,9 +102,9 @@ TEST_F(TravaPresa, SigtermEndsAStartThatWaits) {
 TEST_F(TravaPresa, AStartBesideAHeldLockTableGivesUpNamingIt) {
     host::db::Connection aberta;
     aberta.open({banco});
-    const QStringList tabelas = QDir(qEnvironmentVariable("FIREBIRD_LOCK")).entryList({"fb_lock_*"}, QDir::Files);
-    ASSERT_EQ(tabelas.size(), 1) << qEnvironmentVariable("FIREBIRD_LOCK").toStdString();
-    const QString tabela = qEnvironmentVariable("FIREBIRD_LOCK") + "/" + tabelas.first();
+    // Named after the database: the folder may keep the tables of killed programs' databases.
+    const QString tabela = qEnvironmentVariable("FIREBIRD_LOCK") + "/fb_lock_" + testsupport::idNoMotor(banco);
+    ASSERT_TRUE(QFile::exists(tabela)) << tabela.toStdString();
     QByteArray erros;
     bool terminou = false;
     QProcess inicio;
@@ -154,7 +112,7 @@ TEST_F(TravaPresa, AStartBesideAHeldLockTableGivesUpNamingIt) {
         MutexPreso mutex(tabela);
         ASSERT_TRUE(mutex.preso);
         iniciar(inicio, true);
-        erros = ler(inicio, "Desistindo", 60000);
+        erros = errosAte(inicio, "Desistindo", 60000);
         terminou = inicio.state() == QProcess::NotRunning || inicio.waitForFinished(5000);
         encerrar(inicio);
     }
