@@ -103,6 +103,35 @@ TEST_F(MultaEntreAsPrevisoesTest, ExcluirParcelasLeavesTheFineAndTheItemsOwnRece
     EXPECT_EQ(lido(doItem), QStringList{"1"});
 }
 
+// "Excluir Parcelas" of the rental register deletes the forecasts: the
+// compressor's own forecast stays with the fine.
+TEST_F(MultaEntreAsPrevisoesTest, ExcluirParcelasOfTheRentalRegisterLeavesTheItemsOwnForecast)
+{
+    TfmAssContCad& contratos = multaFaturada();
+    ASSERT_TRUE(dmTecContrato->quCtrCadastroIt->locate("ACITCODIGO", 6));
+    escolheNaLista(contratos.dbgdAssContCadItem, "ACITTIPORECEBER", "P");
+    celula(contratos.dbgdAssContCadItem, "ACITVALOR", "160,00");
+    dialogs->answer("Sim", "Deseja gerar novamente as provisões?");
+    contratos.bbSalvar->click();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    const QString doItem = "select count(*) from ACRC5001 where AOCODIGO = 3 and ACITCODIGO = 6"
+                           " and SITUACAO_DOCUMENTO = 'V'";
+    ASSERT_EQ(lido(doItem), QStringList{"1"}) << vistos();
+    contratos.close();
+
+    TfmAssContCadLocEquip* form = registroDeLocacaoNoEquipamento(false);
+    ASSERT_NE(form, nullptr);
+    aba(*form, form->tsParcelas);
+    dialogs->answer("Sim", "Tem certeza de que deseja excluir todas previsões?");
+    form->bbApagar->click();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_EQ(dialogs->pending(), 0) << vistos();
+    EXPECT_EQ(dasParcelas("count(*)"), "0");
+    EXPECT_EQ(lido(doItem), QStringList{"1"});
+    EXPECT_EQ(multa(), QStringList{"8000|15-JUN-2031"});
+    form->close();
+}
+
 // The renewal lists the last instalment's due date and carries on from the
 // last instalment, at its value, not at the fine's.
 TEST_F(MultaEntreAsPrevisoesTest, TheRenewalCarriesOnFromTheLastInstalment)
