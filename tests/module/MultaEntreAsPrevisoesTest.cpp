@@ -132,6 +132,24 @@ TEST_F(MultaEntreAsPrevisoesTest, ExcluirParcelasOfTheRentalRegisterLeavesTheIte
     form->close();
 }
 
+// The contract cancelled with its open receivables from today on deleted:
+// the fine is owed for what happened before and stays.
+TEST_F(MultaEntreAsPrevisoesTest, CancellingTheContractKeepsTheFine)
+{
+    TfmAssContCad& form = multaFaturada();
+    clicaAba(form.pcContrato, form.tsContDadosAdicionais);
+    dialogs->answer("Não", "Deseja excluir provisões do contrato?");
+    testsupport::escolheComSetas(*form.dbcbDeveGerar, form.dbcbDeveGerar->findText("C - Cancelado"));
+    dialogs->answer("Sim", "Deseja excluir contas a receber em aberto após data do cancelamento?")
+        .enter(QDate::currentDate().toString("dd/MM/yyyy"), "Informe a data de cancelamento");
+    form.bbSalvar->click();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_EQ(dialogs->pending(), 0) << vistos();
+    EXPECT_EQ(lido("select ACSITUACAO from AATC05AC where ACCODIGO = 3"), QStringList{"C"}) << vistos();
+    EXPECT_TRUE(dialogs->texts().contains("0 parcela(s) excluída(s) com sucesso!")) << vistos();
+    EXPECT_EQ(multa(), QStringList{"8000|15-JUN-2031"});
+}
+
 // The renewal lists the last instalment's due date and carries on from the
 // last instalment, at its value, not at the fine's.
 TEST_F(MultaEntreAsPrevisoesTest, TheRenewalCarriesOnFromTheLastInstalment)
