@@ -9,27 +9,12 @@
 #include "host/Udmglobal.h"
 #include "host/data/Query.h"
 
+#include <memory>
+
 namespace contractstest {
 namespace {
 
-class OficializarMultaTest : public NotaParcelaTest {
-protected:
-    void SetUp() override
-    {
-        NotaParcelaTest::SetUp();
-        exec("update AATC11AJ set CXCODIGO = '1.01' where AJCODIGO = 4");
-        global->SetParametro("ATPREVISAOCAIXA", "S");
-        global->IBTransaction1->commitRetaining();
-        selecao = CriarIbQuery("quPesq");
-    }
-    void TearDown() override
-    {
-        selecao.reset();
-        NotaParcelaTest::TearDown();
-    }
-
-    std::unique_ptr<host::data::Query> selecao;
-};
+using OficializarMultaTest = NotaParcelaTest;
 
 TEST_F(OficializarMultaTest, TheNextForecastFollowsTheLastInstalmentNotTheFineNorTheItemsReceivable)
 {
@@ -45,6 +30,7 @@ TEST_F(OficializarMultaTest, TheNextForecastFollowsTheLastInstalmentNotTheFineNo
          " values ('000901', 'C0001', 1, '01', ' ', 60, '2031-08-10', 7, 1)");
     global->IBTransaction1->commitRetaining();
 
+    std::unique_ptr<host::data::Query> selecao = CriarIbQuery("quPesq");
     selecao->setSql("select cont.*, Cli.Nome, obj.ofCodigo, Rec.* from AATC05AC cont"
                     " left outer join Augc0301 Cli on (Cont.clCodigo = Cli.codigo_cliente)"
                     " left outer join Acrc5001 Rec on (Cont.acCodigo = Rec.aoCodigo)"

@@ -5,7 +5,10 @@
 
 #include "tests/module/LocacaoPropriaFixture.h"
 
+#include "host/ui/DataChoiceControls.h"
+#include "host/ui/EditControls.h"
 #include "rental/uAssContRenovacao.h"
+#include "tests/support/OnScreenDialogs.h"
 
 namespace moduletest {
 namespace {
