@@ -1,6 +1,6 @@
 // Cancelling a contract: the open receivables due from the cancellation date
-// on go with their cash rows; forecasts and settled, negotiated or otherwise
-// closed receivables stay.
+// on go with their cash rows; forecasts, late-return fines and settled,
+// negotiated or otherwise closed receivables stay.
 
 #include "contract_data/uDataTecCont.h"
 
@@ -36,8 +36,10 @@ void TdmTecContrato::CtrVerificaCancelamentoCR()
     // Nothing is committed here: the header's post commits the deletions
     // with the cancelled contract, or a refusal takes them back.
     const int excluidas = dmGlobal->ExcluirParcelasReceber(
+        // A late-return fine is owed for what happened before: it stays.
         QString("codigo_cliente = %1 and aoCodigo = %2 and DATA_VENCIMENTO >= %3 and"
-                " (NOT(Situacao_Documento In ('*','D','#','C','V','E')) or (Situacao_Documento is Null))")
+                " (NOT(Situacao_Documento In ('*','D','#','C','V','E')) or (Situacao_Documento is Null))"
+                " and coalesce(ORIGEM, '') <> 'M'")
             .arg(QuotedStr(cabecalho.fieldByName("CLCODIGO")->asString().trimmed()))
             .arg(contrato)
             .arg(DateToSQL(host::db::localDateTime(data->asDateTime().date()))));

@@ -5,6 +5,7 @@
 
 #include "contract_data/uDataTecCont.h"
 #include "contract_data/uDataTecContItens.h"
+#include "contract_data/uDataTecContLocacao.h"
 
 #include "host/PilvCpr70.h"
 #include "host/PilvOut70.h"
@@ -41,6 +42,24 @@ bool produtoSemSerie(const QString& produto)
 QString condicaoSerie(const QString& produto, int contrato)
 {
     return QString(" where PRCODIGO = %1 and ACCODIGO = %2").arg(QuotedStr(produto)).arg(contrato);
+}
+
+// The line's own movements: another line of the product keeps its pieces.
+QString condicaoSerieLinha(const QString& produto, int contrato, int item)
+{
+    return condicaoSerie(produto, contrato) + " and " + uDataTecContLocacao::SeriesDaLinha(contrato, produto, item);
+}
+
+// The picker offers no piece out on another line of the contract: chosen
+// again here it would be booked twice.
+QString livresDeOutraLinha(const QString& produto, int contrato, int item)
+{
+    return QString(" and not exists (select 1 from AUGC50NS outro where outro.PRCODIGO = ns.PRCODIGO"
+                   " and outro.NSNUMERO = ns.NSNUMERO and outro.ACCODIGO = %1 and not %2"
+                   " and outro.NSCODIGO = (select max(mx.NSCODIGO) from AUGC50NS mx"
+                   " where mx.PRCODIGO = outro.PRCODIGO and mx.NSNUMERO = outro.NSNUMERO))")
+        .arg(contrato)
+        .arg(uDataTecContLocacao::SeriesDaLinha(contrato, produto, item, "outro"));
 }
 
 QString numero(double valor)
@@ -137,10 +156,10 @@ bool TdmTecContrato::passoNumerosSerie(Dataset& item)
     const int codigo = item.fieldByName("ACITCODIGO")->asInteger();
     QString lista;
     if (tipo == "O") {
-        // Picked again: the movements of an earlier pick go first.
-        ExcluirRegistroNumerosSerieProduto(condicaoSerie(produto, contrato));
-        const int escolhidos =
-            SelecionaNumerosSerie("D", produto, {}, {}, {}, {}, {}, contrato, 0, lista, 0, 0, 0, 0, 0, 0, 0, 0);
+        // Picked again: the movements of this line's earlier pick go first.
+        ExcluirRegistroNumerosSerieProduto(condicaoSerieLinha(produto, contrato, codigo));
+        const int escolhidos = SelecionaNumerosSerie("D", produto, livresDeOutraLinha(produto, contrato, codigo), {},
+                                                     {}, {}, {}, contrato, 0, lista, 0, 0, 0, 0, 0, 0, 0, 0);
         if (escolhidos == -1)
             dmGlobal->MostraAviso("Número(s) de Série não disponível(eis)!", true);
         if (escolhidos == 0) {
@@ -321,19 +340,20 @@ void TdmTecContrato::quCtrCadastroItBeforeDelete(Dataset& item)
                       item.fieldByName("CLCODIGO")->asString();
     // Undone when the delete does not happen (answered "Não" or a failed write).
     auto savepoint = std::make_unique<host::db::Savepoint>(*dmGlobal->IBTransaction1);
+    const int codigo = item.fieldByName("ACITCODIGO")->asInteger();
     if (parametroMaiusculo("ATMODOPEDIDOASSISTENCIA") == "C")
-        ExcluirRegistroNumerosSerieProduto(condicaoSerie(produto, contrato));
+        ExcluirRegistroNumerosSerieProduto(condicaoSerieLinha(produto, contrato, codigo));
     else if (const QString serie = texto(item, "ACITNUMEROSERIE"); !serie.isEmpty() && serie != "<selecionado>")
         // The movements its typed serial numbers wrote go with the line.
         ExcluirRegistroNumerosSerieProduto(condicaoSerie(produto, contrato) + " and ACITCODIGO = " +
-                                           item.fieldByName("ACITCODIGO")->asString() + " and NSSTATUS = 'L'");
+                                           QString::number(codigo) + " and NSSTATUS = 'L'");
     if (parametroMaiusculo("ATMODONUMEROSERIE") == "O" &&
         CarregaDado("PRGERANS", "ACEC1101", "where CODIGO = " + QuotedStr(produto)).trimmed() == "O") {
         if (MostraPergunta("Esse Item do contrato está vinculado a um Número de Série.\rDeseja realmente excluir?",
                            {"Sim", "Não"}) != "Sim")
             host::abortOperation();
-        DeletaRegistros("AUGC50NS", condicaoSerie(produto, contrato) + " and ACITCODIGO=" +
-                                        item.fieldByName("ACITCODIGO")->asString() + " and NSMOVIMENTO = 'S'");
+        DeletaRegistros("AUGC50NS", condicaoSerie(produto, contrato) + " and ACITCODIGO=" + QString::number(codigo) +
+                                        " and NSMOVIMENTO = 'S'");
     }
     spExclusaoItem_ = std::move(savepoint);
     ZelDevVerificarEvento(&item, "BEFOREDELETE");

@@ -4,6 +4,7 @@
 // status and re-saving another contract's header.
 
 #include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContParcelas.h"
 
 #include "host/PilvTra70.h"
 #include "host/Udatamod.h"
@@ -36,10 +37,12 @@ void TdmTecContrato::CarregaContratoParcelaLocEquip(int contrato, const QString&
 TdmTecContrato::UltimaParcelaLoc TdmTecContrato::UltimaParcelaLocEquip(int contrato)
 {
     // Descending, the first row is the list's last (nulls come first going
-    // up and last coming down).
-    host::db::Statement& st = dmGlobal->ComandoPreparado(
-        "select first 1 VALOR_DOCUMENTO, CREMISSAOFIN from ACRC5001 where AOCODIGO = :AOCODIGO"
-        " order by DATA_VENCIMENTO desc, NUMERO_DOCUMENTO desc");
+    // up and last coming down). Among the instalments only: a fine or an
+    // item's own receivable is no value nor period a renewal carries on.
+    static const QString sql = "select first 1 VALOR_DOCUMENTO, CREMISSAOFIN from ACRC5001 where AOCODIGO = :AOCODIGO"
+                               " and " + uDataTecContParcelas::CondicaoParcelaDoContrato() +
+                               " order by DATA_VENCIMENTO desc, NUMERO_DOCUMENTO desc";
+    host::db::Statement& st = dmGlobal->ComandoPreparado(sql);
     st.setParam("AOCODIGO", contrato);
     st.execute();
     UltimaParcelaLoc ultima;

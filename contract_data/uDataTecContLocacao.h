@@ -54,6 +54,14 @@ double ValorMultaAtraso(const ItemMulta& item);
 // An item without a due-back date is never late.
 bool ItemAtrasado(const QDateTime& entrega, const QDateTime& horaEntrada, const QDateTime& agora);
 
+// ---- serial movements of a line ----
+// The condition (to follow " and ") that keeps, among a contract's serial
+// movements (AUGC50NS, under the alias given) of the product, those of one
+// line: those that name it, and those that name no line (older data, made
+// elsewhere) only when no other line of the contract has the product, so
+// that no other line's pieces are ever taken for this one's.
+QString SeriesDaLinha(int contrato, const QString& produto, int item, const QString& alias = {});
+
 // ---- calendar of rental instalments ----
 QDate UltimoDiaMes(const QDate& data);
 // The day of `dia` in the month of `mes`; a day the month lacks is its last.

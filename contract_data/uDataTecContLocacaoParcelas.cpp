@@ -95,9 +95,11 @@ class PrevisoesAnteriores {
 public:
     PrevisoesAnteriores(const QString& cliente, int contrato) : cliente_(cliente)
     {
-        host::db::Statement& st = dmGlobal->ComandoPreparado(
-            "select NUMERO_DOCUMENTO, SEQUENCIA, CODIGO_FILIAL from ACRC5001"
-            " where CODIGO_CLIENTE = :CLIENTE and AOCODIGO = :CONTRATO and SITUACAO_DOCUMENTO = 'V'");
+        // An item's own forecast under the same number is the item's, not replaced here.
+        static const QString sql = "select NUMERO_DOCUMENTO, SEQUENCIA, CODIGO_FILIAL from ACRC5001"
+                                   " where CODIGO_CLIENTE = :CLIENTE and AOCODIGO = :CONTRATO"
+                                   " and SITUACAO_DOCUMENTO = 'V' and " + P::CondicaoParcelaDoContrato();
+        host::db::Statement& st = dmGlobal->ComandoPreparado(sql);
         st.setParam("CLIENTE", cliente);
         st.setParam("CONTRATO", contrato);
         st.execute();

@@ -3,6 +3,7 @@
 
 #include "contract_data/uDataTecContLocacao.h"
 
+#include "host/Uglobal.h"
 #include "host/data/Dataset.h"
 #include "host/data/Field.h"
 #include "host/db/Database.h"
@@ -88,6 +89,18 @@ bool ItemAtrasado(const QDateTime& entrega, const QDateTime& horaEntrada, const 
     if (agora.date() > entrega.date())
         return true;
     return agora.date() == entrega.date() && agora.time() > horaEntrada.time();
+}
+
+QString SeriesDaLinha(int contrato, const QString& produto, int item, const QString& alias)
+{
+    const QString a = alias.isEmpty() ? QString() : alias + ".";
+    // Never unknown (a null line): the condition is also used negated.
+    return QString("(coalesce(%1ACITCODIGO, 0) = %2 or (%1ACITCODIGO is null and not exists (select 1 from AATC05ACIT outra"
+                   " where outra.ACCODIGO = %3 and outra.PRCODIGO = %4 and outra.ACITCODIGO <> %2)))")
+        .arg(a)
+        .arg(item)
+        .arg(contrato)
+        .arg(QuotedStr(produto.trimmed()));
 }
 
 QDate UltimoDiaMes(const QDate& data)

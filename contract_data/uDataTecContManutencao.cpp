@@ -154,9 +154,10 @@ void TdmTecContrato::ReajustarValorContratoCorrente(double)
     std::vector<QDate> vencimentos;
     {
         auto query = CriarIbQuery();
-        // A contract item's own receivables carry the item's value: not rewritten here.
-        query->setSql("Select * from acrc5001 cr Where cr.aoCodigo = " + QString::number(contrato) +
-                      " and coalesce(cr.ACITCODIGO, 0) = 0");
+        // A contract item's own receivables carry the item's value, a fine
+        // its own: not rewritten here.
+        query->setSql("Select * from acrc5001 cr Where cr.aoCodigo = " + QString::number(contrato) + " and " +
+                      P::CondicaoParcelaDoContrato("cr"));
         for (query->open(); !query->eof(); query->next()) {
             const QDate vencimento = query->fieldByName("DATA_VENCIMENTO")->asDateTime().date();
             if (vencimento.isValid())

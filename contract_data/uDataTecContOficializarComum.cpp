@@ -332,9 +332,12 @@ JanelaPrevisao JanelaProximaPrevisao(const Instalment& p, const OpcoesOficializa
 {
     JanelaPrevisao janela;
     if (opcoes.bContasAbertas || opcoes.bNaoGeraPrevisao) return janela;
+    // The last instalment's: a fine or an item's own receivable due later
+    // is no period of the contract.
     const QDateTime ultimo = host::db::selectValue(transacao(),
                                                    "select max(DATA_VENCIMENTO) from acrc5001"
-                                                   " Where aoCodigo = :CONTRATO",
+                                                   " Where aoCodigo = :CONTRATO and " +
+                                                       uDataTecContParcelas::CondicaoParcelaDoContrato(),
                                                    {{"CONTRATO", p.contrato}})
                                  .toDateTime();
     if (!ultimo.isValid() || ultimo.date() == QDate(1999, 12, 1)) return janela;

@@ -41,6 +41,16 @@ QDate PrimeiroDiaSemana(int diaSemana, const QDate& mes, int primeiroDia);
 // the last day of that month.
 QDate ProximoInicio(const QDate& inicio, const QString& periodo, const QString& modalidade);
 
+// ---- the contract's own instalments ----
+// A receivable of the contract that is one of its instalments: not an
+// item's own receivable (ACITCODIGO set) nor a late-return fine (origin
+// "M", which names its item too). Forecast tools count, date and delete
+// only these. The condition, to follow " and ", with its columns under the
+// alias given ("rec" gives rec.ACITCODIGO).
+QString CondicaoParcelaDoContrato(const QString& alias = {});
+// The same rule on a row already read.
+bool ParcelaDoContrato(int item, const QString& origem);
+
 // ---- document numbers ----
 QString DocumentoData(const QDate& vencimento);   // "ddmmyy"
 QString DocumentoContrato(int contrato);          // "000042"; a sign is dropped

@@ -108,6 +108,14 @@ QString EncurtaDocumento(const QString& documento)
     return documento.size() > 6 ? documento.right(6) : documento;
 }
 
+QString CondicaoParcelaDoContrato(const QString& alias)
+{
+    const QString a = alias.isEmpty() ? QString() : alias + ".";
+    return QString("coalesce(%1ACITCODIGO, 0) = 0 and coalesce(%1ORIGEM, '') <> 'M'").arg(a);
+}
+
+bool ParcelaDoContrato(int item, const QString& origem) { return item == 0 && origem.trimmed() != "M"; }
+
 bool DocumentoDeData(const QString& documento, QDate* data)
 {
     const QString d = documento.trimmed();

@@ -6,6 +6,7 @@
 // without its header) and stops the run; earlier contracts stay done.
 
 #include "contract_data/uDataTecContReajuste.h"
+#include "contract_data/uDataTecContParcelas.h"
 
 #include <algorithm>
 
@@ -220,7 +221,7 @@ void Reajuste::regeraPrevisoes(const Contrato& contrato, double valorReserva)
     const QDate desde = contrato.implantacao.isValid() ? std::max(hoje_, contrato.implantacao) : hoje_;
     host::db::Transaction& tr = transacao();
     const QString previsao = " from ACRC5001 where AOCODIGO = :C and SITUACAO_DOCUMENTO = 'V' and " +
-                             QString(kPrevisaoDoContrato) + " and DATA_VENCIMENTO >= :INICIO";
+                             uDataTecContParcelas::CondicaoParcelaDoContrato() + " and DATA_VENCIMENTO >= :INICIO";
     QVariantMap chave{{"C", contrato.codigo}, {"INICIO", host::db::localDateTime(desde)}};
     host::db::Statement span(tr, "select min(DATA_VENCIMENTO), max(DATA_VENCIMENTO)" + previsao);
     span.setParam("C", contrato.codigo);

@@ -59,9 +59,6 @@ double CarregaMediaIndice(const QString& indice, const QDate& data, int meses);
 // written, net of the withheld taxes, into the contract's forecasts (their
 // old value kept in pag10).
 void ContratoAtualizaItens(int contrato, const QDate& data, const QString& operacao);
-// A forecast of the contract itself: a contract item's own receivables
-// (ACITCODIGO set) carry the item's value and are left to the item.
-inline constexpr const char* kPrevisaoDoContrato = "coalesce(ACITCODIGO, 0) = 0";
 // Deletes the contract's forecasts due from `de` up to, not including,
 // `ate`, with their cash rows; committed.
 void CRDeletarParcelasContrato(int contrato, const QDate& de, const QDate& ate);

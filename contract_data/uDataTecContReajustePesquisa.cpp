@@ -3,6 +3,7 @@
 // contract prices and the deletion of a contract's forecasts.
 
 #include "contract_data/uDataTecContReajuste.h"
+#include "contract_data/uDataTecContParcelas.h"
 
 #include "contract_data/uDataTecCont.h"
 #include "host/Udatamod.h"
@@ -105,7 +106,7 @@ void ContratoAtualizaItens(int contrato, const QDate& data, const QString& opera
     host::db::executeSql(tr, "update AATC05AC set ACVALORANTERIOR = ACVALORPARCELA, ACVALORPARCELA = :V"
                              " where ACCODIGO = :C", {{"V", Arredonda2Monetario(bruto)}, {"C", contrato}});
     host::db::executeSql(tr, "update ACRC5001 set PAG10 = VALOR_DOCUMENTO, VALOR_DOCUMENTO = :V"
-                             " where AOCODIGO = :C and SITUACAO_DOCUMENTO = 'V' and " + QString(kPrevisaoDoContrato),
+                             " where AOCODIGO = :C and SITUACAO_DOCUMENTO = 'V' and " + uDataTecContParcelas::CondicaoParcelaDoContrato(),
                          {{"V", valor}, {"C", contrato}});
     tr.commitRetaining();
 }
@@ -113,7 +114,7 @@ void ContratoAtualizaItens(int contrato, const QDate& data, const QString& opera
 void CRDeletarParcelasContrato(int contrato, const QDate& de, const QDate& ate)
 {
     dmGlobal->ExcluirParcelasReceber("AOCODIGO = " + QString::number(contrato) + " and SITUACAO_DOCUMENTO = 'V' and " +
-                                     kPrevisaoDoContrato + " and DATA_VENCIMENTO >= '" + de.toString("yyyy-MM-dd") +
+                                     uDataTecContParcelas::CondicaoParcelaDoContrato() + " and DATA_VENCIMENTO >= '" + de.toString("yyyy-MM-dd") +
                                      "' and DATA_VENCIMENTO < '" + ate.toString("yyyy-MM-dd") + "'");
     transacaoPesquisa().commitRetaining();
 }

@@ -4,6 +4,7 @@
 #include "contracts/uAssContCadRegras.h"
 
 #include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContParcelas.h"
 #include "data/uDataTec.h"
 
 #include "host/Uautorizacao.h"
@@ -163,7 +164,7 @@ bool PodeExcluirParcela(const QString& situacao) { return situacao.trimmed().toU
 
 bool ExcluiNaExclusaoTotal(const ParcelaReceber& parcela, bool parcelaSemPrevisao)
 {
-    if (parcela.paga || parcela.oficializada)
+    if (parcela.paga || parcela.oficializada || !parcela.doContrato)
         return false;
     const QString situacao = parcela.situacao.trimmed().toUpper();
     return situacao == "V" || (parcelaSemPrevisao && situacao != "*");
@@ -184,6 +185,7 @@ ParcelaReceber ParcelaDe(const Dataset& receber)
     host::data::Field* pagamento = receber.findField("DATA_PAGAMENTO");
     parcela.paga = (pagamento && !pagamento->isNull()) || numero("VALOR_PAGO") > 0;
     parcela.oficializada = !texto("PEDIDO").isEmpty() || !texto("CRDOCUMENTOORIGINAL").isEmpty();
+    parcela.doContrato = uDataTecContParcelas::ParcelaDoContrato(int(numero("ACITCODIGO")), texto("ORIGEM"));
     return parcela;
 }
 

@@ -44,11 +44,13 @@ bool PodeExcluirParcela(const QString& situacao);
 // What "Excluir Parcelas" deletes: forecasts, or under ATPARCELASEMPREVISAO
 // "S" also open receivables not marked "*"; never one that has been paid
 // (payment date or amount) or officialised (sales order or original
-// document number), whatever the mode.
+// document number), nor an item's own receivable or a late-return fine,
+// whatever the mode.
 struct ParcelaReceber {
     QString situacao;
     bool paga = false;
     bool oficializada = false;
+    bool doContrato = true;   // an instalment of the contract itself
 };
 bool ExcluiNaExclusaoTotal(const ParcelaReceber& parcela, bool parcelaSemPrevisao);
 ParcelaReceber ParcelaDe(const host::data::Dataset& receber);

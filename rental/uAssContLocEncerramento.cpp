@@ -42,7 +42,7 @@ bool PedeMotivoEncerramento(QString& motivo)
     return true;
 }
 
-int MovimentaNumerosSerieEncerrados(const QString& produto, int contrato, const QString& texto)
+int MovimentaNumerosSerieEncerrados(const QString& produto, int contrato, int item, const QString& texto)
 {
     struct MovimentoEncerrado {
         QString numero, produto, status;
@@ -58,11 +58,18 @@ int MovimentaNumerosSerieEncerrados(const QString& produto, int contrato, const 
             " where mx.opcodigo is not distinct from ns.opcodigo and mx.prcodigo = ns.prcodigo"
             " and mx.nsnumero = ns.nsnumero) and not exists (select 1 from augc50ns fe"
             " where fe.prcodigo = ns.prcodigo and fe.nsnumero = ns.nsnumero and fe.nscodigo > ns.nscodigo"
-            " and fe.lecodigo = :LOCAL) order by ns.nscodigo");
+            " and fe.lecodigo = :LOCAL)"
+            // The line's own pieces; one that names no line goes with the
+            // last open line of the product, never before another one ends.
+            " and (coalesce(ns.ACITCODIGO, 0) = :ITEM or (ns.ACITCODIGO is null and not exists (select 1"
+            " from AATC05ACIT outra where outra.ACCODIGO = :CONTRATO and outra.PRCODIGO = :PRODUTO"
+            " and outra.ACITCODIGO <> :ITEM and coalesce(outra.ACITENCERRADO, 'N') <> 'S')))"
+            " order by ns.nscodigo");
         host::db::Statement& leitura = *consulta;
         leitura.setParam("PRODUTO", produto.trimmed());
         leitura.setParam("CONTRATO", contrato);
         leitura.setParam("LOCAL", local);
+        leitura.setParam("ITEM", item);
         leitura.execute();
         while (leitura.fetch())
             atuais.push_back({leitura.value(0).toString(), leitura.value(1).toString(), leitura.value(2).toString()});
@@ -175,7 +182,8 @@ void TfmAssContCadLocEquip::laEncerrarEquipamentoClick()
             itens.fieldByName("ACITOBSERVACAO")->setAsString(motivo.trimmed());
             const QString produto = itens.fieldByName("PRCODIGO")->asString();
             if (itens.fieldByName("ACITRETORNO")->asString() == "S")
-                MovimentaNumerosSerieEncerrados(produto, itens.fieldByName("ACCODIGO")->asInteger(), "Movimento");
+                MovimentaNumerosSerieEncerrados(produto, itens.fieldByName("ACCODIGO")->asInteger(),
+                                                itens.fieldByName("ACITCODIGO")->asInteger(), "Movimento");
             if (estoque)
                 CtrAssBaixaEstoque(documento, produto, itens.fieldByName("ACITQUANTIDADE")->asFloat());
             SalvarAlteracoes(itens);
@@ -207,6 +215,7 @@ void TfmAssContCadLocEquip::laEncerrarComplClick()
             if (itens.fieldByName("ACITRETORNO")->asString() == "S") {
                 const int contratoLinha = itens.fieldByName("ACCODIGO")->asInteger();
                 MovimentaNumerosSerieEncerrados(itens.fieldByName("PRCODIGO")->asString(), contratoLinha,
+                                                itens.fieldByName("ACITCODIGO")->asInteger(),
                                                 TextoMovimentoComplemento(contratoLinha));
             }
             SalvarAlteracoes(itens);

@@ -6,6 +6,7 @@
 
 #include "contract_data/uDataTecCont.h"
 #include "contract_data/uDataTecContLocacao.h"
+#include "contract_data/uDataTecContParcelas.h"
 
 #include "host/Uautorizacao.h"
 #include "host/Udatamod.h"
@@ -33,13 +34,15 @@ QDateTime meiaNoitePrevisao(const QDate& data) { return data.isValid() ? host::d
 
 bool dataPrevisaoVazia(const QDateTime& data) { return uDataTecContLocacao::dataVazia(data); }
 
-// One value the engine works out over the contract's instalments; the
+// One value the engine works out over the contract's instalments (not an
+// item's own receivables nor a fine: they are no instalment of it); the
 // contract by parameter, so that the text is kept prepared whatever the
 // contract.
-QVariant valorDasParcelas(const char* sql, int contrato)
+QVariant valorDasParcelas(const QString& expressao, int contrato)
 {
-    // Found again by the text's address: nothing converted or compared per contract.
-    host::db::Statement& st = dmGlobal->ComandoPreparado(sql);
+    host::db::Statement& st = dmGlobal->ComandoPreparado("select " + expressao +
+                                                         " from ACRC5001 where AOCODIGO = :CONTRATO and " +
+                                                         uDataTecContParcelas::CondicaoParcelaDoContrato());
     st.setParam("CONTRATO", contrato);
     st.execute();
     QVariant valor;
@@ -51,17 +54,13 @@ QVariant valorDasParcelas(const char* sql, int contrato)
 }
 
 // Every instalment of the contract, whatever its situation.
-int parcelasDoContrato(int contrato)
-{
-    return valorDasParcelas("select count(*) from ACRC5001 where AOCODIGO = :CONTRATO", contrato).toInt();
-}
+int parcelasDoContrato(int contrato) { return valorDasParcelas("count(*)", contrato).toInt(); }
 
 // The latest due date among the contract's instalments as stored (invalid
 // when there is none): the list on screen may be sorted by any column.
 QDate ultimoVencimento(int contrato)
 {
-    const QDateTime vencimento =
-        valorDasParcelas("select max(DATA_VENCIMENTO) from ACRC5001 where AOCODIGO = :CONTRATO", contrato).toDateTime();
+    const QDateTime vencimento = valorDasParcelas("max(DATA_VENCIMENTO)", contrato).toDateTime();
     return dataPrevisaoVazia(vencimento) ? QDate() : vencimento.date();
 }
 

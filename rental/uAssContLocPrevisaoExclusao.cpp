@@ -68,7 +68,10 @@ int ExcluirPrevisoesListadas(Dataset& receber)
     if (!receber.active())
         return 0;
     uAssContCad::ExclusaoPrevisoes exclusao;
-    exclusao.vai = [](const Dataset& r) { return host::data::fieldText(r, "SITUACAO_DOCUMENTO").trimmed() == "V"; };
+    // Forecasts of the contract itself: an item's own and a fine stay.
+    exclusao.vai = [](const Dataset& r) {
+        return host::data::fieldText(r, "SITUACAO_DOCUMENTO").trimmed() == "V" && uAssContCad::ParcelaDe(r).doContrato;
+    };
     exclusao.antes = [](Dataset& r) {
         if (!BoletoVazio(r.fieldByName("CRDATABOLETO")->asDateTime()))
             exigeSenhaPrevisaoComBoleto();

@@ -6,6 +6,7 @@
 #include "host/data/Format.h"
 #include "contract_data/uDataTecCont.h"
 #include "contract_data/uDataTecContLocacao.h"
+#include "contract_data/uDataTecContParcelas.h"
 #include "host/Uglobal.h"
 #include "host/db/Database.h"
 #include "host/data/Field.h"
@@ -17,7 +18,10 @@ QString SqlBaseRenovacao()
 {
     return "select ac.ACCODIGO, ac.ACNUMEROCONTRATO, ac.ACCONTRATANTE, cl.NOME, an.ANNOME, an.ANTELEFONE,"
            " ac.ACVALOR, ac.ACRENOVACAO, fc.FNOME, ac.ACDATAIMPLANTACAO, ac.ACDATAVALIDADE,\n"
-           " (select max(rec.DATA_VENCIMENTO) from ACRC5001 rec where rec.AOCODIGO = ac.ACCODIGO) as ULTVCTO,\n"
+           // The last instalment's: an item's own receivable or a fine due
+           // later is no instalment the renewal carries on from.
+           " (select max(rec.DATA_VENCIMENTO) from ACRC5001 rec where rec.AOCODIGO = ac.ACCODIGO and " +
+           uDataTecContParcelas::CondicaoParcelaDoContrato("rec") + ") as ULTVCTO,\n"
            " (select count(*) from ACRC5001 rec where rec.AOCODIGO = ac.ACCODIGO"
            " and coalesce(rec.SITUACAO_DOCUMENTO, '') = '') as SITUACAODCTO,\n"
            " ac.ACCOMPROVANTERETIRADA, ac.CLCODIGO, ac.ACLOCAL, ac.ACTIPOPAGAMENTO, ac.BCCODIGO, ac.ACPERIODO,"
