@@ -174,7 +174,8 @@ public:
     // An order this desk has just changed by statement (billed, closed,
     // queued) is read again where quOS shows it, so that the order window's
     // next save is not taken for another desk's change; a header being typed
-    // is left as it is (uDataTecOSRelida.cpp).
+    // takes the changed columns and keeps the rest of its typing
+    // (uDataTecOSRelida.cpp).
     void RelerOSAlterada(int aoCodigo);
     void quOSSituacaoBeforeDelete(host::data::Dataset& DataSet);
     void quOSSituacaoAfterDelete(host::data::Dataset& DataSet);

@@ -118,6 +118,12 @@ public:
     // again (at once, or once its pending row is posted or cancelled), so the
     // next save compares with the stored values.
     void writesUndone();
+    // The row being edited read again after this desk changed it by
+    // statement: each column stored otherwise than as read takes the stored
+    // value, the others keep what was typed, and the next post compares
+    // with what is stored now. False (nothing done) when the row is not in
+    // edit or cannot be read again.
+    bool rereadKeepingTyping();
     void checkBrowseMode();                             // post when modified, else cancel
     virtual bool canModify() const = 0;
     bool autoEdit() const { return autoEdit_; }

@@ -329,6 +329,27 @@ void Dataset::refresh()
     reread();
 }
 
+bool Dataset::rereadKeepingTyping()
+{
+    if (state_ != DatasetState::Edit || cur_ < 0)
+        return false;
+    const MutableRowValues stored = rowValues(cur_);
+    const Values asRead(stored.begin(), stored.end());
+    if (!readRow(stored))
+        return false;
+    if (!rowReadFound()) {
+        // Deleted meanwhile: the row keeps what it had, and its post is
+        // refused as another desk's change.
+        std::copy(asRead.begin(), asRead.end(), stored.begin());
+        return false;
+    }
+    for (size_t i = 0; i < stored.size(); ++i)
+        if (stored[i] != asRead[i])
+            editBuf_[i] = stored[i];
+    rowChanged();
+    return true;
+}
+
 void Dataset::writesUndone()
 {
     if (!active())

@@ -1,5 +1,6 @@
 #include "host/ui/DataGrid.h"
 
+#include "host/data/Abort.h"
 #include "host/data/Dataset.h"
 #include "host/data/Field.h"
 #include "host/ui/Components.h"
@@ -11,9 +12,12 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QStyle>
 #include <QTimerEvent>
+
+#include <utility>
 
 namespace host::ui {
 namespace {
@@ -42,6 +46,21 @@ bool holdsEditor(const QAbstractItemView& view, const QWidget* editor)
 {
     auto* delegate = qobject_cast<const DataGridDelegate*>(view.itemDelegate());
     return !delegate || delegate->holds(editor);
+}
+
+// The text of a cell editor (a plain, ellipsis or typed-list editor)
+// selected, to be typed over; false for an editor without one.
+bool selectTypedText(QWidget& editor)
+{
+    QLineEdit* edit = qobject_cast<QLineEdit*>(&editor);
+    if (!edit)
+        edit = qobject_cast<QLineEdit*>(editor.focusProxy());
+    if (auto* combo = qobject_cast<QComboBox*>(&editor); !edit && combo)
+        edit = combo->lineEdit();
+    if (!edit)
+        return false;
+    edit->selectAll();
+    return true;
 }
 
 // Column titles measured in a header's font with its style's margins.
@@ -591,8 +610,14 @@ void DataGrid::followDataset()
 
 void DataGrid::commitEditor()
 {
-    if (QWidget* editor = indexWidget(currentIndex()); editor && state() == QAbstractItemView::EditingState)
-        commitData(editor);
+    QWidget* editor = indexWidget(currentIndex());
+    if (!editor || state() != QAbstractItemView::EditingState)
+        return;
+    commitData(editor);
+    // A text the field refused (told already) stays in its editor: the row
+    // is not posted without it.
+    if (std::exchange(commitRefused_, false) && indexWidget(currentIndex()) == editor)
+        host::abortOperation();
 }
 
 void DataGrid::commitData(QWidget* editor)
@@ -625,9 +650,13 @@ void DataGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint h
     }
     if (!holdsEditor(*this, editor))
         return;   // let go already (its dataset closed): a queued close arriving late
-    if (commitRefused_) {
-        commitRefused_ = false;
-        hint = QAbstractItemDelegate::NoHint;   // the refused cell stays current, with its field's value
+    if (std::exchange(commitRefused_, false) && hint != QAbstractItemDelegate::RevertModelCache) {
+        // A refused text stays in its cell's editor, selected, to be mended
+        // as in a box (Esc gives back the field's value); an editor whose
+        // cell is no longer current closes with the field's value.
+        if (indexWidget(currentIndex()) == editor && selectTypedText(*editor))
+            return;
+        hint = QAbstractItemDelegate::NoHint;
     }
     QTableView::closeEditor(editor, hint);
 }

@@ -3,12 +3,14 @@
 #include "host/data/Dataset.h"
 #include "host/data/Field.h"
 #include "host/data/Format.h"
+#include "host/ui/DataEdit.h"
 #include "host/ui/Errors.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QToolButton>
 
@@ -26,9 +28,23 @@ void editOnTyping(QLineEdit* edit, const QModelIndex& index)
     });
 }
 
+// A cell's text editor: a click into it with nothing typed types from the
+// mask's first position, as in a box.
+class CellEdit : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        QLineEdit::mousePressEvent(event);
+        typeFromFirstPositionWhenBlank(*this);
+    }
+};
+
 } // namespace
 
-EllipsisEditor::EllipsisEditor(DataGrid& grid, QWidget* parent) : QWidget(parent), edit_(new QLineEdit(this))
+EllipsisEditor::EllipsisEditor(DataGrid& grid, QWidget* parent) : QWidget(parent), edit_(new CellEdit(this))
 {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -132,7 +148,7 @@ QWidget* DataGridDelegate::makeEditor(QWidget* parent, const QStyleOptionViewIte
         edit = ellipsis->edit();
         editor = ellipsis;
     } else {
-        edit = new QLineEdit(parent);
+        edit = new CellEdit(parent);
         editor = edit;
     }
     edit->setFrame(false);

@@ -12,6 +12,10 @@
 #include "host/ui/Dialogs.h"
 #include "rental/uAssVendasGrades.h"
 
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+
 namespace moduletest {
 namespace {
 
@@ -134,6 +138,14 @@ TEST_F(AssVendasGradesTest, TheLineQuantityReadsTheBrazilianNumberAndRefusesTheR
         celula(form.dbgdAssVendaItens, "QUANTIDADE", d.texto);
         EXPECT_EQ(dialogs->pending(), 0);
         EXPECT_DOUBLE_EQ(dmTec->campoItem("QUANTIDADE").asFloat(), d.quantidade);
+        if (d.mensagem) {
+            // The refused text stays in the cell's editor until Esc gives
+            // back the field's value.
+            auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+            ASSERT_TRUE(editor);
+            EXPECT_EQ(editor->selectedText(), d.texto);
+            QTest::keyClick(editor, Qt::Key_Escape);
+        }
     }
     EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
 }
