@@ -92,6 +92,29 @@ constexpr GeneratorKey kGeneratorKeys[] = {
     {kGeneratorContact, "AUGC3701", "ANCODIGO"},
     {kGeneratorHistory, "ACBC16HC", "HCCODIGO"},
     {kGeneratorSerialMovement, "AUGC50NS", "NSCODIGO"},
+    {kGeneratorRentalVehicleLine, "AATC05ACEV", "ACEVCODIGO"},
+    {kGeneratorRentalEquipment, "AUGC20EV", "EVCODIGO"},
+    {kGeneratorRentalEquipmentGroup, "AUGC20EVGR", "EVGRSEQUENCIA"},
+    {kGeneratorMileage, "AUGC20KM", "KMCODIGO"},
+    {kGeneratorBillingObject, "AATC11AJ", "AJCODIGO"},
+    {kGeneratorContractEquipment, "AUGC03CO", "COCODIGO"},
+    // The meters' and franchises' tables are made by the contracts'
+    // migration: on a database without them yet the raise is skipped, and
+    // the tables start empty.
+    {kGeneratorMeter, "AATC05CO", "COCODIGO"},
+    {kGeneratorMeterReading, "AATC05ACITCO", "ACITCOCODIGO"},
+    {kGeneratorFranchise, "AATC05FG", "FGCODIGO"},
+    {kGeneratorPartsRequest, "AATC07AI", "AICODIGO"},
+    {kGeneratorSituation, "AATC01AS", "ASCODIGO"},
+    {kGeneratorCost, "AATC08AF", "AFCODIGO"},
+    {kGeneratorCustomerEquipment, "AATC03AECL", "AECLCODIGO"},
+    {kGeneratorEquipmentModel, "AATC03AE", "AECODIGO"},
+    {kGeneratorLineDefect, "AATC01AAAD", "AAADSEQUENCIA"},
+    {kGeneratorItemDefect, "AATC01AOAD", "AOADCODIGO"},
+    {kGeneratorDefect, "AATC02AD", "ADCODIGO"},
+    {kGeneratorTechnician, "AATC06AT", "ATCODIGO"},
+    {kGeneratorTechnicianDescription, "AATC06ATDC", "ATDCCODIGO"},
+    {kGeneratorHourType, "AATC04AH", "AHCODIGO"},
 };
 
 // Returns whether any was created.
