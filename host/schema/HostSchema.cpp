@@ -117,17 +117,44 @@ constexpr GeneratorKey kGeneratorKeys[] = {
     {kGeneratorHourType, "AATC04AH", "AHCODIGO"},
 };
 
-// Returns whether any was created.
-bool createGenerators(db::Transaction& tr)
+// The generators made now. A user who may not make them starts all the
+// same; they are made at the start of one who may.
+QStringList createGenerators(db::Transaction& tr)
 {
-    bool changed = false;
+    QStringList created;
     for (const GeneratorKey& g : kGeneratorKeys) {
-        if (db::generatorExists(tr, QLatin1String(g.generator)))
+        const QString name = QLatin1String(g.generator);
+        if (db::generatorExists(tr, name))
             continue;
-        db::executeSql(tr, QStringLiteral("CREATE GENERATOR %1").arg(QLatin1String(g.generator)));
-        changed = true;
+        db::Savepoint ponto(tr);
+        try {
+            db::executeSql(tr, QStringLiteral("CREATE GENERATOR %1").arg(name));
+        } catch (const db::DbError&) {
+            ponto.rollback();
+            continue;
+        }
+        ponto.release();
+        created << name;
     }
-    return changed;
+    return created;
+}
+
+// Every user who may write a key's table draws its key: the generator is a
+// counter, the rights on the rows stay the table's. Granted when the
+// generator is made (and committed); a generator found made is left as its
+// owner set it.
+void grantGeneratorsToAll(db::Transaction& tr, const QStringList& generators)
+{
+    for (const QString& name : generators) {
+        db::Savepoint ponto(tr);
+        try {
+            db::executeSql(tr, QStringLiteral("GRANT USAGE ON GENERATOR %1 TO PUBLIC").arg(name));
+        } catch (const db::DbError&) {
+            ponto.rollback();
+            continue;
+        }
+        ponto.release();
+    }
 }
 
 // The indexes the module's frequent reads go through: a customer's or a
@@ -392,8 +419,12 @@ void createHostSchema(db::Transaction& transaction)
     changed = widenNarrowColumns(transaction) || changed;
     if (changed)
         transaction.commitRetaining();
-    if (createGenerators(transaction))
+    const QStringList generators = createGenerators(transaction);
+    if (!generators.isEmpty()) {
         transaction.commitRetaining();
+        grantGeneratorsToAll(transaction, generators);
+        transaction.commitRetaining();
+    }
     raiseGeneratorsToKeys(transaction);
     if (createIndexes(transaction))
         transaction.commitRetaining();

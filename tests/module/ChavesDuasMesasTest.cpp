@@ -223,6 +223,37 @@ TEST_F(ChavesDuasMesasTest, EachKeyDrawnByTwoDesksAtOnceStoresBothRows)
     }
 }
 
+// A technician, not the master user, draws every key as the master user does.
+TEST_F(ChavesDuasMesasTest, AUserWhoIsNotTheMasterUserDrawsEachKey)
+{
+    entrarComo("MARIA");
+    uPackageAss::ShowJanelaTec("fmAssTecnico");
+    for (const Chave& chave : chaves()) {
+        SCOPED_TRACE(std::string(chave.tabela) + "." + chave.coluna);
+        try {
+            EXPECT_GT(chave.sorteia(), 0);
+        } catch (const std::exception& e) {
+            ADD_FAILURE() << e.what();
+        }
+    }
+}
+
+// The first start after the generators came, by a technician who may not
+// make them: the start goes on; the master user's start makes them, and the
+// technician draws from them.
+TEST_F(ChavesDuasMesasTest, AStartByAUserWhoMayNotMakeTheGeneratorsGoesOnAndTheMastersStartMakesThem)
+{
+    exec("drop generator GEN_KMCODIGO");
+    tr().commitRetaining();
+    entrarComo("MARIA");
+    EXPECT_NO_THROW(host::createHostSchema(tr()));
+    EXPECT_FALSE(host::db::generatorExists(tr(), "GEN_KMCODIGO"));
+    entrarComo("SYSDBA");
+    host::createHostSchema(tr());
+    entrarComo("MARIA");
+    EXPECT_GT(chaveDaQuilometragem(), 0);
+}
+
 // Rows stored with larger keys by other means (an import, an older
 // version): the start leaves each generator at the largest key, and the
 // rule's next key follows it.
