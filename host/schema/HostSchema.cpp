@@ -5,6 +5,7 @@
 
 #include <QSet>
 
+#include <functional>
 #include <iterator>
 #include <vector>
 
@@ -117,6 +118,22 @@ constexpr GeneratorKey kGeneratorKeys[] = {
     {kGeneratorHourType, "AATC04AH", "AHCODIGO"},
 };
 
+// Runs one step of the schema in a savepoint: when the database refuses it
+// (the user may not, the table is not there yet) the step is undone and
+// false returned, and the start goes on.
+bool tryStep(db::Transaction& tr, const std::function<void()>& step)
+{
+    db::Savepoint ponto(tr);
+    try {
+        step();
+    } catch (const db::DbError&) {
+        ponto.rollback();
+        return false;
+    }
+    ponto.release();
+    return true;
+}
+
 // The generators made now. A user who may not make them starts all the
 // same; they are made at the start of one who may.
 QStringList createGenerators(db::Transaction& tr)
@@ -124,17 +141,9 @@ QStringList createGenerators(db::Transaction& tr)
     QStringList created;
     for (const GeneratorKey& g : kGeneratorKeys) {
         const QString name = QLatin1String(g.generator);
-        if (db::generatorExists(tr, name))
-            continue;
-        db::Savepoint ponto(tr);
-        try {
-            db::executeSql(tr, QStringLiteral("CREATE GENERATOR %1").arg(name));
-        } catch (const db::DbError&) {
-            ponto.rollback();
-            continue;
-        }
-        ponto.release();
-        created << name;
+        if (!db::generatorExists(tr, name) &&
+            tryStep(tr, [&] { db::executeSql(tr, QStringLiteral("CREATE GENERATOR %1").arg(name)); }))
+            created << name;
     }
     return created;
 }
@@ -145,16 +154,8 @@ QStringList createGenerators(db::Transaction& tr)
 // owner set it.
 void grantGeneratorsToAll(db::Transaction& tr, const QStringList& generators)
 {
-    for (const QString& name : generators) {
-        db::Savepoint ponto(tr);
-        try {
-            db::executeSql(tr, QStringLiteral("GRANT USAGE ON GENERATOR %1 TO PUBLIC").arg(name));
-        } catch (const db::DbError&) {
-            ponto.rollback();
-            continue;
-        }
-        ponto.release();
-    }
+    for (const QString& name : generators)
+        tryStep(tr, [&] { db::executeSql(tr, QStringLiteral("GRANT USAGE ON GENERATOR %1 TO PUBLIC").arg(name)); });
 }
 
 // The indexes the module's frequent reads go through: a customer's or a
@@ -326,20 +327,11 @@ void raiseGeneratorToKey(db::Transaction& tr, const GeneratorKey& g)
 
 void raiseGeneratorsToKeys(db::Transaction& transaction)
 {
-    for (const GeneratorKey& g : kGeneratorKeys) {
-        if (!db::generatorExists(transaction, QLatin1String(g.generator)))
-            continue;
-        // A user without rights on a generator or its table starts all the
-        // same; the generator is raised at the start of one who has them.
-        db::Savepoint ponto(transaction);
-        try {
-            raiseGeneratorToKey(transaction, g);
-        } catch (const db::DbError&) {
-            ponto.rollback();
-            continue;
-        }
-        ponto.release();
-    }
+    // A user without rights on a generator or its table starts all the
+    // same; the generator is raised at the start of one who has them.
+    for (const GeneratorKey& g : kGeneratorKeys)
+        if (db::generatorExists(transaction, QLatin1String(g.generator)))
+            tryStep(transaction, [&] { raiseGeneratorToKey(transaction, g); });
 }
 
 namespace {
