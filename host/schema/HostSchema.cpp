@@ -134,28 +134,44 @@ bool tryStep(db::Transaction& tr, const std::function<void()>& step)
     return true;
 }
 
-// The generators made now. A user who may not make them starts all the
-// same; they are made at the start of one who may.
-QStringList createGenerators(db::Transaction& tr)
+// Returns whether any was created. A user who may not make them starts all
+// the same; they are made at the start of one who may.
+bool createGenerators(db::Transaction& tr)
 {
-    QStringList created;
+    bool changed = false;
     for (const GeneratorKey& g : kGeneratorKeys) {
         const QString name = QLatin1String(g.generator);
-        if (!db::generatorExists(tr, name) &&
-            tryStep(tr, [&] { db::executeSql(tr, QStringLiteral("CREATE GENERATOR %1").arg(name)); }))
-            created << name;
+        if (!db::generatorExists(tr, name))
+            changed = tryStep(tr, [&] { db::executeSql(tr, QStringLiteral("CREATE GENERATOR %1").arg(name)); }) ||
+                      changed;
     }
-    return created;
+    return changed;
 }
 
 // Every user who may write a key's table draws its key: the generator is a
-// counter, the rights on the rows stay the table's. Granted when the
-// generator is made (and committed); a generator found made is left as its
-// owner set it.
-void grantGeneratorsToAll(db::Transaction& tr, const QStringList& generators)
+// counter, the rights on the rows stay the table's. A generator of the list
+// not yet granted (made now, or by a version that did not grant it) is
+// granted when its owner starts; for another user the grant is refused and
+// left for then. Returns whether any was granted.
+bool grantGeneratorsToAll(db::Transaction& tr)
 {
-    for (const QString& name : generators)
-        tryStep(tr, [&] { db::executeSql(tr, QStringLiteral("GRANT USAGE ON GENERATOR %1 TO PUBLIC").arg(name)); });
+    db::Statement missing(tr, "select trim(g.rdb$generator_name) from rdb$generators g"
+                              " where coalesce(g.rdb$system_flag, 0) = 0 and not exists (select 1"
+                              " from rdb$user_privileges p where p.rdb$relation_name = g.rdb$generator_name"
+                              " and p.rdb$user = 'PUBLIC' and p.rdb$privilege = 'G' and p.rdb$object_type = 14)");
+    missing.execute();
+    QSet<QString> names;
+    while (missing.fetch())
+        names << missing.value(0).toString();
+    bool granted = false;
+    for (const GeneratorKey& g : kGeneratorKeys) {
+        const QString name = QLatin1String(g.generator);
+        if (names.contains(name))
+            granted = tryStep(tr, [&] {
+                db::executeSql(tr, QStringLiteral("GRANT USAGE ON GENERATOR %1 TO PUBLIC").arg(name));
+            }) || granted;
+    }
+    return granted;
 }
 
 // The indexes the module's frequent reads go through: a customer's or a
@@ -411,12 +427,10 @@ void createHostSchema(db::Transaction& transaction)
     changed = widenNarrowColumns(transaction) || changed;
     if (changed)
         transaction.commitRetaining();
-    const QStringList generators = createGenerators(transaction);
-    if (!generators.isEmpty()) {
+    if (createGenerators(transaction))
         transaction.commitRetaining();
-        grantGeneratorsToAll(transaction, generators);
+    if (grantGeneratorsToAll(transaction))
         transaction.commitRetaining();
-    }
     raiseGeneratorsToKeys(transaction);
     if (createIndexes(transaction))
         transaction.commitRetaining();

@@ -32,7 +32,8 @@ QSet<QString> existingTablesAndColumns(db::Transaction& transaction);
 // (columns missing from an existing table are added; nothing is changed or
 // dropped) and the generator of each key drawn by ProximaChave (the names in
 // SchemaDefinition.h), each raised to the largest key already stored in its
-// column; a generator made here may be drawn by every user. What the user
+// column; every one of them may be drawn by every user (granted at the
+// start of its owner). What the user
 // starting may not make is made at the start of one who may. The DDL is committed (retaining) as it goes; running it again on a
 // complete database executes no DDL.
 void createHostSchema(db::Transaction& transaction);

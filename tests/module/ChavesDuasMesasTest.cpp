@@ -257,6 +257,20 @@ TEST_F(ChavesDuasMesasTest, AStartByAUserWhoMayNotMakeTheGeneratorsGoesOnAndTheM
     EXPECT_GT(chaveDaQuilometragem(), 0);
 }
 
+// A database whose generators an earlier version made without granting
+// them: after the master user's start a technician draws their keys.
+TEST_F(ChavesDuasMesasTest, AfterTheMastersStartATechnicianDrawsFromGeneratorsMadeWithoutAGrant)
+{
+    for (const char* gerador : {"GEN_ACCODIGO", "GEN_NSCODIGO", "GEN_KMCODIGO"})
+        exec(QString("revoke usage on generator %1 from public").arg(gerador));
+    tr().commitRetaining();
+    host::createHostSchema(tr());
+    entrarComo("MARIA");
+    uPackageAss::ShowJanelaTec("fmAssTecnico");
+    EXPECT_GT(chaveDaNovaLinha(*dmTec->quContrato, "ACCODIGO"), 0);
+    EXPECT_GT(chaveDaQuilometragem(), 0);
+}
+
 // Rows stored with larger keys by other means (an import, an older
 // version): the start leaves each generator at the largest key, and the
 // rule's next key follows it.
