@@ -16,6 +16,7 @@
 #include "host/Udmglobal.h"
 #include "host/data/Abort.h"
 #include "host/db/Database.h"
+#include "host/schema/SchemaDefinition.h"
 
 using host::data::Dataset;
 using host::data::DatasetState;
@@ -219,7 +220,8 @@ void TdmTecContrato::quCtrVeiculoBeforePost(Dataset& dataset)
         campo(dataset, "ACEVSITUACAO").setAsString("I");
 
     if (dataset.state() == DatasetState::Insert)
-        campo(dataset, "ACEVCODIGO").setAsInteger(CarregaNumeroInteiro("max(ACEVCODIGO)", "AATC05ACEV", "") + 1);
+        campo(dataset, "ACEVCODIGO").setAsInteger(
+            ProximaChave(host::schema::kGeneratorRentalVehicleLine, "ACEVCODIGO", "AATC05ACEV"));
 
     const int repetidas =
         host::db::selectValue(*dmGlobal->IBTransaction1,

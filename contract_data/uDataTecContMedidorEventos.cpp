@@ -7,6 +7,7 @@
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/data/Field.h"
+#include "host/schema/SchemaDefinition.h"
 
 using host::data::Dataset;
 using host::data::Field;
@@ -52,7 +53,7 @@ bool TdmTecContrato::ComposicaoPorEquipamento()
 void TdmTecContrato::ligarEventosMedidores()
 {
     quCtrCadastroMedidor->onNewRecord = [](Dataset& dataset) {
-        dataset.fieldByName("COCODIGO")->setAsInteger(int(MaximoDado("COCODIGO", "AATC05CO", "", "")) + 1);
+        dataset.fieldByName("COCODIGO")->setAsInteger(ProximaChave(host::schema::kGeneratorMeter, "COCODIGO", "AATC05CO"));
         dataset.fieldByName("CODATA")->setAsDateTime(QDateTime::currentDateTime());
         dataset.fieldByName("COID")->setAsString("M");
     };
@@ -77,7 +78,7 @@ void TdmTecContrato::ligarEventosMedidores()
     // The key is taken again at every post, as the franchise rows always had.
     QuFranquiaPorGrupo->beforePost = [](Dataset& dataset) {
         dataset.fieldByName("FGCODIGO")->setAsInteger(
-            CarregaNumeroInteiro("coalesce(max(fgcodigo),0)+1", "aatc05fg", ""));
+            ProximaChave(host::schema::kGeneratorFranchise, "FGCODIGO", "AATC05FG"));
     };
 
     quCtrCadastroCM->onNewRecord = [this](Dataset& dataset) {
@@ -114,7 +115,8 @@ void TdmTecContrato::ligarEventosMedidores()
 void TdmTecContrato::NovaLeitura(Dataset& leitura)
 {
     ZerarFloatField(leitura);
-    leitura.fieldByName("ACITCOCODIGO")->setAsInteger(int(MaximoDado("ACITCOCODIGO", "AATC05ACITCO", "", "")) + 1);
+    leitura.fieldByName("ACITCOCODIGO")->setAsInteger(
+        ProximaChave(host::schema::kGeneratorMeterReading, "ACITCOCODIGO", "AATC05ACITCO"));
     leitura.fieldByName("ACITCODIGO")->setValue(quCtrCadastroIt->fieldByName("ACITCODIGO")->value());
     leitura.fieldByName("CODIGOPRODUTO")->setValue(quCtrCadastroIt->fieldByName("PRCODIGO")->value());
     leitura.fieldByName("ACITNUMEROSERIE")->setValue(quCtrCadastroIt->fieldByName("ACITNUMEROSERIE")->value());

@@ -7,6 +7,7 @@
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/data/Field.h"
+#include "host/schema/SchemaDefinition.h"
 
 using host::data::Dataset;
 
@@ -14,7 +15,8 @@ void TdmTecContrato::ligarEventosObjeto()
 {
     quCtrObjeto->onNewRecord = [](Dataset& dataset) {
         auto texto = [&](const char* campo, const char* valor) { dataset.fieldByName(campo)->setAsString(valor); };
-        dataset.fieldByName("AJCODIGO")->setAsInteger(CarregaNumeroInteiro("max(ajcodigo)", "aatc11aj", "") + 1);
+        dataset.fieldByName("AJCODIGO")->setAsInteger(
+            ProximaChave(host::schema::kGeneratorBillingObject, "AJCODIGO", "AATC11AJ"));
         dataset.fieldByName("AJVALOR")->setAsFloat(0);
         texto("AJTIPO", "M");
         texto("AJMODALIDADE", "A");

@@ -11,6 +11,7 @@
 #include "host/Uglobal.h"
 #include "host/data/Field.h"
 #include "host/db/Database.h"
+#include "host/schema/SchemaDefinition.h"
 
 using host::data::Dataset;
 using host::data::DatasetState;
@@ -165,7 +166,8 @@ void TdmTecContrato::quCtrCoberturaNewRecord(Dataset& dataset)
 
 void TdmTecContrato::quCtrCadastroEquipNewRecord(Dataset& dataset)
 {
-    dataset.fieldByName("COCODIGO")->setAsInteger(int(MaximoDado("CoCodigo", "Augc03CO", {}, {})) + 1);
+    dataset.fieldByName("COCODIGO")->setAsInteger(
+        ProximaChave(host::schema::kGeneratorContractEquipment, "COCODIGO", "AUGC03CO"));
     dataset.fieldByName("ACCODIGO")->setAsInteger(quCtrCadastroACCODIGO->asInteger());
     dataset.fieldByName("CLCODIGO")->setAsString(quCtrCadastroCLCODIGO->asString());
     dataset.fieldByName("COVALOR")->setAsFloat(0);

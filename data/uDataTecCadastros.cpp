@@ -13,6 +13,7 @@
 #include "host/Uglobal.h"
 #include "host/data/Abort.h"
 #include "host/ui/Dialogs.h"
+#include "host/schema/SchemaDefinition.h"
 
 #include <QDate>
 
@@ -86,7 +87,7 @@ void uDataTec::esquecerEnderecoContrato()
 
 void TdmTec::quDefeitoNewRecord(Dataset& DataSet)
 {
-    quDefeitoADCODIGO->setAsInteger(proximoCodigo("select max(adcodigo) as prox from AATC02AD"));
+    quDefeitoADCODIGO->setAsInteger(ProximaChave(host::schema::kGeneratorDefect, "ADCODIGO", "AATC02AD"));
     ZelDevVerificarEvento(&DataSet, "ONNEWRECORD");
 }
 
@@ -101,7 +102,7 @@ void TdmTec::quEquipamentoNewRecord(Dataset& DataSet)
 
 void TdmTec::quTecnicosNewRecord(Dataset& DataSet)
 {
-    quTecnicosATCODIGO->setAsInteger(proximoCodigo("select max(atcodigo) as prox from AATC06AT"));
+    quTecnicosATCODIGO->setAsInteger(ProximaChave(host::schema::kGeneratorTechnician, "ATCODIGO", "AATC06AT"));
     quTecnicosATALTERAROS->setAsString("N");
     quTecnicosATALTERARLAUDO->setAsString("N");
     quTecnicosATACESSORESTRITO->setAsString("S");
@@ -166,7 +167,8 @@ void TdmTec::QuTecDescBeforeInsert(Dataset&)
 
 void TdmTec::QuTecDescNewRecord(Dataset& DataSet)
 {
-    QuTecDescATDCCODIGO->setAsInteger(proximoCodigo("select max(atdcCodigo) as prox from AATC06ATDC"));
+    QuTecDescATDCCODIGO->setAsInteger(
+        ProximaChave(host::schema::kGeneratorTechnicianDescription, "ATDCCODIGO", "AATC06ATDC"));
     QuTecDescATCODIGOPAI->setAsInteger(quTecnicosATCODIGO->asInteger());
     ZelDevVerificarEvento(&DataSet, "ONNEWRECORD");
 }
@@ -204,7 +206,7 @@ void TdmTec::bindTecnicoHandlers()
 
 void TdmTec::quHoraTecnicaNewRecord(Dataset& DataSet)
 {
-    quHoraTecnicaAHCODIGO->setAsInteger(proximoCodigo("select max(ahcodigo) as prox from AATC04AH "));
+    quHoraTecnicaAHCODIGO->setAsInteger(ProximaChave(host::schema::kGeneratorHourType, "AHCODIGO", "AATC04AH"));
     for (Field* hora : horasTecnicas())
         hora->setAsFloat(0);
     quHoraTecnicaAHTIPO->setAsString("E");
@@ -233,7 +235,8 @@ std::vector<Field*> TdmTec::horasTecnicas() const
 
 void TdmTec::quContratoNewRecord(Dataset&)
 {
-    quContratoACCODIGO->setAsInteger(proximoCodigo("select max(accodigo) as prox from AATC05AC"));
+    // The contract registers share one numbering.
+    quContratoACCODIGO->setAsInteger(ProximaChave(host::schema::kGeneratorContract, "ACCODIGO", "AATC05AC"));
     quContratoACDATAIMPLANTACAO->setAsDateTime(hoje());
     for (Field* valor : {quContratoACVALORCHAMADAEXCEDENTE, quContratoACVALOR, quContratoACLIMITE,
                          quContratoACLIMITEHORA})
@@ -293,7 +296,8 @@ void TdmTec::quContEquipBeforeInsert(Dataset&)
 void TdmTec::quContEquipNewRecord(Dataset&)
 {
     // Equipment and service rows share one numbering.
-    quContEquipCOCODIGO->setAsInteger(proximoCodigo("select max(cocodigo) as prox from AUGC03CO"));
+    quContEquipCOCODIGO->setAsInteger(
+        ProximaChave(host::schema::kGeneratorContractEquipment, "COCODIGO", "AUGC03CO"));
     quContEquipACCODIGO->setAsInteger(quContratoACCODIGO->asInteger());
     quContEquipCOVALOR->setAsFloat(0);
     quContEquipCOIDENTIFICADOR->setAsString("E");
@@ -341,7 +345,8 @@ void TdmTec::quContServBeforeInsert(Dataset&)
 
 void TdmTec::quContServNewRecord(Dataset&)
 {
-    quContServCOCODIGO->setAsInteger(proximoCodigo("select max(cocodigo) as prox from AUGC03CO"));
+    quContServCOCODIGO->setAsInteger(
+        ProximaChave(host::schema::kGeneratorContractEquipment, "COCODIGO", "AUGC03CO"));
     quContServCOVALOR->setAsFloat(0);
     quContServACCODIGO->setAsInteger(quContratoACCODIGO->asInteger());
     quContServCOIDENTIFICADOR->setAsString("S");

@@ -9,6 +9,7 @@
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
+#include "host/schema/SchemaDefinition.h"
 
 using host::data::Dataset;
 using host::data::DatasetState;
@@ -44,7 +45,7 @@ void TdmTec::quOSCustoPRCODIGOChange(Field&)
 void TdmTec::quOSCustoBeforePost(Dataset& DataSet)
 {
     if (DataSet.state() == DatasetState::Insert)
-        quOSCustoAFCODIGO->setAsInteger(int(MaximoDado("afcodigo", "Aatc08af", {}, {})) + 1);
+        quOSCustoAFCODIGO->setAsInteger(ProximaChave(host::schema::kGeneratorCost, "AFCODIGO", "AATC08AF"));
     quOSCustoAFID->setAsString(sTipoCustoOS);
     quOSCustoAOCODIGO->setAsInteger(quOSAOCODIGO->asInteger());
     if (sTipoCustoOS == "S")

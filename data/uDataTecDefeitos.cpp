@@ -11,6 +11,7 @@
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
+#include "host/schema/SchemaDefinition.h"
 
 #include <cmath>
 
@@ -79,7 +80,8 @@ void TdmTec::quOSAndDefNewRecord(Dataset& DataSet)
 void TdmTec::quOSAndDefBeforePost(Dataset& DataSet)
 {
     if (DataSet.state() == DatasetState::Insert)
-        quOSAndDefAAADSEQUENCIA->setAsInteger(CarregaNumeroInteiro("max(AAADSEQUENCIA)", "aatc01aaad", "") + 1);
+        quOSAndDefAAADSEQUENCIA->setAsInteger(
+            ProximaChave(host::schema::kGeneratorLineDefect, "AAADSEQUENCIA", "AATC01AAAD"));
     ZelDevVerificarEvento(&DataSet, "BEFOREPOST");
 }
 
@@ -128,7 +130,8 @@ void TdmTec::quOSItemDefNewRecord(Dataset& DataSet)
 void TdmTec::quOSItemDefBeforePost(Dataset& DataSet)
 {
     if (DataSet.state() == DatasetState::Insert)
-        quOSItemDefAOADCODIGO->setAsInteger(CarregaNumeroInteiro("max(AOADCODIGO)", "AATC01AOAD", "") + 1);
+        quOSItemDefAOADCODIGO->setAsInteger(
+            ProximaChave(host::schema::kGeneratorItemDefect, "AOADCODIGO", "AATC01AOAD"));
 }
 
 void TdmTec::quOSItemDefAfterPost(Dataset&)

@@ -7,6 +7,7 @@
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
+#include "host/schema/SchemaDefinition.h"
 
 using host::data::Dataset;
 using host::data::DatasetState;
@@ -40,7 +41,8 @@ void TdmTec::quEquipCliNewRecord(Dataset& DataSet)
 void TdmTec::quEquipCliBeforePost(Dataset& DataSet)
 {
     if (quEquipCli->state() == DatasetState::Insert)
-        quEquipCliAECLCODIGO->setAsInteger(CarregaNumeroInteiro("max(AECLCODIGO)", "aatc03aecl", "") + 1);
+        quEquipCliAECLCODIGO->setAsInteger(
+            ProximaChave(host::schema::kGeneratorCustomerEquipment, "AECLCODIGO", "AATC03AECL"));
     AvisaCamposObrigatorio(*quEquipCli, true);
     ZelDevVerificarEvento(&DataSet, "BEFOREPOST");
 }

@@ -11,6 +11,7 @@
 #include "host/Udmglobal.h"
 #include "host/data/Field.h"
 #include "host/data/Query.h"
+#include "host/schema/SchemaDefinition.h"
 
 #include <initializer_list>
 #include <utility>
@@ -43,7 +44,10 @@ void legendaLocacao(Dataset& d, const char* coluna, LegendaLocacao codigos)
     };
 }
 
-int proximoCodigoLocacao() { return CarregaNumeroInteiro("max(EVCODIGO)", "AUGC20EV", "") + 1; }
+int proximoCodigoLocacao()
+{
+    return ProximaChave(host::schema::kGeneratorRentalEquipment, "EVCODIGO", "AUGC20EV");
+}
 
 int equipamentoAtualLocacao(Dataset& equipamentos)
 {
@@ -93,7 +97,8 @@ void TdmTec::bindEquipamentoLocacaoHandlers()
     };
     quEquipamentoGrupo->beforePost = [](Dataset& d) {
         if (d.state() == host::data::DatasetState::Insert)
-            d.fieldByName("EVGRSEQUENCIA")->setAsInteger(CarregaNumeroInteiro("max(EVGRSEQUENCIA)", "AUGC20EVGR", "") + 1);
+            d.fieldByName("EVGRSEQUENCIA")->setAsInteger(
+                ProximaChave(host::schema::kGeneratorRentalEquipmentGroup, "EVGRSEQUENCIA", "AUGC20EVGR"));
     };
 }
 

@@ -10,6 +10,7 @@
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
+#include "host/schema/SchemaDefinition.h"
 
 #include <QStringList>
 
@@ -390,18 +391,8 @@ void TdmTec::CarregaSolicitacaoIt(int aiCodigo)
 
 int TdmTec::CodigoDisponivelEquipamento()
 {
-    Query& auxiliar = *dmGlobal->quAuxiliar;
-    auxiliar.close();
-    try {
-        auxiliar.setSql("select max(aecodigo) as prox from AATC03AE");
-        auxiliar.open();
-        const int proximo = auxiliar.fieldByName("prox")->asInteger() + 1;   // an empty table gives 1
-        auxiliar.close();
-        return proximo;
-    } catch (...) {
-        auxiliar.close();
-        throw;
-    }
+    // Drawn from the generator: two desks adding models at once get two codes.
+    return ProximaChave(host::schema::kGeneratorEquipmentModel, "AECODIGO", "AATC03AE");
 }
 
 int SegToHora(int segundos)

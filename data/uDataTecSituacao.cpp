@@ -15,6 +15,7 @@
 #include "host/db/Database.h"
 #include "host/ui/Dialogs.h"
 #include "host/data/Field.h"
+#include "host/schema/SchemaDefinition.h"
 
 #include <memory>
 #include <stdexcept>
@@ -211,7 +212,7 @@ void TdmTec::quOSSituacaoNewRecord(Dataset& DataSet)
     quOSSituacaoASCLIENTE->setAsString("N");
     quOSSituacaoASINSERCAO->setAsString("N");
     quOSSituacaoASRESERVA->setAsString("S");
-    quOSSituacaoASCODIGO->setAsInteger(int(MaximoDado("asCodigo", "Aatc01AS", "", "")) + 1);
+    quOSSituacaoASCODIGO->setAsInteger(ProximaChave(host::schema::kGeneratorSituation, "ASCODIGO", "AATC01AS"));
     ZelDevVerificarEvento(&DataSet, "ONNEWRECORD");
 }
 

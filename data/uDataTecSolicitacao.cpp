@@ -12,6 +12,7 @@
 #include "host/Uglobal.h"
 #include "host/data/Abort.h"
 #include "host/data/HandlerGuard.h"
+#include "host/schema/SchemaDefinition.h"
 
 #include <utility>
 
@@ -27,10 +28,11 @@ bool empresaEspecifica4()
     return empresa.active() && !empresa.isEmpty() && empresa.fieldByName("UGESPECIFICOEMPRESA")->asInteger() == 4;
 }
 
-// Request codes run over headers and items alike.
+// Request codes run over headers and items alike; drawn from the generator,
+// so two desks opening requests at once get two codes.
 int proximaSolicitacao()
 {
-    return int(MaximoDado("AICODIGO", "AATC07AI", {}, {})) + 1;
+    return ProximaChave(host::schema::kGeneratorPartsRequest, "AICODIGO", "AATC07AI");
 }
 
 int proximaSequenciaSolicitacao(int solicitacao)
@@ -86,7 +88,9 @@ void TdmTec::quSolicitaNewRecord(Dataset& DataSet)
 
 void TdmTec::quSolicitaBeforePost(Dataset& DataSet)
 {
-    if (DataSet.state() == DatasetState::Insert)
+    // The code drawn for the new request is already this desk's own: drawing
+    // again would only change the number shown.
+    if (DataSet.state() == DatasetState::Insert && quSolicitaAICODIGO->asInteger() <= 0)
         quSolicitaAICODIGO->setAsInteger(proximaSolicitacao());
     ZelDevVerificarEvento(&DataSet, "BEFOREPOST");
     AvisaCamposObrigatorio(DataSet);

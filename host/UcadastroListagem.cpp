@@ -7,6 +7,7 @@
 #include "host/data/UpdateSql.h"
 #include "host/Udmglobal.h"
 #include "host/ui/Layouts.h"
+#include "host/schema/SchemaDefinition.h"
 
 namespace {
 
@@ -83,7 +84,7 @@ void AbreMovimentoKMVeiculo(int, int veiculo)
     atualizacao.setDeleteSql("delete from AUGC20KM where KMCODIGO = :OLD_KMCODIGO");
     leituras.setUpdateObject(&atualizacao);
     leituras.onNewRecord = [veiculo](host::data::Dataset& d) {
-        d.fieldByName("KMCODIGO")->setAsInteger(int(MaximoDado("KMCODIGO", "AUGC20KM", "", "")) + 1);
+        d.fieldByName("KMCODIGO")->setAsInteger(ProximaChave(host::schema::kGeneratorMileage, "KMCODIGO", "AUGC20KM"));
         d.fieldByName("EVCODIGO")->setAsInteger(veiculo);
         d.fieldByName("KMDATA")->setAsDateTime(QDateTime::currentDateTime());
     };

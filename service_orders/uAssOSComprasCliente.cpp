@@ -113,7 +113,8 @@ void TfmAssOSComprasCliente::dbgdComprasClienteDblClick()
         insercao->setSql("insert into AATC03AE (AECODIGO, AEDESCRICAO, AEMARCA, AEMODELO, AEOBSERVACAO, AETIPO,"
                          " AEIDENTIFICADOR, AEATIVO, PRCODIGO) values (:AECODIGO, :AEDESCRICAO, :AEMARCA,"
                          " :AEMODELO, :AEOBSERVACAO, :AETIPO, :AEIDENTIFICADOR, :AEATIVO, :PRCODIGO)");
-        insercao->paramByName("AECODIGO")->setAsInteger(CarregaNumeroInteiro("MAX(AECODIGO)+1", "AATC03AE", {}));
+        const int codigo = dmTec->CodigoDisponivelEquipamento();
+        insercao->paramByName("AECODIGO")->setAsInteger(codigo);
         insercao->paramByName("AEDESCRICAO")->setAsString(compras.fieldByName("DESCRICAO")->asString());
         insercao->paramByName("AEMARCA")->setAsString(
             marca.isEmpty() ? QString()
@@ -129,8 +130,8 @@ void TfmAssOSComprasCliente::dbgdComprasClienteDblClick()
         insercao->paramByName("PRCODIGO")->setAsString(produto);
         insercao->execSql();
         dmGlobal->IBTransaction1->commitRetaining();
-        dmGlobal->MostraAviso("Equipamento criado com sucesso!\rEquipamento código " +
-                              CarregaDado("MAX(AECODIGO)", "AATC03AE", {}));
+        // The code this desk stored, not the largest: another desk may have stored one since.
+        dmGlobal->MostraAviso("Equipamento criado com sucesso!\rEquipamento código " + QString::number(codigo));
     }
     std::unique_ptr<host::data::Query> equipamento = CriarIbQuery();
     equipamento->setSql("select first 1 * from aatc03ae " + condicaoProduto);

@@ -5,6 +5,7 @@
 
 #include <QSet>
 
+#include <functional>
 #include <iterator>
 #include <vector>
 
@@ -92,19 +93,85 @@ constexpr GeneratorKey kGeneratorKeys[] = {
     {kGeneratorContact, "AUGC3701", "ANCODIGO"},
     {kGeneratorHistory, "ACBC16HC", "HCCODIGO"},
     {kGeneratorSerialMovement, "AUGC50NS", "NSCODIGO"},
+    {kGeneratorRentalVehicleLine, "AATC05ACEV", "ACEVCODIGO"},
+    {kGeneratorRentalEquipment, "AUGC20EV", "EVCODIGO"},
+    {kGeneratorRentalEquipmentGroup, "AUGC20EVGR", "EVGRSEQUENCIA"},
+    {kGeneratorMileage, "AUGC20KM", "KMCODIGO"},
+    {kGeneratorBillingObject, "AATC11AJ", "AJCODIGO"},
+    {kGeneratorContractEquipment, "AUGC03CO", "COCODIGO"},
+    // The meters' and franchises' tables are made by the contracts'
+    // migration: on a database without them yet the raise is skipped, and
+    // the tables start empty.
+    {kGeneratorMeter, "AATC05CO", "COCODIGO"},
+    {kGeneratorMeterReading, "AATC05ACITCO", "ACITCOCODIGO"},
+    {kGeneratorFranchise, "AATC05FG", "FGCODIGO"},
+    {kGeneratorPartsRequest, "AATC07AI", "AICODIGO"},
+    {kGeneratorSituation, "AATC01AS", "ASCODIGO"},
+    {kGeneratorCost, "AATC08AF", "AFCODIGO"},
+    {kGeneratorCustomerEquipment, "AATC03AECL", "AECLCODIGO"},
+    {kGeneratorEquipmentModel, "AATC03AE", "AECODIGO"},
+    {kGeneratorLineDefect, "AATC01AAAD", "AAADSEQUENCIA"},
+    {kGeneratorItemDefect, "AATC01AOAD", "AOADCODIGO"},
+    {kGeneratorDefect, "AATC02AD", "ADCODIGO"},
+    {kGeneratorTechnician, "AATC06AT", "ATCODIGO"},
+    {kGeneratorTechnicianDescription, "AATC06ATDC", "ATDCCODIGO"},
+    {kGeneratorHourType, "AATC04AH", "AHCODIGO"},
 };
 
-// Returns whether any was created.
+// Runs one step of the schema in a savepoint: when the database refuses it
+// (the user may not, the table is not there yet) the step is undone and
+// false returned, and the start goes on.
+bool tryStep(db::Transaction& tr, const std::function<void()>& step)
+{
+    db::Savepoint ponto(tr);
+    try {
+        step();
+    } catch (const db::DbError&) {
+        ponto.rollback();
+        return false;
+    }
+    ponto.release();
+    return true;
+}
+
+// Returns whether any was created. A user who may not make them starts all
+// the same; they are made at the start of one who may.
 bool createGenerators(db::Transaction& tr)
 {
     bool changed = false;
     for (const GeneratorKey& g : kGeneratorKeys) {
-        if (db::generatorExists(tr, QLatin1String(g.generator)))
-            continue;
-        db::executeSql(tr, QStringLiteral("CREATE GENERATOR %1").arg(QLatin1String(g.generator)));
-        changed = true;
+        const QString name = QLatin1String(g.generator);
+        if (!db::generatorExists(tr, name))
+            changed = tryStep(tr, [&] { db::executeSql(tr, QStringLiteral("CREATE GENERATOR %1").arg(name)); }) ||
+                      changed;
     }
     return changed;
+}
+
+// Every user who may write a key's table draws its key: the generator is a
+// counter, the rights on the rows stay the table's. A generator of the list
+// not yet granted (made now, or by a version that did not grant it) is
+// granted when its owner starts; for another user the grant is refused and
+// left for then. Returns whether any was granted.
+bool grantGeneratorsToAll(db::Transaction& tr)
+{
+    db::Statement missing(tr, "select trim(g.rdb$generator_name) from rdb$generators g"
+                              " where coalesce(g.rdb$system_flag, 0) = 0 and not exists (select 1"
+                              " from rdb$user_privileges p where p.rdb$relation_name = g.rdb$generator_name"
+                              " and p.rdb$user = 'PUBLIC' and p.rdb$privilege = 'G' and p.rdb$object_type = 14)");
+    missing.execute();
+    QSet<QString> names;
+    while (missing.fetch())
+        names << missing.value(0).toString();
+    bool granted = false;
+    for (const GeneratorKey& g : kGeneratorKeys) {
+        const QString name = QLatin1String(g.generator);
+        if (names.contains(name))
+            granted = tryStep(tr, [&] {
+                db::executeSql(tr, QStringLiteral("GRANT USAGE ON GENERATOR %1 TO PUBLIC").arg(name));
+            }) || granted;
+    }
+    return granted;
 }
 
 // The indexes the module's frequent reads go through: a customer's or a
@@ -276,20 +343,11 @@ void raiseGeneratorToKey(db::Transaction& tr, const GeneratorKey& g)
 
 void raiseGeneratorsToKeys(db::Transaction& transaction)
 {
-    for (const GeneratorKey& g : kGeneratorKeys) {
-        if (!db::generatorExists(transaction, QLatin1String(g.generator)))
-            continue;
-        // A user without rights on a generator or its table starts all the
-        // same; the generator is raised at the start of one who has them.
-        db::Savepoint ponto(transaction);
-        try {
-            raiseGeneratorToKey(transaction, g);
-        } catch (const db::DbError&) {
-            ponto.rollback();
-            continue;
-        }
-        ponto.release();
-    }
+    // A user without rights on a generator or its table starts all the
+    // same; the generator is raised at the start of one who has them.
+    for (const GeneratorKey& g : kGeneratorKeys)
+        if (db::generatorExists(transaction, QLatin1String(g.generator)))
+            tryStep(transaction, [&] { raiseGeneratorToKey(transaction, g); });
 }
 
 namespace {
@@ -370,6 +428,8 @@ void createHostSchema(db::Transaction& transaction)
     if (changed)
         transaction.commitRetaining();
     if (createGenerators(transaction))
+        transaction.commitRetaining();
+    if (grantGeneratorsToAll(transaction))
         transaction.commitRetaining();
     raiseGeneratorsToKeys(transaction);
     if (createIndexes(transaction))

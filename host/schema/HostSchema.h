@@ -30,9 +30,12 @@ QSet<QString> existingTablesAndColumns(db::Transaction& transaction);
 // Creates whatever is missing of the host schema: the domains DOVALOR and
 // DOCODIGOPRODUTO, every host table, the base form of the module's tables
 // (columns missing from an existing table are added; nothing is changed or
-// dropped) and the generators gen_aoitcodigo, GEN_ACCODIGO, GEN_ACITCODIGO and
-// GEN_XPCHAVE, each raised to the largest key already stored in its column. The DDL is committed (retaining) as it
-// goes; running it again on a complete database executes no DDL.
+// dropped) and the generator of each key drawn by ProximaChave (the names in
+// SchemaDefinition.h), each raised to the largest key already stored in its
+// column; every one of them may be drawn by every user (granted at the
+// start of its owner). What the user
+// starting may not make is made at the start of one who may. The DDL is committed (retaining) as it goes; running it again on a
+// complete database executes no DDL.
 void createHostSchema(db::Transaction& transaction);
 
 // Raises each generator the schema keeps to the largest key of the column it

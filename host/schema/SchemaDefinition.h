@@ -65,6 +65,28 @@ inline constexpr const char* kGeneratorCashForecast = "GEN_XPCHAVE";   // ACXC94
 inline constexpr const char* kGeneratorContact = "GEN_ANCODIGO";       // AUGC3701.ANCODIGO
 inline constexpr const char* kGeneratorHistory = "GEN_HCCODIGO";       // ACBC16HC.HCCODIGO
 inline constexpr const char* kGeneratorSerialMovement = "GEN_NSCODIGO";   // AUGC50NS.NSCODIGO
+// Keys unique over their whole table, drawn so that two desks adding rows at
+// once never take the same one.
+inline constexpr const char* kGeneratorRentalVehicleLine = "GEN_ACEVCODIGO";      // AATC05ACEV.ACEVCODIGO
+inline constexpr const char* kGeneratorRentalEquipment = "GEN_EVCODIGO";          // AUGC20EV.EVCODIGO
+inline constexpr const char* kGeneratorRentalEquipmentGroup = "GEN_EVGRSEQUENCIA";   // AUGC20EVGR.EVGRSEQUENCIA
+inline constexpr const char* kGeneratorMileage = "GEN_KMCODIGO";                  // AUGC20KM.KMCODIGO
+inline constexpr const char* kGeneratorBillingObject = "GEN_AJCODIGO";            // AATC11AJ.AJCODIGO
+inline constexpr const char* kGeneratorContractEquipment = "GEN_COCODIGO";        // AUGC03CO.COCODIGO
+inline constexpr const char* kGeneratorMeter = "GEN_AATC05CO_COCODIGO";           // AATC05CO.COCODIGO
+inline constexpr const char* kGeneratorMeterReading = "GEN_ACITCOCODIGO";         // AATC05ACITCO.ACITCOCODIGO
+inline constexpr const char* kGeneratorFranchise = "GEN_FGCODIGO";                // AATC05FG.FGCODIGO
+inline constexpr const char* kGeneratorPartsRequest = "GEN_AICODIGO";             // AATC07AI.AICODIGO
+inline constexpr const char* kGeneratorSituation = "GEN_ASCODIGO";                // AATC01AS.ASCODIGO
+inline constexpr const char* kGeneratorCost = "GEN_AFCODIGO";                     // AATC08AF.AFCODIGO
+inline constexpr const char* kGeneratorCustomerEquipment = "GEN_AECLCODIGO";      // AATC03AECL.AECLCODIGO
+inline constexpr const char* kGeneratorEquipmentModel = "GEN_AECODIGO";           // AATC03AE.AECODIGO
+inline constexpr const char* kGeneratorLineDefect = "GEN_AAADSEQUENCIA";          // AATC01AAAD.AAADSEQUENCIA
+inline constexpr const char* kGeneratorItemDefect = "GEN_AOADCODIGO";             // AATC01AOAD.AOADCODIGO
+inline constexpr const char* kGeneratorDefect = "GEN_ADCODIGO";                   // AATC02AD.ADCODIGO
+inline constexpr const char* kGeneratorTechnician = "GEN_ATCODIGO";               // AATC06AT.ATCODIGO
+inline constexpr const char* kGeneratorTechnicianDescription = "GEN_ATDCCODIGO";  // AATC06ATDC.ATDCCODIGO
+inline constexpr const char* kGeneratorHourType = "GEN_AHCODIGO";                 // AATC04AH.AHCODIGO
 
 QString columnTypeSql(const ColumnType& type);
 QString columnSql(const ColumnDef& column, bool inKey);
