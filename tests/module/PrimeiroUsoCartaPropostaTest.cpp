@@ -11,13 +11,11 @@
 #include "host/Uparametros.h"
 #include "host/Uprincipal.h"
 #include "host/report/Uvisualrel.h"
-#include "host/ui/WindowRegistry.h"
 #include "rental/uAssVendas.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTest>
 
 namespace moduletest {
 namespace {
