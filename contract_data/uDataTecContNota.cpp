@@ -281,15 +281,20 @@ QString GeradorPedido::Gera()
 }
 
 // The series the instalment's invoice takes, so that the officialising
-// finds it: "RC" for receipts, the service series, the contract document
-// type; empty leaves the invoice form's own.
+// finds it: under receipts the selection's own; otherwise the contract
+// document type, empty leaving the invoice form's own.
 QString GeradorPedido::SerieNota() const
 {
     if (apenasPedido_)
         return comprovante_ == "R" ? "RC" : parametroAparado("ATTIPODOCUMENTOCONTRATO");
     if (parametroAparado("ATRECIBOCONTRATO") != "S")
         return parametroAparado("ATTIPODOCUMENTOCONTRATO");
-    if (comprovante_ != "N")
+    return SerieRecibo(comprovante_);
+}
+
+QString SerieRecibo(const QString& comprovante)
+{
+    if (comprovante != "N")
         return "RC";
     if (parametroAparado("ATUSASERIESERVICO") == "S") {
         const QString serie = parametroAparado("ATSERIESERVICO");
@@ -297,6 +302,21 @@ QString GeradorPedido::SerieNota() const
     }
     const QString tipo = parametroAparado("ATTIPODOCUMENTOCONTRATO");
     return tipo.isEmpty() ? "01" : tipo;
+}
+
+void SelecaoNotas::adiciona(const QString& numero, const QString& comprovante)
+{
+    if (parametroAparado("ATRECIBOCONTRATO") != "S")
+        texto_ += QuotedStr(numero) + ", ";
+    else
+        texto_ += " (Documento =" + QuotedStr(numero) + " and Serie_Doc= " + QuotedStr(SerieRecibo(comprovante)) +
+                  ") or";
+}
+
+QString SelecaoNotas::texto() const
+{
+    // Both separators, ", " and "or", are two characters long.
+    return texto_.left(texto_.size() - 2);
 }
 
 }  // namespace uDataTecContNota

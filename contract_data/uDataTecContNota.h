@@ -11,6 +11,25 @@
 
 namespace uDataTecContNota {
 
+// The series of a contract's invoice when receipts are in use
+// (ATRECIBOCONTRATO "S"): "RC" unless the contract's ACCOMPROVANTE is "N",
+// then the service series, then the contract document type.
+QString SerieRecibo(const QString& comprovante);
+
+// The invoices of a run as the emission window is to find them: by number
+// and series under ATRECIBOCONTRATO "S" (a receipt and an invoice may share
+// a number), by number otherwise. What AbreEmissaoCarregaNota takes.
+class SelecaoNotas {
+public:
+    void adiciona(const QString& numero, const QString& comprovante);
+    bool vazia() const { return texto_.isEmpty(); }
+    // Without the separator left after the last invoice.
+    QString texto() const;
+
+private:
+    QString texto_;
+};
+
 // The instalment as the callers hand it over.
 struct Parcela {
     QString cliente;

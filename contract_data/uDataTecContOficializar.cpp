@@ -5,6 +5,7 @@
 #include "contract_data/uDataTecContOficializarComum.h"
 
 #include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContNota.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/db/Database.h"
@@ -16,25 +17,6 @@ using namespace uDataTecContOficializar;
 namespace {
 
 const char* const kOrigemOficializar = "[TfmAssContFat.OficializarParcelaPesquisa]";
-
-// The document selection of the emission form: by number and series
-// (ATRECIBOCONTRATO "S") or by number.
-QString SelecaoNota(const QString& numero, const QString& comprovante)
-{
-    if (parametroAparado("ATRECIBOCONTRATO") != "S")
-        return QuotedStr(numero) + ", ";
-    QString serie;
-    if (comprovante != "N") {
-        serie = " and Serie_Doc= 'RC'";
-    } else if (parametroAparado("ATUSASERIESERVICO") == "S") {
-        const QString servico = parametroAparado("ATSERIESERVICO");
-        serie = " and Serie_Doc= " + QuotedStr(servico.isEmpty() ? QString("S1") : servico);
-    } else {
-        const QString tipo = dmGlobal->Parametro("ATTIPODOCUMENTOCONTRATO");
-        serie = " and Serie_Doc= " + QuotedStr(tipo.isEmpty() ? QString("01") : tipo);
-    }
-    return " (Documento =" + QuotedStr(numero) + serie + ") or";
-}
 
 // Steps 6 to 13 of one instalment: the receivable made real under one
 // savepoint, so that a failure leaves it as it was.
@@ -92,7 +74,8 @@ void OficializarParcelaPesquisa(host::data::Query& oDado, const OpcoesOficializa
     oDado.first();
     dmGlobal->PreparaSplashForm(total, "Faturando Contratos...", "Mostrar");
 
-    QString sTodasNotas, sTodosPV, notas, falhas;
+    uDataTecContNota::SelecaoNotas sTodasNotas;
+    QString sTodosPV, notas, falhas;
     QString numeroNota;
     try {
         const CamposParcela campos(oDado);
@@ -127,7 +110,7 @@ void OficializarParcelaPesquisa(host::data::Query& oDado, const OpcoesOficializa
                 continue;
             } else {
                 notas += QuotedStr(numeroNota) + ",";
-                sTodasNotas += SelecaoNota(numeroNota, p.comprovante);
+                sTodasNotas.adiciona(numeroNota, p.comprovante);
             }
             OficializaReceber(p, numeroNota, serie);
             ProximaPrevisao(p, opcoes, aviso);
@@ -142,7 +125,7 @@ void OficializarParcelaPesquisa(host::data::Query& oDado, const OpcoesOficializa
     }
     execucao.encerra(true);
 
-    if (sTodasNotas.isEmpty() && sTodosPV.isEmpty()) {
+    if (sTodasNotas.vazia() && sTodosPV.isEmpty()) {
         dmGlobal->Log(kOrigemOficializar, "Saiu do procedimento pois (sTodasNotas = EmptyStr) and (sTodosPV = EmptyStr)");
         dmGlobal->Log(kOrigemOficializar, "***FIM");
         return;
@@ -151,14 +134,13 @@ void OficializarParcelaPesquisa(host::data::Query& oDado, const OpcoesOficializa
         notas += "\rPedidos gerados: " + sTodosPV;
     if (!falhas.isEmpty())
         notas += "\rPedidos sem nota fiscal: " + falhas;
-    if (sTodasNotas.isEmpty()) {
+    if (sTodasNotas.vazia()) {
         dmGlobal->Log(kOrigemOficializar, "***FIM");
         dmGlobal->MostraAvisoExtenso("Operação efetuada com sucesso!", " Notas fiscais geradas: " + notas, true,
                                      "Confirmação");
     }
     dmGlobal->MostraAvisoExtenso("Operação efetuada com sucesso!", " Notas fiscais geradas: " + notas, false,
                                  "Confirmação");
-    sTodasNotas.chop(2);
     if (opcoes.minimizar) {
         try {
             opcoes.minimizar();
@@ -166,6 +148,6 @@ void OficializarParcelaPesquisa(host::data::Query& oDado, const OpcoesOficializa
             // A screen that cannot minimise stays where it is.
         }
     }
-    dm.AbreEmissaoCarregaNota(sTodasNotas, opcoes.filial);
+    dm.AbreEmissaoCarregaNota(sTodasNotas.texto(), opcoes.filial);
     dmGlobal->Log(kOrigemOficializar, "***FIM");
 }

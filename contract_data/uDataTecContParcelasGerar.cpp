@@ -5,6 +5,7 @@
 
 #include "contract_data/uDataTecCont.h"
 
+#include "contract_data/uDataTecContNota.h"
 #include "contract_data/uDataTecContParcelas.h"
 #include "host/ClienteCadastrado.h"
 #include "host/Udatamod.h"
@@ -210,7 +211,9 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
     P::ContextoCaixa caixa = P::CarregaContextoCaixa(iContrato, sFilial, iObjeto);
     Recebiveis recebiveis(cliente, iContrato);
     TdmTecContrato::MemoriaTextos memoriaTextos(dm);
-    QString documentosNota;
+    // The invoices of this call, as the officialising hands them to the
+    // emission window.
+    uDataTecContNota::SelecaoNotas documentosNota;
 
     // The days' first moments: a midnight the zone skipped is the day's first hour.
     const QDateTime emissaoDia = host::db::localDateTime(emissao);
@@ -257,7 +260,7 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
             documento = dm.GeraNotaParcelaContrato(cliente, iContrato, rValorParcela, iObjeto, iContador,
                                                    host::db::localDateTime(vencimento), sFilialPedido, false,
                                                    QDateTime::currentDateTime(), serieNota);
-            documentosNota += QuotedStr(documento) + ",";
+            documentosNota.adiciona(documento, contrato.comprovante);
         } else {
             documento = numeroData;
         }
@@ -306,5 +309,5 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
         parcela.release();
     }
     if (bNota && bUltimo)
-        dm.AbreEmissaoCarregaNota(documentosNota, sFilial);
+        dm.AbreEmissaoCarregaNota(documentosNota.texto(), sFilial);
 }

@@ -2,53 +2,25 @@
 // the window shows it billed and its sale goes through at the first press,
 // the billing being this desk's own change, not another user's.
 
-#include "tests/module/OrdemServicoPedidoVendaFixture.h"
+#include "tests/module/OrdemServicoFaturadaFixture.h"
 
-#include "host/Upesq.h"
-#include "service_orders/uAssFaturamento.h"
+#include "service_orders/uAssOrdemServico.h"
 
 #include <QPushButton>
-#include <QTest>
 
 namespace moduletest {
 namespace {
 
-class FaturadaComJanelaAbertaTest : public OrdemServicoPedidoTest {
+class FaturadaComJanelaAbertaTest : public OrdemServicoFaturadaTest {
 protected:
-    void SetUp() override
-    {
-        OrdemServicoPedidoTest::SetUp();
-        exec("insert into AFVC0901 (COD_OP, DESC_OP_NF, TIPO_OP) values ('5949', 'Outras saídas', '2')");
-        exec("insert into AUGC0901 (CODIGO_BANCO, NOME_BANCO, NUMERO_DO_BANCO) values ('341', 'Itaú', '341')");
-        exec("insert into AATC01AS (ASCODIGO, ASDESCRICAO, ASTIPO, ASID) values (0, 'Nenhuma', 'N', 'A')");
-        servico(1, 60, 100, 100);
-        exec("update AATC01AO set AODATASAIDA = '2026-11-10', AOVALORTOTAL = 100 where AOCODIGO = 42");
-        tr().commitRetaining();
-    }
-    void escolhe(const QString& coluna, const QVariant& valor)
-    {
-        dialogs->modal("fmPesquisa", [coluna, valor](host::ui::Form& janela) {
-            auto& p = static_cast<TfmPesquisa&>(janela);
-            ASSERT_TRUE(p.dataSource()->dataset()->locate(coluna, valor)) << valor.toString().toStdString();
-            QTest::keyClick(p.grid(), Qt::Key_Return);
-        });
-    }
+    FaturadaComJanelaAbertaTest() : OrdemServicoFaturadaTest(0, "Nenhuma") {}
 };
 
 TEST_F(FaturadaComJanelaAbertaTest, TheSaleAfterTheBillingGoesThroughAtTheFirstPress)
 {
     TfmAssOrdemServico& form = abrir();
-    TfmAssFaturamento& faturamento = abrirJanela(fmAssFaturamento, "fmAssFaturamento");
-    faturamento.bbPesquisar->click();
-    ASSERT_TRUE(faturamento.quRegEnc->locate("AOCODIGO", 42));
-    faturamento.dbgdAssFaturamentoPesq->onDblClick();
-    escolhe("CODIGO", "01");
-    escolhe("CODIGO_BANCO", "341");
-    escolhe("ASCODIGO", 0);
-    dialogs->acknowledge("Documento gerado");
-    faturamento.bbGera->click();
+    const QString documento = fatura();
     ASSERT_EQ(dialogs->pending(), 0);
-    const QString documento = committed("select CRDOCUMENTO from AATC01AO where AOCODIGO = 42").toString();
     ASSERT_FALSE(documento.isEmpty());
 
     form.activateWindow();

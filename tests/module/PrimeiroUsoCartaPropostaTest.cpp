@@ -5,18 +5,17 @@
 // data, no placeholder.
 
 #include "tests/module/PrimeiroUsoFixture.h"
+#include "tests/module/ParametrosNaJanela.h"
 
 #include "data/uDataTec.h"
 #include "host/Uparametros.h"
 #include "host/Uprincipal.h"
 #include "host/report/Uvisualrel.h"
-#include "host/ui/WindowRegistry.h"
 #include "rental/uAssVendas.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTest>
 
 namespace moduletest {
 namespace {
@@ -42,38 +41,6 @@ protected:
         EXPECT_EQ(dmTec->campoPedido("NUMERO_PEDIDO").asString(), "000001");
         return form;
     }
-    static int linhaDe(QTableWidget* grade, int coluna, const QString& texto)
-    {
-        for (int linha = 0; linha < grade->rowCount(); ++linha)
-            if (grade->item(linha, coluna)->text() == texto)
-                return linha;
-        return -1;
-    }
-    // The cell's editor opened, the text typed in place of the value, Enter.
-    static void digitaNaCelula(QTableWidget* grade, int linha, int coluna, const QString& texto)
-    {
-        ASSERT_GE(linha, 0);
-        grade->setCurrentCell(linha, coluna);
-        grade->editItem(grade->item(linha, coluna));
-        auto* editor = grade->viewport()->findChild<QLineEdit*>();
-        ASSERT_NE(editor, nullptr);
-        editor->selectAll();
-        QTest::keyClicks(editor, texto);
-        QTest::keyClick(editor, Qt::Key_Return);
-        // The view commits and closes the editor once queued events run; the
-        // closed editor goes, so that the next cell's is the one found.
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_EQ(grade->item(linha, coluna)->text(), texto);
-    }
-    TfmParametros* parametrosDoMenu()
-    {
-        principal->miParametros->click();
-        for (host::ui::Form* form : host::ui::WindowRegistry::forms())
-            if (auto* aberta = qobject_cast<TfmParametros*>(form))
-                return aberta;
-        return nullptr;
-    }
 };
 
 TEST_F(PrimeiroUsoCartaPropostaTest, UnderTheDefaultModeProductionSaysWhyItPrintsNothing)
@@ -90,7 +57,7 @@ TEST_F(PrimeiroUsoCartaPropostaTest, UnderTheDefaultModeProductionSaysWhyItPrint
 
 TEST_F(PrimeiroUsoCartaPropostaTest, TheLetterPrintsTheBranchsTaxNumberAndWebSite)
 {
-    TfmParametros* parametros = parametrosDoMenu();
+    TfmParametros* parametros = parametrosDoMenu(*principal);
     ASSERT_NE(parametros, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(parametros));
     const int modo = linhaDe(parametros->grdParametros, 0, "ATMODOPEDIDOASSISTENCIA");
