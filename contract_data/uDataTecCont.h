@@ -563,6 +563,17 @@ void InserirParcelasLocacao(ParcelasLocacao& a);
 // ATOPCAOCONTRATO in capitals: how the company runs its contracts ("" when
 // no host is open).
 QString opcaoContrato();
+// Under the option "E" the situation of a contract says whether it was
+// signed ("1 - Sim", "2 - Não", "3 - Não Possui"); under any other it is the
+// letter of its state. The captions the register's situation box offers.
+QStringList SituacoesContrato();
+// The situation of the contracts the billing takes: "1" under "E", else "A".
+QString SituacaoContratoFaturar();
+// A contract the register's forecast and the readjustment take: "A" (what
+// stored contracts carry) or the situation the billing takes. The same as a
+// condition on the column.
+bool ContratoEmVigor(const QString& situacao);
+QString CondicaoContratoEmVigor(const QString& coluna);
 
 // The first day from the given one of the month ("mm/yy") that falls on the
 // weekday (1 = Sunday ... 7 = Saturday).

@@ -189,3 +189,29 @@ QString opcaoContrato()
 {
     return dmGlobal ? parametroMaiusculo("ATOPCAOCONTRATO") : QString();
 }
+
+QStringList SituacoesContrato()
+{
+    if (opcaoContrato() == "E")
+        return {"1 - Sim", "2 - Não", "3 - Não Possui"};
+    return {"A - Ativo", "C - Cancelado", "E - Encerrado", "S - Suspenso", "P - Pendente", "M - Mútuo/Permuta",
+            "# - Desativado"};
+}
+
+QString SituacaoContratoFaturar()
+{
+    return opcaoContrato() == "E" ? "1" : "A";
+}
+
+bool ContratoEmVigor(const QString& situacao)
+{
+    const QString codigo = situacao.trimmed().toUpper();
+    return codigo == "A" || codigo == SituacaoContratoFaturar();
+}
+
+QString CondicaoContratoEmVigor(const QString& coluna)
+{
+    if (SituacaoContratoFaturar() == "A")
+        return coluna + " = " + QuotedStr("A");
+    return coluna + " in (" + QuotedStr("A") + ", " + QuotedStr(SituacaoContratoFaturar()) + ")";
+}

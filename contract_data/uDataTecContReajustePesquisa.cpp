@@ -36,8 +36,8 @@ host::db::Transaction& transacaoPesquisa()
 
 QString SqlPesquisaReajuste(const FiltrosReajuste& f, bool bPrincipal)
 {
-    QString sql = sqlSelecao() + "Where cont.ACSITUACAO = " + QuotedStr("A") + " and cont.ACINDICEREAJUSTE = " +
-                  QuotedStr("S");
+    QString sql = sqlSelecao() + "Where " + CondicaoContratoEmVigor("cont.ACSITUACAO") +
+                  " and cont.ACINDICEREAJUSTE = " + QuotedStr("S");
     if (f.filtrarMesBase)
         sql += " and extract(month from cont.ACDATABASE) = " + f.mesBase.toString("MM");
     if (bPrincipal)

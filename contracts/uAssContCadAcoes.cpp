@@ -118,7 +118,7 @@ void GerarPrevisaoContrato()
 {
     TdmTecContrato& dm = *dmTecContrato;
     Query& ctr = *dm.quCtrCadastro;
-    if (fieldText(ctr, "ACSITUACAO").trimmed().toUpper() != "A")
+    if (!ContratoEmVigor(fieldText(ctr, "ACSITUACAO")))
         dmGlobal->MostraErro("Contrato não está ativo");
     if (fieldText(ctr, "ACLOCAL").trimmed().isEmpty())
         dmGlobal->MostraErro("Informa a U.N.");

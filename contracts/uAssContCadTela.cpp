@@ -228,9 +228,7 @@ void TfmAssContCad::montarDadosAdicionais()
         Grade r(gbRenovacao, 5);
         dbckRenovacaoAut = marca(gbRenovacao, "dbckRenovacaoAut", "Renov. Automática", ds, "ACRENOVACAO");
         r.field(QString(), dbckRenovacaoAut);
-        dbcbDeveGerar = lista(gbRenovacao, "dbcbDeveGerar", ds, "ACSITUACAO",
-                              {"A - Ativo", "C - Cancelado", "E - Encerrado", "S - Suspenso", "P - Pendente",
-                               "M - Mútuo/Permuta", "# - Desativado"});
+        dbcbDeveGerar = lista(gbRenovacao, "dbcbDeveGerar", ds, "ACSITUACAO", SituacoesContrato());
         r.field("Situação", dbcbDeveGerar);
         dbedDataRenovacao = edit(gbRenovacao, "dbedDataRenovacao", ds, "ACDATARENOVACAO");
         r.field("Data Renovação", dbedDataRenovacao);

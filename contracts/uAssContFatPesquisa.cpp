@@ -60,7 +60,7 @@ QString origem(int modo)
 
 QString filtrosContrato(const FiltrosFaturamento& f)
 {
-    // Equipment-rental contracts mark the active ones "1".
+    // Under the option "E" the contracts to bill are the signed ones, "1".
     const QString ativo = f.opcaoContrato.trimmed().toUpper() == "E" ? "1" : "A";
     QString sql = "Where ((Cont.ACSITUACAO = " + QuotedStr(ativo) + ")  or  (Cont.ACSITUACAO is null))";
     if (!f.campoLivre.isEmpty())
