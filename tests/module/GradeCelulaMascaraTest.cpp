@@ -37,10 +37,18 @@ protected:
     }
     static QLineEdit* abreCelula(host::ui::DataGrid* grade, const char* campo)
     {
+        // The search window's activation, queued as it opened, is delivered
+        // first: under a window manager the register is active again by now.
+        QCoreApplication::processEvents();
+        grade->window()->activateWindow();
+        QCoreApplication::processEvents();
         grade->setFocus();
         grade->setSelectedIndex(grade->columnByField(campo)->index());
-        grade->editCurrentCell();
-        EXPECT_TRUE(editor(grade)) << campo;
+        grade->scrollTo(grade->currentIndex());
+        const QPoint centro = grade->visualRect(grade->currentIndex()).center();
+        QTest::mouseClick(grade->viewport(), Qt::LeftButton, {}, centro);
+        // The editor opens once the double-click interval has passed.
+        EXPECT_TRUE(QTest::qWaitFor([grade] { return editor(grade) != nullptr; }, 3000)) << campo;
         return editor(grade);
     }
     int contratoComItem(TfmAssContCad& form)
