@@ -55,7 +55,8 @@ QString origem(int modo)
 {
     QString sql = "from AATC05AC cont \rLeft Outer Join Augc0301 Cli On (Cont.clCodigo=Cli.codigo_cliente) ";
     if (modo == ApenasOficializar)
-        sql += "Left Outer Join Acrc5001 Rec On (Cont.acCodigo = Rec.aoCodigo) ";
+        sql += "Left Outer Join Acrc5001 Rec On (Cont.acCodigo = Rec.aoCodigo and " +
+               uDataTecContParcelas::CondicaoParcelaDoContrato("Rec") + ") ";
     return sql + "Left outer join Aatc11Aj Obj on (Cont.AjCodigo = Obj.AjCodigo) ";
 }
 

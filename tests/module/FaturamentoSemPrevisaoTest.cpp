@@ -5,10 +5,12 @@
 #include "tests/module/ModuleFixture.h"
 
 #include "contracts/uAssContFat.h"
+#include "host/ui/DataChoiceControls.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/DataTextControls.h"
 #include "host/ui/StatusBar.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QPushButton>
 
@@ -55,6 +57,20 @@ TEST_F(FaturamentoSemPrevisaoTest, ContractWithOnlyAnItemsForecastOrAFineIsListe
     EXPECT_EQ(form.stInfo->panelText(0), "Total de Contratos: 1");
     ASSERT_EQ(form.dbgdAssContFat->model()->rowCount(), 1);
     EXPECT_EQ(form.quPesq->fieldByName("ACCODIGO")->asInteger(), 911);
+}
+
+// "Apenas Oficializar" lists the instalments it would officialise: an item's
+// forecast or a fine is not one.
+TEST_F(FaturamentoSemPrevisaoTest, OfficialisingListsNoItemsForecastNorFine)
+{
+    TfmAssContFat& form = abrirJanela(fmAssContFat, "fmAssContFat");
+    digita(form.edUnNegocioIni, "01");
+    digita(form.edContratoAleatorio, "C-911,C-912");
+    form.rgTipo->button(3)->click();
+    form.bbPesquisar->click();
+    EXPECT_EQ(form.stInfo->panelText(0), "Total de Contratos: 1");
+    ASSERT_EQ(form.dbgdAssContFat->model()->rowCount(), 1);
+    EXPECT_EQ(form.quPesq->fieldByName("ACCODIGO")->asInteger(), 912);
 }
 
 }  // namespace
