@@ -4,6 +4,7 @@
 #include "contracts/uAssContFatPesquisa.h"
 
 #include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContParcelas.h"
 #include "host/Udatamod.h"
 #include "host/Uglobal.h"
 #include "host/data/Dataset.h"
@@ -54,7 +55,8 @@ QString origem(int modo)
 {
     QString sql = "from AATC05AC cont \rLeft Outer Join Augc0301 Cli On (Cont.clCodigo=Cli.codigo_cliente) ";
     if (modo == ApenasOficializar)
-        sql += "Left Outer Join Acrc5001 Rec On (Cont.acCodigo = Rec.aoCodigo) ";
+        sql += "Left Outer Join Acrc5001 Rec On (Cont.acCodigo = Rec.aoCodigo and " +
+               uDataTecContParcelas::CondicaoParcelaDoContrato("Rec") + ") ";
     return sql + "Left outer join Aatc11Aj Obj on (Cont.AjCodigo = Obj.AjCodigo) ";
 }
 
@@ -95,7 +97,8 @@ QString SqlPesquisaContrato(const FiltrosFaturamento& filtros, int modo, bool bS
         sql += filtrosParcela(filtros);
     if (bSemPrevisao)
         sql += " and (Select Count(*) from acrc5001 rec Where Cont.acCodigo = Rec.aoCodigo and "
-               "Rec.situacao_documento='V') = 0 ";
+               "Rec.situacao_documento='V' and " +
+               uDataTecContParcelas::CondicaoParcelaDoContrato("Rec") + ") = 0 ";
     if (!bContagem && filtros.ordem >= 0)
         sql += "\r" + ClausulaOrdem(filtros.ordem);
     return sql;

@@ -2,6 +2,7 @@
 
 #include "rental/uAssContFatLocEquipPesquisa.h"
 
+#include "contract_data/uDataTecContParcelas.h"
 #include "host/Uglobal.h"
 #include "host/data/Format.h"
 
@@ -17,9 +18,14 @@ const char* const kColunasFatLocEquip =
 const char* const kColunasReceberFatLocEquip =
     "cli.NOME, rec.SITUACAO_DOCUMENTO, rec.DATA_VENCIMENTO, rec.VALOR_DOCUMENTO, rec.CODIGO_CLIENTE,"
     " rec.SEQUENCIA, rec.CODIGO_FILIAL, rec.NUMERO_DOCUMENTO, rec.CRPREVBOLETO, rec.CRBORDERODATA";
-const char* const kLigacoesFatLocEquip =
-    " left outer join AUGC0301 cli on (cont.CLCODIGO = cli.CODIGO_CLIENTE)"
-    " left outer join ACRC5001 rec on (cont.ACCODIGO = rec.AOCODIGO)";
+// Only the contract's own instalments: an item's receivable or a late fine is
+// not a month's rent to list or bill.
+QString ligacoesFatLocEquip()
+{
+    return " left outer join AUGC0301 cli on (cont.CLCODIGO = cli.CODIGO_CLIENTE)"
+           " left outer join ACRC5001 rec on (cont.ACCODIGO = rec.AOCODIGO and " +
+           uDataTecContParcelas::CondicaoParcelaDoContrato("rec") + ")";
+}
 const char* const kOrdemFatLocEquip = " order by cont.ACCODIGO, rec.DATA_VENCIMENTO, rec.SEQUENCIA";
 
 bool dataFatLocEquip(const QString& texto, QDateTime& data)
@@ -57,7 +63,7 @@ QString CondicoesFatLocEquip(const FiltrosFatLocEquip& f)
 QString SqlConsultaFatLocEquip(const FiltrosFatLocEquip& f)
 {
     QString sql = QString("select ") + kColunasFatLocEquip + "cont.BCCODIGO, " + kColunasReceberFatLocEquip +
-                  ", rec.DATA_EMISSAO, rec.CRPEDIDOCLI from AATC05AC cont" + kLigacoesFatLocEquip +
+                  ", rec.DATA_EMISSAO, rec.CRPEDIDOCLI from AATC05AC cont" + ligacoesFatLocEquip() +
                   " where cont.acvinculo = 'P' and rec.aoCodigo is not null" + CondicoesFatLocEquip(f);
     if (!f.codContrato.trimmed().isEmpty()) {
         // A number only: the text typed never becomes part of the statement.
@@ -74,7 +80,7 @@ QString vinculosFatLocEquip(const FiltrosFatLocEquip& f, const QString& colunaPr
 {
     return QString("select ") + colunaPrincipal + kColunasFatLocEquip + kColunasReceberFatLocEquip +
            " from AATC05ACVI vi left outer join AATC05AC cont on (cont.ACCODIGO = vi.ACCODIGOCOMPLEMENTO)" +
-           kLigacoesFatLocEquip + " where " + condicao + CondicoesFatLocEquip(f) + kOrdemFatLocEquip;
+           ligacoesFatLocEquip() + " where " + condicao + CondicoesFatLocEquip(f) + kOrdemFatLocEquip;
 }
 
 }  // namespace
