@@ -142,9 +142,11 @@ void TdmTecContrato::CarregaContratoItem(const QString& cliente, const QString& 
 {
     quCtrCadastroIt->close();
     quCtrCadastroIt->setSql(sqlContratoItem());
+    // The contract's own items only, whatever the option: the page edits
+    // what it lists, and another contract of the customer is not this one's.
+    // A code that is no number (a contract not saved yet) lists none.
     quCtrCadastroIt->addSql("Where it.ClCodigo = " + QuotedStr(cliente));
-    if (QStringList{"M", "2", "T", "V"}.contains(opcaoContrato()))
-        quCtrCadastroIt->addSql("and  it.ACCodigo = " + QuotedStr(contrato));
+    quCtrCadastroIt->addSql("and  it.ACCodigo = " + QString::number(contrato.trimmed().toInt()));
     quCtrCadastroIt->open();
     bItensComplementares_ = false;
 }

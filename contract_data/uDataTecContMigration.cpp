@@ -142,8 +142,9 @@ void bloco3()
     if (!existe("AATC05ACCM", "ACEVCODIGO"))
         adiciona(Coluna{"AATC05ACCM", "ACEVCODIGO INTEGER DEFAULT 0 NOT NULL"});
     // The one level of previous values a readjustment keeps to be undone;
-    // the base date's column, added last, marks the group done.
-    if (!existe("AATC05AC", "ACDATABASEANTERIOR"))
+    // the hour value's column, added last, marks the group done (a database
+    // that has the others gets it alone).
+    if (!existe("AATC05AC", "ACHORAVALORANTERIOR"))
         adiciona(colunasDesfazerReajuste());
     if (!existe("AATC05ACFA"))
         criaTabela("AATC05ACFA");
@@ -171,6 +172,7 @@ std::span<const Coluna> colunasDesfazerReajuste()
         {"AATC05ACIT", "ACITVALORUNITARIO_ANTERIOR DOVALOR"},
         {"AATC05ACIT", "ACITVALOR_ANTERIOR DOVALOR"},
         {"AATC05AC", "ACDATABASEANTERIOR TIMESTAMP"},
+        {"AATC05AC", "ACHORAVALORANTERIOR DOVALOR"},
     };
     return colunas;
 }

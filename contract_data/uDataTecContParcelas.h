@@ -40,6 +40,10 @@ QDate PrimeiroDiaSemana(int diaSemana, const QDate& mes, int primeiroDia);
 // "T" 3, "S" 6, "A" 12, other 1), then, unless the modality is "I" or "A",
 // the last day of that month.
 QDate ProximoInicio(const QDate& inicio, const QString& periodo, const QString& modalidade);
+// The date to open the generator's span with so that its instalment falls
+// due in the month of `vencimento`: under "I" a period is due the month
+// after it, so the month before; under any other modality the date itself.
+QDate InicioPeriodoDoVencimento(const QString& modalidade, const QDate& vencimento);
 
 // ---- the contract's own instalments ----
 // A receivable of the contract that is one of its instalments: not an

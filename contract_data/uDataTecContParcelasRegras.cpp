@@ -88,6 +88,11 @@ QDate ProximoInicio(const QDate& inicio, const QString& periodo, const QString& 
     return m == u'I' || m == u'A' ? proximo : UltimoDiaMes(proximo);
 }
 
+QDate InicioPeriodoDoVencimento(const QString& modalidade, const QDate& vencimento)
+{
+    return modalidade.trimmed().toUpper() == u'I' ? IncMonth(vencimento, -1) : vencimento;
+}
+
 QString DocumentoData(const QDate& vencimento)
 {
     // Written digit by digit: a forecast makes one for every instalment, and

@@ -1,9 +1,10 @@
 // The readjustment run: each contract of the selection raised in its steps
 // (previous values kept, items, instalment and net value, hour value, value
 // splits, forecasts, base date), its complementary contracts first; and the
-// undo of the one level kept. Each contract is one unit: a failure undoes
-// the failing contract's own steps (its forecasts deleted, its items raised
-// without its header) and stops the run; earlier contracts stay done.
+// undo of the one level kept: every value a run changed goes back. Each
+// contract is one unit: a failure undoes the failing contract's own steps
+// (its forecasts deleted, its items raised without its header) and stops
+// the run; earlier contracts stay done.
 
 #include "contract_data/uDataTecContReajuste.h"
 #include "contract_data/uDataTecContParcelas.h"
@@ -49,6 +50,22 @@ QString textoData(const QDate& data)
     return data.toString("dd/MM/yyyy");
 }
 
+// Under option "E" the contract's value is what its instalments are
+// forecast and billed at, and the register keeps it as its items' total:
+// where it is that total, it follows the items up and back.
+bool valorSegueItens(int contrato, double valorContrato)
+{
+    if (parametroMaiusculo("ATOPCAOCONTRATO") != "E" || valorContrato == 0)
+        return false;
+    return qRound64(dmTecContrato->CalculaTotalEquipamentos(contrato) * 100) == qRound64(valorContrato * 100);
+}
+
+void totalizaValorContrato(int contrato)
+{
+    host::db::executeSql(transacao(), "update AATC05AC set ACVALOR = :V where ACCODIGO = :C",
+                         {{"V", dmTecContrato->CalculaTotalEquipamentos(contrato)}, {"C", contrato}});
+}
+
 }  // namespace
 
 // A contract of the selection as it stood at the search.
@@ -58,7 +75,7 @@ struct Reajuste::Contrato {
     QString vencimento;   // as text: a contract without a due day is due on the 1st, as elsewhere
     QDateTime dataBase;
     QDate implantacao;
-    double valorParcela = 0, valorLiquido = 0, valorAnterior = 0;
+    double valorParcela = 0, valorLiquido = 0, valorAnterior = 0, valorContrato = 0;
     int objeto = 0;
 
     explicit Contrato(host::data::Dataset& d)
@@ -83,6 +100,7 @@ struct Reajuste::Contrato {
         // Without a previous value the undo leaves the instalment value as it is.
         valorAnterior = d.fieldByName("ACVALORANTERIOR")->isNull() ? valorParcela : numero("ACVALORANTERIOR");
         vencimento = texto("ACVENCIMENTO");
+        valorContrato = numero("ACVALOR");
         objeto = d.fieldByName("AJCODIGO")->asInteger();
     }
 };
@@ -147,6 +165,7 @@ void Reajuste::reajusta(const Contrato& contrato, bool bVinculado, bool bComplem
         }
     }
     if (opcoes_.tipo == PorItemContrato) {
+        guardaValoresAnteriores(contrato);
         ContratoAtualizaItens(contrato.codigo, hoje_, contrato.operacao);
         return;
     }
@@ -162,12 +181,15 @@ void Reajuste::reajusta(const Contrato& contrato, bool bVinculado, bool bComplem
         ContratoReajustarVinculado(contrato.codigo);
 
     guardaValoresAnteriores(contrato);
+    const bool valorDosItens = valorSegueItens(contrato.codigo, contrato.valorContrato);
 
     // The items and the hour value by the rate rounded to hundredths.
     const QString fator = "(1 + " + QString::number(Centesimos(r)) + "/10000.00)";
     host::db::executeSql(tr, "update AATC05ACIT set ACITVALORUNITARIO = cast(ACITVALORUNITARIO * " + fator +
                                  " as numeric(9,2)), ACITVALOR = cast(ACITVALOR * " + fator +
                                  " as numeric(9,2)) where ACCODIGO = :C", chave);
+    if (valorDosItens)
+        totalizaValorContrato(contrato.codigo);
     commit();
 
     TdmTecContrato& dm = *dmTecContrato;
@@ -190,10 +212,12 @@ void Reajuste::reajusta(const Contrato& contrato, bool bVinculado, bool bComplem
                                  " where xpId = 'C' and acCodigo = :C",
                              {{"B", base}, {"N", liquido}, {"C", contrato.codigo}});
 
-    regeraPrevisoes(contrato, contrato.valorParcela);
+    // Where the value rule gives nothing (under "E" a contract without a
+    // value of its own), the forecasts take the raised instalment.
+    regeraPrevisoes(contrato, valor);
 
     if (opcoes_.atualizaDataBase) {
-        host::db::executeSql(tr, "update AATC05AC set ACDATABASEANTERIOR = ACDATABASE, ACDATABASE = :D"
+        host::db::executeSql(tr, "update AATC05AC set ACDATABASE = :D"
                                  " where ACCODIGO = :C",
                              {{"D", host::db::localDateTime(novaBase_)}, {"C", contrato.codigo}});
         commit();
@@ -204,7 +228,10 @@ void Reajuste::guardaValoresAnteriores(const Contrato& contrato)
 {
     host::db::Transaction& tr = transacao();
     const double anterior = Centesimos(contrato.valorParcela) / 100.0;
-    host::db::executeSql(tr, "update AATC05AC set ACVALORANTERIOR = :A where ACCODIGO = :C",
+    // Every value a run may change is kept, also those this run leaves as
+    // they are: the undo then gives back this run's level, not an older one.
+    host::db::executeSql(tr, "update AATC05AC set ACVALORANTERIOR = :A, ACHORAVALORANTERIOR = ACHORAVALOR,"
+                             " ACDATABASEANTERIOR = ACDATABASE where ACCODIGO = :C",
                          {{"A", anterior}, {"C", contrato.codigo}});
     host::db::executeSql(tr, "update AATC05ACIT set ACITVALORUNITARIO_ANTERIOR = ACITVALORUNITARIO,"
                              " ACITVALOR_ANTERIOR = ACITVALOR where ACCODIGO = :C",
@@ -214,11 +241,13 @@ void Reajuste::guardaValoresAnteriores(const Contrato& contrato)
 
 void Reajuste::regeraPrevisoes(const Contrato& contrato, double valorReserva)
 {
-    // The forecasts from the readjustment on (never before the contract
-    // starts) are made again at the new value: over the span the existing
-    // ones cover, or the months asked for. The earlier and later ones stay,
-    // and so do the discounts typed on the ones made again.
-    const QDate desde = contrato.implantacao.isValid() ? std::max(hoje_, contrato.implantacao) : hoje_;
+    // The forecasts not yet due (never before the contract starts) are made
+    // again at the new value: over the span the existing ones cover, or the
+    // months asked for. One due today stays: the generator writes no
+    // instalment already due. The earlier and later ones stay, and so do the
+    // discounts typed on the ones made again.
+    const QDate amanha = hoje_.addDays(1);
+    const QDate desde = contrato.implantacao.isValid() ? std::max(amanha, contrato.implantacao) : amanha;
     host::db::Transaction& tr = transacao();
     const QString previsao = " from ACRC5001 where AOCODIGO = :C and SITUACAO_DOCUMENTO = 'V' and " +
                              uDataTecContParcelas::CondicaoParcelaDoContrato() + " and DATA_VENCIMENTO >= :INICIO";
@@ -251,8 +280,12 @@ void Reajuste::regeraPrevisoes(const Contrato& contrato, double valorReserva)
             descontos.append({st.value(0).toString(), st.value(1).toDouble()});
     }
     CRDeletarParcelasContrato(contrato.codigo, inicio, fim);
+    // Each one made again in the month it was due.
+    const auto periodo = [&contrato](const QDate& vencimento) {
+        return textoData(uDataTecContParcelas::InicioPeriodoDoVencimento(contrato.modalidade, vencimento));
+    };
     int contador = 0;
-    InserirParcelasContrato(contrato.modalidade, textoData(inicio), textoData(fim), contrato.cliente,
+    InserirParcelasContrato(contrato.modalidade, periodo(inicio), periodo(fim), contrato.cliente,
                             false, contrato.vencimento, contrato.codigo, valorReserva,
                             contrato.filial, contrato.tipoPagamento, contrato.banco, textoData(hoje_), contrato.periodo,
                             contador, contrato.objeto, contrato.filial, contrato.operacao, false, contrato.textoObjeto,
@@ -277,6 +310,7 @@ void Reajuste::desfaz(const Contrato& contrato)
 {
     host::db::Transaction& tr = transacao();
     const QVariantMap chave{{"C", contrato.codigo}};
+    const bool valorDosItens = valorSegueItens(contrato.codigo, contrato.valorContrato);
     // The instalment, its net value and the value splits go back together.
     const double liquido = dmTecContrato->VerificaValorISSQNContrato(contrato.valorAnterior, contrato.operacao);
     host::db::executeSql(tr, "update AATC05AC set ACVALORPARCELA = ACVALORANTERIOR, ACVALORPARCELALIQUIDO = :N"
@@ -291,8 +325,11 @@ void Reajuste::desfaz(const Contrato& contrato)
     host::db::executeSql(tr, "update AATC05ACIT set ACITVALORUNITARIO = coalesce(ACITVALORUNITARIO_ANTERIOR,"
                              " ACITVALORUNITARIO), ACITVALOR = coalesce(ACITVALOR_ANTERIOR, ACITVALOR)"
                              " where ACCODIGO = :C", chave);
-    host::db::executeSql(tr, "update AATC05AC set ACDATABASE = coalesce(ACDATABASEANTERIOR, ACDATABASE)"
-                             " where ACCODIGO = :C", chave);
+    if (valorDosItens)
+        totalizaValorContrato(contrato.codigo);
+    host::db::executeSql(tr, "update AATC05AC set ACDATABASE = coalesce(ACDATABASEANTERIOR, ACDATABASE),"
+                             " ACHORAVALOR = coalesce(ACHORAVALORANTERIOR, ACHORAVALOR) where ACCODIGO = :C",
+                         chave);
     regeraPrevisoes(contrato, contrato.valorAnterior);
     commit();
 }

@@ -87,8 +87,9 @@ public:
     // first (one level: they are walked as a linked run without it).
     void ReajusteContrato(host::data::Query& contratos, bool bVinculado, bool bComplementares);
     void ContratoReajustarVinculado(int principal);
-    // Puts back the previous values (instalment value, items, base date)
-    // of every contract of the query and generates its forecasts again.
+    // Puts back the previous values (instalment value, items, hour value,
+    // base date; under "E" the value that follows the items) of every
+    // contract of the query and generates its forecasts again.
     void DesfazerReajusteContrato(host::data::Query& contratos);
 
 private:

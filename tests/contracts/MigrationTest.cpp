@@ -188,6 +188,16 @@ TEST_F(MigrationTest, UpgradedDatabaseWithoutTheReadjustmentUndoColumnsGetsThemO
     EXPECT_EQ(one("select count(*) from RDB$RELATION_FIELDS").toInt(), before);
 }
 
+// A database the earlier undo level was added to lacks only the hour value's.
+TEST_F(MigrationTest, ADatabaseWithTheEarlierUndoColumnsGetsTheHourValuesOne)
+{
+    createContracts();
+    dmTecContrato.free();
+    exec("alter table AATC05AC drop ACHORAVALORANTERIOR");
+    createContracts();
+    EXPECT_TRUE(columnExists("AATC05AC", "ACHORAVALORANTERIOR"));
+}
+
 TEST_F(MigrationTest, TheFirstBlockAddsItsColumnsInTheirOrderEndingWithItsMark)
 {
     const auto bloco1 = mig::colunasBloco1();

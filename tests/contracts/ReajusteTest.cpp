@@ -126,8 +126,9 @@ TEST_F(ReajusteTest, PercentageRaisesItemsAndHourValueByHundredthsAndCutsTheFixe
     EXPECT_NEAR(valor("select ACHORAVALOR from AATC05AC where ACCODIGO = 7"), 40 * 1.0513, 1e-9);
     EXPECT_EQ(item(), "10.51 31.54 10.00 30.00");
     EXPECT_EQ(messages(), QStringList{"Operação efetuada com sucesso! Total de contratos reajustados: 1"});
-    EXPECT_TRUE(texto("select ACDATABASEANTERIOR from AATC05AC where ACCODIGO = 7").isEmpty())
-        << "the base date is kept without the option";
+    EXPECT_EQ(texto("select ACDATABASEANTERIOR from AATC05AC where ACCODIGO = 7"),
+              texto("select ACDATABASE from AATC05AC where ACCODIGO = 7"))
+        << "the base date stays, and is this run's level to undo";
 }
 
 TEST_F(ReajusteTest, RateOfZeroStillKeepsThePreviousValuesOfThatMoment)
@@ -323,7 +324,7 @@ TEST_F(ReajusteTest, ItemPricesKindRepricesItemsAndRewritesTheForecastsInPlace)
     opcoes.novaDataBase = "01/03/2040";
     dialogs->answer("Sim", "Tem certeza de que deseja continuar?");
     reajusta(opcoes, selecao("7", "7"));
-    EXPECT_EQ(item(), "12.50 37.50 - -") << "the item's previous values are not written by this kind";
+    EXPECT_EQ(item(), "12.50 37.50 10.00 30.00") << "this run's level to undo";
     EXPECT_DOUBLE_EQ(valor("select ACVALORANTERIOR from AATC05AC where ACCODIGO = 7"), 100);
     EXPECT_DOUBLE_EQ(valor("select ACVALORPARCELA from AATC05AC where ACCODIGO = 7"), 37.5);
     EXPECT_EQ(one("select count(*) from ACRC5001 where AOCODIGO = 7 and (VALOR_DOCUMENTO <> 37.5 or PAG10 <> 100)")

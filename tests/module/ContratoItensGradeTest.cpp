@@ -79,6 +79,30 @@ protected:
     }
 };
 
+// The items page of a new contract lists none of another contract of the
+// same customer, whatever the contract option: it would edit them.
+TEST_F(ContratoItensGradeTest, TheItemsPageOfANewContractListsNoneOfAnotherContract)
+{
+    exec("insert into AATC05AC (ACCODIGO, ACNUMEROCONTRATO, CLCODIGO, ACSITUACAO) values (990, 'CT-2027/001',"
+         " '00004', 'A')");
+    exec("insert into AATC05ACIT (ACITCODIGO, CLCODIGO, PRCODIGO, ACCODIGO, ACITVALOR) values (9901, '00004',"
+         " 'S0003', 990, 600)");
+    exec("insert into AATC05ACIT (ACITCODIGO, CLCODIGO, PRCODIGO, ACCODIGO, ACITVALOR) values (9902, '00004',"
+         " 'S0002', 990, 634.56)");
+    for (const char* opcao : {"E", ""}) {
+        SCOPED_TRACE(opcao);
+        parametro("ATOPCAOCONTRATO", opcao);
+        TfmAssContCad& form = abrir();
+        novoContrato(form);
+        pesquisa("CODIGO_CLIENTE", "00004");
+        form.sbPesqCli->click();
+        aba(form, form.tsItens);
+        EXPECT_EQ(form.dbgdAssContCadItem->model()->rowCount(), 0);
+        form.bbCancelar->click();
+        fechar(form);
+    }
+}
+
 // "Salvar" with the item still pending, a change of page and the close:
 // every item typed is stored, and the value rule counts them.
 TEST_F(ContratoItensGradeTest, ItemsTypedInTheGridReachTheDatabaseOnSaveOnPageChangeAndOnClose)

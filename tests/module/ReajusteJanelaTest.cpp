@@ -21,6 +21,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <utility>
+
 namespace moduletest {
 namespace {
 
@@ -148,6 +150,83 @@ TEST_F(ReajusteJanelaTest, LinkedContractsAskFirstAndAreRaisedBeforeTheirPrincip
     EXPECT_DOUBLE_EQ(valor(903), 22);
     EXPECT_EQ(form.meAviso->toPlainText(), "Atualizado contrato vinculado 902\nAtualizado contrato vinculado 903");
     EXPECT_EQ(form.pcReajuste->activePage(), form.tsOutrasInformacoes);
+}
+
+// A contract of fixed value with two items, an hour value and five forecasts
+// due on the 10th from March next year, readjusted without "Gerar Novas
+// Provisões" and then undone: the forecasts made again keep their months and
+// carry the raised value, and the undo gives every value back.
+TEST_F(ReajusteJanelaTest, ForecastsMadeAgainKeepTheirMonthsAndTheUndoGivesEveryValueBack)
+{
+    struct Caso {
+        const char* opcao;
+        const char* modalidade;
+        double valorContrato;   // ACVALOR: under "E" the items' total as the register keeps it, or none
+        double parcela;
+        const char* taxa;
+        int raised;   // in cents
+    };
+    const Caso casos[] = {
+        {"E", "A", 0, 1234.56, "7,5", 132715},
+        {"E", "A", 1234.56, 1234.56, "7,5", 132715},
+        {"E", "I", 0, 250, "10", 27500},
+        {"M", "I", 0, 250, "10", 27500},
+    };
+    TfmAssContReaj& form = abrir();
+    form.ckNovaProv->click();
+    const int ano = QDate::currentDate().year() + 1;
+    int codigo = 910;
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(QString("%1 %2 %3").arg(c.opcao, c.modalidade).arg(c.valorContrato).toStdString());
+        parametro("ATOPCAOCONTRATO", c.opcao);
+        const QString ac = QString::number(++codigo);
+        contrato(codigo, c.parcela, "P");
+        exec(QString("update AATC05AC set ACMODALIDADE = '%1', ACVALOR = %2, ACHORAVALOR = 80 where ACCODIGO = %3")
+                 .arg(c.modalidade)
+                 .arg(c.valorContrato)
+                 .arg(ac));
+        for (const auto& [item, valor] : {std::pair{1, 600.0}, std::pair{2, 634.56}})
+            exec(QString("insert into AATC05ACIT (ACITCODIGO, CLCODIGO, PRCODIGO, ACCODIGO, ACITVALORUNITARIO,"
+                         " ACITQUANTIDADE, ACITVALOR) values (%1, 'T0001', 'P1', %2, %3, 1, %3)")
+                     .arg(codigo * 10 + item)
+                     .arg(ac)
+                     .arg(valor));
+        for (int mes = 3; mes <= 7; ++mes) {
+            const QDate vencimento(ano, mes, 10);
+            exec("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL,"
+                 " SITUACAO_DOCUMENTO, AOCODIGO, VALOR_DOCUMENTO, DATA_VENCIMENTO) values (:N, 'T0001', :C, '01', 'V',"
+                 " :C, :V, :D)",
+                 {{"N", vencimento.toString("ddMMyy")}, {"C", codigo}, {"V", c.parcela},
+                  {"D", QDateTime(vencimento, QTime(0, 0))}});
+        }
+        dmGlobal->IBTransaction1->commitRetaining();
+        auto previsoes = [&](int centavos) {
+            QStringList linhas;
+            for (int mes = 3; mes <= 7; ++mes)
+                linhas << QString("%1-%2 %3").arg(ano).arg(mes).arg(centavos);
+            return linhas;
+        };
+        const QString lidas = "select extract(year from DATA_VENCIMENTO) || '-' || extract(month from DATA_VENCIMENTO)"
+                              " || ' ' || cast(VALOR_DOCUMENTO * 100 as integer) from ACRC5001 where AOCODIGO = " +
+                              ac + " order by DATA_VENCIMENTO";
+        const QString valores = "select cast(ACVALORPARCELA * 100 as integer) || ' ' || cast(ACHORAVALOR * 100 as"
+                                " integer) || ' ' || cast(ACVALOR * 100 as integer) from AATC05AC where ACCODIGO = " + ac;
+
+        digita(form.edFilial, "01");
+        digita(form.edContratoIni, ac);
+        digita(form.edContratoFim, ac);
+        digita(form.edReajuste, c.taxa);
+        dialogs->acknowledge("Operação efetuada com sucesso! Total de contratos reajustados: 1");
+        form.bbBaixar->click();
+        EXPECT_EQ(lido(lidas), previsoes(c.raised));
+
+        dialogs->acknowledge("Operação efetuada com sucesso! Total de contratos desfeitos: 1");
+        form.BitBtn2->click();
+        EXPECT_EQ(dialogs->pending(), 0);
+        EXPECT_EQ(lido(valores), QStringList{QString("%1 8000 %2").arg(qRound(c.parcela * 100)).arg(
+                                     qRound(c.valorContrato * 100))});
+        EXPECT_EQ(lido(lidas), previsoes(qRound(c.parcela * 100)));
+    }
 }
 
 // The window with the contracts of a branch listed, on both its pages, as a
