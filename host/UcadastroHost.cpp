@@ -158,7 +158,8 @@ void TfmCadastroHost::criarDados()
         // A row in use is refused as it is deleted; the delete itself waits for the save.
         q.beforeDelete = [usos, i, &d](host::data::Dataset& ds) {
             const char* nome = d.campos.empty() ? nullptr : d.campos.front().coluna;
-            RecusarExclusaoEmUso(ds, col(d.chave.coluna), usos->detalhes[i], nomeDoRegistro(ds, d.chave.coluna, nome));
+            RecusarExclusaoEmUso(ds, col(d.chave.coluna), usos->detalhes[i],
+                                 nomeDoRegistro(ds, d.chave.coluna, nome));
         };
         detalhes_.push_back(std::move(aberto));
     }
@@ -233,7 +234,8 @@ QWidget* TfmCadastroHost::criarDetalhe(DetalheAberto& detalhe)
     grade->setTypingStartsRow(true);
     layout->addWidget(grade);
     dbgdDetalhes.push_back(grade);
-    auto* excluir = named<QPushButton>("bbExcluir" + col(detalhe.descricao->tabela), detalhe.descricao->botaoExcluir);
+    auto* excluir =
+        named<QPushButton>("bbExcluir" + col(detalhe.descricao->tabela), detalhe.descricao->botaoExcluir);
     connect(excluir, &QPushButton::clicked, grade, [grade] { grade->deleteCurrentRow(); });
     auto* botoes = new QHBoxLayout;
     botoes->addWidget(excluir);
