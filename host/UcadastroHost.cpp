@@ -30,7 +30,11 @@
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using host::cadastro::Campo;
+using host::cadastro::LinhasDetalhe;
+using host::cadastro::nomeDoRegistro;
 using host::cadastro::Tipo;
 using host::ui::named;
 
@@ -76,6 +80,12 @@ TfmCadastroHost::TfmCadastroHost(const host::cadastro::Descricao& descricao, QWi
     setDefaultCloseAction(host::ui::CloseAction::Free);
     criarDados();
     criarControles();
+    onPendingChanges = [this] { return exclusoesPendentes(); };
+    onSaveChanges = [this] { salvar(); };
+    onDiscardChanges = [this] {
+        for (DetalheAberto& detalhe : detalhes_)
+            detalhe.query->esquecerExclusoes();
+    };
     pesquisar();
 }
 
@@ -114,8 +124,9 @@ void TfmCadastroHost::criarDados()
 
     for (size_t i = 0; i < descricao_.detalhes.size(); ++i) {
         const Detalhe& d = descricao_.detalhes[i];   // the window's own copy: stays put
-        DetalheAberto aberto{&d, CriarIbQuery("quDetalhe" + QString::number(i)),
+        DetalheAberto aberto{&d, std::make_unique<LinhasDetalhe>(nullptr, "quDetalhe" + QString::number(i)),
                              std::make_unique<host::data::UpdateSql>(), nullptr};
+        aberto.query->setTransaction(dmGlobal->IBTransaction1.get());
         aberto.query->setSql(sqlDetalhe(d));
         prepararEscrita(*aberto.update, d.tabela, colunasDetalhe(d), d.chave.coluna, d.ligacao);
         aberto.query->setUpdateObject(aberto.update.get());
@@ -139,19 +150,22 @@ void TfmCadastroHost::criarDados()
                 d.conferir(ds);
             numerar(ds, d.chave, d.tabela);
         };
-        auto gravado = [&d, &q](host::data::Dataset&) {
+        q.afterPost = [&d, &q](host::data::Dataset&) {
             if (d.aposGravar)
                 d.aposGravar(q.paramByName("CODIGO")->value());
             dmGlobal->IBTransaction1->commitRetaining();
         };
-        q.afterPost = gravado;
+        // A row in use is refused as it is deleted; the delete itself waits for the save.
         q.beforeDelete = [usos, i, &d](host::data::Dataset& ds) {
-            RecusarExclusaoEmUso(ds, col(d.chave.coluna), usos->detalhes[i], d.registro);
+            const char* nome = d.campos.empty() ? nullptr : d.campos.front().coluna;
+            RecusarExclusaoEmUso(ds, col(d.chave.coluna), usos->detalhes[i],
+                                 nomeDoRegistro(ds, d.chave.coluna, nome));
         };
-        q.afterDelete = gravado;
         detalhes_.push_back(std::move(aberto));
     }
 }
+
+host::data::Query* TfmCadastroHost::detalhe(int i) const { return detalhes_.at(size_t(i)).query.get(); }
 
 QWidget* TfmCadastroHost::controle(const QString& coluna) const
 {
@@ -215,8 +229,19 @@ QWidget* TfmCadastroHost::criarDetalhe(DetalheAberto& detalhe)
             coluna->setPickList(legendas(campo.opcoes));
     }
     grade->setMinimumHeight(110);
+    // Its rows are the user's to delete, and typing into it when empty starts one.
+    grade->setDeleteKey(true);
+    grade->setTypingStartsRow(true);
     layout->addWidget(grade);
     dbgdDetalhes.push_back(grade);
+    auto* excluir =
+        named<QPushButton>("bbExcluir" + col(detalhe.descricao->tabela), detalhe.descricao->botaoExcluir);
+    connect(excluir, &QPushButton::clicked, grade, [grade] { grade->deleteCurrentRow(); });
+    auto* botoes = new QHBoxLayout;
+    botoes->addWidget(excluir);
+    botoes->addStretch(1);
+    layout->addLayout(botoes);
+    bbExcluirDetalhes.push_back(excluir);
     return grupo;
 }
 
@@ -255,7 +280,7 @@ void TfmCadastroHost::criarControles()
     };
     botao(bbNovo, "bbNovo", "&Novo", [this] { novo(); });
     botao(bbSalvar, "bbSalvar", "&Salvar", [this] { salvar(); });
-    botao(bbCancelar, "bbCancelar", "&Cancelar", [this] { cancelPendingRows(); });
+    botao(bbCancelar, "bbCancelar", "&Cancelar", [this] { cancelar(); });
     botao(bbExcluir, "bbExcluir", "&Excluir", [this] { excluir(); });
     botoes->addStretch(1);
     botao(bbSair, "bbSair", "S&air", [this] { close(); });
@@ -289,10 +314,14 @@ void TfmCadastroHost::abrirDetalhes()
         host::data::Query& q = *detalhe.query;
         if (q.active() && q.paramByName("CODIGO")->value() == codigo && !codigo.isNull())
             continue;
-        if (!excluindo_)
+        if (!excluindo_) {
             GravarPendente(q);
-        else if (q.active() && q.editing())
-            q.cancel();
+            gravarExclusoes(detalhe);
+        } else {
+            detalhe.query->esquecerExclusoes();
+            if (q.active() && q.editing())
+                q.cancel();
+        }
         q.close();
         q.paramByName("CODIGO")->setValue(codigo);
         q.open();
@@ -307,7 +336,49 @@ void TfmCadastroHost::novo()
         primeiro->setFocus();
 }
 
-void TfmCadastroHost::salvar() { SalvarJanela(*this, *quRegistro); }
+void TfmCadastroHost::salvar()
+{
+    SalvarJanela(*this, *quRegistro);
+    for (DetalheAberto& detalhe : detalhes_)
+        gravarExclusoes(detalhe);
+}
+
+void TfmCadastroHost::gravarExclusoes(DetalheAberto& detalhe)
+{
+    LinhasDetalhe& linhas = *detalhe.query;
+    if (!linhas.exclusoesPendentes())
+        return;
+    try {
+        host::db::Savepoint ponto(*dmGlobal->IBTransaction1);
+        linhas.gravarExclusoes();
+        if (detalhe.descricao->aposGravar)
+            detalhe.descricao->aposGravar(linhas.paramByName("CODIGO")->value());
+        ponto.release();
+    } catch (...) {
+        // Undone: the rows are read again as stored, and shown.
+        linhas.esquecerExclusoes();
+        throw;
+    }
+    dmGlobal->IBTransaction1->commitRetaining();
+}
+
+bool TfmCadastroHost::exclusoesPendentes() const
+{
+    return std::any_of(detalhes_.begin(), detalhes_.end(),
+                       [](const DetalheAberto& detalhe) { return detalhe.query->exclusoesPendentes(); });
+}
+
+void TfmCadastroHost::cancelar()
+{
+    cancelPendingRows();
+    for (DetalheAberto& detalhe : detalhes_) {
+        if (!detalhe.query->exclusoesPendentes())
+            continue;
+        detalhe.query->esquecerExclusoes();
+        detalhe.query->close();
+        detalhe.query->open();
+    }
+}
 
 // The row and its details' rows go together, or none does. A delete the
 // checks or the database refuse leaves the row as the user typed it and its
@@ -324,7 +395,8 @@ void TfmCadastroHost::excluir()
     if (host::ui::Dialogs::question("Confirma a exclusão do registro?", {"Sim", "Não"}) != "Sim")
         return;
     // Checked before anything goes: the uses through the details count.
-    RecusarExclusaoEmUso(r, col(descricao_.chave.coluna), usos_->registro, descricao_.registro);
+    RecusarExclusaoEmUso(r, col(descricao_.chave.coluna), usos_->registro,
+                         nomeDoRegistro(r, descricao_.chave.coluna, descricao_.nome));
     const QVariant codigo = r.fieldByName(col(descricao_.chave.coluna))->value();
     {
         host::db::Savepoint ponto(*dmGlobal->IBTransaction1);

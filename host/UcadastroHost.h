@@ -7,7 +7,8 @@
 // required fields and formats are refused with a message, new codes come
 // from the host's numbering, and another desk's change meanwhile refuses the
 // save. A register may show the rows of one detail table (a customer's
-// contacts) in a grid of their own.
+// contacts) in a grid of their own, where a row is deleted with its button
+// or Ctrl+Delete and goes from the table when the register is saved.
 
 #include "host/Udatamod.h"
 #include "host/ui/Form.h"
@@ -37,6 +38,7 @@ class DataGrid;
 namespace host::cadastro {
 
 struct Usos;
+class LinhasDetalhe;
 enum class Tipo { Texto, Inteiro, Valor, Data, Lista, Memo };
 
 // One column the register shows and writes.
@@ -77,6 +79,7 @@ struct Detalhe {
     std::vector<Campo> campos;
     std::vector<UsoDeCadastro> usos;
     QString registro;          // the row as the messages name it: "o contato"
+    QString botaoExcluir;      // the caption of its delete button: "Excluir contato"
     // Checks of the detail's row about to be saved, as the register's own.
     std::function<void(host::data::Dataset&)> conferir;
     // Run after a row of the detail is saved or removed, with the register's
@@ -119,7 +122,7 @@ public:
 
     const host::cadastro::Descricao& descricao() const { return descricao_; }
     host::data::Query& registros() const { return *quRegistro; }
-    host::data::Query* detalhe(int i) const { return detalhes_.at(size_t(i)).query.get(); }
+    host::data::Query* detalhe(int i) const;
     // The control of a column of the register, null when it has none.
     QWidget* controle(const QString& coluna) const;
 
@@ -131,18 +134,21 @@ public:
     QPushButton* bbExcluir = nullptr;
     QPushButton* bbSair = nullptr;
     std::vector<host::ui::DataGrid*> dbgdDetalhes;
+    std::vector<QPushButton*> bbExcluirDetalhes;   // one per detail grid
 
     // The list read again with the typed text; the row of the code shown
     // when given.
     void pesquisar(const QVariant& codigo = {});
     void novo();
     void salvar();
+    // The typing let go, and the detail rows deleted since the last save shown again.
+    void cancelar();
     void excluir();
 
 private:
     struct DetalheAberto {
         const host::cadastro::Detalhe* descricao;
-        std::unique_ptr<host::data::Query> query;
+        std::unique_ptr<host::cadastro::LinhasDetalhe> query;
         std::unique_ptr<host::data::UpdateSql> update;
         std::unique_ptr<host::data::DataSource> fonte;
     };
@@ -151,6 +157,10 @@ private:
     QWidget* criarCampos();
     QWidget* criarDetalhe(DetalheAberto& detalhe);
     void abrirDetalhes();
+    // The detail's rows deleted since the last save go from its table,
+    // with the total the register's row keeps, and are committed; or none.
+    void gravarExclusoes(DetalheAberto& detalhe);
+    bool exclusoesPendentes() const;
 
     // The window's own copy: the options of the look-up fields are read in.
     host::cadastro::Descricao descricao_;

@@ -196,6 +196,26 @@ void lerOpcoes(std::vector<Campo>& campos)
     }
 }
 
+QString nomeDoRegistro(const host::data::Dataset& dados, const char* chave, const char* nome)
+{
+    const QString codigo = dados.fieldByName(coluna(chave))->displayText().trimmed();
+    const host::data::Field* campo = nome && qstrcmp(nome, chave) != 0 ? dados.findField(coluna(nome)) : nullptr;
+    const QString texto = campo ? campo->displayText().trimmed() : QString();
+    return texto.isEmpty() ? codigo : codigo + " - " + texto;
+}
+
+void LinhasDetalhe::writeDelete(RowValues oldValues)
+{
+    excluidas_.emplace_back(oldValues.begin(), oldValues.end());
+}
+
+void LinhasDetalhe::gravarExclusoes()
+{
+    for (const std::vector<QVariant>& linha : excluidas_)
+        Query::writeDelete(linha);
+    excluidas_.clear();
+}
+
 Usos usosExistentes(const Descricao& d)
 {
     const std::vector<UsoDeCadastro>& usos = d.usos;

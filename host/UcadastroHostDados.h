@@ -3,8 +3,12 @@
 // controls.
 
 #include "host/UcadastroHost.h"
+#include "host/data/Query.h"
 
 #include <QByteArray>
+#include <QVariant>
+
+#include <vector>
 
 namespace host::cadastro {
 
@@ -34,6 +38,28 @@ void preencherFixos(host::data::Dataset& dados, const QVariantMap& fixos);
 // The options of the fields that list another register's rows, read now
 // (one statement per such field).
 void lerOpcoes(std::vector<Campo>& campos);
+// The record as a message names it: its code and name ("00012 - Prensa").
+QString nomeDoRegistro(const host::data::Dataset& dados, const char* chave, const char* nome);
+
+// A detail's rows as the register shows them: a row the user deletes
+// leaves the grid at once and its table only when the register is saved.
+class LinhasDetalhe : public host::data::Query {
+public:
+    using Query::Query;
+    bool exclusoesPendentes() const { return !excluidas_.empty(); }
+    // The deletes held so far written, each guarded as its row was read
+    // (a row another desk changed meanwhile refuses it); the caller
+    // commits them or undoes them together.
+    void gravarExclusoes();
+    void esquecerExclusoes() { excluidas_.clear(); }
+
+protected:
+    void writeDelete(RowValues oldValues) override;
+
+private:
+    std::vector<std::vector<QVariant>> excluidas_;
+};
+
 // The places of the register and of its details that this database has;
 // a detail's place checks the register's code through the detail's rows
 // (their conditions are kept in textos).

@@ -123,6 +123,7 @@ Detalhe contatosCliente()
              {"AVEC8501", "ANCODIGOENTREGA", "pedidos"},
              {"AVEC8501", "ANCODIGOGERENTE", "pedidos"}},
             "o contato",
+            "Excluir contato",
             // Status e-mails go to the contacts: their address is checked as the customer's.
             [](host::data::Dataset& linha) { conferirEmail(linha, "ANEMAIL"); }};
 }
@@ -165,7 +166,8 @@ Detalhe estoqueProduto()
                {"POENTRADA", "Entradas", T::Valor},
                {"POSAIDA", "Saídas", T::Valor}},
               {},
-              "o estoque do local"};
+              "o estoque do local",
+              "Excluir local de estoque"};
     d.aposGravar = [](const QVariant& produto) {
         host::db::executeSql(*dmGlobal->IBTransaction1,
                              "update ACEC1101 set ESTOQUE = coalesce((select sum(coalesce(POENTRADA, 0)"

@@ -86,6 +86,19 @@ struct HeaderMeasure : QHeaderView {
 
 }  // namespace
 
+bool isDeleteRowKey(const QKeyEvent& event)
+{
+    return event.key() == Qt::Key_Delete && (event.modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+}
+
+bool CellDeleteKey::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || !isDeleteRowKey(*static_cast<QKeyEvent*>(event)))
+        return QObject::eventFilter(watched, event);
+    grid_.deleteCurrentRow();
+    return true;
+}
+
 // ---- columns ----------------------------------------------------------------
 
 GridColumn::GridColumn(DataGrid& grid, const QString& fieldName) : grid_(grid), fieldName_(fieldName) {}
@@ -704,6 +717,29 @@ bool DataGrid::deleteKey() const
     return deleteKey_;
 }
 
+void DataGrid::deleteCurrentRow()
+{
+    host::data::Dataset* data = dataset();
+    if (!deleteKey() || !data->active())
+        return;   // nor is the cell's text touched
+    // An open cell stays as typed while asked: a refused delete keeps it,
+    // and a row that goes takes its editor with it.
+    const bool cellOpen = state() == QAbstractItemView::EditingState;
+    runGuarded([&] { confirmAndDeleteRow(*data); });
+    if (cellOpen && state() != QAbstractItemView::EditingState)
+        setFocus();
+}
+
+bool DataGrid::startRowForTyping(const QKeyEvent& event)
+{
+    host::data::Dataset* data = dataset();
+    const bool typed = !event.text().isEmpty() && event.text().at(0).isPrint()
+                       && !(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if (!typed || !data->isEmpty() || data->editing())
+        return true;
+    return runGuarded([&] { data->append(); }) && currentIndex().isValid();
+}
+
 bool confirmAndDeleteRow(host::data::Dataset& dataset)
 {
     if (!dataset.active() || dataset.isEmpty())
@@ -814,11 +850,12 @@ void DataGrid::keyPressEvent(QKeyEvent* event)
             return;
         }
     }
-    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::ControlModifier && deleteKey() && data->active()
-        && state() != QAbstractItemView::EditingState) {
-        runGuarded([&] { confirmAndDeleteRow(*data); });
+    if (isDeleteRowKey(*event)) {
+        deleteCurrentRow();
         return;
     }
+    if (typingStartsRow_ && modifiable && state() != QAbstractItemView::EditingState && !startRowForTyping(*event))
+        return;
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         && event->modifiers().testFlag(Qt::ControlModifier)) {
         if (GridColumn* c = selectedColumn(); c && c->buttonStyle() == GridColumn::ButtonStyle::Ellipsis) {

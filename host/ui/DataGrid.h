@@ -122,9 +122,16 @@ public:
     // registro?" only on a grid whose window says its rows are the user's
     // to delete that way, under the dataset's own delete rules (passwords,
     // checks, commit). Off by default: most rows go only through their
-    // window's own deletion and its checks.
+    // window's own deletion and its checks. The key is the grid's also in
+    // an open cell: it never edits the cell's text.
     void setDeleteKey(bool on) { deleteKey_ = on; }
     bool deleteKey() const;
+    // A text typed into the empty grid starts its first row, the key being
+    // the cell's first; off by default (Insert and Down start one anyway).
+    void setTypingStartsRow(bool on) { typingStartsRow_ = on; }
+    // Ctrl+Delete, from the grid or from its open cell (or a window's
+    // button): the question, then the delete, where the grid allows it.
+    void deleteCurrentRow();
 
     // The selected column (index into columns()) and its field.
     int selectedIndex() const;
@@ -195,6 +202,8 @@ private:
     void commitEditor();
     void headerMoved(int logical, int oldVisual, int newVisual);
     void layOutHeldChanges();
+    // A printable key typed into the empty grid: its first row started.
+    bool startRowForTyping(const QKeyEvent& event);
 
     // What changed while the columns' changes were held together.
     struct HeldChanges {
@@ -208,6 +217,7 @@ private:
     bool editing_ = true;
     bool readOnly_ = false;
     bool deleteKey_ = false;
+    bool typingStartsRow_ = false;
     bool rowSelect_ = false;
     bool multiSelect_ = false;
     bool following_ = false;

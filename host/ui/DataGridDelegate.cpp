@@ -59,7 +59,10 @@ EllipsisEditor::EllipsisEditor(DataGrid& grid, QWidget* parent) : QWidget(parent
     connect(button, &QToolButton::clicked, &grid, [&grid] { grid.editButtonClick(); });
 }
 
-DataGridDelegate::DataGridDelegate(DataGrid& grid) : QStyledItemDelegate(&grid), grid_(grid) {}
+DataGridDelegate::DataGridDelegate(DataGrid& grid)
+    : QStyledItemDelegate(&grid), grid_(grid), deleteKey_(new CellDeleteKey(grid))
+{
+}
 
 void DataGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
@@ -105,6 +108,9 @@ QWidget* DataGridDelegate::track(QWidget* editor) const
     if (!editor)
         return nullptr;
     open_.insert(editor);
+    editor->installEventFilter(deleteKey_);
+    for (QLineEdit* edit : editor->findChildren<QLineEdit*>())
+        edit->installEventFilter(deleteKey_);
     connect(editor, &QObject::destroyed, this, [this, editor] { open_.remove(editor); });
     return editor;
 }

@@ -11,6 +11,7 @@
 #include <functional>
 #include <limits>
 
+class QKeyEvent;
 class QLineEdit;
 
 namespace host::ui {
@@ -85,6 +86,22 @@ private:
     QLineEdit* edit_;
 };
 
+// Ctrl+Delete (the keypad's too): the grid's key for its row.
+bool isDeleteRowKey(const QKeyEvent& event);
+
+// Watches a cell editor and the line edit inside it: Ctrl+Delete goes to
+// the grid, and never edits the cell's text.
+class CellDeleteKey : public QObject {
+public:
+    explicit CellDeleteKey(DataGrid& grid) : QObject(&grid), grid_(grid) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    DataGrid& grid_;
+};
+
 class DataGridDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
@@ -106,6 +123,7 @@ private:
     QWidget* track(QWidget* editor) const;
 
     DataGrid& grid_;
+    CellDeleteKey* deleteKey_;
     mutable QSet<const QWidget*> open_;
 };
 

@@ -80,6 +80,21 @@ TEST_F(ContatosDoClienteTest, EveryKeyTypedAfterAClickOnTheNameCellIsStored)
     clientes.close();
 }
 
+// A name typed into the empty contacts grid, without Insert, starts a contact.
+TEST_F(ContatosDoClienteTest, TypingIntoTheEmptyGridStartsAContact)
+{
+    TfmCadastroHost& clientes = clienteNovo();
+    const QString cliente = clientes.registros().fieldByName("CODIGO_CLIENTE")->asString();
+    host::ui::DataGrid* grade = clientes.dbgdDetalhes.at(0);
+    grade->setFocus();
+    digitaNoFoco("Pedro Lima");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    clientes.bbSalvar->click();
+    EXPECT_EQ(contatos(cliente, "ANNOME"), QStringList{"Pedro Lima"});
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    clientes.close();
+}
+
 // A click on the current cell with nothing typed opens its editor a moment
 // later, as it did.
 TEST_F(ContatosDoClienteTest, AClickOnTheCurrentCellStillOpensItsEditor)

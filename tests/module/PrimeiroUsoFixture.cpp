@@ -18,6 +18,7 @@
 #include "service_orders/uAssSolicitacao.h"
 #include "tests/support/TestDatabase.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -111,6 +112,15 @@ void PrimeiroUsoTest::escolheNaLista(host::ui::DataGrid* grade, const char* camp
     ASSERT_NE(lista, nullptr) << campo;
     QTest::keyClicks(lista, inicio);
     QTest::keyClick(lista, Qt::Key_Return);
+}
+
+void PrimeiroUsoTest::ctrlDeleteNaCelula(host::ui::DataGrid* grade, const char* campo)
+{
+    grade->setFocus();
+    grade->setSelectedIndex(grade->columnByField(campo)->index());
+    QTest::mouseClick(grade->viewport(), Qt::LeftButton, {}, grade->visualRect(grade->currentIndex()).center());
+    ASSERT_TRUE(QTest::qWaitFor([grade] { return grade->indexWidget(grade->currentIndex()) != nullptr; }, 5000));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete, Qt::ControlModifier);
 }
 
 int PrimeiroUsoTest::pedidoDePecaComResponsavel(TfmAssSolicitacao& janela)

@@ -28,6 +28,9 @@ protected:
     // The cell of a look-up column opened on the current row, its item
     // chosen by typing the start of its text, then Enter.
     static void escolheNaLista(host::ui::DataGrid* grade, const char* campo, const QString& inicio);
+    // A click on the grid's current cell of the column, its editor waited
+    // for; then Ctrl+Delete pressed in it.
+    static void ctrlDeleteNaCelula(host::ui::DataGrid* grade, const char* campo);
     // On the parts request window: a new request of order 42 saved, then a
     // row of part P0003, quantity 2, its responsible chosen as MARIA in the
     // look-up cell (left open). The request's number.

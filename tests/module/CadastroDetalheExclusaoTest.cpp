@@ -1,0 +1,96 @@
+// A row of a host register's detail grid deleted, on the database the first
+// start leaves: asked, refused naming its use, gone only with the save.
+
+#include "tests/module/PrimeiroUsoFixture.h"
+
+#include "host/UcadastroHost.h"
+#include "host/data/Query.h"
+#include "host/ui/DataGrid.h"
+#include "host/ui/WindowRegistry.h"
+
+#include <QPushButton>
+
+namespace moduletest {
+namespace {
+
+const QString kConfirma = "Confirma a exclusão do registro?";
+
+class CadastroDetalheExclusaoTest : public PrimeiroUsoTest {
+protected:
+    TfmCadastroHost& cadastro(const QString& sigla, const QString& codigo)
+    {
+        principal->AbrirCadastro(sigla, codigo);
+        return *qobject_cast<TfmCadastroHost*>(host::ui::WindowRegistry::find("fmCadastro" + sigla));
+    }
+    int contato(const QString& nome)
+    {
+        exec("insert into AUGC3701 (ANCODIGO, ANVINCULOCODIGO, ANNOME, ANVINCULOCATEGORIA)"
+             " values (gen_id(GEN_ANCODIGO, 1), '00004', :N, 'C')",
+             {{"N", nome}});
+        tr().commitRetaining();
+        return lido("select max(ANCODIGO) from AUGC3701").value(0).toInt();
+    }
+};
+
+// Ctrl+Delete in the open cell of a contact's and of a stock location's row.
+TEST_F(CadastroDetalheExclusaoTest, ARowDeletedWithCtrlDeleteInItsCellGoesWithTheSave)
+{
+    const QString pj = QString::number(contato("Joao Prado"));
+    const struct {
+        const char *sigla, *codigo, *chave, *coluna;
+        QString linha, linhas;
+    } casos[] = {
+        {"PJ", "00004", "ANCODIGO", "ANNOME", pj, "select count(*) from AUGC3701 where ANCODIGO = " + pj},
+        {"PR", "L0001", "LECODIGO", "POENTRADA", "001", "select count(*) from ACEC11PO where PRCODIGO = 'L0001'"},
+    };
+    for (const auto& c : casos) {
+        TfmCadastroHost& janela = cadastro(c.sigla, c.codigo);
+        host::ui::DataGrid* grade = janela.dbgdDetalhes.at(0);
+        ASSERT_TRUE(grade->dataset()->locate(c.chave, c.linha)) << c.sigla;
+        dialogs->answer("Sim", kConfirma);
+        ctrlDeleteNaCelula(grade, c.coluna);
+        EXPECT_FALSE(grade->dataset()->locate(c.chave, c.linha)) << c.sigla;
+        EXPECT_EQ(lido(c.linhas), QStringList{"1"}) << c.sigla << ": nothing stored before the save";
+        janela.bbSalvar->click();
+        EXPECT_EQ(lido(c.linhas), QStringList{"0"}) << c.sigla;
+        janela.close();
+    }
+    EXPECT_EQ(lido("select cast(ESTOQUE as integer) from ACEC1101 where CODIGO = 'L0001'"), QStringList{"0"});
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+}
+
+// The delete button: a contact an order names is refused naming it; another
+// goes, comes back with "Cancelar", and goes with "Salvar". The register's
+// own "Excluir" names a product in use likewise.
+TEST_F(CadastroDetalheExclusaoTest, ARowInUseIsRefusedNamingItAndAnotherGoesOnlyWithTheSave)
+{
+    const int usado = contato("Joao Prado"), livre = contato("Marta Lima");
+    exec("update AATC01AO set ANCODIGO = :A where AOCODIGO = 42", {{"A", usado}});
+    tr().commitRetaining();
+    TfmCadastroHost& janela = cadastro("PJ", "00004");
+    host::data::Dataset& contatos = *janela.dbgdDetalhes.at(0)->dataset();
+    const QString guardados =
+        QString("select ANNOME from AUGC3701 where ANCODIGO in (%1, %2) order by 1").arg(usado).arg(livre);
+    ASSERT_TRUE(contatos.locate("ANCODIGO", usado));
+    dialogs->answer("Sim", kConfirma)
+        .acknowledge(QString("O registro %1 - Joao Prado não pode ser excluído: está em uso em ordens de serviço.")
+                         .arg(usado));
+    janela.bbExcluirDetalhes.at(0)->click();
+    for (QPushButton* fim : {janela.bbCancelar, janela.bbSalvar}) {
+        ASSERT_TRUE(contatos.locate("ANCODIGO", livre));
+        dialogs->answer("Sim", kConfirma);
+        janela.bbExcluirDetalhes.at(0)->click();
+        EXPECT_EQ(lido(guardados), (QStringList{"Joao Prado", "Marta Lima"}));
+        fim->click();
+    }
+    EXPECT_EQ(lido(guardados), QStringList{"Joao Prado"});
+    janela.close();
+
+    const QString produto = lido("select DESCRICAO from ACEC1101 where CODIGO = 'L0001'").value(0);
+    dialogs->answer("Sim", kConfirma).acknowledge("O registro L0001 - " + produto + " não pode ser excluído");
+    cadastro("PR", "L0001").bbExcluir->click();
+    EXPECT_EQ(dialogs->pending(), 0) << vistos();
+}
+
+}  // namespace
+}  // namespace moduletest
