@@ -4,6 +4,7 @@
 
 #include "tests/contracts/ContractsFixture.h"
 
+#include "contract_data/uDataTecCont.h"
 #include "contract_data/uDataTecContMigration.h"
 #include "host/Udmglobal.h"
 #include "tests/support/TestDatabase.h"
@@ -186,6 +187,21 @@ TEST_F(MigrationTest, UpgradedDatabaseWithoutTheReadjustmentUndoColumnsGetsThemO
     const int before = one("select count(*) from RDB$RELATION_FIELDS").toInt();
     createContracts();
     EXPECT_EQ(one("select count(*) from RDB$RELATION_FIELDS").toInt(), before);
+}
+
+// An upgraded database: the types its contracts carry, and the
+// installation's, stay to choose from once every contract is deleted.
+TEST_F(MigrationTest, TheTypesOfTheStoredContractsStayChoosableWhenTheContractsGo)
+{
+    createContracts();
+    dmTecContrato.free();
+    dropTable("AATC05ACTP");
+    exec("insert into AATC05AC (ACCODIGO, ACTIPODESC) values (9, 'Locação Anual')");
+    createContracts();
+    exec("delete from AATC05AC");
+    EXPECT_EQ(TdmTecContrato::TiposContrato(),
+              (QStringList{"Locação Anual", "Locação de Equipamentos", "Manutenção Corretiva", "Manutenção Mensal",
+                           "Manutenção Preventiva", "Suporte Técnico"}));
 }
 
 TEST_F(MigrationTest, TheFirstBlockAddsItsColumnsInTheirOrderEndingWithItsMark)
