@@ -211,6 +211,26 @@ TEST_F(PrimeiroUsoContratoNovoTest, AContractIsSavedForecastReadjustedBilledAndC
     EXPECT_EQ(lido("select count(*) from ACRC5001 where AOCODIGO = " + ac), QStringList{"0"}) << vistos();
 }
 
+// Cancelled before it starts, a contract ends at its start and is saved.
+TEST_F(PrimeiroUsoContratoNovoTest, AContractCancelledBeforeItStartsEndsAtItsStart)
+{
+    TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
+    contratoMensal(form, "HZ-C1");
+    digita(form.dbedInicio, QDate(QDate::currentDate().year() + 1, 1, 1).toString("dd/MM/yyyy"));
+    form.bbSalvar->click();
+    ASSERT_EQ(recusas(), QStringList{}) << vistos();
+    clicaAba(form.pcContrato, form.tsContDadosAdicionais);
+    dialogs->answer("Não", "Deseja excluir provisões do contrato?");
+    escolhe(form.dbcbDeveGerar, "C - Cancelado");
+    dialogs->answer("Não", "Deseja excluir contas a receber em aberto após data do cancelamento?");
+    form.bbSalvar->click();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_EQ(lido("select ACSITUACAO from AATC05AC where ACNUMEROCONTRATO = 'HZ-C1'"
+                   " and ACDATAVALIDADE = ACDATAIMPLANTACAO"),
+              QStringList{"C"})
+        << vistos();
+}
+
 // The rule stays: a type no contract carries is the administrator
 // account's, and a contract without a type is asked for one.
 TEST_F(PrimeiroUsoContratoNovoTest, ANewTypeOrNoTypeIsRefusedNamingWhatIsMissing)
