@@ -300,9 +300,11 @@ public:
     // Cancelling a contract: its open receivables due from the cancellation
     // date on go, with their cash rows, when the user agrees.
     void CtrVerificaCancelamentoCR();
-    // The contract types stored contracts carry, in order: what a register
-    // offers to choose from (a new one is the administrator account's).
+    // The contract types a register offers, in order: the registered ones
+    // (AATC05ACTP) and those stored contracts carry. Another is the
+    // administrator account's, and is registered by the save of its contract.
     static QStringList TiposContrato();
+    static void RegistraTipoContrato(const QString& tipo);
     // A header is stored only with a registered contracting party and
     // billing customer; otherwise refused naming the box.
     static void ExigePartesCadastradas(host::data::Dataset& dataset);
@@ -567,13 +569,13 @@ QString opcaoContrato();
 // signed ("1 - Sim", "2 - Não", "3 - Não Possui"); under any other it is the
 // letter of its state. The captions the register's situation box offers.
 QStringList SituacoesContrato();
-// The situation of the contracts the billing takes: "1" under "E", else "A".
-QString SituacaoContratoFaturar();
-// A contract the register's forecast and the readjustment take: "A" (what
-// stored contracts carry) or the situation the billing takes. The same as a
-// condition on the column.
+// The signed situation under "E" ("1"), else "A".
+QString SituacaoContratoFaturar(const QString& opcao = opcaoContrato());
+// The one rule of a contract in force, which the register's forecast, the
+// readjustment and the billing take: "A" (a new contract's situation), the
+// signed one, or none. The same as a condition on the column.
 bool ContratoEmVigor(const QString& situacao);
-QString CondicaoContratoEmVigor(const QString& coluna);
+QString CondicaoContratoEmVigor(const QString& coluna, const QString& opcao = opcaoContrato());
 
 // The first day from the given one of the month ("mm/yy") that falls on the
 // weekday (1 = Sunday ... 7 = Saturday).

@@ -161,12 +161,22 @@ void TdmTecContrato::quCtrCadastroNewRecord(Dataset& dataset)
 
 QStringList TdmTecContrato::TiposContrato()
 {
+    // The registered types, and a type a contract came with from elsewhere
+    // (an order made into a contract): each can be chosen again.
     auto query = CriarIbQuery();
-    query->setSql("select ACTIPODESC from AATC05AC where ACTIPODESC <> '' group by ACTIPODESC order by ACTIPODESC");
+    query->setSql("select trim(TPDESCRICAO) from AATC05ACTP union"
+                  " select trim(ACTIPODESC) from AATC05AC where trim(coalesce(ACTIPODESC, '')) <> '' order by 1");
     QStringList tipos;
     for (query->open(); !query->eof(); query->next())
         tipos << query->field(0)->asString();
     return tipos;
+}
+
+void TdmTecContrato::RegistraTipoContrato(const QString& tipo)
+{
+    host::db::executeSql(*dmGlobal->IBTransaction1,
+                         "update or insert into AATC05ACTP (TPDESCRICAO) values (:TIPO) matching (TPDESCRICAO)",
+                         QVariantMap{{"TIPO", tipo}});
 }
 
 void TdmTecContrato::ValidaPeriodicidadeOS(Field& campo)
@@ -305,11 +315,14 @@ void TdmTecContrato::quCtrCadastroBeforePost(Dataset& dataset)
             const QString tipo = fieldText(dataset, "ACTIPODESC").trimmed();
             if (tipo.isEmpty() && inserindo)
                 dmGlobal->MostraAviso("Aviso: operação abortada.\rInforme o Tipo do Contrato.", true);
-            if (!tipo.isEmpty() && ContadorDados("ACTIPODESC", "AATC05AC", fieldText(dataset, "ACTIPODESC")) == 0 &&
-                IbUserName() != "KORVAN")
-                dmGlobal->MostraAviso("Aviso: operação abortada.\rCadastro de Novos Tipos de Contrato só é "
-                                      "permitido pelo usuário KORVAN!",
-                                      true);
+            if (!tipo.isEmpty() && !TiposContrato().contains(tipo)) {
+                if (IbUserName() != "KORVAN")
+                    dmGlobal->MostraAviso("Aviso: operação abortada.\rCadastro de Novos Tipos de Contrato só é "
+                                          "permitido pelo usuário KORVAN!",
+                                          true);
+                // The administrator's new type stays a type with the contract's save.
+                RegistraTipoContrato(tipo);
+            }
         }
         // A contract typed without a number collides with nothing.
         const QString numero = fieldText(dataset, "ACNUMEROCONTRATO").trimmed();

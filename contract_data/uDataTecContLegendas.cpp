@@ -90,9 +90,10 @@ std::vector<Mapeamento> construir()
                         {"P", "Pro-Rata"}}));
     m.push_back(tabela("quCtrObjeto", {"AJMODALIDADE"}, {{"A", "Antecipado"}, {"P", "Postecipado"}}));
     {
-        // The situation captions of equipment-rental contracts differ.
+        // The situation captions of equipment-rental contracts differ; a
+        // contract is cancelled under every option.
         const Mapeamento locacao =
-            tabela({}, {}, {{"1", "1 - Sim"}, {"2", "2 - Não"}, {"3", "3 - Não Possui"}});
+            tabela({}, {}, {{"1", "1 - Sim"}, {"2", "2 - Não"}, {"3", "3 - Não Possui"}, {"C", "C - Cancelado"}});
         const Mapeamento normal =
             tabela({}, {}, {{"A", "A - Ativo"}, {"C", "C - Cancelado"}, {"S", "S - Suspenso"}, {"E", "E - Encerrado"},
                             {"M", "M - Mútuo/Permuta"}, {"P", "P - Pendente"}, {"#", "# - Desativado"}});
@@ -193,25 +194,26 @@ QString opcaoContrato()
 QStringList SituacoesContrato()
 {
     if (opcaoContrato() == "E")
-        return {"1 - Sim", "2 - Não", "3 - Não Possui"};
+        return {"1 - Sim", "2 - Não", "3 - Não Possui", "C - Cancelado"};
     return {"A - Ativo", "C - Cancelado", "E - Encerrado", "S - Suspenso", "P - Pendente", "M - Mútuo/Permuta",
             "# - Desativado"};
 }
 
-QString SituacaoContratoFaturar()
+QString SituacaoContratoFaturar(const QString& opcao)
 {
-    return opcaoContrato() == "E" ? "1" : "A";
+    return opcao.trimmed().toUpper() == "E" ? "1" : "A";
 }
 
 bool ContratoEmVigor(const QString& situacao)
 {
     const QString codigo = situacao.trimmed().toUpper();
-    return codigo == "A" || codigo == SituacaoContratoFaturar();
+    return codigo.isEmpty() || codigo == "A" || codigo == SituacaoContratoFaturar();
 }
 
-QString CondicaoContratoEmVigor(const QString& coluna)
+QString CondicaoContratoEmVigor(const QString& coluna, const QString& opcao)
 {
-    if (SituacaoContratoFaturar() == "A")
-        return coluna + " = " + QuotedStr("A");
-    return coluna + " in (" + QuotedStr("A") + ", " + QuotedStr(SituacaoContratoFaturar()) + ")";
+    QString emVigor = QuotedStr("A");
+    if (SituacaoContratoFaturar(opcao) != "A")
+        emVigor += ", " + QuotedStr(SituacaoContratoFaturar(opcao));
+    return "(" + coluna + " in (" + emVigor + ") or coalesce(" + coluna + ", '') = '')";
 }

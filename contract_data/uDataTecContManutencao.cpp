@@ -234,8 +234,13 @@ void TdmTecContrato::quCtrCadastroACVENCIMENTOChange(Field& field)
 void TdmTecContrato::quCtrCadastroACSITUACAOChange(Field& field)
 {
     const QString situacao = field.asString().trimmed().toUpper();
-    if (situacao == "C" || situacao == "E")
-        quCtrCadastro->fieldByName("ACDATAVALIDADE")->setAsDateTime(hoje());
+    if (situacao == "C" || situacao == "E") {
+        // A contract ended before it starts ends at its start: an end before
+        // the start would refuse the save.
+        const Field& inicio = *quCtrCadastro->fieldByName("ACDATAIMPLANTACAO");
+        const QDateTime fim = !inicio.isNull() && inicio.asDateTime() > hoje() ? inicio.asDateTime() : hoje();
+        quCtrCadastro->fieldByName("ACDATAVALIDADE")->setAsDateTime(fim);
+    }
     if (situacao != "C" && situacao != "E" && situacao != "S")
         return;
     if (!sim("Deseja excluir provisões do contrato?"))

@@ -7,6 +7,7 @@
 #include "host/Uatualizacao.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/db/Database.h"
 
 namespace uDataTecContMigration {
 
@@ -69,6 +70,23 @@ void atualizaItemAntigo()
         const QByteArray texto = definicao.toUtf8();
         adiciona(Coluna{coluna.tabela, texto.constData()});
     }
+}
+
+// The table of contract types, with the installation's types and every type
+// a stored contract carries: what could be chosen before stays choosable.
+void criaTiposContrato()
+{
+    criaTabela("AATC05ACTP");
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    host::db::executeSql(tr, "insert into AATC05ACTP (TPDESCRICAO) select distinct trim(ACTIPODESC) from AATC05AC"
+                             " where trim(coalesce(ACTIPODESC, '')) <> ''");
+    host::db::Statement inicial(tr, "update or insert into AATC05ACTP (TPDESCRICAO) values (:TIPO)"
+                                    " matching (TPDESCRICAO)");
+    for (const char* tipo : tiposContratoIniciais()) {
+        inicial.setParam("TIPO", QString::fromUtf8(tipo));
+        inicial.execute();
+    }
+    tr.commitRetaining();
 }
 
 void bloco1()
@@ -148,6 +166,8 @@ void bloco3()
         adiciona(colunasDesfazerReajuste());
     if (!existe("AATC05ACFA"))
         criaTabela("AATC05ACFA");
+    if (!existe("AATC05ACTP"))
+        criaTiposContrato();
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 // in three blocks, through the host's schema routines. Block 1 runs unless
 // AATC05AC.TVCODIGO and AATC05CO.COCODIGO exist, block 2 unless
 // AATC05ACITCO.PRCODIGO and AATC05FG.FGCODIGO exist, block 3 always; on an
-// up-to-date database the whole run is nine existence checks.
+// up-to-date database the whole run is ten existence checks.
 
 #include <QString>
 
@@ -19,6 +19,9 @@ struct Coluna {
 
 // CREATE TABLE statements of the tables the module creates.
 QString sqlCriarTabela(const QString& tabela);
+// The contract types a new table of types starts with, beside the types the
+// stored contracts carry.
+std::span<const char* const> tiposContratoIniciais();
 // The columns of the first block, in their order of addition.
 std::span<const Coluna> colunasBloco1();
 // The columns of the second block's first step.

@@ -73,6 +73,11 @@ const QHash<QString, QString>& criacoes()
          "  ACCODIGO INTEGER NOT NULL,\n  ACFADATAINICIAL TIMESTAMP NOT NULL,\n"
          "  ACFADATAFINAL TIMESTAMP NOT NULL,\n  NUMERO_PEDIDO VARCHAR(20) NOT NULL,\n"
          "  PRIMARY KEY (ACCODIGO, ACFADATAINICIAL))"},
+        // The contract types a user may choose ("Tipo Contrato"): kept apart
+        // from the contracts, so that deleting them all removes none.
+        {"AATC05ACTP",
+         "CREATE TABLE AATC05ACTP (\n"
+         "  TPDESCRICAO VARCHAR(30) NOT NULL,\n  PRIMARY KEY (TPDESCRICAO))"},
     };
     return sql;
 }
@@ -234,6 +239,13 @@ QString sqlCriarTabela(const QString& tabela)
     if (it == criacoes().constEnd())
         throw std::logic_error("no creation statement for " + tabela.toStdString());
     return *it;
+}
+
+std::span<const char* const> tiposContratoIniciais()
+{
+    static const char* const tipos[] = {"Locação de Equipamentos", "Manutenção Corretiva", "Manutenção Mensal",
+                                        "Manutenção Preventiva", "Suporte Técnico"};
+    return tipos;
 }
 
 std::span<const Coluna> colunasBloco1()

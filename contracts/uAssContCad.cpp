@@ -5,6 +5,7 @@
 
 #include "contracts/uAssContCadRegras.h"
 #include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContRegras.h"
 #include "data/uDataTec.h"
 
 #include "host/Udatamod.h"
@@ -28,7 +29,7 @@ host::ui::FormVar<TfmAssContCad> fmAssContCad("fmAssContCad");
 
 TfmAssContCad::TfmAssContCad(QWidget* parent) : host::ui::Form(parent)
 {
-    uAssContCad::ExigeModulosContrato();
+    uDataTecContRegras::ExigeModulosContrato();
     setCaption("Cadastro de Contratos");
     setStayOnTop(true);
     setCentered(true);
@@ -184,7 +185,7 @@ void TfmAssContCad::FormClose()
 
 // ---- the instalments' guards lent by the window ----
 
-void TfmAssContCad::quReceberAntesDelete(host::data::Dataset& dataset) { uAssContCad::ReceberAntesExcluir(dataset); }
+void TfmAssContCad::quReceberAntesDelete(host::data::Dataset& dataset) { uDataTecContRegras::ReceberAntesExcluir(dataset); }
 
 void TfmAssContCad::emprestarReceber() { receber_.emprestar(); }
 

@@ -14,6 +14,7 @@
 // uAssContCadTeclas.cpp (F2 to F12, Ctrl+L and the instalment actions).
 
 #include "contracts/uAssContCadRegras.h"
+#include "contract_data/uDataTecContRegras.h"
 #include "host/ui/Form.h"
 #include "host/ui/WindowRegistry.h"
 
@@ -337,7 +338,7 @@ private:
     void deixarItens();
     void verificaValorItens();
 
-    uAssContCad::ReceberEmprestado receber_;
+    uDataTecContRegras::ReceberEmprestado receber_;
     // The page shown before the user's change (noted after pcContratoChange
     // runs), and a refusal of the item row already told by tsItensExit.
     host::ui::TabSheet* paginaMostrada_ = nullptr;

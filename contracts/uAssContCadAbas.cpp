@@ -7,6 +7,7 @@
 #include "contracts/uAssContCadIt.h"
 #include "contracts/uAssContCadRegras.h"
 #include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContRegras.h"
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
@@ -175,14 +176,14 @@ void TfmAssContCad::dsReceberDataChange()
     host::data::Dataset* receber = dsReceber->dataset();
     if (!receber || receber->state() != DatasetState::Edit)
         return;
-    if (!uAssContCad::PodeEditarParcela(opcaoContrato(), receber->fieldByName("SITUACAO_DOCUMENTO")->asString()))
+    if (!uDataTecContRegras::PodeEditarParcela(opcaoContrato(), receber->fieldByName("SITUACAO_DOCUMENTO")->asString()))
         receber->cancel();
 }
 
 void TfmAssContCad::dbgdContRecAbertoDrawColumnCell(host::ui::CellStyle& style)
 {
     host::data::Dataset& receber = *dmGlobal->quReceber;
-    const QColor cor = uAssContCad::CorParcela(receber.fieldByName("SITUACAO_DOCUMENTO")->asString(),
+    const QColor cor = uDataTecContRegras::CorParcela(receber.fieldByName("SITUACAO_DOCUMENTO")->asString(),
                                                receber.fieldByName("DATA_VENCIMENTO")->asDateTime(),
                                                QDate::currentDate());
     if (cor.isValid())

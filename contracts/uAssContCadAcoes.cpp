@@ -6,6 +6,7 @@
 
 #include "contract_data/uDataTecCont.h"
 #include "contract_data/uDataTecContParcelas.h"
+#include "contract_data/uDataTecContRegras.h"
 
 #include "host/Uautorizacao.h"
 #include "host/Udatamod.h"
@@ -170,63 +171,6 @@ void GerarPrevisaoContrato()
 
 // ---- deleting every forecast ----
 
-QString CondicaoCaixaParcela(const Dataset& receber)
-{
-    return "Where xpId = 'R'   and xpEmitente  = " + QuotedStr(fieldText(receber, "CODIGO_CLIENTE")) +
-           "  and xpDocumento = " + QuotedStr(fieldText(receber, "NUMERO_DOCUMENTO")) +
-           "  and xpLocal     = " + QuotedStr(fieldText(receber, "CODIGO_FILIAL")) +
-           "  and crSequencia = " + QuotedStr(fieldText(receber, "SEQUENCIA"));
-}
-
-int ExcluirPrevisoes(Dataset& receber, const ExclusaoPrevisoes& exclusao)
-{
-    int excluidas = 0;
-    receber.first();
-    while (!receber.eof()) {
-        if (!exclusao.vai(receber)) {
-            receber.next();
-            continue;
-        }
-        if (exclusao.antes)
-            exclusao.antes(receber);
-        const QString condicao = CondicaoCaixaParcela(receber);
-        DeletaRegistros("acxc94xp",
-                        "where xpId = 'R' and xpEmitente = :EMITENTE and xpDocumento = :DOCUMENTO"
-                        " and xpLocal = :LOCAL and crSequencia = :SEQUENCIA",
-                        {{"EMITENTE", fieldText(receber, "CODIGO_CLIENTE")},
-                         {"DOCUMENTO", fieldText(receber, "NUMERO_DOCUMENTO")},
-                         {"LOCAL", fieldText(receber, "CODIGO_FILIAL")},
-                         {"SEQUENCIA", receber.fieldByName("SEQUENCIA")->value()}});
-        commitRetaining();
-        const QDateTime agora = exclusao.agora();
-        dmGlobal->GravaLog(IbUserName(), "Deletou Previsão do CR", "delete from acxc94xp " + condicao, "ACXC94XP",
-                           host::db::localDateTime(agora.date()), agora);
-        if (exclusao.junto)
-            exclusao.junto(receber);
-        // The list's own delete takes the row with what hangs on it; the
-        // walk goes on at the row that followed.
-        receber.remove();
-        commitRetaining();
-        ++excluidas;
-    }
-    receber.first();
-    return excluidas;
-}
-
-int ExcluirTodasPrevisoes(Dataset& receber, int contrato)
-{
-    const bool semPrevisao = parametroMaiusculo("ATPARCELASEMPREVISAO") == "S";
-    ExclusaoPrevisoes exclusao;
-    exclusao.vai = [semPrevisao](const Dataset& r) { return ExcluiNaExclusaoTotal(ParcelaDe(r), semPrevisao); };
-    exclusao.junto = [contrato](Dataset& r) {
-        dmTecContrato->DeletarPrevisaoContratoComplementar(contrato, fieldText(r, "NUMERO_DOCUMENTO"),
-                                                           r.fieldByName("DATA_EMISSAO")->asDateTime(),
-                                                           r.fieldByName("DATA_VENCIMENTO")->asDateTime(), QString(),
-                                                           false);
-    };
-    return ExcluirPrevisoes(receber, exclusao);
-}
-
 void ExcluirParcelasContrato(Dataset& receber, int contrato)
 {
     const QString opcao = opcaoContrato();
@@ -235,7 +179,7 @@ void ExcluirParcelasContrato(Dataset& receber, int contrato)
     if (MostraPergunta("Tem certeza de que deseja excluir todas previsões?", {"Sim", "Não"}) != "Sim")
         return;
     if (receber.active())
-        ExcluirTodasPrevisoes(receber, contrato);
+        uDataTecContRegras::ExcluirTodasPrevisoes(receber, contrato);
 }
 
 // ---- F10 meter readings ----

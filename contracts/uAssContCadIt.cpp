@@ -4,6 +4,7 @@
 
 #include "contracts/uAssContCadRegras.h"
 #include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContRegras.h"
 
 #include "host/Udatamod.h"
 #include "host/Uglobal.h"
@@ -25,7 +26,7 @@ using host::ui::GridColumn;
 
 TfmAssContCadIt::TfmAssContCadIt(QWidget* parent) : host::ui::Form(parent)
 {
-    uAssContCad::ExigeModulosContrato();
+    uDataTecContRegras::ExigeModulosContrato();
     setCaption("Itens do Cliente do Contrato");
     setStayOnTop(true);
     setCentered(true);

@@ -23,58 +23,6 @@ namespace uAssContCad {
 
 using host::data::Dataset;
 
-void ReceberAntesExcluir(Dataset& receber)
-{
-    if (!PodeExcluirParcela(receber.fieldByName("SITUACAO_DOCUMENTO")->asString()))
-        dmGlobal->MostraErro("Não é possível excluir parcelas faturadas! ");
-    dmGlobal->quReceberBeforeDelete(receber);
-}
-
-const QStringList& TiposPagamentoContrato()
-{
-    static const QStringList tipos = {"1 - Carnê", "2 - Duplicata/Boleto", "3 - Recibo", "4 - Cheque", "5 - Fundo",
-        "6 - Endosso", "7 - R$", "8 - Cartão", "9 - CEntrega", "R - Reembolso Rodoviário",
-        "P - Reembolso Postal", "V - Venda à Vista Com Vale", "D - Débito em Conta",
-        "B - Depósito em Conta", "C - Carteira", "S - Cheque Surpresa", "O - Bônus",
-        "N - Consignação", "E - Cheque Devolvido", "U - Custódia", "T - Protestado",
-        "M - Cheque Descontado", "A - Duplicata Descontada", "CI - Cheque Incobrável",
-        "DI - Duplicata Incobrável", "CA -Cheque à Vista", "BO - Boleto", "CR - Crédito"};
-    return tipos;
-}
-
-QColor CorParcela(const QString& situacao, const QDateTime& vencimento, const QDate& hoje, bool selecionada,
-                  const QColor& destaque)
-{
-    const QString s = situacao.trimmed().toUpper();
-    if (selecionada)
-        return destaque;
-    if (s == "*")
-        return QColor(166, 202, 240);
-    if (s == "V")
-        return QColor(255, 255, 213);
-    if (vencimento.isValid() && hoje > vencimento.date())
-        return QColor(255, 213, 213);
-    return {};
-}
-
-void ReceberEmprestado::emprestar()
-{
-    host::data::Query& receber = *dmGlobal->quReceber;
-    receber.beforeDelete = [](Dataset& d) { ReceberAntesExcluir(d); };
-    receber.beforePost = nullptr;
-    emprestado_ = true;
-}
-
-void ReceberEmprestado::devolver()
-{
-    if (!emprestado_ || !dmGlobal)
-        return;
-    host::data::Query& receber = *dmGlobal->quReceber;
-    receber.beforePost = [](Dataset& d) { dmGlobal->quReceberBeforePost(d); };
-    receber.beforeDelete = [](Dataset& d) { dmGlobal->quReceberBeforeDelete(d); };
-    emprestado_ = false;
-}
-
 namespace {
 
 QString situacaoDe(const Dataset& receber)
@@ -150,43 +98,6 @@ void AplicarDescontoParcelas(Dataset& receber)
         alteradas += descontoParcelasDepoisDe(receber, percentual, corrente);
     dmGlobal->MostraAviso(alteradas > 0 ? QStringLiteral("Operação efetuada com sucesso!")
                                         : QStringLiteral("Nenhuma parcela alterada: só previsões recebem desconto."));
-}
-
-// ---- instalments ----
-
-bool PodeEditarParcela(const QString& opcaoContrato, const QString& situacao)
-{
-    const QString opcao = opcaoContrato.trimmed().toUpper();
-    return opcao == "R" || opcao == "2" || situacao.trimmed().toUpper() == "V";
-}
-
-bool PodeExcluirParcela(const QString& situacao) { return situacao.trimmed().toUpper() == "V"; }
-
-bool ExcluiNaExclusaoTotal(const ParcelaReceber& parcela, bool parcelaSemPrevisao)
-{
-    if (parcela.paga || parcela.oficializada || !parcela.doContrato)
-        return false;
-    const QString situacao = parcela.situacao.trimmed().toUpper();
-    return situacao == "V" || (parcelaSemPrevisao && situacao != "*");
-}
-
-ParcelaReceber ParcelaDe(const Dataset& receber)
-{
-    auto texto = [&](const char* campo) {
-        host::data::Field* f = receber.findField(campo);
-        return f ? f->asString().trimmed() : QString();
-    };
-    auto numero = [&](const char* campo) {
-        host::data::Field* f = receber.findField(campo);
-        return f ? f->asFloat() : 0.0;
-    };
-    ParcelaReceber parcela;
-    parcela.situacao = situacaoDe(receber);
-    host::data::Field* pagamento = receber.findField("DATA_PAGAMENTO");
-    parcela.paga = (pagamento && !pagamento->isNull()) || numero("VALOR_PAGO") > 0;
-    parcela.oficializada = !texto("PEDIDO").isEmpty() || !texto("CRDOCUMENTOORIGINAL").isEmpty();
-    parcela.doContrato = uDataTecContParcelas::ParcelaDoContrato(int(numero("ACITCODIGO")), texto("ORIGEM"));
-    return parcela;
 }
 
 // ---- value checks ----
@@ -266,12 +177,6 @@ bool CarregaPagina(const QString& pagina, const ContextoPagina& contexto, host::
     else
         return false;
     return true;
-}
-
-void ExigeModulosContrato()
-{
-    if (!dmTecContrato || !dmTec)
-        throw std::runtime_error("O cadastro de contratos precisa do módulo de contratos.");
 }
 
 // ---- windows opened by name ----

@@ -1,17 +1,13 @@
 #pragma once
 // The rules of the contract register window that do not need the window:
 // the F7 discount, the value checks after the items change, which loader a
-// page runs, which instalments may be edited or deleted, the end date of a
-// forecast, and the register's actions over the data module (forecast,
-// deleting every forecast, meter readings). The window calls these; tests
-// call them directly.
+// page runs, the end date of a forecast, and the register's actions over
+// the data module (forecast, deleting every forecast, meter readings). The
+// window calls these; tests call them directly. What the rental registers
+// share with it is in the contract data module (uDataTecContRegras.h).
 
-#include <QColor>
 #include <QDateTime>
 #include <QString>
-#include <QStringList>
-
-#include <functional>
 
 namespace host::data {
 class Dataset;
@@ -34,54 +30,6 @@ bool DescontoParcelaCorrente(host::data::Dataset& receber, double percentual);
 // The whole F7 action: asks the percentage, discounts the current
 // instalment, moves on, asks about the others, tells whether any changed.
 void AplicarDescontoParcelas(host::data::Dataset& receber);
-
-// ---- instalments of the register ----
-// Whether a receivable of that situation may be edited in the register's
-// grid under the contract option (only forecasts, unless "R" or "2").
-bool PodeEditarParcela(const QString& opcaoContrato, const QString& situacao);
-// Whether a receivable may be deleted from the register's grid (forecasts only).
-bool PodeExcluirParcela(const QString& situacao);
-// What "Excluir Parcelas" deletes: forecasts, or under ATPARCELASEMPREVISAO
-// "S" also open receivables not marked "*"; never one that has been paid
-// (payment date or amount) or officialised (sales order or original
-// document number), nor an item's own receivable or a late-return fine,
-// whatever the mode.
-struct ParcelaReceber {
-    QString situacao;
-    bool paga = false;
-    bool oficializada = false;
-    bool doContrato = true;   // an instalment of the contract itself
-};
-bool ExcluiNaExclusaoTotal(const ParcelaReceber& parcela, bool parcelaSemPrevisao);
-ParcelaReceber ParcelaDe(const host::data::Dataset& receber);
-
-// The guards a contract register lends dmGlobal->quReceber while it shows a
-// contract's instalments: only forecasts may be deleted (taking their cash
-// rows and observation, as the host's own rule does), and the host's
-// before-post is off. Given back (the host's own handlers) by devolver, or
-// when the holder goes.
-void ReceberAntesExcluir(host::data::Dataset& receber);
-class ReceberEmprestado {
-public:
-    ReceberEmprestado() = default;
-    ReceberEmprestado(const ReceberEmprestado&) = delete;
-    ReceberEmprestado& operator=(const ReceberEmprestado&) = delete;
-    ~ReceberEmprestado() { devolver(); }
-    void emprestar();
-    void devolver();
-
-private:
-    bool emprestado_ = false;
-};
-
-// The 28 payment kinds the contract registers offer ("1 - Carnê" to "CR - Crédito").
-const QStringList& TiposPagamentoContrato();
-
-// The background of an instalment row of the registers' grids: selected
-// rows in the highlight colour, paid light blue, forecasts light yellow,
-// open and overdue light red; an invalid colour (unchanged) otherwise.
-QColor CorParcela(const QString& situacao, const QDateTime& vencimento, const QDate& hoje, bool selecionada = false,
-                  const QColor& destaque = {});
 
 // ---- value checks after the items change ----
 // After the customer's items window: the row's value or the instalment
@@ -129,25 +77,8 @@ void GravarDataInicioFimVeiculos(host::data::Dataset& receber, int contrato, con
 void GerarPrevisaoContrato();
 
 // ---- "Excluir Parcelas" ----
-// The condition of the cash-forecast rows of the current receivable ("Where xpId = 'R' ..."),
-// as the log records it.
-QString CondicaoCaixaParcela(const host::data::Dataset& receber);
-// What a walk deleting forecasts asks of its caller: which receivables go,
-// what must hold before one goes (a password), what goes with it besides
-// its cash rows (complementary forecasts), and the audit row's clock.
-struct ExclusaoPrevisoes {
-    std::function<bool(const host::data::Dataset&)> vai;
-    std::function<void(host::data::Dataset&)> antes;
-    std::function<void(host::data::Dataset&)> junto;
-    std::function<QDateTime()> agora = [] { return QDateTime::currentDateTime(); };
-};
-// From the first row, each receivable `vai` takes goes with its cash-forecast
-// rows and leaves an audit row, each committed; the rest stay. Returns the
-// count; the dataset is left on its first row.
-int ExcluirPrevisoes(host::data::Dataset& receber, const ExclusaoPrevisoes& exclusao);
-// Every receivable of the dataset that may go (see ExcluiNaExclusaoTotal),
-// with its cash rows, audit and complementary forecasts. Returns the count.
-int ExcluirTodasPrevisoes(host::data::Dataset& receber, int contrato);
+// Asked and checked, then every forecast that may go
+// (uDataTecContRegras::ExcluirTodasPrevisoes).
 void ExcluirParcelasContrato(host::data::Dataset& receber, int contrato);
 
 // ---- F10 meter readings ----
@@ -156,10 +87,6 @@ void ExcluirParcelasContrato(host::data::Dataset& receber, int contrato);
 // cancel stops the walk. Returns the readings written.
 int LancarContadores(int contrato, const QDateTime& data);
 void LancamentoContadores();
-
-// The register's windows live on the contract data module (and dmTec): made
-// without them, they refuse to be built.
-void ExigeModulosContrato();
 
 // ---- windows opened by name ----
 // The module's dispatcher, which lies above this unit, registers itself

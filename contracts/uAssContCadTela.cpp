@@ -7,6 +7,7 @@
 #include "contracts/uAssContCadRegras.h"
 
 #include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContRegras.h"
 #include "data/uDataTec.h"
 
 #include "host/Udmglobal.h"
@@ -295,7 +296,7 @@ void TfmAssContCad::montarFinanceiro()
     g.field("Série N.F.", dbedSerieNF);
     Label26 = ligacao(p, "Label26", "Tipo Pagamento");
     dbcbTipoPgto = lista(p, "dbcbTipoPgto", ds, "ACTIPOPAGAMENTO",
-                         uAssContCad::TiposPagamentoContrato());
+                         uDataTecContRegras::TiposPagamentoContrato());
     g.field(Label26, dbcbTipoPgto);
     dbedJuroMes = edit(p, "dbedJuroMes", ds, "ACJUROMES");
     dbckJuroAplicarParcela = marca(p, "dbckJuroAplicarParcela", "Aplicar na Parcela", ds, "ACJUROAPLICARPARCELA");

@@ -62,9 +62,8 @@ QString origem(int modo)
 
 QString filtrosContrato(const FiltrosFaturamento& f)
 {
-    // Under the option "E" the contracts to bill are the signed ones, "1".
-    const QString ativo = f.opcaoContrato.trimmed().toUpper() == "E" ? "1" : "A";
-    QString sql = "Where ((Cont.ACSITUACAO = " + QuotedStr(ativo) + ")  or  (Cont.ACSITUACAO is null))";
+    // The contracts in force, as the register's forecast and the readjustment take them.
+    QString sql = "Where " + CondicaoContratoEmVigor("Cont.ACSITUACAO", f.opcaoContrato);
     if (!f.campoLivre.isEmpty())
         sql += AdicionaFiltro("Cont." + f.campoLivre, f.valorLivre, {}, f.tipoCampoLivre, "C");
     sql += " and ((Cont.acVinculo <> 'C') or (Cont.acVinculo is null))";

@@ -9,6 +9,7 @@
 
 #include "contract_data/uDataTecCont.h"
 #include "contract_data/uDataTecContLocacao.h"
+#include "contract_data/uDataTecContRegras.h"
 
 #include "host/Uautorizacao.h"
 #include "host/Udatamod.h"
@@ -35,7 +36,7 @@ using host::data::Dataset;
 
 TfmAssContLocBase::TfmAssContLocBase(QWidget* parent) : host::ui::Form(parent)
 {
-    uAssContCad::ExigeModulosContrato();
+    uDataTecContRegras::ExigeModulosContrato();
     setStayOnTop(true);
     setCentered(true);
     TdmTecContrato& dm = *dmTecContrato;

@@ -11,7 +11,7 @@
 // uAssContLocComumTela.cpp (the shared controls), uAssContLocParcelas.cpp
 // (instalment tools and pick-up), uAssContLocPrevisaoTela.cpp (forecasts).
 
-#include "contracts/uAssContCadRegras.h"
+#include "contract_data/uDataTecContRegras.h"
 #include "host/ui/Form.h"
 
 #include <QString>
@@ -259,7 +259,7 @@ protected:
     // The item rows whose current one the justification link shows.
     virtual host::data::Dataset& itensAtuais() const;
 
-    uAssContCad::ReceberEmprestado receber_;
+    uDataTecContRegras::ReceberEmprestado receber_;
     std::vector<std::unique_ptr<host::data::DataSource>> fontes_;
     bool retiradaAtualizando_ = false;
 };

@@ -6,6 +6,7 @@
 #include "rental/uAssContLocComum.h"
 
 #include "contract_data/uDataTecCont.h"
+#include "contract_data/uDataTecContRegras.h"
 
 #include "host/Udmglobal.h"
 #include "host/data/DataSource.h"
@@ -214,7 +215,7 @@ void TfmAssContLocBase::montarDadosAdicionaisComum(CaptionGrid& g, QWidget* p)
     g.field("Data Reajuste", dbedDataReajuste);
     g.newRow();
     dbcbTipoPgto = makeCombo(p, "dbcbTipoPgto", ds, "ACTIPOPAGAMENTO",
-                             uAssContCad::TiposPagamentoContrato());
+                             uDataTecContRegras::TiposPagamentoContrato());
     g.field("Tipo Pgto.", dbcbTipoPgto);
     dblcBanco = makeLookup(p, "dblcBanco", ds, "BCCODIGO", dsBanco, "CODIGO_BANCO", "NOME_BANCO");
     g.field("Banco Cob.", dblcBanco);

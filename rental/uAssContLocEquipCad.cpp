@@ -154,7 +154,8 @@ void trocaListaLocEquip(host::ui::DataComboBox* combo, const QStringList& itens)
 
 void TfmAssContCadLocEquip::CarregaListaTipos()
 {
-    trocaListaLocEquip(dbcbTipoDesc, historicoContratoLocEquip("ACTIPODESC", nullptr));
+    // The types a user may choose, not only those the stored contracts carry.
+    trocaListaLocEquip(dbcbTipoDesc, TdmTecContrato::TiposContrato());
 }
 
 void TfmAssContCadLocEquip::CarregaListaPeriodo()

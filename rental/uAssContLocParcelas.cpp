@@ -7,7 +7,7 @@
 
 #include "rental/uAssContLocRegras.h"
 
-#include "contracts/uAssContCadRegras.h"
+#include "contract_data/uDataTecContRegras.h"
 #include "contract_data/uDataTecCont.h"
 #include "contract_data/uDataTecContLocacao.h"
 
@@ -85,7 +85,7 @@ void TfmAssContLocBase::dbgdAssContCadLocEquiParcelasDrawColumnCell(host::ui::Ce
     Dataset& receber = *dmGlobal->quReceber;
     DataGrid* grade = dbgdAssContCadLocEquiParcelas;
     const bool marcada = selecionada && (grade->multiSelect() || grade->hasFocus());
-    const QColor cor = uAssContCad::CorParcela(receber.fieldByName("SITUACAO_DOCUMENTO")->asString(),
+    const QColor cor = uDataTecContRegras::CorParcela(receber.fieldByName("SITUACAO_DOCUMENTO")->asString(),
                                                receber.fieldByName("DATA_VENCIMENTO")->asDateTime(),
                                                uDataTecContLocacao::agora().date(), marcada,
                                                grade->palette().color(QPalette::Highlight));

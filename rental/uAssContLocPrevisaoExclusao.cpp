@@ -6,7 +6,7 @@
 
 #include "rental/uAssContLocRegras.h"
 
-#include "contracts/uAssContCadRegras.h"
+#include "contract_data/uDataTecContRegras.h"
 #include "contract_data/uDataTecContLocacao.h"
 
 #include "host/Uautorizacao.h"
@@ -67,17 +67,17 @@ int ExcluirPrevisoesListadas(Dataset& receber)
 {
     if (!receber.active())
         return 0;
-    uAssContCad::ExclusaoPrevisoes exclusao;
+    uDataTecContRegras::ExclusaoPrevisoes exclusao;
     // Forecasts of the contract itself: an item's own and a fine stay.
     exclusao.vai = [](const Dataset& r) {
-        return host::data::fieldText(r, "SITUACAO_DOCUMENTO").trimmed() == "V" && uAssContCad::ParcelaDe(r).doContrato;
+        return host::data::fieldText(r, "SITUACAO_DOCUMENTO").trimmed() == "V" && uDataTecContRegras::ParcelaDe(r).doContrato;
     };
     exclusao.antes = [](Dataset& r) {
         if (!BoletoVazio(r.fieldByName("CRDATABOLETO")->asDateTime()))
             exigeSenhaPrevisaoComBoleto();
     };
     exclusao.agora = uDataTecContLocacao::agora;
-    return uAssContCad::ExcluirPrevisoes(receber, exclusao);
+    return uDataTecContRegras::ExcluirPrevisoes(receber, exclusao);
 }
 
 // ---- an instalment typed into the grid ----

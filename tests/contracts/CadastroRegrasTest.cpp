@@ -6,6 +6,7 @@
 #include "tests/contracts/ContractsFixture.h"
 
 #include "contracts/uAssContCadRegras.h"
+#include "contract_data/uDataTecContRegras.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/data/Field.h"
@@ -14,7 +15,7 @@
 namespace contractstest {
 namespace {
 
-using uAssContCad::ParcelaReceber;
+using uDataTecContRegras::ParcelaReceber;
 
 class CadastroRegrasTest : public ContractDataTest {
 protected:
@@ -123,24 +124,24 @@ TEST_F(CadastroRegrasTest, F7OnANonForecastStillMovesOnAndAsksAboutTheOthers)
 
 TEST_F(CadastroRegrasTest, OnlyForecastsAreEditedOrDeletedUnlessTheOptionIsROr2)
 {
-    EXPECT_TRUE(uAssContCad::PodeEditarParcela("", "V"));
-    EXPECT_FALSE(uAssContCad::PodeEditarParcela("", ""));
-    EXPECT_FALSE(uAssContCad::PodeEditarParcela("C", "*"));
-    EXPECT_TRUE(uAssContCad::PodeEditarParcela("R", ""));
-    EXPECT_TRUE(uAssContCad::PodeEditarParcela("2", "*"));
-    EXPECT_TRUE(uAssContCad::PodeExcluirParcela("V"));
-    EXPECT_FALSE(uAssContCad::PodeExcluirParcela(" "));
-    EXPECT_FALSE(uAssContCad::PodeExcluirParcela("*"));
+    EXPECT_TRUE(uDataTecContRegras::PodeEditarParcela("", "V"));
+    EXPECT_FALSE(uDataTecContRegras::PodeEditarParcela("", ""));
+    EXPECT_FALSE(uDataTecContRegras::PodeEditarParcela("C", "*"));
+    EXPECT_TRUE(uDataTecContRegras::PodeEditarParcela("R", ""));
+    EXPECT_TRUE(uDataTecContRegras::PodeEditarParcela("2", "*"));
+    EXPECT_TRUE(uDataTecContRegras::PodeExcluirParcela("V"));
+    EXPECT_FALSE(uDataTecContRegras::PodeExcluirParcela(" "));
+    EXPECT_FALSE(uDataTecContRegras::PodeExcluirParcela("*"));
 }
 
 TEST_F(CadastroRegrasTest, DeleteAllNeverTakesAPaidOrOfficialisedReceivable)
 {
-    EXPECT_TRUE(uAssContCad::ExcluiNaExclusaoTotal(ParcelaReceber{"V"}, false));
-    EXPECT_FALSE(uAssContCad::ExcluiNaExclusaoTotal(ParcelaReceber{""}, false));
-    EXPECT_TRUE(uAssContCad::ExcluiNaExclusaoTotal(ParcelaReceber{""}, true));
-    EXPECT_FALSE(uAssContCad::ExcluiNaExclusaoTotal(ParcelaReceber{"*"}, true));
-    EXPECT_FALSE(uAssContCad::ExcluiNaExclusaoTotal(ParcelaReceber{"V", true, false}, false));
-    EXPECT_FALSE(uAssContCad::ExcluiNaExclusaoTotal(ParcelaReceber{"", false, true}, true));
+    EXPECT_TRUE(uDataTecContRegras::ExcluiNaExclusaoTotal(ParcelaReceber{"V"}, false));
+    EXPECT_FALSE(uDataTecContRegras::ExcluiNaExclusaoTotal(ParcelaReceber{""}, false));
+    EXPECT_TRUE(uDataTecContRegras::ExcluiNaExclusaoTotal(ParcelaReceber{""}, true));
+    EXPECT_FALSE(uDataTecContRegras::ExcluiNaExclusaoTotal(ParcelaReceber{"*"}, true));
+    EXPECT_FALSE(uDataTecContRegras::ExcluiNaExclusaoTotal(ParcelaReceber{"V", true, false}, false));
+    EXPECT_FALSE(uDataTecContRegras::ExcluiNaExclusaoTotal(ParcelaReceber{"", false, true}, true));
 }
 
 class ExclusaoTotalTest : public CadastroRegrasTest {
@@ -163,7 +164,7 @@ protected:
 
 TEST_F(ExclusaoTotalTest, ForecastsGoWithTheirCashRowsAndPaidOnesStay)
 {
-    EXPECT_EQ(uAssContCad::ExcluirTodasPrevisoes(parcelas(), 7), 1);
+    EXPECT_EQ(uDataTecContRegras::ExcluirTodasPrevisoes(parcelas(), 7), 1);
     EXPECT_EQ(dmGlobal->quReceber->recNo(), 1) << "back to the first row";
     EXPECT_EQ(documentos(), (QStringList{"000002", "000003", "000004", "000005", "000006"}));
     EXPECT_EQ(one("select count(*) from ACXC94XP where XPDOCUMENTO = '000001'").toInt(), 0);
@@ -174,7 +175,7 @@ TEST_F(ExclusaoTotalTest, ForecastsGoWithTheirCashRowsAndPaidOnesStay)
 TEST_F(ExclusaoTotalTest, WithoutForecastsTheOpenOnesGoTooButNeverPaidOrInvoicedOnes)
 {
     global->SetParametro("ATPARCELASEMPREVISAO", "S");
-    EXPECT_EQ(uAssContCad::ExcluirTodasPrevisoes(parcelas(), 7), 2);
+    EXPECT_EQ(uDataTecContRegras::ExcluirTodasPrevisoes(parcelas(), 7), 2);
     EXPECT_EQ(documentos(), (QStringList{"000002", "000004", "000005", "000006"}))
         << "paid (date or amount), invoiced and marked rows stay";
 }

@@ -9,6 +9,7 @@
 #include "host/data/Query.h"
 
 #include <set>
+#include <utility>
 
 namespace contractstest {
 namespace {
@@ -74,15 +75,19 @@ TEST_F(FaturamentoPesquisaTest, ActiveContractsOfTheBranchNeverComplementaryOnes
 {
     const QString sql = SqlPesquisaContrato(filtros, Previsao, false, false);
     EXPECT_TRUE(sql.startsWith("select \r  cont.*, \r  Cli.Nome, \r  obj.ofCodigo from AATC05AC cont \r"));
-    EXPECT_TRUE(sql.contains("Where ((Cont.ACSITUACAO = 'A')  or  (Cont.ACSITUACAO is null))"));
     EXPECT_TRUE(sql.contains("and ((Cont.acVinculo <> 'C') or (Cont.acVinculo is null))"));
     EXPECT_TRUE(sql.contains(" and (cont.ACLOCAL = '01')"));
     EXPECT_FALSE(sql.contains("Rec"));
     EXPECT_EQ(contratos(Previsao), (std::multiset<int>{1, 2})) << "a null situation counts as active";
 
+    // Under "E" the contracts in force as the register's forecast takes
+    // them: a new contract's "A", the signed "1", none; not "2 - Não".
     filtros.opcaoContrato = "E";
-    EXPECT_TRUE(SqlPesquisaContrato(filtros, Previsao, false, false).contains("(Cont.ACSITUACAO = '1')"));
-    EXPECT_EQ(contratos(Previsao), (std::multiset<int>{2}));
+    const std::pair<const char*, std::multiset<int>> casos[] = {{"A", {1, 2}}, {"1", {1, 2}}, {"2", {2}}};
+    for (const auto& [situacao, esperado] : casos) {
+        exec(QString("update AATC05AC set ACSITUACAO = '%1' where ACCODIGO = 1").arg(situacao));
+        EXPECT_EQ(contratos(Previsao), esperado) << situacao;
+    }
 }
 
 TEST_F(FaturamentoPesquisaTest, TypedContractListIsReadAsNumbersAndCannotBreakTheStatement)

@@ -59,7 +59,10 @@ TEST_F(ContLocEquipJanelaTest, OpensWithItsThirteenPagesListsAndButtons)
     EXPECT_EQ(form.pcItensContrato->activePage(), form.tsDadosAdicionais);
     EXPECT_TRUE(ctr().active());
     EXPECT_FALSE(form.dbedDiasContrato->isHidden()) << "the days beside the start in mode E";
-    EXPECT_EQ(form.dbcbTipoDesc->pickList(), QStringList{"Anual"});
+    EXPECT_EQ(form.dbcbTipoDesc->pickList(),
+              (QStringList{"Anual", "Locação de Equipamentos", "Manutenção Corretiva", "Manutenção Mensal",
+                           "Manutenção Preventiva", "Suporte Técnico"}))
+        << "the type a contract carries and the installation's";
     EXPECT_EQ(form.dbcbPeriodoDesc->pickList(), (QStringList{"Diária", "Mensal"}));
     EXPECT_EQ(form.dbcbStatus->pickList(),
               (QStringList{"Cortesia", "Especial", "Integral", "Demanda", "#Desativado", "Atualização"}));

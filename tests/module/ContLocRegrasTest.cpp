@@ -6,7 +6,7 @@
 
 #include "tests/module/ModuleFixture.h"
 
-#include "contracts/uAssContCadRegras.h"
+#include "contract_data/uDataTecContRegras.h"
 #include "contract_data/uDataTecCont.h"
 #include "contract_data/uDataTecContLocacao.h"
 #include "data/uDataTec.h"
@@ -81,11 +81,11 @@ TEST(ContLocRegras, InstalmentColours)
     const QDate hoje(2024, 3, 10);
     const QDateTime ontem(hoje.addDays(-1), QTime(0, 0));
     const QDateTime hojeVence(hoje, QTime(0, 0));
-    EXPECT_EQ(uAssContCad::CorParcela("", ontem, hoje), QColor(255, 213, 213));
-    EXPECT_FALSE(uAssContCad::CorParcela("", hojeVence, hoje).isValid()) << "due today stays white";
-    EXPECT_EQ(uAssContCad::CorParcela("*", ontem, hoje), QColor(166, 202, 240));
-    EXPECT_EQ(uAssContCad::CorParcela("V", ontem, hoje), QColor(255, 255, 213));
-    EXPECT_EQ(uAssContCad::CorParcela("*", ontem, hoje, true, Qt::blue), QColor(Qt::blue)) << "selection first";
+    EXPECT_EQ(uDataTecContRegras::CorParcela("", ontem, hoje), QColor(255, 213, 213));
+    EXPECT_FALSE(uDataTecContRegras::CorParcela("", hojeVence, hoje).isValid()) << "due today stays white";
+    EXPECT_EQ(uDataTecContRegras::CorParcela("*", ontem, hoje), QColor(166, 202, 240));
+    EXPECT_EQ(uDataTecContRegras::CorParcela("V", ontem, hoje), QColor(255, 255, 213));
+    EXPECT_EQ(uDataTecContRegras::CorParcela("*", ontem, hoje, true, Qt::blue), QColor(Qt::blue)) << "selection first";
 }
 
 TEST(ContLocRegras, ReinstalmentDatesAndPickUp)

@@ -83,7 +83,7 @@ protected:
 TEST_F(PrimeiroUsoContratoAssinadoTest, AContractMarkedSignedInTheRegisterIsBilled)
 {
     TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
-    EXPECT_EQ(itens(form.dbcbDeveGerar), (QStringList{"1 - Sim", "2 - Não", "3 - Não Possui"}))
+    EXPECT_EQ(itens(form.dbcbDeveGerar), (QStringList{"1 - Sim", "2 - Não", "3 - Não Possui", "C - Cancelado"}))
         << "the situations of the installation's contract option";
     const int contrato = contratoSalvo(form, "1 - Sim");
     ASSERT_EQ(recusas(), QStringList{}) << vistos();

@@ -1,8 +1,9 @@
 // A new company's own contracts on the database the first start makes, with
 // the installation's options: a new contract saved in the service register
 // and in the rental register with a type chosen from the register's list,
-// and a contract whose billing customer was refused neither stored nor
-// forecast.
+// also once the demonstration's contracts are deleted, a contract whose
+// billing customer was refused neither stored nor forecast, and the walk of
+// a contract from its save to its cancellation.
 
 #include "tests/module/PrimeiroUsoFixture.h"
 
@@ -15,8 +16,11 @@
 #include "host/ui/DataChoiceControls.h"
 #include "host/ui/DataEdit.h"
 #include "host/ui/PageControl.h"
+#include "contracts/uAssContFat.h"
 #include "contracts/uAssContReajustarValor.h"
+#include "host/Uprincipal.h"
 #include "host/ui/EditControls.h"
+#include "rental/uAssContLocEquipCad.h"
 #include "rental/uAssContLocacao.h"
 
 #include <QComboBox>
@@ -71,6 +75,28 @@ protected:
         escolhe(form.dbcbPeriodo, "M - Mensal");
         escolhe(form.dbcbFixo, "Sim");
     }
+    // The contract readjusted by the percentage in its window.
+    TfmAssContReaj& reajusta(const QString& contrato, const QString& percentual)
+    {
+        TfmAssContReaj& reajuste = abrirJanela(fmAssContReaj, "fmAssContReaj");
+        digita(reajuste.edFilial, "01");
+        digita(reajuste.edContratoIni, contrato);
+        digita(reajuste.edContratoFim, contrato);
+        digita(reajuste.edReajuste, percentual);
+        reajuste.bbBaixar->click();
+        return reajuste;
+    }
+    // The demonstration's contracts found and deleted in the service register.
+    void excluiContratosDaDemonstracao(TfmAssContCad& form)
+    {
+        for (const char* codigo : {"1", "2", "3"}) {
+            pesquisa("ACCODIGO", codigo);
+            form.sbPesqContrato->click();
+            dialogs->answer("Sim", "Confirma a exclusão do registro?");
+            form.bbExcluir->click();
+        }
+        EXPECT_EQ(lido("select count(*) from AATC05AC"), QStringList{"0"}) << vistos();
+    }
     // "Gerar Previsão" on the instalments page, from the date, that many.
     void gerarPrevisao(TfmAssContCad& form, const QDate& inicio, int quantidade)
     {
@@ -85,8 +111,6 @@ TEST_F(PrimeiroUsoContratoNovoTest, ANewContractIsSavedInEachRegisterWithATypeOf
 {
     TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
     novoContratoDeServico(form, "HZ-S1");
-    EXPECT_EQ(itens(form.dbcbTipoDesc), (QStringList{"Locação de Equipamentos", "Manutenção Preventiva"}))
-        << "the types the new database's contracts carry";
     escolhe(form.dbcbTipoDesc, "Manutenção Preventiva");
     form.bbSalvar->click();
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
@@ -107,6 +131,103 @@ TEST_F(PrimeiroUsoContratoNovoTest, ANewContractIsSavedInEachRegisterWithATypeOf
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
     EXPECT_EQ(lido("select ACTIPODESC || '|' || CLCODIGO from AATC05AC where ACNUMEROCONTRATO = 'HZ-L1'"),
               QStringList{"Locação de Equipamentos|10001"})
+        << vistos();
+}
+
+// A company that deleted the demonstration's contracts still chooses among
+// the installation's types, in both registers, and saves its first contract.
+TEST_F(PrimeiroUsoContratoNovoTest, TheTypesStayWhenEveryContractIsDeleted)
+{
+    TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
+    excluiContratosDaDemonstracao(form);
+    const QStringList tipos{"Locação de Equipamentos", "Manutenção Corretiva", "Manutenção Mensal",
+                            "Manutenção Preventiva", "Suporte Técnico"};
+    novoContratoDeServico(form, "HZ-P1");
+    EXPECT_EQ(itens(form.dbcbTipoDesc), tipos);
+    escolhe(form.dbcbTipoDesc, "Manutenção Mensal");
+    form.bbSalvar->click();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_EQ(lido("select ACTIPODESC from AATC05AC where ACNUMEROCONTRATO = 'HZ-P1'"),
+              QStringList{"Manutenção Mensal"})
+        << vistos();
+    form.bbSair->click();
+
+    principal->miCadastroContrato->click();
+    ASSERT_TRUE(fmAssContCadLocEquip);
+    EXPECT_EQ(itens(fmAssContCadLocEquip->dbcbTipoDesc), tipos) << "the menu's rental register";
+}
+
+// On a database without the demonstration's contracts: a contract left at
+// its first situation saved, forecast, readjusted, billed and cancelled
+// from the first instalment's month, which takes its forecasts and its open
+// receivables from then on.
+TEST_F(PrimeiroUsoContratoNovoTest, AContractIsSavedForecastReadjustedBilledAndCancelled)
+{
+    exec("update AATC11AJ set OFCODIGO = '5933' where AJCODIGO = 1");   // the object's invoice operation
+    TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
+    excluiContratosDaDemonstracao(form);
+    contratoMensal(form, "HZ-W1");
+    digita(form.dbedObjeto, "1");
+    const QDate hoje = QDate::currentDate();
+    digita(form.dbedInicio, QDate(hoje.year(), hoje.month(), 1).toString("dd/MM/yyyy"));
+    digita(form.dbedValorParcela, "1234,56");
+    form.bbSalvar->click();
+    ASSERT_EQ(recusas(), QStringList{}) << vistos();
+    const QString ac = QString::number(dmTecContrato->quCtrCadastro->fieldByName("ACCODIGO")->asInteger());
+    const QDate primeira = QDate(hoje.year(), hoje.month(), 1).addMonths(1);
+    gerarPrevisao(form, primeira, 3);
+    const QString parcelas = "select distinct cast(VALOR_DOCUMENTO * 100 as integer) || '|' || SITUACAO_DOCUMENTO"
+                             " from ACRC5001 where AOCODIGO = " + ac;
+    ASSERT_EQ(lido(parcelas), QStringList{"123456|V"}) << vistos();
+
+    reajusta(ac, "7,5");
+    EXPECT_EQ(lido(parcelas), QStringList{"132715|V"}) << "the forecasts at the new value; " << vistos();
+
+    TfmAssContFat& fat = abrirJanela(fmAssContFat, "fmAssContFat");
+    digita(fat.edUnNegocioIni, "01");
+    digita(fat.edContratoAleatorio, "HZ-W1");
+    fat.rgTipo->button(3)->click();
+    fat.pcFatura->setCurrentIndex(2);
+    digita(fat.edVctoIni, primeira.toString("dd/MM/yyyy"));
+    digita(fat.edVctoFim, primeira.addDays(27).toString("dd/MM/yyyy"));
+    dialogs->setAutoAcknowledgeMessages(true);
+    fat.bbBaixar->click();
+    dialogs->setAutoAcknowledgeMessages(false);
+    EXPECT_EQ(lido("select count(*) from ACRC5001 where AOCODIGO = " + ac + " and SITUACAO_DOCUMENTO = ''"),
+              QStringList{"1"})
+        << "the first instalment billed; " << vistos();
+
+    pesquisa("ACCODIGO", ac);
+    form.sbPesqContrato->click();
+    clicaAba(form.pcContrato, form.tsContDadosAdicionais);
+    dialogs->answer("Sim", "Deseja excluir provisões do contrato?");
+    escolhe(form.dbcbDeveGerar, "C - Cancelado");
+    dialogs->answer("Sim", "Deseja excluir contas a receber em aberto após data do cancelamento?")
+        .enter(primeira.toString("dd/MM/yyyy"), "Informe a data de cancelamento")
+        .acknowledge("1 parcela(s) excluída(s) com sucesso!");
+    form.bbSalvar->click();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_EQ(lido("select ACSITUACAO from AATC05AC where ACCODIGO = " + ac), QStringList{"C"}) << vistos();
+    EXPECT_EQ(lido("select count(*) from ACRC5001 where AOCODIGO = " + ac), QStringList{"0"}) << vistos();
+}
+
+// Cancelled before it starts, a contract ends at its start and is saved.
+TEST_F(PrimeiroUsoContratoNovoTest, AContractCancelledBeforeItStartsEndsAtItsStart)
+{
+    TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
+    contratoMensal(form, "HZ-C1");
+    digita(form.dbedInicio, QDate(QDate::currentDate().year() + 1, 1, 1).toString("dd/MM/yyyy"));
+    form.bbSalvar->click();
+    ASSERT_EQ(recusas(), QStringList{}) << vistos();
+    clicaAba(form.pcContrato, form.tsContDadosAdicionais);
+    dialogs->answer("Não", "Deseja excluir provisões do contrato?");
+    escolhe(form.dbcbDeveGerar, "C - Cancelado");
+    dialogs->answer("Não", "Deseja excluir contas a receber em aberto após data do cancelamento?");
+    form.bbSalvar->click();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_EQ(lido("select ACSITUACAO from AATC05AC where ACNUMEROCONTRATO = 'HZ-C1'"
+                   " and ACDATAVALIDADE = ACDATAIMPLANTACAO"),
+              QStringList{"C"})
         << vistos();
 }
 
@@ -228,12 +349,7 @@ TEST_F(PrimeiroUsoContratoNovoTest, AReadjustmentAndItsUndoKeepTheStartTheLaterF
     ASSERT_EQ(segundoAno.size(), 11);
     form.bbSair->click();
 
-    TfmAssContReaj& reajuste = abrirJanela(fmAssContReaj, "fmAssContReaj");
-    digita(reajuste.edFilial, "01");
-    digita(reajuste.edContratoIni, ac);
-    digita(reajuste.edContratoFim, ac);
-    digita(reajuste.edReajuste, "7,5");
-    reajuste.bbBaixar->click();
+    TfmAssContReaj& reajuste = reajusta(ac, "7,5");
     ASSERT_TRUE(dialogs->texts().contains("Operação efetuada com sucesso! Total de contratos reajustados: 1"))
         << vistos();
     ASSERT_EQ(lido("select cast(ACVALORPARCELA * 100 as integer) || '|' || cast(ACVALORPARCELALIQUIDO * 100 as integer)"

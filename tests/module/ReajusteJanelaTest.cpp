@@ -100,9 +100,6 @@ TEST_F(ReajusteJanelaTest, SearchListsTheFlaggedContractsOfTheBranch)
     EXPECT_EQ(form.DBGrid1->model()->rowCount(), 2);
     EXPECT_EQ(form.DBGrid1->column(1)->field()->displayText(), "Alfa Contratante");
     EXPECT_EQ(form.DBGrid1->column(5)->fieldName(), "ACCODIGO");
-    const QStringList log = logDe("[quPesqOpen]");
-    ASSERT_EQ(log.size(), 3);
-    EXPECT_TRUE(log.at(1).contains("cont.ACSITUACAO = 'A' and cont.ACINDICEREAJUSTE = 'S'"));
 
     form.ckPrincipal->click();
     form.BitBtn1->click();
