@@ -423,6 +423,7 @@ public:
     void quAssVendaNewRecord(host::data::Dataset& DataSet);
     void quAssVendaBeforePost(host::data::Dataset& DataSet);
     void quAssVendaAfterPost(host::data::Dataset& DataSet);
+    void quAssVendaPostError(host::data::Dataset& DataSet);
     void quAssVendaAfterScroll(host::data::Dataset& DataSet);
     // The contract this order made, however it is named; empty: none.
     QString ContratoDoPedido(const QString& numero);
@@ -1461,6 +1462,8 @@ private:
     QString StatusPedido(const QString& pedido, bool documentoMaisRecente);
     int iOSExcluida_ = 0;                         // order whose header row is being deleted
     int tentativasNumeroOS_ = 0;                  // numbers tried again by the current save of a new order
+    int tentativasTotaisOS_ = 0;                  // writes of the header again over another desk's totals
+    int tentativasTotaisPedidoAss_ = 0;           // the same of the assistance order's header
     // StatusPV's reads: calculated while grids repaint, so never on the host's
     // shared auxiliary query that a running rule may hold open.
     std::unique_ptr<host::data::Query> quStatusPedido_;

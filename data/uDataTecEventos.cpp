@@ -200,6 +200,7 @@ void TdmTec::bindAssistanceHandlers()
     quAssVenda->onNewRecord = on(&TdmTec::quAssVendaNewRecord);
     quAssVenda->beforePost = on(&TdmTec::quAssVendaBeforePost);
     quAssVenda->afterPost = on(&TdmTec::quAssVendaAfterPost);
+    quAssVenda->onPostError = on(&TdmTec::quAssVendaPostError);
     quAssVenda->afterScroll = on(&TdmTec::quAssVendaAfterScroll);
     quAssVenda->beforeDelete = on(&TdmTec::quAssVendaBeforeDelete);
     quAssVenda->afterDelete = on(&TdmTec::quAssVendaAfterDelete);

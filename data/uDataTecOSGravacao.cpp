@@ -5,6 +5,7 @@
 
 #include "data/uDataTec.h"
 #include "data/uDataTecExclusao.h"
+#include "data/uDataTecTotaisOutraMesa.h"
 
 #include "host/PilvCpr70.h"
 #include "host/Udatamod.h"
@@ -103,6 +104,15 @@ void TdmTec::NumerarOrdem()
 
 void TdmTec::quOSPostError(Dataset&)
 {
+    // The sums of the lines and the grand total: what another desk's line
+    // rewrites, never what a user types.
+    static const QStringList totais = {"AOVALORSERVICO", "AOVALORSERVICOSREQUERIDO", "AOVALORPECAS",
+                                       "AOVALORPECASREQUERIDO", "AODESPDIVERSAS", "AODESPVIAGEM",
+                                       "AOVALORPROJETO", "AOVALORIPI", "AOVALORTOTAL"};
+    if (uDataTec::regravarComTotaisDeOutraMesa(
+            *quOS, totais, [this] { OrdemServicoAtualizaTotalizador(quOSAOCODIGO->asInteger()); },
+            tentativasTotaisOS_))
+        return;
     constexpr int kTentativas = 50;
     if (quOS->state() != DatasetState::Insert || parametro("ATNUMEROOSDIGITADO") == "S" ||
         ++tentativasNumeroOS_ > kTentativas)
@@ -125,6 +135,7 @@ void TdmTec::quOSPostError(Dataset&)
 void TdmTec::quOSAfterPost(Dataset& DataSet)
 {
     tentativasNumeroOS_ = 0;
+    tentativasTotaisOS_ = 0;
     const int aoCodigo = quOSAOCODIGO->asInteger();
     const QString ordem = quOSAOCODIGO->asString();
     const QDateTime agora = QDateTime::currentDateTime();

@@ -5,6 +5,7 @@
 #include "data/uDataTec.h"
 #include "data/uDataTecConsultas.h"
 #include "data/uDataTecPedidoAss.h"
+#include "data/uDataTecTotaisOutraMesa.h"
 
 #include "host/PilvCpr70.h"
 #include "host/Udatamod.h"
@@ -164,7 +165,27 @@ void TdmTec::quAssVendaBeforePost(Dataset& DataSet)
 
 void TdmTec::quAssVendaAfterPost(Dataset&)
 {
+    tentativasTotaisPedidoAss_ = 0;
     dmGlobal->IBTransaction1->commitRetaining();
+}
+
+void TdmTec::quAssVendaPostError(Dataset&)
+{
+    // What the totals of the lines write, and the stamp of every save.
+    static const QStringList totais = {
+        "VALOR_TOTAL", "VALOR_ICMS", "VALOR_IPI", "VEVALORTOTALCMV", "VEVALORRENTABILIDADE", "VEVALORSUBST",
+        "VEBASESUBST", "VEBASEICMS", "VEBASEIPI", "VEPIS", "VEIR", "VEINSS", "VECSLL", "VECOFINS",
+        "VEVALORIMPOSTO", "VEVALORIMPOSTOPERC", "VEVALORTOTALCOMISSAO", "VEVALORTOTALCOMISSAOPERC",
+        "VEVALORTOTALLIQUIDO", "VEVALORTOTALCMVPERC", "VEVALORCONTRIBUICAO", "VEVALORCONTRIBUICAOPERC",
+        "VEVALORCUSTOFINANCEIRO", "VEVALORCUSTOFINANCEIROPERC", "VEVALORFRETEPERC", "VEVALORCUSTOFIXO",
+        "VEVALORCUSTOFIXOPERC", "VEVALORRENTABILIDADEPERC", "VEPESOLIQUIDO", "VEPESOBRUTO", "UGMODIFICADO"};
+    uDataTec::regravarComTotaisDeOutraMesa(
+        *quAssVenda, totais,
+        [this] {
+            PedidoAssVendaAtualizarTotalizador();
+            campoPedido("UGMODIFICADO").setAsDateTime(QDateTime::currentDateTime());
+        },
+        tentativasTotaisPedidoAss_);
 }
 
 void TdmTec::quAssVendaAfterScroll(Dataset&)

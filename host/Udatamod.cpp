@@ -24,7 +24,7 @@ int iAuxiliarGeral = 0;
 int iPMCCodigoContrato = 0;
 double rAuxiliarGeral = 0;
 double rFatorCodigoBarras = 1;
-double rLimitePedido = 0;
+double rLimitePedido = -1;
 QString sFilialUsuario;
 
 namespace {

@@ -43,7 +43,7 @@ extern int iAuxiliarGeral;
 extern int iPMCCodigoContrato;     // contract whose PMC the host shows (0 = none)
 extern double rAuxiliarGeral;
 extern double rFatorCodigoBarras;    // quantity factor of the last bar code read
-extern double rLimitePedido;
+extern double rLimitePedido;        // the general-discount limit of the sales order edited next (negative: none)
 // The branch (stock location code, "01") the logged-in user is limited to;
 // empty when the user sees every branch. Set by the host's login.
 extern QString sFilialUsuario;

@@ -512,9 +512,9 @@ public:
     // The sales-order record (AVEC8501) that callers edit and post: opened on
     // one order by CarregaPedidoVenda; its header columns are written back.
     // Besides the columns it carries LIMITE_DESCONTO, the largest general
-    // discount (DESCONTO_GERAL) of the order: the customer's CLDESCONTO as
-    // loaded (null: no limit), or rLimitePedido when that is not negative at
-    // the moment the record goes into edit.
+    // discount (DESCONTO_GERAL) of the order, an amount: rLimitePedido as it
+    // is when the record goes into edit, null (no limit) when that is
+    // negative, and null as loaded.
     host::data::Query* quPedidoVenda = nullptr;
     void CarregaPedidoVenda(const QString& pedido);
     // quPedidoVenda, made (closed) when no order was loaded yet.

@@ -23,10 +23,12 @@ const QStringList& colunasRegistroPedido()
     return colunas;
 }
 
-// The record as loaded and refreshed: the columns and the customer's limit.
+// The record as loaded and refreshed: the columns and the discount limit,
+// none until a caller sets one. The customer's CLDESCONTO is a percentage its
+// lines take, no amount that could cap the order's general discount.
 const char* const kSqlRegistroPedido =
-    "select Ped.*, (select Cli.CLDESCONTO from AUGC0301 Cli where Cli.CODIGO_CLIENTE = Ped.CODIGO_CLIENTE)"
-    " as LIMITE_DESCONTO from AVEC8501 Ped where Ped.NUMERO_PEDIDO = :NUMERO_PEDIDO";
+    "select Ped.*, cast(null as double precision) as LIMITE_DESCONTO from AVEC8501 Ped"
+    " where Ped.NUMERO_PEDIDO = :NUMERO_PEDIDO";
 
 }  // namespace
 
@@ -55,10 +57,14 @@ host::data::Query* TdmGlobal::RegistroPedidoVenda()
                 if (host::data::Field* campo = registro.findField(valor))
                     campo->setDisplayFormat("###,###,##0.00");
         };
-        // A limit the caller set (not negative) holds for the order edited.
+        // The limit the caller set holds for the order edited; a negative
+        // one is none.
         quPedidoVenda->afterEdit = [](host::data::Dataset& registro) {
+            host::data::Field* limite = registro.fieldByName("LIMITE_DESCONTO");
             if (rLimitePedido >= 0)
-                registro.fieldByName("LIMITE_DESCONTO")->setAsFloat(rLimitePedido);
+                limite->setAsFloat(rLimitePedido);
+            else
+                limite->clear();
         };
     }
     return quPedidoVenda;

@@ -397,9 +397,14 @@ void TfmAssFaturamento::FaturarSelecao(host::data::Query& selecao, double total)
     if (!SelecionaPesquisaGeral(72, "asCodigo", "asCodigo", "asCodigo", escolha.situacao, nada1, nada2))
         escolha.situacao.clear();
     QString documento;
-    {
+    try {
         host::ui::WaitCursor ampulheta;
         documento = uAssFaturamento::FaturarOrdens(selecao, total, escolha);
+    } catch (...) {
+        // A refused bill leaves the selection showing what is stored now.
+        if (&selecao == quSelecao.get())
+            abrirSelecao(ordensSelecionadas_);
+        throw;
     }
     // The billed orders leave both lists, and the selection: what is left
     // selected is what the list still shows.

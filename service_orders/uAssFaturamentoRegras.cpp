@@ -13,6 +13,8 @@
 
 #include <QDate>
 
+#include <stdexcept>
+
 namespace uAssFaturamento {
 
 QString SqlOrdensNaoFaturadas()
@@ -56,6 +58,24 @@ QStringList ClientesSelecao(host::data::Dataset& selecao)
     return clientes;
 }
 
+namespace {
+
+// An order billed meanwhile, or whose total changed since it was listed (a
+// line saved at another desk): the receivable of the old total is undone.
+[[noreturn]] void RecusarOrdemAlterada(const QString& ordem)
+{
+    const bool faturada =
+        !CarregaDado("CRDOCUMENTO", "AATC01AO", "where AOCODIGO = " + ordem).trimmed().isEmpty();
+    dmGlobal->MostraAviso("Aviso: operação abortada.\rA ordem de serviço " + ordem +
+                              (faturada ? " já foi faturada; nada foi gerado."
+                                        : " teve o total alterado desde a pesquisa; nada foi gerado. Gere o receber"
+                                          " novamente com o novo total."),
+                          true);
+    throw std::logic_error("MostraAviso did not abort");
+}
+
+}  // namespace
+
 QString FaturarOrdens(host::data::Dataset& selecao, double total, const EscolhaFaturamento& escolha,
                       const QDateTime& emissao)
 {
@@ -79,22 +99,22 @@ QString FaturarOrdens(host::data::Dataset& selecao, double total, const EscolhaF
     const QString situacao = escolha.situacao.trimmed();
     const bool comSituacao = !situacao.isEmpty() && situacao != "0";
     // The three stamps of an order in one kept statement, on an order that
-    // has no document yet.
+    // has no document yet and the total the receivable was made of.
+    const QString condicao =
+        " where AOCODIGO = :ORDEM and CRDOCUMENTO is null and AOVALORTOTAL is not distinct from :TOTAL";
     const QString sql = comSituacao ? "update AATC01AO set CRDOCUMENTO = :DOCUMENTO, AOLOCAL = :LOCAL,"
-                                      " ASCODIGO = :SITUACAO where AOCODIGO = :ORDEM and CRDOCUMENTO is null"
-                                    : "update AATC01AO set CRDOCUMENTO = :DOCUMENTO, AOLOCAL = :LOCAL"
-                                      " where AOCODIGO = :ORDEM and CRDOCUMENTO is null";
+                                      " ASCODIGO = :SITUACAO" + condicao
+                                    : "update AATC01AO set CRDOCUMENTO = :DOCUMENTO, AOLOCAL = :LOCAL" + condicao;
     {
         host::data::ControlsDisabled semControles(selecao);
         host::data::Field* ordem = selecao.fieldByName("AOCODIGO");
         for (selecao.first(); !selecao.eof(); selecao.next()) {
-            QVariantMap valores{{"DOCUMENTO", receber.documento}, {"LOCAL", receber.filial}, {"ORDEM", ordem->asInteger()}};
+            QVariantMap valores{{"DOCUMENTO", receber.documento}, {"LOCAL", receber.filial},
+                                {"ORDEM", ordem->asInteger()}, {"TOTAL", selecao.fieldByName("AOVALORTOTAL")->value()}};
             if (comSituacao)
                 valores.insert("SITUACAO", situacao.toInt());
             if (host::db::executeSql(tr, sql, valores) == 0)
-                dmGlobal->MostraAviso("Aviso: operação abortada.\rA ordem de serviço " + ordem->asString() +
-                                          " já foi faturada; nada foi gerado.",
-                                      true);
+                RecusarOrdemAlterada(ordem->asString());
         }
         selecao.first();
     }

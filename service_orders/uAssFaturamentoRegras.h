@@ -39,7 +39,8 @@ struct EscolhaFaturamento {
 // order, over the chosen payment term, at the current branch; then every
 // order of the dataset is stamped with its document and branch (and the
 // situation chosen) in one update. All is committed at the end, or nothing:
-// an order found already billed refuses the whole (the receivable too). The
+// an order found already billed, or whose total is no longer the one the
+// dataset holds, refuses the whole (the receivable too). The
 // dataset's controls are disabled meanwhile; it ends on its first row.
 // Returns the document number.
 QString FaturarOrdens(host::data::Dataset& selecao, double total, const EscolhaFaturamento& escolha,

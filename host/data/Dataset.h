@@ -23,6 +23,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <functional>
@@ -74,6 +75,8 @@ public:
     // before-post rules had run (the row stays in edit). The handler may
     // mend the row and call retryPost() (the failure is the current
     // exception): the write is then tried again, the before-post rules not.
+    // A write refused as another desk's change (RecordChangedError) is read
+    // again, the typing dropped, unless the handler asks for the retry.
     Event onPostError;
     void retryPost() { retryPost_ = true; }
 
@@ -122,8 +125,9 @@ public:
     // statement: each column stored otherwise than as read takes the stored
     // value, the others keep what was typed, and the next post compares
     // with what is stored now. False (nothing done) when the row is not in
-    // edit or cannot be read again.
-    bool rereadKeepingTyping();
+    // edit or cannot be read again, or when `onlyColumns` is given and the
+    // stored row differs from the row read in any other column.
+    bool rereadKeepingTyping(const QStringList& onlyColumns = {});
     void checkBrowseMode();                             // post when modified, else cancel
     virtual bool canModify() const = 0;
     bool autoEdit() const { return autoEdit_; }
@@ -277,6 +281,7 @@ private:
     static QString requiredMessage(const Field& field);
     // After a RecordChangedError: the changes dropped and the row read again.
     void reloadChangedRow();
+    bool changedOnlyIn(const QStringList& columns, RowValues before, RowValues after) const;
     bool hasCalculated() const { return calcCount_ > 0; }
 
     // Cursor plumbing.

@@ -199,8 +199,12 @@ void Dataset::post()
                     writeModify(rowValues(cur_), editBuf_);
                 written = true;
             } catch (const RecordChangedError&) {
-                // Another desk's row: nothing to mend here, the user starts again from it.
+                // Another desk's row: the user starts again from it, unless
+                // the handler took the other desk's change and asks again.
+                retryPost_ = false;
                 fire(onPostError);
+                if (std::exchange(retryPost_, false))
+                    continue;
                 reloadChangedRow();
                 throw;
             } catch (...) {
@@ -329,7 +333,7 @@ void Dataset::refresh()
     reread();
 }
 
-bool Dataset::rereadKeepingTyping()
+bool Dataset::rereadKeepingTyping(const QStringList& onlyColumns)
 {
     if (state_ != DatasetState::Edit || cur_ < 0)
         return false;
@@ -337,9 +341,9 @@ bool Dataset::rereadKeepingTyping()
     const Values asRead(stored.begin(), stored.end());
     if (!readRow(stored))
         return false;
-    if (!rowReadFound()) {
-        // Deleted meanwhile: the row keeps what it had, and its post is
-        // refused as another desk's change.
+    if (!rowReadFound() || !changedOnlyIn(onlyColumns, asRead, stored)) {
+        // Deleted meanwhile, or changed beyond the columns allowed: the row
+        // keeps what it had, and its post is refused as another desk's change.
         std::copy(asRead.begin(), asRead.end(), stored.begin());
         return false;
     }
@@ -347,6 +351,22 @@ bool Dataset::rereadKeepingTyping()
         if (stored[i] != asRead[i])
             editBuf_[i] = stored[i];
     rowChanged();
+    return true;
+}
+
+bool Dataset::changedOnlyIn(const QStringList& columns, RowValues before, RowValues after) const
+{
+    if (columns.isEmpty())
+        return true;
+    std::vector<bool> allowed(before.size(), false);
+    for (const QString& column : columns) {
+        const int slot = slotOf(column);
+        if (slot >= 0 && size_t(slot) < allowed.size())
+            allowed[size_t(slot)] = true;
+    }
+    for (size_t i = 0; i < before.size() && i < after.size(); ++i)
+        if (!allowed[i] && before[i] != after[i])
+            return false;
     return true;
 }
 

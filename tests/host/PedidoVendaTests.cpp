@@ -50,23 +50,20 @@ protected:
     host::data::Field& campo(const char* nome) { return *global->quPedidoVenda->fieldByName(nome); }
 };
 
-TEST_F(PedidoVendaTest, TheDiscountLimitIsTheCustomersUnlessTheHostSetOne)
+// The customer's 10 % is no amount: the limit is the one the host sets, -1 none.
+TEST_F(PedidoVendaTest, TheDiscountLimitIsTheAmountTheHostSetsNotTheCustomersPercentage)
 {
-    const QString comLimite = pedido("00001");
-    const QString semLimite = pedido("00002");
-    global->CarregaPedidoVenda(comLimite);
-    EXPECT_DOUBLE_EQ(campo("LIMITE_DESCONTO").asFloat(), 10);
-    rLimitePedido = -1;
-    global->quPedidoVenda->edit();
-    EXPECT_DOUBLE_EQ(campo("LIMITE_DESCONTO").asFloat(), 10) << "-1 leaves the customer's";
-    global->quPedidoVenda->cancel();
-    rLimitePedido = 25;
-    global->quPedidoVenda->edit();
-    EXPECT_DOUBLE_EQ(campo("LIMITE_DESCONTO").asFloat(), 25);
-    global->quPedidoVenda->cancel();
-    rLimitePedido = -1;
-    global->CarregaPedidoVenda(semLimite);
-    EXPECT_TRUE(campo("LIMITE_DESCONTO").isNull()) << "no limit at all";
+    global->CarregaPedidoVenda(pedido("00001"));
+    EXPECT_TRUE(campo("LIMITE_DESCONTO").isNull());
+    for (const double limite : {25.0, -1.0}) {
+        rLimitePedido = limite;
+        global->quPedidoVenda->edit();
+        if (limite < 0)
+            EXPECT_TRUE(campo("LIMITE_DESCONTO").isNull());
+        else
+            EXPECT_DOUBLE_EQ(campo("LIMITE_DESCONTO").asFloat(), limite);
+        global->quPedidoVenda->cancel();
+    }
 }
 
 TEST_F(PedidoVendaTest, TheRecordKeepsWhatTheCompletionWrites)

@@ -464,3 +464,36 @@ TEST_F(AssVendasJanelaTest, AnOrderSavedMeanwhileAtAnotherDeskIsRefusedAndReadAg
 
 }  // namespace
 }  // namespace moduletest
+
+namespace moduletest {
+namespace {
+
+// The other desk saved a line and totalled the order while this desk had it
+// open: this desk's line is saved, and the stored total is the lines' total.
+TEST_F(AssVendasJanelaTest, ALineOfAnotherDeskNeitherRefusesThisDesksLineNorShortensTheTotal)
+{
+    pedido("00101", "1");
+    TfmAssVendas& form = abrir();
+    form.sbProximo->click();
+    ASSERT_EQ(cab("NUMERO_PEDIDO").asString(), "00101");
+    outraMesa("insert into AVEC85IT (NUMERO_PEDIDO, COD, CODIGO, QUANTIDADE, VALOR, TOTAL_UNIT)"
+              " values ('00101', 1, 'P0001', 1, 89.9, 89.9)");
+    outraMesa("update AVEC8501 set VALOR_TOTAL = 89.9, UGMODIFICADO = 'NOW' where NUMERO_PEDIDO = '00101'");
+    aba(form.pcPedido, form.tsEquipSolicitados);
+    dialogs->setAutoAcknowledgeMessages(true);
+    form.dbgdAssVendaItens->setFocus();
+    QTest::keyClick(form.dbgdAssVendaItens, Qt::Key_Insert);
+    celula(form.dbgdAssVendaItens, "CODIGO", "P0003");
+    celula(form.dbgdAssVendaItens, "QUANTIDADE", "2");
+    celula(form.dbgdAssVendaItens, "VALOR", "120");
+    form.bbSalvar->click();
+    EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->texts().join('\n').toStdString();
+    EXPECT_EQ(lido("select cast(VALOR_TOTAL * 100 as integer) || ' ' || cast((select sum(TOTAL_UNIT) from AVEC85IT"
+                   " It where It.NUMERO_PEDIDO = Ped.NUMERO_PEDIDO) * 100 as integer) from AVEC8501 Ped"
+                   " where NUMERO_PEDIDO = '00101'")
+                  .toString(),
+              "32990 32990");
+}
+
+}  // namespace
+}  // namespace moduletest

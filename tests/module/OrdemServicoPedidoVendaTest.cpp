@@ -136,21 +136,23 @@ TEST_F(PedidoVendaOSTest, ExpensesFollowTheBillingModeUnlessAnExpensePayerTakesT
     EXPECT_EQ(dialogs->pending(), 0);
 }
 
-TEST_F(PedidoVendaOSTest, TheDiscountIsCappedByTheCustomersLimitAndTheRepresentativeFilled)
+// The customer's "Desconto (%)" is a percentage, no cap of the order's discount.
+TEST_F(PedidoVendaOSTest, TheOrdersDiscountIsCarriedWholeAndTheRepresentativeFilled)
 {
     exec("update AATC01AO set AODESCONTO = 15, FOCODIGOREPRESENTANTE = 'R01' where AOCODIGO = 42");
-    exec("update AUGC0301 set CLDESCONTO = 10, CODIGO_REPRESENTACAO = 'RP9', ORCTCODIGO = 2"
-         " where CODIGO_CLIENTE = '00003'");
+    exec("update AUGC0301 set CODIGO_REPRESENTACAO = 'RP9', ORCTCODIGO = 2 where CODIGO_CLIENTE = '00003'");
     servico(1, 60, 50, 50);   // a line to sell
     TfmAssOrdemServico& form = abrir();
-    const QString limitado = emitir(form);
-    EXPECT_EQ(cabecalho(limitado, "cast(DESCONTO_GERAL as integer) || '|' || COD_REPRES || '|' ||"
-                                  " CODIGO_REPRESENTACAO || '|' || ORCTCODIGO"),
-              "10|R01|RP9|2");
-    exec("update AUGC0301 set CLDESCONTO = 20 where CODIGO_CLIENTE = '00003'");
-    dialogs->answer("Completo", "Esta OS já possui um pedido de venda.");
-    const QString livre = emitir(form);
-    EXPECT_EQ(cabecalho(livre, "cast(DESCONTO_GERAL as integer)"), "15");
+    for (const char* percentual : {"10", "0"}) {
+        exec(QString("update AUGC0301 set CLDESCONTO = %1 where CODIGO_CLIENTE = '00003'").arg(percentual));
+        if (QString(percentual) == "0")
+            dialogs->answer("Completo", "Esta OS já possui um pedido de venda.");
+        const QString pedido = emitir(form);
+        EXPECT_EQ(cabecalho(pedido, "cast(DESCONTO_GERAL as integer) || '|' || cast(VALOR_TOTAL as integer) || '|' ||"
+                                    " COD_REPRES || '|' || CODIGO_REPRESENTACAO || '|' || ORCTCODIGO"),
+                  "15|35|R01|RP9|2")
+            << percentual << " %";
+    }
 }
 
 TEST_F(PedidoVendaOSTest, RepricedByThePaymentTermTheHeaderTotalsTheLinesAsStored)

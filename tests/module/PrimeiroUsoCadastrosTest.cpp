@@ -171,15 +171,6 @@ protected:
                   QStringList{"001|" + valor})
             << vistos();
     }
-    // The general search answered with the row whose column holds the value.
-    void pesquisa(const QString& coluna, const QVariant& valor)
-    {
-        dialogs->modal("fmPesquisa", [coluna, valor](host::ui::Form& janela) {
-            auto& p = static_cast<TfmPesquisa&>(janela);
-            ASSERT_TRUE(p.dataSource()->dataset()->locate(coluna, valor)) << valor.toString().toStdString();
-            QTest::keyClick(p.grid(), Qt::Key_Return);
-        });
-    }
 };
 
 TEST_F(PrimeiroUsoCadastrosTest, ANewCustomersServiceOrderOfANewServiceIsBilled)

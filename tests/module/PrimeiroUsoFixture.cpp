@@ -5,6 +5,8 @@
 #include "data/uDataTec.h"
 #include "host/Udmglobal.h"
 #include "host/Uobservacao.h"
+#include "host/Upesq.h"
+#include "host/data/DataSource.h"
 #include "host/Uprincipal.h"
 #include "host/schema/HostParameters.h"
 #include "host/schema/HostSchema.h"
@@ -136,6 +138,15 @@ int PrimeiroUsoTest::pedidoDePecaComResponsavel(TfmAssSolicitacao& janela)
     celula(grade, "AIQUANTIDADE", "2");
     escolheNaLista(grade, "DescricaoTecnico", "MARIA");
     return numero;
+}
+
+void PrimeiroUsoTest::pesquisa(const QString& coluna, const QVariant& valor)
+{
+    dialogs->modal("fmPesquisa", [coluna, valor](host::ui::Form& janela) {
+        auto& p = static_cast<TfmPesquisa&>(janela);
+        ASSERT_TRUE(p.dataSource()->dataset()->locate(coluna, valor)) << valor.toString().toStdString();
+        QTest::keyClick(p.grid(), Qt::Key_Return);
+    });
 }
 
 QStringList PrimeiroUsoTest::recusas() const

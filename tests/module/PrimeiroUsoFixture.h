@@ -38,6 +38,8 @@ protected:
     // On the check-in window: the listed pieces confirmed, with the note
     // "Voltou sem avaria".
     void confirmaEntradaComObservacao(TfmAssEntradaEquip& janela);
+    // The general search answered with the row whose column holds the value.
+    void pesquisa(const QString& coluna, const QVariant& valor);
     // Every text shown so far, in order, for a failure's message.
     std::string vistos() const { return dialogs->texts().join(" | ").toStdString(); }
 };

@@ -1,0 +1,133 @@
+// One order worked at two desks on a new installation: the other desk's
+// lines, saved while this desk has the order open, never leave the order's
+// stored total short of its lines, nor refuse this desk's lines or typing;
+// the order's discount reaches its sales order whole, and its billing bills
+// the total of its lines.
+
+#include "tests/module/PrimeiroUsoOrdemFixture.h"
+
+#include "host/Upesq.h"
+#include "host/data/DataSource.h"
+#include "host/ui/DataEdit.h"
+#include "host/ui/DataGrid.h"
+#include "host/ui/PageControl.h"
+#include "service_orders/uAssFaturamento.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace moduletest {
+namespace {
+
+class PrimeiroUsoDuasMesasTotalTest : public PrimeiroUsoOrdemTest {
+protected:
+    // A new order with its item; its number.
+    QString ordemComItem(TfmAssOrdemServico*& form)
+    {
+        const QString os = ordemNova(form);
+        novaLinhaNaGrade(form->dbgdOrdemServicoItens, "AOITEQUIPDESCRICAO", "Impressora laser");
+        form->bbSalvar->click();
+        return os;
+    }
+    // The other desk saves a labour line of 100,00 and totals the order as
+    // its window does.
+    void outraMesaLancaServico(const QString& os, int linha)
+    {
+        outraMesa(QString("insert into AATC01AA (AOCODIGO, AACODIGO, AOITCODIGO, PRCODIGO, AAQUANTIDADE, AAVALOR,"
+                          " AAVALORTOTAL, AAAUTORIZADO, AATIPO, AADATA) select AOCODIGO, %2, min(AOITCODIGO),"
+                          " 'S0001', 1, 100, 100, 'S', '3', 'TODAY' from AATC01AOIT where AOCODIGO = %1"
+                          " group by AOCODIGO")
+                      .arg(os)
+                      .arg(linha));
+        outraMesa("update AATC01AO set AOVALORSERVICO = coalesce(AOVALORSERVICO, 0) + 100,"
+                  " AOVALORTOTAL = coalesce(AOVALORTOTAL, 0) + 100 where AOCODIGO = " + os);
+    }
+    // "stored total | lines' total less the discount" in cents, as committed.
+    QString totais(const QString& os)
+    {
+        return committed("select cast(AOVALORTOTAL * 100 as integer) || ' | ' || cast(((select coalesce(sum("
+                         "AAVALORTOTAL), 0) from AATC01AA where AOCODIGO = O.AOCODIGO) + (select coalesce(sum("
+                         "APVALTOTAL), 0) from AATC01AP where AOCODIGO = O.AOCODIGO) - coalesce(AODESCONTO, 0))"
+                         " * 100 as integer) from AATC01AO O where AOCODIGO = " + os)
+            .toString();
+    }
+    static bool iguais(const QString& totais)
+    {
+        const QStringList partes = totais.split(" | ");
+        return partes.size() == 2 && partes[0] == partes[1];
+    }
+};
+
+// The other desk's lines saved while this desk adds its own and types.
+TEST_F(PrimeiroUsoDuasMesasTotalTest, AnotherDesksLinesNeitherShortenTheTotalNorRefuseThisDesk)
+{
+    TfmAssOrdemServico* form = nullptr;
+    const QString os = ordemComItem(form);
+    outraMesaLancaServico(os, 90);
+    clicaAba(form->pcOrdemServico, form->tsServico);
+    novaLinhaNaGrade(form->dbgdOrdemServicoServicos, "PRCODIGO", "S0001");
+    form->bbSalvar->click();
+    EXPECT_TRUE(iguais(totais(os))) << totais(os).toStdString();
+    outraMesaLancaServico(os, 95);
+    digita(form->dbedContato, "Beatriz");
+    form->bbSalvar->click();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_EQ(lido("select AOCONTATO from AATC01AO where AOCODIGO = " + os), QStringList{"Beatriz"});
+    EXPECT_TRUE(iguais(totais(os))) << totais(os).toStdString();
+}
+
+// The walk: an order with a discount, a line of the other desk meanwhile, the
+// sales order and the receivable both carrying the discount.
+TEST_F(PrimeiroUsoDuasMesasTotalTest, AnOrderWithADiscountIsSoldAndBilledAtItsLinesTotal)
+{
+    TfmAssOrdemServico* form = nullptr;
+    const QString os = ordemComItem(form);
+    clicaAba(form->pcOrdemServico, form->tsServico);
+    novaLinhaNaGrade(form->dbgdOrdemServicoServicos, "PRCODIGO", "S0001");
+    digita(form->findChild<host::ui::DataEdit*>("dbedTotalDESCONTO"), "20");
+    form->bbSalvar->click();
+    outraMesaLancaServico(os, 90);
+    clicaAba(form->pcOrdemServico, form->tsPecasOS);
+    novaLinhaNaGrade(form->dbgdOrdemServicoPecas, "PRCODIGO", "P0005");
+    form->bbSalvar->click();
+    const QString total = totais(os).section(" | ", 0, 0);
+    ASSERT_TRUE(iguais(totais(os))) << totais(os).toStdString() << vistos();
+
+    dialogs->answer("1)Venda", "Selecione a opção desejada");
+    dialogs->answer("Não", "Deseja abrir o pedido de vendas?");
+    form->bbPedidoVenda->click();
+    EXPECT_EQ(lido("select cast(DESCONTO_GERAL * 100 as integer) || ' ' || cast(VALOR_TOTAL * 100 as integer)"
+                   " from AVEC8501 where AOCODIGO = " + os),
+              QStringList{"2000 " + total});
+
+    TfmAssFaturamento& faturamento = abrirJanela(fmAssFaturamento, "fmAssFaturamento");
+    faturamento.edOSIni->setText(os);
+    faturamento.bbPesquisar->click();
+    faturamento.dbgdAssFaturamentoPesq->onDblClick();
+    // Payment term, bank, no new situation; the other desk may save a line
+    // while the payment term is chosen.
+    auto gerarReceber = [&](bool outraLinha) {
+        dialogs->modal("fmPesquisa", [this, os, outraLinha](host::ui::Form& janela) {
+            if (outraLinha)
+                outraMesaLancaServico(os, 95);
+            ASSERT_TRUE(static_cast<TfmPesquisa&>(janela).dataSource()->dataset()->locate("CODIGO", "01"));
+            QTest::keyClick(static_cast<TfmPesquisa&>(janela).grid(), Qt::Key_Return);
+        });
+        pesquisa("CODIGO_BANCO", "001");
+        dialogs->modal("fmPesquisa", [](host::ui::Form& janela) { janela.close(); });
+        faturamento.bbGera->click();
+    };
+    const QStringList receber = lido("select count(*) from ACRC5001");
+    gerarReceber(true);
+    EXPECT_EQ(dialogs->texts().filter("teve o total alterado").size(), 1) << vistos();
+    EXPECT_EQ(lido("select count(*) from ACRC5001"), receber) << "no receivable of the listed total";
+    gerarReceber(false);
+    ASSERT_TRUE(iguais(totais(os))) << totais(os).toStdString();
+    EXPECT_EQ(lido("select cast(sum(VALOR_DOCUMENTO) * 100 as integer) from ACRC5001 where NUMERO_DOCUMENTO ="
+                   " (select CRDOCUMENTO from AATC01AO where AOCODIGO = " + os + ")"),
+              QStringList{totais(os).section(" | ", 0, 0)});
+    EXPECT_EQ(dialogs->pending(), 0) << vistos();
+}
+
+}  // namespace
+}  // namespace moduletest
