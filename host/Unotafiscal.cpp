@@ -19,6 +19,7 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include <cstddef>
 #include <stdexcept>
 
 host::ui::FormVar<TfmNotaFiscal> fmNotaFiscal("fmNotaFiscal");
