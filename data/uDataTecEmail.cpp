@@ -23,6 +23,13 @@ const QString kSeparador = QString(70, '-');
 const char* const kItensNaoInformados =
     "Sit.ASEMAIL = 'S' AND (IT.AOITEMAILENVIADO <>'S' OR IT.AOITEMAILENVIADO  IS NULL)";
 
+// An item without a situation of its own is where its order is: a new item
+// gets none unless an item situation is registered, and the order's
+// situation asking for the e-mail then tells of it.
+const char* const kItensComSituacao =
+    "AATC01AOIT IT Left Outer Join AATC01AO OS On (it.aoCodigo = OS.aoCodigo) "
+    "Inner Join AATC01AS Sit On (Sit.asCodigo = coalesce(it.asCodigo, OS.asCodigo))";
+
 QString empresa(const char* coluna)
 {
     return dmGlobal->quEmpresa->fieldByName(QString::fromLatin1(coluna))->asString();
@@ -92,9 +99,8 @@ void TdmTec::OSEnviarEmailPorSituacao(int AOCODIGO)
     QString destinatarios = enderecoDoCliente(cliente);
     if (CarregaDado("asEmail", "AATC01AS", "WHERE ASCODIGO = " + QString::number(situacao)) != "S")
         return;
-    if (CarregaNumeroInteiro("count(*)", "AATC01AOIT IT, AATC01AS Sit ",
-                             "WHERE it.asCodigo = sit.asCodigo and " + QString::fromLatin1(kItensNaoInformados) +
-                                 " AND IT.AOCODIGO= " + codigo) <= 0)
+    if (CarregaNumeroInteiro("count(*)", QString::fromLatin1(kItensComSituacao),
+                             "WHERE " + QString::fromLatin1(kItensNaoInformados) + " AND IT.AOCODIGO= " + codigo) <= 0)
         return;
     destinatarios = comContatos(destinatarios, cliente);
     if (destinatarios.trimmed().isEmpty())
@@ -109,9 +115,9 @@ void TdmTec::OSEnviarEmailPorSituacao(int AOCODIGO)
     std::unique_ptr<host::data::Query> itens = CriarIbQuery("quEmailOS");
     itens->setSql(
         "select it.*, Os.*, sit.asDescricao, SitOS.asDescricao  as DescOS,   Cli.Nome ,      Cli.Endereco,   "
-        "Cli.Bairro ,    Cli.Estado ,    Cli.Telefone1 ,    Cli.Cidade,     Tec.AtNome    from AATC01AOIT IT   "
-        "Left Outer Join AATC01AS Sit        On (it.asCodigo = Sit.asCodigo) Left Outer Join AATC01AO OS         "
-        "On (it.aoCodigo = OS.aoCodigo)  Left Outer Join AATC01AS SitOS      On (OS.asCodigo = SitOS.asCodigo) "
+        "Cli.Bairro ,    Cli.Estado ,    Cli.Telefone1 ,    Cli.Cidade,     Tec.AtNome    from " +
+        QString::fromLatin1(kItensComSituacao) +
+        " Left Outer Join AATC01AS SitOS      On (OS.asCodigo = SitOS.asCodigo) "
         "Left Outer Join augc0301 Cli        On (Cli.codigo_cliente = OS.clCodigo) Left Outer Join AATC06AT Tec  "
         "      On (Tec.atCodigo = It.atCodigo) WHERE " +
         QString::fromLatin1(kItensNaoInformados) + "   AND IT.AOCODIGO= " + codigo);

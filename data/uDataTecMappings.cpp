@@ -359,10 +359,13 @@ void TdmTec::bindFieldTextHandlers()
     get(quOSAOSEQATENDIMENTO, &TdmTec::quOSAOSEQATENDIMENTOGetText);
     get(quOSIMPRESSO_NF, &TdmTec::quOSIMPRESSO_NFGetText);
     get(quOSItemAOITGARANTIA, &TdmTec::quOSItemAOITGARANTIAGetText);
-    // The progress screen's list of items reads the warranty as the order's items do.
+    // The progress screen's list of items reads the warranty as the order's
+    // items do, and the order number as the order search shows it.
     quPesqOS->onFieldsCreated = [this, get](host::data::Dataset& d) {
         if (Field* garantia = d.findField("AOITGARANTIA"))
             get(garantia, &TdmTec::quOSItemAOITGARANTIAGetText);
+        if (Field* ordem = d.findField("AOCODIGO"))
+            ordem->setDisplayFormat("000000000");
     };
     get(quOSItemAOITAUTORIZADO, &TdmTec::quOSItemAOITAUTORIZADOGetText);
     get(quOSItemAOITORIGINAL, &TdmTec::quOSItemAOITORIGINALGetText);

@@ -19,6 +19,7 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include <cstddef>
 #include <stdexcept>
 
 host::ui::FormVar<TfmNotaFiscal> fmNotaFiscal("fmNotaFiscal");
@@ -34,6 +35,41 @@ const char* const kSqlPedido =
 const char* const kSqlNotas =
     "select Mov.DOCUMENTO, Mov.SERIE_DOC, Mov.LOCAL_DOC, Mov.COD_CLI, Mov.COD_PEDIDO, Mov.DATA, Mov.TOTAL_DOC,"
     " Mov.OPERACAO_DOC, Mov.ACCODIGO from ACEM1401 Mov where 1 = 2";
+
+// The columns a user reads, titled in words; whatever statement a caller
+// gives the query, the grid shows these (those it lacks stay empty).
+struct ColunaNota {
+    const char* campo;
+    const char* titulo;
+    int largura;
+};
+
+const ColunaNota kColunasPedido[] = {
+    {"NUMERO_PEDIDO", "Pedido", 80},   {"CODIGO_CLIENTE", "Cliente", 60}, {"NOME", "Nome", 220},
+    {"DATA_EMISSAO", "Emissão", 80},   {"VALOR_TOTAL", "Valor Total", 90}, {"OPERACAO", "Operação", 70},
+};
+
+const ColunaNota kColunasNota[] = {
+    {"DOCUMENTO", "Nota Fiscal", 80}, {"SERIE_DOC", "Série", 45},   {"COD_CLI", "Cliente", 60},
+    {"COD_PEDIDO", "Pedido", 80},     {"DATA", "Data", 80},         {"TOTAL_DOC", "Total", 90},
+    {"OPERACAO_DOC", "Operação", 70},
+};
+
+template <size_t N>
+void colunasNota(host::ui::DataGrid& grade, const ColunaNota (&colunas)[N])
+{
+    grade.setReadOnlyGrid(true);
+    grade.changeColumnsTogether([&] {
+        for (const ColunaNota& c : colunas)
+            grade.addColumn(QString::fromLatin1(c.campo), QString::fromUtf8(c.titulo), c.largura);
+    });
+}
+
+// Amounts and dates as the host writes them, at every open.
+void formatosNota(host::data::Query& consulta)
+{
+    consulta.onFieldsCreated = [](host::data::Dataset& dados) { dmGlobal->SetaMascaraField(dados); };
+}
 
 [[noreturn]] void recusar(const QString& texto)
 {
@@ -90,6 +126,8 @@ TfmNotaFiscal::TfmNotaFiscal(QWidget* parent)
     setCaption("Emissão de Nota Fiscal");
     quPedido->setSql(kSqlPedido);
     quNotaFiscal->setSql(kSqlNotas);
+    formatosNota(*quPedido);
+    formatosNota(*quNotaFiscal);
     dsPedido->setDataset(quPedido.get());
     dsNotaFiscal->setDataset(quNotaFiscal.get());
 
@@ -117,8 +155,10 @@ TfmNotaFiscal::TfmNotaFiscal(QWidget* parent)
     auto* divisao = new QSplitter(Qt::Vertical, this);
     dbgdPedido = new host::ui::DataGrid("dbgdPedido", divisao);
     dbgdPedido->setDataSource(dsPedido.get());
+    colunasNota(*dbgdPedido, kColunasPedido);
     dbgdNotaFiscal = new host::ui::DataGrid("dbgdNotaFiscal", divisao);
     dbgdNotaFiscal->setDataSource(dsNotaFiscal.get());
+    colunasNota(*dbgdNotaFiscal, kColunasNota);
     layout->addWidget(divisao);
     resize(720, 480);
 }

@@ -447,6 +447,10 @@ void TfmAssAndamento::FormActivate()
     calculado(tec.quOSAndamentoDescricaoHora);
     tec.quOSAndamento->open();
     tec.quOSContato->open();
+    // The progress records name their technicians from this list, which
+    // other windows close when they are left.
+    if (!tec.quTecnicos->active())
+        tec.quTecnicos->open();
     if (situacaoEscolhida() == 0) {
         const QString inicial = CarregaDado("ascodigo", "aatc01as",
                                             "where ((ASID = 'A') or (ASID is null)) and astipo=" + QuotedStr("I"));

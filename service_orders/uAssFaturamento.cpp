@@ -88,6 +88,13 @@ TfmAssFaturamento::TfmAssFaturamento(QWidget* parent)
     setCentered(true);
     quRegEnc->setSql(uAssFaturamento::SqlOrdensNaoFaturadas() + "\nOrder by ao.aoCodigo");
     quSelecao->setSql(uAssFaturamento::SqlSelecao({}));
+    // Both lists show the order number as the order search does, at every open.
+    for (host::data::Query* lista : {quRegEnc.get(), quSelecao.get()})
+        lista->onFieldsCreated = [](host::data::Dataset& ordens) {
+            dmGlobal->SetaMascaraField(ordens);
+            if (host::data::Field* ordem = ordens.findField("AOCODIGO"))
+                ordem->setDisplayFormat("000000000");
+        };
     criarControles();
     if (dmTec)
         CarregaCamposTabela(cbCampos, *dmTec->quOS);
@@ -305,9 +312,6 @@ void TfmAssFaturamento::PesquisarSelecao()
     }
     quRegEnc->setSql(sql + "\nOrder by ao.aoCodigo");
     quRegEnc->open();
-    dmGlobal->SetaMascaraField(*quRegEnc);
-    if (host::data::Field* ordem = quRegEnc->findField("AOCODIGO"))
-        ordem->setDisplayFormat("000000000");
 }
 
 void TfmAssFaturamento::abrirSelecao(const QStringList& ordens)
@@ -316,7 +320,6 @@ void TfmAssFaturamento::abrirSelecao(const QStringList& ordens)
     ordensSelecionadas_ = ordens;
     quSelecao->setSql(uAssFaturamento::SqlSelecao(ordens));
     quSelecao->open();
-    dmGlobal->SetaMascaraField(*quSelecao);
     atualizarTotal();
 }
 

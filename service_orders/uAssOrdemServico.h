@@ -437,6 +437,9 @@ private:
 
     bool bRestricaoItens_ = false;
     host::ui::TabSheet* abaAnterior_ = nullptr;
+    // Set while the active tab's lines are read again: the grid's current
+    // column is then not entered by the user, and opens no list.
+    bool relendoLinhas_ = false;
     std::vector<std::unique_ptr<host::data::DataSource>> fontes_;
 };
 

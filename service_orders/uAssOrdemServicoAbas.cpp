@@ -15,6 +15,7 @@
 #include "host/ui/DataTextControls.h"
 #include "host/ui/PageControl.h"
 
+#include <QScopedValueRollback>
 #include <QString>
 #include <QVariant>
 
@@ -66,6 +67,7 @@ void TfmAssOrdemServico::VerificaOSAtributoAberto()
     TdmTec& tec = *dmTec;
     const int ordem = ordemAtual();
     host::ui::TabSheet* aba = pcOrdemServico->activePage();
+    const QScopedValueRollback<bool> relendo(relendoLinhas_, true);
     if (aba == tsServico) {
         FecharGravando(*tec.quOSAndamento);
         restaurarLookup(*tec.quOSAndamento, "DescEquipOS");

@@ -198,7 +198,7 @@ void TfmAssOrdemServico::dbgdOrdemServicoPecasEditButtonClick()
 
 void TfmAssOrdemServico::dbgdOrdemServicoServicosColEnter()
 {
-    if (parametro("ATMODOVEICULO") == "O")
+    if (parametro("ATMODOVEICULO") == "O" || relendoLinhas_)
         return;
     const QString campo = campoSelecionado(dbgdOrdemServicoServicos);
     if (campo == "DESCRICAOHORA" || campo == "DESCEQUIPOS")
@@ -207,7 +207,8 @@ void TfmAssOrdemServico::dbgdOrdemServicoServicosColEnter()
 
 void TfmAssOrdemServico::dbgdOrdemServicoPecasColEnter()
 {
-    if (parametro("ATMODOVEICULO") != "O" && campoSelecionado(dbgdOrdemServicoPecas) == "DESCEQUIPOS")
+    if (parametro("ATMODOVEICULO") != "O" && !relendoLinhas_
+        && campoSelecionado(dbgdOrdemServicoPecas) == "DESCEQUIPOS")
         dbgdOrdemServicoPecas->editCurrentCell();
 }
 

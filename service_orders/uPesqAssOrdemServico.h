@@ -141,11 +141,15 @@ private:
     void aplicarRotulosVeiculo();
     void dbgdOrdemServicoTitleClick(host::ui::DataGrid& grid, host::ui::GridColumn& column);
     void contarRegistros(const QString& sql);
+    template <class Acao>
+    auto comFiltrosDaJanela(Acao acao);
+    bool escolheLinhaListada(const FiltroPesquisaOS& filtro);
 
     std::unique_ptr<host::data::Query> consultas_[8];
     std::unique_ptr<host::data::DataSource> dsConsulta_, dsUltimaOS_, dsSituacao_;
     host::ui::DataGrid* dbgdUltimaOS_ = nullptr;
     QString tecnicoRestrito_;
+    QString sqlListada_;   // the statement of the filters last listed
 };
 
 extern host::ui::FormVar<TfmPesquisaAssOrdemServico> fmPesquisaAssOrdemServico;

@@ -122,6 +122,7 @@ QString TfmPesquisaAssOrdemServico::Pesquisar(const QString& sNumero, const QStr
     host::data::Query* consulta = filtro.ultimaOS ? quConsUltimaOS : quConsulta;
     SQLPesquisaOS sql;
     bool aberta = false;
+    sqlListada_.clear();
     try {
         sql = MontaSQLPesquisaOS(filtro);
         consulta->close();
@@ -134,6 +135,7 @@ QString TfmPesquisaAssOrdemServico::Pesquisar(const QString& sNumero, const QStr
         dmGlobal->Log(origem, GetSQLtextComParametros(*consulta));
         consulta->open();
         aberta = true;
+        sqlListada_ = sql.consulta;
     } catch (...) {
         const std::exception_ptr falha = std::current_exception();
         TratarExcecaoBanco("TfmPesquisaAssOrdemServico.Pesquisar", falha, GetSQLtextComParametros(*consulta));
@@ -154,6 +156,27 @@ QString TfmPesquisaAssOrdemServico::Pesquisar(const QString& sNumero, const QStr
     return resultado;
 }
 
+// The twelve texts and the flag of the search as the window's boxes hold them.
+template <class Acao>
+auto TfmPesquisaAssOrdemServico::comFiltrosDaJanela(Acao acao)
+{
+    return acao(edNOS->text(), edNumero->text(), edCliente->text(), edTipo->text(), edTecnico->text(),
+                edModelo->text(), mdPlaca->valueText(), edCodInt->text(), cbStatus->currentText().left(1),
+                deDataIni->valueText(), deDataFim->valueText(), edFilial->text(), ckAprovado->isChecked());
+}
+
+// "OK" over a list the filters as they stand have already listed takes the
+// highlighted row, as a double click does; changed filters are searched.
+bool TfmPesquisaAssOrdemServico::escolheLinhaListada(const FiltroPesquisaOS& filtro)
+{
+    host::data::Query* lista = filtro.ultimaOS ? quConsUltimaOS : quConsulta;
+    if (!showingModal() || sqlListada_.isEmpty() || !lista->active() || lista->isEmpty() ||
+        MontaSQLPesquisaOS(filtro).consulta != sqlListada_)
+        return false;
+    setModalResult(host::ui::ModalResult::Ok);
+    return true;
+}
+
 void TfmPesquisaAssOrdemServico::bbPesquisaClick()
 {
     // A date that cannot be read is said, not searched as no date.
@@ -166,10 +189,10 @@ void TfmPesquisaAssOrdemServico::bbPesquisaClick()
             dmGlobal->MostraErro("Data inválida: " + data->displayText());
         }
     }
+    if (comFiltrosDaJanela([this](const auto&... filtros) { return escolheLinhaListada(FiltroAtual(filtros...)); }))
+        return;
     stInformacao->setPanelText(
-        1, Pesquisar(edNOS->text(), edNumero->text(), edCliente->text(), edTipo->text(), edTecnico->text(),
-                     edModelo->text(), mdPlaca->valueText(), edCodInt->text(), cbStatus->currentText().left(1),
-                     deDataIni->valueText(), deDataFim->valueText(), edFilial->text(), ckAprovado->isChecked()));
+        1, comFiltrosDaJanela([this](const auto&... filtros) { return Pesquisar(filtros...); }));
     if (stInformacao->panelText(0).isEmpty() && dmGlobal->Parametro("ATSEMTOTALREGISTROS") != "S")
         stInformacao->setPanelText(0, "Total de Registros: " + QString::number(TotalRegistros("aatc01aoit")));
 }

@@ -3,6 +3,7 @@
 #include "host/data/Field.h"
 #include "host/ui/Errors.h"
 
+#include <QDateTime>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -173,9 +174,25 @@ void DataEdit::focusInEvent(QFocusEvent* event)
         runGuarded(onEnter);
 }
 
+// A date typed in short into a filter box ("1/12/26") is shown as it was
+// read ("01/12/2026"), not with the mask's blanks left where the digits were
+// skipped; a text that is no date stays as typed, to be told when used.
+void DataEdit::showTypedDate()
+{
+    const host::data::EditMask mask = activeMask();
+    if (bound() || !mask.isDateMask())
+        return;
+    const QString typed = valueText().trimmed();
+    QDateTime read;
+    if (typed.isEmpty() || !host::data::parseDateTimeText(typed, read))
+        return;
+    setText(mask.editText(host::data::formatDateTime(formatForMask(mask), read)));
+}
+
 void DataEdit::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
+    showTypedDate();
     if (fieldModified())
         runGuarded([this] { commit(); });
     else if (activeMask().isNull())
@@ -190,6 +207,8 @@ void DataEdit::keyPressEvent(QKeyEvent* event)
         showField();   // Esc gives back the field's value
         return;
     }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        showTypedDate();
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && fieldModified())
         runGuarded([this] { commit(); });
     QLineEdit::keyPressEvent(event);

@@ -51,6 +51,7 @@ private:
     host::data::EditMask activeMask() const;
     void applyMask();
     void userEdited();
+    void showTypedDate();
 
     QString ownMask_;
     QString appliedMask_;

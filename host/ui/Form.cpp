@@ -284,20 +284,49 @@ bool Form::ownDialogOpen() const
     return modal->windowHandle() && windowHandle() && modal->windowHandle()->transientParent() == windowHandle();
 }
 
+namespace {
+
+// The window whose activation ran last and that has not been left yet.
+QPointer<Form>& enteredForm()
+{
+    static QPointer<Form> form;
+    return form;
+}
+
+}  // namespace
+
+// Leaving the window ends its work (lists closed, lines stored); its own
+// dialog must not: the lines being typed and the texts shown stay. Runs
+// once per activation.
+void Form::leaveWindow()
+{
+    if (!entered_)
+        return;
+    entered_ = false;
+    if (enteredForm() == this)
+        enteredForm() = nullptr;
+    answeringDialog_ = ownDialogOpen();
+    if (onDeactivate && !answeringDialog_)
+        runGuarded(onDeactivate);
+}
+
 bool Form::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate) {
         WindowRegistry::activated(this);
+        // Qt activates the new window before it deactivates the old one: the
+        // old one is left first, so that what it closes on leaving (shared
+        // lists, lines) is not what the new one has just opened.
+        if (Form* left = enteredForm(); left && left != this)
+            left->leaveWindow();
+        enteredForm() = this;
+        entered_ = true;
         // Back from its own dialog, the window was never left.
         if (onActivate && !answeringDialog_)
             runGuarded(onActivate);
         answeringDialog_ = false;
     } else if (event->type() == QEvent::WindowDeactivate) {
-        // Leaving the window ends its work (lists closed, lines stored); its
-        // own dialog must not: the lines being typed and the texts shown stay.
-        answeringDialog_ = ownDialogOpen();
-        if (onDeactivate && !answeringDialog_)
-            runGuarded(onDeactivate);
+        leaveWindow();
     }
     return QWidget::event(event);
 }

@@ -149,6 +149,7 @@ private:
     void keepInsideScreen();
     void endModal();
     bool ownDialogOpen() const;
+    void leaveWindow();
 
     bool centered_ = false;
     bool placed_ = false;   // centred or maximised as asked, by whichever way it was first shown
@@ -158,6 +159,7 @@ private:
     bool released_ = false;
     bool created_ = false;
     bool answeringDialog_ = false;   // deactivated by a dialog of its own
+    bool entered_ = false;           // activated, not left yet
     bool placingAfterShow_ = false;  // shown, the window manager's placement still to come
     bool askOnClose_ = true;
     bool confirmingClose_ = false;

@@ -25,15 +25,15 @@ namespace moduletest {
 namespace {
 
 // The item's warranty reads as its caption in the list, as in the order.
-TEST_F(AndamentoJanelaTest, TheWarrantyColumnShowsItsCaptionNotItsCode)
+TEST_F(AndamentoJanelaTest, TheWarrantyShowsItsCaptionAndTheOrderItsFullNumber)
 {
     exec("update AATC01AOIT set AOITGARANTIA = '3' where AOITCODIGO = 5");
     tr().commitRetaining();
     TfmAssAndamento& form = abrir();
     ASSERT_EQ(ordensListadas(), QStringList{"46/5"});
     host::ui::DataGrid* lista = form.dbgdAndamentoOSRegistros;
-    const int coluna = lista->columnByField("AOITGARANTIA")->index();
-    EXPECT_EQ(lista->model()->index(0, coluna).data().toString(), "3- Sem Garantia");
+    for (auto [campo, texto] : {std::pair{"AOITGARANTIA", "3- Sem Garantia"}, std::pair{"AOCODIGO", "000000046"}})
+        EXPECT_EQ(lista->model()->index(0, lista->columnByField(campo)->index()).data().toString(), texto);
 }
 
 TEST_F(AndamentoJanelaTest, TheWindowAsOpenedWithItsColumnsLegendsAndMenu)

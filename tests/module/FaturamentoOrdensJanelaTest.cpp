@@ -21,6 +21,7 @@
 #include "service_orders/uAssFaturamento.h"
 #include "service_orders/uAssFaturamentoRegras.h"
 
+#include <QAbstractItemModel>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -190,6 +191,19 @@ TEST_F(FaturamentoOrdensTest, TheSelectionCountsAnOrderOnceAndEmptiesWithItsLast
     EXPECT_TRUE(form.quSelecao->isEmpty()) << "the empty selection, not a failed statement";
     EXPECT_EQ(form.paTotal->text(), "Total Selecionado R$ 0,00");
     EXPECT_TRUE(dialogs->texts().isEmpty()) << dialogs->texts().join('\n').toStdString();
+}
+
+// Both lists show an order's number and total as the order search does.
+TEST_F(FaturamentoOrdensTest, BothListsShowTheOrderNumberInFull)
+{
+    TfmAssFaturamento& form = abrir();
+    form.bbPesquisar->click();
+    inclui(form, 901);
+    for (host::ui::DataGrid* grade : {form.dbgdAssFaturamentoPesq, form.dbgdAssFaturamentoSel}) {
+        SCOPED_TRACE(grade->objectName().toStdString());
+        EXPECT_EQ(grade->model()->index(0, 0).data().toString(), "000000901");
+        EXPECT_EQ(grade->model()->index(0, 2).data().toString(), "100,00");
+    }
 }
 
 TEST_F(FaturamentoOrdensTest, NothingToBillAndSeveralCustomersAreRefusedBeforeAnyPicker)

@@ -12,11 +12,14 @@
 #include "host/UpedidoVenda.h"
 #include "host/Uprincipal.h"
 #include "host/data/Query.h"
+#include "host/ui/DataGrid.h"
 #include "host/ui/DataTextControls.h"
 #include "service_orders/uAssAndamento.h"
 #include "service_orders/uAssOrdemServicoFecha.h"
 
+#include <QAbstractItemModel>
 #include <QCoreApplication>
+#include <QDate>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -255,6 +258,43 @@ TEST_F(NotaFiscalOSTest, AServicePayerGetsASecondInvoiceAndBothAreSelectedAsOneB
     nota.quNotaFiscal->last();
     EXPECT_EQ(nota.quNotaFiscal->fieldByName("COD_PEDIDO")->asString(), servico);
     EXPECT_EQ(cabecalho(servico, "VEFILANF"), "S");
+}
+
+// Both grids of the invoice window as the user reads them: titles in words,
+// amounts as money, dates as dates.
+TEST_F(NotaFiscalOSTest, TheInvoiceGridsTitleTheirColumnsAndShowAmountsAsMoney)
+{
+    servico(1, 60, 40, 40);
+    peca(1, 2, 10);
+    exec("update AATC01AO set CLCODIGOCOBRANCASERVICO = '00005' where AOCODIGO = 42");
+    TfmAssOrdemServico& form = abrir();
+    menu("2)Nota");
+    form.bbPedidoVenda->click();
+    TfmNotaFiscal& nota = *fmNotaFiscal.get();
+    const struct {
+        host::ui::DataGrid* grade;
+        const char* campo;
+        QString titulo, texto;
+    } casos[] = {
+        {nota.dbgdPedido, "NUMERO_PEDIDO", "Pedido", {}},
+        {nota.dbgdPedido, "VALOR_TOTAL", "Valor Total", "40,00"},
+        {nota.dbgdNotaFiscal, "DOCUMENTO", "Nota Fiscal", {}},
+        {nota.dbgdNotaFiscal, "TOTAL_DOC", "Total", "20,00"},
+        {nota.dbgdNotaFiscal, "DATA", "Data", QDate::currentDate().toString("dd/MM/yyyy")},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.campo);
+        host::ui::GridColumn* coluna = c.grade->columnByField(c.campo);
+        ASSERT_NE(coluna, nullptr);
+        const QAbstractItemModel* modelo = c.grade->model();
+        EXPECT_EQ(modelo->headerData(coluna->index(), Qt::Horizontal).toString(), c.titulo);
+        if (!c.texto.isEmpty()) {
+            EXPECT_EQ(modelo->data(modelo->index(0, coluna->index())).toString(), c.texto);
+        }
+    }
+    for (host::ui::DataGrid* grade : {nota.dbgdPedido, nota.dbgdNotaFiscal})
+        for (int i = 0; i < grade->columnCount(); ++i)
+            EXPECT_NE(grade->column(i)->title(), grade->column(i)->fieldName()) << "a raw column name";
 }
 
 TEST_F(NotaFiscalOSTest, AServicePayerWithoutASeparateServiceOrderStillGetsOneInvoice)

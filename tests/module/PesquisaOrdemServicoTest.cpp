@@ -30,6 +30,7 @@
 
 #include <algorithm>
 
+#include <QAbstractItemModel>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -659,6 +660,33 @@ TEST_F(PesquisaOrdemServicoTest, PeriodAndPlateBoxesTakeTyping)
     EXPECT_EQ(encontrados, "Registros Encontrados: 2") << "the truck's two orders";
 }
 
+// A period typed short shows as it is read, and "OK" over the list found
+// takes the row the user highlighted in it.
+TEST_F(PesquisaOrdemServicoTest, AShortDateShowsAsReadAndOkTakesTheHighlightedRow)
+{
+    exec("update AATC01AO set AODATAENTRADA = '2026-12-05' where AOCODIGO in (42, 43)");
+    dmGlobal->IBTransaction1->commitRetaining();
+    QString periodo;
+    int destacada = 0;
+    pesquisarPelaJanela([&](TfmPesquisaAssOrdemServico& janela) {
+        for (auto [caixa, texto] : {std::pair{janela.deDataIni, "1/12/26"}, std::pair{janela.deDataFim, "31/12/26"}}) {
+            caixa->setFocus();
+            QTest::keyClicks(caixa, texto);
+            QTest::keyClick(caixa, Qt::Key_Return);
+        }
+        periodo = janela.deDataIni->displayText() + " a " + janela.deDataFim->displayText();
+        host::ui::DataGrid* grade = janela.dbgdOrdemServico;
+        const QModelIndex segunda = grade->model()->index(1, grade->columnByField("AOCODIGOOS")->index());
+        destacada = segunda.data().toInt();
+        QTest::mouseClick(grade->viewport(), Qt::LeftButton, {}, grade->visualRect(segunda).center());
+        QTest::mouseClick(janela.bbPesquisa, Qt::LeftButton);
+    });
+    EXPECT_EQ(periodo, "01/12/2026 a 31/12/2026");
+    ASSERT_NE(destacada, 0);
+    EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), destacada);
+    EXPECT_EQ(fmPesquisaAssOrdemServico.get(), nullptr) << "OK closed the search";
+}
+
 // An order entered in the last second of the period's last day, with its
 // fractions, is the period's: the day ends at the engine's last instant.
 TEST_F(PesquisaOrdemServicoTest, ThePeriodsLastDayCountsToItsLastInstant)
@@ -837,3 +865,4 @@ TEST_F(PesquisaOrdemServicoTest, ACharacterTheDatabaseCannotHoldIsNamed)
 
 }  // namespace
 }  // namespace moduletest
+

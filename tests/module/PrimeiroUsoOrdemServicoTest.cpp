@@ -15,15 +15,18 @@
 #include "host/ui/DataGrid.h"
 #include "host/ui/DataLookupCombo.h"
 #include "host/ui/PageControl.h"
+#include "service_orders/uAssAndamento.h"
 #include "service_orders/uAssBaixaPecas.h"
 #include "service_orders/uAssOrdemServico.h"
 #include "service_orders/uAssSolicitacao.h"
 #include "service_orders/uPesqAssOrdemServico.h"
 
+#include <QAbstractItemModel>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 namespace moduletest {
 namespace {
@@ -127,6 +130,39 @@ TEST_F(PrimeiroUsoOrdemServicoTest, ThePartsOfAnOrderAreRequestedAndSent)
                        .arg(numero)),
               (QStringList{"C|P|", "I|P|P0003"}))
         << vistos();
+}
+
+// Going from window to window, each shows the names its look-ups give when
+// it is back in front: the request's "Solicitante", the progress records'
+// "Técnico", the service lines' "Equipamento".
+TEST_F(PrimeiroUsoOrdemServicoTest, LookUpsStayShownAsTheUserGoesFromWindowToWindow)
+{
+    TfmAssSolicitacao& pedido = abrirJanela(fmAssSolicitacao, "fmAssSolicitacao");
+    pedido.bbNovo->click();
+    pedido.dblcSolicitante->setKeyValue(2);
+    digita(pedido.dbedOS, "42");
+    pedido.bbSalvar->click();
+    TfmAssOrdemServico& ordem = abrirJanela(fmAssOrdemServico, "fmAssOrdemServico;42");
+    clicaAba(ordem.pcOrdemServico, ordem.tsServico);
+    auto ativa = [](QWidget& janela) {
+        janela.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&janela));
+    };
+    auto primeira = [](host::ui::DataGrid* grade, const char* campo) {
+        return grade->model()->index(0, grade->columnByField(campo)->index()).data().toString();
+    };
+    ativa(pedido);
+    EXPECT_EQ(pedido.dblcSolicitante->text(), "MARIA APARECIDA SOUZA");
+    TfmAssAndamento& andamento = abrirJanela(fmAssAndamento, "fmAssAndamento");
+    dmTec->quOSContato->append();
+    dmTec->quOSContatoVENDEDOT->setAsString("2");
+    dmTec->quOSContato->post();
+    ativa(pedido);
+    ativa(andamento);
+    EXPECT_EQ(primeira(andamento.dbgdAndamento, "DescricaoTecnico"), "MARIA APARECIDA SOUZA");
+    ativa(ordem);
+    ASSERT_GT(ordem.dbgdOrdemServicoServicos->model()->rowCount(), 0);
+    EXPECT_FALSE(primeira(ordem.dbgdOrdemServicoServicos, "DescEquipOS").isEmpty());
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "service_orders/uAssOrdemServico.h"
 
 #include <QAbstractItemModel>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QPushButton>
@@ -94,6 +95,28 @@ TEST_F(PrimeiroUsoTipoDeHoraTest, TheServiceLineIsPricedByTheHourTypeChosenInIts
     ASSERT_EQ(grade->model()->rowCount(), 1);
     const QModelIndex celulaTipo = grade->model()->index(0, grade->columnByField("DescricaoHora")->index());
     EXPECT_EQ(celulaTipo.data().toString(), "Hora de bancada");
+}
+
+// The hour type chosen, the line saved, another window used: back on the
+// order, no list stands open over it.
+TEST_F(PrimeiroUsoTipoDeHoraTest, NoListOpensWhenTheOrderWindowIsActivatedAgain)
+{
+    TfmAssOrdemServico* janela = nullptr;
+    ASSERT_FALSE(ordemNova(janela).isEmpty());
+    TfmAssOrdemServico& form = *janela;
+    novaLinhaNaGrade(form.dbgdOrdemServicoItens, "AOITEQUIPDESCRICAO", "Impressora laser");
+    clicaAba(form.pcOrdemServico, form.tsServico);
+    novaLinhaNaGrade(form.dbgdOrdemServicoServicos, "PRCODIGO", "S0001");
+    QComboBox* lista = listaAberta(form.dbgdOrdemServicoServicos, "DescricaoHora");
+    ASSERT_NE(lista, nullptr);
+    QTest::keyClicks(lista->view(), "Hora t");
+    QTest::keyClick(lista->view(), Qt::Key_Return);
+    form.bbSalvar->click();
+    abrirJanela(fmAssHoraTecnica, "fmAssHoraTecnica");
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    for (QWidget* aberta : QApplication::topLevelWidgets())
+        EXPECT_FALSE(aberta->isVisible() && aberta->windowType() == Qt::Popup) << aberta->metaObject()->className();
 }
 
 }  // namespace

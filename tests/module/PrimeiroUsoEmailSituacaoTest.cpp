@@ -1,0 +1,76 @@
+// The status e-mail on a new installation: the e-mail mode set in
+// "Sistema > Parâmetros", a situation marked "Email de Aviso" in its register
+// and the demonstration's order moved there in the order window; its items
+// have no situation of their own, so the order's tells of them, and the
+// message waits in the outbox (no mail server set).
+
+#include "tests/module/PrimeiroUsoFixture.h"
+#include "tests/module/ParametrosNaJanela.h"
+
+#include "host/Uglobal.h"
+#include "host/ui/DataChoiceControls.h"
+#include "host/ui/DataGrid.h"
+#include "host/ui/DataLookupCombo.h"
+#include "service_orders/uAssOrdemServico.h"
+#include "service_orders/uAssSituacao.h"
+
+#include <QAbstractItemModel>
+#include <QFile>
+#include <QPushButton>
+#include <QTest>
+
+namespace moduletest {
+namespace {
+
+class PrimeiroUsoEmailSituacaoTest : public PrimeiroUsoTest {
+protected:
+    void modoEmail()
+    {
+        TfmParametros* parametros = parametrosDoMenu(*principal);
+        ASSERT_NE(parametros, nullptr);
+        digitaNaCelula(parametros->grdParametros, linhaDe(parametros->grdParametros, 0, "ATMODOOS"), 1, "E");
+        dialogs->acknowledge("Parâmetros gravados.");
+        parametros->bbSalvar->click();
+        parametros->close();
+    }
+    // The register's row of the situation clicked, "Email de Aviso" set to "Sim", saved.
+    void avisoPorEmail(const QString& descricao)
+    {
+        TfmAssSituacao& registro = abrirJanela(fmAssSituacao, "fmAssSituacao");
+        host::ui::DataGrid* grade = registro.dbgdSituacao;
+        const int coluna = grade->columnByField("ASDESCRICAO")->index();
+        const QModelIndexList achados = grade->model()->match(grade->model()->index(0, coluna), Qt::DisplayRole,
+                                                              descricao, 1, Qt::MatchExactly);
+        ASSERT_EQ(achados.size(), 1) << descricao.toStdString();
+        QTest::mouseClick(grade->viewport(), Qt::LeftButton, {}, grade->visualRect(achados[0]).center());
+        const int sim = registro.dbcbEmail->findText("Sim");
+        registro.dbcbEmail->setCurrentIndex(sim);
+        emit registro.dbcbEmail->activated(sim);
+        registro.bbSalvar->click();
+        registro.close();
+    }
+};
+
+TEST_F(PrimeiroUsoEmailSituacaoTest, AnOrderMovedToASituationMarkedForTheEmailTellsTheCustomer)
+{
+    host::clearSentMails();
+    modoEmail();
+    avisoPorEmail("Em execução");
+    ASSERT_EQ(lido("select ASEMAIL from AATC01AS where ASCODIGO = 4"), QStringList{"S"});
+
+    TfmAssOrdemServico& ordem = abrirJanela(fmAssOrdemServico, "fmAssOrdemServico;42");
+    ordem.dblcSituacao->setKeyValue(4);
+    dialogs->answer("Sim", "Deseja enviar email?");
+    ordem.bbSalvar->click();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_EQ(dialogs->pending(), 0) << vistos();
+    ASSERT_EQ(host::sentMails().size(), 1) << vistos();
+    const host::SentMail& mensagem = host::sentMails()[0];
+    EXPECT_EQ(mensagem.recipients, "compras@paoquente.com.br");
+    EXPECT_TRUE(mensagem.body.contains("SITUAÇÃO: Em execução")) << mensagem.body.toStdString();
+    EXPECT_TRUE(mensagem.body.contains("Situação: Em execução")) << "the item's block";
+    EXPECT_TRUE(QFile::exists(mensagem.outboxFile)) << mensagem.outboxFile.toStdString();
+}
+
+}  // namespace
+}  // namespace moduletest
