@@ -12,8 +12,12 @@
 #include "host/ui/DataGrid.h"
 #include "host/ui/Layouts.h"
 
+#include "host/db/Database.h"
+
 #include <QRegularExpression>
 #include <QSet>
+
+#include <ibase.h>
 
 namespace host {
 
@@ -32,6 +36,84 @@ QStringList numerosSerieDaLista(const QString& lista)
             numeros << numero;
     }
     return numeros;
+}
+
+namespace {
+
+// A line of the movement's contract and product, other than the one being
+// saved, that has not come back: the one the movement names, or any when it
+// names none.
+QString linhaAbertaDeOutra(const QString& movimento, const QString& item)
+{
+    return QString("exists (select 1 from AATC05ACIT it where it.ACCODIGO = %1.ACCODIGO"
+                   " and it.PRCODIGO = %1.PRCODIGO and (%1.ACITCODIGO is null or it.ACITCODIGO = %1.ACITCODIGO)"
+                   " and it.ACITCODIGO <> %2 and coalesce(it.ACITRETORNO, '') <> 'S'"
+                   " and coalesce(it.ACITENCERRADO, '') <> 'S' and coalesce(it.ACITDEVOLVIDO, '') <> 'S')")
+        .arg(movimento, item);
+}
+
+// Another desk holds the row (its transaction has not ended yet).
+bool emUsoPorOutraMesa(const db::DbError& e)
+{
+    return e.gdsCode() == isc_lock_conflict || e.gdsCode() == isc_update_conflict || e.gdsCode() == isc_deadlock;
+}
+
+void travarNumeroSerie(db::Transaction& tr, const QString& produto, const QString& numero)
+{
+    try {
+        if (db::executeSql(tr, "update AUGC50NS set NSNUMERO = NSNUMERO where PRCODIGO = :PRODUTO"
+                               " and NSNUMERO = :NUMERO", {{"PRODUTO", produto}, {"NUMERO", numero}}) == 0)
+            db::executeSql(tr, "update ACEC1101 set CODIGO = CODIGO where CODIGO = :PRODUTO", {{"PRODUTO", produto}});
+    } catch (const db::DbError& e) {
+        if (!emUsoPorOutraMesa(e))
+            throw;
+        dmGlobal->MostraAviso("Aviso: operação abortada.\rO Nº de Série \"" + numero +
+                                  "\" está sendo gravado em outra estação neste momento. Tente novamente.",
+                              true);
+    }
+}
+
+}  // namespace
+
+bool TomarNumeroSerie(const QString& produto, const QString& numero, const LinhaNumeroSerie& linha)
+{
+    db::Transaction& tr = *dmGlobal->IBTransaction1;
+    const QString codigo = produto.trimmed(), serie = numero.trimmed();
+    travarNumeroSerie(tr, codigo, serie);
+    std::shared_ptr<db::Statement> atual = tr.prepared(
+        QString("select first 1 ns.ACCODIGO, ns.ACITCODIGO, ns.VECODIGO, ns.OPCODIGO,"
+                " case when %1 then 1 else 0 end from AUGC50NS ns where ns.PRCODIGO = :PRODUTO"
+                " and ns.NSNUMERO = :NUMERO order by ns.NSCODIGO desc")
+            .arg(linhaAbertaDeOutra("ns", ":ITEM")));
+    atual->setParam("PRODUTO", codigo);
+    atual->setParam("NUMERO", serie);
+    atual->setParam("ITEM", linha.item);
+    atual->execute();
+    if (!atual->fetch())
+        return true;
+    const int contrato = atual->value(0).toInt(), item = atual->value(1).toInt();
+    const QString pedido = atual->value(2).toString().trimmed(), producao = atual->value(3).toString().trimmed();
+    const bool emOutraLinha = atual->value(4).toInt() == 1;
+    atual->closeCursor();
+    const QString aviso = "Aviso: operação abortada.\rO Nº de Série \"" + serie + "\" ";
+    if (contrato != 0 && emOutraLinha)
+        dmGlobal->MostraAviso(aviso + "já está locado no contrato " + QString::number(contrato) + ".", true);
+    if (contrato != 0 && contrato == linha.contrato && (item == 0 || item == linha.item))
+        return false;
+    if (contrato == 0 && !producao.isEmpty() && producao != "0" && !pedido.isEmpty() && pedido != linha.pedido.trimmed())
+        dmGlobal->MostraAviso(aviso + "já está no pedido \"" + pedido + "\".", true);
+    return true;
+}
+
+QString CondicaoNumeroSerieLivre(const LinhaNumeroSerie& linha)
+{
+    return QString(" and not exists (select 1 from AUGC50NS fo where fo.PRCODIGO = ns.PRCODIGO"
+                   " and fo.NSNUMERO = ns.NSNUMERO and fo.NSCODIGO = (select max(mx.NSCODIGO) from AUGC50NS mx"
+                   " where mx.PRCODIGO = fo.PRCODIGO and mx.NSNUMERO = fo.NSNUMERO)"
+                   " and ((fo.ACCODIGO is not null and %1)"
+                   " or (fo.ACCODIGO is null and coalesce(fo.OPCODIGO, '') not in ('', '0')"
+                   " and coalesce(fo.VECODIGO, '') not in ('', %2)))) ")
+        .arg(linhaAbertaDeOutra("fo", QString::number(linha.item)), QuotedStr(linha.pedido.trimmed()));
 }
 
 }  // namespace host
