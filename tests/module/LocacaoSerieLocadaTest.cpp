@@ -55,29 +55,32 @@ protected:
     }
 };
 
-// CMP-10-0107 is out on contract 3 since the demonstration was loaded.
+// CMP-10-0107 is out on contract 3 since the demonstration was loaded;
+// BT-0001 is typed on contract 4 first.
 TEST_F(LocacaoSerieLocadaTest, APieceOutOnALineIsRefusedOnAnyOtherNamingItsContractUntilItComesBack)
 {
     struct Caso {
         const char* contrato;
         const char* serie;
+        int locado;
     };
     const Caso casos[] = {
-        {"LC-2026-002", "CMP-10-0107"},   // another contract
-        {"LC-2026-001", "CMP-10-0107"},   // a second line of the same contract
-        {"LC-2026-002", "BT-0001"},       // typed on contract 3 just before
+        {"LC-2026-002", "CMP-10-0107", 3},   // another contract
+        {"LC-2026-001", "CMP-10-0107", 3},   // a second line of the same contract
+        {"LC-2026-001", "BT-0001", 4},
+        {"LC-2026-002", "BT-0001", 4},
     };
-    salvaLinhaCom("LC-2026-001", "BT-0001", true);
+    salvaLinhaCom("LC-2026-002", "BT-0001", true);
     ASSERT_EQ(recusas(), QStringList{}) << vistos();
     for (const Caso& caso : casos) {
         const int antes = linhas(caso.serie);
         const QStringList recusadas = salvaLinhaCom(caso.contrato, caso.serie);
-        EXPECT_TRUE(recusadas.join('|').contains(QString("O Nº de Série \"%1\" já está locado no contrato 3.")
-                                                     .arg(caso.serie)))
+        EXPECT_TRUE(recusadas.join('|').contains(
+            QString("O Nº de Série \"%1\" já está locado no contrato %2.").arg(caso.serie).arg(caso.locado)))
             << caso.contrato << " " << caso.serie << ": " << vistos();
         EXPECT_EQ(linhas(caso.serie), antes) << caso.contrato << " " << caso.serie;
     }
-    EXPECT_EQ(lido("select count(*) from AUGC50NS where ACCODIGO = 4"), QStringList{"0"});
+    EXPECT_EQ(lido("select NSNUMERO from AUGC50NS where ACCODIGO = 4"), QStringList{"BT-0001"});
 
     // Checked in, it goes out again.
     ASSERT_EQ(entradaListada("CMP-10-0107"), 1) << vistos();
