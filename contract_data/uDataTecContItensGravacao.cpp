@@ -165,8 +165,7 @@ bool TdmTecContrato::passoNumerosSerie(Dataset& item)
     const host::LinhaNumeroSerie linha = linhaNumeroSerie(*quCtrCadastro, contrato, codigo);
     // What another desk took since the picker listed it is refused here.
     auto tomar = [&produto, &linha](const QString& escolhidos) {
-        for (const QString& numero : host::numerosSerieDaLista(escolhidos))
-            host::TomarNumeroSerie(produto, numero, linha);
+        host::TomarNumerosSerie(produto, host::numerosSerieDaLista(escolhidos), linha);
     };
     QString lista;
     if (tipo == "O") {
@@ -258,14 +257,16 @@ void TdmTecContrato::passoSerieDigitada(Dataset& item)
                              " and NSSTATUS = 'L'",
                              {{"CONTRATO", contrato}, {"ITEM", codigo}});
     static const QRegularExpression separadores("[,;]");
-    for (const QString& parte : digitado.split(separadores, Qt::SkipEmptyParts)) {
-        const QString numero = parte.trimmed().remove('\'');
-        if (numero.isEmpty())
-            continue;
-        if (host::TomarNumeroSerie(produto, numero, linhaNumeroSerie(*quCtrCadastro, contrato, codigo)))
-            InserirRegistroNumerosSerieProduto(QuotedStr(numero), produto, "L", {}, {}, {}, {},
-                                               QString::number(contrato), {}, {}, {}, codigo, 0, 0, 0, 0);
-    }
+    QStringList numeros;
+    for (const QString& parte : digitado.split(separadores, Qt::SkipEmptyParts))
+        numeros << parte.trimmed().remove('\'');
+    QStringList livres;
+    // Quoted: a number holding a quote or a comma is still one number.
+    for (const QString& numero :
+         host::TomarNumerosSerie(produto, numeros, linhaNumeroSerie(*quCtrCadastro, contrato, codigo)))
+        livres << QuotedStr(numero);
+    InserirRegistroNumerosSerieProduto(livres.join(","), produto, "L", {}, {}, {}, {}, QString::number(contrato), {},
+                                       {}, {}, codigo, 0, 0, 0, 0);
 }
 
 void TdmTecContrato::passoEstoque(Dataset& item)

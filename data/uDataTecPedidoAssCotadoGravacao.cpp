@@ -77,8 +77,7 @@ void TdmTec::PVAssCotadoNumerosSerie()
     const QString livres = host::CondicaoNumeroSerieLivre(linha);
     auto reservar = [&](const QString& numeros) {
         // What another desk took since the picker listed it is refused here.
-        for (const QString& numero : host::numerosSerieDaLista(numeros))
-            host::TomarNumeroSerie(produto, numero, linha);
+        host::TomarNumerosSerie(produto, host::numerosSerieDaLista(numeros), linha);
         const QString local = CarregaDado("coalesce(CODIGO, '')", "ACEC1401", " where LESTATUSPEDIDO = '2' ");
         const QString nota = campoPedido("AUX2").displayText().trimmed() + " " +
                              campoPedido("IMPRESSO_NF").displayText().trimmed();

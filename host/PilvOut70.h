@@ -76,14 +76,15 @@ struct LinhaNumeroSerie {
     QString pedido;
 };
 
-// Takes the product's serial number for the line being saved, in the
-// current transaction: its movements (the product's row for a number never
-// moved) are locked until the commit, so a second desk taking the same
-// number meanwhile is refused by the database instead of putting it out
-// twice. Refused (message, abort) when it is out on another line, naming the
-// contract or the order that has it, or while another desk is taking it.
-// False when it is out on this very line already (nothing to book).
-bool TomarNumeroSerie(const QString& produto, const QString& numero, const LinhaNumeroSerie& linha);
+// Takes the product's serial numbers for the line being saved, in the
+// current transaction: their movements (the product's row for a number
+// never moved) are held until the commit, so a second desk taking one of
+// them meanwhile is refused by the database instead of putting it out
+// twice. Refused (message, abort) when one is out on another line, naming
+// the contract or the order that has it, or while another desk is taking
+// it. The numbers to book: those not out on this very line already, each
+// once. One statement to hold and one to read, however many numbers.
+QStringList TomarNumerosSerie(const QString& produto, const QStringList& numeros, const LinhaNumeroSerie& linha);
 
 // The condition (" and ...", on the movements under the alias ns) that
 // leaves out of a serial picker the numbers out on a line of another

@@ -99,14 +99,14 @@ TEST_F(LocacaoSerieLocadaTest, TwoDesksTypingOnePieceAtOnceGetOneLineAndOneRefus
     outra.open({dbPath});
     auto transacao = std::make_unique<host::db::Transaction>(outra);
     std::swap(dmGlobal->IBTransaction1, transacao);
-    const bool tomado = host::TomarNumeroSerie("L0002", "BT-0001", {3, 6, {}});
+    const QStringList tomados = host::TomarNumerosSerie("L0002", {"BT-0001"}, {3, 6, {}});
     InserirRegistroNumerosSerieProduto("BT-0001", "L0002", "L", {}, {}, {}, {}, "3", {}, {}, {}, 6, 0, 0, 0, 0);
     std::swap(dmGlobal->IBTransaction1, transacao);
-    ASSERT_TRUE(tomado);
+    ASSERT_EQ(tomados, QStringList{"BT-0001"});
 
     const QStringList recusadas = salvaLinhaCom("LC-2026-002", "BT-0001");
     transacao->commit();
-    EXPECT_TRUE(recusadas.join('|').contains("O Nº de Série \"BT-0001\" está sendo gravado em outra estação"))
+    EXPECT_TRUE(recusadas.join('|').contains("Nº(s) de Série em gravação em outra estação neste momento: BT-0001."))
         << vistos();
     EXPECT_EQ(dialogs->pending(), 0) << vistos();
     EXPECT_EQ(linhas("BT-0001"), 0);
