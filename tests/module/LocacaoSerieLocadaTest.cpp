@@ -27,9 +27,8 @@ protected:
         tr().commitRetaining();
     }
     // On the rental register opened on the contract: a line of L0002 with
-    // the serial number saved (contract 3's forecasts kept as they are when
-    // it is stored); the texts it showed, a refused line given up.
-    QStringList salvaLinhaCom(const QString& contrato, const QString& serie, bool guardada = false)
+    // the serial number saved; the texts it showed, a refused line given up.
+    QStringList salvaLinhaCom(const QString& contrato, const QString& serie)
     {
         const qsizetype antes = dialogs->texts().size();
         principal->miCadastroContrato->click();
@@ -41,8 +40,6 @@ protected:
         novaLinhaNaGrade(grade, "PRCODIGO", "L0002");
         celula(grade, "ACITQUANTIDADE", "1");
         celula(grade, "ACITNUMEROSERIE", serie);
-        if (guardada && contrato == "LC-2026-001")
-            dialogs->answer("Não", "Deseja alterar valor das provisões?");
         celula(grade, "ACITVALORUNITARIO", "150,00", Qt::Key_Return);
         form->btSalvar->click();
         QTest::keyClick(grade, Qt::Key_Escape);
@@ -70,7 +67,7 @@ TEST_F(LocacaoSerieLocadaTest, APieceOutOnALineIsRefusedOnAnyOtherNamingItsContr
         {"LC-2026-001", "BT-0001", 4},
         {"LC-2026-002", "BT-0001", 4},
     };
-    salvaLinhaCom("LC-2026-002", "BT-0001", true);
+    salvaLinhaCom("LC-2026-002", "BT-0001");
     ASSERT_EQ(recusas(), QStringList{}) << vistos();
     for (const Caso& caso : casos) {
         const int antes = linhas(caso.serie);
@@ -86,7 +83,7 @@ TEST_F(LocacaoSerieLocadaTest, APieceOutOnALineIsRefusedOnAnyOtherNamingItsContr
     ASSERT_EQ(entradaListada("CMP-10-0107"), 1) << vistos();
     confirmaEntradaComObservacao(*fmAssEntradaEquip);
     fmAssEntradaEquip->close();
-    salvaLinhaCom("LC-2026-002", "CMP-10-0107", true);
+    salvaLinhaCom("LC-2026-002", "CMP-10-0107");
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
     EXPECT_EQ(lido("select ACCODIGO from AUGC50NS where NSNUMERO = 'CMP-10-0107' order by NSCODIGO desc"),
               (QStringList{"4", "3"}));
