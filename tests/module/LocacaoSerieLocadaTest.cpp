@@ -89,6 +89,19 @@ TEST_F(LocacaoSerieLocadaTest, APieceOutOnALineIsRefusedOnAnyOtherNamingItsContr
               (QStringList{"4", "3"}));
 }
 
+TEST_F(LocacaoSerieLocadaTest, TheContractRegisterUnderOptionTRefusesItToo)
+{
+    TfmAssContCad& form = registroDeContratosNoItens();
+    host::ui::DataGrid* grade = form.dbgdAssContCadItem;
+    novaLinhaNaGrade(grade, "PRCODIGO", "L0002");
+    celula(grade, "ACITNUMEROSERIE", "CMP-10-0107");
+    celula(grade, "ACITVALOR", "300,00");
+    form.bbSalvar->click();
+    EXPECT_TRUE(dialogs->texts().join('|').contains("O Nº de Série \"CMP-10-0107\" já está locado no contrato 3."))
+        << vistos();
+    EXPECT_EQ(linhas("CMP-10-0107"), 1);
+}
+
 // The other desk has saved BT-0001 on contract 3 and not committed yet.
 TEST_F(LocacaoSerieLocadaTest, TwoDesksTypingOnePieceAtOnceGetOneLineAndOneRefusal)
 {
