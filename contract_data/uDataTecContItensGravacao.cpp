@@ -62,6 +62,14 @@ QString livresDeOutraLinha(const QString& produto, int contrato, int item)
         .arg(uDataTecContLocacao::SeriesDaLinha(contrato, produto, item, "outro"));
 }
 
+// The contract's line a serial is put out on, with the order the contract
+// was made from (its pieces booked there are its own).
+host::LinhaNumeroSerie linhaNumeroSerie(Dataset& cabecalho, int contrato, int item)
+{
+    const bool doCabecalho = cabecalho.active() && cabecalho.fieldByName("ACCODIGO")->asInteger() == contrato;
+    return {contrato, item, doCabecalho ? texto(cabecalho, "ACPEDIDO") : QString()};
+}
+
 QString numero(double valor)
 {
     return host::data::formatFloat("0.00", valor);
@@ -154,18 +162,25 @@ bool TdmTecContrato::passoNumerosSerie(Dataset& item)
         return true;
     const int contrato = item.fieldByName("ACCODIGO")->asInteger();
     const int codigo = item.fieldByName("ACITCODIGO")->asInteger();
+    const host::LinhaNumeroSerie linha = linhaNumeroSerie(*quCtrCadastro, contrato, codigo);
+    // What another desk took since the picker listed it is refused here.
+    auto tomar = [&produto, &linha](const QString& escolhidos) {
+        host::TomarNumerosSerie(produto, host::numerosSerieDaLista(escolhidos), linha);
+    };
     QString lista;
     if (tipo == "O") {
         // Picked again: the movements of this line's earlier pick go first.
         ExcluirRegistroNumerosSerieProduto(condicaoSerieLinha(produto, contrato, codigo));
-        const int escolhidos = SelecionaNumerosSerie("D", produto, livresDeOutraLinha(produto, contrato, codigo), {},
-                                                     {}, {}, {}, contrato, 0, lista, 0, 0, 0, 0, 0, 0, 0, 0);
+        const int escolhidos = SelecionaNumerosSerie(
+            "D", produto, livresDeOutraLinha(produto, contrato, codigo) + host::CondicaoNumeroSerieLivre(linha), {},
+            {}, {}, {}, contrato, 0, lista, 0, 0, 0, 0, 0, 0, 0, 0);
         if (escolhidos == -1)
             dmGlobal->MostraAviso("Número(s) de Série não disponível(eis)!", true);
         if (escolhidos == 0) {
             dmGlobal->MostraAviso("Número(s) de Série não selecionado(s)!", false);
             return true;
         }
+        tomar(lista);
         item.fieldByName("ACITQUANTIDADE")->setAsFloat(escolhidos);
         sAuxiliarGeral = lista;
         InserirRegistroNumerosSerieProduto(lista, produto, "D", {}, {}, {}, {}, QString::number(contrato), {}, {}, {},
@@ -180,11 +195,13 @@ bool TdmTecContrato::passoNumerosSerie(Dataset& item)
                     " and coalesce(ns.OCCODIGO, 0) = 0 and coalesce(ns.OPCODIGO, '') in ('', '0')"
                     " and coalesce(ns.CMCODIGO, '') in ('', '0') and coalesce(ns.ACCODIGO, 0) = 0"
                     " and coalesce(ns.AOCODIGO, 0) = 0")
-                .arg(QuotedStr(local), QuotedStr(pedido));
+                .arg(QuotedStr(local), QuotedStr(pedido)) +
+            host::CondicaoNumeroSerieLivre(linha);
         if (SelecionaNumerosSerie("D", produto, livres, {}, {}, {}, {}, contrato, 0, lista, 0, 0, 0, 0, 0, 0, 0, 1) !=
             1)
             dmGlobal->MostraAviso(
                 "Aviso: operação abortada.\rVerifique a Disponibilidade do Número de Série do Produto!", true);
+        tomar(lista);
         InserirRegistroNumerosSerieProduto(lista, produto, "I", {}, {}, {}, {}, QString::number(contrato), {}, {}, {},
                                            codigo, 0, 0, 0, 0);
         item.fieldByName("ACITNUMEROSERIE")->setAsString(QString(lista).remove('\''));
@@ -218,9 +235,10 @@ void TdmTecContrato::passoPeriodoLocacao(Dataset& item)
 // The serial numbers typed on the line ("BT-0001", or several separated by
 // commas or semicolons) become the pieces' movements out on this contract,
 // as the pickers' are: the check-in, the search by serial number and the
-// printed contract find them there. A number already moved out on this
-// contract (picked, or loaded so) is left as it is; the line's earlier typed
-// numbers go when the text or the product changes.
+// printed contract find them there. A number out on this line already
+// (picked, or loaded so) is left as it is; one out on another line, of this
+// contract or another, is refused until it comes back; the line's earlier
+// typed numbers go when the text or the product changes.
 void TdmTecContrato::passoSerieDigitada(Dataset& item)
 {
     const QString digitado = texto(item, "ACITNUMEROSERIE");
@@ -239,19 +257,16 @@ void TdmTecContrato::passoSerieDigitada(Dataset& item)
                              " and NSSTATUS = 'L'",
                              {{"CONTRATO", contrato}, {"ITEM", codigo}});
     static const QRegularExpression separadores("[,;]");
-    for (const QString& parte : digitado.split(separadores, Qt::SkipEmptyParts)) {
-        const QString numero = parte.trimmed().remove('\'');
-        if (numero.isEmpty())
-            continue;
-        const bool existe = host::db::selectValue(tr,
-                                                  "select count(*) from AUGC50NS where PRCODIGO = :PRODUTO"
-                                                  " and NSNUMERO = :NUMERO and ACCODIGO = :CONTRATO",
-                                                  {{"PRODUTO", produto}, {"NUMERO", numero}, {"CONTRATO", contrato}})
-                                .toInt() > 0;
-        if (!existe)
-            InserirRegistroNumerosSerieProduto(QuotedStr(numero), produto, "L", {}, {}, {}, {},
-                                               QString::number(contrato), {}, {}, {}, codigo, 0, 0, 0, 0);
-    }
+    QStringList numeros;
+    for (const QString& parte : digitado.split(separadores, Qt::SkipEmptyParts))
+        numeros << parte.trimmed().remove('\'');
+    QStringList livres;
+    // Quoted: a number holding a quote or a comma is still one number.
+    for (const QString& numero :
+         host::TomarNumerosSerie(produto, numeros, linhaNumeroSerie(*quCtrCadastro, contrato, codigo)))
+        livres << QuotedStr(numero);
+    InserirRegistroNumerosSerieProduto(livres.join(","), produto, "L", {}, {}, {}, {}, QString::number(contrato), {},
+                                       {}, {}, codigo, 0, 0, 0, 0);
 }
 
 void TdmTecContrato::passoEstoque(Dataset& item)

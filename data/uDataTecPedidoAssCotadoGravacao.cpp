@@ -72,7 +72,12 @@ void TdmTec::PVAssCotadoNumerosSerie()
     host::db::Savepoint movimentos(*dmGlobal->IBTransaction1);
     ExcluirRegistroNumerosSerieProduto(" where PRCODIGO = " + QuotedStr(produto) + " and VECODIGO = " +
                                        QuotedStr(pedido) + " and coalesce(OPCODIGO, 0) > 0 ");
+    // The order's own pieces, and none out on a contract or on another order.
+    const host::LinhaNumeroSerie linha{0, 0, pedido};
+    const QString livres = host::CondicaoNumeroSerieLivre(linha);
     auto reservar = [&](const QString& numeros) {
+        // What another desk took since the picker listed it is refused here.
+        host::TomarNumerosSerie(produto, host::numerosSerieDaLista(numeros), linha);
         const QString local = CarregaDado("coalesce(CODIGO, '')", "ACEC1401", " where LESTATUSPEDIDO = '2' ");
         const QString nota = campoPedido("AUX2").displayText().trimmed() + " " +
                              campoPedido("IMPRESSO_NF").displayText().trimmed();
@@ -84,7 +89,7 @@ void TdmTec::PVAssCotadoNumerosSerie()
         const int escolhidos = selecionarNumerosSerie(
             produto,
             " and ns.nscodigo = (select max(mx.nscodigo)  from augc50ns mx  where mx.prcodigo = ns.prcodigo"
-            "  and mx.nsnumero = ns.nsnumero)  ",
+            "  and mx.nsnumero = ns.nsnumero)  " + livres,
             pedido, lista, 0);
         if (escolhidos > 0) {
             if (quAssVendaCotado->editing()) {
@@ -102,7 +107,7 @@ void TdmTec::PVAssCotadoNumerosSerie()
         const QString condicao = " and (coalesce(VECODIGO, '') = ''  or coalesce(VECODIGO, '') = " + QuotedStr(pedido) +
                                  ") " + " and coalesce(OCCODIGO, 0) = 0 " + " and coalesce(OPCODIGO, 0) = 0 " +
                                  " and coalesce(CMCODIGO, '') = '' " + " and coalesce(ACCODIGO, 0) = 0 " +
-                                 " and coalesce(AOCODIGO, 0) = 0 " + " and lecodigo = " + QuotedStr(origem);
+                                 " and coalesce(AOCODIGO, 0) = 0 " + " and lecodigo = " + QuotedStr(origem) + livres;
         if (selecionarNumerosSerie(produto, condicao, pedido, lista, 1) == 1) {
             if (quAssVendaCotado->editing()) {
                 campoCotado("QUANTIDADE").setAsFloat(1);

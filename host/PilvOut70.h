@@ -60,4 +60,34 @@ namespace host {
 // The serial numbers of a list as SelecionaNumerosSerie gives it, or one
 // number without quotes; blanks are dropped.
 QStringList numerosSerieDaLista(const QString& lista);
+
+// ---- a piece out on one line at a time -------------------------------------
+// A serial number is out while its current movement names a contract whose
+// line of the product (the one the movement names, or any when it names
+// none) has not come back (returned, closed or given back), or names an
+// order's configured line (an order pending OPCODIGO) before its contract.
+
+// The line a serial number is being put out on: a contract's line (contract
+// and item; item 0 while the line has no key), and the order the contract
+// or the configured line belongs to ("" = none).
+struct LinhaNumeroSerie {
+    int contrato = 0;
+    int item = 0;
+    QString pedido;
+};
+
+// Takes the product's serial numbers for the line being saved, in the
+// current transaction: their movements (the product's row for a number
+// never moved) are held until the commit, so a second desk taking one of
+// them meanwhile is refused by the database instead of putting it out
+// twice. Refused (message, abort) when one is out on another line, naming
+// the contract or the order that has it, or while another desk is taking
+// it. The numbers to book: those not out on this very line already, each
+// once. One statement to hold and one to read, however many numbers.
+QStringList TomarNumerosSerie(const QString& produto, const QStringList& numeros, const LinhaNumeroSerie& linha);
+
+// The condition (" and ...", on the movements under the alias ns) that
+// leaves out of a serial picker the numbers out on a line of another
+// contract or booked on another order than the line's.
+QString CondicaoNumeroSerieLivre(const LinhaNumeroSerie& linha);
 }  // namespace host

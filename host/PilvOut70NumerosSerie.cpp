@@ -12,8 +12,12 @@
 #include "host/ui/DataGrid.h"
 #include "host/ui/Layouts.h"
 
+#include "host/db/Database.h"
+
 #include <QRegularExpression>
 #include <QSet>
+
+#include <ibase.h>
 
 namespace host {
 
@@ -32,6 +36,115 @@ QStringList numerosSerieDaLista(const QString& lista)
             numeros << numero;
     }
     return numeros;
+}
+
+namespace {
+
+// A line of the movement's contract and product, other than the one being
+// saved, that has not come back: the one the movement names, or any when it
+// names none; returned by the check-in, closed or given back, as far as the
+// contracts' tables hold those marks (none without the contracts).
+QString linhaAbertaDeOutra(db::Transaction& tr, const QString& movimento, const QString& item)
+{
+    db::Statement colunas(tr, "select trim(rdb$field_name) from rdb$relation_fields where rdb$relation_name ="
+                              " 'AATC05ACIT' and rdb$field_name in ('ACCODIGO', 'ACITRETORNO', 'ACITENCERRADO',"
+                              " 'ACITDEVOLVIDO')");
+    colunas.execute();
+    QString aberta;
+    bool linhas = false;
+    while (colunas.fetch()) {
+        const QString coluna = colunas.value(0).toString();
+        if (coluna == "ACCODIGO")
+            linhas = true;
+        else
+            aberta += QString(" and coalesce(it.%1, '') <> 'S'").arg(coluna);
+    }
+    if (!linhas)
+        return "1 = 0";
+    return QString("exists (select 1 from AATC05ACIT it where it.ACCODIGO = %1.ACCODIGO"
+                   " and it.PRCODIGO = %1.PRCODIGO and (%1.ACITCODIGO is null or it.ACITCODIGO = %1.ACITCODIGO)"
+                   " and it.ACITCODIGO <> %2%3)")
+        .arg(movimento, item, aberta);
+}
+
+// Another desk holds the row (its transaction has not ended yet).
+bool emUsoPorOutraMesa(const db::DbError& e)
+{
+    return e.gdsCode() == isc_lock_conflict || e.gdsCode() == isc_update_conflict || e.gdsCode() == isc_deadlock;
+}
+
+// The rows the update selects are held until the commit; another desk
+// holding one of them refuses the operation.
+void travar(db::Transaction& tr, const QString& sql, const QString& produto, const QStringList& numeros)
+{
+    try {
+        db::Statement trava(tr, sql);
+        trava.setParam("PRODUTO", produto);
+        trava.execute();
+    } catch (const db::DbError& e) {
+        if (!emUsoPorOutraMesa(e))
+            throw;
+        dmGlobal->MostraAviso("Aviso: operação abortada.\rNº(s) de Série em gravação em outra estação neste"
+                              " momento: " + numeros.join(", ") + ". Tente novamente.",
+                              true);
+    }
+}
+
+}  // namespace
+
+QStringList TomarNumerosSerie(const QString& produto, const QStringList& numeros, const LinhaNumeroSerie& linha)
+{
+    QStringList pedidos, literais;
+    for (const QString& numero : numeros)
+        if (const QString n = numero.trimmed(); !n.isEmpty() && !pedidos.contains(n)) {
+            pedidos << n;
+            literais << QuotedStr(n);
+        }
+    if (pedidos.isEmpty())
+        return {};
+    db::Transaction& tr = *dmGlobal->IBTransaction1;
+    const QString codigo = produto.trimmed(), lista = literais.join(", ");
+    travar(tr, "update AUGC50NS set NSNUMERO = NSNUMERO where PRCODIGO = :PRODUTO and NSNUMERO in (" + lista + ")",
+           codigo, pedidos);
+    db::Statement atual(tr, "select ns.NSNUMERO, ns.ACCODIGO, ns.ACITCODIGO, ns.VECODIGO, ns.OPCODIGO, case when " +
+                                linhaAbertaDeOutra(tr, "ns", QString::number(linha.item)) +
+                                " then 1 else 0 end from AUGC50NS ns where ns.PRCODIGO = :PRODUTO"
+                                " and ns.NSNUMERO in (" + lista + ") and ns.NSCODIGO = (select max(mx.NSCODIGO)"
+                                " from AUGC50NS mx where mx.PRCODIGO = ns.PRCODIGO and mx.NSNUMERO = ns.NSNUMERO)");
+    atual.setParam("PRODUTO", codigo);
+    atual.execute();
+    QStringList novos = pedidos;
+    while (atual.fetch()) {
+        const QString serie = atual.value(0).toString().trimmed();
+        const int contrato = atual.value(1).toInt(), item = atual.value(2).toInt();
+        const QString pedido = atual.value(3).toString().trimmed(), producao = atual.value(4).toString().trimmed();
+        const QString aviso = "Aviso: operação abortada.\rO Nº de Série \"" + serie + "\" ";
+        if (contrato != 0 && atual.value(5).toInt() == 1)
+            dmGlobal->MostraAviso(aviso + "já está locado no contrato " + QString::number(contrato) + ".", true);
+        if (contrato == 0 && !producao.isEmpty() && producao != "0" && !pedido.isEmpty() &&
+            pedido != linha.pedido.trimmed())
+            dmGlobal->MostraAviso(aviso + "já está no pedido \"" + pedido + "\".", true);
+        pedidos.removeAll(serie);
+        // Out on this very line already: nothing to book.
+        if (contrato != 0 && contrato == linha.contrato && (item == 0 || item == linha.item))
+            novos.removeAll(serie);
+    }
+    // A number never moved has no row to hold: the product's row is held.
+    if (!pedidos.isEmpty())
+        travar(tr, "update ACEC1101 set CODIGO = CODIGO where CODIGO = :PRODUTO", codigo, pedidos);
+    return novos;
+}
+
+QString CondicaoNumeroSerieLivre(const LinhaNumeroSerie& linha)
+{
+    return QString(" and not exists (select 1 from AUGC50NS fo where fo.PRCODIGO = ns.PRCODIGO"
+                   " and fo.NSNUMERO = ns.NSNUMERO and fo.NSCODIGO = (select max(mx.NSCODIGO) from AUGC50NS mx"
+                   " where mx.PRCODIGO = fo.PRCODIGO and mx.NSNUMERO = fo.NSNUMERO)"
+                   " and ((fo.ACCODIGO is not null and %1)"
+                   " or (fo.ACCODIGO is null and coalesce(fo.OPCODIGO, '') not in ('', '0')"
+                   " and coalesce(fo.VECODIGO, '') not in ('', %2)))) ")
+        .arg(linhaAbertaDeOutra(*dmGlobal->IBTransaction1, "fo", QString::number(linha.item)),
+             QuotedStr(linha.pedido.trimmed()));
 }
 
 }  // namespace host

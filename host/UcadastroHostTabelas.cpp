@@ -177,6 +177,35 @@ Detalhe estoqueProduto()
     return d;
 }
 
+// The pieces of a product the company owns, by their serial numbers: each
+// one's entry movement at its stock location, which the serial pickers
+// offer (a piece's later movements are its documents', never edited here).
+Detalhe numerosSerieProduto()
+{
+    Detalhe d{"Números de Série",
+              "AUGC50NS",
+              {"NSCODIGO", Numeracao::Gerador, {}, host::schema::kGeneratorSerialMovement},
+              "PRCODIGO",
+              {{"NSMOVIMENTO", "E"}, {"NSSTATUS", "D"}},
+              {{"NSNUMERO", "Nº de série", T::Texto, true},
+               {"LECODIGO", "Local de estoque", T::Lista, true, {}, {}, false, kLocaisEstoque}},
+              {},
+              "o número de série"};
+    d.conferir = [](host::data::Dataset& linha) {
+        const QString numero = linha.fieldByName("NSNUMERO")->asString().trimmed();
+        linha.fieldByName("NSNUMERO")->setAsString(numero);
+        const int repetidos = host::db::selectValue(
+            *dmGlobal->IBTransaction1,
+            "select count(*) from AUGC50NS where PRCODIGO = :PRODUTO and NSNUMERO = :NUMERO"
+            " and NSMOVIMENTO = 'E' and NSCODIGO is distinct from :CODIGO",
+            {{"PRODUTO", linha.fieldByName("PRCODIGO")->asString()}, {"NUMERO", numero},
+             {"CODIGO", linha.fieldByName("NSCODIGO")->value()}}).toInt();
+        if (repetidos > 0)
+            recusar("Nº de série já cadastrado para o produto: " + numero);
+    };
+    return d;
+}
+
 Descricao produto()
 {
     return {"PR",
@@ -202,6 +231,8 @@ Descricao produto()
              {"PRQUANTIDADEPADRAO", "Quantidade padrão", T::Valor},
              {"LOCALIZACAO", "Local de estoque", T::Lista, false, {}, {}, false, kLocaisEstoque},
              {"PRPOSICIONAMENTO", "Posição no local"},
+             // The pieces' serial numbers the orders and contracts pick.
+             {"PRGERANS", "Número de série", T::Lista, false, {}, {"O=Um ou mais por linha", "Ú=Um por linha"}},
              {"OUTRO_CODIGO", "Código de barras"},
              {"OFCODIGO", "Operação", T::Lista, false, {}, {}, false, kOperacoes},
              {"XCCODIGO", "Conta de caixa", T::Lista, false, {}, {}, false, kContasCaixa},
@@ -216,8 +247,9 @@ Descricao produto()
              {"AVEC85IT", "CODIGO", "pedidos"},
              {"AATC05AC", "PRCODIGO", "contratos"},
              {"AATC05ACIT", "PRCODIGO", "itens de contratos"},
-             {"ACEC11PO", "PRCODIGO", "estoque"}},
-            {estoqueProduto()},
+             {"ACEC11PO", "PRCODIGO", "estoque"},
+             {"AUGC50NS", "PRCODIGO", "números de série"}},
+            {estoqueProduto(), numerosSerieProduto()},
             {}};
 }
 

@@ -187,7 +187,8 @@ void TfmAssEntradaEquip::bbConfirmaClick() { ExecutaEntradaEquipamentos(); }
 
 void TfmAssEntradaEquip::ExecutaEntradaEquipamentos()
 {
-    if (dmGlobal->MostraPergunta("Confirma a Entrada do(s) Equipamento(s) consultados?", {"Sim", "Não"}) != "Sim")
+    if (dmGlobal->MostraPergunta(naoEncontrados() + "Confirma a Entrada do(s) Equipamento(s) consultados?",
+                                 {"Sim", "Não"}) != "Sim")
         return;
     int registrados = 0;
     std::exception_ptr falha;
@@ -222,6 +223,26 @@ void TfmAssEntradaEquip::ExecutaEntradaEquipamentos()
     }
     if (falha)
         std::rethrow_exception(falha);
+}
+
+// The list's values that no listed row carries, told before anything is
+// stored: a number typed wrong is not checked in without a word.
+QString TfmAssEntradaEquip::naoEncontrados() const
+{
+    QStringList listados;
+    if (quConsulta->active()) {
+        const char* coluna = modoCodigoBarras() ? "OUTRO_CODIGO" : "NSNUMERO";
+        Dataset& linhas = *quConsulta;
+        host::data::ControlsDisabled parado(linhas);
+        for (linhas.first(); !linhas.eof(); linhas.next())
+            listados << linhas.fieldByName(coluna)->asString().trimmed();
+        linhas.first();
+    }
+    const QStringList faltam = uAssEntradaEquip::ValoresNaoEncontrados(edNroSerie->text(), listados);
+    if (faltam.isEmpty())
+        return {};
+    return QString(modoCodigoBarras() ? "Código(s) de Barras" : "Nº(s) de Série") +
+           " não encontrado(s) entre os equipamentos locados: " + faltam.join(", ") + ".\r";
 }
 
 // ---- the equipment's configuration ----

@@ -47,6 +47,9 @@ bool ListaValida(const QString& lista);
 // The listing statement (the list must be valid); an empty list lists every rented serial number
 // still out. In mode "E" the list holds the products' other codes.
 QString SqlConsulta(const QString& lista, bool codigoBarras);
+// The values of the list (serial numbers or bar codes) that no listed row
+// carries, in the list's order, each once.
+QStringList ValoresNaoEncontrados(const QString& lista, const QStringList& listados);
 // Marks the contract's items of the product returned (only the line given,
 // when the serial's movement names one) and commits; false when none was
 // there to mark (another desk deleted them since the listing).
@@ -93,6 +96,7 @@ public:
 private:
     void criarControles();
     bool modoCodigoBarras() const;
+    QString naoEncontrados() const;
     // Mode "E" moves the list and the configuration link this far right.
     QSpacerItem* recuoLista_ = nullptr;
     QSpacerItem* recuoConfiguracao_ = nullptr;

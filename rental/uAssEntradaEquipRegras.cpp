@@ -5,6 +5,7 @@
 
 #include "contract_data/uDataTecCont.h"
 #include "host/data/Query.h"
+#include "host/PilvOut70.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
 #include "host/Ulote.h"
@@ -51,7 +52,7 @@ QString SqlConsulta(const QString& lista, bool codigoBarras)
     QString sql =
         "select ns.PRCODIGO, ns.NSNUMERO, ac.ACCODIGO, ac.ACNUMEROCONTRATO, ac.ACDATAVALIDADE,"
         " pr.DESCRICAO as PRODUTO, cl.NOME as CLIENTE, le.DESCRICAO as LOCAL, eq.ACITCODIGO,"
-        " ns.ACITCODIGO as NSACITCODIGO\n"
+        " ns.ACITCODIGO as NSACITCODIGO, pr.OUTRO_CODIGO\n"
         "from AUGC50NS ns\n"
         "left outer join AATC05AC ac on (ac.ACCODIGO = ns.ACCODIGO)\n"
         // A movement that names its line lists that line only, once.
@@ -72,6 +73,15 @@ QString SqlConsulta(const QString& lista, bool codigoBarras)
     if (!valores.isEmpty())
         sql += (codigoBarras ? " and pr.outro_codigo in (" : " and ns.nsnumero in (") + valores + ")\n";
     return sql;
+}
+
+QStringList ValoresNaoEncontrados(const QString& lista, const QStringList& listados)
+{
+    QStringList faltam;
+    for (const QString& valor : host::numerosSerieDaLista(lista))
+        if (!listados.contains(valor, Qt::CaseInsensitive) && !faltam.contains(valor))
+            faltam << valor;
+    return faltam;
 }
 
 bool MarcaRetornoItens(int contrato, const QString& produto, int item)

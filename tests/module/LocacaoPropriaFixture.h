@@ -82,6 +82,30 @@ protected:
         produtos.bbSalvar->click();
         return true;
     }
+    // In the product register, on the product shown: "Um ou mais por linha"
+    // as its "Número de série", then a row of the serial-numbers grid for each
+    // piece at the location, "Salvar" after each. False when the register
+    // offers neither.
+    bool pecasComSerie(TfmCadastroHost& produtos, const QStringList& series, const QString& local)
+    {
+        auto* regra = qobject_cast<QComboBox*>(produtos.controle("PRGERANS"));
+        host::ui::DataGrid* grade = nullptr;
+        for (host::ui::DataGrid* detalhe : produtos.dbgdDetalhes)
+            if (detalhe->columnByField("NSNUMERO"))
+                grade = detalhe;
+        if (!regra || !grade)
+            return false;
+        testsupport::escolheComSetas(*regra, regra->findText("Um ou mais", Qt::MatchStartsWith));
+        produtos.bbSalvar->click();
+        for (const QString& serie : series) {
+            grade->setFocus();
+            QTest::keyClick(grade, Qt::Key_Insert);
+            escolheNaLista(grade, "LECODIGO", local);
+            celula(grade, "NSNUMERO", serie, Qt::Key_Return);
+            produtos.bbSalvar->click();
+        }
+        return true;
+    }
     // The rental register (the one the option opens, or the one named) on
     // the demonstration rental contract, its equipment page shown.
     TfmAssContCadLocEquip* registroDeLocacaoNoEquipamento(bool pelaOpcao = true)
