@@ -62,6 +62,9 @@ void ReceberEmprestado::emprestar()
     host::data::Query& receber = *dmGlobal->quReceber;
     receber.beforeDelete = [](Dataset& d) { ReceberAntesExcluir(d); };
     receber.beforePost = nullptr;
+    // A row left in the grid is stored, as the register's other grids store theirs.
+    receber.afterPost = [](Dataset&) { dmGlobal->IBTransaction1->commitRetaining(); };
+    receber.afterDelete = [](Dataset&) { dmGlobal->IBTransaction1->commitRetaining(); };
     emprestado_ = true;
 }
 
@@ -72,6 +75,8 @@ void ReceberEmprestado::devolver()
     host::data::Query& receber = *dmGlobal->quReceber;
     receber.beforePost = [](Dataset& d) { dmGlobal->quReceberBeforePost(d); };
     receber.beforeDelete = [](Dataset& d) { dmGlobal->quReceberBeforeDelete(d); };
+    receber.afterPost = nullptr;
+    receber.afterDelete = nullptr;
     emprestado_ = false;
 }
 
