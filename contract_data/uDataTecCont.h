@@ -265,8 +265,16 @@ public:
     // Run by the header's after-post and after-cancel: the forecasts of a
     // contract ended in the edit go when it is saved, never when it is cancelled.
     void AplicaExclusaoPrevisoesPendente();
-    void DescartaExclusaoPrevisoesPendente() { iContratoExcluirPrevisoes = 0; }
+    void DescartaExclusaoPrevisoesPendente()
+    {
+        iContratoExcluirPrevisoes = 0;
+        iDiaVencimentoPendente = 0;
+    }
     int iContratoExcluirPrevisoes = 0;
+    // The due day the user chose to move the forecasts to: they move in the
+    // header's save, under its savepoint, so a refused save moves none.
+    void AplicaVencimentoPendente();
+    int iDiaVencimentoPendente = 0;
 
     // ---- header rules (uDataTecContCadastro*.cpp, uDataTecContCancelamento.cpp) ----
     void quCtrCadastroNewRecord(host::data::Dataset& dataset);

@@ -213,7 +213,15 @@ void TdmTecContrato::quCtrCadastroACVENCIMENTOChange(Field& field)
         return;
     }
     const int contrato = quCtrCadastroACCODIGO->asInteger();
-    if (!temPrevisoes(contrato) || !sim("Deseja mudar vencimento das parcelas de provisão?"))
+    // The forecasts move with the contract's save (AplicaVencimentoPendente),
+    // so that a cancelled or refused edit leaves them on the stored day.
+    iDiaVencimentoPendente =
+        temPrevisoes(contrato) && sim("Deseja mudar vencimento das parcelas de provisão?") ? dia : 0;
+}
+
+void TdmTecContrato::AplicaVencimentoPendente()
+{
+    if (iDiaVencimentoPendente == 0)
         return;
     // Each forecast to the day in its own month, or to the month's last day
     // where the month is shorter (as the forecasts are made).
@@ -223,8 +231,7 @@ void TdmTecContrato::quCtrCadastroACVENCIMENTOChange(Field& field)
                                  " dateadd(-1 day to dateadd(1 month to %1)))) - 1)"
                                  " where aoCodigo = :CONTRATO and situacao_documento = 'V'")
                              .arg(QLatin1String(primeiro)),
-                         {{"DIA", dia}, {"CONTRATO", contrato}});
-    commitRetaining();
+                         {{"DIA", iDiaVencimentoPendente}, {"CONTRATO", quCtrCadastroACCODIGO->asInteger()}});
 }
 
 // ---- situation ----
@@ -247,6 +254,7 @@ void TdmTecContrato::quCtrCadastroACSITUACAOChange(Field& field)
 
 void TdmTecContrato::AplicaExclusaoPrevisoesPendente()
 {
+    iDiaVencimentoPendente = 0;   // moved and committed with the row
     const int contrato = iContratoExcluirPrevisoes;
     iContratoExcluirPrevisoes = 0;
     if (contrato == 0)
