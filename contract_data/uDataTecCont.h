@@ -252,6 +252,8 @@ public:
     void quCtrCadastroACSITUACAOChange(host::data::Field& field);
     void quCtrCadastroAJCODIGOChange(host::data::Field& field);
     void quCtrCadastroAJCODIGOSetText(host::data::Field& field, const QString& text);
+    bool AceitaPeriodoObjeto(int objeto);
+    bool bPeriodoObjetoRecusado_ = false;   // set by the typed object, read by its change
     void RegerarContasReceberItens();
     void InserirParcelaItemContrato(const QString& cliente, const QString& serie, const QString& filial,
                                     const QString& texto1, const QString& texto2, double valor,
