@@ -66,6 +66,26 @@ QString SqlContrato()
            "order by Ct.ACCODIGO";
 }
 
+QString AvisoSemContrato(const QString& cliente, const QDateTime& inicio, const QDateTime& depois)
+{
+    const std::shared_ptr<host::db::Statement> contrato = dmGlobal->IBTransaction1->prepared(
+        "select first 1 Ct.ACNUMEROCONTRATO, coalesce(Ct.ACVALOR, 0) from AATC05AC Ct where Ct.CLCODIGO = :CLIENTE"
+        " and (Ct.ACDATAIMPLANTACAO is null or Ct.ACDATAIMPLANTACAO < :DEPOIS)"
+        " and (Ct.ACDATAVALIDADE is null or Ct.ACDATAVALIDADE >= :INICIO) order by Ct.ACCODIGO");
+    contrato->setParam("CLIENTE", cliente);
+    contrato->setParam("DEPOIS", depois);
+    contrato->setParam("INICIO", inicio);
+    contrato->execute();
+    if (!contrato->fetch())
+        return kSemContrato;
+    const QString numero = contrato->value(0).toString().trimmed();
+    const bool semValor = contrato->value(1).toDouble() <= 0;
+    contrato->closeCursor();
+    return "Aviso: operação abortada.\rO contrato " + numero + " do cliente não tem \"Código no Cadastro Serviço\"" +
+           (semValor ? QString(" nem \"Valor do Contrato\"") : QString()) +
+           " para ser faturado como contrato básico: nada foi faturado.";
+}
+
 std::vector<bool> ServicosCobrados(const Franquia& franquia, const std::vector<ServicoPeriodo>& servicos)
 {
     std::vector<bool> cobrados;

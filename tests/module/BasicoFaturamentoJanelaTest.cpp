@@ -16,6 +16,7 @@
 #include "host/ui/DataTextControls.h"
 #include "host/ui/EditControls.h"
 
+#include <QAbstractItemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -190,6 +191,20 @@ TEST_F(BasicoFaturamentoJanelaTest, AnOrderOfADayWithoutMidnightBelongsToThatDay
     EXPECT_EQ(form.laTotalOS->text(), "Total de OS: 1");
     EXPECT_EQ(form.laTotalServicos->text(), "Valor Total dos Serviços: 3,00");
     EXPECT_EQ(form.quPesqServico->recordCount(), 1);
+}
+
+TEST_F(BasicoFaturamentoJanelaTest, AmountsShowAsTheRegisterWritesThem)
+{
+    exec("update AATC05AC set ACVALOR = 950.5 where ACCODIGO = 950");
+    exec("update AATC01AA set AAVALORTOTAL = 1234.56 where AOCODIGO = 6001 and AACODIGO = 1");
+    TfmAssBasicoContratosFaturamento& form = abrir();
+    selecionar(form, "00004", "01/03/2026", "10/03/2026");
+    const auto celula = [](host::ui::DataGrid* grade, const char* campo) {
+        return grade->model()->index(0, grade->columnByField(campo)->index()).data().toString();
+    };
+    EXPECT_EQ(form.dbteValorContrato->text(), "950,50");
+    EXPECT_EQ(celula(form.dbgdServicos, "AAVALORTOTAL"), "1.234,56");
+    EXPECT_EQ(celula(form.dbgdPecas, "APVALTOTAL"), "71,00");
 }
 
 TEST_F(BasicoFaturamentoJanelaTest, SalesOrderBillsTheContractAndTheServicesOverTheHoursButNoPartsWithParts)
