@@ -140,13 +140,11 @@ void GerarPrevisaoContrato()
     if (!SelecionaData("Início da Previsão de faturamento", "Informe a data Inicial da previsão do contas a receber",
                        inicio))
         return;
-    if (quantidade <= 0) {
-        double valor = quantidade;
-        if (!SelecionaValorNumerico("Nº de Previsões", "Informe o número de parcelas para previsão do contas a receber",
-                                    valor))
-            return;
-        quantidade = int(std::trunc(valor));
-    }
+    // A count: shown and read as a whole number.
+    if (quantidade <= 0 &&
+        !SelecionaValorInteiro("Nº de Previsões", "Informe o número de parcelas para previsão do contas a receber",
+                               quantidade))
+        return;
     const QDateTime fim = DataFinalPrevisao(inicio, fieldText(ctr, "ACPERIODO"), quantidade, padrao);
     host::ui::WaitCursor ampulheta;
     const QString sInicio = dataTexto(inicio);
