@@ -1,6 +1,6 @@
-// An instalment value typed in the contract register's instalment grid, left
-// by moving down, then the window closed with "Sair": the new value is
-// stored (read through another attachment).
+// An instalment value and a follow-up's subject typed in the contract
+// register's grids, each left by moving down, then the window closed with
+// "Sair": both are stored (read through another attachment).
 
 #include "tests/module/ContratoCadastroFixture.h"
 
@@ -14,8 +14,12 @@ const char* const kValores =
 
 class ParcelaAlteradaContratoTest : public ContratoCadastroTest {};
 
-TEST_F(ParcelaAlteradaContratoTest, AValueLeftInTheInstalmentGridIsStoredWhenTheRegisterCloses)
+TEST_F(ParcelaAlteradaContratoTest, ValuesLeftInTheRegistersGridsAreStoredWhenItCloses)
 {
+    exec("insert into CADCOM (COD_CLI, SEQUENCIA, CONTRATO, IDORIGEM, RESUMIDA, DATA_VISITA) values"
+         " ('00004', 901, 801, 'C', 'Visita', '2027-01-05')");
+    exec("insert into CADCOM (COD_CLI, SEQUENCIA, CONTRATO, IDORIGEM, RESUMIDA, DATA_VISITA) values"
+         " ('00004', 902, 801, 'C', 'Retorno', '2027-01-06')");
     exec("insert into AATC05AC (ACCODIGO, ACNUMEROCONTRATO, CLCODIGO, ACSITUACAO, ACLOCAL, ACPERIODO, ACMODALIDADE,"
          " ACVENCIMENTO, ACVALORFIXO, ACVALORPARCELA) values (801, 'N801', '00004', 'A', '01', 'M', 'A', 10, 'S',"
          " 1234.56)");
@@ -29,8 +33,12 @@ TEST_F(ParcelaAlteradaContratoTest, AValueLeftInTheInstalmentGridIsStoredWhenThe
     CarregaContrato(801);
     aba(form, form.tsContParcAberta);
     celula(form.dbgdContRecAberto, "VALOR_DOCUMENTO", "1.250,00", Qt::Key_Down);
+    aba(form, form.tsContAcompanhamento);
+    celula(form.dbgdAssContCadAcompanhamento, "RESUMIDA", "Visita tecnica", Qt::Key_Down);
     fechar(form);
     EXPECT_EQ(lido(kValores), (QStringList{"125000", "123456"})) << dialogs->texts().join(" | ").toStdString();
+    EXPECT_EQ(lido("select RESUMIDA from CADCOM where CONTRATO = 801 order by SEQUENCIA"),
+              (QStringList{"Visita tecnica", "Retorno"}));
 }
 
 }  // namespace
