@@ -14,6 +14,7 @@
 #include "host/data/Field.h"
 #include "host/data/Format.h"
 #include "host/data/Query.h"
+#include "host/db/Database.h"
 
 #include <cmath>
 #include <stdexcept>
@@ -62,9 +63,14 @@ void ReceberEmprestado::emprestar()
     host::data::Query& receber = *dmGlobal->quReceber;
     receber.beforeDelete = [](Dataset& d) { ReceberAntesExcluir(d); };
     receber.beforePost = nullptr;
-    // A row left in the grid is stored, as the register's other grids store theirs.
-    receber.afterPost = [](Dataset&) { dmGlobal->IBTransaction1->commitRetaining(); };
-    receber.afterDelete = [](Dataset&) { dmGlobal->IBTransaction1->commitRetaining(); };
+    // A row left in the grid is stored, as the register's other grids store
+    // theirs; one a routine writes under its savepoint goes with the routine.
+    const auto guardar = [](Dataset&) {
+        if (dmGlobal->IBTransaction1->savepointDepth() == 0)
+            dmGlobal->IBTransaction1->commitRetaining();
+    };
+    receber.afterPost = guardar;
+    receber.afterDelete = guardar;
     emprestado_ = true;
 }
 
