@@ -14,6 +14,7 @@
 #include "host/data/Abort.h"
 #include "host/data/Field.h"
 #include "host/data/Query.h"
+#include "host/ui/Dialogs.h"
 #include "host/ui/Cursors.h"
 #include "host/db/Database.h"
 
@@ -277,7 +278,8 @@ int LancarContadores(int contrato, const QDateTime& data)
         const QVariant medidor = temLeitura ? ultima->fieldByName("COCODIGO")->value() : QVariant();
         const QVariant linha = temLeitura ? ultima->fieldByName("EVCODIGO")->value() : QVariant();
         ultima->close();
-        if (!SelecionaValorNumerico("Lançamento dos Contadores", "Informe o contador", valor))
+        // Offered as the register shows meter counts: every digit, no fixed decimals.
+        if (!host::ui::Dialogs::inputNumber("Lançamento dos Contadores", "Informe o contador", valor, {}))
             break;
         leituras.append();
         leituras.fieldByName("ACITCODIGO")->setAsInteger(item);
