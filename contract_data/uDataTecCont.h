@@ -252,6 +252,8 @@ public:
     void quCtrCadastroACSITUACAOChange(host::data::Field& field);
     void quCtrCadastroAJCODIGOChange(host::data::Field& field);
     void quCtrCadastroAJCODIGOSetText(host::data::Field& field, const QString& text);
+    bool AceitaPeriodoObjeto(int objeto);
+    bool bPeriodoObjetoRecusado_ = false;   // set by the typed object, read by its change
     void RegerarContasReceberItens();
     void InserirParcelaItemContrato(const QString& cliente, const QString& serie, const QString& filial,
                                     const QString& texto1, const QString& texto2, double valor,
@@ -265,8 +267,16 @@ public:
     // Run by the header's after-post and after-cancel: the forecasts of a
     // contract ended in the edit go when it is saved, never when it is cancelled.
     void AplicaExclusaoPrevisoesPendente();
-    void DescartaExclusaoPrevisoesPendente() { iContratoExcluirPrevisoes = 0; }
+    void DescartaExclusaoPrevisoesPendente()
+    {
+        iContratoExcluirPrevisoes = 0;
+        iDiaVencimentoPendente = 0;
+    }
     int iContratoExcluirPrevisoes = 0;
+    // The due day the user chose to move the forecasts to: they move in the
+    // header's save, under its savepoint, so a refused save moves none.
+    void AplicaVencimentoPendente();
+    int iDiaVencimentoPendente = 0;
 
     // ---- header rules (uDataTecContCadastro*.cpp, uDataTecContCancelamento.cpp) ----
     void quCtrCadastroNewRecord(host::data::Dataset& dataset);

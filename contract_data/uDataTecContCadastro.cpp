@@ -346,6 +346,7 @@ void TdmTecContrato::quCtrCadastroBeforePost(Dataset& dataset)
         quCtrContato->close();
     }
 
+    AplicaVencimentoPendente();
     spCabecalho_ = std::move(savepoint);
     ZelDevVerificarEvento(&dataset, "BEFOREPOST");
 }

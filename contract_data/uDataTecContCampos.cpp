@@ -107,14 +107,28 @@ void TdmTecContrato::ligarTextos()
 
     // Instalment value: cut to cents as typed; a text that is no number
     // (an empty one included) only warns and the value stays. A value the
-    // header's post would replace (not fixed) shows the replacement at once.
+    // header's post would replace (not fixed) is refused with the reason,
+    // never replaced in silence.
     quCtrCadastro->fieldByName("ACVALORPARCELA")->onSetText = [this](Field& f, const QString& text) {
         double valor = 0;
         if (text.trimmed().isEmpty() || !host::data::parseFloatText(text.trimmed(), valor)) {
             dmGlobal->MostraAviso(QString("Valor %1 inválido.").arg(text), false);
             return;
         }
-        f.setAsFloat(CtrValorParcelaPelaRegra(Trunc2Casas(valor)));
+        const double digitado = Trunc2Casas(valor);
+        const double pelaRegra = CtrValorParcelaPelaRegra(digitado);
+        if (qRound64(pelaRegra * 100) != qRound64(digitado * 100)) {
+            const QString formato = "###,###,##0.00";
+            const QString fixar = quCtrCadastro->fieldByName("ACVALORFIXO")->displayText().trimmed();
+            dmGlobal->MostraAviso("Com \"Fixar Valor\" \"" + fixar +
+                                      "\" o \"Valor Parcela\" é o dos itens do contrato (" +
+                                      host::data::formatFloat(formato, pelaRegra) + "), não " +
+                                      host::data::formatFloat(formato, digitado) +
+                                      ". Para manter o valor digitado, escolha \"Sim\" em \"Fixar Valor\".",
+                                  false);
+            return;
+        }
+        f.setAsFloat(digitado);
     };
 
     auto validaData = [this](Field& f, const QString& text) { ValidaData(f, text); };

@@ -8,6 +8,7 @@
 #include "host/PilvCpr70.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/db/Database.h"
 
 using host::data::Dataset;
 
@@ -34,7 +35,14 @@ void TdmTecContrato::ligarEventos()
                              fieldText(dataset, "ABCODIGO") + " - " + fieldText(dataset, "ABDESCRICAO"));
         ZelDevVerificarEvento(&dataset, "BEFOREDELETE");
     };
-    quCtrContato->afterPost = relata("AFTERPOST");
+    // A follow-up row left in the register's grid is stored, as the other
+    // grids' rows are; the header's save writes its reason record under its
+    // own savepoint, and that one is stored with the header.
+    quCtrContato->afterPost = [](Dataset& dataset) {
+        if (dmGlobal->IBTransaction1->savepointDepth() == 0)
+            commitRetaining();
+        ZelDevVerificarEvento(&dataset, "AFTERPOST");
+    };
     quCtrObjeto->afterPost = [](Dataset& dataset) {
         commitRetaining();
         ZelDevVerificarEvento(&dataset, "AFTERPOST");

@@ -4,6 +4,7 @@
 
 #include "contract_data/uDataTecCont.h"
 
+#include "contract_data/uDataTecContLegendas.h"
 #include "contract_data/uDataTecContParcelas.h"
 #include "host/FiltroDia.h"
 #include "host/UCXPrevisao.h"
@@ -16,6 +17,7 @@
 #include "host/db/Database.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace P = uDataTecContParcelas;
 using host::data::Dataset;
@@ -213,7 +215,15 @@ void TdmTecContrato::quCtrCadastroACVENCIMENTOChange(Field& field)
         return;
     }
     const int contrato = quCtrCadastroACCODIGO->asInteger();
-    if (!temPrevisoes(contrato) || !sim("Deseja mudar vencimento das parcelas de provisão?"))
+    // The forecasts move with the contract's save (AplicaVencimentoPendente),
+    // so that a cancelled or refused edit leaves them on the stored day.
+    iDiaVencimentoPendente =
+        temPrevisoes(contrato) && sim("Deseja mudar vencimento das parcelas de provisão?") ? dia : 0;
+}
+
+void TdmTecContrato::AplicaVencimentoPendente()
+{
+    if (iDiaVencimentoPendente == 0)
         return;
     // Each forecast to the day in its own month, or to the month's last day
     // where the month is shorter (as the forecasts are made).
@@ -223,8 +233,7 @@ void TdmTecContrato::quCtrCadastroACVENCIMENTOChange(Field& field)
                                  " dateadd(-1 day to dateadd(1 month to %1)))) - 1)"
                                  " where aoCodigo = :CONTRATO and situacao_documento = 'V'")
                              .arg(QLatin1String(primeiro)),
-                         {{"DIA", dia}, {"CONTRATO", contrato}});
-    commitRetaining();
+                         {{"DIA", iDiaVencimentoPendente}, {"CONTRATO", quCtrCadastroACCODIGO->asInteger()}});
 }
 
 // ---- situation ----
@@ -252,6 +261,7 @@ void TdmTecContrato::quCtrCadastroACSITUACAOChange(Field& field)
 
 void TdmTecContrato::AplicaExclusaoPrevisoesPendente()
 {
+    iDiaVencimentoPendente = 0;   // moved and committed with the row
     const int contrato = iContratoExcluirPrevisoes;
     iContratoExcluirPrevisoes = 0;
     if (contrato == 0)
@@ -281,26 +291,54 @@ void TdmTecContrato::quCtrCadastroAJCODIGOChange(Field& field)
     copia("HCCODIGO", "HCCODIGO");
     copia("ACTIPOPAGAMENTO", "AJTIPOPAGAMENTO");
     copia("ACINDICEREAJUSTE", "AJINDICEREAJUSTE");
-    copia("ACPERIODO", "AJPERIODO");
+    // The user who refused the object's periodicity keeps the contract's.
+    if (!std::exchange(bPeriodoObjetoRecusado_, false))
+        copia("ACPERIODO", "AJPERIODO");
     copia("OFCODIGO", "OFCODIGO");
+}
+
+// The object typed brings its own periodicity: one other than the
+// contract's is asked, never taken in silence. True when the contract takes it.
+bool TdmTecContrato::AceitaPeriodoObjeto(int objeto)
+{
+    const QString doObjeto =
+        CarregaDado("AJPERIODO", "AATC11AJ", "where AJCODIGO = " + QString::number(objeto)).trimmed().toUpper();
+    const QString doContrato = campo(*this, "ACPERIODO").trimmed().toUpper();
+    if (doObjeto.isEmpty() || doContrato.isEmpty() || doObjeto == doContrato)
+        return true;
+    auto legenda = [](const char* dataset, const char* nome, const QString& codigo) {
+        const QString texto = uDataTecCont::mapeamento(dataset, nome).texto(codigo);
+        return texto.isEmpty() ? codigo : texto;
+    };
+    return sim("O objeto de cobrança tem periodicidade \"" + legenda("quCtrObjeto", "AJPERIODO", doObjeto) +
+               "\" e o contrato, \"" + legenda("quCtrCadastro", "ACPERIODO", doContrato) +
+               "\". Deseja usar a periodicidade do objeto no contrato?");
 }
 
 void TdmTecContrato::quCtrCadastroAJCODIGOSetText(Field& field, const QString& text)
 {
     const int contrato = quCtrCadastroACCODIGO->asInteger();
+    const int objeto = text.trimmed().toInt();
+    bPeriodoObjetoRecusado_ = !text.trimmed().isEmpty() && !AceitaPeriodoObjeto(objeto);
     if (!text.trimmed().isEmpty() && !field.asString().trimmed().isEmpty() && temPrevisoes(contrato) &&
         sim("Deseja recalcular parcelas de previsão?")) {
-        const int objeto = text.trimmed().toInt();
+        // A year of forecasts from today, never from before the contract starts.
+        const QDate inicioContrato = quCtrCadastro->fieldByName("ACDATAIMPLANTACAO")->asDateTime().date();
+        const QDate inicio = inicioContrato > QDate::currentDate() ? inicioContrato : QDate::currentDate();
         const QString hoje = QDate::currentDate().toString("dd/MM/yyyy");
-        const QString emUmAno = P::IncMonth(QDate::currentDate(), 12).toString("dd/MM/yyyy");
+        const QString de = inicio.toString("dd/MM/yyyy");
+        const QString emUmAno = P::IncMonth(inicio, 12).toString("dd/MM/yyyy");
+        const QString periodo = bPeriodoObjetoRecusado_
+                                    ? campo(*this, "ACPERIODO")
+                                    : CarregaDado("AJPERIODO", "AATC11AJ", "where AJCODIGO = " + QString::number(objeto));
         const QString textoObjeto = CarregaDado("AJOBJETO", "AATC11AJ", "where AJCODIGO = " + QString::number(objeto));
         int parcelas = 0;
-        InserirParcelasContrato(campo(*this, "ACMODALIDADE"), hoje, emUmAno, campo(*this, "CLCODIGO"), false,
+        InserirParcelasContrato(campo(*this, "ACMODALIDADE"), de, emUmAno, campo(*this, "CLCODIGO"), false,
                                 campo(*this, "ACVENCIMENTO"), contrato,
                                 quCtrCadastro->fieldByName("ACVALORPARCELA")->asFloat(), campo(*this, "ACLOCAL"),
                                 campo(*this, "ACTIPOPAGAMENTO"), campo(*this, "BCCODIGO"), hoje,
-                                campo(*this, "ACPERIODO"), parcelas, objeto, campo(*this, "ACLOCAL"),
-                                campo(*this, "OFCODIGO"), false, textoObjeto, true, nullptr,
+                                periodo.trimmed().isEmpty() ? campo(*this, "ACPERIODO") : periodo, parcelas, objeto,
+                                campo(*this, "ACLOCAL"), campo(*this, "OFCODIGO"), false, textoObjeto, true, nullptr,
                                 quCtrCadastro->fieldByName("PCCODIGODEBITO")->asInteger(),
                                 quCtrCadastro->fieldByName("PCCODIGOCREDITO")->asInteger());
         CarregaContratoParcela(contrato);
@@ -309,7 +347,7 @@ void TdmTecContrato::quCtrCadastroAJCODIGOSetText(Field& field, const QString& t
     if (text.trimmed().isEmpty())
         field.clear();
     else
-        field.setAsInteger(text.trimmed().toInt());
+        field.setAsInteger(objeto);
 }
 
 // ---- item receivables ----

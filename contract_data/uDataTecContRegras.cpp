@@ -108,6 +108,14 @@ void ReceberEmprestado::emprestar()
     host::data::Query& receber = *dmGlobal->quReceber;
     receber.beforeDelete = [](Dataset& d) { ReceberAntesExcluir(d); };
     receber.beforePost = nullptr;
+    // A row left in the grid is stored, as the register's other grids store
+    // theirs; one a routine writes under its savepoint goes with the routine.
+    const auto guardar = [](Dataset&) {
+        if (dmGlobal->IBTransaction1->savepointDepth() == 0)
+            dmGlobal->IBTransaction1->commitRetaining();
+    };
+    receber.afterPost = guardar;
+    receber.afterDelete = guardar;
     emprestado_ = true;
 }
 
@@ -118,6 +126,8 @@ void ReceberEmprestado::devolver()
     host::data::Query& receber = *dmGlobal->quReceber;
     receber.beforePost = [](Dataset& d) { dmGlobal->quReceberBeforePost(d); };
     receber.beforeDelete = [](Dataset& d) { dmGlobal->quReceberBeforeDelete(d); };
+    receber.afterPost = nullptr;
+    receber.afterDelete = nullptr;
     emprestado_ = false;
 }
 

@@ -43,10 +43,13 @@ const QString kTotalServicos = QStringLiteral("Valor Total dos Serviços: ");
 const QString kTotalPecas = QStringLiteral("Valor Total das Peças: ");
 const QString kFormatoTotal = QStringLiteral("###,###,###,###,##0.00");
 
-std::unique_ptr<host::data::Query> consulta(const char* nome, const QString& sql)
+// Amounts read as the contract register writes them ("950,50"); quantities,
+// limits and minutes stay plain.
+std::unique_ptr<host::data::Query> consulta(const char* nome, const QString& sql, const QStringList& valores)
 {
     std::unique_ptr<host::data::Query> query = CriarIbQuery(nome);
     query->setSql(sql);
+    query->onFieldsCreated = [valores](host::data::Dataset& d) { TdmGlobal::SetaFormatoValor(d, valores); };
     return query;
 }
 
@@ -82,9 +85,9 @@ private:
 
 TfmAssBasicoContratosFaturamento::TfmAssBasicoContratosFaturamento(QWidget* parent)
     : host::ui::Form(parent),
-      quPesqServico(consulta("quPesqServico", SqlServicos())),
-      quPesqPecas(consulta("quPesqPecas", SqlPecas())),
-      quContrato(consulta("quContrato", SqlContrato())),
+      quPesqServico(consulta("quPesqServico", SqlServicos(), {"AAVALOR", "AAVALORTOTAL"})),
+      quPesqPecas(consulta("quPesqPecas", SqlPecas(), {"APVALUNITARIO", "APVALTOTAL"})),
+      quContrato(consulta("quContrato", SqlContrato(), {"ACVALOR", "ACVALORCHAMADAEXCEDENTE"})),
       dsPesqServico(std::make_unique<host::data::DataSource>(nullptr, "dsPesqServico", quPesqServico.get())),
       dsPesqPecas(std::make_unique<host::data::DataSource>(nullptr, "dsPesqPecas", quPesqPecas.get())),
       dsContrato(std::make_unique<host::data::DataSource>(nullptr, "dsContrato", quContrato.get()))
@@ -263,7 +266,10 @@ void TfmAssBasicoContratosFaturamento::bbPedidoVendaClick()
     if (!quContrato->active())
         dmGlobal->MostraAviso("Aviso: operação abortada.\rNenhum contrato do cliente selecionado.", true);
     if (quContrato->isEmpty())
-        dmGlobal->MostraAviso(uAssBasicoContratosFaturamento::kSemContrato, true);
+        dmGlobal->MostraAviso(AvisoSemContrato(quContrato->paramByName("clcodigo")->asString(),
+                                               quContrato->paramByName("pDI")->value().toDateTime(),
+                                               quContrato->paramByName("pDF")->value().toDateTime()),
+                              true);
     QString pedido;
     {
         host::ui::WaitCursor ampulheta;

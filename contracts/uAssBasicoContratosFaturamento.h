@@ -16,6 +16,7 @@
 #include "host/ui/WindowRegistry.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -48,6 +49,10 @@ QString SqlContrato();
 // What a customer without a basic contract in force in the period is told.
 inline constexpr const char* kSemContrato =
     "Aviso: operação abortada.\rO cliente não possui contrato básico vigente no período: nada foi faturado.";
+// The same, naming what the customer's contract in force in the period
+// lacks to be billed here ("Código no Cadastro Serviço", and "Valor do
+// Contrato" when it has none either); kSemContrato when it has no contract.
+QString AvisoSemContrato(const QString& cliente, const QDateTime& inicio, const QDateTime& depois);
 
 // The contract's allowance: hours (ACLIMITEHORA) or calls (ACLIMITE).
 struct Franquia {

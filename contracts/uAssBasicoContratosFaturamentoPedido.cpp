@@ -66,6 +66,26 @@ QString SqlContrato()
            "order by Ct.ACCODIGO";
 }
 
+QString AvisoSemContrato(const QString& cliente, const QDateTime& inicio, const QDateTime& depois)
+{
+    const std::shared_ptr<host::db::Statement> contrato = dmGlobal->IBTransaction1->prepared(
+        "select first 1 Ct.ACNUMEROCONTRATO, coalesce(Ct.ACVALOR, 0) from AATC05AC Ct where Ct.CLCODIGO = :CLIENTE"
+        " and (Ct.ACDATAIMPLANTACAO is null or Ct.ACDATAIMPLANTACAO < :DEPOIS)"
+        " and (Ct.ACDATAVALIDADE is null or Ct.ACDATAVALIDADE >= :INICIO) order by Ct.ACCODIGO");
+    contrato->setParam("CLIENTE", cliente);
+    contrato->setParam("DEPOIS", depois);
+    contrato->setParam("INICIO", inicio);
+    contrato->execute();
+    if (!contrato->fetch())
+        return kSemContrato;
+    const QString numero = contrato->value(0).toString().trimmed();
+    const bool semValor = contrato->value(1).toDouble() <= 0;
+    contrato->closeCursor();
+    return "Aviso: operação abortada.\rO contrato " + numero + " do cliente não tem \"Código no Cadastro Serviço\"" +
+           (semValor ? QString(" nem \"Valor do Contrato\"") : QString()) +
+           " para ser faturado como contrato básico: nada foi faturado.";
+}
+
 std::vector<bool> ServicosCobrados(const Franquia& franquia, const std::vector<ServicoPeriodo>& servicos)
 {
     std::vector<bool> cobrados;
@@ -196,6 +216,15 @@ void MarcarPeriodoFaturado(host::data::Query& contrato, const PeriodoListado& pe
                           {"PEDIDO", pedido}});
 }
 
+// The lines went in without the order's total: it is their sum.
+void TotalizarPedido(const QString& pedido)
+{
+    host::db::executeSql(*dmGlobal->IBTransaction1,
+                         "update AVEC8501 set VALOR_TOTAL = (select coalesce(sum(It.TOTAL_UNIT), 0) from AVEC85IT It"
+                         " where It.NUMERO_PEDIDO = :PEDIDO) where NUMERO_PEDIDO = :PEDIDO",
+                         {{"PEDIDO", pedido}});
+}
+
 // The contract and the lists as the database holds them now, not as they
 // were when searched.
 void LerNovamente(std::initializer_list<host::data::Query*> consultas)
@@ -238,6 +267,7 @@ QString GerarPedidoVenda(host::data::Query& contrato, host::data::Query& servico
     registro.fieldByName("VEREFERENTE")->setAsString("Referente à OS: " + referencia);
     registro.post();
     registro.close();
+    TotalizarPedido(pedido);
     for (contrato.first(); !contrato.eof(); contrato.next())
         MarcarPeriodoFaturado(contrato, periodo, pedido);
     contrato.first();

@@ -15,6 +15,7 @@
 #include "host/data/Abort.h"
 #include "host/data/Field.h"
 #include "host/data/Query.h"
+#include "host/ui/Dialogs.h"
 #include "host/ui/Cursors.h"
 #include "host/db/Database.h"
 
@@ -141,13 +142,11 @@ void GerarPrevisaoContrato()
     if (!SelecionaData("Início da Previsão de faturamento", "Informe a data Inicial da previsão do contas a receber",
                        inicio))
         return;
-    if (quantidade <= 0) {
-        double valor = quantidade;
-        if (!SelecionaValorNumerico("Nº de Previsões", "Informe o número de parcelas para previsão do contas a receber",
-                                    valor))
-            return;
-        quantidade = int(std::trunc(valor));
-    }
+    // A count: shown and read as a whole number.
+    if (quantidade <= 0 &&
+        !SelecionaValorInteiro("Nº de Previsões", "Informe o número de parcelas para previsão do contas a receber",
+                               quantidade))
+        return;
     const QDateTime fim = DataFinalPrevisao(inicio, fieldText(ctr, "ACPERIODO"), quantidade, padrao);
     host::ui::WaitCursor ampulheta;
     const QString sInicio = dataTexto(inicio);
@@ -223,7 +222,8 @@ int LancarContadores(int contrato, const QDateTime& data)
         const QVariant medidor = temLeitura ? ultima->fieldByName("COCODIGO")->value() : QVariant();
         const QVariant linha = temLeitura ? ultima->fieldByName("EVCODIGO")->value() : QVariant();
         ultima->close();
-        if (!SelecionaValorNumerico("Lançamento dos Contadores", "Informe o contador", valor))
+        // Offered as the register shows meter counts: every digit, no fixed decimals.
+        if (!host::ui::Dialogs::inputNumber("Lançamento dos Contadores", "Informe o contador", valor, {}))
             break;
         leituras.append();
         leituras.fieldByName("ACITCODIGO")->setAsInteger(item);

@@ -82,9 +82,10 @@ host::data::Dataset* objetos()
 // and not of coupon kind I.
 QString condicaoOperacoes()
 {
-    return "where not((tipo_op = " + QuotedStr("5") + ")  " + "       or (tipo_op = " + QuotedStr("A") + ")  " +
-           "       or (tipo_op = " + QuotedStr("0") + ")  " + "       or (tipo_op = " + QuotedStr("D") + ")) " +
-           "  and (OFCUPOMFISCAL <>" + QuotedStr("I") + " or OFCUPOMFISCAL is null) ";
+    // An operation stored without a type is offered too: compared as it is,
+    // its null type left it out of the list and its object's box blank.
+    return "where coalesce(tipo_op, '') not in (" + QuotedStr("5") + ", " + QuotedStr("A") + ", " + QuotedStr("0") +
+           ", " + QuotedStr("D") + ") and (OFCUPOMFISCAL <>" + QuotedStr("I") + " or OFCUPOMFISCAL is null) ";
 }
 
 void executaMenu(const char* item)

@@ -88,6 +88,8 @@ TfmPesquisaAssContratos::TfmPesquisaAssContratos(QWidget* parent)
       dsPesquisa(std::make_unique<host::data::DataSource>(nullptr, "dsPesquisa", quPesquisa.get()))
 {
     setCaption("Pesquisa de Contratos");
+    // The contract's value reads as the register writes it ("950,50").
+    quPesquisa->onFieldsCreated = [](host::data::Dataset& d) { TdmGlobal::SetaFormatoValor(d, {"ACVALOR"}); };
     setStayOnTop(true);
     setCentered(true);
     setKeyPreview(true);

@@ -43,7 +43,7 @@ const char* const kSqlContratos =
     " Select ACAPROVAIP,ACCODIGO,ACCONTRATANTE, ACCODIGOINTEGRACAO, ACDATAIMPLANTACAO, ACDATABASE from AATC05AC \r"
     " where ACDATAIMPLANTACAO   <= Current_TimeStamp \r"
     " and ACDATAVALIDADE >= Current_TimeStamp \r"
-    " and (coalesce(ACCODIGOINTEGRACAO,'')<>'' or ACDATABASE is not null)";
+    " and coalesce(ACCODIGOINTEGRACAO,'')<>''";
 
 // The orders that have an item of a contract.
 struct Historico {
@@ -217,12 +217,7 @@ void LancarOrdensContratos()
             if (base < kLimiteSemOrdem)
                 base = dataBase.asDateTime();
             log(u"DataBase Inicial: " % dataTexto(base));
-            if (integracao.asString().trimmed().isEmpty()) {
-                // A base date set for orders that no periodicity ever makes due.
-                const QString aviso = "Não gerou OS, pois o contrato não tem periodicidade.";
-                log(aviso);
-                resultado.falhas << "Contrato " + QString::number(contrato) + ": " + aviso;
-            } else if (!base.isValid()) {
+            if (!base.isValid()) {
                 // Without a base date the order would be dated in 1900, and
                 // made again on every run. Not served: told as a failure.
                 const QString aviso = "Não gerou OS, pois o contrato não tem data base.";

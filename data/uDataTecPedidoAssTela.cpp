@@ -124,9 +124,12 @@ bool gravarEnderecoCadastro(const QString& numero, const QString& contato, int s
 
 QString condicaoOperacoes(const QString& regraOperacaoItem, bool vendedorComissao)
 {
+    // An operation stored without a type is offered too (a null type compared
+    // as it is left it out).
     if (vendedorComissao)
-        return "where not(tipo_op in ('5', 'A','0','D'))   and (OFCUPOMFISCAL =" + QuotedStr("V") + ") ";
-    QString condicao = "where not(tipo_op in ('5', 'A','0','D')) and (OFCUPOMFISCAL <> 'I' or OFCUPOMFISCAL is null) ";
+        return "where coalesce(tipo_op, '') not in ('5', 'A','0','D') and (OFCUPOMFISCAL =" + QuotedStr("V") + ") ";
+    QString condicao =
+        "where coalesce(tipo_op, '') not in ('5', 'A','0','D') and (OFCUPOMFISCAL <> 'I' or OFCUPOMFISCAL is null) ";
     if (regraOperacaoItem == "R")
         condicao += " and OFREGRAFILTRO in ('P','A') ";
     return condicao;

@@ -252,6 +252,8 @@ public:
     // Amounts only: floats without a format of their own show "###,###,##0.00";
     // dates and typing are left as they are.
     static void SetaFormatoValor(host::data::Dataset& dataset);
+    // The same for the named fields only, where other floats are counts or limits.
+    static void SetaFormatoValor(host::data::Dataset& dataset, const QStringList& campos);
     // The progress window: "Mostrar" (count = total), "Incrementar", "Ocultar".
     void PreparaSplashForm(int count, const QString& texto, const QString& acao);
 

@@ -6,6 +6,7 @@
 #include "host/data/Dataset.h"
 
 #include <QRegularExpression>
+#include <QStringList>
 
 TIBScript::TIBScript(host::Component* owner, const QString& name) : host::Component(owner, name) {}
 
@@ -113,4 +114,11 @@ void TdmGlobal::SetaFormatoValor(host::data::Dataset& dataset)
 {
     for (host::data::Field* field : dataset.fields())
         applyAmountFormat(*field);
+}
+
+void TdmGlobal::SetaFormatoValor(host::data::Dataset& dataset, const QStringList& campos)
+{
+    for (const QString& campo : campos)
+        if (host::data::Field* field = dataset.findField(campo))
+            applyAmountFormat(*field);
 }

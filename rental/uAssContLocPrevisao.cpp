@@ -261,9 +261,13 @@ void PrevisionarContratoE(const PainelReparcela& painel)
         avisaNadaGerado(motivoNadaGeradoE(cab.quantidade));
         return;
     }
-    if (quantidade == 0 && existentes == 0)
-        SelecionaValorNumerico("Nº de Previsões", "Informe o número de parcelas para previsão do contas a receber",
-                               quantidade);
+    if (quantidade == 0 && existentes == 0) {
+        // A count: shown and read as a whole number.
+        int contagem = 0;
+        SelecionaValorInteiro("Nº de Previsões", "Informe o número de parcelas para previsão do contas a receber",
+                              contagem);
+        quantidade = contagem;
+    }
 
     QDate primeiro;
     if (reparcela) {

@@ -388,9 +388,9 @@ TEST_F(LeiturasTest, WalkStartsAtTheCurrentItemAndProposesTheLastTotal)
     dialogs->enter("350").enter("410").enter("520");
     EXPECT_EQ(uAssContCad::LancarContadores(7, dia(2031, 3, 5)), 3);
     ASSERT_EQ(dialogs->shown().size(), 3u) << "items three to five only";
-    EXPECT_EQ(dialogs->shown().at(0).value, "333,00") << "the item's newest reading, as the user writes it";
-    EXPECT_EQ(dialogs->shown().at(1).value, "400,00");
-    EXPECT_EQ(dialogs->shown().at(2).value, "500,00");
+    EXPECT_EQ(dialogs->shown().at(0).value, "333") << "the item's newest reading, as the register shows it";
+    EXPECT_EQ(dialogs->shown().at(1).value, "400");
+    EXPECT_EQ(dialogs->shown().at(2).value, "500");
     EXPECT_EQ(leituras(), 9);
     EXPECT_EQ(one("select ACITCOCONTADORTOTAL from AATC05ACITCO where ACITCODIGO = 4 and ACITCODATA = '2031-03-05'")
                   .toDouble(),

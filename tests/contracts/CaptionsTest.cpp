@@ -190,14 +190,20 @@ TEST_F(HeaderTextTest, InstalmentValueIsCutToCentsAndABadNumberOnlyWarns)
 }
 
 // A value that is not fixed is the items' on the header's post: a typed one
-// gives way to it at once.
-TEST_F(HeaderTextTest, ATypedValueNotFixedShowsTheItemsValueAtOnce)
+// it would replace is refused with the reason; the items' own is taken.
+TEST_F(HeaderTextTest, ATypedValueNotFixedIsRefusedUnlessItIsTheItemsValue)
 {
     exec("update AATC05AC set ACVALORFIXO = 'N', ACPERIODO = 'M', ACMODALIDADE = 'A' where ACCODIGO = 1");
     exec("insert into AATC05ACIT (ACITCODIGO, ACCODIGO, CLCODIGO, PRCODIGO, ACITVALOR, ACITGARANTIA)"
          " values (1, 1, '', 'S0001', 42.5, 'N')");
     CarregaContrato(1);
+    const double antes = campo("ACVALORPARCELA")->asFloat();
     campo("ACVALORPARCELA")->setText("99");
+    EXPECT_DOUBLE_EQ(campo("ACVALORPARCELA")->asFloat(), antes);
+    EXPECT_EQ(messages(), QStringList{"Com \"Fixar Valor\" \"Não\" o \"Valor Parcela\" é o dos itens do contrato"
+                                      " (42,50), não 99,00. Para manter o valor digitado, escolha \"Sim\" em"
+                                      " \"Fixar Valor\"."});
+    campo("ACVALORPARCELA")->setText("42,50");
     EXPECT_DOUBLE_EQ(campo("ACVALORPARCELA")->asFloat(), 42.5);
 }
 

@@ -153,9 +153,10 @@ TEST_F(ManutencaoTest, DueDayMovesForecastsAndFebruaryTakesThe28th)
     abreContrato();
     dialogs->answer("Sim", "Deseja mudar vencimento das parcelas de provisão?");
     campo("ACVENCIMENTO")->setText("30");
+    EXPECT_EQ(vencimentos(), (QStringList{"2031-01-10", "2031-02-10", "2031-03-10"})) << "they move with the save";
+    dm->quCtrCadastro->post();
     EXPECT_EQ(vencimentos(), (QStringList{"2031-01-30", "2031-02-28", "2031-03-30"}));
     // Forecasting the same span again replaces them: no second row for a month.
-    dm->quCtrCadastro->post();
     int contador = 0;
     InserirParcelasContrato("R", "10/01/2031", "10/04/2031", "C0001", false, "30", 7, 100, "01", "2", "",
                             "10/01/2031", "M", contador, 4, "01", "", false, "", false, nullptr, 0, 0);
@@ -174,8 +175,9 @@ TEST_F(ManutencaoTest, DueDay31MovesForecastsToTheMonthsLastDayWhereShorter)
     EXPECT_EQ(vencimentos(), (QStringList{"2031-01-10", "2031-02-10", "2031-03-10"}));
     dialogs->answer("Sim", "Deseja mudar vencimento das parcelas de provisão?");
     campo("ACVENCIMENTO")->setText("31");
-    EXPECT_EQ(vencimentos(), (QStringList{"2031-01-31", "2031-02-28", "2031-03-31"}));
     EXPECT_EQ(campo("ACVENCIMENTO")->asInteger(), 31);
+    dm->quCtrCadastro->post();
+    EXPECT_EQ(vencimentos(), (QStringList{"2031-01-31", "2031-02-28", "2031-03-31"}));
 }
 
 TEST_F(ManutencaoTest, EndingDeletesForecastsOnlyWhenSaved)

@@ -168,12 +168,16 @@ TEST_F(OrdensContratosJob, EachFailedContractHasALineTheSummaryCountsThemAndTheE
 }
 
 // A due contract the run cannot serve (no base date) is told like a failed
-// one, counted, and the exit code says so; run again, it is told again.
+// one, counted, and the exit code says so; run again, it is told again. A
+// readjusted contract (a base date, no periodicity) is no periodic-order
+// contract: left out without a word.
 TEST_F(OrdensContratosJob, AContractWithoutItsBaseDateIsToldCountedAndFailsTheRun)
 {
     primeiraExecucao();
     contratoDevido(7, 1);
     exec("update AATC05AC set ACDATABASE = null where ACCODIGO = 7");
+    contratoDevido(8, 1);
+    exec("update AATC05AC set ACCODIGOINTEGRACAO = null where ACCODIGO = 8");
     global->IBTransaction1->commit();
     for (int vez = 1; vez <= 2; ++vez) {
         int codigo = -1;
@@ -182,8 +186,10 @@ TEST_F(OrdensContratosJob, AContractWithoutItsBaseDateIsToldCountedAndFailsTheRu
         EXPECT_TRUE(saida.endsWith("0 ordens geradas, 1 contratos com erro\n")) << saida.toStdString();
         EXPECT_TRUE(erros.split('\n').contains("Contrato 7: Não gerou OS, pois o contrato não tem data base."))
             << erros.toStdString();
+        EXPECT_FALSE(erros.contains("Contrato 8")) << erros.toStdString();
     }
     EXPECT_EQ(ordensDoContrato(7), 0);
+    EXPECT_EQ(ordensDoContrato(8), 0);
 }
 
 TEST_F(OrdensContratosJob, ASecondRunWhileOneHoldsTheDatabaseIsRefusedWithItsOwnCode)

@@ -22,6 +22,7 @@
 #include "host/ui/StatusBar.h"
 #include "service_orders/uAssOrdemServico.h"
 
+#include <QAbstractItemModel>
 #include <QComboBox>
 #include <QDate>
 #include <QFile>
@@ -163,6 +164,8 @@ TEST_F(BasicoContratosJanelaTest, CancellingTheSearchKeepsTheContractAndEmptyFil
         dialogo.bbOk->click();
         linhas = dialogo.quPesquisa->recordCount();
         EXPECT_EQ(dialogo.quPesquisa->fieldByName("ACCODIGO")->asInteger(), 903) << "the smallest value first";
+        host::ui::DataGrid& grade = *dialogo.dbgdContratos;
+        EXPECT_EQ(grade.model()->index(0, grade.columnByField("ACVALOR")->index()).data().toString(), "90,00");
         dialogo.bbCancelar->click();
     });
     form.bbPesquisar->click();

@@ -16,6 +16,7 @@
 #include "host/ui/DataTextControls.h"
 #include "host/ui/EditControls.h"
 
+#include <QAbstractItemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -192,6 +193,20 @@ TEST_F(BasicoFaturamentoJanelaTest, AnOrderOfADayWithoutMidnightBelongsToThatDay
     EXPECT_EQ(form.quPesqServico->recordCount(), 1);
 }
 
+TEST_F(BasicoFaturamentoJanelaTest, AmountsShowAsTheRegisterWritesThem)
+{
+    exec("update AATC05AC set ACVALOR = 950.5 where ACCODIGO = 950");
+    exec("update AATC01AA set AAVALORTOTAL = 1234.56 where AOCODIGO = 6001 and AACODIGO = 1");
+    TfmAssBasicoContratosFaturamento& form = abrir();
+    selecionar(form, "00004", "01/03/2026", "10/03/2026");
+    const auto celula = [](host::ui::DataGrid* grade, const char* campo) {
+        return grade->model()->index(0, grade->columnByField(campo)->index()).data().toString();
+    };
+    EXPECT_EQ(form.dbteValorContrato->text(), "950,50");
+    EXPECT_EQ(celula(form.dbgdServicos, "AAVALORTOTAL"), "1.234,56");
+    EXPECT_EQ(celula(form.dbgdPecas, "APVALTOTAL"), "71,00");
+}
+
 TEST_F(BasicoFaturamentoJanelaTest, SalesOrderBillsTheContractAndTheServicesOverTheHoursButNoPartsWithParts)
 {
     TfmAssBasicoContratosFaturamento& form = abrir();
@@ -200,10 +215,10 @@ TEST_F(BasicoFaturamentoJanelaTest, SalesOrderBillsTheContractAndTheServicesOver
     QString pedido;
     EXPECT_EQ(linhasPedido(&pedido), (QStringList{"S0003 1 x 500 OS ", "S0002 1 x 80 OS 6002"}))
         << "the third hour is not authorised, the fourth is billed; \"Com Peça\": no parts";
-    EXPECT_EQ(one("select VEREFERENTE || '|' || CODIGO_CLIENTE || '|' || OPERACAO from AVEC8501"
-                  " where NUMERO_PEDIDO = '" + pedido + "'")
-                  .toString(),
-              "Referente à OS: /6001/6001/6002/6002|00004|00000");
+    EXPECT_EQ(lido("select VEREFERENTE || '|' || CODIGO_CLIENTE || '|' || OPERACAO || '|' ||"
+                   " cast(VALOR_TOTAL * 100 as integer) from AVEC8501 where NUMERO_PEDIDO = '" + pedido + "'"),
+              QStringList{"Referente à OS: /6001/6001/6002/6002|00004|00000|58000"})
+        << "the order's total is its lines'";
     EXPECT_EQ(fmAssBasicoContratosFaturamento.get(), &form) << "\"Não\" keeps the window";
 }
 
@@ -316,17 +331,18 @@ TEST_F(BasicoFaturamentoJanelaTest, TheOrderCostsAFixedNumberOfStatementsPlusOne
     const auto [tresLinhas, preparadosTresLinhas] = custo("01/03/2026", "10/03/2026");
     // Savepoint, order (number taken from the counter and tested in one
     // statement, insert), contract line (an insert that takes its number),
-    // the order record read and its reference written, savepoint kept: 7;
+    // the order record read, its reference and its total written, savepoint
+    // kept: 8;
     // the contract's row taken, its billed periods read, the contract and
     // the two lists read again and the period marked billed: 6 more.
     // The database's first order also starts the orders' counter (the
     // largest order stored read, the counter written: two statements more).
-    EXPECT_EQ(vazio, 15);
-    EXPECT_EQ(umaLinha, 13 + 1) << "four services listed, one billed: the others cost nothing";
+    EXPECT_EQ(vazio, 16);
+    EXPECT_EQ(umaLinha, 14 + 1) << "four services listed, one billed: the others cost nothing";
     EXPECT_EQ(tresLinhas, umaLinha + 1) << "two billed";
     // Prepared: the transaction keeps its statements prepared; a later order
     // prepares none again.
-    EXPECT_EQ(preparadosVazio, 12);
+    EXPECT_EQ(preparadosVazio, 13);
     EXPECT_LE(preparadosUmaLinha, 1);
     EXPECT_EQ(preparadosTresLinhas, 0);
 }

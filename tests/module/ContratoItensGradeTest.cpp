@@ -27,6 +27,8 @@
 #include <QPushButton>
 #include <QTabBar>
 
+#include <algorithm>
+
 namespace moduletest {
 namespace {
 
@@ -273,9 +275,12 @@ TEST_F(ContratoItensGradeTest, TheContractorBillsTheCaptionsShowAndTheValueRuleS
     form.sbPesqContratante->click();
     EXPECT_EQ(ctr().fieldByName("CLCODIGO")->asString(), "00005") << "a billing customer of its own stays";
 
-    // "Fixar Valor" is "Não": the typed value gives way to the items' at once.
+    // "Fixar Valor" is "Não": a typed value the items' would replace is refused, and said why.
     ASSERT_EQ(form.dbcbFixo->currentText(), "Não");
+    dialogs->acknowledge("Com \"Fixar Valor\" \"Não\" o \"Valor Parcela\" é o dos itens do contrato (0,00), não"
+                         " 300,00. Para manter o valor digitado, escolha \"Sim\" em \"Fixar Valor\".");
     digita(form.dbedValorParcela, "300");
+    EXPECT_EQ(dialogs->pending(), 0);
     EXPECT_EQ(form.dbedValorParcela->text(), "0,00") << "no item yet";
     escolhe(form.dbcbFixo, "Sim");
     digita(form.dbedValorParcela, "300");
@@ -315,6 +320,12 @@ TEST_F(ContratoItensGradeTest, AContractTypedThroughTheGridsIsForecastAndListedF
         .acknowledge("Operação efetuada com sucesso! Parcelas criadas:3");
     form.bbPrevisionar->click();
     EXPECT_EQ(dialogs->pending(), 0);
+    const auto& pedidos = dialogs->shown();
+    const auto contagem = std::find_if(pedidos.begin(), pedidos.end(), [](const host::ui::DialogRequest& pedido) {
+        return pedido.text.startsWith("Informe o número de parcelas");
+    });
+    ASSERT_NE(contagem, pedidos.end());
+    EXPECT_EQ(contagem->value, "0") << "a count shows as a whole number";
     EXPECT_EQ(lido(QString("select count(*) from ACRC5001 where AOCODIGO = %1 and SITUACAO_DOCUMENTO = 'V'"
                            " and CODIGO_CLIENTE = '00004' and VALOR_DOCUMENTO = 230")
                        .arg(codigo))

@@ -161,6 +161,18 @@ TEST_F(ObjetoJanelaTest, LookUpsAreOpenWhileTheWindowIsActive)
     EXPECT_EQ(fmAssContObj.get(), nullptr);
 }
 
+// An operation the host stored without a type (the first start's 5933) is
+// offered, and the object that names it shows it.
+TEST_F(ObjetoJanelaTest, AStoredOperationWithoutATypeShowsInItsBox)
+{
+    exec("insert into AFVC0901 (COD_OP, DESC_OP_NF) values ('TN', 'Sem tipo')");
+    exec("update AATC11AJ set OFCODIGO = 'TN' where AJCODIGO = 10");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContObj& form = abrir();
+    form.sbProx->click();
+    EXPECT_EQ(form.dblcOperacao->text(), "Sem tipo");
+}
+
 TEST_F(ObjetoJanelaTest, LabelsOpenTheHostRegistersOfHistoriesAccountsAndOperations)
 {
     exec("insert into ACXC9001 (CONTA, DESCRICAO) values ('1.01', 'Caixa geral')");

@@ -31,14 +31,15 @@ protected:
     QStringList pedidos() const { return lido("select NUMERO_PEDIDO from AVEC8501 order by NUMERO_PEDIDO"); }
 };
 
-TEST_F(PrimeiroUsoFaturamentoBasicoTest, AMonthlyContractAloneIsNothingToBillAndNothingIsMarkedBilled)
+TEST_F(PrimeiroUsoFaturamentoBasicoTest, AMonthlyContractAloneIsNothingToBillItsMissingServiceCodeIsNamed)
 {
     // Customer 00004's only contract is the monthly CT-2026-001 of the contract register.
     const QStringList antes = pedidos();
     TfmAssBasicoContratosFaturamento& form = pesquisa("00004");
     form.bbPedidoVenda->click();
     EXPECT_TRUE(dialogs->texts().contains(
-        "Aviso: operação abortada.\nO cliente não possui contrato básico vigente no período: nada foi faturado."))
+        "Aviso: operação abortada.\nO contrato CT-2026-001 do cliente não tem \"Código no Cadastro Serviço\" para ser"
+        " faturado como contrato básico: nada foi faturado."))
         << vistos();
     EXPECT_FALSE(dialogs->texts().contains("Operação efetuada com sucesso!")) << vistos();
     EXPECT_EQ(pedidos(), antes);

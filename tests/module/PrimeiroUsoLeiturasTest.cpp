@@ -12,6 +12,8 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 namespace moduletest {
 namespace {
 
@@ -56,6 +58,12 @@ TEST_F(PrimeiroUsoLeiturasTest, EachF10OnTheItemStoresItsReadingAndARunStoringNo
     dialogs->enter("05/03/2027", "Informe a data").enter("6200", "Informe o contador");
     f10(form);
     EXPECT_EQ(leituras(), (QStringList{"5000", "6200"})) << vistos();
+    const auto& pedidos = dialogs->shown();
+    const auto contador = std::find_if(pedidos.rbegin(), pedidos.rend(), [](const host::ui::DialogRequest& pedido) {
+        return pedido.text == "Informe o contador";
+    });
+    ASSERT_NE(contador, pedidos.rend());
+    EXPECT_EQ(contador->value, "5000") << "the last reading offered as the register shows it";
     EXPECT_EQ(dialogs->texts().filter("Operação efetuada com sucesso.").size(), 2) << vistos();
 
     dialogs->enter("05/04/2027", "Informe a data").cancel();

@@ -159,13 +159,15 @@ TEST_F(PedidoAssTelaTest, AContactWithoutAddressWarnsAndLeavesTheStoredTextAlone
 TEST_F(PedidoAssTelaTest, TheOperationListLeavesOutItsTypesAndTheSalesmanSeesOnlyHisOwn)
 {
     exec("delete from AFVC0901");
+    // "7" was stored without a type, as the first start stores its operations.
     const char* const operacoes[][3] = {{"1", "1", nullptr}, {"2", "5", nullptr}, {"3", "1", "I"},
-                                        {"4", "2", "V"},     {"5", "D", "V"},     {"6", "1", "N"}};
+                                        {"4", "2", "V"},     {"5", "D", "V"},     {"6", "1", "N"},
+                                        {"7", nullptr, nullptr}};
+    const auto literal = [](const char* texto) { return texto ? QString("'%1'").arg(texto) : QString("null"); };
     for (const auto& o : operacoes)
         exec(QString("insert into AFVC0901 (COD_OP, DESC_OP_NF, TIPO_OP, OFCUPOMFISCAL, OFREGRAFILTRO)"
-                     " values ('%1', 'Op %1', '%2', %3, %4)")
-                 .arg(o[0], o[1], o[2] ? QString("'%1'").arg(o[2]) : QString("null"),
-                      QString(o[0]) == "6" ? QString("'P'") : QString("null")));
+                     " values ('%1', 'Op %1', %2, %3, %4)")
+                 .arg(o[0], literal(o[1]), literal(o[2]), QString(o[0]) == "6" ? QString("'P'") : QString("null")));
     auto listadas = [](const QString& condicao) {
         dmGlobal->CarregaOperacaoTransacao("", condicao, "Order by desc_op_nf ");
         QStringList codigos;
@@ -173,7 +175,7 @@ TEST_F(PedidoAssTelaTest, TheOperationListLeavesOutItsTypesAndTheSalesmanSeesOnl
             codigos << dmGlobal->quOperacao->fieldByName("COD_OP")->asString();
         return codigos;
     };
-    EXPECT_EQ(listadas(assvenda::condicaoOperacoes("", false)), (QStringList{"1", "4", "6"}));
+    EXPECT_EQ(listadas(assvenda::condicaoOperacoes("", false)), (QStringList{"1", "4", "6", "7"}));
     EXPECT_EQ(listadas(assvenda::condicaoOperacoes("R", false)), QStringList{"6"});
     EXPECT_EQ(listadas(assvenda::condicaoOperacoes("R", true)), QStringList{"4"});
 }
