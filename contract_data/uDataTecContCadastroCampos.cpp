@@ -8,10 +8,14 @@
 #include "host/Udmglobal.h"
 #include "host/db/Database.h"
 #include "host/Uglobal.h"
+#include "host/data/DataSource.h"
 #include "host/data/Query.h"
 #include "host/Endereco.h"
 
+#include <QSet>
+
 #include <utility>
+#include <vector>
 
 using host::data::Dataset;
 using host::data::Field;
@@ -137,8 +141,13 @@ void TdmTecContrato::quCtrCadastroACCONTRATANTEChange(Field& field)
     const QString faturado = quCtrCadastroCLCODIGO->asString().trimmed();
     if (!contratante.isEmpty() && faturado != contratante && (faturado.isEmpty() || faturado == anterior))
         quCtrCadastroCLCODIGO->setAsString(contratante);
+    // The people of the party before are not this one's to name.
+    if (contratante != anterior)
+        for (Field* contato : contatosDeOutroCliente(*quCtrCadastro, contratante, false))
+            contato->clear();
     if (parametroMaiusculo("ATOPCAOCONTRATO") != "E")
         return;
+    CarregaContatosContratante(contratante);
     if (!quCtrCadastro->editing())
         quCtrCadastro->edit();
     const QStringList entrega{"ENDERECO_ENTREGA", "BAIRRO_ENTREGA", "CIDADE_ENTREGA",
@@ -174,6 +183,74 @@ void TdmTecContrato::quCtrCadastroBCCODIGOChange(Field& field)
 }
 
 // ---- contact people ----
+
+namespace {
+
+// The header's boxes that name a contact person of the contracting party.
+constexpr const char* kContatosContratante[] = {"ACCONTATO",      "ACREQUISITANTE", "ACAPROVADOR",
+                                                "ACCONTENTREGA",  "ACCONTCOBRANCA", "ACCONTRETIRADA",
+                                                "ACCONTENTCONTRATO"};
+
+}  // namespace
+
+void TdmTecContrato::CarregaContatosContratante(const QString& contratante)
+{
+    // A blank party binds the lists closed: they never offer the people of
+    // the contract shown before.
+    const std::pair<host::data::DataSource*, const char*> listas[] = {
+        {dsContato, "quContratanteCont"}, {dsContatoEnt, "quContratanteEnt"}, {dsContatoCob, "quContratanteCob"},
+        {dsContatoRet, "quContratanteRet"}, {dsContatoCtr, "quContratanteCtr"}};
+    for (const auto& [fonte, nome] : listas)
+        fonte->setDataset(CarregaContratanteContatos(QLatin1String(nome), contratante, {}));
+}
+
+std::vector<Field*> TdmTecContrato::contatosDeOutroCliente(Dataset& dataset, const QString& contratante,
+                                                            bool soAlterados)
+{
+    std::vector<Field*> marcados;
+    QStringList codigos;
+    for (const char* nome : kContatosContratante) {
+        Field* campo = dataset.fieldByName(QLatin1String(nome));
+        if (campo->isNull() || (soAlterados && campo->value() == campo->oldValue()))
+            continue;
+        marcados.push_back(campo);
+        codigos << QString::number(campo->asInteger());
+    }
+    if (marcados.empty())
+        return {};
+    // One statement for all the boxes: the party's people among those named.
+    QSet<int> doContratante;
+    if (!contratante.trimmed().isEmpty()) {
+        host::db::Statement st(*dmGlobal->IBTransaction1,
+                               "select ANCODIGO from AUGC3701 where ANVINCULOCATEGORIA = 'C'"
+                               " and ANVINCULOCODIGO = :CLI and ANCODIGO in (" + codigos.join(", ") + ")");
+        st.setParam("CLI", contratante.trimmed());
+        st.execute();
+        while (st.fetch())
+            doContratante.insert(st.value(0).toInt());
+    }
+    std::erase_if(marcados, [&doContratante](Field* campo) { return doContratante.contains(campo->asInteger()); });
+    return marcados;
+}
+
+void TdmTecContrato::ExigeContatosDoContratante(Dataset& dataset)
+{
+    // Checked where a person or the party changed: a contract keeps saving
+    // with what it was stored with.
+    Field& parte = *dataset.fieldByName("ACCONTRATANTE");
+    const QString contratante = parte.asString().trimmed();
+    const bool todos = dataset.state() == host::data::DatasetState::Insert ||
+                       contratante != parte.oldValue().toString().trimmed();
+    const std::vector<Field*> alheios = contatosDeOutroCliente(dataset, contratante, !todos);
+    if (alheios.empty())
+        return;
+    Field& campo = *alheios.front();
+    const QString rotulo = host::data::shownCaption(campo);
+    dmGlobal->MostraAviso("Aviso: operação abortada.\r" + (rotulo.isEmpty() ? QString("Contato") : rotulo) +
+                              ": a pessoa de código " + campo.asString() + " não é contato do contratante " +
+                              (contratante.isEmpty() ? QString("informado") : contratante) + ".",
+                          true);
+}
 
 namespace {
 
