@@ -310,10 +310,9 @@ public:
     // The contact people a header names are its contracting party's; one of
     // another customer is refused naming the box.
     static void ExigeContatosDoContratante(host::data::Dataset& dataset);
-    // The header's contact boxes naming someone who is not a contact of the
-    // party (only those changed since stored, when asked).
-    static std::vector<host::data::Field*> contatosDeOutroCliente(host::data::Dataset& dataset,
-                                                                  const QString& contratante, bool soAlterados);
+    // The header's boxes naming a contact person of the party (only those
+    // changed since stored, when asked).
+    static std::vector<host::data::Field*> contatosDoCabecalho(host::data::Dataset& dataset, bool soAlterados);
     // The five contact lists bound to the party's people (closed when blank).
     void CarregaContatosContratante(const QString& contratante);
     // The days between a contract's periodic service orders

@@ -4,6 +4,7 @@
 
 #include "contract_data/uDataTecCont.h"
 
+#include "host/ClienteCadastrado.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/db/Database.h"
@@ -11,8 +12,6 @@
 #include "host/data/DataSource.h"
 #include "host/data/Query.h"
 #include "host/Endereco.h"
-
-#include <QSet>
 
 #include <utility>
 #include <vector>
@@ -141,9 +140,10 @@ void TdmTecContrato::quCtrCadastroACCONTRATANTEChange(Field& field)
     const QString faturado = quCtrCadastroCLCODIGO->asString().trimmed();
     if (!contratante.isEmpty() && faturado != contratante && (faturado.isEmpty() || faturado == anterior))
         quCtrCadastroCLCODIGO->setAsString(contratante);
-    // The people of the party before are not this one's to name.
-    if (contratante != anterior)
-        for (Field* contato : contatosDeOutroCliente(*quCtrCadastro, contratante, false))
+    // The people of the party before are not this one's to name (an emptied
+    // box changes nothing).
+    if (!contratante.isEmpty() && contratante != anterior)
+        for (Field* contato : host::ContatosDeOutroCliente(contratante, contatosDoCabecalho(*quCtrCadastro, false)))
             contato->clear();
     if (parametroMaiusculo("ATOPCAOCONTRATO") != "E")
         return;
@@ -204,33 +204,15 @@ void TdmTecContrato::CarregaContatosContratante(const QString& contratante)
         fonte->setDataset(CarregaContratanteContatos(QLatin1String(nome), contratante, {}));
 }
 
-std::vector<Field*> TdmTecContrato::contatosDeOutroCliente(Dataset& dataset, const QString& contratante,
-                                                            bool soAlterados)
+std::vector<Field*> TdmTecContrato::contatosDoCabecalho(Dataset& dataset, bool soAlterados)
 {
-    std::vector<Field*> marcados;
-    QStringList codigos;
+    std::vector<Field*> campos;
     for (const char* nome : kContatosContratante) {
         Field* campo = dataset.fieldByName(QLatin1String(nome));
-        if (campo->isNull() || (soAlterados && campo->value() == campo->oldValue()))
-            continue;
-        marcados.push_back(campo);
-        codigos << QString::number(campo->asInteger());
+        if (!soAlterados || campo->value() != campo->oldValue())
+            campos.push_back(campo);
     }
-    if (marcados.empty())
-        return {};
-    // One statement for all the boxes: the party's people among those named.
-    QSet<int> doContratante;
-    if (!contratante.trimmed().isEmpty()) {
-        host::db::Statement st(*dmGlobal->IBTransaction1,
-                               "select ANCODIGO from AUGC3701 where ANVINCULOCATEGORIA = 'C'"
-                               " and ANVINCULOCODIGO = :CLI and ANCODIGO in (" + codigos.join(", ") + ")");
-        st.setParam("CLI", contratante.trimmed());
-        st.execute();
-        while (st.fetch())
-            doContratante.insert(st.value(0).toInt());
-    }
-    std::erase_if(marcados, [&doContratante](Field* campo) { return doContratante.contains(campo->asInteger()); });
-    return marcados;
+    return campos;
 }
 
 void TdmTecContrato::ExigeContatosDoContratante(Dataset& dataset)
@@ -241,15 +223,7 @@ void TdmTecContrato::ExigeContatosDoContratante(Dataset& dataset)
     const QString contratante = parte.asString().trimmed();
     const bool todos = dataset.state() == host::data::DatasetState::Insert ||
                        contratante != parte.oldValue().toString().trimmed();
-    const std::vector<Field*> alheios = contatosDeOutroCliente(dataset, contratante, !todos);
-    if (alheios.empty())
-        return;
-    Field& campo = *alheios.front();
-    const QString rotulo = host::data::shownCaption(campo);
-    dmGlobal->MostraAviso("Aviso: operação abortada.\r" + (rotulo.isEmpty() ? QString("Contato") : rotulo) +
-                              ": a pessoa de código " + campo.asString() + " não é contato do contratante " +
-                              (contratante.isEmpty() ? QString("informado") : contratante) + ".",
-                          true);
+    host::ExigeContatosDoCliente(contratante, contatosDoCabecalho(dataset, !todos), "Contato");
 }
 
 namespace {
