@@ -1,6 +1,7 @@
 // The branch's tax number typed once in "Sistema > Parâmetros" on the first
 // start prints on the rental contract and on its protocol, as on the
-// proposal letter; the company's grid there names its boxes in words.
+// proposal letter; the company's grid there names its boxes in words; the
+// product register's stock grid shows the locations' names whole.
 
 #include "tests/module/LocacaoPropriaFixture.h"
 #include "tests/module/ParametrosNaJanela.h"
@@ -8,9 +9,9 @@
 namespace moduletest {
 namespace {
 
-using PrimeiroUsoCnpjDocumentosTest = LocacaoPropriaTest;
+using PrimeiroUsoTextosInteirosTest = LocacaoPropriaTest;
 
-TEST_F(PrimeiroUsoCnpjDocumentosTest, TheBranchsTaxNumberPrintsOnTheContractAndItsProtocol)
+TEST_F(PrimeiroUsoTextosInteirosTest, TheBranchsTaxNumberPrintsOnTheContractAndItsProtocol)
 {
     TfmParametros* parametros = parametrosDoMenu(*principal);
     ASSERT_NE(parametros, nullptr);
@@ -34,6 +35,19 @@ TEST_F(PrimeiroUsoCnpjDocumentosTest, TheBranchsTaxNumberPrintsOnTheContractAndI
         EXPECT_TRUE(impresso.contains("12.345.678/0001-90")) << escolhas[0].toStdString() << impresso.toStdString();
     }
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
+}
+
+TEST_F(PrimeiroUsoTextosInteirosTest, TheStockGridShowsEveryLocationsNameWhole)
+{
+    TfmCadastroHost& produtos = cadastroDeProdutos();
+    host::ui::GridColumn* local = nullptr;
+    for (host::ui::DataGrid* grade : produtos.dbgdDetalhes)
+        if (grade->columnByField("POENTRADA"))
+            local = grade->columnByField("LECODIGO");
+    ASSERT_NE(local, nullptr);
+    ASSERT_FALSE(local->pickList().isEmpty());
+    for (const QString& nome : local->pickList())
+        EXPECT_GE(local->width(), produtos.fontMetrics().horizontalAdvance(nome) + 12) << nome.toStdString();
 }
 
 }  // namespace
