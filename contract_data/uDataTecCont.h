@@ -22,6 +22,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace host::data {
 class Field;
@@ -318,6 +319,14 @@ public:
     // A header is stored only with a registered contracting party and
     // billing customer; otherwise refused naming the box.
     static void ExigePartesCadastradas(host::data::Dataset& dataset);
+    // The contact people a header names are its contracting party's; one of
+    // another customer is refused naming the box.
+    static void ExigeContatosDoContratante(host::data::Dataset& dataset);
+    // The header's boxes naming a contact person of the party (only those
+    // changed since stored, when asked).
+    static std::vector<host::data::Field*> contatosDoCabecalho(host::data::Dataset& dataset, bool soAlterados);
+    // The five contact lists bound to the party's people (closed when blank).
+    void CarregaContatosContratante(const QString& contratante);
     // The days between a contract's periodic service orders
     // (ACCODIGOINTEGRACAO): empty, or a number of days as the run reads it.
     static void ValidaPeriodicidadeOS(host::data::Field& campo);

@@ -306,6 +306,7 @@ void TdmTecContrato::quCtrCadastroBeforePost(Dataset& dataset)
     passo("10 campos obrigatórios");
     AvisaCamposObrigatorio(dataset, true);
     ExigePartesCadastradas(dataset);
+    ExigeContatosDoContratante(dataset);
 
     if (parametroMaiusculo("ATOPCAOCONTRATO") == "E") {
         passo("11 tipo e número");
@@ -466,13 +467,8 @@ void TdmTecContrato::quCtrCadastroAfterScroll(Dataset& dataset)
     EsquecerCalculados();
     const QString contratante = fieldText(dataset, "ACCONTRATANTE");
     contratanteAnterior_ = contratante.trimmed();
-    if (parametroMaiusculo("ATOPCAOCONTRATO") == "E" && !contratante.trimmed().isEmpty()) {
-        dsContato->setDataset(CarregaContratanteContatos("quContratanteCont", contratante, {}));
-        dsContatoEnt->setDataset(CarregaContratanteContatos("quContratanteEnt", contratante, {}));
-        dsContatoCob->setDataset(CarregaContratanteContatos("quContratanteCob", contratante, {}));
-        dsContatoRet->setDataset(CarregaContratanteContatos("quContratanteRet", contratante, {}));
-        dsContatoCtr->setDataset(CarregaContratanteContatos("quContratanteCtr", contratante, {}));
-    }
+    if (parametroMaiusculo("ATOPCAOCONTRATO") == "E")
+        CarregaContatosContratante(contratante);
     dataset.setTag(0);
     const QString vinculo = fieldText(dataset, "ACVINCULO").trimmed().toUpper();
     const int contrato = dataset.fieldByName("ACCODIGO")->asInteger();

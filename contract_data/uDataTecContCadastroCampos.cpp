@@ -4,14 +4,17 @@
 
 #include "contract_data/uDataTecCont.h"
 
+#include "host/ClienteCadastrado.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/db/Database.h"
 #include "host/Uglobal.h"
+#include "host/data/DataSource.h"
 #include "host/data/Query.h"
 #include "host/Endereco.h"
 
 #include <utility>
+#include <vector>
 
 using host::data::Dataset;
 using host::data::Field;
@@ -137,8 +140,14 @@ void TdmTecContrato::quCtrCadastroACCONTRATANTEChange(Field& field)
     const QString faturado = quCtrCadastroCLCODIGO->asString().trimmed();
     if (!contratante.isEmpty() && faturado != contratante && (faturado.isEmpty() || faturado == anterior))
         quCtrCadastroCLCODIGO->setAsString(contratante);
+    // The people of the party before are not this one's to name (an emptied
+    // box changes nothing).
+    if (!contratante.isEmpty() && contratante != anterior)
+        for (Field* contato : host::ContatosDeOutroCliente(contratante, contatosDoCabecalho(*quCtrCadastro, false)))
+            contato->clear();
     if (parametroMaiusculo("ATOPCAOCONTRATO") != "E")
         return;
+    CarregaContatosContratante(contratante);
     if (!quCtrCadastro->editing())
         quCtrCadastro->edit();
     const QStringList entrega{"ENDERECO_ENTREGA", "BAIRRO_ENTREGA", "CIDADE_ENTREGA",
@@ -174,6 +183,48 @@ void TdmTecContrato::quCtrCadastroBCCODIGOChange(Field& field)
 }
 
 // ---- contact people ----
+
+namespace {
+
+// The header's boxes that name a contact person of the contracting party.
+constexpr const char* kContatosContratante[] = {"ACCONTATO",      "ACREQUISITANTE", "ACAPROVADOR",
+                                                "ACCONTENTREGA",  "ACCONTCOBRANCA", "ACCONTRETIRADA",
+                                                "ACCONTENTCONTRATO"};
+
+}  // namespace
+
+void TdmTecContrato::CarregaContatosContratante(const QString& contratante)
+{
+    // A blank party binds the lists closed: they never offer the people of
+    // the contract shown before.
+    const std::pair<host::data::DataSource*, const char*> listas[] = {
+        {dsContato, "quContratanteCont"}, {dsContatoEnt, "quContratanteEnt"}, {dsContatoCob, "quContratanteCob"},
+        {dsContatoRet, "quContratanteRet"}, {dsContatoCtr, "quContratanteCtr"}};
+    for (const auto& [fonte, nome] : listas)
+        fonte->setDataset(CarregaContratanteContatos(QLatin1String(nome), contratante, {}));
+}
+
+std::vector<Field*> TdmTecContrato::contatosDoCabecalho(Dataset& dataset, bool soAlterados)
+{
+    std::vector<Field*> campos;
+    for (const char* nome : kContatosContratante) {
+        Field* campo = dataset.fieldByName(QLatin1String(nome));
+        if (!soAlterados || campo->value() != campo->oldValue())
+            campos.push_back(campo);
+    }
+    return campos;
+}
+
+void TdmTecContrato::ExigeContatosDoContratante(Dataset& dataset)
+{
+    // Checked where a person or the party changed: a contract keeps saving
+    // with what it was stored with.
+    Field& parte = *dataset.fieldByName("ACCONTRATANTE");
+    const QString contratante = parte.asString().trimmed();
+    const bool todos = dataset.state() == host::data::DatasetState::Insert ||
+                       contratante != parte.oldValue().toString().trimmed();
+    host::ExigeContatosDoCliente(contratante, contatosDoCabecalho(dataset, !todos), "Contato");
+}
 
 namespace {
 

@@ -466,6 +466,9 @@ public:
     void bindPedidoAssFieldHandlers();
     void quAssVendaCODIGO_CLIENTEValidate(host::data::Field& Sender);
     void quAssVendaCODIGO_CLIENTEChange(host::data::Field& Sender);
+    // The order's boxes naming a contact person of its customer (only those
+    // changed since stored, when asked).
+    std::vector<host::data::Field*> contatosPedido(bool soAlterados) const;
     void quAssVendaNUMERO_PEDIDOChange(host::data::Field& Sender);
     void quAssVendaAUX2GetText(host::data::Field& Sender, QString& Text, bool DisplayText);
     void quAssVendaIMPRESSO_NFGetText(host::data::Field& Sender, QString& Text, bool DisplayText);

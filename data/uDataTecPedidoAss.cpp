@@ -7,6 +7,7 @@
 #include "data/uDataTecPedidoAss.h"
 #include "data/uDataTecTotaisOutraMesa.h"
 
+#include "host/ClienteCadastrado.h"
 #include "host/PilvCpr70.h"
 #include "host/Udatamod.h"
 #include "host/data/Abort.h"
@@ -149,6 +150,12 @@ void TdmTec::quAssVendaBeforePost(Dataset& DataSet)
         for (const auto& [coluna, nome] : contatos)
             if (campoPedido(coluna).asInteger() <= 0)
                 dmGlobal->MostraErro(naoInformado.arg(QString::fromUtf8(nome)) + semOpcao);
+        // Checked where a person or the customer changed: an order keeps
+        // saving with what it was stored with.
+        Field& cliente = campoPedido("CODIGO_CLIENTE");
+        const bool todos = DataSet.state() == host::data::DatasetState::Insert ||
+                           cliente.asString().trimmed() != cliente.oldValue().toString().trimmed();
+        host::ExigeContatosDoCliente(cliente.asString(), contatosPedido(!todos), "Contato");
 
         Field& numero = campoPedido("NUMERO_PEDIDO");
         if (numero.asString().isEmpty() || DataSet.state() == host::data::DatasetState::Insert)
@@ -209,8 +216,25 @@ void TdmTec::quAssVendaCODIGO_CLIENTEValidate(Field& Sender)
         dmGlobal->PVVerificaBloqueioAtraso(cliente, true);
 }
 
+std::vector<Field*> TdmTec::contatosPedido(bool soAlterados) const
+{
+    std::vector<Field*> campos;
+    for (const char* nome : {"ANCODIGOCONTATO", "ANCODIGOENTREGA", "ANCODIGOCOBRANCA", "ANCODIGOREQUISITANTE",
+                             "ANCODIGOAPROVADOR"}) {
+        Field& campo = campoPedido(nome);
+        if (!soAlterados || campo.value() != campo.oldValue())
+            campos.push_back(&campo);
+    }
+    return campos;
+}
+
 void TdmTec::quAssVendaCODIGO_CLIENTEChange(Field& Sender)
 {
+    // The people of the customer before are not this one's to name (an
+    // emptied box changes nothing).
+    if (!Sender.asString().trimmed().isEmpty())
+        for (Field* contato : host::ContatosDeOutroCliente(Sender.asString(), contatosPedido(false)))
+            contato->clear();
     if (!Sender.asString().trimmed().isEmpty())
         CarregaContatosCliente(Sender.asString());
 }

@@ -136,11 +136,37 @@ void uniqueReceivableKey()
 // the complement flag, which an older item table lacks, is not asked. Both
 // move; sequences 1 and 2 stay,
 // since there the row may be the contract's note one of them wrote over, and
-// an item that has a "Y" text already keeps both rows.
+// an item that has a "Y" text already keeps both rows. An item with both old
+// texts gets one "Y" text, the complement's first and the line's below it.
+// The steps are committed together: a start cut short leaves the old rows
+// for the next one.
 void contractItemTextsAsKindY()
 {
     host::db::Transaction& tr = *dmGlobal->IBTransaction1;
-    const int moved = host::db::executeSql(
+    // The item's two old rows, neither of them moved yet (c: the complement's
+    // under the contract, l: the line's under the item).
+    const QString ambos = QStringLiteral(
+        " from AATC05ACIT it"
+        " join AUGC70OB c on c.OBID = 'U' and c.OBSEQUENCIA = it.ACITCODIGO"
+        "   and c.OBCODIGO = cast(it.ACCODIGO as varchar(30))"
+        " join AUGC70OB l on l.OBID = 'U' and l.OBSEQUENCIA = it.ACITCODIGO"
+        "   and l.OBCODIGO = cast(it.ACITCODIGO as varchar(30))"
+        " where it.ACITCODIGO not in (1, 2) and it.ACCODIGO is not null and it.ACCODIGO <> it.ACITCODIGO"
+        "   and not exists (select 1 from AUGC70OB y where y.OBID = 'Y'"
+        "     and y.OBCODIGO = cast(it.ACCODIGO as varchar(30)) and y.OBSEQUENCIA = it.ACITCODIGO)");
+    int changed = host::db::executeSql(
+        tr, "update AUGC70OB ob set ob.OBTEXTO = (select case"
+            "   when coalesce(char_length(l.OBTEXTO), 0) = 0 then c.OBTEXTO"
+            "   when coalesce(char_length(c.OBTEXTO), 0) = 0 then l.OBTEXTO"
+            "   else c.OBTEXTO || ascii_char(13) || ascii_char(10) || l.OBTEXTO end" +
+                ambos + " and c.OBCODIGO = ob.OBCODIGO and c.OBSEQUENCIA = ob.OBSEQUENCIA)"
+            " where ob.OBID = 'U' and exists (select 1" + ambos +
+                " and c.OBCODIGO = ob.OBCODIGO and c.OBSEQUENCIA = ob.OBSEQUENCIA)");
+    if (changed > 0)
+        changed += host::db::executeSql(
+            tr, "delete from AUGC70OB ob where ob.OBID = 'U' and exists (select 1" + ambos +
+                    " and l.OBCODIGO = ob.OBCODIGO and l.OBSEQUENCIA = ob.OBSEQUENCIA)");
+    changed += host::db::executeSql(
         tr, "update AUGC70OB ob set ob.OBID = 'Y', ob.OBCODIGO = (select cast(it.ACCODIGO as varchar(30))"
             "   from AATC05ACIT it where it.ACITCODIGO = ob.OBSEQUENCIA)"
             " where ob.OBID = 'U' and ob.OBSEQUENCIA not in (1, 2)"
@@ -148,7 +174,7 @@ void contractItemTextsAsKindY()
             "   and (ob.OBCODIGO = cast(it.ACCODIGO as varchar(30)) or ob.OBCODIGO = cast(it.ACITCODIGO as varchar(30)))"
             "   and not exists (select 1 from AUGC70OB y where y.OBID = 'Y'"
             "     and y.OBCODIGO = cast(it.ACCODIGO as varchar(30)) and y.OBSEQUENCIA = ob.OBSEQUENCIA))");
-    if (moved > 0)
+    if (changed > 0)
         tr.commitRetaining();
 }
 

@@ -5,6 +5,7 @@
 #include "host/data/Dataset.h"
 #include "host/data/Field.h"
 #include "host/Endereco.h"
+#include "host/Udmglobal.h"
 
 using namespace host::report;
 
@@ -60,7 +61,7 @@ void cabecalhoEmpresa(Band& band, const DataRef& empresa)
             {{"", texto(empresa, "CIDADE")}, {" - ", texto(empresa, "ESTADO")}, {"  ", texto(empresa, "CEP"), "CEP: "}}));
     });
     band.addExprText("qrexEmpresaFone", 0, 14, 130, 4.5, [empresa] {
-        return QVariant("Fone: " + texto(empresa, "FONE") + "   CNPJ: " + texto(empresa, "CICCGC"));
+        return QVariant("Fone: " + texto(empresa, "FONE") + "   CNPJ: " + dmGlobal->CnpjEmpresa());
     });
 }
 

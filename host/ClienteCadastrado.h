@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <vector>
+
 namespace host::data {
 class Field;
 }
@@ -20,5 +22,17 @@ bool ClienteCadastrado(const QString& codigo);
 // an empty code is left to the mandatory-field rules. The field's own
 // validation, if any, runs after this check.
 void ExigeClienteCadastrado(host::data::Field& campo, const QString& rotulo);
+
+// The fields among those given that name someone who is not a contact
+// person of the customer (the host's people of category "C"); empty fields
+// are not asked. One statement for all of them.
+std::vector<host::data::Field*> ContatosDeOutroCliente(const QString& cliente,
+                                                       std::vector<host::data::Field*> campos);
+
+// Refuses (a warning that abandons the operation) the first of the fields
+// that names someone who is not a contact of the customer, naming its box by
+// its caption on screen (else `rotulo`).
+void ExigeContatosDoCliente(const QString& cliente, const std::vector<host::data::Field*>& campos,
+                            const QString& rotulo);
 
 }  // namespace host

@@ -6,6 +6,10 @@
 #include "host/data/Field.h"
 #include "host/db/Database.h"
 
+#include <QSet>
+#include <QStringList>
+
+#include <algorithm>
 #include <functional>
 
 namespace host {
@@ -56,6 +60,43 @@ bool ClienteCadastrado(const QString& codigo)
 void ExigeClienteCadastrado(host::data::Field& campo, const QString& rotulo)
 {
     exigeCodigo(campo, rotulo, "código", ClienteCadastrado);
+}
+
+std::vector<host::data::Field*> ContatosDeOutroCliente(const QString& cliente,
+                                                       std::vector<host::data::Field*> campos)
+{
+    std::erase_if(campos, [](const host::data::Field* campo) { return campo->isNull(); });
+    if (campos.empty())
+        return {};
+    QStringList codigos;
+    for (const host::data::Field* campo : campos)
+        codigos << QString::number(campo->asInteger());
+    QSet<int> doCliente;
+    if (!cliente.trimmed().isEmpty()) {
+        host::db::Statement st(*dmGlobal->IBTransaction1,
+                               "select ANCODIGO from AUGC3701 where ANVINCULOCATEGORIA = 'C'"
+                               " and ANVINCULOCODIGO = :C and ANCODIGO in (" + codigos.join(", ") + ")");
+        st.setParam("C", cliente.trimmed());
+        st.execute();
+        while (st.fetch())
+            doCliente.insert(st.value(0).toInt());
+    }
+    std::erase_if(campos, [&doCliente](const host::data::Field* campo) { return doCliente.contains(campo->asInteger()); });
+    return campos;
+}
+
+void ExigeContatosDoCliente(const QString& cliente, const std::vector<host::data::Field*>& campos,
+                            const QString& rotulo)
+{
+    const std::vector<host::data::Field*> alheios = ContatosDeOutroCliente(cliente, campos);
+    if (alheios.empty())
+        return;
+    const host::data::Field& campo = *alheios.front();
+    const QString mostrado = host::data::shownCaption(campo);
+    dmGlobal->MostraAviso("Aviso: operação abortada.\r" + (mostrado.isEmpty() ? rotulo : mostrado) +
+                              ": a pessoa de código " + campo.asString() + " não é contato do cliente " +
+                              (cliente.trimmed().isEmpty() ? QString("informado") : cliente.trimmed()) + ".",
+                          true);
 }
 
 bool ProdutoCadastrado(const QString& codigo)

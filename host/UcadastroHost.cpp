@@ -225,8 +225,12 @@ QWidget* TfmCadastroHost::criarDetalhe(DetalheAberto& detalhe)
     grade->setDataSource(detalhe.fonte.get());
     for (const Campo& campo : detalhe.descricao->campos) {
         host::ui::GridColumn* coluna = grade->addColumn(col(campo.coluna), campo.legenda, 160);
-        if (campo.tipo == Tipo::Lista)
+        if (campo.tipo == Tipo::Lista) {
             coluna->setPickList(legendas(campo.opcoes));
+            // Each choice whole ("017 - Equipamentos de locação devolvidos"), with the list's arrow.
+            for (const QString& legenda : coluna->pickList())
+                coluna->setWidth(std::max(coluna->width(), grade->fontMetrics().horizontalAdvance(legenda) + 28));
+        }
     }
     grade->setMinimumHeight(110);
     // Its rows are the user's to delete, and typing into it when empty starts one.

@@ -212,6 +212,29 @@ void TdmGlobal::CarregaEmpresa()
     if (quEmpresa->active())
         quEmpresa->close();
     quEmpresa->open();
+    // Read with the company: a document's print asks them with no statement of its own.
+    cnpjFiliais_.clear();
+    host::db::Statement st(*IBTransaction1, "select trim(CODIGO), trim(CNPJ) from EA where trim(coalesce(CNPJ, '')) <> ''");
+    st.execute();
+    while (st.fetch())
+        cnpjFiliais_[st.value(0).toString()] = st.value(1).toString();
+}
+
+QString TdmGlobal::CnpjEmpresa(const QString& filial) const
+{
+    QString codigo = filial.trimmed();
+    if (codigo.isEmpty())
+        codigo = sFilialUsuario.trimmed();
+    if (codigo.isEmpty())
+        codigo = Parametro("ATLOCALPADRAO").trimmed();
+    if (auto it = cnpjFiliais_.find(codigo); it != cnpjFiliais_.end())
+        return it->second;
+    const QString empresa = quEmpresa->active() && !quEmpresa->isEmpty()
+                                ? quEmpresa->fieldByName("CICCGC")->asString().trimmed()
+                                : QString();
+    if (!empresa.isEmpty() || cnpjFiliais_.size() != 1)
+        return empresa;
+    return cnpjFiliais_.begin()->second;
 }
 
 // Receivables have no primary key: a row is its document, customer and sequence.

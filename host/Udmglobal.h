@@ -222,7 +222,12 @@ public:
     void SetParametro(const QString& nome, const QString& valor);
     QStringList NomesParametros() const;                  // every field with a row, sorted
     void CarregaParametros();                             // re-reads the table
-    void CarregaEmpresa();                                // reopens quEmpresa
+    void CarregaEmpresa();                                // reopens quEmpresa and the branches' CNPJs
+    // The company's tax number as its documents print it: the branch's own
+    // when one was typed ("Filiais" of Sistema > Parâmetros), else the
+    // company record's, else the one branch's typed. With no branch given,
+    // the user's branch, else the default one (ATLOCALPADRAO).
+    QString CnpjEmpresa(const QString& filial = {}) const;
 
     // ---- messages (bDesligarMensagens mutes these three; they still abort) ----
     // Shows the text; with bAbandonar, then ends the operation (host::Abort).
@@ -655,6 +660,7 @@ private:
         int sequencia = 0, contrato = 0;
     } cxPrev_;
     QHash<QString, QString> parametros_;   // upper-case name -> value
+    std::map<QString, QString> cnpjFiliais_;   // branch code -> the CNPJ typed for it (none: not listed)
     QStringList pedidosSemTotal_;          // orders whose total PVLacoGravacaoItem sums, in order
     QSet<QString> pedidosSemTotalVistos_;  // the same, to ask in one step whether one is there
 };

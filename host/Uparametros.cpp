@@ -11,6 +11,7 @@
 #include "host/ui/Errors.h"
 
 #include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -71,6 +72,28 @@ struct BranchColumn {
 };
 constexpr BranchColumn kBranchColumns[] = {{"NOME", "Nome"}, {"CNPJ", "CNPJ"}, {"SITE", "Site"}};
 
+// The company record's boxes by the words the user knows them by; a column
+// not listed here shows its own name.
+QString legendaEmpresa(const QString& coluna)
+{
+    static const QHash<QString, QString> legendas{
+        {"NOME", "Nome"},
+        {"FONE", "Telefone"},
+        {"FAX", "Fax"},
+        {"ENDERECO", "Endereço"},
+        {"CIDADE", "Cidade"},
+        {"CEP", "CEP"},
+        {"ESTADO", "UF"},
+        {"CICCGC", "CNPJ"},
+        {"UGESPECIFICOEMPRESA", "Personalização"},
+        {"TIPO_IMP", "Tipo de Impressão"},
+        {"UGDECIMALVALORPROD", "Casas Decimais do Valor"},
+        {"EMAIL", "E-mail"},
+        {"SITE", "Site"},
+    };
+    return legendas.value(coluna, coluna);
+}
+
 QTableWidgetItem* storedItem(const QString& value, bool editable)
 {
     auto* item = new QTableWidgetItem(value);
@@ -130,8 +153,10 @@ void TfmParametros::Carregar()
     if (dmGlobal->quEmpresa->isEmpty())
         return;
     for (host::data::Field* field : dmGlobal->quEmpresa->fields())
-        if (!isBinary(field) && field->fieldName() != "CODIGO")
-            addRow(grdEmpresa, field->fieldName(), field->asString());
+        if (!isBinary(field) && field->fieldName() != "CODIGO") {
+            addRow(grdEmpresa, legendaEmpresa(field->fieldName()), field->asString());
+            grdEmpresa->item(grdEmpresa->rowCount() - 1, 0)->setData(Qt::UserRole, field->fieldName());
+        }
     showWholeNames(grdEmpresa);
 }
 
@@ -171,7 +196,7 @@ void TfmParametros::gravarEmpresa()
     for (int row = 0; row < grdEmpresa->rowCount(); ++row) {
         if (!changed(grdEmpresa, row))
             continue;
-        const QString column = grdEmpresa->item(row, 0)->text();
+        const QString column = grdEmpresa->item(row, 0)->data(Qt::UserRole).toString();
         const QString text = grdEmpresa->item(row, 1)->text();
         sets << column + " = :" + column;
         params.insert(column, text.isEmpty() ? QVariant() : QVariant(text));

@@ -91,7 +91,7 @@ void TqrRelatorio::buildHeader()
     b->addLabel(QStringLiteral("qrlaEmpresa"), 0, 0, 18, 4, QStringLiteral(" Empresa:"));
     b->addDataText(QStringLiteral("qrteEmpresa"), 18, 0, 110, 4, empresa, QStringLiteral("NOME"));
     b->addLabel(QStringLiteral("qrlaCNPJ"), 0, 5, 18, 4, QStringLiteral("CNPJ:"));
-    b->addDataText(QStringLiteral("qrteCNPJ"), 18, 5, 60, 4, empresa, QStringLiteral("CICCGC"));
+    b->addExprText(QStringLiteral("qrteCNPJ"), 18, 5, 60, 4, [] { return QVariant(dmGlobal ? dmGlobal->CnpjEmpresa() : QString()); });
     qrlaSistema = b->addLabel(QStringLiteral("qrlaSistema"), 0, 10, 110, 4, QStringLiteral("Sistema:  "));
     qrlaPrograma = b->addLabel(QStringLiteral("qrlaPrograma"), 0, 15, 110, 4, QStringLiteral("Programa : "));
     b->addLabel(QStringLiteral("qrlaDataEmissao"), 0, 0, 30, 4, QStringLiteral("Data Emissão"));

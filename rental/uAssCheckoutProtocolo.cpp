@@ -72,7 +72,7 @@ QString SqlCabecalhoContrato(const QString& endereco, const QString& outrasColun
            endereco +
            " as CLIEND,"
            " ac.ACDATABASE, ac.ACDATAIMPLANTACAO, ac.ACDATAVALIDADE, ac.ACPERIODODESC,"
-           " ctco.ANNOME as CONTATOCOBRANCA, ac.ACENDCOBRANCA" +
+           " ctco.ANNOME as CONTATOCOBRANCA, ac.ACENDCOBRANCA, ac.ACLOCAL" +
            outrasColunas +
            " from AATC05AC ac"
            " left outer join AUGC0301 cl on (cl.CODIGO_CLIENTE = ac.CLCODIGO)"
@@ -82,6 +82,13 @@ QString SqlCabecalhoContrato(const QString& endereco, const QString& outrasColun
            " left outer join AUGC3701 cten on (cten.ANCODIGO = ac.ACCONTENTREGA)"
            " left outer join AUGC3701 ctco on (ctco.ANCODIGO = ac.ACCONTCOBRANCA)"
            " where ac.ACCODIGO = :ACCODIGO";
+}
+
+QString cnpjDoContrato(const host::data::Dataset& contrato)
+{
+    return dmGlobal->CnpjEmpresa(contrato.active() && !contrato.isEmpty()
+                                     ? contrato.fieldByName("ACLOCAL")->asString()
+                                     : QString());
 }
 
 QString TextoComprovante(const QString& codigo)
@@ -190,7 +197,7 @@ void TqrAssCheckoutProtocolo::criarCabecalho()
     b.addDataText("qrteCidade", 0, 13, 60, 4, empresa, "CIDADE");
     b.addDataText("qrteCep", 62, 13, 30, 4, empresa, "CEP");
     b.addLabel("qrlaCNPJ", 0, 17, 10, 4, "CNPJ:");
-    b.addDataText("qrteCNPJ", 10, 17, 60, 4, empresa, "CICCGC");
+    b.addExprText("qrteCNPJ", 10, 17, 60, 4, [c = quImpContrato.get()] { return QVariant(uAssCheckoutProtocolo::cnpjDoContrato(*c)); });
     qrlaTitulo = tituloProtocolo(b, "qrlaTitulo", 100, 0, 100, "Protocolo de Retirada");
     qrlaTitulo->setAlignment(Qt::AlignRight | Qt::AlignTop);
     qrlaTitulo->font().setPointSizeF(12);

@@ -14,6 +14,7 @@
 #include <memory>
 
 namespace host::data {
+class Dataset;
 class Query;
 }
 namespace host::report {
@@ -73,6 +74,9 @@ namespace uAssCheckoutProtocolo {
 QString SqlCabecalhoContrato(const QString& endereco, const QString& outrasColunas);
 // "R" Recibo, "N" Nota Fiscal, "C" Carta de Devolução; any other: empty.
 QString TextoComprovante(const QString& codigo);
+// The company's tax number as the contract's branch prints it (the header
+// statement's ACLOCAL).
+QString cnpjDoContrato(const host::data::Dataset& contrato);
 // The signature's place and date: "<city>, 05 de março de 2024".
 QString LocalData(const QString& cidade, const QDate& data);
 // The contract's own note (OBID "U"), which describes a line of a generic

@@ -224,7 +224,7 @@ std::vector<ParcelaLocacao> ParcelasDoMes(const ParcelaLocacao& principal,
     return mes;
 }
 
-QString ResumoFaturamento::obs10() const { return (contratos + vencimentos + valores).trimmed().left(80); }
+QString ResumoFaturamento::obs10() const { return nota().trimmed().left(80); }
 
 QString ResumoFaturamento::nota() const { return contratos + "\r" + vencimentos + "\r" + valores; }
 

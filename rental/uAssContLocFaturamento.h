@@ -102,7 +102,7 @@ std::vector<ParcelaLocacao> ParcelasDoMes(const ParcelaLocacao& principal,
 struct ResumoFaturamento {
     QString contratos, vencimentos, valores;
     double total = 0;
-    QString obs10() const;    // the lists joined, trimmed, at most 80 characters
+    QString obs10() const;    // the note, trimmed, at most 80 characters
     QString nota() const;     // the lists on three lines
 };
 ResumoFaturamento ResumoParcela(const ParcelaLocacao& principal, const std::vector<ParcelaLocacao>& dobradas);

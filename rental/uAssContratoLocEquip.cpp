@@ -17,6 +17,7 @@
 #include "host/Endereco.h"
 
 #include <algorithm>
+#include <iterator>
 #include <exception>
 
 using namespace host::report;
@@ -31,6 +32,21 @@ namespace {
 const QString kValorContratoLoc = QStringLiteral("###,###,##0.00");
 // Width of one character of the instalment table's font, in millimetres.
 constexpr double kLarguraCaractereLoc = 8 * 0.6 * 25.4 / 72;
+
+// The instalment table's columns, in characters: each one a character wider
+// than its longest value ("dd/mm/yyyy", an 11-digit bank number), so that
+// no value runs into the next.
+struct ColunaVencimentoLoc {
+    const char* nome;
+    const char* caption;
+    int largura;
+};
+constexpr ColunaVencimentoLoc kColunasVencimentoLoc[] = {
+    {"Vcto", "Vcto.", 12},      {"Inicio", "Início", 12},  {"Termino", "Término", 12},
+    {"Valor", "Valor R$", 18},  {"Faturado", "Faturado", 6}, {"ID", "ID", 3},
+    {"Boleto", "Boleto", 13},   {"Nota", "Nota", 10},       {"Emissao", "Emissão", 11},
+    {"Pgto", "Pgto.", 10},
+};
 
 QString sqlImpContratoLoc()
 {
@@ -154,7 +170,8 @@ void TqrAssContratoLocEquip::criarCabecalho()
     b.addDataText("qrteEmpresaCidade", 0, 18.5, 60, 4, empresa, "CIDADE");
     b.addDataText("qrteEmpresaCep", 60, 18.5, 30, 4, empresa, "CEP");
     b.addLabel("qrlaCNPJ", 0, 22.5, 10, 4, "CNPJ:");
-    b.addDataText("qrteEmpresaCNPJ", 10, 22.5, 60, 4, empresa, "CICCGC");
+    b.addExprText("qrteEmpresaCNPJ", 10, 22.5, 60, 4,
+                  [c = quImpContrato] { return QVariant(uAssCheckoutProtocolo::cnpjDoContrato(*c)); });
     SysData* pagina = b.addSysData("qrsdPagina", 170, 7, 13, 4, SysDataKind::PageNumber);
     pagina->setAlignment(Qt::AlignRight | Qt::AlignTop);
     pagina->font().setBold(true);
@@ -243,27 +260,17 @@ void TqrAssContratoLocEquip::criarVencimentos()
     qrbnVencimentos = QuickRep1->addBand(BandKind::Summary, "qrbnVencimentos", 16);
     Band& b = *qrbnVencimentos;
     rotuloContratoLoc(b, "qrlaVencimentos", 0, 1, 60, "Vencimentos", true);
-    // The captions stand over the table's columns (counted in characters).
-    struct ColunaLoc {
-        const char* nome;
-        const char* caption;
-        int inicio;
-        int largura;
-    };
-    static const ColunaLoc colunas[] = {
-        {"Vcto", "Vcto.", 0, 12},      {"Inicio", "Início", 12, 12},  {"Termino", "Término", 24, 12},
-        {"Valor", "Valor R$", 36, 18}, {"Faturado", "Faturado", 54, 6}, {"ID", "ID", 60, 2},
-        {"Boleto", "Boleto", 62, 10},  {"Nota", "Nota", 72, 10},       {"Emissao", "Emissão", 82, 10},
-        {"Pgto", "Pgto.", 92, 10},
-    };
-    // A caption longer than its column ("Faturado") starts over the room the
-    // column before it leaves at its end, clear of the next caption.
-    for (const ColunaLoc& coluna : colunas) {
+    // The captions stand over the table's columns. A caption longer than its
+    // column ("Faturado") starts over the room the column before it leaves
+    // at its end, clear of the next caption.
+    int inicio = 0;
+    for (const ColunaVencimentoLoc& coluna : kColunasVencimentoLoc) {
         const QString caption = QString::fromUtf8(coluna.caption);
         const int largura = std::max(coluna.largura, int(caption.size()));
         rotuloContratoLoc(b, QStringLiteral("qrlaVenc") + QLatin1String(coluna.nome),
-                          (coluna.inicio + coluna.largura - largura) * kLarguraCaractereLoc, 6.5,
+                          (inicio + coluna.largura - largura) * kLarguraCaractereLoc, 6.5,
                           std::max(4.0, largura * kLarguraCaractereLoc), caption, true);
+        inicio += coluna.largura;
     }
     b.addShape("qrshVencimentos", 0, 10.5, 200, 1, ShapeKind::HorizontalLine);
     qrreVencimentos = b.addRichText("qrreVencimentos", 0, 12, 200, 4);
@@ -359,17 +366,22 @@ QStringList LinhasVencimentos(Dataset& receber)
     const auto coluna = [](const QString& valor, int largura) { return FormataDados(valor, QLatin1Char(' '), largura); };
     const Field* valor = receber.findField("VALOR_DOCUMENTO");
     for (receber.first(); !receber.eof(); receber.next()) {
+        const QString valores[] = {
+            campoDataLoc(receber, "DATA_VENCIMENTO"),
+            campoDataLoc(receber, "CREMISSAOINI"),
+            campoDataLoc(receber, "CREMISSAOFIN"),
+            valor ? host::data::formatFloat(kValorContratoLoc, valor->asFloat()) : QString(),
+            TextoFaturado(campoTextoLoc(receber, "SITUACAO_DOCUMENTO")),
+            campoTextoLoc(receber, "TVCODIGO"),
+            campoTextoLoc(receber, "NOSSO_NUMERO"),
+            campoTextoLoc(receber, "NUMERO_DOCUMENTO"),
+            campoDataLoc(receber, "DATA_EMISSAO"),
+            campoDataLoc(receber, "DATA_PAGAMENTO"),
+        };
+        static_assert(sizeof(valores) / sizeof(valores[0]) == std::size(kColunasVencimentoLoc));
         QString linha;
-        linha += coluna(campoDataLoc(receber, "DATA_VENCIMENTO"), 12);
-        linha += coluna(campoDataLoc(receber, "CREMISSAOINI"), 12);
-        linha += coluna(campoDataLoc(receber, "CREMISSAOFIN"), 12);
-        linha += coluna(valor ? host::data::formatFloat(kValorContratoLoc, valor->asFloat()) : QString(), 18);
-        linha += coluna(TextoFaturado(campoTextoLoc(receber, "SITUACAO_DOCUMENTO")), 6);
-        linha += coluna(campoTextoLoc(receber, "TVCODIGO"), 2);
-        linha += coluna(campoTextoLoc(receber, "NOSSO_NUMERO"), 10);
-        linha += coluna(campoTextoLoc(receber, "NUMERO_DOCUMENTO"), 10);
-        linha += coluna(campoDataLoc(receber, "DATA_EMISSAO"), 10);
-        linha += coluna(campoDataLoc(receber, "DATA_PAGAMENTO"), 10);
+        for (std::size_t i = 0; i < std::size(valores); ++i)
+            linha += coluna(valores[i], kColunasVencimentoLoc[i].largura);
         linhas << linha;
     }
     receber.first();

@@ -10,6 +10,7 @@
 #include "host/data/Field.h"
 #include "host/data/Format.h"
 #include "host/data/Query.h"
+#include "host/report/Controls.h"
 #include "host/report/Report.h"
 #include "host/report/Uvisualrel.h"
 
@@ -17,6 +18,9 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPointer>
+
+#include <algorithm>
+#include <cmath>
 
 using namespace host::report;
 using host::data::Dataset;
@@ -39,7 +43,8 @@ QString sqlImpPropostaLetra()
         "  coalesce(emp.BAIRRO, '') as BAIRRO, coalesce(emp.CIDADE, '') as CIDADE,\n"
         "  case when coalesce(emp.CEP, '') = '' then '00000-000' else emp.CEP end as CEP,\n"
         "  case when coalesce(emp.FONE, '') = '' then '(00) 0000-0000' else emp.FONE end as FONE,\n"
-        "  case when coalesce(emp.CNPJ, '') = '' then '00.000.000/0000-00' else emp.CNPJ end as CNPJ,\n"
+        "  coalesce(nullif(trim(emp.CNPJ), ''), nullif(trim((select first 1 co.CICCGC from EMPRESA co\n"
+        "    order by co.CODIGO)), ''), '00.000.000/0000-00') as CNPJ,\n"
         "  case when coalesce(emp.ESTADO, '') = '' then 'UF' else emp.ESTADO end as UF,\n"
         "  case when coalesce(emp.SITE, '') = '' then 'www.empresa.com.br' else emp.SITE end as WEBSITE,\n"
         "  extract(day from rel.AGORA) as DIA, extract(month from rel.AGORA) as MES,\n"
@@ -90,6 +95,16 @@ Label* rotuloProposta(Band& band, const QString& nome, double left, double top, 
     Label* label = band.addLabel(nome, left, top, width, 4.5, caption);
     label->font().setBold(negrito);
     return label;
+}
+
+// As tall as the label's lines at the font it prints with, and a pixel
+// more a line at a screen's coarsest resolution (72 dpi): a viewer drawing
+// each line on whole pixels does not clip the last one.
+double alturaInteiraProposta(const Label& label)
+{
+    const double linha = host::report::textHeight(QStringLiteral("X"), label.font(), label.width(), false, false);
+    const double altura = host::report::textHeight(label.caption(), label.font(), label.width(), true, false);
+    return altura + (std::round(altura / linha) + 1) * 25.4 / 72;
 }
 
 Memo* paragrafoProposta(Band& band, const QString& nome, double top, double height)
@@ -270,7 +285,7 @@ void TqrAssImpProposta::criarResumo()
                           "referências comerciais."},
     };
     double top = 48;
-    b.addShape("qrshCondicoes", 0, top - 1, 190, 86, ShapeKind::Rectangle);
+    auto* quadro = b.addShape("qrshCondicoes", 0, top - 1, 190, 86, ShapeKind::Rectangle);
     int n = 0;
     for (const auto& [titulo, texto] : condicoes) {
         ++n;
@@ -278,8 +293,11 @@ void TqrAssImpProposta::criarResumo()
         Label* linha = b.addLabel(QStringLiteral("qrlaCondicaoTexto%1").arg(n), 50, top, 138, 7.5,
                                   QString::fromUtf8(texto));
         linha->setWordWrap(true);
-        top += 7.75;
+        linha->setHeight(std::max(7.5, alturaInteiraProposta(*linha)));
+        top += linha->height() + 0.25;
     }
+    quadro->setHeight(std::max(quadro->height(), top - quadro->top()));
+    b.setHeight(std::max(b.height(), quadro->top() + quadro->height() + 1));
     b.beforePrint = [encerramento, fundo, linhasAssinatura](Band&, bool&) {
         encerramento->setText(textoEmpresaProposta(
             "ATPROPOSTAENCERRAMENTO",

@@ -183,7 +183,10 @@ void TqrAssVendasImpBase::criarCabecalho(const QString& titulo)
     b.addDataText("qrteEndereco", 0, 5, 120, 4, empresa, "ENDERECO");
     b.addDataText("qrteFone", 0, 9, 60, 4, empresa, "FONE");
     b.addLabel("qrlaCNPJ", 60, 9, 10, 4, "CNPJ:");
-    b.addDataText("qrteCNPJ", 70, 9, 50, 4, empresa, "CICCGC");
+    b.addExprText("qrteCNPJ", 70, 9, 50, 4, [p = quImpPedido.get()] {
+        return QVariant(dmGlobal->CnpjEmpresa(p->active() && !p->isEmpty() ? p->fieldByName("VELOCAL")->asString()
+                                                                           : QString()));
+    });
     b.addDataText("qrteCEP", 0, 13, 25, 4, empresa, "CEP");
     b.addDataText("qrteCidade", 25, 13, 95, 4, empresa, "CIDADE");
     qrlaTitulo = b.addLabel("qrlaTitulo", 120, 0, 80, 6, titulo);

@@ -12,7 +12,10 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOption>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace host::ui {
 namespace {
@@ -94,7 +97,45 @@ void DataGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     }
     const QWidget* widget = opt.widget;
     QStyle* qstyle = widget ? widget->style() : QApplication::style();
-    qstyle->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+    const QRect botao = paintedButton(opt, index);
+    if (botao.isEmpty()) {
+        qstyle->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+        return;
+    }
+    QStyleOptionViewItem texto = opt;
+    texto.rect.setRight(botao.left() - 1);
+    qstyle->drawControl(QStyle::CE_ItemViewItem, &texto, painter, widget);
+    QStyleOptionButton desenho;
+    desenho.rect = botao;
+    desenho.text = QStringLiteral("...");
+    desenho.state = QStyle::State_Enabled | QStyle::State_Raised;
+    desenho.palette = opt.palette;
+    desenho.fontMetrics = opt.fontMetrics;
+    qstyle->drawControl(QStyle::CE_PushButton, &desenho, painter, widget);
+}
+
+QRect DataGridDelegate::paintedButton(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    GridColumn* column = grid_.column(index.column());
+    if (!column || column->buttonStyle() != GridColumn::ButtonStyle::Ellipsis || index != grid_.currentIndex() ||
+        index.flags().testFlag(Qt::ItemIsEditable))
+        return {};
+    // As wide as the editor's button of the other cells.
+    const int largura = std::min(option.rect.width() / 2, option.fontMetrics.horizontalAdvance(QStringLiteral("...")) + 12);
+    return QRect(option.rect.right() - largura + 1, option.rect.top(), largura, option.rect.height());
+}
+
+bool DataGridDelegate::editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                                   const QModelIndex& index)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton && paintedButton(option, index).contains(mouse->position().toPoint())) {
+            grid_.editButtonClick();
+            return true;
+        }
+    }
+    return QStyledItemDelegate::editorEvent(event, model, option, index);
 }
 
 QWidget* DataGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,

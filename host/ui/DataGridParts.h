@@ -112,6 +112,10 @@ public:
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
     void destroyEditor(QWidget* editor, const QModelIndex& index) const override;
+    // A button column's current cell that no editor opens on (a read-only
+    // column) shows its button all the same: a click on it is the button's.
+    bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                     const QModelIndex& index) override;
     // The editor was opened by the grid and not let go since. Enter and a
     // lost focus write an editor through a queued call: by then the grid
     // may have closed it (its dataset closed with the window).
@@ -119,6 +123,8 @@ public:
     bool holdsAny() const { return !open_.isEmpty(); }
 
 private:
+    // The rectangle of the button drawn in the cell; empty when none is drawn.
+    QRect paintedButton(const QStyleOptionViewItem& option, const QModelIndex& index) const;
     QWidget* makeEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const;
     QWidget* track(QWidget* editor) const;
 

@@ -189,7 +189,7 @@ TEST_F(MainWindowTest, ParametersWindowEditsParametersAndCompany)
         return -1;
     };
     const int option = rowOf(window.grdParametros, "ATOPCAOCONTRATO");
-    const int company = rowOf(window.grdEmpresa, "UGESPECIFICOEMPRESA");
+    const int company = rowOf(window.grdEmpresa, "Personalização");
     ASSERT_GE(option, 0);
     ASSERT_GE(company, 0);
     EXPECT_EQ(window.grdParametros->item(option, 1)->text(), "S");
@@ -222,9 +222,9 @@ TEST_F(MainWindowTest, ParametersWindowSavesAllOrNothing)
         return nullptr;
     };
     ASSERT_NE(valueCell(window.grdParametros, "ATOPCAOCONTRATO"), nullptr);
-    ASSERT_NE(valueCell(window.grdEmpresa, "UGESPECIFICOEMPRESA"), nullptr);
+    ASSERT_NE(valueCell(window.grdEmpresa, "Personalização"), nullptr);
     valueCell(window.grdParametros, "ATOPCAOCONTRATO")->setText("E");
-    valueCell(window.grdEmpresa, "UGESPECIFICOEMPRESA")->setText("dezesseis");
+    valueCell(window.grdEmpresa, "Personalização")->setText("dezesseis");
     dialogs->acknowledge();
     EXPECT_NO_THROW(window.bbSalvar->click());
     ASSERT_EQ(dialogs->shown().size(), 1u);

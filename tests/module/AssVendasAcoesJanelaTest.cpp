@@ -189,21 +189,24 @@ TEST_F(AssVendasJanelaTest, TheObservationOffersTheLastOneAndOnlyGravarKeepsIt)
 
 TEST_F(AssVendasJanelaTest, TheSearchesFillTheHeaderAndTheDetailedSearchLoadsTheOrderChosen)
 {
-    pedido("00801", "1", {}, "00002");
+    pedido("00801", "1", {}, "00003");
     pedido("00802", "0");
     exec("insert into AUGC0901 (CODIGO_BANCO, NOME_BANCO) values ('341', 'Banco Itaú')");
     TfmAssVendas& form = abrir();
     form.sbProximo->click();
     ASSERT_EQ(cab("NUMERO_PEDIDO").asString(), "00801");
 
+    pesquisa("CODIGO_CLIENTE", "00002");
+    QTest::keyClick(&form, Qt::Key_F6);
+    EXPECT_EQ(cab("CODIGO_CLIENTE").asString(), "00002");
     pesquisa("CODIGO_CLIENTE", "00004");
     form.sbPesqCli->click();
     EXPECT_EQ(venda().state(), DatasetState::Edit);
     EXPECT_EQ(cab("CODIGO_CLIENTE").asString(), "00004");
     EXPECT_EQ(form.dblcContato->count(), 3) << "the contacts follow the customer";
-    pesquisa("CODIGO_CLIENTE", "00002");
-    QTest::keyClick(&form, Qt::Key_F6);
-    EXPECT_EQ(cab("CODIGO_CLIENTE").asString(), "00002");
+    form.dblcContato->setKeyValue(1);
+    form.dblcContatoEntrega->setKeyValue(2);
+    form.dblcContatoCobranca->setKeyValue(3);
 
     pesquisa("FCOD", "00001");
     form.sbPesqGerente->click();

@@ -39,7 +39,7 @@ TEST_F(ContLocFatTest, BillingFoldsTheMonthsComplementsIntoThePrincipalAndDelete
     EXPECT_EQ(lido("select count(*) from AUGC70OB where OBCODIGO in ('000102000041', '000103000041')"),
               QStringList{"0"});
     // The short note cut at 80, the full lists in the note of key document + customer + sequence.
-    const QString resumo = kContratos + kVencimentos + kValores;
+    const QString resumo = kContratos + "\r" + kVencimentos + "\r" + kValores;
     ASSERT_GT(resumo.size(), 80);
     EXPECT_EQ(lido("select OBS10 from ACRC5001 where NUMERO_DOCUMENTO = '000101'"), QStringList{resumo.left(80)});
     EXPECT_EQ(lido("select OBTEXTO from AUGC70OB where OBID = 'R' and OBSEQUENCIA = 4 and OBCODIGO = '000101000041'"),
@@ -114,7 +114,7 @@ TEST_F(ContLocFatTest, AComplementRowIsFoldedIntoOneInstalmentOnly)
     gerar(form);
     EXPECT_EQ(receber(801), (QStringList{"000101|35000|", "000106|4000|"}));
     EXPECT_EQ(lido("select OBS10 from ACRC5001 where NUMERO_DOCUMENTO = '000106'"),
-              QStringList{"Contrato(s): 801Vcto.(s): 28/03/24Vlr.(s): 40,00"});
+              QStringList{"Contrato(s): 801\rVcto.(s): 28/03/24\rVlr.(s): 40,00"});
 }
 
 TEST_F(ContLocFatTest, TheListShowingOnlyBilledInstalmentsBillsNothing)
@@ -155,7 +155,7 @@ TEST_F(ContLocFatTest, AMissingBankStopsTheRunWithEarlierInstalmentsBilled)
     EXPECT_EQ(receber(801), QStringList{"000101|35000|"});
     EXPECT_EQ(receber(804), QStringList{"000201|9000|V"});
     EXPECT_EQ(lido("select OBS10 from ACRC5001 where NUMERO_DOCUMENTO = '000101'"),
-              QStringList{(kContratos + kVencimentos + kValores).left(80)});
+              QStringList{(kContratos + "\r" + kVencimentos + "\r" + kValores).left(80)});
     EXPECT_EQ(lido("select OBTEXTO from AUGC70OB where OBID = 'R' and OBSEQUENCIA = 4").join('|'), nota);
     EXPECT_EQ(lido("select count(*) from ACRC50FB"), QStringList{"1"});
 }

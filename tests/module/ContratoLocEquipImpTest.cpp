@@ -119,9 +119,10 @@ TEST_F(ContratoLocEquipImpTest, InstalmentLinesAreFixedWidthWithNaoForForecastsA
     const QStringList linhas = uAssContratoLocEquip::LinhasVencimentos(*dmGlobal->quReceber);
     ASSERT_EQ(linhas.size(), 2);
     for (const QString& linha : linhas)
-        EXPECT_EQ(linha.size(), 102) << linha.toStdString();
-    EXPECT_EQ(linhas[0], QString("10/02/2024  10/01/2024  09/02/2024  250,50            Sim   01B0        000500    "
-                                 "15/01/202410/02/2024"));
+        EXPECT_EQ(linha.size(), 107) << linha.toStdString();
+    // Each value apart from the next, the bank number and the dates whole.
+    EXPECT_EQ(linhas[0], QString("10/02/2024  10/01/2024  09/02/2024  250,50            Sim   01 B0           000500    "
+                                 "15/01/2024 10/02/2024"));
     EXPECT_EQ(linhas[1].mid(54, 6), "Não   ");
     // A forecast has no payment date: blanks, not "30/12/1899".
     EXPECT_EQ(linhas[1].right(10), QString(10, ' '));
@@ -160,7 +161,7 @@ TEST_F(ContratoLocEquipImpTest, PrintsHeaderItemsSerialsInstalmentsAndHistory)
     EXPECT_TRUE(vencimentos.startsWith("summary qrbnVencimentos: Vencimentos | Vcto. | Início | Término | Valor R$ | "
                                        "Faturado | ID | Boleto | Nota | Emissão | Pgto. | 10/02/2024"))
         << vencimentos.toStdString();
-    EXPECT_TRUE(vencimentos.contains("Sim   01B0")) << vencimentos.toStdString();
+    EXPECT_TRUE(vencimentos.contains("Sim   01 B0")) << vencimentos.toStdString();
     EXPECT_TRUE(vencimentos.contains("Não   01")) << vencimentos.toStdString();
     EXPECT_EQ(linhasBanda(dump, "chbnHistorico"), QStringList{"child chbnHistorico: Histórico | Renovado em janeiro."});
     const QString rodape = linhasBanda(dump, "qrbnRodape").value(0);

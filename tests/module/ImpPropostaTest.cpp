@@ -93,9 +93,9 @@ TEST_F(ImpPropostaTest, DateLineValueInWordsAndOneBlockPerLineByGroup)
     EXPECT_TRUE(resumo.contains("Atenciosamente,") && resumo.contains("VALIDADE DA PROPOSTA: | 03 dias.") &&
                 resumo.contains(QString::fromUtf8("IMPOSTOS: | Inclusos no valor do aluguel.")))
         << resumo.toStdString();
-    // The branch without a tax number or web site: their placeholders.
+    // The branch without a tax number prints the company's; without a web site, its placeholder.
     const QString rodape = linhasBanda(dump, "qrbnRodape").value(0);
-    EXPECT_TRUE(rodape.contains("Página: 1") && rodape.contains("CNPJ: 00.000.000/0000-00") &&
+    EXPECT_TRUE(rodape.contains("Página: 1") && rodape.contains("CNPJ: 12.345.678/0001-95") &&
                 rodape.contains("www.empresa.com.br"))
         << rodape.toStdString();
 }

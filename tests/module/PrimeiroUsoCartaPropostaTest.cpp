@@ -10,10 +10,13 @@
 #include "data/uDataTec.h"
 #include "host/Uparametros.h"
 #include "host/Uprincipal.h"
+#include "host/report/Controls.h"
 #include "host/report/Uvisualrel.h"
 #include "rental/uAssVendas.h"
 
 #include <QApplication>
+
+#include <cmath>
 #include <QPushButton>
 #include <QTest>
 
@@ -80,6 +83,33 @@ TEST_F(PrimeiroUsoCartaPropostaTest, TheLetterPrintsTheBranchsTaxNumberAndWebSit
     EXPECT_TRUE(carta.contains("www.cimentoforte.com.br")) << carta.toStdString();
     EXPECT_FALSE(carta.contains("00.000.000/0000-00") || carta.contains("www.empresa.com.br")) << carta.toStdString();
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
+}
+
+// Every condition of the letter, second lines among them, has the height its
+// lines need at the font it prints with, on a screen's pixels too.
+TEST_F(PrimeiroUsoCartaPropostaTest, EveryConditionOfTheLetterShowsWhole)
+{
+    dmGlobal->SetParametro("ATMODOPEDIDOASSISTENCIA", "E");
+    TfmAssVendas& form = propostaNaTela();
+    form.bbProducao->click();
+    int conferidos = 0;
+    for (QWidget* janela : QApplication::topLevelWidgets())
+        if (auto* v = qobject_cast<TfmVisualizadorRelatorio*>(janela); v && !v->released() && v->isVisible()) {
+            for (const host::report::PreparedPage& pagina : v->pages().pages)
+                for (const host::report::PlacedBand& faixa : pagina.bands)
+                    for (const host::report::PlacedItem& item : faixa.items)
+                        if (item.name.startsWith("qrlaCondicaoTexto")) {
+                            ++conferidos;
+                            // A viewer draws each line on whole pixels: a pixel more a line at 72 dpi.
+                            const double linha = host::report::textHeight("X", item.font, item.rect.width(), false, false);
+                            const double altura =
+                                host::report::textHeight(item.text, item.font, item.rect.width(), true, false);
+                            EXPECT_GE(item.rect.height() + 0.01, altura + (std::round(altura / linha) + 1) * 25.4 / 72)
+                                << item.name.toStdString() << ": " << item.text.toStdString();
+                        }
+            v->close();
+        }
+    EXPECT_EQ(conferidos, 11) << vistos();
 }
 
 }  // namespace

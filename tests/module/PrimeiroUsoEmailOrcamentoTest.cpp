@@ -37,7 +37,7 @@ protected:
             if (auto* aberta = qobject_cast<TfmParametros*>(form))
                 parametros = aberta;
         ASSERT_NE(parametros, nullptr);
-        muda(parametros->grdEmpresa, "EMAIL", "orcamentos@oficinanova.com.br");
+        muda(parametros->grdEmpresa, "E-mail", "orcamentos@oficinanova.com.br");
         muda(parametros->grdParametros, "ATEMAILSERVIDOR", "127.0.0.1");
         muda(parametros->grdParametros, "ATEMAILPORTA", QString::number(porta));
         parametros->bbSalvar->click();

@@ -115,5 +115,22 @@ TEST_F(PrimeiroUsoNotaComplementoTest, ComplementsCodedOneAndTwoLeaveTheContract
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
 }
 
+// The text button of a rental line's product column is on the cell the user
+// is on, and a click on it opens the line's note.
+TEST_F(PrimeiroUsoNotaComplementoTest, TheLinesTextButtonIsOnItsCellAndAClickOpensTheNote)
+{
+    TfmAssContCadLocEquip& form = registroDoContrato();
+    aba(form, form.tsEquipamentos);
+    host::ui::DataGrid* grade = form.dbgdAssContCadLocEquipItens;
+    const QRect celula =
+        grade->visualRect(grade->model()->index(0, grade->columnByField("DESCRICAO")->index()));
+    QTest::mouseClick(grade->viewport(), Qt::LeftButton, {}, celula.center());
+    notaDigitada("Gerador com rodas");
+    QTest::mouseClick(grade->viewport(), Qt::LeftButton, {}, QPoint(celula.right() - 4, celula.center().y()));
+    EXPECT_EQ(lido("select OBTEXTO from AUGC70OB where OBID = 'Y' and OBCODIGO = '3' and OBSEQUENCIA = 5"),
+              QStringList{"Gerador com rodas"})
+        << vistos();
+}
+
 }  // namespace
 }  // namespace moduletest

@@ -1,6 +1,6 @@
 #pragma once
 // dmTec on a copy of the upgraded template with scripted dialogs, a
-// customer with its representative and bank, two products, and helpers
+// customer with its representative, bank and contact, two products, and helpers
 // that make and save assistance orders and their requested lines.
 
 #include "tests/tec/TecFixture.h"
@@ -22,6 +22,8 @@ protected:
         createTec();
         exec("insert into AUGC0301 (CODIGO_CLIENTE, NOME, CODIGO_REPRESENTACAO, COBRANCA)"
              " values ('00001', 'Ana', '00007', '341')");
+        exec("insert into AUGC3701 (ANCODIGO, ANNOME, ANVINCULOCATEGORIA, ANVINCULOCODIGO)"
+             " values (9, 'Ana Compras', 'C', '00001')");
         exec("insert into ACEC1101 (CODIGO, DESCRICAO, PCO_VENDA, PESO_MERCADORIA, PESO_BRUTO)"
              " values ('P1', 'Produto 1', 10, 2, 3)");
         exec("insert into ACEC1101 (CODIGO, DESCRICAO, PCO_VENDA, PESO_MERCADORIA, PESO_BRUTO)"
@@ -45,7 +47,7 @@ protected:
         dmTec->quAssVenda->append();
         cab("CODIGO_CLIENTE").setAsString("00001");
         for (const char* contato : {"ANCODIGOCONTATO", "ANCODIGOENTREGA", "ANCODIGOCOBRANCA"})
-            cab(contato).setAsInteger(1);
+            cab(contato).setAsInteger(9);
     }
     // A new order (or proposal) saved; its number.
     QString novoPedido()

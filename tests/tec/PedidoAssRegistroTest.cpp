@@ -65,7 +65,7 @@ TEST_F(PedidoAssRegistroTest, RequiredValuesAreAskedInTheirOrderWithBothMessages
         if (i == 0)
             cab(campos[0]).setAsString("00001");
         else
-            cab(campos[i]).setAsInteger(3);
+            cab(campos[i]).setAsInteger(9);
     }
     dmTec->quAssVenda->post();
     EXPECT_EQ(valor("select count(*) from AVEC8501"), 1);
