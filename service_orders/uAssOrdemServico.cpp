@@ -173,7 +173,7 @@ void TfmAssOrdemServico::FormActivate()
     dmGlobal->CarregaTabelaVencimento();
     dmGlobal->CarregaRepresentantes();
     dmTec->CarregaSituacao(0, "A");
-    dmGlobal->CarregaOperacaoTransacao(" and op.tipo_op not in ('5', 'A', '0', 'D')"
+    dmGlobal->CarregaOperacaoTransacao(" and coalesce(op.tipo_op, '') not in ('5', 'A', '0', 'D')"
                                        " and (op.OFCUPOMFISCAL <> 'I' or op.OFCUPOMFISCAL is null)",
                                        "Order by desc_op_nf ");
     dblcOperacao->setListField(

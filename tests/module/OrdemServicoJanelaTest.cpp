@@ -181,6 +181,15 @@ TEST_F(OrdemServicoJanelaTest, ANewOrderTypedAndSavedIsReloadedByItsNumber)
     EXPECT_EQ(form.dbedCodigo->text().toInt(), 42);
 }
 
+// An operation registered without a type (as a company may leave it) is
+// offered and shown, as in the other windows' operation lists.
+TEST_F(OrdemServicoJanelaTest, AnOperationWithoutATypeIsOfferedAndShown)
+{
+    exec("insert into AFVC0901 (COD_OP, DESC_OP_NF) values ('5999', 'Serviço sem tipo')");
+    ordem(41, "00003", "OFCODIGO", "'5999'");
+    EXPECT_EQ(abrir("fmAssOrdemServico;41").dblcOperacao->text(), "Serviço sem tipo");
+}
+
 TEST_F(OrdemServicoJanelaTest, AnUnchangedHeaderSendsTheStatusMailBeforeSavingAndAPendingChangeNone)
 {
     exec("update AUGC0301 set EMAIL = 'jose@cliente.com.br' where CODIGO_CLIENTE = '00003'");
