@@ -45,6 +45,17 @@ protected:
         fmNotaFiscal = nullptr;
         OrdemServicoPedidoTest::TearDown();
     }
+    // Order 42 with a service and a part, its services billed to customer
+    // 00005, turned into invoices from the order window.
+    void notasComPagadorDeServico()
+    {
+        servico(1, 60, 40, 40);
+        peca(1, 2, 10);
+        exec("update AATC01AO set CLCODIGOCOBRANCASERVICO = '00005' where AOCODIGO = 42");
+        TfmAssOrdemServico& form = abrir();
+        menu("2)Nota");
+        form.bbPedidoVenda->click();
+    }
     // A contract with its hour credit (minutes) and an item of order 42 under it.
     void contrato(int codigo, double credito)
     {
@@ -235,12 +246,7 @@ TEST_F(NotaFiscalOSTest, PictureOfTheInvoiceFormLoadedWithTheOrder)
 
 TEST_F(NotaFiscalOSTest, AServicePayerGetsASecondInvoiceAndBothAreSelectedAsOneBatch)
 {
-    servico(1, 60, 40, 40);
-    peca(1, 2, 10);
-    exec("update AATC01AO set CLCODIGOCOBRANCASERVICO = '00005' where AOCODIGO = 42");
-    TfmAssOrdemServico& form = abrir();
-    menu("2)Nota");
-    form.bbPedidoVenda->click();
+    notasComPagadorDeServico();
     EXPECT_EQ(dialogs->pending(), 0);
     EXPECT_TRUE(janelaFechada());
 
@@ -264,12 +270,7 @@ TEST_F(NotaFiscalOSTest, AServicePayerGetsASecondInvoiceAndBothAreSelectedAsOneB
 // amounts as money, dates as dates.
 TEST_F(NotaFiscalOSTest, TheInvoiceGridsTitleTheirColumnsAndShowAmountsAsMoney)
 {
-    servico(1, 60, 40, 40);
-    peca(1, 2, 10);
-    exec("update AATC01AO set CLCODIGOCOBRANCASERVICO = '00005' where AOCODIGO = 42");
-    TfmAssOrdemServico& form = abrir();
-    menu("2)Nota");
-    form.bbPedidoVenda->click();
+    notasComPagadorDeServico();
     TfmNotaFiscal& nota = *fmNotaFiscal.get();
     const struct {
         host::ui::DataGrid* grade;
