@@ -14,10 +14,12 @@
 #include "host/Uglobal.h"
 #include "host/data/Abort.h"
 #include "host/data/Format.h"
+#include "host/data/Query.h"
 #include "host/db/Database.h"
 #include "host/schema/SchemaDefinition.h"
 
 #include <QRegularExpression>
+#include <QStringList>
 
 #include <utility>
 
@@ -325,7 +327,16 @@ void TdmTecContrato::quCtrCadastroItAfterPost(Dataset& item)
 
 void TdmTecContrato::totalizaEquipamentosCabecalho()
 {
+    // The totals another desk's items wrote meanwhile are read again, what
+    // the user typed kept, so that this item's total is written over them
+    // instead of being refused as another desk's change; a change of
+    // anything else is still refused by the post.
+    static const QStringList totais = {"ACVALOR", "ACVALORSERVICO", "ACVALORPECA", "ACVALORPARCELA",
+                                       "ACVALORPARCELALIQUIDO"};
     const int contrato = quCtrCadastroACCODIGO->asInteger();
+    if (quCtrCadastro->state() == DatasetState::Browse)
+        quCtrCadastro->edit();
+    quCtrCadastro->rereadKeepingTyping(totais);
     RegravarContratoCorrente(
         [&] { quCtrCadastro->fieldByName("ACVALOR")->setAsFloat(CalculaTotalEquipamentos(contrato)); });
 }
