@@ -359,8 +359,9 @@ void TfmCadastroHost::gravarExclusoes(DetalheAberto& detalhe)
             detalhe.descricao->aposGravar(linhas.paramByName("CODIGO")->value());
         ponto.release();
     } catch (...) {
-        // Undone: the rows are read again as stored, and shown.
-        linhas.esquecerExclusoes();
+        // Undone: the rows are read again as stored, and shown (a refused
+        // first delete wrote nothing that would read them again).
+        mostrarComoGuardadas(linhas);
         throw;
     }
     dmGlobal->IBTransaction1->commitRetaining();
@@ -375,13 +376,16 @@ bool TfmCadastroHost::exclusoesPendentes() const
 void TfmCadastroHost::cancelar()
 {
     cancelPendingRows();
-    for (DetalheAberto& detalhe : detalhes_) {
-        if (!detalhe.query->exclusoesPendentes())
-            continue;
-        detalhe.query->esquecerExclusoes();
-        detalhe.query->close();
-        detalhe.query->open();
-    }
+    for (DetalheAberto& detalhe : detalhes_)
+        if (detalhe.query->exclusoesPendentes())
+            mostrarComoGuardadas(*detalhe.query);
+}
+
+void TfmCadastroHost::mostrarComoGuardadas(LinhasDetalhe& linhas)
+{
+    linhas.esquecerExclusoes();
+    linhas.close();
+    linhas.open();
 }
 
 // The row and its details' rows go together, or none does. A delete the

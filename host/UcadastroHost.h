@@ -161,6 +161,8 @@ private:
     // with the total the register's row keeps, and are committed; or none.
     void gravarExclusoes(DetalheAberto& detalhe);
     bool exclusoesPendentes() const;
+    // The deletes held let go and the detail's rows read again as stored.
+    static void mostrarComoGuardadas(host::cadastro::LinhasDetalhe& linhas);
 
     // The window's own copy: the options of the look-up fields are read in.
     host::cadastro::Descricao descricao_;

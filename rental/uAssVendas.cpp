@@ -3,6 +3,7 @@
 
 #include "rental/uAssVendas.h"
 
+#include "contract_data/uDataTecCont.h"
 #include "data/uDataTec.h"
 #include "data/uDataTecPedidoAssTela.h"
 
@@ -120,6 +121,7 @@ void TfmAssVendas::FormShow()
     laConfiguracaoCotado->setVisible(configuracao);
     pcPedido->setActivePage(tsDadosAdicionais);
     CarregaListaPeriodo();
+    tiposContrato_ = TdmTecContrato::TiposContrato();
     CarregaListaTipoContrato();
     dmGlobal->CarregaVendedores();
     // The customer and bank look-ups show names from these lists.

@@ -16,6 +16,7 @@
 #include "host/ui/WindowRegistry.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <vector>
@@ -203,6 +204,8 @@ private:
     QString numeroAtual() const;
 
     std::vector<std::unique_ptr<host::data::DataSource>> fontes_;
+    // The contract types the contract registers offer, read as the window shows.
+    QStringList tiposContrato_;
 };
 
 extern host::ui::FormVar<TfmAssVendas> fmAssVendas;

@@ -93,7 +93,16 @@ void TfmAssVendas::atualizarFilial()
 
 void TfmAssVendas::CarregaListaPeriodo() { dbcbPeriodoLocacao->setPickList(assvenda::CarregaListaPeriodo()); }
 
-void TfmAssVendas::CarregaListaTipoContrato() { dbcbTipoContrato->setPickList(assvenda::CarregaListaTipoContrato()); }
+// The order becomes a contract of its type: the contract registers' types
+// first, then those earlier orders were typed with.
+void TfmAssVendas::CarregaListaTipoContrato()
+{
+    QStringList tipos = tiposContrato_;
+    for (const QString& tipo : assvenda::CarregaListaTipoContrato())
+        if (!tipos.contains(tipo))
+            tipos << tipo;
+    dbcbTipoContrato->setPickList(tipos);
+}
 
 void TfmAssVendas::CarregaListaProjetos(const QString& cliente)
 {

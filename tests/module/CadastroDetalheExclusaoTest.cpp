@@ -92,5 +92,24 @@ TEST_F(CadastroDetalheExclusaoTest, ARowInUseIsRefusedNamingItAndAnotherGoesOnly
     EXPECT_EQ(dialogs->pending(), 0) << vistos();
 }
 
+// Another desk changed the deleted contact before the save: the save is
+// refused and the contact, still stored, shows again.
+TEST_F(CadastroDetalheExclusaoTest, ADeleteRefusedAtTheSaveShowsTheRowAgain)
+{
+    const int alterado = contato("Marta Lima");
+    TfmCadastroHost& janela = cadastro("PJ", "00004");
+    host::data::Dataset& contatos = *janela.dbgdDetalhes.at(0)->dataset();
+    ASSERT_TRUE(contatos.locate("ANCODIGO", alterado));
+    dialogs->answer("Sim", kConfirma);
+    janela.bbExcluirDetalhes.at(0)->click();
+    outraMesa(QString("update AUGC3701 set ANNOME = 'Marta Lima Souza' where ANCODIGO = %1").arg(alterado));
+    dialogs->setAutoAcknowledgeMessages(true);
+    janela.bbSalvar->click();
+    EXPECT_EQ(dialogs->texts().filter("alterado por outro usuário").size(), 1) << vistos();
+    EXPECT_TRUE(contatos.locate("ANCODIGO", alterado));
+    EXPECT_EQ(lido(QString("select ANNOME from AUGC3701 where ANCODIGO = %1").arg(alterado)),
+              QStringList{"Marta Lima Souza"});
+}
+
 }  // namespace
 }  // namespace moduletest

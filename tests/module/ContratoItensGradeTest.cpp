@@ -397,5 +397,30 @@ TEST_F(ContratoItensGradeTest, AForecastAcrossAMidnightTheZoneSkippedKeepsEveryI
               "4/10/2018 4/11/2018 4/12/2018");
 }
 
+// Under the default option two desks add items to one contract: this desk's
+// item is neither refused nor left out of the contract's value.
+TEST_F(ContratoItensGradeTest, AnotherDesksItemNeitherRefusesThisDesksItemNorShortensTheValue)
+{
+    parametro("ATOPCAOCONTRATO", "E");
+    TfmAssContCad& form = abrir();
+    const QString contrato = QString::number(novoContrato(form));
+    escolhe(form.dbcbTipoDesc, form.dbcbTipoDesc->itemText(0));
+    pesquisa("CODIGO_CLIENTE", "00004");
+    form.sbPesqCli->click();
+    aba(form, form.tsItens);
+    novoItem(form, "S0003", "250");
+    form.bbSalvar->click();
+    outraMesa("insert into AATC05ACIT (ACITCODIGO, CLCODIGO, PRCODIGO, ACCODIGO, ACITVALOR, ACITQUANTIDADE)"
+              " values (9911, '00004', 'S0002', " + contrato + ", 100, 1)");
+    outraMesa("update AATC05AC set ACVALOR = ACVALOR + 100 where ACCODIGO = " + contrato);
+    novoItem(form, "S0002", "80");
+    form.bbSalvar->click();
+    EXPECT_EQ(dialogs->failures(), QStringList{});
+    EXPECT_EQ(lido("select cast(ACVALOR as integer) || ' ' || (select cast(sum(ACITVALOR) as integer) from"
+                   " AATC05ACIT where ACCODIGO = C.ACCODIGO) from AATC05AC C where ACCODIGO = " + contrato)
+                  .toString(),
+              "430 430");
+}
+
 }  // namespace
 }  // namespace moduletest

@@ -22,6 +22,7 @@
 #include "host/ui/EditControls.h"
 #include "rental/uAssContLocEquipCad.h"
 #include "rental/uAssContLocacao.h"
+#include "rental/uAssVendas.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -155,6 +156,10 @@ TEST_F(PrimeiroUsoContratoNovoTest, TheTypesStayWhenEveryContractIsDeleted)
     principal->miCadastroContrato->click();
     ASSERT_TRUE(fmAssContCadLocEquip);
     EXPECT_EQ(itens(fmAssContCadLocEquip->dbcbTipoDesc), tipos) << "the menu's rental register";
+    // The order that becomes a contract offers them too.
+    const QStringList doPedido = abrirJanela(fmAssVendas, "fmAssVenda").dbcbTipoContrato->pickList();
+    for (const QString& tipo : tipos)
+        EXPECT_TRUE(doPedido.contains(tipo)) << tipo.toStdString() << " in the order's list";
 }
 
 // On a database without the demonstration's contracts: a contract left at
