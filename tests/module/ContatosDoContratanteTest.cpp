@@ -5,6 +5,8 @@
 
 #include "tests/module/PrimeiroUsoRegistroLocacao.h"
 
+#include "data/uDataTec.h"
+#include "host/ui/DataEdit.h"
 #include "host/ui/DataLookupCombo.h"
 #include "rental/uAssContLocEquipCad.h"
 #include "rental/uAssVendas.h"

@@ -10,6 +10,7 @@
 
 #include "data/uDataTec.h"
 #include "host/data/DataSource.h"
+#include "host/ui/DataLookupCombo.h"
 #include "rental/uAssCheckout.h"
 #include "rental/uAssCheckoutConsulta.h"
 #include "rental/uAssVendas.h"
