@@ -241,6 +241,10 @@ void TdmTecContrato::quCtrVeiculoBeforePost(Dataset& dataset)
         dmGlobal->MostraAviso("Aviso: operação abortada.\rInforme o veículo do aditivo.", true);
     // The reason recorded below is undone when the line is not written.
     auto savepoint = std::make_unique<host::db::Savepoint>(*dmGlobal->IBTransaction1);
+    // The unit held until the commit: another desk writing a line of it
+    // meanwhile is refused instead of both passing the checks below.
+    if (!campo(dataset, "EVCODIGO").isNull() && campo(dataset, "ACEVSITUACAO").asString() != "I")
+        host::SegurarEquipamentoLocacao(campo(dataset, "EVCODIGO").asInteger());
     VerificaDisponibilidadeVeiculo(dataset);
 
     const QDateTime fim = campo(dataset, "ACEVDATAFIM").asDateTime();

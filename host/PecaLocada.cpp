@@ -13,18 +13,18 @@ namespace host {
 namespace {
 
 // Another desk holds the row (its transaction has not ended yet).
-bool emUsoPorOutraMesa(const db::DbError& e)
-{
-    return e.gdsCode() == isc_lock_conflict || e.gdsCode() == isc_update_conflict || e.gdsCode() == isc_deadlock;
+bool emUsoPorOutraMesa(const db::DbError& e) {
+    return e.gdsCode() == isc_lock_conflict || e.gdsCode() == isc_update_conflict ||
+           e.gdsCode() == isc_deadlock;
 }
 
-}  // namespace
+} // namespace
 
-CondicaoLinhaFora condicaoLinhaFora(db::Transaction& tr, const QString& alias)
-{
-    db::Statement colunas(tr, "select trim(rdb$field_name) from rdb$relation_fields where rdb$relation_name ="
-                              " 'AATC05ACIT' and rdb$field_name in ('ACCODIGO', 'ACITRETORNO', 'ACITENCERRADO',"
-                              " 'ACITDEVOLVIDO')");
+CondicaoLinhaFora condicaoLinhaFora(db::Transaction& tr, const QString& alias) {
+    db::Statement colunas(tr,
+                          "select trim(rdb$field_name) from rdb$relation_fields where rdb$relation_name ="
+                          " 'AATC05ACIT' and rdb$field_name in ('ACCODIGO', 'ACITRETORNO', 'ACITENCERRADO',"
+                          " 'ACITDEVOLVIDO')");
     colunas.execute();
     CondicaoLinhaFora condicao;
     while (colunas.fetch()) {
@@ -38,40 +38,38 @@ CondicaoLinhaFora condicaoLinhaFora(db::Transaction& tr, const QString& alias)
 }
 
 void SegurarPecas(db::Transaction& tr, const QString& sql, const QVariantMap& params, const QString& oQue,
-                  const QString& pecas)
-{
+                  const QString& pecas) {
     try {
         db::executeSql(tr, sql, params);
     } catch (const db::DbError& e) {
-        if (!emUsoPorOutraMesa(e))
-            throw;
-        dmGlobal->MostraAviso("Aviso: operação abortada.\r" + oQue + " em gravação em outra estação neste momento: " +
-                                  pecas + ". Tente novamente.",
+        if (!emUsoPorOutraMesa(e)) throw;
+        dmGlobal->MostraAviso("Aviso: operação abortada.\r" + oQue +
+                                  " em gravação em outra estação neste momento: " + pecas +
+                                  ". Tente novamente.",
                               true);
     }
 }
 
-void SegurarEquipamentoLocacao(int unidade)
-{
-    SegurarPecas(*dmGlobal->IBTransaction1, "update AUGC20EV set EVCODIGO = EVCODIGO where EVCODIGO = :UNIDADE",
-                 {{"UNIDADE", unidade}}, "Equipamento", QString::number(unidade));
+void SegurarEquipamentoLocacao(int unidade) {
+    SegurarPecas(*dmGlobal->IBTransaction1,
+                 "update AUGC20EV set EVCODIGO = EVCODIGO where EVCODIGO = :UNIDADE", {{"UNIDADE", unidade}},
+                 "Equipamento", QString::number(unidade));
 }
 
-void TomarEquipamentoLocacao(int unidade, int item)
-{
+void TomarEquipamentoLocacao(int unidade, int item) {
     db::Transaction& tr = *dmGlobal->IBTransaction1;
     SegurarEquipamentoLocacao(unidade);
     const CondicaoLinhaFora fora = condicaoLinhaFora(tr, "it");
-    if (!fora.linhas)
-        return;
-    const QVariant contrato = db::selectValue(
-        tr, "select first 1 it.ACCODIGO from AATC05ACIT it where it.EVCODIGO = :UNIDADE and it.ACITCODIGO <> :ITEM" +
-                fora.naoVoltou + " order by it.ACCODIGO",
-        {{"UNIDADE", unidade}, {"ITEM", item}});
+    if (!fora.linhas) return;
+    const QVariant contrato = db::selectValue(tr,
+                                              "select first 1 it.ACCODIGO from AATC05ACIT it where "
+                                              "it.EVCODIGO = :UNIDADE and it.ACITCODIGO <> :ITEM" +
+                                                  fora.naoVoltou + " order by it.ACCODIGO",
+                                              {{"UNIDADE", unidade}, {"ITEM", item}});
     if (contrato.isValid() && !contrato.isNull())
         dmGlobal->MostraAviso("Aviso: operação abortada.\rO equipamento " + QString::number(unidade) +
                                   " já está locado no contrato " + contrato.toString() + ".",
                               true);
 }
 
-}  // namespace host
+} // namespace host

@@ -43,4 +43,4 @@ void TomarEquipamentoLocacao(int unidade, int item);
 // a vehicle being written), refused while another desk holds them.
 void SegurarEquipamentoLocacao(int unidade);
 
-}  // namespace host
+} // namespace host
