@@ -306,7 +306,6 @@ TEST_F(ContLocacaoJanelaTest, AContractSavedMeanwhileAtAnotherDeskIsRefusedAndRe
     EXPECT_EQ(form.dbedNumeroContrato->text(), "L700");
 }
 
-
 // A unit out on a line is refused on any other line, of this contract or
 // another, naming the contract that has it, also while another desk is
 // putting it out; once its line is closed it goes out again.
@@ -321,23 +320,16 @@ TEST_F(ContLocacaoJanelaTest, AUnitOutOnALineIsRefusedOnAnyOtherUntilItComesBack
     equipamento(3, 802, 33);
     tr().commitRetaining();
     TfmAssContLocacao& form = abrir();
-    host::ui::DataGrid* grade = form.dbgdAssContEquipamentoLocacao;
-    // The unit typed in "Código" of the contract's line, then "Salvar"; the
-    // refusal expected, if any, acknowledged.
-    auto digitaUnidade = [&](int contrato, int linha, int unidade, const char* recusa) {
+    // The unit typed in "Código" of the contract's line, then "Salvar".
+    auto digitaUnidade = [&](int contrato, int linha, int unidade) {
         CarregaContrato(contrato);
         aba(form, form.tsEquipamentos);
         EXPECT_TRUE(dmTecContrato->quCtrEquipLocacao->locate("ACITCODIGO", linha));
-        if (recusa)
-            dialogs->acknowledge(recusa);
-        celula(grade, "EVCODIGO", QString::number(unidade), Qt::Key_Return);
+        celula(form.dbgdAssContEquipamentoLocacao, "EVCODIGO", QString::number(unidade), Qt::Key_Return);
         form.btSalvar->click();
-        QTest::keyClick(grade, Qt::Key_Escape);
-        EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join('|').toStdString();
+        QTest::keyClick(form.dbgdAssContEquipamentoLocacao, Qt::Key_Escape);
     };
-    auto unidadeDa = [this](int linha) {
-        return lido(QString("select cast(EVCODIGO as varchar(5)) from AATC05ACIT where ACITCODIGO = %1").arg(linha));
-    };
+    const char* const unidades = "select ACITCODIGO || ':' || EVCODIGO from AATC05ACIT order by ACITCODIGO";
     struct Caso {
         int contrato, linha, unidade;
         bool outraMesa;
@@ -349,33 +341,32 @@ TEST_F(ContLocacaoJanelaTest, AUnitOutOnALineIsRefusedOnAnyOtherUntilItComesBack
         {802, 3, 34, true, "Equipamento em gravação em outra estação neste momento: 34. Tente novamente."},
     };
     for (const Caso& caso : casos) {
-        SCOPED_TRACE(caso.recusa);
-        const QStringList antes = unidadeDa(caso.linha);
         host::db::Connection outra;
         outra.open({dbPath});
         auto mesa = std::make_unique<host::db::Transaction>(outra);
-        if (caso.outraMesa) {
-            // The other desk puts the unit on line 2 and has not committed yet.
+        if (caso.outraMesa) {   // it puts the unit on line 2 and has not committed yet
             std::swap(dmGlobal->IBTransaction1, mesa);
             host::TomarEquipamentoLocacao(caso.unidade, 2);
             host::db::executeSql(*dmGlobal->IBTransaction1, "update AATC05ACIT set EVCODIGO = 34 where ACITCODIGO = 2");
             std::swap(dmGlobal->IBTransaction1, mesa);
         }
-        digitaUnidade(caso.contrato, caso.linha, caso.unidade, caso.recusa);
+        dialogs->acknowledge(caso.recusa);
+        digitaUnidade(caso.contrato, caso.linha, caso.unidade);
         mesa->commit();
-        EXPECT_EQ(unidadeDa(caso.linha), antes);
+        EXPECT_EQ(dialogs->pending(), 0) << caso.recusa;
     }
-    EXPECT_EQ(lido("select count(*) from AATC05ACIT where EVCODIGO = 34"), QStringList{"1"});
+    EXPECT_EQ(lido(unidades), (QStringList{"1:31", "2:34", "3:33"}));
 
     // Line 1 closed, its unit goes out on contract 802.
     CarregaContrato(801);
     aba(form, form.tsEquipamentos);
-    ASSERT_TRUE(dmTecContrato->quCtrEquipLocacao->locate("ACITCODIGO", 1));
     dialogs->answer("Selecionado", "Deseja Encerrar o(s) Equipamento(s)?")
         .enter("Devolvido pelo cliente na obra", "Informe o motivo do Encerramento");
     QTest::mouseClick(form.laEncerrarEquipamento, Qt::LeftButton);
-    digitaUnidade(802, 3, 31, nullptr);
-    EXPECT_EQ(unidadeDa(3), QStringList{"31"});
+    digitaUnidade(802, 3, 31);
+    EXPECT_EQ(lido(unidades), (QStringList{"1:31", "2:34", "3:31"}));
+    EXPECT_EQ(dialogs->pending(), 0);
 }
+
 }  // namespace
 }  // namespace moduletest
