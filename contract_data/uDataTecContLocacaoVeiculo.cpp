@@ -10,6 +10,7 @@
 #include "contract_data/uDataTecContLocacao.h"
 #include "host/CodigoCadastrado.h"
 #include "host/FiltroDia.h"
+#include "host/PecaLocada.h"
 #include "host/PilvTra70.h"
 #include "host/Uautorizacao.h"
 #include "host/Udatamod.h"
@@ -36,6 +37,27 @@ const QDateTime& limiteDataZero()
 {
     static const QDateTime limite(QDate(1900, 1, 1), QTime(0, 0));
     return limite;
+}
+
+// Whether the rental view's row, as it is posted, puts its unit out: a unit
+// chosen, or a row that had come back (returned, closed, given back) opened
+// again with its unit.
+bool poeEquipamentoFora(Dataset& linha)
+{
+    const Field& unidade = campo(linha, "EVCODIGO");
+    if (unidade.isNull() || unidade.asInteger() == 0)
+        return false;
+    auto voltou = [&linha](bool antes) {
+        for (const char* marca : {"ACITRETORNO", "ACITENCERRADO", "ACITDEVOLVIDO"}) {
+            const Field& f = campo(linha, marca);
+            if ((antes ? f.oldValue() : f.value()).toString().trimmed() == "S")
+                return true;
+        }
+        return false;
+    };
+    if (voltou(false))
+        return false;
+    return linha.state() == DatasetState::Insert || unidade.value() != unidade.oldValue() || voltou(true);
 }
 
 }  // namespace
@@ -68,8 +90,14 @@ void TdmTecContrato::ligarEventosLocacao()
 
     // The rental views only choose the piece of equipment of lines the order
     // put on the contract: a row typed here has no product of its own.
-    for (Dataset* vista : {static_cast<Dataset*>(quCtrEquipLocacao), static_cast<Dataset*>(quCtrAcessLocacao)})
+    // A unit out on a line is out once: another line taking it is refused.
+    for (Dataset* vista : {static_cast<Dataset*>(quCtrEquipLocacao), static_cast<Dataset*>(quCtrAcessLocacao)}) {
         vista->beforeInsert = [](Dataset&) { RecusaLinhaLocacaoDigitada(); };
+        vista->beforePost = [](Dataset& d) {
+            if (poeEquipamentoFora(d))
+                host::TomarEquipamentoLocacao(campo(d, "EVCODIGO").asInteger(), campo(d, "ACITCODIGO").asInteger());
+        };
+    }
     // A piece typed that is not registered would be rented and billed as
     // nothing: the equipment's lines take rentable equipment, accessories any piece.
     host::ExigeEquipamentoCadastrado(campo(*quCtrEquipLocacao, "EVCODIGO"), "Código", "L");
@@ -213,6 +241,10 @@ void TdmTecContrato::quCtrVeiculoBeforePost(Dataset& dataset)
         dmGlobal->MostraAviso("Aviso: operação abortada.\rInforme o veículo do aditivo.", true);
     // The reason recorded below is undone when the line is not written.
     auto savepoint = std::make_unique<host::db::Savepoint>(*dmGlobal->IBTransaction1);
+    // The unit held until the commit: another desk writing a line of it
+    // meanwhile is refused instead of both passing the checks below.
+    if (!campo(dataset, "EVCODIGO").isNull() && campo(dataset, "ACEVSITUACAO").asString() != "I")
+        host::SegurarEquipamentoLocacao(campo(dataset, "EVCODIGO").asInteger());
     VerificaDisponibilidadeVeiculo(dataset);
 
     const QDateTime fim = campo(dataset, "ACEVDATAFIM").asDateTime();

@@ -2,6 +2,7 @@
 
 #include "host/PilvOut70.h"
 
+#include "host/PecaLocada.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
@@ -16,8 +17,6 @@
 
 #include <QRegularExpression>
 #include <QSet>
-
-#include <ibase.h>
 
 namespace host {
 
@@ -42,52 +41,22 @@ namespace {
 
 // A line of the movement's contract and product, other than the one being
 // saved, that has not come back: the one the movement names, or any when it
-// names none; returned by the check-in, closed or given back, as far as the
-// contracts' tables hold those marks (none without the contracts).
+// names none.
 QString linhaAbertaDeOutra(db::Transaction& tr, const QString& movimento, const QString& item)
 {
-    db::Statement colunas(tr, "select trim(rdb$field_name) from rdb$relation_fields where rdb$relation_name ="
-                              " 'AATC05ACIT' and rdb$field_name in ('ACCODIGO', 'ACITRETORNO', 'ACITENCERRADO',"
-                              " 'ACITDEVOLVIDO')");
-    colunas.execute();
-    QString aberta;
-    bool linhas = false;
-    while (colunas.fetch()) {
-        const QString coluna = colunas.value(0).toString();
-        if (coluna == "ACCODIGO")
-            linhas = true;
-        else
-            aberta += QString(" and coalesce(it.%1, '') <> 'S'").arg(coluna);
-    }
-    if (!linhas)
+    const CondicaoLinhaFora fora = condicaoLinhaFora(tr, "it");
+    if (!fora.linhas)
         return "1 = 0";
     return QString("exists (select 1 from AATC05ACIT it where it.ACCODIGO = %1.ACCODIGO"
                    " and it.PRCODIGO = %1.PRCODIGO and (%1.ACITCODIGO is null or it.ACITCODIGO = %1.ACITCODIGO)"
                    " and it.ACITCODIGO <> %2%3)")
-        .arg(movimento, item, aberta);
+        .arg(movimento, item, fora.naoVoltou);
 }
 
-// Another desk holds the row (its transaction has not ended yet).
-bool emUsoPorOutraMesa(const db::DbError& e)
-{
-    return e.gdsCode() == isc_lock_conflict || e.gdsCode() == isc_update_conflict || e.gdsCode() == isc_deadlock;
-}
-
-// The rows the update selects are held until the commit; another desk
-// holding one of them refuses the operation.
+// The rows the update selects are held until the commit.
 void travar(db::Transaction& tr, const QString& sql, const QString& produto, const QStringList& numeros)
 {
-    try {
-        db::Statement trava(tr, sql);
-        trava.setParam("PRODUTO", produto);
-        trava.execute();
-    } catch (const db::DbError& e) {
-        if (!emUsoPorOutraMesa(e))
-            throw;
-        dmGlobal->MostraAviso("Aviso: operação abortada.\rNº(s) de Série em gravação em outra estação neste"
-                              " momento: " + numeros.join(", ") + ". Tente novamente.",
-                              true);
-    }
+    SegurarPecas(tr, sql, {{"PRODUTO", produto}}, "Nº(s) de Série", numeros.join(", "));
 }
 
 }  // namespace

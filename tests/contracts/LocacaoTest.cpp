@@ -151,7 +151,7 @@ protected:
     {
         exec("create exception E_STATUS_PRESO 'status preso'");
         exec("create trigger T_STATUS_PRESO for AUGC20EV active before update position 0 as begin"
-             " exception E_STATUS_PRESO; end");
+             " if (new.EVSTATUS is distinct from old.EVSTATUS) then exception E_STATUS_PRESO; end");
     }
 
     void novaLinha(int unidade)

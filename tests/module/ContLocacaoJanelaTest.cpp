@@ -8,6 +8,7 @@
 
 #include "rental/uAssContLocacao.h"
 
+#include "host/PecaLocada.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uobservacao.h"
@@ -19,6 +20,9 @@
 
 #include <QLabel>
 #include <QSplitter>
+
+#include <memory>
+#include <utility>
 
 namespace moduletest {
 namespace {
@@ -103,6 +107,7 @@ TEST_F(ContLocacaoJanelaTest, DueTableAndSalesmanSearchesFillTheirFields)
 
 TEST_F(ContLocacaoJanelaTest, EquipmentGridsHoldTheCurrentContractsRows)
 {
+    exec("insert into AUGC20EV (EVCODIGO, EVID, EVMARCA, EVMODELO) values (33, 'L', 'Makita', 'Serra S1')");
     contrato(801);
     contrato(802);
     equipamento(1, 801, 31);
@@ -133,11 +138,11 @@ TEST_F(ContLocacaoJanelaTest, EquipmentGridsHoldTheCurrentContractsRows)
     dialogs->modal("fmPesquisa", [](host::ui::Form& janela) {
         auto& p = static_cast<TfmPesquisa&>(janela);
         EXPECT_FALSE(p.dataSource()->dataset()->locate("EVCODIGO", 41)) << "no accessory offered";
-        ASSERT_TRUE(p.dataSource()->dataset()->locate("EVCODIGO", 31));
+        ASSERT_TRUE(p.dataSource()->dataset()->locate("EVCODIGO", 33));
         QTest::keyClick(p.grid(), Qt::Key_Return);
     });
     grade->editButtonClick();
-    EXPECT_EQ(equipamentos.fieldByName("EVCODIGO")->asInteger(), 31);
+    EXPECT_EQ(equipamentos.fieldByName("EVCODIGO")->asInteger(), 33);
 
     // The accessory search offers every rentable piece.
     dialogs->modal("fmPesquisa", [](host::ui::Form& janela) {
@@ -166,7 +171,7 @@ TEST_F(ContLocacaoJanelaTest, EquipmentGridsHoldTheCurrentContractsRows)
     grade->editButtonClick();
     EXPECT_EQ(lido("select OBCODIGO || OBID || OBSEQUENCIA || ':' || OBTEXTO from AUGC70OB where OBCODIGO <> 'FIXO'"),
               QStringList{"802Y4:Entregue na obra"});
-    EXPECT_EQ(lido("select cast(EVCODIGO as varchar(5)) from AATC05ACIT where ACITCODIGO = 4"), QStringList{"31"});
+    EXPECT_EQ(lido("select cast(EVCODIGO as varchar(5)) from AATC05ACIT where ACITCODIGO = 4"), QStringList{"33"});
     EXPECT_EQ(dialogs->pending(), 0);
 }
 
@@ -299,6 +304,68 @@ TEST_F(ContLocacaoJanelaTest, AContractSavedMeanwhileAtAnotherDeskIsRefusedAndRe
               QStringList{"02/L700"});
     EXPECT_EQ(form.dbedLocal->text(), "02");
     EXPECT_EQ(form.dbedNumeroContrato->text(), "L700");
+}
+
+// A unit out on a line is refused on any other line, of this contract or
+// another, naming the contract that has it, also while another desk is
+// putting it out; once its line is closed it goes out again.
+TEST_F(ContLocacaoJanelaTest, AUnitOutOnALineIsRefusedOnAnyOtherUntilItComesBack)
+{
+    exec("insert into AUGC20EV (EVCODIGO, EVID, EVMARCA, EVMODELO) values (33, 'L', 'Makita', 'Serra S1')");
+    exec("insert into AUGC20EV (EVCODIGO, EVID, EVMARCA, EVMODELO) values (34, 'L', 'Makita', 'Serra S2')");
+    contrato(801);
+    contrato(802);
+    equipamento(1, 801, 31);
+    equipamento(2, 801, 32);
+    equipamento(3, 802, 33);
+    tr().commitRetaining();
+    TfmAssContLocacao& form = abrir();
+    // The unit typed in "Código" of the contract's line, then "Salvar".
+    auto digitaUnidade = [&](int contrato, int linha, int unidade) {
+        CarregaContrato(contrato);
+        aba(form, form.tsEquipamentos);
+        EXPECT_TRUE(dmTecContrato->quCtrEquipLocacao->locate("ACITCODIGO", linha));
+        celula(form.dbgdAssContEquipamentoLocacao, "EVCODIGO", QString::number(unidade), Qt::Key_Return);
+        form.btSalvar->click();
+        QTest::keyClick(form.dbgdAssContEquipamentoLocacao, Qt::Key_Escape);
+    };
+    const char* const unidades = "select ACITCODIGO || ':' || EVCODIGO from AATC05ACIT order by ACITCODIGO";
+    struct Caso {
+        int contrato, linha, unidade;
+        bool outraMesa;
+        const char* recusa;
+    };
+    const Caso casos[] = {
+        {802, 3, 31, false, "O equipamento 31 já está locado no contrato 801."},
+        {801, 2, 31, false, "O equipamento 31 já está locado no contrato 801."},
+        {802, 3, 34, true, "Equipamento em gravação em outra estação neste momento: 34. Tente novamente."},
+    };
+    for (const Caso& caso : casos) {
+        host::db::Connection outra;
+        outra.open({dbPath});
+        auto mesa = std::make_unique<host::db::Transaction>(outra);
+        if (caso.outraMesa) {   // it puts the unit on line 2 and has not committed yet
+            std::swap(dmGlobal->IBTransaction1, mesa);
+            host::TomarEquipamentoLocacao(caso.unidade, 2);
+            host::db::executeSql(*dmGlobal->IBTransaction1, "update AATC05ACIT set EVCODIGO = 34 where ACITCODIGO = 2");
+            std::swap(dmGlobal->IBTransaction1, mesa);
+        }
+        dialogs->acknowledge(caso.recusa);
+        digitaUnidade(caso.contrato, caso.linha, caso.unidade);
+        mesa->commit();
+        EXPECT_EQ(dialogs->pending(), 0) << caso.recusa;
+    }
+    EXPECT_EQ(lido(unidades), (QStringList{"1:31", "2:34", "3:33"}));
+
+    // Line 1 closed, its unit goes out on contract 802.
+    CarregaContrato(801);
+    aba(form, form.tsEquipamentos);
+    dialogs->answer("Selecionado", "Deseja Encerrar o(s) Equipamento(s)?")
+        .enter("Devolvido pelo cliente na obra", "Informe o motivo do Encerramento");
+    QTest::mouseClick(form.laEncerrarEquipamento, Qt::LeftButton);
+    digitaUnidade(802, 3, 31);
+    EXPECT_EQ(lido(unidades), (QStringList{"1:31", "2:34", "3:31"}));
+    EXPECT_EQ(dialogs->pending(), 0);
 }
 
 }  // namespace

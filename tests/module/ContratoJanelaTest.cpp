@@ -13,9 +13,11 @@
 #include "contracts/uAssContCadIt.h"
 #include "contracts/uAssContObj.h"
 #include "contract_data/uDataTecCont.h"
+#include "host/PecaLocada.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Upesq.h"
+#include "host/db/Database.h"
 #include "host/data/Field.h"
 #include "host/data/Query.h"
 #include "host/ui/DataChoiceControls.h"
@@ -35,6 +37,9 @@
 #include <QTabBar>
 #include <QTimer>
 #include "host/ui/WindowRegistry.h"
+
+#include <memory>
+#include <utility>
 
 namespace moduletest {
 namespace {
@@ -512,6 +517,40 @@ TEST_F(ContratoJanelaTest, AUnitInUseUpToADayWithoutMidnightIsRefusedForThatDay)
     EXPECT_EQ(lido("select extract(day from ACEVDATAFIM) || '/' || extract(month from ACEVDATAFIM) from AATC05ACEV"
                    " where ACCODIGO = 801"),
               QStringList{"4/11"});
+}
+
+// Another desk writing a line of the unit from 2099 on has not committed
+// yet (the unit's status stays as it was): the line typed here for it from
+// the same day is refused, not written beside the other.
+TEST_F(ContratoJanelaTest, AUnitAnotherDeskIsPuttingOnALineIsRefused)
+{
+    parametro("ATMODOVEICULO", "O");
+    exec("insert into AUGC20EV (EVCODIGO, EVID, EVMODELO, EVPLACA, EVSTATUS)"
+         " values (3, 'L', 'Gerador', 'GER0003', 'D')");
+    contrato(801);
+    contrato(802);
+    dmGlobal->IBTransaction1->commitRetaining();
+    host::db::Connection outra;
+    outra.open({dbPath});
+    auto mesa = std::make_unique<host::db::Transaction>(outra);
+    std::swap(dmGlobal->IBTransaction1, mesa);
+    host::SegurarEquipamentoLocacao(3);
+    host::db::executeSql(*dmGlobal->IBTransaction1,
+                         "insert into AATC05ACEV (ACEVCODIGO, ACCODIGO, EVCODIGO, ACEVDATAINICIO, ACEVSITUACAO)"
+                         " values (900, 802, 3, '2099-01-01', 'A')");
+    std::swap(dmGlobal->IBTransaction1, mesa);
+
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    aba(form, form.tsVeiculos);
+    novaLinhaNaGrade(form.dbgdAssContCadVeiculo, "EVCODIGO", "3");
+    celula(form.dbgdAssContCadVeiculo, "ACEVDATAINICIO", "01/01/2099");
+    dialogs->acknowledge("Equipamento em gravação em outra estação neste momento: 3. Tente novamente.");
+    EXPECT_ANY_THROW(dmTecContrato->quCtrVeiculo->post());
+    mesa->commit();
+    EXPECT_EQ(dialogs->pending(), 0);
+    dmTecContrato->quCtrVeiculo->cancel();
+    EXPECT_EQ(lido("select ACCODIGO from AATC05ACEV"), QStringList{"802"});
 }
 
 TEST_F(ContratoJanelaTest, InstalmentColoursFollowTheSituationAndTheDueDate)

@@ -1,0 +1,75 @@
+// A piece out on one contract line at a time: the row held until the commit,
+// the line that has not come back.
+
+#include "host/PecaLocada.h"
+
+#include "host/Udmglobal.h"
+#include "host/db/Database.h"
+
+#include <ibase.h>
+
+namespace host {
+
+namespace {
+
+// Another desk holds the row (its transaction has not ended yet).
+bool emUsoPorOutraMesa(const db::DbError& e) {
+    return e.gdsCode() == isc_lock_conflict || e.gdsCode() == isc_update_conflict ||
+           e.gdsCode() == isc_deadlock;
+}
+
+} // namespace
+
+CondicaoLinhaFora condicaoLinhaFora(db::Transaction& tr, const QString& alias) {
+    db::Statement colunas(tr,
+                          "select trim(rdb$field_name) from rdb$relation_fields where rdb$relation_name ="
+                          " 'AATC05ACIT' and rdb$field_name in ('ACCODIGO', 'ACITRETORNO', 'ACITENCERRADO',"
+                          " 'ACITDEVOLVIDO')");
+    colunas.execute();
+    CondicaoLinhaFora condicao;
+    while (colunas.fetch()) {
+        const QString coluna = colunas.value(0).toString();
+        if (coluna == "ACCODIGO")
+            condicao.linhas = true;
+        else
+            condicao.naoVoltou += QString(" and coalesce(%1.%2, '') <> 'S'").arg(alias, coluna);
+    }
+    return condicao;
+}
+
+void SegurarPecas(db::Transaction& tr, const QString& sql, const QVariantMap& params, const QString& oQue,
+                  const QString& pecas) {
+    try {
+        db::executeSql(tr, sql, params);
+    } catch (const db::DbError& e) {
+        if (!emUsoPorOutraMesa(e)) throw;
+        dmGlobal->MostraAviso("Aviso: operação abortada.\r" + oQue +
+                                  " em gravação em outra estação neste momento: " + pecas +
+                                  ". Tente novamente.",
+                              true);
+    }
+}
+
+void SegurarEquipamentoLocacao(int unidade) {
+    SegurarPecas(*dmGlobal->IBTransaction1,
+                 "update AUGC20EV set EVCODIGO = EVCODIGO where EVCODIGO = :UNIDADE", {{"UNIDADE", unidade}},
+                 "Equipamento", QString::number(unidade));
+}
+
+void TomarEquipamentoLocacao(int unidade, int item) {
+    db::Transaction& tr = *dmGlobal->IBTransaction1;
+    SegurarEquipamentoLocacao(unidade);
+    const CondicaoLinhaFora fora = condicaoLinhaFora(tr, "it");
+    if (!fora.linhas) return;
+    const QVariant contrato = db::selectValue(tr,
+                                              "select first 1 it.ACCODIGO from AATC05ACIT it where "
+                                              "it.EVCODIGO = :UNIDADE and it.ACITCODIGO <> :ITEM" +
+                                                  fora.naoVoltou + " order by it.ACCODIGO",
+                                              {{"UNIDADE", unidade}, {"ITEM", item}});
+    if (contrato.isValid() && !contrato.isNull())
+        dmGlobal->MostraAviso("Aviso: operação abortada.\rO equipamento " + QString::number(unidade) +
+                                  " já está locado no contrato " + contrato.toString() + ".",
+                              true);
+}
+
+} // namespace host

@@ -1,0 +1,46 @@
+#pragma once
+// A piece (a serial number, a rental unit) is out on one contract line at a
+// time. The save that puts it out holds a row that stands for the piece
+// until its commit, then reads where the piece is: a second desk putting it
+// out meanwhile meets the engine's lock error, told as a refusal, instead of
+// putting it out twice.
+
+#include <QString>
+#include <QVariantMap>
+
+namespace host::db {
+class Transaction;
+}
+
+namespace host {
+
+// The condition (" and ...") that the contract line (AATC05ACIT) under the
+// alias has not come back: not returned by the check-in, closed or given
+// back, as far as the table holds those marks. Empty without the contracts'
+// lines table (no line can then be out).
+struct CondicaoLinhaFora {
+    bool linhas = false;
+    QString naoVoltou;
+};
+CondicaoLinhaFora condicaoLinhaFora(db::Transaction& tr, const QString& alias);
+
+// Runs the update that holds the rows standing for the pieces until the
+// commit. Another desk holding one of them: refused (message, abort) with
+// "Aviso: operação abortada.\r" + what + " em gravação em outra estação
+// neste momento: " + pieces + ". Tente novamente."
+void SegurarPecas(db::Transaction& tr, const QString& sql, const QVariantMap& params, const QString& oQue,
+                  const QString& pecas);
+
+// Puts the rental unit (AUGC20EV.EVCODIGO) out on the contract line
+// (AATC05ACIT.ACITCODIGO, 0 while it has no key), in the current
+// transaction: its register rows are held until the commit, and it is
+// refused (message, abort) while another line, of this contract or another,
+// has it and has not come back, naming the contract that has it, or while
+// another desk is putting it out. Three statements.
+void TomarEquipamentoLocacao(int unidade, int item);
+
+// Holds the rental unit's register rows until the commit (a rental line of
+// a vehicle being written), refused while another desk holds them.
+void SegurarEquipamentoLocacao(int unidade);
+
+} // namespace host
