@@ -193,6 +193,12 @@ void TdmTec::bindTecnicoHandlers()
         return [this, handler](Dataset& dataset) { (this->*handler)(dataset); };
     };
     quTecnicos->afterScroll = on(&TdmTec::quTecnicosAfterScroll);
+    // A technician made inactive is still named where he is stored, but not
+    // offered for a new choice; no value counts as active.
+    quTecnicos->offersRow = [this](const Dataset&) {
+        const QString ativo = quTecnicosATATIVO->asString().trimmed();
+        return ativo.isEmpty() || ativo == "S";
+    };
     quTecEquip->beforeInsert = on(&TdmTec::quTecEquipBeforeInsert);
     quTecEquip->afterPost = on(&TdmTec::quTecEquipAfterPost);
     quTecEquipAECODIGO->onChange = [this](Field& campo) { quTecEquipAECODIGOChange(campo); };

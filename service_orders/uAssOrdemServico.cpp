@@ -13,6 +13,7 @@
 #include "host/Uglobal.h"
 #include "host/data/Abort.h"
 #include "host/data/DataSource.h"
+#include "host/data/Query.h"
 #include "host/ui/Components.h"
 #include "host/ui/DataChoiceControls.h"
 #include "host/ui/DataEdit.h"
@@ -173,6 +174,10 @@ void TfmAssOrdemServico::FormActivate()
     dmGlobal->CarregaTabelaVencimento();
     dmGlobal->CarregaRepresentantes();
     dmTec->CarregaSituacao(0, "A");
+    // The header's technician is named from this list, which other windows
+    // close when they are left.
+    if (!dmTec->quTecnicos->active())
+        dmTec->quTecnicos->open();
     dmGlobal->CarregaOperacaoTransacao(" and coalesce(op.tipo_op, '') not in ('5', 'A', '0', 'D')"
                                        " and (op.OFCUPOMFISCAL <> 'I' or op.OFCUPOMFISCAL is null)",
                                        "Order by desc_op_nf ");

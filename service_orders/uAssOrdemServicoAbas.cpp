@@ -92,7 +92,9 @@ void TfmAssOrdemServico::VerificaOSAtributoAberto()
             tec.quTecnicos->open();
     } else if (aba == tsLaudo) {
         tec.LiberaAlteracaoLaudo();
-        tec.CarregarTecnicos(-1, true);
+        // Every technician, so that the order and its records name an
+        // inactive one; the lists offer only the active.
+        tec.CarregarTecnicos(-1, false);
     }
 
     const QString numero = QString::number(ordem);

@@ -200,7 +200,9 @@ void TfmAssSolicitacao::FormShow()
 
 void TfmAssSolicitacao::FormActivate()
 {
-    dmTec->CarregarTecnicos(-1, true);
+    // Every technician: the stored rows name inactive ones too; the lists
+    // offer only the active.
+    dmTec->CarregarTecnicos(-1, false);
 }
 
 void TfmAssSolicitacao::FormDeactivate()

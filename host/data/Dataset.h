@@ -139,6 +139,12 @@ public:
     QVariant lookup(const QString& keyFields, const QVariant& keyValues, const QString& resultFields);
     // The look-up fields (of any dataset) that read this one.
     const std::vector<Field*>& lookupFields() const { return lookupUsers_; }
+    // A register whose rows can be retired (an inactive technician): the
+    // pick lists over it offer for a new choice only the rows this accepts,
+    // read at the row asked, while look-ups of stored values find them all.
+    // Unset, every row is offered.
+    Handler<bool(const Dataset&)> offersRow;
+    bool rowOffered() const { return !offersRow || offersRow(*this); }
 
     Bookmark bookmark() const;
     bool bookmarkValid(Bookmark bookmark) const;

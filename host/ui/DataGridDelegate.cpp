@@ -174,7 +174,7 @@ QWidget* DataGridDelegate::makeEditor(QWidget* parent, const QStyleOptionViewIte
         combo->setObjectName("lookupEditor");
         QStringList texts;
         QVariantList keys;
-        static_cast<const DataGridModel*>(index.model())->lookupList(*f, texts, keys);
+        static_cast<const DataGridModel*>(index.model())->lookupList(index, *f, texts, keys);
         for (int i = 0; i < texts.size(); ++i)
             combo->addItem(texts.at(i), keys.at(i));
         return combo;

@@ -101,7 +101,8 @@ bool DataGridModel::setLookupKey(const QModelIndex& index, const QVariant& key)
 // Before the row is posted: the text still in the cell editor goes into its field.
 void DataGridModel::updateData() { grid_.commitEditor(); }
 
-void DataGridModel::lookupList(host::data::Field& field, QStringList& texts, QVariantList& keys) const
+void DataGridModel::lookupList(const QModelIndex& index, host::data::Field& field, QStringList& texts,
+                               QVariantList& keys) const
 {
     host::data::Dataset* list = field.lookupDataset();
     if (!list || !list->active())
@@ -110,9 +111,17 @@ void DataGridModel::lookupList(host::data::Field& field, QStringList& texts, QVa
     host::data::Field* result = list->findField(field.lookupResultField());
     if (!key || !result)
         return;
+    // The cell's own value stays in the list though no longer offered.
+    QVariant stored;
+    if (host::data::Field* own = field.dataset().findField(field.keyFields().section(';', 0, 0).trimmed())) {
+        host::data::Dataset::RowScope scope(field.dataset(), index.row() + 1);
+        stored = own->value();
+    }
     const int count = list->recordCount();
     for (int r = 1; r <= count; ++r) {
         host::data::Dataset::RowScope scope(*list, r);
+        if (!list->rowOffered() && (stored.isNull() || key->value().toString() != stored.toString()))
+            continue;
         texts << result->displayText();
         keys << key->value();
     }

@@ -45,8 +45,10 @@ public:
         endInsertColumns();
     }
     bool cellEditable(const QModelIndex& index) const;
-    // The look-up list of a look-up field: texts and keys.
-    void lookupList(host::data::Field& field, QStringList& texts, QVariantList& keys) const;
+    // The look-up list of a look-up field's cell: texts and keys of the rows
+    // offered, and of the cell's own.
+    void lookupList(const QModelIndex& index, host::data::Field& field, QStringList& texts,
+                    QVariantList& keys) const;
     // Writes a look-up choice (the key) for the current row.
     bool setLookupKey(const QModelIndex& index, const QVariant& key);
     // The user starts typing in the cell: its row goes in edit. False when

@@ -119,6 +119,8 @@ void DataLookupCombo::ensureList() const
     host::data::Dataset* list = listDataset();
     const QString keyName = effectiveKeyField();
     const QStringList names = effectiveListFields();
+    // The key shown stays in the list though its row is no longer offered.
+    self->listShownKey_ = shownKey();
     if (list && list->active() && !keyName.isEmpty()) {
         host::data::Field* key = list->findField(keyName);
         QList<host::data::Field*> shown;
@@ -128,6 +130,8 @@ void DataLookupCombo::ensureList() const
         const int rows = key ? list->recordCount() : 0;
         for (int r = 1; r <= rows; ++r) {
             host::data::Dataset::RowScope scope(*list, r);
+            if (!list->rowOffered() && !sameKey(key->value(), listShownKey_))
+                continue;
             QList<QStandardItem*> items;
             for (host::data::Field* f : shown)
                 items << new QStandardItem(f->displayText());
@@ -178,13 +182,26 @@ QVariant DataLookupCombo::keyValue() const
     return boundKey();
 }
 
+QVariant DataLookupCombo::shownKey() const { return dataSource() ? boundKey() : unboundKey_; }
+
+// A list that offers only some rows holds the one shown too: another one
+// shown needs the list read again.
+bool DataLookupCombo::listMissesShownKey() const
+{
+    host::data::Dataset* list = listDataset();
+    if (!list || !list->offersRow)
+        return false;
+    const QVariant key = shownKey();
+    return key.isNull() != listShownKey_.isNull() || (!key.isNull() && !sameKey(key, listShownKey_));
+}
+
 void DataLookupCombo::refresh()
 {
     // A look-up field's list dataset is not watched: read it again each time.
-    if (!listLink_->dataSource())
+    if (!listLink_->dataSource() || listMissesShownKey())
         listDirty_ = true;
     ensureList();
-    const QVariant key = dataSource() ? boundKey() : unboundKey_;
+    const QVariant key = shownKey();
     rebuilding_ = true;
     setCurrentIndex(rowOfKey(key));
     rebuilding_ = false;

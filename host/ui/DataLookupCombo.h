@@ -4,7 +4,8 @@
 // into the bound field and shows the list text. Bound to a look-up field it
 // takes list, key and result from that field and writes the field's key
 // fields. Delete clears the field. Unbound, it is a plain picker whose key
-// value code reads and sets.
+// value code reads and sets. Of a list dataset that offers only some rows
+// (Dataset::offersRow) it lists those, and the row shown whatever it is.
 
 #include "host/ui/DataControl.h"
 
@@ -59,6 +60,8 @@ private:
     QString effectiveKeyField() const;
     QStringList effectiveListFields() const;
     QVariant boundKey() const;
+    QVariant shownKey() const;
+    bool listMissesShownKey() const;
     int rowOfKey(const QVariant& key) const;
     void ensureList() const;
     QTableView& listTable();
@@ -72,6 +75,7 @@ private:
     int listFieldIndex_ = 0;
     QVariant pendingKey_;
     QVariant unboundKey_;
+    QVariant listShownKey_;   // the key shown when the list was read
     mutable bool listDirty_ = true;
     bool rebuilding_ = false;
 };

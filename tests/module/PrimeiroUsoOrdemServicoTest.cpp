@@ -12,6 +12,7 @@
 #include "host/report/Uvisualrel.h"
 #include "host/ui/DataEdit.h"
 #include "host/ui/SearchWindow.h"
+#include "host/ui/DataChoiceControls.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/DataLookupCombo.h"
 #include "host/ui/PageControl.h"
@@ -19,14 +20,18 @@
 #include "service_orders/uAssBaixaPecas.h"
 #include "service_orders/uAssOrdemServico.h"
 #include "service_orders/uAssSolicitacao.h"
+#include "service_orders/uAssTecnico.h"
 #include "service_orders/uPesqAssOrdemServico.h"
 
 #include <QAbstractItemModel>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+
+#include <functional>
 
 namespace moduletest {
 namespace {
@@ -163,6 +168,81 @@ TEST_F(PrimeiroUsoOrdemServicoTest, LookUpsStayShownAsTheUserGoesFromWindowToWin
     ativa(ordem);
     ASSERT_GT(ordem.dbgdOrdemServicoServicos->model()->rowCount(), 0);
     EXPECT_FALSE(primeira(ordem.dbgdOrdemServicoServicos, "DescEquipOS").isEmpty());
+}
+
+// A technician made inactive in his register after a request, an order and
+// its progress record named him: each still shows his name whichever
+// window read the technicians last; a new request no longer offers him.
+TEST_F(PrimeiroUsoOrdemServicoTest, AnInactiveTechnicianStaysNamedWhereStoredButIsNotOffered)
+{
+    const QString maria = "MARIA APARECIDA SOUZA";
+    TfmAssSolicitacao& pedido = abrirJanela(fmAssSolicitacao, "fmAssSolicitacao");
+    pedidoDePecaComResponsavel(pedido);
+    pedido.dblcSolicitante->setKeyValue(2);
+    pedido.bbSalvar->click();
+    TfmAssOrdemServico& ordem = abrirJanela(fmAssOrdemServico, "fmAssOrdemServico;42");
+    ordem.dblcTecnico->setKeyValue(2);
+    ordem.bbSalvar->click();
+    TfmAssAndamento& andamento = abrirJanela(fmAssAndamento, "fmAssAndamento");
+    dmTec->quOSContato->append();
+    dmTec->quOSContatoVENDEDOT->setAsString("2");
+    dmTec->quOSContato->post();
+    TfmAssTecnico& cadastro = abrirJanela(fmAssTecnico, "fmAssTecnico");
+    ASSERT_TRUE(dmTec->quTecnicos->locate("ATCODIGO", 2));
+    cadastro.dbcbAtivo->setCurrentIndex(1);
+    emit cadastro.dbcbAtivo->activated(1);
+    cadastro.bbSalvar->click();
+    ASSERT_EQ(lido("select ATATIVO from AATC06AT where ATCODIGO = 2"), QStringList{"N"});
+
+    auto ativa = [](QWidget& janela) {
+        janela.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&janela));
+    };
+    host::ui::DataGrid* linhas = pedido.dbgdAssSolicitacao;
+    auto celula = [linhas] {   // the "Técnico" cell of the current line, opened
+        linhas->setFocus();
+        linhas->setSelectedIndex(linhas->columnByField("DescricaoTecnico")->index());
+        linhas->editCurrentCell();
+        return qobject_cast<QComboBox*>(linhas->indexWidget(linhas->currentIndex()));
+    };
+    QComboBox* aberta = nullptr;
+    const struct {
+        const char* onde;
+        QWidget* janela;
+        std::function<QString()> nome;
+    } casos[] = {
+        {"request", &pedido, [&] { return pedido.dblcSolicitante->text(); }},
+        {"progress record", &andamento,
+         [&] {
+             const auto* grade = andamento.dbgdAndamento;
+             return grade->model()->index(0, grade->columnByField("DescricaoTecnico")->index()).data().toString();
+         }},
+        {"order", &ordem, [&] { return ordem.dblcTecnico->text(); }},
+        {"order's report", &ordem,
+         [&] {
+             clicaAba(ordem.pcOrdemServico, ordem.tsLaudo);
+             return ordem.dblcTecnico->text();
+         }},
+        {"request line", &pedido, [&] { return (aberta = celula()) ? aberta->currentText() : QString(); }},
+    };
+    for (const auto& caso : casos) {
+        ativa(pedido);
+        ativa(*caso.janela);
+        EXPECT_EQ(caso.nome(), maria) << caso.onde;
+    }
+    // New choices: only the active ones are offered.
+    ASSERT_NE(aberta, nullptr);
+    QTest::keyClick(aberta, Qt::Key_Escape);
+    QTest::keyClick(linhas, Qt::Key_Insert);
+    QComboBox* nova = celula();
+    ASSERT_NE(nova, nullptr);
+    EXPECT_EQ(nova->findText(maria), -1);
+    EXPECT_GE(nova->findText("JOÃO DA SILVA"), 0);
+    QTest::keyClick(nova, Qt::Key_Escape);
+    pedido.bbCancelar->click();
+    pedido.bbNovo->click();
+    EXPECT_EQ(pedido.dblcSolicitante->findText(maria), -1);
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
 }
 
 }  // namespace
