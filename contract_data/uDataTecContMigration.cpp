@@ -76,7 +76,7 @@ void atualizaItemAntigo()
 // start stopped between the table's creation and its fill left it empty, and
 // the fill is done at the next start. One statement, as the table's existence
 // alone cost.
-enum class EstadoTiposContrato { Ausente, Vazia, Preenchida };
+enum class EstadoTiposContrato { Ausente = 0, Vazia = 1, Preenchida = 2 };
 
 EstadoTiposContrato estadoTiposContrato()
 {
@@ -107,7 +107,7 @@ void preencheTiposContrato()
     tr.commitRetaining();
 }
 
-void criaTiposContrato()
+void completaTiposContrato()
 {
     const EstadoTiposContrato estado = estadoTiposContrato();
     if (estado == EstadoTiposContrato::Ausente)
@@ -193,7 +193,7 @@ void bloco3()
         adiciona(colunasDesfazerReajuste());
     if (!existe("AATC05ACFA"))
         criaTabela("AATC05ACFA");
-    criaTiposContrato();
+    completaTiposContrato();
 }
 
 }  // namespace
