@@ -337,6 +337,12 @@ public:
 
     // The same, with the fields the caller changes set first (inside the re-post).
     void RegravarContratoCorrente(const std::function<void()>& alterar);
+    // Before the header is posted again after a line's change: the header in
+    // edit takes the totals another desk's lines wrote meanwhile, so that its
+    // post writes over them instead of being refused as another desk's
+    // change. A total typed here is kept; another desk's change of it, or of
+    // anything else, is still refused by the post.
+    void RelerTotaisContratoCorrente();
 
     // ---- item rules (uDataTecContItens*.cpp, uDataTecContPreco.cpp) ----
     void quCtrCadastroItNewRecord(host::data::Dataset& dataset);

@@ -22,6 +22,8 @@
 #include "host/db/Database.h"
 #include "host/schema/SchemaDefinition.h"
 
+#include <QStringList>
+
 #include <cmath>
 
 using host::data::fieldText;
@@ -394,6 +396,22 @@ void TdmTecContrato::RegravarContratoCorrente(const std::function<void()>& alter
     if (alterar)
         alterar();
     quCtrCadastro->post();
+}
+
+void TdmTecContrato::RelerTotaisContratoCorrente()
+{
+    if (quCtrCadastro->state() == DatasetState::Browse)
+        quCtrCadastro->edit();
+    QStringList totais;
+    for (const char* coluna :
+         {"ACVALOR", "ACVALORSERVICO", "ACVALORPECA", "ACVALORPARCELA", "ACVALORPARCELALIQUIDO"}) {
+        const Field* campo = quCtrCadastro->fieldByName(coluna);
+        if (campo->value() == campo->oldValue())
+            totais << coluna;
+    }
+    // No list at all would take every column over.
+    if (!totais.isEmpty())
+        quCtrCadastro->rereadKeepingTyping(totais);
 }
 
 // ---- delete ----

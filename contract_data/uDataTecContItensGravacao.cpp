@@ -343,22 +343,8 @@ void TdmTecContrato::quCtrCadastroItAfterPost(Dataset& item)
 
 void TdmTecContrato::totalizaEquipamentosCabecalho()
 {
-    // The totals another desk's items wrote meanwhile are read again, so
-    // that this item's total is written over them instead of being refused
-    // as another desk's change. A total the user typed here is not taken
-    // over: another desk's change of it, or of anything else, is still
-    // refused by the post.
     const int contrato = quCtrCadastroACCODIGO->asInteger();
-    if (quCtrCadastro->state() == DatasetState::Browse)
-        quCtrCadastro->edit();
-    QStringList totais;
-    for (const char* coluna :
-         {"ACVALOR", "ACVALORSERVICO", "ACVALORPECA", "ACVALORPARCELA", "ACVALORPARCELALIQUIDO"}) {
-        const Field* campo = quCtrCadastro->fieldByName(coluna);
-        if (campo->value() == campo->oldValue())
-            totais << coluna;
-    }
-    quCtrCadastro->rereadKeepingTyping(totais);
+    RelerTotaisContratoCorrente();
     RegravarContratoCorrente(
         [&] { quCtrCadastro->fieldByName("ACVALOR")->setAsFloat(CalculaTotalEquipamentos(contrato)); });
 }

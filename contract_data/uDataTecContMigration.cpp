@@ -72,11 +72,29 @@ void atualizaItemAntigo()
     }
 }
 
-// The table of contract types, with the installation's types and every type
-// a stored contract carries: what could be chosen before stays choosable.
-void criaTiposContrato()
+// How far the table of contract types got. Its rows mark the step done: a
+// start stopped between the table's creation and its fill left it empty, and
+// the fill is done at the next start. One statement, as the table's existence
+// alone cost.
+enum class EstadoTiposContrato { Ausente = 0, Vazia = 1, Preenchida = 2 };
+
+EstadoTiposContrato estadoTiposContrato()
 {
-    criaTabela("AATC05ACTP");
+    return EstadoTiposContrato(
+        host::db::selectValue(
+            *dmGlobal->IBTransaction1,
+            "execute block returns (ESTADO integer) as begin ESTADO = 0;"
+            " if (exists(select 1 from RDB$RELATIONS where RDB$RELATION_NAME = 'AATC05ACTP')) then"
+            " execute statement 'select iif(exists(select 1 from AATC05ACTP), 2, 1) from RDB$DATABASE'"
+            " into ESTADO; suspend; end")
+            .toInt());
+}
+
+// The installation's types and every type a stored contract carries: what
+// could be chosen before stays choosable. Committed at once, so that a fill
+// stopped half-way leaves the table empty and is done again whole.
+void preencheTiposContrato()
+{
     host::db::Transaction& tr = *dmGlobal->IBTransaction1;
     host::db::executeSql(tr, "insert into AATC05ACTP (TPDESCRICAO) select distinct trim(ACTIPODESC) from AATC05AC"
                              " where trim(coalesce(ACTIPODESC, '')) <> ''");
@@ -87,6 +105,15 @@ void criaTiposContrato()
         inicial.execute();
     }
     tr.commitRetaining();
+}
+
+void completaTiposContrato()
+{
+    const EstadoTiposContrato estado = estadoTiposContrato();
+    if (estado == EstadoTiposContrato::Ausente)
+        criaTabela("AATC05ACTP");
+    if (estado != EstadoTiposContrato::Preenchida)
+        preencheTiposContrato();
 }
 
 void bloco1()
@@ -166,8 +193,7 @@ void bloco3()
         adiciona(colunasDesfazerReajuste());
     if (!existe("AATC05ACFA"))
         criaTabela("AATC05ACFA");
-    if (!existe("AATC05ACTP"))
-        criaTiposContrato();
+    completaTiposContrato();
 }
 
 }  // namespace

@@ -77,6 +77,7 @@ void TdmTecContrato::quContratoCliAfterPost(Dataset& dataset)
     if (bReprocessarContrato) {
         bReprocessarContrato = false;
         // The instalment value counts only the active customers' items.
+        RelerTotaisContratoCorrente();
         RegravarContratoCorrente();
     }
     ZelDevVerificarEvento(&dataset, "AFTERPOST");

@@ -127,6 +127,7 @@ void TfmAssContCad::verificaValorItens()
     if (MostraPergunta(uAssContCad::PerguntaValorItens(parcela, calculado), {"Sim", "Não"}) != "Sim")
         return;
     editarContrato();
+    dmTecContrato->RelerTotaisContratoCorrente();
     SalvarAlteracoes(contrato());
 }
 
@@ -275,5 +276,6 @@ void TfmAssContCad::verificaValorItensCliente(double valorAnterior, double parce
         clientes.post();
     }
     editarContrato();
+    dmTecContrato->RelerTotaisContratoCorrente();
     SalvarAlteracoes(contrato());
 }

@@ -199,19 +199,27 @@ TEST_F(MigrationTest, ADatabaseWithTheEarlierUndoColumnsGetsTheHourValuesOne)
     EXPECT_TRUE(columnExists("AATC05AC", "ACHORAVALORANTERIOR"));
 }
 
-// An upgraded database: the types its contracts carry, and the
-// installation's, stay to choose from once every contract is deleted.
+// An upgraded database, or one whose start stopped between the creation of
+// the table of types and its fill: the types its contracts carry, and the
+// installation's, are there to choose from once every contract is deleted;
+// a further start changes nothing.
 TEST_F(MigrationTest, TheTypesOfTheStoredContractsStayChoosableWhenTheContractsGo)
 {
-    createContracts();
-    dmTecContrato.free();
-    dropTable("AATC05ACTP");
-    exec("insert into AATC05AC (ACCODIGO, ACTIPODESC) values (9, 'Locação Anual')");
-    createContracts();
-    exec("delete from AATC05AC");
-    EXPECT_EQ(TdmTecContrato::TiposContrato(),
-              (QStringList{"Locação Anual", "Locação de Equipamentos", "Manutenção Corretiva", "Manutenção Mensal",
-                           "Manutenção Preventiva", "Suporte Técnico"}));
+    for (const char* desfazer : {"drop table AATC05ACTP", "delete from AATC05ACTP"}) {
+        SCOPED_TRACE(desfazer);
+        createContracts();
+        dmTecContrato.free();
+        exec(desfazer);
+        exec("update or insert into AATC05AC (ACCODIGO, ACTIPODESC) values (9, 'Locação Anual') matching (ACCODIGO)");
+        for (int inicio = 0; inicio < 2; ++inicio) {
+            createContracts();
+            dmTecContrato.free();
+        }
+        exec("delete from AATC05AC");
+        EXPECT_EQ(TdmTecContrato::TiposContrato(),
+                  (QStringList{"Locação Anual", "Locação de Equipamentos", "Manutenção Corretiva",
+                               "Manutenção Mensal", "Manutenção Preventiva", "Suporte Técnico"}));
+    }
 }
 
 TEST_F(MigrationTest, TheFirstBlockAddsItsColumnsInTheirOrderEndingWithItsMark)

@@ -765,6 +765,32 @@ TEST_F(ContratoJanelaTest, CustomersItemsWindowMakesTheRegisterWaitAndThenOffers
     EXPECT_FALSE(dmTecContrato->quCtrCadastroIt->active());
 }
 
+// Another desk's item totalled the contract while this desk makes a customer
+// inactive in the customers grid: the change is not refused, and the
+// instalment counts the active customers' items as stored.
+TEST_F(ContratoJanelaTest, ACustomerMadeInactiveAfterAnotherDesksItemIsNotRefused)
+{
+    contrato(801);
+    exec("update AATC05AC set ACVALORFIXO = 'N' where ACCODIGO = 801");
+    exec("insert into AATC05ACCL (ACCODIGO, CLCODIGO, ACCLATIVO) values (801, '00004', 'S')");
+    exec("insert into AATC05ACCL (ACCODIGO, CLCODIGO, ACCLATIVO) values (801, '00005', 'S')");
+    const QString item = "insert into AATC05ACIT (ACITCODIGO, ACCODIGO, CLCODIGO, PRCODIGO, ACITVALOR) values (%1)";
+    exec(item.arg("1, 801, '00004', 'S0001', 100"));
+    exec(item.arg("2, 801, '00005', 'S0001', 40"));
+    tr().commitRetaining();
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    aba(form, form.tsClientesCont);
+    outraMesa(item.arg("3, 801, '00005', 'S0002', 30"));
+    outraMesa("update AATC05AC set ACVALOR = 170, ACVALORPARCELA = 170 where ACCODIGO = 801");
+    ASSERT_EQ(dmTecContrato->quContratoCli->fieldByName("CLCODIGO")->asString(), "00004");
+    celula(form.dbgdAssContCadClientes, "ACCLATIVO", "N", Qt::Key_Down);
+    EXPECT_EQ(dialogs->failures(), QStringList{});
+    EXPECT_EQ(lido("select ACCLATIVO || ' ' || (select cast(ACVALORPARCELA as integer) from AATC05AC"
+                   " where ACCODIGO = 801) from AATC05ACCL where CLCODIGO = '00004'"),
+              QStringList{"N 70"});
+}
+
 TEST_F(ContratoJanelaTest, RecordButtonsBrowseCancelAndPrintTheHeader)
 {
     for (int codigo : {801, 802, 803})
