@@ -240,11 +240,10 @@ void GeradorPedido::CabecalhoNovo()
 void GeradorPedido::Carimba(const QString& serie)
 {
     // Built once: the kept statement is found by its text.
-    static const QString sql = QStringLiteral(
-        "update AVEC8501 set IMPRESSO_NF = 'N', AOCODIGO = :CONTRATO, ACCODIGO = :CONTRATO,"
-        " VALOR_TOTAL = (select coalesce(sum(It.TOTAL_UNIT), 0) from AVEC85IT It"
-        " where It.NUMERO_PEDIDO = :PEDIDO), VESERIENF = coalesce(cast(:SERIE as varchar(5)), VESERIENF)"
-        " where NUMERO_PEDIDO = :PEDIDO");
+    static const QString sql =
+        "update AVEC8501 Ped set Ped.IMPRESSO_NF = 'N', Ped.AOCODIGO = :CONTRATO, Ped.ACCODIGO = :CONTRATO,"
+        " Ped.VALOR_TOTAL = " + TdmGlobal::SqlTotalPedidoVenda("Ped") +
+        ", Ped.VESERIENF = coalesce(cast(:SERIE as varchar(5)), Ped.VESERIENF) where Ped.NUMERO_PEDIDO = :PEDIDO";
     const std::shared_ptr<host::db::Statement> st = dmGlobal->IBTransaction1->prepared(sql);
     st->setParam("CONTRATO", parcela_.contrato);
     st->setParam("PEDIDO", pedido_);

@@ -348,6 +348,8 @@ void GerarOrdemAbastecimento()
                                          Trunc2Casas(precos->fieldByName("pdvalor")->asFloat()), 0, 0, {},
                                          contratoItem, local, false, {}, {}, {}, {}, {}, {}, 0);
     precos->close();
+    // The lines went in without the order's total.
+    dmGlobal->GravarTotalPedidoVenda(pedido);
     ordemInteira.release();
     dmGlobal->IBTransaction1->commitRetaining();
     dmGlobal->MostraAviso("Ordem de Abastecimento " + pedido + " gerada com sucesso.", false);

@@ -216,15 +216,6 @@ void MarcarPeriodoFaturado(host::data::Query& contrato, const PeriodoListado& pe
                           {"PEDIDO", pedido}});
 }
 
-// The lines went in without the order's total: it is their sum.
-void TotalizarPedido(const QString& pedido)
-{
-    host::db::executeSql(*dmGlobal->IBTransaction1,
-                         "update AVEC8501 set VALOR_TOTAL = (select coalesce(sum(It.TOTAL_UNIT), 0) from AVEC85IT It"
-                         " where It.NUMERO_PEDIDO = :PEDIDO) where NUMERO_PEDIDO = :PEDIDO",
-                         {{"PEDIDO", pedido}});
-}
-
 // The contract and the lists as the database holds them now, not as they
 // were when searched.
 void LerNovamente(std::initializer_list<host::data::Query*> consultas)
@@ -267,7 +258,8 @@ QString GerarPedidoVenda(host::data::Query& contrato, host::data::Query& servico
     registro.fieldByName("VEREFERENTE")->setAsString("Referente à OS: " + referencia);
     registro.post();
     registro.close();
-    TotalizarPedido(pedido);
+    // The lines went in without the order's total.
+    dmGlobal->GravarTotalPedidoVenda(pedido);
     for (contrato.first(); !contrato.eof(); contrato.next())
         MarcarPeriodoFaturado(contrato, periodo, pedido);
     contrato.first();

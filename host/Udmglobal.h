@@ -533,6 +533,13 @@ public:
     // lines keeps the totals it has: they were given by hand. The record is
     // put in edit when it is not; the caller posts it.
     void PedidoVendaAtualizarTotalizador();
+    // The same VALOR_TOTAL as an SQL expression over the stored order whose
+    // AVEC8501 row is named `pedido` in the statement: what an order's stored
+    // total and its invoice are made of.
+    static QString SqlTotalPedidoVenda(const QString& pedido);
+    // VALOR_TOTAL of the stored order written by that rule. Nothing is
+    // committed.
+    void GravarTotalPedidoVenda(const QString& pedido);
     // The lines of the order take the payment-term table's discount (AFVT0101
     // DESCONTO, percent) and their totals are computed again; a table without
     // a discount leaves the lines as they are; the record, when it shows that
@@ -546,7 +553,8 @@ public:
     int SomarPedidoItensCoincidentes(const QString& pedido);
     // Ends a batch of line insertions: the orders whose lines were inserted
     // without summing their total (InserirPedidoVendaItem's bAtualizaTotal
-    // false) get VALOR_TOTAL from their lines, and the work is committed.
+    // false) get VALOR_TOTAL from their lines and header (GravarTotalPedidoVenda),
+    // and the work is committed.
     void PVLacoGravacaoItem();
     // Hands the order to the invoice queue: its VEFILANF becomes "S". An
     // unknown order raises. Nothing is committed.

@@ -103,6 +103,21 @@ void TdmGlobal::PedidoVendaAtualizarTotalizador()
     registro.fieldByName("VALOR_TOTAL")->setAsFloat(liquido + despesas - geral);
 }
 
+QString TdmGlobal::SqlTotalPedidoVenda(const QString& pedido)
+{
+    return "((select coalesce(sum(It.TOTAL_UNIT), 0) from AVEC85IT It where It.NUMERO_PEDIDO = " + pedido +
+           ".NUMERO_PEDIDO) + coalesce(" + pedido + ".VEVALORDESPESAVIAGEM, 0) + coalesce(" + pedido +
+           ".VEVALORDESPESA, 0) - coalesce(" + pedido + ".DESCONTO_GERAL, 0))";
+}
+
+void TdmGlobal::GravarTotalPedidoVenda(const QString& pedido)
+{
+    host::db::executeSql(*IBTransaction1,
+                         "update AVEC8501 Ped set Ped.VALOR_TOTAL = " + SqlTotalPedidoVenda("Ped") +
+                             " where Ped.NUMERO_PEDIDO = :PEDIDO",
+                         {{"PEDIDO", pedido.trimmed()}});
+}
+
 void TdmGlobal::AtualizaVendaItemPrecoTabelaVencimento(const QString& pedido, const QString& tabela)
 {
     const double desconto =
@@ -167,10 +182,7 @@ void TdmGlobal::PVLacoGravacaoItem()
     const QStringList pedidos = std::exchange(pedidosSemTotal_, {});
     pedidosSemTotalVistos_.clear();
     for (const QString& pedido : pedidos)
-        UpdateCampo("AVEC8501", "VALOR_TOTAL",
-                    "(select coalesce(sum(TOTAL_UNIT), 0) from AVEC85IT it where it.NUMERO_PEDIDO = " +
-                        QuotedStr(pedido) + ")",
-                    "where NUMERO_PEDIDO = " + QuotedStr(pedido));
+        GravarTotalPedidoVenda(pedido);
     IBTransaction1->commitRetaining();
 }
 

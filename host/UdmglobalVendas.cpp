@@ -70,7 +70,6 @@ int TdmGlobal::InserirPedidoVendaItem(const QString& produto, const QString& ped
                                       bool bAtualizaTotal, const QString& operacao, const QString& colunasExtras,
                                       const QString& valoresExtras)
 {
-    const QString orderKey = "where NUMERO_PEDIDO = " + QuotedStr(pedido.trimmed());
     const double total = quantidade * valorUnitario * (1.0 - desconto / 100.0);
     const QString location = !local.trimmed().isEmpty()              ? local.trimmed()
                              : sLocalEstoqueAtual.trimmed().isEmpty() ? Parametro("ATLOCALPADRAO").trimmed()
@@ -117,10 +116,7 @@ int TdmGlobal::InserirPedidoVendaItem(const QString& produto, const QString& ped
         pedidosSemTotal_ << pedido.trimmed();
     }
     if (bAtualizaTotal)
-        UpdateCampo("AVEC8501", "VALOR_TOTAL",
-                    "(select coalesce(sum(TOTAL_UNIT), 0) from AVEC85IT it where it.NUMERO_PEDIDO = " +
-                        QuotedStr(pedido.trimmed()) + ")",
-                    orderKey);
+        GravarTotalPedidoVenda(pedido);
     return cod;
 }
 

@@ -88,9 +88,9 @@ DadosPedido lerPedido(host::db::Transaction& tr, const QString& pedido, const QS
     const std::shared_ptr<host::db::Statement> st =
         tr.prepared("select Ped.CODIGO_CLIENTE, Ped.OPERACAO, Ped.IMPRESSO_NF, Ped.AUX2, Ped.VELOCAL,"
                     " Ped.TABELA_VENCIMENTO, Ped.VESERIENF, Ped.ACCODIGO,"
-                    " (select count(*) from AVEC85IT It where It.NUMERO_PEDIDO = Ped.NUMERO_PEDIDO),"
-                    " (select coalesce(sum(It.TOTAL_UNIT), 0) from AVEC85IT It where It.NUMERO_PEDIDO = "
-                    "Ped.NUMERO_PEDIDO),"
+                    " (select count(*) from AVEC85IT It where It.NUMERO_PEDIDO = Ped.NUMERO_PEDIDO), " +
+                    TdmGlobal::SqlTotalPedidoVenda("Ped") +
+                    ","
                     " (select count(*) from AFVC0901 Ope where Ope.COD_OP ="
                     " coalesce(cast(:OPERACAO as varchar(60)), Ped.OPERACAO))"
                     " from AVEC8501 Ped where Ped.NUMERO_PEDIDO = :PEDIDO");

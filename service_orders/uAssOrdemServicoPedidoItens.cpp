@@ -88,6 +88,8 @@ void TfmAssOrdemServico::OSEmissaoPedidoItens(bool CreateHeader, QString& OrderN
     pedido.fieldByName("COD_REPRES")->setAsString(tec.quOSFOCODIGOREPRESENTANTE->asString());
     if (frete > 0)
         pedido.fieldByName("VEVALORDESPESAVIAGEM")->setAsFloat(frete);
+    // The freight is charged with the items: the order's total carries it.
+    dmGlobal->PedidoVendaAtualizarTotalizador();
     pedido.post();
     pedido.close();
     dmGlobal->IBTransaction1->commitRetaining();

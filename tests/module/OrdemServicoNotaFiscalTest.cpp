@@ -383,7 +383,7 @@ TEST_F(NotaFiscalOSTest, BillingMode5PutsTheItemsOnAnOrderOfTheirOwn)
     EXPECT_EQ(linhasPedido(pedido), (QStringList{"999 1.00 300.00 0.00 Torno",
                                                  "999 1.00 300.00 0.00 Fresadora de bancada com"}));
     EXPECT_EQ(cabecalho(pedido, "cast(VEVALORDESPESAVIAGEM as integer) || '|' || cast(VALOR_TOTAL as integer)"),
-              "25|600");
+              "25|625");
     EXPECT_EQ(observacaoLinha(pedido, 1), "Placa:ABC-1234  Marca:Romi  Modelo:T-240");
     EXPECT_EQ(observacaoLinha(pedido, 2), "Placa:XYZ-9876  Marca:  Modelo:");
     EXPECT_EQ(committed("select list(AOITAUTORIZADO) from AATC01AOIT where AOCODIGO = 42").toString(), "E,E");
@@ -410,6 +410,43 @@ TEST_F(NotaFiscalOSTest, ItemsAddedToAGivenOrderLeaveItsHeaderAloneAndShowNoMess
     EXPECT_EQ(observacaoLinha(pedido, 102), "Romi  T-240  N/S SN-77   M9");
     EXPECT_TRUE(cabecalho(pedido, "VEVALORDESPESAVIAGEM").isEmpty()) << "the header untouched";
     EXPECT_EQ(committed("select list(AOITAUTORIZADO) from AATC01AOIT where AOCODIGO = 42").toString(), "D,D");
+}
+
+// The items' freight, the order's expenses and its discount are in the
+// sales order's total and in its invoice.
+TEST_F(NotaFiscalOSTest, TheSalesOrderAndItsInvoiceTotalTheHeadersMoneyWithTheLines)
+{
+    criarPrincipal();
+    parametro("ATENVIOEMAILOS", "");
+    exec("update AATC01AOIT set AOITQUANTIDADE = 1, AOITVALORNFREMESSA = 300, AOITVALORFRETE = 10 where AOCODIGO = 42");
+    exec("update AATC01AO set AODESCONTO = 5 where AOCODIGO = 42");
+    despesas(30, 12);
+    servico(1, 60, 50, 50);
+    const struct {
+        const char* modo;
+        const char* menu;     // none: the button makes the items' order at once
+        double pedido;   // the order's total and its invoice's
+        double nota;
+    } casos[] = {{"5", nullptr, 310, 0}, {"1", "2)Nota", 87, 87}};
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.modo);
+        parametro("ATMODOFATURAMENTOOS", caso.modo);
+        TfmAssOrdemServico& form = abrir();
+        if (caso.menu) {
+            menu(caso.menu);
+        } else {
+            dialogs->answer("Não", "Deseja inserir equipamento no cadastro?");
+            dialogs->acknowledge("Pedido gerado: ");
+        }
+        form.bbPedidoVenda->click();
+        EXPECT_EQ(dialogs->pending(), 0);
+        const QString pedido = committed("select max(NUMERO_PEDIDO) from AVEC8501").toString();
+        EXPECT_EQ(cabecalho(pedido, "cast(VALOR_TOTAL as numeric(9,2))").toDouble(), caso.pedido);
+        EXPECT_EQ(committed("select cast(coalesce(sum(TOTAL_DOC), 0) as numeric(9,2)) from ACEM1401 where COD_PEDIDO"
+                            " = '" + pedido + "'")
+                      .toDouble(),
+                  caso.nota);
+    }
 }
 
 // ---- contract-hour credit ----

@@ -223,6 +223,9 @@ TEST_F(RemessaContratoTest, SupplyOrderOfThePriceListFromTheCompanyToItself)
                   "' order by COD)")
                   .toString(),
               "P0001:1:80.55:970 P0003:1:100.00:970");
+    EXPECT_EQ(one("select cast(VALOR_TOTAL as numeric(9,2)) from AVEC8501 where NUMERO_PEDIDO = '" + pedido + "'")
+                  .toString(),
+              "180.55");
 }
 
 TEST_F(RemessaContratoTest, SupplyOrderRefusalsAndAnEmptyPriceList)
