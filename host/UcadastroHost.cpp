@@ -31,6 +31,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <vector>
 
 using host::cadastro::Campo;
 using host::cadastro::LinhasDetalhe;
@@ -82,10 +83,7 @@ TfmCadastroHost::TfmCadastroHost(const host::cadastro::Descricao& descricao, QWi
     criarControles();
     onPendingChanges = [this] { return exclusoesPendentes(); };
     onSaveChanges = [this] { salvar(); };
-    onDiscardChanges = [this] {
-        for (DetalheAberto& detalhe : detalhes_)
-            detalhe.query->esquecerExclusoes();
-    };
+    onDiscardChanges = [this] { desfazerExclusoes(); };
     pesquisar();
 }
 
@@ -119,6 +117,7 @@ void TfmCadastroHost::criarDados()
             descricao_.conferir(d);
         numerar(d, descricao_.chave, descricao_.tabela);
     };
+    r.beforeScroll = [this](host::data::Dataset&) { deixarRegistro(); };
     r.afterScroll = [this](host::data::Dataset&) { abrirDetalhes(); };
     r.afterPost = [this](host::data::Dataset&) { abrirDetalhes(); };
 
@@ -158,8 +157,10 @@ void TfmCadastroHost::criarDados()
         // A row in use is refused as it is deleted; the delete itself waits for the save.
         q.beforeDelete = [usos, i, &d](host::data::Dataset& ds) {
             const char* nome = d.campos.empty() ? nullptr : d.campos.front().coluna;
-            RecusarExclusaoEmUso(ds, col(d.chave.coluna), usos->detalhes[i],
-                                 nomeDoRegistro(ds, d.chave.coluna, nome));
+            const QString registro = nomeDoRegistro(ds, d.chave.coluna, nome);
+            RecusarExclusaoEmUso(ds, col(d.chave.coluna), usos->detalhes[i], registro);
+            if (const QString uso = d.emUso ? d.emUso(ds) : QString(); !uso.isEmpty())
+                dmGlobal->MostraAviso(QString("O registro %1 não pode ser excluído: %2.").arg(registro, uso), true);
         };
         detalhes_.push_back(std::move(aberto));
     }
@@ -295,6 +296,7 @@ void TfmCadastroHost::criarControles()
 void TfmCadastroHost::pesquisar(const QVariant& codigo)
 {
     host::data::Query& r = *quRegistro;
+    deixarRegistro();
     GravarPendente(r);
     r.close();
     const bool porCodigo = codigo.isValid() && !codigo.isNull();
@@ -318,53 +320,70 @@ void TfmCadastroHost::abrirDetalhes()
         host::data::Query& q = *detalhe.query;
         if (q.active() && q.paramByName("CODIGO")->value() == codigo && !codigo.isNull())
             continue;
-        if (!excluindo_) {
+        // Deletes held were saved or let go as the record was left
+        // (deixarRegistro); none is written without the save.
+        detalhe.query->esquecerExclusoes();
+        if (!excluindo_)
             GravarPendente(q);
-            gravarExclusoes(detalhe);
-        } else {
-            detalhe.query->esquecerExclusoes();
-            if (q.active() && q.editing())
-                q.cancel();
-        }
+        else if (q.active() && q.editing())
+            q.cancel();
         q.close();
         q.paramByName("CODIGO")->setValue(codigo);
         q.open();
     }
 }
 
+void TfmCadastroHost::deixarRegistro()
+{
+    if (!excluindo_ && exclusoesPendentes() && !askToSaveChanges())
+        throw host::Abort();
+}
+
 void TfmCadastroHost::novo()
 {
+    deixarRegistro();
     GravarPendente(*quRegistro);
     InserirRegistro(*quRegistro);
     if (QWidget* primeiro = controle(col(descricao_.campos.front().coluna)))
         primeiro->setFocus();
 }
 
+// The row and the detail rows deleted go together, or none does; the rows
+// being typed in the details follow, each stored as it is posted.
 void TfmCadastroHost::salvar()
 {
+    {
+        host::db::Savepoint ponto(*dmGlobal->IBTransaction1);
+        // The row's own refusal comes first: its typing and the deletes stay held.
+        if (quRegistro->editing())
+            quRegistro->post();
+        gravarExclusoes(ponto);
+        ponto.release();
+    }
     SalvarJanela(*this, *quRegistro);
-    for (DetalheAberto& detalhe : detalhes_)
-        gravarExclusoes(detalhe);
 }
 
-void TfmCadastroHost::gravarExclusoes(DetalheAberto& detalhe)
+void TfmCadastroHost::gravarExclusoes(host::db::Savepoint& ponto)
 {
-    LinhasDetalhe& linhas = *detalhe.query;
-    if (!linhas.exclusoesPendentes())
-        return;
+    std::vector<LinhasDetalhe*> gravadas;
     try {
-        host::db::Savepoint ponto(*dmGlobal->IBTransaction1);
-        linhas.gravarExclusoes();
-        if (detalhe.descricao->aposGravar)
-            detalhe.descricao->aposGravar(linhas.paramByName("CODIGO")->value());
-        ponto.release();
+        for (DetalheAberto& detalhe : detalhes_) {
+            LinhasDetalhe& linhas = *detalhe.query;
+            if (!linhas.exclusoesPendentes())
+                continue;
+            gravadas.push_back(&linhas);
+            linhas.gravarExclusoes();
+            if (detalhe.descricao->aposGravar)
+                detalhe.descricao->aposGravar(linhas.paramByName("CODIGO")->value());
+        }
     } catch (...) {
-        // Undone: the rows are read again as stored, and shown (a refused
-        // first delete wrote nothing that would read them again).
-        mostrarComoGuardadas(linhas);
+        // Undone first, then read again and shown (a refused first delete
+        // wrote nothing that would read them again).
+        ponto.rollback();
+        for (LinhasDetalhe* linhas : gravadas)
+            mostrarComoGuardadas(*linhas);
         throw;
     }
-    dmGlobal->IBTransaction1->commitRetaining();
 }
 
 bool TfmCadastroHost::exclusoesPendentes() const
@@ -376,6 +395,11 @@ bool TfmCadastroHost::exclusoesPendentes() const
 void TfmCadastroHost::cancelar()
 {
     cancelPendingRows();
+    desfazerExclusoes();
+}
+
+void TfmCadastroHost::desfazerExclusoes()
+{
     for (DetalheAberto& detalhe : detalhes_)
         if (detalhe.query->exclusoesPendentes())
             mostrarComoGuardadas(*detalhe.query);
@@ -432,8 +456,9 @@ TfmCadastroHost* AbrirCadastroHost(const QString& sigla, const QVariant& codigo)
     auto* janela = qobject_cast<TfmCadastroHost*>(host::ui::WindowRegistry::find("fmCadastro" + sigla));
     if (!janela)
         janela = new TfmCadastroHost(*d);
+    // The user may stay on the record shown ("Cancelar"): the window comes up on it.
     if (codigo.isValid() && !codigo.isNull())
-        janela->pesquisar(codigo);
+        host::ui::runGuarded([janela, &codigo] { janela->pesquisar(codigo); });
     janela->showNonModal();
     janela->raise();
     janela->activateWindow();

@@ -31,6 +31,9 @@ class Field;
 class Query;
 class UpdateSql;
 }  // namespace host::data
+namespace host::db {
+class Savepoint;
+}  // namespace host::db
 namespace host::ui {
 class DataGrid;
 }  // namespace host::ui
@@ -85,6 +88,9 @@ struct Detalhe {
     // Run after a row of the detail is saved or removed, with the register's
     // code, before the commit (a total the register's row keeps).
     std::function<void(const QVariant& codigo)> aposGravar = {};
+    // What else keeps a row from being deleted, as the refusal names it
+    // ("possui estoque de 2,00"); empty when nothing does.
+    std::function<QString(const host::data::Dataset&)> emUso = {};
 };
 
 struct Descricao {
@@ -157,10 +163,16 @@ private:
     QWidget* criarCampos();
     QWidget* criarDetalhe(DetalheAberto& detalhe);
     void abrirDetalhes();
-    // The detail's rows deleted since the last save go from its table,
-    // with the total the register's row keeps, and are committed; or none.
-    void gravarExclusoes(DetalheAberto& detalhe);
+    // Leaving the record with detail rows deleted and not saved asks as
+    // closing does; "Cancelar" stays on it (aborts).
+    void deixarRegistro();
+    // The details' rows deleted since the last save go from their tables,
+    // with the totals the register's row keeps; a refusal undoes them all
+    // to the save's savepoint and shows the rows as stored.
+    void gravarExclusoes(host::db::Savepoint& ponto);
     bool exclusoesPendentes() const;
+    // The deletes held let go, their rows shown again as stored.
+    void desfazerExclusoes();
     // The deletes held let go and the detail's rows read again as stored.
     static void mostrarComoGuardadas(host::cadastro::LinhasDetalhe& linhas);
 

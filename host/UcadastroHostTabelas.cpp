@@ -8,8 +8,10 @@
 #include "host/data/Abort.h"
 #include "host/data/Dataset.h"
 #include "host/data/Field.h"
+#include "host/data/Format.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
+#include "host/Upesq.h"
 #include "host/db/Database.h"
 #include "host/schema/SchemaDefinition.h"
 
@@ -173,6 +175,11 @@ Detalhe estoqueProduto()
                              "update ACEC1101 set ESTOQUE = coalesce((select sum(coalesce(POENTRADA, 0)"
                              " - coalesce(POSAIDA, 0)) from ACEC11PO where PRCODIGO = :P), 0) where CODIGO = :P",
                              {{"P", produto.toString()}});
+    };
+    // A location holding stock is in use: deleting it would change the product's stock.
+    d.emUso = [](const host::data::Dataset& linha) {
+        const double saldo = linha.fieldByName("POENTRADA")->asFloat() - linha.fieldByName("POSAIDA")->asFloat();
+        return qFuzzyIsNull(saldo) ? QString() : "possui estoque de " + host::data::formatFloat(kFormatoDinheiro, saldo);
     };
     return d;
 }

@@ -110,6 +110,10 @@ public:
     std::function<void()> onDiscardChanges;
     // The close question, when there are changes: false when the user stays.
     bool confirmClose();
+    // The same question asked now, whatever is pending (a window leaving a
+    // record whose changes it holds asks it too): false when the user stays
+    // or the save is refused.
+    bool askToSaveChanges();
 
     std::function<void()> onCreate;      // run once by the form's variable after storing it
     std::function<void()> onShow;

@@ -109,6 +109,11 @@ bool Form::confirmClose()
         bool& flag;
         ~Reset() { flag = false; }
     } reset{confirmingClose_};
+    return askToSaveChanges();
+}
+
+bool Form::askToSaveChanges()
+{
     const QString answer = Dialogs::question("Deseja salvar as alterações ?", {"Sim", "Não", "Cancelar"});
     if (answer == "Sim")
         return runGuarded([this] { onSaveChanges ? onSaveChanges() : saveChanges(); });

@@ -4,11 +4,13 @@
 #include "tests/module/PrimeiroUsoFixture.h"
 
 #include "host/UcadastroHost.h"
+#include "host/data/Field.h"
 #include "host/data/Query.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/WindowRegistry.h"
 
 #include <QPushButton>
+#include <QTest>
 
 namespace moduletest {
 namespace {
@@ -22,26 +24,29 @@ protected:
         principal->AbrirCadastro(sigla, codigo);
         return *qobject_cast<TfmCadastroHost*>(host::ui::WindowRegistry::find("fmCadastro" + sigla));
     }
-    int contato(const QString& nome)
+    int contato(const QString& nome, const QString& cliente = "00004")
     {
         exec("insert into AUGC3701 (ANCODIGO, ANVINCULOCODIGO, ANNOME, ANVINCULOCATEGORIA)"
-             " values (gen_id(GEN_ANCODIGO, 1), '00004', :N, 'C')",
-             {{"N", nome}});
+             " values (gen_id(GEN_ANCODIGO, 1), :C, :N, 'C')",
+             {{"C", cliente}, {"N", nome}});
         tr().commitRetaining();
         return lido("select max(ANCODIGO) from AUGC3701").value(0).toInt();
     }
 };
 
-// Ctrl+Delete in the open cell of a contact's and of a stock location's row.
+// Ctrl+Delete in the open cell of a contact's and of an emptied stock location's row.
 TEST_F(CadastroDetalheExclusaoTest, ARowDeletedWithCtrlDeleteInItsCellGoesWithTheSave)
 {
     const QString pj = QString::number(contato("Joao Prado"));
+    exec("insert into ACEC11PO (PRCODIGO, LECODIGO, POENTRADA, POSAIDA) values ('L0001', '017', 1, 1)");
+    tr().commitRetaining();
     const struct {
         const char *sigla, *codigo, *chave, *coluna;
         QString linha, linhas;
     } casos[] = {
         {"PJ", "00004", "ANCODIGO", "ANNOME", pj, "select count(*) from AUGC3701 where ANCODIGO = " + pj},
-        {"PR", "L0001", "LECODIGO", "POENTRADA", "001", "select count(*) from ACEC11PO where PRCODIGO = 'L0001'"},
+        {"PR", "L0001", "LECODIGO", "POENTRADA", "017",
+         "select count(*) from ACEC11PO where PRCODIGO = 'L0001' and LECODIGO = '017'"},
     };
     for (const auto& c : casos) {
         TfmCadastroHost& janela = cadastro(c.sigla, c.codigo);
@@ -55,13 +60,14 @@ TEST_F(CadastroDetalheExclusaoTest, ARowDeletedWithCtrlDeleteInItsCellGoesWithTh
         EXPECT_EQ(lido(c.linhas), QStringList{"0"}) << c.sigla;
         janela.close();
     }
-    EXPECT_EQ(lido("select cast(ESTOQUE as integer) from ACEC1101 where CODIGO = 'L0001'"), QStringList{"0"});
+    EXPECT_EQ(lido("select cast(ESTOQUE as integer) from ACEC1101 where CODIGO = 'L0001'"), QStringList{"2"});
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
 }
 
 // The delete button: a contact an order names is refused naming it; another
-// goes, comes back with "Cancelar", and goes with "Salvar". The register's
-// own "Excluir" names a product in use likewise.
+// goes, comes back with "Cancelar", and goes with "Salvar". A location
+// holding stock is refused naming it, and the register's own "Excluir"
+// names a product in use likewise.
 TEST_F(CadastroDetalheExclusaoTest, ARowInUseIsRefusedNamingItAndAnotherGoesOnlyWithTheSave)
 {
     const int usado = contato("Joao Prado"), livre = contato("Marta Lima");
@@ -86,22 +92,32 @@ TEST_F(CadastroDetalheExclusaoTest, ARowInUseIsRefusedNamingItAndAnotherGoesOnly
     EXPECT_EQ(lido(guardados), QStringList{"Joao Prado"});
     janela.close();
 
+    TfmCadastroHost& produtos = cadastro("PR", "L0001");
+    dialogs->answer("Sim", kConfirma)
+        .acknowledge("O registro 001 - Depósito principal não pode ser excluído: possui estoque de 2,00.");
+    ASSERT_TRUE(produtos.dbgdDetalhes.at(0)->dataset()->locate("LECODIGO", "001"));
+    produtos.bbExcluirDetalhes.at(0)->click();
+    EXPECT_TRUE(produtos.dbgdDetalhes.at(0)->dataset()->locate("LECODIGO", "001"));
     const QString produto = lido("select DESCRICAO from ACEC1101 where CODIGO = 'L0001'").value(0);
     dialogs->answer("Sim", kConfirma).acknowledge("O registro L0001 - " + produto + " não pode ser excluído");
-    cadastro("PR", "L0001").bbExcluir->click();
+    produtos.bbExcluir->click();
     EXPECT_EQ(dialogs->pending(), 0) << vistos();
 }
 
 // Another desk changed the deleted contact before the save: the save is
-// refused and the contact, still stored, shows again.
-TEST_F(CadastroDetalheExclusaoTest, ADeleteRefusedAtTheSaveShowsTheRowAgain)
+// refused, and the customer's name typed with it is not stored either; both
+// show again as stored.
+TEST_F(CadastroDetalheExclusaoTest, ADeleteRefusedAtTheSaveUndoesTheRowTypedWithIt)
 {
-    const int alterado = contato("Marta Lima");
-    TfmCadastroHost& janela = cadastro("PJ", "00004");
+    const int alterado = contato("Marta Lima", "00001");
+    const QString fantasia = "select coalesce(NOME_FANTASIA, '') from AUGC0301 where CODIGO_CLIENTE = '00001'";
+    const QStringList guardada = lido(fantasia);
+    TfmCadastroHost& janela = cadastro("PJ", "00001");
     host::data::Dataset& contatos = *janela.dbgdDetalhes.at(0)->dataset();
     ASSERT_TRUE(contatos.locate("ANCODIGO", alterado));
     dialogs->answer("Sim", kConfirma);
     janela.bbExcluirDetalhes.at(0)->click();
+    digita(janela.controle("NOME_FANTASIA"), "Prado Máquinas");
     outraMesa(QString("update AUGC3701 set ANNOME = 'Marta Lima Souza' where ANCODIGO = %1").arg(alterado));
     dialogs->setAutoAcknowledgeMessages(true);
     janela.bbSalvar->click();
@@ -109,6 +125,36 @@ TEST_F(CadastroDetalheExclusaoTest, ADeleteRefusedAtTheSaveShowsTheRowAgain)
     EXPECT_TRUE(contatos.locate("ANCODIGO", alterado));
     EXPECT_EQ(lido(QString("select ANNOME from AUGC3701 where ANCODIGO = %1").arg(alterado)),
               QStringList{"Marta Lima Souza"});
+    EXPECT_EQ(lido(fantasia), guardada);
+    EXPECT_EQ(janela.registros().fieldByName("NOME_FANTASIA")->asString(), guardada.value(0));
+}
+
+// Another customer clicked in the list with a contact deleted and not saved:
+// asked as closing asks; "Cancelar" stays, and only "Sim" deletes it.
+TEST_F(CadastroDetalheExclusaoTest, LeavingTheCustomerWithADeletedContactAsksFirst)
+{
+    const struct {
+        const char* resposta;
+        bool fica;
+        const char* guardados;
+    } casos[] = {{"Cancelar", true, "1"}, {"Não", false, "1"}, {"Sim", false, "0"}};
+    for (const auto& c : casos) {
+        const int linha = contato("Marta Lima");
+        TfmCadastroHost& janela = cadastro("PJ", "00004");
+        ASSERT_TRUE(janela.dbgdDetalhes.at(0)->dataset()->locate("ANCODIGO", linha));
+        dialogs->answer("Sim", kConfirma).answer(c.resposta, "Deseja salvar as alterações ?");
+        janela.bbExcluirDetalhes.at(0)->click();
+        host::ui::DataGrid* lista = janela.dbgdLista;
+        const QModelIndex outra = lista->model()->index(lista->currentIndex().row() == 0 ? 1 : 0, 0);
+        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualRect(outra).center());
+        EXPECT_EQ(dialogs->pending(), 0) << c.resposta << ": " << vistos();
+        EXPECT_EQ(janela.registros().fieldByName("CODIGO_CLIENTE")->asString() == "00004", c.fica) << c.resposta;
+        EXPECT_EQ(lido(QString("select count(*) from AUGC3701 where ANCODIGO = %1").arg(linha)),
+                  QStringList{c.guardados})
+            << c.resposta;
+        janela.bbCancelar->click();
+        janela.close();
+    }
 }
 
 }  // namespace
