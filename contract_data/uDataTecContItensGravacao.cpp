@@ -53,18 +53,6 @@ QString condicaoSerieLinha(const QString& produto, int contrato, int item)
     return condicaoSerie(produto, contrato) + " and " + uDataTecContLocacao::SeriesDaLinha(contrato, produto, item);
 }
 
-// The picker offers no piece out on another line of the contract: chosen
-// again here it would be booked twice.
-QString livresDeOutraLinha(const QString& produto, int contrato, int item)
-{
-    return QString(" and not exists (select 1 from AUGC50NS outro where outro.PRCODIGO = ns.PRCODIGO"
-                   " and outro.NSNUMERO = ns.NSNUMERO and outro.ACCODIGO = %1 and not %2"
-                   " and outro.NSCODIGO = (select max(mx.NSCODIGO) from AUGC50NS mx"
-                   " where mx.PRCODIGO = outro.PRCODIGO and mx.NSNUMERO = outro.NSNUMERO))")
-        .arg(contrato)
-        .arg(uDataTecContLocacao::SeriesDaLinha(contrato, produto, item, "outro"));
-}
-
 // The contract's line a serial is put out on, with the order the contract
 // was made from (its pieces booked there are its own).
 host::LinhaNumeroSerie linhaNumeroSerie(Dataset& cabecalho, int contrato, int item)
@@ -174,9 +162,9 @@ bool TdmTecContrato::passoNumerosSerie(Dataset& item)
     if (tipo == "O") {
         // Picked again: the movements of this line's earlier pick go first.
         ExcluirRegistroNumerosSerieProduto(condicaoSerieLinha(produto, contrato, codigo));
-        const int escolhidos = SelecionaNumerosSerie(
-            "D", produto, livresDeOutraLinha(produto, contrato, codigo) + host::CondicaoNumeroSerieLivre(linha), {},
-            {}, {}, {}, contrato, 0, lista, 0, 0, 0, 0, 0, 0, 0, 0);
+        // No piece out on another line, of this contract or another, until it comes back.
+        const int escolhidos = SelecionaNumerosSerie("D", produto, host::CondicaoNumeroSerieLivre(linha), {}, {}, {},
+                                                     {}, contrato, 0, lista, 0, 0, 0, 0, 0, 0, 0, 0);
         if (escolhidos == -1)
             dmGlobal->MostraAviso("Número(s) de Série não disponível(eis)!", true);
         if (escolhidos == 0) {

@@ -25,22 +25,26 @@ protected:
                           .arg(100 + i)
                           .arg(i));
     }
-    // The picker answered with exactly these numbers chosen.
-    void escolhe(const QStringList& numeros)
+    // The picker answered with exactly these numbers chosen; what it offered.
+    void escolhe(const QStringList& numeros, QStringList* oferecidos = nullptr)
     {
-        dialogs->modal("fmPesquisa", [numeros](host::ui::Form& janela) {
+        dialogs->modal("fmPesquisa", [numeros, oferecidos](host::ui::Form& janela) {
             auto& pesquisa = static_cast<TfmPesquisa&>(janela);
             host::data::Dataset& lista = *pesquisa.dataSource()->dataset();
-            for (lista.first(); !lista.eof(); lista.next())
-                pesquisa.grid()->selectRow(lista.recNo(), numeros.contains(lista.fieldByName("NSNUMERO")->asString()));
+            for (lista.first(); !lista.eof(); lista.next()) {
+                const QString numero = lista.fieldByName("NSNUMERO")->asString();
+                if (oferecidos)
+                    *oferecidos << numero;
+                pesquisa.grid()->selectRow(lista.recNo(), numeros.contains(numero));
+            }
             QTest::keyClick(pesquisa.grid(), Qt::Key_Return);
         });
     }
     // A new line of the compressor, its pieces picked when it is saved; its code.
-    int linhaEscolhida(TfmAssContCadLocEquip& form, const QStringList& numeros)
+    int linhaEscolhida(TfmAssContCadLocEquip& form, const QStringList& numeros, QStringList* oferecidos = nullptr)
     {
         host::ui::DataGrid* grade = form.dbgdAssContCadLocEquipItens;
-        escolhe(numeros);
+        escolhe(numeros, oferecidos);
         novaLinhaNaGrade(grade, "PRCODIGO", "L0002");
         celula(grade, "ACITVALORUNITARIO", "150,00", Qt::Key_Return);
         form.btSalvar->click();
@@ -103,6 +107,28 @@ TEST_F(LocacaoSerieEscolhidaPorLinhaTest, PickingAgainOnOneLineOrDeletingItKeeps
     EXPECT_EQ(daLinha(primeira), (QStringList{"BT-0001", "BT-0002"})) << vistos();
     EXPECT_EQ(daDemonstracao(), QStringList{"CMP-10-0107"});
     form->close();
+}
+
+// Back from the customer, a piece may go out again on the contract it came
+// back from, as on any other.
+TEST_F(LocacaoSerieEscolhidaPorLinhaTest, APieceCheckedInIsOfferedAgainOnTheSameContract)
+{
+    TfmAssContCadLocEquip* form = registroDeLocacaoNoEquipamento();
+    ASSERT_NE(form, nullptr);
+    linhaEscolhida(*form, {"BT-0001"});
+    form->close();
+    ASSERT_EQ(entradaListada("BT-0001"), 1) << vistos();
+    confirmaEntradaComObservacao(*fmAssEntradaEquip);
+    fmAssEntradaEquip->close();
+
+    form = registroDeLocacaoNoEquipamento();
+    ASSERT_NE(form, nullptr);
+    QStringList oferecidos;
+    const int nova = linhaEscolhida(*form, {"BT-0001"}, &oferecidos);
+    form->close();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_TRUE(oferecidos.contains("BT-0001")) << oferecidos.join(", ").toStdString();
+    EXPECT_EQ(daLinha(nova), QStringList{"BT-0001"}) << vistos();
 }
 
 }  // namespace
