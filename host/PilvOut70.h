@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 // The condition (to follow " where 1=1 ") that selects, in AUGC50NS, the
 // serial numbers of one stock-document item: product, document, series,
@@ -85,6 +86,12 @@ struct LinhaNumeroSerie {
 // it. The numbers to book: those not out on this very line already, each
 // once. One statement to hold and one to read, however many numbers.
 QStringList TomarNumerosSerie(const QString& produto, const QStringList& numeros, const LinhaNumeroSerie& linha);
+
+// What keeps the entry movement (NSCODIGO) of the product's serial number
+// from going: "está locado no contrato 12" or "está no pedido \"000123\""
+// while the piece is out, "possui movimentos posteriores (contrato 12, ...)"
+// while later movements name it; empty when it never moved. One statement.
+QString MovimentosPosterioresNumeroSerie(const QString& produto, const QString& numero, const QVariant& movimento);
 
 // The condition (" and ...", on the movements under the alias ns) that
 // leaves out of a serial picker the numbers out on a line of another

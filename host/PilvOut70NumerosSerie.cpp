@@ -18,6 +18,8 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include <utility>
+
 namespace host {
 
 QStringList numerosSerieDaLista(const QString& lista)
@@ -59,7 +61,62 @@ void travar(db::Transaction& tr, const QString& sql, const QString& produto, con
     SegurarPecas(tr, sql, {{"PRODUTO", produto}}, "Nº(s) de Série", numeros.join(", "));
 }
 
+// Where a piece whose newest movement names these is out: "locado no
+// contrato 12" while the contract's line has not come back, "no pedido
+// \"000123\"" while an order other than the one given has its configured
+// line; empty when it is not out.
+QString foraEm(int contrato, bool linhaAberta, const QString& pedido, const QString& producao,
+               const QString& pedidoDaLinha)
+{
+    if (contrato != 0)
+        return linhaAberta ? "locado no contrato " + QString::number(contrato) : QString();
+    if (!producao.isEmpty() && producao != "0" && !pedido.isEmpty() && pedido != pedidoDaLinha.trimmed())
+        return "no pedido \"" + pedido + "\"";
+    return {};
+}
+
+// The documents a movement names, as a refusal lists them ("contrato 12").
+QStringList documentosDoMovimento(db::Statement& mov)
+{
+    static const std::pair<const char*, const char*> documentos[] = {
+        {"ACCODIGO", "contrato"}, {"VECODIGO", "pedido"}, {"AOCODIGO", "ordem de serviço"},
+        {"OCCODIGO", "ordem de compra"}, {"OPCODIGO", "ordem de produção"}, {"CMCODIGO", "composição"}};
+    QStringList nomes;
+    for (const auto& [coluna, nome] : documentos)
+        if (const QString valor = mov.value(coluna).toString().trimmed(); !valor.isEmpty() && valor != "0")
+            nomes << QString(nome) + " " + valor;
+    return nomes;
+}
+
 }  // namespace
+
+QString MovimentosPosterioresNumeroSerie(const QString& produto, const QString& numero, const QVariant& movimento)
+{
+    db::Transaction& tr = *dmGlobal->IBTransaction1;
+    db::Statement mov(tr, "select ns.ACCODIGO, ns.VECODIGO, ns.AOCODIGO, ns.OCCODIGO, ns.OPCODIGO, ns.CMCODIGO,"
+                          " case when " + linhaAbertaDeOutra(tr, "ns", "0") + " then 1 else 0 end as ABERTA"
+                          " from AUGC50NS ns where ns.PRCODIGO = :PRODUTO and ns.NSNUMERO = :NUMERO"
+                          " and ns.NSCODIGO > :MOVIMENTO order by ns.NSCODIGO desc");
+    mov.setParam("PRODUTO", produto.trimmed());
+    mov.setParam("NUMERO", numero.trimmed());
+    mov.setParam("MOVIMENTO", movimento.isNull() ? QVariant(0) : movimento);
+    mov.execute();
+    if (!mov.fetch())
+        return {};
+    // The newest movement tells whether the piece is out now.
+    if (const QString fora = foraEm(mov.value("ACCODIGO").toInt(), mov.value("ABERTA").toInt() == 1,
+                                    mov.value("VECODIGO").toString().trimmed(),
+                                    mov.value("OPCODIGO").toString().trimmed(), {});
+        !fora.isEmpty())
+        return "está " + fora;
+    QStringList documentos;
+    do {
+        for (const QString& documento : documentosDoMovimento(mov))
+            if (!documentos.contains(documento))
+                documentos << documento;
+    } while (mov.fetch());
+    return "possui movimentos posteriores" + (documentos.isEmpty() ? QString() : " (" + documentos.join(", ") + ")");
+}
 
 QStringList TomarNumerosSerie(const QString& produto, const QStringList& numeros, const LinhaNumeroSerie& linha)
 {
@@ -87,12 +144,10 @@ QStringList TomarNumerosSerie(const QString& produto, const QStringList& numeros
         const QString serie = atual.value(0).toString().trimmed();
         const int contrato = atual.value(1).toInt(), item = atual.value(2).toInt();
         const QString pedido = atual.value(3).toString().trimmed(), producao = atual.value(4).toString().trimmed();
-        const QString aviso = "Aviso: operação abortada.\rO Nº de Série \"" + serie + "\" ";
-        if (contrato != 0 && atual.value(5).toInt() == 1)
-            dmGlobal->MostraAviso(aviso + "já está locado no contrato " + QString::number(contrato) + ".", true);
-        if (contrato == 0 && !producao.isEmpty() && producao != "0" && !pedido.isEmpty() &&
-            pedido != linha.pedido.trimmed())
-            dmGlobal->MostraAviso(aviso + "já está no pedido \"" + pedido + "\".", true);
+        if (const QString fora = foraEm(contrato, atual.value(5).toInt() == 1, pedido, producao, linha.pedido);
+            !fora.isEmpty())
+            dmGlobal->MostraAviso("Aviso: operação abortada.\rO Nº de Série \"" + serie + "\" já está " + fora + ".",
+                                  true);
         pedidos.removeAll(serie);
         // Out on this very line already: nothing to book.
         if (contrato != 0 && contrato == linha.contrato && (item == 0 || item == linha.item))

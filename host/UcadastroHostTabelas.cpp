@@ -9,6 +9,7 @@
 #include "host/data/Dataset.h"
 #include "host/data/Field.h"
 #include "host/data/Format.h"
+#include "host/PilvOut70.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
 #include "host/Upesq.h"
@@ -184,6 +185,14 @@ Detalhe estoqueProduto()
     return d;
 }
 
+// What keeps a piece's entry row from going or taking another number: its
+// later movements (out on a contract or an order, or back from one).
+QString usoDoNumeroSerie(const host::data::Dataset& linha, const QString& numero)
+{
+    return host::MovimentosPosterioresNumeroSerie(linha.fieldByName("PRCODIGO")->asString(), numero,
+                                                  linha.fieldByName("NSCODIGO")->value());
+}
+
 // The pieces of a product the company owns, by their serial numbers: each
 // one's entry movement at its stock location, which the serial pickers
 // offer (a piece's later movements are its documents', never edited here).
@@ -209,6 +218,14 @@ Detalhe numerosSerieProduto()
              {"CODIGO", linha.fieldByName("NSCODIGO")->value()}}).toInt();
         if (repetidos > 0)
             recusar("Nº de série já cadastrado para o produto: " + numero);
+        // Another number on a piece that moved would part it from its movements.
+        const QString antigo = linha.fieldByName("NSNUMERO")->oldValue().toString().trimmed();
+        if (linha.state() == host::data::DatasetState::Edit && antigo != numero)
+            if (const QString uso = usoDoNumeroSerie(linha, antigo); !uso.isEmpty())
+                recusar("O Nº de série " + antigo + " não pode ser alterado: " + uso + ".");
+    };
+    d.emUso = [](const host::data::Dataset& linha) {
+        return usoDoNumeroSerie(linha, linha.fieldByName("NSNUMERO")->asString());
     };
     return d;
 }

@@ -157,5 +157,59 @@ TEST_F(CadastroDetalheExclusaoTest, LeavingTheCustomerWithADeletedContactAsksFir
     }
 }
 
+// Pieces of the demonstration's generator registered in the product's
+// serial grid, one out on the rental contract, one on an order, one back
+// from a service order, one never moved: only the last one is deleted, and
+// no number is changed or typed again onto another piece's.
+TEST_F(CadastroDetalheExclusaoTest, APieceThatMovedIsNeitherDeletedNorRenumbered)
+{
+    const char* const depois[][3] = {{"GER-5K-0009", "ACCODIGO, ACITCODIGO", "3, 5"},
+                                     {"GER-5K-0010", "VECODIGO, OPCODIGO", "'000777', '1'"},
+                                     {"GER-5K-0011", "AOCODIGO", "42"}};
+    for (const char* serie : {"GER-5K-0009", "GER-5K-0010", "GER-5K-0011", "GER-5K-0012"})
+        exec("insert into AUGC50NS (NSCODIGO, NSNUMERO, PRCODIGO, NSMOVIMENTO, NSSTATUS, LECODIGO)"
+             " values (gen_id(GEN_NSCODIGO, 1), :N, 'L0001', 'E', 'D', '001')", {{"N", serie}});
+    for (const auto& [serie, colunas, valores] : depois)
+        exec(QString("insert into AUGC50NS (NSCODIGO, NSNUMERO, PRCODIGO, %1) values (gen_id(GEN_NSCODIGO, 1),"
+                     " :N, 'L0001', %2)").arg(colunas, valores), {{"N", serie}});
+    tr().commitRetaining();
+    const struct {
+        const char *serie, *novo, *mensagem;   // novo: the number typed over it; null: the row deleted
+    } casos[] = {
+        {"GER-5K-0009", nullptr, " - GER-5K-0009 não pode ser excluído: está locado no contrato 3."},
+        {"GER-5K-0010", nullptr, "não pode ser excluído: está no pedido \"000777\"."},
+        {"GER-5K-0011", nullptr, "não pode ser excluído: possui movimentos posteriores (ordem de serviço 42)."},
+        {"GER-5K-0009", "GER-5K-0099", "O Nº de série GER-5K-0009 não pode ser alterado: está locado no contrato 3."},
+        {"GER-5K-0012", "GER-5K-0011", "Nº de série já cadastrado para o produto: GER-5K-0011"},
+        {"", "GER-5K-0012", "Nº de série já cadastrado para o produto: GER-5K-0012"},
+        {"GER-5K-0012", nullptr, nullptr},
+    };
+    for (const auto& c : casos) {
+        TfmCadastroHost& janela = cadastro("PR", "L0001");
+        host::ui::DataGrid* grade = janela.dbgdDetalhes.at(1);
+        ASSERT_TRUE(!*c.serie || grade->dataset()->locate("NSNUMERO", c.serie)) << c.serie;
+        if (!c.novo)
+            dialogs->answer("Sim", kConfirma);
+        if (c.mensagem)
+            dialogs->acknowledge(c.mensagem);
+        if (!c.novo) {
+            janela.bbExcluirDetalhes.at(1)->click();
+        } else {
+            if (!*c.serie) {
+                grade->setFocus();
+                QTest::keyClick(grade, Qt::Key_Insert);
+                escolheNaLista(grade, "LECODIGO", "001");
+            }
+            celula(grade, "NSNUMERO", c.novo, Qt::Key_Return);
+        }
+        janela.bbSalvar->click();
+        EXPECT_EQ(dialogs->pending(), 0) << c.serie << " " << vistos();
+        janela.bbCancelar->click();
+        janela.close();
+    }
+    EXPECT_EQ(lido("select NSNUMERO from AUGC50NS where PRCODIGO = 'L0001' and NSMOVIMENTO = 'E' order by 1"),
+              (QStringList{"GER-5K-0009", "GER-5K-0010", "GER-5K-0011"}));
+}
+
 }  // namespace
 }  // namespace moduletest
