@@ -19,6 +19,11 @@
 #include "host/db/Database.h"
 #include "host/schema/SchemaDefinition.h"
 
+#include <QList>
+
+#include <memory>
+#include <utility>
+
 using host::data::Dataset;
 using host::data::DatasetState;
 using host::data::Field;
@@ -60,6 +65,62 @@ bool poeEquipamentoFora(Dataset& linha)
     return linha.state() == DatasetState::Insert || unidade.value() != unidade.oldValue() || voltou(true);
 }
 
+// Whether the vehicle line, as it is posted, puts its unit out: active and
+// not ending by today, and new, of another unit or opened again.
+// The units whose status the rental view's row changes as it is posted: the
+// one it had and the one it has, when the unit or a return mark changes.
+QList<int> unidadesMudadas(Dataset& linha)
+{
+    const Field& unidade = campo(linha, "EVCODIGO");
+    bool mudou = linha.state() == DatasetState::Insert || unidade.value() != unidade.oldValue();
+    for (const char* marca : {"ACITRETORNO", "ACITENCERRADO", "ACITDEVOLVIDO"})
+        mudou = mudou || campo(linha, marca).value() != campo(linha, marca).oldValue();
+    QList<int> unidades;
+    for (const QVariant& codigo : {unidade.oldValue(), unidade.value()})
+        if (mudou && codigo.toInt() > 0 && !unidades.contains(codigo.toInt()))
+            unidades.append(codigo.toInt());
+    return unidades;
+}
+
+// The status of the units a post of the rows puts out or brings back
+// follows it, written with the row (before the rows' own after-post work,
+// which may commit it).
+void seguirStatusUnidades(Dataset& linhas)
+{
+    auto mudadas = std::make_shared<QList<int>>();
+    auto antes = linhas.beforePost;
+    linhas.beforePost = [antes, mudadas](Dataset& d) {
+        mudadas->clear();
+        if (antes)
+            antes(d);
+        *mudadas = unidadesMudadas(d);
+    };
+    auto depois = linhas.afterPost;
+    linhas.afterPost = [depois, mudadas](Dataset& d) {
+        for (int unidade : std::exchange(*mudadas, {}))
+            AtualizaStatusVeiculo(unidade);
+        if (depois)
+            depois(d);
+    };
+}
+
+bool linhaVeiculoPoeFora(Dataset& linha)
+{
+    const Field& unidade = campo(linha, "EVCODIGO");
+    const Field& situacao = campo(linha, "ACEVSITUACAO");
+    const QDateTime fim = campo(linha, "ACEVDATAFIM").asDateTime();
+    if (unidade.isNull() || situacao.asString() == "I" || (!L::dataVazia(fim) && fim.date() <= L::agora().date()))
+        return false;
+    return linha.state() == DatasetState::Insert || unidade.value() != unidade.oldValue() ||
+           situacao.oldValue().toString() == "I";
+}
+
+void recusaVeiculoEmUso(const QVariant& contrato)
+{
+    if (contrato.isValid() && !contrato.isNull())
+        dmGlobal->MostraAviso("Veículo está sendo utilizado no contrato código " + contrato.toString() + "!", true);
+}
+
 }  // namespace
 
 void TdmTecContrato::ligarEventosLocacao()
@@ -98,6 +159,9 @@ void TdmTecContrato::ligarEventosLocacao()
                 host::TomarEquipamentoLocacao(campo(d, "EVCODIGO").asInteger(), campo(d, "ACITCODIGO").asInteger());
         };
     }
+    for (Dataset* linhas : {static_cast<Dataset*>(quCtrEquipLocacao), static_cast<Dataset*>(quCtrAcessLocacao),
+                            static_cast<Dataset*>(quCtrCadastroIt)})
+        seguirStatusUnidades(*linhas);
     // A piece typed that is not registered would be rented and billed as
     // nothing: the equipment's lines take rentable equipment, accessories any piece.
     host::ExigeEquipamentoCadastrado(campo(*quCtrEquipLocacao, "EVCODIGO"), "Código", "L");
@@ -205,8 +269,16 @@ void TdmTecContrato::VerificaDisponibilidadeVeiculo(Dataset& linha)
          {"INICIO", campo(linha, "ACEVDATAINICIO").value()},
          {"FIM", L::dataVazia(fim) ? L::dataZero() : host::inicioDoDia(fim.date())},
          {"LIMITE", limiteDataZero()}});
-    if (ocupante.isValid() && !ocupante.isNull())
-        dmGlobal->MostraAviso("Veículo está sendo utilizado no contrato código " + ocupante.toString() + "!", true);
+    recusaVeiculoEmUso(ocupante);
+    // A contract line that has not come back has the unit out as well.
+    if (!linhaVeiculoPoeFora(linha))
+        return;
+    const QString linhas = host::SelectContratosLinhaFora(*dmGlobal->IBTransaction1);
+    if (linhas.isEmpty())
+        return;
+    recusaVeiculoEmUso(host::db::selectValue(*dmGlobal->IBTransaction1,
+                                             "select first 1 ACCODIGO from (" + linhas + ") fora order by 1",
+                                             {{"UNIDADE", campo(linha, "EVCODIGO").value()}, {"ITEM", 0}}));
 }
 
 void TdmTecContrato::RegistraMotivoAlteracaoVeiculo(Dataset& linha)
