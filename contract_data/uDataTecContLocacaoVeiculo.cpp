@@ -82,26 +82,42 @@ QList<int> unidadesMudadas(Dataset& linha)
     return unidades;
 }
 
-// The status of the units a post of the rows puts out or brings back
-// follows it, written with the row (before the rows' own after-post work,
-// which may commit it).
+// Runs the rows' own event, then notes the units it changes.
+Dataset::Event anotaUnidades(Dataset::Event proprio, std::shared_ptr<QList<int>> mudadas,
+                             QList<int> (*unidades)(Dataset&))
+{
+    return [proprio, mudadas, unidades](Dataset& d) {
+        mudadas->clear();
+        if (proprio)
+            proprio(d);
+        *mudadas = unidades(d);
+    };
+}
+
+// Writes the status of the units noted, then runs the rows' own event
+// (which may commit them with the row).
+Dataset::Event atualizaUnidades(Dataset::Event proprio, std::shared_ptr<QList<int>> mudadas)
+{
+    return [proprio, mudadas](Dataset& d) {
+        for (int unidade : std::exchange(*mudadas, {}))
+            AtualizaStatusVeiculo(unidade);
+        if (proprio)
+            proprio(d);
+    };
+}
+
+// The status of the units a post of the rows puts out or brings back, or a
+// delete brings back, follows it, written with the row.
 void seguirStatusUnidades(Dataset& linhas)
 {
     auto mudadas = std::make_shared<QList<int>>();
-    auto antes = linhas.beforePost;
-    linhas.beforePost = [antes, mudadas](Dataset& d) {
-        mudadas->clear();
-        if (antes)
-            antes(d);
-        *mudadas = unidadesMudadas(d);
-    };
-    auto depois = linhas.afterPost;
-    linhas.afterPost = [depois, mudadas](Dataset& d) {
-        for (int unidade : std::exchange(*mudadas, {}))
-            AtualizaStatusVeiculo(unidade);
-        if (depois)
-            depois(d);
-    };
+    linhas.beforePost = anotaUnidades(linhas.beforePost, mudadas, unidadesMudadas);
+    linhas.afterPost = atualizaUnidades(linhas.afterPost, mudadas);
+    linhas.beforeDelete = anotaUnidades(linhas.beforeDelete, mudadas, [](Dataset& d) {
+        const int unidade = campo(d, "EVCODIGO").asInteger();
+        return unidade > 0 ? QList<int>{unidade} : QList<int>{};
+    });
+    linhas.afterDelete = atualizaUnidades(linhas.afterDelete, mudadas);
 }
 
 bool linhaVeiculoPoeFora(Dataset& linha)
