@@ -12,6 +12,7 @@
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uobservacao.h"
+#include "host/data/Query.h"
 #include "host/ui/DataChoiceControls.h"
 #include "host/ui/DataEdit.h"
 #include "host/ui/DataGrid.h"
@@ -374,6 +375,13 @@ TEST_F(ContLocacaoJanelaTest, AUnitOutOnALineIsRefusedOnAnyOtherUntilItComesBack
     EXPECT_EQ(lido("select EVCODIGO || EVSTATUS from AUGC20EV where EVCODIGO in (31, 33) order by 1"),
               (QStringList{"31L", "33D"}))
         << "the unit a line took is rented, the one it left available";
+    // Line 3 deleted (the data module's own delete): its unit is available.
+    host::data::Query& itens = *dmTecContrato->quCtrCadastroIt;
+    itens.close();
+    itens.open();
+    ASSERT_TRUE(itens.locate("ACITCODIGO", 3));
+    itens.remove();
+    EXPECT_EQ(lido("select EVSTATUS from AUGC20EV where EVCODIGO = 31"), QStringList{"D"});
 }
 
 }  // namespace
