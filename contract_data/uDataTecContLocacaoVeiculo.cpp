@@ -65,10 +65,8 @@ bool poeEquipamentoFora(Dataset& linha)
     return linha.state() == DatasetState::Insert || unidade.value() != unidade.oldValue() || voltou(true);
 }
 
-// Whether the vehicle line, as it is posted, puts its unit out: active and
-// not ending by today, and new, of another unit or opened again.
-// The units whose status the rental view's row changes as it is posted: the
-// one it had and the one it has, when the unit or a return mark changes.
+// The units whose status a contract line changes as it is posted: the one
+// it had and the one it has, when the unit or a return mark changes.
 QList<int> unidadesMudadas(Dataset& linha)
 {
     const Field& unidade = campo(linha, "EVCODIGO");
@@ -120,6 +118,8 @@ void seguirStatusUnidades(Dataset& linhas)
     linhas.afterDelete = atualizaUnidades(linhas.afterDelete, mudadas);
 }
 
+// Whether the vehicle line, as it is posted, puts its unit out: active and
+// not ending by today, and new, of another unit or opened again.
 bool linhaVeiculoPoeFora(Dataset& linha)
 {
     const Field& unidade = campo(linha, "EVCODIGO");
