@@ -19,6 +19,11 @@
 #include "host/db/Database.h"
 #include "host/schema/SchemaDefinition.h"
 
+#include <QList>
+
+#include <memory>
+#include <utility>
+
 using host::data::Dataset;
 using host::data::DatasetState;
 using host::data::Field;
@@ -60,6 +65,78 @@ bool poeEquipamentoFora(Dataset& linha)
     return linha.state() == DatasetState::Insert || unidade.value() != unidade.oldValue() || voltou(true);
 }
 
+// The units whose status a contract line changes as it is posted: the one
+// it had and the one it has, when the unit or a return mark changes.
+QList<int> unidadesMudadas(Dataset& linha)
+{
+    const Field& unidade = campo(linha, "EVCODIGO");
+    bool mudou = linha.state() == DatasetState::Insert || unidade.value() != unidade.oldValue();
+    for (const char* marca : {"ACITRETORNO", "ACITENCERRADO", "ACITDEVOLVIDO"})
+        mudou = mudou || campo(linha, marca).value() != campo(linha, marca).oldValue();
+    QList<int> unidades;
+    for (const QVariant& codigo : {unidade.oldValue(), unidade.value()})
+        if (mudou && codigo.toInt() > 0 && !unidades.contains(codigo.toInt()))
+            unidades.append(codigo.toInt());
+    return unidades;
+}
+
+// Runs the rows' own event, then notes the units it changes.
+Dataset::Event anotaUnidades(Dataset::Event proprio, std::shared_ptr<QList<int>> mudadas,
+                             QList<int> (*unidades)(Dataset&))
+{
+    return [proprio, mudadas, unidades](Dataset& d) {
+        mudadas->clear();
+        if (proprio)
+            proprio(d);
+        *mudadas = unidades(d);
+    };
+}
+
+// Writes the status of the units noted, then runs the rows' own event
+// (which may commit them with the row).
+Dataset::Event atualizaUnidades(Dataset::Event proprio, std::shared_ptr<QList<int>> mudadas)
+{
+    return [proprio, mudadas](Dataset& d) {
+        for (int unidade : std::exchange(*mudadas, {}))
+            AtualizaStatusVeiculo(unidade);
+        if (proprio)
+            proprio(d);
+    };
+}
+
+// The status of the units a post of the rows puts out or brings back, or a
+// delete brings back, follows it, written with the row.
+void seguirStatusUnidades(Dataset& linhas)
+{
+    auto mudadas = std::make_shared<QList<int>>();
+    linhas.beforePost = anotaUnidades(linhas.beforePost, mudadas, unidadesMudadas);
+    linhas.afterPost = atualizaUnidades(linhas.afterPost, mudadas);
+    linhas.beforeDelete = anotaUnidades(linhas.beforeDelete, mudadas, [](Dataset& d) {
+        const int unidade = campo(d, "EVCODIGO").asInteger();
+        return unidade > 0 ? QList<int>{unidade} : QList<int>{};
+    });
+    linhas.afterDelete = atualizaUnidades(linhas.afterDelete, mudadas);
+}
+
+// Whether the vehicle line, as it is posted, puts its unit out: active and
+// not ending by today, and new, of another unit or opened again.
+bool linhaVeiculoPoeFora(Dataset& linha)
+{
+    const Field& unidade = campo(linha, "EVCODIGO");
+    const Field& situacao = campo(linha, "ACEVSITUACAO");
+    const QDateTime fim = campo(linha, "ACEVDATAFIM").asDateTime();
+    if (unidade.isNull() || situacao.asString() == "I" || (!L::dataVazia(fim) && fim.date() <= L::agora().date()))
+        return false;
+    return linha.state() == DatasetState::Insert || unidade.value() != unidade.oldValue() ||
+           situacao.oldValue().toString() == "I";
+}
+
+void recusaVeiculoEmUso(const QVariant& contrato)
+{
+    if (contrato.isValid() && !contrato.isNull())
+        dmGlobal->MostraAviso("Veículo está sendo utilizado no contrato código " + contrato.toString() + "!", true);
+}
+
 }  // namespace
 
 void TdmTecContrato::ligarEventosLocacao()
@@ -98,6 +175,9 @@ void TdmTecContrato::ligarEventosLocacao()
                 host::TomarEquipamentoLocacao(campo(d, "EVCODIGO").asInteger(), campo(d, "ACITCODIGO").asInteger());
         };
     }
+    for (Dataset* linhas : {static_cast<Dataset*>(quCtrEquipLocacao), static_cast<Dataset*>(quCtrAcessLocacao),
+                            static_cast<Dataset*>(quCtrCadastroIt)})
+        seguirStatusUnidades(*linhas);
     // A piece typed that is not registered would be rented and billed as
     // nothing: the equipment's lines take rentable equipment, accessories any piece.
     host::ExigeEquipamentoCadastrado(campo(*quCtrEquipLocacao, "EVCODIGO"), "Código", "L");
@@ -205,8 +285,16 @@ void TdmTecContrato::VerificaDisponibilidadeVeiculo(Dataset& linha)
          {"INICIO", campo(linha, "ACEVDATAINICIO").value()},
          {"FIM", L::dataVazia(fim) ? L::dataZero() : host::inicioDoDia(fim.date())},
          {"LIMITE", limiteDataZero()}});
-    if (ocupante.isValid() && !ocupante.isNull())
-        dmGlobal->MostraAviso("Veículo está sendo utilizado no contrato código " + ocupante.toString() + "!", true);
+    recusaVeiculoEmUso(ocupante);
+    // A contract line that has not come back has the unit out as well.
+    if (!linhaVeiculoPoeFora(linha))
+        return;
+    const QString linhas = host::SelectContratosLinhaFora(*dmGlobal->IBTransaction1);
+    if (linhas.isEmpty())
+        return;
+    recusaVeiculoEmUso(host::db::selectValue(*dmGlobal->IBTransaction1,
+                                             "select first 1 ACCODIGO from (" + linhas + ") fora order by 1",
+                                             {{"UNIDADE", campo(linha, "EVCODIGO").value()}, {"ITEM", 0}}));
 }
 
 void TdmTecContrato::RegistraMotivoAlteracaoVeiculo(Dataset& linha)

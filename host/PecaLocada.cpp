@@ -3,8 +3,12 @@
 
 #include "host/PecaLocada.h"
 
+#include "host/FiltroDia.h"
 #include "host/Udmglobal.h"
 #include "host/db/Database.h"
+
+#include <QDate>
+#include <QDateTime>
 
 #include <ibase.h>
 
@@ -37,6 +41,19 @@ CondicaoLinhaFora condicaoLinhaFora(db::Transaction& tr, const QString& alias) {
     return condicao;
 }
 
+QString SelectContratosLinhaFora(db::Transaction& tr) {
+    const CondicaoLinhaFora fora = condicaoLinhaFora(tr, "it");
+    if (!fora.linhas) return {};
+    return "select it.ACCODIGO from AATC05ACIT it where it.EVCODIGO = :UNIDADE and it.ACITCODIGO <> :ITEM" +
+           fora.naoVoltou;
+}
+
+QString SelectContratosVeiculoAtivo() {
+    return "select ev.ACCODIGO from AATC05ACEV ev where ev.EVCODIGO = :UNIDADE"
+           " and coalesce(ev.ACEVSITUACAO, '') <> 'I'"
+           " and (ev.ACEVDATAFIM is null or ev.ACEVDATAFIM < :ZERO or ev.ACEVDATAFIM >= :HOJE)";
+}
+
 void SegurarPecas(db::Transaction& tr, const QString& sql, const QVariantMap& params, const QString& oQue,
                   const QString& pecas) {
     try {
@@ -59,13 +76,16 @@ void SegurarEquipamentoLocacao(int unidade) {
 void TomarEquipamentoLocacao(int unidade, int item) {
     db::Transaction& tr = *dmGlobal->IBTransaction1;
     SegurarEquipamentoLocacao(unidade);
-    const CondicaoLinhaFora fora = condicaoLinhaFora(tr, "it");
-    if (!fora.linhas) return;
-    const QVariant contrato = db::selectValue(tr,
-                                              "select first 1 it.ACCODIGO from AATC05ACIT it where "
-                                              "it.EVCODIGO = :UNIDADE and it.ACITCODIGO <> :ITEM" +
-                                                  fora.naoVoltou + " order by it.ACCODIGO",
-                                              {{"UNIDADE", unidade}, {"ITEM", item}});
+    const QString linhas = SelectContratosLinhaFora(tr);
+    if (linhas.isEmpty()) return;
+    // A vehicle line of the unit puts it out as much as a contract line.
+    const QVariant contrato = db::selectValue(
+        tr, "select first 1 ACCODIGO from (" + linhas + " union all " + SelectContratosVeiculoAtivo() +
+                ") fora order by 1",
+        {{"UNIDADE", unidade},
+         {"ITEM", item},
+         {"ZERO", QDateTime(QDate(1900, 1, 1), QTime(0, 0))},
+         {"HOJE", inicioDoDia(QDate::currentDate())}});
     if (contrato.isValid() && !contrato.isNull())
         dmGlobal->MostraAviso("Aviso: operação abortada.\rO equipamento " + QString::number(unidade) +
                                   " já está locado no contrato " + contrato.toString() + ".",

@@ -24,6 +24,16 @@ struct CondicaoLinhaFora {
 };
 CondicaoLinhaFora condicaoLinhaFora(db::Transaction& tr, const QString& alias);
 
+// The select of the contract (ACCODIGO) of each contract line of the unit
+// :UNIDADE, other than the line :ITEM, that has not come back. Empty without
+// the contracts' lines table.
+QString SelectContratosLinhaFora(db::Transaction& tr);
+
+// The select of the contract (ACCODIGO) of each active vehicle line of the
+// unit :UNIDADE that has not ended before the day :HOJE (an end before
+// :ZERO, the zero date, is no end).
+QString SelectContratosVeiculoAtivo();
+
 // Runs the update that holds the rows standing for the pieces until the
 // commit. Another desk holding one of them: refused (message, abort) with
 // "Aviso: operação abortada.\r" + what + " em gravação em outra estação
@@ -35,8 +45,9 @@ void SegurarPecas(db::Transaction& tr, const QString& sql, const QVariantMap& pa
 // (AATC05ACIT.ACITCODIGO, 0 while it has no key), in the current
 // transaction: its register rows are held until the commit, and it is
 // refused (message, abort) while another line, of this contract or another,
-// has it and has not come back, naming the contract that has it, or while
-// another desk is putting it out. Three statements.
+// has it and has not come back, or a vehicle line has it active, naming the
+// contract that has it, or while another desk is putting it out. Three
+// statements.
 void TomarEquipamentoLocacao(int unidade, int item);
 
 // Holds the rental unit's register rows until the commit (a rental line of

@@ -13,7 +13,8 @@ bool SelecionaVeiculo(int& iCodigo, QString& sPlaca);
 void AtualizarUltimaVerificacaoVeiculo(int iVeiculo, int iItemVerificacao);
 
 // The status of a rental unit (AUGC20EV.EVSTATUS of its "L" row) from the
-// rental lines of the contracts: "L" (rented) while an active line has begun
-// and has not ended (no end, or an end after now), "D" (available)
-// otherwise. Rows already right are not written. Nothing is committed.
+// lines of the contracts: "L" (rented) while an active vehicle line has
+// begun and has not ended (no end, or an end after now) or a contract line
+// has it and has not come back, "D" (available) otherwise. Rows already
+// right are not written. Nothing is committed.
 void AtualizaStatusVeiculo(int iVeiculo);

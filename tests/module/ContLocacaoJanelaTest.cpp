@@ -12,6 +12,7 @@
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uobservacao.h"
+#include "host/data/Query.h"
 #include "host/ui/DataChoiceControls.h"
 #include "host/ui/DataEdit.h"
 #include "host/ui/DataGrid.h"
@@ -306,15 +307,19 @@ TEST_F(ContLocacaoJanelaTest, AContractSavedMeanwhileAtAnotherDeskIsRefusedAndRe
     EXPECT_EQ(form.dbedNumeroContrato->text(), "L700");
 }
 
-// A unit out on a line is refused on any other line, of this contract or
-// another, naming the contract that has it, also while another desk is
-// putting it out; once its line is closed it goes out again.
+// A unit out on a line, or on a vehicle line, is refused on any other line,
+// of this contract or another, naming the contract that has it, also while
+// another desk is putting it out; once its line is closed it goes out again.
 TEST_F(ContLocacaoJanelaTest, AUnitOutOnALineIsRefusedOnAnyOtherUntilItComesBack)
 {
     exec("insert into AUGC20EV (EVCODIGO, EVID, EVMARCA, EVMODELO) values (33, 'L', 'Makita', 'Serra S1')");
     exec("insert into AUGC20EV (EVCODIGO, EVID, EVMARCA, EVMODELO) values (34, 'L', 'Makita', 'Serra S2')");
+    exec("insert into AUGC20EV (EVCODIGO, EVID, EVMARCA, EVMODELO) values (35, 'L', 'Makita', 'Serra S3')");
     contrato(801);
     contrato(802);
+    contrato(803);   // unit 35 out on a vehicle line of it
+    exec("insert into AATC05ACEV (ACEVCODIGO, ACCODIGO, EVCODIGO, ACEVDATAINICIO, ACEVSITUACAO)"
+         " values (1, 803, 35, '2020-01-01', 'A')");
     equipamento(1, 801, 31);
     equipamento(2, 801, 32);
     equipamento(3, 802, 33);
@@ -338,6 +343,7 @@ TEST_F(ContLocacaoJanelaTest, AUnitOutOnALineIsRefusedOnAnyOtherUntilItComesBack
     const Caso casos[] = {
         {802, 3, 31, false, "O equipamento 31 já está locado no contrato 801."},
         {801, 2, 31, false, "O equipamento 31 já está locado no contrato 801."},
+        {802, 3, 35, false, "O equipamento 35 já está locado no contrato 803."},
         {802, 3, 34, true, "Equipamento em gravação em outra estação neste momento: 34. Tente novamente."},
     };
     for (const Caso& caso : casos) {
@@ -366,6 +372,16 @@ TEST_F(ContLocacaoJanelaTest, AUnitOutOnALineIsRefusedOnAnyOtherUntilItComesBack
     digitaUnidade(802, 3, 31);
     EXPECT_EQ(lido(unidades), (QStringList{"1:31", "2:34", "3:31"}));
     EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select EVCODIGO || EVSTATUS from AUGC20EV where EVCODIGO in (31, 33) order by 1"),
+              (QStringList{"31L", "33D"}))
+        << "the unit a line took is rented, the one it left available";
+    // Line 3 deleted (the data module's own delete): its unit is available.
+    host::data::Query& itens = *dmTecContrato->quCtrCadastroIt;
+    itens.close();
+    itens.open();
+    ASSERT_TRUE(itens.locate("ACITCODIGO", 3));
+    itens.remove();
+    EXPECT_EQ(lido("select EVSTATUS from AUGC20EV where EVCODIGO = 31"), QStringList{"D"});
 }
 
 }  // namespace

@@ -553,6 +553,31 @@ TEST_F(ContratoJanelaTest, AUnitAnotherDeskIsPuttingOnALineIsRefused)
     EXPECT_EQ(lido("select ACCODIGO from AATC05ACEV"), QStringList{"802"});
 }
 
+// A unit out on a contract line is in use until the line comes back: a
+// vehicle line typed for it is refused naming that contract, then written.
+TEST_F(ContratoJanelaTest, AUnitOutOnAContractLineIsRefusedOnAVehicleLineUntilItComesBack)
+{
+    parametro("ATMODOVEICULO", "O");
+    exec("insert into AUGC20EV (EVCODIGO, EVID, EVMODELO, EVPLACA, EVSTATUS)"
+         " values (3, 'L', 'Gerador', 'GER0003', 'D')");
+    contrato(801);
+    contrato(802);
+    exec("insert into AATC05ACIT (ACITCODIGO, ACCODIGO, CLCODIGO, PRCODIGO, ACITVALOR, EVCODIGO)"
+         " values (1, 802, '00004', 'S0001', 10, 3)");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    aba(form, form.tsVeiculos);
+    novaLinhaNaGrade(form.dbgdAssContCadVeiculo, "EVCODIGO", "3");
+    dialogs->acknowledge("Veículo está sendo utilizado no contrato código 802!");
+    EXPECT_ANY_THROW(dmTecContrato->quCtrVeiculo->post());
+    EXPECT_EQ(dialogs->pending(), 0);
+
+    outraMesa("update AATC05ACIT set ACITENCERRADO = 'S' where ACITCODIGO = 1");
+    dmTecContrato->quCtrVeiculo->post();
+    EXPECT_EQ(lido("select ACCODIGO from AATC05ACEV"), QStringList{"801"});
+}
+
 TEST_F(ContratoJanelaTest, InstalmentColoursFollowTheSituationAndTheDueDate)
 {
     contrato(801);
