@@ -30,7 +30,8 @@ QWidget* dialogParent() { return Dialogs::owner(); }
 QString titleOr(const QString& title, const QString& fallback) { return title.isEmpty() ? fallback : title; }
 
 // The title bar's font is the window manager's, not ours: measure the title
-// generously, bold and a little larger than the larger of our fonts.
+// generously, bold and a little larger than the larger of our fonts, and never
+// smaller than the 12 points bold desktops draw titles in beside a 9-point text.
 QFont titleBarFont()
 {
     QFont font = QApplication::font();
@@ -39,9 +40,9 @@ QFont titleBarFont()
         font = bar;
     font.setBold(true);
     if (font.pointSizeF() > 0)
-        font.setPointSizeF(font.pointSizeF() * 1.15);
+        font.setPointSizeF(std::max(font.pointSizeF() * 1.15, 12.0));
     else
-        font.setPixelSize(qRound(font.pixelSize() * 1.15));
+        font.setPixelSize(std::max(qRound(font.pixelSize() * 1.15), 16));
     return font;
 }
 

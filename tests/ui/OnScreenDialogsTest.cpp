@@ -21,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -99,13 +100,13 @@ TEST_F(OnScreenDialogsTest, AMessageOfNoWindowStaysAboveTheWindowsThatStayOnTop)
 namespace {
 
 // What a title bar needs: the window manager draws the title in its own
-// font, mostly bold and often larger than the window's text, beside an icon
-// and its buttons.
+// font, bold and up to 12 points on common desktops, larger than the
+// window's 9-point text, beside an icon and its buttons.
 int larguraDoTitulo(const QString& titulo)
 {
     QFont fonte = QApplication::font();
     fonte.setBold(true);
-    fonte.setPointSizeF(fonte.pointSizeF() * 1.15);
+    fonte.setPointSizeF(std::max(fonte.pointSizeF() * 1.15, 12.0));
     return QFontMetrics(fonte).horizontalAdvance(titulo) + 120;
 }
 
@@ -127,7 +128,7 @@ QString textoCortado(const QLabel& rotulo, const QWidget& dialogo)
 // however short its text, is as wide as its title needs.
 TEST_F(OnScreenDialogsTest, EveryDialogIsWideEnoughForItsWholeTitle)
 {
-    for (const QString titulo : {"Entrada de Dados", "Senha para Reabrir Checkout",
+    for (const QString titulo : {"Entrada de Dados", "Senha para Reabrir Checkout", "Início da Previsão de faturamento",
                                  "Faturamento de Contratos (Locação de Equipamentos)"}) {
         testsupport::OnScreenDialogs naTela;
         std::vector<int> larguras;
