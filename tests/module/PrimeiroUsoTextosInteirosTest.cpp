@@ -1,10 +1,13 @@
 // The branch's tax number typed once in "Sistema > Parâmetros" on the first
 // start prints on the rental contract and on its protocol, as on the
 // proposal letter; the company's grid there names its boxes in words; the
-// product register's stock grid shows the locations' names whole.
+// product register's stock grid shows the locations' names whole, and each
+// of its grids' delete buttons is named.
 
 #include "tests/module/LocacaoPropriaFixture.h"
 #include "tests/module/ParametrosNaJanela.h"
+
+#include <QPushButton>
 
 namespace moduletest {
 namespace {
@@ -48,6 +51,15 @@ TEST_F(PrimeiroUsoTextosInteirosTest, TheStockGridShowsEveryLocationsNameWhole)
     ASSERT_FALSE(local->pickList().isEmpty());
     for (const QString& nome : local->pickList())
         EXPECT_GE(local->width(), produtos.fontMetrics().horizontalAdvance(nome) + 12) << nome.toStdString();
+}
+
+// Every grid of the product register has its delete button, named.
+TEST_F(PrimeiroUsoTextosInteirosTest, EachDetailsDeleteButtonSaysWhatItDeletes)
+{
+    TfmCadastroHost& produtos = cadastroDeProdutos();
+    ASSERT_EQ(produtos.bbExcluirDetalhes.size(), produtos.dbgdDetalhes.size());
+    for (QPushButton* botao : produtos.bbExcluirDetalhes)
+        EXPECT_TRUE(botao->text().startsWith("Excluir ")) << botao->objectName().toStdString();
 }
 
 }  // namespace
