@@ -11,6 +11,7 @@
 #include <QFont>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,11 +47,23 @@ QFont titleBarFont()
     return font;
 }
 
+// The title as its bar shows it: after a window's own title the platform puts
+// the program's name, once the main window has named it ("Início da Previsão
+// de faturamento — Assistência Técnica").
+QString shownTitle(const QDialog& dialog)
+{
+    const QString title = dialog.windowTitle();
+    const QString program = QGuiApplication::applicationDisplayName();
+    if (program == QCoreApplication::applicationName() || title.endsWith(program))
+        return title;
+    return title.isEmpty() ? program : title + QStringLiteral(" \u2014 ") + program;
+}
+
 // Wide enough for its whole title beside the title bar's icon and buttons: a
 // window manager shortens a title wider than its window ("Entrad...Dados").
 void fitTitle(QDialog& dialog)
 {
-    const int title = QFontMetrics(titleBarFont()).horizontalAdvance(dialog.windowTitle()) + 140;
+    const int title = QFontMetrics(titleBarFont()).horizontalAdvance(shownTitle(dialog)) + 140;
     // Its layout sizes it to its contents: the text above the answer, or a
     // message's text, holds the width (never a message's icon, which would
     // push the text away to the right). A minimum width set on a label
