@@ -206,7 +206,8 @@ Detalhe numerosSerieProduto()
               {{"NSNUMERO", "Nº de série", T::Texto, true},
                {"LECODIGO", "Local de estoque", T::Lista, true, {}, {}, false, kLocaisEstoque}},
               {},
-              "o número de série"};
+              "o número de série",
+              "Excluir número de série"};
     d.conferir = [](host::data::Dataset& linha) {
         const QString numero = linha.fieldByName("NSNUMERO")->asString().trimmed();
         linha.fieldByName("NSNUMERO")->setAsString(numero);

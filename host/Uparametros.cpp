@@ -10,6 +10,7 @@
 #include "host/ui/Dialogs.h"
 #include "host/ui/Errors.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHash>
 #include <QHeaderView>
@@ -18,6 +19,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <iterator>
 #include <stdexcept>
 
@@ -69,8 +71,10 @@ bool isBinary(const host::data::Field* field) { return field->dataType() == host
 struct BranchColumn {
     const char* column;
     const char* caption;
+    const char* widest = "";   // what the column is wide enough for before anything is typed
 };
-constexpr BranchColumn kBranchColumns[] = {{"NOME", "Nome"}, {"CNPJ", "CNPJ"}, {"SITE", "Site"}};
+constexpr BranchColumn kBranchColumns[] = {
+    {"NOME", "Nome"}, {"CNPJ", "CNPJ", "00.000.000/0000-00"}, {"SITE", "Site"}};
 
 // The company record's boxes by the words the user knows them by; a column
 // not listed here shows its own name.
@@ -119,6 +123,11 @@ TfmParametros::TfmParametros(QWidget* parent) : host::ui::Form(parent)
     grdFiliais->setHorizontalHeaderLabels(captions);
     grdFiliais->horizontalHeader()->setStretchLastSection(true);
     grdFiliais->verticalHeader()->setVisible(false);
+    // A value typed wider than its column widens it rather than show cut.
+    connect(grdFiliais, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+        if (grdFiliais->fontMetrics().horizontalAdvance(item->text()) + 16 > grdFiliais->columnWidth(item->column()))
+            grdFiliais->resizeColumnToContents(item->column());
+    });
     bbSalvar = new QPushButton("&Salvar", this);
     bbSalvar->setObjectName("bbSalvar");
     bbFechar = new QPushButton("&Fechar", this);
@@ -223,6 +232,10 @@ void TfmParametros::carregarFiliais()
             grdFiliais->setItem(row, col, storedItem(st.value(col).toString(), col > 0));
     }
     grdFiliais->resizeColumnsToContents();
+    for (int i = 0; i < int(std::size(kBranchColumns)); ++i) {
+        const int widest = grdFiliais->fontMetrics().horizontalAdvance(kBranchColumns[i].widest) + 16;
+        grdFiliais->setColumnWidth(i + 1, std::max(grdFiliais->columnWidth(i + 1), widest));
+    }
 }
 
 void TfmParametros::gravarFiliais()

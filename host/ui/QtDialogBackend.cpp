@@ -11,6 +11,7 @@
 #include <QFont>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,7 +31,8 @@ QWidget* dialogParent() { return Dialogs::owner(); }
 QString titleOr(const QString& title, const QString& fallback) { return title.isEmpty() ? fallback : title; }
 
 // The title bar's font is the window manager's, not ours: measure the title
-// generously, bold and a little larger than the larger of our fonts.
+// generously, bold and a little larger than the larger of our fonts, and never
+// smaller than the 12 points bold desktops draw titles in beside a 9-point text.
 QFont titleBarFont()
 {
     QFont font = QApplication::font();
@@ -39,17 +41,29 @@ QFont titleBarFont()
         font = bar;
     font.setBold(true);
     if (font.pointSizeF() > 0)
-        font.setPointSizeF(font.pointSizeF() * 1.15);
+        font.setPointSizeF(std::max(font.pointSizeF() * 1.15, 12.0));
     else
-        font.setPixelSize(qRound(font.pixelSize() * 1.15));
+        font.setPixelSize(std::max(qRound(font.pixelSize() * 1.15), 16));
     return font;
+}
+
+// The title as its bar shows it: after a window's own title the platform puts
+// the program's name, once the main window has named it ("Início da Previsão
+// de faturamento — Assistência Técnica").
+QString shownTitle(const QDialog& dialog)
+{
+    const QString title = dialog.windowTitle();
+    const QString program = QGuiApplication::applicationDisplayName();
+    if (program == QCoreApplication::applicationName() || title.endsWith(program))
+        return title;
+    return title.isEmpty() ? program : title + QStringLiteral(" \u2014 ") + program;
 }
 
 // Wide enough for its whole title beside the title bar's icon and buttons: a
 // window manager shortens a title wider than its window ("Entrad...Dados").
 void fitTitle(QDialog& dialog)
 {
-    const int title = QFontMetrics(titleBarFont()).horizontalAdvance(dialog.windowTitle()) + 140;
+    const int title = QFontMetrics(titleBarFont()).horizontalAdvance(shownTitle(dialog)) + 140;
     // Its layout sizes it to its contents: the text above the answer, or a
     // message's text, holds the width (never a message's icon, which would
     // push the text away to the right). A minimum width set on a label

@@ -1,10 +1,14 @@
 // The branch's tax number typed once in "Sistema > Parâmetros" on the first
 // start prints on the rental contract and on its protocol, as on the
-// proposal letter; the company's grid there names its boxes in words; the
-// product register's stock grid shows the locations' names whole.
+// proposal letter; the company's grid there names its boxes in words and the
+// branches' grid shows the number whole; the product register's stock grid
+// shows the locations' names whole, and each of its grids' delete buttons is
+// named.
 
 #include "tests/module/LocacaoPropriaFixture.h"
 #include "tests/module/ParametrosNaJanela.h"
+
+#include <QPushButton>
 
 namespace moduletest {
 namespace {
@@ -19,6 +23,8 @@ TEST_F(PrimeiroUsoTextosInteirosTest, TheBranchsTaxNumberPrintsOnTheContractAndI
     EXPECT_GE(linhaDe(parametros->grdEmpresa, 0, "CNPJ"), 0);
     EXPECT_EQ(linhaDe(parametros->grdEmpresa, 0, "CICCGC"), -1);
     digitaNaCelula(parametros->grdFiliais, linhaDe(parametros->grdFiliais, 0, "01"), 2, "12.345.678/0001-90");
+    EXPECT_GT(parametros->grdFiliais->columnWidth(2),
+              parametros->grdFiliais->fontMetrics().horizontalAdvance("12.345.678/0001-90"));
     dialogs->acknowledge("Parâmetros gravados.");
     parametros->bbSalvar->click();
     parametros->close();
@@ -48,6 +54,15 @@ TEST_F(PrimeiroUsoTextosInteirosTest, TheStockGridShowsEveryLocationsNameWhole)
     ASSERT_FALSE(local->pickList().isEmpty());
     for (const QString& nome : local->pickList())
         EXPECT_GE(local->width(), produtos.fontMetrics().horizontalAdvance(nome) + 12) << nome.toStdString();
+}
+
+// Every grid of the product register has its delete button, named.
+TEST_F(PrimeiroUsoTextosInteirosTest, EachDetailsDeleteButtonSaysWhatItDeletes)
+{
+    TfmCadastroHost& produtos = cadastroDeProdutos();
+    ASSERT_EQ(produtos.bbExcluirDetalhes.size(), produtos.dbgdDetalhes.size());
+    for (QPushButton* botao : produtos.bbExcluirDetalhes)
+        EXPECT_TRUE(botao->text().startsWith("Excluir ")) << botao->objectName().toStdString();
 }
 
 }  // namespace

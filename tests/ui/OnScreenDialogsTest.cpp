@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFont>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -21,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -99,13 +101,13 @@ TEST_F(OnScreenDialogsTest, AMessageOfNoWindowStaysAboveTheWindowsThatStayOnTop)
 namespace {
 
 // What a title bar needs: the window manager draws the title in its own
-// font, mostly bold and often larger than the window's text, beside an icon
-// and its buttons.
+// font, bold and up to 12 points on common desktops, larger than the
+// window's 9-point text, beside an icon and its buttons.
 int larguraDoTitulo(const QString& titulo)
 {
     QFont fonte = QApplication::font();
     fonte.setBold(true);
-    fonte.setPointSizeF(fonte.pointSizeF() * 1.15);
+    fonte.setPointSizeF(std::max(fonte.pointSizeF() * 1.15, 12.0));
     return QFontMetrics(fonte).horizontalAdvance(titulo) + 120;
 }
 
@@ -124,10 +126,14 @@ QString textoCortado(const QLabel& rotulo, const QWidget& dialogo)
 } // namespace
 
 // A window manager shortens a title wider than its window: every dialog,
-// however short its text, is as wide as its title needs.
+// however short its text, is as wide as its title needs, with the program's
+// name the title bar shows after it once the main window has named it.
 TEST_F(OnScreenDialogsTest, EveryDialogIsWideEnoughForItsWholeTitle)
 {
-    for (const QString titulo : {"Entrada de Dados", "Senha para Reabrir Checkout",
+    const QString programa = QGuiApplication::applicationDisplayName();
+    QGuiApplication::setApplicationDisplayName("Assistência Técnica");
+    const int tela = QGuiApplication::primaryScreen()->availableGeometry().width();
+    for (const QString titulo : {"Entrada de Dados", "Senha para Reabrir Checkout", "Início da Previsão de faturamento",
                                  "Faturamento de Contratos (Locação de Equipamentos)"}) {
         testsupport::OnScreenDialogs naTela;
         std::vector<int> larguras;
@@ -146,9 +152,10 @@ TEST_F(OnScreenDialogsTest, EveryDialogIsWideEnoughForItsWholeTitle)
         Dialogs::password(titulo, "Senha:", valor);
         ASSERT_EQ(larguras.size(), 4u);
         for (size_t i = 0; i < larguras.size(); ++i)
-            EXPECT_GE(larguras[i], larguraDoTitulo(titulo))
+            EXPECT_GE(larguras[i], std::min(larguraDoTitulo(titulo + " \u2014 Assistência Técnica"), tela))
                 << titulo.toStdString() << ", " << naTela.seen()[i].className.toStdString();
     }
+    QGuiApplication::setApplicationDisplayName(programa);
 }
 
 // A message's text is never cut: a text wider than its title needs (the first
