@@ -162,10 +162,8 @@ TEST_F(PrimeiroUsoContratoNovoTest, TheTypesStayWhenEveryContractIsDeleted)
         EXPECT_TRUE(doPedido.contains(tipo)) << tipo.toStdString() << " in the order's list";
 }
 
-// On a database without the demonstration's contracts: a contract left at
-// its first situation saved, forecast, readjusted, billed and cancelled
-// from the first instalment's month, which takes its forecasts and its open
-// receivables from then on.
+// Without the demonstration's contracts: a contract saved, forecast,
+// readjusted, billed and cancelled loses its forecasts and open receivables.
 TEST_F(PrimeiroUsoContratoNovoTest, AContractIsSavedForecastReadjustedBilledAndCancelled)
 {
     exec("update AATC11AJ set OFCODIGO = '5933' where AJCODIGO = 1");   // the object's invoice operation

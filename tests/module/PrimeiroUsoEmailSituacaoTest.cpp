@@ -1,8 +1,6 @@
-// The status e-mail on a new installation: the e-mail mode set in
-// "Sistema > Parâmetros", a situation marked "Email de Aviso" in its register
-// and the demonstration's order moved there in the order window; its items
-// have no situation of their own, so the order's tells of them, and the
-// message waits in the outbox (no mail server set).
+// The status e-mail on a new installation, set up through the windows: the
+// items, without a situation of their own, tell the order's; no mail server,
+// so the message waits in the outbox.
 
 #include "tests/module/PrimeiroUsoFixture.h"
 #include "tests/module/ParametrosNaJanela.h"
