@@ -3,7 +3,6 @@
 // so the message waits in the outbox.
 
 #include "tests/module/PrimeiroUsoFixture.h"
-#include "tests/module/ParametrosNaJanela.h"
 
 #include "host/Uglobal.h"
 #include "host/ui/DataChoiceControls.h"
@@ -22,15 +21,6 @@ namespace {
 
 class PrimeiroUsoEmailSituacaoTest : public PrimeiroUsoTest {
 protected:
-    void modoEmail()
-    {
-        TfmParametros* parametros = parametrosDoMenu(*principal);
-        ASSERT_NE(parametros, nullptr);
-        digitaNaCelula(parametros->grdParametros, linhaDe(parametros->grdParametros, 0, "ATMODOOS"), 1, "E");
-        dialogs->acknowledge("Parâmetros gravados.");
-        parametros->bbSalvar->click();
-        parametros->close();
-    }
     // The register's row of the situation clicked, "Email de Aviso" set to "Sim", saved.
     void avisoPorEmail(const QString& descricao)
     {
@@ -52,7 +42,7 @@ protected:
 TEST_F(PrimeiroUsoEmailSituacaoTest, AnOrderMovedToASituationMarkedForTheEmailTellsTheCustomer)
 {
     host::clearSentMails();
-    modoEmail();
+    parametroNaJanela("ATMODOOS", "E");
     avisoPorEmail("Em execução");
     ASSERT_EQ(lido("select ASEMAIL from AATC01AS where ASCODIGO = 4"), QStringList{"S"});
 
