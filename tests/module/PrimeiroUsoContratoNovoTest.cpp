@@ -1,9 +1,7 @@
 // A new company's own contracts on the database the first start makes, with
-// the installation's options: a new contract saved in the service register
-// and in the rental register with a type chosen from the register's list,
-// also once the demonstration's contracts are deleted, a contract whose
-// billing customer was refused neither stored nor forecast, and the walk of
-// a contract from its save to its cancellation.
+// the installation's options: saved in either register with a type of the
+// list, also once the demonstration's are deleted, refused without a stored
+// billing customer, and walked from the save to the cancellation.
 
 #include "tests/module/PrimeiroUsoFixture.h"
 

@@ -1,7 +1,6 @@
-// The branch's tax number typed once in "Sistema > Parâmetros" on the first
-// start prints on the rental contract and on its protocol, as on the
-// proposal letter; the company's grid there names its boxes in words; the
-// product register's stock grid shows the locations' names whole.
+// Texts shown whole on the first start: the branch's tax number typed in
+// "Sistema > Parâmetros" prints on the rental contract and its protocol; the
+// stock grid shows the locations' names whole.
 
 #include "tests/module/LocacaoPropriaFixture.h"
 #include "tests/module/ParametrosNaJanela.h"
