@@ -462,12 +462,6 @@ TEST_F(AssVendasJanelaTest, AnOrderSavedMeanwhileAtAnotherDeskIsRefusedAndReadAg
     EXPECT_EQ(form.dbedObsEntrega->text(), "");
 }
 
-}  // namespace
-}  // namespace moduletest
-
-namespace moduletest {
-namespace {
-
 // The other desk saved a line and totalled the order while this desk had it
 // open: this desk's line is saved, and the stored total is the lines' total.
 TEST_F(AssVendasJanelaTest, ALineOfAnotherDeskNeitherRefusesThisDesksLineNorShortensTheTotal)

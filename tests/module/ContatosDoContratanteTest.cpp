@@ -1,7 +1,5 @@
-// The contact lists follow the customer as it is typed: the rental
-// register's contracting party, on a new contract and on a stored one, and
-// the customer of a stored order; a contact of the customer before is not
-// stored with the new one.
+// The contact lists follow the customer as it is typed; a contact of the
+// customer before is not stored with the new one.
 
 #include "tests/module/PrimeiroUsoRegistroLocacao.h"
 
@@ -15,6 +13,8 @@ namespace moduletest {
 namespace {
 
 using ContatosDoContratanteTest = PrimeiroUsoRegistroLocacaoTest;
+
+const QStringList kDaSaude{"Dra. Helena", "Marcos Vieira (TI)"};   // of 00004
 
 QStringList nomes(const host::ui::DataLookupCombo& lista)
 {
@@ -32,9 +32,8 @@ TEST_F(ContatosDoContratanteTest, ANewContractListsThePeopleOfThePartyTyped)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     form.btNovo->click();
     digita(form.dbedContratante, "00004");
-    const QStringList daSaude{"Dra. Helena", "Marcos Vieira (TI)"};
     for (const host::ui::DataLookupCombo* lista : {form.dblcContato, form.dblcContatoEntrega, form.dblcContatoCobranca})
-        EXPECT_EQ(nomes(*lista), daSaude) << lista->objectName().toStdString();
+        EXPECT_EQ(nomes(*lista), kDaSaude) << lista->objectName().toStdString();
 }
 
 TEST_F(ContatosDoContratanteTest, AStoredContractLeavesThePeopleOfThePartyBefore)
@@ -44,7 +43,7 @@ TEST_F(ContatosDoContratanteTest, AStoredContractLeavesThePeopleOfThePartyBefore
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     form.dblcContatoCobranca->setKeyValue(3);   // Ana Ribeiro (Financeiro), of 00002
     digita(form.dbedContratante, "00004");
-    EXPECT_EQ(nomes(*form.dblcContatoCobranca), (QStringList{"Dra. Helena", "Marcos Vieira (TI)"}));
+    EXPECT_EQ(nomes(*form.dblcContatoCobranca), kDaSaude);
     dialogs->answer("Sim", "Deseja salvar as alterações ?");
     form.btSalvar->click();
     EXPECT_EQ(lido("select ACCONTRATANTE || '|' || coalesce(ACCONTCOBRANCA, 0) from AATC05AC where ACCODIGO = 3"),

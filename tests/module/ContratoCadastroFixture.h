@@ -60,6 +60,20 @@ protected:
             QTest::keyClick(p.grid(), Qt::Key_Return);
         });
     }
+    // Contract 801 of customer 00004, 1234,56 a month due on the 10th, with
+    // its forecasts of February and March 2027; committed.
+    void contratoComPrevisoes()
+    {
+        exec("insert into AATC05AC (ACCODIGO, ACNUMEROCONTRATO, CLCODIGO, ACSITUACAO, ACLOCAL, ACPERIODO,"
+             " ACMODALIDADE, ACVENCIMENTO, ACVALORFIXO, ACVALORPARCELA) values (801, 'N801', '00004', 'A', '01', 'M',"
+             " 'A', 10, 'S', 1234.56)");
+        for (const char* mes : {"02", "03"})
+            exec(QString("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL,"
+                         " SITUACAO_DOCUMENTO, VALOR_DOCUMENTO, DATA_EMISSAO, DATA_VENCIMENTO, AOCODIGO) values"
+                         " ('0000%1', '00004', 1, '01', 'V', 1234.56, '2027-01-01', '2027-%1-10', 801)")
+                     .arg(mes));
+        tr().commitRetaining();
+    }
 };
 
 }  // namespace moduletest

@@ -1,8 +1,6 @@
-// A contract that starts in two months, with its monthly forecasts, given
-// another billing object (of annual periodicity) in the register's
-// "Código do Objeto" with "Sim" to recalculating the forecasts: none falls
-// before the contract's start, and the object's periodicity is asked, not
-// taken in silence.
+// A contract starting in two months given an annual billing object, its
+// forecasts recalculated: none falls before the start, and the object's
+// periodicity is asked, not taken in silence.
 
 #include "tests/module/ContratoCadastroFixture.h"
 

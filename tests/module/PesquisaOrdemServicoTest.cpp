@@ -865,4 +865,3 @@ TEST_F(PesquisaOrdemServicoTest, ACharacterTheDatabaseCannotHoldIsNamed)
 
 }  // namespace
 }  // namespace moduletest
-

@@ -1,9 +1,7 @@
 // A new company's own contracts on the database the first start makes, with
-// the installation's options: a new contract saved in the service register
-// and in the rental register with a type chosen from the register's list,
-// also once the demonstration's contracts are deleted, a contract whose
-// billing customer was refused neither stored nor forecast, and the walk of
-// a contract from its save to its cancellation.
+// the installation's options: saved in either register with a type of the
+// list, also once the demonstration's are deleted, refused without a stored
+// billing customer, and walked from the save to the cancellation.
 
 #include "tests/module/PrimeiroUsoFixture.h"
 
@@ -162,10 +160,8 @@ TEST_F(PrimeiroUsoContratoNovoTest, TheTypesStayWhenEveryContractIsDeleted)
         EXPECT_TRUE(doPedido.contains(tipo)) << tipo.toStdString() << " in the order's list";
 }
 
-// On a database without the demonstration's contracts: a contract left at
-// its first situation saved, forecast, readjusted, billed and cancelled
-// from the first instalment's month, which takes its forecasts and its open
-// receivables from then on.
+// Without the demonstration's contracts: a contract saved, forecast,
+// readjusted, billed and cancelled loses its forecasts and open receivables.
 TEST_F(PrimeiroUsoContratoNovoTest, AContractIsSavedForecastReadjustedBilledAndCancelled)
 {
     exec("update AATC11AJ set OFCODIGO = '5933' where AJCODIGO = 1");   // the object's invoice operation

@@ -1,11 +1,8 @@
-// The status e-mail on a new installation: the e-mail mode set in
-// "Sistema > Parâmetros", a situation marked "Email de Aviso" in its register
-// and the demonstration's order moved there in the order window; its items
-// have no situation of their own, so the order's tells of them, and the
-// message waits in the outbox (no mail server set).
+// The status e-mail on a new installation, set up through the windows: the
+// items, without a situation of their own, tell the order's; no mail server,
+// so the message waits in the outbox.
 
 #include "tests/module/PrimeiroUsoFixture.h"
-#include "tests/module/ParametrosNaJanela.h"
 
 #include "host/Uglobal.h"
 #include "host/ui/DataChoiceControls.h"
@@ -24,15 +21,6 @@ namespace {
 
 class PrimeiroUsoEmailSituacaoTest : public PrimeiroUsoTest {
 protected:
-    void modoEmail()
-    {
-        TfmParametros* parametros = parametrosDoMenu(*principal);
-        ASSERT_NE(parametros, nullptr);
-        digitaNaCelula(parametros->grdParametros, linhaDe(parametros->grdParametros, 0, "ATMODOOS"), 1, "E");
-        dialogs->acknowledge("Parâmetros gravados.");
-        parametros->bbSalvar->click();
-        parametros->close();
-    }
     // The register's row of the situation clicked, "Email de Aviso" set to "Sim", saved.
     void avisoPorEmail(const QString& descricao)
     {
@@ -54,7 +42,7 @@ protected:
 TEST_F(PrimeiroUsoEmailSituacaoTest, AnOrderMovedToASituationMarkedForTheEmailTellsTheCustomer)
 {
     host::clearSentMails();
-    modoEmail();
+    parametroNaJanela("ATMODOOS", "E");
     avisoPorEmail("Em execução");
     ASSERT_EQ(lido("select ASEMAIL from AATC01AS where ASCODIGO = 4"), QStringList{"S"});
 

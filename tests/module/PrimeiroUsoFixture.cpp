@@ -18,6 +18,7 @@
 #include "host/ui/WindowRegistry.h"
 #include "rental/uAssEntradaEquip.h"
 #include "service_orders/uAssSolicitacao.h"
+#include "tests/module/ParametrosNaJanela.h"
 #include "tests/support/TestDatabase.h"
 
 #include <QApplication>
@@ -147,6 +148,16 @@ void PrimeiroUsoTest::pesquisa(const QString& coluna, const QVariant& valor)
         ASSERT_TRUE(p.dataSource()->dataset()->locate(coluna, valor)) << valor.toString().toStdString();
         QTest::keyClick(p.grid(), Qt::Key_Return);
     });
+}
+
+void PrimeiroUsoTest::parametroNaJanela(const QString& nome, const QString& valor)
+{
+    TfmParametros* parametros = parametrosDoMenu(*principal);
+    ASSERT_NE(parametros, nullptr);
+    digitaNaCelula(parametros->grdParametros, linhaDe(parametros->grdParametros, 0, nome), 1, valor);
+    dialogs->acknowledge("Parâmetros gravados.");
+    parametros->bbSalvar->click();
+    parametros->close();
 }
 
 QStringList PrimeiroUsoTest::recusas() const

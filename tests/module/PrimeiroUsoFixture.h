@@ -40,6 +40,8 @@ protected:
     void confirmaEntradaComObservacao(TfmAssEntradaEquip& janela);
     // The general search answered with the row whose column holds the value.
     void pesquisa(const QString& coluna, const QVariant& valor);
+    // "Sistema > Parâmetros" from the menu: the parameter's cell typed, saved.
+    void parametroNaJanela(const QString& nome, const QString& valor);
     // Every text shown so far, in order, for a failure's message.
     std::string vistos() const { return dialogs->texts().join(" | ").toStdString(); }
 };

@@ -4,7 +4,6 @@
 // exactly the invoices it issued, found by number and series.
 
 #include "tests/module/PrimeiroUsoFixture.h"
-#include "tests/module/ParametrosNaJanela.h"
 
 #include "contracts/uAssContFat.h"
 #include "host/Udmglobal.h"
@@ -23,16 +22,6 @@ namespace {
 
 class PrimeiroUsoNotasPorReciboTest : public PrimeiroUsoTest {
 protected:
-    // The parameter's cell typed and the window saved, as the user does it.
-    void parametroNaJanela(const QString& nome, const QString& valor)
-    {
-        TfmParametros* parametros = parametrosDoMenu(*principal);
-        ASSERT_NE(parametros, nullptr);
-        digitaNaCelula(parametros->grdParametros, linhaDe(parametros->grdParametros, 0, nome), 1, valor);
-        dialogs->acknowledge("Parâmetros gravados.");
-        parametros->bbSalvar->click();
-        parametros->close();
-    }
     // The invoices the invoice window lists, as "document/series".
     static QStringList listadas()
     {

@@ -54,6 +54,24 @@ protected:
         form.bbSalvar->click();
         return numero;
     }
+    static void ativa(QWidget& janela)
+    {
+        janela.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&janela));
+    }
+    static QString primeira(const host::ui::DataGrid* grade, const char* campo)
+    {
+        return grade->model()->index(0, grade->columnByField(campo)->index()).data().toString();
+    }
+    // The progress window with a record of technician 2 added.
+    TfmAssAndamento& andamentoComTecnico()
+    {
+        TfmAssAndamento& andamento = abrirJanela(fmAssAndamento, "fmAssAndamento");
+        dmTec->quOSContato->append();
+        dmTec->quOSContatoVENDEDOT->setAsString("2");
+        dmTec->quOSContato->post();
+        return andamento;
+    }
 };
 
 TEST_F(PrimeiroUsoOrdemServicoTest, AnOrderIsTypedSavedPrintedFoundAndSold)
@@ -137,9 +155,7 @@ TEST_F(PrimeiroUsoOrdemServicoTest, ThePartsOfAnOrderAreRequestedAndSent)
         << vistos();
 }
 
-// Going from window to window, each shows the names its look-ups give when
-// it is back in front: the request's "Solicitante", the progress records'
-// "Técnico", the service lines' "Equipamento".
+// Back in front, each window still shows its look-ups' names.
 TEST_F(PrimeiroUsoOrdemServicoTest, LookUpsStayShownAsTheUserGoesFromWindowToWindow)
 {
     TfmAssSolicitacao& pedido = abrirJanela(fmAssSolicitacao, "fmAssSolicitacao");
@@ -149,19 +165,9 @@ TEST_F(PrimeiroUsoOrdemServicoTest, LookUpsStayShownAsTheUserGoesFromWindowToWin
     pedido.bbSalvar->click();
     TfmAssOrdemServico& ordem = abrirJanela(fmAssOrdemServico, "fmAssOrdemServico;42");
     clicaAba(ordem.pcOrdemServico, ordem.tsServico);
-    auto ativa = [](QWidget& janela) {
-        janela.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&janela));
-    };
-    auto primeira = [](host::ui::DataGrid* grade, const char* campo) {
-        return grade->model()->index(0, grade->columnByField(campo)->index()).data().toString();
-    };
     ativa(pedido);
     EXPECT_EQ(pedido.dblcSolicitante->text(), "MARIA APARECIDA SOUZA");
-    TfmAssAndamento& andamento = abrirJanela(fmAssAndamento, "fmAssAndamento");
-    dmTec->quOSContato->append();
-    dmTec->quOSContatoVENDEDOT->setAsString("2");
-    dmTec->quOSContato->post();
+    TfmAssAndamento& andamento = andamentoComTecnico();
     ativa(pedido);
     ativa(andamento);
     EXPECT_EQ(primeira(andamento.dbgdAndamento, "DescricaoTecnico"), "MARIA APARECIDA SOUZA");
@@ -170,9 +176,7 @@ TEST_F(PrimeiroUsoOrdemServicoTest, LookUpsStayShownAsTheUserGoesFromWindowToWin
     EXPECT_FALSE(primeira(ordem.dbgdOrdemServicoServicos, "DescEquipOS").isEmpty());
 }
 
-// A technician made inactive in his register after a request, an order and
-// its progress record named him: each still shows his name whichever
-// window read the technicians last; a new request no longer offers him.
+// A technician made inactive stays named where stored but is no longer offered.
 TEST_F(PrimeiroUsoOrdemServicoTest, AnInactiveTechnicianStaysNamedWhereStoredButIsNotOffered)
 {
     const QString maria = "MARIA APARECIDA SOUZA";
@@ -183,10 +187,7 @@ TEST_F(PrimeiroUsoOrdemServicoTest, AnInactiveTechnicianStaysNamedWhereStoredBut
     TfmAssOrdemServico& ordem = abrirJanela(fmAssOrdemServico, "fmAssOrdemServico;42");
     ordem.dblcTecnico->setKeyValue(2);
     ordem.bbSalvar->click();
-    TfmAssAndamento& andamento = abrirJanela(fmAssAndamento, "fmAssAndamento");
-    dmTec->quOSContato->append();
-    dmTec->quOSContatoVENDEDOT->setAsString("2");
-    dmTec->quOSContato->post();
+    TfmAssAndamento& andamento = andamentoComTecnico();
     TfmAssTecnico& cadastro = abrirJanela(fmAssTecnico, "fmAssTecnico");
     ASSERT_TRUE(dmTec->quTecnicos->locate("ATCODIGO", 2));
     cadastro.dbcbAtivo->setCurrentIndex(1);
@@ -194,10 +195,6 @@ TEST_F(PrimeiroUsoOrdemServicoTest, AnInactiveTechnicianStaysNamedWhereStoredBut
     cadastro.bbSalvar->click();
     ASSERT_EQ(lido("select ATATIVO from AATC06AT where ATCODIGO = 2"), QStringList{"N"});
 
-    auto ativa = [](QWidget& janela) {
-        janela.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&janela));
-    };
     host::ui::DataGrid* linhas = pedido.dbgdAssSolicitacao;
     auto celula = [linhas] {   // the "Técnico" cell of the current line, opened
         linhas->setFocus();
@@ -213,10 +210,7 @@ TEST_F(PrimeiroUsoOrdemServicoTest, AnInactiveTechnicianStaysNamedWhereStoredBut
     } casos[] = {
         {"request", &pedido, [&] { return pedido.dblcSolicitante->text(); }},
         {"progress record", &andamento,
-         [&] {
-             const auto* grade = andamento.dbgdAndamento;
-             return grade->model()->index(0, grade->columnByField("DescricaoTecnico")->index()).data().toString();
-         }},
+         [&] { return primeira(andamento.dbgdAndamento, "DescricaoTecnico"); }},
         {"order", &ordem, [&] { return ordem.dblcTecnico->text(); }},
         {"order's report", &ordem,
          [&] {

@@ -1,9 +1,7 @@
-// The branch's tax number typed once in "Sistema > Parâmetros" on the first
-// start prints on the rental contract and on its protocol, as on the
-// proposal letter; the company's grid there names its boxes in words and the
-// branches' grid shows the number whole; the product register's stock grid
-// shows the locations' names whole, and each of its grids' delete buttons is
-// named.
+// Texts shown whole on the first start: the branch's tax number typed in
+// "Sistema > Parâmetros" prints on the rental contract and its protocol, and
+// shows whole in the branches' grid; the stock grid shows the locations'
+// names whole; each of the product register's delete buttons is named.
 
 #include "tests/module/LocacaoPropriaFixture.h"
 #include "tests/module/ParametrosNaJanela.h"

@@ -41,6 +41,17 @@ protected:
                        " where AHDESCRICAO = 'Hora de bancada'"),
                   QStringList{"4 150"});
     }
+    // A new order with an item and a labour line typed in; its number in os.
+    TfmAssOrdemServico& ordemComServico(QString& os)
+    {
+        TfmAssOrdemServico* form = nullptr;
+        os = ordemNova(form);
+        EXPECT_FALSE(os.isEmpty());
+        novaLinhaNaGrade(form->dbgdOrdemServicoItens, "AOITEQUIPDESCRICAO", "Impressora laser");
+        clicaAba(form->pcOrdemServico, form->tsServico);
+        novaLinhaNaGrade(form->dbgdOrdemServicoServicos, "PRCODIGO", "S0001");
+        return *form;
+    }
     // The list the column opens when it is entered.
     static QComboBox* listaAberta(host::ui::DataGrid* grade, const char* campo)
     {
@@ -61,13 +72,8 @@ protected:
 TEST_F(PrimeiroUsoTipoDeHoraTest, TheServiceLineIsPricedByTheHourTypeChosenInItsList)
 {
     registrarTipoDeHora();
-    TfmAssOrdemServico* janela = nullptr;
-    const QString os = ordemNova(janela);
-    ASSERT_FALSE(os.isEmpty());
-    TfmAssOrdemServico& form = *janela;
-    novaLinhaNaGrade(form.dbgdOrdemServicoItens, "AOITEQUIPDESCRICAO", "Impressora laser");
-    clicaAba(form.pcOrdemServico, form.tsServico);
-    novaLinhaNaGrade(form.dbgdOrdemServicoServicos, "PRCODIGO", "S0001");
+    QString os;
+    TfmAssOrdemServico& form = ordemComServico(os);
     QComboBox* lista = listaAberta(form.dbgdOrdemServicoServicos, "DescricaoHora");
     ASSERT_NE(lista, nullptr);
     EXPECT_EQ(itens(*lista), (QStringList{"Hora técnica normal", "Hora técnica externa", "Hora técnica de plantão",
@@ -101,12 +107,8 @@ TEST_F(PrimeiroUsoTipoDeHoraTest, TheServiceLineIsPricedByTheHourTypeChosenInIts
 // order, no list stands open over it.
 TEST_F(PrimeiroUsoTipoDeHoraTest, NoListOpensWhenTheOrderWindowIsActivatedAgain)
 {
-    TfmAssOrdemServico* janela = nullptr;
-    ASSERT_FALSE(ordemNova(janela).isEmpty());
-    TfmAssOrdemServico& form = *janela;
-    novaLinhaNaGrade(form.dbgdOrdemServicoItens, "AOITEQUIPDESCRICAO", "Impressora laser");
-    clicaAba(form.pcOrdemServico, form.tsServico);
-    novaLinhaNaGrade(form.dbgdOrdemServicoServicos, "PRCODIGO", "S0001");
+    QString os;
+    TfmAssOrdemServico& form = ordemComServico(os);
     QComboBox* lista = listaAberta(form.dbgdOrdemServicoServicos, "DescricaoHora");
     ASSERT_NE(lista, nullptr);
     QTest::keyClicks(lista->view(), "Hora t");

@@ -50,11 +50,11 @@ protected:
                  .arg(vinculo));
     }
     TfmAssContReaj& abrir() { return abrirJanela(fmAssContReaj, "fmAssContReaj"); }
-    void seleciona(TfmAssContReaj& form)
+    void seleciona(TfmAssContReaj& form, const QString& de = "901", const QString& ate = "903")
     {
         digita(form.edFilial, "01");
-        digita(form.edContratoIni, "901");
-        digita(form.edContratoFim, "903");
+        digita(form.edContratoIni, de);
+        digita(form.edContratoFim, ate);
     }
     double valor(int contrato)
     {
@@ -149,10 +149,8 @@ TEST_F(ReajusteJanelaTest, LinkedContractsAskFirstAndAreRaisedBeforeTheirPrincip
     EXPECT_EQ(form.pcReajuste->activePage(), form.tsOutrasInformacoes);
 }
 
-// A contract of fixed value with two items, an hour value and five forecasts
-// due on the 10th from March next year, readjusted without "Gerar Novas
-// Provisões" and then undone: the forecasts made again keep their months and
-// carry the raised value, and the undo gives every value back.
+// Readjusted without "Gerar Novas Provisões", then undone: the forecasts
+// keep their months at the raised value, and the undo gives every value back.
 TEST_F(ReajusteJanelaTest, ForecastsMadeAgainKeepTheirMonthsAndTheUndoGivesEveryValueBack)
 {
     struct Caso {
@@ -209,9 +207,7 @@ TEST_F(ReajusteJanelaTest, ForecastsMadeAgainKeepTheirMonthsAndTheUndoGivesEvery
         const QString valores = "select cast(ACVALORPARCELA * 100 as integer) || ' ' || cast(ACHORAVALOR * 100 as"
                                 " integer) || ' ' || cast(ACVALOR * 100 as integer) from AATC05AC where ACCODIGO = " + ac;
 
-        digita(form.edFilial, "01");
-        digita(form.edContratoIni, ac);
-        digita(form.edContratoFim, ac);
+        seleciona(form, ac, ac);
         digita(form.edReajuste, c.taxa);
         dialogs->acknowledge("Operação efetuada com sucesso! Total de contratos reajustados: 1");
         form.bbBaixar->click();

@@ -1,7 +1,5 @@
-// "Dia Vencimento" changed in the contract register with "Sim" to moving the
-// forecasts' due dates: the forecasts move with the contract's save only; a
-// cancelled edit, or a save refused because another desk saved the contract
-// meanwhile, leaves them on the contract's stored day.
+// "Dia Vencimento" changed, with "Sim" to moving the forecasts: they move
+// with the contract's save only, not on a cancel or a refused save.
 
 #include "tests/module/ContratoCadastroFixture.h"
 
@@ -12,19 +10,6 @@ namespace {
 
 class VencimentoPrevisoesTest : public ContratoCadastroTest {
 protected:
-    void SetUp() override
-    {
-        ContratoCadastroTest::SetUp();
-        exec("insert into AATC05AC (ACCODIGO, ACNUMEROCONTRATO, CLCODIGO, ACSITUACAO, ACLOCAL, ACPERIODO,"
-             " ACMODALIDADE, ACVENCIMENTO, ACVALORFIXO, ACVALORPARCELA) values (801, 'N801', '00004', 'A', '01', 'M',"
-             " 'A', 10, 'S', 1234.56)");
-        for (const char* mes : {"02", "03"})
-            exec(QString("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL,"
-                         " SITUACAO_DOCUMENTO, VALOR_DOCUMENTO, DATA_EMISSAO, DATA_VENCIMENTO, AOCODIGO) values"
-                         " ('0000%1', '00004', 1, '01', 'V', 1234.56, '2027-01-01', '2027-%1-10', 801)")
-                     .arg(mes));
-        tr().commitRetaining();
-    }
     // The contract's stored day and its forecasts' days, as another attachment reads them.
     QStringList dias() const
     {
@@ -44,6 +29,7 @@ TEST_F(VencimentoPrevisoesTest, TheForecastsMoveWithTheContractsSaveOnly)
         {Depois::Salvar, {"15", "15", "15"}},
         {Depois::SalvarDepoisDeOutraMesa, {"10", "10", "10"}},
     };
+    contratoComPrevisoes();
     for (const auto& caso : casos) {
         SCOPED_TRACE(int(caso.depois));
         exec("update AATC05AC set ACVENCIMENTO = 10, ACLOCAL = '01' where ACCODIGO = 801");
