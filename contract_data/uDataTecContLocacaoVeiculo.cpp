@@ -44,6 +44,9 @@ const QDateTime& limiteDataZero()
     return limite;
 }
 
+// The marks of a contract line that has come back: returned, closed, given back.
+constexpr const char* kMarcasVolta[] = {"ACITRETORNO", "ACITENCERRADO", "ACITDEVOLVIDO"};
+
 // Whether the rental view's row, as it is posted, puts its unit out: a unit
 // chosen, or a row that had come back (returned, closed, given back) opened
 // again with its unit.
@@ -53,7 +56,7 @@ bool poeEquipamentoFora(Dataset& linha)
     if (unidade.isNull() || unidade.asInteger() == 0)
         return false;
     auto voltou = [&linha](bool antes) {
-        for (const char* marca : {"ACITRETORNO", "ACITENCERRADO", "ACITDEVOLVIDO"}) {
+        for (const char* marca : kMarcasVolta) {
             const Field& f = campo(linha, marca);
             if ((antes ? f.oldValue() : f.value()).toString().trimmed() == "S")
                 return true;
@@ -71,7 +74,7 @@ QList<int> unidadesMudadas(Dataset& linha)
 {
     const Field& unidade = campo(linha, "EVCODIGO");
     bool mudou = linha.state() == DatasetState::Insert || unidade.value() != unidade.oldValue();
-    for (const char* marca : {"ACITRETORNO", "ACITENCERRADO", "ACITDEVOLVIDO"})
+    for (const char* marca : kMarcasVolta)
         mudou = mudou || campo(linha, marca).value() != campo(linha, marca).oldValue();
     QList<int> unidades;
     for (const QVariant& codigo : {unidade.oldValue(), unidade.value()})

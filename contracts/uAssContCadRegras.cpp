@@ -1,11 +1,9 @@
 // The register's rules that tests call without the window: F7, the value
-// checks, the page loaders and which instalments may change.
+// checks, the page loaders and the windows opened by name.
 
 #include "contracts/uAssContCadRegras.h"
 
 #include "contract_data/uDataTecCont.h"
-#include "contract_data/uDataTecContParcelas.h"
-#include "data/uDataTec.h"
 
 #include "host/Uautorizacao.h"
 #include "host/Udatamod.h"
