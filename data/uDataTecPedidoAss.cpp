@@ -232,11 +232,11 @@ void TdmTec::quAssVendaCODIGO_CLIENTEChange(Field& Sender)
 {
     // The people of the customer before are not this one's to name (an
     // emptied box changes nothing).
-    if (!Sender.asString().trimmed().isEmpty())
-        for (Field* contato : host::ContatosDeOutroCliente(Sender.asString(), contatosPedido(false)))
-            contato->clear();
-    if (!Sender.asString().trimmed().isEmpty())
-        CarregaContatosCliente(Sender.asString());
+    if (Sender.asString().trimmed().isEmpty())
+        return;
+    for (Field* contato : host::ContatosDeOutroCliente(Sender.asString(), contatosPedido(false)))
+        contato->clear();
+    CarregaContatosCliente(Sender.asString());
 }
 
 void TdmTec::quAssVendaNUMERO_PEDIDOChange(Field& Sender)

@@ -98,11 +98,8 @@ public:
     host::data::Query* quContratoVeic = nullptr;
     host::data::Query* quCaixa = nullptr;
 
-    // Runs the search over the given texts; "Registros Encontrados: " + the count.
-    QString Pesquisar(const QString& sNumero, const QString& sSerie, const QString& sCliente,
-                      const QString& sEquipamento, const QString& sTecnico, const QString& sModelo,
-                      const QString& sPlaca, const QString& sCodigoInterno, const QString& sStatus,
-                      const QString& sDataIni, const QString& sDataFim, const QString& sLocal, bool bAprovado);
+    // Runs the search over the filters; "Registros Encontrados: " + the count.
+    QString Pesquisar(const FiltroPesquisaOS& filtro);
     // The filters as the window's controls hold them, around the twelve texts.
     FiltroPesquisaOS FiltroAtual(const QString& sNumero, const QString& sSerie, const QString& sCliente,
                                  const QString& sEquipamento, const QString& sTecnico, const QString& sModelo,
@@ -141,8 +138,7 @@ private:
     void aplicarRotulosVeiculo();
     void dbgdOrdemServicoTitleClick(host::ui::DataGrid& grid, host::ui::GridColumn& column);
     void contarRegistros(const QString& sql);
-    template <class Acao>
-    auto comFiltrosDaJanela(Acao acao);
+    FiltroPesquisaOS filtroDaJanela() const;
     bool escolheLinhaListada(const FiltroPesquisaOS& filtro);
 
     std::unique_ptr<host::data::Query> consultas_[8];

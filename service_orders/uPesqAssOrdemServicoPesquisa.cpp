@@ -104,12 +104,7 @@ int ContaPelaConsultaAuxiliar(const QString& origem, const QString& contagem)
 
 }  // namespace
 
-QString TfmPesquisaAssOrdemServico::Pesquisar(const QString& sNumero, const QString& sSerie, const QString& sCliente,
-                                              const QString& sEquipamento, const QString& sTecnico,
-                                              const QString& sModelo, const QString& sPlaca,
-                                              const QString& sCodigoInterno, const QString& sStatus,
-                                              const QString& sDataIni, const QString& sDataFim,
-                                              const QString& sLocal, bool bAprovado)
+QString TfmPesquisaAssOrdemServico::Pesquisar(const FiltroPesquisaOS& filtro)
 {
     const QString origem = "[TfmPesquisaAssOrdemServico.Pesquisar]";
     dmGlobal->Log(origem, "***INICIO");
@@ -117,8 +112,6 @@ QString TfmPesquisaAssOrdemServico::Pesquisar(const QString& sNumero, const QStr
     struct FecharAuxiliar {
         ~FecharAuxiliar() { dmGlobal->quAuxiliar->close(); }
     } fecharAuxiliar;
-    const FiltroPesquisaOS filtro = FiltroAtual(sNumero, sSerie, sCliente, sEquipamento, sTecnico, sModelo, sPlaca,
-                                                sCodigoInterno, sStatus, sDataIni, sDataFim, sLocal, bAprovado);
     host::data::Query* consulta = filtro.ultimaOS ? quConsUltimaOS : quConsulta;
     SQLPesquisaOS sql;
     bool aberta = false;
@@ -156,13 +149,12 @@ QString TfmPesquisaAssOrdemServico::Pesquisar(const QString& sNumero, const QStr
     return resultado;
 }
 
-// The twelve texts and the flag of the search as the window's boxes hold them.
-template <class Acao>
-auto TfmPesquisaAssOrdemServico::comFiltrosDaJanela(Acao acao)
+// The filters with the twelve texts and the flag as the window's boxes hold them.
+FiltroPesquisaOS TfmPesquisaAssOrdemServico::filtroDaJanela() const
 {
-    return acao(edNOS->text(), edNumero->text(), edCliente->text(), edTipo->text(), edTecnico->text(),
-                edModelo->text(), mdPlaca->valueText(), edCodInt->text(), cbStatus->currentText().left(1),
-                deDataIni->valueText(), deDataFim->valueText(), edFilial->text(), ckAprovado->isChecked());
+    return FiltroAtual(edNOS->text(), edNumero->text(), edCliente->text(), edTipo->text(), edTecnico->text(),
+                       edModelo->text(), mdPlaca->valueText(), edCodInt->text(), cbStatus->currentText().left(1),
+                       deDataIni->valueText(), deDataFim->valueText(), edFilial->text(), ckAprovado->isChecked());
 }
 
 // "OK" over a list the filters as they stand have already listed takes the
@@ -189,10 +181,10 @@ void TfmPesquisaAssOrdemServico::bbPesquisaClick()
             dmGlobal->MostraErro("Data inválida: " + data->displayText());
         }
     }
-    if (comFiltrosDaJanela([this](const auto&... filtros) { return escolheLinhaListada(FiltroAtual(filtros...)); }))
+    const FiltroPesquisaOS filtro = filtroDaJanela();
+    if (escolheLinhaListada(filtro))
         return;
-    stInformacao->setPanelText(
-        1, comFiltrosDaJanela([this](const auto&... filtros) { return Pesquisar(filtros...); }));
+    stInformacao->setPanelText(1, Pesquisar(filtro));
     if (stInformacao->panelText(0).isEmpty() && dmGlobal->Parametro("ATSEMTOTALREGISTROS") != "S")
         stInformacao->setPanelText(0, "Total de Registros: " + QString::number(TotalRegistros("aatc01aoit")));
 }

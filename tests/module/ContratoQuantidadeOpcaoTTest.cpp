@@ -18,8 +18,7 @@ protected:
     // value and monthly period, then "Salvar".
     void linhaDigitada(TfmAssContCad& form, const QString& produto)
     {
-        host::ui::DataGrid* grade = form.dbgdAssContCadItem;
-        novaLinhaNaGrade(grade, "PRCODIGO", produto);
+        host::ui::DataGrid* grade = novoItem(form, produto);
         celula(grade, "ACITVALOR", "300,00");
         escolheNaLista(grade, "ACITPERIODO", "M");
     }

@@ -37,8 +37,7 @@ TEST_F(LocacaoItensPrimeiroUsoTest, AnUnknownProductInTheEquipmentGridIsRefusedN
 TEST_F(LocacaoItensPrimeiroUsoTest, UnderOptionTTheValueTypedOnAContractItemIsKept)
 {
     TfmAssContCad& form = registroDeContratosNoItens();
-    host::ui::DataGrid* grade = form.dbgdAssContCadItem;
-    novaLinhaNaGrade(grade, "PRCODIGO", "L0002");
+    host::ui::DataGrid* grade = novoItem(form, "L0002");
     celula(grade, "ACITVALOR", "950,50");
     escolheNaLista(grade, "ACITPERIODO", "M");
     dialogs->answer("Não", "Deseja gerar novamente as provisões?");

@@ -69,17 +69,10 @@ protected:
     // the register shows no stock per location.
     bool estoqueNoLocal(TfmCadastroHost& produtos, const QString& local, const QString& entrada)
     {
-        host::ui::DataGrid* estoque = nullptr;
-        for (host::ui::DataGrid* grade : produtos.dbgdDetalhes)
-            if (grade->columnByField("POENTRADA"))
-                estoque = grade;
+        host::ui::DataGrid* estoque = detalheCom(produtos, "POENTRADA");
         if (!estoque)
             return false;
-        estoque->setFocus();
-        QTest::keyClick(estoque, Qt::Key_Insert);
-        escolheNaLista(estoque, "LECODIGO", local);
-        celula(estoque, "POENTRADA", entrada, Qt::Key_Return);
-        produtos.bbSalvar->click();
+        linhaNoLocal(produtos, *estoque, local, "POENTRADA", entrada);
         return true;
     }
     // In the product register, on the product shown: "Um ou mais por linha"
@@ -89,22 +82,34 @@ protected:
     bool pecasComSerie(TfmCadastroHost& produtos, const QStringList& series, const QString& local)
     {
         auto* regra = qobject_cast<QComboBox*>(produtos.controle("PRGERANS"));
-        host::ui::DataGrid* grade = nullptr;
-        for (host::ui::DataGrid* detalhe : produtos.dbgdDetalhes)
-            if (detalhe->columnByField("NSNUMERO"))
-                grade = detalhe;
+        host::ui::DataGrid* grade = detalheCom(produtos, "NSNUMERO");
         if (!regra || !grade)
             return false;
         testsupport::escolheComSetas(*regra, regra->findText("Um ou mais", Qt::MatchStartsWith));
         produtos.bbSalvar->click();
-        for (const QString& serie : series) {
-            grade->setFocus();
-            QTest::keyClick(grade, Qt::Key_Insert);
-            escolheNaLista(grade, "LECODIGO", local);
-            celula(grade, "NSNUMERO", serie, Qt::Key_Return);
-            produtos.bbSalvar->click();
-        }
+        for (const QString& serie : series)
+            linhaNoLocal(produtos, *grade, local, "NSNUMERO", serie);
         return true;
+    }
+    // The product register's detail grid that has the column, if any.
+    static host::ui::DataGrid* detalheCom(TfmCadastroHost& produtos, const char* coluna)
+    {
+        host::ui::DataGrid* achada = nullptr;
+        for (host::ui::DataGrid* grade : produtos.dbgdDetalhes)
+            if (grade->columnByField(coluna))
+                achada = grade;
+        return achada;
+    }
+    // A new row of the detail grid at the location with the column typed,
+    // then "Salvar".
+    static void linhaNoLocal(TfmCadastroHost& produtos, host::ui::DataGrid& grade, const QString& local,
+                             const char* coluna, const QString& valor)
+    {
+        grade.setFocus();
+        QTest::keyClick(&grade, Qt::Key_Insert);
+        escolheNaLista(&grade, "LECODIGO", local);
+        celula(&grade, coluna, valor, Qt::Key_Return);
+        produtos.bbSalvar->click();
     }
     // The rental register (the one the option opens, or the one named) on
     // the demonstration rental contract, its equipment page shown.
@@ -151,6 +156,13 @@ protected:
         form.sbPesqContrato->click();
         clicaAba(form.pcContrato, form.tsItens);
         return form;
+    }
+    // A new line of the product in the register's items grid; the grid.
+    static host::ui::DataGrid* novoItem(TfmAssContCad& form, const QString& produto)
+    {
+        host::ui::DataGrid* grade = form.dbgdAssContCadItem;
+        novaLinhaNaGrade(grade, "PRCODIGO", produto);
+        return grade;
     }
     // The viewer's pages as text, the viewer closed.
     static QString paginasDoVisualizador()

@@ -61,8 +61,7 @@ TEST_F(LocacaoSerieDigitadaTest, AProductRegisteredIsRentedByItsSerialCheckedInA
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
 
     TfmAssContCad& form = registroDeContratosNoItens();
-    host::ui::DataGrid* grade = form.dbgdAssContCadItem;
-    novaLinhaNaGrade(grade, "PRCODIGO", produto);
+    host::ui::DataGrid* grade = novoItem(form, produto);
     celula(grade, "ACITNUMEROSERIE", "BT-0001");
     celula(grade, "ACITVALOR", "300,00");
     escolheNaLista(grade, "ACITPERIODO", "M");

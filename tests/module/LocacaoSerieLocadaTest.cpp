@@ -92,8 +92,7 @@ TEST_F(LocacaoSerieLocadaTest, APieceOutOnALineIsRefusedOnAnyOtherNamingItsContr
 TEST_F(LocacaoSerieLocadaTest, TheContractRegisterUnderOptionTRefusesItToo)
 {
     TfmAssContCad& form = registroDeContratosNoItens();
-    host::ui::DataGrid* grade = form.dbgdAssContCadItem;
-    novaLinhaNaGrade(grade, "PRCODIGO", "L0002");
+    host::ui::DataGrid* grade = novoItem(form, "L0002");
     celula(grade, "ACITNUMEROSERIE", "CMP-10-0107");
     celula(grade, "ACITVALOR", "300,00");
     form.bbSalvar->click();

@@ -58,8 +58,7 @@ TEST_F(MultaAtrasoFaturadaTest, AProductRentedByItsSerialCheckedInAndReturnedLat
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
 
     TfmAssContCad* form = &registroDeContratosNoItens();
-    host::ui::DataGrid* grade = form->dbgdAssContCadItem;
-    novaLinhaNaGrade(grade, "PRCODIGO", produto);
+    host::ui::DataGrid* grade = novoItem(*form, produto);
     celula(grade, "ACITNUMEROSERIE", "BT-0001");
     celula(grade, "ACITVALOR", "300,00");
     escolheNaLista(grade, "ACITPERIODO", "M");
