@@ -29,6 +29,14 @@ bool codigoExiste(const char* sql, const QString& codigo, const QString& tipo = 
     return existe;
 }
 
+// The caption of the box the user typed in: one field is "Cliente" in one
+// register and "Cliente (Cobrança)" in another; `rotulo` when not shown.
+QString legendaDoCampo(const host::data::Field& campo, const QString& rotulo)
+{
+    const QString mostrado = host::data::shownCaption(campo);
+    return mostrado.isEmpty() ? rotulo : mostrado;
+}
+
 // The field's validation refuses a code `existe` does not know, naming the
 // field and what the code should name ("código", "produto").
 void exigeCodigo(host::data::Field& campo, const QString& rotulo, const QString& oQue,
@@ -37,14 +45,8 @@ void exigeCodigo(host::data::Field& campo, const QString& rotulo, const QString&
     const host::data::Handler<void(host::data::Field&)> propria = campo.onValidate;
     campo.onValidate = [propria, rotulo, oQue, existe](host::data::Field& f) {
         const QString codigo = f.asString().trimmed();
-        if (!codigo.isEmpty() && !existe(codigo)) {
-            // The caption of the box the user typed in: one field is
-            // "Cliente" in one register and "Cliente (Cobrança)" in another.
-            const QString mostrado = host::data::shownCaption(f);
-            dmGlobal->MostraAviso((mostrado.isEmpty() ? rotulo : mostrado) + ": " + oQue + " " + codigo +
-                                      " não cadastrado.",
-                                  true);
-        }
+        if (!codigo.isEmpty() && !existe(codigo))
+            dmGlobal->MostraAviso(legendaDoCampo(f, rotulo) + ": " + oQue + " " + codigo + " não cadastrado.", true);
         if (propria)
             propria(f);
     };
@@ -92,8 +94,7 @@ void ExigeContatosDoCliente(const QString& cliente, const std::vector<host::data
     if (alheios.empty())
         return;
     const host::data::Field& campo = *alheios.front();
-    const QString mostrado = host::data::shownCaption(campo);
-    dmGlobal->MostraAviso("Aviso: operação abortada.\r" + (mostrado.isEmpty() ? rotulo : mostrado) +
+    dmGlobal->MostraAviso("Aviso: operação abortada.\r" + legendaDoCampo(campo, rotulo) +
                               ": a pessoa de código " + campo.asString() + " não é contato do cliente " +
                               (cliente.trimmed().isEmpty() ? QString("informado") : cliente.trimmed()) + ".",
                           true);

@@ -4,38 +4,21 @@
 #include "host/PecaLocada.h"
 
 #include "host/FiltroDia.h"
+#include "host/TravaExecucao.h"
 #include "host/Udmglobal.h"
 #include "host/db/Database.h"
 
 #include <QDate>
 #include <QDateTime>
 
-#include <ibase.h>
-
 namespace host {
 
-namespace {
-
-// Another desk holds the row (its transaction has not ended yet).
-bool emUsoPorOutraMesa(const db::DbError& e) {
-    return e.gdsCode() == isc_lock_conflict || e.gdsCode() == isc_update_conflict ||
-           e.gdsCode() == isc_deadlock;
-}
-
-} // namespace
-
 CondicaoLinhaFora condicaoLinhaFora(db::Transaction& tr, const QString& alias) {
-    db::Statement colunas(tr,
-                          "select trim(rdb$field_name) from rdb$relation_fields where rdb$relation_name ="
-                          " 'AATC05ACIT' and rdb$field_name in ('ACCODIGO', 'ACITRETORNO', 'ACITENCERRADO',"
-                          " 'ACITDEVOLVIDO')");
-    colunas.execute();
     CondicaoLinhaFora condicao;
-    while (colunas.fetch()) {
-        const QString coluna = colunas.value(0).toString();
+    for (const QString& coluna : db::tableColumns(tr, "AATC05ACIT")) {
         if (coluna == "ACCODIGO")
             condicao.linhas = true;
-        else
+        else if (coluna == "ACITRETORNO" || coluna == "ACITENCERRADO" || coluna == "ACITDEVOLVIDO")
             condicao.naoVoltou += QString(" and coalesce(%1.%2, '') <> 'S'").arg(alias, coluna);
     }
     return condicao;
@@ -59,7 +42,8 @@ void SegurarPecas(db::Transaction& tr, const QString& sql, const QVariantMap& pa
     try {
         db::executeSql(tr, sql, params);
     } catch (const db::DbError& e) {
-        if (!emUsoPorOutraMesa(e)) throw;
+        // Another desk holds the row (its transaction has not ended yet).
+        if (!ConflitoDeRegistro(e)) throw;
         dmGlobal->MostraAviso("Aviso: operação abortada.\r" + oQue +
                                   " em gravação em outra estação neste momento: " + pecas +
                                   ". Tente novamente.",

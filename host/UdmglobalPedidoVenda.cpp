@@ -52,10 +52,8 @@ host::data::Query* TdmGlobal::RegistroPedidoVenda()
         quPedidoVenda->setSql(kSqlRegistroPedido);
         // Amounts read as the host's formats write them ("1.234,50").
         quPedidoVenda->onFieldsCreated = [](host::data::Dataset& registro) {
-            for (const char* valor : {"VEVALORDESPESAVIAGEM", "VEVALORDESPESA", "DESCONTO_GERAL", "VALOR_TOTAL",
-                                      "VEVALORTOTALBRUTOITEM", "VEVALORTOTALDESCONTO"})
-                if (host::data::Field* campo = registro.findField(valor))
-                    campo->setDisplayFormat("###,###,##0.00");
+            SetaFormatoValor(registro, {"VEVALORDESPESAVIAGEM", "VEVALORDESPESA", "DESCONTO_GERAL", "VALOR_TOTAL",
+                                        "VEVALORTOTALBRUTOITEM", "VEVALORTOTALDESCONTO"});
         };
         // The limit the caller set holds for the order edited; a negative
         // one is none.

@@ -2,23 +2,15 @@
 
 #include "host/Unumeracao.h"
 
+#include "host/TravaExecucao.h"
 #include "host/db/KeptByText.h"
 
 #include <QRegularExpression>
 #include <QThread>
 
-#include <ibase.h>
-
 namespace host {
 
 namespace {
-
-// Another desk holds the counter (its transaction has not ended yet).
-bool emUsoPorOutro(const db::DbError& e) {
-    return e.gdsCode() == isc_lock_conflict || e.gdsCode() == isc_update_conflict ||
-           e.gdsCode() == isc_deadlock || e.gdsCode() == isc_unique_key_violation ||
-           e.gdsCode() == isc_no_dup;
-}
 
 QVariantMap chave(const SerieNumeracao& s) {
     return {{"DOCUMENTO", s.documento}, {"SERIE", s.serie.trimmed()}, {"LOCAL", s.local.trimmed()}};
@@ -96,7 +88,8 @@ qint64 ProximoNumeroSerie(db::Transaction& tr, const SerieNumeracao& serie, cons
         try {
             return tenta(tr, serie, gravados);
         } catch (const db::DbError& e) {
-            if (vez >= kTentativas || !emUsoPorOutro(e)) throw;
+            // Another desk holds the counter (its transaction has not ended yet).
+            if (vez >= kTentativas || !ConflitoDeRegistro(e)) throw;
             QThread::msleep(50);
         }
     }
