@@ -49,7 +49,7 @@ TqrAssOSOrcamentoCompleto::TqrAssOSOrcamentoCompleto(QWidget* parent) : TqrAssOS
                                               {" - ", empresa("CEP"), "CEP: "}}));
     });
     b.addExprText("qrteFoneEmpresa", 32, 9, 150, 4, [empresa] {
-        return QVariant("Fone: " + empresa("FONE") + "  Fax: " + empresa("FAX") + "  CNPJ: " + empresa("CICCGC"));
+        return QVariant("Fone: " + empresa("FONE") + "  Fax: " + empresa("FAX") + "  CNPJ: " + dmGlobal->CnpjEmpresa());
     });
     b.addExprText("qrteEmailEmpresa", 32, 13, 150, 4,
                   [empresa] { return QVariant(empresa("EMAIL") + "  " + empresa("SITE")); });

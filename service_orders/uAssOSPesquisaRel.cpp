@@ -18,7 +18,7 @@ Band* TitulosPesquisaOS(Report& relatorio, const QString& titulo, const QString&
     b->addLabel("qrlaEmpresa", 0, 0, 18, 4, " Empresa:");
     b->addDataText("qrteEmpresa", 18, 0, 120, 4, empresa, "NOME");
     b->addLabel("qrlaCNPJ", 0, 5, 18, 4, "CNPJ:");
-    b->addDataText("qrteCNPJ", 18, 5, 60, 4, empresa, "CICCGC");
+    b->addExprText("qrteCNPJ", 18, 5, 60, 4, [] { return QVariant(dmGlobal->CnpjEmpresa()); });
     b->addLabel("qrlaSistema", 0, 10, 18, 4, "Sistema:  ");
     b->addLabel("qrlaNomeSistema", 18, 10, 60, 4, "Assistência Técnica");
     b->addLabel("qrlaPrograma", 0, 15, 18, 4, "Programa : ");

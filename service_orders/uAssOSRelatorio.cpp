@@ -127,7 +127,7 @@ Band* cabecalhoEmpresa(Report& report, const QString& nome, const QString& titul
                         "  Fax: " + empresa->fieldByName("FAX")->asString());
     });
     b.addExprText("qrteCGCEmpresa", 32, 13, 110, 4,
-                  [empresa] { return QVariant("CGC: " + empresa->fieldByName("CICCGC")->asString()); });
+                  [] { return QVariant("CGC: " + dmGlobal->CnpjEmpresa()); });
     Label* tituloDoc = b.addLabel("qrlaTitulo", 32, 19, 110, 6, titulo);
     tituloDoc->font().setBold(true);
     tituloDoc->font().setPointSizeF(12);

@@ -270,6 +270,17 @@ TEST_F(OrdemServicoDocumentosTest, TheBudgetsPrintTheForecastTheHourPricesAndThe
     EXPECT_FALSE(tem(dump, "Variado"));
 }
 
+// A tax number typed only for the branch prints on the budget, as on the
+// other documents.
+TEST_F(OrdemServicoDocumentosTest, TheBudgetPrintsTheBranchsTaxNumber)
+{
+    exec("update EA set CNPJ = '12.345.678/0001-90'");
+    exec("update EMPRESA set CICCGC = null");
+    dmGlobal->CarregaEmpresa();
+    TfmAssOrdemServico& form = abrir();
+    EXPECT_TRUE(tem(orcamento(form, "Completo"), "12.345.678/0001-90"));
+}
+
 TEST_F(OrdemServicoDocumentosTest, ACompleteBudgetWithoutLinesHasNoPartsHeader)
 {
     exec("delete from AATC01AP where AOCODIGO = 42");
