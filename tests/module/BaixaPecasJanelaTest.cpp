@@ -310,37 +310,6 @@ TEST_F(BaixaPecasTest, ExitAndEntryMoveStockAndMarkThePartsLines)
     EXPECT_EQ(estoque("P0001"), "8.500000000000000|0.5000000000000000|2.000000000000000");
 }
 
-// A return of P0001 with "Inserir Peças na O.S.", the order holding it on
-// two lines: the lines go down by what came back, in their order, over as
-// many as it takes; less in total than came back changes none.
-TEST_F(BaixaPecasTest, AReturnComesOffTheOrdersLinesOverAsManyAsItTakes)
-{
-    struct Caso {
-        double devolvida;
-        QStringList linhas;
-    };
-    const Caso casos[] = {{2, {}}, {1.5, {"2|5"}}, {3, {"1|10", "2|10"}}};
-    for (const Caso& caso : casos) {
-        exec("delete from AATC01AP where AOCODIGO = 9004");
-        peca(9004, 1, "P0001", 1);
-        peca(9004, 2, "P0001", 1);
-        tr().commitRetaining();
-        TfmAssBaixaPecas& janela = abrir();
-        entrada(janela);
-        janela.ckInserirPeca->setChecked(true);
-        linha(janela, "P0001", caso.devolvida, 9004);
-        confirmar();
-        dialogs->acknowledge("Acerto das Peças");
-        janela.bbBaixar->click();
-        EXPECT_EQ(lido("select APSEQUENCIA || '|' || cast(APQUANTIDADE * 10 as integer) from AATC01AP"
-                       " where AOCODIGO = 9004 order by APSEQUENCIA"),
-                  caso.linhas)
-            << caso.devolvida;
-        janela.close();
-    }
-    EXPECT_EQ(dialogs->pending(), 0);
-}
-
 // What a settlement issued to an order is not offered again by "Importar
 // O.S." for an exit, and the window says what it left out; a return
 // imports every line.
