@@ -13,6 +13,8 @@
 #include "host/data/Query.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/DataLookupCombo.h"
+#include "host/ui/SearchWindow.h"
+#include "host/data/DataSource.h"
 #include "service_orders/uAssBaixaPecas.h"
 #include "service_orders/uAssSolicitacao.h"
 #include "service_orders/uPesqAssOrdemServico.h"
@@ -344,6 +346,34 @@ TEST_F(SolicitacaoTest, BarCodesInTheOtherModeAskQuantitiesAndAbortarEnds)
     dialogs->answer("Abortar");
     tecla(janela, Qt::Key_F9);
     EXPECT_EQ(dialogs->pending(), 0);
+}
+
+// P0001 asked for on two lines of 1: each read delivered by bar code lands
+// on the next line still to deliver.
+TEST_F(SolicitacaoTest, BarCodeDeliveriesGoToTheNextLineStillToDeliver)
+{
+    TfmAssSolicitacao& janela = abrir();
+    const int numero = novaSolicitacao(janela, 9101, {{"P0001", 1, 0}, {"P0001", 1, 0}});
+    janela.ckBarras->setChecked(true);
+    for (int vez = 0; vez < 2; ++vez) {
+        dialogs->enter("7890001", "Barras");
+        dialogs->answer("Entregar", "O produto P0001 já está inserido na solicitação.");
+        dialogs->acknowledge("Informe o Código do Técnico da ENTREGA desta peça.");
+        dialogs->modal("fmPesquisa", [](Form& form) {
+            auto& pesquisa = static_cast<host::ui::SearchWindow&>(form);
+            ASSERT_TRUE(pesquisa.dataSource()->dataset()->locate("ATCODIGO", 801));
+            QTest::keyClick(pesquisa.grid(), Qt::Key_Return);
+        });
+        dialogs->enter("1", "Informe a quantidade do Produto P0001");
+        if (vez == 1)
+            dialogs->answer("Não", "Todos itens da solicitação foram entregues.");
+        tecla(janela, Qt::Key_F9);
+    }
+    EXPECT_EQ(lido(QString("select AISEQUENCIA || ':' || cast(AIQUANTIDADEENTREGUE as integer) from AATC07AI"
+                           " where AIID = 'I' and AICODIGO = %1 order by AISEQUENCIA")
+                       .arg(numero)),
+              (QStringList{"1:1", "2:1"}));
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
 }
 
 TEST_F(SolicitacaoTest, CompanyFourKeepsALinePerTechnicianAndCountsEveryRead)
