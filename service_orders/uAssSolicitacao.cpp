@@ -319,6 +319,8 @@ void TfmAssSolicitacao::ColocarOrdemServico(int aoCodigo)
 
 void TfmAssSolicitacao::bbEstoqueClick()
 {
+    // The hand-over reads the stored lines: the one being typed is stored first.
+    SalvarAlteracoes(*dmTec->quSolicitaIt);
     host::ui::WaitCursor cursor;
     auto* baixa = new TfmAssBaixaPecas(nullptr);
     fmAssBaixaPecas = baixa;
