@@ -11,6 +11,7 @@
 #include "host/Uglobal.h"
 #include "host/data/Format.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -111,14 +112,28 @@ double centesimosAcerto(double quantidade)
     return host::data::formatFloat("0", centesimos).toDouble();
 }
 
-// Entry: the quantity comes off the first line that holds it; the lines of
-// the product left at zero in both quantities go.
+// Entry: the quantity comes off the product's lines in their order, over as
+// many as it takes, so that the order bills what came back once; when the
+// lines hold less in total, none changes. The lines of the product left at
+// zero in both quantities go.
 void entradaAcerto(int ordem, const QString& produto, double quantidade, const QString& coluna,
                    const std::vector<LinhaProdutoAcerto>& linhas)
 {
-    const int linha = primeiraLinhaAcerto(linhas, [quantidade](double q) { return q >= quantidade; });
-    if (linha > 0)
-        alterarLinhaAcerto(ordem, linha, coluna, MudancaAcerto::Subtrai, quantidade);
+    double guardado = 0;
+    for (const LinhaProdutoAcerto& linha : linhas)
+        guardado += std::max(linha.quantidade, 0.0);
+    // A millionth of a unit is rounding, not quantity.
+    const double folga = 0.000001;
+    double restante = guardado + folga >= quantidade ? quantidade : 0;
+    for (const LinhaProdutoAcerto& linha : linhas) {
+        if (restante <= folga)
+            break;
+        if (linha.quantidade <= 0)
+            continue;
+        const double tirada = std::min(linha.quantidade, restante);
+        alterarLinhaAcerto(ordem, linha.sequencia, coluna, MudancaAcerto::Subtrai, tirada);
+        restante -= tirada;
+    }
     host::db::executeSql(*dmGlobal->IBTransaction1,
                          "delete from AATC01AP where AOCODIGO = :ORDEM and PRCODIGO = :PRODUTO"
                          " and coalesce(APQUANTIDADE, 0) = 0 and coalesce(APQUANTIDADEREQUERIDA, 0) = 0",

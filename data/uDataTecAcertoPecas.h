@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // The parts lines of an order follow a stock movement of the settlement
 // (uDataTecAcertoPecas.cpp): sTipo "S" (exit) adds the quantity to the
@@ -46,6 +47,7 @@ struct LinhaAcertoPecas {
     int aoCodigo = 0;
     QString local;       // stock location of the line; empty: ATLOCALESTOQUEPADRAO
     int aiCodigo = 0;    // the parts request the line came from
+    double quantidadeRequerida = 0;
 };
 
 struct OpcoesAcertoPecas {
@@ -56,6 +58,21 @@ struct OpcoesAcertoPecas {
     bool validarEntrada = false;         // entries limited by the order's exits
     bool cabecalhoIndependente = false;  // one document per run of one customer
 };
+
+// Where the settlement's lines come from (uDataTecAcertoPecasOrigem.cpp).
+// A request's hand-over: per item line, what was delivered and not yet
+// issued by an earlier settlement of the request.
+QList<LinhaAcertoPecas> PecasDaSolicitacaoAoAcerto(int aiCodigo);
+// An order's parts lines. For an exit (bSaida), less what a settlement
+// already issued to the order; sJaBaixadas names each line so left out or
+// cut down ("P0001: 2,00").
+QList<LinhaAcertoPecas> PecasDaOrdemAoAcerto(int aoCodigo, bool bSaida, QStringList& sJaBaixadas);
+// An exit of lines handed over by requests: no more than each request
+// delivered and has not issued yet, whichever desk issued it.
+void VerificarSolicitacoesAcerto(const QList<LinhaAcertoPecas>& linhas);
+// The same for one line about to be written, with the request's lines of
+// the product held against another desk's settlement until the commit.
+void ReservarSolicitacaoAcerto(const LinhaAcertoPecas& linha);
 
 // Checks the lines and posts them (uDataTecAcertoPecasBaixa.cpp). Each
 // line's work is committed on its own. Refusals end the operation through

@@ -105,6 +105,8 @@ void baixarLinhaAcerto(const LinhaAcertoPecas& linha, const OpcoesAcertoPecas& o
     host::db::Transaction& tr = *dmGlobal->IBTransaction1;
     host::db::CommitHold espera(tr);
     host::db::Savepoint ponto(tr);
+    if (opcoes.tipo == "S")
+        ReservarSolicitacaoAcerto(linha);
     if (opcoes.inserirPeca && !CorrigirLinhasPecaOrdemServico(opcoes.tipo, linha.produto, linha.quantidade,
                                                               linha.aoCodigo, opcoes.salvarRequerida)) {
         ponto.release();   // nothing was written
@@ -248,9 +250,10 @@ void VerificarOrdensFinalizadasAcerto(const QList<LinhaAcertoPecas>& linhas, boo
 void BaixarPecas(const QList<LinhaAcertoPecas>& linhas, const OpcoesAcertoPecas& opcoes, bool& bGravou)
 {
     bGravou = false;
-    if (opcoes.tipo == "S")
+    if (opcoes.tipo == "S") {
         VerificarEstoqueAcerto(linhas);
-    else if (opcoes.validarEntrada)
+        VerificarSolicitacoesAcerto(linhas);
+    } else if (opcoes.validarEntrada)
         for (const LinhaAcertoPecas& linha : linhas)
             VerificarEntradaAcerto(linha);
     if (opcoes.operacao.trimmed().isEmpty())

@@ -204,9 +204,9 @@ void TfmAssBaixaPecas::FormCreate()
 {
     tsEntrada->setTabVisible(false);
     CarregarConfiguracaoJanela(this, bModoZeltoControlAtivo, false, {});
-    // Proposed only on a really empty label: the blank caption the window
-    // starts with does not count as empty.
-    if (laCodOpSai->text().isEmpty() && tsSaida->tabVisible()) {
+    // The blank caption the window starts with chooses no operation: the
+    // default exit operation is proposed over it, so that "Baixar" has one.
+    if (laCodOpSai->text().trimmed().isEmpty() && tsSaida->tabVisible()) {
         laCodOpSai->setText(CarregaDado("cod_op", "afvc0901", "where tipo_Op = " + QuotedStr("8")));
         laDescOpSai->setText(CarregaDado("Desc_Op_Nf", "afvc0901", "where tipo_Op = " + QuotedStr("8")));
     }

@@ -61,6 +61,9 @@ public:
     // Appends one grid line per parts line of the order (Importar O.S.).
     void ImportarOS(int aoCodigo);
     void LimpaGridBaixaPecas();
+    // One grid line posted; sClienteDaOrdem, for a line of an order's parts,
+    // names its customer.
+    void AcrescentarLinha(const LinhaAcertoPecas& linha, const QString* sClienteDaOrdem = nullptr);
     // The service-order correction of one posted line.
     bool VerificarPecaOrdemServico(const QString& sTipo, const QString& sProduto, double dQuantidade, int aoCodigo,
                                    bool bRequerida);

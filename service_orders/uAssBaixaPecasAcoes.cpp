@@ -52,26 +52,37 @@ void TfmAssBaixaPecas::ImportarOS(int aoCodigo)
 {
     host::data::ControlsDisabled parado(*cdsBaixa);
     host::ui::WaitCursor cursor;
-    const QString ordem = QuotedStr(QString::number(aoCodigo));
-    const QString cliente = CarregaDado("clCodigo", "aatc01ao", "where aoCodigo = " + ordem).trimmed();
-    const QString nome = CarregaDado("nome", "augc0301", "where codigo_cliente= " + QuotedStr(cliente));
-    std::unique_ptr<host::data::Query> pecas = CriarIbQuery();
-    pecas->setSql("select aoCodigo, prCodigo, apQuantidade, APQUANTIDADEREQUERIDA, lecodigo from aatc01ap"
-                  " where aoCodigo = :ORDEM order by APSEQUENCIA");
-    pecas->paramByName("ORDEM")->setAsInteger(aoCodigo);
-    pecas->open();
-    if (pecas->isEmpty())
+    QStringList jaBaixadas;
+    const QList<LinhaAcertoPecas> linhas = PecasDaOrdemAoAcerto(aoCodigo, !modoEntrada(), jaBaixadas);
+    if (linhas.isEmpty() && jaBaixadas.isEmpty())
         dmGlobal->MostraAviso("A O.S. informada não possuí peças, por isso não é possível importa-la.", true);
-    for (; !pecas->eof(); pecas->next()) {
-        cdsBaixa->append();
-        cdsBaixaprCodigo->setText(pecas->fieldByName("prCodigo")->asString().trimmed());
-        cdsBaixaprQuantidade->setAsFloat(pecas->fieldByName("apQuantidade")->asFloat());
-        cdsBaixaprQtdeReq->setAsFloat(pecas->fieldByName("APQUANTIDADEREQUERIDA")->asFloat());
-        cdsBaixaaoCodigo->setAsInteger(pecas->fieldByName("aoCodigo")->asInteger());
-        cdsBaixaprCodigoLocal->setText(pecas->fieldByName("lecodigo")->asString().trimmed());
-        cdsBaixaclNome->setText(nome);
-        cdsBaixa->post();
+    if (linhas.isEmpty())
+        dmGlobal->MostraAviso("Todas as peças desta O.S. já foram baixadas:\r" + jaBaixadas.join("\r"), true);
+    const QString cliente =
+        CarregaDado("clCodigo", "aatc01ao", "where aoCodigo = " + QuotedStr(QString::number(aoCodigo))).trimmed();
+    const QString nome = CarregaDado("nome", "augc0301", "where codigo_cliente= " + QuotedStr(cliente));
+    for (const LinhaAcertoPecas& linha : linhas)
+        AcrescentarLinha(linha, &nome);
+    if (!jaBaixadas.isEmpty())
+        dmGlobal->MostraAviso("Peças desta O.S. já baixadas, fora da importação:\r" + jaBaixadas.join("\r"));
+}
+
+void TfmAssBaixaPecas::AcrescentarLinha(const LinhaAcertoPecas& linha, const QString* sClienteDaOrdem)
+{
+    cdsBaixa->append();
+    cdsBaixaprCodigo->setText(linha.produto);
+    if (linha.aiCodigo > 0)
+        cdsBaixaaiCodigo->setAsInteger(linha.aiCodigo);
+    cdsBaixaprQuantidade->setAsFloat(linha.quantidade);
+    cdsBaixaaoCodigo->setAsInteger(linha.aoCodigo);
+    // An order's parts line brings its required quantity, stock location
+    // and customer; a request's leaves them to the line's rules.
+    if (sClienteDaOrdem) {
+        cdsBaixaprQtdeReq->setAsFloat(linha.quantidadeRequerida);
+        cdsBaixaprCodigoLocal->setText(linha.local);
+        cdsBaixaclNome->setText(*sClienteDaOrdem);
     }
+    cdsBaixa->post();
 }
 
 QList<LinhaAcertoPecas> TfmAssBaixaPecas::linhasDaGrade()

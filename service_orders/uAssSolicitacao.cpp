@@ -5,6 +5,7 @@
 #include "service_orders/uAssSolicitacao.h"
 
 #include "data/uDataTec.h"
+#include "data/uDataTecAcertoPecas.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
@@ -70,7 +71,6 @@ TfmAssSolicitacao::TfmAssSolicitacao(QWidget* parent) : host::ui::Form(parent)
     onCreate = [this] { FormCreate(); };
     onShow = [this] { FormShow(); };
     onActivate = [this] { FormActivate(); };
-    onDeactivate = [this] { FormDeactivate(); };
     onClose = [this](host::ui::CloseAction& action) { FormClose(action); };
     onKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { FormKeyDown(key, shift); };
 }
@@ -205,15 +205,13 @@ void TfmAssSolicitacao::FormActivate()
     dmTec->CarregarTecnicos(-1, false);
 }
 
-void TfmAssSolicitacao::FormDeactivate()
-{
-    dmTec->quTecnicos->close();
-}
-
 void TfmAssSolicitacao::FormClose(host::ui::CloseAction& action)
 {
     dmTec->quSolicita->close();
     dmTec->quSolicitaIt->close();
+    // Closed here, not when the window is left: "Solicitante" is named from
+    // the technicians while the window is still shown behind another.
+    dmTec->quTecnicos->close();
     SalvarConfiguracaoJanela(this, bModoZeltoControlAtivo, false, {});
     SalvarConfiguracaoDBGrid(dbgdAssSolicitacao, false);
     action = host::ui::CloseAction::Free;
@@ -321,24 +319,17 @@ void TfmAssSolicitacao::ColocarOrdemServico(int aoCodigo)
 
 void TfmAssSolicitacao::bbEstoqueClick()
 {
+    // The hand-over reads the stored lines: the one being typed is stored first.
+    SalvarAlteracoes(*dmTec->quSolicitaIt);
     host::ui::WaitCursor cursor;
     auto* baixa = new TfmAssBaixaPecas(nullptr);
     fmAssBaixaPecas = baixa;
     baixa->runCreate();
-    TdmTec& tec = *dmTec;
     {
-        host::data::ControlsDisabled paradoItens(*tec.quSolicitaIt);
         host::data::ControlsDisabled paradoBaixa(*baixa->cdsBaixa);
-        for (tec.quSolicitaIt->first(); !tec.quSolicitaIt->eof(); tec.quSolicitaIt->next()) {
-            if (tec.quSolicitaItAIQUANTIDADEENTREGUE->asFloat() <= 0)
-                continue;
-            baixa->cdsBaixa->append();
-            baixa->cdsBaixaprCodigo->setText(tec.quSolicitaItPRCODIGO->asString().trimmed());
-            baixa->cdsBaixaaiCodigo->setAsInteger(tec.quSolicitaItAICODIGO->asInteger());
-            baixa->cdsBaixaprQuantidade->setAsFloat(tec.quSolicitaItAIQUANTIDADEENTREGUE->asFloat());
-            baixa->cdsBaixaaoCodigo->setAsInteger(tec.quSolicitaItAOCODIGO->asInteger());
-            baixa->cdsBaixa->post();
-        }
+        // Only what was delivered and no settlement issued yet.
+        for (const LinhaAcertoPecas& linha : PecasDaSolicitacaoAoAcerto(solicitacaoAtual()))
+            baixa->AcrescentarLinha(linha);
     }
     baixa->showNonModal();
 }

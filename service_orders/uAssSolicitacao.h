@@ -39,7 +39,6 @@ public:
     void FormCreate();
     void FormShow();
     void FormActivate();
-    void FormDeactivate();
     void FormClose(host::ui::CloseAction& action);
     void FormKeyDown(int& Key, Qt::KeyboardModifiers Shift);
     void bbNovoClick();

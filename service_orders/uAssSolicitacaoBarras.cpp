@@ -48,6 +48,16 @@ QString linhaDoProdutoBarras(const QString& produto, int solicitacao)
     return "WHERE PRCODIGO = " + QuotedStr(produto) + " and AICODIGO = " + QString::number(solicitacao);
 }
 
+// The product's line that a read lands on: the first with something still
+// to deliver, else the first. A product asked for on several lines (an
+// order's parts copied in twice) is delivered on each in turn, not refused
+// once the first is complete.
+QString linhaAEntregarBarras(const QString& produto, int solicitacao)
+{
+    return linhaDoProdutoBarras(produto, solicitacao) +
+           " and AIID = 'I' order by iif(coalesce(AIQUANTIDADEENTREGUE, 0) < AIQUANTIDADE, 0, 1), AISEQUENCIA";
+}
+
 // The tag of the items goes back to 0 however the entry ends.
 struct ItensDoPrograma {
     host::data::Dataset& itens;
@@ -162,7 +172,7 @@ void TfmAssSolicitacao::produtoPorBarras()
     const double estoque = CarregaNumero("Estoque", "acec1101", condicaoBarras);
     tec.quSolicitaIt->setTag(1);
     const int solicitacao = tec.quSolicitaItAICODIGO->asInteger();
-    int sequencia = CarregaNumeroInteiro("AISEQUENCIA", "AATC07AI", linhaDoProdutoBarras(produto, solicitacao));
+    int sequencia = CarregaNumeroInteiro("AISEQUENCIA", "AATC07AI", linhaAEntregarBarras(produto, solicitacao));
     if (tecnicos) {
         logBarras("dmGlobal.quEmpresaUGESPECIFICOEMPRESA.AsInteger = 4");
         if (!tecnicoPorBarras("Inserção por Código de Barras (Técnico)", "Barras"))

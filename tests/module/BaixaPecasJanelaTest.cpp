@@ -112,9 +112,9 @@ TEST_F(BaixaPecasTest, TheWindowHasItsControlsAndStartsInExitModeWithBlankOperat
     EXPECT_FALSE(janela.tsEntrada->tabVisible());
     EXPECT_TRUE(janela.tsSaida->tabVisible());
     EXPECT_EQ(janela.pcBaixa->activePage(), janela.tsSaida);
-    // A type-8 operation exists, but the blank caption is not empty.
-    EXPECT_TRUE(janela.laCodOpSai->text().trimmed().isEmpty());
-    EXPECT_FALSE(janela.laCodOpSai->text().isEmpty());
+    // Over the blank caption the default exit operation (type 8) is chosen.
+    EXPECT_EQ(janela.laCodOpSai->text(), "5927");
+    EXPECT_EQ(janela.laDescOpSai->text(), "Baixa de estoque");
     QStringList titulos;
     for (const auto& coluna : janela.dbgdOrdemServicoBaixaPecas->columns())
         titulos << coluna->fieldName() + ":" + coluna->title();
@@ -152,7 +152,7 @@ TEST_F(BaixaPecasTest, OperationSearchesRefuseTheOtherModesTypes)
     escolher("1949");
     dialogs->acknowledge("Operação inválida, não se refere a saída de mercadoria! Operação Abortada.");
     janela.bbPesqOperacao->click();
-    EXPECT_TRUE(janela.laCodOpSai->text().trimmed().isEmpty());
+    EXPECT_EQ(janela.laCodOpSai->text(), "5927") << "the refused choice leaves the operation as it was";
     escolher("5949");
     janela.bbPesqOperacao->click();
     EXPECT_EQ(janela.laCodOpSai->text(), "5949");
@@ -308,6 +308,37 @@ TEST_F(BaixaPecasTest, ExitAndEntryMoveStockAndMarkThePartsLines)
     janela.bbBaixar->click();
     EXPECT_EQ(dialogs->pending(), 0);
     EXPECT_EQ(estoque("P0001"), "8.500000000000000|0.5000000000000000|2.000000000000000");
+}
+
+// What a settlement issued to an order is not offered again by "Importar
+// O.S." for an exit, and the window says what it left out; a return
+// imports every line.
+TEST_F(BaixaPecasTest, ImportLeavesOutWhatWasIssuedAndSaysSo)
+{
+    TfmAssBaixaPecas& janela = abrir();
+    linha(janela, "P0001", 1.5, 9001);
+    confirmar();
+    dialogs->acknowledge("Acerto das Peças");
+    janela.bbBaixar->click();
+    dialogs->acknowledge("Peças desta O.S. já baixadas, fora da importação:\nP0001: 1,50");
+    janela.ImportarOS(9001);
+    auto grade = [&] {
+        QStringList linhas;
+        for (janela.cdsBaixa->first(); !janela.cdsBaixa->eof(); janela.cdsBaixa->next())
+            linhas << janela.cdsBaixaprCodigo->asString() + "|" + janela.cdsBaixaprQuantidade->asString();
+        return linhas;
+    };
+    EXPECT_EQ(grade(), (QStringList{"P0001|0,5", "P0003|1"}));
+    confirmar();
+    dialogs->acknowledge("Acerto das Peças");
+    janela.bbBaixar->click();
+    dialogs->acknowledge("Todas as peças desta O.S. já foram baixadas:\nP0001: 2,00\nP0003: 1,00");
+    EXPECT_ANY_THROW(janela.ImportarOS(9001));
+    EXPECT_EQ(janela.cdsBaixa->recordCount(), 0);
+    entrada(janela);
+    janela.ImportarOS(9001);
+    EXPECT_EQ(grade(), (QStringList{"P0001|2", "P0003|1"}));
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
 }
 
 TEST_F(BaixaPecasTest, OneDocumentPerCustomerRunOrOneForAll)

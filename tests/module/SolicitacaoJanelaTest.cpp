@@ -12,11 +12,15 @@
 #include "host/data/MemDataset.h"
 #include "host/data/Query.h"
 #include "host/ui/DataGrid.h"
+#include "host/ui/DataLookupCombo.h"
+#include "host/ui/SearchWindow.h"
+#include "host/data/DataSource.h"
 #include "service_orders/uAssBaixaPecas.h"
 #include "service_orders/uAssSolicitacao.h"
 #include "service_orders/uPesqAssOrdemServico.h"
 #include "service_orders/uSolicitacaoEntregas.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -179,6 +183,73 @@ TEST_F(SolicitacaoTest, TheHandOverTakesOnlyDeliveredQuantities)
     EXPECT_NE(fmAssBaixaPecas.get(), baixa);
 }
 
+// Request 3 of P0003, 2 delivered: "Estoque" then "Baixar" issues 2; a
+// second hand-over offers nothing; a third delivery is offered alone, and
+// of two desks holding that hand-over the second is refused.
+TEST_F(SolicitacaoTest, EachHandOverOffersOnlyWhatIsDeliveredAndNotIssuedYet)
+{
+    exec("update or insert into AFVC0901 (COD_OP, DESC_OP_NF, TIPO_OP) values ('5927', 'Baixa de estoque', '8')"
+         " matching (COD_OP)");
+    tr().commitRetaining();
+    TfmAssSolicitacao& janela = abrir();
+    const int numero = novaSolicitacao(janela, 9101, {{"P0003", 3, 2}});
+    auto entregaAoAcerto = [&] {
+        janela.bbEstoque->click();
+        TfmAssBaixaPecas* baixa = fmAssBaixaPecas.get();
+        QStringList linhas;
+        for (baixa->cdsBaixa->first(); !baixa->cdsBaixa->eof(); baixa->cdsBaixa->next())
+            linhas << baixa->cdsBaixaprCodigo->asString() + "|" + baixa->cdsBaixaprQuantidade->asString();
+        return std::pair{baixa, linhas};
+    };
+    auto baixar = [&](TfmAssBaixaPecas* baixa, const QString& aviso) {
+        dialogs->answer("Sim", "Tem certeza de que deseja baixar as peças?");
+        dialogs->acknowledge(aviso);
+        baixa->bbBaixar->click();
+    };
+    auto [primeira, linhas] = entregaAoAcerto();
+    EXPECT_EQ(linhas, QStringList{"P0003|2"});
+    baixar(primeira, "Acerto das Peças efetuada com sucesso.");
+    EXPECT_EQ(entregaAoAcerto().second, QStringList{}) << "all delivered is issued";
+
+    dmTec->quSolicitaIt->edit();
+    dmTec->quSolicitaItAIQUANTIDADEENTREGUE->setAsFloat(3);
+    dialogs->answer("Não", "Todos itens da solicitação foram entregues.");
+    dmTec->quSolicitaIt->post();
+    auto [mesa1, linhas1] = entregaAoAcerto();
+    auto [mesa2, linhas2] = entregaAoAcerto();
+    EXPECT_EQ(linhas1, QStringList{"P0003|1"});
+    EXPECT_EQ(linhas2, QStringList{"P0003|1"});
+    baixar(mesa1, "Acerto das Peças efetuada com sucesso.");
+    dialogs->acknowledge(QString("Quantidade do produto P0003 acima do entregue e ainda não baixado da solicitação"
+                                 " %1.\nEntregue: 3,00\nBaixado: 3,00\nA baixar: 0,00")
+                             .arg(numero, 6, 10, QChar('0')));
+    mesa2->bbBaixar->click();
+    EXPECT_EQ(lido(QString("select cast(sum(QUNATIDADEPRODUTO) as integer) from ACEM14IT where AICODIGO = %1")
+                       .arg(numero)),
+              QStringList{"3"});
+    EXPECT_EQ(lido("select cast(ESTOQUE as integer) from ACEC1101 where CODIGO = 'P0003'"), QStringList{"7"});
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+}
+
+// "Solicitante" names the requesting technician while the window is left
+// for another and when it comes back.
+TEST_F(SolicitacaoTest, TheRequesterStaysNamedWhenTheWindowIsLeft)
+{
+    TfmAssSolicitacao& janela = abrir();
+    novaSolicitacao(janela, 9101);
+    dmTec->quSolicita->edit();
+    dmTec->quSolicitaATCODIGOSOLICITA->setAsInteger(802);
+    janela.bbSalvar->click();
+    QEvent ativa(QEvent::WindowActivate);
+    QApplication::sendEvent(&janela, &ativa);
+    EXPECT_EQ(janela.dblcSolicitante->currentText(), "Bruno Técnico");
+    janela.bbEstoque->click();
+    QApplication::sendEvent(fmAssBaixaPecas.get(), &ativa);
+    EXPECT_EQ(janela.dblcSolicitante->currentText(), "Bruno Técnico") << "the window left for the settlement";
+    QApplication::sendEvent(&janela, &ativa);
+    EXPECT_EQ(janela.dblcSolicitante->currentText(), "Bruno Técnico");
+}
+
 TEST_F(SolicitacaoTest, TheDeliveredQuantityOpensDeliveriesOnlyForCompanyFour)
 {
     TfmAssSolicitacao& janela = abrir();
@@ -275,6 +346,34 @@ TEST_F(SolicitacaoTest, BarCodesInTheOtherModeAskQuantitiesAndAbortarEnds)
     dialogs->answer("Abortar");
     tecla(janela, Qt::Key_F9);
     EXPECT_EQ(dialogs->pending(), 0);
+}
+
+// P0001 asked for on two lines of 1: each read delivered by bar code lands
+// on the next line still to deliver.
+TEST_F(SolicitacaoTest, BarCodeDeliveriesGoToTheNextLineStillToDeliver)
+{
+    TfmAssSolicitacao& janela = abrir();
+    const int numero = novaSolicitacao(janela, 9101, {{"P0001", 1, 0}, {"P0001", 1, 0}});
+    janela.ckBarras->setChecked(true);
+    for (int vez = 0; vez < 2; ++vez) {
+        dialogs->enter("7890001", "Barras");
+        dialogs->answer("Entregar", "O produto P0001 já está inserido na solicitação.");
+        dialogs->acknowledge("Informe o Código do Técnico da ENTREGA desta peça.");
+        dialogs->modal("fmPesquisa", [](Form& form) {
+            auto& pesquisa = static_cast<host::ui::SearchWindow&>(form);
+            ASSERT_TRUE(pesquisa.dataSource()->dataset()->locate("ATCODIGO", 801));
+            QTest::keyClick(pesquisa.grid(), Qt::Key_Return);
+        });
+        dialogs->enter("1", "Informe a quantidade do Produto P0001");
+        if (vez == 1)
+            dialogs->answer("Não", "Todos itens da solicitação foram entregues.");
+        tecla(janela, Qt::Key_F9);
+    }
+    EXPECT_EQ(lido(QString("select AISEQUENCIA || ':' || cast(AIQUANTIDADEENTREGUE as integer) from AATC07AI"
+                           " where AIID = 'I' and AICODIGO = %1 order by AISEQUENCIA")
+                       .arg(numero)),
+              (QStringList{"1:1", "2:1"}));
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
 }
 
 TEST_F(SolicitacaoTest, CompanyFourKeepsALinePerTechnicianAndCountsEveryRead)
