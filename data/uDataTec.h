@@ -1451,6 +1451,7 @@ private:
     void precificarPorQuantidadeImpressa();
     void bindOSHeaderHandlers();
     void bindDefeitoHandlers();
+    void bindFaixasDasLinhas();
     host::data::Dataset::Event handler(void (TdmTec::*metodo)(host::data::Dataset&));
     void VerificarSenhaOrdemFinalizada();
     void RestricaoModoFaturamento(host::data::Dataset& DataSet, const QString& evento);
