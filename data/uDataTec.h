@@ -738,6 +738,7 @@ public:
     void CarregaContatosCliente(const QString& clCodigo);
     void CarregaSolicitacaoIt(int aiCodigo);
     void CarregarProdutosEntregSolicPecas(int iSequencia, int iSolicitacao, const QString& sTexto);
+    void VerificaQuantidadeEntrega(int iSolicitacao, int iSequencia, double quantidade);
     // Next free model code (largest + 1) through the host's auxiliary query.
     int CodigoDisponivelEquipamento();
 
