@@ -6,24 +6,24 @@
 #include "host/data/Format.h"
 #include "host/data/Handler.h"
 
-#include <functional>
-
 namespace host {
 
 namespace {
 
-// The field's typed text is checked by `aceita` before its own handling (or
+using Recusa = QString (*)(double valor, const QString& rotulo);
+
+// The field's typed text is checked by `recusa` before its own handling (or
 // the plain conversion of a number); a refusal names the field.
-void exigeFaixa(host::data::Field& campo, const QString& rotulo, const QString& faixa,
-                std::function<bool(double)> aceita)
+void exigeFaixa(host::data::Field& campo, const QString& rotulo, Recusa recusa)
 {
     const host::data::Handler<void(host::data::Field&, const QString&)> propria = campo.onSetText;
-    campo.onSetText = [propria, rotulo, faixa, aceita](host::data::Field& f, const QString& texto) {
+    campo.onSetText = [propria, rotulo, recusa](host::data::Field& f, const QString& texto) {
         double valor = 0;
         const bool numero = host::data::parseFloatText(texto, valor);
         const bool vazio = texto.trimmed().isEmpty();
-        if (numero && !aceita(valor))
-            dmGlobal->MostraAviso(LegendaDigitada(f, rotulo) + ": informe um valor " + faixa + ".", true);
+        if (numero)
+            if (const QString mensagem = recusa(valor, LegendaDigitada(f, rotulo)); !mensagem.isEmpty())
+                dmGlobal->MostraAviso(mensagem, true);
         if (propria)
             propria(f, texto);
         else if (vazio)
@@ -37,14 +37,24 @@ void exigeFaixa(host::data::Field& campo, const QString& rotulo, const QString& 
 
 }  // namespace
 
+QString RecusaQuantidade(double quantidade, const QString& rotulo)
+{
+    return quantidade > 0 ? QString() : rotulo + ": informe um valor maior que zero.";
+}
+
+QString RecusaDesconto(double desconto, const QString& rotulo)
+{
+    return desconto >= 0 && desconto <= 100 ? QString() : rotulo + ": informe um valor de 0 a 100.";
+}
+
 void ExigeQuantidadePositiva(host::data::Field& campo, const QString& rotulo)
 {
-    exigeFaixa(campo, rotulo, "maior que zero", [](double valor) { return valor > 0; });
+    exigeFaixa(campo, rotulo, RecusaQuantidade);
 }
 
 void ExigeDescontoPercentual(host::data::Field& campo, const QString& rotulo)
 {
-    exigeFaixa(campo, rotulo, "de 0 a 100", [](double valor) { return valor >= 0 && valor <= 100; });
+    exigeFaixa(campo, rotulo, RecusaDesconto);
 }
 
 }  // namespace host

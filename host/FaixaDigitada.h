@@ -14,6 +14,12 @@ class Field;
 
 namespace host {
 
+// The refusal of a quantity of 0 or less, or of a discount outside 0-100,
+// naming the box (`rotulo`); empty when the value fits. For dialogs that
+// take the amounts of a line.
+QString RecusaQuantidade(double quantidade, const QString& rotulo);
+QString RecusaDesconto(double desconto, const QString& rotulo);
+
 // From now on a typed quantity of 0 or less (an empty one included) is
 // refused with a warning naming the column the user typed in (else
 // `rotulo`), and the field keeps its value. A text that is no number is

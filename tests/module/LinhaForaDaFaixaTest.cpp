@@ -6,10 +6,12 @@
 
 #include "data/uDataTec.h"
 #include "host/ui/DataGrid.h"
+#include "host/ui/Form.h"
 #include "service_orders/uAssOrdemServico.h"
 #include "tests/support/OnScreenDialogs.h"
 
 #include <QLineEdit>
+#include <QPushButton>
 
 #include <span>
 
@@ -71,6 +73,33 @@ TEST_F(LinhaForaDaFaixaTest, PartsAndExpenseLinesRefuseADiscountBeyond100AndNoQu
     EXPECT_EQ(lido("select cast(AQQUANTIDADE as integer) || ' ' || cast(AQDESCONTO as integer) from AATC01AQ where AOCODIGO = 42"),
               QStringList{"2 10"});
     EXPECT_EQ(lido("select count(*) from AATC01AO where AOCODIGO = 42 and AOVALORTOTAL < 0"), QStringList{"0"});
+}
+
+// The same amounts typed in the quantity and price dialog of the parts line:
+// refused, and the dialog stays until they fit.
+TEST_F(LinhaForaDaFaixaTest, TheQuantityAndPriceDialogRefusesThemToo)
+{
+    TfmAssOrdemServico& form = abrirOrdemComItem("Impressora");
+    aba(form, form.tsPecasOS);
+    host::ui::DataGrid* pecas = form.dbgdOrdemServicoPecas;
+    novaLinhaNaGrade(pecas, "PRCODIGO", "P0001");
+    dialogs->modal("fmProdutoQuantidade", [](host::ui::Form& janela) {
+        auto digita = [&janela](const char* caixa, const char* texto) {
+            janela.findChild<QLineEdit*>(caixa)->setText(texto);
+            janela.findChild<QPushButton*>("bbOk")->click();
+        };
+        digita("edQuantidade", "-2");
+        digita("edQuantidade", "2");
+        digita("edDesconto", "150");
+        digita("edDesconto", "10");
+    });
+    dialogs->acknowledge("Quantidade: informe um valor maior que zero.");
+    dialogs->acknowledge("% Desconto: informe um valor de 0 a 100.");
+    pecas->setSelectedIndex(pecas->columnByField("APVALUNITARIO")->index());
+    pecas->editButtonClick();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_DOUBLE_EQ(dmTec->quOSPecasAPQUANTIDADE->asFloat(), 2);
+    EXPECT_DOUBLE_EQ(dmTec->quOSPecasAPDESCONTO->asFloat(), 10);
 }
 
 }  // namespace
