@@ -231,6 +231,8 @@ public:
     // The same when the window closes; a row put in edit or insert and left
     // untouched is let go rather than stored.
     void OSSalvarPendentesAoFechar();
+    // Drops what is pending on the order shown, its lines' rows as the header's.
+    void OSCancelarPendentes();
     // The rows being typed on the order shown, as leaving them in a grid
     // stores them: run before anything reloads the order.
     void OSGravarLinhasPendentes();
