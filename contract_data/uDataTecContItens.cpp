@@ -8,6 +8,7 @@
 
 #include "host/PilvCpr70.h"
 #include "host/CodigoCadastrado.h"
+#include "host/FaixaDigitada.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
@@ -106,6 +107,9 @@ void TdmTecContrato::ligarEventosItens()
     host::ExigeProdutoCadastrado(*item.fieldByName("PRCODIGO"), "Produto");
     host::ExigeProdutoCadastrado(*quCtrCadastroDet->fieldByName("PRCODIGO"), "Produto");
     host::ExigeProdutoCadastrado(*quCtrCadastroCM->fieldByName("CMCODIGO"), "Composto");
+    // Nor may a line typed with no quantity or a discount beyond 100 % total below zero.
+    host::ExigeQuantidadePositiva(*item.fieldByName("ACITQUANTIDADE"), "Quantidade");
+    host::ExigeDescontoPercentual(*item.fieldByName("ACITDESCONTO"), "Desconto");
 
     quCtrCadastroDet->onNewRecord = [this](Dataset& d) { quCtrCadastroDetNewRecord(d); };
     quCtrCadastroDet->beforePost = [this](Dataset& d) { quCtrCadastroDetBeforePost(d); };

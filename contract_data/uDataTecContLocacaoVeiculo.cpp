@@ -9,6 +9,7 @@
 
 #include "contract_data/uDataTecContLocacao.h"
 #include "host/CodigoCadastrado.h"
+#include "host/FaixaDigitada.h"
 #include "host/FiltroDia.h"
 #include "host/PecaLocada.h"
 #include "host/PilvTra70.h"
@@ -159,6 +160,7 @@ void TdmTecContrato::ligarEventosLocacao()
     campo(linha, "ACEVSITUACAO").onValidate = [this](Field& f) { quCtrVeiculoACEVSITUACAOValidate(f); };
     campo(linha, "ACEVQTDE").onChange = [this](Field&) { CalculaTotalVeiculo(); };
     campo(linha, "ACEVVALORUNIT").onChange = [this](Field&) { CalculaTotalVeiculo(); };
+    host::ExigeQuantidadePositiva(campo(linha, "ACEVQTDE"), "Quantidade");
 
     Dataset& item = *quCtrCadastroIt;
     campo(item, "ACITENCERRADO").onChange = [this](Field& f) { quCtrCadastroItACITENCERRADOChange(f); };

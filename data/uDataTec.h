@@ -231,6 +231,8 @@ public:
     // The same when the window closes; a row put in edit or insert and left
     // untouched is let go rather than stored.
     void OSSalvarPendentesAoFechar();
+    // Drops what is pending on the order shown, its lines' rows as the header's.
+    void OSCancelarPendentes();
     // The rows being typed on the order shown, as leaving them in a grid
     // stores them: run before anything reloads the order.
     void OSGravarLinhasPendentes();
@@ -738,6 +740,7 @@ public:
     void CarregaContatosCliente(const QString& clCodigo);
     void CarregaSolicitacaoIt(int aiCodigo);
     void CarregarProdutosEntregSolicPecas(int iSequencia, int iSolicitacao, const QString& sTexto);
+    void VerificaQuantidadeEntrega(int iSolicitacao, int iSequencia, double quantidade);
     // Next free model code (largest + 1) through the host's auxiliary query.
     int CodigoDisponivelEquipamento();
 
@@ -1451,6 +1454,7 @@ private:
     void precificarPorQuantidadeImpressa();
     void bindOSHeaderHandlers();
     void bindDefeitoHandlers();
+    void bindFaixasDasLinhas();
     host::data::Dataset::Event handler(void (TdmTec::*metodo)(host::data::Dataset&));
     void VerificarSenhaOrdemFinalizada();
     void RestricaoModoFaturamento(host::data::Dataset& DataSet, const QString& evento);

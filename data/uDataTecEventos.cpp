@@ -3,6 +3,9 @@
 #include "data/uDataTec.h"
 #include "data/uDataTecPedidoAss.h"
 #include "host/ClienteCadastrado.h"
+#include "host/FaixaDigitada.h"
+
+#include <utility>
 
 using host::data::Dataset;
 
@@ -86,6 +89,26 @@ void TdmTec::bindHandlers()
     bindCadastrosHandlers();
     bindSolicitacaoHandlers();
     bindDefeitoHandlers();
+    bindFaixasDasLinhas();
+}
+
+// Quantity x price less the discount: a line typed with no quantity, or a
+// discount beyond 100 %, would total below zero and carry that into the
+// document and its billing. Attached last: the check runs before the
+// field's own handling of the text.
+void TdmTec::bindFaixasDasLinhas()
+{
+    const std::pair<host::data::Field*, host::data::Field*> linhas[] = {
+        {quOSPecasAPQUANTIDADE, quOSPecasAPDESCONTO},
+        {quOSAndamentoAAQUANTIDADE, quOSAndamentoAADESCONTO},
+        {quOSProjAQQUANTIDADE, quOSProjAQDESCONTO},
+        {&campoItem("QUANTIDADE"), &campoItem("DESCONTO")},
+    };
+    for (const auto& [quantidade, desconto] : linhas) {
+        host::ExigeQuantidadePositiva(*quantidade, "Quantidade");
+        host::ExigeDescontoPercentual(*desconto, "Desconto");
+    }
+    host::ExigeQuantidadePositiva(campoCotado("QUANTIDADE"), "Quantidade");
 }
 
 void TdmTec::bindRuleHandlers()

@@ -301,6 +301,17 @@ void TdmTec::OSSalvarPendentes()
     dmGlobal->IBTransaction1->commitRetaining();
 }
 
+// "Cancelar" drops what was typed and not stored, on the order's lines as on
+// its header: a line left half made would otherwise hold up the next save
+// or print with its own refusal.
+void TdmTec::OSCancelarPendentes()
+{
+    for (host::data::Dataset* d : {quOSItem, quOSAndamento, quOSPecas, quOSDespViagem, quOSDespExtra, quOSProj,
+                                   quOSContato, quOSAcessorios})
+        CancelarAlteracoes(*d);
+    CancelarAlteracoes(*quOS);
+}
+
 void TdmTec::OSGravarLinhasPendentes()
 {
     for (host::data::Query* d : {quOS, quOSItem, quOSAndamento, quOSPecas, quOSDespViagem, quOSDespExtra, quOSProj,

@@ -6,14 +6,17 @@
 
 #include "data/uDataTec.h"
 
+#include "host/FaixaDigitada.h"
 #include "host/PilvCpr70.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
 #include "host/data/Abort.h"
+#include "host/data/Format.h"
 #include "host/data/HandlerGuard.h"
 #include "host/schema/SchemaDefinition.h"
 
+#include <algorithm>
 #include <utility>
 
 using host::data::Dataset;
@@ -70,6 +73,20 @@ void TdmTec::CarregarProdutosEntregSolicPecas(int iSequencia, int iSolicitacao, 
         // the delivery screen shows an empty list rather than an error
         quSolicitacaoItEnt->close();
     }
+}
+
+// A delivery hands over something, and no more than the request line still
+// waits for: refused before anything is written.
+void TdmTec::VerificaQuantidadeEntrega(int iSolicitacao, int iSequencia, double quantidade)
+{
+    const double falta = CarregaNumero("AIQUANTIDADE - coalesce(AIQUANTIDADEENTREGUE, 0)", "AATC07AI",
+                                       "where AICODIGO = " + QString::number(iSolicitacao) +
+                                           " and AISEQUENCIA = " + QString::number(iSequencia));
+    // A tolerance far below any quantity typed: 0,3 of 1,1 - 0,8 still fits.
+    if (quantidade <= 0 || quantidade > falta + 1e-9)
+        dmGlobal->MostraAviso("Quantidade a entregar inválida: informe mais que zero e até " +
+                                  host::data::formatFloat("0.####", std::max(falta, 0.0)) + ", o que falta entregar.",
+                              true);
 }
 
 // ---- headers ------------------------------------------------------------------------
@@ -431,6 +448,13 @@ void TdmTec::bindSolicitacaoHandlers()
     quSolicitaIt->afterDelete = on(&TdmTec::quSolicitaItAfterDelete);
     quSolicitaItPRCODIGO->onChange = onField(&TdmTec::quSolicitaItPRCODIGOChange);
     quSolicitaItAIQUANTIDADEENTREGUE->onChange = onField(&TdmTec::quSolicitaItAIQUANTIDADEENTREGUEChange);
+    // A request line of no quantity would put a negative parts line on the order.
+    host::ExigeQuantidadePositiva(*quSolicitaItAIQUANTIDADE, "Qtde. Requisitada");
+    // Less than nothing delivered would take back parts still in the technician's hands.
+    quSolicitaItAIQUANTIDADEENTREGUE->onValidate = [](Field& entregue) {
+        if (entregue.asFloat() < 0)
+            dmGlobal->MostraAviso("Quantidade entregue não pode ser negativa!", true);
+    };
     quSolicitacaoItEnt->onNewRecord = on(&TdmTec::quSolicitacaoItEntNewRecord);
     quSolicitacaoItEnt->afterDelete = on(&TdmTec::quSolicitacaoItEntAfterDelete);
     quSolicitaAISITUACAO->onGetText = [this](Field& field, QString& text, bool display) {

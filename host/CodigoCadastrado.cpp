@@ -29,14 +29,6 @@ bool codigoExiste(const char* sql, const QString& codigo, const QString& tipo = 
     return existe;
 }
 
-// The caption of the box the user typed in: one field is "Cliente" in one
-// register and "Cliente (Cobrança)" in another; `rotulo` when not shown.
-QString legendaDoCampo(const host::data::Field& campo, const QString& rotulo)
-{
-    const QString mostrado = host::data::shownCaption(campo);
-    return mostrado.isEmpty() ? rotulo : mostrado;
-}
-
 // The field's validation refuses a code `existe` does not know, naming the
 // field and what the code should name ("código", "produto").
 void exigeCodigo(host::data::Field& campo, const QString& rotulo, const QString& oQue,
@@ -46,13 +38,20 @@ void exigeCodigo(host::data::Field& campo, const QString& rotulo, const QString&
     campo.onValidate = [propria, rotulo, oQue, existe](host::data::Field& f) {
         const QString codigo = f.asString().trimmed();
         if (!codigo.isEmpty() && !existe(codigo))
-            dmGlobal->MostraAviso(legendaDoCampo(f, rotulo) + ": " + oQue + " " + codigo + " não cadastrado.", true);
+            dmGlobal->MostraAviso(LegendaDigitada(f, rotulo) + ": " + oQue + " " + codigo + " não cadastrado.", true);
         if (propria)
             propria(f);
     };
 }
 
 }  // namespace
+
+// One field is "Cliente" in one register and "Cliente (Cobrança)" in another.
+QString LegendaDigitada(const host::data::Field& campo, const QString& rotulo)
+{
+    const QString mostrado = host::data::shownCaption(campo);
+    return mostrado.isEmpty() ? rotulo : mostrado;
+}
 
 bool ClienteCadastrado(const QString& codigo)
 {
@@ -94,7 +93,7 @@ void ExigeContatosDoCliente(const QString& cliente, const std::vector<host::data
     if (alheios.empty())
         return;
     const host::data::Field& campo = *alheios.front();
-    dmGlobal->MostraAviso("Aviso: operação abortada.\r" + legendaDoCampo(campo, rotulo) +
+    dmGlobal->MostraAviso("Aviso: operação abortada.\r" + LegendaDigitada(campo, rotulo) +
                               ": a pessoa de código " + campo.asString() + " não é contato do cliente " +
                               (cliente.trimmed().isEmpty() ? QString("informado") : cliente.trimmed()) + ".",
                           true);

@@ -12,6 +12,10 @@ class Field;
 
 namespace host {
 
+// The caption of the box or column the user typed the field in; `rotulo`
+// when no control shows it. Refusals of typed values name the field so.
+QString LegendaDigitada(const host::data::Field& campo, const QString& rotulo);
+
 // Whether the (trimmed) code names a registered product.
 bool ProdutoCadastrado(const QString& codigo);
 // Whether the code names a registered piece of equipment, of the kind given

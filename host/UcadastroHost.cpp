@@ -119,7 +119,11 @@ void TfmCadastroHost::criarDados()
     };
     r.beforeScroll = [this](host::data::Dataset&) { deixarRegistro(); };
     r.afterScroll = [this](host::data::Dataset&) { abrirDetalhes(); };
-    r.afterPost = [this](host::data::Dataset&) { abrirDetalhes(); };
+    r.afterPost = [this](host::data::Dataset& d) {
+        if (descricao_.aposGravar)
+            descricao_.aposGravar(d.fieldByName(col(descricao_.chave.coluna))->value());
+        abrirDetalhes();
+    };
 
     for (size_t i = 0; i < descricao_.detalhes.size(); ++i) {
         const Detalhe& d = descricao_.detalhes[i];   // the window's own copy: stays put

@@ -108,6 +108,9 @@ struct Descricao {
     // Checks of the row about to be saved beyond required fields (a tax
     // number's digits); a refusal shows its message and aborts the save.
     std::function<void(host::data::Dataset&)> conferir;
+    // Run after the row is saved, with its code, before the commit (a total
+    // the row keeps of its details: a product's stock).
+    std::function<void(const QVariant& codigo)> aposGravar = {};
 };
 
 // "PF", "PJ", "OP", "TV", "HC", "CX", "PR"; null for any other.

@@ -233,7 +233,7 @@ Detalhe numerosSerieProduto()
 
 Descricao produto()
 {
-    return {"PR",
+    Descricao d{"PR",
             "Cadastro de Produtos",
             "o produto",
             "ACEC1101",
@@ -276,6 +276,14 @@ Descricao produto()
              {"AUGC50NS", "PRCODIGO", "números de série"}},
             {estoqueProduto(), numerosSerieProduto()},
             {}};
+    // A new product holds no stock yet: 0, as the demonstration's, never null
+    // (a stock kept elsewhere than its locations is left as it is).
+    d.aposGravar = [](const QVariant& produto) {
+        host::db::executeSql(*dmGlobal->IBTransaction1,
+                             "update ACEC1101 set ESTOQUE = 0 where CODIGO = :P and ESTOQUE is null",
+                             {{"P", produto.toString()}});
+    };
+    return d;
 }
 
 Descricao operacao()

@@ -96,16 +96,19 @@ void TdmGlobal::PedidoVendaAtualizarTotalizador()
     const double geral = registro.fieldByName("DESCONTO_GERAL")->asFloat();
     const double despesas = registro.fieldByName("VEVALORDESPESAVIAGEM")->asFloat() +
                             registro.fieldByName("VEVALORDESPESA")->asFloat();
-    registro.fieldByName("VEVALORTOTALBRUTOITEM")->setAsFloat(bruto);
-    registro.fieldByName("VEVALORTOTALDESCONTO")->setAsFloat(bruto - liquido + geral);
-    registro.fieldByName("VALOR_TOTAL")->setAsFloat(liquido + despesas - geral);
+    // Stored to the cent, rounded as the receivable made of the order is: a
+    // line of 10 % off 1.234,56 would otherwise leave 2.402,008 behind.
+    registro.fieldByName("VEVALORTOTALBRUTOITEM")->setAsFloat(Arredonda2Monetario(bruto));
+    registro.fieldByName("VEVALORTOTALDESCONTO")->setAsFloat(Arredonda2Monetario(bruto - liquido + geral));
+    registro.fieldByName("VALOR_TOTAL")->setAsFloat(Arredonda2Monetario(liquido + despesas - geral));
 }
 
 QString TdmGlobal::SqlTotalPedidoVenda(const QString& pedido)
 {
-    return "((select coalesce(sum(It.TOTAL_UNIT), 0) from AVEC85IT It where It.NUMERO_PEDIDO = " + pedido +
+    // To the cent, half away from zero, as the receivable rounds.
+    return "round((select coalesce(sum(It.TOTAL_UNIT), 0) from AVEC85IT It where It.NUMERO_PEDIDO = " + pedido +
            ".NUMERO_PEDIDO) + coalesce(" + pedido + ".VEVALORDESPESAVIAGEM, 0) + coalesce(" + pedido +
-           ".VEVALORDESPESA, 0) - coalesce(" + pedido + ".DESCONTO_GERAL, 0))";
+           ".VEVALORDESPESA, 0) - coalesce(" + pedido + ".DESCONTO_GERAL, 0), 2)";
 }
 
 void TdmGlobal::GravarTotalPedidoVenda(const QString& pedido)

@@ -3,12 +3,14 @@
 
 #include "host/Upesqprod.h"
 
+#include "host/FaixaDigitada.h"
 #include "host/Udatamod.h"
 #include "host/Uglobal.h"
 #include "host/Upesq.h"
 #include "host/data/Dataset.h"
 #include "host/data/Field.h"
 #include "host/data/Format.h"
+#include "host/ui/Dialogs.h"
 #include "host/ui/Form.h"
 
 #include <QFormLayout>
@@ -107,7 +109,17 @@ bool SelecionaProdutoQuantidade(const QString& sProduto, double& rQuantidade, do
     layout->addWidget(produto);
     layout->addLayout(campos);
     layout->addLayout(botoes);
-    QObject::connect(ok, &QPushButton::clicked, &janela, [&] { janela.setModalResult(host::ui::ModalResult::Ok); });
+    // A line of no quantity or of a discount beyond 100 % would total below zero:
+    // refused, and the dialog stays for the value to be corrected.
+    QObject::connect(ok, &QPushButton::clicked, &janela, [&] {
+        QString recusa = host::RecusaQuantidade(numeroDigitado(quantidade->text()), "Quantidade");
+        if (recusa.isEmpty())
+            recusa = host::RecusaDesconto(numeroDigitado(desconto->text()), "% Desconto");
+        if (recusa.isEmpty())
+            janela.setModalResult(host::ui::ModalResult::Ok);
+        else
+            host::ui::Dialogs::warning(recusa);
+    });
     QObject::connect(cancelar, &QPushButton::clicked, &janela,
                      [&] { janela.setModalResult(host::ui::ModalResult::Cancel); });
     if (janela.showModal() != host::ui::ModalResult::Ok)

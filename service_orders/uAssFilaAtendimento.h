@@ -89,6 +89,7 @@ private:
     void cdsFilaAtenAOCODIGOChange();
     void gravarNaOrdem();
     void trocarSequencia(int Technician, const QDateTime& Date, int anterior, int nova);
+    void recusarPosicaoOcupada(int Technician, const QDateTime& Date, int posicao);
 
     // The last entry posted: the defaults of the next new one.
     QDateTime ultimaData_;

@@ -123,6 +123,8 @@ void TfmAssFilaAtendimento::VerificaSeqAtendimento(int Technician, const QDateTi
         if (cdsFilaAtenSEQ->asInteger() < 1)
             cdsFilaAtenSEQ->setAsInteger(CarregaNumeroInteiro("coalesce(MAX(aoseqatendimento) + 1, 1)", "AATC01AO",
                                                                filaDoTecnicoNoDia(Technician, Date)));
+        else
+            recusarPosicaoOcupada(Technician, Date, cdsFilaAtenSEQ->asInteger());
         return;
     }
     if (lista.state() != host::data::DatasetState::Edit)
@@ -133,8 +135,25 @@ void TfmAssFilaAtendimento::VerificaSeqAtendimento(int Technician, const QDateTi
                               true);
     const int anterior = cdsFilaAtenSEQ->oldValue().toInt();
     const int nova = cdsFilaAtenSEQ->asInteger();
+    // Below 1 the order would silently leave the queue: removing is the link's.
+    if (nova < 1 && anterior != nova)
+        dmGlobal->MostraAviso("Aviso: operação abortada.\rA posição na fila deve ser 1 ou mais.", true);
     if (anterior != nova)
         trocarSequencia(Technician, Date, anterior, nova);
+}
+
+// A new entry typed with a position another order of the technician's day
+// holds would make two first visits in one slot.
+void TfmAssFilaAtendimento::recusarPosicaoOcupada(int Technician, const QDateTime& Date, int posicao)
+{
+    const int outra = CarregaNumeroInteiro("coalesce(max(AOCODIGO), 0)", "AATC01AO",
+                                           filaDoTecnicoNoDia(Technician, Date) + " and AOSEQATENDIMENTO = " +
+                                               QString::number(posicao) + " and AOCODIGO <> " +
+                                               QString::number(cdsFilaAtenAOCODIGO->asInteger()));
+    if (outra > 0)
+        dmGlobal->MostraAviso("Aviso: operação abortada.\rA posição " + QString::number(posicao) +
+                                  " já é da Ordem de Serviço " + QString::number(outra) + " neste dia.",
+                              true);
 }
 
 // The entry's order takes the new number and the order of that technician

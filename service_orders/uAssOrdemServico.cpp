@@ -281,7 +281,7 @@ void TfmAssOrdemServico::bbSalvarClick()
     tec.OSSalvarPendentes();
 }
 
-void TfmAssOrdemServico::bbCancelarClick() { CancelarAlteracoes(*dmTec->quOS); }
+void TfmAssOrdemServico::bbCancelarClick() { dmTec->OSCancelarPendentes(); }
 
 void TfmAssOrdemServico::bbExcluirClick()
 {

@@ -229,7 +229,11 @@ void TfmAssSolicitacao::produtoPorBarras()
         return;
     }
     double quantidade = 0;
-    SelecionaValorNumerico("Quantidade", "Informe a quantidade para SOMAR no Produto " + produto, quantidade);
+    if (!SelecionaValorNumerico("Quantidade", "Informe a quantidade para SOMAR no Produto " + produto, quantidade))
+        host::abortOperation();
+    // Adding nothing, or less than nothing, would lower what was requested.
+    if (quantidade <= 0)
+        dmGlobal->MostraAviso("Quantidade a somar inválida: informe mais que zero.", true);
     // Through the loaded line: the data module's rules apply, it is saved
     // and the grid shows it.
     if (tec.quSolicitaIt->locate("AISEQUENCIA;AICODIGO", QVariantList{sequencia, solicitacao})) {
@@ -261,7 +265,9 @@ void TfmAssSolicitacao::EntregarPecasSolicitacao(const QString& sProduto, const 
     double quantidade = 1;
     if (!tecnicos) {
         quantidade = 0;
-        SelecionaValorNumerico("Quantidade", "Informe a quantidade do Produto " + sProduto, quantidade);
+        if (!SelecionaValorNumerico("Quantidade", "Informe a quantidade do Produto " + sProduto, quantidade))
+            host::abortOperation();
+        tec.VerificaQuantidadeEntrega(iSolicitacao, iSequencia, quantidade);
     }
     // The delivery and the line it counts on stand or fall together: a line
     // refused afterwards takes the delivery back.

@@ -22,6 +22,7 @@
 #include "host/ui/DataTextControls.h"
 #include "host/ui/EditControls.h"
 #include "host/ui/StatusBar.h"
+#include "tests/support/OnScreenDialogs.h"
 #include "tests/support/ScopedTimeZone.h"
 
 #include <QCheckBox>
@@ -261,6 +262,25 @@ TEST_F(ContLocEquipJanelaTest, ItemTextsAreKindYForEquipmentAndComplements)
     aba(form, form.tsEquipamentosEncerrados);
     EXPECT_EQ(form.dbgdAssContCadLocEquipEnc->model()->rowCount(), 0);
     EXPECT_EQ(dialogs->pending(), 0);
+}
+
+// A rented line typed with no quantity would bill and ship less than
+// nothing: refused where typed, naming the column, and the line keeps 1.
+TEST_F(ContLocEquipJanelaTest, ARentedLineRefusesAQuantityOfZeroOrLess)
+{
+    contrato(705);
+    item(1, 705, "P0004");
+    TfmAssContCadLocEquip& form = abrir();
+    CarregaContrato(705);
+    aba(form, form.tsEquipamentos);
+    for (const char* quantidade : {"0", "-1"}) {
+        SCOPED_TRACE(quantidade);
+        testsupport::OnScreenDialogs naTela;
+        celula(form.dbgdAssContCadLocEquipItens, "ACITQUANTIDADE", quantidade, Qt::Key_Return);
+        EXPECT_EQ(naTela.texts(), QStringList{"Quantidade: informe um valor maior que zero."});
+        QTest::keyClick(form.focusWidget() ? form.focusWidget() : &form, Qt::Key_Escape);
+    }
+    EXPECT_DOUBLE_EQ(dmTecContrato->quCtrCadastroIt->fieldByName("ACITQUANTIDADE")->asFloat(), 1);
 }
 
 TEST_F(ContLocEquipJanelaTest, LinksOpenTheRegisterOfTheCustomersKind)

@@ -43,5 +43,17 @@ TEST_F(EstoqueProdutoPrimeiroUsoTest, TheStockRegisteredAtALocationLetsUnderOpti
         << vistos();
 }
 
+// A product registered with no stock location yet holds 0, as the
+// demonstration's do, never null.
+TEST_F(EstoqueProdutoPrimeiroUsoTest, AProductRegisteredWithoutStockHoldsZero)
+{
+    TfmCadastroHost& janela = cadastroDeProdutos();
+    const QString produto = novoProdutoDeLocacao(janela, "Andaime tubular");
+    ASSERT_FALSE(produto.isEmpty()) << vistos();
+    EXPECT_EQ(lido("select coalesce(cast(cast(ESTOQUE as integer) as varchar(20)), 'null') from ACEC1101"
+                   " where CODIGO = '" + produto + "'"),
+              QStringList{"0"});
+}
+
 }  // namespace
 }  // namespace moduletest

@@ -246,6 +246,36 @@ TEST_F(FilaAtendimentoTest, ChangingThreeToOneSwapsWithinThatTechniciansDayOnly)
     EXPECT_EQ(listadas(fila), (QStringList{"511:3:71", "513:1:72", "512:1:71"}));
 }
 
+// One slot, one visit: a new entry typed with a position another order of
+// the technician's day holds is refused, and a position below 1 typed over
+// an entry does not take the order out of the queue.
+TEST_F(FilaAtendimentoTest, APositionIsHeldByOneOrderAndNeverBelowOne)
+{
+    ordem(601, 71, kDiaFila, 1);
+    ordem(602);
+    TfmAssFilaAtendimento& fila = filaDaOrdem(602);
+    ASSERT_EQ(listadas(fila), QStringList{"601:1:71"});
+    dialogs->acknowledge("A posição 1 já é da Ordem de Serviço 601 neste dia.");
+    fila.cdsFilaAten->append();
+    fila.cdsFilaAtenDATASAIDA->setAsDateTime(kDiaFila);
+    fila.cdsFilaAtenATCODIGO->setAsInteger(71);
+    fila.cdsFilaAtenSEQ->setText("1");
+    fila.cdsFilaAtenAOCODIGO->setText("602");
+    fila.cdsFilaAten->post();
+    EXPECT_EQ(seq(602), "0");
+    for (const char* posicao : {"-1", "0"}) {
+        SCOPED_TRACE(posicao);
+        dialogs->acknowledge("A posição na fila deve ser 1 ou mais.");
+        ASSERT_TRUE(fila.cdsFilaAten->locate("AOCODIGO", 601));
+        fila.cdsFilaAten->edit();
+        fila.cdsFilaAtenSEQ->setText(posicao);
+        fila.cdsFilaAten->post();
+        EXPECT_EQ(seq(601), "1");
+    }
+    EXPECT_EQ(listadas(fila), QStringList{"601:1:71"});
+    EXPECT_EQ(dialogs->pending(), 0);
+}
+
 TEST_F(FilaAtendimentoTest, ATechnicianOrDateChangeIsRefusedAndTheStoredValuesComeBack)
 {
     ordem(521, 71, kDiaFila, 1);

@@ -788,6 +788,22 @@ TEST_F(OrdemServicoGradesTest, ProductTitlesRunTheQuickSearchAndTheRegister)
     EXPECT_EQ(cadastro->windowTitle(), "Cadastro de Produtos");
 }
 
+// "Cancelar" drops the empty item line Insert started in the grid with the
+// header's changes, and "Imprimir" then goes on to its question.
+TEST_F(OrdemServicoGradesTest, CancelDropsTheEmptyItemLineAndPrintGoesOn)
+{
+    TfmAssOrdemServico& form = abrir();
+    aba(form, form.tsItens);
+    form.dbgdOrdemServicoItens->setFocus();
+    QTest::keyClick(form.dbgdOrdemServicoItens, Qt::Key_Insert);
+    ASSERT_EQ(dmTec->quOSItem->state(), host::data::DatasetState::Insert);
+    form.bbCancelar->click();
+    dialogs->answer("Cancelar", "Deseja imprimir Comprovante, Histórico ou Recibo");
+    form.bbImprimir->click();
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+    EXPECT_EQ(lido("select count(*) from AATC01AOIT where AOCODIGO = 42"), QStringList{"1"});
+}
+
 TEST_F(OrdemServicoGradesTest, F8DuplicatesAServiceLineOfNoItem)
 {
     exec("insert into AATC01AA (AOCODIGO, AACODIGO, PRCODIGO, AAQUANTIDADE, AAVALOR, AAVALORTOTAL, AAAUTORIZADO)"

@@ -188,6 +188,24 @@ TEST_F(PedidoVendaOSTest, RepricedByThePaymentTermTheHeaderTotalsTheLinesAsStore
     EXPECT_NEAR(cabecalho(ordemColuna("VECODIGOSERVICO"), "VALOR_TOTAL").toDouble(), 54, 1e-9);
 }
 
+// 2 x 1.234,56 at 10 % and 3 x 89,90: lines of 2.222,208 and 269,70; the
+// order's totals are stored to the cent, rounded as its receivable is.
+TEST_F(PedidoVendaOSTest, TheSalesOrderStoresItsTotalsToTheCent)
+{
+    peca(1, 2, 1234.56);
+    exec("update AATC01AP set APDESCONTO = 10, APVALTOTAL = 2222.208 where AOCODIGO = 42");
+    peca(2, 3, 89.90);
+    TfmAssOrdemServico& form = abrir();
+    venderPeloBotao(form);
+    EXPECT_EQ(dialogs->pending(), 0);
+    const QString pedido = ordemColuna("VECODIGO");
+    // In tenths of a cent: nothing past the cent.
+    EXPECT_EQ(lido("select cast(VALOR_TOTAL * 1000 as integer) || ' ' || cast(VEVALORTOTALBRUTOITEM * 1000 as integer)"
+                   " || ' ' || cast(VEVALORTOTALDESCONTO * 1000 as integer) from AVEC8501 where NUMERO_PEDIDO = '" +
+                   pedido + "'"),
+              QStringList{"2491910 2738820 246910"});
+}
+
 // ---- the sales order ----
 
 TEST_F(PedidoVendaOSTest, AServicePayerGetsItsOwnOrderOnlyBesideParts)

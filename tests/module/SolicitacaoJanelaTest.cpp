@@ -19,6 +19,7 @@
 #include "service_orders/uAssSolicitacao.h"
 #include "service_orders/uPesqAssOrdemServico.h"
 #include "service_orders/uSolicitacaoEntregas.h"
+#include "tests/support/OnScreenDialogs.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -489,3 +490,51 @@ TEST_F(SolicitacaoTest, PictureOfARequestWithItems)
 
 }  // namespace
 }  // namespace moduletest
+
+// A bar-code delivery of nothing, of 0, of less than nothing or of more than
+// the line still waits for is refused and writes nothing; 1 of 2 is kept,
+// and then only 1 more fits.
+TEST_F(SolicitacaoTest, ABarCodeDeliveryTakesOnlyWhatIsStillToDeliver)
+{
+    TfmAssSolicitacao& janela = abrir();
+    const int numero = novaSolicitacao(janela, 9101, {{"P0001", 2, 0}});
+    janela.ckBarras->setChecked(true);
+    struct Entrega {
+        const char* quantidade;
+        bool aceita;
+    };
+    const Entrega entregas[] = {{"", false}, {"0", false}, {"-1", false}, {"3", false}, {"1", true}, {"2", false}};
+    for (const Entrega& entrega : entregas) {
+        SCOPED_TRACE(entrega.quantidade);
+        dialogs->enter("7890001", "Barras");
+        dialogs->answer("Entregar", "O produto P0001 já está inserido na solicitação.");
+        dialogs->acknowledge("Informe o Código do Técnico da ENTREGA desta peça.");
+        dialogs->modal("fmPesquisa", [](Form& form) {
+            auto& pesquisa = static_cast<host::ui::SearchWindow&>(form);
+            QTest::keyClicks(pesquisa.grid(), "801");
+            QTest::keyClick(pesquisa.grid(), Qt::Key_Return);
+        });
+        dialogs->enter(entrega.quantidade, "Informe a quantidade do Produto P0001");
+        // Nothing typed is asked again; the box left with Esc ends the delivery.
+        if (QString(entrega.quantidade).isEmpty())
+            dialogs->acknowledge("não é um valor numérico válido.").cancel("Informe a quantidade do Produto P0001");
+        else if (!entrega.aceita)
+            dialogs->acknowledge("Quantidade a entregar inválida");
+        tecla(janela, Qt::Key_F9);
+        EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+    }
+    EXPECT_EQ(lido(QString("select cast(AIENTQTDENTREGUE as integer) from AATC07AIENT where AICODIGO = %1").arg(numero)),
+              QStringList{"1"});
+    // Nor is less than nothing requested on the line (the message on screen).
+    {
+        testsupport::OnScreenDialogs naTela;
+        celula(janela.dbgdAssSolicitacao, "AIQUANTIDADE", "-1", Qt::Key_Return);
+        EXPECT_EQ(naTela.texts(), QStringList{"Qtde.: informe um valor maior que zero."});
+        QTest::keyClick(janela.focusWidget() ? janela.focusWidget() : janela.dbgdAssSolicitacao, Qt::Key_Escape);
+    }
+    EXPECT_EQ(lido(QString("select cast(AIQUANTIDADE as integer) || ':' || cast(AIQUANTIDADEENTREGUE as integer)"
+                           " from AATC07AI where AIID = 'I' and AICODIGO = %1")
+                       .arg(numero)),
+              QStringList{"2:1"});
+    EXPECT_EQ(dialogs->pending(), 0);
+}

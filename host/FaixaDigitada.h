@@ -1,0 +1,31 @@
+#pragma once
+// Amounts typed into document lines must lie where a line makes sense: a
+// quantity above zero, a discount from 0 to 100 %. Otherwise the line's total
+// turns negative and flows into the document's total and its billing. The
+// rule is attached to a field by the data module that owns it, so every
+// grid and box bound to the field follows it; values set by the rules
+// themselves (price tables, returns) are not typed and not checked here.
+
+#include <QString>
+
+namespace host::data {
+class Field;
+}
+
+namespace host {
+
+// The refusal of a quantity of 0 or less, or of a discount outside 0-100,
+// naming the box (`rotulo`); empty when the value fits. For dialogs that
+// take the amounts of a line.
+QString RecusaQuantidade(double quantidade, const QString& rotulo);
+QString RecusaDesconto(double desconto, const QString& rotulo);
+
+// From now on a typed quantity of 0 or less (an empty one included) is
+// refused with a warning naming the column the user typed in (else
+// `rotulo`), and the field keeps its value. A text that is no number is
+// left to the field's own handling, which runs after this check.
+void ExigeQuantidadePositiva(host::data::Field& campo, const QString& rotulo);
+// The same for a discount in percent outside 0-100 (empty is no discount).
+void ExigeDescontoPercentual(host::data::Field& campo, const QString& rotulo);
+
+}  // namespace host
