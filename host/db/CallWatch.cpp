@@ -118,7 +118,7 @@ void look(Watch& w) {
             qInfo().noquote() << statementWaitingMessage(w.database, *held, waited);
             t.told = true;
         }
-        if (secondsSince(t.heldSince, now) >= kLockGiveUpSeconds) {
+        if (secondsSince(t.heldSince, now) >= lockGiveUpSeconds()) {
             qCritical().noquote() << statementGiveUpMessage(w.database, *held, waited);
             ::_exit(kLockGiveUpExitCode);
         }

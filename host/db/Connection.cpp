@@ -103,7 +103,7 @@ IXpbBuilder* connectParams(Status& st, const ConnectOptions& o, bool creating) {
     if (!o.role.isEmpty()) dpb->insertString(&st, isc_dpb_sql_role_name, o.role.toUtf8().constData());
     if (o.forcedWrites) dpb->insertInt(&st, isc_dpb_force_write, *o.forcedWrites ? 1 : 0);
     // A server that takes the connection and never answers is given up.
-    if (Connection::isRemoteName(o.name)) dpb->insertInt(&st, isc_dpb_connect_timeout, detail::kServerAnswerSeconds);
+    if (Connection::isRemoteName(o.name)) dpb->insertInt(&st, isc_dpb_connect_timeout, detail::serverAnswerSeconds());
     if (creating) {
         dpb->insertInt(&st, isc_dpb_sql_dialect, 1);
         dpb->insertString(&st, isc_dpb_set_db_charset, "UTF8");

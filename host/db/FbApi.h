@@ -61,6 +61,10 @@ private:
 constexpr int kWaitNoticeSeconds = 3;
 // How long an attach waits for a server's answer before it gives up.
 constexpr int kServerAnswerSeconds = 20;
+// The wait in force: kServerAnswerSeconds, or less where TECHASSIST_ESPERA_SERVIDOR
+// says (seconds, never more): the tests that only need the give-up to happen
+// do not wait it out whole.
+int serverAnswerSeconds();
 // `doing` heads the message: "Abrindo" (an attach), "Fechando" (a detach).
 QString waitingMessage(const QString& database, const QString& lockFolder, int seconds,
                        const QString& doing = QStringLiteral("Abrindo"));
@@ -97,9 +101,13 @@ QString noPermissionText(const DbError& failure, const QString& user);
 // stopped, and the engine's own end would wait on the same lock).
 constexpr int kLockGiveUpSeconds = 30;
 constexpr int kLockGiveUpExitCode = 3;
+// The give-up in force: kLockGiveUpSeconds, or less where
+// TECHASSIST_DESISTENCIA_TRAVA says (seconds, never less than a second after
+// the notice, never more), for the same reason.
+int lockGiveUpSeconds();
 class WaitNotice {
 public:
-    // `giveUp` (when set) is told and ends the process at kLockGiveUpSeconds.
+    // `giveUp` (when set) is told and ends the process at lockGiveUpSeconds().
     explicit WaitNotice(std::function<QString(int seconds)> message,
                         std::function<QString(int seconds)> giveUp = {});
     ~WaitNotice();

@@ -2,6 +2,8 @@
 // process, and of what holds it.
 
 #include "host/db/FbApi.h"
+#include <QtGlobal>
+#include <algorithm>
 
 #include <QDir>
 #include <QFile>
@@ -131,12 +133,33 @@ QString statementGiveUpMessage(const QString& database, const QList<HeldMutex>& 
            " O que não foi gravado será desfeito ao abrir o banco de novo.";
 }
 
+namespace {
+// A whole number of seconds from the environment, kept within [low, high];
+// `high` when unset or not a number.
+int secondsFromEnvironment(const char* name, int low, int high) {
+    bool ok = false;
+    const int asked = qEnvironmentVariableIntValue(name, &ok);
+    return ok ? std::clamp(asked, low, high) : high;
+}
+}  // namespace
+
+int serverAnswerSeconds() {
+    static const int seconds = secondsFromEnvironment("TECHASSIST_ESPERA_SERVIDOR", 1, kServerAnswerSeconds);
+    return seconds;
+}
+
+int lockGiveUpSeconds() {
+    static const int seconds =
+        secondsFromEnvironment("TECHASSIST_DESISTENCIA_TRAVA", kWaitNoticeSeconds + 1, kLockGiveUpSeconds);
+    return seconds;
+}
+
 QString serverWaitingMessage(const QString& database, int seconds) {
     return QString("Abrindo o banco de dados %1: aguardando há %2 s a resposta do servidor %3 (desiste após %4 s).")
         .arg(database)
         .arg(seconds)
         .arg(Connection::serverOf(database))
-        .arg(kServerAnswerSeconds);
+        .arg(serverAnswerSeconds());
 }
 
 WaitNotice::WaitNotice(std::function<QString(int seconds)> message, std::function<QString(int seconds)> giveUp)
@@ -147,10 +170,10 @@ WaitNotice::WaitNotice(std::function<QString(int seconds)> message, std::functio
           // run whose output is its result (the self-test) keeps it in the log.
           qInfo().noquote() << message(kWaitNoticeSeconds);
           if (!giveUp) return;
-          if (ended_.wait_for(lock, std::chrono::seconds(kLockGiveUpSeconds - kWaitNoticeSeconds),
+          if (ended_.wait_for(lock, std::chrono::seconds(lockGiveUpSeconds() - kWaitNoticeSeconds),
                               [this] { return done_; }))
               return;
-          qCritical().noquote() << giveUp(kLockGiveUpSeconds);
+          qCritical().noquote() << giveUp(lockGiveUpSeconds());
           ::_exit(kLockGiveUpExitCode);
       }) {}
 
