@@ -488,8 +488,6 @@ TEST_F(SolicitacaoTest, PictureOfARequestWithItems)
     guardaFoto(janela, "fmAssSolicitacao.png");
 }
 
-}  // namespace
-}  // namespace moduletest
 
 // A bar-code delivery of nothing, of 0, of less than nothing or of more than
 // the line still waits for is refused and writes nothing; 1 of 2 is kept,
@@ -538,3 +536,6 @@ TEST_F(SolicitacaoTest, ABarCodeDeliveryTakesOnlyWhatIsStillToDeliver)
               QStringList{"2:1"});
     EXPECT_EQ(dialogs->pending(), 0);
 }
+
+}  // namespace
+}  // namespace moduletest
