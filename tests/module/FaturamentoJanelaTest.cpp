@@ -109,7 +109,7 @@ TEST_F(FaturamentoJanelaTest, SearchListsActiveContractsAndCountsThem)
     const QStringList log = logDe("[quPesqOpen]");
     ASSERT_EQ(log.size(), 3);
     EXPECT_EQ(log.first(), "***INICIO");
-    EXPECT_TRUE(log.at(1).contains("Cont.acNumeroContrato in ('C-901','C-902','C-903')"));
+    EXPECT_TRUE(log.at(1).contains("Cont.acNumeroContrato in ('C-901', 'C-902', 'C-903')"));
     EXPECT_EQ(log.last(), "***FIM");
 
     digita(form.edContratoAleatorio, "'C-901') or (1=1");
