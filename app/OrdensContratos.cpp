@@ -1,6 +1,7 @@
 #include "app/OrdensContratos.h"
 
 #include "host/Udmglobal.h"
+#include "host/Uglobal.h"
 #include "host/Uprincipal.h"
 #include "host/Ulote.h"
 #include "host/db/Database.h"
@@ -19,13 +20,10 @@ QStringList linhasDasOrdens(const QList<int>& ordens)
 {
     if (ordens.isEmpty())
         return {};
-    QStringList numeros;
-    for (int ordem : ordens)
-        numeros << QString::number(ordem);
     host::db::Statement consulta(*dmGlobal->IBTransaction1,
                                  "select os.AOCODIGO, min(i.ACCODIGO), os.CLCODIGO, os.AODATAENTRADA from AATC01AO os"
                                  " left join AATC01AOIT i on i.AOCODIGO = os.AOCODIGO"
-                                 " where os.AOCODIGO in (" + numeros.join(", ") + ")"
+                                 " where " + CondicaoEmLista("os.AOCODIGO", ordens) +
                                  " group by os.AOCODIGO, os.CLCODIGO, os.AODATAENTRADA order by os.AOCODIGO");
     consulta.execute();
     QStringList linhas;
@@ -35,6 +33,12 @@ QStringList linhasDasOrdens(const QList<int>& ordens)
                       .arg(consulta.value(1).toString(), consulta.value(2).toString().trimmed(),
                            consulta.value(3).toDateTime().toString("dd/MM/yyyy"));
     return linhas;
+}
+
+void lancarOrdens(LancaOrdemServico lanca)
+{
+    host::ultimoResultadoLote() = {};
+    lanca(0, {}, {}, {}, {}, {}, {}, QDateTime(), true);
 }
 
 QString resumo(const host::ResultadoLote& resultado)
@@ -51,8 +55,7 @@ LancaOrdemServico resolverLancaOrdemServico(QLibrary& biblioteca)
 
 QStringList gerarOrdensContratos(LancaOrdemServico lanca)
 {
-    host::ultimoResultadoLote() = {};
-    lanca(0, {}, {}, {}, {}, {}, {}, QDateTime(), true);
+    lancarOrdens(lanca);
     return linhasDasOrdens(host::ultimoResultadoLote().feitos);
 }
 
@@ -86,7 +89,9 @@ int executarOrdensContratos(LancaOrdemServico lanca)
         for (const QString& linha : linhasDasOrdens({ordem}))
             saida << linha << Qt::endl;
     };
-    const bool executou = host::ui::runGuarded([&] { gerarOrdensContratos(lanca); });
+    // The orders were printed as they were made: nothing is read again
+    // after the run, which could only turn work done into a failure.
+    const bool executou = host::ui::runGuarded([&] { lancarOrdens(lanca); });
     host::avisoFeitoLote() = {};
     if (!executou)
         return kSaidaFalhou;

@@ -10,6 +10,8 @@
 #include "host/data/Query.h"
 #include "host/db/Database.h"
 
+#include <QList>
+
 using host::data::Query;
 
 QString TdmTecContrato::sqlContrato()
@@ -155,15 +157,17 @@ void TdmTecContrato::CarregaContratoClientes(int contrato)
 {
     if (contrato == 0)
         return;
-    const QString codigo = QString::number(contrato);
-    QString lista = CarregaVariosDados("ACCODIGOCOMPLEMENTO", "Aatc05AcVi", "Where ACCODIGOPRINCIPAL=" + codigo, ",");
-    if (!lista.isEmpty())
-        lista = lista.left(lista.size() - 1) + "," + codigo;
-    else
-        lista = codigo;
+    // The contract and its complementary ones.
+    QList<int> contratos;
+    for (const QString& complemento :
+         CarregaVariosDados("ACCODIGOCOMPLEMENTO", "Aatc05AcVi", "Where ACCODIGOPRINCIPAL=" + QString::number(contrato),
+                            ",")
+             .split(',', Qt::SkipEmptyParts))
+        contratos << complemento.trimmed().toInt();
+    contratos << contrato;
     quContratoCli->close();
     quContratoCli->setSql(sqlContratoClientes());
-    quContratoCli->addSql("Where ContCli.ACCODIGO  in (" + lista + ")");
+    quContratoCli->addSql("Where " + CondicaoEmLista("ContCli.ACCODIGO", contratos));
     quContratoCli->open();
 }
 

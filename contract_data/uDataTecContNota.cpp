@@ -306,16 +306,23 @@ QString SerieRecibo(const QString& comprovante)
 void SelecaoNotas::adiciona(const QString& numero, const QString& comprovante)
 {
     if (parametroAparado("ATRECIBOCONTRATO") != "S")
-        texto_ += QuotedStr(numero) + ", ";
+        numeros_ << numero;
     else
-        texto_ += " (Documento =" + QuotedStr(numero) + " and Serie_Doc= " + QuotedStr(SerieRecibo(comprovante)) +
-                  ") or";
+        porSerie_[SerieRecibo(comprovante)] << numero;
 }
 
 QString SelecaoNotas::texto() const
 {
-    // Both separators, ", " and "or", are two characters long.
-    return texto_.left(texto_.size() - 2);
+    if (porSerie_.empty()) {
+        QStringList literais;
+        for (const QString& numero : numeros_)
+            literais << QuotedStr(numero);
+        return literais.join(", ");
+    }
+    QStringList series;
+    for (const auto& [serie, numeros] : porSerie_)
+        series << "(Serie_Doc = " + QuotedStr(serie) + " and " + CondicaoEmLista("Documento", numeros) + ")";
+    return series.join(" or ");
 }
 
 }  // namespace uDataTecContNota
@@ -424,11 +431,12 @@ void TdmTecContrato::AbreEmissaoCarregaNota(const QString& documentos, const QSt
     if (parametroAparado("ATRECIBOCONTRATO") == "S")
         lista.addSql(" and (" + documentos + ")");
     else
+        // The numbers read back from their literals (a trailing comma
+        // aside) into a list condition: a run may issue any number.
         lista.addSql(" and serie_doc in (" + QuotedStr("01") + ", " +
-                     QuotedStr(dmGlobal->Parametro("ATTIPODOCUMENTOCONTRATO")) + ") " + "  and mov.documento in (" +
-                     documentos + ") ");
+                     QuotedStr(dmGlobal->Parametro("ATTIPODOCUMENTOCONTRATO")) + ") " + "  and " +
+                     CondicaoEmLista("mov.documento", ValoresDaListaSql(documentos)) + " ");
     lista.addSql("Order By Documento ");
-    lista.setSql(lista.sql().replace(",)", ")"));
     if (bDetectarErroSQL)
         dmGlobal->MostraAviso(lista.sql(), false);
     lista.open();

@@ -6,6 +6,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <map>
 
@@ -18,16 +19,18 @@ QString SerieRecibo(const QString& comprovante);
 
 // The invoices of a run as the emission window is to find them: by number
 // and series under ATRECIBOCONTRATO "S" (a receipt and an invoice may share
-// a number), by number otherwise. What AbreEmissaoCarregaNota takes.
+// a number), by number otherwise. What AbreEmissaoCarregaNota takes: the
+// quoted numbers, or under "S" the condition over numbers and series (the
+// numbers of each series in one list condition, of any size).
 class SelecaoNotas {
 public:
     void adiciona(const QString& numero, const QString& comprovante);
-    bool vazia() const { return texto_.isEmpty(); }
-    // Without the separator left after the last invoice.
+    bool vazia() const { return numeros_.isEmpty() && porSerie_.empty(); }
     QString texto() const;
 
 private:
-    QString texto_;
+    QStringList numeros_;
+    std::map<QString, QStringList> porSerie_;
 };
 
 // The instalment as the callers hand it over.

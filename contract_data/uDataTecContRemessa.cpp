@@ -220,16 +220,8 @@ QHash<QString, CustoProduto> custosProdutos(host::data::Query& it)
     QHash<QString, CustoProduto> custos;
     if (codigos.isEmpty())
         return custos;
-    QStringList marcadores;
-    QVariantMap parametros;
-    for (const QString& codigo : codigos) {
-        marcadores << ":P" + QString::number(parametros.size());
-        parametros.insert(marcadores.last().mid(1), codigo);
-    }
     host::db::Statement st(*dmGlobal->IBTransaction1, "select codigo, pco_custo, UNIDADE_MEDIDA from acec1101"
-                                                      " where codigo in (" + marcadores.join(", ") + ")");
-    for (auto p = parametros.cbegin(); p != parametros.cend(); ++p)
-        st.setParam(p.key(), p.value());
+                                                      " where " + CondicaoEmLista("codigo", codigos));
     st.execute();
     while (st.fetch())
         custos.insert(st.value(0).toString().trimmed(),

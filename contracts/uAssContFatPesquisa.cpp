@@ -27,16 +27,16 @@ QString ClausulaOrdem(int indice)
     return indice >= 0 && indice < clausulas.size() ? clausulas.at(indice) : QString();
 }
 
-QString ListaNumerosContrato(const QString& texto)
+QStringList NumerosContrato(const QString& texto)
 {
-    QStringList literais;
+    QStringList numeros;
     for (QString numero : texto.split(',')) {
         numero = numero.trimmed();
         if (numero.size() >= 2 && numero.startsWith('\'') && numero.endsWith('\''))
             numero = numero.mid(1, numero.size() - 2).trimmed();
-        literais << QuotedStr(numero);
+        numeros << numero;
     }
-    return literais.join(",");
+    return numeros;
 }
 
 namespace {
@@ -68,7 +68,7 @@ QString filtrosContrato(const FiltrosFaturamento& f)
         sql += AdicionaFiltro("Cont." + f.campoLivre, f.valorLivre, {}, f.tipoCampoLivre, "C");
     sql += " and ((Cont.acVinculo <> 'C') or (Cont.acVinculo is null))";
     if (!f.contratosAleatorios.trimmed().isEmpty())
-        sql += " and Cont.acNumeroContrato in (" + ListaNumerosContrato(f.contratosAleatorios) + ")";
+        sql += " and " + CondicaoEmLista("Cont.acNumeroContrato", NumerosContrato(f.contratosAleatorios));
     sql += AdicionaFiltro("cont.acCodigo", f.contratoIni, f.contratoFim, FieldType::Int32, "F");
     sql += AdicionaFiltro("cont.cxCodigo", f.contaIni, f.contaFim, FieldType::String, "F");
     sql += AdicionaFiltro("cont.ACLOCAL", f.filial, {}, FieldType::String, "I");

@@ -40,11 +40,11 @@ enum Modo { Previsao = 0, PorTabela = 1, ParcelaENota = 2, ApenasOficializar = 3
 const QStringList& OrdensPesquisa();
 QString ClausulaOrdem(int indice);
 
-// The contract numbers typed in the list ("'00001','00002'" or 00001,00002)
-// as quoted literals joined by commas: each number trimmed of blanks and of
-// one pair of surrounding quotes, any quote left inside doubled, so the text
-// typed never becomes part of the statement.
-QString ListaNumerosContrato(const QString& texto);
+// The contract numbers typed in the list ("'00001','00002'" or 00001,00002):
+// each number trimmed of blanks and of one pair of surrounding quotes. The
+// selection quotes them again, so the text typed never becomes part of the
+// statement, and takes any number of them.
+QStringList NumerosContrato(const QString& texto);
 
 // The selection statement of active, non-complementary contracts (mode 3:
 // one row per instalment), or its row count.

@@ -14,6 +14,7 @@
 #include "host/ui/Cursors.h"
 
 #include <QDir>
+#include <QList>
 
 namespace {
 
@@ -123,10 +124,10 @@ void TdmTec::OSEnviarEmailPorSituacao(int AOCODIGO)
         QString::fromLatin1(kItensNaoInformados) + "   AND IT.AOCODIGO= " + codigo);
     itens->open();
     QString textoItens;
-    QString listaItens;
+    QList<int> listaItens;
     for (itens->first(); !itens->eof(); itens->next()) {
         textoItens += blocoDoItem(*itens);
-        listaItens += "," + itens->fieldByName("AOITCODIGO")->asString();
+        listaItens << itens->fieldByName("AOITCODIGO")->asInteger();
     }
     if (listaItens.isEmpty())   // the items changed since they were counted
         return;
@@ -146,7 +147,7 @@ void TdmTec::OSEnviarEmailPorSituacao(int AOCODIGO)
         return;
     // Joins the host transaction: permanent with its next commit.
     UpdateCampo("AATC01AOIT IT", "AOITEMAILENVIADO", "'S'",
-                "WHERE (IT.AOITCODIGO IN (" + listaItens.mid(1) + ") ) AND IT.AOCODIGO= " + codigo);
+                "WHERE (" + CondicaoEmLista("IT.AOITCODIGO", listaItens) + ") AND IT.AOCODIGO= " + codigo);
     if (quOSItem->active())
         quOSItem->refresh();
     dmGlobal->MostraAviso("Email com informações da ordem de serviço enviado para cliente!", false);

@@ -2,10 +2,12 @@
 #include "host/CodigoCadastrado.h"
 
 #include "host/Udmglobal.h"
+#include "host/Uglobal.h"
 #include "host/data/DataSource.h"
 #include "host/data/Field.h"
 #include "host/db/Database.h"
 
+#include <QList>
 #include <QSet>
 #include <QStringList>
 
@@ -69,14 +71,14 @@ std::vector<host::data::Field*> ContatosDeOutroCliente(const QString& cliente,
     std::erase_if(campos, [](const host::data::Field* campo) { return campo->isNull(); });
     if (campos.empty())
         return {};
-    QStringList codigos;
+    QList<int> codigos;
     for (const host::data::Field* campo : campos)
-        codigos << QString::number(campo->asInteger());
+        codigos << campo->asInteger();
     QSet<int> doCliente;
     if (!cliente.trimmed().isEmpty()) {
         host::db::Statement st(*dmGlobal->IBTransaction1,
                                "select ANCODIGO from AUGC3701 where ANVINCULOCATEGORIA = 'C'"
-                               " and ANVINCULOCODIGO = :C and ANCODIGO in (" + codigos.join(", ") + ")");
+                               " and ANVINCULOCODIGO = :C and " + CondicaoEmLista("ANCODIGO", codigos));
         st.setParam("C", cliente.trimmed());
         st.execute();
         while (st.fetch())

@@ -120,22 +120,21 @@ QString MovimentosPosterioresNumeroSerie(const QString& produto, const QString& 
 
 QStringList TomarNumerosSerie(const QString& produto, const QStringList& numeros, const LinhaNumeroSerie& linha)
 {
-    QStringList pedidos, literais;
+    QStringList pedidos;
     for (const QString& numero : numeros)
-        if (const QString n = numero.trimmed(); !n.isEmpty() && !pedidos.contains(n)) {
+        if (const QString n = numero.trimmed(); !n.isEmpty() && !pedidos.contains(n))
             pedidos << n;
-            literais << QuotedStr(n);
-        }
     if (pedidos.isEmpty())
         return {};
     db::Transaction& tr = *dmGlobal->IBTransaction1;
-    const QString codigo = produto.trimmed(), lista = literais.join(", ");
-    travar(tr, "update AUGC50NS set NSNUMERO = NSNUMERO where PRCODIGO = :PRODUTO and NSNUMERO in (" + lista + ")",
+    const QString codigo = produto.trimmed();
+    travar(tr, "update AUGC50NS set NSNUMERO = NSNUMERO where PRCODIGO = :PRODUTO and " +
+                   CondicaoEmLista("NSNUMERO", pedidos),
            codigo, pedidos);
     db::Statement atual(tr, "select ns.NSNUMERO, ns.ACCODIGO, ns.ACITCODIGO, ns.VECODIGO, ns.OPCODIGO, case when " +
                                 linhaAbertaDeOutra(tr, "ns", QString::number(linha.item)) +
                                 " then 1 else 0 end from AUGC50NS ns where ns.PRCODIGO = :PRODUTO"
-                                " and ns.NSNUMERO in (" + lista + ") and ns.NSCODIGO = (select max(mx.NSCODIGO)"
+                                " and " + CondicaoEmLista("ns.NSNUMERO", pedidos) + " and ns.NSCODIGO = (select max(mx.NSCODIGO)"
                                 " from AUGC50NS mx where mx.PRCODIGO = ns.PRCODIGO and mx.NSNUMERO = ns.NSNUMERO)");
     atual.setParam("PRODUTO", codigo);
     atual.execute();

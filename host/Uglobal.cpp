@@ -39,6 +39,53 @@ QString QuotedStr(const QString& texto)
     return quoted;
 }
 
+namespace {
+
+// What the engine takes in one "in (...)".
+constexpr qsizetype kValoresPorLista = 1500;
+
+QString condicaoDeLiterais(const QString& coluna, QStringList literais)
+{
+    literais.removeDuplicates();
+    if (literais.isEmpty())
+        return "(1 = 0)";
+    if (literais.size() <= kValoresPorLista)
+        return coluna + " in (" + literais.join(", ") + ")";
+    QStringList listas;
+    for (qsizetype i = 0; i < literais.size(); i += kValoresPorLista)
+        listas << coluna + " in (" + literais.mid(i, kValoresPorLista).join(", ") + ")";
+    return "(" + listas.join(" or ") + ")";
+}
+
+}  // namespace
+
+QString CondicaoEmLista(const QString& coluna, const QStringList& valores)
+{
+    QStringList literais;
+    literais.reserve(valores.size());
+    for (const QString& valor : valores)
+        literais << QuotedStr(valor);
+    return condicaoDeLiterais(coluna, literais);
+}
+
+QString CondicaoEmLista(const QString& coluna, const QList<int>& valores)
+{
+    QStringList literais;
+    literais.reserve(valores.size());
+    for (const int valor : valores)
+        literais << QString::number(valor);
+    return condicaoDeLiterais(coluna, literais);
+}
+
+QStringList ValoresDaListaSql(const QString& literais)
+{
+    static const QRegularExpression literal(R"('((?:[^']|'')*)')");
+    QStringList valores;
+    for (auto it = literal.globalMatch(literais); it.hasNext();)
+        valores << it.next().captured(1).replace("''", "'");
+    return valores;
+}
+
 QString ValueToSQL(const QVariant& valor)
 {
     if (!valor.isValid() || valor.isNull())

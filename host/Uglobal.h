@@ -21,6 +21,17 @@ class DataGrid;
 
 // 'text' with inner quotes doubled.
 QString QuotedStr(const QString& texto);
+// The condition "coluna in (...)" over any number of values, each written
+// once (texts quoted here). The engine takes at most 1,500 values in one
+// list ("Too many values (more than 1500) in member list"), so a longer one
+// is written as several lists joined by "or", in parentheses, in the same
+// condition: the statement stays one, whatever the run's size. No value is
+// a condition no row meets.
+QString CondicaoEmLista(const QString& coluna, const QStringList& valores);
+QString CondicaoEmLista(const QString& coluna, const QList<int>& valores);
+// The values of a list of quoted literals as SQL writes them ("'a', 'b''c',"
+// gives a and b'c); what lies outside the quotes is left out.
+QStringList ValoresDaListaSql(const QString& literais);
 // A literal for SQL text: null, numbers in C locale (shortest form), dates
 // as 'mm/dd/yyyy hh:nn:ss', text quoted.
 QString ValueToSQL(const QVariant& valor);

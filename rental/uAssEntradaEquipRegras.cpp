@@ -70,8 +70,10 @@ QString SqlConsulta(const QString& lista, bool codigoBarras)
     const QString valores = lista.trimmed();
     if (!ListaValida(valores))
         throw std::invalid_argument("SqlConsulta: the list is not a list of quoted literals");
+    // A list read from a file may be long: one list condition of any size.
     if (!valores.isEmpty())
-        sql += (codigoBarras ? " and pr.outro_codigo in (" : " and ns.nsnumero in (") + valores + ")\n";
+        sql += " and " + CondicaoEmLista(codigoBarras ? "pr.outro_codigo" : "ns.nsnumero", ValoresDaListaSql(valores)) +
+               "\n";
     return sql;
 }
 

@@ -12,6 +12,7 @@
 #include "host/db/Database.h"
 
 #include <QDate>
+#include <QList>
 
 #include <stdexcept>
 
@@ -27,13 +28,14 @@ QString SqlOrdensNaoFaturadas()
 
 QString SqlSelecao(const QStringList& ordens)
 {
-    // An empty list would be "in ()", which the engine refuses: no order is the empty selection.
-    if (ordens.isEmpty())
-        return "select Ao.*, cli.Nome\n"
-               "from aatc01ao Ao\n"
-               " left outer join Augc0301 Cli on (ao.clCodigo = cli.Codigo_Cliente)\n"
-               "Where aocodigo is null";
-    return SqlOrdensNaoFaturadas() + " and ao.aoCodigo in (" + ordens.join(" , ") + ")";
+    // Order codes are numbers: a text that is none selects nothing.
+    QList<int> codigos;
+    for (const QString& ordem : ordens) {
+        bool numero = false;
+        if (const int codigo = ordem.trimmed().toInt(&numero); numero)
+            codigos << codigo;
+    }
+    return SqlOrdensNaoFaturadas() + " and " + CondicaoEmLista("ao.aoCodigo", codigos);
 }
 
 QString ProximoDocumentoReceber(const QString& cliente)

@@ -152,10 +152,7 @@ void linhaPedidoDespesas(const QString& pedido)
 void carimbarPedidos(const QStringList& numeros)
 {
     const TdmTec& tec = *dmTec;
-    QStringList citados;
-    for (const QString& numero : numeros)
-        citados << QuotedStr(numero);
-    const QString condicao = "Where numero_pedido in  ( " + citados.join(", ") + " ) ";
+    const QString condicao = "Where " + CondicaoEmLista("numero_pedido", numeros) + " ";
     UpdateCampoVariavelCommit("avec8501", "aoCodigo", tec.quOSAOCODIGO->asString(), condicao);
     if (parametro("ATPEDIDORECIBO") == "C")
         UpdateCampoVariavelCommit("AVEC8501", "VERECIBO", "S", condicao);

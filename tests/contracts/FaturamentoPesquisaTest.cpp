@@ -92,9 +92,9 @@ TEST_F(FaturamentoPesquisaTest, ActiveContractsOfTheBranchNeverComplementaryOnes
 
 TEST_F(FaturamentoPesquisaTest, TypedContractListIsReadAsNumbersAndCannotBreakTheStatement)
 {
-    EXPECT_EQ(ListaNumerosContrato("'00001', '00002'"), "'00001','00002'");
-    EXPECT_EQ(ListaNumerosContrato("00001,00004"), "'00001','00004'");
-    EXPECT_EQ(ListaNumerosContrato("'0'0') or (1=1"), "'''0''0'') or (1=1'");
+    EXPECT_EQ(NumerosContrato("'00001', '00002'"), (QStringList{"00001", "00002"}));
+    EXPECT_EQ(NumerosContrato("00001,00004"), (QStringList{"00001", "00004"}));
+    EXPECT_EQ(NumerosContrato("'0'0') or (1=1"), QStringList{"'0'0') or (1=1"});
 
     filtros.contratosAleatorios = "'00001','00004'";
     EXPECT_EQ(contratos(Previsao), (std::multiset<int>{1})) << "the complementary 00004 is never listed";

@@ -30,15 +30,17 @@ protected:
     void contratoDevido(int contrato, int equipamentos)
     {
         const QDate hoje = QDate::currentDate();
-        exec(QString("insert into AATC05AC (ACCODIGO, CLCODIGO, ACCONTRATANTE, ACCODIGOINTEGRACAO, ACAPROVAIP,"
-                     " ACDATAIMPLANTACAO, ACDATAVALIDADE, ACDATABASE) values (%1, '00002', '00002', '30-MENSAL', 'S',"
-                     " :IMP, :VAL, :BASE)").arg(contrato),
-             {{"IMP", QDateTime(hoje.addDays(-60), QTime(0, 0))},
+        exec("insert into AATC05AC (ACCODIGO, CLCODIGO, ACCONTRATANTE, ACCODIGOINTEGRACAO, ACAPROVAIP,"
+             " ACDATAIMPLANTACAO, ACDATAVALIDADE, ACDATABASE) values (:C, '00002', '00002', '30-MENSAL', 'S',"
+             " :IMP, :VAL, :BASE)",
+             {{"C", contrato},
+              {"IMP", QDateTime(hoje.addDays(-60), QTime(0, 0))},
               {"VAL", QDateTime(hoje.addDays(300), QTime(0, 0))},
               {"BASE", QDateTime(hoje.addDays(-10), QTime(0, 0))}});
         for (int i = 1; i <= equipamentos; ++i)
-            exec(QString("insert into AUGC03CO (COCODIGO, ACCODIGO, AECODIGO, COSERIE, COIDENTIFICADOR)"
-                         " values (%1, %2, 1, 'SN-%1', 'E')").arg(contrato * 10000 + i).arg(contrato));
+            exec("insert into AUGC03CO (COCODIGO, ACCODIGO, AECODIGO, COSERIE, COIDENTIFICADOR)"
+                 " values (:CO, :C, 1, :SERIE, 'E')",
+                 {{"CO", contrato * 10000 + i}, {"C", contrato}, {"SERIE", "SN-" + QString::number(contrato * 10000 + i)}});
     }
     int ordensDoContrato(int contrato)
     {
@@ -272,4 +274,19 @@ TEST_F(OrdensContratosJob, AKilledRunHasPrintedEachOrderItCommitted)
         EXPECT_EQ(one("select count(*) from AATC01AO where AOCODIGO = :O", {{"O", ordem}}).toInt(), 1)
             << linha.toStdString();
     }
+}
+
+// More due contracts than the engine takes values in one list: every order
+// is printed, the summary counts them all and the exit code is success.
+TEST_F(OrdensContratosJob, ARunOfMoreOrdersThanOneListHoldsEndsWithItsSummaryAndSuccess)
+{
+    primeiraExecucao();
+    const int contratos = 1501;
+    for (int contrato = 1; contrato <= contratos; ++contrato)
+        contratoDevido(contrato, 1);
+    int codigo = -1;
+    const QString saida = executar(codigo);
+    EXPECT_EQ(codigo, 0) << erros.toStdString();
+    EXPECT_TRUE(saida.endsWith("\n1501 ordens geradas, 0 contratos com erro\n")) << erros.toStdString();
+    EXPECT_EQ(saida.count("\nOS "), contratos - 1);
 }

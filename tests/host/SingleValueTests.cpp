@@ -187,3 +187,30 @@ TEST_F(SingleValueTest, AKeptStatementAskedThroughABufferWrittenOverRunsTheNewTe
     }
     EXPECT_EQ(host::db::prepareCount(), preparados);
 }
+
+// A condition over more values than the engine takes in one list matches
+// the rows of every part of it, quotes and repeats included.
+TEST_F(SingleValueTest, AListConditionOfAnySizeMatchesItsRows)
+{
+    QStringList textos{"01", "O'Brien", "03"};
+    QList<int> numeros{1, 3};
+    for (int i = 0; i < 4000; ++i) {
+        textos << QString("X%1").arg(i);
+        numeros << 1000 + i;
+    }
+    textos << "01";
+    const auto codigos = [](const QString& condicao) {
+        return CarregaVariosDados("CODIGO", "AFVT0101", "where " + condicao + " order by CODIGO", ",");
+    };
+    const struct {
+        QString condicao, codigos;
+    } casos[] = {
+        {CondicaoEmLista("CODIGO", textos), "01,03,"},
+        {CondicaoEmLista("QUANTAS_VEZES", numeros), "01,03,"},
+        {CondicaoEmLista("QUANTAS_VEZES", QList<int>{2}), "02,"},
+        {CondicaoEmLista("CODIGO", QStringList{}), ""},
+        {CondicaoEmLista("DESCRICAO", ValoresDaListaSql("'x', 'O''Brien 30/60',")), "02,"},
+    };
+    for (const auto& c : casos)
+        EXPECT_EQ(codigos(c.condicao), c.codigos) << c.condicao.left(80).toStdString();
+}

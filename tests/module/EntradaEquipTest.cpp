@@ -180,6 +180,29 @@ TEST_F(EntradaEquipTest, ListIsBuiltTypedPickedAndFromAFile)
     EXPECT_FALSE(form.quConsulta->active());
 }
 
+// A file of more numbers than the engine takes in one list: the search
+// finds the rented one at its end.
+TEST_F(EntradaEquipTest, AFileOfMoreNumbersThanOneListHoldsIsSearched)
+{
+    item(1, 801, "P0004");
+    serie(1, "NS-A", "P0004", "801");
+    TfmAssEntradaEquip& form = abrir();
+    QTemporaryDir pasta;
+    const QString caminho = pasta.filePath("series.csv");
+    {
+        QFile arquivo(caminho);
+        ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
+        for (int i = 1; i <= 1500; ++i)
+            arquivo.write(QString("S%1;").arg(i).toLatin1());
+        arquivo.write("NS-A\r\n");
+    }
+    dialogs->enter(caminho);
+    form.bbCarregaArq->click();
+    form.bbPesquisar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(listados(form), QStringList{"NS-A|801|1"});
+}
+
 TEST_F(EntradaEquipTest, ConfirmationMarksBothItemsOfTheProductWithAJustificationEach)
 {
     item(1, 801, "P0004");

@@ -8,6 +8,7 @@
 #include "contracts/uAssContFat.h"
 #include "contract_data/uDataTecCont.h"
 #include "host/Udmglobal.h"
+#include "host/Unotafiscal.h"
 #include "host/Upesq.h"
 #include "host/report/Uvisualrel.h"
 #include "host/ui/DataChoiceControls.h"
@@ -108,7 +109,7 @@ TEST_F(FaturamentoJanelaTest, SearchListsActiveContractsAndCountsThem)
     const QStringList log = logDe("[quPesqOpen]");
     ASSERT_EQ(log.size(), 3);
     EXPECT_EQ(log.first(), "***INICIO");
-    EXPECT_TRUE(log.at(1).contains("Cont.acNumeroContrato in ('C-901','C-902','C-903')"));
+    EXPECT_TRUE(log.at(1).contains("Cont.acNumeroContrato in ('C-901', 'C-902', 'C-903')"));
     EXPECT_EQ(log.last(), "***FIM");
 
     digita(form.edContratoAleatorio, "'C-901') or (1=1");
@@ -221,6 +222,41 @@ TEST_F(FaturamentoJanelaTest, GenerateInOfficialisingModeInvoicesTheListedForeca
     form.bbPesquisar->click();
     EXPECT_EQ(form.stInfo->panelText(0), "Total de Contratos: 2");
     EXPECT_EQ(form.dbgdAssContFat->column(4)->field()->displayText(), "10/12/2031") << "the next forecasts";
+}
+
+// More instalments than the engine takes values in one list, a contract's
+// each: each is officialised with its invoice, and the invoice window opens
+// on them all.
+TEST_F(FaturamentoJanelaTest, OfficialisingMoreInstalmentsThanOneListHoldsOpensTheInvoiceWindowOnAll)
+{
+    exec("update AATC11AJ set OFCODIGO = '5933' where AJCODIGO = 904");
+    parametro("ATPRODUTOCONTRATO", "S0003");
+    const int parcelas = 1501;
+    for (int contrato = 1001; contrato < 1001 + parcelas; ++contrato) {
+        exec("insert into AUGC0301 (CODIGO_CLIENTE, NOME) values (:C, 'Cliente ' || :C)", {{"C", contrato}});
+        exec("insert into AATC05AC (ACCODIGO, ACNUMEROCONTRATO, CLCODIGO, ACSITUACAO, ACLOCAL, AJCODIGO, ACMODALIDADE,"
+             " ACPERIODO, ACVENCIMENTO, ACVALORFIXO, ACVALORPARCELA, ACTIPOPAGAMENTO) values (:C, 'L-' || :C, :C,"
+             " 'A', '01', 904, 'R', 'M', 10, 'S', 120, '2')",
+             {{"C", contrato}});
+        exec("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL, SITUACAO_DOCUMENTO,"
+             " AOCODIGO, DATA_VENCIMENTO, VALOR_DOCUMENTO) values ('101031', :C, 1, '01', 'V', :C,"
+             " '2031-10-10', 120)",
+             {{"C", contrato}});
+    }
+    TfmAssContFat& form = abrir();
+    digita(form.edUnNegocioIni, "01");
+    digita(form.mdDataFaturamento, "05/10/2031");
+    form.rgTipo->button(3)->click();
+    form.bbPesquisar->click();
+    ASSERT_EQ(form.stInfo->panelText(0), "Total de Contratos: 1501");
+
+    dialogs->acknowledge("Operação efetuada com sucesso!").acknowledge("Operação efetuada com sucesso!");
+    form.bbBaixar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('|').left(500).toStdString();
+    EXPECT_EQ(lido("select count(*) from ACEM1401"), QStringList{QString::number(parcelas)});
+    ASSERT_TRUE(fmNotaFiscal);
+    EXPECT_EQ(fmNotaFiscal->quNotaFiscal->recordCount(), parcelas);
 }
 
 // "Gerar" again after the invoices were refused, then again once the orders

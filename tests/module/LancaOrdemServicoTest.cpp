@@ -492,3 +492,19 @@ TEST_F(LancaOrdemServicoTest, TheContractMenuRunsItWithTheProgressWindowAndTells
     principal->miOrdemServicoContrato->click();
     EXPECT_EQ(dialogs->pending(), 0);
 }
+
+// More orders than the engine takes values in one list: the menu lists them all.
+TEST_F(LancaOrdemServicoTest, TheContractMenuListsARunOfMoreOrdersThanOneListHolds)
+{
+    criarPrincipal();
+    app::ligarMenuOrdensContratos(*principal, &LancaOrdemServico);
+    const int contratos = 1501;
+    for (int c = 1; c <= contratos; ++c) {
+        contrato(c, "00002", "30", "S", diaCorrente().addDays(-10));
+        equipamento(c, 1, "A");
+    }
+    dialogs->acknowledge("Ordens de serviço geradas: 1501");
+    principal->miOrdemServicoContrato->click();
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join('\n').left(500).toStdString();
+    EXPECT_EQ(dialogs->shown().back().detail.count("OS "), contratos);
+}
