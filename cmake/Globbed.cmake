@@ -50,11 +50,12 @@ function(ta_test_paths target)
 endfunction()
 
 # What every test program runs with: no display, its scratch files under
-# the build tree, and the give-ups on a held lock and on a silent server
-# after 8 s and 5 s instead of 30 s and 20 s: the tests that meet them only
-# need them to happen, and would otherwise wait out minutes of the suite.
+# the build tree, and, for the programs it starts (tests/support/main.cpp),
+# the give-ups on a held lock and on a silent server after 8 s and 5 s
+# instead of 30 s and 20 s: the tests that meet them only need them to
+# happen, and would otherwise wait out minutes of the suite.
 function(ta_test_environment out)
-  set(${out} "QT_QPA_PLATFORM=offscreen;TA_TEST_TMP=${CMAKE_BINARY_DIR}/test-tmp;TECHASSIST_DESISTENCIA_TRAVA=8;TECHASSIST_ESPERA_SERVIDOR=5" PARENT_SCOPE)
+  set(${out} "QT_QPA_PLATFORM=offscreen;TA_TEST_TMP=${CMAKE_BINARY_DIR}/test-tmp;TA_FILHOS_TECHASSIST_DESISTENCIA_TRAVA=8;TA_FILHOS_TECHASSIST_ESPERA_SERVIDOR=5" PARENT_SCOPE)
 endfunction()
 
 # Every test runs under a time limit: past it CTest ends the test with

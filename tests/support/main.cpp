@@ -2,6 +2,7 @@
 
 #include "host/PilvCpr70.h"
 #include "host/db/Database.h"
+#include "host/db/FbApi.h"
 #include "tests/support/OutrosUsuarios.h"
 #include "tests/support/PastaPropria.h"
 #include "tests/support/TestDatabase.h"
@@ -9,6 +10,7 @@
 #include "host/ui/ScriptedDialogs.h"
 
 #include <QApplication>
+#include <QByteArray>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -20,6 +22,15 @@ int main(int argc, char** argv) {
     // without a system folder) goes under the program's own folder, removed
     // with its files, never into the invoking user's own.
     testsupport::morarEm(testsupport::uniqueFile("casa", ""));
+    // The programs the tests start give up on a held lock and on a silent
+    // server sooner (cmake/Globbed.cmake), so that no test waits those out
+    // whole; this one keeps the full waits, fixed here before the variables
+    // are set for them: its own close may wait on a lock the engine frees
+    // only some seconds after a started program gave up.
+    host::db::detail::lockGiveUpSeconds();
+    host::db::detail::serverAnswerSeconds();
+    for (const char* nome : {"TECHASSIST_DESISTENCIA_TRAVA", "TECHASSIST_ESPERA_SERVIDOR"})
+        if (const QByteArray filhos = qgetenv(QByteArray("TA_FILHOS_") + nome); !filhos.isEmpty()) qputenv(nome, filhos);
     host::db::prepareProcess();
     QApplication app(argc, argv);
     // As the application runs: Brazilian numbers, dates and Qt's own texts.
