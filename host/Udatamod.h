@@ -127,9 +127,9 @@ private:
 
 // The next key of an integer column, drawn from the generator: two stations
 // never get the same key, even before either has posted, and the generator
-// is stepped past any larger key stored by other means (max + 1) first.
-// With a quantity, the first of that many consecutive keys, all of them
-// this station's.
+// is stepped past any larger key stored by other means (max + 1) first, read
+// as one row of the column's descending index. With a quantity, the first
+// of that many consecutive keys, all of them this station's.
 int ProximaChave(const QString& gerador, const QString& coluna, const QString& tabela, int quantidade = 1);
 
 // A query on dmGlobal's transaction for the length of one routine.

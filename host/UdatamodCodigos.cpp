@@ -5,15 +5,13 @@
 #include "host/Udmglobal.h"
 #include "host/db/Database.h"
 #include "host/db/KeptByText.h"
+#include "host/schema/HostSchema.h"
 
 #include <algorithm>
+#include <memory>
 #include <set>
 
 namespace {
-
-// Numbers are compared as their digits padded to this width, the widest a
-// 64-bit integer always holds: "99" and "000124" then order as 99 < 124.
-constexpr int kLarguraCodigoNumerico = 18;
 
 // The condition as a conjunct: "where X" (any case) gives "X"; none gives
 // none. Anything else cannot be joined to our own where-clause.
@@ -31,9 +29,10 @@ bool condicaoComoConjuncao(const QString& condicao, QString& conjuncao)
 
 // The largest number stored, found by the engine: only digits count, walked
 // in the order of their padded digits (the host schema keeps a descending
-// index on that expression for the receivables' document numbers, so the
-// walk stops at the first row instead of reading the whole table). 0 when
-// none; -1 when the condition is of a form the statement cannot take.
+// index on that expression for the receivables' document numbers, which
+// leaves out every number holding a letter, so the walk stops at the first
+// row whatever else the table holds). 0 when none; -1 when the condition is
+// of a form the statement cannot take.
 // The statement's text for a column, table and conjunct. A batch numbers a
 // document per row on the same column and table: the last text is kept,
 // since joining its dozen pieces cost more than the lookup of its statement.
@@ -41,11 +40,9 @@ const QString& textoMaiorCodigo(const QString& coluna, const QString& tabela, co
 {
     thread_local host::db::LastMade<QString, QString, QString, QString> ultimo;
     return ultimo.of(coluna, tabela, conjuncao, [&] {
-        const QString largura = QString::number(kLarguraCodigoNumerico);
-        const QString valor = "trim(" + coluna + ")";
-        return "select first 1 " + valor + " from " + tabela + " where " + valor +
-               " similar to '[0-9]+' and char_length(" + valor + ") <= " + largura + conjuncao +
-               " order by lpad(" + valor + ", " + largura + ", '0') desc";
+        const QString ordem = host::numericTextOrder(coluna);
+        return "select first 1 trim(" + coluna + ") from " + tabela + " where " + ordem + " is not null" +
+               conjuncao + " order by " + ordem + " desc";
     });
 }
 
@@ -129,15 +126,19 @@ QString CodigosDisponiveis::proximo()
 int ProximaChave(const QString& gerador, const QString& coluna, const QString& tabela, int quantidade)
 {
     const qint64 n = std::max(quantidade, 1);
-    host::db::Statement st(*dmGlobal->IBTransaction1,
-                           QString("select gen_id(%1, %2), (select coalesce(max(%3), 0) from %4) from rdb$database")
-                               .arg(gerador)
-                               .arg(n)
-                               .arg(coluna, tabela));
-    st.execute();
-    st.fetch();
-    const qint64 ultima = st.value(0).toLongLong();
-    const qint64 maior = st.value(1).toLongLong();
+    // The largest key is one row of the column's descending index (the host
+    // schema keeps one on every key a generator draws): the draw costs the
+    // same whatever the table holds. Kept prepared: a batch draws per row.
+    const std::shared_ptr<host::db::Statement> st = dmGlobal->IBTransaction1->prepared(
+        QString("select gen_id(%1, %2), (select coalesce(max(%3), 0) from %4) from rdb$database")
+            .arg(gerador)
+            .arg(n)
+            .arg(coluna, tabela));
+    st->execute();
+    st->fetch();
+    const qint64 ultima = st->value(0).toLongLong();
+    const qint64 maior = st->value(1).toLongLong();
+    st->closeCursor();
     if (ultima - n >= maior)
         return int(ultima - n + 1);
     // Every draw of a generator is unique, so stepping it by the gap (and at

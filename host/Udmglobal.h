@@ -397,6 +397,12 @@ public:
     // receivables deleted (0 when it is gone or no longer a forecast).
     int ExcluirPrevisaoReceber(const QString& documento, const QString& cliente, double sequencia,
                                const QString& filial);
+    // A new receivable's document number, six digits or more: past the
+    // largest number any receivable holds, so no customer holds it yet, and
+    // drawn from a generator, so two desks drawing at once take two numbers.
+    QString ProximoNumeroReceber();
+    // Whether one of the customer's receivables holds the number as written.
+    bool ClienteTemNumeroReceber(const QString& cliente, const QString& numero);
     // The first number `proximo` yields that none of the customer's
     // receivables holds (their key is customer, document, sequence and
     // branch); `proprio` is taken even when held. The numbers passed over go

@@ -8,6 +8,7 @@
 #include "host/Udatamod.h"
 #include "host/data/UpdateSql.h"
 #include "host/db/Database.h"
+#include "host/schema/HostSchema.h"
 #include "host/schema/SchemaDefinition.h"
 
 #include <ibase.h>
@@ -289,15 +290,44 @@ QString TdmGlobal::NumeroReceberLivre(const QString& cliente, const std::functio
 {
     for (;;) {
         const QString numero = proximo();
-        if ((!proprio.isEmpty() && numero == proprio.trimmed()) ||
-            host::db::selectValue(*IBTransaction1,
-                                  "select count(*) from ACRC5001 where CODIGO_CLIENTE = :CLI and NUMERO_DOCUMENTO = :DOC",
-                                  {{"CLI", cliente.trimmed()}, {"DOC", numero}})
-                    .toInt() == 0)
+        if ((!proprio.isEmpty() && numero == proprio.trimmed()) || !ClienteTemNumeroReceber(cliente, numero))
             return numero;
         if (passados)
             *passados << numero;
     }
+}
+
+bool TdmGlobal::ClienteTemNumeroReceber(const QString& cliente, const QString& numero)
+{
+    return host::db::selectValue(*IBTransaction1,
+                                 "select count(*) from ACRC5001 where CODIGO_CLIENTE = :CLI and NUMERO_DOCUMENTO = :DOC",
+                                 {{"CLI", cliente.trimmed()}, {"DOC", numero}})
+               .toInt() > 0;
+}
+
+QString TdmGlobal::ProximoNumeroReceber()
+{
+    // The largest number stored is one row of the receivables' numeric index
+    // (numbers holding letters are not in it), so the draw costs the same
+    // whatever the receivables hold.
+    static const QString ordem = host::numericTextOrder("NUMERO_DOCUMENTO");
+    static const QString sql = QString("select gen_id(%1, 1), (select first 1 trim(NUMERO_DOCUMENTO) from ACRC5001"
+                                       " where %2 is not null order by %2 desc) from rdb$database")
+                                   .arg(QLatin1String(host::schema::kGeneratorReceivableNumber), ordem);
+    const std::shared_ptr<host::db::Statement> st = IBTransaction1->prepared(sql);
+    st->execute();
+    st->fetch();
+    qint64 numero = st->value(0).toLongLong();
+    const qint64 maior = st->value(1).toString().toLongLong();
+    st->closeCursor();
+    // Numbers written by other means (a forecast's date, a contract's code,
+    // an import) are passed by stepping the generator over them.
+    if (numero <= maior)
+        numero = host::db::selectValue(*IBTransaction1, QString("select gen_id(%1, %2) from rdb$database")
+                                                            .arg(QLatin1String(host::schema::kGeneratorReceivableNumber))
+                                                            .arg(maior - numero + 1))
+                     .toLongLong();
+    return QString::number(numero).rightJustified(6, '0');
 }
 
 void TdmGlobal::InserirCXPrevisao(const QString& documento, const QString& emitente, const QString& local,

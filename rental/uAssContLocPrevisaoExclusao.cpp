@@ -98,13 +98,14 @@ void NovaParcelaManual(Dataset& receber, const CabecalhoPrevisao& cab)
     QString documento = CarregaDado("coalesce(MAX(NUMERO_DOCUMENTO), '1')", "ACRC5001", condicao).trimmed();
     bool numerico = false;
     const qlonglong numero = documento.toLongLong(&numerico);
-    // The next number none of the customer's receivables holds (service-order
-    // billing and other contracts number under the same key).
-    if (numerico)
-        documento = dmGlobal->NumeroReceberLivre(cliente, [proximo = numero]() mutable {
-            return QString("%1").arg(++proximo, 6, 10, QChar('0'));
-        });
-    else
+    // The contract's next number, unless another of the customer's
+    // receivables holds it (service-order billing and other contracts number
+    // under the same key): then the next receivable number, which none holds.
+    if (numerico) {
+        documento = QString("%1").arg(numero + 1, 6, 10, QChar('0'));
+        if (dmGlobal->ClienteTemNumeroReceber(cliente, documento))
+            documento = dmGlobal->ProximoNumeroReceber();
+    } else
         dmGlobal->MostraAviso("Aviso: Número Documento Inválido!");
     const QDateTime fimAnterior = CarregaData("MAX(CREMISSAOFIN)", "ACRC5001", condicao);
 

@@ -38,15 +38,6 @@ QString SqlSelecao(const QStringList& ordens)
     return SqlOrdensNaoFaturadas() + " and " + CondicaoEmLista("ao.aoCodigo", codigos);
 }
 
-QString ProximoDocumentoReceber(const QString& cliente)
-{
-    const QString maior = CarregaDado("max(Numero_Documento)", "acrc5001",
-                                      "Where SubString(Numero_Documento from 1 for 1) <>'S' ");
-    return dmGlobal->NumeroReceberLivre(cliente, [proximo = maior.trimmed().toLongLong()]() mutable {
-        return QString("%1").arg(++proximo, 6, 10, QChar('0'));
-    });
-}
-
 QStringList ClientesSelecao(host::data::Dataset& selecao)
 {
     QStringList clientes;
@@ -91,7 +82,7 @@ QString FaturarOrdens(host::data::Dataset& selecao, double total, const EscolhaF
     receber.valorTotal = total;
     receber.tabelaVencimento = escolha.tabelaVencimento;
     receber.cliente = selecao.fieldByName("CLCODIGO")->asString();
-    receber.documento = ProximoDocumentoReceber(receber.cliente);
+    receber.documento = dmGlobal->ProximoNumeroReceber();
     receber.dataEmissao = emissao.isValid() ? emissao : hoje();
     receber.operacao = CarregaDado("cod_op", "afvc0901", "Where tipo_op = '2' ");
     receber.filial = dmGlobal->Parametro("ATLOCALPADRAO");

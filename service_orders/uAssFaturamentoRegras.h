@@ -20,11 +20,6 @@ QString SqlOrdensNaoFaturadas();
 // counts once); with no code, the empty selection.
 QString SqlSelecao(const QStringList& ordens);
 
-// The receivables' next document number: the highest that does not start
-// with "S", plus one, as "000000"; past the numbers the customer already
-// holds (a highest that is no number starts again at "000001").
-QString ProximoDocumentoReceber(const QString& cliente);
-
 // The customers of the orders in the dataset, each once, in the order met.
 QStringList ClientesSelecao(host::data::Dataset& selecao);
 

@@ -77,6 +77,13 @@ bool completeTable(db::Transaction& tr, const TableDef& table)
     return completeTable(tr, table, existingTablesAndColumns(tr));
 }
 
+QString numericTextOrder(const QString& column)
+{
+    const QString valor = "trim(" + column + ")";
+    return "iif(" + valor + " similar to '[0-9]+' and char_length(" + valor + ") <= 18, lpad(" + valor +
+           ", 18, '0'), null)";
+}
+
 namespace {
 
 // Each generator and the key column it numbers.
@@ -118,6 +125,16 @@ constexpr GeneratorKey kGeneratorKeys[] = {
     {kGeneratorHourType, "AATC04AH", "AHCODIGO"},
 };
 
+// Every generator the schema keeps: those of the keys, and that of the
+// receivables' numbers.
+std::vector<QString> generatorNames()
+{
+    std::vector<QString> names{QLatin1String(kGeneratorReceivableNumber)};
+    for (const GeneratorKey& g : kGeneratorKeys)
+        names.push_back(QLatin1String(g.generator));
+    return names;
+}
+
 // Runs one step of the schema in a savepoint: when the database refuses it
 // (the user may not, the table is not there yet) the step is undone and
 // false returned, and the start goes on.
@@ -139,8 +156,7 @@ bool tryStep(db::Transaction& tr, const std::function<void()>& step)
 bool createGenerators(db::Transaction& tr)
 {
     bool changed = false;
-    for (const GeneratorKey& g : kGeneratorKeys) {
-        const QString name = QLatin1String(g.generator);
+    for (const QString& name : generatorNames()) {
         if (!db::generatorExists(tr, name))
             changed = tryStep(tr, [&] { db::executeSql(tr, QStringLiteral("CREATE GENERATOR %1").arg(name)); }) ||
                       changed;
@@ -164,8 +180,7 @@ bool grantGeneratorsToAll(db::Transaction& tr)
     while (missing.fetch())
         names << missing.value(0).toString();
     bool granted = false;
-    for (const GeneratorKey& g : kGeneratorKeys) {
-        const QString name = QLatin1String(g.generator);
+    for (const QString& name : generatorNames()) {
         if (names.contains(name))
             granted = tryStep(tr, [&] {
                 db::executeSql(tr, QStringLiteral("GRANT USAGE ON GENERATOR %1 TO PUBLIC").arg(name));
@@ -183,16 +198,19 @@ bool grantGeneratorsToAll(db::Transaction& tr)
 // descending order only through a descending index: without it every new
 // order read the whole table to take its number). An index on an
 // expression is written "COMPUTED BY (...)".
-// Returns whether any was created.
-bool createIndexes(db::Transaction& tr)
+struct Index {
+    QString name, table, columns;
+    bool descending = false;
+};
+
+std::vector<Index> moduleIndexes()
 {
-    struct Index { const char* name; const char* table; const char* columns; bool descending = false; };
-    static const Index indexes[] = {
+    return {
         {"IX_ACRC5001_CLIENTE", "ACRC5001", "CODIGO_CLIENTE, NUMERO_DOCUMENTO"},
         {"IX_ACRC5001_AOCODIGO", "ACRC5001", "AOCODIGO"},
         // The receivables' free number: their numbers ordered as numbers
         // (the expression CodigoCadastralDisponivel orders by).
-        {"IX_ACRC5001_NUMERO_DESC", "ACRC5001", "COMPUTED BY (lpad(trim(NUMERO_DOCUMENTO), 18, '0'))", true},
+        {"IX_ACRC5001_NUMERO_NUM", "ACRC5001", "COMPUTED BY (" + numericTextOrder("NUMERO_DOCUMENTO") + ")", true},
         // A receivable's invoice and collection document is looked for before one is issued.
         {"IX_ACRC50FB_CLIENTE", "ACRC50FB", "CODIGO_CLIENTE, NUMERO_DOCUMENTO"},
         {"IX_ACXC94XP_DOCUMENTO", "ACXC94XP", "XPDOCUMENTO, XPEMITENTE"},
@@ -214,23 +232,56 @@ bool createIndexes(db::Transaction& tr)
         // A product's reservation is summed over every order's parts lines.
         {"IX_AATC01AP_PRCODIGO", "AATC01AP", "PRCODIGO"},
     };
+}
+
+// Each generator's largest key, read at the start to raise it: one row of
+// a descending index instead of the whole table.
+std::vector<Index> keyIndexes()
+{
+    std::vector<Index> indexes;
+    for (const GeneratorKey& g : kGeneratorKeys) {
+        const QString table = QLatin1String(g.table), column = QLatin1String(g.column);
+        indexes.push_back({"IX_" + table + "_" + column + "_D", table, column, true});
+    }
+    return indexes;
+}
+
+// Replaced by one that leaves out the numbers holding letters, which it
+// walked past on every read of the largest.
+const char* const kRetiredIndexes[] = {"IX_ACRC5001_NUMERO_DESC"};
+
+// Returns whether any was created or dropped. An index of a table not made
+// yet (the contracts' migration makes some) is made at a later start.
+bool createIndexes(db::Transaction& tr)
+{
     QSet<QString> existing;
     db::Statement st(tr, "select trim(rdb$index_name) from rdb$indices where coalesce(rdb$system_flag, 0) = 0");
     st.execute();
     while (st.fetch())
         existing.insert(st.value(0).toString().trimmed().toUpper());
+    const QSet<QString> tables = existingTablesAndColumns(tr);
+    std::vector<Index> indexes = moduleIndexes();
+    for (Index& index : keyIndexes())
+        indexes.push_back(std::move(index));
     bool changed = false;
     for (const Index& index : indexes) {
-        if (existing.contains(QLatin1String(index.name)))
+        if (existing.contains(index.name) || !tables.contains(index.table))
             continue;
-        const QLatin1String columns(index.columns);
-        db::executeSql(tr, QStringLiteral("CREATE %1INDEX %2 ON %3 %4")
-                               .arg(index.descending ? QStringLiteral("DESCENDING ") : QString(),
-                                    QLatin1String(index.name), QLatin1String(index.table),
-                                    columns.startsWith(QLatin1String("COMPUTED")) ? QString(columns)
-                                                                                  : "(" + QString(columns) + ")"));
-        changed = true;
+        const bool computed = index.columns.startsWith(QLatin1String("COMPUTED"));
+        changed = tryStep(tr, [&] {
+                      db::executeSql(tr, QStringLiteral("CREATE %1INDEX %2 ON %3 %4")
+                                             .arg(index.descending ? QStringLiteral("DESCENDING ") : QString(),
+                                                  index.name, index.table,
+                                                  computed ? index.columns : "(" + index.columns + ")"));
+                  }) ||
+                  changed;
     }
+    for (const char* retired : kRetiredIndexes)
+        if (existing.contains(QLatin1String(retired)))
+            changed = tryStep(tr, [&] {
+                          db::executeSql(tr, QStringLiteral("DROP INDEX %1").arg(QLatin1String(retired)));
+                      }) ||
+                      changed;
     return changed;
 }
 
@@ -326,6 +377,7 @@ const char* const kUniqueReceivableKey = "UQ_ACRC5001_CHAVE";
 
 namespace {
 
+// The largest key is one row of the column's descending index (keyIndexes).
 void raiseGeneratorToKey(db::Transaction& tr, const GeneratorKey& g)
 {
     db::Statement st(tr, QStringLiteral("select gen_id(%1, 0), (select coalesce(max(%2), 0) from %3)"
@@ -431,9 +483,9 @@ void createHostSchema(db::Transaction& transaction)
         transaction.commitRetaining();
     if (grantGeneratorsToAll(transaction))
         transaction.commitRetaining();
-    raiseGeneratorsToKeys(transaction);
     if (createIndexes(transaction))
         transaction.commitRetaining();
+    raiseGeneratorsToKeys(transaction);
     // Keys already repeated are left for the module's upgrade to report.
     ensureUniqueReceivableKey(transaction);
     transaction.commitRetaining();

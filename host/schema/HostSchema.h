@@ -38,6 +38,14 @@ QSet<QString> existingTablesAndColumns(db::Transaction& transaction);
 // complete database executes no DDL.
 void createHostSchema(db::Transaction& transaction);
 
+// A text column's numbers in the order of their values: the digits padded
+// to 18 (the widest a 64-bit integer always holds: "99" < "000124"), and
+// null where it holds anything but digits (a rental forecast's "151226L", a
+// simulation's "S00042"), so that a walk down a descending index on it meets
+// the largest number first, whatever else the column holds. The receivables'
+// document numbers keep that index.
+QString numericTextOrder(const QString& column);
+
 // Raises each generator the schema keeps to the largest key of the column it
 // numbers, so that its next value is free; one that stands higher is left.
 void raiseGeneratorsToKeys(db::Transaction& transaction);

@@ -87,6 +87,9 @@ inline constexpr const char* kGeneratorDefect = "GEN_ADCODIGO";                 
 inline constexpr const char* kGeneratorTechnician = "GEN_ATCODIGO";               // AATC06AT.ATCODIGO
 inline constexpr const char* kGeneratorTechnicianDescription = "GEN_ATDCCODIGO";  // AATC06ATDC.ATDCCODIGO
 inline constexpr const char* kGeneratorHourType = "GEN_AHCODIGO";                 // AATC04AH.AHCODIGO
+// The receivables' document numbers (ACRC5001.NUMERO_DOCUMENTO, text): each
+// draw is also taken past the largest number stored, so it needs no raise.
+inline constexpr const char* kGeneratorReceivableNumber = "GEN_CRNUMERO";
 
 QString columnTypeSql(const ColumnType& type);
 QString columnSql(const ColumnDef& column, bool inKey);

@@ -4,6 +4,9 @@
 
 #include "host/UCXPrevisao.h"
 #include "host/Udatamod.h"
+#include "host/Udmglobal.h"
+#include "host/db/Database.h"
+#include "host/schema/HostSchema.h"
 #include "host/data/Abort.h"
 #include "host/data/Query.h"
 #include "host/ui/DataGrid.h"
@@ -11,6 +14,10 @@
 
 #include <QLabel>
 #include <QPushButton>
+
+#include <functional>
+#include <utility>
+#include <vector>
 
 using testsupport::HostDatabaseTest;
 
@@ -28,6 +35,33 @@ protected:
         dmGlobal->GravaObservacao(documento + "C0001" + QString::number(sequencia), "R", 0, "texto");
     }
     int count(const char* table) { return one(QString("select count(*) from %1").arg(table)).toInt(); }
+    // Rows this connection has read so far, in a transaction of their own:
+    // the engine's figures stand still within one.
+    qint64 linhasLidas()
+    {
+        host::db::Transaction propria(tr().connection());
+        return host::db::selectValue(propria, "select r.MON$RECORD_SEQ_READS + r.MON$RECORD_IDX_READS"
+                                              " from MON$ATTACHMENTS a join MON$RECORD_STATS r"
+                                              " on r.MON$STAT_ID = a.MON$STAT_ID"
+                                              " where a.MON$ATTACHMENT_ID = current_connection")
+            .toLongLong();
+    }
+    qint64 linhasLidasPor(const std::function<void()>& passo)
+    {
+        const qint64 antes = linhasLidas();
+        passo();
+        return linhasLidas() - antes;
+    }
+    // Another 300 rows in the receivables (numbered as rental forecasts
+    // are, "ddMMyyL") and in the contracts.
+    void maisTrezentas(int desde)
+    {
+        for (int n = desde; n < desde + 300; ++n) {
+            exec("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA) values (:N, 'C0002', 1)",
+                 {{"N", QDate(2026, 1, 1).addDays(n).toString("ddMMyy") + "L"}});
+            exec("insert into AATC05AC (ACCODIGO) values (:N)", {{"N", n}});
+        }
+    }
 };
 
 TEST_F(ReceberCaixaTest, RowsCarryWhatTheyAreGiven)
@@ -230,3 +264,30 @@ TEST_F(ReceberCaixaTest, TheForecastOfABranchFollowsThatBranchsReceivable)
 }
 
 }  // namespace
+
+// The next free number, the next receivable number, a key drawn and the
+// start's raise of the generators read as many rows with 600 stored as
+// with 300: numbers holding letters are not walked past, a key comes from
+// its generator alone and the largest key from one row of an index.
+TEST_F(ReceberCaixaTest, NumbersAndKeysReadAsManyRowsWhateverTheTablesHold)
+{
+    parcela("000041", 1, 1);
+    const std::vector<std::pair<const char*, std::function<void()>>> passos = {
+        {"free number", [] { CodigoCadastralDisponivel("NUMERO_DOCUMENTO", "ACRC5001", 999999, "000000"); }},
+        {"receivable number", [] { dmGlobal->ProximoNumeroReceber(); }},
+        {"key", [] { ProximaChave("GEN_ACCODIGO", "ACCODIGO", "AATC05AC"); }},
+        {"start", [this] { host::raiseGeneratorsToKeys(tr()); }},
+    };
+    std::vector<qint64> comTrezentas;
+    maisTrezentas(1);
+    tr().commitRetaining();
+    for (const auto& [nome, passo] : passos) {
+        passo();   // what only a first run reads
+        comTrezentas.push_back(linhasLidasPor(passo));
+    }
+    maisTrezentas(301);
+    tr().commitRetaining();
+    // A few rows of the engine's own tables may come and go.
+    for (std::size_t i = 0; i < passos.size(); ++i)
+        EXPECT_NEAR(linhasLidasPor(passos[i].second), comTrezentas[i], 5) << passos[i].first;
+}

@@ -23,12 +23,15 @@
 
 #include <QAbstractItemModel>
 #include <QComboBox>
+#include <QDate>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
 
 #include <algorithm>
+#include <memory>
+#include <utility>
 
 namespace moduletest {
 namespace {
@@ -329,37 +332,68 @@ TEST_F(FaturamentoOrdensTest, AnOrderBilledElsewhereAfterItWasSelectedIsNotBille
               (QStringList{"901|000121", "902|000050"}));
 }
 
-TEST_F(FaturamentoOrdensTest, TheBillTakesANumberTheCustomerDoesNotHoldYet)
+// A customer holding many documents, rental forecasts' lettered numbers
+// among them: billing one of its orders runs as many statements as billing
+// an order of a customer holding none, and takes a number no receivable holds.
+TEST_F(FaturamentoOrdensTest, BillingCostsTheSameWhateverTheCustomerHolds)
 {
-    // The highest number is no number (a lettered document of another
-    // customer): the count starts again at 000001, which this customer holds
-    // from a contract's instalments, as does 000002.
-    exec("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, VALOR_DOCUMENTO)"
-         " values ('RC0001', '00005', 1, 10)");
-    for (const char* documento : {"000001", "000002"})
-        for (int sequencia = 1; sequencia <= 2; ++sequencia)
-            exec(QString("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL,"
-                         " VALOR_DOCUMENTO) values ('%1', '00003', %2, '01', 10)")
-                     .arg(documento)
-                     .arg(sequencia));
+    for (int n = 1; n <= 40; ++n)
+        for (const QString& documento : {QString::number(n).rightJustified(6, '0'),
+                                         QDate(2026, 12, 15).addMonths(n).toString("ddMMyy") + "L"})
+            exec("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL, VALOR_DOCUMENTO)"
+                 " values (:N, '00003', 1, '01', 10)",
+                 {{"N", documento}});
+    TfmAssFaturamento& form = abrir();
+    auto fatura = [&](int ordem, const QString& documento) {
+        form.bbPesquisar->click();
+        inclui(form, ordem);
+        escolhe("CODIGO", "01");
+        escolhe("CODIGO_BANCO", "341");
+        escolhe("ASCODIGO", 0);
+        dialogs->acknowledge("Documento gerado: " + documento);
+        const testsupport::StatementCounter contador;
+        form.bbGera->click();
+        return contador.count();
+    };
+    fatura(902, "000121");   // what only a first bill runs
+    const int deNenhum = fatura(903, "000122");
+    const int deMuitos = fatura(901, "000123");
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(deMuitos, deNenhum);
+    EXPECT_EQ(lido("select AOCODIGO || '|' || CRDOCUMENTO from AATC01AO where AOCODIGO in (901, 902, 903)"
+                   " order by AOCODIGO"),
+              (QStringList{"901|000123", "902|000121", "903|000122"}));
+}
+
+// Another desk draws a receivable number for the same customer by the same
+// rule and has not committed its receivable yet: this desk's bill takes the
+// next number, and both are stored.
+TEST_F(FaturamentoOrdensTest, TwoDesksDrawingANumberAtOnceBothBill)
+{
     TfmAssFaturamento& form = abrir();
     form.bbPesquisar->click();
     inclui(form, 901);
-    inclui(form, 902);
-    escolhe("CODIGO", "02");
+    dmGlobal->IBTransaction1->commitRetaining();
+    host::db::Connection outra;
+    outra.open({dbPath});
+    auto mesa = std::make_unique<host::db::Transaction>(outra);
+    std::swap(dmGlobal->IBTransaction1, mesa);
+    const QString daOutra = dmGlobal->ProximoNumeroReceber();
+    std::swap(dmGlobal->IBTransaction1, mesa);
+    host::db::executeSql(*mesa,
+                         "insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL,"
+                         " VALOR_DOCUMENTO) values (:N, '00003', 1, '01', 10)",
+                         {{"N", daOutra}});
+    escolhe("CODIGO", "01");
     escolhe("CODIGO_BANCO", "341");
     escolhe("ASCODIGO", 0);
-    dialogs->acknowledge("Documento gerado: 000003");
+    dialogs->acknowledge("Documento gerado: 000122");
     form.bbGera->click();
+    mesa->commit();
     EXPECT_EQ(dialogs->pending(), 0);
-    EXPECT_EQ(lido("select trim(NUMERO_DOCUMENTO) || '|' || cast(SEQUENCIA as integer) || '|' ||"
-                   " cast(VALOR_DOCUMENTO * 100 as integer) from ACRC5001 where CODIGO_CLIENTE = '00003'"
-                   " order by NUMERO_DOCUMENTO, SEQUENCIA"),
-              (QStringList{"000001|1|1000", "000001|2|1000", "000002|1|1000", "000002|2|1000", "000003|1|7513",
-                           "000003|2|7512"}));
-    EXPECT_EQ(lido("select AOCODIGO || '|' || CRDOCUMENTO from AATC01AO where AOCODIGO in (901, 902)"
-                   " order by AOCODIGO"),
-              (QStringList{"901|000003", "902|000003"}));
+    EXPECT_EQ(lido("select trim(NUMERO_DOCUMENTO) from ACRC5001 where CODIGO_CLIENTE = '00003' order by 1"),
+              (QStringList{"000121", "000122"}));
+    EXPECT_EQ(lido("select CRDOCUMENTO from AATC01AO where AOCODIGO = 901"), QStringList{"000122"});
 }
 
 TEST_F(FaturamentoOrdensTest, DecliningToBillWhatIsLeftAfterOrdersWereBilledElsewhereBillsNothing)
