@@ -117,14 +117,14 @@ private:
 // count once): an atomic store at each end, nothing more. One watcher
 // thread of the process, started by the first embedded attach
 // (watchEngineCalls), looks at every thread once a second. A call still
-// running after kWaitNoticeSeconds while a mutex of the lock folder's
-// shared files is held by a thread of another process is told through Qt's
+// running after kWaitNoticeSeconds whose thread sleeps on the mutex of a
+// lock file held by a thread of another process is told through Qt's
 // messages; once that thread has held it kLockGiveUpSeconds, the process
 // ends with kLockGiveUpExitCode, telling the lock file: transactions do not
 // wait on records, so such a call waits on a process killed or stopped
 // inside the engine, for ever, and nothing else can stop the waiting thread
-// (the engine rolls the work back at the next start). A long call with no
-// such mutex held is never given up.
+// (the engine rolls the work back at the next start). A long call that
+// sleeps on no such mutex is never told nor given up.
 struct CallMark;
 class EngineCall {
 public:
