@@ -4,6 +4,7 @@
 
 #include "host/db/Database.h"
 #include "host/db/EngineWatcher.h"
+#include "host/db/LockTable.h"
 
 #include <firebird/Interface.h>
 
@@ -168,6 +169,9 @@ struct Connection::Impl {
     ConnectOptions options;
     std::set<Transaction*> transactions;
     std::set<Statement::Impl*> statements;
+    // Held while an embedded database is open: the file is used with this
+    // process's lock folder.
+    detail::LockTableMark mark;
     // Frees every prepared statement: their handles die with the attachment.
     void forgetStatements();
 };

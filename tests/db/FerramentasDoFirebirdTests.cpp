@@ -133,8 +133,7 @@ TEST_F(FerramentasDoFirebird, AnotherUsersEngineRootIsNeverLoaded) {
     const Result plantada =
         ferramenta({}, {banco, "isql-fb", "-q", "-user", "SYSDBA", "-i", at("conta.sql"), banco});
     EXPECT_FALSE(QFileInfo::exists(at("marcador"))) << "the planted library was loaded";
-    EXPECT_EQ(plantada.code, 3) << plantada.out.toStdString();
-    EXPECT_TRUE(plantada.err.contains(raiz) && plantada.err.contains("pertence ao usuário")) << plantada.err.toStdString();
+    EXPECT_EQ(plantada.code, 0) << "a root of its own beside it: " << plantada.err.toStdString();
 
     // Named by the environment: the user's own root is used instead.
     ASSERT_TRUE(QFile::rename(raiz, at("outra-raiz")));
