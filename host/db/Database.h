@@ -87,6 +87,11 @@ void prepareEngineRoot(const QString& root);
 // the owner's lock files of each database opened (LockView.h).
 QString lockFolderFor(const QString& database);
 void prepareLockFolder(const QString& database);
+// For a process that hands the file to a Firebird tool (exec): the file
+// marked with this process's lock folder (after prepareLockFolder) for the
+// rest of its life, the tool's included, as a connection marks it while
+// open. Throws DbError when another process has it open with another folder.
+void markLockFolderForLife(const QString& database);
 // Whether the engine of this process runs in its own view of a group's lock
 // folder: a database it creates has lock files of this process only until
 // it is opened again.

@@ -2,6 +2,7 @@
 
 #include "host/db/LockTable.h"
 
+#include "host/db/Database.h"
 #include "host/db/FbApi.h"
 #include "host/db/LockView.h"
 
@@ -86,6 +87,11 @@ LockTableMark::LockTableMark(const QString& database, const QString& lockFolder)
                   "/tmp só dele (um serviço com PrivateTmp) ou antes de a pasta de travas ser removida: feche-o, "
                   "ou inicie este como ele.")
               .arg(database, lockFolder));
+}
+
+void LockTableMark::keepForLife() {
+    if (fd_ >= 0) ::fcntl(fd_, F_SETFD, 0);
+    fd_ = -1;
 }
 
 LockTableMark::~LockTableMark() {
@@ -222,3 +228,7 @@ void tellFullLockFolder(const QString& engineFolder, const QString& lockFolder, 
 }
 
 }  // namespace host::db::detail
+
+void host::db::markLockFolderForLife(const QString& database) {
+    detail::LockTableMark(database, detail::lockFolderInUse()).keepForLife();
+}

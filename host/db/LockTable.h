@@ -34,6 +34,8 @@ public:
     LockTableMark(const LockTableMark&) = delete;
     LockTableMark& operator=(const LockTableMark&) = delete;
     bool held() const { return fd_ >= 0; }
+    // The mark left held to the end of the process, across an exec.
+    void keepForLife();
 
 private:
     int fd_ = -1;
