@@ -109,11 +109,7 @@ QString mappedFile(quintptr address) {
 // the kernel does not tell, the database's own lock files.
 QStringList filesWaitedOn(pid_t thread, const QString& database, const QString& lockFolder) {
     QFile call(QString("/proc/self/task/%1/syscall").arg(thread));
-    if (!call.open(QIODevice::ReadOnly)) {
-        QStringList own;
-        for (const QString& name : sharedLockFileNames(database)) own.append(QDir(lockFolder).filePath(name));
-        return own;
-    }
+    if (!call.open(QIODevice::ReadOnly)) return databaseLockFiles(lockFolder, database);
     const QList<QByteArray> fields = call.readAll().trimmed().split(' ');
     if (fields.size() < 2 || fields[0] != QByteArray::number(SYS_futex)) return {};
     const QFileInfo file(mappedFile(fields[1].toULongLong(nullptr, 16)));

@@ -77,7 +77,6 @@ struct HeldMutex {
     qint64 thread;
 };
 QList<HeldMutex> heldMutexes(const QStringList& files);
-QStringList lockFolderFiles(const QString& lockFolder);
 // The process a thread belongs to; 0 when it has ended.
 qint64 processOfThread(qint64 thread);
 // A statement waiting on mutexes held by other processes, and its end.

@@ -7,7 +7,6 @@
 #include "host/db/LockView.h"
 
 #include <QByteArray>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
@@ -119,9 +118,8 @@ namespace {
 }  // namespace
 
 void sizeLockFiles(const QString& engineFolder, const QString& lockFolder, const QString& database) {
-    const QStringList names = sharedLockFileNames(database) << "fb12_trace";
-    for (const QString& name : names) {
-        const int fd = ::open(localPath(QDir(engineFolder).filePath(name)).constData(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
+    for (const QString& file : databaseLockFiles(engineFolder, database)) {
+        const int fd = ::open(localPath(file).constData(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
         if (fd < 0) continue;   // not made by the engine: not in use
         struct stat st {};
         // Only within the file's size, and never by writing zeros (as
