@@ -46,6 +46,7 @@ QString prepararPastas(const QString& banco) {
     const host::db::PinnedDatabase arquivo(banco);
     host::db::prepareLockFolder(arquivo.path());
     arquivo.checkStillThere();
+    host::db::markLockFolderForLife(arquivo.path());
     return arquivo.path();
 }
 

@@ -3,15 +3,20 @@
 
 #include "host/db/FbApi.h"
 
+#include "host/db/LockView.h"
+
 #include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 #include <chrono>
 #include <mutex>
-#include <optional>
 #include <thread>
 #include <vector>
 
 #include <pthread.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace host::db::detail {
@@ -23,6 +28,7 @@ struct CallMark {
     std::atomic<std::uint64_t> call{0};
     std::uint64_t calls = 0;   // made by the thread so far
     int depth = 0;
+    pid_t thread = 0;   // as the kernel numbers it
 };
 
 namespace {
@@ -71,6 +77,7 @@ struct LeaveTable {
 CallMark& threadMark() {
     if (!inTable) [[unlikely]] {
         inTable = true;
+        threadCalls.thread = pid_t(::syscall(SYS_gettid));
         {
             std::lock_guard<std::mutex> lock(watch().mutex);
             watch().threads.push_back({&threadCalls});
@@ -80,8 +87,38 @@ CallMark& threadMark() {
     return threadCalls;
 }
 
-QList<HeldMutex> heldByOthers(const QString& lockFolder) {
-    QList<HeldMutex> held = heldMutexes(lockFolderFiles(lockFolder));
+// The file of the mapping that holds `address` in this process, or empty.
+QString mappedFile(quintptr address) {
+    QFile maps("/proc/self/maps");
+    if (!maps.open(QIODevice::ReadOnly)) return {};
+    for (const QByteArray& line : maps.readAll().split('\n')) {
+        const qsizetype dash = line.indexOf('-'), space = line.indexOf(' ');
+        if (dash < 0 || space < dash) continue;
+        const quintptr start = line.left(dash).toULongLong(nullptr, 16);
+        const quintptr end = line.mid(dash + 1, space - dash - 1).toULongLong(nullptr, 16);
+        if (address < start || address >= end) continue;
+        const qsizetype path = line.indexOf('/');
+        return path < 0 ? QString() : QFile::decodeName(line.mid(path));
+    }
+    return {};
+}
+
+// The lock file of the engine a thread waits on: the file whose mapping
+// holds the futex the thread sleeps on, in the lock folder. Empty when it
+// waits on nothing of the engine's (running, reading the disk...). Where
+// the kernel does not tell, the database's own lock files.
+QStringList filesWaitedOn(pid_t thread, const QString& database, const QString& lockFolder) {
+    QFile call(QString("/proc/self/task/%1/syscall").arg(thread));
+    if (!call.open(QIODevice::ReadOnly)) return databaseLockFiles(lockFolder, database);
+    const QList<QByteArray> fields = call.readAll().trimmed().split(' ');
+    if (fields.size() < 2 || fields[0] != QByteArray::number(SYS_futex)) return {};
+    const QFileInfo file(mappedFile(fields[1].toULongLong(nullptr, 16)));
+    if (file.fileName().isEmpty() || file.canonicalPath() != QFileInfo(lockFolder).canonicalFilePath()) return {};
+    return {QDir(lockFolder).filePath(file.fileName())};
+}
+
+QList<HeldMutex> heldByOthers(const QStringList& files) {
+    QList<HeldMutex> held = heldMutexes(files);
     held.removeIf([](const HeldMutex& m) { return processOfThread(m.thread) == ::getpid(); });
     return held;
 }
@@ -90,24 +127,23 @@ int secondsSince(Clock::time_point since, Clock::time_point now) {
     return int(std::chrono::duration_cast<std::chrono::seconds>(now - since).count());
 }
 
-// One look at every thread's call. The lock folder is read only when a
-// call has lasted from one look to the next, once for all of them.
+// One look at every thread's call. What a call waits on is read only when
+// it has lasted from one look to the next.
 void look(Watch& w) {
     const Clock::time_point now = Clock::now();
     std::lock_guard<std::mutex> lock(w.mutex);
-    std::optional<QList<HeldMutex>> held;
     for (Seen& t : w.threads) {
         const std::uint64_t call = t.mark->call.load(std::memory_order_relaxed);
         if (call == 0 || call != t.call) {
             t = Seen{t.mark, call, now};
             continue;
         }
-        if (!held) held = heldByOthers(w.lockFolder);
-        if (held->isEmpty()) {
+        const QList<HeldMutex> held = heldByOthers(filesWaitedOn(t.mark->thread, w.database, w.lockFolder));
+        if (held.isEmpty()) {
             t.heldThread = 0;
             continue;
         }
-        const HeldMutex& first = held->first();
+        const HeldMutex& first = held.first();
         if (first.file != t.heldFile || first.thread != t.heldThread) {
             t.heldFile = first.file;
             t.heldThread = first.thread;
@@ -115,11 +151,11 @@ void look(Watch& w) {
         }
         const int waited = secondsSince(t.since, now);
         if (!t.told && waited >= kWaitNoticeSeconds) {
-            qInfo().noquote() << statementWaitingMessage(w.database, *held, waited);
+            qInfo().noquote() << statementWaitingMessage(w.database, held, waited);
             t.told = true;
         }
         if (secondsSince(t.heldSince, now) >= lockGiveUpSeconds()) {
-            qCritical().noquote() << statementGiveUpMessage(w.database, *held, waited);
+            qCritical().noquote() << statementGiveUpMessage(w.database, held, waited);
             ::_exit(kLockGiveUpExitCode);
         }
     }

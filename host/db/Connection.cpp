@@ -1,8 +1,10 @@
 // Connection, transaction and error handling (the engine's folders are in EngineFolders.cpp).
 
 #include "host/db/FbApi.h"
+#include "host/db/LockTable.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <optional>
@@ -126,6 +128,26 @@ Connection::~Connection() {
     for (Transaction* t : d->transactions) t->impl()->connection = nullptr;
 }
 
+static void detachAtOnce(Connection::Impl& d) {
+    Status closing;
+    d.attachment->detach(&closing);
+    if (closing.failed()) d.attachment->release();
+    d.attachment = nullptr;
+}
+
+// Once the engine has the file open (and its lock files made): the file
+// marked as used with this lock folder (a file just created had no mark to
+// take before), the lock files given their room, and a lock folder that
+// fills later told. Throws DbError, the attachment left to the caller.
+static detail::LockTableMark secureLockTable(detail::LockTableMark mark, const QString& database) {
+    const QString lockFolder = detail::lockFolderInUse();
+    if (!mark.held()) mark = detail::LockTableMark(database, lockFolder);
+    const QString engineFolder = qEnvironmentVariable("FIREBIRD_LOCK");
+    detail::sizeLockFiles(engineFolder, lockFolder, database);
+    detail::tellFullLockFolder(engineFolder, lockFolder, database);
+    return mark;
+}
+
 static void attach(Connection::Impl& d, const ConnectOptions& options, bool creating) {
     if (d.attachment) detail::raise("A conexão já está aberta: " + d.options.name);
     const bool embedded = !Connection::isRemoteName(options.name);
@@ -134,6 +156,7 @@ static void attach(Connection::Impl& d, const ConnectOptions& options, bool crea
     // the same file: the path it is given leads nowhere else (checked again
     // before and after it opens).
     std::optional<PinnedDatabase> file;
+    detail::LockTableMark mark;
     if (embedded) {
         checkDatabaseFile(options.name);
         prepareEmbeddedEngine();
@@ -141,6 +164,7 @@ static void attach(Connection::Impl& d, const ConnectOptions& options, bool crea
         prepareLockFolder(file->path());
         file->checkStillThere();
         name = file->path().toUtf8();
+        if (QFileInfo::exists(file->path())) mark = detail::LockTableMark(file->path(), detail::lockFolderInUse());
     }
     Status st;
     IXpbBuilder* dpb = connectParams(st, options, creating);
@@ -176,11 +200,16 @@ static void attach(Connection::Impl& d, const ConnectOptions& options, bool crea
             .withUserText(detail::attachFailureText(options, e, waited.elapsed()));
     }
     if (file && !file->stillThere()) {
-        Status closing;
-        d.attachment->detach(&closing);
-        if (closing.failed()) d.attachment->release();
-        d.attachment = nullptr;
+        detachAtOnce(d);
         file->checkStillThere();
+    }
+    if (file) {
+        try {
+            d.mark = secureLockTable(std::move(mark), file->path());
+        } catch (const DbError&) {
+            detachAtOnce(d);
+            throw;
+        }
     }
     d.options = options;
     if (embedded) detail::watchEngineCalls(options.name, lockFolder);
@@ -220,6 +249,7 @@ void Connection::close() {
     }
     if (st.operator&()->getState() & IStatus::STATE_ERRORS) d->attachment->release();
     d->attachment = nullptr;
+    d->mark = {};
 }
 
 bool Connection::isOpen() const { return d->attachment != nullptr; }

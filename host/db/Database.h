@@ -59,7 +59,8 @@ std::uint64_t prepareCount();
 // FIREBIRD already names a folder of this user or of root that no one else
 // may change, on a way no other user can change. The root goes in the user's runtime folder, else
 // the user's cache folder, else the temporary folder
-// ("techassist-firebird-<uid>"). The engine loads what the root holds, so the
+// ("techassist-firebird-<uid>", or the user's "<that name>.XXXXXX" beside it
+// when another user made the name first). The engine loads what the root holds, so the
 // root must be a folder of this user (not a link) and every entry in it is
 // checked: one found different from what would be made is replaced. Throws
 // DbError naming the folder and what is wrong when it cannot be used.
@@ -75,14 +76,22 @@ void prepareEngineRoot(const QString& root);
 // with other users):
 // each OS user's own databases have a folder of that user, and a file
 // several users share gets one folder, shared through the file's group.
-// prepareLockFolder() names it (FIREBIRD_LOCK) before the first embedded
-// attach; a FIREBIRD_LOCK set by whoever started the process is left alone.
-// The engine reads it once, so a later database of another folder is
+// A name another user made first (anyone may, in /tmp) is passed: the
+// owner's folder beside it ("<name>.XXXXXX", the first by name) is used.
+// prepareLockFolder() names it (FIREBIRD_LOCK, whatever the environment
+// said) before the first embedded attach, and each connection marks the
+// file with it (LockTable.h): a process finding the file open with another
+// folder is refused. The engine reads it once, so a later database of another folder is
 // refused. Root opens only its own private databases. For a group's folder
 // the engine runs in a folder of this process beside it, holding links to
 // the owner's lock files of each database opened (LockView.h).
 QString lockFolderFor(const QString& database);
 void prepareLockFolder(const QString& database);
+// For a process that hands the file to a Firebird tool (exec): the file
+// marked with this process's lock folder (after prepareLockFolder) for the
+// rest of its life, the tool's included, as a connection marks it while
+// open. Throws DbError when another process has it open with another folder.
+void markLockFolderForLife(const QString& database);
 // Whether the engine of this process runs in its own view of a group's lock
 // folder: a database it creates has lock files of this process only until
 // it is opened again.

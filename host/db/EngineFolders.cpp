@@ -4,11 +4,13 @@
 // so nothing found there is used unless the right user owns it.
 
 #include "host/db/FbApi.h"
+#include "host/db/LockTable.h"
 #include "host/db/LockView.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cerrno>
@@ -223,6 +225,47 @@ void ownFolder(const QString& root, const QString& folder) {
     refuseRootEntry(root, folder, problem);
 }
 
+// Whether the name is held by what its owner did not make: in the shared
+// temporary folder anyone may make any name first, and the owner can
+// neither use nor remove another user's entry there.
+bool takenByAnother(const QString& folder, uid_t owner) {
+    struct stat st {};
+    return ::lstat(path8(folder).constData(), &st) == 0 &&
+           (!S_ISDIR(st.st_mode) || (st.st_uid != owner && st.st_uid != 0));
+}
+
+// The owner's folders beside a taken name ("<name>.XXXXXX"), first by name:
+// no other user can make a folder that is the owner's, whatever its name.
+QStringList ownersFoldersBeside(const QString& named, uid_t owner) {
+    const QFileInfo name(named);
+    const QRegularExpression pattern("^" + QRegularExpression::escape(name.fileName()) + "\\.[A-Za-z0-9]{6}$");
+    QStringList found;
+    for (const QString& entry : name.dir().entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name)) {
+        struct stat st {};
+        const QString path = name.dir().filePath(entry);
+        if (pattern.match(entry).hasMatch() && ::lstat(path8(path).constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+            st.st_uid == owner)
+            found.append(path);
+    }
+    return found;
+}
+
+// The folder to use for a name another user took first: the first of the
+// owner's folders beside it, made by the owner when there is none (of two
+// made at once, the other is removed). Others get the name back, to be
+// refused naming what took it.
+QString ownersFolderBeside(const QString& named, uid_t owner, gid_t group, mode_t mode) {
+    const QStringList found = ownersFoldersBeside(named, owner);
+    if (!found.isEmpty() || ::geteuid() != owner) return found.isEmpty() ? named : found.first();
+    QByteArray made = path8(named + ".XXXXXX");
+    if (!::mkdtemp(made.data())) return named;
+    if (::chown(made.constData(), owner, group) == 0) ::chmod(made.constData(), mode);
+    const QStringList now = ownersFoldersBeside(named, owner);
+    if (now.isEmpty()) return named;
+    if (now.first() != QFile::decodeName(made)) ::rmdir(made.constData());
+    return now.first();
+}
+
 // Where the root goes when none is named: the user's runtime folder, else
 // the user's cache folder, else the temporary folder (checked as any other).
 QString defaultEngineRoot() {
@@ -239,7 +282,8 @@ QString defaultEngineRoot() {
         ::mkdir(path8(resolvedFolder(cache)).constData(), 0700);
         if (usable(resolvedFolder(cache))) return resolvedFolder(cache) + "/techassist-firebird";
     }
-    return resolvedFolder(QDir::tempPath()) + QString("/techassist-firebird-%1").arg(::geteuid());
+    const QString named = resolvedFolder(QDir::tempPath()) + QString("/techassist-firebird-%1").arg(::geteuid());
+    return takenByAnother(named, ::geteuid()) ? ownersFolderBeside(named, ::geteuid(), ::getegid(), 0700) : named;
 }
 
 }  // namespace
@@ -315,9 +359,10 @@ void prepareEmbeddedEngine() {
 
 namespace {
 
-// The lock folder this process named for the engine (empty: none yet, or
-// one named by whoever started the process, which is left alone), and for a
-// group's folder the process's own view of it, where the engine runs.
+// The lock folder this process named for the engine (empty: none yet), and
+// for a group's folder the process's own view of it, where the engine runs.
+// A FIREBIRD_LOCK found in the environment is not used: a process with a
+// lock table of its own would write the file unaware of the others.
 struct ChosenLockFolder {
     QString folder, view;
 };
@@ -474,10 +519,11 @@ void checkLockFolderBase(const QString& base) {
 
 // The engine maps its lock files and touches their pages as it goes: on a
 // file system with no room left for them the process dies of SIGBUS
-// ("Bus error"), saying nothing. A start finds the room missing first. What
-// a start touches is about 100 KB; a lock table's full size (1 MB) leaves
-// room for its work.
-constexpr qint64 kLockFolderRoom = 1024 * 1024;
+// ("Bus error"), saying nothing. A start finds the room missing first: the
+// files of a database are given their whole room once open (the lock
+// table's 1 MB, the monitoring table's 1 MB, the events' and the trace's
+// few KB; LockTable.h), with some to spare.
+constexpr qint64 kLockFolderRoom = 2560 * 1024;
 
 void checkLockFolderRoom(const QString& folder, const QString& database) {
     const QString measured = QFileInfo::exists(folder) ? folder : QFileInfo(folder).absolutePath();
@@ -499,7 +545,10 @@ QString lockFolderFor(const QString& database) {
     const DatabaseOwner owner = ownerOf(database);
     const QString name = owner.shared ? QString("techassist-firebird-lock-%1-g%2").arg(owner.uid).arg(owner.gid)
                                       : QString("techassist-firebird-lock-%1").arg(owner.uid);
-    return QDir(lockFolderBase()).filePath(name);
+    const QString named = QDir(lockFolderBase()).filePath(name);
+    if (!takenByAnother(named, owner.uid)) return named;
+    const QStringList beside = ownersFoldersBeside(named, owner.uid);
+    return beside.isEmpty() ? named : beside.first();
 }
 
 void makeLockFolder(const QString& folder, const QString& database, const char* engineUser) {
@@ -543,7 +592,7 @@ void makeLockFolder(const QString& folder, const QString& database, const char* 
 
 void prepareLockFolder(const QString& database) {
     refuseRootOnOthersDatabase(database);
-    const QString folder = lockFolderFor(database);
+    QString folder = lockFolderFor(database);
     ChosenLockFolder& chosen = chosenLockFolder();
     if (!chosen.folder.isEmpty()) {
         checkLockFolderRoom(chosen.folder, database);
@@ -557,14 +606,12 @@ void prepareLockFolder(const QString& database) {
             detail::linkSharedLockFiles(chosen.view, folder, ownerOf(database).uid, database);
         return;
     }
-    if (qEnvironmentVariableIsSet("FIREBIRD_LOCK")) {
-        checkLockFolderRoom(qEnvironmentVariable("FIREBIRD_LOCK"), database);
-        return;
-    }
     checkLockFolderBase(lockFolderBase());
+    const DatabaseOwner owner = ownerOf(database);
+    if (takenByAnother(folder, owner.uid))
+        folder = ownersFolderBeside(folder, owner.uid, owner.gid, owner.shared ? 02750 : 0700);
     checkLockFolderRoom(folder, database);
     makeLockFolder(folder, database);
-    const DatabaseOwner owner = ownerOf(database);
     const QString view = owner.shared ? detail::makeLockView(folder) : QString();
     if (owner.shared) detail::linkSharedLockFiles(view, folder, owner.uid, database);
     qputenv("FIREBIRD_LOCK", path8(owner.shared ? view : folder));
@@ -572,6 +619,8 @@ void prepareLockFolder(const QString& database) {
 }
 
 bool locksThroughOwnView() { return !chosenLockFolder().view.isEmpty(); }
+
+QString detail::lockFolderInUse() { return chosenLockFolder().folder; }
 
 void checkDatabaseFile(const QString& database) {
     // The engine takes what comes before any ":" for a server, even in a

@@ -4,6 +4,7 @@
 
 #include "host/db/Database.h"
 #include "host/db/EngineWatcher.h"
+#include "host/db/LockTable.h"
 
 #include <firebird/Interface.h>
 
@@ -80,7 +81,6 @@ struct HeldMutex {
     qint64 thread;
 };
 QList<HeldMutex> heldMutexes(const QStringList& files);
-QStringList lockFolderFiles(const QString& lockFolder);
 // The process a thread belongs to; 0 when it has ended.
 qint64 processOfThread(qint64 thread);
 // A statement waiting on mutexes held by other processes, and its end.
@@ -125,14 +125,14 @@ private:
 // count once): an atomic store at each end, nothing more. One watcher
 // thread of the process, started by the first embedded attach
 // (watchEngineCalls), looks at every thread once a second. A call still
-// running after kWaitNoticeSeconds while a mutex of the lock folder's
-// shared files is held by a thread of another process is told through Qt's
+// running after kWaitNoticeSeconds whose thread sleeps on the mutex of a
+// lock file held by a thread of another process is told through Qt's
 // messages; once that thread has held it kLockGiveUpSeconds, the process
 // ends with kLockGiveUpExitCode, telling the lock file: transactions do not
 // wait on records, so such a call waits on a process killed or stopped
 // inside the engine, for ever, and nothing else can stop the waiting thread
-// (the engine rolls the work back at the next start). A long call with no
-// such mutex held is never given up.
+// (the engine rolls the work back at the next start). A long call that
+// sleeps on no such mutex is never told nor given up.
 struct CallMark;
 class EngineCall {
 public:
@@ -176,6 +176,9 @@ struct Connection::Impl {
     ConnectOptions options;
     std::set<Transaction*> transactions;
     std::set<Statement::Impl*> statements;
+    // Held while an embedded database is open: the file is used with this
+    // process's lock folder.
+    detail::LockTableMark mark;
     // Frees every prepared statement: their handles die with the attachment.
     void forgetStatements();
 };

@@ -87,6 +87,14 @@ QStringList sharedLockFileNames(const QString& database) {
     return names;
 }
 
+QStringList databaseLockFiles(const QString& folder, const QString& database) {
+    QStringList files;
+    if (folder.isEmpty()) return files;
+    for (const QString& name : sharedLockFileNames(database)) files.append(QDir(folder).filePath(name));
+    files.append(QDir(folder).filePath("fb12_trace"));
+    return files;
+}
+
 QString makeLockView(const QString& groupFolder) {
     removeEndedViews(groupFolder);
     QByteArray name = path8(QString("%1-u%2-p%3-XXXXXX").arg(groupFolder).arg(::geteuid()).arg(::getpid()));

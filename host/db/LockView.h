@@ -25,6 +25,10 @@ QString userName(uid_t uid);
 // The names of the shared lock files of a database, as the engine names
 // them (after the file's device and inode), and of the folder's own.
 QStringList sharedLockFileNames(const QString& database);
+// The files of `folder` (where the engine runs) that the database's
+// processes use: those above and the trace's, shared by the folder's
+// attachments. Another database's lock table there is none of them.
+QStringList databaseLockFiles(const QString& folder, const QString& database);
 
 // A new folder of this process beside the group's folder (0700), leftovers
 // of this user's ended processes removed. Returns its path.

@@ -2,10 +2,10 @@
 // process, and of what holds it.
 
 #include "host/db/FbApi.h"
+#include "host/db/LockView.h"
 #include <QtGlobal>
 #include <algorithm>
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QDebug>
@@ -67,13 +67,6 @@ QList<HeldMutex> heldMutexes(const QStringList& files) {
     return held;
 }
 
-QStringList lockFolderFiles(const QString& lockFolder) {
-    QStringList files;
-    if (!lockFolder.isEmpty())
-        for (const QFileInfo& entry : QDir(lockFolder).entryInfoList(QDir::Files)) files.append(entry.filePath());
-    return files;
-}
-
 qint64 processOfThread(qint64 thread) {
     QFile status(QString("/proc/%1/status").arg(thread));
     if (!status.open(QIODevice::ReadOnly)) return 0;
@@ -106,7 +99,7 @@ QString giveUpAdvice() {
 }  // namespace
 
 QString waitingMessage(const QString& database, const QString& lockFolder, int seconds, const QString& doing) {
-    const QStringList files = QStringList{database} + lockFolderFiles(lockFolder);
+    const QStringList files = QStringList{database} + databaseLockFiles(lockFolder, database);
     QStringList holders;
     for (const HeldLock& lock : heldLocks(files))
         holders.append(QString("%1 (processo %2)").arg(lock.file).arg(lock.pid));

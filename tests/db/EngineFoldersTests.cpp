@@ -297,10 +297,11 @@ TEST_F(OutroUsuario, APlantedEngineLibraryIsNeverLoaded) {
     ::chmod(path8(raiz).constData(), 0777);
     giveTo(raiz, uidOf(kOutro));
 
+    // Passed by: the user's start takes a root of its own beside it.
     const Result plantada = probe({}, {banco});
     EXPECT_FALSE(QFileInfo::exists(at("marcador"))) << "the planted library was loaded";
-    EXPECT_EQ(plantada.code, 1) << plantada.out.toStdString();
-    EXPECT_TRUE(plantada.err.contains(raiz) && plantada.err.contains("pertence ao usuário")) << plantada.err.toStdString();
+    EXPECT_EQ(plantada.code, 0) << plantada.err.toStdString();
+    EXPECT_EQ(QDir(at("tmp")).entryList({"techassist-firebird-0.*"}, QDir::Dirs).size(), 1);
 
     // The user's own root holding the library (left when the root was
     // open): replaced before the engine loads anything.
@@ -313,10 +314,11 @@ TEST_F(OutroUsuario, APlantedEngineLibraryIsNeverLoaded) {
     EXPECT_TRUE(contents(raiz + "/intl/libfbintl.so") == contents(kInstalled + "/intl/libfbintl.so"));
 }
 
-TEST_F(OutroUsuario, APlantedLockFolderRefusesTheStartAtOnce) {
+// Another user makes the lock folder of this user's databases first and
+// holds the engine's start-up lock in it: the folder is never used, and
+// every start of this user takes the same folder of its own beside it.
+TEST_F(OutroUsuario, APlantedLockFolderIsPassedByEveryStartOfTheOwner) {
     const QString banco = database("travado.fdb", 0, 0, 0600);
-    // Another user makes the lock folder of this user's databases first and
-    // holds the engine's start-up lock in it.
     const QString travas = at("tmp/techassist-firebird-lock-0");
     ASSERT_TRUE(QDir().mkpath(travas));
     ::chmod(path8(travas).constData(), 0777);
@@ -325,10 +327,73 @@ TEST_F(OutroUsuario, APlantedLockFolderRefusesTheStartAtOnce) {
     ASSERT_EQ(::flock(fd, LOCK_EX), 0);
     giveTo(travas, uidOf(kOutro));
 
-    const Result r = probe({}, {banco}, 5000);
+    QProcess primeiro;
+    start(primeiro, {}, {banco, "1500"});
+    const Result segundo = probe({}, {banco}, 20000), p = finish(primeiro, 20000);
     ::close(fd);
-    EXPECT_EQ(r.code, 1) << r.err.toStdString();
-    EXPECT_TRUE(r.err.contains(travas) && r.err.contains("pertence ao usuário")) << r.err.toStdString();
+    EXPECT_EQ(p.code, 0) << p.err.toStdString();
+    EXPECT_EQ(segundo.code, 0) << segundo.err.toStdString();
+    EXPECT_EQ(QDir(travas).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"fb_init"});
+    const QStringList proprias = QDir(at("tmp")).entryList({"techassist-firebird-lock-0.*"}, QDir::Dirs);
+    ASSERT_EQ(proprias.size(), 1) << proprias.join(' ').toStdString();
+    EXPECT_EQ(QFileInfo(at("tmp/" + proprias.first())).ownerId(), 0u);
+}
+
+// A second process on a file another process has open, with what would give
+// it a lock table of its own: it uses the one of the file, or is refused
+// before it writes, naming why.
+TEST_F(OutroUsuario, EveryProcessOnAFileUsesItsOneLockTableOrIsRefused) {
+    const QString banco = database("uma-tabela.fdb", 0, 0, 0600);
+    const QString tabela = at("tmp/techassist-firebird-lock-0/fb_lock_" + testsupport::idNoMotor(banco));
+    ASSERT_TRUE(QDir().mkpath(at("propria")));
+    ::chmod(path8(at("propria")).constData(), 0700);
+    const QStringList tmpPropria{"unshare", "-m", "sh", "-c", "mount -t tmpfs -o mode=1777 tmpfs \"$0\" || exit 99; exec \"$@\"",
+                                 at("tmp")};
+    struct Caso {
+        const char* nome;
+        const char* variavel;
+        QStringList envolto;
+        int codigo;
+    };
+    for (const Caso& caso : {Caso{"FIREBIRD_LOCK", "FIREBIRD_LOCK", {}, 0},
+                             Caso{"TECHASSIST_PASTA_TRAVAS", "TECHASSIST_PASTA_TRAVAS", {}, 1},
+                             Caso{"/tmp of its own", nullptr, tmpPropria, 1}}) {
+        QProcess primeiro, segundo;
+        start(primeiro, {}, {banco, "2000"});
+        QElapsedTimer relogio;
+        relogio.start();
+        while (!QFileInfo::exists(tabela) && relogio.elapsed() < 20000) QThread::msleep(50);
+        QProcessEnvironment env = environment();
+        if (caso.variavel) env.insert(caso.variavel, at("propria"));
+        segundo.setProcessEnvironment(env);
+        const QStringList programa = caso.envolto + QStringList{TA_SONDA, banco};
+        segundo.start(programa.first(), programa.mid(1));
+        const Result s = finish(segundo, 20000), p = finish(primeiro, 20000);
+        ASSERT_NE(s.code, 99) << "no file system could be mounted here";
+        EXPECT_EQ(p.code, 0) << caso.nome << ": " << p.err.toStdString();
+        EXPECT_EQ(s.code, caso.codigo) << caso.nome << ": " << s.err.toStdString();
+        if (caso.codigo == 0)
+            EXPECT_TRUE(QDir(at("propria")).isEmpty()) << caso.nome << ": the engine used the folder named";
+        else
+            EXPECT_TRUE(s.err.contains("outra pasta")) << caso.nome << ": " << s.err.toStdString();
+    }
+}
+
+// The lock folder's file system fills while a program works: the program's
+// lock files already have their room, and it ends well.
+TEST_F(OutroUsuario, ALockFolderThatFillsWhileTheProgramWorksKillsNothing) {
+    const QString banco = database("enchendo.fdb", 0, 0, 0600);
+    ASSERT_TRUE(QDir().mkpath(at("pequena")));
+    QProcess p;
+    QProcessEnvironment env = environment();
+    env.insert("TECHASSIST_PASTA_TRAVAS", at("pequena"));
+    p.setProcessEnvironment(env);
+    p.start("unshare", {"-m", "sh", "-c", "mount -t tmpfs -o size=4m,mode=1777 tmpfs \"$0\" || exit 99; exec \"$@\"",
+                        at("pequena"), TA_SONDA, banco, "0", "--encher", at("pequena/cheio")});
+    const Result r = finish(p, 30000);
+    ASSERT_NE(r.code, 99) << "no file system could be mounted here";
+    EXPECT_EQ(r.code, 0) << "killed by a signal (-2) or refused: " << r.err.toStdString();
+    EXPECT_TRUE(QDir(at("pequena")).isEmpty()) << "the mount went with the program";
 }
 
 TEST_F(OutroUsuario, OwnersStartTwoProcessesAndAGroupSharedFileStillWork) {
