@@ -216,6 +216,9 @@ int main(int argc, char** argv)
         return kSemTela;
     QApplication aplicacao(argc, argv);
     QApplication::setApplicationName("techassist");
+    // From the first moment: the database client, which takes these signals
+    // over at its first connection, hands them on to handlers set before it.
+    app::encerrarComSinais();
     host::ui::useBrazilianPortuguese();   // numbers, dates and Qt's own texts ("Cancelar", "Sim", "Não")
     const Opcoes opcoes = lerOpcoes(aplicacao);
     // As the application does with any failure: a data module whose creation
@@ -237,7 +240,7 @@ int main(int argc, char** argv)
     });
     if (!iniciou)
         return 3;
-    app::encerrarComSinais();
+    app::encerrarComSinais();   // ours again, not the client's first
 
     auto principal = std::make_unique<TfmPrincipal>();
 
