@@ -32,7 +32,7 @@ host::db::ConnectOptions opcoesDe(const QString& nome, const QString& usuario, c
 }
 
 // Adds what the schema of an existing database lacks.
-void completarBanco(const host::db::ConnectOptions& opcoes)
+void completarEsquema(const host::db::ConnectOptions& opcoes)
 {
     host::db::Connection conexao;
     conexao.open(opcoes);
@@ -100,8 +100,7 @@ bool criarBancoPadrao(const host::db::ConnectOptions& opcoes)
         throw std::runtime_error(QString("Não foi possível criar o banco de dados \"%1\": %2")
                                      .arg(nome, QString::fromLocal8Bit(std::strerror(erro)))
                                      .toStdString());
-    completarBanco(opcoes);
-    return false;
+    return false;   // completed by the caller, in the start's turn
 }
 
 // The first folder on the way to `nome` this user may not enter, or empty.
@@ -164,13 +163,16 @@ void prepararPastaDoSistema()
     host::db::makePrivateFolder(QDir(pasta).filePath("Log"));
 }
 
-bool prepararBanco(const QString& nome, const QString& usuario, const QString& senha)
+void completarBanco(const QString& nome, const QString& usuario, const QString& senha)
+{
+    completarEsquema(opcoesDe(nome, usuario, senha));
+}
+
+bool criarBancoQueFalta(const QString& nome, const QString& usuario, const QString& senha)
 {
     const host::db::ConnectOptions opcoes = opcoesDe(nome, usuario, senha);
-    if (host::db::Connection::isRemoteName(nome) || QFileInfo::exists(nome)) {
-        completarBanco(opcoes);
+    if (host::db::Connection::isRemoteName(nome) || QFileInfo::exists(nome))
         return false;
-    }
     recusarInalcancavel(nome);
     // Only the default database is made on first use: a mistyped name must
     // not become an empty demonstration database in some other folder.
