@@ -152,6 +152,24 @@ void recusarInalcancavel(const QString& nome)
                                  .toStdString());
 }
 
+// A local name that is there but is no regular file (a device, a folder, a
+// pipe named by mistake) is refused saying what it is: the engine would
+// blame its lock folder or wait on the pipe.
+void recusarNaoArquivo(const QString& nome)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(nome).constData(), &st) != 0 || S_ISREG(st.st_mode))
+        return;
+    const char* tipo = S_ISDIR(st.st_mode)                        ? "é uma pasta"
+                       : S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode) ? "é um dispositivo"
+                       : S_ISFIFO(st.st_mode)                       ? "é um canal (pipe)"
+                                                                    : "não é um arquivo comum";
+    throw std::runtime_error(
+        QString("O banco de dados \"%1\" não pode ser usado: %2, não um arquivo de banco de dados.")
+            .arg(nome, QString::fromUtf8(tipo))
+            .toStdString());
+}
+
 }  // namespace
 
 QString bancoPadrao() { return QDir(host::defaultSystemFolder()).filePath("techassist.fdb"); }
@@ -171,8 +189,12 @@ void completarBanco(const QString& nome, const QString& usuario, const QString& 
 bool criarBancoQueFalta(const QString& nome, const QString& usuario, const QString& senha)
 {
     const host::db::ConnectOptions opcoes = opcoesDe(nome, usuario, senha);
-    if (host::db::Connection::isRemoteName(nome) || QFileInfo::exists(nome))
+    if (host::db::Connection::isRemoteName(nome))
         return false;
+    if (QFileInfo::exists(nome)) {
+        recusarNaoArquivo(nome);
+        return false;
+    }
     recusarInalcancavel(nome);
     // Only the default database is made on first use: a mistyped name must
     // not become an empty demonstration database in some other folder.

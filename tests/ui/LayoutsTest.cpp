@@ -49,6 +49,22 @@ TEST_F(LayoutsTest, WindowGeometrySurvivesSaveAndRestoreUnderItsName)
     EXPECT_EQ(other.size(), QSize(640, 480));
 }
 
+// A user's layout is the user's only, written first or again, in a folder
+// the first write makes.
+TEST_F(LayoutsTest, TheLayoutFileAndItsFolderAreTheUsersOnly)
+{
+    Layouts::setFolder(dir.filePath("config/techassist"));
+    QWidget janela;
+    janela.setObjectName("fmAssDefeito");
+    for (const QRect& lugar : {QRect(40, 50, 640, 480), QRect(60, 50, 640, 480)}) {
+        janela.setGeometry(lugar);
+        Layouts::saveWindow(&janela);
+        EXPECT_EQ(QFile::permissions(Layouts::settingsFile()), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                                   QFileDevice::ReadUser | QFileDevice::WriteUser);
+    }
+    EXPECT_EQ(QFile::permissions(Layouts::folder()) & (QFileDevice::ReadOther | QFileDevice::ReadGroup), 0);
+}
+
 TEST_F(LayoutsTest, NamelessWindowsAreNotSaved)
 {
     QWidget nameless;
