@@ -21,6 +21,7 @@
 #include <utility>
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -245,10 +246,17 @@ QString logFilePath(const QDate& hoje)
     return caminho;
 }
 
-QString defaultSystemFolder()
+// The user's data folder. A start without HOME (a service, `env -i`) takes
+// the account's home, as a login would have set it: Qt would take the root
+// folder and tell of "/.local".
+QString dataFolder()
 {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
-        .filePath("AssistenciaTecnica");
+    if (qEnvironmentVariableIsEmpty("XDG_DATA_HOME") && qEnvironmentVariableIsEmpty("HOME"))
+        if (const passwd* pw = ::getpwuid(::geteuid()); pw && pw->pw_dir && *pw->pw_dir)
+            return QDir(QString::fromLocal8Bit(pw->pw_dir)).filePath(".local/share");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
 }
+
+QString defaultSystemFolder() { return QDir(dataFolder()).filePath("AssistenciaTecnica"); }
 
 }  // namespace host
