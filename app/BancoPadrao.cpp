@@ -62,6 +62,15 @@ void removerParciaisAbandonados(const QString& nome)
     }
 }
 
+// A failure of the build told of the database the user knows, not of the
+// name it is built under (the engine's text, the detail, included).
+host::db::DbError comNomeDoBanco(const host::db::DbError& e, const QString& parcial, const QString& nome)
+{
+    QString mensagem = e.message(), texto = e.userText();
+    return host::db::DbError(mensagem.replace(parcial, nome), e.sqlCode(), e.gdsCode(), e.sql())
+        .withUserText(texto.replace(parcial, nome));
+}
+
 // The default database is built under a name of this process and takes its
 // own name only once schema and demonstration data are complete, so a first
 // start stopped half-way leaves nothing that later starts would reject. Of
@@ -85,6 +94,9 @@ bool criarBancoPadrao(const host::db::ConnectOptions& opcoes)
             transacao.commit();
         }
         conexao.close();
+    } catch (const host::db::DbError& e) {
+        QFile::remove(parcial);
+        throw comNomeDoBanco(e, parcial, nome);
     } catch (...) {
         QFile::remove(parcial);
         throw;
