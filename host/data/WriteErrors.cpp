@@ -5,6 +5,9 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <iterator>
+
 namespace host::data {
 
 namespace {
@@ -21,6 +24,8 @@ constexpr intptr_t kUpdateConflict = 335544451;
 constexpr intptr_t kCheckConstraint = 335544558;
 constexpr intptr_t kUserException = 335544517;       // a rule of the database refused, in its own words
 constexpr intptr_t kTransliteration = 335544565;     // a character the database cannot hold
+// The server went away under an open connection: nothing more is done on it.
+constexpr intptr_t kConnectionLost[] = {335544721, 335544726, 335544727, 335544648, 335544856, 335544528};
 
 // The field of the column the engine names ("T"."C"), by its label; empty
 // when the dataset has no such field or no label of its own for it.
@@ -63,6 +68,14 @@ bool says(const host::db::DbError& error, intptr_t code, const char* words)
     return error.gdsCode() == code || error.message().contains(QLatin1String(words), Qt::CaseInsensitive);
 }
 
+bool connectionLost(const host::db::DbError& error)
+{
+    return std::find(std::begin(kConnectionLost), std::end(kConnectionLost), error.gdsCode()) !=
+               std::end(kConnectionLost) ||
+           error.message().contains(QLatin1String("Error reading data from the connection")) ||
+           error.message().contains(QLatin1String("Error writing data to the connection"));
+}
+
 }  // namespace
 
 WriteRefused::WriteRefused(const host::db::DbError& cause, const QString& userMessage)
@@ -75,6 +88,9 @@ QString userMessageFor(const host::db::DbError& error, const Dataset* dataset)
     if (!error.userText().isEmpty())
         return error.userText();
     const QString text = error.message();
+    if (connectionLost(error))
+        return "A conexão com o servidor do banco de dados foi perdida: o que não foi gravado se perdeu. Feche o "
+               "programa e inicie-o novamente.";
     if (text.contains(QLatin1String("No space left on device"), Qt::CaseInsensitive))
         return fullDiskMessage(text);
     if (error.gdsCode() == kUserException) {
