@@ -3,10 +3,14 @@
 
 #include "host/data/DataSource.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <algorithm>
 #include <iterator>
+
+#include <sys/statvfs.h>
 
 namespace host::data {
 
@@ -63,6 +67,24 @@ QString fullDiskMessage(const QString& engineText)
                                  .arg(named);
 }
 
+// The engine tells a failed write with the system's reason, but a write the
+// full disk cut short ("write_retry") carries a stale one ("-Success",
+// "-Permission denied"): a file system with almost no room left is the
+// reason then.
+bool fullDisk(const QString& engineText)
+{
+    if (engineText.contains(QLatin1String("No space left on device"), Qt::CaseInsensitive))
+        return true;
+    if (!engineText.contains(QLatin1String("Error while trying to write to file")))
+        return false;
+    static const QRegularExpression file(R"re(for file "([^"]+)")re");
+    const QString named = file.match(engineText).captured(1);
+    struct statvfs disk {};
+    return !named.isEmpty() &&
+           ::statvfs(QFile::encodeName(QFileInfo(named).absolutePath()).constData(), &disk) == 0 &&
+           qint64(disk.f_bavail) * qint64(disk.f_frsize) < 1024 * 1024;
+}
+
 bool says(const host::db::DbError& error, intptr_t code, const char* words)
 {
     return error.gdsCode() == code || error.message().contains(QLatin1String(words), Qt::CaseInsensitive);
@@ -91,7 +113,7 @@ QString userMessageFor(const host::db::DbError& error, const Dataset* dataset)
     if (connectionLost(error))
         return "A conexão com o servidor do banco de dados foi perdida: o que não foi gravado se perdeu. Feche o "
                "programa e inicie-o novamente.";
-    if (text.contains(QLatin1String("No space left on device"), Qt::CaseInsensitive))
+    if (fullDisk(text))
         return fullDiskMessage(text);
     if (error.gdsCode() == kUserException) {
         const QString own = exceptionText(text);

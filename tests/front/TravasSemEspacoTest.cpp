@@ -65,6 +65,8 @@ TEST(TravasSemEspaco, AFirstStartOnAFullDiskSaysSo)
         const char* dito;         // what names the full disk
     };
     for (const Caso& c : {Caso{"1000000", "/.local/share/AssistenciaTecnica/techassist.fdb"},
+                          // a write cut short, which the engine tells with a stale reason
+                          Caso{"1100000", "/.local/share/AssistenciaTecnica/techassist.fdb"},
                           Caso{"1900000", "/.cache/techassist-firebird"}}) {
         SCOPED_TRACE(c.enchimento);
         QTemporaryDir pasta;
