@@ -2,6 +2,7 @@
 
 #include "host/Udatamod.h"
 #include "host/db/Database.h"
+#include "host/ui/UserFolders.h"
 
 #include <QDate>
 #include <QDir>
@@ -21,7 +22,6 @@
 #include <utility>
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -246,17 +246,9 @@ QString logFilePath(const QDate& hoje)
     return caminho;
 }
 
-// The user's data folder. A start without HOME (a service, `env -i`) takes
-// the account's home, as a login would have set it: Qt would take the root
-// folder and tell of "/.local".
-QString dataFolder()
+QString defaultSystemFolder()
 {
-    if (qEnvironmentVariableIsEmpty("XDG_DATA_HOME") && qEnvironmentVariableIsEmpty("HOME"))
-        if (const passwd* pw = ::getpwuid(::geteuid()); pw && pw->pw_dir && *pw->pw_dir)
-            return QDir(QString::fromLocal8Bit(pw->pw_dir)).filePath(".local/share");
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return QDir(ui::userLocation(QStandardPaths::GenericDataLocation)).filePath("AssistenciaTecnica");
 }
-
-QString defaultSystemFolder() { return QDir(dataFolder()).filePath("AssistenciaTecnica"); }
 
 }  // namespace host

@@ -1,5 +1,6 @@
 #include "host/ui/Layouts.h"
 #include "host/ui/LayoutsStore.h"
+#include "host/ui/UserFolders.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -43,7 +44,7 @@ QString folder()
                         qEnvironmentVariable("XDG_CONFIG_HOME") + '\n' + qEnvironmentVariable("HOME") +
                         (QStandardPaths::isTestModeEnabled() ? "\ntest" : "");
     if (userFolder.isEmpty() || now != dependsOn) {
-        userFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+        userFolder = userLocation(QStandardPaths::AppConfigLocation);
         dependsOn = now;
     }
     return userFolder;

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <pwd.h>
+#include <unistd.h>
+
 using namespace host::ui;
 
 namespace {
@@ -63,6 +66,22 @@ TEST_F(LayoutsTest, TheLayoutFileAndItsFolderAreTheUsersOnly)
                                                                    QFileDevice::ReadUser | QFileDevice::WriteUser);
     }
     EXPECT_EQ(QFile::permissions(Layouts::folder()) & (QFileDevice::ReadOther | QFileDevice::ReadGroup), 0);
+}
+
+// Started without HOME (a service), the layouts go to the account's home,
+// not to a folder of the root one.
+TEST_F(LayoutsTest, WithoutHomeTheFolderIsInTheAccountsHome)
+{
+    Layouts::setFolder({});
+    const QByteArray casa = qgetenv("HOME"), config = qgetenv("XDG_CONFIG_HOME");
+    qunsetenv("HOME");
+    qunsetenv("XDG_CONFIG_HOME");
+    const QString pasta = Layouts::folder();
+    qputenv("HOME", casa);
+    if (!config.isNull())
+        qputenv("XDG_CONFIG_HOME", config);
+    EXPECT_TRUE(pasta.startsWith(QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_dir) + "/.config/"))
+        << pasta.toStdString();
 }
 
 TEST_F(LayoutsTest, NamelessWindowsAreNotSaved)
