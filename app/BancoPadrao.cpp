@@ -32,7 +32,7 @@ host::db::ConnectOptions opcoesDe(const QString& nome, const QString& usuario, c
 }
 
 // Adds what the schema of an existing database lacks.
-void completarBanco(const host::db::ConnectOptions& opcoes)
+void completarEsquema(const host::db::ConnectOptions& opcoes)
 {
     host::db::Connection conexao;
     conexao.open(opcoes);
@@ -62,6 +62,15 @@ void removerParciaisAbandonados(const QString& nome)
     }
 }
 
+// A failure of the build told of the database the user knows, not of the
+// name it is built under (the engine's text, the detail, included).
+host::db::DbError comNomeDoBanco(const host::db::DbError& e, const QString& parcial, const QString& nome)
+{
+    QString mensagem = e.message(), texto = e.userText();
+    return host::db::DbError(mensagem.replace(parcial, nome), e.sqlCode(), e.gdsCode(), e.sql())
+        .withUserText(texto.replace(parcial, nome));
+}
+
 // The default database is built under a name of this process and takes its
 // own name only once schema and demonstration data are complete, so a first
 // start stopped half-way leaves nothing that later starts would reject. Of
@@ -85,6 +94,9 @@ bool criarBancoPadrao(const host::db::ConnectOptions& opcoes)
             transacao.commit();
         }
         conexao.close();
+    } catch (const host::db::DbError& e) {
+        QFile::remove(parcial);
+        throw comNomeDoBanco(e, parcial, nome);
     } catch (...) {
         QFile::remove(parcial);
         throw;
@@ -100,8 +112,7 @@ bool criarBancoPadrao(const host::db::ConnectOptions& opcoes)
         throw std::runtime_error(QString("Não foi possível criar o banco de dados \"%1\": %2")
                                      .arg(nome, QString::fromLocal8Bit(std::strerror(erro)))
                                      .toStdString());
-    completarBanco(opcoes);
-    return false;
+    return false;   // completed by the caller, in the start's turn
 }
 
 // The first folder on the way to `nome` this user may not enter, or empty.
@@ -153,6 +164,24 @@ void recusarInalcancavel(const QString& nome)
                                  .toStdString());
 }
 
+// A local name that is there but is no regular file (a device, a folder, a
+// pipe named by mistake) is refused saying what it is: the engine would
+// blame its lock folder or wait on the pipe.
+void recusarNaoArquivo(const QString& nome)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(nome).constData(), &st) != 0 || S_ISREG(st.st_mode))
+        return;
+    const char* tipo = S_ISDIR(st.st_mode)                        ? "é uma pasta"
+                       : S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode) ? "é um dispositivo"
+                       : S_ISFIFO(st.st_mode)                       ? "é um canal (pipe)"
+                                                                    : "não é um arquivo comum";
+    throw std::runtime_error(
+        QString("O banco de dados \"%1\" não pode ser usado: %2, não um arquivo de banco de dados.")
+            .arg(nome, QString::fromUtf8(tipo))
+            .toStdString());
+}
+
 }  // namespace
 
 QString bancoPadrao() { return QDir(host::defaultSystemFolder()).filePath("techassist.fdb"); }
@@ -164,11 +193,18 @@ void prepararPastaDoSistema()
     host::db::makePrivateFolder(QDir(pasta).filePath("Log"));
 }
 
-bool prepararBanco(const QString& nome, const QString& usuario, const QString& senha)
+void completarBanco(const QString& nome, const QString& usuario, const QString& senha)
+{
+    completarEsquema(opcoesDe(nome, usuario, senha));
+}
+
+bool criarBancoQueFalta(const QString& nome, const QString& usuario, const QString& senha)
 {
     const host::db::ConnectOptions opcoes = opcoesDe(nome, usuario, senha);
-    if (host::db::Connection::isRemoteName(nome) || QFileInfo::exists(nome)) {
-        completarBanco(opcoes);
+    if (host::db::Connection::isRemoteName(nome))
+        return false;
+    if (QFileInfo::exists(nome)) {
+        recusarNaoArquivo(nome);
         return false;
     }
     recusarInalcancavel(nome);

@@ -21,6 +21,8 @@ bool carregarModulo(QLibrary& biblioteca, const QString& caminho, Modulo& modulo
     }
     modulo.CriarDataTec = reinterpret_cast<void (*)()>(biblioteca.resolve("CriarDataTec"));
     modulo.ShowJanelaTec = reinterpret_cast<void (*)(const QString&)>(biblioteca.resolve("ShowJanelaTec"));
+    modulo.CriarDataTecContrato =
+        reinterpret_cast<void (*)()>(biblioteca.resolve("_ZN11uPackageAss20CriarDataTecContratoEv"));
     if (!modulo.CriarDataTec || !modulo.ShowJanelaTec) {
         erro = "O módulo não exporta CriarDataTec e ShowJanelaTec: " + caminho;
         return false;

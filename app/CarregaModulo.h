@@ -10,6 +10,9 @@ namespace app {
 struct Modulo {
     void (*CriarDataTec)() = nullptr;
     void (*ShowJanelaTec)(const QString&) = nullptr;
+    // The contract data module's creation, under its unit-qualified name;
+    // nullptr when the library has none.
+    void (*CriarDataTecContrato)() = nullptr;
 };
 
 // The library next to the executable ("techassist_module"), or the path given.

@@ -50,12 +50,13 @@ void vigiarPrazo()
     ::_exit(128 + pedido);
 }
 
-}  // namespace
-
-void encerrarComSinais()
+// The pipe the handler writes to and the thread of the deadline, once.
+bool prepararCanal()
 {
-    if (canal[0] >= 0 || ::pipe2(canal, O_CLOEXEC | O_NONBLOCK) != 0)
-        return;
+    if (canal[0] >= 0)
+        return true;
+    if (::pipe2(canal, O_CLOEXEC | O_NONBLOCK) != 0)
+        return false;
     ::sem_init(&prazo, 0, 0);
     std::thread(vigiarPrazo).detach();
     auto* aviso = new QSocketNotifier(canal[0], QSocketNotifier::Read, qApp);
@@ -65,6 +66,15 @@ void encerrarComSinais()
         }
         QApplication::quit();
     });
+    return true;
+}
+
+}  // namespace
+
+void encerrarComSinais()
+{
+    if (!prepararCanal())
+        return;
     struct sigaction acao = {};
     acao.sa_handler = aoSinal;
     sigemptyset(&acao.sa_mask);

@@ -7,8 +7,9 @@
 // start. Either way the process ends within seconds of the signal: one that
 // has not (its main thread waits inside the database, or the close does)
 // ends without waiting, and so does a second signal. The database client
-// installs handlers of its own that swallow these signals: call this after
-// the first connection.
+// installs handlers of its own at its first connection, which swallow these
+// signals but hand them on to handlers set before them: call this before the
+// first connection and again after it.
 
 namespace app {
 

@@ -13,6 +13,7 @@
 #include "app/JanelasPedidas.h"
 #include "app/OrdensContratos.h"
 #include "app/SinalEncerrar.h"
+#include "app/VezDoInicio.h"
 
 #include "host/Udmglobal.h"
 #include "host/Uprincipal.h"
@@ -27,20 +28,10 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QFile>
-#include <QFileInfo>
-#include <QLockFile>
 #include <QTextStream>
 
 #include <memory>
 
-#include <cerrno>
-#include <csignal>
-#include <fcntl.h>
-#include <pwd.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -112,86 +103,6 @@ Opcoes lerOpcoes(const QApplication& app)
             parser.values(janela), parser.isSet(autoteste), parser.isSet(ordensContratos)};
 }
 
-// The turn's marker left by another user's start that has ended, or that
-// names no process (`processo` 0): this user cannot take it over, and
-// waiting for it would hold the start for the whole wait. Empty when the
-// marker is this user's or its process still runs.
-QString marcaDeOutroUsuario(const QString& marca, qint64 processo)
-{
-    struct stat st {};
-    if (::lstat(QFile::encodeName(marca).constData(), &st) != 0 || st.st_uid == ::geteuid())
-        return {};
-    if (processo > 0 && (::kill(pid_t(processo), 0) == 0 || errno == EPERM))
-        return {};
-    const passwd* pw = ::getpwuid(st.st_uid);
-    return QString("A trava de início %1 foi deixada pelo usuário %2 do sistema %3, e este usuário não pode "
-                   "removê-la: iniciando sem esperar a vez. Peça a esse usuário ou ao administrador que a remova.")
-        .arg(marca, pw ? QString::fromLocal8Bit(pw->pw_name) : QString::number(st.st_uid),
-             processo > 0 ? "por um processo que já terminou" : "sem nomear processo algum");
-}
-
-// A marker that names no process is no start's: a machine stopped between
-// making it and writing it leaves one, and so does a file made by hand. A
-// start holds its marker locked from the moment it makes it until it ends,
-// so one that nobody holds is removed at once (as QLockFile removes one
-// whose process is gone) instead of being waited on. Returns whether the
-// marker is such a one and is still there (another user's, in a folder
-// this user may not remove it from).
-bool marcaSemProcessoFica(QLockFile& vez, const QString& marca)
-{
-    qint64 processo = 0;
-    QString maquina, programa;
-    struct stat st {};
-    if (::lstat(QFile::encodeName(marca).constData(), &st) != 0 || vez.getLockInfo(&processo, &maquina, &programa))
-        return false;
-    const int fd = ::open(QFile::encodeName(marca).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-    if (fd < 0)
-        return false;
-    const bool livre = ::flock(fd, LOCK_SH | LOCK_NB) == 0;
-    ::close(fd);
-    if (!livre)
-        return false;   // a start is writing it this instant
-    vez.removeStaleLockFile();
-    return ::lstat(QFile::encodeName(marca).constData(), &st) == 0;
-}
-
-// Starts on one database file take turns until its schema is up to date:
-// two first starts at once would otherwise both upgrade the new database and
-// the later one would meet the columns the first had just added.
-std::unique_ptr<QLockFile> vezDoInicio(const QString& banco)
-{
-    if (host::db::Connection::isRemoteName(banco))
-        return nullptr;
-    if (!QFileInfo(QFileInfo(banco).absolutePath()).isDir())
-        return nullptr;   // the missing database is refused afterwards
-    const QString marca = banco + ".inicio";
-    auto vez = std::make_unique<QLockFile>(marca);
-    // No time limit (an upgrade may be long); the lock of a killed start names
-    // a process that is gone, and is taken over. A start that waits says so.
-    vez->setStaleLockTime(0);
-    qint64 processo = 0;
-    QString maquina, programa;
-    if (marcaSemProcessoFica(*vez, marca) || vez->getLockInfo(&processo, &maquina, &programa)) {
-        const QString alheia = marcaDeOutroUsuario(marca, processo);
-        if (!alheia.isEmpty()) {
-            QTextStream(stderr) << alheia << Qt::endl;
-            return nullptr;
-        }
-    }
-    if (vez->tryLock(3000))
-        return vez;
-    if (vez->error() != QLockFile::LockFailedError)
-        return nullptr;   // not ours to take (another user's folder): start without waiting
-    vez->getLockInfo(&processo, &maquina, &programa);
-    QTextStream(stderr) << QString("Aguardando o início de outro processo (%1) sobre o banco de dados: trava %2.")
-                               .arg(processo)
-                               .arg(marca)
-                        << Qt::endl;
-    if (!vez->tryLock(297000))
-        return nullptr;
-    return vez;
-}
-
 int executarAutoteste(const app::Modulo& modulo)
 {
     const bool executou = host::ui::runGuarded([&] { modulo.ShowJanelaTec("AutomatizacaoDeTeste"); });
@@ -216,6 +127,9 @@ int main(int argc, char** argv)
         return kSemTela;
     QApplication aplicacao(argc, argv);
     QApplication::setApplicationName("techassist");
+    // From the first moment: the database client, which takes these signals
+    // over at its first connection, hands them on to handlers set before it.
+    app::encerrarComSinais();
     host::ui::useBrazilianPortuguese();   // numbers, dates and Qt's own texts ("Cancelar", "Sim", "Não")
     const Opcoes opcoes = lerOpcoes(aplicacao);
     // As the application does with any failure: a data module whose creation
@@ -228,16 +142,19 @@ int main(int argc, char** argv)
 
     if (!host::ui::runGuarded(app::prepararPastaDoSistema))
         return 3;
-    std::unique_ptr<QLockFile> vez = vezDoInicio(opcoes.banco);
+    std::unique_ptr<app::VezDoInicio> vez;
     std::unique_ptr<TdmGlobal> global;
     bool bancoNovo = false;
     const bool iniciou = host::ui::runGuarded([&] {
-        bancoNovo = app::prepararBanco(opcoes.banco, opcoes.usuario, opcoes.senha);
+        bancoNovo = app::criarBancoQueFalta(opcoes.banco, opcoes.usuario, opcoes.senha);
+        vez = app::VezDoInicio::tomar(opcoes.banco);
+        if (!bancoNovo)
+            app::completarBanco(opcoes.banco, opcoes.usuario, opcoes.senha);
         global = std::make_unique<TdmGlobal>(opcoes.banco, opcoes.usuario, opcoes.senha);
     });
     if (!iniciou)
         return 3;
-    app::encerrarComSinais();
+    app::encerrarComSinais();   // ours again, not the client's first
 
     auto principal = std::make_unique<TfmPrincipal>();
 
@@ -254,6 +171,11 @@ int main(int argc, char** argv)
     if (!opcoes.semJanelas())
         principal->show();
     host::ui::runGuarded([&] { modulo.CriarDataTec(); });
+    // The contract tables' upgrade too, in this start's turn, whatever the
+    // contracts option says: a window would otherwise run it later, beside
+    // the upgrade of another start.
+    if (modulo.CriarDataTecContrato)
+        host::ui::runGuarded([&] { modulo.CriarDataTecContrato(); });
     // The demonstration documents need the module's tables: a new default
     // database gets them once the module's upgrade has run.
     if (bancoNovo)

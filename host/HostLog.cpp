@@ -2,6 +2,7 @@
 
 #include "host/Udatamod.h"
 #include "host/db/Database.h"
+#include "host/ui/UserFolders.h"
 
 #include <QDate>
 #include <QDir>
@@ -247,8 +248,7 @@ QString logFilePath(const QDate& hoje)
 
 QString defaultSystemFolder()
 {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
-        .filePath("AssistenciaTecnica");
+    return QDir(ui::userLocation(QStandardPaths::GenericDataLocation)).filePath("AssistenciaTecnica");
 }
 
 }  // namespace host

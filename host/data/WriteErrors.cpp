@@ -3,7 +3,14 @@
 
 #include "host/data/DataSource.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
+
+#include <algorithm>
+#include <iterator>
+
+#include <sys/statvfs.h>
 
 namespace host::data {
 
@@ -21,6 +28,8 @@ constexpr intptr_t kUpdateConflict = 335544451;
 constexpr intptr_t kCheckConstraint = 335544558;
 constexpr intptr_t kUserException = 335544517;       // a rule of the database refused, in its own words
 constexpr intptr_t kTransliteration = 335544565;     // a character the database cannot hold
+// The server went away under an open connection: nothing more is done on it.
+constexpr intptr_t kConnectionLost[] = {335544721, 335544726, 335544727, 335544648, 335544856, 335544528};
 
 // The field of the column the engine names ("T"."C"), by its label; empty
 // when the dataset has no such field or no label of its own for it.
@@ -58,9 +67,35 @@ QString fullDiskMessage(const QString& engineText)
                                  .arg(named);
 }
 
+// The engine tells a failed write with the system's reason, but a write the
+// full disk cut short ("write_retry") carries a stale one ("-Success",
+// "-Permission denied"): a file system with almost no room left is the
+// reason then.
+bool fullDisk(const QString& engineText)
+{
+    if (engineText.contains(QLatin1String("No space left on device"), Qt::CaseInsensitive))
+        return true;
+    if (!engineText.contains(QLatin1String("Error while trying to write to file")))
+        return false;
+    static const QRegularExpression file(R"re(for file "([^"]+)")re");
+    const QString named = file.match(engineText).captured(1);
+    struct statvfs disk {};
+    return !named.isEmpty() &&
+           ::statvfs(QFile::encodeName(QFileInfo(named).absolutePath()).constData(), &disk) == 0 &&
+           qint64(disk.f_bavail) * qint64(disk.f_frsize) < 1024 * 1024;
+}
+
 bool says(const host::db::DbError& error, intptr_t code, const char* words)
 {
     return error.gdsCode() == code || error.message().contains(QLatin1String(words), Qt::CaseInsensitive);
+}
+
+bool connectionLost(const host::db::DbError& error)
+{
+    return std::find(std::begin(kConnectionLost), std::end(kConnectionLost), error.gdsCode()) !=
+               std::end(kConnectionLost) ||
+           error.message().contains(QLatin1String("Error reading data from the connection")) ||
+           error.message().contains(QLatin1String("Error writing data to the connection"));
 }
 
 }  // namespace
@@ -75,7 +110,10 @@ QString userMessageFor(const host::db::DbError& error, const Dataset* dataset)
     if (!error.userText().isEmpty())
         return error.userText();
     const QString text = error.message();
-    if (text.contains(QLatin1String("No space left on device"), Qt::CaseInsensitive))
+    if (connectionLost(error))
+        return "A conexão com o servidor do banco de dados foi perdida: o que não foi gravado se perdeu. Feche o "
+               "programa e inicie-o novamente.";
+    if (fullDisk(text))
         return fullDiskMessage(text);
     if (error.gdsCode() == kUserException) {
         const QString own = exceptionText(text);

@@ -153,7 +153,11 @@ void replaceEntry(const QString& root, const QString& path, const std::function<
     QFile::remove(part);
     if (!make(part)) {
         QFile::remove(part);
-        refuseRootEntry(root, path, "não pôde ser criada");
+        // A full disk is the likely reason, and the one the user can mend.
+        struct statvfs disco {};
+        const bool cheio = ::statvfs(path8(root).constData(), &disco) == 0 &&
+                           qint64(disco.f_bavail) * qint64(disco.f_frsize) < 1024 * 1024;
+        refuseRootEntry(root, path, cheio ? "não pôde ser criada: o disco está cheio" : "não pôde ser criada");
     }
     if (::rename(path8(part).constData(), path8(path).constData()) != 0) {
         const int error = errno;

@@ -3,7 +3,6 @@
 #include "host/ui/Layouts.h"
 #include "host/ui/LayoutsStore.h"
 
-#include <QDir>
 #include <QList>
 #include <QSettings>
 
@@ -82,20 +81,20 @@ void restoreColumns(const QList<StoredColumn>& stored, DataGrid* grid)
 // write merges what another instance wrote meanwhile: read it all again.
 void writeColumns(const DataGrid* grid, const QString& group)
 {
-    QSettings store(settingsFile(), QSettings::IniFormat);
-    store.remove(group);
-    store.beginGroup(group);
-    store.beginWriteArray("Colunas", grid->columnCount());
-    for (int i = 0; i < grid->columnCount(); ++i) {
-        const GridColumn* column = grid->column(i);
-        store.setArrayIndex(i);
-        store.setValue("Campo", column->fieldName());
-        store.setValue("Largura", column->width());
-        store.setValue("Visivel", column->visible());
-    }
-    store.endArray();
-    store.endGroup();
-    detail::forgetStoredValues();
+    writeStored([&](QSettings& store) {
+        store.remove(group);
+        store.beginGroup(group);
+        store.beginWriteArray("Colunas", grid->columnCount());
+        for (int i = 0; i < grid->columnCount(); ++i) {
+            const GridColumn* column = grid->column(i);
+            store.setArrayIndex(i);
+            store.setValue("Campo", column->fieldName());
+            store.setValue("Largura", column->width());
+            store.setValue("Visivel", column->visible());
+        }
+        store.endArray();
+        store.endGroup();
+    });
 }
 
 }  // namespace
@@ -109,7 +108,6 @@ void saveGrid(const DataGrid* grid, const QString& name)
     // makes no folder.
     if (sameColumns(storedColumns(detail::group("Grade_", key)), grid))
         return;
-    QDir().mkpath(folder());
     writeColumns(grid, detail::group("Grade_", key));
 }
 

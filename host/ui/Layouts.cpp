@@ -1,5 +1,6 @@
 #include "host/ui/Layouts.h"
 #include "host/ui/LayoutsStore.h"
+#include "host/ui/UserFolders.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -43,7 +44,7 @@ QString folder()
                         qEnvironmentVariable("XDG_CONFIG_HOME") + '\n' + qEnvironmentVariable("HOME") +
                         (QStandardPaths::isTestModeEnabled() ? "\ntest" : "");
     if (userFolder.isEmpty() || now != dependsOn) {
-        userFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+        userFolder = userLocation(QStandardPaths::AppConfigLocation);
         dependsOn = now;
     }
     return userFolder;
@@ -155,10 +156,23 @@ void saveWindow(const QWidget* window, const QString& name)
             return it != stored.constEnd() && it->toString() == v.second.toString();
         }))
         return;
-    QDir().mkpath(folder());
-    QSettings store(settingsFile(), QSettings::IniFormat);
-    for (const auto& [field, value] : values)
-        store.setValue(group + QLatin1String(field), value);
+    writeStored([&](QSettings& store) {
+        for (const auto& [field, value] : values)
+            store.setValue(group + QLatin1String(field), value);
+    });
+}
+
+void writeStored(const std::function<void(QSettings&)>& write)
+{
+    const QString made = folder();
+    if (!QDir(made).exists() && QDir().mkpath(made))
+        QFile::setPermissions(made, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    {
+        QSettings store(settingsFile(), QSettings::IniFormat);
+        write(store);
+        store.sync();
+    }
+    QFile::setPermissions(settingsFile(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     // The write merges what another instance wrote meanwhile: read it all again.
     detail::forgetStoredValues();
 }

@@ -6,6 +6,9 @@
 
 #include <QString>
 
+#include <functional>
+
+class QSettings;
 class QWidget;
 
 namespace host::ui {
@@ -18,6 +21,10 @@ namespace Layouts {
 void setFolder(const QString& folder);
 QString folder();
 QString settingsFile();
+
+// Writes the layout file through `write`, its folder made when missing: a
+// user's layout is the user's only (folder 0700 when made here, file 0600).
+void writeStored(const std::function<void(QSettings&)>& write);
 
 // The name defaults to the widget's object name.
 void saveWindow(const QWidget* window, const QString& name = {});

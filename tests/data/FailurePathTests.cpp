@@ -5,6 +5,7 @@
 #include "host/data/Abort.h"
 #include "host/data/DataSource.h"
 #include "host/data/MemDataset.h"
+#include "host/data/WriteErrors.h"
 
 #include <memory>
 #include <stdexcept>
@@ -135,6 +136,22 @@ TEST_F(FailurePaths, AStateListenerRefusingANewRowTakesTheRowBack)
     EXPECT_FALSE(regraNovoRegistro);
     EXPECT_EQ(q.state(), DatasetState::Browse);
     EXPECT_EQ(q.recordCount(), 3);
+}
+
+// A server gone away under a desk: every action says so, whatever it was.
+TEST(ConnectionLost, EveryActionSaysTheProgramMustBeStartedAgain)
+{
+    for (const auto& [codigo, texto] : {std::pair<intptr_t, const char*>{335544726, "Error reading data from the connection."},
+                                       {335544727, "Error writing data to the connection."},
+                                       {335544721, "Unable to complete network request to host \"srv\"."},
+                                       {335544648, "Connection lost to database"}}) {
+        SCOPED_TRACE(texto);
+        const host::db::DbError erro(texto, -902, codigo, "update T set A = 1");
+        const QString mensagem = host::data::readableMessage(erro);
+        EXPECT_TRUE(mensagem.contains("A conexão com o servidor do banco de dados foi perdida") &&
+                    mensagem.contains("inicie-o novamente"))
+            << mensagem.toStdString();
+    }
 }
 
 TEST(MemFailurePaths, RefreshOfAnInMemoryDatasetKeepsItsRows)

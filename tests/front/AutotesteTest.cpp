@@ -43,3 +43,21 @@ TEST_F(Autoteste, AnUpgradeErrorOfTheStartFailsAPassingSelfTest)
     EXPECT_FALSE(saida.contains("A atualização do banco de dados relatou erros.")) << saida.toStdString();
     EXPECT_EQ(host::db::columnLength(tr(), "AATC01AOIT", "AOITMODELO"), 80);
 }
+
+// The contract tables' upgrade runs at the start, contracts in use or not:
+// its error, too, fails a passing self-test.
+TEST_F(Autoteste, AnErrorOfTheContractTablesUpgradeFailsAPassingSelfTest)
+{
+    // The contract types' table left empty, and refusing the types it is filled with.
+    global->SetParametro("ATUTILIZACONTRATOS", "N");
+    if (host::db::tableExists(tr(), "AATC05ACTP")) {
+        exec("drop table AATC05ACTP");
+        tr().commitRetaining();
+    }
+    exec("create table AATC05ACTP (TPDESCRICAO varchar(60), check (TPDESCRICAO is null))");
+    tr().commitRetaining();
+    int codigo = -1;
+    const QString saida = executar(codigo);
+    EXPECT_EQ(codigo, 5) << saida.toStdString() << erros.toStdString();
+    EXPECT_TRUE(saida.contains("; falhas: 0")) << saida.toStdString();
+}

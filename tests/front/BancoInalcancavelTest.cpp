@@ -66,4 +66,18 @@ TEST(BancoInalcancavel, APathThroughAFileIsToldSo)
         << i.erros.toStdString();
 }
 
+// A device or a folder named by mistake is told as what it is.
+TEST(BancoInalcancavel, ANameThatIsNoFileIsToldAsWhatItIs)
+{
+    QTemporaryDir pasta;
+    for (const auto& [banco, tipo] : {std::pair<QString, QString>{"/dev/zero", "é um dispositivo"},
+                                      std::pair<QString, QString>{pasta.path(), "é uma pasta"}}) {
+        const testfront::InicioComBanco i = testfront::iniciarComBanco(banco);
+        EXPECT_EQ(i.codigo, 3);
+        EXPECT_TRUE(i.erros.contains(QString("O banco de dados \"%1\" não pode ser usado: %2").arg(banco, tipo)))
+            << i.erros.toStdString();
+        EXPECT_FALSE(i.erros.contains("trava")) << i.erros.toStdString();
+    }
+}
+
 }  // namespace

@@ -27,34 +27,35 @@ struct InicioComBanco {
     QString saida, erros;
 };
 
-// The scheduled job (`--banco <banco> --os-contratos`, no window) as
-// `usuario` when given (a copy of the program that user reaches), with its
-// data and temporary folders under `pasta` (folders every user may write
-// are made there; a folder of its own when empty): its exit code and error
-// and standard output.
-inline InicioComBanco iniciarComBanco(const QString& banco, QString pasta = {}, const char* usuario = nullptr,
-                                      int limiteMs = 180000)
+// The scheduled job (`--banco <banco> --os-contratos`, no window; or the
+// run the options `modo` ask) started as `usuario` when given (a copy of the program
+// that user reaches), with its temporary folder and a data folder of that
+// user under `pasta` (folders every user may write are made there).
+inline void comecarComBanco(QProcess& processo, const QString& banco, const QString& pasta,
+                            const char* usuario = nullptr, const QStringList& modo = {"--os-contratos"})
 {
-    QTemporaryDir propria;
-    if (pasta.isEmpty())
-        pasta = propria.path();
     for (const char* sub : {"/dados", "/tmp"}) {
         QDir().mkpath(pasta + sub);
         ::chmod(QFile::encodeName(pasta + sub).constData(), 01777);
     }
-    QProcess processo;
     QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
     for (const char* nome : {"FIREBIRD", "FIREBIRD_LOCK", "XDG_RUNTIME_DIR", "XDG_CACHE_HOME", "XDG_CONFIG_HOME", "HOME"})
         ambiente.remove(nome);
-    ambiente.insert("XDG_DATA_HOME", pasta + "/dados");
+    ambiente.insert("XDG_DATA_HOME", pasta + "/dados/" + (usuario ? usuario : "este"));
     ambiente.insert("TMPDIR", pasta + "/tmp");
     ambiente.insert("TECHASSIST_PASTA_TRAVAS", pasta + "/tmp");
+    ambiente.insert("QT_QPA_PLATFORM", "offscreen");   // a run with windows too
     processo.setProcessEnvironment(ambiente);
-    const QStringList argumentos{"--banco", banco, "--os-contratos"};
+    const QStringList argumentos = QStringList{"--banco", banco} + modo;
     if (usuario)
         processo.start("setpriv", testsupport::comoUsuario(usuario, TA_HOST_PATH) + argumentos);
     else
         processo.start(TA_HOST_PATH, argumentos);
+}
+
+// Its end, waited for at most `limiteMs`: its exit code and outputs.
+inline InicioComBanco terminarComBanco(QProcess& processo, const QString& banco, int limiteMs = 180000)
+{
     const bool terminou = processo.waitForFinished(limiteMs);
     EXPECT_TRUE(terminou) << "techassist --banco " << banco.toStdString() << " did not end in " << limiteMs / 1000 << " s";
     if (!terminou) {
@@ -67,6 +68,18 @@ inline InicioComBanco iniciarComBanco(const QString& banco, QString pasta = {}, 
     i.saida = QString::fromLocal8Bit(processo.readAllStandardOutput());
     i.erros = QString::fromLocal8Bit(processo.readAllStandardError());
     return i;
+}
+
+// The job run to its end (in a folder of its own when `pasta` is empty).
+inline InicioComBanco iniciarComBanco(const QString& banco, QString pasta = {}, const char* usuario = nullptr,
+                                      int limiteMs = 180000)
+{
+    QTemporaryDir propria;
+    if (pasta.isEmpty())
+        pasta = propria.path();
+    QProcess processo;
+    comecarComBanco(processo, banco, pasta, usuario);
+    return terminarComBanco(processo, banco, limiteMs);
 }
 
 class ExecutavelNoBanco : public testsupport::HostDemoDatabaseTest {

@@ -13,8 +13,11 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <functional>
 
@@ -104,6 +107,41 @@ TEST(InicioNasBordas, WithoutADisplayTheWindowsSaySoInPortuguese)
                 e.erros.contains("--os-contratos"))
         << e.erros.toStdString();
     EXPECT_FALSE(e.erros.contains("xcb")) << e.erros.toStdString();
+}
+
+// A start with windows whose server answers and goes away shows its error
+// box: SIGTERM, as a logout sends it, still ends the program.
+TEST(InicioNasBordas, SigtermEndsAStartThatShowsItsErrorBox)
+{
+    const int servidor = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ASSERT_GE(servidor, 0);
+    sockaddr_in endereco {};
+    endereco.sin_family = AF_INET;
+    endereco.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t tamanho = sizeof endereco;
+    ASSERT_EQ(::bind(servidor, reinterpret_cast<sockaddr*>(&endereco), sizeof endereco), 0);
+    ASSERT_EQ(::listen(servidor, 8), 0);
+    ASSERT_EQ(::getsockname(servidor, reinterpret_cast<sockaddr*>(&endereco), &tamanho), 0);
+    QTemporaryDir dados;
+    QProcess processo;
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert("XDG_DATA_HOME", dados.path());
+    ambiente.insert("QT_QPA_PLATFORM", "offscreen");
+    processo.setProcessEnvironment(ambiente);
+    processo.start(TA_HOST_PATH, {"--banco", QString("127.0.0.1/%1:/srv/empresa.fdb").arg(ntohs(endereco.sin_port))});
+    // The client library is loaded and connecting: its connection is dropped,
+    // and the start shows why.
+    pollfd espera{servidor, POLLIN, 0};
+    ASSERT_EQ(::poll(&espera, 1, 60000), 1) << "the start never connected";
+    ::close(::accept(servidor, nullptr, nullptr));
+    ::close(servidor);
+    ::kill(pid_t(processo.processId()), SIGTERM);
+    const bool terminou = processo.waitForFinished(20000);
+    EXPECT_TRUE(terminou) << "SIGTERM did not end the start";
+    if (!terminou) {
+        processo.kill();
+        processo.waitForFinished();
+    }
 }
 
 class InicioNoBanco : public testfront::ExecutavelNoBanco {};

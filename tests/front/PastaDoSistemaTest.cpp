@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -66,8 +67,9 @@ protected:
             darA(log, dono, 0);
         }
     }
-    // A periodic run of the user with the default database, as cron runs it.
-    int iniciar(QString& erros)
+    // A periodic run of the user with the default database, as cron runs it
+    // (or as a service without HOME, when `casa` is false).
+    int iniciar(QString& erros, bool casa = true)
     {
         QProcess processo;
         QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
@@ -75,6 +77,8 @@ protected:
                                  "XDG_CONFIG_HOME", "QT_QPA_PLATFORM"})
             ambiente.remove(nome);
         ambiente.insert("HOME", em("casa"));
+        if (!casa)
+            ambiente.remove("HOME");
         ambiente.insert("TMPDIR", em("tmp"));
         ambiente.insert("TECHASSIST_PASTA_TRAVAS", em("tmp"));
         processo.setProcessEnvironment(ambiente);
@@ -143,6 +147,16 @@ TEST_F(PastaDoSistema, TheLogIsNeverWrittenThroughALink)
     linksNoLog(dono());
     EXPECT_EQ(iniciar(erros), 0) << erros.toStdString();
     EXPECT_EQ(bashrc(), QByteArray("alias ls='ls -F'\n"));
+}
+
+// Without HOME the account's home is the user's (here one never made).
+TEST_F(PastaDoSistema, WithoutHomeTheAccountsHomeIsTold)
+{
+    QString erros;
+    EXPECT_EQ(iniciar(erros, false), 3) << erros.toStdString();
+    const QString casa = QString::fromLocal8Bit(::getpwnam(dono())->pw_dir);
+    EXPECT_TRUE(erros.contains(casa + "/.local")) << erros.toStdString();
+    EXPECT_FALSE(erros.contains(" /.local") || erros.contains("\"/.local")) << erros.toStdString();
 }
 
 }  // namespace

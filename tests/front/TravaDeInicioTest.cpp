@@ -1,16 +1,18 @@
-// The turn marker of a start ("<database>.inicio") that another user's
-// start left in a shared folder, and ended without removing (or that names
-// no process): the start of this user tells it at once and goes on,
-// instead of waiting for it.
+// Two starts at once on a database the module has not upgraded yet, of one
+// user or of a group's owner and member (who may not add names to the
+// database's folder): every upgrade runs in one start's turn, the other
+// start waits for it and runs on the upgraded database.
 
 #include "tests/front/ExecutavelNoBanco.h"
 
 #include "tests/support/OutrosUsuarios.h"
-#include "tests/support/TestDatabase.h"
 
+#include <QDir>
 #include <QFile>
-#include <QSysInfo>
+#include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <csignal>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,65 +21,94 @@ namespace {
 
 QByteArray caminho8(const QString& caminho) { return QFile::encodeName(caminho); }
 
-class TravaDeInicio : public testfront::ExecutavelNoBanco {
-protected:
-    // A start of one user on a copy of the database in a folder the users
-    // share (sticky, as the temporary one is), beside a marker with
-    // `conteudo` that the other user left.
-    testfront::InicioComBanco iniciarAoLadoDaMarcaDoOutro(const QByteArray& conteudo)
-    {
-        global->IBTransaction1->commit();
-        global.reset();
-        QTemporaryDir pasta(testsupport::pastaParaOutrosUsuarios() + "/compartilhada-XXXXXX");
-        EXPECT_TRUE(pasta.isValid());
-        ::chmod(caminho8(pasta.path()).constData(), 01777);
-        banco = pasta.path() + "/banco.fdb";
-        EXPECT_TRUE(QFile::copy(dbPath, banco));
-        EXPECT_EQ(::chown(caminho8(banco).constData(), testsupport::uidDe(testsupport::donoTeste()), testsupport::grupoTeste()), 0);
-        ::chmod(caminho8(banco).constData(), 0600);
-        {
-            QFile marca(banco + ".inicio");
-            EXPECT_TRUE(marca.open(QIODevice::WriteOnly));
-            marca.write(conteudo);
-        }
-        EXPECT_EQ(::chown(caminho8(banco + ".inicio").constData(), testsupport::uidDe(testsupport::outroTeste()),
-                          testsupport::grupoTeste()),
-                  0);
-        const testfront::InicioComBanco inicio =
-            testfront::iniciarComBanco(banco, pasta.path(), testsupport::donoTeste(), 90000);
-        global = std::make_unique<TdmGlobal>(dbPath);
-        return inicio;
-    }
-    QString banco;
+struct Caso {
+    const char* nome;
+    const char* contratos;   // ATUTILIZACONTRATOS: "N" upgrades the contract tables at the first window
+    const char* dono;        // the users of the two starts (nullptr: this one)
+    const char* outro;
 };
 
-TEST_F(TravaDeInicio, AnotherUsersMarkerOfAnEndedStartIsToldAtOnce)
+class TravaDeInicio : public testfront::ExecutavelNoBanco {
+protected:
+    // The test's database with the contracts option given, copied to a
+    // folder of the database's owner its group may enter but not write.
+    QString copiarParaPastaDoGrupo(const Caso& c, const QString& pasta)
+    {
+        global->SetParametro("ATUTILIZACONTRATOS", c.contratos);
+        global->IBTransaction1->commit();
+        global.reset();
+        const QString pastaDoBanco = pasta + "/banco";
+        EXPECT_TRUE(QDir().mkpath(pastaDoBanco));
+        const QString banco = pastaDoBanco + "/empresa.fdb";
+        EXPECT_TRUE(QFile::copy(dbPath, banco));
+        if (c.dono) {
+            const uid_t dono = testsupport::uidDe(c.dono);
+            EXPECT_EQ(::chown(caminho8(pastaDoBanco).constData(), dono, testsupport::grupoTeste()), 0);
+            EXPECT_EQ(::chown(caminho8(banco).constData(), dono, testsupport::grupoTeste()), 0);
+        }
+        ::chmod(caminho8(pasta).constData(), 0755);
+        ::chmod(caminho8(pastaDoBanco).constData(), 02750);
+        ::chmod(caminho8(banco).constData(), 0660);
+        global = std::make_unique<TdmGlobal>(dbPath);
+        return banco;
+    }
+};
+
+// The start's log under `pasta` of `usuario`'s data folder.
+QString logDoInicio(const QString& pasta, const char* usuario)
 {
-    const QString porque = testsupport::garantirUsuarios();
-    if (!porque.isEmpty())
-        GTEST_SKIP() << porque.toStdString();
-    const testfront::InicioComBanco i = iniciarAoLadoDaMarcaDoOutro(
-        QByteArray::number(testsupport::processoTerminado()) + "\ntechassist\n" + QSysInfo::machineHostName().toUtf8() + "\n");
-    EXPECT_TRUE(i.terminou) << "the start waited for the marker: " << i.erros.toStdString();
-    EXPECT_TRUE(i.erros.contains(banco + ".inicio") && i.erros.contains(testsupport::outroTeste())) << i.erros.toStdString();
-    EXPECT_FALSE(i.erros.contains("Aguardando")) << i.erros.toStdString();
-    EXPECT_TRUE(i.saida.contains("ordens geradas")) << i.saida.toStdString() << i.erros.toStdString();
+    QString texto;
+    const QDir log(pasta + "/dados/" + (usuario ? usuario : "este") + "/AssistenciaTecnica/Log");
+    for (const QFileInfo& arquivo : log.entryInfoList(QDir::Files)) {
+        QFile f(arquivo.filePath());
+        if (f.open(QIODevice::ReadOnly))
+            texto += QString::fromUtf8(f.readAll());
+    }
+    return texto;
 }
 
-// The same with a marker that names no process (what a machine stopped
-// while a start was making it leaves).
-TEST_F(TravaDeInicio, AnotherUsersMarkerThatNamesNoProcessIsToldAtOnce)
+// Waits (at most a minute) until `pronto` holds or the process ends.
+template <class Pronto>
+void aguardar(QProcess& processo, Pronto pronto)
 {
-    const QString porque = testsupport::garantirUsuarios();
-    if (!porque.isEmpty())
-        GTEST_SKIP() << porque.toStdString();
-    const testfront::InicioComBanco i = iniciarAoLadoDaMarcaDoOutro({});
-    EXPECT_TRUE(i.terminou) << "the start waited for the marker: " << i.erros.toStdString();
-    EXPECT_TRUE(i.erros.contains(banco + ".inicio") && i.erros.contains(testsupport::outroTeste()) &&
-                i.erros.contains("sem nomear processo"))
-        << i.erros.toStdString();
-    EXPECT_FALSE(i.erros.contains("Aguardando")) << i.erros.toStdString();
-    EXPECT_TRUE(i.saida.contains("ordens geradas")) << i.saida.toStdString() << i.erros.toStdString();
+    for (int i = 0; i < 600 && !pronto(); ++i)
+        if (processo.waitForFinished(100))
+            return;
+}
+
+// A start with windows stops at the first message of its upgrade (the
+// contract tables', made at start whatever the contracts option says) and
+// holds its turn there; the other start waits for it, and upgrades the
+// database itself once the first is ended half-way.
+TEST_F(TravaDeInicio, AStartWaitsForTheUpgradeOfAnother)
+{
+    const QString semUsuarios = testsupport::garantirUsuarios();
+    for (const Caso& c : {Caso{"one user, contracts not in use", "N", nullptr, nullptr},
+                          Caso{"a group's owner and member", "S", testsupport::donoTeste(), testsupport::outroTeste()}}) {
+        SCOPED_TRACE(c.nome);
+        if (c.dono && !semUsuarios.isEmpty())
+            continue;
+        QTemporaryDir pasta(testsupport::pastaParaOutrosUsuarios() + "/inicio-XXXXXX");
+        ASSERT_TRUE(pasta.isValid());
+        const QString banco = copiarParaPastaDoGrupo(c, pasta.path());
+        if (c.dono) {   // the owner's lock folder, as the owner's first use makes it
+            QProcess semModulo;
+            testfront::comecarComBanco(semModulo, banco, pasta.path(), c.dono, {"--os-contratos", "--modulo=/nao/existe"});
+            EXPECT_EQ(testfront::terminarComBanco(semModulo, banco).codigo, 4);
+        }
+        QProcess comJanelas, autoteste;
+        testfront::comecarComBanco(comJanelas, banco, pasta.path(), c.dono, {});
+        aguardar(comJanelas, [&] { return logDoInicio(pasta.path(), c.dono).contains("[CriarDataTec]"); });
+        testfront::comecarComBanco(autoteste, banco, pasta.path(), c.outro, {"--autoteste"});
+        QString aguardou;
+        aguardar(autoteste, [&] { return (aguardou += autoteste.readAllStandardError()).contains("Aguardando"); });
+        ::kill(pid_t(comJanelas.processId()), SIGTERM);
+        testfront::terminarComBanco(comJanelas, banco);
+        const testfront::InicioComBanco i = testfront::terminarComBanco(autoteste, banco);
+        EXPECT_TRUE(aguardou.contains("Aguardando")) << aguardou.toStdString() << i.erros.toStdString();
+        EXPECT_EQ(i.codigo, 0) << i.saida.toStdString() << i.erros.toStdString();
+        EXPECT_TRUE(i.saida.contains("falhas: 0")) << i.saida.toStdString();
+    }
 }
 
 }  // namespace

@@ -133,6 +133,9 @@ protected:
     }
     // The application with its main window, waiting for the user.
     void iniciarNoLaco() {
+        // Upgraded first: the messages of a start's upgrade would hold it before its loop.
+        iniciar(TA_HOST_PATH, {"--banco", banco, "--os-contratos"});
+        ASSERT_TRUE(processo.waitForFinished(120000));
         abrir();
         iniciar(TA_HOST_PATH, {"--banco", banco});
         const bool noLaco = esperar([&] { return esperaNoLaco(processo.processId()); }, 120000);

@@ -42,7 +42,7 @@ QString bancoDoPrimeiroInicio()
     const QByteArray antes = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_DATA_HOME", QFile::encodeName(dados));
     const QString banco = app::bancoPadrao();
-    const bool criado = app::prepararBanco(banco, "SYSDBA", "masterkey");
+    const bool criado = app::criarBancoQueFalta(banco, "SYSDBA", "masterkey");
     if (antes.isNull())
         qunsetenv("XDG_DATA_HOME");
     else

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <pwd.h>
+#include <unistd.h>
+
 using namespace host::ui;
 
 namespace {
@@ -47,6 +50,38 @@ TEST_F(LayoutsTest, WindowGeometrySurvivesSaveAndRestoreUnderItsName)
     Layouts::saveWindow(&saved, "_Pesq_SelecionaDefeitoItem");
     EXPECT_TRUE(Layouts::restoreWindow(&other, "_Pesq_SelecionaDefeitoItem"));
     EXPECT_EQ(other.size(), QSize(640, 480));
+}
+
+// A user's layout is the user's only, written first or again, in a folder
+// the first write makes.
+TEST_F(LayoutsTest, TheLayoutFileAndItsFolderAreTheUsersOnly)
+{
+    Layouts::setFolder(dir.filePath("config/techassist"));
+    QWidget janela;
+    janela.setObjectName("fmAssDefeito");
+    for (const QRect& lugar : {QRect(40, 50, 640, 480), QRect(60, 50, 640, 480)}) {
+        janela.setGeometry(lugar);
+        Layouts::saveWindow(&janela);
+        EXPECT_EQ(QFile::permissions(Layouts::settingsFile()), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                                   QFileDevice::ReadUser | QFileDevice::WriteUser);
+    }
+    EXPECT_EQ(QFile::permissions(Layouts::folder()) & (QFileDevice::ReadOther | QFileDevice::ReadGroup), 0);
+}
+
+// Started without HOME (a service), the layouts go to the account's home,
+// not to a folder of the root one.
+TEST_F(LayoutsTest, WithoutHomeTheFolderIsInTheAccountsHome)
+{
+    Layouts::setFolder({});
+    const QByteArray casa = qgetenv("HOME"), config = qgetenv("XDG_CONFIG_HOME");
+    qunsetenv("HOME");
+    qunsetenv("XDG_CONFIG_HOME");
+    const QString pasta = Layouts::folder();
+    qputenv("HOME", casa);
+    if (!config.isNull())
+        qputenv("XDG_CONFIG_HOME", config);
+    EXPECT_TRUE(pasta.startsWith(QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_dir) + "/.config/"))
+        << pasta.toStdString();
 }
 
 TEST_F(LayoutsTest, NamelessWindowsAreNotSaved)
