@@ -26,6 +26,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QDateTime>
 #include <QHeaderView>
 #include <QLineEdit>
