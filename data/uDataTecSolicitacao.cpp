@@ -2,7 +2,8 @@
 // (quSolicitaIt) and the deliveries of one item (quSolicitacaoItEnt).
 // Headers and items share AATC07AI, told apart by AIID ("C" or "I").
 // Installation 4 (UGESPECIFICOEMPRESA) keeps one request per service order
-// and a reserved parts line of the order in step with each requested item.
+// and the order's parts lines in step with the requested items
+// (uDataTecSolicitacaoPecas.cpp).
 
 #include "data/uDataTec.h"
 
