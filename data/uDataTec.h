@@ -408,8 +408,10 @@ public:
         int solicitacao = 0, sequencia = 0, ordem = 0;
         QString produto;
         QVariant tecnico;
+        double pendente = 0;   // still to deliver: its share of the order's lines
     };
     void AtualizarPecasOSSolicitacao();
+    bool AlterarPecasSolicitadas(int ordem, const QString& produto, const QVariant& tecnico, double variacao);
     void IncluirPecaSolicitacao(int ordem, double quantidade);
     void GravarTotaisOrdem(int ordem);
     void RetirarPecaSolicitacao(const ItemSolicitacaoPeca& item);
@@ -422,6 +424,9 @@ public:
     // The item being deleted, for its deliveries and its reserved parts line.
     ItemSolicitacaoPeca sItemSolicitacaoExcluido;
     ItemSolicitacaoPeca sItemSolicitacaoAnterior;   // what an edited item stood for before its post
+    // The share of the order's lines the item posted held before, under the
+    // same order, product and responsible; -1 when it held none yet.
+    double dPendenteSolicitacaoAnterior = -1;
     void quAssVendaNewRecord(host::data::Dataset& DataSet);
     void quAssVendaBeforePost(host::data::Dataset& DataSet);
     void quAssVendaAfterPost(host::data::Dataset& DataSet);
@@ -1584,3 +1589,6 @@ bool reservaPecasAtualizada();
 // less the discount), as SQL over the line's columns with the quantity given
 // as an SQL expression: for statements that change quantities in bulk.
 QString totalPecaSql(const QString& quantidade);
+// What a request item still waits for: its quantity less what was delivered,
+// never below nothing.
+double PendenteSolicitado(double quantidade, double entregue);

@@ -37,6 +37,15 @@ struct ItemPedido {
     bool marcar = true;         // the line is stamped with the sales order
 };
 
+// A line the parts settlement marked issued ("B") that no sales order took
+// yet has left the stock already: its item is written as moved, so that no
+// stock run of the sales order takes the part out a second time. It is
+// charged as any other line.
+bool saiuPeloAcerto(const TdmTec& tec)
+{
+    return tec.quOSPecasAPRESERVA->asString() == "B" && tec.quOSPecasVECODIGO->asString().trimmed().isEmpty();
+}
+
 }  // namespace
 
 void TdmTec::InserirPecaPedidoVenda(bool bPendentes, const QString& pedido, bool bColecaoFechada, bool bTodas)
@@ -75,12 +84,16 @@ void TdmTec::InserirPecaPedidoVenda(const venda_os::Selecao& selecao, const QStr
             item.quantidade = quOSPecasAPQUANTIDADEREQUERIDA->asFloat();
         }
         const QString sequencia = ", " + ValueToSQL(quOSPecasAPSEQUENCIA->asInteger());
-        const QString colunas = !item.tresColunas ? ", APSEQUENCIA"
-                                : custo || requerida ? ", APSEQUENCIA, GRCODIGO, FOCODIGOVENDEDOR"
-                                                     : ", APSEQUENCIA,  GRCODIGO, FOCODIGOVENDEDOR";
-        const QString valores = !item.tresColunas ? sequencia
-                                                  : sequencia + ", " + QuotedStr(quOSPecasGRUPO->asString()) + ", " +
-                                                        QuotedStr(quOSFOCODIGOVENDEDOR->asString());
+        QString colunas = !item.tresColunas ? ", APSEQUENCIA"
+                          : custo || requerida ? ", APSEQUENCIA, GRCODIGO, FOCODIGOVENDEDOR"
+                                               : ", APSEQUENCIA,  GRCODIGO, FOCODIGOVENDEDOR";
+        QString valores = !item.tresColunas ? sequencia
+                                            : sequencia + ", " + QuotedStr(quOSPecasGRUPO->asString()) + ", " +
+                                                  QuotedStr(quOSFOCODIGOVENDEDOR->asString());
+        if (saiuPeloAcerto(*this)) {
+            colunas += ", BAIXA";
+            valores += ", 'S'";
+        }
         dmGlobal->InserirPedidoVendaItem(produto, pedido, item.quantidade, quOSPecasAPDESCONTO->asFloat(), false, false,
                                          item.valor, 0, 0, observacao, quOSPecasAOCODIGO->asInteger(), {}, true,
                                          quOSPecasOFCODIGO->asString(), colunas, valores);

@@ -2,7 +2,8 @@
 // (quSolicitaIt) and the deliveries of one item (quSolicitacaoItEnt).
 // Headers and items share AATC07AI, told apart by AIID ("C" or "I").
 // Installation 4 (UGESPECIFICOEMPRESA) keeps one request per service order
-// and a reserved parts line of the order in step with each requested item.
+// and the order's parts lines in step with the requested items
+// (uDataTecSolicitacaoPecas.cpp).
 
 #include "data/uDataTec.h"
 
@@ -13,7 +14,6 @@
 #include "host/Uglobal.h"
 #include "host/data/Abort.h"
 #include "host/data/Format.h"
-#include "host/data/HandlerGuard.h"
 #include "host/schema/SchemaDefinition.h"
 
 #include <algorithm>
@@ -41,21 +41,6 @@ int proximaSolicitacao()
 int proximaSequenciaSolicitacao(int solicitacao)
 {
     return int(MaximoDado("AISEQUENCIA", "AATC07AI", "AICODIGO", QString::number(solicitacao), {}, true)) + 1;
-}
-
-// The order's parts lines that stand for a request item: its order, product
-// and responsible. An item without a responsible matches the lines without a
-// technician, never every line of the product.
-QString condicaoPecaSolicitada(int ordem, const QString& produto, const QVariant& tecnico)
-{
-    const QString filtroTecnico =
-        tecnico.isNull() ? QString("atcodigo is null") : "atcodigo = " + QString::number(tecnico.toInt());
-    return filtroTecnico + " and aocodigo = " + QString::number(ordem) + " and prcodigo = " + QuotedStr(produto);
-}
-
-QString numero(double valor)
-{
-    return QString::number(valor, 'g', 15);
 }
 
 }  // namespace
@@ -189,11 +174,17 @@ void TdmTec::quSolicitaItBeforePost(Dataset& DataSet)
     const bool outraPeca = quSolicitaItAOCODIGO->value() != quSolicitaItAOCODIGO->oldValue() ||
                            quSolicitaItPRCODIGO->value() != quSolicitaItPRCODIGO->oldValue() ||
                            quSolicitaItATCODIGOENTREGA->value() != quSolicitaItATCODIGOENTREGA->oldValue();
-    if (DataSet.state() == DatasetState::Edit && outraPeca)
+    const bool editando = DataSet.state() == DatasetState::Edit;
+    const double pendenteAntes =
+        editando ? PendenteSolicitado(quSolicitaItAIQUANTIDADE->oldValue().toDouble(),
+                                      quSolicitaItAIQUANTIDADEENTREGUE->oldValue().toDouble())
+                 : 0;
+    dPendenteSolicitacaoAnterior = editando && !outraPeca ? pendenteAntes : -1;
+    if (editando && outraPeca)
         sItemSolicitacaoAnterior = {quSolicitaItAICODIGO->asInteger(), quSolicitaItAISEQUENCIA->asInteger(),
                                     quSolicitaItAOCODIGO->oldValue().toInt(),
                                     quSolicitaItPRCODIGO->oldValue().toString(),
-                                    quSolicitaItATCODIGOENTREGA->oldValue()};
+                                    quSolicitaItATCODIGOENTREGA->oldValue(), pendenteAntes};
 }
 
 // An executed order takes no new parts: the item is dropped and its save ends.
@@ -242,84 +233,6 @@ void TdmTec::PerguntarEncerramentoSolicitacao()
     quSolicita->post();
 }
 
-// Keeps the order's reserved parts line of the item's product and responsible
-// at the quantity still to be delivered.
-void TdmTec::AtualizarPecasOSSolicitacao()
-{
-    const int ordem = quSolicitaItAOCODIGO->asInteger();
-    const double quantidade = quSolicitaItAIQUANTIDADE->asFloat();
-    const double entregue = quSolicitaItAIQUANTIDADEENTREGUE->asFloat();
-    // A request of no order (or of one that does not exist) has no parts
-    // lines to keep: a line appended here would belong to no order.
-    if (ordem <= 0)
-        return;
-    CarregaOrdemServico(ordem);
-    if (quOS->isEmpty())
-        return;
-    CarregaOSPecas(ordem, 0);
-    const QString condicao =
-        condicaoPecaSolicitada(ordem, quSolicitaItPRCODIGO->asString(), quSolicitaItATCODIGOENTREGA->value());
-    if (ContadorDados("aocodigo", "AATC01AP", QString::number(ordem), " and " + condicao, true) == 0) {
-        IncluirPecaSolicitacao(ordem, quantidade);
-    } else {
-        // Delivered in full, or more than a quantity lowered afterwards asks
-        // for: nothing is left to reserve (a negative line would be left).
-        if (entregue >= quantidade) {
-            DeletaRegistros("AATC01AP", "where " + condicao);
-        } else {
-            Update2Campos("AATC01AP", "APQUANTIDADE", numero(quantidade - entregue), "APQUANTIDADEREQUERIDA",
-                          numero(quantidade - entregue), "where " + condicao);
-            // The lines' totals follow their new quantities, by the line total rule.
-            Update2Campos("AATC01AP", "APVALTOTAL", totalPecaSql("APQUANTIDADE"), "APVALORTOTALREQUERIDO",
-                          totalPecaSql("APQUANTIDADEREQUERIDA"), "where " + condicao);
-        }
-        commitRetaining();
-        // The lines changed here pass by no parts-line save, which keeps the
-        // product's reserved quantity.
-        if (reservaPecasAtualizada())
-            dmGlobal->Reservado(quSolicitaItPRCODIGO->asString(), true, {});
-    }
-    GravarTotaisOrdem(ordem);
-}
-
-// The order's new totals are stored at once: no order window saves them
-// after a request changed its parts lines.
-void TdmTec::GravarTotaisOrdem(int ordem)
-{
-    OrdemServicoAtualizaTotalizador(ordem);
-    if (quOS->state() != DatasetState::Edit)
-        return;
-    host::data::DetachHandler semAntesGravar(quOS->beforePost);
-    quOS->post();
-}
-
-void TdmTec::IncluirPecaSolicitacao(int ordem, double quantidade)
-{
-    quOSPecas->append();
-    try {
-        PreencherPecaSolicitacao(ordem, quantidade);
-    } catch (...) {
-        // A refused line is not left half made for the order window's next save.
-        if (quOSPecas->state() == DatasetState::Insert)
-            quOSPecas->cancel();
-        throw;
-    }
-}
-
-void TdmTec::PreencherPecaSolicitacao(int ordem, double quantidade)
-{
-    quOSPecasAOCODIGO->setAsInteger(ordem);
-    quOSPecasPRCODIGO->setAsString(quSolicitaItPRCODIGO->asString());
-    quOSPecasAPQUANTIDADE->setAsFloat(quantidade);
-    quOSPecasAPQUANTIDADEREQUERIDA->setAsFloat(quantidade);
-    quOSPecasAOITCODIGO->setValue(quOSItemAOITCODIGO->value());
-    quOSPecasATCODIGO->setValue(quSolicitaItATCODIGOENTREGA->value());
-    quOSPecasAPRESERVA->setAsString("S");
-    quOSPecasAPSEQUENCIA->setAsInteger(
-        int(MaximoDado("apsequencia", "AATC01AP", "aocodigo", QString::number(ordem), {}, true)) + 1);
-    quOSPecas->post();
-}
-
 void TdmTec::quSolicitaItPRCODIGOChange(Field& Sender)
 {
     const QString codigo = Sender.asString();
@@ -356,7 +269,9 @@ void TdmTec::quSolicitaItBeforeDelete(Dataset& DataSet)
     ZelDevVerificarEvento(&DataSet, "BEFOREDELETE");
     sItemSolicitacaoExcluido = {quSolicitaItAICODIGO->asInteger(), quSolicitaItAISEQUENCIA->asInteger(),
                                 quSolicitaItAOCODIGO->asInteger(), quSolicitaItPRCODIGO->asString(),
-                                quSolicitaItATCODIGOENTREGA->value()};
+                                quSolicitaItATCODIGOENTREGA->value(),
+                                PendenteSolicitado(quSolicitaItAIQUANTIDADE->asFloat(),
+                                                   quSolicitaItAIQUANTIDADEENTREGUE->asFloat())};
 }
 
 void TdmTec::quSolicitaItAfterDelete(Dataset&)
@@ -367,37 +282,6 @@ void TdmTec::quSolicitaItAfterDelete(Dataset&)
     commitRetaining();
     if (empresaEspecifica4())
         RetirarPecaSolicitacao(sItemSolicitacaoExcluido);
-}
-
-// The reserved line of an item deleted, or changed to another product or
-// responsible, leaves the order (kept, it stayed reserved, counted in the
-// order's total and went into its sales order), unless another item still
-// stands for the same product and responsible or the line already went into
-// a sales order.
-void TdmTec::RetirarPecaSolicitacao(const ItemSolicitacaoPeca& item)
-{
-    if (item.ordem <= 0)
-        return;
-    const QString ordem = QString::number(item.ordem);
-    const QString responsavel = item.tecnico.isNull() ? QString("ATCODIGOENTREGA is null")
-                                                      : "ATCODIGOENTREGA = " + QString::number(item.tecnico.toInt());
-    if (ContadorDados("AOCODIGO", "AATC07AI", ordem,
-                      " and AIID = 'I' and PRCODIGO = " + QuotedStr(item.produto) + " and " + responsavel, true) > 0)
-        return;
-    const QString pendentes =
-        condicaoPecaSolicitada(item.ordem, item.produto, item.tecnico) + " and coalesce(VECODIGO, '') = ''";
-    if (ContadorDados("aocodigo", "AATC01AP", ordem, " and " + pendentes, true) == 0)
-        return;
-    DeletaRegistros("AATC01AP", "where " + pendentes);
-    commitRetaining();
-    if (reservaPecasAtualizada())
-        dmGlobal->Reservado(item.produto, true, {});
-    // The order open in edit on the order window takes the new totals into
-    // that edit, stored by its own save and checks.
-    if (quOS->active() && quOSAOCODIGO->asInteger() == item.ordem && quOS->state() != DatasetState::Browse)
-        OrdemServicoAtualizaTotalizador(item.ordem);
-    else
-        GravarTotaisOrdem(item.ordem);
 }
 
 // ---- deliveries -------------------------------------------------------------------

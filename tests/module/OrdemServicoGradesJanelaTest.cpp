@@ -2,7 +2,8 @@
 // on order 42: designed columns, the edit buttons of the service and parts
 // grids (cost, times, product search), spreading the service value, the
 // duplicate and per-item lines, the required-quantity title, the row
-// colours, the item grids' look-ups and title clicks, and the keys.
+// colours, the item grids' look-ups and title clicks, the keys, and the
+// stock withdrawal.
 
 #include "tests/module/OrdemServicoEntradaFixture.h"
 
@@ -17,12 +18,15 @@
 #include "host/ui/Layouts.h"
 #include "host/ui/PageControl.h"
 #include "host/ui/SearchWindow.h"
+#include "service_orders/uAssBaixaPecas.h"
 #include "service_orders/uAssOrdemServico.h"
 #include "service_orders/uAssOrdemServicoHora.h"
 #include "shared_windows/uPesqAssDefeitos.h"
 #include "tests/support/TestDatabase.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
 #include <QDateTime>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -727,6 +731,35 @@ TEST_F(OrdemServicoGradesTest, TheWithdrawalAnsweredNoTakesTheAuthorisedPartsOnl
     EXPECT_EQ(valor("select list(trim(CODIGO)) from AVEC85IT where NUMERO_PEDIDO = '" + pedido + "'")
                   .toString(),
               "PEC01");
+}
+
+// Parts the settlement issued into the order ("Inserir Peças na O.S.") left
+// the stock there: the withdrawal bills them and leaves the stock alone.
+TEST_F(OrdemServicoGradesTest, TheWithdrawalBillsWhatTheSettlementIssuedWithoutTakingItAgain)
+{
+    exec("update or insert into AFVC0901 (COD_OP, DESC_OP_NF, TIPO_OP) values ('5949', 'Remessa para OS', '1')"
+         " matching (COD_OP)");
+    exec("update ACEC1101 set ESTOQUE = 10 where CODIGO = 'PEC01'");
+    tr().commitRetaining();
+    TfmAssBaixaPecas& baixa = abrirJanela(fmAssBaixaPecas, "fmAssBaixaPecas");
+    baixa.laCodOpSai->setText("5949");
+    baixa.ckInserirPeca->click();
+    novaLinhaNaGrade(baixa.dbgdOrdemServicoBaixaPecas, "prCodigo", "PEC01");
+    celula(baixa.dbgdOrdemServicoBaixaPecas, "aoCodigo", "42");
+    celula(baixa.dbgdOrdemServicoBaixaPecas, "prQuantidade", "2", Qt::Key_Return);
+    dialogs->answer("Sim", "Tem certeza de que deseja baixar as peças?");
+    dialogs->acknowledge("Acerto das Peças efetuada com sucesso.");
+    baixa.bbBaixar->click();
+    baixa.close();
+
+    TfmAssOrdemServico& form = abrir();
+    dialogs->answer("Não", "Baixar inclusive peças não autorizadas?");
+    form.sbReserva->click();
+    EXPECT_EQ(lido("select cast(ESTOQUE as integer) from ACEC1101 where CODIGO = 'PEC01'"), QStringList{"8"});
+    EXPECT_EQ(lido("select trim(it.CODIGO) || '|' || cast(it.QUANTIDADE as integer) from AVEC85IT it"
+                   " join AATC01AO os on os.VECODIGO = it.NUMERO_PEDIDO where os.AOCODIGO = 42"),
+              QStringList{"PEC01|2"});
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
 }
 
 // Order 42 on its services and parts tabs and the time dialog, as a person

@@ -419,6 +419,34 @@ TEST_F(SolicitacaoTest, CompanyFourKeepsALinePerTechnicianAndCountsEveryRead)
     EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
 }
 
+// Ana's request line on the order, and a line of hers typed by hand in the
+// order window: each delivery takes what it delivered off once, and the line
+// typed by hand keeps its own quantity.
+TEST_F(SolicitacaoTest, CompanyFourCarriesWhatIsStillToDeliverOnceOverTheMatchingLines)
+{
+    empresa(4);
+    TfmAssSolicitacao& janela = abrir();
+    novaSolicitacao(janela, 9101, {{"P0001", 2, 0}});
+    exec("insert into AATC01AP (AOCODIGO, APSEQUENCIA, AOITCODIGO, PRCODIGO, APQUANTIDADE, APQUANTIDADEREQUERIDA,"
+         " APVALUNITARIO, ATCODIGO) values (9101, 9, 91010, 'P0001', 3, 3, 10, 801)");
+    tr().commitRetaining();
+    janela.ckBarras->setChecked(true);
+    const QList<QStringList> depois{{"3:1", "9:3"}, {"9:3"}};
+    for (int vez = 0; vez < 2; ++vez) {
+        dialogs->enter("7890001", "Barras");
+        dialogs->enter("TEC1", "Barras");
+        dialogs->answer("Entregar");
+        if (vez == 1)
+            dialogs->answer("Não", "Todos itens da solicitação foram entregues.");
+        tecla(janela, Qt::Key_F9);
+        EXPECT_EQ(lido("select APSEQUENCIA || ':' || cast(APQUANTIDADE as integer) from AATC01AP"
+                       " where AOCODIGO = 9101 and ATCODIGO = 801 order by APSEQUENCIA"),
+                  depois.at(vez))
+            << "delivery " << vez + 1;
+    }
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+}
+
 TEST_F(SolicitacaoTest, ADeliveryByATechnicianWithoutALineGoesToTheRequestersLine)
 {
     empresa(4);
