@@ -6,6 +6,9 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPalette>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 #include <QStandardItemModel>
 #include <QTableView>
 
@@ -285,6 +288,30 @@ QTableView& DataLookupCombo::listTable()
     table->setShowGrid(false);
     setView(table);
     return *table;
+}
+
+void DataLookupCombo::setTextColor(const QColor& color)
+{
+    if (color == textColor_)
+        return;
+    textColor_ = color;
+    update();
+}
+
+void DataLookupCombo::paintEvent(QPaintEvent* event)
+{
+    if (!textColor_.isValid()) {
+        QComboBox::paintEvent(event);
+        return;
+    }
+    QStylePainter painter(this);
+    painter.setPen(textColor_);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    for (QPalette::ColorRole role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
+        option.palette.setColor(role, textColor_);
+    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
 
 void DataLookupCombo::showPopup()

@@ -9,6 +9,7 @@
 
 #include "host/ui/DataControl.h"
 
+#include <QColor>
 #include <QComboBox>
 #include <QStringList>
 #include <QVariant>
@@ -42,6 +43,12 @@ public:
     QString text() const { return currentText(); }
     // Reads the list dataset again (the list is also read when it changes).
     void refreshList();
+    // The colour of the text shown (invalid: the palette's). The frame keeps
+    // the control's palette: the style keeps the pictures it draws a frame
+    // with under the palette's key, and a palette made for a control leaves
+    // a new set of them behind whenever it is made.
+    void setTextColor(const QColor& color);
+    QColor textColor() const { return textColor_; }
 
     std::function<void()> onChange;   // the user chose a row or cleared the field
     // When set, dropping the list down runs this instead (a search window in
@@ -53,6 +60,7 @@ protected:
     void writeField(host::data::Field& field) override;
     void keyPressEvent(QKeyEvent* event) override;
     void showPopup() override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     class ListLink;
@@ -75,7 +83,8 @@ private:
     int listFieldIndex_ = 0;
     QVariant pendingKey_;
     QVariant unboundKey_;
-    QVariant listShownKey_;   // the key shown when the list was read
+    QVariant listShownKey_;
+    QColor textColor_;   // the key shown when the list was read
     mutable bool listDirty_ = true;
     bool rebuilding_ = false;
 };
