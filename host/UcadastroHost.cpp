@@ -119,7 +119,10 @@ void TfmCadastroHost::criarDados()
     };
     r.beforeScroll = [this](host::data::Dataset&) { deixarRegistro(); };
     r.afterScroll = [this](host::data::Dataset&) { abrirDetalhes(); };
-    r.afterPost = [this](host::data::Dataset&) { abrirDetalhes(); };
+    r.afterPost = [this](host::data::Dataset&) {
+        registroAlterado();
+        abrirDetalhes();
+    };
 
     for (size_t i = 0; i < descricao_.detalhes.size(); ++i) {
         const Detalhe& d = descricao_.detalhes[i];   // the window's own copy: stays put
@@ -350,6 +353,13 @@ void TfmCadastroHost::novo()
 
 // The row and the detail rows deleted go together, or none does; the rows
 // being typed in the details follow, each stored as it is posted.
+// The host's lists read once that show this register read it again.
+void TfmCadastroHost::registroAlterado()
+{
+    if (QLatin1String(descricao_.tabela) == QLatin1String("AUGC0301"))
+        dmGlobal->ClientesAlterados();
+}
+
 void TfmCadastroHost::salvar()
 {
     {
@@ -443,6 +453,7 @@ void TfmCadastroHost::excluir()
         r.remove();
         ponto.release();
     }
+    registroAlterado();
     dmGlobal->IBTransaction1->commitRetaining();
 }
 

@@ -329,6 +329,31 @@ bool Query::readRow(MutableRowValues row)
     return true;
 }
 
+void Query::setKeyedRead(const QString& keyField, const QString& sql)
+{
+    keyedField_ = keyField.trimmed();
+    keyedSql_ = sql;
+}
+
+bool Query::readsByKey(const QString& keyField) const
+{
+    return !keyedSql_.isEmpty() && keyField.compare(keyedField_, Qt::CaseInsensitive) == 0;
+}
+
+QVariantList Query::readByKey(const QVariant& key, const QStringList& fieldNames)
+{
+    std::shared_ptr<host::db::Statement> statement = transaction_->prepared(keyedSql_);
+    statement->setParam(0, key);
+    statement->execute();
+    QVariantList values;
+    if (statement->fetch())
+        for (const QString& name : fieldNames)
+            values << statement->value(name);
+    if (statement->cursorOpen())
+        statement->closeCursor();
+    return values;
+}
+
 QString Query::sqlWithParams() const
 {
     QString out;

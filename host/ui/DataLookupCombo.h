@@ -6,6 +6,8 @@
 // fields. Delete clears the field. Unbound, it is a plain picker whose key
 // value code reads and sets. Of a list dataset that offers only some rows
 // (Dataset::offersRow) it lists those, and the row shown whatever it is.
+// The list is read as it is shown (LookupListModel): a long list costs the
+// rows dropped down, not all of them.
 
 #include "host/ui/DataControl.h"
 
@@ -17,10 +19,11 @@
 #include <functional>
 #include <memory>
 
-class QStandardItemModel;
 class QTableView;
 
 namespace host::ui {
+
+class LookupListModel;
 
 class DataLookupCombo : public QComboBox, public DataControl {
     Q_OBJECT
@@ -69,7 +72,6 @@ private:
     QStringList effectiveListFields() const;
     QVariant boundKey() const;
     QVariant shownKey() const;
-    bool listMissesShownKey() const;
     int rowOfKey(const QVariant& key) const;
     void ensureList() const;
     QTableView& listTable();
@@ -77,7 +79,7 @@ private:
     void clearByUser();
 
     std::unique_ptr<ListLink> listLink_;
-    QStandardItemModel* model_;
+    LookupListModel* model_;
     QString keyField_;
     QString listField_;
     int listFieldIndex_ = 0;
