@@ -1,15 +1,18 @@
 // The windows with a customer field at a company's size: the service order,
 // the rental contracts and the assistance order opened one after another
 // read the same rows of the customer list and run the same statements with
-// a hundred customers more as with a thousand, and a letter typed into the
-// customer combo still finds a customer past the rows read.
+// a hundred customers more as with a thousand; a letter typed into the
+// customer combo still finds a customer past the rows read, and a customer
+// renamed in the register shows its new name when the window comes back.
 
 #include "tests/module/OrdemServicoEntradaFixture.h"
 
 #include "data/uDataTec.h"
+#include "host/UcadastroHost.h"
 #include "host/Udmglobal.h"
 #include "host/data/Query.h"
 #include "host/ui/DataLookupCombo.h"
+#include "host/ui/WindowRegistry.h"
 #include "rental/uAssContLocacao.h"
 #include "rental/uAssVendas.h"
 #include "service_orders/uAssOrdemServico.h"
@@ -77,6 +80,20 @@ TEST_F(ListaClientesJanelasTest, OpeningCostsTheSameWhateverTheCustomers)
     QTest::keyClicks(form.dblcCliente, "P");
     EXPECT_EQ(form.dblcCliente->currentText(), "Padaria Pão Quente Ltda.") << "past the thousand read first";
     EXPECT_EQ(dmTec->quOS->fieldByName("CLCODIGO")->asString(), "00002");
+
+    // Renamed in the register, the customer is listed by its new name when the window comes back.
+    dmTec->quOS->cancel();
+    criarPrincipal();
+    principal->AbrirCadastro("PF", "00005");
+    auto* clientes = qobject_cast<TfmCadastroHost*>(host::ui::WindowRegistry::find("fmCadastroPF"));
+    ASSERT_NE(clientes, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(clientes));
+    digita(clientes->controle("NOME"), "Maria Renomeada");
+    clientes->bbSalvar->click();
+    clientes->close();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    EXPECT_GE(form.dblcCliente->findText("Maria Renomeada"), 0);
 }
 
 }  // namespace
