@@ -7,7 +7,9 @@
 #include "host/data/Dataset.h"
 #include "host/data/UpdateSql.h"
 
+#include <QHash>
 #include <QStringList>
+#include <QVariantMap>
 
 namespace host::db {
 class Statement;
@@ -115,6 +117,7 @@ private:
     bool rowReadFound_ = true;
     QString keyedField_;
     QString keyedSql_;
+    QHash<QString, QVariantMap> keyedRows_;   // keys read while open (none found: empty)
 };
 
 // Writes a literal of a value as SQL text (dialect 1): NULL, numbers in their
