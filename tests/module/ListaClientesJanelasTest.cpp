@@ -20,6 +20,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QPushButton>
 #include <QTest>
 
 #include <utility>
