@@ -127,8 +127,6 @@ private:
     uAssContFat::FiltrosFaturamento Filtros() const;
     // Shows one of the two grids in the page of the list.
     void MostraParcelas(bool bParcelas);
-    QStringList LinhasAviso() const;
-    void GravaAviso(const QStringList& linhas);
 
     std::unique_ptr<host::data::Query> quPesq_, quPesqRec_;
     std::unique_ptr<host::data::DataSource> dsPesq_, dsPesqRec_;

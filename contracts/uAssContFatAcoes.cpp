@@ -14,6 +14,7 @@
 #include "host/Upesqrec.h"
 #include "host/Urelatorio.h"
 #include "host/data/Abort.h"
+#include "host/data/Dataset.h"
 #include "host/data/Format.h"
 #include "host/data/Query.h"
 #include "host/ui/Cursors.h"
@@ -23,6 +24,7 @@
 #include "host/ui/EditControls.h"
 #include "host/ui/Errors.h"
 #include "host/ui/PageControl.h"
+#include "host/ui/ProgressWindow.h"
 #include "host/ui/StatusBar.h"
 
 #include <QApplication>
@@ -52,12 +54,43 @@ void preencheFaixa(QLineEdit* de, QLineEdit* ate, const QString& valor)
     ate->setText(valor);
 }
 
-// Restores the query's controls on every way out.
-struct ControlesSuspensos {
-    explicit ControlesSuspensos(host::data::Dataset& d) : dataset(d) { dataset.disableControls(); }
-    ~ControlesSuspensos() { dataset.enableControls(); }
-    host::data::Dataset& dataset;
+// The notices of a run: the memo's lines when it starts, written back once
+// when it ends, whatever ends it (a memo rewritten for every contract made a
+// long run slower with every line).
+struct AvisoAoFim {
+    explicit AvisoAoFim(QPlainTextEdit& memo) : memo(memo), inicio(memo.toPlainText())
+    {
+        if (!inicio.isEmpty())
+            linhas = inicio.split('\n');
+    }
+    ~AvisoAoFim()
+    {
+        const QString texto = linhas.join('\n');
+        if (texto != inicio)
+            memo.setPlainText(texto);
+    }
+    AvisoAoFim(const AvisoAoFim&) = delete;
+    AvisoAoFim& operator=(const AvisoAoFim&) = delete;
+    QPlainTextEdit& memo;
+    const QString inicio;
+    QStringList linhas;
 };
+
+// One contract's instalments by a due-date table.
+void DesdobraPorTabela(host::data::Dataset& contrato, const QString& tabela, int& contador)
+{
+    DesdobramentoReceber dados;
+    dados.valorTotal = contrato.fieldByName("ACVALORPARCELA")->asFloat();
+    dados.tabelaVencimento = tabela;
+    dados.documento = QString("%1").arg(contrato.fieldByName("ACCODIGO")->asInteger(), 6, 10, QChar('0'));
+    dados.cliente = host::data::fieldText(contrato, "CLCODIGO");
+    dados.dataEmissao = hoje();
+    dados.operacao = host::data::fieldText(contrato, "OFCODIGO");
+    dados.filial = host::data::fieldText(contrato, "ACLOCAL");
+    dados.aoCodigo = contrato.fieldByName("ACCODIGO")->asInteger();
+    dmGlobal->DesdobraContasReceber(dados);
+    ++contador;
+}
 
 }  // namespace
 
@@ -105,7 +138,7 @@ int TfmAssContFat::PesquisarContrato(host::data::Query& query, int modo, bool bS
         dmGlobal->MostraErro("Informe a filial desejada!");
     }
     host::ui::WaitCursor cursor;
-    ControlesSuspensos controles(query);
+    const host::data::ControlsDisabled controles(query);
     query.close();
     query.setSql(SqlPesquisaContrato(Filtros(), modo, bSemPrevisao, bContagem));
     if (bDetectarErroSQL)
@@ -188,29 +221,17 @@ void TfmAssContFat::dbgdParcDblClick()
 
 // ---- "&Gerar" ---------------------------------------------------------------
 
-QStringList TfmAssContFat::LinhasAviso() const
-{
-    const QString texto = meAviso->toPlainText();
-    return texto.isEmpty() ? QStringList() : texto.split('\n');
-}
-
-void TfmAssContFat::GravaAviso(const QStringList& linhas)
-{
-    meAviso->setPlainText(linhas.join('\n'));
-}
-
 void TfmAssContFat::bbBaixarClick()
 {
     host::ui::requireTypedDates({edVctoIni, edVctoFim, edPrevisaoIni, edPrevisaoFim, mdDataFaturamento});
     bbPesquisarClick();
     const int modo = rgTipo->itemIndex();
     if (modo == ApenasOficializar) {
-        QStringList aviso = LinhasAviso();
+        AvisoAoFim aviso(*meAviso);
         if (ckVolume->isChecked() || TextoIn(dmGlobal->Parametro("ATOPCAOCONTRATO"), {"F", "V"}))
-            OficializarParcelaPesquisaLote(*quPesq, ckMesRefOriginal->isChecked(), &aviso);
+            OficializarParcelaPesquisaLote(*quPesq, ckMesRefOriginal->isChecked(), &aviso.linhas);
         else
-            OficializarParcelaPesquisa(*quPesq, ckMesRefOriginal->isChecked(), &aviso);
-        GravaAviso(aviso);
+            OficializarParcelaPesquisa(*quPesq, ckMesRefOriginal->isChecked(), &aviso.linhas);
     } else
         GerarFaturamentoContrato(edPrevisaoIni->dateText(), edPrevisaoFim->dateText(), mdDataFaturamento->dateText(),
                                  modo == PorTabela);
@@ -243,29 +264,24 @@ void TfmAssContFat::GerarFaturamentoContrato(const QString& periodoInicial, cons
     PesquisarContrato(*quPesq, rgTipo->itemIndex(), ckSemPrevisao->isChecked(), false);
     quPesq->first();
     quPesq->fetchAll();
-    QStringList aviso = LinhasAviso();
     const int modo = rgTipo->itemIndex();
-    while (!quPesq->eof()) {
-        if (bPorTabela) {
-            DesdobramentoReceber dados;
-            dados.valorTotal = quPesq->fieldByName("ACVALORPARCELA")->asFloat();
-            dados.tabelaVencimento = tabela;
-            dados.documento = QString("%1").arg(quPesq->fieldByName("ACCODIGO")->asInteger(), 6, 10, QChar('0'));
-            dados.cliente = quPesq->fieldByName("CLCODIGO")->asString();
-            dados.dataEmissao = hoje();
-            dados.operacao = quPesq->fieldByName("OFCODIGO")->asString();
-            dados.filial = quPesq->fieldByName("ACLOCAL")->asString();
-            dados.aoCodigo = quPesq->fieldByName("ACCODIGO")->asInteger();
-            dmGlobal->DesdobraContasReceber(dados);
-            ++contador;
-        } else {
-            InserirParcelas(ArgumentosParcelasContrato(*quPesq, periodoInicial, periodoFinal, dataFaturamento, modo),
-                            contador, &aviso);
-            GravaAviso(aviso);
+    {
+        // The run shows its progress in the progress window: the list keeps
+        // still and the notices are written once, at the end, also when a
+        // contract stops the run.
+        AvisoAoFim aviso(*meAviso);
+        const host::data::ControlsDisabled listaParada(*quPesq);
+        host::ui::BatchProgress progresso(quPesq->recordCount(), "Aguarde. Gerando faturamento...");
+        for (; !quPesq->eof(); quPesq->next()) {
+            if (bPorTabela)
+                DesdobraPorTabela(*quPesq, tabela, contador);
+            else
+                InserirParcelas(ArgumentosParcelasContrato(*quPesq, periodoInicial, periodoFinal, dataFaturamento,
+                                                           modo),
+                                contador, &aviso.linhas);
+            condicoes += " rec.aoCodigo = " + quPesq->fieldByName("ACCODIGO")->asString() + " or \r";
+            progresso.step();
         }
-        condicoes += " rec.aoCodigo = " + quPesq->fieldByName("ACCODIGO")->asString() + " or \r";
-        quPesq->next();
-        repaint();
     }
     CarregaParcelasContrato(condicoes.left(condicoes.size() - 4));
     dmGlobal->MostraAviso("Operação efetuada com sucesso!Parcelas inseridas: " + QString::number(contador), false);

@@ -122,6 +122,7 @@ void TfmCadastroHost::criarDados()
     r.afterPost = [this](host::data::Dataset& d) {
         if (descricao_.aposGravar)
             descricao_.aposGravar(d.fieldByName(col(descricao_.chave.coluna))->value());
+        registroAlterado();
         abrirDetalhes();
     };
 
@@ -354,6 +355,13 @@ void TfmCadastroHost::novo()
 
 // The row and the detail rows deleted go together, or none does; the rows
 // being typed in the details follow, each stored as it is posted.
+// The host's lists read once that show this register read it again.
+void TfmCadastroHost::registroAlterado()
+{
+    if (QLatin1String(descricao_.tabela) == QLatin1String("AUGC0301"))
+        dmGlobal->ClientesAlterados();
+}
+
 void TfmCadastroHost::salvar()
 {
     {
@@ -447,6 +455,7 @@ void TfmCadastroHost::excluir()
         r.remove();
         ponto.release();
     }
+    registroAlterado();
     dmGlobal->IBTransaction1->commitRetaining();
 }
 

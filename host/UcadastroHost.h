@@ -150,6 +150,7 @@ public:
     void pesquisar(const QVariant& codigo = {});
     void novo();
     void salvar();
+    void registroAlterado();
     // The typing let go, and the detail rows deleted since the last save shown again.
     void cancelar();
     void excluir();

@@ -66,6 +66,9 @@ TdmGlobal::TdmGlobal(const QString& databaseName, const QString& user, const QSt
     quCXContas = newQuery(this, "quCXContas", "select * from ACXC9001 order by DESCRICAO");
     quClienteLista = newQuery(this, "quClienteLista",
                               "select CODIGO_CLIENTE, NOME, CGC_CNPJ from AUGC0301 order by NOME");
+    // Read as its combos show it: the customer a combo shows is read by its code.
+    quClienteLista->setKeyedRead("CODIGO_CLIENTE", "select CODIGO_CLIENTE, NOME, CGC_CNPJ from AUGC0301"
+                                                   " where CODIGO_CLIENTE = :CODIGO_CLIENTE");
     quOperacao = newQuery(this, "quOperacao", "select * from AFVC0901 op order by COD_OP");
     quRepresentante = newQuery(this, "quRepresentante",
                                "select FCOD CODIGO, FNOME NOME from AUGC0501 where FTIPO = 'R' order by FNOME");

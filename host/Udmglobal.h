@@ -316,7 +316,12 @@ public:
     // Opens quOperacao on the operations the condition ("and ..." on the
     // alias op, or empty) leaves, in the given order clause.
     void CarregaOperacaoTransacao(const QString& condicao, const QString& ordem);
-    void CarregaListaClientes();       // (re)opens quClienteLista, by name
+    // Opens quClienteLista (by name) when closed or when a customer was
+    // changed here since (ClientesAlterados); open, it stays: its combos read
+    // it as they show it, and the customer shown by its code.
+    void CarregaListaClientes();
+    // A customer was written or deleted: the next CarregaListaClientes reads the list again.
+    void ClientesAlterados() { listaClientesAlterada_ = true; }
     void CarregaRepresentantes();      // (re)opens quRepresentante, by name
     void CarregaListaFornecedores();   // (re)opens quFornecedorLista, by name
     void CarregaBancos();              // (re)opens quBanco, by code
@@ -674,6 +679,7 @@ private:
         int sequencia = 0, contrato = 0;
     } cxPrev_;
     QHash<QString, QString> parametros_;   // upper-case name -> value
+    bool listaClientesAlterada_ = false;
     std::map<QString, QString> cnpjFiliais_;   // branch code -> the CNPJ typed for it (none: not listed)
     QStringList pedidosSemTotal_;          // orders whose total PVLacoGravacaoItem sums, in order
     QSet<QString> pedidosSemTotalVistos_;  // the same, to ask in one step whether one is there

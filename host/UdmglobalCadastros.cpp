@@ -29,7 +29,13 @@ void TdmGlobal::CarregaOperacaoTransacao(const QString& condicao, const QString&
     quOperacao->open();
 }
 
-void TdmGlobal::CarregaListaClientes() { reabrir(quClienteLista); }
+void TdmGlobal::CarregaListaClientes()
+{
+    if (quClienteLista->active() && !listaClientesAlterada_)
+        return;
+    listaClientesAlterada_ = false;
+    reabrir(quClienteLista);
+}
 
 void TdmGlobal::CarregaRepresentantes() { reabrir(quRepresentante); }
 

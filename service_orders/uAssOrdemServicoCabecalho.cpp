@@ -27,13 +27,17 @@ QString campoOS(const char* nome)
     return f ? f->asString().trimmed() : QString();
 }
 
-void pintar(QWidget* w, const QColor& cor)
+// The customer's colour on the name's label, set only when it changes (it
+// was set anew for every row shown).
+void pintar(QLabel* rotulo, const QColor& cor)
 {
-    QPalette p = w->palette();
+    QPalette p = rotulo->palette();
+    if (p.color(QPalette::WindowText) == cor && p.color(QPalette::Text) == cor)
+        return;
     p.setColor(QPalette::WindowText, cor);
     p.setColor(QPalette::Text, cor);
     p.setColor(QPalette::ButtonText, cor);
-    w->setPalette(p);
+    rotulo->setPalette(p);
 }
 
 const char* const kSqlMotivosSuspensao =
@@ -64,13 +68,11 @@ void TfmAssOrdemServico::dsOrdemDataChange()
     const QString cor = campoOS("RACOR");
     if (cor.isEmpty()) {
         pintar(laCliente, Qt::black);
-        pintar(dblcCliente, Qt::black);
+        dblcCliente->setTextColor({});
     } else if (host::ui::ColorValue valor; host::ui::tryStringToColor(cor, valor)) {
         const QColor nova = host::ui::toQColor(valor);
-        if (dblcCliente->palette().color(QPalette::Text) != nova) {
-            pintar(laCliente, nova);
-            pintar(dblcCliente, nova);
-        }
+        pintar(laCliente, nova);
+        dblcCliente->setTextColor(nova);
     }
 
     if (campoOS("PESSOA_FISICAOUJURIDICA") == "F") {

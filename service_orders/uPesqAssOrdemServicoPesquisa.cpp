@@ -139,9 +139,9 @@ QString TfmPesquisaAssOrdemServico::Pesquisar(const FiltroPesquisaOS& filtro)
     try {
         const int encontrados = aberta ? LinhasContadasNaLista(filtro, *consulta) : -1;
         if (encontrados >= 0)
-            resultado = "Registros Encontrados: " + QString::number(encontrados);
+            resultado = TextoEncontrados(encontrados);
         else if (!sql.contagem.isEmpty())
-            resultado = "Registros Encontrados: " + QString::number(ContaPelaConsultaAuxiliar(origem, sql.contagem));
+            resultado = TextoEncontrados(ContaPelaConsultaAuxiliar(origem, sql.contagem));
     } catch (...) {
         TratarExcecaoBanco("TfmPesquisaAssOrdemServico.Pesquisar", std::current_exception(), sql.contagem);
     }

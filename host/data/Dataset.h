@@ -136,7 +136,12 @@ public:
     // Search. Several key fields are separated by ";" with their values in a QVariantList.
     bool locate(const QString& keyFields, const QVariant& keyValues, LocateOptions options = 0);
     // Does not move the cursor; several result fields give a QVariantList; null when absent.
+    // A dataset that reads rows by a key (readsByKey) answers a look-up by
+    // that key of a row not read yet by its keyed read, not by reading every
+    // row before it.
     QVariant lookup(const QString& keyFields, const QVariant& keyValues, const QString& resultFields);
+    // Whether a look-up by this one field reads the row by itself.
+    virtual bool readsByKey(const QString& keyField) const { return false; }
     // The look-up fields (of any dataset) that read this one.
     const std::vector<Field*>& lookupFields() const { return lookupUsers_; }
     // A register whose rows can be retired (an inactive technician): the
@@ -215,6 +220,9 @@ protected:
     virtual bool readRow(MutableRowValues row) { return false; }
     // After a readRow that could: whether the row was still stored.
     virtual bool rowReadFound() const { return true; }
+    // The values of the fields named of the row with that key, read by
+    // itself (readsByKey); empty when no row has the key.
+    virtual QVariantList readByKey(const QVariant& key, const QStringList& fieldNames) { return {}; }
 
     void defineColumn(const QString& name, FieldType type, int size);
     // Called by openData instead of defineColumn when the result is the one
@@ -297,7 +305,8 @@ private:
     void beginScroll();
     void endScroll();
     void moveTo(int index);
-    int findRow(const QString& keyFields, const QVariant& keyValues, LocateOptions options);
+    // `readMore`: false looks among the rows read so far only.
+    int findRow(const QString& keyFields, const QVariant& keyValues, LocateOptions options, bool readMore = true);
     void startInsert(bool append);
     void emptyEditBuffer();
     void dropEditBuffer();

@@ -32,7 +32,7 @@ bool matches(const Field& field, const QVariant& stored, const QVariant& wanted,
 
 }  // namespace
 
-int Dataset::findRow(const QString& keyFields, const QVariant& keyValues, LocateOptions options)
+int Dataset::findRow(const QString& keyFields, const QVariant& keyValues, LocateOptions options, bool readMore)
 {
     const QStringList names = keyFields.split(';', Qt::SkipEmptyParts);
     std::vector<Field*> keys;
@@ -56,7 +56,7 @@ int Dataset::findRow(const QString& keyFields, const QVariant& keyValues, Locate
     } catch (const DatasetError&) {
         return -1;   // a value of the wrong kind matches no row
     }
-    for (int row = 0; ensureRow(row); ++row) {
+    for (int row = 0; size_t(row) < rows_.size() || (readMore && ensureRow(row)); ++row) {
         const QVariant* values = rows_[size_t(row)].values;
         bool all = true;
         for (size_t k = 0; k < keys.size() && all; ++k)
@@ -95,10 +95,20 @@ QVariant Dataset::lookup(const QString& keyFields, const QVariant& keyValues, co
 {
     if (!active())
         return QVariant();
-    const int row = findRow(keyFields, keyValues, 0);
+    const QStringList names = resultFields.split(';', Qt::SkipEmptyParts);
+    const bool porChave = !allFetched_ && readsByKey(keyFields.trimmed());
+    const int row = findRow(keyFields, keyValues, 0, !porChave);
+    if (row < 0 && porChave) {
+        QStringList trimmed;
+        for (const QString& result : names)
+            trimmed << result.trimmed();
+        const QVariantList values = readByKey(keyValues, trimmed);
+        if (values.isEmpty())
+            return QVariant();
+        return names.size() == 1 ? values.first() : QVariant(values);
+    }
     if (row < 0)
         return QVariant();
-    const QStringList names = resultFields.split(';', Qt::SkipEmptyParts);
     if (names.size() == 1)
         return rowValue(row, fieldByName(names.first().trimmed()));
     QVariantList values;

@@ -223,6 +223,7 @@ bool Query::fetchRow(MutableRowValues columns)
 
 void Query::closeData()
 {
+    keyedRows_.clear();
     if (statement_ && statement_->cursorOpen())
         statement_->closeCursor();
 }
@@ -327,6 +328,41 @@ bool Query::readRow(MutableRowValues row)
     if (statement.cursorOpen())
         statement.closeCursor();
     return true;
+}
+
+void Query::setKeyedRead(const QString& keyField, const QString& sql)
+{
+    keyedField_ = keyField.trimmed();
+    keyedSql_ = sql;
+}
+
+bool Query::readsByKey(const QString& keyField) const
+{
+    return !keyedSql_.isEmpty() && keyField.compare(keyedField_, Qt::CaseInsensitive) == 0;
+}
+
+// A key read once while the query stays open: the combos of a window that
+// show one customer ask for it once each.
+QVariantList Query::readByKey(const QVariant& key, const QStringList& fieldNames)
+{
+    auto row = keyedRows_.find(key.toString());
+    if (row == keyedRows_.end()) {
+        std::shared_ptr<host::db::Statement> statement = transaction_->prepared(keyedSql_);
+        statement->setParam(0, key);
+        statement->execute();
+        QVariantMap values;
+        if (statement->fetch())
+            for (int c = 0; c < statement->columnCount(); ++c)
+                values.insert(statement->column(c).alias.toUpper(), statement->value(c));
+        if (statement->cursorOpen())
+            statement->closeCursor();
+        row = keyedRows_.insert(key.toString(), values);
+    }
+    QVariantList values;
+    if (!row->isEmpty())
+        for (const QString& name : fieldNames)
+            values << row->value(name.toUpper());
+    return values;
 }
 
 QString Query::sqlWithParams() const

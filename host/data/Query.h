@@ -7,7 +7,9 @@
 #include "host/data/Dataset.h"
 #include "host/data/UpdateSql.h"
 
+#include <QHash>
 #include <QStringList>
+#include <QVariantMap>
 
 namespace host::db {
 class Statement;
@@ -69,6 +71,12 @@ public:
     // The SQL text with the parameters' values written in (logs and dumps).
     QString sqlWithParams() const;
 
+    // A long list read only as far as it is shown: a look-up by `keyField`
+    // of a row not read yet runs `sql` (the same columns, the key its one
+    // parameter) instead of reading every row before it.
+    void setKeyedRead(const QString& keyField, const QString& sql);
+    bool readsByKey(const QString& keyField) const override;
+
 protected:
     void openData() override;
     bool fetchRow(MutableRowValues columns) override;
@@ -78,6 +86,7 @@ protected:
     void writeDelete(RowValues oldValues) override;
     bool readRow(MutableRowValues row) override;
     bool rowReadFound() const override { return rowReadFound_; }
+    QVariantList readByKey(const QVariant& key, const QStringList& fieldNames) override;
 
 private:
     friend class UpdateSql;
@@ -106,6 +115,9 @@ private:
     unsigned columnsPreparation_ = 0;    // the one whose columns the fields were last made from
     UpdateSql* update_ = nullptr;
     bool rowReadFound_ = true;
+    QString keyedField_;
+    QString keyedSql_;
+    QHash<QString, QVariantMap> keyedRows_;   // keys read while open (none found: empty)
 };
 
 // Writes a literal of a value as SQL text (dialect 1): NULL, numbers in their

@@ -229,6 +229,9 @@ std::vector<Index> moduleIndexes()
         // The order search by customer name goes from the named customers to their orders.
         {"IX_AATC01AO_CLCODIGO", "AATC01AO", "CLCODIGO"},
         {"IX_AATC05AC_CLCODIGO", "AATC05AC", "CLCODIGO"},
+        // The customers' list of the entry windows' combos is read by name as
+        // it is shown: its first rows come without sorting every customer.
+        {"IX_AUGC0301_NOME", "AUGC0301", "NOME"},
         // A product's reservation is summed over every order's parts lines.
         {"IX_AATC01AP_PRCODIGO", "AATC01AP", "PRCODIGO"},
     };

@@ -3,24 +3,16 @@
 #include "host/data/Dataset.h"
 #include "host/data/Field.h"
 #include "host/ui/Errors.h"
+#include "host/ui/LookupListModel.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QStandardItemModel>
+#include <QPalette>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 #include <QTableView>
 
 namespace host::ui {
-
-namespace {
-
-bool sameKey(const QVariant& a, const QVariant& b)
-{
-    if (a.isNull() || b.isNull() || !a.isValid() || !b.isValid())
-        return false;
-    return a.toString() == b.toString();
-}
-
-} // namespace
 
 // Hears the list dataset: any change of its rows marks the list to be read again.
 class DataLookupCombo::ListLink : public host::data::DataLink {
@@ -40,7 +32,7 @@ private:
 };
 
 DataLookupCombo::DataLookupCombo(const QString& name, QWidget* parent)
-    : QComboBox(parent), listLink_(std::make_unique<ListLink>(*this)), model_(new QStandardItemModel(this))
+    : QComboBox(parent), listLink_(std::make_unique<ListLink>(*this)), model_(new LookupListModel(this))
 {
     setObjectName(name);
     setModel(model_);
@@ -108,6 +100,9 @@ QStringList DataLookupCombo::effectiveListFields() const
     return result;
 }
 
+// The list is read as it is shown (LookupListModel): starting again over it
+// reads its first page, so a long list changed under a combo nobody looks
+// at costs no more than a short one.
 void DataLookupCombo::ensureList() const
 {
     if (!listDirty_)
@@ -115,32 +110,7 @@ void DataLookupCombo::ensureList() const
     auto* self = const_cast<DataLookupCombo*>(this);
     self->rebuilding_ = true;
     listDirty_ = false;
-    model_->clear();
-    host::data::Dataset* list = listDataset();
-    const QString keyName = effectiveKeyField();
-    const QStringList names = effectiveListFields();
-    // The key shown stays in the list though its row is no longer offered.
-    self->listShownKey_ = shownKey();
-    if (list && list->active() && !keyName.isEmpty()) {
-        host::data::Field* key = list->findField(keyName);
-        QList<host::data::Field*> shown;
-        for (const QString& n : names)
-            if (host::data::Field* f = list->findField(n))
-                shown << f;
-        const int rows = key ? list->recordCount() : 0;
-        for (int r = 1; r <= rows; ++r) {
-            host::data::Dataset::RowScope scope(*list, r);
-            if (!list->rowOffered() && !sameKey(key->value(), listShownKey_))
-                continue;
-            QList<QStandardItem*> items;
-            for (host::data::Field* f : shown)
-                items << new QStandardItem(f->displayText());
-            if (items.isEmpty())
-                items << new QStandardItem(key->displayText());
-            items.first()->setData(key->value(), Qt::UserRole);
-            model_->appendRow(items);
-        }
-    }
+    model_->reset(listDataset(), effectiveKeyField(), effectiveListFields());
     // Qt builds the drop-down list to set a column on it: only another column needs it.
     const int shownColumn = std::min(listFieldIndex_, std::max(0, model_->columnCount() - 1));
     if (shownColumn != modelColumn())
@@ -157,10 +127,7 @@ void DataLookupCombo::refreshList()
 int DataLookupCombo::rowOfKey(const QVariant& key) const
 {
     ensureList();
-    for (int r = 0; r < model_->rowCount(); ++r)
-        if (sameKey(model_->item(r, 0)->data(Qt::UserRole), key))
-            return r;
-    return -1;
+    return model_->rowOfKey(key);
 }
 
 QVariant DataLookupCombo::boundKey() const
@@ -184,21 +151,10 @@ QVariant DataLookupCombo::keyValue() const
 
 QVariant DataLookupCombo::shownKey() const { return dataSource() ? boundKey() : unboundKey_; }
 
-// A list that offers only some rows holds the one shown too: another one
-// shown needs the list read again.
-bool DataLookupCombo::listMissesShownKey() const
-{
-    host::data::Dataset* list = listDataset();
-    if (!list || !list->offersRow)
-        return false;
-    const QVariant key = shownKey();
-    return key.isNull() != listShownKey_.isNull() || (!key.isNull() && !sameKey(key, listShownKey_));
-}
-
 void DataLookupCombo::refresh()
 {
     // A look-up field's list dataset is not watched: read it again each time.
-    if (!listLink_->dataSource() || listMissesShownKey())
+    if (!listLink_->dataSource())
         listDirty_ = true;
     ensureList();
     const QVariant key = shownKey();
@@ -236,7 +192,7 @@ void DataLookupCombo::userChose(int row)
 {
     if (rebuilding_ || row < 0)
         return;
-    const QVariant key = model_->item(row, 0)->data(Qt::UserRole);
+    const QVariant key = model_->keyAt(row);
     if (!dataSource()) {
         unboundKey_ = key;
     } else {
@@ -287,6 +243,30 @@ QTableView& DataLookupCombo::listTable()
     return *table;
 }
 
+void DataLookupCombo::setTextColor(const QColor& color)
+{
+    if (color == textColor_)
+        return;
+    textColor_ = color;
+    update();
+}
+
+void DataLookupCombo::paintEvent(QPaintEvent* event)
+{
+    if (!textColor_.isValid()) {
+        QComboBox::paintEvent(event);
+        return;
+    }
+    QStylePainter painter(this);
+    painter.setPen(textColor_);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    for (QPalette::ColorRole role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
+        option.palette.setColor(role, textColor_);
+    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+}
+
 void DataLookupCombo::showPopup()
 {
     if (onDropDown) {
@@ -296,6 +276,8 @@ void DataLookupCombo::showPopup()
     // The rows as they are now (a look-up field's list is read again), the
     // field's row the current one.
     refresh();
+    if (model_->canFetchMore({}))
+        model_->fetchMore({});
     QTableView& table = listTable();
     table.resizeColumnsToContents();
     for (int c = 0; c < model_->columnCount(); ++c)

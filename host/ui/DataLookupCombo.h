@@ -6,9 +6,12 @@
 // fields. Delete clears the field. Unbound, it is a plain picker whose key
 // value code reads and sets. Of a list dataset that offers only some rows
 // (Dataset::offersRow) it lists those, and the row shown whatever it is.
+// The list is read as it is shown (LookupListModel): a long list costs the
+// rows dropped down, not all of them.
 
 #include "host/ui/DataControl.h"
 
+#include <QColor>
 #include <QComboBox>
 #include <QStringList>
 #include <QVariant>
@@ -16,10 +19,11 @@
 #include <functional>
 #include <memory>
 
-class QStandardItemModel;
 class QTableView;
 
 namespace host::ui {
+
+class LookupListModel;
 
 class DataLookupCombo : public QComboBox, public DataControl {
     Q_OBJECT
@@ -42,6 +46,12 @@ public:
     QString text() const { return currentText(); }
     // Reads the list dataset again (the list is also read when it changes).
     void refreshList();
+    // The colour of the text shown (invalid: the palette's). The frame keeps
+    // the control's palette: the style keeps the pictures it draws a frame
+    // with under the palette's key, and a palette made for a control leaves
+    // a new set of them behind whenever it is made.
+    void setTextColor(const QColor& color);
+    QColor textColor() const { return textColor_; }
 
     std::function<void()> onChange;   // the user chose a row or cleared the field
     // When set, dropping the list down runs this instead (a search window in
@@ -53,6 +63,7 @@ protected:
     void writeField(host::data::Field& field) override;
     void keyPressEvent(QKeyEvent* event) override;
     void showPopup() override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     class ListLink;
@@ -61,7 +72,6 @@ private:
     QStringList effectiveListFields() const;
     QVariant boundKey() const;
     QVariant shownKey() const;
-    bool listMissesShownKey() const;
     int rowOfKey(const QVariant& key) const;
     void ensureList() const;
     QTableView& listTable();
@@ -69,13 +79,14 @@ private:
     void clearByUser();
 
     std::unique_ptr<ListLink> listLink_;
-    QStandardItemModel* model_;
+    LookupListModel* model_;
     QString keyField_;
     QString listField_;
     int listFieldIndex_ = 0;
     QVariant pendingKey_;
     QVariant unboundKey_;
-    QVariant listShownKey_;   // the key shown when the list was read
+    QVariant listShownKey_;
+    QColor textColor_;   // the key shown when the list was read
     mutable bool listDirty_ = true;
     bool rebuilding_ = false;
 };

@@ -129,6 +129,24 @@ TEST_F(Queries, RowsAreFetchedAsTheCursorNeedsThem)
     EXPECT_EQ(q.moveBy(-1), 0);
 }
 
+// A look-up by the key of a keyed read: a row not read yet comes from its
+// one statement, once while the query stays open; the rows are read no further.
+TEST_F(Queries, ALookUpByTheKeyedReadsKeyReadsNoRowsBeforeIt)
+{
+    for (int i = 4; i <= 40; ++i)
+        exec(QString("insert into ITEMS (ID, NAME) values (%1, 'n%1')").arg(i));
+    q.setKeyedRead("ID", "select ID, NAME from ITEMS where ID = :ID");
+    q.open();
+    StatementCounter instrucoes;
+    EXPECT_EQ(q.lookup("ID", 35, "NAME").toString(), "n35");
+    EXPECT_EQ(q.lookup("ID", 35, "ID;NAME"), QVariant(QVariantList{35, "n35"}));
+    EXPECT_TRUE(q.lookup("ID", 99, "NAME").isNull());
+    EXPECT_EQ(instrucoes.count(), 2);
+    EXPECT_EQ(q.fetchedCount(), 1);
+    EXPECT_EQ(q.lookup("NAME", "n35", "ID").toInt(), 35) << "another field reads on";
+    EXPECT_EQ(q.fetchedCount(), 35);
+}
+
 TEST_F(Queries, UpdateStatementsWriteOnlyTheirColumnsWithOldKeys)
 {
     q.open();

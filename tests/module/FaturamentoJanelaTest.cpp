@@ -16,6 +16,7 @@
 #include "host/ui/DataTextControls.h"
 #include "host/ui/EditControls.h"
 #include "host/ui/PageControl.h"
+#include "host/ui/ProgressWindow.h"
 #include "host/ui/SearchWindow.h"
 #include "host/ui/StatusBar.h"
 #include "module/uPackageAss.h"
@@ -27,6 +28,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+
+#include <limits>
+#include <utility>
+#include <vector>
 
 namespace moduletest {
 namespace {
@@ -257,6 +262,58 @@ TEST_F(FaturamentoJanelaTest, OfficialisingMoreInstalmentsThanOneListHoldsOpensT
     EXPECT_EQ(lido("select count(*) from ACEM1401"), QStringList{QString::number(parcelas)});
     ASSERT_TRUE(fmNotaFiscal);
     EXPECT_EQ(fmNotaFiscal->quNotaFiscal->recordCount(), parcelas);
+}
+
+// Paints of a window and its controls while the counter lives.
+class PinturasDaJanela : public QObject {
+public:
+    explicit PinturasDaJanela(QWidget& janela) : janela_(janela) { qApp->installEventFilter(this); }
+    ~PinturasDaJanela() override { qApp->removeEventFilter(this); }
+    int pinturas = 0;
+
+protected:
+    bool eventFilter(QObject* alvo, QEvent* evento) override
+    {
+        if (evento->type() == QEvent::Paint && alvo->isWidgetType() &&
+            (alvo == &janela_ || janela_.isAncestorOf(static_cast<QWidget*>(alvo))))
+            ++pinturas;
+        return false;
+    }
+
+private:
+    QWidget& janela_;
+};
+
+// A run over more contracts paints the window and writes its notices no
+// more often than one over a single contract.
+TEST_F(FaturamentoJanelaTest, ForecastRunPaintsAndWritesNoticesOnceWhateverTheContracts)
+{
+    // The progress window stays down: a paint it lets through would depend on the machine's speed.
+    host::ui::ProgressWindow& progresso = host::ui::ProgressWindow::instance();
+    const int minimo = progresso.minimumDuration();
+    progresso.setMinimumDuration(std::numeric_limits<int>::max());
+    TfmAssContFat& form = abrir();
+    digita(form.edUnNegocioIni, "01");
+    digita(form.edPrevisaoIni, "01/10/2031");
+    digita(form.edPrevisaoFim, "01/01/2032");
+    digita(form.mdDataFaturamento, "05/10/2031");
+    struct Caso { const char* contratos; int parcelas; };
+    std::vector<std::pair<int, int>> custos;
+    for (const Caso& caso : {Caso{"C-901", 3}, Caso{"C-901,C-902", 6}}) {
+        digita(form.edContratoAleatorio, caso.contratos);
+        dialogs->answer("Sim", "Tem certeza de que deseja gerar faturamento do período?")
+            .acknowledge("Operação efetuada com sucesso!Parcelas inseridas: " + QString::number(caso.parcelas));
+        int escritas = 0;
+        auto conexao = QObject::connect(form.meAviso, &QPlainTextEdit::textChanged, [&] { ++escritas; });
+        PinturasDaJanela pinturas(form);
+        form.bbBaixar->click();
+        QObject::disconnect(conexao);
+        EXPECT_EQ(dialogs->pending(), 0) << caso.contratos;
+        EXPECT_LE(escritas, 1) << caso.contratos;
+        custos.emplace_back(pinturas.pinturas, escritas);
+    }
+    progresso.setMinimumDuration(minimo);
+    EXPECT_EQ(custos.front(), custos.back());
 }
 
 // "Gerar" again after the invoices were refused, then again once the orders
