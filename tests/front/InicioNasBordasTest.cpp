@@ -28,6 +28,24 @@ struct Execucao {
     QString saida, erros;
 };
 
+// A socket listening on a free port of this machine (-1 when none); the
+// system takes its connections whether anyone answers them or not.
+int escutar(int& porta)
+{
+    const int escuta = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in endereco {};
+    endereco.sin_family = AF_INET;
+    endereco.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t tamanho = sizeof endereco;
+    if (escuta < 0 || ::bind(escuta, reinterpret_cast<sockaddr*>(&endereco), sizeof endereco) != 0 ||
+        ::listen(escuta, 8) != 0 || ::getsockname(escuta, reinterpret_cast<sockaddr*>(&endereco), &tamanho) != 0) {
+        if (escuta >= 0) ::close(escuta);
+        return -1;
+    }
+    porta = ntohs(endereco.sin_port);
+    return escuta;
+}
+
 // The executable as a scheduled job or a person starts it, with no runtime
 // folder (as cron gives none) and the environment changed by `ajuste`.
 Execucao iniciar(const QStringList& argumentos, const std::function<void(QProcessEnvironment&)>& ajuste = {})
@@ -71,16 +89,10 @@ TEST(InicioNasBordas, ARefusedStartSaysItOnceAndNothingOfQts)
 TEST(InicioNasBordas, AServerThatNeverAnswersIsToldAndGivenUp)
 {
     // The system takes the connections of a listening socket; nobody ever answers them.
-    const int mudo = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    int porta = 0;
+    const int mudo = escutar(porta);
     ASSERT_GE(mudo, 0);
-    sockaddr_in endereco {};
-    endereco.sin_family = AF_INET;
-    endereco.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t tamanho = sizeof endereco;
-    ASSERT_EQ(::bind(mudo, reinterpret_cast<sockaddr*>(&endereco), sizeof endereco), 0);
-    ASSERT_EQ(::listen(mudo, 8), 0);
-    ASSERT_EQ(::getsockname(mudo, reinterpret_cast<sockaddr*>(&endereco), &tamanho), 0);
-    const QString servidor = QString("127.0.0.1/%1").arg(ntohs(endereco.sin_port));
+    const QString servidor = QString("127.0.0.1/%1").arg(porta);
     const QString banco = servidor + ":/srv/banco/empresa.fdb";
     const Execucao e = iniciar({"--banco", banco, "--os-contratos"});
     EXPECT_EQ(e.codigo, 3);
@@ -113,22 +125,16 @@ TEST(InicioNasBordas, WithoutADisplayTheWindowsSaySoInPortuguese)
 // box: SIGTERM, as a logout sends it, still ends the program.
 TEST(InicioNasBordas, SigtermEndsAStartThatShowsItsErrorBox)
 {
-    const int servidor = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    int porta = 0;
+    const int servidor = escutar(porta);
     ASSERT_GE(servidor, 0);
-    sockaddr_in endereco {};
-    endereco.sin_family = AF_INET;
-    endereco.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t tamanho = sizeof endereco;
-    ASSERT_EQ(::bind(servidor, reinterpret_cast<sockaddr*>(&endereco), sizeof endereco), 0);
-    ASSERT_EQ(::listen(servidor, 8), 0);
-    ASSERT_EQ(::getsockname(servidor, reinterpret_cast<sockaddr*>(&endereco), &tamanho), 0);
     QTemporaryDir dados;
     QProcess processo;
     QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
     ambiente.insert("XDG_DATA_HOME", dados.path());
     ambiente.insert("QT_QPA_PLATFORM", "offscreen");
     processo.setProcessEnvironment(ambiente);
-    processo.start(TA_HOST_PATH, {"--banco", QString("127.0.0.1/%1:/srv/empresa.fdb").arg(ntohs(endereco.sin_port))});
+    processo.start(TA_HOST_PATH, {"--banco", QString("127.0.0.1/%1:/srv/empresa.fdb").arg(porta)});
     // The client library is loaded and connecting: its connection is dropped,
     // and the start shows why.
     pollfd espera{servidor, POLLIN, 0};
