@@ -81,7 +81,8 @@ endfunction()
 # One test executable for a folder of tests. It runs as one CTest test, or
 # as SHARDS tests that each run their share of its cases (GoogleTest's
 # sharding), so that a large folder does not keep the suite waiting on one
-# core. COST orders a fresh run: the longest start first. SECONDS, the
+# core. COST orders a fresh run: the longest start first (four times
+# SECONDS unless given). SECONDS, the
 # program's (or a shard's) normal time, sets its time limit (ta_test_timeout).
 function(ta_test_folder name)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "SHARDS;COST;SECONDS" "")
@@ -101,7 +102,7 @@ function(ta_test_folder name)
   ta_use_pch(${name} exe)
   ta_test_environment(environment)
   if(NOT arg_COST)
-    set(arg_COST 0)
+    math(EXPR arg_COST "${arg_SECONDS} * 4")
   endif()
   if(NOT arg_SHARDS OR arg_SHARDS LESS 2)
     add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
