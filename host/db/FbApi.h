@@ -175,7 +175,8 @@ namespace detail {
 class PreparedPool {
 public:
     static constexpr int kKept = Connection::kPreparationsKept;
-    PreparedPool() = default;
+    // Out of line, where a statement's Impl is complete.
+    PreparedPool();
     ~PreparedPool();
     PreparedPool(const PreparedPool&) = delete;
     PreparedPool& operator=(const PreparedPool&) = delete;

@@ -206,6 +206,7 @@ bool Statement::Impl::takePooled(std::unique_ptr<Impl>& self, const QString& sql
 
 namespace detail {
 
+PreparedPool::PreparedPool() = default;
 PreparedPool::~PreparedPool() = default;
 
 std::unique_ptr<Statement::Impl> PreparedPool::take(const QString& sql) {
