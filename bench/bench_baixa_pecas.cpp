@@ -163,4 +163,4 @@ void mede(bench::Gravador& gravador, bench::Escrita escrita, int ordens)
 
 }  // namespace
 
-int main(int argc, char** argv) { return bench::executaLote(argc, argv, mede, 50, 5); }
+int main(int argc, char** argv) { return bench::executaLote(argc, argv, mede, 50, 5, 500); }

@@ -194,4 +194,4 @@ void mede(bench::Gravador& gravador, bench::Escrita escrita, int parcelas)
 
 }  // namespace
 
-int main(int argc, char** argv) { return bench::executaLote(argc, argv, mede, 1000, 50); }
+int main(int argc, char** argv) { return bench::executaLote(argc, argv, mede, 1000, 50, 2000); }

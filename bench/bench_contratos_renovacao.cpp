@@ -130,4 +130,4 @@ void mede(bench::Gravador& gravador, bench::Escrita escrita, int contratos)
 
 }  // namespace
 
-int main(int argc, char** argv) { return bench::executaLote(argc, argv, mede, 1000, 20); }
+int main(int argc, char** argv) { return bench::executaLote(argc, argv, mede, 1000, 20, 2000); }

@@ -245,4 +245,4 @@ void mede(bench::Gravador& gravador, bench::Escrita escrita, int principais)
 
 }  // namespace
 
-int main(int argc, char** argv) { return bench::executaLote(argc, argv, mede, 1000, 20); }
+int main(int argc, char** argv) { return bench::executaLote(argc, argv, mede, 1000, 20, 3000); }

@@ -132,4 +132,4 @@ void mede(bench::Gravador& gravador, bench::Escrita escrita, int ordens)
 
 }  // namespace
 
-int main(int argc, char** argv) { return bench::executaLote(argc, argv, mede, 1000, 250); }
+int main(int argc, char** argv) { return bench::executaLote(argc, argv, mede, 1000, 250, 5000); }

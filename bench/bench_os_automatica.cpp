@@ -160,4 +160,4 @@ void mede(bench::Gravador& gravador, bench::Escrita escrita, int contratos)
 
 }  // namespace
 
-int main(int argc, char** argv) { return bench::executaLote(argc, argv, mede, 1000, 100); }
+int main(int argc, char** argv) { return bench::executaLote(argc, argv, mede, 1000, 100, 2000); }

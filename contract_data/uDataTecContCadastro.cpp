@@ -65,6 +65,7 @@ void TdmTecContrato::ligarEventosCadastro()
     cabecalho.onCalcFields = [this](Dataset& d) { quCtrCadastroCalcFields(d); };
 
     auto campo = [&cabecalho](const char* nome) { return cabecalho.fieldByName(nome); };
+    // Refuses a customer not registered with the same read that takes its type.
     campo("CLCODIGO")->onValidate = [this](Field& f) { quCtrCadastroCLCODIGOValidate(f); };
     campo("CLCODIGO")->onChange = [this](Field& f) { quCtrCadastroCLCODIGOChange(f); };
     campo("ACLOCAL")->onChange = [this](Field& f) { quCtrCadastroACLOCALChange(f); };
@@ -76,7 +77,6 @@ void TdmTecContrato::ligarEventosCadastro()
     campo("ACCONTENTCONTRATO")->onChange = [this](Field& f) { quCtrCadastroACCONTENTCONTRATOChange(f); };
     campo("ACVINCULO")->onChange = [this](Field& f) { quCtrCadastroACVINCULOChange(f); };
     campo("ACCODIGOINTEGRACAO")->onValidate = [](Field& f) { ValidaPeriodicidadeOS(f); };
-    host::ExigeClienteCadastrado(*campo("CLCODIGO"), "Cliente");
     host::ExigeClienteCadastrado(*campo("ACCONTRATANTE"), "Contratante");
 }
 

@@ -102,10 +102,7 @@ void TdmTecContrato::quCtrCadastroCalcFields(Dataset& dataset)
 
 void TdmTecContrato::quCtrCadastroCLCODIGOValidate(Field& field)
 {
-    const QString codigo = field.asString().trimmed();
-    if (codigo.isEmpty())
-        return;
-    if (CarregaDado("TIPO_CLIENTE", "AUGC0301", "where CODIGO_CLIENTE = " + QuotedStr(codigo)).trimmed() == "3")
+    if (host::TipoClienteExigido(field, "Cliente").trimmed() == "3")
         dmGlobal->MostraAviso("Cliente Bloqueado. Verifique no cadastro de clientes. ", true);
 }
 

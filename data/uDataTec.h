@@ -236,6 +236,8 @@ public:
     // The rows being typed on the order shown, as leaving them in a grid
     // stores them: run before anything reloads the order.
     void OSGravarLinhasPendentes();
+    // After a new order's save: the header query follows its number.
+    void SeguirOrdemNova();
 
     // ---- service-order header (uDataTecOSCabecalho.cpp, uDataTecOSGravacao.cpp)
     void quOSCLCODIGOValidate(host::data::Field& Sender);

@@ -5,6 +5,7 @@
 
 #include "data/uDataTec.h"
 
+#include "host/ClienteCadastrado.h"
 #include "host/PilvCpr70.h"
 #include "host/Uautorizacao.h"
 #include "host/Udatamod.h"
@@ -114,7 +115,7 @@ bool TdmTec::AtendenteDoUsuario()
 void TdmTec::quOSCLCODIGOValidate(host::data::Field& Sender)
 {
     const QString cliente = Sender.asString();
-    const QString tipo = CarregaDado("Tipo_Cliente", "Augc0301", "where Codigo_Cliente = " + QuotedStr(cliente));
+    const QString tipo = host::TipoClienteExigido(Sender, "Cliente");
     if (tipo == "3")
         dmGlobal->MostraAviso("Cliente Bloqueado. Verifique no cadastro de clientes. ", true);
     const QString classificacao = classificacaoCliente(tipo);

@@ -15,12 +15,12 @@ void TdmTec::bindOSHeaderHandlers()
     auto onField = [this](void (TdmTec::*metodo)(Field&)) {
         return [this, metodo](Field& field) { (this->*metodo)(field); };
     };
+    // Refuses a customer not registered with the same read that takes its type.
     quOSCLCODIGO->onValidate = onField(&TdmTec::quOSCLCODIGOValidate);
     quOSCLCODIGO->onChange = onField(&TdmTec::quOSCLCODIGOChange);
     quOSFOCODIGOVENDEDOR->onChange = onField(&TdmTec::quOSFOCODIGOVENDEDORChange);
     quOSAOPRIORIDADE->onChange = onField(&TdmTec::quOSAOPRIORIDADEChange);
     quOSASCODIGO->onChange = onField(&TdmTec::quOSASCODIGOChange);
-    host::ExigeClienteCadastrado(*quOSCLCODIGO, "Cliente");
     host::ExigeClienteCadastrado(*quOSCLCODIGOCLIENTECOBRANCA, "Cliente Cobrança");
     host::ExigeClienteCadastrado(*quOSCLCODIGOCOBRANCASERVICO, "Cliente Cobrança Serviço");
     host::ExigeClienteCadastrado(*quOSCLCODIGOCOBRANCADESPESAS, "Cliente Cobrança Despesas");

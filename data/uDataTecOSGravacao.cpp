@@ -13,6 +13,7 @@
 #include "host/TravaExecucao.h"
 #include "host/Uglobal.h"
 #include "host/data/Abort.h"
+#include "host/db/Database.h"
 #include "host/ui/WindowRegistry.h"
 
 #include <QStringBuilder>
@@ -23,11 +24,14 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// By parameter: one prepared read serves every order saved.
 QString situacaoGravada(const host::data::Field& ordem)
 {
     if (ordem.isNull())
         return {};
-    return CarregaDado(u"ASCODIGO"_s, u"AATC01AO"_s, u"where aoCodigo = " % ordem.asString());
+    return host::db::selectValue(*dmGlobal->IBTransaction1, u"select ASCODIGO from AATC01AO where AOCODIGO = :ORDEM"_s,
+                                 {{"ORDEM", ordem.asInteger()}})
+        .toString();
 }
 
 }  // namespace
@@ -46,9 +50,14 @@ void TdmTec::quOSBeforePost(Dataset& DataSet)
             dmGlobal->MostraErro("Preenchimento da Situação obrigatório. Verifique no sistema se há alguma situação "
                                  "cadastrada com tipo Inicial.");
     }
-    // Read before the number is given: a new order has no stored situation yet.
-    const bool situacaoMudou = situacaoGravada(*quOSAOCODIGO) != quOSASCODIGO->asString();
-    if (controle == "P" && quOSASCODIGO->asInteger() > 0 && quOS->tag() != kTagAlteracaoInterna && situacaoMudou)
+    // Read only where a rule asks, and before the number is given: a new
+    // order has no stored situation yet.
+    const bool senhaPorSituacao =
+        controle == "P" && quOSASCODIGO->asInteger() > 0 && quOS->tag() != kTagAlteracaoInterna;
+    const bool avisoPorSituacao = parametro("ATMODOOS") == "E";
+    const bool situacaoMudou =
+        (senhaPorSituacao || avisoPorSituacao) && situacaoGravada(*quOSAOCODIGO) != quOSASCODIGO->asString();
+    if (senhaPorSituacao && situacaoMudou)
         OSVerificaSenhaAlteracaoSituacao(quOSASCODIGO->asInteger());
     const SituacaoOS situacao = LerSituacaoOS(quOSASCODIGO->asInteger());
     if (situacao.cliente == "S")
@@ -63,7 +72,7 @@ void TdmTec::quOSBeforePost(Dataset& DataSet)
         quOSAOHORASAIDA->setValue(QTime::currentTime());
     }
     const QString ordem = quOSAOCODIGO->asString();
-    if (parametro("ATMODOOS") == "E" && situacaoMudou) {
+    if (avisoPorSituacao && situacaoMudou) {
         UpdateCampo("AATC01AOIT IT", "AOITEMAILENVIADO", "'N'", "WHERE IT.AOCODIGO= " + ordem);
         if (quOSItem->active() && !quOSItem->isEmpty())
             quOSItem->refresh();
@@ -293,7 +302,7 @@ void TdmTec::OSSalvarPendentes()
     SalvarAlteracoes(*quOS);
     // The header query follows the number the new order was stored under.
     if (novaOrdem && quOSAOCODIGO->asInteger() > 0)
-        CarregaOrdemServico(quOSAOCODIGO->asInteger());
+        SeguirOrdemNova();
     for (host::data::Dataset* d : {quOSItem, quOSAndamento, quOSPecas, quOSDespViagem, quOSDespExtra, quOSProj,
                                    quOSContato, quOSAcessorios})
         SalvarAlteracoes(*d);
@@ -310,6 +319,20 @@ void TdmTec::OSCancelarPendentes()
                                    quOSContato, quOSAcessorios})
         CancelarAlteracoes(*d);
     CancelarAlteracoes(*quOS);
+}
+
+// The save read the new row again already: the header query takes its
+// number without reading it a third time, and its children load for it.
+void TdmTec::SeguirOrdemNova()
+{
+    const int codigo = quOSAOCODIGO->asInteger();
+    if (!quOS->active() || quOS->state() != host::data::DatasetState::Browse || quOS->isEmpty()) {
+        CarregaOrdemServico(codigo);
+        return;
+    }
+    OSGravarLinhasPendentes();
+    quOS->paramByName(u"aocodigo"_s)->setAsInteger(codigo);
+    quOSAfterScroll(*quOS);
 }
 
 void TdmTec::OSGravarLinhasPendentes()

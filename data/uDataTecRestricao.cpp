@@ -48,18 +48,23 @@ int inteiro(const QString& texto)
     return ok ? valor : 0;
 }
 
+// By parameter: one prepared read serves every order and item saved.
 QString situacaoGravadaDaOrdem(const QVariant& ordem)
 {
     if (ordem.isNull())
         return {};
-    return CarregaDado("ASCODIGO", "AATC01AO", "where AOCODIGO = " + ValueToSQL(ordem));
+    return host::db::selectValue(*dmGlobal->IBTransaction1, "select ASCODIGO from AATC01AO where AOCODIGO = :CHAVE",
+                                 {{"CHAVE", ordem}})
+        .toString();
 }
 
 QString situacaoGravadaDoItem(const QVariant& item)
 {
     if (item.isNull())
         return {};
-    return CarregaDado("ASCODIGO", "AATC01AOIT", "where AOITCODIGO = " + ValueToSQL(item));
+    return host::db::selectValue(*dmGlobal->IBTransaction1,
+                                 "select ASCODIGO from AATC01AOIT where AOITCODIGO = :CHAVE", {{"CHAVE", item}})
+        .toString();
 }
 
 // Parts and service lines of an order that carry a sales-order number.

@@ -1,6 +1,7 @@
 // The totals of a service order's header: the sums of its lines, written into
 // quOS, and the grand total chosen by ATFORMULATOTALOS. The sums run in SQL,
-// one statement per kind of line, whatever the number of lines.
+// whatever the number of lines: one statement for every kind of line when the
+// header is totalled, one for the kind of line just saved.
 
 #include "data/uDataTec.h"
 
@@ -91,15 +92,40 @@ QString sqlServicos()
     return modoTotal() == "T" ? todas : contadas;
 }
 
-double somaDespesa(TdmTec& tec, const char* soma, const char* tabela, int aoCodigo)
+struct SomasOrdem {
+    SomaLinhas pecas, servicos;
+    double despesasDiversas = 0, despesasViagem = 0, projeto = 0;
+};
+
+// Every kind of line of the order summed by one statement (over a network
+// each statement is an exchange with the server): the parts' and the
+// services' sums with the lines that count, the expenses' and the project's.
+QString sqlTodasAsSomas()
 {
-    Query& consulta = tec.ConsultaPropria(QString("quSoma") + QLatin1String(tabela));
-    consulta.setSql(QString("select %1 from %2 WHERE AOCODIGO = :aocodigo").arg(QLatin1String(soma), QLatin1String(tabela)));
+    static const QString expressoes =
+        QStringLiteral("select P.TOTAL as PECAS, P.TOTALREQ as PECASREQ, P.TOTIPI as PECASIPI,"
+                       " S.TOTAL as SERVICOS, S.TOTALREQ as SERVICOSREQ,"
+                       " (select sum(AxValor) from AATC01AX where AOCODIGO = :aocodigo) as DIVERSAS,"
+                       " (select sum(avValorTotal) from AATC01AV where AOCODIGO = :aocodigo) as VIAGEM,"
+                       " (select sum(aqValorTotal) from AATC01AQ where AOCODIGO = :aocodigo) as PROJETO");
+    return expressoes + " from (" + sqlPecas(true, " = ") + ") P cross join (" + sqlServicos() + ") S";
+}
+
+SomasOrdem somarOrdem(TdmTec& tec, int aoCodigo)
+{
+    Query& consulta = tec.ConsultaPropria("quSomasOrdem");
+    consulta.close();
+    consulta.setSql(sqlTodasAsSomas());
     consulta.paramByName("aocodigo")->setAsInteger(aoCodigo);
     consulta.open();
-    const double valor = consulta.isEmpty() ? 0.0 : consulta.fields().at(0)->asFloat();
+    SomasOrdem somas;
+    somas.pecas = {somaDe(consulta, "PECAS"), somaDe(consulta, "PECASREQ"), somaDe(consulta, "PECASIPI")};
+    somas.servicos = {somaDe(consulta, "SERVICOS"), somaDe(consulta, "SERVICOSREQ"), 0.0};
+    somas.despesasDiversas = somaDe(consulta, "DIVERSAS");
+    somas.despesasViagem = somaDe(consulta, "VIAGEM");
+    somas.projeto = somaDe(consulta, "PROJETO");
     consulta.close();
-    return valor;
+    return somas;
 }
 
 // One kind of line into the header: the guard is detached for this edit
@@ -130,15 +156,10 @@ void OrdemServicoAtualizaTotalizador(int aoCodigo)
         return;
     DetachHandler semBeforePost(tec.quOS->beforePost);
 
-    const SomaLinhas pecas = somarLinhas(tec.ConsultaPropria("quSomaPecas"), sqlPecas(true, " = "), aoCodigo, true);
-    const SomaLinhas servicos = somarLinhas(tec.ConsultaPropria("quSomaServicos"), sqlServicos(), aoCodigo, false);
-    const double despesasDiversas = somaDespesa(tec, "Sum(AxValor)", "AATC01AX", aoCodigo);
-    const double despesasViagem = somaDespesa(tec, "Sum(avValorTotal)", "AATC01AV", aoCodigo);
-    const double projeto = somaDespesa(tec, "Sum(aqValorTotal)", "AATC01AQ", aoCodigo);
-
+    const SomasOrdem somas = somarOrdem(tec, aoCodigo);
     if (tec.quOS->state() == DatasetState::Browse)
         tec.quOS->edit();   // through the edit guard
-    gravarTotais(tec, pecas, servicos, despesasDiversas, despesasViagem, projeto);
+    gravarTotais(tec, somas.pecas, somas.servicos, somas.despesasDiversas, somas.despesasViagem, somas.projeto);
 }
 
 void OrdemServicoTotaisVazios()

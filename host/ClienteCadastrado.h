@@ -22,6 +22,11 @@ bool ClienteCadastrado(const QString& codigo);
 // an empty code is left to the mandatory-field rules. The field's own
 // validation, if any, runs after this check.
 void ExigeClienteCadastrado(host::data::Field& campo, const QString& rotulo);
+// For a field whose own validation reads the customer's type: the type
+// (TIPO_CLIENTE) of the field's customer, read by the same statement that
+// refuses an unknown code as ExigeClienteCadastrado does; an empty code
+// reads nothing (an empty type).
+QString TipoClienteExigido(const host::data::Field& campo, const QString& rotulo);
 
 // The fields among those given that name someone who is not a contact
 // person of the customer (the host's people of category "C"); empty fields

@@ -31,8 +31,16 @@ bool codigoExiste(const char* sql, const QString& codigo, const QString& tipo = 
     return existe;
 }
 
-// The field's validation refuses a code `existe` does not know, naming the
-// field and what the code should name ("código", "produto").
+// Refuses the code the field holds, naming the field and what the code
+// should name ("código", "produto").
+void recusaCodigo(const host::data::Field& campo, const QString& rotulo, const QString& oQue)
+{
+    dmGlobal->MostraAviso(LegendaDigitada(campo, rotulo) + ": " + oQue + " " + campo.asString().trimmed() +
+                              " não cadastrado.",
+                          true);
+}
+
+// The field's validation refuses a code `existe` does not know.
 void exigeCodigo(host::data::Field& campo, const QString& rotulo, const QString& oQue,
                  std::function<bool(const QString&)> existe)
 {
@@ -40,7 +48,7 @@ void exigeCodigo(host::data::Field& campo, const QString& rotulo, const QString&
     campo.onValidate = [propria, rotulo, oQue, existe](host::data::Field& f) {
         const QString codigo = f.asString().trimmed();
         if (!codigo.isEmpty() && !existe(codigo))
-            dmGlobal->MostraAviso(LegendaDigitada(f, rotulo) + ": " + oQue + " " + codigo + " não cadastrado.", true);
+            recusaCodigo(f, rotulo, oQue);
         if (propria)
             propria(f);
     };
@@ -63,6 +71,21 @@ bool ClienteCadastrado(const QString& codigo)
 void ExigeClienteCadastrado(host::data::Field& campo, const QString& rotulo)
 {
     exigeCodigo(campo, rotulo, "código", ClienteCadastrado);
+}
+
+QString TipoClienteExigido(const host::data::Field& campo, const QString& rotulo)
+{
+    const QString codigo = campo.asString().trimmed();
+    if (codigo.isEmpty())
+        return {};
+    host::db::Statement& st = dmGlobal->ComandoPreparado("select TIPO_CLIENTE from AUGC0301 where CODIGO_CLIENTE = :C");
+    st.setParam("C", codigo);
+    st.execute();
+    if (!st.fetch())
+        recusaCodigo(campo, rotulo, "código");
+    const QString tipo = st.value(0).toString();
+    st.closeCursor();
+    return tipo;
 }
 
 std::vector<host::data::Field*> ContatosDeOutroCliente(const QString& cliente,

@@ -266,10 +266,13 @@ void TfmAssOrdemServico::bbNovoClick()
     if (dblcCliente->isEnabled() && dblcCliente->isVisible())
         dblcCliente->setFocus();
     pcOrdemServico->setActivePage(pcOrdemServico->page(0));
-    VerificaOSAtributoAberto();
     // A new order is numbered when first saved: reloading now would throw the
-    // new row away, so only a stored order is reloaded.
-    if (dmTec->quOS->state() != host::data::DatasetState::Insert)
+    // new row away, so only a stored order is reloaded. The new row's own
+    // scroll loaded the items it shows already.
+    const bool novaOrdem = dmTec->quOS->state() == host::data::DatasetState::Insert;
+    if (!novaOrdem || pcOrdemServico->activePage() != tsItens)
+        VerificaOSAtributoAberto();
+    if (!novaOrdem)
         CarregaOrdemServico(ordemAtual());
 }
 

@@ -182,6 +182,11 @@ public:
     static bool isRemoteName(const QString& name);
     // The server of such a name ("host", "host/port", "host:port"); empty for a local file.
     static QString serverOf(const QString& name);
+    // A statement let go leaves its preparation to the connection: a later
+    // statement of the same text, in any of its transactions, takes it
+    // instead of preparing again. The most recently let go are kept, up to
+    // this many texts; a schema change, or closing, frees them.
+    static constexpr int kPreparationsKept = 256;
 
     struct Impl;
     Impl* impl() const { return d.get(); }
@@ -211,7 +216,8 @@ public:
     // its parameters cleared. The most recently used texts are kept (up to
     // kPreparedKept); a statement still held by a caller is never handed out
     // twice (a second holder gets a statement of its own). A schema change
-    // (DDL) frees the kept statements, as does closing the connection.
+    // (DDL) frees the kept statements, as does closing the connection; one
+    // let go otherwise leaves its preparation to the connection.
     std::shared_ptr<Statement> prepared(const QString& sql);
     // The same for a text that may be built for one use (literals in it): a
     // text asked for the first time waits among the last kAskedOnce such

@@ -171,6 +171,42 @@ std::uint64_t nextSerial();
 
 namespace host::db {
 
+namespace detail {
+
+// The preparations the connection's statements let go, by text, the most
+// recently let go first: a statement of the same text made later, by any
+// transaction of the connection, takes one instead of preparing again (over
+// a network each preparation is an exchange with the server). Bounded; a
+// text already kept keeps the one it has. A schema change empties it and
+// refuses what was prepared before it (a statement still held at the change
+// goes when its holder lets it go), as does closing the connection.
+class PreparedPool {
+public:
+    static constexpr int kKept = Connection::kPreparationsKept;
+    // Out of line, where a statement's Impl is complete.
+    PreparedPool();
+    ~PreparedPool();
+    PreparedPool(const PreparedPool&) = delete;
+    PreparedPool& operator=(const PreparedPool&) = delete;
+    // Null when no preparation of the text is kept.
+    std::unique_ptr<Statement::Impl> take(const QString& sql);
+    // Keeps a statement's preparation let go (cursor closed, no transaction):
+    // false when it is not to be kept (prepared before the last schema
+    // change, a schema change itself, a text already kept).
+    bool keep(std::unique_ptr<Statement::Impl>& impl);
+    // Frees every preparation kept; those prepared until now are kept no more.
+    void forget();
+    std::uint64_t generation() const { return generation_; }
+
+private:
+    using Entries = std::list<std::pair<QString, std::unique_ptr<Statement::Impl>>>;
+    Entries entries_;
+    QHash<QString, Entries::iterator> byText_;
+    std::uint64_t generation_ = 0;
+};
+
+}  // namespace detail
+
 struct Connection::Impl {
     Firebird::IAttachment* attachment = nullptr;
     ConnectOptions options;
@@ -179,6 +215,7 @@ struct Connection::Impl {
     // Held while an embedded database is open: the file is used with this
     // process's lock folder.
     detail::LockTableMark mark;
+    detail::PreparedPool pool;
     // Frees every prepared statement: their handles die with the attachment.
     void forgetStatements();
 };

@@ -60,6 +60,7 @@ struct Statement::Impl {
     std::vector<QByteArray> textBytes;
 
     std::uint64_t serial = 0;   // of the preparation in `handle`
+    std::uint64_t generation = 0;   // the connection's pool generation it was prepared in
     QString sql;
     QHash<QString, int> nameIndex;
     std::vector<unsigned> declaredLength;   // per "?": as described, before any widening
@@ -83,6 +84,13 @@ struct Statement::Impl {
     }
 
     void free();
+    // Hands the statement's preparation to its connection's pool (its cursor
+    // closed, its values dropped, bound to no transaction); `self` keeps it
+    // when the pool does not.
+    static void letGo(std::unique_ptr<Impl>& self);
+    // Takes the connection's kept preparation of the text in place of the
+    // statement's own (which is let go); false when none is kept.
+    static bool takePooled(std::unique_ptr<Impl>& self, const QString& sql);
     // Asked before every execution, where there is seldom a cursor to close.
     void closeCursor() {
         rowReady = false;
@@ -162,8 +170,73 @@ void Transaction::Impl::releaseCursors() {
 }
 
 void Connection::Impl::forgetStatements() {
+    pool.forget();
     for (Statement::Impl* s : std::set<Statement::Impl*>(statements)) s->free();
 }
+
+void Statement::Impl::letGo(std::unique_ptr<Impl>& self) {
+    Impl& s = *self;
+    Connection* connection = s.handle && s.tr ? s.tr->impl()->connection : nullptr;
+    if (!connection || !connection->impl()->attachment) return;
+    s.closeCursor();
+    for (QVariant& v : s.values) detail::dropHeld(v);
+    s.tr->impl()->statements.erase(&s);
+    connection->impl()->statements.erase(&s);
+    s.tr = nullptr;
+    s.external = nullptr;
+    s.affected = -1;
+    connection->impl()->pool.keep(self);
+}
+
+bool Statement::Impl::takePooled(std::unique_ptr<Impl>& self, const QString& sql) {
+    Transaction* tr = self->tr;
+    Connection* connection = tr ? tr->impl()->connection : nullptr;
+    if (!connection || !connection->impl()->attachment) return false;
+    std::unique_ptr<Impl> kept = connection->impl()->pool.take(sql);
+    if (!kept) return false;
+    letGo(self);
+    self = std::move(kept);
+    self->tr = tr;
+    self->nextName = 0;
+    tr->impl()->statements.insert(self.get());
+    connection->impl()->statements.insert(self.get());
+    tr->impl()->ensureStarted(*tr);
+    return true;
+}
+
+namespace detail {
+
+PreparedPool::PreparedPool() = default;
+PreparedPool::~PreparedPool() = default;
+
+std::unique_ptr<Statement::Impl> PreparedPool::take(const QString& sql) {
+    const auto found = byText_.find(sql);
+    if (found == byText_.end()) return nullptr;
+    std::unique_ptr<Statement::Impl> impl = std::move(found.value()->second);
+    entries_.erase(found.value());
+    byText_.erase(found);
+    return impl;
+}
+
+bool PreparedPool::keep(std::unique_ptr<Statement::Impl>& impl) {
+    if (impl->generation != generation_ || impl->type == isc_info_sql_stmt_ddl || byText_.contains(impl->sql))
+        return false;
+    entries_.emplace_front(impl->sql, std::move(impl));
+    byText_.insert(entries_.front().first, entries_.begin());
+    if (int(entries_.size()) > kKept) {
+        byText_.remove(entries_.back().first);
+        entries_.pop_back();
+    }
+    return true;
+}
+
+void PreparedPool::forget() {
+    byText_.clear();
+    entries_.clear();
+    ++generation_;
+}
+
+}  // namespace detail
 
 Statement::Statement(Transaction& transaction) : d(std::make_unique<Impl>()) {
     d->tr = &transaction;
@@ -172,7 +245,10 @@ Statement::Statement(Transaction& transaction) : d(std::make_unique<Impl>()) {
 
 Statement::Statement(Transaction& transaction, const QString& sql) : Statement(transaction) { prepare(sql); }
 
-Statement::~Statement() = default;
+// The preparation outlives the statement in the connection's pool.
+Statement::~Statement() {
+    if (d) Impl::letGo(d);
+}
 
 Transaction& Statement::transaction() const { return d->transaction(); }
 bool Statement::isPrepared() const { return d->handle != nullptr; }
@@ -184,6 +260,7 @@ bool Statement::isSelect() const {
 }
 
 void Statement::prepare(const QString& sql) {
+    if (Impl::takePooled(d, sql)) return;
     d->free();
     d->sql = sql;
     const ParsedSql parsed = parseNamedParams(sql);
@@ -219,7 +296,9 @@ void Statement::prepare(const QString& sql) {
     d->check(st);
     d->serial = detail::nextSerial();
     if (detail::watcher) detail::watcher->prepared(d->serial, tr.impl()->serial, text);
-    tr.impl()->liveConnection().impl()->statements.insert(d.get());
+    Connection::Impl& connection = *tr.impl()->liveConnection().impl();
+    connection.statements.insert(d.get());
+    d->generation = connection.pool.generation();
     d->type = d->handle->getType(&st);
     st.check(sql);
     d->describe();
@@ -545,8 +624,12 @@ Statement::RowCount Statement::execute() {
         if (detail::runWatcher) d->tellExecuted();
         return RowCount(this);
     }
-    // A kept statement holds its tables in use: a schema change frees them first.
-    if (d->type == isc_info_sql_stmt_ddl) d->tr->forgetPrepared();
+    // A kept statement holds its tables in use, and would run on as it was
+    // prepared: a schema change frees them first.
+    if (d->type == isc_info_sql_stmt_ddl) {
+        d->tr->forgetPrepared();
+        t.liveConnection().impl()->pool.forget();
+    }
     const bool returnsRow = !d->outFields.empty();
     d->handle->execute(&st, tra, d->inMeta, d->inBuffer.data(), returnsRow ? d->outMeta : nullptr,
                        returnsRow ? d->outBuffer.data() : nullptr);

@@ -4,6 +4,8 @@
 
 #include "tests/support/TestDatabase.h"
 
+#include <memory>
+
 using host::db::DbError;
 using testsupport::DatabaseTest;
 using testsupport::StatementCounter;
@@ -59,12 +61,12 @@ TEST_F(Kept, TextsAskedOnceLeaveTheKeptOnesInPlace) {
     StatementCounter counter;
     exec("insert into K (ID, V) values (:ID, :V)", {{"ID", 2}, {"V", "dois"}});
     EXPECT_EQ(counter.prepares(), 0);
-    // The fixed read asked again is kept from then on, and reads the rows of now.
+    // The fixed read asked again takes the preparation the connection kept,
+    // is kept from then on, and reads the rows of now.
     EXPECT_EQ(one("select count(*) from K where ID <> 100").toInt(), 2);
-    EXPECT_EQ(counter.prepares(), 1);
     exec("insert into K (ID, V) values (:ID, :V)", {{"ID", 3}, {"V", "tres"}});
     EXPECT_EQ(one("select count(*) from K where ID <> 100").toInt(), 3);
-    EXPECT_EQ(counter.prepares(), 1);
+    EXPECT_EQ(counter.prepares(), 0);
 }
 
 TEST_F(Kept, AStatementStillHeldIsNeverHandedOutTwice) {
@@ -157,15 +159,74 @@ TEST_F(Kept, SchemaChangesLetTheKeptStatementsGo) {
     EXPECT_EQ(one("select count(*) from K where ID = :ID", {{"ID", 2}}).toInt(), 1);
 }
 
+// The transaction keeps the most recently used; the connection keeps the
+// preparations of those it let go, the most recent ones too.
 TEST_F(Kept, OnlyTheMostRecentlyUsedAreKept) {
-    const int many = host::db::Transaction::kPreparedKept + 10;
+    const int many = host::db::Transaction::kPreparedKept + host::db::Connection::kPreparationsKept + 10;
     for (int i = 0; i < many; ++i)
         one(QString("select %1 from rdb$database where 1 = :UM").arg(i), {{"UM", 1}});
     StatementCounter counter;
     one(QString("select %1 from rdb$database where 1 = :UM").arg(many - 1), {{"UM", 1}});
     EXPECT_EQ(counter.prepares(), 0) << "the newest is kept";
+    one(QString("select %1 from rdb$database where 1 = :UM").arg(many - host::db::Transaction::kPreparedKept - 5),
+        {{"UM", 1}});
+    EXPECT_EQ(counter.prepares(), 0) << "let go by the transaction, kept by the connection";
     one("select 0 from rdb$database where 1 = :UM", {{"UM", 1}});
     EXPECT_EQ(counter.prepares(), 1) << "the oldest was let go";
+}
+
+// A statement made for one call (a routine's own, a window's) and let go
+// leaves its preparation to the connection: the same text made again, in
+// this transaction or another, is not prepared again, and comes with no
+// value or row of its last use. Two held at once each have their own.
+TEST_F(Kept, AStatementLetGoIsNotPreparedAgainByAnyTransactionOfTheConnection) {
+    const QString sql = "insert into K (ID, V) values (:ID, :V)";
+    StatementCounter counter;
+    {
+        host::db::Statement primeira(tr(), sql), segunda(tr(), sql);
+        primeira.setParam("ID", 1);
+        primeira.setParam("V", "um");
+        primeira.execute();
+        segunda.setParam("ID", 2);
+        segunda.execute();
+    }
+    EXPECT_EQ(counter.prepares(), 2);
+    tr().commit();
+    host::db::Transaction outra(*connection);
+    for (int id : {3, 4}) {
+        host::db::Statement insercao(outra, sql);
+        insercao.setParam("ID", id);
+        insercao.execute();
+    }
+    host::db::Statement leitura(outra, "select V from K where ID >= :ID order by ID");
+    leitura.setParam("ID", 1);
+    leitura.execute();
+    ASSERT_TRUE(leitura.fetch());
+    outra.commit();
+    EXPECT_EQ(counter.prepares(), 3) << "the inserts of the other transaction took a kept preparation";
+    EXPECT_EQ(rowsReadAnew(), QStringList({"1 um", "2 (nulo)", "3 (nulo)", "4 (nulo)"}));
+}
+
+// A schema change lets go of what the connection kept, and of what was
+// prepared before it and let go after it: the table's new column is read.
+TEST_F(Kept, AfterASchemaChangeNoStatementRunsAsPreparedBeforeIt) {
+    exec("insert into K (ID, V) values (1, 'um')");
+    const QString sql = "select * from K where ID = :ID";
+    { host::db::Statement deixada(tr(), sql); }
+    auto mantida = std::make_unique<host::db::Statement>(tr(), sql);
+    tr().commitRetaining();
+    EXPECT_NO_THROW(exec("alter table K add W integer"));
+    tr().commitRetaining();
+    exec("insert into K (ID, V, W) values (2, 'dois', 7)");
+    mantida.reset();
+    for (int vez = 0; vez < 2; ++vez) {
+        host::db::Statement nova(tr(), sql);
+        nova.setParam("ID", 2);
+        nova.execute();
+        ASSERT_TRUE(nova.fetch());
+        EXPECT_EQ(nova.columnCount(), 3) << vez;
+        EXPECT_EQ(nova.value("W").toInt(), 7) << vez;
+    }
 }
 
 TEST_F(Kept, ClosingTheConnectionUnpreparesThemAndTheyPrepareAgain) {

@@ -229,7 +229,7 @@ TEST_F(AndamentoJanelaTest, ScrollingOneRowCostsTheSameWhateverTheRowsListed)
     const auto [muitas, preparosMuitas] = custoDeUmPasso();
     std::printf("[ cost ] one row down the progress list: %d statements, %d prepares\n", poucas, preparosPoucas);
     EXPECT_EQ(poucas, muitas);
-    EXPECT_EQ(preparosPoucas, preparosMuitas);
+    EXPECT_EQ(preparosMuitas, 0) << "what the first step prepared is not prepared again";
     EXPECT_LE(poucas, 20) << "the order, its items and lines, the attributes and the item totals";
 }
 

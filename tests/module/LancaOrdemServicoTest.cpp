@@ -317,14 +317,14 @@ TEST_F(LancaOrdemServicoTest, TheRunKeepsItsStatementsPreparedFromOneOrderToTheN
     // the order's number or customer in their text included; what situations,
     // technicians, models and products say is read once per run. An order
     // with two items and its service line: the savepoint (2); the header
-    // (empty load, last observation, unattached items, the customer checked
-    // registered, three customer reads, number, insert, audit record,
-    // re-read: 11); its lines loaded once (1);
+    // (empty load, last observation, unattached items, three customer reads,
+    // the first of which refuses an unregistered customer, number, insert,
+    // audit record, re-read: 10); its lines loaded once (1);
     // each item (customer's equipment, the serial's earlier item, key,
     // insert, re-read: 2 x 5); the line (number twice, insert, re-read, sum,
     // the header's new totals, its audit record, header and item re-read: 9).
-    EXPECT_EQ(seis.preparos - dois.preparos, 0u);
-    EXPECT_EQ((seis.comandos - dois.comandos) / 4, 2u + 11 + 1 + 2 * 5 + 9) << seis.comandos << " " << dois.comandos;
+    EXPECT_EQ(seis.preparos, 0u) << "what the earlier runs prepared serves the next";
+    EXPECT_EQ((seis.comandos - dois.comandos) / 4, 2u + 10 + 1 + 2 * 5 + 9) << seis.comandos << " " << dois.comandos;
 }
 
 // ---- stock documents ---------------------------------------------------------

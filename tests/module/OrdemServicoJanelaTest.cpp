@@ -31,6 +31,9 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <cstdio>
+#include <utility>
+
 namespace moduletest {
 namespace {
 
@@ -179,6 +182,49 @@ TEST_F(OrdemServicoJanelaTest, ANewOrderTypedAndSavedIsReloadedByItsNumber)
     dmGlobal->IBTransaction1->rollbackRetaining();
     EXPECT_EQ(valor("select CLCODIGO from AATC01AO where AOCODIGO = 42").toString(), "00004");
     EXPECT_EQ(form.dbedCodigo->text().toInt(), 42);
+}
+
+// Over a network every statement and every preparation is an exchange with
+// the server: in a window opened again, a new order saved and then changed
+// prepares nothing the first window prepared, and sends only what it needs.
+TEST_F(OrdemServicoJanelaTest, ANewOrderSavedAndChangedInAWindowOpenedAgainPreparesNothingAgain)
+{
+    ordem(41);
+    struct Custo {
+        int comandos, preparos;
+    };
+    auto salvar = [&](const QString& contato) {
+        TfmAssOrdemServico& form = abrir();
+        testsupport::StatementCounter nova;
+        form.bbNovo->click();
+        dmTec->quOSCLCODIGO->setAsString("00004");   // as the customer combo writes it
+        form.bbSalvar->click();
+        const Custo novaCusto{nova.count(), nova.prepares()};
+        testsupport::StatementCounter alterada;
+        dmTec->quOS->edit();
+        dmTec->quOSAOCONTATO->setAsString(contato);
+        form.bbSalvar->click();
+        const Custo alteradaCusto{alterada.count(), alterada.prepares()};
+        form.bbSair->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return std::pair{novaCusto, alteradaCusto};
+    };
+    salvar("Sr. José");   // the first window prepares what the next ones take
+    const auto [nova, alterada] = salvar("Sra. Ana");
+    std::printf("[ cost ] a new order saved: %d statements, %d prepared; changed: %d, %d\n", nova.comandos,
+                nova.preparos, alterada.comandos, alterada.preparos);
+    EXPECT_EQ(nova.preparos, 0);
+    EXPECT_EQ(alterada.preparos, 0);
+    // The new order: the last observation, the initial situation and its
+    // kind, the order's unattached items, the customer checked with its
+    // type, its data and its contract; the situation again, the number, the
+    // insert, the audit record, the row read again and its items (13). The
+    // change: the situation, the sums of every kind of line, the update, the
+    // audit record and the row read again (5).
+    EXPECT_EQ(nova.comandos, 13);
+    EXPECT_EQ(alterada.comandos, 5);
+    EXPECT_EQ(lido("select AOCONTATO from AATC01AO where AOCODIGO > 41 order by AOCODIGO"),
+              (QStringList{"Sr. José", "Sra. Ana"}));
 }
 
 // An operation registered without a type (as a company may leave it) is

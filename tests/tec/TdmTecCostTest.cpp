@@ -29,12 +29,17 @@ TEST_F(TdmTecCostTest, CreationOnAnUpToDateDatabaseCostsAtMostTwelveStatements)
     std::printf("[ cost ] creating dmTec on a new database: %d statements\n", onNew);
     dmTec.free();
 
-    testsupport::StatementCounter counter;
-    createTec();
-    std::printf("[ cost ] creating dmTec on an up-to-date database: %d statements, %d prepared\n", counter.count(),
-                counter.prepares());
-    EXPECT_LE(counter.count(), 12);
-    EXPECT_LE(counter.prepares(), 12);
+    for (int vez = 0; vez < 2; ++vez) {
+        testsupport::StatementCounter counter;
+        createTec();
+        std::printf("[ cost ] creating dmTec on an up-to-date database: %d statements, %d prepared\n",
+                    counter.count(), counter.prepares());
+        EXPECT_LE(counter.count(), 12);
+        if (vez == 1) {
+            EXPECT_EQ(counter.prepares(), 0) << "the connection kept what the data module before prepared";
+        }
+        dmTec.free();
+    }
 }
 
 

@@ -200,10 +200,10 @@ TEST_F(TotaisTest, ReTotallingCostsAFixedNumberOfStatements)
     // Nothing prepared per line; the first run prepares what later runs keep.
     EXPECT_LE(preparos, preparosPequena);
     EXPECT_LE(preparosPequena, pequena);
-    // Full: parts, services, extra, travel, project sums; each partial: its sum
-    // and the header's update, then the header's after-post (audit record and
-    // the row read again).
-    EXPECT_EQ(grande, 5 + 2 * (2 + 2));
+    // Full: the sums of every kind of line in one statement; each partial:
+    // its sum and the header's update, then the header's after-post (audit
+    // record and the row read again).
+    EXPECT_EQ(grande, 1 + 2 * (2 + 2));
     EXPECT_DOUBLE_EQ(total(dmTec->quOSAOVALORPECAS), 500);
 }
 
