@@ -11,7 +11,6 @@
 #include <QPushButton>
 
 #include <memory>
-#include <utility>
 
 namespace contractstest {
 namespace {
@@ -317,15 +316,8 @@ TEST_F(ItensTest, TwoDesksDrawingANumberAtOnceBothStoreTheirReceivable)
     dm->CarregaContratoItem("C0001", "7");
     dm->quCtrCadastroIt->locate("ACITCODIGO", 3);
     host::db::Connection outra;
-    outra.open({dbPath});
-    auto mesa = std::make_unique<host::db::Transaction>(outra);
-    std::swap(global->IBTransaction1, mesa);
-    const QString daOutra = global->ProximoNumeroReceber();
-    std::swap(global->IBTransaction1, mesa);
-    host::db::executeSql(*mesa,
-                         "insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL)"
-                         " values (:N, 'C0001', 1, '01')",
-                         {{"N", daOutra}});
+    QString daOutra;
+    const std::unique_ptr<host::db::Transaction> mesa = outraMesaNumera(outra, "C0001", daOutra);
     dialogs->answer("Sim", "Deseja gerar novamente as provisões?").enter("15/01/2031", "Informe a Data de Vencimento");
     dm->RegerarContasReceberItens();
     mesa->commit();
