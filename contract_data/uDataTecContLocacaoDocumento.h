@@ -4,7 +4,7 @@
 
 #include <QString>
 
-class CodigosDisponiveis;
+class NumerosReceber;
 
 namespace uDataTecContLocacao {
 
@@ -17,10 +17,10 @@ struct DocumentoReceber {
 bool NumeroDoContrato();
 // The document kind: ATTIPODOCUMENTOCONTRATO, "01" when empty.
 QString TipoDocumentoContrato();
-// The next document of the customer: the host's next free number at
+// The next document of the customer: the receivables' next number at
 // sequence 1, or the contract's own number at the customer's next sequence
 // under it.
 DocumentoReceber ProximoDocumento(const QString& cliente, int contrato, bool numeroDoContrato,
-                                  CodigosDisponiveis& livres);
+                                  NumerosReceber& livres);
 
 }  // namespace uDataTecContLocacao

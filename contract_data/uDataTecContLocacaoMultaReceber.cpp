@@ -101,7 +101,7 @@ QString textoMulta(int contrato, int item, const QString& descricao)
 void gravaDocumentoMulta(TdmTecContrato& dm, const CobrancaContrato& cobranca, int contrato, int item, double valor,
                          const QString& observacao)
 {
-    CodigosDisponiveis livres("numero_documento", "Acrc5001", 999999, "000000");
+    NumerosReceber livres;
     const L::DocumentoReceber documento =
         L::ProximoDocumento(cobranca.cliente, contrato, L::NumeroDoContrato(), livres);
     const QDate hoje = L::agora().date();

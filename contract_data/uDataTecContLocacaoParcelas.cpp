@@ -145,7 +145,7 @@ QString TipoDocumentoContrato()
 }
 
 DocumentoReceber ProximoDocumento(const QString& cliente, int contrato, bool numeroDoContrato,
-                                  CodigosDisponiveis& livres)
+                                  NumerosReceber& livres)
 {
     DocumentoReceber d;
     if (numeroDoContrato) {
@@ -157,16 +157,9 @@ DocumentoReceber ProximoDocumento(const QString& cliente, int contrato, bool num
                       1;
         return d;
     }
+    // A new receivable number is held by no receivable: sequence 1.
     d.numero = livres.proximo();
-    // A free number is stored by no receivable (as any width of its digits),
-    // so it starts at sequence 1; only "" (every number taken) may be.
-    if (!d.numero.isEmpty()) {
-        d.sequencia = 1;
-        return d;
-    }
-    d.sequencia = int(MaximoDado("sequencia", "acrc5001", "codigo_cliente", cliente,
-                                 " and numero_documento = " + QuotedStr(d.numero))) +
-                  1;
+    d.sequencia = 1;
     return d;
 }
 
@@ -230,9 +223,10 @@ void InserirParcelasContratoLocEquipamentos(
     PrevisoesAnteriores anteriores(cliente, iContrato);
     host::db::Transaction& tr = *dmGlobal->IBTransaction1;
 
-    // Each instalment's document numbers follow the last one's: the run
-    // stores each before it takes the next.
-    CodigosDisponiveis livres("numero_documento", "Acrc5001", 999999, "000000");
+    // The run's document numbers are drawn at once, one per instalment: a
+    // desk running at the same time takes others.
+    const std::vector<QDate> ancoras = L::AncorasParcelas(primeiro, ultimo);
+    NumerosReceber livres(int(ancoras.size()));
     const bool numeroDoContrato = L::NumeroDoContrato();
     // The texts each instalment writes the same are made once.
     const QString situacao = QStringLiteral("V"), origem = QStringLiteral("C"), observacao = sObservacao.trimmed();
@@ -240,7 +234,7 @@ void InserirParcelasContratoLocEquipamentos(
     // Taken again by each instalment's commit: a failure undoes only the
     // instalment it stops in.
     host::db::Savepoint parcela(tr);
-    for (const QDate& ancora : L::AncorasParcelas(primeiro, ultimo)) {
+    for (const QDate& ancora : ancoras) {
         progresso.passo();
         // The day the instalment is made issues and launches it (a run may
         // pass midnight).

@@ -79,7 +79,7 @@ void inserirReceberUnico(const QString& cliente, const QString& serie, const QSt
                          const QDateTime& emissao, const QDateTime& vencimento, const QDateTime& lancamento,
                          int contrato, int item, QString& documento, int& sequencia)
 {
-    documento = CodigoCadastralDisponivel("numero_documento", "Acrc5001", 999999, "000000");
+    documento = dmGlobal->ProximoNumeroReceber();
     sequencia = proximaSequencia(documento, cliente);
     inserirReceberItem(cliente, documento, serie, filial, " ", sequencia, valor, emissao, vencimento, lancamento,
                        contrato, item);
@@ -398,8 +398,11 @@ void TdmTecContrato::RegerarContasReceberItens()
                                          .arg(dia)
                                          .arg(mesSeguinte.toString("MM/yyyy")));
             const QDate vencimento = P::IncMonth(base, 1);
-            const QString documento = CarregaDado("max(NUMERO_DOCUMENTO)", "acrc5001",
-                                                  "where CODIGO_CLIENTE = " + QuotedStr(clienteContrato.trimmed()));
+            // The customer's largest number (one holding a letter is no
+            // number); one that holds none takes a new one.
+            QString documento = dmGlobal->MaiorNumeroReceberCliente(clienteContrato);
+            if (documento.isEmpty())
+                documento = dmGlobal->ProximoNumeroReceber();
             inserirReceberItem(cliente, documento, serie, filial, "V", proximaSequencia(documento, cliente), valor,
                                emissao, host::db::localDateTime(vencimento), agora, contrato, codigo);
             commitRetaining();

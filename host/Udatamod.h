@@ -125,6 +125,20 @@ private:
     qint64 ultimo_ = -1;   // the last one handed out past the largest stored; -1: none
 };
 
+// The receivables' new document numbers a run takes one after another:
+// drawn from the receivables' generator a block at a time
+// (TdmGlobal::ProximoNumeroReceber), so no receivable holds them and two
+// desks running at once never take the same one.
+class NumerosReceber {
+public:
+    explicit NumerosReceber(int bloco = 1);
+    QString proximo();
+
+private:
+    int bloco_;
+    qint64 proximo_ = 0, fim_ = -1;
+};
+
 // The next key of an integer column, drawn from the generator: two stations
 // never get the same key, even before either has posted, and the generator
 // is stepped past any larger key stored by other means (max + 1) first, read

@@ -123,6 +123,17 @@ QString CodigosDisponiveis::proximo()
     return QString::number(ultimo_).rightJustified(int(formato_.size()), '0');
 }
 
+NumerosReceber::NumerosReceber(int bloco) : bloco_(std::max(bloco, 1)) {}
+
+QString NumerosReceber::proximo()
+{
+    if (proximo_ > fim_) {
+        proximo_ = dmGlobal->ProximoNumeroReceber(bloco_).toLongLong();
+        fim_ = proximo_ + bloco_ - 1;
+    }
+    return QString::number(proximo_++).rightJustified(6, '0');
+}
+
 int ProximaChave(const QString& gerador, const QString& coluna, const QString& tabela, int quantidade)
 {
     const qint64 n = std::max(quantidade, 1);

@@ -405,15 +405,14 @@ public:
     // A new receivable's document number, six digits or more: past the
     // largest number any receivable holds, so no customer holds it yet, and
     // drawn from a generator, so two desks drawing at once take two numbers.
-    QString ProximoNumeroReceber();
+    // With a quantity, the first of that many consecutive numbers, all of
+    // them this desk's.
+    QString ProximoNumeroReceber(int quantidade = 1);
+    // The largest of the customer's receivable numbers that hold only
+    // digits, as written; "" when it holds none. One row of an index.
+    QString MaiorNumeroReceberCliente(const QString& cliente);
     // Whether one of the customer's receivables holds the number as written.
     bool ClienteTemNumeroReceber(const QString& cliente, const QString& numero);
-    // The first number `proximo` yields that none of the customer's
-    // receivables holds (their key is customer, document, sequence and
-    // branch); `proprio` is taken even when held. The numbers passed over go
-    // to `passados`.
-    QString NumeroReceberLivre(const QString& cliente, const std::function<QString()>& proximo,
-                               const QString& proprio = {}, QStringList* passados = nullptr);
     // A receivable's write refused by its unique key (another desk took it).
     static bool ChaveReceberOcupada(const std::exception& erro);
     // Says so in the user's words and abandons the operation.

@@ -13,6 +13,7 @@
 
 #include <ibase.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -285,18 +286,6 @@ void TdmGlobal::RecusaChaveReceberOcupada(const QString& documento, const QStrin
                 true);
 }
 
-QString TdmGlobal::NumeroReceberLivre(const QString& cliente, const std::function<QString()>& proximo,
-                                      const QString& proprio, QStringList* passados)
-{
-    for (;;) {
-        const QString numero = proximo();
-        if ((!proprio.isEmpty() && numero == proprio.trimmed()) || !ClienteTemNumeroReceber(cliente, numero))
-            return numero;
-        if (passados)
-            *passados << numero;
-    }
-}
-
 bool TdmGlobal::ClienteTemNumeroReceber(const QString& cliente, const QString& numero)
 {
     return host::db::selectValue(*IBTransaction1,
@@ -305,29 +294,47 @@ bool TdmGlobal::ClienteTemNumeroReceber(const QString& cliente, const QString& n
                .toInt() > 0;
 }
 
-QString TdmGlobal::ProximoNumeroReceber()
+QString TdmGlobal::ProximoNumeroReceber(int quantidade)
 {
+    const qint64 n = std::max(quantidade, 1);
     // The largest number stored is one row of the receivables' numeric index
     // (numbers holding letters are not in it), so the draw costs the same
     // whatever the receivables hold.
     static const QString ordem = host::numericTextOrder("NUMERO_DOCUMENTO");
-    static const QString sql = QString("select gen_id(%1, 1), (select first 1 trim(NUMERO_DOCUMENTO) from ACRC5001"
-                                       " where %2 is not null order by %2 desc) from rdb$database")
+    // Kept prepared whatever the quantity: a run draws once, a bill per bill.
+    static const QString sql = QString("select gen_id(%1, cast(:N as integer)), (select first 1 trim(NUMERO_DOCUMENTO)"
+                                       " from ACRC5001 where %2 is not null order by %2 desc) from rdb$database")
                                    .arg(QLatin1String(host::schema::kGeneratorReceivableNumber), ordem);
     const std::shared_ptr<host::db::Statement> st = IBTransaction1->prepared(sql);
+    st->setParam("N", n);
     st->execute();
     st->fetch();
-    qint64 numero = st->value(0).toLongLong();
+    qint64 ultimo = st->value(0).toLongLong();
     const qint64 maior = st->value(1).toString().toLongLong();
     st->closeCursor();
     // Numbers written by other means (a forecast's date, a contract's code,
-    // an import) are passed by stepping the generator over them.
-    if (numero <= maior)
-        numero = host::db::selectValue(*IBTransaction1, QString("select gen_id(%1, %2) from rdb$database")
+    // an import) are passed by stepping the generator over them: by the gap,
+    // and at least by the block, so two desks catching up at once stay apart.
+    if (ultimo - n + 1 <= maior)
+        ultimo = host::db::selectValue(*IBTransaction1, QString("select gen_id(%1, %2) from rdb$database")
                                                             .arg(QLatin1String(host::schema::kGeneratorReceivableNumber))
-                                                            .arg(maior - numero + 1))
+                                                            .arg(std::max(n, maior - ultimo + n)))
                      .toLongLong();
-    return QString::number(numero).rightJustified(6, '0');
+    return QString::number(ultimo - n + 1).rightJustified(6, '0');
+}
+
+QString TdmGlobal::MaiorNumeroReceberCliente(const QString& cliente)
+{
+    static const QString ordem = host::numericTextOrder("NUMERO_DOCUMENTO", "CODIGO_CLIENTE");
+    // The customer's numbers are one range of the index: the first row of
+    // it, walked downwards, is the largest.
+    static const QString sql = QString("select first 1 trim(NUMERO_DOCUMENTO) from ACRC5001 where %1 > :DE and %1 < :ATE"
+                                       " order by %1 desc")
+                                   .arg(ordem);
+    const QString prefixo = cliente.trimmed() + host::kNumericTextOrderSeparator;
+    return host::db::selectValue(*IBTransaction1, sql, {{"DE", prefixo}, {"ATE", prefixo + QChar(':')}})
+        .toString()
+        .trimmed();
 }
 
 void TdmGlobal::InserirCXPrevisao(const QString& documento, const QString& emitente, const QString& local,

@@ -80,9 +80,23 @@ QString linhaNumerosPassados(const QString& numero, const QStringList& passados)
 
 QString NumeroReciboLivre(const QString& local, const QString& cliente, const QString& proprio, QStringList* passados)
 {
-    return dmGlobal->NumeroReceberLivre(
-        cliente, [&local] { return host::ProximoNumeroDocumentoEstoque(*dmGlobal->IBTransaction1, kSerieRecibo, local.trimmed()); },
-        proprio, passados);
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    const QString numero = host::ProximoNumeroDocumentoEstoque(tr, kSerieRecibo, local.trimmed());
+    if ((!proprio.isEmpty() && numero == proprio.trimmed()) || !dmGlobal->ClienteTemNumeroReceber(cliente, numero))
+        return numero;
+    if (passados)
+        *passados << numero;
+    // The customer holds it (a bill's, another contract's): the receivables'
+    // next number, which no receivable holds, whatever the customer holds.
+    for (;;) {
+        const QString novo = dmGlobal->ProximoNumeroReceber();
+        if (host::db::selectValue(tr,
+                                  "select count(*) from ACEM1401 where SERIE_DOC = :SERIE and DOCUMENTO = :DOC and"
+                                  " coalesce(LOCAL_DOC, '') = :LOCAL",
+                                  {{"SERIE", kSerieRecibo}, {"DOC", novo}, {"LOCAL", local.trimmed()}})
+                .toInt() == 0)
+            return novo;
+    }
 }
 
 QString InserirReciboLocacao(int contrato, const QString& local, const QString& cliente, double total,

@@ -135,11 +135,12 @@ struct LinhaRecibo {
     double valor = 0;
     QString texto;
 };
-// The next number of the rental receipts at the branch that none of the
-// customer's receivables holds, so that the receivables the receipt numbers
-// never share a key with another; `proprio` is the number of the receivable
-// being renumbered (its own number is no clash). Numbers passed over are
-// added to `passados`. Nothing is committed.
+// The next number of the rental receipts at the branch, or, when one of the
+// customer's receivables holds it, the receivables' next number (which none
+// holds), so that the receivables the receipt numbers never share a key with
+// another; `proprio` is the number of the receivable being renumbered (its
+// own number is no clash). The number passed over is added to `passados`.
+// Nothing is committed.
 QString NumeroReciboLivre(const QString& local, const QString& cliente, const QString& proprio,
                           QStringList* passados = nullptr);
 

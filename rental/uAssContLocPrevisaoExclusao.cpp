@@ -17,6 +17,7 @@
 #include "host/data/HandlerGuard.h"
 #include "host/data/Query.h"
 #include "host/db/Database.h"
+#include "host/schema/HostSchema.h"
 
 namespace uAssContLoc {
 
@@ -95,7 +96,9 @@ void NovaParcelaManual(Dataset& receber, const CabecalhoPrevisao& cab)
     const QString doContrato = " and aoCodigo = " + QString::number(cab.contrato);
     const int sequencia = int(MaximoDado("sequencia", "acrc5001", "codigo_cliente", cliente, doContrato)) + 1;
     const QString condicao = " where codigo_cliente = " + QuotedStr(cliente) + doContrato;
-    QString documento = CarregaDado("coalesce(MAX(NUMERO_DOCUMENTO), '1')", "ACRC5001", condicao).trimmed();
+    // The contract's largest number: one holding a letter is no number.
+    static const QString maior = "coalesce(MAX(" + host::numericTextOrder("NUMERO_DOCUMENTO") + "), '1')";
+    QString documento = CarregaDado(maior, "ACRC5001", condicao).trimmed();
     bool numerico = false;
     const qlonglong numero = documento.toLongLong(&numerico);
     // The contract's next number, unless another of the customer's

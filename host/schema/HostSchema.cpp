@@ -77,11 +77,14 @@ bool completeTable(db::Transaction& tr, const TableDef& table)
     return completeTable(tr, table, existingTablesAndColumns(tr));
 }
 
-QString numericTextOrder(const QString& column)
+QString numericTextOrder(const QString& column, const QString& prefixColumn)
 {
     const QString valor = "trim(" + column + ")";
-    return "iif(" + valor + " similar to '[0-9]+' and char_length(" + valor + ") <= 18, lpad(" + valor +
-           ", 18, '0'), null)";
+    const QString ordem = "iif(" + valor + " similar to '[0-9]+' and char_length(" + valor + ") <= 18, lpad(" +
+                          valor + ", 18, '0'), null)";
+    if (prefixColumn.isEmpty())
+        return ordem;
+    return "trim(" + prefixColumn + ") || '" + QLatin1Char(kNumericTextOrderSeparator) + "' || " + ordem;
 }
 
 namespace {
@@ -211,6 +214,10 @@ std::vector<Index> moduleIndexes()
         // The receivables' free number: their numbers ordered as numbers
         // (the expression CodigoCadastralDisponivel orders by).
         {"IX_ACRC5001_NUMERO_NUM", "ACRC5001", "COMPUTED BY (" + numericTextOrder("NUMERO_DOCUMENTO") + ")", true},
+        // A customer's largest receivable number: the same order after the
+        // customer's code.
+        {"IX_ACRC5001_CLIENTE_NUM", "ACRC5001",
+         "COMPUTED BY (" + numericTextOrder("NUMERO_DOCUMENTO", "CODIGO_CLIENTE") + ")", true},
         // A receivable's invoice and collection document is looked for before one is issued.
         {"IX_ACRC50FB_CLIENTE", "ACRC50FB", "CODIGO_CLIENTE, NUMERO_DOCUMENTO"},
         {"IX_ACXC94XP_DOCUMENTO", "ACXC94XP", "XPDOCUMENTO, XPEMITENTE"},

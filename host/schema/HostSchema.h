@@ -43,8 +43,11 @@ void createHostSchema(db::Transaction& transaction);
 // null where it holds anything but digits (a rental forecast's "151226L", a
 // simulation's "S00042"), so that a walk down a descending index on it meets
 // the largest number first, whatever else the column holds. The receivables'
-// document numbers keep that index.
-QString numericTextOrder(const QString& column);
+// document numbers keep that index. With a prefix column, its trimmed text
+// and the separator come first (null too where the number holds a letter):
+// one key's numbers are then one range of an index on it.
+inline constexpr char kNumericTextOrderSeparator = '|';
+QString numericTextOrder(const QString& column, const QString& prefixColumn = {});
 
 // Raises each generator the schema keeps to the largest key of the column it
 // numbers, so that its next value is free; one that stands higher is left.

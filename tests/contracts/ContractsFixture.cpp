@@ -11,6 +11,9 @@
 
 #include <QFile>
 
+#include <memory>
+#include <utility>
+
 namespace contractstest {
 
 namespace {
@@ -104,6 +107,21 @@ bool ContractsTest::columnExists(const QString& table, const QString& column)
 bool ContractsTest::tableExists(const QString& table)
 {
     return host::db::tableExists(*global->IBTransaction1, table);
+}
+
+std::unique_ptr<host::db::Transaction> ContractsTest::outraMesaNumera(host::db::Connection& outra,
+                                                                     const QString& cliente, QString& numero)
+{
+    outra.open({dbPath});
+    auto mesa = std::make_unique<host::db::Transaction>(outra);
+    std::swap(global->IBTransaction1, mesa);
+    numero = global->ProximoNumeroReceber();
+    std::swap(global->IBTransaction1, mesa);
+    host::db::executeSql(*mesa,
+                         "insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL)"
+                         " values (:N, :CLI, 1, '01')",
+                         {{"N", numero}, {"CLI", cliente}});
+    return mesa;
 }
 
 void ContractsTest::clearMessages()

@@ -18,6 +18,10 @@
 #include <ostream>
 
 class TdmGlobal;
+namespace host::db {
+class Connection;
+class Transaction;
+}
 
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QString& text, std::ostream* os)
@@ -46,6 +50,11 @@ protected:
     QStringList messages() const { return dialogs->texts(); }
     void clearMessages();
     void setOption(const QString& value);   // ATOPCAOCONTRATO
+    // Another desk, on its own connection, draws the next receivable number
+    // and writes the customer's receivable with it, not committed yet: its
+    // transaction is returned, the number in `numero`.
+    std::unique_ptr<host::db::Transaction> outraMesaNumera(host::db::Connection& outra, const QString& cliente,
+                                                           QString& numero);
 
     QString dbPath;
     std::unique_ptr<TdmGlobal> global;

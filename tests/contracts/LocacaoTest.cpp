@@ -16,6 +16,7 @@
 #include "tests/support/TestDatabase.h"
 
 #include <cstdio>
+#include <memory>
 
 namespace contractstest {
 namespace {
@@ -265,6 +266,22 @@ TEST_F(LocacaoTest, EachInstalmentCostsAFixedNumberOfStatements)
     // after its commit. A later call finds every statement prepared.
     EXPECT_EQ(porParcela, 2);
     EXPECT_EQ(dez.prepares(), 0);
+}
+
+// Another desk has drawn a receivable number for the same customer and not
+// committed its receivable yet: the run takes other numbers and every
+// instalment is stored.
+TEST_F(LocacaoTest, TwoDesksNumberingAtOnceBothStoreTheirReceivables)
+{
+    host::db::Connection outra;
+    QString daOutra;
+    const std::unique_ptr<host::db::Transaction> mesa = outraMesaNumera(outra, "C0001", daOutra);
+    EXPECT_EQ(gerar(), 5);
+    mesa->commit();
+    EXPECT_EQ(one("select count(distinct NUMERO_DOCUMENTO) from ACRC5001 where AOCODIGO = 7 and NUMERO_DOCUMENTO <> '" +
+                  daOutra + "'")
+                  .toInt(),
+              5);
 }
 
 TEST_F(LocacaoTest, UnreadableSpanWritesNothing)

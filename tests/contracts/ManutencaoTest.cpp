@@ -10,6 +10,8 @@
 
 #include <QPushButton>
 
+#include <memory>
+
 namespace contractstest {
 namespace {
 
@@ -276,6 +278,51 @@ TEST_F(ItensTest, SingleItemReceivable)
                   .toString(),
               "000778|1| |3");
     EXPECT_EQ(one("select DATA_VENCIMENTO from ACRC5001 where AOCODIGO = 7").toDateTime().date(), QDate(2031, 1, 15));
+}
+
+// The monthly forecasts go under the customer's largest number: one holding
+// a letter (a rental forecast's "151226L") is no number; a customer holding
+// no number takes a new one, past every receivable's.
+TEST_F(ItensTest, MonthlyItemForecastsGoUnderTheCustomersLargestNumber)
+{
+    struct Caso {
+        const char* antes;
+        const char* numero;
+    };
+    exec("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL) values"
+         " ('151226L', 'C0001', 1, '01')");
+    exec("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL) values"
+         " ('000900', 'C0002', 1, '01')");
+    for (const Caso& caso :
+         {Caso{"", "000777"}, Caso{"delete from ACRC5001 where NUMERO_DOCUMENTO = '000777'", "000901"}}) {
+        if (*caso.antes)
+            exec(caso.antes);
+        global->IBTransaction1->commitRetaining();
+        dialogs->answer("Sim", "Deseja gerar novamente as provisões?");
+        dm->RegerarContasReceberItens();
+        EXPECT_EQ(one("select list(distinct trim(NUMERO_DOCUMENTO)) from ACRC5001 where AOCODIGO = 7").toString(),
+                  caso.numero);
+        EXPECT_EQ(one("select count(*) from ACRC5001 where AOCODIGO = 7").toInt(), 3) << caso.numero;
+    }
+}
+
+// Another desk has drawn the next receivable number for the same customer
+// and not committed its receivable yet: the item's single receivable takes
+// the next number, and both are stored.
+TEST_F(ItensTest, TwoDesksDrawingANumberAtOnceBothStoreTheirReceivable)
+{
+    exec("update AATC05ACIT set ACITTIPORECEBER = '1'");
+    global->IBTransaction1->commitRetaining();
+    dm->CarregaContratoItem("C0001", "7");
+    dm->quCtrCadastroIt->locate("ACITCODIGO", 3);
+    host::db::Connection outra;
+    QString daOutra;
+    const std::unique_ptr<host::db::Transaction> mesa = outraMesaNumera(outra, "C0001", daOutra);
+    dialogs->answer("Sim", "Deseja gerar novamente as provisões?").enter("15/01/2031", "Informe a Data de Vencimento");
+    dm->RegerarContasReceberItens();
+    mesa->commit();
+    EXPECT_EQ(daOutra, "000778");
+    EXPECT_EQ(one("select NUMERO_DOCUMENTO from ACRC5001 where AOCODIGO = 7").toString(), "000779");
 }
 
 // The single receivable of an item is an open one: cancelling the due date

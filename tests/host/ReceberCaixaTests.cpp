@@ -265,16 +265,18 @@ TEST_F(ReceberCaixaTest, TheForecastOfABranchFollowsThatBranchsReceivable)
 
 }  // namespace
 
-// The next free number, the next receivable number, a key drawn and the
-// start's raise of the generators read as many rows with 600 stored as
-// with 300: numbers holding letters are not walked past, a key comes from
-// its generator alone and the largest key from one row of an index.
+// The next free number, the next receivable number, a customer's largest
+// number, a key drawn and the start's raise of the generators read as many
+// rows with 600 stored as with 300: numbers holding letters are not walked
+// past, a key comes from its generator alone and the largest key from one
+// row of an index.
 TEST_F(ReceberCaixaTest, NumbersAndKeysReadAsManyRowsWhateverTheTablesHold)
 {
     parcela("000041", 1, 1);
     const std::vector<std::pair<const char*, std::function<void()>>> passos = {
         {"free number", [] { CodigoCadastralDisponivel("NUMERO_DOCUMENTO", "ACRC5001", 999999, "000000"); }},
         {"receivable number", [] { dmGlobal->ProximoNumeroReceber(); }},
+        {"customer's largest number", [] { dmGlobal->MaiorNumeroReceberCliente("C0002"); }},
         {"key", [] { ProximaChave("GEN_ACCODIGO", "ACCODIGO", "AATC05AC"); }},
         {"start", [this] { host::raiseGeneratorsToKeys(tr()); }},
     };

@@ -487,7 +487,8 @@ TEST_F(ContLocFatReciboTest, ReceiptsPastSixDigitsAreBilledWithTheirCashRows)
 TEST_F(ContLocFatReciboTest, AReceiptNumberTheCustomerAlreadyHoldsIsPassedOverAndNamedInTheNote)
 {
     // The customer already holds receivable 000001 (an invoice's), the
-    // number the receipts' series gives first.
+    // number the receipts' series gives first: the receivables' next number
+    // is taken instead, which no receivable holds.
     exec("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL, SITUACAO_DOCUMENTO,"
          " VALOR_DOCUMENTO, DATA_EMISSAO, DATA_VENCIMENTO) values ('000001', '00004', 1, '01', 'A', 10,"
          " '2024-01-05', '2024-02-05')");
@@ -495,23 +496,54 @@ TEST_F(ContLocFatReciboTest, AReceiptNumberTheCustomerAlreadyHoldsIsPassedOverAn
     TfmAssContFatLocEquip& form = pesquisado();
     gerar(form);
     EXPECT_EQ(dialogs->pending(), 0);
-    EXPECT_EQ(lido("select trim(DOCUMENTO) from ACEM1401 where SERIE_DOC = 'RC'"), QStringList{"000002"});
-    EXPECT_EQ(receber(801), QStringList{"000002|35000|"});
+    EXPECT_EQ(lido("select trim(DOCUMENTO) from ACEM1401 where SERIE_DOC = 'RC'"), QStringList{"000104"});
+    EXPECT_EQ(receber(801), QStringList{"000104|35000|"});
     EXPECT_EQ(lido("select trim(NUMERO_DOCUMENTO) || '|' || cast(VALOR_DOCUMENTO * 100 as integer) || '|' ||"
                    " coalesce(NOSSO_NUMERO, '-') from ACRC5001 where CODIGO_CLIENTE = '00004' and AOCODIGO is null"),
               QStringList{"000001|1000|-"})
         << "the customer's own receivable is left alone";
     // The collection is made for the billed instalment.
-    EXPECT_EQ(lido("select trim(NUMERO_DOCUMENTO) from ACRC50FB"), QStringList{"000002"});
-    EXPECT_EQ(lido("select NOSSO_NUMERO from ACRC5001 where NUMERO_DOCUMENTO = '000002'"),
-              QStringList{"01000002001"});
-    EXPECT_EQ(lido("select OBTEXTO from AUGC70OB where OBID = 'R' and OBSEQUENCIA = 4 and OBCODIGO = '000002000041'"),
+    EXPECT_EQ(lido("select trim(NUMERO_DOCUMENTO) from ACRC50FB"), QStringList{"000104"});
+    EXPECT_EQ(lido("select NOSSO_NUMERO from ACRC5001 where NUMERO_DOCUMENTO = '000104'"),
+              QStringList{"01000104001"});
+    EXPECT_EQ(lido("select OBTEXTO from AUGC70OB where OBID = 'R' and OBSEQUENCIA = 4 and OBCODIGO = '000104000041'"),
               QStringList{kContratos + "\r" + kVencimentos + "\r" + kValores +
-                          "\rDocumento 000002: o número 000001 já era de outro título do cliente."});
+                          "\rDocumento 000104: o número 000001 já era de outro título do cliente."});
     // The receipt of the billed row prints under its number.
     const QStringList dumps = previas([&] { form.bbImprimir->click(); });
     ASSERT_EQ(dumps.size(), 1);
-    EXPECT_TRUE(dumps.first().contains("Nota Nº: | 000002")) << dumps.first().toStdString();
+    EXPECT_TRUE(dumps.first().contains("Nota Nº: | 000104")) << dumps.first().toStdString();
+}
+
+// The customer holds the number the receipts' series gives next, and the
+// 28 after it or none: billing its instalment costs as many statements.
+TEST_F(ContLocFatReciboTest, AReceiptCostsTheSameWhateverNumbersTheCustomerHolds)
+{
+    auto conta = [this](int contratoConta, int ate) {
+        for (int n = 1; n <= ate; ++n)
+            exec("update or insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL)"
+                 " values (:N, '00004', 1, '01') matching (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL)",
+                 {{"N", QString::number(n).rightJustified(6, '0')}});
+        contrato(contratoConta, "ACVINCULO, BCCODIGO", "'P', '001'");
+        parcela(QString::number(contratoConta * 10).rightJustified(6, '0'), "V", 100, contratoConta, "2024-05-10");
+        dmGlobal->IBTransaction1->commitRetaining();
+        TfmAssContFatLocEquip& form = abrirFat();
+        form.edCodContrato->setText(QString::number(contratoConta));
+        form.deDataIni->setDate(QDateTime(QDate(2024, 5, 1), QTime(0, 0)));
+        form.deDataFin->setDate(QDateTime(QDate(2024, 5, 31), QTime(0, 0)));
+        form.rgOpcao->setItemIndex(uAssContFatLocEquip::NaoFaturados);
+        form.bbPesquisar->click();
+        const testsupport::StatementCounter custo;
+        gerar(form);
+        return custo.count();
+    };
+    conta(900, 1);   // what only a first bill runs
+    const int umNumero = conta(901, 2);
+    const int muitos = conta(902, 30);
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(muitos, umNumero);
+    EXPECT_EQ(lido("select count(*) from ACRC5001 where AOCODIGO in (900, 901, 902) and SITUACAO_DOCUMENTO = 'V'"),
+              QStringList{"0"});
 }
 
 TEST_F(ContLocFatReciboTest, PressingAgainAfterARefusalWritesNoSecondReceipt)

@@ -211,6 +211,23 @@ TEST_F(ContLocExclusaoPrevisaoTest, AHandInsertedRowTakesANumberTheCustomersOthe
         << "the bill's rows untouched";
 }
 
+// A row of the contract numbered with letters ("151226L") sorts highest as
+// text and is no number: the new row follows the contract's largest number.
+TEST_F(ContLocExclusaoPrevisaoTest, AHandInsertedRowFollowsTheLargestNumberNotALetteredOne)
+{
+    contrato(837);
+    parcela("000007", "V", 100, 837, "2024-03-10");
+    parcela("151226L", "V", 100, 837, "2024-04-10");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContCadLocEquip& form = abrirE(837);
+    host::data::Query& receber = *dmGlobal->quReceber;
+    QTest::keyClick(form.dbgdAssContCadLocEquiParcelas, Qt::Key_Insert);
+    ASSERT_EQ(receber.state(), DatasetState::Insert);
+    EXPECT_EQ(receber.fieldByName("NUMERO_DOCUMENTO")->asString(), "000008");
+    EXPECT_EQ(dialogs->pending(), 0);
+    receber.cancel();
+}
+
 TEST_F(ContLocExclusaoPrevisaoTest, AHandInsertedRowWhoseNumberAnotherDeskTookIsRefusedInWords)
 {
     contrato(836);
