@@ -109,6 +109,9 @@ QString SqlContagemLimitada(const QString& linhas);
 QString NumeroContado(int contados);
 // "Registros Encontrados: " and the rows counted.
 QString TextoEncontrados(int contados);
+// The rows of an open list, read no further than one past kMaximoContado
+// (the rest are read as the grid scrolls to them).
+int LinhasContadas(host::data::Dataset& lista);
 // The number of rows of the table, counted no further than one past kMaximoContado.
 int TotalRegistros(const QString& tabela);
 // "Total de Registros: " and the table's rows so counted.

@@ -36,6 +36,12 @@ QString NumeroContado(int contados)
 
 QString TextoEncontrados(int contados) { return "Registros Encontrados: " + NumeroContado(contados); }
 
+int LinhasContadas(host::data::Dataset& lista)
+{
+    lista.fetchUpTo(kMaximoContado + 1);
+    return lista.fetchedCount();
+}
+
 int TotalRegistros(const QString& tabela)
 {
     return host::db::selectValue(*dmGlobal->IBTransaction1, SqlContagemLimitada("from " + tabela)).toInt();

@@ -153,7 +153,7 @@ void TfmAssAndamento::bbPesqClick()
     host::data::Query& lista = *dmTec->quPesqOS;
     EfetuaPesquisaAndamentoOS(lista);
     stInformacao->setPanelText(0, TextoTotalRegistros("AATC01AOIT"));
-    stInformacao->setPanelText(1, "Registros Encontrados: " + QString::number(lista.recordCount()));
+    stInformacao->setPanelText(1, TextoEncontrados(LinhasContadas(lista)));
 }
 
 void TfmAssAndamento::OSAndamentoTotalizarServicoPeca(int OS, int Item)
