@@ -77,7 +77,7 @@ QString SqlLista(const FiltroPesquisaContratos& filtro)
 
 QString SqlContagem(const FiltroPesquisaContratos& filtro)
 {
-    return "select count(*) as TotReg\n" + QString::fromUtf8(kDe) + Condicoes(filtro);
+    return SqlContagemLimitada(QString::fromUtf8(kDe) + Condicoes(filtro));
 }
 
 }  // namespace uPesqAssContratos
@@ -203,11 +203,9 @@ void TfmPesquisaAssContratos::bbOkClick()
     contagem.close();
     contagem.setSql(uPesqAssContratos::SqlContagem(f));
     contagem.open();
-    const int encontrados = contagem.fieldByName("TotReg")->asInteger();
-    sbStatus->setPanelText(1, "Registros Encontrados: " + QString::number(encontrados));
+    sbStatus->setPanelText(1, TextoEncontrados(contagem.fieldByName("TotReg")->asInteger()));
     if (sbStatus->panelText(0).isEmpty())
-        sbStatus->setPanelText(0, "Total de Registros: " +
-                                      QString::number(CarregaNumeroInteiro("count(*) as TotalItens", "AATC05AC", {})));
+        sbStatus->setPanelText(0, TextoTotalRegistros("AATC05AC"));
 }
 
 void TfmPesquisaAssContratos::dbgdContratosDblClick()

@@ -97,8 +97,25 @@ QString GridToExcelFile(host::ui::DataGrid* grid, const QString& arquivo);
 // (their labels), replacing the combo's entries: the entry's index is the
 // field's index. Nothing is selected afterwards.
 void CarregaCamposTabela(QComboBox* combo, const host::data::Dataset& dataset);
-// The number of rows of the table.
+// A search window's counts read no further than one row past this many: a
+// count that finds more shows "mais de" it, and counting costs the same
+// whatever the tables hold (counting every row of a large company took
+// longer than the search itself).
+constexpr int kMaximoContado = 1000;
+// The statement counting (as TotReg) the rows of "from ... where ...",
+// reading no further than one row past kMaximoContado.
+QString SqlContagemLimitada(const QString& linhas);
+// A count as the panels show it: the number, or "mais de 1000" past the limit.
+QString NumeroContado(int contados);
+// "Registros Encontrados: " and the rows counted.
+QString TextoEncontrados(int contados);
+// The rows of an open list, read no further than one past kMaximoContado
+// (the rest are read as the grid scrolls to them).
+int LinhasContadas(host::data::Dataset& lista);
+// The number of rows of the table, counted no further than one past kMaximoContado.
 int TotalRegistros(const QString& tabela);
+// "Total de Registros: " and the table's rows so counted.
+QString TextoTotalRegistros(const QString& tabela);
 // True when the failure is the silent end of an operation (host::Abort).
 bool OperacaoAbortada(std::exception_ptr falha);
 

@@ -1,5 +1,5 @@
 // Uglobal: a dataset's field list for the free filters of search windows,
-// the row count the searches show, and the test for the silent end of an
+// the row counts the searches show (read no further than a limit), and the test for the silent end of an
 // operation.
 
 #include "host/Uglobal.h"
@@ -23,10 +23,31 @@ void CarregaCamposTabela(QComboBox* combo, const host::data::Dataset& dataset)
     combo->setCurrentIndex(-1);
 }
 
+QString SqlContagemLimitada(const QString& linhas)
+{
+    return QString("select Count(*) as TotReg from (\nselect first %1 1 as CONTADO\n").arg(kMaximoContado + 1) +
+           linhas + "\n)";
+}
+
+QString NumeroContado(int contados)
+{
+    return contados > kMaximoContado ? "mais de " + QString::number(kMaximoContado) : QString::number(contados);
+}
+
+QString TextoEncontrados(int contados) { return "Registros Encontrados: " + NumeroContado(contados); }
+
+int LinhasContadas(host::data::Dataset& lista)
+{
+    lista.fetchUpTo(kMaximoContado + 1);
+    return lista.fetchedCount();
+}
+
 int TotalRegistros(const QString& tabela)
 {
-    return host::db::selectValue(*dmGlobal->IBTransaction1, "select count(*) from " + tabela).toInt();
+    return host::db::selectValue(*dmGlobal->IBTransaction1, SqlContagemLimitada("from " + tabela)).toInt();
 }
+
+QString TextoTotalRegistros(const QString& tabela) { return "Total de Registros: " + NumeroContado(TotalRegistros(tabela)); }
 
 bool OperacaoAbortada(std::exception_ptr falha)
 {

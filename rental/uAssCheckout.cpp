@@ -335,10 +335,7 @@ void TfmAssCheckout::atualizarEstado()
         grade.setReadOnlyGrid(!estado.gradeEditavel);
         grade.setRowSelect(!estado.gradeEditavel);
         grade.setMultiSelect(!estado.gradeEditavel);
-        QPalette cores = grade.palette();
-        cores.setColor(QPalette::Base, QApplication::palette().color(estado.gradeEditavel ? QPalette::Base
-                                                                                          : QPalette::Button));
-        grade.setPalette(cores);
+        grade.setBaseColor(estado.gradeEditavel ? QColor() : QApplication::palette().color(QPalette::Button));
     }
 }
 

@@ -152,8 +152,8 @@ void TfmAssAndamento::bbPesqClick()
         dmGlobal->MostraAviso("Selecione uma Situação ou Número da O.S.", true);
     host::data::Query& lista = *dmTec->quPesqOS;
     EfetuaPesquisaAndamentoOS(lista);
-    stInformacao->setPanelText(0, "Total de Registros: " + QString::number(TotalRegistros("AATC01AOIT")));
-    stInformacao->setPanelText(1, "Registros Encontrados: " + QString::number(lista.recordCount()));
+    stInformacao->setPanelText(0, TextoTotalRegistros("AATC01AOIT"));
+    stInformacao->setPanelText(1, TextoEncontrados(LinhasContadas(lista)));
 }
 
 void TfmAssAndamento::OSAndamentoTotalizarServicoPeca(int OS, int Item)

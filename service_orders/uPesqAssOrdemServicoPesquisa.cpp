@@ -186,7 +186,7 @@ void TfmPesquisaAssOrdemServico::bbPesquisaClick()
         return;
     stInformacao->setPanelText(1, Pesquisar(filtro));
     if (stInformacao->panelText(0).isEmpty() && dmGlobal->Parametro("ATSEMTOTALREGISTROS") != "S")
-        stInformacao->setPanelText(0, "Total de Registros: " + QString::number(TotalRegistros("aatc01aoit")));
+        stInformacao->setPanelText(0, TextoTotalRegistros("aatc01aoit"));
 }
 
 void TfmPesquisaAssOrdemServico::quConsultaAfterScroll(host::data::Dataset&)

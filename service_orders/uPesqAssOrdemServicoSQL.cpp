@@ -274,8 +274,7 @@ QString contagem(const FiltroPesquisaOS& f, const CondicoesPesquisaOS& c)
     // The look-ups join one row at most each: the count joins only those its lines read.
     const bool tecnicos = !f.ultimaOS && ((!f.tecnico.isEmpty() && f.rotuloTecnico != "Cor") ||
                                          !f.tecnicoRestrito.isEmpty());
-    TextoPesquisaOS t(QString("select first %1 1 as CONTADO\n").arg(kMaximoContado + 1) +
-                          origemOS(f, {}, tecnicos ? kLigaTecnicos : QString()),
+    TextoPesquisaOS t(origemOS(f, {}, tecnicos ? kLigaTecnicos : QString()),
                       f.ultimaOS ? "not (OS.aocodigo is null)" : kOrdensValidas);
     c.local(t);
     c.campoItem(t);
@@ -306,7 +305,7 @@ QString contagem(const FiltroPesquisaOS& f, const CondicoesPesquisaOS& c)
     c.marca(t);
     c.filial(t);
     c.campoOS(t);
-    return "select Count(*) as TotReg from (\n" + t.sql() + "\n)";
+    return SqlContagemLimitada(t.sql());
 }
 
 }  // namespace
@@ -316,12 +315,6 @@ QString PadraoPesquisaOS(const FiltroPesquisaOS& filtro, const QString& texto)
     const QString prefixo = filtro.onde == 1 || filtro.onde == 2 ? "%" : "";
     const QString sufixo = filtro.onde == 0 || filtro.onde == 1 ? "%" : "";
     return (prefixo + texto + sufixo).toUpper();
-}
-
-QString TextoEncontrados(int contados)
-{
-    return "Registros Encontrados: " +
-           (contados > kMaximoContado ? "mais de " + QString::number(kMaximoContado) : QString::number(contados));
 }
 
 QString ColunaOrdemPesquisaOS(int ordem)

@@ -49,13 +49,5 @@ SQLPesquisaOS MontaSQLPesquisaOS(const FiltroPesquisaOS& filtro);
 // key, one row at most), so that the list's rows are the rows it counts.
 bool ContagemIgualALista(const FiltroPesquisaOS& filtro);
 
-// The count reads no further than one row past this many: a search that
-// finds more shows "mais de" it, and counting costs the same whatever the
-// orders (counting every order of a large company took longer than the
-// search itself).
-constexpr int kMaximoContado = 1000;
-// "Registros Encontrados: " and the rows counted ("mais de 1000" past the limit).
-QString TextoEncontrados(int contados);
-
 // The ordering column of each choice of "Ordenar por".
 QString ColunaOrdemPesquisaOS(int ordem);

@@ -67,10 +67,8 @@ QString SqlPesquisaDefeitos(const QString& codigo, const QString& descricao, con
 
 QString SqlContagemDefeitos(const QString& codigo, const QString& descricao, const QString& tipo, Onde onde)
 {
-    return "select Count(*) as TotReg               \n"
-           "from AATC02AD                             \n"
-           "where not(adcodigo is null)           " +
-           condicoesDefeitos({}, codigo, descricao, tipo, onde);
+    return SqlContagemLimitada("from AATC02AD where not(adcodigo is null)" +
+                               condicoesDefeitos({}, codigo, descricao, tipo, onde));
 }
 
 }  // namespace uPesqAssDefeitos
@@ -171,7 +169,7 @@ void TfmPesquisaAssDefeitos::bbPesquisaClick()
 {
     sbStatus->setPanelText(1, Pesquisar(edCodigo->text(), edDescricao->text(), cbTipo->currentText().left(1)));
     if (sbStatus->panelText(0).isEmpty() && dmGlobal->Parametro("ATSEMTOTALREGISTROS") != "S")
-        sbStatus->setPanelText(0, "Total de Registros: " + QString::number(TotalRegistros("AATC02AD")));
+        sbStatus->setPanelText(0, TextoTotalRegistros("AATC02AD"));
 }
 
 QString TfmPesquisaAssDefeitos::Pesquisar(const QString& codigo, const QString& descricao, const QString& tipo)
@@ -188,7 +186,7 @@ QString TfmPesquisaAssDefeitos::Pesquisar(const QString& codigo, const QString& 
     contagem.close();
     contagem.setSql(SqlContagemDefeitos(codigo, descricao, tipo, onde));
     contagem.open();
-    return "Registros Encontrados: " + contagem.fieldByName("TotReg")->asString();
+    return TextoEncontrados(contagem.fieldByName("TotReg")->asInteger());
 }
 
 void TfmPesquisaAssDefeitos::dbgdPesqDefeitoTitleClick(host::ui::GridColumn& coluna)

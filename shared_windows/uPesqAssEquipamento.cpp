@@ -75,8 +75,7 @@ QString SqlPesquisaEquipamento(const FiltroEquipamento& filtro, int ordem)
 
 QString SqlContagemEquipamento(const FiltroEquipamento& filtro)
 {
-    return "select Count(*) as TotReg from AATC03AE Equip where not(aecodigo is null)  " +
-           condicoesEquipamento(filtro);
+    return SqlContagemLimitada("from AATC03AE Equip where not(aecodigo is null)" + condicoesEquipamento(filtro));
 }
 
 }  // namespace uPesqAssEquipamento
@@ -186,7 +185,7 @@ void TfmPesquisaAssEquipamento::bbPesquisaClick()
     sbStatus->setPanelText(1, Pesquisar(edCodigo->text(), edDescricao->text(), edMarca->text(), edModelo->text(),
                                         edCodCli->text(), ckOcultaInativo->isChecked()));
     if (sbStatus->panelText(0).isEmpty() && dmGlobal->Parametro("ATSEMTOTALREGISTROS") != "S")
-        sbStatus->setPanelText(0, "Total de Registros: " + QString::number(TotalRegistros("AATC03AE")));
+        sbStatus->setPanelText(0, TextoTotalRegistros("AATC03AE"));
 }
 
 QString TfmPesquisaAssEquipamento::Pesquisar(const QString& codigo, const QString& descricao, const QString& marca,
@@ -208,7 +207,7 @@ QString TfmPesquisaAssEquipamento::Pesquisar(const QString& codigo, const QStrin
     contagem.close();
     contagem.setSql(SqlContagemEquipamento(filtro));
     contagem.open();
-    return "Registros Encontrados: " + contagem.fieldByName("TotReg")->asString();
+    return TextoEncontrados(contagem.fieldByName("TotReg")->asInteger());
 }
 
 void TfmPesquisaAssEquipamento::sbPesqCliClick()

@@ -14,6 +14,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QStyle>
 #include <QTimerEvent>
 
@@ -246,6 +248,21 @@ void DataGrid::updateGeometries()
     geometriesPending_ = !isVisible();
     if (!geometriesPending_)
         QTableView::updateGeometries();
+}
+
+void DataGrid::setBaseColor(const QColor& color)
+{
+    if (color == baseColor_)
+        return;
+    baseColor_ = color;
+    viewport()->update();
+}
+
+void DataGrid::paintEvent(QPaintEvent* event)
+{
+    if (baseColor_.isValid())
+        QPainter(viewport()).fillRect(event->rect(), baseColor_);
+    QTableView::paintEvent(event);
 }
 
 void DataGrid::showEvent(QShowEvent* event)

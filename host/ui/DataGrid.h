@@ -118,6 +118,12 @@ public:
     bool rowSelect() const { return rowSelect_; }
     void setMultiSelect(bool on);
     bool multiSelect() const { return multiSelect_; }
+    // The colour under the cells (invalid: the palette's). The grid keeps
+    // its palette: the style keeps the pictures it draws a frame with under
+    // the palette's key, and a palette made for a grid leaves a new set of
+    // them behind whenever it is made.
+    void setBaseColor(const QColor& color);
+    QColor baseColor() const { return baseColor_; }
     // Ctrl+Delete deletes the current row after "Confirma a exclusão do
     // registro?" only on a grid whose window says its rows are the user's
     // to delete that way, under the dataset's own delete rules (passwords,
@@ -173,6 +179,7 @@ protected:
     // every title of the header again.
     void updateGeometries() override;
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     // A click on the cell already current opens its editor a moment later
     // (a second click may still make it a double click); a key typed
@@ -220,6 +227,7 @@ private:
     bool typingStartsRow_ = false;
     bool rowSelect_ = false;
     bool multiSelect_ = false;
+    QColor baseColor_;
     bool following_ = false;
     int lastColumn_ = -1;
     int exitingColumn_ = -1;

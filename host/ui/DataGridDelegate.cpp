@@ -78,7 +78,8 @@ void DataGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
         CellStyle style;
         style.background = selected ? opt.palette.color(QPalette::Highlight)
             : opt.backgroundBrush.style() != Qt::NoBrush ? opt.backgroundBrush.color()
-                                                        : opt.palette.color(QPalette::Base);
+            : grid_.baseColor().isValid()                 ? grid_.baseColor()
+                                                          : opt.palette.color(QPalette::Base);
         style.foreground = opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
         style.font = opt.font;
         // The handler reads the row being drawn through the dataset's fields.

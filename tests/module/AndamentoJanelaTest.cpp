@@ -4,7 +4,11 @@
 
 #include "tests/module/AndamentoJanelaFixture.h"
 
+#include "data/uDataTec.h"
 #include "host/Udmglobal.h"
+#include "host/Uglobal.h"
+#include "host/data/Query.h"
+#include "host/db/Database.h"
 #include "host/data/Field.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/DataLookupCombo.h"
@@ -75,6 +79,22 @@ TEST_F(AndamentoJanelaTest, TheWindowAsOpenedWithItsColumnsLegendsAndMenu)
               "Total de Registros: " + one("select count(*) from AATC01AOIT").toString());
     form.close();
     EXPECT_FALSE(fmAssAndamento);
+}
+
+// A situation with more items than the count reads: the search brings no
+// more of them than that over from the server, and the count says there are more.
+TEST_F(AndamentoJanelaTest, FoundCountReadsNoFurtherThanItsLimit)
+{
+    host::db::Statement item(tr(), "insert into AATC01AOIT (AOCODIGO, AOITCODIGO, AOITEQUIPDESCRICAO)"
+                                   " values (46, :N, 'Scanner')");
+    for (int codigo = 100; codigo < 1600; ++codigo) {
+        item.setParam("N", codigo);
+        item.execute();
+    }
+    tr().commitRetaining();
+    TfmAssAndamento& form = abrir();
+    EXPECT_EQ(form.stInformacao->panelText(1), "Registros Encontrados: mais de 1000");
+    EXPECT_LE(dmTec->quPesqOS->fetchedCount(), kMaximoContado + 1);
 }
 
 TEST_F(AndamentoJanelaTest, VehicleModeRetitlesAndHidesColumns)

@@ -3,6 +3,7 @@
 // back-order lines and the invoice of the contract pressed on its register.
 
 #include "tests/module/CheckoutFixture.h"
+#include "tests/module/PaletasDesenhadas.h"
 
 #include "rental/uAssCheckoutRegras.h"
 
@@ -10,6 +11,8 @@
 #include "host/ui/DataGrid.h"
 #include "host/ui/DataTextControls.h"
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
 
 namespace moduletest {
 namespace {
@@ -385,6 +388,30 @@ TEST_F(CheckoutTest, SelecionaConsultaCheckoutShowsTheOrdersReadyToBillModally)
 // Opening an order's checkout from the list reads its lines once and the
 // composition of the current line once; the window shows the lines and the
 // composition of the first, and an order without lines shows none.
+// An open and a confirmed order's checkouts opened and closed by turns: the
+// grid editable then read-only each time asks the style for no palettes but
+// those of the first turn.
+TEST_F(CheckoutTest, GridEditableByTurnsLeavesNoPicturesBehind)
+{
+    EstiloQueNotaPaletas notadas;
+    pedido("00611", "1");
+    pedido("00612", "1", "C");
+    qsizetype primeiraVez = 0;
+    for (int vez = 0; vez < 3; ++vez) {
+        for (const char* numero : {"00611", "00612"}) {
+            TfmAssCheckout& form = abrirCheckout(numero);
+            EXPECT_EQ(form.dbgdAssCheckoutEquip->readOnlyGrid(), numero == QString("00612"));
+            form.pcCheckout->setActivePage(form.tsEquipSelecionados);
+            form.grab();
+            form.close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        if (vez == 0)
+            primeiraVez = notadas.estilo->paletas.size();
+    }
+    EXPECT_EQ(notadas.estilo->paletas.size(), primeiraVez);
+}
+
 TEST_F(CheckoutTest, OpeningTheCheckoutReadsItsLinesAndTheCompositionOnce)
 {
     pedido("00695", "1");

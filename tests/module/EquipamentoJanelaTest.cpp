@@ -81,9 +81,6 @@ TEST(PesquisaEquipamentoSqlTest, OneConditionLinePerFilledBoxInTheirOrder)
               " and (select count(*) from aatc03aecl it where it.aecodigo =Equip.aeCodigo  and it.clCodigo = "
               "'00004')>0\n"
               "Order by aemodelo");
-    EXPECT_EQ(SqlContagemEquipamento(FiltroEquipamento{{}, "luz", {}, {}, {}, false, 2}),
-              "select Count(*) as TotReg from AATC03AE Equip where not(aecodigo is null)  \n"
-              "and upper(aeDescricao COLLATE PT_PT) like '%LUZ'");
     EXPECT_TRUE(SqlPesquisaEquipamento(vazio, 2).endsWith("Order by aemarca"));
     FiltroEquipamento branco;
     branco.cliente = "   ";

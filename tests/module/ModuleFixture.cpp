@@ -60,6 +60,16 @@ void ModuleTest::entrarComo(const QString& usuario)
     global = std::make_unique<TdmGlobal>(dbPath, usuario, "x");
 }
 
+qint64 ModuleTest::registrosLidos()
+{
+    const QString desta = one("select CURRENT_CONNECTION from RDB$DATABASE").toString();
+    return lido("select r.MON$RECORD_SEQ_READS + r.MON$RECORD_IDX_READS from MON$ATTACHMENTS a"
+                " join MON$RECORD_STATS r on r.MON$STAT_ID = a.MON$STAT_ID where a.MON$ATTACHMENT_ID = " +
+                desta)
+        .value(0)
+        .toLongLong();
+}
+
 QStringList ModuleTest::lido(const QString& sql) const
 {
     host::db::Connection outra;

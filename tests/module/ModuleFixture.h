@@ -48,6 +48,9 @@ protected:
     // The first column of every row of the statement as another attachment
     // reads it (what was committed), one text per row.
     QStringList lido(const QString& sql) const;
+    // The records the host's connection has read so far (by scan or by
+    // index), as the engine's monitoring tells another attachment.
+    qint64 registrosLidos();
     // Another desk on the same database: one row written and committed
     // through an attachment of its own.
     void outraMesa(const QString& sql) const;

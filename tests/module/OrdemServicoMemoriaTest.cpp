@@ -6,46 +6,19 @@
 
 #include "tests/module/OrdemServicoEntradaFixture.h"
 
+#include "tests/module/PaletasDesenhadas.h"
+
 #include "host/Udmglobal.h"
 #include "service_orders/uAssOrdemServico.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
-#include <QProxyStyle>
-#include <QSet>
-#include <QStyleFactory>
-#include <QStyleOption>
 
 namespace moduletest {
 namespace {
 
-// The application's style, noting the palettes of the controls it draws.
-class PaletasDesenhadas : public QProxyStyle {
-public:
-    PaletasDesenhadas() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}
-    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
-                            const QWidget* widget) const override
-    {
-        paletas.insert(option->palette.cacheKey());
-        QProxyStyle::drawComplexControl(control, option, painter, widget);
-    }
-    mutable QSet<qint64> paletas;
-};
-
 class OrdemServicoMemoriaTest : public OrdemServicoEntradaTest {
 protected:
-    void SetUp() override
-    {
-        OrdemServicoEntradaTest::SetUp();
-        estiloAnterior_ = QApplication::style()->name();
-        QApplication::setStyle(estilo_);
-    }
-    void TearDown() override
-    {
-        QApplication::setStyle(QStyleFactory::create(estiloAnterior_));
-        OrdemServicoEntradaTest::TearDown();
-    }
     // Opened, shown and closed, the window freed.
     void abrirEFechar()
     {
@@ -53,8 +26,8 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         ASSERT_EQ(fmAssOrdemServico.get(), nullptr);
     }
-    PaletasDesenhadas* estilo_ = new PaletasDesenhadas;   // the application's while it lives
-    QString estiloAnterior_;
+    EstiloQueNotaPaletas notadas_;
+    PaletasDesenhadas* estilo_ = notadas_.estilo;
 };
 
 TEST_F(OrdemServicoMemoriaTest, ClosedWindowsLeaveNoPicturesBehind)

@@ -11,6 +11,7 @@
 #include "data/uDataTec.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/Uglobal.h"
 #include "host/data/Field.h"
 #include "host/data/HandlerGuard.h"
 #include "host/data/Query.h"
@@ -363,14 +364,6 @@ TEST_F(PesquisaOrdemServicoTest, EnterInTheOrderNumberSearches)
 // there are more.
 TEST_F(PesquisaOrdemServicoTest, CountWithoutAFilterReadsTheSameWhateverTheOrders)
 {
-    const QVariant desta = one("select CURRENT_CONNECTION from RDB$DATABASE");
-    auto lidos = [&] {
-        return lido("select r.MON$RECORD_SEQ_READS + r.MON$RECORD_IDX_READS from MON$ATTACHMENTS a"
-                    " join MON$RECORD_STATS r on r.MON$STAT_ID = a.MON$STAT_ID where a.MON$ATTACHMENT_ID = " +
-                    desta.toString())
-            .value(0)
-            .toLongLong();
-    };
     int criadas = 10000;
     auto ordensAte = [&](int ultima) {
         host::db::Statement ordem(tr(), "insert into AATC01AO (AOCODIGO, CLCODIGO, AOBAIXA, AOPRIORIDADE)"
@@ -388,9 +381,9 @@ TEST_F(PesquisaOrdemServicoTest, CountWithoutAFilterReadsTheSameWhateverTheOrder
         ordensAte(ultima);
         dialogs->modal("fmPesquisaAssOrdemServico", [&](Form& janela) {
             auto& p = static_cast<TfmPesquisaAssOrdemServico&>(janela);
-            const qint64 antes = lidos();
+            const qint64 antes = registrosLidos();
             p.bbPesquisa->click();
-            leituras << lidos() - antes;
+            leituras << registrosLidos() - antes;
             encontrados << p.stInformacao->panelText(1);
         });
         int ordem = 0, equipamento = 0;
