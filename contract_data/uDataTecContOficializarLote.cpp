@@ -14,6 +14,8 @@
 #include "host/data/Field.h"
 #include "host/data/Query.h"
 
+#include <QStringList>
+
 #include <algorithm>
 #include <optional>
 #include <vector>
@@ -194,21 +196,50 @@ struct CamposPedido {
     host::data::Field* aux1;
 };
 
+struct NotaLote {
+    QString local;
+    QString numero;
+};
+
+// The run's invoices as stretches of consecutive numbers of one branch:
+// numbered one after another, they are one stretch unless another desk
+// drew numbers meanwhile, so each invoice of the range is compared with a
+// few stretches rather than with every order of the run.
+QString CondicaoNotasDoLote(std::vector<NotaLote> notas)
+{
+    const auto valor = [](const NotaLote& n) { return n.numero.toLongLong(); };
+    std::sort(notas.begin(), notas.end(), [&](const NotaLote& a, const NotaLote& b) {
+        return a.local != b.local ? a.local < b.local : valor(a) < valor(b);
+    });
+    QStringList trechos;
+    for (size_t i = 0; i < notas.size();) {
+        size_t fim = i;
+        while (fim + 1 < notas.size() && notas[fim + 1].local == notas[i].local &&
+               notas[fim + 1].numero.size() == notas[fim].numero.size() &&
+               valor(notas[fim + 1]) == valor(notas[fim]) + 1)
+            ++fim;
+        trechos << "(coalesce(mov.LOCAL_DOC, '') = " + QuotedStr(notas[i].local) + " and mov.DOCUMENTO between " +
+                       QuotedStr(notas[i].numero) + " and " + QuotedStr(notas[fim].numero) + ")";
+        i = fim + 1;
+    }
+    return trechos.isEmpty() ? QString() : "and(" + trechos.join(" or ") + ")";
+}
+
 // The invoice of the current order of the list; a failure is shown with
 // abandon, which ends the pass.
-void EmiteNotaLote(TfmNotaFiscal& nota, const CamposPedido& pedido, int linha, QString& condicao, QString& primeira,
-                   QString& pedidoAtual, Listas& listas)
+void EmiteNotaLote(TfmNotaFiscal& nota, const CamposPedido& pedido, int linha, std::vector<NotaLote>& emitidas,
+                   QString& primeira, QString& pedidoAtual, Listas& listas)
 {
     dmGlobal->Log(kOrigemLote, QStringLiteral("quPedido.recno:") + QString::number(linha));
     pedidoAtual = pedido.numero->asString();
     try {
-        condicao += QStringLiteral(" or ( mov.cod_pedido = ") + QuotedStr(pedidoAtual) + QStringLiteral(") ");
         nota.EmissaoNotaFiscalSaida(pedidoAtual, {}, pedido.operacao->asString(), {}, {}, false,
                                     pedido.aux1->asFloat(), true);
         // Each invoice is committed on its own: the series' counter changed
         // under several savepoints of one commit makes each release walk the
         // counter's old versions, which the long transaction never collects.
         dmGlobal->IBTransaction1->commitRetaining();
+        emitidas.push_back({nota.localNota(), nota.numeroNota()});
         if (linha == 1)
             primeira = nota.numeroNota();
         dmGlobal->PreparaSplashForm(1, QStringLiteral("Nota fiscal gerada: ") + nota.numeroNota(), kIncrementar);
@@ -240,7 +271,8 @@ void PassoNotas(const OpcoesOficializacao& opcoes, int total, Listas& listas)
     // than the emissions themselves.
     QStringList ordenados = listas.pedidosNota;
     std::sort(ordenados.begin(), ordenados.end());
-    QString condicao, primeira, pedidoAtual;
+    std::vector<NotaLote> emitidas;
+    QString primeira, pedidoAtual;
     try {
         int linha = 0;
         pedidos.close();
@@ -257,12 +289,10 @@ void PassoNotas(const OpcoesOficializacao& opcoes, int total, Listas& listas)
             pedidos.open();
             const CamposPedido campos(pedidos);
             for (pedidos.first(); !pedidos.eof(); pedidos.next())
-                EmiteNotaLote(*nota, campos, ++linha, condicao, primeira, pedidoAtual, listas);
+                EmiteNotaLote(*nota, campos, ++linha, emitidas, primeira, pedidoAtual, listas);
         }
         const QString ultima = nota->numeroNota();
-        if (!condicao.isEmpty())
-            condicao = "and((1=2) " + condicao + ")";
-        nota->NFSelecionaLote(primeira, ultima, condicao, nota->serieNota());
+        nota->NFSelecionaLote(primeira, ultima, CondicaoNotasDoLote(std::move(emitidas)), nota->serieNota());
     } catch (...) {
         const std::exception_ptr falha = std::current_exception();
         TratarExcecaoBanco(kRotina, falha, {});

@@ -32,6 +32,7 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QLineEdit>
+#include <QList>
 #include <QPlainTextEdit>
 
 #include <algorithm>
@@ -260,7 +261,8 @@ void TfmAssContFat::GerarFaturamentoContrato(const QString& periodoInicial, cons
     }
     host::ui::WaitCursor cursor;
     int contador = 0;
-    QString condicoes;
+    // The month's contracts, as ranges of consecutive codes where they run on.
+    QList<int> contratos;
     PesquisarContrato(*quPesq, rgTipo->itemIndex(), ckSemPrevisao->isChecked(), false);
     quPesq->first();
     quPesq->fetchAll();
@@ -279,11 +281,11 @@ void TfmAssContFat::GerarFaturamentoContrato(const QString& periodoInicial, cons
                 InserirParcelas(ArgumentosParcelasContrato(*quPesq, periodoInicial, periodoFinal, dataFaturamento,
                                                            modo),
                                 contador, &aviso.linhas);
-            condicoes += " rec.aoCodigo = " + quPesq->fieldByName("ACCODIGO")->asString() + " or \r";
+            contratos << quPesq->fieldByName("ACCODIGO")->asInteger();
             progresso.step();
         }
     }
-    CarregaParcelasContrato(condicoes.left(condicoes.size() - 4));
+    CarregaParcelasContrato(contratos.isEmpty() ? QString() : CondicaoEmLista("rec.aoCodigo", contratos));
     dmGlobal->MostraAviso("Operação efetuada com sucesso!Parcelas inseridas: " + QString::number(contador), false);
     dmGlobal->IBTransaction1->commitRetaining();
 }

@@ -17,6 +17,7 @@
 #include <QRegularExpression>
 #include <QTextStream>
 
+#include <algorithm>
 #include <ctime>
 #include <limits>
 #include <stdexcept>
@@ -44,17 +45,17 @@ namespace {
 // What the engine takes in one "in (...)".
 constexpr qsizetype kValoresPorLista = 1500;
 
-QString condicaoDeLiterais(const QString& coluna, QStringList literais)
+// "in" lists of the literals, or'ed with the stretches already written.
+QString condicaoDeLiterais(const QString& coluna, QStringList literais, QStringList partes = {})
 {
     literais.removeDuplicates();
-    if (literais.isEmpty())
+    if (literais.isEmpty() && partes.isEmpty())
         return "(1 = 0)";
-    if (literais.size() <= kValoresPorLista)
+    if (literais.size() <= kValoresPorLista && partes.isEmpty())
         return coluna + " in (" + literais.join(", ") + ")";
-    QStringList listas;
     for (qsizetype i = 0; i < literais.size(); i += kValoresPorLista)
-        listas << coluna + " in (" + literais.mid(i, kValoresPorLista).join(", ") + ")";
-    return "(" + listas.join(" or ") + ")";
+        partes << coluna + " in (" + literais.mid(i, kValoresPorLista).join(", ") + ")";
+    return "(" + partes.join(" or ") + ")";
 }
 
 }  // namespace
@@ -68,13 +69,28 @@ QString CondicaoEmLista(const QString& coluna, const QStringList& valores)
     return condicaoDeLiterais(coluna, literais);
 }
 
+// Consecutive numbers are written as one "between": the engine compares
+// each row with every value of an "in" list, so a selection of thousands
+// of keys would cost more per row the more rows it holds.
 QString CondicaoEmLista(const QString& coluna, const QList<int>& valores)
 {
-    QStringList literais;
-    literais.reserve(valores.size());
-    for (const int valor : valores)
-        literais << QString::number(valor);
-    return condicaoDeLiterais(coluna, literais);
+    QList<int> ordenados = valores;
+    std::sort(ordenados.begin(), ordenados.end());
+    ordenados.erase(std::unique(ordenados.begin(), ordenados.end()), ordenados.end());
+    QStringList literais, trechos;
+    for (qsizetype i = 0; i < ordenados.size();) {
+        qsizetype fim = i;
+        while (fim + 1 < ordenados.size() && qint64(ordenados[fim + 1]) == qint64(ordenados[fim]) + 1)
+            ++fim;
+        if (fim - i >= 2)
+            trechos << coluna + " between " + QString::number(ordenados[i]) + " and " +
+                           QString::number(ordenados[fim]);
+        else
+            for (qsizetype k = i; k <= fim; ++k)
+                literais << QString::number(ordenados[k]);
+        i = fim + 1;
+    }
+    return condicaoDeLiterais(coluna, literais, trechos);
 }
 
 QStringList ValoresDaListaSql(const QString& literais)

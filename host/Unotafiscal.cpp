@@ -253,6 +253,7 @@ void TfmNotaFiscal::EmissaoNotaFiscalSaida(const QString& sPedido, const QString
     ponto.release();
     numero_ = numero;
     serie_ = serie;
+    local_ = dados.local;
     exibeNota();
 }
 

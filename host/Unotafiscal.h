@@ -70,12 +70,14 @@ public:
 
     QString numeroNota() const;
     QString serieNota() const;
+    // The branch (LOCAL_DOC) of the invoice issued last.
+    QString localNota() const { return local_; }
 
 private:
     // The invoice issued last. The fields show it once events run: a batch
     // issues invoices faster than a field can lay its text out for each.
     void exibeNota();
-    QString numero_, serie_;
+    QString numero_, serie_, local_;
     bool exibicaoPendente_ = false;
 
 public:

@@ -208,6 +208,7 @@ TEST_F(SingleValueTest, AListConditionOfAnySizeMatchesItsRows)
         {CondicaoEmLista("CODIGO", textos), "01,03,"},
         {CondicaoEmLista("QUANTAS_VEZES", numeros), "01,03,"},
         {CondicaoEmLista("QUANTAS_VEZES", QList<int>{2}), "02,"},
+        {CondicaoEmLista("QUANTAS_VEZES", QList<int>{3, 1, 2, 2}), "01,02,03,"},
         {CondicaoEmLista("CODIGO", QStringList{}), ""},
         {CondicaoEmLista("DESCRICAO", ValoresDaListaSql("'x', 'O''Brien 30/60',")), "02,"},
     };
