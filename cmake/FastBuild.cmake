@@ -148,7 +148,12 @@ endforeach()
 # saved while a build reads it stores a result (a .gch above all) under the
 # new text that was made from the old one, and every later build of that text
 # fails with redefinitions. The few users of a .gch that start in the second
-# it was written are not cached for it. Paths are hashed relative to base_dir
+# it was written are not cached for it. Depend mode: a result is found only
+# through the compiler's own list of the files it read, never through a
+# preprocessed text: two versions of a header can preprocess alike while a
+# .gch records each header's size and checksum, and a .gch of the other
+# version makes every unit that includes the header again fail with
+# redefinitions (seen with checkouts of other commits sharing the cache). Paths are hashed relative to base_dir
 # (the folder holding the checkout unless CCACHE_BASEDIR says otherwise), so
 # other checkouts on the machine share the cache (its folder: `ccache -k
 # cache_dir`, ~/.cache/ccache by default).
@@ -160,7 +165,7 @@ if(CCACHE_PROGRAM)
     get_filename_component(_ccache_base "${PROJECT_SOURCE_DIR}" DIRECTORY)
   endif()
   set(CMAKE_CXX_COMPILER_LAUNCHER
-      env "CCACHE_SLOPPINESS=pch_defines,time_macros"
+      env "CCACHE_SLOPPINESS=pch_defines,time_macros" CCACHE_DEPEND=1
           "CCACHE_BASEDIR=${_ccache_base}" ${CCACHE_PROGRAM})
   add_compile_options(-fpch-preprocess)
 endif()
