@@ -80,11 +80,11 @@ void loadCustomers(db::Transaction& tr)
     static const Customer customers[] = {
         {"00001", "Assistência Técnica Exemplo Ltda.", "J", "12.345.678/0001-95", "Rua das Acácias, 120", "Centro",
          "São Paulo", "SP", "01234-000", "(11)3456-7890", "contato@exemplo.com.br"},
-        {"00002", "Padaria Pão Quente Ltda.", "J", "23.456.789/0001-10", "Avenida Paulista, 1500", "Bela Vista",
+        {"00002", "Padaria Pão Quente Ltda.", "J", "23.456.789/0001-95", "Avenida Paulista, 1500", "Bela Vista",
          "São Paulo", "SP", "01310-100", "(11)3333-4444", "compras@paoquente.com.br"},
         {"00003", "José Antônio Ferreira", "F", "123.456.789-09", "Rua Coração de Maria, 45", "Vila Mariana",
          "São Paulo", "SP", "04101-000", "(11)3765-4321", "jose.ferreira@email.com.br"},
-        {"00004", "Clínica Saúde & Vida S/A", "J", "34.567.890/0001-20", "Rua Conceição, 300", "Cambuí",
+        {"00004", "Clínica Saúde & Vida S/A", "J", "34.567.890/0001-30", "Rua Conceição, 300", "Cambuí",
          "Campinas", "SP", "13010-050", "(19)3232-1010", "ti@saudevida.com.br"},
         {"00005", "Maria das Graças Conceição", "F", "987.654.321-00", "Travessa São João, 12", "Boqueirão",
          "Santos", "SP", "11045-000", "(13)3876-5432", "gracas@email.com.br"},

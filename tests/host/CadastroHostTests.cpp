@@ -138,6 +138,25 @@ TEST_F(CadastroHostTest, ASecondDesksSaveOfARowChangedMeanwhileIsRefused)
     EXPECT_EQ(committed("select DESC_OP_NF from AFVC0901 where COD_OP = '5933'"), "Prestação de serviços");
 }
 
+// The demonstration's companies and people are saved as they come: their
+// tax numbers pass the register's check.
+TEST_F(CadastroHostTest, EveryDemonstrationCustomerIsSavedAsItComes)
+{
+    TfmCadastroHost& empresas = abrir(&TfmPrincipal::miCadastroPessoaJuridica, "PJ");
+    TfmCadastroHost& pessoas = abrir(&TfmPrincipal::miCadastroPessoaFisica, "PF");
+    for (const QString codigo : {"00001", "00002", "00003", "00004", "00005"}) {
+        const bool fisica = committed("select PESSOA_FISICAOUJURIDICA from AUGC0301 where CODIGO_CLIENTE = :C",
+                                      {{"C", codigo}}) == "F";
+        TfmCadastroHost& janela = fisica ? pessoas : empresas;
+        ASSERT_TRUE(janela.registros().locate("CODIGO_CLIENTE", codigo)) << codigo.toStdString();
+        digita(janela, "TELEFONE1", "(11)4000-" + codigo.right(4));
+        janela.bbSalvar->click();
+        EXPECT_EQ(dialogs->texts(), QStringList{}) << codigo.toStdString();
+        EXPECT_EQ(committed("select TELEFONE1 from AUGC0301 where CODIGO_CLIENTE = :C", {{"C", codigo}}),
+                  "(11)4000-" + codigo.right(4));
+    }
+}
+
 // A typed code is the key of the stored row: changing it would be shown and
 // never stored, and the rows naming it would lose their record.
 TEST_F(CadastroHostTest, TheTypedCodeOfAStoredRowIsNotChanged)

@@ -47,7 +47,7 @@ TEST_F(OrdemServicoDocumentosTest, TheReceiptJoinsThePhonesNamesThePersonsDocume
     QString dump = documento(form, "Comprovante");
     const QString cliente = linhasDe(dump, "qrbnCliente").value(0);
     EXPECT_TRUE(tem(cliente, "Fone: | 1111 / 2222 |")) << cliente.toStdString();
-    EXPECT_TRUE(tem(cliente, "CGC: | 23.456.789/0001-10 | Insc. Est.: |")) << cliente.toStdString();
+    EXPECT_TRUE(tem(cliente, "CGC: | 23.456.789/0001-95 | Insc. Est.: |")) << cliente.toStdString();
     EXPECT_FALSE(tem(cliente, "Faturar para:")) << "no billing customer";
     EXPECT_TRUE(linhasDe(dump, "qrsdAcessorios").isEmpty());
     EXPECT_FALSE(tem(cliente, "Acessórios"));
@@ -60,7 +60,7 @@ TEST_F(OrdemServicoDocumentosTest, TheReceiptJoinsThePhonesNamesThePersonsDocume
     CarregaOrdemServico(42);
     dump = documento(form, "Comprovante");
     const QString pessoa = linhasDe(dump, "qrbnCliente").value(0);
-    EXPECT_TRUE(tem(pessoa, "Fone: | 1111 | CPF: | 23.456.789/0001-10 | RG: | 12.345.678-9 |")) << pessoa.toStdString();
+    EXPECT_TRUE(tem(pessoa, "Fone: | 1111 | CPF: | 23.456.789/0001-95 | RG: | 12.345.678-9 |")) << pessoa.toStdString();
     EXPECT_TRUE(tem(pessoa, "Faturar para: | José Antônio Ferreira")) << pessoa.toStdString();
     EXPECT_TRUE(tem(pessoa, "Acessórios"));
     EXPECT_EQ(linhasDe(dump, "qrsdAcessorios"), QStringList{"subDetail qrsdAcessorios: 1 | Porta-filtro"});
@@ -204,7 +204,7 @@ TEST_F(OrdemServicoDocumentosTest, WorkshopHistoriesPrintNetUnitValuesTheStockMa
     QString dump = documento(form, "Histórico");
     EXPECT_EQ(linhasDe(dump, "qrsdPecas"),
               QStringList{"subDetail qrsdPecas: P0005 | Correia de transmissão | 2,00 | 35,50 | 71,00"});
-    EXPECT_TRUE(tem(linhasDe(dump, "qrbnCliente").value(0), "CNPJ:  | 23.456.789/0001-10 | Insc. Est.:  |"))
+    EXPECT_TRUE(tem(linhasDe(dump, "qrbnCliente").value(0), "CNPJ:  | 23.456.789/0001-95 | Insc. Est.:  |"))
         << dump.toStdString();
     EXPECT_FALSE(tem(dump, "998877"));
 

@@ -245,7 +245,7 @@ TEST_F(RelTec, CompleteBudgetPrintsTheCustomerCallItemsLinesTotalsAndReport)
     EXPECT_EQ(bands(dump, {"bnCliente", "bnItens", "bnServicos", "bnPecas", "bnTotais", "bnLaudo"}),
               (QStringList{"detail bnCliente: Cliente: | Padaria Pão Quente Ltda. | Endereço: | Avenida Paulista, 1500 - Bela Vista | "
                            "Cidade: | São Paulo/SP  CEP: 01310-100 | Fone: | (11)3333-4444 | Contato: | Sr. Paulo | "
-                           "CNPJ: 23.456.789/0001-10 | Insc. Est.:  | Data Chamado: | 04/03/2026 | Hora: | 09:15",
+                           "CNPJ: 23.456.789/0001-95 | Insc. Est.:  | Data Chamado: | 04/03/2026 | Hora: | 09:15",
                            "subDetail bnItens: Equipamento: | Impressora laser | Atendimento: | Externo | Defeito: | Não liga | "
                            "Nº de Série: | SN-123 | Garantia: | 2- Garantia do Serviço | Nota Fiscal: | 5544",
                            "subDetail bnItens: Equipamento: | Notebook | Atendimento: | Externo | Defeito: | Nº de Série: | "
@@ -335,7 +335,7 @@ TEST_F(RelTec, RentalNotePrintsTheDocumentItsItemsAndReceivablesOnALandscapePage
     EXPECT_TRUE(bands(dump, {"bnTitulo"})[0].endsWith("| NOTA DE LOCAÇÃO DE BENS MÓVEIS"));
     EXPECT_EQ(bands(dump, {"bnNota", "bnItens", "bnReceber", "bnAviso"}),
               (QStringList{"detail bnNota: Nota Nº: | 000123 | Data: | 10/03/2026 | Valor Total: | 750,00 | Cliente: | "
-                           "Clínica Saúde & Vida S/A | CNPJ/CPF: | 34.567.890/0001-20 | Endereço: | Rua Conceição, 300 - "
+                           "Clínica Saúde & Vida S/A | CNPJ/CPF: | 34.567.890/0001-30 | Endereço: | Rua Conceição, 300 - "
                            "Cambuí - Campinas/SP",
                            "subDetail bnItens: Locação de equipamento LaserJet EV-1 (fevereiro) | 750,00",
                            "subDetail bnReceber: 000123/1 | 20/03/2026 | 750,00",
@@ -350,7 +350,7 @@ TEST_F(RelTec, ContractAndDeliveryProtocolPrintTheLoadedContract)
     QString dump = previewed([&] { dm().frxContrato->ShowReport(); });
     EXPECT_EQ(bands(dump, {"bnContrato", "bnEquipamentos", "bnAcessorios", "bnClausulas"}),
               (QStringList{"detail bnContrato: Nº Contrato: | LOC-0007 | Data Base: | 01/02/2026 | Cliente: | Clínica Saúde & "
-                           "Vida S/A | CNPJ/CPF: | 34.567.890/0001-20 | Endereço: | Rua Conceição, 300 - Cambuí - Campinas/SP | "
+                           "Vida S/A | CNPJ/CPF: | 34.567.890/0001-30 | Endereço: | Rua Conceição, 300 - Cambuí - Campinas/SP | "
                            "Objeto: | Locação de impressoras | Valor: | 500,00 | Validade: | 31/01/2027",
                            "subDetail bnEquipamentos: P0003 | LaserJet | HP | EV-1 | 250,00",
                            "subDetail bnAcessorios: P0005 | Cabo USB | Genérico | EV-2",
