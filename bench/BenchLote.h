@@ -78,9 +78,10 @@ struct Crescimento {
         QByteArray titulo, unidade;
     };
     bool medindo = false;
-    // Ours' runs in each round: the tenth runs ten times, so that its runs
-    // span as much of the round as the full size's and its median rests on
-    // as many samples as a passing load can spoil.
+    // Ours' runs in each round: the tenth runs five times before the full
+    // size and five after it, so that its runs span as much of the round as
+    // the full size's and its median rests on as many samples as a passing
+    // load can spoil.
     int vezes = 1;
     std::vector<Medida> medidas;
 };
@@ -93,8 +94,9 @@ inline Crescimento& crescimento()
 // The rounds of a batch benchmark unless BENCH_ROUNDS says otherwise: short
 // rounds, many of them, so that a passing load on the shared machine moves
 // few of them and the medians of two runs agree; at a real company's size,
-// ours alone, a few long ones.
-inline int rodadasLote() { return rounds(crescimento().medindo ? 3 : 12); }
+// ours alone, five long ones (the full size's median of three moved with
+// a single round a load fell on).
+inline int rodadasLote() { return rounds(crescimento().medindo ? 5 : 12); }
 
 // One batch of a comparison: ours, with the recorder its run is kept in
 // (a recorder of its own for each batch measured in the same rounds), the
@@ -349,28 +351,38 @@ public:
 // statement there) at the full size is held to that at the tenth (goal
 // 1.2), so a cost that grows with the data (a read over every row stored, a
 // number drawn past every one) shows; elapsed times are printed beside it.
+// The tenth is measured before the full size and again after it, half its
+// runs each time, and its figure is the mean of both medians: a load that
+// comes or goes on the shared machine during the full size's runs weighs
+// on both sizes alike instead of on one of them.
 template <class Mede>
 void medeCrescimento(Gravador& gravador, Mede mede, int tamanho)
 {
     Crescimento& k = crescimento();
     k.medindo = true;
-    k.vezes = 10;
-    mede(gravador, Escrita::Assincrona, tamanho / 10);
-    const std::vector<Crescimento::Medida> decimos = std::move(k.medidas);
-    k.medidas.clear();
+    auto medeDecimo = [&] {
+        k.vezes = 5;
+        mede(gravador, Escrita::Assincrona, tamanho / 10);
+        return std::exchange(k.medidas, {});
+    };
+    const std::vector<Crescimento::Medida> antes = medeDecimo();
     k.vezes = 1;
     mede(gravador, Escrita::Assincrona, tamanho);
+    const std::vector<Crescimento::Medida> cheios = std::exchange(k.medidas, {});
+    const std::vector<Crescimento::Medida> depois = medeDecimo();
     k.medindo = false;
-    for (size_t i = 0; i < k.medidas.size() && i < decimos.size(); ++i) {
-        const Crescimento::Medida &cheio = k.medidas[i], &decimo = decimos[i];
-        const double porLinhaDecimo = decimo.c.processadorFioNosso.mediana() / decimo.linhas;
+    for (size_t i = 0; i < cheios.size() && i < antes.size() && i < depois.size(); ++i) {
+        const Crescimento::Medida& cheio = cheios[i];
+        const int linhasDecimo = antes[i].linhas;
+        const double porLinhaDecimo =
+            (antes[i].c.processadorFioNosso.mediana() + depois[i].c.processadorFioNosso.mediana()) / 2 / linhasDecimo;
         const double porLinha = cheio.c.processadorFioNosso.mediana() / cheio.linhas;
         const double razao = porLinha / porLinhaDecimo;
         std::printf("%s, at a real company's size: processor time per row %.3f ms at %d %s against %.3f ms at %d"
                     " (a tenth), ratio %.2f%s; elapsed %.2fs and %.2fs\n",
                     cheio.titulo.constData(), porLinha * 1e3, cheio.linhas, cheio.unidade.constData(),
-                    porLinhaDecimo * 1e3, decimo.linhas, razao, meta(razao, 1.2).constData(), cheio.c.nosso.mediana(),
-                    decimo.c.nosso.mediana());
+                    porLinhaDecimo * 1e3, linhasDecimo, razao, meta(razao, 1.2).constData(), cheio.c.nosso.mediana(),
+                    (antes[i].c.nosso.mediana() + depois[i].c.nosso.mediana()) / 2);
     }
 }
 

@@ -241,6 +241,16 @@ std::vector<Index> moduleIndexes()
         {"IX_AUGC0301_NOME", "AUGC0301", "NOME"},
         // A product's reservation is summed over every order's parts lines.
         {"IX_AATC01AP_PRCODIGO", "AATC01AP", "PRCODIGO"},
+        // An order's lines of one product (the parts settlement reads and
+        // marks them per line): without it the engine joined the order's
+        // key to the product's index, walking every order's line of the
+        // product, a cost growing with the orders.
+        {"IX_AATC01AP_ORDEM_PRODUTO", "AATC01AP", "AOCODIGO, PRCODIGO"},
+        // The stock items have no key: a settlement's document is checked
+        // for items by its number, an entry by the order's items of the
+        // product, each a read of every item stored without these.
+        {"IX_ACEM14IT_DOCUMENTO", "ACEM14IT", "DOCUMENTO, SERIE"},
+        {"IX_ACEM14IT_ORDEM_PRODUTO", "ACEM14IT", "AOCODIGO, CODIGOPRODUTO"},
     };
 }
 
