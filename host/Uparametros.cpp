@@ -6,6 +6,7 @@
 
 #include "host/data/Query.h"
 #include "host/db/Database.h"
+#include "host/schema/HostParameterDescriptions.h"
 #include "host/schema/HostParameters.h"
 #include "host/ui/Dialogs.h"
 #include "host/ui/Errors.h"
@@ -22,6 +23,7 @@
 #include <algorithm>
 #include <iterator>
 #include <stdexcept>
+#include <string_view>
 
 namespace {
 
@@ -49,6 +51,35 @@ void addRow(QTableWidget* grid, const QString& name, const QString& value)
 
 // Names that share their beginning (ATALIQUOTA...) are told apart only whole.
 void showWholeNames(QTableWidget* grid) { grid->resizeColumnToContents(0); }
+
+// The parameters by what they do: the description comes first on screen; the
+// field's name (which support staff and the manuals use) stays the first
+// column of the model, next to its value, for whoever finds a row by it.
+constexpr int kDescriptionColumn = 2;
+
+QTableWidget* parameterGrid(QWidget* parent)
+{
+    QTableWidget* grid = nameValueGrid(parent, "grdParametros");
+    grid->setColumnCount(3);
+    grid->setHorizontalHeaderLabels({"Parâmetro", "Valor", "Descrição"});
+    grid->horizontalHeader()->moveSection(kDescriptionColumn, 0);
+    return grid;
+}
+
+void addParameterRow(QTableWidget* grid, const QString& name, const QString& value)
+{
+    addRow(grid, name, value);
+    const std::string_view description = host::schema::parameterDescription(name.toStdString());
+    auto* item = new QTableWidgetItem(QString::fromUtf8(description.data(), qsizetype(description.size())));
+    item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+    grid->setItem(grid->rowCount() - 1, kDescriptionColumn, item);
+}
+
+void showWholeDescriptions(QTableWidget* grid)
+{
+    showWholeNames(grid);
+    grid->resizeColumnToContents(kDescriptionColumn);
+}
 
 bool changedCell(const QTableWidgetItem* item) { return item->text() != item->data(Qt::UserRole).toString(); }
 
@@ -112,8 +143,8 @@ QTableWidgetItem* storedItem(const QString& value, bool editable)
 TfmParametros::TfmParametros(QWidget* parent) : host::ui::Form(parent)
 {
     setCaption("Parâmetros");
-    resize(640, 560);
-    grdParametros = nameValueGrid(this, "grdParametros");
+    resize(900, 600);
+    grdParametros = parameterGrid(this);
     grdEmpresa = nameValueGrid(this, "grdEmpresa");
     grdFiliais = new QTableWidget(0, 1 + int(std::size(kBranchColumns)), this);
     grdFiliais->setObjectName("grdFiliais");
@@ -154,8 +185,8 @@ void TfmParametros::Carregar()
 {
     grdParametros->setRowCount(0);
     for (const QString& name : parameterNames())
-        addRow(grdParametros, name, dmGlobal->Parametro(name));
-    showWholeNames(grdParametros);
+        addParameterRow(grdParametros, name, dmGlobal->Parametro(name));
+    showWholeDescriptions(grdParametros);
     carregarFiliais();
     grdEmpresa->setRowCount(0);
     dmGlobal->CarregaEmpresa();

@@ -1,6 +1,6 @@
 #pragma once
 // The host's parameters window: the parameter record (one row per field:
-// name and value), the company record (one row per column) and the branches
+// its description, name and value), the company record (one row per column) and the branches
 // (one row each: code, name, tax number, web site), all editable but the
 // branch's code; "Salvar" writes the changes and commits, all or nothing.
 

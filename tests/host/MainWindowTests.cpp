@@ -8,16 +8,21 @@
 #include "tests/support/OnScreenDialogs.h"
 
 #include "host/data/Abort.h"
+#include "host/schema/HostParameters.h"
 
 #include "host/ui/Layouts.h"
 #include "host/ui/WindowRegistry.h"
 
+#include <QHash>
+#include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTableWidget>
 #include <QTest>
+
+#include <string>
 
 using testsupport::HostDatabaseTest;
 
@@ -155,22 +160,56 @@ TEST_F(MainWindowTest, AWindowIsOpenedByNameThroughTheApplicationsHandler)
     EXPECT_EQ(fmPrincipal, nullptr);
 }
 
+static TfmParametros* parametrosDoMenu(TfmPrincipal& window)
+{
+    window.miParametros->click();
+    TfmParametros* parametros = nullptr;
+    for (host::ui::Form* form : host::ui::WindowRegistry::forms())
+        if (auto* aberta = qobject_cast<TfmParametros*>(form))
+            parametros = aberta;
+    return parametros;
+}
+
 // The parameters window opened from the menu shows every name whole: many
 // share their first letters (ATALIQUOTA...), and a cut name reads as another.
 TEST_F(MainWindowTest, ParametersWindowShowsEveryNameWhole)
 {
     exec("insert into EMPRESA (CODIGO, NOME, UGESPECIFICOEMPRESA) values (1, 'Oficina', 4)");
     TfmPrincipal window;
-    window.miParametros->click();
-    TfmParametros* parametros = nullptr;
-    for (host::ui::Form* form : host::ui::WindowRegistry::forms())
-        if (auto* aberta = qobject_cast<TfmParametros*>(form))
-            parametros = aberta;
+    TfmParametros* parametros = parametrosDoMenu(window);
     ASSERT_NE(parametros, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(parametros));
     for (QTableWidget* grid : {parametros->grdParametros, parametros->grdEmpresa}) {
         ASSERT_GT(grid->rowCount(), 1);
-        EXPECT_GE(grid->columnWidth(0), static_cast<QAbstractItemView*>(grid)->sizeHintForColumn(0)) << grid->objectName().toStdString();
+        for (int column = 0; column < grid->columnCount(); ++column) {
+            if (grid->horizontalHeader()->visualIndex(column) == grid->columnCount() - 1)
+                continue;   // stretched
+            EXPECT_GE(grid->columnWidth(column), static_cast<QAbstractItemView*>(grid)->sizeHintForColumn(column))
+                << grid->objectName().toStdString() << " " << column;
+        }
+    }
+    parametros->close();
+}
+
+// Every parameter the system reads is shown first by what it does, in words;
+// its field's name stays beside it.
+TEST_F(MainWindowTest, ParametersWindowDescribesEveryParameter)
+{
+    TfmPrincipal window;
+    TfmParametros* parametros = parametrosDoMenu(window);
+    ASSERT_NE(parametros, nullptr);
+    QTableWidget* grid = parametros->grdParametros;
+    const int first = grid->horizontalHeader()->logicalIndex(0);
+    ASSERT_NE(grid->horizontalHeaderItem(first), nullptr);
+    EXPECT_EQ(grid->horizontalHeaderItem(first)->text(), "Descrição");
+    QHash<QString, QString> described;
+    for (int row = 0; row < grid->rowCount(); ++row)
+        described.insert(grid->item(row, 0)->text(), grid->item(row, first) ? grid->item(row, first)->text() : "");
+    for (const host::schema::ParameterDefault& field : host::schema::parameterDefaults()) {
+        ASSERT_TRUE(described.contains(field.name)) << field.name;
+        const std::string description = described[field.name].toStdString();
+        EXPECT_FALSE(description.empty()) << field.name;
+        EXPECT_NE(description, field.name);
     }
     parametros->close();
 }
