@@ -3,6 +3,7 @@
 #include "host/Uprincipal.h"
 
 #include "host/UcadastroHost.h"
+#include "host/Udatamod.h"
 
 #include "host/Uparametros.h"
 #include "host/UpedidoVenda.h"
@@ -173,6 +174,12 @@ void TfmPrincipal::AbrirJanela(const QString& nome)
 
 void TfmPrincipal::AbrirParametros()
 {
+    // The parameters hold the passwords that guard deletions and finished
+    // orders from every other user.
+    if (!UsuarioMestre()) {
+        host::ui::Dialogs::warning("Apenas o usuário mestre pode abrir os parâmetros do sistema.");
+        return;
+    }
     auto* window = new TfmParametros(nullptr);
     window->setDefaultCloseAction(host::ui::CloseAction::Free);
     window->Carregar();

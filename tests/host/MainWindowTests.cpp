@@ -6,6 +6,7 @@
 #include "host/Udatamod.h"
 #include "tests/support/HostDatabase.h"
 #include "tests/support/OnScreenDialogs.h"
+#include "tests/support/TestDatabase.h"
 
 #include "host/data/Abort.h"
 #include "host/schema/HostParameters.h"
@@ -189,6 +190,21 @@ TEST_F(MainWindowTest, ParametersWindowShowsEveryNameWhole)
         }
     }
     parametros->close();
+}
+
+// The parameters keep the passwords that guard deletions and finished
+// orders from everyone but the master user: only that user opens them.
+TEST_F(MainWindowTest, OnlyTheMasterUserOpensTheParameters)
+{
+    testsupport::grantAllToPublic(tr());
+    tr().commit();
+    global.reset();
+    global = std::make_unique<TdmGlobal>(dbPath, "JOAO", "x");
+    ASSERT_FALSE(UsuarioMestre());
+    TfmPrincipal window;
+    dialogs->acknowledge("Apenas o usuário mestre");
+    EXPECT_EQ(parametrosDoMenu(window), nullptr);
+    EXPECT_EQ(dialogs->pending(), 0);
 }
 
 // Every parameter the system reads is shown first by what it does, in words;
