@@ -149,6 +149,8 @@ Descricao cliente(bool fisica)
                  {"ACRC5001", "CODIGO_CLIENTE", "contas a receber"},
                  {"ACEM1401", "COD_CLI", "documentos de estoque"},
                  {"AUGC03CO", "CLCODIGO", "equipamentos de contratos"},
+                 // The equipment the customer owns goes only through its own list.
+                 {"AATC03AECL", "CLCODIGO", "equipamentos do cliente"},
                  {"CADCOM", "COD_CLI", "contatos registrados"}},
                 {contatosCliente()},
                 conferirCliente};

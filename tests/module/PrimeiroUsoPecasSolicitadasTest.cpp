@@ -1,5 +1,7 @@
-// Parts requested for an order on a new installation: the part given its
-// bar code in the product register, the order typed with it on two lines,
+// Parts requested for an order on a new installation whose demonstration
+// documents were deleted through their windows first: the company's own part
+// registered with its bar code and stock, its own customer's order typed with
+// it on two lines,
 // the request filled by bar code and delivered in two hand-overs, each
 // settled once, a return spread over both lines, and the order sold: stock
 // and bill are what was used.
@@ -15,44 +17,99 @@
 #include "host/ui/SearchWindow.h"
 #include "host/ui/WindowRegistry.h"
 #include "service_orders/uAssBaixaPecas.h"
+#include "rental/uAssVendas.h"
 #include "service_orders/uAssSolicitacao.h"
 #include "tests/support/OnScreenDialogs.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QToolButton>
+
+#include <utility>
 
 namespace moduletest {
 namespace {
 
 class PrimeiroUsoPecasSolicitadasTest : public PrimeiroUsoOrdemTest {
 protected:
-    // "Código de barras" (and the kind) typed on the part found by its name in the product register.
-    void codigoDeBarras(const QString& nome, const QString& barras)
+    // "Excluir" confirmed on the register's record found by its text.
+    void excluiNoCadastro(TMenuItem* menu, const QString& sigla, const QString& texto)
     {
-        principal->miCadastroProduto->click();
-        auto* produtos = qobject_cast<TfmCadastroHost*>(host::ui::WindowRegistry::find("fmCadastroPR"));
-        ASSERT_NE(produtos, nullptr);
-        produtos->edPesquisa->setText(nome);
-        QTest::keyClick(produtos->edPesquisa, Qt::Key_Return);
-        // The demonstration part has no kind yet, which the register requires.
-        auto* tipo = qobject_cast<QComboBox*>(produtos->controle("COM_FAB_S_FS"));
-        ASSERT_NE(tipo, nullptr);
-        testsupport::escolheComSetas(*tipo, tipo->findText("Mercadoria", Qt::MatchStartsWith));
-        digita(produtos->controle("OUTRO_CODIGO"), barras);
-        produtos->bbSalvar->click();
-        produtos->close();
+        menu->click();
+        auto* janela = qobject_cast<TfmCadastroHost*>(host::ui::WindowRegistry::find("fmCadastro" + sigla));
+        ASSERT_NE(janela, nullptr) << sigla.toStdString();
+        janela->edPesquisa->setText(texto);
+        QTest::keyClick(janela->edPesquisa, Qt::Key_Return);
+        dialogs->answer("Sim", "Confirma a exclusão do registro?");
+        janela->bbExcluir->click();
+        janela->close();
+    }
+    // What the demonstration left that the road meets, deleted through the
+    // windows: its service orders, its assistance orders, its parts and the
+    // customers without contracts. The parts hold stock and the customers
+    // own equipment: those refusals are the only ones.
+    void excluiDemonstracao()
+    {
+        for (const char* os : {"40", "41", "42", "43"}) {
+            TfmAssOrdemServico& ordem = abrirJanela(fmAssOrdemServico, QString("fmAssOrdemServico;") + os);
+            dialogs->answer("Sim", "Confirma a exclusão do registro?");
+            ordem.bbExcluir->click();
+            ordem.close();
+        }
+        TfmAssVendas& vendas = abrirJanela(fmAssVendas, "fmAssVenda");
+        for (int i = 0; i < 2; ++i) {
+            vendas.sbProximo->click();
+            dialogs->answer("Sim", "Deseja excluir o registro corrente?");
+            vendas.bbExcluir->click();
+        }
+        vendas.close();
+        for (const char* tabela : {"AATC01AO", "AATC01AOIT", "AATC01AP", "AATC01AA", "AVEC8501", "AVEC85IT"})
+            EXPECT_EQ(lido(QString("select count(*) from ") + tabela), QStringList{"0"}) << tabela << vistos();
+        for (const char* parte : {"Fonte de alimenta", "Placa-m", "Cartucho", "Compressor de ar-c", "Correia"})
+            excluiNoCadastro(principal->miCadastroProduto, "PR", parte);
+        for (const char* cliente : {"Jos", "Maria das"})
+            excluiNoCadastro(principal->miCadastroPessoaFisica, "PF", cliente);
+        EXPECT_EQ(lido("select count(*) from AUGC0301 c where exists (select 1 from AATC03AECL e"
+                       " where e.CLCODIGO = c.CODIGO_CLIENTE) and c.CODIGO_CLIENTE in ('00003', '00005')"),
+                  QStringList{"2"})
+            << "a customer goes with none of the equipment it owns left behind";
+        EXPECT_EQ(dialogs->texts().filter(QRegularExpression("não pode ser excluído: está em uso em (estoque|"
+                                                             "equipamentos do cliente)\\.$")).size(),
+                  7)
+            << vistos();
+        EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    }
+    // The company's own part saved in the product register with its bar
+    // code and what came into the store; its code.
+    QString pecaPropria(const QString& barras)
+    {
+        TfmCadastroHost& produtos = cadastroDeProdutos();
+        produtos.bbNovo->click();
+        digita(produtos.controle("DESCRICAO"), "Fonte ATX 500W");
+        for (const auto& [coluna, inicio] : {std::pair{"COM_FAB_S_FS", "Mercadoria"}, std::pair{"GRUPO", "PEC"}}) {
+            auto* lista = qobject_cast<QComboBox*>(produtos.controle(coluna));
+            testsupport::escolheComSetas(*lista, lista->findText(inicio, Qt::MatchStartsWith));
+        }
+        digita(produtos.controle("UNIDADE_MEDIDA"), "UN");
+        digita(produtos.controle("PCO_VENDA"), "89,90");
+        digita(produtos.controle("OUTRO_CODIGO"), barras);
+        produtos.bbSalvar->click();
+        const QString codigo = produtos.registros().fieldByName("CODIGO")->asString();
+        EXPECT_TRUE(estoqueNoLocal(produtos, "001", "12"));
+        produtos.close();
+        return codigo;
     }
     // F9 by bar code, "Entregar": technician 2 delivers the quantity; the
     // last one closes the request.
     void entregaPorBarras(TfmAssSolicitacao& janela, const QString& quantidade, bool ultima)
     {
         dialogs->enter("7890001", "Barras");
-        dialogs->answer("Entregar", "O produto P0001 já está inserido na solicitação.");
+        dialogs->answer("Entregar", "O produto " + peca + " já está inserido na solicitação.");
         dialogs->acknowledge("Informe o Código do Técnico da ENTREGA desta peça.");
         pesquisa("ATCODIGO", 2);
-        dialogs->enter(quantidade, "Informe a quantidade do Produto P0001");
+        dialogs->enter(quantidade, "Informe a quantidade do Produto " + peca);
         if (ultima)
             dialogs->answer("Sim", "Todos itens da solicitação foram entregues.");
         QTest::keyClick(janela.dbgdAssSolicitacao, Qt::Key_F9);
@@ -73,6 +130,8 @@ protected:
     }
     // A return of the part to the order, typed in the settlement opened
     // from the menu, with "Inserir Peças na O.S.".
+    QString peca;   // the company's own part
+
     void devolucao(const QString& os, const QString& quantidade)
     {
         TfmAssBaixaPecas& baixa = abrirJanela(fmAssBaixaPecas, "fmAssBaixaPecas");
@@ -84,7 +143,7 @@ protected:
         });
         baixa.bbPesqBaixa->click();
         baixa.ckInserirPeca->click();
-        novaLinhaNaGrade(baixa.dbgdOrdemServicoBaixaPecas, "prCodigo", "P0001");
+        novaLinhaNaGrade(baixa.dbgdOrdemServicoBaixaPecas, "prCodigo", peca);
         celula(baixa.dbgdOrdemServicoBaixaPecas, "aoCodigo", os);
         celula(baixa.dbgdOrdemServicoBaixaPecas, "prQuantidade", quantidade, Qt::Key_Return);
         dialogs->answer("Sim", "Tem certeza de que deseja baixar as peças?");
@@ -96,13 +155,19 @@ protected:
 
 TEST_F(PrimeiroUsoPecasSolicitadasTest, RequestedPartsAreIssuedOnceAndBilledAsUsed)
 {
-    codigoDeBarras("Fonte de alimenta", "7890001");
+    excluiDemonstracao();
+    exec("insert into AUGC0301 (CODIGO_CLIENTE, NOME, PESSOA_FISICAOUJURIDICA, NATUREZA_OPERACAO,"
+         " TABELA_VENCIMENTO, COBRANCA) values ('10001', 'Metalurgica Horizonte Ltda', 'J', '5102', '01', '001')");
+    peca = pecaPropria("7890001");
+    ASSERT_FALSE(peca.isEmpty()) << vistos();
+    const QString estoque = "select cast(ESTOQUE as integer) from ACEC1101 where CODIGO = '" + peca + "'";
+    ASSERT_EQ(lido(estoque), QStringList{"12"}) << vistos();
     TfmAssOrdemServico* ordem = nullptr;
-    const QString os = ordemNova(ordem);
+    const QString os = ordemNova(ordem, "10001");
     ASSERT_FALSE(os.isEmpty()) << vistos();
     clicaAba(ordem->pcOrdemServico, ordem->tsPecasOS);
     for (int linha = 0; linha < 2; ++linha) {
-        novaLinhaNaGrade(ordem->dbgdOrdemServicoPecas, "PRCODIGO", "P0001");
+        novaLinhaNaGrade(ordem->dbgdOrdemServicoPecas, "PRCODIGO", peca);
         celula(ordem->dbgdOrdemServicoPecas, "APQUANTIDADE", "2", Qt::Key_Return);
     }
     ordem->bbSalvar->click();
@@ -114,13 +179,13 @@ TEST_F(PrimeiroUsoPecasSolicitadasTest, RequestedPartsAreIssuedOnceAndBilledAsUs
     pedido.bbSalvar->click();
     pedido.ckBarras->click();
     dialogs->enter("7890001", "Barras");
-    dialogs->enter("4", "Informe a quantidade do Produto P0001");
+    dialogs->enter("4", "Informe a quantidade do Produto " + peca);
     QTest::keyClick(pedido.dbgdAssSolicitacao, Qt::Key_F9);
     entregaPorBarras(pedido, "2", false);
-    EXPECT_EQ(entregaAoAcerto(pedido), QStringList{"P0001|2"});
+    EXPECT_EQ(entregaAoAcerto(pedido), QStringList{peca + "|2"});
     entregaPorBarras(pedido, "2", true);
-    EXPECT_EQ(entregaAoAcerto(pedido), QStringList{"P0001|2"}) << "the first hand-over is not issued again";
-    EXPECT_EQ(lido("select cast(ESTOQUE as integer) from ACEC1101 where CODIGO = 'P0001'"), QStringList{"8"});
+    EXPECT_EQ(entregaAoAcerto(pedido), QStringList{peca + "|2"}) << "the first hand-over is not issued again";
+    EXPECT_EQ(lido(estoque), QStringList{"8"});
 
     devolucao(os, "3");
     EXPECT_EQ(lido("select cast(sum(APQUANTIDADE) as integer) from AATC01AP where AOCODIGO = " + os),
@@ -137,7 +202,7 @@ TEST_F(PrimeiroUsoPecasSolicitadasTest, RequestedPartsAreIssuedOnceAndBilledAsUs
                    " on pv.NUMERO_PEDIDO = it.NUMERO_PEDIDO where pv.AOCODIGO = " + os),
               QStringList{"1|8990"})
         << "the bill is the one part used";
-    EXPECT_EQ(lido("select cast(ESTOQUE as integer) from ACEC1101 where CODIGO = 'P0001'"), QStringList{"11"})
+    EXPECT_EQ(lido(estoque), QStringList{"11"})
         << "the stock is down by the one part used";
     EXPECT_EQ(dialogs->pending(), 0) << vistos();
 }
