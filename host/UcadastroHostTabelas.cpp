@@ -154,6 +154,8 @@ Descricao cliente(bool fisica)
                  {"CADCOM", "COD_CLI", "contatos registrados"}},
                 {contatosCliente()},
                 conferirCliente};
+    // Its equipment list ("Equipamentos do Cliente") is the current customer's.
+    d.aoMostrar = [](const QVariant& codigo) { dmGlobal->CarregaCliente(codigo.toString()); };
     return d;
 }
 

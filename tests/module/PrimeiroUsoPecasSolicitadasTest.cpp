@@ -16,6 +16,7 @@
 #include "host/ui/PageControl.h"
 #include "host/ui/SearchWindow.h"
 #include "host/ui/WindowRegistry.h"
+#include "module/uPackageAss.h"
 #include "service_orders/uAssBaixaPecas.h"
 #include "rental/uAssVendas.h"
 #include "service_orders/uAssSolicitacao.h"
@@ -34,22 +35,45 @@ namespace {
 
 class PrimeiroUsoPecasSolicitadasTest : public PrimeiroUsoOrdemTest {
 protected:
-    // "Excluir" confirmed on the register's record found by its text.
-    void excluiNoCadastro(TMenuItem* menu, const QString& sigla, const QString& texto)
+    // The register opened from the Cadastros menu on the record found by its text.
+    static TfmCadastroHost* cadastroEm(TMenuItem* menu, const QString& sigla, const QString& texto)
     {
         menu->click();
         auto* janela = qobject_cast<TfmCadastroHost*>(host::ui::WindowRegistry::find("fmCadastro" + sigla));
-        ASSERT_NE(janela, nullptr) << sigla.toStdString();
-        janela->edPesquisa->setText(texto);
-        QTest::keyClick(janela->edPesquisa, Qt::Key_Return);
+        EXPECT_NE(janela, nullptr) << sigla.toStdString();
+        if (janela) {
+            janela->edPesquisa->setText(texto);
+            QTest::keyClick(janela->edPesquisa, Qt::Key_Return);
+        }
+        return janela;
+    }
+    // "Excluir" confirmed on the register's record found by its text.
+    void excluiNoCadastro(TMenuItem* menu, const QString& sigla, const QString& texto)
+    {
+        TfmCadastroHost* janela = cadastroEm(menu, sigla, texto);
+        ASSERT_NE(janela, nullptr);
         dialogs->answer("Sim", "Confirma a exclusão do registro?");
         janela->bbExcluir->click();
         janela->close();
     }
+    // The customer shown in its register, then its equipment list opened
+    // through the dispatcher: each piece deleted there.
+    void equipamentosDoCliente(const QString& nome)
+    {
+        ASSERT_NE(cadastroEm(principal->miCadastroPessoaFisica, "PF", nome), nullptr);
+        dialogs->modal("fmPesquisa", [this](host::ui::Form& form) {
+            host::ui::DataGrid* grade = static_cast<host::ui::SearchWindow&>(form).grid();
+            for (int i = 0; i < 3 && grade->model()->rowCount() > 0; ++i) {
+                dialogs->answer("Sim", "Confirma a exclusão do registro?");
+                ctrlDeleteNaCelula(grade, "AECODIGO");
+            }
+            form.close();
+        });
+        uPackageAss::ShowJanelaTec("fmAssEquipCli");
+    }
     // What the demonstration left that the road meets, deleted through the
     // windows: its service orders, its assistance orders, its parts and the
-    // customers without contracts. The parts hold stock and the customers
-    // own equipment: those refusals are the only ones.
+    // customers without contracts. The parts hold stock: they stay.
     void excluiDemonstracao()
     {
         for (const char* os : {"40", "41", "42", "43"}) {
@@ -69,12 +93,18 @@ protected:
             EXPECT_EQ(lido(QString("select count(*) from ") + tabela), QStringList{"0"}) << tabela << vistos();
         for (const char* parte : {"Fonte de alimenta", "Placa-m", "Cartucho", "Compressor de ar-c", "Correia"})
             excluiNoCadastro(principal->miCadastroProduto, "PR", parte);
-        for (const char* cliente : {"Jos", "Maria das"})
+        // Told why a customer stays, the user deletes its equipment, then the customer.
+        for (const char* cliente : {"Jos", "Maria das"}) {
             excluiNoCadastro(principal->miCadastroPessoaFisica, "PF", cliente);
-        EXPECT_EQ(lido("select count(*) from AUGC0301 c where exists (select 1 from AATC03AECL e"
-                       " where e.CLCODIGO = c.CODIGO_CLIENTE) and c.CODIGO_CLIENTE in ('00003', '00005')"),
-                  QStringList{"2"})
-            << "a customer goes with none of the equipment it owns left behind";
+            equipamentosDoCliente(cliente);
+            excluiNoCadastro(principal->miCadastroPessoaFisica, "PF", cliente);
+        }
+        EXPECT_EQ(lido("select count(*) from AUGC0301 where CODIGO_CLIENTE in ('00003', '00005')"), QStringList{"0"})
+            << vistos();
+        EXPECT_EQ(lido("select count(*) from AATC03AECL e where not exists (select 1 from AUGC0301 c"
+                       " where c.CODIGO_CLIENTE = e.CLCODIGO) union all select count(*) from AATC03AECL"),
+                  (QStringList{"0", "4"}))
+            << "no equipment is left without its customer, the others' stays";
         EXPECT_EQ(dialogs->texts().filter(QRegularExpression("não pode ser excluído: está em uso em (estoque|"
                                                              "equipamentos do cliente)\\.$")).size(),
                   7)
