@@ -2,6 +2,7 @@
 
 #include "app/BancoPadrao.h"
 #include "contract_data/uDataTecCont.h"
+#include "contracts/uAssContCad.h"
 #include "data/uDataTec.h"
 #include "host/UcadastroHost.h"
 #include "host/Udmglobal.h"
@@ -161,6 +162,17 @@ void PrimeiroUsoTest::parametroNaJanela(const QString& nome, const QString& valo
     dialogs->acknowledge("Parâmetros gravados.");
     parametros->bbSalvar->click();
     parametros->close();
+}
+
+void PrimeiroUsoTest::excluiContratosDaDemonstracao(TfmAssContCad& form)
+{
+    for (const char* codigo : {"1", "2", "3"}) {
+        pesquisa("ACCODIGO", codigo);
+        form.sbPesqContrato->click();
+        dialogs->answer("Sim", "Confirma a exclusão do registro?");
+        form.bbExcluir->click();
+    }
+    EXPECT_EQ(lido("select count(*) from AATC05AC"), QStringList{"0"}) << vistos();
 }
 
 TfmCadastroHost& PrimeiroUsoTest::cadastroDeProdutos()

@@ -10,6 +10,7 @@
 
 #include <QStringList>
 
+class TfmAssContCad;
 class TfmAssEntradaEquip;
 class TfmAssSolicitacao;
 class TfmCadastroHost;
@@ -43,6 +44,8 @@ protected:
     void pesquisa(const QString& coluna, const QVariant& valor);
     // "Sistema > Parâmetros" from the menu: the parameter's cell typed, saved.
     void parametroNaJanela(const QString& nome, const QString& valor);
+    // The demonstration's contracts found and deleted in the service register.
+    void excluiContratosDaDemonstracao(TfmAssContCad& form);
     // "Cadastro de Produtos" opened from the Cadastros menu.
     TfmCadastroHost& cadastroDeProdutos();
     // In the product register, on the product shown: a row of the stock

@@ -8,6 +8,7 @@
 
 #include "tests/module/PrimeiroUsoOrdemFixture.h"
 
+#include "contracts/uAssContCad.h"
 #include "host/UcadastroHost.h"
 #include "host/Uprincipal.h"
 #include "host/data/MemDataset.h"
@@ -28,6 +29,7 @@
 #include <QRegularExpression>
 #include <QToolButton>
 
+#include <tuple>
 #include <utility>
 
 namespace moduletest {
@@ -58,9 +60,9 @@ protected:
     }
     // The customer shown in its register, then its equipment list opened
     // through the dispatcher: each piece deleted there.
-    void equipamentosDoCliente(const QString& nome)
+    void equipamentosDoCliente(TMenuItem* menu, const QString& sigla, const QString& nome)
     {
-        ASSERT_NE(cadastroEm(principal->miCadastroPessoaFisica, "PF", nome), nullptr);
+        ASSERT_NE(cadastroEm(menu, sigla, nome), nullptr);
         dialogs->modal("fmPesquisa", [this](host::ui::Form& form) {
             host::ui::DataGrid* grade = static_cast<host::ui::SearchWindow&>(form).grid();
             for (int i = 0; i < 3 && grade->model()->rowCount() > 0; ++i) {
@@ -71,9 +73,27 @@ protected:
         });
         uPackageAss::ShowJanelaTec("fmAssEquipCli");
     }
+    // The part's stock at the store all gone out, then its location's row
+    // deleted and the part saved.
+    void estoqueBaixado(const QString& nome, const QString& entradas)
+    {
+        TfmCadastroHost* produtos = cadastroEm(principal->miCadastroProduto, "PR", nome);
+        ASSERT_NE(produtos, nullptr);
+        host::ui::DataGrid* estoque = detalheCom(*produtos, "POENTRADA");
+        ASSERT_NE(estoque, nullptr);
+        estoque->setFocus();
+        celula(estoque, "POSAIDA", entradas, Qt::Key_Return);
+        produtos->bbSalvar->click();
+        dialogs->answer("Sim", "Confirma a exclusão do registro?");
+        estoque->setFocus();
+        QTest::keyClick(estoque, Qt::Key_Delete, Qt::ControlModifier);
+        produtos->bbSalvar->click();
+        produtos->close();
+    }
     // What the demonstration left that the road meets, deleted through the
-    // windows: its service orders, its assistance orders, its parts and the
-    // customers without contracts. The parts hold stock: they stay.
+    // windows: its service orders, assistance orders, parts, contracts and
+    // customers. A part is refused while it holds stock and a customer while
+    // it owns equipment: the user empties those first.
     void excluiDemonstracao()
     {
         for (const char* os : {"40", "41", "42", "43"}) {
@@ -91,23 +111,35 @@ protected:
         vendas.close();
         for (const char* tabela : {"AATC01AO", "AATC01AOIT", "AATC01AP", "AATC01AA", "AVEC8501", "AVEC85IT"})
             EXPECT_EQ(lido(QString("select count(*) from ") + tabela), QStringList{"0"}) << tabela << vistos();
-        for (const char* parte : {"Fonte de alimenta", "Placa-m", "Cartucho", "Compressor de ar-c", "Correia"})
+        for (const auto& [parte, entradas] : {std::pair{"Fonte de alimenta", "12"}, std::pair{"Placa-m", "3"},
+                                              std::pair{"Cartucho", "25"}, std::pair{"Compressor de ar-c", "2"},
+                                              std::pair{"Correia", "40"}}) {
             excluiNoCadastro(principal->miCadastroProduto, "PR", parte);
-        // Told why a customer stays, the user deletes its equipment, then the customer.
-        for (const char* cliente : {"Jos", "Maria das"}) {
-            excluiNoCadastro(principal->miCadastroPessoaFisica, "PF", cliente);
-            equipamentosDoCliente(cliente);
-            excluiNoCadastro(principal->miCadastroPessoaFisica, "PF", cliente);
+            estoqueBaixado(parte, entradas);
+            excluiNoCadastro(principal->miCadastroProduto, "PR", parte);
         }
-        EXPECT_EQ(lido("select count(*) from AUGC0301 where CODIGO_CLIENTE in ('00003', '00005')"), QStringList{"0"})
+        EXPECT_EQ(lido("select count(*) from ACEC1101 where CODIGO starting 'P' union all"
+                       " select count(*) from ACEC11PO where PRCODIGO starting 'P'"),
+                  (QStringList{"0", "0"}))
             << vistos();
-        EXPECT_EQ(lido("select count(*) from AATC03AECL e where not exists (select 1 from AUGC0301 c"
-                       " where c.CODIGO_CLIENTE = e.CLCODIGO) union all select count(*) from AATC03AECL"),
-                  (QStringList{"0", "4"}))
-            << "no equipment is left without its customer, the others' stays";
+        excluiContratosDaDemonstracao(abrirJanela(fmAssContCad, "fmAssContCad"));
+        // Told why a customer stays, the user deletes its equipment, then the customer.
+        for (const auto& [menu, sigla, cliente] : {std::tuple{principal->miCadastroPessoaFisica, "PF", "Jos"},
+                                                   std::tuple{principal->miCadastroPessoaFisica, "PF", "Maria das"},
+                                                   std::tuple{principal->miCadastroPessoaJuridica, "PJ", "Padaria"},
+                                                   std::tuple{principal->miCadastroPessoaJuridica, "PJ", "Cl"}}) {
+            excluiNoCadastro(menu, sigla, cliente);
+            equipamentosDoCliente(menu, sigla, cliente);
+            excluiNoCadastro(menu, sigla, cliente);
+        }
+        EXPECT_EQ(lido("select CODIGO_CLIENTE from AUGC0301"), QStringList{"00001"}) << vistos();
+        // Nothing is left of what went: only the company's own contacts stay.
+        for (const char* resto : {"AATC03AECL", "ACRC5001", "AATC05ACIT", "AUGC03CO", "CADCOM",
+                                  "AUGC3701 where ANVINCULOCODIGO <> '00001'"})
+            EXPECT_EQ(lido(QString("select count(*) from ") + resto), QStringList{"0"}) << resto;
         EXPECT_EQ(dialogs->texts().filter(QRegularExpression("não pode ser excluído: está em uso em (estoque|"
                                                              "equipamentos do cliente)\\.$")).size(),
-                  7)
+                  9)
             << vistos();
         EXPECT_EQ(recusas(), QStringList{}) << vistos();
     }
