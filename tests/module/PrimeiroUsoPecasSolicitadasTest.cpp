@@ -269,5 +269,43 @@ TEST_F(PrimeiroUsoPecasSolicitadasTest, RequestedPartsAreIssuedOnceAndBilledAsUs
     EXPECT_EQ(dialogs->pending(), 0) << vistos();
 }
 
+// A part or a customer that a document's line still names is refused in its
+// register, saying where, and stays with the line.
+TEST_F(PrimeiroUsoPecasSolicitadasTest, APartOrCustomerNamedByALineStays)
+{
+    const struct {
+        const char *codigo, *linha, *lugar;
+    } casos[] = {
+        {"Z1", "AATC07AI (AICODIGO, AIID, AISEQUENCIA, PRCODIGO) values (1, 'I', 1, 'Z1')", "solicitações de peças"},
+        {"Z2", "AATC01AQ (AOCODIGO, AQCODIGO, PRCODIGO) values (1, 1, 'Z2')",
+         "produtos previstos de ordens de serviço"},
+        {"Z3", "AATC01AX (AOCODIGO, AXCODIGO, PRCODIGO) values (1, 1, 'Z3')", "despesas extras de ordens de serviço"},
+        {"Z4", "AATC08AF (AFCODIGO, PRCODIGO) values (1, 'Z4')", "custos de ordens de serviço"},
+        {"Z5", "AATC05ACDT (ACITCODIGO, ACDTSEQUENCIA, PRCODIGO) values (1, 1, 'Z5')",
+         "detalhes de itens de contratos"},
+        {"Z6",
+         "AATC05ACCM (CMCODIGO, ACCODIGO, ACITCODIGO, PRCODIGO, CMSEQUENCIA, ACEVCODIGO) values (1, 1, 1, 'Z6', 1, 1)",
+         "composições de contratos"},
+        {"20001", "AATC05ACCL (ACCODIGO, CLCODIGO) values (1, '20001')", "clientes de contratos"},
+    };
+    for (const auto& caso : casos) {
+        const QString codigo = caso.codigo;
+        const bool produto = codigo.startsWith('Z');
+        exec(produto ? "insert into ACEC1101 (CODIGO, DESCRICAO) values ('" + codigo + "', 'Peça " + codigo + "')"
+                     : "insert into AUGC0301 (CODIGO_CLIENTE, NOME, PESSOA_FISICAOUJURIDICA) values ('" + codigo +
+                           "', 'Cliente " + codigo + "', 'F')");
+        exec(QString("insert into ") + caso.linha);
+        tr().commitRetaining();
+        excluiNoCadastro(produto ? principal->miCadastroProduto : principal->miCadastroPessoaFisica,
+                         produto ? "PR" : "PF", (produto ? "Peça " : "Cliente ") + codigo);
+        EXPECT_TRUE(dialogs->texts().last().endsWith(QString("está em uso em ") + caso.lugar + "."))
+            << caso.lugar << ": " << vistos();
+        EXPECT_EQ(lido(produto ? "select count(*) from ACEC1101 where CODIGO = '" + codigo + "'"
+                               : "select count(*) from AUGC0301 where CODIGO_CLIENTE = '" + codigo + "'"),
+                  QStringList{"1"})
+            << caso.lugar;
+    }
+}
+
 }  // namespace
 }  // namespace moduletest
