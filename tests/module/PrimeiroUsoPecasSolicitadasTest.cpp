@@ -227,6 +227,11 @@ TEST_F(PrimeiroUsoPecasSolicitadasTest, RequestedPartsAreIssuedOnceAndBilledAsUs
     TfmAssOrdemServico* ordem = nullptr;
     const QString os = ordemNova(ordem, "10001");
     ASSERT_FALSE(os.isEmpty()) << vistos();
+    QStringList clientes;
+    for (int i = 0; i < ordem->dblcCliente->count(); ++i)
+        clientes << ordem->dblcCliente->itemText(i);
+    EXPECT_EQ(clientes, (QStringList{"Assistência Técnica Exemplo Ltda.", "Metalurgica Horizonte Ltda"}))
+        << "the customers deleted are offered no more";
     clicaAba(ordem->pcOrdemServico, ordem->tsPecasOS);
     for (int linha = 0; linha < 2; ++linha) {
         novaLinhaNaGrade(ordem->dbgdOrdemServicoPecas, "PRCODIGO", peca);
