@@ -321,6 +321,8 @@ void TfmCadastroHost::abrirDetalhes()
     const QVariant codigo = quRegistro->active() && !quRegistro->isEmpty()
                                 ? quRegistro->fieldByName(col(descricao_.chave.coluna))->value()
                                 : QVariant();
+    if (descricao_.aoMostrar && !codigo.isNull())
+        descricao_.aoMostrar(codigo);
     for (DetalheAberto& detalhe : detalhes_) {
         host::data::Query& q = *detalhe.query;
         if (q.active() && q.paramByName("CODIGO")->value() == codigo && !codigo.isNull())

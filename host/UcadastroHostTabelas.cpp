@@ -145,13 +145,18 @@ Descricao cliente(bool fisica)
                 {{"AATC01AO", "CLCODIGO", "ordens de serviço"},
                  {"AATC05AC", "CLCODIGO", "contratos"},
                  {"AATC05AC", "ACCONTRATANTE", "contratos"},
+                 {"AATC05ACCL", "CLCODIGO", "clientes de contratos"},
                  {"AVEC8501", "CODIGO_CLIENTE", "pedidos"},
                  {"ACRC5001", "CODIGO_CLIENTE", "contas a receber"},
                  {"ACEM1401", "COD_CLI", "documentos de estoque"},
                  {"AUGC03CO", "CLCODIGO", "equipamentos de contratos"},
+                 // The equipment the customer owns goes only through its own list.
+                 {"AATC03AECL", "CLCODIGO", "equipamentos do cliente"},
                  {"CADCOM", "COD_CLI", "contatos registrados"}},
                 {contatosCliente()},
                 conferirCliente};
+    // Its equipment list ("Equipamentos do Cliente") is the current customer's.
+    d.aoMostrar = [](const QVariant& codigo) { dmGlobal->CarregaCliente(codigo.toString()); };
     return d;
 }
 
@@ -273,7 +278,13 @@ Descricao produto()
              {"AATC05AC", "PRCODIGO", "contratos"},
              {"AATC05ACIT", "PRCODIGO", "itens de contratos"},
              {"ACEC11PO", "PRCODIGO", "estoque"},
-             {"AUGC50NS", "PRCODIGO", "números de série"}},
+             {"AUGC50NS", "PRCODIGO", "números de série"},
+             {"AATC07AI", "PRCODIGO", "solicitações de peças"},
+             {"AATC01AQ", "PRCODIGO", "produtos previstos de ordens de serviço"},
+             {"AATC01AX", "PRCODIGO", "despesas extras de ordens de serviço"},
+             {"AATC08AF", "PRCODIGO", "custos de ordens de serviço"},
+             {"AATC05ACDT", "PRCODIGO", "detalhes de itens de contratos"},
+             {"AATC05ACCM", "PRCODIGO", "composições de contratos"}},
             {estoqueProduto(), numerosSerieProduto()},
             {}};
     // A new product holds no stock yet: 0, as the demonstration's, never null

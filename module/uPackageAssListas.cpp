@@ -115,6 +115,8 @@ void AbrirListaEquipamentosCliente()
         DataGrid& grid = *janela->grid();
         coluna(grid, "AECODIGO", "Código ", 100).setButtonStyle(GridColumn::ButtonStyle::Ellipsis);
         coluna(grid, "aeDESCRICAO", "Descrição", 400).setReadOnly(true);
+        // The list edits the customer's equipment in place: a piece goes with Ctrl+Delete.
+        grid.setDeleteKey(true);
         host::ui::setPopupMenu(&grid, dmGlobal->puGeral);
         restoreGrid(&grid, "fmPesquisa_EquipamentoCliente");
         janela->showModal();

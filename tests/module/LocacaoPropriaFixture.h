@@ -39,14 +39,6 @@ protected:
         uDataTecContLocacao::setRelogio({});
         PrimeiroUsoTest::TearDown();
     }
-    // "Cadastro de Produtos" opened from the Cadastros menu.
-    TfmCadastroHost& cadastroDeProdutos()
-    {
-        principal->miCadastroProduto->click();
-        auto* janela = qobject_cast<TfmCadastroHost*>(host::ui::WindowRegistry::find("fmCadastroPR"));
-        EXPECT_NE(janela, nullptr);
-        return *janela;
-    }
     // A rentable product saved in the register with its contract price; its code.
     QString novoProdutoDeLocacao(TfmCadastroHost& produtos, const QString& descricao)
     {
@@ -64,17 +56,6 @@ protected:
         produtos.bbSalvar->click();
         return produtos.registros().fieldByName("CODIGO")->asString();
     }
-    // In the product register, on the product shown: a row of the stock
-    // grid for the location with what came in, then "Salvar". False when
-    // the register shows no stock per location.
-    bool estoqueNoLocal(TfmCadastroHost& produtos, const QString& local, const QString& entrada)
-    {
-        host::ui::DataGrid* estoque = detalheCom(produtos, "POENTRADA");
-        if (!estoque)
-            return false;
-        linhaNoLocal(produtos, *estoque, local, "POENTRADA", entrada);
-        return true;
-    }
     // In the product register, on the product shown: "Um ou mais por linha"
     // as its "Número de série", then a row of the serial-numbers grid for each
     // piece at the location, "Salvar" after each. False when the register
@@ -90,26 +71,6 @@ protected:
         for (const QString& serie : series)
             linhaNoLocal(produtos, *grade, local, "NSNUMERO", serie);
         return true;
-    }
-    // The product register's detail grid that has the column, if any.
-    static host::ui::DataGrid* detalheCom(TfmCadastroHost& produtos, const char* coluna)
-    {
-        host::ui::DataGrid* achada = nullptr;
-        for (host::ui::DataGrid* grade : produtos.dbgdDetalhes)
-            if (grade->columnByField(coluna))
-                achada = grade;
-        return achada;
-    }
-    // A new row of the detail grid at the location with the column typed,
-    // then "Salvar".
-    static void linhaNoLocal(TfmCadastroHost& produtos, host::ui::DataGrid& grade, const QString& local,
-                             const char* coluna, const QString& valor)
-    {
-        grade.setFocus();
-        QTest::keyClick(&grade, Qt::Key_Insert);
-        escolheNaLista(&grade, "LECODIGO", local);
-        celula(&grade, coluna, valor, Qt::Key_Return);
-        produtos.bbSalvar->click();
     }
     // The rental register (the one the option opens, or the one named) on
     // the demonstration rental contract, its equipment page shown.

@@ -85,17 +85,6 @@ protected:
         reajuste.bbBaixar->click();
         return reajuste;
     }
-    // The demonstration's contracts found and deleted in the service register.
-    void excluiContratosDaDemonstracao(TfmAssContCad& form)
-    {
-        for (const char* codigo : {"1", "2", "3"}) {
-            pesquisa("ACCODIGO", codigo);
-            form.sbPesqContrato->click();
-            dialogs->answer("Sim", "Confirma a exclusão do registro?");
-            form.bbExcluir->click();
-        }
-        EXPECT_EQ(lido("select count(*) from AATC05AC"), QStringList{"0"}) << vistos();
-    }
     // "Gerar Previsão" on the instalments page, from the date, that many.
     void gerarPrevisao(TfmAssContCad& form, const QDate& inicio, int quantidade)
     {

@@ -2,7 +2,9 @@
 
 #include "app/BancoPadrao.h"
 #include "contract_data/uDataTecCont.h"
+#include "contracts/uAssContCad.h"
 #include "data/uDataTec.h"
+#include "host/UcadastroHost.h"
 #include "host/Udmglobal.h"
 #include "host/Uobservacao.h"
 #include "host/Upesq.h"
@@ -25,7 +27,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QTabBar>
+#include <QTest>
 
 namespace moduletest {
 
@@ -158,6 +162,53 @@ void PrimeiroUsoTest::parametroNaJanela(const QString& nome, const QString& valo
     dialogs->acknowledge("Parâmetros gravados.");
     parametros->bbSalvar->click();
     parametros->close();
+}
+
+void PrimeiroUsoTest::excluiContratosDaDemonstracao(TfmAssContCad& form)
+{
+    for (const char* codigo : {"1", "2", "3"}) {
+        pesquisa("ACCODIGO", codigo);
+        form.sbPesqContrato->click();
+        dialogs->answer("Sim", "Confirma a exclusão do registro?");
+        form.bbExcluir->click();
+    }
+    EXPECT_EQ(lido("select count(*) from AATC05AC"), QStringList{"0"}) << vistos();
+}
+
+TfmCadastroHost& PrimeiroUsoTest::cadastroDeProdutos()
+{
+    principal->miCadastroProduto->click();
+    auto* janela = qobject_cast<TfmCadastroHost*>(host::ui::WindowRegistry::find("fmCadastroPR"));
+    EXPECT_NE(janela, nullptr);
+    return *janela;
+}
+
+bool PrimeiroUsoTest::estoqueNoLocal(TfmCadastroHost& produtos, const QString& local, const QString& entrada)
+{
+    host::ui::DataGrid* estoque = detalheCom(produtos, "POENTRADA");
+    if (!estoque)
+        return false;
+    linhaNoLocal(produtos, *estoque, local, "POENTRADA", entrada);
+    return true;
+}
+
+host::ui::DataGrid* PrimeiroUsoTest::detalheCom(TfmCadastroHost& produtos, const char* coluna)
+{
+    host::ui::DataGrid* achada = nullptr;
+    for (host::ui::DataGrid* grade : produtos.dbgdDetalhes)
+        if (grade->columnByField(coluna))
+            achada = grade;
+    return achada;
+}
+
+void PrimeiroUsoTest::linhaNoLocal(TfmCadastroHost& produtos, host::ui::DataGrid& grade, const QString& local,
+                                   const char* coluna, const QString& valor)
+{
+    grade.setFocus();
+    QTest::keyClick(&grade, Qt::Key_Insert);
+    escolheNaLista(&grade, "LECODIGO", local);
+    celula(&grade, coluna, valor, Qt::Key_Return);
+    produtos.bbSalvar->click();
 }
 
 QStringList PrimeiroUsoTest::recusas() const

@@ -10,8 +10,10 @@
 
 #include <QStringList>
 
+class TfmAssContCad;
 class TfmAssEntradaEquip;
 class TfmAssSolicitacao;
+class TfmCadastroHost;
 
 namespace moduletest {
 
@@ -42,6 +44,20 @@ protected:
     void pesquisa(const QString& coluna, const QVariant& valor);
     // "Sistema > Parâmetros" from the menu: the parameter's cell typed, saved.
     void parametroNaJanela(const QString& nome, const QString& valor);
+    // The demonstration's contracts found and deleted in the service register.
+    void excluiContratosDaDemonstracao(TfmAssContCad& form);
+    // "Cadastro de Produtos" opened from the Cadastros menu.
+    TfmCadastroHost& cadastroDeProdutos();
+    // In the product register, on the product shown: a row of the stock
+    // grid for the location with what came in, then "Salvar". False when
+    // the register shows no stock per location.
+    bool estoqueNoLocal(TfmCadastroHost& produtos, const QString& local, const QString& entrada);
+    // The product register's detail grid that has the column, if any.
+    static host::ui::DataGrid* detalheCom(TfmCadastroHost& produtos, const char* coluna);
+    // A new row of the detail grid at the location with the column typed,
+    // then "Salvar".
+    static void linhaNoLocal(TfmCadastroHost& produtos, host::ui::DataGrid& grade, const QString& local,
+                             const char* coluna, const QString& valor);
     // Every text shown so far, in order, for a failure's message.
     std::string vistos() const { return dialogs->texts().join(" | ").toStdString(); }
 };

@@ -15,14 +15,14 @@ namespace moduletest {
 
 class PrimeiroUsoOrdemTest : public PrimeiroUsoTest {
 protected:
-    // The order window opened through the dispatcher on a new order of a
-    // demonstration customer, saved with its button; the order's number
-    // (empty when none was saved).
-    QString ordemNova(TfmAssOrdemServico*& form)
+    // The order window opened through the dispatcher on a new order of the
+    // customer (a demonstration one unless named), saved with its button; the
+    // order's number (empty when none was saved).
+    QString ordemNova(TfmAssOrdemServico*& form, const QString& cliente = "00004")
     {
         form = &abrirJanela(fmAssOrdemServico, "fmAssOrdemServico");
         form->bbNovo->click();
-        form->dblcCliente->setKeyValue("00004");
+        form->dblcCliente->setKeyValue(cliente);
         form->bbSalvar->click();
         const int numero = dmTec->quOSAOCODIGO->asInteger();
         return numero > 0 ? QString::number(numero) : QString();

@@ -1,11 +1,14 @@
-// Parts requested for an order on a new installation: the part given its
-// bar code in the product register, the order typed with it on two lines,
+// Parts requested for an order on a new installation whose demonstration
+// documents were deleted through their windows first: the company's own part
+// registered with its bar code and stock, its own customer's order typed with
+// it on two lines,
 // the request filled by bar code and delivered in two hand-overs, each
 // settled once, a return spread over both lines, and the order sold: stock
 // and bill are what was used.
 
 #include "tests/module/PrimeiroUsoOrdemFixture.h"
 
+#include "contracts/uAssContCad.h"
 #include "host/UcadastroHost.h"
 #include "host/Uprincipal.h"
 #include "host/data/MemDataset.h"
@@ -14,45 +17,161 @@
 #include "host/ui/PageControl.h"
 #include "host/ui/SearchWindow.h"
 #include "host/ui/WindowRegistry.h"
+#include "module/uPackageAss.h"
 #include "service_orders/uAssBaixaPecas.h"
+#include "rental/uAssVendas.h"
 #include "service_orders/uAssSolicitacao.h"
 #include "tests/support/OnScreenDialogs.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QToolButton>
+
+#include <tuple>
+#include <utility>
 
 namespace moduletest {
 namespace {
 
 class PrimeiroUsoPecasSolicitadasTest : public PrimeiroUsoOrdemTest {
 protected:
-    // "Código de barras" (and the kind) typed on the part found by its name in the product register.
-    void codigoDeBarras(const QString& nome, const QString& barras)
+    // The register opened from the Cadastros menu on the record found by its text.
+    static TfmCadastroHost* cadastroEm(TMenuItem* menu, const QString& sigla, const QString& texto)
     {
-        principal->miCadastroProduto->click();
-        auto* produtos = qobject_cast<TfmCadastroHost*>(host::ui::WindowRegistry::find("fmCadastroPR"));
+        menu->click();
+        auto* janela = qobject_cast<TfmCadastroHost*>(host::ui::WindowRegistry::find("fmCadastro" + sigla));
+        EXPECT_NE(janela, nullptr) << sigla.toStdString();
+        if (janela) {
+            janela->edPesquisa->setText(texto);
+            QTest::keyClick(janela->edPesquisa, Qt::Key_Return);
+        }
+        return janela;
+    }
+    // "Excluir" confirmed on the register's record found by its text.
+    void excluiNoCadastro(TMenuItem* menu, const QString& sigla, const QString& texto)
+    {
+        TfmCadastroHost* janela = cadastroEm(menu, sigla, texto);
+        ASSERT_NE(janela, nullptr);
+        dialogs->answer("Sim", "Confirma a exclusão do registro?");
+        janela->bbExcluir->click();
+        janela->close();
+    }
+    // The customer shown in its register, then its equipment list opened
+    // through the dispatcher: each piece deleted there.
+    void equipamentosDoCliente(TMenuItem* menu, const QString& sigla, const QString& nome)
+    {
+        ASSERT_NE(cadastroEm(menu, sigla, nome), nullptr);
+        dialogs->modal("fmPesquisa", [this](host::ui::Form& form) {
+            host::ui::DataGrid* grade = static_cast<host::ui::SearchWindow&>(form).grid();
+            for (int i = 0; i < 3 && grade->model()->rowCount() > 0; ++i) {
+                dialogs->answer("Sim", "Confirma a exclusão do registro?");
+                ctrlDeleteNaCelula(grade, "AECODIGO");
+            }
+            form.close();
+        });
+        uPackageAss::ShowJanelaTec("fmAssEquipCli");
+    }
+    // The part's stock at the store all gone out, then its location's row
+    // deleted and the part saved.
+    void estoqueBaixado(const QString& nome, const QString& entradas)
+    {
+        TfmCadastroHost* produtos = cadastroEm(principal->miCadastroProduto, "PR", nome);
         ASSERT_NE(produtos, nullptr);
-        produtos->edPesquisa->setText(nome);
-        QTest::keyClick(produtos->edPesquisa, Qt::Key_Return);
-        // The demonstration part has no kind yet, which the register requires.
-        auto* tipo = qobject_cast<QComboBox*>(produtos->controle("COM_FAB_S_FS"));
-        ASSERT_NE(tipo, nullptr);
-        testsupport::escolheComSetas(*tipo, tipo->findText("Mercadoria", Qt::MatchStartsWith));
-        digita(produtos->controle("OUTRO_CODIGO"), barras);
+        host::ui::DataGrid* estoque = detalheCom(*produtos, "POENTRADA");
+        ASSERT_NE(estoque, nullptr);
+        estoque->setFocus();
+        celula(estoque, "POSAIDA", entradas, Qt::Key_Return);
+        produtos->bbSalvar->click();
+        dialogs->answer("Sim", "Confirma a exclusão do registro?");
+        estoque->setFocus();
+        QTest::keyClick(estoque, Qt::Key_Delete, Qt::ControlModifier);
         produtos->bbSalvar->click();
         produtos->close();
+    }
+    // What the demonstration left that the road meets, deleted through the
+    // windows: its service orders, assistance orders, parts, contracts and
+    // customers. A part is refused while it holds stock and a customer while
+    // it owns equipment: the user empties those first.
+    void excluiDemonstracao()
+    {
+        for (const char* os : {"40", "41", "42", "43"}) {
+            TfmAssOrdemServico& ordem = abrirJanela(fmAssOrdemServico, QString("fmAssOrdemServico;") + os);
+            dialogs->answer("Sim", "Confirma a exclusão do registro?");
+            ordem.bbExcluir->click();
+            ordem.close();
+        }
+        TfmAssVendas& vendas = abrirJanela(fmAssVendas, "fmAssVenda");
+        for (int i = 0; i < 2; ++i) {
+            vendas.sbProximo->click();
+            dialogs->answer("Sim", "Deseja excluir o registro corrente?");
+            vendas.bbExcluir->click();
+        }
+        vendas.close();
+        for (const char* tabela : {"AATC01AO", "AATC01AOIT", "AATC01AP", "AATC01AA", "AVEC8501", "AVEC85IT"})
+            EXPECT_EQ(lido(QString("select count(*) from ") + tabela), QStringList{"0"}) << tabela << vistos();
+        for (const auto& [parte, entradas] : {std::pair{"Fonte de alimenta", "12"}, std::pair{"Placa-m", "3"},
+                                              std::pair{"Cartucho", "25"}, std::pair{"Compressor de ar-c", "2"},
+                                              std::pair{"Correia", "40"}}) {
+            excluiNoCadastro(principal->miCadastroProduto, "PR", parte);
+            estoqueBaixado(parte, entradas);
+            excluiNoCadastro(principal->miCadastroProduto, "PR", parte);
+        }
+        EXPECT_EQ(lido("select count(*) from ACEC1101 where CODIGO starting 'P' union all"
+                       " select count(*) from ACEC11PO where PRCODIGO starting 'P'"),
+                  (QStringList{"0", "0"}))
+            << vistos();
+        excluiContratosDaDemonstracao(abrirJanela(fmAssContCad, "fmAssContCad"));
+        // Told why a customer stays, the user deletes its equipment, then the customer.
+        for (const auto& [menu, sigla, cliente] : {std::tuple{principal->miCadastroPessoaFisica, "PF", "Jos"},
+                                                   std::tuple{principal->miCadastroPessoaFisica, "PF", "Maria das"},
+                                                   std::tuple{principal->miCadastroPessoaJuridica, "PJ", "Padaria"},
+                                                   std::tuple{principal->miCadastroPessoaJuridica, "PJ", "Cl"}}) {
+            excluiNoCadastro(menu, sigla, cliente);
+            equipamentosDoCliente(menu, sigla, cliente);
+            excluiNoCadastro(menu, sigla, cliente);
+        }
+        EXPECT_EQ(lido("select CODIGO_CLIENTE from AUGC0301"), QStringList{"00001"}) << vistos();
+        // Nothing is left of what went: only the company's own contacts stay.
+        for (const char* resto : {"AATC03AECL", "ACRC5001", "AATC05ACIT", "AUGC03CO", "CADCOM",
+                                  "AUGC3701 where ANVINCULOCODIGO <> '00001'"})
+            EXPECT_EQ(lido(QString("select count(*) from ") + resto), QStringList{"0"}) << resto;
+        EXPECT_EQ(dialogs->texts().filter(QRegularExpression("não pode ser excluído: está em uso em (estoque|"
+                                                             "equipamentos do cliente)\\.$")).size(),
+                  9)
+            << vistos();
+        EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    }
+    // The company's own part saved in the product register with its bar
+    // code and what came into the store; its code.
+    QString pecaPropria(const QString& barras)
+    {
+        TfmCadastroHost& produtos = cadastroDeProdutos();
+        produtos.bbNovo->click();
+        digita(produtos.controle("DESCRICAO"), "Fonte ATX 500W");
+        for (const auto& [coluna, inicio] : {std::pair{"COM_FAB_S_FS", "Mercadoria"}, std::pair{"GRUPO", "PEC"}}) {
+            auto* lista = qobject_cast<QComboBox*>(produtos.controle(coluna));
+            testsupport::escolheComSetas(*lista, lista->findText(inicio, Qt::MatchStartsWith));
+        }
+        digita(produtos.controle("UNIDADE_MEDIDA"), "UN");
+        digita(produtos.controle("PCO_VENDA"), "89,90");
+        digita(produtos.controle("OUTRO_CODIGO"), barras);
+        produtos.bbSalvar->click();
+        const QString codigo = produtos.registros().fieldByName("CODIGO")->asString();
+        EXPECT_TRUE(estoqueNoLocal(produtos, "001", "12"));
+        produtos.close();
+        return codigo;
     }
     // F9 by bar code, "Entregar": technician 2 delivers the quantity; the
     // last one closes the request.
     void entregaPorBarras(TfmAssSolicitacao& janela, const QString& quantidade, bool ultima)
     {
         dialogs->enter("7890001", "Barras");
-        dialogs->answer("Entregar", "O produto P0001 já está inserido na solicitação.");
+        dialogs->answer("Entregar", "O produto " + peca + " já está inserido na solicitação.");
         dialogs->acknowledge("Informe o Código do Técnico da ENTREGA desta peça.");
         pesquisa("ATCODIGO", 2);
-        dialogs->enter(quantidade, "Informe a quantidade do Produto P0001");
+        dialogs->enter(quantidade, "Informe a quantidade do Produto " + peca);
         if (ultima)
             dialogs->answer("Sim", "Todos itens da solicitação foram entregues.");
         QTest::keyClick(janela.dbgdAssSolicitacao, Qt::Key_F9);
@@ -73,6 +192,8 @@ protected:
     }
     // A return of the part to the order, typed in the settlement opened
     // from the menu, with "Inserir Peças na O.S.".
+    QString peca;   // the company's own part
+
     void devolucao(const QString& os, const QString& quantidade)
     {
         TfmAssBaixaPecas& baixa = abrirJanela(fmAssBaixaPecas, "fmAssBaixaPecas");
@@ -84,7 +205,7 @@ protected:
         });
         baixa.bbPesqBaixa->click();
         baixa.ckInserirPeca->click();
-        novaLinhaNaGrade(baixa.dbgdOrdemServicoBaixaPecas, "prCodigo", "P0001");
+        novaLinhaNaGrade(baixa.dbgdOrdemServicoBaixaPecas, "prCodigo", peca);
         celula(baixa.dbgdOrdemServicoBaixaPecas, "aoCodigo", os);
         celula(baixa.dbgdOrdemServicoBaixaPecas, "prQuantidade", quantidade, Qt::Key_Return);
         dialogs->answer("Sim", "Tem certeza de que deseja baixar as peças?");
@@ -96,13 +217,24 @@ protected:
 
 TEST_F(PrimeiroUsoPecasSolicitadasTest, RequestedPartsAreIssuedOnceAndBilledAsUsed)
 {
-    codigoDeBarras("Fonte de alimenta", "7890001");
+    excluiDemonstracao();
+    exec("insert into AUGC0301 (CODIGO_CLIENTE, NOME, PESSOA_FISICAOUJURIDICA, NATUREZA_OPERACAO,"
+         " TABELA_VENCIMENTO, COBRANCA) values ('10001', 'Metalurgica Horizonte Ltda', 'J', '5102', '01', '001')");
+    peca = pecaPropria("7890001");
+    ASSERT_FALSE(peca.isEmpty()) << vistos();
+    const QString estoque = "select cast(ESTOQUE as integer) from ACEC1101 where CODIGO = '" + peca + "'";
+    ASSERT_EQ(lido(estoque), QStringList{"12"}) << vistos();
     TfmAssOrdemServico* ordem = nullptr;
-    const QString os = ordemNova(ordem);
+    const QString os = ordemNova(ordem, "10001");
     ASSERT_FALSE(os.isEmpty()) << vistos();
+    QStringList clientes;
+    for (int i = 0; i < ordem->dblcCliente->count(); ++i)
+        clientes << ordem->dblcCliente->itemText(i);
+    EXPECT_EQ(clientes, (QStringList{"Assistência Técnica Exemplo Ltda.", "Metalurgica Horizonte Ltda"}))
+        << "the customers deleted are offered no more";
     clicaAba(ordem->pcOrdemServico, ordem->tsPecasOS);
     for (int linha = 0; linha < 2; ++linha) {
-        novaLinhaNaGrade(ordem->dbgdOrdemServicoPecas, "PRCODIGO", "P0001");
+        novaLinhaNaGrade(ordem->dbgdOrdemServicoPecas, "PRCODIGO", peca);
         celula(ordem->dbgdOrdemServicoPecas, "APQUANTIDADE", "2", Qt::Key_Return);
     }
     ordem->bbSalvar->click();
@@ -114,13 +246,13 @@ TEST_F(PrimeiroUsoPecasSolicitadasTest, RequestedPartsAreIssuedOnceAndBilledAsUs
     pedido.bbSalvar->click();
     pedido.ckBarras->click();
     dialogs->enter("7890001", "Barras");
-    dialogs->enter("4", "Informe a quantidade do Produto P0001");
+    dialogs->enter("4", "Informe a quantidade do Produto " + peca);
     QTest::keyClick(pedido.dbgdAssSolicitacao, Qt::Key_F9);
     entregaPorBarras(pedido, "2", false);
-    EXPECT_EQ(entregaAoAcerto(pedido), QStringList{"P0001|2"});
+    EXPECT_EQ(entregaAoAcerto(pedido), QStringList{peca + "|2"});
     entregaPorBarras(pedido, "2", true);
-    EXPECT_EQ(entregaAoAcerto(pedido), QStringList{"P0001|2"}) << "the first hand-over is not issued again";
-    EXPECT_EQ(lido("select cast(ESTOQUE as integer) from ACEC1101 where CODIGO = 'P0001'"), QStringList{"8"});
+    EXPECT_EQ(entregaAoAcerto(pedido), QStringList{peca + "|2"}) << "the first hand-over is not issued again";
+    EXPECT_EQ(lido(estoque), QStringList{"8"});
 
     devolucao(os, "3");
     EXPECT_EQ(lido("select cast(sum(APQUANTIDADE) as integer) from AATC01AP where AOCODIGO = " + os),
@@ -137,9 +269,47 @@ TEST_F(PrimeiroUsoPecasSolicitadasTest, RequestedPartsAreIssuedOnceAndBilledAsUs
                    " on pv.NUMERO_PEDIDO = it.NUMERO_PEDIDO where pv.AOCODIGO = " + os),
               QStringList{"1|8990"})
         << "the bill is the one part used";
-    EXPECT_EQ(lido("select cast(ESTOQUE as integer) from ACEC1101 where CODIGO = 'P0001'"), QStringList{"11"})
+    EXPECT_EQ(lido(estoque), QStringList{"11"})
         << "the stock is down by the one part used";
     EXPECT_EQ(dialogs->pending(), 0) << vistos();
+}
+
+// A part or a customer that a document's line still names is refused in its
+// register, saying where, and stays with the line.
+TEST_F(PrimeiroUsoPecasSolicitadasTest, APartOrCustomerNamedByALineStays)
+{
+    const struct {
+        const char *codigo, *linha, *lugar;
+    } casos[] = {
+        {"Z1", "AATC07AI (AICODIGO, AIID, AISEQUENCIA, PRCODIGO) values (1, 'I', 1, 'Z1')", "solicitações de peças"},
+        {"Z2", "AATC01AQ (AOCODIGO, AQCODIGO, PRCODIGO) values (1, 1, 'Z2')",
+         "produtos previstos de ordens de serviço"},
+        {"Z3", "AATC01AX (AOCODIGO, AXCODIGO, PRCODIGO) values (1, 1, 'Z3')", "despesas extras de ordens de serviço"},
+        {"Z4", "AATC08AF (AFCODIGO, PRCODIGO) values (1, 'Z4')", "custos de ordens de serviço"},
+        {"Z5", "AATC05ACDT (ACITCODIGO, ACDTSEQUENCIA, PRCODIGO) values (1, 1, 'Z5')",
+         "detalhes de itens de contratos"},
+        {"Z6",
+         "AATC05ACCM (CMCODIGO, ACCODIGO, ACITCODIGO, PRCODIGO, CMSEQUENCIA, ACEVCODIGO) values (1, 1, 1, 'Z6', 1, 1)",
+         "composições de contratos"},
+        {"20001", "AATC05ACCL (ACCODIGO, CLCODIGO) values (1, '20001')", "clientes de contratos"},
+    };
+    for (const auto& caso : casos) {
+        const QString codigo = caso.codigo;
+        const bool produto = codigo.startsWith('Z');
+        exec(produto ? "insert into ACEC1101 (CODIGO, DESCRICAO) values ('" + codigo + "', 'Peça " + codigo + "')"
+                     : "insert into AUGC0301 (CODIGO_CLIENTE, NOME, PESSOA_FISICAOUJURIDICA) values ('" + codigo +
+                           "', 'Cliente " + codigo + "', 'F')");
+        exec(QString("insert into ") + caso.linha);
+        tr().commitRetaining();
+        excluiNoCadastro(produto ? principal->miCadastroProduto : principal->miCadastroPessoaFisica,
+                         produto ? "PR" : "PF", (produto ? "Peça " : "Cliente ") + codigo);
+        EXPECT_TRUE(dialogs->texts().last().endsWith(QString("está em uso em ") + caso.lugar + "."))
+            << caso.lugar << ": " << vistos();
+        EXPECT_EQ(lido(produto ? "select count(*) from ACEC1101 where CODIGO = '" + codigo + "'"
+                               : "select count(*) from AUGC0301 where CODIGO_CLIENTE = '" + codigo + "'"),
+                  QStringList{"1"})
+            << caso.lugar;
+    }
 }
 
 }  // namespace
