@@ -197,6 +197,7 @@ void TdmTec::quOSBeforeDelete(Dataset& DataSet)
     if (!VerificaValidadeSenha(parametro("ATSENHAOS"), "Senha de Exclusão de Ordem de Serviço"))
         host::abortOperation();
     const QString ordem = quOSAOCODIGO->asString();
+    RecusaExclusaoComSolicitacao(ordem);
     const QString documento = CarregaDado("documento", "acem14it", "where aocodigo = " + QuotedStr(ordem));
     if (!documento.isEmpty() &&
         MostraPergunta("A Ordem de Serviço já gerou nota fiscal número " + documento +
@@ -208,6 +209,19 @@ void TdmTec::quOSBeforeDelete(Dataset& DataSet)
     dmGlobal->IBTransaction1->commitRetaining();
     iOSExcluida_ = quOSAOCODIGO->asInteger();
     ZelDevVerificarEvento(&DataSet, u"BEFOREDELETE"_s);
+}
+
+// A parts request stays with its order number: with the order gone, the next
+// new order would take the number and the request, its deliveries with it.
+void TdmTec::RecusaExclusaoComSolicitacao(const QString& ordem)
+{
+    const int solicitacao =
+        CarregaNumeroInteiro("first 1 AICODIGO", "AATC07AI", "where AIID = 'C' and AOCODIGO = " + ordem);
+    if (solicitacao > 0)
+        dmGlobal->MostraAviso(QString("A Ordem de Serviço não pode ser excluída: a solicitação de peças %1 é dela."
+                                      " Exclua a solicitação antes.")
+                                  .arg(solicitacao, 6, 10, QChar('0')),
+                              true);
 }
 
 void TdmTec::ExcluirDependentesOS()

@@ -355,6 +355,11 @@ TEST_F(ExclusaoOSTest, ARefusedDeleteLeavesEverythingInPlace)
                                          "Tem certeza de que deseja continuar?");
     EXPECT_THROW(dmTec->quOS->remove(), host::Abort);
 
+    // A parts request of the order would pass to the next order of its number.
+    exec("insert into AATC07AI (AICODIGO, AIID, AISEQUENCIA, AOCODIGO) values (3, 'C', 0, 7)");
+    dialogos->enter("del").acknowledge("solicitação de peças 000003");
+    EXPECT_THROW(dmTec->quOS->remove(), host::Abort);
+
     EXPECT_EQ(contar("AATC01AO", "AOCODIGO = 7"), 1);
     EXPECT_EQ(filhos(7), 4);
     EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), 7);
