@@ -31,6 +31,11 @@ namespace venda_os {
 struct Selecao;
 }
 
+// The flags of a situation as stored; all empty for 0 or an unknown code.
+struct SituacaoOS {
+    QString tipo, insercao, estoque, reserva, cliente;
+};
+
 class TdmTec : public host::data::DataModule {
 public:
     explicit TdmTec(host::Component* owner = nullptr);
@@ -1477,6 +1482,13 @@ private:
     QString StatusPedido(const QString& pedido, bool documentoMaisRecente);
     int iOSExcluida_ = 0;                         // order whose header row is being deleted
     int tentativasNumeroOS_ = 0;                  // numbers tried again by the current save of a new order
+    // The situation the header's edit chose, as read then: its save needs
+    // the same flags and reads them no more.
+    struct {
+        int codigo = 0;
+        SituacaoOS flags;
+    } situacaoEscolhida_;
+    SituacaoOS SituacaoDaGravacao();
     int tentativasTotaisOS_ = 0;                  // writes of the header again over another desk's totals
     int tentativasTotaisPedidoAss_ = 0;           // the same of the assistance order's header
     // StatusPV's reads: calculated while grids repaint, so never on the host's
@@ -1526,10 +1538,6 @@ void AbrirDefeitosItem(int ordem, int item, double chaveDocumento, int sequencia
 // ---- situations and the edit guard (uDataTecRestricao.cpp, uDataTecSituacao.cpp)
 // True when the order's situation is of a finished type ("F", "D" or "S", any case).
 bool RetornaSituacaoFinal(int aoCodigo);
-// The flags of a situation as stored; all empty for 0 or an unknown code.
-struct SituacaoOS {
-    QString tipo, insercao, estoque, reserva, cliente;
-};
 SituacaoOS LerSituacaoOS(int asCodigo);
 // What the situation-change dialog of the service-order windows is given:
 // the order, the situation proposed, the technician of the user and, for a

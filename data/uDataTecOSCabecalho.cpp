@@ -240,9 +240,11 @@ void TdmTec::InserirHistoricoUltimasOrdensServico(const QString& ordem, const QS
         auxiliar.close();
         auxiliar.setSql("select first 3 ao.AOCODIGO, ao.AODATAENTRADA, ao.AOCAUSA from AATC01AO ao"
                         " left outer join AATC01AOIT it on (it.AOCODIGO = ao.AOCODIGO)"
-                        " where ao.AOCODIGO <> " + ordem.trimmed() +
-                        " and it.AOITPLACA = " + QuotedStr(placa.trimmed()) +
+                        " where ao.AOCODIGO <> :ORDEM and it.AOITPLACA = :PLACA"
                         " order by ao.AODATAENTRADA desc");
+        // By parameter: one prepared statement serves every order saved.
+        auxiliar.paramByName("ORDEM")->setValue(ordem.trimmed().toInt());
+        auxiliar.paramByName("PLACA")->setValue(placa.trimmed());
         auxiliar.open();
         QString historico;
         for (auxiliar.first(); !auxiliar.eof(); auxiliar.next()) {

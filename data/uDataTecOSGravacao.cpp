@@ -59,7 +59,7 @@ void TdmTec::quOSBeforePost(Dataset& DataSet)
         (senhaPorSituacao || avisoPorSituacao) && situacaoGravada(*quOSAOCODIGO) != quOSASCODIGO->asString();
     if (senhaPorSituacao && situacaoMudou)
         OSVerificaSenhaAlteracaoSituacao(quOSASCODIGO->asInteger());
-    const SituacaoOS situacao = LerSituacaoOS(quOSASCODIGO->asInteger());
+    const SituacaoOS situacao = SituacaoDaGravacao();
     if (situacao.cliente == "S")
         dmGlobal->LimiteCredito(quOSCLCODIGO->asString(), quOSAOVALORTOTAL->asFloat(), true);
 
@@ -96,6 +96,16 @@ void TdmTec::quOSBeforePost(Dataset& DataSet)
     else
         OrdemServicoAtualizaTotalizador(quOSAOCODIGO->asInteger());
     ZelDevVerificarEvento(&DataSet, u"BEFOREPOST"_s);
+}
+
+// The flags of the situation being saved: those the edit read when it chose
+// it, else as stored.
+SituacaoOS TdmTec::SituacaoDaGravacao()
+{
+    const int codigo = quOSASCODIGO->asInteger();
+    if (codigo > 0 && codigo == situacaoEscolhida_.codigo)
+        return situacaoEscolhida_.flags;
+    return LerSituacaoOS(codigo);
 }
 
 // A new order takes the next number unless the user types it.
@@ -145,6 +155,7 @@ void TdmTec::quOSAfterPost(Dataset& DataSet)
 {
     tentativasNumeroOS_ = 0;
     tentativasTotaisOS_ = 0;
+    situacaoEscolhida_ = {};
     const int aoCodigo = quOSAOCODIGO->asInteger();
     const QString ordem = quOSAOCODIGO->asString();
     const QDateTime agora = QDateTime::currentDateTime();

@@ -234,15 +234,18 @@ host::data::Dataset::Event TdmTec::handler(void (TdmTec::*metodo)(Dataset&))
 
 void TdmTec::quOSBeforeInsert(Dataset& DataSet)
 {
+    situacaoEscolhida_ = {};
     RestricaoInserindoOS(DataSet, u"BEFOREINSERT"_s);
 }
 
 void TdmTec::quOSBeforeEdit(Dataset& DataSet)
 {
+    situacaoEscolhida_ = {};
     RestricaoInserindoOS(DataSet, u"BEFOREEDIT"_s);
 }
 
 void TdmTec::quOSAfterCancel(Dataset&)
 {
+    situacaoEscolhida_ = {};
     quOS->beforeEdit = handler(&TdmTec::quOSBeforeEdit);
 }

@@ -105,6 +105,7 @@ void TdmTec::quOSASCODIGOChange(host::data::Field& Sender)
 
     // The situation in force now: the one chosen in the dialog, when it ran.
     const SituacaoOS escolhida = Sender.asInteger() == nova ? situacao : LerSituacaoOS(Sender.asInteger());
+    situacaoEscolhida_ = {Sender.asInteger(), escolhida};
     if (escolhida.estoque == "S")
         BaixarEstoqueOrdemServico(quOSAOCODIGO->asInteger(), true, true);
     if (escolhida.reserva == "R")

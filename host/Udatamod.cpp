@@ -1,6 +1,7 @@
 // Udatamod: single values read and written through SQL text.
 
 #include "host/Udatamod.h"
+#include "host/LeituraParametrizada.h"
 #include "host/Ulote.h"
 
 #include "host/Udmglobal.h"
@@ -47,36 +48,30 @@ QString selectText(const QString& coluna, const QString& tabela, const QString& 
     return sql;
 }
 
-// The first value of the first row; invalid when there is no row.
+// The first value of the first row of the kept statement, its compared
+// values bound; invalid when there is no row.
+QVariant readValue(const QString& sql)
+{
+    const auto comando = host::leituraComParametros(transaction(), sql);
+    comando->execute();
+    if (!comando->fetch())
+        return QVariant();
+    QVariant value = comando->value(0);
+    comando->closeCursor();
+    return value;
+}
+
+// The first value of the first row; invalid when there is no row. The
+// query given still ends with the text, as the callers may show it. A
+// batch run keeps a read of a table it never changes for the rest of the run.
 QVariant firstValue(const QString& tabela, const QString& sql, host::data::Query* query)
 {
-    if (query && query->active())
-        query->close();
-    // A batch run keeps the statement prepared for its next row, and a read
-    // of a table the run never changes for the rest of the run; the query
-    // given still ends with the text, as the callers may show it.
-    if (host::ExecucaoLote::ativa()) {
-        if (query)
-            query->setSql(sql);
-        return host::ExecucaoLote::lembrada(tabela, sql, [&] {
-            const auto lote = host::ExecucaoLote::leituraPreparada(transaction(), sql);
-            lote->execute();
-            if (!lote->fetch())
-                return QVariant();
-            const QVariant value = lote->value(0);
-            lote->closeCursor();
-            return value;
-        });
+    if (query) {
+        if (query->active())
+            query->close();
+        query->setSql(sql);
     }
-    if (!query)
-        return host::db::selectValue(transaction(), sql);
-    query->setSql(sql);
-    query->open();
-    QVariant value;
-    if (!query->isEmpty() && query->fieldCount() > 0)
-        value = query->field(0)->asVariant();
-    query->close();
-    return value;
+    return host::ExecucaoLote::lembrada(tabela, sql, [&] { return readValue(sql); });
 }
 
 // "where <key column> = <key value> <extra>"; an empty key column takes
@@ -153,10 +148,11 @@ QString CarregaVariosDados(const QString& coluna, const QString& tabela, const Q
         query->close();
         return joined;
     }
-    host::db::Statement st(transaction(), sql);
-    st.execute();
-    while (st.fetch())
-        joined += (st.isNull(0) ? QString() : st.value(0).toString()) + separador;
+    const auto comando = host::leituraComParametros(transaction(), sql);
+    comando->execute();
+    while (comando->fetch())
+        joined += (comando->isNull(0) ? QString() : comando->value(0).toString()) + separador;
+    comando->closeCursor();
     return joined;
 }
 

@@ -6,7 +6,6 @@
 #include "host/ui/Form.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace host {
 
@@ -32,152 +31,6 @@ void ResultadoLote::feito(int numero)
 namespace {
 
 ExecucaoLote* loteAtual = nullptr;
-
-bool caractereDeNome(QChar c) { return c.isLetterOrNumber() || c == '_' || c == '$' || c == '.'; }
-
-// The parameter of the read's i-th value (from 0), made once: every read
-// of a run's rows names them again.
-const QString& nomeDoValor(qsizetype i)
-{
-    static thread_local QStringList nomes;
-    while (nomes.size() <= i)
-        nomes << "TA_LOTE_" + QString::number(nomes.size() + 1);
-    return nomes[i];
-}
-
-// The quoted values compared by "column = 'value'" become parameters: the
-// rules paste the row's key into the text, and one statement per key would
-// be prepared anew for every row of the run. Only a plain column on the
-// left takes a parameter (its type is the column's); any other literal
-// stays in the text.
-struct LeituraParametrizada {
-    QString texto;
-    QStringList valores;
-};
-
-LeituraParametrizada parametrizar(const QString& sql)
-{
-    LeituraParametrizada leitura;
-    const qsizetype n = sql.size();
-    qsizetype i = 0;
-    auto comparacaoComColuna = [&](qsizetype aspa) {
-        qsizetype j = aspa - 1;
-        while (j >= 0 && sql[j].isSpace())
-            --j;
-        if (j < 1 || sql[j] != '=' || QStringLiteral("<>!=:").contains(sql[j - 1]))
-            return false;
-        --j;
-        while (j >= 0 && sql[j].isSpace())
-            --j;
-        qsizetype fim = j;
-        while (j >= 0 && caractereDeNome(sql[j]))
-            --j;
-        return fim > j && sql[j + 1].isLetter();
-    };
-    // The value ends the comparison ("= 'X' || Y" stays in the text).
-    auto terminaComparacao = [&](qsizetype depois) {
-        while (depois < n && sql[depois].isSpace())
-            ++depois;
-        return depois >= n || sql[depois] == ')' || sql[depois] == ';' || sql[depois].isLetter();
-    };
-    // Plain text goes over in runs: the rules' reads are parsed on every row.
-    leitura.texto.reserve(n + 16);
-    auto copia = [&](qsizetype de, qsizetype ate) { leitura.texto += QStringView(sql).sliced(de, ate - de); };
-    // The four characters that start something lie between '"' and '/':
-    // letters, digits and spaces are passed over with one comparison.
-    auto inicioEspecial = [&](qsizetype k) {
-        const QChar c = sql[k];
-        if (unsigned(c.unicode()) - u'"' > unsigned(u'/' - u'"'))
-            return false;
-        return c == '\'' || c == '"' || ((c == '-' || c == '/') && k + 1 < n && sql[k + 1] == (c == '-' ? '-' : '*'));
-    };
-    while (i < n) {
-        const QChar c = sql[i];
-        if (c == '-' && i + 1 < n && sql[i + 1] == '-') {
-            const qsizetype fim = sql.indexOf('\n', i);
-            const qsizetype ate = fim < 0 ? n : fim;
-            copia(i, ate);
-            i = ate;
-        } else if (c == '/' && i + 1 < n && sql[i + 1] == '*') {
-            const qsizetype fim = sql.indexOf("*/", i + 2);
-            const qsizetype ate = fim < 0 ? n : fim + 2;
-            copia(i, ate);
-            i = ate;
-        } else if (c == '\'' || c == '"') {
-            QString valor;
-            qsizetype j = i + 1;
-            bool fechado = false;
-            while (j < n) {
-                const qsizetype aspa = sql.indexOf(c, j);
-                if (aspa < 0) {
-                    j = n;
-                    break;
-                }
-                valor += QStringView(sql).sliced(j, aspa - j);
-                if (aspa + 1 < n && sql[aspa + 1] == c) {
-                    valor += c;
-                    j = aspa + 2;
-                    continue;
-                }
-                j = aspa;
-                fechado = true;
-                break;
-            }
-            if (fechado && comparacaoComColuna(i) && terminaComparacao(j + 1)) {
-                leitura.texto += u':';
-                leitura.texto += nomeDoValor(leitura.valores.size());
-                leitura.valores << valor;
-            } else {
-                copia(i, fechado ? j + 1 : n);
-            }
-            i = fechado ? j + 1 : n;
-        } else {
-            qsizetype fim = i + 1;
-            while (fim < n && !inicioEspecial(fim))
-                ++fim;
-            copia(i, fim);
-            i = fim;
-        }
-    }
-    return leitura;
-}
-
-// A value bound as a parameter converts as the engine converts the quoted
-// text: text columns take it as it is, integer columns plain digits. Dates
-// (the engine reads "02/03/2026" month first) and fractions stay in the text.
-// So does a value the parameter cannot hold (a text longer than the column,
-// a number past a smallint's or integer's range): compared as a literal it
-// simply matches no row, bound it would be refused.
-bool valorConverteIgual(const db::ColumnInfo& coluna, const QString& valor)
-{
-    switch (coluna.type) {
-    case db::ColumnType::Char:
-    case db::ColumnType::VarChar: return valor.size() <= coluna.size;
-    case db::ColumnType::SmallInt:
-    case db::ColumnType::Integer:
-    case db::ColumnType::BigInt: {
-        const QStringView digitos = QStringView(valor).trimmed();
-        if (digitos.isEmpty() || digitos.size() > 9)
-            return false;
-        // At most nine digits: summed exactly, without the library's parsing.
-        double absoluto = 0;
-        for (qsizetype i = 0; i < digitos.size(); ++i) {
-            if (i == 0 && digitos[i] == '-' && digitos.size() > 1)
-                continue;
-            if (!digitos[i].isDigit())
-                return false;
-            absoluto = absoluto * 10 + digitos[i].digitValue();
-        }
-        // As stored: a scaled column keeps hundredths and the like as units.
-        const double guardado = absoluto * std::pow(10.0, -coluna.scale);
-        const double limite = coluna.type == db::ColumnType::SmallInt ? 32767.0
-                              : coluna.type == db::ColumnType::Integer ? 2147483647.0
-                                                                       : 9.0e18;
-        return guardado <= limite;
-    }
-    default: return false;
-    }
-}
 
 // The table's name in "TABLE alias".
 QStringView primeiraPalavra(const QString& tabela)
@@ -299,28 +152,6 @@ std::shared_ptr<db::Statement> ExecucaoLote::comandoPreparado(db::Transaction& t
 {
     return loteAtual ? tr.prepared(sql) : nullptr;
 }
-
-std::shared_ptr<db::Statement> ExecucaoLote::leituraPreparada(db::Transaction& tr, const QString& sql)
-{
-    if (!loteAtual)
-        return nullptr;
-    // Without quotes the text holds no value to bind: straight to its kept
-    // statement, neither parsed nor copied.
-    if (std::none_of(sql.cbegin(), sql.cend(), [](QChar c) { return c == u'\'' || c == u'"'; }))
-        return tr.prepared(sql);
-    const LeituraParametrizada leitura = parametrizar(sql);
-    if (leitura.valores.isEmpty())
-        return tr.prepared(sql);
-    auto comando = tr.prepared(leitura.texto);
-    for (qsizetype i = 0; i < leitura.valores.size(); ++i) {
-        const QString& nome = nomeDoValor(i);
-        if (!valorConverteIgual(comando->paramInfo(nome), leitura.valores[i]))
-            return tr.prepared(sql);
-        comando->setParam(nome, leitura.valores[i]);
-    }
-    return comando;
-}
-
 
 ExecucaoLote::ExecucaoLote(const QString& origem)
     : anteriorLote_(loteAtual), origem_(origem)

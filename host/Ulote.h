@@ -11,12 +11,11 @@
 // The dialogs installed before are put back when the run ends, so the run's
 // own closing message reaches the user.
 //
-// While a run lives, the single-value reads the rules make through the host
-// (CarregaDado and its siblings, MaximoDado, ContadorDados) and the rules'
-// first-row reads keep their statements prepared, by text, among the
-// transaction's kept statements: a run repeats the same reads for every row,
-// where a user's one-off reads are not worth keeping. The values a
-// single-value read compares with a column become parameters first.
+// While a run lives, the rules' first-row reads keep their statements
+// prepared, by text, among the transaction's kept statements: a run repeats
+// the same reads for every row, where a user's one-off reads are not worth
+// keeping. (The host's single-value reads keep theirs at any time, their
+// compared values bound as parameters: host/LeituraParametrizada.h.)
 
 #include "host/ui/Dialogs.h"
 
@@ -73,10 +72,6 @@ public:
     // The transaction's kept statement of a read the running batch repeats,
     // or nullptr when no batch runs.
     static std::shared_ptr<db::Statement> comandoPreparado(db::Transaction& tr, const QString& sql);
-    // Likewise for a single-value read whose text carries the row's values
-    // ("where CODIGO = 'C0012'"): those compared with a column are bound as
-    // parameters, so one statement serves every row. The values are bound.
-    static std::shared_ptr<db::Statement> leituraPreparada(db::Transaction& tr, const QString& sql);
 
     // Tables the run reads but never changes (situations, technicians,
     // products...): while the run lives, a read of one of them is kept by its

@@ -217,13 +217,37 @@ TEST_F(OrdemServicoJanelaTest, ANewOrderSavedAndChangedInAWindowOpenedAgainPrepa
     EXPECT_EQ(alterada.preparos, 0);
     // The new order: the last observation, the initial situation and its
     // kind, the order's unattached items, the customer checked with its
-    // type, its data and its contract; the situation again, the number, the
-    // insert, the audit record, the row read again and its items (13). The
+    // type, its data and its contract; the number, the insert, the audit
+    // record, the row read again and its items (12). The
     // change: the situation, the sums of every kind of line, the update, the
     // audit record and the row read again (5).
-    EXPECT_EQ(nova.comandos, 13);
+    EXPECT_EQ(nova.comandos, 12);
     EXPECT_EQ(alterada.comandos, 5);
     EXPECT_EQ(lido("select AOCONTATO from AATC01AO where AOCODIGO > 41 order by AOCODIGO"),
+              (QStringList{"Sr. José", "Sra. Ana"}));
+}
+
+// The reads of an order carry its number and its customer: another order
+// of another customer, opened and saved after a first one, prepares nothing.
+TEST_F(OrdemServicoJanelaTest, AnotherOrderOfAnotherCustomerOpenedAndSavedPreparesNothing)
+{
+    parametro("ATMODOEMPRESA", "H");   // the save reads the order's plate and history
+    ordem(41, "00003");
+    ordem(42, "00004");
+    auto abrirESalvar = [&](int numero, const QString& contato) {
+        TfmAssOrdemServico& form = abrir("fmAssOrdemServico;" + QString::number(numero));
+        dmTec->quOS->edit();
+        dmTec->quOSAOCONTATO->setAsString(contato);
+        form.bbSalvar->click();
+        EXPECT_EQ(dmTec->quOS->state(), DatasetState::Browse);
+        form.bbSair->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    };
+    abrirESalvar(41, "Sr. José");
+    testsupport::StatementCounter segunda;
+    abrirESalvar(42, "Sra. Ana");
+    EXPECT_EQ(segunda.prepares(), 0);
+    EXPECT_EQ(lido("select AOCONTATO from AATC01AO where AOCODIGO in (41, 42) order by AOCODIGO"),
               (QStringList{"Sr. José", "Sra. Ana"}));
 }
 

@@ -408,10 +408,10 @@ TEST_F(OSCabecalhoTest, SavingANewOrderCostsAFixedNumberOfStatements)
     dmTec->quOS->post();
     const int custo = contador.count();
     std::printf("[ cost ] saving a new order header (default parameters): %d statements\n", custo);
-    // Situation read, number (max + 1), the insert, the audit record, the row
-    // read again; a new order has no lines to sum, and the commit and the hook
-    // cost none.
-    EXPECT_EQ(custo, 1 + 1 + 1 + 1 + 1);
+    // Number (max + 1), the insert, the audit record, the row read again; the
+    // situation was read when the new order took it, a new order has no lines
+    // to sum, and the commit and the hook cost none.
+    EXPECT_EQ(custo, 1 + 1 + 1 + 1);
     EXPECT_EQ(dmTec->quOSAOVALORTOTAL->asFloat(), 0.0);
     EXPECT_EQ(one("select AOVALORTOTAL + AOVALORSERVICO + AOVALORPECAS + AODESPDIVERSAS + AODESPVIAGEM"
                   " + AOVALORPROJETO + AOVALORIPI + AOVALORPECASREQUERIDO + AOVALORSERVICOSREQUERIDO from AATC01AO")

@@ -291,7 +291,7 @@ TEST_F(PedidoAssProdutoTest, TypingAProductAndSavingRunsAFixedNumberOfStatements
     lin("QUANTIDADE").setText("2");
     dmTec->quAssVendaItem->post();
     EXPECT_EQ(contador.count(), 20);
-    EXPECT_EQ(contador.prepares(), 7);
+    EXPECT_EQ(contador.prepares(), 6);
     EXPECT_DOUBLE_EQ(valor("select VALOR_TOTAL from AVEC8501"), 10 + 2 * 50.55 * 1.1);
 }
 
