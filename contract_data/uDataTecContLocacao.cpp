@@ -11,6 +11,9 @@
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
 #include "host/db/Database.h"
+#include "host/ui/Errors.h"
+
+#include <exception>
 
 using host::data::Dataset;
 using host::data::Query;
@@ -77,8 +80,8 @@ void TdmTecContrato::CarregaEquipSolicitadosPedidoAss(const QString& pedido)
                           QuotedStr(pedido));
     try {
         quCtrEquipSol->open();
-    } catch (const std::exception& erro) {
-        dmGlobal->MostraErro("Erro: " + QString::fromUtf8(erro.what()));
+    } catch (const std::exception&) {
+        dmGlobal->MostraErro("Erro: " + host::ui::exceptionMessage(std::current_exception()));
     }
 }
 

@@ -12,11 +12,14 @@
 #include "host/data/Field.h"
 #include "host/data/Format.h"
 #include "host/data/Query.h"
+#include "host/data/Abort.h"
 #include "host/db/Database.h"
+#include "host/ui/Errors.h"
 
 #include <QHash>
 
 #include <exception>
+#include <functional>
 
 namespace {
 const QString kAbortada = QStringLiteral("Aviso: operação abortada.\r");
@@ -114,6 +117,46 @@ void DescartarPedidoTemporario(const QString& pedido)
 {
     ExcluirPedidoTemporario(pedido);
     dmGlobal->IBTransaction1->commitRetaining();
+}
+
+namespace {
+
+// The steps' writes kept together; their commits wait for the end.
+void umTodo(const std::function<void()>& passos)
+{
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    host::db::CommitHold umCommit(tr);
+    host::db::Savepoint tudoOuNada(tr);
+    passos();
+    tudoOuNada.release();
+    const bool commitPedido = umCommit.commitAsked();
+    umCommit.release();
+    if (commitPedido)
+        tr.commitRetaining();
+}
+
+void desfazerRemessa(const QString& pedido)
+{
+    host::data::Query& contrato = *dmTecContrato->quCtrCadastro;
+    if (contrato.editing())
+        contrato.cancel();
+    DescartarPedidoTemporario(pedido);
+}
+
+}  // namespace
+
+void EmitirComoUmTodo(const QString& pedido, const QString& atencao, const std::function<void()>& passos)
+{
+    try {
+        umTodo(passos);
+    } catch (const host::Abort&) {
+        desfazerRemessa(pedido);
+        throw;
+    } catch (...) {
+        const QString causa = host::ui::exceptionMessage(std::current_exception());
+        desfazerRemessa(pedido);
+        dmGlobal->MostraAviso(atencao + causa, true);
+    }
 }
 
 void RecusaNotaNaoEmitida(const QString& pedido, const QString& atencao)
@@ -294,11 +337,7 @@ void EmitirRemessaContrato()
     JanelaNota janela;
     const QString atencao = AtencaoFaturamento(contratoCodigo, pedido);
     QString documento;
-    try {
-        documento = emitirNota(*janela.get(), pedido);
-    } catch (const std::exception& erro) {
-        dmGlobal->MostraAviso(atencao + QString::fromUtf8(erro.what()), true);
-    }
+    EmitirComoUmTodo(pedido, atencao, [&] { documento = emitirNota(*janela.get(), pedido); });
     if (documento.trimmed().isEmpty())
         RecusaNotaNaoEmitida(pedido, atencao);
     dmGlobal->MostraAviso("Documento \"" + documento + "\" gerado com Sucesso!", false);

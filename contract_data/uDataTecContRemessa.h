@@ -10,6 +10,8 @@
 #include <QString>
 #include <QVariantMap>
 
+#include <functional>
+
 class TfmNotaFiscal;
 
 namespace uDataTecContRemessa {
@@ -61,6 +63,12 @@ void RegistrarRemessaContrato(const QString& documento);
 QString AtencaoFaturamento(int contrato, const QString& pedido);
 // The temporary order removed and committed.
 void DescartarPedidoTemporario(const QString& pedido);
+// The invoice's emission and its recording on the contract as one whole,
+// committed once at the end. A refusal on the way (another desk holding the
+// contract) leaves no invoice, the contract as it was and no temporary
+// order; it is shown after `atencao` in the user's words and ends the
+// shipment.
+void EmitirComoUmTodo(const QString& pedido, const QString& atencao, const std::function<void()>& passos);
 // No invoice came out of the emission (its window was closed): the
 // temporary order goes and the shipment ends with "Nota Fiscal não
 // emitida."; an invoice issued before the window closed keeps the order and

@@ -8,9 +8,11 @@
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/db/Database.h"
+#include "host/ui/Errors.h"
 
 #include <QDate>
 
+#include <exception>
 #include <stdexcept>
 
 using host::data::Field;
@@ -133,7 +135,8 @@ void TdmTec::informarFabricacaoPorSerie(const QString& sSerie)
             quOSItemAOITGARANTIA->setAsString("1");   // factory warranty
             dmGlobal->MostraAviso("Produto" + origem + " com fabricação em " + mes + "/" + ano, false);
         }
-    } catch (const std::exception& falha) {
-        dmGlobal->MostraAviso("Número de Série Inválido\r" + QString::fromUtf8(falha.what()), true);
+    } catch (const std::exception&) {
+        dmGlobal->MostraAviso("Número de Série Inválido\r" + host::ui::exceptionMessage(std::current_exception()),
+                              true);
     }
 }

@@ -8,6 +8,7 @@
 #include "host/Udmglobal.h"
 #include "host/Uprincipal.h"
 #include "host/data/Abort.h"
+#include "host/ui/Errors.h"
 #include "service_orders/uAssOSComprasCliente.h"
 #include "service_orders/uAssSituacaoTroca.h"
 
@@ -59,10 +60,10 @@ QString mensagemDe(std::exception_ptr falha)
 {
     try {
         std::rethrow_exception(falha);
-    } catch (const std::exception& e) {
-        return QString::fromUtf8(e.what());
     } catch (const host::Abort&) {
         return "Operação abortada.";
+    } catch (const std::exception&) {
+        return host::ui::exceptionMessage(std::current_exception());
     } catch (...) {
         return "Erro desconhecido.";
     }

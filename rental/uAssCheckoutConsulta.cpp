@@ -34,6 +34,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <exception>
+
 host::ui::FormVar<TfmAssCheckoutConsulta> fmAssCheckoutConsulta("fmAssCheckoutConsulta");
 
 namespace {
@@ -355,7 +357,7 @@ void SelecionaConsultaCheckout()
         form->bbPesquisarClick();
         if (!form->isVisible())
             form->showModal();
-    } catch (const std::exception& erro) {
-        dmGlobal->MostraAviso("Erro: " + QString::fromUtf8(erro.what()), true);
+    } catch (const std::exception&) {
+        dmGlobal->MostraAviso("Erro: " + host::ui::exceptionMessage(std::current_exception()), true);
     }
 }

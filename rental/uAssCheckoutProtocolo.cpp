@@ -1,6 +1,7 @@
 // The delivery and pick-up protocol: its two queries, its bands and what each
 // item line prints (serials, description, composition).
 
+#include "host/ui/Errors.h"
 #include "rental/uAssCheckoutProtocolo.h"
 
 #include "shared_windows/uAssContComum.h"
@@ -16,6 +17,8 @@
 #include "host/report/Report.h"
 #include "rental/uAssImpProposta.h"
 #include "host/Endereco.h"
+
+#include <exception>
 
 using namespace host::report;
 
@@ -112,9 +115,9 @@ QString NotaContratoGenerico(int contrato, const QString& semNota)
     try {
         dmGlobal->CarregaObservacao(QString::number(contrato), "U", -1);
         return dmGlobal->quObsGeral->fieldByName("OBTEXTO")->asString();
-    } catch (const std::exception& erro) {
+    } catch (const std::exception&) {
         try {
-            dmGlobal->MostraErro("Erro: " + QString::fromUtf8(erro.what()));
+            dmGlobal->MostraErro("Erro: " + host::ui::exceptionMessage(std::current_exception()));
         } catch (...) {   // shown; printing goes on
         }
         return semNota;

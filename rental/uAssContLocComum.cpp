@@ -32,6 +32,8 @@
 
 #include <QPushButton>
 
+#include <exception>
+
 using host::data::Dataset;
 
 TfmAssContLocBase::TfmAssContLocBase(QWidget* parent) : host::ui::Form(parent)
@@ -322,8 +324,8 @@ void TfmAssContLocBase::carregarPagina(host::ui::TabSheet* pagina)
         (boletos ? dsObsSR : dsObsAdic)->setDataset(dmGlobal->quObsGeral);
         try {
             uAssContLoc::CarregaPaginaContrato(carga, codigo, pedido, vinculo);
-        } catch (const std::exception& erro) {
-            dmGlobal->MostraErro("Erro: " + QString::fromUtf8(erro.what()));
+        } catch (const std::exception&) {
+            dmGlobal->MostraErro("Erro: " + host::ui::exceptionMessage(std::current_exception()));
         }
     } else if (carga == CargaPagina::Parcelas) {
         receber_.emprestar();

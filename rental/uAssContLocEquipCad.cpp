@@ -2,6 +2,7 @@
 // with its history lists, the item grids' buttons and colours, and the
 // re-instalment panel.
 
+#include "host/ui/Errors.h"
 #include "rental/uAssContLocEquipCad.h"
 
 #include "rental/uAssContLocRegras.h"
@@ -28,6 +29,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+
+#include <exception>
 
 using host::data::Dataset;
 
@@ -190,8 +193,9 @@ void TfmAssContCadLocEquip::CarregaListaParcelaPedidoCliente(const QString& cont
                                                  " and CODIGO_CLIENTE = :CONTRATANTE"
                                                  " group by CRPEDIDOCLI order by CRPEDIDOCLI",
                                                  &contratante));
-    } catch (const std::exception& erro) {
-        dmGlobal->MostraErro("Erro ao carregar lista dos Pedidos do Cliente.\r" + QString::fromUtf8(erro.what()));
+    } catch (const std::exception&) {
+        dmGlobal->MostraErro("Erro ao carregar lista dos Pedidos do Cliente.\r" +
+                             host::ui::exceptionMessage(std::current_exception()));
     }
 }
 

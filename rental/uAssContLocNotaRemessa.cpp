@@ -15,8 +15,6 @@
 #include "host/data/Query.h"
 #include "host/db/Database.h"
 
-#include <exception>
-
 namespace uAssContLocNotaRemessa {
 
 double ValorUnitario(const QString& modo, double valorUnitarioContrato, double custo, double acrescimo)
@@ -239,19 +237,12 @@ void EmitirNotaFiscalRemessaLocacao()
     uDataTecContRemessa::JanelaNota janela;
     NotaEmitidaLoc nota;
     const QString atencao = uDataTecContRemessa::AtencaoFaturamento(contrato, pedido);
-    try {
+    uDataTecContRemessa::EmitirComoUmTodo(pedido, atencao, [&] {
         nota = emitirRemessaLoc(pedido);
-    } catch (const std::exception& erro) {
-        // The host's emission leaves nothing of a refused invoice behind.
-        uDataTecContRemessa::DescartarPedidoTemporario(pedido);
-        dmGlobal->MostraAviso(atencao + QString::fromUtf8(erro.what()), true);
-    }
+        if (!nota.documento.trimmed().isEmpty())
+            registrarRemessaLoc(nota, pedido, contrato);
+    });
     if (nota.documento.trimmed().isEmpty())
         uDataTecContRemessa::RecusaNotaNaoEmitida(pedido, atencao);
-    try {
-        registrarRemessaLoc(nota, pedido, contrato);
-    } catch (const std::exception& erro) {
-        dmGlobal->MostraAviso(atencao + QString::fromUtf8(erro.what()), true);
-    }
     dmGlobal->MostraAviso("Documento \"" + nota.documento.trimmed() + "\" gerado com Sucesso!", false);
 }

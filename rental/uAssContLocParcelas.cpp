@@ -20,10 +20,13 @@
 #include "host/ui/DataGrid.h"
 #include "host/ui/EditControls.h"
 #include "host/db/Database.h"
+#include "host/ui/Errors.h"
 
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
+
+#include <exception>
 
 using host::data::Dataset;
 using host::ui::DataGrid;
@@ -170,7 +173,8 @@ void TfmAssContLocBase::CarregaListaParcelaTiposVcto()
         return;
     try {
         coluna->setPickList(TiposVencimentoReceber());
-    } catch (const std::exception& erro) {
-        dmGlobal->MostraErro("Erro ao carregar lista dos Tipos de Vencimento.\r" + QString::fromUtf8(erro.what()));
+    } catch (const std::exception&) {
+        dmGlobal->MostraErro("Erro ao carregar lista dos Tipos de Vencimento.\r" +
+                             host::ui::exceptionMessage(std::current_exception()));
     }
 }

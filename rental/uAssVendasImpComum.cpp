@@ -12,6 +12,7 @@
 #include "host/data/Query.h"
 #include "host/db/Database.h"
 #include "host/report/Report.h"
+#include "host/ui/Errors.h"
 
 #include <exception>
 
@@ -296,9 +297,9 @@ void TqrAssVendasImpBase::carregarTextos(const QString& pedido)
         st.execute();
         while (st.fetch())
             textosLinha_.insert(st.value(0).toInt(), st.value(1).toString());
-    } catch (const std::exception& erro) {
+    } catch (const std::exception&) {
         try {
-            dmGlobal->MostraErro("Erro: " + QString::fromUtf8(erro.what()));
+            dmGlobal->MostraErro("Erro: " + host::ui::exceptionMessage(std::current_exception()));
         } catch (const host::Abort&) {
             // The document prints on without the texts.
         }

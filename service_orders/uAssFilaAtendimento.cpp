@@ -30,6 +30,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <exception>
+
 using host::data::Field;
 using host::data::FieldType;
 
@@ -282,9 +284,9 @@ void TfmAssFilaAtendimento::CarregaFilaAtendimento(const QString& Turn, const QS
             lista.post();
         }
         lista.first();
-    } catch (const std::exception& e) {
+    } catch (const std::exception&) {
         fila.close();
-        dmGlobal->MostraErro("Erro: " + QString::fromUtf8(e.what()));
+        dmGlobal->MostraErro("Erro: " + host::ui::exceptionMessage(std::current_exception()));
     }
 }
 

@@ -3,6 +3,7 @@
 // F10 sets the service order. Company 4 works per technician: each reads
 // his own bar code, has his own line per product and every read counts one.
 
+#include "host/ui/Errors.h"
 #include "service_orders/uAssSolicitacao.h"
 
 #include "data/uDataTec.h"
@@ -17,6 +18,8 @@
 #include "host/db/Database.h"
 
 #include <QCheckBox>
+
+#include <exception>
 
 QString sCodigoTecnico;
 QString sCodigoTecnicoAnt;
@@ -157,8 +160,8 @@ void TfmAssSolicitacao::produtoPorBarras()
                 dmGlobal->MostraAviso("Não é possível inserir mais itens nesta solicitação.\rOrdem de Serviço " + ordem +
                                           " já foi \"Executada\".",
                                       true);
-        } catch (const std::exception& falha) {
-            dmGlobal->MostraAviso("Erro ao ler código de barras.\r" + QString::fromUtf8(falha.what()));
+        } catch (const std::exception&) {
+            dmGlobal->MostraAviso("Erro ao ler código de barras.\r" + host::ui::exceptionMessage(std::current_exception()));
         }
     }
     if (tec.quSolicitaAISITUACAO->asString() == "C")

@@ -289,6 +289,44 @@ TEST_F(NotaRemessaLocacaoTest, AFailedLineOrARefusedEmissionRemoveTheTemporaryOr
     EXPECT_TRUE(remessa().isEmpty());
 }
 
+// Another desk takes the contract row, uncommitted, once the invoice window
+// looks the order up (the header already saved).
+class OutraMesaNaEmissao : public FechaJanelaNota {
+public:
+    explicit OutraMesaNaEmissao(host::db::Transaction& mesa) : mesa_(mesa) {}
+    void prepared(std::uint64_t, std::uint64_t, const QByteArray& sql) override
+    {
+        if (!feito_ && sql.contains("Ped.AUX1, Ped.IMPRESSO_NF")) {
+            feito_ = true;
+            host::db::executeSql(mesa_, "update AATC05AC set ACVALOR = 101 where ACCODIGO = 970");
+        }
+    }
+
+private:
+    host::db::Transaction& mesa_;
+    bool feito_ = false;
+};
+
+// The contract held at another desk while the invoice is recorded on it:
+// the refusal reads in words, and neither the invoice nor the temporary order
+// is left, not even pending in this desk's transaction.
+TEST_F(NotaRemessaLocacaoTest, TheContractHeldAtAnotherDeskLeavesNoInvoice)
+{
+    TfmAssContCadLocEquip& form = registro();
+    host::db::Connection outra;
+    outra.open({dbPath});
+    host::db::Transaction mesa(outra);
+    {
+        OutraMesaNaEmissao outraMesa(mesa);
+        notaFiscal(form, "Código do Erro: O registro está sendo alterado por outro usuário. Tente de novo em instantes.");
+    }
+    mesa.rollback();
+    tr().commitRetaining();
+    EXPECT_EQ(contar("ACEM1401"), 0);
+    semPedidoTemporario();
+    EXPECT_TRUE(remessa().isEmpty());
+}
+
 TEST_F(NotaRemessaLocacaoTest, ProtocolAndCancelOnTheEquipmentRegister)
 {
     TfmAssContCadLocEquip& form = registro();

@@ -117,6 +117,42 @@ TEST_F(RemessaContratoTest, TheInvoiceIsTiedToTheContractTheTemporaryOrderGoesAn
     EXPECT_NE(documento(), nota) << "an item not yet invoiced allows a new shipment";
 }
 
+// Another desk holds the contract row, uncommitted, while the invoice is
+// emitted: the refusal reads in words, and no invoice, temporary order or
+// document number is left, not even pending in this desk's transaction; once
+// the other desk is done the shipment goes through.
+TEST_F(RemessaContratoTest, TheContractHeldAtAnotherDeskLeavesNoInvoiceAndIsToldInWords)
+{
+    tr().commitRetaining();
+    const QStringList antes = lido("select count(*) from ACEM1401 union all select count(*) from AVEC8501");
+    const struct {
+        const char* outraMesa;
+        const char* aviso;
+    } casos[] = {
+        {"update AATC05AC set ACVALOR = 101 where ACCODIGO = 970",
+         "Código do Erro: O registro está sendo alterado por outro usuário. Tente de novo em instantes."},
+        {nullptr, "gerado com Sucesso!"},
+    };
+    for (const auto& caso : casos) {
+        host::db::Connection outra;
+        outra.open({dbPath});
+        host::db::Transaction mesa(outra);
+        if (caso.outraMesa)
+            host::db::executeSql(mesa, caso.outraMesa);
+        dialogs->answer("Sim", "Deseja emitir nota fiscal de remessa?").acknowledge(caso.aviso);
+        remessa();
+        mesa.rollback();
+        EXPECT_EQ(dialogs->pending(), 0) << caso.aviso;
+        if (!caso.outraMesa)
+            break;
+        EXPECT_FALSE(dmTecContrato->quCtrCadastro->editing());
+        tr().commitRetaining();
+        EXPECT_EQ(lido("select count(*) from ACEM1401 union all select count(*) from AVEC8501"), antes);
+        EXPECT_TRUE(documento().isEmpty());
+    }
+    EXPECT_FALSE(documento().isEmpty());
+}
+
 TEST_F(RemessaContratoTest, NothingIsWrittenWhenRefusedBeforeTheOrder)
 {
     const int pedidos = one("select count(*) from AVEC8501").toInt();
