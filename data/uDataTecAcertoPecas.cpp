@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -32,16 +33,17 @@ QString totaisAposAcerto(const QString& coluna, const QString& novoValor)
 struct LinhaProdutoAcerto {
     int sequencia = 0;
     double quantidade = 0;
+    bool baixadaPendente = false;   // issued ("B") and in no sales order yet
 };
 
 // The texts of the settlement's statements are made once per column: a run
 // of lines asks them again for every line.
 const QString& sqlLinhasDoProdutoAcerto(const QString& coluna)
 {
-    static const QString quantidade = "select APSEQUENCIA, coalesce(APQUANTIDADE, 0) from AATC01AP"
-                                      " where AOCODIGO = :ORDEM and PRCODIGO = :PRODUTO order by APSEQUENCIA";
-    static const QString requerida = "select APSEQUENCIA, coalesce(APQUANTIDADEREQUERIDA, 0) from AATC01AP"
-                                     " where AOCODIGO = :ORDEM and PRCODIGO = :PRODUTO order by APSEQUENCIA";
+    static const QString marca = ", iif(APRESERVA = 'B' and coalesce(trim(VECODIGO), '') = '', 1, 0) from AATC01AP"
+                                 " where AOCODIGO = :ORDEM and PRCODIGO = :PRODUTO order by APSEQUENCIA";
+    static const QString quantidade = "select APSEQUENCIA, coalesce(APQUANTIDADE, 0)" + marca;
+    static const QString requerida = "select APSEQUENCIA, coalesce(APQUANTIDADEREQUERIDA, 0)" + marca;
     return coluna == "APQUANTIDADEREQUERIDA" ? requerida : quantidade;
 }
 
@@ -53,7 +55,7 @@ std::vector<LinhaProdutoAcerto> linhasDoProdutoAcerto(int ordem, const QString& 
     consulta->execute();
     std::vector<LinhaProdutoAcerto> linhas;
     while (consulta->fetch())
-        linhas.push_back({consulta->value(0).toInt(), consulta->value(1).toDouble()});
+        linhas.push_back({consulta->value(0).toInt(), consulta->value(1).toDouble(), consulta->value(2).toInt() == 1});
     return linhas;
 }
 
@@ -225,10 +227,16 @@ namespace {
 enum class CorrecaoAcerto { SemLinhas, Recusada, Feita };
 
 CorrecaoAcerto corrigirLinhasAcerto(const QString& sTipo, const QString& produto, double dQuantidade, int aoCodigo,
-                                    bool bRequerida)
+                                    bool bRequerida, double* baixadoAntes = nullptr)
 {
     const QString coluna = bRequerida ? "APQUANTIDADEREQUERIDA" : "APQUANTIDADE";
     const std::vector<LinhaProdutoAcerto> linhas = linhasDoProdutoAcerto(aoCodigo, produto, coluna);
+    if (baixadoAntes) {
+        *baixadoAntes = 0;
+        for (const LinhaProdutoAcerto& linha : linhas)
+            if (linha.baixadaPendente)
+                *baixadoAntes += std::max(linha.quantidade, 0.0);
+    }
     if (sTipo == "E") {
         if (linhas.empty())
             return CorrecaoAcerto::SemLinhas;
@@ -243,13 +251,113 @@ CorrecaoAcerto corrigirLinhasAcerto(const QString& sTipo, const QString& produto
                                                                          : CorrecaoAcerto::Recusada;
 }
 
+// The product's lines on the order no sales order took yet, by sequence,
+// with the quantity of the column and their mark.
+struct LinhaPendenteAcerto {
+    int sequencia = 0;
+    double quantidade = 0;
+    QString reserva;
+    bool baixada() const { return reserva == "B"; }
+};
+
+std::vector<LinhaPendenteAcerto> linhasPendentesAcerto(int ordem, const QString& produto, const QString& coluna)
+{
+    const auto consulta = dmGlobal->IBTransaction1->prepared(
+        "select APSEQUENCIA, coalesce(" + coluna + ", 0), APRESERVA from AATC01AP"
+        " where AOCODIGO = :ORDEM and PRCODIGO = :PRODUTO and coalesce(trim(VECODIGO), '') = ''"
+        " order by APSEQUENCIA");
+    consulta->setParam("ORDEM", ordem);
+    consulta->setParam("PRODUTO", produto);
+    consulta->execute();
+    std::vector<LinhaPendenteAcerto> linhas;
+    while (consulta->fetch())
+        linhas.push_back({consulta->value(0).toInt(), consulta->value(1).toDouble(),
+                          consulta->value(2).toString().trimmed()});
+    return linhas;
+}
+
+void marcarLinhaAcerto(int ordem, int sequencia, const QString& marca)
+{
+    host::db::executeSql(*dmGlobal->IBTransaction1,
+                         "update AATC01AP set APRESERVA = :MARCA where AOCODIGO = :ORDEM and APSEQUENCIA = :SEQUENCIA",
+                         {{"MARCA", marca}, {"ORDEM", ordem}, {"SEQUENCIA", sequencia}});
+}
+
+// A line cut in two: the line keeps the issued part ("B"), as a
+// settlement's issue is counted against an order's lines in their order; a
+// new line at the end takes the rest with the mark it is to have. The two
+// bill what the one did.
+void dividirLinhaAcerto(int ordem, int sequencia, const QString& coluna, double resto, const QString& marcaResto)
+{
+    const bool requerida = coluna == "APQUANTIDADEREQUERIDA";
+    host::db::executeSql(
+        *dmGlobal->IBTransaction1,
+        "insert into AATC01AP (AOCODIGO, AOITCODIGO, APSEQUENCIA, PRCODIGO, " + coluna +
+            ", APVALUNITARIO, APDESCONTO, APVALTOTAL, APVALORTOTALREQUERIDO, APAUTORIZADO, APOBSERVACAO, APRESERVA,"
+            " UGINSERIDO, APUSUARIOINSERCAO, APTIPO, APGARANTIA, LECODIGO, OFCODIGO, APPROMOCAO)"
+            " select AOCODIGO, AOITCODIGO, (select max(x.APSEQUENCIA) + 1 from AATC01AP x where x.AOCODIGO = :ORDEM),"
+            " PRCODIGO, :RESTO, APVALUNITARIO, APDESCONTO, " +
+            (requerida ? QString("0") : totalPecaSql(":RESTO")) + ", " +
+            (requerida ? totalPecaSql(":RESTO") : QString("0")) +
+            ", APAUTORIZADO, APOBSERVACAO, :MARCA, UGINSERIDO, APUSUARIOINSERCAO, APTIPO, APGARANTIA, LECODIGO,"
+            " OFCODIGO, APPROMOCAO from AATC01AP where AOCODIGO = :ORDEM and APSEQUENCIA = :SEQUENCIA",
+        {{"ORDEM", ordem}, {"SEQUENCIA", sequencia}, {"RESTO", resto}, {"MARCA", marcaResto}});
+    alterarLinhaAcerto(ordem, sequencia, coluna, MudancaAcerto::Subtrai, resto);
+    marcarLinhaAcerto(ordem, sequencia, "B");
+}
+
+// Moves the mark over as much as the difference asks, line by line in
+// their order, a line cut where the difference ends inside it. A line no
+// longer issued is "N": what came back is no longer held for it.
+void moverMarcaAcerto(int ordem, const QString& coluna, const std::vector<LinhaPendenteAcerto>& linhas, bool baixar,
+                      double diferenca)
+{
+    const double folga = 0.000001;
+    for (const LinhaPendenteAcerto& linha : linhas) {
+        if (diferenca <= folga)
+            return;
+        if (linha.baixada() == baixar || linha.quantidade <= 0)
+            continue;
+        if (linha.quantidade <= diferenca + folga)
+            marcarLinhaAcerto(ordem, linha.sequencia, baixar ? "B" : "N");
+        else if (baixar)
+            dividirLinhaAcerto(ordem, linha.sequencia, coluna, linha.quantidade - diferenca, linha.reserva);
+        else
+            dividirLinhaAcerto(ordem, linha.sequencia, coluna, diferenca, "N");
+        diferenca -= linha.quantidade;
+    }
+}
+
+double somaBaixadaAcerto(const std::vector<LinhaPendenteAcerto>& linhas)
+{
+    double baixado = 0;
+    for (const LinhaPendenteAcerto& linha : linhas)
+        if (linha.baixada())
+            baixado += std::max(linha.quantidade, 0.0);
+    return baixado;
+}
+
 }  // namespace
 
-bool CorrigirLinhasPecaOrdemServico(const QString& sTipo, const QString& sProduto, double dQuantidade, int aoCodigo,
-                                    bool bRequerida)
+void MoverBaixadasAcerto(int aoCodigo, const QString& sProduto, const QString& sColuna, double dMovido,
+                         std::optional<double> dBaixadoAntes)
 {
-    return aoCodigo > 0 &&
-           corrigirLinhasAcerto(sTipo, sProduto.trimmed(), dQuantidade, aoCodigo, bRequerida) == CorrecaoAcerto::Feita;
+    if (aoCodigo <= 0)
+        return;
+    const std::vector<LinhaPendenteAcerto> linhas = linhasPendentesAcerto(aoCodigo, sProduto, sColuna);
+    const double baixado = somaBaixadaAcerto(linhas);
+    const double alvo = std::max(0.0, dBaixadoAntes.value_or(baixado) + dMovido);
+    if (alvo > baixado)
+        moverMarcaAcerto(aoCodigo, sColuna, linhas, true, alvo - baixado);
+    else if (alvo < baixado)
+        moverMarcaAcerto(aoCodigo, sColuna, linhas, false, baixado - alvo);
+}
+
+bool CorrigirLinhasPecaOrdemServico(const QString& sTipo, const QString& sProduto, double dQuantidade, int aoCodigo,
+                                    bool bRequerida, double* dBaixadoAntes)
+{
+    return aoCodigo > 0 && corrigirLinhasAcerto(sTipo, sProduto.trimmed(), dQuantidade, aoCodigo, bRequerida,
+                                                dBaixadoAntes) == CorrecaoAcerto::Feita;
 }
 
 bool CorrigirPecaOrdemServico(const QString& sTipo, const QString& sProduto, double dQuantidade, int aoCodigo,

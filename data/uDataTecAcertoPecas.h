@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // The parts lines of an order follow a stock movement of the settlement
 // (uDataTecAcertoPecas.cpp): sTipo "S" (exit) adds the quantity to the
 // order, "E" (entry) takes it off; the column is APQUANTIDADEREQUERIDA with
@@ -25,8 +27,20 @@ bool CorrigirPecaOrdemServico(const QString& sTipo, const QString& sProduto, dou
 // The lines only: no savepoint, no re-total, no commit. For a settlement
 // that takes one savepoint and one commit per line of its own and sums each
 // order's totals again once, when it is done with the order.
+// dBaixadoAntes, when given, receives the quantity of the product's issued
+// pending lines before the correction (see MoverBaixadasAcerto).
 bool CorrigirLinhasPecaOrdemServico(const QString& sTipo, const QString& sProduto, double dQuantidade, int aoCodigo,
-                                    bool bRequerida);
+                                    bool bRequerida, double* dBaixadoAntes = nullptr);
+// The "B" mark of an order's parts lines no sales order took yet says the
+// whole line has left the stock, so that the withdrawal bills it without
+// taking it out again. After a settlement's line moved dMovido of a product
+// (exits above 0, entries below), the issued lines of the product hold what
+// they held before it (dBaixadoAntes, when a correction changed the lines
+// in between; else what they hold now) plus dMovido, as far as the pending
+// lines reach: the mark goes over line by line, a line cut in two where
+// needed. sColuna is the quantity column counted.
+void MoverBaixadasAcerto(int aoCodigo, const QString& sProduto, const QString& sColuna, double dMovido,
+                         std::optional<double> dBaixadoAntes);
 // What TdmTec's quOS shows when made is shown again when it goes (closed
 // when it showed nothing).
 class VistaOrdemAcerto {

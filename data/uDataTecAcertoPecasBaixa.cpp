@@ -15,6 +15,7 @@
 #include <QTime>
 
 #include <map>
+#include <optional>
 #include <set>
 
 namespace {
@@ -107,8 +108,12 @@ void baixarLinhaAcerto(const LinhaAcertoPecas& linha, const OpcoesAcertoPecas& o
     host::db::Savepoint ponto(tr);
     if (opcoes.tipo == "S")
         ReservarSolicitacaoAcerto(linha);
+    // The correction reads the order's lines anyway: it tells what the
+    // issued ones held before it changed them.
+    const QString coluna = opcoes.salvarRequerida ? "APQUANTIDADEREQUERIDA" : "APQUANTIDADE";
+    double baixadoAntes = 0;
     if (opcoes.inserirPeca && !CorrigirLinhasPecaOrdemServico(opcoes.tipo, linha.produto, linha.quantidade,
-                                                              linha.aoCodigo, opcoes.salvarRequerida)) {
+                                                              linha.aoCodigo, opcoes.salvarRequerida, &baixadoAntes)) {
         ponto.release();   // nothing was written
         espera.release();
         return;
@@ -142,8 +147,8 @@ void baixarLinhaAcerto(const LinhaAcertoPecas& linha, const OpcoesAcertoPecas& o
         dmGlobal->SomaEstoque(linha.produto, linha.quantidade, local);
     else
         dmGlobal->SubtraiEstoque(linha.produto, linha.quantidade, local);
-    host::db::executeSql(tr, "update aatc01ap set apReserva = 'B' where aoCodigo = :ORDEM and prCodigo = :PRODUTO",
-                         {{"ORDEM", linha.aoCodigo}, {"PRODUTO", linha.produto}});
+    MoverBaixadasAcerto(linha.aoCodigo, linha.produto, coluna, opcoes.tipo == "E" ? -linha.quantidade : linha.quantidade,
+                        opcoes.inserirPeca ? std::optional<double>(baixadoAntes) : std::nullopt);
     espera.release();
     tr.commitRetaining();
     // Released after the commit, when it has nothing left to keep: no

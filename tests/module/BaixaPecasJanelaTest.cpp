@@ -328,16 +328,17 @@ TEST_F(BaixaPecasTest, ImportLeavesOutWhatWasIssuedAndSaysSo)
             linhas << janela.cdsBaixaprCodigo->asString() + "|" + janela.cdsBaixaprQuantidade->asString();
         return linhas;
     };
-    EXPECT_EQ(grade(), (QStringList{"P0001|0,5", "P0003|1"}));
+    // The line issued in part was cut in two: the issued part keeps its place.
+    EXPECT_EQ(grade(), (QStringList{"P0003|1", "P0001|0,5"}));
     confirmar();
     dialogs->acknowledge("Acerto das Peças");
     janela.bbBaixar->click();
-    dialogs->acknowledge("Todas as peças desta O.S. já foram baixadas:\nP0001: 2,00\nP0003: 1,00");
+    dialogs->acknowledge("Todas as peças desta O.S. já foram baixadas:\nP0001: 1,50\nP0003: 1,00\nP0001: 0,50");
     EXPECT_ANY_THROW(janela.ImportarOS(9001));
     EXPECT_EQ(janela.cdsBaixa->recordCount(), 0);
     entrada(janela);
     janela.ImportarOS(9001);
-    EXPECT_EQ(grade(), (QStringList{"P0001|2", "P0003|1"}));
+    EXPECT_EQ(grade(), (QStringList{"P0001|1,5", "P0003|1", "P0001|0,5"}));
     EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
 }
 

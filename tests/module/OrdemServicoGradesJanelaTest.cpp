@@ -33,8 +33,10 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
+#include <QToolButton>
 
 #include <cstdio>
+#include <vector>
 
 namespace moduletest {
 namespace {
@@ -733,33 +735,68 @@ TEST_F(OrdemServicoGradesTest, TheWithdrawalAnsweredNoTakesTheAuthorisedPartsOnl
               "PEC01");
 }
 
-// Parts the settlement issued into the order ("Inserir Peças na O.S.") left
-// the stock there: the withdrawal bills them and leaves the stock alone.
-TEST_F(OrdemServicoGradesTest, TheWithdrawalBillsWhatTheSettlementIssuedWithoutTakingItAgain)
+// What the settlement issued to the order left the stock there, and no
+// more: the withdrawal bills every part of the order once and takes out of
+// stock only what the settlement did not (a return undoes the issue).
+TEST_F(OrdemServicoGradesTest, TheWithdrawalTakesOutOfStockWhatTheSettlementDidNot)
 {
+    struct Acerto {
+        bool saida;
+        int quantidade;
+    };
+    struct Caso {
+        double linha;   // PEC01 on the order before; 0: none
+        bool inserirPeca;
+        std::vector<Acerto> acertos;
+        QString estoque, faturado;
+    } casos[] = {
+        {0, true, {{true, 2}}, "8", "2"},
+        {5, false, {{true, 2}}, "5", "5"},
+        {5, false, {{true, 2}, {false, 2}}, "5", "5"},
+    };
     exec("update or insert into AFVC0901 (COD_OP, DESC_OP_NF, TIPO_OP) values ('5949', 'Remessa para OS', '1')"
          " matching (COD_OP)");
-    exec("update ACEC1101 set ESTOQUE = 10 where CODIGO = 'PEC01'");
-    tr().commitRetaining();
-    TfmAssBaixaPecas& baixa = abrirJanela(fmAssBaixaPecas, "fmAssBaixaPecas");
-    baixa.laCodOpSai->setText("5949");
-    baixa.ckInserirPeca->click();
-    novaLinhaNaGrade(baixa.dbgdOrdemServicoBaixaPecas, "prCodigo", "PEC01");
-    celula(baixa.dbgdOrdemServicoBaixaPecas, "aoCodigo", "42");
-    celula(baixa.dbgdOrdemServicoBaixaPecas, "prQuantidade", "2", Qt::Key_Return);
-    dialogs->answer("Sim", "Tem certeza de que deseja baixar as peças?");
-    dialogs->acknowledge("Acerto das Peças efetuada com sucesso.");
-    baixa.bbBaixar->click();
-    baixa.close();
+    exec("update or insert into AFVC0901 (COD_OP, DESC_OP_NF, TIPO_OP) values ('1949', 'Retorno de OS', '5')"
+         " matching (COD_OP)");
+    for (const Caso& caso : casos) {
+        exec("delete from AATC01AP where AOCODIGO = 42");
+        exec("update AATC01AO set VECODIGO = null where AOCODIGO = 42");
+        exec("update ACEC1101 set ESTOQUE = 10 where CODIGO = 'PEC01'");
+        if (caso.linha > 0)
+            peca(1, "PEC01", caso.linha, 10);
+        tr().commitRetaining();
+        TfmAssBaixaPecas& baixa = abrirJanela(fmAssBaixaPecas, "fmAssBaixaPecas");
+        baixa.laCodOpSai->setText("5949");
+        baixa.ckInserirPeca->setChecked(caso.inserirPeca);
+        for (const Acerto& acerto : caso.acertos) {
+            if (!acerto.saida) {
+                baixa.sbEntrada->click();
+                baixa.laCodOpEnt->setText("1949");
+            }
+            novaLinhaNaGrade(baixa.dbgdOrdemServicoBaixaPecas, "prCodigo", "PEC01");
+            celula(baixa.dbgdOrdemServicoBaixaPecas, "aoCodigo", "42");
+            celula(baixa.dbgdOrdemServicoBaixaPecas, "prQuantidade", QString::number(acerto.quantidade),
+                   Qt::Key_Return);
+            dialogs->answer("Sim", "Tem certeza de que deseja baixar as peças?");
+            dialogs->acknowledge("Acerto das Peças efetuada com sucesso.");
+            baixa.bbBaixar->click();
+        }
+        baixa.close();
 
-    TfmAssOrdemServico& form = abrir();
-    dialogs->answer("Não", "Baixar inclusive peças não autorizadas?");
-    form.sbReserva->click();
-    EXPECT_EQ(lido("select cast(ESTOQUE as integer) from ACEC1101 where CODIGO = 'PEC01'"), QStringList{"8"});
-    EXPECT_EQ(lido("select trim(it.CODIGO) || '|' || cast(it.QUANTIDADE as integer) from AVEC85IT it"
-                   " join AATC01AO os on os.VECODIGO = it.NUMERO_PEDIDO where os.AOCODIGO = 42"),
-              QStringList{"PEC01|2"});
-    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+        TfmAssOrdemServico& form = abrir();
+        dialogs->answer("Não", "Baixar inclusive peças não autorizadas?");
+        form.sbReserva->click();
+        form.close();
+        EXPECT_EQ(lido("select cast(ESTOQUE as integer) from ACEC1101 where CODIGO = 'PEC01'"),
+                  QStringList{caso.estoque})
+            << caso.linha << " " << caso.acertos.size();
+        EXPECT_EQ(lido("select cast(sum(it.QUANTIDADE) as integer) from AVEC85IT it"
+                       " join AATC01AO os on os.VECODIGO = it.NUMERO_PEDIDO where os.AOCODIGO = 42"
+                       " and it.CODIGO = 'PEC01'"),
+                  QStringList{caso.faturado})
+            << caso.linha << " " << caso.acertos.size();
+        EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+    }
 }
 
 // Order 42 on its services and parts tabs and the time dialog, as a person
