@@ -121,20 +121,6 @@ void DescartarPedidoTemporario(const QString& pedido)
 
 namespace {
 
-// The steps' writes kept together; their commits wait for the end.
-void umTodo(const std::function<void()>& passos)
-{
-    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
-    host::db::CommitHold umCommit(tr);
-    host::db::Savepoint tudoOuNada(tr);
-    passos();
-    tudoOuNada.release();
-    const bool commitPedido = umCommit.commitAsked();
-    umCommit.release();
-    if (commitPedido)
-        tr.commitRetaining();
-}
-
 void desfazerRemessa(const QString& pedido)
 {
     host::data::Query& contrato = *dmTecContrato->quCtrCadastro;
@@ -148,7 +134,7 @@ void desfazerRemessa(const QString& pedido)
 void EmitirComoUmTodo(const QString& pedido, const QString& atencao, const std::function<void()>& passos)
 {
     try {
-        umTodo(passos);
+        host::db::runAsOneCommit(*dmGlobal->IBTransaction1, passos);
     } catch (const host::Abort&) {
         desfazerRemessa(pedido);
         throw;

@@ -218,23 +218,17 @@ QString totalPecaSql(const QString& quantidade)
 // quantity keeps its quantity.
 void TdmTec::PecasComQuantidadeRequerida(int aoCodigo)
 {
-    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
-    host::db::CommitHold umCommit(tr);
-    host::db::Savepoint tudoOuNada(tr);
-    const QString condicao = "Where aoCodigo = " + QString::number(aoCodigo);
-    Update2Campos("aatc01ap", "apQuantidade", "apQuantidadeRequerida", "APVALTOTAL",
-                  totalPecaSql("apQuantidadeRequerida"), condicao + " and apQuantidadeRequerida is not null");
-    if (reservaPecasAtualizada())
-        for (const QString& produto :
-             CarregaVariosDados("distinct PRCODIGO", "AATC01AP", condicao + " and APRESERVA = 'S'", ";")
-                 .split(';', Qt::SkipEmptyParts))
-            dmGlobal->Reservado(produto, true, {});
-    uDataTecLinhas::retotalizarOrdem(aoCodigo, "AATC01AP", "AATC01AA", true);
-    tudoOuNada.release();
-    const bool commitPedido = umCommit.commitAsked();
-    umCommit.release();
-    if (!commitPedido)
-        tr.commitRetaining();
+    host::db::runAsOneCommit(*dmGlobal->IBTransaction1, [&] {
+        const QString condicao = "Where aoCodigo = " + QString::number(aoCodigo);
+        Update2Campos("aatc01ap", "apQuantidade", "apQuantidadeRequerida", "APVALTOTAL",
+                      totalPecaSql("apQuantidadeRequerida"), condicao + " and apQuantidadeRequerida is not null");
+        if (reservaPecasAtualizada())
+            for (const QString& produto :
+                 CarregaVariosDados("distinct PRCODIGO", "AATC01AP", condicao + " and APRESERVA = 'S'", ";")
+                     .split(';', Qt::SkipEmptyParts))
+                dmGlobal->Reservado(produto, true, {});
+        uDataTecLinhas::retotalizarOrdem(aoCodigo, "AATC01AP", "AATC01AA", true);
+    });
 }
 
 void TdmTec::quOSPecasAfterDelete(Dataset& DataSet)

@@ -304,6 +304,11 @@ private:
     Transaction* tr_;
 };
 
+// The steps as one unit of work: their own commits held, all of it undone
+// to a savepoint when a step throws (the throw goes on), committed once
+// (retaining) when they are done.
+void runAsOneCommit(Transaction& transaction, const std::function<void()>& steps);
+
 enum class ColumnType {
     Unknown, SmallInt, Integer, BigInt, Float, Double, Char, VarChar,
     Timestamp, Date, Time, TextBlob, Blob, Boolean, Null

@@ -117,4 +117,14 @@ void CommitHold::release() {
     else if (asked == 1) tr->commitRetaining();
 }
 
+void runAsOneCommit(Transaction& transaction, const std::function<void()>& steps) {
+    CommitHold hold(transaction);
+    Savepoint whole(transaction);
+    steps();
+    whole.release();
+    const bool asked = hold.commitAsked();
+    hold.release();
+    if (!asked) transaction.commitRetaining();
+}
+
 }  // namespace host::db
