@@ -240,6 +240,29 @@ void VerificarEntradaAcerto(const LinhaAcertoPecas& linha)
                               true);
 }
 
+void VerificarOrdensAcerto(const QList<LinhaAcertoPecas>& linhas)
+{
+    std::set<int> faltando;
+    for (const LinhaAcertoPecas& linha : linhas)
+        if (linha.aoCodigo > 0)
+            faltando.insert(linha.aoCodigo);
+    if (faltando.empty())
+        return;
+    QStringList numeros;
+    for (int ordem : faltando)
+        numeros << QString::number(ordem);
+    host::db::Statement existentes(*dmGlobal->IBTransaction1,
+                                   "select AOCODIGO from AATC01AO where AOCODIGO in (" + numeros.join(", ") + ")");
+    existentes.execute();
+    while (existentes.fetch())
+        faltando.erase(existentes.value(0).toInt());
+    numeros.clear();
+    for (int ordem : faltando)
+        numeros << QString::number(ordem);
+    if (!numeros.isEmpty())
+        dmGlobal->MostraAviso("Ordem de serviço não encontrada: " + numeros.join(", "), true);
+}
+
 void VerificarOrdensFinalizadasAcerto(const QList<LinhaAcertoPecas>& linhas, bool bInserirPeca)
 {
     const QString situacaoItem = parametroAparado("ATPEDIDOSITUACAOITEM");
@@ -255,6 +278,7 @@ void VerificarOrdensFinalizadasAcerto(const QList<LinhaAcertoPecas>& linhas, boo
 void BaixarPecas(const QList<LinhaAcertoPecas>& linhas, const OpcoesAcertoPecas& opcoes, bool& bGravou)
 {
     bGravou = false;
+    VerificarOrdensAcerto(linhas);
     if (opcoes.tipo == "S") {
         VerificarEstoqueAcerto(linhas);
         VerificarSolicitacoesAcerto(linhas);
