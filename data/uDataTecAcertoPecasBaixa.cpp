@@ -242,25 +242,26 @@ void VerificarEntradaAcerto(const LinhaAcertoPecas& linha)
 
 void VerificarOrdensAcerto(const QList<LinhaAcertoPecas>& linhas)
 {
-    std::set<int> faltando;
+    // One read for the run: the orders named, less those the table holds.
+    std::set<int> desconhecidas;
     for (const LinhaAcertoPecas& linha : linhas)
         if (linha.aoCodigo > 0)
-            faltando.insert(linha.aoCodigo);
-    if (faltando.empty())
+            desconhecidas.insert(linha.aoCodigo);
+    auto numeros = [&desconhecidas] {
+        QStringList texto;
+        for (int ordem : desconhecidas)
+            texto << QString::number(ordem);
+        return texto.join(", ");
+    };
+    if (desconhecidas.empty())
         return;
-    QStringList numeros;
-    for (int ordem : faltando)
-        numeros << QString::number(ordem);
     host::db::Statement existentes(*dmGlobal->IBTransaction1,
-                                   "select AOCODIGO from AATC01AO where AOCODIGO in (" + numeros.join(", ") + ")");
+                                   "select AOCODIGO from AATC01AO where AOCODIGO in (" + numeros() + ")");
     existentes.execute();
     while (existentes.fetch())
-        faltando.erase(existentes.value(0).toInt());
-    numeros.clear();
-    for (int ordem : faltando)
-        numeros << QString::number(ordem);
-    if (!numeros.isEmpty())
-        dmGlobal->MostraAviso("Ordem de serviço não encontrada: " + numeros.join(", "), true);
+        desconhecidas.erase(existentes.value(0).toInt());
+    if (!desconhecidas.empty())
+        dmGlobal->MostraAviso("Ordem de serviço não encontrada: " + numeros(), true);
 }
 
 void VerificarOrdensFinalizadasAcerto(const QList<LinhaAcertoPecas>& linhas, bool bInserirPeca)

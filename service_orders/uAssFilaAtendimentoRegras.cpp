@@ -140,9 +140,10 @@ void TfmAssFilaAtendimento::VerificaSeqAtendimento(int Technician, const QDateTi
         dmGlobal->MostraAviso("Aviso: operação abortada.\rA posição na fila deve ser 1 ou mais.", true);
     // Another order typed over the entry takes the position only when no
     // order holds it: the one it replaces in the list still does.
-    if (cdsFilaAtenAOCODIGO->oldValue().toInt() != cdsFilaAtenAOCODIGO->asInteger())
-        recusarPosicaoOcupada(Technician, Date, nova);
-    else if (anterior != nova)
+    if (cdsFilaAtenAOCODIGO->oldValue().toInt() != cdsFilaAtenAOCODIGO->asInteger()) {
+        if (nova >= 1)
+            recusarPosicaoOcupada(Technician, Date, nova);
+    } else if (anterior != nova)
         trocarSequencia(Technician, Date, anterior, nova);
 }
 
