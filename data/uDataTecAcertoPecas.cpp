@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -34,13 +35,15 @@ struct LinhaProdutoAcerto {
     int sequencia = 0;
     double quantidade = 0;
     bool baixadaPendente = false;   // issued ("B") and in no sales order yet
+    bool vendida = false;           // in a sales order
 };
 
 // The texts of the settlement's statements are made once per column: a run
 // of lines asks them again for every line.
 const QString& sqlLinhasDoProdutoAcerto(const QString& coluna)
 {
-    static const QString marca = ", iif(APRESERVA = 'B' and coalesce(trim(VECODIGO), '') = '', 1, 0) from AATC01AP"
+    static const QString marca = ", iif(APRESERVA = 'B' and coalesce(trim(VECODIGO), '') = '', 1, 0),"
+                                 " iif(coalesce(trim(VECODIGO), '') = '', 0, 1) from AATC01AP"
                                  " where AOCODIGO = :ORDEM and PRCODIGO = :PRODUTO order by APSEQUENCIA";
     static const QString quantidade = "select APSEQUENCIA, coalesce(APQUANTIDADE, 0)" + marca;
     static const QString requerida = "select APSEQUENCIA, coalesce(APQUANTIDADEREQUERIDA, 0)" + marca;
@@ -55,7 +58,8 @@ std::vector<LinhaProdutoAcerto> linhasDoProdutoAcerto(int ordem, const QString& 
     consulta->execute();
     std::vector<LinhaProdutoAcerto> linhas;
     while (consulta->fetch())
-        linhas.push_back({consulta->value(0).toInt(), consulta->value(1).toDouble(), consulta->value(2).toInt() == 1});
+        linhas.push_back({consulta->value(0).toInt(), consulta->value(1).toDouble(), consulta->value(2).toInt() == 1,
+                          consulta->value(3).toInt() == 1});
     return linhas;
 }
 
@@ -252,12 +256,18 @@ CorrecaoAcerto corrigirLinhasAcerto(const QString& sTipo, const QString& produto
         entradaAcerto(aoCodigo, produto, dQuantidade, coluna, linhas);
         return CorrecaoAcerto::Feita;
     }
-    if (linhas.empty()) {
+    // A line a sales order took is billed as it was sold: what leaves now
+    // goes on a line no sales order took yet, which the next one bills
+    // without taking it out of stock again.
+    std::vector<LinhaProdutoAcerto> abertas;
+    std::copy_if(linhas.begin(), linhas.end(), std::back_inserter(abertas),
+                 [](const LinhaProdutoAcerto& linha) { return !linha.vendida; });
+    if (abertas.empty()) {
         inserirLinhaAcerto(aoCodigo, produto, dQuantidade, coluna);
         return CorrecaoAcerto::Feita;
     }
-    return saidaAcerto(aoCodigo, produto, dQuantidade, coluna, linhas) ? CorrecaoAcerto::Feita
-                                                                         : CorrecaoAcerto::Recusada;
+    return saidaAcerto(aoCodigo, produto, dQuantidade, coluna, abertas) ? CorrecaoAcerto::Feita
+                                                                          : CorrecaoAcerto::Recusada;
 }
 
 // The product's lines on the order no sales order took yet, by sequence,

@@ -14,8 +14,9 @@
 // (uDataTecAcertoPecas.cpp): sTipo "S" (exit) adds the quantity to the
 // order, "E" (entry) takes it off; the column is APQUANTIDADEREQUERIDA with
 // bRequerida, else APQUANTIDADE. The order's lines change in total by the
-// quantity once. True when the stock movement may go ahead; the order's
-// totals are summed again and the work committed.
+// quantity once; an exit goes on lines no sales order took (a new line when
+// every line of the product is sold). True when the stock movement may go
+// ahead; the order's totals are summed again and the work committed.
 bool VerificarPecaOrdemServico(const QString& sTipo, const QString& sProduto, double dQuantidade, int aoCodigo,
                                bool bRequerida);
 

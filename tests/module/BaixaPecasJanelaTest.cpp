@@ -405,6 +405,30 @@ TEST_F(BaixaPecasTest, AReturnComesOffTheLineThatHoldsIt)
     }
 }
 
+// Parts issued with "Inserir Peças na O.S." to an order whose lines of the
+// product a sales order took go on a new line, which the next sale bills:
+// the sold line stays as it was billed.
+TEST_F(BaixaPecasTest, AnExitForASoldProductGoesOnANewLine)
+{
+    exec("update AATC01AP set APRESERVA = 'B', VECODIGO = '000777' where AOCODIGO = 9002");
+    tr().commitRetaining();
+    TfmAssBaixaPecas& janela = abrir();
+    saida(janela);
+    janela.ckInserirPeca->click();
+    host::ui::DataGrid* grade = janela.dbgdOrdemServicoBaixaPecas;
+    novaLinhaNaGrade(grade, "prCodigo", "P0005");
+    celula(grade, "aoCodigo", "9002");
+    celula(grade, "prQuantidade", "2", Qt::Key_Return);
+    confirmar();
+    dialogs->acknowledge("Acerto das Peças efetuada com sucesso.");
+    janela.bbBaixar->click();
+    EXPECT_EQ(lido("select APSEQUENCIA || ':' || cast(APQUANTIDADE as integer) || ':' || APRESERVA || ':' ||"
+                   " coalesce(trim(VECODIGO), '') from AATC01AP where AOCODIGO = 9002 order by APSEQUENCIA"),
+              (QStringList{"1:4:B:000777", "2:2:B:"}));
+    EXPECT_EQ(lido("select cast(ESTOQUE as integer) from ACEC1101 where CODIGO = 'P0005'"), QStringList{"8"});
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+}
+
 TEST_F(BaixaPecasTest, OneDocumentPerCustomerRunOrOneForAll)
 {
     TfmAssBaixaPecas& janela = abrir();
