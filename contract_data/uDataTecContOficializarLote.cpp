@@ -116,6 +116,55 @@ void ReaproveitaPedido(const Instalment& p, const EstadoParcela& agora, Listas& 
     }
 }
 
+// The order of one instalment and its number on the receivable: one unit,
+// one commit (a receivable that cannot take the number leaves no order),
+// the receivable held first and read after the hold. False when the
+// instalment gets no new order (taken elsewhere, done, its earlier order
+// listed again, or declined).
+bool PedidoDaParcela(const Instalment& p, const OpcoesOficializacao& opcoes, bool porFaturamento, Listas& listas,
+                     QStringList* aviso)
+{
+    host::db::CommitHold umCommit(*dmGlobal->IBTransaction1);
+    host::db::Savepoint ponto(*dmGlobal->IBTransaction1);
+    if (!TomaParcela(p)) {
+        listas.jaOficializadas.back() = true;
+        if (aviso)
+            *aviso << AvisoEmOutraEstacao(p);
+        return false;
+    }
+    const EstadoParcela agora = LerEstadoParcela(p, opcoes.bContasAbertas);
+    if (!agora.aOficializar) {
+        listas.jaOficializadas.back() = true;
+        if (aviso)
+            *aviso << AvisoJaOficializada(p);
+        return false;
+    }
+    if (!agora.pedido.isEmpty()) {
+        ReaproveitaPedido(p, agora, listas);
+        return false;
+    }
+    if (!ConfirmaValorZerado(p))
+        return false;
+    const QDateTime referencia = porFaturamento ? opcoes.dataFaturamento : p.vencimentoReferencia();
+    QString nada;
+    const QString pedido = dmTecContrato->GeraNotaParcelaContratoApenasPV(
+        p.cliente, p.contrato, p.valor, p.objeto, p.sequencia, p.vencimento, p.local, opcoes.bMesRefOriginal,
+        referencia, nada);
+    // An order made for it meanwhile (another desk) undoes this one.
+    if (!GuardaPedido(p, pedido))
+        dmGlobal->MostraAviso("A parcela " + p.documento + " já tem pedido; nada foi gerado.", true);
+    ponto.release();
+    dmGlobal->IBTransaction1->commitRetaining();
+    umCommit.release();
+    if (p.geraPV == "S") {
+        junta(listas.soPedidos, QuotedStr(pedido));
+    } else {
+        junta(listas.sTodosPV, QuotedStr(pedido));
+        listas.pedidosNota << pedido;
+    }
+    return true;
+}
+
 void PassoPedidos(host::data::Query& oDado, const OpcoesOficializacao& opcoes, int total, Listas& listas,
                   QStringList* aviso)
 {
@@ -139,47 +188,8 @@ void PassoPedidos(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
         try {
             p = campos.ler();
             listas.parcelas.back() = p;
-            // The order and its number on the receivable: one unit, one
-            // commit (a receivable that cannot take the number leaves no
-            // order), the receivable held first and read after the hold.
-            host::db::CommitHold umCommit(*dmGlobal->IBTransaction1);
-            host::db::Savepoint ponto(*dmGlobal->IBTransaction1);
-            if (!TomaParcela(p)) {
-                listas.jaOficializadas.back() = true;
-                if (aviso)
-                    *aviso << AvisoEmOutraEstacao(p);
+            if (!PedidoDaParcela(p, opcoes, porFaturamento, listas, aviso))
                 continue;
-            }
-            const EstadoParcela agora = LerEstadoParcela(p, opcoes.bContasAbertas);
-            if (!agora.aOficializar) {
-                listas.jaOficializadas.back() = true;
-                if (aviso)
-                    *aviso << AvisoJaOficializada(p);
-                continue;
-            }
-            if (!agora.pedido.isEmpty()) {
-                ReaproveitaPedido(p, agora, listas);
-                continue;
-            }
-            if (!ConfirmaValorZerado(p))
-                continue;
-            const QDateTime referencia = porFaturamento ? opcoes.dataFaturamento : p.vencimentoReferencia();
-            QString nada;
-            const QString pedido =
-                dm.GeraNotaParcelaContratoApenasPV(p.cliente, p.contrato, p.valor, p.objeto, p.sequencia, p.vencimento,
-                                                   p.local, opcoes.bMesRefOriginal, referencia, nada);
-            // An order made for it meanwhile (another desk) undoes this one.
-            if (!GuardaPedido(p, pedido))
-                dmGlobal->MostraAviso("A parcela " + p.documento + " já tem pedido; nada foi gerado.", true);
-            ponto.release();
-            dmGlobal->IBTransaction1->commitRetaining();
-            umCommit.release();
-            if (p.geraPV == "S") {
-                junta(listas.soPedidos, QuotedStr(pedido));
-            } else {
-                junta(listas.sTodosPV, QuotedStr(pedido));
-                listas.pedidosNota << pedido;
-            }
             dmGlobal->PreparaSplashForm(1, TextoPasso(QStringLiteral("Preparando "), linha, total), kIncrementar);
         } catch (...) {
             const std::exception_ptr falha = std::current_exception();

@@ -25,6 +25,7 @@
 #include "rental/uAssVendas.h"
 
 #include <QAbstractItemModel>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -102,12 +103,13 @@ protected:
     // "Apenas Oficializar" of "Gerar Faturamento de Contratos" for the
     // contract's instalments due in the month from the day, then "Gerar";
     // the notices the run wrote.
-    QString oficializa(const QString& numero, const QDate& de)
+    QString oficializa(const QString& numero, const QDate& de, bool lote = false)
     {
         TfmAssContFat& fat = abrirJanela(fmAssContFat, "fmAssContFat");
         digita(fat.edUnNegocioIni, "01");
         digita(fat.edContratoAleatorio, numero);
         fat.rgTipo->button(3)->click();
+        fat.ckVolume->setChecked(lote);
         fat.pcFatura->setCurrentIndex(2);
         digita(fat.edVctoIni, de.toString("dd/MM/yyyy"));
         digita(fat.edVctoFim, de.addDays(27).toString("dd/MM/yyyy"));
@@ -403,45 +405,51 @@ TEST_F(PrimeiroUsoContratoNovoTest, AnInstalmentOfficialisedFromTwoDesksAtOnceIs
     exec("update AATC11AJ set OFCODIGO = '5933' where AJCODIGO = 1");   // the object's invoice operation
     TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
     excluiContratosDaDemonstracao(form);
-    contratoMensal(form, "HZ-D1");
-    digita(form.dbedObjeto, "1");
     const QDate hoje = QDate::currentDate();
-    digita(form.dbedInicio, QDate(hoje.year(), hoje.month(), 1).toString("dd/MM/yyyy"));
-    digita(form.dbedValorParcela, "1234,56");
-    form.bbSalvar->click();
-    ASSERT_EQ(recusas(), QStringList{}) << vistos();
-    const QString ac = QString::number(dmTecContrato->quCtrCadastro->fieldByName("ACCODIGO")->asInteger());
     const QDate primeira = QDate(hoje.year(), hoje.month(), 1).addMonths(1);
-    gerarPrevisao(form, primeira, 3);
-    ASSERT_EQ(lido("select count(*) from ACRC5001 where AOCODIGO = " + ac), QStringList{"3"}) << vistos();
+    // One by one, then "Em Volume" (the batch).
+    for (const char* numero : {"HZ-D1", "HZ-D2"}) {
+        SCOPED_TRACE(numero);
+        const bool lote = QString(numero) == "HZ-D2";
+        contratoMensal(form, numero);
+        digita(form.dbedObjeto, "1");
+        digita(form.dbedInicio, QDate(hoje.year(), hoje.month(), 1).toString("dd/MM/yyyy"));
+        digita(form.dbedValorParcela, "1234,56");
+        form.bbSalvar->click();
+        ASSERT_EQ(recusas(), QStringList{}) << vistos();
+        const QString ac = QString::number(dmTecContrato->quCtrCadastro->fieldByName("ACCODIGO")->asInteger());
+        gerarPrevisao(form, primeira, 3);
+        ASSERT_EQ(lido("select count(*) from ACRC5001 where AOCODIGO = " + ac), QStringList{"3"}) << vistos();
 
-    // The other desk's run has taken the month's instalment and not ended yet.
-    host::db::Connection outra;
-    outra.open({dbPath});
-    auto execucao = std::make_unique<host::db::Transaction>(outra);
-    ASSERT_EQ(host::db::executeSql(*execucao, "update ACRC5001 set SITUACAO_DOCUMENTO = SITUACAO_DOCUMENTO"
-                                              " where AOCODIGO = " + ac + " and DATA_VENCIMENTO < '" +
-                                                  primeira.addMonths(1).toString("yyyy-MM-dd") + "'"),
-              1);
-    EXPECT_TRUE(oficializa("HZ-D1", primeira)
-                    .contains("Contrato " + ac + ": a parcela 10" + primeira.toString("MMyy") + " de vencimento " +
-                              primeira.addDays(9).toString("dd/MM/yyyy") + " está sendo oficializada em outra estação"))
-        << vistos();
-    EXPECT_EQ(lido("select count(*) from AVEC8501 where ACCODIGO = " + ac), QStringList{"0"})
-        << "nothing of this desk's own for it; " << vistos();
-    execucao->rollback();
+        // The other desk's run has taken the month's instalment and not ended yet.
+        host::db::Connection outra;
+        outra.open({dbPath});
+        auto execucao = std::make_unique<host::db::Transaction>(outra);
+        ASSERT_EQ(host::db::executeSql(*execucao, "update ACRC5001 set SITUACAO_DOCUMENTO = SITUACAO_DOCUMENTO"
+                                                  " where AOCODIGO = " + ac + " and DATA_VENCIMENTO < '" +
+                                                      primeira.addMonths(1).toString("yyyy-MM-dd") + "'"),
+                  1);
+        EXPECT_TRUE(oficializa(numero, primeira, lote)
+                        .contains("Contrato " + ac + ": a parcela 10" + primeira.toString("MMyy") +
+                                  " de vencimento " + primeira.addDays(9).toString("dd/MM/yyyy") +
+                                  " está sendo oficializada em outra estação"))
+            << vistos();
+        EXPECT_EQ(lido("select count(*) from AVEC8501 where ACCODIGO = " + ac), QStringList{"0"})
+            << "nothing of this desk's own for it; " << vistos();
+        execucao->rollback();
 
-    oficializa("HZ-D1", primeira);
-    oficializa("HZ-D1", primeira);
-    EXPECT_EQ(lido("select count(*) from AVEC8501 where ACCODIGO = " + ac), QStringList{"1"}) << vistos();
-    EXPECT_EQ(lido("select count(*) from ACEM1401 where ACCODIGO = " + ac), QStringList{"1"}) << vistos();
-    EXPECT_EQ(lido("select count(*) || ' ' || min(r.NUMERO_DOCUMENTO) from ACRC5001 r where r.AOCODIGO = " + ac +
-                   " and r.SITUACAO_DOCUMENTO <> 'V'"),
-              lido("select '1 ' || min(DOCUMENTO) from ACEM1401 where ACCODIGO = " + ac))
-        << "one receivable, under the invoice's number; " << vistos();
-    EXPECT_EQ(lido("select count(*) from ACRC5001 where AOCODIGO = " + ac + " and SITUACAO_DOCUMENTO = 'V'"),
-              QStringList{"3"})
-        << "the next month forecast once; " << vistos();
+        oficializa(numero, primeira, lote);
+        oficializa(numero, primeira, lote);
+        EXPECT_EQ(lido("select count(*) from AVEC8501 where ACCODIGO = " + ac), QStringList{"1"}) << vistos();
+        EXPECT_EQ(lido("select count(*) from ACEM1401 where ACCODIGO = " + ac), QStringList{"1"}) << vistos();
+        EXPECT_EQ(lido("select count(*) || ' ' || min(r.NUMERO_DOCUMENTO) from ACRC5001 r where r.AOCODIGO = " + ac +
+                       " and r.SITUACAO_DOCUMENTO <> 'V'"),
+                  lido("select '1 ' || min(DOCUMENTO) from ACEM1401 where ACCODIGO = " + ac))
+            << "one receivable, under the invoice's number; " << vistos();
+        EXPECT_EQ(lido("select count(*) from ACRC5001 where AOCODIGO = " + ac + " and SITUACAO_DOCUMENTO = 'V'"),
+                  QStringList{"3"})
+            << "the next month forecast once; " << vistos();
+    }
 }
 
 // A contract of each modality starting on the 15th of next month, twelve
