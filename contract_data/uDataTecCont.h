@@ -249,6 +249,7 @@ public:
     // ---- forecast maintenance (uDataTecContManutencao.cpp) ----
     void quCtrCadastroACVALORPARCELAChange(host::data::Field& field);
     void ReajustarValorContratoCorrente(double valor);
+    static void quCtrCadastroACVENCIMENTOValidate(host::data::Field& field);
     void quCtrCadastroACVENCIMENTOChange(host::data::Field& field);
     void quCtrCadastroACSITUACAOChange(host::data::Field& field);
     void quCtrCadastroAJCODIGOChange(host::data::Field& field);

@@ -126,8 +126,9 @@ double TdmTecContrato::CtrValorUmaParcela(Dataset& dataset)
 void TdmTecContrato::quCtrCadastroNewRecord(Dataset& dataset)
 {
     {
-        // Zeroing the due day must not run its rule (it would warn of day 0).
+        // Zeroing the due day must not run its rules (they would refuse day 0).
         host::data::DetachHandler vencimento(dataset.fieldByName("ACVENCIMENTO")->onChange);
+        host::data::DetachHandler diaValido(dataset.fieldByName("ACVENCIMENTO")->onValidate);
         ZerarNumericField(dataset);
     }
     // Drawn from the generator: two stations adding contracts at once get two keys.

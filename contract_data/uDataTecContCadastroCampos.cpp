@@ -109,6 +109,9 @@ void TdmTecContrato::quCtrCadastroCLCODIGOValidate(Field& field)
 void TdmTecContrato::quCtrCadastroCLCODIGOChange(Field& field)
 {
     const QString codigo = field.asString().trimmed();
+    DefineDescricaoUnida(*quCtrCadastro, "NOMECLIENTE",
+                         codigo.isEmpty() ? QVariant() : QVariant(CarregaDado("NOME", "AUGC0301",
+                                                                              "where CODIGO_CLIENTE = " + QuotedStr(codigo))));
     if (codigo.isEmpty())
         return;
     const QString modoPedido = parametroMaiusculo("ATMODOPEDIDOASSISTENCIA");

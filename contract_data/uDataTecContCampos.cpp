@@ -131,6 +131,14 @@ void TdmTecContrato::ligarTextos()
         f.setAsFloat(digitado);
     };
 
+    // No billing object is shown as none, not as an object 0.
+    quCtrCadastro->fieldByName("AJCODIGO")->onGetText = [](Field& f, QString& text, bool) {
+        if (!f.isNull() && f.asInteger() == 0)
+            text.clear();
+    };
+    // The printed contract names its billing customer beside the code.
+    quCtrCadastro->fieldByName("NOMECLIENTE")->setDisplayLabel("Nome Cliente (Cobrança)");
+
     auto validaData = [this](Field& f, const QString& text) { ValidaData(f, text); };
     for (const char* campo : {"ACDATAVALIDADE", "ACDATAIMPLANTACAO", "ACDATARENOVACAO"})
         quCtrCadastro->fieldByName(campo)->onSetText = validaData;

@@ -16,9 +16,11 @@ using host::data::Query;
 
 QString TdmTecContrato::sqlContrato()
 {
-    return "Select Cont.*, Filial.Nome NomeFilial, Obj.AJDESCRICAO Objeto, Obj.OFCODIGO, Hora.AHDESCRICAO\n"
+    return "Select Cont.*, Filial.Nome NomeFilial, Obj.AJDESCRICAO Objeto, Obj.OFCODIGO, Hora.AHDESCRICAO,"
+           " CliCob.NOME NomeCliente\n"
            "From AATC05AC Cont\n"
            "Left Outer Join EA Filial On (Filial.Codigo = Cont.ACLOCAL)\n"
+           "Left Outer Join AUGC0301 CliCob On (CliCob.CODIGO_CLIENTE = Cont.CLCODIGO)\n"
            "Left Outer Join AATC11AJ Obj On (Obj.AJCODIGO = Cont.AJCODIGO)\n"
            "Left Outer Join AATC04AH Hora On (Hora.AHCODIGO = Cont.AHCODIGO)\n";
 }

@@ -44,7 +44,7 @@ const char* const kContratoCampos =
     // second block
     "ACTIPOFRANQUIA:s1 ACQUANTIDADEFRANQUIA:f ACQUANTEXCFRANQUIA:f "
     // descriptions and calculated values
-    "*NOMEFILIAL:s60 *OBJETO:s50 *OFCODIGO:s5 *AHDESCRICAO:s50 "
+    "*NOMEFILIAL:s60 *OBJETO:s50 *OFCODIGO:s5 *AHDESCRICAO:s50 *NOMECLIENTE:s60 "
     "=HoraCreditoMin:i =DataProposta:d =DataPedido:d =TOTCONTRATOSVINC:f";
 
 // Contract items: 41 columns of AATC05ACIT.

@@ -65,6 +65,7 @@ void TdmTecContrato::ligarEventos()
     // The forecasts follow the instalment value, due day, situation and billing object.
     auto campo = [this](const char* nome) { return quCtrCadastro->fieldByName(nome); };
     campo("ACVALORPARCELA")->onChange = [this](host::data::Field& f) { quCtrCadastroACVALORPARCELAChange(f); };
+    campo("ACVENCIMENTO")->onValidate = [](host::data::Field& f) { quCtrCadastroACVENCIMENTOValidate(f); };
     campo("ACVENCIMENTO")->onChange = [this](host::data::Field& f) { quCtrCadastroACVENCIMENTOChange(f); };
     campo("ACSITUACAO")->onChange = [this](host::data::Field& f) { quCtrCadastroACSITUACAOChange(f); };
     campo("AJCODIGO")->onChange = [this](host::data::Field& f) { quCtrCadastroAJCODIGOChange(f); };

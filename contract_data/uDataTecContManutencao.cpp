@@ -207,13 +207,20 @@ void TdmTecContrato::ReajustarValorContratoCorrente(double)
 
 // ---- due day ----
 
+// A day no month has is refused: the field keeps the day it had. Empty is
+// no day chosen (due on the 1st, as elsewhere).
+void TdmTecContrato::quCtrCadastroACVENCIMENTOValidate(Field& field)
+{
+    const int dia = field.asInteger();
+    if (!field.isNull() && (dia <= 0 || dia > 31))
+        dmGlobal->MostraAviso("Dia inválido para vencimento", true);
+}
+
 void TdmTecContrato::quCtrCadastroACVENCIMENTOChange(Field& field)
 {
     const int dia = field.asInteger();
-    if (dia <= 0 || dia > 31) {
-        dmGlobal->MostraAviso("Dia inválido para vencimento", false);
+    if (dia <= 0 || dia > 31)
         return;
-    }
     const int contrato = quCtrCadastroACCODIGO->asInteger();
     // The forecasts move with the contract's save (AplicaVencimentoPendente),
     // so that a cancelled or refused edit leaves them on the stored day.

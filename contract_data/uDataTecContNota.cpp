@@ -161,9 +161,14 @@ void GeradorPedido::VerificaOperacao()
 {
     if (!operacao_.isEmpty())
         return;
-    const QString objetoTexto = QString::number(parcela_.objeto);
+    // A contract without a billing object is told as such, not as an object 0.
+    const QString recusa =
+        parcela_.objeto > 0
+            ? "Objeto " + QString::number(parcela_.objeto) + " não possui operação válida para gerar nota fiscal!"
+            : "Contrato " + QString::number(parcela_.contrato) +
+                  " sem objeto de faturamento: informe o objeto no cadastro do contrato para gerar a nota fiscal!";
     if (apenasPedido_ || parametroAparado("ATMODOPEDIDOASSISTENCIA") != "C")
-        dmGlobal->MostraErro("Objeto " + objetoTexto + " não possui operação válida para gerar nota fiscal!");
+        dmGlobal->MostraErro(recusa);
     dmGlobal->MostraAviso("Objeto não possui transação/operação vinculada. \rPressione OK para selecionar.", false);
     QString v1, v2, v3;
     if (SelecionaPesquisaGeral(25, "cod_op", "cod_op", "cod_op", v1, v2, v3)) {
@@ -174,7 +179,7 @@ void GeradorPedido::VerificaOperacao()
     // A cancelled search leaves no operation: an order without one cannot be
     // invoiced, so nothing is written for it.
     if (operacao_.isEmpty())
-        dmGlobal->MostraErro("Objeto " + objetoTexto + " não possui operação válida para gerar nota fiscal!");
+        dmGlobal->MostraErro(recusa);
 }
 
 // ISSQN operations bill the instalment's gross value for its whole period.

@@ -18,11 +18,10 @@ namespace {
 
 const char* const kOrigemOficializar = "[TfmAssContFat.OficializarParcelaPesquisa]";
 
-// Steps 6 to 13 of one instalment: the receivable made real under one
-// savepoint, so that a failure leaves it as it was.
+// Steps 6 to 13 of one instalment: the receivable made real (inside the
+// instalment's unit, committed with it).
 void OficializaReceber(const Instalment& p, const QString& numero, const QString& serie)
 {
-    host::db::Savepoint ponto(*dmGlobal->IBTransaction1);
     MarcaEmitida(p);
     if (p.geraPV == "S")
         UpdateCampo("acrc5001", "pedido", QuotedStr(numero), p.chave());
@@ -34,8 +33,6 @@ void OficializaReceber(const Instalment& p, const QString& numero, const QString
         ArredondaCaixa(p);
         Renumera(p, p.geraPV == "S" ? numero : FormataDocumento(numero));
     }
-    ponto.release();
-    dmGlobal->IBTransaction1->commitRetaining();
 }
 
 // The order and invoice of the instalment: made now, or, when an earlier
@@ -63,6 +60,45 @@ bool DocumentoDaParcela(const Instalment& p, const EstadoParcela& agora, const O
     return dm.bNotaEmitida;
 }
 
+enum class Resultado { Nada, Nota, Pedido, SemNota };
+
+// One instalment inside its unit: taken, read again, its documents made and
+// its receivable made real. Nada when it was left alone.
+Resultado OficializaUma(const Instalment& p, const OpcoesOficializacao& opcoes, QStringList* aviso,
+                        QString& numeroNota)
+{
+    if (!TomaParcela(p)) {
+        if (aviso)
+            *aviso << AvisoEmOutraEstacao(p);
+        return Resultado::Nada;
+    }
+    const EstadoParcela agora = LerEstadoParcela(p, opcoes.bContasAbertas);
+    if (!agora.aOficializar) {
+        if (aviso)
+            *aviso << AvisoJaOficializada(p);
+        return Resultado::Nada;
+    }
+    if (!ConfirmaValorZerado(p))
+        return Resultado::Nada;
+    dmGlobal->Log(kOrigemOficializar, "NumeroNota antes geração:" + numeroNota);
+    QString serie;
+    const bool emitida = DocumentoDaParcela(p, agora, opcoes, numeroNota, serie);
+    dmGlobal->Log(kOrigemOficializar, "NumeroNota Após geração:" + numeroNota);
+    if (p.geraPV != "S" && !emitida) {
+        // No invoice came out: the receivable stays a forecast, its number
+        // and value untouched, its order kept on it for the next run to
+        // invoice, and the order is reported.
+        GuardaPedido(p, numeroNota);
+        if (aviso)
+            *aviso << "Contrato " + QString::number(p.contrato) + ": pedido " + numeroNota +
+                          " sem nota fiscal; a parcela " + p.documento + " continua prevista.";
+        return Resultado::SemNota;
+    }
+    OficializaReceber(p, numeroNota, serie);
+    ProximaPrevisao(p, opcoes, aviso);
+    return p.geraPV == "S" ? Resultado::Pedido : Resultado::Nota;
+}
+
 }  // namespace
 
 void OficializarParcelaPesquisa(host::data::Query& oDado, const OpcoesOficializacao& opcoes, QStringList* aviso)
@@ -81,39 +117,25 @@ void OficializarParcelaPesquisa(host::data::Query& oDado, const OpcoesOficializa
         const CamposParcela campos(oDado);
         for (int linha = 1; !oDado.eof(); oDado.next(), ++linha) {
             const Instalment p = campos.ler();
-            const EstadoParcela agora = LerEstadoParcela(p, opcoes.bContasAbertas);
-            if (!agora.aOficializar) {
-                if (aviso)
-                    *aviso << AvisoJaOficializada(p);
-                dmGlobal->PreparaSplashForm(1, ProgressoTexto(linha, total), "Incrementar");
-                continue;
-            }
-            if (!ConfirmaValorZerado(p))
-                continue;
-            dmGlobal->Log(kOrigemOficializar, "NumeroNota antes geração:" + numeroNota);
-            QString serie;
-            const bool emitida = DocumentoDaParcela(p, agora, opcoes, numeroNota, serie);
-            dmGlobal->Log(kOrigemOficializar, "NumeroNota Após geração:" + numeroNota);
-            if (p.geraPV == "S") {
-                sTodosPV += QuotedStr(numeroNota) + ",";
-            } else if (!emitida) {
-                // No invoice came out: the receivable stays a forecast, its
-                // number and value untouched, its order kept on it for the
-                // next run to invoice, and the order is reported.
-                GuardaPedido(p, numeroNota);
+            // The instalment is one unit, committed once: its row held first,
+            // so that a desk officialising it at the same time is refused it
+            // until this commit, and what a desk did before is read after the hold.
+            host::db::CommitHold umCommit(*dmGlobal->IBTransaction1);
+            host::db::Savepoint ponto(*dmGlobal->IBTransaction1);
+            const Resultado r = OficializaUma(p, opcoes, aviso, numeroNota);
+            if (r != Resultado::Nada) {
+                ponto.release();
                 dmGlobal->IBTransaction1->commitRetaining();
-                falhas += QuotedStr(numeroNota) + ",";
-                if (aviso)
-                    *aviso << "Contrato " + QString::number(p.contrato) + ": pedido " + numeroNota +
-                                  " sem nota fiscal; a parcela " + p.documento + " continua prevista.";
-                dmGlobal->PreparaSplashForm(1, ProgressoTexto(linha, total), "Incrementar");
-                continue;
-            } else {
+                umCommit.release();
+            }
+            if (r == Resultado::Nota) {
                 notas += QuotedStr(numeroNota) + ",";
                 sTodasNotas.adiciona(numeroNota, p.comprovante);
+            } else if (r == Resultado::Pedido) {
+                sTodosPV += QuotedStr(numeroNota) + ",";
+            } else if (r == Resultado::SemNota) {
+                falhas += QuotedStr(numeroNota) + ",";
             }
-            OficializaReceber(p, numeroNota, serie);
-            ProximaPrevisao(p, opcoes, aviso);
             dmGlobal->PreparaSplashForm(1, ProgressoTexto(linha, total), "Incrementar");
         }
         dmGlobal->MostraAviso("Operação efetuada com sucesso!", false);

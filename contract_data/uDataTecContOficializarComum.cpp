@@ -7,6 +7,7 @@
 #include "contract_data/uDataTecContParcelas.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/TravaExecucao.h"
 #include "host/Uglobal.h"
 #include "host/Uprincipal.h"
 #include "host/data/Field.h"
@@ -185,6 +186,29 @@ QString AvisoJaOficializada(const Instalment& p)
 {
     return "Contrato " + QString::number(p.contrato) + ": a parcela " + p.documento +
            " já foi oficializada; nada foi gerado.";
+}
+
+bool TomaParcela(const Instalment& p)
+{
+    static const QString sql =
+        QString("update acrc5001 set SITUACAO_DOCUMENTO = SITUACAO_DOCUMENTO") + kChaveReceber;
+    const std::shared_ptr<host::db::Statement> trava = transacao().prepared(sql);
+    p.ligaChave(*trava);
+    try {
+        trava->execute();
+    } catch (const host::db::DbError& erro) {
+        if (!host::ConflitoDeRegistro(erro))
+            throw;
+        return false;
+    }
+    return true;
+}
+
+QString AvisoEmOutraEstacao(const Instalment& p)
+{
+    return "Contrato " + QString::number(p.contrato) + ": a parcela " + p.documento + " de vencimento " +
+           p.vencimento.toString("dd/MM/yyyy") +
+           " está sendo oficializada em outra estação neste momento; nada foi gerado para ela.";
 }
 
 bool GuardaPedido(const Instalment& p, const QString& pedido)

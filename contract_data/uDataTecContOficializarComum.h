@@ -76,6 +76,12 @@ struct EstadoParcela {
 EstadoParcela LerEstadoParcela(const Instalment& p, bool contasAbertas);
 // The notice of an instalment officialised since it was listed.
 QString AvisoJaOficializada(const Instalment& p);
+// Holds the instalment's receivable for the caller's unit (until its
+// commit or the rollback of its savepoint). False, with nothing written,
+// while another desk holds it: that desk is officialising it now.
+bool TomaParcela(const Instalment& p);
+// The notice of an instalment another desk is officialising.
+QString AvisoEmOutraEstacao(const Instalment& p);
 // An order whose invoice did not come out stays on its forecast, so that a
 // later run invoices that order instead of making another. False when the
 // forecast holds an order already.

@@ -116,6 +116,55 @@ void ReaproveitaPedido(const Instalment& p, const EstadoParcela& agora, Listas& 
     }
 }
 
+// The order of one instalment and its number on the receivable: one unit,
+// one commit (a receivable that cannot take the number leaves no order),
+// the receivable held first and read after the hold. False when the
+// instalment gets no new order (taken elsewhere, done, its earlier order
+// listed again, or declined).
+bool PedidoDaParcela(const Instalment& p, const OpcoesOficializacao& opcoes, bool porFaturamento, Listas& listas,
+                     QStringList* aviso)
+{
+    host::db::CommitHold umCommit(*dmGlobal->IBTransaction1);
+    host::db::Savepoint ponto(*dmGlobal->IBTransaction1);
+    if (!TomaParcela(p)) {
+        listas.jaOficializadas.back() = true;
+        if (aviso)
+            *aviso << AvisoEmOutraEstacao(p);
+        return false;
+    }
+    const EstadoParcela agora = LerEstadoParcela(p, opcoes.bContasAbertas);
+    if (!agora.aOficializar) {
+        listas.jaOficializadas.back() = true;
+        if (aviso)
+            *aviso << AvisoJaOficializada(p);
+        return false;
+    }
+    if (!agora.pedido.isEmpty()) {
+        ReaproveitaPedido(p, agora, listas);
+        return false;
+    }
+    if (!ConfirmaValorZerado(p))
+        return false;
+    const QDateTime referencia = porFaturamento ? opcoes.dataFaturamento : p.vencimentoReferencia();
+    QString nada;
+    const QString pedido = dmTecContrato->GeraNotaParcelaContratoApenasPV(
+        p.cliente, p.contrato, p.valor, p.objeto, p.sequencia, p.vencimento, p.local, opcoes.bMesRefOriginal,
+        referencia, nada);
+    // An order made for it meanwhile (another desk) undoes this one.
+    if (!GuardaPedido(p, pedido))
+        dmGlobal->MostraAviso("A parcela " + p.documento + " já tem pedido; nada foi gerado.", true);
+    ponto.release();
+    dmGlobal->IBTransaction1->commitRetaining();
+    umCommit.release();
+    if (p.geraPV == "S") {
+        junta(listas.soPedidos, QuotedStr(pedido));
+    } else {
+        junta(listas.sTodosPV, QuotedStr(pedido));
+        listas.pedidosNota << pedido;
+    }
+    return true;
+}
+
 void PassoPedidos(host::data::Query& oDado, const OpcoesOficializacao& opcoes, int total, Listas& listas,
                   QStringList* aviso)
 {
@@ -139,40 +188,8 @@ void PassoPedidos(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
         try {
             p = campos.ler();
             listas.parcelas.back() = p;
-            const EstadoParcela agora = LerEstadoParcela(p, opcoes.bContasAbertas);
-            if (!agora.aOficializar) {
-                listas.jaOficializadas.back() = true;
-                if (aviso)
-                    *aviso << AvisoJaOficializada(p);
+            if (!PedidoDaParcela(p, opcoes, porFaturamento, listas, aviso))
                 continue;
-            }
-            if (!agora.pedido.isEmpty()) {
-                ReaproveitaPedido(p, agora, listas);
-                continue;
-            }
-            if (!ConfirmaValorZerado(p))
-                continue;
-            const QDateTime referencia = porFaturamento ? opcoes.dataFaturamento : p.vencimentoReferencia();
-            QString nada;
-            // The order and its number on the receivable: one unit, one
-            // commit (a receivable that cannot take the number leaves no order).
-            host::db::CommitHold umCommit(*dmGlobal->IBTransaction1);
-            host::db::Savepoint ponto(*dmGlobal->IBTransaction1);
-            const QString pedido =
-                dm.GeraNotaParcelaContratoApenasPV(p.cliente, p.contrato, p.valor, p.objeto, p.sequencia, p.vencimento,
-                                                   p.local, opcoes.bMesRefOriginal, referencia, nada);
-            // An order made for it meanwhile (another desk) undoes this one.
-            if (!GuardaPedido(p, pedido))
-                dmGlobal->MostraAviso("A parcela " + p.documento + " já tem pedido; nada foi gerado.", true);
-            ponto.release();
-            dmGlobal->IBTransaction1->commitRetaining();
-            umCommit.release();
-            if (p.geraPV == "S") {
-                junta(listas.soPedidos, QuotedStr(pedido));
-            } else {
-                junta(listas.sTodosPV, QuotedStr(pedido));
-                listas.pedidosNota << pedido;
-            }
             dmGlobal->PreparaSplashForm(1, TextoPasso(QStringLiteral("Preparando "), linha, total), kIncrementar);
         } catch (...) {
             const std::exception_ptr falha = std::current_exception();
@@ -334,10 +351,77 @@ void PrevisaoComplementares(const Instalment& p, const JanelaPrevisao& janela, i
         GeraPrevisao(c, janela, sequencia, aviso);
 }
 
+// The receivable of one instalment made real and its next forecasts
+// written, as one unit (committed with the pass): the receivable held first
+// and read after the hold, so that one another desk has officialised or is
+// officialising meanwhile is told and left alone. numero: the document.
+void ReceberDaParcela(const Instalment& p, const OpcoesOficializacao& opcoes, const QString& tipoDocumento,
+                      QStringList* aviso, QString& numero)
+{
+    TdmTecContrato& dm = *dmTecContrato;
+    host::db::Savepoint ponto(*dmGlobal->IBTransaction1);
+    if (!TomaParcela(p)) {
+        if (aviso)
+            *aviso << AvisoEmOutraEstacao(p);
+        return;
+    }
+    QString serie = tipoDocumento.isEmpty() ? QString("01") : tipoDocumento;
+    if (p.comprovante == "R")
+        serie = "RC";
+    // The order of the receivable, the invoice of that order and the
+    // document's total (the order's, or the invoice's in its series), in
+    // one read. (Joins, each through an index: a subselect compared with
+    // the invoice's number would read every invoice of the series.)
+    static const QString sqlLeitura = QStringLiteral(
+        "select first 1 r.PEDIDO, n.DOCUMENTO, p.VALOR_TOTAL, t.TOTAL_DOC, r.SITUACAO_DOCUMENTO from acrc5001 r"
+        " left join avec8501 p on (p.NUMERO_PEDIDO = r.PEDIDO)"
+        " left join acem1401 n on (n.COD_PEDIDO = r.PEDIDO)"
+        " left join acem1401 t on (t.SERIE_DOC = :SERIE and t.LOCAL_DOC = :FILIAL and"
+        " t.DOCUMENTO = n.DOCUMENTO) where r.codigo_cliente = :CLIENTE and r.numero_documento ="
+        " :DOCUMENTO and r.sequencia = :SEQUENCIA and r.codigo_filial = :FILIAL");
+    const std::shared_ptr<host::db::Statement> leitura = dmGlobal->IBTransaction1->prepared(sqlLeitura);
+    p.ligaChave(*leitura);
+    leitura->setParam("SERIE", serie);
+    leitura->execute();
+    QString pedido, nota, situacao;
+    double totalPedido = 0, totalNota = 0;
+    const bool existe = leitura->fetch();
+    if (existe) {
+        pedido = leitura->value(0).toString().trimmed();
+        nota = leitura->value(1).toString().trimmed();
+        totalPedido = leitura->value(2).toDouble();
+        totalNota = leitura->value(3).toDouble();
+        situacao = leitura->value(4).toString().trimmed();
+        leitura->closeCursor();
+    }
+    // Renumbered, or made real under its number: another desk was first.
+    if (!existe || (!opcoes.bContasAbertas && situacao != "V" && situacao != "*")) {
+        if (aviso)
+            *aviso << AvisoJaOficializada(p);
+        return;
+    }
+    numero = pedido;
+    if (p.geraPV != "S" && !pedido.isEmpty())
+        numero = nota;
+    if (numero.isEmpty())
+        return;
+    const double valor = Arredonda2Monetario(
+        ValorOperacao(p, p.geraPV == "S" ? totalPedido : totalNota, numero, serie, p.filialReceber));
+    OficializaReceberLote(p, valor, p.geraPV != "S" ? FormataDocumento(numero) : QString());
+    dm.DeletarPrevisaoContratoComplementar(p.contrato, p.documento, p.emissao, p.vencimento,
+                                           p.geraPV != "S" ? FormataDocumento(numero) : p.documento, false);
+    const JanelaPrevisao janela = JanelaProximaPrevisao(p, opcoes);
+    if (janela.gerar) {
+        int sequencia = SequenciaCliente(p.clienteContrato);
+        GeraPrevisao(p, janela, sequencia, aviso);
+        PrevisaoComplementares(p, janela, sequencia, aviso);
+    }
+    ponto.release();
+}
+
 void PassoReceber(host::data::Query& oDado, const OpcoesOficializacao& opcoes, int total, const Listas& listas,
                   QStringList* aviso)
 {
-    TdmTecContrato& dm = *dmTecContrato;
     const QString tipoDocumento = parametroAparado("ATTIPODOCUMENTOCONTRATO");
     dmGlobal->PreparaSplashForm(total, "Faturando Contratos...", "Mostrar");
     const CamposParcela campos(oDado);
@@ -351,54 +435,7 @@ void PassoReceber(host::data::Query& oDado, const OpcoesOficializacao& opcoes, i
             const std::optional<Instalment>& lida =
                 size_t(linha) <= listas.parcelas.size() ? listas.parcelas[size_t(linha - 1)] : std::nullopt;
             const Instalment p = lida ? *lida : campos.ler();
-            QString serie = tipoDocumento.isEmpty() ? QString("01") : tipoDocumento;
-            if (p.comprovante == "R")
-                serie = "RC";
-            // The order of the receivable, the invoice of that order and the
-            // document's total (the order's, or the invoice's in its series),
-            // in one read.
-            // (Joins, each through an index: a subselect compared with the
-            // invoice's number would read every invoice of the series.)
-            static const QString sqlLeitura = QStringLiteral(
-                "select first 1 r.PEDIDO, n.DOCUMENTO, p.VALOR_TOTAL, t.TOTAL_DOC from acrc5001 r"
-                        " left join avec8501 p on (p.NUMERO_PEDIDO = r.PEDIDO)"
-                        " left join acem1401 n on (n.COD_PEDIDO = r.PEDIDO)"
-                        " left join acem1401 t on (t.SERIE_DOC = :SERIE and t.LOCAL_DOC = :FILIAL and"
-                        " t.DOCUMENTO = n.DOCUMENTO) where r.codigo_cliente = :CLIENTE and r.numero_documento ="
-                        " :DOCUMENTO and r.sequencia = :SEQUENCIA and r.codigo_filial = :FILIAL");
-            const std::shared_ptr<host::db::Statement> leitura = dmGlobal->IBTransaction1->prepared(sqlLeitura);
-            p.ligaChave(*leitura);
-            leitura->setParam("SERIE", serie);
-            leitura->execute();
-            QString pedido, nota;
-            double totalPedido = 0, totalNota = 0;
-            if (leitura->fetch()) {
-                pedido = leitura->value(0).toString().trimmed();
-                nota = leitura->value(1).toString().trimmed();
-                totalPedido = leitura->value(2).toDouble();
-                totalNota = leitura->value(3).toDouble();
-                leitura->closeCursor();
-            }
-            numero = pedido;
-            if (p.geraPV != "S" && !pedido.isEmpty()) numero = nota;
-            if (numero.isEmpty())
-                continue;
-            {
-                // The receivable is updated whole or not at all.
-                host::db::Savepoint ponto(*dmGlobal->IBTransaction1);
-                const double valor = Arredonda2Monetario(
-                    ValorOperacao(p, p.geraPV == "S" ? totalPedido : totalNota, numero, serie, p.filialReceber));
-                OficializaReceberLote(p, valor, p.geraPV != "S" ? FormataDocumento(numero) : QString());
-                ponto.release();
-            }
-            dm.DeletarPrevisaoContratoComplementar(p.contrato, p.documento, p.emissao, p.vencimento,
-                                                   p.geraPV != "S" ? FormataDocumento(numero) : p.documento, false);
-            const JanelaPrevisao janela = JanelaProximaPrevisao(p, opcoes);
-            if (janela.gerar) {
-                int sequencia = SequenciaCliente(p.clienteContrato);
-                GeraPrevisao(p, janela, sequencia, aviso);
-                PrevisaoComplementares(p, janela, sequencia, aviso);
-            }
+            ReceberDaParcela(p, opcoes, tipoDocumento, aviso, numero);
             dmGlobal->PreparaSplashForm(1, TextoPasso(QStringLiteral("Finalizando "), linha, total), kIncrementar);
         } catch (...) {
             const std::exception_ptr falha = std::current_exception();

@@ -9,8 +9,6 @@
 #include "contract_data/uDataTecContReajuste.h"
 #include "contract_data/uDataTecContParcelas.h"
 
-#include <algorithm>
-
 #include "contract_data/uDataTecCont.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
@@ -74,7 +72,6 @@ struct Reajuste::Contrato {
     QString indice, valorFixo, operacao, modalidade, cliente, filial, tipoPagamento, banco, periodo, textoObjeto;
     QString vencimento;   // as text: a contract without a due day is due on the 1st, as elsewhere
     QDateTime dataBase;
-    QDate implantacao;
     double valorParcela = 0, valorLiquido = 0, valorAnterior = 0, valorContrato = 0;
     int objeto = 0;
 
@@ -94,7 +91,6 @@ struct Reajuste::Contrato {
         periodo = texto("ACPERIODO");
         textoObjeto = texto("AJOBJETO");
         dataBase = d.fieldByName("ACDATABASE")->asDateTime();
-        implantacao = d.fieldByName("ACDATAIMPLANTACAO")->asDateTime().date();
         valorParcela = numero("ACVALORPARCELA");
         valorLiquido = numero("ACVALORPARCELALIQUIDO");
         // Without a previous value the undo leaves the instalment value as it is.
@@ -241,13 +237,13 @@ void Reajuste::guardaValoresAnteriores(const Contrato& contrato)
 
 void Reajuste::regeraPrevisoes(const Contrato& contrato, double valorReserva)
 {
-    // The forecasts not yet due (never before the contract starts) are made
-    // again at the new value: over the span the existing ones cover, or the
-    // months asked for. One due today stays: the generator writes no
-    // instalment already due. The earlier and later ones stay, and so do the
-    // discounts typed on the ones made again.
-    const QDate amanha = hoje_.addDays(1);
-    const QDate desde = contrato.implantacao.isValid() ? std::max(amanha, contrato.implantacao) : amanha;
+    // The forecasts not yet due are made again at the new value, from the
+    // first of them: over the span the existing ones cover, or the months
+    // asked for. Nothing is made before the first forecast (so never before
+    // the contract starts when its forecasts do not). One due today stays:
+    // the generator writes no instalment already due. The earlier and later
+    // ones stay, and so do the discounts typed on the ones made again.
+    const QDate desde = hoje_.addDays(1);
     host::db::Transaction& tr = transacao();
     const QString previsao = " from ACRC5001 where AOCODIGO = :C and SITUACAO_DOCUMENTO = 'V' and " +
                              uDataTecContParcelas::CondicaoParcelaDoContrato() + " and DATA_VENCIMENTO >= :INICIO";
@@ -264,9 +260,14 @@ void Reajuste::regeraPrevisoes(const Contrato& contrato, double valorReserva)
     // A contract without forecasts gets none.
     if (!ultima.isValid())
         return;
-    const QDate inicio = opcoes_.novasProvisoes ? desde : primeira.date();
-    const QDate fim = opcoes_.novasProvisoes ? desde.addMonths(opcoes_.numeroProvisoes)
-                                             : QDate(ultima.date().year(), ultima.date().month(), 1).addMonths(1);
+    // The span starts at the first forecast's due date, whatever the option:
+    // each forecast made again falls on the day it had, in every modality
+    // and periodicity (a span from the contract's start would put the
+    // periods of an "Intermédio" contract a month early, and a quarterly
+    // one out of step).
+    const QDate inicio = primeira.date();
+    const QDate mesInicio(inicio.year(), inicio.month(), 1), mesUltima(ultima.date().year(), ultima.date().month(), 1);
+    const QDate fim = opcoes_.novasProvisoes ? mesInicio.addMonths(opcoes_.numeroProvisoes) : mesUltima.addMonths(1);
     chave["INICIO"] = host::db::localDateTime(inicio);
     QList<QPair<QString, double>> descontos;
     {
@@ -280,7 +281,8 @@ void Reajuste::regeraPrevisoes(const Contrato& contrato, double valorReserva)
             descontos.append({st.value(0).toString(), st.value(1).toDouble()});
     }
     CRDeletarParcelasContrato(contrato.codigo, inicio, fim);
-    // Each one made again in the month it was due.
+    // Each one made again in the month it was due: the generator takes the
+    // start of the period a due date bills.
     const auto periodo = [&contrato](const QDate& vencimento) {
         return textoData(uDataTecContParcelas::InicioPeriodoDoVencimento(contrato.modalidade, vencimento));
     };

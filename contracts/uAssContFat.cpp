@@ -220,7 +220,8 @@ void TfmAssContFat::criarGrades()
     dbgdAssContFat->addColumn("ACNUMEROCONTRATO", "Contrato", 90);
     dbgdAssContFat->addColumn("NOME", "Cliente", 220);
     dbgdAssContFat->addColumn("ACVALORPARCELA", "Valor ", 90);
-    dbgdAssContFat->addColumn("ACDATARENOVACAO", "Data Base", 80);
+    // "Data Base" is the contract's base date, as its register names it.
+    dbgdAssContFat->addColumn("ACDATABASE", "Data Base", 80);
     dbgdAssContFat->addColumn("ACVENCIMENTO", "Vencimento", 80);
     dbgdAssContFat->addColumn("ACDIAFECHAMENTO", "Fechamento", 80);
     dbgdParc = new host::ui::DataGrid("dbgdParc");

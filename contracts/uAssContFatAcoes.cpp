@@ -159,7 +159,7 @@ int TfmAssContFat::PesquisarContrato(host::data::Query& query, int modo, bool bS
         query.close();
         return total;
     }
-    const char* const campos[] = {"ACNUMEROCONTRATO", "NOME", "ACVALORPARCELA", "ACDATARENOVACAO"};
+    const char* const campos[] = {"ACNUMEROCONTRATO", "NOME", "ACVALORPARCELA", "ACDATABASE"};
     for (int i = 0; i < 4; ++i)
         dbgdAssContFat->column(i)->setFieldName(campos[i]);
     dbgdAssContFat->column(4)->setFieldName(modo == ApenasOficializar ? "DATA_VENCIMENTO" : "ACVENCIMENTO");

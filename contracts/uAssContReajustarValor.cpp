@@ -182,7 +182,7 @@ void TfmAssContReaj::criarPaginas()
     DBGrid1->setDataSource(dsPesq_.get());
     const std::tuple<const char*, const char*, int> colunas[] = {
         {"ACNUMEROCONTRATO", "Contrato", 90}, {"NOME", "Cliente", 250},        {"ACVALORANTERIOR", "Anterior", 80},
-        {"ACVALORPARCELA", "Valor Atual", 80}, {"ACDATARENOVACAO", "Data Base", 80}, {"ACCODIGO", "Código", 60}};
+        {"ACVALORPARCELA", "Valor Atual", 80}, {"ACDATABASE", "Data Base", 80}, {"ACCODIGO", "Código", 60}};
     for (const auto& [campo, titulo, largura] : colunas)
         DBGrid1->addColumn(campo, titulo, largura);
     DBGrid1->setRowSelect(true);

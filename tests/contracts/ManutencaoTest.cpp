@@ -167,13 +167,14 @@ TEST_F(ManutencaoTest, DueDayMovesForecastsAndFebruaryTakesThe28th)
 }
 
 // Day 31 is a due day as the forecasts make it: each month's last day where
-// the month is shorter. A day no month has is warned about and moves nothing.
+// the month is shorter. A day no month has is refused and moves nothing.
 TEST_F(ManutencaoTest, DueDay31MovesForecastsToTheMonthsLastDayWhereShorter)
 {
     previsoes();
     abreContrato();
-    campo("ACVENCIMENTO")->setText("32");
+    EXPECT_ANY_THROW(campo("ACVENCIMENTO")->setText("32"));
     EXPECT_EQ(messages(), QStringList{"Dia inválido para vencimento"});
+    EXPECT_EQ(campo("ACVENCIMENTO")->asInteger(), 10) << "the refused day is not kept";
     EXPECT_EQ(vencimentos(), (QStringList{"2031-01-10", "2031-02-10", "2031-03-10"}));
     dialogs->answer("Sim", "Deseja mudar vencimento das parcelas de provisão?");
     campo("ACVENCIMENTO")->setText("31");

@@ -17,14 +17,21 @@
 #include "contracts/uAssContFat.h"
 #include "contracts/uAssContReajustarValor.h"
 #include "host/Uprincipal.h"
+#include "host/report/Uvisualrel.h"
+#include "host/ui/DataGrid.h"
 #include "host/ui/EditControls.h"
 #include "rental/uAssContLocEquipCad.h"
 #include "rental/uAssContLocacao.h"
 #include "rental/uAssVendas.h"
 
+#include <QAbstractItemModel>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+
+#include <memory>
 
 namespace moduletest {
 namespace {
@@ -84,6 +91,32 @@ protected:
         digita(reajuste.edReajuste, percentual);
         reajuste.bbBaixar->click();
         return reajuste;
+    }
+    // The due dates and values in cents of the contract's receivables, day by day.
+    QStringList previsoes(const QString& contrato) const
+    {
+        return lido("select extract(year from DATA_VENCIMENTO) || '-' || lpad(extract(month from DATA_VENCIMENTO),"
+                    " 2, '0') || '-' || lpad(extract(day from DATA_VENCIMENTO), 2, '0') || ' ' ||"
+                    " cast(VALOR_DOCUMENTO * 100 as integer) || ' ' || SITUACAO_DOCUMENTO from ACRC5001"
+                    " where AOCODIGO = " + contrato + " order by DATA_VENCIMENTO");
+    }
+    // "Apenas Oficializar" of "Gerar Faturamento de Contratos" for the
+    // contract's instalments due in the month from the day, then "Gerar";
+    // the notices the run wrote.
+    QString oficializa(const QString& numero, const QDate& de, bool lote = false)
+    {
+        TfmAssContFat& fat = abrirJanela(fmAssContFat, "fmAssContFat");
+        digita(fat.edUnNegocioIni, "01");
+        digita(fat.edContratoAleatorio, numero);
+        fat.rgTipo->button(3)->click();
+        fat.ckVolume->setChecked(lote);
+        fat.pcFatura->setCurrentIndex(2);
+        digita(fat.edVctoIni, de.toString("dd/MM/yyyy"));
+        digita(fat.edVctoFim, de.addDays(27).toString("dd/MM/yyyy"));
+        dialogs->setAutoAcknowledgeMessages(true);
+        fat.bbBaixar->click();
+        dialogs->setAutoAcknowledgeMessages(false);
+        return fat.meAviso->toPlainText();
     }
     // "Gerar Previsão" on the instalments page, from the date, that many.
     void gerarPrevisao(TfmAssContCad& form, const QDate& inicio, int quantidade)
@@ -362,6 +395,165 @@ TEST_F(PrimeiroUsoContratoNovoTest, AReadjustmentAndItsUndoKeepTheStartTheLaterF
                    inicio.toString("yyyy-MM-dd") + "'"),
               QStringList{"0"});
     EXPECT_EQ(lido("select count(*) from ACRC5001" + ultimoAno), QStringList{"11"});
+}
+
+// Two desks officialise the same month at once: the other desk's run holds
+// the instalment while this desk clicks "Gerar", which makes nothing and says
+// so; that run is undone, and this desk's next run officialises it once.
+TEST_F(PrimeiroUsoContratoNovoTest, AnInstalmentOfficialisedFromTwoDesksAtOnceIsInvoicedOnce)
+{
+    exec("update AATC11AJ set OFCODIGO = '5933' where AJCODIGO = 1");   // the object's invoice operation
+    TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
+    excluiContratosDaDemonstracao(form);
+    const QDate hoje = QDate::currentDate();
+    const QDate primeira = QDate(hoje.year(), hoje.month(), 1).addMonths(1);
+    // One by one, then "Em Volume" (the batch).
+    for (const char* numero : {"HZ-D1", "HZ-D2"}) {
+        SCOPED_TRACE(numero);
+        const bool lote = QString(numero) == "HZ-D2";
+        contratoMensal(form, numero);
+        digita(form.dbedObjeto, "1");
+        digita(form.dbedInicio, QDate(hoje.year(), hoje.month(), 1).toString("dd/MM/yyyy"));
+        digita(form.dbedValorParcela, "1234,56");
+        form.bbSalvar->click();
+        ASSERT_EQ(recusas(), QStringList{}) << vistos();
+        const QString ac = QString::number(dmTecContrato->quCtrCadastro->fieldByName("ACCODIGO")->asInteger());
+        gerarPrevisao(form, primeira, 3);
+        ASSERT_EQ(lido("select count(*) from ACRC5001 where AOCODIGO = " + ac), QStringList{"3"}) << vistos();
+
+        // The other desk's run has taken the month's instalment and not ended yet.
+        host::db::Connection outra;
+        outra.open({dbPath});
+        auto execucao = std::make_unique<host::db::Transaction>(outra);
+        ASSERT_EQ(host::db::executeSql(*execucao, "update ACRC5001 set SITUACAO_DOCUMENTO = SITUACAO_DOCUMENTO"
+                                                  " where AOCODIGO = " + ac + " and DATA_VENCIMENTO < '" +
+                                                      primeira.addMonths(1).toString("yyyy-MM-dd") + "'"),
+                  1);
+        EXPECT_TRUE(oficializa(numero, primeira, lote)
+                        .contains("Contrato " + ac + ": a parcela 10" + primeira.toString("MMyy") +
+                                  " de vencimento " + primeira.addDays(9).toString("dd/MM/yyyy") +
+                                  " está sendo oficializada em outra estação"))
+            << vistos();
+        EXPECT_EQ(lido("select count(*) from AVEC8501 where ACCODIGO = " + ac), QStringList{"0"})
+            << "nothing of this desk's own for it; " << vistos();
+        execucao->rollback();
+
+        oficializa(numero, primeira, lote);
+        oficializa(numero, primeira, lote);
+        EXPECT_EQ(lido("select count(*) from AVEC8501 where ACCODIGO = " + ac), QStringList{"1"}) << vistos();
+        EXPECT_EQ(lido("select count(*) from ACEM1401 where ACCODIGO = " + ac), QStringList{"1"}) << vistos();
+        EXPECT_EQ(lido("select count(*) || ' ' || min(r.NUMERO_DOCUMENTO) from ACRC5001 r where r.AOCODIGO = " + ac +
+                       " and r.SITUACAO_DOCUMENTO <> 'V'"),
+                  lido("select '1 ' || min(DOCUMENTO) from ACEM1401 where ACCODIGO = " + ac))
+            << "one receivable, under the invoice's number; " << vistos();
+        EXPECT_EQ(lido("select count(*) from ACRC5001 where AOCODIGO = " + ac + " and SITUACAO_DOCUMENTO = 'V'"),
+                  QStringList{"3"})
+            << "the next month forecast once; " << vistos();
+    }
+}
+
+// A contract of each modality starting on the 15th of next month, twelve
+// forecasts from its start, readjusted by 7,5 %: every forecast keeps its day.
+TEST_F(PrimeiroUsoContratoNovoTest, AReadjustmentKeepsEveryForecastsDueDateInEachModality)
+{
+    TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
+    excluiContratosDaDemonstracao(form);
+    const QDate proximo = QDate::currentDate().addMonths(1);
+    const QDate inicio(proximo.year(), proximo.month(), 15);
+    for (const char* modalidade : {"Antecipado", "Retroativo", "Intermédio"}) {
+        SCOPED_TRACE(modalidade);
+        contratoMensal(form, QString("HZ-") + modalidade);
+        escolhe(form.dbcbModalidade, QString::fromUtf8(modalidade));
+        digita(form.dbedInicio, inicio.toString("dd/MM/yyyy"));
+        digita(form.dbedValorParcela, "1234,56");
+        form.bbSalvar->click();
+        ASSERT_EQ(recusas(), QStringList{}) << vistos();
+        const QString ac = QString::number(dmTecContrato->quCtrCadastro->fieldByName("ACCODIGO")->asInteger());
+        gerarPrevisao(form, inicio, 12);
+        QStringList antes = previsoes(ac);
+        ASSERT_EQ(antes.size(), 12) << vistos();
+        reajusta(ac, "7,5");
+        EXPECT_EQ(recusas(), QStringList{}) << vistos();
+        antes.replaceInStrings(" 123456 ", " 132715 ");
+        EXPECT_EQ(previsoes(ac), antes);
+        fmAssContReaj->close();
+    }
+}
+
+// A due day of 0 is refused and never stored: the contract keeps its day.
+TEST_F(PrimeiroUsoContratoNovoTest, ADueDayOfZeroIsRefusedAndTheContractKeepsItsDay)
+{
+    TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
+    contratoMensal(form, "HZ-V0");
+    form.bbSalvar->click();
+    ASSERT_EQ(recusas(), QStringList{}) << vistos();
+    const QString ac = QString::number(dmTecContrato->quCtrCadastro->fieldByName("ACCODIGO")->asInteger());
+    clicaAba(form.pcContrato, form.tsContDadosAdicionais);
+    digita(form.dbedVencimento, "0");
+    form.bbSalvar->click();
+    EXPECT_TRUE(dialogs->texts().contains("Dia inválido para vencimento")) << vistos();
+    EXPECT_EQ(lido("select ACVENCIMENTO from AATC05AC where ACCODIGO = " + ac), QStringList{"10"});
+    digita(form.dbedVencimento, "15");
+    form.bbSalvar->click();
+    EXPECT_EQ(lido("select ACVENCIMENTO from AATC05AC where ACCODIGO = " + ac), QStringList{"15"}) << vistos();
+}
+
+// A contract without a billing object: its code shows none, and
+// officialising it names what is missing in words.
+TEST_F(PrimeiroUsoContratoNovoTest, AContractWithoutBillingObjectIsToldSoInWords)
+{
+    TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
+    contratoMensal(form, "HZ-O1");
+    digita(form.dbedValorParcela, "250");
+    const QDate primeira = QDate::currentDate().addMonths(1);
+    digita(form.dbedInicio, QDate(primeira.year(), primeira.month(), 1).toString("dd/MM/yyyy"));
+    form.bbSalvar->click();
+    ASSERT_EQ(recusas(), QStringList{}) << vistos();
+    const QString ac = QString::number(dmTecContrato->quCtrCadastro->fieldByName("ACCODIGO")->asInteger());
+    gerarPrevisao(form, QDate(primeira.year(), primeira.month(), 1), 1);
+    EXPECT_EQ(form.dbedObjeto->text(), "");
+
+    oficializa("HZ-O1", QDate(primeira.year(), primeira.month(), 1));
+    EXPECT_EQ(dialogs->texts().filter("objeto"),
+              QStringList{"Contrato " + ac +
+                          " sem objeto de faturamento: informe o objeto no cadastro do contrato para gerar a nota"
+                          " fiscal!"})
+        << vistos();
+}
+
+// The officialising list shows each contract's base date under "Data Base",
+// and the printed contract its billing customer by name.
+TEST_F(PrimeiroUsoContratoNovoTest, TheBillingListShowsTheBaseDateAndThePrintedContractTheCustomersName)
+{
+    TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
+    contratoMensal(form, "HZ-B1");
+    digita(form.dbedValorParcela, "250");
+    const QDate primeira = QDate::currentDate().addMonths(1);
+    const QDate inicio(primeira.year(), primeira.month(), 1);
+    digita(form.dbedInicio, inicio.toString("dd/MM/yyyy"));
+    digita(form.dbedDataBase, inicio.addYears(1).toString("dd/MM/yyyy"));
+    form.bbSalvar->click();
+    ASSERT_EQ(recusas(), QStringList{}) << vistos();
+    gerarPrevisao(form, inicio, 1);
+    QString impresso;
+    dialogs->modal("fmVisualizadorRelatorio", [&](host::ui::Form& janela) {
+        impresso = static_cast<TfmVisualizadorRelatorio&>(janela).pages().textDump();
+    });
+    form.bbRelatorio->click();
+    EXPECT_TRUE(impresso.contains("Metalurgica Horizonte Ltda")) << impresso.toStdString() << vistos();
+
+    TfmAssContFat& fat = abrirJanela(fmAssContFat, "fmAssContFat");
+    digita(fat.edUnNegocioIni, "01");
+    digita(fat.edContratoAleatorio, "HZ-B1");
+    fat.rgTipo->button(3)->click();
+    fat.pcFatura->setCurrentIndex(2);
+    digita(fat.edVctoIni, inicio.toString("dd/MM/yyyy"));
+    digita(fat.edVctoFim, inicio.addDays(27).toString("dd/MM/yyyy"));
+    fat.bbPesquisar->click();
+    QAbstractItemModel& grade = *fat.dbgdAssContFat->model();
+    ASSERT_EQ(grade.rowCount(), 1);
+    EXPECT_EQ(grade.headerData(3, Qt::Horizontal).toString(), "Data Base");
+    EXPECT_EQ(grade.index(0, 3).data().toString(), inicio.addYears(1).toString("dd/MM/yyyy"));
 }
 
 }  // namespace
