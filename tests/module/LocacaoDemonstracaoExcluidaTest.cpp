@@ -99,12 +99,12 @@ TEST_F(LocacaoDemonstracaoExcluidaTest, TheCompanysOwnAreFoundByTheirWholeNamesA
     const QString contrato = QString::number(cab("ACCODIGO").asInteger());
     ASSERT_NE(contrato, "0") << vistos();
     aba(*form, form->tsEquipamentos);
-    // A typo serial and a negative price: each refused where typed, nothing stored.
+    // A typo serial and a negative price: each refused naming it, nothing stored.
     const struct {
-        const char *serie, *preco;
-    } linhas[] = {{"AND-0O1", "800,00"}, {"AND-001", "-5,00"}};
+        const char *serie, *preco, *recusado;
+    } linhas[] = {{"AND-0O1", "800,00", "AND-0O1"}, {"AND-001", "-5,00", "Valor Unitário"}};
     for (const auto& linha : linhas) {
-        const qsizetype antes = recusas().size();
+        const qsizetype antes = dialogs->texts().size();
         host::ui::DataGrid* grade = form->dbgdAssContCadLocEquipItens;
         novaLinhaNaGrade(grade, "PRCODIGO", andaime);
         celula(grade, "ACITQUANTIDADE", "1");
@@ -112,7 +112,8 @@ TEST_F(LocacaoDemonstracaoExcluidaTest, TheCompanysOwnAreFoundByTheirWholeNamesA
         celula(grade, "ACITVALORUNITARIO", linha.preco, Qt::Key_Return);
         form->btSalvar->click();
         QTest::keyClick(grade, Qt::Key_Escape);
-        EXPECT_GT(recusas().size(), antes) << linha.serie << " " << linha.preco << ": " << vistos();
+        EXPECT_TRUE(dialogs->texts().mid(antes).join(' ').contains(linha.recusado))
+            << linha.serie << " " << linha.preco << ": " << vistos();
     }
     EXPECT_EQ(lido("select count(*) from AATC05ACIT where ACCODIGO = " + contrato +
                    " and (ACITNUMEROSERIE = 'AND-0O1' or ACITVALORUNITARIO < 0)"
