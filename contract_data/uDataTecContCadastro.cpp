@@ -434,8 +434,10 @@ void TdmTecContrato::quCtrCadastroBeforeDelete(Dataset& dataset)
         UpdateCampo("AVEC8501", "IMPRESSO_NF", "'N'", "where VECONTRATO = " + QuotedStr(codigo));
         UpdateCampo("AVEC8501", "VECONTRATO", "''", "where VECONTRATO = " + QuotedStr(codigo));
     }
-    if (parametroMaiusculo("ATMODOPEDIDOASSISTENCIA") == "C")
-        ExcluirRegistroNumerosSerieProduto(" where ACCODIGO = " + codigo);
+    // The pieces' movements go under every mode: the lines that typed
+    // serials wrote them too, and one left would name a contract no longer
+    // there, keeping its product from ever being deleted.
+    ExcluirRegistroNumerosSerieProduto(" where ACCODIGO = " + codigo);
     // Only forecasts are left here; their cash rows and texts go with them.
     dmGlobal->ExcluirParcelasReceber("aocodigo = " + codigo);
     DeletaRegistros("AATC05ACCL", chave);

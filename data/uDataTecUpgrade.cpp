@@ -12,6 +12,11 @@
 #include "host/schema/HostSchema.h"
 #include "host/schema/SchemaDefinition.h"
 
+#include <QString>
+#include <QVariant>
+
+#include <vector>
+
 namespace uDataTecUpgrade {
 
 namespace {
@@ -87,6 +92,7 @@ void upgradeServiceTables(host::Component& dataModule)
     widenCustomerExpenses();
     uniqueReceivableKey();
     contractItemTextsAsKindY();
+    serialMovementsOfDeletedContracts();
     VerificaModoLocalizacaoProduto(dmGlobal->Parametro(QStringLiteral("ATMODOLOCALIZACAOPRODUTO")), &dataModule);
 }
 
@@ -133,48 +139,83 @@ void uniqueReceivableKey()
 // met the notes of contracts 1 and 2). Under kind "U" nothing else is keyed
 // by a contract or an item and an item's code (the contract's own notes are
 // sequences 1, 2 and -1; a check-in justification's code ends in "J"), so
-// the complement flag, which an older item table lacks, is not asked. Both
-// move; sequences 1 and 2 stay,
-// since there the row may be the contract's note one of them wrote over, and
-// an item that has a "Y" text already keeps both rows. An item with both old
-// texts gets one "Y" text, the complement's first and the line's below it.
-// The steps are committed together: a start cut short leaves the old rows
-// for the next one.
+// the complement flag, which an older item table lacks, is not asked.
+// Sequences 1 and 2 stay, since there the row may be the contract's note one
+// of them wrote over. Every start moves them, for a desk not yet updated may
+// still write one: the item's "Y" text keeps what it has, the complement's
+// text below it, then the line's, each only when the text is not already
+// there, and the old rows go. The steps are committed together: a start cut
+// short leaves the old rows for the next one.
+struct TextosAntigosItem {
+    QVariant contrato, item;
+    bool temY = false;
+    QString y, complemento, linha;
+};
+
+QString textoUnico(const TextosAntigosItem& t)
+{
+    QString texto = t.y;
+    for (const QString& antigo : {t.complemento, t.linha})
+        if (!antigo.isEmpty() && !texto.contains(antigo))
+            texto += (texto.isEmpty() ? QString() : QStringLiteral("\r\n")) + antigo;
+    return texto;
+}
+
+std::vector<TextosAntigosItem> textosAntigosDosItens(host::db::Transaction& tr)
+{
+    host::db::Statement leitura(
+        tr, QStringLiteral(
+                "select it.ACCODIGO, it.ACITCODIGO, y.OBID, y.OBTEXTO, c.OBTEXTO, l.OBTEXTO from AATC05ACIT it"
+                " left join AUGC70OB y on y.OBID = 'Y' and y.OBSEQUENCIA = it.ACITCODIGO"
+                "   and y.OBCODIGO = cast(it.ACCODIGO as varchar(30))"
+                " left join AUGC70OB c on c.OBID = 'U' and c.OBSEQUENCIA = it.ACITCODIGO"
+                "   and c.OBCODIGO = cast(it.ACCODIGO as varchar(30))"
+                " left join AUGC70OB l on l.OBID = 'U' and l.OBSEQUENCIA = it.ACITCODIGO"
+                "   and l.OBCODIGO = cast(it.ACITCODIGO as varchar(30)) and it.ACITCODIGO <> it.ACCODIGO"
+                " where it.ACITCODIGO not in (1, 2) and it.ACCODIGO is not null"
+                "   and (c.OBID is not null or l.OBID is not null)"));
+    leitura.execute();
+    std::vector<TextosAntigosItem> itens;
+    while (leitura.fetch())
+        itens.push_back({leitura.value(0), leitura.value(1), !leitura.isNull(2), leitura.value(3).toString(),
+                         leitura.value(4).toString(), leitura.value(5).toString()});
+    return itens;
+}
+
 void contractItemTextsAsKindY()
 {
     host::db::Transaction& tr = *dmGlobal->IBTransaction1;
-    // The item's two old rows, neither of them moved yet (c: the complement's
-    // under the contract, l: the line's under the item).
-    const QString ambos = QStringLiteral(
-        " from AATC05ACIT it"
-        " join AUGC70OB c on c.OBID = 'U' and c.OBSEQUENCIA = it.ACITCODIGO"
-        "   and c.OBCODIGO = cast(it.ACCODIGO as varchar(30))"
-        " join AUGC70OB l on l.OBID = 'U' and l.OBSEQUENCIA = it.ACITCODIGO"
-        "   and l.OBCODIGO = cast(it.ACITCODIGO as varchar(30))"
-        " where it.ACITCODIGO not in (1, 2) and it.ACCODIGO is not null and it.ACCODIGO <> it.ACITCODIGO"
-        "   and not exists (select 1 from AUGC70OB y where y.OBID = 'Y'"
-        "     and y.OBCODIGO = cast(it.ACCODIGO as varchar(30)) and y.OBSEQUENCIA = it.ACITCODIGO)");
-    int changed = host::db::executeSql(
-        tr, "update AUGC70OB ob set ob.OBTEXTO = (select case"
-            "   when coalesce(char_length(l.OBTEXTO), 0) = 0 then c.OBTEXTO"
-            "   when coalesce(char_length(c.OBTEXTO), 0) = 0 then l.OBTEXTO"
-            "   else c.OBTEXTO || ascii_char(13) || ascii_char(10) || l.OBTEXTO end" +
-                ambos + " and c.OBCODIGO = ob.OBCODIGO and c.OBSEQUENCIA = ob.OBSEQUENCIA)"
-            " where ob.OBID = 'U' and exists (select 1" + ambos +
-                " and c.OBCODIGO = ob.OBCODIGO and c.OBSEQUENCIA = ob.OBSEQUENCIA)");
-    if (changed > 0)
-        changed += host::db::executeSql(
-            tr, "delete from AUGC70OB ob where ob.OBID = 'U' and exists (select 1" + ambos +
-                    " and l.OBCODIGO = ob.OBCODIGO and l.OBSEQUENCIA = ob.OBSEQUENCIA)");
-    changed += host::db::executeSql(
-        tr, "update AUGC70OB ob set ob.OBID = 'Y', ob.OBCODIGO = (select cast(it.ACCODIGO as varchar(30))"
-            "   from AATC05ACIT it where it.ACITCODIGO = ob.OBSEQUENCIA)"
-            " where ob.OBID = 'U' and ob.OBSEQUENCIA not in (1, 2)"
-            " and exists (select 1 from AATC05ACIT it where it.ACITCODIGO = ob.OBSEQUENCIA and it.ACCODIGO is not null"
-            "   and (ob.OBCODIGO = cast(it.ACCODIGO as varchar(30)) or ob.OBCODIGO = cast(it.ACITCODIGO as varchar(30)))"
-            "   and not exists (select 1 from AUGC70OB y where y.OBID = 'Y'"
-            "     and y.OBCODIGO = cast(it.ACCODIGO as varchar(30)) and y.OBSEQUENCIA = ob.OBSEQUENCIA))");
-    if (changed > 0)
+    const std::vector<TextosAntigosItem> itens = textosAntigosDosItens(tr);
+    for (const TextosAntigosItem& t : itens) {
+        const QVariantMap chave{{"CONTRATO", t.contrato.toString()}, {"ITEM", t.item}, {"TEXTO", textoUnico(t)}};
+        host::db::executeSql(tr,
+                             t.temY ? QStringLiteral("update AUGC70OB set OBTEXTO = :TEXTO where OBID = 'Y'"
+                                                     " and OBCODIGO = :CONTRATO and OBSEQUENCIA = :ITEM")
+                                    : QStringLiteral("insert into AUGC70OB (OBCODIGO, OBID, OBSEQUENCIA, OBTEXTO)"
+                                                     " values (:CONTRATO, 'Y', :ITEM, :TEXTO)"),
+                             chave);
+        host::db::executeSql(tr,
+                             "delete from AUGC70OB where OBID = 'U' and OBSEQUENCIA = :ITEM"
+                             " and OBCODIGO in (:CONTRATO, :LINHA)",
+                             {{"ITEM", t.item}, {"CONTRATO", t.contrato.toString()}, {"LINHA", t.item.toString()}});
+    }
+    if (!itens.empty())
+        tr.commitRetaining();
+}
+
+// A contract deleted by an earlier version left its pieces' movements behind
+// unless the orders were in mode "C": they name a contract no longer there
+// and keep their product from being deleted. Only those that name nothing
+// else go; a movement that also names an order or a stock document stays.
+void serialMovementsOfDeletedContracts()
+{
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    const int apagados = host::db::executeSql(
+        tr, "delete from AUGC50NS ns where coalesce(ns.ACCODIGO, 0) <> 0"
+            " and not exists (select 1 from AATC05AC c where c.ACCODIGO = ns.ACCODIGO)"
+            " and coalesce(ns.VECODIGO, '') = '' and coalesce(ns.OPCODIGO, '') = ''"
+            " and coalesce(ns.NSDOCUMENTO, '') = '' and coalesce(ns.AOCODIGO, 0) = 0 and coalesce(ns.OCCODIGO, 0) = 0");
+    if (apagados > 0)
         tr.commitRetaining();
 }
 

@@ -65,10 +65,15 @@ inline constexpr int kCustomerExpensesLength = 100;
 // start tries again).
 void uniqueReceivableKey();
 
-// Contract item texts once kept as kind "U" (a complement's, a line of the
-// equipment-control register's) moved to kind "Y" under their contract,
-// where the printouts read them; one update, of no row once done.
+// Contract item texts kept as kind "U" (a complement's, a line of the
+// equipment-control register's, by an earlier version or by a desk not yet
+// updated) joined to the item's one text, kind "Y" under its contract, where
+// the windows and printouts read it; at every start, one read when none is left.
 void contractItemTextsAsKindY();
+
+// The serial movements that name only a contract no longer there (left by an
+// earlier version's delete) go.
+void serialMovementsOfDeletedContracts();
 
 // Before quContrato opens: the basic contracts' service code.
 void addContractProductColumn();

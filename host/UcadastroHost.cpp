@@ -6,6 +6,7 @@
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/Upesq.h"
 #include "host/data/Abort.h"
 #include "host/data/DataSource.h"
 #include "host/data/Field.h"
@@ -263,6 +264,8 @@ void TfmCadastroHost::criarControles()
     auto* busca = new QHBoxLayout;
     busca->addWidget(new QLabel("Pesquisar (código ou nome)"));
     edPesquisa = named<QLineEdit>("edPesquisa");
+    // The text goes between the two wildcards of the search.
+    edPesquisa->setMaxLength(host::kTamanhoTextoPesquisa - 2);
     busca->addWidget(edPesquisa, 1);
     connect(edPesquisa, &QLineEdit::returnPressed, this, [this] { host::ui::runGuarded([this] { pesquisar(); }); });
     janela->addLayout(busca);
@@ -451,6 +454,8 @@ void TfmCadastroHost::excluir()
                                  "delete from " + col(detalhe.descricao->tabela) + " where " +
                                      host::cadastro::condicaoDetalhe(*detalhe.descricao),
                                  {{"CODIGO", codigo}});
+        if (descricao_.aoExcluir)
+            descricao_.aoExcluir(codigo);
         // The stored row is deleted, whatever was typed over it; the row
         // shown next opens its own details.
         QScopedValueRollback<bool> excluindo(excluindo_, true);

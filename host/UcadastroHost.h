@@ -111,6 +111,9 @@ struct Descricao {
     // Run after the row is saved, with its code, before the commit (a total
     // the row keeps of its details: a product's stock).
     std::function<void(const QVariant& codigo)> aposGravar = {};
+    // Run as the row is deleted, with its code, in the same unit: what else
+    // of it goes with it (the product's movements that name no document).
+    std::function<void(const QVariant& codigo)> aoExcluir = {};
     // Run with the code of the stored row shown (the customer shown becomes
     // the host's current one, whose lists the module opens).
     std::function<void(const QVariant& codigo)> aoMostrar = {};

@@ -87,8 +87,8 @@ QString sqlSelecao(const Descricao& d)
 {
     const QString nome = coluna(d.nome);
     QString sql = "select " + colunas(d.chave, d.fixos, nullptr, d.campos).join(", ") + " from " + coluna(d.tabela) +
-                  "\nwhere (upper(coalesce(" + nome + ", '')) like :PESQUISA or cast(" + coluna(d.chave.coluna) +
-                  " as varchar(20)) like :PESQUISA)";
+                  "\nwhere (upper(coalesce(" + nome + ", '')) like " + ParametroTextoPesquisa() + " or cast(" +
+                  coluna(d.chave.coluna) + " as varchar(20)) like " + ParametroTextoPesquisa() + ")";
     if (!d.filtro.isEmpty())
         sql += "\n  and " + d.filtro;
     return sql + "\norder by " + nome;

@@ -16,6 +16,7 @@
 #include "host/db/Database.h"
 #include "host/schema/SchemaDefinition.h"
 
+#include <QByteArray>
 #include <QRegularExpression>
 
 namespace host::cadastro {
@@ -236,6 +237,20 @@ Detalhe numerosSerieProduto()
     return d;
 }
 
+// A movement of the product's pieces that names a document (an order, a
+// contract, a stock document) uses the product; its pieces' entries and the
+// returns that name none are the product's own and go with it.
+constexpr char kMovimentoDeDocumento[] =
+    "(coalesce(VECODIGO, '') <> '' or coalesce(OPCODIGO, '') <> '' or coalesce(CMCODIGO, '') <> ''"
+    " or coalesce(NSDOCUMENTO, '') <> '' or coalesce(ACCODIGO, 0) <> 0 or coalesce(AOCODIGO, 0) <> 0"
+    " or coalesce(OCCODIGO, 0) <> 0)";
+
+const char* pecasEmDocumento()
+{
+    static const QByteArray condicao = QByteArray("PRCODIGO = :CODIGO and ") + kMovimentoDeDocumento;
+    return condicao.constData();
+}
+
 Descricao produto()
 {
     Descricao d{"PR",
@@ -278,7 +293,7 @@ Descricao produto()
              {"AATC05AC", "PRCODIGO", "contratos"},
              {"AATC05ACIT", "PRCODIGO", "itens de contratos"},
              {"ACEC11PO", "PRCODIGO", "estoque"},
-             {"AUGC50NS", "PRCODIGO", "números de série"},
+             {"AUGC50NS", "PRCODIGO", "números de série", pecasEmDocumento()},
              {"AATC07AI", "PRCODIGO", "solicitações de peças"},
              {"AATC01AQ", "PRCODIGO", "produtos previstos de ordens de serviço"},
              {"AATC01AX", "PRCODIGO", "despesas extras de ordens de serviço"},
@@ -292,6 +307,11 @@ Descricao produto()
     d.aposGravar = [](const QVariant& produto) {
         host::db::executeSql(*dmGlobal->IBTransaction1,
                              "update ACEC1101 set ESTOQUE = 0 where CODIGO = :P and ESTOQUE is null",
+                             {{"P", produto.toString()}});
+    };
+    d.aoExcluir = [](const QVariant& produto) {
+        host::db::executeSql(*dmGlobal->IBTransaction1,
+                             QString("delete from AUGC50NS where PRCODIGO = :P and not ") + kMovimentoDeDocumento,
                              {{"P", produto.toString()}});
     };
     return d;

@@ -46,6 +46,11 @@ void liberar(TfmPesquisa* janela)
 
 }  // namespace
 
+QString ParametroTextoPesquisa(const QString& parametro)
+{
+    return QString("cast(:%1 as varchar(%2))").arg(parametro).arg(kTamanhoTextoPesquisa);
+}
+
 QString montarSqlPesquisa(const PesquisaDefinicao& definicao, const QString& condicao,
                           const QString& colunaPesquisa, bool colunaNumerica)
 {
@@ -55,8 +60,9 @@ QString montarSqlPesquisa(const PesquisaDefinicao& definicao, const QString& con
             condicoes << "(" + c.trimmed() + ")";
     if (!colunaPesquisa.isEmpty())
         condicoes << (colunaNumerica ? ValorComoTextoSQL(expressaoDaColuna(definicao, colunaPesquisa))
-                                     : "cast(" + expressaoDaColuna(definicao, colunaPesquisa) + " as varchar(200))") +
-                         " containing :PESQUISA";
+                                     : "cast(" + expressaoDaColuna(definicao, colunaPesquisa) + " as varchar(" +
+                                           QString::number(kTamanhoTextoPesquisa) + "))") +
+                         " containing " + ParametroTextoPesquisa();
     QString sql = definicao.sql.trimmed();
     if (!condicoes.isEmpty())
         sql += "\nwhere " + condicoes.join(" and ");
@@ -124,6 +130,7 @@ bool mostrarPesquisa(const PesquisaDefinicao& definicao, const QString& condicao
             const QString coluna = campo ? campo->fieldName() : definicao.colunas.front().campo;
             abrir(texto.isEmpty() ? QString() : coluna, texto);
         });
+        janela->searchEdit()->setMaxLength(kTamanhoTextoPesquisa);
         host::ui::Layouts::restoreWindow(janela, definicao.layout);
         host::ui::Layouts::restoreGrid(&grid, definicao.layout);
         escolhido = janela->showModal() == host::ui::ModalResult::Ok && query->active() && !query->isEmpty();

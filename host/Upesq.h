@@ -33,6 +33,12 @@ struct PesquisaColuna {
 // Money in the pickers' grids: "35,50", "1.234,56".
 inline const QString kFormatoDinheiro = QStringLiteral("###,###,##0.00");
 
+// The text a search compares, as a parameter: at the engine's widest text
+// (in UTF8), so neither a whole name nor the wildcards around it are cut, and
+// the search boxes take no more than that.
+inline constexpr int kTamanhoTextoPesquisa = 8191;
+QString ParametroTextoPesquisa(const QString& parametro = QStringLiteral("PESQUISA"));
+
 // One picker: "select ... from ..." without where or order, a fixed
 // condition (without "where"), the order column and the grid columns.
 struct PesquisaDefinicao {

@@ -48,7 +48,8 @@ bool SelecionaProdutoDescricao(const QString& sDescricao, host::data::Field* cam
     host::PesquisaDefinicao definicao{
         118, "Pesquisa de Produtos por Descrição", "fmPesquisaProdutoDescricao",
         "select pr.CODIGO, pr.DESCRICAO, pr.UNIDADE_MEDIDA, pr.PCO_VENDA, pr.ESTOQUE from ACEC1101 pr",
-        "coalesce(pr.PRATIVO, 'S') <> 'N' and upper(pr.DESCRICAO) containing upper(cast(:DESCRICAO as varchar(100)))",
+        "coalesce(pr.PRATIVO, 'S') <> 'N' and upper(pr.DESCRICAO) containing upper(" +
+            host::ParametroTextoPesquisa("DESCRICAO") + ")",
         "pr.DESCRICAO",
         {{"CODIGO", "Código", 90, "pr.CODIGO"},
          {"DESCRICAO", "Descrição", 300, "pr.DESCRICAO"},

@@ -186,6 +186,31 @@ TEST_F(CadastroHostTest, OpenedOnACodeItShowsThatRecordWhateverWasSearched)
     EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" | ").toStdString();
 }
 
+// A record is found by its whole name or description typed in the search,
+// names as long as their columns included.
+TEST_F(CadastroHostTest, ARecordIsFoundByItsWholeName)
+{
+    const QString nomeInteiro = "Maria Aparecida dos Santos Oliveira Pereira da Cunha Barbosa";
+    exec("insert into AUGC0301 (CODIGO_CLIENTE, NOME, PESSOA_FISICAOUJURIDICA) values ('00090', '" + nomeInteiro +
+         "', 'F')");
+    const struct {
+        TMenuItem* TfmPrincipal::*item;
+        const char* sigla;
+        QString nome;
+    } casos[] = {{&TfmPrincipal::miCadastroProduto, "PR", "Compressor de ar-condicionado 12000 BTUs"},
+                 {&TfmPrincipal::miCadastroPessoaJuridica, "PJ", "Padaria Pão Quente Ltda."},
+                 {&TfmPrincipal::miCadastroPessoaFisica, "PF", nomeInteiro}};
+    for (const auto& caso : casos) {
+        TfmCadastroHost& janela = abrir(caso.item, caso.sigla);
+        janela.edPesquisa->setText(caso.nome);
+        QTest::keyClick(janela.edPesquisa, Qt::Key_Return);
+        EXPECT_EQ(dialogs->texts(), QStringList{}) << caso.sigla;
+        EXPECT_EQ(janela.registros().recordCount(), 1) << caso.sigla;
+        EXPECT_TRUE(janela.registros().fieldByName(janela.descricao().nome)->asString().startsWith(caso.nome))
+            << caso.sigla;
+    }
+}
+
 TEST_F(CadastroHostTest, ARowInUseIsNotDeletedAndAnUnusedOneIs)
 {
     TfmCadastroHost& janela = abrir(&TfmPrincipal::miCadastroTabelaVencimento, "TV");

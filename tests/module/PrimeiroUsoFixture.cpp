@@ -192,6 +192,43 @@ bool PrimeiroUsoTest::estoqueNoLocal(TfmCadastroHost& produtos, const QString& l
     return true;
 }
 
+TfmCadastroHost* PrimeiroUsoTest::cadastroEm(TMenuItem* menu, const QString& sigla, const QString& texto)
+{
+    menu->click();
+    auto* janela = qobject_cast<TfmCadastroHost*>(host::ui::WindowRegistry::find("fmCadastro" + sigla));
+    EXPECT_NE(janela, nullptr) << sigla.toStdString();
+    if (janela) {
+        janela->edPesquisa->setText(texto);
+        QTest::keyClick(janela->edPesquisa, Qt::Key_Return);
+    }
+    return janela;
+}
+
+void PrimeiroUsoTest::excluiNoCadastro(TMenuItem* menu, const QString& sigla, const QString& texto)
+{
+    TfmCadastroHost* janela = cadastroEm(menu, sigla, texto);
+    ASSERT_NE(janela, nullptr);
+    dialogs->answer("Sim", "Confirma a exclusão do registro?");
+    janela->bbExcluir->click();
+    janela->close();
+}
+
+void PrimeiroUsoTest::estoqueBaixado(const QString& nome, const QString& entradas)
+{
+    TfmCadastroHost* produtos = cadastroEm(principal->miCadastroProduto, "PR", nome);
+    ASSERT_NE(produtos, nullptr);
+    host::ui::DataGrid* estoque = detalheCom(*produtos, "POENTRADA");
+    ASSERT_NE(estoque, nullptr);
+    estoque->setFocus();
+    celula(estoque, "POSAIDA", entradas, Qt::Key_Return);
+    produtos->bbSalvar->click();
+    dialogs->answer("Sim", "Confirma a exclusão do registro?");
+    estoque->setFocus();
+    QTest::keyClick(estoque, Qt::Key_Delete, Qt::ControlModifier);
+    produtos->bbSalvar->click();
+    produtos->close();
+}
+
 host::ui::DataGrid* PrimeiroUsoTest::detalheCom(TfmCadastroHost& produtos, const char* coluna)
 {
     host::ui::DataGrid* achada = nullptr;

@@ -14,6 +14,7 @@ class TfmAssContCad;
 class TfmAssEntradaEquip;
 class TfmAssSolicitacao;
 class TfmCadastroHost;
+class TMenuItem;
 
 namespace moduletest {
 
@@ -52,6 +53,13 @@ protected:
     // grid for the location with what came in, then "Salvar". False when
     // the register shows no stock per location.
     bool estoqueNoLocal(TfmCadastroHost& produtos, const QString& local, const QString& entrada);
+    // The register opened from the Cadastros menu on the record found by its text.
+    static TfmCadastroHost* cadastroEm(TMenuItem* menu, const QString& sigla, const QString& texto);
+    // "Excluir" confirmed on the register's record found by its text.
+    void excluiNoCadastro(TMenuItem* menu, const QString& sigla, const QString& texto);
+    // The product's stock at the store all gone out, then its location's row
+    // deleted and the product saved.
+    void estoqueBaixado(const QString& nome, const QString& entradas);
     // The product register's detail grid that has the column, if any.
     static host::ui::DataGrid* detalheCom(TfmCadastroHost& produtos, const char* coluna);
     // A new row of the detail grid at the location with the column typed,

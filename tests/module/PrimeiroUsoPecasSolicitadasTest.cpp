@@ -38,27 +38,6 @@ namespace {
 
 class PrimeiroUsoPecasSolicitadasTest : public PrimeiroUsoOrdemTest {
 protected:
-    // The register opened from the Cadastros menu on the record found by its text.
-    static TfmCadastroHost* cadastroEm(TMenuItem* menu, const QString& sigla, const QString& texto)
-    {
-        menu->click();
-        auto* janela = qobject_cast<TfmCadastroHost*>(host::ui::WindowRegistry::find("fmCadastro" + sigla));
-        EXPECT_NE(janela, nullptr) << sigla.toStdString();
-        if (janela) {
-            janela->edPesquisa->setText(texto);
-            QTest::keyClick(janela->edPesquisa, Qt::Key_Return);
-        }
-        return janela;
-    }
-    // "Excluir" confirmed on the register's record found by its text.
-    void excluiNoCadastro(TMenuItem* menu, const QString& sigla, const QString& texto)
-    {
-        TfmCadastroHost* janela = cadastroEm(menu, sigla, texto);
-        ASSERT_NE(janela, nullptr);
-        dialogs->answer("Sim", "Confirma a exclusão do registro?");
-        janela->bbExcluir->click();
-        janela->close();
-    }
     // The customer shown in its register, then its equipment list opened
     // through the dispatcher: each piece deleted there.
     void equipamentosDoCliente(TMenuItem* menu, const QString& sigla, const QString& nome)
@@ -73,23 +52,6 @@ protected:
             form.close();
         });
         uPackageAss::ShowJanelaTec("fmAssEquipCli");
-    }
-    // The part's stock at the store all gone out, then its location's row
-    // deleted and the part saved.
-    void estoqueBaixado(const QString& nome, const QString& entradas)
-    {
-        TfmCadastroHost* produtos = cadastroEm(principal->miCadastroProduto, "PR", nome);
-        ASSERT_NE(produtos, nullptr);
-        host::ui::DataGrid* estoque = detalheCom(*produtos, "POENTRADA");
-        ASSERT_NE(estoque, nullptr);
-        estoque->setFocus();
-        celula(estoque, "POSAIDA", entradas, Qt::Key_Return);
-        produtos->bbSalvar->click();
-        dialogs->answer("Sim", "Confirma a exclusão do registro?");
-        estoque->setFocus();
-        QTest::keyClick(estoque, Qt::Key_Delete, Qt::ControlModifier);
-        produtos->bbSalvar->click();
-        produtos->close();
     }
     // What the demonstration left that the road meets, deleted through the
     // windows: its service orders, assistance orders, parts, contracts and

@@ -1,8 +1,8 @@
 // The module's start on a database whose item texts were kept as kind "U"
 // (a complement's under its contract, a line of the equipment-control
 // register's under its own code): each moves to its contract, kind "Y",
-// where the printouts read it; the contract's own notes, the check-in
-// justifications and an item that has a "Y" text already stay as they were.
+// where the printouts read it, below the "Y" text an item has already; the
+// contract's own notes and the check-in justifications stay as they were.
 
 #include "tests/module/ContLocFixture.h"
 
@@ -52,10 +52,9 @@ TEST_F(TextosComplementoMigracaoTest, ComplementTextsKeptAsKindUMoveToKindY)
                    " where OBCODIGO in ('901', '901J', '902', '9101', '9104')"
                    " order by OBCODIGO, OBID, OBSEQUENCIA"),
               (QStringList{"901|U|-1|Nota do contrato", "901|U|1|Boleto pelo correio", "901|U|2|Entregar pela doca 2",
-                           "901|U|9103|Texto antigo", "901|Y|9101|Gerador revisado", "901|Y|9102|Correia extra",
-                           "901|Y|9103|Texto do produto", "901|Y|9104|Entregue na obra",
-                           "901J|U|9102|Voltou sem avaria", "902|U|1|Boleto ou complemento",
-                           "9101|U|9101|Texto antigo da linha"}));
+                           "901|Y|9101|Gerador revisado\r\nTexto antigo da linha", "901|Y|9102|Correia extra",
+                           "901|Y|9103|Texto do produto\r\nTexto antigo", "901|Y|9104|Entregue na obra",
+                           "901J|U|9102|Voltou sem avaria", "902|U|1|Boleto ou complemento"}));
 }
 
 }  // namespace
