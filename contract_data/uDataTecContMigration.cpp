@@ -8,7 +8,6 @@
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/db/Database.h"
-#include "host/schema/HostSchema.h"
 
 namespace uDataTecContMigration {
 
@@ -211,8 +210,6 @@ void atualizarTabelasContrato()
     if (!(existe("AATC05ACITCO", "PRCODIGO") && existe("AATC05FG", "FGCODIGO")))
         bloco2();
     bloco3();
-    // The contract tables made above are every user's, as the host's are.
-    host::grantToEveryone(*dmGlobal->IBTransaction1);
 }
 
 std::span<const Coluna> colunasDesfazerReajuste()

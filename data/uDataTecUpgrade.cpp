@@ -88,8 +88,6 @@ void upgradeServiceTables(host::Component& dataModule)
     uniqueReceivableKey();
     contractItemTextsAsKindY();
     VerificaModoLocalizacaoProduto(dmGlobal->Parametro(QStringLiteral("ATMODOLOCALIZACAOPRODUTO")), &dataModule);
-    // The tables made above are every user's, as the host's are.
-    host::grantToEveryone(*dmGlobal->IBTransaction1);
 }
 
 void widenContractCodes()

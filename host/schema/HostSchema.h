@@ -42,12 +42,12 @@ void createHostSchema(db::Transaction& transaction);
 // PUBLIC, whoever made it: every user the database admits works in every
 // window, and what a user may do stays the application's rules (the master
 // user, the technicians' restrictions, the parameters' passwords). Run at
-// every start, by the host's schema and by each upgrade of the module after
-// the tables it makes: one statement when nothing is missing. Only what the
-// starting user may grant is granted (the owner of the object or of the
-// database, SYSDBA, the RDB$ADMIN role); another user's start grants
-// nothing, and leaves it to their next start. Commits retaining when it
-// granted any.
+// every start by createHostSchema, and by the host's routines that make a
+// table for the module's upgrades, as they make it: one statement when
+// nothing is missing. Only what the starting user may grant is granted (the
+// owner of the object or of the database, SYSDBA, the RDB$ADMIN role);
+// another user's start grants nothing, and leaves it to their next start.
+// Commits retaining when it granted any.
 struct PublicGrants {
     int granted = 0;
     int refused = 0;   // grants the database refused: the others are kept
