@@ -2,6 +2,7 @@
 
 #include "host/Udmglobal.h"
 #include "host/db/Database.h"
+#include "host/schema/HostSchema.h"
 
 #include <QHash>
 
@@ -29,6 +30,8 @@ void criarTabela(db::Transaction& tr)
         return;
     try {
         db::executeSql(tr, "create table TRAVAEXECUCAO (NOME varchar(60) not null primary key)");
+        // Every user's jobs take their turns on it.
+        grantToEveryone(tr);
         tr.commit();
     } catch (const db::DbError&) {
         // Another process made it meanwhile.

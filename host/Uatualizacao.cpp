@@ -15,9 +15,12 @@ TfmAtualizacao upgradeForm;
 
 host::db::Transaction& upgradeTransaction() { return *dmGlobal->IBTransaction1; }
 
+// A table it makes is every user's, as the host's are.
 void runDdl(const QString& sql)
 {
     host::db::executeSql(upgradeTransaction(), sql);
+    if (sql.trimmed().startsWith(QLatin1String("create"), Qt::CaseInsensitive))
+        host::grantToEveryone(upgradeTransaction());
     upgradeTransaction().commitRetaining();
 }
 
@@ -176,9 +179,14 @@ void TfmAtualizacao::CriarTabelaSolicitacaoPecas()
 void TfmAtualizacao::Atualizacao22012004(bool bMensagem)
 {
     const QSet<QString> existing = host::existingTablesAndColumns(upgradeTransaction());
+    bool changed = false;
     for (const host::schema::TableDef& table : host::schema::hostTables())
-        if (host::completeTable(upgradeTransaction(), table, existing))
+        if (host::completeTable(upgradeTransaction(), table, existing)) {
             upgradeTransaction().commitRetaining();
+            changed = true;
+        }
+    if (changed)
+        host::grantToEveryone(upgradeTransaction());
     if (bMensagem)
         dmGlobal->MostraAviso("Atualização concluída.");
 }

@@ -4,6 +4,7 @@
 #include "host/Udmglobal.h"
 
 #include "host/data/Dataset.h"
+#include "host/schema/HostSchema.h"
 
 #include <QRegularExpression>
 #include <QStringList>
@@ -62,6 +63,8 @@ void TIBScript::ExecuteScript()
         host::db::executeSql(tr, statement);
         static const QRegularExpression space("\\s+");
         const QString verb = statement.section(space, 0, 0).toUpper();
+        if (verb == "CREATE" || verb == "RECREATE")
+            host::grantToEveryone(tr);   // what it made is every user's
         if (verb == "CREATE" || verb == "ALTER" || verb == "DROP" || verb == "RECREATE")
             tr.commitRetaining();
     }

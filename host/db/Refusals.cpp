@@ -93,8 +93,11 @@ QString noPermissionText(const DbError& failure, const QString& user) {
                                                  {"SEQUENCE", "o gerador"},  {"FUNCTION", "a função"},
                                                  {"COLUMN", "a coluna"}};
     const QString action = match.captured(1).toUpper(), object = match.captured(2).toUpper();
-    return QString("O usuário %1 do banco de dados não tem permissão para %2 %3 %4. Peça ao administrador do banco "
-                   "que conceda a permissão (GRANT %5).")
+    // The start of the database's owner grants every table to every user:
+    // a database another user started first after an update lacks them.
+    return QString("O usuário %1 do banco de dados não tem permissão para %2 %3 %4. Inicie o sistema uma vez como "
+                   "SYSDBA ou como o dono do banco de dados, o que concede as permissões a todos os usuários, ou "
+                   "peça ao administrador do banco que conceda a permissão (GRANT %5).")
         .arg(user, actions.value(action, "usar"), objects.value(object, object.toLower()), match.captured(3), action);
 }
 

@@ -167,31 +167,6 @@ bool createGenerators(db::Transaction& tr)
     return changed;
 }
 
-// Every user who may write a key's table draws its key: the generator is a
-// counter, the rights on the rows stay the table's. A generator of the list
-// not yet granted (made now, or by a version that did not grant it) is
-// granted when its owner starts; for another user the grant is refused and
-// left for then. Returns whether any was granted.
-bool grantGeneratorsToAll(db::Transaction& tr)
-{
-    db::Statement missing(tr, "select trim(g.rdb$generator_name) from rdb$generators g"
-                              " where coalesce(g.rdb$system_flag, 0) = 0 and not exists (select 1"
-                              " from rdb$user_privileges p where p.rdb$relation_name = g.rdb$generator_name"
-                              " and p.rdb$user = 'PUBLIC' and p.rdb$privilege = 'G' and p.rdb$object_type = 14)");
-    missing.execute();
-    QSet<QString> names;
-    while (missing.fetch())
-        names << missing.value(0).toString();
-    bool granted = false;
-    for (const QString& name : generatorNames()) {
-        if (names.contains(name))
-            granted = tryStep(tr, [&] {
-                db::executeSql(tr, QStringLiteral("GRANT USAGE ON GENERATOR %1 TO PUBLIC").arg(name));
-            }) || granted;
-    }
-    return granted;
-}
-
 // The indexes the module's frequent reads go through: a customer's or a
 // contract's receivables and their cash forecast, a contract's items, an
 // order's lines, the invoices of an order and of a series, an order's items,
@@ -501,8 +476,7 @@ void createHostSchema(db::Transaction& transaction)
         transaction.commitRetaining();
     if (createGenerators(transaction))
         transaction.commitRetaining();
-    if (grantGeneratorsToAll(transaction))
-        transaction.commitRetaining();
+    grantToEveryone(transaction);
     if (createIndexes(transaction))
         transaction.commitRetaining();
     raiseGeneratorsToKeys(transaction);

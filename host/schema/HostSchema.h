@@ -32,11 +32,27 @@ QSet<QString> existingTablesAndColumns(db::Transaction& transaction);
 // (columns missing from an existing table are added; nothing is changed or
 // dropped) and the generator of each key drawn by ProximaChave (the names in
 // SchemaDefinition.h), each raised to the largest key already stored in its
-// column; every one of them may be drawn by every user (granted at the
-// start of its owner). What the user
+// column; every table and generator granted to every user
+// (grantToEveryone). What the user
 // starting may not make is made at the start of one who may. The DDL is committed (retaining) as it goes; running it again on a
 // complete database executes no DDL.
 void createHostSchema(db::Transaction& transaction);
+
+// Every table, view, procedure and generator of the database granted to
+// PUBLIC, whoever made it: every user the database admits works in every
+// window, and what a user may do stays the application's rules (the master
+// user, the technicians' restrictions, the parameters' passwords). Run at
+// every start by createHostSchema, and by the host's routines that make a
+// table for the module's upgrades, as they make it: one statement when
+// nothing is missing. Only what the starting user may grant is granted (the
+// owner of the object or of the database, SYSDBA, the RDB$ADMIN role);
+// another user's start grants nothing, and leaves it to their next start.
+// Commits retaining when it granted any.
+struct PublicGrants {
+    int granted = 0;
+    int refused = 0;   // grants the database refused: the others are kept
+};
+PublicGrants grantToEveryone(db::Transaction& transaction);
 
 // A text column's numbers in the order of their values: the digits padded
 // to 18 (the widest a 64-bit integer always holds: "99" < "000124"), and

@@ -1064,6 +1064,12 @@ const std::vector<TableDef>& hostTables()
         {"LOCAL", varchar(3)},
         {"ULTIMO", kDouble, nullptr, true},
     }},
+    // The runs that go one at a time per database (TravaExecucao): made with
+    // the schema, since only the database's owner may make a table and any
+    // user may run the periodic orders' job first.
+    {"TRAVAEXECUCAO", {"NOME"}, {
+        {"NOME", varchar(60)},
+    }},
     };
     return tables;
 }

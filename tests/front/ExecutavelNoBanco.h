@@ -1,6 +1,7 @@
 #pragma once
 // The host executable run as people start it, on the test's database.
 
+#include "host/db/Database.h"
 #include "tests/support/HostDatabase.h"
 #include "tests/support/OutrosUsuarios.h"
 
@@ -114,6 +115,17 @@ protected:
         codigo = processo.exitStatus() == QProcess::NormalExit ? processo.exitCode() : -1;
         erros = QString::fromUtf8(processo.readAllStandardError());
         return QString::fromUtf8(processo.readAllStandardOutput());
+    }
+    // The test's database as an earlier version left it: its tables
+    // granted to nobody but their owner (the generators were granted).
+    void comoVersaoAnterior()
+    {
+        host::db::executeSql(*global->IBTransaction1,
+                             "execute block as declare variable TABELA varchar(63); begin"
+                             " for select distinct trim(RDB$RELATION_NAME) from RDB$USER_PRIVILEGES"
+                             "   where RDB$USER = 'PUBLIC' and RDB$OBJECT_TYPE in (0, 1) into TABELA do"
+                             "   execute statement 'REVOKE ALL ON ' || TABELA || ' FROM PUBLIC'; end");
+        global->IBTransaction1->commitRetaining();
     }
     QTemporaryDir dados;
     QString erros;
