@@ -30,7 +30,7 @@ QByteArray localPath(const QString& path) { return QFile::encodeName(path); }
 
 // The marks lie far beyond the end of any database, one byte per lock
 // folder: the engine's own locks on the file never reach them.
-constexpr off_t kMarksStart = off_t(1) << 60;
+constexpr off_t kMarksStart = kOwnLocksStart;
 constexpr off_t kMarksSpan = off_t(1) << 40;
 
 // The byte of a lock folder: from the folder itself (device and inode), so
