@@ -104,10 +104,6 @@ QString giveUpAdvice() {
            "processos que usam o banco e tente de novo.";
 }
 
-}  // namespace
-
-namespace {
-
 // Who else holds the files an attach or a detach of `thread` waits on:
 // "file (processo N)", ...; empty when no other process holds any.
 QString othersHolding(pid_t thread, const QString& database, const QString& lockFolder) {
