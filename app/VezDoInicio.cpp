@@ -69,6 +69,9 @@ std::unique_ptr<VezDoInicio> VezDoInicio::tomar(const QString& banco)
 {
     if (host::db::Connection::isRemoteName(banco))
         return nullptr;
+    // A file others may only read is refused before its turn is awaited:
+    // any of them could hold the turn off for ever.
+    host::db::checkDatabaseFile(banco);
     const int arquivo = abrirBanco(banco);
     if (arquivo < 0)
         return nullptr;

@@ -107,11 +107,26 @@ void preencheTiposContrato()
     tr.commitRetaining();
 }
 
+// A start killed while the engine made the table can leave the next
+// start's first try refused ("cannot create index"), the table half-made in
+// the transaction: that try is undone and made once more, so the first start
+// after the kill finishes the step.
+void criaTiposContrato()
+{
+    try {
+        criaTabela("AATC05ACTP");
+    } catch (const host::db::DbError&) {
+        dmGlobal->IBTransaction1->rollbackRetaining();
+        if (estadoTiposContrato() == EstadoTiposContrato::Ausente)
+            criaTabela("AATC05ACTP");
+    }
+}
+
 void completaTiposContrato()
 {
     const EstadoTiposContrato estado = estadoTiposContrato();
     if (estado == EstadoTiposContrato::Ausente)
-        criaTabela("AATC05ACTP");
+        criaTiposContrato();
     if (estado != EstadoTiposContrato::Preenchida)
         preencheTiposContrato();
 }

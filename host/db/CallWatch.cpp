@@ -103,17 +103,27 @@ QString mappedFile(quintptr address) {
     return {};
 }
 
-// The lock file of the engine a thread waits on: the file whose mapping
-// holds the futex the thread sleeps on, in the lock folder. Empty when it
-// waits on nothing of the engine's (running, reading the disk...). Where
-// the kernel does not tell, the database's own lock files.
+// The file an open descriptor of this process leads to.
+QString fileOfDescriptor(qulonglong fd) {
+    return QFileInfo(QString("/proc/self/fd/%1").arg(fd)).symLinkTarget();
+}
+
+}  // namespace
+
 QStringList filesWaitedOn(pid_t thread, const QString& database, const QString& lockFolder) {
     QFile call(QString("/proc/self/task/%1/syscall").arg(thread));
     if (!call.open(QIODevice::ReadOnly)) return databaseLockFiles(lockFolder, database);
     const QList<QByteArray> fields = call.readAll().trimmed().split(' ');
-    if (fields.size() < 2 || fields[0] != QByteArray::number(SYS_futex)) return {};
-    const QFileInfo file(mappedFile(fields[1].toULongLong(nullptr, 16)));
-    if (file.fileName().isEmpty() || file.canonicalPath() != QFileInfo(lockFolder).canonicalFilePath()) return {};
+    if (fields.size() < 2) return {};
+    const qulonglong argument = fields[1].toULongLong(nullptr, 16);
+    QFileInfo file;
+    if (fields[0] == QByteArray::number(SYS_futex))
+        file.setFile(mappedFile(argument));
+    else if (fields[0] == QByteArray::number(SYS_flock) || fields[0] == QByteArray::number(SYS_fcntl))
+        file.setFile(fileOfDescriptor(argument));
+    if (file.fileName().isEmpty()) return {};
+    if (file.canonicalFilePath() == QFileInfo(database).canonicalFilePath()) return {file.filePath()};
+    if (file.canonicalPath() != QFileInfo(lockFolder).canonicalFilePath()) return {};
     return {QDir(lockFolder).filePath(file.fileName())};
 }
 
@@ -122,6 +132,8 @@ QList<HeldMutex> heldByOthers(const QStringList& files) {
     held.removeIf([](const HeldMutex& m) { return processOfThread(m.thread) == ::getpid(); });
     return held;
 }
+
+namespace {
 
 int secondsSince(Clock::time_point since, Clock::time_point now) {
     return int(std::chrono::duration_cast<std::chrono::seconds>(now - since).count());

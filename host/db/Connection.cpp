@@ -176,13 +176,11 @@ static void attach(Connection::Impl& d, const ConnectOptions& options, bool crea
     {
         // Told after a few seconds: the lock of the embedded engine it waits
         // on, or the server whose answer it waits for.
-        detail::WaitNotice notice(
-            [&](int seconds) {
-                return embedded ? detail::waitingMessage(options.name, lockFolder, seconds)
-                                : detail::serverWaitingMessage(options.name, seconds);
-            },
-            embedded ? std::function<QString(int)>([&](int seconds) { return detail::giveUpMessage(options.name, lockFolder, seconds); })
-                     : std::function<QString(int)>());
+        std::optional<detail::WaitNotice> notice;
+        if (embedded)
+            notice.emplace(options.name, lockFolder, "Abrindo");
+        else
+            notice.emplace([&](int seconds) { return detail::serverWaitingMessage(options.name, seconds); });
         std::optional<detail::EndOnSignals> endOnSignals;
         if (embedded) endOnSignals.emplace();
         d.attachment = creating ? detail::provider()->createDatabase(&st, name.constData(), len, buffer)
@@ -241,9 +239,7 @@ void Connection::close() {
         // meets: it is watched, and given up, the same way.
         const QString lockFolder = qEnvironmentVariable("FIREBIRD_LOCK");
         const QString& database = d->options.name;
-        detail::WaitNotice notice(
-            [&](int seconds) { return detail::waitingMessage(database, lockFolder, seconds, "Fechando"); },
-            [&](int seconds) { return detail::giveUpMessage(database, lockFolder, seconds, "Fechando"); });
+        const detail::WaitNotice notice(database, lockFolder, "Fechando");
         const detail::EndOnSignals endOnSignals;
         d->attachment->detach(&st);
     }

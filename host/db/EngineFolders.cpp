@@ -626,6 +626,48 @@ bool locksThroughOwnView() { return !chosenLockFolder().view.isEmpty(); }
 
 QString detail::lockFolderInUse() { return chosenLockFolder().folder; }
 
+namespace {
+
+// Whether a user other than the file's owner (and root) can reach it: no
+// folder on the way is the owner's or root's with no way in for anyone else
+// (others may not search it, nor may a group holding another user).
+bool othersReach(const QString& file, uid_t owner) {
+    QString folder = QFileInfo(file).absolutePath();
+    for (;;) {
+        struct stat st {};
+        if (::stat(path8(folder).constData(), &st) != 0) return true;
+        const bool groupEnters = (st.st_mode & S_IXGRP) && groupShared(st.st_uid, st.st_gid, st.st_mode | S_IWGRP);
+        if ((st.st_uid == owner || st.st_uid == 0) && !(st.st_mode & S_IXOTH) && !groupEnters) return false;
+        if (folder == "/") return true;
+        folder = QFileInfo(folder).absolutePath();
+    }
+}
+
+// Who, besides those who may write the file, may read it: they can open it
+// and hold the locks through which the processes that write it take turns
+// at the start and tell each other their lock folder (advisory locks on a
+// file need only reading). Empty: no one.
+QString readersWhoMayNotWrite(const QString& file, const struct stat& st) {
+    const QString canonical = QFileInfo(file).canonicalFilePath();
+    if (canonical.isEmpty() || !othersReach(canonical, st.st_uid)) return {};
+    if ((st.st_mode & S_IROTH) && !(st.st_mode & S_IWOTH)) return "qualquer usuário";
+    if ((st.st_mode & S_IRGRP) && !(st.st_mode & S_IWGRP) && groupShared(st.st_uid, st.st_gid, st.st_mode | S_IWGRP))
+        return "o grupo " + groupName(st.st_gid);
+    return {};
+}
+
+void refuseReadersWhoMayNotWrite(const QString& database, const struct stat& st) {
+    const QString readers = readersWhoMayNotWrite(database, st);
+    if (readers.isEmpty()) return;
+    detail::raise(QString("O banco de dados %1 não pode ser aberto: %2 pode lê-lo, mas não gravá-lo (%3), e quem só "
+                          "lê o arquivo pode prender as travas com que os programas que o gravam se revezam no "
+                          "início, impedindo-os de iniciar. Tire a leitura de quem não pode gravá-lo: chmod 600 (ou "
+                          "660, para o grupo que o compartilha).")
+                      .arg(database, readers, permissions(st.st_mode)));
+}
+
+}  // namespace
+
 void checkDatabaseFile(const QString& database) {
     // The engine takes what comes before any ":" for a server, even in a
     // path given to it alone, and refuses the name.
@@ -638,6 +680,7 @@ void checkDatabaseFile(const QString& database) {
     const int fd = ::open(path8(database).constData(), O_RDWR | O_CLOEXEC);
     if (fd >= 0) {
         ::close(fd);
+        refuseReadersWhoMayNotWrite(database, st);
         return;
     }
     if (errno != EACCES && errno != EPERM) return;   // anything else is the engine's to tell
@@ -665,10 +708,35 @@ UnsoundFolder unsoundWayOfFile(const QString& name, uid_t owner) {
     return {};
 }
 
+// The first folder on the way to `path` this user may not enter, or empty.
+QString closedFolderOnTheWay(const QString& path) {
+    QString folder = "/";
+    for (const QString& part : pathParts(QFileInfo(path).absolutePath())) {
+        folder = joined(folder, part);
+        if (::access(path8(folder).constData(), X_OK) != 0) return folder;
+    }
+    return {};
+}
+
+void refuseClosedFolderOnTheWay(const QString& database, const QString& path) {
+    const QString closed = closedFolderOnTheWay(path);
+    if (closed.isEmpty()) return;
+    struct stat folder {};
+    ::stat(path8(closed).constData(), &folder);
+    detail::raise(QString("O banco de dados %1 não pode ser aberto pelo usuário %2 do sistema: ele não pode entrar na "
+                          "pasta %3, no caminho do banco, que é de %4, grupo %5, com permissões %6. Peça ao dono do "
+                          "banco que inclua esse usuário no grupo da pasta.")
+                      .arg(database, userName(::geteuid()), closed, userName(folder.st_uid), groupName(folder.st_gid),
+                           permissions(folder.st_mode)));
+}
+
 }  // namespace
 
 PinnedDatabase::PinnedDatabase(const QString& database) : database_(database), path_(resolvedFolder(database)) {
     fd_ = ::open(path8(path_).constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+    // A file this user cannot even reach: its folder is not the user's to
+    // judge, only to be let into.
+    if (fd_ < 0 && errno == EACCES) refuseClosedFolderOnTheWay(database, path_);
     struct stat st {};
     const uid_t owner = fd_ >= 0 && ::fstat(fd_, &st) == 0 ? st.st_uid : ::geteuid();
     UnsoundFolder unsound = unsoundWayOfFile(database, owner);

@@ -23,6 +23,8 @@
 #include <set>
 #include <vector>
 
+#include <sys/types.h>
+
 namespace host::db::detail {
 
 Firebird::IMaster* master();
@@ -66,12 +68,6 @@ constexpr int kServerAnswerSeconds = 20;
 // says (seconds, never more): the tests that only need the give-up to happen
 // do not wait it out whole.
 int serverAnswerSeconds();
-// `doing` heads the message: "Abrindo" (an attach), "Fechando" (a detach).
-QString waitingMessage(const QString& database, const QString& lockFolder, int seconds,
-                       const QString& doing = QStringLiteral("Abrindo"));
-// The same when the attach is given up.
-QString giveUpMessage(const QString& database, const QString& lockFolder, int seconds,
-                      const QString& doing = QStringLiteral("Abrindo"));
 // The engine's shared files (lock table, events, monitoring...) begin with
 // a header holding the process-shared mutex that guards them, 16 bytes in;
 // glibc keeps in it whether it is held and the thread that holds it. A
@@ -83,6 +79,14 @@ struct HeldMutex {
 QList<HeldMutex> heldMutexes(const QStringList& files);
 // The process a thread belongs to; 0 when it has ended.
 qint64 processOfThread(qint64 thread);
+// Those of them held by a thread of another process (or of one that ended).
+QList<HeldMutex> heldByOthers(const QStringList& files);
+// The files of the engine a thread of this process waits on: the lock file
+// whose mapping holds the futex it sleeps on, or the lock file or database
+// whose file lock it waits for. Empty when it waits on nothing of the
+// engine's (running, reading the disk...); where the kernel does not tell,
+// the database's lock files.
+QStringList filesWaitedOn(pid_t thread, const QString& database, const QString& lockFolder);
 // A statement waiting on mutexes held by other processes, and its end.
 QString statementWaitingMessage(const QString& database, const QList<HeldMutex>& held, int seconds);
 QString statementGiveUpMessage(const QString& database, const QList<HeldMutex>& held, int seconds);
@@ -94,11 +98,13 @@ QString attachFailureText(const ConnectOptions& options, const DbError& failure,
 // A statement refused for want of a privilege, naming the database user
 // and what they may not do to which object.
 QString noPermissionText(const DbError& failure, const QString& user);
-// An embedded attach still waiting after this long waits on a lock that a
-// process killed or stopped inside the engine left held, and would wait for
-// ever: the process is ended, telling which lock file, with the exit code of
-// a database that could not be opened (the waiting thread cannot be
-// stopped, and the engine's own end would wait on the same lock).
+// An embedded attach or detach that a process killed or stopped inside the
+// engine holds would wait for ever: once another process has held what it
+// waits on this long, the process is ended, telling which lock file, with
+// the exit code of a database that could not be opened (the waiting thread
+// cannot be stopped, and the engine's own end would wait on the same lock).
+// One that waits on nothing another process holds (a slow disk, a busy
+// machine) waits as long as it takes.
 constexpr int kLockGiveUpSeconds = 30;
 constexpr int kLockGiveUpExitCode = 3;
 // The give-up in force: kLockGiveUpSeconds, or less where
@@ -107,17 +113,25 @@ constexpr int kLockGiveUpExitCode = 3;
 int lockGiveUpSeconds();
 class WaitNotice {
 public:
-    // `giveUp` (when set) is told and ends the process at lockGiveUpSeconds().
-    explicit WaitNotice(std::function<QString(int seconds)> message,
-                        std::function<QString(int seconds)> giveUp = {});
+    // A server's attach: `message` told after kWaitNoticeSeconds (the server's
+    // own time limit gives it up).
+    explicit WaitNotice(std::function<QString(int seconds)> message);
+    // An embedded attach or detach of the calling thread; `doing` heads its
+    // messages: "Abrindo", "Fechando". Told after kWaitNoticeSeconds, naming
+    // what another process holds or saying that nothing is held, and again
+    // when a holder appears; given up as above.
+    WaitNotice(const QString& database, const QString& lockFolder, const QString& doing);
     ~WaitNotice();
     WaitNotice(const WaitNotice&) = delete;
     WaitNotice& operator=(const WaitNotice&) = delete;
 
 private:
+    // Called once a second with the seconds waited, from the watcher thread.
+    explicit WaitNotice(std::function<void(int seconds)> look, int);
     std::mutex mutex_;
     std::condition_variable ended_;
     bool done_ = false;
+    std::function<void(int seconds)> look_;
     std::thread watcher_;
 };
 

@@ -7,6 +7,8 @@
 #include "host/db/LockView.h"
 
 #include <QByteArray>
+#include <QDir>
+#include <QRegularExpression>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
@@ -30,7 +32,7 @@ QByteArray localPath(const QString& path) { return QFile::encodeName(path); }
 
 // The marks lie far beyond the end of any database, one byte per lock
 // folder: the engine's own locks on the file never reach them.
-constexpr off_t kMarksStart = off_t(1) << 60;
+constexpr off_t kMarksStart = kOwnLocksStart;
 constexpr off_t kMarksSpan = off_t(1) << 40;
 
 // The byte of a lock folder: from the folder itself (device and inode), so
@@ -57,6 +59,38 @@ bool markedElsewhere(int fd, off_t start, off_t length) {
     return ::fcntl(fd, F_OFD_GETLK, &range) == 0 && range.l_type != F_UNLCK;
 }
 
+// A process's view of a group's folder is named after it ("<folder>-u<uid>-p<pid>-XXXXXX").
+QString groupFolderOfView(const QString& folder) {
+    static const QRegularExpression view("-u[0-9]+-p[0-9]+-.{6}$");
+    const QRegularExpressionMatch m = view.match(folder);
+    return m.hasMatch() ? folder.left(m.capturedStart()) : folder;
+}
+
+// The lock folder another process uses with the database, and that process
+// ("/tmp/... (processo N)"), found among the processes this user may look
+// into that map the database's lock table elsewhere than `lockFolder`;
+// empty when none is found. The folder is looked at as that process sees
+// it (a /tmp of its own is another folder of the same name).
+QString otherLockFolder(const QString& database, const QString& lockFolder) {
+    const QString table = "/" + sharedLockFileNames(database).value(2);
+    const off_t own = markOf(lockFolder);
+    for (const QString& pid : QDir("/proc").entryList({"[0-9]*"}, QDir::Dirs)) {
+        QFile maps("/proc/" + pid + "/maps");
+        if (pid.toLongLong() == ::getpid() || !maps.open(QIODevice::ReadOnly)) continue;
+        for (const QByteArray& line : maps.readAll().split('\n')) {
+            const qsizetype at = line.indexOf('/');
+            QString file = at < 0 ? QString() : QFile::decodeName(line.mid(at));
+            const bool removed = file.endsWith(" (deleted)");
+            if (removed) file.chop(10);
+            if (table.size() < 2 || !file.endsWith(table)) continue;
+            const QString folder = groupFolderOfView(file.left(file.size() - table.size()));
+            if (!removed && markOf("/proc/" + pid + "/root" + folder) == own) continue;
+            return QString("%1%2 (processo %3)").arg(folder, removed ? " (removida desde então)" : "", pid);
+        }
+    }
+    return {};
+}
+
 }  // namespace
 
 LockTableMark::LockTableMark(const QString& database, const QString& lockFolder) {
@@ -80,12 +114,13 @@ LockTableMark::LockTableMark(const QString& database, const QString& lockFolder)
     if (!markedElsewhere(fd_, 0, mark) && !markedElsewhere(fd_, mark + 1, kMarksSpan - mark - 1)) return;
     ::close(fd_);
     fd_ = -1;
+    const QString other = otherLockFolder(database, lockFolder);
     raise(QString("O banco de dados %1 está aberto por outro processo que guarda as travas dele em outra pasta "
-                  "(este usaria %2): com duas tabelas de travas, os dois gravariam o arquivo sem se ver e o "
+                  "(%3; este usaria %2): com duas tabelas de travas, os dois gravariam o arquivo sem se ver e o "
                   "corromperiam. O outro processo foi iniciado com outra TECHASSIST_PASTA_TRAVAS, com uma pasta "
                   "/tmp só dele (um serviço com PrivateTmp) ou antes de a pasta de travas ser removida: feche-o, "
                   "ou inicie este como ele.")
-              .arg(database, lockFolder));
+              .arg(database, lockFolder, other.isEmpty() ? QString("não identificada") : other));
 }
 
 void LockTableMark::keepForLife() {

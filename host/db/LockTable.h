@@ -18,8 +18,14 @@
 // its first size) ends telling so.
 
 #include <QString>
+#include <QtGlobal>
 
 namespace host::db::detail {
+
+// Where this program's own locks on a database file begin (its marks, a
+// start's turn): far past the end of any database, where the engine never
+// locks. A wait inside the engine is never on one of them.
+constexpr qint64 kOwnLocksStart = qint64(1) << 60;
 
 class LockTableMark {
 public:

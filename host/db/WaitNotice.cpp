@@ -13,9 +13,11 @@
 #include <csignal>
 #include <cstring>
 #include <mutex>
+#include <utility>
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace host::db::detail {
@@ -24,10 +26,18 @@ namespace {
 
 // A lock another process holds for writing, as /proc/locks lists it:
 // "1: FLOCK  ADVISORY  WRITE 28881 fe:00:5382478 0 EOF" (waiters carry "->").
+// This process's own are none of them: its pid, and its open-file-description
+// locks (listed with pid -1), the marks and the start's turn, which lie past
+// anything the engine locks.
 struct HeldLock {
     QString file;
     qint64 pid;
 };
+
+bool othersWriteLock(const QList<QByteArray>& f, const QByteArray& id) {
+    if (f.size() < 7 || f[1] == "->" || f[3] != "WRITE" || f[5] != id) return false;
+    return f[4].toLongLong() != ::getpid() && f[6].toLongLong() < kOwnLocksStart;
+}
 
 QList<HeldLock> heldLocks(const QStringList& files) {
     QList<HeldLock> held;
@@ -42,9 +52,7 @@ QList<HeldLock> heldLocks(const QStringList& files) {
                               QByteArray::number(quint64(st.st_ino));
         for (const QByteArray& line : lines) {
             const QList<QByteArray> f = line.simplified().split(' ');
-            if (f.size() < 6 || f[1] == "->" || f[3] != "WRITE" || f[5] != id) continue;
-            const qint64 pid = f[4].toLongLong();
-            if (pid != ::getpid()) held.append({file, pid});
+            if (othersWriteLock(f, id)) held.append({file, f[4].toLongLong()});
         }
     }
     return held;
@@ -96,23 +104,51 @@ QString giveUpAdvice() {
            "processos que usam o banco e tente de novo.";
 }
 
-}  // namespace
-
-QString waitingMessage(const QString& database, const QString& lockFolder, int seconds, const QString& doing) {
-    const QStringList files = QStringList{database} + databaseLockFiles(lockFolder, database);
+// Who else holds the files an attach or a detach of `thread` waits on:
+// "file (processo N)", ...; empty when no other process holds any.
+QString othersHolding(pid_t thread, const QString& database, const QString& lockFolder) {
+    const QStringList files = filesWaitedOn(thread, database, lockFolder);
     QStringList holders;
     for (const HeldLock& lock : heldLocks(files))
-        holders.append(QString("%1 (processo %2)").arg(lock.file).arg(lock.pid));
-    const QList<HeldMutex> held = heldMutexes(files);
+        holders.append(lock.pid > 0 ? QString("%1 (processo %2)").arg(lock.file).arg(lock.pid)
+                                    : QString("%1 (processo não identificado)").arg(lock.file));
+    const QList<HeldMutex> held = heldByOthers(files);
     if (!held.isEmpty()) holders.append(heldText(held));
-    const QString head = QString("%1 o banco de dados %2: aguardando há %3 s ").arg(doing, database).arg(seconds);
-    if (!holders.isEmpty()) return head + "a trava presa por outro processo em " + holders.join(", ") + ".";
-    return head + "uma trava do Firebird" + (lockFolder.isEmpty() ? QString(".") : " na pasta " + lockFolder + ".");
+    return holders.join(", ");
 }
 
-QString giveUpMessage(const QString& database, const QString& lockFolder, int seconds, const QString& doing) {
-    return waitingMessage(database, lockFolder, seconds, doing) + giveUpAdvice();
+QString waitingMessage(const QString& database, const QString& doing, int seconds, const QString& holders) {
+    const QString head = QString("%1 o banco de dados %2: aguardando há %3 s ").arg(doing, database).arg(seconds);
+    if (!holders.isEmpty()) return head + "a trava presa por outro processo em " + holders + ".";
+    return head + "o Firebird, sem trava presa por outro processo (o disco ou a máquina estão lentos): "
+                  "aguarda enquanto for preciso.";
 }
+
+// What an embedded attach or detach has seen so far.
+struct LockWait {
+    pid_t thread;
+    QString database, lockFolder, doing;
+    QString holders;   // at the last look
+    int heldSince = 0;
+    bool toldWaiting = false, toldHeld = false;
+
+    void operator()(int seconds) {
+        const QString now = othersHolding(thread, database, lockFolder);
+        // Held throughout by the same holders, look after look, or not at all.
+        if (now.isEmpty() || now != holders) heldSince = seconds;
+        holders = now;
+        if (seconds >= kWaitNoticeSeconds && (!toldWaiting || (!holders.isEmpty() && !toldHeld))) {
+            qInfo().noquote() << waitingMessage(database, doing, seconds, holders);
+            toldWaiting = true;
+            toldHeld = !holders.isEmpty();
+        }
+        if (holders.isEmpty() || seconds - heldSince < lockGiveUpSeconds()) return;
+        qCritical().noquote() << waitingMessage(database, doing, seconds, holders) + giveUpAdvice();
+        ::_exit(kLockGiveUpExitCode);
+    }
+};
+
+}  // namespace
 
 QString statementWaitingMessage(const QString& database, const QList<HeldMutex>& held, int seconds) {
     return QString("Executando no banco de dados %1: aguardando há %2 s a trava presa por outro processo em %3.")
@@ -155,20 +191,26 @@ QString serverWaitingMessage(const QString& database, int seconds) {
         .arg(serverAnswerSeconds());
 }
 
-WaitNotice::WaitNotice(std::function<QString(int seconds)> message, std::function<QString(int seconds)> giveUp)
-    : watcher_([this, message = std::move(message), giveUp = std::move(giveUp)] {
+WaitNotice::WaitNotice(std::function<void(int seconds)> look, int)
+    : look_(std::move(look)), watcher_([this] {
           std::unique_lock<std::mutex> lock(mutex_);
-          if (ended_.wait_for(lock, std::chrono::seconds(kWaitNoticeSeconds), [this] { return done_; })) return;
-          // Through Qt's messages: a console tool shows it on stderr, while a
-          // run whose output is its result (the self-test) keeps it in the log.
-          qInfo().noquote() << message(kWaitNoticeSeconds);
-          if (!giveUp) return;
-          if (ended_.wait_for(lock, std::chrono::seconds(lockGiveUpSeconds() - kWaitNoticeSeconds),
-                              [this] { return done_; }))
-              return;
-          qCritical().noquote() << giveUp(lockGiveUpSeconds());
-          ::_exit(kLockGiveUpExitCode);
+          for (int seconds = 1;; ++seconds) {
+              if (ended_.wait_for(lock, std::chrono::seconds(1), [this] { return done_; })) return;
+              look_(seconds);
+          }
       }) {}
+
+// Through Qt's messages: a console tool shows them on stderr, while a run
+// whose output is its result (the self-test) keeps them in the log.
+WaitNotice::WaitNotice(std::function<QString(int seconds)> message)
+    : WaitNotice(
+          [message = std::move(message)](int seconds) {
+              if (seconds == kWaitNoticeSeconds) qInfo().noquote() << message(seconds);
+          },
+          0) {}
+
+WaitNotice::WaitNotice(const QString& database, const QString& lockFolder, const QString& doing)
+    : WaitNotice(LockWait{pid_t(::syscall(SYS_gettid)), database, lockFolder, doing}, 0) {}
 
 WaitNotice::~WaitNotice() {
     {

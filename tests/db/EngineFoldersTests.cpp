@@ -228,6 +228,27 @@ TEST_F(EngineFolders, AStartWaitingOnALockNamesTheFileThatHoldsIt) {
     EXPECT_EQ(sonda.exitCode(), 0) << sonda.readAllStandardError().toStdString();
 }
 
+// An attach that is only slow (here the probe's own thread holds the lock
+// table) waits as long as it takes, saying that no other process holds
+// anything, and never names the start's own turn.
+TEST_F(EngineFolders, ASlowStartWithNothingHeldByAnotherProcessIsNotGivenUp) {
+    const QString banco = at("lento.fdb");
+    {
+        host::db::Connection c;
+        c.create({banco});
+    }
+    QProcess sonda;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TECHASSIST_DESISTENCIA_TRAVA", "4");
+    sonda.setProcessEnvironment(env);
+    sonda.start(TA_SONDA, {banco, "7000", "--lento"});
+    ASSERT_TRUE(sonda.waitForFinished(60000)) << "the probe did not end in 60 s";
+    const QByteArray erros = sonda.readAllStandardError();
+    EXPECT_EQ(sonda.exitCode(), 0) << erros.toStdString();
+    EXPECT_TRUE(erros.contains("sem trava presa por outro processo")) << erros.toStdString();
+    EXPECT_FALSE(erros.contains("processo -1")) << erros.toStdString();
+}
+
 // Sessions of one machine are given different temporary folders (a
 // login's own, a service's, a cron job's): every process of a database
 // still keeps its locks in the one folder, or two lock tables would let
@@ -360,6 +381,7 @@ TEST_F(OutroUsuario, EveryProcessOnAFileUsesItsOneLockTableOrIsRefused) {
                              Caso{"/tmp of its own", nullptr, tmpPropria, 1}}) {
         QProcess primeiro, segundo;
         start(primeiro, {}, {banco, "2000"});
+        const qint64 outro = primeiro.processId();
         QElapsedTimer relogio;
         relogio.start();
         while (!QFileInfo::exists(tabela) && relogio.elapsed() < 20000) QThread::msleep(50);
@@ -374,8 +396,10 @@ TEST_F(OutroUsuario, EveryProcessOnAFileUsesItsOneLockTableOrIsRefused) {
         EXPECT_EQ(s.code, caso.codigo) << caso.nome << ": " << s.err.toStdString();
         if (caso.codigo == 0)
             EXPECT_TRUE(QDir(at("propria")).isEmpty()) << caso.nome << ": the engine used the folder named";
-        else
-            EXPECT_TRUE(s.err.contains("outra pasta")) << caso.nome << ": " << s.err.toStdString();
+        else   // naming the other process's folder and the process
+            EXPECT_TRUE(s.err.contains("outra pasta (" + at("tmp/techassist-firebird-lock-0") +
+                                       QString(" (processo %1)").arg(outro)))
+                << caso.nome << ": " << s.err.toStdString();
     }
 }
 
@@ -426,6 +450,44 @@ TEST_F(OutroUsuario, AFileThisUserMayNotOpenIsToldByItsPermissions) {
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.err.contains(banco) && r.err.contains("-rw-------")) << r.err.toStdString();
     EXPECT_FALSE(r.err.contains("pasta de travas")) << r.err.toStdString();
+
+    // In a group's folder (2750) of a group this user is not in: told the
+    // folder it may not enter, not to make the folder what it already is.
+    ASSERT_TRUE(QDir().mkpath(at("do-grupo")));
+    const QString doGrupo = database("do-grupo/banco.fdb", uidOf(kDono), 0, 0660);
+    ASSERT_EQ(::chown(path8(at("do-grupo")).constData(), uidOf(kDono), 0), 0);
+    ::chmod(path8(at("do-grupo")).constData(), 02750);
+    const Result fora = probe(kOutro, {doGrupo});
+    EXPECT_EQ(fora.code, 1);
+    EXPECT_TRUE(fora.err.contains(at("do-grupo")) && fora.err.contains("drwxr-s---")) << fora.err.toStdString();
+    EXPECT_FALSE(fora.err.contains("chmod 2750")) << fora.err.toStdString();
+}
+
+// Another user who may read a file but not write it could hold the locks
+// through which the file's writers take turns at the start: such a file is
+// refused at the owner's start, naming why; one no one else can read, or
+// reach, opens.
+TEST_F(OutroUsuario, AFileOthersMayReadButNotWriteIsRefusedAtTheStart) {
+    struct Caso {
+        const char* pasta;
+        mode_t modoPasta, modoArquivo;
+        bool recusado;
+    };
+    for (const Caso& caso : {Caso{"lido-por-todos", 02755, 0664, true}, Caso{"so-o-dono", 02755, 0600, false},
+                             Caso{"fechada", 0700, 0644, false}}) {
+        ASSERT_TRUE(QDir().mkpath(at(caso.pasta)));
+        const QString banco = database(QString("%1/banco.fdb").arg(caso.pasta), uidOf(kDono), 0, caso.modoArquivo);
+        ASSERT_EQ(::chown(path8(at(caso.pasta)).constData(), uidOf(kDono), 0), 0);
+        ::chmod(path8(at(caso.pasta)).constData(), caso.modoPasta);
+        const Result r = probe(kDono, {banco});
+        if (caso.recusado) {
+            EXPECT_EQ(r.code, 1) << caso.pasta;
+            EXPECT_TRUE(r.err.contains(banco) && r.err.contains("-rw-rw-r--") && r.err.contains("chmod 600"))
+                << r.err.toStdString();
+        } else {
+            EXPECT_EQ(r.code, 0) << caso.pasta << ": " << r.err.toStdString();
+        }
+    }
 }
 
 // A home another user may write: whatever is under it could be swapped

@@ -3,6 +3,9 @@
 # 1. Every test of the build has a time limit (CTest's TIMEOUT), as CTest
 #    reads the build's test files (copied, so that this run's log is not
 #    written over).
+#    And every test is followed by one that sweeps what ended programs left
+#    in the test folder (a CTest fixture's cleanup: it runs once the tests
+#    that name it are done, however they ended).
 # 2. A program that ignores SIGTERM and waits for ever, with a child in a
 #    session of its own that does the same, run by CTest with a limit of 2 s:
 #    both end within a few seconds and the summary names the program
@@ -34,6 +37,7 @@ math(EXPR last "${count} - 1")
 foreach(i RANGE ${last})
   string(JSON name GET "${json}" tests ${i} name)
   set(limit "")
+  set(swept FALSE)
   string(JSON nprops ERROR_VARIABLE none LENGTH "${json}" tests ${i} properties)
   if(nprops GREATER 0)
     math(EXPR lastp "${nprops} - 1")
@@ -41,11 +45,19 @@ foreach(i RANGE ${last})
       string(JSON prop GET "${json}" tests ${i} properties ${p} name)
       if(prop STREQUAL "TIMEOUT")
         string(JSON limit GET "${json}" tests ${i} properties ${p} value)
+      elseif(prop STREQUAL "FIXTURES_REQUIRED" OR prop STREQUAL "FIXTURES_CLEANUP")
+        string(JSON fixtures GET "${json}" tests ${i} properties ${p} value)
+        if(fixtures MATCHES "ta_test_tmp")
+          set(swept TRUE)
+        endif()
       endif()
     endforeach()
   endif()
   if(NOT limit OR limit LESS_EQUAL 0)
     list(APPEND faults "${name}: no time limit (ta_test_timeout)")
+  endif()
+  if(NOT swept)
+    list(APPEND faults "${name}: not followed by the sweep of the test folder (ta_test_sweep)")
   endif()
 endforeach()
 
