@@ -88,6 +88,16 @@ QStringList documentosDoMovimento(db::Statement& mov)
     return nomes;
 }
 
+// Each number once, trimmed; blanks left out.
+QStringList distintos(const QStringList& numeros)
+{
+    QStringList pedidos;
+    for (const QString& numero : numeros)
+        if (const QString n = numero.trimmed(); !n.isEmpty() && !pedidos.contains(n))
+            pedidos << n;
+    return pedidos;
+}
+
 // A product whose pieces are registered (their entry movements, the
 // register's "Números de Série") is put out only as one of them: a number
 // none of them carries is a typing slip, never a new piece. A product with
@@ -139,10 +149,7 @@ QString MovimentosPosterioresNumeroSerie(const QString& produto, const QString& 
 
 QStringList TomarNumerosSerie(const QString& produto, const QStringList& numeros, const LinhaNumeroSerie& linha)
 {
-    QStringList pedidos;
-    for (const QString& numero : numeros)
-        if (const QString n = numero.trimmed(); !n.isEmpty() && !pedidos.contains(n))
-            pedidos << n;
+    QStringList pedidos = distintos(numeros);
     if (pedidos.isEmpty())
         return {};
     db::Transaction& tr = *dmGlobal->IBTransaction1;
@@ -181,10 +188,7 @@ QStringList TomarNumerosSerie(const QString& produto, const QStringList& numeros
 
 void RecusarNumerosSerieForaDoProduto(const QString& produto, const QStringList& numeros)
 {
-    QStringList pedidos;
-    for (const QString& numero : numeros)
-        if (const QString n = numero.trimmed(); !n.isEmpty() && !pedidos.contains(n))
-            pedidos << n;
+    QStringList pedidos = distintos(numeros);
     if (pedidos.isEmpty())
         return;
     db::Transaction& tr = *dmGlobal->IBTransaction1;
