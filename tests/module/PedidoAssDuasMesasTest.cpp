@@ -31,6 +31,9 @@ TEST_F(PedidoAssDuasMesasTest, ALineTypedWhileAnotherDeskSavedOneIsKeptUnderTheN
         {"AVEC85IT", &TfmAssVendas::tsEquipSolicitados, &TfmAssVendas::dbgdAssVendaItens},
         {"AVEC85LX", &TfmAssVendas::tsEquipConfigurados, &TfmAssVendas::dbgdAssVendaCotado},
     };
+    // The product's text copied to the requested line as its product is
+    // typed: the line is numbered then.
+    parametro("ATOBSPRODUTOITEM", "P");
     TfmAssVendas& venda = abrirJanela(fmAssVendas, "fmAssVenda");
     dialogs->answer("Pedido", "Deseja cadastrar um novo registro?");
     venda.bbNovo->click();
