@@ -11,14 +11,22 @@
 
 using host::data::Dataset;
 
+namespace {
+
+int proximoContato(const QString& cliente)
+{
+    return CarregaNumeroInteiro("max(Sequencia)", "CadCom", "where cod_cli = " + QuotedStr(cliente)) + 1;
+}
+
+}  // namespace
+
 void TdmTecContrato::quCtrContatoNewRecord(Dataset& dataset)
 {
     const QString cliente = quCtrCadastroCLCODIGO->asString();
     dataset.fieldByName("CONTRATO")->setValue(quCtrCadastroACCODIGO->value());
     dataset.fieldByName("COD_CLI")->setAsString(cliente);
     dataset.fieldByName("IDORIGEM")->setAsString("C");
-    dataset.fieldByName("SEQUENCIA")
-        ->setAsInteger(CarregaNumeroInteiro("max(Sequencia)", "CadCom", "where cod_cli = " + QuotedStr(cliente)) + 1);
+    dataset.fieldByName("SEQUENCIA")->setAsInteger(proximoContato(cliente));
     const QDateTime agora = QDateTime::currentDateTime();
     dataset.fieldByName("DATA_VISITA")->setAsDateTime(host::db::localDateTime(agora.date()));
     dataset.fieldByName("HORA_VISITA")->setAsDateTime(agora);
@@ -28,5 +36,8 @@ void TdmTecContrato::quCtrContatoNewRecord(Dataset& dataset)
 void TdmTecContrato::quCtrContatoBeforePost(Dataset& dataset)
 {
     dataset.fieldByName("CTUSUARIO")->setAsString(IbUserName());
+    // Taken again: another desk may have saved a contact of the customer since this one was created.
+    if (dataset.state() == host::data::DatasetState::Insert)
+        dataset.fieldByName("SEQUENCIA")->setAsInteger(proximoContato(dataset.fieldByName("COD_CLI")->asString()));
     ZelDevVerificarEvento(&dataset, "BEFOREPOST");
 }

@@ -19,7 +19,6 @@
 #include "host/db/Database.h"
 #include "host/schema/SchemaDefinition.h"
 
-#include <QRegularExpression>
 #include <QStringList>
 
 #include <utility>
@@ -247,10 +246,7 @@ void TdmTecContrato::passoSerieDigitada(Dataset& item)
                              "delete from AUGC50NS where ACCODIGO = :CONTRATO and ACITCODIGO = :ITEM"
                              " and NSSTATUS = 'L'",
                              {{"CONTRATO", contrato}, {"ITEM", codigo}});
-    static const QRegularExpression separadores("[,;]");
-    QStringList numeros;
-    for (const QString& parte : digitado.split(separadores, Qt::SkipEmptyParts))
-        numeros << parte.trimmed().remove('\'');
+    const QStringList numeros = host::numerosSerieDigitados(digitado);
     QStringList livres;
     // Quoted: a number holding a quote or a comma is still one number.
     for (const QString& numero :

@@ -9,6 +9,7 @@
 
 #include "host/ClienteCadastrado.h"
 #include "host/PilvCpr70.h"
+#include "host/PilvOut70.h"
 #include "host/Udatamod.h"
 #include "host/data/Abort.h"
 #include "host/ui/Cursors.h"
@@ -17,6 +18,28 @@ using host::data::Dataset;
 using host::data::Field;
 
 namespace pedidoass {
+
+void recusarSerieDigitada(host::data::Dataset& linha)
+{
+    const QString digitado = linha.fieldByName("VEITNUMEROSERIE")->asString().trimmed();
+    host::data::Field& produto = *linha.fieldByName("CODIGO");
+    const bool mudou = linha.state() == host::data::DatasetState::Insert ||
+                       linha.fieldByName("VEITNUMEROSERIE")->oldValue().toString().trimmed() != digitado ||
+                       produto.oldValue().toString().trimmed() != produto.asString().trimmed();
+    if (mudou && digitado != "<selecionado>")
+        host::RecusarNumerosSerieForaDoProduto(produto.asString(), host::numerosSerieDigitados(digitado));
+}
+
+void renumerarLinhaNova(host::data::Field& cod, int proxima, const QString& pedido, int sinal)
+{
+    const int anterior = cod.asInteger();
+    if (anterior >= 1 && anterior >= proxima)
+        return;
+    cod.setAsInteger(proxima);
+    if (anterior >= 1)
+        dmGlobal->ImportaObservacaoAdicional(pedido, QString::number(sinal * anterior), "V", pedido,
+                                             QString::number(sinal * proxima), "V");
+}
 
 QString textoTipo(const QString& tipo)
 {

@@ -3,6 +3,8 @@
 
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
+#include "host/data/Dataset.h"
+#include "host/data/Field.h"
 
 #include <QDateTime>
 #include <QString>
@@ -22,5 +24,17 @@ QString textoTipo(const QString& tipo);
 // (one statement instead of two per row); esquecerQtdeTipo drops it.
 double qtdeTipo(const QString& pedido, const QString& cod, const QString& produto);
 void esquecerQtdeTipo();
+
+// A new line's number (COD) taken again just before the line is stored:
+// another desk may have stored a line of the order under the number it was
+// given. The number only grows (the largest stored plus one); the line's
+// text (kind "V" under the order, sequence the number times `sinal`) is
+// copied to the new number. The field's value when it stays.
+// A serial number typed on an order's line (VEITNUMEROSERIE, in the order's
+// or the checkout's grid) is refused unless it is one of the product's
+// registered pieces, when it has any; the picker's marker is no number.
+void recusarSerieDigitada(host::data::Dataset& linha);
+
+void renumerarLinhaNova(host::data::Field& cod, int proxima, const QString& pedido, int sinal);
 
 }  // namespace pedidoass

@@ -45,9 +45,15 @@ void TdmTec::quAssVendaCotadoBeforePost(Dataset& DataSet)
     if (campoCotado("CODIGO").isNull())
         dmGlobal->MostraErro(naoInformado.arg("Código"));
 
+    // Taken again: another desk may have saved a line of the order since this one was created.
+    if (quAssVendaCotado->state() == DatasetState::Insert) {
+        const QString pedido = campoCotado("NUMERO_PEDIDO").asString();
+        pedidoass::renumerarLinhaNova(campoCotado("COD"), SequenciaVendasCotacao(pedido), pedido, -1);
+    }
     const QString modo = parametro("ATMODOPEDIDOASSISTENCIA");
     if (modo == "C")
         PVAssCotadoNumerosSerie();
+    pedidoass::recusarSerieDigitada(*quAssVendaCotado);
     if (DataSet.editing())
         campoCotado("TOTAL_UNIT").setAsFloat(
             Trunc2Casas(campoCotado("QUANTIDADE").asFloat() * campoCotado("VALOR").asFloat()));
@@ -163,6 +169,4 @@ void TdmTec::PVAssCotadoEquipamentoSolicitado()
         dmGlobal->ImportaObservacaoAdicional(pedido, QString::number(linha), "V", pedido,
                                              QString::number(-campoCotado("COD").asInteger()), "V");
     }
-    if (quAssVendaCotado->state() == DatasetState::Insert)
-        campoCotado("COD").setAsInteger(SequenciaVendasCotacao(pedido));
 }

@@ -77,8 +77,11 @@ void TdmTec::quAssVendaItemBeforePost(Dataset& DataSet)
             dmGlobal->MostraErro(naoInformado.arg("Numero Documento"));
         if (campoItem("CODIGO").isNull())
             dmGlobal->MostraErro(naoInformado.arg("Código"));
-        if (campoItem("COD").asInteger() < 1)
-            campoItem("COD").setAsInteger(dmGlobal->SequenciaVendasItem(campoPedido("NUMERO_PEDIDO").asString()));
+        // Taken again: another desk may have saved a line of the order since this one was created.
+        if (quAssVendaItem->state() == DatasetState::Insert || campoItem("COD").asInteger() < 1) {
+            const QString pedido = campoItem("NUMERO_PEDIDO").asString();
+            pedidoass::renumerarLinhaNova(campoItem("COD"), dmGlobal->SequenciaVendasItem(pedido), pedido, 1);
+        }
         if (campoItem("QUANTIDADE").asFloat() <= 0) {
             const QString impressa = parametro("ATGRAVAQTDEIMPRESSA");
             if (impressa == "P")
@@ -89,6 +92,7 @@ void TdmTec::quAssVendaItemBeforePost(Dataset& DataSet)
         if (campoItem("VALOR").asFloat() <= 0 && parametro("ATVALORZEROITEM") != "N")
             dmGlobal->MostraAviso(naoInformado.arg("Valor"), true);
     }
+    pedidoass::recusarSerieDigitada(*quAssVendaItem);
     PVAssVerificaValorTotalItem();
     PVAssValorIPIItem();
     campoItem("UGMODIFICADO").setAsDateTime(QDateTime::currentDateTime());

@@ -78,14 +78,27 @@ struct LinhaNumeroSerie {
 };
 
 // Takes the product's serial numbers for the line being saved, in the
-// current transaction: their movements (the product's row for a number
-// never moved) are held until the commit, so a second desk taking one of
-// them meanwhile is refused by the database instead of putting it out
-// twice. Refused (message, abort) when one is out on another line, naming
-// the contract or the order that has it, or while another desk is taking
-// it. The numbers to book: those not out on this very line already, each
-// once. One statement to hold and one to read, however many numbers.
+// current transaction: the product's row and the numbers' movements are held
+// until the commit before anything is read, so a second desk taking one of
+// them meanwhile, moved or never moved, is refused by the database instead
+// of putting it out twice. Refused (message, abort) when one is out on
+// another line, naming the contract or the order that has it, while another
+// desk is taking it, or when the product's pieces are registered and a
+// number is none of them (RecusarNumerosSerieForaDoProduto). The numbers to
+// book: those not out on this very line already, each once. Two statements
+// to hold and one to read, however many numbers (one more when a number
+// never moved).
 QStringList TomarNumerosSerie(const QString& produto, const QStringList& numeros, const LinhaNumeroSerie& linha);
+
+// Refused (message naming the product and the numbers, abort) when the
+// product has registered pieces (entry movements) and a number has no
+// movement of the product: a typing slip is not a new piece. A product with
+// no registered piece takes any number. Two statements at most.
+void RecusarNumerosSerieForaDoProduto(const QString& produto, const QStringList& numeros);
+
+// The serial numbers typed in a line's text ("BT-0001", or several
+// separated by commas or semicolons), quotes dropped, blanks left out.
+QStringList numerosSerieDigitados(const QString& texto);
 
 // What keeps the entry movement (NSCODIGO) of the product's serial number
 // from going: "está locado no contrato 12" or "está no pedido \"000123\""

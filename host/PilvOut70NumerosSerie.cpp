@@ -88,6 +88,35 @@ QStringList documentosDoMovimento(db::Statement& mov)
     return nomes;
 }
 
+// Each number once, trimmed; blanks left out.
+QStringList distintos(const QStringList& numeros)
+{
+    QStringList pedidos;
+    for (const QString& numero : numeros)
+        if (const QString n = numero.trimmed(); !n.isEmpty() && !pedidos.contains(n))
+            pedidos << n;
+    return pedidos;
+}
+
+// A product whose pieces are registered (their entry movements, the
+// register's "Números de Série") is put out only as one of them: a number
+// none of them carries is a typing slip, never a new piece. A product with
+// no registered piece takes a new number as it comes.
+void recusarForaDasPecas(db::Transaction& tr, const QString& produto, const QStringList& novos)
+{
+    if (novos.isEmpty())
+        return;
+    const QVariant descricao = db::selectValue(
+        tr, "select p.DESCRICAO from ACEC1101 p where p.CODIGO = :PRODUTO and exists (select 1 from AUGC50NS e"
+            " where e.PRCODIGO = p.CODIGO and e.NSMOVIMENTO = 'E')",
+        {{"PRODUTO", produto}});
+    if (!descricao.isValid() || descricao.isNull())
+        return;
+    dmGlobal->MostraAviso("Aviso: operação abortada.\rNº(s) de Série não cadastrado(s) no produto " + produto + " - " +
+                              descricao.toString().trimmed() + ": " + novos.join(", ") + ".",
+                          true);
+}
+
 }  // namespace
 
 QString MovimentosPosterioresNumeroSerie(const QString& produto, const QString& numero, const QVariant& movimento)
@@ -120,14 +149,15 @@ QString MovimentosPosterioresNumeroSerie(const QString& produto, const QString& 
 
 QStringList TomarNumerosSerie(const QString& produto, const QStringList& numeros, const LinhaNumeroSerie& linha)
 {
-    QStringList pedidos;
-    for (const QString& numero : numeros)
-        if (const QString n = numero.trimmed(); !n.isEmpty() && !pedidos.contains(n))
-            pedidos << n;
+    QStringList pedidos = distintos(numeros);
     if (pedidos.isEmpty())
         return {};
     db::Transaction& tr = *dmGlobal->IBTransaction1;
     const QString codigo = produto.trimmed();
+    // Held before anything is read, moved or not: a number that never moved
+    // has no movement to hold, and a desk booking it after the read below
+    // would go unseen.
+    travar(tr, "update ACEC1101 set CODIGO = CODIGO where CODIGO = :PRODUTO", codigo, pedidos);
     travar(tr, "update AUGC50NS set NSNUMERO = NSNUMERO where PRCODIGO = :PRODUTO and " +
                    CondicaoEmLista("NSNUMERO", pedidos),
            codigo, pedidos);
@@ -152,10 +182,34 @@ QStringList TomarNumerosSerie(const QString& produto, const QStringList& numeros
         if (contrato != 0 && contrato == linha.contrato && (item == 0 || item == linha.item))
             novos.removeAll(serie);
     }
-    // A number never moved has no row to hold: the product's row is held.
-    if (!pedidos.isEmpty())
-        travar(tr, "update ACEC1101 set CODIGO = CODIGO where CODIGO = :PRODUTO", codigo, pedidos);
+    recusarForaDasPecas(tr, codigo, pedidos);
     return novos;
+}
+
+void RecusarNumerosSerieForaDoProduto(const QString& produto, const QStringList& numeros)
+{
+    QStringList pedidos = distintos(numeros);
+    if (pedidos.isEmpty())
+        return;
+    db::Transaction& tr = *dmGlobal->IBTransaction1;
+    const QString codigo = produto.trimmed();
+    db::Statement movidos(tr, "select distinct NSNUMERO from AUGC50NS where PRCODIGO = :PRODUTO and " +
+                                  CondicaoEmLista("NSNUMERO", pedidos));
+    movidos.setParam("PRODUTO", codigo);
+    movidos.execute();
+    while (movidos.fetch())
+        pedidos.removeAll(movidos.value(0).toString().trimmed());
+    recusarForaDasPecas(tr, codigo, pedidos);
+}
+
+QStringList numerosSerieDigitados(const QString& texto)
+{
+    static const QRegularExpression separadores("[,;]");
+    QStringList numeros;
+    for (const QString& parte : texto.split(separadores, Qt::SkipEmptyParts))
+        if (const QString numero = parte.trimmed().remove('\''); !numero.isEmpty())
+            numeros << numero;
+    return numeros;
 }
 
 QString CondicaoNumeroSerieLivre(const LinhaNumeroSerie& linha)

@@ -1,14 +1,19 @@
 // A piece out on a contract line is out once, on the database the first
 // start leaves: typed on another line, of the same contract or another, it
 // is refused naming the contract that has it, also when another desk is
-// saving it at that moment; checked in, it may go out again. The check-in
-// tells the serial numbers it did not find before it stores anything.
+// saving it at that moment, a piece that never moved as well; a number none
+// of the product's registered pieces carries is refused; checked in, it may
+// go out again. The check-in tells the serial numbers it did not find before
+// it stores anything.
 
 #include "tests/module/LocacaoPropriaFixture.h"
 
+#include "data/uDataTec.h"
 #include "host/PilvOut70.h"
 #include "host/Udmglobal.h"
 #include "host/db/Database.h"
+#include "host/ui/DataLookupCombo.h"
+#include "rental/uAssVendas.h"
 
 #include <memory>
 #include <utility>
@@ -26,9 +31,9 @@ protected:
              " ACTIPO, ACVINCULO) values (4, 'LC-2026-002', '00004', '00004', '1', '01', 'L', 'P')");
         tr().commitRetaining();
     }
-    // On the rental register opened on the contract: a line of L0002 with
-    // the serial number saved; the texts it showed, a refused line given up.
-    QStringList salvaLinhaCom(const QString& contrato, const QString& serie)
+    // On the rental register opened on the contract: a line of the product
+    // with the serial number saved; the texts it showed, a refused line given up.
+    QStringList salvaLinhaCom(const QString& contrato, const QString& serie, const QString& produto = "L0002")
     {
         const qsizetype antes = dialogs->texts().size();
         principal->miCadastroContrato->click();
@@ -37,7 +42,7 @@ protected:
         form->btPesqContrato->click();
         aba(*form, form->tsEquipamentos);
         host::ui::DataGrid* grade = form->dbgdAssContCadLocEquipItens;
-        novaLinhaNaGrade(grade, "PRCODIGO", "L0002");
+        novaLinhaNaGrade(grade, "PRCODIGO", produto);
         celula(grade, "ACITQUANTIDADE", "1");
         celula(grade, "ACITNUMEROSERIE", serie);
         celula(grade, "ACITVALORUNITARIO", "150,00", Qt::Key_Return);
@@ -45,6 +50,19 @@ protected:
         QTest::keyClick(grade, Qt::Key_Escape);
         form->close();
         return dialogs->texts().mid(antes);
+    }
+    // "Andaime tubular" registered with its pieces AND-001..003; its code.
+    QString andaimeComPecas()
+    {
+        TfmCadastroHost& produtos = cadastroDeProdutos();
+        const QString produto = novoProdutoDeLocacao(produtos, "Andaime tubular");
+        EXPECT_TRUE(pecasComSerie(produtos, {"AND-001", "AND-002", "AND-003"}, "001"));
+        produtos.close();
+        return produto;
+    }
+    static QString foraDasPecas(const QString& produto, const QString& numeros)
+    {
+        return QString("Nº(s) de Série não cadastrado(s) no produto %1 - Andaime tubular: %2.").arg(produto, numeros);
     }
     int linhas(const QString& serie) const
     {
@@ -89,6 +107,76 @@ TEST_F(LocacaoSerieLocadaTest, APieceOutOnALineIsRefusedOnAnyOtherNamingItsContr
               (QStringList{"4", "3"}));
 }
 
+// The company's product with its pieces registered: a number none of them
+// carries (a typing slip) is refused where typed, naming the product, and
+// leaves no line and no movement; its own piece goes out.
+TEST_F(LocacaoSerieLocadaTest, ANumberNoneOfTheProductsRegisteredPiecesCarryIsRefusedNamingTheProduct)
+{
+    const QString produto = andaimeComPecas();
+    ASSERT_EQ(recusas(), QStringList{}) << vistos();
+    struct Caso {
+        const char* serie;
+        const char* desconhecidos;   // empty: one of its pieces
+    };
+    const Caso casos[] = {
+        {"AND-0O1", "AND-0O1"},
+        {"ZZZ-999", "ZZZ-999"},
+        {"AND-002; ZZZ-999", "ZZZ-999"},
+        {"AND-001", ""},
+    };
+    for (const Caso& caso : casos) {
+        const QString texto = salvaLinhaCom("LC-2026-002", caso.serie, produto).join('|');
+        const bool recusada = *caso.desconhecidos != 0;
+        EXPECT_EQ(texto.contains(foraDasPecas(produto, caso.desconhecidos)), recusada)
+            << caso.serie << ": " << vistos();
+        EXPECT_EQ(linhas(caso.serie), recusada ? 0 : 1) << caso.serie;
+    }
+    EXPECT_EQ(lido("select NSNUMERO from AUGC50NS where ACCODIGO = 4"), QStringList{"AND-001"});
+}
+
+// The same slip typed on an assistance order's requested and configured lines.
+TEST_F(LocacaoSerieLocadaTest, ATypingSlipOnAnOrdersLineIsRefusedNamingTheProduct)
+{
+    const QString produto = andaimeComPecas();
+    struct Caso {
+        const char* tabela;
+        host::ui::TabSheet* TfmAssVendas::*aba;
+        host::ui::DataGrid* TfmAssVendas::*grade;
+    };
+    const Caso casos[] = {
+        {"AVEC85IT", &TfmAssVendas::tsEquipSolicitados, &TfmAssVendas::dbgdAssVendaItens},
+        {"AVEC85LX", &TfmAssVendas::tsEquipConfigurados, &TfmAssVendas::dbgdAssVendaCotado},
+    };
+    TfmAssVendas& venda = abrirJanela(fmAssVendas, "fmAssVenda");
+    dialogs->answer("Pedido", "Deseja cadastrar um novo registro?");
+    venda.bbNovo->click();
+    venda.dblcCliente->setKeyValue("00004");
+    venda.dblcContato->setKeyValue(5);
+    venda.dblcContatoEntrega->setKeyValue(5);
+    venda.dblcContatoCobranca->setKeyValue(6);
+    venda.bbSalvar->click();
+    const QString pedido = dmTec->quAssVenda->fieldByName("NUMERO_PEDIDO")->asString();
+    for (const Caso& caso : casos) {
+        clicaAba(venda.pcPedido, venda.*caso.aba);
+        host::ui::DataGrid* grade = venda.*caso.grade;
+        const qsizetype antes = dialogs->texts().size();
+        grade->setFocus();
+        QTest::keyClick(grade, Qt::Key_Insert);
+        celula(grade, "CODIGO", produto);
+        celula(grade, "VEITNUMEROSERIE", "AND-0O1");
+        celula(grade, "QUANTIDADE", "1");
+        celula(grade, "VALOR", "300,00", Qt::Key_Return);
+        venda.bbSalvar->click();
+        EXPECT_TRUE(dialogs->texts().mid(antes).join('|').contains(foraDasPecas(produto, "AND-0O1")))
+            << caso.tabela << ": " << vistos();
+        QTest::keyClick(grade, Qt::Key_Escape);
+        EXPECT_EQ(lido(QString("select count(*) from %1 where NUMERO_PEDIDO = '%2'").arg(caso.tabela, pedido)),
+                  QStringList{"0"})
+            << caso.tabela;
+    }
+    venda.close();
+}
+
 TEST_F(LocacaoSerieLocadaTest, TheContractRegisterUnderOptionTRefusesItToo)
 {
     TfmAssContCad& form = registroDeContratosNoItens();
@@ -118,6 +206,21 @@ TEST_F(LocacaoSerieLocadaTest, TwoDesksTypingOnePieceAtOnceGetOneLineAndOneRefus
     EXPECT_TRUE(recusadas.join('|').contains("Nº(s) de Série em gravação em outra estação neste momento: BT-0001."))
         << vistos();
     EXPECT_EQ(dialogs->pending(), 0) << vistos();
+    EXPECT_EQ(linhas("BT-0001"), 0);
+    EXPECT_EQ(lido("select ACCODIGO from AUGC50NS where NSNUMERO = 'BT-0001'"), QStringList{"3"});
+}
+
+// BT-0001 never moved; the other desk books it on contract 3 and commits
+// the moment this desk's save starts taking L0002's pieces.
+TEST_F(LocacaoSerieLocadaTest, APieceThatNeverMovedBookedByAnotherDeskDuringTheSaveIsRefusedNamingItsContract)
+{
+    exec("create trigger TR_OUTRA_MESA for ACEC1101 before update as begin"
+         " if (new.CODIGO = 'L0002' and not exists (select 1 from AUGC50NS where NSNUMERO = 'BT-0001')) then"
+         " in autonomous transaction do insert into AUGC50NS (NSCODIGO, NSNUMERO, PRCODIGO, NSSTATUS, ACCODIGO,"
+         " ACITCODIGO) values (gen_id(GEN_NSCODIGO, 1), 'BT-0001', 'L0002', 'L', 3, 6); end");
+    tr().commitRetaining();
+    const QStringList recusadas = salvaLinhaCom("LC-2026-002", "BT-0001");
+    EXPECT_TRUE(recusadas.join('|').contains("O Nº de Série \"BT-0001\" já está locado no contrato 3.")) << vistos();
     EXPECT_EQ(linhas("BT-0001"), 0);
     EXPECT_EQ(lido("select ACCODIGO from AUGC50NS where NSNUMERO = 'BT-0001'"), QStringList{"3"});
 }
