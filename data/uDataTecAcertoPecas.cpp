@@ -114,19 +114,28 @@ double centesimosAcerto(double quantidade)
     return host::data::formatFloat("0", centesimos).toDouble();
 }
 
-// Entry: the quantity comes off the product's lines in their order, over as
-// many as it takes, so that the order bills what came back once; when the
-// lines hold less in total, none changes. The lines of the product left at
-// zero in both quantities go.
+// Entry: the quantity comes off the first of the product's lines that holds
+// it; only when none does, off the lines in their order, over as many as it
+// takes, so that the order bills what came back once; when the lines hold
+// less in total, none changes. The lines of the product left at zero in
+// both quantities go.
 void entradaAcerto(int ordem, const QString& produto, double quantidade, const QString& coluna,
                    const std::vector<LinhaProdutoAcerto>& linhas)
 {
+    // A millionth of a unit is rounding, not quantity.
+    const double folga = 0.000001;
+    const auto inteira = std::find_if(linhas.begin(), linhas.end(), [&](const LinhaProdutoAcerto& linha) {
+        return linha.quantidade > 0 && linha.quantidade + folga >= quantidade;
+    });
     double guardado = 0;
     for (const LinhaProdutoAcerto& linha : linhas)
         guardado += std::max(linha.quantidade, 0.0);
-    // A millionth of a unit is rounding, not quantity.
-    const double folga = 0.000001;
     double restante = guardado + folga >= quantidade ? quantidade : 0;
+    if (inteira != linhas.end()) {
+        alterarLinhaAcerto(ordem, inteira->sequencia, coluna, MudancaAcerto::Subtrai,
+                           std::min(inteira->quantidade, quantidade));
+        restante = 0;
+    }
     for (const LinhaProdutoAcerto& linha : linhas) {
         if (restante <= folga)
             break;

@@ -74,15 +74,20 @@ struct OpcoesAcertoPecas {
 };
 
 // Where the settlement's lines come from (uDataTecAcertoPecasOrigem.cpp).
-// A request's hand-over: per item line, what was delivered and not yet
-// issued by an earlier settlement of the request.
-QList<LinhaAcertoPecas> PecasDaSolicitacaoAoAcerto(int aiCodigo);
-// An order's parts lines. For an exit (bSaida), less what a settlement
-// already issued to the order; sJaBaixadas names each line so left out or
-// cut down ("P0001: 2,00").
+// A part leaves the stock for an order once, whichever of the settlement
+// (typed, imported, handed over) and the order's sales orders (its stock
+// button, its billing) comes first; the sources offer only what is left.
+// A request's hand-over: per item line, what was delivered and has not
+// left the stock yet, by an earlier settlement of the request or for its
+// order another way; sJaBaixadas names, per product, what left the other
+// way ("P0001: 2,00").
+QList<LinhaAcertoPecas> PecasDaSolicitacaoAoAcerto(int aiCodigo, QStringList& sJaBaixadas);
+// An order's parts lines. For an exit (bSaida), less what left the stock
+// for the order already: lines marked issued, and what settlements issued
+// beyond them; sJaBaixadas names each line so left out or cut down.
 QList<LinhaAcertoPecas> PecasDaOrdemAoAcerto(int aoCodigo, bool bSaida, QStringList& sJaBaixadas);
 // An exit of lines handed over by requests: no more than each request
-// delivered and has not issued yet, whichever desk issued it.
+// delivered and has not left the stock yet, whichever desk or way took it.
 void VerificarSolicitacoesAcerto(const QList<LinhaAcertoPecas>& linhas);
 // The same for one line about to be written, with the request's lines of
 // the product held against another desk's settlement until the commit.
@@ -95,5 +100,8 @@ void BaixarPecas(const QList<LinhaAcertoPecas>& linhas, const OpcoesAcertoPecas&
 
 // The checks of BaixarPecas, each ending the operation when it refuses.
 void VerificarEstoqueAcerto(const QList<LinhaAcertoPecas>& linhas);
+// Lines of an order (above 0) the orders' table lacks: "Ordem de serviço
+// não encontrada", naming them; nothing is written for an unknown order.
+void VerificarOrdensAcerto(const QList<LinhaAcertoPecas>& linhas);
 void VerificarEntradaAcerto(const LinhaAcertoPecas& linha);
 void VerificarOrdensFinalizadasAcerto(const QList<LinhaAcertoPecas>& linhas, bool bInserirPeca);

@@ -240,6 +240,30 @@ void VerificarEntradaAcerto(const LinhaAcertoPecas& linha)
                               true);
 }
 
+void VerificarOrdensAcerto(const QList<LinhaAcertoPecas>& linhas)
+{
+    // One read for the run: the orders named, less those the table holds.
+    std::set<int> desconhecidas;
+    for (const LinhaAcertoPecas& linha : linhas)
+        if (linha.aoCodigo > 0)
+            desconhecidas.insert(linha.aoCodigo);
+    auto numeros = [&desconhecidas] {
+        QStringList texto;
+        for (int ordem : desconhecidas)
+            texto << QString::number(ordem);
+        return texto.join(", ");
+    };
+    if (desconhecidas.empty())
+        return;
+    host::db::Statement existentes(*dmGlobal->IBTransaction1,
+                                   "select AOCODIGO from AATC01AO where AOCODIGO in (" + numeros() + ")");
+    existentes.execute();
+    while (existentes.fetch())
+        desconhecidas.erase(existentes.value(0).toInt());
+    if (!desconhecidas.empty())
+        dmGlobal->MostraAviso("Ordem de serviço não encontrada: " + numeros(), true);
+}
+
 void VerificarOrdensFinalizadasAcerto(const QList<LinhaAcertoPecas>& linhas, bool bInserirPeca)
 {
     const QString situacaoItem = parametroAparado("ATPEDIDOSITUACAOITEM");
@@ -255,6 +279,7 @@ void VerificarOrdensFinalizadasAcerto(const QList<LinhaAcertoPecas>& linhas, boo
 void BaixarPecas(const QList<LinhaAcertoPecas>& linhas, const OpcoesAcertoPecas& opcoes, bool& bGravou)
 {
     bGravou = false;
+    VerificarOrdensAcerto(linhas);
     if (opcoes.tipo == "S") {
         VerificarEstoqueAcerto(linhas);
         VerificarSolicitacoesAcerto(linhas);

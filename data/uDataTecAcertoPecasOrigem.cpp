@@ -1,8 +1,10 @@
 // Where the parts settlement's lines come from: a parts request's hand-over
-// and a service order's parts. Both offer only what no settlement issued
-// yet: a settlement's stock items (series "A") carry the order and, when
-// handed over, the request; what they took out less what they brought back
-// is what was issued.
+// and a service order's parts. Both offer only what has not left the stock
+// for the order yet, whichever way it left: a settlement's stock items
+// (series "A") carry the order and, when handed over, the request (what they
+// took out less what they brought back was issued); a sales order of the
+// order (its stock button, its billing) marks the parts lines it takes
+// issued ("B") and takes out of stock those no settlement issued before.
 
 #include "data/uDataTecAcertoPecas.h"
 
@@ -14,6 +16,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 namespace {
 
@@ -37,6 +40,38 @@ std::map<QString, double> baixadoPorProduto(const QString& condicao, int chave, 
     return baixado;
 }
 
+// Per product, the order's parts lines: what they hold and what of it is
+// marked issued.
+struct LinhasDoProduto {
+    double quantidade = 0, marcada = 0;
+};
+
+std::map<QString, LinhasDoProduto> linhasDaOrdemPorProduto(int ordem)
+{
+    const auto consulta = dmGlobal->IBTransaction1->prepared(
+        "select PRCODIGO, sum(coalesce(APQUANTIDADE, 0)), sum(iif(APRESERVA = 'B', coalesce(APQUANTIDADE, 0), 0))"
+        " from AATC01AP where AOCODIGO = :ORDEM group by PRCODIGO");
+    consulta->setParam("ORDEM", ordem);
+    consulta->execute();
+    std::map<QString, LinhasDoProduto> linhas;
+    while (consulta->fetch())
+        linhas[consulta->value(0).toString().trimmed()] = {consulta->value(1).toDouble(),
+                                                           consulta->value(2).toDouble()};
+    return linhas;
+}
+
+// What left the stock for the order, per product: what its settlements
+// issued or what its lines marked issued hold, whichever is more. A line
+// the settlement issued is marked as well, so the two are not added; a line
+// a sales order took is marked without any settlement.
+std::map<QString, double> saidoDaOrdem(int ordem, const std::map<QString, LinhasDoProduto>& linhas)
+{
+    std::map<QString, double> saido = baixadoPorProduto("it.AOCODIGO = :CHAVE", ordem);
+    for (const auto& [produto, linha] : linhas)
+        saido[produto] = std::max(saido[produto], linha.marcada);
+    return saido;
+}
+
 // What was issued of a product is counted against its lines in their
 // order: each line keeps what is left of it after the earlier ones.
 double restanteDaLinha(std::map<QString, double>& baixado, const QString& produto, double quantidade)
@@ -54,24 +89,53 @@ QString quantidadeAcerto(double valor)
 
 struct SaldoSolicitacao {
     double entregue = 0, baixado = 0;
+    double outraVia = 0;   // of baixado, what left for the order another way
     double restante() const { return entregue - baixado; }
 };
 
-SaldoSolicitacao saldoDaSolicitacao(int solicitacao, const QString& produto)
+// Per product, what a request delivered and what of it left the stock
+// already: what its settlements issued, and what left for its orders
+// another way (the order's stock button or billing, its import, another
+// request) as far as the orders' lines cannot hold both that and the
+// delivery: there those are the parts delivered.
+std::map<QString, SaldoSolicitacao> saldosDaSolicitacao(int solicitacao, const QString& produto = {})
 {
-    SaldoSolicitacao saldo;
-    saldo.entregue = host::db::selectValue(*dmGlobal->IBTransaction1,
-                                           "select coalesce(sum(AIQUANTIDADEENTREGUE), 0) from AATC07AI where"
-                                           " AICODIGO = :SOLICITACAO and AIID = 'I' and PRCODIGO = :PRODUTO",
-                                           {{"SOLICITACAO", solicitacao}, {"PRODUTO", produto}})
-                         .toDouble();
-    saldo.baixado = baixadoPorProduto("it.AICODIGO = :CHAVE", solicitacao, produto)[produto];
-    return saldo;
+    const auto entregas = dmGlobal->IBTransaction1->prepared(
+        QString("select PRCODIGO, coalesce(AOCODIGO, 0), sum(coalesce(AIQUANTIDADEENTREGUE, 0)) from AATC07AI"
+                " where AICODIGO = :SOLICITACAO and AIID = 'I'") +
+        (produto.isEmpty() ? QString() : QString(" and PRCODIGO = :PRODUTO")) + " group by 1, 2");
+    entregas->setParam("SOLICITACAO", solicitacao);
+    if (!produto.isEmpty())
+        entregas->setParam("PRODUTO", produto);
+    entregas->execute();
+    std::map<QString, SaldoSolicitacao> saldos;
+    std::set<int> ordens;
+    while (entregas->fetch()) {
+        saldos[entregas->value(0).toString().trimmed()].entregue += entregas->value(2).toDouble();
+        if (entregas->value(1).toInt() > 0)
+            ordens.insert(entregas->value(1).toInt());
+    }
+    std::map<QString, double> saido, nasLinhas;
+    for (int ordem : ordens) {
+        const std::map<QString, LinhasDoProduto> linhas = linhasDaOrdemPorProduto(ordem);
+        for (const auto& [codigo, quantidade] : saidoDaOrdem(ordem, linhas))
+            saido[codigo] += quantidade;
+        for (const auto& [codigo, linha] : linhas)
+            nasLinhas[codigo] += linha.quantidade;
+    }
+    const std::map<QString, double> proprio = baixadoPorProduto("it.AICODIGO = :CHAVE", solicitacao, produto);
+    for (auto& [codigo, saldo] : saldos) {
+        const double daSolicitacao = proprio.count(codigo) ? proprio.at(codigo) : 0.0;
+        const double outros = std::max(0.0, saido[codigo] - daSolicitacao);
+        saldo.outraVia = std::min(outros, std::max(0.0, outros + saldo.entregue - nasLinhas[codigo]));
+        saldo.baixado = daSolicitacao + saldo.outraVia;
+    }
+    return saldos;
 }
 
 void recusarAcimaDoEntregue(int solicitacao, const QString& produto, double quantidade)
 {
-    const SaldoSolicitacao saldo = saldoDaSolicitacao(solicitacao, produto);
+    const SaldoSolicitacao saldo = saldosDaSolicitacao(solicitacao, produto)[produto];
     // A hundredth of a unit is the finest quantity a line carries.
     if (quantidade <= saldo.restante() + 0.000001)
         return;
@@ -84,9 +148,14 @@ void recusarAcimaDoEntregue(int solicitacao, const QString& produto, double quan
 
 }  // namespace
 
-QList<LinhaAcertoPecas> PecasDaSolicitacaoAoAcerto(int aiCodigo)
+QList<LinhaAcertoPecas> PecasDaSolicitacaoAoAcerto(int aiCodigo, QStringList& sJaBaixadas)
 {
-    std::map<QString, double> baixado = baixadoPorProduto("it.AICODIGO = :CHAVE", aiCodigo);
+    std::map<QString, double> baixado;
+    for (const auto& [produto, saldo] : saldosDaSolicitacao(aiCodigo)) {
+        baixado[produto] = saldo.baixado;
+        if (saldo.outraVia > 0.000001)
+            sJaBaixadas << produto + ": " + quantidadeAcerto(saldo.outraVia);
+    }
     const auto itens = dmGlobal->IBTransaction1->prepared(
         "select PRCODIGO, AOCODIGO, coalesce(AIQUANTIDADEENTREGUE, 0) from AATC07AI"
         " where AICODIGO = :SOLICITACAO and AIID = 'I' order by AISEQUENCIA");
@@ -107,11 +176,16 @@ QList<LinhaAcertoPecas> PecasDaSolicitacaoAoAcerto(int aiCodigo)
 
 QList<LinhaAcertoPecas> PecasDaOrdemAoAcerto(int aoCodigo, bool bSaida, QStringList& sJaBaixadas)
 {
+    // A line marked issued is out whole; what left beyond the marked lines
+    // is counted against the others.
     std::map<QString, double> baixado;
-    if (bSaida)
-        baixado = baixadoPorProduto("it.AOCODIGO = :CHAVE", aoCodigo);
+    if (bSaida) {
+        const std::map<QString, LinhasDoProduto> porProduto = linhasDaOrdemPorProduto(aoCodigo);
+        for (const auto& [produto, saido] : saidoDaOrdem(aoCodigo, porProduto))
+            baixado[produto] = saido - (porProduto.count(produto) ? porProduto.at(produto).marcada : 0.0);
+    }
     const auto pecas = dmGlobal->IBTransaction1->prepared(
-        "select prCodigo, apQuantidade, APQUANTIDADEREQUERIDA, lecodigo from aatc01ap"
+        "select prCodigo, apQuantidade, APQUANTIDADEREQUERIDA, lecodigo, APRESERVA from aatc01ap"
         " where aoCodigo = :ORDEM order by APSEQUENCIA");
     pecas->setParam("ORDEM", aoCodigo);
     pecas->execute();
@@ -120,7 +194,8 @@ QList<LinhaAcertoPecas> PecasDaOrdemAoAcerto(int aoCodigo, bool bSaida, QStringL
         LinhaAcertoPecas linha;
         linha.produto = pecas->value(0).toString().trimmed();
         const double quantidade = pecas->value(1).toDouble();
-        linha.quantidade = restanteDaLinha(baixado, linha.produto, quantidade);
+        const bool marcada = bSaida && pecas->value(4).toString().trimmed() == "B";
+        linha.quantidade = marcada ? 0.0 : restanteDaLinha(baixado, linha.produto, quantidade);
         linha.quantidadeRequerida = pecas->value(2).toDouble();
         linha.local = pecas->value(3).toString().trimmed();
         linha.aoCodigo = aoCodigo;
@@ -148,11 +223,16 @@ void ReservarSolicitacaoAcerto(const LinhaAcertoPecas& linha)
 {
     if (linha.aiCodigo <= 0)
         return;
-    // Another desk settling the same request's product now waits for this
-    // line's commit or is refused; after it, it reads this line's items.
+    // Another desk settling the same request's product, or selling the
+    // order's lines of it, now waits for this line's commit or is refused;
+    // after it, it reads this line's items and marks.
     host::db::executeSql(*dmGlobal->IBTransaction1,
                          "update AATC07AI set AIQUANTIDADEENTREGUE = AIQUANTIDADEENTREGUE"
                          " where AICODIGO = :SOLICITACAO and AIID = 'I' and PRCODIGO = :PRODUTO",
                          {{"SOLICITACAO", linha.aiCodigo}, {"PRODUTO", linha.produto}});
+    if (linha.aoCodigo > 0)
+        host::db::executeSql(*dmGlobal->IBTransaction1,
+                             "update AATC01AP set APRESERVA = APRESERVA where AOCODIGO = :ORDEM and PRCODIGO = :PRODUTO",
+                             {{"ORDEM", linha.aoCodigo}, {"PRODUTO", linha.produto}});
     recusarAcimaDoEntregue(linha.aiCodigo, linha.produto, linha.quantidade);
 }

@@ -4,6 +4,8 @@
 
 #include "service_orders/uAssBaixaPecas.h"
 
+#include "data/uDataTecAcertoPecas.h"
+
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
@@ -85,6 +87,12 @@ void TfmAssBaixaPecas::criarDados()
     cdsBaixaaiCodigo = campo("aiCodigo", FieldType::Int32, 0, nullptr);
     cdsBaixaprCodigoLocal = campo("prCodigoLocal", FieldType::String, 3, "Local de Estoque");
     cdsBaixaprCodigo->onChange = [this](host::data::Field& f) { cdsBaixaprCodigoChange(f); };
+    // An order the table lacks is refused where typed: nothing is settled for nobody.
+    cdsBaixaaoCodigo->onValidate = [](host::data::Field& f) {
+        LinhaAcertoPecas linha;
+        linha.aoCodigo = f.asInteger();
+        VerificarOrdensAcerto({linha});
+    };
     cdsBaixaaoCodigo->onChange = [this](host::data::Field& f) { cdsBaixaaoCodigoChange(f); };
     cdsBaixa->beforePost = [this](host::data::Dataset& d) { cdsBaixaBeforePost(d); };
     dsBaixa = std::make_unique<host::data::DataSource>(nullptr, "dsBaixa", cdsBaixa.get());

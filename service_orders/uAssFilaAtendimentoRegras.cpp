@@ -138,12 +138,17 @@ void TfmAssFilaAtendimento::VerificaSeqAtendimento(int Technician, const QDateTi
     // Below 1 the order would silently leave the queue: removing is the link's.
     if (nova < 1 && anterior != nova)
         dmGlobal->MostraAviso("Aviso: operação abortada.\rA posição na fila deve ser 1 ou mais.", true);
-    if (anterior != nova)
+    // Another order typed over the entry takes the position only when no
+    // order holds it: the one it replaces in the list still does.
+    if (cdsFilaAtenAOCODIGO->oldValue().toInt() != cdsFilaAtenAOCODIGO->asInteger()) {
+        if (nova >= 1)
+            recusarPosicaoOcupada(Technician, Date, nova);
+    } else if (anterior != nova)
         trocarSequencia(Technician, Date, anterior, nova);
 }
 
-// A new entry typed with a position another order of the technician's day
-// holds would make two first visits in one slot.
+// An entry, new or naming another order, typed with a position another
+// order of the technician's day holds would make two visits in one slot.
 void TfmAssFilaAtendimento::recusarPosicaoOcupada(int Technician, const QDateTime& Date, int posicao)
 {
     const int outra = CarregaNumeroInteiro("coalesce(max(AOCODIGO), 0)", "AATC01AO",

@@ -322,16 +322,22 @@ void TfmAssSolicitacao::bbEstoqueClick()
     // The hand-over reads the stored lines: the one being typed is stored first.
     SalvarAlteracoes(*dmTec->quSolicitaIt);
     host::ui::WaitCursor cursor;
+    // Only what was delivered and has not left the stock yet.
+    QStringList jaBaixadas;
+    const QList<LinhaAcertoPecas> linhas = PecasDaSolicitacaoAoAcerto(solicitacaoAtual(), jaBaixadas);
     auto* baixa = new TfmAssBaixaPecas(nullptr);
     fmAssBaixaPecas = baixa;
     baixa->runCreate();
     {
         host::data::ControlsDisabled paradoBaixa(*baixa->cdsBaixa);
-        // Only what was delivered and no settlement issued yet.
-        for (const LinhaAcertoPecas& linha : PecasDaSolicitacaoAoAcerto(solicitacaoAtual()))
+        for (const LinhaAcertoPecas& linha : linhas)
             baixa->AcrescentarLinha(linha);
     }
     baixa->showNonModal();
+    if (!jaBaixadas.isEmpty())
+        dmGlobal->MostraAviso("Peças entregues nesta solicitação que já saíram do estoque para a O.S. (baixa de"
+                              " estoque da O.S., pedido de venda ou outro acerto), fora do acerto:\r" +
+                              jaBaixadas.join("\r"));
 }
 
 void TfmAssSolicitacao::bbImprimirClick()

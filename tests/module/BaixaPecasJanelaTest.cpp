@@ -17,6 +17,7 @@
 #include "data/uDataTec.h"
 #include "host/Udatamod.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -178,9 +179,11 @@ TEST_F(BaixaPecasTest, LinesFillFromTheCatalogueAndTheOrderAndAreChecked)
     janela.cdsBaixaprCodigo->setText("XXX");
     EXPECT_EQ(janela.cdsBaixaprDescricao->asString(), "Fonte de alimentação bivolt 110/220V");
     janela.cdsBaixa->cancel();
+    // An order the table lacks is refused and not kept.
     dialogs->acknowledge("Ordem de serviço não encontrada");
     janela.cdsBaixa->append();
-    janela.cdsBaixaaoCodigo->setAsInteger(777);
+    EXPECT_ANY_THROW(janela.cdsBaixaaoCodigo->setAsInteger(777));
+    EXPECT_TRUE(janela.cdsBaixaaoCodigo->isNull());
     dialogs->acknowledge("Produto não informado.");
     EXPECT_ANY_THROW(janela.cdsBaixa->post());
     janela.cdsBaixaprCodigo->setText("P0003");
@@ -340,6 +343,66 @@ TEST_F(BaixaPecasTest, ImportLeavesOutWhatWasIssuedAndSaysSo)
     janela.ImportarOS(9001);
     EXPECT_EQ(grade(), (QStringList{"P0001|1,5", "P0003|1", "P0001|0,5"}));
     EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+}
+
+// An order the table lacks, typed in the grid with "Inserir Peças na O.S.":
+// refused where typed, the line keeps no order, and "Baixar" writes nothing.
+TEST_F(BaixaPecasTest, AnUnknownOrderIsRefusedWhereTypedAndNothingIsWritten)
+{
+    TfmAssBaixaPecas& janela = abrir();
+    saida(janela);
+    janela.ckInserirPeca->click();
+    host::ui::DataGrid* grade = janela.dbgdOrdemServicoBaixaPecas;
+    novaLinhaNaGrade(grade, "prCodigo", "P0001");
+    dialogs->acknowledge("Ordem de serviço não encontrada");
+    celula(grade, "aoCodigo", "9999");
+    // Told so, the user takes the typing back.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    celula(grade, "prQuantidade", "1", Qt::Key_Return);
+    EXPECT_EQ(janela.cdsBaixaaoCodigo->asInteger(), 0);
+    confirmar();
+    janela.bbBaixar->click();
+    EXPECT_EQ(lido("select count(*) from AATC01AP where AOCODIGO = 9999 union all select count(*) from ACEM14IT"
+                   " union all select count(*) from ACEM1401 union all select cast(ESTOQUE as integer) from ACEC1101"
+                   " where CODIGO = 'P0001'"),
+              (QStringList{"0", "0", "0", "10"}));
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+}
+
+// A return typed against an order comes off the line that holds it; only
+// what no one line holds is spread over the lines in their order.
+TEST_F(BaixaPecasTest, AReturnComesOffTheLineThatHoldsIt)
+{
+    const struct {
+        double primeira, segunda;
+        const char* devolvida;
+        QStringList linhas;
+    } casos[] = {
+        {1, 3, "2", {"1:1", "2:1"}},
+        {2, 2, "3", {"2:1"}},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.devolvida);
+        exec("delete from AATC01AP where AOCODIGO = 9002");
+        peca(9002, 1, "P0005", caso.primeira);
+        peca(9002, 2, "P0005", caso.segunda);
+        tr().commitRetaining();
+        TfmAssBaixaPecas& janela = abrir();
+        entrada(janela);
+        janela.ckInserirPeca->click();
+        host::ui::DataGrid* grade = janela.dbgdOrdemServicoBaixaPecas;
+        novaLinhaNaGrade(grade, "prCodigo", "P0005");
+        celula(grade, "aoCodigo", "9002");
+        celula(grade, "prQuantidade", caso.devolvida, Qt::Key_Return);
+        confirmar();
+        dialogs->acknowledge("Acerto das Peças efetuada com sucesso.");
+        janela.bbBaixar->click();
+        janela.close();
+        EXPECT_EQ(lido("select APSEQUENCIA || ':' || cast(APQUANTIDADE as integer) from AATC01AP"
+                       " where AOCODIGO = 9002 order by APSEQUENCIA"),
+                  caso.linhas);
+        EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+    }
 }
 
 TEST_F(BaixaPecasTest, OneDocumentPerCustomerRunOrOneForAll)

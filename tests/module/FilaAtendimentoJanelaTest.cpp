@@ -276,6 +276,40 @@ TEST_F(FilaAtendimentoTest, APositionIsHeldByOneOrderAndNeverBelowOne)
     EXPECT_EQ(dialogs->pending(), 0);
 }
 
+// Another order typed over an entry in the grid, the row left: the position
+// is still the replaced order's, so the change is refused, and a free
+// position typed with it is taken.
+TEST_F(FilaAtendimentoTest, AnotherOrderTypedOverAnEntryTakesNoHeldPosition)
+{
+    const struct {
+        const char* posicao;   // typed with the order; empty: the entry's own
+        QStringList lidas;
+    } casos[] = {
+        {"", {"701:1", "702:2", "703:0"}},
+        {"3", {"701:1", "702:2", "703:3"}},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.posicao);
+        exec("delete from AATC01AO where AOCODIGO in (701, 702, 703)");
+        ordem(701, 71, kDiaFila, 1);
+        ordem(702, 71, kDiaFila, 2);
+        ordem(703);
+        TfmAssFilaAtendimento& fila = filaDaOrdem(703);
+        ASSERT_TRUE(fila.cdsFilaAten->locate("AOCODIGO", 701)) << listadas(fila).join(" ").toStdString();
+        if (*caso.posicao)
+            celula(fila.dbgdFilaAten, "SEQ", caso.posicao);
+        else
+            dialogs->acknowledge("A posição 1 já é da Ordem de Serviço 701 neste dia.");
+        celula(fila.dbgdFilaAten, "AOCODIGO", "703", Qt::Key_Down);
+        EXPECT_EQ(lido("select AOCODIGO || ':' || AOSEQATENDIMENTO from AATC01AO where AOCODIGO in (701, 702, 703)"
+                       " order by AOCODIGO"),
+                  caso.lidas);
+        EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+        fila.close();
+        fmAssOrdemServico->close();
+    }
+}
+
 TEST_F(FilaAtendimentoTest, ATechnicianOrDateChangeIsRefusedAndTheStoredValuesComeBack)
 {
     ordem(521, 71, kDiaFila, 1);

@@ -24,6 +24,7 @@
 #include "service_orders/uAssFaturamento.h"
 #include "rental/uAssVendas.h"
 #include "service_orders/uAssSolicitacao.h"
+#include "service_orders/uPesqAssOrdemServico.h"
 #include "tests/support/OnScreenDialogs.h"
 
 #include <QCheckBox>
@@ -366,6 +367,75 @@ TEST_F(PrimeiroUsoPecasSolicitadasTest, AnOrderWorkedAtTwoDesksLeavesStockOnceAn
         << vistos();
     EXPECT_EQ(lido(estoque), QStringList{"8"});
     EXPECT_EQ(dialogs->pending(), 0) << vistos();
+}
+
+// The order's "Baixar Estoque" took its part × 3 out of stock after its
+// request delivered them: the request's "Estoque" and "Importar O.S." in the
+// settlement offer nothing more, saying so, and the stock is down by 3 once.
+TEST_F(PrimeiroUsoPecasSolicitadasTest, APartTakenOutByTheOrdersStockButtonIsNotOfferedAgain)
+{
+    peca = pecaPropria("7890001");
+    ASSERT_FALSE(peca.isEmpty()) << vistos();
+    const QString estoque = "select cast(ESTOQUE as integer) from ACEC1101 where CODIGO = '" + peca + "'";
+    const struct {
+        bool entrega;   // the request's hand-over, else the settlement's import
+        const char* aviso;
+        const char* estoque;
+    } casos[] = {
+        {true, "já saíram do estoque para a O.S.", "9"},
+        {false, "Todas as peças desta O.S. já foram baixadas", "6"},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.entrega ? "hand-over" : "import");
+        TfmAssOrdemServico* ordem = nullptr;
+        const QString os = ordemNova(ordem);
+        ASSERT_FALSE(os.isEmpty()) << vistos();
+        clicaAba(ordem->pcOrdemServico, ordem->tsPecasOS);
+        novaLinhaNaGrade(ordem->dbgdOrdemServicoPecas, "PRCODIGO", peca);
+        celula(ordem->dbgdOrdemServicoPecas, "APQUANTIDADE", "3", Qt::Key_Return);
+        ordem->bbSalvar->click();
+        ordem->close();
+
+        TfmAssSolicitacao& pedido = abrirJanela(fmAssSolicitacao, "fmAssSolicitacao");
+        pedido.bbNovo->click();
+        digita(pedido.dbedOS, os);
+        pedido.bbSalvar->click();
+        pedido.ckBarras->click();
+        dialogs->enter("7890001", "Barras");
+        dialogs->enter("3", "Informe a quantidade do Produto " + peca);
+        QTest::keyClick(pedido.dbgdAssSolicitacao, Qt::Key_F9);
+        entregaPorBarras(pedido, "3", true);
+
+        ordem = &abrirJanela(fmAssOrdemServico, "fmAssOrdemServico;" + os);
+        dialogs->answer("Não", "Baixar inclusive peças não autorizadas?");
+        ordem->sbReserva->click();
+        ordem->close();
+        EXPECT_EQ(lido(estoque), QStringList{caso.estoque}) << vistos();
+
+        TfmAssBaixaPecas* baixa = nullptr;
+        if (caso.entrega) {
+            dialogs->acknowledge(caso.aviso);
+            pedido.bbEstoque->click();
+            baixa = fmAssBaixaPecas.get();
+        } else {
+            baixa = &abrirJanela(fmAssBaixaPecas, "fmAssBaixaPecas");
+            dialogs->modal("fmPesquisaAssOrdemServico", [&os](host::ui::Form& janela) {
+                auto& pesquisa = static_cast<TfmPesquisaAssOrdemServico&>(janela);
+                pesquisa.edNOS->setText(os);
+                pesquisa.bbPesquisa->click();
+                pesquisa.dbgdOrdemServico->onDblClick();
+            });
+            dialogs->acknowledge(caso.aviso);
+            baixa->bbImportar->click();
+        }
+        EXPECT_EQ(baixa->cdsBaixa->recordCount(), 0) << vistos();
+        dialogs->acknowledge("Quantidade válida não informada!");
+        baixa->bbBaixar->click();
+        baixa->close();
+        pedido.close();
+        EXPECT_EQ(lido(estoque), QStringList{caso.estoque}) << "the part left the stock once";
+        EXPECT_EQ(dialogs->pending(), 0) << vistos();
+    }
 }
 
 // A part or a customer that a document's line still names is refused in its
