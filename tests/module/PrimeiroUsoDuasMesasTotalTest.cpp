@@ -118,8 +118,8 @@ TEST_F(PrimeiroUsoDuasMesasTotalTest, ALineTypedHereIsSavedAfterAnotherDeskSaved
 }
 
 // An order billed at another desk takes no further line of any kind and
-// loses none: the refusal says why, and stores nothing however often it is
-// tried.
+// loses none: the refusal says why, and stores or deletes nothing however
+// often it is tried.
 TEST_F(PrimeiroUsoDuasMesasTotalTest, AnOrderBilledAtAnotherDeskTakesNoFurtherLine)
 {
     TfmAssOrdemServico* form = nullptr;
@@ -153,6 +153,13 @@ TEST_F(PrimeiroUsoDuasMesasTotalTest, AnOrderBilledAtAnotherDeskTakesNoFurtherLi
         EXPECT_EQ(total(os), faturado) << caso.tabela;
         caso.grade->dataSource()->dataset()->cancel();
     }
+    // Nor does the billed labour line go.
+    clicaAba(form->pcOrdemServico, form->tsServico);
+    dialogs->answer("Sim", "Confirma a exclusão do registro?");
+    ctrlDeleteNaCelula(form->dbgdOrdemServicoServicos, "AAQUANTIDADE");
+    EXPECT_EQ(dialogs->texts().filter("já foi faturada").size(), recusadas + 1) << vistos();
+    EXPECT_EQ(lido("select count(*) from AATC01AA where AOCODIGO = " + os), QStringList{"1"});
+    EXPECT_EQ(total(os), faturado);
 }
 
 TEST_F(PrimeiroUsoDuasMesasTotalTest, AnOrderWithADiscountIsSoldAndBilledAtItsLinesTotal)
