@@ -228,8 +228,8 @@ protected:
         EXPECT_FALSE(peca.isEmpty()) << vistos();
         return "select cast(ESTOQUE as integer) from ACEC1101 where CODIGO = '" + peca + "'";
     }
-    // A new request of the order saved, with 4 of the part read by bar code.
-    TfmAssSolicitacao& pedidoDeQuatroPorBarras(const QString& os)
+    // A new request of the order saved, with the quantity of the part read by bar code.
+    TfmAssSolicitacao& pedidoPorBarras(const QString& os, const QString& quantidade)
     {
         TfmAssSolicitacao& pedido = abrirJanela(fmAssSolicitacao, "fmAssSolicitacao");
         pedido.bbNovo->click();
@@ -237,7 +237,7 @@ protected:
         pedido.bbSalvar->click();
         pedido.ckBarras->click();
         dialogs->enter("7890001", "Barras");
-        dialogs->enter("4", "Informe a quantidade do Produto " + peca);
+        dialogs->enter(quantidade, "Informe a quantidade do Produto " + peca);
         QTest::keyClick(pedido.dbgdAssSolicitacao, Qt::Key_F9);
         return pedido;
     }
@@ -264,7 +264,7 @@ TEST_F(PrimeiroUsoPecasSolicitadasTest, RequestedPartsAreIssuedOnceAndBilledAsUs
     ordem->bbSalvar->click();
     ordem->close();
 
-    TfmAssSolicitacao& pedido = pedidoDeQuatroPorBarras(os);
+    TfmAssSolicitacao& pedido = pedidoPorBarras(os, "4");
     entregaPorBarras(pedido, "2", false);
     EXPECT_EQ(entregaAoAcerto(pedido), QStringList{peca + "|2"});
     entregaPorBarras(pedido, "2", true);
@@ -336,7 +336,7 @@ TEST_F(PrimeiroUsoPecasSolicitadasTest, AnOrderWorkedAtTwoDesksLeavesStockOnceAn
     EXPECT_EQ(lido(estoque), QStringList{"8"}) << vistos();
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
 
-    TfmAssSolicitacao& pedido = pedidoDeQuatroPorBarras(os);
+    TfmAssSolicitacao& pedido = pedidoPorBarras(os, "4");
     entregaPorBarras(pedido, "4", true);
     pedido.bbEstoque->click();
     TfmAssBaixaPecas* baixa = fmAssBaixaPecas.get();
@@ -396,14 +396,7 @@ TEST_F(PrimeiroUsoPecasSolicitadasTest, APartTakenOutByTheOrdersStockButtonIsNot
         ordem->bbSalvar->click();
         ordem->close();
 
-        TfmAssSolicitacao& pedido = abrirJanela(fmAssSolicitacao, "fmAssSolicitacao");
-        pedido.bbNovo->click();
-        digita(pedido.dbedOS, os);
-        pedido.bbSalvar->click();
-        pedido.ckBarras->click();
-        dialogs->enter("7890001", "Barras");
-        dialogs->enter("3", "Informe a quantidade do Produto " + peca);
-        QTest::keyClick(pedido.dbgdAssSolicitacao, Qt::Key_F9);
+        TfmAssSolicitacao& pedido = pedidoPorBarras(os, "3");
         entregaPorBarras(pedido, "3", true);
 
         ordem = &abrirJanela(fmAssOrdemServico, "fmAssOrdemServico;" + os);
