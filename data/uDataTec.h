@@ -323,6 +323,8 @@ public:
     void quOSAndDefADCODIGOChange(host::data::Field& Sender);
     void quOSItemDefADCODIGOChange(host::data::Field& Sender);
     void quOSDespViagemNewRecord(host::data::Dataset& DataSet);
+    void quOSDespViagemBeforePost(host::data::Dataset& DataSet);
+    void quOSDespExtraBeforePost(host::data::Dataset& DataSet);
     void quOSDespViagemAfterPost(host::data::Dataset& DataSet);
     void quOSDespViagemAfterDelete(host::data::Dataset& DataSet);
     void quOSDespExtraNewRecord(host::data::Dataset& DataSet);
@@ -346,6 +348,7 @@ public:
     void quOSContatoCTHORAFINALChange(host::data::Field& Sender);
     void bindContatoHandlers();
     void quOSAcessoriosNewRecord(host::data::Dataset& DataSet);
+    void quOSAcessoriosBeforePost(host::data::Dataset& DataSet);
     void quOSAcessoriosBeforeDelete(host::data::Dataset& DataSet);
     void quOSSituacaoNewRecord(host::data::Dataset& DataSet);
     void quOSSituacaoBeforePost(host::data::Dataset& DataSet);
@@ -1467,6 +1470,7 @@ private:
     void bindOSHeaderHandlers();
     void bindDefeitoHandlers();
     void bindFaixasDasLinhas();
+    void bindUnidadesDasLinhas();
     host::data::Dataset::Event handler(void (TdmTec::*metodo)(host::data::Dataset&));
     void VerificarSenhaOrdemFinalizada();
     void RestricaoModoFaturamento(host::data::Dataset& DataSet, const QString& evento);

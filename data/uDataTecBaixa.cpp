@@ -130,6 +130,11 @@ void TdmTec::BaixarEstoqueOrdemServico(int aoCodigo, bool bTodas, bool bVerifica
         return;
     if (quOSAOCODIGO->asInteger() != aoCodigo)
         CarregaOrdemServico(aoCodigo);
+    // The lines as stored: another desk may have saved some since these were read.
+    if (quOSPecas->active() && !quOSPecas->editing()) {
+        quOSPecas->close();
+        quOSPecas->open();
+    }
     if (!quOSVECODIGO->asString().trimmed().isEmpty()) {
         if (bVerificar)
             dmGlobal->MostraAviso("Ordem de Serviço já baixada!", true);

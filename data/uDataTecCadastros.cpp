@@ -47,6 +47,11 @@ int proximoCodigo(const QString& sql)
     }
 }
 
+int proximoAcessorio(const QString& ordem)
+{
+    return proximoCodigo("select max(arsequencia) as prox from AATC01AR where aocodigo = " + QuotedStr(ordem));
+}
+
 bool modoVeiculo()
 {
     return dmGlobal->Parametro("ATMODOVEICULO") == "O";
@@ -378,11 +383,18 @@ void TdmTec::quContServCOCIDADEChange(Field& Sender)
 
 void TdmTec::quOSAcessoriosNewRecord(Dataset& DataSet)
 {
-    const QString ordem = quOSAOCODIGO->asString();
-    quOSAcessoriosARSEQUENCIA->setAsInteger(
-        proximoCodigo("select max(arsequencia) as prox from AATC01AR where aocodigo = " + QuotedStr(ordem)));
+    quOSAcessoriosARSEQUENCIA->setAsInteger(proximoAcessorio(quOSAOCODIGO->asString()));
     quOSAcessoriosAOCODIGO->setAsInteger(quOSAOCODIGO->asInteger());
     ZelDevVerificarEvento(&DataSet, "ONNEWRECORD");
+}
+
+// Taken again when stored: another desk may have saved an accessory of the
+// order since this one was created.
+void TdmTec::quOSAcessoriosBeforePost(Dataset& DataSet)
+{
+    if (DataSet.state() == DatasetState::Insert)
+        quOSAcessoriosARSEQUENCIA->setAsInteger(proximoAcessorio(quOSAcessoriosAOCODIGO->asString()));
+    NotificarBeforePost(DataSet);
 }
 
 void TdmTec::quOSAcessoriosBeforeInsert(Dataset& DataSet)
@@ -432,7 +444,7 @@ void TdmTec::bindCadastrosHandlers()
     quContServCOCIDADE->onChange = onField(&TdmTec::quContServCOCIDADEChange);
     quOSAcessorios->beforeInsert = on(&TdmTec::quOSAcessoriosBeforeInsert);
     quOSAcessorios->beforeEdit = on(&TdmTec::quOSAcessoriosBeforeEdit);
-    quOSAcessorios->beforePost = on(&TdmTec::NotificarBeforePost);
+    quOSAcessorios->beforePost = on(&TdmTec::quOSAcessoriosBeforePost);
     auto getText = [this](void (TdmTec::*handler)(Field&, QString&, bool)) {
         return [this, handler](Field& field, QString& text, bool display) { (this->*handler)(field, text, display); };
     };

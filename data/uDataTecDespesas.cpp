@@ -6,6 +6,7 @@
 
 #include "data/uDataTec.h"
 #include "data/uDataTecExclusao.h"
+#include "data/uDataTecLinhas.h"
 
 #include "host/PilvCpr70.h"
 #include "host/Udatamod.h"
@@ -50,6 +51,16 @@ void atualizarDespesa(TdmTec& tec, Field* coluna, const char* soma, const char* 
     tec.quOS->post();
 }
 
+int proximaViagem(int ordem)
+{
+    return uDataTecLinhas::proximaDaOrdem("avcodigo", "AATC01AV", ordem);
+}
+
+int proximaDespesaExtra(int ordem)
+{
+    return int(MaximoDado("axCodigo", "aatc01ax", "aocodigo", QString::number(ordem))) + 1;
+}
+
 void despesaGravada(TdmTec& tec, Field* coluna, const char* soma, const char* tabela)
 {
     if (semCabecalho(tec))
@@ -77,13 +88,24 @@ void TdmTec::quOSDespViagemNewRecord(Dataset& DataSet)
     if (valorKm > 0)
         quOSDespViagemAVKMVALOR->setAsFloat(valorKm);
     quOSDespViagemAOCODIGO->setAsInteger(quOSAOCODIGO->asInteger());
-    std::unique_ptr<host::data::Query> consulta = CriarIbQuery();
-    consulta->setSql("select max(avcodigo) as prox from AATC01AV where aocodigo = " +
-                     QuotedStr(QString::number(quOSAOCODIGO->asInteger())));
-    consulta->open();
-    quOSDespViagemAVCODIGO->setAsInteger(consulta->fieldByName("PROX")->asInteger() + 1);
-    consulta->close();
+    quOSDespViagemAVCODIGO->setAsInteger(proximaViagem(quOSAOCODIGO->asInteger()));
     ZelDevVerificarEvento(&DataSet, "ONNEWRECORD");
+}
+
+// The numbers of new expenses are taken again when they are stored: another
+// desk may have saved an expense of the order since this one was created.
+void TdmTec::quOSDespViagemBeforePost(Dataset& DataSet)
+{
+    if (DataSet.state() == DatasetState::Insert)
+        quOSDespViagemAVCODIGO->setAsInteger(proximaViagem(quOSDespViagemAOCODIGO->asInteger()));
+    NotificarBeforePost(DataSet);
+}
+
+void TdmTec::quOSDespExtraBeforePost(Dataset& DataSet)
+{
+    if (DataSet.state() == DatasetState::Insert)
+        quOSDespExtraAXCODIGO->setAsInteger(proximaDespesaExtra(quOSDespExtraAOCODIGO->asInteger()));
+    NotificarBeforePost(DataSet);
 }
 
 // The edit guard of both expense datasets.
@@ -145,8 +167,7 @@ void TdmTec::quOSDespExtraNewRecord(Dataset& DataSet)
     quOSDespExtraAXDATA->setAsDateTime(hoje());
     quOSDespExtraAXVALOR->setAsFloat(0);
     quOSDespExtraAOCODIGO->setAsInteger(quOSAOCODIGO->asInteger());
-    quOSDespExtraAXCODIGO->setAsInteger(
-        int(MaximoDado("axCodigo", "aatc01ax", "aocodigo", QString::number(quOSAOCODIGO->asInteger()))) + 1);
+    quOSDespExtraAXCODIGO->setAsInteger(proximaDespesaExtra(quOSAOCODIGO->asInteger()));
     ZelDevVerificarEvento(&DataSet, "ONNEWRECORD");
 }
 

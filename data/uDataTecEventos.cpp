@@ -64,8 +64,8 @@ void TdmTec::bindHandlers()
     quOSAcessorios->afterPost = on(&TdmTec::quOSAcessoriosAfterPost);
     quOSPecas->beforeDelete = on(&TdmTec::quOSPecasBeforeDelete);
     quOSAndamento->beforeDelete = on(&TdmTec::quOSAndamentoBeforeDelete);
-    quOSDespViagem->beforePost = on(&TdmTec::NotificarBeforePost);
-    quOSDespExtra->beforePost = on(&TdmTec::NotificarBeforePost);
+    quOSDespViagem->beforePost = on(&TdmTec::quOSDespViagemBeforePost);
+    quOSDespExtra->beforePost = on(&TdmTec::quOSDespExtraBeforePost);
     for (host::data::Query* query : {quOS, quOSItem, quOSDespViagem, quOSPecas, quOSDespExtra, quOSAndamento,
                                      quOSProj, quOSContato})
         query->beforeClose = on(&TdmTec::NotificarBeforeClose);
@@ -90,6 +90,7 @@ void TdmTec::bindHandlers()
     bindSolicitacaoHandlers();
     bindDefeitoHandlers();
     bindFaixasDasLinhas();
+    bindUnidadesDasLinhas();   // last: it wraps the lines' own handlers
 }
 
 // Quantity x price less the discount: a line typed with no quantity, or a

@@ -77,6 +77,17 @@ int itemDaNovaLinha(const TdmTec& tec)
     return 0;
 }
 
+int proximaDaOrdem(const QString& coluna, const QString& tabela, int aoCodigo)
+{
+    std::unique_ptr<host::data::Query> consulta = CriarIbQuery();
+    consulta->setSql("select max(" + coluna + ") as prox from " + tabela + " where aocodigo = " +
+                     QuotedStr(QString::number(aoCodigo)));
+    consulta->open();
+    const int proxima = consulta->fieldByName("PROX")->asInteger() + 1;
+    consulta->close();
+    return proxima;
+}
+
 void gravarItemPendente(TdmTec& tec)
 {
     if (tec.quOSItem->active())

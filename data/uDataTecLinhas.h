@@ -17,6 +17,9 @@ namespace uDataTecLinhas {
 // The item of a new line: the progress window's order list when that window
 // is the one the user works in, otherwise the current order item (0: none).
 int itemDaNovaLinha(const TdmTec& tec);
+// The next number of a line within its order: 1 + the largest `coluna` of
+// `tabela` for the order (1 for its first line).
+int proximaDaOrdem(const QString& coluna, const QString& tabela, int aoCodigo);
 // A line belongs to the item it is typed under: an item row still being
 // typed is saved before the line starts, so the line takes its code.
 void gravarItemPendente(TdmTec& tec);

@@ -34,13 +34,7 @@ long double unitarioComDesconto(const TdmTec& tec)
 
 int proximaSequenciaPeca(int aoCodigo)
 {
-    std::unique_ptr<host::data::Query> consulta = CriarIbQuery();
-    consulta->setSql("select max(apsequencia) as prox from AATC01AP where aocodigo = " +
-                     QuotedStr(QString::number(aoCodigo)));
-    consulta->open();
-    const int sequencia = consulta->fieldByName("PROX")->asInteger() + 1;
-    consulta->close();
-    return sequencia;
+    return uDataTecLinhas::proximaDaOrdem("apsequencia", "AATC01AP", aoCodigo);
 }
 
 }  // namespace
@@ -168,6 +162,10 @@ void TdmTec::quOSPecasPRCODIGOFORNECEDORChange(Field&)
 void TdmTec::quOSPecasBeforePost(Dataset& DataSet)
 {
     RestricaoInserindoOS(DataSet, "BEFOREPOST");
+    // Taken again: another desk may have saved a line of the order since
+    // this one was created.
+    if (quOSPecas->state() == DatasetState::Insert)
+        quOSPecasAPSEQUENCIA->setAsInteger(proximaSequenciaPeca(quOSPecasAOCODIGO->asInteger()));
     if (quOSPecasPRCODIGO->text().isEmpty())
         dmGlobal->MostraErro("Preenchimento da peça obrigatória");
     const long double unitario = unitarioComDesconto(*this);

@@ -6,6 +6,7 @@
 
 #include "host/Upesq.h"
 #include "host/data/DataSource.h"
+#include "host/data/Dataset.h"
 #include "host/ui/DataEdit.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/PageControl.h"
@@ -40,13 +41,16 @@ protected:
         outraMesa("update AATC01AO set AOVALORSERVICO = coalesce(AOVALORSERVICO, 0) + 100,"
                   " AOVALORTOTAL = coalesce(AOVALORTOTAL, 0) + 100 where AOCODIGO = " + os);
     }
-    // The committed total in cents, checked against the lines' total less the discount.
+    // The committed total in cents, checked against the lines' and
+    // expenses' total less the discount.
     QString total(const QString& os)
     {
         const QStringList totais =
             committed("select cast(AOVALORTOTAL * 100 as integer) || ' | ' || cast(((select coalesce(sum("
                       "AAVALORTOTAL), 0) from AATC01AA where AOCODIGO = O.AOCODIGO) + (select coalesce(sum("
-                      "APVALTOTAL), 0) from AATC01AP where AOCODIGO = O.AOCODIGO) - coalesce(AODESCONTO, 0))"
+                      "APVALTOTAL), 0) from AATC01AP where AOCODIGO = O.AOCODIGO) + (select coalesce(sum("
+                      "AXVALOR), 0) from AATC01AX where AOCODIGO = O.AOCODIGO) + (select coalesce(sum("
+                      "AVVALORTOTAL), 0) from AATC01AV where AOCODIGO = O.AOCODIGO) - coalesce(AODESCONTO, 0))"
                       " * 100 as integer) from AATC01AO O where AOCODIGO = " + os)
                 .toString()
                 .split(" | ");
@@ -71,6 +75,91 @@ TEST_F(PrimeiroUsoDuasMesasTotalTest, AnotherDesksLinesNeitherShortenTheTotalNor
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
     EXPECT_EQ(lido("select AOCONTATO from AATC01AO where AOCODIGO = " + os), QStringList{"Beatriz"});
     total(os);
+}
+
+// A line of each kind typed here while another desk saves one of the same
+// order: "Salvar" keeps both, and the total counts both.
+TEST_F(PrimeiroUsoDuasMesasTotalTest, ALineTypedHereIsSavedAfterAnotherDeskSavedOne)
+{
+    TfmAssOrdemServico* form = nullptr;
+    const QString os = ordemComItem(form);
+    const struct {
+        host::ui::TabSheet* aba;
+        host::ui::DataGrid* grade;
+        const char *campo, *texto, *tabela, *outraLinha, *totalOutra;
+    } casos[] = {
+        {form->tsPecasOS, form->dbgdOrdemServicoPecas, "PRCODIGO", "P0005", "AATC01AP",
+         "AATC01AP (AOCODIGO, APSEQUENCIA, AOITCODIGO, PRCODIGO, APQUANTIDADE, APVALUNITARIO, APVALTOTAL,"
+         " APAUTORIZADO, APTIPO) select AOCODIGO, 1, min(AOITCODIGO), 'P0005', 1, 10, 10, 'S', '3'"
+         " from AATC01AOIT where AOCODIGO = %1 group by AOCODIGO",
+         "AOVALORPECAS = coalesce(AOVALORPECAS, 0) + 10"},
+        {form->tsDespesaExtra, form->dbgdOrdemServicoDespExtra, "AXVALOR", "40", "AATC01AX",
+         "AATC01AX (AOCODIGO, AXCODIGO, AXVALOR) values (%1, 1, 10)",
+         "AODESPDIVERSAS = coalesce(AODESPDIVERSAS, 0) + 10"},
+        {form->tsDespesaViagem, form->dbgdOrdemServicoDespViagem, "AVPEDVALOR", "7", "AATC01AV",
+         "AATC01AV (AOCODIGO, AVCODIGO, AVVALORTOTAL) values (%1, 1, 10)",
+         "AODESPVIAGEM = coalesce(AODESPVIAGEM, 0) + 10"},
+    };
+    for (const auto& caso : casos) {
+        clicaAba(form->pcOrdemServico, caso.aba);
+        novaLinhaNaGrade(caso.grade, caso.campo, caso.texto);
+        if (QString(caso.tabela) == "AATC01AV")
+            celula(caso.grade, "AVPEDQUANTIDADE", "2", Qt::Key_Return);
+        outraMesa(QString("insert into ") + QString(caso.outraLinha).arg(os));
+        outraMesa(QString("update AATC01AO set %1, AOVALORTOTAL = coalesce(AOVALORTOTAL, 0) + 10 where AOCODIGO = %2")
+                      .arg(caso.totalOutra, os));
+        form->bbSalvar->click();
+        EXPECT_EQ(recusas(), QStringList{}) << caso.tabela << ": " << vistos();
+        EXPECT_EQ(lido(QString("select count(*) from %1 where AOCODIGO = %2").arg(caso.tabela, os)),
+                  QStringList{"2"})
+            << caso.tabela;
+        total(os);
+    }
+}
+
+// An order billed at another desk takes no further line of any kind and
+// loses none: the refusal says why, and stores or deletes nothing however
+// often it is tried.
+TEST_F(PrimeiroUsoDuasMesasTotalTest, AnOrderBilledAtAnotherDeskTakesNoFurtherLine)
+{
+    TfmAssOrdemServico* form = nullptr;
+    const QString os = ordemComItem(form);
+    clicaAba(form->pcOrdemServico, form->tsServico);
+    novaLinhaNaGrade(form->dbgdOrdemServicoServicos, "PRCODIGO", "S0001");
+    form->bbSalvar->click();
+    const QString faturado = total(os);
+    outraMesa("update AATC01AO set CRDOCUMENTO = '000777' where AOCODIGO = " + os);
+    const struct {
+        host::ui::TabSheet* aba;
+        host::ui::DataGrid* grade;
+        const char *campo, *texto, *tabela;
+    } casos[] = {
+        {form->tsPecasOS, form->dbgdOrdemServicoPecas, "PRCODIGO", "P0005", "AATC01AP"},
+        {form->tsServico, form->dbgdOrdemServicoServicos, "PRCODIGO", "S0001", "AATC01AA"},
+        {form->tsDespesaExtra, form->dbgdOrdemServicoDespExtra, "AXVALOR", "40", "AATC01AX"},
+        {form->tsDespesaViagem, form->dbgdOrdemServicoDespViagem, "AVPEDVALOR", "7", "AATC01AV"},
+    };
+    qsizetype recusadas = 0;
+    for (const auto& caso : casos) {
+        const QStringList antes = lido(QString("select count(*) from %1 where AOCODIGO = %2").arg(caso.tabela, os));
+        clicaAba(form->pcOrdemServico, caso.aba);
+        novaLinhaNaGrade(caso.grade, caso.campo, caso.texto);
+        for (int vez = 0; vez < 2; ++vez)
+            form->bbSalvar->click();
+        recusadas += 2;
+        EXPECT_EQ(dialogs->texts().filter("já foi faturada").size(), recusadas) << caso.tabela << ": " << vistos();
+        EXPECT_EQ(lido(QString("select count(*) from %1 where AOCODIGO = %2").arg(caso.tabela, os)), antes)
+            << caso.tabela;
+        EXPECT_EQ(total(os), faturado) << caso.tabela;
+        caso.grade->dataSource()->dataset()->cancel();
+    }
+    // Nor does the billed labour line go.
+    clicaAba(form->pcOrdemServico, form->tsServico);
+    dialogs->answer("Sim", "Confirma a exclusão do registro?");
+    ctrlDeleteNaCelula(form->dbgdOrdemServicoServicos, "AAQUANTIDADE");
+    EXPECT_EQ(dialogs->texts().filter("já foi faturada").size(), recusadas + 1) << vistos();
+    EXPECT_EQ(lido("select count(*) from AATC01AA where AOCODIGO = " + os), QStringList{"1"});
+    EXPECT_EQ(total(os), faturado);
 }
 
 TEST_F(PrimeiroUsoDuasMesasTotalTest, AnOrderWithADiscountIsSoldAndBilledAtItsLinesTotal)

@@ -10,7 +10,9 @@
 
 #include "contracts/uAssContCad.h"
 #include "host/UcadastroHost.h"
+#include "host/Upesq.h"
 #include "host/Uprincipal.h"
+#include "host/data/DataSource.h"
 #include "host/data/MemDataset.h"
 #include "host/ui/DataEdit.h"
 #include "host/ui/DataGrid.h"
@@ -19,6 +21,7 @@
 #include "host/ui/WindowRegistry.h"
 #include "module/uPackageAss.h"
 #include "service_orders/uAssBaixaPecas.h"
+#include "service_orders/uAssFaturamento.h"
 #include "rental/uAssVendas.h"
 #include "service_orders/uAssSolicitacao.h"
 #include "service_orders/uPesqAssOrdemServico.h"
@@ -176,16 +179,36 @@ protected:
         baixa.bbBaixar->click();
         baixa.close();
     }
+    // The demonstration deleted, the company's own customer 10001 and its
+    // own part registered: the statement that reads the part's stock.
+    QString clienteEPecaProprios()
+    {
+        excluiDemonstracao();
+        exec("insert into AUGC0301 (CODIGO_CLIENTE, NOME, PESSOA_FISICAOUJURIDICA, NATUREZA_OPERACAO,"
+             " TABELA_VENCIMENTO, COBRANCA) values ('10001', 'Metalurgica Horizonte Ltda', 'J', '5102', '01', '001')");
+        peca = pecaPropria("7890001");
+        EXPECT_FALSE(peca.isEmpty()) << vistos();
+        return "select cast(ESTOQUE as integer) from ACEC1101 where CODIGO = '" + peca + "'";
+    }
+    // A new request of the order saved, with the quantity of the part read by bar code.
+    TfmAssSolicitacao& pedidoPorBarras(const QString& os, const QString& quantidade)
+    {
+        TfmAssSolicitacao& pedido = abrirJanela(fmAssSolicitacao, "fmAssSolicitacao");
+        pedido.bbNovo->click();
+        digita(pedido.dbedOS, os);
+        pedido.bbSalvar->click();
+        pedido.ckBarras->click();
+        dialogs->enter("7890001", "Barras");
+        dialogs->enter(quantidade, "Informe a quantidade do Produto " + peca);
+        QTest::keyClick(pedido.dbgdAssSolicitacao, Qt::Key_F9);
+        return pedido;
+    }
 };
 
 TEST_F(PrimeiroUsoPecasSolicitadasTest, RequestedPartsAreIssuedOnceAndBilledAsUsed)
 {
-    excluiDemonstracao();
-    exec("insert into AUGC0301 (CODIGO_CLIENTE, NOME, PESSOA_FISICAOUJURIDICA, NATUREZA_OPERACAO,"
-         " TABELA_VENCIMENTO, COBRANCA) values ('10001', 'Metalurgica Horizonte Ltda', 'J', '5102', '01', '001')");
-    peca = pecaPropria("7890001");
-    ASSERT_FALSE(peca.isEmpty()) << vistos();
-    const QString estoque = "select cast(ESTOQUE as integer) from ACEC1101 where CODIGO = '" + peca + "'";
+    const QString estoque = clienteEPecaProprios();
+    ASSERT_FALSE(peca.isEmpty());
     ASSERT_EQ(lido(estoque), QStringList{"12"}) << vistos();
     TfmAssOrdemServico* ordem = nullptr;
     const QString os = ordemNova(ordem, "10001");
@@ -203,14 +226,7 @@ TEST_F(PrimeiroUsoPecasSolicitadasTest, RequestedPartsAreIssuedOnceAndBilledAsUs
     ordem->bbSalvar->click();
     ordem->close();
 
-    TfmAssSolicitacao& pedido = abrirJanela(fmAssSolicitacao, "fmAssSolicitacao");
-    pedido.bbNovo->click();
-    digita(pedido.dbedOS, os);
-    pedido.bbSalvar->click();
-    pedido.ckBarras->click();
-    dialogs->enter("7890001", "Barras");
-    dialogs->enter("4", "Informe a quantidade do Produto " + peca);
-    QTest::keyClick(pedido.dbgdAssSolicitacao, Qt::Key_F9);
+    TfmAssSolicitacao& pedido = pedidoPorBarras(os, "4");
     entregaPorBarras(pedido, "2", false);
     EXPECT_EQ(entregaAoAcerto(pedido), QStringList{peca + "|2"});
     entregaPorBarras(pedido, "2", true);
@@ -234,6 +250,84 @@ TEST_F(PrimeiroUsoPecasSolicitadasTest, RequestedPartsAreIssuedOnceAndBilledAsUs
         << "the bill is the one part used";
     EXPECT_EQ(lido(estoque), QStringList{"11"})
         << "the stock is down by the one part used";
+    EXPECT_EQ(dialogs->pending(), 0) << vistos();
+}
+
+// The company's own order worked at two desks: parts and expenses typed at
+// both are kept, the order's stock button runs before the request's
+// hand-over, and billing bills it: stock and receivable are what was used.
+TEST_F(PrimeiroUsoPecasSolicitadasTest, AnOrderWorkedAtTwoDesksLeavesStockOnceAndIsBilledWhole)
+{
+    const QString estoque = clienteEPecaProprios();
+    ASSERT_FALSE(peca.isEmpty());
+    TfmAssOrdemServico* ordem = nullptr;
+    const QString os = ordemNova(ordem, "10001");
+    ASSERT_FALSE(os.isEmpty()) << vistos();
+    // Each line typed here while the other desk saves one of its own, with its totals.
+    const struct {
+        host::ui::TabSheet* aba;
+        host::ui::DataGrid* grade;
+        const char* campo;
+        QString texto, outraLinha;
+        const char *colunaTotal, *valor;
+    } linhas[] = {
+        {ordem->tsPecasOS, ordem->dbgdOrdemServicoPecas, "PRCODIGO", peca,
+         "insert into AATC01AP (AOCODIGO, APSEQUENCIA, AOITCODIGO, PRCODIGO, APQUANTIDADE, APVALUNITARIO,"
+         " APVALTOTAL, APAUTORIZADO, APTIPO) values (" + os + ", 1, 0, '" + peca + "', 1, 89.9, 89.9, 'S', '3')",
+         "AOVALORPECAS", "89.9"},
+        {ordem->tsDespesaExtra, ordem->dbgdOrdemServicoDespExtra, "AXVALOR", "25,00",
+         "insert into AATC01AX (AOCODIGO, AXCODIGO, AXVALOR) values (" + os + ", 1, 15)", "AODESPDIVERSAS", "15"},
+    };
+    for (const auto& linha : linhas) {
+        clicaAba(ordem->pcOrdemServico, linha.aba);
+        novaLinhaNaGrade(linha.grade, linha.campo, linha.texto);
+        if (linha.aba == ordem->tsPecasOS)
+            celula(linha.grade, "APQUANTIDADE", "3", Qt::Key_Return);
+        outraMesa(linha.outraLinha);
+        outraMesa(QString("update AATC01AO set %1 = coalesce(%1, 0) + %2, AOVALORTOTAL = coalesce(AOVALORTOTAL, 0)"
+                          " + %2 where AOCODIGO = %3")
+                      .arg(linha.colunaTotal, linha.valor, os));
+        ordem->bbSalvar->click();
+    }
+    EXPECT_EQ(lido("select cast(AOVALORTOTAL * 100 as integer) from AATC01AO where AOCODIGO = " + os),
+              QStringList{"39960"})
+        << "four parts and both desks' expenses; " << vistos();
+    dialogs->answer("Sim", "Baixar inclusive peças não autorizadas?");
+    ordem->sbReserva->click();
+    ordem->close();
+    EXPECT_EQ(lido(estoque), QStringList{"8"}) << vistos();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+
+    TfmAssSolicitacao& pedido = pedidoPorBarras(os, "4");
+    entregaPorBarras(pedido, "4", true);
+    pedido.bbEstoque->click();
+    TfmAssBaixaPecas* baixa = fmAssBaixaPecas.get();
+    ASSERT_NE(baixa, nullptr);
+    EXPECT_EQ(baixa->cdsBaixa->recordCount(), 0) << "the stock button issued them; " << vistos();
+    if (baixa->cdsBaixa->recordCount() > 0) {
+        dialogs->answer("Sim", "Tem certeza de que deseja baixar as peças?");
+        baixa->bbBaixar->click();
+    }
+    baixa->close();
+    pedido.close();
+    EXPECT_EQ(lido(estoque), QStringList{"8"}) << "the four parts left stock once";
+
+    TfmAssFaturamento& faturamento = abrirJanela(fmAssFaturamento, "fmAssFaturamento");
+    faturamento.edOSIni->setText(os);
+    faturamento.bbPesquisar->click();
+    faturamento.dbgdAssFaturamentoPesq->onDblClick();
+    dialogs->modal("fmPesquisa", [](host::ui::Form& janela) {
+        ASSERT_TRUE(static_cast<TfmPesquisa&>(janela).dataSource()->dataset()->locate("CODIGO", "01"));
+        QTest::keyClick(static_cast<TfmPesquisa&>(janela).grid(), Qt::Key_Return);
+    });
+    pesquisa("CODIGO_BANCO", "001");
+    dialogs->modal("fmPesquisa", [](host::ui::Form& janela) { janela.close(); });
+    faturamento.bbGera->click();
+    EXPECT_EQ(lido("select cast(sum(VALOR_DOCUMENTO) * 100 as integer) from ACRC5001 where NUMERO_DOCUMENTO ="
+                   " (select CRDOCUMENTO from AATC01AO where AOCODIGO = " + os + ")"),
+              QStringList{"39960"})
+        << vistos();
+    EXPECT_EQ(lido(estoque), QStringList{"8"});
     EXPECT_EQ(dialogs->pending(), 0) << vistos();
 }
 
@@ -264,14 +358,7 @@ TEST_F(PrimeiroUsoPecasSolicitadasTest, APartTakenOutByTheOrdersStockButtonIsNot
         ordem->bbSalvar->click();
         ordem->close();
 
-        TfmAssSolicitacao& pedido = abrirJanela(fmAssSolicitacao, "fmAssSolicitacao");
-        pedido.bbNovo->click();
-        digita(pedido.dbedOS, os);
-        pedido.bbSalvar->click();
-        pedido.ckBarras->click();
-        dialogs->enter("7890001", "Barras");
-        dialogs->enter("3", "Informe a quantidade do Produto " + peca);
-        QTest::keyClick(pedido.dbgdAssSolicitacao, Qt::Key_F9);
+        TfmAssSolicitacao& pedido = pedidoPorBarras(os, "3");
         entregaPorBarras(pedido, "3", true);
 
         ordem = &abrirJanela(fmAssOrdemServico, "fmAssOrdemServico;" + os);

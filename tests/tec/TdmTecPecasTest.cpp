@@ -313,7 +313,7 @@ TEST_F(LinhasTest, SavingCommitsAtOnceAndKeepsTheReservedQuantity)
     EXPECT_EQ(host::hookCalls().last().event, "AFTERPOST");
     dmGlobal->IBTransaction1->rollbackRetaining();
     EXPECT_EQ(one("select count(*) from AATC01AP where AOCODIGO = 7").toInt(), 1) << "committed by the post";
-    EXPECT_DOUBLE_EQ(reservadoGravado("P1"), 0) << "the reservation waits for the next commit";
+    EXPECT_DOUBLE_EQ(reservadoGravado("P1"), 3) << "committed with the line that reserves it";
     CarregaOrdemServico(7);
     abrir();
 
@@ -362,9 +362,11 @@ TEST_F(LinhasTest, UnitValueReadOnlyAndInTransitFields)
 
 // Typing a product into a new line and saving it: one statement for the line
 // number, one for the typed code, one for the product, one for its group's
-// description; then the insert, the line re-read, the parts sum, the
-// header's update (its after-post adds its audit row and its re-read) and
-// the current item re-read.
+// description; then whether the order was billed, the savepoint that keeps
+// the line and the header's totals one unit, the number taken again, the
+// insert, the line re-read, the parts sum, the header's update (its
+// after-post adds its audit row and its re-read), the current item re-read
+// and the savepoint released.
 TEST_F(LinhasTest, TypingAProductAndSavingTheLineCostsAFixedNumberOfStatements)
 {
     modo("");
@@ -375,7 +377,7 @@ TEST_F(LinhasTest, TypingAProductAndSavingTheLineCostsAFixedNumberOfStatements)
     tec.quOSPecasPRCODIGO->setText("P1");
     EXPECT_EQ(contador.count(), 4);
     tec.quOSPecas->post();
-    EXPECT_EQ(contador.count(), 11);
+    EXPECT_EQ(contador.count(), 15);
 }
 
 }  // namespace
