@@ -11,6 +11,7 @@
 #include "tests/support/OnScreenDialogs.h"
 
 #include <QApplication>
+#include <QPushButton>
 
 namespace moduletest {
 namespace {
