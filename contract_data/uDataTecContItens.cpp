@@ -107,8 +107,11 @@ void TdmTecContrato::ligarEventosItens()
     host::ExigeProdutoCadastrado(*item.fieldByName("PRCODIGO"), "Produto");
     host::ExigeProdutoCadastrado(*quCtrCadastroDet->fieldByName("PRCODIGO"), "Produto");
     host::ExigeProdutoCadastrado(*quCtrCadastroCM->fieldByName("CMCODIGO"), "Composto");
-    // Nor may a line typed with no quantity or a discount beyond 100 % total below zero.
+    // Nor may a line typed with no quantity, a price below zero or a discount
+    // beyond 100 % total below zero.
     host::ExigeQuantidadePositiva(*item.fieldByName("ACITQUANTIDADE"), "Quantidade");
+    for (const char* preco : {"ACITVALOR", "ACITVALORUNITARIO"})
+        host::ExigePrecoNaoNegativo(*item.fieldByName(preco), "Valor");
     host::ExigeDescontoPercentual(*item.fieldByName("ACITDESCONTO"), "Desconto");
 
     quCtrCadastroDet->onNewRecord = [this](Dataset& d) { quCtrCadastroDetNewRecord(d); };

@@ -161,6 +161,7 @@ void TdmTecContrato::ligarEventosLocacao()
     campo(linha, "ACEVQTDE").onChange = [this](Field&) { CalculaTotalVeiculo(); };
     campo(linha, "ACEVVALORUNIT").onChange = [this](Field&) { CalculaTotalVeiculo(); };
     host::ExigeQuantidadePositiva(campo(linha, "ACEVQTDE"), "Quantidade");
+    host::ExigePrecoNaoNegativo(campo(linha, "ACEVVALORUNIT"), "Valor Unitário");
 
     Dataset& item = *quCtrCadastroIt;
     campo(item, "ACITENCERRADO").onChange = [this](Field& f) { quCtrCadastroItACITENCERRADOChange(f); };
@@ -187,6 +188,11 @@ void TdmTecContrato::ligarEventosLocacao()
     // nothing: the equipment's lines take rentable equipment, accessories any piece.
     host::ExigeEquipamentoCadastrado(campo(*quCtrEquipLocacao, "EVCODIGO"), "Código", "L");
     host::ExigeEquipamentoCadastrado(campo(*quCtrAcessLocacao, "EVCODIGO"), "Código");
+    // Nor is a unit rented at a price below zero: the contract's value would fall.
+    for (Dataset* vista : {static_cast<Dataset*>(quCtrEquipLocacao), static_cast<Dataset*>(quCtrAcessLocacao)})
+        for (const char* preco : {"ACITVALOR", "ACITVALORUNITARIO"})
+            if (Field* valor = vista->findField(preco))
+                host::ExigePrecoNaoNegativo(*valor, "Valor");
 }
 
 void TdmTecContrato::RecusaLinhaLocacaoDigitada()

@@ -172,7 +172,7 @@ void bloco1()
     aviso("Novos Campos Tabela de Contratos criados com Sucesso!");
 }
 
-void bloco2()
+void bloco2(bool colunasDitas)
 {
     adiciona(colunasBloco2());
     // Every meter stored before groups existed is a meter. The column is
@@ -187,7 +187,9 @@ void bloco2()
         aviso("Tabela de Franquias por Grupo do contrato criada!");
     }
     adiciona(Coluna{"AATC05FG", "ACCODIGO INTEGER"});
-    aviso("Novos Campos Tabela de Contratos criados com Sucesso!");
+    // A first start runs both blocks: the new columns are told once.
+    if (!colunasDitas)
+        aviso("Novos Campos Tabela de Contratos criados com Sucesso!");
 }
 
 void bloco3()
@@ -220,10 +222,11 @@ void setObservadorColuna(ObservadorColuna novo)
 
 void atualizarTabelasContrato()
 {
-    if (!(existe("AATC05AC", "TVCODIGO") && existe("AATC05CO", "COCODIGO")))
+    const bool primeiro = !(existe("AATC05AC", "TVCODIGO") && existe("AATC05CO", "COCODIGO"));
+    if (primeiro)
         bloco1();
     if (!(existe("AATC05ACITCO", "PRCODIGO") && existe("AATC05FG", "FGCODIGO")))
-        bloco2();
+        bloco2(primeiro);
     bloco3();
 }
 

@@ -5,6 +5,7 @@
 
 #include "contract_data/uDataTecCont.h"
 
+#include "host/FaixaDigitada.h"
 #include "host/Uautorizacao.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
@@ -89,6 +90,9 @@ void AplicarDescontoParcelas(Dataset& receber)
     double percentual = 0;
     if (!SelecionaValorNumerico("Informe % Desconto", "Informe % Desconto", percentual))
         return;
+    // Beyond 100 % an instalment would fall below zero.
+    if (const QString recusa = host::RecusaDesconto(percentual, "% Desconto"); !recusa.isEmpty())
+        dmGlobal->MostraAviso(recusa, true);
     const PosicaoParcela corrente = receber.isEmpty() ? PosicaoParcela{} : posicaoParcela(receber);
     int alteradas = int(DescontoParcelaCorrente(receber, percentual));
     receber.next();

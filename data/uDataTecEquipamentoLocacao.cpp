@@ -75,8 +75,11 @@ void TdmTec::bindEquipamentoLocacaoHandlers()
         legendaLocacao(d, "EVEQUIPTOCONTROLE", kControleLocacao);
         TdmGlobal::SetaFormatoValor(d);
     };
+    // A unit just registered is on no contract: free, as the contract
+    // module marks a unit that comes back.
     equipamentos.onNewRecord = [](Dataset& d) {
         d.fieldByName("EVCODIGO")->setAsInteger(proximoCodigoLocacao());
+        d.fieldByName("EVSTATUS")->setAsString("D");
     };
     equipamentos.beforePost = [](Dataset& d) {
         Field& codigo = *d.fieldByName("EVCODIGO");

@@ -4,7 +4,10 @@
 #include "data/uDataTecPedidoAss.h"
 #include "host/ClienteCadastrado.h"
 #include "host/FaixaDigitada.h"
+#include "host/data/Field.h"
+#include "host/data/Query.h"
 
+#include <optional>
 #include <utility>
 
 using host::data::Dataset;
@@ -93,23 +96,40 @@ void TdmTec::bindHandlers()
     bindUnidadesDasLinhas();   // last: it wraps the lines' own handlers
 }
 
-// Quantity x price less the discount: a line typed with no quantity, or a
-// discount beyond 100 %, would total below zero and carry that into the
-// document and its billing. Attached last: the check runs before the
+// Quantity x price less the discount: a line typed with no quantity, a
+// price below zero or a discount beyond 100 %, would total below zero and
+// carry that into the document and its billing; so would an order's
+// discount larger than the order. Attached last: the check runs before the
 // field's own handling of the text.
 void TdmTec::bindFaixasDasLinhas()
 {
-    const std::pair<host::data::Field*, host::data::Field*> linhas[] = {
-        {quOSPecasAPQUANTIDADE, quOSPecasAPDESCONTO},
-        {quOSAndamentoAAQUANTIDADE, quOSAndamentoAADESCONTO},
-        {quOSProjAQQUANTIDADE, quOSProjAQDESCONTO},
-        {&campoItem("QUANTIDADE"), &campoItem("DESCONTO")},
+    struct Linha {
+        host::data::Field* quantidade;
+        host::data::Field* preco;
+        host::data::Field* desconto;
     };
-    for (const auto& [quantidade, desconto] : linhas) {
-        host::ExigeQuantidadePositiva(*quantidade, "Quantidade");
-        host::ExigeDescontoPercentual(*desconto, "Desconto");
+    const Linha linhas[] = {
+        {quOSPecasAPQUANTIDADE, quOSPecasAPVALUNITARIO, quOSPecasAPDESCONTO},
+        {quOSAndamentoAAQUANTIDADE, quOSAndamentoAAVALOR, quOSAndamentoAADESCONTO},
+        {quOSProjAQQUANTIDADE, quOSProjAQVALOR, quOSProjAQDESCONTO},
+        {&campoItem("QUANTIDADE"), &campoItem("VALOR"), &campoItem("DESCONTO")},
+    };
+    for (const Linha& linha : linhas) {
+        host::ExigeQuantidadePositiva(*linha.quantidade, "Quantidade");
+        host::ExigePrecoNaoNegativo(*linha.preco, "Valor Unitário");
+        host::ExigeDescontoPercentual(*linha.desconto, "Desconto");
     }
     host::ExigeQuantidadePositiva(campoCotado("QUANTIDADE"), "Quantidade");
+    host::ExigePrecoNaoNegativo(campoCotado("VALOR"), "Valor");
+    // The order's total holds its saved lines: a line still being typed is
+    // not in it yet, and the order's save checks the discount then.
+    for (host::data::Field* desconto : {quOSAODESCONTO, quOSAODESCONTOPECA, quOSAODESCONTOSERVICO})
+        host::ExigeDescontoAteOValor(*desconto, "Desconto", [this, desconto]() -> std::optional<double> {
+            for (const host::data::Query* linhas : {quOSPecas, quOSAndamento, quOSDespViagem, quOSDespExtra, quOSProj})
+                if (linhas->editing())
+                    return std::nullopt;
+            return quOSAOVALORTOTAL->asFloat() + desconto->asFloat();
+        });
 }
 
 void TdmTec::bindRuleHandlers()

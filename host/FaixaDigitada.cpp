@@ -6,15 +6,18 @@
 #include "host/data/Format.h"
 #include "host/data/Handler.h"
 
+#include <cmath>
+#include <functional>
+
 namespace host {
 
 namespace {
 
-using Recusa = QString (*)(double valor, const QString& rotulo);
+using Recusa = std::function<QString(double valor, const QString& rotulo)>;
 
 // The field's typed text is checked by `recusa` before its own handling (or
 // the plain conversion of a number); a refusal names the field.
-void exigeFaixa(host::data::Field& campo, const QString& rotulo, Recusa recusa)
+void exigeFaixa(host::data::Field& campo, const QString& rotulo, const Recusa& recusa)
 {
     const host::data::Handler<void(host::data::Field&, const QString&)> propria = campo.onSetText;
     campo.onSetText = [propria, rotulo, recusa](host::data::Field& f, const QString& texto) {
@@ -47,6 +50,11 @@ QString RecusaDesconto(double desconto, const QString& rotulo)
     return desconto >= 0 && desconto <= 100 ? QString() : rotulo + ": informe um valor de 0 a 100.";
 }
 
+QString RecusaPreco(double preco, const QString& rotulo)
+{
+    return preco >= 0 ? QString() : rotulo + ": informe um valor maior ou igual a zero.";
+}
+
 void ExigeQuantidadePositiva(host::data::Field& campo, const QString& rotulo)
 {
     exigeFaixa(campo, rotulo, RecusaQuantidade);
@@ -55,6 +63,25 @@ void ExigeQuantidadePositiva(host::data::Field& campo, const QString& rotulo)
 void ExigeDescontoPercentual(host::data::Field& campo, const QString& rotulo)
 {
     exigeFaixa(campo, rotulo, RecusaDesconto);
+}
+
+void ExigePrecoNaoNegativo(host::data::Field& campo, const QString& rotulo)
+{
+    exigeFaixa(campo, rotulo, RecusaPreco);
+}
+
+void ExigeDescontoAteOValor(host::data::Field& campo, const QString& rotulo,
+                            std::function<std::optional<double>()> descontado)
+{
+    exigeFaixa(campo, rotulo, [descontado](double desconto, const QString& legenda) {
+        const std::optional<double> valor = descontado();
+        // In cents: a discount of the whole value, to the cent, is allowed.
+        if (!valor || std::llround(desconto * 100) <= std::llround(*valor * 100))
+            return QString();
+        const QString formato = "###,###,##0.00";
+        return legenda + ": o desconto (" + host::data::formatFloat(formato, desconto) +
+               ") é maior que o valor que ele desconta (" + host::data::formatFloat(formato, *valor) + ").";
+    });
 }
 
 }  // namespace host

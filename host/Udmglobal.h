@@ -359,7 +359,8 @@ public:
     };
     // Appends one ACRC5001 row, arguments in the order the contract module
     // passes them (see ParcelaReceber in UdmglobalReceber.cpp for the column
-    // of each), with its period when given. Nothing is committed.
+    // of each), with its period when given. Nothing is committed. A value
+    // below zero is refused (RecusaReceberNegativo), as in DesdobraContasReceber.
     void InseriParcelaReceber(const QString& cliente, const QString& documento, const QString& serie,
                               const QString& filial, const QString& tipoPagamento, const QString& situacao,
                               const QString& pedido, const QString& vendedor, const QString& portador,
@@ -638,6 +639,8 @@ public:
     // division leaves go to the first. An unknown payment term is refused
     // with a message. Nothing is committed. Returns the count.
     int DesdobraContasReceber(const DesdobramentoReceber& dados);
+    // Refuses (MostraErro) a receivable's value below zero, to the cent.
+    void RecusaReceberNegativo(double valor);
 
     // ---- taxes of a document line (host/tax-engine.md) ----
     // The four steps run in this order, each taking what the one before gave.

@@ -88,6 +88,7 @@ int TdmGlobal::DesdobraContasReceber(const DesdobramentoReceber& dados)
     // An unknown term would make up a single instalment nobody agreed to.
     if (ContadorDados("CODIGO", "AFVT0101", dados.tabelaVencimento.trimmed()) == 0)
         MostraErro("Tabela de vencimento \"" + dados.tabelaVencimento.trimmed() + "\" não cadastrada.");
+    RecusaReceberNegativo(dados.valorTotal);
     const int count = std::max(1, CarregaNumeroInteiro("QUANTAS_VEZES", "AFVT0101", term));
     int firstDays = CarregaNumeroInteiro("DIA__INICIAL", "AFVT0101", term);
     if (firstDays <= 0)

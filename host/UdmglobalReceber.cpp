@@ -6,6 +6,7 @@
 #include "host/Udmglobal.h"
 
 #include "host/Udatamod.h"
+#include "host/data/Format.h"
 #include "host/data/UpdateSql.h"
 #include "host/db/Database.h"
 #include "host/schema/HostSchema.h"
@@ -14,6 +15,7 @@
 #include <ibase.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <memory>
 
@@ -240,6 +242,7 @@ void TdmGlobal::InseriParcelaReceber(
     const QString& documentoOriginal, int acitCodigo, int contaDebito, int contaCredito,
     const QString& tipoVencimento, const QString& historico, int parcela, const PeriodoParcela* periodo)
 {
+    RecusaReceberNegativo(valor);
     QVariantList valores = {
         cliente.trimmed(), documento.trimmed(), textoOuNulo(serie), CodigoFilialCurto(filial),
         textoOuNulo(tipoPagamento), situacao, textoOuNulo(pedido), textoOuNulo(vendedor), textoOuNulo(portador),
@@ -259,6 +262,15 @@ void TdmGlobal::InseriParcelaReceber(
             RecusaChaveReceberOcupada(documento, cliente, sequencia);
         throw;
     }
+}
+
+// A receivable below zero is a credit nobody agreed to: a document whose
+// discount outgrew it is mended, never billed.
+void TdmGlobal::RecusaReceberNegativo(double valor)
+{
+    if (std::llround(valor * 100) < 0)
+        MostraErro("Valor Inválido: o documento totaliza " + host::data::formatFloat("###,###,##0.00", valor) +
+                   ", abaixo de zero; nenhum receber foi gerado.");
 }
 
 host::db::Statement& TdmGlobal::receberComPeriodo()

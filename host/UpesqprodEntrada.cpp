@@ -109,10 +109,13 @@ bool SelecionaProdutoQuantidade(const QString& sProduto, double& rQuantidade, do
     layout->addWidget(produto);
     layout->addLayout(campos);
     layout->addLayout(botoes);
-    // A line of no quantity or of a discount beyond 100 % would total below zero:
-    // refused, and the dialog stays for the value to be corrected.
+    // A line of no quantity, of a price below zero or of a discount beyond
+    // 100 % would total below zero: refused, and the dialog stays for the
+    // value to be corrected.
     QObject::connect(ok, &QPushButton::clicked, &janela, [&] {
         QString recusa = host::RecusaQuantidade(numeroDigitado(quantidade->text()), "Quantidade");
+        if (recusa.isEmpty())
+            recusa = host::RecusaPreco(numeroDigitado(preco->text()), "Preço Unitário");
         if (recusa.isEmpty())
             recusa = host::RecusaDesconto(numeroDigitado(desconto->text()), "% Desconto");
         if (recusa.isEmpty())

@@ -386,6 +386,7 @@ void TfmAssFaturamento::FaturarSelecao(host::data::Query& selecao, double total)
                               true);
     if (total == 0)
         dmGlobal->MostraAviso("Valor Inválido.", true);
+    uAssFaturamento::RecusarOrdemNegativa(selecao);
     // One receivable has one customer: orders of several would all be billed to the first one's.
     if (uAssFaturamento::ClientesSelecao(selecao).size() > 1)
         dmGlobal->MostraAviso("Aviso: operação abortada. As ordens de serviço selecionadas são de clientes "

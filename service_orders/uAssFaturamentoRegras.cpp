@@ -9,11 +9,13 @@
 #include "host/Uglobal.h"
 #include "host/data/Dataset.h"
 #include "host/data/Field.h"
+#include "host/data/Format.h"
 #include "host/db/Database.h"
 
 #include <QDate>
 #include <QList>
 
+#include <cmath>
 #include <stdexcept>
 
 namespace uAssFaturamento {
@@ -69,9 +71,26 @@ namespace {
 
 }  // namespace
 
+// An order whose discount outgrew its lines (a line taken off after the
+// discount was typed) totals below zero: it would be billed as a credit
+// nobody agreed to, and it would lower the other orders' bill.
+void RecusarOrdemNegativa(host::data::Dataset& selecao)
+{
+    host::data::ControlsDisabled semControles(selecao);
+    for (selecao.first(); !selecao.eof(); selecao.next())
+        if (const double total = selecao.fieldByName("AOVALORTOTAL")->asFloat(); std::llround(total * 100) < 0)
+            dmGlobal->MostraAviso("Aviso: operação abortada.\rA ordem de serviço " +
+                                      selecao.fieldByName("AOCODIGO")->asString() + " tem total negativo (" +
+                                      host::data::formatFloat("###,###,##0.00", total) +
+                                      "): o desconto é maior que o valor da ordem. Corrija o desconto; nada foi gerado.",
+                                  true);
+    selecao.first();
+}
+
 QString FaturarOrdens(host::data::Dataset& selecao, double total, const EscolhaFaturamento& escolha,
                       const QDateTime& emissao)
 {
+    RecusarOrdemNegativa(selecao);
     host::db::Transaction& tr = *dmGlobal->IBTransaction1;
     // The receivable and its orders' stamps stand or fall together: an order
     // billed meanwhile (another desk, a list not read again) undoes both.

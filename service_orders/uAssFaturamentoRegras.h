@@ -30,12 +30,17 @@ struct EscolhaFaturamento {
     QString situacao;           // the orders' new situation; empty or "0": none
 };
 
+// Refuses (a warning that aborts) a selection holding an order whose total
+// is below zero, naming it; the dataset ends on its first row.
+void RecusarOrdemNegativa(host::data::Dataset& selecao);
+
 // One receivable of the total for the customer of the selection's first
 // order, over the chosen payment term, at the current branch; then every
 // order of the dataset is stamped with its document and branch (and the
 // situation chosen) in one update. All is committed at the end, or nothing:
 // an order found already billed, or whose total is no longer the one the
-// dataset holds, refuses the whole (the receivable too). The
+// dataset holds, or whose total is below zero, refuses the whole (the
+// receivable too). The
 // dataset's controls are disabled meanwhile; it ends on its first row.
 // Returns the document number.
 QString FaturarOrdens(host::data::Dataset& selecao, double total, const EscolhaFaturamento& escolha,

@@ -170,6 +170,10 @@ void TfmAssOrdemServico::montarColunasDespesas()
     // off with Ctrl+Delete, under their datasets' passwords and totals.
     for (DataGrid* grade : {dbgdOrdemServicoServicos, dbgdOrdemServicoPecas, dbgdOrdemServicoDespExtra})
         grade->setDeleteKey(true);
+    // A new service or part line takes its item and sequence from the
+    // rules: its user types the product's code first.
+    for (DataGrid* grade : {dbgdOrdemServicoServicos, dbgdOrdemServicoPecas})
+        grade->setEntryField("PRCODIGO");
 }
 
 // The order's receivables as the user reads them; the rest of the

@@ -14,9 +14,13 @@
 #include "host/Uglobal.h"
 #include "host/Uprincipal.h"
 #include "host/data/Abort.h"
+#include "host/data/Field.h"
+#include "host/data/Format.h"
 #include "host/data/HandlerGuard.h"
 #include "host/data/Query.h"
 #include "host/ui/Cursors.h"
+
+#include <cmath>
 
 using host::data::DetachHandler;
 
@@ -59,6 +63,18 @@ void verificarItensPedido(const QString& modoItem, const QString& codigo)
                              "WHERE AOCODIGO = " + QuotedStr(codigo) +
                                  " AND APTIPO = '3' AND COALESCE(VECODIGO, '') = '' ") == 0)
         dmGlobal->MostraAviso(kSemLinhasParaPedido, true);
+}
+
+// An order whose discount outgrew its lines would make a sales order, and
+// its receivable, below zero: refused before anything is made.
+void verificarTotalPedido()
+{
+    const double total = dmTec->quOSAOVALORTOTAL->asFloat();
+    if (std::llround(total * 100) < 0)
+        dmGlobal->MostraAviso("O total da O.S. (" + host::data::formatFloat("###,###,##0.00", total) +
+                                  ") é negativo: o desconto é maior que o valor da ordem. Corrija o desconto antes de"
+                                  " gerar o Pedido de Venda.",
+                              true);
 }
 
 // The quantity questions answered once, and the sale refused before any
@@ -249,6 +265,7 @@ QString TfmAssOrdemServico::OSEmissaoPedidoVenda(bool AskOpen, bool ShowSuccess,
         confirmarSituacaoPedido();
     const int ordem = ordemAtual();
     verificarItensPedido(modoItem, QString::number(ordem));
+    verificarTotalPedido();
     const bool pendentes = modoPedido(modoItem) == "Pendentes";
 
     tec.CarregaOSAtributos(ordem, 0, true);

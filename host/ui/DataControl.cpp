@@ -1,5 +1,6 @@
 #include "host/ui/DataControl.h"
 
+#include "host/data/Abort.h"
 #include "host/data/Dataset.h"
 #include "host/data/Field.h"
 #include "host/ui/Errors.h"
@@ -78,6 +79,7 @@ void DataControl::commit()
         // not posted over it. A refused choice shows the field's value again.
         writing_ = false;
         modified_ = keepRefused();
+        refused_ = modified_;
         if (!modified_)
             showField();
         throw;
@@ -86,12 +88,28 @@ void DataControl::commit()
     showField();
 }
 
+void DataControl::commitLeaving()
+{
+    if (!refused_)
+        commit();
+}
+
+void DataControl::updateData()
+{
+    if (refused_ && modified_) {
+        showRefused();
+        host::abortOperation();
+    }
+    commit();
+}
+
 void DataControl::showField()
 {
     if (writing_ || changing_)
         return;
     refreshing_ = true;
     modified_ = false;
+    refused_ = false;
     refresh();
     refreshing_ = false;
 }

@@ -32,6 +32,11 @@ public:
     // Writes pending typing into the field now (leaving the control does it too).
     // A text the field refuses stays in a box that keeps it (keepRefused()).
     void commit();
+    // The same when the focus leaves the control, except for a refused text
+    // kept as it was: the refusal has been told (the dialog telling it takes
+    // the focus), and the row is not posted over it anyway: a post meeting
+    // it stops without telling it again (one refusal, one message).
+    void commitLeaving();
     // The user typed a value not yet written into the field.
     bool typedNotWritten() const { return modified_; }
 
@@ -43,6 +48,9 @@ protected:
     // The field refused what the control holds: true when the control keeps
     // it on show, still pending (typed text); false shows the field again.
     virtual bool keepRefused() { return false; }
+    // A post meets the refused text still on show: the control brings it
+    // back to the user's eyes (the refusal was told already).
+    virtual void showRefused() {}
 
     // Called by the control when the user starts changing it: puts the
     // dataset in edit, keeping what the user did (a new row started on an
@@ -53,7 +61,11 @@ protected:
     // in edit and writes the control's value now. False when refused or failed.
     bool writeChoice();
     // Marks the control's value as typed and not yet written.
-    void setFieldModified(bool modified) { modified_ = modified; }
+    void setFieldModified(bool modified)
+    {
+        modified_ = modified;
+        refused_ = false;
+    }
     bool fieldModified() const { return modified_; }
     bool refreshing() const { return refreshing_; }
     void showField();
@@ -62,11 +74,12 @@ private:
     void activeChanged() override { showField(); }
     void dataChanged(host::data::Field* changed) override;
     void stateChanged() override {}
-    void updateData() override { commit(); }
+    void updateData() override;
     QString fieldCaption(const host::data::Field& field) const override;
 
     QString fieldName_;
     bool modified_ = false;
+    bool refused_ = false;   // the text on show is the one the field refused
     bool refreshing_ = false;
     bool writing_ = false;
     bool changing_ = false;   // inside beginChange

@@ -143,6 +143,12 @@ bool DataEdit::keepRefused()
     return true;
 }
 
+void DataEdit::showRefused()
+{
+    setFocus();
+    selectAll();
+}
+
 void DataEdit::mousePressEvent(QMouseEvent* event)
 {
     QLineEdit::mousePressEvent(event);
@@ -194,7 +200,7 @@ void DataEdit::focusOutEvent(QFocusEvent* event)
     QLineEdit::focusOutEvent(event);
     showTypedDate();
     if (fieldModified())
-        runGuarded([this] { commit(); });
+        runGuarded([this] { commitLeaving(); });
     else if (activeMask().isNull())
         showField();
     if (onExit)

@@ -41,6 +41,7 @@ protected:
     void refresh() override;
     void writeField(host::data::Field& field) override;
     bool keepRefused() override;
+    void showRefused() override;
     void mousePressEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;

@@ -643,6 +643,12 @@ void DataGrid::commitEditor()
     QWidget* editor = indexWidget(currentIndex());
     if (!editor || state() != QAbstractItemView::EditingState)
         return;
+    // The text refused a moment ago, still as it was: the row is not posted
+    // over it, and the user is not told the same refusal twice.
+    if (editor == refusedEditor_) {
+        editor->setFocus();
+        host::abortOperation();
+    }
     commitData(editor);
     // A text the field refused (told already) stays in its editor: the row
     // is not posted without it.
@@ -656,6 +662,12 @@ void DataGrid::commitData(QWidget* editor)
     // the same text is being written already.
     if (committing_ || !editor || !holdsEditor(*this, editor))
         return;
+    // The refused text, not typed in since: told already, it is not written
+    // again (the editor losing the focus, the grid going) and stays to be mended.
+    if (editor == refusedEditor_) {
+        commitRefused_ = true;
+        return;
+    }
     committing_ = editor;
     closedUnderCommit_ = nullptr;
     commitRefused_ = false;
@@ -754,7 +766,18 @@ bool DataGrid::startRowForTyping(const QKeyEvent& event)
                        && !(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     if (!typed || !data->isEmpty() || data->editing())
         return true;
-    return runGuarded([&] { data->append(); }) && currentIndex().isValid();
+    if (!runGuarded([&] { data->append(); }))
+        return false;
+    goToEntryColumn();
+    return currentIndex().isValid();
+}
+
+void DataGrid::goToEntryColumn()
+{
+    GridColumn* entry = entryField_.isEmpty() ? nullptr : columnByField(entryField_);
+    host::data::Dataset* data = dataset();
+    if (entry && entry->visible() && data && data->state() != host::data::DatasetState::Browse)
+        setSelectedIndex(entry->index());
 }
 
 bool confirmAndDeleteRow(host::data::Dataset& dataset)
@@ -859,7 +882,8 @@ void DataGrid::keyPressEvent(QKeyEvent* event)
         const bool lastRow = data->recNo() >= model_->rowCount();
         if ((event->key() == Qt::Key_Down && lastRow && !data->editing() && event->modifiers() == Qt::NoModifier)
             || event->key() == Qt::Key_Insert) {
-            runGuarded([&] { event->key() == Qt::Key_Insert ? data->insert() : data->append(); });
+            if (runGuarded([&] { event->key() == Qt::Key_Insert ? data->insert() : data->append(); }))
+                goToEntryColumn();
             return;
         }
         if (event->key() == Qt::Key_Escape && data->editing()) {

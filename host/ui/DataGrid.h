@@ -135,6 +135,10 @@ public:
     // A text typed into the empty grid starts its first row, the key being
     // the cell's first; off by default (Insert and Down start one anyway).
     void setTypingStartsRow(bool on) { typingStartsRow_ = on; }
+    // The column a row started in the grid (Insert, Down past the last row,
+    // a text typed into the empty grid) opens in: the one its user types
+    // first, past the keys the row's own rules fill. Empty: the column stays.
+    void setEntryField(const QString& fieldName) { entryField_ = fieldName; }
     // Ctrl+Delete, from the grid or from its open cell (or a window's
     // button): the question, then the delete, where the grid allows it.
     void deleteCurrentRow();
@@ -211,6 +215,8 @@ private:
     void layOutHeldChanges();
     // A printable key typed into the empty grid: its first row started.
     bool startRowForTyping(const QKeyEvent& event);
+    // The new row's cursor put on the entry field's column, when shown.
+    void goToEntryColumn();
 
     // What changed while the columns' changes were held together.
     struct HeldChanges {
@@ -225,6 +231,7 @@ private:
     bool readOnly_ = false;
     bool deleteKey_ = false;
     bool typingStartsRow_ = false;
+    QString entryField_;
     bool rowSelect_ = false;
     bool multiSelect_ = false;
     QColor baseColor_;
@@ -236,6 +243,9 @@ private:
     QPointer<QWidget> closedUnderCommit_;
     bool deletionHeld_ = false;
     bool commitRefused_ = false;
+    // The editor whose text the field refused (and the refusal told), not
+    // typed in since: a post waits for it without telling it again.
+    QPointer<QWidget> refusedEditor_;
     bool geometriesPending_ = false;
     std::optional<HeldChanges> held_;
     // The click on the current cell whose editor waits to open.

@@ -26,6 +26,8 @@ void editOnTyping(QLineEdit* edit, const QModelIndex& index)
 {
     QObject::connect(edit, &QLineEdit::textEdited, edit, [edit, cell = QPersistentModelIndex(index)] {
         auto* model = const_cast<DataGridModel*>(static_cast<const DataGridModel*>(cell.model()));
+        if (model)
+            model->typed();
         if (cell.isValid() && !model->beginEdit(cell))
             edit->setText(cell.data(Qt::EditRole).toString());
     });

@@ -71,10 +71,14 @@ bool DataGridModel::setData(const QModelIndex& index, const QVariant& value, int
     if (role != Qt::EditRole)
         return false;
     const bool written = writeText(index, value.toString());
-    if (!written && grid_.committing_)
+    if (!written && grid_.committing_) {
         grid_.commitRefused_ = true;
+        grid_.refusedEditor_ = grid_.committing_;
+    }
     return written;
 }
+
+void DataGridModel::typed() { grid_.refusedEditor_ = nullptr; }
 
 bool DataGridModel::writeText(const QModelIndex& index, const QString& text)
 {

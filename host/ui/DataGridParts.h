@@ -54,6 +54,8 @@ public:
     // The user starts typing in the cell: its row goes in edit. False when
     // the cell or its dataset refuses.
     bool beginEdit(const QModelIndex& index);
+    // The user typed in a cell editor: a text refused before is no longer on show.
+    void typed();
 
 private:
     void activeChanged() override;

@@ -190,6 +190,19 @@ TEST_F(BusinessTest, SplittingByAnUnknownPaymentTermIsRefused)
     EXPECT_EQ(CarregaNumeroInteiro("count(*)", "ACRC5001", "where NUMERO_DOCUMENTO = 'S00026'"), 0);
 }
 
+// A document whose discount outgrew it bills no credit nobody agreed to.
+TEST_F(BusinessTest, AReceivableBelowZeroIsRefused)
+{
+    DesdobramentoReceber dados;
+    dados.valorTotal = -64.5;
+    dados.tabelaVencimento = "03";
+    dados.documento = "S00028";
+    dados.cliente = "00001";
+    dialogs->acknowledge("Valor Inválido: o documento totaliza -64,50, abaixo de zero; nenhum receber foi gerado.");
+    EXPECT_THROW(dmGlobal->DesdobraContasReceber(dados), host::Abort);
+    EXPECT_EQ(CarregaNumeroInteiro("count(*)", "ACRC5001", "where NUMERO_DOCUMENTO = 'S00028'"), 0);
+}
+
 TEST_F(BusinessTest, ASplitWhoseInstalmentIsRefusedLeavesNoneOfItsInstalments)
 {
     exec("create exception E_FALHA_TESTE 'falha injetada'");

@@ -46,10 +46,11 @@ TEST_F(CaixaDigitacaoTest, AValueRefusedStaysInItsBoxSelectedAndIsNeverStored)
     EXPECT_EQ(form.dbedValor->selectedText(), "950.50");
     EXPECT_DOUBLE_EQ(dmTec->quContrato->fieldByName("ACVALOR")->asFloat(), 1500);
 
-    // "Salvar" over it stores nothing: the refusal is said again.
-    dialogs->acknowledge("'950.50' não é um valor numérico válido.");
+    // "Salvar" over it stores nothing, and the refusal is not told twice:
+    // the box holds the text, selected, to be mended.
     form.bbSalvar->click();
     EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(form.dbedValor->selectedText(), "950.50");
     EXPECT_DOUBLE_EQ(valorGuardado(), 1500);
 
     digita(form.dbedValor, "950,50");

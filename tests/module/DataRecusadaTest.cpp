@@ -8,6 +8,7 @@
 #include "host/data/Field.h"
 #include "host/data/Query.h"
 #include "host/ui/DataEdit.h"
+#include "tests/support/OnScreenDialogs.h"
 
 #include <QPushButton>
 
@@ -60,6 +61,37 @@ TEST_F(DataRecusadaTest, AnImpossibleDateStaysToBeMendedAndIsNeverStored)
     EXPECT_EQ(dialogs->pending(), 0);
     EXPECT_EQ(inicioGuardado(), QDate(2027, 2, 15));
     EXPECT_EQ(form.dbedInicio->text(), "15/02/2027");
+}
+
+// A refused text with Enter, then "Salvar" with it still in its box, on real
+// dialogs (which take the focus from the box): one refusal, one message.
+TEST_F(DataRecusadaTest, ARefusalIsToldOnce)
+{
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    struct Caso {
+        host::ui::DataEdit* caixa;
+        const char* texto;
+        const char* recusa;
+    };
+    const Caso casos[] = {
+        {form.dbedInicio, "31/02/2026", "Data informada inválida."},
+        {form.dbedContratante, "99999", "Contratante: código 99999 não cadastrado."},
+    };
+    for (const Caso& caso : casos) {
+        host::ui::DataEdit* caixa = caso.caixa;
+        SCOPED_TRACE(caso.texto);
+        testsupport::OnScreenDialogs naTela;
+        caixa->setFocus();
+        caixa->selectAll();
+        QTest::keyClicks(caixa, caso.texto);
+        QTest::keyClick(caixa, Qt::Key_Return);
+        form.bbSalvar->click();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(naTela.texts(), QStringList{caso.recusa});
+        QTest::keyClick(caixa, Qt::Key_Escape);
+    }
+    EXPECT_EQ(inicioGuardado(), QDate(2027, 1, 31));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The rentable-equipment register opened through the dispatcher: a new
-// record with its code and the status stored by its first letter, a status
+// record with its code, free until a status is chosen, and the status
+// stored by its first letter, a status
 // set by the contracts shown in words, the accessories tab by type, the
 // control by quantity, the search (cancelled too), the accessory and group
 // grids of the current equipment saved on leaving them, the hidden
@@ -94,14 +95,17 @@ TEST_F(EquipamentoLocacaoJanelaTest, ANewRecordGetsACodeAndStoresTheStatusLetter
     EXPECT_EQ(lido(QString("select EVID || EVSTATUS || ' ' || EVMODELO from AUGC20EV where EVCODIGO = %1").arg(proximo)),
               QStringList{"LV Compressor C9"});
 
-    // A second new record while one is edited: the question saves it first.
+    // A second new record while one is edited: the question saves it first;
+    // with no status chosen it is free.
     form.bbNovo->click();
+    EXPECT_EQ(form.dbcbStatus->currentText(), "Disponível");
     escolhe(form.dbcbTipoEquipamento, "A - Acessório do equipamento de locação");
     digita(form.dbedModelo, "Mangueira");
     dialogs->answer("Sim", "Deseja salvar as alterações ?");
     form.bbNovo->click();
-    EXPECT_EQ(lido(QString("select EVID || ' ' || EVMODELO from AUGC20EV where EVCODIGO = %1").arg(proximo + 1)),
-              QStringList{"A Mangueira"});
+    EXPECT_EQ(lido(QString("select EVID || coalesce(EVSTATUS, '-') || ' ' || EVMODELO from AUGC20EV where EVCODIGO = %1")
+                       .arg(proximo + 1)),
+              QStringList{"AD Mangueira"});
     EXPECT_EQ(form.dbedCodigo->text(), QString::number(proximo + 2));
     form.bbCancelar->click();
     EXPECT_EQ(dialogs->pending(), 0);

@@ -227,6 +227,22 @@ TEST_F(FaturamentoOrdensTest, NothingToBillAndSeveralCustomersAreRefusedBeforeAn
     EXPECT_EQ(one("select count(*) from AATC01AO where CRDOCUMENTO is not null").toInt(), 1);
 }
 
+// An order whose discount outgrew its lines is not billed, not even beside
+// an order that covers it, and nothing is written.
+TEST_F(FaturamentoOrdensTest, AnOrderTotallingBelowZeroIsRefusedBeforeAnyPicker)
+{
+    exec("update AATC01AO set AOVALORTOTAL = -64.5 where AOCODIGO = 902");
+    TfmAssFaturamento& form = abrir();
+    form.bbPesquisar->click();
+    inclui(form, 901);
+    inclui(form, 902);
+    dialogs->acknowledge("A ordem de serviço 902 tem total negativo (-64,50)");
+    form.bbGera->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(one("select count(*) from ACRC5001").toInt(), 3);
+    EXPECT_EQ(one("select count(*) from AATC01AO where CRDOCUMENTO is not null").toInt(), 1);
+}
+
 TEST_F(FaturamentoOrdensTest, DecliningThePaymentTermOrTheBankWritesNothing)
 {
     TfmAssFaturamento& form = abrir();

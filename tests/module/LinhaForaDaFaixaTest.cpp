@@ -1,6 +1,7 @@
-// A discount beyond 100 % or a quantity of 0 or less typed on a line of the
-// service order: refused where typed, naming the column, and the line and
-// the order keep totals that are not negative.
+// A discount beyond 100 %, a quantity of 0 or less or a price below zero
+// typed on a line of the service order, or an order's discount beyond its
+// value: refused where typed, naming the column, and the line and the order
+// keep totals that are not negative.
 
 #include "tests/module/OrdemServicoEntradaFixture.h"
 
@@ -29,10 +30,12 @@ const ForaDaFaixa kPecas[] = {
     {"APDESCONTO", "-5", "Desconto %: informe um valor de 0 a 100."},
     {"APQUANTIDADE", "-2", "Quantidade: informe um valor maior que zero."},
     {"APQUANTIDADE", "0", "Quantidade: informe um valor maior que zero."},
+    {"APVALUNITARIO", "-5,00", "Valor Unitário: informe um valor maior ou igual a zero."},
 };
 const ForaDaFaixa kDespesas[] = {
     {"AQDESCONTO", "1.001", "% Desconto: informe um valor de 0 a 100."},
     {"AQQUANTIDADE", "-1", "Quantidade: informe um valor maior que zero."},
+    {"AQVALOR", "-5,00", "Valor Unitário: informe um valor maior ou igual a zero."},
 };
 
 class LinhaForaDaFaixaTest : public OrdemServicoEntradaTest {
@@ -72,6 +75,22 @@ TEST_F(LinhaForaDaFaixaTest, PartsAndExpenseLinesRefuseADiscountBeyond100AndNoQu
               QStringList{"2 10"});
     EXPECT_EQ(lido("select cast(AQQUANTIDADE as integer) || ' ' || cast(AQDESCONTO as integer) from AATC01AQ where AOCODIGO = 42"),
               QStringList{"2 10"});
+    EXPECT_EQ(lido("select count(*) from AATC01AO where AOCODIGO = 42 and AOVALORTOTAL < 0"), QStringList{"0"});
+}
+
+// The order's discount beyond its one saved part (35,50): refused where
+// typed, and "Salvar" stores no total below zero.
+TEST_F(LinhaForaDaFaixaTest, AnOrdersDiscountBeyondWhatItDiscountsIsRefused)
+{
+    TfmAssOrdemServico& form = abrirOrdemComItem("Impressora");
+    aba(form, form.tsPecasOS);
+    novaLinhaNaGrade(form.dbgdOrdemServicoPecas, "PRCODIGO", "P0005");
+    form.bbSalvar->click();
+    testsupport::OnScreenDialogs naTela;
+    digita(form.findChild<QLineEdit*>("dbedTotalDESCONTO"), "100,00");
+    form.bbSalvar->click();
+    EXPECT_EQ(naTela.texts(),
+              QStringList{"Desconto: o desconto (100,00) é maior que o valor que ele desconta (35,50)."});
     EXPECT_EQ(lido("select count(*) from AATC01AO where AOCODIGO = 42 and AOVALORTOTAL < 0"), QStringList{"0"});
 }
 

@@ -2,7 +2,8 @@
 // the host's number box (a real dialog, typed key by key) on the rental
 // instalments, the contract discount and the parts-request quantities, and
 // a grid cell of an amount.
-// "950,50" and "1.234,56" are what the user means; "950.50" (the point
+// "950,50" and "1.234,56" are what the user means (the contract discount,
+// a percent, refuses them in words as beyond 100 %); "950.50" (the point
 // groups thousands here) and "abc" are refused with a message and change
 // nothing.
 
@@ -73,6 +74,9 @@ struct Caminho {
     std::function<double()> guardado;
     std::function<QString(double)> proposto;
     bool soma = false;
+    // A road that takes no more than this (a percent) reads a larger number
+    // as the number it is and refuses it in words, storing nothing.
+    double limite = 0;
 };
 
 QString comoMoeda(double valor) { return host::data::formatFloat("###,###,##0.00", valor); }
@@ -146,11 +150,12 @@ TEST_F(NumerosDigitadosTest, EveryRoadReadsTheBrazilianNumberAndRefusesTheRest)
              contrato->dbgdContRecAberto->setFocus();
              caixa(naTela, d);
              if (d.aceito)
-                 naTela.press("Não").press("");
+                 naTela.press("");   // each number of the table is beyond 100 %
              QTest::keyClick(contrato->focusWidget() ? contrato->focusWidget() : contrato, Qt::Key_F7);
          },
          // The percent given, from the discount stored: it always applies to the gross 1.000,00.
-         [&] { return valor("000002", "VALOR_DESCONTO") / 10; }, [](double) { return QString("0,00"); }},
+         [&] { return valor("000002", "VALOR_DESCONTO") / 10; }, [](double) { return QString("0,00"); }, false,
+         100},
         {"Solicitação de Peças: Somar",
          [&] {
              solicitacao = &abrirJanela(fmAssSolicitacao, "fmAssSolicitacao");
@@ -194,7 +199,11 @@ TEST_F(NumerosDigitadosTest, EveryRoadReadsTheBrazilianNumberAndRefusesTheRest)
                 EXPECT_EQ(caixaVista->value, caminho.proposto(antes)) << "the value proposed, as the user writes it";
             }
             const double agora = caminho.guardado();
-            if (d.aceito) {
+            if (d.aceito && caminho.limite > 0 && d.valor > caminho.limite) {
+                EXPECT_TRUE(naTela.texts().join(" | ").contains("informe um valor de 0 a 100"))
+                    << naTela.texts().join(" | ").toStdString();
+                EXPECT_NEAR(agora, antes, 0.005) << "beyond the limit nothing changes";
+            } else if (d.aceito) {
                 EXPECT_NEAR(agora, caminho.soma ? antes + d.valor : d.valor, 0.005);
                 antes = agora;
             } else {
