@@ -37,14 +37,7 @@ TEST_F(LocacaoSerieCheckoutTest, ARegisteredPieceIsPickedAtCheckoutGoesOutOnTheC
     form->close();
 
     // The proposal, made an order.
-    TfmAssVendas& venda = abrirJanela(fmAssVendas, "fmAssVenda");
-    dialogs->answer("Proposta", "Deseja cadastrar um novo registro?");
-    venda.bbNovo->click();
-    venda.dblcCliente->setKeyValue("00004");
-    venda.dblcContato->setKeyValue(5);
-    venda.dblcContatoEntrega->setKeyValue(5);
-    venda.dblcContatoCobranca->setKeyValue(6);
-    venda.bbSalvar->click();
+    TfmAssVendas& venda = novoDocumentoDeAssistencia("Proposta");
     clicaAba(venda.pcPedido, venda.tsEquipSolicitados);
     novaLinhaNaGrade(venda.dbgdAssVendaItens, "CODIGO", produto);
     celula(venda.dbgdAssVendaItens, "VALOR", "1.234,56", Qt::Key_Return);

@@ -147,14 +147,7 @@ TEST_F(LocacaoSerieLocadaTest, ATypingSlipOnAnOrdersLineIsRefusedNamingTheProduc
         {"AVEC85IT", &TfmAssVendas::tsEquipSolicitados, &TfmAssVendas::dbgdAssVendaItens},
         {"AVEC85LX", &TfmAssVendas::tsEquipConfigurados, &TfmAssVendas::dbgdAssVendaCotado},
     };
-    TfmAssVendas& venda = abrirJanela(fmAssVendas, "fmAssVenda");
-    dialogs->answer("Pedido", "Deseja cadastrar um novo registro?");
-    venda.bbNovo->click();
-    venda.dblcCliente->setKeyValue("00004");
-    venda.dblcContato->setKeyValue(5);
-    venda.dblcContatoEntrega->setKeyValue(5);
-    venda.dblcContatoCobranca->setKeyValue(6);
-    venda.bbSalvar->click();
+    TfmAssVendas& venda = novoDocumentoDeAssistencia("Pedido");
     const QString pedido = dmTec->quAssVenda->fieldByName("NUMERO_PEDIDO")->asString();
     for (const Caso& caso : casos) {
         clicaAba(venda.pcPedido, venda.*caso.aba);

@@ -34,14 +34,7 @@ TEST_F(PedidoAssDuasMesasTest, ALineTypedWhileAnotherDeskSavedOneIsKeptUnderTheN
     // The product's text copied to the requested line as its product is
     // typed: the line is numbered then.
     parametro("ATOBSPRODUTOITEM", "P");
-    TfmAssVendas& venda = abrirJanela(fmAssVendas, "fmAssVenda");
-    dialogs->answer("Pedido", "Deseja cadastrar um novo registro?");
-    venda.bbNovo->click();
-    venda.dblcCliente->setKeyValue("00004");
-    venda.dblcContato->setKeyValue(5);
-    venda.dblcContatoEntrega->setKeyValue(5);
-    venda.dblcContatoCobranca->setKeyValue(6);
-    venda.bbSalvar->click();
+    TfmAssVendas& venda = novoDocumentoDeAssistencia("Pedido");
     const QString pedido = dmTec->quAssVenda->fieldByName("NUMERO_PEDIDO")->asString();
     ASSERT_FALSE(pedido.isEmpty()) << vistos();
     for (const Caso& caso : casos) {

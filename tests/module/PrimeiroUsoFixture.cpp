@@ -9,6 +9,7 @@
 #include "host/Uobservacao.h"
 #include "host/Upesq.h"
 #include "host/data/DataSource.h"
+#include "host/ui/DataLookupCombo.h"
 #include "host/Uprincipal.h"
 #include "host/schema/HostParameters.h"
 #include "host/schema/HostSchema.h"
@@ -19,6 +20,7 @@
 #include "host/ui/ScriptedDialogs.h"
 #include "host/ui/WindowRegistry.h"
 #include "rental/uAssEntradaEquip.h"
+#include "rental/uAssVendas.h"
 #include "service_orders/uAssSolicitacao.h"
 #include "tests/module/ParametrosNaJanela.h"
 #include "tests/support/TestDatabase.h"
@@ -267,6 +269,19 @@ void PrimeiroUsoTest::confirmaEntradaComObservacao(TfmAssEntradaEquip& janela)
         QTest::mouseClick(obs.bbGravar, Qt::LeftButton);
     });
     janela.bbConfirma->click();
+}
+
+TfmAssVendas& PrimeiroUsoTest::novoDocumentoDeAssistencia(const QString& tipo)
+{
+    TfmAssVendas& venda = abrirJanela(fmAssVendas, "fmAssVenda");
+    dialogs->answer(tipo, "Deseja cadastrar um novo registro?");
+    venda.bbNovo->click();
+    venda.dblcCliente->setKeyValue("00004");
+    venda.dblcContato->setKeyValue(5);
+    venda.dblcContatoEntrega->setKeyValue(5);
+    venda.dblcContatoCobranca->setKeyValue(6);
+    venda.bbSalvar->click();
+    return venda;
 }
 
 }  // namespace moduletest

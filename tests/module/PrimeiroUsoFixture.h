@@ -13,6 +13,7 @@
 class TfmAssContCad;
 class TfmAssEntradaEquip;
 class TfmAssSolicitacao;
+class TfmAssVendas;
 class TfmCadastroHost;
 class TMenuItem;
 
@@ -60,6 +61,9 @@ protected:
     // The product's stock at the store all gone out, then its location's row
     // deleted and the product saved.
     void estoqueBaixado(const QString& nome, const QString& entradas);
+    // The assistance window opened on a new document of its kind
+    // ("Proposta" or "Pedido") for customer 00004 with its contacts, saved.
+    TfmAssVendas& novoDocumentoDeAssistencia(const QString& tipo);
     // The product register's detail grid that has the column, if any.
     static host::ui::DataGrid* detalheCom(TfmCadastroHost& produtos, const char* coluna);
     // A new row of the detail grid at the location with the column typed,
