@@ -262,9 +262,10 @@ TEST_F(LocacaoTest, EachInstalmentCostsAFixedNumberOfStatements)
     std::printf("[ cost     ] rental instalments: %d statements for 5 (%d prepared), %d for 10 (%d prepared);"
                 " per instalment %d statements\n",
                 statements5, prepares5, dez.count(), dez.prepares(), porParcela);
-    // The receivable with its covered period and the savepoint taken again
-    // after its commit. A later call finds every statement prepared.
-    EXPECT_EQ(porParcela, 2);
+    // The receivable with its covered period, the savepoint and the hold on
+    // the contract taken again after its commit. A later call finds every
+    // statement prepared.
+    EXPECT_EQ(porParcela, 3);
     EXPECT_EQ(dez.prepares(), 0);
 }
 
@@ -282,6 +283,22 @@ TEST_F(LocacaoTest, TwoDesksNumberingAtOnceBothStoreTheirReceivables)
                   daOutra + "'")
                   .toInt(),
               5);
+}
+
+// Another desk is renewing the same contract and has not ended: this desk's
+// run is told so and forecasts nothing, so no month is forecast twice.
+TEST_F(LocacaoTest, TwoDesksGeneratingOneContractForecastEachMonthOnce)
+{
+    host::db::Connection outra;
+    outra.open({dbPath});
+    auto renovacao = std::make_unique<host::db::Transaction>(outra);
+    ASSERT_EQ(host::db::executeSql(*renovacao, "update AATC05AC set ACCODIGO = ACCODIGO where ACCODIGO = 7"), 1);
+    EXPECT_THROW(gerar(), host::Abort);
+    EXPECT_TRUE(messages().join('|').contains("O contrato 7 está sendo renovado"))
+        << messages().join(QChar('|')).toStdString();
+    EXPECT_EQ(parcelas(), QStringList{});
+    renovacao->rollback();
+    EXPECT_EQ(gerar(), 5);
 }
 
 TEST_F(LocacaoTest, UnreadableSpanWritesNothing)
