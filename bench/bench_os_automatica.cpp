@@ -150,11 +150,12 @@ void mede(bench::Gravador& gravador, bench::Escrita escrita, int contratos)
                                       " lines, %5 audit rows)")
                                   .arg(contratos).arg(ordens).arg(itens).arg(linhas).arg(auditoria).toUtf8();
     bench::imprimeLote(titulo.constData(), escrita, c, contratos, "orders",
-                       {.comandosPorLinha = 32,
+                       {.comandosPorLinha = 35,
                         .comandosDaExecucao = 25,
-                        .porque = "each order goes through the service-order rules as if typed in the window, 32"
+                        .porque = "each order goes through the service-order rules as if typed in the window, 35"
                                   " statements where the direct writes need 6: the customer, contract and serial"
-                                  " reads, the numbers, the re-reads and the savepoint; the"
+                                  " reads, the numbers, the re-reads, the savepoint and the service line's unit"
+                                  " with its order (the billed check and its own savepoint); the"
                                   " run itself reads its parameters and the due contracts (up to 25)"});
 }
 
