@@ -74,9 +74,10 @@ void atualizaItemAntigo()
 
 // How far the table of contract types got. Its rows mark the step done: a
 // start stopped between the table's creation and its fill left it empty, and
-// the fill is done at the next start. One statement, as the table's existence
-// alone cost.
-enum class EstadoTiposContrato { Ausente = 0, Vazia = 1, Preenchida = 2 };
+// the fill is done at the next start. A start killed while the engine made
+// the table can leave it without its column: half made, it holds no type.
+// One statement, as the table's existence alone cost.
+enum class EstadoTiposContrato { Ausente = 0, MeioFeita = 1, Vazia = 2, Preenchida = 3 };
 
 EstadoTiposContrato estadoTiposContrato()
 {
@@ -84,8 +85,10 @@ EstadoTiposContrato estadoTiposContrato()
         host::db::selectValue(
             *dmGlobal->IBTransaction1,
             "execute block returns (ESTADO integer) as begin ESTADO = 0;"
-            " if (exists(select 1 from RDB$RELATIONS where RDB$RELATION_NAME = 'AATC05ACTP')) then"
-            " execute statement 'select iif(exists(select 1 from AATC05ACTP), 2, 1) from RDB$DATABASE'"
+            " if (exists(select 1 from RDB$RELATIONS where RDB$RELATION_NAME = 'AATC05ACTP')) then ESTADO = 1;"
+            " if (exists(select 1 from RDB$RELATION_FIELDS where RDB$RELATION_NAME = 'AATC05ACTP'"
+            " and RDB$FIELD_NAME = 'TPDESCRICAO')) then"
+            " execute statement 'select iif(exists(select 1 from AATC05ACTP), 3, 2) from RDB$DATABASE'"
             " into ESTADO; suspend; end")
             .toInt());
 }
@@ -108,16 +111,20 @@ void preencheTiposContrato()
 }
 
 // A start killed while the engine made the table can leave the next
-// start's first try refused ("cannot create index"), the table half-made in
-// the transaction: that try is undone and made once more, so the first start
-// after the kill finishes the step.
+// start's first try refused ("cannot create index"), or the name taken by
+// a table made half: that try is undone, what is half made goes, and the
+// table is made once more, so the first start after the kill finishes the
+// step.
 void criaTiposContrato()
 {
     try {
         criaTabela("AATC05ACTP");
     } catch (const host::db::DbError&) {
         dmGlobal->IBTransaction1->rollbackRetaining();
-        if (estadoTiposContrato() == EstadoTiposContrato::Ausente)
+        const EstadoTiposContrato estado = estadoTiposContrato();
+        if (estado == EstadoTiposContrato::MeioFeita)
+            executaScript("drop table AATC05ACTP");
+        if (estado <= EstadoTiposContrato::MeioFeita)
             criaTabela("AATC05ACTP");
     }
 }
@@ -125,7 +132,7 @@ void criaTiposContrato()
 void completaTiposContrato()
 {
     const EstadoTiposContrato estado = estadoTiposContrato();
-    if (estado == EstadoTiposContrato::Ausente)
+    if (estado <= EstadoTiposContrato::MeioFeita)
         criaTiposContrato();
     if (estado != EstadoTiposContrato::Preenchida)
         preencheTiposContrato();

@@ -61,3 +61,40 @@ TEST_F(Autoteste, AnErrorOfTheContractTablesUpgradeFailsAPassingSelfTest)
     EXPECT_EQ(codigo, 5) << saida.toStdString() << erros.toStdString();
     EXPECT_TRUE(saida.contains("; falhas: 0")) << saida.toStdString();
 }
+
+// A start killed while it made the contract types' table leaves it half
+// made, on a database of an earlier version: the first start after makes it
+// whole, its upgrade and every window (the contract register reads the
+// types) end without error, and no type stored is lost.
+TEST_F(Autoteste, TheStartAfterOneKilledWhileMakingTheContractTypesEndsWellTheFirstTime)
+{
+    const struct {
+        const char* nome;
+        const char* tabela;
+    } casos[] = {
+        {"without its column", "create table AATC05ACTP (TPCODIGO integer)"},
+        {"without its key", "create table AATC05ACTP (TPDESCRICAO varchar(30) not null)"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nome);
+        if (!host::db::columnExists(tr(), "AATC05AC", "ACTIPODESC")) {
+            exec("alter table AATC05AC add ACTIPODESC VARCHAR(30)");
+            tr().commitRetaining();
+        }
+        exec("update or insert into AATC05AC (ACCODIGO, ACTIPODESC) values (99, 'Locação Anual') matching (ACCODIGO)");
+        if (host::db::tableExists(tr(), "AATC05ACTP")) {
+            exec("drop table AATC05ACTP");
+            tr().commitRetaining();
+        }
+        exec(c.tabela);
+        tr().commitRetaining();
+        comoVersaoAnterior();
+
+        int codigo = -1;
+        const QString saida = executar(codigo);
+        EXPECT_EQ(codigo, 0) << saida.toStdString() << erros.toStdString();
+        for (const QString tipo : {"Locação Anual", "Suporte Técnico"})
+            EXPECT_EQ(committed("select count(*) from AATC05ACTP where TPDESCRICAO = :TIPO", {{"TIPO", tipo}}).toInt(), 1)
+                << tipo.toStdString();
+    }
+}
