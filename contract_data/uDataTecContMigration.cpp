@@ -154,7 +154,8 @@ void bloco1()
             aviso("Tabela objetos do contrato criada!");
         }
     });
-    if (existe("AATC05ACIT") && !existe("AATC05ACIT", "ACITOBSERVACAO"))
+    // Its last column marks it done: a run stopped among them adds the rest.
+    if (existe("AATC05ACIT") && !existe("AATC05ACIT", "ACITNUMEROLOGICO"))
         atualizaItemAntigo();
     semErro([] {
         if (!existe("AATC05ACIT")) {
@@ -232,7 +233,9 @@ void atualizarTabelasContrato()
     const bool primeiro = !(existe("AATC05AC", "TVCODIGO") && existe("AATC05CO", "COCODIGO"));
     if (primeiro)
         bloco1();
-    if (!(existe("AATC05ACITCO", "PRCODIGO") && existe("AATC05FG", "FGCODIGO")))
+    // The block's last column marks it done (the groups' table is made
+    // before it, without it).
+    if (!(existe("AATC05ACITCO", "PRCODIGO") && existe("AATC05FG", "ACCODIGO")))
         bloco2(primeiro);
     bloco3();
 }

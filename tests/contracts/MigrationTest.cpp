@@ -112,6 +112,32 @@ TEST_F(MigrationTest, RunStoppedHalfWayCompletesAtTheNextCreation)
     EXPECT_EQ(messages(), (QStringList{kNovosCampos, kFranquias, kCompostos}));
 }
 
+// A run stopped inside a step of several commits, just before one of its
+// columns (on an item table of an earlier layout, whose missing columns are
+// added one by one), completes that step at the next creation.
+TEST_F(MigrationTest, RunStoppedInsideAStepCompletesItAtTheNextCreation)
+{
+    dropTable("AATC05ACITCO");
+    dropTable("AATC05ACIT");
+    exec("create table AATC05ACIT (ACITCODIGO integer not null primary key, CLCODIGO varchar(5) not null, "
+         "PRCODIGO varchar(11) not null, ACCODIGO smallint)");
+    const struct {
+        const char* tabela;
+        const char* coluna;
+    } paradas[] = {{"AATC05ACIT", "ACITGRUPO"}, {"AATC05FG", "ACCODIGO"}};
+    for (const auto& parada : paradas) {
+        SCOPED_TRACE(parada.coluna);
+        mig::setObservadorColuna([&parada](const mig::Coluna& coluna) {
+            if (QString(coluna.tabela) == parada.tabela && columnOf(coluna) == parada.coluna)
+                throw std::runtime_error("stopped");
+        });
+        EXPECT_THROW(createContracts(), std::runtime_error);
+        mig::setObservadorColuna({});
+    }
+    createContracts();
+    expectFullLayout();
+}
+
 TEST_F(MigrationTest, MissingMeterTableRunsTheFirstBlockAgainOverWhatExists)
 {
     createContracts();
