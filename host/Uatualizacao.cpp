@@ -92,15 +92,25 @@ std::vector<Restricao> restricoesDaColuna(const QString& tabela, const QString& 
 }
 
 // The engine refuses to change the type of a key column: its key is taken
-// off, the column widened and the key put back, under the same name.
+// off, the column widened and the key put back, under the same name, in one
+// commit. A start stopped in between, or a step refused, leaves the key as
+// it was: no later start would know to put it back.
 void alargarParaInteiro(const QString& tabela, const QString& coluna)
 {
     const std::vector<Restricao> restricoes = restricoesDaColuna(tabela, coluna);
-    for (const Restricao& r : restricoes)
-        runDdl("alter table " + tabela + " drop constraint " + r.nome);
-    runDdl("alter table " + tabela + " alter " + coluna + " type integer");
-    for (const Restricao& r : restricoes)
-        runDdl("alter table " + tabela + " add constraint " + r.nome + " " + r.tipo + " (" + r.colunas.join(", ") + ")");
+    host::db::Transaction& tr = upgradeTransaction();
+    try {
+        for (const Restricao& r : restricoes)
+            host::db::executeSql(tr, "alter table " + tabela + " drop constraint " + r.nome);
+        host::db::executeSql(tr, "alter table " + tabela + " alter " + coluna + " type integer");
+        for (const Restricao& r : restricoes)
+            host::db::executeSql(tr, "alter table " + tabela + " add constraint " + r.nome + " " + r.tipo + " (" +
+                                         r.colunas.join(", ") + ")");
+        tr.commitRetaining();
+    } catch (const host::db::DbError&) {
+        tr.rollbackRetaining();
+        throw;
+    }
 }
 
 // The column names of "TABLE.COLUMN" entries as an SQL list of literals.

@@ -75,6 +75,21 @@ TEST_F(SchemaRoutinesTest, ShortTextColumnsAreWidenedKeepingTheirCharacterSetAnd
     EXPECT_NO_THROW(fmAtualizacao->AlargarTexto({}, 20));
 }
 
+// A code widened under its table's key, stopped part-way (here a foreign
+// key holds the column too), leaves the key as it was.
+TEST_F(SchemaRoutinesTest, ACodeWideningStoppedPartWayKeepsTheTablesKey)
+{
+    exec("create table AATCTESTEPAI (A smallint not null primary key)");
+    exec("create table AATCTESTE (A smallint not null, B varchar(5) not null,"
+         " constraint PK_AATCTESTE primary key (A, B), constraint FK_AATCTESTE foreign key (A)"
+         " references AATCTESTEPAI (A))");
+    tr().commitRetaining();
+    EXPECT_ANY_THROW(fmAtualizacao->AlargarParaInteiro({"AATCTESTE.A"}));
+    EXPECT_EQ(committed("select count(*) from rdb$relation_constraints where rdb$constraint_name = 'PK_AATCTESTE'")
+                  .toInt(),
+              1);
+}
+
 TEST_F(SchemaRoutinesTest, ScriptRunsStatementsInOrderEachDdlVisibleToTheNext)
 {
     exec("insert into AATC01AP (AOCODIGO, APSEQUENCIA, APQUANTIDADE) values (1, 1, 2.5)");
