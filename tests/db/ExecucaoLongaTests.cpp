@@ -113,7 +113,7 @@ TEST_F(ExecucaoLonga, AStatementOfSecondsWithNoHeldLockIsNotTold) {
 // Another database of the same owner (its lock table in the same lock
 // folder) held by a stopped writer: a statement here waits on nothing.
 TEST_F(ExecucaoLonga, AnotherDatabasesHeldLockTableIsNotThisStatementsWait) {
-    QTemporaryDir pasta(testsupport::testFolder() + "/outro-XXXXXX");
+    QTemporaryDir pasta(testsupport::uniqueFolderTemplate("outro"));
     ASSERT_TRUE(pasta.isValid());
     host::db::Connection outro;
     outro.create({pasta.filePath("outro.fdb")});

@@ -81,7 +81,8 @@ inline mode_t modeOf(const QString& path) {
 
 class EngineFolders : public ::testing::Test {
 protected:
-    explicit EngineFolders(const QString& base = testsupport::testFolder()) : scratch(base + "/pastas-XXXXXX") {}
+    explicit EngineFolders(const QString& base = testsupport::testFolder())
+        : scratch(testsupport::uniqueFolderTemplate("pastas", base)) {}
     void SetUp() override { ASSERT_TRUE(scratch.isValid()); }
     QString at(const QString& name) const { return scratch.path() + "/" + name; }
     QTemporaryDir scratch;

@@ -2,6 +2,7 @@
 // its own folders, the OS users and groups it makes go when it ends, and
 // what a killed program left is removed by the next one.
 
+#include "tests/db/PastasDoMotorFixture.h"
 #include "tests/support/OutrosUsuarios.h"
 
 #include <QCoreApplication>
@@ -30,6 +31,10 @@ QString nomeDe(const char* marca, qint64 processo) { return QString("techassist-
 bool haUsuario(const QString& nome) { return ::getpwnam(QFile::encodeName(nome).constData()) != nullptr; }
 bool haGrupo(const QString& nome) { return ::getgrnam(QFile::encodeName(nome).constData()) != nullptr; }
 
+// Run only by the test below, as a program of its own: one that ends
+// without its cleanup inside a case that made its scratch folder.
+TEST_F(EngineFolders, DISABLED_EndsWithoutItsCleanup) { ::_exit(0); }
+
 TEST(ProgramaDeTeste, LeavesNothingOutsideItsFoldersAndRemovesWhatAKilledOneLeft)
 {
     QTemporaryDir casa, temporaria, dosTestes;
@@ -46,9 +51,9 @@ TEST(ProgramaDeTeste, LeavesNothingOutsideItsFoldersAndRemovesWhatAKilledOneLeft
         ASSERT_TRUE(QDir().mkpath(pastaMorta));
     }
 
-    // One case that runs a program as the other users, in a program given
-    // nothing but a home and a temporary folder.
-    QProcess programa;
+    // A program given nothing but a home and a temporary folder: one that
+    // ends without its cleanup, then one case that runs a program as the
+    // other users.
     QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
     for (const char* nome : {"XDG_RUNTIME_DIR", "XDG_CACHE_HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME",
                              "TECHASSIST_PASTA_TRAVAS", "FIREBIRD", "FIREBIRD_LOCK"})
@@ -56,13 +61,18 @@ TEST(ProgramaDeTeste, LeavesNothingOutsideItsFoldersAndRemovesWhatAKilledOneLeft
     ambiente.insert("HOME", casa.path());
     ambiente.insert("TMPDIR", temporaria.path());
     ambiente.insert("TA_TEST_TMP", dosTestes.path());
-    programa.setProcessEnvironment(ambiente);
-    programa.start(QCoreApplication::applicationFilePath(),
-                   {"--gtest_filter=OutroUsuario.APrivateAndAGroupsDatabaseOfOneOwnerOpenSideBySide"});
-    ASSERT_TRUE(programa.waitForStarted());
-    const qint64 filho = programa.processId();
-    ASSERT_TRUE(programa.waitForFinished(120000));
-    EXPECT_EQ(programa.exitCode(), 0) << programa.readAllStandardOutput().toStdString();
+    qint64 filho = 0;
+    for (const QStringList& argumentos :
+         {QStringList{"--gtest_also_run_disabled_tests", "--gtest_filter=EngineFolders.DISABLED_EndsWithoutItsCleanup"},
+          QStringList{"--gtest_filter=OutroUsuario.APrivateAndAGroupsDatabaseOfOneOwnerOpenSideBySide"}}) {
+        QProcess programa;
+        programa.setProcessEnvironment(ambiente);
+        programa.start(QCoreApplication::applicationFilePath(), argumentos);
+        ASSERT_TRUE(programa.waitForStarted());
+        filho = programa.processId();
+        ASSERT_TRUE(programa.waitForFinished(120000));
+        EXPECT_EQ(programa.exitCode(), 0) << programa.readAllStandardOutput().toStdString();
+    }
 
     EXPECT_EQ(conteudo(casa.path()), "") << "the invoking user's home";
     EXPECT_EQ(conteudo(temporaria.path()), "") << "the temporary folder";

@@ -39,6 +39,10 @@ QString uniqueFile(const QString& stem, const QString& suffix) {
         .arg(suffix);
 }
 
+QString uniqueFolderTemplate(const QString& stem, const QString& base) {
+    return base + "/" + QFileInfo(uniqueFile(stem, ".XXXXXX")).fileName();
+}
+
 namespace {
 
 // The process that made a file of uniqueFile(), or 0 for another file.

@@ -15,13 +15,17 @@ namespace testsupport {
 QString testFolder();
 // A file name in testFolder() no other test of this run uses.
 QString uniqueFile(const QString& stem, const QString& suffix);
+// A QTemporaryDir template in `base` named as uniqueFile() names: what a
+// program ended without its cleanup left there is removed by the next one.
+QString uniqueFolderTemplate(const QString& stem, const QString& base = testFolder());
 // A test's new database writes asynchronously: the tests' data need not
 // survive a crash of the machine, and waiting for the disk at every page
 // would take a third of the suite's time. Copies of a template keep it.
 host::db::ConnectOptions asynchronous(const QString& path);
-// Removes the files of uniqueFile() that belong to this process (templates
-// built once per run included), or to test programs no longer running (one
-// that was killed never removed its own).
+// Removes the files of uniqueFile() and the folders of
+// uniqueFolderTemplate() that belong to this process (templates built once
+// per run included), or to test programs no longer running (one that was
+// killed never removed its own).
 void removeFilesOfThisRun();
 void removeFilesOfEndedRuns();
 
