@@ -31,6 +31,8 @@ QString nomeDe(const char* marca, qint64 processo) { return QString("techassist-
 bool haUsuario(const QString& nome) { return ::getpwnam(QFile::encodeName(nome).constData()) != nullptr; }
 bool haGrupo(const QString& nome) { return ::getgrnam(QFile::encodeName(nome).constData()) != nullptr; }
 
+using pastasdomotor::EngineFolders;
+
 // Run only by the test below, as a program of its own: one that ends
 // without its cleanup inside a case that made its scratch folder.
 TEST_F(EngineFolders, DISABLED_EndsWithoutItsCleanup) { ::_exit(0); }
