@@ -25,7 +25,9 @@ public:
     void AlterarTamanhoCampo(const QString& tabela, const QString& coluna, const QString& tamanho);
     // Each "TABLE.COLUMN" still SMALLINT becomes INTEGER (every stored value
     // and every reader stays valid); the others, missing ones included, are
-    // left as they are. One read of the column types when none is left.
+    // left as they are. One read of the column types when none is left. A
+    // key holding the column is taken off and put back in the same commit:
+    // a widening refused or stopped leaves the key as it was.
     void AlargarParaInteiro(const QStringList& colunas);
     // Each "TABLE.COLUMN" still a VARCHAR shorter than tamanho becomes
     // VARCHAR(tamanho) in its own character set (stored texts stay as they
