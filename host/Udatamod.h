@@ -200,8 +200,10 @@ bool AvisaCamposObrigatorio(host::data::Dataset& dataset, bool bAbortar = true);
 // A question with the given button captions (the first lastIndex + 1 of them
 // when lastIndex >= 0); the caption chosen, "" when closed. Never muted.
 QString MostraPergunta(const QString& texto, const QStringList& captions, int lastIndex = -1);
-QString IbUserName();            // the database user of dmGlobal's connection, upper case
-bool UsuarioMestre();            // the master user (SYSDBA or the ATUSUARIOMESTRE parameter)
+// The database user of dmGlobal's connection as the engine names it
+// (TdmGlobal::UsuarioBanco): compared with names in capitals, it is upper-cased.
+QString IbUserName();
+bool UsuarioMestre();            // the master user (SYSDBA or the ATUSUARIOMESTRE parameter, in any case)
 bool UsuarioVendedor();          // a salesman login (a supplier of kind "V" named after the user)
 // Prompts for a password with the given text; true when it equals senha.
 // An empty senha protects nothing: true without asking.

@@ -161,19 +161,19 @@ bool AvisaCamposObrigatorio(Dataset& dataset, bool bAbortar)
 
 QString IbUserName()
 {
-    return dmGlobal ? dmGlobal->Database1->user().trimmed().toUpper() : QString();
+    return dmGlobal ? dmGlobal->UsuarioBanco() : QString();
 }
 
 bool UsuarioMestre()
 {
-    const QString user = IbUserName();
+    const QString user = IbUserName().toUpper();
     const QString master = dmGlobal ? parametroMaiusculo("ATUSUARIOMESTRE") : QString();
     return user == "SYSDBA" || (!master.isEmpty() && user == master);
 }
 
 bool UsuarioVendedor()
 {
-    return ContadorDados("upper(FNOME)", "AUGC0501", IbUserName(), " and FTIPO = 'V'") > 0;
+    return ContadorDados("upper(FNOME)", "AUGC0501", IbUserName().toUpper(), " and FTIPO = 'V'") > 0;
 }
 
 bool VerificaValidadeSenha(const QString& senha, const QString& prompt)

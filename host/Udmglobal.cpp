@@ -8,6 +8,7 @@
 
 #include "host/data/DataModule.h"
 #include "host/data/UpdateSql.h"
+#include "host/db/Database.h"
 
 #include <QMenu>
 
@@ -83,6 +84,9 @@ TdmGlobal::TdmGlobal(const QString& databaseName, const QString& user, const QSt
     dmGlobal = this;
     if (sCaminhoSistema.isEmpty())
         sCaminhoSistema = host::defaultSystemFolder();
+    // What the rows a user writes keep as who wrote them: the login typed is
+    // not always the name the engine knows the user by.
+    usuarioBanco_ = host::db::selectValue(*IBTransaction1, "select current_user from rdb$database").toString().trimmed();
     CarregaParametros();
     CarregaEmpresa();
     sLocalEstoqueAtual = Parametro("ATLOCALPADRAO");

@@ -211,6 +211,10 @@ public:
     QMenu* puGeral = nullptr;
     QMenu* puPesq = nullptr;
     QString sLocalEstoqueAtual;                      // current stock location ("001")
+    // The login as the engine names it (CURRENT_USER), read once at the
+    // start: a plain name folded to capitals, a quoted one or one that is no
+    // plain name ("maria.silva") as typed.
+    const QString& UsuarioBanco() const { return usuarioBanco_; }
     QString sTextoRegraFiscal;                       // first input of RetornaOperacaoRegraFiscal
 
     // ---- parameter record (table PARAMETROS: NOME, VALOR) ----
@@ -681,6 +685,7 @@ private:
         int sequencia = 0, contrato = 0;
     } cxPrev_;
     QHash<QString, QString> parametros_;   // upper-case name -> value
+    QString usuarioBanco_;
     bool listaClientesAlterada_ = false;
     std::map<QString, QString> cnpjFiliais_;   // branch code -> the CNPJ typed for it (none: not listed)
     QStringList pedidosSemTotal_;          // orders whose total PVLacoGravacaoItem sums, in order

@@ -23,7 +23,7 @@ bool SelecionaFornecedor(QString& sCodigo, QString& sTipo, bool bTodos)
     }
     if (!bTodos && UsuarioVendedor()) {
         condicoes << "upper(fo.FNOME) = :USUARIO";
-        parametros.insert("USUARIO", IbUserName());
+        parametros.insert("USUARIO", IbUserName().toUpper());
     }
     QVariantMap linha;
     if (!host::executarPesquisa(definicao, condicoes.join(" and "), linha, parametros))

@@ -219,7 +219,7 @@ void TfmAssSituacaoTroca::verificarPermissao(int situacao)
     if (UsuarioMestre())
         return;
     const QString permissao =
-        CarregaDado("ATALTERARSITUACAO", "AATC06AT", "WHERE UPPER(ATNOME) = " + QuotedStr(IbUserName()));
+        CarregaDado("ATALTERARSITUACAO", "AATC06AT", "WHERE UPPER(ATNOME) = " + QuotedStr(IbUserName().toUpper()));
     if (permissao == "N")
         dmGlobal->MostraAviso("Usuário logado não tem permissão para alterar Situação da Ordem de Serviço", true);
     if (permissao == "E" && LerSituacaoOS(situacao).tipo == "M" &&

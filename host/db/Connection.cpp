@@ -57,8 +57,11 @@ void Status::raiseFailure(const QString& sql) {
     intptr_t gds = (vector && vector[0] == isc_arg_gds) ? vector[1] : 0;
     // Text a column cannot hold comes under a general arithmetic failure:
     // the specific code is the one a caller can tell the user by.
+    // So does a refused privilege under a failed schema change.
     for (const intptr_t* v = vector; v && *v != isc_arg_end; v += (*v == isc_arg_cstring ? 3 : 2))
-        if (v[0] == isc_arg_gds && v[1] == isc_transliteration_failed) gds = isc_transliteration_failed;
+        if (v[0] == isc_arg_gds &&
+            (v[1] == isc_transliteration_failed || v[1] == isc_no_priv || v[1] == isc_dyn_no_priv))
+            gds = v[1];
     QString text = QString::fromUtf8(buffer).trimmed();
     wrapper_.init();
     throw DbError(text, sqlCode, gds, sql);

@@ -96,7 +96,8 @@ QString serverWaitingMessage(const QString& database, int seconds);
 // `waitedMs`, how long the attach took, is told when it waited.
 QString attachFailureText(const ConnectOptions& options, const DbError& failure, qint64 waitedMs = 0);
 // A statement refused for want of a privilege, naming the database user
-// and what they may not do to which object.
+// and what they may not do to which object; a refused schema change is told
+// as an update that waits for the owner's start.
 QString noPermissionText(const DbError& failure, const QString& user);
 // An embedded attach or detach that a process killed or stopped inside the
 // engine holds would wait for ever: once another process has held what it

@@ -77,7 +77,38 @@ QString attachFailureText(const ConnectOptions& options, const DbError& failure,
     }
 }
 
+namespace {
+
+// A schema change (an update's new table or column) refused: "-ALTER TABLE
+// AATC01AO failed" names what was to be changed.
+QString schemaChangeRefusedText(const DbError& failure, const QString& user) {
+    static const QRegularExpression failed(R"re(-(CREATE|ALTER|DROP|RECREATE)\s+(\w+)\s+"?([^"\s]+)"?\s+failed)re",
+                                           QRegularExpression::CaseInsensitiveOption);
+    static const QHash<QString, QString> verbs{{"CREATE", "criar"}, {"RECREATE", "criar"}, {"ALTER", "alterar"},
+                                               {"DROP", "excluir"}};
+    static const QHash<QString, QString> objects{{"TABLE", "a tabela"},      {"VIEW", "a visão"},
+                                                 {"DOMAIN", "o domínio"},    {"INDEX", "o índice"},
+                                                 {"GENERATOR", "o gerador"}, {"SEQUENCE", "o gerador"},
+                                                 {"PROCEDURE", "o procedimento"}};
+    const QRegularExpressionMatch match = failed.match(failure.message());
+    const QString what = match.hasMatch() ? QString(" %1 %2 %3").arg(verbs.value(match.captured(1).toUpper()),
+                                                                      objects.value(match.captured(2).toUpper(),
+                                                                                    match.captured(2).toLower()),
+                                                                      match.captured(3))
+                                          : QString(" mudar a estrutura do banco de dados");
+    // Only the owner of the database (or SYSDBA) changes its structure: the
+    // update waits for one of their starts, which also grants what it makes.
+    return QString("O usuário %1 do banco de dados não tem permissão para%2, o que a atualização do banco de dados "
+                   "precisa fazer. Inicie o sistema uma vez como SYSDBA ou como o dono do banco de dados, que conclui "
+                   "a atualização e concede as permissões a todos os usuários; depois os outros usuários iniciam "
+                   "normalmente.")
+        .arg(user, what);
+}
+
+}  // namespace
+
 QString noPermissionText(const DbError& failure, const QString& user) {
+    if (failure.gdsCode() == isc_dyn_no_priv) return schemaChangeRefusedText(failure, user);
     // "no permission for SELECT access to TABLE PARAMETROS"
     static const QRegularExpression refused(R"re(no permission for (\w+) access to (\w+) "?([^"\s]+)"?)re",
                                             QRegularExpression::CaseInsensitiveOption);
@@ -93,6 +124,7 @@ QString noPermissionText(const DbError& failure, const QString& user) {
                                                  {"SEQUENCE", "o gerador"},  {"FUNCTION", "a função"},
                                                  {"COLUMN", "a coluna"}};
     const QString action = match.captured(1).toUpper(), object = match.captured(2).toUpper();
+    if (!actions.contains(action)) return schemaChangeRefusedText(failure, user);
     // The start of the database's owner grants every table to every user:
     // a database another user started first after an update lacks them.
     return QString("O usuário %1 do banco de dados não tem permissão para %2 %3 %4. Inicie o sistema uma vez como "

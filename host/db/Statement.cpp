@@ -515,7 +515,7 @@ void Statement::Impl::explainFailure(Status& st) const {
     try {
         st.check(sql);
     } catch (const DbError& e) {
-        if (e.gdsCode() == isc_no_priv) throw e.withUserText(detail::noPermissionText(e, transaction().impl()->liveConnection().user()));
+        if (e.gdsCode() == isc_no_priv || e.gdsCode() == isc_dyn_no_priv) throw e.withUserText(detail::noPermissionText(e, transaction().impl()->liveConnection().user()));
         if (e.gdsCode() != isc_transliteration_failed) throw;
         QStringList texts{sql};
         for (size_t i = 0; i < slotName.size(); ++i)

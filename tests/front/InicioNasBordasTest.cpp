@@ -4,9 +4,11 @@
 
 #include "tests/front/ExecutavelNoBanco.h"
 
+#include "host/db/Database.h"
 
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -167,5 +169,45 @@ TEST_F(InicioNoBanco, ADatabaseUserWithoutRightsIsToldByName)
         << erros.toStdString();
     EXPECT_TRUE(erros.contains("no permission")) << "the engine's text as the detail: " << erros.toStdString();
 }
+
+// An update that changes the database's structure, met first by a user who
+// may not change it: told which table and that the owner's start completes
+// it; after that start the same user starts.
+struct CasoAtualizacaoSemDono {
+    const char* nome;
+    const char* faltando;   // what the update adds again
+    const char* recusa;     // what the user is told they may not do
+};
+const CasoAtualizacaoSemDono kCasosAtualizacaoSemDono[] = {
+    {"ColunaDoSistema", "alter table AATC01AO drop AOATENDENTE", "alterar a tabela AATC01AO"},
+    {"TabelaDosContratos", "drop table AATC05FG", "criar a tabela AATC05FG"},
+};
+
+class AtualizacaoSemDono : public testfront::ExecutavelNoBanco,
+                           public testing::WithParamInterface<CasoAtualizacaoSemDono> {};
+
+TEST_P(AtualizacaoSemDono, IsToldToTheOtherUserAndDoneByTheOwnersStart)
+{
+    const QStringList maria{"--usuario", "MARIA", "--senha", "x", "--autoteste"};
+    int codigo = -1;
+    executar({"--autoteste"}, codigo, "offscreen");
+    ASSERT_EQ(codigo, 0) << erros.toStdString();
+    host::db::executeSql(*global->IBTransaction1, GetParam().faltando);
+    global->IBTransaction1->commitRetaining();
+
+    executar(maria, codigo, "offscreen");
+    EXPECT_NE(codigo, 0);
+    EXPECT_TRUE(erros.contains(QString("O usuário MARIA do banco de dados não tem permissão para ") + GetParam().recusa) &&
+                erros.contains("Inicie o sistema uma vez como SYSDBA ou como o dono do banco de dados"))
+        << erros.toStdString();
+
+    executar({"--autoteste"}, codigo, "offscreen");
+    EXPECT_EQ(codigo, 0) << erros.toStdString();
+    executar(maria, codigo, "offscreen");
+    EXPECT_EQ(codigo, 0) << erros.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, AtualizacaoSemDono, testing::ValuesIn(kCasosAtualizacaoSemDono),
+                         [](const testing::TestParamInfo<CasoAtualizacaoSemDono>& info) { return info.param.nome; });
 
 }  // namespace

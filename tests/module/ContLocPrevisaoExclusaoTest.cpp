@@ -109,6 +109,35 @@ TEST_F(ContLocExclusaoPrevisaoTest, ANonMasterUserIsRefusedUnlessOptionL)
     EXPECT_EQ(dialogs->pending(), 0);
 }
 
+// The master user named by a login that is no plain name keeps it as the
+// engine does in the audit row: "maria.silva" is not MARIA.SILVA.
+struct CasoLoginMestre {
+    const char* login;
+    const char* gravado;   // the audit row's user, as the engine names the login
+};
+const CasoLoginMestre kCasosLoginMestre[] = {{"maria.silva", "maria.silva"}, {"ana", "ANA"}};
+
+class LoginMestre : public ContLocExclusaoPrevisaoTest, public testing::WithParamInterface<CasoLoginMestre> {};
+
+TEST_P(LoginMestre, DeletesTheForecastsAuditedUnderTheLoginAsTheEngineNamesIt)
+{
+    entrarComo(GetParam().login);
+    parametro("ATUSUARIOMESTRE", GetParam().login);
+    quatroParcelas(825);
+    exec("update ACRC5001 set CRDATABOLETO = null");
+    TfmAssContCadLocEquip& form = abrirE(825);
+    dialogs->answer("Sim", "Tem certeza de que deseja excluir todas previsões?");
+    form.bbApagar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(restantes(825), QStringList{"000002"});
+    EXPECT_EQ(lido("select distinct USUARIO from ARQLOG where ACAO = 'Deletou Previsão do CR'"), QStringList{GetParam().gravado});
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, LoginMestre, testing::ValuesIn(kCasosLoginMestre),
+                         [](const testing::TestParamInfo<CasoLoginMestre>& info) {
+                             return std::string(info.param.gravado) == "ANA" ? "NomeSimples" : "NomeComPonto";
+                         });
+
 TEST_F(ContLocExclusaoPrevisaoTest, ScreenQDeletesAlike)
 {
     quatroParcelas(824);
