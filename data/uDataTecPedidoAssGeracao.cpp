@@ -11,6 +11,7 @@
 #include "host/data/Field.h"
 #include "host/data/Query.h"
 #include "host/db/Database.h"
+#include "host/db/RowHold.h"
 #include "host/schema/SchemaDefinition.h"
 
 #include <functional>
@@ -157,7 +158,11 @@ void completarContratoPedidoAss(TdmTec& tec, int codigo, const QString& numero)
     host::db::Savepoint guarda(tr);
     gravarOuDesfazerContratoPedidoAss(guarda, [&] {
         const QVariantMap chave{{"CONTRATO", codigo}};
-        if (host::db::executeSql(tr, "update AATC05AC set ACCODIGO = ACCODIGO where ACCODIGO = :CONTRATO", chave) != 1)
+        const host::db::RowsHeld contrato = host::db::holdRows(tr, u"AATC05AC", {{"ACCODIGO", codigo}});
+        if (contrato.elsewhere())
+            throw host::db::DbError("O contrato " + QString::number(codigo) +
+                                    " está sendo alterado em outra estação neste momento. Tente novamente.");
+        if (!contrato.one())
             throw host::db::DbError("Contrato " + QString::number(codigo) + " não encontrado.");
         if (inserirItensContratoPedidoAss(tec, codigo, numero, itensDoContratoPedidoAss(codigo)) == 0)
             return;

@@ -2,6 +2,7 @@
 
 #include "host/Udmglobal.h"
 #include "host/db/Database.h"
+#include "host/db/RowHold.h"
 #include "host/schema/HostSchema.h"
 
 #include <QHash>
@@ -44,22 +45,7 @@ void criarTabela(db::Transaction& tr)
 
 }  // namespace
 
-bool ConflitoDeRegistro(const std::exception& erro)
-{
-    const auto* banco = dynamic_cast<const db::DbError*>(&erro);
-    if (!banco)
-        return false;
-    switch (banco->gdsCode()) {
-    case 335544345:   // lock conflict on no wait transaction
-    case 335544336:   // deadlock
-    case 335544451:   // update conflicts with concurrent update
-    case 335544665:   // violation of PRIMARY or UNIQUE KEY constraint
-    case 335544349:   // attempt to store duplicate value in unique index
-        return true;
-    default:
-        return false;
-    }
-}
+bool ConflitoDeRegistro(const std::exception& erro) { return db::isRowConflict(erro); }
 
 TravaExecucao::TravaExecucao(const QString& nome) : nome_(nome)
 {
