@@ -43,6 +43,23 @@ void criarTabela(db::Transaction& tr)
     }
 }
 
+// The lock's row written in its own transaction. The table is looked for
+// only when the write fails: a run that takes the lock pays one statement.
+void marcar(db::Transaction& tr, const QString& nome)
+{
+    static const QString sql = QStringLiteral(
+        "update or insert into TRAVAEXECUCAO (NOME) values (:NOME) matching (NOME)");
+    try {
+        db::executeSql(tr, sql, {{"NOME", nome}});
+        return;
+    } catch (const db::DbError& erro) {
+        if (ConflitoDeRegistro(erro) || db::tableExists(tr, "TRAVAEXECUCAO"))
+            throw;
+    }
+    criarTabela(tr);
+    db::executeSql(tr, sql, {{"NOME", nome}});
+}
+
 }  // namespace
 
 bool ConflitoDeRegistro(const std::exception& erro) { return db::isRowConflict(erro); }
@@ -57,9 +74,7 @@ TravaExecucao::TravaExecucao(const QString& nome) : nome_(nome)
     }
     trava.transacao = std::make_shared<db::Transaction>(*dmGlobal->Database1);
     try {
-        criarTabela(*trava.transacao);
-        db::executeSql(*trava.transacao, "update or insert into TRAVAEXECUCAO (NOME) values (:NOME) matching (NOME)",
-                       {{"NOME", nome}});
+        marcar(*trava.transacao, nome);
         trava.usos = 1;
         obtida_ = true;
     } catch (const std::exception& erro) {
