@@ -32,11 +32,11 @@ QString SelectContratosLinhaFora(db::Transaction& tr);
 // :ZERO, the zero date, is no end).
 QString SelectContratosVeiculoAtivo();
 
-// Holds the rows standing for the pieces until the commit (db::holdRows:
-// the table's rows of that key, the condition added). Another desk holding
-// one of them: refused (message, abort) with "Aviso: operação abortada.\r"
-// + what + " em gravação em outra estação neste momento: " + pieces + ".
-// Tente novamente."
+// Holds the rows that stand for what is put out until the commit
+// (db::holdRows: the table's rows of that key, the condition added).
+// Another desk holding one of them: refused (message, abort) with "Aviso:
+// operação abortada.\r" + oQue + " em gravação em outra estação neste
+// momento: " + pecas + ". Tente novamente."
 void SegurarPecas(db::Transaction& tr, QStringView tabela, db::NamedParams chave, const QString& condicao,
                   const QString& oQue, const QString& pecas);
 
