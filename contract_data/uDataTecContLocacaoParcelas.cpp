@@ -2,17 +2,17 @@
 // contract. One forecast receivable a month over the span, numbered with the
 // host's next free document number, carrying the period it covers and the
 // date its boleto is planned. What the rules read is read once per call,
-// under a hold on the contract's row that lasts the run; each instalment is
-// written whole or not at all and committed.
+// under a hold on the contract that lasts the run (ContratoEmGeracao); each
+// instalment is written whole or not at all and committed.
 
 #include "contract_data/uDataTecCont.h"
 
 #include "contract_data/uDataTecContLocacao.h"
 #include "contract_data/uDataTecContLocacaoDocumento.h"
 #include "contract_data/uDataTecContParcelas.h"
+#include "contract_data/uDataTecContParcelasTrava.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
-#include "host/TravaExecucao.h"
 #include "host/Uglobal.h"
 #include "host/data/Format.h"
 #include "host/db/Database.h"
@@ -73,32 +73,6 @@ ContratoLocacao lerContrato(TdmTecContrato& dm, int contrato)
     if (cabecalho.active() && !cabecalho.isEmpty() && dm.quCtrCadastroACCODIGO->asInteger() == contrato)
         c.dataRa = dataOuNula(cabecalho.fieldByName("ACDATARA")->asDateTime());
     return c;
-}
-
-// The contract's row is held for the whole run, taken again after each
-// instalment's commit: a second desk generating or renewing the same
-// contract meets it at once and stops before reading the earlier forecasts,
-// so no month is forecast twice.
-void TomaContrato(host::db::Transaction& tr, int contrato)
-{
-    int linhas = 0;
-    try {
-        linhas = host::db::executeSql(tr, "update AATC05AC set ACCODIGO = ACCODIGO where ACCODIGO = :C",
-                                      {{"C", contrato}});
-    } catch (const std::exception& erro) {
-        if (!host::ConflitoDeRegistro(erro))
-            throw;
-        dmGlobal->MostraAviso(QString("Aviso: operação abortada.\rO contrato %1 está sendo renovado ou tendo"
-                                      " parcelas geradas em outra estação neste momento; nenhuma parcela foi"
-                                      " gerada aqui.")
-                                  .arg(contrato),
-                              true);
-    }
-    if (linhas == 0)
-        dmGlobal->MostraAviso(QString("Aviso: operação abortada.\rO contrato %1 não existe mais (excluído por"
-                                      " outro usuário); nenhuma parcela foi gerada para ele.")
-                                  .arg(contrato),
-                              true);
 }
 
 // The progress window is hidden on every way out.
@@ -220,7 +194,7 @@ void InserirParcelasContratoLocEquipamentos(
     const int meses = int(rMesesPular);
     const bool porValidade = dmGlobal->ParametroInteiro("ATMODOCOMPOSICAO") == 9;
     host::db::Transaction& tr = *dmGlobal->IBTransaction1;
-    TomaContrato(tr, iContrato);
+    P::ContratoEmGeracao emGeracao(tr, iContrato);
     ContratoLocacao contrato = lerContrato(dm, iContrato);
 
     // The period the first instalment covers and its planned boleto. Each
@@ -318,7 +292,7 @@ void InserirParcelasContratoLocEquipamentos(
         ++iContador;
         tr.commitRetaining();
         if (&ancora != &ancoras.back())
-            TomaContrato(tr, iContrato);
+            emGeracao.retoma();
     }
     parcela.release();
 }

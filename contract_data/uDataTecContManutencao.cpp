@@ -6,6 +6,7 @@
 
 #include "contract_data/uDataTecContLegendas.h"
 #include "contract_data/uDataTecContParcelas.h"
+#include "contract_data/uDataTecContParcelasTrava.h"
 #include "host/FiltroDia.h"
 #include "host/UCXPrevisao.h"
 #include "host/Uautorizacao.h"
@@ -379,6 +380,9 @@ void TdmTecContrato::RegerarContasReceberItens()
     if (tipo == "1" && !SelecionaData("Vencimento", "Informe a Data de Vencimento", vencimentoUnico))
         return;
 
+    // Held before the old forecasts go: a second desk making this contract's
+    // forecasts meanwhile is refused, or comes after and reads these.
+    P::ContratoEmGeracao emGeracao(*dmGlobal->IBTransaction1, contrato);
     // The item's late-return fines (origin "M") are documents of their own.
     dmGlobal->ExcluirParcelasReceber(QString("aoCodigo = %1 and acitCodigo = %2 and situacao_documento = %3"
                                              " and coalesce(ORIGEM, '') <> 'M'")
@@ -407,6 +411,8 @@ void TdmTecContrato::RegerarContasReceberItens()
             const QDate vencimento = P::IncMonth(base, 1);
             // The customer's largest number (one holding a letter is no
             // number); one that holds none takes a new one.
+            // The last commit let the contract's row go.
+            emGeracao.retoma();
             QString documento = dmGlobal->MaiorNumeroReceberCliente(clienteContrato);
             if (documento.isEmpty())
                 documento = dmGlobal->ProximoNumeroReceber();
@@ -420,6 +426,7 @@ void TdmTecContrato::RegerarContasReceberItens()
         return;
     QString documento;
     int sequencia = 0;
+    emGeracao.retoma();
     inserirReceberUnico(cliente, serie, filial, valor, emissao, vencimentoUnico, agora, contrato, codigo, documento,
                         sequencia);
 }

@@ -7,12 +7,12 @@
 #include "contract_data/uDataTecContParcelas.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
-#include "host/TravaExecucao.h"
 #include "host/Uglobal.h"
 #include "host/Uprincipal.h"
 #include "host/data/Field.h"
 #include "host/data/Query.h"
 #include "host/db/Database.h"
+#include "host/db/RowHold.h"
 
 namespace uDataTecContOficializar {
 
@@ -190,18 +190,13 @@ QString AvisoJaOficializada(const Instalment& p)
 
 bool TomaParcela(const Instalment& p)
 {
-    static const QString sql =
-        QString("update acrc5001 set SITUACAO_DOCUMENTO = SITUACAO_DOCUMENTO") + kChaveReceber;
-    const std::shared_ptr<host::db::Statement> trava = transacao().prepared(sql);
-    p.ligaChave(*trava);
-    try {
-        trava->execute();
-    } catch (const host::db::DbError& erro) {
-        if (!host::ConflitoDeRegistro(erro))
-            throw;
-        return false;
-    }
-    return true;
+    return !host::db::holdRows(transacao(), u"acrc5001",
+                               {{"codigo_cliente", p.cliente},
+                                {"numero_documento", p.documento},
+                                {"sequencia", p.sequencia},
+                                {"codigo_filial", p.filialReceber}},
+                               {}, u"SITUACAO_DOCUMENTO")
+                .elsewhere();
 }
 
 QString AvisoEmOutraEstacao(const Instalment& p)

@@ -1,12 +1,14 @@
 // InserirParcelasContrato: the forecast instalments of a contract for a span
-// of months. What the rules need is read once per call; each instalment
-// then costs its own writes (receivable, cash forecast, observation) and a
-// commit.
+// of months. What the rules need is read once per call, under a hold on the
+// contract that lasts the run (ContratoEmGeracao); each instalment then
+// costs its own writes (receivable, cash forecast, observation), a commit
+// and the contract's row held again.
 
 #include "contract_data/uDataTecCont.h"
 
 #include "contract_data/uDataTecContNota.h"
 #include "contract_data/uDataTecContParcelas.h"
+#include "contract_data/uDataTecContParcelasTrava.h"
 #include "host/ClienteCadastrado.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
@@ -202,6 +204,9 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
     if (!host::ClienteCadastrado(cliente))
         dmGlobal->MostraErro("Contrato " + QString::number(iContrato) + ": cliente de cobrança \"" + cliente +
                              "\" não cadastrado.");
+    // Held before anything is read: a second desk's run for the same
+    // contract is refused, or comes after this one and reads its instalments.
+    P::ContratoEmGeracao emGeracao(*dmGlobal->IBTransaction1, iContrato);
     const ContratoParcelas contrato = lerContrato(iContrato);
     const bool semPrevisao = parametroMaiusculo("ATPARCELASEMPREVISAO") == u'S';
     const QString situacao = bNota || semPrevisao ? QString() : QString("V");
@@ -225,6 +230,7 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
                                                  contrato.textoAuxiliar, true);
     };
 
+    bool comitou = false;
     for (QDate inicio = janela.inicio; inicio < janela.fim;
          inicio = P::ProximoInicio(inicio, sPeriodo, sModalidade)) {
         QDate vencimento = P::DataVencimento(inicio, dia);
@@ -240,6 +246,9 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
         const QString numeroData = P::DocumentoData(vencimento);
         if (recebiveis.faturada(vencimento, numeroData))
             continue;
+        // The last instalment's commit let the contract's row go.
+        if (comitou)
+            emGeracao.retoma();
         // An instalment is written whole or not at all: a failure undoes its
         // own rows and leaves the instalments already committed. The cash
         // template rebuilt on the way commits; held back to the instalment's end.
@@ -304,6 +313,7 @@ void InserirParcelasContrato(const QString& sModalidade, const QString& sPeriodo
         comites.release();
         ++iContador;
         dmGlobal->IBTransaction1->commitRetaining();
+        comitou = true;
         // Released after the commit, when it has nothing left to keep: no
         // statement of its own.
         parcela.release();

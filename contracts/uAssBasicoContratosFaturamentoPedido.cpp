@@ -9,6 +9,7 @@
 #include "host/data/Field.h"
 #include "host/data/Query.h"
 #include "host/db/Database.h"
+#include "host/db/RowHold.h"
 
 #include <QDateTime>
 
@@ -188,7 +189,12 @@ void RecusarPeriodoFaturado(host::data::Query& contrato, const PeriodoListado& p
 {
     host::db::Transaction& tr = *dmGlobal->IBTransaction1;
     const QVariantMap chave{{"CONTRATO", contrato.fieldByName("ACCODIGO")->asInteger()}};
-    if (host::db::executeSql(tr, "update AATC05AC set ACCODIGO = ACCODIGO where ACCODIGO = :CONTRATO", chave) != 1)
+    const host::db::RowsHeld tomado = host::db::holdRows(tr, u"AATC05AC", {{"ACCODIGO", chave.value("CONTRATO")}});
+    if (tomado.elsewhere())
+        dmGlobal->MostraAviso("Aviso: operação abortada.\rO contrato " + fieldText(contrato, "ACNUMEROCONTRATO") +
+                                  " está em uso em outra estação neste momento; nada foi gerado.",
+                              true);
+    if (!tomado.one())
         dmGlobal->MostraAviso("Aviso: operação abortada.\rO contrato do cliente não existe mais.", true);
     const std::shared_ptr<host::db::Statement> faturado = tr.prepared(
         "select first 1 ACFADATAINICIAL, ACFADATAFINAL, NUMERO_PEDIDO from AATC05ACFA where ACCODIGO = :CONTRATO"

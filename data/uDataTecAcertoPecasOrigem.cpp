@@ -13,6 +13,7 @@
 #include "host/data/Abort.h"
 #include "host/data/Format.h"
 #include "host/db/Database.h"
+#include "host/db/RowHold.h"
 
 #include <algorithm>
 #include <map>
@@ -226,13 +227,19 @@ void ReservarSolicitacaoAcerto(const LinhaAcertoPecas& linha)
     // Another desk settling the same request's product, or selling the
     // order's lines of it, now waits for this line's commit or is refused;
     // after it, it reads this line's items and marks.
-    host::db::executeSql(*dmGlobal->IBTransaction1,
-                         "update AATC07AI set AIQUANTIDADEENTREGUE = AIQUANTIDADEENTREGUE"
-                         " where AICODIGO = :SOLICITACAO and AIID = 'I' and PRCODIGO = :PRODUTO",
-                         {{"SOLICITACAO", linha.aiCodigo}, {"PRODUTO", linha.produto}});
-    if (linha.aoCodigo > 0)
-        host::db::executeSql(*dmGlobal->IBTransaction1,
-                             "update AATC01AP set APRESERVA = APRESERVA where AOCODIGO = :ORDEM and PRCODIGO = :PRODUTO",
-                             {{"ORDEM", linha.aoCodigo}, {"PRODUTO", linha.produto}});
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    const bool emOutraEstacao =
+        host::db::holdRows(tr, u"AATC07AI", {{"AICODIGO", linha.aiCodigo}, {"PRCODIGO", linha.produto}},
+                           "AIID = 'I'", u"AIQUANTIDADEENTREGUE")
+            .elsewhere() ||
+        (linha.aoCodigo > 0 &&
+         host::db::holdRows(tr, u"AATC01AP", {{"AOCODIGO", linha.aoCodigo}, {"PRCODIGO", linha.produto}}, {},
+                            u"APRESERVA")
+             .elsewhere());
+    if (emOutraEstacao)
+        dmGlobal->MostraAviso("Aviso: operação abortada.\rA solicitação " + QString::number(linha.aiCodigo) +
+                                  " (produto " + linha.produto + ") está em uso em outra estação neste"
+                                  " momento. Tente novamente.",
+                              true);
     recusarAcimaDoEntregue(linha.aiCodigo, linha.produto, linha.quantidade);
 }

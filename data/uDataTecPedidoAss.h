@@ -37,4 +37,14 @@ void recusarSerieDigitada(host::data::Dataset& linha);
 
 void renumerarLinhaNova(host::data::Field& cod, int proxima, const QString& pedido, int sinal);
 
+// The order's row held until the commit of the unit the caller runs it in,
+// before what it turns into a document (an order, a contract) is read
+// again: a second desk finalising the same order meanwhile is refused in
+// words, and one that comes after reads what this one made. The status
+// (IMPRESSO_NF) and the order made of it (VEPROPOSTA) as stored.
+struct PedidoTomado {
+    QString status, pedidoGerado;
+};
+PedidoTomado tomarPedido(const QString& numero);
+
 }  // namespace pedidoass

@@ -97,9 +97,27 @@ void gerarPedidoDaProposta()
         dmGlobal->LimiteCredito(tec.campoPedido("CODIGO_CLIENTE").asString(), tec.campoPedido("VALOR_TOTAL").asFloat(),
                                 true);
     const QString proposta = tec.campoPedido("NUMERO_PEDIDO").asString();
+    // The order, its marks and the proposal's are one unit under the
+    // proposal's row: a proposal another desk has just turned into an order
+    // makes no second one.
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    host::db::CommitHold comites(tr);
+    host::db::Savepoint unidade(tr);
+    if (const pedidoass::PedidoTomado tomado = pedidoass::tomarPedido(proposta); !tomado.status.isEmpty()) {
+        CarregaPedidoAssVenda(proposta, {});
+        dmGlobal->MostraAviso(pedidoass::kAbortada + "A proposta \"" + proposta.trimmed() +
+                                  "\" já foi finalizada em outra estação" +
+                                  (tomado.pedidoGerado.isEmpty() ? QString()
+                                                                 : " (pedido \"" + tomado.pedidoGerado + "\")") +
+                                  "; nada foi gerado.",
+                              true);
+    }
     const QString novo = tec.GerarPedidoAssistencia(proposta);
-    if (novo.isEmpty())
+    if (novo.isEmpty()) {
+        unidade.release();
+        comites.release();
         return;
+    }
     const QString onde = " where NUMERO_PEDIDO = " + QuotedStr(novo);
     UpdateCampoCommit("AVEC8501", "AUX2", "'1'", onde);
     UpdateCampoCommit("AVEC8501", "VEPROPOSTA", QuotedStr(proposta), onde);
@@ -110,6 +128,8 @@ void gerarPedidoDaProposta()
     tec.campoPedido("VEPROPOSTA").setAsString(novo);
     tec.campoPedido("VEDATAPROPOSTA").setAsDateTime(hoje());
     pedido.post();
+    unidade.release();
+    comites.release();
     tec.CarregaPedidoAssVendaItem(proposta, "coalesce(VEPEDIDOORIGEM, '') = '' ", {});
     if (parametro("ATMODOPEDIDOASSISTENCIA") == "C") {
         // The rows found under the proposal's number are booked under it, as

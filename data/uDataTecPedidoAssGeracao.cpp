@@ -11,10 +11,12 @@
 #include "host/data/Field.h"
 #include "host/data/Query.h"
 #include "host/db/Database.h"
+#include "host/db/RowHold.h"
 #include "host/schema/SchemaDefinition.h"
 
 #include <functional>
 #include <map>
+#include <memory>
 
 namespace {
 
@@ -157,7 +159,11 @@ void completarContratoPedidoAss(TdmTec& tec, int codigo, const QString& numero)
     host::db::Savepoint guarda(tr);
     gravarOuDesfazerContratoPedidoAss(guarda, [&] {
         const QVariantMap chave{{"CONTRATO", codigo}};
-        if (host::db::executeSql(tr, "update AATC05AC set ACCODIGO = ACCODIGO where ACCODIGO = :CONTRATO", chave) != 1)
+        const host::db::RowsHeld contrato = host::db::holdRows(tr, u"AATC05AC", {{"ACCODIGO", codigo}});
+        if (contrato.elsewhere())
+            throw host::db::DbError("O contrato " + QString::number(codigo) +
+                                    " está sendo alterado em outra estação neste momento. Tente novamente.");
+        if (!contrato.one())
             throw host::db::DbError("Contrato " + QString::number(codigo) + " não encontrado.");
         if (inserirItensContratoPedidoAss(tec, codigo, numero, itensDoContratoPedidoAss(codigo)) == 0)
             return;
@@ -169,6 +175,33 @@ void completarContratoPedidoAss(TdmTec& tec, int codigo, const QString& numero)
 }
 
 }  // namespace
+
+namespace pedidoass {
+
+PedidoTomado tomarPedido(const QString& numero)
+{
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    const host::db::RowsHeld linha = host::db::holdRows(tr, u"AVEC8501", {{"NUMERO_PEDIDO", numero}});
+    if (linha.elsewhere())
+        dmGlobal->MostraAviso(kAbortada + "O pedido \"" + numero.trimmed() +
+                                  "\" está sendo finalizado em outra estação neste momento; nada foi gerado.",
+                              true);
+    if (!linha.one())
+        dmGlobal->MostraAviso(kAbortada + "O pedido \"" + numero.trimmed() + "\" não existe mais.", true);
+    const std::shared_ptr<host::db::Statement> lido =
+        tr.prepared("select IMPRESSO_NF, VEPROPOSTA from AVEC8501 where NUMERO_PEDIDO = :NUMERO");
+    lido->setParam("NUMERO", numero);
+    lido->execute();
+    PedidoTomado tomado;
+    if (lido->fetch()) {
+        tomado.status = lido->value(0).toString().trimmed();
+        tomado.pedidoGerado = lido->value(1).toString().trimmed();
+        lido->closeCursor();
+    }
+    return tomado;
+}
+
+}  // namespace pedidoass
 
 QString TdmTec::GerarPedidoAssistencia(const QString& numero)
 {
@@ -218,6 +251,12 @@ QString TdmTec::ContratoPedidoAss::aviso() const
 
 TdmTec::ContratoPedidoAss TdmTec::ContratarPedidoAssistencia(const QString& numero)
 {
+    // The contract and the order naming it are one unit under the order's
+    // row: a second desk gets no contract of its own for the same order.
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    host::db::CommitHold comites(tr);
+    host::db::Savepoint unidade(tr);
+    pedidoass::tomarPedido(numero);
     const int codigo = GerarContratoPedidoAssistencia(numero);
     // The order was reloaded: it names the code only when it was kept.
     const bool novo = campoPedido("ACCODIGO").asInteger() != codigo;
@@ -227,6 +266,8 @@ TdmTec::ContratoPedidoAss TdmTec::ContratarPedidoAssistencia(const QString& nume
     campoPedido("IMPRESSO_NF").setAsString("L");
     campoPedido("ACCODIGO").setAsInteger(codigo);
     pedido.post();
+    unidade.release();
+    comites.release();
     return {codigo, novo};
 }
 

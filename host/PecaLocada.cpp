@@ -4,9 +4,9 @@
 #include "host/PecaLocada.h"
 
 #include "host/FiltroDia.h"
-#include "host/TravaExecucao.h"
 #include "host/Udmglobal.h"
 #include "host/db/Database.h"
+#include "host/db/RowHold.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -37,24 +37,18 @@ QString SelectContratosVeiculoAtivo() {
            " and (ev.ACEVDATAFIM is null or ev.ACEVDATAFIM < :ZERO or ev.ACEVDATAFIM >= :HOJE)";
 }
 
-void SegurarPecas(db::Transaction& tr, const QString& sql, const QVariantMap& params, const QString& oQue,
-                  const QString& pecas) {
-    try {
-        db::executeSql(tr, sql, params);
-    } catch (const db::DbError& e) {
-        // Another desk holds the row (its transaction has not ended yet).
-        if (!ConflitoDeRegistro(e)) throw;
+void SegurarPecas(db::Transaction& tr, QStringView tabela, db::NamedParams chave, const QString& condicao,
+                  const QString& oQue, const QString& pecas) {
+    if (db::holdRows(tr, tabela, chave, condicao).elsewhere())
         dmGlobal->MostraAviso("Aviso: operação abortada.\r" + oQue +
                                   " em gravação em outra estação neste momento: " + pecas +
                                   ". Tente novamente.",
                               true);
-    }
 }
 
 void SegurarEquipamentoLocacao(int unidade) {
-    SegurarPecas(*dmGlobal->IBTransaction1,
-                 "update AUGC20EV set EVCODIGO = EVCODIGO where EVCODIGO = :UNIDADE", {{"UNIDADE", unidade}},
-                 "Equipamento", QString::number(unidade));
+    SegurarPecas(*dmGlobal->IBTransaction1, u"AUGC20EV", {{"EVCODIGO", unidade}}, {}, "Equipamento",
+                 QString::number(unidade));
 }
 
 void TomarEquipamentoLocacao(int unidade, int item) {

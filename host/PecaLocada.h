@@ -5,12 +5,10 @@
 // out meanwhile meets the engine's lock error, told as a refusal, instead of
 // putting it out twice.
 
-#include <QString>
-#include <QVariantMap>
+#include "host/db/Database.h"
 
-namespace host::db {
-class Transaction;
-}
+#include <QString>
+#include <QStringView>
 
 namespace host {
 
@@ -34,12 +32,13 @@ QString SelectContratosLinhaFora(db::Transaction& tr);
 // :ZERO, the zero date, is no end).
 QString SelectContratosVeiculoAtivo();
 
-// Runs the update that holds the rows standing for the pieces until the
-// commit. Another desk holding one of them: refused (message, abort) with
-// "Aviso: operação abortada.\r" + what + " em gravação em outra estação
-// neste momento: " + pieces + ". Tente novamente."
-void SegurarPecas(db::Transaction& tr, const QString& sql, const QVariantMap& params, const QString& oQue,
-                  const QString& pecas);
+// Holds the rows that stand for what is put out until the commit
+// (db::holdRows: the table's rows of that key, the condition added).
+// Another desk holding one of them: refused (message, abort) with "Aviso:
+// operação abortada.\r" + oQue + " em gravação em outra estação neste
+// momento: " + pecas + ". Tente novamente."
+void SegurarPecas(db::Transaction& tr, QStringView tabela, db::NamedParams chave, const QString& condicao,
+                  const QString& oQue, const QString& pecas);
 
 // Puts the rental unit (AUGC20EV.EVCODIGO) out on the contract line
 // (AATC05ACIT.ACITCODIGO, 0 while it has no key), in the current

@@ -55,10 +55,11 @@ QString linhaAbertaDeOutra(db::Transaction& tr, const QString& movimento, const 
         .arg(movimento, item, fora.naoVoltou);
 }
 
-// The rows the update selects are held until the commit.
-void travar(db::Transaction& tr, const QString& sql, const QString& produto, const QStringList& numeros)
+// The product's rows (the condition added) held until the commit.
+void travar(db::Transaction& tr, QStringView tabela, QStringView coluna, const QString& produto,
+            const QString& condicao, const QStringList& numeros)
 {
-    SegurarPecas(tr, sql, {{"PRODUTO", produto}}, "Nº(s) de Série", numeros.join(", "));
+    SegurarPecas(tr, tabela, {{coluna, produto}}, condicao, "Nº(s) de Série", numeros.join(", "));
 }
 
 // Where a piece whose newest movement names these is out: "locado no
@@ -157,10 +158,8 @@ QStringList TomarNumerosSerie(const QString& produto, const QStringList& numeros
     // Held before anything is read, moved or not: a number that never moved
     // has no movement to hold, and a desk booking it after the read below
     // would go unseen.
-    travar(tr, "update ACEC1101 set CODIGO = CODIGO where CODIGO = :PRODUTO", codigo, pedidos);
-    travar(tr, "update AUGC50NS set NSNUMERO = NSNUMERO where PRCODIGO = :PRODUTO and " +
-                   CondicaoEmLista("NSNUMERO", pedidos),
-           codigo, pedidos);
+    travar(tr, u"ACEC1101", u"CODIGO", codigo, {}, pedidos);
+    travar(tr, u"AUGC50NS", u"PRCODIGO", codigo, CondicaoEmLista("NSNUMERO", pedidos), pedidos);
     db::Statement atual(tr, "select ns.NSNUMERO, ns.ACCODIGO, ns.ACITCODIGO, ns.VECODIGO, ns.OPCODIGO, case when " +
                                 linhaAbertaDeOutra(tr, "ns", QString::number(linha.item)) +
                                 " then 1 else 0 end from AUGC50NS ns where ns.PRCODIGO = :PRODUTO"

@@ -2,6 +2,7 @@
 
 #include "host/Udmglobal.h"
 #include "host/db/Database.h"
+#include "host/db/RowHold.h"
 #include "host/schema/HostSchema.h"
 
 #include <QHash>
@@ -42,24 +43,26 @@ void criarTabela(db::Transaction& tr)
     }
 }
 
+// The lock's row written in its own transaction. The table is looked for
+// only when the write fails: a run that takes the lock pays one statement.
+void marcar(db::Transaction& tr, const QString& nome)
+{
+    static const QString sql = QStringLiteral(
+        "update or insert into TRAVAEXECUCAO (NOME) values (:NOME) matching (NOME)");
+    try {
+        db::executeSql(tr, sql, {{"NOME", nome}});
+        return;
+    } catch (const db::DbError& erro) {
+        if (ConflitoDeRegistro(erro) || db::tableExists(tr, "TRAVAEXECUCAO"))
+            throw;
+    }
+    criarTabela(tr);
+    db::executeSql(tr, sql, {{"NOME", nome}});
+}
+
 }  // namespace
 
-bool ConflitoDeRegistro(const std::exception& erro)
-{
-    const auto* banco = dynamic_cast<const db::DbError*>(&erro);
-    if (!banco)
-        return false;
-    switch (banco->gdsCode()) {
-    case 335544345:   // lock conflict on no wait transaction
-    case 335544336:   // deadlock
-    case 335544451:   // update conflicts with concurrent update
-    case 335544665:   // violation of PRIMARY or UNIQUE KEY constraint
-    case 335544349:   // attempt to store duplicate value in unique index
-        return true;
-    default:
-        return false;
-    }
-}
+bool ConflitoDeRegistro(const std::exception& erro) { return db::isRowConflict(erro); }
 
 TravaExecucao::TravaExecucao(const QString& nome) : nome_(nome)
 {
@@ -71,9 +74,7 @@ TravaExecucao::TravaExecucao(const QString& nome) : nome_(nome)
     }
     trava.transacao = std::make_shared<db::Transaction>(*dmGlobal->Database1);
     try {
-        criarTabela(*trava.transacao);
-        db::executeSql(*trava.transacao, "update or insert into TRAVAEXECUCAO (NOME) values (:NOME) matching (NOME)",
-                       {{"NOME", nome}});
+        marcar(*trava.transacao, nome);
         trava.usos = 1;
         obtida_ = true;
     } catch (const std::exception& erro) {

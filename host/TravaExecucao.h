@@ -1,7 +1,8 @@
 #pragma once
 // A run that one process at a time may make on a database (the periodic
-// service orders of the contracts): two at once would each see the other's
-// work as not done and repeat it.
+// service orders of the contracts, one contract's instalment run): two at
+// once would each see the other's work as not done and repeat it. Taking
+// the lock costs one statement.
 //
 // The lock is a row of TRAVAEXECUCAO written, and never committed, by a
 // transaction of its own on dmGlobal's connection: a second process meets

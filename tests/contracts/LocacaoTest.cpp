@@ -301,6 +301,28 @@ TEST_F(LocacaoTest, TwoDesksGeneratingOneContractForecastEachMonthOnce)
     EXPECT_EQ(gerar(), 5);
 }
 
+// Another desk's run is between two instalments: its first committed (the
+// commit let the contract's row go), its next not yet. This desk's run is
+// told so and forecasts nothing, so no month is forecast twice.
+TEST_F(LocacaoTest, TwoDesksOneBetweenItsInstalmentsForecastEachMonthOnce)
+{
+    host::db::Connection outra;
+    outra.open({dbPath});
+    host::db::Transaction feito(outra), emCurso(outra);
+    host::db::executeSql(feito, "insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL,"
+                                " AOCODIGO, SITUACAO_DOCUMENTO, VALOR_DOCUMENTO, DATA_VENCIMENTO)"
+                                " values ('900001', 'C0001', 1, '01', 7, 'V', 150, '2031-02-10')");
+    feito.commit();
+    host::db::executeSql(emCurso, "insert into TRAVAEXECUCAO (NOME) values ('parcelas do contrato 7')");
+    EXPECT_THROW(gerar(), host::Abort);
+    EXPECT_TRUE(messages().join('|').contains("O contrato 7 está sendo renovado"))
+        << messages().join(QChar('|')).toStdString();
+    host::db::Transaction leitura(outra);
+    EXPECT_EQ(host::db::selectValue(leitura, "select count(*) from ACRC5001 where AOCODIGO = 7").toInt(), 1);
+    leitura.commit();
+    emCurso.rollback();
+}
+
 TEST_F(LocacaoTest, UnreadableSpanWritesNothing)
 {
     int contador = 0;

@@ -5,6 +5,7 @@
 #include "tests/contracts/ContractsFixture.h"
 
 #include "host/Udmglobal.h"
+#include "host/data/Abort.h"
 #include "host/db/Database.h"
 #include "host/ui/Form.h"
 
@@ -324,6 +325,35 @@ TEST_F(ItensTest, TwoDesksDrawingANumberAtOnceBothStoreTheirReceivable)
     mesa->commit();
     EXPECT_EQ(daOutra, "000778");
     EXPECT_EQ(one("select NUMERO_DOCUMENTO from ACRC5001 where AOCODIGO = 7").toString(), "000779");
+}
+
+// Another desk is regenerating the same item's forecasts: it holds the
+// contract and has written March's, not committed yet. This desk is told so
+// and changes nothing; run again after the other has committed, each month
+// is forecast once.
+TEST_F(ItensTest, TwoDesksRegeneratingAnItemsForecastsForecastEachMonthOnce)
+{
+    global->IBTransaction1->commitRetaining();
+    host::db::Connection outra;
+    outra.open({dbPath});
+    host::db::Transaction mesa(outra);
+    host::db::executeSql(mesa, "update AATC05AC set ACCODIGO = ACCODIGO where ACCODIGO = 7");
+    host::db::executeSql(mesa, "insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL,"
+                               " SITUACAO_DOCUMENTO, AOCODIGO, ACITCODIGO, VALOR_DOCUMENTO, DATA_VENCIMENTO)"
+                               " values ('000778', 'C0001', 1, '01', 'V', 7, 3, 45, '2008-03-05')");
+    dialogs->answer("Sim", "Deseja gerar novamente as provisões?");
+    EXPECT_THROW(dm->RegerarContasReceberItens(), host::Abort);
+    EXPECT_TRUE(messages().join('|').contains("O contrato 7 está sendo renovado ou tendo parcelas geradas"))
+        << messages().join('|').toStdString();
+    mesa.commit();
+    const QString porMes = "select count(*) || '|' || count(distinct DATA_VENCIMENTO) from ACRC5001"
+                           " where AOCODIGO = 7 and ACITCODIGO = 3";
+    EXPECT_EQ(one(porMes).toString(), "1|1") << "the other desk's March alone";
+    dialogs->answer("Sim", "Deseja gerar novamente as provisões?");
+    dm->RegerarContasReceberItens();
+    host::db::Transaction leitura(outra);
+    EXPECT_EQ(host::db::selectValue(leitura, porMes).toString(), "3|3");
+    leitura.commit();
 }
 
 // The single receivable of an item is an open one: cancelling the due date

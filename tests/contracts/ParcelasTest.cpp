@@ -6,6 +6,7 @@
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/data/Abort.h"
 #include "host/db/Database.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/Form.h"
@@ -282,11 +283,56 @@ TEST_F(ParcelasTest, TextsAreReadAgainByTheNextRun)
     EXPECT_FALSE(dm->cacheTextos_);
 }
 
+// Two desks generating one contract's instalments: while the other desk's
+// run has not ended (its first instalment written and the contract held, or
+// between two instalments, the first committed), this desk is told so and
+// writes nothing; run again once the other has ended, every month is
+// forecast once.
+TEST_F(ParcelasTest, TwoDesksGeneratingOneContractForecastEachMonthOnce)
+{
+    const QString janeiro = "insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL,"
+                            " AOCODIGO, SITUACAO_DOCUMENTO, VALOR_DOCUMENTO, DATA_VENCIMENTO)"
+                            " values ('100131', 'C0001', 1, '01', 7, 'V', 50, '2031-01-10')";
+    struct Caso {
+        const char* nome;
+        QStringList naoComitado, comitado;
+    };
+    const Caso casos[] = {
+        {"first instalment written", {"update AATC05AC set ACCODIGO = ACCODIGO where ACCODIGO = 7", janeiro}, {}},
+        {"between two instalments", {"insert into TRAVAEXECUCAO (NOME) values ('parcelas do contrato 7')"}, {janeiro}},
+    };
+    for (const Caso& caso : casos) {
+        exec("delete from ACRC5001");
+        host::db::Connection outra;
+        outra.open({dbPath});
+        host::db::Transaction feito(outra), emCurso(outra);
+        for (const QString& sql : caso.comitado)
+            host::db::executeSql(feito, sql);
+        feito.commit();
+        for (const QString& sql : caso.naoComitado)
+            host::db::executeSql(emCurso, sql);
+        clearMessages();
+        EXPECT_THROW(gerar("10/01/2031", "10/04/2031"), host::Abort) << caso.nome;
+        EXPECT_TRUE(messages().join('|').contains("O contrato 7 está sendo renovado ou tendo parcelas geradas"))
+            << caso.nome << ": " << messages().join('|').toStdString();
+        emCurso.commit();
+        EXPECT_EQ(gerar("10/01/2031", "10/04/2031"), 3) << caso.nome;
+        host::db::Transaction leitura(outra);
+        EXPECT_EQ(host::db::selectValue(leitura, "select count(*) || '|' || count(distinct extract(month from"
+                                                 " DATA_VENCIMENTO)) from ACRC5001 where AOCODIGO = 7")
+                      .toString(),
+                  "3|3")
+            << caso.nome;
+        leitura.commit();
+    }
+}
+
 TEST_F(ParcelasTest, OneInstalmentCostsItsOwnWritesOnly)
 {
     // What a run reads is paid once; each further instalment adds its own
-    // three writes (its receivable, its cash row and its observation) and the
-    // savepoint that keeps it whole, released after its commit at no cost.
+    // three writes (its receivable, its cash row and its observation), the
+    // savepoint that keeps it whole, released after its commit at no cost,
+    // and the contract's row held again after the last one's commit.
     testsupport::StatementCounter um;
     gerar("10/01/2031", "10/02/2031");
     const int custoUm = um.count();
@@ -295,7 +341,7 @@ TEST_F(ParcelasTest, OneInstalmentCostsItsOwnWritesOnly)
     gerar("10/01/2031", "10/01/2032");
     const int porParcela = (doze.count() - custoUm) / 11;
     EXPECT_EQ(doze.count() - custoUm, 11 * porParcela);
-    EXPECT_EQ(porParcela, 4);
+    EXPECT_EQ(porParcela, 5);
 }
 
 // ---- the value rule on stored contracts ----

@@ -103,5 +103,64 @@ TEST_F(AssVendasJanelaTest, FinalizarAgainAfterReopeningKeepsTheOrdersOneContrac
     fechar(form);
 }
 
+// Two desks finalising one assistance order: the other desk has turned it
+// into its document and not committed yet, or committed while this desk's
+// screen still shows it open. "&Finalizar" here is refused in words, and
+// once the other desk has committed the proposal has one order and the
+// order one contract.
+TEST_F(AssVendasJanelaTest, FinalizarAtTwoDesksMakesOneDocument)
+{
+    struct Caso {
+        const char* numero;
+        const char* tipo;
+        const char* status;
+        const char* pergunta;
+        bool comitado;
+        QStringList outraMesa;
+        const char* documentos;
+    };
+    const QStringList pedidoDaProposta{
+        "update AVEC8501 set IMPRESSO_NF = 'S', VEPROPOSTA = '00701' where NUMERO_PEDIDO = '00601'",
+        "insert into AVEC8501 (NUMERO_PEDIDO, CODIGO_CLIENTE, AUX2, VEPROPOSTA, VELOCAL)"
+        " values ('00701', '00004', '1', '00601', '01')"};
+    const Caso casos[] = {
+        {"00601", "0", "", "Confirma a geração Pedido?", false, pedidoDaProposta,
+         "select count(*) from AVEC8501 where VEPROPOSTA = '00601'"},
+        {"00601", "0", "", "Confirma a geração Pedido?", true, pedidoDaProposta,
+         "select count(*) from AVEC8501 where VEPROPOSTA = '00601'"},
+        {"00602", "1", "N", "Confirma a geração Contrato?", false,
+         {"insert into AATC05AC (ACCODIGO, CLCODIGO, ACPEDIDO) values (9001, '00004', '00602')",
+          "update AVEC8501 set ACCODIGO = 9001, IMPRESSO_NF = 'L' where NUMERO_PEDIDO = '00602'"},
+         "select count(*) from AATC05AC where ACPEDIDO = '00602'"},
+    };
+    TfmAssVendas& form = abrir();
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(std::string(caso.numero) + (caso.comitado ? " committed" : " pending"));
+        exec(QString("delete from AVEC8501 where NUMERO_PEDIDO in ('%1', '00701')").arg(caso.numero));
+        exec(QString("delete from AVEC85IT where NUMERO_PEDIDO = '%1'").arg(caso.numero));
+        exec(QString("delete from AVEC85LX where NUMERO_PEDIDO = '%1'").arg(caso.numero));
+        pedido(caso.numero, caso.tipo, caso.status);
+        linhas(caso.numero, 1);
+        tr().commitRetaining();
+        CarregaPedidoAssVenda(caso.numero, {});
+        ASSERT_TRUE(form.bbFinalizar->isEnabled());
+
+        host::db::Connection conexao;
+        conexao.open({dbPath});
+        host::db::Transaction outra(conexao);
+        for (const QString& sql : caso.outraMesa)
+            host::db::executeSql(outra, sql);
+        if (caso.comitado)
+            outra.commitRetaining();
+        dialogs->answer("Sim", caso.pergunta).acknowledge("em outra estação");
+        QTest::mouseClick(form.bbFinalizar, Qt::LeftButton);
+        EXPECT_EQ(dialogs->pending(), 0);
+        EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
+        outra.commit();
+        EXPECT_EQ(lido(caso.documentos).toInt(), 1);
+    }
+    fechar(form);
+}
+
 }  // namespace
 }  // namespace moduletest

@@ -389,15 +389,15 @@ TEST_F(ContRenovacaoJanelaTest, EachRenewalOfABatchRunsTheSameStatements)
     EXPECT_EQ(one("select max(NUMERO_DOCUMENTO) from ACRC5001").toString(), "000841")
         << "each new number after the largest stored";
     // Per contract: the window's read of its last receivable; the generator's
-    // hold on the contract, its reads of the contract, its value, items,
+    // job lock and hold on the contract, its reads of the contract, its value, items,
     // operation taxes, cash account and template, and its earlier forecasts;
     // the instalment's savepoint (taken once: the commit ends it, so its
     // release costs nothing), free number, receivable with its covered
-    // period, cash forecast and observation: 13. The billing object the observation names is read once
+    // period, cash forecast and observation: 14. The billing object the observation names is read once
     // for the batch. The direct writes need two of these: the rules
     // read what decides the value, the account and the number, and each
     // instalment is written whole or not at all.
-    EXPECT_EQ((seis.comandos - dois.comandos) / 4, 13u) << seis.comandos << " " << dois.comandos;
+    EXPECT_EQ((seis.comandos - dois.comandos) / 4, 14u) << seis.comandos << " " << dois.comandos;
     EXPECT_EQ(seis.preparos - dois.preparos, 0u) << "nothing prepared again for another contract";
 }
 
