@@ -66,22 +66,32 @@ bool valorAlterado(const host::data::Field& campo)
     return std::abs(campo.asFloat() - campo.oldValue().toDouble()) > 1e-9;
 }
 
+// The line's order as stored: another desk may have billed it since it was
+// loaded here.
 void recusarOrdemFaturada(const QVariant& ordem)
 {
-    if (ordem.isNull())
-        return;
-    const QString documento =
-        host::db::selectValue(*dmGlobal->IBTransaction1, "select CRDOCUMENTO from AATC01AO where AOCODIGO = :ORDEM",
-                              {{"ORDEM", ordem}})
-            .toString()
-            .trimmed();
-    if (!documento.isEmpty())
-        dmGlobal->MostraAviso("A ordem de serviço " + ordem.toString() + " já foi faturada (contas a receber " +
-                                  documento + "): suas linhas não podem mais ser incluídas, alteradas ou excluídas.",
-                              true);
+    if (!ordem.isNull())
+        RecusarOrdemFaturada(ordem, DocumentoDaOrdem(ordem),
+                             "suas linhas não podem mais ser incluídas, alteradas ou excluídas");
 }
 
 }  // namespace
+
+QString DocumentoDaOrdem(const QVariant& ordem)
+{
+    return host::db::selectValue(*dmGlobal->IBTransaction1, "select CRDOCUMENTO from AATC01AO where AOCODIGO = :ORDEM",
+                                 {{"ORDEM", ordem}})
+        .toString()
+        .trimmed();
+}
+
+void RecusarOrdemFaturada(const QVariant& ordem, const QString& documento, const QString& oQue)
+{
+    if (!documento.trimmed().isEmpty())
+        dmGlobal->MostraAviso("A ordem de serviço " + ordem.toString() + " já foi faturada (contas a receber " +
+                                  documento.trimmed() + "): " + oQue + ".",
+                              true);
+}
 
 void TdmTec::bindUnidadesDasLinhas()
 {
