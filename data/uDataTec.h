@@ -1529,11 +1529,12 @@ void AtualizarOSCorrentePecas(int aoCodigo, const QString& tabela, bool bFechar)
 // AOVALORTOTAL of quOS's row (in edit or insert) from its stored totals, by
 // the formula that ATFORMULATOTALOS chooses.
 void OSAtualizaValorTotalCorrrente();
-// Before quOS's row is written with its grand total: the order's discounts
-// may not take it below zero (it would be sold and billed so), whether they
-// were typed while a line was unsaved or its lines shrank after them. Ends
-// the operation in words; an order stored below zero may keep its total.
-void ExigeDescontoAteOTotalOS();
+// Once quOS's row holds a new grand total (the header's save, a line's
+// re-total): the order's discounts may not take it below zero (it would be
+// sold and billed so), whether they were typed while a line was unsaved or
+// its lines shrank after them. Ends the operation in words, for the caller
+// to undo; an order below zero before (totalAntes) may stay as low.
+void ExigeDescontoAteOTotalOS(double totalAntes);
 
 // The customer-equipment list of the module's front door, which registers it
 // when it loads (the data module lies beneath the front door): true, with the

@@ -98,7 +98,7 @@ void TdmTec::quOSBeforePost(Dataset& DataSet)
         OrdemServicoTotaisVazios();
     else
         OrdemServicoAtualizaTotalizador(quOSAOCODIGO->asInteger());
-    ExigeDescontoAteOTotalOS();
+    ExigeDescontoAteOTotalOS(quOSAOVALORTOTAL->oldValue().toDouble());
     ZelDevVerificarEvento(&DataSet, u"BEFOREPOST"_s);
 }
 

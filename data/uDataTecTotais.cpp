@@ -140,7 +140,6 @@ void gravarParcial(TdmTec& tec, Field* total, Field* totalRequerido, const SomaL
     total->setAsFloat(soma.total);
     totalRequerido->setAsFloat(soma.totalRequerido);
     OSAtualizaValorTotalCorrrente();
-    ExigeDescontoAteOTotalOS();
     tec.quOS->post();
 }
 
@@ -231,7 +230,7 @@ void OSAtualizaValorTotalCorrrente()
     tec.quOSAOVALORTOTAL->setAsFloat(static_cast<double>(total));
 }
 
-void ExigeDescontoAteOTotalOS()
+void ExigeDescontoAteOTotalOS(double totalAntes)
 {
     TdmTec& tec = modulo();
     if (modoTotal() == "P")
@@ -241,8 +240,7 @@ void ExigeDescontoAteOTotalOS()
     const double total = tec.quOSAOVALORTOTAL->asFloat();
     // An order stored below zero before this rule may still be saved, as
     // long as it does not fall further.
-    const long long antes = std::llround(tec.quOSAOVALORTOTAL->oldValue().toDouble() * 100);
-    if (std::llround(total * 100) >= std::min(0LL, antes))
+    if (std::llround(total * 100) >= std::min(0LL, std::llround(totalAntes * 100)))
         return;
     dmGlobal->MostraAviso(host::RecusaDescontoAteOValor(descontos, total + descontos,
                                                         "Desconto da ordem de serviço " + tec.quOSAOCODIGO->asString()),
