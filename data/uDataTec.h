@@ -274,6 +274,8 @@ public:
     void quOSBeforeInsert(host::data::Dataset& DataSet);
     void quOSBeforeEdit(host::data::Dataset& DataSet);
     void quOSBeforePost(host::data::Dataset& DataSet);
+    // A billed order's header refuses a change of its discounts.
+    void RecusarDescontoDeOrdemFaturada();
     // A new order whose number another station stored (or is storing) first
     // takes the next free number and is written again.
     void quOSPostError(host::data::Dataset& DataSet);
@@ -1527,6 +1529,12 @@ void AtualizarOSCorrentePecas(int aoCodigo, const QString& tabela, bool bFechar)
 // AOVALORTOTAL of quOS's row (in edit or insert) from its stored totals, by
 // the formula that ATFORMULATOTALOS chooses.
 void OSAtualizaValorTotalCorrrente();
+// Once quOS's row holds a new grand total (the header's save, a line's
+// re-total): the order's discounts may not take it below zero (it would be
+// sold and billed so), whether they were typed while a line was unsaved or
+// its lines shrank after them. Ends the operation in words, for the caller
+// to undo; an order below zero before (totalAntes) may stay as low.
+void ExigeDescontoAteOTotalOS(double totalAntes);
 
 // The customer-equipment list of the module's front door, which registers it
 // when it loads (the data module lies beneath the front door): true, with the
@@ -1604,6 +1612,14 @@ bool reservaPecasAtualizada();
 // less the discount), as SQL over the line's columns with the quantity given
 // as an SQL expression: for statements that change quantities in bulk.
 QString totalPecaSql(const QString& quantidade);
+// An order is billed when its receivable document (CRDOCUMENTO) is filled:
+// the receivable was made of its total as it stood, so nothing that changes
+// that total may change any more (uDataTecLinhasGravacao.cpp).
+// The order's document as stored, trimmed; empty when not billed.
+QString DocumentoDaOrdem(const QVariant& ordem);
+// With a document, refuses in words that end the operation: `oQue` says
+// what may no longer change ("suas linhas não podem mais ...").
+void RecusarOrdemFaturada(const QVariant& ordem, const QString& documento, const QString& oQue);
 // What a request item still waits for: its quantity less what was delivered,
 // never below nothing.
 double PendenteSolicitado(double quantidade, double entregue);

@@ -384,6 +384,7 @@ bool CorrigirPecaOrdemServico(const QString& sTipo, const QString& sProduto, dou
 {
     if (aoCodigo <= 0)
         return false;
+    RecusarOrdemFaturada(aoCodigo, DocumentoDaOrdem(aoCodigo), kAcertoOrdemFaturada);
     host::db::Transaction& tr = *dmGlobal->IBTransaction1;
     // A failure takes back this correction only; the settlement's earlier
     // lines are committed already.

@@ -103,6 +103,10 @@ void BaixarPecas(const QList<LinhaAcertoPecas>& linhas, const OpcoesAcertoPecas&
 void VerificarEstoqueAcerto(const QList<LinhaAcertoPecas>& linhas);
 // Lines of an order (above 0) the orders' table lacks: "Ordem de serviço
 // não encontrada", naming them; nothing is written for an unknown order.
-void VerificarOrdensAcerto(const QList<LinhaAcertoPecas>& linhas);
+// With bInserirPeca, an order already billed is refused too: its parts
+// lines may no longer change.
+void VerificarOrdensAcerto(const QList<LinhaAcertoPecas>& linhas, bool bInserirPeca = false);
+// What the refusal of a billed order says the settlement may not do.
+inline constexpr const char* kAcertoOrdemFaturada = "suas peças não podem mais ser incluídas ou retiradas pelo acerto";
 void VerificarEntradaAcerto(const LinhaAcertoPecas& linha);
 void VerificarOrdensFinalizadasAcerto(const QList<LinhaAcertoPecas>& linhas, bool bInserirPeca);

@@ -240,7 +240,7 @@ void VerificarEntradaAcerto(const LinhaAcertoPecas& linha)
                               true);
 }
 
-void VerificarOrdensAcerto(const QList<LinhaAcertoPecas>& linhas)
+void VerificarOrdensAcerto(const QList<LinhaAcertoPecas>& linhas, bool bInserirPeca)
 {
     // One read for the run: the orders named, less those the table holds.
     std::set<int> desconhecidas;
@@ -255,11 +255,16 @@ void VerificarOrdensAcerto(const QList<LinhaAcertoPecas>& linhas)
     };
     if (desconhecidas.empty())
         return;
-    host::db::Statement existentes(*dmGlobal->IBTransaction1,
-                                   "select AOCODIGO from AATC01AO where AOCODIGO in (" + numeros() + ")");
+    host::db::Statement existentes(*dmGlobal->IBTransaction1, "select AOCODIGO, CRDOCUMENTO from AATC01AO"
+                                                              " where AOCODIGO in (" + numeros() + ")");
     existentes.execute();
-    while (existentes.fetch())
-        desconhecidas.erase(existentes.value(0).toInt());
+    while (existentes.fetch()) {
+        const int ordem = existentes.value(0).toInt();
+        // A part put into a billed order would never be billed.
+        if (bInserirPeca)
+            RecusarOrdemFaturada(ordem, existentes.value(1).toString(), kAcertoOrdemFaturada);
+        desconhecidas.erase(ordem);
+    }
     if (!desconhecidas.empty())
         dmGlobal->MostraAviso("Ordem de serviço não encontrada: " + numeros(), true);
 }
@@ -279,7 +284,7 @@ void VerificarOrdensFinalizadasAcerto(const QList<LinhaAcertoPecas>& linhas, boo
 void BaixarPecas(const QList<LinhaAcertoPecas>& linhas, const OpcoesAcertoPecas& opcoes, bool& bGravou)
 {
     bGravou = false;
-    VerificarOrdensAcerto(linhas);
+    VerificarOrdensAcerto(linhas, opcoes.inserirPeca);
     if (opcoes.tipo == "S") {
         VerificarEstoqueAcerto(linhas);
         VerificarSolicitacoesAcerto(linhas);

@@ -2,7 +2,8 @@
 // product) and the header's totals it changes are stored by one commit or
 // not at all: the line's save or delete takes a savepoint and holds the
 // commits its handlers ask for until the header is totalled again; a failure
-// of any step undoes the line too. A line added to, deleted from or changed
+// of any step undoes the line too, as does a line that leaves the order's
+// total below its discounts. A line added to, deleted from or changed
 // in amount on an order already billed is refused: the receivable was made
 // of the total as it stood, and the difference would never be billed.
 
@@ -28,6 +29,7 @@ struct UnidadeDaLinha {
     std::unique_ptr<host::db::Savepoint> ponto;
     // The header was not being typed: a re-total that failed leaves no edit behind.
     bool cabecalhoParado = false;
+    double totalAntes = 0;   // the order's stored grand total before the line
 
     void abrir(const Dataset& cabecalho)
     {
@@ -36,6 +38,8 @@ struct UnidadeDaLinha {
         espera = std::make_unique<host::db::CommitHold>(tr);
         ponto = std::make_unique<host::db::Savepoint>(tr);
         cabecalhoParado = cabecalho.active() && cabecalho.state() == DatasetState::Browse;
+        // As stored: a discount typed into the header is not stored yet.
+        totalAntes = cabecalho.active() ? cabecalho.fieldByName("AOVALORTOTAL")->oldValue().toDouble() : 0.0;
     }
     void desfazer()
     {
@@ -66,22 +70,32 @@ bool valorAlterado(const host::data::Field& campo)
     return std::abs(campo.asFloat() - campo.oldValue().toDouble()) > 1e-9;
 }
 
+// The line's order as stored: another desk may have billed it since it was
+// loaded here.
 void recusarOrdemFaturada(const QVariant& ordem)
 {
-    if (ordem.isNull())
-        return;
-    const QString documento =
-        host::db::selectValue(*dmGlobal->IBTransaction1, "select CRDOCUMENTO from AATC01AO where AOCODIGO = :ORDEM",
-                              {{"ORDEM", ordem}})
-            .toString()
-            .trimmed();
-    if (!documento.isEmpty())
-        dmGlobal->MostraAviso("A ordem de serviço " + ordem.toString() + " já foi faturada (contas a receber " +
-                                  documento + "): suas linhas não podem mais ser incluídas, alteradas ou excluídas.",
-                              true);
+    if (!ordem.isNull())
+        RecusarOrdemFaturada(ordem, DocumentoDaOrdem(ordem),
+                             "suas linhas não podem mais ser incluídas, alteradas ou excluídas");
 }
 
 }  // namespace
+
+QString DocumentoDaOrdem(const QVariant& ordem)
+{
+    return host::db::selectValue(*dmGlobal->IBTransaction1, "select CRDOCUMENTO from AATC01AO where AOCODIGO = :ORDEM",
+                                 {{"ORDEM", ordem}})
+        .toString()
+        .trimmed();
+}
+
+void RecusarOrdemFaturada(const QVariant& ordem, const QString& documento, const QString& oQue)
+{
+    if (!documento.trimmed().isEmpty())
+        dmGlobal->MostraAviso("A ordem de serviço " + ordem.toString() + " já foi faturada (contas a receber " +
+                                  documento.trimmed() + "): " + oQue + ".",
+                              true);
+}
 
 void TdmTec::bindUnidadesDasLinhas()
 {
@@ -133,6 +147,10 @@ void TdmTec::bindUnidadesDasLinhas()
                 try {
                     if (proprio)
                         proprio(d);
+                    // The line's total as the header now holds it: a line
+                    // that leaves less than the discounts is refused.
+                    if (!semCabecalho(*this) && unidade->ponto)
+                        ExigeDescontoAteOTotalOS(unidade->totalAntes);
                 } catch (...) {
                     const bool cancelarCabecalho = unidade->cabecalhoParado && unidade->ponto;
                     unidade->desfazer();

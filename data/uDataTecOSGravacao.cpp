@@ -18,6 +18,8 @@
 
 #include <QStringBuilder>
 
+#include <cmath>
+
 using host::data::Dataset;
 using host::data::DatasetState;
 using namespace Qt::StringLiterals;
@@ -38,6 +40,7 @@ QString situacaoGravada(const host::data::Field& ordem)
 
 void TdmTec::quOSBeforePost(Dataset& DataSet)
 {
+    RecusarDescontoDeOrdemFaturada();
     if (quOSCLCODIGO->text().trimmed().isEmpty())
         dmGlobal->MostraErro("Preenchimento do cliente obrigatório");
     if (VerificaBloqueioAlteracao(quOSAODATAENTRADA->asDateTime(), "OS"))
@@ -95,7 +98,24 @@ void TdmTec::quOSBeforePost(Dataset& DataSet)
         OrdemServicoTotaisVazios();
     else
         OrdemServicoAtualizaTotalizador(quOSAOCODIGO->asInteger());
+    ExigeDescontoAteOTotalOS(quOSAOVALORTOTAL->oldValue().toDouble());
     ZelDevVerificarEvento(&DataSet, u"BEFOREPOST"_s);
+}
+
+// The receivable of a billed order was made of its total: the discounts
+// that make that total stay as billed; the rest of the header (situation,
+// observations, contact ...) may still change. The document is the one the
+// header holds: a billing saved since it was read fails the write's guard.
+void TdmTec::RecusarDescontoDeOrdemFaturada()
+{
+    if (quOS->state() != DatasetState::Edit)
+        return;
+    for (const host::data::Field* desconto : {quOSAODESCONTO, quOSAODESCONTOPECA, quOSAODESCONTOSERVICO})
+        if (std::llround(desconto->asFloat() * 100) != std::llround(desconto->oldValue().toDouble() * 100)) {
+            RecusarOrdemFaturada(quOSAOCODIGO->value(), quOSCRDOCUMENTO->asString(),
+                                 "seus descontos não podem mais ser alterados");
+            return;
+        }
 }
 
 // The flags of the situation being saved: those the edit read when it chose

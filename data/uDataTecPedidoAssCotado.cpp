@@ -6,6 +6,7 @@
 
 #include "data/uDataTec.h"
 #include "data/uDataTecPedidoAss.h"
+#include "data/uDataTecPedidoAssTela.h"
 
 #include "host/PilvCpr70.h"
 #include "host/PilvOut70.h"
@@ -188,6 +189,7 @@ void TdmTec::quAssVendaCotadoAfterPost(Dataset& DataSet)
 
 void TdmTec::quAssVendaCotadoBeforeDelete(Dataset& DataSet)
 {
+    assvenda::RecusarLinhaDePedidoFechado();
     ZelDevVerificarEvento(&DataSet, "BEFOREDELETE");
     const QString pendencia = campoCotado("VECODIGOPENDENCIA").asString().trimmed();
     if (!pendencia.isEmpty())

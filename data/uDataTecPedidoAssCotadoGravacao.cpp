@@ -8,6 +8,7 @@
 
 #include "data/uDataTec.h"
 #include "data/uDataTecPedidoAss.h"
+#include "data/uDataTecPedidoAssTela.h"
 
 #include "host/PilvCpr70.h"
 #include "host/PilvOut70.h"
@@ -32,6 +33,7 @@ int selecionarNumerosSerie(const QString& produto, const QString& condicao, cons
 
 void TdmTec::quAssVendaCotadoBeforePost(Dataset& DataSet)
 {
+    assvenda::RecusarLinhaDePedidoFechado();
     ZelDevVerificarEvento(&DataSet, "BEFOREPOST");
     if (!DataSet.editing())
         DataSet.edit();

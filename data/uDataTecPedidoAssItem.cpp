@@ -4,6 +4,7 @@
 
 #include "data/uDataTec.h"
 #include "data/uDataTecPedidoAss.h"
+#include "data/uDataTecPedidoAssTela.h"
 
 #include "host/PilvCpr70.h"
 #include "host/PilvOut70.h"
@@ -66,6 +67,7 @@ void TdmTec::quAssVendaItemBeforeInsert(Dataset&)
 
 void TdmTec::quAssVendaItemBeforePost(Dataset& DataSet)
 {
+    assvenda::RecusarLinhaDePedidoFechado();
     const QString naoInformado = QStringLiteral("Campo '%1' não informado.");
     {
         DetachHandler semValidar(campoItem("QUANTIDADE").onValidate);
@@ -137,6 +139,7 @@ void TdmTec::quAssVendaItemAfterPost(Dataset& DataSet)
 
 void TdmTec::quAssVendaItemBeforeDelete(Dataset& DataSet)
 {
+    assvenda::RecusarLinhaDePedidoFechado();
     ZelDevVerificarEvento(&DataSet, "BEFOREDELETE");
     if (DataSet.tag() != 9 &&
         !VerificaValidadeSenha(parametro("ATSENHAEXCLUSAOPEDIDO"), "Senha de Exclusão de Pedido de Venda"))

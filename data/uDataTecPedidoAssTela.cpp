@@ -3,6 +3,8 @@
 
 #include "data/uDataTecPedidoAssTela.h"
 
+#include "data/uDataTec.h"
+
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
@@ -13,12 +15,33 @@
 
 namespace assvenda {
 
+bool statusEditavel(const QString& status)
+{
+    return status.trimmed().isEmpty() || status == "N" || status == "P";
+}
+
+void RecusarLinhaDePedidoFechado()
+{
+    TdmTec& tec = *dmTec;
+    if (!statusEditavel(tec.campoPedido("IMPRESSO_NF").asString()))
+        return;
+    const QString numero = tec.campoPedido("NUMERO_PEDIDO").asString();
+    const QString status = host::db::selectValue(*dmGlobal->IBTransaction1,
+                                                 "select IMPRESSO_NF from AVEC8501 where NUMERO_PEDIDO = :PEDIDO",
+                                                 {{"PEDIDO", numero}})
+                               .toString();
+    if (!statusEditavel(status))
+        dmGlobal->MostraAviso("O pedido " + numero + " não está mais em aberto (em produção, liberado ou entregue):"
+                              " suas linhas não podem mais ser incluídas, alteradas ou excluídas.",
+                              true);
+}
+
 EstadoTela estadoTela(const QString& tipo, const QString& status, const QString& modo)
 {
     EstadoTela estado;
     const bool vazio = status.trimmed().isEmpty();
     estado.textosVermelhos = status == "S";
-    estado.editavel = vazio || status == "N" || status == "P";
+    estado.editavel = statusEditavel(status);
     if (tipo == "0") {
         estado.finalizar = vazio || status == "N";
         // A proposal already ready to bill has nothing left to finalise.

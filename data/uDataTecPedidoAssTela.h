@@ -28,6 +28,17 @@ struct EstadoTela {
     QString legendaImpressao;
 };
 
+// An order open to change: pending or in progress (empty), ready to bill
+// ("N") or a back-order ("P"); in production, released or delivered it is not.
+bool statusEditavel(const QString& status);
+
+// Before a line of the current order (dmTec's quAssVenda) is saved or
+// deleted: an order the window let the user change, which another desk has
+// since put in production, released or delivered, refuses it in words; what
+// was released is what is delivered and billed. An order loaded already
+// closed (the checkout's own work) is not refused here.
+void RecusarLinhaDePedidoFechado();
+
 // tipo: AUX2 ("0" proposal, "1" order); status: IMPRESSO_NF as stored;
 // modo: ATMODOPEDIDOASSISTENCIA.
 EstadoTela estadoTela(const QString& tipo, const QString& status, const QString& modo);

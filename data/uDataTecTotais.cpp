@@ -7,9 +7,12 @@
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/FaixaDigitada.h"
 #include "host/Uglobal.h"
 #include "host/data/HandlerGuard.h"
 
+#include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 using host::data::Dataset;
@@ -225,6 +228,23 @@ void OSAtualizaValorTotalCorrrente()
                 valor(tec.quOSAOVALORIPI);
     }
     tec.quOSAOVALORTOTAL->setAsFloat(static_cast<double>(total));
+}
+
+void ExigeDescontoAteOTotalOS(double totalAntes)
+{
+    TdmTec& tec = modulo();
+    if (modoTotal() == "P")
+        return;   // no discount enters that total
+    const double descontos =
+        tec.quOSAODESCONTO->asFloat() + tec.quOSAODESCONTOPECA->asFloat() + tec.quOSAODESCONTOSERVICO->asFloat();
+    const double total = tec.quOSAOVALORTOTAL->asFloat();
+    // An order stored below zero before this rule may still be saved, as
+    // long as it does not fall further.
+    if (std::llround(total * 100) >= std::min(0LL, std::llround(totalAntes * 100)))
+        return;
+    dmGlobal->MostraAviso(host::RecusaDescontoAteOValor(descontos, total + descontos,
+                                                        "Desconto da ordem de serviço " + tec.quOSAOCODIGO->asString()),
+                          true);
 }
 
 // A discount typed into the header changes the grand total at once, by the

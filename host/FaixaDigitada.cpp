@@ -70,17 +70,22 @@ void ExigePrecoNaoNegativo(host::data::Field& campo, const QString& rotulo)
     exigeFaixa(campo, rotulo, RecusaPreco);
 }
 
+QString RecusaDescontoAteOValor(double desconto, double valor, const QString& rotulo)
+{
+    // In cents: a discount of the whole value, to the cent, is allowed.
+    if (std::llround(desconto * 100) <= std::llround(valor * 100))
+        return QString();
+    const QString formato = "###,###,##0.00";
+    return rotulo + ": o desconto (" + host::data::formatFloat(formato, desconto) +
+           ") é maior que o valor que ele desconta (" + host::data::formatFloat(formato, valor) + ").";
+}
+
 void ExigeDescontoAteOValor(host::data::Field& campo, const QString& rotulo,
                             std::function<std::optional<double>()> descontado)
 {
     exigeFaixa(campo, rotulo, [descontado](double desconto, const QString& legenda) {
         const std::optional<double> valor = descontado();
-        // In cents: a discount of the whole value, to the cent, is allowed.
-        if (!valor || std::llround(desconto * 100) <= std::llround(*valor * 100))
-            return QString();
-        const QString formato = "###,###,##0.00";
-        return legenda + ": o desconto (" + host::data::formatFloat(formato, desconto) +
-               ") é maior que o valor que ele desconta (" + host::data::formatFloat(formato, *valor) + ").";
+        return valor ? RecusaDescontoAteOValor(desconto, *valor, legenda) : QString();
     });
 }
 

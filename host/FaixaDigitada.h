@@ -34,6 +34,9 @@ void ExigeQuantidadePositiva(host::data::Field& campo, const QString& rotulo);
 void ExigeDescontoPercentual(host::data::Field& campo, const QString& rotulo);
 // The same for a unit price below zero (empty is no price).
 void ExigePrecoNaoNegativo(host::data::Field& campo, const QString& rotulo);
+// The refusal of a discount in money above the value it discounts (to the
+// cent), naming the box; empty when it fits. For a document's own save.
+QString RecusaDescontoAteOValor(double desconto, double valor, const QString& rotulo);
 // The same for a discount in money above what it discounts, as
 // `descontado` tells it when the text is typed (the document's total
 // before this discount); no value, no check (the document's own save

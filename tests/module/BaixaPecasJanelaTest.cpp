@@ -369,6 +369,44 @@ TEST_F(BaixaPecasTest, AnUnknownOrderIsRefusedWhereTypedAndNothingIsWritten)
     EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
 }
 
+// A billed order takes no part from "Inserir Peças na O.S." nor gives one
+// back: the part would never be billed, or billed and returned. Refused in
+// words, and nothing of the run is written.
+TEST_F(BaixaPecasTest, ABilledOrderTakesNoPartFromTheSettlement)
+{
+    exec("update AATC01AO set CRDOCUMENTO = '000777' where AOCODIGO = 9001");
+    tr().commitRetaining();
+    const QString antes = lido("select list(PRCODIGO || ':' || APQUANTIDADE, ' ') from AATC01AP where AOCODIGO = 9001")
+                              .join("");
+    const struct {
+        bool entrada;
+        const char* produto;
+    } casos[] = {{false, "P0003"}, {false, "P0005"}, {true, "P0001"}};
+    TfmAssBaixaPecas& janela = abrir();
+    janela.ckInserirPeca->click();
+    for (const auto& caso : casos) {
+        if (caso.entrada)
+            entrada(janela);
+        else
+            saida(janela);
+        linha(janela, "P0001", 1, 9002);
+        linha(janela, caso.produto, 1, 9001);
+        dialogs->acknowledge("A ordem de serviço 9001 já foi faturada (contas a receber 000777)");
+        janela.bbBaixar->click();
+        EXPECT_EQ(dialogs->pending(), 0) << caso.produto << ": " << dialogs->texts().join(" # ").toStdString();
+        EXPECT_EQ(lido("select list(PRCODIGO || ':' || APQUANTIDADE, ' ') from AATC01AP where AOCODIGO = 9001")
+                      .join(""),
+                  antes)
+            << caso.produto;
+        EXPECT_EQ(lido("select count(*) from ACEM14IT union all select count(*) from AATC01AP where AOCODIGO = 9002"
+                       " union all select cast(sum(ESTOQUE) as integer) from ACEC1101 where CODIGO in ('P0001',"
+                       " 'P0003', 'P0005')"),
+                  (QStringList{"0", "1", "30"}))
+            << caso.produto;
+        janela.cdsBaixa->emptyDataset();
+    }
+}
+
 // A return typed against an order comes off the line that holds it; only
 // what no one line holds is spread over the lines in their order.
 TEST_F(BaixaPecasTest, AReturnComesOffTheLineThatHoldsIt)

@@ -44,5 +44,34 @@ TEST_F(FaturadaEmDigitacaoTest, TheSaveOfTheTypedHeaderKeepsTheBilling)
               QStringList{documento + "|17|Marta"});
 }
 
+// The discount of a billed order stays as billed, typed before the billing
+// or after it; the rest of the header still saves.
+TEST_F(FaturadaEmDigitacaoTest, TheDiscountOfABilledOrderStaysAsBilled)
+{
+    for (const bool antesDaFatura : {true, false}) {
+        exec("update AATC01AO set CRDOCUMENTO = null, AODESCONTO = null where AOCODIGO = 42");
+        tr().commitRetaining();
+        TfmAssOrdemServico& form = abrir();
+        if (antesDaFatura)
+            digita(form.findChild<host::ui::DataEdit*>("dbedTotalDESCONTO"), "30");
+        const QString documento = fatura();
+        ASSERT_FALSE(documento.isEmpty());
+        form.activateWindow();
+        if (!antesDaFatura)
+            digita(form.findChild<host::ui::DataEdit*>("dbedTotalDESCONTO"), "30");
+        dialogs->acknowledge("A ordem de serviço 42 já foi faturada (contas a receber " + documento + ")");
+        form.bbSalvar->click();
+        EXPECT_EQ(dialogs->pending(), 0) << antesDaFatura << dialogs->texts().join(" | ").toStdString();
+        form.bbCancelar->click();
+        digita(form.dbedContato, "Marta");
+        form.bbSalvar->click();
+        EXPECT_EQ(lido("select cast(coalesce(AODESCONTO, 0) as integer) || '|' || cast(AOVALORTOTAL as integer) || '|'"
+                       " || AOCONTATO from AATC01AO where AOCODIGO = 42"),
+                  QStringList{"0|100|Marta"})
+            << antesDaFatura;
+        form.close();
+    }
+}
+
 }  // namespace
 }  // namespace moduletest

@@ -60,5 +60,43 @@ TEST_F(PedidoAssDuasMesasTest, ALineTypedWhileAnotherDeskSavedOneIsKeptUnderTheN
     venda.close();
 }
 
+// An order another desk released (its contract made, "L") or delivered
+// ("S") while a line is typed here: what was released is what gets billed,
+// so the line is refused in words and nothing is stored.
+TEST_F(PedidoAssDuasMesasTest, AnOrderReleasedAtAnotherDeskTakesNoFurtherLine)
+{
+    const struct {
+        const char *tabela, *status;
+        host::ui::TabSheet* TfmAssVendas::*aba;
+        host::ui::DataGrid* TfmAssVendas::*grade;
+    } casos[] = {
+        {"AVEC85IT", "L", &TfmAssVendas::tsEquipSolicitados, &TfmAssVendas::dbgdAssVendaItens},
+        {"AVEC85LX", "S", &TfmAssVendas::tsEquipConfigurados, &TfmAssVendas::dbgdAssVendaCotado},
+    };
+    qsizetype recusadas = 0;
+    for (const auto& caso : casos) {
+        TfmAssVendas& venda = novoDocumentoDeAssistencia("Pedido");
+        const QString pedido = dmTec->quAssVenda->fieldByName("NUMERO_PEDIDO")->asString();
+        clicaAba(venda.pcPedido, venda.*caso.aba);
+        host::ui::DataGrid* grade = venda.*caso.grade;
+        grade->setFocus();
+        QTest::keyClick(grade, Qt::Key_Insert);
+        celula(grade, "CODIGO", "L0001");
+        outraMesa(QString("update AVEC8501 set IMPRESSO_NF = '%1' where NUMERO_PEDIDO = '%2'").arg(caso.status, pedido));
+        celula(grade, "QUANTIDADE", "1", Qt::Key_Return);
+        venda.bbSalvar->click();
+        EXPECT_EQ(dialogs->texts().filter("não está mais em aberto").size(), ++recusadas) << caso.tabela << ": "
+                                                                                         << vistos();
+        EXPECT_EQ(lido(QString("select count(*) from %1 where NUMERO_PEDIDO = '%2' union all select"
+                               " cast(coalesce(VALOR_TOTAL, 0) * 100 as integer) || IMPRESSO_NF from AVEC8501"
+                               " where NUMERO_PEDIDO = '%2'")
+                           .arg(caso.tabela, pedido)),
+                  (QStringList{"0", QString("0") + caso.status}))
+            << caso.tabela << ": " << vistos();
+        grade->dataSource()->dataset()->cancel();
+        venda.close();
+    }
+}
+
 }  // namespace
 }  // namespace moduletest

@@ -162,6 +162,37 @@ TEST_F(PrimeiroUsoDuasMesasTotalTest, AnOrderBilledAtAnotherDeskTakesNoFurtherLi
     EXPECT_EQ(total(os), faturado);
 }
 
+// The discount never takes the stored total below zero: typed while the
+// order's only line is still unsaved, or left standing when the line goes.
+// Refused in words; what is stored still adds up.
+TEST_F(PrimeiroUsoDuasMesasTotalTest, ADiscountNeverTakesTheStoredTotalBelowZero)
+{
+    TfmAssOrdemServico* form = nullptr;
+    const QString os = ordemComItem(form);
+    auto* desconto = form->findChild<host::ui::DataEdit*>("dbedTotalDESCONTO");
+    clicaAba(form->pcOrdemServico, form->tsServico);
+    novaLinhaNaGrade(form->dbgdOrdemServicoServicos, "PRCODIGO", "S0001");
+    digita(desconto, "100000");
+    dialogs->acknowledge("Desconto da ordem de serviço " + os);
+    form->bbSalvar->click();
+    EXPECT_EQ(dialogs->pending(), 0) << vistos();
+    form->bbCancelar->click();
+    EXPECT_GE(total(os).toLongLong(), 0) << vistos();
+
+    novaLinhaNaGrade(form->dbgdOrdemServicoServicos, "PRCODIGO", "S0001");
+    form->bbSalvar->click();
+    const QString linhas = total(os);
+    digita(desconto, QString::number(linhas.toDouble() / 100, 'f', 2).replace('.', ','));
+    form->bbSalvar->click();
+    ASSERT_EQ(total(os), "0") << vistos();
+    dialogs->answer("Sim", "Confirma a exclusão do registro?");
+    dialogs->acknowledge("Desconto da ordem de serviço " + os);
+    ctrlDeleteNaCelula(form->dbgdOrdemServicoServicos, "AAQUANTIDADE");
+    EXPECT_EQ(dialogs->pending(), 0) << vistos();
+    EXPECT_EQ(lido("select count(*) from AATC01AA where AOCODIGO = " + os), QStringList{"1"});
+    EXPECT_EQ(total(os), "0");
+}
+
 TEST_F(PrimeiroUsoDuasMesasTotalTest, AnOrderWithADiscountIsSoldAndBilledAtItsLinesTotal)
 {
     TfmAssOrdemServico* form = nullptr;

@@ -290,7 +290,7 @@ TEST_F(PedidoAssProdutoTest, TypingAProductAndSavingRunsAFixedNumberOfStatements
     lin("CODIGO").setText("P4");
     lin("QUANTIDADE").setText("2");
     dmTec->quAssVendaItem->post();
-    EXPECT_EQ(contador.count(), 20);
+    EXPECT_EQ(contador.count(), 21);   // with the order's stored status, read before the line is written
     EXPECT_EQ(contador.prepares(), 6);
     EXPECT_DOUBLE_EQ(valor("select VALOR_TOTAL from AVEC8501"), 10 + 2 * 50.55 * 1.1);
 }
