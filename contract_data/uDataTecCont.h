@@ -242,6 +242,8 @@ public:
     void AbreEmissaoCarregaNota(const QString& documentos, const QString& filial);
     // Whether the last GeraNotaParcelaContrato issued an invoice.
     bool bNotaEmitida = false;
+    // The order the last GeraNotaParcelaContrato made (empty when it made none).
+    QString sPedidoParcela;
     // Set while a caller holds each order in a savepoint of its own (with
     // what it writes along with the order): the builder then takes none.
     bool bPedidoEmUnidadeDoChamador = false;

@@ -352,11 +352,13 @@ QString TdmTecContrato::GeraNotaParcelaContrato(const QString& cliente, int cont
                                                 QString& serie)
 {
     bNotaEmitida = false;
+    sPedidoParcela.clear();
     const MemoriaTextos memoria(*this);
     GeradorPedido gerador(*this, parcelaDe(cliente, contrato, valor, objeto, sequencia, vencimento, filial,
                                            bUsaDataFaturamento, dataFaturamento),
                           false);
     const QString pedido = gerador.Gera();
+    sPedidoParcela = pedido;
     if (gerador.geraPV() == "S" || pedido.isEmpty())
         return pedido;
     return EmiteNotaPedidoContrato(pedido, contrato, serie);

@@ -19,12 +19,14 @@ namespace {
 const char* const kOrigemOficializar = "[TfmAssContFat.OficializarParcelaPesquisa]";
 
 // Steps 6 to 13 of one instalment: the receivable made real (inside the
-// instalment's unit, committed with it).
-void OficializaReceber(const Instalment& p, const QString& numero, const QString& serie)
+// instalment's unit, committed with it). It names its order whether or not
+// an invoice came of it, as the batch's do: under "Mostrar Contas Abertas"
+// an instalment on an order is not listed again, nor billed twice (under
+// ATRECIBOCONTRATO "F" its number and key stay those of the forecast).
+void OficializaReceber(const Instalment& p, const QString& numero, const QString& serie, const QString& pedido)
 {
     MarcaEmitida(p);
-    if (p.geraPV == "S")
-        UpdateCampo("acrc5001", "pedido", QuotedStr(numero), p.chave());
+    UpdateCampo("acrc5001", "pedido", QuotedStr(pedido), p.chave());
     const double valor = ValorDocumento(p, numero, serie, p.filialReceber);
     UpdateCampo("acrc5001", "valor_documento", ValorCentesimos(valor), p.chave());
     if (parametroAparado("ATRECIBOCONTRATO") == "F") {
@@ -37,14 +39,17 @@ void OficializaReceber(const Instalment& p, const QString& numero, const QString
 
 // The order and invoice of the instalment: made now, or, when an earlier
 // run made its order and no invoice came out, that order's invoice (issued
-// now, or found issued since). True when the instalment has its invoice.
+// now, or found issued since). True when the instalment has its invoice;
+// pedido is its order.
 bool DocumentoDaParcela(const Instalment& p, const EstadoParcela& agora, const OpcoesOficializacao& opcoes,
-                        QString& numero, QString& serie)
+                        QString& numero, QString& serie, QString& pedido)
 {
     TdmTecContrato& dm = *dmTecContrato;
+    pedido = agora.pedido;
     if (agora.pedido.isEmpty()) {
         numero = dm.GeraNotaParcelaContrato(p.cliente, p.contrato, p.valor, p.objeto, p.sequencia, p.vencimento,
                                             p.local, opcoes.bMesRefOriginal, p.vencimentoReferencia(), serie);
+        pedido = dm.sPedidoParcela;
         return dm.bNotaEmitida;
     }
     if (p.geraPV == "S") {
@@ -81,8 +86,8 @@ Resultado OficializaUma(const Instalment& p, const OpcoesOficializacao& opcoes, 
     if (!ConfirmaValorZerado(p))
         return Resultado::Nada;
     dmGlobal->Log(kOrigemOficializar, "NumeroNota antes geração:" + numeroNota);
-    QString serie;
-    const bool emitida = DocumentoDaParcela(p, agora, opcoes, numeroNota, serie);
+    QString serie, pedido;
+    const bool emitida = DocumentoDaParcela(p, agora, opcoes, numeroNota, serie, pedido);
     dmGlobal->Log(kOrigemOficializar, "NumeroNota Após geração:" + numeroNota);
     if (p.geraPV != "S" && !emitida) {
         // No invoice came out: the receivable stays a forecast, its number
@@ -94,7 +99,7 @@ Resultado OficializaUma(const Instalment& p, const OpcoesOficializacao& opcoes, 
                           " sem nota fiscal; a parcela " + p.documento + " continua prevista.";
         return Resultado::SemNota;
     }
-    OficializaReceber(p, numeroNota, serie);
+    OficializaReceber(p, numeroNota, serie, pedido);
     ProximaPrevisao(p, opcoes, aviso);
     return p.geraPV == "S" ? Resultado::Pedido : Resultado::Nota;
 }

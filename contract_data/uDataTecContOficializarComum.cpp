@@ -172,13 +172,17 @@ EstadoParcela LerEstadoParcela(const Instalment& p, bool contasAbertas)
     EstadoParcela estado;
     if (!leitura->fetch())
         return estado;
-    // A forecast marked '*' keeps its mark when officialised: it counts as listed.
     const QString situacao = leitura->value(0).toString().trimmed();
-    estado.aOficializar = contasAbertas || situacao == "V" || situacao == "*";
     estado.pedido = leitura->value(1).toString().trimmed();
     estado.nota = leitura->value(2).toString().trimmed();
     estado.serieNota = leitura->value(3).toString().trimmed();
     leitura->closeCursor();
+    // A forecast marked '*' keeps its mark when officialised: it counts as
+    // listed. An open instalment is done once its document is: the order of
+    // an order-only contract, else the invoice of its order (its number and
+    // situation cannot tell: under ATRECIBOCONTRATO "F" it keeps both).
+    const bool feita = p.geraPV == "S" ? !estado.pedido.isEmpty() : !estado.nota.isEmpty();
+    estado.aOficializar = contasAbertas ? !feita : situacao == "V" || situacao == "*";
     return estado;
 }
 

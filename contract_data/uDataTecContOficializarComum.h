@@ -69,7 +69,7 @@ private:
 // The instalment as the database holds it when its turn comes, not as the
 // selection read it: another desk, or an earlier run, may have been there.
 struct EstadoParcela {
-    bool aOficializar = false;   // still what the run lists: a forecast, or an open row without order
+    bool aOficializar = false;   // still to do: a forecast, or an open row whose document is not made yet
     QString pedido;              // the order already made for it, when that order exists
     QString nota, serieNota;     // that order's invoice, when one was issued
 };

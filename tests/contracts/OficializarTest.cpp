@@ -57,20 +57,23 @@ protected:
         InserirParcelasContrato("R", "10/01/2031", "10/04/2031", cliente, false, "10", contrato, valor, "01", "2",
                                 "001", "10/01/2031", "M", contador, objeto, "01", "", false, "", true, nullptr, 0, 0);
     }
-    // The screen's selection in "Apenas Oficializar": one row per forecast.
-    host::data::Query& selecionar(const QString& extra = {})
+    // The screen's selection in "Apenas Oficializar": one row per forecast
+    // (or, "Mostrar Contas Abertas", per instalment not on an order).
+    host::data::Query& selecionar(const QString& extra = {}, host::data::Query* consulta = nullptr,
+                                  const char* quais = "situacao_documento='V'")
     {
-        selecao->close();
-        selecao->setSql("select \r  cont.*, \r  Cli.Nome, \r  obj.ofCodigo , Rec.* from AATC05AC cont \r"
-                        "Left Outer Join Augc0301 Cli On (Cont.clCodigo=Cli.codigo_cliente) "
-                        "Left Outer Join Acrc5001 Rec On (Cont.acCodigo = Rec.aoCodigo) "
-                        "Left outer join Aatc11Aj Obj on (Cont.AjCodigo = Obj.AjCodigo) "
-                        "Where ((Cont.ACSITUACAO = 'A')  or  (Cont.ACSITUACAO is null)) "
-                        "and ((Cont.acVinculo <> 'C') or (Cont.acVinculo is null)) "
-                        "and not(Rec.aoCodigo is null)  and situacao_documento='V' " +
-                        extra + " order by Rec.DATA_VENCIMENTO, Cont.ACCODIGO");
-        selecao->open();
-        return *selecao;
+        host::data::Query& q = consulta ? *consulta : *selecao;
+        q.close();
+        q.setSql("select \r  cont.*, \r  Cli.Nome, \r  obj.ofCodigo , Rec.* from AATC05AC cont \r"
+                 "Left Outer Join Augc0301 Cli On (Cont.clCodigo=Cli.codigo_cliente) "
+                 "Left Outer Join Acrc5001 Rec On (Cont.acCodigo = Rec.aoCodigo) "
+                 "Left outer join Aatc11Aj Obj on (Cont.AjCodigo = Obj.AjCodigo) "
+                 "Where ((Cont.ACSITUACAO = 'A')  or  (Cont.ACSITUACAO is null)) "
+                 "and ((Cont.acVinculo <> 'C') or (Cont.acVinculo is null)) "
+                 "and not(Rec.aoCodigo is null)  and " + QString(quais) + " " +
+                 extra + " order by Rec.DATA_VENCIMENTO, Cont.ACCODIGO");
+        q.open();
+        return q;
     }
     OpcoesOficializacao opcoes() const
     {
@@ -116,8 +119,8 @@ TEST_F(OficializarTest, OneByOneMakesEachForecastARenumberedReceivable)
     OficializarParcelaPesquisa(q, opcoes(), &aviso);
 
     EXPECT_EQ(receber("where AOCODIGO = 7 and DATA_VENCIMENTO < '04/01/2031'"),
-              (QStringList{"000001||100.00||", "000002|*|100.00||", "000003||100.00||"}))
-        << "a '*' row keeps its mark but is numbered and valued";
+              (QStringList{"000001||100.00|000001|", "000002|*|100.00|000002|", "000003||100.00|000003|"}))
+        << "a '*' row keeps its mark but is numbered and valued, and names its order";
     EXPECT_EQ(one("select count(*) from ACRC5001 where DATA_EMISSAO = 'today' and AOCODIGO = 7"
                   " and DATA_VENCIMENTO < '04/01/2031'")
                   .toInt(),
@@ -165,7 +168,7 @@ TEST_F(OficializarTest, ReceiptModeKeepsTheForecastNumber)
     global->SetParametro("ATRECIBOCONTRATO", "F");
     prever();
     OficializarParcelaPesquisa(selecionar("and Rec.NUMERO_DOCUMENTO = '100131'"), opcoes(), &aviso);
-    EXPECT_EQ(receber("where NUMERO_DOCUMENTO = '100131'"), QStringList{"100131||100.00||000001"});
+    EXPECT_EQ(receber("where NUMERO_DOCUMENTO = '100131'"), QStringList{"100131||100.00|000001|000001"});
     EXPECT_EQ(one("select count(*) from AUGC70OB where OBCODIGO = '100131C00011'").toInt(), 1);
     EXPECT_EQ(one("select count(*) from ACXC94XP where XPDOCUMENTO = '100131'").toInt(), 1);
 }
@@ -181,7 +184,7 @@ TEST_F(OficializarTest, ZeroValueQuestionAndNoNextForecastWhenSwitchedOff)
         o.bNaoGeraPrevisao = true;
         return o;
     }(), &aviso);
-    EXPECT_EQ(receber(), (QStringList{"100131|V|0.00||", "000001||100.00||", "100331|V|100.00||"}))
+    EXPECT_EQ(receber(), (QStringList{"100131|V|0.00||", "000001||100.00|000001|", "100331|V|100.00||"}))
         << "'Não' leaves the forecast; no new forecast is written";
     EXPECT_EQ(one("select count(*) from AVEC8501").toInt(), 1);
 }
@@ -227,6 +230,27 @@ TEST_F(OficializarTest, AForecastOfficialisedElsewhereAfterTheSearchIsLeftAlone)
     OficializarParcelaPesquisa(q, opcoes(), &aviso);
     EXPECT_EQ(rows("select count(*) from AVEC8501"), QStringList{"0"});
     EXPECT_EQ(rows("select count(*) from ACRC5001 where AOCODIGO = 7"), QStringList{"3"}) << "no next forecast";
+    EXPECT_EQ(aviso, QStringList{"Contrato 7: a parcela 100131 já foi oficializada; nada foi gerado."});
+}
+
+// "Mostrar Contas Abertas" under ATRECIBOCONTRATO "F" at two desks: the
+// open instalment keeps its number when billed, so the read after the hold
+// tells it by its invoice; the desk that listed it too bills nothing.
+TEST_F(OficializarTest, AnOpenInstalmentBilledElsewhereUnderItsOwnNumberIsLeftAlone)
+{
+    global->SetParametro("ATRECIBOCONTRATO", "F");
+    prever();
+    exec("update ACRC5001 set SITUACAO_DOCUMENTO = '' where NUMERO_DOCUMENTO = '100131'");
+    OpcoesOficializacao abertas = opcoes();
+    abertas.bContasAbertas = true;
+    const char* semPedido = "Coalesce(Rec.PEDIDO,'') = ''";
+    const QString umaParcela = "and Rec.NUMERO_DOCUMENTO = '100131'";
+    host::data::Query& aqui = selecionar(umaParcela, nullptr, semPedido);
+    aqui.last();   // read whole, as the screen lists it
+    const auto outraMesa = CriarIbQuery("quPesqOutraMesa");
+    OficializarParcelaPesquisa(selecionar(umaParcela, outraMesa.get(), semPedido), abertas, &aviso);
+    OficializarParcelaPesquisa(aqui, abertas, &aviso);
+    EXPECT_EQ(rows("select count(*) from ACEM1401"), QStringList{"1"});
     EXPECT_EQ(aviso, QStringList{"Contrato 7: a parcela 100131 já foi oficializada; nada foi gerado."});
 }
 
@@ -342,7 +366,7 @@ TEST_F(OficializarLoteTest, InvoiceNumbersRunOnAcrossRunsWithoutGapsOrRepeats)
     EXPECT_EQ(rows("select DOCUMENTO, SERIE_DOC from ACEM1401 order by DOCUMENTO"),
               (QStringList{"000001|01", "000002|01", "000003|01"}));
     EXPECT_EQ(receber("where AOCODIGO = 7 and DATA_VENCIMENTO < '04/01/2031'"),
-              (QStringList{"000001||100.00||", "000002||100.00|000002|", "000003||100.00|000003|"}));
+              (QStringList{"000001||100.00|000001|", "000002||100.00|000002|", "000003||100.00|000003|"}));
 }
 
 TEST_F(OficializarLoteTest, OnlyOrderOnlyContractsRunNoInvoicePass)

@@ -5,12 +5,14 @@
 #include "tests/support/HostDatabase.h"
 #include "tests/support/OutrosUsuarios.h"
 
+#include <QDate>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
-
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTime>
 
 #include <gtest/gtest.h>
 
@@ -126,6 +128,23 @@ protected:
                              "   where RDB$USER = 'PUBLIC' and RDB$OBJECT_TYPE in (0, 1) into TABELA do"
                              "   execute statement 'REVOKE ALL ON ' || TABELA || ' FROM PUBLIC'; end");
         global->IBTransaction1->commitRetaining();
+    }
+    // A periodic-order contract due today (approved in advance, base 10 days
+    // ago), with `equipamentos` rows of equipment; left uncommitted.
+    void contratoDevido(int contrato, int equipamentos = 1)
+    {
+        const QDate hoje = QDate::currentDate();
+        exec("insert into AATC05AC (ACCODIGO, CLCODIGO, ACCONTRATANTE, ACCODIGOINTEGRACAO, ACAPROVAIP,"
+             " ACDATAIMPLANTACAO, ACDATAVALIDADE, ACDATABASE) values (:C, '00002', '00002', '30-MENSAL', 'S',"
+             " :IMP, :VAL, :BASE)",
+             {{"C", contrato},
+              {"IMP", QDateTime(hoje.addDays(-60), QTime(0, 0))},
+              {"VAL", QDateTime(hoje.addDays(300), QTime(0, 0))},
+              {"BASE", QDateTime(hoje.addDays(-10), QTime(0, 0))}});
+        for (int i = 1; i <= equipamentos; ++i)
+            exec("insert into AUGC03CO (COCODIGO, ACCODIGO, AECODIGO, COSERIE, COIDENTIFICADOR)"
+                 " values (:CO, :C, 1, :SERIE, 'E')",
+                 {{"CO", contrato * 10000 + i}, {"C", contrato}, {"SERIE", "SN-" + QString::number(contrato * 10000 + i)}});
     }
     QTemporaryDir dados;
     QString erros;

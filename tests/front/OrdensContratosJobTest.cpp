@@ -8,6 +8,7 @@
 #include "host/TravaExecucao.h"
 #include "host/db/Database.h"
 
+#include <QDate>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -25,23 +26,6 @@ class OrdensContratosJob : public testfront::ExecutavelNoBanco {
 protected:
     QString executar(int& codigo) { return ExecutavelNoBanco::executar({"--os-contratos"}, codigo); }
     QString executarAoLado(int& codigo) { return ExecutavelNoBanco::executarAoLado({"--os-contratos"}, codigo); }
-    // A contract due today (approved in advance, base 10 days ago), with
-    // `equipamentos` rows of equipment.
-    void contratoDevido(int contrato, int equipamentos)
-    {
-        const QDate hoje = QDate::currentDate();
-        exec("insert into AATC05AC (ACCODIGO, CLCODIGO, ACCONTRATANTE, ACCODIGOINTEGRACAO, ACAPROVAIP,"
-             " ACDATAIMPLANTACAO, ACDATAVALIDADE, ACDATABASE) values (:C, '00002', '00002', '30-MENSAL', 'S',"
-             " :IMP, :VAL, :BASE)",
-             {{"C", contrato},
-              {"IMP", QDateTime(hoje.addDays(-60), QTime(0, 0))},
-              {"VAL", QDateTime(hoje.addDays(300), QTime(0, 0))},
-              {"BASE", QDateTime(hoje.addDays(-10), QTime(0, 0))}});
-        for (int i = 1; i <= equipamentos; ++i)
-            exec("insert into AUGC03CO (COCODIGO, ACCODIGO, AECODIGO, COSERIE, COIDENTIFICADOR)"
-                 " values (:CO, :C, 1, :SERIE, 'E')",
-                 {{"CO", contrato * 10000 + i}, {"C", contrato}, {"SERIE", "SN-" + QString::number(contrato * 10000 + i)}});
-    }
     int ordensDoContrato(int contrato)
     {
         return one("select count(distinct AOCODIGO) from AATC01AOIT where ACCODIGO = :C", {{"C", contrato}}).toInt();
@@ -128,13 +112,7 @@ TEST_F(OrdensContratosJob, MakesTheDueOrdersHeadlessAndPrintsThem)
         << erros.toStdString();
     EXPECT_EQ(codigo, 0);
 
-    const QDate hoje = QDate::currentDate();
-    exec("insert into AATC05AC (ACCODIGO, CLCODIGO, ACCONTRATANTE, ACCODIGOINTEGRACAO, ACAPROVAIP, ACDATAIMPLANTACAO,"
-         " ACDATAVALIDADE, ACDATABASE) values (7, '00002', '00002', '30-MENSAL', 'S', :IMP, :VAL, :BASE)",
-         {{"IMP", QDateTime(hoje.addDays(-60), QTime(0, 0))},
-          {"VAL", QDateTime(hoje.addDays(300), QTime(0, 0))},
-          {"BASE", QDateTime(hoje.addDays(-10), QTime(0, 0))}});
-    exec("insert into AUGC03CO (COCODIGO, ACCODIGO, AECODIGO, COSERIE, COIDENTIFICADOR) values (1, 7, 1, 'SN-1', 'E')");
+    contratoDevido(7);
     global->IBTransaction1->commit();
 
     const QString saida = executar(codigo);

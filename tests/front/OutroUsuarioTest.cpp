@@ -9,11 +9,8 @@
 #include "host/Uprincipal.h"
 #include "host/db/Database.h"
 
-#include <QDate>
-#include <QDateTime>
 #include <QFile>
 #include <QStringList>
-#include <QTime>
 
 #include <gtest/gtest.h>
 
@@ -36,22 +33,6 @@ protected:
     {
         QFile::remove(dbPath);
         dbPath = dados.filePath("AssistenciaTecnica/techassist.fdb");
-    }
-    // A contract due today with one equipment: the job makes its order.
-    void contratoDevido(int contrato)
-    {
-        const QDate hoje = QDate::currentDate();
-        exec("insert into AATC05AC (ACCODIGO, CLCODIGO, ACCONTRATANTE, ACCODIGOINTEGRACAO, ACAPROVAIP,"
-             " ACDATAIMPLANTACAO, ACDATAVALIDADE, ACDATABASE) values (:C, '00002', '00002', '30-MENSAL', 'S',"
-             " :IMP, :VAL, :BASE)",
-             {{"C", contrato},
-              {"IMP", QDateTime(hoje.addDays(-60), QTime(0, 0))},
-              {"VAL", QDateTime(hoje.addDays(300), QTime(0, 0))},
-              {"BASE", QDateTime(hoje.addDays(-10), QTime(0, 0))}});
-        exec("insert into AUGC03CO (COCODIGO, ACCODIGO, AECODIGO, COSERIE, COIDENTIFICADOR)"
-             " values (:C, :C, 1, 'SN-OUTRO', 'E')",
-             {{"C", contrato}});
-        tr().commitRetaining();
     }
 };
 

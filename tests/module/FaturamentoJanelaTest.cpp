@@ -229,6 +229,36 @@ TEST_F(FaturamentoJanelaTest, GenerateInOfficialisingModeInvoicesTheListedForeca
     EXPECT_EQ(form.dbgdAssContFat->column(4)->field()->displayText(), "10/12/2031") << "the next forecasts";
 }
 
+// "Mostrar Contas Abertas": an open instalment billed is on an order, in
+// either numbering (under ATRECIBOCONTRATO "F" it keeps its own number): the
+// next search does not list it, so it is never billed twice.
+TEST_F(FaturamentoJanelaTest, AnOpenInstalmentBilledIsNotListedAgain)
+{
+    TfmAssContFat& form = abrirOutubroADezembro("5933");
+    form.rgTipo->button(3)->click();
+    form.pcFatura->setCurrentIndex(2);
+    form.ckCRAberta->click();
+    const struct {
+        const char *recibo, *documento;
+    } casos[] = {{"F", "000777"}, {"", "000778"}};
+    for (const auto& caso : casos) {
+        parametro("ATRECIBOCONTRATO", caso.recibo);
+        exec("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL, SITUACAO_DOCUMENTO,"
+             " AOCODIGO, DATA_VENCIMENTO, VALOR_DOCUMENTO) values (:D, 'T0001', 1, '01', '', 901, '2031-10-10', 120)",
+             {{"D", caso.documento}});
+        dmGlobal->IBTransaction1->commitRetaining();
+        form.bbPesquisar->click();
+        EXPECT_EQ(form.stInfo->panelText(0), "Total de Contratos: 1") << caso.recibo;
+        dialogs->acknowledge("Operação efetuada com sucesso!").acknowledge("Operação efetuada com sucesso!");
+        form.bbBaixar->click();
+        form.bbPesquisar->click();
+        EXPECT_EQ(form.stInfo->panelText(0), "Total de Contratos: 0") << caso.recibo;
+    }
+    EXPECT_EQ(dialogs->pending(), 0);
+    descartaPendentes();
+    EXPECT_EQ(valor("select count(*) from ACEM1401").toInt(), 2) << "one invoice per instalment";
+}
+
 // More instalments than the engine takes values in one list, a contract's
 // each: each is officialised with its invoice, and the invoice window opens
 // on them all.

@@ -7,12 +7,7 @@
 
 #include "tests/module/LocacaoPropriaFixture.h"
 
-#include "host/ui/DataChoiceControls.h"
-#include "host/ui/DataEdit.h"
-#include "rental/uAssVendas.h"
 #include "rental/uPesqAssContratosLocEquip.h"
-
-#include <QComboBox>
 
 namespace moduletest {
 namespace {
@@ -26,13 +21,7 @@ protected:
         TfmAssContCad& contratos = abrirJanela(fmAssContCad, "fmAssContCad");
         excluiContratosDaDemonstracao(contratos);
         contratos.close();
-        TfmAssVendas& vendas = abrirJanela(fmAssVendas, "fmAssVenda");
-        for (int i = 0; i < 2; ++i) {
-            vendas.sbProximo->click();
-            dialogs->answer("Sim", "Deseja excluir o registro corrente?");
-            vendas.bbExcluir->click();
-        }
-        vendas.close();
+        excluiDocumentosDeAssistenciaDaDemonstracao();
         for (const char* produto : {"Gerador de energia 5 kVA", "Compressor de ar 10 pés"}) {
             estoqueBaixado(produto, "2");
             excluiNoCadastro(principal->miCadastroProduto, "PR", produto);
@@ -88,14 +77,7 @@ TEST_F(LocacaoDemonstracaoExcluidaTest, TheCompanysOwnAreFoundByTheirWholeNamesA
     }
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
 
-    principal->miCadastroContrato->click();
-    TfmAssContCadLocEquip* form = fmAssContCadLocEquip.get();
-    ASSERT_NE(form, nullptr);
-    form->btNovo->click();
-    digita(form->dbedNumeroContrato, "HZ-1");
-    digita(form->dbcbTipoDesc, "Locação de Equipamentos");
-    testsupport::escolheComSetas(*form->dbcbVinculo, form->dbcbVinculo->findText("Principal", Qt::MatchStartsWith));
-    partesESalva(*form, "10001");
+    TfmAssContCadLocEquip* form = &contratoDeLocacaoNovo("10001");
     const QString contrato = QString::number(cab("ACCODIGO").asInteger());
     ASSERT_NE(contrato, "0") << vistos();
     aba(*form, form->tsEquipamentos);

@@ -138,24 +138,11 @@ TEST_F(LocacaoSerieLocadaTest, ANumberNoneOfTheProductsRegisteredPiecesCarryIsRe
 TEST_F(LocacaoSerieLocadaTest, ATypingSlipOnAnOrdersLineIsRefusedNamingTheProduct)
 {
     const QString produto = andaimeComPecas();
-    struct Caso {
-        const char* tabela;
-        host::ui::TabSheet* TfmAssVendas::*aba;
-        host::ui::DataGrid* TfmAssVendas::*grade;
-    };
-    const Caso casos[] = {
-        {"AVEC85IT", &TfmAssVendas::tsEquipSolicitados, &TfmAssVendas::dbgdAssVendaItens},
-        {"AVEC85LX", &TfmAssVendas::tsEquipConfigurados, &TfmAssVendas::dbgdAssVendaCotado},
-    };
     TfmAssVendas& venda = novoDocumentoDeAssistencia("Pedido");
     const QString pedido = dmTec->quAssVenda->fieldByName("NUMERO_PEDIDO")->asString();
-    for (const Caso& caso : casos) {
-        clicaAba(venda.pcPedido, venda.*caso.aba);
-        host::ui::DataGrid* grade = venda.*caso.grade;
+    for (const LinhasDoPedido& caso : kLinhasDoPedido) {
         const qsizetype antes = dialogs->texts().size();
-        grade->setFocus();
-        QTest::keyClick(grade, Qt::Key_Insert);
-        celula(grade, "CODIGO", produto);
+        host::ui::DataGrid* grade = linhaNoPedido(venda, caso, produto);
         celula(grade, "VEITNUMEROSERIE", "AND-0O1");
         celula(grade, "QUANTIDADE", "1");
         celula(grade, "VALOR", "300,00", Qt::Key_Return);

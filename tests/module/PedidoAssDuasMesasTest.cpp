@@ -10,10 +10,7 @@
 #include "host/data/Query.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/DataLookupCombo.h"
-#include "host/ui/PageControl.h"
 #include "rental/uAssVendas.h"
-
-#include <QTest>
 
 namespace moduletest {
 namespace {
@@ -22,27 +19,14 @@ using PedidoAssDuasMesasTest = PrimeiroUsoTest;
 
 TEST_F(PedidoAssDuasMesasTest, ALineTypedWhileAnotherDeskSavedOneIsKeptUnderTheNextNumberAndCounted)
 {
-    struct Caso {
-        const char* tabela;
-        host::ui::TabSheet* TfmAssVendas::*aba;
-        host::ui::DataGrid* TfmAssVendas::*grade;
-    };
-    const Caso casos[] = {
-        {"AVEC85IT", &TfmAssVendas::tsEquipSolicitados, &TfmAssVendas::dbgdAssVendaItens},
-        {"AVEC85LX", &TfmAssVendas::tsEquipConfigurados, &TfmAssVendas::dbgdAssVendaCotado},
-    };
     // The product's text copied to the requested line as its product is
     // typed: the line is numbered then.
     parametro("ATOBSPRODUTOITEM", "P");
     TfmAssVendas& venda = novoDocumentoDeAssistencia("Pedido");
     const QString pedido = dmTec->quAssVenda->fieldByName("NUMERO_PEDIDO")->asString();
     ASSERT_FALSE(pedido.isEmpty()) << vistos();
-    for (const Caso& caso : casos) {
-        clicaAba(venda.pcPedido, venda.*caso.aba);
-        host::ui::DataGrid* grade = venda.*caso.grade;
-        grade->setFocus();
-        QTest::keyClick(grade, Qt::Key_Insert);
-        celula(grade, "CODIGO", "L0001");
+    for (const LinhasDoPedido& caso : kLinhasDoPedido) {
+        host::ui::DataGrid* grade = linhaNoPedido(venda, caso, "L0001");
         outraMesa(QString("insert into %1 (NUMERO_PEDIDO, COD, CODIGO, QUANTIDADE, VALOR, TOTAL_UNIT)"
                           " values ('%2', 1, 'L0001', 1, 150, 150)")
                       .arg(caso.tabela, pedido));

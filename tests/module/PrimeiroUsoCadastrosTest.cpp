@@ -253,19 +253,7 @@ TEST_F(PrimeiroUsoCadastrosTest, ANewCustomersRentalContractOfANewEquipmentIsBil
     const QString equipamento = novoProduto("Guindaste 5 t", "Mercadoria", "LOC", "1200");
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
 
-    principal->miCadastroContrato->click();
-    TfmAssContCadLocEquip* form = fmAssContCadLocEquip.get();
-    ASSERT_NE(form, nullptr);
-    form->btNovo->click();
-    digita(form->dbedNumeroContrato, "HZ-1");
-    digita(form->dbcbTipoDesc, "Locação de Equipamentos");
-    escolhe(form->dbcbVinculo, "Principal");
-    pesquisa("CODIGO_CLIENTE", cliente);
-    form->btPesqContratante->click();
-    pesquisa("CODIGO_CLIENTE", cliente);
-    form->btPesqCliente->click();
-    dialogs->answer("Sim", "Deseja salvar as alterações ?");
-    form->btSalvar->click();
+    TfmAssContCadLocEquip* form = &contratoDeLocacaoNovo(cliente);
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
     const int contrato = cab("ACCODIGO").asInteger();
     ASSERT_GT(contrato, 0) << vistos();

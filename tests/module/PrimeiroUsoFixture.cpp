@@ -13,16 +13,19 @@
 #include "host/Uprincipal.h"
 #include "host/schema/HostParameters.h"
 #include "host/schema/HostSchema.h"
+#include "host/ui/DataChoiceControls.h"
 #include "host/ui/DataEdit.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/DataTextControls.h"
 #include "host/ui/PageControl.h"
 #include "host/ui/ScriptedDialogs.h"
 #include "host/ui/WindowRegistry.h"
+#include "rental/uAssContLocEquipCad.h"
 #include "rental/uAssEntradaEquip.h"
 #include "rental/uAssVendas.h"
 #include "service_orders/uAssSolicitacao.h"
 #include "tests/module/ParametrosNaJanela.h"
+#include "tests/support/OnScreenDialogs.h"
 #include "tests/support/TestDatabase.h"
 
 #include <QApplication>
@@ -34,6 +37,11 @@
 #include <QTest>
 
 namespace moduletest {
+
+const LinhasDoPedido kLinhasDoPedido[2] = {
+    {"AVEC85IT", &TfmAssVendas::tsEquipSolicitados, &TfmAssVendas::dbgdAssVendaItens},
+    {"AVEC85LX", &TfmAssVendas::tsEquipConfigurados, &TfmAssVendas::dbgdAssVendaCotado},
+};
 
 namespace {
 
@@ -177,6 +185,30 @@ void PrimeiroUsoTest::excluiContratosDaDemonstracao(TfmAssContCad& form)
     EXPECT_EQ(lido("select count(*) from AATC05AC"), QStringList{"0"}) << vistos();
 }
 
+void PrimeiroUsoTest::excluiDocumentosDeAssistenciaDaDemonstracao()
+{
+    TfmAssVendas& vendas = abrirJanela(fmAssVendas, "fmAssVenda");
+    for (int i = 0; i < 2; ++i) {
+        vendas.sbProximo->click();
+        dialogs->answer("Sim", "Deseja excluir o registro corrente?");
+        vendas.bbExcluir->click();
+    }
+    vendas.close();
+}
+
+TfmAssContCadLocEquip& PrimeiroUsoTest::contratoDeLocacaoNovo(const QString& cliente)
+{
+    principal->miCadastroContrato->click();
+    TfmAssContCadLocEquip* form = fmAssContCadLocEquip.get();
+    EXPECT_NE(form, nullptr);
+    form->btNovo->click();
+    digita(form->dbedNumeroContrato, "HZ-1");
+    digita(form->dbcbTipoDesc, "Locação de Equipamentos");
+    testsupport::escolheComSetas(*form->dbcbVinculo, form->dbcbVinculo->findText("Principal", Qt::MatchStartsWith));
+    partesESalva(*form, cliente);
+    return *form;
+}
+
 TfmCadastroHost& PrimeiroUsoTest::cadastroDeProdutos()
 {
     principal->miCadastroProduto->click();
@@ -282,6 +314,17 @@ TfmAssVendas& PrimeiroUsoTest::novoDocumentoDeAssistencia(const QString& tipo)
     venda.dblcContatoCobranca->setKeyValue(6);
     venda.bbSalvar->click();
     return venda;
+}
+
+host::ui::DataGrid* PrimeiroUsoTest::linhaNoPedido(TfmAssVendas& venda, const LinhasDoPedido& linhas,
+                                                   const QString& produto)
+{
+    clicaAba(venda.pcPedido, venda.*linhas.aba);
+    host::ui::DataGrid* grade = venda.*linhas.grade;
+    grade->setFocus();
+    QTest::keyClick(grade, Qt::Key_Insert);
+    celula(grade, "CODIGO", produto);
+    return grade;
 }
 
 }  // namespace moduletest

@@ -11,6 +11,7 @@
 #include <QStringList>
 
 class TfmAssContCad;
+class TfmAssContCadLocEquip;
 class TfmAssEntradaEquip;
 class TfmAssSolicitacao;
 class TfmAssVendas;
@@ -18,6 +19,14 @@ class TfmCadastroHost;
 class TMenuItem;
 
 namespace moduletest {
+
+// An assistance order's requested or configured lines: their table, tab and grid.
+struct LinhasDoPedido {
+    const char* tabela;
+    host::ui::TabSheet* TfmAssVendas::*aba;
+    host::ui::DataGrid* TfmAssVendas::*grade;
+};
+extern const LinhasDoPedido kLinhasDoPedido[2];
 
 class PrimeiroUsoTest : public ContLocTest {
 protected:
@@ -48,6 +57,11 @@ protected:
     void parametroNaJanela(const QString& nome, const QString& valor);
     // The demonstration's contracts found and deleted in the service register.
     void excluiContratosDaDemonstracao(TfmAssContCad& form);
+    // The demonstration's two assistance documents deleted in their window.
+    void excluiDocumentosDeAssistenciaDaDemonstracao();
+    // "Cadastro de Contratos" from the menu: a new principal rental contract
+    // "HZ-1" of the customer (contractor and billed), saved; the window.
+    TfmAssContCadLocEquip& contratoDeLocacaoNovo(const QString& cliente);
     // "Cadastro de Produtos" opened from the Cadastros menu.
     TfmCadastroHost& cadastroDeProdutos();
     // In the product register, on the product shown: a row of the stock
@@ -64,6 +78,10 @@ protected:
     // The assistance window opened on a new document of its kind
     // ("Proposta" or "Pedido") for customer 00004 with its contacts, saved.
     TfmAssVendas& novoDocumentoDeAssistencia(const QString& tipo);
+    // On the assistance window: the lines' tab clicked, Insert pressed in
+    // their grid and the product's code typed in the new line; the grid.
+    static host::ui::DataGrid* linhaNoPedido(TfmAssVendas& venda, const LinhasDoPedido& linhas,
+                                             const QString& produto);
     // The product register's detail grid that has the column, if any.
     static host::ui::DataGrid* detalheCom(TfmCadastroHost& produtos, const char* coluna);
     // A new row of the detail grid at the location with the column typed,

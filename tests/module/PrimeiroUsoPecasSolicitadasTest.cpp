@@ -22,7 +22,6 @@
 #include "module/uPackageAss.h"
 #include "service_orders/uAssBaixaPecas.h"
 #include "service_orders/uAssFaturamento.h"
-#include "rental/uAssVendas.h"
 #include "service_orders/uAssSolicitacao.h"
 #include "service_orders/uPesqAssOrdemServico.h"
 #include "tests/support/OnScreenDialogs.h"
@@ -68,13 +67,7 @@ protected:
             ordem.bbExcluir->click();
             ordem.close();
         }
-        TfmAssVendas& vendas = abrirJanela(fmAssVendas, "fmAssVenda");
-        for (int i = 0; i < 2; ++i) {
-            vendas.sbProximo->click();
-            dialogs->answer("Sim", "Deseja excluir o registro corrente?");
-            vendas.bbExcluir->click();
-        }
-        vendas.close();
+        excluiDocumentosDeAssistenciaDaDemonstracao();
         for (const char* tabela : {"AATC01AO", "AATC01AOIT", "AATC01AP", "AATC01AA", "AVEC8501", "AVEC85IT"})
             EXPECT_EQ(lido(QString("select count(*) from ") + tabela), QStringList{"0"}) << tabela << vistos();
         for (const auto& [parte, entradas] : {std::pair{"Fonte de alimenta", "12"}, std::pair{"Placa-m", "3"},
