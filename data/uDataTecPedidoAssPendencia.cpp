@@ -10,6 +10,7 @@
 #include "host/Udatamod.h"
 #include "host/data/Format.h"
 #include "host/db/Database.h"
+#include "host/db/RowHold.h"
 
 
 namespace {
@@ -102,35 +103,40 @@ bool TdmTec::PVAssVerificaEstoquePendencia(const QString& tabela, const QString&
 }
 
 // A copy of the order's header in status "P" pointing back to it, the order
-// pointing to the copy. A failed copy undoes only itself and ends the check
-// with its message: the steps after it need the header.
+// pointing to the copy. The order's row is held and its back-order read
+// again in one unit with the copy and the mark: a back-order another desk
+// has made is the one used, one it is making right now refuses this one, and
+// a failed step undoes only this unit and ends the check with its message.
 QString TdmTec::gerarPedidoPendencia(const QString& pedido)
 {
     host::db::Transaction& tr = *dmGlobal->IBTransaction1;
-    const QString numero = dmGlobal->ProximoNumeroVendas(parametro("ATLOCALPADRAO"), {}, {});
-    const QString colunas = RetornarCampos("AVEC8501", ",", "NUMERO_PEDIDO,IMPRESSO_NF,VEPROPOSTA");
-    int copiados = 0;
-    {
-        host::db::Savepoint sp(tr);
-        try {
-            copiados = host::db::executeSql(tr, "Insert Into AVEC8501 (" + colunas + " , NUMERO_PEDIDO, IMPRESSO_NF, " +
-                                         "VEPROPOSTA) " + "select " + colunas + " , " + QuotedStr(numero) + ", " +
-                                         QuotedStr("P") + ", " + QuotedStr(pedido) + " from AVEC8501 " +
-                                         "Where NUMERO_PEDIDO =" + QuotedStr(pedido));
-            sp.release();
-        } catch (const host::db::DbError&) {
-            sp.rollback();
-            throw;
-        }
-    }
+    host::db::CommitHold comites(tr);
+    host::db::Savepoint unidade(tr);
+    const host::db::RowsHeld linha = host::db::holdRows(tr, u"AVEC8501", {{"NUMERO_PEDIDO", pedido}});
+    if (linha.elsewhere())
+        dmGlobal->MostraErro("O pedido pendente do pedido " + pedido.trimmed() +
+                             " está sendo gerado em outra estação neste momento; tente de novo em instantes.");
     // An order another desk deleted since it was read leaves nothing to copy:
     // no back-order, nor lines under a number no header has.
-    if (copiados == 0)
+    if (!linha.one())
         dmGlobal->MostraErro("O pedido " + pedido.trimmed() +
                              " não existe mais (excluído por outro usuário); o pedido pendente não foi gerado.");
-    tr.commitRetaining();
-    UpdateCampoCommit("AVEC8501", "VECODIGOPENDENCIA", QuotedStr(numero),
-                      " where NUMERO_PEDIDO = " + QuotedStr(pedido));
+    QString numero = host::db::selectValue(tr, "select coalesce(VECODIGOPENDENCIA, '') from AVEC8501"
+                                               " where NUMERO_PEDIDO = :NUMERO_PEDIDO",
+                                           {{"NUMERO_PEDIDO", pedido}})
+                         .toString()
+                         .trimmed();
+    if (numero.isEmpty()) {
+        numero = dmGlobal->ProximoNumeroVendas(parametro("ATLOCALPADRAO"), {}, {});
+        const QString colunas = RetornarCampos("AVEC8501", ",", "NUMERO_PEDIDO,IMPRESSO_NF,VEPROPOSTA");
+        host::db::executeSql(tr, "Insert Into AVEC8501 (" + colunas + " , NUMERO_PEDIDO, IMPRESSO_NF, VEPROPOSTA) " +
+                                     "select " + colunas + " , " + QuotedStr(numero) + ", " + QuotedStr("P") + ", " +
+                                     QuotedStr(pedido) + " from AVEC8501 Where NUMERO_PEDIDO =" + QuotedStr(pedido));
+        UpdateCampoCommit("AVEC8501", "VECODIGOPENDENCIA", QuotedStr(numero),
+                          " where NUMERO_PEDIDO = " + QuotedStr(pedido));
+    }
+    unidade.release();
+    comites.release();
     CarregaPedidoAssVenda(pedido, {});
     return numero;
 }

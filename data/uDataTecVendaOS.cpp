@@ -9,6 +9,7 @@
 #include "host/Uglobal.h"
 #include "host/data/Dataset.h"
 #include "host/data/Query.h"
+#include "host/db/RowHold.h"
 
 namespace venda_os {
 
@@ -145,6 +146,30 @@ bool teraLinhas(TdmTec& tec, const Selecao& selecao, const Conteudo& conteudo)
     if (modoTotal == "S")
         return totalServicos(tec, selecao) > 0;
     return algumaLinha(*tec.quOSAndamento, [&] { return servicoVendido(tec, selecao); });
+}
+
+void tomarOrdem(int ordem, const QString& pedidoNaTela)
+{
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    const QString os = QString::number(ordem);
+    const host::db::RowsHeld linha = host::db::holdRows(tr, u"AATC01AO", {{"AOCODIGO", ordem}});
+    if (linha.elsewhere())
+        dmGlobal->MostraAviso("O Pedido de Venda da O.S. " + os +
+                                  " está sendo gerado em outra estação neste momento; nenhum pedido foi gerado.",
+                              true);
+    if (!linha.one())
+        dmGlobal->MostraAviso("A O.S. " + os + " não existe mais; nenhum pedido foi gerado.", true);
+    const QString gravado = host::db::selectValue(tr, "select coalesce(VECODIGO, '') from AATC01AO"
+                                                      " where AOCODIGO = :AOCODIGO",
+                                                  {{"AOCODIGO", ordem}})
+                                .toString()
+                                .trimmed();
+    if (gravado != pedidoNaTela.trimmed())
+        dmGlobal->MostraAviso("O Pedido de Venda da O.S. " + os +
+                                  (gravado.isEmpty() ? " foi alterado em outra estação"
+                                                     : " já foi gerado em outra estação (pedido \"" + gravado + "\")") +
+                                  "; nenhum pedido foi gerado. Recarregue a O.S. antes de gerar outro.",
+                              true);
 }
 
 }  // namespace venda_os

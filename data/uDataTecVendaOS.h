@@ -50,4 +50,10 @@ double totalServicos(const TdmTec& tec, const Selecao& selecao);
 // expense line. The datasets of the order's lines are open.
 bool teraLinhas(TdmTec& tec, const Selecao& selecao, const Conteudo& conteudo);
 
+// Holds the service order's row for the rest of the unit of work and reads
+// its sales order again: refused in words (nothing made) when another desk
+// is issuing one right now, or has issued one the screen did not show
+// (`pedidoNaTela`, the sales order the screen showed when the user chose).
+void tomarOrdem(int ordem, const QString& pedidoNaTela);
+
 }  // namespace venda_os

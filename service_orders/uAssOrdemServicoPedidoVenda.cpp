@@ -18,6 +18,7 @@
 #include "host/data/Format.h"
 #include "host/data/HandlerGuard.h"
 #include "host/data/Query.h"
+#include "host/db/Database.h"
 #include "host/ui/Cursors.h"
 
 #include <cmath>
@@ -129,6 +130,29 @@ QString novoPedidoVenda(const QString& cliente, const char* rotuloDepuracao)
         parametro("ATLOCALESTOQUEDOCUMENTO"), {}, tec.quOSORCTCODIGO->asInteger(), QDateTime(), {}, {});
     if (bDetectarErroSQL)
         dmGlobal->MostraAviso(QString(rotuloDepuracao) + numero, false);
+    return numero;
+}
+
+// The order's row held, its sales order read again and the new main order
+// written on it are one unit: a second desk issuing at the same time, or from
+// a screen that does not show this order's sales order, is refused and makes
+// none.
+QString emitirPedidoPrincipal(TfmAssOrdemServico& tela, int ordem, const QString& pedidoNaTela,
+                              const QString& cliente)
+{
+    TdmTec& tec = *dmTec;
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    host::db::CommitHold comites(tr);
+    host::db::Savepoint unidade(tr);
+    venda_os::tomarOrdem(ordem, pedidoNaTela);
+    const QString numero = novoPedidoVenda(cliente, "[sNumeroPedidoVenda]=");
+    tela.OSPassaTag(8);
+    tec.quOS->edit();
+    tec.quOSVECODIGO->setAsString(numero);
+    tela.OSPassaTag(8);
+    tec.quOS->post();
+    unidade.release();
+    comites.release();
     return numero;
 }
 
@@ -266,6 +290,8 @@ QString TfmAssOrdemServico::OSEmissaoPedidoVenda(bool AskOpen, bool ShowSuccess,
     const int ordem = ordemAtual();
     verificarItensPedido(modoItem, QString::number(ordem));
     verificarTotalPedido();
+    // What the user chose from: issuing again is a choice only on the order shown.
+    const QString pedidoNaTela = tec.quOSVECODIGO->asString();
     const bool pendentes = modoPedido(modoItem) == "Pendentes";
 
     tec.CarregaOSAtributos(ordem, 0, true);
@@ -281,7 +307,7 @@ QString TfmAssOrdemServico::OSEmissaoPedidoVenda(bool AskOpen, bool ShowSuccess,
     PedidosGerados pedidos;
     try {
         pedidos.clienteCobranca = clienteCobrancaPedido();
-        pedidos.principal = novoPedidoVenda(pedidos.clienteCobranca, "[sNumeroPedidoVenda]=");
+        pedidos.principal = emitirPedidoPrincipal(*this, ordem, pedidoNaTela, pedidos.clienteCobranca);
         pedidos.servico = pedidos.despesas = pedidos.principal;
         QStringList numeros{pedidos.principal};
         const QString pagadorServico = tec.quOSCLCODIGOCOBRANCASERVICO->asString().trimmed();

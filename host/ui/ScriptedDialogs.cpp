@@ -35,6 +35,14 @@ ScriptedDialogs& ScriptedDialogs::acknowledge(const QString& expected)
     return add({StepKind::Acknowledge, {}, -1, expected, {}});
 }
 
+ScriptedDialogs& ScriptedDialogs::meanwhile(std::function<void()> action)
+{
+    if (steps_.empty())
+        throw std::logic_error("meanwhile: no step to run beside");
+    steps_.back().meanwhile = std::move(action);
+    return *this;
+}
+
 ScriptedDialogs& ScriptedDialogs::answer(const QString& caption, const QString& expected)
 {
     return add({StepKind::Answer, caption, -1, expected, {}});
@@ -139,6 +147,8 @@ DialogReply ScriptedDialogs::ask(const DialogRequest& request)
         return fail("unexpected " + describe(request)
                     + (step.expected.isEmpty() ? QString() : " (the script expected \"" + step.expected + "\")"));
     steps_.pop_front();
+    if (step.meanwhile)
+        step.meanwhile();
     return reply(step, request);
 }
 

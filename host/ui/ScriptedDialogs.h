@@ -48,6 +48,9 @@ public:
     // A form shown modally, by object name (empty: any). The action drives the
     // shown form and sets its modal result; with none set the form is cancelled.
     ScriptedDialogs& modal(const QString& formName, std::function<void(Form&)> action);
+    // Runs while the dialog of the step scripted last is shown, before it is
+    // answered: what another desk does while this one waits on a question.
+    ScriptedDialogs& meanwhile(std::function<void()> action);
 
     // Messages (information, warning, error, long text) are recorded and
     // acknowledged without a step of their own. Off by default.
@@ -69,6 +72,7 @@ private:
         int index = -1;
         QString expected;
         std::function<void(Form&)> action;
+        std::function<void()> meanwhile;
     };
 
     ScriptedDialogs& add(Step step);

@@ -434,6 +434,45 @@ TEST_F(PedidoVendaOSTest, TheSalesWindowShowsAmountsWithTwoDecimalsAndThousands)
     delete fmPedidoVenda.get();
 }
 
+// Two desks on order 42: while this desk's user answers a question of the
+// sale, the other desk issues its sales order, still uncommitted or
+// committed. This desk's sale is refused in words, and once the other desk
+// has committed the order has one sales order, the one it names.
+TEST_F(PedidoVendaOSTest, IssuingAtTwoDesksMakesOneSalesOrder)
+{
+    servico(1, 60, 40, 40);
+    parametro("ATPEDIDOSITUACAOITEM", "I");   // the situation question comes after the order is saved
+    TfmAssOrdemServico& form = abrir();
+    for (const bool comitado : {false, true}) {
+        SCOPED_TRACE(comitado ? "committed" : "pending");
+        exec("delete from AVEC8501 where AOCODIGO = 42");
+        exec("update AATC01AO set VECODIGO = null, AOBAIXA = 'A' where AOCODIGO = 42");
+        dmGlobal->IBTransaction1->commitRetaining();
+        dmTec->quOS->refresh();
+
+        host::db::Connection conexao;
+        conexao.open({dbPath});
+        host::db::Transaction outra(conexao);
+        dialogs->answer("1)Venda", kMenuDocumentosVenda)
+            .answer("Sim", "A situação que se encontra a O.S. não é válida")
+            .meanwhile([&] {
+                host::db::executeSql(outra, "insert into AVEC8501 (NUMERO_PEDIDO, CODIGO_CLIENTE, AOCODIGO)"
+                                            " values ('09001', '00003', 42)");
+                host::db::executeSql(outra, "update AATC01AO set VECODIGO = '09001', AOBAIXA = 'S'"
+                                            " where AOCODIGO = 42");
+                if (comitado)
+                    outra.commitRetaining();
+            })
+            .acknowledge("em outra estação");
+        form.bbPedidoVenda->click();
+        EXPECT_EQ(dialogs->pending(), 0);
+        EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
+        outra.commit();
+        EXPECT_EQ(lido("select count(*) from AVEC8501 where AOCODIGO = 42"), QStringList{"1"});
+        EXPECT_EQ(ordemColuna("VECODIGO"), "09001");
+    }
+}
+
 // ---- statement count ----
 
 TEST_F(PedidoVendaOSTest, GeneratingTheOrderCostsAFixedNumberOfStatementsPerLine)

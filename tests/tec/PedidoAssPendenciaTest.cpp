@@ -146,6 +146,46 @@ TEST_F(PedidoAssPendenciaTest, AnOrderAnotherDeskDeletedMakesNoBackOrderNorLines
     EXPECT_EQ(host::db::selectValue(lendo, "select count(*) from AVEC85IT").toInt(), 0);
 }
 
+// Another desk makes the order's back-order after this desk loaded the
+// order: still uncommitted, this desk's "Sim" is refused in words; committed,
+// the short line goes into that back-order. Either way the order has one.
+TEST_F(PedidoAssPendenciaTest, TwoDesksMakeOneBackOrder)
+{
+    for (const bool comitado : {false, true}) {
+        SCOPED_TRACE(comitado ? "committed" : "pending");
+        exec("delete from AVEC8501 where NUMERO_PEDIDO = '800001'");
+        exec("update AVEC8501 set VECODIGOPENDENCIA = null where NUMERO_PEDIDO = '" + numero + "'");
+        dmGlobal->IBTransaction1->commitRetaining();
+        CarregaPedidoAssVenda(numero, "");
+        host::db::Connection outraMesa;
+        outraMesa.open({dbPath});
+        host::db::Transaction escrita(outraMesa);
+        host::db::executeSql(escrita, "insert into AVEC8501 (NUMERO_PEDIDO, IMPRESSO_NF, VEPROPOSTA)"
+                                      " values ('800001', 'P', '" + numero + "')");
+        host::db::executeSql(escrita, "update AVEC8501 set VECODIGOPENDENCIA = '800001' where NUMERO_PEDIDO = '" +
+                                          numero + "'");
+        if (comitado)
+            escrita.commitRetaining();
+        novaLinha("P1", 9);
+        dialogos->answer("Sim", "Deseja colocar em pedido pendente?");
+        if (comitado) {
+            EXPECT_TRUE(verificar(9));
+            EXPECT_EQ(cot("VECODIGOPENDENCIA").asString(), "800001");
+        } else {
+            dialogos->acknowledge("em outra estação");
+            EXPECT_THROW(verificar(9), host::Abort);
+        }
+        EXPECT_EQ(dialogos->pending(), 0);
+        dmTec->quAssVendaCotado->cancel();
+        dmGlobal->IBTransaction1->commitRetaining();
+        escrita.commitRetaining();
+        EXPECT_EQ(host::db::selectValue(escrita, "select count(*) from AVEC8501 where IMPRESSO_NF = 'P'"
+                                                 " and VEPROPOSTA = '" + numero + "'")
+                      .toInt(),
+                  1);
+    }
+}
+
 TEST_F(PedidoAssPendenciaTest, EquipmentQueries)
 {
     EXPECT_EQ(dmTec->SequenciaVendasCotacao(numero), 1);
