@@ -24,6 +24,16 @@ extern const char* const TA_MODULE_PATH;
 
 namespace testfront {
 
+// The first line a start wrote that is not a notice of a slow wait: on a
+// busy machine "aguardando há N s" can come before the start's own message.
+inline QString primeiraMensagem(const QString& erros)
+{
+    for (const QString& linha : erros.split('\n'))
+        if (!linha.contains("aguardando há"))
+            return linha;
+    return {};
+}
+
 struct InicioComBanco {
     bool terminou = false;
     int codigo = -1;

@@ -163,7 +163,7 @@ TEST_F(InicioNoBanco, ADatabaseUserWithoutRightsIsToldByName)
     int codigo = -1;
     executar({"--usuario", "MARIA", "--senha", "x", "--os-contratos"}, codigo);
     EXPECT_EQ(codigo, 3);
-    const QString mensagem = erros.section('\n', 0, 0);
+    const QString mensagem = testfront::primeiraMensagem(erros);
     EXPECT_TRUE(mensagem.contains("O usuário MARIA do banco de dados não tem permissão para ler a tabela") &&
                 mensagem.contains("Inicie o sistema uma vez como SYSDBA ou como o dono do banco de dados"))
         << erros.toStdString();

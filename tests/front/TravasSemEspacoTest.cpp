@@ -3,6 +3,7 @@
 // a database that could not be opened, never a "Bus error".
 
 #include "host/db/Database.h"
+#include "tests/front/ExecutavelNoBanco.h"
 
 #include <QDir>
 #include <QProcess>
@@ -91,7 +92,7 @@ TEST(TravasSemEspaco, AFirstStartOnAFullDiskSaysSo)
         const QString erros = QString::fromUtf8(processo.readAllStandardError());
         ASSERT_NE(processo.exitCode(), 99) << "no file system could be mounted here: " << erros.toStdString();
         EXPECT_EQ(processo.exitCode(), 3) << erros.toStdString();
-        const QString primeira = erros.section('\n', 0, 0);
+        const QString primeira = testfront::primeiraMensagem(erros);
         EXPECT_TRUE(primeira.contains("disco está cheio") && primeira.contains(cheia + c.dito)) << erros.toStdString();
         EXPECT_FALSE(erros.contains(".novo")) << erros.toStdString();
     }
