@@ -300,6 +300,9 @@ void BaixarPecas(const QList<LinhaAcertoPecas>& linhas, const OpcoesAcertoPecas&
                        "quantidades informadas nos produtos.",
                        {"Sim", "Não"}) != "Sim")
         host::abortOperation();
+    // Read again: another desk may have billed or deleted an order while
+    // the question was open.
+    VerificarOrdensAcerto(linhas, opcoes.inserirPeca);
 
     bGravou = true;
     VistaOrdemAcerto vista;
