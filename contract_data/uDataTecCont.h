@@ -401,6 +401,7 @@ public:
         bool existe = false;
         double valor = 0;
         QDateTime fimCobertura;   // CREMISSAOFIN (invalid: null)
+        QDate vencimento;         // DATA_VENCIMENTO
     };
     UltimaParcelaLoc UltimaParcelaLocEquip(int contrato);
     // quCtrCadastroIt on the contract's items, complementary or not, closed or not.

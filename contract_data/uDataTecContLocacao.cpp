@@ -42,7 +42,7 @@ TdmTecContrato::UltimaParcelaLoc TdmTecContrato::UltimaParcelaLocEquip(int contr
     // Descending, the first row is the list's last (nulls come first going
     // up and last coming down). Among the instalments only: a fine or an
     // item's own receivable is no value nor period a renewal carries on.
-    static const QString sql = "select first 1 VALOR_DOCUMENTO, CREMISSAOFIN from ACRC5001 where AOCODIGO = :AOCODIGO"
+    static const QString sql = "select first 1 VALOR_DOCUMENTO, CREMISSAOFIN, DATA_VENCIMENTO from ACRC5001 where AOCODIGO = :AOCODIGO"
                                " and " + uDataTecContParcelas::CondicaoParcelaDoContrato() +
                                " order by DATA_VENCIMENTO desc, NUMERO_DOCUMENTO desc";
     host::db::Statement& st = dmGlobal->ComandoPreparado(sql);
@@ -54,6 +54,7 @@ TdmTecContrato::UltimaParcelaLoc TdmTecContrato::UltimaParcelaLocEquip(int contr
         ultima.valor = st.value(0).toDouble();
         if (!st.isNull(1))
             ultima.fimCobertura = st.value(1).toDateTime();
+        ultima.vencimento = st.value(2).toDateTime().date();
         st.closeCursor();
     }
     return ultima;

@@ -367,6 +367,14 @@ void TfmAssContRenovacao::GerarContratoRenovado(int contrato)
         QDate emissao = QDate::currentDate();
         double valor = 0;
         const TdmTecContrato::UltimaParcelaLoc ultima = dmTecContrato->UltimaParcelaLocEquip(contrato);
+        // Renewed at another desk since the list was read (while the question
+        // was open, say): its last instalment is no longer the one listed.
+        if (ultima.vencimento != quConsulta->fieldByName("ULTVCTO")->asDateTime().date()) {
+            dmGlobal->MostraAviso("O contrato " + QString::number(contrato) +
+                                      " foi renovado em outra estação depois da pesquisa; não foi renovado de novo.",
+                                  false);
+            return;
+        }
         if (ultima.existe)
             valor = ultima.valor;
         if (rbManual->isChecked()) {

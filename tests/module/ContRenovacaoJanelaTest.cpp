@@ -188,6 +188,29 @@ TEST_F(ContRenovacaoJanelaTest, AContractAnotherDeskDeletedAfterTheListIsRefused
     EXPECT_EQ(lido("select count(*) from ACXC94XP where XPID = 'R'"), QStringList{"0"});
 }
 
+// A contract renewed at another desk while the question is open is not
+// renewed again: its customer is not billed a second period.
+TEST_F(ContRenovacaoJanelaTest, AContractRenewedWhileTheQuestionIsOpenIsNotRenewedAgain)
+{
+    contrato(801);
+    parcelaPeriodo(801, "000101", "2024-01-01", "2024-01-31", 90);
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContRenovacao& form = abrir();
+    vencimento(form);
+    pesquisaCodigo(form, 801);
+    dialogs->answer("Sim", "Confirma a renovação do(s) Contrato(s)?")
+        .meanwhile([this] {
+            outraMesa("insert into ACRC5001 (NUMERO_DOCUMENTO, CODIGO_CLIENTE, SEQUENCIA, CODIGO_FILIAL,"
+                      " SITUACAO_DOCUMENTO, VALOR_DOCUMENTO, DATA_EMISSAO, DATA_VENCIMENTO, AOCODIGO, CREMISSAOINI,"
+                      " CREMISSAOFIN) values ('000102', '00004', 1, '01', 'V', 90, '2024-02-10', '2024-02-10', 801,"
+                      " '2024-01-31', '2024-02-29')");
+        })
+        .acknowledge("O contrato 801 foi renovado em outra estação");
+    form.bbRenovar->click();
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+    EXPECT_EQ(periodos(801), (QStringList{"1/1..31/1 9000", "31/1..29/2 9000"}));
+}
+
 TEST_F(ContRenovacaoJanelaTest, ThreeContractsGiveThreeCallsInListOrderWithTheirArguments)
 {
     parametro("ATOPERACAOCONTRATO", "512");
