@@ -144,7 +144,11 @@ QString CondicaoCaixaParcela(const Dataset& receber)
 int ExcluirPrevisoes(Dataset& receber, const ExclusaoPrevisoes& exclusao)
 {
     int excluidas = 0;
-    receber.first();
+    // Read again: another desk may have billed or paid an instalment while
+    // the question was open; it is no forecast any more.
+    receber.checkBrowseMode();
+    receber.close();
+    receber.open();
     while (!receber.eof()) {
         if (!exclusao.vai(receber)) {
             receber.next();
@@ -152,24 +156,25 @@ int ExcluirPrevisoes(Dataset& receber, const ExclusaoPrevisoes& exclusao)
         }
         if (exclusao.antes)
             exclusao.antes(receber);
-        const QString condicao = CondicaoCaixaParcela(receber);
-        DeletaRegistros("acxc94xp",
-                        "where xpId = 'R' and xpEmitente = :EMITENTE and xpDocumento = :DOCUMENTO"
-                        " and xpLocal = :LOCAL and crSequencia = :SEQUENCIA",
-                        {{"EMITENTE", fieldText(receber, "CODIGO_CLIENTE")},
-                         {"DOCUMENTO", fieldText(receber, "NUMERO_DOCUMENTO")},
-                         {"LOCAL", fieldText(receber, "CODIGO_FILIAL")},
-                         {"SEQUENCIA", receber.fieldByName("SEQUENCIA")->value()}});
-        commitRetaining();
-        const QDateTime agora = exclusao.agora();
-        dmGlobal->GravaLog(IbUserName(), "Deletou Previsão do CR", "delete from acxc94xp " + condicao, "ACXC94XP",
-                           host::db::localDateTime(agora.date()), agora);
-        if (exclusao.junto)
-            exclusao.junto(receber);
-        // The list's own delete takes the row with what hangs on it; the
-        // walk goes on at the row that followed.
-        receber.remove();
-        commitRetaining();
+        // Each row whole: one refused (changed meanwhile) keeps its cash rows.
+        host::db::runAsOneCommit(*dmGlobal->IBTransaction1, [&] {
+            const QString condicao = CondicaoCaixaParcela(receber);
+            DeletaRegistros("acxc94xp",
+                            "where xpId = 'R' and xpEmitente = :EMITENTE and xpDocumento = :DOCUMENTO"
+                            " and xpLocal = :LOCAL and crSequencia = :SEQUENCIA",
+                            {{"EMITENTE", fieldText(receber, "CODIGO_CLIENTE")},
+                             {"DOCUMENTO", fieldText(receber, "NUMERO_DOCUMENTO")},
+                             {"LOCAL", fieldText(receber, "CODIGO_FILIAL")},
+                             {"SEQUENCIA", receber.fieldByName("SEQUENCIA")->value()}});
+            const QDateTime agora = exclusao.agora();
+            dmGlobal->GravaLog(IbUserName(), "Deletou Previsão do CR", "delete from acxc94xp " + condicao,
+                               "ACXC94XP", host::db::localDateTime(agora.date()), agora);
+            if (exclusao.junto)
+                exclusao.junto(receber);
+            // The list's own delete takes the row with what hangs on it; the
+            // walk goes on at the row that followed.
+            receber.remove();
+        });
         ++excluidas;
     }
     receber.first();

@@ -79,9 +79,9 @@ struct ExclusaoPrevisoes {
     std::function<void(host::data::Dataset&)> junto;
     std::function<QDateTime()> agora = [] { return QDateTime::currentDateTime(); };
 };
-// From the first row, each receivable `vai` takes goes with its cash-forecast
-// rows and leaves an audit row, each committed; the rest stay. Returns the
-// count; the dataset is left on its first row.
+// The dataset read again, then each receivable `vai` takes goes with its
+// cash-forecast rows and leaves an audit row, each whole and committed; the
+// rest stay. Returns the count; the dataset is left on its first row.
 int ExcluirPrevisoes(host::data::Dataset& receber, const ExclusaoPrevisoes& exclusao);
 // Every receivable of the dataset that may go (see ExcluiNaExclusaoTotal),
 // with its cash rows, audit and complementary forecasts. Returns the count.

@@ -151,6 +151,23 @@ TEST_F(ContLocExclusaoPrevisaoTest, ScreenQDeletesAlike)
     EXPECT_EQ(restantes(824), QStringList{"000002"});
 }
 
+// A forecast billed at another desk while the question is open is a
+// receivable now: it stays, with its cash row; the others go.
+TEST_F(ContLocExclusaoPrevisaoTest, AForecastBilledWhileTheQuestionIsOpenStaysWithItsCashRow)
+{
+    quatroParcelas(826);
+    exec("update ACRC5001 set CRDATABOLETO = null");
+    global->IBTransaction1->commitRetaining();
+    TfmAssContCadLocEquip& form = abrirE(826);
+    dialogs->answer("Sim", "Tem certeza de que deseja excluir todas previsões?").meanwhile([this] {
+        outraMesa("update ACRC5001 set SITUACAO_DOCUMENTO = ' ', PEDIDO = '000777' where NUMERO_DOCUMENTO = '000001'");
+    });
+    form.bbApagar->click();
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+    EXPECT_EQ(restantes(826), (QStringList{"000001", "000002"}));
+    EXPECT_EQ(caixa(), (QStringList{"000001", "000002"}));
+}
+
 // Ctrl+Delete on the instalment list is no way around "Excluir Parcelas":
 // no question, no deletion, whoever asks.
 TEST_F(ContLocExclusaoPrevisaoTest, CtrlDeleteOnTheInstalmentListDeletesNothing)
