@@ -69,7 +69,7 @@ void totalizaValorContrato(int contrato)
 // A contract of the selection as it stood at the search.
 struct Reajuste::Contrato {
     int codigo = 0;
-    QString indice, valorFixo, operacao, modalidade, cliente, filial, tipoPagamento, banco, periodo, textoObjeto;
+    QString situacao, indice, valorFixo, operacao, modalidade, cliente, filial, tipoPagamento, banco, periodo, textoObjeto;
     QString vencimento;   // as text: a contract without a due day is due on the 1st, as elsewhere
     QDateTime dataBase;
     double valorParcela = 0, valorLiquido = 0, valorAnterior = 0, valorContrato = 0;
@@ -80,6 +80,7 @@ struct Reajuste::Contrato {
         auto texto = [&d](const char* nome) { return d.fieldByName(nome)->asString(); };
         auto numero = [&d](const char* nome) { return d.fieldByName(nome)->asFloat(); };
         codigo = d.fieldByName("ACCODIGO")->asInteger();
+        situacao = texto("ACSITUACAO");
         indice = texto("ACMULTAINDICE");
         valorFixo = texto("ACVALORFIXO").trimmed().toUpper();
         operacao = texto("OFCODIGO");
@@ -160,8 +161,16 @@ void Reajuste::reajusta(const Contrato& contrato, bool bVinculado, bool bComplem
             return;
         }
     }
+    // First, before its complementary contracts: one readjusted or
+    // cancelled since the search (at another desk while the question was
+    // open) is not raised a second time.
+    if (!guardaValoresAnteriores(contrato)) {
+        dmGlobal->MostraAviso("O contrato " + codigo +
+                                  " foi reajustado ou alterado depois da pesquisa; não foi reajustado de novo.",
+                              false);
+        return;
+    }
     if (opcoes_.tipo == PorItemContrato) {
-        guardaValoresAnteriores(contrato);
         ContratoAtualizaItens(contrato.codigo, hoje_, contrato.operacao);
         return;
     }
@@ -176,7 +185,6 @@ void Reajuste::reajusta(const Contrato& contrato, bool bVinculado, bool bComplem
                 .toInt() > 0)
         ContratoReajustarVinculado(contrato.codigo);
 
-    guardaValoresAnteriores(contrato);
     const bool valorDosItens = valorSegueItens(contrato.codigo, contrato.valorContrato);
 
     // The items and the hour value by the rate rounded to hundredths.
@@ -220,19 +228,28 @@ void Reajuste::reajusta(const Contrato& contrato, bool bVinculado, bool bComplem
     }
 }
 
-void Reajuste::guardaValoresAnteriores(const Contrato& contrato)
+bool Reajuste::guardaValoresAnteriores(const Contrato& contrato)
 {
     host::db::Transaction& tr = transacao();
     const double anterior = Centesimos(contrato.valorParcela) / 100.0;
     // Every value a run may change is kept, also those this run leaves as
     // they are: the undo then gives back this run's level, not an older one.
-    host::db::executeSql(tr, "update AATC05AC set ACVALORANTERIOR = :A, ACHORAVALORANTERIOR = ACHORAVALOR,"
-                             " ACDATABASEANTERIOR = ACDATABASE where ACCODIGO = :C",
-                         {{"A", anterior}, {"C", contrato.codigo}});
+    // Only while the header is still as the search listed it (a raise
+    // changes its instalment value or base date); the update holds it for
+    // the rest of the contract's unit.
+    const host::db::AffectedRows guardado = host::db::executeSql(
+        tr, "update AATC05AC set ACVALORANTERIOR = :A, ACHORAVALORANTERIOR = ACHORAVALOR,"
+            " ACDATABASEANTERIOR = ACDATABASE where ACCODIGO = :C and coalesce(ACSITUACAO, '') = :S"
+            " and coalesce(ACVALORPARCELA, 0) = :P and ACDATABASE is not distinct from :D",
+        {{"A", anterior}, {"C", contrato.codigo}, {"S", contrato.situacao}, {"P", contrato.valorParcela},
+         {"D", contrato.dataBase.isValid() ? QVariant(contrato.dataBase) : QVariant()}});
+    if (int(guardado) != 1)
+        return false;
     host::db::executeSql(tr, "update AATC05ACIT set ACITVALORUNITARIO_ANTERIOR = ACITVALORUNITARIO,"
                              " ACITVALOR_ANTERIOR = ACITVALOR where ACCODIGO = :C",
                          {{"C", contrato.codigo}});
     commit();
+    return true;
 }
 
 void Reajuste::regeraPrevisoes(const Contrato& contrato, double valorReserva)

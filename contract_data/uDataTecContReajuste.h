@@ -95,7 +95,8 @@ public:
 private:
     struct Contrato;
     void reajusta(const Contrato& contrato, bool bVinculado, bool bComplementares);
-    void guardaValoresAnteriores(const Contrato& contrato);
+    // False, and nothing written, when the contract is no longer as listed.
+    bool guardaValoresAnteriores(const Contrato& contrato);
     void desfaz(const Contrato& contrato);
     void regeraPrevisoes(const Contrato& contrato, double valorReserva);
     double taxa(const Contrato& contrato) const;

@@ -149,6 +149,35 @@ TEST_F(ReajusteJanelaTest, LinkedContractsAskFirstAndAreRaisedBeforeTheirPrincip
     EXPECT_EQ(form.pcReajuste->activePage(), form.tsOutrasInformacoes);
 }
 
+// A principal readjusted or cancelled at another desk while the question is
+// open is not raised again, nor are its complementary contracts.
+TEST_F(ReajusteJanelaTest, AContractChangedWhileTheQuestionIsOpenIsNotRaisedAgain)
+{
+    const char* outraMesaFez[] = {
+        "update AATC05AC set ACVALORPARCELA = 105, ACVALORANTERIOR = 100 where ACCODIGO = 901",
+        "update AATC05AC set ACSITUACAO = 'C' where ACCODIGO = 901",
+    };
+    const QString valores = "select ACVALORPARCELA from AATC05AC where ACCODIGO between 901 and 903 order by 1";
+    TfmAssContReaj& form = abrir();
+    seleciona(form);
+    digita(form.edReajuste, "10");
+    form.ckVinculado->click();
+    form.ckPrincipal->click();
+    for (const char* sql : outraMesaFez) {
+        SCOPED_TRACE(sql);
+        QStringList deixados;
+        dialogs->answer("Sim", "Tem certeza").meanwhile([&] {
+            outraMesa(sql);
+            deixados = lido(valores);
+        });
+        dialogs->acknowledge("O contrato 901 foi reajustado ou alterado depois da pesquisa; não foi reajustado de novo.")
+            .acknowledge("Total de contratos reajustados: 1");
+        form.bbBaixar->click();
+        EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+        EXPECT_EQ(lido(valores), deixados);
+    }
+}
+
 // Readjusted without "Gerar Novas Provisões", then undone: the forecasts
 // keep their months at the raised value, and the undo gives every value back.
 TEST_F(ReajusteJanelaTest, ForecastsMadeAgainKeepTheirMonthsAndTheUndoGivesEveryValueBack)
