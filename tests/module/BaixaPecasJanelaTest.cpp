@@ -427,6 +427,27 @@ TEST_F(BaixaPecasTest, AnOrderBilledWhileTheQuestionIsOpenTakesNoPart)
               (QStringList{"0", "10"}));
 }
 
+// Nor while the line's own question (add to the part already on the order) is open.
+TEST_F(BaixaPecasTest, AnOrderBilledWhileTheLineQuestionIsOpenTakesNoPart)
+{
+    const QString pecas = "select list(PRCODIGO || ':' || APQUANTIDADE, ' ') from AATC01AP where AOCODIGO = 9001";
+    const QStringList antes = lido(pecas);
+    TfmAssBaixaPecas& janela = abrir();
+    saida(janela);
+    janela.ckInserirPeca->click();
+    linha(janela, "P0003", 1, 9001);
+    confirmar();
+    dialogs->answer("Sim", "já lançada na Ordem de Serviço")
+        .meanwhile([this] { outraMesa("update AATC01AO set CRDOCUMENTO = '000777' where AOCODIGO = 9001"); })
+        .acknowledge("A ordem de serviço 9001 já foi faturada (contas a receber 000777)");
+    janela.bbBaixar->click();
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+    EXPECT_EQ(lido(pecas), antes);
+    EXPECT_EQ(lido("select count(*) from ACEM14IT union all select cast(ESTOQUE as integer) from ACEC1101"
+                   " where CODIGO = 'P0003'"),
+              (QStringList{"0", "10"}));
+}
+
 // A return typed against an order comes off the line that holds it; only
 // what no one line holds is spread over the lines in their order.
 TEST_F(BaixaPecasTest, AReturnComesOffTheLineThatHoldsIt)
