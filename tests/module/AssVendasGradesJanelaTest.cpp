@@ -281,6 +281,23 @@ TEST_F(AssVendasGradesTest, TheHeaderSumsEachLinesIPICutToTheCent)
     fechar(form);
 }
 
+// An order released at another desk while the deletion password is asked
+// keeps the line: what was released is what gets billed.
+TEST_F(AssVendasGradesTest, AnOrderReleasedWhileThePasswordIsAskedKeepsTheLine)
+{
+    parametro("ATSENHAEXCLUSAOPEDIDO", "4321");
+    TfmAssVendas& form = abrir();
+    host::ui::DataGrid* grade = pedidoComDuasLinhas(form, "000910", form.tsEquipSolicitados, form.dbgdAssVendaItens);
+    dialogs->answer("Sim", "Confirma a exclusão do registro?")
+        .enter("4321", "Senha de Exclusão de Pedido de Venda")
+        .meanwhile([this] { outraMesa("update AVEC8501 set IMPRESSO_NF = 'L' where NUMERO_PEDIDO = '000910'"); })
+        .acknowledge("não está mais em aberto");
+    QTest::keyClick(grade, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+    EXPECT_EQ(lido("select count(*) from AVEC85IT where NUMERO_PEDIDO = '000910'").toInt(), 2);
+    fechar(form);
+}
+
 // Ctrl+Delete on a requested line: the confirmation, then the deletion
 // password; the header's new total is stored with the deletion.
 TEST_F(AssVendasGradesTest, CtrlDeleteOnARequestedLineAsksAndStoresTheNewTotal)
