@@ -202,6 +202,9 @@ bool saidaAcerto(int ordem, const QString& produto, double quantidade, const QSt
                                host::data::formatFloatGeneral(lancada),
                            {"Sim", "Não"}) == "Sim")
             linha = primeiraLinhaAcerto(linhas, comQuantidade);
+        // Read again: another desk may have billed the order while the
+        // question was open.
+        RecusarOrdemFaturada(ordem, DocumentoDaOrdem(ordem), kAcertoOrdemFaturada);
     }
     if (linha == 0)
         linha = primeiraLinhaAcerto(linhas, [](double q) { return q == 0; });

@@ -230,11 +230,15 @@ void TdmTec::quOSBeforeDelete(Dataset& DataSet)
     const QString ordem = quOSAOCODIGO->asString();
     RecusaExclusaoComSolicitacao(ordem);
     const QString documento = CarregaDado("documento", "acem14it", "where aocodigo = " + QuotedStr(ordem));
-    if (!documento.isEmpty() &&
-        MostraPergunta("A Ordem de Serviço já gerou nota fiscal número " + documento +
-                           ". Tem certeza de que deseja continuar?",
-                       {"Sim", "Não"}) != "Sim")
-        host::abortOperation();
+    if (!documento.isEmpty()) {
+        if (MostraPergunta("A Ordem de Serviço já gerou nota fiscal número " + documento +
+                               ". Tem certeza de que deseja continuar?",
+                           {"Sim", "Não"}) != "Sim")
+            host::abortOperation();
+        // Read again: another desk may have made a request for the order
+        // while the question was open.
+        RecusaExclusaoComSolicitacao(ordem);
+    }
     RestricaoInserindoOS(*quOS, u"BEFOREDELETE"_s);
     sCodigoExcluido = ordem + "/" + quOSCLCODIGO->asString();
     dmGlobal->IBTransaction1->commitRetaining();

@@ -137,6 +137,9 @@ void TdmTec::PVAssCotadoNumerosSerie()
                                   true);
         }
     }
+    // Read again: another desk may have released the order while the serial
+    // numbers were chosen; what was booked goes with the refusal.
+    assvenda::RecusarLinhaDePedidoFechado();
     movimentos.release();
 }
 

@@ -141,9 +141,14 @@ void TdmTec::quAssVendaItemBeforeDelete(Dataset& DataSet)
 {
     assvenda::RecusarLinhaDePedidoFechado();
     ZelDevVerificarEvento(&DataSet, "BEFOREDELETE");
-    if (DataSet.tag() != 9 &&
-        !VerificaValidadeSenha(parametro("ATSENHAEXCLUSAOPEDIDO"), "Senha de Exclusão de Pedido de Venda"))
-        throw host::Abort();
+    const QString senha = parametro("ATSENHAEXCLUSAOPEDIDO");
+    if (DataSet.tag() != 9 && !senha.trimmed().isEmpty()) {
+        if (!VerificaValidadeSenha(senha, "Senha de Exclusão de Pedido de Venda"))
+            throw host::Abort();
+        // Read again: another desk may have released the order while the
+        // password was asked.
+        assvenda::RecusarLinhaDePedidoFechado();
+    }
     const QString produto = campoItem("CODIGO").asString();
     const QString pedido = campoItem("NUMERO_PEDIDO").asString();
     const int cod = campoItem("COD").asInteger();

@@ -281,6 +281,49 @@ TEST_F(AssVendasGradesTest, TheHeaderSumsEachLinesIPICutToTheCent)
     fechar(form);
 }
 
+// An order released at another desk while the deletion password is asked
+// keeps the line: what was released is what gets billed.
+TEST_F(AssVendasGradesTest, AnOrderReleasedWhileThePasswordIsAskedKeepsTheLine)
+{
+    parametro("ATSENHAEXCLUSAOPEDIDO", "4321");
+    TfmAssVendas& form = abrir();
+    host::ui::DataGrid* grade = pedidoComDuasLinhas(form, "000910", form.tsEquipSolicitados, form.dbgdAssVendaItens);
+    dialogs->answer("Sim", "Confirma a exclusão do registro?")
+        .enter("4321", "Senha de Exclusão de Pedido de Venda")
+        .meanwhile([this] { outraMesa("update AVEC8501 set IMPRESSO_NF = 'L' where NUMERO_PEDIDO = '000910'"); })
+        .acknowledge("não está mais em aberto");
+    QTest::keyClick(grade, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+    EXPECT_EQ(lido("select count(*) from AVEC85IT where NUMERO_PEDIDO = '000910'").toInt(), 2);
+    fechar(form);
+}
+
+// Likewise an order released while the serial numbers of a new configured
+// line are chosen: no line, no piece booked.
+TEST_F(AssVendasGradesTest, AnOrderReleasedWhileTheSerialsAreChosenTakesNoLine)
+{
+    parametro("ATMODOPEDIDOASSISTENCIA", "C");
+    exec("update ACEC1101 set PRGERANS = 'O' where CODIGO = 'P0003'");
+    exec("insert into AUGC50NS (NSCODIGO, NSNUMERO, PRCODIGO) values (9001, 'SN-1', 'P0003')");
+    TfmAssVendas& form = abrir();
+    const QString numero = pedidoNaTela(form);
+    aba(form.pcPedido, form.tsEquipConfigurados);
+    form.dbgdAssVendaCotado->setFocus();
+    QTest::keyClick(form.dbgdAssVendaCotado, Qt::Key_Insert);
+    celula(form.dbgdAssVendaCotado, "CODIGO", "p0003");
+    dialogs->modal("fmPesquisa", [&](host::ui::Form& janela) {
+        outraMesa("update AVEC8501 set IMPRESSO_NF = 'L' where NUMERO_PEDIDO = '" + numero + "'");
+        QTest::keyClick(static_cast<TfmPesquisa&>(janela).grid(), Qt::Key_Return);
+    }).acknowledge("não está mais em aberto");
+    form.bbSalvar->click();
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+    tr().commitRetaining();   // whatever was kept would now be stored
+    EXPECT_EQ(lido("select count(*) from AVEC85LX where CODIGO = 'P0003'").toInt(), 0);
+    EXPECT_EQ(lido("select count(*) from AUGC50NS where VECODIGO = '" + numero + "'").toInt(), 0);
+    dmTec->quAssVendaCotado->cancel();
+    fechar(form);
+}
+
 // Ctrl+Delete on a requested line: the confirmation, then the deletion
 // password; the header's new total is stored with the deletion.
 TEST_F(AssVendasGradesTest, CtrlDeleteOnARequestedLineAsksAndStoresTheNewTotal)

@@ -407,24 +407,33 @@ TEST_F(BaixaPecasTest, ABilledOrderTakesNoPartFromTheSettlement)
     }
 }
 
-// An order billed at another desk while "Tem certeza" is open takes no part.
+// An order billed at another desk while a question is open takes no part:
+// "Tem certeza", or the line's own (add to the part already on the order).
 TEST_F(BaixaPecasTest, AnOrderBilledWhileTheQuestionIsOpenTakesNoPart)
 {
     const QString pecas = "select list(PRCODIGO || ':' || APQUANTIDADE, ' ') from AATC01AP where AOCODIGO = 9001";
     const QStringList antes = lido(pecas);
-    TfmAssBaixaPecas& janela = abrir();
-    saida(janela);
-    janela.ckInserirPeca->click();
-    linha(janela, "P0003", 1, 9001);
-    dialogs->answer("Sim", "Tem certeza de que deseja baixar as peças?")
-        .meanwhile([this] { outraMesa("update AATC01AO set CRDOCUMENTO = '000777' where AOCODIGO = 9001"); })
-        .acknowledge("A ordem de serviço 9001 já foi faturada (contas a receber 000777)");
-    janela.bbBaixar->click();
-    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
-    EXPECT_EQ(lido(pecas), antes);
-    EXPECT_EQ(lido("select count(*) from ACEM14IT union all select cast(ESTOQUE as integer) from ACEC1101"
-                   " where CODIGO = 'P0003'"),
-              (QStringList{"0", "10"}));
+    for (const bool daLinha : {false, true}) {
+        exec("update AATC01AO set CRDOCUMENTO = null where AOCODIGO = 9001");
+        tr().commitRetaining();
+        TfmAssBaixaPecas& janela = abrir();
+        saida(janela);
+        janela.ckInserirPeca->click();
+        linha(janela, "P0003", 1, 9001);
+        if (daLinha)
+            confirmar();
+        dialogs->answer("Sim", daLinha ? "já lançada na Ordem de Serviço" : "Tem certeza de que deseja baixar as peças?")
+            .meanwhile([this] { outraMesa("update AATC01AO set CRDOCUMENTO = '000777' where AOCODIGO = 9001"); })
+            .acknowledge("A ordem de serviço 9001 já foi faturada (contas a receber 000777)");
+        janela.bbBaixar->click();
+        janela.close();
+        EXPECT_EQ(dialogs->pending(), 0) << daLinha << dialogs->texts().join(" # ").toStdString();
+        EXPECT_EQ(lido(pecas), antes) << daLinha;
+        EXPECT_EQ(lido("select count(*) from ACEM14IT union all select cast(ESTOQUE as integer) from ACEC1101"
+                       " where CODIGO = 'P0003'"),
+                  (QStringList{"0", "10"}))
+            << daLinha;
+    }
 }
 
 // A return typed against an order comes off the line that holds it; only

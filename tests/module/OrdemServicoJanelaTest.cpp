@@ -375,6 +375,25 @@ TEST_F(OrdemServicoJanelaTest, PreviousAndNextSaveFirstAndDeleteAsks)
     EXPECT_EQ(valor("select count(*) from AATC01AO where AOCODIGO = 41").toInt(), 0);
 }
 
+// A parts request made at another desk while the invoice question is open
+// keeps its order: deleted, the next order of the number would take it.
+TEST_F(OrdemServicoJanelaTest, AnOrderGivenAPartsRequestWhileTheInvoiceQuestionIsOpenIsNotDeleted)
+{
+    ordem(42);
+    exec("insert into ACEM14IT (DOCUMENTO, SERIE, COD_CLI, CODIGOPRODUTO, SEQUENCIA, AOCODIGO)"
+         " values ('004512', '1', '00003', 'P1', 1, '42')");
+    TfmAssOrdemServico& form = abrir("fmAssOrdemServico;42");
+    dialogs->answer("Sim", "Confirma a exclusão do registro?")
+        .answer("Sim", "já gerou nota fiscal número 004512")
+        .meanwhile([this] {
+            outraMesa("insert into AATC07AI (AICODIGO, AIID, AISEQUENCIA, AOCODIGO) values (3, 'C', 0, 42)");
+        })
+        .acknowledge("solicitação de peças 000003");
+    form.bbExcluir->click();
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+    EXPECT_EQ(lido("select count(*) from AATC01AO where AOCODIGO = 42"), QStringList{"1"});
+}
+
 // Moving to another order, by the arrows or by the dispatcher, keeps what was
 // typed on the order left: an item in edit went with the reload unsaved.
 TEST_F(OrdemServicoJanelaTest, MovingToAnotherOrderSavesTheItemBeingEdited)

@@ -389,6 +389,29 @@ TEST_F(NotaFiscalOSTest, BillingMode5PutsTheItemsOnAnOrderOfTheirOwn)
     EXPECT_EQ(committed("select list(AOITAUTORIZADO) from AATC01AOIT where AOCODIGO = 42").toString(), "E,E");
 }
 
+// The second item refused: the items' order goes with everything it wrote,
+// and the first item keeps its mark as it was.
+TEST_F(NotaFiscalOSTest, BillingMode5WithAnItemRefusedLeavesNoOrderBehind)
+{
+    parametro("ATMODOFATURAMENTOOS", "5");
+    parametro("ATENVIOEMAILOS", "");
+    exec("insert into AATC01AOIT (AOCODIGO, AOITCODIGO, AOITEQUIPDESCRICAO) values (42, 2, 'Fresa')");
+    exec("create exception E_ITEM_RECUSADO 'item recusado'");
+    tr().commitRetaining();
+    exec("create trigger T_ITEM_RECUSADO for AATC01AOIT before update as begin"
+         " if (new.AOITCODIGO = 2) then exception E_ITEM_RECUSADO; end");
+    tr().commitRetaining();
+    TfmAssOrdemServico& form = abrir();
+    for (int i = 0; i < 2; ++i)
+        dialogs->answer("Não", "Deseja inserir equipamento no cadastro?");
+    dialogs->acknowledge("item recusado");
+    form.bbPedidoVenda->click();
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+    tr().commitRetaining();   // whatever was kept would now be stored
+    EXPECT_EQ(contar("AVEC8501") + contar("AVEC85IT"), 0);
+    EXPECT_EQ(committed("select AOITAUTORIZADO from AATC01AOIT where AOITCODIGO = 1").toString(), "S");
+}
+
 TEST_F(NotaFiscalOSTest, ItemsAddedToAGivenOrderLeaveItsHeaderAloneAndShowNoMessage)
 {
     parametro("ATSOMAITENSPEDIDO", "O");
