@@ -160,6 +160,9 @@ void TdmTec::PVAssCotadoEquipamentoSolicitado()
     double valor = 0;
     if (!SelecionaAssEquipamentosSolicitados(pedido, produto, linha, valor))
         dmGlobal->MostraAviso(kAbortada + "O Código do Equipamento Solicitado Referente não foi Selecionado!", true);
+    // Read again: another desk may have released the order while its
+    // requested line was chosen; refused before the line takes that line's text.
+    assvenda::RecusarLinhaDePedidoFechado();
     // A line saved again gives back what it stored against its requested line.
     const int propria = quAssVendaCotado->state() == DatasetState::Edit ? campoCotado("COD").oldValue().toInt() : 0;
     if (!VerificaAssQtdeEquipamentoVinculado(pedido, QString::number(linha), produto, propria))

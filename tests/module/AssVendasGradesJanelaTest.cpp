@@ -299,28 +299,34 @@ TEST_F(AssVendasGradesTest, AnOrderReleasedWhileThePasswordIsAskedKeepsTheLine)
 }
 
 // Likewise an order released while the serial numbers of a new configured
-// line are chosen: no line, no piece booked.
+// line are chosen (mode "C"), or the requested line it fulfils (mode "E"):
+// no line, no piece booked.
 TEST_F(AssVendasGradesTest, AnOrderReleasedWhileTheSerialsAreChosenTakesNoLine)
 {
-    parametro("ATMODOPEDIDOASSISTENCIA", "C");
-    exec("update ACEC1101 set PRGERANS = 'O' where CODIGO = 'P0003'");
+    exec("update ACEC1101 set PRGERANS = 'O', ESTOQUE = 10 where CODIGO = 'P0003'");
     exec("insert into AUGC50NS (NSCODIGO, NSNUMERO, PRCODIGO) values (9001, 'SN-1', 'P0003')");
     TfmAssVendas& form = abrir();
     const QString numero = pedidoNaTela(form);
-    aba(form.pcPedido, form.tsEquipConfigurados);
-    form.dbgdAssVendaCotado->setFocus();
-    QTest::keyClick(form.dbgdAssVendaCotado, Qt::Key_Insert);
-    celula(form.dbgdAssVendaCotado, "CODIGO", "p0003");
-    dialogs->modal("fmPesquisa", [&](host::ui::Form& janela) {
-        outraMesa("update AVEC8501 set IMPRESSO_NF = 'L' where NUMERO_PEDIDO = '" + numero + "'");
-        QTest::keyClick(static_cast<TfmPesquisa&>(janela).grid(), Qt::Key_Return);
-    }).acknowledge("não está mais em aberto");
-    form.bbSalvar->click();
-    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
-    tr().commitRetaining();   // whatever was kept would now be stored
-    EXPECT_EQ(lido("select count(*) from AVEC85LX where CODIGO = 'P0003'").toInt(), 0);
-    EXPECT_EQ(lido("select count(*) from AUGC50NS where VECODIGO = '" + numero + "'").toInt(), 0);
-    dmTec->quAssVendaCotado->cancel();
+    for (const char* modo : {"C", "E"}) {
+        SCOPED_TRACE(modo);
+        parametro("ATMODOPEDIDOASSISTENCIA", modo);
+        outraMesa("update AVEC8501 set IMPRESSO_NF = null where NUMERO_PEDIDO = '" + numero + "'");
+        CarregaPedidoAssVenda(numero, "");
+        aba(form.pcPedido, form.tsEquipConfigurados);
+        form.dbgdAssVendaCotado->setFocus();
+        QTest::keyClick(form.dbgdAssVendaCotado, Qt::Key_Insert);
+        celula(form.dbgdAssVendaCotado, "CODIGO", "p0003");
+        dialogs->modal("fmPesquisa", [&](host::ui::Form& janela) {
+            outraMesa("update AVEC8501 set IMPRESSO_NF = 'L' where NUMERO_PEDIDO = '" + numero + "'");
+            QTest::keyClick(static_cast<TfmPesquisa&>(janela).grid(), Qt::Key_Return);
+        }).acknowledge("não está mais em aberto");
+        form.bbSalvar->click();
+        EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+        tr().commitRetaining();   // whatever was kept would now be stored
+        EXPECT_EQ(lido("select count(*) from AVEC85LX where CODIGO = 'P0003'").toInt(), 0);
+        EXPECT_EQ(lido("select count(*) from AUGC50NS where VECODIGO = '" + numero + "'").toInt(), 0);
+        dmTec->quAssVendaCotado->cancel();
+    }
     fechar(form);
 }
 
