@@ -4,7 +4,8 @@
 // order's requested lines, whose price and text the line takes.
 //
 // The movements a save deletes before its serial picker are kept under a
-// savepoint until the serial step ends, so a refusal leaves them as they were.
+// savepoint until the serial step ends, so a refusal leaves them as they were;
+// likewise the back-order line of mode "E" until its requested line is linked.
 
 #include "data/uDataTec.h"
 #include "data/uDataTecPedidoAss.h"
@@ -149,6 +150,10 @@ void TdmTec::PVAssCotadoEquipamentoSolicitado()
     if (!pendencia.isEmpty())
         dmGlobal->MostraAviso(kAbortada + "O item está inserido em Pedido de Pendência \"" + pendencia + "\".", true);
     const QString pedido = campoCotado("NUMERO_PEDIDO").asString();
+    // The back-order line the stock check adds is this save's: a refusal
+    // below takes it back, the line's own commit stores it. The back-order
+    // itself, made and committed by its own unit, stays for the next line.
+    host::db::Savepoint pendente(*dmGlobal->IBTransaction1);
     if (!PVAssVerificaEstoquePendencia("AVEC85LX", pedido, campoCotado("CODIGO").asString(),
                                        campoCotado("COD").asString(), campoPedido("OPERACAO").asString(),
                                        campoCotado("OBS").asString(), campoPedido("VECODIGOPENDENCIA").asString(),
@@ -177,4 +182,5 @@ void TdmTec::PVAssCotadoEquipamentoSolicitado()
         dmGlobal->ImportaObservacaoAdicional(pedido, QString::number(linha), "V", pedido,
                                              QString::number(-campoCotado("COD").asInteger()), "V");
     }
+    pendente.release();
 }

@@ -79,7 +79,9 @@ bool TdmTec::PVAssVerificaEstoquePendencia(const QString& tabela, const QString&
         if (numero.isEmpty())
             numero = gerarPedidoPendencia(pedido);
 
-        // The back-order's requested line: undone alone when it fails.
+        // The back-order's requested line: undone alone when it fails, and
+        // left for the caller to commit with the line it stands for (a line
+        // the save then refuses takes it back).
         {
             host::db::Savepoint sp(tr);
             try {
@@ -88,7 +90,6 @@ bool TdmTec::PVAssVerificaEstoquePendencia(const QString& tabela, const QString&
                                              QuotedStr(campoCotado("CODIGO").asString()) + ", " +
                                              ValueToSQL(campoCotado("QUANTIDADE").asFloat()) + ", 0)");
                 sp.release();
-                tr.commitRetaining();
             } catch (const host::db::DbError&) {
                 sp.rollback();
             }

@@ -330,6 +330,30 @@ TEST_F(AssVendasGradesTest, AnOrderReleasedWhileTheSerialsAreChosenTakesNoLine)
     fechar(form);
 }
 
+// Mode "E": a line short of stock put on the back-order, then the requested
+// line it fulfils not chosen: the save is refused and the back-order gets no
+// line for it.
+TEST_F(AssVendasGradesTest, ALineRefusedAfterTheBackOrderQuestionLeavesNoBackOrderLine)
+{
+    parametro("ATMODOPEDIDOASSISTENCIA", "E");
+    exec("update ACEC1101 set ESTOQUE = 0 where CODIGO = 'P0003'");
+    TfmAssVendas& form = abrir();
+    pedidoNaTela(form);
+    aba(form.pcPedido, form.tsEquipConfigurados);
+    form.dbgdAssVendaCotado->setFocus();
+    QTest::keyClick(form.dbgdAssVendaCotado, Qt::Key_Insert);
+    celula(form.dbgdAssVendaCotado, "CODIGO", "p0003");
+    dialogs->answer("Sim", "Deseja colocar em pedido pendente?")
+        .modal("fmPesquisa", {})
+        .acknowledge("não foi Selecionado");
+    form.bbSalvar->click();
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+    tr().commitRetaining();   // whatever was kept would now be stored
+    EXPECT_EQ(lido("select count(*) from AVEC85IT where CODIGO = 'P0003'").toInt(), 0);
+    dmTec->quAssVendaCotado->cancel();
+    fechar(form);
+}
+
 // Ctrl+Delete on a requested line: the confirmation, then the deletion
 // password; the header's new total is stored with the deletion.
 TEST_F(AssVendasGradesTest, CtrlDeleteOnARequestedLineAsksAndStoresTheNewTotal)
