@@ -213,9 +213,12 @@ QString totalPecaSql(const QString& quantidade)
 // Every part line takes its required quantity, with its total; reservations
 // and the order's totals follow. All of it is stored by one commit or none
 // (the header's own post asks for one midway). A line with no required
-// quantity keeps its quantity.
+// quantity keeps its quantity. A billed order keeps the quantities it was
+// billed with.
 void TdmTec::PecasComQuantidadeRequerida(int aoCodigo)
 {
+    RecusarOrdemFaturada(aoCodigo, DocumentoDaOrdem(aoCodigo),
+                         "as quantidades das suas peças não podem mais ser alteradas");
     host::db::runAsOneCommit(*dmGlobal->IBTransaction1, [&] {
         const QString condicao = "Where aoCodigo = " + QString::number(aoCodigo);
         Update2Campos("aatc01ap", "apQuantidade", "apQuantidadeRequerida", "APVALTOTAL",

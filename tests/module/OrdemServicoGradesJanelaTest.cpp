@@ -113,6 +113,16 @@ protected:
         });
     }
     static bool editorAberto(const DataGrid* grade) { return grade->indexWidget(grade->currentIndex()) != nullptr; }
+    // The required quantity's title clicked with the mouse.
+    static void clicarTituloRequerida(DataGrid* grade)
+    {
+        const int coluna = grade->columnByField("APQUANTIDADEREQUERIDA")->index();
+        grade->scrollTo(grade->model()->index(0, coluna));
+        QHeaderView* titulos = grade->horizontalHeader();
+        QTest::mouseClick(titulos->viewport(), Qt::LeftButton, {},
+                          QPoint(titulos->sectionViewportPosition(coluna) + titulos->sectionSize(coluna) / 2,
+                                 titulos->height() / 2));
+    }
     void empresa(int codigo)
     {
         exec(QString("update EMPRESA set UGESPECIFICOEMPRESA = %1").arg(codigo));
@@ -540,14 +550,9 @@ TEST_F(OrdemServicoGradesTest, TheRequiredQuantityTitleRecomputesEachLinesTotal)
     // The second line's required quantity typed and not yet saved.
     ASSERT_TRUE(dmTec->quOSPecas->locate("APSEQUENCIA", 2));
     celula(grade, "APQUANTIDADEREQUERIDA", "5");
-    const int coluna = grade->columnByField("APQUANTIDADEREQUERIDA")->index();
-    grade->scrollTo(grade->model()->index(0, coluna));
-    QHeaderView* titulos = grade->horizontalHeader();
     dialogs->answer("Sim", "Deseja atualizar quantidade das peças com a quantidade requerida das peças?")
         .answer("Sim", "Tem certeza de que deseja sobreescrever a quantidade de todas as peças?");
-    QTest::mouseClick(titulos->viewport(), Qt::LeftButton, {},
-                      QPoint(titulos->sectionViewportPosition(coluna) + titulos->sectionSize(coluna) / 2,
-                             titulos->height() / 2));
+    clicarTituloRequerida(grade);
     EXPECT_EQ(dialogs->pending(), 0);
     EXPECT_EQ(committed("select list(cast(APQUANTIDADE as integer) || '=' || cast(APVALTOTAL as numeric(9,2)), ' ')"
                         " from (select * from AATC01AP where AOCODIGO = 42 order by APSEQUENCIA)")
@@ -573,15 +578,7 @@ TEST_F(OrdemServicoGradesTest, TheRequiredQuantityTitleStoresAllOrNothingAndKeep
     dmGlobal->IBTransaction1->commitRetaining();
     TfmAssOrdemServico& form = abrir();
     aba(form, form.tsPecasOS);
-    DataGrid* grade = form.dbgdOrdemServicoPecas;
-    const int coluna = grade->columnByField("APQUANTIDADEREQUERIDA")->index();
-    auto clicarTitulo = [&] {
-        grade->scrollTo(grade->model()->index(0, coluna));
-        QHeaderView* titulos = grade->horizontalHeader();
-        QTest::mouseClick(titulos->viewport(), Qt::LeftButton, {},
-                          QPoint(titulos->sectionViewportPosition(coluna) + titulos->sectionSize(coluna) / 2,
-                                 titulos->height() / 2));
-    };
+    auto clicarTitulo = [&form] { clicarTituloRequerida(form.dbgdOrdemServicoPecas); };
     auto linhas = [this] {
         return committed("select list(coalesce(cast(APQUANTIDADE as integer), -1) || '=' ||"
                          " cast(APVALTOTAL as numeric(9,2)), ' ')"
@@ -612,6 +609,20 @@ TEST_F(OrdemServicoGradesTest, TheRequiredQuantityTitleStoresAllOrNothingAndKeep
     EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
     EXPECT_EQ(linhas(), "3=30.00 2=160.00") << "the line without a required quantity keeps its own";
     EXPECT_NEAR(committed("select QTDE_PRODUCAO from ACEC1101 where CODIGO = 'PEC01'").toDouble(), 3, 1e-9);
+}
+
+// A billed order keeps the quantities it was billed with.
+TEST_F(OrdemServicoGradesTest, TheRequiredQuantityTitleLeavesABilledOrderAsBilled)
+{
+    peca(1, "PEC01", 1, 10);
+    exec("update AATC01AO set CRDOCUMENTO = '000777' where AOCODIGO = 42");
+    tr().commitRetaining();
+    TfmAssOrdemServico& form = abrir();
+    aba(form, form.tsPecasOS);
+    dialogs->answer("Sim").answer("Sim").acknowledge("A ordem de serviço 42 já foi faturada (contas a receber 000777)");
+    clicarTituloRequerida(form.dbgdOrdemServicoPecas);
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+    EXPECT_DOUBLE_EQ(committed("select APQUANTIDADE from AATC01AP where AOCODIGO = 42").toDouble(), 1);
 }
 
 TEST_F(OrdemServicoGradesTest, RefusedLinesAreRedAndOldPartsBlueUnderClosingModeS)
