@@ -492,7 +492,9 @@ public:
     void quAssVendaAUX2GetText(host::data::Field& Sender, QString& Text, bool DisplayText);
     void quAssVendaIMPRESSO_NFGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
     void quAssVendaVEENVIACONTRATOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
-    void quAssVendaIMPRESSO_NFChange(host::data::Field& Sender);
+    // The log row and, in mode "E", the equipment's move of a status change:
+    // written with the save that makes the change, in its transaction.
+    void RegistraAlteracaoStatusPedidoAss();
     void quAssVendaItemQUANTIDADEChange(host::data::Field& Sender);
     void quAssVendaItemQUANTIDADEValidate(host::data::Field& Sender);
     void quAssVendaItemTOTAL_UNITChange(host::data::Field& Sender);
@@ -1497,6 +1499,7 @@ private:
     SituacaoOS SituacaoDaGravacao();
     int tentativasTotaisOS_ = 0;                  // writes of the header again over another desk's totals
     int tentativasTotaisPedidoAss_ = 0;           // the same of the assistance order's header
+    bool statusAlteradoPedidoAss_ = false;        // the header's save being made changes its status
     // StatusPV's reads: calculated while grids repaint, so never on the host's
     // shared auxiliary query that a running rule may hold open.
     std::unique_ptr<host::data::Query> quStatusPedido_;

@@ -121,6 +121,9 @@ void TdmTec::bindFaixasDasLinhas()
     }
     host::ExigeQuantidadePositiva(campoCotado("QUANTIDADE"), "Quantidade");
     host::ExigePrecoNaoNegativo(campoCotado("VALOR"), "Valor");
+    // The supplies add to the order's total: below zero they would take
+    // off what the lines' minimum prices keep.
+    host::ExigePrecoNaoNegativo(campoPedido("VEVALORSUPRIMENTOS"), "Valor");
     // The order's total holds its saved lines: a line still being typed is
     // not in it yet, and the order's save checks the discount then.
     for (host::data::Field* desconto : {quOSAODESCONTO, quOSAODESCONTOPECA, quOSAODESCONTOSERVICO})

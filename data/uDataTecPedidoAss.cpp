@@ -14,6 +14,8 @@
 #include "host/data/Abort.h"
 #include "host/ui/Cursors.h"
 
+#include <utility>
+
 using host::data::Dataset;
 using host::data::Field;
 
@@ -147,6 +149,10 @@ void TdmTec::quAssVendaNewRecord(Dataset& DataSet)
 void TdmTec::quAssVendaBeforePost(Dataset& DataSet)
 {
     host::ui::WaitCursor ampulheta;
+    Field& status = campoPedido("IMPRESSO_NF");
+    statusAlteradoPedidoAss_ = DataSet.state() == host::data::DatasetState::Insert
+                                   ? !status.asString().trimmed().isEmpty()
+                                   : status.oldValue().toString() != status.asString();
     try {
         if (campoPedido("AUX1").asFloat() < 0)
             campoPedido("AUX1").setAsFloat(0);
@@ -196,6 +202,8 @@ void TdmTec::quAssVendaBeforePost(Dataset& DataSet)
 void TdmTec::quAssVendaAfterPost(Dataset&)
 {
     tentativasTotaisPedidoAss_ = 0;
+    if (std::exchange(statusAlteradoPedidoAss_, false))
+        RegistraAlteracaoStatusPedidoAss();
     dmGlobal->IBTransaction1->commitRetaining();
 }
 

@@ -193,7 +193,6 @@ void TdmTec::bindPedidoAssFieldHandlers()
     campoPedido("CODIGO_CLIENTE").onChange = change(&TdmTec::quAssVendaCODIGO_CLIENTEChange);
     host::ExigeClienteCadastrado(campoPedido("CODIGO_CLIENTE"), "Cliente");
     campoPedido("NUMERO_PEDIDO").onChange = change(&TdmTec::quAssVendaNUMERO_PEDIDOChange);
-    campoPedido("IMPRESSO_NF").onChange = change(&TdmTec::quAssVendaIMPRESSO_NFChange);
     campoPedido("AUX2").onGetText = text(&TdmTec::quAssVendaAUX2GetText);
     campoPedido("IMPRESSO_NF").onGetText = text(&TdmTec::quAssVendaIMPRESSO_NFGetText);
     campoPedido("VEENVIACONTRATO").onGetText = text(&TdmTec::quAssVendaVEENVIACONTRATOGetText);

@@ -14,6 +14,8 @@
 #include "host/db/RowHold.h"
 #include "host/schema/SchemaDefinition.h"
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <map>
 #include <memory>
@@ -72,6 +74,22 @@ std::map<QString, int> itensDoContratoPedidoAss(int contrato)
     while (itens->fetch())
         ++contagem[itens->value(0).toString().trimmed()];
     return contagem;
+}
+
+// What the contract bills of the order: its total less the configured lines
+// moved to a back-order, which that order bills when it delivers them. In
+// cents, as the totals are kept.
+double valorContratoPedidoAss(TdmTec& tec, const QString& numero)
+{
+    const double pendente = host::db::selectValue(*dmGlobal->IBTransaction1,
+                                                  "select coalesce(sum(lx.TOTAL_UNIT), 0) from AVEC85LX lx"
+                                                  " where lx.NUMERO_PEDIDO = :NUMERO"
+                                                  " and coalesce(lx.VECODIGOPENDENCIA, '') <> ''",
+                                                  {{"NUMERO", numero}})
+                                .toDouble();
+    const long long centavos =
+        std::llround(tec.campoPedido("VALOR_TOTAL").asFloat() * 100) - std::llround(pendente * 100);
+    return double(std::max(centavos, 0LL)) / 100;
 }
 
 // The current configured line written as an item of the contract; its key.
@@ -168,7 +186,7 @@ void completarContratoPedidoAss(TdmTec& tec, int codigo, const QString& numero)
         if (inserirItensContratoPedidoAss(tec, codigo, numero, itensDoContratoPedidoAss(codigo)) == 0)
             return;
         QVariantMap valor = chave;
-        valor["VALOR"] = tec.campoPedido("VALOR_TOTAL").asFloat();
+        valor["VALOR"] = valorContratoPedidoAss(tec, numero);
         host::db::executeSql(tr, "update AATC05AC set ACVALOR = :VALOR, ACVALORPARCELA = :VALOR"
                                  " where ACCODIGO = :CONTRATO", valor);
     });
@@ -293,6 +311,7 @@ int TdmTec::GerarContratoPedidoAssistencia(const QString& numero)
     host::db::Savepoint guarda(tr);
     const int codigo = ProximaChave(host::schema::kGeneratorContract, "ACCODIGO", "AATC05AC");
     const host::data::Field& cliente = campoPedido("CODIGO_CLIENTE");
+    const double valorContrato = valorContratoPedidoAss(*this, numero);
     InsertTable("AATC05AC",
                 {"accodigo", "aclocal", "accontratante", "clcodigo", "acdatabase", "acdataimplantacao",
                  "acdatavalidade", "acdataentrega", "acdatapagamento", "acdatara", "actipodesc", "acdescricao",
@@ -309,8 +328,8 @@ int TdmTec::GerarContratoPedidoAssistencia(const QString& numero)
                  campoPedido("VEPEDIDOCLIENTE").asString(), inteiroContratoPedidoAss(campoPedido("ANCODIGOCONTATO")),
                  inteiroContratoPedidoAss(campoPedido("ANCODIGOREQUISITANTE")),
                  campoPedido("CODIGO_VENDEDOR").asString(),
-                 inteiroContratoPedidoAss(campoPedido("ANCODIGOAPROVADOR")), campoPedido("VALOR_TOTAL").asFloat(),
-                 campoPedido("VALOR_TOTAL").asFloat(), campoPedido("VEPROPOSTA").asString(), numero, QStringLiteral("2"),
+                 inteiroContratoPedidoAss(campoPedido("ANCODIGOAPROVADOR")), valorContrato,
+                 valorContrato, campoPedido("VEPROPOSTA").asString(), numero, QStringLiteral("2"),
                  campoPedido("BCCODIGO").asString(), campoPedido("VEPERIODOLOCACAO").asString(),
                  inteiroContratoPedidoAss(campoPedido("ANCODIGOENTREGA")), entrega,
                  inteiroContratoPedidoAss(campoPedido("ANCODIGOCOBRANCA")), cobranca, QStringLiteral("N"),

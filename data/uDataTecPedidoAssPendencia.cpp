@@ -85,10 +85,23 @@ bool TdmTec::PVAssVerificaEstoquePendencia(const QString& tabela, const QString&
         {
             host::db::Savepoint sp(tr);
             try {
-                host::db::executeSql(tr, "Insert Into AVEC85IT (NUMERO_PEDIDO, COD, CODIGO, QUANTIDADE, VALOR) Values (" +
-                                             QuotedStr(numero) + ", " + QuotedStr(campoCotado("COD").asString()) + ", " +
-                                             QuotedStr(campoCotado("CODIGO").asString()) + ", " +
-                                             ValueToSQL(campoCotado("QUANTIDADE").asFloat()) + ", 0)");
+                // Priced as the line it stands for: the back-order is worth
+                // what it will deliver, and its total is its lines'.
+                const double unitario = campoCotado("VALOR").asFloat();
+                const double qtde = campoCotado("QUANTIDADE").asFloat();
+                host::db::executeSql(tr,
+                                     "Insert Into AVEC85IT (NUMERO_PEDIDO, COD, CODIGO, QUANTIDADE, VALOR, TOTAL_UNIT)"
+                                     " Values (:NUMERO, :COD, :CODIGO, :QUANTIDADE, :VALOR, :TOTAL)",
+                                     {{"NUMERO", numero},
+                                      {"COD", campoCotado("COD").asString()},
+                                      {"CODIGO", campoCotado("CODIGO").asString()},
+                                      {"QUANTIDADE", qtde},
+                                      {"VALOR", unitario},
+                                      {"TOTAL", Trunc2Casas(qtde * unitario)}});
+                host::db::executeSql(tr,
+                                     "update AVEC8501 set VALOR_TOTAL = (select coalesce(sum(it.TOTAL_UNIT), 0)"
+                                     " from AVEC85IT it where it.NUMERO_PEDIDO = :NUMERO) where NUMERO_PEDIDO = :NUMERO",
+                                     {{"NUMERO", numero}});
                 sp.release();
             } catch (const host::db::DbError&) {
                 sp.rollback();
@@ -133,6 +146,12 @@ QString TdmTec::gerarPedidoPendencia(const QString& pedido)
         host::db::executeSql(tr, "Insert Into AVEC8501 (" + colunas + " , NUMERO_PEDIDO, IMPRESSO_NF, VEPROPOSTA) " +
                                      "select " + colunas + " , " + QuotedStr(numero) + ", " + QuotedStr("P") + ", " +
                                      QuotedStr(pedido) + " from AVEC8501 Where NUMERO_PEDIDO =" + QuotedStr(pedido));
+        // The copy is the customer's and the terms', not the order's money:
+        // its value comes from its own lines.
+        host::db::executeSql(tr, "update AVEC8501 set VALOR_TOTAL = 0, VALOR_ICMS = 0, VALOR_IPI = 0,"
+                                 " VEVALORSUPRIMENTOS = 0, VEVALORDESPESA = 0, DESCONTO_GERAL = 0, AUX1 = 0,"
+                                 " VECODIGOPENDENCIA = null where NUMERO_PEDIDO = :NUMERO",
+                             {{"NUMERO", numero}});
         UpdateCampoCommit("AVEC8501", "VECODIGOPENDENCIA", QuotedStr(numero),
                           " where NUMERO_PEDIDO = " + QuotedStr(pedido));
     }

@@ -31,21 +31,6 @@ QString chaveLocal(const QString& tipo, const QString& status)
     return {};
 }
 
-// Re-enables the configured lines' controls on their first row, whatever happens.
-struct CotadoNoInicio {
-    host::data::Query& cotado;
-    explicit CotadoNoInicio(host::data::Query& q) : cotado(q) { cotado.disableControls(); }
-    ~CotadoNoInicio()
-    {
-        try {
-            if (cotado.active())
-                cotado.first();
-        } catch (...) {
-        }
-        cotado.enableControls();
-    }
-};
-
 }  // namespace
 
 QString RetornaLocalEquipamentosStatusPedidoAss(const QString& tipo, const QString& status)
@@ -54,27 +39,23 @@ QString RetornaLocalEquipamentosStatusPedidoAss(const QString& tipo, const QStri
                        " where LESTATUSPEDIDO = " + QuotedStr(chaveLocal(tipo, status)), dmGlobal->quAuxiliar);
 }
 
-void TdmTec::quAssVendaIMPRESSO_NFChange(Field& Sender)
+void TdmTec::RegistraAlteracaoStatusPedidoAss()
 {
-    if (Sender.oldValue().toString() == Sender.asString())
-        return;
+    Field& status = campoPedido("IMPRESSO_NF");
     const QString numero = campoPedido("NUMERO_PEDIDO").asString();
-    dmGlobal->GravaLog(IbUserName(), "Alterou Status Pedido: " + Sender.displayText(), numero, "AVEC8501",
-                       hoje(), QDateTime::currentDateTime());
+    dmGlobal->GravaLog(IbUserName(), "Alterou Status Pedido: " + status.displayText(), numero, "AVEC8501", hoje(),
+                       QDateTime::currentDateTime());
     if (parametro("ATMODOPEDIDOASSISTENCIA") != "E")
         return;
-    const QString local = RetornaLocalEquipamentosStatusPedidoAss(campoPedido("AUX2").asString(), Sender.asString());
-    CotadoNoInicio restaura(*quAssVendaCotado);
-    CarregaPedidoAssVendaCotado(numero, {});
-    if (local.trimmed().isEmpty() || !quAssVendaCotado->active())
+    const QString local = RetornaLocalEquipamentosStatusPedidoAss(campoPedido("AUX2").asString(), status.asString());
+    if (local.trimmed().isEmpty())
         return;
-    Field* produto = quAssVendaCotado->fieldByName("CODIGO");
-    for (quAssVendaCotado->first(); !quAssVendaCotado->eof(); quAssVendaCotado->next()) {
-        const QString codigo = QuotedStr(produto->asString());
-        UpdateCampoCommit("ACEC1101", "LOCALIZACAO", QuotedStr(local), " where CODIGO = " + codigo);
-        UpdateCampoCommit("ACEC1101", "LOCALIZACAO", QuotedStr(local),
-                          " where CODIGO in(select cm.cmcodigo from agpc03cm cm where cm.prcodigo = " + codigo + ")");
-    }
+    // The order's configured products and their components, in two statements
+    // of the save's own transaction: a refused save moves nothing.
+    const QString produtos = "select lx.CODIGO from AVEC85LX lx where lx.NUMERO_PEDIDO = " + QuotedStr(numero);
+    UpdateCampo("ACEC1101", "LOCALIZACAO", QuotedStr(local), " where CODIGO in(" + produtos + ")");
+    UpdateCampo("ACEC1101", "LOCALIZACAO", QuotedStr(local),
+                " where CODIGO in(select cm.cmcodigo from agpc03cm cm where cm.prcodigo in(" + produtos + "))");
 }
 
 void RegistraNSStatusPedidoAss(int& contador)

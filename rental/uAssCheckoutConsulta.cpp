@@ -43,7 +43,7 @@ namespace {
 const QString kSqlConsultaCheckout = QStringLiteral(
     "select coalesce(ped.impresso_nf, '') as IMPRESSO_NF, ped.numero_pedido, cl.nome, ped.vedataproducao,"
     " ped.vedatanegociacao, ped.vecodigopendencia from AVEC8501 ped left outer join AUGC0301 cl"
-    " on(ped.codigo_cliente = cl.codigo_cliente) where aux2 = '1'  and coalesce(ped.impresso_nf, '') <> 'P' ");
+    " on(ped.codigo_cliente = cl.codigo_cliente) where aux2 = '1' ");
 
 bool dataInformadaConsulta(const QDateTime& data)
 {
@@ -66,6 +66,9 @@ QString TextoStatus(const QString& status)
         return QStringLiteral("Liberado a Entrega");
     if (status == "S")
         return QStringLiteral("Entregue");
+    // A back-order is listed too: it is checked out once its goods arrive.
+    if (status == "P")
+        return QStringLiteral("Pendência Pedido");
     return {};
 }
 
@@ -80,6 +83,8 @@ QString LetraStatus(const QString& texto)
         return QStringLiteral("L");
     if (t == "Entregue")
         return QStringLiteral("S");
+    if (t == "Pendência Pedido")
+        return QStringLiteral("P");
     if (t == "Todos")
         return QStringLiteral("T");
     return {};
@@ -137,7 +142,8 @@ void TfmAssCheckoutConsulta::montarTela()
     h->addWidget(new QLabel("Status:", selecao));
     cbStatus = host::ui::named<QComboBox>("cbStatus", selecao);
     cbStatus->setEditable(true);
-    cbStatus->addItems({"Todos", "Pendente", "Em Produção", "Pronto para Faturar", "Liberado a Entrega", "Entregue"});
+    cbStatus->addItems({"Todos", "Pendente", "Em Produção", "Pronto para Faturar", "Liberado a Entrega", "Entregue",
+                        "Pendência Pedido"});
     cbStatus->setMinimumContentsLength(18);
     h->addWidget(cbStatus);
     h->addWidget(new QLabel("Data de Entrega de:", selecao));

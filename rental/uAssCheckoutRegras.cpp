@@ -58,12 +58,15 @@ void gravarStatusCheckout(const QString& status)
 }
 
 
-// The serial movements of the new status, committed; the lines counted.
-int registrarSeriesCheckout()
+// The status and its serial movements as one commit: a refused save
+// records no movement. The lines are counted.
+int gravarStatusComSeries(const QString& status)
 {
     int contador = 0;
-    RegistraNSStatusPedidoAss(contador);
-    dmGlobal->IBTransaction1->commitRetaining();
+    host::db::runAsOneCommit(*dmGlobal->IBTransaction1, [&] {
+        gravarStatusCheckout(status);
+        RegistraNSStatusPedidoAss(contador);
+    });
     return contador;
 }
 
@@ -85,11 +88,12 @@ EstadoCheckout estadoCheckout(const QString& status)
 {
     const QString s = status.trimmed();
     EstadoCheckout e;
-    e.confirmar = s.isEmpty();
+    // A back-order ("P") is checked out once its goods arrive.
+    e.confirmar = s.isEmpty() || s == "P";
     e.reabrir = s == "C" || s == "N";
     e.liberar = s == "C";
     e.saida = s == "L";
-    e.gradeEditavel = s.isEmpty();
+    e.gradeEditavel = s.isEmpty() || s == "P";
     return e;
 }
 
@@ -154,14 +158,15 @@ void ConfirmarCheckout()
                 return;
         }
     }
-    gravarStatusCheckout("C");
     if (modo == "C") {
-        const int contador = registrarSeriesCheckout();
+        const int contador = gravarStatusComSeries("C");
         dmGlobal->MostraAviso("Checkout Finalizado. \r" + QStringLiteral("%1").arg(contador, 2, 10, QLatin1Char('0')) +
                                   " Equipamento(s) / Complemento(s) Confirmados",
                               false);
-    } else if (modo == "E") {
-        dmGlobal->MostraAviso("Checkout Finalizado com Sucesso!", false);
+    } else {
+        gravarStatusCheckout("C");
+        if (modo == "E")
+            dmGlobal->MostraAviso("Checkout Finalizado com Sucesso!", false);
     }
     RecarregarPedido();
 }
@@ -170,8 +175,7 @@ void LiberaPedidoFaturamento()
 {
     if (!perguntaCheckout("Confirme a liberação do Pedido \"" + numeroCheckout() + "\" ?"))
         return;
-    gravarStatusCheckout("N");
-    registrarSeriesCheckout();
+    gravarStatusComSeries("N");
     RecarregarPedido();
 }
 
@@ -228,8 +232,7 @@ void SaidaEquipamentos()
     const bool modoE = modoCheckout() == "E";
     if (modoE)
         EmissaoNotaFiscal();
-    gravarStatusCheckout("S");
-    registrarSeriesCheckout();
+    gravarStatusComSeries("S");
     if (modoE)
         VisualizarProtocoloEntregaContrato(pedidoCheckout("ACCODIGO").asInteger(), "Entrega");
     RecarregarPedido();

@@ -82,7 +82,11 @@ void TfmAssVendas::ligarEventos()
     ligarGrades();
     dbedLocal->onExit = [this] { dbedLocalExit(); };
     pcPedido->onChange = [this] { pcPedidoChange(); };
-    dsVenda->onDataChange = [this](host::data::DataSource&, host::data::Field*) { dsVendaDataChange(); };
+    dsVenda->onDataChange = [this](host::data::DataSource&, host::data::Field* campo) {
+        dsVendaDataChange();
+        if (!campo)
+            mostrarLinhasDoPedido();
+    };
 }
 
 QString TfmAssVendas::numeroAtual() const

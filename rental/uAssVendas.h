@@ -175,6 +175,7 @@ public:
     void laEnderecoCobrancaClick();
     void pcPedidoChange();
     void dsVendaDataChange();
+    void mostrarLinhasDoPedido();
     // The line grids (uAssVendasGrades.cpp).
     void dbgdAssVendaItensEditButtonClick();
     void dbgdAssVendaCotadoEditButtonClick();
@@ -202,6 +203,7 @@ private:
     void alterarEndereco(int sequencia, const char* contato, const QString& rotulo);
     void editarCabecalho();
     QString numeroAtual() const;
+    QString numeroDasLinhas_;   // the order whose lines the line pages hold
 
     std::vector<std::unique_ptr<host::data::DataSource>> fontes_;
     // The contract types the contract registers offer, read as the window shows.

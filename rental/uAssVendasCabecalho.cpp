@@ -179,6 +179,7 @@ void TfmAssVendas::pcPedidoChange()
 {
     TdmTec& tec = *dmTec;
     const QString numero = numeroAtual();
+    numeroDasLinhas_ = numero;
     host::ui::TabSheet* pagina = pcPedido->activePage();
     if (pagina == tsEquipSolicitados) {
         if (tec.quAssVendaItem->editing())
@@ -191,6 +192,17 @@ void TfmAssVendas::pcPedidoChange()
     } else if (pagina == tsCtrlAlteracoes) {
         tec.CarregaControleAlteracoesPedidoAss(numero);
     }
+}
+
+// Another window (the checkout list) may load another order's header into
+// this one: its line pages follow, unless a line is being typed, which
+// stays with the order it was typed for.
+void TfmAssVendas::mostrarLinhasDoPedido()
+{
+    TdmTec& tec = *dmTec;
+    if (numeroAtual() == numeroDasLinhas_ || tec.quAssVendaItem->editing() || tec.quAssVendaCotado->editing())
+        return;
+    pcPedidoChange();
 }
 
 // ---- searches ----

@@ -79,6 +79,8 @@ TEST_F(PedidoAssPendenciaTest, NoStockRowCountsZeroAndGenericProductsPass)
 TEST_F(PedidoAssPendenciaTest, YesMakesOneBackOrderLinkedBothWaysAndReusesIt)
 {
     novaLinha("P1", 9);
+    cot("VALOR").setAsFloat(12.5);
+    exec("update AVEC8501 set VALOR_TOTAL = 900, VEVALORSUPRIMENTOS = 50 where NUMERO_PEDIDO = '" + numero + "'");
     dialogos->answer("Sim", "Deseja colocar em pedido pendente?");
     ASSERT_TRUE(verificar(9));
     const QString pendencia = texto("select NUMERO_PEDIDO from AVEC8501 where IMPRESSO_NF = 'P' and VEPROPOSTA = '" +
@@ -90,7 +92,13 @@ TEST_F(PedidoAssPendenciaTest, YesMakesOneBackOrderLinkedBothWaysAndReusesIt)
     EXPECT_EQ(cab("VECODIGOPENDENCIA").asString(), pendencia) << "the header is read again";
     EXPECT_EQ(cot("VECODIGOPENDENCIA").asString(), pendencia);
     EXPECT_EQ(texto("select CODIGO from AVEC85IT where NUMERO_PEDIDO = '" + pendencia + "'"), "P1");
-    EXPECT_DOUBLE_EQ(valor("select QUANTIDADE + 100 * VALOR from AVEC85IT where NUMERO_PEDIDO = '" + pendencia + "'"), 9);
+    EXPECT_EQ(texto("select cast(QUANTIDADE as integer) || '|' || cast(VALOR * 100 as integer) || '|' ||"
+                    " cast(TOTAL_UNIT * 100 as integer) from AVEC85IT where NUMERO_PEDIDO = '" + pendencia + "'"),
+              "9|1250|11250")
+        << "priced as the line it stands for";
+    EXPECT_EQ(texto("select cast(VALOR_TOTAL * 100 as integer) from AVEC8501 where NUMERO_PEDIDO = '" + pendencia + "'"),
+              "11250")
+        << "the back-order is worth its own lines, not the order it was copied from";
     dmTec->quAssVendaCotado->post();
 
     // A second short line goes to the same back-order.
