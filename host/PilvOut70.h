@@ -130,6 +130,13 @@ QString CondicaoMovimentoAtual(const QString& alias);
 // none left out), has not come back.
 QString CondicaoLinhaForaDoMovimento(const QString& alias, int item = 0);
 
+// Refused (message naming the number and where it is, abort) when a serial
+// number booked on the order's configured lines is out elsewhere now: its
+// current movement names another contract than the order's whose line has
+// not come back, or another order's configured line. A release books only
+// pieces that are free. One statement.
+void RecusarNumerosSerieForaDoPedido(const QString& pedido);
+
 // The piece back from the contract line (item 0: any line of the product)
 // by the check-in, in the current transaction: when its current movement
 // still has it out on that contract, a movement of its own return (on no

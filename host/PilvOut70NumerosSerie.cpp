@@ -252,6 +252,29 @@ QString CondicaoLinhaForaDoMovimento(const QString& alias, int item)
     return linhaAbertaDeOutra(*dmGlobal->IBTransaction1, alias, QString::number(item));
 }
 
+void RecusarNumerosSerieForaDoPedido(const QString& pedido)
+{
+    db::Transaction& tr = *dmGlobal->IBTransaction1;
+    const QString numero = pedido.trimmed();
+    db::Statement atual(tr, "select ns.NSNUMERO, ns.ACCODIGO, ns.VECODIGO, ns.OPCODIGO, case when " +
+                                linhaAbertaDeOutra(tr, "ns", "0") +
+                                " then 1 else 0 end from AUGC50NS ns where exists (select 1 from AUGC50NS dp"
+                                " where dp.OPCODIGO = :PEDIDO and dp.PRCODIGO = ns.PRCODIGO"
+                                " and dp.NSNUMERO = ns.NSNUMERO)" + CondicaoMovimentoAtual("ns") +
+                                " and coalesce(ns.OPCODIGO, '') <> :PEDIDO and ns.ACCODIGO is distinct from"
+                                " (select pv.ACCODIGO from AVEC8501 pv where pv.NUMERO_PEDIDO = :PEDIDO)");
+    atual.setParam("PEDIDO", numero);
+    atual.execute();
+    while (atual.fetch())
+        if (const QString fora = foraEm(atual.value(1).toInt(), atual.value(4).toInt() == 1,
+                                        atual.value(2).toString().trimmed(), atual.value(3).toString().trimmed(),
+                                        numero);
+            !fora.isEmpty())
+            dmGlobal->MostraAviso("Aviso: operação abortada.\rO Nº de Série \"" + atual.value(0).toString().trimmed() +
+                                      "\" já está " + fora + ".",
+                                  true);
+}
+
 bool RegistrarRetornoNumeroSerie(const QString& produto, const QString& numero, int contrato, int item)
 {
     db::Transaction& tr = *dmGlobal->IBTransaction1;

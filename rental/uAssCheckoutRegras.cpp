@@ -9,6 +9,7 @@
 #include "contract_data/uDataTecCont.h"
 #include "data/uDataTec.h"
 
+#include "host/PilvOut70.h"
 #include "host/Uautorizacao.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
@@ -154,6 +155,8 @@ void ConfirmarCheckout()
                 return;
         }
     }
+    if (modo == "C")
+        host::RecusarNumerosSerieForaDoPedido(numeroCheckout());
     gravarStatusCheckout("C");
     if (modo == "C") {
         const int contador = registrarSeriesCheckout();
@@ -170,6 +173,7 @@ void LiberaPedidoFaturamento()
 {
     if (!perguntaCheckout("Confirme a liberação do Pedido \"" + numeroCheckout() + "\" ?"))
         return;
+    host::RecusarNumerosSerieForaDoPedido(numeroCheckout());
     gravarStatusCheckout("N");
     registrarSeriesCheckout();
     RecarregarPedido();
