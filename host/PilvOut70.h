@@ -124,12 +124,6 @@ QString CondicaoNumeroSerieLivre(const LinhaNumeroSerie& linha);
 // document it names. An older movement tells where the piece was.
 QString CondicaoMovimentoAtual(const QString& alias);
 
-// The condition ("exists ...") that the contract the movement under the
-// alias names still has the piece out: its line of the product (the one the
-// movement names, or any when it names none), other than the line item (0:
-// none left out), has not come back.
-QString CondicaoLinhaForaDoMovimento(const QString& alias, int item = 0);
-
 // Refused (message naming the number and where it is, abort) when a serial
 // number booked on the order's configured lines is out elsewhere now: its
 // current movement names another contract than the order's whose line has

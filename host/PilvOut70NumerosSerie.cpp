@@ -247,11 +247,6 @@ QString CondicaoMovimentoAtual(const QString& alias)
         .arg(alias);
 }
 
-QString CondicaoLinhaForaDoMovimento(const QString& alias, int item)
-{
-    return linhaAbertaDeOutra(*dmGlobal->IBTransaction1, alias, QString::number(item));
-}
-
 void RecusarNumerosSerieForaDoPedido(const QString& pedido)
 {
     db::Transaction& tr = *dmGlobal->IBTransaction1;
