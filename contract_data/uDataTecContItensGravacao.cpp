@@ -252,6 +252,7 @@ void TdmTecContrato::passoSerieDigitada(Dataset& item)
     for (const QString& numero :
          host::TomarNumerosSerie(produto, numeros, linhaNumeroSerie(*quCtrCadastro, contrato, codigo)))
         livres << QuotedStr(numero);
+    host::RecusarQuantidadeDiferenteDasPecas(produto, numeros, item.fieldByName("ACITQUANTIDADE")->asFloat());
     InserirRegistroNumerosSerieProduto(livres.join(","), produto, "L", {}, {}, {}, {}, QString::number(contrato), {},
                                        {}, {}, codigo, 0, 0, 0, 0);
 }

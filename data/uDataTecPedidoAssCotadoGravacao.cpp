@@ -96,9 +96,7 @@ void TdmTec::PVAssCotadoNumerosSerie()
     QString lista;
     if (varios) {
         const int escolhidos = selecionarNumerosSerie(
-            produto,
-            " and ns.nscodigo = (select max(mx.nscodigo)  from augc50ns mx  where mx.prcodigo = ns.prcodigo"
-            "  and mx.nsnumero = ns.nsnumero)  " + livres,
+            produto, host::CondicaoMovimentoAtual("ns") + livres,
             pedido, lista, 0);
         if (escolhidos > 0) {
             if (quAssVendaCotado->editing()) {

@@ -151,6 +151,7 @@ void gerarContratoDoPedido()
     if (MostraPergunta("Confirma a geração Contrato?", {"Sim", "Não"}) != "Sim")
         return;
     const QString numero = tec.campoPedido("NUMERO_PEDIDO").asString();
+    host::RecusarNumerosSerieForaDoPedido(numero);
     // An order reopened after its contract was made keeps that contract and
     // goes on with it.
     const TdmTec::ContratoPedidoAss contrato = tec.ContratarPedidoAssistencia(numero);

@@ -96,6 +96,12 @@ QStringList TomarNumerosSerie(const QString& produto, const QStringList& numeros
 // no registered piece takes any number. Two statements at most.
 void RecusarNumerosSerieForaDoProduto(const QString& produto, const QStringList& numeros);
 
+// Refused (message naming the quantity and the numbers read, abort) when
+// the product has registered pieces and the line's quantity is not the
+// count of the distinct numbers it names: each piece is booked, none left
+// out of a text cut short. Reads only when they differ.
+void RecusarQuantidadeDiferenteDasPecas(const QString& produto, const QStringList& numeros, double quantidade);
+
 // The serial numbers typed in a line's text ("BT-0001", or several
 // separated by commas or semicolons), quotes dropped, blanks left out.
 QStringList numerosSerieDigitados(const QString& texto);
@@ -110,4 +116,26 @@ QString MovimentosPosterioresNumeroSerie(const QString& produto, const QString& 
 // leaves out of a serial picker the numbers out on a line of another
 // contract or booked on another order than the line's.
 QString CondicaoNumeroSerieLivre(const LinhaNumeroSerie& linha);
+
+// ---- where a piece is: one reading for every window ----------------------
+
+// The condition (" and ...") that the movement under the alias is its serial
+// number's current one: the newest of its product and number, whatever
+// document it names. An older movement tells where the piece was.
+QString CondicaoMovimentoAtual(const QString& alias);
+
+// Refused (message naming the number and where it is, abort) when a serial
+// number booked on the order's configured lines is out elsewhere now: its
+// current movement names another contract than the order's whose line has
+// not come back, or another order's configured line. A release books only
+// pieces that are free. One statement.
+void RecusarNumerosSerieForaDoPedido(const QString& pedido);
+
+// The piece back from the contract line (item 0: any line of the product)
+// by the check-in, in the current transaction: when its current movement
+// still has it out on that contract, a movement of its own return (on no
+// contract, the line it came from named, at the store's location) becomes
+// its current one. A line of several pieces comes back piece by piece.
+// False when the piece was not out there (back already, or out elsewhere).
+bool RegistrarRetornoNumeroSerie(const QString& produto, const QString& numero, int contrato, int item);
 }  // namespace host

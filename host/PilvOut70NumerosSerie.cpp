@@ -18,6 +18,8 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include <cmath>
+
 #include <utility>
 
 namespace host {
@@ -163,8 +165,7 @@ QStringList TomarNumerosSerie(const QString& produto, const QStringList& numeros
     db::Statement atual(tr, "select ns.NSNUMERO, ns.ACCODIGO, ns.ACITCODIGO, ns.VECODIGO, ns.OPCODIGO, case when " +
                                 linhaAbertaDeOutra(tr, "ns", QString::number(linha.item)) +
                                 " then 1 else 0 end from AUGC50NS ns where ns.PRCODIGO = :PRODUTO"
-                                " and " + CondicaoEmLista("ns.NSNUMERO", pedidos) + " and ns.NSCODIGO = (select max(mx.NSCODIGO)"
-                                " from AUGC50NS mx where mx.PRCODIGO = ns.PRCODIGO and mx.NSNUMERO = ns.NSNUMERO)");
+                                " and " + CondicaoEmLista("ns.NSNUMERO", pedidos) + CondicaoMovimentoAtual("ns"));
     atual.setParam("PRODUTO", codigo);
     atual.execute();
     QStringList novos = pedidos;
@@ -201,6 +202,23 @@ void RecusarNumerosSerieForaDoProduto(const QString& produto, const QStringList&
     recusarForaDasPecas(tr, codigo, pedidos);
 }
 
+void RecusarQuantidadeDiferenteDasPecas(const QString& produto, const QStringList& numeros, double quantidade)
+{
+    const QStringList pecas = distintos(numeros);
+    if (pecas.isEmpty() || std::abs(quantidade - double(pecas.size())) < 1e-9)
+        return;
+    const QVariant registradas =
+        db::selectValue(*dmGlobal->IBTransaction1,
+                        "select first 1 1 from AUGC50NS e where e.PRCODIGO = :PRODUTO and e.NSMOVIMENTO = 'E'",
+                        {{"PRODUTO", produto.trimmed()}});
+    if (!registradas.isValid() || registradas.isNull())
+        return;
+    dmGlobal->MostraAviso("Aviso: operação abortada.\rA quantidade da linha (" + QString::number(quantidade) +
+                              ") difere da quantidade de Nº(s) de Série informados (" +
+                              QString::number(pecas.size()) + "): " + pecas.join(", ") + ".",
+                          true);
+}
+
 QStringList numerosSerieDigitados(const QString& texto)
 {
     static const QRegularExpression separadores("[,;]");
@@ -214,13 +232,71 @@ QStringList numerosSerieDigitados(const QString& texto)
 QString CondicaoNumeroSerieLivre(const LinhaNumeroSerie& linha)
 {
     return QString(" and not exists (select 1 from AUGC50NS fo where fo.PRCODIGO = ns.PRCODIGO"
-                   " and fo.NSNUMERO = ns.NSNUMERO and fo.NSCODIGO = (select max(mx.NSCODIGO) from AUGC50NS mx"
-                   " where mx.PRCODIGO = fo.PRCODIGO and mx.NSNUMERO = fo.NSNUMERO)"
+                   " and fo.NSNUMERO = ns.NSNUMERO" + CondicaoMovimentoAtual("fo") +
                    " and ((fo.ACCODIGO is not null and %1)"
                    " or (fo.ACCODIGO is null and coalesce(fo.OPCODIGO, '') not in ('', '0')"
                    " and coalesce(fo.VECODIGO, '') not in ('', %2)))) ")
         .arg(linhaAbertaDeOutra(*dmGlobal->IBTransaction1, "fo", QString::number(linha.item)),
              QuotedStr(linha.pedido.trimmed()));
+}
+
+QString CondicaoMovimentoAtual(const QString& alias)
+{
+    return QString(" and %1.NSCODIGO = (select max(atual.NSCODIGO) from AUGC50NS atual"
+                   " where atual.PRCODIGO = %1.PRCODIGO and atual.NSNUMERO = %1.NSNUMERO)")
+        .arg(alias);
+}
+
+void RecusarNumerosSerieForaDoPedido(const QString& pedido)
+{
+    db::Transaction& tr = *dmGlobal->IBTransaction1;
+    const QString numero = pedido.trimmed();
+    db::Statement atual(tr, "select ns.NSNUMERO, ns.ACCODIGO, ns.VECODIGO, ns.OPCODIGO, case when " +
+                                linhaAbertaDeOutra(tr, "ns", "0") +
+                                " then 1 else 0 end from AUGC50NS ns where exists (select 1 from AUGC50NS dp"
+                                " where dp.OPCODIGO = :PEDIDO and dp.PRCODIGO = ns.PRCODIGO"
+                                " and dp.NSNUMERO = ns.NSNUMERO)" + CondicaoMovimentoAtual("ns") +
+                                " and coalesce(ns.OPCODIGO, '') <> :PEDIDO and ns.ACCODIGO is distinct from"
+                                " (select pv.ACCODIGO from AVEC8501 pv where pv.NUMERO_PEDIDO = :PEDIDO)");
+    atual.setParam("PEDIDO", numero);
+    atual.execute();
+    while (atual.fetch())
+        if (const QString fora = foraEm(atual.value(1).toInt(), atual.value(4).toInt() == 1,
+                                        atual.value(2).toString().trimmed(), atual.value(3).toString().trimmed(),
+                                        numero);
+            !fora.isEmpty())
+            dmGlobal->MostraAviso("Aviso: operação abortada.\rO Nº de Série \"" + atual.value(0).toString().trimmed() +
+                                      "\" já está " + fora + ".",
+                                  true);
+}
+
+bool RegistrarRetornoNumeroSerie(const QString& produto, const QString& numero, int contrato, int item)
+{
+    db::Transaction& tr = *dmGlobal->IBTransaction1;
+    // Back in the store, where a free piece is picked from.
+    db::Statement atual(tr, "select ns.NSSTATUS, ns.ACITCODIGO, coalesce((select max(le.CODIGO) from ACEC1401 le"
+                            " where le.LEORIGEM = 'S'), ns.LECODIGO) from AUGC50NS ns"
+                            " where ns.PRCODIGO = :PRODUTO and ns.NSNUMERO = :NUMERO and ns.ACCODIGO = :CONTRATO"
+                            " and (ns.ACITCODIGO is null or ns.ACITCODIGO = :ITEM or :ITEM = 0)"
+                            // Only while the line is there: one another desk deleted takes no return.
+                            " and exists (select 1 from AATC05ACIT it where it.ACCODIGO = ns.ACCODIGO"
+                            " and it.PRCODIGO = ns.PRCODIGO and (it.ACITCODIGO = :ITEM or :ITEM = 0))" +
+                                CondicaoMovimentoAtual("ns"));
+    atual.setParam("PRODUTO", produto.trimmed());
+    atual.setParam("NUMERO", numero.trimmed());
+    atual.setParam("CONTRATO", contrato);
+    atual.setParam("ITEM", item);
+    atual.execute();
+    if (!atual.fetch())
+        return false;
+    const QString status = atual.value(0).toString();
+    const int linha = atual.value(1).isNull() ? item : atual.value(1).toInt();
+    const QString local = atual.value(2).toString();
+    atual.closeCursor();
+    // Quoted: a number holding a quote or a comma is still one number.
+    InserirRegistroNumerosSerieProduto(QuotedStr(numero.trimmed()), produto, status, {}, {}, {}, {}, {}, {}, local,
+                                       "Entrada de Equipamento", linha, 0, 0, 0, 0);
+    return true;
 }
 
 }  // namespace host

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <functional>
 #include <stdexcept>
 
 TfmObservacao::TfmObservacao(QWidget* parent)
@@ -79,6 +80,53 @@ void TfmObservacao::limitarTexto()
     laTamanho->setText(QString("%1 de %2 caracteres").arg(std::min<int>(texto.size(), tamanhoMaximo_)).arg(tamanhoMaximo_));
 }
 
+namespace {
+
+QString textoGuardado(host::data::Query& observacao, const QString& campo)
+{
+    return observacao.isEmpty() ? QString() : observacao.fieldByName(campo)->asString();
+}
+
+// What "Gravar" stores: the text typed, or, when another desk saved the
+// note while the editor was open, that desk's text followed by this one's.
+QString textoAGravar(const QString& aberto, const QString& agora, const QString& digitado)
+{
+    if (agora == aberto || agora.trimmed().isEmpty() || agora == digitado)
+        return digitado;
+    if (digitado.trimmed().isEmpty())
+        return agora;
+    return agora + "\r\n" + digitado;
+}
+
+// Stores the typed text over the note as it is stored now (the query read
+// again): true when a row was written.
+bool gravarObservacao(host::data::Query& observacao, const QString& campo, const QString& aberto,
+                      const QString& digitado, const std::function<void()>& chave)
+{
+    if (digitado == aberto)
+        return false;
+    CancelarAlteracoes(observacao);
+    observacao.close();
+    observacao.open();
+    const QString agora = textoGuardado(observacao, campo);
+    const QString texto = textoAGravar(aberto, agora, digitado);
+    if (observacao.isEmpty()) {
+        if (texto.isEmpty())
+            return false;
+        observacao.append();
+        chave();
+    } else if (texto == agora) {
+        return false;
+    } else {
+        observacao.edit();
+    }
+    observacao.fieldByName(campo)->setAsString(texto);
+    SalvarAlteracoes(observacao);
+    return true;
+}
+
+}  // namespace
+
 bool TdmGlobal::InserirObservacaoAdicional(const QString& campo, const QString& codigo, const QString& id,
                                            int sequencia, host::data::Query* query, bool bSomenteLeitura,
                                            int iTamanhoMaximo, const QString& caption)
@@ -92,6 +140,8 @@ bool TdmGlobal::InserirObservacaoAdicional(const QString& campo, const QString& 
     observacao.paramByName("obId")->setAsString(id.trimmed());
     observacao.paramByName("obSequencia")->setAsInteger(sequencia);
     observacao.open();
+    // Another desk may save the same note while this editor is open.
+    const QString aberto = textoGuardado(observacao, campo);
 
     auto janela = std::make_unique<TfmObservacao>();
     janela->setCaption(caption.trimmed().isEmpty() ? QString("Observação Adicional") : caption);
@@ -107,18 +157,13 @@ bool TdmGlobal::InserirObservacaoAdicional(const QString& campo, const QString& 
         host::ui::Layouts::saveWindow(janela.get());
         if (ok) {
             janela->dbmeObservacao->commit();
-            const QString texto = janela->dbmeObservacao->text();
-            if (observacao.state() == host::data::DatasetState::Browse && observacao.isEmpty() && !texto.isEmpty()) {
-                observacao.append();
-                observacao.fieldByName(campo)->setAsString(texto);
-            }
-            if (observacao.state() == host::data::DatasetState::Insert) {
+            const QString digitado = janela->dbmeObservacao->text();
+            janela->dsObservacao->setDataset(nullptr);
+            gravado = gravarObservacao(observacao, campo, aberto, digitado, [&] {
                 observacao.fieldByName("OBCODIGO")->setAsString(codigo.trimmed());
                 observacao.fieldByName("OBID")->setAsString(id.trimmed());
                 observacao.fieldByName("OBSEQUENCIA")->setAsInteger(sequencia);
-            }
-            gravado = observacao.state() != host::data::DatasetState::Browse;
-            SalvarAlteracoes(observacao);
+            });
         } else {
             CancelarAlteracoes(observacao);
         }

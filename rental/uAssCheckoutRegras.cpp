@@ -9,6 +9,7 @@
 #include "contract_data/uDataTecCont.h"
 #include "data/uDataTec.h"
 
+#include "host/PilvOut70.h"
 #include "host/Uautorizacao.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
@@ -158,6 +159,8 @@ void ConfirmarCheckout()
                 return;
         }
     }
+    if (modo == "C")
+        host::RecusarNumerosSerieForaDoPedido(numeroCheckout());
     if (modo == "C") {
         const int contador = gravarStatusComSeries("C");
         dmGlobal->MostraAviso("Checkout Finalizado. \r" + QStringLiteral("%1").arg(contador, 2, 10, QLatin1Char('0')) +
@@ -175,6 +178,7 @@ void LiberaPedidoFaturamento()
 {
     if (!perguntaCheckout("Confirme a liberação do Pedido \"" + numeroCheckout() + "\" ?"))
         return;
+    host::RecusarNumerosSerieForaDoPedido(numeroCheckout());
     gravarStatusComSeries("N");
     RecarregarPedido();
 }

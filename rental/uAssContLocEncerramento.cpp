@@ -50,25 +50,24 @@ int MovimentaNumerosSerieEncerrados(const QString& produto, int contrato, int it
     const QString local = CarregaDado("MAX(coalesce(CODIGO, ''))", "ACEC1401", " where LESTATUSPEDIDO = '7' ");
     std::vector<MovimentoEncerrado> atuais;
     {
-        // A serial's current movement: the newest of its order, product and number. One already
-        // moved to the closed location since (an earlier line of the same product) stays there.
+        // A serial's current movement, whatever document it names: a piece
+        // gone out on another contract since, or already moved to the closed
+        // location, is no longer this line's.
         std::shared_ptr<host::db::Statement> consulta = dmGlobal->IBTransaction1->prepared(
-            "select ns.NSNUMERO, ns.PRCODIGO, ns.NSSTATUS from augc50ns ns where ns.prcodigo = :PRODUTO"
-            " and ns.accodigo = :CONTRATO and ns.nscodigo = (select max(mx.nscodigo) from augc50ns mx"
-            " where mx.opcodigo is not distinct from ns.opcodigo and mx.prcodigo = ns.prcodigo"
-            " and mx.nsnumero = ns.nsnumero) and not exists (select 1 from augc50ns fe"
-            " where fe.prcodigo = ns.prcodigo and fe.nsnumero = ns.nsnumero and fe.nscodigo > ns.nscodigo"
-            " and fe.lecodigo = :LOCAL)"
-            // The line's own pieces; one that names no line goes with the
-            // last open line of the product, never before another one ends.
-            " and (coalesce(ns.ACITCODIGO, 0) = :ITEM or (ns.ACITCODIGO is null and not exists (select 1"
-            " from AATC05ACIT outra where outra.ACCODIGO = :CONTRATO and outra.PRCODIGO = :PRODUTO"
-            " and outra.ACITCODIGO <> :ITEM and coalesce(outra.ACITENCERRADO, 'N') <> 'S')))"
+            "select ns.NSNUMERO, ns.PRCODIGO, ns.NSSTATUS from augc50ns ns where ns.prcodigo = :PRODUTO" +
+            host::CondicaoMovimentoAtual("ns") +
+            // The line's pieces: out on it, or back from it by the check-in.
+            // One that names no line goes with the last open line of the
+            // product, never before another one ends.
+            " and ((ns.accodigo = :CONTRATO and (coalesce(ns.ACITCODIGO, 0) = :ITEM or (ns.ACITCODIGO is null"
+            " and not exists (select 1 from AATC05ACIT outra where outra.ACCODIGO = :CONTRATO"
+            " and outra.PRCODIGO = :PRODUTO and outra.ACITCODIGO <> :ITEM"
+            " and coalesce(outra.ACITENCERRADO, 'N') <> 'S'))))"
+            " or (ns.accodigo is null and ns.ACITCODIGO = :ITEM))"
             " order by ns.nscodigo");
         host::db::Statement& leitura = *consulta;
         leitura.setParam("PRODUTO", produto.trimmed());
         leitura.setParam("CONTRATO", contrato);
-        leitura.setParam("LOCAL", local);
         leitura.setParam("ITEM", item);
         leitura.execute();
         while (leitura.fetch())

@@ -19,13 +19,13 @@ bool MotivoSuficiente(const QString& motivo);
 // reason as it was, when the prompt is cancelled.
 bool PedeMotivoEncerramento(QString& motivo);
 
-// Moves the current movement of each serial number of the contract line
-// (the item) to the location of closed rental equipment (the greatest
-// location whose LESTATUSPEDIDO is "7"), with the text: those that name the
-// line, and those of the product that name no line once no other line of
-// the product is open; a serial moved there after that movement is not
-// moved again. Nothing is committed. Returns the number of serial numbers
-// moved.
+// Moves each serial number still on the contract line (the item) to the
+// location of closed rental equipment (the greatest location whose
+// LESTATUSPEDIDO is "7"), with the text: those whose current movement names
+// the line or came back from it, and those of the product that name no line
+// once no other line of the product is open. A piece whose current movement
+// is elsewhere (out on another contract, moved there already) stays where it
+// is. Nothing is committed. Returns the number of serial numbers moved.
 int MovimentaNumerosSerieEncerrados(const QString& produto, int contrato, int item, const QString& texto);
 
 // The text of a complement's closing movements: the kind and status of the

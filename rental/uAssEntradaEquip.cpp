@@ -200,17 +200,19 @@ void TfmAssEntradaEquip::ExecutaEntradaEquipamentos()
                 const QString contrato = linhas.fieldByName("ACCODIGO")->asString();
                 const QString produto = linhas.fieldByName("PRCODIGO")->asString();
                 if (!uAssEntradaEquip::MarcaRetornoItens(contrato.toInt(), produto,
+                                                         linhas.fieldByName("NSNUMERO")->asString(),
                                                          linhas.fieldByName("NSACITCODIGO")->asInteger()))
                     dmGlobal->MostraAviso("Aviso: operação abortada.\rO equipamento " + produto.trimmed() +
                                               " do contrato " + contrato +
                                               " não existe mais no contrato (excluído por outro usuário);"
                                               " sua entrada não foi registrada.",
                                           true);
+                // Stored: counted before its note, which may still fail.
+                ++registrados;
                 dmGlobal->InserirObservacaoAdicional(
                     "obTexto", contrato + "J", "U", linhas.fieldByName("ACITCODIGO")->asInteger(),
                     dmGlobal->quObsGeral, false, 0,
                     "Justificativa Entrada Equipamento: \"" + linhas.fieldByName("PRODUTO")->asString() + "\".");
-                ++registrados;
             }
         } catch (...) {
             // The rows marked so far stay marked: they are counted and listed again below.

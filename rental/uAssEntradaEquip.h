@@ -50,10 +50,11 @@ QString SqlConsulta(const QString& lista, bool codigoBarras);
 // The values of the list (serial numbers or bar codes) that no listed row
 // carries, in the list's order, each once.
 QStringList ValoresNaoEncontrados(const QString& lista, const QStringList& listados);
-// Marks the contract's items of the product returned (only the line given,
-// when the serial's movement names one) and commits; false when none was
-// there to mark (another desk deleted them since the listing).
-bool MarcaRetornoItens(int contrato, const QString& produto, int item = 0);
+// Records the serial number's return from the contract's items of the
+// product (only the line given, when its movement names one), marks
+// returned each of them that has no piece left out, and commits; false when
+// none is there (another desk deleted them since the listing).
+bool MarcaRetornoItens(int contrato, const QString& produto, const QString& numero, int item = 0);
 
 }  // namespace uAssEntradaEquip
 

@@ -65,8 +65,9 @@ QString SqlConsulta(const QString& lista, bool codigoBarras)
         " and ns.PRCODIGO in (select it.PRCODIGO from AATC05ACIT it where it.ACCODIGO = ns.ACCODIGO"
         " and it.PRCODIGO = ns.PRCODIGO and (ns.ACITCODIGO is null or it.ACITCODIGO = ns.ACITCODIGO)"
         " and coalesce(it.ACITRETORNO, '') <> 'S')\n"
-        " and ns.NSCODIGO = (select max(mx.NSCODIGO) from AUGC50NS mx where mx.PRCODIGO = ns.PRCODIGO"
-        " and mx.NSNUMERO = ns.NSNUMERO and mx.ACCODIGO = ns.ACCODIGO)\n";
+        // The piece's current movement: one gone out on another document since,
+        // or back by an earlier check-in, is not out on this contract.
+        + host::CondicaoMovimentoAtual("ns") + "\n";
     const QString valores = lista.trimmed();
     if (!ListaValida(valores))
         throw std::invalid_argument("SqlConsulta: the list is not a list of quoted literals");
@@ -86,24 +87,30 @@ QStringList ValoresNaoEncontrados(const QString& lista, const QStringList& lista
     return faltam;
 }
 
-bool MarcaRetornoItens(int contrato, const QString& produto, int item)
+bool MarcaRetornoItens(int contrato, const QString& produto, const QString& numero, int item)
 {
     host::ExecucaoLote::tabelaAlterada("AATC05ACIT");
     host::db::Transaction& tr = *dmGlobal->IBTransaction1;
-    const int marcados =
-        item > 0 ? host::db::executeSql(tr,
-                                        "update AATC05ACIT set ACITRETORNO = 'S' where ACCODIGO = :CONTRATO"
-                                        " and PRCODIGO = :PRODUTO and ACITCODIGO = :ITEM",
-                                        {{"CONTRATO", contrato}, {"PRODUTO", produto}, {"ITEM", item}})
-                 : host::db::executeSql(
-                       tr, "update AATC05ACIT set ACITRETORNO = 'S' where ACCODIGO = :CONTRATO and PRCODIGO = :PRODUTO",
-                       {{"CONTRATO", contrato}, {"PRODUTO", produto}});
+    host::RegistrarRetornoNumeroSerie(produto, numero, contrato, item);
+    // A line comes back with its last piece: one still out keeps it out.
+    const int linhas = host::db::executeSql(
+        tr,
+        "update AATC05ACIT it set it.ACITRETORNO = case when exists (select 1 from AUGC50NS ns"
+        " where ns.ACCODIGO = it.ACCODIGO and ns.PRCODIGO = it.PRCODIGO and (ns.ACITCODIGO = it.ACITCODIGO"
+        // A piece that names no line is a line's only while no piece names it.
+        " or (ns.ACITCODIGO is null and not exists (select 1 from AUGC50NS l where l.ACITCODIGO = it.ACITCODIGO)))" +
+            host::CondicaoMovimentoAtual("ns") +
+            ") then it.ACITRETORNO else 'S' end where it.ACCODIGO = :CONTRATO and it.PRCODIGO = :PRODUTO"
+            " and (it.ACITCODIGO = :ITEM or :ITEM = 0)",
+        {{"CONTRATO", contrato}, {"PRODUTO", produto}, {"ITEM", item}});
+    if (linhas == 0)
+        return false;
     tr.commitRetaining();
     // A register showing the contract's lines reads them again: its next
     // save of a line compares with what is stored now.
     if (dmTecContrato && dmTecContrato->quCtrCadastroIt->active())
         dmTecContrato->quCtrCadastroIt->writesUndone();
-    return marcados > 0;
+    return true;
 }
 
 }  // namespace uAssEntradaEquip

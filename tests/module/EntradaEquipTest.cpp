@@ -395,8 +395,13 @@ TEST_F(EntradaEquipTest, CheckingInTenSerialsRunsTheSameStatementsForEach)
     // Two serials of each of five products: each product's two items are listed once per serial.
     const int vinte = confirmar(dez.join(", "), 20);
     EXPECT_EQ(lido("select count(*) from AATC05ACIT where ACITRETORNO = 'S'"), QStringList{"11"});
-    EXPECT_EQ(um, 4) << "the search again, and per row the mark, the note read and the note written";
-    EXPECT_EQ(vinte - um, 19 * 3) << um << " " << vinte;
+    // A piece's row: its return read, keyed and written, the lines marked, the
+    // note read, read again at "Gravar" and written.
+    const int porPeca = 7;
+    // The second item of a piece already back: the return read, the lines marked, the note.
+    const int porItemDevolvido = 5;
+    EXPECT_EQ(um, 1 + porPeca + 1) << "the search again, one row, the movement keys' first reading";
+    EXPECT_EQ(vinte, 1 + 10 * porPeca + 10 * porItemDevolvido) << um << " " << vinte;
     EXPECT_EQ(dialogs->pending(), 0);
 }
 

@@ -11,32 +11,50 @@
 #include "data/uDataTec.h"
 #include "host/data/DataSource.h"
 #include "host/ui/DataLookupCombo.h"
+#include "host/ui/DataTextControls.h"
 #include "rental/uAssCheckout.h"
 #include "rental/uAssCheckoutConsulta.h"
 #include "rental/uAssVendas.h"
+#include "rental/uPesqAssContratosLocEquip.h"
 
 namespace moduletest {
 namespace {
 
-using LocacaoSerieCheckoutTest = LocacaoPropriaTest;
+class LocacaoSerieCheckoutTest : public LocacaoPropriaTest {
+protected:
+    // "Andaime tubular" with its two pieces AND-0001 and AND-0002 in stock; its code.
+    QString andaimeComDuasPecas()
+    {
+        parametro("ATMODOPEDIDOASSISTENCIA", "C");
+        TfmCadastroHost& produtos = cadastroDeProdutos();
+        const QString produto = novoProdutoDeLocacao(produtos, "Andaime tubular");
+        EXPECT_TRUE(estoqueNoLocal(produtos, "001", "2"));
+        EXPECT_TRUE(pecasComSerie(produtos, {"AND-0001", "AND-0002"}, "001")) << "the register takes the pieces";
+        produtos.close();
+        return produto;
+    }
+    struct PedidoContratado {
+        QString pedido, contrato;
+        QStringList oferecidas;   // by the checkout's picker
+    };
+    // A proposal of the product made an order, its checkout with the piece
+    // picked, released, and made a contract.
+    PedidoContratado pedidoAteContrato(const QString& produto, const QString& peca);
+    // The checkout list on every status, the order's row current.
+    TfmAssCheckoutConsulta& listaNoPedido(const QString& pedido)
+    {
+        TfmAssCheckoutConsulta& lista = abrirJanela(fmAssCheckoutConsulta, "fmAssCheckout");
+        lista.cbStatus->setCurrentText("Todos");
+        lista.bbPesquisar->click();
+        EXPECT_TRUE(lista.quConsulta->locate("NUMERO_PEDIDO", pedido)) << vistos();
+        return lista;
+    }
+};
 
-TEST_F(LocacaoSerieCheckoutTest, ARegisteredPieceIsPickedAtCheckoutGoesOutOnTheContractAndIsRefusedOnAnother)
+LocacaoSerieCheckoutTest::PedidoContratado LocacaoSerieCheckoutTest::pedidoAteContrato(const QString& produto,
+                                                                                       const QString& peca)
 {
-    parametro("ATMODOPEDIDOASSISTENCIA", "C");
-    TfmCadastroHost& produtos = cadastroDeProdutos();
-    const QString produto = novoProdutoDeLocacao(produtos, "Andaime tubular");
-    ASSERT_TRUE(estoqueNoLocal(produtos, "001", "2"));
-    ASSERT_TRUE(pecasComSerie(produtos, {"AND-0001", "AND-0002"}, "001")) << "the register takes the pieces";
-    produtos.close();
-    ASSERT_EQ(recusas(), QStringList{}) << vistos();
-    // AND-0002 rented on the demonstration's contract.
-    TfmAssContCadLocEquip* form = registroDeLocacaoNoEquipamento();
-    ASSERT_NE(form, nullptr);
-    linhaComSerie(*form, produto, "1", "AND-0002");
-    form->btSalvar->click();
-    form->close();
-
-    // The proposal, made an order.
+    PedidoContratado feito;
     TfmAssVendas& venda = novoDocumentoDeAssistencia("Proposta");
     clicaAba(venda.pcPedido, venda.tsEquipSolicitados);
     novaLinhaNaGrade(venda.dbgdAssVendaItens, "CODIGO", produto);
@@ -44,30 +62,26 @@ TEST_F(LocacaoSerieCheckoutTest, ARegisteredPieceIsPickedAtCheckoutGoesOutOnTheC
     venda.bbSalvar->click();
     dialogs->answer("Sim", "Confirma a geração Pedido?");
     QTest::mouseClick(venda.bbFinalizar, Qt::LeftButton);
-    const QString pedido = dmTec->quAssVenda->fieldByName("VEPROPOSTA")->asString();
+    feito.pedido = dmTec->quAssVenda->fieldByName("VEPROPOSTA")->asString();
     venda.close();
-    ASSERT_FALSE(pedido.isEmpty()) << vistos();
+    if (feito.pedido.isEmpty())
+        return feito;
 
     // Its checkout: the piece picked, the order released.
-    TfmAssCheckoutConsulta& lista = abrirJanela(fmAssCheckoutConsulta, "fmAssCheckout");
-    lista.cbStatus->setCurrentText("Todos");
-    lista.bbPesquisar->click();
-    ASSERT_TRUE(lista.quConsulta->locate("NUMERO_PEDIDO", pedido)) << vistos();
+    TfmAssCheckoutConsulta& lista = listaNoPedido(feito.pedido);
     lista.dbgdConsultaDblClick();
     TfmAssCheckout& checkout = *fmAssCheckout;
     clicaAba(checkout.pcCheckout, checkout.tsEquipSelecionados);
-    QStringList oferecidas;
-    dialogs->modal("fmPesquisa", [&oferecidas](host::ui::Form& janela) {
+    dialogs->modal("fmPesquisa", [&feito, peca](host::ui::Form& janela) {
         auto& p = static_cast<TfmPesquisa&>(janela);
         host::data::Dataset& pecas = *p.dataSource()->dataset();
         for (pecas.first(); !pecas.eof(); pecas.next())
-            oferecidas << pecas.fieldByName("NSNUMERO")->asString();
-        ASSERT_TRUE(pecas.locate("NSNUMERO", "AND-0001"));
+            feito.oferecidas << pecas.fieldByName("NSNUMERO")->asString();
+        ASSERT_TRUE(pecas.locate("NSNUMERO", peca));
         QTest::keyClick(p.grid(), Qt::Key_Return);
     });
     novaLinhaNaGrade(checkout.dbgdAssCheckoutEquip, "CODIGO", produto);
     celula(checkout.dbgdAssCheckoutEquip, "OBS", "Obra centro", Qt::Key_Down);
-    EXPECT_EQ(oferecidas, QStringList{"AND-0001"}) << "the piece out is not offered; " << vistos();
     dialogs->answer("Sim", "Confirma Checkout dos Equipamentos?");
     QTest::mouseClick(checkout.btConfirmarCheckout, Qt::LeftButton);
     dialogs->answer("Sim", "Confirme a liberação do Pedido");
@@ -76,14 +90,31 @@ TEST_F(LocacaoSerieCheckoutTest, ARegisteredPieceIsPickedAtCheckoutGoesOutOnTheC
 
     // The order becomes the contract, the piece out on it.
     lista.bbPesquisar->click();
-    ASSERT_TRUE(lista.quConsulta->locate("NUMERO_PEDIDO", pedido)) << vistos();
+    if (!lista.quConsulta->locate("NUMERO_PEDIDO", feito.pedido))
+        return feito;
     lista.miAbrirPedido->trigger();
     dialogs->answer("Sim", "Confirma a geração Contrato?");
     QTest::mouseClick(fmAssVendas->bbFinalizar, Qt::LeftButton);
     fmAssVendas->close();
     lista.close();
+    feito.contrato = lido("select ACCODIGO from AVEC8501 where NUMERO_PEDIDO = '" + feito.pedido + "'").value(0);
+    return feito;
+}
+
+TEST_F(LocacaoSerieCheckoutTest, ARegisteredPieceIsPickedAtCheckoutGoesOutOnTheContractAndIsRefusedOnAnother)
+{
+    const QString produto = andaimeComDuasPecas();
+    ASSERT_EQ(recusas(), QStringList{}) << vistos();
+    // AND-0002 rented on the demonstration's contract.
+    TfmAssContCadLocEquip* form = registroDeLocacaoNoEquipamento();
+    ASSERT_NE(form, nullptr);
+    linhaComSerie(*form, produto, "1", "AND-0002");
+    form->btSalvar->click();
+    form->close();
+
+    const auto [pedido, contrato, oferecidas] = pedidoAteContrato(produto, "AND-0001");
+    EXPECT_EQ(oferecidas, QStringList{"AND-0001"}) << "the piece out is not offered; " << vistos();
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
-    const QString contrato = lido("select ACCODIGO from AVEC8501 where NUMERO_PEDIDO = '" + pedido + "'").value(0);
     ASSERT_FALSE(contrato.isEmpty()) << vistos();
     EXPECT_EQ(lido("select first 1 ACCODIGO from AUGC50NS where NSNUMERO = 'AND-0001' order by NSCODIGO desc"),
               QStringList{contrato});
@@ -100,6 +131,59 @@ TEST_F(LocacaoSerieCheckoutTest, ARegisteredPieceIsPickedAtCheckoutGoesOutOnTheC
         << vistos();
     EXPECT_EQ(lido("select ACITNUMEROSERIE from AATC05ACIT where ACCODIGO = 3 and PRCODIGO = '" + produto + "'"),
               QStringList{"AND-0002"});
+}
+
+// AND-0001 out on order A's contract, checked in, out on order B's: closing
+// A's old line and releasing A again, reopened, leave it out on B's.
+TEST_F(LocacaoSerieCheckoutTest, APieceOutOnAnotherContractStaysThereWhenItsOldLineClosesOrItsOldOrderIsReleased)
+{
+    const QString produto = andaimeComDuasPecas();
+    const PedidoContratado a = pedidoAteContrato(produto, "AND-0001");
+    ASSERT_EQ(entradaListada("AND-0001"), 1) << vistos();
+    confirmaEntradaComObservacao(*fmAssEntradaEquip);
+    fmAssEntradaEquip->close();
+    const PedidoContratado b = pedidoAteContrato(produto, "AND-0001");
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    ASSERT_FALSE(b.contrato.isEmpty()) << vistos();
+    const QString onde =
+        "select first 1 coalesce(ACCODIGO, 0) from AUGC50NS where NSNUMERO = 'AND-0001' order by NSCODIGO desc";
+    ASSERT_EQ(lido(onde), QStringList{b.contrato});
+
+    // A's old line closed.
+    principal->miCadastroContrato->click();
+    TfmAssContCadLocEquip* form = fmAssContCadLocEquip.get();
+    ASSERT_NE(form, nullptr);
+    dialogs->modal("fmPesquisaAssContratosLocEquip", [&a](host::ui::Form& janela) {
+        auto& d = static_cast<TfmPesquisaAssContratosLocEquip&>(janela);
+        d.bbPesquisa->click();
+        ASSERT_TRUE(d.quConsulta->locate("ACCODIGO", a.contrato.toInt()));
+        d.dbgdContratosLocEquiDblClick();
+    });
+    form->btPesqContrato->click();
+    aba(*form, form->tsEquipamentos);
+    ASSERT_TRUE(dmTecContrato->quCtrCadastroIt->locate("PRCODIGO", produto)) << vistos();
+    dialogs->answer("Selecionado", "Deseja Encerrar o(s) Equipamento(s)?").enter("Devolvido pelo cliente");
+    QTest::mouseClick(form->laEncerrarEquipamento, Qt::LeftButton);
+    form->close();
+    EXPECT_EQ(lido("select ACITENCERRADO from AATC05ACIT where ACCODIGO = " + a.contrato), QStringList{"S"});
+    EXPECT_EQ(lido(onde), QStringList{b.contrato}) << "closing A's line leaves the piece out on B's";
+
+    // A reopened at the checkout list, its checkout confirmed again.
+    parametro("ATSENHAOPERACOESESPECIAIS", "segredo");
+    TfmAssCheckoutConsulta& lista = listaNoPedido(a.pedido);
+    dialogs->enter("segredo", "Informe a senha para Reabrir Checkout:");
+    lista.miReabrirCheckout->trigger();
+    lista.dbgdConsultaDblClick();
+    dialogs->answer("Sim", "Confirma Checkout dos Equipamentos?");
+    QTest::mouseClick(fmAssCheckout->btConfirmarCheckout, Qt::LeftButton);
+    EXPECT_TRUE(dialogs->texts().join('|').contains("O Nº de Série \"AND-0001\" já está locado no contrato " +
+                                                    b.contrato + "."))
+        << vistos();
+    EXPECT_EQ(lido(onde), QStringList{b.contrato}) << "the release books no piece out elsewhere";
+    EXPECT_EQ(lido("select coalesce(IMPRESSO_NF, '') from AVEC8501 where NUMERO_PEDIDO = '" + a.pedido + "'"),
+              QStringList{""});
+    fmAssCheckout->close();
+    lista.close();
 }
 
 }  // namespace

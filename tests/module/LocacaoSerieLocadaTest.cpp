@@ -4,15 +4,19 @@
 // saving it at that moment, a piece that never moved as well; a number none
 // of the product's registered pieces carries is refused; checked in, it may
 // go out again. The check-in tells the serial numbers it did not find before
-// it stores anything.
+// it stores anything; a line of several pieces comes back piece by piece; a
+// line names as many pieces as its quantity; the check-in's note keeps what
+// another desk wrote meanwhile.
 
 #include "tests/module/LocacaoPropriaFixture.h"
 
 #include "data/uDataTec.h"
 #include "host/PilvOut70.h"
+#include "host/Uobservacao.h"
 #include "host/Udmglobal.h"
 #include "host/db/Database.h"
 #include "host/ui/DataLookupCombo.h"
+#include "host/ui/DataTextControls.h"
 #include "rental/uAssVendas.h"
 
 #include <memory>
@@ -33,7 +37,8 @@ protected:
     }
     // On the rental register opened on the contract: a line of the product
     // with the serial number saved; the texts it showed, a refused line given up.
-    QStringList salvaLinhaCom(const QString& contrato, const QString& serie, const QString& produto = "L0002")
+    QStringList salvaLinhaCom(const QString& contrato, const QString& serie, const QString& produto = "L0002",
+                              const QString& quantidade = "1")
     {
         const qsizetype antes = dialogs->texts().size();
         principal->miCadastroContrato->click();
@@ -43,7 +48,7 @@ protected:
         aba(*form, form->tsEquipamentos);
         host::ui::DataGrid* grade = form->dbgdAssContCadLocEquipItens;
         novaLinhaNaGrade(grade, "PRCODIGO", produto);
-        celula(grade, "ACITQUANTIDADE", "1");
+        celula(grade, "ACITQUANTIDADE", quantidade);
         celula(grade, "ACITNUMEROSERIE", serie);
         celula(grade, "ACITVALORUNITARIO", "150,00", Qt::Key_Return);
         form->btSalvar->click();
@@ -51,18 +56,25 @@ protected:
         form->close();
         return dialogs->texts().mid(antes);
     }
-    // "Andaime tubular" registered with its pieces AND-001..003; its code.
-    QString andaimeComPecas()
+    // "Andaime tubular" registered with its pieces (AND-001..003); its code.
+    QString andaimeComPecas(const QStringList& pecas = {"AND-001", "AND-002", "AND-003"})
     {
         TfmCadastroHost& produtos = cadastroDeProdutos();
         const QString produto = novoProdutoDeLocacao(produtos, "Andaime tubular");
-        EXPECT_TRUE(pecasComSerie(produtos, {"AND-001", "AND-002", "AND-003"}, "001"));
+        EXPECT_TRUE(pecasComSerie(produtos, pecas, "001"));
         produtos.close();
         return produto;
     }
     static QString foraDasPecas(const QString& produto, const QString& numeros)
     {
         return QString("Nº(s) de Série não cadastrado(s) no produto %1 - Andaime tubular: %2.").arg(produto, numeros);
+    }
+    // The check-in of the one serial number typed in an emptied list: the rows listed.
+    int entradaSo(const QString& serie)
+    {
+        if (fmAssEntradaEquip)
+            fmAssEntradaEquip->edNroSerie->clear();
+        return entradaListada(serie);
     }
     int linhas(const QString& serie) const
     {
@@ -103,8 +115,9 @@ TEST_F(LocacaoSerieLocadaTest, APieceOutOnALineIsRefusedOnAnyOtherNamingItsContr
     fmAssEntradaEquip->close();
     salvaLinhaCom("LC-2026-002", "CMP-10-0107");
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    // Out on contract 4, after its return (a movement on no contract) from contract 3.
     EXPECT_EQ(lido("select ACCODIGO from AUGC50NS where NSNUMERO = 'CMP-10-0107' order by NSCODIGO desc"),
-              (QStringList{"4", "3"}));
+              (QStringList{"4", "", "3"}));
 }
 
 // The company's product with its pieces registered: a number none of them
@@ -214,6 +227,74 @@ TEST_F(LocacaoSerieLocadaTest, TheCheckInNamesTheSerialsItDidNotFindBeforeStorin
     fmAssEntradaEquip->bbConfirma->click();
     EXPECT_EQ(dialogs->pending(), 0) << vistos();
     EXPECT_EQ(lido("select coalesce(ACITRETORNO, 'N') from AATC05ACIT where ACITCODIGO = 6"), QStringList{"N"});
+}
+
+// AND-001 and AND-002 out on one line of contract 3; AND-001 comes back.
+TEST_F(LocacaoSerieLocadaTest, ALineOfTwoPiecesComesBackPieceByPiece)
+{
+    const QString produto = andaimeComPecas();
+    TfmAssContCadLocEquip* form = registroDeLocacaoNoEquipamento();
+    ASSERT_NE(form, nullptr);
+    linhaComSerie(*form, produto, "2", "AND-001; AND-002");
+    form->btSalvar->click();
+    form->close();
+    ASSERT_EQ(recusas(), QStringList{}) << vistos();
+    const QString retorno = "select coalesce(ACITRETORNO, 'N') from AATC05ACIT where ACCODIGO = 3 and PRCODIGO = '" +
+                            produto + "'";
+    ASSERT_EQ(entradaSo("AND-001"), 1) << vistos();
+    confirmaEntradaComObservacao(*fmAssEntradaEquip);
+    EXPECT_EQ(lido(retorno), QStringList{"N"}) << "AND-002 is still out";
+    EXPECT_EQ(entradaSo("AND-002"), 1) << "the check-in still lists it";
+    fmAssEntradaEquip->close();
+
+    const QStringList recusada = salvaLinhaCom("LC-2026-002", "AND-002", produto);
+    EXPECT_TRUE(recusada.join('|').contains("O Nº de Série \"AND-002\" já está locado no contrato 3.")) << vistos();
+    EXPECT_EQ(linhas("AND-002"), 0);
+    const qsizetype antes = recusas().size();
+    salvaLinhaCom("LC-2026-002", "AND-001", produto);
+    EXPECT_EQ(recusas().size(), antes) << "the piece back goes out again; " << vistos();
+    EXPECT_EQ(linhas("AND-001"), 1);
+
+    // The last piece back: the line with it.
+    ASSERT_EQ(entradaSo("AND-002"), 1) << vistos();
+    confirmaEntradaComObservacao(*fmAssEntradaEquip);
+    fmAssEntradaEquip->close();
+    EXPECT_EQ(lido(retorno), QStringList{"S"});
+}
+
+// Four pieces typed on a line of quantity 4: the cell holds 30 characters.
+TEST_F(LocacaoSerieLocadaTest, ALineNamingFewerPiecesThanItsQuantityIsRefusedBeforeAnythingIsStored)
+{
+    const QString produto = andaimeComPecas({"AND-0001", "AND-0002", "AND-0003", "AND-0004"});
+    const QStringList textos =
+        salvaLinhaCom("LC-2026-002", "AND-0001; AND-0002; AND-0003; AND-0004", produto, "4");
+    EXPECT_TRUE(textos.join('|').contains("A quantidade da linha (4) difere da quantidade de Nº(s) de Série"
+                                          " informados (3): AND-0001, AND-0002, AND-0003."))
+        << vistos();
+    EXPECT_EQ(lido("select count(*) from AATC05ACIT where ACCODIGO = 4"), QStringList{"0"});
+    EXPECT_EQ(lido("select count(*) from AUGC50NS where ACCODIGO = 4"), QStringList{"0"});
+}
+
+// While the clerk's justification editor is open, the technician's desk
+// saves a justification for the same item.
+TEST_F(LocacaoSerieLocadaTest, TheCheckInsNoteKeepsBothDesksTextsAndTheCheckInTellsWhatItStored)
+{
+    ASSERT_EQ(entradaListada("CMP-10-0107"), 1) << vistos();
+    const QString item = fmAssEntradaEquip->quConsulta->fieldByName("ACITCODIGO")->asString();
+    dialogs->answer("Sim", "Confirma a Entrada do(s) Equipamento(s) consultados?");
+    dialogs->modal("fmObservacao", [this, item](host::ui::Form& form) {
+        outraMesa("insert into AUGC70OB (OBCODIGO, OBID, OBSEQUENCIA, OBTEXTO) values ('3J', 'U', " + item +
+                  ", 'Técnico: sem avaria')");
+        auto& obs = static_cast<TfmObservacao&>(form);
+        obs.dbmeObservacao->setFocus();
+        QTest::keyClicks(obs.dbmeObservacao, "Cliente devolveu limpo");
+        QTest::mouseClick(obs.bbGravar, Qt::LeftButton);
+    });
+    fmAssEntradaEquip->bbConfirma->click();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_TRUE(dialogs->texts().contains("Registrada a Entrada de: 1 Equipamento(s).")) << vistos();
+    EXPECT_EQ(lido("select OBTEXTO from AUGC70OB where OBCODIGO = '3J' and OBID = 'U' and OBSEQUENCIA = " + item),
+              QStringList{"Técnico: sem avaria\r\nCliente devolveu limpo"});
 }
 
 }  // namespace
