@@ -11,7 +11,6 @@
 #include "contract_data/uDataTecCont.h"
 #include "rental/uAssEquipamentoLocacao.h"
 #include "host/Udatamod.h"
-#include "host/Upesq.h"
 #include "host/Udmglobal.h"
 #include "host/data/Field.h"
 #include "host/data/Query.h"
@@ -190,11 +189,7 @@ TEST_F(VeiculosContratoTest, APlateRegisteredInTheEquipmentRegisterIsShownWhereT
     linha(1, 801, "2099-01-10", {});
     tr().commitRetaining();
     TfmAssEquipamentoLocacao& registro = abrirJanela(fmAssEquipamentoLocacao, "fmAssEquipamentoLocacao");
-    dialogs->modal("fmPesquisa", [](host::ui::Form& janela) {
-        auto& p = static_cast<TfmPesquisa&>(janela);
-        ASSERT_TRUE(p.dataSource()->dataset()->locate("EVCODIGO", "1"));
-        QTest::keyClick(p.grid(), Qt::Key_Return);
-    });
+    pesquisa("EVCODIGO", "1");
     registro.bbPesquisa->click();
     auto* placa = registro.findChild<host::ui::DataEdit*>("dbedPlaca");
     ASSERT_NE(placa, nullptr) << "the register has a \"Placa\"";
