@@ -5,11 +5,14 @@
 #include "contract_data/uDataTecCont.h"
 
 #include "contract_data/uDataTecContParcelas.h"
+#include "contract_data/uDataTecContRegras.h"
 #include "data/uDataTecOSAutomatica.h"
 
 #include "host/ClienteCadastrado.h"
 #include "host/PilvCpr70.h"
 #include "host/PilvOut70.h"
+#include "host/PilvTra70.h"
+#include "host/TravaExecucao.h"
 #include "host/Uautorizacao.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
@@ -22,6 +25,7 @@
 #include "host/db/Database.h"
 #include "host/schema/SchemaDefinition.h"
 
+#include <QList>
 #include <QStringList>
 
 #include <cmath>
@@ -48,7 +52,47 @@ bool modoVeiculos()
     return situacaoPorItem == "S" || situacaoPorItem == "I";
 }
 
+// The units of the contract's vehicle lines, just ended, read free again
+// where no other line has them out.
+void liberaVeiculosDoContrato(int contrato)
+{
+    QList<int> unidades;
+    host::db::Statement st(*dmGlobal->IBTransaction1,
+                           "select distinct EVCODIGO from AATC05ACEV where ACCODIGO = :ACCODIGO and EVCODIGO > 0");
+    st.setParam("ACCODIGO", contrato);
+    st.execute();
+    while (st.fetch())
+        unidades << st.value(0).toInt();
+    for (int unidade : unidades)
+        AtualizaStatusVeiculo(unidade);
+}
+
+// A new contract, or one given another number, takes a number no other has.
+void exigeNumeroDoCabecalhoLivre(Dataset& dataset, bool inserindo)
+{
+    const Field* campo = dataset.fieldByName("ACNUMEROCONTRATO");
+    if (inserindo || campo->asString().trimmed() != campo->oldValue().toString().trimmed())
+        uDataTecContRegras::ExigeNumeroContratoLivre(campo->asString(), dataset.fieldByName("ACCODIGO")->asInteger());
+}
+
 }  // namespace
+
+void uDataTecContRegras::ExigeNumeroContratoLivre(const QString& numeroDigitado, int contrato)
+{
+    const QString numero = numeroDigitado.trimmed();
+    if (numero.isEmpty())
+        return;
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    if (!host::SegurarNome(tr, "AATC05AC " + numero))
+        dmGlobal->MostraAviso("Aviso: operação abortada.\rNúmero do Contrato " + numero +
+                                  " em gravação em outra estação neste momento. Tente novamente.",
+                              true);
+    const QVariant outro = host::db::selectValue(
+        tr, "select first 1 ACCODIGO from AATC05AC where trim(ACNUMEROCONTRATO) = :NUMERO and ACCODIGO <> :ACCODIGO",
+        {{"NUMERO", numero}, {"ACCODIGO", contrato}});
+    if (outro.isValid() && !outro.isNull())
+        dmGlobal->MostraAviso("Aviso: operação abortada.\rNúmero do Contrato já cadastrado!", true);
+}
 
 void TdmTecContrato::ligarEventosCadastro()
 {
@@ -252,6 +296,7 @@ void TdmTecContrato::quCtrCadastroBeforePost(Dataset& dataset)
             MostraPergunta("Deseja inativar todos veículos desse Contrato?", kBotoesSimNao) == "Sim") {
             Update2Campos("Aatc05acev", "acevSituacao", "'I'", "acevDataFim", DateToSQL(validade->asDateTime()),
                           chave);
+            liberaVeiculosDoContrato(contrato);
             ativas = 0;
         }
         passo("2 sem veículos");
@@ -328,11 +373,7 @@ void TdmTecContrato::quCtrCadastroBeforePost(Dataset& dataset)
                 RegistraTipoContrato(tipo);
             }
         }
-        // A contract typed without a number collides with nothing.
-        const QString numero = fieldText(dataset, "ACNUMEROCONTRATO").trimmed();
-        if (inserindo && !numero.isEmpty() &&
-            ContadorDados("coalesce(ACNUMEROCONTRATO, '')", "AATC05AC", fieldText(dataset, "ACNUMEROCONTRATO")) > 0)
-            dmGlobal->MostraAviso("Aviso: operação abortada.\rNúmero do Contrato já cadastrado!", true);
+        exigeNumeroDoCabecalhoLivre(dataset, inserindo);
     }
 
     passo("12 motivo");

@@ -21,6 +21,7 @@
 #include "host/schema/SchemaDefinition.h"
 
 #include <QList>
+#include <QVariantMap>
 
 #include <memory>
 #include <utility>
@@ -135,6 +136,43 @@ bool linhaVeiculoPoeFora(Dataset& linha)
            situacao.oldValue().toString() == "I";
 }
 
+// Whether the vehicle line, as it is posted, takes its unit for a day it did
+// not have: new, of another unit, opened again, starting earlier or ending
+// later. A line that keeps or gives back days (its return, its mileage) is
+// never refused for what another line took meanwhile.
+bool linhaVeiculoTomaMais(Dataset& linha)
+{
+    const Field& unidade = campo(linha, "EVCODIGO");
+    const Field& situacao = campo(linha, "ACEVSITUACAO");
+    if (unidade.isNull() || situacao.asString() == "I")
+        return false;
+    if (linha.state() == DatasetState::Insert || unidade.value() != unidade.oldValue() ||
+        situacao.oldValue().toString() == "I")
+        return true;
+    const Field& inicio = campo(linha, "ACEVDATAINICIO");
+    const QDateTime inicioAntes = inicio.oldValue().toDateTime();
+    if (!L::dataVazia(inicioAntes) && (L::dataVazia(inicio.asDateTime()) || inicio.asDateTime().date() < inicioAntes.date()))
+        return true;
+    const Field& fim = campo(linha, "ACEVDATAFIM");
+    const QDateTime fimAntes = fim.oldValue().toDateTime();
+    return !L::dataVazia(fimAntes) && (L::dataVazia(fim.asDateTime()) || fim.asDateTime().date() > fimAntes.date());
+}
+
+// A vehicle code not registered would be rented and summed as nothing: it
+// is refused as typed. The zero a new line starts with is no code yet.
+void exigeVeiculoCadastrado(Field& veiculo)
+{
+    const host::data::Handler<void(Field&)> propria = veiculo.onValidate;
+    veiculo.onValidate = [propria](Field& f) {
+        if (f.asInteger() != 0 && !host::EquipamentoCadastrado(f.asString(), "L"))
+            dmGlobal->MostraAviso(host::LegendaDigitada(f, "Código") + ": veículo " + f.asString().trimmed() +
+                                      " não cadastrado.",
+                                  true);
+        if (propria)
+            propria(f);
+    };
+}
+
 void recusaVeiculoEmUso(const QVariant& contrato)
 {
     if (contrato.isValid() && !contrato.isNull())
@@ -162,6 +200,7 @@ void TdmTecContrato::ligarEventosLocacao()
     campo(linha, "ACEVVALORUNIT").onChange = [this](Field&) { CalculaTotalVeiculo(); };
     host::ExigeQuantidadePositiva(campo(linha, "ACEVQTDE"), "Quantidade");
     host::ExigePrecoNaoNegativo(campo(linha, "ACEVVALORUNIT"), "Valor Unitário");
+    exigeVeiculoCadastrado(campo(linha, "EVCODIGO"));
 
     Dataset& item = *quCtrCadastroIt;
     campo(item, "ACITENCERRADO").onChange = [this](Field& f) { quCtrCadastroItACITENCERRADOChange(f); };
@@ -255,8 +294,14 @@ void TdmTecContrato::quCtrVeiculoACEVDATAFIMChange(Field& field)
         return;
     const QDateTime inicio = campo(linha, "ACEVDATAINICIO").asDateTime();
     const int dias = L::dataVazia(inicio) ? 0 : DiasInteirosEntre(inicio, field.asDateTime());
-    Field& valor = campo(linha, "ACEVVALOR");
-    valor.setAsFloat(valor.asFloat() * double(dias));
+    // The day's rate stays the unit value, the days the quantity, so an end
+    // changed again is priced from the rate, never from the total.
+    Field& unitario = campo(linha, "ACEVVALORUNIT");
+    const double diaria = Trunc2Casas(unitario.asFloat()) > 0 ? unitario.asFloat() : campo(linha, "ACEVVALOR").asFloat();
+    unitario.setAsFloat(diaria);
+    if (dias > 0)
+        campo(linha, "ACEVQTDE").setAsInteger(dias);
+    campo(linha, "ACEVVALOR").setAsFloat(diaria * double(dias));
 }
 
 void TdmTecContrato::quCtrVeiculoACEVSITUACAOChange(Field& field)
@@ -274,29 +319,35 @@ void TdmTecContrato::quCtrVeiculoACEVSITUACAOValidate(Field& field)
     const QDateTime fim = campo(linha, "ACEVDATAFIM").asDateTime();
     if (field.asString() != "A" || L::dataVazia(fim) || fim.date() > L::agora().date())
         return;
-    // The line opens again: its end is cleared.
-    campo(linha, "ACEVDATAFIM").setAsDateTime(L::dataZero());
-    campo(linha, "ACEVHORAFIM").setAsDateTime(L::dataZero());
+    // The line opens again: it has no end.
+    campo(linha, "ACEVDATAFIM").clear();
+    campo(linha, "ACEVHORAFIM").clear();
 }
 
 void TdmTecContrato::VerificaDisponibilidadeVeiculo(Dataset& linha)
 {
-    // An open end reads as the zero date: any active line of the unit that
-    // began first holds it. An end is a day: another line ending that day
-    // holds it, whether kept at its midnight or at the first hour of a day
-    // whose midnight the zone skipped.
+    if (!linhaVeiculoTomaMais(linha))
+        return;
+    // Another contract's active line of the unit sharing any day with this
+    // one holds it. An open end (empty or the zero date) reaches every day
+    // after the start; an end is a whole day, kept at its midnight or at the
+    // first hour of a day whose midnight the zone skipped.
+    const QDateTime inicio = campo(linha, "ACEVDATAINICIO").asDateTime();
     const QDateTime fim = campo(linha, "ACEVDATAFIM").asDateTime();
-    const QVariant ocupante = host::db::selectValue(
-        *dmGlobal->IBTransaction1,
-        "select first 1 ACCODIGO from AATC05ACEV where EVCODIGO = :EVCODIGO and ACCODIGO <> :ACCODIGO"
-        " and ((ACEVSITUACAO <> 'I') or (ACEVSITUACAO is null)) and ACEVDATAINICIO <= :INICIO"
-        " and (ACEVDATAFIM >= :FIM or ACEVDATAFIM is null or ACEVDATAFIM < :LIMITE)",
-        {{"EVCODIGO", campo(linha, "EVCODIGO").value()},
-         {"ACCODIGO", campo(linha, "ACCODIGO").asInteger()},
-         {"INICIO", campo(linha, "ACEVDATAINICIO").value()},
-         {"FIM", L::dataVazia(fim) ? L::dataZero() : host::inicioDoDia(fim.date())},
-         {"LIMITE", limiteDataZero()}});
-    recusaVeiculoEmUso(ocupante);
+    QString sql = "select first 1 ACCODIGO from AATC05ACEV where EVCODIGO = :EVCODIGO and ACCODIGO <> :ACCODIGO"
+                  " and coalesce(ACEVSITUACAO, '') <> 'I'";
+    QVariantMap params{{"EVCODIGO", campo(linha, "EVCODIGO").value()},
+                       {"ACCODIGO", campo(linha, "ACCODIGO").asInteger()}};
+    if (!L::dataVazia(fim)) {
+        sql += " and ACEVDATAINICIO < :DEPOISDOFIM";
+        params.insert("DEPOISDOFIM", host::fimExclusivoDoDia(fim.date()));
+    }
+    if (!L::dataVazia(inicio)) {
+        sql += " and (ACEVDATAFIM is null or ACEVDATAFIM < :LIMITE or ACEVDATAFIM >= :INICIO)";
+        params.insert("LIMITE", limiteDataZero());
+        params.insert("INICIO", host::inicioDoDia(inicio.date()));
+    }
+    recusaVeiculoEmUso(host::db::selectValue(*dmGlobal->IBTransaction1, sql + " order by ACEVDATAINICIO", params));
     // A contract line that has not come back has the unit out as well.
     if (!linhaVeiculoPoeFora(linha))
         return;

@@ -4,6 +4,7 @@
 
 #include "contract_data/uDataTecCont.h"
 
+#include "contract_data/uDataTecContLocacao.h"
 #include "host/Udmglobal.h"
 #include "host/data/Field.h"
 #include "host/data/Format.h"
@@ -45,10 +46,11 @@ QString textoData(const QVariant& valor)
     return valor.isNull() ? QString() : host::data::formatDateTime("c", valor.toDateTime());
 }
 
+// The zero date (30/12/1899) some rows keep for "no date" prints as none.
 QString textoData(Query& query, const char* campo)
 {
     host::data::Field* field = query.fieldByName(campo);
-    return field->isNull() ? QString() : textoData(QVariant(field->asDateTime()));
+    return uDataTecContLocacao::dataVazia(field->asDateTime()) ? QString() : textoData(QVariant(field->asDateTime()));
 }
 
 bool emBranco(const QString& valor)

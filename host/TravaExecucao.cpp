@@ -64,6 +64,20 @@ void marcar(db::Transaction& tr, const QString& nome)
 
 bool ConflitoDeRegistro(const std::exception& erro) { return db::isRowConflict(erro); }
 
+bool SegurarNome(db::Transaction& tr, const QString& nome)
+{
+    try {
+        db::executeSql(tr, "update or insert into TRAVAEXECUCAO (NOME) values (:NOME) matching (NOME)",
+                       {{"NOME", nome}});
+        db::executeSql(tr, "delete from TRAVAEXECUCAO where NOME = :NOME", {{"NOME", nome}});
+        return true;
+    } catch (const db::DbError& erro) {
+        if (!ConflitoDeRegistro(erro))
+            throw;
+        return false;
+    }
+}
+
 TravaExecucao::TravaExecucao(const QString& nome) : nome_(nome)
 {
     Trava& trava = travas()[nome];

@@ -17,6 +17,10 @@
 
 namespace host {
 
+namespace db {
+class Transaction;
+}
+
 class TravaExecucao {
 public:
     explicit TravaExecucao(const QString& nome);
@@ -31,6 +35,13 @@ private:
     QString nome_;
     bool obtida_ = false;
 };
+
+// Holds the name until the transaction `tr` ends (a row of TRAVAEXECUCAO
+// written and taken away again in it, so nothing stays afterwards): a value
+// that must be one row's (a document's number) is held by each desk saving
+// it, and the second desk is refused at once instead of both storing it.
+// False when another desk holds the name.
+bool SegurarNome(db::Transaction& tr, const QString& nome);
 
 // True when a database error says a row is held by another transaction (a
 // lock conflict, or a key that another transaction has just written).

@@ -143,6 +143,8 @@ QWidget* TfmAssEquipamentoLocacao::criarDados()
     letras(dbcbTipoControle, "dbcbTipoControle", "EVEQUIPTOCONTROLE",
            {"I - Controle individual", "Q - Controle por quantidade"});
     adiciona("Tipo Controle", dbcbTipoControle, 2);
+    // A vehicle's plate, read by the contracts' vehicle lines and texts.
+    adiciona("Placa", edit(dbedPlaca, "dbedPlaca", "EVPLACA"));
     laQuantidade = named<QLabel>("laQuantidade", "Total:");
     seQtdeTotal = new host::ui::DataSpinEdit("seQtdeTotal");
     seQtdeTotal->bind(ds, "EVQTDETOTAL");

@@ -49,6 +49,7 @@ public:
     host::ui::DataEdit* dbedValorCompra = nullptr;
     host::ui::DataEdit* dbedDataCompra = nullptr;
     host::ui::DataEdit* dbedNumeroSerie = nullptr;
+    host::ui::DataEdit* dbedPlaca = nullptr;
     host::ui::DataEdit* dbedValorLocacao = nullptr;
     host::ui::DataEdit* dbedFilial = nullptr;
     host::ui::DataLetterComboBox* dbcbTipoControle = nullptr;

@@ -482,7 +482,7 @@ TEST_F(ContratoJanelaTest, DeletingTheForecastsTakesTheComplementsOfADayWithoutM
 
 // A unit whose line on another contract ends on a day whose midnight the
 // zone skipped, kept at 00:00 as another program writes it, is in use up to
-// that day: a line typed on the vehicles page ending that day is refused;
+// that day: a line typed on the vehicles page starting that day is refused;
 // once the other line ends the day before, it is written.
 TEST_F(ContratoJanelaTest, AUnitInUseUpToADayWithoutMidnightIsRefusedForThatDay)
 {
@@ -501,8 +501,8 @@ TEST_F(ContratoJanelaTest, AUnitInUseUpToADayWithoutMidnightIsRefusedForThatDay)
     host::ui::DataGrid* grade = form.dbgdAssContCadVeiculo;
     const auto linhaDigitada = [&] {
         novaLinhaNaGrade(grade, "EVCODIGO", "3");
-        celula(grade, "ACEVDATAINICIO", "15/10/2018");
-        celula(grade, "ACEVDATAFIM", "04/11/2018");
+        celula(grade, "ACEVDATAINICIO", "04/11/2018");
+        celula(grade, "ACEVDATAFIM", "10/11/2018");
         dmTecContrato->quCtrVeiculo->post();
     };
     dialogs->acknowledge("Veículo está sendo utilizado no contrato código 802!");
@@ -514,8 +514,8 @@ TEST_F(ContratoJanelaTest, AUnitInUseUpToADayWithoutMidnightIsRefusedForThatDay)
     outraMesa("update AATC05ACEV set ACEVDATAFIM = '2018-11-03' where ACEVCODIGO = 1");
     linhaDigitada();
     dmGlobal->IBTransaction1->commitRetaining();
-    EXPECT_EQ(lido("select extract(day from ACEVDATAFIM) || '/' || extract(month from ACEVDATAFIM) from AATC05ACEV"
-                   " where ACCODIGO = 801"),
+    EXPECT_EQ(lido("select extract(day from ACEVDATAINICIO) || '/' || extract(month from ACEVDATAINICIO)"
+                   " from AATC05ACEV where ACCODIGO = 801"),
               QStringList{"4/11"});
 }
 
