@@ -529,6 +529,7 @@ private:
     void RegistraMotivoAlteracaoVeiculo(host::data::Dataset& linha);
     void ConfirmaLinhaEStatusVeiculo(int veiculo);
     void NovaLeitura(host::data::Dataset& leitura);
+    static void AvisaLeituraMenor(host::data::Dataset& leitura);
     void ligarTextos();
     void ligarApresentacao();
     void fecharDatasets();

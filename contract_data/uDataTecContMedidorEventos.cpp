@@ -60,6 +60,7 @@ void TdmTecContrato::ligarEventosMedidores()
 
     quCtrCadastroItCo->onNewRecord = [this](Dataset& dataset) { NovaLeitura(dataset); };
     quCtrCadastroItCo->afterOpen = [](Dataset& dataset) { dmGlobal->SetaMascaraField(dataset); };
+    quCtrCadastroItCo->beforePost = AvisaLeituraMenor;
     quCtrCadastroItCo->fieldByName("COCODIGO")->onChange = [](Field& codigo) {
         if (codigo.asInteger() > 0)
             codigo.dataset().fieldByName("CODESCRICAO")->setAsString(

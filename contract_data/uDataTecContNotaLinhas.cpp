@@ -161,7 +161,7 @@ void GeradorPedido::LinhasComposicao()
         const double valor = r[1].toDouble();
         const double consumo = dm_.CalculaConsumoExcedenteComposto(parcela_.contrato, dataMedicao_, {},
                                                                    r[4].toString(), r[2].toInt(), r[3].toInt());
-        if (!apenasPedido_ && (consumo == 0 || valor == 0))
+        if (!apenasPedido_ && (consumo <= 0 || valor == 0))
             continue;
         const int linha = Linha(r[0].toString().trimmed(), consumo, 0, Trunc2Casas(valor), {});
         dm_.GravaObservacaoObjetoVendaItem(pedido_, linha, TextoObjeto() + kCR);

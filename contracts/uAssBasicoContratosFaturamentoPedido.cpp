@@ -147,9 +147,13 @@ void linhasServicos(const QString& pedido, host::data::Query& contrato, host::da
         referencia += "/" + QString::number(ordem);
         if (!cobrados[i])
             continue;
-        const double valor = servicos.fieldByName("AATOTAL")->asInteger() > 0 ? numero(servicos, "AAVALORTOTAL")
-                                                                               : numero(servicos, "AAVALOR");
-        linha(pedido, fieldText(servicos, "PRCODIGO"), numero(servicos, "AAQUANTIDADE"), valor, ordem);
+        // A line with worked time is priced at its total, which holds its
+        // quantity already: it goes as one, as the service order bills it.
+        if (servicos.fieldByName("AATOTAL")->asInteger() > 0)
+            linha(pedido, fieldText(servicos, "PRCODIGO"), 1, numero(servicos, "AAVALORTOTAL"), ordem);
+        else
+            linha(pedido, fieldText(servicos, "PRCODIGO"), numero(servicos, "AAQUANTIDADE"), numero(servicos, "AAVALOR"),
+                  ordem);
     }
 }
 

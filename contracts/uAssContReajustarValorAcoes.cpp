@@ -93,6 +93,8 @@ void TfmAssContReaj::PesquisarReajuste(host::data::Query& query, bool bPrincipal
 template <class Acao>
 void TfmAssContReaj::Executa(Acao acao)
 {
+    // Read first: a rate refused on show ends the run here, its box still in view.
+    const R::OpcoesReajuste opcoes = Opcoes();
     struct Restaura {
         TfmAssContReaj& janela;
         QStringList avisos;
@@ -106,7 +108,7 @@ void TfmAssContReaj::Executa(Acao acao)
     } restaura{*this, meAviso->toPlainText().split('\n', Qt::SkipEmptyParts)};
     host::ui::WaitCursor cursor;
     DBGrid1->setDataSource(nullptr);
-    R::Reajuste reajuste(Opcoes(), *quPesqVinc, restaura.avisos);
+    R::Reajuste reajuste(opcoes, *quPesqVinc, restaura.avisos);
     acao(reajuste);
 }
 

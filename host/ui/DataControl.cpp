@@ -94,12 +94,12 @@ void DataControl::commitLeaving()
         commit();
 }
 
+// A post meeting a refused text on show is refused in words: the text is
+// brought back to the user's eyes and written again, so the field tells why.
 void DataControl::updateData()
 {
-    if (refused_ && modified_) {
+    if (refused_ && modified_)
         showRefused();
-        host::abortOperation();
-    }
     commit();
 }
 

@@ -35,7 +35,8 @@ public:
     // The same when the focus leaves the control, except for a refused text
     // kept as it was: the refusal has been told (the dialog telling it takes
     // the focus), and the row is not posted over it anyway: a post meeting
-    // it stops without telling it again (one refusal, one message).
+    // it stops and tells the refusal again (the action the user asked for
+    // does not end in silence).
     void commitLeaving();
     // The user typed a value not yet written into the field.
     bool typedNotWritten() const { return modified_; }
@@ -49,7 +50,7 @@ protected:
     // it on show, still pending (typed text); false shows the field again.
     virtual bool keepRefused() { return false; }
     // A post meets the refused text still on show: the control brings it
-    // back to the user's eyes (the refusal was told already).
+    // back to the user's eyes before the refusal is told again.
     virtual void showRefused() {}
 
     // Called by the control when the user starts changing it: puts the

@@ -212,6 +212,15 @@ CurrencyEdit::CurrencyEdit(const QString& name, QWidget* parent) : QLineEdit(par
     show();
 }
 
+double CurrencyEdit::value()
+{
+    if (isModified() && !accept()) {
+        setFocus();
+        host::abortOperation();
+    }
+    return value_;
+}
+
 void CurrencyEdit::setValue(double value)
 {
     const bool changed = value != value_;

@@ -95,13 +95,15 @@ void requireTypedDates(std::initializer_list<DateEdit*> boxes);
 // being typed in, through the display format (" ,0.00;- ,0.00" gives
 // "1.234,50" and "-1.234,50"). Text that is not a number is refused when the
 // edit is left or Enter is pressed ("Valor inválido: ...") and stays, selected,
-// to be mended; value() stays the last value taken.
+// to be mended. No action runs on a value the box does not show: value()
+// takes a text typed and not yet taken, and while a refused text is on show
+// it tells the refusal again and ends the operation.
 class CurrencyEdit : public QLineEdit {
     Q_OBJECT
 public:
     explicit CurrencyEdit(const QString& name, QWidget* parent = nullptr);
 
-    double value() const { return value_; }
+    double value();
     void setValue(double value);
     QString displayFormat() const { return displayFormat_; }
     void setDisplayFormat(const QString& format);

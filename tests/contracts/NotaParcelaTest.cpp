@@ -139,15 +139,20 @@ TEST_F(NotaParcelaTest, CompositionLetterSkipsRowsWithoutUsageOrValue)
     composicao(1, "C1", 2.555);   // used 30 in June
     composicao(2, "C2", 0);       // used, but no value
     composicao(3, "C3", 4);       // no reading in June
+    composicao(4, "C4", 4);       // read lower than in May: nothing used
     leitura(1, "C1", 1, "05/10/2031", 100);
+    leitura(4, "C1", 1, "05/10/2031", 100);   // typed twice: counts once
     leitura(2, "C1", 1, "06/10/2031", 130);
     leitura(3, "C2", 2, "06/10/2031", 50);
+    leitura(5, "C4", 4, "05/10/2031", 1300);
+    leitura(6, "C4", 4, "06/10/2031", 130);
     QString serie;
     gera(serie);
     EXPECT_EQ(linhas("000001"), QStringList{"C1|30.00|0.00|2.55|"});
 
     const QString pedido = geraPedido();
-    EXPECT_EQ(linhas(pedido).size(), 3) << "the order-only routine writes every composition";
+    EXPECT_EQ(linhas(pedido).size(), 4) << "the order-only routine writes every composition";
+    EXPECT_EQ(linhas(pedido).last(), "C4|0.00|0.00|4.00|");
 }
 
 class FranquiaTest : public NotaParcelaTest {
@@ -184,6 +189,22 @@ TEST_F(FranquiaTest, ContractFranchiseBillsTheUsageAboveIt)
     exec("update AATC05ACITCO set ACITCOCONTADORTOTAL = 300 where ACITCOCODIGO = 1");
     gera(serie);
     EXPECT_EQ(linhas("000002").last(), "SERV|0.00|0.00|0.05|5949") << "700 used: nothing above the franchise";
+}
+
+TEST_F(FranquiaTest, AMeterReadLowerCancelsNoOtherMetersUsage)
+{
+    contrato("ACTIPOFRANQUIA = 'U'");
+    item(1, "P1", 50);
+    item(2, "P2", 50);
+    exec("insert into AATC05ACITCO (ACITCOCODIGO, ACITCODIGO, ACITCODATAFATURAMENTO, ACITCOCONTADORTOTAL)"
+         " values (10, 1, '05/05/2031', 5000)");
+    exec("insert into AATC05ACITCO (ACITCOCODIGO, ACITCODIGO, ACITCODATAFATURAMENTO, ACITCOCONTADORTOTAL)"
+         " values (11, 2, '05/05/2031', 3000)");
+    leitura(1, 1, 6000);
+    leitura(2, 2, 2000);
+    QString serie;
+    gera(serie);
+    EXPECT_EQ(linhas("000001").last(), "SERV|200.00|0.00|0.05|5949") << "1000 used by one meter, 0 by the other";
 }
 
 TEST_F(FranquiaTest, GroupFranchiseOneLinePerGroupInCodeOrder)

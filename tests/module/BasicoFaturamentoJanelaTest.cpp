@@ -222,6 +222,19 @@ TEST_F(BasicoFaturamentoJanelaTest, SalesOrderBillsTheContractAndTheServicesOver
     EXPECT_EQ(fmAssBasicoContratosFaturamento.get(), &form) << "\"Não\" keeps the window";
 }
 
+TEST_F(BasicoFaturamentoJanelaTest, AServiceOfSeveralUnitsWithWorkedTimeIsBilledAtItsTotalOnce)
+{
+    // 2 x 100,00 with its hour worked, the third hour of the period: beyond the allowance.
+    exec("update AATC01AA set AAQUANTIDADE = 2, AAVALOR = 100, AAVALORTOTAL = 200 where AOCODIGO = 6002"
+         " and AACODIGO = 2");
+    TfmAssBasicoContratosFaturamento& form = abrir();
+    selecionar(form, "00004", "01/03/2026", "10/03/2026");
+    pedirVenda(form);
+    QString pedido;
+    EXPECT_EQ(linhasPedido(&pedido), (QStringList{"S0003 1 x 500 OS ", "S0002 1 x 200 OS 6002"}));
+    EXPECT_EQ(one("select VALOR_TOTAL from AVEC8501 where NUMERO_PEDIDO = '" + pedido + "'").toDouble(), 700);
+}
+
 TEST_F(BasicoFaturamentoJanelaTest, ServicesThatFillTheHourLimitExactlyAreNotBilled)
 {
     exec("update AATC05AC set ACLIMITEHORA = 1 where ACCODIGO = 950");

@@ -30,6 +30,14 @@ protected:
         exec("insert into AATC05ACIT (ACITCODIGO, ACCODIGO, CLCODIGO, PRCODIGO, ACITVALOR, ACITNUMEROSERIE)"
              " values (60, 60, '10001', 'S0003', 300, 'COP-1')");
     }
+    // The register on the contract's items page.
+    TfmAssContCad& abrirItens()
+    {
+        TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
+        CarregaContrato(60);
+        clicaAba(form.pcContrato, form.tsItens);
+        return form;
+    }
     // The item's row clicked in the grid, then F10 pressed there.
     void f10(TfmAssContCad& form)
     {
@@ -47,9 +55,7 @@ protected:
 
 TEST_F(PrimeiroUsoLeiturasTest, EachF10OnTheItemStoresItsReadingAndARunStoringNoneSaysSo)
 {
-    TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
-    CarregaContrato(60);
-    clicaAba(form.pcContrato, form.tsItens);
+    TfmAssContCad& form = abrirItens();
 
     dialogs->enter("05/02/2027", "Informe a data").enter("5000", "Informe o contador");
     f10(form);
@@ -70,6 +76,19 @@ TEST_F(PrimeiroUsoLeiturasTest, EachF10OnTheItemStoresItsReadingAndARunStoringNo
     f10(form);
     EXPECT_EQ(leituras(), (QStringList{"5000", "6200"}));
     EXPECT_EQ(dialogs->texts().last(), "Nenhum contador foi lançado.") << vistos();
+    EXPECT_EQ(dialogs->pending(), 0) << vistos();
+}
+
+TEST_F(PrimeiroUsoLeiturasTest, AReadingBelowTheLastIsToldAsItIsTyped)
+{
+    TfmAssContCad& form = abrirItens();
+    dialogs->enter("05/05/2031", "Informe a data").enter("1300", "Informe o contador");
+    f10(form);
+    dialogs->enter("05/06/2031", "Informe a data").enter("130", "Informe o contador");
+    dialogs->acknowledge("o contador informado (130) é menor que o último lançado para este medidor (1.300 em "
+                         "05/05/2031)");
+    f10(form);
+    EXPECT_EQ(leituras(), (QStringList{"1300", "130"})) << vistos();
     EXPECT_EQ(dialogs->pending(), 0) << vistos();
 }
 

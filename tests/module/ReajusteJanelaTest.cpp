@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include <utility>
 
@@ -125,6 +126,33 @@ TEST_F(ReajusteJanelaTest, RaiseByTheTypedPercentageAndUndoIt)
     EXPECT_EQ(dialogs->pending(), 0);
     EXPECT_DOUBLE_EQ(valor(901), 100);
     EXPECT_DOUBLE_EQ(valor(902), 50);
+}
+
+TEST_F(ReajusteJanelaTest, ARateRefusedOnShowRefusesTheRaiseInWords)
+{
+    TfmAssContReaj& form = abrir();
+    seleciona(form);
+    digita(form.edReajuste, "7,5");
+    dialogs->acknowledge("Operação efetuada com sucesso! Total de contratos reajustados: 3");
+    form.bbBaixar->click();
+    ASSERT_DOUBLE_EQ(valor(901), 107.5);
+
+    // Refused on leaving the box, and again by the button: nothing raised at the 7,5 taken before.
+    dialogs->acknowledge("Valor inválido: 10.5").acknowledge("Valor inválido: 10.5");
+    digita(form.edReajuste, "10.5");
+    form.bbBaixar->click();
+    EXPECT_EQ(form.edReajuste->text(), "10.5");
+    // Typed and the button pressed without leaving the box.
+    form.edReajuste->selectAll();
+    dialogs->acknowledge("Valor inválido: 7.5");
+    QTest::keyClicks(form.edReajuste, "7.5");
+    form.bbBaixar->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    digita(form.edReajuste, "7,5");   // mended, no raise asked
+    EXPECT_EQ(lido("select cast(ACVALORPARCELA * 100 as integer) || '/' || cast(ACVALORANTERIOR * 100 as integer)"
+                   " from AATC05AC where ACCODIGO = 901"),
+              QStringList{"10750/10000"})
+        << "the value and the one \"Desfazer\" gives back stay";
 }
 
 TEST_F(ReajusteJanelaTest, LinkedContractsAskFirstAndAreRaisedBeforeTheirPrincipal)
