@@ -9,6 +9,7 @@
 #include "host/ui/Components.h"
 #include "host/ui/DataEdit.h"
 #include "host/ui/DataLookupCombo.h"
+#include "host/ui/Dialogs.h"
 #include "host/ui/Errors.h"
 #include "host/data/Field.h"
 
@@ -151,14 +152,25 @@ TfmAssSituacaoTroca::TfmAssSituacaoTroca(QWidget* parent) : host::ui::Form(paren
 
 TfmAssSituacaoTroca::~TfmAssSituacaoTroca() = default;
 
+void TfmAssSituacaoTroca::fixarOrdemMostrada()
+{
+    const int item = itemDaTroca();
+    ordem_ = ordem();
+    item_ = item;
+}
+
 int TfmAssSituacaoTroca::ordem() const
 {
+    if (ordem_ >= 0)
+        return ordem_;
     return dmTec->quOS->active() ? dmTec->quOSAOCODIGO->asInteger() : 0;
 }
 
 // The item of the change when situations are kept per item.
 int TfmAssSituacaoTroca::itemDaTroca() const
 {
+    if (ordem_ >= 0)
+        return item_;
     if (!trocaPorItem())
         return 0;
     const host::data::Field* item = dmTec->quPesqOS->findField("AOITCODIGO");
@@ -176,17 +188,19 @@ int TfmAssSituacaoTroca::situacaoEscolhida() const
 // The dialog is about the order shown in quOS: without one there is nothing to load.
 void TfmAssSituacaoTroca::FormActivate()
 {
-    if (!dmTec || !dmTec->quOS->active())
+    if (!dmTec || (ordem_ < 0 && !dmTec->quOS->active()))
         return;
     const QString tecnico = laCodTec->text().trimmed();
     if (!tecnico.isEmpty())
         laNomeTec->setText(CarregaDado("ATNOME", "AATC06AT", "where atcodigo = " + QuotedStr(tecnico)));
     QString atual;
     const host::data::Field* situacaoItem =
-        trocaPorItem() ? dmTec->quPesqOS->findField("ASCODIGO_Item") : nullptr;
+        ordem_ < 0 && trocaPorItem() ? dmTec->quPesqOS->findField("ASCODIGO_Item") : nullptr;
     if (situacaoItem && situacaoItem->asInteger() > 0)
         atual = situacaoItem->asString();
-    else
+    else if (item_ > 0)
+        atual = CarregaDado("asCodigo", "aatc01aoit", "where aoitcodigo = " + QString::number(item_));
+    if (atual.trimmed().isEmpty() || atual == "0")
         atual = CarregaDado("asCodigo", "aatc01ao", "where aocodigo = " + QuotedStr(QString::number(ordem())));
     if (atual.trimmed().isEmpty())
         atual = "1";
@@ -288,7 +302,7 @@ bool SelecionaSituacaoTroca(int& asCodigo, bool bCriar)
     return true;
 }
 
-void SelecionaSituacaoTrocaTempo(int& asCodigo, bool bCriar)
+void SelecionaSituacaoTrocaTempo(int& asCodigo, bool bCriar, QWidget* dono)
 {
     // The waiting caller's dialog is the one global: a second caller would
     // take it over, and the first would go on waiting for a dialog not its own.
@@ -315,6 +329,8 @@ void SelecionaSituacaoTrocaTempo(int& asCodigo, bool bCriar)
     dialogo->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                             Qt::WindowMinimizeButtonHint);
     dialogo->setStayOnTop(true);
+    // Kept over the window it was opened from: a click there must not hide the running clock.
+    host::ui::Dialogs::attachToOwner(*dialogo, dono ? dono : host::ui::Dialogs::owner());
     dialogo->laTempo->show();
     QEventLoop espera;
     QObject::connect(dialogo, &QObject::destroyed, &espera, &QEventLoop::quit);

@@ -26,7 +26,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 namespace moduletest {
 namespace {
@@ -185,6 +188,33 @@ TEST_F(AndamentoAcoesTest, ProgressRecordsNeedARegisteredTechnician)
     form.miVisualizaLaudo->trigger();
     EXPECT_EQ(dialogs->pending(), 0);
     EXPECT_FALSE(fmAssSituacaoTroca);
+}
+
+// The clock opened on one order books on it, whatever row of the list is
+// clicked while it runs, and stays over the list.
+TEST_F(AndamentoAcoesTest, TheClockBooksOnTheOrderItWasOpenedForAndStaysOverTheList)
+{
+    item(44, 6, "Roteador", 0);
+    tr().commitRetaining();
+    TfmAssAndamento& form = abrirNaSituacao(2);
+    ASSERT_EQ(dmTec->quOSAOCODIGO->asInteger(), 42);
+    QString titulo;
+    bool sobreALista = false;
+    QTimer::singleShot(0, [&] {
+        TfmAssSituacaoTroca* relogio = fmAssSituacaoTroca;
+        ASSERT_NE(relogio, nullptr);
+        titulo = relogio->gbSituacao->title();
+        for (int i = 0; i < 5 && dmTec->quPesqOS->fieldByName("AOCODIGO")->asInteger() != 44; ++i)
+            QTest::keyClick(form.dbgdAndamentoOSRegistros, Qt::Key_Down);
+        EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), 44) << "the list moved to another order";
+        sobreALista = relogio->windowHandle() && relogio->windowHandle()->transientParent() == form.windowHandle();
+        relogio->bbOk->click();
+    });
+    form.miSituacaoContabiliza->trigger();
+    EXPECT_EQ(titulo, "Situação da O.S. Nº: 42");
+    EXPECT_TRUE(sobreALista);
+    EXPECT_EQ(committed("select count(*) from CADCOM where CONTRATO = 42").toInt(), 1);
+    EXPECT_EQ(committed("select count(*) from CADCOM where CONTRATO = 44").toInt(), 0);
 }
 
 TEST_F(AndamentoAcoesTest, NewRecordAndViewingOneUseTheSituationDialog)

@@ -177,6 +177,25 @@ TEST_F(OrdemServicoGradesTest, TheEntryGridsHaveTheirNamesAndDesignedColumns)
     EXPECT_FALSE(form.dbgdOrdemServicoServicos->columnByField("AOCODIGO")->visible());
 }
 
+// "<" and ">" show the lines of the order they lead to on the tab shown,
+// without a change of tab: none left of the order before.
+TEST_F(OrdemServicoGradesTest, TheArrowsShowTheLinesOfTheOrderTheyLeadTo)
+{
+    peca(1, "PEC01", 2, 10);
+    exec("insert into AATC01AO (AOCODIGO, CLCODIGO, AODATAENTRADA, AOBAIXA, AOPRIORIDADE)"
+         " values (43, '00003', '2026-11-03', 'A', 'M')");
+    TfmAssOrdemServico& form = abrir();
+    aba(form, form.tsPecasOS);
+    ASSERT_EQ(form.dbgdOrdemServicoPecas->model()->rowCount(), 1);
+    form.sbProximo->click();
+    EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), 43);
+    EXPECT_EQ(form.dbgdOrdemServicoPecas->model()->rowCount(), 0);
+    form.sbAnterior->click();
+    EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), 42);
+    ASSERT_EQ(form.dbgdOrdemServicoPecas->model()->rowCount(), 1);
+    EXPECT_EQ(dmTec->quOSPecas->fieldByName("PRCODIGO")->asString(), "PEC01");
+}
+
 TEST_F(OrdemServicoGradesTest, ThePickListCaptionStoresItsLetter)
 {
     servico(1, 1, 10);
