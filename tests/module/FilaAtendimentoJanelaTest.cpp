@@ -418,6 +418,39 @@ TEST_F(FilaAtendimentoTest, TwoDesksNeverGiveOnePositionToTwoOrders)
               (QStringList{"621:1", "622:2", "623:3"}));
 }
 
+// "Turno" and "Retornado" take their listed values only: a word of no caption
+// is refused where typed, and the order keeps its turn and return mark.
+TEST_F(FilaAtendimentoTest, TurnAndReturnTakeOnlyTheirListedValues)
+{
+    const struct {
+        const char* campo;
+        const char* digitado;
+        const char* recusa;   // empty: taken
+        const char* lido;
+    } casos[] = {
+        {"TURNO", "Xablau", "'Xablau' não é um valor de Turno. Use Manhã, Tarde ou Noite.", "MN"},
+        {"RETORNO", "Talvez", "'Talvez' não é um valor de Retornado. Use Sim ou Não.", "MN"},
+        {"TURNO", "Tarde", "", "TN"},
+    };
+    ordem(651, 71, kDiaFila, 1);
+    TfmAssFilaAtendimento& fila = filaDaOrdem(651);
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.digitado);
+        if (*caso.recusa)
+            dialogs->acknowledge(caso.recusa);
+        fila.cdsFilaAten->first();
+        celula(fila.dbgdFilaAten, caso.campo, caso.digitado, Qt::Key_Return);
+        if (*caso.recusa) {
+            EXPECT_NE(fila.dbgdFilaAten->indexWidget(fila.dbgdFilaAten->currentIndex()), nullptr) << "still typed";
+            fila.cdsFilaAten->cancel();
+        } else {
+            fila.cdsFilaAten->post();   // the row left
+        }
+        EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+        EXPECT_EQ(lido("select AOTURNO || AORETORNO from AATC01AO where AOCODIGO = 651"), QStringList{caso.lido});
+    }
+}
+
 TEST_F(FilaAtendimentoTest, RemovingTheSelectedEntriesTakesThemOffTheQueue)
 {
     ordem(541, 71, kDiaFila, 1);

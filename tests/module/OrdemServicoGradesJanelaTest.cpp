@@ -196,6 +196,36 @@ TEST_F(OrdemServicoGradesTest, TheArrowsShowTheLinesOfTheOrderTheyLeadTo)
     EXPECT_EQ(dmTec->quOSPecas->fieldByName("PRCODIGO")->asString(), "PEC01");
 }
 
+// "Autorizado" of the parts and services takes its listed values only: a
+// word of no caption is refused where typed and the line keeps its mark.
+TEST_F(OrdemServicoGradesTest, AuthorisedTakesOnlyItsListedValues)
+{
+    servico(1, 1, 50);
+    peca(1, "PEC01", 1, 10);
+    TfmAssOrdemServico& form = abrir();
+    const struct {
+        host::ui::TabSheet* aba;
+        DataGrid* grade;
+        host::data::Query* linhas;
+        const char* campo;
+        const char* lido;
+    } casos[] = {
+        {form.tsServico, form.dbgdOrdemServicoServicos, dmTec->quOSAndamento, "AAAUTORIZADO",
+         "select AAAUTORIZADO from AATC01AA where AOCODIGO = 42"},
+        {form.tsPecasOS, form.dbgdOrdemServicoPecas, dmTec->quOSPecas, "APAUTORIZADO",
+         "select APAUTORIZADO from AATC01AP where AOCODIGO = 42"},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.campo);
+        aba(form, caso.aba);
+        dialogs->acknowledge("'Xablau' não é um valor de Autorizado. Use Sim, Não, Espera ou Devolvido.");
+        celula(caso.grade, caso.campo, "Xablau", Qt::Key_Return);
+        EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+        caso.linhas->cancel();
+        EXPECT_EQ(lido(caso.lido), QStringList{"S"});
+    }
+}
+
 TEST_F(OrdemServicoGradesTest, ThePickListCaptionStoresItsLetter)
 {
     servico(1, 1, 10);
