@@ -142,7 +142,11 @@ TfmAssSituacaoTroca::TfmAssSituacaoTroca(QWidget* parent) : host::ui::Form(paren
     addTimer("tiTempo", 1000, [this] { tiTempoTimer(); });
 
     connect(bbOk, &QPushButton::clicked, this, [this] { host::ui::runGuarded([this] { bbOkClick(); }); });
-    connect(bbCancelar, &QPushButton::clicked, this, [this] { close(); });
+    connect(bbCancelar, &QPushButton::clicked, this, [this] {
+        respondido_ = true;
+        close();
+    });
+    onCloseQuery = [this](bool& podeFechar) { perguntarAoFechar(podeFechar); };
     host::ui::watchFocus(meLaudo, {}, [this] {
         const QString maiusculo = meLaudo->toPlainText().toUpper();
         if (maiusculo != meLaudo->toPlainText())
@@ -279,11 +283,28 @@ void TfmAssSituacaoTroca::bbOkClick()
     }
     setModalResult(host::ui::ModalResult::Ok);
     if (!laTempo->isHidden()) {
+        respondido_ = true;
         bOk = true;
         if (const int situacao = situacaoEscolhida(); situacao > 0)
             iTrocaSituacaoCodigo = situacao;
         close();
     }
+}
+
+// The running clock closed otherwise than by its buttons (the program
+// quitting): the time counted is recorded, dropped or kept running as the
+// user says, never dropped without a word.
+void TfmAssSituacaoTroca::perguntarAoFechar(bool& podeFechar)
+{
+    if (laTempo->isHidden() || respondido_)
+        return;
+    const QString resposta = MostraPergunta("O tempo da O.S. Nº " + QString::number(ordem()) +
+                                                " está sendo contado. Deseja gravá-lo antes de fechar?",
+                                            {"Sim", "Não", "Cancelar"});
+    if (resposta == "Sim")
+        bbOkClick();
+    else if (resposta != "Não")
+        podeFechar = false;
 }
 
 bool SelecionaSituacaoTroca(int& asCodigo, bool bCriar)

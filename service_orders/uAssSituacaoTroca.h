@@ -62,6 +62,8 @@ private:
     int ordem() const;
     int itemDaTroca() const;
     void verificarPermissao(int situacao);
+    void perguntarAoFechar(bool& podeFechar);
+    bool respondido_ = false;   // closed by OK or Cancel: nothing to ask
     int ordem_ = -1;   // -1 until fixed: the order shown
     int item_ = 0;
     std::unique_ptr<host::data::DataSource> situacoes_;

@@ -217,6 +217,26 @@ TEST_F(AndamentoAcoesTest, TheClockBooksOnTheOrderItWasOpenedForAndStaysOverTheL
     EXPECT_EQ(committed("select count(*) from CADCOM where CONTRATO = 44").toInt(), 0);
 }
 
+// Quitting while the clock runs asks: "Cancelar" keeps the program and the
+// clock running, "Sim" books the time counted and the program ends.
+TEST_F(AndamentoAcoesTest, QuittingWhileTheClockRunsAsksAndBooksTheTime)
+{
+    principal->show();
+    TfmAssAndamento& form = abrirNaSituacao(2);
+    bool fechou = false;
+    QTimer::singleShot(0, [&] {
+        dialogs->answer("Cancelar", "O tempo da O.S. Nº 42 está sendo contado.");
+        EXPECT_FALSE(principal->close());
+        EXPECT_TRUE(fmAssSituacaoTroca) << "the clock runs on";
+        dialogs->answer("Sim", "O tempo da O.S. Nº 42 está sendo contado.");
+        fechou = principal->close();
+    });
+    form.miSituacaoContabiliza->trigger();
+    EXPECT_TRUE(fechou);
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+    EXPECT_EQ(committed("select count(*) from CADCOM where CONTRATO = 42 and CTHORAFINAL is not null").toInt(), 1);
+}
+
 TEST_F(AndamentoAcoesTest, NewRecordAndViewingOneUseTheSituationDialog)
 {
     exec("insert into CADCOM (COD_CLI, SEQUENCIA, CONTRATO, IDORIGEM, CTTEMPOTOTAL, DATA_SOLICITADA, OBSERVACAO)"
