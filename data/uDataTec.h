@@ -1487,6 +1487,7 @@ private:
     void IncluirItemPadrao(int aoCodigo);
     void ExcluirDependentesOS();
     void RecusaExclusaoComSolicitacao(const QString& ordem);
+    void RecusaExclusaoComDocumentos(const QString& ordem);
     QString StatusPedido(const QString& pedido, bool documentoMaisRecente);
     int iOSExcluida_ = 0;                         // order whose header row is being deleted
     int tentativasNumeroOS_ = 0;                  // numbers tried again by the current save of a new order

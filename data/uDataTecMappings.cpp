@@ -13,6 +13,7 @@
 #include "host/data/Format.h"
 
 #include <QHash>
+#include <QStringList>
 
 #include <algorithm>
 #include <initializer_list>
@@ -34,6 +35,15 @@ QString legenda(const Field& campo, Legenda codigos, const QString& semOutro = {
         if (valor == QString::fromUtf8(codigo))
             return QString::fromUtf8(texto);
     return semOutro;
+}
+
+// The captions alone, for a typed text checked against them.
+QStringList legendas(Legenda codigos)
+{
+    QStringList textos;
+    for (const auto& par : codigos)
+        textos << QString::fromUtf8(par.second);
+    return textos;
 }
 
 QString simNao(const Field& campo)
@@ -288,15 +298,16 @@ void TdmTec::quOSAndamentoAATIPOSetText(Field& Sender, const QString& Text)
 }
 
 // The grids' pick lists offer the captions ("Sim", "Não", "Devolvido"): the
-// one-letter column keeps their first letter, as a typed letter.
+// one-letter column keeps their first letter, as a typed letter; a text of
+// no caption is refused.
 void TdmTec::quOSPecasAPAUTORIZADOSetText(Field& Sender, const QString& Text)
 {
-    Sender.setAsString(Text.trimmed().left(1).toUpper());
+    LetraDaLegenda(Sender, Text, legendas(kAutorizacaoLinha));
 }
 
 void TdmTec::quOSAndamentoAAAUTORIZADOSetText(Field& Sender, const QString& Text)
 {
-    Sender.setAsString(Text.trimmed().left(1).toUpper());
+    LetraDaLegenda(Sender, Text, legendas(kAutorizacaoLinha));
 }
 
 void TdmTec::quHoraTecnicaAHTIPOSetText(Field& Sender, const QString& Text)

@@ -17,6 +17,7 @@
 #include "host/ui/WindowRegistry.h"
 
 #include <QStringBuilder>
+#include <QStringList>
 
 #include <cmath>
 
@@ -229,16 +230,7 @@ void TdmTec::quOSBeforeDelete(Dataset& DataSet)
         host::abortOperation();
     const QString ordem = quOSAOCODIGO->asString();
     RecusaExclusaoComSolicitacao(ordem);
-    const QString documento = CarregaDado("documento", "acem14it", "where aocodigo = " + QuotedStr(ordem));
-    if (!documento.isEmpty()) {
-        if (MostraPergunta("A Ordem de Serviço já gerou nota fiscal número " + documento +
-                               ". Tem certeza de que deseja continuar?",
-                           {"Sim", "Não"}) != "Sim")
-            host::abortOperation();
-        // Read again: another desk may have made a request for the order
-        // while the question was open.
-        RecusaExclusaoComSolicitacao(ordem);
-    }
+    RecusaExclusaoComDocumentos(ordem);
     RestricaoInserindoOS(*quOS, u"BEFOREDELETE"_s);
     sCodigoExcluido = ordem + "/" + quOSCLCODIGO->asString();
     dmGlobal->IBTransaction1->commitRetaining();
@@ -257,6 +249,30 @@ void TdmTec::RecusaExclusaoComSolicitacao(const QString& ordem)
                                       " Exclua a solicitação antes.")
                                   .arg(solicitacao, 6, 10, QChar('0')),
                               true);
+}
+
+// The stock documents and sales orders made for an order keep its number:
+// with the order gone, the next new order would take the number, and with it
+// returns and invoices of parts its customer never had.
+void TdmTec::RecusaExclusaoComDocumentos(const QString& ordem)
+{
+    const QVariantMap chave{{"ordem", ordem}};
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    const QString documentos =
+        host::db::selectValue(tr, "select list(distinct trim(DOCUMENTO), ', ') from ACEM14IT where AOCODIGO = :ordem",
+                              chave)
+            .toString();
+    const QString pedidos =
+        host::db::selectValue(
+            tr, "select list(distinct trim(NUMERO_PEDIDO), ', ') from AVEC85IT where AOCODIGO = :ordem", chave)
+            .toString();
+    QStringList partes;
+    if (!documentos.isEmpty())
+        partes << "o documento " + documentos;
+    if (!pedidos.isEmpty())
+        partes << "o pedido de venda " + pedidos;
+    if (!partes.isEmpty())
+        dmGlobal->MostraAviso("A Ordem de Serviço não pode ser excluída: ela gerou " + partes.join(" e ") + ".", true);
 }
 
 void TdmTec::ExcluirDependentesOS()

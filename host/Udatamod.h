@@ -26,6 +26,7 @@ class QWidget;
 
 namespace host::data {
 class Dataset;
+class Field;
 class Query;
 enum class FieldType;
 }  // namespace host::data
@@ -195,6 +196,10 @@ void ZerarNumericField(host::data::Dataset& dataset);    // every numeric (int a
 // The first required field left empty: a warning naming it and, with
 // bAbortar, the end of the operation. True when every required field is set.
 bool AvisaCamposObrigatorio(host::data::Dataset& dataset, bool bAbortar = true);
+// A one-letter column typed as one of its captions, the first letter of one,
+// or nothing (empty): it keeps that letter (or is emptied). Any other text is
+// refused in words naming the captions, the column left as it was.
+void LetraDaLegenda(host::data::Field& campo, const QString& texto, const QStringList& legendas);
 
 // ---- questions, users, passwords ------------------------------------------
 // A question with the given button captions (the first lastIndex + 1 of them

@@ -9,6 +9,7 @@
 #include "host/db/Database.h"
 #include "host/data/DataSource.h"
 #include "host/data/Dataset.h"
+#include "host/data/Field.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/Dialogs.h"
 #include "host/ui/Form.h"
@@ -140,6 +141,25 @@ void zeroFields(Dataset& dataset, bool integersToo)
 }  // namespace
 
 void ZerarFloatField(Dataset& dataset) { zeroFields(dataset, false); }
+
+void LetraDaLegenda(host::data::Field& campo, const QString& texto, const QStringList& legendas)
+{
+    const QString digitado = texto.trimmed();
+    if (digitado.isEmpty()) {
+        campo.clear();
+        return;
+    }
+    for (const QString& legenda : legendas)
+        if (digitado.compare(legenda, Qt::CaseInsensitive) == 0 ||
+            (digitado.size() == 1 && legenda.startsWith(digitado, Qt::CaseInsensitive))) {
+            campo.setAsString(legenda.left(1).toUpper());
+            return;
+        }
+    QStringList opcoes = legendas;
+    const QString ultima = opcoes.takeLast();
+    dmGlobal->MostraErro("'" + digitado + "' não é um valor de " + campo.displayLabel() + ". Use " +
+                         (opcoes.isEmpty() ? ultima : opcoes.join(", ") + " ou " + ultima) + ".");
+}
 
 void ZerarNumericField(Dataset& dataset) { zeroFields(dataset, true); }
 

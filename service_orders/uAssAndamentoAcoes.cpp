@@ -385,9 +385,10 @@ void TfmAssAndamento::novoAndamento(bool contabilizarTempo)
     troca->dblcSituacao->hide();
     troca->laTroca->hide();
     troca->laCodTec->setText(QString::number(tecnico));
+    troca->fixarOrdemMostrada();
     int situacao = 0;
     if (contabilizarTempo)
-        SelecionaSituacaoTrocaTempo(situacao, false);
+        SelecionaSituacaoTrocaTempo(situacao, false, this);
     else
         SelecionaSituacaoTroca(situacao, false);
 }

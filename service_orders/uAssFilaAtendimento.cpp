@@ -54,8 +54,8 @@ QString sqlClientesFila()
            " order by cl.nome";
 }
 
-// A one-letter column shown by its caption; typed or picked text stores its
-// first letter.
+// A one-letter column shown by its caption; a caption picked or typed (or
+// its first letter) stores that letter, any other text is refused.
 void letraComLegenda(Field* campo, const QStringList& legendas)
 {
     campo->onGetText = [legendas](Field& f, QString& texto, bool) {
@@ -65,7 +65,7 @@ void letraComLegenda(Field* campo, const QStringList& legendas)
             if (!letra.isEmpty() && legenda.startsWith(letra))
                 texto = legenda;
     };
-    campo->onSetText = [](Field& f, const QString& texto) { f.setAsString(texto.trimmed().left(1).toUpper()); };
+    campo->onSetText = [legendas](Field& f, const QString& texto) { LetraDaLegenda(f, texto, legendas); };
 }
 
 const QStringList kTurnosFila = {"Manhã", "Tarde", "Noite"};

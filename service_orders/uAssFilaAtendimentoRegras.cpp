@@ -8,6 +8,7 @@
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/TravaExecucao.h"
 #include "host/Uglobal.h"
 #include "host/data/Abort.h"
 #include "host/data/Field.h"
@@ -16,6 +17,9 @@
 #include "host/ui/DataGrid.h"
 
 #include <QComboBox>
+#include <QThread>
+
+#include <memory>
 
 using fila_atendimento::semData;
 
@@ -39,6 +43,35 @@ QString filaDoTecnicoNoDia(int tecnico, const QDateTime& data)
 }
 
 QVariant nuloSeZero(int valor) { return valor > 0 ? QVariant(valor) : QVariant(); }
+
+// The order's columns an entry of the queue writes.
+const char* const kColunasDaFila[] = {"AOSEQATENDIMENTO", "ATCODIGO", "AODATASAIDA", "AOTURNO", "AORETORNO"};
+
+QVariantList valoresDaFila(const host::data::Query& os)
+{
+    QVariantList valores;
+    for (const char* coluna : kColunasDaFila)
+        valores << os.fieldByName(coluna)->value();
+    return valores;
+}
+
+// The queue's positions are read and written by one desk at a time, up to
+// the commit of the order: two desks reading the largest position at once
+// would give the same position to two orders.
+std::unique_ptr<host::TravaExecucao> vezNaFila()
+{
+    constexpr int kTentativas = 40;
+    for (int vez = 1;; ++vez) {
+        auto trava = std::make_unique<host::TravaExecucao>("FILAATENDIMENTO");
+        if (trava->obtida())
+            return trava;
+        if (vez >= kTentativas)
+            dmGlobal->MostraAviso("Aviso: operação abortada.\rOutra estação está alterando a fila de atendimento"
+                                  " neste momento. Tente novamente.",
+                                  true);
+        QThread::msleep(50);
+    }
+}
 
 }  // namespace
 
@@ -73,15 +106,27 @@ void TfmAssFilaAtendimento::cdsFilaAtenBeforePost()
         return;
     if (CarregaNumeroInteiro("count(*)", "AATC01AO", " where AOCODIGO = " + QString::number(ordem)) <= 0)
         dmGlobal->MostraAviso("Aviso: operação abortada.\rCódigo da Ordem de Serviço é inválido!", true);
-    // A refused number or order change leaves the order as stored; the entry
+    // A refused number or order change leaves the order's queue columns as
+    // they were, and what the user typed on the order as typed; the entry
     // itself is still posted and the reload shows the stored values again.
+    host::data::Query& os = *dmTec->quOS;
+    const bool digitando = os.editing() && dmTec->quOSAOCODIGO->asInteger() == ordem;
+    const QVariantList antes = digitando ? valoresDaFila(os) : QVariantList();
+    const auto desfazer = [&] {
+        if (!digitando)
+            CancelarAlteracoes(os);
+        else if (os.editing() && dmTec->quOSAOCODIGO->asInteger() == ordem)
+            for (int i = 0; i < antes.size(); ++i)
+                os.fieldByName(kColunasDaFila[i])->setValue(antes[i]);
+    };
     try {
+        const std::unique_ptr<host::TravaExecucao> vez = vezNaFila();
         VerificaSeqAtendimento(cdsFilaAtenATCODIGO->asInteger(), cdsFilaAtenDATASAIDA->asDateTime());
         gravarNaOrdem();
     } catch (const host::Abort&) {
-        CancelarAlteracoes(*dmTec->quOS);
+        desfazer();
     } catch (const std::exception&) {
-        CancelarAlteracoes(*dmTec->quOS);
+        desfazer();
     }
 }
 

@@ -79,6 +79,8 @@ TfmAssOSComprasCliente::~TfmAssOSComprasCliente()
 void TfmAssOSComprasCliente::CarregarComprasCliente(const QString& cliente)
 {
     host::data::Query& compras = *dmTec->quOSComprasCli;
+    ordem_ = dmTec->quOS->active() ? dmTec->quOSAOCODIGO->asInteger() : 0;
+    cliente_ = cliente.trimmed();
     try {
         compras.close();
         compras.setSql(dmGlobal->quEmpresa->fieldByName("UGESPECIFICOEMPRESA")->asInteger() == 18
@@ -102,6 +104,7 @@ void TfmAssOSComprasCliente::dbgdComprasClienteDblClick()
     host::data::Query& compras = *dmTec->quOSComprasCli;
     if (!compras.active() || compras.isEmpty())
         return;
+    recusarOutraOrdem();
     const QString produto = compras.fieldByName("CODIGOPRODUTO")->asString();
     const QString condicaoProduto = "where prcodigo = " + QuotedStr(produto);
     if (CarregaNumeroInteiro("count(*)", "aatc03ae", condicaoProduto) == 0) {
@@ -155,6 +158,20 @@ void TfmAssOSComprasCliente::dbgdComprasClienteDblClick()
     itens.fieldByName("AOITNUMERONOTAFISCAL")->setAsString(compras.fieldByName("DOCUMENTO")->asString());
     itens.post();
     close();
+}
+
+// The purchases are one customer's, listed for one order: another order
+// shown since in the order window takes none of them.
+void TfmAssOSComprasCliente::recusarOutraOrdem() const
+{
+    const host::data::Query& os = *dmTec->quOS;
+    const bool mesma = os.active() && !os.isEmpty() && dmTec->quOSAOCODIGO->asInteger() == ordem_ &&
+                       dmTec->quOSCLCODIGO->asString().trimmed() == cliente_;
+    if (!mesma)
+        dmGlobal->MostraAviso("Estes produtos foram listados para a O.S. " + QString::number(ordem_) + " (cliente " +
+                                  cliente_ + "), que não é mais a exibida. Abra novamente os produtos comprados"
+                                  " pelo cliente da O.S. exibida.",
+                              true);
 }
 
 void AbrirComprasClienteOrdemAtual()

@@ -9,6 +9,8 @@
 #include "host/ui/Form.h"
 #include "host/ui/WindowRegistry.h"
 
+#include <QString>
+
 #include <memory>
 
 namespace host::data {
@@ -33,13 +35,17 @@ public:
 
     host::ui::DataGrid* dbgdComprasCliente = nullptr;
 
-    // Opens the purchases of the customer.
+    // Opens the purchases of the customer, for the order loaded now.
     void CarregarComprasCliente(const QString& cliente);
-    // The current purchase becomes an item of the loaded order.
+    // The current purchase becomes an item of the order they were listed
+    // for; refused when the order window shows another one since.
     void dbgdComprasClienteDblClick();
 
 private:
+    void recusarOutraOrdem() const;
     std::unique_ptr<host::data::DataSource> dsOSComprasCli_;
+    int ordem_ = 0;      // the order the purchases were listed for
+    QString cliente_;    // and its customer
 };
 
 extern host::ui::FormVar<TfmAssOSComprasCliente> fmAssOSComprasCliente;

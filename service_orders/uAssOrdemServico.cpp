@@ -294,18 +294,18 @@ void TfmAssOrdemServico::bbExcluirClick()
 
 // quOS holds the one order shown: the previous or next order is the one
 // before or after its number, loaded in its place. Its reload closes the
-// items and lines, so whatever is pending on them is stored first too.
-void TfmAssOrdemServico::sbAnteriorClick()
+// items and lines, so whatever is pending on them is stored first too, and
+// the tab shown gets the new order's lines at once.
+void TfmAssOrdemServico::irParaVizinha(const QString& sentido)
 {
     dmTec->OSSalvarPendentes();
-    CarregaOrdemServico(RegistroAnteriorProximo("AATC01AO", "AOCODIGO", "<", dmTec->quOSAOCODIGO->asString()).toInt());
+    CarregaOrdemServico(RegistroAnteriorProximo("AATC01AO", "AOCODIGO", sentido, dmTec->quOSAOCODIGO->asString()).toInt());
+    VerificaOSAtributoAberto();
 }
 
-void TfmAssOrdemServico::sbProximoClick()
-{
-    dmTec->OSSalvarPendentes();
-    CarregaOrdemServico(RegistroAnteriorProximo("AATC01AO", "AOCODIGO", ">", dmTec->quOSAOCODIGO->asString()).toInt());
-}
+void TfmAssOrdemServico::sbAnteriorClick() { irParaVizinha("<"); }
+
+void TfmAssOrdemServico::sbProximoClick() { irParaVizinha(">"); }
 
 void TfmAssOrdemServico::bbSairClick() { close(); }
 

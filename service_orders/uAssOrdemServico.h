@@ -385,6 +385,7 @@ public:
     bool restricaoItens() const { return bRestricaoItens_; }
 
 private:
+    void irParaVizinha(const QString& sentido);
     void montarTela();
     QWidget* montarCabecalho();
     QWidget* montarBotoes();

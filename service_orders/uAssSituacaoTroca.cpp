@@ -9,6 +9,7 @@
 #include "host/ui/Components.h"
 #include "host/ui/DataEdit.h"
 #include "host/ui/DataLookupCombo.h"
+#include "host/ui/Dialogs.h"
 #include "host/ui/Errors.h"
 #include "host/data/Field.h"
 
@@ -141,7 +142,11 @@ TfmAssSituacaoTroca::TfmAssSituacaoTroca(QWidget* parent) : host::ui::Form(paren
     addTimer("tiTempo", 1000, [this] { tiTempoTimer(); });
 
     connect(bbOk, &QPushButton::clicked, this, [this] { host::ui::runGuarded([this] { bbOkClick(); }); });
-    connect(bbCancelar, &QPushButton::clicked, this, [this] { close(); });
+    connect(bbCancelar, &QPushButton::clicked, this, [this] {
+        respondido_ = true;
+        close();
+    });
+    onCloseQuery = [this](bool& podeFechar) { perguntarAoFechar(podeFechar); };
     host::ui::watchFocus(meLaudo, {}, [this] {
         const QString maiusculo = meLaudo->toPlainText().toUpper();
         if (maiusculo != meLaudo->toPlainText())
@@ -151,14 +156,25 @@ TfmAssSituacaoTroca::TfmAssSituacaoTroca(QWidget* parent) : host::ui::Form(paren
 
 TfmAssSituacaoTroca::~TfmAssSituacaoTroca() = default;
 
+void TfmAssSituacaoTroca::fixarOrdemMostrada()
+{
+    const int item = itemDaTroca();
+    ordem_ = ordem();
+    item_ = item;
+}
+
 int TfmAssSituacaoTroca::ordem() const
 {
+    if (ordem_ >= 0)
+        return ordem_;
     return dmTec->quOS->active() ? dmTec->quOSAOCODIGO->asInteger() : 0;
 }
 
 // The item of the change when situations are kept per item.
 int TfmAssSituacaoTroca::itemDaTroca() const
 {
+    if (ordem_ >= 0)
+        return item_;
     if (!trocaPorItem())
         return 0;
     const host::data::Field* item = dmTec->quPesqOS->findField("AOITCODIGO");
@@ -176,17 +192,19 @@ int TfmAssSituacaoTroca::situacaoEscolhida() const
 // The dialog is about the order shown in quOS: without one there is nothing to load.
 void TfmAssSituacaoTroca::FormActivate()
 {
-    if (!dmTec || !dmTec->quOS->active())
+    if (!dmTec || (ordem_ < 0 && !dmTec->quOS->active()))
         return;
     const QString tecnico = laCodTec->text().trimmed();
     if (!tecnico.isEmpty())
         laNomeTec->setText(CarregaDado("ATNOME", "AATC06AT", "where atcodigo = " + QuotedStr(tecnico)));
     QString atual;
     const host::data::Field* situacaoItem =
-        trocaPorItem() ? dmTec->quPesqOS->findField("ASCODIGO_Item") : nullptr;
+        ordem_ < 0 && trocaPorItem() ? dmTec->quPesqOS->findField("ASCODIGO_Item") : nullptr;
     if (situacaoItem && situacaoItem->asInteger() > 0)
         atual = situacaoItem->asString();
-    else
+    else if (item_ > 0)
+        atual = CarregaDado("asCodigo", "aatc01aoit", "where aoitcodigo = " + QString::number(item_));
+    if (atual.trimmed().isEmpty() || atual == "0")
         atual = CarregaDado("asCodigo", "aatc01ao", "where aocodigo = " + QuotedStr(QString::number(ordem())));
     if (atual.trimmed().isEmpty())
         atual = "1";
@@ -265,11 +283,28 @@ void TfmAssSituacaoTroca::bbOkClick()
     }
     setModalResult(host::ui::ModalResult::Ok);
     if (!laTempo->isHidden()) {
+        respondido_ = true;
         bOk = true;
         if (const int situacao = situacaoEscolhida(); situacao > 0)
             iTrocaSituacaoCodigo = situacao;
         close();
     }
+}
+
+// The running clock closed otherwise than by its buttons (the program
+// quitting): the time counted is recorded, dropped or kept running as the
+// user says, never dropped without a word.
+void TfmAssSituacaoTroca::perguntarAoFechar(bool& podeFechar)
+{
+    if (laTempo->isHidden() || respondido_)
+        return;
+    const QString resposta = MostraPergunta("O tempo da O.S. Nº " + QString::number(ordem()) +
+                                                " está sendo contado. Deseja gravá-lo antes de fechar?",
+                                            {"Sim", "Não", "Cancelar"});
+    if (resposta == "Sim")
+        bbOkClick();
+    else if (resposta != "Não")
+        podeFechar = false;
 }
 
 bool SelecionaSituacaoTroca(int& asCodigo, bool bCriar)
@@ -288,7 +323,7 @@ bool SelecionaSituacaoTroca(int& asCodigo, bool bCriar)
     return true;
 }
 
-void SelecionaSituacaoTrocaTempo(int& asCodigo, bool bCriar)
+void SelecionaSituacaoTrocaTempo(int& asCodigo, bool bCriar, QWidget* dono)
 {
     // The waiting caller's dialog is the one global: a second caller would
     // take it over, and the first would go on waiting for a dialog not its own.
@@ -315,6 +350,8 @@ void SelecionaSituacaoTrocaTempo(int& asCodigo, bool bCriar)
     dialogo->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                             Qt::WindowMinimizeButtonHint);
     dialogo->setStayOnTop(true);
+    // Kept over the window it was opened from: a click there must not hide the running clock.
+    host::ui::Dialogs::attachToOwner(*dialogo, dono ? dono : host::ui::Dialogs::owner());
     dialogo->laTempo->show();
     QEventLoop espera;
     QObject::connect(dialogo, &QObject::destroyed, &espera, &QEventLoop::quit);

@@ -54,10 +54,18 @@ public:
     // The situation chosen in the list; 0 when the list is hidden or empty.
     int situacaoEscolhida() const;
 
+    // Fixes the order (and item) shown now as the one the dialog is about:
+    // the record goes there whatever the desk's lists show at OK.
+    void fixarOrdemMostrada();
+
 private:
     int ordem() const;
     int itemDaTroca() const;
     void verificarPermissao(int situacao);
+    void perguntarAoFechar(bool& podeFechar);
+    bool respondido_ = false;   // closed by OK or Cancel: nothing to ask
+    int ordem_ = -1;   // -1 until fixed: the order shown
+    int item_ = 0;
     std::unique_ptr<host::data::DataSource> situacoes_;
 };
 
@@ -78,7 +86,8 @@ extern int iTrocaSituacaoCodigo;
 // until it is gone. Confirmed, asCodigo becomes the situation chosen;
 // otherwise it is left alone. A call made while another one waits is
 // refused at once (asCodigo left alone): the waiting caller owns the dialog.
-void SelecionaSituacaoTrocaTempo(int& asCodigo, bool bCriar);
+// The dialog is kept over dono (the window active, when none is given).
+void SelecionaSituacaoTrocaTempo(int& asCodigo, bool bCriar, QWidget* dono = nullptr);
 
 // The service-order rules' situation question: the dialog prepared for the
 // order and the situation proposed; the situation chosen, 0 when not confirmed.

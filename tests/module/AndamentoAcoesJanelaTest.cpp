@@ -26,7 +26,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 namespace moduletest {
 namespace {
@@ -185,6 +188,53 @@ TEST_F(AndamentoAcoesTest, ProgressRecordsNeedARegisteredTechnician)
     form.miVisualizaLaudo->trigger();
     EXPECT_EQ(dialogs->pending(), 0);
     EXPECT_FALSE(fmAssSituacaoTroca);
+}
+
+// The clock opened on one order books on it, whatever row of the list is
+// clicked while it runs, and stays over the list.
+TEST_F(AndamentoAcoesTest, TheClockBooksOnTheOrderItWasOpenedForAndStaysOverTheList)
+{
+    item(44, 6, "Roteador", 0);
+    tr().commitRetaining();
+    TfmAssAndamento& form = abrirNaSituacao(2);
+    ASSERT_EQ(dmTec->quOSAOCODIGO->asInteger(), 42);
+    QString titulo;
+    bool sobreALista = false;
+    QTimer::singleShot(0, [&] {
+        TfmAssSituacaoTroca* relogio = fmAssSituacaoTroca;
+        ASSERT_NE(relogio, nullptr);
+        titulo = relogio->gbSituacao->title();
+        for (int i = 0; i < 5 && dmTec->quPesqOS->fieldByName("AOCODIGO")->asInteger() != 44; ++i)
+            QTest::keyClick(form.dbgdAndamentoOSRegistros, Qt::Key_Down);
+        EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), 44) << "the list moved to another order";
+        sobreALista = relogio->windowHandle() && relogio->windowHandle()->transientParent() == form.windowHandle();
+        relogio->bbOk->click();
+    });
+    form.miSituacaoContabiliza->trigger();
+    EXPECT_EQ(titulo, "Situação da O.S. Nº: 42");
+    EXPECT_TRUE(sobreALista);
+    EXPECT_EQ(committed("select count(*) from CADCOM where CONTRATO = 42").toInt(), 1);
+    EXPECT_EQ(committed("select count(*) from CADCOM where CONTRATO = 44").toInt(), 0);
+}
+
+// Quitting while the clock runs asks: "Cancelar" keeps the program and the
+// clock running, "Sim" books the time counted and the program ends.
+TEST_F(AndamentoAcoesTest, QuittingWhileTheClockRunsAsksAndBooksTheTime)
+{
+    principal->show();
+    TfmAssAndamento& form = abrirNaSituacao(2);
+    bool fechou = false;
+    QTimer::singleShot(0, [&] {
+        dialogs->answer("Cancelar", "O tempo da O.S. Nº 42 está sendo contado.");
+        EXPECT_FALSE(principal->close());
+        EXPECT_TRUE(fmAssSituacaoTroca) << "the clock runs on";
+        dialogs->answer("Sim", "O tempo da O.S. Nº 42 está sendo contado.");
+        fechou = principal->close();
+    });
+    form.miSituacaoContabiliza->trigger();
+    EXPECT_TRUE(fechou);
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+    EXPECT_EQ(committed("select count(*) from CADCOM where CONTRATO = 42 and CTHORAFINAL is not null").toInt(), 1);
 }
 
 TEST_F(AndamentoAcoesTest, NewRecordAndViewingOneUseTheSituationDialog)

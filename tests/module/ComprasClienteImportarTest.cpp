@@ -174,6 +174,31 @@ TEST_F(ComprasClienteTest, AcceptingCreatesTheModelAndTheItemMapsThePurchaseUnde
     EXPECT_EQ(one("select count(*) from AATC01AOIT where AOCODIGO = 42 and AOITEQUIPCODIGO in (990, 991)").toInt(), 1);
 }
 
+// The purchases listed for order 42 (customer 00003) go to no other order:
+// the order window moved to 43 (customer 00004), a double click is refused
+// and 43 gets no item.
+TEST_F(ComprasClienteTest, APurchaseGoesOnlyToTheOrderItWasListedFor)
+{
+    exec("insert into AATC01AO (AOCODIGO, CLCODIGO, AODATAENTRADA, AOBAIXA, AOPRIORIDADE)"
+         " values (43, '00004', '2026-11-03', 'A', 'M')");
+    exec("insert into AATC03AE (AECODIGO, AEDESCRICAO, PRCODIGO) values (990, 'Balança', 'P-1')");
+    one("select gen_id(GEN_AOITCODIGO, 10) from rdb$database");   // past the stored item
+    tr().commitRetaining();
+    TfmAssOrdemServico& ordemServico = abrirOrdem();
+    criarPrincipal();
+    uPackageAss::CriarDataTec();
+    principal->miComprasCliente->click();
+    ASSERT_TRUE(fmAssOSComprasCliente);
+    TfmAssOSComprasCliente& janela = *fmAssOSComprasCliente.get();
+    ordemServico.sbProximo->click();
+    ASSERT_EQ(dmTec->quOSAOCODIGO->asInteger(), 43);
+    ASSERT_TRUE(dmTec->quOSComprasCli->locate("CODIGOPRODUTO", "P-1"));
+    dialogs->acknowledge("Estes produtos foram listados para a O.S. 42 (cliente 00003), que não é mais a exibida.");
+    janela.dbgdComprasCliente->onDblClick();
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+    EXPECT_EQ(lido("select count(*) from AATC01AOIT where AOCODIGO = 43"), QStringList{"0"});
+}
+
 TEST_F(ComprasClienteTest, TheEquipmentCompanyListsModelsOnlyWithTheirSalesOrder)
 {
     exec("insert into AATC03AE (AECODIGO, AEDESCRICAO, PRCODIGO) values (990, 'Balança', 'P-1')");

@@ -9,6 +9,7 @@
 #include "host/Udmglobal.h"
 #include "host/data/Field.h"
 #include "host/data/MemDataset.h"
+#include "host/db/Database.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/DataTextControls.h"
 #include "host/ui/EditControls.h"
@@ -364,6 +365,90 @@ TEST_F(FilaAtendimentoTest, MovingInTheListStoresTheContactTypedOnTheOrderShown)
     EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), 552) << "the order of the row moved to";
     EXPECT_EQ(lido("select AOCONTATO from AATC01AO where AOCODIGO = 551"), QStringList{"Sr. Paulo Souza"});
     EXPECT_EQ(dialogs->pending(), 0);
+}
+
+// A refused position leaves the contact typed on the order, unsaved, as typed:
+// saved afterwards, it is the one stored.
+TEST_F(FilaAtendimentoTest, ARefusedPositionKeepsTheContactTypedOnTheOrder)
+{
+    ordem(561, 71, kDiaFila, 1);
+    exec("update AATC01AO set AOCONTATO = 'Sr. Paulo' where AOCODIGO = 561");
+    tr().commitRetaining();
+    TfmAssFilaAtendimento& fila = filaDaOrdem(561);
+    ASSERT_EQ(listadas(fila), QStringList{"561:1:71"});
+    TfmAssOrdemServico& os = *fmAssOrdemServico.get();
+    digita(os.dbedContato, "Sra. Helena Prado");
+    dialogs->acknowledge("A posição na fila deve ser 1 ou mais.");
+    fila.cdsFilaAten->first();
+    celula(fila.dbgdFilaAten, "SEQ", "0", Qt::Key_Down);
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+    EXPECT_EQ(dmTec->quOSAOCONTATO->asString(), "Sra. Helena Prado");
+    os.bbSalvar->click();
+    EXPECT_EQ(lido("select AOCONTATO || ':' || AOSEQATENDIMENTO from AATC01AO where AOCODIGO = 561"),
+              QStringList{"Sra. Helena Prado:1"});
+}
+
+// Another desk giving the technician's day its next position, its order not
+// yet committed: this desk's entry is refused, not given the same position,
+// and typed again once the other desk is done it takes the next one.
+TEST_F(FilaAtendimentoTest, TwoDesksNeverGiveOnePositionToTwoOrders)
+{
+    ordem(621);
+    ordem(622);
+    ordem(623);
+    TfmAssFilaAtendimento& fila = filaDaOrdem(621);
+    novaEntrada(fila, 621, 71, kDiaFila);
+    ASSERT_EQ(seq(621), "1");
+
+    host::db::Connection conexao;
+    conexao.open({dbPath});
+    host::db::Transaction outra(conexao);
+    host::db::executeSql(outra, "update or insert into TRAVAEXECUCAO (NOME) values ('FILAATENDIMENTO') matching (NOME)");
+    host::db::executeSql(outra, "update AATC01AO set ATCODIGO = 71, AODATASAIDA = '2026-12-09 08:00',"
+                                " AOSEQATENDIMENTO = 2 where AOCODIGO = 622");
+    dialogs->acknowledge("Outra estação está alterando a fila de atendimento neste momento.");
+    novaEntrada(fila, 623, 71, kDiaFila);
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+    EXPECT_EQ(seq(623), "0");
+    outra.commit();
+
+    novaEntrada(fila, 623, 71, kDiaFila);
+    EXPECT_EQ(lido("select AOCODIGO || ':' || AOSEQATENDIMENTO from AATC01AO where AOCODIGO in (621, 622, 623)"
+                   " order by AOCODIGO"),
+              (QStringList{"621:1", "622:2", "623:3"}));
+}
+
+// "Turno" and "Retornado" take their listed values only: a word of no caption
+// is refused where typed, and the order keeps its turn and return mark.
+TEST_F(FilaAtendimentoTest, TurnAndReturnTakeOnlyTheirListedValues)
+{
+    const struct {
+        const char* campo;
+        const char* digitado;
+        const char* recusa;   // empty: taken
+        const char* lido;
+    } casos[] = {
+        {"TURNO", "Xablau", "'Xablau' não é um valor de Turno. Use Manhã, Tarde ou Noite.", "MN"},
+        {"RETORNO", "Talvez", "'Talvez' não é um valor de Retornado. Use Sim ou Não.", "MN"},
+        {"TURNO", "Tarde", "", "TN"},
+    };
+    ordem(651, 71, kDiaFila, 1);
+    TfmAssFilaAtendimento& fila = filaDaOrdem(651);
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.digitado);
+        if (*caso.recusa)
+            dialogs->acknowledge(caso.recusa);
+        fila.cdsFilaAten->first();
+        celula(fila.dbgdFilaAten, caso.campo, caso.digitado, Qt::Key_Return);
+        if (*caso.recusa) {
+            EXPECT_NE(fila.dbgdFilaAten->indexWidget(fila.dbgdFilaAten->currentIndex()), nullptr) << "still typed";
+            fila.cdsFilaAten->cancel();
+        } else {
+            fila.cdsFilaAten->post();   // the row left
+        }
+        EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+        EXPECT_EQ(lido("select AOTURNO || AORETORNO from AATC01AO where AOCODIGO = 651"), QStringList{caso.lido});
+    }
 }
 
 TEST_F(FilaAtendimentoTest, RemovingTheSelectedEntriesTakesThemOffTheQueue)

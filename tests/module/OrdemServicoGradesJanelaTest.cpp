@@ -177,6 +177,55 @@ TEST_F(OrdemServicoGradesTest, TheEntryGridsHaveTheirNamesAndDesignedColumns)
     EXPECT_FALSE(form.dbgdOrdemServicoServicos->columnByField("AOCODIGO")->visible());
 }
 
+// "<" and ">" show the lines of the order they lead to on the tab shown,
+// without a change of tab: none left of the order before.
+TEST_F(OrdemServicoGradesTest, TheArrowsShowTheLinesOfTheOrderTheyLeadTo)
+{
+    peca(1, "PEC01", 2, 10);
+    exec("insert into AATC01AO (AOCODIGO, CLCODIGO, AODATAENTRADA, AOBAIXA, AOPRIORIDADE)"
+         " values (43, '00003', '2026-11-03', 'A', 'M')");
+    TfmAssOrdemServico& form = abrir();
+    aba(form, form.tsPecasOS);
+    ASSERT_EQ(form.dbgdOrdemServicoPecas->model()->rowCount(), 1);
+    form.sbProximo->click();
+    EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), 43);
+    EXPECT_EQ(form.dbgdOrdemServicoPecas->model()->rowCount(), 0);
+    form.sbAnterior->click();
+    EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), 42);
+    ASSERT_EQ(form.dbgdOrdemServicoPecas->model()->rowCount(), 1);
+    EXPECT_EQ(dmTec->quOSPecas->fieldByName("PRCODIGO")->asString(), "PEC01");
+}
+
+// "Autorizado" of the parts and services takes its listed values only: a
+// word of no caption is refused where typed and the line keeps its mark.
+TEST_F(OrdemServicoGradesTest, AuthorisedTakesOnlyItsListedValues)
+{
+    servico(1, 1, 50);
+    peca(1, "PEC01", 1, 10);
+    TfmAssOrdemServico& form = abrir();
+    const struct {
+        host::ui::TabSheet* aba;
+        DataGrid* grade;
+        host::data::Query* linhas;
+        const char* campo;
+        const char* lido;
+    } casos[] = {
+        {form.tsServico, form.dbgdOrdemServicoServicos, dmTec->quOSAndamento, "AAAUTORIZADO",
+         "select AAAUTORIZADO from AATC01AA where AOCODIGO = 42"},
+        {form.tsPecasOS, form.dbgdOrdemServicoPecas, dmTec->quOSPecas, "APAUTORIZADO",
+         "select APAUTORIZADO from AATC01AP where AOCODIGO = 42"},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.campo);
+        aba(form, caso.aba);
+        dialogs->acknowledge("'Xablau' não é um valor de Autorizado. Use Sim, Não, Espera ou Devolvido.");
+        celula(caso.grade, caso.campo, "Xablau", Qt::Key_Return);
+        EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+        caso.linhas->cancel();
+        EXPECT_EQ(lido(caso.lido), QStringList{"S"});
+    }
+}
+
 TEST_F(OrdemServicoGradesTest, ThePickListCaptionStoresItsLetter)
 {
     servico(1, 1, 10);

@@ -375,20 +375,18 @@ TEST_F(OrdemServicoJanelaTest, PreviousAndNextSaveFirstAndDeleteAsks)
     EXPECT_EQ(valor("select count(*) from AATC01AO where AOCODIGO = 41").toInt(), 0);
 }
 
-// A parts request made at another desk while the invoice question is open
-// keeps its order: deleted, the next order of the number would take it.
-TEST_F(OrdemServicoJanelaTest, AnOrderGivenAPartsRequestWhileTheInvoiceQuestionIsOpenIsNotDeleted)
+// An order whose parts went out on a stock document and a sales order is
+// kept, the refusal naming them: deleted, its number would pass to the next
+// new order with those documents.
+TEST_F(OrdemServicoJanelaTest, AnOrderWithStockDocumentsOrASalesOrderIsKept)
 {
     ordem(42);
     exec("insert into ACEM14IT (DOCUMENTO, SERIE, COD_CLI, CODIGOPRODUTO, SEQUENCIA, AOCODIGO)"
-         " values ('004512', '1', '00003', 'P1', 1, '42')");
+         " values ('000001', '1', '00003', 'P0001', 1, '42')");
+    exec("insert into AVEC85IT (COD, CODIGO, NUMERO_PEDIDO, AOCODIGO) values (1, 'P0001', '000003', 42)");
     TfmAssOrdemServico& form = abrir("fmAssOrdemServico;42");
     dialogs->answer("Sim", "Confirma a exclusão do registro?")
-        .answer("Sim", "já gerou nota fiscal número 004512")
-        .meanwhile([this] {
-            outraMesa("insert into AATC07AI (AICODIGO, AIID, AISEQUENCIA, AOCODIGO) values (3, 'C', 0, 42)");
-        })
-        .acknowledge("solicitação de peças 000003");
+        .acknowledge("não pode ser excluída: ela gerou o documento 000001 e o pedido de venda 000003");
     form.bbExcluir->click();
     EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
     EXPECT_EQ(lido("select count(*) from AATC01AO where AOCODIGO = 42"), QStringList{"1"});

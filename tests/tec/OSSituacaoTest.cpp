@@ -351,8 +351,7 @@ TEST_F(ExclusaoOSTest, ARefusedDeleteLeavesEverythingInPlace)
 
     exec("insert into ACEM14IT (DOCUMENTO, SERIE, COD_CLI, CODIGOPRODUTO, SEQUENCIA, AOCODIGO)"
          " values ('004512', '1', '00001', 'P1', 1, '7')");
-    dialogos->enter("del").answer("Não", "A Ordem de Serviço já gerou nota fiscal número 004512. "
-                                         "Tem certeza de que deseja continuar?");
+    dialogos->enter("del").acknowledge("A Ordem de Serviço não pode ser excluída: ela gerou o documento 004512.");
     EXPECT_THROW(dmTec->quOS->remove(), host::Abort);
 
     // A parts request of the order would pass to the next order of its number.

@@ -263,7 +263,7 @@ struct Digitado {
     const char* mostrado;
 };
 
-TEST_F(TdmTecMappingsTest, TypedCodesAreStoredInCapitalsWithoutCheck)
+TEST_F(TdmTecMappingsTest, TypedCodesAreStoredInCapitals)
 {
     const Digitado casos[] = {
         {&TdmTec::quOSPecasAPAUTORIZADO, "APAUTORIZADO", "s", "S", "Sim"},
@@ -273,7 +273,6 @@ TEST_F(TdmTecMappingsTest, TypedCodesAreStoredInCapitalsWithoutCheck)
         {&TdmTec::quOSAndamentoAATIPO, "AATIPO", "3", "3", "3 - Sem Garantia"},
         {&TdmTec::quHoraTecnicaAHTIPO, "AHTIPO", "c", "C", "C - Arredondar para cima"},
         {&TdmTec::quOSItemAOITGARANTIA, "AOITGARANTIA", "4", "4", "4- Cortesia"},
-        {&TdmTec::quOSPecasAPAUTORIZADO, "APAUTORIZADO", "z", "Z", ""},   // no check against the captions
     };
     Field& alvo = *linha.fieldByName("TEXTO");
     for (const Digitado& caso : casos) {
