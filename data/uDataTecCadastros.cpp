@@ -105,19 +105,58 @@ void TdmTec::quEquipamentoNewRecord(Dataset& DataSet)
 
 // ---- technicians and the equipment each one serves --------------------------------
 
+namespace {
+
+// A technician's rights, with what a new technician gets.
+struct DireitoTecnico {
+    const char* campo;
+    const char* padrao;
+};
+constexpr DireitoTecnico kDireitosTecnico[] = {
+    {"ATALTERAROS", "N"}, {"ATALTERARLAUDO", "N"}, {"ATACESSORESTRITO", "S"}, {"ATALTERARSITUACAO", "T"}};
+
+QString nomeDeLogin(const QVariant& nome) { return nome.toString().trimmed().toUpper(); }
+
+// The other screens find a user's restrictions in the technician row named
+// as the login: renaming that row, or a second row of that name, or other
+// rights, and the technician would lift her own restrictions. The name and
+// the rights are the master user's to change.
+void exigeMestreNasRestricoes(const Dataset& tecnico)
+{
+    if (UsuarioMestre())
+        return;
+    const bool novo = tecnico.state() == DatasetState::Insert;
+    const Field* nome = tecnico.fieldByName("ATNOME");
+    if (!novo && nomeDeLogin(nome->value()) != nomeDeLogin(nome->oldValue()))
+        dmGlobal->MostraErro("Somente o usuário mestre altera o nome de um técnico: o nome liga o técnico ao "
+                             "usuário do sistema de mesmo nome e às suas restrições.");
+    if (novo && CarregaNumeroInteiro("count(*)", "AATC06AT",
+                                     "where upper(ATNOME) = " + QuotedStr(nomeDeLogin(nome->value()))) > 0)
+        dmGlobal->MostraErro("Já existe um técnico com o nome " + nomeDeLogin(nome->value()) +
+                             ". Somente o usuário mestre cadastra outro com o mesmo nome.");
+    for (const auto& [campo, padrao] : kDireitosTecnico) {
+        const Field* direito = tecnico.fieldByName(QString::fromLatin1(campo));
+        const QString antes = novo ? QString::fromLatin1(padrao) : direito->oldValue().toString().trimmed();
+        if (direito->asString().trimmed() != antes)
+            dmGlobal->MostraErro("Somente o usuário mestre altera os direitos de um técnico: Alterar OS, Alterar "
+                                 "Laudo, Acesso Restrito e Alterar Situação OS.");
+    }
+}
+
+}  // namespace
+
 void TdmTec::quTecnicosNewRecord(Dataset& DataSet)
 {
     quTecnicosATCODIGO->setAsInteger(ProximaChave(host::schema::kGeneratorTechnician, "ATCODIGO", "AATC06AT"));
-    quTecnicosATALTERAROS->setAsString("N");
-    quTecnicosATALTERARLAUDO->setAsString("N");
-    quTecnicosATACESSORESTRITO->setAsString("S");
+    for (const auto& [campo, padrao] : kDireitosTecnico)
+        DataSet.fieldByName(QString::fromLatin1(campo))->setAsString(QString::fromLatin1(padrao));
     quTecnicosATATIVO->setAsString("S");
-    quTecnicosATALTERARSITUACAO->setAsString("T");
     ZelDevVerificarEvento(&DataSet, "ONNEWRECORD");
 }
 
 void TdmTec::quTecnicosBeforePost(Dataset& DataSet)
 {
+    exigeMestreNasRestricoes(DataSet);
     // Who may change orders may also write their reports.
     if (quTecnicosATALTERAROS->asString() == "S")
         quTecnicosATALTERARLAUDO->setAsString("S");

@@ -143,14 +143,21 @@ void TdmTec::OSEnviarEmailPorSituacao(int AOCODIGO)
         remetente = emailEmpresa;
     if (MostraPergunta("Deseja enviar email?", {"Sim", "Não"}) != "Sim")
         return;
-    if (!EnviarEmail(remetente, "Informação sobre Ordem de Serviço", destinatarios, corpo, {}))
-        return;
-    // Joins the host transaction: permanent with its next commit.
-    UpdateCampo("AATC01AOIT IT", "AOITEMAILENVIADO", "'S'",
-                "WHERE (" + CondicaoEmLista("IT.AOITCODIGO", listaItens) + ") AND IT.AOCODIGO= " + codigo);
-    if (quOSItem->active())
-        quOSItem->refresh();
-    dmGlobal->MostraAviso("Email com informações da ordem de serviço enviado para cliente!", false);
+    const host::DestinoEmail destino =
+        host::EnviarEmailComDestino(remetente, "Informação sobre Ordem de Serviço", destinatarios, corpo, {});
+    // A message written to the outbox is the items' report as much as one
+    // sent: left unmarked, every later save wrote the same message again.
+    if (destino.escrito()) {
+        // Joins the host transaction: permanent with its next commit.
+        UpdateCampo("AATC01AOIT IT", "AOITEMAILENVIADO", "'S'",
+                    "WHERE (" + CondicaoEmLista("IT.AOITCODIGO", listaItens) + ") AND IT.AOCODIGO= " + codigo);
+        if (quOSItem->active())
+            quOSItem->refresh();
+    }
+    dmGlobal->MostraAviso(destino.enviado ? QStringLiteral("Email com informações da ordem de serviço enviado para cliente!")
+                                          : "Email com informações da ordem de serviço não enviado para cliente.\n" +
+                                                host::AvisoEmailNaoEnviado(destino),
+                          false);
 }
 
 void TdmTec::EnviarMensagemContatoCliente(const QString& cliente, const QString&)

@@ -95,6 +95,10 @@ void TdmTec::quDefeitoAfterPost(Dataset& DataSet)
 
 void TdmTec::quTecnicosBeforeDelete(Dataset& DataSet)
 {
+    // A login without a technician row is unrestricted.
+    if (!UsuarioMestre())
+        dmGlobal->MostraErro("Somente o usuário mestre exclui um técnico: o cadastro guarda as restrições do "
+                             "usuário do sistema de mesmo nome.");
     recusarExclusaoEmUso(DataSet, campo(*quTecnicos, "ATCODIGO") + " - " + campo(*quTecnicos, "ATNOME"));
     tecnicoExcluido = campo(*quTecnicos, "ATCODIGO").trimmed();
     guardarCodigoExcluido(campo(*quTecnicos, "ATCODIGO") + "/" + campo(*quTecnicos, "ATNOME"));

@@ -134,10 +134,27 @@ QString RetornaLinhaArquivoTexto(const QString& arquivo, int indice);
 bool EnviarEmail(const QString& remetente, const QString& assunto, const QString& destinatarios,
                  const QString& corpo, const QString& anexo = {});
 
+namespace host {
+// Where a mail of EnviarEmail went: out through the server, or written to
+// the outbox (no server, or the server failed: `falha` says why), or nowhere.
+struct DestinoEmail {
+    bool enviado = false;
+    QString arquivo;   // the .eml in the outbox when it was not sent
+    QString falha;     // why it did not go out
+    bool escrito() const { return enviado || !arquivo.isEmpty(); }
+};
+// EnviarEmail, telling where the mail went.
+DestinoEmail EnviarEmailComDestino(const QString& remetente, const QString& assunto, const QString& destinatarios,
+                                   const QString& corpo, const QString& anexo = {});
+// The user's words for a mail that did not go out: why, and the outbox file
+// that holds it (or that none does). Empty when it went out.
+QString AvisoEmailNaoEnviado(const DestinoEmail& destino);
+}  // namespace host
+
 // The host's sender settings: the company record's e-mail address.
 QString RemetenteEmail();
-// A mail from the host's sender (EnviarEmail); false when it could not go
-// (no recipient, no sender).
+// A mail from the host's sender (EnviarEmail); false when it did not go
+// out, the user then told why and where it waits (AvisoEmailNaoEnviado).
 bool EnviaEmail(const QString& destinatario, const QString& assunto, const QString& texto);
 
 // The value of the host's cost formula <codigo> (table AGPC05CF, column

@@ -17,7 +17,10 @@ QString RemetenteEmail()
 
 bool EnviaEmail(const QString& destinatario, const QString& assunto, const QString& texto)
 {
-    const bool enviado = EnviarEmail(RemetenteEmail(), assunto, destinatario.trimmed(), texto);
-    dmGlobal->Log("[EnviaEmail]", enviado ? "enviado para " + destinatario.trimmed() : "não enviado: " + assunto);
-    return enviado;
+    const host::DestinoEmail destino = host::EnviarEmailComDestino(RemetenteEmail(), assunto, destinatario.trimmed(), texto);
+    dmGlobal->Log("[EnviaEmail]", destino.enviado ? "enviado para " + destinatario.trimmed() : "não enviado: " + assunto);
+    // A mail that did not go out is said, with where it waits.
+    if (!destino.enviado)
+        dmGlobal->MostraAviso(host::AvisoEmailNaoEnviado(destino), false);
+    return destino.enviado;
 }

@@ -218,26 +218,54 @@ QString gravarNaCaixaDeSaida(const QByteArray& mensagem)
 
 }  // namespace
 
-bool EnviarEmail(const QString& remetente, const QString& assunto, const QString& destinatarios,
-                 const QString& corpo, const QString& anexo)
+host::DestinoEmail host::EnviarEmailComDestino(const QString& remetente, const QString& assunto,
+                                               const QString& destinatarios, const QString& corpo,
+                                               const QString& anexo)
 {
     const QStringList para = destinatariosDe(semControles(destinatarios));
     const QString de = semControles(remetente);
-    if (de.trimmed().isEmpty() || para.isEmpty())
-        return false;
+    DestinoEmail destino;
+    if (de.trimmed().isEmpty() || para.isEmpty()) {
+        destino.falha = de.trimmed().isEmpty() ? "sem remetente" : "sem destinatário";
+        return destino;
+    }
     host::SentMail registro{remetente, assunto, destinatarios, corpo, anexo};
     const QByteArray mensagem = montarMensagem(de, semControles(assunto), para, corpo, anexo);
     const Servidor servidor = servidorConfigurado();
-    if (!servidor.host.isEmpty()) {
+    if (servidor.host.isEmpty()) {
+        destino.falha = "nenhum servidor de e-mail configurado (parâmetro ATEMAILSERVIDOR)";
+    } else {
         const QString falha = enviarSmtp(servidor, de, para, mensagem);
         registro.sent = falha.isEmpty();
-        if (!registro.sent && dmGlobal)
-            dmGlobal->Log("[EnviarEmail]", " EXCEPTION --> " + falha, servidor.host);
+        if (!registro.sent) {
+            destino.falha = "o servidor de e-mail " + servidor.host + " falhou: " + falha;
+            if (dmGlobal)
+                dmGlobal->Log("[EnviarEmail]", " EXCEPTION --> " + falha, servidor.host);
+        }
     }
     if (!registro.sent)
         registro.outboxFile = gravarNaCaixaDeSaida(mensagem);
     outbox().append(registro);
-    return registro.sent;
+    destino.enviado = registro.sent;
+    destino.arquivo = registro.outboxFile;
+    return destino;
+}
+
+bool EnviarEmail(const QString& remetente, const QString& assunto, const QString& destinatarios,
+                 const QString& corpo, const QString& anexo)
+{
+    return host::EnviarEmailComDestino(remetente, assunto, destinatarios, corpo, anexo).enviado;
+}
+
+QString host::AvisoEmailNaoEnviado(const DestinoEmail& destino)
+{
+    if (destino.enviado)
+        return {};
+    const QString motivo = "A mensagem não foi enviada: " + destino.falha + ".";
+    if (!destino.arquivo.isEmpty())
+        return motivo + "\nEla foi gravada na caixa de saída, para ser enviada de lá:\n" +
+               QDir::toNativeSeparators(destino.arquivo);
+    return motivo + "\nNenhuma cópia ficou na caixa de saída.";
 }
 
 const QList<host::SentMail>& host::sentMails() { return outbox(); }

@@ -180,6 +180,8 @@ void TfmAssBaixaPecas::criarGrade()
     grade.addColumn("prLocalizacao", "Localização", 90)->setReadOnly(true);
     grade.addColumn("clNome", "Cliente", 150)->setReadOnly(true);
     grade.addColumn("prCodigoLocal", {}, 100)->setButtonStyle(botao);
+    // A new line is typed from its product's code, whatever column was current.
+    grade.setEntryField("prCodigo");
     grade.onEditButtonClick = [this] { dbgdOrdemServicoBaixaPecasEditButtonClick(); };
     grade.onTitleClick = [this](host::ui::GridColumn& c) { dbgdOrdemServicoBaixaPecasTitleClick(c); };
 }

@@ -104,12 +104,9 @@ void TqrAssOSPesquisaFic::criarDetalhe()
     d.afterPrint = [this, c](Band&, bool impresso) {
         if (!impresso || !c)
             return;
-        for (TotaisFichaOS* t : {&grupo, &total}) {
-            ++t->quantidade;
-            t->ordens += c->fieldByName("AOVALORTOTAL")->asFloat();
-            t->pecas += c->fieldByName("AOVALORPECAS")->asFloat();
-            t->servicos += c->fieldByName("AOVALORSERVICO")->asFloat();
-        }
+        for (TotaisFichaOS* t : {&grupo, &total})
+            t->Soma(c->fieldByName("AOCODIGOOS")->asInteger(), c->fieldByName("AOVALORTOTAL")->asFloat(),
+                    c->fieldByName("AOVALORPECAS")->asFloat(), c->fieldByName("AOVALORSERVICO")->asFloat());
     };
     struct Linha {
         const char* nome;

@@ -9,6 +9,7 @@
 #include "host/ui/WindowRegistry.h"
 
 #include <memory>
+#include <set>
 
 // The card's sums of one group or of the whole card.
 struct TotaisFichaOS {
@@ -18,7 +19,20 @@ struct TotaisFichaOS {
     double ordens = 0;      // the orders' totals (AOVALORTOTAL)
     double pecas = 0;
     double servicos = 0;
-    int quantidade = 0;     // order items printed
+    int quantidade = 0;     // orders printed
+    // The orders already counted: the card prints one row per item, and an
+    // order's money counts once whatever its number of items.
+    std::set<int> contadas;
+
+    void Soma(int ordem, double total, double pecasOrdem, double servicosOrdem)
+    {
+        if (!contadas.insert(ordem).second)
+            return;
+        ++quantidade;
+        ordens += total;
+        pecas += pecasOrdem;
+        servicos += servicosOrdem;
+    }
 
     double TotalReceitas() const { return contrato + receitas; }
     double TotalDespesas() const { return ordens + despesas; }

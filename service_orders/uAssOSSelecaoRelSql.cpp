@@ -35,6 +35,15 @@ QString somaDoItem(const QString& expressao, const QString& tabela)
            " l where l.aocodigo = it.aocodigo and l.aoitcodigo = it.aoitcodigo)";
 }
 
+// An order's own money (travel and extra expenses) on the row of its first
+// item only: the rows are summed per customer and overall, and an order of
+// several items counted them once per item.
+QString despesaDaOrdem(const QString& coluna)
+{
+    return "case when it.aoitcodigo = (select min(p.aoitcodigo) from aatc01aoit p where p.aocodigo = it.aocodigo)"
+           " then coalesce(" + coluna + ",0) else 0 end";
+}
+
 const char* const kSelectDocumento = "Select first 1 documento, data, Baixa from acem14it where aocodigo = ";
 
 }  // namespace
@@ -43,17 +52,18 @@ QString SqlSelecaoOS(const FiltroSelecaoOS& f)
 {
     const QString servicos = somaDoItem("sum(l.AAVALORTOTAL)", "aatc01aa");
     const QString pecas = somaDoItem("sum(l.APVALTOTAL)", "aatc01ap");
+    const QString viagem = despesaDaOrdem("os.AODESPVIAGEM");
+    const QString extras = despesaDaOrdem("os.AODESPDIVERSAS");
     QString sql =
         "select it.AOITCODIGO, os.aovalorservico, os.aovalorpecas, it.AOITEQUIPDESCRICAO, it.AOITPLACA,\n"
         "  it.AOITSERIE, cli.NOME as Cliente, os.AODATAENTRADA, os.AODATASAIDA, os.AOCODIGO,\n"
-        "  coalesce(" + servicos + ",0)+coalesce(" + pecas +
-        ",0)+coalesce(os.AODESPVIAGEM,0)+coalesce(os.AODESPDIVERSAS,0) as AOVALORTOTAL,\n"
+        "  coalesce(" + servicos + ",0)+coalesce(" + pecas + ",0)+" + viagem + "+" + extras + " as AOVALORTOTAL,\n"
         "  os.aoDesconto,\n"
         "  (select cast(sum(cc.cttempototal) as integer) from cadcom cc\n"
         "    where cc.contrato = os.aocodigo and cc.idorigem = 'A') as HorasAndamento,\n"
         "  os.AOATENDENTE, " + servicos + " as TotServ,\n"
         "  " + pecas + " as VALORPECAS,\n"
-        "  os.AODESPVIAGEM as DESPVIAGEM, os.AODESPDIVERSAS as DESEXTRA,\n"
+        "  " + viagem + " as DESPVIAGEM, " + extras + " as DESEXTRA,\n"
         "  " + somaDoItem("cast(sum(l.AATOTAL) as integer)", "aatc01aa") + " as Horas,\n"
         "  max(prod.DESCRICAO) as Servico, os.clcodigo\n"
         "from aatc01aoit it\n"

@@ -77,6 +77,8 @@ void TfmAssOrdemServico::montarColunasItens(DataGrid* grade, bool botaoDescricao
         {"AOITUSUARIO", "Usuário/Responsável"},
         {"ACCODIGO"},
     });
+    // A new item is typed from its equipment's code, which fills the rest.
+    grade->setEntryField("AOITEQUIPCODIGO");
 }
 
 // The order's code is the same on every line: kept as a hidden column.

@@ -242,10 +242,10 @@ void TfmAssTecnico::FormActivate()
     dmTec->CarregarTecnicos(-1, false);
     if (!dmTec->quTecEquip->active())
         dmTec->quTecEquip->open();
-    // Who may change orders, reports and restricted access is the master user's to say.
+    // The rights are the master user's to say (the data module refuses them to anyone else).
     const bool mestre = UsuarioMestre();
     for (QWidget* direito : {static_cast<QWidget*>(dbcbAlterarOS), static_cast<QWidget*>(dbcbAlterarLaudo),
-                             static_cast<QWidget*>(dbcbAcessoRestrito)})
+                             static_cast<QWidget*>(dbcbAcessoRestrito), static_cast<QWidget*>(dbcbAlterarSituacao)})
         direito->setEnabled(mestre);
 }
 

@@ -3,8 +3,8 @@
 // dmTec->quTecnicos), of the models each one is qualified for (AATC06ATIT,
 // quTecEquip) and of the technicians below each one (AATC06ATDC,
 // QuTecDesc). A technician row is also the permission record of the
-// database user of the same name; only the master user changes its order,
-// report and restricted-access rights. In vehicle mode it is the register
+// database user of the same name; only the master user changes its name and
+// its rights, or deletes it. In vehicle mode it is the register
 // of mechanics. One instance lives in fmAssTecnico; closing it frees it and
 // empties the variable.
 

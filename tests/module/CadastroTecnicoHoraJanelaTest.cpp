@@ -82,16 +82,36 @@ TEST_F(CadastroTecnicoTest, OnlyTheMasterUserChangesTheOrderReportAndRestrictedR
     EXPECT_FALSE(form.dbcbAlterarLaudo->isEnabled());
     EXPECT_FALSE(form.dbcbAcessoRestrito->isEnabled());
     EXPECT_TRUE(form.dbcbAtivo->isEnabled());
-    EXPECT_TRUE(form.dbcbAlterarSituacao->isEnabled());
+    EXPECT_FALSE(form.dbcbAlterarSituacao->isEnabled()) << "the situations she may choose restrict her too";
     // What stays open to him is saved.
     ASSERT_TRUE(dmTec->quTecnicos->locate("ATCODIGO", 2));
     dmTec->quTecnicos->edit();
     form.dbcbAtivo->setCurrentIndex(1);
     emit form.dbcbAtivo->activated(1);
-    form.dbcbAlterarSituacao->setCurrentIndex(2);
-    emit form.dbcbAlterarSituacao->activated(2);
     form.bbSalvar->click();
-    EXPECT_EQ(committed("select ATATIVO || ATALTERARSITUACAO from AATC06AT where ATCODIGO = 2").toString(), "NN");
+    EXPECT_EQ(committed("select ATATIVO from AATC06AT where ATCODIGO = 2").toString(), "N");
+}
+
+// A restricted technician cannot lift her restriction in the register:
+// renaming her row, or deleting it, would leave her login without one.
+TEST_F(CadastroTecnicoTest, ARestrictedTechnicianNeitherRenamesNorDeletesHerOwnRow)
+{
+    exec("insert into AATC06AT (ATCODIGO, ATNOME, ATALTERAROS, ATACESSORESTRITO, ATATIVO)"
+         " values (30, 'MARIA', 'N', 'S', 'S')");
+    entrarComo("MARIA");
+    TfmAssTecnico& form = abrir();
+    ASSERT_TRUE(dmTec->quTecnicos->locate("ATCODIGO", 30));
+    form.dbedNome->setFocus();
+    form.dbedNome->selectAll();
+    QTest::keyClicks(form.dbedNome, "maria souza");
+    dialogs->acknowledge("Somente o usuário mestre altera o nome de um técnico");
+    form.bbSalvar->click();
+    form.bbCancelar->click();
+    dialogs->answer("Sim", "Confirma a exclusão do registro?")
+        .acknowledge("Somente o usuário mestre exclui um técnico");
+    form.bbExcluir->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select ATNOME || ATACESSORESTRITO from AATC06AT where ATCODIGO = 30"), QStringList{"MARIAS"});
 }
 
 TEST_F(CadastroTecnicoTest, VehicleModeNamesMechanicsAndTheEquipmentTabComesFirst)

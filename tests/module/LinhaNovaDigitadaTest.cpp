@@ -7,6 +7,7 @@
 #include "data/uDataTec.h"
 #include "host/data/Query.h"
 #include "host/ui/DataGrid.h"
+#include "service_orders/uAssBaixaPecas.h"
 #include "service_orders/uAssOrdemServico.h"
 #include "tests/support/OnScreenDialogs.h"
 
@@ -54,6 +55,32 @@ TEST_F(LinhaNovaDigitadaTest, InsertOpensTheLineInTheProductsCode)
         EXPECT_EQ(naTela.texts(), QStringList{});
         EXPECT_EQ(caso.linhas->fieldByName("PRCODIGO")->asString(), caso.produto);
     }
+}
+
+// A second row started while the first row's later column is current opens
+// in the column its user types first, in the items' grid and the parts
+// settlement's grid alike.
+TEST_F(LinhaNovaDigitadaTest, ANewRowOfTheItemsAndSettlementGridsOpensInTheColumnTypedFirst)
+{
+    // Another column of the current row chosen, then Insert and the text typed at once.
+    auto novaLinha = [this](host::ui::DataGrid* grade, const char* outraColuna, const QString& texto) {
+        grade->setSelectedIndex(grade->columnByField(outraColuna)->index());
+        testsupport::OnScreenDialogs naTela;
+        insereDigitando(grade, texto);
+        EXPECT_EQ(naTela.texts(), QStringList{});
+    };
+    TfmAssOrdemServico& form = abrirOrdemComItem("Impressora");
+    aba(form, form.tsItens);
+    novaLinha(form.dbgdOrdemServicoItens, "AOITSERIE", "1");
+    EXPECT_EQ(dmTec->quOSItemAOITEQUIPCODIGO->asString(), "1");
+    EXPECT_EQ(dmTec->quOSItemAOITEQUIPDESCRICAO->asString(), "Impressora laser");
+
+    TfmAssBaixaPecas& acerto = abrirJanela(fmAssBaixaPecas, "fmAssBaixaPecas");
+    host::ui::DataGrid* linhas = acerto.dbgdOrdemServicoBaixaPecas;
+    insereDigitando(linhas, "P0005");
+    celula(linhas, "prQuantidade", "2", Qt::Key_Return);
+    novaLinha(linhas, "prQuantidade", "P0001");
+    EXPECT_EQ(acerto.cdsBaixaprCodigo->asString(), "P0001");
 }
 
 // A text the cell refuses, then "Salvar" with the text still there: one

@@ -21,6 +21,8 @@
 #include "host/ui/DataGrid.h"
 #include "host/ui/DataLookupCombo.h"
 #include "host/ui/DataTextControls.h"
+#include "host/report/PreparedReport.h"
+#include "host/report/Uvisualrel.h"
 #include "host/ui/StatusBar.h"
 #include "service_orders/uAssOSPesquisaFic.h"
 #include "service_orders/uAssOSPesquisaRel.h"
@@ -807,6 +809,26 @@ TEST_F(PesquisaOrdemServicoTest, PrintoutsOfTheSearchAsText)
     EXPECT_EQ(ficha.count("Total de Ordens:"), 5 + 1) << ficha.toStdString();
     EXPECT_TRUE(ficha.contains("Valores Totais"));
     EXPECT_FALSE(ficha.contains("Total Receitas")) << "no contract lines outside contract mode";
+}
+
+// Order 42 has two items: "Ficha Vida" counts it, and its money, once.
+TEST_F(PesquisaOrdemServicoTest, TheCardCountsAnOrderOnceWhateverItsNumberOfItems)
+{
+    exec("update AATC01AO set AOVALORPECAS = 35.5, AOVALORSERVICO = 270, AOVALORTOTAL = 305.5 where AOCODIGO = 42");
+    dmGlobal->IBTransaction1->commitRetaining();
+    QString ficha;
+    pesquisarPelaJanela([&](TfmPesquisaAssOrdemServico& janela) {
+        janela.edNOS->setText("42");
+        janela.bbPesquisa->click();
+        dialogs->modal("fmVisualizadorRelatorio", [&](Form& vista) {
+            ficha = static_cast<TfmVisualizadorRelatorio&>(vista).pages().textDump();
+        });
+        janela.bbFicha->click();
+    });
+    const QStringList resumo = ficha.split('\n').filter("summary qrbnResumo");
+    ASSERT_EQ(resumo.size(), 1) << ficha.toStdString();
+    EXPECT_TRUE(resumo[0].contains("Total de Ordens: | 1 | Peças: | 35,50 | Serviços: | 270,00 | Valores Totais | 305,50"))
+        << resumo[0].toStdString();
 }
 
 TEST_F(PesquisaOrdemServicoTest, TheCardInContractModeListsContractLinesAndCash)

@@ -4,6 +4,7 @@
 
 #include "tests/module/PrimeiroUsoFixture.h"
 
+#include "host/Uglobal.h"
 #include "host/Uparametros.h"
 #include "host/Uprincipal.h"
 #include "host/ui/WindowRegistry.h"
@@ -11,6 +12,7 @@
 #include "service_orders/uAssOrdemServico.h"
 #include "tests/support/SmtpReceiver.h"
 
+#include <QDir>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -62,6 +64,21 @@ TEST_F(PrimeiroUsoEmailOrcamentoTest, TheBudgetMailGoesFromTheCompanysNewAddress
     EXPECT_EQ(enviadas[0].from, "orcamentos@oficinanova.com.br");
     EXPECT_EQ(enviadas[0].recipients, QStringList{"compras@paoquente.com.br"});
     EXPECT_FALSE(enviadas[0].textBody().trimmed().isEmpty()) << enviadas[0].data.toStdString();
+}
+
+// With the installation's default (no mail server) the user is told where the message waits.
+TEST_F(PrimeiroUsoEmailOrcamentoTest, WithoutAMailServerTheBudgetMailIsSaidToWaitInTheOutbox)
+{
+    uPackageAss::ShowJanelaTec("fmAssOrdemServico;42");
+    TfmAssOrdemServico* form = fmAssOrdemServico.get();
+    ASSERT_NE(form, nullptr);
+    dialogs->answer("Sim", "Tem certeza de que deseja enviar email para cliente?")
+        .acknowledge("nenhum servidor de e-mail configurado");
+    form->sbEnviarEmail->click();
+    EXPECT_EQ(dialogs->pending(), 0) << vistos();
+    ASSERT_EQ(host::sentMails().size(), 1);
+    EXPECT_TRUE(dialogs->texts().last().endsWith(QDir::toNativeSeparators(host::sentMails().last().outboxFile)))
+        << vistos();
 }
 
 }  // namespace

@@ -12,7 +12,9 @@
 #include "service_orders/uAssSituacao.h"
 
 #include <QAbstractItemModel>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QTest>
 
@@ -48,7 +50,7 @@ TEST_F(PrimeiroUsoEmailSituacaoTest, AnOrderMovedToASituationMarkedForTheEmailTe
 
     TfmAssOrdemServico& ordem = abrirJanela(fmAssOrdemServico, "fmAssOrdemServico;42");
     ordem.dblcSituacao->setKeyValue(4);
-    dialogs->answer("Sim", "Deseja enviar email?");
+    dialogs->answer("Sim", "Deseja enviar email?").acknowledge("não enviado");
     ordem.bbSalvar->click();
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
     EXPECT_EQ(dialogs->pending(), 0) << vistos();
@@ -57,7 +59,14 @@ TEST_F(PrimeiroUsoEmailSituacaoTest, AnOrderMovedToASituationMarkedForTheEmailTe
     EXPECT_EQ(mensagem.recipients, "compras@paoquente.com.br");
     EXPECT_TRUE(mensagem.body.contains("SITUAÇÃO: Em execução")) << mensagem.body.toStdString();
     EXPECT_TRUE(mensagem.body.contains("Situação: Em execução")) << "the item's block";
+    // No mail server: the user is told where the message waits, and it is written once.
     EXPECT_TRUE(QFile::exists(mensagem.outboxFile)) << mensagem.outboxFile.toStdString();
+    EXPECT_TRUE(dialogs->texts().last().contains("nenhum servidor de e-mail configurado")) << vistos();
+    EXPECT_TRUE(dialogs->texts().last().endsWith(QDir::toNativeSeparators(mensagem.outboxFile))) << vistos();
+    EXPECT_EQ(lido("select distinct AOITEMAILENVIADO from AATC01AOIT where AOCODIGO = 42"), QStringList{"S"});
+    ordem.bbSalvar->click();
+    EXPECT_EQ(host::sentMails().size(), 1) << vistos();
+    EXPECT_EQ(QDir(QFileInfo(mensagem.outboxFile).path()).entryList({"*.eml"}).size(), 1);
 }
 
 }  // namespace

@@ -26,12 +26,14 @@
 
 #include <QCheckBox>
 #include <iostream>
+#include <QAbstractItemModel>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QToolButton>
@@ -531,6 +533,36 @@ TEST_F(SelecaoRelJanelaTest, ItemsPrintLeavesTheTimeColumnNotAsked)
     EXPECT_EQ(linhasDe(dump, "qrbnRodapeCliente"),
               QStringList{"groupFooter qrbnRodapeCliente: Totalizadores: | 150,00 | 30,00 | 0,00 | 0,00 | 180,00"});
     EXPECT_EQ(linhasDe(dump, "qrbnGrupoCliente"), QStringList{"groupHeader qrbnGrupoCliente: CLIENTE: | Alfa Cliente"});
+}
+
+// An order of two items with travel and extra expenses: the grid and the
+// printed totals take its expenses once, and its rows add up to its total.
+TEST_F(SelecaoRelJanelaTest, AnOrdersExpensesCountOnceWhateverItsNumberOfItems)
+{
+    exec("update AATC01AO set AODESPVIAGEM = 40, AODESPDIVERSAS = 5, AOVALORTOTAL = 225 where AOCODIGO = 901");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssOSSelecaoRel& form = abrir();
+    digita(form.edOSIni, "901");
+    digita(form.edOSFim, "901");
+    form.bbPesquisar->click();
+    QAbstractItemModel* grade = form.dbgdRegSelOS->model();
+    ASSERT_EQ(grade->rowCount(), 2);
+    auto soma = [&](const char* campo) {
+        const int coluna = form.dbgdRegSelOS->columnByField(campo)->index();
+        double total = 0;
+        for (int linha = 0; linha < grade->rowCount(); ++linha)
+            total += QLocale(QLocale::Portuguese, QLocale::Brazil)
+                         .toDouble(grade->index(linha, coluna).data().toString().remove('.'));
+        return total;
+    };
+    EXPECT_DOUBLE_EQ(soma("DESPVIAGEM"), 40);
+    EXPECT_DOUBLE_EQ(soma("DESEXTRA"), 5);
+    EXPECT_DOUBLE_EQ(soma("AOVALORTOTAL"), 225) << "the order's total";
+
+    TqrAssOSSelecaoRelImp rel;
+    form.EfetuaPesquisaSelecaoOS(*rel.quPesqRel);
+    EXPECT_EQ(linhasDe(rel.QuickRep1->textDump(), "qrbnResumo"),
+              QStringList{"summary qrbnResumo: Totalizadores Gerais: | 150,00 | 30,00 | 40,00 | 5,00 | 225,00"});
 }
 
 TEST_F(SelecaoRelJanelaTest, CustomersAndVehiclesInVehicleMode)

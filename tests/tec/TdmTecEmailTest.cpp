@@ -11,6 +11,7 @@
 #include "host/ui/Layouts.h"
 #include "tests/support/SmtpReceiver.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -91,7 +92,7 @@ protected:
 TEST_F(EmailOS, TheCustomerAndTheContactsAreTheRecipients)
 {
     contato(1, "compras@cliente.com");
-    dialogos->answer("Sim", "Deseja enviar email?");
+    dialogos->answer("Sim", "Deseja enviar email?").acknowledge("caixa de saída");
     dmTec->OSEnviarEmailPorSituacao(7);   // no server: the message waits in the outbox
     ASSERT_EQ(host::sentMails().size(), 1);
     EXPECT_EQ(host::sentMails().first().recipients, "loja@cliente.com;compras@cliente.com");
@@ -100,7 +101,8 @@ TEST_F(EmailOS, TheCustomerAndTheContactsAreTheRecipients)
     host::clearSentMails();
     contato(2, "financeiro@cliente.com");
     exec("update AUGC0301 set CLENVIOMENSAGEM = 'N' where CODIGO_CLIENTE = '00001'");
-    dialogos->answer("Sim", "Deseja enviar email?");
+    exec("update AATC01AOIT set AOITEMAILENVIADO = null where AOITCODIGO = 1");
+    dialogos->answer("Sim", "Deseja enviar email?").acknowledge("caixa de saída");
     dmTec->OSEnviarEmailPorSituacao(7);
     ASSERT_EQ(host::sentMails().size(), 1);
     EXPECT_EQ(host::sentMails().first().recipients, "compras@cliente.com;financeiro@cliente.com");
@@ -144,20 +146,24 @@ TEST_F(EmailOS, TheMessageReachesTheServerAndOnlyTheReportedItemIsMarked)
 TEST_F(EmailOS, TheSenderIsTheSecondLineOfCfgEmailOrTheCompanyAddress)
 {
     cfgEmail({"smtp.antigo", "   ", "outra"});
-    dialogos->answer("Sim");
+    dialogos->answer("Sim").acknowledge("caixa de saída");
     dmTec->OSEnviarEmailPorSituacao(7);
     ASSERT_EQ(host::sentMails().size(), 1);
     EXPECT_EQ(host::sentMails().first().sender, "oficina@empresa.com");
 
     host::clearSentMails();
     cfgEmail({"smtp.antigo", "atendimento@empresa.com"});
-    dialogos->answer("Sim");
+    exec("update AATC01AOIT set AOITEMAILENVIADO = null where AOITCODIGO = 1");
+    dialogos->answer("Sim").acknowledge("caixa de saída");
     dmTec->OSEnviarEmailPorSituacao(7);
     ASSERT_EQ(host::sentMails().size(), 1);
     EXPECT_EQ(host::sentMails().first().sender, "atendimento@empresa.com");
 }
 
-TEST_F(EmailOS, ItemsStayUnmarkedWhenTheUserDeclinesOrTheMessageWasNotSent)
+// Declined, nothing is written or marked. A server that refuses leaves the
+// message in the outbox: the user is told why and where, the items count as
+// reported, and the next save writes no second message.
+TEST_F(EmailOS, ItemsStayUnmarkedWhenDeclinedAndAMessageInTheOutboxIsWrittenOnce)
 {
     dialogos->answer("Não", "Deseja enviar email?");
     dmTec->OSEnviarEmailPorSituacao(7);
@@ -166,14 +172,17 @@ TEST_F(EmailOS, ItemsStayUnmarkedWhenTheUserDeclinesOrTheMessageWasNotSent)
 
     testsupport::SmtpReceiver recusa(true);   // the server takes no recipient
     servidor(recusa.port());
-    dialogos->answer("Sim");
+    dialogos->answer("Sim").acknowledge("o servidor de e-mail 127.0.0.1 falhou");
     dmTec->OSEnviarEmailPorSituacao(7);
     ASSERT_EQ(host::sentMails().size(), 1);
     EXPECT_FALSE(host::sentMails().first().sent);
-    EXPECT_FALSE(host::sentMails().first().outboxFile.isEmpty());
-    EXPECT_EQ(enviado(1), "");
+    const QString arquivo = host::sentMails().first().outboxFile;
+    EXPECT_TRUE(QFile::exists(arquivo));
+    EXPECT_TRUE(dialogos->texts().last().endsWith(QDir::toNativeSeparators(arquivo))) << dialogos->texts().last().toStdString();
+    EXPECT_EQ(enviado(1), "S");
+    dmTec->OSEnviarEmailPorSituacao(7);
+    EXPECT_EQ(host::sentMails().size(), 1) << "written once";
     EXPECT_EQ(dialogos->pending(), 0);
-    EXPECT_EQ(dialogos->texts(), (QStringList{"Deseja enviar email?", "Deseja enviar email?"}));
 }
 
 TEST_F(EmailOS, SilentStopsAndTheCompanyAddressRequired)
