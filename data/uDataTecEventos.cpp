@@ -1,6 +1,7 @@
 // Which handler each dataset event of TdmTec runs.
 
 #include "data/uDataTec.h"
+#include "data/uDataTecLinhas.h"
 #include "data/uDataTecPedidoAss.h"
 #include "host/ClienteCadastrado.h"
 #include "host/FaixaDigitada.h"
@@ -165,6 +166,11 @@ void TdmTec::bindRuleHandlers()
     quOSPecas->beforeEdit = on(&TdmTec::quOSPecasBeforeEdit);
     quOSPecas->beforePost = on(&TdmTec::quOSPecasBeforePost);
     quOSPecas->afterPost = on(&TdmTec::quOSPecasAfterPost);
+    quOSPecas->onPostError = [this](Dataset& linha) {
+        uDataTecLinhas::numerarDeNovo(linha, *quOSPecasAPSEQUENCIA, [this] {
+            return uDataTecLinhas::proximaDaOrdem("apsequencia", "AATC01AP", quOSPecasAOCODIGO->asInteger());
+        });
+    };
     quOSPecas->afterDelete = on(&TdmTec::quOSPecasAfterDelete);
     quOSPecas->beforeOpen = on(&TdmTec::quOSPecasBeforeOpen);
     quOSPecas->onCalcFields = on(&TdmTec::quOSPecasCalcFields);

@@ -8,8 +8,13 @@
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
 
+#include "host/data/Dataset.h"
 #include "host/data/Format.h"
+#include "host/db/RowHold.h"
 #include "host/ui/WindowRegistry.h"
+
+#include <algorithm>
+#include <exception>
 
 using host::data::Field;
 
@@ -86,6 +91,27 @@ int proximaDaOrdem(const QString& coluna, const QString& tabela, int aoCodigo)
     const int proxima = consulta->fieldByName("PROX")->asInteger() + 1;
     consulta->close();
     return proxima;
+}
+
+void numerarDeNovo(host::data::Dataset& linha, Field& numero, const std::function<int()>& proxima)
+{
+    if (linha.state() != host::data::DatasetState::Insert)
+        return;
+    try {
+        std::rethrow_exception(std::current_exception());
+    } catch (const std::exception& erro) {
+        if (!host::db::isRowConflict(erro))
+            return;
+    } catch (...) {
+        return;
+    }
+    constexpr int kLinhasEmCurso = 50;
+    const int livre = proxima();
+    const int seguinte = std::max(livre, numero.asInteger() + 1);
+    if (seguinte - livre > kLinhasEmCurso)
+        return;
+    numero.setAsInteger(seguinte);
+    linha.retryPost();
 }
 
 void gravarItemPendente(TdmTec& tec)

@@ -6,9 +6,12 @@
 
 #include <QString>
 
+#include <functional>
+
 class TdmTec;
 
 namespace host::data {
+class Dataset;
 class Field;
 }
 
@@ -20,6 +23,11 @@ int itemDaNovaLinha(const TdmTec& tec);
 // The next number of a line within its order: 1 + the largest `coluna` of
 // `tabela` for the order (1 for its first line).
 int proximaDaOrdem(const QString& coluna, const QString& tabela, int aoCodigo);
+// The onPostError of a line so numbered: a new line whose number another
+// desk's line holds (saved, or written and not yet committed, so unseen by
+// the read) is written again under the next number (`proxima`: the read
+// again), up to 50 past the stored ones.
+void numerarDeNovo(host::data::Dataset& linha, host::data::Field& numero, const std::function<int()>& proxima);
 // A line belongs to the item it is typed under: an item row still being
 // typed is saved before the line starts, so the line takes its code.
 void gravarItemPendente(TdmTec& tec);

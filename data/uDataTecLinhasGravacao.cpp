@@ -165,7 +165,9 @@ void TdmTec::bindUnidadesDasLinhas()
             return [unidade, proprio](Dataset& d) {
                 if (proprio)
                     proprio(d);
-                unidade->desfazer();
+                // A write tried again stays within the line's unit.
+                if (!d.retryAsked())
+                    unidade->desfazer();
             };
         };
         linha->beforePost = antesDeGravar(linha->beforePost);

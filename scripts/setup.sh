@@ -52,6 +52,18 @@ install_missing() {
   stage_end
 }
 
+# run_suite BUILD_DIR [ctest arguments...]: the suite of a build, three tests
+# a core: most of a test's time is spent waiting (on the disk's flushes, on
+# other processes it started), and on two cores the suite took 2.3 times as
+# long with two tests at a time as with six. The machine's load does not hold
+# a test back (no `--test-load`: CTest would start none while other work keeps
+# the load above it, and wait for ever): a loaded machine makes the suite
+# slower, and the limits (ta_test_timeout) are set for a crowded one.
+run_suite() {
+  local dir="$1"; shift
+  (cd "$dir" && ctest --output-on-failure --parallel "$(( $(nproc) * 3 ))" "$@")
+}
+
 # configure_and_build BUILD_DIR BUILD_TYPE [cmake options...]
 configure_and_build() {
   local dir="$1" type="$2"; shift 2

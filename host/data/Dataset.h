@@ -79,6 +79,7 @@ public:
     // again, the typing dropped, unless the handler asks for the retry.
     Event onPostError;
     void retryPost() { retryPost_ = true; }
+    bool retryAsked() const { return retryPost_; }
 
     // Opening and state.
     void open();

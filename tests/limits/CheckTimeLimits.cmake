@@ -1,4 +1,4 @@
-# cmake -DCTEST=<ctest> -DBUILD=<build folder> -DWORK=<scratch folder> -P CheckTimeLimits.cmake
+# cmake -DCTEST=<ctest> -DBUILD=<build folder> -DWORK=<scratch folder> -DSOURCE=<checkout> -DCXX=<compiler> -P CheckTimeLimits.cmake
 #
 # 1. Every test of the build has a time limit (CTest's TIMEOUT), as CTest
 #    reads the build's test files (copied, so that this run's log is not
@@ -10,7 +10,10 @@
 #    session of its own that does the same, run by CTest with a limit of 2 s:
 #    both end within a few seconds and the summary names the program
 #    "(Timeout)".
-foreach(var CTEST BUILD WORK)
+# 3. The suite run as scripts/test runs it (run_suite, scripts/setup.sh) on a
+#    machine whose load stays far above three a core (CTest reads a load of
+#    999, CargaAlta.cpp): its tests run and the run ends.
+foreach(var CTEST BUILD WORK SOURCE CXX)
   if(NOT ${var})
     message(FATAL_ERROR "${var} is not given")
   endif()
@@ -111,9 +114,25 @@ foreach(who programa filho)
   endif()
 endforeach()
 
+# 3.
+set(loaded "${WORK}/carregada")
+file(MAKE_DIRECTORY "${loaded}")
+file(WRITE "${loaded}/CTestTestfile.cmake" "add_test(um sleep 1)\nadd_test(dois sleep 1)\nadd_test(tres sleep 1)\n")
+execute_process(COMMAND "${CXX}" -shared -fPIC -o "${loaded}/carga.so" "${CMAKE_CURRENT_LIST_DIR}/CargaAlta.cpp"
+                RESULT_VARIABLE rc ERROR_VARIABLE err TIMEOUT 120)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "the load's library was not built (${rc}): ${err}")
+endif()
+execute_process(COMMAND env "LD_PRELOAD=${loaded}/carga.so" bash -c "source \"$1/scripts/setup.sh\" && run_suite \"$2\""
+                        bash "${SOURCE}" "${loaded}"
+                OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc TIMEOUT 60)
+if(NOT rc EQUAL 0 OR NOT out MATCHES "100% tests passed")
+  list(APPEND faults "on a loaded machine the suite did not run to its end (${rc}): ${out}${err}")
+endif()
+
 if(faults)
   list(JOIN faults "\n  " text)
   message(FATAL_ERROR "Time limits:\n  ${text}")
 endif()
 file(REMOVE_RECURSE "${WORK}")
-message(STATUS "${count} tests, each with a time limit; a hanging program ended in ${took} s and named")
+message(STATUS "${count} tests, each with a time limit; a hanging program ended in ${took} s and named; the suite ran on a loaded machine")

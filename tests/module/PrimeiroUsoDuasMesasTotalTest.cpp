@@ -7,6 +7,7 @@
 #include "host/Upesq.h"
 #include "host/data/DataSource.h"
 #include "host/data/Dataset.h"
+#include "host/db/Database.h"
 #include "host/ui/DataEdit.h"
 #include "host/ui/DataGrid.h"
 #include "host/ui/PageControl.h"
@@ -115,6 +116,28 @@ TEST_F(PrimeiroUsoDuasMesasTotalTest, ALineTypedHereIsSavedAfterAnotherDeskSaved
             << caso.tabela;
         total(os);
     }
+}
+
+// A parts line saved here while another desk's line of the order is written
+// and not yet committed: "Salvar" stores it, once, beside the other.
+TEST_F(PrimeiroUsoDuasMesasTotalTest, APartsLineIsSavedWhileAnotherDesksLineIsInFlight)
+{
+    TfmAssOrdemServico* form = nullptr;
+    const QString os = ordemComItem(form);
+    clicaAba(form->pcOrdemServico, form->tsPecasOS);
+    novaLinhaNaGrade(form->dbgdOrdemServicoPecas, "PRCODIGO", "P0005");
+    host::db::Connection outra;
+    outra.open({dbPath});
+    host::db::Transaction emCurso(outra);
+    host::db::executeSql(emCurso, "insert into AATC01AP (AOCODIGO, APSEQUENCIA, AOITCODIGO, PRCODIGO, APQUANTIDADE,"
+                                  " APVALUNITARIO, APVALTOTAL, APAUTORIZADO, APTIPO) select AOCODIGO, 1,"
+                                  " min(AOITCODIGO), 'P0005', 1, 10, 10, 'S', '3' from AATC01AOIT where AOCODIGO = " +
+                                      os + " group by AOCODIGO");
+    form->bbSalvar->click();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_EQ(lido("select count(*) from AATC01AP where AOCODIGO = " + os), QStringList{"1"});
+    emCurso.commit();
+    EXPECT_EQ(lido("select count(*) from AATC01AP where AOCODIGO = " + os), QStringList{"2"});
 }
 
 // An order billed at another desk takes no further line of any kind and
