@@ -5,7 +5,7 @@
 
 #include "tests/module/PrimeiroUsoFixture.h"
 
-#include "contract_data/uDataTecContRegras.h"
+#include "data/uDataTecNumeroContrato.h"
 #include "host/Udmglobal.h"
 #include "host/db/Database.h"
 #include "rental/uAssContLocEquipCad.h"
@@ -26,7 +26,7 @@ TEST_F(NumeroContratoDuasMesasTest, TwoDesksSavingOneContractNumberStoreOneContr
     outra.open({dbPath, "CLARA", "x"});
     auto mesa = std::make_unique<host::db::Transaction>(outra);
     std::swap(dmGlobal->IBTransaction1, mesa);
-    uDataTecContRegras::ExigeNumeroContratoLivre("HZ-1", 9077);
+    ExigeNumeroContratoLivre("HZ-1", 9077);
     host::db::executeSql(*dmGlobal->IBTransaction1,
                          "insert into AATC05AC (ACCODIGO, ACNUMEROCONTRATO, CLCODIGO) values (9077, 'HZ-1', '00004')");
     std::swap(dmGlobal->IBTransaction1, mesa);
