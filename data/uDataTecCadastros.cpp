@@ -265,9 +265,10 @@ void TdmTec::quContratoBeforePost(Dataset&)
     if (quContratoACNUMEROCONTRATO->asString().trimmed().isEmpty())
         dmGlobal->MostraErro("Preenchimento do Nº do Contrato obrigatório");
     // The number another contract has, or another desk is saving, is refused.
+    const QString numero = quContratoACNUMEROCONTRATO->asString();
     if (quContrato->state() == DatasetState::Insert ||
-        quContratoACNUMEROCONTRATO->asString().trimmed() != quContratoACNUMEROCONTRATO->oldValue().toString().trimmed())
-        ExigeNumeroContratoLivre(quContratoACNUMEROCONTRATO->asString(), quContratoACCODIGO->asInteger());
+        numero.trimmed() != quContratoACNUMEROCONTRATO->oldValue().toString().trimmed())
+        ExigeNumeroContratoLivre(numero, quContratoACCODIGO->asInteger());
 }
 
 // Offers to register the contract as a service product (kind "7") and links it.

@@ -32,7 +32,8 @@ TEST_F(NumeroContratoDuasMesasTest, TwoDesksSavingOneContractNumberStoreOneContr
     std::swap(dmGlobal->IBTransaction1, mesa);
 
     TfmAssContCadLocEquip& form = contratoDeLocacaoNovo("00004");
-    EXPECT_TRUE(dialogs->texts().join('|').contains("Número do Contrato HZ-1 em gravação em outra estação neste momento."))
+    EXPECT_TRUE(
+        dialogs->texts().join('|').contains("Número do Contrato HZ-1 em gravação em outra estação neste momento."))
         << vistos();
     mesa->commit();
     dialogs->answer("Sim", "Deseja salvar as alterações ?");
