@@ -5,14 +5,13 @@
 #include "contract_data/uDataTecCont.h"
 
 #include "contract_data/uDataTecContParcelas.h"
-#include "contract_data/uDataTecContRegras.h"
+#include "data/uDataTecNumeroContrato.h"
 #include "data/uDataTecOSAutomatica.h"
 
 #include "host/ClienteCadastrado.h"
 #include "host/PilvCpr70.h"
 #include "host/PilvOut70.h"
 #include "host/PilvTra70.h"
-#include "host/TravaExecucao.h"
 #include "host/Uautorizacao.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
@@ -72,27 +71,10 @@ void exigeNumeroDoCabecalhoLivre(Dataset& dataset, bool inserindo)
 {
     const Field* campo = dataset.fieldByName("ACNUMEROCONTRATO");
     if (inserindo || campo->asString().trimmed() != campo->oldValue().toString().trimmed())
-        uDataTecContRegras::ExigeNumeroContratoLivre(campo->asString(), dataset.fieldByName("ACCODIGO")->asInteger());
+        ::ExigeNumeroContratoLivre(campo->asString(), dataset.fieldByName("ACCODIGO")->asInteger());
 }
 
 }  // namespace
-
-void uDataTecContRegras::ExigeNumeroContratoLivre(const QString& numeroDigitado, int contrato)
-{
-    const QString numero = numeroDigitado.trimmed();
-    if (numero.isEmpty())
-        return;
-    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
-    if (!host::SegurarNome(tr, "AATC05AC " + numero))
-        dmGlobal->MostraAviso("Aviso: operação abortada.\rNúmero do Contrato " + numero +
-                                  " em gravação em outra estação neste momento. Tente novamente.",
-                              true);
-    const QVariant outro = host::db::selectValue(
-        tr, "select first 1 ACCODIGO from AATC05AC where trim(ACNUMEROCONTRATO) = :NUMERO and ACCODIGO <> :ACCODIGO",
-        {{"NUMERO", numero}, {"ACCODIGO", contrato}});
-    if (outro.isValid() && !outro.isNull())
-        dmGlobal->MostraAviso("Aviso: operação abortada.\rNúmero do Contrato já cadastrado!", true);
-}
 
 void TdmTecContrato::ligarEventosCadastro()
 {
@@ -373,8 +355,8 @@ void TdmTecContrato::quCtrCadastroBeforePost(Dataset& dataset)
                 RegistraTipoContrato(tipo);
             }
         }
-        exigeNumeroDoCabecalhoLivre(dataset, inserindo);
     }
+    exigeNumeroDoCabecalhoLivre(dataset, inserindo);
 
     passo("12 motivo");
     if (!inserindo && iRegravacaoPrograma_ == 0 && !UsuarioMestre()) {

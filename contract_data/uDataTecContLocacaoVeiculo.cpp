@@ -151,11 +151,13 @@ bool linhaVeiculoTomaMais(Dataset& linha)
         return true;
     const Field& inicio = campo(linha, "ACEVDATAINICIO");
     const QDateTime inicioAntes = inicio.oldValue().toDateTime();
-    if (!L::dataVazia(inicioAntes) && (L::dataVazia(inicio.asDateTime()) || inicio.asDateTime().date() < inicioAntes.date()))
+    if (!L::dataVazia(inicioAntes) &&
+        (L::dataVazia(inicio.asDateTime()) || inicio.asDateTime().date() < inicioAntes.date()))
         return true;
     const Field& fim = campo(linha, "ACEVDATAFIM");
     const QDateTime fimAntes = fim.oldValue().toDateTime();
-    return !L::dataVazia(fimAntes) && (L::dataVazia(fim.asDateTime()) || fim.asDateTime().date() > fimAntes.date());
+    return !L::dataVazia(fimAntes) &&
+           (L::dataVazia(fim.asDateTime()) || fim.asDateTime().date() > fimAntes.date());
 }
 
 // A vehicle code not registered would be rented and summed as nothing: it
@@ -297,7 +299,8 @@ void TdmTecContrato::quCtrVeiculoACEVDATAFIMChange(Field& field)
     // The day's rate stays the unit value, the days the quantity, so an end
     // changed again is priced from the rate, never from the total.
     Field& unitario = campo(linha, "ACEVVALORUNIT");
-    const double diaria = Trunc2Casas(unitario.asFloat()) > 0 ? unitario.asFloat() : campo(linha, "ACEVVALOR").asFloat();
+    const double diaria =
+        Trunc2Casas(unitario.asFloat()) > 0 ? unitario.asFloat() : campo(linha, "ACEVVALOR").asFloat();
     unitario.setAsFloat(diaria);
     if (dias > 0)
         campo(linha, "ACEVQTDE").setAsInteger(dias);
@@ -347,7 +350,8 @@ void TdmTecContrato::VerificaDisponibilidadeVeiculo(Dataset& linha)
         params.insert("LIMITE", limiteDataZero());
         params.insert("INICIO", host::inicioDoDia(inicio.date()));
     }
-    recusaVeiculoEmUso(host::db::selectValue(*dmGlobal->IBTransaction1, sql + " order by ACEVDATAINICIO", params));
+    recusaVeiculoEmUso(
+        host::db::selectValue(*dmGlobal->IBTransaction1, sql + " order by ACEVDATAINICIO", params));
     // A contract line that has not come back has the unit out as well.
     if (!linhaVeiculoPoeFora(linha))
         return;

@@ -18,12 +18,6 @@ class Dataset;
 
 namespace uDataTecContRegras {
 
-// ---- contract number ----
-// A contract number is one contract's: refused in words when a contract
-// other than `contrato` has it, or another desk is saving it this moment
-// (held until the caller's transaction ends). No number collides with nothing.
-void ExigeNumeroContratoLivre(const QString& numero, int contrato);
-
 // ---- instalments ----
 // Whether a receivable of that situation may be edited in the register's
 // grid under the contract option (only forecasts, unless "R" or "2").

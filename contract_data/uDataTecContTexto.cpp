@@ -50,7 +50,8 @@ QString textoData(const QVariant& valor)
 QString textoData(Query& query, const char* campo)
 {
     host::data::Field* field = query.fieldByName(campo);
-    return uDataTecContLocacao::dataVazia(field->asDateTime()) ? QString() : textoData(QVariant(field->asDateTime()));
+    const QDateTime data = field->asDateTime();
+    return uDataTecContLocacao::dataVazia(data) ? QString() : textoData(QVariant(data));
 }
 
 bool emBranco(const QString& valor)

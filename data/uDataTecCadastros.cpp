@@ -5,7 +5,9 @@
 // masters saved before their details.
 
 #include "data/uDataTec.h"
+
 #include "data/uDataTecCadastros.h"
+#include "data/uDataTecNumeroContrato.h"
 
 #include "host/PilvCpr70.h"
 #include "host/Udatamod.h"
@@ -301,6 +303,11 @@ void TdmTec::quContratoBeforePost(Dataset&)
         dmGlobal->MostraErro("Informe um código do cadastro de serviço para este contrato");
     if (quContratoACNUMEROCONTRATO->asString().trimmed().isEmpty())
         dmGlobal->MostraErro("Preenchimento do Nº do Contrato obrigatório");
+    // The number another contract has, or another desk is saving, is refused.
+    const QString numero = quContratoACNUMEROCONTRATO->asString();
+    if (quContrato->state() == DatasetState::Insert ||
+        numero.trimmed() != quContratoACNUMEROCONTRATO->oldValue().toString().trimmed())
+        ExigeNumeroContratoLivre(numero, quContratoACCODIGO->asInteger());
 }
 
 // Offers to register the contract as a service product (kind "7") and links it.

@@ -254,6 +254,20 @@ TEST_F(BasicoContratosJanelaTest, AnHourLimitRefusedOnShowRefusesTheSaveInWords)
     EXPECT_EQ(one("select ACLIMITEHORA from AATC05AC where ACNUMEROCONTRATO = '78-H'").toDouble(), 3.5);
 }
 
+// A number another contract has is refused in words; nothing is stored.
+TEST_F(BasicoContratosJanelaTest, ANumberAnotherContractHasIsRefused)
+{
+    TfmAssBasicoContratos& form = abrir();
+    form.bbNovo->click();
+    digita(form.dbedNumeroContrato, "XY-12");
+    digita(form.dbedDescricao, "Contrato repetido");
+    digita(form.dbedServico, "S0001");
+    dialogs->acknowledge("Número do Contrato já cadastrado!");
+    form.bbSalvar->click();
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" | ").toStdString();
+    EXPECT_EQ(one("select count(*) from AATC05AC where ACNUMEROCONTRATO = 'XY-12'").toInt(), 1);
+}
+
 TEST_F(BasicoContratosJanelaTest, DoubleClicksDoNothingWithoutTheServiceOrderWindow)
 {
     TfmAssBasicoContratos& form = abrir();

@@ -1124,11 +1124,11 @@ TEST_F(ContratoJanelaTest, StatementsOfLoadingAContractAndItsInstalmentsPage)
     const int contratoSalvo = salvar.count();
     // The header and its links; the instalments once as the page shows and
     // once by the page change, whatever their number; the header's ordered
-    // post (its rules) and the reload.
+    // post (its rules, the new number's hold and check) and the reload.
     EXPECT_EQ(contratoCarregado, 2);
     EXPECT_EQ(paginaParcelas, 2);
     EXPECT_EQ(form.dbgdContRecAberto->model()->rowCount(), 3);
-    EXPECT_EQ(contratoSalvo, 8);
+    EXPECT_EQ(contratoSalvo, 11);
 }
 
 TEST_F(ContratoJanelaTest, PictureOfTheWindowWithAContract)

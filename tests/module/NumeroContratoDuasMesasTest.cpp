@@ -5,7 +5,7 @@
 
 #include "tests/module/PrimeiroUsoFixture.h"
 
-#include "contract_data/uDataTecContRegras.h"
+#include "data/uDataTecNumeroContrato.h"
 #include "host/Udmglobal.h"
 #include "host/db/Database.h"
 #include "rental/uAssContLocEquipCad.h"
@@ -26,13 +26,14 @@ TEST_F(NumeroContratoDuasMesasTest, TwoDesksSavingOneContractNumberStoreOneContr
     outra.open({dbPath, "CLARA", "x"});
     auto mesa = std::make_unique<host::db::Transaction>(outra);
     std::swap(dmGlobal->IBTransaction1, mesa);
-    uDataTecContRegras::ExigeNumeroContratoLivre("HZ-1", 9077);
+    ExigeNumeroContratoLivre("HZ-1", 9077);
     host::db::executeSql(*dmGlobal->IBTransaction1,
                          "insert into AATC05AC (ACCODIGO, ACNUMEROCONTRATO, CLCODIGO) values (9077, 'HZ-1', '00004')");
     std::swap(dmGlobal->IBTransaction1, mesa);
 
     TfmAssContCadLocEquip& form = contratoDeLocacaoNovo("00004");
-    EXPECT_TRUE(dialogs->texts().join('|').contains("Número do Contrato HZ-1 em gravação em outra estação neste momento."))
+    EXPECT_TRUE(
+        dialogs->texts().join('|').contains("Número do Contrato HZ-1 em gravação em outra estação neste momento."))
         << vistos();
     mesa->commit();
     dialogs->answer("Sim", "Deseja salvar as alterações ?");

@@ -133,7 +133,8 @@ TEST_F(VeiculosContratoTest, AnUnknownVehicleCodeIsRefused)
     ASSERT_TRUE(dmTecContrato->quCtrVeiculo->editing());
     EXPECT_EQ(dmTecContrato->quCtrVeiculo->fieldByName("EVCODIGO")->asInteger(), 0) << "the code typed is not kept";
     dmTecContrato->quCtrVeiculo->cancel();
-    EXPECT_TRUE(dialogs->texts().contains("Código: veículo 999 não cadastrado.")) << dialogs->texts().join(" | ").toStdString();
+    EXPECT_TRUE(dialogs->texts().contains("Código: veículo 999 não cadastrado."))
+        << dialogs->texts().join(" | ").toStdString();
     EXPECT_EQ(lido("select count(*) from AATC05ACEV"), QStringList{"0"});
 }
 
