@@ -233,6 +233,7 @@ void SaidaEquipamentos()
     if (!pedidoCheckoutAberto() ||
         !perguntaCheckout("Confirme a Saída do(s) Equipamento(s) do Pedido \"" + numeroCheckout() + "\" ?"))
         return;
+    host::RecusarNumerosSerieForaDoPedido(numeroCheckout());
     const bool modoE = modoCheckout() == "E";
     if (modoE)
         EmissaoNotaFiscal();

@@ -199,9 +199,12 @@ void TfmAssEntradaEquip::ExecutaEntradaEquipamentos()
             for (linhas.first(); !linhas.eof(); linhas.next()) {
                 const QString contrato = linhas.fieldByName("ACCODIGO")->asString();
                 const QString produto = linhas.fieldByName("PRCODIGO")->asString();
-                if (!uAssEntradaEquip::MarcaRetornoItens(contrato.toInt(), produto,
-                                                         linhas.fieldByName("NSNUMERO")->asString(),
-                                                         linhas.fieldByName("NSACITCODIGO")->asInteger()))
+                // The line listed: the one the movement names, or each of the
+                // product's lines when it names none.
+                const int linha = linhas.fieldByName("ACITCODIGO")->asInteger();
+                if (!uAssEntradaEquip::MarcaRetornoItens(
+                        contrato.toInt(), produto, linhas.fieldByName("NSNUMERO")->asString(),
+                        linha > 0 ? linha : linhas.fieldByName("NSACITCODIGO")->asInteger()))
                     dmGlobal->MostraAviso("Aviso: operação abortada.\rO equipamento " + produto.trimmed() +
                                               " do contrato " + contrato +
                                               " não existe mais no contrato (excluído por outro usuário);"

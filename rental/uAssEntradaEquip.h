@@ -50,10 +50,10 @@ QString SqlConsulta(const QString& lista, bool codigoBarras);
 // The values of the list (serial numbers or bar codes) that no listed row
 // carries, in the list's order, each once.
 QStringList ValoresNaoEncontrados(const QString& lista, const QStringList& listados);
-// Records the serial number's return from the contract's items of the
-// product (only the line given, when its movement names one), marks
-// returned each of them that has no piece left out, and commits; false when
-// none is there (another desk deleted them since the listing).
+// Records the serial number's return from the contract's item of the
+// product (every item of the product when 0), marks returned each of them
+// that has no piece left out, and commits; false when none is there
+// (another desk deleted them since the listing).
 bool MarcaRetornoItens(int contrato, const QString& produto, const QString& numero, int item = 0);
 
 }  // namespace uAssEntradaEquip

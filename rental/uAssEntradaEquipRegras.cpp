@@ -97,8 +97,9 @@ bool MarcaRetornoItens(int contrato, const QString& produto, const QString& nume
         tr,
         "update AATC05ACIT it set it.ACITRETORNO = case when exists (select 1 from AUGC50NS ns"
         " where ns.ACCODIGO = it.ACCODIGO and ns.PRCODIGO = it.PRCODIGO and (ns.ACITCODIGO = it.ACITCODIGO"
-        // A piece that names no line is a line's only while no piece names it.
-        " or (ns.ACITCODIGO is null and not exists (select 1 from AUGC50NS l where l.ACITCODIGO = it.ACITCODIGO)))" +
+        // A piece that names no line is a line's only while no piece out names it.
+        " or (ns.ACITCODIGO is null and not exists (select 1 from AUGC50NS l where l.ACCODIGO = it.ACCODIGO"
+        " and l.ACITCODIGO = it.ACITCODIGO)))" +
             host::CondicaoMovimentoAtual("ns") +
             ") then it.ACITRETORNO else 'S' end where it.ACCODIGO = :CONTRATO and it.PRCODIGO = :PRODUTO"
             " and (it.ACITCODIGO = :ITEM or :ITEM = 0)",
