@@ -53,7 +53,8 @@ private:
 // with what was typed over it, and the message says so.
 class RecordDeletedError : public RecordChangedError {
 public:
-    explicit RecordDeletedError(const QString& record);
+    // `typed`: the row was being saved (its typing is not stored), not deleted.
+    RecordDeletedError(const QString& record, bool typed);
 };
 
 enum LocateOption { LocateCaseInsensitive = 1, LocatePartialKey = 2 };
@@ -310,7 +311,7 @@ private:
     bool reloadChangedRow();
     // Rethrows the current RecordChangedError, told as a deletion when the
     // row is no longer stored.
-    [[noreturn]] static void rethrowChanged(const RecordChangedError& error, bool stillStored);
+    [[noreturn]] static void rethrowChanged(const RecordChangedError& error, bool stillStored, bool typed);
     bool changedOnlyIn(const QStringList& columns, RowValues before, RowValues after) const;
     bool hasCalculated() const { return calcCount_ > 0; }
 

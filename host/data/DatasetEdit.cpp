@@ -205,7 +205,7 @@ void Dataset::post()
                 fire(onPostError);
                 if (std::exchange(retryPost_, false))
                     continue;
-                rethrowChanged(changed, reloadChangedRow());
+                rethrowChanged(changed, reloadChangedRow(), true);
             } catch (...) {
                 retryPost_ = false;
                 fire(onPostError);
@@ -277,7 +277,7 @@ void Dataset::remove()
         writeDelete(rowValues(cur_));
     } catch (const RecordChangedError& changed) {
         fire(onDeleteError);
-        rethrowChanged(changed, reloadChangedRow());
+        rethrowChanged(changed, reloadChangedRow(), false);
     } catch (...) {
         fire(onDeleteError);
         throw;
@@ -302,17 +302,18 @@ RecordChangedError::RecordChangedError(const QString& message, const QString& re
 {
 }
 
-RecordDeletedError::RecordDeletedError(const QString& record)
-    : RecordChangedError("O registro foi excluído em outra estação; o que foi digitado nele não foi gravado.",
+RecordDeletedError::RecordDeletedError(const QString& record, bool typed)
+    : RecordChangedError(typed ? "O registro foi excluído em outra estação; o que foi digitado nele não foi gravado."
+                               : "O registro já foi excluído em outra estação.",
                          record)
 {
 }
 
-void Dataset::rethrowChanged(const RecordChangedError& error, bool stillStored)
+void Dataset::rethrowChanged(const RecordChangedError& error, bool stillStored, bool typed)
 {
     if (stillStored || dynamic_cast<const RecordDeletedError*>(&error))
         throw;
-    throw RecordDeletedError(error.record());
+    throw RecordDeletedError(error.record(), typed);
 }
 
 bool Dataset::reloadChangedRow()

@@ -9,6 +9,7 @@
 #include "host/ui/DataGrid.h"
 #include "rental/uAssVendas.h"
 #include "service_orders/uAssOrdemServico.h"
+#include "service_orders/uAssSolicitacao.h"
 
 #include <functional>
 
@@ -124,20 +125,45 @@ TEST_F(DocumentoExcluidoEmOutraMesaTest, AnAssistanceOrderDeletedAtAnotherDeskTa
     }
 }
 
-// A part typed on a service order the other desk deletes before "Salvar".
-TEST_F(DocumentoExcluidoEmOutraMesaTest, AServiceOrderDeletedAtAnotherDeskTakesNoPart)
+// A part typed on a service order, or requested on a parts request, the
+// other desk deletes before "Salvar".
+TEST_F(DocumentoExcluidoEmOutraMesaTest, AServiceOrderOrAPartsRequestDeletedAtAnotherDeskTakesNoLine)
 {
-    TfmAssOrdemServico& form = abrirJanela(fmAssOrdemServico, "fmAssOrdemServico;43");
-    clicaAba(form.pcOrdemServico, form.tsPecasOS);
-    novaLinhaNaGrade(form.dbgdOrdemServicoPecas, "PRCODIGO", "P0001");
-    outraMesa("delete from AATC01AO where AOCODIGO = 43");
-    const qsizetype antes = dialogs->texts().size();
-    form.bbSalvar->click();
-    EXPECT_TRUE(dialogs->texts().mid(antes).join('|').contains("A ordem de serviço 43 foi excluída em outra estação"))
-        << vistos();
-    EXPECT_EQ(contado("select count(*) from AATC01AP where AOCODIGO = 43 and PRCODIGO = 'P0001'"), 0) << vistos();
-    dmTec->quOSPecas->cancel();
-    form.close();
+    struct Digitada {
+        host::ui::Form* form;
+        QPushButton* salvar;
+        QString exclusao, aviso, linhas;
+    };
+    const std::function<Digitada()> casos[] = {
+        [this] {
+            TfmAssOrdemServico& form = abrirJanela(fmAssOrdemServico, "fmAssOrdemServico;43");
+            clicaAba(form.pcOrdemServico, form.tsPecasOS);
+            novaLinhaNaGrade(form.dbgdOrdemServicoPecas, "PRCODIGO", "P0001");
+            return Digitada{&form, form.bbSalvar, "delete from AATC01AO where AOCODIGO = 43",
+                            "A ordem de serviço 43 foi excluída em outra estação",
+                            "select count(*) from AATC01AP where AOCODIGO = 43 and PRCODIGO = 'P0001'"};
+        },
+        [this] {
+            TfmAssSolicitacao& form = abrirJanela(fmAssSolicitacao, "fmAssSolicitacao");
+            const QString numero = QString::number(pedidoDePecaComResponsavel(form));
+            return Digitada{&form, form.bbSalvar,
+                            "delete from AATC07AI where AIID = 'C' and AICODIGO = " + numero,
+                            "A solicitação " + numero + " foi excluída em outra estação",
+                            "select count(*) from AATC07AI where AICODIGO = " + numero};
+        },
+    };
+    for (const auto& digita : casos) {
+        const Digitada caso = digita();
+        SCOPED_TRACE(caso.aviso.toStdString());
+        outraMesa(caso.exclusao);
+        const qsizetype antes = dialogs->texts().size();
+        caso.salvar->click();
+        EXPECT_TRUE(dialogs->texts().mid(antes).join('|').contains(caso.aviso)) << vistos();
+        EXPECT_EQ(contado(caso.linhas), 0) << vistos();
+        dmTec->quOSPecas->cancel();
+        dmTec->quSolicitaIt->cancel();
+        caso.form->close();
+    }
 }
 
 // A document's header saved after the other desk deleted it is told as
