@@ -7,6 +7,7 @@
 #include "contract_data/uDataTecContMigration.h"
 #include "data/udmRelTec.h"
 #include "host/Udmglobal.h"
+#include "host/data/Query.h"
 #include "host/db/Database.h"
 
 using host::data::DataSource;

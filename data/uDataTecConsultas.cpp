@@ -7,6 +7,7 @@
 #include "data/uDataTec.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/data/Query.h"
 #include "data/uDataTecConsultas.h"
 
 #include <QStringList>

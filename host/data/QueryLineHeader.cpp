@@ -9,6 +9,9 @@
 #include <QString>
 #include <QVariant>
 
+#include <memory>
+#include <utility>
+
 namespace host::data {
 
 namespace {

@@ -6,10 +6,16 @@
 
 #include "data/uDataTec.h"
 #include "host/data/Dataset.h"
+#include "host/ui/DataEdit.h"
 #include "host/ui/DataGrid.h"
+#include "host/ui/Form.h"
 #include "rental/uAssVendas.h"
 #include "service_orders/uAssOrdemServico.h"
 #include "service_orders/uAssSolicitacao.h"
+
+#include <QPushButton>
+#include <QString>
+#include <QTest>
 
 #include <functional>
 
