@@ -49,18 +49,20 @@ protected:
     int contado(const QString& sql) const { return lido(sql).value(0).toInt(); }
 };
 
-// The rental register and the contract register under option "T":
-// a line of BT-0001 typed on a contract the other desk deletes before
-// "Salvar".
+// The contract register under option "T" (an item of BT-0001, a vehicle
+// line) and the rental register (a line of BT-0001): typed on a contract
+// the other desk deletes before "Salvar".
 TEST_F(DocumentoExcluidoEmOutraMesaTest, AContractDeletedAtAnotherDeskTakesNoLineNorPiece)
 {
     struct Aberta {
         host::ui::Form* form;
         QPushButton* salvar;
     };
+    const char* const itens = "select count(*) from AATC05ACIT where ACCODIGO = %1 and ACITNUMEROSERIE = 'BT-0001'";
     const struct {
         const char* janela;
         std::function<Aberta()> digita;   // opens the register on a contract and types the line
+        const char* linhas;               // the lines of the contract that should not be stored
     } casos[] = {
         {"opção T", [this] {
              TfmAssContCad& form = registroDeContratosNoItens();
@@ -68,14 +70,25 @@ TEST_F(DocumentoExcluidoEmOutraMesaTest, AContractDeletedAtAnotherDeskTakesNoLin
              celula(grade, "ACITNUMEROSERIE", "BT-0001");
              celula(grade, "ACITVALOR", "150,00");
              return Aberta{&form, form.bbSalvar};
-         }},
+         }, itens},
+        {"veículos", [this] {
+             parametro("ATMODOVEICULO", "O");
+             outraMesa("insert into AUGC20EV (EVCODIGO, EVID, EVMODELO, EVPLACA, EVSTATUS)"
+                       " values (903, 'L', 'Gerador', 'GER0903', 'D')");
+             outraMesa("insert into AATC05AC (ACCODIGO, ACNUMEROCONTRATO, CLCODIGO, ACCONTRATANTE, ACSITUACAO,"
+                       " ACLOCAL, ACTIPO, ACVINCULO) values (4, 'LC-2026-002', '00004', '00004', '1', '01', 'L', 'P')");
+             TfmAssContCad& form = registroDeContratosNoItens(4);
+             clicaAba(form.pcContrato, form.tsVeiculos);
+             novaLinhaNaGrade(form.dbgdAssContCadVeiculo, "EVCODIGO", "903");
+             return Aberta{&form, form.bbSalvar};
+         }, "select count(*) from AATC05ACEV where ACCODIGO = %1 or EVCODIGO = 903"},
         {"Cadastro de Contratos", [this] {
              parametro("ATOPCAOCONTRATO", "E");   // the installation's own
              TfmAssContCadLocEquip& form = contratoDeLocacaoNovo("00004");
              aba(form, form.tsEquipamentos);
              linhaComSerie(form, "L0002", "1", "BT-0001");
              return Aberta{&form, form.btSalvar};
-         }},
+         }, itens},
     };
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.janela);
@@ -88,15 +101,12 @@ TEST_F(DocumentoExcluidoEmOutraMesaTest, AContractDeletedAtAnotherDeskTakesNoLin
         EXPECT_TRUE(dialogs->texts().mid(antes).join('|').contains("O contrato " + numero +
                                                                    " foi excluído em outra estação"))
             << vistos();
-        EXPECT_EQ(contado(QString("select count(*) from AATC05ACIT where ACCODIGO = %1 and ACITNUMEROSERIE"
-                                  " = 'BT-0001'")
-                              .arg(contrato)),
-                  0)
-            << vistos();
+        EXPECT_EQ(contado(QString(caso.linhas).arg(contrato)), 0) << vistos();
         EXPECT_EQ(contado("select count(*) from AUGC50NS where NSNUMERO = 'BT-0001' and ACCODIGO is not null"), 0)
             << vistos();
         dmTecContrato->quCtrCadastroIt->cancel();
         dmTecContrato->quCtrEquipLocacao->cancel();
+        dmTecContrato->quCtrVeiculo->cancel();
         aberta.form->close();
     }
 }
