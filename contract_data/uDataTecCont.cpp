@@ -7,6 +7,7 @@
 #include "contract_data/uDataTecContMigration.h"
 #include "data/udmRelTec.h"
 #include "host/Udmglobal.h"
+#include "host/data/Query.h"
 #include "host/db/Database.h"
 
 using host::data::DataSource;
@@ -83,6 +84,21 @@ UpdateSql* criarUpdate(TdmTecContrato& dm, Query& query, const uDataTecCont::Dat
     return update;
 }
 
+// A contract's lines, and an item's details, are stored only while the
+// contract, or the item, is.
+void ligarCabecalhosDasLinhas(TdmTecContrato& dm)
+{
+    const host::data::LineHeader contrato{"AATC05AC", "ACCODIGO", {}, dm.quCtrCadastro, {}, "ACNUMEROCONTRATO",
+                                          {}, "O contrato"};
+    for (Query* linha : {dm.quCtrCadastroIt, dm.quCtrVeiculo, dm.quCtrCadastroEquip, dm.quCtrCadastroCM,
+                         dm.quCtrEquipLocacao, dm.quCtrAcessLocacao, dm.QuFranquiaPorGrupo, dm.quContratoCli})
+        linha->setLineHeader(contrato);
+    // A reading's item code names a vehicle line's unit when the
+    // compositions go by equipment: it has no item row to look for.
+    dm.quCtrCadastroDet->setLineHeader(
+        {"AATC05ACIT", "ACITCODIGO", {}, dm.quCtrCadastroIt, {}, {}, {}, "O item de contrato"});
+}
+
 }  // namespace
 
 void TdmTecContrato::criarDatasets()
@@ -137,6 +153,7 @@ void TdmTecContrato::criarDatasets()
     quCtrCadastroCXCODIGO = quCtrCadastro->fieldByName("CXCODIGO");
     quCtrCadastroACNUMEROCONTRATO = quCtrCadastro->fieldByName("ACNUMEROCONTRATO");
     quCtrCadastroItACITCODIGO = quCtrCadastroIt->fieldByName("ACITCODIGO");
+    ligarCabecalhosDasLinhas(*this);
 }
 
 void TdmTecContrato::fecharDatasets()

@@ -7,6 +7,7 @@
 #include "data/uDataTec.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/data/Query.h"
 #include "data/uDataTecConsultas.h"
 
 #include <QStringList>
@@ -507,6 +508,25 @@ const QueryDef& definicao(const QString& consulta)
     throw std::logic_error("TdmTec has no query " + consulta.toStdString());
 }
 
+// The lines of a service order, of a service contract, of an assistance
+// order and of a parts request are stored only while their header is.
+void ligarCabecalhosDasLinhasTec(TdmTec& tec)
+{
+    using host::data::LineHeader;
+    const LineHeader ordem{"AATC01AO", "AOCODIGO", {}, tec.quOS, {}, {}, {}, "A ordem de serviço", true};
+    for (host::data::Query* linha : {tec.quOSItem, tec.quOSPecas, tec.quOSAndamento, tec.quOSDespViagem,
+                                     tec.quOSDespExtra, tec.quOSProj, tec.quOSAcessorios})
+        linha->setLineHeader(ordem);
+    const LineHeader contrato{"AATC05AC", "ACCODIGO", {}, tec.quContrato, {}, "ACNUMEROCONTRATO", {}, "O contrato"};
+    tec.quContEquip->setLineHeader(contrato);
+    tec.quContServ->setLineHeader(contrato);
+    const LineHeader pedido{"AVEC8501", "NUMERO_PEDIDO", {}, tec.quAssVenda, {}, {}, {}, "O pedido"};
+    tec.quAssVendaItem->setLineHeader(pedido);
+    tec.quAssVendaCotado->setLineHeader(pedido);
+    tec.quSolicitaIt->setLineHeader(
+        {"AATC07AI", "AICODIGO", {}, tec.quSolicita, {}, {}, "AIID = 'C'", "A solicitação", true});
+}
+
 }  // namespace
 
 namespace uDataTec {
@@ -549,6 +569,7 @@ void TdmTec::createQueries()
         update->setDeleteSql(deleteText(table, keys));
         update->setRefreshSql(refreshText(def, keys));
     }
+    ligarCabecalhosDasLinhasTec(*this);
 }
 
 host::data::Query& TdmTec::ConsultaPropria(const QString& nome)

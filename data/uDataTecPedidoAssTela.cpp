@@ -26,11 +26,18 @@ void RecusarLinhaDePedidoFechado()
     if (!statusEditavel(tec.campoPedido("IMPRESSO_NF").asString()))
         return;
     const QString numero = tec.campoPedido("NUMERO_PEDIDO").asString();
-    const QString status = host::db::selectValue(*dmGlobal->IBTransaction1,
-                                                 "select IMPRESSO_NF from AVEC8501 where NUMERO_PEDIDO = :PEDIDO",
-                                                 {{"PEDIDO", numero}})
-                               .toString();
-    if (!statusEditavel(status))
+    if (numero.trimmed().isEmpty() || tec.quAssVenda->state() == host::data::DatasetState::Insert)
+        return;   // not stored yet: its save stores it
+    const QVariant status = host::db::selectValue(
+        *dmGlobal->IBTransaction1, "select coalesce(IMPRESSO_NF, '') from AVEC8501 where NUMERO_PEDIDO = :PEDIDO",
+        {{"PEDIDO", numero}});
+    // No row: the order is not open, it is gone.
+    if (!status.isValid())
+        dmGlobal->MostraAviso("O pedido " + numero +
+                                  " foi excluído em outra estação: suas linhas não podem mais ser incluídas,"
+                                  " alteradas ou excluídas.",
+                              true);
+    if (!statusEditavel(status.toString()))
         dmGlobal->MostraAviso("O pedido " + numero + " não está mais em aberto (em produção, liberado ou entregue):"
                               " suas linhas não podem mais ser incluídas, alteradas ou excluídas.",
                               true);

@@ -39,9 +39,22 @@ enum class DatasetState { Inactive, Browse, Edit, Insert };
 
 // A write refused because another desk changed (or deleted) the row since it
 // was read. The dataset has dropped the changes and read the row again.
+// `record` names the row to the user ("Código 4"), empty when unknown.
 class RecordChangedError : public DatasetError {
 public:
-    using DatasetError::DatasetError;
+    explicit RecordChangedError(const QString& message, const QString& record = {});
+    const QString& record() const { return record_; }
+
+private:
+    QString record_;
+};
+
+// Likewise, the row no longer stored at all: it has gone from the dataset
+// with what was typed over it, and the message says so.
+class RecordDeletedError : public RecordChangedError {
+public:
+    // `typed`: the row was being saved (its typing is not stored), not deleted.
+    RecordDeletedError(const QString& record, bool typed);
 };
 
 enum LocateOption { LocateCaseInsensitive = 1, LocatePartialKey = 2 };
@@ -295,7 +308,11 @@ private:
     void checkRequired() const;
     static QString requiredMessage(const Field& field);
     // After a RecordChangedError: the changes dropped and the row read again.
-    void reloadChangedRow();
+    // False when the row was found deleted (it has gone from here too).
+    bool reloadChangedRow();
+    // Rethrows the current RecordChangedError, told as a deletion when the
+    // row is no longer stored.
+    [[noreturn]] static void rethrowChanged(const RecordChangedError& error, bool stillStored, bool typed);
     bool changedOnlyIn(const QStringList& columns, RowValues before, RowValues after) const;
     bool hasCalculated() const { return calcCount_ > 0; }
 

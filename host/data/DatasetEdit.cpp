@@ -198,15 +198,14 @@ void Dataset::post()
                 else
                     writeModify(rowValues(cur_), editBuf_);
                 written = true;
-            } catch (const RecordChangedError&) {
+            } catch (const RecordChangedError& changed) {
                 // Another desk's row: the user starts again from it, unless
                 // the handler took the other desk's change and asks again.
                 retryPost_ = false;
                 fire(onPostError);
                 if (std::exchange(retryPost_, false))
                     continue;
-                reloadChangedRow();
-                throw;
+                rethrowChanged(changed, reloadChangedRow(), true);
             } catch (...) {
                 retryPost_ = false;
                 fire(onPostError);
@@ -276,10 +275,9 @@ void Dataset::remove()
     const bool wasEditing = editing();
     try {
         writeDelete(rowValues(cur_));
-    } catch (const RecordChangedError&) {
+    } catch (const RecordChangedError& changed) {
         fire(onDeleteError);
-        reloadChangedRow();
-        throw;
+        rethrowChanged(changed, reloadChangedRow(), false);
     } catch (...) {
         fire(onDeleteError);
         throw;
@@ -299,8 +297,28 @@ void Dataset::remove()
     fire(afterScroll);
 }
 
-void Dataset::reloadChangedRow()
+RecordChangedError::RecordChangedError(const QString& message, const QString& record)
+    : DatasetError(record.isEmpty() ? message : message + "\nRegistro: " + record), record_(record)
 {
+}
+
+RecordDeletedError::RecordDeletedError(const QString& record, bool typed)
+    : RecordChangedError(typed ? "O registro foi excluído em outra estação; o que foi digitado nele não foi gravado."
+                               : "O registro já foi excluído em outra estação.",
+                         record)
+{
+}
+
+void Dataset::rethrowChanged(const RecordChangedError& error, bool stillStored, bool typed)
+{
+    if (stillStored || dynamic_cast<const RecordDeletedError*>(&error))
+        throw;
+    throw RecordDeletedError(error.record(), typed);
+}
+
+bool Dataset::reloadChangedRow()
+{
+    bool found = true;
     const bool wasEditing = editing();
     dropEditBuffer();
     state_ = DatasetState::Browse;
@@ -308,6 +326,7 @@ void Dataset::reloadChangedRow()
     if (cur_ >= 0 && readRow(rowValues(cur_))) {
         // Deleted at the other desk: it goes from here too.
         if (!rowReadFound()) {
+            found = false;
             eraseRow(cur_);
             if (!ensureRow(cur_))
                 cur_ = int(rows_.size()) - 1;
@@ -319,6 +338,7 @@ void Dataset::reloadChangedRow()
     }
     if (wasEditing)
         notifyStateChanged();
+    return found;
 }
 
 void Dataset::refresh()

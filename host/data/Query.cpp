@@ -268,6 +268,7 @@ host::db::Statement* Query::runWrite(UpdateSql::Kind kind, RowValues newValues, 
 void Query::writeInsert(RowValues values)
 {
     requireUpdate(UpdateSql::Kind::Insert, "insert");
+    holdLineHeader();
     runWrite(UpdateSql::Kind::Insert, values, {});
     noteRowsWritten(*transaction_, *this);
 }
@@ -275,6 +276,7 @@ void Query::writeInsert(RowValues values)
 void Query::writeModify(RowValues oldValues, RowValues newValues)
 {
     requireUpdate(UpdateSql::Kind::Modify, "modify");
+    holdLineHeader();
     const host::db::Statement* statement = runWrite(UpdateSql::Kind::Modify, newValues, oldValues);
     if (!statement)
         return;   // the row changed nothing
@@ -306,10 +308,8 @@ void Query::refuseChangedRow(RowValues oldValues) const
         const QString label = userLabel(*field);
         names << (label.isEmpty() ? value : label + " " + value);
     }
-    QString message = "O registro foi alterado por outro usuário. Recarregue e tente de novo.";
-    if (!names.isEmpty())
-        message += "\nRegistro: " + names.join(", ");
-    throw RecordChangedError(message);
+    throw RecordChangedError("O registro foi alterado por outro usuário. Recarregue e tente de novo.",
+                             names.join(", "));
 }
 
 bool Query::readRow(MutableRowValues row)

@@ -11,6 +11,8 @@
 #include <QStringList>
 #include <QVariantMap>
 
+#include <memory>
+
 namespace host::db {
 class Statement;
 class Transaction;
@@ -39,6 +41,28 @@ public:
 private:
     QString name_;
     QVariant value_;
+};
+
+// The document a query's rows are lines of. A line is written (saved new or
+// changed) only while its header is stored: just before the write, after
+// the line's before-post rules and their questions, the header's row is
+// held (updated to itself). A header another desk deleted refuses the write
+// in words, as a failed write (the row stays in edit with its typing, and
+// the post-error rules undo what the before-post did); a deletion at
+// another desk meets this desk's hold until the line is committed.
+struct LineHeader {
+    QString table;             // the header's table
+    QString keyColumn;         // its key column
+    QString lineField;         // the line's field holding the key; empty: keyColumn
+    // The header's dataset, when the window shows it: its key for a line
+    // that takes it only when stored, its name for the message, and a
+    // header being typed new (not stored yet) is not looked for.
+    const Dataset* header = nullptr;
+    QString headerField;       // its field holding the key; empty: keyColumn
+    QString nameField;         // its field the user knows it by; empty: the key
+    QString condition;         // more of the header's condition ("AIID = 'C'")
+    QString document;          // "O contrato"
+    bool feminine = false;     // "A solicitação ... foi excluída"
 };
 
 class Query : public Dataset {
@@ -77,6 +101,9 @@ public:
     void setKeyedRead(const QString& keyField, const QString& sql);
     bool readsByKey(const QString& keyField) const override;
 
+    // This query's rows are lines of the header given (see LineHeader).
+    void setLineHeader(LineHeader header);
+
 protected:
     void openData() override;
     bool fetchRow(MutableRowValues columns) override;
@@ -99,6 +126,9 @@ private:
     // `statement` names the kind in the message: "insert", "modify" or "delete".
     void requireUpdate(UpdateSql::Kind kind, const char* statement) const;
     [[noreturn]] void refuseChangedRow(RowValues oldValues) const;
+    // The header of a line about to be written held, or the write refused
+    // when it is no longer stored (see LineHeader).
+    void holdLineHeader();
     // Null when a modify changes nothing (nothing is written).
     host::db::Statement* runWrite(UpdateSql::Kind kind, RowValues newValues, RowValues oldValues);
     int slotFor(const QString& fieldName) const { return slotOf(fieldName); }
@@ -118,6 +148,7 @@ private:
     QString keyedField_;
     QString keyedSql_;
     QHash<QString, QVariantMap> keyedRows_;   // keys read while open (none found: empty)
+    std::unique_ptr<LineHeader> lineHeader_;
 };
 
 // Writes a literal of a value as SQL text (dialect 1): NULL, numbers in their

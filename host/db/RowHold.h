@@ -28,6 +28,8 @@ public:
     bool elsewhere() const { return !rows_; }
     // Exactly one row is held (the count is asked of the engine here).
     bool one() const { return rows_ && int(*rows_) == 1; }
+    // No row has the key: none is stored (the count is asked here).
+    bool none() const { return rows_ && int(*rows_) == 0; }
 
 private:
     std::optional<AffectedRows> rows_;

@@ -324,11 +324,12 @@ TEST_F(EncerramentoLocacaoTest, ClosingTenLinesRunsTheSameStatementsForEachLine)
     EXPECT_EQ(lido("select count(*) from AATC05ACIT where ACITENCERRADO = 'S'"), QStringList{"16"});
     EXPECT_EQ(lido("select count(*) from AUGC50NS where LECODIGO = '017'"), QStringList{"16"});
     // The first line of a run also asks the operation and makes the document (the very
-    // first document also its number's counter); every other line runs 14.
-    EXPECT_EQ(uma, 20);
-    EXPECT_EQ(duas, 18 + 14);
-    EXPECT_EQ(tres - duas, 14);
-    EXPECT_EQ(dez - tres, 7 * 14) << "every further line runs as many";
+    // first document also its number's counter); every other line runs 15 (its
+    // contract's row held as it is written among them).
+    EXPECT_EQ(uma, 21);
+    EXPECT_EQ(duas, 19 + 15);
+    EXPECT_EQ(tres - duas, 15);
+    EXPECT_EQ(dez - tres, 7 * 15) << "every further line runs as many";
     EXPECT_EQ(dialogs->pending(), 0);
 }
 

@@ -104,14 +104,14 @@ protected:
         celula(grade, "ACITVALORUNITARIO", "150,00", Qt::Key_Return);
     }
     // The contract register under option "T" on the demonstration rental
-    // contract, its items page shown.
-    TfmAssContCad& registroDeContratosNoItens()
+    // contract (or the one named), its items page shown.
+    TfmAssContCad& registroDeContratosNoItens(int contrato = 3)
     {
         parametro("ATOPCAOCONTRATO", "T");
         TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
-        dialogs->modal("fmPesquisa", [](host::ui::Form& janela) {
+        dialogs->modal("fmPesquisa", [contrato](host::ui::Form& janela) {
             auto& p = static_cast<TfmPesquisa&>(janela);
-            ASSERT_TRUE(p.dataSource()->dataset()->locate("ACCODIGO", 3));
+            ASSERT_TRUE(p.dataSource()->dataset()->locate("ACCODIGO", contrato));
             QTest::keyClick(p.grid(), Qt::Key_Return);
         });
         form.sbPesqContrato->click();

@@ -163,11 +163,12 @@ TEST_F(PedidoAssItensTest, SavingALineCostsTheSameOnAnOrderOfTwentyLines)
                 preparosVinte);
     EXPECT_EQ(vinteLinhas, umaLinha);
     EXPECT_EQ(preparosVinte, preparosUma);
-    // The order's stored status (another desk may have closed it), the
-    // line's update, the totals' sums (twice: after the line and in the
+    // The order's stored status (another desk may have closed it), its
+    // row held (another desk may have deleted it), the line's update, the
+    // totals' sums (twice: after the line and in the
     // header's save) with their financial cost and weights, the header's
     // update, the line read again and its product's serial kind.
-    EXPECT_EQ(vinteLinhas, 1 + 1 + 2 * 3 + 1 + 1 + 1);
+    EXPECT_EQ(vinteLinhas, 1 + 1 + 1 + 2 * 3 + 1 + 1 + 1);
     // The product's serial kind is read with its own text, the same as the
     // save before: it is kept prepared too.
     EXPECT_EQ(preparosVinte, 0);

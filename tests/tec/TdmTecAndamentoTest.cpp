@@ -599,9 +599,10 @@ TEST_F(ServicosTest, TypingAServiceAndSavingTheLineCostsAFixedNumberOfStatements
     tec.quOSAndamento->post();
     // The parts line's 7 (insert, commit, refresh, the services' sum and the
     // header's post with its own commit), the number taken again, the read
-    // of whether the order was billed, and the savepoint taken and released
-    // that keeps the line and the header's totals one unit.
-    EXPECT_EQ(contador.count(), 15);
+    // of whether the order was billed, the savepoint taken and released
+    // that keeps the line and the header's totals one unit, and the order's
+    // row held as the line is written.
+    EXPECT_EQ(contador.count(), 16);
 }
 
 }  // namespace

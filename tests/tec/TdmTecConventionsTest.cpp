@@ -149,6 +149,7 @@ TEST_F(TdmTecConventionsTest, SavingASituationCommitsAndATravelExpenseOnlyReport
     EXPECT_EQ(committedRows("AATC01AS", "ASCODIGO = 11"), 1);
     EXPECT_TRUE(host::hookCallTexts().contains("quOSSituacao:AFTERPOST"));
 
+    exec("insert into AATC01AO (AOCODIGO) values (1)");
     dmTec->quOSDespViagem->paramByName("aocodigo")->setValue(1);
     dmTec->quOSDespViagem->open();
     dmTec->quOSDespViagem->append();

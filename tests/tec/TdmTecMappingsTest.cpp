@@ -397,6 +397,7 @@ TEST_F(TdmTecMappingsTest, AssistanceOrderLineDatesAreTypedThroughValidaData)
 
 TEST_F(TdmTecMappingsTest, AssistanceOrderLinesTakeTypedDates)
 {
+    exec("insert into AVEC8501 (NUMERO_PEDIDO) values ('000007')");
     exec("insert into AVEC85IT (COD, CODIGO, NUMERO_PEDIDO, DATA_EMISSAO, VALOR) values (1, 'P1', '000007', '2026-01-02', 5)");
     host::data::Query& linhas = *dmTec->quAssVendaItem;
     linhas.close();

@@ -364,7 +364,7 @@ TEST_F(LinhasTest, UnitValueReadOnlyAndInTransitFields)
 // number, one for the typed code, one for the product, one for its group's
 // description; then whether the order was billed, the savepoint that keeps
 // the line and the header's totals one unit, the number taken again, the
-// insert, the line re-read, the parts sum, the header's update (its
+// order's row held, the insert, the line re-read, the parts sum, the header's update (its
 // after-post adds its audit row and its re-read), the current item re-read
 // and the savepoint released.
 TEST_F(LinhasTest, TypingAProductAndSavingTheLineCostsAFixedNumberOfStatements)
@@ -377,7 +377,7 @@ TEST_F(LinhasTest, TypingAProductAndSavingTheLineCostsAFixedNumberOfStatements)
     tec.quOSPecasPRCODIGO->setText("P1");
     EXPECT_EQ(contador.count(), 4);
     tec.quOSPecas->post();
-    EXPECT_EQ(contador.count(), 15);
+    EXPECT_EQ(contador.count(), 16);
 }
 
 }  // namespace
