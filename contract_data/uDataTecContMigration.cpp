@@ -218,6 +218,16 @@ void bloco3()
         adiciona(colunasDesfazerReajuste());
     if (!existe("AATC05ACFA"))
         criaTabela("AATC05ACFA");
+    if (!existe("AATC05ACFO")) {
+        criaTabela("AATC05ACFO");
+        // The orders of the periods billed before the table was kept count as
+        // billed: none is billed twice.
+        executaScript("insert into AATC05ACFO (AOCODIGO, NUMERO_PEDIDO)"
+                      " select Os.AOCODIGO, max(Fa.NUMERO_PEDIDO) from AATC05ACFA Fa"
+                      " join AATC05AC Ct on (Ct.ACCODIGO = Fa.ACCODIGO)"
+                      " join AATC01AO Os on (Os.CLCODIGO = Ct.CLCODIGO and Os.AODATAENTRADA >= Fa.ACFADATAINICIAL"
+                      " and Os.AODATAENTRADA < Fa.ACFADATAFINAL + 1) group by Os.AOCODIGO");
+    }
     completaTiposContrato();
 }
 

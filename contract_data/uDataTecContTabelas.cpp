@@ -73,6 +73,13 @@ const QHash<QString, QString>& criacoes()
          "  ACCODIGO INTEGER NOT NULL,\n  ACFADATAINICIAL TIMESTAMP NOT NULL,\n"
          "  ACFADATAFINAL TIMESTAMP NOT NULL,\n  NUMERO_PEDIDO VARCHAR(20) NOT NULL,\n"
          "  PRIMARY KEY (ACCODIGO, ACFADATAINICIAL))"},
+        // The service orders that billing has billed, each with its sales
+        // order: an order entered in a billed period after its billing is
+        // billed once on its own.
+        {"AATC05ACFO",
+         "CREATE TABLE AATC05ACFO (\n"
+         "  AOCODIGO INTEGER NOT NULL,\n  NUMERO_PEDIDO VARCHAR(20) NOT NULL,\n"
+         "  PRIMARY KEY (AOCODIGO))"},
         // The contract types a user may choose ("Tipo Contrato"): kept apart
         // from the contracts, so that deleting them all removes none.
         {"AATC05ACTP",

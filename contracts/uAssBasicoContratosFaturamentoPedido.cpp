@@ -12,8 +12,11 @@
 #include "host/db/RowHold.h"
 
 #include <QDateTime>
+#include <QSet>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 using host::data::fieldText;
 
@@ -133,18 +136,50 @@ Franquia FranquiaDosContratos(host::data::Query& contratos)
     return franquia;
 }
 
-// The services, in list order; the order numbers of every row go into the reference.
-void linhasServicos(const QString& pedido, host::data::Query& contrato, host::data::Query& servicos,
-                    QString& referencia)
+// The orders of the lists already billed by an earlier billing of the period.
+using Ordens = QSet<int>;
+
+int ordemDe(const host::data::Query& lista) { return lista.fieldByName("AOCODIGO")->asInteger(); }
+
+// The service rows billed now, in list order: the allowance is spent by
+// every row of the period, those billed before first in their order, and
+// only rows of orders not yet billed are billed.
+std::vector<bool> servicosACobrar(host::data::Query& contrato, host::data::Query& servicos, const Ordens& faturadas)
 {
     std::vector<ServicoPeriodo> periodo;
     for (servicos.first(); !servicos.eof(); servicos.next())
         periodo.push_back({servicos.fieldByName("AATOTAL")->asInteger(), fieldText(servicos, "AAAUTORIZADO") == "S"});
-    const std::vector<bool> cobrados = ServicosCobrados(FranquiaDosContratos(contrato), periodo);
+    std::vector<bool> cobrados = ServicosCobrados(FranquiaDosContratos(contrato), periodo);
+    size_t i = 0;
+    for (servicos.first(); !servicos.eof(); servicos.next(), ++i)
+        cobrados[i] = cobrados[i] && !faturadas.contains(ordemDe(servicos));
+    return cobrados;
+}
+
+// The part rows billed now: the authorised parts of orders not yet billed,
+// when no contract of the period covers parts.
+std::vector<bool> pecasACobrar(host::data::Query& contrato, host::data::Query& pecas, const Ordens& faturadas)
+{
+    bool cobraPecas = true;
+    for (contrato.first(); !contrato.eof(); contrato.next())
+        cobraPecas = cobraPecas && fieldText(contrato, "ACTIPOCONTRATO") == "Sem Peça";
+    std::vector<bool> cobradas;
+    for (pecas.first(); !pecas.eof(); pecas.next())
+        cobradas.push_back(cobraPecas && fieldText(pecas, "APAUTORIZADO") == "S" &&
+                           !faturadas.contains(ordemDe(pecas)));
+    return cobradas;
+}
+
+// The services, in list order; the order numbers of every row of an order
+// billed now go into the reference.
+void linhasServicos(const QString& pedido, host::data::Query& servicos, const std::vector<bool>& cobrados,
+                    const Ordens& faturadas, QString& referencia)
+{
     size_t i = 0;
     for (servicos.first(); !servicos.eof(); servicos.next(), ++i) {
-        const int ordem = servicos.fieldByName("AOCODIGO")->asInteger();
-        referencia += "/" + QString::number(ordem);
+        const int ordem = ordemDe(servicos);
+        if (!faturadas.contains(ordem))
+            referencia += "/" + QString::number(ordem);
         if (!cobrados[i])
             continue;
         // A line with worked time is priced at its total, which holds its
@@ -152,21 +187,18 @@ void linhasServicos(const QString& pedido, host::data::Query& contrato, host::da
         if (servicos.fieldByName("AATOTAL")->asInteger() > 0)
             linha(pedido, fieldText(servicos, "PRCODIGO"), 1, numero(servicos, "AAVALORTOTAL"), ordem);
         else
-            linha(pedido, fieldText(servicos, "PRCODIGO"), numero(servicos, "AAQUANTIDADE"), numero(servicos, "AAVALOR"),
-                  ordem);
+            linha(pedido, fieldText(servicos, "PRCODIGO"), numero(servicos, "AAQUANTIDADE"),
+                  numero(servicos, "AAVALOR"), ordem);
     }
 }
 
-void linhasPecas(const QString& pedido, host::data::Query& contrato, host::data::Query& pecas)
+void linhasPecas(const QString& pedido, host::data::Query& pecas, const std::vector<bool>& cobradas)
 {
-    // The parts are billed when no contract of the period covers them.
-    for (contrato.first(); !contrato.eof(); contrato.next())
-        if (fieldText(contrato, "ACTIPOCONTRATO") != "Sem Peça")
-            return;
-    for (pecas.first(); !pecas.eof(); pecas.next())
-        if (fieldText(pecas, "APAUTORIZADO") == "S")
+    size_t i = 0;
+    for (pecas.first(); !pecas.eof(); pecas.next(), ++i)
+        if (cobradas[i])
             linha(pedido, fieldText(pecas, "PRCODIGO"), numero(pecas, "APQUANTIDADE"), numero(pecas, "APVALUNITARIO"),
-                  pecas.fieldByName("AOCODIGO")->asInteger());
+                  ordemDe(pecas));
 }
 
 // The period the lists were opened with: its first day and the day after its last.
@@ -187,9 +219,11 @@ PeriodoListado periodoListado(const host::data::Query& servicos)
 QString dia(const QDateTime& data) { return data.date().toString("dd/MM/yyyy"); }
 
 // The contract's row is taken first, so a second desk billing the same
-// contract waits for this one and then finds its period billed; a billed
-// period that meets the listed one refuses the whole order.
-void RecusarPeriodoFaturado(host::data::Query& contrato, const PeriodoListado& periodo)
+// contract waits for this one and then finds what it billed. A billed period
+// that meets the listed one refuses the whole order, unless it is the very
+// period listed: that one bills again only what it has not billed (an order
+// entered after its billing). The text tells what is billed already.
+QString PeriodoFaturado(host::data::Query& contrato, const PeriodoListado& periodo)
 {
     host::db::Transaction& tr = *dmGlobal->IBTransaction1;
     const QVariantMap chave{{"CONTRATO", contrato.fieldByName("ACCODIGO")->asInteger()}};
@@ -207,12 +241,31 @@ void RecusarPeriodoFaturado(host::data::Query& contrato, const PeriodoListado& p
     faturado->setParam("DEPOIS", periodo.depois);
     faturado->setParam("INICIO", periodo.inicio);
     faturado->execute();
-    if (faturado->fetch())
-        dmGlobal->MostraAviso("Aviso: operação abortada.\rO contrato " + fieldText(contrato, "ACNUMEROCONTRATO") +
-                                  " já foi faturado de " + dia(faturado->value(0).toDateTime()) + " a " +
-                                  dia(faturado->value(1).toDateTime()) + " no pedido de venda " +
-                                  faturado->value(2).toString().trimmed() + "; nada foi gerado.",
-                              true);
+    if (!faturado->fetch())
+        return {};
+    const QDateTime de = faturado->value(0).toDateTime(), ate = faturado->value(1).toDateTime();
+    const QString aviso = "Aviso: operação abortada.\rO contrato " + fieldText(contrato, "ACNUMEROCONTRATO") +
+                          " já foi faturado de " + dia(de) + " a " + dia(ate) + " no pedido de venda " +
+                          faturado->value(2).toString().trimmed() + "; nada foi gerado.";
+    faturado->closeCursor();
+    if (de.date() != periodo.inicio.date() || ate.date() != periodo.depois.date().addDays(-1))
+        dmGlobal->MostraAviso(aviso, true);
+    return aviso;
+}
+
+Ordens OrdensFaturadas(const QString& cliente, const PeriodoListado& periodo)
+{
+    const std::shared_ptr<host::db::Statement> faturadas = dmGlobal->IBTransaction1->prepared(
+        "select F.AOCODIGO from AATC05ACFO F join AATC01AO Os on (Os.AOCODIGO = F.AOCODIGO)"
+        " where Os.CLCODIGO = :CLIENTE and Os.AODATAENTRADA >= :INICIO and Os.AODATAENTRADA < :DEPOIS");
+    faturadas->setParam("CLIENTE", cliente);
+    faturadas->setParam("INICIO", periodo.inicio);
+    faturadas->setParam("DEPOIS", periodo.depois);
+    faturadas->execute();
+    Ordens ordens;
+    while (faturadas->fetch())
+        ordens.insert(faturadas->value(0).toInt());
+    return ordens;
 }
 
 void MarcarPeriodoFaturado(host::data::Query& contrato, const PeriodoListado& periodo, const QString& pedido)
@@ -226,6 +279,20 @@ void MarcarPeriodoFaturado(host::data::Query& contrato, const PeriodoListado& pe
                           {"PEDIDO", pedido}});
 }
 
+// Every order of the period not billed before is billed by this one.
+void MarcarOrdensFaturadas(const QString& cliente, const PeriodoListado& periodo, const QString& pedido)
+{
+    host::db::executeSql(*dmGlobal->IBTransaction1,
+                         "insert into AATC05ACFO (AOCODIGO, NUMERO_PEDIDO) select Os.AOCODIGO, :PEDIDO"
+                         " from AATC01AO Os where Os.CLCODIGO = :CLIENTE and Os.AODATAENTRADA >= :INICIO"
+                         " and Os.AODATAENTRADA < :DEPOIS"
+                         " and not exists (select 1 from AATC05ACFO F where F.AOCODIGO = Os.AOCODIGO)",
+                         {{"PEDIDO", pedido},
+                          {"CLIENTE", cliente},
+                          {"INICIO", periodo.inicio},
+                          {"DEPOIS", periodo.depois}});
+}
+
 // The contract and the lists as the database holds them now, not as they
 // were when searched.
 void LerNovamente(std::initializer_list<host::data::Query*> consultas)
@@ -237,6 +304,54 @@ void LerNovamente(std::initializer_list<host::data::Query*> consultas)
         }
 }
 
+
+// What this order bills: the contracts whose period is not billed yet, and
+// the rows of orders not billed yet that the allowance leaves to bill.
+struct Cobranca {
+    QSet<int> contratosFaturados;
+    QString avisoFaturado;   // what is told when nothing new is billed
+    std::vector<bool> servicos;
+    std::vector<bool> pecas;
+};
+
+bool cobraAlgo(const Cobranca& cobranca, int contratos)
+{
+    const auto algum = [](const std::vector<bool>& linhas) {
+        return std::find(linhas.begin(), linhas.end(), true) != linhas.end();
+    };
+    return cobranca.contratosFaturados.size() < contratos || algum(cobranca.servicos) || algum(cobranca.pecas);
+}
+
+Cobranca LerCobranca(host::data::Query& contrato, host::data::Query& servicos, host::data::Query& pecas,
+                     const PeriodoListado& periodo, Ordens& faturadas)
+{
+    Cobranca cobranca;
+    for (contrato.first(); !contrato.eof(); contrato.next()) {
+        const QString aviso = PeriodoFaturado(contrato, periodo);
+        if (aviso.isEmpty())
+            continue;
+        cobranca.contratosFaturados.insert(contrato.fieldByName("ACCODIGO")->asInteger());
+        if (cobranca.avisoFaturado.isEmpty())
+            cobranca.avisoFaturado = aviso;
+    }
+    LerNovamente({&contrato, &servicos, &pecas});
+    if (contrato.isEmpty())
+        dmGlobal->MostraAviso("Aviso: operação abortada.\rO contrato do cliente não existe mais.", true);
+    faturadas = OrdensFaturadas(fieldText(contrato, "CLCODIGO"), periodo);
+    if (servicos.active())
+        cobranca.servicos = servicosACobrar(contrato, servicos, faturadas);
+    if (pecas.active())
+        cobranca.pecas = pecasACobrar(contrato, pecas, faturadas);
+    if (!cobraAlgo(cobranca, contrato.recordCount()))
+        dmGlobal->MostraAviso(cobranca.avisoFaturado, true);
+    return cobranca;
+}
+
+bool faturado(const Cobranca& cobranca, host::data::Query& contrato)
+{
+    return cobranca.contratosFaturados.contains(contrato.fieldByName("ACCODIGO")->asInteger());
+}
+
 }  // namespace
 
 QString GerarPedidoVenda(host::data::Query& contrato, host::data::Query& servicos, host::data::Query& pecas)
@@ -245,22 +360,20 @@ QString GerarPedidoVenda(host::data::Query& contrato, host::data::Query& servico
     if (contrato.isEmpty())
         dmGlobal->MostraAviso(kSemContrato, true);
     host::db::Savepoint pedidoInteiro(*dmGlobal->IBTransaction1);
+    Ordens faturadas;
+    const Cobranca cobranca = LerCobranca(contrato, servicos, pecas, periodo, faturadas);
+    const QString cliente = fieldText(contrato, "CLCODIGO");
+    const QString pedido = dmGlobal->InserirPedidoVenda(cliente, {}, {}, {}, {}, "00000", "S", {}, {},
+                                                        dmGlobal->Parametro("ATLOCALPADRAO"), {}, 0, hoje(), {}, {});
+    // One line for each contract at its value, once for its period.
     for (contrato.first(); !contrato.eof(); contrato.next())
-        RecusarPeriodoFaturado(contrato, periodo);
-    LerNovamente({&contrato, &servicos, &pecas});
-    if (contrato.isEmpty())
-        dmGlobal->MostraAviso("Aviso: operação abortada.\rO contrato do cliente não existe mais.", true);
-    const QString pedido = dmGlobal->InserirPedidoVenda(
-        fieldText(contrato, "CLCODIGO"), {}, {}, {}, {}, "00000", "S", {}, {}, dmGlobal->Parametro("ATLOCALPADRAO"), {}, 0,
-        hoje(), {}, {});
-    // One line for each contract at its value.
-    for (contrato.first(); !contrato.eof(); contrato.next())
-        linha(pedido, fieldText(contrato, "PRCODIGO"), 1, numero(contrato, "ACVALOR"), 0, -1);
+        if (!faturado(cobranca, contrato))
+            linha(pedido, fieldText(contrato, "PRCODIGO"), 1, numero(contrato, "ACVALOR"), 0, -1);
     QString referencia;
     if (servicos.active())
-        linhasServicos(pedido, contrato, servicos, referencia);
+        linhasServicos(pedido, servicos, cobranca.servicos, faturadas, referencia);
     if (pecas.active())
-        linhasPecas(pedido, contrato, pecas);
+        linhasPecas(pedido, pecas, cobranca.pecas);
 
     dmGlobal->CarregaPedidoVenda(pedido);
     host::data::Query& registro = *dmGlobal->quPedidoVenda;
@@ -271,7 +384,9 @@ QString GerarPedidoVenda(host::data::Query& contrato, host::data::Query& servico
     // The lines went in without the order's total.
     dmGlobal->GravarTotalPedidoVenda(pedido);
     for (contrato.first(); !contrato.eof(); contrato.next())
-        MarcarPeriodoFaturado(contrato, periodo, pedido);
+        if (!faturado(cobranca, contrato))
+            MarcarPeriodoFaturado(contrato, periodo, pedido);
+    MarcarOrdensFaturadas(cliente, periodo, pedido);
     contrato.first();
     pedidoInteiro.release();
     dmGlobal->IBTransaction1->commitRetaining();

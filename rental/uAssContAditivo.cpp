@@ -315,6 +315,9 @@ void TfmAssContAditivo::SalvarInclusao()
 
 void TfmAssContAditivo::SalvarSubstituicao()
 {
+    // The new line's value is read first: a value refused on show ends the
+    // substitution before the leaving line is closed.
+    const double valor = edSubVeicNovo->text().isEmpty() ? 0 : edSubValor->value();
     const int contrato = contratoAtual();
     const QString antigo = edSubVeicAnt->text();
     if (!antigo.isEmpty() && dmTecContrato->VerificaExisteVeiculo(contrato, CodigoVeiculo(antigo), true)) {
@@ -329,7 +332,7 @@ void TfmAssContAditivo::SalvarSubstituicao()
         espera.release();
     }
     if (!edSubVeicNovo->text().isEmpty())
-        IncluiLinha("S", edSubVeicNovo->text(), edSubPlacaNovo->text(), edSubValor->value(), edSubData->date());
+        IncluiLinha("S", edSubVeicNovo->text(), edSubPlacaNovo->text(), valor, edSubData->date());
 }
 
 void TfmAssContAditivo::SalvarDevolucao()

@@ -235,25 +235,6 @@ TEST_F(BasicoContratosJanelaTest, NewContractSavedThroughTheButtons)
         << "\"&Salvar\" saves the contract, then its equipment";
 }
 
-TEST_F(BasicoContratosJanelaTest, AnHourLimitRefusedOnShowRefusesTheSaveInWords)
-{
-    TfmAssBasicoContratos& form = abrir();
-    form.bbNovo->click();
-    digita(form.dbedNumeroContrato, "78-H");
-    digita(form.dbedServico, "S0001");
-    dialogs->acknowledge("'3.5'").acknowledge("'3.5'");
-    digita(form.dbedLimiteHora, "3.5");
-    form.bbSalvar->click();
-    EXPECT_EQ(dialogs->pending(), 0);
-    EXPECT_EQ(one("select count(*) from AATC05AC where ACNUMEROCONTRATO = '78-H'").toInt(), 0);
-    EXPECT_EQ(form.dbedLimiteHora->text(), "3.5");
-
-    digita(form.dbedLimiteHora, "3,5");
-    form.bbSalvar->click();
-    EXPECT_EQ(dialogs->pending(), 0);
-    EXPECT_EQ(one("select ACLIMITEHORA from AATC05AC where ACNUMEROCONTRATO = '78-H'").toDouble(), 3.5);
-}
-
 // A number another contract has is refused in words; nothing is stored.
 TEST_F(BasicoContratosJanelaTest, ANumberAnotherContractHasIsRefused)
 {

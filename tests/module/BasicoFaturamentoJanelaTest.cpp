@@ -305,6 +305,30 @@ TEST_F(BasicoFaturamentoJanelaTest, PressingPedidoDeVendaAgainBillsThePeriodOnce
     EXPECT_EQ(lido("select count(*) from AVEC8501 where CODIGO_CLIENTE = '00004'"), QStringList{"2"});
 }
 
+TEST_F(BasicoFaturamentoJanelaTest, AnOrderEnteredInABilledPeriodAfterItsBillingIsBilledOnceOnItsOwn)
+{
+    TfmAssBasicoContratosFaturamento& form = abrir();
+    selecionar(form, "00004", "01/03/2026", "10/03/2026");
+    pedirVenda(form);
+    const QString primeiro = one("select max(NUMERO_PEDIDO) from AVEC8501").toString();
+
+    // The periodic order of 05/03 made after the billing: its hour is beyond the allowance.
+    ordem(6004, "2026-03-05 09:00");
+    servico(6004, 1, "S0001", 60, "S", 120);
+    selecionar(form, "00004", "01/03/2026", "10/03/2026");
+    pedirVenda(form);
+    QString pedido;
+    EXPECT_EQ(linhasPedido(&pedido), QStringList{"S0001 1 x 120 OS 6004"}) << "no contract line again";
+    EXPECT_EQ(lido("select VEREFERENTE || '|' || cast(VALOR_TOTAL * 100 as integer) from AVEC8501"
+                   " where NUMERO_PEDIDO = '" + pedido + "'"),
+              QStringList{"Referente à OS: /6004|12000"});
+
+    dialogs->acknowledge("já foi faturado de 01/03/2026 a 10/03/2026 no pedido de venda " + primeiro);
+    form.bbPedidoVenda->click();
+    EXPECT_EQ(dialogs->pending(), 0);
+    EXPECT_EQ(lido("select count(*) from AVEC8501 where CODIGO_CLIENTE = '00004'"), QStringList{"2"});
+}
+
 TEST_F(BasicoFaturamentoJanelaTest, APeriodBilledAtAnotherDeskAfterTheSearchIsNotBilledAgain)
 {
     TfmAssBasicoContratosFaturamento& form = abrir();
@@ -336,6 +360,7 @@ TEST_F(BasicoFaturamentoJanelaTest, TheOrderCostsAFixedNumberOfStatementsPlusOne
         uAssBasicoContratosFaturamento::GerarPedidoVenda(*form.quContrato, *form.quPesqServico, *form.quPesqPecas);
         const auto custo = std::pair{contador.count(), contador.prepares()};
         exec("delete from AATC05ACFA");   // the same period is measured again
+        exec("delete from AATC05ACFO");
         return custo;
     };
     const auto [vazio, preparadosVazio] = custo("01/01/2026", "31/01/2026");
@@ -347,15 +372,16 @@ TEST_F(BasicoFaturamentoJanelaTest, TheOrderCostsAFixedNumberOfStatementsPlusOne
     // the order record read, its reference and its total written, savepoint
     // kept: 8;
     // the contract's row taken, its billed periods read, the contract and
-    // the two lists read again and the period marked billed: 6 more.
+    // the two lists read again, the orders billed before read, the period
+    // and the orders marked billed: 8 more.
     // The database's first order also starts the orders' counter (the
     // largest order stored read, the counter written: two statements more).
-    EXPECT_EQ(vazio, 16);
-    EXPECT_EQ(umaLinha, 14 + 1) << "four services listed, one billed: the others cost nothing";
+    EXPECT_EQ(vazio, 18);
+    EXPECT_EQ(umaLinha, 16 + 1) << "four services listed, one billed: the others cost nothing";
     EXPECT_EQ(tresLinhas, umaLinha + 1) << "two billed";
     // Prepared: the transaction keeps its statements prepared; a later order
     // prepares none again.
-    EXPECT_EQ(preparadosVazio, 13);
+    EXPECT_EQ(preparadosVazio, 15);
     EXPECT_LE(preparadosUmaLinha, 1);
     EXPECT_EQ(preparadosTresLinhas, 0);
 }

@@ -1,5 +1,6 @@
 // Typing in the basic contract register's boxes: a value the field refuses
-// ("950.50") stays in its box, selected, and is never stored; a click into
+// ("950.50") stays in its box, selected, and is never stored ("Salvar" tells
+// the refusal again); a click into
 // an empty masked box puts the cursor at the first position to type.
 
 #include "tests/module/ModuleFixture.h"
@@ -39,23 +40,42 @@ protected:
 TEST_F(CaixaDigitacaoTest, AValueRefusedStaysInItsBoxSelectedAndIsNeverStored)
 {
     TfmAssBasicoContratos& form = abrir();
-    dialogs->acknowledge("'950.50' não é um valor numérico válido.");
-    digita(form.dbedValor, "950.50");
-    EXPECT_EQ(dialogs->pending(), 0);
-    EXPECT_EQ(form.dbedValor->text(), "950.50") << "the box keeps what was typed";
-    EXPECT_EQ(form.dbedValor->selectedText(), "950.50");
-    EXPECT_DOUBLE_EQ(dmTec->quContrato->fieldByName("ACVALOR")->asFloat(), 1500);
+    struct Caso {
+        host::ui::DataEdit* caixa;
+        const char* campo;
+        QString recusado, aceito;
+        double antes, depois;
+    };
+    const Caso casos[] = {
+        {form.dbedValor, "ACVALOR", "950.50", "950,50", 1500, 950.5},
+        {form.dbedLimiteHora, "ACLIMITEHORA", "3.5", "3,5", 0, 3.5},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.campo);
+        const QString recusa = "'" + caso.recusado + "' não é um valor numérico válido.";
+        const auto guardado = [&] {
+            return lido(QString("select coalesce(%1, 0) from AATC05AC where ACCODIGO = 901").arg(caso.campo))
+                .value(0)
+                .toDouble();
+        };
+        dialogs->acknowledge(recusa);
+        digita(caso.caixa, caso.recusado);
+        EXPECT_EQ(dialogs->pending(), 0);
+        EXPECT_EQ(caso.caixa->text(), caso.recusado) << "the box keeps what was typed";
+        EXPECT_EQ(caso.caixa->selectedText(), caso.recusado);
 
-    // "Salvar" over it stores nothing, and the refusal is not told twice:
-    // the box holds the text, selected, to be mended.
-    form.bbSalvar->click();
-    EXPECT_EQ(dialogs->pending(), 0);
-    EXPECT_EQ(form.dbedValor->selectedText(), "950.50");
-    EXPECT_DOUBLE_EQ(valorGuardado(), 1500);
+        // "Salvar" over it stores nothing and says why: the box holds the
+        // text, selected, to be mended.
+        dialogs->acknowledge(recusa);
+        form.bbSalvar->click();
+        EXPECT_EQ(dialogs->pending(), 0);
+        EXPECT_EQ(caso.caixa->selectedText(), caso.recusado);
+        EXPECT_DOUBLE_EQ(guardado(), caso.antes);
 
-    digita(form.dbedValor, "950,50");
-    form.bbSalvar->click();
-    EXPECT_DOUBLE_EQ(valorGuardado(), 950.5);
+        digita(caso.caixa, caso.aceito);
+        form.bbSalvar->click();
+        EXPECT_DOUBLE_EQ(guardado(), caso.depois);
+    }
     EXPECT_TRUE(dialogs->failures().isEmpty()) << dialogs->failures().join('\n').toStdString();
 }
 

@@ -16,6 +16,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QToolButton>
 
 namespace moduletest {
@@ -176,6 +177,32 @@ TEST_F(ContAditivoJanelaTest, SubstitutionEndsOnlyTheActiveLineAndKeepsItsValueT
         f.bbSair->click();
     });
     EXPECT_EQ(linhas(802), (QStringList{"33 I - 1 1/1..30/6 80 |", "33 A S 2 1/4..- 80 |"}));
+}
+
+TEST_F(ContAditivoJanelaTest, ASubstitutionValueRefusedOnShowEndsNoLine)
+{
+    linha(1, 801, 31, "A", "2024-01-01", "", 250, 1);
+    carregar(801, 1);
+    const QStringList antes = linhas(801);
+    aditivo([this](TfmAssContAditivo& f) {
+        f.bbSub->click();
+        f.edSubVeicAnt->setText("31");
+        f.edSubPlacaAnt->setText("PLC31");
+        data(f.edSubData, 15, 3);
+        f.edSubVeicNovo->setText("32");
+        f.edSubPlacaNovo->setText("XYZ9999");
+        f.edSubValor->setFocus();
+        f.edSubValor->selectAll();
+        QTest::keyClicks(f.edSubValor, "250.5");
+        dialogs->acknowledge("Valor inválido: 250.5");
+        f.bbSalva->click();
+        EXPECT_EQ(dialogs->pending(), 0);
+        f.edSubValor->selectAll();
+        QTest::keyClicks(f.edSubValor, "250,5");   // mended, not saved
+        QTest::keyClick(f.edSubValor, Qt::Key_Return);
+        f.bbSair->click();
+    });
+    EXPECT_EQ(linhas(801), antes) << "the leaving line is not ended for a substitution refused";
 }
 
 TEST_F(ContAditivoJanelaTest, ReturnEndsTheActiveLineWithANewNumberAndLeavesTheOlderOnes)

