@@ -237,6 +237,27 @@ TEST_F(AndamentoAcoesTest, QuittingWhileTheClockRunsAsksAndBooksTheTime)
     EXPECT_EQ(committed("select count(*) from CADCOM where CONTRATO = 42 and CTHORAFINAL is not null").toInt(), 1);
 }
 
+// The progress screen opened beside the order window moves the desk's order
+// to its own rows; back in the order window, it shows its order again, its
+// lines and its totals as stored now, and ">" leads to the order after it.
+TEST_F(AndamentoAcoesTest, TheOrderWindowShowsItsOwnOrderAfterTheProgressScreen)
+{
+    TfmAssOrdemServico& os = abrirJanela(fmAssOrdemServico, "fmAssOrdemServico;42");
+    os.pcOrdemServico->setActivePage(os.tsPecasOS);
+    os.pcOrdemServicoChange();
+    ASSERT_EQ(os.dbgdOrdemServicoPecas->model()->rowCount(), 1);
+    abrir();
+    ASSERT_EQ(dmTec->quOSAOCODIGO->asInteger(), 46) << "the progress list moved the desk's order";
+    outraMesa("update AATC01AO set AOVALORTOTAL = 345.5 where AOCODIGO = 42");
+    os.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&os));
+    EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), 42);
+    EXPECT_DOUBLE_EQ(dmTec->quOSAOVALORTOTAL->asFloat(), 345.5);
+    EXPECT_EQ(os.dbgdOrdemServicoPecas->model()->rowCount(), 1);
+    os.sbProximo->click();
+    EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), 43);
+}
+
 TEST_F(AndamentoAcoesTest, NewRecordAndViewingOneUseTheSituationDialog)
 {
     exec("insert into CADCOM (COD_CLI, SEQUENCIA, CONTRATO, IDORIGEM, CTTEMPOTOTAL, DATA_SOLICITADA, OBSERVACAO)"
