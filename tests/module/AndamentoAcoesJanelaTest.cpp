@@ -14,6 +14,7 @@
 #include "host/ui/DataTextControls.h"
 #include "host/ui/PageControl.h"
 #include "host/ui/SearchWindow.h"
+#include "host/ui/WindowRegistry.h"
 #include "service_orders/uAssOSAndamento.h"
 #include "service_orders/uAssOSLaudo.h"
 #include "service_orders/uAssOrdemServico.h"
@@ -256,6 +257,28 @@ TEST_F(AndamentoAcoesTest, TheOrderWindowShowsItsOwnOrderAfterTheProgressScreen)
     EXPECT_EQ(os.dbgdOrdemServicoPecas->model()->rowCount(), 1);
     os.sbProximo->click();
     EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), 43);
+}
+
+// Other windows of the desk close the shared look-up lists when they are
+// opened or left: the order window behind them keeps showing its customer
+// and situation.
+TEST_F(AndamentoAcoesTest, OtherWindowsLeaveTheOrderWindowsCustomerAndSituationShown)
+{
+    exec("update AATC01AO set ASCODIGO = 2 where AOCODIGO = 42");
+    tr().commitRetaining();
+    TfmAssOrdemServico& os = abrirJanela(fmAssOrdemServico, "fmAssOrdemServico;42");
+    const QString cliente = os.dblcCliente->shownText();
+    ASSERT_FALSE(cliente.isEmpty());
+    ASSERT_EQ(os.dblcSituacao->shownText(), "Em análise");
+    for (const char* janela : {"fmAssFaturamento", "fmAssBaixaPecas", "fmAssTecnico"}) {
+        SCOPED_TRACE(janela);
+        uPackageAss::ShowJanelaTec(janela);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(host::ui::WindowRegistry::find(janela)));
+        EXPECT_EQ(os.dblcCliente->shownText(), cliente);
+        EXPECT_EQ(os.dblcSituacao->shownText(), "Em análise");
+        os.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&os));
+    }
 }
 
 TEST_F(AndamentoAcoesTest, NewRecordAndViewingOneUseTheSituationDialog)
