@@ -95,6 +95,8 @@ const std::vector<Janela>& janelas()
              // The window may already hold another order with changes pending.
              dmTec->OSSalvarPendentes();
              dados::carregaOrdemServico(numeroDaOrdem(n));
+             if (TfmAssOrdemServico* janela = fmAssOrdemServico.get())
+                 janela->SeguirOrdemMostrada();
          }},
         nome("fmAssAndamento", [] { abrir(fmAssAndamento); }),
         nome("fmAssSolicitacao", [] { abrir(fmAssSolicitacao); }),

@@ -3,6 +3,7 @@
 // two numbers), what is written back into the order, and removal.
 
 #include "service_orders/uAssFilaAtendimento.h"
+#include "service_orders/uAssOrdemServico.h"
 
 #include "data/uDataTec.h"
 
@@ -73,6 +74,15 @@ std::unique_ptr<host::TravaExecucao> vezNaFila()
     }
 }
 
+// The queue shows the order of its entry in the order window, on purpose:
+// that window takes it as its own.
+void mostrarNaJanela(int ordem)
+{
+    CarregaOrdemServico(ordem);
+    if (TfmAssOrdemServico* janela = fmAssOrdemServico.get())
+        janela->SeguirOrdemMostrada();
+}
+
 }  // namespace
 
 void TfmAssFilaAtendimento::cdsFilaAtenNewRecord()
@@ -89,14 +99,14 @@ void TfmAssFilaAtendimento::cdsFilaAtenNewRecord()
 void TfmAssFilaAtendimento::cdsFilaAtenAOCODIGOChange()
 {
     if (cdsFilaAtenAOCODIGO->asInteger() > 0)
-        CarregaOrdemServico(cdsFilaAtenAOCODIGO->asInteger());
+        mostrarNaJanela(cdsFilaAtenAOCODIGO->asInteger());
 }
 
 void TfmAssFilaAtendimento::cdsFilaAtenAfterScroll()
 {
     if (!cdsFilaAten->isEmpty() && cdsFilaAtenAOCODIGO->asInteger() > 0 &&
         dmTec->quOSAOCODIGO->asInteger() != cdsFilaAtenAOCODIGO->asInteger())
-        CarregaOrdemServico(cdsFilaAtenAOCODIGO->asInteger());
+        mostrarNaJanela(cdsFilaAtenAOCODIGO->asInteger());
 }
 
 void TfmAssFilaAtendimento::cdsFilaAtenBeforePost()
@@ -136,7 +146,7 @@ void TfmAssFilaAtendimento::gravarNaOrdem()
     const int ordem = cdsFilaAtenAOCODIGO->asInteger();
     TdmTec& tec = *dmTec;
     if (!tec.quOS->active() || tec.quOSAOCODIGO->asInteger() != ordem)
-        CarregaOrdemServico(ordem);
+        mostrarNaJanela(ordem);
     host::data::Query& os = *tec.quOS;
     if (!os.editing())
         os.edit();
@@ -242,7 +252,7 @@ void TfmAssFilaAtendimento::laRemoveFilaClick()
     for (int ordem : ordens) {
         if (ordem <= 0)
             continue;
-        CarregaOrdemServico(ordem);
+        mostrarNaJanela(ordem);
         os.edit();
         os.fieldByName("AOSEQATENDIMENTO")->setAsInteger(0);
         os.post();

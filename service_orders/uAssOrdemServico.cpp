@@ -23,8 +23,11 @@
 #include "host/ui/Errors.h"
 #include "host/ui/PageControl.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QPushButton>
+
+#include <utility>
 
 host::ui::FormVar<TfmAssOrdemServico> fmAssOrdemServico("fmAssOrdemServico");
 
@@ -168,6 +171,7 @@ void TfmAssOrdemServico::FormShow()
 
 void TfmAssOrdemServico::FormActivate()
 {
+    voltarParaOrdemPropria();
     dmTec->UsarHoraTecnica(this);
     pcOrdemServicoChange();
     dmGlobal->CarregaListaClientes();
@@ -215,9 +219,24 @@ void TfmAssOrdemServico::aplicarRestricaoTecnico()
     }
 }
 
+// The desk's other windows share quOS: one may load another order in it (the
+// progress list follows its rows). Back here the window shows its own order
+// again, header and totals as stored now; a question or search this window
+// opens (modal) moves nothing behind its back and is not watched.
+void TfmAssOrdemServico::voltarParaOrdemPropria()
+{
+    const int propria = std::exchange(ordemPropria_, -1);
+    const host::data::Query& os = *dmTec->quOS;
+    if (propria > 0 && !os.editing())
+        CarregaOrdemServico(propria);
+}
+
 void TfmAssOrdemServico::FormDeactivate()
 {
     TdmTec& tec = *dmTec;
+    const host::data::Query& os = *tec.quOS;
+    const bool outraJanela = !QApplication::activeModalWidget();
+    ordemPropria_ = outraJanela && os.active() && !os.isEmpty() && !os.editing() ? ordemAtual() : -1;
     for (host::data::Dataset* d : {tec.quOSPecas, tec.quOSDespViagem, tec.quOSDespExtra, tec.quOSContato,
                                    tec.quOSAcessorios, tec.quOSAndamento, tec.quOSSituacao, tec.quTecnicos,
                                    tec.quDefeito})

@@ -231,6 +231,9 @@ public:
     void FormActivate();
     void FormDeactivate();
     void FormClose();
+    // Another window has put on purpose the order it shows now in quOS (the
+    // dispatcher, the queue): the window takes it as its own.
+    void SeguirOrdemMostrada() { ordemPropria_ = -1; }
     void bbNovoClick();
     void bbSalvarClick();
     void bbCancelarClick();
@@ -441,6 +444,10 @@ private:
     // Set while the active tab's lines are read again: the grid's current
     // column is then not entered by the user, and opens no list.
     bool relendoLinhas_ = false;
+    // The order shown when another window of the desk became active; back
+    // here, the window shows it again (-1: none to go back to).
+    int ordemPropria_ = -1;
+    void voltarParaOrdemPropria();
     std::vector<std::unique_ptr<host::data::DataSource>> fontes_;
 };
 

@@ -158,9 +158,25 @@ void DataLookupCombo::refresh()
         listDirty_ = true;
     ensureList();
     const QVariant key = shownKey();
+    const int row = rowOfKey(key);
     rebuilding_ = true;
-    setCurrentIndex(rowOfKey(key));
+    setCurrentIndex(row);
     rebuilding_ = false;
+    keepShownText(key, row);
+}
+
+// A list closed under the box (another window closes the shared look-ups it
+// leaves) does not blank it: the same key keeps the text it had.
+void DataLookupCombo::keepShownText(const QVariant& key, int row)
+{
+    const host::data::Dataset* list = listDataset();
+    if (row >= 0) {
+        keptKey_ = key;
+        keptText_ = currentText();
+    } else if ((list && list->active()) || key.isNull() || key != keptKey_) {
+        keptKey_ = QVariant();
+        keptText_.clear();
+    }
 }
 
 void DataLookupCombo::writeField(host::data::Field& field)
@@ -253,17 +269,21 @@ void DataLookupCombo::setTextColor(const QColor& color)
 
 void DataLookupCombo::paintEvent(QPaintEvent* event)
 {
-    if (!textColor_.isValid()) {
+    const bool guardado = currentIndex() < 0 && !keptText_.isEmpty();
+    if (!textColor_.isValid() && !guardado) {
         QComboBox::paintEvent(event);
         return;
     }
     QStylePainter painter(this);
-    painter.setPen(textColor_);
     QStyleOptionComboBox option;
     initStyleOption(&option);
+    if (guardado)
+        option.currentText = keptText_;
+    const QColor cor = textColor_.isValid() ? textColor_ : palette().color(QPalette::ButtonText);
+    painter.setPen(cor);
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
     for (QPalette::ColorRole role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
-        option.palette.setColor(role, textColor_);
+        option.palette.setColor(role, cor);
     painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
 

@@ -44,6 +44,9 @@ public:
     // Shows the row with that key (none when absent); bound, writes it into the field.
     void setKeyValue(const QVariant& key);
     QString text() const { return currentText(); }
+    // The text the box shows: the row's, or, while its list is closed (by
+    // another window), the one it showed for the same key before.
+    QString shownText() const { return currentIndex() >= 0 ? currentText() : keptText_; }
     // Reads the list dataset again (the list is also read when it changes).
     void refreshList();
     // The colour of the text shown (invalid: the palette's). The frame keeps
@@ -73,6 +76,7 @@ private:
     QVariant boundKey() const;
     QVariant shownKey() const;
     int rowOfKey(const QVariant& key) const;
+    void keepShownText(const QVariant& key, int row);
     void ensureList() const;
     QTableView& listTable();
     void userChose(int row);
@@ -87,6 +91,8 @@ private:
     QVariant unboundKey_;
     QVariant listShownKey_;
     QColor textColor_;   // the key shown when the list was read
+    QVariant keptKey_;   // the key last found in the list, and its text
+    QString keptText_;
     mutable bool listDirty_ = true;
     bool rebuilding_ = false;
 };

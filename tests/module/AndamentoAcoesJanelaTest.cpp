@@ -14,6 +14,7 @@
 #include "host/ui/DataTextControls.h"
 #include "host/ui/PageControl.h"
 #include "host/ui/SearchWindow.h"
+#include "host/ui/WindowRegistry.h"
 #include "service_orders/uAssOSAndamento.h"
 #include "service_orders/uAssOSLaudo.h"
 #include "service_orders/uAssOrdemServico.h"
@@ -235,6 +236,49 @@ TEST_F(AndamentoAcoesTest, QuittingWhileTheClockRunsAsksAndBooksTheTime)
     EXPECT_TRUE(fechou);
     EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
     EXPECT_EQ(committed("select count(*) from CADCOM where CONTRATO = 42 and CTHORAFINAL is not null").toInt(), 1);
+}
+
+// The progress screen opened beside the order window moves the desk's order
+// to its own rows; back in the order window, it shows its order again, its
+// lines and its totals as stored now, and ">" leads to the order after it.
+TEST_F(AndamentoAcoesTest, TheOrderWindowShowsItsOwnOrderAfterTheProgressScreen)
+{
+    TfmAssOrdemServico& os = abrirJanela(fmAssOrdemServico, "fmAssOrdemServico;42");
+    os.pcOrdemServico->setActivePage(os.tsPecasOS);
+    os.pcOrdemServicoChange();
+    ASSERT_EQ(os.dbgdOrdemServicoPecas->model()->rowCount(), 1);
+    abrir();
+    ASSERT_EQ(dmTec->quOSAOCODIGO->asInteger(), 46) << "the progress list moved the desk's order";
+    outraMesa("update AATC01AO set AOVALORTOTAL = 345.5 where AOCODIGO = 42");
+    os.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&os));
+    EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), 42);
+    EXPECT_DOUBLE_EQ(dmTec->quOSAOVALORTOTAL->asFloat(), 345.5);
+    EXPECT_EQ(os.dbgdOrdemServicoPecas->model()->rowCount(), 1);
+    os.sbProximo->click();
+    EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), 43);
+}
+
+// Other windows of the desk close the shared look-up lists when they are
+// opened or left: the order window behind them keeps showing its customer
+// and situation.
+TEST_F(AndamentoAcoesTest, OtherWindowsLeaveTheOrderWindowsCustomerAndSituationShown)
+{
+    exec("update AATC01AO set ASCODIGO = 2 where AOCODIGO = 42");
+    tr().commitRetaining();
+    TfmAssOrdemServico& os = abrirJanela(fmAssOrdemServico, "fmAssOrdemServico;42");
+    const QString cliente = os.dblcCliente->shownText();
+    ASSERT_FALSE(cliente.isEmpty());
+    ASSERT_EQ(os.dblcSituacao->shownText(), "Em análise");
+    for (const char* janela : {"fmAssFaturamento", "fmAssBaixaPecas", "fmAssTecnico"}) {
+        SCOPED_TRACE(janela);
+        uPackageAss::ShowJanelaTec(janela);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(host::ui::WindowRegistry::find(janela)));
+        EXPECT_EQ(os.dblcCliente->shownText(), cliente);
+        EXPECT_EQ(os.dblcSituacao->shownText(), "Em análise");
+        os.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&os));
+    }
 }
 
 TEST_F(AndamentoAcoesTest, NewRecordAndViewingOneUseTheSituationDialog)
