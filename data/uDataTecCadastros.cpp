@@ -117,7 +117,15 @@ struct DireitoTecnico {
 constexpr DireitoTecnico kDireitosTecnico[] = {
     {"ATALTERAROS", "N"}, {"ATALTERARLAUDO", "N"}, {"ATACESSORESTRITO", "S"}, {"ATALTERARSITUACAO", "T"}};
 
-QString nomeDeLogin(const QVariant& nome) { return nome.toString().trimmed().toUpper(); }
+// The name as the login lookup compares it: case ignored, and trailing
+// blanks, which the engine ignores too (a leading blank is another name).
+QString nomeDeLogin(const QVariant& nome)
+{
+    QString texto = nome.toString().toUpper();
+    while (texto.endsWith(' '))
+        texto.chop(1);
+    return texto;
+}
 
 // The other screens find a user's restrictions in the technician row named
 // as the login: renaming that row, or a second row of that name, or other

@@ -113,19 +113,25 @@ bool anotherStaysOnTop(const QWidget& dialog)
     return false;
 }
 
+// The window active last: between a dialog closing and its window being
+// active again there is no active window, and a dialog opened then must
+// not stand alone.
+QPointer<QWidget>& lastActiveWindow()
+{
+    static QPointer<QWidget> lastActive;
+    return lastActive;
+}
+
 } // namespace
 
 QWidget* owner()
 {
-    // The window active last: between a dialog closing and its window being
-    // active again there is no active window, and a dialog opened then must
-    // not stand alone.
-    static QPointer<QWidget> lastActive;
+    QPointer<QWidget>& lastActive = lastActiveWindow();
     static const bool watching = [] {
         QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget*, QWidget* now) {
             // Dialogs come and go; the window under them is the one to remember.
             if (now && now->window()->isVisible() && !qobject_cast<QDialog*>(now->window()))
-                lastActive = now->window();
+                lastActiveWindow() = now->window();
         });
         return true;
     }();
@@ -138,6 +144,16 @@ QWidget* owner()
         return active;
     }
     return lastActive && lastActive->isVisible() ? lastActive.data() : visibleWindow();
+}
+
+void returnTo(QWidget* window)
+{
+    if (!window || !window->window()->isVisible())
+        return;
+    QWidget* top = window->window();
+    lastActiveWindow() = top;
+    top->raise();
+    top->activateWindow();
 }
 
 void attachToOwner(QWidget& dialog, QWidget* owner)

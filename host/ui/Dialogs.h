@@ -93,6 +93,11 @@ QWidget* owner();
 // for it (a window manager keeps it over that window and never behind it),
 // and staying on top when that window does. Call before the dialog is shown.
 void attachToOwner(QWidget& dialog, QWidget* owner);
+// The window a modal window closing hands the user back to: made active, and
+// the owner of the dialogs that follow until another window is chosen
+// (without it they went to whatever window was in sight, which the window
+// manager then brought over the one the user worked in).
+void returnTo(QWidget* window);
 // Loads Qt's own Portuguese texts (standard buttons "Cancelar", "Sim",
 // "Não"...) into the application; false when they are not installed.
 bool loadQtTranslations();

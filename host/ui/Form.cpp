@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QScreen>
 #include <QWindow>
 #include <QTimer>
@@ -161,7 +162,18 @@ ModalResult Form::showModal()
     inModal_ = true;
     resultSink_ = &result;
     // Modal to the window that opens it, and never behind it.
-    Dialogs::attachToOwner(*this, Dialogs::owner());
+    QPointer<QWidget> opener = Dialogs::owner();
+    Dialogs::attachToOwner(*this, opener);
+    // Closed, however it ends, the user is back in the window that opened it.
+    struct Devolve {
+        QPointer<QWidget> opener;
+        const Form* self;
+        ~Devolve()
+        {
+            if (opener != self)
+                Dialogs::returnTo(opener);
+        }
+    } devolve{opener, this};
     setWindowModality(Qt::ApplicationModal);
     applyPlacement();
     show();

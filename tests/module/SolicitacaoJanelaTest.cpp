@@ -377,6 +377,31 @@ TEST_F(SolicitacaoTest, BarCodeDeliveriesGoToTheNextLineStillToDeliver)
     EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
 }
 
+// A delivery by bar code on real dialogs, with the main window open: every
+// dialog after the technicians' search belongs to the request window, so
+// closing them leaves the user there and not over the main window.
+TEST_F(SolicitacaoTest, ADeliveryLeavesTheRequestWindowInFront)
+{
+    criarPrincipal();
+    TfmAssSolicitacao& janela = abrir();
+    const int numero = novaSolicitacao(janela, 9101, {{"P0001", 2, 0}});
+    janela.ckBarras->setChecked(true);
+    testsupport::OnScreenDialogs naTela;
+    naTela.type("7890001").press("Entregar").press("OK").inspect([](QWidget& form) {
+        auto& pesquisa = static_cast<host::ui::SearchWindow&>(form);
+        QTest::keyClicks(pesquisa.grid(), "801");
+        QTest::keyClick(pesquisa.grid(), Qt::Key_Return);
+    });
+    naTela.type("1");
+    tecla(janela, Qt::Key_F9);
+    ASSERT_EQ(naTela.seen().size(), 5u) << naTela.texts().join(" # ").toStdString();
+    const auto& quantidade = naTela.seen().back();
+    EXPECT_EQ(quantidade.value, "0,00");
+    EXPECT_EQ(quantidade.parent ? quantidade.parent->window() : nullptr, &janela) << quantidade.text.toStdString();
+    EXPECT_EQ(lido(QString("select cast(AIENTQTDENTREGUE as integer) from AATC07AIENT where AICODIGO = %1").arg(numero)),
+              QStringList{"1"});
+}
+
 TEST_F(SolicitacaoTest, CompanyFourKeepsALinePerTechnicianAndCountsEveryRead)
 {
     empresa(4);
