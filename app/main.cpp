@@ -142,6 +142,9 @@ int main(int argc, char** argv)
 
     if (!host::ui::runGuarded(app::prepararPastaDoSistema))
         return 3;
+    // The start's messages (an upgrade's notices, a failure) wait until its
+    // turn is over: other starts never wait on a message left unanswered.
+    host::ui::HeldMessages mensagensDoInicio;
     std::unique_ptr<app::VezDoInicio> vez;
     std::unique_ptr<TdmGlobal> global;
     bool bancoNovo = false;
@@ -180,9 +183,10 @@ int main(int argc, char** argv)
     // database gets them once the module's upgrade has run.
     if (bancoNovo)
         host::ui::runGuarded([] { host::loadDemoDocuments(*dmGlobal->IBTransaction1, QDate::currentDate()); });
+    vez.reset();
+    mensagensDoInicio.show();
     // What failed so far was the data modules' creation: the schema upgrade.
     const int errosDoInicio = console.erros();
-    vez.reset();
 
     int resultado = 0;
     if (opcoes.ordensContratos) {

@@ -205,8 +205,9 @@ inline Comparacao comparaRodadas(int rodadas, Gravador& gravador, host::db::Tran
     return lote.c;
 }
 
-// The reference of the fewest direct writes: the goal of ours against them,
-// or, where the rules need more statements than those writes (so that the
+// The reference of the fewest direct writes: the goal of ours against them
+// (and why it is set there, where the rules need some statements more), or,
+// where the rules need many more statements than those writes (so that the
 // ratio tells nothing of our layers), none, the statements per row the rules
 // need (and those of the run itself, whatever its rows), and why.
 struct Direta {
@@ -240,7 +241,8 @@ inline void imprimeLote(const char* titulo, Escrita escrita, const Comparacao& c
     std::printf("  against the fewest direct writes through host/db: %.3fs (%.0f %s/s), ratio %.2f", direto,
                 linhas / direto, unidade, contraDireto);
     if (direta.meta > 0)
-        std::printf("%s\n", meta(contraDireto, direta.meta).constData());
+        std::printf("%s%s%s%s\n", meta(contraDireto, direta.meta).constData(), *direta.porque ? " (" : "",
+                    direta.porque, *direta.porque ? ")" : "");
     else
         std::printf(" (no goal: %s)\n", direta.porque);
     const double porLinha = double(c.comandosNosso) / linhas;

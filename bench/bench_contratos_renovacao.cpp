@@ -118,14 +118,15 @@ void mede(bench::Gravador& gravador, bench::Escrita escrita, int contratos)
     const QByteArray titulo =
         QString("renew %1 contracts, one period each (%2 new receivables)").arg(contratos).arg(novas).toUtf8();
     bench::imprimeLote(titulo.constData(), escrita, c, contratos, "contracts",
-                       {.comandosPorLinha = 13,
+                       {.comandosPorLinha = 14,
                           .comandosDaExecucao = 4,
-                          .porque = "each renewal goes through the instalment generator's rules, 13 statements"
+                          .porque = "each renewal goes through the instalment generator's rules, 14 statements"
                                     " where the direct writes need 2: the window's read of the contract's last"
-                                    " receivable, the hold on the contract, the contract, value, items, taxes, cash account and template"
-                                    " and earlier forecasts, the free number, the covered period, the"
-                                    " observation and the savepoint; the run itself lists the contracts and"
-                                    " reads the billing object once (4)"});
+                                    " receivable (after its question), the contract's job lock and the hold on"
+                                    " its row (no second desk renews it meanwhile), the contract, its dates and"
+                                    " billing object, items, taxes, cash account, template, earlier forecasts,"
+                                    " the free number, the receivable, its cash-forecast row and the savepoint;"
+                                    " the run itself lists the contracts and reads the billing object once (4)"});
 }
 
 }  // namespace

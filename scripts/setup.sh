@@ -16,7 +16,7 @@ PACKAGES=(
   firebird3.0-server-core firebird3.0-utils firebird-dev libfbclient2
   libgtest-dev libgmock-dev libbenchmark-dev libzint-dev
   poppler-utils qpdf libxlsxwriter-dev unzip libcurl4-openssl-dev
-  xvfb xauth
+  xvfb xauth strace
 )
 
 stage_start() { STAGE_NAME="$1"; STAGE_T0=$(date +%s); echo "== $1"; }

@@ -4,6 +4,7 @@
 #include "host/schema/SchemaDefinition.h"
 
 #include <QSet>
+#include <QStringList>
 
 #include <functional>
 #include <iterator>
@@ -463,17 +464,60 @@ QStringList ensureUniqueReceivableKey(db::Transaction& tr)
     return repeatedReceivableKeys(tr);
 }
 
+namespace {
+
+// The tables and columns missing, made and committed.
+void completeTables(db::Transaction& tr)
+{
+    bool changed = false;
+    const QSet<QString> existing = existingTablesAndColumns(tr);
+    for (const TableDef* table : allTables())
+        changed = completeTable(tr, *table, existing) || changed;
+    changed = widenNarrowColumns(tr) || changed;
+    if (changed)
+        tr.commitRetaining();
+}
+
+// The schema's tables a killed start left with no column: made half.
+void dropHalfMadeTables(db::Transaction& tr)
+{
+    QStringList halfMade;
+    db::Statement st(tr, "select trim(r.rdb$relation_name) from rdb$relations r where coalesce(r.rdb$system_flag, 0) = 0"
+                         " and r.rdb$view_blr is null and not exists(select 1 from rdb$relation_fields f"
+                         " where f.rdb$relation_name = r.rdb$relation_name)");
+    st.execute();
+    while (st.fetch())
+        halfMade << st.value(0).toString().trimmed().toUpper();
+    st.closeCursor();
+    for (const TableDef* table : allTables())
+        if (halfMade.contains(QLatin1String(table->name)))
+            db::executeSql(tr, QStringLiteral("DROP TABLE %1").arg(QLatin1String(table->name)));
+    tr.commitRetaining();
+}
+
+// A start killed while the engine made tables leaves the next start's first
+// try refused ("cannot create index": the killed try's pages are still
+// claimed), or a table's name taken by one made half: that try is undone,
+// what is half made goes, and the tables are made once more, which then
+// succeeds.
+void makeTablesWhole(db::Transaction& tr)
+{
+    try {
+        completeTables(tr);
+    } catch (const db::DbError&) {
+        tr.rollbackRetaining();
+        dropHalfMadeTables(tr);
+        completeTables(tr);
+    }
+}
+
+}  // namespace
+
 void createHostSchema(db::Transaction& transaction)
 {
     if (createDomains(transaction))
         transaction.commitRetaining();
-    bool changed = false;
-    const QSet<QString> existing = existingTablesAndColumns(transaction);
-    for (const TableDef* table : allTables())
-        changed = completeTable(transaction, *table, existing) || changed;
-    changed = widenNarrowColumns(transaction) || changed;
-    if (changed)
-        transaction.commitRetaining();
+    makeTablesWhole(transaction);
     if (createGenerators(transaction))
         transaction.commitRetaining();
     grantToEveryone(transaction);

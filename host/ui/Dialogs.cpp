@@ -11,6 +11,8 @@
 #include <QPointer>
 #include <QTranslator>
 #include <QWidget>
+
+#include <utility>
 #include <QWindow>
 
 namespace host::ui {
@@ -42,6 +44,36 @@ bool isMessage(DialogKind kind)
         || kind == DialogKind::LongText;
 }
 
+HeldMessages::HeldMessages() : previous_(Dialogs::setBackend(this)) {}
+
+HeldMessages::~HeldMessages()
+{
+    try {
+        show();
+    } catch (...) {   // a message that fails to show must not end the program from a destructor
+    }
+}
+
+void HeldMessages::show()
+{
+    if (!std::exchange(keeping_, false))
+        return;
+    Dialogs::setBackend(previous_);
+    for (const DialogRequest& request : std::exchange(kept_, {}))
+        Dialogs::backend().ask(request);
+}
+
+DialogReply HeldMessages::ask(const DialogRequest& request)
+{
+    DialogBackend& previous = previous_ ? *previous_ : Dialogs::onScreen();
+    if (!isMessage(request.kind))
+        return previous.ask(request);
+    kept_.push_back(request);
+    return {true, {}, -1};
+}
+
+bool HeldMessages::runModal(Form& form) { return previous_ ? previous_->runModal(form) : Dialogs::onScreen().runModal(form); }
+
 namespace Dialogs {
 namespace {
 
@@ -66,11 +98,16 @@ DialogReply ask(DialogKind kind, const QString& title, const QString& text, cons
 
 } // namespace
 
+DialogBackend& onScreen()
+{
+    static QtDialogBackend backend;
+    return backend;
+}
+
 DialogBackend& backend()
 {
-    static QtDialogBackend onScreen;
     DialogBackend* current = installed();
-    return current ? *current : onScreen;
+    return current ? *current : onScreen();
 }
 
 DialogBackend* setBackend(DialogBackend* backend)

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 class QWidget;
 
 namespace host::ui {
@@ -48,9 +50,33 @@ public:
     virtual bool runModal(Form& form) { return false; }
 };
 
+// While one lives, messages (information, warning, error, long text) are
+// kept instead of shown, and shown in their order at show() or when it
+// goes: what a routine holds that others wait for (a start's turn on the
+// database) is never held while a message waits for a person. Questions,
+// prompts and forms are asked at once: their answers are needed.
+class HeldMessages : public DialogBackend {
+public:
+    HeldMessages();
+    ~HeldMessages() override;
+    HeldMessages(const HeldMessages&) = delete;
+    HeldMessages& operator=(const HeldMessages&) = delete;
+    // Stops keeping and shows those kept.
+    void show();
+    DialogReply ask(const DialogRequest& request) override;
+    bool runModal(Form& form) override;
+
+private:
+    DialogBackend* previous_;
+    std::vector<DialogRequest> kept_;
+    bool keeping_ = true;
+};
+
 namespace Dialogs {
 
 DialogBackend& backend();
+// The on-screen backend, whatever is installed.
+DialogBackend& onScreen();
 // Installs a backend (nullptr: the on-screen one) and returns the previous one.
 DialogBackend* setBackend(DialogBackend* backend);
 
