@@ -326,7 +326,12 @@ bool TdmTecContrato::AceitaPeriodoObjeto(int objeto)
 void TdmTecContrato::quCtrCadastroAJCODIGOSetText(Field& field, const QString& text)
 {
     const int contrato = quCtrCadastroACCODIGO->asInteger();
-    const int objeto = text.trimmed().toInt();
+    bool numero = false;
+    const int objeto = text.trimmed().toInt(&numero);
+    // Refused where typed: stored, it would be refused only at billing.
+    if (!text.trimmed().isEmpty() &&
+        (!numero || ContadorDados("AJCODIGO", "AATC11AJ", QString::number(objeto), {}, true) == 0))
+        dmGlobal->MostraAviso("Código do Objeto não encontrado: " + text.trimmed(), true);
     bPeriodoObjetoRecusado_ = !text.trimmed().isEmpty() && !AceitaPeriodoObjeto(objeto);
     if (!text.trimmed().isEmpty() && !field.asString().trimmed().isEmpty() && temPrevisoes(contrato) &&
         sim("Deseja recalcular parcelas de previsão?")) {

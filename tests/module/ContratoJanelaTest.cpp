@@ -5,6 +5,7 @@
 // customers' items window and a picture of the window.
 
 #include "tests/module/ContratoCadastroFixture.h"
+#include "tests/support/OnScreenDialogs.h"
 #include "tests/support/ScopedTimeZone.h"
 #include "tests/support/TestDatabase.h"
 
@@ -32,6 +33,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
@@ -847,6 +849,43 @@ TEST_F(ContratoJanelaTest, RecordButtonsBrowseCancelAndPrintTheHeader)
     EXPECT_TRUE(vista.contains("Nº do Contrato")) << vista.toStdString();
     for (const char* coluna : {"ACLIMITEHORAS", "ACNUMEROCONTRATO", "CLCODIGO"})
         EXPECT_FALSE(vista.contains(coluna)) << coluna;
+}
+
+TEST_F(ContratoJanelaTest, AnUnknownObjectCodeIsRefusedWhereTyped)
+{
+    contrato(801, "AJCODIGO", "31");
+    exec("insert into AATC11AJ (AJCODIGO, AJDESCRICAO) values (31, 'Suporte')");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    dialogs->acknowledge("Código do Objeto não encontrado: 99");
+    digita(form.dbedObjeto, "99");
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" | ").toStdString();
+    EXPECT_EQ(ctr().fieldByName("AJCODIGO")->asInteger(), 31);
+    form.bbSalvar->click();
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" | ").toStdString();
+    EXPECT_EQ(lido("select AJCODIGO from AATC05AC where ACCODIGO = 801"), QStringList{"31"});
+}
+
+// A clerk's reason longer than its column: the box stops where the column
+// does, and what it took is stored whole.
+TEST_F(ContratoJanelaTest, AClerksReasonBoxTakesWhatItsColumnHoldsAndItIsStoredWhole)
+{
+    contrato(801);
+    entrarComo("JOAO");
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    digita(form.dbedNumeroContrato, "N801-B");
+    testsupport::OnScreenDialogs naTela;
+    QString caixa;
+    naTela.whileOpen([&](QWidget& dialogo) {
+        auto* texto = dialogo.findChild<QLineEdit*>();
+        QTest::keyClicks(texto, QString(300, QChar('x')));
+        caixa = texto->text();
+    }).press("OK");
+    form.bbSalvar->click();
+    EXPECT_EQ(caixa.size(), 84);
+    EXPECT_EQ(lido("select RESUMIDA from CADCOM where CONTRATO = 801"), QStringList{"[Geral] Motivo: " + caixa});
 }
 
 TEST_F(ContratoJanelaTest, HeaderPickersWriteTheirChoiceAndACancelChangesNothing)
