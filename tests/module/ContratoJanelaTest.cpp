@@ -1145,6 +1145,39 @@ TEST_F(ContratoJanelaTest, LabelsOpenTheObjectRegisterAndTheHostRegisters)
     EXPECT_EQ(dialogs->pending(), 0);
 }
 
+// The group franchise list: titled columns, the key and the contract left
+// alone, a cell edited by typing over it.
+TEST_F(ContratoJanelaTest, TheGroupFranchiseListIsTitledKeepsItsKeysAndEditsByTyping)
+{
+    contrato(801, "ACTIPOFRANQUIA", "'G'");
+    exec("insert into AATC05CO (COCODIGO, CODESCRICAO, COID) values (7, 'Copiadoras', 'G')");
+    exec("insert into AATC05FG (FGCODIGO, COCODIGO, ACCODIGO, FGFRANQUIA) values (1, 7, 801, 1000)");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    QStringList titulos, editaveis;
+    dialogs->modal("fmPesquisa", [&](Form& janela) {
+        host::ui::DataGrid* grade = static_cast<host::ui::SearchWindow&>(janela).grid();
+        for (int i = 0; i < grade->columnCount(); ++i) {
+            titulos << grade->column(i)->title();
+            if (grade->model()->flags(grade->model()->index(0, i)) & Qt::ItemIsEditable)
+                editaveis << grade->column(i)->fieldName();
+        }
+        grade->setFocus();
+        grade->setSelectedIndex(grade->columnByField("FGFRANQUIA")->index());
+        QTest::keyClick(grade, Qt::Key_1);   // typed over the cell, no F2
+        auto* editor = qobject_cast<QLineEdit*>(grade->indexWidget(grade->currentIndex()));
+        ASSERT_NE(editor, nullptr) << "typing opens the cell";
+        QTest::keyClicks(editor, "500");
+        QTest::keyClick(editor, Qt::Key_Return);
+    });
+    QTest::mouseClick(form.laTipoFranquia, Qt::LeftButton);
+    EXPECT_EQ(titulos, (QStringList{"Código", "Grupo", "Franquia", "Valor do Excedente", "Contrato",
+                                    "Descrição do Grupo"}));
+    EXPECT_EQ(editaveis, (QStringList{"COCODIGO", "FGFRANQUIA", "FGVALORDOEXC"}));
+    EXPECT_EQ(lido("select cast(FGFRANQUIA as integer) from AATC05FG"), QStringList{"1500"});
+}
+
 TEST_F(ContratoJanelaTest, StatementsOfLoadingAContractAndItsInstalmentsPage)
 {
     contrato(801);
