@@ -888,6 +888,22 @@ TEST_F(ContratoJanelaTest, AClerksReasonBoxTakesWhatItsColumnHoldsAndItIsStoredW
     EXPECT_EQ(lido("select RESUMIDA from CADCOM where CONTRATO = 801"), QStringList{"[Geral] Motivo: " + caixa});
 }
 
+TEST_F(ContratoJanelaTest, DatesTypedWithoutSlashesTakeTheDateMask)
+{
+    contrato(801);
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    digita(form.dbedInicio, "01112026");
+    digita(form.dbedTermino, "31102027");
+    digita(form.dbedDataBase, "01112026");
+    form.bbSalvar->click();
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" | ").toStdString();
+    EXPECT_EQ(lido("select cast(ACDATAIMPLANTACAO as date) || '|' || cast(ACDATAVALIDADE as date) || '|' ||"
+                   " cast(ACDATABASE as date) from AATC05AC where ACCODIGO = 801"),
+              QStringList{"01-NOV-2026|31-OCT-2027|01-NOV-2026"});
+}
+
 TEST_F(ContratoJanelaTest, HeaderPickersWriteTheirChoiceAndACancelChangesNothing)
 {
     contrato(801);
