@@ -257,6 +257,7 @@ public:
     void quCtrCadastroAJCODIGOChange(host::data::Field& field);
     void quCtrCadastroAJCODIGOSetText(host::data::Field& field, const QString& text);
     bool AceitaPeriodoObjeto(int objeto);
+    static void RecusaObjetoDesconhecido(const QString& rotulo, const QString& texto);
     bool bPeriodoObjetoRecusado_ = false;   // set by the typed object, read by its change
     void RegerarContasReceberItens();
     void InserirParcelaItemContrato(const QString& cliente, const QString& serie, const QString& filial,

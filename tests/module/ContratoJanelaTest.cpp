@@ -861,10 +861,14 @@ TEST_F(ContratoJanelaTest, AnUnknownObjectCodeIsRefusedWhereTyped)
     dialogs->acknowledge("Código do Objeto não encontrado: 99");
     digita(form.dbedObjeto, "99");
     EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" | ").toStdString();
-    EXPECT_EQ(ctr().fieldByName("AJCODIGO")->asInteger(), 31);
+    form.bbSalvar->click();
+    aba(form, form.tsContFinanceiro);
+    dialogs->acknowledge("Código do Objeto Auxiliar não encontrado: 98");
+    digita(form.dbedObjetoAuxiliar, "98");
     form.bbSalvar->click();
     EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" | ").toStdString();
-    EXPECT_EQ(lido("select AJCODIGO from AATC05AC where ACCODIGO = 801"), QStringList{"31"});
+    EXPECT_EQ(lido("select AJCODIGO || '|' || coalesce(AJCODIGOAUXILIAR, 0) from AATC05AC where ACCODIGO = 801"),
+              QStringList{"31|0"});
 }
 
 // A clerk's reason longer than its column: the box stops where the column
