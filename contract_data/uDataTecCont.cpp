@@ -5,7 +5,9 @@
 
 #include "contract_data/uDataTecContDefinitions.h"
 #include "contract_data/uDataTecContMigration.h"
+#include "data/uDataTecExclusao.h"
 #include "data/udmRelTec.h"
+#include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/data/Query.h"
 #include "host/db/Database.h"
@@ -32,6 +34,13 @@ DatasetsContratoRel datasetsContratoRel()
 TdmTecContrato::TdmTecContrato(host::Component* owner) : host::data::DataModule(owner, "dmTecContrato")
 {
     InstalarDatasetsContratoRel(&datasetsContratoRel);
+    uDataTec::InstalarExclusaoContrato({
+        [this](int contrato) {
+            const QString pedido = CarregaDado("ACPEDIDO", "AATC05AC", "where ACCODIGO = " + QString::number(contrato));
+            return PrepararExclusaoContrato(contrato, pedido);
+        },
+        [this](int contrato) { ConcluirExclusaoContrato(contrato); },
+    });
     criarDatasets();
     ligarApresentacao();
     ligarTextos();
@@ -41,6 +50,7 @@ TdmTecContrato::TdmTecContrato(host::Component* owner) : host::data::DataModule(
 
 TdmTecContrato::~TdmTecContrato()
 {
+    uDataTec::InstalarExclusaoContrato({});
     fecharDatasets();
 }
 

@@ -257,6 +257,7 @@ public:
     void quCtrCadastroAJCODIGOChange(host::data::Field& field);
     void quCtrCadastroAJCODIGOSetText(host::data::Field& field, const QString& text);
     bool AceitaPeriodoObjeto(int objeto);
+    static void RecusaObjetoDesconhecido(const QString& rotulo, const QString& texto);
     bool bPeriodoObjetoRecusado_ = false;   // set by the typed object, read by its change
     void RegerarContasReceberItens();
     void InserirParcelaItemContrato(const QString& cliente, const QString& serie, const QString& filial,
@@ -298,6 +299,12 @@ public:
     void quCtrCadastroAfterPost(host::data::Dataset& dataset);
     void quCtrCadastroBeforeDelete(host::data::Dataset& dataset);
     void quCtrCadastroAfterDelete(host::data::Dataset& dataset);
+    // A contract's delete, whichever register deletes it: the password and
+    // the billed instalments checked, what hangs on it removed under the
+    // savepoint returned (released once the header is gone); then what
+    // follows the header's delete.
+    std::unique_ptr<host::db::Savepoint> PrepararExclusaoContrato(int contrato, const QString& pedido);
+    void ConcluirExclusaoContrato(int contrato);
     void quCtrCadastroAfterScroll(host::data::Dataset& dataset);
     void quCtrCadastroAfterCancel(host::data::Dataset& dataset);
     void quCtrCadastroCalcFields(host::data::Dataset& dataset);

@@ -361,13 +361,16 @@ void TdmTecContrato::quCtrCadastroBeforePost(Dataset& dataset)
     passo("12 motivo");
     if (!inserindo && iRegravacaoPrograma_ == 0 && !UsuarioMestre()) {
         QString motivo;
-        if (!Seleciona1Texto("Pilvora 3", "Informe o motivo para a alteração do contrato:", motivo) ||
+        const QString rotulo = "[Geral] Motivo: ";
+        // The box takes what the column holds after the label: nothing typed is cut unseen.
+        if (!Seleciona1Texto("Pilvora 3", "Informe o motivo para a alteração do contrato:", motivo,
+                             quCtrContato->fieldByName("RESUMIDA")->size() - int(rotulo.size())) ||
             motivo.trimmed().isEmpty())
             host::abortOperation();
         if (!quCtrContato->active())
             CarregaContratoContato(contrato, "C", fieldText(dataset, "CLCODIGO"));
         quCtrContato->append();
-        quCtrContato->fieldByName("RESUMIDA")->setAsString("[Geral] Motivo: " + motivo);
+        quCtrContato->fieldByName("RESUMIDA")->setAsString(rotulo + motivo);
         quCtrContato->fieldByName("CTUSUARIO")->setAsString(IbUserName());
         quCtrContato->post();
         quCtrContato->close();
@@ -442,9 +445,16 @@ void TdmTecContrato::RelerTotaisContratoCorrente()
 
 void TdmTecContrato::quCtrCadastroBeforeDelete(Dataset& dataset)
 {
+    const int contrato = dataset.fieldByName("ACCODIGO")->asInteger();
+    spExclusaoCabecalho_ = PrepararExclusaoContrato(contrato, fieldText(dataset, "ACPEDIDO"));
+    ZelDevVerificarEvento(&dataset, "BEFOREDELETE");
+    sCodigoExcluido = QString::number(contrato);
+}
+
+std::unique_ptr<host::db::Savepoint> TdmTecContrato::PrepararExclusaoContrato(int contrato, const QString& pedido)
+{
     if (!VerificaValidadeSenha(dmGlobal->Parametro("ATSENHAEXCLUSAO"), "Senha de Exclusão de Contrato"))
         host::abortOperation();
-    const int contrato = dataset.fieldByName("ACCODIGO")->asInteger();
     const QString codigo = QString::number(contrato);
     if (ContadorDados("aoCodigo", "acrc5001", codigo,
                       " and (situacao_documento <> 'V' or situacao_documento is null)", true) > 0)
@@ -453,7 +463,7 @@ void TdmTecContrato::quCtrCadastroBeforeDelete(Dataset& dataset)
     // Everything below is undone when the row itself cannot be deleted.
     auto savepoint = std::make_unique<host::db::Savepoint>(*dmGlobal->IBTransaction1);
     const QString chave = "where accodigo = " + codigo;
-    if (parametroMaiusculo("ATOPCAOCONTRATO") == "E" && !fieldText(dataset, "ACPEDIDO").trimmed().isEmpty()) {
+    if (parametroMaiusculo("ATOPCAOCONTRATO") == "E" && !pedido.trimmed().isEmpty()) {
         UpdateCampo("AVEC8501", "IMPRESSO_NF", "'N'", "where VECONTRATO = " + QuotedStr(codigo));
         UpdateCampo("AVEC8501", "VECONTRATO", "''", "where VECONTRATO = " + QuotedStr(codigo));
     }
@@ -475,13 +485,14 @@ void TdmTecContrato::quCtrCadastroBeforeDelete(Dataset& dataset)
     }
     DeletaRegistros("AATC05ACEV", chave);
     const QString opcao = parametroMaiusculo("ATOPCAOCONTRATO");
-    if (opcao == "M" || opcao == "2" || opcao == "E" || opcao == "V")
+    if (opcao == "M" || opcao == "2" || opcao == "E" || opcao == "V") {
+        // The readings go with their items: none is left naming an item no longer there.
+        DeletaRegistros("AATC05ACITCO", "where ACITCODIGO in (select ACITCODIGO from AATC05ACIT " + chave + ")");
         DeletaRegistros("AATC05ACIT", chave);
-    else
+    } else {
         UpdateCampo("AATC05ACIT", "acCodigo", "0", chave);
-    spExclusaoCabecalho_ = std::move(savepoint);
-    ZelDevVerificarEvento(&dataset, "BEFOREDELETE");
-    sCodigoExcluido = codigo;
+    }
+    return savepoint;
 }
 
 void TdmTecContrato::quCtrCadastroAfterDelete(Dataset& dataset)
@@ -495,13 +506,18 @@ void TdmTecContrato::quCtrCadastroAfterDelete(Dataset& dataset)
                        "AATC05AC", hoje(), agora);
     ZelDevVerificarEvento(&dataset, "AFTERDELETE");
     dataset.setTag(0);
-    if (parametroMaiusculo("ATOPCAOCONTRATO") == "E") {
-        const QString chave = "where ACCODIGO = " + QString::number(sCodigoExcluido.toInt());
-        UpdateCampo("AVEC8501", "IMPRESSO_NF", "'C'", chave);
-        UpdateCampo("AVEC8501", "VECONTRATO", "null", chave);
-        UpdateCampo("AVEC8501", "ACCODIGO", "null", chave);
-    }
+    ConcluirExclusaoContrato(sCodigoExcluido.toInt());
     dmGlobal->IBTransaction1->commitRetaining();
+}
+
+void TdmTecContrato::ConcluirExclusaoContrato(int contrato)
+{
+    if (parametroMaiusculo("ATOPCAOCONTRATO") != "E")
+        return;
+    const QString chave = "where ACCODIGO = " + QString::number(contrato);
+    UpdateCampo("AVEC8501", "IMPRESSO_NF", "'C'", chave);
+    UpdateCampo("AVEC8501", "VECONTRATO", "null", chave);
+    UpdateCampo("AVEC8501", "ACCODIGO", "null", chave);
 }
 
 // ---- scroll and cancel ----

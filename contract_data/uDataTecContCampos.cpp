@@ -11,6 +11,8 @@
 #include "host/data/Field.h"
 #include "host/data/Format.h"
 
+#include <utility>
+
 using host::data::Field;
 using host::data::FieldType;
 
@@ -62,6 +64,15 @@ void TdmTecContrato::ligarApresentacao()
     quCtrCadastroIt->fieldByName("PRCODIGO")->setRequired(true);
     // An equipment row under contract names its model.
     quCtrCadastroEquip->fieldByName("AECODIGO")->setRequired(true);
+    // The franchise list shows its columns by name; the key and the
+    // contract are the program's, the group's description its look-up's.
+    const std::pair<const char*, const char*> franquias[] = {
+        {"FGCODIGO", "Código"},         {"COCODIGO", "Grupo"},  {"CODESCRICAO", "Descrição do Grupo"},
+        {"FGFRANQUIA", "Franquia"},     {"FGVALORDOEXC", "Valor do Excedente"}, {"ACCODIGO", "Contrato"}};
+    for (const auto& [coluna, titulo] : franquias)
+        QuFranquiaPorGrupo->fieldByName(coluna)->setDisplayLabel(titulo);
+    for (const char* coluna : {"FGCODIGO", "ACCODIGO", "CODESCRICAO"})
+        QuFranquiaPorGrupo->fieldByName(coluna)->setReadOnly(true);
     // Editable only under the option of delivered and returned items (on open).
     quCtrCadastroIt->fieldByName("ACITENCERRADO")->setReadOnly(true);
 }

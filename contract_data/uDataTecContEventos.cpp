@@ -72,6 +72,11 @@ void TdmTecContrato::ligarEventos()
     campo("AJCODIGO")->onSetText = [this](host::data::Field& f, const QString& text) {
         quCtrCadastroAJCODIGOSetText(f, text);
     };
+    // 0 is no auxiliary object.
+    campo("AJCODIGOAUXILIAR")->onValidate = [](host::data::Field& f) {
+        if (f.asInteger() > 0)
+            RecusaObjetoDesconhecido("Código do Objeto Auxiliar", f.asString());
+    };
 
     // A child row needs a stored contract: a contract still being inserted is saved first.
     auto salvaContratoNovo = [this](Dataset&) {

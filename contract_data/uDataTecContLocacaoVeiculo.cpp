@@ -366,7 +366,11 @@ void TdmTecContrato::VerificaDisponibilidadeVeiculo(Dataset& linha)
 void TdmTecContrato::RegistraMotivoAlteracaoVeiculo(Dataset& linha)
 {
     QString motivo;
-    if (!Seleciona1Texto("Pilvora 3", "Informe o motivo para a alteração do contrato:", motivo) ||
+    const QString rotulo = "[Equipamento] Motivo: ";
+    // The box takes what the column holds after the label; the list of the
+    // fields changed, which follows, is what gives way.
+    if (!Seleciona1Texto("Pilvora 3", "Informe o motivo para a alteração do contrato:", motivo,
+                         quCtrContato->fieldByName("RESUMIDA")->size() - int(rotulo.size())) ||
         motivo.trimmed().isEmpty())
         throw host::Abort();
     QString campos;
@@ -382,7 +386,7 @@ void TdmTecContrato::RegistraMotivoAlteracaoVeiculo(Dataset& linha)
     if (!quCtrContato->active())
         CarregaContratoContato(campo(linha, "ACCODIGO").asInteger(), "C", {});
     InserirRegistro(*quCtrContato);
-    quCtrContato->fieldByName("RESUMIDA")->setAsString("[Equipamento] Motivo: " + motivo + "  (Campos: " + campos + ")");
+    quCtrContato->fieldByName("RESUMIDA")->setAsString(rotulo + motivo + "  (Campos: " + campos + ")");
     quCtrContato->fieldByName("CTUSUARIO")->setAsString(IbUserName());
     quCtrContato->post();
 }

@@ -323,9 +323,21 @@ bool TdmTecContrato::AceitaPeriodoObjeto(int objeto)
                "\". Deseja usar a periodicidade do objeto no contrato?");
 }
 
+// A billing object typed that the register does not hold is refused where
+// typed: stored, it would be refused only at billing.
+void TdmTecContrato::RecusaObjetoDesconhecido(const QString& rotulo, const QString& texto)
+{
+    bool numero = false;
+    const int objeto = texto.trimmed().toInt(&numero);
+    if (!texto.trimmed().isEmpty() &&
+        (!numero || ContadorDados("AJCODIGO", "AATC11AJ", QString::number(objeto), {}, true) == 0))
+        dmGlobal->MostraAviso(rotulo + " não encontrado: " + texto.trimmed(), true);
+}
+
 void TdmTecContrato::quCtrCadastroAJCODIGOSetText(Field& field, const QString& text)
 {
     const int contrato = quCtrCadastroACCODIGO->asInteger();
+    RecusaObjetoDesconhecido("Código do Objeto", text);
     const int objeto = text.trimmed().toInt();
     bPeriodoObjetoRecusado_ = !text.trimmed().isEmpty() && !AceitaPeriodoObjeto(objeto);
     if (!text.trimmed().isEmpty() && !field.asString().trimmed().isEmpty() && temPrevisoes(contrato) &&

@@ -6,6 +6,7 @@
 
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
+#include "host/data/Dataset.h"
 #include "host/data/Field.h"
 #include "host/schema/SchemaDefinition.h"
 
@@ -57,6 +58,15 @@ void TdmTecContrato::ligarEventosMedidores()
         dataset.fieldByName("CODATA")->setAsDateTime(QDateTime::currentDateTime());
         dataset.fieldByName("COID")->setAsString("M");
     };
+    // A meter or group that contracts still name stays, as in every other register.
+    quCtrCadastroMedidor->beforeDelete = [](Dataset& dataset) {
+        RecusarExclusaoEmUso(dataset, "COCODIGO",
+                             {{"AATC05ACIT", "COCODIGO", "itens de contratos"},
+                              {"AATC05FG", "COCODIGO", "franquias por grupo"},
+                              {"AATC05ACITCO", "COCODIGO", "leituras de contratos"}},
+                             dataset.fieldByName("COCODIGO")->asString() + " - " +
+                                 dataset.fieldByName("CODESCRICAO")->asString());
+    };
 
     quCtrCadastroItCo->onNewRecord = [this](Dataset& dataset) { NovaLeitura(dataset); };
     quCtrCadastroItCo->afterOpen = [](Dataset& dataset) { dmGlobal->SetaMascaraField(dataset); };
@@ -90,6 +100,13 @@ void TdmTecContrato::ligarEventosMedidores()
         dataset.fieldByName("ACEVCODIGO")->setValue(quCtrVeiculo->fieldByName("ACEVCODIGO")->value());
         dataset.fieldByName("CMSEQUENCIA")->setAsInteger(SequenciaComposicaoEquipamento(
             dataset.fieldByName("PRCODIGO")->asString(), dataset.fieldByName("ACEVCODIGO")->asString()));
+    };
+    // Taken again when stored: another desk may have added a component to
+    // the line since this row was made.
+    quCtrCadastroCM->beforePost = [this](Dataset& dataset) {
+        if (dataset.state() == host::data::DatasetState::Insert)
+            dataset.fieldByName("CMSEQUENCIA")->setAsInteger(SequenciaComposicaoEquipamento(
+                dataset.fieldByName("PRCODIGO")->asString(), dataset.fieldByName("ACEVCODIGO")->asString()));
     };
     quCtrCadastroCM->afterScroll = [this](Dataset& cm) {
         if (!ComposicaoPorEquipamento())

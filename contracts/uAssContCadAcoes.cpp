@@ -183,6 +183,34 @@ void ExcluirParcelasContrato(Dataset& receber, int contrato)
 
 // ---- F10 meter readings ----
 
+namespace {
+
+// The meter of an item's first reading: the only one registered, or the one
+// chosen from the list. Without one the reading would name no meter and the
+// list of the contract's readings would never show it. False: not chosen.
+bool MedidorDaPrimeiraLeitura(QVariant& medidor)
+{
+    auto medidores = CriarIbQuery();
+    medidores->setSql("select COCODIGO, CODESCRICAO from AATC05CO where COID = 'M' order by COCODIGO");
+    medidores->open();
+    QList<int> codigos;
+    QStringList nomes;
+    for (; !medidores->eof(); medidores->next()) {
+        codigos << medidores->fieldByName("COCODIGO")->asInteger();
+        nomes << medidores->fieldByName("COCODIGO")->asString() + " - " + fieldText(*medidores, "CODESCRICAO");
+    }
+    if (codigos.isEmpty())
+        dmGlobal->MostraAviso("Nenhum medidor cadastrado: cadastre o medidor antes de lançar os contadores.", true);
+    int escolhido = 0;
+    if (codigos.size() > 1 &&
+        !host::ui::Dialogs::pickFromList("Lançamento dos Contadores", "Informe o medidor", nomes, escolhido))
+        return false;
+    medidor = codigos.value(escolhido);
+    return true;
+}
+
+}  // namespace
+
 int LancarContadores(int contrato, const QDateTime& data)
 {
     TdmTecContrato& dm = *dmTecContrato;
@@ -219,9 +247,11 @@ int LancarContadores(int contrato, const QDateTime& data)
         ultima->open();
         const bool temLeitura = !ultima->isEmpty();
         double valor = temLeitura ? ultima->fieldByName("ACITCOCONTADORTOTAL")->asFloat() : 0.0;
-        const QVariant medidor = temLeitura ? ultima->fieldByName("COCODIGO")->value() : QVariant();
+        QVariant medidor = temLeitura ? ultima->fieldByName("COCODIGO")->value() : QVariant();
         const QVariant linha = temLeitura ? ultima->fieldByName("EVCODIGO")->value() : QVariant();
         ultima->close();
+        if (medidor.toInt() <= 0 && !MedidorDaPrimeiraLeitura(medidor))
+            break;
         // Offered as the register shows meter counts: every digit, no fixed decimals.
         if (!host::ui::Dialogs::inputNumber("Lançamento dos Contadores", "Informe o contador", valor, {}))
             break;

@@ -110,6 +110,10 @@ void TfmAssContCad::montarTela()
     montarDadosAdicionais();
     montarFinanceiro();
     montarGrades();
+    // Dates are typed through the date mask, as in the rental registers: "01112026" is 01/11/2026.
+    for (host::ui::DataEdit* data : {dbedInicio, dbedTermino, dbedDataBase, dbedDataRenovacao, dbedRenovacaoLimite})
+        if (data)
+            data->setEditMask("!99/99/99;1;_");
     principal->addWidget(pcContrato, 1);
     principal->addWidget(montarBotoes());
 }

@@ -55,15 +55,12 @@ void preencheFaixa(QLineEdit* de, QLineEdit* ate, const QString& valor)
     ate->setText(valor);
 }
 
-// The notices of a run: the memo's lines when it starts, written back once
-// when it ends, whatever ends it (a memo rewritten for every contract made a
-// long run slower with every line).
+// The notices of a run: this run's alone (an earlier run's, left on the
+// memo, would read as this one's), written once when it ends, whatever ends
+// it (a memo rewritten for every contract made a long run slower with every
+// line).
 struct AvisoAoFim {
-    explicit AvisoAoFim(QPlainTextEdit& memo) : memo(memo), inicio(memo.toPlainText())
-    {
-        if (!inicio.isEmpty())
-            linhas = inicio.split('\n');
-    }
+    explicit AvisoAoFim(QPlainTextEdit& memo) : memo(memo), inicio(memo.toPlainText()) {}
     ~AvisoAoFim()
     {
         const QString texto = linhas.join('\n');

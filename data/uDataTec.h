@@ -394,6 +394,9 @@ public:
     void quContEquipAECODIGOChange(host::data::Field& Sender);
     void quContServAfterPost(host::data::Dataset& DataSet);
     void quContServCOCIDADEChange(host::data::Field& Sender);
+    // A service code typed that the products do not hold is refused where typed.
+    void quContServCOCIDADEValidate(host::data::Field& Sender);
+    void quContratoPRCODIGOValidate(host::data::Field& Sender);
     void quContratoACPRIORIDADEGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
     void quContratoACATENDIMENTOGetText(host::data::Field& Sender, QString& Text, bool DisplayText);
     void quOSAcessoriosBeforeInsert(host::data::Dataset& DataSet);
@@ -1461,6 +1464,9 @@ private:
     std::unique_ptr<host::db::Savepoint> exclusaoItem_;
     // The service line's time entries and defects, likewise.
     std::unique_ptr<host::db::Savepoint> exclusaoServico_;
+    // A basic contract's dependants removed by the contract register's rules, likewise.
+    std::unique_ptr<host::db::Savepoint> exclusaoContrato_;
+    int contratoExcluido_ = 0;
     // The items a service line inserted, until the line is written or its save fails.
     std::unique_ptr<host::db::CommitHold> esperaItensDoServico_;
     std::unique_ptr<host::db::Savepoint> itensDoServico_;

@@ -433,6 +433,29 @@ void TdmTec::quContServCOCIDADEChange(Field& Sender)
     quContServCOVALOR->setAsFloat(servico.value("PCO_VENDA").toDouble());
 }
 
+namespace {
+
+// An unknown code is refused with the old value back: stored, it would be
+// billed or copied into an order with no description.
+void recusarServicoDesconhecido(const Field& codigo, const QString& condicao)
+{
+    const QString texto = codigo.asString().trimmed();
+    if (!texto.isEmpty() && ContadorDados("CODIGO", "ACEC1101", texto, condicao) == 0)
+        dmGlobal->MostraAviso("Código não encontrado.", true);
+}
+
+}  // namespace
+
+void TdmTec::quContServCOCIDADEValidate(Field& Sender)
+{
+    recusarServicoDesconhecido(Sender, " and COM_FAB_S_FS = '7'");
+}
+
+void TdmTec::quContratoPRCODIGOValidate(Field& Sender)
+{
+    recusarServicoDesconhecido(Sender, {});
+}
+
 // ---- accessories received with an order -------------------------------------------
 
 void TdmTec::quOSAcessoriosNewRecord(Dataset& DataSet)
@@ -496,6 +519,8 @@ void TdmTec::bindCadastrosHandlers()
     quContEquipAECODIGO->onChange = onField(&TdmTec::quContEquipAECODIGOChange);
     quContServ->afterPost = on(&TdmTec::quContServAfterPost);
     quContServCOCIDADE->onChange = onField(&TdmTec::quContServCOCIDADEChange);
+    quContServCOCIDADE->onValidate = onField(&TdmTec::quContServCOCIDADEValidate);
+    quContratoPRCODIGO->onValidate = onField(&TdmTec::quContratoPRCODIGOValidate);
     quOSAcessorios->beforeInsert = on(&TdmTec::quOSAcessoriosBeforeInsert);
     quOSAcessorios->beforeEdit = on(&TdmTec::quOSAcessoriosBeforeEdit);
     quOSAcessorios->beforePost = on(&TdmTec::quOSAcessoriosBeforePost);

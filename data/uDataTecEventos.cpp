@@ -56,6 +56,7 @@ void TdmTec::bindHandlers()
     quOSSituacao->afterPost = on(&TdmTec::quOSSituacaoAfterPost);
     quContrato->beforeDelete = on(&TdmTec::quContratoBeforeDelete);
     quContrato->afterDelete = on(&TdmTec::quContratoAfterDelete);
+    quContrato->onDeleteError = [this](Dataset&) { exclusaoContrato_.reset(); };
     quContEquip->beforeDelete = on(&TdmTec::quContEquipBeforeDelete);
     quContEquip->afterDelete = on(&TdmTec::quContEquipAfterDelete);
     quContServ->beforeDelete = on(&TdmTec::quContServBeforeDelete);

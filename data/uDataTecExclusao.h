@@ -22,4 +22,15 @@ void gravarExclusao(const QString& acao, const QString& rotulo, const QString& t
 void excluirFilhosAntes(std::unique_ptr<host::db::Savepoint>& guarda, const std::function<void()>& passos);
 void confirmarFilhos(std::unique_ptr<host::db::Savepoint>& guarda);
 
+// A contract's delete is the contract data module's (its password, its
+// billed instalments, what hangs on it), whichever register deletes it: the
+// module installs it when it is made. `antes` refuses or removes under the
+// savepoint it returns; `depois` follows the header's delete.
+struct ExclusaoContrato {
+    std::function<std::unique_ptr<host::db::Savepoint>(int contrato)> antes;
+    std::function<void(int contrato)> depois;
+};
+void InstalarExclusaoContrato(ExclusaoContrato exclusao);
+const ExclusaoContrato& exclusaoContrato();
+
 }  // namespace uDataTec

@@ -14,6 +14,8 @@
 #include "host/Udmglobal.h"
 #include "host/db/Database.h"
 
+#include <stdexcept>
+
 using host::data::Dataset;
 using uDataTec::gravarExclusao;
 
@@ -58,6 +60,30 @@ void uDataTec::confirmarFilhos(std::unique_ptr<host::db::Savepoint>& guarda)
         return;
     guarda->release();
     guarda.reset();
+}
+
+namespace {
+
+uDataTec::ExclusaoContrato& exclusaoContratoInstalada()
+{
+    static uDataTec::ExclusaoContrato exclusao;
+    return exclusao;
+}
+
+}  // namespace
+
+void uDataTec::InstalarExclusaoContrato(ExclusaoContrato exclusao)
+{
+    exclusaoContratoInstalada() = std::move(exclusao);
+}
+
+const uDataTec::ExclusaoContrato& uDataTec::exclusaoContrato()
+{
+    const ExclusaoContrato& exclusao = exclusaoContratoInstalada();
+    // Without it a contract would go with its forecasts and items left behind.
+    if (!exclusao.antes || !exclusao.depois)
+        throw std::logic_error("a exclusão de contratos não está disponível: o módulo de contratos não foi carregado");
+    return exclusao;
 }
 
 void TdmTec::NotificarBeforePost(Dataset& DataSet)
@@ -220,15 +246,19 @@ void TdmTec::quOSSituacaoAfterPost(Dataset& DataSet)
     commitRetaining();
 }
 
-// ---- basic contracts: audit only, never the hook ----
+// ---- basic contracts: the contract register's delete, never the hook ----
 
 void TdmTec::quContratoBeforeDelete(Dataset&)
 {
+    exclusaoContrato_ = uDataTec::exclusaoContrato().antes(quContratoACCODIGO->asInteger());
+    contratoExcluido_ = quContratoACCODIGO->asInteger();
     guardarCodigoExcluido(campo(*quContrato, "ACCODIGO") + "/" + campo(*quContrato, "ACDESCRICAO"));
 }
 
 void TdmTec::quContratoAfterDelete(Dataset&)
 {
+    uDataTec::confirmarFilhos(exclusaoContrato_);
+    uDataTec::exclusaoContrato().depois(contratoExcluido_);
     gravarExclusao("Deletou Contrato", "Código/Decsrição:", "AATC05AC");
 }
 

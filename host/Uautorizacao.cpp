@@ -11,9 +11,9 @@
 
 namespace Dialogs = host::ui::Dialogs;
 
-bool Seleciona1Texto(const QString& caption, const QString& prompt, QString& texto)
+bool Seleciona1Texto(const QString& caption, const QString& prompt, QString& texto, int maxLength)
 {
-    return Dialogs::inputQuery(caption, prompt, texto);
+    return Dialogs::inputQuery(caption, prompt, texto, maxLength);
 }
 
 bool SelecionaValorNumerico(const QString& caption, const QString& prompt, double& valor)

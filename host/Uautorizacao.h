@@ -6,7 +6,8 @@
 #include <QString>
 #include <QStringList>
 
-bool Seleciona1Texto(const QString& caption, const QString& prompt, QString& texto);
+// maxLength: the room of the column the text goes to (0: no limit).
+bool Seleciona1Texto(const QString& caption, const QString& prompt, QString& texto, int maxLength = 0);
 // A number typed the Brazilian way ("950,50", "1.234,56"), shown with two
 // decimals; a text that is no number is refused and asked again.
 bool SelecionaValorNumerico(const QString& caption, const QString& prompt, double& valor);

@@ -24,6 +24,8 @@ void listar(host::data::Query& dataset, const QString& caption, const QString& l
     };
     try {
         janela->setDataset(&dataset);
+        // The rows listed here are edited in place.
+        janela->setTypingEdits(true);
         janela->setCaption(caption);
         janela->setClientWidth(largura);
         host::ui::Layouts::restoreGrid(janela->grid(), layout);

@@ -30,12 +30,14 @@ namespace uAssContLocEncerramento {
 
 bool MotivoSuficiente(const QString& motivo) { return motivo.trimmed().size() >= 10; }
 
-bool PedeMotivoEncerramento(QString& motivo)
+int EspacoMotivo(const Dataset& linhas) { return linhas.fieldByName("ACITOBSERVACAO")->size(); }
+
+bool PedeMotivoEncerramento(QString& motivo, int espaco)
 {
     QString digitado = motivo;
     while (!MotivoSuficiente(digitado)) {
         digitado.clear();
-        if (!host::ui::Dialogs::inputQuery(kCaptionMotivo, kPromptMotivo, digitado))
+        if (!host::ui::Dialogs::inputQuery(kCaptionMotivo, kPromptMotivo, digitado, espaco))
             return false;
     }
     motivo = digitado;
@@ -173,7 +175,7 @@ void TfmAssContCadLocEquip::laEncerrarEquipamentoClick()
     QString motivo;
     QString documento;   // one stock document for the whole run
     for (int i = 0; i < quantas && temLinhaAtual(itens); ++i) {
-        if (itens.fieldByName("ACITENCERRADO")->asString() != "S" && !PedeMotivoEncerramento(motivo))
+        if (itens.fieldByName("ACITENCERRADO")->asString() != "S" && !PedeMotivoEncerramento(motivo, EspacoMotivo(itens)))
             return;   // cancelled: the lines closed so far stay closed
         linhaInteiraEncerramento(itens, [&] {
             editaLinhaEncerramento(itens);
@@ -205,7 +207,7 @@ void TfmAssContCadLocEquip::laEncerrarComplClick()
                              itens.fieldByName("ACITOBSERVACAO")->asString().size() >= 10;
     if (!jaEncerrado) {
         QString motivo;
-        if (!PedeMotivoEncerramento(motivo))
+        if (!PedeMotivoEncerramento(motivo, EspacoMotivo(itens)))
             return;
         linhaInteiraEncerramento(itens, [&] {
             editaLinhaEncerramento(itens);
@@ -286,7 +288,7 @@ void TfmAssContLocacao::laEncerrarEquipamentoClick()
     do {
         // A closed line keeps its reason and date: nothing is asked for it.
         if (linhas.fieldByName("ACITENCERRADO")->asString() != "S") {
-            if (!host::ui::Dialogs::inputQuery(kCaptionMotivo, kPromptMotivo, motivo))
+            if (!host::ui::Dialogs::inputQuery(kCaptionMotivo, kPromptMotivo, motivo, EspacoMotivo(linhas)))
                 return;   // cancelled: the lines closed so far stay closed
             if (MotivoSuficiente(motivo)) {
                 editaLinhaEncerramento(linhas);

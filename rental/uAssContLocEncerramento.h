@@ -6,6 +6,10 @@
 
 #include <QString>
 
+namespace host::data {
+class Dataset;
+}
+
 namespace uAssContLocEncerramento {
 
 inline const QString kCaptionMotivo = QStringLiteral("Motivo Encerramento");
@@ -17,7 +21,9 @@ bool MotivoSuficiente(const QString& motivo);
 
 // Asks the reason (empty default) until it is long enough; false, the
 // reason as it was, when the prompt is cancelled.
-bool PedeMotivoEncerramento(QString& motivo);
+// The box takes no more than `espaco`, the room of the line's reason column.
+bool PedeMotivoEncerramento(QString& motivo, int espaco);
+int EspacoMotivo(const host::data::Dataset& linhas);
 
 // Moves each serial number still on the contract line (the item) to the
 // location of closed rental equipment (the greatest location whose

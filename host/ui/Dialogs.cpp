@@ -84,9 +84,10 @@ DialogBackend*& installed()
 }
 
 DialogReply ask(DialogKind kind, const QString& title, const QString& text, const QStringList& options = {},
-                const QString& value = {}, const QString& detail = {})
+                const QString& value = {}, const QString& detail = {}, int maxLength = 0)
 {
     DialogRequest request;
+    request.maxLength = maxLength;
     request.kind = kind;
     request.title = title;
     request.text = text;
@@ -245,18 +246,18 @@ QString question(const QString& text, const QStringList& captions, const QString
 
 namespace {
 bool askValue(DialogKind kind, const QString& caption, const QString& prompt, QString& value,
-              const QStringList& options = {})
+              const QStringList& options = {}, int maxLength = 0)
 {
-    DialogReply reply = ask(kind, caption, prompt, options, value);
+    DialogReply reply = ask(kind, caption, prompt, options, value, {}, maxLength);
     if (reply.accepted)
         value = reply.text;
     return reply.accepted;
 }
 } // namespace
 
-bool inputQuery(const QString& caption, const QString& prompt, QString& value)
+bool inputQuery(const QString& caption, const QString& prompt, QString& value, int maxLength)
 {
-    return askValue(DialogKind::TextInput, caption, prompt, value);
+    return askValue(DialogKind::TextInput, caption, prompt, value, {}, maxLength);
 }
 
 bool inputNumber(const QString& caption, const QString& prompt, double& value, const QString& format)

@@ -32,6 +32,7 @@ struct DialogRequest {
     QStringList options;   // button captions, list items or file filters
     QString value;         // initial value of an input
     bool editable = false; // a list whose value may also be typed
+    int maxLength = 0;     // the room of a text input (0: no limit)
 };
 
 struct DialogReply {
@@ -90,7 +91,9 @@ void longText(const QString& title, const QString& text, const QString& detail);
 // dialog was closed without a choice.
 QString question(const QString& text, const QStringList& captions, const QString& title = {});
 
-bool inputQuery(const QString& caption, const QString& prompt, QString& value);
+// maxLength: the most the box takes (the room of the column the text goes
+// to), so the user sees where it stops; 0 for no limit.
+bool inputQuery(const QString& caption, const QString& prompt, QString& value, int maxLength = 0);
 // A number typed the Brazilian way ("950,50", "1.234,56"), starting at value
 // shown through the display format; a text that is no number is refused with
 // a message and asked again.

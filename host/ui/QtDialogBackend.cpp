@@ -183,9 +183,12 @@ DialogReply QtDialogBackend::input(const DialogRequest& request)
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setTextEchoMode(request.kind == DialogKind::Password ? QLineEdit::Password : QLineEdit::Normal);
     dialog.setTextValue(request.value);
-    if (request.kind == DialogKind::NumberInput)
-        if (auto* edit = dialog.findChild<QLineEdit*>())
+    if (auto* edit = dialog.findChild<QLineEdit*>()) {
+        if (request.kind == DialogKind::NumberInput)
             edit->setAlignment(Qt::AlignRight);
+        if (request.maxLength > 0)
+            edit->setMaxLength(request.maxLength);
+    }
     if (execOwned(dialog) != QDialog::Accepted)
         return {false, {}, -1};
     return {true, dialog.textValue(), -1};

@@ -112,8 +112,10 @@ DialogReply ScriptedDialogs::reply(const Step& step, const DialogRequest& reques
         return {true, step.value, index};
     }
     case StepKind::Enter: {
+        // A box with a room takes no more than it, as the on-screen one.
         if (request.kind != DialogKind::PickList || request.editable)
-            return {true, step.value, int(request.options.indexOf(step.value))};
+            return {true, request.maxLength > 0 ? step.value.left(request.maxLength) : step.value,
+                    int(request.options.indexOf(step.value))};
         const int index = int(request.options.indexOf(step.value));
         if (index < 0)
             return fail("scripted item \"" + step.value + "\" is not in " + describe(request));

@@ -29,6 +29,10 @@ SearchWindow::SearchWindow(QWidget* parent)
         if (shift & (Qt::ControlModifier | Qt::AltModifier))
             return;
         const bool printable = key < 0x01000000 && QChar(key).isPrint();
+        host::data::Dataset* data = source_->dataset();
+        const bool editando = typingEdits_ && data && data->canModify();
+        if (editando && (printable || key == Qt::Key_Backspace))
+            return;   // the grid opens the cell's editor with the key
         if ((printable || key == Qt::Key_Backspace)
             && searchKey(key, printable ? QString(QChar(key)) : QString())) {
             key = 0;

@@ -31,6 +31,11 @@ public:
     void setSearchKind(int kind) { searchKind_ = kind; }
     void setGridPopupMenu(QMenu* menu);
 
+    // A list whose rows are edited in place: a key typed in a cell edits it,
+    // as in any data grid, instead of searching (a dataset that cannot be
+    // modified keeps the search keys).
+    void setTypingEdits(bool on) { typingEdits_ = on; }
+
     // The typed prefix the search keys look for (cleared when the column changes).
     QString searchText() const { return searchText_; }
 
@@ -52,6 +57,7 @@ private:
     DataGrid* grid_;
     std::unique_ptr<host::data::DataSource> source_;
     int searchKind_ = 0;
+    bool typingEdits_ = false;
     QString searchText_;
     QLineEdit* searchEdit_ = nullptr;
     std::function<void(const QString&)> onSearch_;

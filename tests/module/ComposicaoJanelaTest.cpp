@@ -110,6 +110,21 @@ TEST_F(ComposicaoJanelaTest, F3StartsAReadingOfTheCompositionBilledToday)
     EXPECT_EQ(form.dbgdContador->model()->rowCount(), 3);
 }
 
+TEST_F(ComposicaoJanelaTest, AComponentAddedToTheLineAtTwoDesksTakesTheNextSequenceWhenSaved)
+{
+    parametro("ATMODOCOMPOSICAO", "2");
+    TfmAssContCadCM& form = abrir();
+    novaLinhaNaGrade(form.dbgdComposto, "CMCODIGO", "P0001");
+    // Meanwhile the other desk adds a component of the same kind to the same line.
+    outraMesa("insert into AATC05ACCM (ACCODIGO, ACITCODIGO, PRCODIGO, CMSEQUENCIA, CMCODIGO, ACEVCODIGO,"
+              " ACCMQUANTIDADE) values (901, 40, '1', 1, 'C9', 905, 1)");
+    QTest::keyClick(form.dbgdComposto, Qt::Key_Up);   // leaving the row saves it
+    EXPECT_EQ(dialogs->texts(), QStringList{});
+    EXPECT_EQ(lido("select CMCODIGO || '|' || CMSEQUENCIA from AATC05ACCM where ACEVCODIGO = 905 and PRCODIGO = '1'"
+                   " order by CMSEQUENCIA"),
+              (QStringList{"C9|1", "P0001|2"}));
+}
+
 TEST_F(ComposicaoJanelaTest, ComponentSearchPutsTheChosenProductIntoTheComposition)
 {
     parametro("ATMODOCOMPOSICAO", "2");

@@ -5,6 +5,7 @@
 // customers' items window and a picture of the window.
 
 #include "tests/module/ContratoCadastroFixture.h"
+#include "tests/support/OnScreenDialogs.h"
 #include "tests/support/ScopedTimeZone.h"
 #include "tests/support/TestDatabase.h"
 
@@ -32,6 +33,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
@@ -849,6 +851,63 @@ TEST_F(ContratoJanelaTest, RecordButtonsBrowseCancelAndPrintTheHeader)
         EXPECT_FALSE(vista.contains(coluna)) << coluna;
 }
 
+TEST_F(ContratoJanelaTest, AnUnknownObjectCodeIsRefusedWhereTyped)
+{
+    contrato(801, "AJCODIGO", "31");
+    exec("insert into AATC11AJ (AJCODIGO, AJDESCRICAO) values (31, 'Suporte')");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    dialogs->acknowledge("Código do Objeto não encontrado: 99");
+    digita(form.dbedObjeto, "99");
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" | ").toStdString();
+    form.bbSalvar->click();
+    aba(form, form.tsContFinanceiro);
+    dialogs->acknowledge("Código do Objeto Auxiliar não encontrado: 98");
+    digita(form.dbedObjetoAuxiliar, "98");
+    form.bbSalvar->click();
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" | ").toStdString();
+    EXPECT_EQ(lido("select AJCODIGO || '|' || coalesce(AJCODIGOAUXILIAR, 0) from AATC05AC where ACCODIGO = 801"),
+              QStringList{"31|0"});
+}
+
+// A clerk's reason longer than its column: the box stops where the column
+// does, and what it took is stored whole.
+TEST_F(ContratoJanelaTest, AClerksReasonBoxTakesWhatItsColumnHoldsAndItIsStoredWhole)
+{
+    contrato(801);
+    entrarComo("JOAO");
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    digita(form.dbedNumeroContrato, "N801-B");
+    testsupport::OnScreenDialogs naTela;
+    QString caixa;
+    naTela.whileOpen([&](QWidget& dialogo) {
+        auto* texto = dialogo.findChild<QLineEdit*>();
+        QTest::keyClicks(texto, QString(300, QChar('x')));
+        caixa = texto->text();
+    }).press("OK");
+    form.bbSalvar->click();
+    EXPECT_EQ(caixa.size(), 84);
+    EXPECT_EQ(lido("select RESUMIDA from CADCOM where CONTRATO = 801"), QStringList{"[Geral] Motivo: " + caixa});
+}
+
+TEST_F(ContratoJanelaTest, DatesTypedWithoutSlashesTakeTheDateMask)
+{
+    contrato(801);
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    digita(form.dbedInicio, "01112026");
+    digita(form.dbedTermino, "31102027");
+    digita(form.dbedDataBase, "01112026");
+    form.bbSalvar->click();
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" | ").toStdString();
+    EXPECT_EQ(lido("select cast(ACDATAIMPLANTACAO as date) || '|' || cast(ACDATAVALIDADE as date) || '|' ||"
+                   " cast(ACDATABASE as date) from AATC05AC where ACCODIGO = 801"),
+              QStringList{"01-NOV-2026|31-OCT-2027|01-NOV-2026"});
+}
+
 TEST_F(ContratoJanelaTest, HeaderPickersWriteTheirChoiceAndACancelChangesNothing)
 {
     contrato(801);
@@ -1104,6 +1163,39 @@ TEST_F(ContratoJanelaTest, LabelsOpenTheObjectRegisterAndTheHostRegisters)
     QTest::mouseClick(form.Label55, Qt::LeftButton);
     EXPECT_EQ(iPMCCodigoContrato, 801);
     EXPECT_EQ(dialogs->pending(), 0);
+}
+
+// The group franchise list: titled columns, the key and the contract left
+// alone, a cell edited by typing over it.
+TEST_F(ContratoJanelaTest, TheGroupFranchiseListIsTitledKeepsItsKeysAndEditsByTyping)
+{
+    contrato(801, "ACTIPOFRANQUIA", "'G'");
+    exec("insert into AATC05CO (COCODIGO, CODESCRICAO, COID) values (7, 'Copiadoras', 'G')");
+    exec("insert into AATC05FG (FGCODIGO, COCODIGO, ACCODIGO, FGFRANQUIA) values (1, 7, 801, 1000)");
+    dmGlobal->IBTransaction1->commitRetaining();
+    TfmAssContCad& form = abrir();
+    CarregaContrato(801);
+    QStringList titulos, editaveis;
+    dialogs->modal("fmPesquisa", [&](Form& janela) {
+        host::ui::DataGrid* grade = static_cast<host::ui::SearchWindow&>(janela).grid();
+        for (int i = 0; i < grade->columnCount(); ++i) {
+            titulos << grade->column(i)->title();
+            if (grade->model()->flags(grade->model()->index(0, i)) & Qt::ItemIsEditable)
+                editaveis << grade->column(i)->fieldName();
+        }
+        grade->setFocus();
+        grade->setSelectedIndex(grade->columnByField("FGFRANQUIA")->index());
+        QTest::keyClick(grade, Qt::Key_1);   // typed over the cell, no F2
+        auto* editor = qobject_cast<QLineEdit*>(grade->indexWidget(grade->currentIndex()));
+        ASSERT_NE(editor, nullptr) << "typing opens the cell";
+        QTest::keyClicks(editor, "500");
+        QTest::keyClick(editor, Qt::Key_Return);
+    });
+    QTest::mouseClick(form.laTipoFranquia, Qt::LeftButton);
+    EXPECT_EQ(titulos, (QStringList{"Código", "Grupo", "Franquia", "Valor do Excedente", "Contrato",
+                                    "Descrição do Grupo"}));
+    EXPECT_EQ(editaveis, (QStringList{"COCODIGO", "FGFRANQUIA", "FGVALORDOEXC"}));
+    EXPECT_EQ(lido("select cast(FGFRANQUIA as integer) from AATC05FG"), QStringList{"1500"});
 }
 
 TEST_F(ContratoJanelaTest, StatementsOfLoadingAContractAndItsInstalmentsPage)

@@ -4,6 +4,7 @@
 // operation, kind and items), cancelling, and the statements each line runs.
 
 #include "tests/module/ContLocFixture.h"
+#include "tests/support/OnScreenDialogs.h"
 
 #include "rental/uAssContLocEquipCad.h"
 #include "rental/uAssContLocacao.h"
@@ -16,6 +17,8 @@
 #include "host/schema/HostSchema.h"
 #include "host/ui/DataTextControls.h"
 #include "host/ui/Errors.h"
+
+#include <QLineEdit>
 
 namespace moduletest {
 namespace {
@@ -286,6 +289,31 @@ TEST_F(EncerramentoLocacaoTest, ComplementMovementTextComesFromTheContractsOwnOr
                    " and coalesce(ACITOBSERVACAO, '') = ''"),
               QStringList{"1"});
     EXPECT_EQ(dialogs->pending(), 0);
+}
+
+// A reason longer than the line's column: the box stops where the column
+// does, and what it took is stored whole.
+TEST_F(EncerramentoLocacaoTest, TheReasonBoxTakesWhatTheLinesColumnHoldsAndItIsStoredWhole)
+{
+    contrato(801);
+    item(1, 801, "P0001", "S");
+    TfmAssContCadLocEquip& form = abrirE();
+    CarregaContrato(801);
+    aba(form, form.tsComplementos);
+    testsupport::OnScreenDialogs naTela;
+    QString caixa;
+    // The question answered "Sim", then the reason typed in its box and "OK".
+    naTela.whileOpen([&](QWidget&) {
+        naTela.whileOpen([&](QWidget& dialogo) {
+            auto* texto = dialogo.findChild<QLineEdit*>();
+            QTest::keyClicks(texto, QString(300, QChar('m')));
+            caixa = texto->text();
+        });
+    });
+    naTela.press("Sim").press("OK");
+    clica(form.laEncerrarCompl);
+    EXPECT_EQ(caixa.size(), 255) << naTela.texts().join(" | ").toStdString();
+    EXPECT_EQ(linhas(801), QStringList{"S|" + caixa});
 }
 
 TEST_F(EncerramentoLocacaoTest, ClosingTenLinesRunsTheSameStatementsForEachLine)

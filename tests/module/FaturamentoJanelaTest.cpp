@@ -363,6 +363,7 @@ TEST_F(FaturamentoJanelaTest, GenerateAgainAfterRefusedInvoicesMakesNoSecondOrde
     EXPECT_EQ(lido("select NUMERO_PEDIDO from AVEC8501 order by NUMERO_PEDIDO"), (QStringList{"000001", "000002"}))
         << "one order per forecast, however often the invoices are refused";
     EXPECT_EQ(lido("select count(*) from ACEM1401"), QStringList{"0"});
+    EXPECT_TRUE(form.meAviso->toPlainText().contains("sem nota fiscal")) << form.meAviso->toPlainText().toStdString();
 
     exec("update AVEC8501 set OPERACAO = '5933'");
     exec("update AVEC85IT set VEITCFOP = '5933'");
@@ -373,7 +374,27 @@ TEST_F(FaturamentoJanelaTest, GenerateAgainAfterRefusedInvoicesMakesNoSecondOrde
     EXPECT_EQ(lido("select count(*) from ACRC5001 where AOCODIGO = 901 and coalesce(SITUACAO_DOCUMENTO, '') = ''"
                    " and NUMERO_DOCUMENTO in (select DOCUMENTO from ACEM1401)"),
               QStringList{"2"});
-    EXPECT_TRUE(form.meAviso->toPlainText().contains("sem nota fiscal")) << form.meAviso->toPlainText().toStdString();
+    EXPECT_FALSE(form.meAviso->toPlainText().contains("sem nota fiscal"))
+        << "the run that invoiced them tells none: " << form.meAviso->toPlainText().toStdString();
+}
+
+// The "Aviso" page holds the notices of the last run only.
+TEST_F(FaturamentoJanelaTest, ABatchOfficialisingThatFindsNothingShowsNoEarlierRunsNotices)
+{
+    TfmAssContFat& form = abrirOutubroADezembro("9999");
+    dialogs->answer("Sim", "Tem certeza de que deseja gerar faturamento do período?")
+        .acknowledge("Operação efetuada com sucesso!Parcelas inseridas: 2");
+    form.bbBaixar->click();
+    form.rgTipo->button(3)->click();
+    dialogs->setAutoAcknowledgeMessages(true);
+    form.bbBaixar->click();
+    ASSERT_TRUE(form.meAviso->toPlainText().contains("sem nota fiscal")) << form.meAviso->toPlainText().toStdString();
+
+    form.ckVolume->click();
+    digita(form.edPrevisaoIni, "01/01/2040");
+    digita(form.edPrevisaoFim, "01/02/2040");
+    form.bbBaixar->click();
+    EXPECT_EQ(form.meAviso->toPlainText(), "");
 }
 
 // The forecast run again over months already officialised: those months

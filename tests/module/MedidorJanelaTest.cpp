@@ -83,6 +83,45 @@ TEST_F(MedidorJanelaTest, CancelDropsTheEditAndDeleteAsksFirst)
     EXPECT_EQ(valor("select count(*) from AATC05CO").toInt(), 0);
 }
 
+// A group that a contract's item or group franchise names, or a meter its
+// readings name, stays; one nothing names goes.
+TEST_F(MedidorJanelaTest, AMeterOrGroupThatContractsUseIsRefusedInWords)
+{
+    struct Caso {
+        const char* tabela;
+        const char* uso;
+        const char* onde;
+    };
+    const Caso casos[] = {
+        {"AATC05ACIT",
+         "insert into AATC05ACIT (ACITCODIGO, ACCODIGO, CLCODIGO, PRCODIGO, COCODIGO)"
+         " values (71, 70, '00004', 'S0003', 7)",
+         "itens de contratos"},
+        {"AATC05FG", "insert into AATC05FG (FGCODIGO, COCODIGO, ACCODIGO, FGFRANQUIA) values (71, 7, 70, 1000)",
+         "franquias por grupo"},
+        {"AATC05ACITCO",
+         "insert into AATC05ACITCO (ACITCOCODIGO, ACITCODIGO, COCODIGO, ACITCOCONTADORTOTAL) values (71, 71, 7, 50)",
+         "leituras de contratos"},
+    };
+    for (const Caso& caso : casos) {
+        outraMesa("insert into AATC05CO (COCODIGO, CODESCRICAO, COID) values (7, 'Copiadoras', 'G')");
+        outraMesa(caso.uso);
+        TfmAssCadMedidor& form = abrir();
+        dialogs->answer("Sim", "Confirma a exclusão do registro?")
+            .acknowledge(QString("O registro 7 - Copiadoras não pode ser excluído: está em uso em %1.").arg(caso.onde));
+        form.bbExcluir->click();
+        EXPECT_EQ(dialogs->pending(), 0) << caso.onde << ": " << dialogs->texts().join(" | ").toStdString();
+        EXPECT_EQ(lido("select count(*) from AATC05CO"), QStringList{"1"}) << caso.onde;
+        form.close();
+        outraMesa(QString("delete from %1").arg(caso.tabela));
+        abrir();
+        dialogs->answer("Sim", "Confirma a exclusão do registro?");
+        fmAssCadMedidor->bbExcluir->click();
+        EXPECT_EQ(lido("select count(*) from AATC05CO"), QStringList{"0"}) << caso.onde << ": nothing names it";
+        fmAssCadMedidor->close();
+    }
+}
+
 TEST_F(MedidorJanelaTest, MovingSavesPendingChangesFirst)
 {
     for (int codigo : {1, 2})

@@ -31,6 +31,7 @@ protected:
              " values (60, 'HZ-C1', '10001', '10001', 'A', '01', 'M', 'A', 10, 'S', 300, 'Manutenção Preventiva')");
         exec("insert into AATC05ACIT (ACITCODIGO, ACCODIGO, CLCODIGO, PRCODIGO, ACITVALOR, ACITNUMEROSERIE)"
              " values (60, 60, '10001', 'S0003', 300, 'COP-1')");
+        exec("insert into AATC05CO (COCODIGO, CODESCRICAO, COID) values (1, 'Contador geral', 'M')");
     }
     // The register on the contract's items page.
     TfmAssContCad& abrirItens()
@@ -111,6 +112,34 @@ TEST_F(PrimeiroUsoLeiturasTest, AReadingBelowTheLastIsToldAsItIsTyped)
     f10(form);
     EXPECT_EQ(leituras(), (QStringList{"1300", "130"})) << vistos();
     EXPECT_EQ(dialogs->pending(), 0) << vistos();
+}
+
+// The item's first reading names a meter: the one chosen when several are
+// registered (a group is none), and every later reading the same one; each
+// is listed among the contract's readings.
+TEST_F(PrimeiroUsoLeiturasTest, TheFirstReadingNamesTheMeterChosenAndTheNextOnesTheSame)
+{
+    exec("insert into AATC05CO (COCODIGO, CODESCRICAO, COID) values (2, 'Colorido', 'M')");
+    exec("insert into AATC05CO (COCODIGO, CODESCRICAO, COID) values (3, 'Grupo das copiadoras', 'G')");
+    TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
+    CarregaContrato(60);
+    clicaAba(form.pcContrato, form.tsItens);
+
+    dialogs->enter("05/02/2027", "Informe a data").enter("2 - Colorido", "Informe o medidor").enter("5000",
+                                                                                                  "Informe o contador");
+    f10(form);
+    dialogs->enter("05/03/2027", "Informe a data").enter("6200", "Informe o contador");
+    f10(form);
+    EXPECT_EQ(dialogs->pending(), 0) << vistos();
+    const auto medidores = std::count_if(dialogs->shown().begin(), dialogs->shown().end(),
+                                         [](const host::ui::DialogRequest& pedido) {
+                                             return pedido.text == "Informe o medidor";
+                                         });
+    EXPECT_EQ(medidores, 1) << "asked for the first reading only";
+    EXPECT_EQ(lido("select cast(ACITCOCONTADORTOTAL as integer) || '|' || COCODIGO from AATC05ACITCO"
+                   " where ACITCODIGO = 60 order by ACITCOCODIGO"),
+              (QStringList{"5000|2", "6200|2"}));
+    EXPECT_EQ(dmTecContrato->quCtrCadastroItCo->recordCount(), 2) << "both listed with the contract's readings";
 }
 
 }  // namespace

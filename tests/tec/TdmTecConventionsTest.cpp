@@ -4,6 +4,7 @@
 
 #include "tests/tec/TecFixture.h"
 
+#include "contract_data/uDataTecCont.h"
 #include "host/HostLog.h"
 #include "host/PilvCpr70.h"
 #include "host/Udatamod.h"
@@ -18,6 +19,20 @@
 
 namespace tectest {
 namespace {
+
+// A basic contract is deleted by the contract data module's rules: it is
+// there while the test runs, as the dispatcher makes it in the application.
+struct ModuloDeContratos {
+    ModuloDeContratos()
+    {
+        host::ui::ScriptedDialogs migracao;   // the contract tables' upgrade tells what it made
+        migracao.setAutoAcknowledgeMessages(true);
+        dmTecContrato.create(nullptr);
+    }
+    ~ModuloDeContratos() { dmTecContrato.free(); }
+    ModuloDeContratos(const ModuloDeContratos&) = delete;
+    ModuloDeContratos& operator=(const ModuloDeContratos&) = delete;
+};
 
 class TdmTecConventionsTest : public TecTest {
 protected:
@@ -94,6 +109,7 @@ TEST_F(TdmTecConventionsTest, SavingADefectReportsThenCommits)
 TEST_F(TdmTecConventionsTest, RegisterAuditTextsTableDriven)
 {
     ASSERT_TRUE(upgraded()) << "the registers select columns of the schema upgrade";
+    const ModuloDeContratos contratos;
     struct Case {
         host::data::Query* TdmTec::*query;
         const char* param;
@@ -261,6 +277,7 @@ TEST_F(TdmTecConventionsTest, CustomerPurchasesOpenLogsStartSqlWithValuesAndEnd)
 
 TEST_F(TdmTecConventionsTest, ContractHandlersReportNothingToTheHook)
 {
+    const ModuloDeContratos contratos;
     host::clearHookCalls();
     dmTec->quContratoBeforeDelete(*dmTec->quContrato);
     dmTec->quContratoAfterDelete(*dmTec->quContrato);
