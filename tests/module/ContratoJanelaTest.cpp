@@ -861,10 +861,13 @@ TEST_F(ContratoJanelaTest, AnUnknownObjectCodeIsRefusedWhereTyped)
     dialogs->acknowledge("Código do Objeto não encontrado: 99");
     digita(form.dbedObjeto, "99");
     EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" | ").toStdString();
+    dialogs->acknowledge("Código do Objeto não encontrado: 99");   // the save meets it again
     form.bbSalvar->click();
+    QTest::keyClick(form.dbedObjeto, Qt::Key_Escape);
     aba(form, form.tsContFinanceiro);
     dialogs->acknowledge("Código do Objeto Auxiliar não encontrado: 98");
     digita(form.dbedObjetoAuxiliar, "98");
+    dialogs->acknowledge("Código do Objeto Auxiliar não encontrado: 98");
     form.bbSalvar->click();
     EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" | ").toStdString();
     EXPECT_EQ(lido("select AJCODIGO || '|' || coalesce(AJCODIGOAUXILIAR, 0) from AATC05AC where ACCODIGO = 801"),

@@ -85,7 +85,9 @@ TEST_F(PedidoAssStatusGravadoTest, ANegativeSuppliesValueIsRefusedWhereTyped)
     TfmAssVendas& venda = abrir();
     CarregaPedidoAssVenda("00654", {});
     aba(venda.pcPedido, venda.tsDadosAdicionais);
-    dialogs->acknowledge("Valor: informe um valor maior ou igual a zero.");
+    // Told where typed, and again by the save that meets it.
+    dialogs->acknowledge("Valor: informe um valor maior ou igual a zero.")
+        .acknowledge("Valor: informe um valor maior ou igual a zero.");
     digita(venda.dbedValorSuprimentos, "-100,00");
     venda.bbSalvar->click();
     EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
