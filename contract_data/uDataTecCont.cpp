@@ -103,10 +103,12 @@ void ligarCabecalhosDasLinhas(TdmTecContrato& dm)
     for (Query* linha : {dm.quCtrCadastroIt, dm.quCtrVeiculo, dm.quCtrCadastroEquip, dm.quCtrCadastroCM,
                          dm.quCtrEquipLocacao, dm.quCtrAcessLocacao, dm.QuFranquiaPorGrupo, dm.quContratoCli})
         linha->setLineHeader(contrato);
+    host::data::LineHeader item{"AATC05ACIT", "ACITCODIGO", {}, dm.quCtrCadastroIt, {}, {}, {}, "O item de contrato"};
+    dm.quCtrCadastroDet->setLineHeader(item);
     // A reading's item code names a vehicle line's unit when the
-    // compositions go by equipment: it has no item row to look for.
-    dm.quCtrCadastroDet->setLineHeader(
-        {"AATC05ACIT", "ACITCODIGO", {}, dm.quCtrCadastroIt, {}, {}, {}, "O item de contrato"});
+    // compositions go by equipment: there is no item row to look for then.
+    item.applies = [] { return !TdmTecContrato::ComposicaoPorEquipamento(); };
+    dm.quCtrCadastroItCo->setLineHeader(item);
 }
 
 }  // namespace

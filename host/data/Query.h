@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QVariantMap>
 
+#include <functional>
 #include <memory>
 
 namespace host::db {
@@ -63,6 +64,9 @@ struct LineHeader {
     QString condition;         // more of the header's condition ("AIID = 'C'")
     QString document;          // "O contrato"
     bool feminine = false;     // "A solicitação ... foi excluída"
+    // Whether the line's key names a header row now (a rule that makes the
+    // same column name something else under a parameter); empty: always.
+    std::function<bool()> applies;
 };
 
 class Query : public Dataset {

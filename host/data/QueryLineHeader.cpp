@@ -71,6 +71,8 @@ void Query::holdLineHeader()
     if (!lineHeader_ || !transaction_)
         return;
     const LineHeader& link = *lineHeader_;
+    if (link.applies && !link.applies())
+        return;
     const QVariant key = headerKeyOfLine(*this, link);
     if (noKey(key))
         return;   // a document not numbered yet: nothing stored to look for

@@ -182,6 +182,32 @@ TEST_F(DocumentoExcluidoEmOutraMesaTest, AServiceOrderOrAPartsRequestDeletedAtAn
     }
 }
 
+// A meter reading typed with F10 for an item the other desk deleted with
+// its contract while the register showed it.
+TEST_F(DocumentoExcluidoEmOutraMesaTest, AReadingOfAnItemDeletedAtAnotherDeskIsNotStored)
+{
+    parametro("ATOPCAOCONTRATO", "C");
+    exec("insert into AATC05AC (ACCODIGO, ACNUMEROCONTRATO, CLCODIGO, ACCONTRATANTE, ACSITUACAO, ACLOCAL)"
+         " values (61, 'HZ-C2', '00004', '00004', 'A', '01')");
+    exec("insert into AATC05ACIT (ACITCODIGO, ACCODIGO, CLCODIGO, PRCODIGO, ACITVALOR) values (61, 61, '00004',"
+         " 'S0003', 300)");
+    tr().commitRetaining();
+    TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
+    CarregaContrato(61);
+    clicaAba(form.pcContrato, form.tsItens);
+    outraMesa("delete from AATC05ACIT where ACITCODIGO = 61");
+    outraMesa("delete from AATC05AC where ACCODIGO = 61");
+    dialogs->enter("05/02/2027", "Informe a data").enter("5000", "Informe o contador");
+    host::ui::DataGrid* grade = form.dbgdAssContCadItem;
+    grade->setFocus();
+    QTest::mouseClick(grade->viewport(), Qt::LeftButton, {}, grade->visualRect(grade->model()->index(0, 1)).center());
+    QTest::keyClick(grade, Qt::Key_F10);
+    EXPECT_EQ(dialogs->texts().filter("O item de contrato 61 foi excluído em outra estação").size(), 1) << vistos();
+    EXPECT_EQ(dialogs->texts().filter("Operação efetuada com sucesso.").size(), 0) << vistos();
+    EXPECT_EQ(contado("select count(*) from AATC05ACITCO where ACITCODIGO = 61"), 0) << vistos();
+    form.close();
+}
+
 // A document's header saved after the other desk deleted it is told as
 // deleted, with what was typed over it not stored, and is not stored again.
 TEST_F(DocumentoExcluidoEmOutraMesaTest, SavingADocumentDeletedAtAnotherDeskSaysItWasDeleted)
