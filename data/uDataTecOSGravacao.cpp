@@ -262,15 +262,20 @@ void TdmTec::RecusaExclusaoComDocumentos(const QString& ordem)
         host::db::selectValue(tr, "select list(distinct trim(DOCUMENTO), ', ') from ACEM14IT where AOCODIGO = :ordem",
                               chave)
             .toString();
-    const QString pedidos =
+    // The header names its sales order and its return too.
+    QStringList pedidos =
         host::db::selectValue(
             tr, "select list(distinct trim(NUMERO_PEDIDO), ', ') from AVEC85IT where AOCODIGO = :ordem", chave)
-            .toString();
+            .toString()
+            .split(", ", Qt::SkipEmptyParts);
+    for (const host::data::Field* pedido : {quOSVECODIGO, quOSVECODIGODEVOLUCAO})
+        if (const QString numero = pedido->asString().trimmed(); !numero.isEmpty() && !pedidos.contains(numero))
+            pedidos << numero;
     QStringList partes;
     if (!documentos.isEmpty())
         partes << "o documento " + documentos;
     if (!pedidos.isEmpty())
-        partes << "o pedido de venda " + pedidos;
+        partes << "o pedido de venda " + pedidos.join(", ");
     if (!partes.isEmpty())
         dmGlobal->MostraAviso("A Ordem de Serviço não pode ser excluída: ela gerou " + partes.join(" e ") + ".", true);
 }

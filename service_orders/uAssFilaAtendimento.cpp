@@ -9,6 +9,7 @@
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
+#include "host/TravaExecucao.h"
 #include "host/Upesqgeral.h"
 #include "host/data/DataSource.h"
 #include "host/data/Field.h"

@@ -20,6 +20,9 @@ class QComboBox;
 class QGroupBox;
 class QPushButton;
 
+namespace host {
+class TravaExecucao;
+}
 namespace host::data {
 class DataSource;
 class Dataset;
@@ -90,6 +93,12 @@ private:
     void gravarNaOrdem();
     void trocarSequencia(int Technician, const QDateTime& Date, int anterior, int nova);
     void recusarPosicaoOcupada(int Technician, const QDateTime& Date, int posicao);
+
+    // Held from the first read of the day's positions to the order's commit,
+    // let go before any refusal is shown.
+    std::unique_ptr<host::TravaExecucao> vez_;
+    void tomarVezNaFila();
+    [[noreturn]] void recusarNaFila(const QString& texto);
 
     // The last entry posted: the defaults of the next new one.
     QDateTime ultimaData_;

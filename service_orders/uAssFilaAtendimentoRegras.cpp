@@ -56,24 +56,6 @@ QVariantList valoresDaFila(const host::data::Query& os)
     return valores;
 }
 
-// The queue's positions are read and written by one desk at a time, up to
-// the commit of the order: two desks reading the largest position at once
-// would give the same position to two orders.
-std::unique_ptr<host::TravaExecucao> vezNaFila()
-{
-    constexpr int kTentativas = 40;
-    for (int vez = 1;; ++vez) {
-        auto trava = std::make_unique<host::TravaExecucao>("FILAATENDIMENTO");
-        if (trava->obtida())
-            return trava;
-        if (vez >= kTentativas)
-            dmGlobal->MostraAviso("Aviso: operação abortada.\rOutra estação está alterando a fila de atendimento"
-                                  " neste momento. Tente novamente.",
-                                  true);
-        QThread::msleep(50);
-    }
-}
-
 // The queue shows the order of its entry in the order window, on purpose:
 // that window takes it as its own.
 void mostrarNaJanela(int ordem)
@@ -84,6 +66,31 @@ void mostrarNaJanela(int ordem)
 }
 
 }  // namespace
+
+// The queue's positions are read and written by one desk at a time, up to
+// the commit of the order: two desks reading the largest position at once
+// would give the same position to two orders.
+void TfmAssFilaAtendimento::tomarVezNaFila()
+{
+    constexpr int kTentativas = 40;
+    for (int vez = 1; !vez_; ++vez) {
+        auto trava = std::make_unique<host::TravaExecucao>("FILAATENDIMENTO");
+        if (trava->obtida())
+            vez_ = std::move(trava);
+        else if (vez >= kTentativas)
+            recusarNaFila("Outra estação está alterando a fila de atendimento neste momento. Tente novamente.");
+        else
+            QThread::msleep(50);
+    }
+}
+
+// A refusal lets the other desks go on while it is read.
+void TfmAssFilaAtendimento::recusarNaFila(const QString& texto)
+{
+    vez_.reset();
+    dmGlobal->MostraAviso("Aviso: operação abortada.\r" + texto, true);
+    host::abortOperation();
+}
 
 void TfmAssFilaAtendimento::cdsFilaAtenNewRecord()
 {
@@ -130,7 +137,6 @@ void TfmAssFilaAtendimento::cdsFilaAtenBeforePost()
                 os.fieldByName(kColunasDaFila[i])->setValue(antes[i]);
     };
     try {
-        const std::unique_ptr<host::TravaExecucao> vez = vezNaFila();
         VerificaSeqAtendimento(cdsFilaAtenATCODIGO->asInteger(), cdsFilaAtenDATASAIDA->asDateTime());
         gravarNaOrdem();
     } catch (const host::Abort&) {
@@ -138,6 +144,7 @@ void TfmAssFilaAtendimento::cdsFilaAtenBeforePost()
     } catch (const std::exception&) {
         desfazer();
     }
+    vez_.reset();
 }
 
 // The entry's queue columns into its order, posted (and committed) at once.
@@ -175,6 +182,7 @@ void TfmAssFilaAtendimento::VerificaSeqAtendimento(int Technician, const QDateTi
     if (lista.state() == host::data::DatasetState::Insert) {
         // Undated entries, and those of no technician, are numbered as a
         // day's are: numbers stay unique per technician and day.
+        tomarVezNaFila();
         if (cdsFilaAtenSEQ->asInteger() < 1)
             cdsFilaAtenSEQ->setAsInteger(CarregaNumeroInteiro("coalesce(MAX(aoseqatendimento) + 1, 1)", "AATC01AO",
                                                                filaDoTecnicoNoDia(Technician, Date)));
@@ -186,13 +194,13 @@ void TfmAssFilaAtendimento::VerificaSeqAtendimento(int Technician, const QDateTi
         return;
     if (cdsFilaAtenATCODIGO->oldValue().toInt() != Technician ||
         !mesmaDataFila(cdsFilaAtenDATASAIDA->oldValue().toDateTime(), Date))
-        dmGlobal->MostraAviso("Aviso: operação abortada.\rNão é permitida a troca de Técnico e/ou Data após agendamento.",
-                              true);
+        recusarNaFila("Não é permitida a troca de Técnico e/ou Data após agendamento.");
     const int anterior = cdsFilaAtenSEQ->oldValue().toInt();
     const int nova = cdsFilaAtenSEQ->asInteger();
     // Below 1 the order would silently leave the queue: removing is the link's.
     if (nova < 1 && anterior != nova)
-        dmGlobal->MostraAviso("Aviso: operação abortada.\rA posição na fila deve ser 1 ou mais.", true);
+        recusarNaFila("A posição na fila deve ser 1 ou mais.");
+    tomarVezNaFila();
     // Another order typed over the entry takes the position only when no
     // order holds it: the one it replaces in the list still does.
     if (cdsFilaAtenAOCODIGO->oldValue().toInt() != cdsFilaAtenAOCODIGO->asInteger()) {
@@ -211,9 +219,8 @@ void TfmAssFilaAtendimento::recusarPosicaoOcupada(int Technician, const QDateTim
                                                QString::number(posicao) + " and AOCODIGO <> " +
                                                QString::number(cdsFilaAtenAOCODIGO->asInteger()));
     if (outra > 0)
-        dmGlobal->MostraAviso("Aviso: operação abortada.\rA posição " + QString::number(posicao) +
-                                  " já é da Ordem de Serviço " + QString::number(outra) + " neste dia.",
-                              true);
+        recusarNaFila("A posição " + QString::number(posicao) + " já é da Ordem de Serviço " + QString::number(outra) +
+                      " neste dia.");
 }
 
 // The entry's order takes the new number and the order of that technician

@@ -236,7 +236,7 @@ void TfmAssOrdemServico::FormDeactivate()
     TdmTec& tec = *dmTec;
     const host::data::Query& os = *tec.quOS;
     const bool outraJanela = !QApplication::activeModalWidget();
-    ordemPropria_ = outraJanela && os.active() && !os.isEmpty() && !os.editing() ? ordemAtual() : -1;
+    ordemPropria_ = outraJanela && os.active() && !os.isEmpty() && ordemAtual() > 0 ? ordemAtual() : -1;
     for (host::data::Dataset* d : {tec.quOSPecas, tec.quOSDespViagem, tec.quOSDespExtra, tec.quOSContato,
                                    tec.quOSAcessorios, tec.quOSAndamento, tec.quOSSituacao, tec.quTecnicos,
                                    tec.quDefeito})

@@ -189,7 +189,8 @@ int TfmAssSituacaoTroca::situacaoEscolhida() const
     return escolhida > 0 ? escolhida : 0;
 }
 
-// The dialog is about the order shown in quOS: without one there is nothing to load.
+// The dialog is about its order (fixed when opened, else the one shown in
+// quOS): without one there is nothing to load.
 void TfmAssSituacaoTroca::FormActivate()
 {
     if (!dmTec || (ordem_ < 0 && !dmTec->quOS->active()))

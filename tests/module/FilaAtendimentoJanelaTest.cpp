@@ -416,6 +416,26 @@ TEST_F(FilaAtendimentoTest, TwoDesksNeverGiveOnePositionToTwoOrders)
     EXPECT_EQ(lido("select AOCODIGO || ':' || AOSEQATENDIMENTO from AATC01AO where AOCODIGO in (621, 622, 623)"
                    " order by AOCODIGO"),
               (QStringList{"621:1", "622:2", "623:3"}));
+
+    // A refusal being read at this desk holds no other desk back.
+    ordem(624);
+    bool outraSeguiu = false;
+    dialogs->acknowledge("A posição 1 já é da Ordem de Serviço 621 neste dia.").meanwhile([&] {
+        try {
+            outraMesa("update or insert into TRAVAEXECUCAO (NOME) values ('FILAATENDIMENTO') matching (NOME)");
+            outraSeguiu = true;
+        } catch (const std::exception&) {
+        }
+    });
+    fila.cdsFilaAten->append();
+    fila.cdsFilaAtenDATASAIDA->setAsDateTime(kDiaFila);
+    fila.cdsFilaAtenATCODIGO->setAsInteger(71);
+    fila.cdsFilaAtenSEQ->setText("1");
+    fila.cdsFilaAtenAOCODIGO->setText("624");
+    fila.cdsFilaAten->post();
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+    EXPECT_EQ(seq(624), "0");
+    EXPECT_TRUE(outraSeguiu);
 }
 
 // "Turno" and "Retornado" take their listed values only: a word of no caption

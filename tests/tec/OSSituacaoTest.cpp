@@ -349,6 +349,13 @@ TEST_F(ExclusaoOSTest, ARefusedDeleteLeavesEverythingInPlace)
     dialogos->enter("errada").acknowledge("Senha inválida!");
     EXPECT_THROW(dmTec->quOS->remove(), host::Abort);
 
+    // Its stock documents and sales orders keep the order's number.
+    exec("update AATC01AO set VECODIGO = '000009' where AOCODIGO = 7");
+    CarregaOrdemServico(7);
+    dialogos->enter("del").acknowledge("A Ordem de Serviço não pode ser excluída: ela gerou o pedido de venda 000009.");
+    EXPECT_THROW(dmTec->quOS->remove(), host::Abort);
+    exec("update AATC01AO set VECODIGO = null where AOCODIGO = 7");
+    CarregaOrdemServico(7);
     exec("insert into ACEM14IT (DOCUMENTO, SERIE, COD_CLI, CODIGOPRODUTO, SEQUENCIA, AOCODIGO)"
          " values ('004512', '1', '00001', 'P1', 1, '7')");
     dialogos->enter("del").acknowledge("A Ordem de Serviço não pode ser excluída: ela gerou o documento 004512.");
