@@ -721,16 +721,20 @@ QString closedFolderOnTheWay(const QString& path) {
 void refuseClosedFolderOnTheWay(const QString& database, const QString& path) {
     const QString closed = closedFolderOnTheWay(path);
     if (closed.isEmpty()) return;
-    struct stat folder {};
-    ::stat(path8(closed).constData(), &folder);
     detail::raise(QString("O banco de dados %1 não pode ser aberto pelo usuário %2 do sistema: ele não pode entrar na "
-                          "pasta %3, no caminho do banco, que é de %4, grupo %5, com permissões %6. Peça ao dono do "
-                          "banco que inclua esse usuário no grupo da pasta.")
-                      .arg(database, userName(::geteuid()), closed, userName(folder.st_uid), groupName(folder.st_gid),
-                           permissions(folder.st_mode)));
+                          "pasta %3, no caminho do banco, %4.")
+                      .arg(database, userName(::geteuid()), closed, closedFolderAdvice(closed)));
 }
 
 }  // namespace
+
+QString closedFolderAdvice(const QString& folder) {
+    struct stat st {};
+    ::stat(path8(folder).constData(), &st);
+    return QString("que é de %1, grupo %2, com permissões %3. Peça ao dono do banco que inclua esse usuário no grupo "
+                   "da pasta")
+        .arg(userName(st.st_uid), groupName(st.st_gid), permissions(st.st_mode));
+}
 
 PinnedDatabase::PinnedDatabase(const QString& database) : database_(database), path_(resolvedFolder(database)) {
     fd_ = ::open(path8(path_).constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
