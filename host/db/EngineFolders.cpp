@@ -643,6 +643,16 @@ bool othersReach(const QString& file, uid_t owner) {
     }
 }
 
+// Whether every user can reach the file: every folder on the way lets
+// others search it.
+bool everyoneReaches(const QString& file) {
+    for (QString folder = QFileInfo(file).absolutePath();; folder = QFileInfo(folder).absolutePath()) {
+        struct stat st {};
+        if (::stat(path8(folder).constData(), &st) == 0 && !(st.st_mode & S_IXOTH)) return false;
+        if (folder == "/") return true;
+    }
+}
+
 // Who, besides those who may write the file, may read it: they can open it
 // and hold the locks through which the processes that write it take turns
 // at the start and tell each other their lock folder (advisory locks on a
@@ -650,7 +660,7 @@ bool othersReach(const QString& file, uid_t owner) {
 QString readersWhoMayNotWrite(const QString& file, const struct stat& st) {
     const QString canonical = QFileInfo(file).canonicalFilePath();
     if (canonical.isEmpty() || !othersReach(canonical, st.st_uid)) return {};
-    if ((st.st_mode & S_IROTH) && !(st.st_mode & S_IWOTH)) return "qualquer usuário";
+    if ((st.st_mode & S_IROTH) && !(st.st_mode & S_IWOTH) && everyoneReaches(canonical)) return "qualquer usuário";
     if ((st.st_mode & S_IRGRP) && !(st.st_mode & S_IWGRP) && groupShared(st.st_uid, st.st_gid, st.st_mode | S_IWGRP))
         return "o grupo " + groupName(st.st_gid);
     return {};
