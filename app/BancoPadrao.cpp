@@ -138,7 +138,8 @@ QString porQueInalcancavel(const QString& nome, int erro)
         const QString usuario = pw ? QString::fromLocal8Bit(pw->pw_name) : QString::number(::geteuid());
         const QString pasta = pastaFechada(nome);
         if (!pasta.isEmpty())
-            return QString("o usuário %1 do sistema não tem permissão para entrar na pasta \"%2\"").arg(usuario, pasta);
+            return QString("o usuário %1 do sistema não tem permissão para entrar na pasta \"%2\", %3")
+                .arg(usuario, pasta, host::db::closedFolderAdvice(pasta));
         return QString("o usuário %1 do sistema não tem permissão para chegar ao arquivo").arg(usuario);
     }
     if (erro == ENOTDIR)

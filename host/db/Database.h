@@ -119,6 +119,9 @@ void makePrivateFolder(const QString& folder);
 // (naming its owner, group and permissions) and a path the engine would
 // take for "server:path".
 void checkDatabaseFile(const QString& database);
+// Of a folder this user may not enter: whose it is, with what permissions,
+// and that the database's owner can let the user into its group.
+QString closedFolderAdvice(const QString& folder);
 // The local file the engine is to open, pinned before its lock folder is
 // chosen: the path with its links resolved (the name handed to the engine),
 // every folder on the way one no other user can change (another user able

@@ -643,6 +643,16 @@ bool othersReach(const QString& file, uid_t owner) {
     }
 }
 
+// Whether every user can reach the file: every folder on the way lets
+// others search it.
+bool everyoneReaches(const QString& file) {
+    for (QString folder = QFileInfo(file).absolutePath();; folder = QFileInfo(folder).absolutePath()) {
+        struct stat st {};
+        if (::stat(path8(folder).constData(), &st) == 0 && !(st.st_mode & S_IXOTH)) return false;
+        if (folder == "/") return true;
+    }
+}
+
 // Who, besides those who may write the file, may read it: they can open it
 // and hold the locks through which the processes that write it take turns
 // at the start and tell each other their lock folder (advisory locks on a
@@ -650,7 +660,7 @@ bool othersReach(const QString& file, uid_t owner) {
 QString readersWhoMayNotWrite(const QString& file, const struct stat& st) {
     const QString canonical = QFileInfo(file).canonicalFilePath();
     if (canonical.isEmpty() || !othersReach(canonical, st.st_uid)) return {};
-    if ((st.st_mode & S_IROTH) && !(st.st_mode & S_IWOTH)) return "qualquer usuário";
+    if ((st.st_mode & S_IROTH) && !(st.st_mode & S_IWOTH) && everyoneReaches(canonical)) return "qualquer usuário";
     if ((st.st_mode & S_IRGRP) && !(st.st_mode & S_IWGRP) && groupShared(st.st_uid, st.st_gid, st.st_mode | S_IWGRP))
         return "o grupo " + groupName(st.st_gid);
     return {};
@@ -721,16 +731,20 @@ QString closedFolderOnTheWay(const QString& path) {
 void refuseClosedFolderOnTheWay(const QString& database, const QString& path) {
     const QString closed = closedFolderOnTheWay(path);
     if (closed.isEmpty()) return;
-    struct stat folder {};
-    ::stat(path8(closed).constData(), &folder);
     detail::raise(QString("O banco de dados %1 não pode ser aberto pelo usuário %2 do sistema: ele não pode entrar na "
-                          "pasta %3, no caminho do banco, que é de %4, grupo %5, com permissões %6. Peça ao dono do "
-                          "banco que inclua esse usuário no grupo da pasta.")
-                      .arg(database, userName(::geteuid()), closed, userName(folder.st_uid), groupName(folder.st_gid),
-                           permissions(folder.st_mode)));
+                          "pasta %3, no caminho do banco, %4.")
+                      .arg(database, userName(::geteuid()), closed, closedFolderAdvice(closed)));
 }
 
 }  // namespace
+
+QString closedFolderAdvice(const QString& folder) {
+    struct stat st {};
+    ::stat(path8(folder).constData(), &st);
+    return QString("que é de %1, grupo %2, com permissões %3. Peça ao dono do banco que inclua esse usuário no grupo "
+                   "da pasta")
+        .arg(userName(st.st_uid), groupName(st.st_gid), permissions(st.st_mode));
+}
 
 PinnedDatabase::PinnedDatabase(const QString& database) : database_(database), path_(resolvedFolder(database)) {
     fd_ = ::open(path8(path_).constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC);

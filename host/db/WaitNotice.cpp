@@ -6,6 +6,7 @@
 #include <QtGlobal>
 #include <algorithm>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QDebug>
@@ -104,6 +105,11 @@ QString giveUpAdvice() {
            "processos que usam o banco e tente de novo.";
 }
 
+QString stoppedAdvice() {
+    return " Desistindo: o outro processo não fez nada nesse tempo (parado com Ctrl+Z ou kill -STOP, num depurador "
+           "ou num terminal travado). Retome-o ou encerre-o e tente de novo.";
+}
+
 // Who else holds the files an attach or a detach of `thread` waits on:
 // "file (processo N)", ...; empty when no other process holds any.
 QString othersHolding(pid_t thread, const QString& database, const QString& lockFolder) {
@@ -117,10 +123,105 @@ QString othersHolding(pid_t thread, const QString& database, const QString& lock
     return holders.join(", ");
 }
 
-QString waitingMessage(const QString& database, const QString& doing, int seconds, const QString& holders) {
+// The other processes that have the database open, and how much they have
+// done (processor time, bytes read and written) so far: one stopped, or
+// blocked outside the engine, holds no file lock and no mutex, yet the
+// engine waits on it. `unseen`: the marks on the file (LockTable.cpp) of
+// processes this one cannot see (another PID namespace, a container).
+struct OpenByOthers {
+    QStringList names;
+    quint64 activity = 0;
+    bool unseen = false;
+};
+
+bool sameFile(const QString& path, const struct stat& file) {
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && st.st_dev == file.st_dev &&
+           st.st_ino == file.st_ino;
+}
+
+// This process's own reads and writes of storage (a slow disk still
+// serving it): its looks at /proc count in its other figures.
+quint64 ownStorageActivity() {
+    quint64 total = 0;
+    QFile io("/proc/self/io");
+    if (io.open(QIODevice::ReadOnly))
+        for (const QByteArray& line : io.readAll().split('\n'))
+            if (line.startsWith("read_bytes:") || line.startsWith("write_bytes:"))
+                total += line.mid(line.indexOf(':') + 1).trimmed().toULongLong();
+    return total;
+}
+
+quint64 activityOf(const QString& process) {
+    quint64 total = 0;
+    QFile stat(process + "/stat");
+    if (stat.open(QIODevice::ReadOnly)) {
+        const QByteArray text = stat.readAll();
+        const QList<QByteArray> f = text.mid(text.lastIndexOf(')') + 2).split(' ');
+        if (f.size() > 12) total += f[11].toULongLong() + f[12].toULongLong();   // utime, stime
+    }
+    QFile io(process + "/io");
+    if (io.open(QIODevice::ReadOnly))
+        for (const QByteArray& line : io.readAll().split('\n'))
+            if (line.startsWith("rchar:") || line.startsWith("wchar:")) total += line.mid(6).trimmed().toULongLong();
+    return total;
+}
+
+// The marks on the file with this id among the lines of a lock list.
+int marksIn(const QByteArray& locks, const QByteArray& id) {
+    int marks = 0;
+    for (const QByteArray& line : locks.split('\n')) {
+        const QList<QByteArray> f = line.simplified().split(' ');
+        const qsizetype at = f.indexOf("OFDLCK");
+        if (at < 0 || f.size() < at + 6 || f[at + 4] != id) continue;
+        const qint64 start = f[at + 5].toLongLong();
+        if (start >= kOwnLocksStart && start < kOwnLocksStart + (qint64(1) << 40)) ++marks;
+    }
+    return marks;
+}
+
+// Marks of other processes than this one and those seen.
+bool unseenMarks(const struct stat& file, int seen) {
+    const QByteArray id = QByteArray::number(major(file.st_dev), 16).rightJustified(2, '0') + ':' +
+                          QByteArray::number(minor(file.st_dev), 16).rightJustified(2, '0') + ':' +
+                          QByteArray::number(quint64(file.st_ino));
+    QFile all("/proc/locks");
+    if (!all.open(QIODevice::ReadOnly)) return false;
+    int own = 0;
+    for (const QString& fd : QDir("/proc/self/fdinfo").entryList(QDir::Files)) {
+        QFile info("/proc/self/fdinfo/" + fd);
+        if (info.open(QIODevice::ReadOnly)) own += marksIn(info.readAll(), id);
+    }
+    return marksIn(all.readAll(), id) > own + seen;
+}
+
+OpenByOthers openByOthers(const QString& database) {
+    OpenByOthers found;
+    found.activity = ownStorageActivity();
+    struct stat file {};
+    if (::stat(QFile::encodeName(database).constData(), &file) != 0) return found;
+    for (const QString& pid : QDir("/proc").entryList({"[0-9]*"}, QDir::Dirs)) {
+        if (pid.toLongLong() == ::getpid()) continue;
+        const QString process = "/proc/" + pid;
+        const QStringList fds = QDir(process + "/fd").entryList(QDir::Files | QDir::System);
+        if (std::none_of(fds.begin(), fds.end(), [&](const QString& fd) { return sameFile(process + "/fd/" + fd, file); }))
+            continue;
+        found.names.append("processo " + pid);
+        found.activity += activityOf(process);
+    }
+    found.unseen = unseenMarks(file, int(found.names.size()));
+    if (found.unseen) found.names.append("um processo que este não vê (de outro contêiner ou espaço de processos)");
+    return found;
+}
+
+QString waitingMessage(const QString& database, const QString& doing, int seconds, const QString& holders,
+                       const QString& openBy = {}) {
     const QString head = QString("%1 o banco de dados %2: aguardando há %3 s ").arg(doing, database).arg(seconds);
     if (!holders.isEmpty()) return head + "a trava presa por outro processo em " + holders + ".";
-    return head + "o Firebird, sem trava presa por outro processo (o disco ou a máquina estão lentos): "
+    if (!openBy.isEmpty())
+        return head + "o Firebird, que espera por outro processo com o banco aberto (" + openBy +
+               "): desiste se ele ficar parado por " + QString::number(lockGiveUpSeconds()) + " s.";
+    return head + "o Firebird, sem outro processo com o banco aberto (o disco ou a máquina estão lentos): "
                   "aguarda enquanto for preciso.";
 }
 
@@ -132,19 +233,35 @@ struct LockWait {
     int heldSince = 0;
     bool toldWaiting = false, toldHeld = false;
 
+    QString openBy;      // the other processes with the database open, at the last look
+    quint64 activity = 0;
+    int stillSince = 0;  // since when they have done nothing
+
     void operator()(int seconds) {
         const QString now = othersHolding(thread, database, lockFolder);
         // Held throughout by the same holders, look after look, or not at all.
         if (now.isEmpty() || now != holders) heldSince = seconds;
         holders = now;
+        if (holders.isEmpty() && seconds >= kWaitNoticeSeconds) lookAtOthers(seconds);
         if (seconds >= kWaitNoticeSeconds && (!toldWaiting || (!holders.isEmpty() && !toldHeld))) {
-            qInfo().noquote() << waitingMessage(database, doing, seconds, holders);
+            qInfo().noquote() << waitingMessage(database, doing, seconds, holders, openBy);
             toldWaiting = true;
             toldHeld = !holders.isEmpty();
         }
-        if (holders.isEmpty() || seconds - heldSince < lockGiveUpSeconds()) return;
-        qCritical().noquote() << waitingMessage(database, doing, seconds, holders) + giveUpAdvice();
+        const bool stuck = holders.isEmpty() ? !openBy.isEmpty() && seconds - stillSince >= lockGiveUpSeconds()
+                                             : seconds - heldSince >= lockGiveUpSeconds();
+        if (!stuck) return;
+        qCritical().noquote() << waitingMessage(database, doing, seconds, holders, openBy) +
+                                     (holders.isEmpty() ? stoppedAdvice() : giveUpAdvice());
         ::_exit(kLockGiveUpExitCode);
+    }
+    // The same processes, none of them doing anything, look after look.
+    void lookAtOthers(int seconds) {
+        const OpenByOthers others = openByOthers(database);
+        const QString names = others.names.join(", ");
+        if (names.isEmpty() || names != openBy || others.activity != activity) stillSince = seconds;
+        openBy = names;
+        activity = others.activity;
     }
 };
 

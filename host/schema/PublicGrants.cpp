@@ -9,7 +9,8 @@ namespace {
 // What PUBLIC lacks, as the GRANT statements that give it: every table and
 // view (read, insert, change, delete), every procedure (execute), every
 // generator (draw). Only what this user may grant is listed: the object's
-// owner, the database's owner, SYSDBA and the RDB$ADMIN role grant; any
+// owner, the database's owner, SYSDBA and the RDB$ADMIN role (only as the
+// connection's role, which the application never asks for) grant; any
 // other user's start lists nothing, and the grants wait for one of theirs.
 // A view counts as a table: both are rows of RDB$RELATIONS.
 const char* const kMissingGrants =

@@ -466,18 +466,22 @@ TEST_F(OutroUsuario, AFileThisUserMayNotOpenIsToldByItsPermissions) {
 // Another user who may read a file but not write it could hold the locks
 // through which the file's writers take turns at the start: such a file is
 // refused at the owner's start, naming why; one no one else can read, or
-// reach, opens.
+// reach, opens, and so does one in a group's folder others cannot enter
+// that only the group, which may write it, can read.
 TEST_F(OutroUsuario, AFileOthersMayReadButNotWriteIsRefusedAtTheStart) {
     struct Caso {
         const char* pasta;
         mode_t modoPasta, modoArquivo;
-        bool recusado;
+        bool recusado, doGrupo;
     };
-    for (const Caso& caso : {Caso{"lido-por-todos", 02755, 0664, true}, Caso{"so-o-dono", 02755, 0600, false},
-                             Caso{"fechada", 0700, 0644, false}}) {
+    for (const Caso& caso : {Caso{"lido-por-todos", 02755, 0664, true, false},
+                             Caso{"so-o-dono", 02755, 0600, false, false}, Caso{"fechada", 0700, 0644, false, false},
+                             Caso{"do-grupo-fechada", 02750, 0664, false, true}}) {
         ASSERT_TRUE(QDir().mkpath(at(caso.pasta)));
-        const QString banco = database(QString("%1/banco.fdb").arg(caso.pasta), uidOf(kDono), 0, caso.modoArquivo);
-        ASSERT_EQ(::chown(path8(at(caso.pasta)).constData(), uidOf(kDono), 0), 0);
+        const gid_t grupoDoCaso = caso.doGrupo ? grupo() : 0;
+        const QString banco =
+            database(QString("%1/banco.fdb").arg(caso.pasta), uidOf(kDono), grupoDoCaso, caso.modoArquivo);
+        ASSERT_EQ(::chown(path8(at(caso.pasta)).constData(), uidOf(kDono), grupoDoCaso), 0);
         ::chmod(path8(at(caso.pasta)).constData(), caso.modoPasta);
         const Result r = probe(kDono, {banco});
         if (caso.recusado) {

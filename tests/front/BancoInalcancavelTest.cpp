@@ -43,9 +43,12 @@ TEST(BancoInalcancavel, AFolderThisUserMayNotEnterIsNamedAsTheReason)
 
     const testfront::InicioComBanco i = testfront::iniciarComBanco(banco, pasta, testsupport::donoTeste());
     EXPECT_EQ(i.codigo, 3);
+    // Whose the folder is, and that its group lets the user in.
     EXPECT_TRUE(i.erros.contains(QString("O banco de dados \"%1\" não pode ser alcançado: o usuário %2 do sistema não "
-                                         "tem permissão para entrar na pasta \"%3\".")
-                                     .arg(banco, testsupport::donoTeste(), fechada)))
+                                         "tem permissão para entrar na pasta \"%3\", que é de %4")
+                                     .arg(banco, testsupport::donoTeste(), fechada, testsupport::outroTeste())) &&
+                i.erros.contains("com permissões drwx------. Peça ao dono do banco que inclua esse usuário no grupo "
+                                 "da pasta."))
         << i.erros.toStdString();
     EXPECT_FALSE(i.erros.contains("não existe")) << i.erros.toStdString();
 }

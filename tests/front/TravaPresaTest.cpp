@@ -6,18 +6,24 @@
 #include "tests/support/TravaPresa.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
 
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
 extern const char* const TA_HOST_PATH;
+extern const char* const TA_SONDA;
 
 namespace {
 
@@ -120,6 +126,40 @@ TEST_F(TravaPresa, AStartBesideAHeldLockTableGivesUpNamingIt) {
     ASSERT_TRUE(terminou) << "still waiting after 60 s: " << erros.toStdString();
     EXPECT_EQ(inicio.exitCode(), 3) << erros.toStdString();
     EXPECT_TRUE(erros.contains(QFile::encodeName(tabela)) && erros.contains("Desistindo")) << erros.toStdString();
+}
+
+// A program that opened the database and read in a transaction, then was
+// stopped outside the engine (kill -STOP, Ctrl+Z): it holds no file lock
+// and no mutex, yet the engine waits on it. The start gives up within its
+// limit naming that program, and blames no disk.
+TEST_F(TravaPresa, AStartBesideAStoppedProgramGivesUpNamingIt) {
+    QProcess parado;
+    parado.setProcessChannelMode(QProcess::ForwardedChannels);
+    parado.start(TA_SONDA, {banco, "120000"});
+    ASSERT_TRUE(parado.waitForStarted());
+    const qint64 pid = parado.processId();
+    // The database open (its read follows at once), then a moment for the read.
+    bool aberto = false;
+    for (int i = 0; i < 300 && !aberto; ++i) {
+        QThread::msleep(100);
+        const QDir fds(QString("/proc/%1/fd").arg(pid));
+        for (const QFileInfo& fd : fds.entryInfoList(QDir::Files | QDir::System))
+            aberto = aberto || fd.symLinkTarget() == QFileInfo(banco).canonicalFilePath();
+    }
+    ASSERT_TRUE(aberto);
+    QThread::msleep(1000);
+    ::kill(pid_t(pid), SIGSTOP);
+    QProcess inicio;
+    iniciar(inicio, true);
+    const QByteArray erros = errosAte(inicio, "Desistindo", 60000);
+    const bool terminou = inicio.state() == QProcess::NotRunning || inicio.waitForFinished(5000);
+    encerrar(inicio);
+    ::kill(pid_t(pid), SIGCONT);
+    encerrar(parado);
+    ASSERT_TRUE(terminou) << "still waiting after 60 s: " << erros.toStdString();
+    EXPECT_EQ(inicio.exitCode(), 3) << erros.toStdString();
+    EXPECT_TRUE(erros.contains("processo " + QByteArray::number(pid)) && !erros.contains("disco"))
+        << erros.toStdString();
 }
 
 }  // namespace
