@@ -191,6 +191,7 @@ TEST_F(DocumentoExcluidoEmOutraMesaTest, AReadingOfAnItemDeletedAtAnotherDeskIsN
          " values (61, 'HZ-C2', '00004', '00004', 'A', '01')");
     exec("insert into AATC05ACIT (ACITCODIGO, ACCODIGO, CLCODIGO, PRCODIGO, ACITVALOR) values (61, 61, '00004',"
          " 'S0003', 300)");
+    exec("insert into AATC05CO (COCODIGO, CODESCRICAO, COID) values (1, 'Contador geral', 'M')");
     tr().commitRetaining();
     TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
     CarregaContrato(61);
