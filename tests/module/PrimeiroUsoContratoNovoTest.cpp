@@ -592,8 +592,11 @@ TEST_F(PrimeiroUsoContratoNovoTest, AYearOfAMeteredContractWithCompositionsIsBil
 
     // The rate typed with a point is refused; typed again, the year's forecasts are raised once.
     reajusta("60", "10.5");
+    const QString reajustado = "Operação efetuada com sucesso! Total de contratos reajustados: 1";
     EXPECT_TRUE(dialogs->texts().contains("Valor inválido: 10.5")) << vistos();
+    EXPECT_FALSE(dialogs->texts().contains(reajustado)) << "no raise at a rate not on show; " << vistos();
     reajusta("60", "7,5");
+    EXPECT_EQ(dialogs->texts().count(reajustado), 1) << vistos();
     EXPECT_EQ(lido("select cast(ACVALORPARCELA * 100 as integer) || '|' || cast(ACVALORANTERIOR * 100 as integer)"
                    " from AATC05AC where ACCODIGO = 60"),
               QStringList{"32250|30000"});
