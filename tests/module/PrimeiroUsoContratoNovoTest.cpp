@@ -1,7 +1,8 @@
 // A new company's own contracts on the database the first start makes, with
 // the installation's options: saved in either register with a type of the
 // list, also once the demonstration's are deleted, refused without a stored
-// billing customer, and walked from the save to the cancellation.
+// billing customer, walked from the save to the cancellation, and a year of
+// a metered contract and months of a basic one billed to the cent.
 
 #include "tests/module/PrimeiroUsoFixture.h"
 
@@ -618,8 +619,8 @@ TEST_F(PrimeiroUsoContratoNovoTest, AYearOfAMeteredContractWithCompositionsIsBil
                                 {10, 16600, 1100, 1100}, {11, 17700, 1200, 1110}, {12, 18800, 1300, 112}};
     clicaAba(form.pcContrato, form.tsItens);
     for (const Leitura& l : leituras) {
-        const QString dia = QDate(ano, 1, 5).addMonths(l.mes - 1).toString("yyyy-MM-dd");
-        dialogs->enter(QDate::fromString(dia, "yyyy-MM-dd").toString("dd/MM/yyyy"), "Informe a data")
+        const QDate dia = QDate(ano, 1, 5).addMonths(l.mes - 1);
+        dialogs->enter(dia.toString("dd/MM/yyyy"), "Informe a data")
             .enter(QString::number(l.copias), "Informe o contador");
         host::ui::DataGrid* grade = form.dbgdAssContCadItem;
         grade->setFocus();
@@ -631,7 +632,7 @@ TEST_F(PrimeiroUsoContratoNovoTest, AYearOfAMeteredContractWithCompositionsIsBil
                               " EVCODIGO, COCODIGO, ACITCODATAFATURAMENTO, ACITCOCONTADORTOTAL) values"
                               " (gen_id(GEN_ACITCOCODIGO, 1), 60, 'S0003', 'P000%1', %1, 905, 1, '%2', %3)")
                           .arg(sequencia)
-                          .arg(dia)
+                          .arg(dia.toString("yyyy-MM-dd"))
                           .arg(contador));
     }
     const auto contador = std::find_if(dialogs->shown().rbegin(), dialogs->shown().rend(),
@@ -640,8 +641,8 @@ TEST_F(PrimeiroUsoContratoNovoTest, AYearOfAMeteredContractWithCompositionsIsBil
                                        });
     ASSERT_NE(contador, dialogs->shown().rend());
     EXPECT_EQ(contador->value, "17700") << "the copier's last counter offered, not a composition's";
-    EXPECT_TRUE(dialogs->texts().contains("Atenção: o contador informado (1.220) é menor que o último lançado para este "
-                                          "medidor (11.100 em 05/05/" + QString::number(ano) + ")."))
+    EXPECT_TRUE(dialogs->texts().contains("Atenção: o contador informado (1.220) é menor que o último lançado"
+                                          " para este medidor (11.100 em 05/05/" + QString::number(ano) + ")."))
         << vistos();
     outraMesa(QString("insert into AATC05ACITCO (ACITCOCODIGO, ACITCODIGO, COCODIGO, ACITCODATAFATURAMENTO,"
                       " ACITCOCONTADORTOTAL) values (gen_id(GEN_ACITCOCODIGO, 1), 60, 1, '%1-06-05', 12200)")
