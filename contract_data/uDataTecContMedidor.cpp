@@ -43,9 +43,10 @@ QString antesDoMes(const QString& alias, const QDateTime& data)
 const QString kLeiturasDoItem =
     "AATC05ACITCO CO Left Outer Join AATC05ACIT IT on (IT.ACITCODIGO=CO.ACITCODIGO)";
 
-// The same meter as CO's, for an alias of the readings: the item, or the
-// composition of an equipment line.
-const QString kMesmoItem = "%1.ACITCODIGO = CO.ACITCODIGO";
+// The same meter as CO's, for an alias of the readings: the item's own
+// counter (its compositions' readings share its code and are no part of it),
+// or the composition of an equipment line.
+const QString kMesmoItem = "%1.ACITCODIGO = CO.ACITCODIGO and coalesce(%1.CMCODIGO, '') = ''";
 const QString kMesmaComposicao = "%1.PRCODIGO = CO.PRCODIGO and %1.CMCODIGO = CO.CMCODIGO and "
                                  "%1.CMSEQUENCIA = CO.CMSEQUENCIA and %1.EVCODIGO = CO.EVCODIGO";
 

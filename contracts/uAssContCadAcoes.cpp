@@ -242,7 +242,7 @@ int LancarContadores(int contrato, const QDateTime& data)
                        " CtrCo.COCODIGO  from AATC05ACITCO CtrCo"
                        " left join aatc05acit CtrIt on (CtrIt.acitcodigo = CtrCo.acitcodigo)"
                        " where CtrCo.acitcocodigo in (select max(a.acitcocodigo) from AATC05ACITCO a where "
-                       "a.acitcodigo=CtrCo.acitcodigo) and Ctrit.ACITCODIGO =" +
+                       "a.acitcodigo=CtrCo.acitcodigo and coalesce(a.CMCODIGO, '') = '') and Ctrit.ACITCODIGO =" +
                        QString::number(item));
         ultima->open();
         const bool temLeitura = !ultima->isEmpty();

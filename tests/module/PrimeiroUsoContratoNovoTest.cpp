@@ -1,7 +1,8 @@
 // A new company's own contracts on the database the first start makes, with
 // the installation's options: saved in either register with a type of the
 // list, also once the demonstration's are deleted, refused without a stored
-// billing customer, and walked from the save to the cancellation.
+// billing customer, walked from the save to the cancellation, and a year of
+// a metered contract and months of a basic one billed to the cent.
 
 #include "tests/module/PrimeiroUsoFixture.h"
 
@@ -14,6 +15,8 @@
 #include "host/ui/DataChoiceControls.h"
 #include "host/ui/DataEdit.h"
 #include "host/ui/PageControl.h"
+#include "host/ui/ScriptedDialogs.h"
+#include "contracts/uAssBasicoContratosFaturamento.h"
 #include "contracts/uAssContFat.h"
 #include "contracts/uAssContReajustarValor.h"
 #include "host/Uprincipal.h"
@@ -26,12 +29,15 @@
 
 #include <QAbstractItemModel>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace moduletest {
 namespace {
@@ -554,6 +560,162 @@ TEST_F(PrimeiroUsoContratoNovoTest, TheBillingListShowsTheBaseDateAndThePrintedC
     ASSERT_EQ(grade.rowCount(), 1);
     EXPECT_EQ(grade.headerData(3, Qt::Horizontal).toString(), "Data Base");
     EXPECT_EQ(grade.index(0, 3).data().toString(), inicio.addYears(1).toString("dd/MM/yyyy"));
+}
+
+// A year of a metered contract billed month by month: 1.000 copies a month
+// allowed at 0,10, and two compositions of its equipment billed by their
+// usage. March read twice, June typed lower and corrected at the second
+// desk, December's composition typed lower; the value readjusted after a
+// rate refused once. Each invoice and receivable read back to the cent.
+TEST_F(PrimeiroUsoContratoNovoTest, AYearOfAMeteredContractWithCompositionsIsBilledToTheCent)
+{
+    parametro("ATOPCAOCONTRATO", "C");
+    exec("update AATC11AJ set OFCODIGO = '5933' where AJCODIGO = 1");
+    exec("insert into AATC11AJ (AJCODIGO, AJDESCRICAO, AJOBJETO, AJCOMPLNF, OFCODIGO, AJVALORPERCENTUAL)"
+         " values (2, 'Excedente', 'Cópias excedentes', '2 - Objeto', '5933', 100)");
+    exec("insert into AATC05AC (ACCODIGO, ACNUMEROCONTRATO, CLCODIGO, ACCONTRATANTE, ACSITUACAO, ACLOCAL, ACPERIODO,"
+         " ACMODALIDADE, ACVENCIMENTO, ACVALORFIXO, ACVALORPARCELA, ACTIPODESC, AJCODIGO, AJCODIGOAUXILIAR,"
+         " ACSEPARASERVICO, ACTIPOFRANQUIA, ACQUANTIDADEFRANQUIA, ACQUANTEXCFRANQUIA, ACINDICEREAJUSTE)"
+         " values (60, 'HZ-C1', '10001', '10001', 'A', '01', 'M', 'R', 10, 'S', 300, 'Manutenção Preventiva', 1, 2,"
+         " 'C', 'U', 1000, 0.1, 'S')");
+    exec("insert into AATC05ACIT (ACITCODIGO, ACCODIGO, CLCODIGO, PRCODIGO, ACITVALOR, ACITNUMEROSERIE)"
+         " values (60, 60, '10001', 'S0003', 300, 'COP-1')");
+    exec("insert into AATC05CO (COCODIGO, CODESCRICAO, COID) values (1, 'Contador geral', 'M')");
+    exec("insert into AATC05ACEV (ACEVCODIGO, ACCODIGO, EVCODIGO, ACEVSITUACAO) values (905, 60, 40, 'A')");
+    for (const char* composicao : {"1, 'P0001', 2.55", "2, 'P0002', 4"})
+        exec(QString("insert into AATC05ACCM (ACCODIGO, ACITCODIGO, PRCODIGO, ACEVCODIGO, CMSEQUENCIA, CMCODIGO,"
+                     " ACCMVALOR) values (60, 60, 'S0003', 905, %1)")
+                 .arg(composicao));
+    const int ano = QDate::currentDate().year() + 1;
+    TfmAssContCad& form = abrirJanela(fmAssContCad, "fmAssContCad");
+    CarregaContrato(60);
+    gerarPrevisao(form, QDate(ano, 1, 1), 12);
+
+    // The rate typed with a point is refused; typed again, the year's forecasts are raised once.
+    reajusta("60", "10.5");
+    const QString reajustado = "Operação efetuada com sucesso! Total de contratos reajustados: 1";
+    EXPECT_TRUE(dialogs->texts().contains("Valor inválido: 10.5")) << vistos();
+    EXPECT_FALSE(dialogs->texts().contains(reajustado)) << "no raise at a rate not on show; " << vistos();
+    reajusta("60", "7,5");
+    EXPECT_EQ(dialogs->texts().count(reajustado), 1) << vistos();
+    EXPECT_EQ(lido("select cast(ACVALORPARCELA * 100 as integer) || '|' || cast(ACVALORANTERIOR * 100 as integer)"
+                   " from AATC05AC where ACCODIGO = 60"),
+              QStringList{"32250|30000"});
+    EXPECT_EQ(lido("select count(*) || '|' || cast(min(VALOR_DOCUMENTO) * 100 as integer) || '|' ||"
+                   " cast(max(VALOR_DOCUMENTO) * 100 as integer) from ACRC5001 where AOCODIGO = 60"),
+              QStringList{"12|32250|32250"})
+        << vistos();
+
+    // The copier's counter typed with F10 on the 5th of each month; the
+    // compositions' counters typed at the second desk.
+    struct Leitura {
+        int mes;
+        int copias, p0001, p0002;
+    };
+    const Leitura leituras[] = {{0, 5000, 100, 1000},   {1, 6000, 200, 1010},   {2, 7400, 300, 1020},
+                                {3, 8600, 400, 1030},   {3, 8600, 400, 1030},   {4, 10000, 500, 1040},
+                                {5, 11100, 600, 1050},  {5, 11100, 600, 1050},  {6, 1220, 700, 1060},
+                                {7, 13300, 800, 1070},  {8, 14400, 900, 1080},  {9, 15500, 1000, 1090},
+                                {10, 16600, 1100, 1100}, {11, 17700, 1200, 1110}, {12, 18800, 1300, 112}};
+    clicaAba(form.pcContrato, form.tsItens);
+    for (const Leitura& l : leituras) {
+        const QDate dia = QDate(ano, 1, 5).addMonths(l.mes - 1);
+        dialogs->enter(dia.toString("dd/MM/yyyy"), "Informe a data")
+            .enter(QString::number(l.copias), "Informe o contador");
+        host::ui::DataGrid* grade = form.dbgdAssContCadItem;
+        grade->setFocus();
+        QTest::mouseClick(grade->viewport(), Qt::LeftButton, {},
+                          grade->visualRect(grade->model()->index(0, 1)).center());
+        QTest::keyClick(grade, Qt::Key_F10);
+        for (const auto& [sequencia, contador] : {std::pair{1, l.p0001}, std::pair{2, l.p0002}})
+            outraMesa(QString("insert into AATC05ACITCO (ACITCOCODIGO, ACITCODIGO, PRCODIGO, CMCODIGO, CMSEQUENCIA,"
+                              " EVCODIGO, COCODIGO, ACITCODATAFATURAMENTO, ACITCOCONTADORTOTAL) values"
+                              " (gen_id(GEN_ACITCOCODIGO, 1), 60, 'S0003', 'P000%1', %1, 905, 1, '%2', %3)")
+                          .arg(sequencia)
+                          .arg(dia.toString("yyyy-MM-dd"))
+                          .arg(contador));
+    }
+    const auto contador = std::find_if(dialogs->shown().rbegin(), dialogs->shown().rend(),
+                                       [](const host::ui::DialogRequest& pedido) {
+                                           return pedido.text == "Informe o contador";
+                                       });
+    ASSERT_NE(contador, dialogs->shown().rend());
+    EXPECT_EQ(contador->value, "17700") << "the copier's last counter offered, not a composition's";
+    EXPECT_TRUE(dialogs->texts().contains("Atenção: o contador informado (1.220) é menor que o último lançado"
+                                          " para este medidor (11.100 em 05/05/" + QString::number(ano) + ")."))
+        << vistos();
+    outraMesa(QString("insert into AATC05ACITCO (ACITCOCODIGO, ACITCODIGO, COCODIGO, ACITCODATAFATURAMENTO,"
+                      " ACITCOCONTADORTOTAL) values (gen_id(GEN_ACITCOCODIGO, 1), 60, 1, '%1-06-05', 12200)")
+                  .arg(ano));   // June's counter corrected at the second desk
+
+    for (int mes = 1; mes <= 12; ++mes)
+        oficializa("HZ-C1", QDate(ano, mes, 1));
+    // P0001 100 × 2,55 and P0002 10 × 4,00 a month, December's P0002 read
+    // lower: none; the copies above 1.000 at 0,10.
+    const QStringList centavos = {"29500", "33500", "31500", "33500", "30500", "30500",
+                                  "30500", "30500", "30500", "30500", "30500", "26500"};
+    EXPECT_EQ(lido("select cast(TOTAL_DOC * 100 as integer) from ACEM1401 where ACCODIGO = 60 order by DOCUMENTO"),
+              centavos)
+        << vistos();
+    EXPECT_EQ(lido("select cast(VALOR_DOCUMENTO * 100 as integer) from ACRC5001 where AOCODIGO = 60"
+                   " and SITUACAO_DOCUMENTO <> 'V' order by DATA_VENCIMENTO"),
+              centavos)
+        << vistos();
+    EXPECT_EQ(lido("select count(*) from AVEC85IT i join AVEC8501 p on p.NUMERO_PEDIDO = i.NUMERO_PEDIDO"
+                   " where p.ACCODIGO = 60 and i.QUANTIDADE < 0"),
+              QStringList{"0"})
+        << "no usage below zero";
+}
+
+// The customer's basic contract billed per customer, month by month: one
+// hour a month allowed, October's second service (2 × 100,00, its hour
+// worked) beyond it; the periodic order of 04/10 made after October was
+// billed goes on a bill of its own, once; November bills the contract alone.
+TEST_F(PrimeiroUsoContratoNovoTest, ABasicContractIsBilledPerCustomerItsLateOrderOnce)
+{
+    exec("insert into AATC05AC (ACCODIGO, ACNUMEROCONTRATO, ACDESCRICAO, CLCODIGO, ACVALOR, ACTIPOCONTRATO, ACLIMITE,"
+         " ACLIMITEHORA, ACVALORCHAMADAEXCEDENTE, PRCODIGO, ACDATAIMPLANTACAO)"
+         " values (40, 'B-40', 'Suporte', '10001', 500, 'Com Peça', 0, 1, 90, 'S0003', '2020-01-01')");
+    const auto ordem = [this](int codigo, const char* entrada, const char* servico, int quantidade, double unitario) {
+        exec(QString("insert into AATC01AO (AOCODIGO, CLCODIGO, AODATAENTRADA, AOBAIXA) values (%1, '10001', '%2',"
+                     " 'A')")
+                 .arg(codigo)
+                 .arg(entrada));
+        exec(QString("insert into AATC01AA (AOCODIGO, AACODIGO, PRCODIGO, AAQUANTIDADE, AAVALOR, AAVALORTOTAL,"
+                     " AAAUTORIZADO, AATOTAL) values (%1, 1, '%2', %3, %4, %5, 'S', 60)")
+                 .arg(codigo)
+                 .arg(servico)
+                 .arg(quantidade)
+                 .arg(unitario)
+                 .arg(quantidade * unitario));
+    };
+    TfmAssBasicoContratosFaturamento& form =
+        abrirJanela(fmAssBasicoContratosFaturamento, "fmAssContratosFaturamento");
+    const auto fatura = [&](const char* de, const char* ate) {
+        form.edCliente->setText("10001");
+        digita(form.edDataInicial, de);
+        digita(form.edDataFinal, ate);
+        form.bbPesquisar->click();
+        dialogs->answer("Não", "Deseja abrir o pedido de vendas?");
+        form.bbPedidoVenda->click();
+    };
+    ordem(6001, "2026-10-02 09:00", "S0001", 1, 120);
+    ordem(6002, "2026-10-20 14:00", "S0002", 2, 100);
+    fatura("01/10/2026", "31/10/2026");
+    ordem(6003, "2026-10-04 08:00", "S0001", 1, 120);
+    fatura("01/10/2026", "31/10/2026");
+    const QString outubro = lido("select min(NUMERO_PEDIDO) from AVEC8501 where CODIGO_CLIENTE = '10001'").value(0);
+    dialogs->acknowledge("já foi faturado de 01/10/2026 a 31/10/2026 no pedido de venda " + outubro);
+    form.bbPedidoVenda->click();
+    fatura("01/11/2026", "30/11/2026");
+
+    EXPECT_EQ(lido("select cast(VALOR_TOTAL * 100 as integer) || ' ' || (select list(i.CODIGO || ' ' ||"
+                   " cast(i.QUANTIDADE as integer) || ' x ' || cast(i.VALOR * 100 as integer), ', ') from AVEC85IT i"
+                   " where i.NUMERO_PEDIDO = p.NUMERO_PEDIDO) from AVEC8501 p where CODIGO_CLIENTE = '10001'"
+                   " order by NUMERO_PEDIDO"),
+              (QStringList{"70000 S0003 1 x 50000, S0002 1 x 20000", "12000 S0001 1 x 12000", "50000 S0003 1 x 50000"}))
+        << vistos();
+    EXPECT_EQ(dialogs->pending(), 0) << vistos();
 }
 
 }  // namespace
