@@ -53,11 +53,12 @@ void TdmTec::quOSContatoBeforePost(Dataset& DataSet)
 
 void TdmTec::quOSContatoAfterPost(Dataset& DataSet)
 {
-    dmGlobal->IBTransaction1->commitRetaining();
-    quOSContato->refresh();
+    // The audit row is committed with the record it tells of.
     const QDateTime agora = QDateTime::currentDateTime();
     dmGlobal->GravaLog(IbUserName(), "Alterou andamento de O.S.)", "OS.:" + quOSContatoCONTRATO->asString(), "CADCOM",
                        host::db::localDateTime(agora.date()), agora);
+    dmGlobal->IBTransaction1->commitRetaining();
+    quOSContato->refresh();
     ZelDevVerificarEvento(&DataSet, "AFTERPOST");
 }
 

@@ -4,6 +4,7 @@
 #include "tests/tec/LoadersFixture.h"
 
 #include "host/Udatamod.h"
+#include "host/db/Database.h"
 
 namespace tectest {
 namespace {
@@ -57,6 +58,14 @@ TEST_F(ContatoOS, SequencePerCustomerOwnerDefaultsAndAuditTexts)
     dmTec->quOSContato->post();
     EXPECT_EQ(one("select max(SEQUENCIA) from CADCOM where CONTRATO = 7").toInt(), 5);
     EXPECT_EQ(auditoria("Alterou andamento de O.S.)"), "OS.:7");
+    host::db::Connection outra;
+    outra.open({dbPath});
+    host::db::Transaction lida(outra);
+    EXPECT_EQ(host::db::selectValue(lida, "select count(*) from ARQLOG where ACAO = 'Alterou andamento de O.S.)'")
+                  .toInt(),
+              1)
+        << "the audit row is stored with the record it tells of";
+    lida.commit();
 
     const QString data = dmTec->quOSContatoDATA_SOLICITADA->asString();
     dmTec->quOSContato->remove();
