@@ -123,8 +123,12 @@ TEST_F(PedidoAssPercursoTest, AnOrderShortOfStockGoesFromProposalToDeliveryWithI
     pendentes.close();
     TfmCadastroHost* produtos = cadastroEm(principal->miCadastroProduto, "PR", "L0001");
     ASSERT_NE(produtos, nullptr);
-    ASSERT_TRUE(estoqueNoLocal(*produtos, "001", "1"));
+    host::ui::DataGrid* estoque = detalheCom(*produtos, "POENTRADA");
+    ASSERT_NE(estoque, nullptr);
+    celula(estoque, "POENTRADA", "3", Qt::Key_Return);   // the store's 2 and the one that came in
+    produtos->bbSalvar->click();
     produtos->close();
+    EXPECT_EQ(lido("select cast(ESTOQUE as integer) from ACEC1101 where CODIGO = 'L0001'"), QStringList{"3"});
     form = &checkout(pendencia);
     clicaAba(form->pcCheckout, form->tsEquipSelecionados);
     pesquisa("CODIGO", "L0001");
