@@ -566,7 +566,8 @@ public:
     // The contract the loaded order already made, 0 when it names none.
     int ContratoGeradoPedidoAss();
     // The order's contract, new or kept, stored in the loaded order with
-    // status "L" (posted); novo tells which, for the notice.
+    // status "L" (posted); novo tells which, for the notice. Refused in
+    // words, the order reloaded, when another desk changed its status since.
     struct ContratoPedidoAss {
         int codigo = 0;
         bool novo = false;

@@ -274,7 +274,17 @@ TdmTec::ContratoPedidoAss TdmTec::ContratarPedidoAssistencia(const QString& nume
     host::db::Transaction& tr = *dmGlobal->IBTransaction1;
     host::db::CommitHold comites(tr);
     host::db::Savepoint unidade(tr);
-    pedidoass::tomarPedido(numero);
+    // Released from the status the user saw: another desk may have reopened
+    // or changed the order since, and its change is not released over.
+    const QString visto = campoPedido("IMPRESSO_NF").asString().trimmed();
+    if (const QString status = pedidoass::tomarPedido(numero).status; status != visto) {
+        CarregaPedidoAssVenda(numero, {});
+        dmGlobal->MostraAviso(pedidoass::kAbortada + "O pedido \"" + numero.trimmed() +
+                                  "\" foi alterado em outra estação " +
+                                  pedidoass::textoStatus(campoPedido("AUX2").asString(), status) +
+                                  "; nenhum contrato foi gerado.",
+                              true);
+    }
     const int codigo = GerarContratoPedidoAssistencia(numero);
     // The order was reloaded: it names the code only when it was kept.
     const bool novo = campoPedido("ACCODIGO").asInteger() != codigo;
