@@ -2,6 +2,7 @@
 // process, and of what holds it.
 
 #include "host/db/FbApi.h"
+#include "host/db/Database.h"
 #include "host/db/LockView.h"
 #include <QtGlobal>
 #include <algorithm>
@@ -328,6 +329,26 @@ WaitNotice::WaitNotice(std::function<QString(int seconds)> message)
 
 WaitNotice::WaitNotice(const QString& database, const QString& lockFolder, const QString& doing)
     : WaitNotice(LockWait{pid_t(::syscall(SYS_gettid)), database, lockFolder, doing}, 0) {}
+
+}  // namespace host::db::detail
+
+namespace host::db {
+
+LongStepNotice::LongStepNotice(const QString& doing)
+    : notice_(std::make_unique<detail::WaitNotice>(
+          [doing](int seconds) {
+              if (seconds == detail::kWaitNoticeSeconds || (seconds > detail::kWaitNoticeSeconds && seconds % 60 == 0))
+                  qInfo().noquote() << QString("%1: há %2 s (num disco lento leva minutos; aguarde).")
+                                           .arg(doing)
+                                           .arg(seconds);
+          },
+          0)) {}
+
+LongStepNotice::~LongStepNotice() = default;
+
+}  // namespace host::db
+
+namespace host::db::detail {
 
 WaitNotice::~WaitNotice() {
     {
