@@ -37,6 +37,7 @@ void completarEsquema(const host::db::ConnectOptions& opcoes)
     host::db::Connection conexao;
     conexao.open(opcoes);
     {
+        const host::db::LongStepNotice aviso("Completando as tabelas do banco de dados " + opcoes.name);
         host::db::Transaction transacao(conexao);
         host::createHostSchema(transacao);
         transacao.commit();
@@ -85,6 +86,8 @@ bool criarBancoPadrao(const host::db::ConnectOptions& opcoes)
     try {
         host::db::ConnectOptions novas = opcoes;
         novas.name = parcial;
+        const host::db::LongStepNotice aviso("Criando o banco de dados " + nome +
+                                             " (tabelas e dados de demonstração)");
         host::db::Connection conexao;
         conexao.create(novas);
         {

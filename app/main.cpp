@@ -31,6 +31,7 @@
 #include <QTextStream>
 
 #include <memory>
+#include <optional>
 
 
 namespace {
@@ -173,6 +174,8 @@ int main(int argc, char** argv)
     app::ligarMenuOrdensContratos(*principal, lanca);
     if (!opcoes.semJanelas())
         principal->show();
+    std::optional<host::db::LongStepNotice> atualizando;
+    atualizando.emplace("Atualizando as tabelas do módulo no banco de dados " + opcoes.banco);
     host::ui::runGuarded([&] { modulo.CriarDataTec(); });
     // The contract tables' upgrade too, in this start's turn, whatever the
     // contracts option says: a window would otherwise run it later, beside
@@ -183,6 +186,7 @@ int main(int argc, char** argv)
     // database gets them once the module's upgrade has run.
     if (bancoNovo)
         host::ui::runGuarded([] { host::loadDemoDocuments(*dmGlobal->IBTransaction1, QDate::currentDate()); });
+    atualizando.reset();
     vez.reset();
     mensagensDoInicio.show();
     // What failed so far was the data modules' creation: the schema upgrade.

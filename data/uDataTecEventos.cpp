@@ -17,6 +17,17 @@ namespace {
 
 using Handler = void (TdmTec::*)(Dataset&);
 
+// A new line numbered by its order's highest + 1 takes the next number when
+// another desk's line, saved or still being written, holds it.
+void numerarDeNovoNaOrdem(Dataset& linha, const char* coluna, const char* tabela)
+{
+    linha.onPostError = [&linha, coluna, tabela](Dataset&) {
+        uDataTecLinhas::numerarDeNovo(linha, *linha.fieldByName(coluna), [&linha, coluna, tabela] {
+            return uDataTecLinhas::proximaDaOrdem(coluna, tabela, linha.fieldByName("AOCODIGO")->asInteger());
+        });
+    };
+}
+
 }  // namespace
 
 void TdmTec::bindHandlers()
@@ -167,11 +178,7 @@ void TdmTec::bindRuleHandlers()
     quOSPecas->beforeEdit = on(&TdmTec::quOSPecasBeforeEdit);
     quOSPecas->beforePost = on(&TdmTec::quOSPecasBeforePost);
     quOSPecas->afterPost = on(&TdmTec::quOSPecasAfterPost);
-    quOSPecas->onPostError = [this](Dataset& linha) {
-        uDataTecLinhas::numerarDeNovo(linha, *quOSPecasAPSEQUENCIA, [this] {
-            return uDataTecLinhas::proximaDaOrdem("apsequencia", "AATC01AP", quOSPecasAOCODIGO->asInteger());
-        });
-    };
+    numerarDeNovoNaOrdem(*quOSPecas, "APSEQUENCIA", "AATC01AP");
     quOSPecas->afterDelete = on(&TdmTec::quOSPecasAfterDelete);
     quOSPecas->beforeOpen = on(&TdmTec::quOSPecasBeforeOpen);
     quOSPecas->onCalcFields = on(&TdmTec::quOSPecasCalcFields);
@@ -199,6 +206,8 @@ void TdmTec::bindRuleHandlers()
     quOSItemDef->afterPost = on(&TdmTec::quOSItemDefAfterPost);
     quOSItemDef->afterDelete = on(&TdmTec::quOSItemDefAfterDelete);
 
+    numerarDeNovoNaOrdem(*quOSDespViagem, "AVCODIGO", "AATC01AV");
+    numerarDeNovoNaOrdem(*quOSDespExtra, "AXCODIGO", "AATC01AX");
     quOSDespViagem->onNewRecord = on(&TdmTec::quOSDespViagemNewRecord);
     quOSDespViagem->afterPost = on(&TdmTec::quOSDespViagemAfterPost);
     quOSDespViagem->afterDelete = on(&TdmTec::quOSDespViagemAfterDelete);

@@ -129,6 +129,25 @@ QString closedFolderAdvice(const QString& folder);
 // its lock folder and the engine's open, and one file would get two lock
 // tables), and the file found there, kept open. Throws DbError naming the
 // folder. `stillThere` tells whether the path still leads to that file.
+namespace detail {
+class WaitNotice;
+}
+
+// While it lives, tells through Qt's messages (the error output, or the log
+// of a run whose output is its result) what a long step is doing once it has
+// run a few seconds, and again every minute: a first start on a slow disk
+// is never silent. `doing`: "Criando o banco de dados ...".
+class LongStepNotice {
+public:
+    explicit LongStepNotice(const QString& doing);
+    ~LongStepNotice();
+    LongStepNotice(const LongStepNotice&) = delete;
+    LongStepNotice& operator=(const LongStepNotice&) = delete;
+
+private:
+    std::unique_ptr<detail::WaitNotice> notice_;
+};
+
 class PinnedDatabase {
 public:
     explicit PinnedDatabase(const QString& database);

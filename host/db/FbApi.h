@@ -126,9 +126,10 @@ public:
     WaitNotice(const WaitNotice&) = delete;
     WaitNotice& operator=(const WaitNotice&) = delete;
 
-private:
     // Called once a second with the seconds waited, from the watcher thread.
     explicit WaitNotice(std::function<void(int seconds)> look, int);
+
+private:
     std::mutex mutex_;
     std::condition_variable ended_;
     bool done_ = false;

@@ -2,6 +2,7 @@
 // process, and of what holds it.
 
 #include "host/db/FbApi.h"
+#include "host/db/Database.h"
 #include "host/db/LockView.h"
 #include <QtGlobal>
 #include <algorithm>
@@ -180,19 +181,32 @@ int marksIn(const QByteArray& locks, const QByteArray& id) {
     return marks;
 }
 
-// Marks of other processes than this one and those seen.
+QByteArray lockId(const struct stat& file) {
+    return QByteArray::number(major(file.st_dev), 16).rightJustified(2, '0') + ':' +
+           QByteArray::number(minor(file.st_dev), 16).rightJustified(2, '0') + ':' +
+           QByteArray::number(quint64(file.st_ino));
+}
+
+// The marks on the file that a process's open files hold (one for a
+// process seen with the file open whose files this one may not read).
+int marksOf(const QString& process, const QByteArray& id, bool seen) {
+    int marks = 0;
+    bool read = false;
+    for (const QString& fd : QDir(process + "/fdinfo").entryList(QDir::Files)) {
+        QFile info(process + "/fdinfo/" + fd);
+        if (!info.open(QIODevice::ReadOnly)) continue;
+        read = true;
+        marks += marksIn(info.readAll(), id);
+    }
+    return read || !seen ? marks : 1;
+}
+
+// Marks of other processes than this one and those seen (`seen`: theirs).
 bool unseenMarks(const struct stat& file, int seen) {
-    const QByteArray id = QByteArray::number(major(file.st_dev), 16).rightJustified(2, '0') + ':' +
-                          QByteArray::number(minor(file.st_dev), 16).rightJustified(2, '0') + ':' +
-                          QByteArray::number(quint64(file.st_ino));
     QFile all("/proc/locks");
     if (!all.open(QIODevice::ReadOnly)) return false;
-    int own = 0;
-    for (const QString& fd : QDir("/proc/self/fdinfo").entryList(QDir::Files)) {
-        QFile info("/proc/self/fdinfo/" + fd);
-        if (info.open(QIODevice::ReadOnly)) own += marksIn(info.readAll(), id);
-    }
-    return marksIn(all.readAll(), id) > own + seen;
+    const QByteArray id = lockId(file);
+    return marksIn(all.readAll(), id) > marksOf("/proc/self", id, false) + seen;
 }
 
 OpenByOthers openByOthers(const QString& database) {
@@ -200,6 +214,7 @@ OpenByOthers openByOthers(const QString& database) {
     found.activity = ownStorageActivity();
     struct stat file {};
     if (::stat(QFile::encodeName(database).constData(), &file) != 0) return found;
+    int seenMarks = 0;
     for (const QString& pid : QDir("/proc").entryList({"[0-9]*"}, QDir::Dirs)) {
         if (pid.toLongLong() == ::getpid()) continue;
         const QString process = "/proc/" + pid;
@@ -208,8 +223,9 @@ OpenByOthers openByOthers(const QString& database) {
             continue;
         found.names.append("processo " + pid);
         found.activity += activityOf(process);
+        seenMarks += marksOf(process, lockId(file), true);
     }
-    found.unseen = unseenMarks(file, int(found.names.size()));
+    found.unseen = unseenMarks(file, seenMarks);
     if (found.unseen) found.names.append("um processo que este não vê (de outro contêiner ou espaço de processos)");
     return found;
 }
@@ -328,6 +344,26 @@ WaitNotice::WaitNotice(std::function<QString(int seconds)> message)
 
 WaitNotice::WaitNotice(const QString& database, const QString& lockFolder, const QString& doing)
     : WaitNotice(LockWait{pid_t(::syscall(SYS_gettid)), database, lockFolder, doing}, 0) {}
+
+}  // namespace host::db::detail
+
+namespace host::db {
+
+LongStepNotice::LongStepNotice(const QString& doing)
+    : notice_(std::make_unique<detail::WaitNotice>(
+          [doing](int seconds) {
+              if (seconds == detail::kWaitNoticeSeconds || (seconds > detail::kWaitNoticeSeconds && seconds % 60 == 0))
+                  qInfo().noquote() << QString("%1: há %2 s (num disco lento leva minutos; aguarde).")
+                                           .arg(doing)
+                                           .arg(seconds);
+          },
+          0)) {}
+
+LongStepNotice::~LongStepNotice() = default;
+
+}  // namespace host::db
+
+namespace host::db::detail {
 
 WaitNotice::~WaitNotice() {
     {

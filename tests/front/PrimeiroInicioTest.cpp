@@ -7,9 +7,11 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <chrono>
+#include <csignal>
 #include <thread>
 
 #include <fcntl.h>
@@ -136,6 +138,35 @@ TEST_F(PrimeiroInicio, AFirebirdVariableNamingNoFolderDoesNotStopTheStart)
     EXPECT_EQ(autoteste({{"FIREBIRD", dados.filePath("nao-existe/firebird")}}), 0)
         << saida.toStdString() << erros.toStdString();
     EXPECT_FALSE(erros.contains("not installed")) << erros.toStdString();
+}
+
+// A first start on a very slow disk (each write of the database delayed a
+// tenth of a second, by strace): within seconds it says what it is doing.
+TEST_F(PrimeiroInicio, AFirstStartOnASlowDiskSaysWhatItIsDoing)
+{
+    if (QStandardPaths::findExecutable("strace").isEmpty())
+        GTEST_SKIP() << "strace is not installed";
+    QProcess processo;
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert("XDG_DATA_HOME", dados.path());
+    processo.setProcessEnvironment(ambiente);
+    processo.start("strace", {"-f", "-qq", "-o", "/dev/null", "-e", "trace=pwrite64", "-e",
+                              "inject=pwrite64:delay_enter=100000", TA_HOST_PATH, "--os-contratos"});
+    ASSERT_TRUE(processo.waitForStarted());
+    QString dito;
+    for (int i = 0; i < 300 && !dito.contains("Criando o banco de dados"); ++i) {
+        processo.waitForFinished(200);
+        dito = QString::fromUtf8(processo.readAllStandardError()) + log();
+    }
+    // The start itself, strace's child, then strace.
+    QFile filhos(QString("/proc/%1/task/%1/children").arg(processo.processId()));
+    if (filhos.open(QIODevice::ReadOnly))
+        for (const QByteArray& filho : filhos.readAll().split(' '))
+            if (filho.toLongLong() > 0)
+                ::kill(pid_t(filho.toLongLong()), SIGKILL);
+    processo.kill();
+    processo.waitForFinished(10000);
+    EXPECT_TRUE(dito.contains("Criando o banco de dados") && dito.contains("dados de demonstração")) << dito.toStdString();
 }
 
 }  // namespace

@@ -16,11 +16,47 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <vector>
+
 namespace moduletest {
 namespace {
 
+// A kind of line numbered within its order: its page and grid, what is
+// typed into a new one, its table, and the other desk's line of it and the
+// header's total that line changes.
+struct LinhaNumerada {
+    host::ui::TabSheet* aba;
+    host::ui::DataGrid* grade;
+    const char *campo, *texto, *tabela, *outraLinha, *totalOutra;
+};
+
+std::vector<LinhaNumerada> linhasNumeradas(TfmAssOrdemServico& form)
+{
+    return {
+        {form.tsPecasOS, form.dbgdOrdemServicoPecas, "PRCODIGO", "P0005", "AATC01AP",
+         "AATC01AP (AOCODIGO, APSEQUENCIA, AOITCODIGO, PRCODIGO, APQUANTIDADE, APVALUNITARIO, APVALTOTAL,"
+         " APAUTORIZADO, APTIPO) select AOCODIGO, 1, min(AOITCODIGO), 'P0005', 1, 10, 10, 'S', '3'"
+         " from AATC01AOIT where AOCODIGO = %1 group by AOCODIGO",
+         "AOVALORPECAS = coalesce(AOVALORPECAS, 0) + 10"},
+        {form.tsDespesaExtra, form.dbgdOrdemServicoDespExtra, "AXVALOR", "40", "AATC01AX",
+         "AATC01AX (AOCODIGO, AXCODIGO, AXVALOR) values (%1, 1, 10)",
+         "AODESPDIVERSAS = coalesce(AODESPDIVERSAS, 0) + 10"},
+        {form.tsDespesaViagem, form.dbgdOrdemServicoDespViagem, "AVPEDVALOR", "7", "AATC01AV",
+         "AATC01AV (AOCODIGO, AVCODIGO, AVVALORTOTAL) values (%1, 1, 10)",
+         "AODESPVIAGEM = coalesce(AODESPVIAGEM, 0) + 10"},
+    };
+}
+
 class PrimeiroUsoDuasMesasTotalTest : public PrimeiroUsoOrdemTest {
 protected:
+    // A new line of the kind typed into its grid (a travel line with its quantity).
+    void novaLinha(TfmAssOrdemServico& form, const LinhaNumerada& caso)
+    {
+        clicaAba(form.pcOrdemServico, caso.aba);
+        novaLinhaNaGrade(caso.grade, caso.campo, caso.texto);
+        if (QString(caso.tabela) == "AATC01AV")
+            celula(caso.grade, "AVPEDQUANTIDADE", "2", Qt::Key_Return);
+    }
     // A new order with its item; its number.
     QString ordemComItem(TfmAssOrdemServico*& form)
     {
@@ -84,28 +120,8 @@ TEST_F(PrimeiroUsoDuasMesasTotalTest, ALineTypedHereIsSavedAfterAnotherDeskSaved
 {
     TfmAssOrdemServico* form = nullptr;
     const QString os = ordemComItem(form);
-    const struct {
-        host::ui::TabSheet* aba;
-        host::ui::DataGrid* grade;
-        const char *campo, *texto, *tabela, *outraLinha, *totalOutra;
-    } casos[] = {
-        {form->tsPecasOS, form->dbgdOrdemServicoPecas, "PRCODIGO", "P0005", "AATC01AP",
-         "AATC01AP (AOCODIGO, APSEQUENCIA, AOITCODIGO, PRCODIGO, APQUANTIDADE, APVALUNITARIO, APVALTOTAL,"
-         " APAUTORIZADO, APTIPO) select AOCODIGO, 1, min(AOITCODIGO), 'P0005', 1, 10, 10, 'S', '3'"
-         " from AATC01AOIT where AOCODIGO = %1 group by AOCODIGO",
-         "AOVALORPECAS = coalesce(AOVALORPECAS, 0) + 10"},
-        {form->tsDespesaExtra, form->dbgdOrdemServicoDespExtra, "AXVALOR", "40", "AATC01AX",
-         "AATC01AX (AOCODIGO, AXCODIGO, AXVALOR) values (%1, 1, 10)",
-         "AODESPDIVERSAS = coalesce(AODESPDIVERSAS, 0) + 10"},
-        {form->tsDespesaViagem, form->dbgdOrdemServicoDespViagem, "AVPEDVALOR", "7", "AATC01AV",
-         "AATC01AV (AOCODIGO, AVCODIGO, AVVALORTOTAL) values (%1, 1, 10)",
-         "AODESPVIAGEM = coalesce(AODESPVIAGEM, 0) + 10"},
-    };
-    for (const auto& caso : casos) {
-        clicaAba(form->pcOrdemServico, caso.aba);
-        novaLinhaNaGrade(caso.grade, caso.campo, caso.texto);
-        if (QString(caso.tabela) == "AATC01AV")
-            celula(caso.grade, "AVPEDQUANTIDADE", "2", Qt::Key_Return);
+    for (const LinhaNumerada& caso : linhasNumeradas(*form)) {
+        novaLinha(*form, caso);
         outraMesa(QString("insert into ") + QString(caso.outraLinha).arg(os));
         outraMesa(QString("update AATC01AO set %1, AOVALORTOTAL = coalesce(AOVALORTOTAL, 0) + 10 where AOCODIGO = %2")
                       .arg(caso.totalOutra, os));
@@ -118,26 +134,26 @@ TEST_F(PrimeiroUsoDuasMesasTotalTest, ALineTypedHereIsSavedAfterAnotherDeskSaved
     }
 }
 
-// A parts line saved here while another desk's line of the order is written
-// and not yet committed: "Salvar" stores it, once, beside the other.
-TEST_F(PrimeiroUsoDuasMesasTotalTest, APartsLineIsSavedWhileAnotherDesksLineIsInFlight)
+// A line of each kind numbered by the order saved here while another desk's
+// line of the order is written and not yet committed: "Salvar" stores it,
+// once, beside the other.
+TEST_F(PrimeiroUsoDuasMesasTotalTest, ALineIsSavedWhileAnotherDesksLineIsInFlight)
 {
     TfmAssOrdemServico* form = nullptr;
     const QString os = ordemComItem(form);
-    clicaAba(form->pcOrdemServico, form->tsPecasOS);
-    novaLinhaNaGrade(form->dbgdOrdemServicoPecas, "PRCODIGO", "P0005");
-    host::db::Connection outra;
-    outra.open({dbPath});
-    host::db::Transaction emCurso(outra);
-    host::db::executeSql(emCurso, "insert into AATC01AP (AOCODIGO, APSEQUENCIA, AOITCODIGO, PRCODIGO, APQUANTIDADE,"
-                                  " APVALUNITARIO, APVALTOTAL, APAUTORIZADO, APTIPO) select AOCODIGO, 1,"
-                                  " min(AOITCODIGO), 'P0005', 1, 10, 10, 'S', '3' from AATC01AOIT where AOCODIGO = " +
-                                      os + " group by AOCODIGO");
-    form->bbSalvar->click();
-    EXPECT_EQ(recusas(), QStringList{}) << vistos();
-    EXPECT_EQ(lido("select count(*) from AATC01AP where AOCODIGO = " + os), QStringList{"1"});
-    emCurso.commit();
-    EXPECT_EQ(lido("select count(*) from AATC01AP where AOCODIGO = " + os), QStringList{"2"});
+    for (const LinhaNumerada& caso : linhasNumeradas(*form)) {
+        novaLinha(*form, caso);
+        host::db::Connection outra;
+        outra.open({dbPath});
+        host::db::Transaction emCurso(outra);
+        host::db::executeSql(emCurso, QString("insert into ") + QString(caso.outraLinha).arg(os));
+        form->bbSalvar->click();
+        EXPECT_EQ(recusas(), QStringList{}) << caso.tabela << ": " << vistos();
+        const QString conta = QString("select count(*) from %1 where AOCODIGO = %2").arg(caso.tabela, os);
+        EXPECT_EQ(lido(conta), QStringList{"1"}) << caso.tabela;
+        emCurso.commit();
+        EXPECT_EQ(lido(conta), QStringList{"2"}) << caso.tabela;
+    }
 }
 
 // An order billed at another desk takes no further line of any kind and
