@@ -150,10 +150,11 @@ void TfmCadastroHost::criarDados()
             preencherFixos(ds, d.fixos);
             ds.fieldByName(col(d.ligacao))->setValue(quRegistro->fieldByName(col(descricao_.chave.coluna))->value());
         };
-        q.beforePost = [&d](host::data::Dataset& ds) {
+        q.beforePost = [this, &d](host::data::Dataset& ds) {
             if (d.conferir)
                 d.conferir(ds);
             numerar(ds, d.chave, d.tabela);
+            exigirCodigoLivre(ds, d, descricao_.registro);
         };
         q.afterPost = [&d, &q](host::data::Dataset&) {
             if (d.aposGravar)

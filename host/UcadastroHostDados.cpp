@@ -5,6 +5,7 @@
 #include "host/UcadastroHost.h"
 #include "host/UcadastroHostDados.h"
 
+#include "host/TravaExecucao.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
@@ -173,6 +174,29 @@ void numerar(host::data::Dataset& dados, const Chave& chave, const char* tabela)
         }
         codigo.setAsString(livre);
     }
+}
+
+void exigirCodigoLivre(const host::data::Dataset& linha, const Detalhe& d, const QString& registro)
+{
+    if (d.chave.numeracao != Numeracao::Digitada || linha.state() != host::data::DatasetState::Insert)
+        return;
+    const QString codigo = linha.fieldByName(coluna(d.chave.coluna))->asString();
+    const QString dono = linha.fieldByName(coluna(d.ligacao))->asString();
+    const auto campo = std::find_if(d.campos.begin(), d.campos.end(),
+                                    [&d](const Campo& c) { return qstrcmp(c.coluna, d.chave.coluna) == 0; });
+    const QString nome = (campo == d.campos.end() ? QString("Código") : campo->legenda) + " " + codigo;
+    // Both rows would move together with every update by the code and be counted twice.
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    if (!host::SegurarNome(tr, coluna(d.tabela) + " " + dono + " " + codigo))
+        dmGlobal->MostraAviso(nome + " em gravação em outra estação neste momento. Tente novamente.", true);
+    const int existentes = host::db::selectValue(tr,
+                                                 "select count(*) from " + coluna(d.tabela) + " where " +
+                                                     coluna(d.ligacao) + " = :DONO and " + coluna(d.chave.coluna) +
+                                                     " = :CODIGO",
+                                                 {{"DONO", dono}, {"CODIGO", codigo}})
+                               .toInt();
+    if (existentes > 0)
+        dmGlobal->MostraAviso(nome + " já está cadastrado para " + registro + ".", true);
 }
 
 void preencherFixos(host::data::Dataset& dados, const QVariantMap& fixos)

@@ -34,6 +34,10 @@ void prepararEscrita(host::data::UpdateSql& update, const char* tabela, const QS
 void prepararCampos(host::data::Dataset& dados, const Chave& chave, const std::vector<Campo>& campos);
 // The code of a new row, from the numbering, when none was typed.
 void numerar(host::data::Dataset& dados, const Chave& chave, const char* tabela);
+// A code typed per row names one row of the register's row (`registro`, as
+// the messages name it): a new row under a code it already has is refused,
+// and a code another desk is saving at once too.
+void exigirCodigoLivre(const host::data::Dataset& linha, const Detalhe& d, const QString& registro);
 void preencherFixos(host::data::Dataset& dados, const QVariantMap& fixos);
 // The options of the fields that list another register's rows, read now
 // (one statement per such field).

@@ -55,5 +55,25 @@ TEST_F(EstoqueProdutoPrimeiroUsoTest, AProductRegisteredWithoutStockHoldsZero)
               QStringList{"0"});
 }
 
+// A product holds one stock row per location: a second row for a location
+// it has, shown in the grid or saved by another desk since the grid was
+// read, is refused, and its stock stays counted once.
+TEST_F(EstoqueProdutoPrimeiroUsoTest, ALocationTheProductHasTakesNoSecondStockRow)
+{
+    TfmCadastroHost* janela = cadastroEm(principal->miCadastroProduto, "PR", "L0001");
+    ASSERT_NE(janela, nullptr);
+    outraMesa("insert into ACEC11PO (PRCODIGO, LECODIGO, POENTRADA, POSAIDA) values ('L0001', '010', 1, 0)");
+    QStringList esperadas;
+    for (const QString local : {"001", "010"}) {
+        ASSERT_TRUE(estoqueNoLocal(*janela, local, "5"));
+        esperadas << "Local de estoque " + local + " já está cadastrado para o produto.";
+        EXPECT_EQ(dialogs->texts(), esperadas);
+        EXPECT_EQ(lido("select count(*) from ACEC11PO where PRCODIGO = 'L0001' and LECODIGO = '" + local + "'"),
+                  QStringList{"1"});
+        QTest::keyClick(detalheCom(*janela, "POENTRADA"), Qt::Key_Escape);
+    }
+    EXPECT_EQ(lido("select cast(ESTOQUE as integer) from ACEC1101 where CODIGO = 'L0001'"), QStringList{"2"});
+}
+
 }  // namespace
 }  // namespace moduletest
