@@ -8,10 +8,13 @@
 
 #include "tests/module/LocacaoPropriaFixture.h"
 
+#include "contract_data/uDataTecCont.h"
+#include "contracts/uAssContCad.h"
 #include "data/uDataTec.h"
 #include "host/data/DataSource.h"
 #include "host/ui/DataLookupCombo.h"
 #include "host/ui/DataTextControls.h"
+#include "host/PilvOut70.h"
 #include "rental/uAssCheckout.h"
 #include "rental/uAssCheckoutConsulta.h"
 #include "rental/uAssVendas.h"
@@ -40,6 +43,65 @@ protected:
     // A proposal of the product made an order, its checkout with the piece
     // picked, released, and made a contract.
     PedidoContratado pedidoAteContrato(const QString& produto, const QString& peca);
+    // On the order's checkout open: "Confirma Checkout", the order
+    // released, then made a contract at the assistance window; its code.
+    QString liberaAteContrato(TfmAssCheckoutConsulta& lista, const QString& pedido);
+    // The order reopened at the checkout list (password) and its checkout
+    // opened; the list.
+    TfmAssCheckoutConsulta& reabreNaLista(const QString& pedido)
+    {
+        parametro("ATSENHAOPERACOESESPECIAIS", "segredo");
+        TfmAssCheckoutConsulta& lista = listaNoPedido(pedido);
+        dialogs->enter("segredo", "Informe a senha para Reabrir Checkout:");
+        lista.miReabrirCheckout->trigger();
+        lista.dbgdConsultaDblClick();
+        return lista;
+    }
+    // The rental register on the contract found by its search: the
+    // product's line closed, "Devolvido pelo cliente".
+    void encerraLinha(const QString& contrato, const QString& produto)
+    {
+        principal->miCadastroContrato->click();
+        TfmAssContCadLocEquip* form = fmAssContCadLocEquip.get();
+        ASSERT_NE(form, nullptr);
+        dialogs->modal("fmPesquisaAssContratosLocEquip", [&contrato](host::ui::Form& janela) {
+            auto& d = static_cast<TfmPesquisaAssContratosLocEquip&>(janela);
+            d.bbPesquisa->click();
+            ASSERT_TRUE(d.quConsulta->locate("ACCODIGO", contrato.toInt()));
+            d.dbgdContratosLocEquiDblClick();
+        });
+        form->btPesqContrato->click();
+        aba(*form, form->tsEquipamentos);
+        ASSERT_TRUE(dmTecContrato->quCtrCadastroIt->locate("PRCODIGO", produto)) << vistos();
+        dialogs->answer("Selecionado", "Deseja Encerrar o(s) Equipamento(s)?").enter("Devolvido pelo cliente");
+        QTest::mouseClick(form->laEncerrarEquipamento, Qt::LeftButton);
+        form->close();
+    }
+    // The register's vehicles page (option "T") on the contract: vehicle 1
+    // typed for the period, "Salvar"; the texts it showed.
+    QStringList veiculoNoContrato(int contrato, const QString& inicio, const QString& fim)
+    {
+        TfmAssContCad& form = registroDeContratosNoItens(contrato);
+        clicaAba(form.pcContrato, form.tsVeiculos);
+        novaLinhaNaGrade(form.dbgdAssContCadVeiculo, "EVCODIGO", "1");
+        celula(form.dbgdAssContCadVeiculo, "ACEVDATAINICIO", inicio);
+        celula(form.dbgdAssContCadVeiculo, "ACEVDATAFIM", fim);
+        const qsizetype antes = dialogs->texts().size();
+        form.bbSalvar->click();
+        dmTecContrato->quCtrVeiculo->cancel();
+        form.close();
+        return dialogs->texts().mid(antes);
+    }
+    // The piece checked in alone at "Entrada de Equipamentos"; false when
+    // the check-in did not list it once.
+    bool devolvida(const QString& serie)
+    {
+        const bool listada = entradaListada(serie) == 1;
+        if (listada)
+            confirmaEntradaComObservacao(*fmAssEntradaEquip);
+        fmAssEntradaEquip->close();
+        return listada;
+    }
     // The checkout list on every status, the order's row current.
     TfmAssCheckoutConsulta& listaNoPedido(const QString& pedido)
     {
@@ -82,6 +144,13 @@ LocacaoSerieCheckoutTest::PedidoContratado LocacaoSerieCheckoutTest::pedidoAteCo
     });
     novaLinhaNaGrade(checkout.dbgdAssCheckoutEquip, "CODIGO", produto);
     celula(checkout.dbgdAssCheckoutEquip, "OBS", "Obra centro", Qt::Key_Down);
+    feito.contrato = liberaAteContrato(lista, feito.pedido);
+    return feito;
+}
+
+QString LocacaoSerieCheckoutTest::liberaAteContrato(TfmAssCheckoutConsulta& lista, const QString& pedido)
+{
+    TfmAssCheckout& checkout = *fmAssCheckout;
     dialogs->answer("Sim", "Confirma Checkout dos Equipamentos?");
     QTest::mouseClick(checkout.btConfirmarCheckout, Qt::LeftButton);
     dialogs->answer("Sim", "Confirme a liberação do Pedido");
@@ -90,15 +159,14 @@ LocacaoSerieCheckoutTest::PedidoContratado LocacaoSerieCheckoutTest::pedidoAteCo
 
     // The order becomes the contract, the piece out on it.
     lista.bbPesquisar->click();
-    if (!lista.quConsulta->locate("NUMERO_PEDIDO", feito.pedido))
-        return feito;
+    if (!lista.quConsulta->locate("NUMERO_PEDIDO", pedido))
+        return {};
     lista.miAbrirPedido->trigger();
     dialogs->answer("Sim", "Confirma a geração Contrato?");
     QTest::mouseClick(fmAssVendas->bbFinalizar, Qt::LeftButton);
     fmAssVendas->close();
     lista.close();
-    feito.contrato = lido("select ACCODIGO from AVEC8501 where NUMERO_PEDIDO = '" + feito.pedido + "'").value(0);
-    return feito;
+    return lido("select ACCODIGO from AVEC8501 where NUMERO_PEDIDO = '" + pedido + "'").value(0);
 }
 
 TEST_F(LocacaoSerieCheckoutTest, ARegisteredPieceIsPickedAtCheckoutGoesOutOnTheContractAndIsRefusedOnAnother)
@@ -139,9 +207,7 @@ TEST_F(LocacaoSerieCheckoutTest, APieceOutOnAnotherContractStaysThereWhenItsOldL
 {
     const QString produto = andaimeComDuasPecas();
     const PedidoContratado a = pedidoAteContrato(produto, "AND-0001");
-    ASSERT_EQ(entradaListada("AND-0001"), 1) << vistos();
-    confirmaEntradaComObservacao(*fmAssEntradaEquip);
-    fmAssEntradaEquip->close();
+    ASSERT_TRUE(devolvida("AND-0001")) << vistos();
     const PedidoContratado b = pedidoAteContrato(produto, "AND-0001");
     EXPECT_EQ(recusas(), QStringList{}) << vistos();
     ASSERT_FALSE(b.contrato.isEmpty()) << vistos();
@@ -150,30 +216,12 @@ TEST_F(LocacaoSerieCheckoutTest, APieceOutOnAnotherContractStaysThereWhenItsOldL
     ASSERT_EQ(lido(onde), QStringList{b.contrato});
 
     // A's old line closed.
-    principal->miCadastroContrato->click();
-    TfmAssContCadLocEquip* form = fmAssContCadLocEquip.get();
-    ASSERT_NE(form, nullptr);
-    dialogs->modal("fmPesquisaAssContratosLocEquip", [&a](host::ui::Form& janela) {
-        auto& d = static_cast<TfmPesquisaAssContratosLocEquip&>(janela);
-        d.bbPesquisa->click();
-        ASSERT_TRUE(d.quConsulta->locate("ACCODIGO", a.contrato.toInt()));
-        d.dbgdContratosLocEquiDblClick();
-    });
-    form->btPesqContrato->click();
-    aba(*form, form->tsEquipamentos);
-    ASSERT_TRUE(dmTecContrato->quCtrCadastroIt->locate("PRCODIGO", produto)) << vistos();
-    dialogs->answer("Selecionado", "Deseja Encerrar o(s) Equipamento(s)?").enter("Devolvido pelo cliente");
-    QTest::mouseClick(form->laEncerrarEquipamento, Qt::LeftButton);
-    form->close();
+    encerraLinha(a.contrato, produto);
     EXPECT_EQ(lido("select ACITENCERRADO from AATC05ACIT where ACCODIGO = " + a.contrato), QStringList{"S"});
     EXPECT_EQ(lido(onde), QStringList{b.contrato}) << "closing A's line leaves the piece out on B's";
 
     // A reopened at the checkout list, its checkout confirmed again.
-    parametro("ATSENHAOPERACOESESPECIAIS", "segredo");
-    TfmAssCheckoutConsulta& lista = listaNoPedido(a.pedido);
-    dialogs->enter("segredo", "Informe a senha para Reabrir Checkout:");
-    lista.miReabrirCheckout->trigger();
-    lista.dbgdConsultaDblClick();
+    TfmAssCheckoutConsulta& lista = reabreNaLista(a.pedido);
     dialogs->answer("Sim", "Confirma Checkout dos Equipamentos?");
     QTest::mouseClick(fmAssCheckout->btConfirmarCheckout, Qt::LeftButton);
     EXPECT_TRUE(dialogs->texts().join('|').contains("O Nº de Série \"AND-0001\" já está locado no contrato " +
@@ -184,6 +232,32 @@ TEST_F(LocacaoSerieCheckoutTest, APieceOutOnAnotherContractStaysThereWhenItsOldL
               QStringList{""});
     fmAssCheckout->close();
     lista.close();
+}
+
+// AND-0001 out on order A's contract and checked in; A reopened and
+// released again: the piece goes out on A's contract once more, so the
+// check-in lists it and another contract refuses it.
+TEST_F(LocacaoSerieCheckoutTest, APieceCheckedInGoesOutAgainWhenItsReopenedOrderIsReleased)
+{
+    const QString produto = andaimeComDuasPecas();
+    const PedidoContratado a = pedidoAteContrato(produto, "AND-0001");
+    ASSERT_TRUE(devolvida("AND-0001")) << vistos();
+    ASSERT_EQ(entradaListada("AND-0001"), 0) << "back in store";
+    fmAssEntradaEquip->close();
+
+    EXPECT_EQ(liberaAteContrato(reabreNaLista(a.pedido), a.pedido), a.contrato) << vistos();
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    EXPECT_EQ(entradaListada("AND-0001"), 1) << "the check-in lists the piece out again";
+    fmAssEntradaEquip->close();
+    TfmAssContCadLocEquip* form = registroDeLocacaoNoEquipamento();
+    ASSERT_NE(form, nullptr);
+    linhaComSerie(*form, produto, "1", "AND-0001");
+    form->btSalvar->click();
+    EXPECT_TRUE(dialogs->texts().join('|').contains("O Nº de Série \"AND-0001\" já está locado no contrato " +
+                                                    a.contrato + "."))
+        << vistos();
+    EXPECT_EQ(lido("select count(*) from AATC05ACIT where ACCODIGO = 3 and PRCODIGO = '" + produto + "'"),
+              QStringList{"0"});
 }
 
 }  // namespace
