@@ -58,8 +58,8 @@ protected:
         return lista;
     }
     // The rental register on the contract found by its search: the
-    // product's line closed, "Devolvido pelo cliente".
-    void encerraLinha(const QString& contrato, const QString& produto)
+    // product's line closed, "Devolvido pelo cliente" (its forecasts kept).
+    void encerraLinha(const QString& contrato, const QString& produto, bool comPrevisoes = false)
     {
         principal->miCadastroContrato->click();
         TfmAssContCadLocEquip* form = fmAssContCadLocEquip.get();
@@ -74,6 +74,8 @@ protected:
         aba(*form, form->tsEquipamentos);
         ASSERT_TRUE(dmTecContrato->quCtrCadastroIt->locate("PRCODIGO", produto)) << vistos();
         dialogs->answer("Selecionado", "Deseja Encerrar o(s) Equipamento(s)?").enter("Devolvido pelo cliente");
+        if (comPrevisoes)
+            dialogs->answer("Não", "Deseja alterar valor das provisões?");
         QTest::mouseClick(form->laEncerrarEquipamento, Qt::LeftButton);
         form->close();
     }
@@ -258,6 +260,86 @@ TEST_F(LocacaoSerieCheckoutTest, APieceCheckedInGoesOutAgainWhenItsReopenedOrder
         << vistos();
     EXPECT_EQ(lido("select count(*) from AATC05ACIT where ACCODIGO = 3 and PRCODIGO = '" + produto + "'"),
               QStringList{"0"});
+}
+
+// A day at two desks: a two-piece line of contract 3; AND-0001 checked in
+// and rented through an order on another contract; the old line closed;
+// AND-0001 checked in again and that order reopened and released again, the
+// piece going out once more. Meanwhile the other desk deletes a
+// contract and an order open here, and vehicle 1 is typed on two contracts'
+// overlapping periods. Read back: each piece and the vehicle where they are,
+// one line each, and no row naming a deleted document.
+TEST_F(LocacaoSerieCheckoutTest, ADayAtTwoDesksLeavesEveryPieceAndVehicleWhereItIs)
+{
+    const QString produto = andaimeComDuasPecas();
+    TfmAssContCadLocEquip* form = registroDeLocacaoNoEquipamento();
+    ASSERT_NE(form, nullptr);
+    linhaComSerie(*form, produto, "2", "AND-0001; AND-0002");
+    form->btSalvar->click();
+    form->close();
+    ASSERT_TRUE(devolvida("AND-0001")) << vistos();
+    const PedidoContratado b = pedidoAteContrato(produto, "AND-0001");
+    ASSERT_FALSE(b.contrato.isEmpty()) << vistos();
+    encerraLinha("3", produto, true);
+    const QString valor = "select ACVALOR from AATC05AC where ACCODIGO = " + b.contrato;
+    const QStringList valorAntes = lido(valor);
+    ASSERT_TRUE(devolvida("AND-0001")) << vistos();
+    EXPECT_EQ(liberaAteContrato(reabreNaLista(b.pedido), b.pedido), b.contrato) << vistos();
+    EXPECT_EQ(lido(valor), valorAntes) << "the release again charges nothing twice";
+    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+
+    // The other desk deletes a contract and an order this desk has open.
+    TfmAssContCadLocEquip& hz = contratoDeLocacaoNovo("00004");
+    aba(hz, hz.tsEquipamentos);
+    novaLinhaNaGrade(hz.dbgdAssContCadLocEquipItens, "PRCODIGO", produto);
+    celula(hz.dbgdAssContCadLocEquipItens, "ACITQUANTIDADE", "1");
+    celula(hz.dbgdAssContCadLocEquipItens, "ACITNUMEROSERIE", "AND-0002");
+    celula(hz.dbgdAssContCadLocEquipItens, "ACITVALORUNITARIO", "150,00", Qt::Key_Return);
+    outraMesa("delete from AATC05AC where ACNUMEROCONTRATO = 'HZ-1'");
+    hz.btSalvar->click();
+    EXPECT_TRUE(dialogs->texts().join('|').contains("O contrato HZ-1 foi excluído em outra estação")) << vistos();
+    dmTecContrato->quCtrCadastroIt->cancel();
+    hz.close();
+    TfmAssVendas& venda = novoDocumentoDeAssistencia("Pedido");
+    const QString pedido = dmTec->quAssVenda->fieldByName("NUMERO_PEDIDO")->asString();
+    host::ui::DataGrid* grade = linhaNoPedido(venda, kLinhasDoPedido[0], produto);
+    outraMesa("delete from AVEC8501 where NUMERO_PEDIDO = '" + pedido + "'");
+    celula(grade, "QUANTIDADE", "1", Qt::Key_Return);
+    venda.bbSalvar->click();
+    EXPECT_TRUE(dialogs->texts().join('|').contains("O pedido " + pedido + " foi excluído em outra estação"))
+        << vistos();
+    grade->dataSource()->dataset()->cancel();
+    venda.close();
+
+    // Vehicle 1 on contract 3, then typed on B's contract over those days.
+    parametro("ATMODOVEICULO", "O");
+    outraMesa("insert into AUGC20EV (EVCODIGO, EVID, EVMODELO, EVPLACA, EVSTATUS)"
+              " values (1, 'L', 'Strada', 'STR0001', 'D')");
+    EXPECT_EQ(veiculoNoContrato(3, "10/01/2027", "20/01/2027"), QStringList{});
+    EXPECT_TRUE(veiculoNoContrato(b.contrato.toInt(), "10/01/2027", "31/01/2027")
+                    .join('|')
+                    .contains("Veículo está sendo utilizado no contrato código 3!"))
+        << vistos();
+
+    // Read back: AND-0001 out on B's contract alone, AND-0002 in store, the
+    // vehicle on contract 3 alone, nothing left of what was deleted.
+    const QString naoVoltou = " and coalesce(it.ACITRETORNO, '') <> 'S' and coalesce(it.ACITENCERRADO, '') <> 'S'";
+    EXPECT_EQ(lido("select ns.NSNUMERO || ':' || coalesce((select max(it.ACCODIGO) from AATC05ACIT it"
+                   " where it.ACCODIGO = ns.ACCODIGO and it.PRCODIGO = ns.PRCODIGO" + naoVoltou +
+                   "), 0) from AUGC50NS ns where ns.PRCODIGO = '" + produto + "'" +
+                   host::CondicaoMovimentoAtual("ns") + " order by ns.NSNUMERO"),
+              (QStringList{"AND-0001:" + b.contrato, "AND-0002:0"}));
+    EXPECT_EQ(lido("select it.ACCODIGO from AATC05ACIT it where it.PRCODIGO = '" + produto + "'" + naoVoltou),
+              QStringList{b.contrato});
+    EXPECT_EQ(lido("select ACCODIGO from AATC05ACEV where EVCODIGO = 1"), QStringList{"3"});
+    const char* const orfaos =
+        "select (select count(*) from AATC05ACIT it where not exists (select 1 from AATC05AC c"
+        " where c.ACCODIGO = it.ACCODIGO)) + (select count(*) from AUGC50NS ns where ns.ACCODIGO is not null"
+        " and not exists (select 1 from AATC05AC c where c.ACCODIGO = ns.ACCODIGO))"
+        " + (select count(*) from AVEC85IT it where not exists (select 1 from AVEC8501 p"
+        " where p.NUMERO_PEDIDO = it.NUMERO_PEDIDO)) + (select count(*) from AVEC85LX lx where not exists"
+        " (select 1 from AVEC8501 p where p.NUMERO_PEDIDO = lx.NUMERO_PEDIDO)) from RDB$DATABASE";
+    EXPECT_EQ(lido(orfaos), QStringList{"0"});
 }
 
 }  // namespace
