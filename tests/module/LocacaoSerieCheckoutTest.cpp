@@ -43,9 +43,32 @@ protected:
     // A proposal of the product made an order, its checkout with the piece
     // picked, released, and made a contract.
     PedidoContratado pedidoAteContrato(const QString& produto, const QString& peca);
-    // On the order's checkout open: "Confirma Checkout", the order
-    // released, then made a contract at the assistance window; its code.
-    QString liberaAteContrato(TfmAssCheckoutConsulta& lista, const QString& pedido);
+    // On the order's checkout open: "Confirma Checkout" and the order
+    // released, the checkout closed.
+    void libera();
+    // The released order made a contract at the assistance window; its code.
+    QString contrata(TfmAssCheckoutConsulta& lista, const QString& pedido);
+    QString liberaAteContrato(TfmAssCheckoutConsulta& lista, const QString& pedido)
+    {
+        libera();
+        return contrata(lista, pedido);
+    }
+    // The piece typed on a line of contract 3 and "Salvar": whether it was
+    // refused as being where it is said to be; the line undone.
+    bool recusadaNoContrato3(const QString& produto, const QString& serie, const QString& onde)
+    {
+        TfmAssContCadLocEquip* form = registroDeLocacaoNoEquipamento();
+        if (!form)
+            return false;
+        novaLinhaNaGrade(form->dbgdAssContCadLocEquipItens, "PRCODIGO", produto);
+        celula(form->dbgdAssContCadLocEquipItens, "ACITNUMEROSERIE", serie);
+        celula(form->dbgdAssContCadLocEquipItens, "ACITVALORUNITARIO", "900,00", Qt::Key_Return);
+        const qsizetype antes = dialogs->texts().size();
+        form->btSalvar->click();
+        dmTecContrato->quCtrCadastroIt->cancel();
+        form->close();
+        return dialogs->texts().mid(antes).join('|').contains("O Nº de Série \"" + serie + "\" já está " + onde + ".");
+    }
     // The order reopened at the checkout list (password) and its checkout
     // opened; the list.
     TfmAssCheckoutConsulta& reabreNaLista(const QString& pedido)
@@ -150,7 +173,7 @@ LocacaoSerieCheckoutTest::PedidoContratado LocacaoSerieCheckoutTest::pedidoAteCo
     return feito;
 }
 
-QString LocacaoSerieCheckoutTest::liberaAteContrato(TfmAssCheckoutConsulta& lista, const QString& pedido)
+void LocacaoSerieCheckoutTest::libera()
 {
     TfmAssCheckout& checkout = *fmAssCheckout;
     dialogs->answer("Sim", "Confirma Checkout dos Equipamentos?");
@@ -158,6 +181,10 @@ QString LocacaoSerieCheckoutTest::liberaAteContrato(TfmAssCheckoutConsulta& list
     dialogs->answer("Sim", "Confirme a liberação do Pedido");
     QTest::mouseClick(checkout.bbLiberaFaturamento, Qt::LeftButton);
     checkout.close();
+}
+
+QString LocacaoSerieCheckoutTest::contrata(TfmAssCheckoutConsulta& lista, const QString& pedido)
+{
 
     // The order becomes the contract, the piece out on it.
     lista.bbPesquisar->click();
@@ -190,15 +217,7 @@ TEST_F(LocacaoSerieCheckoutTest, ARegisteredPieceIsPickedAtCheckoutGoesOutOnTheC
               QStringList{contrato});
 
     // Typed on the demonstration's contract, it is refused.
-    form = registroDeLocacaoNoEquipamento();
-    ASSERT_NE(form, nullptr);
-    novaLinhaNaGrade(form->dbgdAssContCadLocEquipItens, "PRCODIGO", produto);
-    celula(form->dbgdAssContCadLocEquipItens, "ACITNUMEROSERIE", "AND-0001");
-    celula(form->dbgdAssContCadLocEquipItens, "ACITVALORUNITARIO", "900,00", Qt::Key_Return);
-    form->btSalvar->click();
-    EXPECT_TRUE(dialogs->texts().join('|').contains("O Nº de Série \"AND-0001\" já está locado no contrato " +
-                                                    contrato + "."))
-        << vistos();
+    EXPECT_TRUE(recusadaNoContrato3(produto, "AND-0001", "locado no contrato " + contrato)) << vistos();
     EXPECT_EQ(lido("select ACITNUMEROSERIE from AATC05ACIT where ACCODIGO = 3 and PRCODIGO = '" + produto + "'"),
               QStringList{"AND-0002"});
 }
@@ -237,8 +256,8 @@ TEST_F(LocacaoSerieCheckoutTest, APieceOutOnAnotherContractStaysThereWhenItsOldL
 }
 
 // AND-0001 out on order A's contract and checked in; A reopened and
-// released again: the piece goes out on A's contract once more, so the
-// check-in lists it and another contract refuses it.
+// released again: the piece is out on the order, then once more on A's
+// contract, so the check-in lists it and another contract refuses it.
 TEST_F(LocacaoSerieCheckoutTest, APieceCheckedInGoesOutAgainWhenItsReopenedOrderIsReleased)
 {
     const QString produto = andaimeComDuasPecas();
@@ -247,17 +266,14 @@ TEST_F(LocacaoSerieCheckoutTest, APieceCheckedInGoesOutAgainWhenItsReopenedOrder
     ASSERT_EQ(entradaListada("AND-0001"), 0) << "back in store";
     fmAssEntradaEquip->close();
 
-    EXPECT_EQ(liberaAteContrato(reabreNaLista(a.pedido), a.pedido), a.contrato) << vistos();
-    EXPECT_EQ(recusas(), QStringList{}) << vistos();
+    // Released again: out on the order, then on a line of A's contract.
+    TfmAssCheckoutConsulta& lista = reabreNaLista(a.pedido);
+    libera();
+    EXPECT_TRUE(recusadaNoContrato3(produto, "AND-0001", "no pedido \"" + a.pedido + "\"")) << vistos();
+    EXPECT_EQ(contrata(lista, a.pedido), a.contrato) << vistos();
     EXPECT_EQ(entradaListada("AND-0001"), 1) << "the check-in lists the piece out again";
     fmAssEntradaEquip->close();
-    TfmAssContCadLocEquip* form = registroDeLocacaoNoEquipamento();
-    ASSERT_NE(form, nullptr);
-    linhaComSerie(*form, produto, "1", "AND-0001");
-    form->btSalvar->click();
-    EXPECT_TRUE(dialogs->texts().join('|').contains("O Nº de Série \"AND-0001\" já está locado no contrato " +
-                                                    a.contrato + "."))
-        << vistos();
+    EXPECT_TRUE(recusadaNoContrato3(produto, "AND-0001", "locado no contrato " + a.contrato)) << vistos();
     EXPECT_EQ(lido("select count(*) from AATC05ACIT where ACCODIGO = 3 and PRCODIGO = '" + produto + "'"),
               QStringList{"0"});
 }
