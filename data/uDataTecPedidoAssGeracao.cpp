@@ -5,6 +5,7 @@
 #include "data/uDataTec.h"
 #include "data/uDataTecPedidoAss.h"
 
+#include "host/PecaLocada.h"
 #include "host/Udatamod.h"
 #include "host/Udmglobal.h"
 #include "host/Uglobal.h"
@@ -63,11 +64,15 @@ std::map<int, QString> textosConfiguracaoPedidoAss(const QString& numero)
     return porLinha;
 }
 
-// How many items of each product the contract holds (their serial numbers
-// may have been filled in on the contract since).
+// How many items of each product the contract holds out (their serial
+// numbers may have been filled in on the contract since). A line that came
+// back holds nothing: what goes out again takes a line of its own, or its
+// pieces would read as free.
 std::map<QString, int> itensDoContratoPedidoAss(int contrato)
 {
-    auto itens = dmGlobal->IBTransaction1->prepared("select PRCODIGO from AATC05ACIT where ACCODIGO = :CONTRATO");
+    host::db::Transaction& tr = *dmGlobal->IBTransaction1;
+    auto itens = tr.prepared("select it.PRCODIGO from AATC05ACIT it where it.ACCODIGO = :CONTRATO" +
+                             host::condicaoLinhaFora(tr, "it").naoVoltou);
     itens->setParam("CONTRATO", contrato);
     itens->execute();
     std::map<QString, int> contagem;

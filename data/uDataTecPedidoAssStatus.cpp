@@ -76,9 +76,14 @@ void RegistraNSStatusPedidoAss(int& contador)
         QString numeroSerie, produto, status, contrato, composicao, local;
     };
     for (cotado.first(); !cotado.eof(); cotado.next()) {
-        // The latest movement of each serial of the line's product on this order.
+        // The latest movement of each serial of the line's product on this
+        // order; its contract only while that is still where the piece is: one
+        // checked in since goes out on the order, and its contract books it on
+        // a line of its own.
         auto ultimos = dmGlobal->IBTransaction1->prepared(
-            "select ns.NSNUMERO, ns.PRCODIGO, ns.NSSTATUS, ns.ACCODIGO, ns.CMCODIGO, ns.LECODIGO from augc50ns ns"
+            "select ns.NSNUMERO, ns.PRCODIGO, ns.NSSTATUS, case when not exists (select 1 from augc50ns dep"
+            " where dep.prcodigo = ns.prcodigo and dep.nsnumero = ns.nsnumero and dep.nscodigo > ns.nscodigo)"
+            " then ns.ACCODIGO end, ns.CMCODIGO, ns.LECODIGO from augc50ns ns"
             " where ns.prcodigo = :PRODUTO and ns.vecodigo = :PEDIDO and ns.opcodigo = :PEDIDO"
             " and ns.nscodigo = (select max(ult.nscodigo) from augc50ns ult where ult.opcodigo = ns.opcodigo"
             "   and ult.prcodigo = ns.prcodigo and ult.nsnumero = ns.nsnumero)"

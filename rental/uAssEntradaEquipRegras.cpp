@@ -55,9 +55,11 @@ QString SqlConsulta(const QString& lista, bool codigoBarras)
         " ns.ACITCODIGO as NSACITCODIGO, pr.OUTRO_CODIGO\n"
         "from AUGC50NS ns\n"
         "left outer join AATC05AC ac on (ac.ACCODIGO = ns.ACCODIGO)\n"
-        // A movement that names its line lists that line only, once.
+        // A movement that names its line lists that line only, once; one
+        // naming none, the lines not back (an old line of the same contract
+        // that came back is not where the piece is).
         "left outer join AATC05ACIT eq on (eq.ACCODIGO = ac.ACCODIGO and eq.PRCODIGO = ns.PRCODIGO"
-        " and (ns.ACITCODIGO is null or eq.ACITCODIGO = ns.ACITCODIGO))\n"
+        " and (eq.ACITCODIGO = ns.ACITCODIGO or (ns.ACITCODIGO is null and coalesce(eq.ACITRETORNO, '') <> 'S')))\n"
         "left outer join ACEC1101 pr on (pr.CODIGO = ns.PRCODIGO)\n"
         "left outer join AUGC0301 cl on (cl.CODIGO_CLIENTE = ac.CLCODIGO)\n"
         "left outer join ACEC1401 le on (le.CODIGO = ns.LECODIGO)\n"

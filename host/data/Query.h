@@ -131,7 +131,8 @@ private:
     void requireUpdate(UpdateSql::Kind kind, const char* statement) const;
     [[noreturn]] void refuseChangedRow(RowValues oldValues) const;
     // The header of a line about to be written held, or the write refused
-    // when it is no longer stored (see LineHeader).
+    // when it is no longer stored, or when the window shows no header at all
+    // (see LineHeader).
     void holdLineHeader();
     // Null when a modify changes nothing (nothing is written).
     host::db::Statement* runWrite(UpdateSql::Kind kind, RowValues newValues, RowValues oldValues);

@@ -74,8 +74,13 @@ void Query::holdLineHeader()
     if (link.applies && !link.applies())
         return;
     const QVariant key = headerKeyOfLine(*this, link);
-    if (noKey(key))
+    if (noKey(key)) {
+        // No document shown at all: the line would name none.
+        if (link.header && (!link.header->active() || link.header->isEmpty()))
+            throw DatasetError(link.document + (link.feminine ? " não foi informada" : " não foi informado") +
+                               ": a linha não foi gravada.");
         return;   // a document not numbered yet: nothing stored to look for
+    }
     if (link.header && link.header->state() == DatasetState::Insert) {
         const Field* shown = link.header->findField(orKey(link.headerField, link.keyColumn));
         if (!shown || noKey(shown->value()) || sameKey(shown->value(), key))

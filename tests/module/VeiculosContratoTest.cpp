@@ -124,6 +124,20 @@ TEST_F(VeiculosContratoTest, AReturnedVehicleIsChargedTheDaysRateTimesTheDaysHow
     EXPECT_EQ(lido("select ACEVVALOR from AATC05ACEV where ACEVCODIGO = 1"), QStringList{"400"});
 }
 
+// The register opened on no contract: a vehicle typed on its page and
+// "Salvar" store no line naming no contract.
+TEST_F(VeiculosContratoTest, AVehicleTypedWithNoContractOpenIsNotStored)
+{
+    TfmAssContCad& form = abrir();
+    aba(form, form.tsVeiculos);
+    novaLinhaNaGrade(form.dbgdAssContCadVeiculo, "EVCODIGO", "1");
+    celula(form.dbgdAssContCadVeiculo, "ACEVDATAINICIO", "10/01/2099");
+    dialogs->acknowledge("O contrato não foi informado: a linha não foi gravada.");
+    form.bbSalvar->click();
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" | ").toStdString();
+    EXPECT_EQ(lido("select count(*) from AATC05ACEV"), QStringList{"0"});
+}
+
 // An unregistered code is refused where it is typed; nothing is stored.
 TEST_F(VeiculosContratoTest, AnUnknownVehicleCodeIsRefused)
 {
