@@ -146,11 +146,15 @@ QString TdmTec::gerarPedidoPendencia(const QString& pedido)
         host::db::executeSql(tr, "Insert Into AVEC8501 (" + colunas + " , NUMERO_PEDIDO, IMPRESSO_NF, VEPROPOSTA) " +
                                      "select " + colunas + " , " + QuotedStr(numero) + ", " + QuotedStr("P") + ", " +
                                      QuotedStr(pedido) + " from AVEC8501 Where NUMERO_PEDIDO =" + QuotedStr(pedido));
-        // The copy is the customer's and the terms', not the order's money:
-        // its value comes from its own lines.
+        // The copy is the customer's and the terms', not the order's money
+        // nor its documents: its value comes from its own lines, and it
+        // makes a contract of its own (the order's, when it already has one,
+        // is not completed nor revalued by the back-order's release).
         host::db::executeSql(tr, "update AVEC8501 set VALOR_TOTAL = 0, VALOR_ICMS = 0, VALOR_IPI = 0,"
                                  " VEVALORSUPRIMENTOS = 0, VEVALORDESPESA = 0, DESCONTO_GERAL = 0, AUX1 = 0,"
-                                 " VECODIGOPENDENCIA = null where NUMERO_PEDIDO = :NUMERO",
+                                 " VECODIGOPENDENCIA = null, ACCODIGO = null, VEPEDIDOIMPRESSO = 'N',"
+                                 " VEPEDIDOIMPRESSO2VIA = 'N', VECREDITO = 'N', VERECIBO = 'N'"
+                                 " where NUMERO_PEDIDO = :NUMERO",
                              {{"NUMERO", numero}});
         UpdateCampoCommit("AVEC8501", "VECODIGOPENDENCIA", QuotedStr(numero),
                           " where NUMERO_PEDIDO = " + QuotedStr(pedido));

@@ -80,7 +80,9 @@ TEST_F(PedidoAssPendenciaTest, YesMakesOneBackOrderLinkedBothWaysAndReusesIt)
 {
     novaLinha("P1", 9);
     cot("VALOR").setAsFloat(12.5);
-    exec("update AVEC8501 set VALOR_TOTAL = 900, VEVALORSUPRIMENTOS = 50 where NUMERO_PEDIDO = '" + numero + "'");
+    // An order reopened after its contract was made.
+    exec("update AVEC8501 set VALOR_TOTAL = 900, VEVALORSUPRIMENTOS = 50, ACCODIGO = 77 where NUMERO_PEDIDO = '" +
+         numero + "'");
     dialogos->answer("Sim", "Deseja colocar em pedido pendente?");
     ASSERT_TRUE(verificar(9));
     const QString pendencia = texto("select NUMERO_PEDIDO from AVEC8501 where IMPRESSO_NF = 'P' and VEPROPOSTA = '" +
@@ -99,6 +101,8 @@ TEST_F(PedidoAssPendenciaTest, YesMakesOneBackOrderLinkedBothWaysAndReusesIt)
     EXPECT_EQ(texto("select cast(VALOR_TOTAL * 100 as integer) from AVEC8501 where NUMERO_PEDIDO = '" + pendencia + "'"),
               "11250")
         << "the back-order is worth its own lines, not the order it was copied from";
+    EXPECT_EQ(valor("select coalesce(ACCODIGO, 0) from AVEC8501 where NUMERO_PEDIDO = '" + pendencia + "'"), 0)
+        << "its release makes its own contract, not more of the order's";
     dmTec->quAssVendaCotado->post();
 
     // A second short line goes to the same back-order.
