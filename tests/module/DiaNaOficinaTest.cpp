@@ -1,0 +1,161 @@
+// A day at a repair shop's two desks, each user with a login of her own and
+// several windows open at once: a restricted technician times her work, the
+// clerk queues an order while the other desk queues another, the owner tries
+// to delete an order whose parts left the stock and prints the totals. Every
+// record lands on the order meant and the totals match the orders stored.
+
+#include "tests/module/AndamentoJanelaFixture.h"
+
+#include "data/uDataTec.h"
+#include "host/data/Field.h"
+#include "host/data/MemDataset.h"
+#include "host/ui/DataGrid.h"
+#include "host/ui/DataLookupCombo.h"
+#include "host/ui/PageControl.h"
+#include "host/ui/WindowRegistry.h"
+#include "service_orders/uAssAndamento.h"
+#include "service_orders/uAssFilaAtendimento.h"
+#include "service_orders/uAssOSSelecaoRel.h"
+#include "service_orders/uAssOSSelecaoRelImp.h"
+#include "service_orders/uAssOrdemServico.h"
+#include "service_orders/uAssSituacaoTroca.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace moduletest {
+namespace {
+
+class DiaNaOficinaTest : public AndamentoJanelaTest {
+protected:
+    void SetUp() override
+    {
+        AndamentoJanelaTest::SetUp();
+        parametro("ATOPCAOTELAOS", "C");
+        // ANA, restricted, works on 42 and 44; 42 costs its counted lines plus 50 km at 0,80.
+        exec("insert into AATC06AT (ATCODIGO, ATNOME, ATALTERAROS, ATACESSORESTRITO, ATATIVO)"
+             " values (30, 'ANA', 'S', 'S', 'S')");
+        exec("update AATC01AO set ATCODIGO = 30 where AOCODIGO in (42, 44)");
+        exec("update AATC01AA set AATIPO = '3' where AOCODIGO = 42");
+        exec("update AATC01AP set APTIPO = '3' where AOCODIGO = 42");
+        exec("insert into AATC01AV (AOCODIGO, AVCODIGO, AVVALORTOTAL) values (42, 1, 40)");
+        exec("update AATC01AO set AOVALORSERVICO = 30, AOVALORPECAS = 12.5, AODESPVIAGEM = 40,"
+             " AOVALORTOTAL = 82.5 where AOCODIGO = 42");
+        item(44, 6, "Roteador", 0);
+        // Order 45's part went out on stock document 000001.
+        exec("insert into ACEM14IT (DOCUMENTO, SERIE, COD_CLI, CODIGOPRODUTO, SEQUENCIA, AOCODIGO)"
+             " values ('000001', '1', '00003', 'P0001', 1, '45')");
+        tr().commitRetaining();
+    }
+    // The desk's windows closed, then the next user logs in.
+    void vez(const QString& usuario)
+    {
+        host::ui::WindowRegistry::freeAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        entrarComo(usuario);
+    }
+    // The restricted technician's clock opened on 42 from the progress
+    // screen; the list moved to 44 while it runs; OK.
+    void relogioDaTecnica()
+    {
+        TfmAssAndamento& andamento = abrir();
+        andamento.dblcSituacao->setKeyValue(2);
+        andamento.bbPesq->click();
+        ASSERT_EQ(dmTec->quOSAOCODIGO->asInteger(), 42);
+        QTimer::singleShot(0, [&] {
+            TfmAssSituacaoTroca* relogio = fmAssSituacaoTroca;
+            ASSERT_NE(relogio, nullptr);
+            for (int i = 0; i < 5 && dmTec->quPesqOS->fieldByName("AOCODIGO")->asInteger() != 44; ++i)
+                QTest::keyClick(andamento.dbgdAndamentoOSRegistros, Qt::Key_Down);
+            relogio->bbOk->click();
+        });
+        andamento.miSituacaoContabiliza->trigger();
+    }
+    // The clerk's order window on 42 with the desk's other windows opened
+    // over it; back on it, its order, customer and parts are still shown.
+    TfmAssOrdemServico& ordemEntreJanelas()
+    {
+        TfmAssOrdemServico& os = abrirJanela(fmAssOrdemServico, "fmAssOrdemServico;42");
+        os.pcOrdemServico->setActivePage(os.tsPecasOS);
+        os.pcOrdemServicoChange();
+        const QString cliente = os.dblcCliente->shownText();
+        for (const char* janela : {"fmAssAndamento", "fmAssFaturamento", "fmAssBaixaPecas"}) {
+            uPackageAss::ShowJanelaTec(janela);
+            EXPECT_TRUE(QTest::qWaitForWindowActive(host::ui::WindowRegistry::find(janela))) << janela;
+            os.activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&os));
+            EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), 42) << janela;
+            EXPECT_EQ(os.dblcCliente->shownText(), cliente) << janela;
+            EXPECT_EQ(os.dbgdOrdemServicoPecas->model()->rowCount(), 1) << janela;
+        }
+        return os;
+    }
+    // The order's queue from its header button: a new row typed for ANA and order 42, left with Up.
+    void filaDaOrdem(TfmAssOrdemServico& os)
+    {
+        os.sbEnviarFilaAten->click();
+        TfmAssFilaAtendimento* fila = fmAssFilaAtendimento.get();
+        ASSERT_NE(fila, nullptr);
+        host::ui::DataGrid* grade = fila->dbgdFilaAten;
+        grade->setFocus();
+        fila->cdsFilaAten->last();
+        QTest::keyClick(grade, fila->cdsFilaAten->isEmpty() ? Qt::Key_Down : Qt::Key_Insert);
+        celula(grade, "ATCODIGO", "30");
+        celula(grade, "AOCODIGO", "42");
+        QTest::keyClick(grade, Qt::Key_Up);
+    }
+    // "Excluir" answered "Sim" on order 45: refused, naming its document.
+    void excluiOrdemComDocumento()
+    {
+        TfmAssOrdemServico& os = abrirJanela(fmAssOrdemServico, "fmAssOrdemServico;45");
+        dialogs->answer("Sim", "Confirma a exclusão do registro?").acknowledge("ela gerou o documento 000001");
+        os.bbExcluir->click();
+    }
+    // The selection report by item of order 42: its printed general totals.
+    QString totaisImpressos()
+    {
+        TfmAssOSSelecaoRel& form = abrirJanela(fmAssOSSelecaoRel, "fmAssOSSelecaoRel");
+        digita(form.edOSIni, "42");
+        digita(form.edOSFim, "42");
+        form.bbPesquisar->click();
+        EXPECT_EQ(form.dbgdRegSelOS->model()->rowCount(), 2) << "one row per item";
+        TqrAssOSSelecaoRelImp rel;
+        form.EfetuaPesquisaSelecaoOS(*rel.quPesqRel);
+        for (const QString& linha : rel.QuickRep1->textDump().split('\n'))
+            if (const int inicio = linha.indexOf("Totalizadores Gerais"); inicio >= 0)
+                return linha.mid(inicio);
+        return {};
+    }
+};
+
+TEST_F(DiaNaOficinaTest, EachUserAtEachDeskBooksOnTheOrderMeantAndPrintsItsTotals)
+{
+    vez("ANA");
+    relogioDaTecnica();
+    EXPECT_EQ(lido("select CONTRATO from CADCOM order by CONTRATO"), QStringList{"42"}) << "time on 42 only";
+
+    vez("CLARA");
+    TfmAssOrdemServico& os = ordemEntreJanelas();
+    outraMesa("update AATC01AO set AOSEQATENDIMENTO = 1 where AOCODIGO = 44");   // the other desk queues 44
+    filaDaOrdem(os);
+    EXPECT_EQ(lido("select AOCODIGO || ':' || ATCODIGO || ':' || AOSEQATENDIMENTO from AATC01AO"
+                   " where AOSEQATENDIMENTO > 0 order by AOCODIGO"),
+              (QStringList{"42:30:2", "44:30:1"}));
+
+    vez("SYSDBA");
+    excluiOrdemComDocumento();
+    EXPECT_EQ(lido("select count(*) from AATC01AO where AOCODIGO = 45"), QStringList{"1"});
+    EXPECT_EQ(lido("select count(*) from ACEM14IT where AOCODIGO = '45'"), QStringList{"1"});
+    EXPECT_EQ(totaisImpressos(), "Totalizadores Gerais: | 30,00 | 12,50 | 40,00 | 0,00 | 82,50");
+    EXPECT_EQ(lido("select cast(AOVALORTOTAL * 100 as integer) from AATC01AO where AOCODIGO = 42"),
+              QStringList{"8250"});
+    EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join(" # ").toStdString();
+}
+
+}  // namespace
+}  // namespace moduletest
