@@ -206,6 +206,9 @@ TEST_F(DiaNaOficinaTest, EachUserAtEachDeskBooksOnTheOrderMeantAndPrintsItsTotal
               (QStringList{"42:30:2", "44:30:1"}));
     compraEmOutraOrdem(os);
     EXPECT_EQ(lido("select AOITCODIGO from AATC01AOIT where AOCODIGO = 43"), QStringList{"3"});
+    os.sbAnterior->click();
+    EXPECT_EQ(dmTec->quOSAOCODIGO->asInteger(), 42);
+    EXPECT_EQ(os.dbgdOrdemServicoPecas->model()->rowCount(), 1) << "the arrows show the order's parts";
 
     vez("SYSDBA");
     excluiOrdemComDocumento();
