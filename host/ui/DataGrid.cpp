@@ -643,17 +643,19 @@ void DataGrid::commitEditor()
     QWidget* editor = indexWidget(currentIndex());
     if (!editor || state() != QAbstractItemView::EditingState)
         return;
-    // The text refused a moment ago, still as it was: the row is not posted
-    // over it, and the user is not told the same refusal twice.
-    if (editor == refusedEditor_) {
-        editor->setFocus();
+    // The text refused a moment ago, still as it was: the post reading it is
+    // refused in words, the text written again so the field tells why.
+    const bool refusedBefore = editor == refusedEditor_;
+    if (refusedBefore)
+        refusedEditor_ = nullptr;
+    commitData(editor);
+    // A text the field refused stays in its editor: the row is not posted
+    // without it.
+    if (std::exchange(commitRefused_, false) && indexWidget(currentIndex()) == editor) {
+        if (refusedBefore)
+            editor->setFocus();
         host::abortOperation();
     }
-    commitData(editor);
-    // A text the field refused (told already) stays in its editor: the row
-    // is not posted without it.
-    if (std::exchange(commitRefused_, false) && indexWidget(currentIndex()) == editor)
-        host::abortOperation();
 }
 
 void DataGrid::commitData(QWidget* editor)

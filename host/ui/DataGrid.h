@@ -244,7 +244,7 @@ private:
     bool deletionHeld_ = false;
     bool commitRefused_ = false;
     // The editor whose text the field refused (and the refusal told), not
-    // typed in since: a post waits for it without telling it again.
+    // typed in since: leaving it tells nothing again; a post tells it again.
     QPointer<QWidget> refusedEditor_;
     bool geometriesPending_ = false;
     std::optional<HeldChanges> held_;

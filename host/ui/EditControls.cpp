@@ -120,7 +120,7 @@ QString DateEdit::dateText() const
     return date_.isValid() ? host::data::formatDateTime("dd/mm/yyyy", date_) : QString();
 }
 
-bool DateEdit::accept()
+bool DateEdit::accept(bool tellAgain)
 {
     const QString typed = text();
     if (QString(typed).remove('/').trimmed().isEmpty()) {
@@ -132,7 +132,7 @@ bool DateEdit::accept()
         // The text stays, selected, to be mended or typed over; date()
         // keeps the last date taken until it is.
         selectAll();
-        if (refused_ == typed)
+        if (refused_ == typed && !tellAgain)
             return false;   // told already
         refused_ = typed;
         Dialogs::error("Data inválida: " + displayText());
@@ -142,10 +142,11 @@ bool DateEdit::accept()
     return true;
 }
 
+// An action reading the box is refused in words, even on a text told before.
 bool DateEdit::checkTyped()
 {
     bool ok = false;
-    runGuarded([&] { ok = accept(); });
+    runGuarded([&] { ok = accept(true); });
     return ok;
 }
 

@@ -51,7 +51,8 @@ private:
 // A date typed over the mask "dd/mm/yyyy" (a two-digit year is this
 // century's) or picked from the calendar. Blank is
 // no date. Text that is not a date is refused when the edit is left or Enter
-// is pressed ("Data inválida: ...", told once for each text): it stays on
+// is pressed ("Data inválida: ...", told once for each text; an action
+// checking the box tells it again): it stays on
 // screen, selected, to be mended, and date() stays the last date taken. A
 // window checks its boxes (checkTypedDates) before it acts on their dates.
 class DateEdit : public QLineEdit {
@@ -65,7 +66,7 @@ public:
     QString dateText() const;
     CalendarButton* calendarButton() const { return calendar_; }
     // Takes the text on screen: true when it is blank or a date; false, with
-    // the message once for each text refused, when it is not.
+    // the message, when it is not (told again to the action that asks).
     bool checkTyped();
 
     std::function<void()> onChange;   // the date changed
@@ -77,18 +78,19 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    bool accept();
+    // Leaving the box or Enter tell a refused text once; an action, always.
+    bool accept(bool tellAgain = false);
 
     QDateTime date_;
-    QString refused_;   // the last text refused, not told twice
+    QString refused_;   // the last text refused, not told twice on leaving
     CalendarButton* calendar_;
 };
 
 // Each box takes the text on screen, in order; the first that refuses gets
 // the focus, its text selected. False when one refused.
 bool checkTypedDates(std::initializer_list<DateEdit*> boxes);
-// The same, ending the operation silently when one refused: an action never
-// runs on the date taken before a text refused on screen.
+// The same, ending the operation when one refused, the refusal told: an
+// action never runs on the date taken before a text refused on screen.
 void requireTypedDates(std::initializer_list<DateEdit*> boxes);
 
 // A value typed in the plain form ("1234,5") and shown, when the edit is not

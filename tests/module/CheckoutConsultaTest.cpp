@@ -76,8 +76,9 @@ TEST_F(CheckoutTest, ListShowsOrdersByStatusAndDeliveryDate)
     lista.close();
 }
 
-// A delivery date that does not exist is refused with a message, nothing is
-// searched, and the text stays on screen to be mended.
+// A delivery date that does not exist is refused with a message as the box
+// is left and again by the search, nothing is searched, and the text stays
+// on screen to be mended.
 TEST_F(CheckoutTest, ListRefusesADateThatDoesNotExistAndKeepsIt)
 {
     pedido("00701", "1");
@@ -87,7 +88,7 @@ TEST_F(CheckoutTest, ListRefusesADateThatDoesNotExistAndKeepsIt)
     lista.edDataDe->setFocus();
     lista.edDataDe->setCursorPosition(0);
     QTest::keyClicks(lista.edDataDe, "31022026");
-    dialogs->acknowledge("Data inválida: 31/02/2026");
+    dialogs->acknowledge("Data inválida: 31/02/2026").acknowledge("Data inválida: 31/02/2026");
     {
         testsupport::StatementCounter pesquisa;
         QTest::mouseClick(lista.bbPesquisar, Qt::LeftButton);

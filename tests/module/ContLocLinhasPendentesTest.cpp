@@ -61,11 +61,13 @@ TEST_F(ContLocLinhasPendentesTest, ScreenQStoresTheEquipmentLineOnSaveWithoutLea
     EXPECT_EQ(dialogs->pending(), 0);
 }
 
-// A rental priced below zero is refused where typed: the contract keeps its value.
+// A rental priced below zero is refused where typed, and again by the save:
+// the contract keeps its value.
 TEST_F(ContLocLinhasPendentesTest, ANegativeRentalPriceIsRefusedWhereTyped)
 {
     TfmAssContLocacao& form = abrirQ();
-    dialogs->acknowledge("Valor Locação: informe um valor maior ou igual a zero.");
+    dialogs->acknowledge("Valor Locação: informe um valor maior ou igual a zero.")
+        .acknowledge("Valor Locação: informe um valor maior ou igual a zero.");
     celula(form.dbgdAssContEquipamentoLocacao, "ACITVALOR", "-5,00", Qt::Key_Return);
     form.btSalvar->click();
     EXPECT_EQ(dialogs->pending(), 0);

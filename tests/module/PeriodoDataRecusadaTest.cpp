@@ -1,7 +1,8 @@
 // A period typed in the per-customer service billing, opened through the
-// dispatcher: a date that is not one ("31/02/2027") is told once, stays on
-// screen selected to be mended, and is never searched by the date taken
-// before it; mended, the search runs over the dates on screen.
+// dispatcher: a date that is not one ("31/02/2027") is told when typed and
+// again to the search that reads it, stays on screen selected to be mended,
+// and is never searched by the date taken before it; mended, the search runs
+// over the dates on screen.
 
 #include "tests/module/ModuleFixture.h"
 
@@ -52,7 +53,9 @@ TEST_F(PeriodoDataRecusadaTest, ARefusedDateStaysSelectedAndIsNeverSearchedByThe
     recusada(form.edDataFinal, "31/02/2027", QDate(2026, 3, 10));
     {
         testsupport::StatementCounter pesquisa;
+        dialogs->acknowledge("Data inválida: 31/02/2027");
         form.bbPesquisar->click();
+        EXPECT_EQ(dialogs->pending(), 0) << "the search is refused in words";
         EXPECT_EQ(pesquisa.count(), 0) << "the period on screen is not a period";
     }
     EXPECT_EQ(form.focusWidget(), form.edDataFinal);
@@ -68,7 +71,7 @@ TEST_F(PeriodoDataRecusadaTest, ARefusedDateStaysSelectedAndIsNeverSearchedByThe
     EXPECT_EQ(form.focusWidget(), form.edDataInicial);
     recusada(form.edDataInicial, "32/01/2027", QDate(2026, 3, 1));
     QTest::keyClick(form.edDataInicial, Qt::Key_Tab);   // told once
-    EXPECT_EQ(dialogs->texts().size(), 2);
+    EXPECT_EQ(dialogs->texts().size(), 3);
 
     // A letter never enters the box: "1/1/27x" leaves 1 January 2027.
     form.edDataInicial->setFocus();
@@ -83,7 +86,7 @@ TEST_F(PeriodoDataRecusadaTest, ARefusedDateStaysSelectedAndIsNeverSearchedByThe
     digita(form.edDataInicial, "01032026");
     form.bbPesquisar->click();
     EXPECT_EQ(dialogs->pending(), 0);
-    EXPECT_EQ(dialogs->texts().size(), 2);
+    EXPECT_EQ(dialogs->texts().size(), 3);
     EXPECT_EQ(form.laTotalOS->text(), "Total de OS: 3");
 }
 

@@ -132,7 +132,12 @@ TEST_F(EditControlsTest, DateEditReadsTwoDigitYearsRefusesBadDatesAndBlankIsNoDa
     leaveControl(date);
     EXPECT_EQ(date.date().date(), QDate(1950, 1, 1));   // the last good date stays
     EXPECT_EQ(date.displayText(), "31/02/2050") << "the refused text stays to be mended";
-    EXPECT_FALSE(date.checkTyped()) << "still refused, and not told twice";
+    leaveControl(date);   // left again: not told twice
+    dialogs.acknowledge("Data inválida: 31/02/2050");
+    EXPECT_FALSE(date.checkTyped()) << "still refused, told again to the action reading it";
+    dialogs.acknowledge("Data inválida: 31/02/2050");
+    EXPECT_THROW(host::ui::requireTypedDates({&date}), host::Abort);
+    EXPECT_EQ(dialogs.pending(), 0);
     date.setDate(QDateTime(QDate(1950, 1, 1), QTime()));   // a date set by the window replaces it
     EXPECT_EQ(date.displayText(), "01/01/1950");
     dialogs.acknowledge("Data inválida: 31/02/2050");
