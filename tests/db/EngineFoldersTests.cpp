@@ -245,7 +245,7 @@ TEST_F(EngineFolders, ASlowStartWithNothingHeldByAnotherProcessIsNotGivenUp) {
     ASSERT_TRUE(sonda.waitForFinished(60000)) << "the probe did not end in 60 s";
     const QByteArray erros = sonda.readAllStandardError();
     EXPECT_EQ(sonda.exitCode(), 0) << erros.toStdString();
-    EXPECT_TRUE(erros.contains("sem trava presa por outro processo")) << erros.toStdString();
+    EXPECT_TRUE(erros.contains("sem outro processo com o banco aberto")) << erros.toStdString();
     EXPECT_FALSE(erros.contains("processo -1")) << erros.toStdString();
 }
 

@@ -153,10 +153,11 @@ TEST_F(PrimeiroInicio, AFirstStartOnASlowDiskSaysWhatItIsDoing)
     processo.start("strace", {"-f", "-qq", "-o", "/dev/null", "-e", "trace=pwrite64", "-e",
                               "inject=pwrite64:delay_enter=100000", TA_HOST_PATH, "--os-contratos"});
     ASSERT_TRUE(processo.waitForStarted());
-    QString dito;
+    QString ditoNaSaida, dito;
     for (int i = 0; i < 300 && !dito.contains("Criando o banco de dados"); ++i) {
         processo.waitForFinished(200);
-        dito = QString::fromUtf8(processo.readAllStandardError()) + log();
+        ditoNaSaida += QString::fromUtf8(processo.readAllStandardError());
+        dito = ditoNaSaida + log();
     }
     // The start itself, strace's child, then strace.
     QFile filhos(QString("/proc/%1/task/%1/children").arg(processo.processId()));
@@ -166,6 +167,8 @@ TEST_F(PrimeiroInicio, AFirstStartOnASlowDiskSaysWhatItIsDoing)
                 ::kill(pid_t(filho.toLongLong()), SIGKILL);
     processo.kill();
     processo.waitForFinished(10000);
+    if (!dito.contains("Criando") && dito.contains("strace: "))
+        GTEST_SKIP() << "strace could not run the start: " << dito.toStdString();
     EXPECT_TRUE(dito.contains("Criando o banco de dados") && dito.contains("dados de demonstração")) << dito.toStdString();
 }
 
