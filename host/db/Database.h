@@ -59,7 +59,7 @@ std::uint64_t prepareCount();
 // FIREBIRD already names a folder of this user or of root that no one else
 // may change, on a way no other user can change. The root goes in the user's runtime folder, else
 // the user's cache folder, else the temporary folder
-// ("techassist-firebird-<uid>", or the user's "<that name>.XXXXXX" beside it
+// ("techassist-firebird-<uid>", or the user's "<that name>.000001" beside it
 // when another user made the name first). The engine loads what the root holds, so the
 // root must be a folder of this user (not a link) and every entry in it is
 // checked: one found different from what would be made is replaced. Throws
@@ -77,7 +77,8 @@ void prepareEngineRoot(const QString& root);
 // each OS user's own databases have a folder of that user, and a file
 // several users share gets one folder, shared through the file's group.
 // A name another user made first (anyone may, in /tmp) is passed: the
-// owner's folder beside it ("<name>.XXXXXX", the first by name) is used.
+// owner's folder beside it (the first by name, made as "<name>.000001",
+// the next number when another user took that too) is used.
 // prepareLockFolder() names it (FIREBIRD_LOCK, whatever the environment
 // said) before the first embedded attach, and each connection marks the
 // file with it (LockTable.h): a process finding the file open with another

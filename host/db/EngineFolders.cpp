@@ -255,19 +255,25 @@ QStringList ownersFoldersBeside(const QString& named, uid_t owner) {
 }
 
 // The folder to use for a name another user took first: the first of the
-// owner's folders beside it, made by the owner when there is none (of two
-// made at once, the other is removed). Others get the name back, to be
-// refused naming what took it.
+// owner's folders beside it, made by the owner when there is none. The names
+// made are tried in one order ("<name>.000001", ".000002", ...): two starts
+// of the owner at once make or find the same one, whichever comes first,
+// and a name another user took is passed by both. Others get the name back,
+// to be refused naming what took it.
 QString ownersFolderBeside(const QString& named, uid_t owner, gid_t group, mode_t mode) {
     const QStringList found = ownersFoldersBeside(named, owner);
     if (!found.isEmpty() || ::geteuid() != owner) return found.isEmpty() ? named : found.first();
-    QByteArray made = path8(named + ".XXXXXX");
-    if (!::mkdtemp(made.data())) return named;
-    if (::chown(made.constData(), owner, group) == 0) ::chmod(made.constData(), mode);
-    const QStringList now = ownersFoldersBeside(named, owner);
-    if (now.isEmpty()) return named;
-    if (now.first() != QFile::decodeName(made)) ::rmdir(made.constData());
-    return now.first();
+    for (int i = 1; i <= 999; ++i) {
+        const QString folder = named + QString(".%1").arg(i, 6, 10, QLatin1Char('0'));
+        const QByteArray path = path8(folder);
+        if (::mkdir(path.constData(), 0700) == 0) {
+            if (::chown(path.constData(), owner, group) == 0) ::chmod(path.constData(), mode);
+            return folder;
+        }
+        if (errno != EEXIST) return named;
+        if (!takenByAnother(folder, owner)) return folder;
+    }
+    return named;
 }
 
 // Where the root goes when none is named: the user's runtime folder, else
