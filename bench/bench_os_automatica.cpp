@@ -150,14 +150,14 @@ void mede(bench::Gravador& gravador, bench::Escrita escrita, int contratos)
                                       " lines, %5 audit rows)")
                                   .arg(contratos).arg(ordens).arg(itens).arg(linhas).arg(auditoria).toUtf8();
     bench::imprimeLote(titulo.constData(), escrita, c, contratos, "orders",
-                       {.comandosPorLinha = 38,
+                       {.comandosPorLinha = 36,
                         .comandosDaExecucao = 25,
-                        .porque = "each order goes through the service-order rules as if typed in the window, 38"
+                        .porque = "each order goes through the service-order rules as if typed in the window, 36"
                                   " statements where the direct writes need 6: the customer, contract and serial"
                                   " reads, the numbers, the re-reads, the savepoint and the service line's unit"
                                   " with its order (the billed check and its own savepoint), and the order's row"
-                                  " held as each of its three lines is written (so no line is stored for an order"
-                                  " another desk deleted; 35 before); the"
+                                  " held by its first line (so no line is stored for an order another desk"
+                                  " deleted; 35 before); the"
                                   " run itself reads its parameters and the due contracts (up to 25)"});
 }
 

@@ -3,6 +3,7 @@
 #include "host/data/Query.h"
 
 #include "host/data/Field.h"
+#include "host/data/WrittenRows.h"
 #include "host/db/Database.h"
 #include "host/db/RowHold.h"
 
@@ -86,8 +87,13 @@ void Query::holdLineHeader()
         if (!shown || noKey(shown->value()) || sameKey(shown->value(), key))
             return;   // the header is being typed new: stored with its save
     }
+    const QString header = link.table + '|' + key.toString().trimmed() + '|' + link.condition;
+    if (headerHeld(*transaction_, header))
+        return;   // held by an earlier line of this unit
     const host::db::RowsHeld held = host::db::holdRows(*transaction_, link.table, {{link.keyColumn, key}},
                                                       link.condition);
+    if (held.one())
+        noteHeaderHeld(*transaction_, header);
     // Held by another desk: it is stored as far as anyone committed.
     if (!held.none())
         return;

@@ -3,6 +3,8 @@
 #include "host/data/Dataset.h"
 #include "host/db/Database.h"
 
+#include <QString>
+
 #include <algorithm>
 #include <unordered_map>
 #include <vector>
@@ -17,6 +19,14 @@ struct WrittenAt {
     bool operator==(const WrittenAt&) const = default;
 };
 
+// A document's header row this transaction holds (updated to itself), at
+// the savepoint depth of the hold: held until the commit, or until the
+// work it was taken in is undone.
+struct HeldAt {
+    QString header;
+    int depth;
+};
+
 using WorkEnd = host::db::Transaction::WorkEnd;
 
 std::unordered_map<host::db::Transaction*, std::vector<WrittenAt>>& writtenByTransaction()
@@ -24,6 +34,30 @@ std::unordered_map<host::db::Transaction*, std::vector<WrittenAt>>& writtenByTra
     static std::unordered_map<host::db::Transaction*, std::vector<WrittenAt>> written;
     return written;
 }
+
+std::unordered_map<host::db::Transaction*, std::vector<HeldAt>>& heldByTransaction()
+{
+    static std::unordered_map<host::db::Transaction*, std::vector<HeldAt>> held;
+    return held;
+}
+
+void headersWorkEnded(host::db::Transaction* transaction, WorkEnd end, int depth)
+{
+    auto found = heldByTransaction().find(transaction);
+    if (found == heldByTransaction().end())
+        return;
+    std::vector<HeldAt>& held = found->second;
+    if (end == WorkEnd::Joined) {
+        for (HeldAt& entry : held)
+            entry.depth = std::min(entry.depth, depth);
+        return;
+    }
+    std::erase_if(held, [depth](const HeldAt& entry) { return entry.depth > depth; });
+    if (held.empty())
+        heldByTransaction().erase(found);
+}
+
+void listenTo(host::db::Transaction& transaction);
 
 // The entries noted last, found again without hashing: rows are written one
 // after another under one transaction. The map's elements stay where they
@@ -47,6 +81,7 @@ std::vector<Dataset*> takeDeeperThan(std::vector<WrittenAt>& entries, int depth)
 
 void workEnded(host::db::Transaction* transaction, WorkEnd end, int depth)
 {
+    headersWorkEnded(transaction, end, depth);
     auto found = writtenByTransaction().find(transaction);
     if (found == writtenByTransaction().end())
         return;
@@ -73,6 +108,12 @@ void workEnded(host::db::Transaction* transaction, WorkEnd end, int depth)
         dataset->writesUndone();
 }
 
+// One listener for both: the rows datasets wrote and the headers held.
+void listenTo(host::db::Transaction& transaction)
+{
+    transaction.setWorkListener([tr = &transaction](WorkEnd end, int depth) { workEnded(tr, end, depth); });
+}
+
 }  // namespace
 
 void noteRowsWritten(host::db::Transaction& transaction, Dataset& dataset)
@@ -81,8 +122,7 @@ void noteRowsWritten(host::db::Transaction& transaction, Dataset& dataset)
         auto& written = writtenByTransaction();
         auto found = written.find(&transaction);
         if (found == written.end()) {
-            transaction.setWorkListener(
-                [tr = &transaction](WorkEnd end, int depth) { workEnded(tr, end, depth); });
+            listenTo(transaction);
             found = written.emplace(&transaction, std::vector<WrittenAt>{}).first;
         }
         lastNoted = {&transaction, &found->second};
@@ -93,6 +133,22 @@ void noteRowsWritten(host::db::Transaction& transaction, Dataset& dataset)
         return;   // the rows of one save: one entry
     if (std::find(entries.begin(), entries.end(), entry) == entries.end())
         entries.push_back(entry);
+}
+
+bool headerHeld(host::db::Transaction& transaction, const QString& header)
+{
+    auto found = heldByTransaction().find(&transaction);
+    return found != heldByTransaction().end() &&
+           std::any_of(found->second.begin(), found->second.end(),
+                       [&header](const HeldAt& entry) { return entry.header == header; });
+}
+
+void noteHeaderHeld(host::db::Transaction& transaction, const QString& header)
+{
+    if (headerHeld(transaction, header))
+        return;
+    listenTo(transaction);
+    heldByTransaction()[&transaction].push_back({header, transaction.savepointDepth()});
 }
 
 void forgetRowsWritten(Dataset& dataset)

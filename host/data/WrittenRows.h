@@ -6,6 +6,8 @@
 // undone, and the next save, compared with those, would be refused as
 // another desk's change.
 
+#include <QString>
+
 namespace host::db {
 class Transaction;
 }
@@ -16,5 +18,12 @@ class Dataset;
 
 void noteRowsWritten(host::db::Transaction& transaction, Dataset& dataset);
 void forgetRowsWritten(Dataset& dataset);
+
+// A document's header row the transaction holds since a line was written
+// under it ("table|key|condition"): until the commit, or until the work it
+// was held in is undone, no other desk can delete it, so a further line of
+// the same unit need not hold it again.
+bool headerHeld(host::db::Transaction& transaction, const QString& header);
+void noteHeaderHeld(host::db::Transaction& transaction, const QString& header);
 
 }  // namespace host::data

@@ -320,13 +320,13 @@ TEST_F(LancaOrdemServicoTest, TheRunKeepsItsStatementsPreparedFromOneOrderToTheN
     // (empty load, last observation, unattached items, three customer reads,
     // the first of which refuses an unregistered customer, number, insert,
     // audit record, re-read: 10); its lines loaded once (1);
-    // each item (customer's equipment, the serial's earlier item, key, the
-    // order's row held, insert, re-read: 2 x 6); the line (whether the order
-    // was billed, its savepoint taken and released, number twice, the order's
-    // row held, insert, re-read, sum, the header's new totals, its audit
-    // record, header and item re-read: 13).
+    // each item (customer's equipment, the serial's earlier item, key,
+    // insert, re-read, and the order's row held by the first: 6 + 5); the
+    // line (whether the order was billed, its savepoint taken and released,
+    // number twice, insert, re-read, sum, the header's new totals, its audit
+    // record, header and item re-read: 12; the order's row already held).
     EXPECT_EQ(seis.preparos, 0u) << "what the earlier runs prepared serves the next";
-    EXPECT_EQ((seis.comandos - dois.comandos) / 4, 2u + 10 + 1 + 2 * 6 + 13) << seis.comandos << " " << dois.comandos;
+    EXPECT_EQ((seis.comandos - dois.comandos) / 4, 2u + 10 + 1 + 6 + 5 + 12) << seis.comandos << " " << dois.comandos;
 }
 
 // ---- stock documents ---------------------------------------------------------
