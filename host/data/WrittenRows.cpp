@@ -41,6 +41,14 @@ std::unordered_map<host::db::Transaction*, std::vector<HeldAt>>& heldByTransacti
     return held;
 }
 
+// Work of a savepoint released belongs to the depth it joins.
+template <class Entry>
+void joinAt(std::vector<Entry>& entries, int depth)
+{
+    for (Entry& entry : entries)
+        entry.depth = std::min(entry.depth, depth);
+}
+
 void headersWorkEnded(host::db::Transaction* transaction, WorkEnd end, int depth)
 {
     auto found = heldByTransaction().find(transaction);
@@ -48,8 +56,7 @@ void headersWorkEnded(host::db::Transaction* transaction, WorkEnd end, int depth
         return;
     std::vector<HeldAt>& held = found->second;
     if (end == WorkEnd::Joined) {
-        for (HeldAt& entry : held)
-            entry.depth = std::min(entry.depth, depth);
+        joinAt(held, depth);
         return;
     }
     std::erase_if(held, [depth](const HeldAt& entry) { return entry.depth > depth; });
@@ -87,8 +94,7 @@ void workEnded(host::db::Transaction* transaction, WorkEnd end, int depth)
         return;
     std::vector<WrittenAt>& entries = found->second;
     if (end == WorkEnd::Joined) {
-        for (WrittenAt& entry : entries)
-            entry.depth = std::min(entry.depth, depth);
+        joinAt(entries, depth);
         std::vector<WrittenAt> joined;
         for (const WrittenAt& entry : entries)
             if (std::find(joined.begin(), joined.end(), entry) == joined.end())
